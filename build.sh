@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the NUV editor on a Debian machine.
+#   ./build.sh test    install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+BUILD_DIR=${BUILD_DIR:-build}
+PACKAGES=(g++ cmake ninja-build qt6-base-dev libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev
+          libxml2-utils)
+
+install_missing_packages() {
+    local missing=()
+    for package in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    install_missing_packages
+    cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD_DIR" --parallel
+}
+
+case "${1:-}" in
+test)
+    build
+    ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+    ;;
+*)
+    echo "usage: $0 test" >&2
+    exit 2
+    ;;
+esac

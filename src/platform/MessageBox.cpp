@@ -1,0 +1,83 @@
+#include "platform/MessageBox.h"
+
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+StandardErrorMessageSink g_standardErrorSink;
+MessageSink* g_sink = &g_standardErrorSink;
+
+} // namespace
+
+QList<MessageAnswer> MessageRequest::Answers() const {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return {MessageAnswer::Ok};
+    case MessageButtons::OkCancel:
+        return {MessageAnswer::Ok, MessageAnswer::Cancel};
+    case MessageButtons::YesNo:
+        return {MessageAnswer::Yes, MessageAnswer::No};
+    case MessageButtons::YesNoCancel:
+        return {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel};
+    case MessageButtons::RetryCancel:
+        return {MessageAnswer::Retry, MessageAnswer::Cancel};
+    }
+    return {MessageAnswer::Ok};
+}
+
+MessageAnswer MessageRequest::DefaultAnswer() const {
+    const QList<MessageAnswer> answers = Answers();
+    return defaultButton >= 0 && defaultButton < answers.size() ? answers[defaultButton] : answers.front();
+}
+
+MessageAnswer ShowMessageBox(const QString& text, MessageButtons buttons, MessageIcon icon, int defaultButton) {
+    MessageRequest request;
+    request.text = text;
+    request.buttons = buttons;
+    request.icon = icon;
+    request.defaultButton = defaultButton;
+    return ShowMessageBox(request);
+}
+
+MessageAnswer ShowMessageBox(const MessageRequest& request) {
+    return g_sink->Show(request);
+}
+
+MessageSink* InstallMessageSink(MessageSink* sink) {
+    MessageSink* previous = g_sink;
+    g_sink = sink ? sink : &g_standardErrorSink;
+    return previous;
+}
+
+MessageAnswer StandardErrorMessageSink::Show(const MessageRequest& request) {
+    const QByteArray text = request.text.toUtf8();
+    std::fprintf(stderr, "%s\n", text.constData());
+    std::fflush(stderr);
+    return request.DefaultAnswer();
+}
+
+ScriptedMessageSink::ScriptedMessageSink() : m_previous(InstallMessageSink(this)) {}
+
+ScriptedMessageSink::~ScriptedMessageSink() {
+    InstallMessageSink(m_previous);
+}
+
+MessageAnswer ScriptedMessageSink::Show(const MessageRequest& request) {
+    m_requests.append(request);
+    if (m_answers.empty())
+        return request.DefaultAnswer();
+    const MessageAnswer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+QStringList ScriptedMessageSink::Texts() const {
+    QStringList texts;
+    for (const MessageRequest& request : m_requests)
+        texts.append(request.text);
+    return texts;
+}
+
+} // namespace platform

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+
+// Message boxes of the whole program go through ShowMessageBox; what actually shows them is the installed
+// sink: real dialogs with a display, standard error without one, a script in tests.
+namespace platform {
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MessageIcon { None, Error, Warning, Information, Question };
+enum class MessageAnswer { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
+
+struct MessageRequest {
+    QString text;
+    QString caption;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    int defaultButton = 0; // 0-based position among the buttons, as the original dialogs count them
+
+    // The answers a request offers, in the order its buttons stand.
+    QList<MessageAnswer> Answers() const;
+    MessageAnswer DefaultAnswer() const;
+};
+
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual MessageAnswer Show(const MessageRequest& request) = 0;
+};
+
+// Shows a message through the installed sink and returns the user's answer.
+MessageAnswer ShowMessageBox(const QString& text, MessageButtons buttons = MessageButtons::Ok,
+                             MessageIcon icon = MessageIcon::None, int defaultButton = 0);
+MessageAnswer ShowMessageBox(const MessageRequest& request);
+
+// Installs a sink (not owned) and returns the one it replaces; nullptr restores the standard-error sink.
+MessageSink* InstallMessageSink(MessageSink* sink);
+
+// Without a display: the text goes to standard error and the default button is taken.
+class StandardErrorMessageSink : public MessageSink {
+public:
+    MessageAnswer Show(const MessageRequest& request) override;
+};
+
+// For tests: records every request and answers from a queue, taking the default answer when it runs dry.
+class ScriptedMessageSink : public MessageSink {
+public:
+    ScriptedMessageSink();
+    ~ScriptedMessageSink() override;
+    ScriptedMessageSink(const ScriptedMessageSink&) = delete;
+    ScriptedMessageSink& operator=(const ScriptedMessageSink&) = delete;
+
+    void Answer(MessageAnswer answer) { m_answers.push_back(answer); }
+    MessageAnswer Show(const MessageRequest& request) override;
+
+    const QList<MessageRequest>& Requests() const { return m_requests; }
+    QStringList Texts() const;
+
+private:
+    std::deque<MessageAnswer> m_answers;
+    QList<MessageRequest> m_requests;
+    MessageSink* m_previous;
+};
+
+} // namespace platform
