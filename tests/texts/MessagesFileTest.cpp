@@ -1,0 +1,147 @@
+#include "texts/MessageSettings.h"
+#include "texts/WordingStore.h"
+
+#include "texts/QStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <map>
+
+namespace {
+
+QByteArray WriteToBytes(const CMessageSettings& settings) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(settings.WriteToFile(buffer));
+    return buffer.data();
+}
+
+void ReadFromBytes(CMessageSettings& settings, QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    settings.ReadFromFile(buffer);
+}
+
+QString TextOf(const CMessageSettings& settings, const QString& key, int language, const QString& form) {
+    return settings.GetEntries().at(CMessageSettings::Key{key, language, form});
+}
+
+// Stands in for the per-user settings; names listed in m_refused cannot be written.
+class FakeWordingStore : public CWordingStore {
+public:
+    std::optional<QString> ReadText(const QString& name) const override {
+        const auto found = m_values.find(name);
+        return found == m_values.end() ? std::nullopt : std::optional<QString>(found->second);
+    }
+    bool WriteText(const QString& name, const QString& text) override {
+        if (m_refused.contains(name)) {
+            return false;
+        }
+        m_values[name] = text;
+        return true;
+    }
+    std::map<QString, QString> m_values;
+    QStringList m_refused;
+};
+
+} // namespace
+
+TEST(MessagesFile, DefaultTableIsWrittenAsOneCrLfLinePerEntry) {
+    const QByteArray bytes = WriteToBytes(CMessageSettings());
+    EXPECT_FALSE(bytes.startsWith("\xef\xbb\xbf"));
+    EXPECT_EQ(bytes.count("\r\n"), 555);
+    EXPECT_EQ(bytes.count('\n'), 555);
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    const QList<QByteArray> lines = bytes.split('\n');
+    EXPECT_EQ(lines[0], "Message-Antecedent_Abstract-en-Plural=antecedents\r");
+    EXPECT_EQ(lines[1], "Message-Antecedent_Abstract-en-Singular=antecedent\r");
+    EXPECT_EQ(QString::fromUtf8(lines[2]), "Message-Antecedent_Abstract-ja-=前件\r");
+    EXPECT_TRUE(bytes.contains("\r\nMessage-~Color_00_Black-en-Plural=\r\n"));
+}
+
+TEST(MessagesFile, EditedFileRoundTripsThroughADiskFile) {
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const QString path = directory.filePath("nuv-messages.txt");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(CMessageSettings().WriteToFile(file));
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray content = file.readAll();
+    file.close();
+    content.replace("Message-Function-en-Plural=functions\r\n", "Message-Function-en-Plural=features = parts\r\n");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+
+    CMessageSettings settings;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    settings.ReadFromFile(file);
+    EXPECT_EQ(TextOf(settings, "Function", 0, "Plural"), "features = parts");
+    CMessageSettings expected;
+    expected.AddEntry("Function", "単位機能", "function", "features = parts");
+    EXPECT_TRUE(settings == expected);
+
+    // Unchanged wording reads back unchanged.
+    CMessageSettings reread;
+    ReadFromBytes(reread, WriteToBytes(settings));
+    EXPECT_TRUE(reread == settings);
+}
+
+TEST(MessagesFile, MalformedLinesAreSkippedWithoutLosingTheOthers) {
+    QFile file(QStringLiteral(NUV_TEST_DATA_DIR "/texts/edited-messages.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    CMessageSettings settings;
+    settings.ReadFromFile(file);
+
+    // A byte-order mark does not spoil the first line.
+    EXPECT_EQ(TextOf(settings, "Function", 1, ""), "関数");
+    EXPECT_EQ(TextOf(settings, "Function", 0, "Plural"), "a=b");
+    EXPECT_EQ(TextOf(settings, "Child", 0, "Singular"), "offspring");
+    EXPECT_EQ(TextOf(settings, "Child", 1, ""), "");
+    EXPECT_EQ(TextOf(settings, "Tab", 0, "Plural"), "100%");
+    // The last line has no line end and is not applied.
+    EXPECT_EQ(TextOf(settings, "Tab", 1, ""), "ページ");
+    EXPECT_EQ(settings.GetEntries().size(), 555u);
+
+    const QString untouched = TextOf(settings, "MemberName", 0, "Plural");
+    ReadFromBytes(settings, QByteArray());
+    EXPECT_EQ(TextOf(settings, "MemberName", 0, "Plural"), untouched);
+    ReadFromBytes(settings, "Message-MemberName-en-Plural=fields");
+    EXPECT_EQ(TextOf(settings, "MemberName", 0, "Plural"), untouched);
+}
+
+TEST(MessagesFile, EntryAddedByALookupIsWrittenWithAnEmptyText) {
+    CMessageSettings settings;
+    settings.GetEntry("NoSuchWord", 1, "");
+    const QByteArray bytes = WriteToBytes(settings);
+    EXPECT_EQ(bytes.count("\r\n"), 556);
+    EXPECT_TRUE(bytes.contains("\r\nMessage-NoSuchWord-ja-=\r\n"));
+}
+
+TEST(StoredWording, EveryEntryIsStoredUnderItsNameAndReadBack) {
+    CMessageSettings edited;
+    edited.AddEntry("Function", "機能", "feature", "features");
+    FakeWordingStore store;
+    store.m_refused = QStringList({"Message-Antecedent_UI-ja-"});
+    // One refused value does not keep the others from being written, and the caller learns of it.
+    EXPECT_FALSE(edited.SaveToRegistry(store));
+    EXPECT_EQ(store.m_values.size(), 554u);
+    EXPECT_EQ(store.m_values.at("Message-Function-en-Plural"), "features");
+    EXPECT_EQ(store.m_values.at("Message-~Color_15_White-en-Plural"), "");
+
+    store.m_values["Message-Unknown-ja-"] = "不明";
+    CMessageSettings loaded;
+    loaded.LoadFromRegistry(store);
+    EXPECT_TRUE(loaded == edited);
+
+    store.m_refused.clear();
+    EXPECT_TRUE(edited.SaveToRegistry(store));
+}
