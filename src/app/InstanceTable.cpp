@@ -1,0 +1,95 @@
+#include "app/InstanceTable.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+QString ReadText(const char16_t* text, int capacity) {
+    const char16_t* end = std::find(text, text + capacity, u'\0');
+    return QString::fromUtf16(text, end - text);
+}
+
+void WriteText(char16_t* target, int capacity, const QString& text) {
+    const int length = std::min<int>(text.size(), capacity - 1);
+    std::memset(target, 0, capacity * sizeof(char16_t));
+    std::memcpy(target, text.utf16(), length * sizeof(char16_t));
+}
+
+} // namespace
+
+QString InstanceRecord::Path() const {
+    return ReadText(path, kInstancePathLength);
+}
+
+QString InstanceRecord::Caption() const {
+    return ReadText(caption, kInstanceCaptionLength);
+}
+
+void InstanceRecord::SetPath(const QString& text) {
+    WriteText(path, kInstancePathLength, text);
+}
+
+void InstanceRecord::SetCaption(const QString& text) {
+    WriteText(caption, kInstanceCaptionLength, text);
+}
+
+int InstanceTable::UsedCount() const {
+    return count >= 0 && count <= kMaxInstances ? count : 0;
+}
+
+bool InstanceTable::Register(const InstanceRecord& record) {
+    const int used = UsedCount();
+    if (used >= kMaxInstances)
+        return false;
+    records[used] = record;
+    count = used + 1;
+    return true;
+}
+
+const InstanceRecord* InstanceTable::FindByPath(const QString& path) const {
+    if (path.isEmpty())
+        return nullptr;
+    for (int i = 0; i < UsedCount(); ++i) {
+        const InstanceRecord& record = records[i];
+        if (record.state >= 1 && record.state <= 3 && record.Path().compare(path, Qt::CaseInsensitive) == 0)
+            return &record;
+    }
+    return nullptr;
+}
+
+bool InstanceTable::Update(uint32_t processId, const InstanceRecord& record) {
+    for (int i = 0; i < UsedCount(); ++i) {
+        if (records[i].processId == processId) {
+            records[i] = record;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool InstanceTable::Remove(uint32_t processId) {
+    const int used = UsedCount();
+    for (int i = 0; i < used; ++i) {
+        if (records[i].processId == processId) {
+            std::memmove(&records[i], &records[i + 1], (used - i - 1) * sizeof(InstanceRecord));
+            count = used - 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+int InstanceTable::DropStale(const std::function<bool(uint32_t processId)>& isAlive) {
+    const int used = UsedCount();
+    int kept = 0;
+    for (int i = 0; i < used; ++i) {
+        if (!isAlive(records[i].processId))
+            continue;
+        if (kept != i)
+            records[kept] = records[i];
+        ++kept;
+    }
+    count = kept;
+    return used - kept;
+}

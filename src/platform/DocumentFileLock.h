@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Marks a document file as held for editing by this process, in place of opening it with others denied
+// writing: an exclusive flock on the file itself. Readers are not hindered; a process that wants to write
+// the file first asks IsHeldElsewhere and refuses when another process holds it. The lock belongs to the
+// file's inode, so after replacing the file by a rename the holder takes it again with Hold.
+class DocumentFileLock {
+public:
+    DocumentFileLock() = default;
+    ~DocumentFileLock();
+    DocumentFileLock(const DocumentFileLock&) = delete;
+    DocumentFileLock& operator=(const DocumentFileLock&) = delete;
+
+    // Holds `path` (which must exist); releases what was held before. False when another process holds it
+    // or the file cannot be opened.
+    bool Hold(const QString& path);
+    void Release();
+    bool IsHeld() const { return m_fd >= 0; }
+
+    // True when some other process holds `path`. A missing file is held by nobody.
+    static bool IsHeldElsewhere(const QString& path);
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace platform

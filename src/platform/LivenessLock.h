@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Tells whether a process that registered in a shared table still runs. Each process holds an exclusive
+// flock on "<directory>/nuv-alive-<pid>" for its whole life; the kernel drops it when the process ends,
+// however it ends, so a record whose lock can be taken belongs to a process that is gone. Unlike a test of
+// the process id this is not fooled by a reused id.
+class LivenessLock {
+public:
+    LivenessLock() = default;
+    ~LivenessLock();
+    LivenessLock(const LivenessLock&) = delete;
+    LivenessLock& operator=(const LivenessLock&) = delete;
+
+    // Takes the current process's lock; false (with Error() set) when it cannot.
+    bool Acquire(const QString& directory);
+    QString Error() const { return m_error; }
+
+    // True while the process `pid` holds its lock. A dead process's lock file is removed.
+    static bool IsAlive(const QString& directory, quint32 pid);
+
+private:
+    int m_fd = -1;
+    QString m_path;
+    QString m_error;
+};
+
+} // namespace platform

@@ -1,0 +1,71 @@
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace platform {
+
+namespace {
+
+// The type travels with the value: "dword:" and eight hexadecimal digits, or "sz:" and the text.
+const QString kDwordPrefix = QStringLiteral("dword:");
+const QString kTextPrefix = QStringLiteral("sz:");
+
+QString Key(const QString& section, const QString& name) {
+    return section + QLatin1Char('/') + name;
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(QString section) : m_section(std::move(section)) {}
+
+QString SettingsStore::FilePath() {
+    // Looked up on every call so that a changed XDG_CONFIG_HOME (tests, a fresh session) is honoured.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Brelk/NUV.ini");
+}
+
+std::optional<QString> SettingsStore::ReadRaw(const QString& name) const {
+    const QSettings settings(FilePath(), QSettings::IniFormat);
+    const QVariant value = settings.value(Key(m_section, name));
+    if (!value.isValid() || value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return value.toString();
+}
+
+bool SettingsStore::WriteRaw(const QString& name, const QString& raw) {
+    const QString path = FilePath();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue(Key(m_section, name), raw);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+std::optional<quint32> SettingsStore::ReadDword(const QString& name) const {
+    const std::optional<QString> raw = ReadRaw(name);
+    if (!raw || !raw->startsWith(kDwordPrefix))
+        return std::nullopt;
+    bool ok = false;
+    const quint32 value = raw->mid(kDwordPrefix.size()).toUInt(&ok, 16);
+    return ok ? std::optional<quint32>(value) : std::nullopt;
+}
+
+std::optional<QString> SettingsStore::ReadText(const QString& name) const {
+    const std::optional<QString> raw = ReadRaw(name);
+    if (!raw || !raw->startsWith(kTextPrefix))
+        return std::nullopt;
+    return raw->mid(kTextPrefix.size());
+}
+
+bool SettingsStore::WriteDword(const QString& name, quint32 value) {
+    return WriteRaw(name, kDwordPrefix + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')));
+}
+
+bool SettingsStore::WriteText(const QString& name, const QString& text) {
+    return WriteRaw(name, kTextPrefix + text);
+}
+
+} // namespace platform

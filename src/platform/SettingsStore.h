@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Per-user values that outlive a document, kept in one INI file under the XDG config directory
+// ($XDG_CONFIG_HOME/Brelk/NUV.ini). Each value carries its type, so a number stored as text (or the other
+// way round) reads as missing, as the program expects of its stored values.
+namespace platform {
+
+class SettingsStore {
+public:
+    // All values of one store live in one section of the file ("NUV_Pral" for the program's own values).
+    explicit SettingsStore(QString section);
+
+    // The file every store reads and writes; the directory is created on the first write.
+    static QString FilePath();
+
+    std::optional<quint32> ReadDword(const QString& name) const;
+    std::optional<QString> ReadText(const QString& name) const;
+
+    // True only when the value reached the file.
+    bool WriteDword(const QString& name, quint32 value);
+    bool WriteText(const QString& name, const QString& text);
+
+private:
+    std::optional<QString> ReadRaw(const QString& name) const;
+    bool WriteRaw(const QString& name, const QString& raw);
+
+    QString m_section;
+};
+
+} // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace platform {
+
+// The message line between running instances, in place of window messages posted to another process's
+// main window: each process listens on a local socket named from the user and its process id, and
+// another process asks it to close by sending one line.
+class InstanceChannel : public QObject {
+    Q_OBJECT
+public:
+    explicit InstanceChannel(QString directory, QObject* parent = nullptr);
+    ~InstanceChannel() override;
+
+    // Starts listening as the current process; false when the socket cannot be made.
+    bool Listen();
+
+    // Asks the process `pid` to close. Does not wait for the other process to act; false when it cannot
+    // be reached.
+    bool SendClose(quint32 pid) const;
+
+signals:
+    void CloseRequested();
+
+private:
+    QString SocketPath(quint32 pid) const;
+    void OnNewConnection();
+
+    QString m_directory;
+    QLocalServer* m_server = nullptr;
+};
+
+} // namespace platform

@@ -1,0 +1,116 @@
+#include "app/InstanceTable.h"
+#include "app/OwnerFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<InstanceTable> EmptyTable() {
+    auto table = std::make_unique<InstanceTable>();
+    std::memset(table.get(), 0, sizeof(InstanceTable));
+    return table;
+}
+
+InstanceRecord Record(uint32_t pid, const QString& path = {}, int32_t state = 0) {
+    InstanceRecord record{};
+    record.processId = pid;
+    record.SetPath(path);
+    record.state = state;
+    return record;
+}
+
+} // namespace
+
+TEST(InstanceTable, SeventeenthRegistrationIsRefusedAndLeavesTheTableAlone) {
+    auto table = EmptyTable();
+    for (uint32_t pid = 1; pid <= 16; ++pid)
+        ASSERT_TRUE(table->Register(Record(pid)));
+    const QByteArray before(reinterpret_cast<const char*>(table.get()), sizeof(InstanceTable));
+    EXPECT_FALSE(table->Register(Record(17)));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(table.get()), sizeof(InstanceTable)), before);
+}
+
+TEST(InstanceTable, RemovalKeepsTheOthersPackedInOrder) {
+    auto table = EmptyTable();
+    table->Register(Record(10));
+    table->Register(Record(20));
+    table->Register(Record(30));
+    EXPECT_TRUE(table->Remove(10));
+    EXPECT_EQ(table->count, 2);
+    EXPECT_EQ(table->records[0].processId, 20u);
+    EXPECT_EQ(table->records[1].processId, 30u);
+    EXPECT_FALSE(table->Remove(99));
+    EXPECT_FALSE(table->Update(99, Record(99)));
+    EXPECT_EQ(table->count, 2);
+}
+
+TEST(InstanceTable, FindsOpenDocumentsOnlyIgnoringCase) {
+    auto table = EmptyTable();
+    table->Register(Record(1, "/home/u/Plan.nuv", 4));
+    table->Register(Record(2, "/home/u/Plan.nuv", 0));
+    table->Register(Record(3, "/home/u/Plan.nuv", 2));
+    const InstanceRecord* found = table->FindByPath("/HOME/u/plan.NUV");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->processId, 3u);
+    EXPECT_EQ(table->FindByPath(""), nullptr);
+    EXPECT_EQ(table->FindByPath("/home/u/Other.nuv"), nullptr);
+}
+
+TEST(InstanceTable, LongTextsAreCutAndTerminated) {
+    InstanceRecord record{};
+    std::memset(&record, 0x41, sizeof(record));
+    record.SetPath(QString(300, QChar(u'x')));
+    record.SetCaption(QString(300, QChar(u'y')));
+    EXPECT_EQ(record.Path(), QString(259, QChar(u'x')));
+    EXPECT_EQ(record.path[259], u'\0');
+    EXPECT_EQ(record.Caption(), QString(255, QChar(u'y')));
+}
+
+TEST(InstanceTable, DeadProcessesAreDroppedAndADamagedCountReadsAsEmpty) {
+    auto table = EmptyTable();
+    for (uint32_t pid : {1u, 2u, 3u, 4u})
+        table->Register(Record(pid));
+    EXPECT_EQ(table->DropStale([](uint32_t pid) { return pid % 2 == 0; }), 2);
+    ASSERT_EQ(table->count, 2);
+    EXPECT_EQ(table->records[0].processId, 2u);
+    EXPECT_EQ(table->records[1].processId, 4u);
+
+    table->count = 5000;
+    EXPECT_EQ(table->UsedCount(), 0);
+    EXPECT_EQ(table->FindByPath("/x"), nullptr);
+    EXPECT_TRUE(table->Register(Record(7)));
+    EXPECT_EQ(table->count, 1);
+}
+
+TEST(OwnerFile, HoldsTheUserNameAndIsReadWithinBounds) {
+    QTemporaryDir dir;
+    const QString document = dir.filePath("spec.nuv");
+    EXPECT_EQ(MakeOwnerFileName(document), dir.filePath("~$spec.nuv"));
+    EXPECT_EQ(ReadOwnerFile(document), "Unknown");
+
+    ASSERT_TRUE(WriteOwnerFile(document));
+    QFile file(MakeOwnerFileName(document));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    EXPECT_EQ(bytes.size() % 2, 0);
+    EXPECT_NE(bytes.left(2), QByteArray("\xFF\xFE", 2)); // no byte-order mark
+    EXPECT_EQ(ReadOwnerFile(document),
+              QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()), bytes.size() / 2));
+
+    // A huge file, as another program might leave, gives at most 255 units.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(100000, 'a'));
+    file.close();
+    EXPECT_EQ(ReadOwnerFile(document), QString(255, QChar(0x6161)));
+
+    DeleteOwnerFile(document);
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(document)));
+    DeleteOwnerFile(document); // twice is harmless
+}
