@@ -1,4 +1,5 @@
 #include "texts/MessageSettings.h"
+#include "texts/SettingsWordingStore.h"
 #include "texts/WordingStore.h"
 
 #include "texts/QStringPrinter.h"
@@ -7,6 +8,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <map>
@@ -144,4 +146,27 @@ TEST(StoredWording, EveryEntryIsStoredUnderItsNameAndReadBack) {
 
     store.m_refused.clear();
     EXPECT_TRUE(edited.SaveToRegistry(store));
+}
+
+TEST(StoredWording, PerUserSettingsKeepTheWordingForTheNextStart) {
+    QTemporaryDir configHome;
+    ASSERT_TRUE(configHome.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+    const auto restore = qScopeGuard([] { qunsetenv("XDG_CONFIG_HOME"); });
+
+    CMessageSettings edited;
+    edited.AddEntry("~Color_10_Green", "若草色 = 緑", "leaf green\nsecond line", "");
+    edited.AddEntry("Function", "機能", "feature; [x]", "50% features");
+    edited.AddEntry("Tab", "タブ", "tab", "tabs");
+    CSettingsWordingStore store;
+    ASSERT_TRUE(edited.SaveToRegistry(store));
+
+    // A value of another type under a wording name reads as missing and keeps the default.
+    ASSERT_TRUE(platform::SettingsStore("NUV_Pral").WriteDword("Message-Tab-ja-", 7));
+    CMessageSettings loaded;
+    loaded.LoadFromRegistry(CSettingsWordingStore());
+    CMessageSettings expected = edited;
+    expected.AddEntry("Tab", "ページ", "tab", "tabs");
+    EXPECT_TRUE(loaded == expected);
+    EXPECT_EQ(TextOf(loaded, "~Color_10_Green", 0, "Singular"), "leaf green\nsecond line");
 }
