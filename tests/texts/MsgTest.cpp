@@ -80,6 +80,10 @@ TEST_F(MsgTexts, EveryTextBuildsInBothLanguagesFromWordsTheTableHolds) {
         EXPECT_EQ(Msg::Text(negative, IdOf(index), SampleArguments()), inEnglish);
         EXPECT_FALSE(inJapanese.isEmpty());
         EXPECT_EQ(inEnglish.isEmpty(), kJapaneseOnly.contains(name));
+        const MsgTable::Row& row = MsgTable::RowOf(IdOf(index));
+        if (row.english.capitalization == MsgTable::Capitalization::Whole && !inEnglish.isEmpty()) {
+            EXPECT_FALSE(inEnglish[0] >= u'a' && inEnglish[0] <= u'z');
+        }
     }
     // A word missing from the table would have been added by its lookup.
     EXPECT_EQ(english.m_settings.GetEntries().size(), 555u);
