@@ -6,6 +6,13 @@
 
 #include <QStringList>
 
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 // Records what the model asks of the shell and answers prompts from a script.
 class FakeModelShell : public CModelShell {
 public:
