@@ -2,9 +2,14 @@
 
 #include <QString>
 
-// The document options that the hierarchy operations consult, with a new document's values. The caller
-// fills them from the document's environment options and syntax-symbol table.
+class CEnvironmentOptions;
+
+// The document options that the hierarchy operations consult, with a new document's values: the
+// document's environment options and its Fn syntax symbol.
 struct ModelOptions {
+    // The switches and numbers of the environment options; the Fn symbol keeps its built-in values.
+    static ModelOptions FromEnvironment(const CEnvironmentOptions& environment);
+
     bool DistinguishPrimaryOutlineNumber = false;
     bool ShowOutlineNumberInFnStatement = true;
     bool UnNecessaryReasoningDefault = true;

@@ -142,19 +142,27 @@ bool CUnitFunctionRegistry::IsReachable(const CUnitFunction* a, const CUnitFunct
 }
 
 bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function) const {
-    return HasFnCycle(function, {});
+    FunctionPath path;
+    FunctionPath acyclic;
+    return HasFnCycle(function, path, acyclic);
 }
 
-bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, std::set<const CUnitFunction*> path) const {
-    if (!path.insert(function).second)
+// Depth first along Fn statements. A unit function from which no cycle was found is not searched again:
+// shared callees would otherwise be walked once per path.
+bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const {
+    if (acyclic.contains(function))
+        return false;
+    PathStep step(path, function);
+    if (!step.entered)
         return true;
     for (const auto& line : function->logicLines) {
         if (line && line->IsFnStatement()) {
             if (const CUnitFunction* called = FindByInternalID(line->calledInternalID);
-                called && HasFnCycle(called, path))
+                called && HasFnCycle(called, path, acyclic))
                 return true;
         }
     }
+    acyclic.insert(function);
     return false;
 }
 

@@ -73,7 +73,7 @@ public:
 private:
     CUnitFunction* InsertNew(CUnitFunction&& function);
     bool DrawInternalID(quint32& id) const;
-    bool HasFnCycle(const CUnitFunction* function, std::set<const CUnitFunction*> path) const;
+    bool HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const;
 
     // Passes of the rebuild.
     void DropStaleChildren();

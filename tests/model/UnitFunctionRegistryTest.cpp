@@ -1,5 +1,6 @@
 #include "model/UnitFunctionRegistry.h"
 #include "ModelTestSupport.h"
+#include "model/EnvironmentOptions.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomGenerator.h"
 
@@ -91,4 +92,44 @@ TEST(UnitFunctionRegistry, ReachabilityAndCyclesFollowFnStatements) {
     AppendFnLine(c, a);
     EXPECT_TRUE(registry.HasFnCycle(a));
     EXPECT_EQ(registry.CountFnStatements(), 3);
+}
+
+TEST(ModelOptions, TakeTheDocumentsEnvironmentSwitches) {
+    CEnvironmentOptions environment;
+    EXPECT_EQ(ModelOptions::FromEnvironment(environment).SynchronizeFn, ModelOptions().SynchronizeFn);
+    environment.synchronizeFn = 2;
+    environment.distinguishPrimaryOutlineNumber = 1;
+    environment.inheritRequirementsUp = 0;
+    environment.unNecessaryReasoningDefault = 0;
+    const ModelOptions options = ModelOptions::FromEnvironment(environment);
+    EXPECT_EQ(options.SynchronizeFn, 2);
+    EXPECT_TRUE(options.DistinguishPrimaryOutlineNumber);
+    EXPECT_FALSE(options.InheritRequirementsUp);
+    EXPECT_TRUE(options.InheritRequirementsDown);
+    EXPECT_FALSE(options.UnNecessaryReasoningDefault);
+    EXPECT_EQ(options.fnKeyword, "Fn");
+}
+
+TEST(UnitFunctionRegistry, DeepAndWideHierarchiesStayCheap) {
+    // A chain of 5,000 levels, and a ladder in which every level calls the next one twice: without care the
+    // walks would copy a path set per level or follow 2^40 paths.
+    TestDocument doc;
+    CUnitFunction* parent = doc.origin();
+    for (quint32 id = 1; id <= 5000; ++id)
+        parent = doc.Add(100000 + id, "L", parent);
+    doc.Rebuild();
+    EXPECT_EQ(parent->outlineNumbers.begin()->size(), 5000u);
+    EXPECT_EQ(parent->occurrenceCount, 1);
+    EXPECT_EQ(CAbstractIndexItem::CountItems(&doc.root()), 5001);
+
+    CUnitFunction* caller = doc.Add(30000, "R0");
+    for (quint32 id = 30001; id <= 30040; ++id) {
+        CUnitFunction* callee = doc.Add(id, "R");
+        AppendFnLine(caller, callee);
+        AppendFnLine(caller, callee);
+        caller = callee;
+    }
+    EXPECT_FALSE(doc.registry().HasFnCycle(doc.registry().FindByInternalID(30000)));
+    AppendFnLine(caller, doc.registry().FindByInternalID(30020));
+    EXPECT_TRUE(doc.registry().HasFnCycle(doc.registry().FindByInternalID(30000)));
 }
