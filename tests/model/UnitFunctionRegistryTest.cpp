@@ -1,6 +1,5 @@
 #include "model/UnitFunctionRegistry.h"
 #include "ModelTestSupport.h"
-#include "model/EnvironmentOptions.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomGenerator.h"
 
@@ -92,22 +91,6 @@ TEST(UnitFunctionRegistry, ReachabilityAndCyclesFollowFnStatements) {
     AppendFnLine(c, a);
     EXPECT_TRUE(registry.HasFnCycle(a));
     EXPECT_EQ(registry.CountFnStatements(), 3);
-}
-
-TEST(ModelOptions, TakeTheDocumentsEnvironmentSwitches) {
-    CEnvironmentOptions environment;
-    EXPECT_EQ(ModelOptions::FromEnvironment(environment).SynchronizeFn, ModelOptions().SynchronizeFn);
-    environment.synchronizeFn = 2;
-    environment.distinguishPrimaryOutlineNumber = 1;
-    environment.inheritRequirementsUp = 0;
-    environment.unNecessaryReasoningDefault = 0;
-    const ModelOptions options = ModelOptions::FromEnvironment(environment);
-    EXPECT_EQ(options.SynchronizeFn, 2);
-    EXPECT_TRUE(options.DistinguishPrimaryOutlineNumber);
-    EXPECT_FALSE(options.InheritRequirementsUp);
-    EXPECT_TRUE(options.InheritRequirementsDown);
-    EXPECT_FALSE(options.UnNecessaryReasoningDefault);
-    EXPECT_EQ(options.fnKeyword, "Fn");
 }
 
 TEST(UnitFunctionRegistry, DeepAndWideHierarchiesStayCheap) {
