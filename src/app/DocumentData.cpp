@@ -8,5 +8,10 @@ CDocumentData::CDocumentData() {
 }
 
 CDocumentData::~CDocumentData() {
+    ClearFunctions();
+}
+
+void CDocumentData::ClearFunctions() {
+    indexRoot.Clear();
     registry.Clear();
 }

@@ -15,6 +15,10 @@ public:
     CDocumentData(const CDocumentData&) = delete;
     CDocumentData& operator=(const CDocumentData&) = delete;
 
+    // Empties the registry and the table of contents together, so that no item keeps pointing at a freed
+    // unit function; used before a document is read and when the record goes.
+    void ClearFunctions();
+
     CUnitFunctionRegistry registry;
     CAbstractIndexItem indexRoot;
     // Labels of deleted unit functions, never handed out again; not stored in the document file.

@@ -46,8 +46,9 @@ CUnitFunction* CUnitFunctionRegistry::InsertNew(CUnitFunction&& function) {
 
 bool CUnitFunctionRegistry::DrawInternalID(quint32& id) const {
     // Drawing at random only ends while a value is free; with all of them taken, say so instead.
-    const auto used = std::distance(m_functions.lower_bound(1), m_functions.upper_bound(MaxDrawnInternalID));
-    if (used >= static_cast<long>(MaxDrawnInternalID)) {
+    if (m_functions.size() >= MaxDrawnInternalID &&
+        std::distance(m_functions.lower_bound(1), m_functions.upper_bound(MaxDrawnInternalID)) >=
+            static_cast<long>(MaxDrawnInternalID)) {
         platform::ShowMessageBox(QStringLiteral("単位機能の数が上限の%1個に達しているため、単位機能を作成できません。")
                                      .arg(MaxDrawnInternalID),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);

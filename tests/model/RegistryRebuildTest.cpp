@@ -224,3 +224,22 @@ TEST(RegistryRebuild, TreeRebuildKeepsTheViewStateOfItemsThatStay) {
     EXPECT_EQ(CAbstractIndexItem::FindByOutlineNumber(&doc.root(), {2, 1}, 3), nullptr);
     EXPECT_EQ(CAbstractIndexItem::FindByOutlineNumber(&doc.root(), {}, 0), &doc.root());
 }
+
+TEST(RegistryRebuild, ClearedDocumentStartsItsTreeAfresh) {
+    TestDocument doc;
+    doc.Add(10, "A", doc.origin());
+    doc.Rebuild();
+    doc.Item({1})->treeExpanded = 0;
+
+    doc.data.ClearFunctions();
+    EXPECT_EQ(doc.registry().Count(), 0);
+    EXPECT_EQ(doc.root().unitFunction, nullptr);
+    EXPECT_TRUE(doc.root().children.empty());
+
+    doc.data.registry.origin = doc.registry().CreateFunctionWithID(1);
+    CUnitFunction* b = doc.Add(2, "B", doc.origin());
+    doc.Rebuild();
+    EXPECT_EQ(doc.root().unitFunction, doc.origin());
+    EXPECT_EQ(doc.Item({1})->unitFunction, b);
+    EXPECT_EQ(doc.Item({1})->treeExpanded, 1);
+}
