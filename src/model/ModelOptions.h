@@ -2,13 +2,9 @@
 
 #include <QString>
 
-class CEnvironmentOptions;
-
 // The document options that the hierarchy operations consult, with a new document's values: the
 // document's environment options and its Fn syntax symbol.
 struct ModelOptions {
-    // The switches and numbers of the environment options; the Fn symbol keeps its built-in values.
-    static ModelOptions FromEnvironment(const CEnvironmentOptions& environment);
 
     bool DistinguishPrimaryOutlineNumber = false;
     bool ShowOutlineNumberInFnStatement = true;
