@@ -81,10 +81,7 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogi
             }
         }
     }
-    const qint64 kind = numbers.kind;
-    const qint64 called = numbers.called;
-    const qint64 reused = numbers.reused;
-    line.calledInternalID = static_cast<quint32>(reused != 0 ? reused : called);
+    line.calledInternalID = static_cast<quint32>(numbers.reused != 0 ? numbers.reused : numbers.called);
 
     const XmlElementIndex::Range below = index.Below(element);
     line.memo = XmlGetElementText(index.First(FnMemo, below)).left(CLogicLine::MaxMemoLength);
@@ -98,10 +95,10 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogi
         ReadSlot(found, line.textSlots[slot]);
         return ++slot < line.textSlots.size();
     });
-    if (kind == kStoredPlainLine)
+    if (numbers.kind == kStoredPlainLine)
         line.lineKind = line.slotCount > 0 || slot > 0 ? SyntaxTransitState : SyntaxPlainLine;
     else
-        line.lineKind = static_cast<quint8>(kind);
+        line.lineKind = static_cast<quint8>(numbers.kind);
 }
 
 } // namespace
