@@ -29,9 +29,11 @@ void WriteEnvironmentElement(XmlDocumentContext& context, pugi::xml_node documen
 }
 
 void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node parent) {
-    const pugi::xml_node environment = XmlFindElement(parent, "Environment");
-    if (!environment)
-        return;
+    if (const pugi::xml_node environment = XmlFindElement(parent, "Environment"))
+        ReadEnvironmentElement(context, environment, XmlFindElement(parent, "MemoText"));
+}
+
+void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node environment, pugi::xml_node memoText) {
     CDocumentData& data = *context.documentData;
     if (context.wholeDocument)
         data.documentHeader.Title = XmlGetAttribute(environment, "Title").left(DocumentHeader::MaxTitleLength);
@@ -47,8 +49,8 @@ void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node parent) 
     data.AutoSaveInterval = static_cast<int>(XmlGetIntAttribute(environment, "AutoSaveInterval", 10));
     // "QuantifierSettings" to "IDTable".
     // The notes font sits in the document's "MemoText", beside this element.
-    if (const pugi::xml_node memo = XmlFindElement(parent, "MemoText"))
-        ReadFontTable(memo, "Font", data.memoFont);
+    if (memoText)
+        ReadFontTable(memoText, "Font", data.memoFont);
     // "ExportExplanations", "TestSpecification", "AttributeFileNames".
-    data.environment.ReadXml(context, parent);
+    data.environment.ReadXml(context, environment);
 }
