@@ -1,0 +1,5 @@
+#include "logic/IntraMemberConsistencyRule.h"
+
+void CIntraMemberConsistencyRule::Init() {
+    *this = CIntraMemberConsistencyRule();
+}
