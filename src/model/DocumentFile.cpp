@@ -273,11 +273,7 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     // The old tree points into the registry just replaced; the caller rebuilds it.
     data.indexRoot.Clear();
 
-    data.memberDefinitions.clear();
-    if (const pugi::xml_node registerElement = XmlFindElement(documentElement, "MemberNameRegister")) {
-        for (const pugi::xml_node memberElement : XmlFindElements(registerElement, "MemberName"))
-            ReadMemberNameElement(memberElement, data.memberDefinitions.emplace_back());
-    }
+    ReadMemberNameRegister(documentElement, data.memberDefinitions);
 
     data.uniqueLabelMethod = TextToInt(XmlGetChildText(documentElement, "MethodData"));
     data.uniqueLabelPrefix = XmlGetChildText(documentElement, "PrefixData");
@@ -382,6 +378,22 @@ LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& co
     const LoadResult result = FindImportDocument(file, context, chosen);
     if (result == LoadResult::Loaded)
         ReadEnvironmentFromElement(chosen, context);
+    return result;
+}
+
+LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context, MemberDefinitionList& members) {
+    pugi::xml_node chosen;
+    const LoadResult result = FindImportDocument(file, context, chosen);
+    if (result == LoadResult::Loaded)
+        ReadMemberNameRegister(chosen, members);
+    return result;
+}
+
+LoadResult ImportMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context) {
+    MemberDefinitionList imported;
+    const LoadResult result = ReadMemberNamesFromDocument(file, context, imported);
+    if (result == LoadResult::Loaded)
+        MergeImportedMemberNames(context.documentData->memberDefinitions, imported);
     return result;
 }
 
