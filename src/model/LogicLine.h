@@ -1,0 +1,84 @@
+#pragma once
+
+#include "model/FontSetting.h"
+
+#include <QString>
+
+#include <array>
+
+class CUnitFunction;
+
+// Statement kinds of a logic line.
+enum SyntaxNumber : quint8 {
+    SyntaxFn = 0,
+    SyntaxIf = 1,
+    SyntaxElse = 2,
+    SyntaxEndif = 3,
+    SyntaxDo = 4,
+    SyntaxSwitch = 5,
+    SyntaxCase = 6,
+    SyntaxElsw = 7,
+    SyntaxEndsw = 8,
+    SyntaxDoNothing = 9,
+    SyntaxComment = 10,
+    SyntaxLoop = 11,
+    SyntaxEndlp = 12,
+    SyntaxExitlp = 13,
+    SyntaxTransitState = 14,
+    SyntaxPlainLine = 15,
+    SyntaxNone = 99,
+};
+
+struct TextSlot {
+    QString text; // at most CLogicLine::MaxSlotTextLength
+    FontSetting font;
+
+    bool operator==(const TextSlot&) const = default;
+};
+
+// One line of a unit function's logic description. Plain record: copies are complete and independent.
+class CLogicLine {
+public:
+    static constexpr int SlotCapacity = 5;
+    static constexpr int MaxSlotTextLength = 256;
+    static constexpr int MaxMemoLength = 255;
+    static constexpr int MaxUrlLength = 255;
+    static constexpr int UrlCount = 3;
+
+    quint32 calledInternalID = 0; // Fn statement: the unit function called, 0 = none
+    quint16 Top = 0;              // indentation column of the line
+    quint16 Next = 0;             // indentation the following line takes
+    quint16 Home = 0;             // position of text slot 1
+    quint16 Home2 = 0;            // position of text slot 3 (if, Do, Transit State)
+    quint16 End = 0;              // position just after the last slot in use
+    quint8 lineKind = SyntaxNone;
+    quint8 slotCount = 0; // as stored; the slots a kind really uses come from SlotsOfKind
+    std::array<TextSlot, SlotCapacity> textSlots;
+    quint8 auxiliaryVerbFlag = 0;
+    quint16 auxiliaryVerbId = 0;
+    quint32 mark = 0; // set of line-mark bits
+    QString memo;
+    std::array<QString, UrlCount> urls;
+    quint8 changeMarks = 0;         // 1 inserted or pasted, +2 typed over; never stored
+    quint8 transitionAttribute = 0; // if and switch lines: 0 none, 1 state, 2 event
+
+    bool operator==(const CLogicLine&) const = default;
+
+    // Number of text slots a statement kind uses: 1, 2, 4 or none.
+    static int SlotsOfKind(int kind);
+
+    bool IsFnStatement() const { return lineKind == SyntaxFn; }
+
+    // Makes the line an Fn statement calling the unit function, indented to the column; fnSymbolColumn is
+    // the Column of the Fn syntax symbol.
+    void InitFnStatement(const CUnitFunction& called, int column, int fnSymbolColumn);
+
+    // 0-based slot whose text span (end inclusive) holds the position, or -1.
+    int FindTextSlotAt(int position) const;
+
+    // Recomputes Home2 and End after a slot text changed.
+    void RecountPositions();
+};
+
+// True when the two lines state something different: kind or the texts of the slots the kind uses.
+bool LogicLinesDiffer(const CLogicLine& a, const CLogicLine& b);

@@ -1,0 +1,241 @@
+#include "model/UnitFunction.h"
+
+#include "model/UnitFunctionRegistry.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+bool InternalIDLess::operator()(const CUnitFunction* a, const CUnitFunction* b) const {
+    return a->InternalID < b->InternalID;
+}
+
+void CUnitFunction::AppendChild(CUnitFunction* parent, CUnitFunction* child) {
+    parent->children.push_back(child);
+    if (!child->primaryParent)
+        child->primaryParent = parent;
+}
+
+void CUnitFunction::AddChild(CUnitFunction* parent, CUnitFunction* child) {
+    if (std::find(parent->children.begin(), parent->children.end(), child) == parent->children.end())
+        AppendChild(parent, child);
+}
+
+void CUnitFunction::InsertChild(CUnitFunction* parent, CUnitFunction* child, int index) {
+    Q_ASSERT(index >= 0 && index <= static_cast<int>(parent->children.size()));
+    parent->children.insert(parent->children.begin() + index, child);
+    if (!child->primaryParent)
+        child->primaryParent = parent;
+}
+
+void CUnitFunction::CopyContentsTo(const CUnitFunction& source, CUnitFunction& target) {
+    const CUnitFunctionHeader& from = source.header;
+    CUnitFunctionHeader& to = target.header;
+    to.contentText = from.contentText;
+    to.contentLineNum = from.contentLineNum;
+    to.contentFont = from.contentFont;
+    // Each unit function keeps its own bytes: deleting one must never take the other's objects with it.
+    to.objectData = QByteArray(from.objectData.constData(), from.objectData.size());
+    to.objectOriginalSize = from.objectOriginalSize;
+    to.Unit = from.Unit;
+    to.Type = from.Type.left(CUnitFunctionHeader::MaxTypeLength);
+    to.Work = from.Work;
+    if (&source != &target)
+        to.ownRequirements = from.ownRequirements;
+    to.Reasoning = from.Reasoning;
+    to.FunctionHeight = from.FunctionHeight;
+    to.InputWidth = from.InputWidth;
+    to.FunctionWidth = from.FunctionWidth;
+    to.OutputWidth = from.OutputWidth;
+
+    LogicLineArray lines;
+    lines.reserve(source.logicLines.size());
+    for (const auto& line : source.logicLines)
+        lines.push_back(line ? std::make_unique<CLogicLine>(*line) : nullptr);
+    target.logicLines = std::move(lines);
+    target.children = source.children;
+    target.primaryParent = nullptr;
+}
+
+QString CUnitFunction::GetOutlineNumberText(bool distinguishPrimaryOutlineNumber) const {
+    if (outlineNumbers.empty())
+        return QStringLiteral("+%1").arg(serialNumber);
+    if (distinguishPrimaryOutlineNumber)
+        return ::GetOutlineNumberText(primaryOutlineNumber);
+    return JoinOutlineNumbers();
+}
+
+QString CUnitFunction::JoinOutlineNumbers() const {
+    QStringList texts;
+    for (const OutlineNumber& number : outlineNumbers)
+        texts << ::GetOutlineNumberText(number);
+    return texts.join(QLatin1Char('/'));
+}
+
+void CUnitFunction::WalkChildren(CUnitFunction* start, UnitFunctionSet& visited,
+                                 const CUnitFunctionRegistry& registry) {
+    // An explicit stack: a deep hierarchy must not exhaust the call stack.
+    std::vector<CUnitFunction*> pending{start};
+    while (!pending.empty()) {
+        CUnitFunction* function = pending.back();
+        pending.pop_back();
+        if (!visited.insert(function).second)
+            continue;
+        UnitFunctionList next = function->children;
+        for (const auto& line : function->logicLines) {
+            if (line && line->IsFnStatement()) {
+                if (CUnitFunction* called = registry.FindByInternalID(line->calledInternalID))
+                    next.push_back(called);
+            }
+        }
+        pending.insert(pending.end(), next.rbegin(), next.rend());
+    }
+}
+
+void CUnitFunction::CollectDescendants(CUnitFunction* start, UnitFunctionSet& visited,
+                                       const CUnitFunctionRegistry& registry) {
+    if (!visited.insert(start).second)
+        return;
+    for (CUnitFunction* child : start->children)
+        WalkChildren(child, visited, registry);
+}
+
+namespace {
+
+bool IsCommonInFnStatement(const CUnitFunction& function, const ModelOptions& options) {
+    return !options.DistinguishPrimaryOutlineNumber && function.IsShared();
+}
+
+} // namespace
+
+QString CUnitFunction::FormatFnReferenceLabel(CUnitFunction* called, CUnitFunction* calling,
+                                              const CUnitFunctionRegistry& registry, const ModelOptions& options) {
+    QString label = options.fnKeyword;
+    std::set<const CUnitFunction*> visited;
+    if (registry.IsReachable(called, calling, visited))
+        label += QStringLiteral("-LOOP");
+    label += IsCommonInFnStatement(*called, options) ? QStringLiteral(" [[") : QStringLiteral(" [ ");
+    return label;
+}
+
+QString CUnitFunction::FormatFnStatementNumber(const CUnitFunction& called, const ModelOptions& options) {
+    QString text = IsCommonInFnStatement(called, options) ? QStringLiteral("]]") : QStringLiteral(" ]");
+    if (options.ShowOutlineNumberInFnStatement)
+        text += QStringLiteral(" (%1)").arg(called.GetOutlineNumberText(options.DistinguishPrimaryOutlineNumber));
+    return text;
+}
+
+QString CUnitFunction::GetFnStatementOpening(const ModelOptions& options) {
+    return options.fnKeyword + QStringLiteral(" [ ");
+}
+
+QString CUnitFunction::GetFnStatementClosing(const ModelOptions& options) {
+    return options.ShowOutlineNumberInFnStatement ? QStringLiteral(" ] ()") : QStringLiteral(" ]");
+}
+
+UnitFunctionList CUnitFunction::CollectFnCallees(const CUnitFunctionRegistry& registry) const {
+    UnitFunctionList callees;
+    for (const auto& line : logicLines) {
+        if (line && line->IsFnStatement() && line->calledInternalID != 0) {
+            if (CUnitFunction* called = registry.FindByInternalID(line->calledInternalID))
+                callees.push_back(called);
+        }
+    }
+    return callees;
+}
+
+bool CUnitFunction::ChildrenMatchFnStatements(const CUnitFunctionRegistry& registry) const {
+    return children == CollectFnCallees(registry);
+}
+
+void CUnitFunction::FnStatementsFromChildren(const CUnitFunctionRegistry& registry, const ModelOptions& options) {
+    if (ChildrenMatchFnStatements(registry))
+        return;
+    std::erase_if(logicLines, [](const auto& line) { return line && line->IsFnStatement(); });
+    for (int i = 0; i < static_cast<int>(children.size()); ++i)
+        InsertFnStatement(i, *children[i], 0, options);
+}
+
+void CUnitFunction::ChildrenFromFnStatements(const CUnitFunctionRegistry& registry) {
+    UnitFunctionList callees = CollectFnCallees(registry);
+    if (children != callees)
+        children = std::move(callees);
+}
+
+void CUnitFunction::RemoveDuplicateChildren() {
+    UnitFunctionList kept;
+    for (CUnitFunction* child : children) {
+        if (std::find(kept.begin(), kept.end(), child) == kept.end())
+            kept.push_back(child);
+    }
+    children = std::move(kept);
+}
+
+bool CUnitFunction::HasDuplicateChildren() const {
+    const std::set<CUnitFunction*> distinct(children.begin(), children.end());
+    return distinct.size() != children.size();
+}
+
+void CUnitFunction::RemoveEmptyFnStatements() {
+    std::erase_if(logicLines,
+                  [](const auto& line) { return line && line->IsFnStatement() && line->calledInternalID == 0; });
+}
+
+int CUnitFunction::CountFnStatements() const {
+    return static_cast<int>(std::count_if(logicLines.begin(), logicLines.end(), [](const auto& line) {
+        return line && line->IsFnStatement() && line->calledInternalID != 0;
+    }));
+}
+
+QString CUnitFunction::GetOpenSwitchText() const {
+    QStringList open;
+    for (const auto& line : logicLines) {
+        if (!line)
+            continue;
+        if (line->lineKind == SyntaxSwitch)
+            open.push_back(line->textSlots[0].text);
+        else if (line->lineKind == SyntaxEndsw && !open.isEmpty())
+            open.pop_back();
+    }
+    return open.isEmpty() ? QString() : open.back();
+}
+
+void CUnitFunction::InsertFnStatement(int index, const CUnitFunction& called, int column, const ModelOptions& options) {
+    auto line = std::make_unique<CLogicLine>();
+    line->InitFnStatement(called, column, options.fnSymbolColumn);
+    logicLines.insert(logicLines.begin() + index, std::move(line));
+}
+
+void CUnitFunction::DeleteLine(int index) {
+    logicLines.erase(logicLines.begin() + index);
+}
+
+namespace {
+
+// Element by element as unsigned numbers; a proper prefix comes first.
+bool OutlineLess(const OutlineNumber& a, const OutlineNumber& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](int x, int y) { return static_cast<quint32>(x) < static_cast<quint32>(y); });
+}
+
+} // namespace
+
+bool CompareUnitFunctionsByOutline(const CUnitFunction* a, const CUnitFunction* b,
+                                   bool distinguishPrimaryOutlineNumber) {
+    if (a->outlineNumbers.empty())
+        return b->outlineNumbers.empty() && a->serialNumber < b->serialNumber;
+    if (b->outlineNumbers.empty())
+        return true;
+    if (distinguishPrimaryOutlineNumber)
+        return OutlineLess(a->primaryOutlineNumber, b->primaryOutlineNumber);
+    return std::lexicographical_compare(a->outlineNumbers.begin(), a->outlineNumbers.end(), b->outlineNumbers.begin(),
+                                        b->outlineNumbers.end(), OutlineLess);
+}
+
+void SortedVectorFromSet(const UnitFunctionSet& set, UnitFunctionList& vector, bool distinguishPrimaryOutlineNumber) {
+    vector.assign(set.begin(), set.end());
+    // Stable over the InternalID order of the set, so equal places always list the same way.
+    std::stable_sort(vector.begin(), vector.end(), [distinguishPrimaryOutlineNumber](auto* a, auto* b) {
+        return CompareUnitFunctionsByOutline(a, b, distinguishPrimaryOutlineNumber);
+    });
+}

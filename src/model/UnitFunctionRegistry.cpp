@@ -1,0 +1,242 @@
+#include "model/UnitFunctionRegistry.h"
+
+#include "app/DocumentData.h"
+#include "model/AbstractIndexItem.h"
+#include "model/ModelShell.h"
+#include "platform/MessageBox.h"
+#include "platform/RandomGenerator.h"
+
+#include <algorithm>
+
+CUnitFunction* CUnitFunctionRegistry::CreateDefaultFunction(const ModelOptions& options) {
+    CUnitFunction* function = CreateFunction(QString(), options);
+    if (function)
+        origin = function;
+    return function;
+}
+
+CUnitFunction* CUnitFunctionRegistry::CreateFunction(const QString& name, const ModelOptions& options) {
+    CUnitFunction function;
+    function.name = name;
+    if (!DrawInternalID(function.InternalID))
+        return nullptr;
+    function.header.UnNecessaryReasoning = options.UnNecessaryReasoningDefault ? 1 : 0;
+    ModelShell().AssignUniqueLabelIfEmpty(function);
+    return InsertNew(std::move(function));
+}
+
+CUnitFunction* CUnitFunctionRegistry::CreateFunctionForMerge(const QString& name) {
+    CUnitFunction function;
+    function.name = name;
+    if (!DrawInternalID(function.InternalID))
+        return nullptr;
+    return InsertNew(std::move(function));
+}
+
+CUnitFunction* CUnitFunctionRegistry::CreateFunctionWithID(quint32 id) {
+    CUnitFunction function;
+    function.InternalID = id;
+    return InsertNew(std::move(function));
+}
+
+CUnitFunction* CUnitFunctionRegistry::InsertNew(CUnitFunction&& function) {
+    const quint32 id = function.InternalID;
+    return &m_functions.try_emplace(id, std::move(function)).first->second;
+}
+
+bool CUnitFunctionRegistry::DrawInternalID(quint32& id) const {
+    // Drawing at random only ends while a value is free; with all of them taken, say so instead.
+    const auto used = std::distance(m_functions.lower_bound(1), m_functions.upper_bound(MaxDrawnInternalID));
+    if (used >= static_cast<long>(MaxDrawnInternalID)) {
+        platform::ShowMessageBox(QStringLiteral("単位機能の数が上限の%1個に達しているため、単位機能を作成できません。")
+                                     .arg(MaxDrawnInternalID),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    do {
+        id = static_cast<quint32>(platform::Random());
+    } while (id == 0 || m_functions.contains(id));
+    return true;
+}
+
+CUnitFunction* CUnitFunctionRegistry::FindByInternalID(quint32 id) const {
+    auto found = m_functions.find(id);
+    return found == m_functions.end() ? nullptr : const_cast<CUnitFunction*>(&found->second);
+}
+
+CUnitFunction* CUnitFunctionRegistry::FindByName(const QString& name) const {
+    for (const auto& [id, function] : m_functions) {
+        if (function.name == name)
+            return const_cast<CUnitFunction*>(&function);
+    }
+    return nullptr;
+}
+
+CUnitFunction* CUnitFunctionRegistry::FindByUniqueLabel(const QString& label) const {
+    for (const auto& [id, function] : m_functions) {
+        if (function.header.uniqueLabel == label)
+            return const_cast<CUnitFunction*>(&function);
+    }
+    return nullptr;
+}
+
+CUnitFunction* CUnitFunctionRegistry::FindByDisplayedNumber(const QString& text) const {
+    for (const auto& [id, function] : m_functions) {
+        QString primary;
+        QString all;
+        if (!function.outlineNumbers.empty()) {
+            primary = GetOutlineNumberText(function.primaryOutlineNumber);
+            all = function.JoinOutlineNumbers();
+        } else {
+            primary = QStringLiteral("+%1").arg(function.serialNumber);
+        }
+        if (text == primary || text == all)
+            return const_cast<CUnitFunction*>(&function);
+    }
+    return nullptr;
+}
+
+bool CUnitFunctionRegistry::FindDuplicateName(QString& name) const {
+    std::set<QString> seen;
+    for (const auto& [id, function] : m_functions) {
+        if (seen.contains(function.name)) {
+            name = function.name;
+            return true;
+        }
+        if (!function.name.isEmpty())
+            seen.insert(function.name);
+    }
+    return false;
+}
+
+void CUnitFunctionRegistry::CollectAll(UnitFunctionSet& set) const {
+    set.clear();
+    for (const auto& [id, function] : m_functions)
+        set.insert(const_cast<CUnitFunction*>(&function));
+}
+
+void CUnitFunctionRegistry::CollectForSelection(UnitFunctionSet& set, const QString& name) const {
+    set.clear();
+    for (const auto& [id, function] : m_functions) {
+        if (function.name == name)
+            set.insert(const_cast<CUnitFunction*>(&function));
+    }
+}
+
+bool CUnitFunctionRegistry::IsReachable(const CUnitFunction* a, const CUnitFunction* b,
+                                        std::set<const CUnitFunction*>& visited) const {
+    if (!a)
+        return false;
+    if (a == b)
+        return true;
+    if (!visited.insert(a).second)
+        return false;
+    for (const auto& line : a->logicLines) {
+        if (line && line->IsFnStatement()) {
+            if (const CUnitFunction* called = FindByInternalID(line->calledInternalID);
+                called && IsReachable(called, b, visited))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function) const {
+    return HasFnCycle(function, {});
+}
+
+bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, std::set<const CUnitFunction*> path) const {
+    if (!path.insert(function).second)
+        return true;
+    for (const auto& line : function->logicLines) {
+        if (line && line->IsFnStatement()) {
+            if (const CUnitFunction* called = FindByInternalID(line->calledInternalID);
+                called && HasFnCycle(called, path))
+                return true;
+        }
+    }
+    return false;
+}
+
+void CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentData& document,
+                                           const ModelOptions& options) {
+    if (function == origin) {
+        platform::ShowMessageBox(QStringLiteral("起点単位機能は削除できません。"), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return;
+    }
+    if (!function->header.uniqueLabel.isEmpty())
+        document.deletedUniqueLabels.insert(function->header.uniqueLabel);
+    ModelShell().CloseFunctionTab(function);
+
+    // Nothing may point at the unit function once it is freed: child lists, primary parents and the
+    // items of the table of contents let go of it first. Fn statements name it by ID only.
+    for (auto& [id, other] : m_functions) {
+        std::erase(other.children, function);
+        if (other.primaryParent == function)
+            other.primaryParent = nullptr;
+    }
+    CAbstractIndexItem::RebuildIndexTree(document.indexRoot, origin);
+    m_functions.erase(function->InternalID);
+
+    Rebuild(options);
+    CAbstractIndexItem::RebuildIndexTree(document.indexRoot, origin);
+}
+
+void CUnitFunctionRegistry::Clear() {
+    origin = nullptr;
+    m_functions.clear();
+}
+
+void CUnitFunctionRegistry::RebuildAndNotify(CAbstractIndexItem& root, const ModelOptions& options) {
+    Rebuild(options);
+    CAbstractIndexItem::RebuildIndexTree(root, origin);
+}
+
+void CUnitFunctionRegistry::UpdateAllFunctionViews(CAbstractIndexItem& root) const {
+    CModelShell& shell = ModelShell();
+    shell.RefreshFunctionList();
+    shell.UpdateAllDocumentViews();
+    shell.UpdatePaneViews();
+    if (CAbstractIndexItem* current = CAbstractIndexItem::GetCurrentItem(root))
+        CAbstractIndexItem::SelectInTree(root, *current);
+    shell.RedrawStructureDiagram();
+    shell.RelayoutStructureDiagram();
+}
+
+void CUnitFunctionRegistry::RemoveEmptyFnStatementsAll() {
+    for (auto& [id, function] : m_functions)
+        function.RemoveEmptyFnStatements();
+}
+
+bool CUnitFunctionRegistry::AllFunctionsSatisfy() const {
+    return std::all_of(m_functions.begin(), m_functions.end(),
+                       [this](const auto& entry) { return entry.second.ChildrenMatchFnStatements(*this); });
+}
+
+void CUnitFunctionRegistry::SynchronizeAllFnLines(const ModelOptions& options) {
+    for (auto& [id, function] : m_functions)
+        function.FnStatementsFromChildren(*this, options);
+}
+
+void CUnitFunctionRegistry::ChildrenFromFnStatementsAll() {
+    for (auto& [id, function] : m_functions)
+        function.ChildrenFromFnStatements(*this);
+}
+
+bool CUnitFunctionRegistry::AnyFunctionHasDuplicateChildren() const {
+    return std::any_of(m_functions.begin(), m_functions.end(),
+                       [](const auto& entry) { return entry.second.HasDuplicateChildren(); });
+}
+
+void CUnitFunctionRegistry::RemoveDuplicateChildrenAll() {
+    for (auto& [id, function] : m_functions)
+        function.RemoveDuplicateChildren();
+}
+
+int CUnitFunctionRegistry::CountFnStatements() const {
+    int count = 0;
+    for (const auto& [id, function] : m_functions)
+        count += function.CountFnStatements();
+    return count;
+}

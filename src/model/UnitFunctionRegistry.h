@@ -1,0 +1,91 @@
+#pragma once
+
+#include "model/ModelOptions.h"
+#include "model/UnitFunction.h"
+
+#include <QString>
+
+#include <map>
+
+class CAbstractIndexItem;
+class CDocumentData;
+
+// Every unit function of the open document, keyed by InternalID. Pointers to stored unit functions stay
+// valid until that unit function is deleted. Loops run in ascending InternalID order.
+class CUnitFunctionRegistry {
+public:
+    using FunctionMap = std::map<quint32, CUnitFunction>;
+
+    static constexpr quint32 MaxDrawnInternalID = 32767;
+
+    CUnitFunctionRegistry() = default;
+    CUnitFunctionRegistry(const CUnitFunctionRegistry&) = delete;
+    CUnitFunctionRegistry& operator=(const CUnitFunctionRegistry&) = delete;
+
+    // The root of the hierarchy, null while the registry is empty.
+    CUnitFunction* origin = nullptr;
+
+    const FunctionMap& Functions() const { return m_functions; }
+    FunctionMap& Functions() { return m_functions; }
+    int Count() const { return static_cast<int>(m_functions.size()); }
+
+    // Creating returns null, after telling the user, when every InternalID is taken.
+    CUnitFunction* CreateDefaultFunction(const ModelOptions& options);
+    CUnitFunction* CreateFunction(const QString& name, const ModelOptions& options);
+    CUnitFunction* CreateFunctionForMerge(const QString& name);
+    // For the reader: returns the stored one when the id is taken already.
+    CUnitFunction* CreateFunctionWithID(quint32 id);
+
+    CUnitFunction* FindByInternalID(quint32 id) const;
+    CUnitFunction* FindByName(const QString& name) const;
+    CUnitFunction* FindByUniqueLabel(const QString& label) const;
+    // By "1.2", "1.2/3.1" or "+3".
+    CUnitFunction* FindByDisplayedNumber(const QString& text) const;
+    bool FindDuplicateName(QString& name) const;
+    void CollectAll(UnitFunctionSet& set) const;
+    void CollectForSelection(UnitFunctionSet& set, const QString& name) const;
+
+    // Whether b is reached from a through Fn statements; visited is shared by the whole search.
+    bool IsReachable(const CUnitFunction* a, const CUnitFunction* b, std::set<const CUnitFunction*>& visited) const;
+    bool HasFnCycle(const CUnitFunction* function) const;
+
+    // Deletes a unit function other than the origin; every reference to it is gone before it is freed.
+    void DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
+    void Clear();
+
+    // Recomputes every derived field from the child lists and Fn statements.
+    void Rebuild(const ModelOptions& options);
+    // Rebuild, then the table-of-contents tree.
+    void RebuildAndNotify(CAbstractIndexItem& root, const ModelOptions& options);
+    // Refreshes the function list, every view and pane and the structure diagram.
+    void UpdateAllFunctionViews(CAbstractIndexItem& root) const;
+
+    // Whole-document conversions between child lists and Fn statements.
+    void RemoveEmptyFnStatementsAll();
+    bool AllFunctionsSatisfy() const;
+    void SynchronizeAllFnLines(const ModelOptions& options);
+    void ChildrenFromFnStatementsAll();
+    bool AnyFunctionHasDuplicateChildren() const;
+    void RemoveDuplicateChildrenAll();
+    int CountFnStatements() const;
+
+private:
+    CUnitFunction* InsertNew(CUnitFunction&& function);
+    bool DrawInternalID(quint32& id) const;
+    bool HasFnCycle(const CUnitFunction* function, std::set<const CUnitFunction*> path) const;
+
+    // Passes of the rebuild.
+    void DropStaleChildren();
+    void UpdatePrimaryParents();
+    void DropStaleFnStatements();
+    void ClearOutlineNumbers();
+    void AssignOutlineNumbers(CUnitFunction* function, bool primary, const OutlineNumber& number, FunctionPath& path);
+    void AssignSerialNumbers();
+    void ResetOccurrenceCounts();
+    void CountOccurrences(CUnitFunction* function, FunctionPath& path);
+    void CountFnCallers();
+    void InheritRequirements(const ModelOptions& options);
+    double SumWorkAmounts(CUnitFunction* function, FunctionPath& path);
+
+    FunctionMap m_functions;
+};

@@ -1,0 +1,111 @@
+#include "model/LogicLine.h"
+#include "model/FontInfo.h"
+#include "model/UnitFunction.h"
+
+#include <gtest/gtest.h>
+
+TEST(LogicLine, NewLineHasNoKindAndFiveEmptyDefaultSlots) {
+    CLogicLine line;
+    EXPECT_EQ(line.lineKind, SyntaxNone);
+    EXPECT_EQ(line.slotCount, 0);
+    for (const TextSlot& slot : line.textSlots) {
+        EXPECT_TRUE(slot.text.isEmpty());
+        EXPECT_EQ(slot.font, FontSetting());
+        EXPECT_EQ(slot.font.pointSize, 105);
+    }
+}
+
+TEST(LogicLine, FindTextSlotAtFollowsTheSlotSpans) {
+    CLogicLine line;
+    line.lineKind = SyntaxIf;
+    line.Home = 4;
+    line.textSlots[0].text = "ab";
+    line.textSlots[1].text = "c";
+    line.textSlots[3].text = "de";
+    const int expected[] = {-1, 0, 0, 0, 1, 1, 2, 3, 3, 3, -1};
+    for (int position = 3; position <= 13; ++position)
+        EXPECT_EQ(line.FindTextSlotAt(position), expected[position - 3]) << "position " << position;
+
+    line.lineKind = SyntaxElse;
+    EXPECT_EQ(line.FindTextSlotAt(4), -1);
+}
+
+TEST(LogicLine, InitFnStatementCutsLongNamesAndSetsPositions) {
+    CUnitFunction called;
+    called.InternalID = 42;
+    called.name = QString(300, QLatin1Char('x'));
+    CLogicLine line;
+    line.textSlots[0].font.bold = 1;
+    line.InitFnStatement(called, 8, 5);
+    EXPECT_EQ(line.calledInternalID, 42u);
+    EXPECT_EQ(line.Top, 8);
+    EXPECT_EQ(line.Next, 8);
+    EXPECT_EQ(line.Home, 13);
+    EXPECT_EQ(line.textSlots[0].text.size(), CLogicLine::MaxSlotTextLength);
+    EXPECT_EQ(line.End, 13 + CLogicLine::MaxSlotTextLength);
+    EXPECT_EQ(line.slotCount, 1);
+    EXPECT_EQ(line.textSlots[0].font, FontSetting());
+    EXPECT_EQ(CLogicLine::SlotsOfKind(line.lineKind), 1);
+}
+
+TEST(LogicLine, RecountPositionsByKind) {
+    CLogicLine line;
+    line.lineKind = SyntaxDo;
+    line.Home = 3;
+    line.textSlots[0].text = "ab";
+    line.textSlots[1].text = "c";
+    line.textSlots[2].text = "def";
+    line.RecountPositions();
+    EXPECT_EQ(line.Home2, 3 + 2 + 1 + 2);
+    EXPECT_EQ(line.End, 8 + 3 + 0 + 1);
+
+    line.lineKind = SyntaxCase;
+    line.RecountPositions();
+    EXPECT_EQ(line.End, 3 + 2 + 1 + 1);
+
+    line.lineKind = SyntaxEndif;
+    line.End = 77;
+    line.RecountPositions();
+    EXPECT_EQ(line.End, 77);
+}
+
+TEST(LogicLine, LogicLinesDifferComparesOnlyTheKindsSlots) {
+    CLogicLine a;
+    CLogicLine b;
+    a.lineKind = b.lineKind = SyntaxElse;
+    a.memo = "one";
+    b.memo = "two";
+    a.textSlots[0].text = "ignored";
+    EXPECT_FALSE(LogicLinesDiffer(a, b));
+
+    a.lineKind = b.lineKind = SyntaxFn;
+    a.textSlots[0].text = b.textSlots[0].text = "Same";
+    a.calledInternalID = 1;
+    b.calledInternalID = 2;
+    EXPECT_FALSE(LogicLinesDiffer(a, b));
+
+    a.lineKind = b.lineKind = SyntaxSwitch;
+    b.textSlots[1].text = "x";
+    EXPECT_TRUE(LogicLinesDiffer(a, b));
+    b.lineKind = SyntaxCase;
+    b.textSlots[1].text.clear();
+    EXPECT_TRUE(LogicLinesDiffer(a, b));
+}
+
+TEST(FontSetting, DefaultFaceFollowsTheInstalledFonts) {
+    CFontInfo& fonts = CFontInfo::Installed();
+    const QStringList saved = fonts.Faces();
+
+    fonts.SetFaces({});
+    EXPECT_EQ(FontSetting().faceName, "Times New Roman");
+
+    fonts.SetFaces({"Arial", "Verdana", "メイリオ"});
+    EXPECT_EQ(GetDefaultUIFontName(), "メイリオ");
+    EXPECT_EQ(fonts.FindFaceIndex("Verdana"), 1);
+    EXPECT_EQ(fonts.FindFaceIndex("Courier"), -1);
+
+    fonts.SetFaces({"Arial"});
+    EXPECT_EQ(GetDefaultUIFontName(), "Times New Roman");
+
+    fonts.SetFaces(saved);
+}

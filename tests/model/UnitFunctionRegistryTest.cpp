@@ -1,0 +1,104 @@
+#include "model/UnitFunctionRegistry.h"
+#include "app/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "platform/RandomGenerator.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CLogicLine* AddFnLine(CUnitFunction* caller, const CUnitFunction* called) {
+    caller->logicLines.push_back(std::make_unique<CLogicLine>());
+    caller->logicLines.back()->InitFnStatement(*called, 0, 5);
+    return caller->logicLines.back().get();
+}
+
+} // namespace
+
+TEST(UnitFunctionRegistry, TenThousandCreationsGetDistinctIdsInRange) {
+    CDocumentData document;
+    platform::SeedRandom(12345);
+    std::set<quint32> ids;
+    for (int i = 0; i < 10000; ++i) {
+        CUnitFunction* function = document.registry.CreateFunction(QString::number(i), ModelOptions());
+        ASSERT_NE(function, nullptr);
+        EXPECT_GE(function->InternalID, 1u);
+        EXPECT_LE(function->InternalID, 32767u);
+        ids.insert(function->InternalID);
+    }
+    EXPECT_EQ(ids.size(), 10000u);
+    EXPECT_EQ(document.registry.Count(), 10000);
+}
+
+TEST(UnitFunctionRegistry, CreationIsRefusedWhenEveryIdIsTaken) {
+    CUnitFunctionRegistry registry;
+    for (quint32 id = 1; id <= CUnitFunctionRegistry::MaxDrawnInternalID; ++id)
+        registry.CreateFunctionWithID(id);
+    platform::ScriptedMessageSink sink;
+    EXPECT_EQ(registry.CreateFunction("late", ModelOptions()), nullptr);
+    EXPECT_EQ(registry.CreateFunctionForMerge("late"), nullptr);
+    EXPECT_EQ(registry.Count(), 32767);
+    ASSERT_EQ(sink.Requests().size(), 2);
+    EXPECT_EQ(sink.Requests()[0].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(registry.FindByName("late"), nullptr);
+}
+
+TEST(UnitFunctionRegistry, CreateFunctionAppliesTheDocumentDefaults) {
+    CUnitFunctionRegistry registry;
+    ModelOptions options;
+    options.UnNecessaryReasoningDefault = false;
+    CUnitFunction* plain = registry.CreateFunction("a", options);
+    EXPECT_EQ(plain->header.UnNecessaryReasoning, 0);
+    options.UnNecessaryReasoningDefault = true;
+    EXPECT_EQ(registry.CreateFunction("b", options)->header.UnNecessaryReasoning, 1);
+    EXPECT_EQ(registry.CreateFunctionForMerge("c")->header.UnNecessaryReasoning, 0);
+
+    CUnitFunction* stored = registry.CreateFunctionWithID(7);
+    stored->name = "kept";
+    EXPECT_EQ(registry.CreateFunctionWithID(7), stored);
+    EXPECT_EQ(stored->name, "kept");
+}
+
+TEST(UnitFunctionRegistry, LookupsTakeTheSmallestInternalIdFirst) {
+    CUnitFunctionRegistry registry;
+    CUnitFunction* origin = registry.CreateFunctionWithID(50);
+    registry.origin = origin;
+    CUnitFunction* high = registry.CreateFunctionWithID(30);
+    CUnitFunction* low = registry.CreateFunctionWithID(20);
+    high->name = low->name = "twin";
+    low->header.uniqueLabel = "L-1";
+    EXPECT_EQ(registry.FindByName("twin"), low);
+    EXPECT_EQ(registry.FindByName(""), origin);
+    EXPECT_EQ(registry.FindByUniqueLabel("L-1"), low);
+    EXPECT_EQ(registry.FindByInternalID(99), nullptr);
+
+    QString duplicate;
+    EXPECT_TRUE(registry.FindDuplicateName(duplicate));
+    EXPECT_EQ(duplicate, "twin");
+    high->name = "single";
+    EXPECT_FALSE(registry.FindDuplicateName(duplicate));
+
+    UnitFunctionSet named;
+    registry.CollectForSelection(named, "single");
+    EXPECT_EQ(named, UnitFunctionSet{high});
+}
+
+TEST(UnitFunctionRegistry, ReachabilityAndCyclesFollowFnStatements) {
+    CUnitFunctionRegistry registry;
+    CUnitFunction* a = registry.CreateFunctionWithID(1);
+    CUnitFunction* b = registry.CreateFunctionWithID(2);
+    CUnitFunction* c = registry.CreateFunctionWithID(3);
+    AddFnLine(a, b);
+    AddFnLine(b, c);
+    std::set<const CUnitFunction*> visited;
+    EXPECT_TRUE(registry.IsReachable(a, c, visited));
+    visited.clear();
+    EXPECT_FALSE(registry.IsReachable(c, a, visited));
+    visited.clear();
+    EXPECT_TRUE(registry.IsReachable(c, c, visited));
+    EXPECT_FALSE(registry.HasFnCycle(a));
+
+    AddFnLine(c, a);
+    EXPECT_TRUE(registry.HasFnCycle(a));
+    EXPECT_EQ(registry.CountFnStatements(), 3);
+}
