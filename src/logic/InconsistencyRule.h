@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 // A semantic relation: unit sentences that contradict each other when they all hold at the same time,
 // with the message the inspection reports then.
@@ -29,3 +31,6 @@ public:
     std::array<UnitSentence, MaxConditions> conditions;
     QString message;
 };
+
+// The document's semantic relations; the list owns them.
+using InconsistencyRuleList = std::vector<std::unique_ptr<CInconsistencyRule>>;
