@@ -38,7 +38,9 @@ public:
     CUnitFunction* Add(const QString& name, const QString& script, CUnitFunction* parent = nullptr) {
         CUnitFunction* function = registry.CreateFunction(name, options);
         function->header.UnNecessaryReasoning = 1;
-        if (registry.origin != function)
+        if (!registry.origin)
+            registry.origin = function;
+        else
             CUnitFunction::AppendChild(parent ? parent : registry.origin, function);
         for (const QString& text : script.split(QChar('\n'), Qt::SkipEmptyParts))
             function->logicLines.push_back(MakeLine(function, text.trimmed()));
