@@ -50,7 +50,8 @@ public:
     bool HasFnCycle(const CUnitFunction* function) const;
 
     // Deletes a unit function other than the origin; every reference to it is gone before it is freed.
-    void DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
+    // False when nothing was deleted (the origin is refused).
+    bool DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
     void Clear();
 
     // Recomputes every derived field from the child lists and Fn statements.
@@ -72,7 +73,7 @@ public:
 private:
     CUnitFunction* InsertNew(CUnitFunction&& function);
     bool DrawInternalID(quint32& id) const;
-    bool HasFnCycle(const CUnitFunction* function, std::set<const CUnitFunction*> path) const;
+    bool HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const;
 
     // Passes of the rebuild.
     void DropStaleChildren();
