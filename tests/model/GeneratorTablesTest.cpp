@@ -128,7 +128,9 @@ TEST(GeneratorTables, ReadDefaultsDifferFromTheResetValues) {
 
     std::string names = "<Environment><WorkTable>";
     for (int i = 0; i < 20; ++i)
-        names += "<WorkName>" + (i == 0 ? std::string(40, 'w') : "n" + std::to_string(i)) + "</WorkName>";
+        names.append("<WorkName>")
+            .append(i == 0 ? QString(40, 'w').toStdString() : QString("n%1").arg(i).toStdString())
+            .append("</WorkName>");
     names += "</WorkTable><IDTable/><FlowchartTable><FlowchartName>" + std::string(70, 'p') +
              "</FlowchartName></FlowchartTable></Environment>";
     environment = xml.Parse(names);
