@@ -26,6 +26,19 @@ QByteArray Bytes(const QString& path) {
     return file.readAll();
 }
 
+void Save(CDocumentData& data, const QString& path) {
+    XmlDocumentContext context(&data);
+    ASSERT_TRUE(SaveDocumentXml(context, path));
+}
+
+void Load(CDocumentData& data, const QString& path) {
+    data.SetDefaults();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    XmlDocumentContext context(&data);
+    ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+}
+
 // Every settings table away from its defaults.
 void FillEveryTable(CDocumentData& data) {
     data.IDTable = {3, 0, ManYears, u'-', 1};
@@ -90,19 +103,9 @@ TEST(SettingsTablesRoundTrip, EveryTableSurvivesASaveAndASecondSaveGivesTheSameB
     CDocumentData data;
     data.SetDefaults();
     FillEveryTable(data);
-    {
-        XmlDocumentContext context(&data);
-        ASSERT_TRUE(SaveDocumentXml(context, first));
-    }
-
+    Save(data, first);
     CDocumentData read;
-    read.SetDefaults();
-    QFile file(first);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    {
-        XmlDocumentContext context(&read);
-        ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
-    }
+    Load(read, first);
     EXPECT_EQ(read.IDTable, data.IDTable);
     EXPECT_EQ(read.TitleTable, data.TitleTable);
     EXPECT_EQ(read.indexViewSettings, data.indexViewSettings);
@@ -145,15 +148,8 @@ TEST(SettingsTablesRoundTrip, AnEmptiedQuantifierListStaysEmpty) {
     CDocumentData data;
     data.SetDefaults();
     data.quantifiers.entries.clear();
-    {
-        XmlDocumentContext context(&data);
-        ASSERT_TRUE(SaveDocumentXml(context, path));
-    }
+    Save(data, path);
     CDocumentData read;
-    read.SetDefaults();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    XmlDocumentContext context(&read);
-    ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+    Load(read, path);
     EXPECT_TRUE(read.quantifiers.entries.empty());
 }
