@@ -214,6 +214,16 @@ void CUnitFunctionRegistry::UpdateAllFunctionViews(CAbstractIndexItem& root) con
     shell.RelayoutStructureDiagram();
 }
 
+void CUnitFunctionRegistry::RematchFunctionAttributesAll(const std::vector<FunctionAttribute>& attributes) {
+    for (auto& [id, function] : m_functions)
+        function.MatchFunctionAttribute(attributes);
+}
+
+void CUnitFunctionRegistry::RematchAuxiliaryVerbsAll(const std::vector<AuxiliaryVerb>& verbs) {
+    for (auto& [id, function] : m_functions)
+        function.MatchAuxiliaryVerbs(verbs);
+}
+
 void CUnitFunctionRegistry::RemoveEmptyFnStatementsAll() {
     for (auto& [id, function] : m_functions)
         function.RemoveEmptyFnStatements();

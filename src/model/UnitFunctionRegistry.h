@@ -61,6 +61,10 @@ public:
     // Refreshes the function list, every view and pane and the structure diagram.
     void UpdateAllFunctionViews(CAbstractIndexItem& root) const;
 
+    // After the function-attribute or auxiliary-verb table changed.
+    void RematchFunctionAttributesAll(const std::vector<FunctionAttribute>& attributes);
+    void RematchAuxiliaryVerbsAll(const std::vector<AuxiliaryVerb>& verbs);
+
     // Whole-document conversions between child lists and Fn statements.
     void RemoveEmptyFnStatementsAll();
     bool AllFunctionsSatisfy() const;

@@ -1,5 +1,7 @@
 #include "model/UnitFunctionRegistry.h"
 #include "ModelTestSupport.h"
+#include "model/AuxiliaryVerb.h"
+#include "model/FunctionAttribute.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomGenerator.h"
 
@@ -115,4 +117,36 @@ TEST(UnitFunctionRegistry, DeepAndWideHierarchiesStayCheap) {
     EXPECT_FALSE(doc.registry().HasFnCycle(doc.registry().FindByInternalID(30000)));
     AppendFnLine(caller, doc.registry().FindByInternalID(30020));
     EXPECT_TRUE(doc.registry().HasFnCycle(doc.registry().FindByInternalID(30000)));
+}
+
+TEST(UnitFunctionRegistry, RematchingFollowsTheEditedTables) {
+    CUnitFunctionRegistry registry;
+    CUnitFunction* function = registry.CreateFunctionWithID(1);
+    function->header.Type = "SE";
+    CLogicLine* condition = AppendLine(function, SyntaxIf);
+    condition->textSlots[3].text = "である";
+    CLogicLine* branch = AppendLine(function, SyntaxCase);
+    branch->textSlots[1].text = "となった";
+    CLogicLine* action = AppendLine(function, SyntaxDo);
+    action->textSlots[3].text = "である";
+    action->auxiliaryVerbId = 9;
+
+    registry.RematchFunctionAttributesAll(FunctionAttribute::GetDefaults());
+    registry.RematchAuxiliaryVerbsAll(AuxiliaryVerb::GetDefaults());
+    EXPECT_EQ(function->header.TypeNo, 2);
+    EXPECT_EQ(condition->auxiliaryVerbId, 4);
+    EXPECT_EQ(branch->auxiliaryVerbId, 1);
+    EXPECT_EQ(action->auxiliaryVerbId, 9);
+
+    // An empty type text matches an attribute with an empty symbol; nothing matching gives 0.
+    std::vector<FunctionAttribute> edited(1);
+    edited[0].id = 7;
+    condition->textSlots[3].text = "ではない";
+    registry.RematchAuxiliaryVerbsAll(AuxiliaryVerb::GetDefaults());
+    registry.RematchFunctionAttributesAll(edited);
+    EXPECT_EQ(condition->auxiliaryVerbId, 0);
+    EXPECT_EQ(function->header.TypeNo, 0);
+    function->header.Type.clear();
+    registry.RematchFunctionAttributesAll(edited);
+    EXPECT_EQ(function->header.TypeNo, 7);
 }
