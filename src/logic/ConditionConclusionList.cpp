@@ -74,11 +74,10 @@ void CConditionConclusionList::WriteCorrespondenceListCurrent(CInspectionView& p
     }
     // Sequential blocks multiply their ways; a list cut short must not look complete.
     if (truncated)
-        pane.AddMessageWithoutTarget(QStringLiteral("組み合わせが多すぎるため、最初の%1件だけを表示しました。")
-                                         .arg(MaxChains));
+        pane.AddMessageWithoutTarget(
+            QStringLiteral("組み合わせが多すぎるため、最初の%1件だけを表示しました。").arg(MaxChains));
     pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧終了 (") + scopeText +
-                                 QStringLiteral(" 検出数 ") + QString::number(chains.size()) +
-                                 QStringLiteral(" ==="));
+                                 QStringLiteral(" 検出数 ") + QString::number(chains.size()) + QStringLiteral(" ==="));
 }
 
 bool CConditionConclusionList::Run(CInspectionView& pane, const InspectionEnvironment& environment, int scope,

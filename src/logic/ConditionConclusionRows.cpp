@@ -105,8 +105,8 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
         for (const InspectionSwitchCase& item : block.cases)
             AppendLed(out, {Reference(item.conditionText, item.function, item.lineIndex)},
                       CollectConclusionRows(*item.body, maxChains, truncated), maxChains, truncated);
-        AppendLed(out, ElswConditions(block), CollectConclusionRows(*block.elswBody, maxChains, truncated),
-                  maxChains, truncated);
+        AppendLed(out, ElswConditions(block), CollectConclusionRows(*block.elswBody, maxChains, truncated), maxChains,
+                  truncated);
         return out;
     }
     case Kind::Loop: {

@@ -1,5 +1,5 @@
-#include "LogicScript.h"
 #include "logic/ConditionConclusionList.h"
+#include "LogicScript.h"
 #include "logic/InspectionParser.h"
 #include "logic/InspectionView.h"
 #include "platform/MessageBox.h"
@@ -67,14 +67,14 @@ TEST(ConditionConclusionList, AllScopeRowsPerCallWithTheCallersConditions) {
     document.Add("Sub", "Do <X>{S}");
     document.Finish();
     const QString head = "Doの条件をすべての単位機能で確認する)";
-    EXPECT_EQ(List(document, CConditionConclusionList::AllUnitFunctions, CConditionConclusionList::DoStatements,
-                   nullptr),
-              (QStringList{"=== 条件と結論の対応一覧開始 (" + head + " ===", kHeavy, "[1 Line 1] Do <X>{S}", kLight,
-                           "[0 Line 1] <A>{a}", kHeavy, "[1 Line 1] Do <X>{S}", kLight,
-                           "[0 Line 3] <A>{" + QString(QChar(0x00AC)) + "a}", kHeavy,
-                           "=== 条件と結論の対応一覧終了 (" + head + " 検出数 2 ==="}));
-    const QStringList fn = List(document, CConditionConclusionList::AllUnitFunctions,
-                                CConditionConclusionList::FnStatements, nullptr);
+    EXPECT_EQ(
+        List(document, CConditionConclusionList::AllUnitFunctions, CConditionConclusionList::DoStatements, nullptr),
+        (QStringList{"=== 条件と結論の対応一覧開始 (" + head + " ===", kHeavy, "[1 Line 1] Do <X>{S}", kLight,
+                     "[0 Line 1] <A>{a}", kHeavy, "[1 Line 1] Do <X>{S}", kLight,
+                     "[0 Line 3] <A>{" + QString(QChar(0x00AC)) + "a}", kHeavy,
+                     "=== 条件と結論の対応一覧終了 (" + head + " 検出数 2 ==="}));
+    const QStringList fn =
+        List(document, CConditionConclusionList::AllUnitFunctions, CConditionConclusionList::FnStatements, nullptr);
     EXPECT_EQ(fn.last(), "=== 条件と結論の対応一覧終了 (Fnの条件をすべての単位機能で確認する) 検出数 2 ===");
     EXPECT_EQ(fn[2], "[0 Line 2] Fn [Sub] (1)");
 }
