@@ -3,17 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextUtilities, BracketsJoiningAndIndentation) {
-    EXPECT_TRUE(ContainsBracketChars("a{b"));
-    EXPECT_TRUE(ContainsBracketChars("]"));
-    EXPECT_FALSE(ContainsBracketChars("(a)"));
-    EXPECT_EQ(JoinWithCommas({"b", "a", "c"}), "a, b, c");
-    EXPECT_EQ(JoinWithCommas({}), "");
-    EXPECT_EQ(MakeIndentString(2), "        ");
-    EXPECT_EQ(MakeIndentString(-1), "");
-    EXPECT_EQ(MakeIndentUnit(), "    ");
-}
-
 TEST(TextUtilities, FnLinesTakeTheCalleesCurrentNameAndMoveTheirEnd) {
     CUnitFunctionRegistry registry;
     CUnitFunction& callee = *registry.CreateFunctionWithID(7);
