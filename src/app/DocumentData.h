@@ -77,8 +77,6 @@ struct FileHeader {
 
 // A member name the editor used lately, with where it was used.
 struct RecentName {
-    static constexpr int MaxNameLength = 64;
-
     qint32 InternalID = 0;
     qint32 lineIndex = -1; // in the unit function's logic description, -1 for none
     QString memberName;
