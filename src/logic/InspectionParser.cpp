@@ -4,6 +4,8 @@
 #include "logic/InspectionProgress.h"
 #include "model/UnitFunction.h"
 
+#include <QStringBuilder>
+
 namespace {
 
 // Blocks nest through recursion; a line list from a file could nest deeper than the stack allows.
@@ -60,12 +62,11 @@ QString CInspectionParser::SlotText(int p, int slot) const {
 
 QString CInspectionParser::MemberStateText(const QString& member, const QString& joining, const QString& state,
                                            const QString& closing) const {
-    return QStringLiteral("<") + member + QStringLiteral(">") + joining + QStringLiteral("{") + state +
-           QStringLiteral("}") + closing;
+    return u'<' % member % u'>' % joining % u'{' % state % u'}' % closing;
 }
 
 std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member, const QString& state, int position,
-                                                           quint8 isCondition, const QString& lineText) const {
+                                                           quint8 isCondition, const QString& lineText) {
     const QuantifiedMemberName name = ParseQuantifiedMemberName(m_environment.quantifiers, member);
     const NegatableText parsedState = ParseNegationPrefix(state);
     if (!name.valid || parsedState.text.isEmpty())
@@ -74,6 +75,10 @@ std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member
     record.isCondition = isCondition;
     record.quantifier = name.quantifier;
     record.member = name.name;
+    auto id = m_memberIds.constFind(name.name);
+    if (id == m_memberIds.constEnd())
+        id = m_memberIds.insert(name.name, static_cast<qint32>(m_memberIds.size()));
+    record.memberId = *id;
     record.state = parsedState;
     record.position = position;
     record.unitFunction = m_lines[position].function;
@@ -124,8 +129,8 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
             name = fn->calledFunction->name;
             number = m_environment.OutlineNumberText(*fn->calledFunction);
         }
-        fn->text = m_environment.GetSymbol(SyntaxFn) + QStringLiteral(" [") + name + QStringLiteral("] (") + number +
-                   QStringLiteral(")");
+        fn->text =
+            m_environment.GetSymbol(SyntaxFn) % QStringLiteral(" [") % name % QStringLiteral("] (") % number % u')';
         parsed.node = fn;
         break;
     }
@@ -139,8 +144,9 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         action->closingText = SlotText(p, 3);
         action->shortText =
             MemberStateText(action->memberName, action->joiningText, action->stateName, action->closingText);
-        action->text = m_environment.GetSymbol(SyntaxDo) + QStringLiteral(" ") + action->shortText;
-        action->record = MakeRecord(action->memberName, action->stateName, p, 0, action->text);
+        action->text = m_environment.GetSymbol(SyntaxDo) % u' ' % action->shortText;
+        if (m_makeRecords)
+            action->record = MakeRecord(action->memberName, action->stateName, p, 0, action->text);
         parsed.node = action;
         break;
     }
@@ -204,14 +210,16 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     block->elseLineIndex = m_lines[elseLine].lineIndex;
     const QString shortText =
         MemberStateText(block->memberName, block->joiningText, block->stateName, block->closingText);
-    block->ifText = m_environment.GetSymbol(SyntaxIf) + QStringLiteral(" ") + shortText;
+    block->ifText = m_environment.GetSymbol(SyntaxIf) % u' ' % shortText;
     block->elseText = m_environment.GetSymbol(SyntaxElse);
-    block->thenRecord = MakeRecord(block->memberName, block->stateName, p, 1, block->ifText);
-    block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
     block->thenConditionText = shortText;
-    block->elseConditionText =
-        MemberStateText(SplitAtQuantifier(block->memberName, m_environment.quantifiers), block->joiningText,
-                        ParseNegationPrefix(block->stateName).Negated().GetText(), block->closingText);
+    if (m_makeRecords) {
+        block->thenRecord = MakeRecord(block->memberName, block->stateName, p, 1, block->ifText);
+        block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
+        block->elseConditionText =
+            MemberStateText(SplitAtQuantifier(block->memberName, m_environment.quantifiers), block->joiningText,
+                            ParseNegationPrefix(block->stateName).Negated().GetText(), block->closingText);
+    }
     parsed.node = block;
     parsed.consumed = thenCount + elseCount + 3;
     return parsed;
@@ -257,14 +265,16 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         return parsed;
     block->elswPosition = elswLine;
     block->elswLineIndex = m_lines[elswLine].lineIndex;
-    block->switchText = m_environment.GetSymbol(SyntaxSwitch) + QStringLiteral(" <") + block->memberName +
-                        QStringLiteral(">") + block->joiningText;
+    block->switchText =
+        m_environment.GetSymbol(SyntaxSwitch) % QStringLiteral(" <") % block->memberName % u'>' % block->joiningText;
     block->elswText = m_environment.GetSymbol(SyntaxElsw);
     const QString pairedMember = SplitAtQuantifier(block->memberName, m_environment.quantifiers);
     std::vector<QString> statesMet;
     for (InspectionSwitchCase& item : block->cases) {
-        item.text = m_environment.GetSymbol(SyntaxCase) + QStringLiteral(" {") + item.stateName + QStringLiteral("}") +
-                    item.joiningText;
+        item.text =
+            m_environment.GetSymbol(SyntaxCase) % QStringLiteral(" {") % item.stateName % u'}' % item.joiningText;
+        if (!m_makeRecords)
+            continue;
         item.record = MakeRecord(block->memberName, item.stateName, item.position, 1, item.text);
         item.conditionText = QStringLiteral("<") + block->memberName + QStringLiteral(">") + block->joiningText +
                              QStringLiteral("{") + item.stateName + QStringLiteral("}") + item.joiningText;

@@ -2,6 +2,8 @@
 
 #include "logic/InspectionParserEntity.h"
 
+#include <QHash>
+
 #include <vector>
 
 class CLogicLine;
@@ -23,6 +25,9 @@ public:
 
     InspectionParserSequencePtr Parse();
 
+    // A tree for the syntax check alone needs no path records or list texts.
+    void SetMakeRecords(bool makeRecords) { m_makeRecords = makeRecords; }
+
     // Positions of lines that ended the top level early, in line order.
     const std::vector<qint32>& StrayPositions() const { return m_strayPositions; }
     const std::vector<InspectionParserLine>& Lines() const { return m_lines; }
@@ -42,13 +47,15 @@ private:
     int KindAt(int p) const;
     QString SlotText(int p, int slot) const;
     std::optional<PathCondition> MakeRecord(const QString& member, const QString& state, int position,
-                                            quint8 isCondition, const QString& lineText) const;
+                                            quint8 isCondition, const QString& lineText);
     QString MemberStateText(const QString& member, const QString& joining, const QString& state,
                             const QString& closing) const;
 
     std::vector<InspectionParserLine> m_lines;
     const InspectionEnvironment& m_environment;
     bool m_reportProgress;
+    bool m_makeRecords = true;
     int m_depth = 0;
     std::vector<qint32> m_strayPositions;
+    QHash<QString, qint32> m_memberIds;
 };

@@ -56,14 +56,17 @@ size_t CommonLength(const std::vector<const void*>& a, const std::vector<const v
 
 // Neither statement's blocks contain the other's: the two sit in different branches.
 bool AreInDivergentBlocks(const CInspectionPathConclusion& i, const CInspectionPathConclusion& j) {
-    const size_t common = CommonLength(i.enclosingBlocks, j.enclosingBlocks);
-    return common < i.enclosingBlocks.size() && common < j.enclosingBlocks.size();
+    const auto& a = *i.enclosingBlocks;
+    const auto& b = *j.enclosingBlocks;
+    const size_t common = CommonLength(a, b);
+    return common < a.size() && common < b.size();
 }
 
 // The branch sets are chains from the top, so they meet exactly when they share the outermost statement.
 bool ShareBranch(const CInspectionPathConclusion& x, const CInspectionPathConclusion& y) {
-    return !x.enclosingBranches.empty() && !y.enclosingBranches.empty() &&
-           x.enclosingBranches.front() == y.enclosingBranches.front();
+    const auto& a = *x.enclosingBranches;
+    const auto& b = *y.enclosingBranches;
+    return !a.empty() && !b.empty() && a.front() == b.front();
 }
 
 bool IsSeparatedBySameMemberAction(const CInspectionPathConclusion& i, const CInspectionPathConclusion& k,
