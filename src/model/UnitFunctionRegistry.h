@@ -50,7 +50,8 @@ public:
     bool HasFnCycle(const CUnitFunction* function) const;
 
     // Deletes a unit function other than the origin; every reference to it is gone before it is freed.
-    void DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
+    // False when nothing was deleted (the origin is refused).
+    bool DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
     void Clear();
 
     // Recomputes every derived field from the child lists and Fn statements.
@@ -59,6 +60,10 @@ public:
     void RebuildAndNotify(CAbstractIndexItem& root, const ModelOptions& options);
     // Refreshes the function list, every view and pane and the structure diagram.
     void UpdateAllFunctionViews(CAbstractIndexItem& root) const;
+
+    // After the function-attribute or auxiliary-verb table changed.
+    void RematchFunctionAttributesAll(const std::vector<FunctionAttribute>& attributes);
+    void RematchAuxiliaryVerbsAll(const std::vector<AuxiliaryVerb>& verbs);
 
     // Whole-document conversions between child lists and Fn statements.
     void RemoveEmptyFnStatementsAll();
@@ -72,7 +77,7 @@ public:
 private:
     CUnitFunction* InsertNew(CUnitFunction&& function);
     bool DrawInternalID(quint32& id) const;
-    bool HasFnCycle(const CUnitFunction* function, std::set<const CUnitFunction*> path) const;
+    bool HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const;
 
     // Passes of the rebuild.
     void DropStaleChildren();
