@@ -1,5 +1,6 @@
 #include "model/RuleVocabularyTables.h"
 
+#include "model/IntAttributeTable.h"
 #include "model/XmlDocumentContext.h"
 
 #include <algorithm>
@@ -28,6 +29,14 @@ constexpr std::array<AttributeDefaults, LineMarkTable::AttributeCount> attribute
     {0, 0, 1},
     {2, 0, 4},
     {12, 3, 4},
+}};
+
+const std::array<IntAttribute<SimilarWordSettings>, 5> similarAttributes{{
+    NUV_INT_ATTRIBUTE(SimilarWordSettings, agreement, "Agreement", true, 0),
+    NUV_INT_ATTRIBUTE(SimilarWordSettings, complete, "Complete", true, 0),
+    NUV_INT_ATTRIBUTE(SimilarWordSettings, length, "Length", true, 0),
+    NUV_INT_ATTRIBUTE(SimilarWordSettings, scope, "Scope", true, 0),
+    NUV_INT_ATTRIBUTE(SimilarWordSettings, show, "Show", true, 0),
 }};
 
 // How many list entries to read: the stored count, but never more than the elements present.
@@ -187,21 +196,10 @@ void ReadFuzzwordTable(pugi::xml_node environment, FuzzwordSettings& fuzzwords) 
 }
 
 void WriteSimilar(XmlDocumentContext& context, pugi::xml_node parent, const SimilarWordSettings& similarWords) {
-    pugi::xml_node element = XmlAppendChildElement(context, parent, "Similar");
-    XmlSetIntAttribute(context, element, "Agreement", similarWords.agreement, true);
-    XmlSetIntAttribute(context, element, "Complete", similarWords.complete, true);
-    XmlSetIntAttribute(context, element, "Length", similarWords.length, true);
-    XmlSetIntAttribute(context, element, "Scope", similarWords.scope, true);
-    XmlSetIntAttribute(context, element, "Show", similarWords.show, true);
+    WriteIntAttributes(context, XmlAppendChildElement(context, parent, "Similar"), similarAttributes, similarWords);
 }
 
 void ReadSimilar(pugi::xml_node environment, SimilarWordSettings& similarWords) {
-    pugi::xml_node element = XmlFindElement(environment, "Similar");
-    if (!element)
-        return;
-    similarWords.agreement = static_cast<int32_t>(XmlGetIntAttribute(element, "Agreement", 0));
-    similarWords.complete = static_cast<int32_t>(XmlGetIntAttribute(element, "Complete", 0));
-    similarWords.length = static_cast<int32_t>(XmlGetIntAttribute(element, "Length", 0));
-    similarWords.scope = static_cast<int32_t>(XmlGetIntAttribute(element, "Scope", 0));
-    similarWords.show = static_cast<int32_t>(XmlGetIntAttribute(element, "Show", 0));
+    if (pugi::xml_node element = XmlFindElement(environment, "Similar"))
+        ReadIntAttributes(element, similarAttributes, similarWords);
 }

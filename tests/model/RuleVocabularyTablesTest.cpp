@@ -16,6 +16,16 @@ IntraMemberConsistencyRuleList SameMemberRules() {
     return rules;
 }
 
+InconsistencyRuleList SemanticRelations() {
+    InconsistencyRuleList relations;
+    relations.push_back(std::make_unique<CInconsistencyRule>());
+    relations[0]->conditionCount = 2;
+    relations[0]->conditions[0] = {"Door", "Open"};
+    relations[0]->conditions[1] = {"Motor", ""};
+    relations[0]->message = "扉が開いたまま動いた";
+    return relations;
+}
+
 } // namespace
 
 TEST(RuleVocabularyTables, RulesWriteOnlyWhatTheyHoldAndReadBackEqual) {
@@ -23,24 +33,14 @@ TEST(RuleVocabularyTables, RulesWriteOnlyWhatTheyHoldAndReadBackEqual) {
     WriteInconsistencyTable(xml.context, xml.environment, {}, {});
     EXPECT_EQ(xml.Text(), "<Environment><InconsistencyTable></InconsistencyTable></Environment>");
     IntraMemberConsistencyRuleList same = SameMemberRules();
-    InconsistencyRuleList relations;
-    relations.push_back(std::make_unique<CInconsistencyRule>());
-    relations[0]->conditionCount = 2;
-    relations[0]->conditions[0] = {"Door", "Open"};
-    relations[0]->conditions[1] = {"Motor", ""};
-    relations[0]->message = "扉が開いたまま動いた";
+    InconsistencyRuleList relations = SemanticRelations();
     ReadInconsistencyTable(xml.Reparsed(), same, relations);
     EXPECT_TRUE(same.empty());
     EXPECT_TRUE(relations.empty());
 
     EnvironmentXml full;
     IntraMemberConsistencyRuleList writtenSame = SameMemberRules();
-    InconsistencyRuleList writtenRelations;
-    writtenRelations.push_back(std::make_unique<CInconsistencyRule>());
-    writtenRelations[0]->conditionCount = 2;
-    writtenRelations[0]->conditions[0] = {"Door", "Open"};
-    writtenRelations[0]->conditions[1] = {"Motor", ""};
-    writtenRelations[0]->message = "扉が開いたまま動いた";
+    InconsistencyRuleList writtenRelations = SemanticRelations();
     WriteInconsistencyTable(full.context, full.environment, writtenSame, writtenRelations);
     EXPECT_EQ(full.Text(), "<Environment><InconsistencyTable><NonInconsistency Num=\"1\"><Data If1Member=\"Door\" "
                            "If1Status=\"Open\" If2Member=\"Door\" If2Status=\"Opening\"></Data></NonInconsistency>"
