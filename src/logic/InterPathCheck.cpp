@@ -96,12 +96,7 @@ public:
         if (!IsOrderedSubMatch(RealConditions(i), RealConditions(j)) &&
             !IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
-        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
-        finding->kind = CInspectionMessageTwoTargets::Redundant;
-        finding->betweenConclusions = 1;
-        finding->target2 = ConclusionTarget(ci);
-        finding->target1 = ConclusionTarget(cj);
-        m_results.findings.Add(std::move(finding));
+        HandConclusions(CInspectionMessageTwoTargets::Redundant, ci, cj);
     }
 
     void CheckRedundantAssumption(size_t i, size_t j) {
@@ -129,15 +124,19 @@ public:
             return;
         if (!IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
-        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
-        finding->kind = CInspectionMessageTwoTargets::Contradiction;
-        finding->betweenConclusions = 1;
-        finding->target2 = ConclusionTarget(ci);
-        finding->target1 = ConclusionTarget(cj);
-        m_results.findings.Add(std::move(finding));
+        HandConclusions(CInspectionMessageTwoTargets::Contradiction, ci, cj);
     }
 
 private:
+    void HandConclusions(int kind, const CInspectionPathConclusion& earlier, const CInspectionPathConclusion& later) {
+        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
+        finding->kind = kind;
+        finding->betweenConclusions = 1;
+        finding->target2 = ConclusionTarget(earlier);
+        finding->target1 = ConclusionTarget(later);
+        m_results.findings.Add(std::move(finding));
+    }
+
     InspectionResultSet& m_results;
     std::vector<std::optional<std::vector<PathCondition>>> m_real;
 };
