@@ -106,3 +106,18 @@ TEST(InspectionThread, SignalsItsEndOnItsOwnThread) {
     EXPECT_TRUE(finished.load());
     EXPECT_EQ(pane.Lines().last(), "=== 全体検査（全項目検査）終了 ===");
 }
+
+TEST(InspectionParser, NestingDeeperThanTheLimitIsReportedNotRecursedInto) {
+    LogicTestDocument document;
+    QString script;
+    for (int i = 0; i < 5000; ++i)
+        script += "loop\n";
+    script += "Do <X>{S}\n";
+    for (int i = 0; i < 5000; ++i)
+        script += "endlp\n";
+    CUnitFunction* main = document.Add("Main", script);
+    document.Finish();
+    const QStringList lines = InspectCurrent(document, *main);
+    EXPECT_EQ(lines.last(), "=== 当該単位機能検査（全項目検査）終了 ===");
+    EXPECT_TRUE(lines.contains("[0 Line 1] loop (構文の対応が正しくありません)"));
+}
