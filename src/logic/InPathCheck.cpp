@@ -1,5 +1,8 @@
 #include "logic/PathChecks.h"
 
+#include "logic/InspectionMessageSemqnticRelation.h"
+#include "logic/InspectionMessageTwoTargets.h"
+
 #include "logic/InspectionEnvironment.h"
 #include "logic/InspectionProgress.h"
 

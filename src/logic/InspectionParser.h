@@ -1,6 +1,12 @@
 #pragma once
 
-#include "logic/InspectionParserEntity.h"
+#include "logic/InspectionParserDo.h"
+#include "logic/InspectionParserDoNothing.h"
+#include "logic/InspectionParserExitlp.h"
+#include "logic/InspectionParserFn.h"
+#include "logic/InspectionParserIf.h"
+#include "logic/InspectionParserLoop.h"
+#include "logic/InspectionParserSwitch.h"
 
 #include <QHash>
 

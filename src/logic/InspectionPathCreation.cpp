@@ -1,5 +1,6 @@
 #include "logic/InspectionPathCreation.h"
 
+#include "logic/InspectionParser.h"
 #include "logic/InspectionProgress.h"
 
 #include <QHash>

@@ -1,5 +1,8 @@
 #include "logic/PathChecks.h"
 
+#include "logic/InspectionMessageRedundantAssumption.h"
+#include "logic/InspectionMessageTwoTargets.h"
+
 #include "logic/InspectionProgress.h"
 
 #include <QHash>

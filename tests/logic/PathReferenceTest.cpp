@@ -4,6 +4,8 @@
 // tested, on random logic descriptions.
 
 #include "InspectionTestSupport.h"
+#include "logic/InspectionMessageRedundantAssumption.h"
+#include "logic/InspectionMessageTwoTargets.h"
 #include "logic/InspectionParser.h"
 #include "logic/InspectionPathCreation.h"
 #include "logic/PathChecks.h"
