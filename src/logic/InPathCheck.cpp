@@ -175,12 +175,7 @@ private:
     }
 
     void Hand(int kind, const PathItem& a, const PathItem& b) {
-        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
-        finding->kind = kind;
-        finding->betweenConclusions = 0;
-        finding->target1 = MakeTarget(b);
-        finding->target2 = MakeTarget(a);
-        m_results.findings.Add(std::move(finding));
+        m_results.findings.Add(CInspectionMessageTwoTargets::Make(kind, 0, a, b));
     }
 
     void TestRedundancy(const PathItem& a, const PathItem& b) {

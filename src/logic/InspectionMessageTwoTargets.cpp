@@ -31,3 +31,14 @@ void CInspectionMessageTwoTargets::Write(CInspectionView& pane, const Inspection
         pane.AddMessageWithoutTarget(QStringLiteral("2つの") + environment.GetSymbol(SyntaxDo) +
                                      QStringLiteral("構文は実行条件が同じです"));
 }
+
+std::shared_ptr<CInspectionMessageTwoTargets> CInspectionMessageTwoTargets::Make(qint32 kind, quint8 betweenConclusions,
+                                                                                 const PathItem& earlier,
+                                                                                 const PathItem& later) {
+    auto finding = std::make_shared<CInspectionMessageTwoTargets>();
+    finding->kind = kind;
+    finding->betweenConclusions = betweenConclusions;
+    finding->target1 = MakeTarget(later);
+    finding->target2 = MakeTarget(earlier);
+    return finding;
+}

@@ -132,12 +132,8 @@ public:
 
 private:
     void HandConclusions(int kind, const CInspectionPathConclusion& earlier, const CInspectionPathConclusion& later) {
-        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
-        finding->kind = kind;
-        finding->betweenConclusions = 1;
-        finding->target2 = ConclusionTarget(earlier);
-        finding->target1 = ConclusionTarget(later);
-        m_results.findings.Add(std::move(finding));
+        m_results.findings.Add(
+            CInspectionMessageTwoTargets::Make(kind, 1, MakeConclusionItem(earlier), MakeConclusionItem(later)));
     }
 
     InspectionResultSet& m_results;
