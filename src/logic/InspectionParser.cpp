@@ -60,11 +60,6 @@ QString CInspectionParser::SlotText(int p, int slot) const {
     return m_lines[p].line->textSlots[slot].text;
 }
 
-QString CInspectionParser::MemberStateText(const QString& member, const QString& joining, const QString& state,
-                                           const QString& closing) const {
-    return u'<' % member % u'>' % joining % u'{' % state % u'}' % closing;
-}
-
 std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member, const QString& state, int position,
                                                            quint8 isCondition, const QString& lineText) {
     const QuantifiedMemberName name = ParseQuantifiedMemberName(m_environment.quantifiers, member);
@@ -122,15 +117,17 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         auto fn = std::make_shared<CInspectionParserFn>();
         SetLine(*fn, p, line);
         fn->calledID = line.line->calledInternalID;
-        fn->calledFunction = m_environment.FindFunction(fn->calledID);
-        QString name;
-        QString number;
-        if (fn->calledFunction) {
-            name = fn->calledFunction->name;
-            number = m_environment.OutlineNumberText(*fn->calledFunction);
+        if (m_makeRecords) {
+            fn->calledFunction = m_environment.FindFunction(fn->calledID);
+            QString name;
+            QString number;
+            if (fn->calledFunction) {
+                name = fn->calledFunction->name;
+                number = m_environment.OutlineNumberText(*fn->calledFunction);
+            }
+            fn->text =
+                m_environment.GetSymbol(SyntaxFn) % QStringLiteral(" [") % name % QStringLiteral("] (") % number % u')';
         }
-        fn->text =
-            m_environment.GetSymbol(SyntaxFn) % QStringLiteral(" [") % name % QStringLiteral("] (") % number % u')';
         parsed.node = fn;
         break;
     }
@@ -142,11 +139,12 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         action->joiningText = SlotText(p, 1);
         action->stateName = SlotText(p, 2);
         action->closingText = SlotText(p, 3);
-        action->shortText =
-            MemberStateText(action->memberName, action->joiningText, action->stateName, action->closingText);
-        action->text = m_environment.GetSymbol(SyntaxDo) % u' ' % action->shortText;
-        if (m_makeRecords)
+        if (m_makeRecords) {
+            action->shortText = CInspectionParserEntity::MemberStateText(action->memberName, action->joiningText,
+                                                                         action->stateName, action->closingText);
+            action->text = action->ComposeText();
             action->record = MakeRecord(action->memberName, action->stateName, p, 0, action->text);
+        }
         parsed.node = action;
         break;
     }
@@ -208,17 +206,16 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
         return parsed;
     block->elsePosition = elseLine;
     block->elseLineIndex = m_lines[elseLine].lineIndex;
-    const QString shortText =
-        MemberStateText(block->memberName, block->joiningText, block->stateName, block->closingText);
-    block->ifText = m_environment.GetSymbol(SyntaxIf) % u' ' % shortText;
     block->elseText = m_environment.GetSymbol(SyntaxElse);
-    block->thenConditionText = shortText;
     if (m_makeRecords) {
+        block->ifText = block->ComposeIfText();
+        block->thenConditionText = CInspectionParserEntity::MemberStateText(block->memberName, block->joiningText,
+                                                                            block->stateName, block->closingText);
         block->thenRecord = MakeRecord(block->memberName, block->stateName, p, 1, block->ifText);
         block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
-        block->elseConditionText =
-            MemberStateText(SplitAtQuantifier(block->memberName, m_environment.quantifiers), block->joiningText,
-                            ParseNegationPrefix(block->stateName).Negated().GetText(), block->closingText);
+        block->elseConditionText = CInspectionParserEntity::MemberStateText(
+            SplitAtQuantifier(block->memberName, m_environment.quantifiers), block->joiningText,
+            ParseNegationPrefix(block->stateName).Negated().GetText(), block->closingText);
     }
     parsed.node = block;
     parsed.consumed = thenCount + elseCount + 3;
@@ -265,8 +262,6 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         return parsed;
     block->elswPosition = elswLine;
     block->elswLineIndex = m_lines[elswLine].lineIndex;
-    block->switchText =
-        m_environment.GetSymbol(SyntaxSwitch) % QStringLiteral(" <") % block->memberName % u'>' % block->joiningText;
     block->elswText = m_environment.GetSymbol(SyntaxElsw);
     const QString pairedMember = SplitAtQuantifier(block->memberName, m_environment.quantifiers);
     std::vector<QString> statesMet;

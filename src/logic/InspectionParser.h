@@ -54,8 +54,6 @@ private:
     QString SlotText(int p, int slot) const;
     std::optional<PathCondition> MakeRecord(const QString& member, const QString& state, int position,
                                             quint8 isCondition, const QString& lineText);
-    QString MemberStateText(const QString& member, const QString& joining, const QString& state,
-                            const QString& closing) const;
 
     std::vector<InspectionParserLine> m_lines;
     const InspectionEnvironment& m_environment;

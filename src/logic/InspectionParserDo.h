@@ -9,6 +9,8 @@ public:
     CInspectionParserDo() : CInspectionParserSingleLine(Kind::Do) {}
     void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
     bool HoldsDoOrFn() const override { return true; }
+    // The Do with its keyword; the parser stores it in text for trees that make path records.
+    QString ComposeText() const;
 
     QString memberName;
     QString joiningText;

@@ -4,6 +4,13 @@
 #include "logic/InspectionMessage.h"
 #include "model/LogicLine.h"
 
+#include <QStringBuilder>
+
+QString CInspectionParserEntity::MemberStateText(const QString& member, const QString& joining, const QString& state,
+                                                 const QString& closing) {
+    return u'<' % member % u'>' % joining % u'{' % state % u'}' % closing;
+}
+
 QString CInspectionParserEntity::MissingNameMessage() {
     return QStringLiteral("メンバー名または状態名が記述されていません");
 }

@@ -28,6 +28,10 @@ public:
 
     const Kind kind;
 
+    // "<member>joining{state}closing", how member-state statements show without their keyword.
+    static QString MemberStateText(const QString& member, const QString& joining, const QString& state,
+                                   const QString& closing);
+
 protected:
     // Writes one syntax finding on a line: the statement text followed by the message in brackets.
     static void WriteSyntaxFinding(CInspectionView& pane, quint32& counter, const InspectionEnvironment& environment,

@@ -10,6 +10,7 @@ public:
     void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
     bool HoldsDoOrFn() const override { return thenBody->HoldsDoOrFn() || elseBody->HoldsDoOrFn(); }
     bool HasEffectiveStatement() const { return thenBody->HasEffective() || elseBody->HasEffective(); }
+    QString ComposeIfText() const;
 
     QString memberName;
     QString stateName;

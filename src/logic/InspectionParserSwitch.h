@@ -24,6 +24,8 @@ public:
     void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
     bool HoldsDoOrFn() const override;
     bool HasEffectiveStatement() const;
+    QString ComposeSwitchText() const;
+    QString ComposeCaseText(const InspectionSwitchCase& item) const;
 
     QString memberName;
     std::vector<InspectionSwitchCase> cases;
@@ -34,7 +36,6 @@ public:
     const CUnitFunction* function = nullptr;
     qint32 switchLineIndex = 0;
     qint32 elswLineIndex = 0;
-    QString switchText;
     QString elswText;
     std::vector<PathCondition> elswRecords; // negated case conditions, each state once, on the elsw line
     const InspectionEnvironment* environment = nullptr;
