@@ -1,6 +1,6 @@
 #include "logic/ConditionConclusionRows.h"
 
-#include "logic/InspectionEnvironment.h"
+#include "logic/InspectionParser.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/InspectionParserEntity.h"
+#include "logic/InspectionParserSequence.h"
 
 #include <QString>
 

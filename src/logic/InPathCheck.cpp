@@ -1,5 +1,8 @@
 #include "logic/PathChecks.h"
 
+#include "logic/InspectionMessageSemqnticRelation.h"
+#include "logic/InspectionMessageTwoTargets.h"
+
 #include "logic/InspectionEnvironment.h"
 #include "logic/InspectionProgress.h"
 
@@ -98,11 +101,11 @@ public:
         for (const PathConditionNode* node = path.conditionsTail.get(); node && !node->evaluated;
              node = node->parent.get()) {
             node->evaluated = true;
-            if (node->value.pairable && node->sameMemberBefore && node->sameMemberBefore->value.pairable)
+            if (node->pairable && node->sameMemberBefore && node->sameMemberBefore->pairable)
                 pairs.push_back({node->sameMemberBefore, node, node->height});
         }
         const PathConditionNode* beforeConclusion = path.conclusionSameMemberBefore;
-        if (path.conclusion->IsDo() && beforeConclusion && beforeConclusion->value.pairable)
+        if (path.conclusion->IsDo() && beforeConclusion && beforeConclusion->pairable)
             pairs.push_back({beforeConclusion, nullptr, INT_MAX});
         std::sort(pairs.begin(), pairs.end(), [](const Pair& x, const Pair& y) {
             return x.earlier->height != y.earlier->height ? x.earlier->height < y.earlier->height
@@ -110,8 +113,8 @@ public:
         });
         const PathItem conclusionItem = MakeConclusionItem(*path.conclusion);
         for (const Pair& pair : pairs) {
-            const PathItem a = MakeConditionItem(pair.earlier->value);
-            const PathItem b = pair.later ? MakeConditionItem(pair.later->value) : conclusionItem;
+            const PathItem a = MakeConditionItem(pair.earlier->Value());
+            const PathItem b = pair.later ? MakeConditionItem(pair.later->Value()) : conclusionItem;
             const PathConditionNode* above = pair.later ? pair.later->parent.get() : path.conditionsTail.get();
             if (InterruptedByRule(a, b, above, pair.earlier))
                 continue;
@@ -165,19 +168,14 @@ private:
             if (!rule.initialise || !rule.condition1.Equals(a) || !rule.condition2.Equals(b))
                 continue;
             for (const PathConditionNode* node = above; node && node != earlier; node = node->parent.get())
-                if (rule.initialisation.Equals(MakeConditionItem(node->value)))
+                if (rule.initialisation.Equals(MakeConditionItem(node->Value())))
                     return true;
         }
         return false;
     }
 
     void Hand(int kind, const PathItem& a, const PathItem& b) {
-        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
-        finding->kind = kind;
-        finding->betweenConclusions = 0;
-        finding->target1 = MakeTarget(b);
-        finding->target2 = MakeTarget(a);
-        m_results.findings.Add(std::move(finding));
+        m_results.findings.Add(CInspectionMessageTwoTargets::Make(kind, 0, a, b));
     }
 
     void TestRedundancy(const PathItem& a, const PathItem& b) {

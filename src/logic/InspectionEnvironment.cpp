@@ -1,5 +1,6 @@
 #include "logic/InspectionEnvironment.h"
 
+#include "app/DocumentData.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/Trace.h"
 
@@ -18,4 +19,24 @@ QString InspectionEnvironment::OutlineNumberText(const CUnitFunction& function) 
 
 const CUnitFunction* InspectionEnvironment::FindFunction(quint32 internalId) const {
     return registry ? registry->FindByInternalID(internalId) : nullptr;
+}
+
+LogicKeywords GetLogicKeywords(const CDocumentData& document) {
+    LogicKeywords keywords;
+    for (size_t kind = 0; kind < keywords.size() && kind < document.SyntaxSymbols.size(); ++kind)
+        keywords[kind] = document.SyntaxSymbols[kind].keyword;
+    return keywords;
+}
+
+InspectionEnvironment MakeInspectionEnvironment(const CDocumentData& document) {
+    InspectionEnvironment environment;
+    environment.keywords = GetLogicKeywords(document);
+    environment.registry = &document.registry;
+    environment.quantifiers = &document.quantifiers;
+    for (const auto& rule : document.inconsistencyRules)
+        environment.semanticRelations.push_back(rule.get());
+    for (const auto& rule : document.intraMemberConsistencyRules)
+        environment.intraMemberRules.push_back(rule.get());
+    environment.distinguishPrimaryOutlineNumber = document.GetModelOptions().DistinguishPrimaryOutlineNumber;
+    return environment;
 }

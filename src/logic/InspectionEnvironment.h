@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class CDocumentData;
 class CUnitFunction;
 class CUnitFunctionRegistry;
 class CQuantifierSettings;
@@ -27,3 +28,9 @@ struct InspectionEnvironment {
     QString OutlineNumberText(const CUnitFunction& function) const;
     const CUnitFunction* FindFunction(quint32 internalId) const;
 };
+
+// The keyword texts of the document's syntax-symbol table.
+LogicKeywords GetLogicKeywords(const CDocumentData& document);
+
+// What an inspection of the document reads; valid while the document is neither changed nor cleared.
+InspectionEnvironment MakeInspectionEnvironment(const CDocumentData& document);

@@ -4,6 +4,8 @@
 #include "logic/InspectionProgress.h"
 #include "model/UnitFunction.h"
 
+#include <QStringBuilder>
+
 namespace {
 
 // Blocks nest through recursion; a line list from a file could nest deeper than the stack allows.
@@ -58,14 +60,8 @@ QString CInspectionParser::SlotText(int p, int slot) const {
     return m_lines[p].line->textSlots[slot].text;
 }
 
-QString CInspectionParser::MemberStateText(const QString& member, const QString& joining, const QString& state,
-                                           const QString& closing) const {
-    return QStringLiteral("<") + member + QStringLiteral(">") + joining + QStringLiteral("{") + state +
-           QStringLiteral("}") + closing;
-}
-
 std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member, const QString& state, int position,
-                                                           quint8 isCondition, const QString& lineText) const {
+                                                           quint8 isCondition, const QString& lineText) {
     const QuantifiedMemberName name = ParseQuantifiedMemberName(m_environment.quantifiers, member);
     const NegatableText parsedState = ParseNegationPrefix(state);
     if (!name.valid || parsedState.text.isEmpty())
@@ -74,6 +70,10 @@ std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member
     record.isCondition = isCondition;
     record.quantifier = name.quantifier;
     record.member = name.name;
+    auto id = m_memberIds.constFind(name.name);
+    if (id == m_memberIds.constEnd())
+        id = m_memberIds.insert(name.name, static_cast<qint32>(m_memberIds.size()));
+    record.memberId = *id;
     record.state = parsedState;
     record.position = position;
     record.unitFunction = m_lines[position].function;
@@ -117,15 +117,17 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         auto fn = std::make_shared<CInspectionParserFn>();
         SetLine(*fn, p, line);
         fn->calledID = line.line->calledInternalID;
-        fn->calledFunction = m_environment.FindFunction(fn->calledID);
-        QString name;
-        QString number;
-        if (fn->calledFunction) {
-            name = fn->calledFunction->name;
-            number = m_environment.OutlineNumberText(*fn->calledFunction);
+        if (m_makeRecords) {
+            fn->calledFunction = m_environment.FindFunction(fn->calledID);
+            QString name;
+            QString number;
+            if (fn->calledFunction) {
+                name = fn->calledFunction->name;
+                number = m_environment.OutlineNumberText(*fn->calledFunction);
+            }
+            fn->text =
+                m_environment.GetSymbol(SyntaxFn) % QStringLiteral(" [") % name % QStringLiteral("] (") % number % u')';
         }
-        fn->text = m_environment.GetSymbol(SyntaxFn) + QStringLiteral(" [") + name + QStringLiteral("] (") + number +
-                   QStringLiteral(")");
         parsed.node = fn;
         break;
     }
@@ -137,10 +139,12 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         action->joiningText = SlotText(p, 1);
         action->stateName = SlotText(p, 2);
         action->closingText = SlotText(p, 3);
-        action->shortText =
-            MemberStateText(action->memberName, action->joiningText, action->stateName, action->closingText);
-        action->text = m_environment.GetSymbol(SyntaxDo) + QStringLiteral(" ") + action->shortText;
-        action->record = MakeRecord(action->memberName, action->stateName, p, 0, action->text);
+        if (m_makeRecords) {
+            action->shortText = CInspectionParserEntity::MemberStateText(action->memberName, action->joiningText,
+                                                                         action->stateName, action->closingText);
+            action->text = action->ComposeText();
+            action->record = MakeRecord(action->memberName, action->stateName, p, 0, action->text);
+        }
         parsed.node = action;
         break;
     }
@@ -202,16 +206,17 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
         return parsed;
     block->elsePosition = elseLine;
     block->elseLineIndex = m_lines[elseLine].lineIndex;
-    const QString shortText =
-        MemberStateText(block->memberName, block->joiningText, block->stateName, block->closingText);
-    block->ifText = m_environment.GetSymbol(SyntaxIf) + QStringLiteral(" ") + shortText;
     block->elseText = m_environment.GetSymbol(SyntaxElse);
-    block->thenRecord = MakeRecord(block->memberName, block->stateName, p, 1, block->ifText);
-    block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
-    block->thenConditionText = shortText;
-    block->elseConditionText =
-        MemberStateText(SplitAtQuantifier(block->memberName, m_environment.quantifiers), block->joiningText,
-                        ParseNegationPrefix(block->stateName).Negated().GetText(), block->closingText);
+    if (m_makeRecords) {
+        block->ifText = block->ComposeIfText();
+        block->thenConditionText = CInspectionParserEntity::MemberStateText(block->memberName, block->joiningText,
+                                                                            block->stateName, block->closingText);
+        block->thenRecord = MakeRecord(block->memberName, block->stateName, p, 1, block->ifText);
+        block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
+        block->elseConditionText = CInspectionParserEntity::MemberStateText(
+            SplitAtQuantifier(block->memberName, m_environment.quantifiers), block->joiningText,
+            ParseNegationPrefix(block->stateName).Negated().GetText(), block->closingText);
+    }
     parsed.node = block;
     parsed.consumed = thenCount + elseCount + 3;
     return parsed;
@@ -257,14 +262,14 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         return parsed;
     block->elswPosition = elswLine;
     block->elswLineIndex = m_lines[elswLine].lineIndex;
-    block->switchText = m_environment.GetSymbol(SyntaxSwitch) + QStringLiteral(" <") + block->memberName +
-                        QStringLiteral(">") + block->joiningText;
     block->elswText = m_environment.GetSymbol(SyntaxElsw);
     const QString pairedMember = SplitAtQuantifier(block->memberName, m_environment.quantifiers);
     std::vector<QString> statesMet;
     for (InspectionSwitchCase& item : block->cases) {
-        item.text = m_environment.GetSymbol(SyntaxCase) + QStringLiteral(" {") + item.stateName + QStringLiteral("}") +
-                    item.joiningText;
+        item.text =
+            m_environment.GetSymbol(SyntaxCase) % QStringLiteral(" {") % item.stateName % u'}' % item.joiningText;
+        if (!m_makeRecords)
+            continue;
         item.record = MakeRecord(block->memberName, item.stateName, item.position, 1, item.text);
         item.conditionText = QStringLiteral("<") + block->memberName + QStringLiteral(">") + block->joiningText +
                              QStringLiteral("{") + item.stateName + QStringLiteral("}") + item.joiningText;

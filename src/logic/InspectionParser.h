@@ -1,6 +1,14 @@
 #pragma once
 
-#include "logic/InspectionParserEntity.h"
+#include "logic/InspectionParserDo.h"
+#include "logic/InspectionParserDoNothing.h"
+#include "logic/InspectionParserExitlp.h"
+#include "logic/InspectionParserFn.h"
+#include "logic/InspectionParserIf.h"
+#include "logic/InspectionParserLoop.h"
+#include "logic/InspectionParserSwitch.h"
+
+#include <QHash>
 
 #include <vector>
 
@@ -23,6 +31,9 @@ public:
 
     InspectionParserSequencePtr Parse();
 
+    // A tree for the syntax check alone needs no path records or list texts.
+    void SetMakeRecords(bool makeRecords) { m_makeRecords = makeRecords; }
+
     // Positions of lines that ended the top level early, in line order.
     const std::vector<qint32>& StrayPositions() const { return m_strayPositions; }
     const std::vector<InspectionParserLine>& Lines() const { return m_lines; }
@@ -42,13 +53,13 @@ private:
     int KindAt(int p) const;
     QString SlotText(int p, int slot) const;
     std::optional<PathCondition> MakeRecord(const QString& member, const QString& state, int position,
-                                            quint8 isCondition, const QString& lineText) const;
-    QString MemberStateText(const QString& member, const QString& joining, const QString& state,
-                            const QString& closing) const;
+                                            quint8 isCondition, const QString& lineText);
 
     std::vector<InspectionParserLine> m_lines;
     const InspectionEnvironment& m_environment;
     bool m_reportProgress;
+    bool m_makeRecords = true;
     int m_depth = 0;
     std::vector<qint32> m_strayPositions;
+    QHash<QString, qint32> m_memberIds;
 };

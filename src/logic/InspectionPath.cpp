@@ -8,13 +8,21 @@ PathConditionNode::~PathConditionNode() {
         next = std::move(const_cast<PathConditionNode&>(*next).parent);
 }
 
-std::shared_ptr<PathConditionNode> AppendPathCondition(const PathConditionChain& chain, const PathCondition& value) {
+PathCondition PathConditionNode::Value() const {
+    PathCondition value = *record;
+    value.pairable = pairable;
+    return value;
+}
+
+std::shared_ptr<PathConditionNode> AppendPathCondition(const PathConditionChain& chain, const PathCondition& record,
+                                                       quint8 pairable) {
     auto node = std::make_shared<PathConditionNode>();
-    node->value = value;
+    node->record = &record;
+    node->pairable = pairable;
     node->parent = chain;
     if (chain) {
         node->height = chain->height + 1;
-        node->previousCondition = chain->value.isCondition ? chain.get() : chain->previousCondition;
+        node->previousCondition = chain->record->isCondition ? chain.get() : chain->previousCondition;
     }
     return node;
 }
@@ -22,7 +30,7 @@ std::shared_ptr<PathConditionNode> AppendPathCondition(const PathConditionChain&
 std::vector<PathCondition> InspectionPath::Conditions() const {
     std::vector<PathCondition> result;
     for (const PathConditionNode* node = conditionsTail.get(); node; node = node->parent.get())
-        result.push_back(node->value);
+        result.push_back(node->Value());
     std::reverse(result.begin(), result.end());
     return result;
 }
@@ -30,10 +38,10 @@ std::vector<PathCondition> InspectionPath::Conditions() const {
 std::vector<PathCondition> InspectionPath::GetRealConditions() const {
     std::vector<PathCondition> result;
     const PathConditionNode* node = conditionsTail.get();
-    if (node && !node->value.isCondition)
+    if (node && !node->record->isCondition)
         node = node->previousCondition;
     for (; node; node = node->previousCondition)
-        result.push_back(node->value);
+        result.push_back(node->Value());
     std::reverse(result.begin(), result.end());
     return result;
 }

@@ -9,12 +9,16 @@
 // The records of a path are kept as a chain that later paths share: a path differs from the one before it
 // mostly at its end, and copying every list would make large documents quadratic.
 struct PathConditionNode {
-    PathCondition value;
+    const PathCondition* record = nullptr; // held by the syntax tree, which outlives the paths
+    quint8 pairable = 0;
     std::shared_ptr<const PathConditionNode> parent;
     const PathConditionNode* previousCondition = nullptr; // nearest ancestor with isCondition set
     const PathConditionNode* sameMemberBefore = nullptr;  // nearest ancestor with the same member
     int height = 1;                                       // records from the start up to this one
     mutable bool evaluated = false;                       // its in-path pair has been handed over
+
+    // The record with this node's pairable flag.
+    PathCondition Value() const;
 
     PathConditionNode() = default;
     PathConditionNode(const PathConditionNode&) = delete;
@@ -26,10 +30,12 @@ struct PathConditionNode {
 using PathConditionChain = std::shared_ptr<const PathConditionNode>;
 
 // Appends a record to a chain; sameMemberBefore is the caller's to fill.
-std::shared_ptr<PathConditionNode> AppendPathCondition(const PathConditionChain& chain, const PathCondition& value);
+std::shared_ptr<PathConditionNode> AppendPathCondition(const PathConditionChain& chain, const PathCondition& record,
+                                                       quint8 pairable);
 
 // One way through the logic description to one conclusion.
 struct InspectionPath {
+    std::shared_ptr<const void> tree;  // keeps the records of the chain alive
     PathConditionChain conditionsTail; // null when the path met nothing
     std::shared_ptr<CInspectionPathConclusion> conclusion;
     // Nearest record with the member of a Do conclusion, or null.

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class CUnitFunction;
@@ -30,13 +31,14 @@ public:
     // Do only.
     qint32 quantifier = QuantifierNone;
     QString member;
+    qint32 memberId = -1;
     NegatableText state;
     // Fn only.
     const CUnitFunction* calledFunction = nullptr;
     // The sequences and the if, switch and loop statements around the statement, outermost first. Both are
     // chains from the top of the tree, so two of them share exactly a common beginning.
-    std::vector<const void*> enclosingBlocks;
-    std::vector<const void*> enclosingBranches;
+    std::shared_ptr<const std::vector<const void*>> enclosingBlocks;
+    std::shared_ptr<const std::vector<const void*>> enclosingBranches;
 
 private:
     Kind m_kind;

@@ -1,5 +1,6 @@
 #include "logic/InspectionPathCreation.h"
 
+#include "logic/InspectionParser.h"
 #include "logic/InspectionProgress.h"
 
 #include <QHash>
@@ -16,13 +17,18 @@ public:
     PathWalker(InspectionResultSet& results, bool includeFn, bool allUnitFunctions)
         : m_results(results), m_includeFn(includeFn), m_allUnitFunctions(allUnitFunctions) {}
 
-    void Run(const CInspectionParserSequence& top) {
+    void Run(const InspectionParserSequencePtr& tree) {
+        m_tree = tree;
+        const CInspectionParserSequence& top = *tree;
         m_conclusionCount = CountConclusions(top);
-        std::vector<PathCondition> possibleActions;
+        Actions possibleActions;
         WalkSequence(top, possibleActions);
     }
 
 private:
+    // Do actions as possible (not pairable) actions; the records belong to the syntax tree.
+    using Actions = std::vector<const PathCondition*>;
+
     struct Level {
         const CInspectionParserSequence* sequence;
         size_t index;
@@ -77,10 +83,11 @@ private:
         return count == 0 ? 1 : count;
     }
 
-    void Push(PathCondition record, quint8 pairable) {
-        record.pairable = pairable;
-        auto node = AppendPathCondition(m_chain.empty() ? nullptr : m_chain.back(), record);
-        auto& sameMember = m_memberNodes[record.member];
+    void Push(const PathCondition& record, quint8 pairable) {
+        auto node = AppendPathCondition(m_chain.empty() ? nullptr : m_chain.back(), record, pairable);
+        if (record.memberId >= static_cast<qint32>(m_memberNodes.size()))
+            m_memberNodes.resize(record.memberId + 1);
+        auto& sameMember = m_memberNodes[record.memberId];
         node->sameMemberBefore = sameMember.empty() ? nullptr : sameMember.back();
         sameMember.push_back(node.get());
         m_chain.push_back(std::move(node));
@@ -88,21 +95,22 @@ private:
 
     void Restore(size_t mark) {
         while (m_chain.size() > mark) {
-            m_memberNodes[m_chain.back()->value.member].pop_back();
+            m_memberNodes[m_chain.back()->record->memberId].pop_back();
             m_chain.pop_back();
         }
     }
 
-    void AppendActions(std::vector<PathCondition>& possibleActions, const std::vector<PathCondition>& actions) {
-        for (const PathCondition& action : actions) {
-            Push(action, 0);
+    void AppendActions(Actions& possibleActions, const Actions& actions) {
+        for (const PathCondition* action : actions) {
+            Push(*action, 0);
             possibleActions.push_back(action);
         }
     }
 
-    void WalkSequence(const CInspectionParserSequence& sequence, std::vector<PathCondition>& possibleActions) {
+    void WalkSequence(const CInspectionParserSequence& sequence, Actions& possibleActions) {
         m_levels.push_back({&sequence, 0});
         m_blocks.push_back(&sequence);
+        m_blocksSnapshot.reset();
         if (!SequenceYields(sequence)) {
             auto conclusion =
                 std::make_shared<CInspectionPathConclusion>(CInspectionPathConclusion::Kind::EmptySequence);
@@ -114,10 +122,11 @@ private:
             WalkNode(*sequence.nodes[i], possibleActions);
         }
         m_blocks.pop_back();
+        m_blocksSnapshot.reset();
         m_levels.pop_back();
     }
 
-    void WalkNode(const CInspectionParserEntity& node, std::vector<PathCondition>& possibleActions) {
+    void WalkNode(const CInspectionParserEntity& node, Actions& possibleActions) {
         switch (node.kind) {
         case CInspectionParserEntity::Kind::Do: {
             const auto& action = static_cast<const CInspectionParserDo&>(node);
@@ -126,12 +135,11 @@ private:
             auto conclusion = LineConclusion(CInspectionPathConclusion::Kind::Do, action);
             conclusion->quantifier = action.record->quantifier;
             conclusion->member = action.record->member;
+            conclusion->memberId = action.record->memberId;
             conclusion->state = action.record->state;
             Emit(std::move(conclusion), true);
-            PathCondition performed = *action.record;
-            Push(performed, 1);
-            performed.pairable = 0;
-            possibleActions.push_back(performed);
+            Push(*action.record, 1);
+            possibleActions.push_back(&*action.record);
             return;
         }
         case CInspectionParserEntity::Kind::Fn: {
@@ -153,8 +161,8 @@ private:
         case CInspectionParserEntity::Kind::If: {
             const auto& block = static_cast<const CInspectionParserIf&>(node);
             const size_t mark = m_chain.size();
-            std::vector<PathCondition> local;
-            m_branches.push_back(&block);
+            Actions local;
+            PushBranch(&block);
             if (block.thenRecord)
                 Push(*block.thenRecord, 1);
             WalkSequence(*block.thenBody, local);
@@ -163,15 +171,15 @@ private:
                 Push(*block.elseRecord, 1);
             WalkSequence(*block.elseBody, local);
             Restore(mark);
-            m_branches.pop_back();
+            PopBranch();
             AppendActions(possibleActions, local);
             return;
         }
         case CInspectionParserEntity::Kind::Switch: {
             const auto& block = static_cast<const CInspectionParserSwitch&>(node);
             const size_t mark = m_chain.size();
-            std::vector<PathCondition> local;
-            m_branches.push_back(&block);
+            Actions local;
+            PushBranch(&block);
             for (const InspectionSwitchCase& item : block.cases) {
                 if (item.record)
                     Push(*item.record, 1);
@@ -182,17 +190,17 @@ private:
                 Push(record, 1);
             WalkSequence(*block.elswBody, local);
             Restore(mark);
-            m_branches.pop_back();
+            PopBranch();
             AppendActions(possibleActions, local);
             return;
         }
         case CInspectionParserEntity::Kind::Loop: {
             const auto& block = static_cast<const CInspectionParserLoop&>(node);
-            m_branches.push_back(&block);
+            PushBranch(&block);
             m_loops.push_back({m_chain.empty() ? nullptr : m_chain.back(), m_levels.size()});
             WalkSequence(*block.body, possibleActions);
             m_loops.pop_back();
-            m_branches.pop_back();
+            PopBranch();
             return;
         }
         }
@@ -208,15 +216,23 @@ private:
         return conclusion;
     }
 
-    // The Do actions a statement may perform, all as possible (not pairable) actions.
-    static void CollectActions(const CInspectionParserEntity& node, std::vector<PathCondition>& actions) {
+    void PushBranch(const void* branch) {
+        m_branches.push_back(branch);
+        m_branchesSnapshot.reset();
+    }
+
+    void PopBranch() {
+        m_branches.pop_back();
+        m_branchesSnapshot.reset();
+    }
+
+    // The Do actions a statement may perform.
+    static void CollectActions(const CInspectionParserEntity& node, Actions& actions) {
         switch (node.kind) {
         case CInspectionParserEntity::Kind::Do: {
             const auto& action = static_cast<const CInspectionParserDo&>(node);
-            if (action.record) {
-                actions.push_back(*action.record);
-                actions.back().pairable = 0;
-            }
+            if (action.record)
+                actions.push_back(&*action.record);
             return;
         }
         case CInspectionParserEntity::Kind::If: {
@@ -240,15 +256,14 @@ private:
         }
     }
 
-    static void CollectActions(const CInspectionParserSequence& sequence, std::vector<PathCondition>& actions,
-                               size_t from = 0) {
+    static void CollectActions(const CInspectionParserSequence& sequence, Actions& actions, size_t from = 0) {
         for (size_t i = from; i < sequence.nodes.size(); ++i)
             CollectActions(*sequence.nodes[i], actions);
     }
 
     // What the body of the loop at bodyLevel performs after the current conclusion: a previous pass through
     // the loop performs it before the conclusion is reached again. A nested loop hands nothing on.
-    std::vector<PathCondition> ActionsAfterConclusion(size_t bodyLevel) const {
+    Actions ActionsAfterConclusion(size_t bodyLevel) const {
         size_t last = bodyLevel;
         while (last + 1 < m_levels.size()) {
             const Level& level = m_levels[last];
@@ -256,18 +271,17 @@ private:
                 break;
             ++last;
         }
-        std::vector<PathCondition> actions;
+        Actions actions;
         for (size_t x = last + 1; x-- > bodyLevel;)
             CollectActions(*m_levels[x].sequence, actions, m_levels[x].index + 1);
         return actions;
     }
 
     // The nearest record with the member at or below the height on the current chain.
-    const PathConditionNode* LatestAtOrBelow(const QString& member, int height) const {
-        const auto found = m_memberNodes.constFind(member);
-        if (found == m_memberNodes.constEnd())
+    const PathConditionNode* LatestAtOrBelow(qint32 memberId, int height) const {
+        if (memberId < 0 || memberId >= static_cast<qint32>(m_memberNodes.size()))
             return nullptr;
-        const auto& nodes = *found;
+        const auto& nodes = m_memberNodes[memberId];
         auto it = std::upper_bound(nodes.begin(), nodes.end(), height,
                                    [](int h, const PathConditionNode* node) { return h < node->height; });
         return it == nodes.begin() ? nullptr : *(it - 1);
@@ -276,16 +290,23 @@ private:
     void Emit(std::shared_ptr<CInspectionPathConclusion> conclusion, bool mayBeInLoop) {
         if (m_allUnitFunctions)
             CInspectionProgress::MinorProgress(static_cast<unsigned>(m_results.paths.size() + 1), m_conclusionCount);
-        conclusion->enclosingBlocks = m_blocks;
-        conclusion->enclosingBranches = m_branches;
+        // Conclusions of one sequence share the same sets.
+        if (!m_blocksSnapshot)
+            m_blocksSnapshot = std::make_shared<const std::vector<const void*>>(m_blocks);
+        if (!m_branchesSnapshot)
+            m_branchesSnapshot = std::make_shared<const std::vector<const void*>>(m_branches);
+        conclusion->enclosingBlocks = m_blocksSnapshot;
+        conclusion->enclosingBranches = m_branchesSnapshot;
         InspectionPath path;
+        path.tree = m_tree;
         path.conclusion = conclusion;
         if (mayBeInLoop && !m_loops.empty()) {
             EmitInLoop(path);
         } else {
             path.conditionsTail = m_chain.empty() ? nullptr : m_chain.back();
             if (conclusion->IsDo())
-                path.conclusionSameMemberBefore = LatestAtOrBelow(conclusion->member, static_cast<int>(m_chain.size()));
+                path.conclusionSameMemberBefore =
+                    LatestAtOrBelow(conclusion->memberId, static_cast<int>(m_chain.size()));
         }
         m_results.paths.push_back(std::move(path));
         if (m_allUnitFunctions)
@@ -298,51 +319,54 @@ private:
         const PathConditionChain& outerEntry = m_loops.front().entry;
         const int outerHeight = outerEntry ? outerEntry->height : 0;
         PathConditionChain chain = outerEntry;
-        QHash<QString, const PathConditionNode*> rebuilt;
-        const auto sameMemberBefore = [&](const QString& member) {
-            const auto found = rebuilt.constFind(member);
-            return found != rebuilt.constEnd() ? *found : LatestAtOrBelow(member, outerHeight);
+        QHash<qint32, const PathConditionNode*> rebuilt;
+        const auto sameMemberBefore = [&](qint32 memberId) {
+            const auto found = rebuilt.constFind(memberId);
+            return found != rebuilt.constEnd() ? *found : LatestAtOrBelow(memberId, outerHeight);
         };
-        const auto append = [&](const PathCondition& value) {
-            auto node = AppendPathCondition(chain, value);
-            node->sameMemberBefore = sameMemberBefore(value.member);
-            rebuilt[value.member] = node.get();
+        const auto append = [&](const PathCondition& record, quint8 pairable) {
+            auto node = AppendPathCondition(chain, record, pairable);
+            node->sameMemberBefore = sameMemberBefore(record.memberId);
+            rebuilt[record.memberId] = node.get();
             chain = std::move(node);
         };
         int copied = outerHeight;
         for (const LoopFrame& frame : m_loops) {
             const int entryHeight = frame.entry ? frame.entry->height : 0;
             for (; copied < entryHeight; ++copied)
-                append(m_chain[copied]->value);
-            for (const PathCondition& action : ActionsAfterConclusion(frame.bodyLevel))
-                append(action);
+                append(*m_chain[copied]->record, m_chain[copied]->pairable);
+            for (const PathCondition* action : ActionsAfterConclusion(frame.bodyLevel))
+                append(*action, 0);
         }
         for (; copied < static_cast<int>(m_chain.size()); ++copied)
-            append(m_chain[copied]->value);
+            append(*m_chain[copied]->record, m_chain[copied]->pairable);
         path.conditionsTail = chain;
         if (path.conclusion->IsDo())
-            path.conclusionSameMemberBefore = sameMemberBefore(path.conclusion->member);
+            path.conclusionSameMemberBefore = sameMemberBefore(path.conclusion->memberId);
     }
 
     InspectionResultSet& m_results;
+    InspectionParserSequencePtr m_tree;
     bool m_includeFn;
     bool m_allUnitFunctions;
     unsigned m_conclusionCount = 1;
     std::vector<std::shared_ptr<PathConditionNode>> m_chain;
-    QHash<QString, std::vector<const PathConditionNode*>> m_memberNodes;
+    std::vector<std::vector<const PathConditionNode*>> m_memberNodes; // by member number
     std::vector<Level> m_levels;
     std::vector<const void*> m_blocks;
     std::vector<const void*> m_branches;
+    std::shared_ptr<const std::vector<const void*>> m_blocksSnapshot;
+    std::shared_ptr<const std::vector<const void*>> m_branchesSnapshot;
     std::vector<LoopFrame> m_loops;
 };
 
 } // namespace
 
 void CreatePathsOfCurrentUnitFunction(InspectionResultSet& results, InspectionParserSequencePtr top) {
-    PathWalker(results, true, false).Run(*top);
+    PathWalker(results, true, false).Run(top);
 }
 
 void CreatePathsOfAllUnitFunctions(InspectionResultSet& results, InspectionParserSequencePtr top) {
     PollInspectionAbort();
-    PathWalker(results, false, true).Run(*top);
+    PathWalker(results, false, true).Run(top);
 }

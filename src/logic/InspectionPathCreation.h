@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/InspectionParserEntity.h"
+#include "logic/InspectionParserSequence.h"
 #include "logic/InspectionResultSet.h"
 
 // Path phase of the inspection of one unit function: Fn statements that call a unit function end paths.

@@ -1,17 +1,10 @@
 #pragma once
 
+#include "logic/InspectionProgressSink.h"
+
 #include <QString>
 
 #include <atomic>
-
-// What shows the progress of a whole-document inspection (the progress dialog); the inspection never
-// touches a widget itself. Fractions run from 0 to 1.
-class CInspectionProgressSink {
-public:
-    virtual ~CInspectionProgressSink() = default;
-    virtual void SetMajorProgress(double fraction, const QString& text) = 0;
-    virtual void SetMinorProgress(double fraction, const QString& text) = 0;
-};
 
 // Progress reports of the inspection phases; they go to the installed sink, or nowhere.
 class CInspectionProgress {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logic/InspectionMessage.h"
+#include "logic/FindingSet.h"
 #include "logic/InspectionPath.h"
 
 #include <vector>

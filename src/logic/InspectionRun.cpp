@@ -140,6 +140,7 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
     std::vector<InspectionParserLine> lines;
     CollectLogicLines(function, lines);
     CInspectionParser parser(lines, environment);
+    parser.SetMakeRecords(false);
     const InspectionParserSequencePtr top = parser.Parse();
     // Any depth counts: a Do inside a block is a Do of the unit function all the same.
     if (!top->HoldsDoOrFn()) {

@@ -1,5 +1,6 @@
 #include "logic/InspectionView.h"
 
+#include "logic/JumperToAnywhere.h"
 #include "model/UnitFunction.h"
 
 #include <QDateTime>

@@ -1,5 +1,8 @@
 #include "logic/PathChecks.h"
 
+#include "logic/InspectionMessageRedundantAssumption.h"
+#include "logic/InspectionMessageTwoTargets.h"
+
 #include "logic/InspectionProgress.h"
 
 #include <QHash>
@@ -56,14 +59,17 @@ size_t CommonLength(const std::vector<const void*>& a, const std::vector<const v
 
 // Neither statement's blocks contain the other's: the two sit in different branches.
 bool AreInDivergentBlocks(const CInspectionPathConclusion& i, const CInspectionPathConclusion& j) {
-    const size_t common = CommonLength(i.enclosingBlocks, j.enclosingBlocks);
-    return common < i.enclosingBlocks.size() && common < j.enclosingBlocks.size();
+    const auto& a = *i.enclosingBlocks;
+    const auto& b = *j.enclosingBlocks;
+    const size_t common = CommonLength(a, b);
+    return common < a.size() && common < b.size();
 }
 
 // The branch sets are chains from the top, so they meet exactly when they share the outermost statement.
 bool ShareBranch(const CInspectionPathConclusion& x, const CInspectionPathConclusion& y) {
-    return !x.enclosingBranches.empty() && !y.enclosingBranches.empty() &&
-           x.enclosingBranches.front() == y.enclosingBranches.front();
+    const auto& a = *x.enclosingBranches;
+    const auto& b = *y.enclosingBranches;
+    return !a.empty() && !b.empty() && a.front() == b.front();
 }
 
 bool IsSeparatedBySameMemberAction(const CInspectionPathConclusion& i, const CInspectionPathConclusion& k,
@@ -93,12 +99,7 @@ public:
         if (!IsOrderedSubMatch(RealConditions(i), RealConditions(j)) &&
             !IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
-        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
-        finding->kind = CInspectionMessageTwoTargets::Redundant;
-        finding->betweenConclusions = 1;
-        finding->target2 = ConclusionTarget(ci);
-        finding->target1 = ConclusionTarget(cj);
-        m_results.findings.Add(std::move(finding));
+        HandConclusions(CInspectionMessageTwoTargets::Redundant, ci, cj);
     }
 
     void CheckRedundantAssumption(size_t i, size_t j) {
@@ -126,15 +127,15 @@ public:
             return;
         if (!IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
-        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
-        finding->kind = CInspectionMessageTwoTargets::Contradiction;
-        finding->betweenConclusions = 1;
-        finding->target2 = ConclusionTarget(ci);
-        finding->target1 = ConclusionTarget(cj);
-        m_results.findings.Add(std::move(finding));
+        HandConclusions(CInspectionMessageTwoTargets::Contradiction, ci, cj);
     }
 
 private:
+    void HandConclusions(int kind, const CInspectionPathConclusion& earlier, const CInspectionPathConclusion& later) {
+        m_results.findings.Add(
+            CInspectionMessageTwoTargets::Make(kind, 1, MakeConclusionItem(earlier), MakeConclusionItem(later)));
+    }
+
     InspectionResultSet& m_results;
     std::vector<std::optional<std::vector<PathCondition>>> m_real;
 };

@@ -8,9 +8,3 @@ public:
     virtual ~CJumper() = default;
     virtual void Jump(CJumpHandler& handler) const = 0;
 };
-
-// A line without a target: headers, totals, blank lines and plain messages.
-class CJumperToAnywhere : public CJumper {
-public:
-    void Jump(CJumpHandler&) const override {}
-};

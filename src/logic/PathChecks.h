@@ -1,6 +1,5 @@
 #pragma once
 
-#include "logic/InspectionParserEntity.h"
 #include "logic/InspectionResultSet.h"
 
 // Within each path: redundant descriptions, contradictions and semantic relations.

@@ -13,6 +13,7 @@ struct PathCondition {
     quint8 pairable = 0;    // takes part as an end of a pair in the in-path checks
     qint32 quantifier = QuantifierNone;
     QString member;
+    qint32 memberId = -1; // the same number for the same member within one syntax tree
     NegatableText state;
     qint32 position = -1; // identity of the statement in the run's line list
     const CUnitFunction* unitFunction = nullptr;

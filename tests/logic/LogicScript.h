@@ -24,6 +24,78 @@ inline LogicKeywords DefaultLogicKeywords() {
             QStringLiteral("endlp"),      QStringLiteral("exitlp"), QStringLiteral("Transit State")};
 }
 
+// One logic line from one script line; an Fn line is noted in pendingFn with the name it calls.
+inline std::unique_ptr<CLogicLine> MakeScriptLine(const QString& text,
+                                                  std::vector<std::pair<CLogicLine*, QString>>& pendingFn) {
+    auto line = std::make_unique<CLogicLine>();
+    static const QRegularExpression memberState(QStringLiteral("^<([^>]*)>([^{]*)\\{([^}]*)\\}(.*)$"));
+    static const QRegularExpression member(QStringLiteral("^<([^>]*)>(.*)$"));
+    static const QRegularExpression state(QStringLiteral("^\\{([^}]*)\\}(.*)$"));
+    const auto setSlots = [&line](const QStringList& texts) {
+        for (int i = 0; i < texts.size(); ++i)
+            line->textSlots[i].text = texts[i];
+        line->slotCount = static_cast<quint8>(texts.size());
+    };
+    const auto rest = [&text](const QString& keyword) { return text.mid(keyword.size()).trimmed(); };
+    const auto memberStateSlots = [&](const QString& body) {
+        const auto match = memberState.match(body);
+        setSlots({match.captured(1), match.captured(2), match.captured(3), match.captured(4)});
+    };
+    static const std::vector<std::pair<QString, int>> singles = {{QStringLiteral("Do nothing"), SyntaxDoNothing},
+                                                                 {QStringLiteral("else"), SyntaxElse},
+                                                                 {QStringLiteral("endif"), SyntaxEndif},
+                                                                 {QStringLiteral("elsw"), SyntaxElsw},
+                                                                 {QStringLiteral("endsw"), SyntaxEndsw},
+                                                                 {QStringLiteral("loop"), SyntaxLoop},
+                                                                 {QStringLiteral("endlp"), SyntaxEndlp},
+                                                                 {QStringLiteral("exitlp"), SyntaxExitlp},
+                                                                 {QStringLiteral("?"), SyntaxNone}};
+    for (const auto& [keyword, kind] : singles) {
+        if (text == keyword) {
+            line->lineKind = static_cast<quint8>(kind);
+            return line;
+        }
+    }
+    if (text.startsWith(QStringLiteral("Transit State"))) {
+        line->lineKind = SyntaxTransitState;
+        memberStateSlots(rest(QStringLiteral("Transit State")));
+    } else if (text.startsWith(QStringLiteral("Do"))) {
+        line->lineKind = SyntaxDo;
+        memberStateSlots(rest(QStringLiteral("Do")));
+    } else if (text.startsWith(QStringLiteral("if"))) {
+        line->lineKind = SyntaxIf;
+        memberStateSlots(rest(QStringLiteral("if")));
+    } else if (text.startsWith(QStringLiteral("switch"))) {
+        line->lineKind = SyntaxSwitch;
+        const auto match = member.match(rest(QStringLiteral("switch")));
+        setSlots({match.captured(1), match.captured(2)});
+    } else if (text.startsWith(QStringLiteral("case"))) {
+        line->lineKind = SyntaxCase;
+        const auto match = state.match(rest(QStringLiteral("case")));
+        setSlots({match.captured(1), match.captured(2)});
+    } else if (text.startsWith(QStringLiteral("(:"))) {
+        line->lineKind = SyntaxComment;
+        setSlots({rest(QStringLiteral("(:"))});
+    } else if (text.startsWith(QStringLiteral("Fn"))) {
+        line->lineKind = SyntaxFn;
+        setSlots({rest(QStringLiteral("Fn"))});
+        pendingFn.push_back({line.get(), rest(QStringLiteral("Fn"))});
+    } else {
+        line->lineKind = SyntaxPlainLine;
+    }
+    return line;
+}
+
+// Resolves the Fn lines noted by MakeScriptLine.
+inline void ResolveScriptFnLines(const CUnitFunctionRegistry& registry,
+                                 std::vector<std::pair<CLogicLine*, QString>>& pendingFn) {
+    for (auto& [line, name] : pendingFn) {
+        const CUnitFunction* called = registry.FindByName(name);
+        line->calledInternalID = called ? called->InternalID : 0;
+    }
+    pendingFn.clear();
+}
+
 class LogicTestDocument {
 public:
     LogicTestDocument() {
@@ -43,16 +115,12 @@ public:
         else
             CUnitFunction::AppendChild(parent ? parent : registry.origin, function);
         for (const QString& text : script.split(QChar('\n'), Qt::SkipEmptyParts))
-            function->logicLines.push_back(MakeLine(function, text.trimmed()));
+            function->logicLines.push_back(MakeScriptLine(text.trimmed(), m_pendingFn));
         return function;
     }
 
     void Finish() {
-        for (auto& [line, name] : m_pendingFn) {
-            const CUnitFunction* called = registry.FindByName(name);
-            line->calledInternalID = called ? called->InternalID : 0;
-        }
-        m_pendingFn.clear();
+        ResolveScriptFnLines(registry, m_pendingFn);
         registry.Rebuild(options);
         environment.semanticRelations.clear();
         for (const auto& rule : semanticRelations)
@@ -93,65 +161,5 @@ public:
     InspectionEnvironment environment;
 
 private:
-    std::unique_ptr<CLogicLine> MakeLine(CUnitFunction*, const QString& text) {
-        auto line = std::make_unique<CLogicLine>();
-        static const QRegularExpression memberState(QStringLiteral("^<([^>]*)>([^{]*)\\{([^}]*)\\}(.*)$"));
-        static const QRegularExpression member(QStringLiteral("^<([^>]*)>(.*)$"));
-        static const QRegularExpression state(QStringLiteral("^\\{([^}]*)\\}(.*)$"));
-        const auto setSlots = [&line](const QStringList& texts) {
-            for (int i = 0; i < texts.size(); ++i)
-                line->textSlots[i].text = texts[i];
-            line->slotCount = static_cast<quint8>(texts.size());
-        };
-        const auto rest = [&text](const QString& keyword) { return text.mid(keyword.size()).trimmed(); };
-        const auto memberStateSlots = [&](const QString& body) {
-            const auto match = memberState.match(body);
-            setSlots({match.captured(1), match.captured(2), match.captured(3), match.captured(4)});
-        };
-        static const std::vector<std::pair<QString, int>> singles = {{QStringLiteral("Do nothing"), SyntaxDoNothing},
-                                                                     {QStringLiteral("else"), SyntaxElse},
-                                                                     {QStringLiteral("endif"), SyntaxEndif},
-                                                                     {QStringLiteral("elsw"), SyntaxElsw},
-                                                                     {QStringLiteral("endsw"), SyntaxEndsw},
-                                                                     {QStringLiteral("loop"), SyntaxLoop},
-                                                                     {QStringLiteral("endlp"), SyntaxEndlp},
-                                                                     {QStringLiteral("exitlp"), SyntaxExitlp},
-                                                                     {QStringLiteral("?"), SyntaxNone}};
-        for (const auto& [keyword, kind] : singles) {
-            if (text == keyword) {
-                line->lineKind = static_cast<quint8>(kind);
-                return line;
-            }
-        }
-        if (text.startsWith(QStringLiteral("Transit State"))) {
-            line->lineKind = SyntaxTransitState;
-            memberStateSlots(rest(QStringLiteral("Transit State")));
-        } else if (text.startsWith(QStringLiteral("Do"))) {
-            line->lineKind = SyntaxDo;
-            memberStateSlots(rest(QStringLiteral("Do")));
-        } else if (text.startsWith(QStringLiteral("if"))) {
-            line->lineKind = SyntaxIf;
-            memberStateSlots(rest(QStringLiteral("if")));
-        } else if (text.startsWith(QStringLiteral("switch"))) {
-            line->lineKind = SyntaxSwitch;
-            const auto match = member.match(rest(QStringLiteral("switch")));
-            setSlots({match.captured(1), match.captured(2)});
-        } else if (text.startsWith(QStringLiteral("case"))) {
-            line->lineKind = SyntaxCase;
-            const auto match = state.match(rest(QStringLiteral("case")));
-            setSlots({match.captured(1), match.captured(2)});
-        } else if (text.startsWith(QStringLiteral("(:"))) {
-            line->lineKind = SyntaxComment;
-            setSlots({rest(QStringLiteral("(:"))});
-        } else if (text.startsWith(QStringLiteral("Fn"))) {
-            line->lineKind = SyntaxFn;
-            setSlots({rest(QStringLiteral("Fn"))});
-            m_pendingFn.push_back({line.get(), rest(QStringLiteral("Fn"))});
-        } else {
-            line->lineKind = SyntaxPlainLine;
-        }
-        return line;
-    }
-
     std::vector<std::pair<CLogicLine*, QString>> m_pendingFn;
 };

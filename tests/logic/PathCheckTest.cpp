@@ -121,3 +121,15 @@ TEST(InterPathCheck, ConclusionsInOneBlockAreNeverCompared) {
     EXPECT_TRUE(Findings("Do <X>{S}\nDo <Y>{T}").isEmpty());
     EXPECT_FALSE(Findings("Do <X>{S}\nDo <X>{S}").contains("2つのDo構文は実行条件が同じです"));
 }
+
+TEST(FindingSet, APairFoundOnSeveralPathsIsWrittenAndCountedOnce) {
+    LogicTestDocument document;
+    CUnitFunction* main =
+        document.Add("Main", "if <X>{S}\nif <X>{S}\nDo <A>{1}\nDo <B>{2}\nDo <C>{3}\nelse\nDo nothing\n"
+                             "endif\nelse\nDo nothing\nendif");
+    document.Finish();
+    const QStringList lines = InspectCurrent(document, *main);
+    EXPECT_EQ(lines.count("[0 Line 2] if <X>{S}"), 1);
+    EXPECT_TRUE(lines.contains("  冗長検査の検出数          000000001"));
+    EXPECT_TRUE(lines.contains("  探索した経路数            000000005"));
+}

@@ -1,8 +1,11 @@
-// The path phase and the in-path check take short cuts (one walk for all paths, shared records, pairs only
-// with the nearest same-member item). This test holds them against the plain algorithm: every conclusion
-// searched from the top, every pair of every path tested, on random logic descriptions.
+// The path phase and the checks take short cuts (one walk for all paths, shared records, pairs only with the
+// nearest same-member item, paths compared only within groups of comparable conclusions). This test holds
+// them against the plain algorithm: every conclusion searched from the top, every pair of items and of paths
+// tested, on random logic descriptions.
 
 #include "InspectionTestSupport.h"
+#include "logic/InspectionMessageRedundantAssumption.h"
+#include "logic/InspectionMessageTwoTargets.h"
 #include "logic/InspectionParser.h"
 #include "logic/InspectionPathCreation.h"
 #include "logic/PathChecks.h"
@@ -10,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 namespace {
 
@@ -293,6 +297,92 @@ void PlainInPathCheck(const std::vector<InspectionPath>& paths, FindingSet& find
     }
 }
 
+std::set<const void*> AsSet(const std::shared_ptr<const std::vector<const void*>>& items) {
+    return std::set<const void*>(items->begin(), items->end());
+}
+
+size_t CommonCount(const std::set<const void*>& a, const std::set<const void*>& b) {
+    size_t count = 0;
+    for (const void* item : a)
+        count += b.count(item);
+    return count;
+}
+
+bool SameCondition(const PathCondition& x, const PathCondition& y) {
+    const bool quantifiers = x.quantifier == y.quantifier ||
+                             (x.quantifier != QuantifierExistential && y.quantifier != QuantifierExistential);
+    return x.member == y.member && x.state.affirmed == y.state.affirmed && x.state.text == y.state.text && quantifiers;
+}
+
+bool OppositeCondition(const PathCondition& x, const PathCondition& y) {
+    return x.member == y.member && x.state.affirmed != y.state.affirmed && x.state.text == y.state.text &&
+           DualQuantifier(x.quantifier) == y.quantifier;
+}
+
+// The plain inter-path check: every pair of paths, every path between them, sets intersected as sets.
+void PlainBetweenPathsCheck(const std::vector<InspectionPath>& paths, FindingSet& findings) {
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const auto& ci = *paths[i].conclusion;
+        if (!ci.HasLine())
+            continue;
+        for (size_t j = i + 1; j < paths.size(); ++j) {
+            const auto& cj = *paths[j].conclusion;
+            if (!cj.HasLine())
+                continue;
+            const auto bi = AsSet(ci.enclosingBlocks);
+            const auto bj = AsSet(cj.enclosingBlocks);
+            const size_t common = CommonCount(bi, bj);
+            if (common >= bi.size() || common >= bj.size())
+                continue;
+            bool separated = false;
+            for (size_t k = i + 1; k < j; ++k) {
+                const auto& ck = *paths[k].conclusion;
+                separated = separated || (ci.IsDo() && ck.IsDo() && cj.IsDo() && ck.member == ci.member &&
+                                          CommonCount(AsSet(ck.enclosingBranches), AsSet(ci.enclosingBranches)) > 0 &&
+                                          CommonCount(AsSet(ck.enclosingBranches), AsSet(cj.enclosingBranches)) > 0);
+            }
+            if (separated)
+                continue;
+            const auto real = [&paths](size_t index) { return paths[index].GetRealConditions(); };
+            const auto hand = [&](int kind) {
+                auto finding = std::make_shared<CInspectionMessageTwoTargets>();
+                finding->kind = kind;
+                finding->betweenConclusions = 1;
+                finding->target2 = MakeTarget(MakeConclusionItem(ci));
+                finding->target1 = MakeTarget(MakeConclusionItem(cj));
+                findings.Add(finding);
+            };
+            if (SameConclusion(ci, cj)) {
+                if (IsOrderedSubMatch(real(i), real(j)) || IsOrderedSubMatch(real(j), real(i)))
+                    hand(0);
+                const auto x = real(i);
+                const auto y = real(j);
+                int opposite = -1;
+                bool single = x.size() == y.size();
+                for (size_t n = 0; single && n < x.size(); ++n) {
+                    if (SameCondition(x[n], y[n]))
+                        continue;
+                    if (opposite >= 0 || !OppositeCondition(x[n], y[n]))
+                        single = false;
+                    else
+                        opposite = static_cast<int>(n);
+                }
+                if (single && opposite >= 0) {
+                    auto finding = std::make_shared<CInspectionMessageRedundantAssumption>();
+                    finding->earlierConclusion = MakeTarget(MakeConclusionItem(ci));
+                    finding->laterConclusion = MakeTarget(MakeConclusionItem(cj));
+                    finding->earlierCondition = MakeTarget(MakeConditionItem(x[opposite]));
+                    finding->laterCondition = MakeTarget(MakeConditionItem(y[opposite]));
+                    findings.Add(finding);
+                }
+            }
+            if (ci.IsDo() && cj.IsDo() && ci.member == cj.member && DifferentNegatableText(ci.state, cj.state) &&
+                IsOrderedSubMatch(real(j), real(i)))
+                hand(1);
+        }
+    }
+}
+
 QString RandomScript(std::mt19937& random, int depth, int& budget) {
     static const QStringList members = {"X", "Y", "Z"};
     static const QStringList states = {"S", "T", QString(QChar(0x00AC)) + "S"};
@@ -335,7 +425,7 @@ QString Describe(const PathCondition& c) {
 
 } // namespace
 
-TEST(PathReference, OneWalkGivesTheSamePathsAndInPathFindingsAsTheSearchFromTheTop) {
+TEST(PathReference, ShortCutsGiveTheSamePathsAndFindingsAsThePlainAlgorithm) {
     std::mt19937 random(20261206);
     for (int round = 0; round < 300; ++round) {
         int budget = 25;
@@ -373,10 +463,12 @@ TEST(PathReference, OneWalkGivesTheSamePathsAndInPathFindingsAsTheSearchFromTheT
         }
 
         CheckWithinPaths(fast, document.environment, true, true, false);
+        CheckBetweenPaths(fast, true, true);
         CInspectionView plainPane;
         InspectionResultSet plain(plainPane, document.environment);
         plain.paths = fast.paths;
         PlainInPathCheck(plain.paths, plain.findings);
+        PlainBetweenPathsCheck(plain.paths, plain.findings);
         ASSERT_EQ(fastPane.Lines().join('\n').toStdString(), plainPane.Lines().join('\n').toStdString())
             << script.toStdString();
     }
