@@ -1,0 +1,26 @@
+#include "logic/InspectionMessage.h"
+
+#include "logic/InspectionEnvironment.h"
+#include "logic/InspectionView.h"
+#include "logic/JumperToLineInLogic.h"
+#include "model/UnitFunction.h"
+
+void CInspectionMessage::WriteTarget(CInspectionView& pane, const InspectionEnvironment& environment,
+                                     const FindingTarget& target) {
+    WriteTargetLine(pane, environment, target.unitFunction, target.lineIndex, target.lineText);
+}
+
+QString CInspectionMessage::Header(const QString& text) {
+    return QStringLiteral("── ") + text + QStringLiteral(" ──");
+}
+
+void WriteTargetLine(CInspectionView& pane, const InspectionEnvironment& environment, const CUnitFunction* unitFunction,
+                     qint32 lineIndex, const QString& text) {
+    if (!unitFunction) {
+        pane.AddMessageWithoutTarget(QStringLiteral("[] ") + text);
+        return;
+    }
+    pane.AddMessage(QStringLiteral("[") + environment.OutlineNumberText(*unitFunction) + QStringLiteral(" Line ") +
+                        QString::number(static_cast<quint32>(lineIndex + 1)) + QStringLiteral("] ") + text,
+                    new CJumperToLineInLogic(static_cast<qint32>(unitFunction->InternalID), lineIndex));
+}

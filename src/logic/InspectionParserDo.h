@@ -1,0 +1,22 @@
+#pragma once
+
+#include "logic/InspectionParserSingleLine.h"
+
+#include <optional>
+
+class CInspectionParserDo : public CInspectionParserSingleLine {
+public:
+    CInspectionParserDo() : CInspectionParserSingleLine(Kind::Do) {}
+    void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
+    bool HoldsDoOrFn() const override { return true; }
+    // The Do with its keyword; the parser stores it in text for trees that make path records.
+    QString ComposeText() const;
+
+    QString memberName;
+    QString joiningText;
+    QString stateName;
+    QString closingText;
+    QString shortText;                   // the Do without its keyword, as the condition list shows it
+    std::optional<PathCondition> record; // the action, when member and state resolve
+    const InspectionEnvironment* environment = nullptr;
+};

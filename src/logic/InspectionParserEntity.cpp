@@ -1,0 +1,34 @@
+#include "logic/InspectionParserEntity.h"
+
+#include "logic/InspectionEnvironment.h"
+#include "logic/InspectionMessage.h"
+#include "model/LogicLine.h"
+
+#include <QStringBuilder>
+
+QString CInspectionParserEntity::MemberStateText(const QString& member, const QString& joining, const QString& state,
+                                                 const QString& closing) {
+    return u'<' % member % u'>' % joining % u'{' % state % u'}' % closing;
+}
+
+QString CInspectionParserEntity::MissingNameMessage() {
+    return QStringLiteral("メンバー名または状態名が記述されていません");
+}
+
+QString CInspectionParserEntity::NoEffectiveStatementMessage(const InspectionEnvironment& environment) {
+    return environment.GetSymbol(SyntaxDo) + QStringLiteral("・") + environment.GetSymbol(SyntaxFn) +
+           QStringLiteral("構文が記述されていません");
+}
+
+QString CInspectionParserEntity::EmptyBodyMessage() {
+    return QStringLiteral("有効な記述がありません");
+}
+
+void CInspectionParserEntity::WriteSyntaxFinding(CInspectionView& pane, quint32& counter,
+                                                 const InspectionEnvironment& environment,
+                                                 const CUnitFunction* function, qint32 lineIndex, const QString& text,
+                                                 const QString& message) {
+    WriteTargetLine(pane, environment, function, lineIndex,
+                    text + QStringLiteral(" (") + message + QStringLiteral(")"));
+    ++counter;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "logic/InspectionParserSingleLine.h"
+
+class CInspectionParserExitlp : public CInspectionParserSingleLine {
+public:
+    CInspectionParserExitlp() : CInspectionParserSingleLine(Kind::Exitlp) {}
+};

@@ -1,0 +1,26 @@
+#include "logic/InspectionParserIf.h"
+
+#include "logic/InspectionEnvironment.h"
+#include "model/LogicLine.h"
+
+#include <QStringBuilder>
+
+void CInspectionParserIf::CheckSyntax(CInspectionView& pane, quint32& counter) const {
+    // Only a finding needs the statement's text.
+    const auto shown = [this] { return ComposeIfText(); };
+    if (memberName.isEmpty() || stateName.isEmpty())
+        WriteSyntaxFinding(pane, counter, *environment, function, ifLineIndex, shown(), MissingNameMessage());
+    if (!HasEffectiveStatement())
+        WriteSyntaxFinding(pane, counter, *environment, function, ifLineIndex, shown(),
+                           NoEffectiveStatementMessage(*environment));
+    if (thenBody->IsEmpty())
+        WriteSyntaxFinding(pane, counter, *environment, function, ifLineIndex, shown(), EmptyBodyMessage());
+    thenBody->CheckSyntax(pane, counter);
+    if (elseBody->IsEmpty())
+        WriteSyntaxFinding(pane, counter, *environment, function, elseLineIndex, elseText, EmptyBodyMessage());
+    elseBody->CheckSyntax(pane, counter);
+}
+
+QString CInspectionParserIf::ComposeIfText() const {
+    return environment->GetSymbol(SyntaxIf) % u' ' % MemberStateText(memberName, joiningText, stateName, closingText);
+}

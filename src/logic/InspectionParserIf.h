@@ -1,0 +1,33 @@
+#pragma once
+
+#include "logic/InspectionParserSequence.h"
+
+#include <optional>
+
+class CInspectionParserIf : public CInspectionParserEntity {
+public:
+    CInspectionParserIf() : CInspectionParserEntity(Kind::If) {}
+    void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
+    bool HoldsDoOrFn() const override { return thenBody->HoldsDoOrFn() || elseBody->HoldsDoOrFn(); }
+    bool HasEffectiveStatement() const { return thenBody->HasEffective() || elseBody->HasEffective(); }
+    QString ComposeIfText() const;
+
+    QString memberName;
+    QString stateName;
+    InspectionParserSequencePtr thenBody;
+    InspectionParserSequencePtr elseBody;
+    QString joiningText;
+    QString closingText;
+    qint32 ifPosition = 0;
+    qint32 elsePosition = 0;
+    const CUnitFunction* function = nullptr;
+    qint32 ifLineIndex = 0;
+    qint32 elseLineIndex = 0;
+    QString ifText;
+    QString elseText;
+    std::optional<PathCondition> thenRecord;
+    std::optional<PathCondition> elseRecord; // negated, on the else line
+    QString thenConditionText;               // as the condition list shows the two conditions
+    QString elseConditionText;
+    const InspectionEnvironment* environment = nullptr;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "logic/InspectionParserEntity.h"
+
+#include <vector>
+
+// A run of statements: the whole description or one body of a block.
+class CInspectionParserSequence {
+public:
+    // No statement at all (comments and plain lines leave none).
+    bool IsEmpty() const { return nodes.empty(); }
+    // Some statement other than Do nothing at the first level.
+    bool HasEffective() const;
+    bool HoldsDoOrFn() const;
+    void CheckSyntax(CInspectionView& pane, quint32& counter) const;
+
+    std::vector<InspectionParserNode> nodes;
+    qint32 start = 0;
+};
+
+using InspectionParserSequencePtr = std::shared_ptr<CInspectionParserSequence>;

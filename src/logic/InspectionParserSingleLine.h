@@ -1,0 +1,17 @@
+#pragma once
+
+#include "logic/InspectionParserEntity.h"
+
+// One line of the syntax tree's source: a logic line of a unit function.
+class CInspectionParserSingleLine : public CInspectionParserEntity {
+public:
+    using CInspectionParserEntity::CInspectionParserEntity;
+
+    void CheckSyntax(CInspectionView&, quint32&) const override {}
+    bool HoldsDoOrFn() const override { return false; }
+
+    qint32 position = 0;
+    const CUnitFunction* function = nullptr;
+    qint32 lineIndex = 0;
+    QString text; // the statement as the inspection writes it
+};

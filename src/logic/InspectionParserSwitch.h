@@ -1,0 +1,42 @@
+#pragma once
+
+#include "logic/InspectionParserSequence.h"
+
+#include <optional>
+#include <vector>
+
+struct InspectionSwitchCase {
+    QString stateName;
+    qint32 position = 0;
+    const CUnitFunction* function = nullptr;
+    qint32 lineIndex = 0;
+    InspectionParserSequencePtr body;
+    QString joiningText;
+    QString text;
+    std::optional<PathCondition> record;
+    QString conditionText;        // the case condition as the condition list shows it
+    QString negatedConditionText; // the same for the elsw branch
+};
+
+class CInspectionParserSwitch : public CInspectionParserEntity {
+public:
+    CInspectionParserSwitch() : CInspectionParserEntity(Kind::Switch) {}
+    void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
+    bool HoldsDoOrFn() const override;
+    bool HasEffectiveStatement() const;
+    QString ComposeSwitchText() const;
+    QString ComposeCaseText(const InspectionSwitchCase& item) const;
+
+    QString memberName;
+    std::vector<InspectionSwitchCase> cases;
+    InspectionParserSequencePtr elswBody;
+    QString joiningText;
+    qint32 switchPosition = 0;
+    qint32 elswPosition = 0;
+    const CUnitFunction* function = nullptr;
+    qint32 switchLineIndex = 0;
+    qint32 elswLineIndex = 0;
+    QString elswText;
+    std::vector<PathCondition> elswRecords; // negated case conditions, each state once, on the elsw line
+    const InspectionEnvironment* environment = nullptr;
+};
