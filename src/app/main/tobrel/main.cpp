@@ -1,0 +1,36 @@
+// tobrel: converts the FreeMind map named on the command line into a NUV document beside it.
+
+#include "app/NUVApp.h"
+#include "app/ui/WidgetShell.h"
+#include "platform/Display.h"
+#include "platform/RuntimeDirectory.h"
+#include "platform/ui/MessageBoxSink.h"
+
+#include <QApplication>
+#include <QFile>
+
+int main(int argc, char* argv[]) {
+    // Taken before Qt sees them: QApplication removes the options it knows, and a map may carry such a name.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+
+    const bool headless = platform::PrepareDisplay();
+    QApplication application(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
+    platform::QMessageBoxSink dialogSink;
+    if (!headless)
+        platform::InstallMessageSink(&dialogSink);
+
+    int exitCode = 1;
+    {
+        CWidgetShell shell(headless, platform::RuntimeDirectory());
+        CNUVApp app(shell);
+        if (app.InitInstance(arguments)) {
+            QApplication::exec();
+            exitCode = app.ExitCode();
+        }
+    }
+    platform::InstallMessageSink(nullptr);
+    return exitCode;
+}
