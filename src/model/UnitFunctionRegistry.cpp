@@ -46,8 +46,11 @@ CUnitFunction* CUnitFunctionRegistry::InsertNew(CUnitFunction&& function) {
 
 bool CUnitFunctionRegistry::DrawInternalID(quint32& id) const {
     // Drawing at random only ends while a value is free; with all of them taken, say so instead.
-    const auto used = std::distance(m_functions.lower_bound(1), m_functions.upper_bound(MaxDrawnInternalID));
-    if (used >= static_cast<long>(MaxDrawnInternalID)) {
+    // Counting the IDs in use is linear; it is only needed once the registry could have taken them all.
+    const bool full = m_functions.size() >= MaxDrawnInternalID &&
+                      std::distance(m_functions.lower_bound(1), m_functions.upper_bound(MaxDrawnInternalID)) >=
+                          static_cast<long>(MaxDrawnInternalID);
+    if (full) {
         platform::ShowMessageBox(QStringLiteral("単位機能の数が上限の%1個に達しているため、単位機能を作成できません。")
                                      .arg(MaxDrawnInternalID),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
