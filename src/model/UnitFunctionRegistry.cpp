@@ -161,12 +161,12 @@ bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, std::set<c
     return false;
 }
 
-void CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentData& document,
+bool CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentData& document,
                                            const ModelOptions& options) {
     if (function == origin) {
         platform::ShowMessageBox(QStringLiteral("起点単位機能は削除できません。"), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Error);
-        return;
+        return false;
     }
     if (!function->header.uniqueLabel.isEmpty())
         document.deletedUniqueLabels.insert(function->header.uniqueLabel);
@@ -184,6 +184,7 @@ void CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentDat
 
     Rebuild(options);
     CAbstractIndexItem::RebuildIndexTree(document.indexRoot, origin);
+    return true;
 }
 
 void CUnitFunctionRegistry::Clear() {

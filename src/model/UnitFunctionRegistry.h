@@ -50,7 +50,8 @@ public:
     bool HasFnCycle(const CUnitFunction* function) const;
 
     // Deletes a unit function other than the origin; every reference to it is gone before it is freed.
-    void DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
+    // False when nothing was deleted (the origin is refused).
+    bool DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
     void Clear();
 
     // Recomputes every derived field from the child lists and Fn statements.

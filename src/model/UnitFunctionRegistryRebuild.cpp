@@ -1,5 +1,7 @@
 #include "model/UnitFunctionRegistry.h"
 
+#include <algorithm>
+
 // The registry's rebuild: every field derived from the child lists, the Fn statements, the requirements and
 // the work amounts is computed again, pass by pass. The walks from the origin enumerate every path; the
 // path holds the unit functions on the current one (entered on the way down, left on the way back, so a
@@ -41,7 +43,7 @@ void CUnitFunctionRegistry::UpdatePrimaryParents() {
         auto found = parents.find(&function);
         if (found == parents.end())
             function.primaryParent = nullptr;
-        else if (!found->second.contains(function.primaryParent))
+        else if (std::find(found->second.begin(), found->second.end(), function.primaryParent) == found->second.end())
             function.primaryParent = *found->second.begin();
     }
 }

@@ -1,19 +1,9 @@
 #include "model/UnitFunctionRegistry.h"
-#include "app/DocumentData.h"
+#include "ModelTestSupport.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomGenerator.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-CLogicLine* AddFnLine(CUnitFunction* caller, const CUnitFunction* called) {
-    caller->logicLines.push_back(std::make_unique<CLogicLine>());
-    caller->logicLines.back()->InitFnStatement(*called, 0, 5);
-    return caller->logicLines.back().get();
-}
-
-} // namespace
 
 TEST(UnitFunctionRegistry, TenThousandCreationsGetDistinctIdsInRange) {
     CDocumentData document;
@@ -88,8 +78,8 @@ TEST(UnitFunctionRegistry, ReachabilityAndCyclesFollowFnStatements) {
     CUnitFunction* a = registry.CreateFunctionWithID(1);
     CUnitFunction* b = registry.CreateFunctionWithID(2);
     CUnitFunction* c = registry.CreateFunctionWithID(3);
-    AddFnLine(a, b);
-    AddFnLine(b, c);
+    AppendFnLine(a, b);
+    AppendFnLine(b, c);
     std::set<const CUnitFunction*> visited;
     EXPECT_TRUE(registry.IsReachable(a, c, visited));
     visited.clear();
@@ -98,7 +88,7 @@ TEST(UnitFunctionRegistry, ReachabilityAndCyclesFollowFnStatements) {
     EXPECT_TRUE(registry.IsReachable(c, c, visited));
     EXPECT_FALSE(registry.HasFnCycle(a));
 
-    AddFnLine(c, a);
+    AppendFnLine(c, a);
     EXPECT_TRUE(registry.HasFnCycle(a));
     EXPECT_EQ(registry.CountFnStatements(), 3);
 }

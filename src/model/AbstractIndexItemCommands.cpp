@@ -1,0 +1,298 @@
+// The commands of the table-of-contents context menu. Each changes child lists only, inside a
+// synchroniser scope on the unit function whose children change, then rebuilds the registry and the
+// tree, refreshes the views and marks the document modified.
+
+#include "app/DocumentData.h"
+#include "model/AbstractIndexItem.h"
+#include "model/IndexLogicSync.h"
+#include "model/ModelShell.h"
+#include "platform/MessageBox.h"
+#include "platform/Trace.h"
+
+namespace {
+
+enum class Placement { Child, ElderSibling, YoungerSibling };
+
+void Refuse(const QString& text) {
+    platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+}
+
+QString Quoted(const QString& name) {
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+void FinishModelChange(CDocumentData& document, const ModelOptions& options) {
+    document.registry.RebuildAndNotify(document.indexRoot, options);
+    document.registry.UpdateAllFunctionViews(document.indexRoot);
+    ModelShell().SetDocumentModified();
+}
+
+// Places a new unit function (function null: asks for its name) or the active tab's one at the item.
+void PlaceFunction(CDocumentData& document, CAbstractIndexItem& item, Placement placement, bool create,
+                   const ModelOptions& options) {
+    CAbstractIndexItem& root = document.indexRoot;
+    CUnitFunction* receiver = item.unitFunction;
+    int index = 0;
+    if (placement != Placement::Child) {
+        const CAbstractIndexItem* parent = CAbstractIndexItem::FindParent(&root, &item, &root);
+        if (!parent) {
+            Refuse(QStringLiteral("起点単位機能には兄弟を追加できません。"));
+            return;
+        }
+        receiver = parent->unitFunction;
+        index = item.outlineNumber.back() - (placement == Placement::ElderSibling ? 1 : 0);
+    }
+    CModelShell& shell = ModelShell();
+    CUnitFunction* function = nullptr;
+    if (create) {
+        QString name;
+        if (!shell.PromptFunctionName(name))
+            return;
+        function = document.registry.CreateFunction(name, options);
+    } else {
+        function = shell.ActiveTabFunction();
+    }
+    if (!function || !receiver)
+        return;
+
+    CIndexLogicSync sync(receiver, document.registry, options);
+    if (placement == Placement::Child)
+        CUnitFunction::AppendChild(receiver, function);
+    else
+        CUnitFunction::InsertChild(receiver, function, index);
+    sync.Synchronize();
+    FinishModelChange(document, options);
+
+    if (create && options.OpenTabWhenCreateFunction) {
+        shell.OpenFunctionTab(function);
+        if (CAbstractIndexItem* current = CAbstractIndexItem::GetCurrentItem(root)) {
+            CAbstractIndexItem::SelectInTree(root, *current);
+            CAbstractIndexItem::EnsureVisible(*current);
+        }
+    }
+}
+
+void EraseChildAt(CDocumentData& document, CUnitFunction* parent, size_t position, const ModelOptions& options) {
+    CIndexLogicSync sync(parent, document.registry, options);
+    parent->children.erase(parent->children.begin() + static_cast<long>(position));
+    sync.Synchronize();
+}
+
+} // namespace
+
+void CAbstractIndexItem::CreateChildFunction(CDocumentData& document, CAbstractIndexItem& item,
+                                             const ModelOptions& options) {
+    PlaceFunction(document, item, Placement::Child, true, options);
+}
+
+void CAbstractIndexItem::CreateElderSiblingFunction(CDocumentData& document, CAbstractIndexItem& item,
+                                                    const ModelOptions& options) {
+    PlaceFunction(document, item, Placement::ElderSibling, true, options);
+}
+
+void CAbstractIndexItem::CreateYoungerSiblingFunction(CDocumentData& document, CAbstractIndexItem& item,
+                                                      const ModelOptions& options) {
+    PlaceFunction(document, item, Placement::YoungerSibling, true, options);
+}
+
+void CAbstractIndexItem::AppendChildFunction(CDocumentData& document, CAbstractIndexItem& item,
+                                             const ModelOptions& options) {
+    PlaceFunction(document, item, Placement::Child, false, options);
+}
+
+void CAbstractIndexItem::InsertElderSiblingFunction(CDocumentData& document, CAbstractIndexItem& item,
+                                                    const ModelOptions& options) {
+    PlaceFunction(document, item, Placement::ElderSibling, false, options);
+}
+
+void CAbstractIndexItem::InsertYoungerSiblingFunction(CDocumentData& document, CAbstractIndexItem& item,
+                                                      const ModelOptions& options) {
+    PlaceFunction(document, item, Placement::YoungerSibling, false, options);
+}
+
+void CAbstractIndexItem::ShowMoveDialog(CDocumentData& document, CAbstractIndexItem& item) {
+    if (!FindParent(&document.indexRoot, &item, &document.indexRoot)) {
+        Refuse(QStringLiteral("起点単位機能は移動できません。"));
+        return;
+    }
+    ModelShell().RunMoveDialog(item);
+}
+
+void CAbstractIndexItem::MoveToOutlineNumber(CDocumentData& document, CAbstractIndexItem& item, const QString& text,
+                                             bool& moved, const ModelOptions& options) {
+    static const QString notHere = QStringLiteral("指定された場所には移動できません。");
+    moved = false;
+    CAbstractIndexItem& root = document.indexRoot;
+    OutlineNumber target;
+    if (!ParseOutlineNumber(text, target)) {
+        Refuse(QStringLiteral("入力された文字列はアウトライン番号として解釈できません。"));
+        return;
+    }
+    const OutlineNumber parentNumber(target.begin(), target.end() - 1);
+    CAbstractIndexItem* newParent = FindByOutlineNumber(&root, parentNumber, 0);
+    if (!newParent) {
+        Refuse(notHere);
+        return;
+    }
+    CAbstractIndexItem* oldParent = FindParent(&root, &item, &root);
+    if (!oldParent) {
+        Refuse(QStringLiteral("起点単位機能は移動できません。"));
+        return;
+    }
+    ResetMoveSourceFlagRecursive(root);
+    item.moveSource = 1;
+    const size_t oldIndex = static_cast<size_t>(item.outlineNumber.back() - 1);
+    const size_t newIndex = static_cast<size_t>(target.back() - 1);
+    CUnitFunction* moving = item.unitFunction;
+    CUnitFunction* newParentFunction = newParent->unitFunction;
+    CUnitFunction* oldParentFunction = oldParent->unitFunction;
+
+    UnitFunctionSet reachable;
+    CUnitFunction::WalkChildren(moving, reachable, document.registry);
+    if (reachable.contains(newParentFunction)) {
+        if (newParentFunction != moving) {
+            Refuse(notHere);
+            return;
+        }
+        // Moved below itself: an unnamed unit function takes its place and holds it one level down.
+        CUnitFunction* holder = document.registry.CreateFunction(QString(), options);
+        if (!holder)
+            return;
+        {
+            CIndexLogicSync sync(oldParentFunction, document.registry, options);
+            oldParentFunction->children[oldIndex] = holder;
+            sync.Synchronize();
+        }
+        CIndexLogicSync sync(holder, document.registry, options);
+        CUnitFunction::AppendChild(holder, moving);
+        sync.Synchronize();
+    } else {
+        const size_t count = newParentFunction->children.size();
+        if (newIndex > count) {
+            Refuse(notHere);
+            return;
+        }
+        {
+            CIndexLogicSync sync(newParentFunction, document.registry, options);
+            CUnitFunction::InsertChild(newParentFunction, moving, static_cast<int>(newIndex));
+            sync.Synchronize();
+        }
+        // Inserted before its old entry in the same parent: the old entry moved up by one.
+        if (newIndex < count && oldParentFunction == newParentFunction && newIndex <= oldIndex)
+            EraseChildAt(document, oldParentFunction, oldIndex + 1, options);
+        else
+            DetachMoveSourceRecursive(document, root, options);
+    }
+    FinishModelChange(document, options);
+    moved = true;
+}
+
+void CAbstractIndexItem::DetachMoveSourceRecursive(CDocumentData& document, CAbstractIndexItem& item,
+                                                   const ModelOptions& options) {
+    for (size_t position = 0; position < item.children.size(); ++position) {
+        if (item.children[position].moveSource) {
+            if (item.unitFunction && position < item.unitFunction->children.size())
+                EraseChildAt(document, item.unitFunction, position, options);
+            break;
+        }
+    }
+    for (CAbstractIndexItem& child : item.children)
+        DetachMoveSourceRecursive(document, child, options);
+}
+
+void CAbstractIndexItem::RemoveFromIndex(CDocumentData& document, CAbstractIndexItem& item,
+                                         const ModelOptions& options) {
+    CAbstractIndexItem* parent = FindParent(&document.indexRoot, &item, &document.indexRoot);
+    if (!parent) {
+        Refuse(QStringLiteral("起点単位機能は目次から削除できません。"));
+        return;
+    }
+    for (size_t position = 0; position < parent->children.size(); ++position) {
+        if (&parent->children[position] == &item) {
+            if (parent->unitFunction && position < parent->unitFunction->children.size())
+                EraseChildAt(document, parent->unitFunction, position, options);
+            break;
+        }
+    }
+    FinishModelChange(document, options);
+}
+
+void CAbstractIndexItem::DeleteFunctionCompletely(CDocumentData& document, CAbstractIndexItem& item,
+                                                  const ModelOptions& options) {
+    const QString question = QStringLiteral("単位機能 ") + Quoted(item.GetUnitFunctionName()) +
+                             QStringLiteral(" を完全に削除しようとしています。\n削除された単位機能を回復する方法は"
+                                            "ありません。\n\n本当に削除してもよろしいですか？");
+    if (platform::ShowMessageBox(question, platform::MessageButtons::OkCancel, platform::MessageIcon::Question) !=
+        platform::MessageAnswer::Ok)
+        return;
+    if (!document.registry.DeleteFunction(item.unitFunction, document, options))
+        return;
+    document.registry.UpdateAllFunctionViews(document.indexRoot);
+    ModelShell().SetDocumentModified();
+}
+
+void CAbstractIndexItem::MakeReuseSource(CDocumentData& document, CAbstractIndexItem& item,
+                                         const ModelOptions& options) {
+    const CAbstractIndexItem* parent = FindParent(&document.indexRoot, &item, &document.indexRoot);
+    if (!parent) {
+        Refuse(QStringLiteral("起点単位機能は常に再利用元です。"));
+        return;
+    }
+    if (!parent->primaryPlace) {
+        Refuse(QStringLiteral("この目次項目の親が再利用先であるため、この目次項目を再利用元にできません。"));
+        return;
+    }
+    if (item.primaryPlace) {
+        Refuse(QStringLiteral("すでに再利用元です。"));
+        return;
+    }
+    item.unitFunction->primaryParent = parent->unitFunction;
+    FinishModelChange(document, options);
+}
+
+void CAbstractIndexItem::IsolateFromSharedFunctions(CDocumentData& document, CAbstractIndexItem& item,
+                                                    const ModelOptions& options) {
+    platform::Trace("CAbstractIndexItem", "IsolateFromSharedFunctions");
+    CUnitFunction* shared = item.unitFunction;
+    if (!shared || !shared->IsShared()) {
+        Refuse(QStringLiteral("共通単位機能ではありません。"));
+        return;
+    }
+    const CAbstractIndexItem* parent = FindParent(&document.indexRoot, &item, &document.indexRoot);
+    if (!parent) {
+        Refuse(QStringLiteral("起点単位機能は共通単位機能から個別単位機能に変更できません。"));
+        return;
+    }
+    QString newName = shared->name;
+    CModelShell& shell = ModelShell();
+    if (!shell.PromptIsolatedFunctionName(newName))
+        return;
+    CUnitFunction* parentFunction = parent->unitFunction;
+    if (parentFunction->IsShared()) {
+        // The parent's child list serves all its places, so the change shows at every one of them.
+        const QString name = Quoted(shared->name);
+        const QString parentName = Quoted(parentFunction->name);
+        const QString text =
+            QStringLiteral("選択された単位機能 ") + name + QStringLiteral(" の親単位機能 ") + parentName +
+            QStringLiteral(" は共通単位機能です。\n") + QStringLiteral("単位機能 ") + name +
+            QStringLiteral(" に対して「共通単位機能を個別単位機能に変更」を行ったことによる変更は、親単位機能 ") +
+            parentName + QStringLiteral(" のすべての共通単位機能に適用されます。\n\n") +
+            QStringLiteral("この動作が意図に沿わない場合は、親単位機能 ") + parentName +
+            QStringLiteral(" に対して「共通単位機能を個別単位機能に変更」を行ってください。");
+        if (platform::ShowMessageBox(text, platform::MessageButtons::OkCancel, platform::MessageIcon::Information) !=
+            platform::MessageAnswer::Ok)
+            return;
+    }
+    const size_t position = static_cast<size_t>(item.outlineNumber.back() - 1);
+    if (position >= parentFunction->children.size())
+        return;
+    CIndexLogicSync sync(parentFunction, document.registry, options);
+    CUnitFunction* copy = document.registry.CreateFunction(newName, options);
+    if (!copy)
+        return;
+    CUnitFunction::CopyContentsTo(*shared, *copy);
+    parentFunction->children[position] = copy;
+    sync.Synchronize();
+    FinishModelChange(document, options);
+    shell.OpenFunctionTab(copy);
+}

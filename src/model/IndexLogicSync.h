@@ -1,0 +1,39 @@
+#pragma once
+
+#include "model/ModelOptions.h"
+#include "model/UnitFunction.h"
+
+#include <vector>
+
+class CUnitFunctionRegistry;
+
+// Keeps a unit function's children and its Fn statements in agreement across one edit: construct it
+// before the edit, call Synchronize after it. The snapshots hold InternalIDs, so a unit function deleted
+// meanwhile is never reached through them.
+class CIndexLogicSync {
+public:
+    CIndexLogicSync(CUnitFunction* function, const CUnitFunctionRegistry& registry, const ModelOptions& options);
+
+    // Carries the change of one side over to the other as far as SynchronizeFn allows, then takes new
+    // snapshots.
+    void Synchronize();
+
+private:
+    using IdList = std::vector<quint32>;
+
+    IdList ChildIds() const;
+    IdList CalleeIds() const;
+    void TakeSnapshots();
+
+    void InsertFnStatementsForNewChildren();
+    void DeleteFnStatementsOfRemovedChildren();
+    void RetargetFnStatements();
+    void ApplyFnChangesToChildren(const IdList& callees);
+    void ApplyChildChangesToFnStatements(const IdList& children);
+
+    CUnitFunction* m_function;
+    const CUnitFunctionRegistry& m_registry;
+    ModelOptions m_options;
+    IdList m_childrenSnapshot;
+    IdList m_fnSnapshot;
+};

@@ -1,0 +1,183 @@
+#include "model/XmlDocumentContext.h"
+
+#include "model/Base64.h"
+
+#include <charconv>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+bool IsNamed(pugi::xml_node node, const char* name) {
+    return node.type() == pugi::node_element && std::strcmp(node.name(), name) == 0;
+}
+
+// Visits the elements of that name below root in document order until the visitor returns false.
+template <class Visitor> void VisitDescendants(pugi::xml_node root, const char* name, Visitor visit) {
+    pugi::xml_node node = root.first_child();
+    while (node) {
+        if (IsNamed(node, name) && !visit(node))
+            return;
+        if (pugi::xml_node child = node.first_child()) {
+            node = child;
+            continue;
+        }
+        while (node != root && !node.next_sibling())
+            node = node.parent();
+        if (node == root)
+            return;
+        node = node.next_sibling();
+    }
+}
+
+QString FromUtf8(const char* text) {
+    return QString::fromUtf8(text, static_cast<qsizetype>(std::strlen(text)));
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+} // namespace
+
+pugi::xml_node XmlAppendChildElement(XmlDocumentContext&, pugi::xml_node parent, const char* name,
+                                     const QString& text) {
+    pugi::xml_node element = parent.append_child(name);
+    // An empty text needs no node: the writer prints every element with an end tag all the same.
+    if (!text.isEmpty()) {
+        const QByteArray utf8 = text.toUtf8();
+        element.append_child(pugi::node_pcdata).set_value(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    }
+    return element;
+}
+
+pugi::xml_attribute XmlSetAttribute(XmlDocumentContext&, pugi::xml_node element, const char* name, const QString& value,
+                                    bool skipIfEmpty) {
+    if (skipIfEmpty && value.isEmpty())
+        return {};
+    pugi::xml_attribute attribute = element.attribute(name);
+    if (!attribute)
+        attribute = element.append_attribute(name);
+    const QByteArray utf8 = value.toUtf8();
+    attribute.set_value(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    return attribute;
+}
+
+pugi::xml_attribute XmlSetIntAttribute(XmlDocumentContext&, pugi::xml_node element, const char* name, qint64 value,
+                                       bool skipIfZero) {
+    if (skipIfZero && value == 0)
+        return {};
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    pugi::xml_attribute attribute = element.attribute(name);
+    if (!attribute)
+        attribute = element.append_attribute(name);
+    attribute.set_value(digits, static_cast<std::size_t>(result.ptr - digits));
+    return attribute;
+}
+
+pugi::xml_attribute XmlSetFloatAttribute(XmlDocumentContext&, pugi::xml_node element, const char* name, double value,
+                                         bool skipIfZero) {
+    if (skipIfZero && value == 0.0)
+        return {};
+    // Locale-independent "%f": six decimals whatever the process locale says.
+    char digits[400];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
+    pugi::xml_attribute attribute = element.attribute(name);
+    if (!attribute)
+        attribute = element.append_attribute(name);
+    attribute.set_value(digits, static_cast<std::size_t>(result.ptr - digits));
+    return attribute;
+}
+
+QString XmlEncodeBinary(XmlDocumentContext&, const char* bytes, std::size_t length) {
+    return QString::fromLatin1(Base64Encode(bytes, length));
+}
+
+pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name) {
+    pugi::xml_node found;
+    VisitDescendants(element, name, [&](pugi::xml_node node) {
+        found = node;
+        return false;
+    });
+    return found;
+}
+
+std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name) {
+    std::vector<pugi::xml_node> found;
+    VisitDescendants(element, name, [&](pugi::xml_node node) {
+        found.push_back(node);
+        return true;
+    });
+    return found;
+}
+
+QString XmlGetElementText(pugi::xml_node element) {
+    const pugi::xml_node first = element.first_child();
+    if (first.type() != pugi::node_pcdata && first.type() != pugi::node_cdata)
+        return QString();
+    return FromUtf8(first.value());
+}
+
+QString XmlGetChildText(pugi::xml_node element, const char* name, int index) {
+    pugi::xml_node found;
+    VisitDescendants(element, name, [&](pugi::xml_node node) {
+        if (index-- > 0)
+            return true;
+        found = node;
+        return false;
+    });
+    return XmlGetElementText(found);
+}
+
+void XmlGetChildTextSet(pugi::xml_node element, const char* name, std::set<QString>& texts) {
+    VisitDescendants(element, name, [&](pugi::xml_node node) {
+        texts.insert(XmlGetElementText(node));
+        return true;
+    });
+}
+
+QString XmlGetAttribute(pugi::xml_node element, const char* name) {
+    return FromUtf8(element.attribute(name).value());
+}
+
+qint64 XmlGetIntAttribute(pugi::xml_node element, const char* name, qint64 defaultValue) {
+    const char* text = element.attribute(name).value();
+    if (*text == '\0')
+        return defaultValue;
+    while (IsBlank(*text))
+        ++text;
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    // Saturates like the runtime's conversion instead of wrapping.
+    const qint64 limit = std::numeric_limits<qint64>::max();
+    qint64 value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        const int digit = *text - '0';
+        value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+double XmlGetFloatAttribute(pugi::xml_node element, const char* name, double defaultValue) {
+    const char* text = element.attribute(name).value();
+    if (*text == '\0')
+        return defaultValue;
+    while (IsBlank(*text))
+        ++text;
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    double value = 0.0;
+    std::from_chars(text, text + std::strlen(text), value);
+    return negative ? -value : value;
+}
+
+QByteArray XmlDecodeBinary(const QString& text) {
+    // Only the low byte of each character counts; the alphabet is ASCII.
+    QByteArray lowBytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        lowBytes[i] = static_cast<char>(text[i].unicode() & 0xFF);
+    return Base64Decode(lowBytes.constData(), static_cast<std::size_t>(lowBytes.size()));
+}

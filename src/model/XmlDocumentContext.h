@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <pugixml.hpp>
+
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <vector>
+
+class CDocumentData;
+
+// The state of one load or save of a document file: the DOM document, the document-data record the
+// element readers and writers work on, and the flags that tell a whole-document read from an environment
+// import and the current format from the older export.
+class XmlDocumentContext {
+public:
+    explicit XmlDocumentContext(CDocumentData* data = nullptr) : documentData(data) {}
+    XmlDocumentContext(const XmlDocumentContext&) = delete;
+    XmlDocumentContext& operator=(const XmlDocumentContext&) = delete;
+
+    // 0 only while the environment of another document is imported: then the readers keep this document's
+    // file names and title.
+    std::uint8_t wholeDocument = 1;
+    // Set by the older-format export.
+    std::uint8_t olderFormat = 0;
+    // Running number of the unit functions in the older-format export; not reset between its two sections.
+    std::uint32_t olderFormatCounter = 0;
+    pugi::xml_document document;
+    CDocumentData* documentData;
+};
+
+// Parse options of every document file: whitespace-only element text is data (a particle of one blank),
+// and CR inside texts is kept as written.
+constexpr unsigned int kXmlParseOptions =
+    (pugi::parse_default | pugi::parse_ws_pcdata_single) & ~(pugi::parse_eol | pugi::parse_wconv_attribute);
+
+// Writers. Each appended element carries its text (containers an empty one).
+pugi::xml_node XmlAppendChildElement(XmlDocumentContext& context, pugi::xml_node parent, const char* name,
+                                     const QString& text = QString());
+// Returns the attribute, or an empty one when skipIfEmpty is set and the value is empty.
+pugi::xml_attribute XmlSetAttribute(XmlDocumentContext& context, pugi::xml_node element, const char* name,
+                                    const QString& value, bool skipIfEmpty);
+// Decimal integer; nothing when skipIfZero is set and the value is 0. Callers widen unsigned fields with
+// zeros and signed ones with their sign.
+pugi::xml_attribute XmlSetIntAttribute(XmlDocumentContext& context, pugi::xml_node element, const char* name,
+                                       qint64 value, bool skipIfZero);
+// Six decimals ("%f"); nothing when skipIfZero is set and the value is 0.0.
+pugi::xml_attribute XmlSetFloatAttribute(XmlDocumentContext& context, pugi::xml_node element, const char* name,
+                                         double value, bool skipIfZero);
+// Base64 text of the bytes in lines of 76 characters.
+QString XmlEncodeBinary(XmlDocumentContext& context, const char* bytes, std::size_t length);
+
+// Lookup by name: every element of that name at any depth below the element, in document order.
+pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name);
+std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name);
+
+// Getters: a missing element or attribute gives the default, never an error.
+QString XmlGetElementText(pugi::xml_node element);
+QString XmlGetChildText(pugi::xml_node element, const char* name, int index = 0);
+void XmlGetChildTextSet(pugi::xml_node element, const char* name, std::set<QString>& texts);
+QString XmlGetAttribute(pugi::xml_node element, const char* name);
+// Leading decimal number of the text (12abc gives 12, abc gives 0); the default when missing or empty.
+// The full 64-bit value is returned so that 32-bit unsigned fields such as colours keep their value.
+qint64 XmlGetIntAttribute(pugi::xml_node element, const char* name, qint64 defaultValue);
+double XmlGetFloatAttribute(pugi::xml_node element, const char* name, double defaultValue);
+// Bytes of a Base64 text (characters outside the alphabet are skipped).
+QByteArray XmlDecodeBinary(const QString& text);

@@ -1,0 +1,74 @@
+#include "model/OutlineNumber.h"
+#include "ModelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(OutlineNumber, TextJoinsElementsWithPoints) {
+    EXPECT_EQ(GetOutlineNumberText({}), "0");
+    EXPECT_EQ(GetOutlineNumberText({3}), "3");
+    EXPECT_EQ(GetOutlineNumberText({1, 12, 3}), "1.12.3");
+}
+
+TEST(OutlineNumber, ParseAcceptsOnlyPositiveElementsBetweenSinglePoints) {
+    OutlineNumber number;
+    EXPECT_TRUE(ParseOutlineNumber("1.2.3", number));
+    EXPECT_EQ(number, (OutlineNumber{1, 2, 3}));
+    EXPECT_TRUE(ParseOutlineNumber("007", number));
+    EXPECT_EQ(number, OutlineNumber{7});
+
+    for (const char* bad : {"", "1..2", "1.2.", ".1", " 1", "1 ", "+3", "-1", "1/1.1", "a", "0", "1.0", "1.00",
+                            "2147483648", "1.99999999999"}) {
+        number = {9};
+        EXPECT_FALSE(ParseOutlineNumber(QString::fromUtf8(bad), number)) << bad;
+        EXPECT_TRUE(number.empty()) << bad;
+    }
+    EXPECT_TRUE(ParseOutlineNumber("2147483647", number));
+}
+
+TEST(OutlineNumber, UnitFunctionTextShowsEveryPlaceOrItsSerialNumber) {
+    CUnitFunction function;
+    function.serialNumber = 3;
+    EXPECT_EQ(function.GetOutlineNumberText(false), "+3");
+    EXPECT_EQ(function.GetOutlineNumberText(true), "+3");
+
+    function.outlineNumbers = {{3, 1}, {1, 2}};
+    function.primaryOutlineNumber = {3, 1};
+    EXPECT_EQ(function.GetOutlineNumberText(false), "1.2/3.1");
+    EXPECT_EQ(function.GetOutlineNumberText(true), "3.1");
+
+    CUnitFunction origin;
+    origin.outlineNumbers = {{}};
+    EXPECT_EQ(origin.GetOutlineNumberText(true), "0");
+}
+
+TEST(OutlineNumber, ListsSortPlacedFunctionsInOutlineOrderThenBySerialNumber) {
+    std::vector<std::unique_ptr<CUnitFunction>> functions;
+    UnitFunctionSet set;
+    const auto make = [&](quint32 id, std::set<OutlineNumber> numbers, quint32 serial) {
+        functions.push_back(std::make_unique<CUnitFunction>());
+        CUnitFunction* function = functions.back().get();
+        function->InternalID = id;
+        function->outlineNumbers = numbers;
+        if (!numbers.empty())
+            function->primaryOutlineNumber = *numbers.rbegin();
+        function->serialNumber = serial;
+        set.insert(function);
+        return function;
+    };
+    CUnitFunction* plus2 = make(1, {}, 2);
+    CUnitFunction* ten = make(2, {{1, 10}}, 0);
+    CUnitFunction* plus1 = make(3, {}, 1);
+    CUnitFunction* deep = make(4, {{1, 2, 1}}, 0);
+    CUnitFunction* three = make(5, {{1, 3}}, 0);
+    CUnitFunction* two = make(6, {{1, 2}}, 0);
+    CUnitFunction* nine = make(7, {{1, 9}}, 0);
+    CUnitFunction* shared = make(8, {{1, 1}, {1, 11}}, 0);
+
+    UnitFunctionList sorted;
+    SortedVectorFromSet(set, sorted, false);
+    EXPECT_EQ(sorted, (UnitFunctionList{shared, two, deep, three, nine, ten, plus1, plus2}));
+
+    // With the primary place told apart, the shared one sorts by 1.11 only.
+    SortedVectorFromSet(set, sorted, true);
+    EXPECT_EQ(sorted, (UnitFunctionList{two, deep, three, nine, ten, shared, plus1, plus2}));
+}
