@@ -1,6 +1,28 @@
 #include "app/DocumentData.h"
 
+#include "model/FontInfo.h"
+#include "model/StandardColours.h"
 #include "platform/RandomGenerator.h"
+
+#include <QDateTime>
+
+namespace {
+
+DocumentFonts DefaultFonts() {
+    DocumentFonts fonts;
+    fonts.columnFont.colour = kStandardColours[9];
+    fonts.columnFont.colourIndex = 9;
+    fonts.columnFont.bold = 1;
+    fonts.columnFont.pointSize = 90;
+    fonts.AuVerbFont2.colour = kStandardColours[12];
+    fonts.AuVerbFont2.colourIndex = 12;
+    const QString explanationFace = QStringLiteral("ＭＳ 明朝");
+    if (CFontInfo::Installed().FindFaceIndex(explanationFace) >= 0)
+        fonts.ExplanationFont.faceName = explanationFace;
+    return fonts;
+}
+
+} // namespace
 
 CDocumentData::CDocumentData() {
     // Internal IDs are drawn from this sequence.
@@ -8,5 +30,78 @@ CDocumentData::CDocumentData() {
 }
 
 CDocumentData::~CDocumentData() {
+    Clear();
     registry.Clear();
+}
+
+void CDocumentData::Clear() {
+    DataReady = 0;
+    SyntaxSymbols.clear();
+    FunctionAttributes.clear();
+    AuxiliaryVerbs.clear();
+}
+
+ModelOptions CDocumentData::GetModelOptions() const {
+    ModelOptions options;
+    options.DistinguishPrimaryOutlineNumber = environment.distinguishPrimaryOutlineNumber != 0;
+    options.ShowOutlineNumberInFnStatement = environment.showOutlineNumberInFnStatement != 0;
+    options.UnNecessaryReasoningDefault = environment.unNecessaryReasoningDefault != 0;
+    options.OpenTabWhenCreateFunction = environment.openTabWhenCreateFunction != 0;
+    options.EnableDuplicateSiblings = environment.enableDuplicateSiblings != 0;
+    options.SynchronizeFn = environment.synchronizeFn;
+    options.InheritRequirementsDown = environment.inheritRequirementsDown != 0;
+    options.InheritRequirementsUp = environment.inheritRequirementsUp != 0;
+    if (!SyntaxSymbols.empty()) {
+        options.fnKeyword = SyntaxSymbols[SyntaxFn].keyword;
+        options.fnSymbolColumn = SyntaxSymbols[SyntaxFn].Column;
+    }
+    return options;
+}
+
+void CDocumentData::SetDefaults() {
+    Clear();
+    // Environment options first: the origin is created with the document's defaults.
+    environment.SetDefaults();
+
+    spareCounts = SpareCounts();
+    fileHeader = FileHeader();
+    documentHeader = DocumentHeader();
+    versionHistory.clear();
+    connectionText.clear();
+    fonts = DefaultFonts();
+    FAreaTable = LogicAreaSettings();
+
+    SyntaxSymbols.clear();
+    for (int kind = 0; kind < SyntaxSymbol::KindCount; ++kind)
+        SyntaxSymbols.push_back(SyntaxSymbol::GetDefault(kind, fonts.columnFont));
+    FunctionAttributes = FunctionAttribute::GetDefaults();
+    AuxiliaryVerbs = AuxiliaryVerb::GetDefaults();
+
+    MemoText.clear();
+    memoFont = FontSetting();
+    creationTime = resultsTime = QDateTime::currentSecsSinceEpoch();
+    unsettledText1.clear();
+    unsettledText2.clear();
+    unsettledFlag = 0;
+    resultsFont = FontSetting();
+    nextVersionNumber = 1;
+    layoutGuard = 0;
+    unsettledNumber1 = unsettledNumber2 = 0;
+    MaximumNumberOfTabs = 3;
+    AutoSaveOnOff = 0;
+    AutoSaveInterval = 10;
+    funcHeaderFormHeight = 34;
+    functionsNum = 0;
+    uniqueLabelMethod = 0;
+    uniqueLabelPrefix.clear();
+    notUseUniqueLabels.clear();
+
+    // The registry is not emptied here: the reader does that before it fills it.
+    const ModelOptions options = GetModelOptions();
+    registry.CreateDefaultFunction(options);
+    // The tree follows the new origin.
+    indexRoot.Clear();
+    registry.RebuildAndNotify(indexRoot, options);
+    registry.UpdateAllFunctionViews(indexRoot);
+    DataReady = 1;
 }

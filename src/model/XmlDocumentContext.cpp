@@ -8,28 +8,6 @@
 
 namespace {
 
-bool IsNamed(pugi::xml_node node, const char* name) {
-    return node.type() == pugi::node_element && std::strcmp(node.name(), name) == 0;
-}
-
-// Visits the elements of that name below root in document order until the visitor returns false.
-template <class Visitor> void VisitDescendants(pugi::xml_node root, const char* name, Visitor visit) {
-    pugi::xml_node node = root.first_child();
-    while (node) {
-        if (IsNamed(node, name) && !visit(node))
-            return;
-        if (pugi::xml_node child = node.first_child()) {
-            node = child;
-            continue;
-        }
-        while (node != root && !node.next_sibling())
-            node = node.parent();
-        if (node == root)
-            return;
-        node = node.next_sibling();
-    }
-}
-
 QString FromUtf8(const char* text) {
     return QString::fromUtf8(text, static_cast<qsizetype>(std::strlen(text)));
 }
@@ -96,7 +74,7 @@ QString XmlEncodeBinary(XmlDocumentContext&, const char* bytes, std::size_t leng
 
 pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name) {
     pugi::xml_node found;
-    VisitDescendants(element, name, [&](pugi::xml_node node) {
+    XmlForEachElement(element, name, [&](pugi::xml_node node) {
         found = node;
         return false;
     });
@@ -105,7 +83,7 @@ pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name) {
 
 std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name) {
     std::vector<pugi::xml_node> found;
-    VisitDescendants(element, name, [&](pugi::xml_node node) {
+    XmlForEachElement(element, name, [&](pugi::xml_node node) {
         found.push_back(node);
         return true;
     });
@@ -121,7 +99,7 @@ QString XmlGetElementText(pugi::xml_node element) {
 
 QString XmlGetChildText(pugi::xml_node element, const char* name, int index) {
     pugi::xml_node found;
-    VisitDescendants(element, name, [&](pugi::xml_node node) {
+    XmlForEachElement(element, name, [&](pugi::xml_node node) {
         if (index-- > 0)
             return true;
         found = node;
@@ -131,7 +109,7 @@ QString XmlGetChildText(pugi::xml_node element, const char* name, int index) {
 }
 
 void XmlGetChildTextSet(pugi::xml_node element, const char* name, std::set<QString>& texts) {
-    VisitDescendants(element, name, [&](pugi::xml_node node) {
+    XmlForEachElement(element, name, [&](pugi::xml_node node) {
         texts.insert(XmlGetElementText(node));
         return true;
     });
@@ -143,8 +121,10 @@ QString XmlGetAttribute(pugi::xml_node element, const char* name) {
 
 qint64 XmlGetIntAttribute(pugi::xml_node element, const char* name, qint64 defaultValue) {
     const char* text = element.attribute(name).value();
-    if (*text == '\0')
-        return defaultValue;
+    return *text == '\0' ? defaultValue : XmlParseInt(text);
+}
+
+qint64 XmlParseInt(const char* text) {
     while (IsBlank(*text))
         ++text;
     const bool negative = *text == '-';

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <set>
 #include <vector>
 
@@ -55,6 +56,23 @@ pugi::xml_attribute XmlSetFloatAttribute(XmlDocumentContext& context, pugi::xml_
 QString XmlEncodeBinary(XmlDocumentContext& context, const char* bytes, std::size_t length);
 
 // Lookup by name: every element of that name at any depth below the element, in document order.
+// The visitor returns false to stop.
+template <class Visitor> void XmlForEachElement(pugi::xml_node element, const char* name, Visitor visit) {
+    pugi::xml_node node = element.first_child();
+    while (node) {
+        if (node.type() == pugi::node_element && std::strcmp(node.name(), name) == 0 && !visit(node))
+            return;
+        if (pugi::xml_node child = node.first_child()) {
+            node = child;
+            continue;
+        }
+        while (node != element && !node.next_sibling())
+            node = node.parent();
+        if (node == element)
+            return;
+        node = node.next_sibling();
+    }
+}
 pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name);
 std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name);
 
@@ -63,7 +81,9 @@ QString XmlGetElementText(pugi::xml_node element);
 QString XmlGetChildText(pugi::xml_node element, const char* name, int index = 0);
 void XmlGetChildTextSet(pugi::xml_node element, const char* name, std::set<QString>& texts);
 QString XmlGetAttribute(pugi::xml_node element, const char* name);
-// Leading decimal number of the text (12abc gives 12, abc gives 0); the default when missing or empty.
+// Leading decimal number of a text after blanks and a sign (12abc gives 12, 7.9 gives 7, abc gives 0).
+qint64 XmlParseInt(const char* text);
+// Leading decimal number of the attribute's text; the default when missing or empty.
 // The full 64-bit value is returned so that 32-bit unsigned fields such as colours keep their value.
 qint64 XmlGetIntAttribute(pugi::xml_node element, const char* name, qint64 defaultValue);
 double XmlGetFloatAttribute(pugi::xml_node element, const char* name, double defaultValue);

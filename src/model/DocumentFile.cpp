@@ -1,0 +1,385 @@
+#include "model/DocumentFile.h"
+
+#include "app/DocumentData.h"
+#include "model/EnvironmentElement.h"
+#include "model/MemoTextElement.h"
+#include "model/UnitFunctionElements.h"
+#include "model/XmlDocumentContext.h"
+#include "platform/MessageBox.h"
+
+#include <QIODevice>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFormatMajor = 0;
+constexpr int kFormatMinor = 4;
+constexpr int kFormatRevision = 0;
+const char* const kOlderFormatVersion = "0.3.1";
+
+constexpr unsigned int kPlainFormat =
+    pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags;
+
+QString CurrentFormatVersion() {
+    return QString::asprintf("%d.%d.%d", kFormatMajor, kFormatMinor, kFormatRevision);
+}
+
+// Collects serialiser output and remembers whether every write reached the device.
+class DeviceWriter : public pugi::xml_writer {
+public:
+    explicit DeviceWriter(QIODevice& device) : m_device(device) {}
+    void write(const void* data, std::size_t size) override {
+        if (!m_failed &&
+            m_device.write(static_cast<const char*>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
+            m_failed = true;
+    }
+    bool Failed() const { return m_failed; }
+
+private:
+    QIODevice& m_device;
+    bool m_failed = false;
+};
+
+class ByteArrayWriter : public pugi::xml_writer {
+public:
+    void write(const void* data, std::size_t size) override {
+        bytes.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+    }
+    QByteArray bytes;
+};
+
+QString ElementXml(pugi::xml_node element) {
+    ByteArrayWriter writer;
+    element.print(writer, "", kPlainFormat, pugi::encoding_utf8);
+    return QString::fromUtf8(writer.bytes);
+}
+
+// The whole file goes to the parser, which parses it in place and keeps the buffer.
+LoadResult ParseFile(QIODevice& file, pugi::xml_document& document) {
+    document.reset();
+    pugi::xml_parse_result parsed;
+    if (file.isSequential()) {
+        const QByteArray text = file.readAll();
+        if (text.isEmpty())
+            return LoadResult::EmptyFile;
+        parsed = document.load_buffer(text.constData(), static_cast<std::size_t>(text.size()), kXmlParseOptions,
+                                      pugi::encoding_utf8);
+    } else {
+        file.seek(0);
+        const qint64 size = file.size();
+        if (size <= 0)
+            return LoadResult::EmptyFile;
+        void* buffer = pugi::get_memory_allocation_function()(static_cast<std::size_t>(size));
+        if (!buffer)
+            return LoadResult::MalformedXml;
+        const qint64 read = file.read(static_cast<char*>(buffer), size);
+        if (read <= 0) {
+            pugi::get_memory_deallocation_function()(buffer);
+            return read == 0 ? LoadResult::EmptyFile : LoadResult::MalformedXml;
+        }
+        parsed = document.load_buffer_inplace_own(buffer, static_cast<std::size_t>(read), kXmlParseOptions,
+                                                  pugi::encoding_utf8);
+    }
+    return parsed ? LoadResult::Loaded : LoadResult::MalformedXml;
+}
+
+pugi::xml_node AppendRoot(XmlDocumentContext& context, const QString& version) {
+    context.document.reset();
+    pugi::xml_node declaration = context.document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    pugi::xml_node root = XmlAppendChildElement(context, context.document, "NUV");
+    XmlSetAttribute(context, root, "Version", version, true);
+    return root;
+}
+
+void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
+    for (const StoredVersion& version : context.documentData->versionHistory) {
+        pugi::xml_document stored;
+        const QByteArray xml = version.xml.toUtf8();
+        // A stored version that no longer parses is left out.
+        if (!stored.load_buffer(xml.constData(), static_cast<std::size_t>(xml.size()), kXmlParseOptions,
+                                pugi::encoding_utf8))
+            continue;
+        if (std::strcmp(stored.document_element().name(), "Document") == 0)
+            root.append_copy(stored.document_element());
+        for (const pugi::xml_node element : XmlFindElements(stored, "Document")) {
+            if (element != stored.document_element())
+                root.append_copy(element);
+        }
+    }
+}
+
+bool WriteSafely(const pugi::xml_document& document, const QString& path, unsigned int flags, QString* errorText) {
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (errorText)
+            *errorText = file.errorString();
+        return false;
+    }
+    DeviceWriter writer(file);
+    document.save(writer, "\t", flags, pugi::encoding_utf8);
+    if (writer.Failed()) {
+        if (errorText)
+            *errorText = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (errorText)
+            *errorText = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QString VersionLabel(int major, int minor) {
+    return QString::asprintf("%2d.%02d", major, minor);
+}
+
+int TextToInt(const QString& text) {
+    return static_cast<int>(XmlParseInt(text.toUtf8().constData()));
+}
+
+void ShowVersionNotice(pugi::xml_node root) {
+    const QString version = XmlGetAttribute(root, "Version");
+    if (version == CurrentFormatVersion())
+        return;
+    if (version == QLatin1String("0.3.0") || version == QLatin1String("0.3.1"))
+        platform::ShowMessageBox(
+            QStringLiteral("古いバージョンのプログラムで作られたファイルを正常に読み込みました。\n\n"
+                           "このバージョンでファイルを上書き保存すると、そのファイルは古いバージョンで読み込むことが"
+                           "できない場合があります。"),
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    else
+        platform::ShowMessageBox(QStringLiteral("未知のバージョンのファイルを読み込みました。\n"
+                                                "一部の情報が正常に取得できていない可能性があります。"),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+}
+
+// Parses another document and picks the element an import reads: the first without "Version", else the
+// last one.
+LoadResult FindImportDocument(QIODevice& file, XmlDocumentContext& context, pugi::xml_node& chosen) {
+    const LoadResult parsed = ParseFile(file, context.document);
+    if (parsed != LoadResult::Loaded)
+        return parsed;
+    const pugi::xml_node root = XmlFindElement(context.document, "NUV");
+    if (!root)
+        return LoadResult::NoRootElement;
+    const std::vector<pugi::xml_node> documents = XmlFindElements(root, "Document");
+    if (documents.empty())
+        return LoadResult::NoDocumentElement;
+    const auto current = std::find_if(documents.begin(), documents.end(),
+                                      [](pugi::xml_node element) { return !element.attribute("Version"); });
+    chosen = current != documents.end() ? *current : documents.back();
+    return LoadResult::Loaded;
+}
+
+} // namespace
+
+LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber) {
+    const LoadResult parsed = ParseFile(file, context.document);
+    if (parsed != LoadResult::Loaded)
+        return parsed;
+    const pugi::xml_node root = XmlFindElement(context.document, "NUV");
+    if (!root)
+        return LoadResult::NoRootElement;
+    if (versionNumber == 0)
+        ShowVersionNotice(root);
+    const std::vector<pugi::xml_node> documents = XmlFindElements(root, "Document");
+    if (documents.empty())
+        return LoadResult::NoDocumentElement;
+
+    std::vector<StoredVersion> history;
+    int maxNumber = 0;
+    bool found = false;
+    for (const pugi::xml_node element : documents) {
+        const QString version = XmlGetAttribute(element, "Version");
+        if (versionNumber == 0 && version.isEmpty()) {
+            ReadDocumentElement(context, element);
+            found = true;
+            continue;
+        }
+        const int number = TextToInt(version);
+        if (versionNumber != 0 && number == versionNumber) {
+            ReadDocumentElement(context, element);
+            found = true;
+            break;
+        }
+        StoredVersion stored;
+        stored.xml = ElementXml(element);
+        stored.label = VersionLabel(static_cast<int>(XmlGetIntAttribute(element, "Major", 0)),
+                                    static_cast<int>(XmlGetIntAttribute(element, "Minor", 0)));
+        stored.time = XmlGetAttribute(element, "Time");
+        stored.author = XmlGetAttribute(element, "Author");
+        stored.comment = XmlGetChildText(element, "Comment");
+        stored.number = number;
+        history.push_back(std::move(stored));
+        maxNumber = std::max(maxNumber, number);
+    }
+    if (!found) {
+        if (versionNumber != 0)
+            return LoadResult::NoSuchVersion;
+        // A file saved with a new version has no current element: its newest version is the last.
+        ReadDocumentElement(context, documents.back());
+    }
+    CDocumentData& data = *context.documentData;
+    if (history.size() > CDocumentData::MaxStoredVersions)
+        history.erase(history.begin(), history.end() - CDocumentData::MaxStoredVersions);
+    data.versionHistory = std::move(history);
+    data.nextVersionNumber = maxNumber + 1;
+    return LoadResult::Loaded;
+}
+
+bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement) {
+    CDocumentData& data = *context.documentData;
+    DocumentHeader& header = data.documentHeader;
+    header.Major = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Major", 0));
+    header.Minor = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Minor", 0));
+    header.Version = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Version", 0));
+    header.Time = XmlGetAttribute(documentElement, "Time").left(DocumentHeader::MaxTimeLength);
+    header.Author = XmlGetAttribute(documentElement, "Author").left(DocumentHeader::MaxAuthorLength);
+    header.Comment = XmlGetChildText(documentElement, "Comment").left(DocumentHeader::MaxCommentLength);
+
+    header.openViewCount = 0;
+    XmlForEachElement(documentElement, "View", [&](pugi::xml_node view) {
+        OpenView& open = header.openViews[header.openViewCount];
+        open.FunctionDescriptor = static_cast<qint32>(XmlGetIntAttribute(view, "FunctionDescriptor", 0));
+        open.IsSelected = static_cast<qint32>(XmlGetIntAttribute(view, "IsSelected", 0));
+        return ++header.openViewCount < DocumentHeader::MaxOpenViews;
+    });
+    // "IndexViewInfo".
+
+    const pugi::xml_node functions = XmlFindElement(documentElement, "Functions");
+    if (!functions)
+        return false;
+    data.functionsNum = static_cast<quint16>(XmlGetIntAttribute(functions, "Num", 0));
+    data.funcHeaderFormHeight = static_cast<int>(XmlGetIntAttribute(functions, "FuncHeaderFormHeight", 0));
+
+    // A holder without "Root" is in the older layout (this program's older-format export writes one).
+    const pugi::xml_node holder = XmlFindElement(documentElement, "FunctionHolder");
+    if (holder && holder.attribute("Root"))
+        LoadRegistryXml(data.registry, holder);
+    else
+        LoadOlderRegistryXml(data.registry, holder ? holder : functions);
+    // Every other part of the program needs an origin; a file without unit functions gets an empty one.
+    if (!data.registry.origin)
+        data.registry.CreateDefaultFunction(data.GetModelOptions());
+    // The old tree points into the registry just replaced; the caller rebuilds it.
+    data.indexRoot.Clear();
+
+    // "MemberNameRegister": the member definitions.
+
+    data.uniqueLabelMethod = TextToInt(XmlGetChildText(documentElement, "MethodData"));
+    data.uniqueLabelPrefix = XmlGetChildText(documentElement, "PrefixData");
+    data.notUseUniqueLabels.clear();
+    XmlGetChildTextSet(documentElement, "NotUseUniqueLabel", data.notUseUniqueLabels);
+
+    ReadEnvironmentElement(context, documentElement);
+    ReadMemoText(context, documentElement);
+    return true;
+}
+
+pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent) {
+    CDocumentData& data = *context.documentData;
+    pugi::xml_node document = XmlAppendChildElement(context, parent, "Document");
+
+    const DocumentHeader& header = data.documentHeader;
+    pugi::xml_node opened = XmlAppendChildElement(context, document, "OpenedView");
+    const int openCount = std::min<int>(header.openViewCount, DocumentHeader::MaxOpenViews);
+    XmlSetIntAttribute(context, opened, "Num", openCount, false);
+    for (int i = 0; i < openCount; ++i) {
+        pugi::xml_node view = XmlAppendChildElement(context, opened, "View");
+        XmlSetIntAttribute(context, view, "FunctionDescriptor",
+                           header.openViews[static_cast<std::size_t>(i)].FunctionDescriptor, false);
+        XmlSetIntAttribute(context, view, "IsSelected", header.openViews[static_cast<std::size_t>(i)].IsSelected,
+                           false);
+    }
+    // "IndexViewInfo".
+
+    pugi::xml_node functions = XmlAppendChildElement(context, document, "Functions");
+    XmlSetIntAttribute(context, functions, "FuncHeaderFormHeight", data.funcHeaderFormHeight, false);
+    if (context.olderFormat)
+        WriteFunctionRegistryElement(context, functions);
+    // Holds one "MemberName" per member definition.
+    XmlAppendChildElement(context, document, "MemberNameRegister");
+    XmlAppendChildElement(context, document, "DeletedList");
+    WriteFunctionRegistryElement(context, XmlAppendChildElement(context, document, "FunctionHolder"));
+
+    pugi::xml_node labels = XmlAppendChildElement(context, document, "UniqueLabel");
+    XmlAppendChildElement(context, labels, "MethodData", QString::number(data.uniqueLabelMethod));
+    XmlAppendChildElement(context, labels, "PrefixData", data.uniqueLabelPrefix);
+    for (const QString& label : data.notUseUniqueLabels)
+        XmlAppendChildElement(context, labels, "NotUseUniqueLabel", label);
+
+    WriteEnvironmentElement(context, document);
+    WriteMemoText(context, document);
+    return document;
+}
+
+void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent) {
+    CDocumentData& data = *context.documentData;
+    SaveRegistryXml(data.registry, context, parent, data.environment.distinguishPrimaryOutlineNumber != 0);
+}
+
+bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* errorText) {
+    const CDocumentData& data = *context.documentData;
+    pugi::xml_node root =
+        AppendRoot(context, context.olderFormat ? QString::fromLatin1(kOlderFormatVersion) : CurrentFormatVersion());
+    XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
+    WriteDocumentElement(context, root);
+    AppendStoredVersions(context, root);
+    return WriteSafely(context.document, path, kPlainFormat, errorText);
+}
+
+bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path, const VersionHistoryEntry& entry,
+                                QString* errorText) {
+    CDocumentData& data = *context.documentData;
+    pugi::xml_node root = AppendRoot(context, CurrentFormatVersion());
+    XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
+    AppendStoredVersions(context, root);
+    pugi::xml_node document = WriteDocumentElement(context, root);
+    XmlSetIntAttribute(context, document, "Version", data.nextVersionNumber, false);
+    XmlSetAttribute(context, document, "Author", entry.Author, true);
+    XmlSetAttribute(context, document, "Time", entry.Time, true);
+    XmlSetIntAttribute(context, document, "Major", entry.Major, false);
+    XmlSetIntAttribute(context, document, "Minor", entry.Minor, false);
+    XmlAppendChildElement(context, document, "Comment", entry.Comment);
+    // The history takes the new version only once it is in the file.
+    if (!WriteSafely(context.document, path, kPlainFormat, errorText))
+        return false;
+    StoredVersion stored;
+    stored.xml = ElementXml(document);
+    stored.label = VersionLabel(entry.Major, entry.Minor);
+    stored.time = entry.Time;
+    stored.author = entry.Author;
+    stored.comment = entry.Comment;
+    stored.number = data.nextVersionNumber;
+    data.versionHistory.push_back(std::move(stored));
+    ++data.nextVersionNumber;
+    data.documentHeader.Major = static_cast<quint16>(entry.Major);
+    data.documentHeader.Minor = static_cast<quint16>(entry.Minor);
+    return true;
+}
+
+bool WriteDocumentXmlFile(XmlDocumentContext& context, const QString& path, QString* errorText) {
+    WriteDocumentElement(context, AppendRoot(context, CurrentFormatVersion()));
+    return WriteSafely(context.document, path, pugi::format_indent | pugi::format_no_declaration, errorText);
+}
+
+LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context) {
+    pugi::xml_node chosen;
+    const LoadResult result = FindImportDocument(file, context, chosen);
+    if (result == LoadResult::Loaded)
+        ReadEnvironmentFromElement(chosen, context);
+    return result;
+}
+
+void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context) {
+    context.wholeDocument = 0;
+    ReadEnvironmentElement(context, documentElement);
+    context.wholeDocument = 1;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <pugixml.hpp>
+
+class QIODevice;
+class XmlDocumentContext;
+
+// Outcome of reading a document file.
+enum class LoadResult {
+    Loaded = 0,
+    EmptyFile = 1,
+    MalformedXml = 2,
+    NoRootElement = 3, // no "NUV" element
+    NoDocumentElement = 4,
+    NoSuchVersion = 5, // the stored version asked for is not in the file
+};
+
+// A new stored version as the version dialog hands it over.
+struct VersionHistoryEntry {
+    int Major = 0;
+    int Minor = 0;
+    QString Time; // "%Y/%m/%d %H:%M:%S"
+    QString Author;
+    QString Comment;
+};
+
+// Reads the whole file into the context's document-data record: the current content (versionNumber 0) or
+// the stored version of that number. Older and unknown format versions are read after a notice.
+LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber);
+// Reads one "Document" element; false when it stopped early for want of a "Functions" element.
+bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement);
+
+// Saves never harm the file already there: the text goes to a temporary file beside it, which replaces
+// the target only when every write succeeded. On failure the reason is put in errorText.
+// The plain save, or the older-format export when the context's olderFormat flag is set.
+bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* errorText = nullptr);
+// Saves and adds the current content as a new stored version (the caller keeps to ten versions).
+bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path, const VersionHistoryEntry& entry,
+                                QString* errorText = nullptr);
+// The indented copy of the current content, without stored versions.
+bool WriteDocumentXmlFile(XmlDocumentContext& context, const QString& path, QString* errorText = nullptr);
+
+pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent);
+void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent);
+
+// Partial import from another document file: its environment, without its title and file names.
+LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context);
+void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context);

@@ -1,0 +1,41 @@
+#include "model/FontTableElement.h"
+
+#include "model/XmlDocumentContext.h"
+
+#include <cstring>
+
+void WriteFontTable(XmlDocumentContext& context, pugi::xml_node parent, const char* key, const FontSetting& font,
+                    bool skipIfDefault) {
+    if (skipIfDefault && font == FontSetting())
+        return;
+    pugi::xml_node element = XmlAppendChildElement(context, parent, "FontTable", font.faceName);
+    XmlSetAttribute(context, element, "Name", QString::fromLatin1(key), true);
+    XmlSetIntAttribute(context, element, "Size", font.pointSize, false);
+    XmlSetIntAttribute(context, element, "Color", font.colour, false);
+    XmlSetIntAttribute(context, element, "Bold", font.bold, false);
+    XmlSetIntAttribute(context, element, "Italic", font.italic, false);
+    XmlSetIntAttribute(context, element, "UnderLine", font.underline, false);
+    XmlSetIntAttribute(context, element, "ColorNo", font.colourIndex, false);
+}
+
+bool ReadFontTable(pugi::xml_node parent, const char* key, FontSetting& font) {
+    pugi::xml_node element;
+    XmlForEachElement(parent, "FontTable", [&](pugi::xml_node found) {
+        if (std::strcmp(found.attribute("Name").value(), key) != 0)
+            return true;
+        element = found;
+        return false;
+    });
+    if (element) {
+        font.faceName = XmlGetElementText(element).left(FontSetting::MaxFaceNameLength);
+        font.pointSize = static_cast<quint16>(XmlGetIntAttribute(element, "Size", 0));
+        font.colour = static_cast<quint32>(XmlGetIntAttribute(element, "Color", 0));
+        font.bold = static_cast<qint32>(XmlGetIntAttribute(element, "Bold", 0));
+        font.italic = static_cast<qint32>(XmlGetIntAttribute(element, "Italic", 0));
+        font.underline = static_cast<qint32>(XmlGetIntAttribute(element, "UnderLine", 0));
+        font.colourIndex = static_cast<quint8>(XmlGetIntAttribute(element, "ColorNo", 0));
+        return true;
+    }
+    font = FontSetting();
+    return false;
+}

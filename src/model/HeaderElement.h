@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <pugixml.hpp>
+
+class CUnitFunction;
+class CUnitFunctionHeader;
+class XmlDocumentContext;
+
+// The "Header" element that opens every "Function" element: content, work amounts, requirements, label,
+// reason and pane sizes (in the older format also the name and outline number).
+
+// outlineNumberText is written only in the older format.
+void WriteHeaderElement(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,
+                        const QString& outlineNumberText);
+void WriteFunctionContentsElements(const CUnitFunctionHeader& header, XmlDocumentContext& context,
+                                   pugi::xml_node headerElement);
+void WriteWorkNumElement(const CUnitFunctionHeader& header, XmlDocumentContext& context, pugi::xml_node headerElement);
+void ReadHeaderElement(CUnitFunction& function, pugi::xml_node functionElement);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <pugixml.hpp>
+
+class XmlDocumentContext;
+
+// The document's notes: "MemoText" below "Document", the text as Base64 of its UTF-16 units (low byte
+// first) and the notes font.
+void WriteMemoText(XmlDocumentContext& context, pugi::xml_node documentElement);
+// Without a "MemoText" the notes become empty; the font is read with the environment.
+void ReadMemoText(XmlDocumentContext& context, pugi::xml_node documentElement);

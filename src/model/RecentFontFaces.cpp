@@ -1,0 +1,6 @@
+#include "model/RecentFontFaces.h"
+
+QStringList& CRecentFontFaces::Faces() {
+    static QStringList faces;
+    return faces;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <pugixml.hpp>
+
+#include <map>
+
+class CLogicLine;
+class CUnitFunction;
+class CUnitFunctionRegistry;
+class XmlDocumentContext;
+struct TextSlot;
+
+// The unit-function registry in the document file: one "Function" element per unit function below the
+// container ("FunctionHolder", or "Functions" in the older format).
+
+// The numbers the older format writes in place of InternalIDs: the running numbers of one section. The
+// current format passes none and writes the InternalIDs themselves.
+using WrittenIDs = std::map<quint32, quint32>;
+
+// Empty Fn statements are removed before writing. In the older format the unit functions are written in
+// outline order, numbered by the context's running counter, and every reference uses those numbers.
+void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& context, pugi::xml_node container,
+                     bool distinguishPrimaryOutlineNumber);
+// Replaces the registry with a current-format container. A "Root" that names no unit function makes the
+// first one the origin.
+void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);
+// Replaces the registry with an older-format container: the first element is the origin, parents come from
+// the child lists and "ParentInternalID".
+void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);
+
+void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,
+                     const WrittenIDs* ids, const QString& outlineNumberText);
+void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement);
+void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement);
+
+void WriteLineElement(XmlDocumentContext& context, pugi::xml_node functionElement, const CLogicLine& line,
+                      const WrittenIDs* ids);
+void WriteInputStrElement(XmlDocumentContext& context, pugi::xml_node lineElement, const TextSlot& slot);
+void ReadInputStrElements(pugi::xml_node lineElement, CLogicLine& line);
