@@ -5,11 +5,14 @@
 #include "app/NUVDocManager.h"
 #include "app/NUVMultiDocTemplate.h"
 #include "app/OwnerFile.h"
+#include "model/DocumentFile.h"
+#include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -283,31 +286,48 @@ void CNUVApp::SwitchToJapanese() const {
 
 // ---- documents ----
 
-ModelOptions CNUVApp::GetModelOptions() const {
-    return ModelOptions{};
-}
-
 void CNUVApp::RebuildDocument() {
-    const ModelOptions options = GetModelOptions();
-    m_documentData.registry.Rebuild(options);
-    CAbstractIndexItem::RebuildIndexTree(m_documentData.indexRoot, m_documentData.registry.origin);
+    m_documentData.registry.RebuildAndNotify(m_documentData.indexRoot, m_documentData.GetModelOptions());
     m_documentData.registry.UpdateAllFunctionViews(m_documentData.indexRoot);
 }
 
+void CNUVApp::ResetDocumentData() {
+    // The record's reset leaves the registry to the reader; a new document starts without unit functions.
+    m_documentData.registry.Clear();
+    m_documentData.indexRoot.Clear();
+    m_documentData.SetDefaults();
+}
+
 void CNUVApp::OnFileNew() {
-    if (m_documentData.registry.origin) {
+    // One document per process: a second new document gets a process of its own.
+    if (m_documentData.DataReady) {
         LaunchNewInstance(QString(), 0);
         return;
     }
-    m_documentData.registry.CreateDefaultFunction(GetModelOptions());
-    RebuildDocument();
+    ResetDocumentData();
     LoadTemplateDocument();
     m_pNUVDocManager->OnFileNewWithMode(m_documentData.registry.origin);
     SetWindowTitle();
     UpdateOwnInstanceRecord();
 }
 
-void CNUVApp::LoadTemplateDocument() {}
+void CNUVApp::LoadTemplateDocument() {
+    const QString templatePath = GetProfileText(QStringLiteral("TemplateFilename"), QString());
+    if (GetProfileDword(QStringLiteral("UseTemplate"), 0) == 0 || templatePath.isEmpty())
+        return;
+    QFile file(templatePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    m_documentData.registry.Clear();
+    XmlDocumentContext context(&m_documentData);
+    if (LoadDocumentXml(file, context, 0) != LoadResult::Loaded) {
+        // A broken template must not leave half a document behind: the new document keeps its defaults.
+        ResetDocumentData();
+        return;
+    }
+    m_documentData.indexRoot.Clear();
+    RebuildDocument();
+}
 
 CNUVDoc* CNUVApp::GetActiveDocument() const {
     const auto& templates = m_pNUVDocManager->Templates();
@@ -316,7 +336,21 @@ CNUVDoc* CNUVApp::GetActiveDocument() const {
     return templates.front()->Documents().back().get();
 }
 
-void CNUVApp::StoreViewStateInDocument() {}
+void CNUVApp::StoreViewStateInDocument() {
+    DocumentHeader& header = m_documentData.documentHeader;
+    header.openViews.fill(OpenView());
+    header.openViewCount = 0;
+    // From the least to the most recently used tab; the last one written is the active tab.
+    for (const auto& docTemplate : m_pNUVDocManager->Templates()) {
+        for (const auto& document : docTemplate->Documents()) {
+            if (!document->m_pUnitFunction || header.openViewCount >= DocumentHeader::MaxOpenViews)
+                continue;
+            header.openViews[header.openViewCount++] = {static_cast<qint32>(document->m_pUnitFunction->InternalID), 0};
+        }
+    }
+    if (header.openViewCount > 0)
+        header.openViews[header.openViewCount - 1].IsSelected = 1;
+}
 
 void CNUVApp::SetWindowTitle() {
     if (!m_strDocumentPath.isEmpty())
@@ -330,6 +364,7 @@ void CNUVApp::SetWindowTitle() {
 
 bool CNUVApp::CloseDocument() {
     m_pNUVDocManager->CloseAllDocuments();
+    m_documentData.Clear();
     m_documentData.registry.Clear();
     m_documentData.indexRoot.Clear();
     ClearOwnInstanceRecord(CurrentProcessId());
@@ -359,13 +394,23 @@ bool CNUVApp::SaveConvertedDocument(const QString& path) {
     }
     m_shell.SetWaitCursor(true);
     StoreViewStateInDocument();
-    const bool written = false;
+    m_documentData.functionsNum = 0;
+    XmlDocumentContext context(&m_documentData);
+    QString errorText;
+    const bool written = SaveDocumentXml(context, path, &errorText);
     m_shell.SetWaitCursor(false);
     if (!written) {
-        platform::ShowMessageBox(kCannotWriteFile.arg(path), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+        // The old file, if any, is untouched: the document goes to a temporary file that replaces it
+        // only once it is complete.
+        const QFileInfo target(path);
+        const bool cannotOpen = !QFileInfo(target.absolutePath()).isWritable() ||
+                                (target.exists() && (!target.isFile() || !target.isWritable()));
+        platform::ShowMessageBox(cannotOpen ? kCannotOpenForSaving : kCannotWriteFile.arg(path) + "\n" + errorText,
+                                 platform::MessageButtons::Ok,
+                                 cannotOpen ? platform::MessageIcon::Error : platform::MessageIcon::Warning);
         return false;
     }
+    // The written document stays held until the process lets its document go.
     m_heldDocumentFile.Hold(path);
     m_bModified = false;
     return true;

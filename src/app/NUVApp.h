@@ -2,7 +2,6 @@
 
 #include "app/DocumentData.h"
 #include "app/InstanceTable.h"
-#include "model/ModelOptions.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
@@ -72,7 +71,7 @@ public:
     void OnFileNew();
     void LoadTemplateDocument();
     CNUVDoc* GetActiveDocument() const;
-    ModelOptions GetModelOptions() const;
+    // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();
     void StoreViewStateInDocument();
     void SetWindowTitle();
@@ -96,6 +95,7 @@ private:
     bool HasInstanceTable() const { return m_instanceMutex.IsOpen() && Table(); }
     void DropStaleInstances();
     bool ConvertMapArgument(const QStringList& arguments);
+    void ResetDocumentData();
 
     CApplicationShell& m_shell;
     QString m_runtimeDirectory;

@@ -174,7 +174,7 @@ bool CNUVDoc::CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QSt
 
 bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunction* parent) {
     CDocumentData& data = m_app.m_documentData;
-    const ModelOptions options = m_app.GetModelOptions();
+    const ModelOptions options = data.GetModelOptions();
     struct Level {
         pugi::xml_node next;
         CUnitFunction* parent;
