@@ -256,32 +256,22 @@ bool CNUVApp::SetProfileText(const QString& name, const QString& text) const {
     return platform::SettingsStore(kProfileSection).WriteText(name, text);
 }
 
-void CNUVApp::SwitchToEnglish() const {
-    const bool stored = SetProfileDword(QStringLiteral("language"), 0);
+void CNUVApp::SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const {
+    const bool stored = SetProfileDword(QStringLiteral("language"), language);
     platform::SettingsStore(kFrameworkProfileSection)
         .WriteDword(QStringLiteral("ClearRegistryStateInNextExecution"), 1);
-    if (stored)
-        platform::ShowMessageBox(
-            QStringLiteral("Restart NUV to show English messages.\nNUVを再起動すると英語で表示されます。"),
-            platform::MessageButtons::Ok, platform::MessageIcon::Information);
-    else
-        platform::ShowMessageBox(
-            QStringLiteral("Fail to register English mode.\n英語モードへの切り替えに失敗しました。"),
-            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    platform::ShowMessageBox(stored ? switched : failed, platform::MessageButtons::Ok,
+                             stored ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
+}
+
+void CNUVApp::SwitchToEnglish() const {
+    SwitchLanguage(0, QStringLiteral("Restart NUV to show English messages.\nNUVを再起動すると英語で表示されます。"),
+                   QStringLiteral("Fail to register English mode.\n英語モードへの切り替えに失敗しました。"));
 }
 
 void CNUVApp::SwitchToJapanese() const {
-    const bool stored = SetProfileDword(QStringLiteral("language"), 1);
-    platform::SettingsStore(kFrameworkProfileSection)
-        .WriteDword(QStringLiteral("ClearRegistryStateInNextExecution"), 1);
-    if (stored)
-        platform::ShowMessageBox(
-            QStringLiteral("Restart NUV to show Japanese messages.\nNUVを再起動すると日本語で表示されます。"),
-            platform::MessageButtons::Ok, platform::MessageIcon::Information);
-    else
-        platform::ShowMessageBox(
-            QStringLiteral("Fail to register Japanese mode.\n日本語モードへの切り替えに失敗しました。"),
-            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    SwitchLanguage(1, QStringLiteral("Restart NUV to show Japanese messages.\nNUVを再起動すると日本語で表示されます。"),
+                   QStringLiteral("Fail to register Japanese mode.\n日本語モードへの切り替えに失敗しました。"));
 }
 
 // ---- documents ----

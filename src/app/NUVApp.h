@@ -96,6 +96,8 @@ private:
     void DropStaleInstances();
     bool ConvertMapArgument(const QStringList& arguments);
     void ResetDocumentData();
+    // Stores the message language for the next start and tells the user whether that worked.
+    void SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const;
 
     CApplicationShell& m_shell;
     QString m_runtimeDirectory;

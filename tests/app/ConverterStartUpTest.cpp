@@ -133,3 +133,54 @@ TEST(ConvertedFileName, MmInAnyCaseIsReplacedOtherwiseNuvIsAppended) {
     EXPECT_EQ(GetFileExtension("a.b/c"), "b/c");
     EXPECT_EQ(GetFileExtension("Plan"), "");
 }
+
+TEST_F(ConverterStartUp, ProfileValuesOfTheWrongTypeReadAsTheirDefault) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    EXPECT_EQ(app.GetProfileDword("language", 1), 1u);
+    ASSERT_TRUE(app.SetProfileText("language", "0"));
+    EXPECT_EQ(app.GetProfileDword("language", 1), 1u);
+    ASSERT_TRUE(app.SetProfileDword("TemplateFilename", 7));
+    EXPECT_EQ(app.GetProfileText("TemplateFilename", ""), "");
+    ASSERT_TRUE(app.SetProfileText("TemplateFilename", ""));
+    EXPECT_EQ(app.GetProfileText("TemplateFilename", "default"), "");
+    // More than the registry's text buffer holds never came from the program.
+    ASSERT_TRUE(app.SetProfileText("TemplateFilename", QString(32768, QChar(u'x'))));
+    EXPECT_EQ(app.GetProfileText("TemplateFilename", "default"), "default");
+
+    app.SwitchToEnglish();
+    EXPECT_EQ(app.GetProfileDword("language", 1), 0u);
+    app.SwitchToJapanese();
+    EXPECT_EQ(app.GetProfileDword("language", 0), 1u);
+    EXPECT_EQ(m_messages.Texts(),
+              (QStringList{"Restart NUV to show English messages.\nNUVを再起動すると英語で表示されます。",
+                           "Restart NUV to show Japanese messages.\nNUVを再起動すると日本語で表示されます。"}));
+}
+
+TEST_F(ConverterStartUp, ANewDocumentStartsFromTheTemplateFileWhenOneIsChosen) {
+    // A template made by converting a map once.
+    {
+        FakeShell shell;
+        CNUVApp app(shell);
+        ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
+    }
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.SetProfileDword("UseTemplate", 1));
+    ASSERT_TRUE(app.SetProfileText("TemplateFilename", DocumentPath()));
+    app.OnFileNew();
+    EXPECT_EQ(app.m_documentData.registry.Count(), 4);
+    EXPECT_EQ(app.m_documentData.registry.origin->name, "Root");
+    EXPECT_TRUE(app.m_strDocumentPath.isEmpty());
+
+    // A template that cannot be read leaves the new document's defaults.
+    QFile broken(DocumentPath());
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("<NUV><Document>");
+    broken.close();
+    FakeShell otherShell;
+    CNUVApp other(otherShell);
+    other.OnFileNew();
+    EXPECT_EQ(other.m_documentData.registry.Count(), 1);
+    EXPECT_EQ(other.m_documentData.DataReady, 1);
+}
