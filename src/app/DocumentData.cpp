@@ -31,6 +31,11 @@ CDocumentData::CDocumentData() {
 
 CDocumentData::~CDocumentData() {
     Clear();
+    ClearFunctions();
+}
+
+void CDocumentData::ClearFunctions() {
+    indexRoot.Clear();
     registry.Clear();
 }
 

@@ -88,6 +88,9 @@ public:
     void SetDefaults();
     // Empties the tables; DataReady becomes 0.
     void Clear();
+    // Empties the registry and the table of contents together, so that no item keeps pointing at a freed
+    // unit function; used before a document is read and when the record goes.
+    void ClearFunctions();
 
     // The options the hierarchy operations consult, taken from the environment and the Fn syntax symbol.
     ModelOptions GetModelOptions() const;

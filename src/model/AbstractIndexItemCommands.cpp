@@ -27,7 +27,7 @@ void FinishModelChange(CDocumentData& document, const ModelOptions& options) {
     ModelShell().SetDocumentModified();
 }
 
-// Places a new unit function (function null: asks for its name) or the active tab's one at the item.
+// Places a new unit function (create: asks for its name) or the active tab's one at the item.
 void PlaceFunction(CDocumentData& document, CAbstractIndexItem& item, Placement placement, bool create,
                    const ModelOptions& options) {
     CAbstractIndexItem& root = document.indexRoot;
@@ -42,6 +42,8 @@ void PlaceFunction(CDocumentData& document, CAbstractIndexItem& item, Placement 
         receiver = parent->unitFunction;
         index = item.outlineNumber.back() - (placement == Placement::ElderSibling ? 1 : 0);
     }
+    if (!receiver)
+        return;
     CModelShell& shell = ModelShell();
     CUnitFunction* function = nullptr;
     if (create) {
@@ -52,7 +54,7 @@ void PlaceFunction(CDocumentData& document, CAbstractIndexItem& item, Placement 
     } else {
         function = shell.ActiveTabFunction();
     }
-    if (!function || !receiver)
+    if (!function)
         return;
 
     CIndexLogicSync sync(receiver, document.registry, options);

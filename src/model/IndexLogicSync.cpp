@@ -86,9 +86,30 @@ void CIndexLogicSync::Synchronize() {
     TakeSnapshots();
 }
 
+// Walks the lines and the children side by side from the top: lines other than Fn statements are passed
+// over and an Fn statement naming the current child matches it. At any other Fn statement onMismatch runs
+// and says whether the walk moves on to the next child and line. Returns the first line not walked.
+template <typename Mismatch>
+size_t CIndexLogicSync::WalkFnStatements(size_t& child, std::optional<size_t>& lastMatch, Mismatch onMismatch) {
+    const UnitFunctionList& children = m_function->children;
+    const LogicLineArray& lines = m_function->logicLines;
+    size_t i = 0;
+    while (child < children.size() && i < lines.size()) {
+        if (!IsFnLine(lines[i])) {
+            ++i;
+        } else if (Names(lines[i], children[child])) {
+            lastMatch = i++;
+            ++child;
+        } else if (onMismatch(i, child)) {
+            ++i;
+            ++child;
+        }
+    }
+    return i;
+}
+
 void CIndexLogicSync::InsertFnStatementsForNewChildren() {
     const UnitFunctionList& children = m_function->children;
-    LogicLineArray& lines = m_function->logicLines;
     std::optional<size_t> last;
     // A new child's statement goes right after the statement of the nearest earlier child, at its level.
     const auto insertFor = [&](const CUnitFunction* child) {
@@ -96,42 +117,28 @@ void CIndexLogicSync::InsertFnStatementsForNewChildren() {
             m_function->InsertFnStatement(0, *child, 0, m_options);
             last = 0;
         } else {
-            m_function->InsertFnStatement(static_cast<int>(*last + 1), *child, lines[*last]->Next, m_options);
+            const int column = m_function->logicLines[*last]->Next;
+            m_function->InsertFnStatement(static_cast<int>(*last + 1), *child, column, m_options);
             last = *last + 1;
         }
     };
     size_t c = 0;
-    size_t i = 0;
-    while (c < children.size() && i < lines.size()) {
-        if (!IsFnLine(lines[i])) {
-            ++i;
-        } else if (Names(lines[i], children[c])) {
-            last = i++;
-            ++c;
-        } else {
-            insertFor(children[c++]);
-            ++i;
-        }
-    }
+    WalkFnStatements(c, last, [&](size_t, size_t child) {
+        insertFor(children[child]);
+        return true;
+    });
     for (; c < children.size(); ++c)
         insertFor(children[c]);
 }
 
 void CIndexLogicSync::DeleteFnStatementsOfRemovedChildren() {
-    const UnitFunctionList& children = m_function->children;
     LogicLineArray& lines = m_function->logicLines;
     size_t c = 0;
-    size_t i = 0;
-    while (c < children.size() && i < lines.size()) {
-        if (!IsFnLine(lines[i])) {
-            ++i;
-        } else if (Names(lines[i], children[c])) {
-            ++c;
-            ++i;
-        } else {
-            lines.erase(lines.begin() + static_cast<long>(i));
-        }
-    }
+    std::optional<size_t> last;
+    const size_t i = WalkFnStatements(c, last, [&lines](size_t line, size_t) {
+        lines.erase(lines.begin() + static_cast<long>(line));
+        return false;
+    });
     lines.erase(std::remove_if(lines.begin() + static_cast<long>(i), lines.end(), IsFnLine), lines.end());
 }
 

@@ -3,6 +3,7 @@
 #include "model/ModelOptions.h"
 #include "model/UnitFunction.h"
 
+#include <optional>
 #include <vector>
 
 class CUnitFunctionRegistry;
@@ -25,6 +26,8 @@ private:
     IdList CalleeIds() const;
     void TakeSnapshots();
 
+    template <typename Mismatch>
+    size_t WalkFnStatements(size_t& child, std::optional<size_t>& lastMatch, Mismatch onMismatch);
     void InsertFnStatementsForNewChildren();
     void DeleteFnStatementsOfRemovedChildren();
     void RetargetFnStatements();

@@ -1,5 +1,6 @@
 #include "model/LogicLine.h"
 
+#include "model/AuxiliaryVerb.h"
 #include "model/UnitFunction.h"
 
 int CLogicLine::SlotsOfKind(int kind) {
@@ -43,6 +44,16 @@ int CLogicLine::FindTextSlotAt(int position) const {
         start = end + 1;
     }
     return -1;
+}
+
+void CLogicLine::MatchAuxiliaryVerb(const QString& text, const std::vector<AuxiliaryVerb>& verbs) {
+    auxiliaryVerbId = 0;
+    for (const AuxiliaryVerb& verb : verbs) {
+        if (verb.verb == text) {
+            auxiliaryVerbId = verb.id;
+            return;
+        }
+    }
 }
 
 void CLogicLine::RecountPositions() {

@@ -5,8 +5,10 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 class CUnitFunction;
+struct AuxiliaryVerb;
 
 // Statement kinds of a logic line.
 enum SyntaxNumber : quint8 {
@@ -75,6 +77,9 @@ public:
 
     // 0-based slot whose text span (end inclusive) holds the position, or -1.
     int FindTextSlotAt(int position) const;
+
+    // auxiliaryVerbId from the first verb equal to the text, 0 without one.
+    void MatchAuxiliaryVerb(const QString& text, const std::vector<AuxiliaryVerb>& verbs);
 
     // Recomputes Home2 and End after a slot text changed.
     void RecountPositions();

@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// The document options that the hierarchy operations consult, with a new document's values. The caller
-// fills them from the document's environment options and syntax-symbol table.
+// The document options that the hierarchy operations consult, with a new document's values: the
+// document's environment options and its Fn syntax symbol.
 struct ModelOptions {
+
     bool DistinguishPrimaryOutlineNumber = false;
     bool ShowOutlineNumberInFnStatement = true;
     bool UnNecessaryReasoningDefault = true;

@@ -1,5 +1,7 @@
 #include "model/UnitFunction.h"
 
+#include "model/AuxiliaryVerb.h"
+#include "model/FunctionAttribute.h"
 #include "model/UnitFunctionRegistry.h"
 
 #include <QStringList>
@@ -131,6 +133,25 @@ QString CUnitFunction::GetFnStatementOpening(const ModelOptions& options) {
 
 QString CUnitFunction::GetFnStatementClosing(const ModelOptions& options) {
     return options.ShowOutlineNumberInFnStatement ? QStringLiteral(" ] ()") : QStringLiteral(" ]");
+}
+
+void CUnitFunction::MatchFunctionAttribute(const std::vector<FunctionAttribute>& attributes) {
+    header.TypeNo = 0;
+    for (const FunctionAttribute& attribute : attributes) {
+        if (attribute.symbol == header.Type) {
+            header.TypeNo = attribute.id;
+            return;
+        }
+    }
+}
+
+void CUnitFunction::MatchAuxiliaryVerbs(const std::vector<AuxiliaryVerb>& verbs) {
+    for (const auto& line : logicLines) {
+        if (line && line->lineKind == SyntaxIf)
+            line->MatchAuxiliaryVerb(line->textSlots[3].text, verbs);
+        else if (line && line->lineKind == SyntaxCase)
+            line->MatchAuxiliaryVerb(line->textSlots[1].text, verbs);
+    }
 }
 
 UnitFunctionList CUnitFunction::CollectFnCallees(const CUnitFunctionRegistry& registry) const {

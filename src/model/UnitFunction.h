@@ -14,6 +14,8 @@
 
 class CUnitFunctionRegistry;
 class CUnitFunction;
+struct AuxiliaryVerb;
+struct FunctionAttribute;
 
 // Orders unit functions by InternalID, so that every loop over a set of them runs the same way each time.
 struct InternalIDLess {
@@ -94,6 +96,11 @@ public:
     static QString FormatFnStatementNumber(const CUnitFunction& called, const ModelOptions& options);
     static QString GetFnStatementOpening(const ModelOptions& options);
     static QString GetFnStatementClosing(const ModelOptions& options);
+
+    // TypeNo from the first attribute whose symbol equals the type text, 0 without one.
+    void MatchFunctionAttribute(const std::vector<FunctionAttribute>& attributes);
+    // The auxiliary verbs of the if lines (fourth slot) and case lines (second slot).
+    void MatchAuxiliaryVerbs(const std::vector<AuxiliaryVerb>& verbs);
 
     // Agreement of the child list and the Fn statements.
     UnitFunctionList CollectFnCallees(const CUnitFunctionRegistry& registry) const;

@@ -46,11 +46,9 @@ CUnitFunction* CUnitFunctionRegistry::InsertNew(CUnitFunction&& function) {
 
 bool CUnitFunctionRegistry::DrawInternalID(quint32& id) const {
     // Drawing at random only ends while a value is free; with all of them taken, say so instead.
-    // Counting the IDs in use is linear; it is only needed once the registry could have taken them all.
-    const bool full = m_functions.size() >= MaxDrawnInternalID &&
-                      std::distance(m_functions.lower_bound(1), m_functions.upper_bound(MaxDrawnInternalID)) >=
-                          static_cast<long>(MaxDrawnInternalID);
-    if (full) {
+    if (m_functions.size() >= MaxDrawnInternalID &&
+        std::distance(m_functions.lower_bound(1), m_functions.upper_bound(MaxDrawnInternalID)) >=
+            static_cast<long>(MaxDrawnInternalID)) {
         platform::ShowMessageBox(QStringLiteral("単位機能の数が上限の%1個に達しているため、単位機能を作成できません。")
                                      .arg(MaxDrawnInternalID),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
@@ -145,19 +143,27 @@ bool CUnitFunctionRegistry::IsReachable(const CUnitFunction* a, const CUnitFunct
 }
 
 bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function) const {
-    return HasFnCycle(function, {});
+    FunctionPath path;
+    FunctionPath acyclic;
+    return HasFnCycle(function, path, acyclic);
 }
 
-bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, std::set<const CUnitFunction*> path) const {
-    if (!path.insert(function).second)
+// Depth first along Fn statements. A unit function from which no cycle was found is not searched again:
+// shared callees would otherwise be walked once per path.
+bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const {
+    if (acyclic.contains(function))
+        return false;
+    PathStep step(path, function);
+    if (!step.entered)
         return true;
     for (const auto& line : function->logicLines) {
         if (line && line->IsFnStatement()) {
             if (const CUnitFunction* called = FindByInternalID(line->calledInternalID);
-                called && HasFnCycle(called, path))
+                called && HasFnCycle(called, path, acyclic))
                 return true;
         }
     }
+    acyclic.insert(function);
     return false;
 }
 
@@ -206,6 +212,16 @@ void CUnitFunctionRegistry::UpdateAllFunctionViews(CAbstractIndexItem& root) con
         CAbstractIndexItem::SelectInTree(root, *current);
     shell.RedrawStructureDiagram();
     shell.RelayoutStructureDiagram();
+}
+
+void CUnitFunctionRegistry::RematchFunctionAttributesAll(const std::vector<FunctionAttribute>& attributes) {
+    for (auto& [id, function] : m_functions)
+        function.MatchFunctionAttribute(attributes);
+}
+
+void CUnitFunctionRegistry::RematchAuxiliaryVerbsAll(const std::vector<AuxiliaryVerb>& verbs) {
+    for (auto& [id, function] : m_functions)
+        function.MatchAuxiliaryVerbs(verbs);
 }
 
 void CUnitFunctionRegistry::RemoveEmptyFnStatementsAll() {

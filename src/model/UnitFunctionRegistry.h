@@ -61,6 +61,10 @@ public:
     // Refreshes the function list, every view and pane and the structure diagram.
     void UpdateAllFunctionViews(CAbstractIndexItem& root) const;
 
+    // After the function-attribute or auxiliary-verb table changed.
+    void RematchFunctionAttributesAll(const std::vector<FunctionAttribute>& attributes);
+    void RematchAuxiliaryVerbsAll(const std::vector<AuxiliaryVerb>& verbs);
+
     // Whole-document conversions between child lists and Fn statements.
     void RemoveEmptyFnStatementsAll();
     bool AllFunctionsSatisfy() const;
@@ -73,7 +77,7 @@ public:
 private:
     CUnitFunction* InsertNew(CUnitFunction&& function);
     bool DrawInternalID(quint32& id) const;
-    bool HasFnCycle(const CUnitFunction* function, std::set<const CUnitFunction*> path) const;
+    bool HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const;
 
     // Passes of the rebuild.
     void DropStaleChildren();

@@ -34,10 +34,10 @@ public:
     CDocumentData* documentData;
 };
 
-// Parse options of every document file: whitespace-only element text is data (a particle of one blank),
-// and CR inside texts is kept as written.
+// Parse options of every document file: whitespace-only element text is data (a particle of one blank,
+// also in front of a font element), and CR inside texts and attributes is kept as written.
 constexpr unsigned int kXmlParseOptions =
-    (pugi::parse_default | pugi::parse_ws_pcdata_single) & ~(pugi::parse_eol | pugi::parse_wconv_attribute);
+    (pugi::parse_default | pugi::parse_ws_pcdata) & ~(pugi::parse_eol | pugi::parse_wconv_attribute);
 
 // Writers. Each appended element carries its text (containers an empty one).
 pugi::xml_node XmlAppendChildElement(XmlDocumentContext& context, pugi::xml_node parent, const char* name,

@@ -250,13 +250,3 @@ TEST(IndexTreeCommands, IsolatingBelowACommonParentAsksFirst) {
     EXPECT_EQ(doc.registry().FindByName("A2"), nullptr);
     EXPECT_EQ(TestDocument::Children(doc.p), "A,B");
 }
-
-TEST(IndexTreeCommands, OpeningAnItemRecordsItsPlaceAndSelectsIt) {
-    TreeFixture doc;
-    CAbstractIndexItem::Open(doc.root(), *doc.Item({1, 2}));
-    EXPECT_EQ(doc.shell.openedTabs, std::vector<CUnitFunction*>{doc.b});
-    EXPECT_TRUE(doc.Item({1, 2})->selected);
-    CAbstractIndexItem::Open(doc.root(), *doc.Item({2}));
-    EXPECT_FALSE(doc.Item({1, 2})->selected);
-    EXPECT_TRUE(doc.Item({2})->selected);
-}

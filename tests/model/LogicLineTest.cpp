@@ -48,27 +48,6 @@ TEST(LogicLine, InitFnStatementCutsLongNamesAndSetsPositions) {
     EXPECT_EQ(CLogicLine::SlotsOfKind(line.lineKind), 1);
 }
 
-TEST(LogicLine, RecountPositionsByKind) {
-    CLogicLine line;
-    line.lineKind = SyntaxDo;
-    line.Home = 3;
-    line.textSlots[0].text = "ab";
-    line.textSlots[1].text = "c";
-    line.textSlots[2].text = "def";
-    line.RecountPositions();
-    EXPECT_EQ(line.Home2, 3 + 2 + 1 + 2);
-    EXPECT_EQ(line.End, 8 + 3 + 0 + 1);
-
-    line.lineKind = SyntaxCase;
-    line.RecountPositions();
-    EXPECT_EQ(line.End, 3 + 2 + 1 + 1);
-
-    line.lineKind = SyntaxEndif;
-    line.End = 77;
-    line.RecountPositions();
-    EXPECT_EQ(line.End, 77);
-}
-
 TEST(LogicLine, LogicLinesDifferComparesOnlyTheKindsSlots) {
     CLogicLine a;
     CLogicLine b;

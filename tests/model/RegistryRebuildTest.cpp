@@ -58,16 +58,17 @@ TEST(RegistryRebuild, NumbersPlacesAndFindsFunctionsByTheirDisplayedNumbers) {
 TEST(RegistryRebuild, FunctionContainingItselfCountsMinusOneAndIsCutInTheTree) {
     TestDocument doc;
     CUnitFunction* a = doc.Add(10, "A", doc.origin());
-    doc.Add(11, "X", a);
     CUnitFunction::AppendChild(a, a);
+    doc.Add(11, "X", a);
     doc.Rebuild();
 
-    EXPECT_EQ(a->outlineNumbers, (std::set<OutlineNumber>{{1}, {1, 2}}));
+    EXPECT_EQ(a->outlineNumbers, (std::set<OutlineNumber>{{1}, {1, 1}}));
     EXPECT_EQ(a->occurrenceCount, -1);
     EXPECT_TRUE(a->IsShared());
-    EXPECT_EQ(a->GetOutlineNumberText(false), "1/1.2");
+    EXPECT_EQ(a->GetOutlineNumberText(false), "1/1.1");
+    EXPECT_EQ(doc.registry().FindByDisplayedNumber("1/1.1"), a);
 
-    CAbstractIndexItem* self = doc.Item({1, 2});
+    CAbstractIndexItem* self = doc.Item({1, 1});
     ASSERT_NE(self, nullptr);
     EXPECT_TRUE(self->cycleStop);
     EXPECT_TRUE(self->children.empty());
@@ -223,4 +224,23 @@ TEST(RegistryRebuild, TreeRebuildKeepsTheViewStateOfItemsThatStay) {
     EXPECT_EQ(doc.Item({0}), nullptr);
     EXPECT_EQ(CAbstractIndexItem::FindByOutlineNumber(&doc.root(), {2, 1}, 3), nullptr);
     EXPECT_EQ(CAbstractIndexItem::FindByOutlineNumber(&doc.root(), {}, 0), &doc.root());
+}
+
+TEST(RegistryRebuild, ClearedDocumentStartsItsTreeAfresh) {
+    TestDocument doc;
+    doc.Add(10, "A", doc.origin());
+    doc.Rebuild();
+    doc.Item({1})->treeExpanded = 0;
+
+    doc.data.ClearFunctions();
+    EXPECT_EQ(doc.registry().Count(), 0);
+    EXPECT_EQ(doc.root().unitFunction, nullptr);
+    EXPECT_TRUE(doc.root().children.empty());
+
+    doc.data.registry.origin = doc.registry().CreateFunctionWithID(1);
+    CUnitFunction* b = doc.Add(2, "B", doc.origin());
+    doc.Rebuild();
+    EXPECT_EQ(doc.root().unitFunction, doc.origin());
+    EXPECT_EQ(doc.Item({1})->unitFunction, b);
+    EXPECT_EQ(doc.Item({1})->treeExpanded, 1);
 }

@@ -1,5 +1,7 @@
 #include "model/UnitFunctionRegistry.h"
 #include "ModelTestSupport.h"
+#include "model/AuxiliaryVerb.h"
+#include "model/FunctionAttribute.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomGenerator.h"
 
@@ -91,4 +93,60 @@ TEST(UnitFunctionRegistry, ReachabilityAndCyclesFollowFnStatements) {
     AppendFnLine(c, a);
     EXPECT_TRUE(registry.HasFnCycle(a));
     EXPECT_EQ(registry.CountFnStatements(), 3);
+}
+
+TEST(UnitFunctionRegistry, DeepAndWideHierarchiesStayCheap) {
+    // A chain of 5,000 levels, and a ladder in which every level calls the next one twice: without care the
+    // walks would copy a path set per level or follow 2^40 paths.
+    TestDocument doc;
+    CUnitFunction* parent = doc.origin();
+    for (quint32 id = 1; id <= 5000; ++id)
+        parent = doc.Add(100000 + id, "L", parent);
+    doc.Rebuild();
+    EXPECT_EQ(parent->outlineNumbers.begin()->size(), 5000u);
+    EXPECT_EQ(parent->occurrenceCount, 1);
+    EXPECT_EQ(CAbstractIndexItem::CountItems(&doc.root()), 5001);
+
+    CUnitFunction* caller = doc.Add(30000, "R0");
+    for (quint32 id = 30001; id <= 30040; ++id) {
+        CUnitFunction* callee = doc.Add(id, "R");
+        AppendFnLine(caller, callee);
+        AppendFnLine(caller, callee);
+        caller = callee;
+    }
+    EXPECT_FALSE(doc.registry().HasFnCycle(doc.registry().FindByInternalID(30000)));
+    AppendFnLine(caller, doc.registry().FindByInternalID(30020));
+    EXPECT_TRUE(doc.registry().HasFnCycle(doc.registry().FindByInternalID(30000)));
+}
+
+TEST(UnitFunctionRegistry, RematchingFollowsTheEditedTables) {
+    CUnitFunctionRegistry registry;
+    CUnitFunction* function = registry.CreateFunctionWithID(1);
+    function->header.Type = "SE";
+    CLogicLine* condition = AppendLine(function, SyntaxIf);
+    condition->textSlots[3].text = "である";
+    CLogicLine* branch = AppendLine(function, SyntaxCase);
+    branch->textSlots[1].text = "となった";
+    CLogicLine* action = AppendLine(function, SyntaxDo);
+    action->textSlots[3].text = "である";
+    action->auxiliaryVerbId = 9;
+
+    registry.RematchFunctionAttributesAll(FunctionAttribute::GetDefaults());
+    registry.RematchAuxiliaryVerbsAll(AuxiliaryVerb::GetDefaults());
+    EXPECT_EQ(function->header.TypeNo, 2);
+    EXPECT_EQ(condition->auxiliaryVerbId, 4);
+    EXPECT_EQ(branch->auxiliaryVerbId, 1);
+    EXPECT_EQ(action->auxiliaryVerbId, 9);
+
+    // An empty type text matches an attribute with an empty symbol; nothing matching gives 0.
+    std::vector<FunctionAttribute> edited(1);
+    edited[0].id = 7;
+    condition->textSlots[3].text = "ではない";
+    registry.RematchAuxiliaryVerbsAll(AuxiliaryVerb::GetDefaults());
+    registry.RematchFunctionAttributesAll(edited);
+    EXPECT_EQ(condition->auxiliaryVerbId, 0);
+    EXPECT_EQ(function->header.TypeNo, 0);
+    function->header.Type.clear();
+    registry.RematchFunctionAttributesAll(edited);
+    EXPECT_EQ(function->header.TypeNo, 7);
 }

@@ -219,10 +219,11 @@ void DumpLine(Dumper& d, const CLogicLine& line) {
                                        .arg(line.auxiliaryVerbId)
                                        .arg(line.mark)
                                        .arg(line.transitionAttribute));
-    for (const TextSlot& slot : line.textSlots) {
+    for (std::size_t i = 0; i < line.textSlots.size(); ++i) {
+        const TextSlot& slot = line.textSlots[i];
         if (!slot.text.isEmpty() || slot.font != FontSetting()) {
-            d.Text(QStringLiteral("  slot"), slot.text);
-            d.Font(QStringLiteral("  slotFont"), slot.font);
+            d.Text(QStringLiteral("  slot%1").arg(i + 1), slot.text);
+            d.Font(QStringLiteral("  slotFont%1").arg(i + 1), slot.font);
         }
     }
     if (!line.memo.isEmpty())

@@ -1,0 +1,320 @@
+#include "model/DocumentFile.h"
+#include "app/DocumentData.h"
+#include "model/FontInfo.h"
+#include "model/RecentFontFaces.h"
+#include "model/XmlDocumentContext.h"
+#include "platform/MessageBox.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDataDir = QStringLiteral(NUV_TEST_DATA_DIR "/docfile/");
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+struct DumpResult {
+    int exitCode = -1;
+    QByteArray output;
+};
+
+DumpResult RunNuvdump(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(NUV_BINARY_DIR "/nuvdump"), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput()};
+}
+
+LoadResult Load(CDocumentData& data, const QByteArray& text, int versionNumber = 0) {
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    XmlDocumentContext context(&data);
+    return LoadDocumentXml(buffer, context, versionNumber);
+}
+
+QString Save(CDocumentData& data, const QString& path, bool olderFormat = false) {
+    XmlDocumentContext context(&data);
+    context.olderFormat = olderFormat ? 1 : 0;
+    QString error;
+    EXPECT_TRUE(SaveDocumentXml(context, path, &error)) << error.toStdString();
+    return path;
+}
+
+class DocumentFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CFontInfo::Installed().SetFaces({});
+        CRecentFontFaces::Faces().clear();
+        ASSERT_TRUE(m_directory.isValid());
+    }
+    QString Path(const QString& name) const { return m_directory.filePath(name); }
+
+    QTemporaryDir m_directory;
+    platform::ScriptedMessageSink m_messages;
+};
+
+} // namespace
+
+TEST_F(DocumentFile, GoldenLayoutReadsAndSavesToTheSameBytes) {
+    // The golden file has a line break between elements for reading; the writer puts none.
+    QByteArray expected = ReadBytes(kDataDir + "layout.nuv");
+    expected.replace(">\n<", "><");
+
+    const DumpResult resave = RunNuvdump({"--resave", kDataDir + "layout.nuv", Path("out.nuv")});
+    ASSERT_EQ(resave.exitCode, 0);
+    EXPECT_EQ(ReadBytes(Path("out.nuv")), expected);
+
+    const DumpResult golden = RunNuvdump({kDataDir + "layout.nuv"});
+    ASSERT_EQ(golden.exitCode, 0);
+    EXPECT_EQ(RunNuvdump({Path("out.nuv")}).output, golden.output);
+    // Spot checks of what the layout pins.
+    EXPECT_TRUE(golden.output.contains("MemoText \"abc\""));
+    EXPECT_TRUE(golden.output.contains("  label \" 1.05\""));
+    EXPECT_TRUE(golden.output.contains("nextVersionNumber 3"));
+    EXPECT_TRUE(golden.output.contains("line kind=15 "));
+    EXPECT_TRUE(golden.output.contains("line kind=14 "));
+    EXPECT_TRUE(golden.output.contains("mark=4294967295"));
+    EXPECT_TRUE(golden.output.contains("memo \"メモ\\x01<&>\""));
+    EXPECT_TRUE(golden.output.contains("slot1 \" \""));
+    EXPECT_TRUE(golden.output.contains("content \"一行目\\r\\n二行目\""));
+    EXPECT_TRUE(golden.output.contains("panes -1 250 350 250"));
+    EXPECT_TRUE(golden.output.contains("object AAECAwQ= original=99"));
+    EXPECT_TRUE(golden.output.contains("outline +1"));
+    // A syntax symbol stored with the plain default font keeps it.
+    EXPECT_TRUE(golden.output.contains("id=11 \"(:\" column=2 indent=0 simple=\"CO\"\n"
+                                       "    font \"Times New Roman\" size=105 colour=0 bold=0"));
+}
+
+TEST_F(DocumentFile, NewDocumentRoundTripIsStable) {
+    CDocumentData data;
+    data.SetDefaults();
+    CUnitFunction* child = data.registry.CreateFunction(QStringLiteral("子"), data.GetModelOptions());
+    CUnitFunction::AppendChild(data.registry.origin, child);
+    child->header.contentText = QStringLiteral("制御") + QChar(0x07) + QStringLiteral("文字\ttab ");
+    child->header.Reasoning = QStringLiteral(" ");
+    data.MemoText = QStringLiteral("ノート\r\n2行目");
+    data.documentHeader.Title = QStringLiteral("題");
+    data.documentHeader.openViewCount = 1;
+    data.documentHeader.openViews[0] = {static_cast<qint32>(child->InternalID), 1};
+    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    const QString first = Save(data, Path("first.nuv"));
+
+    const DumpResult dump = RunNuvdump({first});
+    ASSERT_EQ(dump.exitCode, 0);
+    EXPECT_TRUE(dump.output.contains("content \"制御\\x07文字\\ttab \""));
+    EXPECT_TRUE(dump.output.contains("reason \" \""));
+    EXPECT_TRUE(dump.output.contains("MemoText \"ノート\\r\\n2行目\""));
+    ASSERT_EQ(RunNuvdump({"--resave", first, Path("second.nuv")}).exitCode, 0);
+    EXPECT_EQ(RunNuvdump({Path("second.nuv")}).output, dump.output);
+    EXPECT_EQ(ReadBytes(Path("second.nuv")), ReadBytes(first));
+}
+
+TEST_F(DocumentFile, UnreadableFilesGiveTheirLoadResult) {
+    const std::pair<const char*, int> cases[] = {
+        {"empty.nuv", 1}, {"malformed.nuv", 2}, {"wrong-root.nuv", 3}, {"no-document.nuv", 4}};
+    for (const auto& [name, result] : cases) {
+        const DumpResult dump = RunNuvdump({kDataDir + name});
+        EXPECT_EQ(dump.exitCode, result) << name;
+        EXPECT_EQ(dump.output, QByteArray("load result ") + QByteArray::number(result) + "\n") << name;
+    }
+
+    CDocumentData data;
+    data.SetDefaults();
+    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "layout.nuv"), 7), LoadResult::NoSuchVersion);
+    EXPECT_TRUE(data.versionHistory.empty());
+    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "layout.nuv"), 2), LoadResult::Loaded);
+    EXPECT_EQ(data.documentHeader.Minor, 10);
+    EXPECT_EQ(data.documentHeader.Comment, QStringLiteral("第二版"));
+    EXPECT_TRUE(m_messages.Texts().isEmpty()); // a stored version is opened without a notice
+}
+
+TEST_F(DocumentFile, OlderAndUnknownVersionsAreReadAfterANotice) {
+    CDocumentData data;
+    data.SetDefaults();
+    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "older-version.nuv")), LoadResult::Loaded);
+    EXPECT_EQ(data.documentHeader.Title, "old");
+    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "unknown-version.nuv")), LoadResult::Loaded);
+    EXPECT_EQ(data.documentHeader.Title, "new");
+    EXPECT_EQ(Load(data, "<NUV><Document/></NUV>"), LoadResult::Loaded);
+    ASSERT_EQ(m_messages.Requests().size(), 3);
+    EXPECT_EQ(m_messages.Texts()[0],
+              QStringLiteral(
+                  "古いバージョンのプログラムで作られたファイルを正常に読み込みました。\n\nこのバージョンでファイル"
+                  "を上書き保存すると、そのファイルは古いバージョンで読み込むことができない場合があります。"));
+    const QString unknown = QStringLiteral(
+        "未知のバージョンのファイルを読み込みました。\n一部の情報が正常に取得できていない可能性があります。");
+    EXPECT_EQ(m_messages.Texts()[1], unknown);
+    EXPECT_EQ(m_messages.Texts()[2], unknown);
+    EXPECT_EQ(m_messages.Requests()[0].icon, platform::MessageIcon::Warning);
+    // A document without "Functions" keeps the unit functions it had.
+    EXPECT_NE(data.registry.origin, nullptr);
+}
+
+TEST_F(DocumentFile, HistoryKeepsTheLastTenVersions) {
+    QByteArray text = "<NUV Version=\"0.4.0\">";
+    for (int number = 1; number <= 12; ++number)
+        text += "<Document Version=\"" + QByteArray::number(number) + "\" Major=\"1\" Minor=\"" +
+                QByteArray::number(number) + "\" Author=\"a\"><Comment>c" + QByteArray::number(number) +
+                "</Comment></Document>";
+    text += "</NUV>";
+    CDocumentData data;
+    data.SetDefaults();
+    ASSERT_EQ(Load(data, text), LoadResult::Loaded);
+    // Without a current element the last one is read as current.
+    EXPECT_EQ(data.documentHeader.Version, 12);
+    EXPECT_EQ(data.documentHeader.Comment, "c12");
+    ASSERT_EQ(data.versionHistory.size(), 10u);
+    EXPECT_EQ(data.versionHistory.front().number, 3);
+    EXPECT_EQ(data.versionHistory.back().number, 12);
+    EXPECT_EQ(data.versionHistory.back().label, " 1.12");
+    EXPECT_EQ(data.nextVersionNumber, 13);
+}
+
+TEST_F(DocumentFile, SaveWithHistoryWritesOnlyStoredVersions) {
+    CDocumentData data;
+    data.SetDefaults();
+    ASSERT_EQ(Load(data, ReadBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
+    XmlDocumentContext context(&data);
+    const VersionHistoryEntry entry{2, 0, QStringLiteral("2026/03/04 05:06:07"), QStringLiteral("佐藤"),
+                                    QStringLiteral("改訂")};
+    QString error;
+    ASSERT_TRUE(SaveDocumentXmlWithHistory(context, Path("versioned.nuv"), entry, &error)) << error.toStdString();
+    EXPECT_EQ(data.nextVersionNumber, 4);
+    ASSERT_EQ(data.versionHistory.size(), 3u);
+    EXPECT_EQ(data.versionHistory.back().label, " 2.00");
+    EXPECT_EQ(data.documentHeader.Major, 2);
+
+    const QByteArray saved = ReadBytes(Path("versioned.nuv"));
+    EXPECT_FALSE(saved.contains("<Document>"));
+    EXPECT_TRUE(saved.contains("<Document Version=\"3\" Author=\"佐藤\" Time=\"2026/03/04 05:06:07\" Major=\"2\" "
+                               "Minor=\"0\"><OpenedView"));
+    EXPECT_TRUE(saved.endsWith("<Comment>改訂</Comment></Document></NUV>"));
+
+    CDocumentData reread;
+    reread.SetDefaults();
+    ASSERT_EQ(Load(reread, saved), LoadResult::Loaded);
+    EXPECT_EQ(reread.documentHeader.Version, 3);
+    EXPECT_EQ(reread.documentHeader.Author, QStringLiteral("佐藤"));
+    EXPECT_EQ(reread.versionHistory.size(), 3u);
+    EXPECT_EQ(reread.registry.Count(), 5);
+    EXPECT_EQ(reread.nextVersionNumber, 4);
+}
+
+TEST_F(DocumentFile, OlderFormatExportReadsBackIntoTheSameTree) {
+    const DumpResult exported = RunNuvdump({"--export-older", kDataDir + "layout.nuv", Path("older.nuv")});
+    ASSERT_EQ(exported.exitCode, 0);
+    const QByteArray older = ReadBytes(Path("older.nuv"));
+    EXPECT_TRUE(
+        older.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?><NUV Version=\"0.3.1\" DocumentVersion=\"3\">"
+                         "<Document><OpenedView"));
+    EXPECT_TRUE(older.contains("<Functions FuncHeaderFormHeight=\"40\" Num=\"5\" MaxInternalID=\"5\"><Function "
+                               "InternalID=\"1\"><Header ID=\"#0\" IDLevel=\"1\" "
+                               "BinID=\"0x00ffffffffffffffffffffffffffffff\""));
+    EXPECT_TRUE(older.contains("<FunctionHolder Num=\"5\" MaxInternalID=\"5\"><Function InternalID=\"6\">"));
+    EXPECT_TRUE(older.contains("<IdName>未配置</IdName>"));
+    EXPECT_TRUE(older.contains("ID=\"#+1\""));
+    EXPECT_TRUE(older.contains("ID=\"#1.1/3.1\""));
+
+    CDocumentData data;
+    data.SetDefaults();
+    QFile file(Path("older.nuv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    XmlDocumentContext context(&data);
+    ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    QStringList tree;
+    std::function<void(const CAbstractIndexItem&)> walk = [&](const CAbstractIndexItem& item) {
+        tree << item.GetOutlineNumberString() + " " + item.unitFunction->name;
+        for (const CAbstractIndexItem& child : item.children)
+            walk(child);
+    };
+    walk(data.indexRoot);
+    EXPECT_EQ(tree,
+              (QStringList{"0 システム", "1 入力処理", "1.1 出力処理", "2 共通処理", "3 入力処理", "3.1 出力処理"}));
+    EXPECT_EQ(data.registry.Count(), 5);
+    const CUnitFunction* input = data.registry.origin->children.front();
+    ASSERT_EQ(input->logicLines.size(), 6u);
+    EXPECT_EQ(input->logicLines[0]->calledInternalID, input->children.front()->InternalID);
+    ASSERT_EQ(m_messages.Texts().size(), 1); // the older-version notice
+}
+
+TEST_F(DocumentFile, FailedSaveLeavesTheTargetAndReportsTheReason) {
+    CDocumentData data;
+    data.SetDefaults();
+    XmlDocumentContext context(&data);
+    QString error;
+    EXPECT_FALSE(SaveDocumentXml(context, Path("missing/folder/doc.nuv"), &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    // A target that cannot be replaced stays as it was and no temporary file is left behind.
+    ASSERT_TRUE(QDir(m_directory.path()).mkdir("taken"));
+    ASSERT_TRUE(QFile::copy(kDataDir + "layout.nuv", Path("taken/inside.nuv")));
+    error.clear();
+    EXPECT_FALSE(SaveDocumentXml(context, Path("taken"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QFileInfo(Path("taken")).isDir());
+    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files), QStringList());
+    EXPECT_FALSE(SaveDocumentXmlWithHistory(context, Path("missing/doc.nuv"), VersionHistoryEntry{}, &error));
+    EXPECT_TRUE(data.versionHistory.empty());
+    EXPECT_EQ(data.nextVersionNumber, 1);
+}
+
+TEST_F(DocumentFile, IndentedCopyHoldsTheCurrentContentOnly) {
+    CDocumentData data;
+    data.SetDefaults();
+    ASSERT_EQ(Load(data, ReadBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
+    XmlDocumentContext context(&data);
+    ASSERT_TRUE(WriteDocumentXmlFile(context, Path("copy.nuv")));
+    const QByteArray copy = ReadBytes(Path("copy.nuv"));
+    EXPECT_TRUE(copy.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<NUV Version=\"0.4.0\">\n\t<Document>"));
+    EXPECT_EQ(copy.count("<Document"), 1);
+
+    CDocumentData reread;
+    reread.SetDefaults();
+    ASSERT_EQ(Load(reread, copy), LoadResult::Loaded);
+    EXPECT_EQ(reread.registry.Count(), 5);
+    EXPECT_EQ(reread.MemoText, "abc");
+    EXPECT_EQ(reread.documentHeader.Title, QStringLiteral("仕様書"));
+}
+
+TEST_F(DocumentFile, EnvironmentImportKeepsTitleAndFileNames) {
+    CDocumentData data;
+    data.SetDefaults();
+    data.documentHeader.Title = QStringLiteral("mine");
+    data.environment.exportMemberNamesAndStateNamesFileName = QStringLiteral("mine.csv");
+    const quint32 origin = data.registry.origin->InternalID;
+
+    QFile file(kDataDir + "layout.nuv");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    XmlDocumentContext context(&data);
+    ASSERT_EQ(ImportEnvironmentFromDocument(file, context), LoadResult::Loaded);
+    EXPECT_EQ(context.wholeDocument, 1);
+    EXPECT_EQ(data.documentHeader.Title, "mine");
+    EXPECT_EQ(data.environment.exportMemberNamesAndStateNamesFileName, "mine.csv");
+    EXPECT_EQ(data.environment.outputSourceCodeFileName, "");
+    EXPECT_EQ(data.environment.outputSourceCodeFormat, "<N><c>");
+    EXPECT_EQ(data.environment.synchronizeFn, 2);
+    EXPECT_EQ(data.MaximumNumberOfTabs, 5);
+    EXPECT_EQ(data.fonts.LogicFont.pointSize, 110);
+    EXPECT_EQ(data.FAreaTable.IsDispRegisterStatus, 0);
+    EXPECT_EQ(data.registry.Count(), 1);
+    EXPECT_EQ(data.registry.origin->InternalID, origin);
+    EXPECT_TRUE(data.MemoText.isEmpty());
+    EXPECT_TRUE(m_messages.Texts().isEmpty());
+
+    QBuffer wrong;
+    wrong.setData("<map/>");
+    wrong.open(QIODevice::ReadOnly);
+    EXPECT_EQ(ImportEnvironmentFromDocument(wrong, context), LoadResult::NoRootElement);
+}
