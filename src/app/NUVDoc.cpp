@@ -20,6 +20,8 @@ const QString kMapConversionCancelled =
 const QString kTooManyMapNodes =
     QStringLiteral("Mapファイルのノード数 %1 が、作成できる単位機能の数 %2 を超えるため、変換できません。");
 
+constexpr qint64 kMaxMapBytes = qint64(1) << 30;
+
 bool IsNamed(pugi::xml_node node, const char* name) {
     return std::strcmp(node.name(), name) == 0;
 }
@@ -224,15 +226,15 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
 
     QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
+    // A map is read whole but never past a limit: a device that never ends (/dev/zero) must not eat memory.
+    const bool read = file.open(QIODevice::ReadOnly) && (bytes = file.read(kMaxMapBytes + 1)).size() <= kMaxMapBytes;
     DecodeDeclaredEncoding(bytes);
     pugi::xml_document document;
     // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files.
     const pugi::xml_parse_result parsed = document.load_buffer(
         bytes.constData(), bytes.size(), pugi::parse_default | pugi::parse_comments | pugi::parse_pi);
     const pugi::xml_node map = document.document_element();
-    if (file.error() != QFileDevice::NoError || !parsed || !map || LocalName(map) != QLatin1String("map") ||
+    if (!read || file.error() != QFileDevice::NoError || !parsed || !map || LocalName(map) != QLatin1String("map") ||
         !map.first_child()) {
         platform::ShowMessageBox(kMapConversionFailed, platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;

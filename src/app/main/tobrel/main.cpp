@@ -15,6 +15,11 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i)
         arguments << QFile::decodeName(argv[i]);
 
+    // Without XDG_RUNTIME_DIR our private fallback serves Qt as well, which would otherwise complain and
+    // pick a directory of its own.
+    const QString runtimeDirectory = platform::RuntimeDirectory();
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !runtimeDirectory.isEmpty())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDirectory));
     const bool headless = platform::PrepareDisplay();
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
@@ -24,7 +29,7 @@ int main(int argc, char* argv[]) {
 
     int exitCode = 1;
     {
-        CWidgetShell shell(headless, platform::RuntimeDirectory());
+        CWidgetShell shell(headless, runtimeDirectory);
         CNUVApp app(shell);
         if (app.InitInstance(arguments)) {
             QApplication::exec();
