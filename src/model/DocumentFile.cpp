@@ -261,6 +261,7 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
 
     // A holder without "Root" is in the older layout (this program's older-format export writes one).
     const pugi::xml_node holder = XmlFindElement(documentElement, "FunctionHolder");
+    data.ClearFunctions();
     if (holder && holder.attribute("Root"))
         LoadRegistryXml(data.registry, holder);
     else
@@ -268,8 +269,6 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     // Every other part of the program needs an origin; a file without unit functions gets an empty one.
     if (!data.registry.origin)
         data.registry.CreateDefaultFunction(data.GetModelOptions());
-    // The old tree points into the registry just replaced; the caller rebuilds it.
-    data.indexRoot.Clear();
 
     // "MemberNameRegister": the member definitions.
 
