@@ -211,3 +211,18 @@ TEST(TobrelConversion, AMapInADeclaredLegacyEncodingIsDecoded) {
     EXPECT_EQ(sandbox.Run({"sjis.mm"}).exitCode, 0);
     EXPECT_EQ(ReadOutline(sandbox.WorkPath("sjis.nuv")), QStringList{"炊飯器"});
 }
+
+TEST(TobrelConversion, EntitiesOfAMapAreNeverExpandedOrLoaded) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("secret.txt", "secret-content");
+    sandbox.WriteFile("xxe.mm", "<?xml version=\"1.0\"?>\n<!DOCTYPE map [\n"
+                                "<!ENTITY xxe SYSTEM \"file://" +
+                                    QFile::encodeName(sandbox.WorkPath("secret.txt")) +
+                                    "\">\n"
+                                    "<!ENTITY lol \"lollollollollol\">\n"
+                                    "<!ENTITY lol2 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">\n]>\n"
+                                    "<map><node TEXT=\"A&xxe;B&lol2;C\">" +
+                                    Note("<p>&xxe;</p>") + "</node></map>");
+    EXPECT_EQ(sandbox.Run({"xxe.mm"}).exitCode, 0);
+    EXPECT_EQ(ReadOutline(sandbox.WorkPath("xxe.nuv")), QStringList{"A&xxe;B&lol2;C | &xxe;"});
+}
