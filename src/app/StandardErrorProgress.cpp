@@ -14,8 +14,8 @@ extern "C" void RequestStop(int) {
 }
 
 constexpr qint64 kPrintIntervalMs = 1000;
-// Serving other events costs little, but not on every node of a large map.
-constexpr int kPumpEveryNodes = 64;
+// Without a window only other instances' requests arrive, and those wait for the end of the import anyway.
+constexpr qint64 kPumpIntervalMs = 100;
 
 } // namespace
 
@@ -38,13 +38,16 @@ void CStandardErrorProgress::Print(int position) {
 
 void CStandardErrorProgress::SetRange(int total) {
     m_total = total;
+    m_sincePumped.start();
     Print(0);
 }
 
 void CStandardErrorProgress::SetPos(int position) {
     m_position = position;
-    if (position % kPumpEveryNodes == 0)
+    if (m_sincePumped.elapsed() >= kPumpIntervalMs) {
         QCoreApplication::processEvents();
+        m_sincePumped.start();
+    }
     if (m_sincePrinted.elapsed() >= kPrintIntervalMs)
         Print(position);
 }

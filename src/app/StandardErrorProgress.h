@@ -24,4 +24,5 @@ private:
     int m_total = 0;
     int m_position = 0;
     QElapsedTimer m_sincePrinted;
+    QElapsedTimer m_sincePumped;
 };
