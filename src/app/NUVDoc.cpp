@@ -208,9 +208,8 @@ bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunct
             target = data.registry.CreateFunction(name, options);
             if (!target)
                 return false;
+            // Appended at the end; the parent becomes the primary parent of a unit function without one.
             CUnitFunction::AppendChild(level.parent, target);
-            if (!target->primaryParent)
-                target->primaryParent = level.parent;
         }
         if (!note.isEmpty())
             target->header.contentText = note;
