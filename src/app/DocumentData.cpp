@@ -44,6 +44,10 @@ void CDocumentData::Clear() {
     SyntaxSymbols.clear();
     FunctionAttributes.clear();
     AuxiliaryVerbs.clear();
+    RecentNames.clear();
+    RecentNamePairs.clear();
+    intraMemberConsistencyRules.clear();
+    inconsistencyRules.clear();
 }
 
 ModelOptions CDocumentData::GetModelOptions() const {
@@ -73,8 +77,24 @@ void CDocumentData::SetDefaults() {
     documentHeader = DocumentHeader();
     versionHistory.clear();
     connectionText.clear();
+    IDTable = IDTableSettings();
     fonts = DefaultFonts();
+    TitleTable = CTitleTable();
     FAreaTable = LogicAreaSettings();
+    indexViewSettings = HierarchicalIndexSettings();
+    SetDefaultLineMarkSettings(lineMarkTable);
+    // The obscure-word search targets outlive documents.
+    fuzzwords.words.clear();
+    TestTable = DecisionTableLayout();
+    VersionControlTable = VersionControlSettings();
+    InitWorkTable(WorkTable);
+    ResetProcessNames(FlowchartName);
+    naturalSentenceWords = NaturalSentenceWords();
+    if (documentLanguage != 0)
+        SetJapaneseSentenceWords(naturalSentenceWords);
+    else
+        SetEnglishSentenceWords(naturalSentenceWords);
+    naturalSentenceWords.language = documentLanguage;
 
     SyntaxSymbols.clear();
     for (int kind = 0; kind < SyntaxSymbol::KindCount; ++kind)
@@ -84,19 +104,30 @@ void CDocumentData::SetDefaults() {
 
     MemoText.clear();
     memoFont = FontSetting();
+    printSettings = PrintSettings();
     creationTime = resultsTime = QDateTime::currentSecsSinceEpoch();
+    headerIOSettings = HeaderIOSettings();
     unsettledText1.clear();
     unsettledText2.clear();
     unsettledFlag = 0;
+    decisionTableOptions = GeneratorOutputOptions();
+    testSpecificationOptions = GeneratorOutputOptions();
     resultsFont = FontSetting();
     nextVersionNumber = 1;
     layoutGuard = 0;
+    similarWords = SimilarWordSettings();
     unsettledNumber1 = unsettledNumber2 = 0;
+    fileNames = FileNameSettings();
+    exportExplanationsOptions = ExportExplanationsOptions();
     MaximumNumberOfTabs = 3;
     AutoSaveOnOff = 0;
     AutoSaveInterval = 10;
     funcHeaderFormHeight = 34;
     functionsNum = 0;
+    quantifiers.SetDefaults();
+    particles.language = documentLanguage;
+    GetSentenceParticles(particles.language, particles);
+    memberDefinitions.clear();
     uniqueLabelMethod = 0;
     uniqueLabelPrefix.clear();
     notUseUniqueLabels.clear();

@@ -5,10 +5,17 @@
 #include "model/DocumentFonts.h"
 #include "model/EnvironmentOptions.h"
 #include "model/FunctionAttribute.h"
+#include "model/GeneratorTables.h"
 #include "model/LogicAreaSettings.h"
+#include "model/MemberDefinition.h"
 #include "model/ModelOptions.h"
+#include "model/RuleVocabularyTables.h"
+#include "model/SentenceSettings.h"
 #include "model/SyntaxSymbol.h"
 #include "model/UnitFunctionRegistry.h"
+#include "model/ViewLayoutTables.h"
+#include "printing/PrintSettings.h"
+#include "settings/QuantifierSettings.h"
 
 #include <QString>
 
@@ -41,13 +48,7 @@ struct DocumentHeader {
     QString Title;
     quint16 openViewCount = 0;
     std::array<OpenView, MaxOpenViews> openViews{};
-    qint32 HierHScrollPosition = 0;
-    qint32 HierVScrollPosition = 0;
-    qint32 HierClickedInternalID = 0;
-    quint16 HierViewPageNum = 0;
-    qint32 LexiSelectInternalID = 0;
-    qint32 LexiHScrollPosition = 0;
-    qint32 LexiVScrollPosition = 0;
+    IndexViewInfo indexViewInfo;
 };
 
 // A version stored in the document: the whole "Document" element as XML text and what the history shows.
@@ -74,10 +75,30 @@ struct FileHeader {
     quint16 second = 2;
 };
 
+// A member name the editor used lately, with where it was used.
+struct RecentName {
+    qint32 InternalID = 0;
+    qint32 lineIndex = -1; // in the unit function's logic description, -1 for none
+    QString memberName;
+
+    bool operator==(const RecentName&) const = default;
+};
+
+// A member and state name the editor used lately.
+struct RecentNamePair {
+    qint32 InternalID = 0;
+    qint32 lineIndex = -1;
+    QString memberName;
+    QString stateName;
+
+    bool operator==(const RecentNamePair&) const = default;
+};
+
 // All content and settings of the one document a process has open. Plain record; it owns everything in it.
 class CDocumentData {
 public:
     static constexpr int MaxStoredVersions = 10;
+    static constexpr int MaxRecentNames = 30;
 
     CDocumentData();
     ~CDocumentData();
@@ -101,34 +122,64 @@ public:
     DocumentHeader documentHeader;
     std::vector<StoredVersion> versionHistory; // oldest first, at most MaxStoredVersions
     QString connectionText;                    // at most 128 characters
+    IDTableSettings IDTable;
     DocumentFonts fonts;
+    CTitleTable TitleTable;
     LogicAreaSettings FAreaTable;
+    HierarchicalIndexSettings indexViewSettings;
+    LineMarkTable lineMarkTable;
+    FuzzwordSettings fuzzwords;
+    DecisionTableLayout TestTable;
+    VersionControlSettings VersionControlTable;
+    WorkTableSettings WorkTable;
+    FlowchartNames FlowchartName;
+    NaturalSentenceWords naturalSentenceWords;
     std::vector<SyntaxSymbol> SyntaxSymbols; // one per statement kind once a document is there
     std::vector<FunctionAttribute> FunctionAttributes;
     std::vector<AuxiliaryVerb> AuxiliaryVerbs;
+    std::vector<RecentName> RecentNames;         // newest last, at most MaxRecentNames
+    std::vector<RecentNamePair> RecentNamePairs; // likewise
     QString MemoText;
     FontSetting memoFont;
+    PrintSettings printSettings;
     qint64 creationTime = 0;
     qint64 resultsTime = 0;
+    HeaderIOSettings headerIOSettings;
     QString unsettledText1;
     QString unsettledText2;
     quint8 unsettledFlag = 0;
+    GeneratorOutputOptions decisionTableOptions;
+    GeneratorOutputOptions testSpecificationOptions;
     FontSetting resultsFont;
     int nextVersionNumber = 0;
     int layoutGuard = 0; // 1 while a tab's panes are re-laid out
+    SimilarWordSettings similarWords;
+    IntraMemberConsistencyRuleList intraMemberConsistencyRules;
+    InconsistencyRuleList inconsistencyRules;
     int unsettledNumber1 = 0;
     int unsettledNumber2 = 0;
+    FileNameSettings fileNames;
+    ExportExplanationsOptions exportExplanationsOptions;
     int MaximumNumberOfTabs = 0;
     int AutoSaveOnOff = 0;
     int AutoSaveInterval = 0; // minutes
     int funcHeaderFormHeight = 0;
     quint16 functionsNum = 0; // read from the file, never written
+    CQuantifierSettings quantifiers;
+    SentenceParticles particles;
     CEnvironmentOptions environment;
     CUnitFunctionRegistry registry;
     CAbstractIndexItem indexRoot;
+    MemberDefinitionList memberDefinitions;
     int uniqueLabelMethod = 0;
     QString uniqueLabelPrefix;
     std::set<QString> notUseUniqueLabels;
     // Labels of deleted unit functions, never handed out again; not stored in the document file.
     std::set<QString> deletedUniqueLabels;
+
+    // Language of a new document's sentence words and particles: 1 Japanese, 0 English. The program starts
+    // with 1 and nothing changes it.
+    int documentLanguage = 1;
+    // The printout the print-target page chose; it outlives documents, so the defaults leave it alone.
+    int selectedPrintout = DefaultSelectedPrintout;
 };

@@ -2,8 +2,10 @@
 
 #include "app/DocumentData.h"
 #include "model/EnvironmentElement.h"
+#include "model/MemberDefinition.h"
 #include "model/MemoTextElement.h"
 #include "model/UnitFunctionElements.h"
+#include "model/ViewLayoutTables.h"
 #include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 
@@ -251,7 +253,7 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
         open.IsSelected = static_cast<qint32>(XmlGetIntAttribute(view, "IsSelected", 0));
         return ++header.openViewCount < DocumentHeader::MaxOpenViews;
     });
-    // "IndexViewInfo".
+    ReadIndexViewInfo(documentElement, header.indexViewInfo);
 
     const pugi::xml_node functions = XmlFindElement(documentElement, "Functions");
     if (!functions)
@@ -270,7 +272,7 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     if (!data.registry.origin)
         data.registry.CreateDefaultFunction(data.GetModelOptions());
 
-    // "MemberNameRegister": the member definitions.
+    ReadMemberNameRegister(documentElement, data.memberDefinitions);
 
     data.uniqueLabelMethod = TextToInt(XmlGetChildText(documentElement, "MethodData"));
     data.uniqueLabelPrefix = XmlGetChildText(documentElement, "PrefixData");
@@ -297,14 +299,15 @@ pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node 
         XmlSetIntAttribute(context, view, "IsSelected", header.openViews[static_cast<std::size_t>(i)].IsSelected,
                            false);
     }
-    // "IndexViewInfo".
+    WriteIndexViewInfo(context, document, header.indexViewInfo);
 
     pugi::xml_node functions = XmlAppendChildElement(context, document, "Functions");
     XmlSetIntAttribute(context, functions, "FuncHeaderFormHeight", data.funcHeaderFormHeight, false);
     if (context.olderFormat)
         WriteFunctionRegistryElement(context, functions);
-    // Holds one "MemberName" per member definition.
-    XmlAppendChildElement(context, document, "MemberNameRegister");
+    pugi::xml_node members = XmlAppendChildElement(context, document, "MemberNameRegister");
+    for (const CMemberDefinition& member : data.memberDefinitions)
+        WriteMemberNameElement(member, context, XmlAppendChildElement(context, members, "MemberName"));
     XmlAppendChildElement(context, document, "DeletedList");
     WriteFunctionRegistryElement(context, XmlAppendChildElement(context, document, "FunctionHolder"));
 
@@ -374,6 +377,22 @@ LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& co
     const LoadResult result = FindImportDocument(file, context, chosen);
     if (result == LoadResult::Loaded)
         ReadEnvironmentFromElement(chosen, context);
+    return result;
+}
+
+LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context, MemberDefinitionList& members) {
+    pugi::xml_node chosen;
+    const LoadResult result = FindImportDocument(file, context, chosen);
+    if (result == LoadResult::Loaded)
+        ReadMemberNameRegister(chosen, members);
+    return result;
+}
+
+LoadResult ImportMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context) {
+    MemberDefinitionList imported;
+    const LoadResult result = ReadMemberNamesFromDocument(file, context, imported);
+    if (result == LoadResult::Loaded)
+        MergeImportedMemberNames(context.documentData->memberDefinitions, imported);
     return result;
 }
 

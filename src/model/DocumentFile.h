@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/MemberDefinition.h"
+
 #include <QString>
 
 #include <pugixml.hpp>
@@ -48,3 +50,7 @@ void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node pa
 // Partial import from another document file: its environment, without its title and file names.
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context);
 void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context);
+// Partial import: the other document's member definitions merged into this document's.
+LoadResult ImportMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context);
+// The member definitions of another document file, without merging them.
+LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context, MemberDefinitionList& members);

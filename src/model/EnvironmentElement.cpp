@@ -3,8 +3,13 @@
 #include "app/DocumentData.h"
 #include "model/FontInfoElement.h"
 #include "model/FontTableElement.h"
+#include "model/GeneratorTables.h"
+#include "model/PrintSettingsElement.h"
 #include "model/RecentFontFaces.h"
+#include "model/RuleVocabularyTables.h"
+#include "model/SentenceSettings.h"
 #include "model/SettingsTableElements.h"
+#include "model/ViewLayoutTables.h"
 #include "model/XmlDocumentContext.h"
 
 void WriteEnvironmentElement(XmlDocumentContext& context, pugi::xml_node documentElement) {
@@ -12,19 +17,35 @@ void WriteEnvironmentElement(XmlDocumentContext& context, pugi::xml_node documen
     pugi::xml_node environment = XmlAppendChildElement(context, documentElement, "Environment");
     XmlSetAttribute(context, environment, "Title", data.documentHeader.Title, true);
     WriteFontInfoElement(context, environment, data.fonts, CRecentFontFaces::Faces());
-    // "TitleTable" follows "FontInfo".
+    WriteTitleTable(context, environment, data.TitleTable);
     WriteSyntaxSymbolTable(context, environment, data.SyntaxSymbols);
     WriteFunctionAttributeTable(context, environment, data.FunctionAttributes);
     WriteAuxiliaryVerbTable(context, environment, data.AuxiliaryVerbs);
     WriteLogicAreaSettings(context, environment, data.FAreaTable);
-    // Then, in this order: "IndexViewTable", "VeskTable", "FuzzwordTable", "OutputView", "HeaderIOSettings",
-    // "TestTable", "VersionControlTable", "WorkTable", "TraceTable", "InconsistencyTable", "FlowchartTable",
-    // "NaturalSentenceConfiguration".
+    WriteIndexViewTable(context, environment, data.indexViewSettings);
+    WriteVeskTable(context, environment, data.lineMarkTable);
+    WriteFuzzwordTable(context, environment, data.fuzzwords);
+    WriteOutputView(context, environment, data.fonts.columnFont);
+    WriteHeaderIOSettings(context, environment, data.headerIOSettings);
+    WriteDecisionTableLayout(context, environment, data.TestTable);
+    WriteVersionControlTable(context, environment, data.VersionControlTable);
+    WriteWorkTable(context, environment, data.WorkTable);
+    WriteFileNameTable(context, environment, "TraceTable", data.fileNames);
+    WriteInconsistencyTable(context, environment, data.intraMemberConsistencyRules, data.inconsistencyRules);
+    WriteFlowchartTable(context, environment, data.fileNames, data.FlowchartName);
+    WriteNaturalSentenceConfiguration(context, environment, data.naturalSentenceWords);
     XmlSetIntAttribute(context, environment, "MaximumNumberOfTabs", data.MaximumNumberOfTabs, false);
     XmlSetIntAttribute(context, environment, "AutoSaveOnOff", data.AutoSaveOnOff, false);
     XmlSetIntAttribute(context, environment, "AutoSaveInterval", data.AutoSaveInterval, false);
-    // Then: "QuantifierSettings", "ParticleSettings", "PrintSettings", "Similar", "DecisionTable", "IDTable",
-    // "ExportExplanations", "TestSpecification", "AttributeFileNames".
+    WriteQuantifierSettings(context, environment, data.quantifiers);
+    WriteParticleSettings(context, environment, data.particles);
+    WritePrintSettingsElement(context, environment, data.printSettings, data.selectedPrintout);
+    WriteSimilar(context, environment, data.similarWords);
+    WriteDecisionTable(context, environment, data.decisionTableOptions);
+    WriteIDTable(context, environment, data.IDTable);
+    WriteExportExplanations(context, environment, data.exportExplanationsOptions);
+    WriteTestSpecification(context, environment, data.testSpecificationOptions);
+    WriteAttributeFileNames(context, environment, data.fileNames);
     data.environment.WriteXml(context, environment);
 }
 
@@ -36,19 +57,38 @@ void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node parent) 
     if (context.wholeDocument)
         data.documentHeader.Title = XmlGetAttribute(environment, "Title").left(DocumentHeader::MaxTitleLength);
     ReadFontInfoElement(environment, data.fonts, CRecentFontFaces::Faces());
-    // "TitleTable".
+    ReadTitleTable(environment, data.TitleTable);
     ReadSyntaxSymbolTable(environment, data.SyntaxSymbols, data.fonts.columnFont);
     ReadFunctionAttributeTable(environment, data.FunctionAttributes);
     ReadAuxiliaryVerbTable(environment, data.AuxiliaryVerbs);
     ReadLogicAreaSettings(environment, data.FAreaTable);
-    // "IndexViewTable" to "NaturalSentenceConfiguration", as written.
+    const bool wholeDocument = context.wholeDocument != 0;
+    ReadIndexViewTable(environment, data.indexViewSettings);
+    ReadVeskTable(environment, data.lineMarkTable);
+    ReadFuzzwordTable(environment, data.fuzzwords);
+    ReadOutputView(environment, data.fonts.columnFont);
+    ReadHeaderIOSettings(environment, data.headerIOSettings);
+    ReadDecisionTableLayout(environment, data.TestTable);
+    ReadVersionControlTable(environment, data.VersionControlTable);
+    ReadWorkTable(environment, data.WorkTable);
+    ReadFileNameTable(environment, "TraceTable", data.fileNames, wholeDocument);
+    ReadInconsistencyTable(environment, data.intraMemberConsistencyRules, data.inconsistencyRules);
+    ReadFlowchartTable(environment, data.fileNames, data.FlowchartName, wholeDocument);
+    ReadNaturalSentenceConfiguration(environment, data.naturalSentenceWords, data.documentLanguage);
     data.MaximumNumberOfTabs = static_cast<int>(XmlGetIntAttribute(environment, "MaximumNumberOfTabs", 10));
     data.AutoSaveOnOff = static_cast<int>(XmlGetIntAttribute(environment, "AutoSaveOnOff", 0));
     data.AutoSaveInterval = static_cast<int>(XmlGetIntAttribute(environment, "AutoSaveInterval", 10));
-    // "QuantifierSettings" to "IDTable".
+    ReadQuantifierSettings(environment, data.quantifiers);
+    ReadParticleSettings(environment, data.particles, data.documentLanguage);
+    ReadPrintSettingsElement(environment, data.printSettings, data.selectedPrintout);
+    ReadSimilar(environment, data.similarWords);
+    ReadDecisionTable(environment, data.decisionTableOptions, wholeDocument);
+    ReadIDTable(environment, data.IDTable);
     // The notes font sits in the document's "MemoText", beside this element.
     if (const pugi::xml_node memo = XmlFindElement(parent, "MemoText"))
         ReadFontTable(memo, "Font", data.memoFont);
-    // "ExportExplanations", "TestSpecification", "AttributeFileNames".
+    ReadExportExplanations(environment, data.exportExplanationsOptions, wholeDocument);
+    ReadTestSpecification(environment, data.testSpecificationOptions, wholeDocument);
+    ReadAttributeFileNames(environment, data.fileNames, wholeDocument);
     data.environment.ReadXml(context, parent);
 }

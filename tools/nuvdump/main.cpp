@@ -195,6 +195,192 @@ void DumpEnvironment(Dumper& d, const CEnvironmentOptions& e) {
     d.End();
 }
 
+void DumpSettingsTables(Dumper& d, const CDocumentData& data) {
+    d.Begin(QStringLiteral("settingsTables"));
+    const CTitleTable& t = data.TitleTable;
+    for (const QString& title :
+         {t.IDTitle, t.FuncNameTitle, t.FuncTitle, t.SignTitle, t.ChildTitle, t.WorkTitle, t.TotalTitle})
+        d.Text(QStringLiteral("title"), title);
+    const HierarchicalIndexSettings& x = data.indexViewSettings;
+    d.Line(QStringLiteral("indexView"), QStringLiteral("%1 %2 %3 zoom=%4 %5 box=%6x%7 gap=%8x%9 align=%10/%11 "
+                                                       "colours=%12 %13 %14 %15")
+                                            .arg(x.LexIsDispReuseID)
+                                            .arg(x.LexIsDispShortenID)
+                                            .arg(x.LexIsDispShortenIdFirstPunctuation)
+                                            .arg(x.HierZoomVal)
+                                            .arg(x.HierZoomWindowAdj)
+                                            .arg(x.HieBoxSizeX)
+                                            .arg(x.HieBoxSizeY)
+                                            .arg(x.HieBoxIntvX)
+                                            .arg(x.HieBoxIntvY)
+                                            .arg(x.HieIDAlign)
+                                            .arg(x.HieFuncAlign)
+                                            .arg(x.HieColorDescOn)
+                                            .arg(x.HieColorDescOff)
+                                            .arg(x.HieColorReuse)
+                                            .arg(x.HieColorReuseRef));
+    d.Font(QStringLiteral("LexFont"), x.LexFont);
+    d.Font(QStringLiteral("HieFont"), x.HieFont);
+    d.Font(QStringLiteral("HieIDFont"), x.HieIDFont);
+    const IndexViewInfo& v = data.documentHeader.indexViewInfo;
+    d.Line(QStringLiteral("indexViewInfo"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                                                .arg(v.HierHScrollPosition)
+                                                .arg(v.HierVScrollPosition)
+                                                .arg(v.HierClickedInternalID)
+                                                .arg(v.HierViewPageNum)
+                                                .arg(v.LexiSelectInternalID)
+                                                .arg(v.LexiHScrollPosition)
+                                                .arg(v.LexiVScrollPosition));
+    const HeaderIOSettings& io = data.headerIOSettings;
+    d.Line(QStringLiteral("headerIO"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12")
+                                           .arg(io.Input)
+                                           .arg(io.Output)
+                                           .arg(io.ColorNo1)
+                                           .arg(io.ColorNo2)
+                                           .arg(io.Color1)
+                                           .arg(io.Color2)
+                                           .arg(io.VerticalSizeShared)
+                                           .arg(io.HorizontalSizeShared)
+                                           .arg(io.InputWidth)
+                                           .arg(io.FunctionWidth)
+                                           .arg(io.OutputWidth)
+                                           .arg(io.FunctionHeight));
+    for (const QString& group : data.lineMarkTable.groupNames)
+        d.Text(QStringLiteral("markGroup"), group);
+    for (const LineMarkTable::Attribute& a : data.lineMarkTable.attributes)
+        d.Line(QStringLiteral("markAttribute"), QStringLiteral("%1 colour=%2 shape=%3 group=%4")
+                                                    .arg(Escape(a.name))
+                                                    .arg(a.colorNo)
+                                                    .arg(a.shape)
+                                                    .arg(a.groupNo));
+    d.Line(QStringLiteral("fuzzwordTargets"),
+           QStringLiteral("%1 %2").arg(data.fuzzwords.ckFunction).arg(data.fuzzwords.ckLogic));
+    for (const QString& word : data.fuzzwords.words)
+        d.Text(QStringLiteral("fuzzword"), word);
+    const SimilarWordSettings& sw = data.similarWords;
+    d.Line(
+        QStringLiteral("similar"),
+        QStringLiteral("%1 %2 %3 %4 %5").arg(sw.agreement).arg(sw.scope).arg(sw.length).arg(sw.show).arg(sw.complete));
+    for (const auto& rule : data.intraMemberConsistencyRules)
+        d.Line(QStringLiteral("sameMemberRule"),
+               QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                   .arg(rule->doFlag)
+                   .arg(Escape(rule->if1Member), Escape(rule->if1Status), Escape(rule->if2Member),
+                        Escape(rule->if2Status), Escape(rule->doMember), Escape(rule->doStatus)));
+    for (const auto& rule : data.inconsistencyRules) {
+        d.Line(QStringLiteral("semanticRelation"),
+               QStringLiteral("%1 %2").arg(rule->conditionCount).arg(Escape(rule->message)));
+        for (const CInconsistencyRule::UnitSentence& sentence : rule->conditions)
+            d.Line(QStringLiteral("  sentence"), Escape(sentence.member) + ' ' + Escape(sentence.state));
+    }
+    const NaturalSentenceWords& w = data.naturalSentenceWords;
+    for (const QString& word : {w.BeginComment,
+                                w.BeginConditionalSequence,
+                                w.BeginLoop,
+                                w.ClausePunctuation,
+                                w.ConditionalSequenceConjunction,
+                                w.EndComment,
+                                w.EndConditionalSequence,
+                                w.EndLoop,
+                                w.EnumeratedNegationConjunction,
+                                w.ExitLoop,
+                                w.FunctionCallPostfix,
+                                w.ImperativeInfix,
+                                w.ImperativePostfix,
+                                w.Ineffective,
+                                w.InfixPunctuation,
+                                w.NegativeInfix,
+                                w.NegativePostfix,
+                                w.PositiveInfix,
+                                w.PositivePostfix,
+                                w.SentencePunctuation,
+                                w.TotalNegationPostfix})
+        d.Text(QStringLiteral("sentenceWord"), word);
+    d.Line(QStringLiteral("sentenceOptions"), QStringLiteral("%1 %2 %3 %4 %5 %6 language=%7")
+                                                  .arg(w.ElswFlag)
+                                                  .arg(w.NestUse)
+                                                  .arg(w.QuartUse)
+                                                  .arg(w.SignUseFunction)
+                                                  .arg(w.SignUseMember)
+                                                  .arg(w.SignUseState)
+                                                  .arg(w.language));
+    for (const QuantifierEntry& q : data.quantifiers.entries)
+        d.Line(QStringLiteral("quantifier"), QStringLiteral("%1 %2 type=%3 infix=%4")
+                                                 .arg(Escape(q.quantifier), Escape(q.opposite))
+                                                 .arg(q.type)
+                                                 .arg(q.infix));
+    const SentenceParticles& p = data.particles;
+    d.Line(QStringLiteral("particles"),
+           QStringLiteral("%1 %2 %3 %4 language=%5")
+               .arg(Escape(p.ifParticle), Escape(p.switchParticle), Escape(p.doInfix), Escape(p.doSuffix))
+               .arg(p.language));
+    d.Line(QStringLiteral("testTable"), QStringLiteral("%1 %2 %3")
+                                            .arg(data.TestTable.IsIdRow)
+                                            .arg(data.TestTable.IsDoFirst)
+                                            .arg(Escape(data.TestTable.KnowledgeFolder)));
+    d.Line(QStringLiteral("versionControl"), QStringLiteral("%1 %2 %3")
+                                                 .arg(data.VersionControlTable.IsAutoVersion)
+                                                 .arg(data.VersionControlTable.IsUpdateMajor)
+                                                 .arg(data.VersionControlTable.IsUpdateMinor));
+    const WorkTableSettings& work = data.WorkTable;
+    for (const QString& name : work.WorkName)
+        d.Text(QStringLiteral("workName"), name);
+    d.Line(QStringLiteral("work"),
+           QStringLiteral("%1 %2 %3 %4 %5")
+               .arg(work.UseWorkNo)
+               .arg(work.ImportUnit)
+               .arg(Float(work.UnitDayToHour), Float(work.UnitMonthToDay), Float(work.UnitYearToMonth)));
+    const FileNameSettings& f = data.fileNames;
+    d.Line(QStringLiteral("fileNames"),
+           QStringLiteral("%1 %2 %3 %4 %5 column=%6")
+               .arg(Escape(f.traceExportFileName), Escape(f.traceImportFileName), Escape(f.attributeExportFileName),
+                    Escape(f.attributeImportFileName), Escape(f.flowchartFileName))
+               .arg(f.flowchartColumnOption));
+    for (const QString& name : data.FlowchartName)
+        d.Text(QStringLiteral("process"), name);
+    const IDTableSettings& id = data.IDTable;
+    d.Line(QStringLiteral("idTable"), QStringLiteral("%1 %2 %3 %4 %5")
+                                          .arg(id.No)
+                                          .arg(id.HalfFlag)
+                                          .arg(id.Unit)
+                                          .arg(static_cast<int>(id.Separator))
+                                          .arg(id.AddSeparatorEndOfId));
+    for (const GeneratorOutputOptions* o : {&data.decisionTableOptions, &data.testSpecificationOptions})
+        d.Line(QStringLiteral("generator"),
+               QStringLiteral("%1 %2 %3 %4").arg(o->Type).arg(o->Scope).arg(o->Option).arg(Escape(o->FileName)));
+    d.Line(QStringLiteral("exportExplanations"), QStringLiteral("%1 %2")
+                                                     .arg(Escape(data.exportExplanationsOptions.FileName))
+                                                     .arg(data.exportExplanationsOptions.Domain));
+    const PrintSettings& ps = data.printSettings;
+    d.Line(QStringLiteral("printout"), data.selectedPrintout);
+    for (const PrintSection& s : ps.sections)
+        d.Line(QStringLiteral("printSection"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                                                   .arg(s.scope)
+                                                   .arg(s.zoom)
+                                                   .arg(s.order)
+                                                   .arg(s.omission)
+                                                   .arg(s.nonEmbodiment)
+                                                   .arg(s.nonWrited)
+                                                   .arg(s.object));
+    for (const PrintTitleLine& l : ps.titleLines)
+        d.Line(QStringLiteral("printTitle"), QStringLiteral("%1 %2 %3").arg(Escape(l.text)).arg(l.point).arg(l.border));
+    d.Font(QStringLiteral("printTitleFont"), ps.titleFont);
+    d.Font(QStringLiteral("printOtherFont"), ps.otherTitleFont);
+    d.Line(QStringLiteral("printMargins"),
+           QStringLiteral("%1 %2 %3 %4").arg(ps.marginLeft).arg(ps.marginRight).arg(ps.marginTop).arg(ps.marginBottom));
+    for (const PrintHeaderFooterKinds* k : {&ps.headerKinds, &ps.footerKinds})
+        d.Line(QStringLiteral("printHeaderFooter"),
+               QStringLiteral("%1 %2 %3").arg(k->left).arg(k->center).arg(k->right));
+    d.Text(QStringLiteral("printText1"), ps.headerFooterText1);
+    d.Text(QStringLiteral("printText2"), ps.headerFooterText2);
+    for (const CMemberDefinition& member : data.memberDefinitions) {
+        d.Line(QStringLiteral("member"), Escape(member.name) + ' ' + Escape(member.explanation));
+        for (const CStateDefinition& state : member.states)
+            d.Line(QStringLiteral("  state"), Escape(state.name) + ' ' + Escape(state.explanation));
+    }
+    d.End();
+}
+
 void DumpIndex(Dumper& d, const CAbstractIndexItem& item) {
     d.Line(item.GetOutlineNumberString(),
            item.unitFunction
@@ -332,6 +518,7 @@ int main(int argc, char* argv[]) {
     DumpDocument(dumper, data);
     DumpTables(dumper, data);
     DumpEnvironment(dumper, data.environment);
+    DumpSettingsTables(dumper, data);
     dumper.Begin(QStringLiteral("index"));
     DumpIndex(dumper, data.indexRoot);
     dumper.End();

@@ -1,0 +1,187 @@
+#include "app/DocumentDataHelpers.h"
+
+#include "logic/InspectionView.h"
+#include "model/DocumentFile.h"
+#include "model/XmlDocumentContext.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+template <class Entry> int AddRecent(std::vector<Entry>& list, const Entry& entry) {
+    if (entry.memberName.isEmpty())
+        return -1;
+    auto same =
+        std::find_if(list.begin(), list.end(), [&](const Entry& e) { return e.memberName == entry.memberName; });
+    if (same != list.end())
+        list.erase(same);
+    if (list.size() >= static_cast<size_t>(CDocumentData::MaxRecentNames))
+        list.erase(list.begin());
+    list.push_back(entry);
+    return static_cast<int>(list.size()) - 1;
+}
+
+QString Unquoted(const QString& path) {
+    QString result = path;
+    if (result.startsWith('"'))
+        result.remove(0, 1);
+    if (result.endsWith('"'))
+        result.chop(1);
+    return result;
+}
+
+bool IsConditionOrAction(quint8 kind) {
+    return kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxTransitState;
+}
+
+} // namespace
+
+int AddRecentName(CDocumentData& data, const RecentName& entry) {
+    return AddRecent(data.RecentNames, entry);
+}
+
+int AddRecentNamePair(CDocumentData& data, const RecentNamePair& entry) {
+    return AddRecent(data.RecentNamePairs, entry);
+}
+
+const AuxiliaryVerb* FindAuxiliaryVerb(const CDocumentData& data, const QString& text) {
+    if (text.isEmpty())
+        return nullptr;
+    auto found = std::find_if(data.AuxiliaryVerbs.begin(), data.AuxiliaryVerbs.end(),
+                              [&](const AuxiliaryVerb& verb) { return verb.verb == text; });
+    return found == data.AuxiliaryVerbs.end() ? nullptr : &*found;
+}
+
+FunctionAttribute GetFunctionAttribute(const CDocumentData& data, int id) {
+    if (id == 0)
+        return {};
+    auto found = std::find_if(data.FunctionAttributes.begin(), data.FunctionAttributes.end(),
+                              [&](const FunctionAttribute& attribute) { return attribute.id == id; });
+    return found == data.FunctionAttributes.end() ? FunctionAttribute() : *found;
+}
+
+void RefreshFunctionAttributeSymbols(CDocumentData& data) {
+    for (auto& [id, function] : data.registry.Functions()) {
+        CUnitFunctionHeader& header = function.header;
+        auto found = std::find_if(data.FunctionAttributes.begin(), data.FunctionAttributes.end(),
+                                  [&](const FunctionAttribute& attribute) { return attribute.id == header.TypeNo; });
+        if (found != data.FunctionAttributes.end()) {
+            header.Type = found->symbol.left(20);
+        } else {
+            header.TypeNo = 0;
+            header.Type.clear();
+        }
+    }
+}
+
+bool RegisterMemberName(CDocumentData& data, const QString& memberName, CInspectionView* resultPane) {
+    if (memberName.isEmpty() || !resultPane)
+        return false;
+    bool modified = false;
+    CMemberDefinition* member = FindRegisteredMember(data.memberDefinitions, memberName);
+    resultPane->ClearMessages();
+    if (member) {
+        resultPane->AddMessageWithoutTarget(
+            QStringLiteral("メンバー名 \"%1\" はすでに登録されています。").arg(memberName));
+    } else {
+        resultPane->AddMessageWithoutTarget(QStringLiteral("メンバー名 \"%1\" を登録しました。").arg(memberName));
+        member = &data.memberDefinitions.emplace_back();
+        member->name = memberName;
+        modified = true;
+    }
+    const bool distinguish = data.environment.distinguishPrimaryOutlineNumber != 0;
+    int registered = 0;
+    for (const auto& [id, function] : data.registry.Functions()) {
+        for (size_t i = 0; i < function.logicLines.size(); ++i) {
+            const CLogicLine* line = function.logicLines[i].get();
+            if (!line || !IsConditionOrAction(line->lineKind) || line->textSlots[0].text != memberName)
+                continue;
+            const QString& state = line->textSlots[2].text;
+            if (member->FindState(state))
+                continue;
+            member->states.push_back({state, QString()});
+            resultPane->AddLine(QStringLiteral("[%1 Line %2] 状態名 \"%3\" を登録しました。")
+                                    .arg(function.GetOutlineNumberText(distinguish))
+                                    .arg(i + 1)
+                                    .arg(state),
+                                &function, static_cast<qint32>(i));
+            modified = true;
+            ++registered;
+        }
+    }
+    resultPane->AddMessageWithoutTarget(QStringLiteral("%1 個の状態名を登録しました。").arg(registered));
+    return modified;
+}
+
+void RemoveVersionEntry(CDocumentData& data, int index) {
+    if (index >= 0 && index < static_cast<int>(data.versionHistory.size()))
+        data.versionHistory.erase(data.versionHistory.begin() + index);
+}
+
+bool ImportEnvironmentFromFile(CDocumentData& data, const QString& path, bool* inputOutputChanged) {
+    QFile file(Unquoted(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const int input = data.headerIOSettings.Input;
+    const int output = data.headerIOSettings.Output;
+    XmlDocumentContext context(&data);
+    if (ImportEnvironmentFromDocument(file, context) != LoadResult::Loaded)
+        return false;
+    if (inputOutputChanged)
+        *inputOutputChanged = input != data.headerIOSettings.Input || output != data.headerIOSettings.Output;
+    return true;
+}
+
+bool ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& members) {
+    QFile file(Unquoted(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    XmlDocumentContext context;
+    return ReadMemberNamesFromDocument(file, context, members) == LoadResult::Loaded;
+}
+
+void ApplyNameFontToAllLines(CDocumentData& data, const QString& name, const FontSetting& font) {
+    for (auto& [id, function] : data.registry.Functions()) {
+        for (const auto& line : function.logicLines) {
+            if (!line)
+                continue;
+            if (IsConditionOrAction(line->lineKind)) {
+                if (line->textSlots[0].text == name)
+                    line->textSlots[0].font = font;
+                if (line->textSlots[2].text == name)
+                    line->textSlots[2].font = font;
+            } else if (line->lineKind == SyntaxSwitch || line->lineKind == SyntaxCase) {
+                if (line->textSlots[0].text == name)
+                    line->textSlots[0].font = font;
+            }
+        }
+    }
+}
+
+void ApplyIndentChangeToAllUnitFunctions(CDocumentData& data, int divisor, int multiplier) {
+    // A divisor of 0 would divide by zero; there is nothing to scale from.
+    if (divisor == 0)
+        return;
+    for (auto& [id, function] : data.registry.Functions()) {
+        for (const auto& line : function.logicLines) {
+            if (!line)
+                continue;
+            const quint16 top = static_cast<quint16>(line->Top / divisor * multiplier);
+            const quint16 shift = static_cast<quint16>(top - line->Top);
+            line->Top = top;
+            line->Next = static_cast<quint16>(line->Next / divisor * multiplier);
+            line->Home = static_cast<quint16>(line->Home + shift);
+            line->Home2 = static_cast<quint16>(line->Home2 + shift);
+            line->End = static_cast<quint16>(line->End + shift);
+        }
+    }
+}
+
+QString FormatVersionNumber(const CDocumentData& data) {
+    const DocumentHeader& header = data.documentHeader;
+    if (header.Major == 0 && header.Minor == 0)
+        return {};
+    return QString::asprintf("%2d.%02d", header.Major, header.Minor);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/DocumentData.h"
+
+#include <QString>
+
+class CInspectionView;
+
+// Remembers a name the editor used: an entry with the same member name moves to the end, the oldest goes
+// beyond CDocumentData::MaxRecentNames. Returns the new entry's index, -1 for an empty member name.
+int AddRecentName(CDocumentData& data, const RecentName& entry);
+int AddRecentNamePair(CDocumentData& data, const RecentNamePair& entry);
+
+// The auxiliary verb whose text equals the text, or null (also for an empty text).
+const AuxiliaryVerb* FindAuxiliaryVerb(const CDocumentData& data, const QString& text);
+// A copy of the function attribute with that ID; an empty record for ID 0 or an unknown ID.
+FunctionAttribute GetFunctionAttribute(const CDocumentData& data, int id);
+// After the attribute table changed: each unit function takes its attribute's current symbol, or loses an
+// attribute that no longer exists.
+void RefreshFunctionAttributeSymbols(CDocumentData& data);
+
+// Registers the member name and every state used with it in if, Do and Transit State lines, reporting in the
+// result pane. Nothing happens for an empty name or without the pane. Returns true when the document changed.
+bool RegisterMemberName(CDocumentData& data, const QString& memberName, CInspectionView* resultPane);
+
+// Drops the stored version at the index; the later ones move up.
+void RemoveVersionEntry(CDocumentData& data, int index);
+
+// Partial imports from another document file; the path may come in double quotes. False when the file cannot
+// be opened or read. inputOutputChanged tells the caller to lay out the open tabs again.
+bool ImportEnvironmentFromFile(CDocumentData& data, const QString& path, bool* inputOutputChanged = nullptr);
+bool ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& members);
+
+// Every logic line whose member name (or, for if, Do and Transit State, state name) equals the name takes
+// the font for that slot.
+void ApplyNameFontToAllLines(CDocumentData& data, const QString& name, const FontSetting& font);
+// After the indent width changed from divisor to multiplier: indents scale, the positions after them follow.
+void ApplyIndentChangeToAllUnitFunctions(CDocumentData& data, int divisor, int multiplier);
+
+// The document's version as shown: "%2d.%02d" of major and minor, empty when both are 0.
+QString FormatVersionNumber(const CDocumentData& data);

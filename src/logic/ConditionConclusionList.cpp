@@ -1,0 +1,104 @@
+#include "logic/ConditionConclusionList.h"
+
+#include "logic/InspectionEnvironment.h"
+#include "logic/InspectionMessage.h"
+#include "logic/InspectionRun.h"
+#include "logic/InspectionView.h"
+#include "model/UnitFunctionRegistry.h"
+
+int CConditionConclusionList::lastScope = CConditionConclusionList::AllUnitFunctions;
+int CConditionConclusionList::lastStatementKind = CConditionConclusionList::DoStatements;
+
+namespace {
+
+const QString kLightRule = QString(34, QChar(0x2500));
+const QString kHeavyRule = QString(34, QChar(0x2501));
+
+} // namespace
+
+void WriteLineReference(CInspectionView& pane, const InspectionEnvironment& environment,
+                        const LineReference& reference) {
+    WriteTargetLine(pane, environment, reference.unitFunction, reference.lineIndex, reference.text);
+}
+
+void WriteLineReferenceList(const std::vector<LineReference>& references, CInspectionView& pane,
+                            const InspectionEnvironment& environment) {
+    for (const LineReference& reference : references)
+        WriteLineReference(pane, environment, reference);
+}
+
+void WriteCorrespondenceGroup(const CorrespondenceRow& row, CInspectionView& pane,
+                              const InspectionEnvironment& environment) {
+    WriteLineReference(pane, environment, row.statement);
+    pane.AddMessageWithoutTarget(kLightRule);
+    WriteLineReferenceList(row.lines, pane, environment);
+}
+
+void CConditionConclusionList::WriteCorrespondenceListAll(CInspectionView& pane,
+                                                          const InspectionEnvironment& environment,
+                                                          const CInspectionParserSequence& top, int statementKind) {
+    const bool fn = statementKind == FnStatements;
+    const QString scopeText =
+        environment.GetSymbol(fn ? SyntaxFn : SyntaxDo) + QStringLiteral("の条件をすべての単位機能で確認する)");
+    pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧開始 (") + scopeText + QStringLiteral(" ==="));
+    std::vector<CorrespondenceRow> rows;
+    std::vector<LineReference> running;
+    CollectCorrespondenceRows(top, rows, running);
+    const auto wanted = fn ? CInspectionParserEntity::Kind::Fn : CInspectionParserEntity::Kind::Do;
+    quint32 count = 0;
+    for (const CorrespondenceRow& row : rows) {
+        if (row.statementKind != wanted)
+            continue;
+        pane.AddMessageWithoutTarget(kHeavyRule);
+        WriteCorrespondenceGroup(row, pane, environment);
+        ++count;
+    }
+    pane.AddMessageWithoutTarget(kHeavyRule);
+    pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧終了 (") + scopeText +
+                                 QStringLiteral(" 検出数 ") + QString::number(count) + QStringLiteral(" ==="));
+}
+
+void CConditionConclusionList::WriteCorrespondenceListCurrent(CInspectionView& pane,
+                                                              const InspectionEnvironment& environment,
+                                                              const CInspectionParserSequence& top) {
+    const QString scopeText = QStringLiteral("現在の単位機能のすべての") + environment.GetSymbol(SyntaxDo) +
+                              QStringLiteral("・") + environment.GetSymbol(SyntaxFn) +
+                              QStringLiteral("の条件を確認する)");
+    pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧開始 (") + scopeText + QStringLiteral(" ==="));
+    pane.AddMessageWithoutTarget(kLightRule);
+    bool truncated = false;
+    const std::vector<StatementChain> chains = CollectConclusionRows(top, MaxChains, truncated);
+    for (const StatementChain& chain : chains) {
+        WriteLineReferenceList(chain.lines, pane, environment);
+        pane.AddMessageWithoutTarget(kLightRule);
+    }
+    // Sequential blocks multiply their ways; a list cut short must not look complete.
+    if (truncated)
+        pane.AddMessageWithoutTarget(
+            QStringLiteral("組み合わせが多すぎるため、最初の%1件だけを表示しました。").arg(MaxChains));
+    pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧終了 (") + scopeText +
+                                 QStringLiteral(" 検出数 ") + QString::number(chains.size()) + QStringLiteral(" ==="));
+}
+
+bool CConditionConclusionList::Run(CInspectionView& pane, const InspectionEnvironment& environment, int scope,
+                                   int statementKind, const CUnitFunction* current) {
+    lastScope = scope;
+    lastStatementKind = statementKind;
+    if (environment.registry && RefuseFnCycle(*environment.registry))
+        return false;
+    std::vector<InspectionParserLine> lines;
+    if (scope == AllUnitFunctions) {
+        if (environment.registry && environment.registry->origin)
+            CollectLogicLinesExpanded(*environment.registry->origin, environment, lines);
+    } else if (current) {
+        CollectLogicLines(*current, lines);
+    }
+    CInspectionParser parser(lines, environment);
+    const InspectionParserSequencePtr top = parser.Parse();
+    pane.ClearMessages();
+    if (scope == AllUnitFunctions)
+        WriteCorrespondenceListAll(pane, environment, *top, statementKind);
+    else
+        WriteCorrespondenceListCurrent(pane, environment, *top);
+    return true;
+}

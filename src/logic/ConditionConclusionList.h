@@ -1,0 +1,37 @@
+#pragma once
+
+#include "logic/ConditionConclusionRows.h"
+
+class CInspectionView;
+class CUnitFunction;
+
+// The condition/conclusion list, written to the result pane.
+class CConditionConclusionList {
+public:
+    enum Scope { AllUnitFunctions = 0, CurrentUnitFunction = 1 };
+    enum StatementKind { DoStatements = 0, FnStatements = 1 };
+
+    // Chains written for one unit function at most; k ifs in a row make 2^k of them.
+    static constexpr size_t MaxChains = 10000;
+
+    // The choices of the last run, offered again next time (kept for the life of the process).
+    static int lastScope;
+    static int lastStatementKind;
+
+    // The run of the dialog's OK: refuses documents whose Fn statements form a cycle (false, nothing
+    // written), else clears the pane and writes the list. current is the unit function of the active tab.
+    static bool Run(CInspectionView& pane, const InspectionEnvironment& environment, int scope, int statementKind,
+                    const CUnitFunction* current);
+
+    static void WriteCorrespondenceListAll(CInspectionView& pane, const InspectionEnvironment& environment,
+                                           const CInspectionParserSequence& top, int statementKind);
+    static void WriteCorrespondenceListCurrent(CInspectionView& pane, const InspectionEnvironment& environment,
+                                               const CInspectionParserSequence& top);
+};
+
+void WriteLineReference(CInspectionView& pane, const InspectionEnvironment& environment,
+                        const LineReference& reference);
+void WriteLineReferenceList(const std::vector<LineReference>& references, CInspectionView& pane,
+                            const InspectionEnvironment& environment);
+void WriteCorrespondenceGroup(const CorrespondenceRow& row, CInspectionView& pane,
+                              const InspectionEnvironment& environment);

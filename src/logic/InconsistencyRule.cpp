@@ -1,0 +1,6 @@
+#include "logic/InconsistencyRule.h"
+
+void CInconsistencyRule::Init() {
+    conditions.fill(UnitSentence());
+    message.clear();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "logic/InconsistencyRule.h"
+#include "logic/IntraMemberConsistencyRule.h"
+#include "logic/LogicKeywords.h"
+
+#include <QString>
+
+#include <vector>
+
+class CUnitFunction;
+class CUnitFunctionRegistry;
+class CQuantifierSettings;
+
+// What one inspection reads of the document: keywords, unit functions, quantifiers and the two rule lists.
+// The pointers are not owned and must outlive the run.
+struct InspectionEnvironment {
+    LogicKeywords keywords;
+    const CUnitFunctionRegistry* registry = nullptr;
+    const CQuantifierSettings* quantifiers = nullptr; // null: member names carry no quantifier
+    std::vector<const CInconsistencyRule*> semanticRelations;
+    std::vector<const CIntraMemberConsistencyRule*> intraMemberRules;
+    bool distinguishPrimaryOutlineNumber = false;
+
+    // The keyword of a syntax number; empty outside 0..14.
+    QString GetSymbol(int syntax) const;
+    QString OutlineNumberText(const CUnitFunction& function) const;
+    const CUnitFunction* FindFunction(quint32 internalId) const;
+};

@@ -1,0 +1,305 @@
+#include "logic/InspectionParser.h"
+
+#include "logic/InspectionEnvironment.h"
+#include "logic/InspectionProgress.h"
+#include "model/UnitFunction.h"
+
+namespace {
+
+// Blocks nest through recursion; a line list from a file could nest deeper than the stack allows.
+constexpr int kMaxNesting = 2000;
+
+} // namespace
+
+CInspectionParser::CInspectionParser(std::vector<InspectionParserLine> lines, const InspectionEnvironment& environment,
+                                     bool reportProgress)
+    : m_lines(std::move(lines)), m_environment(environment), m_reportProgress(reportProgress) {}
+
+InspectionParserSequencePtr CInspectionParser::Parse() {
+    m_strayPositions.clear();
+    int consumed = 0;
+    InspectionParserSequencePtr top = ParseSequence(0, consumed);
+    const int count = static_cast<int>(m_lines.size());
+    // A line that cannot stand where it is would end the description here; note it and go on after it.
+    while (consumed < count) {
+        m_strayPositions.push_back(consumed);
+        int more = 0;
+        InspectionParserSequencePtr rest = ParseSequence(consumed + 1, more);
+        top->nodes.insert(top->nodes.end(), rest->nodes.begin(), rest->nodes.end());
+        consumed += 1 + more;
+    }
+    return top;
+}
+
+InspectionParserSequencePtr CInspectionParser::ParseSequence(int start, int& consumed) {
+    auto sequence = std::make_shared<CInspectionParserSequence>();
+    sequence->start = start;
+    consumed = 0;
+    for (;;) {
+        if (m_reportProgress)
+            CInspectionProgress::MinorProgress(static_cast<unsigned>(start), static_cast<unsigned>(m_lines.size()));
+        const Parsed parsed = ParseStatement(start + consumed);
+        if (!parsed.success)
+            return sequence;
+        consumed += parsed.consumed;
+        if (parsed.node)
+            sequence->nodes.push_back(parsed.node);
+        PollInspectionAbort();
+    }
+}
+
+int CInspectionParser::KindAt(int p) const {
+    if (p < 0 || p >= static_cast<int>(m_lines.size()) || !m_lines[p].line)
+        return SyntaxNone;
+    return m_lines[p].line->lineKind;
+}
+
+QString CInspectionParser::SlotText(int p, int slot) const {
+    return m_lines[p].line->textSlots[slot].text;
+}
+
+QString CInspectionParser::MemberStateText(const QString& member, const QString& joining, const QString& state,
+                                           const QString& closing) const {
+    return QStringLiteral("<") + member + QStringLiteral(">") + joining + QStringLiteral("{") + state +
+           QStringLiteral("}") + closing;
+}
+
+std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member, const QString& state, int position,
+                                                           quint8 isCondition, const QString& lineText) const {
+    const QuantifiedMemberName name = ParseQuantifiedMemberName(m_environment.quantifiers, member);
+    const NegatableText parsedState = ParseNegationPrefix(state);
+    if (!name.valid || parsedState.text.isEmpty())
+        return std::nullopt;
+    PathCondition record;
+    record.isCondition = isCondition;
+    record.quantifier = name.quantifier;
+    record.member = name.name;
+    record.state = parsedState;
+    record.position = position;
+    record.unitFunction = m_lines[position].function;
+    record.lineIndex = m_lines[position].lineIndex;
+    record.lineText = lineText;
+    return record;
+}
+
+namespace {
+
+// The record of the other branch: the state negated, the quantifier turned to its dual, on another line.
+std::optional<PathCondition> NegatedRecord(const std::optional<PathCondition>& record, int position,
+                                           const InspectionParserLine& line, const QString& lineText) {
+    if (!record)
+        return std::nullopt;
+    PathCondition negated = *record;
+    negated.state = record->state.Negated();
+    negated.quantifier = DualQuantifier(record->quantifier);
+    negated.position = position;
+    negated.unitFunction = line.function;
+    negated.lineIndex = line.lineIndex;
+    negated.lineText = lineText;
+    return negated;
+}
+
+template <class Node> void SetLine(Node& node, int position, const InspectionParserLine& line) {
+    node.position = position;
+    node.function = line.function;
+    node.lineIndex = line.lineIndex;
+}
+
+} // namespace
+
+CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
+    Parsed parsed;
+    if (p >= static_cast<int>(m_lines.size()))
+        return parsed;
+    const InspectionParserLine& line = m_lines[p];
+    switch (KindAt(p)) {
+    case SyntaxFn: {
+        auto fn = std::make_shared<CInspectionParserFn>();
+        SetLine(*fn, p, line);
+        fn->calledID = line.line->calledInternalID;
+        fn->calledFunction = m_environment.FindFunction(fn->calledID);
+        QString name;
+        QString number;
+        if (fn->calledFunction) {
+            name = fn->calledFunction->name;
+            number = m_environment.OutlineNumberText(*fn->calledFunction);
+        }
+        fn->text = m_environment.GetSymbol(SyntaxFn) + QStringLiteral(" [") + name + QStringLiteral("] (") + number +
+                   QStringLiteral(")");
+        parsed.node = fn;
+        break;
+    }
+    case SyntaxDo: {
+        auto action = std::make_shared<CInspectionParserDo>();
+        SetLine(*action, p, line);
+        action->environment = &m_environment;
+        action->memberName = SlotText(p, 0);
+        action->joiningText = SlotText(p, 1);
+        action->stateName = SlotText(p, 2);
+        action->closingText = SlotText(p, 3);
+        action->shortText =
+            MemberStateText(action->memberName, action->joiningText, action->stateName, action->closingText);
+        action->text = m_environment.GetSymbol(SyntaxDo) + QStringLiteral(" ") + action->shortText;
+        action->record = MakeRecord(action->memberName, action->stateName, p, 0, action->text);
+        parsed.node = action;
+        break;
+    }
+    case SyntaxDoNothing: {
+        auto nothing = std::make_shared<CInspectionParserDoNothing>();
+        SetLine(*nothing, p, line);
+        parsed.node = nothing;
+        break;
+    }
+    case SyntaxExitlp: {
+        auto exitlp = std::make_shared<CInspectionParserExitlp>();
+        SetLine(*exitlp, p, line);
+        exitlp->text = m_environment.GetSymbol(SyntaxExitlp);
+        parsed.node = exitlp;
+        break;
+    }
+    case SyntaxComment:
+    case SyntaxTransitState:
+    case SyntaxPlainLine:
+        break;
+    case SyntaxIf:
+        return ParseIf(p);
+    case SyntaxSwitch:
+        return ParseSwitch(p);
+    case SyntaxLoop:
+        return ParseLoop(p);
+    default:
+        return parsed;
+    }
+    parsed.consumed = 1;
+    parsed.success = true;
+    return parsed;
+}
+
+CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
+    Parsed parsed;
+    if (m_depth >= kMaxNesting)
+        return parsed;
+    ++m_depth;
+    auto block = std::make_shared<CInspectionParserIf>();
+    block->environment = &m_environment;
+    block->function = m_lines[p].function;
+    block->ifPosition = p;
+    block->ifLineIndex = m_lines[p].lineIndex;
+    block->memberName = SlotText(p, 0);
+    block->joiningText = SlotText(p, 1);
+    block->stateName = SlotText(p, 2);
+    block->closingText = SlotText(p, 3);
+    int thenCount = 0;
+    block->thenBody = ParseSequence(p + 1, thenCount);
+    const int elseLine = p + thenCount + 1;
+    int elseCount = 0;
+    if (KindAt(elseLine) == SyntaxElse) {
+        block->elseBody = ParseSequence(elseLine + 1, elseCount);
+        parsed.success = KindAt(elseLine + elseCount + 1) == SyntaxEndif;
+    }
+    --m_depth;
+    if (!parsed.success)
+        return parsed;
+    block->elsePosition = elseLine;
+    block->elseLineIndex = m_lines[elseLine].lineIndex;
+    const QString shortText =
+        MemberStateText(block->memberName, block->joiningText, block->stateName, block->closingText);
+    block->ifText = m_environment.GetSymbol(SyntaxIf) + QStringLiteral(" ") + shortText;
+    block->elseText = m_environment.GetSymbol(SyntaxElse);
+    block->thenRecord = MakeRecord(block->memberName, block->stateName, p, 1, block->ifText);
+    block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
+    block->thenConditionText = shortText;
+    block->elseConditionText =
+        MemberStateText(SplitAtQuantifier(block->memberName, m_environment.quantifiers), block->joiningText,
+                        ParseNegationPrefix(block->stateName).Negated().GetText(), block->closingText);
+    parsed.node = block;
+    parsed.consumed = thenCount + elseCount + 3;
+    return parsed;
+}
+
+CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
+    Parsed parsed;
+    if (m_depth >= kMaxNesting)
+        return parsed;
+    ++m_depth;
+    auto block = std::make_shared<CInspectionParserSwitch>();
+    block->environment = &m_environment;
+    block->function = m_lines[p].function;
+    block->switchPosition = p;
+    block->switchLineIndex = m_lines[p].lineIndex;
+    block->memberName = SlotText(p, 0);
+    block->joiningText = SlotText(p, 1);
+    // The comment and plain lines before the first case.
+    int skipped = 0;
+    ParseSequence(p + 1, skipped);
+    int k = skipped + 1;
+    while (KindAt(p + k) == SyntaxCase) {
+        const int caseLine = p + k;
+        InspectionSwitchCase item;
+        item.stateName = SlotText(caseLine, 0);
+        item.joiningText = SlotText(caseLine, 1);
+        item.position = caseLine;
+        item.function = m_lines[caseLine].function;
+        item.lineIndex = m_lines[caseLine].lineIndex;
+        int bodyCount = 0;
+        item.body = ParseSequence(caseLine + 1, bodyCount);
+        block->cases.push_back(std::move(item));
+        k += 1 + bodyCount;
+    }
+    const int elswLine = p + k;
+    int elswCount = 0;
+    if (!block->cases.empty() && KindAt(elswLine) == SyntaxElsw) {
+        block->elswBody = ParseSequence(elswLine + 1, elswCount);
+        parsed.success = KindAt(elswLine + elswCount + 1) == SyntaxEndsw;
+    }
+    --m_depth;
+    if (!parsed.success)
+        return parsed;
+    block->elswPosition = elswLine;
+    block->elswLineIndex = m_lines[elswLine].lineIndex;
+    block->switchText = m_environment.GetSymbol(SyntaxSwitch) + QStringLiteral(" <") + block->memberName +
+                        QStringLiteral(">") + block->joiningText;
+    block->elswText = m_environment.GetSymbol(SyntaxElsw);
+    const QString pairedMember = SplitAtQuantifier(block->memberName, m_environment.quantifiers);
+    std::vector<QString> statesMet;
+    for (InspectionSwitchCase& item : block->cases) {
+        item.text = m_environment.GetSymbol(SyntaxCase) + QStringLiteral(" {") + item.stateName + QStringLiteral("}") +
+                    item.joiningText;
+        item.record = MakeRecord(block->memberName, item.stateName, item.position, 1, item.text);
+        item.conditionText = QStringLiteral("<") + block->memberName + QStringLiteral(">") + block->joiningText +
+                             QStringLiteral("{") + item.stateName + QStringLiteral("}") + item.joiningText;
+        item.negatedConditionText = QStringLiteral("<") + pairedMember + QStringLiteral(">") + block->joiningText +
+                                    QStringLiteral("{") + ParseNegationPrefix(item.stateName).Negated().GetText() +
+                                    QStringLiteral("}") + item.joiningText;
+        if (!item.record || std::find(statesMet.begin(), statesMet.end(), item.stateName) != statesMet.end())
+            continue;
+        statesMet.push_back(item.stateName);
+        block->elswRecords.push_back(*NegatedRecord(item.record, elswLine, m_lines[elswLine], block->elswText));
+    }
+    parsed.node = block;
+    parsed.consumed = k + elswCount + 2;
+    parsed.success = true;
+    return parsed;
+}
+
+CInspectionParser::Parsed CInspectionParser::ParseLoop(int p) {
+    Parsed parsed;
+    if (m_depth >= kMaxNesting)
+        return parsed;
+    ++m_depth;
+    auto block = std::make_shared<CInspectionParserLoop>();
+    block->environment = &m_environment;
+    block->position = p;
+    block->function = m_lines[p].function;
+    block->lineIndex = m_lines[p].lineIndex;
+    block->text = m_environment.GetSymbol(SyntaxLoop);
+    int bodyCount = 0;
+    block->body = ParseSequence(p + 1, bodyCount);
+    --m_depth;
+    if (KindAt(p + bodyCount + 1) != SyntaxEndlp)
+        return parsed;
+    parsed.node = block;
+    parsed.consumed = bodyCount + 2;
+    parsed.success = true;
+    return parsed;
+}

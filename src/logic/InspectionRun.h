@@ -1,0 +1,45 @@
+#pragma once
+
+#include "logic/InspectionParser.h"
+
+#include <vector>
+
+class CInspectionView;
+class CUnitFunction;
+class CUnitFunctionRegistry;
+
+// Commands of the inspection.
+enum InspectionCommand : int {
+    CommandInspectCurrentUnitFunction = 32794,
+    CommandInspectAll = 32795,
+    CommandInspectSyntax = 32881,
+    CommandInspectRedundancy = 32882,
+    CommandInspectInconsistency = 32883,
+    CommandReasonCheck = 32898,
+};
+
+// The lines of one unit function, in order.
+void CollectLogicLines(const CUnitFunction& function, std::vector<InspectionParserLine>& lines);
+
+// The lines of a unit function with the lines of every called unit function right after its Fn line, at any
+// depth: the whole logic as one description. A unit function already being expanded is not expanded again.
+void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEnvironment& environment,
+                               std::vector<InspectionParserLine>& lines);
+
+// When the Fn statements reachable from the origin form a cycle, tells the user and returns true.
+bool RefuseFnCycle(const CUnitFunctionRegistry& registry);
+
+void InspectReasons(CInspectionView& pane, const InspectionEnvironment& environment);
+void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pane, quint32& counter,
+                             const InspectionEnvironment& environment);
+void SyntaxCheckAllUnitFunctions(CInspectionView& pane, quint32& counter, const InspectionEnvironment& environment);
+
+// All items for one unit function, on the caller's thread, without progress or abort.
+void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
+                                const InspectionEnvironment& environment);
+
+void InspectAllUnitFunctions(int command, CInspectionView& pane, const InspectionEnvironment& environment);
+
+// The whole-document run as the worker thread does it: sets the run flags, runs, and whatever happens
+// clears them and leaves a closing line in the pane when the run did not end normally.
+void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment);

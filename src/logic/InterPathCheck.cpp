@@ -1,0 +1,209 @@
+#include "logic/PathChecks.h"
+
+#include "logic/InspectionProgress.h"
+
+#include <QHash>
+
+#include <optional>
+
+namespace {
+
+bool QuantifiersFit(qint32 a, qint32 b) {
+    if (a == b)
+        return true;
+    if (a == QuantifierNone)
+        return b == QuantifierUniversal;
+    if (a == QuantifierUniversal)
+        return b == QuantifierNone;
+    return b == QuantifierUniversal || b == QuantifierNone; // a existential
+}
+
+bool SameCondition(const PathCondition& x, const PathCondition& y) {
+    if (x.member != y.member || x.state.affirmed != y.state.affirmed || x.state.text != y.state.text)
+        return false;
+    return x.quantifier == y.quantifier || (x.quantifier == QuantifierUniversal && y.quantifier == QuantifierNone) ||
+           (x.quantifier == QuantifierNone && y.quantifier == QuantifierUniversal);
+}
+
+bool OppositeCondition(const PathCondition& x, const PathCondition& y) {
+    if (x.member != y.member || x.state.affirmed == y.state.affirmed || x.state.text != y.state.text)
+        return false;
+    return DualQuantifier(x.quantifier) == y.quantifier;
+}
+
+// The one position where the two lists hold opposite conditions while all others are the same.
+std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(const std::vector<PathCondition>& a,
+                                                                     const std::vector<PathCondition>& b) {
+    if (a.size() != b.size())
+        return std::nullopt;
+    std::optional<std::pair<size_t, size_t>> found;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (SameCondition(a[i], b[i]))
+            continue;
+        if (found || !OppositeCondition(a[i], b[i]))
+            return std::nullopt;
+        found = std::make_pair(i, i);
+    }
+    return found;
+}
+
+size_t CommonLength(const std::vector<const void*>& a, const std::vector<const void*>& b) {
+    size_t n = 0;
+    while (n < a.size() && n < b.size() && a[n] == b[n])
+        ++n;
+    return n;
+}
+
+// Neither statement's blocks contain the other's: the two sit in different branches.
+bool AreInDivergentBlocks(const CInspectionPathConclusion& i, const CInspectionPathConclusion& j) {
+    const size_t common = CommonLength(i.enclosingBlocks, j.enclosingBlocks);
+    return common < i.enclosingBlocks.size() && common < j.enclosingBlocks.size();
+}
+
+// The branch sets are chains from the top, so they meet exactly when they share the outermost statement.
+bool ShareBranch(const CInspectionPathConclusion& x, const CInspectionPathConclusion& y) {
+    return !x.enclosingBranches.empty() && !y.enclosingBranches.empty() &&
+           x.enclosingBranches.front() == y.enclosingBranches.front();
+}
+
+bool IsSeparatedBySameMemberAction(const CInspectionPathConclusion& i, const CInspectionPathConclusion& k,
+                                   const CInspectionPathConclusion& j) {
+    return i.IsDo() && k.IsDo() && j.IsDo() && k.member == i.member && ShareBranch(k, i) && ShareBranch(k, j);
+}
+
+FindingTarget ConclusionTarget(const CInspectionPathConclusion& conclusion) {
+    return MakeTarget(MakeConclusionItem(conclusion));
+}
+
+class InterPathChecker {
+public:
+    explicit InterPathChecker(InspectionResultSet& results) : m_results(results), m_real(results.paths.size()) {}
+
+    const std::vector<PathCondition>& RealConditions(size_t index) {
+        if (!m_real[index])
+            m_real[index] = m_results.paths[index].GetRealConditions();
+        return *m_real[index];
+    }
+
+    void CheckSameConditionsBetweenPaths(size_t i, size_t j) {
+        const auto& ci = *m_results.paths[i].conclusion;
+        const auto& cj = *m_results.paths[j].conclusion;
+        if (!SameConclusion(ci, cj))
+            return;
+        if (!IsOrderedSubMatch(RealConditions(i), RealConditions(j)) &&
+            !IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
+            return;
+        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
+        finding->kind = CInspectionMessageTwoTargets::Redundant;
+        finding->betweenConclusions = 1;
+        finding->target2 = ConclusionTarget(ci);
+        finding->target1 = ConclusionTarget(cj);
+        m_results.findings.Add(std::move(finding));
+    }
+
+    void CheckRedundantAssumption(size_t i, size_t j) {
+        const auto& ci = *m_results.paths[i].conclusion;
+        const auto& cj = *m_results.paths[j].conclusion;
+        if (!SameConclusion(ci, cj))
+            return;
+        const auto& conditionsI = RealConditions(i);
+        const auto& conditionsJ = RealConditions(j);
+        const auto pair = FindSingleOppositeCondition(conditionsI, conditionsJ);
+        if (!pair)
+            return;
+        auto finding = std::make_shared<CInspectionMessageRedundantAssumption>();
+        finding->earlierConclusion = ConclusionTarget(ci);
+        finding->laterConclusion = ConclusionTarget(cj);
+        finding->earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]));
+        finding->laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]));
+        m_results.findings.Add(std::move(finding));
+    }
+
+    void CheckInconsistentDescription(size_t i, size_t j) {
+        const auto& ci = *m_results.paths[i].conclusion;
+        const auto& cj = *m_results.paths[j].conclusion;
+        if (!ci.IsDo() || !cj.IsDo() || ci.member != cj.member || !DifferentNegatableText(ci.state, cj.state))
+            return;
+        if (!IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
+            return;
+        auto finding = std::make_shared<CInspectionMessageTwoTargets>();
+        finding->kind = CInspectionMessageTwoTargets::Contradiction;
+        finding->betweenConclusions = 1;
+        finding->target2 = ConclusionTarget(ci);
+        finding->target1 = ConclusionTarget(cj);
+        m_results.findings.Add(std::move(finding));
+    }
+
+private:
+    InspectionResultSet& m_results;
+    std::vector<std::optional<std::vector<PathCondition>>> m_real;
+};
+
+// Only paths whose conclusions can be compared share a group: Do statements on one member, Fn statements
+// calling one unit function, exitlp statements. Pairs from different groups never yield a finding, and a
+// path that separates a pair is a Do on the same member, so it is in the same group too.
+QString GroupKey(const CInspectionPathConclusion& conclusion) {
+    if (conclusion.IsDo())
+        return QStringLiteral("D") + conclusion.member;
+    if (conclusion.IsFn())
+        return QStringLiteral("F") + QString::number(reinterpret_cast<quintptr>(conclusion.calledFunction));
+    return QStringLiteral("X");
+}
+
+} // namespace
+
+bool IsOrderedSubMatch(const std::vector<PathCondition>& a, const std::vector<PathCondition>& b) {
+    size_t j = 0;
+    for (const PathCondition& condition : b) {
+        if (j == a.size())
+            break;
+        const PathCondition& wanted = a[j];
+        if (wanted.member == condition.member && wanted.state.affirmed == condition.state.affirmed &&
+            wanted.state.text == condition.state.text && QuantifiersFit(wanted.quantifier, condition.quantifier))
+            ++j;
+    }
+    return j == a.size();
+}
+
+void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contradiction) {
+    const std::vector<InspectionPath>& paths = results.paths;
+    QHash<QString, std::vector<size_t>> groups;
+    std::vector<size_t> placeInGroup(paths.size(), 0);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (!paths[i].conclusion->HasLine())
+            continue;
+        auto& group = groups[GroupKey(*paths[i].conclusion)];
+        placeInGroup[i] = group.size();
+        group.push_back(i);
+    }
+    InterPathChecker checker(results);
+    const unsigned total = static_cast<unsigned>(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), total);
+        const CInspectionPathConclusion& ci = *paths[i].conclusion;
+        if (ci.HasLine()) {
+            const std::vector<size_t>& group = groups[GroupKey(ci)];
+            for (size_t g = placeInGroup[i] + 1; g < group.size(); ++g) {
+                const size_t j = group[g];
+                const CInspectionPathConclusion& cj = *paths[j].conclusion;
+                if (!AreInDivergentBlocks(ci, cj))
+                    continue;
+                bool separated = false;
+                for (size_t h = placeInGroup[i] + 1; h < g && !separated; ++h) {
+                    separated = IsSeparatedBySameMemberAction(ci, *paths[group[h]].conclusion, cj);
+                    PollInspectionAbort();
+                }
+                if (!separated) {
+                    if (redundancy) {
+                        checker.CheckSameConditionsBetweenPaths(i, j);
+                        checker.CheckRedundantAssumption(i, j);
+                    }
+                    if (contradiction)
+                        checker.CheckInconsistentDescription(i, j);
+                }
+                PollInspectionAbort();
+            }
+        }
+        PollInspectionAbort();
+    }
+}

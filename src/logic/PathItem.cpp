@@ -1,0 +1,45 @@
+#include "logic/PathItem.h"
+
+PathItem MakeConditionItem(const PathCondition& condition) {
+    PathItem item;
+    item.fromConditions = 1;
+    item.isCondition = condition.isCondition;
+    item.pairable = condition.pairable;
+    item.quantifier = condition.quantifier;
+    item.member = condition.member;
+    item.state = condition.state;
+    item.position = condition.position;
+    item.unitFunction = condition.unitFunction;
+    item.lineIndex = condition.lineIndex;
+    item.lineText = condition.lineText;
+    return item;
+}
+
+PathItem MakeConclusionItem(const CInspectionPathConclusion& conclusion) {
+    PathItem item;
+    item.fromConditions = 0;
+    item.isCondition = 0;
+    item.pairable = 1;
+    if (conclusion.IsDo()) {
+        item.quantifier = conclusion.quantifier;
+        item.member = conclusion.member;
+        item.state = conclusion.state;
+    }
+    item.position = conclusion.position;
+    item.unitFunction = conclusion.unitFunction;
+    item.lineIndex = conclusion.lineIndex;
+    item.lineText = conclusion.lineText;
+    return item;
+}
+
+FindingTarget MakeTarget(const PathItem& item) {
+    FindingTarget target;
+    target.lineText = item.lineText;
+    target.unitFunction = item.unitFunction;
+    target.lineIndex = item.lineIndex;
+    target.position = item.position;
+    target.quantifier = item.quantifier;
+    target.member = item.member;
+    target.state = item.state;
+    return target;
+}

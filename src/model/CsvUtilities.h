@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The CSV dialect of the program: every field is quoted and followed by a comma, so each line it writes
+// ends with a comma before the line end (the writers add "\n" themselves).
+QString QuoteCsvField(const QString& text);
+// Appends the fields of the line to the list. A comma ends a field only outside quotes; quotes are removed,
+// a doubled quote gives one. Text after the last comma counts only when it holds more than quotes.
+void SplitCsvLine(QStringList& fields, const QString& line);
+// Appends ".csv" unless the name already ends with ".csv" or ".CSV".
+void AppendCsvExtension(QString& fileName);

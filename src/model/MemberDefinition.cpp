@@ -1,0 +1,87 @@
+#include "model/MemberDefinition.h"
+
+#include "model/XmlDocumentContext.h"
+
+#include <algorithm>
+
+const CStateDefinition* CMemberDefinition::FindState(const QString& stateName) const {
+    auto found = std::find_if(states.begin(), states.end(), [&](const auto& s) { return s.name == stateName; });
+    return found == states.end() ? nullptr : &*found;
+}
+
+CStateDefinition* CMemberDefinition::FindState(const QString& stateName) {
+    return const_cast<CStateDefinition*>(std::as_const(*this).FindState(stateName));
+}
+
+void CMemberDefinition::MergeFrom(const CMemberDefinition& other) {
+    if (explanation.isEmpty())
+        explanation = other.explanation;
+    for (const CStateDefinition& state : other.states) {
+        if (CStateDefinition* existing = FindState(state.name)) {
+            if (existing->explanation.isEmpty())
+                existing->explanation = state.explanation;
+        } else {
+            states.push_back(state);
+        }
+    }
+}
+
+const CMemberDefinition* FindRegisteredMember(const MemberDefinitionList& members, const QString& memberName) {
+    auto found = std::find_if(members.begin(), members.end(), [&](const auto& m) { return m.name == memberName; });
+    return found == members.end() ? nullptr : &*found;
+}
+
+CMemberDefinition* FindRegisteredMember(MemberDefinitionList& members, const QString& memberName) {
+    return const_cast<CMemberDefinition*>(FindRegisteredMember(std::as_const(members), memberName));
+}
+
+const CStateDefinition* FindRegisteredMemberState(const MemberDefinitionList& members, const QString& memberName,
+                                                  const QString& stateName) {
+    const CMemberDefinition* member = FindRegisteredMember(members, memberName);
+    return member ? member->FindState(stateName) : nullptr;
+}
+
+void MergeImportedMemberNames(MemberDefinitionList& members, const MemberDefinitionList& imported) {
+    for (const CMemberDefinition& member : imported) {
+        if (CMemberDefinition* existing = FindRegisteredMember(members, member.name))
+            existing->MergeFrom(member);
+        else
+            members.push_back(member);
+    }
+}
+
+void WriteMemberNameElement(const CMemberDefinition& member, XmlDocumentContext& context, pugi::xml_node element) {
+    XmlAppendChildElement(context, element, "Name", member.name);
+    XmlAppendChildElement(context, element, "Explanation", member.explanation);
+    for (const CStateDefinition& state : member.states)
+        WriteStateNameElement(state, context, XmlAppendChildElement(context, element, "StateName"));
+}
+
+void ReadMemberNameElement(pugi::xml_node element, CMemberDefinition& member) {
+    // The member's own children only: a "Name" below a state never names the member.
+    member.name = XmlGetElementText(element.child("Name"));
+    member.explanation = XmlGetElementText(element.child("Explanation"));
+    for (pugi::xml_node stateElement : XmlFindElements(element, "StateName")) {
+        CStateDefinition state;
+        ReadStateNameElement(stateElement, state);
+        member.states.push_back(state);
+    }
+}
+
+void ReadMemberNameRegister(pugi::xml_node documentElement, MemberDefinitionList& members) {
+    members.clear();
+    if (const pugi::xml_node registerElement = XmlFindElement(documentElement, "MemberNameRegister")) {
+        for (const pugi::xml_node memberElement : XmlFindElements(registerElement, "MemberName"))
+            ReadMemberNameElement(memberElement, members.emplace_back());
+    }
+}
+
+void WriteStateNameElement(const CStateDefinition& state, XmlDocumentContext& context, pugi::xml_node element) {
+    XmlAppendChildElement(context, element, "Name", state.name);
+    XmlAppendChildElement(context, element, "Explanation", state.explanation);
+}
+
+void ReadStateNameElement(pugi::xml_node element, CStateDefinition& state) {
+    state.name = XmlGetElementText(element.child("Name"));
+    state.explanation = XmlGetElementText(element.child("Explanation"));
+}

@@ -1,0 +1,78 @@
+#include "model/QuantifierCheck.h"
+
+#include "model/UnitFunctionRegistry.h"
+#include "settings/QuantifierSettings.h"
+
+namespace {
+
+enum class Level { None, Warning, Error };
+
+QString Quoted(const QString& text) {
+    return '"' + text + '"';
+}
+
+} // namespace
+
+void CheckMemberNameQuantifiers(CLogicLine& line, const std::vector<SyntaxSymbol>& symbols,
+                                const CQuantifierSettings& quantifiers) {
+    const quint8 kind = line.lineKind;
+    if (symbols.size() < static_cast<size_t>(SyntaxSymbol::KindCount) ||
+        (kind != SyntaxIf && kind != SyntaxDo && kind != SyntaxSwitch && kind != SyntaxTransitState))
+        return;
+    const QString& text = line.textSlots[0].text;
+    const std::vector<const QuantifierEntry*> found = FindQuantifiersInText(quantifiers, text);
+    Level level = Level::None;
+    QString message;
+    if (found.size() >= 2) {
+        level = Level::Error;
+        message = QStringLiteral("複数の量化記号があります。") + Quoted(found[0]->quantifier) + QStringLiteral(", ") +
+                  Quoted(found[1]->quantifier) + QStringLiteral(" は量化記号です。");
+    } else if (found.size() == 1) {
+        const QuantifierEntry& entry = *found[0];
+        const bool existential = entry.type != 0;
+        level = Level::Error;
+        if (entry.quantifier == text) {
+            message = QStringLiteral("メンバー名 ") + Quoted(text) + QStringLiteral(" は、これ全体が量化記号です。");
+        } else if ((kind == SyntaxDo || kind == SyntaxTransitState) && existential) {
+            message = QStringLiteral("存在記号は%1文に使用できません。").arg(symbols[SyntaxDo].keyword) +
+                      Quoted(entry.quantifier) + QStringLiteral(" は存在記号です。");
+        } else if (kind == SyntaxSwitch) {
+            message = QStringLiteral("量化記号は%1文に使用できません。").arg(symbols[SyntaxSwitch].keyword) +
+                      Quoted(entry.quantifier) + QStringLiteral(" は量化記号です。");
+        } else {
+            level = Level::Warning;
+            message = Quoted(entry.quantifier) +
+                      (existential ? QStringLiteral(" は存在記号です。") : QStringLiteral(" は全称記号です。"));
+            if (entry.infix == 0)
+                message.prepend(QStringLiteral("メンバー名の先頭の "));
+        }
+    }
+
+    const quint32 before = line.mark;
+    line.mark &= ~(quantifierWarningMark | quantifierErrorMark);
+    if (line.mark == 0 && before != 0)
+        line.memo.clear();
+    if (level == Level::None)
+        return;
+    const quint32 bit = level == Level::Warning ? quantifierWarningMark : quantifierErrorMark;
+    line.mark |= bit;
+    // A memo that belongs to another line mark stays.
+    if (line.memo.isEmpty() || line.mark == bit)
+        line.memo = message.left(CLogicLine::MaxMemoLength);
+}
+
+void CheckMemberNameQuantifiersOfFunction(CUnitFunction* function, const std::vector<SyntaxSymbol>& symbols,
+                                          const CQuantifierSettings& quantifiers) {
+    if (!function)
+        return;
+    for (const auto& line : function->logicLines) {
+        if (line)
+            CheckMemberNameQuantifiers(*line, symbols, quantifiers);
+    }
+}
+
+void CheckMemberNamesAll(CUnitFunctionRegistry& registry, const std::vector<SyntaxSymbol>& symbols,
+                         const CQuantifierSettings& quantifiers) {
+    for (auto& [id, function] : registry.Functions())
+        CheckMemberNameQuantifiersOfFunction(&function, symbols, quantifiers);
+}

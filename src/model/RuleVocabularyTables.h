@@ -1,0 +1,84 @@
+#pragma once
+
+#include "logic/InconsistencyRule.h"
+#include "logic/IntraMemberConsistencyRule.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+
+#include <pugixml.hpp>
+
+class XmlDocumentContext;
+
+// Groups and attributes that line marks carry.
+struct LineMarkTable {
+    static constexpr int GroupCount = 4;
+    static constexpr int AttributeCount = 15;
+
+    struct Attribute {
+        QString name;
+        uint8_t colorNo = 0; // into the program's named colours
+        uint8_t shape = 0;
+        uint8_t groupNo = 0; // 0..3 name a group; the automatic attributes 13 and 14 carry 4
+        bool operator==(const Attribute&) const = default;
+    };
+
+    std::array<QString, GroupCount> groupNames;
+    std::array<Attribute, AttributeCount> attributes;
+
+    bool operator==(const LineMarkTable&) const = default;
+};
+
+// Where the localised default names of line-mark groups and attributes come from; the application installs
+// its wording, without one the numbered names "グループ%d" and "属性%d" stay.
+class LineMarkNameSource {
+public:
+    virtual ~LineMarkNameSource() = default;
+    virtual QString GroupName(int index) const = 0;
+    virtual QString AttributeName(int index) const = 0;
+};
+// Installs the source (not owned; nullptr removes it) and returns the previous one.
+const LineMarkNameSource* InstallLineMarkNameSource(const LineMarkNameSource* source);
+
+// Names from the installed source, colours, shapes and groups from the built-in table.
+void SetDefaultLineMarkSettings(LineMarkTable& table);
+
+// Obscure words and where the obscure-word search looks for them.
+struct FuzzwordSettings {
+    QStringList words;
+    int32_t ckFunction = 1; // search the function content of every unit function
+    int32_t ckLogic = 1;    // search the logic descriptions
+
+    bool operator==(const FuzzwordSettings&) const = default;
+};
+
+// Is the text one of the obscure words (exact, case-sensitive)?
+bool IsObscureWord(const FuzzwordSettings& fuzzwords, const QString& text);
+
+// Settings of the similar-word detection.
+struct SimilarWordSettings {
+    int32_t agreement = 60; // minimum agreement in percent
+    int32_t scope = 2;      // 0 member names, 1 state names, 2 both
+    int32_t length = 10;    // shorter names are not compared
+    int32_t show = 30000;   // the detection stops beyond this many results
+    int32_t complete = 1;   // identical names do not count as similar
+
+    bool operator==(const SimilarWordSettings&) const = default;
+};
+
+// Elements below "Environment". Readers take the "Environment" element; a missing element keeps the record,
+// except that both rule lists and the obscure words are always emptied first.
+void WriteInconsistencyTable(XmlDocumentContext& context, pugi::xml_node parent,
+                             const IntraMemberConsistencyRuleList& intraMemberConsistencyRules,
+                             const InconsistencyRuleList& inconsistencyRules);
+void ReadInconsistencyTable(pugi::xml_node environment, IntraMemberConsistencyRuleList& intraMemberConsistencyRules,
+                            InconsistencyRuleList& inconsistencyRules);
+void WriteVeskTable(XmlDocumentContext& context, pugi::xml_node parent, const LineMarkTable& lineMarkTable);
+void ReadVeskTable(pugi::xml_node environment, LineMarkTable& lineMarkTable);
+void WriteFuzzwordTable(XmlDocumentContext& context, pugi::xml_node parent, const FuzzwordSettings& fuzzwords);
+void ReadFuzzwordTable(pugi::xml_node environment, FuzzwordSettings& fuzzwords);
+void WriteSimilar(XmlDocumentContext& context, pugi::xml_node parent, const SimilarWordSettings& similarWords);
+void ReadSimilar(pugi::xml_node environment, SimilarWordSettings& similarWords);

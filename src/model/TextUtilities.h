@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <set>
+
+class CLogicLine;
+class CUnitFunction;
+class CUnitFunctionRegistry;
+
+// Does the text hold one of the brackets "<", ">", "[", "]", "{", "}" that mark names in statements?
+bool ContainsBracketChars(const QString& text);
+// The texts in the set's order, joined with ", ".
+QString JoinWithCommas(const std::set<QString>& texts);
+// Four spaces, and n of them (none for n <= 0), for nested list entries.
+QString MakeIndentUnit();
+QString MakeIndentString(int n);
+
+// Name of the unit function an Fn line calls; empty with found false when it does not exist.
+QString GetFnTargetName(const CLogicLine& line, const CUnitFunctionRegistry& registry, bool& found);
+// Puts the called unit function's current name into slot 1 of an Fn line and moves the line's end with it;
+// a line whose callee does not exist stays as it is.
+void RefreshFnLineText(CLogicLine& line, const CUnitFunctionRegistry& registry);
+// The same for every Fn line of the unit function.
+void RefreshFnLines(CUnitFunction& function, const CUnitFunctionRegistry& registry);

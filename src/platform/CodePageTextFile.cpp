@@ -1,0 +1,121 @@
+#include "platform/CodePageTextFile.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace platform {
+
+namespace {
+
+constexpr char CodePage[] = "CP932";
+
+// The negation sign has no CP932 code of its own; the platform's best fit wrote it as the full-width sign.
+QChar BestFit(QChar c) {
+    return c == QChar(0x00AC) ? QChar(0xFFE2) : c;
+}
+
+} // namespace
+
+QByteArray EncodeProcessCodePage(const QString& text) {
+    QString prepared;
+    prepared.reserve(text.size() + text.count('\n'));
+    for (QChar c : text) {
+        if (c == '\n')
+            prepared += '\r';
+        prepared += BestFit(c);
+    }
+    QStringEncoder encoder(CodePage);
+    QByteArray bytes = encoder.encode(prepared);
+    if (!encoder.hasError())
+        return bytes;
+    // Rare: encode piecewise so that only the characters without a code are replaced.
+    bytes.clear();
+    for (qsizetype i = 0; i < prepared.size(); ++i) {
+        qsizetype length = prepared[i].isHighSurrogate() && i + 1 < prepared.size() ? 2 : 1;
+        QStringEncoder single(CodePage);
+        QByteArray piece = single.encode(QStringView(prepared).mid(i, length));
+        bytes += single.hasError() ? QByteArray("?") : piece;
+        i += length - 1;
+    }
+    return bytes;
+}
+
+QString DecodeProcessCodePage(const QByteArray& bytes) {
+    QStringDecoder decoder(CodePage);
+    QString text = decoder.decode(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+CodePageTextFile::CodePageTextFile() = default;
+
+CodePageTextFile::~CodePageTextFile() {
+    Close();
+}
+
+bool CodePageTextFile::OpenForWriting(const QString& path) {
+    Close();
+    m_output = std::make_unique<QSaveFile>(path);
+    if (!m_output->open(QIODevice::WriteOnly)) {
+        m_output.reset();
+        return false;
+    }
+    return true;
+}
+
+bool CodePageTextFile::OpenForReading(const QString& path) {
+    Close();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    QString text = DecodeProcessCodePage(bytes);
+    if (text.isEmpty())
+        return true;
+    m_lines = text.split('\n');
+    // A final line end closes the last line; it does not start an empty one.
+    if (text.endsWith('\n'))
+        m_lines.removeLast();
+    return true;
+}
+
+void CodePageTextFile::WriteString(const QString& text) {
+    if (!m_output) {
+        m_writeFailed = true;
+        return;
+    }
+    QByteArray bytes = EncodeProcessCodePage(text);
+    if (m_output->write(bytes) != bytes.size())
+        m_writeFailed = true;
+}
+
+bool CodePageTextFile::Commit() {
+    if (!m_output)
+        return false;
+    bool committed = !m_writeFailed && m_output->commit();
+    m_output.reset();
+    m_writeFailed = false;
+    return committed;
+}
+
+bool CodePageTextFile::ReadString(QString& line) {
+    if (m_nextLine >= m_lines.size())
+        return false;
+    line = m_lines[m_nextLine++];
+    return true;
+}
+
+void CodePageTextFile::Close() {
+    if (m_output) {
+        m_output->cancelWriting();
+        m_output.reset();
+    }
+    m_writeFailed = false;
+    m_lines.clear();
+    m_nextLine = 0;
+}
+
+} // namespace platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace platform {
+
+// Text in the process code page: CP932 with CR LF line ends and no byte-order mark, as the text and CSV
+// exports of the program have always been written. Characters CP932 cannot hold become "?".
+QByteArray EncodeProcessCodePage(const QString& text);
+// The reverse: CR LF becomes "\n".
+QString DecodeProcessCodePage(const QByteArray& bytes);
+
+// A text file in the process code page, written or read line by line.
+class CodePageTextFile {
+public:
+    CodePageTextFile();
+    ~CodePageTextFile();
+    CodePageTextFile(const CodePageTextFile&) = delete;
+    CodePageTextFile& operator=(const CodePageTextFile&) = delete;
+
+    // Writing goes to a temporary file beside the target; Commit puts it in place, so a failed export
+    // never destroys the file that was there.
+    bool OpenForWriting(const QString& path);
+    // Reads the whole file; false when it cannot be opened or read.
+    bool OpenForReading(const QString& path);
+
+    // Appends the text as it stands; every "\n" in it is written as CR LF.
+    void WriteString(const QString& text);
+    // Writing: true when every write succeeded and the file is in place. Not calling it discards the file.
+    bool Commit();
+
+    // The next line without its line end; false at the end of the file.
+    bool ReadString(QString& line);
+    void SeekToBegin() { m_nextLine = 0; }
+    void Close();
+
+private:
+    std::unique_ptr<QSaveFile> m_output;
+    bool m_writeFailed = false;
+    QStringList m_lines;
+    qsizetype m_nextLine = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,101 @@
+#include "logic/ConditionConclusionList.h"
+#include "LogicScript.h"
+#include "logic/InspectionParser.h"
+#include "logic/InspectionView.h"
+#include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kLight = QString(34, QChar(0x2500));
+const QString kHeavy = QString(34, QChar(0x2501));
+
+QStringList List(LogicTestDocument& document, int scope, int kind, const CUnitFunction* current) {
+    CInspectionView pane;
+    EXPECT_TRUE(CConditionConclusionList::Run(pane, document.environment, scope, kind, current));
+    return pane.Lines();
+}
+
+} // namespace
+
+TEST(ConditionConclusionList, CurrentScopeListsEveryWayThrough) {
+    LogicTestDocument document;
+    CUnitFunction* main = document.Add("Main", "if <A>が{a}\nDo <X>を{S}せよ\nelse\nDo <X>{T}\nendif\nDo <Y>{U}");
+    document.Finish();
+    const QString head = "現在の単位機能のすべてのDo・Fnの条件を確認する)";
+    EXPECT_EQ(List(document, CConditionConclusionList::CurrentUnitFunction, 0, main),
+              (QStringList{"=== 条件と結論の対応一覧開始 (" + head + " ===", kLight, "[0 Line 1] <A>が{a}",
+                           "[0 Line 2] <X>を{S}せよ", "[0 Line 6] <Y>{U}", kLight,
+                           "[0 Line 3] <A>が{" + QString(QChar(0x00AC)) + "a}", "[0 Line 4] <X>{T}",
+                           "[0 Line 6] <Y>{U}", kLight, "=== 条件と結論の対応一覧終了 (" + head + " 検出数 2 ==="}));
+}
+
+TEST(ConditionConclusionList, ChainsMultiplyEndAtExitlpAndAreBounded) {
+    bool truncated = false;
+    LogicTestDocument document;
+    QString script;
+    for (int i = 0; i < 20; ++i)
+        script += QString("if <A%1>{a}\nDo <X>{S}\nelse\nDo nothing\nendif\n").arg(i);
+    CUnitFunction* main = document.Add("Main", script);
+    CUnitFunction* exit = document.Add("Exit", "exitlp\nDo <X>{S}");
+    CUnitFunction* loop = document.Add("Loop", "loop\nif <A>{a}\nexitlp\nelse\nDo nothing\nendif\nendlp\nDo <X>{S}");
+    document.Finish();
+    const auto chains = [&](const CUnitFunction* function) {
+        std::vector<InspectionParserLine> lines;
+        for (size_t i = 0; i < function->logicLines.size(); ++i)
+            lines.push_back({function->logicLines[i].get(), function, static_cast<qint32>(i)});
+        CInspectionParser parser(lines, document.environment);
+        return CollectConclusionRows(*parser.Parse(), CConditionConclusionList::MaxChains, truncated);
+    };
+    EXPECT_EQ(chains(exit).size(), 1u);
+    EXPECT_TRUE(chains(exit)[0].lines.empty());
+    const auto looped = chains(loop);
+    ASSERT_EQ(looped.size(), 2u);
+    EXPECT_EQ(looped[0].lines.back().text, "<X>{S}");
+    EXPECT_EQ(looped[1].lines.back().text, "<X>{S}");
+    EXPECT_FALSE(truncated);
+    EXPECT_EQ(chains(main).size(), CConditionConclusionList::MaxChains);
+    EXPECT_TRUE(truncated);
+    const QStringList lines = List(document, CConditionConclusionList::CurrentUnitFunction, 0, main);
+    EXPECT_EQ(lines[lines.size() - 2], "組み合わせが多すぎるため、最初の10000件だけを表示しました。");
+}
+
+TEST(ConditionConclusionList, AllScopeRowsPerCallWithTheCallersConditions) {
+    LogicTestDocument document;
+    document.Add("Main", "if <A>{a}\nFn Sub\nelse\nFn Sub\nendif");
+    document.Add("Sub", "Do <X>{S}");
+    document.Finish();
+    const QString head = "Doの条件をすべての単位機能で確認する)";
+    EXPECT_EQ(
+        List(document, CConditionConclusionList::AllUnitFunctions, CConditionConclusionList::DoStatements, nullptr),
+        (QStringList{"=== 条件と結論の対応一覧開始 (" + head + " ===", kHeavy, "[1 Line 1] Do <X>{S}", kLight,
+                     "[0 Line 1] <A>{a}", kHeavy, "[1 Line 1] Do <X>{S}", kLight,
+                     "[0 Line 3] <A>{" + QString(QChar(0x00AC)) + "a}", kHeavy,
+                     "=== 条件と結論の対応一覧終了 (" + head + " 検出数 2 ==="}));
+    const QStringList fn =
+        List(document, CConditionConclusionList::AllUnitFunctions, CConditionConclusionList::FnStatements, nullptr);
+    EXPECT_EQ(fn.last(), "=== 条件と結論の対応一覧終了 (Fnの条件をすべての単位機能で確認する) 検出数 2 ===");
+    EXPECT_EQ(fn[2], "[0 Line 2] Fn [Sub] (1)");
+}
+
+TEST(ConditionConclusionList, NoDoStatementsGivesAnEmptyListAndCyclesAreRefused) {
+    LogicTestDocument document;
+    document.Add("Main", "(: nothing yet");
+    document.Finish();
+    const QStringList lines = List(document, CConditionConclusionList::AllUnitFunctions, 0, nullptr);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1], kHeavy);
+    EXPECT_TRUE(lines[2].endsWith("検出数 0 ==="));
+
+    LogicTestDocument cyclic;
+    CUnitFunction* main = cyclic.Add("Main", "Fn A");
+    cyclic.Add("A", "Fn Main");
+    cyclic.Finish();
+    platform::ScriptedMessageSink sink;
+    CInspectionView pane;
+    pane.AddMessageWithoutTarget("kept");
+    EXPECT_FALSE(CConditionConclusionList::Run(pane, cyclic.environment, 1, 0, main));
+    EXPECT_EQ(pane.Lines(), QStringList{"kept"});
+    EXPECT_EQ(sink.Texts().size(), 1);
+}

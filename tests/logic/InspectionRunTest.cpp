@@ -1,0 +1,163 @@
+#include "InspectionTestSupport.h"
+#include "logic/InspectionProgress.h"
+#include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+TEST(InspectionRun, CurrentUnitFunctionWritesFindingsAndTotalsByteForByte) {
+    LogicTestDocument document;
+    CUnitFunction* main = document.Add("Main", R"(
+        if <X>{S}
+          if <X>{S}
+            Do <Y>{T}
+          else
+            Do nothing
+          endif
+        else
+          Do nothing
+        endif)");
+    document.Finish();
+    const QStringList expected = {
+        "=== 当該単位機能検査（全項目検査）開始 ===",
+        "",
+        "── 冗長な記述です ──",
+        "[0 Line 2] if <X>{S}",
+        "[0 Line 1] を参照してください",
+        "",
+        "── 矛盾しています ──",
+        "[0 Line 4] else",
+        "[0 Line 1] を参照してください",
+        "",
+        "  探索した経路数            000000003",
+        "  構文検査の検出数          000000000",
+        "  冗長検査の検出数          000000001",
+        "  矛盾検査の検出数          000000001",
+        "　意味関係の検出数          000000000",
+        "",
+        "=== 当該単位機能検査（全項目検査）終了 ===",
+    };
+    EXPECT_EQ(InspectCurrent(document, *main), expected);
+}
+
+TEST(InspectionRun, SyntaxCommandWritesOnlyTheSyntaxItem) {
+    LogicTestDocument document;
+    document.Add("Main", "Fn A\nFn B");
+    document.Add("A", "if <X>{S}\n(: only a comment\nelse\nDo <Y>{T}\nendif");
+    document.Add("", "(: nothing");
+    document.Finish();
+    CInspectionView pane;
+    StartWholeInspection(CommandInspectSyntax, pane, document.environment);
+    const QStringList expected = {
+        "=== 全体検査（構文検査）開始 ===",
+        "",
+        "[1] if <X>{S} (有効な記述がありません)",
+        "[2] 単位機能名が空です。",
+        "[2] 単位機能内にDo・Fn構文が記述されていません。",
+        "",
+        "  構文検査の検出数          000000003",
+        "",
+        "=== 全体検査（構文検査）終了 ===",
+    };
+    // The finding on the if line carries the line number too.
+    QStringList lines = pane.Lines();
+    ASSERT_EQ(lines.size(), expected.size()) << lines.join('\n').toStdString();
+    lines[2].replace("[1 Line 1]", "[1]");
+    EXPECT_EQ(lines, expected);
+    EXPECT_FALSE(inspectionRunning.load());
+}
+
+TEST(InspectionRun, RedundancyAndInconsistencyCommandsWriteTheirTotals) {
+    LogicTestDocument document;
+    document.Add("Main", "Fn A");
+    document.Add("A", "Do <X>{S}\nDo <X>{S}");
+    document.Finish();
+    CInspectionView pane;
+    StartWholeInspection(CommandInspectRedundancy, pane, document.environment);
+    QStringList lines = pane.Lines();
+    EXPECT_EQ(lines.first(), "=== 全体検査（冗長検査）開始 ===");
+    EXPECT_EQ(lines.mid(lines.size() - 6),
+              (QStringList{"", "  探索した経路数            000000002", "  冗長検査の検出数          000000001",
+                           "　意味関係の検出数          000000000", "", "=== 全体検査（冗長検査）終了 ==="}));
+    StartWholeInspection(CommandInspectInconsistency, pane, document.environment);
+    lines = pane.Lines();
+    EXPECT_EQ(lines.mid(lines.size() - 5, 3),
+              (QStringList{"  探索した経路数            000000002", "  矛盾検査の検出数          000000000",
+                           "　意味関係の検出数          000000000"}));
+}
+
+namespace {
+
+// Cancels the run as soon as the in-path phase starts.
+class CancellingSink : public CInspectionProgressSink {
+public:
+    void SetMajorProgress(double fraction, const QString&) override {
+        if (fraction >= 6.0 / 9 - 1e-9 && fraction < 7.0 / 9 - 1e-9)
+            RequestInspectionAbort();
+    }
+    void SetMinorProgress(double, const QString&) override {}
+};
+
+} // namespace
+
+TEST(InspectionRun, AbortEndsWithTheAbortLineAndNoFooter) {
+    LogicTestDocument document;
+    document.Add("Main", "Fn A\nDo <X>{S}");
+    document.Add("A", "Do <X>{S}");
+    document.Finish();
+    CancellingSink sink;
+    CInspectionProgress::InstallSink(&sink);
+    CInspectionView pane;
+    StartWholeInspection(CommandInspectAll, pane, document.environment);
+    CInspectionProgress::InstallSink(nullptr);
+    const QStringList lines = pane.Lines();
+    EXPECT_EQ(lines.first(), "=== 全体検査（全項目検査）開始 ===");
+    EXPECT_TRUE(lines.contains("=== 理由検査 終了 ==="));
+    EXPECT_EQ(lines.last(), "中断されました。");
+    EXPECT_FALSE(lines.contains("=== 全体検査（全項目検査）終了 ==="));
+    EXPECT_FALSE(inspectionRunning.load());
+    EXPECT_FALSE(abortRequested.load());
+    // Cancel after the run changes nothing.
+    RequestInspectionAbort();
+    EXPECT_FALSE(abortRequested.load());
+}
+
+TEST(InspectionRun, FnCycleIsRefused) {
+    LogicTestDocument document;
+    document.Add("Main", "Fn A");
+    document.Add("A", "Fn Main");
+    document.Finish();
+    platform::ScriptedMessageSink sink;
+    EXPECT_TRUE(RefuseFnCycle(document.registry));
+    ASSERT_EQ(sink.Texts(), QStringList{"Fn構文が循環しているため、この機能を使用できません。"});
+    EXPECT_EQ(sink.Requests()[0].icon, platform::MessageIcon::Error);
+}
+
+TEST(InspectionRun, ReasonCheckListsMissingReasons) {
+    LogicTestDocument document;
+    document.Add("Main", "Do <X>{S}");
+    CUnitFunction* a = document.Add("A", "Do <X>{S}");
+    a->header.UnNecessaryReasoning = 0;
+    CUnitFunction* b = document.Add("B", "Do <X>{S}");
+    b->header.UnNecessaryReasoning = 0;
+    b->header.Reasoning = " ";
+    document.Finish();
+    CInspectionView pane;
+    InspectReasons(pane, document.environment);
+    EXPECT_EQ(pane.Lines(), (QStringList{"=== 理由検査 開始 ===", "", "[1] A", "　単位機能に理由が記載されていません。",
+                                         "　理由を記入するか、「理由を省略する」チェックボックスをONにしてください。",
+                                         "　理由検査の検出数          000000001", "", "=== 理由検査 終了 ==="}));
+}
+
+TEST(InspectionRun, ExpandedLinesFollowEachFnLine) {
+    LogicTestDocument document;
+    CUnitFunction* main = document.Add("Main", "Fn A\nDo <X>{S}\nFn A");
+    document.Add("A", "Do <Y>{T}");
+    document.Finish();
+    std::vector<InspectionParserLine> lines;
+    CollectLogicLinesExpanded(*main, document.environment, lines);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[1].function->name, "A");
+    EXPECT_EQ(lines[1].lineIndex, 0);
+    EXPECT_EQ(lines[2].function, main);
+    EXPECT_EQ(lines[4].function->name, "A");
+}

@@ -1,0 +1,157 @@
+#pragma once
+
+// Builds documents for the logic tests and the benchmark from short scripts, one statement per line:
+//   Do <X>を{S}せよ   if <X>が{S}   else   endif   switch <X>が   case {S}   elsw   endsw
+//   loop   endlp   exitlp   Do nothing   (: comment   Transit State <X>{S}   Fn Name   ?  (a line of no kind)
+// Indentation is ignored. Fn names are resolved when the document is finished.
+
+#include "logic/InspectionEnvironment.h"
+#include "model/UnitFunctionRegistry.h"
+#include "settings/QuantifierSettings.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+inline LogicKeywords DefaultLogicKeywords() {
+    return {QStringLiteral("Fn"),         QStringLiteral("if"),     QStringLiteral("else"),
+            QStringLiteral("endif"),      QStringLiteral("Do"),     QStringLiteral("switch"),
+            QStringLiteral("case"),       QStringLiteral("elsw"),   QStringLiteral("endsw"),
+            QStringLiteral("Do nothing"), QStringLiteral("(:"),     QStringLiteral("loop"),
+            QStringLiteral("endlp"),      QStringLiteral("exitlp"), QStringLiteral("Transit State")};
+}
+
+class LogicTestDocument {
+public:
+    LogicTestDocument() {
+        quantifiers.entries.clear();
+        environment.keywords = DefaultLogicKeywords();
+        environment.registry = &registry;
+        environment.quantifiers = &quantifiers;
+    }
+
+    // A unit function with the script as its logic; the first one is the origin, the others are its
+    // children unless a parent is given.
+    CUnitFunction* Add(const QString& name, const QString& script, CUnitFunction* parent = nullptr) {
+        CUnitFunction* function = registry.CreateFunction(name, options);
+        function->header.UnNecessaryReasoning = 1;
+        if (!registry.origin)
+            registry.origin = function;
+        else
+            CUnitFunction::AppendChild(parent ? parent : registry.origin, function);
+        for (const QString& text : script.split(QChar('\n'), Qt::SkipEmptyParts))
+            function->logicLines.push_back(MakeLine(function, text.trimmed()));
+        return function;
+    }
+
+    void Finish() {
+        for (auto& [line, name] : m_pendingFn) {
+            const CUnitFunction* called = registry.FindByName(name);
+            line->calledInternalID = called ? called->InternalID : 0;
+        }
+        m_pendingFn.clear();
+        registry.Rebuild(options);
+        environment.semanticRelations.clear();
+        for (const auto& rule : semanticRelations)
+            environment.semanticRelations.push_back(rule.get());
+        environment.intraMemberRules.clear();
+        for (const auto& rule : intraMemberRules)
+            environment.intraMemberRules.push_back(rule.get());
+    }
+
+    void AddSemanticRelation(const QStringList& sentences, const QString& message) {
+        auto rule = std::make_unique<CInconsistencyRule>();
+        rule->Init();
+        rule->conditionCount = static_cast<int32_t>(sentences.size() / 2);
+        for (int i = 0; i + 1 < sentences.size(); i += 2)
+            rule->conditions[i / 2] = {sentences[i], sentences[i + 1]};
+        rule->message = message;
+        semanticRelations.push_back(std::move(rule));
+    }
+
+    void AddIntraMemberRule(const QString& member, const QString& state1, const QString& state2,
+                            const QString& initMember = QString(), const QString& initState = QString()) {
+        auto rule = std::make_unique<CIntraMemberConsistencyRule>();
+        rule->doFlag = initMember.isEmpty() ? 0 : 1;
+        rule->if1Member = member;
+        rule->if1Status = state1;
+        rule->if2Member = member;
+        rule->if2Status = state2;
+        rule->doMember = initMember;
+        rule->doStatus = initState;
+        intraMemberRules.push_back(std::move(rule));
+    }
+
+    CUnitFunctionRegistry registry;
+    ModelOptions options;
+    CQuantifierSettings quantifiers;
+    std::vector<std::unique_ptr<CInconsistencyRule>> semanticRelations;
+    std::vector<std::unique_ptr<CIntraMemberConsistencyRule>> intraMemberRules;
+    InspectionEnvironment environment;
+
+private:
+    std::unique_ptr<CLogicLine> MakeLine(CUnitFunction*, const QString& text) {
+        auto line = std::make_unique<CLogicLine>();
+        static const QRegularExpression memberState(QStringLiteral("^<([^>]*)>([^{]*)\\{([^}]*)\\}(.*)$"));
+        static const QRegularExpression member(QStringLiteral("^<([^>]*)>(.*)$"));
+        static const QRegularExpression state(QStringLiteral("^\\{([^}]*)\\}(.*)$"));
+        const auto setSlots = [&line](const QStringList& texts) {
+            for (int i = 0; i < texts.size(); ++i)
+                line->textSlots[i].text = texts[i];
+            line->slotCount = static_cast<quint8>(texts.size());
+        };
+        const auto rest = [&text](const QString& keyword) { return text.mid(keyword.size()).trimmed(); };
+        const auto memberStateSlots = [&](const QString& body) {
+            const auto match = memberState.match(body);
+            setSlots({match.captured(1), match.captured(2), match.captured(3), match.captured(4)});
+        };
+        static const std::vector<std::pair<QString, int>> singles = {{QStringLiteral("Do nothing"), SyntaxDoNothing},
+                                                                     {QStringLiteral("else"), SyntaxElse},
+                                                                     {QStringLiteral("endif"), SyntaxEndif},
+                                                                     {QStringLiteral("elsw"), SyntaxElsw},
+                                                                     {QStringLiteral("endsw"), SyntaxEndsw},
+                                                                     {QStringLiteral("loop"), SyntaxLoop},
+                                                                     {QStringLiteral("endlp"), SyntaxEndlp},
+                                                                     {QStringLiteral("exitlp"), SyntaxExitlp},
+                                                                     {QStringLiteral("?"), SyntaxNone}};
+        for (const auto& [keyword, kind] : singles) {
+            if (text == keyword) {
+                line->lineKind = static_cast<quint8>(kind);
+                return line;
+            }
+        }
+        if (text.startsWith(QStringLiteral("Transit State"))) {
+            line->lineKind = SyntaxTransitState;
+            memberStateSlots(rest(QStringLiteral("Transit State")));
+        } else if (text.startsWith(QStringLiteral("Do"))) {
+            line->lineKind = SyntaxDo;
+            memberStateSlots(rest(QStringLiteral("Do")));
+        } else if (text.startsWith(QStringLiteral("if"))) {
+            line->lineKind = SyntaxIf;
+            memberStateSlots(rest(QStringLiteral("if")));
+        } else if (text.startsWith(QStringLiteral("switch"))) {
+            line->lineKind = SyntaxSwitch;
+            const auto match = member.match(rest(QStringLiteral("switch")));
+            setSlots({match.captured(1), match.captured(2)});
+        } else if (text.startsWith(QStringLiteral("case"))) {
+            line->lineKind = SyntaxCase;
+            const auto match = state.match(rest(QStringLiteral("case")));
+            setSlots({match.captured(1), match.captured(2)});
+        } else if (text.startsWith(QStringLiteral("(:"))) {
+            line->lineKind = SyntaxComment;
+            setSlots({rest(QStringLiteral("(:"))});
+        } else if (text.startsWith(QStringLiteral("Fn"))) {
+            line->lineKind = SyntaxFn;
+            setSlots({rest(QStringLiteral("Fn"))});
+            m_pendingFn.push_back({line.get(), rest(QStringLiteral("Fn"))});
+        } else {
+            line->lineKind = SyntaxPlainLine;
+        }
+        return line;
+    }
+
+    std::vector<std::pair<CLogicLine*, QString>> m_pendingFn;
+};

@@ -1,0 +1,104 @@
+#include "model/CsvUtilities.h"
+#include "model/FileUtilities.h"
+#include "model/WordSimilarity.h"
+#include "platform/CodePageTextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(CsvUtilities, EveryFieldIsQuotedAndFollowedByAComma) {
+    EXPECT_EQ(QuoteCsvField("abc"), "\"abc\",");
+    EXPECT_EQ(QuoteCsvField(""), "\"\",");
+    EXPECT_EQ(QuoteCsvField("\""), "\"\"\"\",");
+    EXPECT_EQ(QuoteCsvField("a,b\nc"), "\"a,b\nc\",");
+}
+
+TEST(CsvUtilities, SplittingHonoursQuotesAndDropsAnEmptyTail) {
+    auto split = [](const QString& line) {
+        QStringList fields{"kept"};
+        SplitCsvLine(fields, line);
+        fields.removeFirst();
+        return fields;
+    };
+    EXPECT_EQ(split(""), QStringList());
+    EXPECT_EQ(split("\"\""), QStringList());
+    EXPECT_EQ(split(","), QStringList{""});
+    EXPECT_EQ(split("\"a\"\"b\""), QStringList{"a\"b"});
+    EXPECT_EQ(split("a,b,"), (QStringList{"a", "b"}));
+    EXPECT_EQ(split(",x"), (QStringList{"", "x"}));
+    EXPECT_EQ(split("\"p,q\",r,"), (QStringList{"p,q", "r"}));
+    // What QuoteCsvField writes splits back to the original texts.
+    QString line = QuoteCsvField("say \"hi\", then go") + QuoteCsvField("") + QuoteCsvField("x");
+    EXPECT_EQ(split(line), (QStringList{"say \"hi\", then go", "", "x"}));
+}
+
+TEST(CsvUtilities, CsvExtensionIsAddedUnlessOneOfTheTwoSpellingsIsThere) {
+    for (auto [name, expected] : {std::pair{"csv", "csv.csv"},
+                                  {"x.CSV", "x.CSV"},
+                                  {"x.csv", "x.csv"},
+                                  {"x.Csv", "x.Csv.csv"},
+                                  {".csv", ".csv"},
+                                  {"", ".csv"}}) {
+        QString fileName = name;
+        AppendCsvExtension(fileName);
+        EXPECT_EQ(fileName, expected) << name;
+    }
+}
+
+TEST(FileUtilities, ProposedNamesFollowTheDocumentOrTheCurrentFolder) {
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.nuv", "csv", "決定表"), "/w/Spec 決定表.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.NUV", "csv", "決定表"), "/w/Spec.NUV 決定表.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.csv.nuv", "csv", "a"), "/w/Spec a.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.nuv", "", "a"), "/w/Spec a");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.nuv", "csv", ""), "/w/Spec.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.nuv", "", ""), "/w/Spec");
+    const QString folder = QDir::currentPath() + QDir::separator();
+    EXPECT_EQ(MakeFileNameWithExtension("", "csv", "決定表"), folder + "決定表.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("", "", "決定表"), folder + "決定表");
+    EXPECT_EQ(MakeFileNameWithExtension("", "csv", ""), folder);
+}
+
+TEST(FileUtilities, SanitisingReplacesReservedAndControlCharactersOnly) {
+    EXPECT_EQ(SanitizeFileName("..a:b"), "a_b");
+    EXPECT_EQ(SanitizeFileName("a/b\\c*d?e\"f<g>h|i\tj"), "a_b_c_d_e_f_g_h_i_j");
+    EXPECT_EQ(SanitizeFileName("Spec 2000 v1.0"), "Spec 2000 v1.0");
+    EXPECT_EQ(SanitizeFileName("..."), "");
+    EXPECT_EQ(SanitizeFileName(QString(300, 'x')).size(), MaxFileNameLength);
+}
+
+TEST(FileUtilities, ListTablesAndLinesGoThroughTheCodePageFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tables.csv");
+    platform::CodePageTextFile out;
+    ASSERT_TRUE(out.OpenForWriting(path));
+    WriteListItemsToFile({{{"a", "b"}, {"c"}}, {{"d\""}}}, out);
+    WriteLinesToFile(out, {"x", "y\n"});
+    ASSERT_TRUE(out.Commit());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\"a\",\"b\",\r\n\"c\",\r\n\r\n\"d\"\"\",\r\n\r\nxy\r\n"));
+
+    platform::CodePageTextFile in;
+    ASSERT_TRUE(in.OpenForReading(path));
+    QStringList lines{"before"};
+    ReadLinesFromFile(in, lines);
+    EXPECT_EQ(lines, (QStringList{"before", "\"a\",\"b\",", "\"c\",", "", "\"d\"\"\",", "", "xy"}));
+}
+
+TEST(WordSimilarity, CountsInsertionsAndDeletionsOnly) {
+    EXPECT_EQ(WordSimilarityPercent("abc", "abd"), 66);
+    EXPECT_EQ(WordSimilarityPercent("abc", "abc"), 100);
+    EXPECT_EQ(WordSimilarityPercent("abc", ""), 0);
+    EXPECT_EQ(WordSimilarityPercent("", ""), 0);
+    EXPECT_EQ(WordSimilarityPercent("abc", "xyz"), 0);
+    EXPECT_EQ(WordSimilarityPercent("ab", "abcd"), 66); // distance 2 of 6
+    EXPECT_EQ(WordSimilarityPercent("abcd", "ab"), 66); // symmetric
+    EXPECT_EQ(WordSimilarityPercent("ドア開", "ドア閉"), 66);
+    // Names of any length, far beyond 128 characters together.
+    const QString longName = QString(500, 'a');
+    EXPECT_EQ(WordSimilarityPercent(longName, longName + "b"), 99);
+    EXPECT_EQ(WordSimilarityPercent(longName, QString(400, 'b')), 0);
+}

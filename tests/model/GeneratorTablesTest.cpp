@@ -1,0 +1,158 @@
+#include "model/GeneratorTables.h"
+#include "EnvironmentXmlFixture.h"
+
+#include <gtest/gtest.h>
+
+TEST(GeneratorTables, ManHoursConvertWithTheDocumentsFactors) {
+    WorkTableSettings factors;
+    EXPECT_FLOAT_EQ(ConvertManHoursToUnit(factors, ManMonths, 160.0f), 1.0f);
+    EXPECT_FLOAT_EQ(ConvertManHoursToUnit(factors, ManDays, 12.0f), 1.5f);
+    EXPECT_FLOAT_EQ(ConvertManHoursToUnit(factors, ManYears, 1920.0f), 1.0f);
+    EXPECT_FLOAT_EQ(ConvertManHoursToUnit(factors, ManHours, 3.5f), 3.5f);
+    EXPECT_FLOAT_EQ(ConvertManHoursToUnit(factors, 4, 3.5f), -1.0f);
+    EXPECT_FLOAT_EQ(ParseManHoursFromUnit(factors, "2.5", ManDays), 20.0f);
+    EXPECT_FLOAT_EQ(ParseManHoursFromUnit(factors, "1", ManYears), 1920.0f);
+    EXPECT_FLOAT_EQ(ParseManHoursFromUnit(factors, "3人日", ManDays), 24.0f);
+    EXPECT_FLOAT_EQ(ParseManHoursFromUnit(factors, "abc", ManMonths), 0.0f);
+    EXPECT_FLOAT_EQ(ParseManHoursFromUnit(factors, "1", 9), -1.0f);
+}
+
+TEST(GeneratorTables, EveryTableRoundTrips) {
+    EnvironmentXml xml;
+    DecisionTableLayout layout{0, 1, "/knowledge"};
+    VersionControlSettings version{1, 0, 1};
+    WorkTableSettings work;
+    InitWorkTable(work);
+    work.WorkName[15] = "レビュー";
+    work.UnitDayToHour = 7.5f;
+    work.ImportUnit = 3;
+    FileNameSettings files{"trace-out.csv", "trace-in.csv", "attr-out.csv", "attr-in.csv", "flow.csv", 1};
+    FlowchartNames processes;
+    ResetProcessNames(processes);
+    processes[12] = "出荷";
+    IDTableSettings id{2, 0, ManMonths, u'-', 1};
+    GeneratorOutputOptions decision{3, 2, 0, "決定表.csv"};
+    ExportExplanationsOptions explanations{"説明.rtf", 1};
+    GeneratorOutputOptions test;
+    test.FileName = "test.csv";
+    WriteDecisionTableLayout(xml.context, xml.environment, layout);
+    WriteVersionControlTable(xml.context, xml.environment, version);
+    WriteWorkTable(xml.context, xml.environment, work);
+    WriteFileNameTable(xml.context, xml.environment, "TraceTable", files);
+    WriteFlowchartTable(xml.context, xml.environment, files, processes);
+    WriteIDTable(xml.context, xml.environment, id);
+    WriteDecisionTable(xml.context, xml.environment, decision);
+    WriteExportExplanations(xml.context, xml.environment, explanations);
+    WriteTestSpecification(xml.context, xml.environment, test);
+    WriteAttributeFileNames(xml.context, xml.environment, files);
+    const std::string text = xml.Text();
+    EXPECT_NE(text.find("UnitDayToHour=\"7.500000\""), std::string::npos);
+    EXPECT_NE(text.find("<IDTable No=\"2\" Unit=\"2\" Separator=\"45\" AddSeparatorEndOfId=\"1\">"), std::string::npos);
+    EXPECT_NE(text.find("<DecisionTable FileName=\"決定表.csv\" Scope=\"2\" Type=\"3\">"), std::string::npos);
+
+    pugi::xml_node environment = xml.Reparsed();
+    DecisionTableLayout readLayout;
+    VersionControlSettings readVersion;
+    WorkTableSettings readWork;
+    FileNameSettings readFiles;
+    FlowchartNames readProcesses;
+    IDTableSettings readId;
+    GeneratorOutputOptions readDecision;
+    ExportExplanationsOptions readExplanations;
+    GeneratorOutputOptions readTest;
+    ReadDecisionTableLayout(environment, readLayout);
+    ReadVersionControlTable(environment, readVersion);
+    ReadWorkTable(environment, readWork);
+    ReadFileNameTable(environment, "TraceTable", readFiles, true);
+    ReadFlowchartTable(environment, readFiles, readProcesses, true);
+    ReadIDTable(environment, readId);
+    ReadDecisionTable(environment, readDecision, true);
+    ReadExportExplanations(environment, readExplanations, true);
+    ReadTestSpecification(environment, readTest, true);
+    ReadAttributeFileNames(environment, readFiles, true);
+    EXPECT_EQ(readLayout, layout);
+    EXPECT_EQ(readVersion, version);
+    EXPECT_EQ(readWork, work);
+    EXPECT_EQ(readFiles, files);
+    EXPECT_EQ(readProcesses, processes);
+    EXPECT_EQ(readId, id);
+    EXPECT_EQ(readDecision, decision);
+    EXPECT_EQ(readExplanations, explanations);
+    EXPECT_EQ(readTest, test);
+}
+
+TEST(GeneratorTables, AnImportKeepsThisDocumentsFileNamesButTakesTheRest) {
+    EnvironmentXml xml;
+    pugi::xml_node environment = xml.Parse(
+        "<Environment><TraceTable><ExportFileName>x</ExportFileName></TraceTable>"
+        "<FlowchartTable ColumnOption=\"1\"><FileName>f</FileName><FlowchartName>p</FlowchartName></FlowchartTable>"
+        "<DecisionTable FileName=\"d\" Option=\"1\" Type=\"2\"/><ExportExplanations Domain=\"1\"><FileName>e"
+        "</FileName></ExportExplanations><TestSpecification><FileName>t</FileName></TestSpecification>"
+        "<AttributeFileNames><ImportFileName>a</ImportFileName></AttributeFileNames></Environment>");
+    FileNameSettings files{"keep1", "keep2", "keep3", "keep4", "keep5", 2};
+    FlowchartNames processes;
+    GeneratorOutputOptions decision{1, 1, 1, "keepD"};
+    ExportExplanationsOptions explanations{"keepE", 2};
+    GeneratorOutputOptions test;
+    test.FileName = "keepT";
+    ReadFileNameTable(environment, "TraceTable", files, false);
+    ReadFlowchartTable(environment, files, processes, false);
+    ReadDecisionTable(environment, decision, false);
+    ReadExportExplanations(environment, explanations, false);
+    ReadTestSpecification(environment, test, false);
+    ReadAttributeFileNames(environment, files, false);
+    EXPECT_EQ(files, (FileNameSettings{"keep1", "keep2", "keep3", "keep4", "keep5", 1}));
+    EXPECT_EQ(processes[0], "p");
+    EXPECT_EQ(decision, (GeneratorOutputOptions{2, 0, 1, "keepD"}));
+    EXPECT_EQ(explanations, (ExportExplanationsOptions{"keepE", 1}));
+    EXPECT_EQ(test.FileName, "keepT");
+}
+
+TEST(GeneratorTables, ReadDefaultsDifferFromTheResetValues) {
+    EnvironmentXml xml;
+    WorkTableSettings work;
+    InitWorkTable(work);
+    work.ImportUnit = 0;
+    work.UnitDayToHour = 0.0f;
+    WriteWorkTable(xml.context, xml.environment, work);
+    WriteDecisionTableLayout(xml.context, xml.environment, DecisionTableLayout{0, 0, ""});
+    EXPECT_NE(xml.Text().find("<TestTable><KnowledgeFolder></KnowledgeFolder></TestTable>"), std::string::npos);
+    WorkTableSettings readWork;
+    DecisionTableLayout readLayout;
+    pugi::xml_node environment = xml.Reparsed();
+    ReadWorkTable(environment, readWork);
+    ReadDecisionTableLayout(environment, readLayout);
+    EXPECT_EQ(readWork.ImportUnit, 1);
+    EXPECT_FLOAT_EQ(readWork.UnitDayToHour, 8.0f);
+    EXPECT_EQ(readLayout, (DecisionTableLayout{0, 0, ""}));
+
+    std::string names = "<Environment><WorkTable>";
+    for (int i = 0; i < 20; ++i)
+        names.append("<WorkName>")
+            .append(i == 0 ? QString(40, 'w').toStdString() : QString("n%1").arg(i).toStdString())
+            .append("</WorkName>");
+    names += "</WorkTable><IDTable/><FlowchartTable><FlowchartName>" + std::string(70, 'p') +
+             "</FlowchartName></FlowchartTable></Environment>";
+    environment = xml.Parse(names);
+    WorkTableSettings many;
+    ReadWorkTable(environment, many);
+    EXPECT_EQ(many.WorkName[0], QString(32, 'w'));
+    EXPECT_EQ(many.WorkName[15], "n15");
+    IDTableSettings id;
+    ReadIDTable(environment, id);
+    EXPECT_EQ(id, (IDTableSettings{0, 0, 0, u'.', 0}));
+    FileNameSettings files;
+    FlowchartNames processes;
+    ResetProcessNames(processes);
+    ReadFlowchartTable(environment, files, processes, true);
+    EXPECT_EQ(processes[0], QString(64, 'p'));
+    EXPECT_EQ(processes[1], "要求定義");
+    EXPECT_EQ(files.flowchartColumnOption, 0);
+
+    EnvironmentXml three;
+    ReadWorkTable(three.Parse("<Environment><WorkTable><WorkName>a</WorkName><WorkName>b</WorkName><WorkName>c"
+                              "</WorkName></WorkTable></Environment>"),
+                  work);
+    EXPECT_EQ(work.WorkName[2], "c");
+    EXPECT_EQ(work.WorkName[3], "工数4");
+}

@@ -1,0 +1,63 @@
+#include "platform/CodePageTextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(CodePageTextFile, WritesCp932WithCrLfAndReadsTheLinesBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.csv");
+    CodePageTextFile out;
+    ASSERT_TRUE(out.OpenForWriting(path));
+    out.WriteString("\"メンバー名\",\n");
+    out.WriteString("¬∀x\n\nlast");
+    ASSERT_TRUE(out.Commit());
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes, QByteArray::fromHex("2283818393836f815b96bc22") + ",\r\n" + QByteArray::fromHex("81ca81cd") +
+                         "x\r\n\r\nlast");
+
+    CodePageTextFile in;
+    ASSERT_TRUE(in.OpenForReading(path));
+    QStringList lines;
+    QString line;
+    while (in.ReadString(line))
+        lines << line;
+    EXPECT_EQ(lines, (QStringList{"\"メンバー名\",", "￢∀x", "", "last"}));
+    in.SeekToBegin();
+    ASSERT_TRUE(in.ReadString(line));
+    EXPECT_EQ(line, "\"メンバー名\",");
+}
+
+TEST(CodePageTextFile, UnmappableCharactersBecomeQuestionMarks) {
+    EXPECT_EQ(EncodeProcessCodePage(QString::fromUtf8("a😀b€")), QByteArray("a?b?"));
+}
+
+TEST(CodePageTextFile, AFailedExportLeavesThePreviousFileAlone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keep.csv");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    CodePageTextFile out;
+    ASSERT_TRUE(out.OpenForWriting(path));
+    out.WriteString("new");
+    out.Close();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("old"));
+
+    CodePageTextFile nowhere;
+    EXPECT_FALSE(nowhere.OpenForWriting(dir.filePath("missing/dir/x.csv")));
+    nowhere.WriteString("x");
+    EXPECT_FALSE(nowhere.Commit());
+    EXPECT_FALSE(nowhere.OpenForReading(dir.filePath("absent.csv")));
+}
