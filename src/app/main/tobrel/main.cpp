@@ -10,7 +10,8 @@
 #include <QFile>
 
 int main(int argc, char* argv[]) {
-    // Taken before Qt sees them: QApplication removes the options it knows, and a map may carry such a name.
+    // The arguments are ours alone: Qt sees only the program name, so a map named like one of its options
+    // ("-platform", "-style") is converted, not obeyed.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QFile::decodeName(argv[i]);
@@ -21,7 +22,8 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !runtimeDirectory.isEmpty())
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDirectory));
     const bool headless = platform::PrepareDisplay();
-    QApplication application(argc, argv);
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
     platform::QMessageBoxSink dialogSink;
     if (!headless)
