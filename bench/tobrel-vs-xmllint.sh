@@ -41,8 +41,9 @@ run_tobrel() {
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" \
         XDG_CONFIG_HOME="$work/config" "$TOBREL" "$map" 2>/dev/null
 }
+# Both programs write their result to a file beside the map, as a user would run them.
 run_xmllint() {
-    xmllint --format "$map" >/dev/null
+    xmllint --format "$map" >"$work/formatted.xml"
 }
 elapsed_ms() {
     local start end
@@ -67,10 +68,11 @@ for ((i = 0; i < RUNS; i++)); do
     fi
 done
 [ -f "$work/bench.nuv" ] || { echo "tobrel wrote no document" >&2; exit 1; }
+echo "outputs: tobrel $(du -k "$work/bench.nuv" | cut -f1) KB, xmllint $(du -k "$work/formatted.xml" | cut -f1) KB"
 
 tobrel_median=$(printf '%s\n' "${tobrel_times[@]}" | median)
 xmllint_median=$(printf '%s\n' "${xmllint_times[@]}" | median)
-echo "tobrel:          ${tobrel_times[*]} ms, median $tobrel_median ms"
+echo "tobrel:           ${tobrel_times[*]} ms, median $tobrel_median ms"
 echo "xmllint --format: ${xmllint_times[*]} ms, median $xmllint_median ms"
 awk -v t="$tobrel_median" -v x="$xmllint_median" 'BEGIN { printf "ratio tobrel / xmllint: %.2f\n", t / x }'
 
