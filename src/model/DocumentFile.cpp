@@ -7,6 +7,7 @@
 #include "model/UnitFunctionElements.h"
 #include "model/ViewLayoutTables.h"
 #include "model/XmlDocumentContext.h"
+#include "model/XmlElementIndex.h"
 #include "platform/MessageBox.h"
 
 #include <QIODevice>
@@ -180,6 +181,88 @@ LoadResult FindImportDocument(QIODevice& file, XmlDocumentContext& context, pugi
     return LoadResult::Loaded;
 }
 
+// Everything a document reader looks up, found in one walk over the whole file.
+enum DocumentName : std::size_t {
+    Document,
+    Comment,
+    View,
+    Functions,
+    Holder,
+    MethodData,
+    PrefixData,
+    NotUseUniqueLabel,
+    Environment,
+    MemoText,
+    Function,
+    IndexViewInfoElement,
+    MemberNameRegister,
+};
+
+XmlElementIndex IndexDocuments(pugi::xml_node root) {
+    return XmlElementIndex(root, {"Document", "Comment", "View", "Functions", "FunctionHolder", "MethodData",
+                                  "PrefixData", "NotUseUniqueLabel", "Environment", "MemoText", "Function",
+                                  "IndexViewInfo", "MemberNameRegister"});
+}
+
+// Reads one "Document" element; false when it stopped early for want of a "Functions" element.
+bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement, const XmlElementIndex& index) {
+    const XmlElementIndex::Range below = index.Below(documentElement);
+    CDocumentData& data = *context.documentData;
+    DocumentHeader& header = data.documentHeader;
+    header.Major = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Major", 0));
+    header.Minor = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Minor", 0));
+    header.Version = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Version", 0));
+    header.Time = XmlGetAttribute(documentElement, "Time").left(DocumentHeader::MaxTimeLength);
+    header.Author = XmlGetAttribute(documentElement, "Author").left(DocumentHeader::MaxAuthorLength);
+    header.Comment = XmlGetElementText(index.First(Comment, below)).left(DocumentHeader::MaxCommentLength);
+
+    header.openViewCount = 0;
+    index.ForEach(View, below, [&](pugi::xml_node view) {
+        OpenView& open = header.openViews[header.openViewCount];
+        open.FunctionDescriptor = static_cast<qint32>(XmlGetIntAttribute(view, "FunctionDescriptor", 0));
+        open.IsSelected = static_cast<qint32>(XmlGetIntAttribute(view, "IsSelected", 0));
+        return ++header.openViewCount < DocumentHeader::MaxOpenViews;
+    });
+    ReadIndexViewInfo(index.First(IndexViewInfoElement, below), header.indexViewInfo);
+
+    const pugi::xml_node functions = index.First(Functions, below);
+    if (!functions)
+        return false;
+    data.functionsNum = static_cast<quint16>(XmlGetIntAttribute(functions, "Num", 0));
+    data.funcHeaderFormHeight = static_cast<int>(XmlGetIntAttribute(functions, "FuncHeaderFormHeight", 0));
+
+    // A holder without "Root" is in the older layout (this program's older-format export writes one).
+    const pugi::xml_node holder = index.First(Holder, below);
+    std::vector<pugi::xml_node> elements;
+    index.ForEach(Function, index.Below(holder ? holder : functions), [&](pugi::xml_node element) {
+        elements.push_back(element);
+        return true;
+    });
+    data.ClearFunctions();
+    if (holder && holder.attribute("Root"))
+        LoadRegistryXml(data.registry, holder, elements);
+    else
+        LoadOlderRegistryXml(data.registry, elements);
+    // Every other part of the program needs an origin; a file without unit functions gets an empty one.
+    if (!data.registry.origin)
+        data.registry.CreateDefaultFunction(data.GetModelOptions());
+
+    ReadMemberNameRegister(index.First(MemberNameRegister, below), data.memberDefinitions);
+
+    data.uniqueLabelMethod = TextToInt(XmlGetElementText(index.First(MethodData, below)));
+    data.uniqueLabelPrefix = XmlGetElementText(index.First(PrefixData, below));
+    data.notUseUniqueLabels.clear();
+    index.ForEach(NotUseUniqueLabel, below, [&](pugi::xml_node label) {
+        data.notUseUniqueLabels.insert(XmlGetElementText(label));
+        return true;
+    });
+
+    if (const pugi::xml_node environment = index.First(Environment, below))
+        ReadEnvironmentElement(context, environment, index.First(MemoText, below));
+    ReadMemoText(context, index.First(MemoText, below));
+    return true;
+}
+
 } // namespace
 
 LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber) {
@@ -191,7 +274,12 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
         return LoadResult::NoRootElement;
     if (versionNumber == 0)
         ShowVersionNotice(root);
-    const std::vector<pugi::xml_node> documents = XmlFindElements(root, "Document");
+    const XmlElementIndex index = IndexDocuments(root);
+    std::vector<pugi::xml_node> documents;
+    index.ForEach(Document, [&](pugi::xml_node element) {
+        documents.push_back(element);
+        return true;
+    });
     if (documents.empty())
         return LoadResult::NoDocumentElement;
 
@@ -201,13 +289,13 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
     for (const pugi::xml_node element : documents) {
         const QString version = XmlGetAttribute(element, "Version");
         if (versionNumber == 0 && version.isEmpty()) {
-            ReadDocumentElement(context, element);
+            ReadDocumentElement(context, element, index);
             found = true;
             continue;
         }
         const int number = TextToInt(version);
         if (versionNumber != 0 && number == versionNumber) {
-            ReadDocumentElement(context, element);
+            ReadDocumentElement(context, element, index);
             found = true;
             break;
         }
@@ -226,7 +314,7 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
         if (versionNumber != 0)
             return LoadResult::NoSuchVersion;
         // A file saved with a new version has no current element: its newest version is the last.
-        ReadDocumentElement(context, documents.back());
+        ReadDocumentElement(context, documents.back(), index);
     }
     CDocumentData& data = *context.documentData;
     if (history.size() > CDocumentData::MaxStoredVersions)
@@ -234,54 +322,6 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
     data.versionHistory = std::move(history);
     data.nextVersionNumber = maxNumber + 1;
     return LoadResult::Loaded;
-}
-
-bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement) {
-    CDocumentData& data = *context.documentData;
-    DocumentHeader& header = data.documentHeader;
-    header.Major = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Major", 0));
-    header.Minor = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Minor", 0));
-    header.Version = static_cast<quint16>(XmlGetIntAttribute(documentElement, "Version", 0));
-    header.Time = XmlGetAttribute(documentElement, "Time").left(DocumentHeader::MaxTimeLength);
-    header.Author = XmlGetAttribute(documentElement, "Author").left(DocumentHeader::MaxAuthorLength);
-    header.Comment = XmlGetChildText(documentElement, "Comment").left(DocumentHeader::MaxCommentLength);
-
-    header.openViewCount = 0;
-    XmlForEachElement(documentElement, "View", [&](pugi::xml_node view) {
-        OpenView& open = header.openViews[header.openViewCount];
-        open.FunctionDescriptor = static_cast<qint32>(XmlGetIntAttribute(view, "FunctionDescriptor", 0));
-        open.IsSelected = static_cast<qint32>(XmlGetIntAttribute(view, "IsSelected", 0));
-        return ++header.openViewCount < DocumentHeader::MaxOpenViews;
-    });
-    ReadIndexViewInfo(documentElement, header.indexViewInfo);
-
-    const pugi::xml_node functions = XmlFindElement(documentElement, "Functions");
-    if (!functions)
-        return false;
-    data.functionsNum = static_cast<quint16>(XmlGetIntAttribute(functions, "Num", 0));
-    data.funcHeaderFormHeight = static_cast<int>(XmlGetIntAttribute(functions, "FuncHeaderFormHeight", 0));
-
-    // A holder without "Root" is in the older layout (this program's older-format export writes one).
-    const pugi::xml_node holder = XmlFindElement(documentElement, "FunctionHolder");
-    data.ClearFunctions();
-    if (holder && holder.attribute("Root"))
-        LoadRegistryXml(data.registry, holder);
-    else
-        LoadOlderRegistryXml(data.registry, holder ? holder : functions);
-    // Every other part of the program needs an origin; a file without unit functions gets an empty one.
-    if (!data.registry.origin)
-        data.registry.CreateDefaultFunction(data.GetModelOptions());
-
-    ReadMemberNameRegister(documentElement, data.memberDefinitions);
-
-    data.uniqueLabelMethod = TextToInt(XmlGetChildText(documentElement, "MethodData"));
-    data.uniqueLabelPrefix = XmlGetChildText(documentElement, "PrefixData");
-    data.notUseUniqueLabels.clear();
-    XmlGetChildTextSet(documentElement, "NotUseUniqueLabel", data.notUseUniqueLabels);
-
-    ReadEnvironmentElement(context, documentElement);
-    ReadMemoText(context, documentElement);
-    return true;
 }
 
 pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent) {
@@ -384,7 +424,7 @@ LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& cont
     pugi::xml_node chosen;
     const LoadResult result = FindImportDocument(file, context, chosen);
     if (result == LoadResult::Loaded)
-        ReadMemberNameRegister(chosen, members);
+        ReadMemberNameRegister(XmlFindElement(chosen, "MemberNameRegister"), members);
     return result;
 }
 

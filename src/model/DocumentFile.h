@@ -31,8 +31,6 @@ struct VersionHistoryEntry {
 // Reads the whole file into the context's document-data record: the current content (versionNumber 0) or
 // the stored version of that number. Older and unknown format versions are read after a notice.
 LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber);
-// Reads one "Document" element; false when it stopped early for want of a "Functions" element.
-bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement);
 
 // Saves never harm the file already there: the text goes to a temporary file beside it, which replaces
 // the target only when every write succeeded. On failure the reason is put in errorText.

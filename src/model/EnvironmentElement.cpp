@@ -50,9 +50,11 @@ void WriteEnvironmentElement(XmlDocumentContext& context, pugi::xml_node documen
 }
 
 void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node parent) {
-    const pugi::xml_node environment = XmlFindElement(parent, "Environment");
-    if (!environment)
-        return;
+    if (const pugi::xml_node environment = XmlFindElement(parent, "Environment"))
+        ReadEnvironmentElement(context, environment, XmlFindElement(parent, "MemoText"));
+}
+
+void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node environment, pugi::xml_node memoText) {
     CDocumentData& data = *context.documentData;
     if (context.wholeDocument)
         data.documentHeader.Title = XmlGetAttribute(environment, "Title").left(DocumentHeader::MaxTitleLength);
@@ -85,10 +87,10 @@ void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node parent) 
     ReadDecisionTable(environment, data.decisionTableOptions, wholeDocument);
     ReadIDTable(environment, data.IDTable);
     // The notes font sits in the document's "MemoText", beside this element.
-    if (const pugi::xml_node memo = XmlFindElement(parent, "MemoText"))
-        ReadFontTable(memo, "Font", data.memoFont);
+    if (memoText)
+        ReadFontTable(memoText, "Font", data.memoFont);
     ReadExportExplanations(environment, data.exportExplanationsOptions, wholeDocument);
     ReadTestSpecification(environment, data.testSpecificationOptions, wholeDocument);
     ReadAttributeFileNames(environment, data.fileNames, wholeDocument);
-    data.environment.ReadXml(context, parent);
+    data.environment.ReadXml(context, environment);
 }

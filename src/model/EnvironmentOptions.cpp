@@ -82,8 +82,7 @@ const FileNameElement kFileNameElements[] = {
 
 } // namespace
 
-void CEnvironmentOptions::ReadXml(const XmlDocumentContext& context, pugi::xml_node parent) {
-    const pugi::xml_node environment = XmlFindElement(parent, "Environment");
+void CEnvironmentOptions::ReadXml(const XmlDocumentContext& context, pugi::xml_node environment) {
     if (!environment)
         return;
     for (const DiagramField& field : kDiagramFields)

@@ -28,9 +28,9 @@ struct StructureDiagramSettings {
 class CEnvironmentOptions {
 public:
     void SetDefaults() { *this = CEnvironmentOptions(); }
-    // Reads from the first "Environment" below parent; keeps everything when there is none. File names are
+    // Reads from the document's "Environment" element; keeps everything when there is none. File names are
     // read only when the context reads a whole document.
-    void ReadXml(const XmlDocumentContext& context, pugi::xml_node parent);
+    void ReadXml(const XmlDocumentContext& context, pugi::xml_node environment);
     // Writes the options into the given "Environment" element.
     void WriteXml(XmlDocumentContext& context, pugi::xml_node environment) const;
 

@@ -2,7 +2,10 @@
 
 #include "model/FontTableElement.h"
 #include "model/UnitFunction.h"
+#include "model/UnitFunctionElements.h"
 #include "model/XmlDocumentContext.h"
+
+#include <cstring>
 
 namespace {
 
@@ -113,21 +116,20 @@ void WriteWorkNumElement(const CUnitFunctionHeader& header, XmlDocumentContext& 
     }
 }
 
-void ReadHeaderElement(CUnitFunction& function, pugi::xml_node functionElement) {
-    const pugi::xml_node element = XmlFindElement(functionElement, "Header");
+void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index) {
+    const pugi::xml_node element = index.First(FnHeader);
     if (!element)
         return;
+    const XmlElementIndex::Range below = index.Below(element);
     CUnitFunctionHeader& header = function.header;
-    if (const pugi::xml_node idName = XmlFindElement(element, "IdName"))
+    if (const pugi::xml_node idName = index.First(FnIdName, below))
         function.name = XmlGetElementText(idName);
 
-    pugi::xml_node contents = XmlFindElement(element, "FunctionContents2");
-    if (!contents)
-        contents = XmlFindElement(element, "FunctionContents");
-    if (contents)
+    if (const pugi::xml_node contents =
+            index.First(FnContents2, below) ? index.First(FnContents2, below) : index.First(FnContents, below))
         ReadContents(header, contents);
 
-    if (const pugi::xml_node work = XmlFindElement(element, "WorkNum")) {
+    if (const pugi::xml_node work = index.First(FnWorkNum, below)) {
         header.Unit = static_cast<quint8>(XmlGetIntAttribute(work, "Unit", 0));
         header.TypeNo = static_cast<quint8>(XmlGetIntAttribute(work, "TypeNo", 0));
         header.Type = XmlGetAttribute(work, "Type").left(CUnitFunctionHeader::MaxTypeLength);
@@ -136,28 +138,34 @@ void ReadHeaderElement(CUnitFunction& function, pugi::xml_node functionElement) 
         header.Work = static_cast<float>(XmlGetFloatAttribute(work, "Work", 0.0));
         header.Total = static_cast<float>(XmlGetFloatAttribute(work, "Total", 0.0));
         header.ShowWork = static_cast<float>(XmlGetFloatAttribute(work, "ShowWork", 0.0));
-        std::size_t index = 0;
+        std::size_t itemIndex = 0;
         XmlForEachElement(work, "WorkItem", [&](pugi::xml_node itemElement) {
-            WorkItem& item = header.workItems[index];
+            WorkItem& item = header.workItems[itemIndex];
             item.Current = static_cast<float>(XmlGetFloatAttribute(itemElement, "Current", 0.0));
             item.Under = static_cast<float>(XmlGetFloatAttribute(itemElement, "Under", 0.0));
             item.Total = static_cast<float>(XmlGetFloatAttribute(itemElement, "Total", 0.0));
             item.ShowCurrent = static_cast<float>(XmlGetFloatAttribute(itemElement, "ShowCurrent", 0.0));
-            return ++index < header.workItems.size();
+            return ++itemIndex < header.workItems.size();
         });
     }
 
     std::set<QString> requirements;
-    XmlGetChildTextSet(element, "Requirement", requirements);
-    XmlGetChildTextSet(element, "Request", requirements);
+    for (const std::size_t name : {FnRequirement, FnRequest}) {
+        index.ForEach(name, below, [&](pugi::xml_node element) {
+            requirements.insert(XmlGetElementText(element));
+            return true;
+        });
+    }
     for (const QString& requirement : requirements) {
         if (!requirement.isEmpty())
             header.ownRequirements.insert(requirement);
     }
 
-    header.uniqueLabel = XmlGetChildText(element, "UniqueLabel");
-    header.UnNecessaryReasoning = XmlGetChildText(element, "UnNecessaryReasoning") == QLatin1String("TRUE");
-    header.Reasoning = XmlGetChildText(element, "Reasoning");
+    header.uniqueLabel = XmlGetElementText(index.First(FnUniqueLabel, below));
+    const pugi::xml_node unnecessary = index.First(FnUnNecessaryReasoning, below).first_child();
+    header.UnNecessaryReasoning =
+        unnecessary.type() == pugi::node_pcdata && std::strcmp(unnecessary.value(), "TRUE") == 0;
+    header.Reasoning = XmlGetElementText(index.First(FnReasoning, below));
     header.FunctionHeight = static_cast<qint32>(XmlGetIntAttribute(element, "FunctionHeight", 72));
     header.InputWidth = static_cast<qint32>(XmlGetIntAttribute(element, "InputWidth", 250));
     header.FunctionWidth = static_cast<qint32>(XmlGetIntAttribute(element, "FunctionWidth", 350));

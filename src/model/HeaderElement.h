@@ -7,6 +7,7 @@
 class CUnitFunction;
 class CUnitFunctionHeader;
 class XmlDocumentContext;
+class XmlElementIndex;
 
 // The "Header" element that opens every "Function" element: content, work amounts, requirements, label,
 // reason and pane sizes (in the older format also the name and outline number).
@@ -17,4 +18,5 @@ void WriteHeaderElement(const CUnitFunction& function, XmlDocumentContext& conte
 void WriteFunctionContentsElements(const CUnitFunctionHeader& header, XmlDocumentContext& context,
                                    pugi::xml_node headerElement);
 void WriteWorkNumElement(const CUnitFunctionHeader& header, XmlDocumentContext& context, pugi::xml_node headerElement);
-void ReadHeaderElement(CUnitFunction& function, pugi::xml_node functionElement);
+// Reads the first "Header" below a Function element, given the index of that element.
+void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& functionIndex);

@@ -68,12 +68,10 @@ void ReadMemberNameElement(pugi::xml_node element, CMemberDefinition& member) {
     }
 }
 
-void ReadMemberNameRegister(pugi::xml_node documentElement, MemberDefinitionList& members) {
+void ReadMemberNameRegister(pugi::xml_node registerElement, MemberDefinitionList& members) {
     members.clear();
-    if (const pugi::xml_node registerElement = XmlFindElement(documentElement, "MemberNameRegister")) {
-        for (const pugi::xml_node memberElement : XmlFindElements(registerElement, "MemberName"))
-            ReadMemberNameElement(memberElement, members.emplace_back());
-    }
+    for (const pugi::xml_node memberElement : XmlFindElements(registerElement, "MemberName"))
+        ReadMemberNameElement(memberElement, members.emplace_back());
 }
 
 void WriteStateNameElement(const CStateDefinition& state, XmlDocumentContext& context, pugi::xml_node element) {

@@ -46,8 +46,8 @@ void MergeImportedMemberNames(MemberDefinitionList& members, const MemberDefinit
 // The children of a "MemberName" element: "Name", "Explanation", then one "StateName" per state.
 void WriteMemberNameElement(const CMemberDefinition& member, XmlDocumentContext& context, pugi::xml_node element);
 void ReadMemberNameElement(pugi::xml_node element, CMemberDefinition& member);
-// The members of the first "MemberNameRegister" below a "Document" element, in order; none without one.
-void ReadMemberNameRegister(pugi::xml_node documentElement, MemberDefinitionList& members);
+// The members of a "MemberNameRegister" element, in order; none without the element.
+void ReadMemberNameRegister(pugi::xml_node registerElement, MemberDefinitionList& members);
 // The children of a "StateName" element: "Name" and "Explanation".
 void WriteStateNameElement(const CStateDefinition& state, XmlDocumentContext& context, pugi::xml_node element);
 void ReadStateNameElement(pugi::xml_node element, CStateDefinition& state);

@@ -17,9 +17,8 @@ void WriteMemoText(XmlDocumentContext& context, pugi::xml_node documentElement) 
     WriteFontTable(context, memo, "Font", data.memoFont);
 }
 
-void ReadMemoText(XmlDocumentContext& context, pugi::xml_node documentElement) {
+void ReadMemoText(XmlDocumentContext& context, pugi::xml_node memo) {
     CDocumentData& data = *context.documentData;
-    const pugi::xml_node memo = XmlFindElement(documentElement, "MemoText");
     if (!memo) {
         data.MemoText.clear();
         return;

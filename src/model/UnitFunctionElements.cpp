@@ -7,6 +7,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
@@ -23,43 +24,99 @@ quint32 WrittenID(const WrittenIDs* ids, quint32 id) {
     return found == ids->end() ? 0 : found->second;
 }
 
-// The logic lines of a Function element: its "Line" elements, leaving out the lines of its "Explanation".
-std::vector<pugi::xml_node> LogicLineElements(pugi::xml_node functionElement, qint64 limit) {
-    std::vector<pugi::xml_node> lines;
-    if (limit <= 0)
-        return lines;
-    XmlForEachElement(functionElement, "Line", [&](pugi::xml_node line) {
-        if (std::strcmp(line.parent().name(), "Explanation") != 0)
-            lines.push_back(line);
-        return static_cast<qint64>(lines.size()) < limit;
-    });
-    return lines;
+// Fills a slot of a new line, whose font is the default already: only a slot with child elements can
+// hold a font of its own.
+void ReadSlot(pugi::xml_node element, TextSlot& slot) {
+    slot.text = XmlGetElementText(element).left(CLogicLine::MaxSlotTextLength);
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) {
+            ReadFontTable(element, "Font", slot.font);
+            return;
+        }
+    }
 }
 
-void ReadLineElement(pugi::xml_node element, CLogicLine& line) {
-    line.Top = static_cast<quint16>(XmlGetIntAttribute(element, "Top", 0));
-    line.Next = static_cast<quint16>(XmlGetIntAttribute(element, "Next", 0));
-    const qint64 kind = XmlGetIntAttribute(element, "ConstNo", 0);
-    line.Home = static_cast<quint16>(XmlGetIntAttribute(element, "Home", 0));
-    line.Home2 = static_cast<quint16>(XmlGetIntAttribute(element, "Home2", 0));
-    line.End = static_cast<quint16>(XmlGetIntAttribute(element, "End", 0));
-    line.slotCount = static_cast<quint8>(XmlGetIntAttribute(element, "DataNum", 0));
-    line.auxiliaryVerbFlag = static_cast<quint8>(XmlGetIntAttribute(element, "AuVerbFlg", 0));
-    line.auxiliaryVerbId = static_cast<quint16>(XmlGetIntAttribute(element, "AuVerbID", 0));
-    line.mark = static_cast<quint32>(XmlGetIntAttribute(element, "Mark", 0));
-    line.memo = XmlGetChildText(element, "Memo").left(CLogicLine::MaxMemoLength);
+// Lines are the most numerous elements of a file: their attributes are read in one pass over them.
+void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogicLine& line) {
+    qint64 kind = 0;
+    qint64 called = 0;
+    qint64 reused = 0;
+    for (const pugi::xml_attribute attribute : element.attributes()) {
+        const char* name = attribute.name();
+        const char* text = attribute.value();
+        if (*text == '\0')
+            continue;
+        const qint64 value = XmlParseInt(text);
+        const auto is = [name](const char* key) { return std::strcmp(name + 1, key + 1) == 0; };
+        switch (name[0]) {
+        case 'T':
+            if (is("Top"))
+                line.Top = static_cast<quint16>(value);
+            break;
+        case 'N':
+            if (is("Next"))
+                line.Next = static_cast<quint16>(value);
+            break;
+        case 'C':
+            if (is("ConstNo"))
+                kind = value;
+            break;
+        case 'H':
+            if (is("Home"))
+                line.Home = static_cast<quint16>(value);
+            else if (is("Home2"))
+                line.Home2 = static_cast<quint16>(value);
+            break;
+        case 'E':
+            if (is("End"))
+                line.End = static_cast<quint16>(value);
+            break;
+        case 'D':
+            if (is("DataNum"))
+                line.slotCount = static_cast<quint8>(value);
+            break;
+        case 'A':
+            if (is("AuVerbFlg"))
+                line.auxiliaryVerbFlag = static_cast<quint8>(value);
+            else if (is("AuVerbID"))
+                line.auxiliaryVerbId = static_cast<quint16>(value);
+            break;
+        case 'M':
+            if (is("Mark"))
+                line.mark = static_cast<quint32>(value);
+            break;
+        case 'I':
+            if (is("InternalID"))
+                called = value;
+            break;
+        case 'R':
+            if (is("ReuseInternalID"))
+                reused = value;
+            break;
+        case 'K':
+            if (is("KosAttribute"))
+                line.transitionAttribute = static_cast<quint8>(value);
+            break;
+        default:
+            break;
+        }
+    }
+    line.calledInternalID = static_cast<quint32>(reused != 0 ? reused : called);
+
+    const XmlElementIndex::Range below = index.Below(element);
+    line.memo = XmlGetElementText(index.First(FnMemo, below)).left(CLogicLine::MaxMemoLength);
     std::size_t url = 0;
-    XmlForEachElement(element, "URL", [&](pugi::xml_node found) {
+    index.ForEach(FnUrl, below, [&](pugi::xml_node found) {
         line.urls[url] = XmlGetElementText(found).left(CLogicLine::MaxUrlLength);
         return ++url < line.urls.size();
     });
-    const qint64 reused = XmlGetIntAttribute(element, "ReuseInternalID", 0);
-    line.calledInternalID = static_cast<quint32>(reused != 0 ? reused : XmlGetIntAttribute(element, "InternalID", 0));
-    const bool hasInputStr = XmlFindElement(element, "InputStr");
-    ReadInputStrElements(element, line);
-    line.transitionAttribute = static_cast<quint8>(XmlGetIntAttribute(element, "KosAttribute", 0));
+    std::size_t slot = 0;
+    index.ForEach(FnInputStr, below, [&](pugi::xml_node found) {
+        ReadSlot(found, line.textSlots[slot]);
+        return ++slot < line.textSlots.size();
+    });
     if (kind == kStoredPlainLine)
-        line.lineKind = line.slotCount > 0 || hasInputStr ? SyntaxTransitState : SyntaxPlainLine;
+        line.lineKind = line.slotCount > 0 || slot > 0 ? SyntaxTransitState : SyntaxPlainLine;
     else
         line.lineKind = static_cast<quint8>(kind);
 }
@@ -92,8 +149,12 @@ void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& contex
 }
 
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {
+    LoadRegistryXml(registry, container, XmlFindElements(container, "Function"));
+}
+
+void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container,
+                     const std::vector<pugi::xml_node>& elements) {
     registry.Clear();
-    const std::vector<pugi::xml_node> elements = XmlFindElements(container, "Function");
     for (const pugi::xml_node element : elements)
         registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
     registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
@@ -112,8 +173,11 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) 
 }
 
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {
+    LoadOlderRegistryXml(registry, XmlFindElements(container, "Function"));
+}
+
+void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const std::vector<pugi::xml_node>& elements) {
     registry.Clear();
-    const std::vector<pugi::xml_node> elements = XmlFindElements(container, "Function");
     for (const pugi::xml_node element : elements) {
         if (XmlGetIntAttribute(element, "ReUseOriginalInternalID", 0) == 0)
             registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
@@ -166,25 +230,39 @@ void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& conte
         XmlAppendChildElement(context, explanation, "Line", line);
 }
 
+XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement) {
+    return XmlElementIndex(functionElement,
+                           {"Header", "Name", "Child", "CodeSymbol", "Line", "IdName", "FunctionContents2",
+                            "FunctionContents", "WorkNum", "Requirement", "Request", "UniqueLabel",
+                            "UnNecessaryReasoning", "Reasoning", "Memo", "URL", "InputStr"});
+}
+
 void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement) {
-    ReadHeaderElement(function, functionElement);
-    const QString name = XmlGetChildText(functionElement, "Name");
+    const XmlElementIndex index = IndexFunctionElement(functionElement);
+    ReadHeaderElement(function, index);
+    const QString name = XmlGetElementText(index.First(FnName));
     if (!name.isEmpty())
         function.name = name;
-    XmlForEachElement(functionElement, "Child", [&](pugi::xml_node child) {
+    index.ForEach(FnChild, [&](pugi::xml_node child) {
         if (CUnitFunction* found =
                 registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0))))
             CUnitFunction::AppendChild(&function, found);
         return true;
     });
-    function.codeSymbol = XmlGetChildText(functionElement, "CodeSymbol");
-    // The line count is the number of lines read, whatever the attribute claims.
-    for (const pugi::xml_node element :
-         LogicLineElements(functionElement, XmlGetIntAttribute(functionElement, "Line", 0))) {
-        auto line = std::make_unique<CLogicLine>();
-        ReadLineElement(element, *line);
-        function.logicLines.push_back(std::move(line));
-    }
+    function.codeSymbol = XmlGetElementText(index.First(FnCodeSymbol));
+    // As many lines as the element states and holds, leaving out the lines of its "Explanation"; the line
+    // count is the number of lines read, whatever the attribute claims.
+    const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
+    index.ForEach(FnLine, [&](pugi::xml_node element) {
+        if (static_cast<qint64>(function.logicLines.size()) >= stated)
+            return false;
+        if (std::strcmp(element.parent().name(), "Explanation") != 0) {
+            auto line = std::make_unique<CLogicLine>();
+            ReadLineElement(element, index, *line);
+            function.logicLines.push_back(std::move(line));
+        }
+        return true;
+    });
 }
 
 void WriteLineElement(XmlDocumentContext& context, pugi::xml_node functionElement, const CLogicLine& line,
@@ -223,13 +301,4 @@ void WriteInputStrElement(XmlDocumentContext& context, pugi::xml_node lineElemen
     pugi::xml_node element = XmlAppendChildElement(context, lineElement, "InputStr", slot.text);
     if (!slot.text.isEmpty())
         WriteFontTable(context, element, "Font", slot.font);
-}
-
-void ReadInputStrElements(pugi::xml_node lineElement, CLogicLine& line) {
-    std::size_t slot = 0;
-    XmlForEachElement(lineElement, "InputStr", [&](pugi::xml_node element) {
-        line.textSlots[slot].text = XmlGetElementText(element).left(CLogicLine::MaxSlotTextLength);
-        ReadFontTable(element, "Font", line.textSlots[slot].font);
-        return ++slot < line.textSlots.size();
-    });
 }

@@ -3,9 +3,12 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "model/XmlElementIndex.h"
+
 #include <pugixml.hpp>
 
 #include <map>
+#include <vector>
 
 class CLogicLine;
 class CUnitFunction;
@@ -30,6 +33,32 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);
 // Replaces the registry with an older-format container: the first element is the origin, parents come from
 // the child lists and "ParentInternalID".
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);
+// The same, given the container's "Function" elements in document order, as a document reader finds them.
+void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container,
+                     const std::vector<pugi::xml_node>& elements);
+void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const std::vector<pugi::xml_node>& elements);
+
+// The names read below a Function element, its header and its lines, found in one walk.
+enum FunctionElementName : std::size_t {
+    FnHeader,
+    FnName,
+    FnChild,
+    FnCodeSymbol,
+    FnLine,
+    FnIdName,
+    FnContents2,
+    FnContents,
+    FnWorkNum,
+    FnRequirement,
+    FnRequest,
+    FnUniqueLabel,
+    FnUnNecessaryReasoning,
+    FnReasoning,
+    FnMemo,
+    FnUrl,
+    FnInputStr,
+};
+XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement);
 
 void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,
                      const WrittenIDs* ids, const QString& outlineNumberText);
@@ -39,4 +68,3 @@ void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& regis
 void WriteLineElement(XmlDocumentContext& context, pugi::xml_node functionElement, const CLogicLine& line,
                       const WrittenIDs* ids);
 void WriteInputStrElement(XmlDocumentContext& context, pugi::xml_node lineElement, const TextSlot& slot);
-void ReadInputStrElements(pugi::xml_node lineElement, CLogicLine& line);

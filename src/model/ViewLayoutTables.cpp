@@ -115,8 +115,8 @@ void WriteIndexViewInfo(XmlDocumentContext& context, pugi::xml_node parent, cons
     WriteIntAttributes(context, XmlAppendChildElement(context, parent, "IndexViewInfo"), indexViewInfoFields, info);
 }
 
-void ReadIndexViewInfo(pugi::xml_node parent, IndexViewInfo& info) {
-    if (pugi::xml_node element = XmlFindElement(parent, "IndexViewInfo"))
+void ReadIndexViewInfo(pugi::xml_node element, IndexViewInfo& info) {
+    if (element)
         ReadIntAttributes(element, indexViewInfoFields, info);
 }
 

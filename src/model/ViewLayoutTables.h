@@ -98,7 +98,8 @@ void ReadTitleTable(pugi::xml_node parent, CTitleTable& titles);
 void WriteIndexViewTable(XmlDocumentContext& context, pugi::xml_node parent, const HierarchicalIndexSettings& settings);
 void ReadIndexViewTable(pugi::xml_node parent, HierarchicalIndexSettings& settings);
 void WriteIndexViewInfo(XmlDocumentContext& context, pugi::xml_node parent, const IndexViewInfo& info);
-void ReadIndexViewInfo(pugi::xml_node parent, IndexViewInfo& info);
+// Given the "IndexViewInfo" element itself (the document reader finds it); nothing without one.
+void ReadIndexViewInfo(pugi::xml_node element, IndexViewInfo& info);
 void WriteOutputView(XmlDocumentContext& context, pugi::xml_node parent, const FontSetting& outputViewFont);
 void ReadOutputView(pugi::xml_node parent, FontSetting& outputViewFont);
 void WriteHeaderIOSettings(XmlDocumentContext& context, pugi::xml_node parent, const HeaderIOSettings& settings);

@@ -58,20 +58,21 @@ QString XmlEncodeBinary(XmlDocumentContext& context, const char* bytes, std::siz
 // Lookup by name: every element of that name at any depth below the element, in document order.
 // The visitor returns false to stop.
 template <class Visitor> void XmlForEachElement(pugi::xml_node element, const char* name, Visitor visit) {
-    pugi::xml_node node = element.first_child();
-    while (node) {
-        if (node.type() == pugi::node_element && std::strcmp(node.name(), name) == 0 && !visit(node))
-            return;
-        if (pugi::xml_node child = node.first_child()) {
-            node = child;
-            continue;
+    class Walker : public pugi::xml_tree_walker {
+    public:
+        Walker(const char* wanted, Visitor& visitor) : m_name(wanted), m_visit(visitor) {}
+        bool for_each(pugi::xml_node& node) override {
+            if (node.type() != pugi::node_element)
+                return true;
+            const char* name = node.name();
+            return name[0] != m_name[0] || std::strcmp(name, m_name) != 0 || m_visit(node);
         }
-        while (node != element && !node.next_sibling())
-            node = node.parent();
-        if (node == element)
-            return;
-        node = node.next_sibling();
-    }
+
+    private:
+        const char* m_name;
+        Visitor& m_visit;
+    } walker(name, visit);
+    element.traverse(walker);
 }
 pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name);
 std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name);

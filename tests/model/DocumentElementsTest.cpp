@@ -58,7 +58,7 @@ TEST_F(DocumentElements, ContentOfMoreThan1024CharactersIsStoredTwice) {
     EXPECT_TRUE(header.child("FunctionContents2").child("Object"));
 
     CUnitFunction read;
-    ReadHeaderElement(read, element);
+    ReadHeaderElement(read, IndexFunctionElement(element));
     EXPECT_EQ(read.header.contentText, function.header.contentText);
     EXPECT_EQ(read.header.objectData, function.header.objectData);
     EXPECT_EQ(read.header.objectOriginalSize, 7u);
@@ -88,7 +88,7 @@ TEST_F(DocumentElements, HeaderFieldsRoundTripWithTheirOmissionRules) {
 
     CUnitFunction read;
     read.header.workItems[9].Under = 4.0f;
-    ReadHeaderElement(read, element);
+    ReadHeaderElement(read, IndexFunctionElement(element));
     EXPECT_EQ(read.header.FunctionHeight, -1);
     EXPECT_EQ(read.header.UnNecessaryReasoning, 1);
     EXPECT_EQ(read.header.ownRequirements, function.header.ownRequirements);
@@ -101,7 +101,7 @@ TEST_F(DocumentElements, HeaderFieldsRoundTripWithTheirOmissionRules) {
     WriteHeaderElement(function, m_context, element, QStringLiteral("1.2"));
     EXPECT_STREQ(element.child("Header").attribute("ID").value(), "#1.2");
     EXPECT_STREQ(element.child("Header").attribute("IDLevel").value(), "1");
-    ReadHeaderElement(read, element);
+    ReadHeaderElement(read, IndexFunctionElement(element));
     EXPECT_EQ(read.name, function.name);
 }
 
@@ -109,9 +109,10 @@ TEST_F(DocumentElements, HeaderReadDefaultsAndCuts) {
     pugi::xml_document document;
     CUnitFunction read;
     ReadHeaderElement(
-        read, Parse(document, R"(<Function><Header><FunctionContents>only<FontTable Name="Font" Size="90">F</FontTable>
+        read, IndexFunctionElement(Parse(
+                  document, R"(<Function><Header><FunctionContents>only<FontTable Name="Font" Size="90">F</FontTable>
         <Object>AQI=</Object></FunctionContents><WorkNum Type="1234567890123456789012345" Unit="0"/>
-        <UnNecessaryReasoning>true</UnNecessaryReasoning><Request></Request></Header></Function>)"));
+        <UnNecessaryReasoning>true</UnNecessaryReasoning><Request></Request></Header></Function>)")));
     EXPECT_EQ(read.header.contentText, "only");
     EXPECT_EQ(read.header.contentFont.pointSize, 90);
     EXPECT_TRUE(read.header.objectData.isEmpty()); // no OriginalSize

@@ -6,9 +6,9 @@
 
 namespace {
 
-pugi::xml_node ParseDocument(pugi::xml_document& document, const char* text) {
+pugi::xml_node ParseEnvironment(pugi::xml_document& document, const char* text) {
     EXPECT_TRUE(document.load_string(text, kXmlParseOptions));
-    return document.first_child();
+    return XmlFindElement(document, "Environment");
 }
 
 } // namespace
@@ -24,7 +24,7 @@ TEST(EnvironmentOptions, EmptyEnvironmentElementTakesTheReadDefaults) {
     options.structureDiagram.boxWidth = 1;
     pugi::xml_document document;
     XmlDocumentContext context;
-    options.ReadXml(context, ParseDocument(document, "<Document><Environment></Environment></Document>"));
+    options.ReadXml(context, ParseEnvironment(document, "<Document><Environment></Environment></Document>"));
     EXPECT_EQ(options.openTabWhenCreateFunction, 0);
     EXPECT_EQ(options.unNecessaryReasoningDefault, 0);
     EXPECT_EQ(options.enableDuplicateFunctionName, 1);
@@ -38,7 +38,7 @@ TEST(EnvironmentOptions, EmptyEnvironmentElementTakesTheReadDefaults) {
     // A missing template keeps the current one.
     EXPECT_EQ(options.outputSourceCodeFormat, GetDefaultSourceCodeTemplate());
 
-    options.ReadXml(context, ParseDocument(document, R"(<Document><Environment EnableDuplicateFunctionName="-1"
+    options.ReadXml(context, ParseEnvironment(document, R"(<Document><Environment EnableDuplicateFunctionName="-1"
         DecisionTableOutputTraceabilityRows="-1" StructureDiagramShowPrefix="0" Zoom="abc"/></Document>)"));
     EXPECT_EQ(options.enableDuplicateFunctionName, 0);
     EXPECT_EQ(options.decisionTableOutputTraceabilityRows, 1);
@@ -46,7 +46,7 @@ TEST(EnvironmentOptions, EmptyEnvironmentElementTakesTheReadDefaults) {
     EXPECT_EQ(options.zoom, 0);
 
     options.zoom = 77;
-    options.ReadXml(context, ParseDocument(document, "<Document/>"));
+    options.ReadXml(context, ParseEnvironment(document, "<Document/>"));
     EXPECT_EQ(options.zoom, 77);
 }
 
@@ -71,7 +71,7 @@ TEST(EnvironmentOptions, RoundTripAndImportKeepsTheFileNames) {
     EXPECT_STREQ(document.child("Environment").attribute("EnableDuplicateSiblings").value(), "0");
 
     CEnvironmentOptions read;
-    read.ReadXml(context, document);
+    read.ReadXml(context, XmlFindElement(document, "Environment"));
     EXPECT_EQ(read.importEnvironmentalSettingsFileName, "env.nuv");
     EXPECT_EQ(read.importMemberNamesAndStateNamesFileName, "");
     EXPECT_EQ(read.exportOutlineOrderdIndexFileName, "index.txt");
@@ -89,7 +89,7 @@ TEST(EnvironmentOptions, RoundTripAndImportKeepsTheFileNames) {
     importer.exportOutlineOrderdIndexFileName = "mine.txt";
     importer.outputSourceCodeFileName = "mine.c";
     context.wholeDocument = 0;
-    importer.ReadXml(context, document);
+    importer.ReadXml(context, XmlFindElement(document, "Environment"));
     EXPECT_EQ(importer.exportOutlineOrderdIndexFileName, "mine.txt");
     EXPECT_EQ(importer.importEnvironmentalSettingsFileName, "");
     EXPECT_EQ(importer.outputSourceCodeFileName, "mine.c");

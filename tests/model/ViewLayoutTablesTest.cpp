@@ -79,7 +79,7 @@ TEST(ViewLayoutTables, IndexViewInfoOutputViewAndHeaderLayout) {
               std::string::npos);
     pugi::xml_node environment = xml.Reparsed();
     IndexViewInfo info{1, 2, 3, 4, 5, 6, 7};
-    ReadIndexViewInfo(environment, info);
+    ReadIndexViewInfo(environment.child("IndexViewInfo"), info);
     EXPECT_EQ(info, IndexViewInfo());
     FontSetting readFont;
     ReadOutputView(environment, readFont);
@@ -94,7 +94,7 @@ TEST(ViewLayoutTables, IndexViewInfoOutputViewAndHeaderLayout) {
     EnvironmentXml positions;
     IndexViewInfo moved{-10, 20, 4000000000u, 3, 17, 0, -1};
     WriteIndexViewInfo(positions.context, positions.environment, moved);
-    ReadIndexViewInfo(positions.Reparsed(), info);
+    ReadIndexViewInfo(positions.Reparsed().child("IndexViewInfo"), info);
     EXPECT_EQ(info, moved);
     ReadHeaderIOSettings(xml.Parse("<Environment><HeaderIOSettings/></Environment>"), readHeader);
     EXPECT_EQ(readHeader.FunctionHeight, 100);

@@ -1,0 +1,207 @@
+// Load and save of generated documents against pugixml's own parse and serialise of the same bytes, and the
+// peak memory of a load against the file size.
+
+#include "app/DocumentData.h"
+#include "model/DocumentFile.h"
+#include "model/XmlDocumentContext.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+const QString kContentUnit = QStringLiteral("利用者が画面の登録ボタンを押したとき、入力された内容を検査し、");
+
+// A document of count unit functions, each with a header, about 200 characters of Japanese content and
+// eight logic lines; every unit function hangs below an earlier one.
+std::unique_ptr<CDocumentData> MakeDocument(int count) {
+    auto data = std::make_unique<CDocumentData>();
+    data->SetDefaults();
+    data->ClearFunctions();
+    CUnitFunctionRegistry& registry = data->registry;
+    registry.origin = registry.CreateFunctionWithID(1);
+    registry.origin->name = QStringLiteral("システム");
+    QString content;
+    while (content.size() < 200)
+        content += kContentUnit;
+    for (int i = 1; i < count; ++i) {
+        CUnitFunction* function = registry.CreateFunctionWithID(static_cast<quint32>(i + 1));
+        function->name = QStringLiteral("単位機能%1").arg(i);
+        function->header.contentText = content.left(200);
+        function->header.uniqueLabel = QStringLiteral("UL-%1").arg(i);
+        function->header.ownRequirements.insert(QStringLiteral("REQ-%1").arg(i % 50));
+        CUnitFunction::AppendChild(registry.FindByInternalID(static_cast<quint32>(i / 4 + 1)), function);
+        static const quint8 kinds[8] = {SyntaxIf,    SyntaxDo,      SyntaxElse,   SyntaxDo,
+                                        SyntaxEndif, SyntaxComment, SyntaxSwitch, SyntaxEndsw};
+        for (quint8 kind : kinds) {
+            auto line = std::make_unique<CLogicLine>();
+            line->lineKind = kind;
+            line->Top = 4;
+            line->Next = 8;
+            line->Home = 8;
+            line->End = 30;
+            line->slotCount = static_cast<quint8>(CLogicLine::SlotsOfKind(kind));
+            for (int slot = 0; slot < line->slotCount; ++slot)
+                line->textSlots[static_cast<std::size_t>(slot)].text = QStringLiteral("温度センサ%1").arg(slot);
+            function->logicLines.push_back(std::move(line));
+        }
+    }
+    registry.RebuildAndNotify(data->indexRoot, data->GetModelOptions());
+    return data;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// Documents and their saved bytes, made once per size.
+struct Sample {
+    std::unique_ptr<CDocumentData> data;
+    QString path;
+    QByteArray bytes;
+};
+
+Sample& GetSample(int count) {
+    static std::map<int, Sample> samples;
+    Sample& sample = samples[count];
+    if (!sample.data) {
+        sample.data = MakeDocument(count);
+        sample.path = QDir::temp().filePath(QStringLiteral("nuv-bench-%1.nuv").arg(count));
+        XmlDocumentContext context(sample.data.get());
+        SaveDocumentXml(context, sample.path);
+        sample.bytes = ReadFile(sample.path);
+    }
+    return sample;
+}
+
+void BM_LoadDocumentXml(benchmark::State& state) {
+    Sample& sample = GetSample(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto data = std::make_unique<CDocumentData>();
+        data->SetDefaults();
+        QBuffer buffer(&sample.bytes);
+        buffer.open(QIODevice::ReadOnly);
+        state.ResumeTiming();
+        XmlDocumentContext context(data.get());
+        benchmark::DoNotOptimize(LoadDocumentXml(buffer, context, 0));
+        state.PauseTiming();
+        data.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * sample.bytes.size());
+}
+
+void BM_PugixmlParse(benchmark::State& state) {
+    Sample& sample = GetSample(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        pugi::xml_document document;
+        benchmark::DoNotOptimize(document.load_buffer(sample.bytes.constData(),
+                                                      static_cast<std::size_t>(sample.bytes.size()), kXmlParseOptions,
+                                                      pugi::encoding_utf8));
+    }
+    state.SetBytesProcessed(state.iterations() * sample.bytes.size());
+}
+
+void BM_SaveDocumentXml(benchmark::State& state) {
+    Sample& sample = GetSample(static_cast<int>(state.range(0)));
+    const QString path = sample.path + QStringLiteral(".out");
+    for (auto _ : state) {
+        XmlDocumentContext context(sample.data.get());
+        benchmark::DoNotOptimize(SaveDocumentXml(context, path));
+    }
+    state.SetBytesProcessed(state.iterations() * sample.bytes.size());
+    QFile::remove(path);
+}
+
+// Serialises the parsed bytes into a file in the same folder, the way the save writes it.
+void BM_PugixmlSerialise(benchmark::State& state) {
+    Sample& sample = GetSample(static_cast<int>(state.range(0)));
+    pugi::xml_document document;
+    document.load_buffer(sample.bytes.constData(), static_cast<std::size_t>(sample.bytes.size()), kXmlParseOptions,
+                         pugi::encoding_utf8);
+    const std::string path = (sample.path + QStringLiteral(".pugi")).toStdString();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(document.save_file(
+            path.c_str(), "", pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags));
+    }
+    state.SetBytesProcessed(state.iterations() * sample.bytes.size());
+    std::remove(path.c_str());
+}
+
+long StatusKilobytes(const char* key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(key, 0) == 0)
+            return std::stol(line.substr(std::string(key).size()));
+    }
+    return 0;
+}
+
+// Run in a process of its own (memory freed by other benchmarks would hide the peak): loads the file and
+// prints the resident memory before and at the peak, in kilobytes.
+int MeasureLoadPeak(const char* path) {
+    CDocumentData data;
+    data.SetDefaults();
+    QFile file(QString::fromLocal8Bit(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = StatusKilobytes("VmRSS:");
+    XmlDocumentContext context(&data);
+    if (LoadDocumentXml(file, context, 0) != LoadResult::Loaded)
+        return 1;
+    std::printf("%ld %ld\n", before, StatusKilobytes("VmHWM:"));
+    return 0;
+}
+
+// Peak resident memory a load adds, against the file size.
+void BM_LoadPeakMemory(benchmark::State& state) {
+    Sample& sample = GetSample(static_cast<int>(state.range(0)));
+    long before = 0;
+    long peak = 0;
+    for (auto _ : state) {
+        const std::string command = std::filesystem::read_symlink("/proc/self/exe").string() + " --load-peak '" +
+                                    sample.path.toStdString() + "'";
+        FILE* child = popen(command.c_str(), "r");
+        if (!child || std::fscanf(child, "%ld %ld", &before, &peak) != 2)
+            state.SkipWithError("the measuring process failed");
+        if (child)
+            pclose(child);
+    }
+    const double fileBytes = static_cast<double>(sample.bytes.size());
+    state.counters["fileMB"] = fileBytes / (1024.0 * 1024.0);
+    state.counters["peakMB"] = static_cast<double>(peak - before) / 1024.0;
+    state.counters["peakPerFileByte"] = static_cast<double>(peak - before) * 1024.0 / fileBytes;
+}
+
+} // namespace
+
+BENCHMARK(BM_LoadDocumentXml)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlParse)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveDocumentXml)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlSerialise)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadPeakMemory)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--load-peak") == 0)
+        return MeasureLoadPeak(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

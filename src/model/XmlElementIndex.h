@@ -1,0 +1,55 @@
+#pragma once
+
+#include <pugixml.hpp>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+// The elements of several names below one element, found in a single walk: the same answers as one
+// lookup per name (any depth, document order), for readers that ask for many names below a large element.
+// Lookups can be narrowed to the elements below one of the matches, since those follow it directly.
+class XmlElementIndex {
+public:
+    static constexpr std::size_t MaxNames = 24;
+
+    // A stretch of the matches, in document order.
+    struct Range {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+    };
+
+    // The position of a name in the list selects its matches.
+    XmlElementIndex(pugi::xml_node element, std::initializer_list<const char*> names);
+
+    Range All() const { return {0, m_matches.size()}; }
+    // The matches below the given one (empty when it is not a match).
+    Range Below(pugi::xml_node match) const;
+
+    pugi::xml_node First(std::size_t name) const { return First(name, All()); }
+    pugi::xml_node First(std::size_t name, Range range) const;
+    // Visits the matches of a name in document order until the visitor returns false.
+    template <class Visitor> void ForEach(std::size_t name, Range range, Visitor visit) const {
+        for (std::size_t i = range.begin; i < range.end; ++i) {
+            if (m_matches[i].name == name && !visit(m_matches[i].node))
+                return;
+        }
+    }
+    template <class Visitor> void ForEach(std::size_t name, Visitor visit) const { ForEach(name, All(), visit); }
+
+private:
+    struct Match {
+        std::size_t name;
+        pugi::xml_node node;
+    };
+    friend class XmlIndexWalker;
+
+    pugi::xml_node m_root;
+    std::array<const char*, MaxNames> m_names{};
+    std::size_t m_nameCount = 0;
+    std::array<std::uint32_t, 128> m_namesByFirstCharacter{}; // bit set of the names starting with it
+    std::vector<Match> m_matches;
+    mutable std::size_t m_lastBelow = 0;
+};
