@@ -36,72 +36,52 @@ void ReadSlot(pugi::xml_node element, TextSlot& slot) {
     }
 }
 
-// Lines are the most numerous elements of a file: their attributes are read in one pass over them.
-void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogicLine& line) {
+// A line's numbers as they are read, before the kind and the called unit function are settled.
+struct LineNumbers {
+    CLogicLine& line;
     qint64 kind = 0;
     qint64 called = 0;
     qint64 reused = 0;
+};
+
+struct LineAttribute {
+    const char* key;
+    void (*store)(LineNumbers&, qint64);
+};
+
+// "FunctionDescriptor" is written for readers of older files but not read: "InternalID" says the same.
+const LineAttribute kLineAttributes[] = {
+    {"Top", [](LineNumbers& n, qint64 v) { n.line.Top = static_cast<quint16>(v); }},
+    {"Next", [](LineNumbers& n, qint64 v) { n.line.Next = static_cast<quint16>(v); }},
+    {"ConstNo", [](LineNumbers& n, qint64 v) { n.kind = v; }},
+    {"Home", [](LineNumbers& n, qint64 v) { n.line.Home = static_cast<quint16>(v); }},
+    {"Home2", [](LineNumbers& n, qint64 v) { n.line.Home2 = static_cast<quint16>(v); }},
+    {"End", [](LineNumbers& n, qint64 v) { n.line.End = static_cast<quint16>(v); }},
+    {"DataNum", [](LineNumbers& n, qint64 v) { n.line.slotCount = static_cast<quint8>(v); }},
+    {"AuVerbFlg", [](LineNumbers& n, qint64 v) { n.line.auxiliaryVerbFlag = static_cast<quint8>(v); }},
+    {"AuVerbID", [](LineNumbers& n, qint64 v) { n.line.auxiliaryVerbId = static_cast<quint16>(v); }},
+    {"Mark", [](LineNumbers& n, qint64 v) { n.line.mark = static_cast<quint32>(v); }},
+    {"InternalID", [](LineNumbers& n, qint64 v) { n.called = v; }},
+    {"ReuseInternalID", [](LineNumbers& n, qint64 v) { n.reused = v; }},
+    {"KosAttribute", [](LineNumbers& n, qint64 v) { n.line.transitionAttribute = static_cast<quint8>(v); }},
+};
+
+// Lines are the most numerous elements of a file: their attributes are read in one pass over them.
+void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogicLine& line) {
+    LineNumbers numbers{line};
     for (const pugi::xml_attribute attribute : element.attributes()) {
         const char* name = attribute.name();
         const char* text = attribute.value();
         if (*text == '\0')
             continue;
-        const qint64 value = XmlParseInt(text);
-        const auto is = [name](const char* key) { return std::strcmp(name + 1, key + 1) == 0; };
-        switch (name[0]) {
-        case 'T':
-            if (is("Top"))
-                line.Top = static_cast<quint16>(value);
-            break;
-        case 'N':
-            if (is("Next"))
-                line.Next = static_cast<quint16>(value);
-            break;
-        case 'C':
-            if (is("ConstNo"))
-                kind = value;
-            break;
-        case 'H':
-            if (is("Home"))
-                line.Home = static_cast<quint16>(value);
-            else if (is("Home2"))
-                line.Home2 = static_cast<quint16>(value);
-            break;
-        case 'E':
-            if (is("End"))
-                line.End = static_cast<quint16>(value);
-            break;
-        case 'D':
-            if (is("DataNum"))
-                line.slotCount = static_cast<quint8>(value);
-            break;
-        case 'A':
-            if (is("AuVerbFlg"))
-                line.auxiliaryVerbFlag = static_cast<quint8>(value);
-            else if (is("AuVerbID"))
-                line.auxiliaryVerbId = static_cast<quint16>(value);
-            break;
-        case 'M':
-            if (is("Mark"))
-                line.mark = static_cast<quint32>(value);
-            break;
-        case 'I':
-            if (is("InternalID"))
-                called = value;
-            break;
-        case 'R':
-            if (is("ReuseInternalID"))
-                reused = value;
-            break;
-        case 'K':
-            if (is("KosAttribute"))
-                line.transitionAttribute = static_cast<quint8>(value);
-            break;
-        default:
-            break;
+        for (const LineAttribute& known : kLineAttributes) {
+            if (known.key[0] == name[0] && std::strcmp(known.key, name) == 0) {
+                known.store(numbers, XmlParseInt(text));
+                break;
+            }
         }
     }
-    line.calledInternalID = static_cast<quint32>(reused != 0 ? reused : called);
+    line.calledInternalID = static_cast<quint32>(numbers.reused != 0 ? numbers.reused : numbers.called);
 
     const XmlElementIndex::Range below = index.Below(element);
     line.memo = XmlGetElementText(index.First(FnMemo, below)).left(CLogicLine::MaxMemoLength);
@@ -115,10 +95,10 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogi
         ReadSlot(found, line.textSlots[slot]);
         return ++slot < line.textSlots.size();
     });
-    if (kind == kStoredPlainLine)
+    if (numbers.kind == kStoredPlainLine)
         line.lineKind = line.slotCount > 0 || slot > 0 ? SyntaxTransitState : SyntaxPlainLine;
     else
-        line.lineKind = static_cast<quint8>(kind);
+        line.lineKind = static_cast<quint8>(numbers.kind);
 }
 
 } // namespace

@@ -8,53 +8,8 @@
 
 namespace {
 
-bool IsContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
-
-// Texts of a document are decoded by the hundred thousand on every load, so well-formed UTF-8 takes a
-// straight path into a string of the exact length; anything else is left to Qt's decoder and its
-// replacement characters.
 QString FromUtf8(const char* text) {
-    const auto* begin = reinterpret_cast<const unsigned char*>(text);
-    const std::size_t length = std::strlen(text);
-    const unsigned char* end = begin + length;
-    qsizetype units = 0;
-    for (const unsigned char* p = begin; p < end; ++p)
-        units += (IsContinuation(*p) ? 0 : 1) + (*p >= 0xF0 ? 1 : 0);
-    QString result(units, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(result.data());
-    const auto fallback = [&] { return QString::fromUtf8(text, static_cast<qsizetype>(length)); };
-    for (const unsigned char* p = begin; p < end;) {
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            *out++ = c;
-            ++p;
-        } else if ((c & 0xE0) == 0xC0 && end - p >= 2 && IsContinuation(p[1])) {
-            const char32_t code = (c & 0x1Fu) << 6 | (p[1] & 0x3Fu);
-            if (code < 0x80)
-                return fallback();
-            *out++ = static_cast<char16_t>(code);
-            p += 2;
-        } else if ((c & 0xF0) == 0xE0 && end - p >= 3 && IsContinuation(p[1]) && IsContinuation(p[2])) {
-            const char32_t code = (c & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
-            if (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))
-                return fallback();
-            *out++ = static_cast<char16_t>(code);
-            p += 3;
-        } else if ((c & 0xF8) == 0xF0 && end - p >= 4 && IsContinuation(p[1]) && IsContinuation(p[2]) &&
-                   IsContinuation(p[3])) {
-            const char32_t code = (c & 0x07u) << 18 | (p[1] & 0x3Fu) << 12 | (p[2] & 0x3Fu) << 6 | (p[3] & 0x3Fu);
-            if (code < 0x10000 || code > 0x10FFFF)
-                return fallback();
-            *out++ = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-            p += 4;
-        } else {
-            return fallback();
-        }
-    }
-    return result;
+    return QString::fromUtf8(text, static_cast<qsizetype>(std::strlen(text)));
 }
 
 bool IsBlank(char c) {

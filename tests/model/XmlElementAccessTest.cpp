@@ -132,28 +132,3 @@ TEST(Base64, DecodingSkipsBreaksBlanksAndPadding) {
     EXPECT_EQ(XmlDecodeBinary("YQBi\r\nAGMA"), QByteArray("a\0b\0c\0", 6));
     EXPECT_EQ(XmlDecodeBinary(""), QByteArray());
 }
-
-TEST(XmlElementAccess, TextsDecodeLikeQtForEveryInput) {
-    const QByteArray samples[] = {
-        "",
-        "ascii only",
-        "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E",
-        "\xC3\xA9t\xC3\xA9",
-        "\xF0\x9F\x98\x80 emoji",
-        "\xE6\x97",
-        "\xC0\xAF",
-        "\xED\xA0\x80",
-        "\xF4\x90\x80\x80",
-        "\xFFbad",
-        "a\x80b",
-        "\xE6\x97\xA5\x80",
-    };
-    for (const QByteArray& sample : samples) {
-        pugi::xml_document document;
-        pugi::xml_node element = document.append_child("E");
-        element.append_child(pugi::node_pcdata).set_value(sample.constData());
-        element.append_attribute("A") = sample.constData();
-        EXPECT_EQ(XmlGetElementText(element), QString::fromUtf8(sample)) << sample.toHex().constData();
-        EXPECT_EQ(XmlGetAttribute(element, "A"), QString::fromUtf8(sample)) << sample.toHex().constData();
-    }
-}
