@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the NUV editor on a Debian machine.
 #   ./build.sh test    install what is missing, build, run every test
+#   ./build.sh run     install what is missing, build, convert the sample map with tobrel
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -32,8 +33,16 @@ test)
     build
     ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
     ;;
+run)
+    build
+    # The sample is converted as a copy in the build directory, so the repository stays clean.
+    mkdir -p "$BUILD_DIR/samples"
+    cp samples/rice-cooker.mm "$BUILD_DIR/samples/"
+    "$BUILD_DIR/tobrel" "$BUILD_DIR/samples/rice-cooker.mm"
+    echo "Written: $(realpath "$BUILD_DIR/samples/rice-cooker.nuv")"
+    ;;
 *)
-    echo "usage: $0 test" >&2
+    echo "usage: $0 test|run" >&2
     exit 2
     ;;
 esac

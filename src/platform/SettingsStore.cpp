@@ -19,7 +19,8 @@ QString Key(const QString& section, const QString& name) {
 
 } // namespace
 
-SettingsStore::SettingsStore(QString section) : m_section(std::move(section)) {}
+SettingsStore::SettingsStore(QString section)
+    : m_section(std::move(section)), m_settings(std::make_shared<QSettings>(FilePath(), QSettings::IniFormat)) {}
 
 QString SettingsStore::FilePath() {
     // Looked up on every call so that a changed XDG_CONFIG_HOME (tests, a fresh session) is honoured.
@@ -27,21 +28,18 @@ QString SettingsStore::FilePath() {
 }
 
 std::optional<QString> SettingsStore::ReadRaw(const QString& name) const {
-    const QSettings settings(FilePath(), QSettings::IniFormat);
-    const QVariant value = settings.value(Key(m_section, name));
+    const QVariant value = m_settings->value(Key(m_section, name));
     if (!value.isValid() || value.typeId() != QMetaType::QString)
         return std::nullopt;
     return value.toString();
 }
 
 bool SettingsStore::WriteRaw(const QString& name, const QString& raw) {
-    const QString path = FilePath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    if (!QDir().mkpath(QFileInfo(m_settings->fileName()).absolutePath()))
         return false;
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setValue(Key(m_section, name), raw);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    m_settings->setValue(Key(m_section, name), raw);
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
 }
 
 std::optional<quint32> SettingsStore::ReadDword(const QString& name) const {

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class QSettings;
 
 // Per-user values that outlive a document, kept in one INI file under the XDG config directory
 // ($XDG_CONFIG_HOME/Brelk/NUV.ini). Each value carries its type, so a number stored as text (or the other
@@ -12,9 +15,10 @@ namespace platform {
 class SettingsStore {
 public:
     // All values of one store live in one section of the file ("NUV_Pral" for the program's own values).
+    // The file is opened once, so a store kept for many reads parses it once.
     explicit SettingsStore(QString section);
 
-    // The file every store reads and writes; the directory is created on the first write.
+    // The file every store made from now on reads and writes; its directory is created on the first write.
     static QString FilePath();
 
     std::optional<quint32> ReadDword(const QString& name) const;
@@ -29,6 +33,7 @@ private:
     bool WriteRaw(const QString& name, const QString& raw);
 
     QString m_section;
+    std::shared_ptr<QSettings> m_settings;
 };
 
 } // namespace platform

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "app/DocumentData.h"
+#include "app/InstanceTable.h"
+#include "platform/DocumentFileLock.h"
+#include "platform/LivenessLock.h"
+#include "platform/NamedLock.h"
+#include "platform/SharedMapping.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+class CApplicationShell;
+class CNUVDoc;
+class CNUVDocManager;
+
+// The application object: owns what the process knows about its one open document (path, open mode,
+// modified flag, the document data), its place in the shared instance table and the tab documents, and
+// brings the process up. The converter's start-up converts the map named on the command line and closes.
+class CNUVApp {
+public:
+    // Open modes of the document; the same codes are the instance record's state.
+    enum OpenMode { NoDocument = 0, Editing = 1, ReadOnly = 2, ReadOnlyWatched = 3, StoredVersion = 4 };
+
+    explicit CNUVApp(CApplicationShell& shell);
+    ~CNUVApp();
+    CNUVApp(const CNUVApp&) = delete;
+    CNUVApp& operator=(const CNUVApp&) = delete;
+
+    // The one application object of the process, null before it exists.
+    static CNUVApp* Instance();
+    CApplicationShell& Shell() const { return m_shell; }
+
+    // Start-up with the command-line arguments (the program first). False when the process must end at
+    // once; true when the event loop runs until the posted close has been handled.
+    bool InitInstance(const QStringList& arguments);
+    // 0 when the map was converted and the document saved, 1 otherwise.
+    int ExitCode() const { return m_bConvertedAndSaved ? 0 : 1; }
+    // Asks every other instance and then this one to close.
+    void OnAppExit();
+
+    // A request to close from another instance. Handled at once unless a conversion is running; then
+    // after its document has been saved.
+    void OnCloseRequested();
+    bool IsConverting() const { return m_bConverting; }
+
+    // Instance table.
+    bool RegisterInstance(const InstanceRecord& record);
+    std::optional<InstanceRecord> FindInstanceByPath(const QString& path);
+    bool UpdateInstanceRecord(quint32 processId, const InstanceRecord& record);
+    void FillInstanceRecord(InstanceRecord& record) const;
+    void UpdateOwnInstanceRecord();
+    void ClearOwnInstanceRecord(quint32 processId);
+    bool RemoveInstanceRecord(quint32 processId);
+    void CloseOtherInstances();
+    // Starts another process of the program; with a path it opens that document (or stored version `number`).
+    void LaunchNewInstance(const QString& path, int number) const;
+
+    // Per-user values; a missing or wrongly typed value gives the default.
+    quint32 GetProfileDword(const QString& name, quint32 defaultValue) const;
+    bool SetProfileDword(const QString& name, quint32 value) const;
+    QString GetProfileText(const QString& name, const QString& defaultValue) const;
+    bool SetProfileText(const QString& name, const QString& text) const;
+    void SwitchToEnglish() const;
+    void SwitchToJapanese() const;
+
+    // Documents.
+    void OnFileNew();
+    void LoadTemplateDocument();
+    CNUVDoc* GetActiveDocument() const;
+    // Registry, table of contents and every view after a change of the tree.
+    void RebuildDocument();
+    void StoreViewStateInDocument();
+    void SetWindowTitle();
+    bool CloseDocument();
+    void CloseDocumentState();
+    bool SaveConvertedDocument(const QString& path);
+
+    CDocumentData m_documentData;
+    int m_nDocumentLanguage = 1;
+    QString m_strDocumentPath;
+    QString m_strDocumentName;
+    int m_nOpenMode = NoDocument;
+    int m_nRequestedVersion = 0;
+    bool m_bModified = false;
+
+private:
+    // Creates or opens the lock, the table and this process's liveness lock; false with a message when
+    // one of them cannot be made.
+    bool OpenInstanceTable();
+    InstanceTable* Table() const { return static_cast<InstanceTable*>(m_instanceMapping.Data()); }
+    bool HasInstanceTable() const { return m_instanceMutex.IsOpen() && Table(); }
+    void DropStaleInstances();
+    bool ConvertMapArgument(const QStringList& arguments);
+    void ResetDocumentData();
+    // Stores the message language for the next start and tells the user whether that worked.
+    void SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const;
+
+    CApplicationShell& m_shell;
+    QString m_runtimeDirectory;
+    platform::NamedLock m_instanceMutex;
+    platform::SharedMapping m_instanceMapping;
+    platform::LivenessLock m_liveness;
+    platform::DocumentFileLock m_heldDocumentFile;
+    std::unique_ptr<CNUVDocManager> m_pNUVDocManager;
+    bool m_bConverting = false;
+    bool m_bCloseRequested = false;
+    bool m_bConvertedAndSaved = false;
+};

@@ -1,0 +1,280 @@
+#include "app/NUVDoc.h"
+
+#include "app/ApplicationShell.h"
+#include "app/ImportProgress.h"
+#include "app/NUVApp.h"
+#include "platform/MessageBox.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <cstring>
+#include <exception>
+#include <vector>
+
+namespace {
+
+const QString kMapConversionFailed = QStringLiteral("Mapファイルの変換に失敗しました。\nファイルを確認してください。");
+const QString kMapConversionCancelled =
+    QStringLiteral("Mapファイルの変換は中断されました。ファイルは保存されていません。");
+const QString kTooManyMapNodes =
+    QStringLiteral("Mapファイルのノード数 %1 が、作成できる単位機能の数 %2 を超えるため、変換できません。");
+
+constexpr qint64 kMaxMapBytes = qint64(1) << 30;
+
+bool IsNamed(pugi::xml_node node, const char* name) {
+    return std::strcmp(node.name(), name) == 0;
+}
+
+bool IsNote(pugi::xml_node node) {
+    return IsNamed(node, "richcontent") && std::strcmp(node.attribute("TYPE").value(), "NOTE") == 0;
+}
+
+QString LocalName(pugi::xml_node node) {
+    const char* name = node.name();
+    const char* colon = std::strrchr(name, ':');
+    return QString::fromUtf8(colon ? colon + 1 : name);
+}
+
+void AppendTrimmed(QString& target, pugi::xml_node text) {
+    target += QString::fromUtf8(text.value()).trimmed();
+}
+
+// Maps are mostly UTF-8 or UTF-16, which the parser detects itself; a map that declares another encoding
+// (Shift_JIS, ISO-8859-1 ...) is decoded here first.
+void DecodeDeclaredEncoding(QByteArray& bytes) {
+    if (!bytes.startsWith("<?xml"))
+        return;
+    const qsizetype end = bytes.indexOf("?>");
+    const QByteArray declaration = bytes.left(end < 0 ? 0 : end);
+    const qsizetype at = declaration.indexOf("encoding");
+    if (at < 0)
+        return;
+    const qsizetype open =
+        declaration.indexOf('"', at) >= 0 ? declaration.indexOf('"', at) : declaration.indexOf('\'', at);
+    const qsizetype close = open < 0 ? -1 : declaration.indexOf(declaration[open], open + 1);
+    if (close < 0)
+        return;
+    const QByteArray encoding = declaration.mid(open + 1, close - open - 1).toLower();
+    if (encoding.startsWith("utf"))
+        return;
+    QStringDecoder decoder(encoding.constData());
+    if (!decoder.isValid())
+        return;
+    const QString text = decoder(bytes);
+    if (!decoder.hasError())
+        bytes = text.toUtf8();
+}
+
+// Number of "node" elements anywhere in the document: the bar's total.
+int CountNodeElements(pugi::xml_node root) {
+    int count = 0;
+    for (pugi::xml_node node = root; node;) {
+        if (node.type() == pugi::node_element && IsNamed(node, "node"))
+            ++count;
+        if (node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node && node != root && !node.next_sibling())
+            node = node.parent();
+        node = node == root ? pugi::xml_node() : node.next_sibling();
+    }
+    return count;
+}
+
+// Number of "node" elements the walk converts: those inside "map" or inside a converted one.
+int CountConvertedNodes(pugi::xml_node first, int& topLevel) {
+    int count = 0;
+    topLevel = 0;
+    std::vector<pugi::xml_node> pending;
+    for (pugi::xml_node node = first; node; node = node.next_sibling()) {
+        if (node.type() == pugi::node_element && IsNamed(node, "node")) {
+            ++topLevel;
+            pending.push_back(node);
+        }
+    }
+    while (!pending.empty()) {
+        const pugi::xml_node node = pending.back();
+        pending.pop_back();
+        ++count;
+        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+            if (child.type() == pugi::node_element && IsNamed(child, "node"))
+                pending.push_back(child);
+        }
+    }
+    return count;
+}
+
+// Walks the children of `element` in document order without recursion. At each level the scan stops at a
+// "node" child or where `stopAfter` says so; text is handed to `onText`, other elements are entered.
+template <typename StopAfter, typename OnText>
+void ScanMindMapChildren(pugi::xml_node element, StopAfter stopAfter, OnText onText) {
+    std::vector<pugi::xml_node> cursors{element.first_child()};
+    while (!cursors.empty()) {
+        const pugi::xml_node child = cursors.back();
+        if (!child) {
+            cursors.pop_back();
+            continue;
+        }
+        cursors.back() = child.next_sibling();
+        if (IsNamed(child, "node")) {
+            cursors.back() = pugi::xml_node();
+        } else if (stopAfter(child)) {
+            cursors.back() = pugi::xml_node();
+        } else if (child.type() == pugi::node_pcdata) {
+            onText(child);
+        } else if (child.type() == pugi::node_element) {
+            cursors.push_back(child.first_child());
+        }
+    }
+}
+
+} // namespace
+
+CNUVDoc::CNUVDoc(CNUVApp& app) : m_app(app) {}
+
+CNUVDoc::~CNUVDoc() = default;
+
+QString GetFileExtension(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : path.mid(dot + 1);
+}
+
+QString MakeConvertedFileName(const QString& path) {
+    QString out = path;
+    if (GetFileExtension(path).compare(QLatin1String("mm"), Qt::CaseInsensitive) == 0)
+        out.chop(3);
+    return out + QStringLiteral(".nuv");
+}
+
+bool CNUVDoc::GetMindMapNodeText(pugi::xml_node element, QString& name) {
+    name = QString::fromUtf8(element.attribute("TEXT").value());
+    return !name.isEmpty();
+}
+
+bool CNUVDoc::CollectMindMapNoteText(pugi::xml_node element, QString& note) {
+    ScanMindMapChildren(
+        element, [](pugi::xml_node) { return false; }, [&note](pugi::xml_node text) { AppendTrimmed(note, text); });
+    return !note.isEmpty();
+}
+
+bool CNUVDoc::CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QString& note) {
+    ScanMindMapChildren(
+        element,
+        [&note](pugi::xml_node child) {
+            // Only the first note of a node is read, and nothing after it.
+            if (!IsNote(child))
+                return false;
+            if (child.type() == pugi::node_element)
+                CollectMindMapNoteText(child, note);
+            return true;
+        },
+        [&name](pugi::xml_node text) { AppendTrimmed(name, text); });
+    return !name.isEmpty();
+}
+
+bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunction* parent) {
+    CDocumentData& data = m_app.m_documentData;
+    const ModelOptions options = data.GetModelOptions();
+    struct Level {
+        pugi::xml_node next;
+        CUnitFunction* parent;
+    };
+    // An explicit stack: a map nested thousands of levels deep must not exhaust the call stack.
+    std::vector<Level> levels{{first, parent}};
+    while (!levels.empty() && !m_pProgressDlg->IsCancelled()) {
+        Level& level = levels.back();
+        const pugi::xml_node element = level.next;
+        if (!element) {
+            levels.pop_back();
+            continue;
+        }
+        level.next = element.next_sibling();
+        if (element.type() != pugi::node_element || !IsNamed(element, "node"))
+            continue;
+
+        m_pProgressDlg->SetPos(++counter);
+        QString name;
+        QString note;
+        GetMindMapNodeText(element, name);
+        CollectMindMapNodeTexts(element, name, note);
+
+        CUnitFunction* target = nullptr;
+        if (!level.parent) {
+            target = data.registry.origin;
+            target->name = name;
+        } else {
+            target = data.registry.CreateFunction(name, options);
+            if (!target)
+                return false;
+            // Appended at the end; the parent becomes the primary parent of a unit function without one.
+            CUnitFunction::AppendChild(level.parent, target);
+        }
+        if (!note.isEmpty())
+            target->header.contentText = note;
+        if (element.first_child())
+            levels.push_back({element.first_child(), target});
+    }
+    return true;
+}
+
+bool CNUVDoc::ConvertMindMapFile(const QString& path) {
+    m_pProgressDlg.reset();
+    CDocumentData& data = m_app.m_documentData;
+
+    QFile file(path);
+    QByteArray bytes;
+    // A map is read whole but never past a limit: a device that never ends (/dev/zero) must not eat memory.
+    const bool read = file.open(QIODevice::ReadOnly) && (bytes = file.read(kMaxMapBytes + 1)).size() <= kMaxMapBytes;
+    DecodeDeclaredEncoding(bytes);
+    pugi::xml_document document;
+    // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files.
+    const pugi::xml_parse_result parsed = document.load_buffer(
+        bytes.constData(), bytes.size(), pugi::parse_default | pugi::parse_comments | pugi::parse_pi);
+    const pugi::xml_node map = document.document_element();
+    if (!read || file.error() != QFileDevice::NoError || !parsed || !map || LocalName(map) != QLatin1String("map") ||
+        !map.first_child()) {
+        platform::ShowMessageBox(kMapConversionFailed, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+
+    // Every unit function needs an internal ID of its own; refuse a map that would run out of them
+    // before anything is changed.
+    CUnitFunction* topParent =
+        data.registry.origin && !data.registry.origin->children.empty() ? data.registry.origin : nullptr;
+    int topLevel = 0;
+    const int converted = CountConvertedNodes(map.first_child(), topLevel);
+    const int needed = topParent ? converted : converted - topLevel;
+    const int available = static_cast<int>(CUnitFunctionRegistry::MaxDrawnInternalID) - data.registry.Count();
+    if (needed > available) {
+        platform::ShowMessageBox(kTooManyMapNodes.arg(needed).arg(available), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return false;
+    }
+
+    bool result = false;
+    try {
+        m_pProgressDlg = m_app.Shell().CreateImportProgress();
+        m_pProgressDlg->SetRange(CountNodeElements(document));
+        int counter = 0;
+        const bool walked = ConvertMindMapNodes(map.first_child(), counter, topParent);
+        m_pProgressDlg->SetPos(counter);
+        m_app.RebuildDocument();
+        if (!walked) {
+            platform::ShowMessageBox(kMapConversionFailed, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        } else if (m_pProgressDlg->IsCancelled()) {
+            platform::ShowMessageBox(kMapConversionCancelled, platform::MessageButtons::Ok,
+                                     platform::MessageIcon::Warning);
+        } else {
+            result = true;
+            m_pProgressDlg->ShowFinished();
+        }
+    } catch (const std::exception& error) {
+        platform::ShowMessageBox(kMapConversionFailed + QStringLiteral("\nError:") +
+                                     QString::fromLocal8Bit(error.what()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+    }
+    m_pProgressDlg.reset();
+    return result;
+}

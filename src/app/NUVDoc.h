@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+#include <pugixml.hpp>
+
+class CImportProgress;
+class CNUVApp;
+class CUnitFunction;
+
+// The document object behind one unit-function tab. The content of the one open document lives in the
+// application's document data; a tab document only names the unit function it shows, holds the progress
+// of an import while one runs and is the target of the document-level import commands. It never loads or
+// saves a file itself.
+class CNUVDoc {
+public:
+    explicit CNUVDoc(CNUVApp& app);
+    ~CNUVDoc();
+    CNUVDoc(const CNUVDoc&) = delete;
+    CNUVDoc& operator=(const CNUVDoc&) = delete;
+
+    CUnitFunction* m_pUnitFunction = nullptr; // not owned
+    std::unique_ptr<CImportProgress> m_pProgressDlg;
+
+    // Converts the FreeMind map at `path` into the open document; false after a failure or a cancelled
+    // walk, each reported to the user.
+    bool ConvertMindMapFile(const QString& path);
+
+    static bool GetMindMapNodeText(pugi::xml_node element, QString& name);
+    static bool CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QString& note);
+    static bool CollectMindMapNoteText(pugi::xml_node element, QString& note);
+
+private:
+    // Walks the "node" elements among `first` and its siblings, and their converted descendants, in
+    // document order; false when a unit function could not be created.
+    bool ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunction* parent);
+
+    CNUVApp& m_app;
+};
+
+// "mm" for "D:\maps\Plan.mm": the text after the last "." anywhere in the path, empty without one.
+QString GetFileExtension(const QString& path);
+// The document beside the map: a final ".mm" in any case becomes ".nuv", any other name gets ".nuv" appended.
+QString MakeConvertedFileName(const QString& path);

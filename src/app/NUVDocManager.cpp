@@ -1,0 +1,34 @@
+#include "app/NUVDocManager.h"
+
+#include "app/NUVDoc.h"
+#include "app/NUVMultiDocTemplate.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+// The framework's prompt when no document can be created.
+const QString kFailedToCreateDocument = QStringLiteral("空のドキュメントを作成できませんでした。");
+
+} // namespace
+
+CNUVDocManager::CNUVDocManager() = default;
+
+CNUVDocManager::~CNUVDocManager() = default;
+
+void CNUVDocManager::AddDocTemplate(std::unique_ptr<CNUVMultiDocTemplate> docTemplate) {
+    m_templates.push_back(std::move(docTemplate));
+}
+
+CNUVDoc* CNUVDocManager::OnFileNewWithMode(CUnitFunction* function) {
+    // Only the tab template offers new documents, so there is never a choice to ask the user about.
+    if (m_templates.empty()) {
+        platform::ShowMessageBox(kFailedToCreateDocument);
+        return nullptr;
+    }
+    return m_templates.front()->OpenDocumentFileWithMode(function);
+}
+
+void CNUVDocManager::CloseAllDocuments() {
+    for (const auto& docTemplate : m_templates)
+        docTemplate->CloseAllDocuments();
+}

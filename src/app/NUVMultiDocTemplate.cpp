@@ -1,0 +1,17 @@
+#include "app/NUVMultiDocTemplate.h"
+
+#include "app/NUVDoc.h"
+
+CNUVMultiDocTemplate::CNUVMultiDocTemplate(CNUVApp& app, QString documentName)
+    : m_app(app), m_documentName(std::move(documentName)) {}
+
+CNUVDoc* CNUVMultiDocTemplate::OpenDocumentFileWithMode(CUnitFunction* function) {
+    auto document = std::make_unique<CNUVDoc>(m_app);
+    document->m_pUnitFunction = function;
+    m_documents.push_back(std::move(document));
+    return m_documents.back().get();
+}
+
+void CNUVMultiDocTemplate::CloseAllDocuments() {
+    m_documents.clear();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class CNUVApp;
+class CNUVDoc;
+class CUnitFunction;
+
+// The template of unit-function tabs: it makes a tab document with its unit function already attached,
+// before anything else sees the document, and owns the documents it made.
+class CNUVMultiDocTemplate {
+public:
+    CNUVMultiDocTemplate(CNUVApp& app, QString documentName);
+
+    // The name new tab documents get; also what the window title shows for a new document.
+    const QString& GetDocumentName() const { return m_documentName; }
+
+    // A new tab document showing `function`.
+    CNUVDoc* OpenDocumentFileWithMode(CUnitFunction* function);
+    const std::vector<std::unique_ptr<CNUVDoc>>& Documents() const { return m_documents; }
+    void CloseAllDocuments();
+
+private:
+    CNUVApp& m_app;
+    QString m_documentName;
+    std::vector<std::unique_ptr<CNUVDoc>> m_documents;
+};

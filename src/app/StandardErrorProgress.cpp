@@ -1,0 +1,63 @@
+#include "app/StandardErrorProgress.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+volatile std::sig_atomic_t g_stopRequested = 0;
+
+extern "C" void RequestStop(int) {
+    g_stopRequested = 1;
+}
+
+constexpr qint64 kPrintIntervalMs = 1000;
+// Without a window only other instances' requests arrive, and those wait for the end of the import anyway.
+constexpr qint64 kPumpIntervalMs = 100;
+
+} // namespace
+
+CStandardErrorProgress::CStandardErrorProgress() {
+    g_stopRequested = 0;
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+}
+
+CStandardErrorProgress::~CStandardErrorProgress() {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
+void CStandardErrorProgress::Print(int position) {
+    std::fprintf(stderr, "進行状況 %d/%d\n", position, m_total);
+    std::fflush(stderr);
+    m_sincePrinted.start();
+}
+
+void CStandardErrorProgress::SetRange(int total) {
+    m_total = total;
+    m_sincePumped.start();
+    Print(0);
+}
+
+void CStandardErrorProgress::SetPos(int position) {
+    m_position = position;
+    if (m_sincePumped.elapsed() >= kPumpIntervalMs) {
+        QCoreApplication::processEvents();
+        m_sincePumped.start();
+    }
+    if (m_sincePrinted.elapsed() >= kPrintIntervalMs)
+        Print(position);
+}
+
+bool CStandardErrorProgress::IsCancelled() const {
+    return g_stopRequested != 0;
+}
+
+void CStandardErrorProgress::ShowFinished() {
+    Print(m_position);
+    std::fprintf(stderr, "Mapファイルの変換が終了しました。\n");
+    std::fflush(stderr);
+}

@@ -1,0 +1,43 @@
+// tobrel: converts the FreeMind map named on the command line into a NUV document beside it.
+
+#include "app/NUVApp.h"
+#include "app/ui/WidgetShell.h"
+#include "platform/Display.h"
+#include "platform/RuntimeDirectory.h"
+#include "platform/ui/MessageBoxSink.h"
+
+#include <QApplication>
+#include <QFile>
+
+int main(int argc, char* argv[]) {
+    // The arguments are ours alone: Qt sees only the program name, so a map named like one of its options
+    // ("-platform", "-style") is converted, not obeyed.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+
+    // Without XDG_RUNTIME_DIR our private fallback serves Qt as well, which would otherwise complain and
+    // pick a directory of its own.
+    const QString runtimeDirectory = platform::RuntimeDirectory();
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !runtimeDirectory.isEmpty())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDirectory));
+    const bool headless = platform::PrepareDisplay();
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
+    platform::QMessageBoxSink dialogSink;
+    if (!headless)
+        platform::InstallMessageSink(&dialogSink);
+
+    int exitCode = 1;
+    {
+        CWidgetShell shell(headless, runtimeDirectory);
+        CNUVApp app(shell);
+        if (app.InitInstance(arguments)) {
+            QApplication::exec();
+            exitCode = app.ExitCode();
+        }
+    }
+    platform::InstallMessageSink(nullptr);
+    return exitCode;
+}

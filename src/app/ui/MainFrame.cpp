@@ -1,0 +1,34 @@
+#include "app/ui/MainFrame.h"
+
+#include "app/NUVApp.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+namespace {
+
+const QString kApplicationTitle = QStringLiteral("NUV FreeMind Map file converter");
+
+} // namespace
+
+CMainFrame::CMainFrame() {
+    setMinimumSize(300, 300);
+    setAcceptDrops(true);
+    OnUpdateFrameTitle(QString());
+}
+
+void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {
+    setWindowTitle(documentName.isEmpty() ? kApplicationTitle
+                                          : kApplicationTitle + QStringLiteral(" - ") + documentName);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    CNUVApp* app = CNUVApp::Instance();
+    if (app && !app->CloseDocument()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // A hidden window does not end the event loop by closing; the converter never shows its window.
+    QCoreApplication::quit();
+}

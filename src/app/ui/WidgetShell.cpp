@@ -1,0 +1,63 @@
+#include "app/ui/WidgetShell.h"
+
+#include "app/NUVApp.h"
+#include "app/StandardErrorProgress.h"
+#include "app/ui/MainFrame.h"
+#include "interchange/ui/ImportProgressDlg.h"
+#include "platform/ui/InstanceChannel.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <unistd.h>
+
+CWidgetShell::CWidgetShell(bool headless, const QString& runtimeDirectory)
+    : m_bHeadless(headless), m_channel(std::make_unique<platform::InstanceChannel>(runtimeDirectory)) {}
+
+CWidgetShell::~CWidgetShell() = default;
+
+bool CWidgetShell::CreateMainWindow() {
+    m_mainFrame = std::make_unique<CMainFrame>();
+    m_bListening = m_channel->Listen();
+    QObject::connect(m_channel.get(), &platform::InstanceChannel::CloseRequested, m_mainFrame.get(), [] {
+        if (CNUVApp* app = CNUVApp::Instance())
+            app->OnCloseRequested();
+    });
+    return true;
+}
+
+quint32 CWidgetShell::MainWindowHandle() const {
+    // Other instances reach the window through our socket, which is named after our process id.
+    return m_mainFrame && m_bListening ? static_cast<quint32>(getpid()) : 0;
+}
+
+void CWidgetShell::UpdateFrameTitle(const QString& documentName) {
+    if (m_mainFrame)
+        m_mainFrame->OnUpdateFrameTitle(documentName);
+}
+
+void CWidgetShell::PostCloseToMainWindow() {
+    if (!m_mainFrame || std::exchange(m_bClosePosted, true))
+        return;
+    QTimer::singleShot(0, m_mainFrame.get(), [this] {
+        m_bClosePosted = false;
+        m_mainFrame->close();
+    });
+}
+
+void CWidgetShell::PostCloseToInstance(quint32 processId) {
+    m_channel->SendClose(processId);
+}
+
+std::unique_ptr<CImportProgress> CWidgetShell::CreateImportProgress() {
+    if (m_bHeadless)
+        return std::make_unique<CStandardErrorProgress>();
+    return std::make_unique<CImportProgressDlg>(m_mainFrame.get());
+}
+
+void CWidgetShell::SetWaitCursor(bool wait) {
+    if (wait)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/ApplicationShell.h"
+
+#include <memory>
+
+class CMainFrame;
+namespace platform {
+class InstanceChannel;
+}
+
+// The windowing side of the application object: the real main window, the progress dialog (or, without
+// a display, progress on standard error) and the local socket that other instances reach us through.
+class CWidgetShell : public CApplicationShell {
+public:
+    CWidgetShell(bool headless, const QString& runtimeDirectory);
+    ~CWidgetShell() override;
+
+    bool CreateMainWindow() override;
+    quint32 MainWindowHandle() const override;
+    void UpdateFrameTitle(const QString& documentName) override;
+    void PostCloseToMainWindow() override;
+    void PostCloseToInstance(quint32 processId) override;
+    std::unique_ptr<CImportProgress> CreateImportProgress() override;
+    void SetWaitCursor(bool wait) override;
+
+private:
+    bool m_bHeadless;
+    std::unique_ptr<platform::InstanceChannel> m_channel;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    bool m_bListening = false;
+    bool m_bClosePosted = false;
+};

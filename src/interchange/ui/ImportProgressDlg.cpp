@@ -1,0 +1,63 @@
+#include "interchange/ui/ImportProgressDlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Events are served about sixty times a second; serving them on every node would slow a large import.
+constexpr qint64 kPumpIntervalMs = 16;
+
+} // namespace
+
+CImportProgressDlg::CImportProgressDlg(QWidget* parent)
+    : QDialog(parent), m_progress(new QProgressBar(this)),
+      m_button(new QPushButton(QStringLiteral("キャンセル"), this)) {
+    setWindowTitle(QStringLiteral("進行状況"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_button, 0, Qt::AlignHCenter);
+    connect(m_button, &QPushButton::clicked, this, [this] { m_bCancelled = true; });
+    resize(360, 100);
+    show();
+    QApplication::processEvents();
+    m_sincePumped.start();
+}
+
+void CImportProgressDlg::SetRange(int total) {
+    m_progress->setRange(0, total);
+}
+
+void CImportProgressDlg::SetPos(int position) {
+    m_progress->setValue(position);
+    if (m_sincePumped.elapsed() >= kPumpIntervalMs) {
+        QApplication::processEvents();
+        m_sincePumped.start();
+    }
+}
+
+void CImportProgressDlg::ShowFinished() {
+    setWindowTitle(QStringLiteral("Mapファイルの変換が終了しました。"));
+    m_button->setText(QStringLiteral("OK"));
+    m_bCancelled = false;
+    QEventLoop loop;
+    connect(m_button, &QPushButton::clicked, &loop, &QEventLoop::quit);
+    connect(this, &QDialog::rejected, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void CImportProgressDlg::closeEvent(QCloseEvent* event) {
+    m_bCancelled = true;
+    event->ignore();
+    emit rejected();
+}
+
+void CImportProgressDlg::reject() {
+    // Escape acts as the button; the dialog stays until its owner ends it.
+    m_bCancelled = true;
+    emit rejected();
+}

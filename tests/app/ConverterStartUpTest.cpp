@@ -1,0 +1,186 @@
+#include "app/ApplicationShell.h"
+#include "app/ImportProgress.h"
+#include "app/NUVApp.h"
+#include "app/NUVDoc.h"
+#include "platform/MessageBox.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Stands in for the windows: records what the application object asks of them. Its progress can ask
+// to stop and can deliver another instance's close request in the middle of the walk.
+class FakeShell : public CApplicationShell {
+public:
+    struct Progress : CImportProgress {
+        explicit Progress(FakeShell& shell) : m_shell(shell) {}
+        void SetRange(int total) override { m_shell.total = total; }
+        void SetPos(int position) override {
+            if (position == 2 && m_shell.closeRequestDuringWalk)
+                CNUVApp::Instance()->OnCloseRequested();
+            if (position == m_shell.cancelAt)
+                m_cancelled = true;
+        }
+        bool IsCancelled() const override { return m_cancelled; }
+        void ShowFinished() override { ++m_shell.finishedShown; }
+
+        FakeShell& m_shell;
+        bool m_cancelled = false;
+    };
+
+    bool CreateMainWindow() override { return true; }
+    quint32 MainWindowHandle() const override { return 0; }
+    void UpdateFrameTitle(const QString& documentName) override { title = documentName; }
+    void PostCloseToMainWindow() override {
+        ++closesPosted;
+        closePostedWhileConverting |= CNUVApp::Instance()->IsConverting();
+    }
+    void PostCloseToInstance(quint32) override {}
+    std::unique_ptr<CImportProgress> CreateImportProgress() override { return std::make_unique<Progress>(*this); }
+    void SetWaitCursor(bool) override {}
+
+    bool closeRequestDuringWalk = false;
+    int cancelAt = -1;
+    int total = 0;
+    int finishedShown = 0;
+    int closesPosted = 0;
+    bool closePostedWhileConverting = false;
+    QString title;
+};
+
+class ConverterStartUp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+        QFile map(MapPath());
+        ASSERT_TRUE(map.open(QIODevice::WriteOnly));
+        map.write(R"(<map><node TEXT="Root"><node TEXT="A"/><node TEXT="B"><node TEXT="C"/></node></node></map>)");
+    }
+    void TearDown() override {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QString MapPath() const { return m_dir.filePath("door.mm"); }
+    QString DocumentPath() const { return m_dir.filePath("door.nuv"); }
+
+    QTemporaryDir m_dir;
+    platform::ScriptedMessageSink m_messages;
+};
+
+} // namespace
+
+TEST_F(ConverterStartUp, ACloseRequestDuringTheWalkWaitsUntilTheDocumentIsSaved) {
+    FakeShell shell;
+    shell.closeRequestDuringWalk = true;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
+    EXPECT_EQ(app.ExitCode(), 0);
+    EXPECT_TRUE(QFile::exists(DocumentPath()));
+    EXPECT_GE(shell.closesPosted, 1);
+    EXPECT_FALSE(shell.closePostedWhileConverting);
+    EXPECT_EQ(shell.total, 4);
+    EXPECT_EQ(shell.finishedShown, 1);
+    EXPECT_TRUE(m_messages.Texts().isEmpty()) << m_messages.Texts().join('|').toStdString();
+    // A new document is titled with the template's name until it is saved under a path of its own.
+    EXPECT_EQ(shell.title, "NUV");
+}
+
+TEST_F(ConverterStartUp, ACancelledConversionSavesNothingAndSaysSo) {
+    FakeShell shell;
+    shell.cancelAt = 2;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
+    EXPECT_EQ(app.ExitCode(), 1);
+    EXPECT_FALSE(QFile::exists(DocumentPath()));
+    EXPECT_EQ(shell.finishedShown, 0);
+    EXPECT_EQ(m_messages.Texts(), QStringList{"Mapファイルの変換は中断されました。ファイルは保存されていません。"});
+    // What was converted before the stop is kept in the document, rebuilt: Root and A.
+    EXPECT_EQ(app.m_documentData.registry.Count(), 2);
+    EXPECT_EQ(app.m_documentData.registry.origin->name, "Root");
+}
+
+TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel"}));
+    EXPECT_EQ(m_messages.Texts(),
+              QStringList{"変換するFreeMind MapファイルをTobrel.exeのアイコン上にドラッグ＆ドロップしてください。"});
+    CNUVDoc* document = app.GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->m_pUnitFunction, app.m_documentData.registry.origin);
+
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath()));
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath()));
+    const CUnitFunction* origin = app.m_documentData.registry.origin;
+    EXPECT_EQ(origin->name, "Root");
+    ASSERT_EQ(origin->children.size(), 3u);
+    EXPECT_EQ(origin->children[2]->name, "Root");
+    EXPECT_EQ(origin->children[2]->primaryParent, origin);
+    EXPECT_EQ(app.m_documentData.registry.Count(), 8);
+}
+
+TEST(ConvertedFileName, MmInAnyCaseIsReplacedOtherwiseNuvIsAppended) {
+    EXPECT_EQ(MakeConvertedFileName("/maps/Plan.MM"), "/maps/Plan.nuv");
+    EXPECT_EQ(MakeConvertedFileName("x.Mm"), "x.nuv");
+    EXPECT_EQ(MakeConvertedFileName("Plan.txt"), "Plan.txt.nuv");
+    EXPECT_EQ(MakeConvertedFileName("a.b/c"), "a.b/c.nuv");
+    EXPECT_EQ(MakeConvertedFileName("mm"), "mm.nuv");
+    EXPECT_EQ(GetFileExtension("a.b/c"), "b/c");
+    EXPECT_EQ(GetFileExtension("Plan"), "");
+}
+
+TEST_F(ConverterStartUp, ProfileValuesOfTheWrongTypeReadAsTheirDefault) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    EXPECT_EQ(app.GetProfileDword("language", 1), 1u);
+    ASSERT_TRUE(app.SetProfileText("language", "0"));
+    EXPECT_EQ(app.GetProfileDword("language", 1), 1u);
+    ASSERT_TRUE(app.SetProfileDword("TemplateFilename", 7));
+    EXPECT_EQ(app.GetProfileText("TemplateFilename", ""), "");
+    ASSERT_TRUE(app.SetProfileText("TemplateFilename", ""));
+    EXPECT_EQ(app.GetProfileText("TemplateFilename", "default"), "");
+    // More than the registry's text buffer holds never came from the program.
+    ASSERT_TRUE(app.SetProfileText("TemplateFilename", QString(32768, QChar(u'x'))));
+    EXPECT_EQ(app.GetProfileText("TemplateFilename", "default"), "default");
+
+    app.SwitchToEnglish();
+    EXPECT_EQ(app.GetProfileDword("language", 1), 0u);
+    app.SwitchToJapanese();
+    EXPECT_EQ(app.GetProfileDword("language", 0), 1u);
+    EXPECT_EQ(m_messages.Texts(),
+              (QStringList{"Restart NUV to show English messages.\nNUVを再起動すると英語で表示されます。",
+                           "Restart NUV to show Japanese messages.\nNUVを再起動すると日本語で表示されます。"}));
+}
+
+TEST_F(ConverterStartUp, ANewDocumentStartsFromTheTemplateFileWhenOneIsChosen) {
+    // A template made by converting a map once.
+    {
+        FakeShell shell;
+        CNUVApp app(shell);
+        ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
+    }
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.SetProfileDword("UseTemplate", 1));
+    ASSERT_TRUE(app.SetProfileText("TemplateFilename", DocumentPath()));
+    app.OnFileNew();
+    EXPECT_EQ(app.m_documentData.registry.Count(), 4);
+    EXPECT_EQ(app.m_documentData.registry.origin->name, "Root");
+    EXPECT_TRUE(app.m_strDocumentPath.isEmpty());
+
+    // A template that cannot be read leaves the new document's defaults.
+    QFile broken(DocumentPath());
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("<NUV><Document>");
+    broken.close();
+    FakeShell otherShell;
+    CNUVApp other(otherShell);
+    other.OnFileNew();
+    EXPECT_EQ(other.m_documentData.registry.Count(), 1);
+    EXPECT_EQ(other.m_documentData.DataReady, 1);
+}

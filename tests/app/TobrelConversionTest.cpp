@@ -1,0 +1,228 @@
+#include "TobrelProcess.h"
+
+#include "app/DocumentData.h"
+#include "model/DocumentFile.h"
+#include "model/XmlDocumentContext.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kCannotOpenForSaving = QStringLiteral("ファイルが開けないため、保存できませんでした。\n");
+const QString kOnlyOneFile = QStringLiteral("複数ファイルをドラッグ＆ドロップしても1ファイルのみ変換します。");
+
+// The converted document as an indented outline, one unit function a line: its name and, after " | ",
+// its content text when it has one.
+QStringList ReadOutline(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {"(no document)"};
+    CDocumentData data;
+    XmlDocumentContext context(&data);
+    if (LoadDocumentXml(file, context, 0) != LoadResult::Loaded || !data.registry.origin)
+        return {"(unreadable document)"};
+    QStringList lines;
+    struct Entry {
+        const CUnitFunction* function;
+        int depth;
+    };
+    std::vector<Entry> pending{{data.registry.origin, 0}};
+    while (!pending.empty()) {
+        const Entry entry = pending.back();
+        pending.pop_back();
+        QString line = QString(entry.depth * 2, QChar(u' ')) + entry.function->name;
+        if (!entry.function->header.contentText.isEmpty())
+            line += " | " + entry.function->header.contentText;
+        lines << line;
+        for (auto child = entry.function->children.rbegin(); child != entry.function->children.rend(); ++child)
+            pending.push_back({*child, entry.depth + 1});
+    }
+    EXPECT_EQ(static_cast<int>(data.registry.Count()), lines.size()) << "every unit function is in the tree once";
+    return lines;
+}
+
+QByteArray Note(const QByteArray& html) {
+    return "<richcontent TYPE=\"NOTE\"><html><head></head><body>" + html + "</body></html></richcontent>";
+}
+
+} // namespace
+
+TEST(TobrelConversion, NamesNotesAndOrderFollowTheMap) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile(
+        "plan.mm",
+        "<map version=\"1.0.1\">\n<node TEXT=\"炊飯器\" ID=\"ID_1\" COLOR=\"#000000\">\n<font NAME=\"SansSerif\" "
+        "SIZE=\"12\"/>\n"
+        "<node TEXT=\"A\">" +
+            Note("<p>\n  first\n</p><p>second<![CDATA[ skipped ]]></p>") +
+            "</node>\n"
+            "<node><richcontent TYPE=\"NODE\"><html><body><p> Hello </p><p><b>World</b></p></body></html>"
+            "</richcontent></node>\n"
+            "<node TEXT=\"空のノート\">" +
+            Note("<p>   </p>") +
+            "</node>\n"
+            "<node TEXT=\"D\"><node TEXT=\"E\"/>" +
+            Note("<p>after the child</p>") +
+            "</node>\n"
+            "<node TEXT=\"F\">" +
+            Note("<p>one</p>") + Note("<p>two</p>") +
+            "</node>\n"
+            "<node TEXT=\"X\"/><node TEXT=\"X\"/>\n"
+            "<node TEXT=\"G\"><hook NAME=\"x\"><node TEXT=\"hidden\"/></hook><icon BUILTIN=\"idea\"/></node>\n"
+            "<node TEXT=\" spaced \"/>\n"
+            "</node>\n</map>\n");
+    const TobrelSandbox::Result result = sandbox.Run({"plan.mm"});
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    // The hidden node is counted in the bar's total though it is not converted.
+    EXPECT_TRUE(result.standardError.startsWith("進行状況 0/12\n")) << result.standardError.toStdString();
+    EXPECT_TRUE(result.standardError.endsWith("進行状況 11/12\nMapファイルの変換が終了しました。\n"));
+    EXPECT_EQ(ReadOutline(sandbox.WorkPath("plan.nuv")), (QStringList{
+                                                             "炊飯器",
+                                                             "  A | firstsecond",
+                                                             "  HelloWorld",
+                                                             "  空のノート",
+                                                             "  D",
+                                                             "    E",
+                                                             "  F | one",
+                                                             "  X",
+                                                             "  X",
+                                                             "  G",
+                                                             "   spaced ",
+                                                         }));
+}
+
+TEST(TobrelConversion, SecondTopLevelNodeRenamesTheOriginAndAddsItsChildren) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("two.mm", R"(<map><node TEXT="First"><node TEXT="A"/></node><node TEXT="Second">)" +
+                                    Note("<p>top</p>") + R"(<node TEXT="B"/></node></map>)");
+    EXPECT_EQ(sandbox.Run({"two.mm"}).exitCode, 0);
+    EXPECT_EQ(ReadOutline(sandbox.WorkPath("two.nuv")), (QStringList{"Second | top", "  A", "  B"}));
+}
+
+TEST(TobrelConversion, OutputIsNamedAfterTheMapAndReplacesAnOldDocument) {
+    TobrelSandbox sandbox;
+    const QByteArray map = R"(<map><node TEXT="Root"/></map>)";
+    QDir(sandbox.WorkPath("")).mkpath("a.b");
+    const std::vector<std::pair<QString, QString>> names = {
+        {"Plan.MM", "Plan.nuv"}, {"x.Mm", "x.nuv"},      {"Plan.txt", "Plan.txt.nuv"},
+        {"Plan", "Plan.nuv"},    {"a.b/c", "a.b/c.nuv"}, {"-style", "-style.nuv"},
+    };
+    for (const auto& [input, output] : names) {
+        sandbox.WriteFile(input, map);
+        EXPECT_EQ(sandbox.Run({input}).exitCode, 0) << input.toStdString();
+        EXPECT_TRUE(QFile::exists(sandbox.WorkPath(output))) << output.toStdString();
+    }
+
+    sandbox.WriteFile("Plan.MM", R"(<map><node TEXT="Replaced"/></map>)");
+    EXPECT_EQ(sandbox.Run({"Plan.MM"}).exitCode, 0);
+    EXPECT_EQ(ReadOutline(sandbox.WorkPath("Plan.nuv")), QStringList{"Replaced"});
+    // Nothing is left beside the documents but the documents.
+    EXPECT_EQ(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden),
+              (QStringList{"-style.nuv", "Plan.nuv", "Plan.txt.nuv", "x.nuv"}));
+}
+
+TEST(TobrelConversion, SeveralArgumentsConvertOnlyTheFirst) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("one.mm", R"(<map><node TEXT="One"/></map>)");
+    sandbox.WriteFile("two.mm", R"(<map><node TEXT="Two"/></map>)");
+    const TobrelSandbox::Result result = sandbox.Run({"one.mm", "two.mm", "three.mm"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.standardError.count(kOnlyOneFile), 1);
+    EXPECT_TRUE(QFile::exists(sandbox.WorkPath("one.nuv")));
+    EXPECT_FALSE(QFile::exists(sandbox.WorkPath("two.nuv")));
+}
+
+TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("held.mm", R"(<map><node TEXT="New"/></map>)");
+    sandbox.WriteFile("held.nuv", "the document another instance edits");
+    // Another process holds the document for editing.
+    const int fd = open(QFile::encodeName(sandbox.WorkPath("held.nuv")).constData(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    TobrelSandbox::Result result = sandbox.Run({"held.mm"});
+    close(fd);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.standardError.endsWith(kCannotOpenForSaving)) << result.standardError.toStdString();
+    QFile held(sandbox.WorkPath("held.nuv"));
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    EXPECT_EQ(held.readAll(), "the document another instance edits");
+
+    // Where the document should go there is a directory.
+    sandbox.WriteFile("folder.mm", R"(<map><node TEXT="New"/></map>)");
+    QDir(sandbox.WorkPath("")).mkdir("folder.nuv");
+    result = sandbox.Run({"folder.mm"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.standardError.endsWith(kCannotOpenForSaving)) << result.standardError.toStdString();
+    EXPECT_EQ(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden), QStringList{"held.nuv"});
+}
+
+TEST(TobrelConversion, AMapWithMoreNodesThanInternalIdsIsRefusedBeforeAnythingIsWritten) {
+    TobrelSandbox sandbox;
+    const auto flatMap = [](int children) {
+        QByteArray map = "<map><node TEXT=\"Root\">";
+        for (int i = 0; i < children; ++i)
+            map += "<node TEXT=\"n\"/>";
+        return map + "</node></map>";
+    };
+    // The top node becomes the origin; its children need the other 32766 IDs.
+    sandbox.WriteFile("full.mm", flatMap(32766));
+    EXPECT_EQ(sandbox.Run({"full.mm"}).exitCode, 0);
+    EXPECT_EQ(ReadOutline(sandbox.WorkPath("full.nuv")).size(), 32767);
+
+    sandbox.WriteFile("over.mm", flatMap(32767));
+    const TobrelSandbox::Result result = sandbox.Run({"over.mm"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.standardError,
+              "Mapファイルのノード数 32767 が、作成できる単位機能の数 32766 を超えるため、変換できません。\n");
+    EXPECT_FALSE(QFile::exists(sandbox.WorkPath("over.nuv")));
+}
+
+TEST(TobrelConversion, DeepMapsAndDeepRichTextAreWalkedWithoutRecursion) {
+    TobrelSandbox sandbox;
+    const int depth = 3000;
+    const int markup = 200000;
+    QByteArray map = "<map>";
+    for (int i = 0; i < depth; ++i)
+        map += "<node TEXT=\"n\">";
+    map += "<richcontent TYPE=\"NODE\">" + QByteArray("<b>").repeated(markup) + "deep" +
+           QByteArray("</b>").repeated(markup) + "</richcontent>";
+    for (int i = 0; i < depth; ++i)
+        map += "</node>";
+    sandbox.WriteFile("deep.mm", map + "</map>");
+    EXPECT_EQ(sandbox.Run({"deep.mm"}).exitCode, 0);
+    const QStringList outline = ReadOutline(sandbox.WorkPath("deep.nuv"));
+    ASSERT_EQ(outline.size(), depth);
+    EXPECT_EQ(outline.back().trimmed(), "ndeep");
+}
+
+TEST(TobrelConversion, AMapInADeclaredLegacyEncodingIsDecoded) {
+    TobrelSandbox sandbox;
+    QByteArray map = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<map><node TEXT=\"";
+    map += QByteArray::fromHex("908694d18aed"); // 炊飯器 in Shift_JIS
+    sandbox.WriteFile("sjis.mm", map + "\"/></map>");
+    EXPECT_EQ(sandbox.Run({"sjis.mm"}).exitCode, 0);
+    EXPECT_EQ(ReadOutline(sandbox.WorkPath("sjis.nuv")), QStringList{"炊飯器"});
+}
+
+TEST(TobrelConversion, EntitiesOfAMapAreNeverExpandedOrLoaded) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("secret.txt", "secret-content");
+    sandbox.WriteFile("xxe.mm", "<?xml version=\"1.0\"?>\n<!DOCTYPE map [\n"
+                                "<!ENTITY xxe SYSTEM \"file://" +
+                                    QFile::encodeName(sandbox.WorkPath("secret.txt")) +
+                                    "\">\n"
+                                    "<!ENTITY lol \"lollollollollol\">\n"
+                                    "<!ENTITY lol2 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">\n]>\n"
+                                    "<map><node TEXT=\"A&xxe;B&lol2;C\">" +
+                                    Note("<p>&xxe;</p>") + "</node></map>");
+    EXPECT_EQ(sandbox.Run({"xxe.mm"}).exitCode, 0);
+    EXPECT_EQ(ReadOutline(sandbox.WorkPath("xxe.nuv")), QStringList{"A&xxe;B&lol2;C | &xxe;"});
+}

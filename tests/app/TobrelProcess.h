@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Runs the real tobrel program as a user would in a terminal without a display: a fresh runtime and config
+// directory, no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
+class TobrelSandbox {
+public:
+    TobrelSandbox();
+
+    QString WorkPath(const QString& name) const { return m_work.filePath(name); }
+    QString RuntimePath(const QString& name) const { return m_runtime.filePath(name); }
+    void WriteFile(const QString& name, const QByteArray& bytes) const;
+
+    // Starts tobrel in the work directory; the caller waits for it. `runtimeDirectory` replaces the sandbox's.
+    std::unique_ptr<QProcess> Start(const QStringList& arguments, const QString& runtimeDirectory = {}) const;
+
+    struct Result {
+        int exitCode = -1;
+        QString standardError;
+    };
+    // Runs tobrel to its end (at most 60 s).
+    Result Run(const QStringList& arguments, const QString& runtimeDirectory = {}) const;
+
+    // Number of records in the instance table file, -1 while there is none.
+    int InstanceCount() const;
+
+private:
+    QTemporaryDir m_work;
+    QTemporaryDir m_runtime;
+    QTemporaryDir m_config;
+};

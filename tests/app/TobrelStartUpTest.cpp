@@ -1,0 +1,130 @@
+#include "TobrelProcess.h"
+
+#include "app/InstanceTable.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+const QString kTooManyInstances = QStringLiteral("NUVは16個より多くは同時に起動できません。");
+const QString kDropHint =
+    QStringLiteral("変換するFreeMind MapファイルをTobrel.exeのアイコン上にドラッグ＆ドロップしてください。\n");
+const QString kMapRefused = QStringLiteral("Mapファイルの変換に失敗しました。\nファイルを確認してください。\n");
+
+QStringList DocumentsIn(const QString& directory) {
+    return QDir(directory).entryList({"*.nuv", "*.nuv.*", ".*.nuv*"}, QDir::Files | QDir::Hidden);
+}
+
+bool WaitFor(const std::function<bool()>& condition) {
+    QDeadlineTimer deadline(20000);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(TobrelStartUp, NoArgumentGivesOneHintAndWritesNothing) {
+    TobrelSandbox sandbox;
+    const TobrelSandbox::Result result = sandbox.Run({});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.standardError, kDropHint);
+    EXPECT_TRUE(QDir(sandbox.WorkPath("")).isEmpty());
+    // The process left the table as it found it: no record of its own.
+    EXPECT_EQ(sandbox.InstanceCount(), 0);
+}
+
+TEST(TobrelStartUp, MapsThatAreNotMapsAreRefusedWithTheMessage) {
+    TobrelSandbox sandbox;
+    const std::vector<std::pair<QString, QByteArray>> maps = {
+        {"capital.mm", R"(<Map version="1.0.1"><node TEXT="Root"/></Map>)"},
+        {"empty-map.mm", R"(<map version="1.0.1"/>)"},
+        {"blank-map.mm", "<map version=\"1.0.1\">\n   \n</map>\n"},
+        {"broken.mm", R"(<map version="1.0.1"><node TEXT="Root"></map>)"},
+        {"text.mm", "just some text\n"},
+        {"zero.mm", ""},
+    };
+    for (const auto& [name, bytes] : maps) {
+        sandbox.WriteFile(name, bytes);
+        const TobrelSandbox::Result result = sandbox.Run({name});
+        EXPECT_EQ(result.exitCode, 1) << name.toStdString();
+        EXPECT_EQ(result.standardError, kMapRefused) << name.toStdString();
+    }
+    const TobrelSandbox::Result missing = sandbox.Run({"missing.mm"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.standardError, kMapRefused);
+    EXPECT_TRUE(DocumentsIn(sandbox.WorkPath("")).isEmpty());
+}
+
+// Sixteen real instances are held busy by reading their maps from named pipes that nobody writes to, the
+// way a map on a slow network share would hold them. They are registered by then, so a seventeenth start
+// is refused; once they are killed their records are stale and a new start goes through.
+TEST(TobrelStartUp, SeventeenthInstanceIsRefusedUntilTheOthersAreGone) {
+    TobrelSandbox sandbox;
+    std::vector<std::unique_ptr<QProcess>> busy;
+    for (int i = 0; i < kMaxInstances; ++i) {
+        const QString pipe = sandbox.WorkPath(QStringLiteral("pipe%1.mm").arg(i));
+        ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        busy.push_back(sandbox.Start({pipe}));
+    }
+    ASSERT_TRUE(WaitFor([&] { return sandbox.InstanceCount() == kMaxInstances; }));
+
+    const TobrelSandbox::Result refused = sandbox.Run({});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.standardError, kTooManyInstances + "\n");
+    EXPECT_EQ(sandbox.InstanceCount(), kMaxInstances);
+
+    for (auto& process : busy) {
+        process->kill();
+        EXPECT_TRUE(process->waitForFinished());
+    }
+    const TobrelSandbox::Result accepted = sandbox.Run({});
+    EXPECT_EQ(accepted.standardError, kDropHint);
+    EXPECT_EQ(sandbox.InstanceCount(), 0);
+}
+
+TEST(TobrelStartUp, StaleOrDamagedTablesDoNotLockUsersOut) {
+    TobrelSandbox sandbox;
+    InstanceTable table;
+    std::memset(&table, 0, sizeof(table));
+    for (int i = 0; i < kMaxInstances; ++i) {
+        InstanceRecord record{};
+        record.processId = 4000000 + i; // no such processes: nobody holds their liveness locks
+        record.mainWindow = record.processId;
+        table.Register(record);
+    }
+    const auto writeTable = [&](const InstanceTable& content) {
+        QFile file(sandbox.RuntimePath("NUV Cnv Shared 2.0"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(reinterpret_cast<const char*>(&content), sizeof(content));
+    };
+    writeTable(table);
+    EXPECT_EQ(sandbox.Run({}).standardError, kDropHint);
+    EXPECT_EQ(sandbox.InstanceCount(), 0);
+
+    std::memset(&table, 0xA5, sizeof(table));
+    writeTable(table);
+    EXPECT_EQ(sandbox.Run({}).standardError, kDropHint);
+    EXPECT_EQ(sandbox.InstanceCount(), 0);
+}
+
+TEST(TobrelStartUp, AnUnusableRuntimeDirectoryHasItsOwnMessage) {
+    TobrelSandbox sandbox;
+    const TobrelSandbox::Result result = sandbox.Run({}, sandbox.WorkPath("no/such/directory"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.standardError.contains("起動中のNUVを管理するファイルを作成できませんでした。\n"))
+        << result.standardError.toStdString();
+    EXPECT_FALSE(result.standardError.contains(kTooManyInstances));
+}
