@@ -90,8 +90,8 @@ TEST(InstanceTable, DeadProcessesAreDroppedAndADamagedCountReadsAsEmpty) {
 
 TEST(OwnerFile, HoldsTheUserNameAndIsReadWithinBounds) {
     QTemporaryDir dir;
-    const QString document = dir.filePath("spec.nuv");
-    EXPECT_EQ(MakeOwnerFileName(document), dir.filePath("~$spec.nuv"));
+    const QString document = dir.filePath("design.nuv");
+    EXPECT_EQ(MakeOwnerFileName(document), dir.filePath("~$design.nuv"));
     EXPECT_EQ(ReadOwnerFile(document), "Unknown");
 
     ASSERT_TRUE(WriteOwnerFile(document));
