@@ -124,16 +124,6 @@ TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
     EXPECT_EQ(app.m_documentData.registry.Count(), 8);
 }
 
-TEST(ConvertedFileName, MmInAnyCaseIsReplacedOtherwiseNuvIsAppended) {
-    EXPECT_EQ(MakeConvertedFileName("/maps/Plan.MM"), "/maps/Plan.nuv");
-    EXPECT_EQ(MakeConvertedFileName("x.Mm"), "x.nuv");
-    EXPECT_EQ(MakeConvertedFileName("Plan.txt"), "Plan.txt.nuv");
-    EXPECT_EQ(MakeConvertedFileName("a.b/c"), "a.b/c.nuv");
-    EXPECT_EQ(MakeConvertedFileName("mm"), "mm.nuv");
-    EXPECT_EQ(GetFileExtension("a.b/c"), "b/c");
-    EXPECT_EQ(GetFileExtension("Plan"), "");
-}
-
 TEST_F(ConverterStartUp, ProfileValuesOfTheWrongTypeReadAsTheirDefault) {
     FakeShell shell;
     CNUVApp app(shell);

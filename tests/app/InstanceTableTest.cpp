@@ -27,15 +27,6 @@ InstanceRecord Record(uint32_t pid, const QString& path = {}, int32_t state = 0)
 
 } // namespace
 
-TEST(InstanceTable, SeventeenthRegistrationIsRefusedAndLeavesTheTableAlone) {
-    auto table = EmptyTable();
-    for (uint32_t pid = 1; pid <= 16; ++pid)
-        ASSERT_TRUE(table->Register(Record(pid)));
-    const QByteArray before(reinterpret_cast<const char*>(table.get()), sizeof(InstanceTable));
-    EXPECT_FALSE(table->Register(Record(17)));
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(table.get()), sizeof(InstanceTable)), before);
-}
-
 TEST(InstanceTable, RemovalKeepsTheOthersPackedInOrder) {
     auto table = EmptyTable();
     table->Register(Record(10));

@@ -112,7 +112,7 @@ TEST(TobrelConversion, OutputIsNamedAfterTheMapAndReplacesAnOldDocument) {
     QDir(sandbox.WorkPath("")).mkpath("a.b");
     const std::vector<std::pair<QString, QString>> names = {
         {"Plan.MM", "Plan.nuv"}, {"x.Mm", "x.nuv"},      {"Plan.txt", "Plan.txt.nuv"},
-        {"Plan", "Plan.nuv"},    {"a.b/c", "a.b/c.nuv"}, {"-style", "-style.nuv"},
+        {"Plan", "Plan.nuv"},    {"a.b/c", "a.b/c.nuv"}, {"-style", "-style.nuv"}, {"mm", "mm.nuv"},
     };
     for (const auto& [input, output] : names) {
         sandbox.WriteFile(input, map);
@@ -125,7 +125,7 @@ TEST(TobrelConversion, OutputIsNamedAfterTheMapAndReplacesAnOldDocument) {
     EXPECT_EQ(ReadOutline(sandbox.WorkPath("Plan.nuv")), QStringList{"Replaced"});
     // Nothing is left beside the documents but the documents.
     EXPECT_EQ(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden),
-              (QStringList{"-style.nuv", "Plan.nuv", "Plan.txt.nuv", "x.nuv"}));
+              (QStringList{"-style.nuv", "mm.nuv", "Plan.nuv", "Plan.txt.nuv", "x.nuv"}));
 }
 
 TEST(TobrelConversion, SeveralArgumentsConvertOnlyTheFirst) {

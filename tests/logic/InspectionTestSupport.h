@@ -18,8 +18,3 @@ inline QStringList FindingLines(LogicTestDocument& document, const CUnitFunction
     QStringList lines = InspectCurrent(document, function);
     return lines.mid(1, lines.size() - 1 - 8);
 }
-
-inline QStringList Totals(LogicTestDocument& document, const CUnitFunction& function) {
-    QStringList lines = InspectCurrent(document, function);
-    return lines.mid(lines.size() - 7, 5);
-}

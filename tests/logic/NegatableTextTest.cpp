@@ -10,36 +10,29 @@ const QString kFull = QString(QChar(0xFFE2));
 } // namespace
 
 TEST(NegatableText, LeadingSignsOfEitherWidthCountAndCancelInPairs) {
-    const NegatableText empty = ParseNegationPrefix(QString());
-    EXPECT_EQ(empty.affirmed, 1u);
-    EXPECT_EQ(empty.signCount, 0);
-    EXPECT_TRUE(empty.text.isEmpty());
-
-    const NegatableText once = ParseNegationPrefix(kHalf + "S");
-    EXPECT_EQ(once.affirmed, 0u);
-    EXPECT_EQ(once.signCount, 1);
-    EXPECT_EQ(once.text, "S");
-    EXPECT_EQ(once.GetText(), kHalf + "S");
-
-    const NegatableText twice = ParseNegationPrefix(kHalf + kFull + "S");
-    EXPECT_EQ(twice.affirmed, 1u);
-    EXPECT_EQ(twice.signCount, 2);
-    EXPECT_EQ(twice.GetText(), "S");
-
-    const NegatableText thrice = ParseNegationPrefix(kFull + kFull + kFull + "S");
-    EXPECT_EQ(thrice.affirmed, 0u);
-    EXPECT_EQ(thrice.signCount, 3);
-    EXPECT_EQ(thrice.GetText(), kHalf + "S");
-
-    EXPECT_EQ(ParseNegationPrefix(kHalf + " S").text, " S");
-    const NegatableText inner = ParseNegationPrefix("S" + kHalf);
-    EXPECT_EQ(inner.signCount, 0);
-    EXPECT_EQ(inner.text, "S" + kHalf);
-
-    const NegatableText signsOnly = ParseNegationPrefix(kHalf + kFull);
-    EXPECT_EQ(signsOnly.affirmed, 1u);
-    EXPECT_EQ(signsOnly.signCount, 2);
-    EXPECT_TRUE(signsOnly.text.isEmpty());
+    struct Case {
+        QString input;
+        quint32 affirmed;
+        qint32 signCount;
+        QString text;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"", 1, 0, "", ""},
+        {kHalf + "S", 0, 1, "S", kHalf + "S"},
+        {kHalf + kFull + "S", 1, 2, "S", "S"},
+        {kFull + kFull + kFull + "S", 0, 3, "S", kHalf + "S"},
+        {kHalf + " S", 0, 1, " S", kHalf + " S"},
+        {"S" + kHalf, 1, 0, "S" + kHalf, "S" + kHalf},
+        {kHalf + kFull, 1, 2, "", ""},
+    };
+    for (const Case& c : cases) {
+        const NegatableText parsed = ParseNegationPrefix(c.input);
+        EXPECT_EQ(parsed.affirmed, c.affirmed) << c.input.toStdString();
+        EXPECT_EQ(parsed.signCount, c.signCount) << c.input.toStdString();
+        EXPECT_EQ(parsed.text, c.text) << c.input.toStdString();
+        EXPECT_EQ(parsed.GetText(), c.shown) << c.input.toStdString();
+    }
 }
 
 TEST(NegatableText, BothSignsMeanTheSameForComparison) {

@@ -96,30 +96,6 @@ TEST_F(DocumentFile, GoldenLayoutReadsAndSavesToTheSameBytes) {
                                        "    font \"Times New Roman\" size=105 colour=0 bold=0"));
 }
 
-TEST_F(DocumentFile, NewDocumentRoundTripIsStable) {
-    CDocumentData data;
-    data.SetDefaults();
-    CUnitFunction* child = data.registry.CreateFunction(QStringLiteral("子"), data.GetModelOptions());
-    CUnitFunction::AppendChild(data.registry.origin, child);
-    child->header.contentText = QStringLiteral("制御") + QChar(0x07) + QStringLiteral("文字\ttab ");
-    child->header.Reasoning = QStringLiteral(" ");
-    data.MemoText = QStringLiteral("ノート\r\n2行目");
-    data.documentHeader.Title = QStringLiteral("題");
-    data.documentHeader.openViewCount = 1;
-    data.documentHeader.openViews[0] = {static_cast<qint32>(child->InternalID), 1};
-    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
-    const QString first = Save(data, Path("first.nuv"));
-
-    const DumpResult dump = RunNuvdump({first});
-    ASSERT_EQ(dump.exitCode, 0);
-    EXPECT_TRUE(dump.output.contains("content \"制御\\x07文字\\ttab \""));
-    EXPECT_TRUE(dump.output.contains("reason \" \""));
-    EXPECT_TRUE(dump.output.contains("MemoText \"ノート\\r\\n2行目\""));
-    ASSERT_EQ(RunNuvdump({"--resave", first, Path("second.nuv")}).exitCode, 0);
-    EXPECT_EQ(RunNuvdump({Path("second.nuv")}).output, dump.output);
-    EXPECT_EQ(ReadBytes(Path("second.nuv")), ReadBytes(first));
-}
-
 TEST_F(DocumentFile, UnreadableFilesGiveTheirLoadResult) {
     const std::pair<const char*, int> cases[] = {
         {"empty.nuv", 1}, {"malformed.nuv", 2}, {"wrong-root.nuv", 3}, {"no-document.nuv", 4}};

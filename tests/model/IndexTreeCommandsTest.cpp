@@ -33,33 +33,31 @@ struct TreeFixture : TestDocument {
 } // namespace
 
 TEST(IndexTreeCommands, MovesWithinOneParentCountPositionsBeforeTheOldEntryGoes) {
-    {
+    struct Case {
+        OutlineNumber from;
+        const char* to;
+        const char* childrenOfP;
+        const char* fnLinesOfP;
+        const char* childrenOfQ;
+    };
+    const Case cases[] = {{{1, 1}, "1.2", "A,B", "A@0,B@0", ""},
+                          {{1, 1}, "1.3", "B,A", "B@0,A@0", ""},
+                          {{1, 2}, "1.1", "B,A", "B@0,A@0", ""},
+                          {{1, 2}, "2.1", "A", "A@0", "B"}};
+    for (const Case& c : cases) {
         TreeFixture doc;
-        EXPECT_TRUE(doc.Move({1, 1}, "1.2"));
-        EXPECT_EQ(TestDocument::Children(doc.p), "A,B");
+        EXPECT_TRUE(doc.Move(c.from, c.to)) << c.to;
+        EXPECT_EQ(TestDocument::Children(doc.p), c.childrenOfP) << c.to;
+        EXPECT_EQ(TestDocument::FnLines(doc.p), c.fnLinesOfP) << c.to;
+        EXPECT_EQ(TestDocument::Children(doc.q), c.childrenOfQ) << c.to;
+        EXPECT_EQ(TestDocument::FnLines(doc.q), c.childrenOfQ[0] ? QString(c.childrenOfQ) + "@0" : QString()) << c.to;
+        EXPECT_EQ(doc.Item(OutlineNumber{1, 1})->unitFunction->name, QString(c.childrenOfP).left(1)) << c.to;
+        EXPECT_TRUE(doc.messages.Texts().isEmpty()) << c.to;
     }
-    {
-        TreeFixture doc;
-        EXPECT_TRUE(doc.Move({1, 1}, "1.3"));
-        EXPECT_EQ(TestDocument::Children(doc.p), "B,A");
-        EXPECT_EQ(TestDocument::FnLines(doc.p), "B@0,A@0");
-        EXPECT_EQ(doc.shell.modifiedCount, 1);
-    }
-    {
-        TreeFixture doc;
-        EXPECT_TRUE(doc.Move({1, 2}, "1.1"));
-        EXPECT_EQ(TestDocument::Children(doc.p), "B,A");
-        EXPECT_EQ(doc.Item({1, 1})->unitFunction, doc.b);
-    }
-    {
-        TreeFixture doc;
-        EXPECT_TRUE(doc.Move({1, 2}, "2.1"));
-        EXPECT_EQ(TestDocument::Children(doc.p), "A");
-        EXPECT_EQ(TestDocument::Children(doc.q), "B");
-        EXPECT_EQ(TestDocument::FnLines(doc.q), "B@0");
-        EXPECT_EQ(doc.b->primaryParent, doc.q);
-        EXPECT_TRUE(doc.messages.Texts().isEmpty());
-    }
+    TreeFixture doc;
+    doc.Move({1, 2}, "2.1");
+    EXPECT_EQ(doc.b->primaryParent, doc.q);
+    EXPECT_EQ(doc.shell.modifiedCount, 1);
 }
 
 TEST(IndexTreeCommands, MovesThatCannotBeDoneAreRefusedWithTheirMessages) {

@@ -4,17 +4,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(LogicLine, NewLineHasNoKindAndFiveEmptyDefaultSlots) {
-    CLogicLine line;
-    EXPECT_EQ(line.lineKind, SyntaxNone);
-    EXPECT_EQ(line.slotCount, 0);
-    for (const TextSlot& slot : line.textSlots) {
-        EXPECT_TRUE(slot.text.isEmpty());
-        EXPECT_EQ(slot.font, FontSetting());
-        EXPECT_EQ(slot.font.pointSize, 105);
-    }
-}
-
 TEST(LogicLine, FindTextSlotAtFollowsTheSlotSpans) {
     CLogicLine line;
     line.lineKind = SyntaxIf;

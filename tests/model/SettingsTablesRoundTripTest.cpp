@@ -93,7 +93,7 @@ void FillEveryTable(CDocumentData& data) {
 
 } // namespace
 
-TEST(SettingsTablesRoundTrip, EveryTableSurvivesASaveAndASecondSaveGivesTheSameBytes) {
+TEST(SettingsTablesRoundTrip, EveryTableAndControlCharactersSurviveASaveAndASecondSaveGivesTheSameBytes) {
     CFontInfo::Installed().SetFaces({});
     CRecentFontFaces::Faces().clear();
     QTemporaryDir dir;
@@ -103,6 +103,15 @@ TEST(SettingsTablesRoundTrip, EveryTableSurvivesASaveAndASecondSaveGivesTheSameB
     CDocumentData data;
     data.SetDefaults();
     FillEveryTable(data);
+    // Texts with control characters and blanks, and an open view.
+    CUnitFunction* child = data.registry.CreateFunction(QStringLiteral("子"), data.GetModelOptions());
+    CUnitFunction::AppendChild(data.registry.origin, child);
+    child->header.contentText = QStringLiteral("制御") + QChar(0x07) + QStringLiteral("文字\ttab ");
+    child->header.Reasoning = QStringLiteral(" ");
+    data.MemoText = QStringLiteral("ノート\r\n2行目");
+    data.documentHeader.openViewCount = 1;
+    data.documentHeader.openViews[0] = {static_cast<qint32>(child->InternalID), 1};
+    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
     Save(data, first);
     CDocumentData read;
     Load(read, first);
@@ -137,6 +146,9 @@ TEST(SettingsTablesRoundTrip, EveryTableSurvivesASaveAndASecondSaveGivesTheSameB
     const QByteArray dump = Nuvdump({first});
     EXPECT_TRUE(dump.contains("sameMemberRule 1 \"ドア\""));
     EXPECT_TRUE(dump.contains("printText2 \"第2版\""));
+    EXPECT_TRUE(dump.contains("content \"制御\\x07文字\\ttab \""));
+    EXPECT_TRUE(dump.contains("reason \" \""));
+    EXPECT_TRUE(dump.contains("MemoText \"ノート\\r\\n2行目\""));
     Nuvdump({"--resave", first, second});
     EXPECT_EQ(Bytes(second), Bytes(first));
     EXPECT_EQ(Nuvdump({second}), dump);

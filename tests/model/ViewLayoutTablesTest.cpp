@@ -5,12 +5,7 @@
 
 TEST(ViewLayoutTables, TitlesAreCutToTheirFieldsAndAMissingChildEmptiesItsTitle) {
     EnvironmentXml xml;
-    CTitleTable titles{"ID", "機能名", "機能", "記号", "子工数", "工数", "合計"};
-    WriteTitleTable(xml.context, xml.environment, titles);
-    CTitleTable read;
-    ReadTitleTable(xml.Reparsed(), read);
-    EXPECT_EQ(read, titles);
-
+    CTitleTable read{"ID", "機能名", "機能", "記号", "子工数", "工数", "合計"};
     ReadTitleTable(xml.Parse("<Environment><TitleTable><FuncTitle>" + std::string(25, 'f') +
                              "</FuncTitle></TitleTable></Environment>"),
                    read);

@@ -7,31 +7,11 @@
 
 using namespace platform;
 
-TEST(MessageBox, ScriptedSinkAnswersInOrderThenTakesTheDefaultButton) {
-    ScriptedMessageSink sink;
-    sink.Answer(MessageAnswer::No);
-    EXPECT_EQ(ShowMessageBox("first", MessageButtons::YesNo, MessageIcon::Warning), MessageAnswer::No);
-    EXPECT_EQ(ShowMessageBox("second", MessageButtons::YesNo, MessageIcon::Warning, 1), MessageAnswer::No);
-    EXPECT_EQ(ShowMessageBox("third", MessageButtons::YesNoCancel), MessageAnswer::Yes);
-    EXPECT_EQ(sink.Texts(), (QStringList{"first", "second", "third"}));
-    EXPECT_EQ(sink.Requests()[0].icon, MessageIcon::Warning);
-}
-
 TEST(MessageBox, DefaultButtonOutOfRangeFallsBackToTheFirst) {
     MessageRequest request;
     request.buttons = MessageButtons::OkCancel;
     request.defaultButton = 5;
     EXPECT_EQ(request.DefaultAnswer(), MessageAnswer::Ok);
-}
-
-TEST(MessageBox, SinkIsRestoredWhenTheScriptEnds) {
-    MessageSink* before = InstallMessageSink(nullptr);
-    InstallMessageSink(before);
-    {
-        ScriptedMessageSink sink;
-        EXPECT_EQ(InstallMessageSink(&sink), &sink);
-    }
-    EXPECT_EQ(InstallMessageSink(before), before);
 }
 
 TEST(RandomGenerator, FixedSeedRepeatsTheSequenceWithinRange) {

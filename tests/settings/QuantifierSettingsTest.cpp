@@ -15,12 +15,9 @@ QStringList Symbols(const std::vector<const QuantifierEntry*>& found) {
 
 } // namespace
 
-TEST(QuantifierSettings, DefaultsAreTheElevenBuiltInEntriesInOrder) {
+TEST(QuantifierSettings, SetDefaultsRestoresTheElevenBuiltInEntries) {
     CQuantifierSettings quantifiers;
     ASSERT_EQ(quantifiers.entries.size(), 11u);
-    EXPECT_EQ(quantifiers.entries[0], (QuantifierEntry{"∀", "∃", 0, 0}));
-    EXPECT_EQ(quantifiers.entries[6], (QuantifierEntry{"或る", "全ての", 1, 1}));
-    EXPECT_EQ(quantifiers.entries[10], (QuantifierEntry{"exists ", "all ", 1, 1}));
     quantifiers.entries.clear();
     quantifiers.SetDefaults();
     EXPECT_EQ(quantifiers, CQuantifierSettings());

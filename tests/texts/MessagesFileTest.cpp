@@ -65,27 +65,11 @@ TEST(MessagesFile, DefaultTableIsWrittenAsOneCrLfLinePerEntry) {
     EXPECT_TRUE(bytes.contains("\r\nMessage-~Color_00_Black-en-Plural=\r\n"));
 }
 
-TEST(MessagesFile, EditedFileRoundTripsThroughADiskFile) {
-    QTemporaryDir directory;
-    ASSERT_TRUE(directory.isValid());
-    const QString path = directory.filePath("nuv-messages.txt");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_TRUE(CMessageSettings().WriteToFile(file));
-    }
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QByteArray content = file.readAll();
-    file.close();
+TEST(MessagesFile, EditedFileRoundTrips) {
+    QByteArray content = WriteToBytes(CMessageSettings());
     content.replace("Message-Function-en-Plural=functions\r\n", "Message-Function-en-Plural=features = parts\r\n");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-    file.close();
-
     CMessageSettings settings;
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    settings.ReadFromFile(file);
+    ReadFromBytes(settings, content);
     EXPECT_EQ(TextOf(settings, "Function", 0, "Plural"), "features = parts");
     CMessageSettings expected;
     expected.AddEntry("Function", "単位機能", "function", "features = parts");

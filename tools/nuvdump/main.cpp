@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -381,13 +382,19 @@ void DumpSettingsTables(Dumper& d, const CDocumentData& data) {
     d.End();
 }
 
-void DumpIndex(Dumper& d, const CAbstractIndexItem& item) {
-    d.Line(item.GetOutlineNumberString(),
-           item.unitFunction
-               ? QStringLiteral("%1 %2").arg(item.unitFunction->InternalID).arg(Escape(item.unitFunction->name))
-               : QStringLiteral("-"));
-    for (const CAbstractIndexItem& child : item.children)
-        DumpIndex(d, child);
+// Pre-order with an explicit stack: a converted map can be tens of thousands of levels deep.
+void DumpIndex(Dumper& d, const CAbstractIndexItem& root) {
+    std::vector<const CAbstractIndexItem*> pending{&root};
+    while (!pending.empty()) {
+        const CAbstractIndexItem& item = *pending.back();
+        pending.pop_back();
+        d.Line(item.GetOutlineNumberString(),
+               item.unitFunction
+                   ? QStringLiteral("%1 %2").arg(item.unitFunction->InternalID).arg(Escape(item.unitFunction->name))
+                   : QStringLiteral("-"));
+        for (auto child = item.children.rbegin(); child != item.children.rend(); ++child)
+            pending.push_back(&*child);
+    }
 }
 
 void DumpLine(Dumper& d, const CLogicLine& line) {
