@@ -98,8 +98,7 @@ public:
             int laterHeight;
         };
         std::vector<Pair> pairs;
-        for (const PathConditionNode* node = path.conditionsTail.get(); node && !node->evaluated;
-             node = node->parent.get()) {
+        for (const PathConditionNode* node = path.conditionsTail; node && !node->evaluated; node = node->parent) {
             node->evaluated = true;
             if (node->pairable && node->sameMemberBefore && node->sameMemberBefore->pairable)
                 pairs.push_back({node->sameMemberBefore, node, node->height});
@@ -115,7 +114,7 @@ public:
         for (const Pair& pair : pairs) {
             const PathItem a = MakeConditionItem(pair.earlier->Value());
             const PathItem b = pair.later ? MakeConditionItem(pair.later->Value()) : conclusionItem;
-            const PathConditionNode* above = pair.later ? pair.later->parent.get() : path.conditionsTail.get();
+            const PathConditionNode* above = pair.later ? pair.later->parent : path.conditionsTail;
             if (InterruptedByRule(a, b, above, pair.earlier))
                 continue;
             if (m_redundancy)
@@ -167,7 +166,7 @@ private:
         for (const IntraMemberRule& rule : m_rules) {
             if (!rule.initialise || !rule.condition1.Equals(a) || !rule.condition2.Equals(b))
                 continue;
-            for (const PathConditionNode* node = above; node && node != earlier; node = node->parent.get())
+            for (const PathConditionNode* node = above; node && node != earlier; node = node->parent)
                 if (rule.initialisation.Equals(MakeConditionItem(node->Value())))
                     return true;
         }
