@@ -142,14 +142,58 @@ private:
 
 // Only paths whose conclusions can be compared share a group: Do statements on one member, Fn statements
 // calling one unit function, exitlp statements. Pairs from different groups never yield a finding, and a
-// path that separates a pair is a Do on the same member, so it is in the same group too.
-QString GroupKey(const CInspectionPathConclusion& conclusion) {
-    if (conclusion.IsDo())
-        return QStringLiteral("D") + conclusion.member;
-    if (conclusion.IsFn())
-        return QStringLiteral("F") + QString::number(reinterpret_cast<quintptr>(conclusion.calledFunction));
-    return QStringLiteral("X");
-}
+// path that separates a pair is a Do on the same member, so it is in the same group too. The groups are
+// numbered densely and their paths kept in one list, group after group, each in path order.
+struct PathGroups {
+    std::vector<qint32> groupOf;      // by path; -1 for a path without a line
+    std::vector<size_t> placeInGroup; // by path
+    std::vector<size_t> start;        // by group, and one past the last
+    std::vector<size_t> members;      // path indices
+
+    explicit PathGroups(const std::vector<InspectionPath>& paths)
+        : groupOf(paths.size(), -1), placeInGroup(paths.size(), 0) {
+        qint32 count = 0;
+        std::vector<qint32> byMember; // Do conclusions by member number
+        QHash<const CUnitFunction*, qint32> byCalledFunction;
+        qint32 exitlp = -1;
+        const auto number = [&count](qint32& group) {
+            if (group < 0)
+                group = count++;
+            return group;
+        };
+        for (size_t i = 0; i < paths.size(); ++i) {
+            const CInspectionPathConclusion& conclusion = *paths[i].conclusion;
+            if (!conclusion.HasLine())
+                continue;
+            if (conclusion.IsDo()) {
+                if (conclusion.memberId >= static_cast<qint32>(byMember.size()))
+                    byMember.resize(conclusion.memberId + 1, -1);
+                groupOf[i] = number(byMember[conclusion.memberId]);
+            } else if (conclusion.IsFn()) {
+                auto found = byCalledFunction.find(conclusion.calledFunction);
+                if (found == byCalledFunction.end())
+                    found = byCalledFunction.insert(conclusion.calledFunction, -1);
+                groupOf[i] = number(*found);
+            } else {
+                groupOf[i] = number(exitlp);
+            }
+        }
+        start.assign(count + 1, 0);
+        for (const qint32 group : groupOf)
+            if (group >= 0)
+                ++start[group + 1];
+        for (qint32 group = 0; group < count; ++group)
+            start[group + 1] += start[group];
+        members.resize(start[count]);
+        std::vector<size_t> next(start.begin(), start.end() - 1);
+        for (size_t i = 0; i < paths.size(); ++i) {
+            if (groupOf[i] < 0)
+                continue;
+            placeInGroup[i] = next[groupOf[i]] - start[groupOf[i]];
+            members[next[groupOf[i]]++] = i;
+        }
+    }
+};
 
 } // namespace
 
@@ -168,29 +212,23 @@ bool IsOrderedSubMatch(const std::vector<PathCondition>& a, const std::vector<Pa
 
 void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contradiction) {
     const std::vector<InspectionPath>& paths = results.paths;
-    QHash<QString, std::vector<size_t>> groups;
-    std::vector<size_t> placeInGroup(paths.size(), 0);
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (!paths[i].conclusion->HasLine())
-            continue;
-        auto& group = groups[GroupKey(*paths[i].conclusion)];
-        placeInGroup[i] = group.size();
-        group.push_back(i);
-    }
+    const PathGroups groups(paths);
     InterPathChecker checker(results);
     const unsigned total = static_cast<unsigned>(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
         CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), total);
         const CInspectionPathConclusion& ci = *paths[i].conclusion;
         if (ci.HasLine()) {
-            const std::vector<size_t>& group = groups[GroupKey(ci)];
-            for (size_t g = placeInGroup[i] + 1; g < group.size(); ++g) {
+            const size_t* group = groups.members.data() + groups.start[groups.groupOf[i]];
+            const size_t groupSize = groups.start[groups.groupOf[i] + 1] - groups.start[groups.groupOf[i]];
+            const size_t place = groups.placeInGroup[i];
+            for (size_t g = place + 1; g < groupSize; ++g) {
                 const size_t j = group[g];
                 const CInspectionPathConclusion& cj = *paths[j].conclusion;
                 if (!AreInDivergentBlocks(ci, cj))
                     continue;
                 bool separated = false;
-                for (size_t h = placeInGroup[i] + 1; h < g && !separated; ++h) {
+                for (size_t h = place + 1; h < g && !separated; ++h) {
                     separated = IsSeparatedBySameMemberAction(ci, *paths[group[h]].conclusion, cj);
                     PollInspectionAbort();
                 }
