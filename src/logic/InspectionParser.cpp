@@ -15,7 +15,11 @@ constexpr int kMaxNesting = 2000;
 
 CInspectionParser::CInspectionParser(std::vector<InspectionParserLine> lines, const InspectionEnvironment& environment,
                                      bool reportProgress)
-    : m_lines(std::move(lines)), m_environment(environment), m_reportProgress(reportProgress) {}
+    : m_lines(std::move(lines)), m_environment(environment), m_reportProgress(reportProgress) {
+    for (InspectionParserLine& line : m_lines)
+        if (line.kind == InspectionParserLine::KindNotRead)
+            line.kind = line.line ? line.line->lineKind : quint8(SyntaxNone);
+}
 
 InspectionParserSequencePtr CInspectionParser::Parse() {
     m_strayPositions.clear();
@@ -53,7 +57,7 @@ InspectionParserSequencePtr CInspectionParser::ParseSequence(int start, int& con
 int CInspectionParser::KindAt(int p) const {
     if (p < 0 || p >= static_cast<int>(m_lines.size()) || !m_lines[p].line)
         return SyntaxNone;
-    return m_lines[p].line->lineKind;
+    return m_lines[p].kind;
 }
 
 QString CInspectionParser::SlotText(int p, int slot) const {
@@ -118,7 +122,7 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         SetLine(*fn, p, line);
         fn->calledID = line.line->calledInternalID;
         if (m_makeRecords) {
-            fn->calledFunction = m_environment.FindFunction(fn->calledID);
+            fn->calledFunction = line.calledFunction ? line.calledFunction : m_environment.FindFunction(fn->calledID);
             QString name;
             QString number;
             if (fn->calledFunction) {
