@@ -18,11 +18,18 @@ std::vector<PathCondition> InspectionPath::Conditions() const {
 
 std::vector<PathCondition> InspectionPath::GetRealConditions() const {
     std::vector<PathCondition> result;
+    for (const PathConditionNode* node : GetRealConditionNodes())
+        result.push_back(node->Value());
+    return result;
+}
+
+std::vector<const PathConditionNode*> InspectionPath::GetRealConditionNodes() const {
+    std::vector<const PathConditionNode*> result;
     const PathConditionNode* node = conditionsTail;
     if (node && !node->record->isCondition)
         node = node->previousCondition;
     for (; node; node = node->previousCondition)
-        result.push_back(node->Value());
+        result.push_back(node);
     std::reverse(result.begin(), result.end());
     return result;
 }

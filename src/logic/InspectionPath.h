@@ -34,4 +34,6 @@ struct InspectionPath {
     std::vector<PathCondition> Conditions() const;
     // The conditions of the branches taken, in path order; earlier actions left out.
     std::vector<PathCondition> GetRealConditions() const;
+    // The same as the path's nodes.
+    std::vector<const PathConditionNode*> GetRealConditionNodes() const;
 };

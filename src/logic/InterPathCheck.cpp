@@ -34,16 +34,41 @@ bool OppositeCondition(const PathCondition& x, const PathCondition& y) {
     return DualQuantifier(x.quantifier) == y.quantifier;
 }
 
+// The checks read the conditions either as copies or, between paths, as the path's own nodes.
+const PathCondition& Record(const PathCondition& condition) {
+    return condition;
+}
+
+const PathCondition& Record(const PathConditionNode* node) {
+    return *node->record;
+}
+
+// Every condition of a, in order, among those of b.
+template <class Conditions> bool OrderedSubMatch(const Conditions& a, const Conditions& b) {
+    size_t j = 0;
+    for (const auto& item : b) {
+        if (j == a.size())
+            break;
+        const PathCondition& wanted = Record(a[j]);
+        const PathCondition& condition = Record(item);
+        if (wanted.member == condition.member && wanted.state.affirmed == condition.state.affirmed &&
+            wanted.state.text == condition.state.text && QuantifiersFit(wanted.quantifier, condition.quantifier))
+            ++j;
+    }
+    return j == a.size();
+}
+
+using ConditionNodes = std::vector<const PathConditionNode*>;
+
 // The one position where the two lists hold opposite conditions while all others are the same.
-std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(const std::vector<PathCondition>& a,
-                                                                     const std::vector<PathCondition>& b) {
+std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(const ConditionNodes& a, const ConditionNodes& b) {
     if (a.size() != b.size())
         return std::nullopt;
     std::optional<std::pair<size_t, size_t>> found;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (SameCondition(a[i], b[i]))
+        if (SameCondition(*a[i]->record, *b[i]->record))
             continue;
-        if (found || !OppositeCondition(a[i], b[i]))
+        if (found || !OppositeCondition(*a[i]->record, *b[i]->record))
             return std::nullopt;
         found = std::make_pair(i, i);
     }
@@ -85,9 +110,9 @@ class InterPathChecker {
 public:
     explicit InterPathChecker(InspectionResultSet& results) : m_results(results), m_real(results.paths.size()) {}
 
-    const std::vector<PathCondition>& RealConditions(size_t index) {
+    const ConditionNodes& RealConditions(size_t index) {
         if (!m_real[index])
-            m_real[index] = m_results.paths[index].GetRealConditions();
+            m_real[index] = m_results.paths[index].GetRealConditionNodes();
         return *m_real[index];
     }
 
@@ -96,8 +121,8 @@ public:
         const auto& cj = *m_results.paths[j].conclusion;
         if (!SameConclusion(ci, cj))
             return;
-        if (!IsOrderedSubMatch(RealConditions(i), RealConditions(j)) &&
-            !IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
+        if (!OrderedSubMatch(RealConditions(i), RealConditions(j)) &&
+            !OrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
         HandConclusions(CInspectionMessageTwoTargets::Redundant, ci, cj);
     }
@@ -115,8 +140,8 @@ public:
         auto finding = std::make_shared<CInspectionMessageRedundantAssumption>();
         finding->earlierConclusion = ConclusionTarget(ci);
         finding->laterConclusion = ConclusionTarget(cj);
-        finding->earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]));
-        finding->laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]));
+        finding->earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]->Value()));
+        finding->laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]->Value()));
         m_results.findings.Add(std::move(finding));
     }
 
@@ -125,7 +150,7 @@ public:
         const auto& cj = *m_results.paths[j].conclusion;
         if (!ci.IsDo() || !cj.IsDo() || ci.member != cj.member || !DifferentNegatableText(ci.state, cj.state))
             return;
-        if (!IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
+        if (!OrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
         HandConclusions(CInspectionMessageTwoTargets::Contradiction, ci, cj);
     }
@@ -137,7 +162,7 @@ private:
     }
 
     InspectionResultSet& m_results;
-    std::vector<std::optional<std::vector<PathCondition>>> m_real;
+    std::vector<std::optional<ConditionNodes>> m_real;
 };
 
 // Only paths whose conclusions can be compared share a group: Do statements on one member, Fn statements
@@ -198,16 +223,7 @@ struct PathGroups {
 } // namespace
 
 bool IsOrderedSubMatch(const std::vector<PathCondition>& a, const std::vector<PathCondition>& b) {
-    size_t j = 0;
-    for (const PathCondition& condition : b) {
-        if (j == a.size())
-            break;
-        const PathCondition& wanted = a[j];
-        if (wanted.member == condition.member && wanted.state.affirmed == condition.state.affirmed &&
-            wanted.state.text == condition.state.text && QuantifiersFit(wanted.quantifier, condition.quantifier))
-            ++j;
-    }
-    return j == a.size();
+    return OrderedSubMatch(a, b);
 }
 
 void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contradiction) {
