@@ -92,12 +92,8 @@ public:
     // interrupts the pair, so b can only pair with the nearest earlier item of its member. Records the path
     // shares with earlier paths have had their pair handed over already.
     void CheckRedundancyAndContradictionInPath(const InspectionPath& path) {
-        struct Pair {
-            const PathConditionNode* earlier;
-            const PathConditionNode* later; // null: the concluding Do
-            int laterHeight;
-        };
-        std::vector<Pair> pairs;
+        std::vector<Pair>& pairs = m_pairs;
+        pairs.clear();
         for (const PathConditionNode* node = path.conditionsTail; node && !node->evaluated; node = node->parent) {
             node->evaluated = true;
             if (node->pairable && node->sameMemberBefore && node->sameMemberBefore->pairable)
@@ -110,6 +106,9 @@ public:
             return x.earlier->height != y.earlier->height ? x.earlier->height < y.earlier->height
                                                           : x.laterHeight < y.laterHeight;
         });
+        // Most paths add no pair: their records were met by earlier paths.
+        if (pairs.empty())
+            return;
         const PathItem conclusionItem = MakeConclusionItem(*path.conclusion);
         for (const Pair& pair : pairs) {
             const PathItem a = MakeConditionItem(pair.earlier->Value());
@@ -160,6 +159,12 @@ public:
     }
 
 private:
+    struct Pair {
+        const PathConditionNode* earlier;
+        const PathConditionNode* later; // null: the concluding Do
+        int laterHeight;
+    };
+
     // A rule with an initialisation breaks the pair when its initialisation stands between the two.
     bool InterruptedByRule(const PathItem& a, const PathItem& b, const PathConditionNode* above,
                            const PathConditionNode* earlier) const {
@@ -212,6 +217,7 @@ private:
     bool m_contradiction;
     std::vector<IntraMemberRule> m_rules;
     std::vector<SemanticRelation> m_relations;
+    std::vector<Pair> m_pairs; // the current path's, kept to reuse its storage
 };
 
 } // namespace

@@ -20,6 +20,7 @@ public:
         m_pool = std::make_shared<CInspectionPathPool>(tree);
         const CInspectionParserSequence& top = *tree;
         m_conclusionCount = CountConclusions(top);
+        m_results.paths.reserve(m_results.paths.size() + m_conclusionCount);
         Actions possibleActions;
         WalkSequence(top, possibleActions);
     }
