@@ -69,5 +69,6 @@ private:
     bool m_makeRecords = true;
     int m_depth = 0;
     std::vector<qint32> m_strayPositions;
+    std::vector<InspectionParserNode> m_pendingNodes;
     QHash<QString, qint32> m_memberIds;
 };
