@@ -92,14 +92,9 @@ public:
     // interrupts the pair, so b can only pair with the nearest earlier item of its member. Records the path
     // shares with earlier paths have had their pair handed over already.
     void CheckRedundancyAndContradictionInPath(const InspectionPath& path) {
-        struct Pair {
-            const PathConditionNode* earlier;
-            const PathConditionNode* later; // null: the concluding Do
-            int laterHeight;
-        };
-        std::vector<Pair> pairs;
-        for (const PathConditionNode* node = path.conditionsTail.get(); node && !node->evaluated;
-             node = node->parent.get()) {
+        std::vector<Pair>& pairs = m_pairs;
+        pairs.clear();
+        for (const PathConditionNode* node = path.conditionsTail; node && !node->evaluated; node = node->parent) {
             node->evaluated = true;
             if (node->pairable && node->sameMemberBefore && node->sameMemberBefore->pairable)
                 pairs.push_back({node->sameMemberBefore, node, node->height});
@@ -111,11 +106,14 @@ public:
             return x.earlier->height != y.earlier->height ? x.earlier->height < y.earlier->height
                                                           : x.laterHeight < y.laterHeight;
         });
+        // Most paths add no pair: their records were met by earlier paths.
+        if (pairs.empty())
+            return;
         const PathItem conclusionItem = MakeConclusionItem(*path.conclusion);
         for (const Pair& pair : pairs) {
             const PathItem a = MakeConditionItem(pair.earlier->Value());
             const PathItem b = pair.later ? MakeConditionItem(pair.later->Value()) : conclusionItem;
-            const PathConditionNode* above = pair.later ? pair.later->parent.get() : path.conditionsTail.get();
+            const PathConditionNode* above = pair.later ? pair.later->parent : path.conditionsTail;
             if (InterruptedByRule(a, b, above, pair.earlier))
                 continue;
             if (m_redundancy)
@@ -161,13 +159,19 @@ public:
     }
 
 private:
+    struct Pair {
+        const PathConditionNode* earlier;
+        const PathConditionNode* later; // null: the concluding Do
+        int laterHeight;
+    };
+
     // A rule with an initialisation breaks the pair when its initialisation stands between the two.
     bool InterruptedByRule(const PathItem& a, const PathItem& b, const PathConditionNode* above,
                            const PathConditionNode* earlier) const {
         for (const IntraMemberRule& rule : m_rules) {
             if (!rule.initialise || !rule.condition1.Equals(a) || !rule.condition2.Equals(b))
                 continue;
-            for (const PathConditionNode* node = above; node && node != earlier; node = node->parent.get())
+            for (const PathConditionNode* node = above; node && node != earlier; node = node->parent)
                 if (rule.initialisation.Equals(MakeConditionItem(node->Value())))
                     return true;
         }
@@ -213,6 +217,7 @@ private:
     bool m_contradiction;
     std::vector<IntraMemberRule> m_rules;
     std::vector<SemanticRelation> m_relations;
+    std::vector<Pair> m_pairs; // the current path's, kept to reuse its storage
 };
 
 } // namespace

@@ -15,10 +15,15 @@ constexpr int kMaxNesting = 2000;
 
 CInspectionParser::CInspectionParser(std::vector<InspectionParserLine> lines, const InspectionEnvironment& environment,
                                      bool reportProgress)
-    : m_lines(std::move(lines)), m_environment(environment), m_reportProgress(reportProgress) {}
+    : m_lines(std::move(lines)), m_environment(environment), m_reportProgress(reportProgress) {
+    for (InspectionParserLine& line : m_lines)
+        if (line.kind == InspectionParserLine::KindNotRead)
+            line.kind = line.line ? line.line->lineKind : quint8(SyntaxNone);
+}
 
 InspectionParserSequencePtr CInspectionParser::Parse() {
     m_strayPositions.clear();
+    m_pendingNodes.clear();
     int consumed = 0;
     InspectionParserSequencePtr top = ParseSequence(0, consumed);
     const int count = static_cast<int>(m_lines.size());
@@ -37,23 +42,29 @@ InspectionParserSequencePtr CInspectionParser::ParseSequence(int start, int& con
     auto sequence = std::make_shared<CInspectionParserSequence>();
     sequence->start = start;
     consumed = 0;
+    // The statements gather on one stack shared by all nesting levels; the sequence takes its own at once.
+    const size_t first = m_pendingNodes.size();
     for (;;) {
         if (m_reportProgress)
             CInspectionProgress::MinorProgress(static_cast<unsigned>(start), static_cast<unsigned>(m_lines.size()));
-        const Parsed parsed = ParseStatement(start + consumed);
+        Parsed parsed = ParseStatement(start + consumed);
         if (!parsed.success)
-            return sequence;
+            break;
         consumed += parsed.consumed;
         if (parsed.node)
-            sequence->nodes.push_back(parsed.node);
+            m_pendingNodes.push_back(std::move(parsed.node));
         PollInspectionAbort();
     }
+    const auto from = m_pendingNodes.begin() + static_cast<std::ptrdiff_t>(first);
+    sequence->nodes.assign(std::make_move_iterator(from), std::make_move_iterator(m_pendingNodes.end()));
+    m_pendingNodes.erase(from, m_pendingNodes.end());
+    return sequence;
 }
 
 int CInspectionParser::KindAt(int p) const {
     if (p < 0 || p >= static_cast<int>(m_lines.size()) || !m_lines[p].line)
         return SyntaxNone;
-    return m_lines[p].line->lineKind;
+    return m_lines[p].kind;
 }
 
 QString CInspectionParser::SlotText(int p, int slot) const {
@@ -118,7 +129,7 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         SetLine(*fn, p, line);
         fn->calledID = line.line->calledInternalID;
         if (m_makeRecords) {
-            fn->calledFunction = m_environment.FindFunction(fn->calledID);
+            fn->calledFunction = line.calledFunction ? line.calledFunction : m_environment.FindFunction(fn->calledID);
             QString name;
             QString number;
             if (fn->calledFunction) {
@@ -271,11 +282,11 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         if (!m_makeRecords)
             continue;
         item.record = MakeRecord(block->memberName, item.stateName, item.position, 1, item.text);
-        item.conditionText = QStringLiteral("<") + block->memberName + QStringLiteral(">") + block->joiningText +
-                             QStringLiteral("{") + item.stateName + QStringLiteral("}") + item.joiningText;
-        item.negatedConditionText = QStringLiteral("<") + pairedMember + QStringLiteral(">") + block->joiningText +
-                                    QStringLiteral("{") + ParseNegationPrefix(item.stateName).Negated().GetText() +
-                                    QStringLiteral("}") + item.joiningText;
+        item.conditionText = CInspectionParserEntity::MemberStateText(block->memberName, block->joiningText,
+                                                                      item.stateName, item.joiningText);
+        item.negatedConditionText = CInspectionParserEntity::MemberStateText(
+            pairedMember, block->joiningText, ParseNegationPrefix(item.stateName).Negated().GetText(),
+            item.joiningText);
         if (!item.record || std::find(statesMet.begin(), statesMet.end(), item.stateName) != statesMet.end())
             continue;
         statesMet.push_back(item.stateName);

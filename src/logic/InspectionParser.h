@@ -8,17 +8,25 @@
 #include "logic/InspectionParserLoop.h"
 #include "logic/InspectionParserSwitch.h"
 
+#include "model/LogicLine.h"
+
 #include <QHash>
 
 #include <vector>
 
 class CLogicLine;
 
-// One entry of the parser's line list.
+// One entry of the parser's line list. The line collectors copy the kind, and for an Fn line the unit
+// function called, because the logic lines of a large document lie far apart in memory; the parser reads
+// the kind of a line where nobody copied it.
 struct InspectionParserLine {
+    static constexpr quint8 KindNotRead = 0xFF;
+
     const CLogicLine* line = nullptr;
     const CUnitFunction* function = nullptr;
     qint32 lineIndex = 0;
+    quint8 kind = KindNotRead;
+    const CUnitFunction* calledFunction = nullptr; // when already looked up
 };
 
 // Builds the syntax tree of a line list. The editor keeps block structure intact, but a document edited
@@ -61,5 +69,6 @@ private:
     bool m_makeRecords = true;
     int m_depth = 0;
     std::vector<qint32> m_strayPositions;
+    std::vector<InspectionParserNode> m_pendingNodes;
     QHash<QString, qint32> m_memberIds;
 };

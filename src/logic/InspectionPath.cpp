@@ -2,34 +2,15 @@
 
 #include <algorithm>
 
-PathConditionNode::~PathConditionNode() {
-    PathConditionChain next = std::move(parent);
-    while (next && next.use_count() == 1)
-        next = std::move(const_cast<PathConditionNode&>(*next).parent);
-}
-
 PathCondition PathConditionNode::Value() const {
     PathCondition value = *record;
     value.pairable = pairable;
     return value;
 }
 
-std::shared_ptr<PathConditionNode> AppendPathCondition(const PathConditionChain& chain, const PathCondition& record,
-                                                       quint8 pairable) {
-    auto node = std::make_shared<PathConditionNode>();
-    node->record = &record;
-    node->pairable = pairable;
-    node->parent = chain;
-    if (chain) {
-        node->height = chain->height + 1;
-        node->previousCondition = chain->record->isCondition ? chain.get() : chain->previousCondition;
-    }
-    return node;
-}
-
 std::vector<PathCondition> InspectionPath::Conditions() const {
     std::vector<PathCondition> result;
-    for (const PathConditionNode* node = conditionsTail.get(); node; node = node->parent.get())
+    for (const PathConditionNode* node = conditionsTail; node; node = node->parent)
         result.push_back(node->Value());
     std::reverse(result.begin(), result.end());
     return result;
@@ -37,11 +18,18 @@ std::vector<PathCondition> InspectionPath::Conditions() const {
 
 std::vector<PathCondition> InspectionPath::GetRealConditions() const {
     std::vector<PathCondition> result;
-    const PathConditionNode* node = conditionsTail.get();
+    for (const PathConditionNode* node : GetRealConditionNodes())
+        result.push_back(node->Value());
+    return result;
+}
+
+std::vector<const PathConditionNode*> InspectionPath::GetRealConditionNodes() const {
+    std::vector<const PathConditionNode*> result;
+    const PathConditionNode* node = conditionsTail;
     if (node && !node->record->isCondition)
         node = node->previousCondition;
     for (; node; node = node->previousCondition)
-        result.push_back(node->Value());
+        result.push_back(node);
     std::reverse(result.begin(), result.end());
     return result;
 }

@@ -7,36 +7,25 @@
 #include <vector>
 
 // The records of a path are kept as a chain that later paths share: a path differs from the one before it
-// mostly at its end, and copying every list would make large documents quadratic.
+// mostly at its end, and copying every list would make large documents quadratic. The nodes live in the
+// run's path pool.
 struct PathConditionNode {
     const PathCondition* record = nullptr; // held by the syntax tree, which outlives the paths
     quint8 pairable = 0;
-    std::shared_ptr<const PathConditionNode> parent;
+    mutable bool evaluated = false; // its in-path pair has been handed over
+    int height = 1;                 // records from the start up to this one
+    const PathConditionNode* parent = nullptr;
     const PathConditionNode* previousCondition = nullptr; // nearest ancestor with isCondition set
     const PathConditionNode* sameMemberBefore = nullptr;  // nearest ancestor with the same member
-    int height = 1;                                       // records from the start up to this one
-    mutable bool evaluated = false;                       // its in-path pair has been handed over
 
     // The record with this node's pairable flag.
     PathCondition Value() const;
-
-    PathConditionNode() = default;
-    PathConditionNode(const PathConditionNode&) = delete;
-    PathConditionNode& operator=(const PathConditionNode&) = delete;
-    // Releases a long chain without one nested destructor call per record.
-    ~PathConditionNode();
 };
-
-using PathConditionChain = std::shared_ptr<const PathConditionNode>;
-
-// Appends a record to a chain; sameMemberBefore is the caller's to fill.
-std::shared_ptr<PathConditionNode> AppendPathCondition(const PathConditionChain& chain, const PathCondition& record,
-                                                       quint8 pairable);
 
 // One way through the logic description to one conclusion.
 struct InspectionPath {
-    std::shared_ptr<const void> tree;  // keeps the records of the chain alive
-    PathConditionChain conditionsTail; // null when the path met nothing
+    const PathConditionNode* conditionsTail = nullptr; // null when the path met nothing
+    // Shares the ownership of the run's path pool, which holds the conclusion, the chain and the tree.
     std::shared_ptr<CInspectionPathConclusion> conclusion;
     // Nearest record with the member of a Do conclusion, or null.
     const PathConditionNode* conclusionSameMemberBefore = nullptr;
@@ -45,4 +34,6 @@ struct InspectionPath {
     std::vector<PathCondition> Conditions() const;
     // The conditions of the branches taken, in path order; earlier actions left out.
     std::vector<PathCondition> GetRealConditions() const;
+    // The same as the path's nodes.
+    std::vector<const PathConditionNode*> GetRealConditionNodes() const;
 };

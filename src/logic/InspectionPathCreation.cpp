@@ -1,9 +1,8 @@
 #include "logic/InspectionPathCreation.h"
 
 #include "logic/InspectionParser.h"
+#include "logic/InspectionPathPool.h"
 #include "logic/InspectionProgress.h"
-
-#include <QHash>
 
 #include <algorithm>
 
@@ -18,9 +17,10 @@ public:
         : m_results(results), m_includeFn(includeFn), m_allUnitFunctions(allUnitFunctions) {}
 
     void Run(const InspectionParserSequencePtr& tree) {
-        m_tree = tree;
+        m_pool = std::make_shared<CInspectionPathPool>(tree);
         const CInspectionParserSequence& top = *tree;
         m_conclusionCount = CountConclusions(top);
+        m_results.paths.reserve(m_results.paths.size() + m_conclusionCount);
         Actions possibleActions;
         WalkSequence(top, possibleActions);
     }
@@ -34,8 +34,8 @@ private:
         size_t index;
     };
     struct LoopFrame {
-        PathConditionChain entry; // the chain when the loop was entered
-        size_t bodyLevel;         // index of the loop body in m_levels
+        const PathConditionNode* entry; // the chain when the loop was entered
+        size_t bodyLevel;               // index of the loop body in m_levels
     };
 
     bool Yields(const CInspectionParserEntity& node) const {
@@ -83,19 +83,26 @@ private:
         return count == 0 ? 1 : count;
     }
 
+    // The latest record of each member on the current chain; the ones before it follow sameMemberBefore.
+    const PathConditionNode*& LatestOfMember(qint32 memberId) {
+        if (memberId >= static_cast<qint32>(m_latestOfMember.size()))
+            m_latestOfMember.resize(memberId + 1, nullptr);
+        return m_latestOfMember[memberId];
+    }
+
     void Push(const PathCondition& record, quint8 pairable) {
-        auto node = AppendPathCondition(m_chain.empty() ? nullptr : m_chain.back(), record, pairable);
-        if (record.memberId >= static_cast<qint32>(m_memberNodes.size()))
-            m_memberNodes.resize(record.memberId + 1);
-        auto& sameMember = m_memberNodes[record.memberId];
-        node->sameMemberBefore = sameMember.empty() ? nullptr : sameMember.back();
-        sameMember.push_back(node.get());
-        m_chain.push_back(std::move(node));
+        PathConditionNode* node =
+            m_pool->AppendPathCondition(m_chain.empty() ? nullptr : m_chain.back(), record, pairable);
+        const PathConditionNode*& latest = LatestOfMember(record.memberId);
+        node->sameMemberBefore = latest;
+        latest = node;
+        m_chain.push_back(node);
     }
 
     void Restore(size_t mark) {
         while (m_chain.size() > mark) {
-            m_memberNodes[m_chain.back()->record->memberId].pop_back();
+            const PathConditionNode* node = m_chain.back();
+            m_latestOfMember[node->record->memberId] = node->sameMemberBefore;
             m_chain.pop_back();
         }
     }
@@ -112,10 +119,10 @@ private:
         m_blocks.push_back(&sequence);
         m_blocksSnapshot.reset();
         if (!SequenceYields(sequence)) {
-            auto conclusion =
-                std::make_shared<CInspectionPathConclusion>(CInspectionPathConclusion::Kind::EmptySequence);
+            CInspectionPathConclusion* conclusion =
+                m_pool->NewConclusion(CInspectionPathConclusion::Kind::EmptySequence);
             conclusion->position = sequence.start;
-            Emit(std::move(conclusion), false);
+            Emit(conclusion, false);
         }
         for (size_t i = 0; i < sequence.nodes.size(); ++i) {
             m_levels.back().index = i;
@@ -132,12 +139,12 @@ private:
             const auto& action = static_cast<const CInspectionParserDo&>(node);
             if (!action.record)
                 return;
-            auto conclusion = LineConclusion(CInspectionPathConclusion::Kind::Do, action);
+            CInspectionPathConclusion* conclusion = LineConclusion(CInspectionPathConclusion::Kind::Do, action);
             conclusion->quantifier = action.record->quantifier;
             conclusion->member = action.record->member;
             conclusion->memberId = action.record->memberId;
             conclusion->state = action.record->state;
-            Emit(std::move(conclusion), true);
+            Emit(conclusion, true);
             Push(*action.record, 1);
             possibleActions.push_back(&*action.record);
             return;
@@ -146,9 +153,9 @@ private:
             const auto& fn = static_cast<const CInspectionParserFn&>(node);
             if (!m_includeFn || !fn.calledFunction)
                 return;
-            auto conclusion = LineConclusion(CInspectionPathConclusion::Kind::Fn, fn);
+            CInspectionPathConclusion* conclusion = LineConclusion(CInspectionPathConclusion::Kind::Fn, fn);
             conclusion->calledFunction = fn.calledFunction;
-            Emit(std::move(conclusion), true);
+            Emit(conclusion, true);
             return;
         }
         case CInspectionParserEntity::Kind::Exitlp:
@@ -206,9 +213,9 @@ private:
         }
     }
 
-    std::shared_ptr<CInspectionPathConclusion> LineConclusion(CInspectionPathConclusion::Kind kind,
-                                                              const CInspectionParserSingleLine& line) {
-        auto conclusion = std::make_shared<CInspectionPathConclusion>(kind);
+    CInspectionPathConclusion* LineConclusion(CInspectionPathConclusion::Kind kind,
+                                              const CInspectionParserSingleLine& line) {
+        CInspectionPathConclusion* conclusion = m_pool->NewConclusion(kind);
         conclusion->position = line.position;
         conclusion->unitFunction = line.function;
         conclusion->lineIndex = line.lineIndex;
@@ -263,7 +270,7 @@ private:
 
     // What the body of the loop at bodyLevel performs after the current conclusion: a previous pass through
     // the loop performs it before the conclusion is reached again. A nested loop hands nothing on.
-    Actions ActionsAfterConclusion(size_t bodyLevel) const {
+    void CollectActionsAfterConclusion(size_t bodyLevel, Actions& actions) const {
         size_t last = bodyLevel;
         while (last + 1 < m_levels.size()) {
             const Level& level = m_levels[last];
@@ -271,23 +278,21 @@ private:
                 break;
             ++last;
         }
-        Actions actions;
         for (size_t x = last + 1; x-- > bodyLevel;)
             CollectActions(*m_levels[x].sequence, actions, m_levels[x].index + 1);
-        return actions;
     }
 
     // The nearest record with the member at or below the height on the current chain.
     const PathConditionNode* LatestAtOrBelow(qint32 memberId, int height) const {
-        if (memberId < 0 || memberId >= static_cast<qint32>(m_memberNodes.size()))
+        if (memberId < 0 || memberId >= static_cast<qint32>(m_latestOfMember.size()))
             return nullptr;
-        const auto& nodes = m_memberNodes[memberId];
-        auto it = std::upper_bound(nodes.begin(), nodes.end(), height,
-                                   [](int h, const PathConditionNode* node) { return h < node->height; });
-        return it == nodes.begin() ? nullptr : *(it - 1);
+        const PathConditionNode* node = m_latestOfMember[memberId];
+        while (node && node->height > height)
+            node = node->sameMemberBefore;
+        return node;
     }
 
-    void Emit(std::shared_ptr<CInspectionPathConclusion> conclusion, bool mayBeInLoop) {
+    void Emit(CInspectionPathConclusion* conclusion, bool mayBeInLoop) {
         if (m_allUnitFunctions)
             CInspectionProgress::MinorProgress(static_cast<unsigned>(m_results.paths.size() + 1), m_conclusionCount);
         // Conclusions of one sequence share the same sets.
@@ -298,8 +303,7 @@ private:
         conclusion->enclosingBlocks = m_blocksSnapshot;
         conclusion->enclosingBranches = m_branchesSnapshot;
         InspectionPath path;
-        path.tree = m_tree;
-        path.conclusion = conclusion;
+        path.conclusion = std::shared_ptr<CInspectionPathConclusion>(m_pool, conclusion);
         if (mayBeInLoop && !m_loops.empty()) {
             EmitInLoop(path);
         } else {
@@ -316,26 +320,32 @@ private:
     // Inside loops the path gets, at each loop's entry, what that loop performs after the conclusion; the
     // records from the outermost entry on are laid down again on a chain of the path's own.
     void EmitInLoop(InspectionPath& path) {
-        const PathConditionChain& outerEntry = m_loops.front().entry;
+        const PathConditionNode* outerEntry = m_loops.front().entry;
         const int outerHeight = outerEntry ? outerEntry->height : 0;
-        PathConditionChain chain = outerEntry;
-        QHash<qint32, const PathConditionNode*> rebuilt;
+        const PathConditionNode* chain = outerEntry;
         const auto sameMemberBefore = [&](qint32 memberId) {
-            const auto found = rebuilt.constFind(memberId);
-            return found != rebuilt.constEnd() ? *found : LatestAtOrBelow(memberId, outerHeight);
+            const PathConditionNode* found =
+                memberId >= 0 && memberId < static_cast<qint32>(m_rebuilt.size()) ? m_rebuilt[memberId] : nullptr;
+            return found ? found : LatestAtOrBelow(memberId, outerHeight);
         };
         const auto append = [&](const PathCondition& record, quint8 pairable) {
-            auto node = AppendPathCondition(chain, record, pairable);
+            PathConditionNode* node = m_pool->AppendPathCondition(chain, record, pairable);
             node->sameMemberBefore = sameMemberBefore(record.memberId);
-            rebuilt[record.memberId] = node.get();
-            chain = std::move(node);
+            if (record.memberId >= static_cast<qint32>(m_rebuilt.size()))
+                m_rebuilt.resize(record.memberId + 1, nullptr);
+            if (!m_rebuilt[record.memberId])
+                m_rebuiltMembers.push_back(record.memberId);
+            m_rebuilt[record.memberId] = node;
+            chain = node;
         };
         int copied = outerHeight;
         for (const LoopFrame& frame : m_loops) {
             const int entryHeight = frame.entry ? frame.entry->height : 0;
             for (; copied < entryHeight; ++copied)
                 append(*m_chain[copied]->record, m_chain[copied]->pairable);
-            for (const PathCondition* action : ActionsAfterConclusion(frame.bodyLevel))
+            m_actionsAfter.clear();
+            CollectActionsAfterConclusion(frame.bodyLevel, m_actionsAfter);
+            for (const PathCondition* action : m_actionsAfter)
                 append(*action, 0);
         }
         for (; copied < static_cast<int>(m_chain.size()); ++copied)
@@ -343,15 +353,22 @@ private:
         path.conditionsTail = chain;
         if (path.conclusion->IsDo())
             path.conclusionSameMemberBefore = sameMemberBefore(path.conclusion->memberId);
+        for (const qint32 memberId : m_rebuiltMembers)
+            m_rebuilt[memberId] = nullptr;
+        m_rebuiltMembers.clear();
     }
 
     InspectionResultSet& m_results;
-    InspectionParserSequencePtr m_tree;
+    std::shared_ptr<CInspectionPathPool> m_pool;
     bool m_includeFn;
     bool m_allUnitFunctions;
     unsigned m_conclusionCount = 1;
-    std::vector<std::shared_ptr<PathConditionNode>> m_chain;
-    std::vector<std::vector<const PathConditionNode*>> m_memberNodes; // by member number
+    std::vector<PathConditionNode*> m_chain;
+    std::vector<const PathConditionNode*> m_latestOfMember; // by member number
+    // The chain a path inside loops lays down again: its latest record of each member, by member number.
+    std::vector<const PathConditionNode*> m_rebuilt;
+    std::vector<qint32> m_rebuiltMembers;
+    Actions m_actionsAfter;
     std::vector<Level> m_levels;
     std::vector<const void*> m_blocks;
     std::vector<const void*> m_branches;

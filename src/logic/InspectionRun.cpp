@@ -62,8 +62,12 @@ CommandItems ItemsOf(int command) {
 } // namespace
 
 void CollectLogicLines(const CUnitFunction& function, std::vector<InspectionParserLine>& lines) {
-    for (size_t i = 0; i < function.logicLines.size(); ++i)
-        lines.push_back({function.logicLines[i].get(), &function, static_cast<qint32>(i)});
+    if (lines.empty())
+        lines.reserve(function.logicLines.size());
+    for (size_t i = 0; i < function.logicLines.size(); ++i) {
+        const CLogicLine* line = function.logicLines[i].get();
+        lines.push_back({line, &function, static_cast<qint32>(i), line ? line->lineKind : quint8(SyntaxNone)});
+    }
 }
 
 void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEnvironment& environment,
@@ -85,10 +89,11 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
         }
         const size_t index = frame.next++;
         const CLogicLine* line = frame.function->logicLines[index].get();
-        lines.push_back({line, frame.function, static_cast<qint32>(index)});
+        lines.push_back({line, frame.function, static_cast<qint32>(index), line->lineKind});
         if (line->lineKind != SyntaxFn)
             continue;
         const CUnitFunction* called = environment.FindFunction(line->calledInternalID);
+        lines.back().calledFunction = called;
         if (called && active.insert(called).second)
             stack.push_back({called, 0});
     }
@@ -102,10 +107,11 @@ bool RefuseFnCycle(const CUnitFunctionRegistry& registry) {
     return true;
 }
 
-void InspectReasons(CInspectionView& pane, const InspectionEnvironment& environment) {
+namespace {
+
+void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) {
     pane.AddMessageWithoutTarget(QStringLiteral("=== 理由検査 開始 ==="));
     pane.AddMessageWithoutTarget(QString());
-    const UnitFunctionList functions = FunctionsInOutlineOrder(environment);
     quint32 count = 0;
     for (size_t i = 0; i < functions.size(); ++i) {
         CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), static_cast<unsigned>(functions.size()));
@@ -129,6 +135,21 @@ void InspectReasons(CInspectionView& pane, const InspectionEnvironment& environm
     pane.AddMessageWithoutTarget(QStringLiteral("=== 理由検査 終了 ==="));
 }
 
+void SyntaxCheckUnitFunctions(const UnitFunctionList& functions, CInspectionView& pane, quint32& counter,
+                              const InspectionEnvironment& environment) {
+    for (size_t i = 0; i < functions.size(); ++i) {
+        CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), static_cast<unsigned>(functions.size()));
+        SyntaxCheckUnitFunction(*functions[i], pane, counter, environment);
+        PollInspectionAbort();
+    }
+}
+
+} // namespace
+
+void InspectReasons(CInspectionView& pane, const InspectionEnvironment& environment) {
+    InspectReasonsOf(FunctionsInOutlineOrder(environment), pane);
+}
+
 void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pane, quint32& counter,
                              const InspectionEnvironment& environment) {
     const QString place = QStringLiteral("[") + environment.OutlineNumberText(function) + QStringLiteral("] ");
@@ -139,7 +160,7 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
     }
     std::vector<InspectionParserLine> lines;
     CollectLogicLines(function, lines);
-    CInspectionParser parser(lines, environment);
+    CInspectionParser parser(std::move(lines), environment);
     parser.SetMakeRecords(false);
     const InspectionParserSequencePtr top = parser.Parse();
     // Any depth counts: a Do inside a block is a Do of the unit function all the same.
@@ -148,7 +169,7 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
         ++counter;
     }
     for (const qint32 position : parser.StrayPositions()) {
-        const CLogicLine* line = lines[position].line;
+        const CLogicLine* line = parser.Lines()[position].line;
         const QString text = line ? environment.GetSymbol(line->lineKind) : QString();
         WriteTargetLine(pane, environment, &function, position,
                         text + QStringLiteral(" (構文の対応が正しくありません)"));
@@ -158,12 +179,7 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
 }
 
 void SyntaxCheckAllUnitFunctions(CInspectionView& pane, quint32& counter, const InspectionEnvironment& environment) {
-    const UnitFunctionList functions = FunctionsInOutlineOrder(environment);
-    for (size_t i = 0; i < functions.size(); ++i) {
-        CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), static_cast<unsigned>(functions.size()));
-        SyntaxCheckUnitFunction(*functions[i], pane, counter, environment);
-        PollInspectionAbort();
-    }
+    SyntaxCheckUnitFunctions(FunctionsInOutlineOrder(environment), pane, counter, environment);
 }
 
 void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
@@ -193,18 +209,21 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     pane.ClearMessages();
     CInspectionProgress::MajorProgress(0, QStringLiteral("検査を開始しました。"));
     const CommandItems items = ItemsOf(command);
+    // Both the reason check and the syntax check go through the unit functions in outline order.
+    const UnitFunctionList functions =
+        items.reason || items.syntax ? FunctionsInOutlineOrder(environment) : UnitFunctionList();
     if (!items.name.isEmpty())
         pane.AddMessageWithoutTarget(QStringLiteral("=== 全体検査（") + items.name + QStringLiteral("）開始 ==="));
     if (items.reason) {
         CInspectionProgress::MajorProgress(1, QStringLiteral("理由検査を行っています。"));
-        InspectReasons(pane, environment);
+        InspectReasonsOf(functions, pane);
     }
     PollInspectionAbort();
     quint32 syntaxCount = 0;
     if (items.syntax) {
         CInspectionProgress::MajorProgress(2, QStringLiteral("構文検査を行っています。"));
         pane.AddMessageWithoutTarget(QString());
-        SyntaxCheckAllUnitFunctions(pane, syntaxCount, environment);
+        SyntaxCheckUnitFunctions(functions, pane, syntaxCount, environment);
         PollInspectionAbort();
     }
     quint32 pathCount = 0;
@@ -219,7 +238,7 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
             CollectLogicLinesExpanded(*origin, environment, lines);
         PollInspectionAbort();
         CInspectionProgress::MajorProgress(4, QStringLiteral("構文木を作成しています。"));
-        CInspectionParser parser(lines, environment, true);
+        CInspectionParser parser(std::move(lines), environment, true);
         const InspectionParserSequencePtr top = parser.Parse();
         PollInspectionAbort();
         CInspectionProgress::MajorProgress(5, QStringLiteral("パスを作成しています。"));

@@ -34,16 +34,41 @@ bool OppositeCondition(const PathCondition& x, const PathCondition& y) {
     return DualQuantifier(x.quantifier) == y.quantifier;
 }
 
+// The checks read the conditions either as copies or, between paths, as the path's own nodes.
+const PathCondition& Record(const PathCondition& condition) {
+    return condition;
+}
+
+const PathCondition& Record(const PathConditionNode* node) {
+    return *node->record;
+}
+
+// Every condition of a, in order, among those of b.
+template <class Conditions> bool OrderedSubMatch(const Conditions& a, const Conditions& b) {
+    size_t j = 0;
+    for (const auto& item : b) {
+        if (j == a.size())
+            break;
+        const PathCondition& wanted = Record(a[j]);
+        const PathCondition& condition = Record(item);
+        if (wanted.member == condition.member && wanted.state.affirmed == condition.state.affirmed &&
+            wanted.state.text == condition.state.text && QuantifiersFit(wanted.quantifier, condition.quantifier))
+            ++j;
+    }
+    return j == a.size();
+}
+
+using ConditionNodes = std::vector<const PathConditionNode*>;
+
 // The one position where the two lists hold opposite conditions while all others are the same.
-std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(const std::vector<PathCondition>& a,
-                                                                     const std::vector<PathCondition>& b) {
+std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(const ConditionNodes& a, const ConditionNodes& b) {
     if (a.size() != b.size())
         return std::nullopt;
     std::optional<std::pair<size_t, size_t>> found;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (SameCondition(a[i], b[i]))
+        if (SameCondition(*a[i]->record, *b[i]->record))
             continue;
-        if (found || !OppositeCondition(a[i], b[i]))
+        if (found || !OppositeCondition(*a[i]->record, *b[i]->record))
             return std::nullopt;
         found = std::make_pair(i, i);
     }
@@ -85,9 +110,9 @@ class InterPathChecker {
 public:
     explicit InterPathChecker(InspectionResultSet& results) : m_results(results), m_real(results.paths.size()) {}
 
-    const std::vector<PathCondition>& RealConditions(size_t index) {
+    const ConditionNodes& RealConditions(size_t index) {
         if (!m_real[index])
-            m_real[index] = m_results.paths[index].GetRealConditions();
+            m_real[index] = m_results.paths[index].GetRealConditionNodes();
         return *m_real[index];
     }
 
@@ -96,8 +121,8 @@ public:
         const auto& cj = *m_results.paths[j].conclusion;
         if (!SameConclusion(ci, cj))
             return;
-        if (!IsOrderedSubMatch(RealConditions(i), RealConditions(j)) &&
-            !IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
+        if (!OrderedSubMatch(RealConditions(i), RealConditions(j)) &&
+            !OrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
         HandConclusions(CInspectionMessageTwoTargets::Redundant, ci, cj);
     }
@@ -115,8 +140,8 @@ public:
         auto finding = std::make_shared<CInspectionMessageRedundantAssumption>();
         finding->earlierConclusion = ConclusionTarget(ci);
         finding->laterConclusion = ConclusionTarget(cj);
-        finding->earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]));
-        finding->laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]));
+        finding->earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]->Value()));
+        finding->laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]->Value()));
         m_results.findings.Add(std::move(finding));
     }
 
@@ -125,7 +150,7 @@ public:
         const auto& cj = *m_results.paths[j].conclusion;
         if (!ci.IsDo() || !cj.IsDo() || ci.member != cj.member || !DifferentNegatableText(ci.state, cj.state))
             return;
-        if (!IsOrderedSubMatch(RealConditions(j), RealConditions(i)))
+        if (!OrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
         HandConclusions(CInspectionMessageTwoTargets::Contradiction, ci, cj);
     }
@@ -137,60 +162,89 @@ private:
     }
 
     InspectionResultSet& m_results;
-    std::vector<std::optional<std::vector<PathCondition>>> m_real;
+    std::vector<std::optional<ConditionNodes>> m_real;
 };
 
 // Only paths whose conclusions can be compared share a group: Do statements on one member, Fn statements
 // calling one unit function, exitlp statements. Pairs from different groups never yield a finding, and a
-// path that separates a pair is a Do on the same member, so it is in the same group too.
-QString GroupKey(const CInspectionPathConclusion& conclusion) {
-    if (conclusion.IsDo())
-        return QStringLiteral("D") + conclusion.member;
-    if (conclusion.IsFn())
-        return QStringLiteral("F") + QString::number(reinterpret_cast<quintptr>(conclusion.calledFunction));
-    return QStringLiteral("X");
-}
+// path that separates a pair is a Do on the same member, so it is in the same group too. The groups are
+// numbered densely and their paths kept in one list, group after group, each in path order.
+struct PathGroups {
+    std::vector<qint32> groupOf;      // by path; -1 for a path without a line
+    std::vector<size_t> placeInGroup; // by path
+    std::vector<size_t> start;        // by group, and one past the last
+    std::vector<size_t> members;      // path indices
+
+    explicit PathGroups(const std::vector<InspectionPath>& paths)
+        : groupOf(paths.size(), -1), placeInGroup(paths.size(), 0) {
+        qint32 count = 0;
+        std::vector<qint32> byMember; // Do conclusions by member number
+        QHash<const CUnitFunction*, qint32> byCalledFunction;
+        qint32 exitlp = -1;
+        const auto number = [&count](qint32& group) {
+            if (group < 0)
+                group = count++;
+            return group;
+        };
+        for (size_t i = 0; i < paths.size(); ++i) {
+            const CInspectionPathConclusion& conclusion = *paths[i].conclusion;
+            if (!conclusion.HasLine())
+                continue;
+            if (conclusion.IsDo()) {
+                if (conclusion.memberId >= static_cast<qint32>(byMember.size()))
+                    byMember.resize(conclusion.memberId + 1, -1);
+                groupOf[i] = number(byMember[conclusion.memberId]);
+            } else if (conclusion.IsFn()) {
+                auto found = byCalledFunction.find(conclusion.calledFunction);
+                if (found == byCalledFunction.end())
+                    found = byCalledFunction.insert(conclusion.calledFunction, -1);
+                groupOf[i] = number(*found);
+            } else {
+                groupOf[i] = number(exitlp);
+            }
+        }
+        start.assign(count + 1, 0);
+        for (const qint32 group : groupOf)
+            if (group >= 0)
+                ++start[group + 1];
+        for (qint32 group = 0; group < count; ++group)
+            start[group + 1] += start[group];
+        members.resize(start[count]);
+        std::vector<size_t> next(start.begin(), start.end() - 1);
+        for (size_t i = 0; i < paths.size(); ++i) {
+            if (groupOf[i] < 0)
+                continue;
+            placeInGroup[i] = next[groupOf[i]] - start[groupOf[i]];
+            members[next[groupOf[i]]++] = i;
+        }
+    }
+};
 
 } // namespace
 
 bool IsOrderedSubMatch(const std::vector<PathCondition>& a, const std::vector<PathCondition>& b) {
-    size_t j = 0;
-    for (const PathCondition& condition : b) {
-        if (j == a.size())
-            break;
-        const PathCondition& wanted = a[j];
-        if (wanted.member == condition.member && wanted.state.affirmed == condition.state.affirmed &&
-            wanted.state.text == condition.state.text && QuantifiersFit(wanted.quantifier, condition.quantifier))
-            ++j;
-    }
-    return j == a.size();
+    return OrderedSubMatch(a, b);
 }
 
 void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contradiction) {
     const std::vector<InspectionPath>& paths = results.paths;
-    QHash<QString, std::vector<size_t>> groups;
-    std::vector<size_t> placeInGroup(paths.size(), 0);
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (!paths[i].conclusion->HasLine())
-            continue;
-        auto& group = groups[GroupKey(*paths[i].conclusion)];
-        placeInGroup[i] = group.size();
-        group.push_back(i);
-    }
+    const PathGroups groups(paths);
     InterPathChecker checker(results);
     const unsigned total = static_cast<unsigned>(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
         CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), total);
         const CInspectionPathConclusion& ci = *paths[i].conclusion;
         if (ci.HasLine()) {
-            const std::vector<size_t>& group = groups[GroupKey(ci)];
-            for (size_t g = placeInGroup[i] + 1; g < group.size(); ++g) {
+            const size_t* group = groups.members.data() + groups.start[groups.groupOf[i]];
+            const size_t groupSize = groups.start[groups.groupOf[i] + 1] - groups.start[groups.groupOf[i]];
+            const size_t place = groups.placeInGroup[i];
+            for (size_t g = place + 1; g < groupSize; ++g) {
                 const size_t j = group[g];
                 const CInspectionPathConclusion& cj = *paths[j].conclusion;
                 if (!AreInDivergentBlocks(ci, cj))
                     continue;
                 bool separated = false;
-                for (size_t h = placeInGroup[i] + 1; h < g && !separated; ++h) {
+                for (size_t h = place + 1; h < g && !separated; ++h) {
                     separated = IsSeparatedBySameMemberAction(ci, *paths[group[h]].conclusion, cj);
                     PollInspectionAbort();
                 }

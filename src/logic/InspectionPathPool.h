@@ -1,0 +1,60 @@
+#pragma once
+
+#include "logic/InspectionPath.h"
+
+#include <memory>
+#include <new>
+#include <utility>
+#include <vector>
+
+// What the paths of one run point into: the syntax tree with its records, the nodes of the chains and the
+// conclusions. Everything is laid out in large blocks and released at once with the pool, instead of one
+// allocation and one release per record; a large document makes several hundred thousand of them.
+class CInspectionPathPool {
+public:
+    explicit CInspectionPathPool(std::shared_ptr<const void> tree) : m_tree(std::move(tree)) {}
+    CInspectionPathPool(const CInspectionPathPool&) = delete;
+    CInspectionPathPool& operator=(const CInspectionPathPool&) = delete;
+
+    // Appends a record to a chain; sameMemberBefore is the caller's to fill.
+    PathConditionNode* AppendPathCondition(const PathConditionNode* chain, const PathCondition& record,
+                                           quint8 pairable);
+    CInspectionPathConclusion* NewConclusion(CInspectionPathConclusion::Kind kind) {
+        return m_conclusions.Emplace(kind);
+    }
+
+private:
+    template <class T> class Blocks {
+    public:
+        Blocks() = default;
+        Blocks(const Blocks&) = delete;
+        Blocks& operator=(const Blocks&) = delete;
+        ~Blocks() {
+            for (size_t b = 0; b < m_blocks.size(); ++b) {
+                const size_t used = b + 1 == m_blocks.size() ? m_used : kPerBlock;
+                for (size_t i = 0; i < used; ++i)
+                    m_blocks[b][i].~T();
+                std::allocator<T>().deallocate(m_blocks[b], kPerBlock);
+            }
+        }
+        template <class... Args> T* Emplace(Args&&... args) {
+            if (m_used == kPerBlock) {
+                m_blocks.reserve(m_blocks.size() + 1);
+                m_blocks.push_back(std::allocator<T>().allocate(kPerBlock));
+                m_used = 0;
+            }
+            T* item = new (m_blocks.back() + m_used) T(std::forward<Args>(args)...);
+            ++m_used;
+            return item;
+        }
+
+    private:
+        static constexpr size_t kPerBlock = 2048;
+        std::vector<T*> m_blocks;
+        size_t m_used = kPerBlock;
+    };
+
+    std::shared_ptr<const void> m_tree;
+    Blocks<PathConditionNode> m_nodes;
+    Blocks<CInspectionPathConclusion> m_conclusions;
+};
