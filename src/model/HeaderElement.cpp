@@ -116,8 +116,12 @@ void WriteWorkNumElement(const CUnitFunctionHeader& header, XmlDocumentContext& 
     }
 }
 
-void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index) {
-    const pugi::xml_node element = index.First(FnHeader);
+void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& functionIndex) {
+    ReadHeaderElement(function, functionIndex, functionIndex.All());
+}
+
+void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, XmlElementIndex::Range functionRange) {
+    const pugi::xml_node element = index.First(FnHeader, functionRange);
     if (!element)
         return;
     const XmlElementIndex::Range below = index.Below(element);

@@ -129,11 +129,26 @@ void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& contex
 }
 
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {
-    LoadRegistryXml(registry, container, XmlFindElements(container, "Function"));
+    const XmlElementIndex index = IndexFunctionElement(container);
+    LoadRegistryXml(registry, container, index, index.All());
 }
 
-void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container,
-                     const std::vector<pugi::xml_node>& elements) {
+namespace {
+
+std::vector<pugi::xml_node> FunctionElements(const XmlElementIndex& index, XmlElementIndex::Range range) {
+    std::vector<pugi::xml_node> elements;
+    index.ForEach(FnFunction, range, [&](pugi::xml_node element) {
+        elements.push_back(element);
+        return true;
+    });
+    return elements;
+}
+
+} // namespace
+
+void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
+                     XmlElementIndex::Range range) {
+    const std::vector<pugi::xml_node> elements = FunctionElements(index, range);
     registry.Clear();
     for (const pugi::xml_node element : elements)
         registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
@@ -144,7 +159,7 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container,
     for (const pugi::xml_node element : elements) {
         const auto id = static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0));
         if (read.insert(id).second)
-            LoadFunctionXml(*registry.FindByInternalID(id), registry, element);
+            LoadFunctionXml(*registry.FindByInternalID(id), registry, element, index, index.Below(element));
     }
     if (!registry.origin && !elements.empty())
         registry.origin =
@@ -153,25 +168,28 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container,
 }
 
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {
-    LoadOlderRegistryXml(registry, XmlFindElements(container, "Function"));
+    const XmlElementIndex index = IndexFunctionElement(container);
+    LoadOlderRegistryXml(registry, index, index.All());
 }
 
-void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const std::vector<pugi::xml_node>& elements) {
+void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index,
+                          XmlElementIndex::Range range) {
+    const std::vector<pugi::xml_node> elements = FunctionElements(index, range);
     registry.Clear();
     for (const pugi::xml_node element : elements) {
         if (XmlGetIntAttribute(element, "ReUseOriginalInternalID", 0) == 0)
             registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
     }
     std::unordered_set<quint32> read;
-    for (std::size_t index = 0; index < elements.size(); ++index) {
-        const pugi::xml_node element = elements[index];
+    for (std::size_t position = 0; position < elements.size(); ++position) {
+        const pugi::xml_node element = elements[position];
         const auto id = static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0));
         CUnitFunction* function = registry.FindByInternalID(id);
-        if (index == 0)
+        if (position == 0)
             registry.origin = function;
         if (!function || !read.insert(id).second)
             continue;
-        LoadFunctionXml(*function, registry, element);
+        LoadFunctionXml(*function, registry, element, index, index.Below(element));
         // The child list read above may hold it already (files of this program write both).
         const auto parentID = static_cast<quint32>(XmlGetIntAttribute(element, "ParentInternalID", 0));
         if (CUnitFunction* parent = registry.FindByInternalID(parentID))
@@ -210,30 +228,36 @@ void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& conte
         XmlAppendChildElement(context, explanation, "Line", line);
 }
 
-XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement) {
+XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement, std::initializer_list<const char*> moreNames) {
     return XmlElementIndex(functionElement,
                            {"Header", "Name", "Child", "CodeSymbol", "Line", "IdName", "FunctionContents2",
                             "FunctionContents", "WorkNum", "Requirement", "Request", "UniqueLabel",
-                            "UnNecessaryReasoning", "Reasoning", "Memo", "URL", "InputStr"});
+                            "UnNecessaryReasoning", "Reasoning", "Memo", "URL", "InputStr", "Function"},
+                           moreNames);
 }
 
 void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement) {
     const XmlElementIndex index = IndexFunctionElement(functionElement);
-    ReadHeaderElement(function, index);
-    const QString name = XmlGetElementText(index.First(FnName));
+    LoadFunctionXml(function, registry, functionElement, index, index.All());
+}
+
+void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement,
+                     const XmlElementIndex& index, XmlElementIndex::Range range) {
+    ReadHeaderElement(function, index, range);
+    const QString name = XmlGetElementText(index.First(FnName, range));
     if (!name.isEmpty())
         function.name = name;
-    index.ForEach(FnChild, [&](pugi::xml_node child) {
+    index.ForEach(FnChild, range, [&](pugi::xml_node child) {
         if (CUnitFunction* found =
                 registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0))))
             CUnitFunction::AppendChild(&function, found);
         return true;
     });
-    function.codeSymbol = XmlGetElementText(index.First(FnCodeSymbol));
+    function.codeSymbol = XmlGetElementText(index.First(FnCodeSymbol, range));
     // As many lines as the element states and holds, leaving out the lines of its "Explanation"; the line
     // count is the number of lines read, whatever the attribute claims.
     const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
-    index.ForEach(FnLine, [&](pugi::xml_node element) {
+    index.ForEach(FnLine, range, [&](pugi::xml_node element) {
         if (static_cast<qint64>(function.logicLines.size()) >= stated)
             return false;
         if (std::strcmp(element.parent().name(), "Explanation") != 0) {

@@ -1,7 +1,9 @@
 #include "model/XmlElementIndex.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <limits>
 
 class XmlIndexWalker : public pugi::xml_tree_walker {
 public:
@@ -10,33 +12,64 @@ public:
     bool for_each(pugi::xml_node& node) override {
         if (node.type() != pugi::node_element)
             return true;
+        // Every open match at this depth or deeper ends here: the walk has left its subtree.
+        const int level = depth();
+        CloseDeeperThan(level - 1);
         const char* name = node.name();
         const auto first = static_cast<unsigned char>(name[0]);
         std::uint32_t candidates = first < 128 ? m_index.m_namesByFirstCharacter[first] : 0;
-        for (std::size_t i = 0; candidates != 0; ++i, candidates >>= 1) {
+        for (std::uint32_t i = 0; candidates != 0; ++i, candidates >>= 1) {
             if ((candidates & 1) != 0 && std::strcmp(name, m_index.m_names[i]) == 0) {
-                m_index.m_matches.push_back({i, node});
+                const auto position = static_cast<std::uint32_t>(m_index.m_matches.size());
+                m_index.m_matches.push_back({node, i, 0});
+                if (m_index.m_firstOfName[i] > position)
+                    m_index.m_firstOfName[i] = position;
+                m_index.m_lastOfName[i] = position;
+                m_open.push_back({position, level});
                 break;
             }
         }
         return true;
     }
 
+    void CloseDeeperThan(int level) {
+        const auto end = static_cast<std::uint32_t>(m_index.m_matches.size());
+        while (!m_open.empty() && m_open.back().level > level) {
+            m_index.m_matches[m_open.back().position].end = end;
+            m_open.pop_back();
+        }
+    }
+
 private:
+    struct Open {
+        std::uint32_t position;
+        int level;
+    };
     XmlElementIndex& m_index;
+    std::vector<Open> m_open;
 };
 
-XmlElementIndex::XmlElementIndex(pugi::xml_node element, std::initializer_list<const char*> names) : m_root(element) {
-    assert(names.size() <= MaxNames);
-    for (const char* name : names) {
-        const auto first = static_cast<unsigned char>(name[0]);
-        assert(first < 128); // element names of the file are ASCII
-        m_namesByFirstCharacter[first] |= std::uint32_t{1} << m_nameCount;
-        m_names[m_nameCount++] = name;
-    }
+XmlElementIndex::XmlElementIndex(pugi::xml_node element, std::initializer_list<const char*> names,
+                                 std::initializer_list<const char*> moreNames) {
+    assert(names.size() + moreNames.size() <= MaxNames);
+    for (const char* name : names)
+        AddName(name);
+    for (const char* name : moreNames)
+        AddName(name);
     m_matches.reserve(16);
     XmlIndexWalker walker(*this);
     element.traverse(walker);
+    walker.CloseDeeperThan(-1);
+    // Positions are kept in 32 bits; no file this program can hold comes near.
+    assert(m_matches.size() < std::numeric_limits<std::uint32_t>::max());
+}
+
+void XmlElementIndex::AddName(const char* name) {
+    const auto first = static_cast<unsigned char>(name[0]);
+    assert(first < 128); // element names of the file are ASCII
+    m_namesByFirstCharacter[first] |= std::uint32_t{1} << m_nameCount;
+    m_firstOfName[m_nameCount] = std::numeric_limits<std::uint32_t>::max();
+    m_names[m_nameCount++] = name;
 }
 
 XmlElementIndex::Range XmlElementIndex::Below(pugi::xml_node match) const {
@@ -52,24 +85,14 @@ XmlElementIndex::Range XmlElementIndex::Below(pugi::xml_node match) const {
             return {};
     }
     m_lastBelow = position;
-    // The elements below a match come right after it in document order.
-    const auto inside = [&](pugi::xml_node node) {
-        for (node = node.parent(); node && node != m_root; node = node.parent()) {
-            if (node == match)
-                return true;
-        }
-        return false;
-    };
-    std::size_t end = position + 1;
-    while (end < m_matches.size() && inside(m_matches[end].node))
-        ++end;
-    return {position + 1, end};
+    return {position + 1, m_matches[position].end};
 }
 
 pugi::xml_node XmlElementIndex::First(std::size_t name, Range range) const {
-    for (std::size_t i = range.begin; i < range.end; ++i) {
-        if (m_matches[i].name == name)
-            return m_matches[i].node;
-    }
-    return {};
+    pugi::xml_node found;
+    ForEach(name, range, [&](pugi::xml_node node) {
+        found = node;
+        return false;
+    });
+    return found;
 }
