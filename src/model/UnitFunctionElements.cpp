@@ -172,8 +172,7 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node contai
     LoadOlderRegistryXml(registry, index, index.All());
 }
 
-void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index,
-                          XmlElementIndex::Range range) {
+void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index, XmlElementIndex::Range range) {
     const std::vector<pugi::xml_node> elements = FunctionElements(index, range);
     registry.Clear();
     for (const pugi::xml_node element : elements) {
@@ -257,11 +256,15 @@ void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& regis
     // As many lines as the element states and holds, leaving out the lines of its "Explanation"; the line
     // count is the number of lines read, whatever the attribute claims.
     const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
+    if (stated <= 0)
+        return;
+    // Copies of one blank line look up the default font face once, not five times a line.
+    const CLogicLine blank;
     index.ForEach(FnLine, range, [&](pugi::xml_node element) {
         if (static_cast<qint64>(function.logicLines.size()) >= stated)
             return false;
         if (std::strcmp(element.parent().name(), "Explanation") != 0) {
-            auto line = std::make_unique<CLogicLine>();
+            auto line = std::make_unique<CLogicLine>(blank);
             ReadLineElement(element, index, *line);
             function.logicLines.push_back(std::move(line));
         }

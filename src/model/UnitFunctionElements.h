@@ -37,8 +37,7 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node contai
 // holds the container's "Function" elements, as a document reader finds them.
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
                      XmlElementIndex::Range range);
-void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index,
-                          XmlElementIndex::Range range);
+void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index, XmlElementIndex::Range range);
 
 // The names read below a Function element, its header and its lines, found in one walk.
 enum FunctionElementName : std::size_t {

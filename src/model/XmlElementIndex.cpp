@@ -2,8 +2,20 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cstring>
 #include <limits>
+
+namespace {
+
+// The names are short: comparing them in place beats a call per candidate.
+bool SameName(const char* a, const char* b) {
+    while (*a == *b && *a != '\0') {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+} // namespace
 
 class XmlIndexWalker : public pugi::xml_tree_walker {
 public:
@@ -19,7 +31,7 @@ public:
         const auto first = static_cast<unsigned char>(name[0]);
         std::uint32_t candidates = first < 128 ? m_index.m_namesByFirstCharacter[first] : 0;
         for (std::uint32_t i = 0; candidates != 0; ++i, candidates >>= 1) {
-            if ((candidates & 1) != 0 && std::strcmp(name, m_index.m_names[i]) == 0) {
+            if ((candidates & 1) != 0 && SameName(name + 1, m_index.m_names[i] + 1)) {
                 const auto position = static_cast<std::uint32_t>(m_index.m_matches.size());
                 m_index.m_matches.push_back({node, i, 0});
                 if (m_index.m_firstOfName[i] > position)
