@@ -69,9 +69,6 @@ void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context,
                      const WrittenIDs* ids, const QString& outlineNumberText);
 void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement);
 void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement);
-// The same, with the element's matches in an index of the function names.
-void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement,
-                     const XmlElementIndex& index, XmlElementIndex::Range range);
 
 void WriteLineElement(XmlDocumentContext& context, pugi::xml_node functionElement, const CLogicLine& line,
                       const WrittenIDs* ids);

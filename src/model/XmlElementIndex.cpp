@@ -1,37 +1,27 @@
 #include "model/XmlElementIndex.h"
 
+#include "model/XmlDocumentContext.h"
+
 #include <algorithm>
 #include <cassert>
 #include <limits>
-
-namespace {
-
-// The names are short: comparing them in place beats a call per candidate.
-bool SameName(const char* a, const char* b) {
-    while (*a == *b && *a != '\0') {
-        ++a;
-        ++b;
-    }
-    return *a == *b;
-}
-
-} // namespace
 
 class XmlIndexWalker : public pugi::xml_tree_walker {
 public:
     explicit XmlIndexWalker(XmlElementIndex& index) : m_index(index) {}
 
     bool for_each(pugi::xml_node& node) override {
-        if (node.type() != pugi::node_element)
+        // Texts have empty names; only elements can match, or end a match.
+        const char* name = node.name();
+        const auto first = static_cast<unsigned char>(name[0]);
+        if (first == 0 || node.type() != pugi::node_element)
             return true;
         // Every open match at this depth or deeper ends here: the walk has left its subtree.
         const int level = depth();
         CloseDeeperThan(level - 1);
-        const char* name = node.name();
-        const auto first = static_cast<unsigned char>(name[0]);
         std::uint32_t candidates = first < 128 ? m_index.m_namesByFirstCharacter[first] : 0;
         for (std::uint32_t i = 0; candidates != 0; ++i, candidates >>= 1) {
-            if ((candidates & 1) != 0 && SameName(name + 1, m_index.m_names[i] + 1)) {
+            if ((candidates & 1) != 0 && XmlSameName(name + 1, m_index.m_names[i] + 1)) {
                 const auto position = static_cast<std::uint32_t>(m_index.m_matches.size());
                 m_index.m_matches.push_back({node, i, 0});
                 if (m_index.m_firstOfName[i] > position)

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <type_traits>
 #include <vector>
 
 // The elements of several names below one element, found in a single walk: the same answers as one
@@ -32,12 +33,19 @@ public:
 
     pugi::xml_node First(std::size_t name) const { return First(name, All()); }
     pugi::xml_node First(std::size_t name, Range range) const;
-    // Visits the matches of a name in document order until the visitor returns false.
+    // Visits the matches of a name in document order until the visitor returns false. A visitor that takes
+    // a Range as well gets the matches below each one with it.
     template <class Visitor> void ForEach(std::size_t name, Range range, Visitor visit) const {
         const std::size_t end = std::min<std::size_t>(range.end, m_lastOfName[name] + 1);
         for (std::size_t i = std::max<std::size_t>(range.begin, m_firstOfName[name]); i < end; ++i) {
-            if (m_matches[i].name == name && !visit(m_matches[i].node))
+            if (m_matches[i].name != name)
+                continue;
+            if constexpr (std::is_invocable_v<Visitor&, pugi::xml_node, Range>) {
+                if (!visit(m_matches[i].node, Range{i + 1, m_matches[i].end}))
+                    return;
+            } else if (!visit(m_matches[i].node)) {
                 return;
+            }
         }
     }
     template <class Visitor> void ForEach(std::size_t name, Visitor visit) const { ForEach(name, All(), visit); }
