@@ -147,10 +147,10 @@ struct FunctionToRead {
     XmlElementIndex::Range range;
 };
 
-// Large documents are read on a few threads: the contents of the unit functions are independent, and
+// Large documents are read on several threads: the contents of the unit functions are independent, and
 // their places in the tree are settled afterwards in document order.
 void ReadAllFunctionContents(const std::vector<FunctionToRead>& functions, const XmlElementIndex& index) {
-    constexpr std::size_t kMaxThreads = 4;
+    constexpr std::size_t kMaxThreads = 8;
     constexpr std::size_t kFunctionsPerThread = 256;
     constexpr std::size_t kFunctionsPerTurn = 32;
     const std::size_t threads = std::min(
@@ -215,24 +215,21 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) 
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
                      XmlElementIndex::Range range) {
     registry.Clear();
-    index.ForEach(FnFunction, range, [&](pugi::xml_node element) {
-        registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
-        return true;
-    });
-    registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
     // Two elements with one InternalID: the first one holds the unit function, the others are ignored
     // rather than piling their lines and children onto it.
     std::vector<FunctionToRead> functions;
-    std::unordered_set<quint32> read;
     pugi::xml_node first;
     index.ForEach(FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
         if (!first)
             first = element;
-        const auto id = static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0));
-        if (read.insert(id).second)
-            functions.push_back({registry.FindByInternalID(id), element, below});
+        const int count = registry.Count();
+        CUnitFunction* function =
+            registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
+        if (registry.Count() > count)
+            functions.push_back({function, element, below});
         return true;
     });
+    registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
     ReadAllFunctionContents(functions, index);
     for (const FunctionToRead& entry : functions)
         ReadFunctionChildren(*entry.function, registry, index, entry.range);
