@@ -1,3 +1,4 @@
+#include "model/FontTableElement.h"
 #include "model/XmlDocumentContext.h"
 
 #include <gtest/gtest.h>
@@ -55,4 +56,27 @@ TEST(XmlTextDecoding, EmptyAndMissingTextsKeepTheirNullness) {
     empty.append_attribute("A").set_value("");
     EXPECT_EQ(XmlGetAttribute(empty, "A").isNull(), QString::fromUtf8("", 0).isNull());
     EXPECT_EQ(XmlGetAttribute(empty, "Missing").isNull(), QString::fromUtf8("", 0).isNull());
+}
+
+TEST(XmlTextDecoding, FontFacesReadAsWrittenAndEqualOnesShareTheirText) {
+    pugi::xml_document document;
+    std::string xml = "<R>";
+    for (int i = 0; i < 12; ++i)
+        xml += "<S><FontTable Name=\"Font\" Size=\"90\">Face" + std::to_string(i % 6) + "ゴシック</FontTable></S>";
+    xml += "<S><FontTable Name=\"Font\"></FontTable></S></R>";
+    ASSERT_TRUE(document.load_string(xml.c_str(), kXmlParseOptions));
+    std::vector<FontSetting> fonts;
+    for (pugi::xml_node slot : document.first_child().children()) {
+        fonts.emplace_back();
+        ASSERT_TRUE(ReadFontTable(slot, "Font", fonts.back()));
+    }
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(fonts[i].faceName, QStringLiteral("Face%1ゴシック").arg(i % 6));
+    EXPECT_TRUE(fonts[12].faceName.isEmpty());
+    // The last few faces are remembered: a repeat right after shares the string read before.
+    FontSetting again;
+    ASSERT_TRUE(ReadFontTable(document.first_child().first_child(), "Font", again));
+    FontSetting twice;
+    ASSERT_TRUE(ReadFontTable(document.first_child().first_child(), "Font", twice));
+    EXPECT_TRUE(again.faceName.isSharedWith(twice.faceName));
 }
