@@ -2,15 +2,13 @@
 
 #include "model/FontTableElement.h"
 #include "model/HeaderElement.h"
+#include "model/ParallelWork.h"
 #include "model/UnitFunctionRegistry.h"
 #include "model/XmlDocumentContext.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <atomic>
-#include <system_error>
-#include <thread>
 #include <unordered_set>
 
 namespace {
@@ -150,34 +148,11 @@ struct FunctionToRead {
 // Large documents are read on several threads: the contents of the unit functions are independent, and
 // their places in the tree are settled afterwards in document order.
 void ReadAllFunctionContents(const std::vector<FunctionToRead>& functions, const XmlElementIndex& index) {
-    constexpr std::size_t kMaxThreads = 8;
-    constexpr std::size_t kFunctionsPerThread = 256;
-    constexpr std::size_t kFunctionsPerTurn = 32;
-    const std::size_t threads = std::min(
-        {std::size_t{std::thread::hardware_concurrency()}, kMaxThreads, functions.size() / kFunctionsPerThread});
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (;;) {
-            const std::size_t begin = next.fetch_add(kFunctionsPerTurn);
-            if (begin >= functions.size())
-                return;
-            for (std::size_t i = begin; i < std::min(begin + kFunctionsPerTurn, functions.size()); ++i)
-                ReadFunctionContents(*functions[i].function, functions[i].element, index, functions[i].range);
-        }
-    };
     // The default face is chosen on first use; choose it before the threads ask for it.
     GetDefaultUIFontName();
-    std::vector<std::thread> helpers;
-    for (std::size_t i = 1; i < threads; ++i) {
-        try {
-            helpers.emplace_back(work);
-        } catch (const std::system_error&) {
-            break; // this thread reads whatever the others leave
-        }
-    }
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
+    RunInParallel(functions.size(), 256, [&](std::size_t i) {
+        ReadFunctionContents(*functions[i].function, functions[i].element, index, functions[i].range);
+    });
 }
 
 } // namespace
@@ -309,7 +284,7 @@ XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement, std::initia
                            {"Header", "Name", "Child", "CodeSymbol", "Line", "IdName", "FunctionContents2",
                             "FunctionContents", "WorkNum", "Requirement", "Request", "UniqueLabel",
                             "UnNecessaryReasoning", "Reasoning", "Memo", "URL", "InputStr", "Function"},
-                           moreNames);
+                           moreNames, FnFunction);
 }
 
 void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement) {

@@ -24,8 +24,9 @@ public:
     };
 
     // The position of a name in the lists (the second one continuing the first) selects its matches.
+    // The subtrees of the matches of splitName, when given, are walked side by side on several threads.
     XmlElementIndex(pugi::xml_node element, std::initializer_list<const char*> names,
-                    std::initializer_list<const char*> moreNames = {});
+                    std::initializer_list<const char*> moreNames = {}, std::size_t splitName = MaxNames);
 
     Range All() const { return {0, m_matches.size()}; }
     // The matches below the given one (empty when it is not a match).
@@ -59,6 +60,7 @@ private:
     friend class XmlIndexWalker;
 
     void AddName(const char* name);
+    void CollectSplitSubtrees(const std::vector<std::size_t>& splits);
 
     std::array<const char*, MaxNames> m_names{};
     std::size_t m_nameCount = 0;
