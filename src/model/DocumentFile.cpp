@@ -183,7 +183,7 @@ LoadResult FindImportDocument(QIODevice& file, XmlDocumentContext& context, pugi
 
 // Everything a document reader looks up, found in one walk over the whole file.
 enum DocumentName : std::size_t {
-    Document,
+    Document = FunctionElementNameCount,
     Comment,
     View,
     Functions,
@@ -193,15 +193,14 @@ enum DocumentName : std::size_t {
     NotUseUniqueLabel,
     Environment,
     MemoText,
-    Function,
     IndexViewInfoElement,
     MemberNameRegister,
 };
 
 XmlElementIndex IndexDocuments(pugi::xml_node root) {
-    return XmlElementIndex(root, {"Document", "Comment", "View", "Functions", "FunctionHolder", "MethodData",
-                                  "PrefixData", "NotUseUniqueLabel", "Environment", "MemoText", "Function",
-                                  "IndexViewInfo", "MemberNameRegister"});
+    return IndexFunctionElement(root, {"Document", "Comment", "View", "Functions", "FunctionHolder", "MethodData",
+                                       "PrefixData", "NotUseUniqueLabel", "Environment", "MemoText", "IndexViewInfo",
+                                       "MemberNameRegister"});
 }
 
 // Reads one "Document" element; false when it stopped early for want of a "Functions" element.
@@ -233,16 +232,12 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
 
     // A holder without "Root" is in the older layout (this program's older-format export writes one).
     const pugi::xml_node holder = index.First(Holder, below);
-    std::vector<pugi::xml_node> elements;
-    index.ForEach(Function, index.Below(holder ? holder : functions), [&](pugi::xml_node element) {
-        elements.push_back(element);
-        return true;
-    });
+    const XmlElementIndex::Range functionRange = index.Below(holder ? holder : functions);
     data.ClearFunctions();
     if (holder && holder.attribute("Root"))
-        LoadRegistryXml(data.registry, holder, elements);
+        LoadRegistryXml(data.registry, holder, index, functionRange);
     else
-        LoadOlderRegistryXml(data.registry, elements);
+        LoadOlderRegistryXml(data.registry, index, functionRange);
     // Every other part of the program needs an origin; a file without unit functions gets an empty one.
     if (!data.registry.origin)
         data.registry.CreateDefaultFunction(data.GetModelOptions());

@@ -2,7 +2,9 @@
 
 #include "model/XmlDocumentContext.h"
 
+#include <array>
 #include <cstring>
+#include <string>
 
 void WriteFontTable(XmlDocumentContext& context, pugi::xml_node parent, const char* key, const FontSetting& font,
                     bool skipIfDefault) {
@@ -18,6 +20,35 @@ void WriteFontTable(XmlDocumentContext& context, pugi::xml_node parent, const ch
     XmlSetIntAttribute(context, element, "ColorNo", font.colourIndex, false);
 }
 
+namespace {
+
+// A document names the same few faces in every font table: equal names share one string instead of one
+// allocation per slot. Each thread keeps its own last names, so that readers on several threads need no lock.
+QString InternedFaceName(pugi::xml_node element) {
+    struct Face {
+        std::string bytes;
+        QString name;
+    };
+    constexpr std::size_t kRemembered = 4;
+    thread_local std::array<Face, kRemembered> faces;
+    thread_local std::size_t nextSlot = 0;
+    const pugi::xml_node text = element.first_child();
+    const char* bytes = text.type() == pugi::node_pcdata || text.type() == pugi::node_cdata ? text.value() : nullptr;
+    if (!bytes || *bytes == '\0')
+        return XmlGetElementText(element).left(FontSetting::MaxFaceNameLength);
+    for (const Face& face : faces) {
+        if (!face.bytes.empty() && face.bytes == bytes)
+            return face.name;
+    }
+    Face& face = faces[nextSlot];
+    nextSlot = (nextSlot + 1) % kRemembered;
+    face.bytes = bytes;
+    face.name = XmlGetElementText(element).left(FontSetting::MaxFaceNameLength);
+    return face.name;
+}
+
+} // namespace
+
 bool ReadFontTable(pugi::xml_node parent, const char* key, FontSetting& font) {
     pugi::xml_node element;
     XmlForEachElement(parent, "FontTable", [&](pugi::xml_node found) {
@@ -27,7 +58,7 @@ bool ReadFontTable(pugi::xml_node parent, const char* key, FontSetting& font) {
         return false;
     });
     if (element) {
-        font.faceName = XmlGetElementText(element).left(FontSetting::MaxFaceNameLength);
+        font.faceName = InternedFaceName(element);
         font.pointSize = static_cast<quint16>(XmlGetIntAttribute(element, "Size", 0));
         font.colour = static_cast<quint32>(XmlGetIntAttribute(element, "Color", 0));
         font.bold = static_cast<qint32>(XmlGetIntAttribute(element, "Bold", 0));

@@ -116,11 +116,20 @@ void WriteWorkNumElement(const CUnitFunctionHeader& header, XmlDocumentContext& 
     }
 }
 
-void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index) {
-    const pugi::xml_node element = index.First(FnHeader);
+void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& functionIndex) {
+    ReadHeaderElement(function, functionIndex, functionIndex.All());
+}
+
+void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, XmlElementIndex::Range functionRange) {
+    pugi::xml_node element;
+    XmlElementIndex::Range below;
+    index.ForEach(FnHeader, functionRange, [&](pugi::xml_node found, XmlElementIndex::Range foundBelow) {
+        element = found;
+        below = foundBelow;
+        return false;
+    });
     if (!element)
         return;
-    const XmlElementIndex::Range below = index.Below(element);
     CUnitFunctionHeader& header = function.header;
     if (const pugi::xml_node idName = index.First(FnIdName, below))
         function.name = XmlGetElementText(idName);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/XmlElementIndex.h"
+
 #include <QString>
 
 #include <pugixml.hpp>
@@ -7,7 +9,6 @@
 class CUnitFunction;
 class CUnitFunctionHeader;
 class XmlDocumentContext;
-class XmlElementIndex;
 
 // The "Header" element that opens every "Function" element: content, work amounts, requirements, label,
 // reason and pane sizes (in the older format also the name and outline number).
@@ -20,3 +21,5 @@ void WriteFunctionContentsElements(const CUnitFunctionHeader& header, XmlDocumen
 void WriteWorkNumElement(const CUnitFunctionHeader& header, XmlDocumentContext& context, pugi::xml_node headerElement);
 // Reads the first "Header" below a Function element, given the index of that element.
 void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& functionIndex);
+// The same, with the Function element's matches in a larger index.
+void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, XmlElementIndex::Range functionRange);

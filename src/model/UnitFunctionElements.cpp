@@ -2,13 +2,13 @@
 
 #include "model/FontTableElement.h"
 #include "model/HeaderElement.h"
+#include "model/ParallelWork.h"
 #include "model/UnitFunctionRegistry.h"
 #include "model/XmlDocumentContext.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_set>
 
 namespace {
@@ -67,7 +67,8 @@ const LineAttribute kLineAttributes[] = {
 };
 
 // Lines are the most numerous elements of a file: their attributes are read in one pass over them.
-void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogicLine& line) {
+void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlElementIndex::Range below,
+                     CLogicLine& line) {
     LineNumbers numbers{line};
     for (const pugi::xml_attribute attribute : element.attributes()) {
         const char* name = attribute.name();
@@ -75,7 +76,7 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogi
         if (*text == '\0')
             continue;
         for (const LineAttribute& known : kLineAttributes) {
-            if (known.key[0] == name[0] && std::strcmp(known.key, name) == 0) {
+            if (known.key[0] == name[0] && XmlSameName(known.key, name)) {
                 known.store(numbers, XmlParseInt(text));
                 break;
             }
@@ -83,7 +84,6 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogi
     }
     line.calledInternalID = static_cast<quint32>(numbers.reused != 0 ? numbers.reused : numbers.called);
 
-    const XmlElementIndex::Range below = index.Below(element);
     line.memo = XmlGetElementText(index.First(FnMemo, below)).left(CLogicLine::MaxMemoLength);
     std::size_t url = 0;
     index.ForEach(FnUrl, below, [&](pugi::xml_node found) {
@@ -99,6 +99,60 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, CLogi
         line.lineKind = line.slotCount > 0 || slot > 0 ? SyntaxTransitState : SyntaxPlainLine;
     else
         line.lineKind = static_cast<quint8>(numbers.kind);
+}
+
+// Everything of a unit function but its place in the tree. It touches nothing outside the unit function,
+// so that several can be read side by side.
+void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElement, const XmlElementIndex& index,
+                          XmlElementIndex::Range range) {
+    ReadHeaderElement(function, index, range);
+    const QString name = XmlGetElementText(index.First(FnName, range));
+    if (!name.isEmpty())
+        function.name = name;
+    function.codeSymbol = XmlGetElementText(index.First(FnCodeSymbol, range));
+    // As many lines as the element states and holds, leaving out the lines of its "Explanation"; the line
+    // count is the number of lines read, whatever the attribute claims.
+    const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
+    if (stated <= 0)
+        return;
+    // Copies of one blank line look up the default font face once, not five times a line.
+    const CLogicLine blank;
+    index.ForEach(FnLine, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
+        if (static_cast<qint64>(function.logicLines.size()) >= stated)
+            return false;
+        if (!XmlSameName(element.parent().name(), "Explanation")) {
+            auto line = std::make_unique<CLogicLine>(blank);
+            ReadLineElement(element, index, below, *line);
+            function.logicLines.push_back(std::move(line));
+        }
+        return true;
+    });
+}
+
+void ReadFunctionChildren(CUnitFunction& function, const CUnitFunctionRegistry& registry, const XmlElementIndex& index,
+                          XmlElementIndex::Range range) {
+    index.ForEach(FnChild, range, [&](pugi::xml_node child) {
+        if (CUnitFunction* found =
+                registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0))))
+            CUnitFunction::AppendChild(&function, found);
+        return true;
+    });
+}
+
+struct FunctionToRead {
+    CUnitFunction* function;
+    pugi::xml_node element;
+    XmlElementIndex::Range range;
+};
+
+// Large documents are read on several threads: the contents of the unit functions are independent, and
+// their places in the tree are settled afterwards in document order.
+void ReadAllFunctionContents(const std::vector<FunctionToRead>& functions, const XmlElementIndex& index) {
+    // The default face is chosen on first use; choose it before the threads ask for it.
+    GetDefaultUIFontName();
+    RunInParallel(functions.size(), 256, [&](std::size_t i) {
+        ReadFunctionContents(*functions[i].function, functions[i].element, index, functions[i].range);
+    });
 }
 
 } // namespace
@@ -129,53 +183,68 @@ void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& contex
 }
 
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {
-    LoadRegistryXml(registry, container, XmlFindElements(container, "Function"));
+    const XmlElementIndex index = IndexFunctionElement(container);
+    LoadRegistryXml(registry, container, index, index.All());
 }
 
-void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container,
-                     const std::vector<pugi::xml_node>& elements) {
+void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
+                     XmlElementIndex::Range range) {
     registry.Clear();
-    for (const pugi::xml_node element : elements)
-        registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
-    registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
     // Two elements with one InternalID: the first one holds the unit function, the others are ignored
     // rather than piling their lines and children onto it.
-    std::unordered_set<quint32> read;
-    for (const pugi::xml_node element : elements) {
-        const auto id = static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0));
-        if (read.insert(id).second)
-            LoadFunctionXml(*registry.FindByInternalID(id), registry, element);
-    }
-    if (!registry.origin && !elements.empty())
-        registry.origin =
-            registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(elements.front(), "InternalID", 0)));
+    std::vector<FunctionToRead> functions;
+    pugi::xml_node first;
+    index.ForEach(FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
+        if (!first)
+            first = element;
+        const int count = registry.Count();
+        CUnitFunction* function =
+            registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
+        if (registry.Count() > count)
+            functions.push_back({function, element, below});
+        return true;
+    });
+    registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
+    ReadAllFunctionContents(functions, index);
+    for (const FunctionToRead& entry : functions)
+        ReadFunctionChildren(*entry.function, registry, index, entry.range);
+    if (!registry.origin && first)
+        registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(first, "InternalID", 0)));
     registry.RemoveEmptyFnStatementsAll();
 }
 
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {
-    LoadOlderRegistryXml(registry, XmlFindElements(container, "Function"));
+    const XmlElementIndex index = IndexFunctionElement(container);
+    LoadOlderRegistryXml(registry, index, index.All());
 }
 
-void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const std::vector<pugi::xml_node>& elements) {
+void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index, XmlElementIndex::Range range) {
     registry.Clear();
-    for (const pugi::xml_node element : elements) {
+    index.ForEach(FnFunction, range, [&](pugi::xml_node element) {
         if (XmlGetIntAttribute(element, "ReUseOriginalInternalID", 0) == 0)
             registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
-    }
+        return true;
+    });
+    std::vector<FunctionToRead> functions;
     std::unordered_set<quint32> read;
-    for (std::size_t index = 0; index < elements.size(); ++index) {
-        const pugi::xml_node element = elements[index];
-        const auto id = static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0));
-        CUnitFunction* function = registry.FindByInternalID(id);
-        if (index == 0)
+    bool first = true;
+    index.ForEach(FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
+        CUnitFunction* function =
+            registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
+        if (first)
             registry.origin = function;
-        if (!function || !read.insert(id).second)
-            continue;
-        LoadFunctionXml(*function, registry, element);
+        first = false;
+        if (function && read.insert(function->InternalID).second)
+            functions.push_back({function, element, below});
+        return true;
+    });
+    ReadAllFunctionContents(functions, index);
+    for (const FunctionToRead& entry : functions) {
+        ReadFunctionChildren(*entry.function, registry, index, entry.range);
         // The child list read above may hold it already (files of this program write both).
-        const auto parentID = static_cast<quint32>(XmlGetIntAttribute(element, "ParentInternalID", 0));
+        const auto parentID = static_cast<quint32>(XmlGetIntAttribute(entry.element, "ParentInternalID", 0));
         if (CUnitFunction* parent = registry.FindByInternalID(parentID))
-            CUnitFunction::AddChild(parent, function);
+            CUnitFunction::AddChild(parent, entry.function);
     }
 }
 
@@ -210,39 +279,18 @@ void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& conte
         XmlAppendChildElement(context, explanation, "Line", line);
 }
 
-XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement) {
+XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement, std::initializer_list<const char*> moreNames) {
     return XmlElementIndex(functionElement,
                            {"Header", "Name", "Child", "CodeSymbol", "Line", "IdName", "FunctionContents2",
                             "FunctionContents", "WorkNum", "Requirement", "Request", "UniqueLabel",
-                            "UnNecessaryReasoning", "Reasoning", "Memo", "URL", "InputStr"});
+                            "UnNecessaryReasoning", "Reasoning", "Memo", "URL", "InputStr", "Function"},
+                           moreNames, FnFunction);
 }
 
 void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement) {
     const XmlElementIndex index = IndexFunctionElement(functionElement);
-    ReadHeaderElement(function, index);
-    const QString name = XmlGetElementText(index.First(FnName));
-    if (!name.isEmpty())
-        function.name = name;
-    index.ForEach(FnChild, [&](pugi::xml_node child) {
-        if (CUnitFunction* found =
-                registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0))))
-            CUnitFunction::AppendChild(&function, found);
-        return true;
-    });
-    function.codeSymbol = XmlGetElementText(index.First(FnCodeSymbol));
-    // As many lines as the element states and holds, leaving out the lines of its "Explanation"; the line
-    // count is the number of lines read, whatever the attribute claims.
-    const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
-    index.ForEach(FnLine, [&](pugi::xml_node element) {
-        if (static_cast<qint64>(function.logicLines.size()) >= stated)
-            return false;
-        if (std::strcmp(element.parent().name(), "Explanation") != 0) {
-            auto line = std::make_unique<CLogicLine>();
-            ReadLineElement(element, index, *line);
-            function.logicLines.push_back(std::move(line));
-        }
-        return true;
-    });
+    ReadFunctionContents(function, functionElement, index, index.All());
+    ReadFunctionChildren(function, registry, index, index.All());
 }
 
 void WriteLineElement(XmlDocumentContext& context, pugi::xml_node functionElement, const CLogicLine& line,

@@ -33,10 +33,11 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);
 // Replaces the registry with an older-format container: the first element is the origin, parents come from
 // the child lists and "ParentInternalID".
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);
-// The same, given the container's "Function" elements in document order, as a document reader finds them.
-void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container,
-                     const std::vector<pugi::xml_node>& elements);
-void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const std::vector<pugi::xml_node>& elements);
+// The same, given an index of the function names (see IndexFunctionElement) and the stretch of it that
+// holds the container's "Function" elements, as a document reader finds them.
+void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
+                     XmlElementIndex::Range range);
+void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index, XmlElementIndex::Range range);
 
 // The names read below a Function element, its header and its lines, found in one walk.
 enum FunctionElementName : std::size_t {
@@ -57,8 +58,12 @@ enum FunctionElementName : std::size_t {
     FnMemo,
     FnUrl,
     FnInputStr,
+    FnFunction,
+    FunctionElementNameCount
 };
-XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement);
+// Readers of a whole document add their own names, numbered from FunctionElementNameCount on, so that one
+// walk serves every unit function.
+XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement, std::initializer_list<const char*> moreNames = {});
 
 void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,
                      const WrittenIDs* ids, const QString& outlineNumberText);

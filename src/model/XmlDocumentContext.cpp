@@ -2,14 +2,58 @@
 
 #include "model/Base64.h"
 
+#include <QVarLengthArray>
+
 #include <charconv>
 #include <cstring>
 #include <limits>
 
 namespace {
 
+// A character of three bytes that every decoder gives as itself: not a surrogate, a byte-order mark or a
+// non-character.
+bool IsPlainBmpCharacter(unsigned int code) {
+    if (code < 0xFDD0)
+        return code >= 0x800 && (code < 0xD800 || code >= 0xE000);
+    return code >= 0xFDF0 && code != 0xFEFF && code < 0xFFFE;
+}
+
+// Texts are decoded here when that is certain to give what QString::fromUtf8 gives; anything else (bad or
+// overlong sequences, characters beyond the BMP and the rest above) is left to Qt and its replacement rules.
+// Qt's decoder spends most of a document load on the Japanese texts and leaves every string with room for
+// one UTF-16 unit per byte; here each string gets its exact size.
 QString FromUtf8(const char* text) {
-    return QString::fromUtf8(text, static_cast<qsizetype>(std::strlen(text)));
+    const std::size_t length = std::strlen(text);
+    if (length == 0)
+        return QString::fromUtf8(text, 0);
+    QVarLengthArray<char16_t, 1024> units(static_cast<qsizetype>(length));
+    char16_t* out = units.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    const auto* const end = p + length;
+    while (p != end) {
+        const unsigned int c = *p;
+        if (c < 0x80) {
+            *out++ = static_cast<char16_t>(c);
+            ++p;
+            continue;
+        }
+        if (c >= 0xE0 && c < 0xF0 && end - p >= 3) {
+            const unsigned int low1 = p[1] ^ 0x80u;
+            const unsigned int low2 = p[2] ^ 0x80u;
+            const unsigned int code = (c & 0x0Fu) << 12 | low1 << 6 | low2;
+            if (((low1 | low2) & 0xC0u) == 0 && IsPlainBmpCharacter(code)) {
+                *out++ = static_cast<char16_t>(code);
+                p += 3;
+                continue;
+            }
+        } else if (c >= 0xC2 && c < 0xE0 && end - p >= 2 && (p[1] & 0xC0u) == 0x80u) {
+            *out++ = static_cast<char16_t>((c & 0x1Fu) << 6 | (p[1] & 0x3Fu));
+            p += 2;
+            continue;
+        }
+        return QString::fromUtf8(text, static_cast<qsizetype>(length));
+    }
+    return QString(reinterpret_cast<const QChar*>(units.constData()), out - units.constData());
 }
 
 bool IsBlank(char c) {

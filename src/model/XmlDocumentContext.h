@@ -55,6 +55,15 @@ pugi::xml_attribute XmlSetFloatAttribute(XmlDocumentContext& context, pugi::xml_
 // Base64 text of the bytes in lines of 76 characters.
 QString XmlEncodeBinary(XmlDocumentContext& context, const char* bytes, std::size_t length);
 
+// Equality of two names: they are short, so comparing them in place beats a call to strcmp.
+inline bool XmlSameName(const char* a, const char* b) {
+    while (*a == *b && *a != '\0') {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
 // Lookup by name: every element of that name at any depth below the element, in document order.
 // The visitor returns false to stop.
 template <class Visitor> void XmlForEachElement(pugi::xml_node element, const char* name, Visitor visit) {
@@ -65,7 +74,7 @@ template <class Visitor> void XmlForEachElement(pugi::xml_node element, const ch
             if (node.type() != pugi::node_element)
                 return true;
             const char* name = node.name();
-            return name[0] != m_name[0] || std::strcmp(name, m_name) != 0 || m_visit(node);
+            return !XmlSameName(name, m_name) || m_visit(node);
         }
 
     private:

@@ -2,10 +2,12 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <type_traits>
 #include <vector>
 
 // The elements of several names below one element, found in a single walk: the same answers as one
@@ -13,7 +15,7 @@
 // Lookups can be narrowed to the elements below one of the matches, since those follow it directly.
 class XmlElementIndex {
 public:
-    static constexpr std::size_t MaxNames = 24;
+    static constexpr std::size_t MaxNames = 32;
 
     // A stretch of the matches, in document order.
     struct Range {
@@ -21,8 +23,10 @@ public:
         std::size_t end = 0;
     };
 
-    // The position of a name in the list selects its matches.
-    XmlElementIndex(pugi::xml_node element, std::initializer_list<const char*> names);
+    // The position of a name in the lists (the second one continuing the first) selects its matches.
+    // The subtrees of the matches of splitName, when given, are walked side by side on several threads.
+    XmlElementIndex(pugi::xml_node element, std::initializer_list<const char*> names,
+                    std::initializer_list<const char*> moreNames = {}, std::size_t splitName = MaxNames);
 
     Range All() const { return {0, m_matches.size()}; }
     // The matches below the given one (empty when it is not a match).
@@ -30,26 +34,41 @@ public:
 
     pugi::xml_node First(std::size_t name) const { return First(name, All()); }
     pugi::xml_node First(std::size_t name, Range range) const;
-    // Visits the matches of a name in document order until the visitor returns false.
+    // Visits the matches of a name in document order until the visitor returns false. A visitor that takes
+    // a Range as well gets the matches below each one with it.
     template <class Visitor> void ForEach(std::size_t name, Range range, Visitor visit) const {
-        for (std::size_t i = range.begin; i < range.end; ++i) {
-            if (m_matches[i].name == name && !visit(m_matches[i].node))
+        const std::size_t end = std::min<std::size_t>(range.end, m_lastOfName[name] + 1);
+        for (std::size_t i = std::max<std::size_t>(range.begin, m_firstOfName[name]); i < end; ++i) {
+            if (m_matches[i].name != name)
+                continue;
+            if constexpr (std::is_invocable_v<Visitor&, pugi::xml_node, Range>) {
+                if (!visit(m_matches[i].node, Range{i + 1, m_matches[i].end}))
+                    return;
+            } else if (!visit(m_matches[i].node)) {
                 return;
+            }
         }
     }
     template <class Visitor> void ForEach(std::size_t name, Visitor visit) const { ForEach(name, All(), visit); }
 
 private:
     struct Match {
-        std::size_t name;
         pugi::xml_node node;
+        std::uint32_t name;
+        std::uint32_t end; // one past the last match below this one
     };
     friend class XmlIndexWalker;
 
-    pugi::xml_node m_root;
+    void AddName(const char* name);
+    void CollectSplitSubtrees(const std::vector<std::size_t>& splits);
+
     std::array<const char*, MaxNames> m_names{};
     std::size_t m_nameCount = 0;
     std::array<std::uint32_t, 128> m_namesByFirstCharacter{}; // bit set of the names starting with it
+    // Where the matches of each name start and end, so that a lookup of a rare name in a large range
+    // looks at its own stretch only.
+    std::array<std::uint32_t, MaxNames> m_firstOfName{};
+    std::array<std::uint32_t, MaxNames> m_lastOfName{};
     std::vector<Match> m_matches;
     mutable std::size_t m_lastBelow = 0;
 };
