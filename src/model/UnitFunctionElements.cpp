@@ -239,9 +239,11 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex
         return true;
     });
     ReadAllFunctionContents(functions, index);
-    for (const FunctionToRead& entry : functions) {
+    for (const FunctionToRead& entry : functions)
         ReadFunctionChildren(*entry.function, registry, index, entry.range);
-        // The child list read above may hold it already (files of this program write both).
+    // Only after every child list: a unit function may come before its parent in the file, and files of this
+    // program write both the child lists and the parent links.
+    for (const FunctionToRead& entry : functions) {
         const auto parentID = static_cast<quint32>(XmlGetIntAttribute(entry.element, "ParentInternalID", 0));
         if (CUnitFunction* parent = registry.FindByInternalID(parentID))
             CUnitFunction::AddChild(parent, entry.function);

@@ -111,11 +111,7 @@ TEST_P(LargeDocumentLoad, EveryUnitFunctionComesBackWithItsContentsAndChildren) 
         EXPECT_EQ(loaded.header.contentFont, function->header.contentFont);
         EXPECT_EQ(loaded.header.uniqueLabel, function->header.uniqueLabel);
         EXPECT_EQ(loaded.header.ownRequirements, function->header.ownRequirements);
-        // The older format lists a shared unit function below each of its places; its tree is pinned by
-        // the export's own test.
-        if (!olderFormat) {
-            EXPECT_EQ(ChildNames(loaded), ChildNames(*function));
-        }
+        EXPECT_EQ(ChildNames(loaded), ChildNames(*function));
         ASSERT_EQ(loaded.logicLines.size(), function->logicLines.size());
         for (std::size_t k = 0; k < loaded.logicLines.size(); ++k)
             EXPECT_TRUE(*loaded.logicLines[k] == *function->logicLines[k]) << "line " << k;
