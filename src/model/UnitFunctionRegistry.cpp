@@ -206,6 +206,12 @@ void CUnitFunctionRegistry::Clear() {
     m_drawableIDsInUse.reset();
 }
 
+CUnitFunctionRegistry::FunctionMap CUnitFunctionRegistry::TakeFunctions() {
+    FunctionMap functions = std::move(m_functions);
+    Clear();
+    return functions;
+}
+
 void CUnitFunctionRegistry::RebuildAndNotify(CAbstractIndexItem& root, const ModelOptions& options) {
     Rebuild(options);
     CAbstractIndexItem::RebuildIndexTree(root, origin);

@@ -55,6 +55,8 @@ public:
     // False when nothing was deleted (the origin is refused).
     bool DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
     void Clear();
+    // Empties the registry and hands its unit functions over.
+    FunctionMap TakeFunctions();
 
     // Recomputes every derived field from the child lists and Fn statements.
     void Rebuild(const ModelOptions& options);
