@@ -85,7 +85,7 @@ private:
     bool HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const;
 
     FunctionMap m_functions;
-    // The drawable IDs in use, beside the map: in a large document most random draws hit a taken ID, and
+    // The drawable IDs in use, beside the map: in a large document many random draws hit a taken ID, and
     // asking the map each time walks down the tree.
     std::bitset<MaxDrawnInternalID + 1> m_drawableIDsInUse;
 };
