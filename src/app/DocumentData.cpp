@@ -39,6 +39,16 @@ void CDocumentData::ClearFunctions() {
     registry.Clear();
 }
 
+void CDocumentData::ClearFunctionsAtExit() {
+    struct Left {
+        CUnitFunctionRegistry::FunctionMap functions;
+        CAbstractIndexItem indexRoot;
+    };
+    // Never destroyed: freed node by node, a large document takes longer than all the rest of the exit.
+    new Left{registry.TakeFunctions(), std::move(indexRoot)};
+    ClearFunctions();
+}
+
 void CDocumentData::Clear() {
     DataReady = 0;
     SyntaxSymbols.clear();

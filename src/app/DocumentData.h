@@ -112,6 +112,9 @@ public:
     // Empties the registry and the table of contents together, so that no item keeps pointing at a freed
     // unit function; used before a document is read and when the record goes.
     void ClearFunctions();
+    // The same for a process that ends right after: the unit functions and the items are left undestroyed,
+    // for the system to take back with the rest of the process.
+    void ClearFunctionsAtExit();
 
     // The options the hierarchy operations consult, taken from the environment and the Fn syntax symbol.
     ModelOptions GetModelOptions() const;

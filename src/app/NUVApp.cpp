@@ -352,11 +352,13 @@ void CNUVApp::SetWindowTitle() {
     m_shell.UpdateFrameTitle(m_strDocumentName);
 }
 
-bool CNUVApp::CloseDocument() {
+bool CNUVApp::CloseDocument(bool processEnding) {
     m_pNUVDocManager->CloseAllDocuments();
     m_documentData.Clear();
-    m_documentData.registry.Clear();
-    m_documentData.indexRoot.Clear();
+    if (processEnding)
+        m_documentData.ClearFunctionsAtExit();
+    else
+        m_documentData.ClearFunctions();
     ClearOwnInstanceRecord(CurrentProcessId());
     CloseDocumentState();
     m_strDocumentName.clear();

@@ -75,7 +75,8 @@ public:
     void RebuildDocument();
     void StoreViewStateInDocument();
     void SetWindowTitle();
-    bool CloseDocument();
+    // A process that ends right after the close leaves the document's memory to the system.
+    bool CloseDocument(bool processEnding = false);
     void CloseDocumentState();
     bool SaveConvertedDocument(const QString& path);
 

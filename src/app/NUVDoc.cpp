@@ -110,7 +110,11 @@ int CountConvertedNodes(pugi::xml_node first, int& topLevel) {
 // "node" child or where `stopAfter` says so; text is handed to `onText`, other elements are entered.
 template <typename StopAfter, typename OnText>
 void ScanMindMapChildren(pugi::xml_node element, StopAfter stopAfter, OnText onText) {
-    std::vector<pugi::xml_node> cursors{element.first_child()};
+    // Most nodes of a map hold nothing but their child nodes: nothing to scan, nothing to allocate.
+    const pugi::xml_node first = element.first_child();
+    if (!first || IsNamed(first, "node"))
+        return;
+    std::vector<pugi::xml_node> cursors{first};
     while (!cursors.empty()) {
         const pugi::xml_node child = cursors.back();
         if (!child) {

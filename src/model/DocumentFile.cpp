@@ -115,7 +115,9 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
     }
 }
 
-bool WriteSafely(const pugi::xml_document& document, const QString& path, unsigned int flags, QString* errorText) {
+// The text goes to a temporary file beside the path, which replaces the target only when every write of
+// `print` and the commit (flush, sync, rename) succeeded.
+template <class Print> bool WriteSafely(const QString& path, QString* errorText, Print print) {
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -124,7 +126,7 @@ bool WriteSafely(const pugi::xml_document& document, const QString& path, unsign
         return false;
     }
     DeviceWriter writer(file);
-    document.save(writer, "\t", flags, pugi::encoding_utf8);
+    print(writer);
     if (writer.Failed()) {
         if (errorText)
             *errorText = file.errorString();
@@ -137,6 +139,61 @@ bool WriteSafely(const pugi::xml_document& document, const QString& path, unsign
         return false;
     }
     return true;
+}
+
+bool WriteSafely(const pugi::xml_document& document, const QString& path, unsigned int flags, QString* errorText) {
+    return WriteSafely(path, errorText,
+                       [&](pugi::xml_writer& writer) { document.save(writer, "\t", flags, pugi::encoding_utf8); });
+}
+
+QByteArray EndTag(pugi::xml_node element) {
+    return "</" + QByteArray(element.name()) + '>';
+}
+
+// The serialiser prints an element without children as its start and end tag; printed from a copy
+// without children, the end tag is cut off again.
+void PrintStartTag(pugi::xml_node element, pugi::xml_writer& writer) {
+    pugi::xml_document shallow;
+    pugi::xml_node copy = shallow.append_child(element.name());
+    for (const pugi::xml_attribute attribute : element.attributes())
+        copy.append_copy(attribute);
+    ByteArrayWriter printed;
+    copy.print(printed, "\t", kPlainFormat, pugi::encoding_utf8);
+    printed.bytes.chop(EndTag(element).size());
+    writer.write(printed.bytes.constData(), static_cast<std::size_t>(printed.bytes.size()));
+}
+
+bool IsOnPathTo(pugi::xml_node node, pugi::xml_node target) {
+    for (pugi::xml_node step = target; step; step = step.parent()) {
+        if (step == node)
+            return true;
+    }
+    return false;
+}
+
+// Prints the children of `parent` as the document's save would. The elements down to the container of
+// the deferred "Function" elements are opened one by one, and the unit functions are built, printed and
+// dropped there one at a time: a large document is never held as one tree of its whole file.
+void PrintWithDeferredFunctions(XmlDocumentContext& context, pugi::xml_node parent, pugi::xml_writer& writer) {
+    const pugi::xml_node container = context.deferredFunctionContainer;
+    for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+        if (!IsOnPathTo(child, container)) {
+            child.print(writer, "\t", kPlainFormat, pugi::encoding_utf8);
+            continue;
+        }
+        PrintStartTag(child, writer);
+        PrintWithDeferredFunctions(context, child, writer);
+        if (child == container) {
+            pugi::xml_document scratch;
+            for (const auto& [id, function] : context.documentData->registry.Functions()) {
+                const pugi::xml_node element = AppendFunctionXml(function, context, scratch);
+                element.print(writer, "\t", kPlainFormat, pugi::encoding_utf8);
+                scratch.remove_child(element);
+            }
+        }
+        const QByteArray end = EndTag(child);
+        writer.write(end.constData(), static_cast<std::size_t>(end.size()));
+    }
 }
 
 QString VersionLabel(int major, int minor) {
@@ -367,9 +424,16 @@ bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* 
     pugi::xml_node root =
         AppendRoot(context, context.olderFormat ? QString::fromLatin1(kOlderFormatVersion) : CurrentFormatVersion());
     XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
+    // The unit functions are most of a file: in the current format they are printed as they are built.
+    context.deferFunctionElements = !context.olderFormat;
     WriteDocumentElement(context, root);
     AppendStoredVersions(context, root);
-    return WriteSafely(context.document, path, kPlainFormat, errorText);
+    const bool written = WriteSafely(path, errorText, [&context](pugi::xml_writer& writer) {
+        PrintWithDeferredFunctions(context, context.document, writer);
+    });
+    context.deferFunctionElements = 0;
+    context.deferredFunctionContainer = pugi::xml_node();
+    return written;
 }
 
 bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path, const VersionHistoryEntry& entry,

@@ -162,9 +162,12 @@ void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& contex
     registry.RemoveEmptyFnStatementsAll();
     if (!context.olderFormat) {
         XmlSetIntAttribute(context, container, "Root", registry.origin ? registry.origin->InternalID : 0, true);
+        if (context.deferFunctionElements) {
+            context.deferredFunctionContainer = container;
+            return;
+        }
         for (const auto& [id, function] : registry.Functions())
-            SaveFunctionXml(function, context, XmlAppendChildElement(context, container, "Function"), nullptr,
-                            QString());
+            AppendFunctionXml(function, context, container);
         return;
     }
     XmlSetIntAttribute(context, container, "Num", registry.Count(), true);
@@ -271,6 +274,12 @@ void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context,
     }
     SaveExplanationXml(function, context, functionElement);
     XmlAppendChildElement(context, functionElement, "CodeSymbol", function.codeSymbol);
+}
+
+pugi::xml_node AppendFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node parent) {
+    pugi::xml_node element = XmlAppendChildElement(context, parent, "Function");
+    SaveFunctionXml(function, context, element, nullptr, QString());
+    return element;
 }
 
 void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement) {

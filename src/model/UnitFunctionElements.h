@@ -27,6 +27,8 @@ using WrittenIDs = std::map<quint32, quint32>;
 // outline order, numbered by the context's running counter, and every reference uses those numbers.
 void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& context, pugi::xml_node container,
                      bool distinguishPrimaryOutlineNumber);
+// The current format's "Function" element of one unit function, appended to the parent.
+pugi::xml_node AppendFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node parent);
 // Replaces the registry with a current-format container. A "Root" that names no unit function makes the
 // first one the origin.
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);

@@ -16,39 +16,43 @@ CUnitFunction* CUnitFunctionRegistry::CreateDefaultFunction(const ModelOptions& 
 }
 
 CUnitFunction* CUnitFunctionRegistry::CreateFunction(const QString& name, const ModelOptions& options) {
-    CUnitFunction function;
-    function.name = name;
-    if (!DrawInternalID(function.InternalID))
+    quint32 id = 0;
+    if (!DrawInternalID(id))
         return nullptr;
-    function.header.UnNecessaryReasoning = options.UnNecessaryReasoningDefault ? 1 : 0;
-    ModelShell().AssignUniqueLabelIfEmpty(function);
-    return InsertNew(std::move(function));
+    CUnitFunction* function = InsertNew(id);
+    function->name = name;
+    function->header.UnNecessaryReasoning = options.UnNecessaryReasoningDefault ? 1 : 0;
+    ModelShell().AssignUniqueLabelIfEmpty(*function);
+    return function;
 }
 
 CUnitFunction* CUnitFunctionRegistry::CreateFunctionForMerge(const QString& name) {
-    CUnitFunction function;
-    function.name = name;
-    if (!DrawInternalID(function.InternalID))
+    quint32 id = 0;
+    if (!DrawInternalID(id))
         return nullptr;
-    return InsertNew(std::move(function));
+    CUnitFunction* function = InsertNew(id);
+    function->name = name;
+    return function;
 }
 
 CUnitFunction* CUnitFunctionRegistry::CreateFunctionWithID(quint32 id) {
-    CUnitFunction function;
-    function.InternalID = id;
-    return InsertNew(std::move(function));
+    return InsertNew(id);
 }
 
-CUnitFunction* CUnitFunctionRegistry::InsertNew(CUnitFunction&& function) {
-    const quint32 id = function.InternalID;
-    return &m_functions.try_emplace(id, std::move(function)).first->second;
+CUnitFunction* CUnitFunctionRegistry::InsertNew(quint32 id) {
+    const auto [stored, inserted] = m_functions.try_emplace(id);
+    if (inserted) {
+        stored->second.InternalID = id;
+        if (id <= MaxDrawnInternalID)
+            m_drawableIDsInUse.set(id);
+    }
+    return &stored->second;
 }
 
 bool CUnitFunctionRegistry::DrawInternalID(quint32& id) const {
     // Drawing at random only ends while a value is free; with all of them taken, say so instead.
     if (m_functions.size() >= MaxDrawnInternalID &&
-        std::distance(m_functions.lower_bound(1), m_functions.upper_bound(MaxDrawnInternalID)) >=
-            static_cast<long>(MaxDrawnInternalID)) {
+        m_drawableIDsInUse.count() - (m_drawableIDsInUse.test(0) ? 1 : 0) >= MaxDrawnInternalID) {
         platform::ShowMessageBox(QStringLiteral("単位機能の数が上限の%1個に達しているため、単位機能を作成できません。")
                                      .arg(MaxDrawnInternalID),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
@@ -56,7 +60,7 @@ bool CUnitFunctionRegistry::DrawInternalID(quint32& id) const {
     }
     do {
         id = static_cast<quint32>(platform::Random());
-    } while (id == 0 || m_functions.contains(id));
+    } while (id == 0 || m_drawableIDsInUse.test(id));
     return true;
 }
 
@@ -186,7 +190,10 @@ bool CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentDat
             other.primaryParent = nullptr;
     }
     CAbstractIndexItem::RebuildIndexTree(document.indexRoot, origin);
-    m_functions.erase(function->InternalID);
+    const quint32 id = function->InternalID;
+    m_functions.erase(id);
+    if (id <= MaxDrawnInternalID)
+        m_drawableIDsInUse.reset(id);
 
     Rebuild(options);
     CAbstractIndexItem::RebuildIndexTree(document.indexRoot, origin);
@@ -196,6 +203,13 @@ bool CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentDat
 void CUnitFunctionRegistry::Clear() {
     origin = nullptr;
     m_functions.clear();
+    m_drawableIDsInUse.reset();
+}
+
+CUnitFunctionRegistry::FunctionMap CUnitFunctionRegistry::TakeFunctions() {
+    FunctionMap functions = std::move(m_functions);
+    Clear();
+    return functions;
 }
 
 void CUnitFunctionRegistry::RebuildAndNotify(CAbstractIndexItem& root, const ModelOptions& options) {

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <bitset>
 #include <map>
 
 class CAbstractIndexItem;
@@ -26,6 +27,7 @@ public:
     CUnitFunction* origin = nullptr;
 
     const FunctionMap& Functions() const { return m_functions; }
+    // For changes to the unit functions; their InternalIDs, the keys, change only through the registry.
     FunctionMap& Functions() { return m_functions; }
     int Count() const { return static_cast<int>(m_functions.size()); }
 
@@ -53,6 +55,8 @@ public:
     // False when nothing was deleted (the origin is refused).
     bool DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
     void Clear();
+    // Empties the registry and hands its unit functions over.
+    FunctionMap TakeFunctions();
 
     // Recomputes every derived field from the child lists and Fn statements.
     void Rebuild(const ModelOptions& options);
@@ -75,22 +79,13 @@ public:
     int CountFnStatements() const;
 
 private:
-    CUnitFunction* InsertNew(CUnitFunction&& function);
+    // Stores a new unit function under the id, or returns the one stored there already.
+    CUnitFunction* InsertNew(quint32 id);
     bool DrawInternalID(quint32& id) const;
     bool HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const;
 
-    // Passes of the rebuild.
-    void DropStaleChildren();
-    void UpdatePrimaryParents();
-    void DropStaleFnStatements();
-    void ClearOutlineNumbers();
-    void AssignOutlineNumbers(CUnitFunction* function, bool primary, const OutlineNumber& number, FunctionPath& path);
-    void AssignSerialNumbers();
-    void ResetOccurrenceCounts();
-    void CountOccurrences(CUnitFunction* function, FunctionPath& path);
-    void CountFnCallers();
-    void InheritRequirements(const ModelOptions& options);
-    double SumWorkAmounts(CUnitFunction* function, FunctionPath& path);
-
     FunctionMap m_functions;
+    // The drawable IDs in use, beside the map: in a large document many random draws hit a taken ID, and
+    // asking the map each time walks down the tree.
+    std::bitset<MaxDrawnInternalID + 1> m_drawableIDsInUse;
 };

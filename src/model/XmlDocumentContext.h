@@ -30,6 +30,11 @@ public:
     std::uint8_t olderFormat = 0;
     // Running number of the unit functions in the older-format export; not reset between its two sections.
     std::uint32_t olderFormatCounter = 0;
+    // Set by a save that prints the current format's unit functions one at a time instead of holding them
+    // all in the DOM: the registry's writer then leaves its container without "Function" elements and
+    // notes the container here.
+    std::uint8_t deferFunctionElements = 0;
+    pugi::xml_node deferredFunctionContainer;
     pugi::xml_document document;
     CDocumentData* documentData;
 };

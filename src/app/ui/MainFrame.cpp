@@ -24,7 +24,8 @@ void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     CNUVApp* app = CNUVApp::Instance();
-    if (app && !app->CloseDocument()) {
+    // Closing the main window ends the process.
+    if (app && !app->CloseDocument(true)) {
         event->ignore();
         return;
     }

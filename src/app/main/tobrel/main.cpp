@@ -9,6 +9,9 @@
 #include <QApplication>
 #include <QFile>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char* argv[]) {
     // The arguments are ours alone: Qt sees only the program name, so a map named like one of its options
     // ("-platform", "-style") is converted, not obeyed.
@@ -39,5 +42,8 @@ int main(int argc, char* argv[]) {
         }
     }
     platform::InstallMessageSink(nullptr);
-    return exitCode;
+    // Everything the process shares with others has been released above. Destroying the application object
+    // now would only make the offscreen platform load the whole font configuration in order to free it.
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }
