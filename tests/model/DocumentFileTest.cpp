@@ -43,14 +43,6 @@ LoadResult Load(CDocumentData& data, const QByteArray& text, int versionNumber =
     return LoadDocumentXml(buffer, context, versionNumber);
 }
 
-QString Save(CDocumentData& data, const QString& path, bool olderFormat = false) {
-    XmlDocumentContext context(&data);
-    context.olderFormat = olderFormat ? 1 : 0;
-    QString error;
-    EXPECT_TRUE(SaveDocumentXml(context, path, &error)) << error.toStdString();
-    return path;
-}
-
 class DocumentFile : public ::testing::Test {
 protected:
     void SetUp() override {
