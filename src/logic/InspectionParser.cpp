@@ -146,15 +146,12 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         auto action = std::make_shared<CInspectionParserDo>();
         SetLine(*action, p, line);
         action->environment = &m_environment;
-        action->memberName = SlotText(p, 0);
-        action->joiningText = SlotText(p, 1);
-        action->stateName = SlotText(p, 2);
-        action->closingText = SlotText(p, 3);
+        action->line = line.line;
         if (m_makeRecords) {
-            action->shortText = CInspectionParserEntity::MemberStateText(action->memberName, action->joiningText,
-                                                                         action->stateName, action->closingText);
+            action->shortText = CInspectionParserEntity::MemberStateText(action->MemberName(), action->JoiningText(),
+                                                                         action->StateName(), action->ClosingText());
             action->text = action->ComposeText();
-            action->record = MakeRecord(action->memberName, action->stateName, p, 0, action->text);
+            action->record = MakeRecord(action->MemberName(), action->StateName(), p, 0, action->text);
         }
         parsed.node = action;
         break;
@@ -200,10 +197,7 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     block->function = m_lines[p].function;
     block->ifPosition = p;
     block->ifLineIndex = m_lines[p].lineIndex;
-    block->memberName = SlotText(p, 0);
-    block->joiningText = SlotText(p, 1);
-    block->stateName = SlotText(p, 2);
-    block->closingText = SlotText(p, 3);
+    block->ifLine = m_lines[p].line;
     int thenCount = 0;
     block->thenBody = ParseSequence(p + 1, thenCount);
     const int elseLine = p + thenCount + 1;
@@ -220,13 +214,13 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     block->elseText = m_environment.GetSymbol(SyntaxElse);
     if (m_makeRecords) {
         block->ifText = block->ComposeIfText();
-        block->thenConditionText = CInspectionParserEntity::MemberStateText(block->memberName, block->joiningText,
-                                                                            block->stateName, block->closingText);
-        block->thenRecord = MakeRecord(block->memberName, block->stateName, p, 1, block->ifText);
+        block->thenConditionText = CInspectionParserEntity::MemberStateText(block->MemberName(), block->JoiningText(),
+                                                                            block->StateName(), block->ClosingText());
+        block->thenRecord = MakeRecord(block->MemberName(), block->StateName(), p, 1, block->ifText);
         block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
         block->elseConditionText = CInspectionParserEntity::MemberStateText(
-            SplitAtQuantifier(block->memberName, m_environment.quantifiers), block->joiningText,
-            ParseNegationPrefix(block->stateName).Negated().GetText(), block->closingText);
+            SplitAtQuantifier(block->MemberName(), m_environment.quantifiers), block->JoiningText(),
+            ParseNegationPrefix(block->StateName()).Negated().GetText(), block->ClosingText());
     }
     parsed.node = block;
     parsed.consumed = thenCount + elseCount + 3;

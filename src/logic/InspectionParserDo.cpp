@@ -6,10 +6,27 @@
 #include <QStringBuilder>
 
 void CInspectionParserDo::CheckSyntax(CInspectionView& pane, quint32& counter) const {
-    if (memberName.isEmpty() || stateName.isEmpty())
+    if (MemberName().isEmpty() || StateName().isEmpty())
         WriteSyntaxFinding(pane, counter, *environment, function, lineIndex, ComposeText(), MissingNameMessage());
 }
 
 QString CInspectionParserDo::ComposeText() const {
-    return environment->GetSymbol(SyntaxDo) % u' ' % MemberStateText(memberName, joiningText, stateName, closingText);
+    return environment->GetSymbol(SyntaxDo) % u' ' %
+           MemberStateText(MemberName(), JoiningText(), StateName(), ClosingText());
+}
+
+const QString& CInspectionParserDo::MemberName() const {
+    return line->textSlots[0].text;
+}
+
+const QString& CInspectionParserDo::JoiningText() const {
+    return line->textSlots[1].text;
+}
+
+const QString& CInspectionParserDo::StateName() const {
+    return line->textSlots[2].text;
+}
+
+const QString& CInspectionParserDo::ClosingText() const {
+    return line->textSlots[3].text;
 }

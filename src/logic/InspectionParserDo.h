@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class CLogicLine;
+
 class CInspectionParserDo : public CInspectionParserSingleLine {
 public:
     CInspectionParserDo() : CInspectionParserSingleLine(Kind::Do) {}
@@ -12,10 +14,14 @@ public:
     // The Do with its keyword; the parser stores it in text for trees that make path records.
     QString ComposeText() const;
 
-    QString memberName;
-    QString joiningText;
-    QString stateName;
-    QString closingText;
+    // The slots are read from the logic line itself: copying them into every node costs more than the tree's
+    // other work on large documents.
+    const QString& MemberName() const;
+    const QString& JoiningText() const;
+    const QString& StateName() const;
+    const QString& ClosingText() const;
+
+    const CLogicLine* line = nullptr;
     QString shortText;                   // the Do without its keyword, as the condition list shows it
     std::optional<PathCondition> record; // the action, when member and state resolve
     const InspectionEnvironment* environment = nullptr;

@@ -8,7 +8,7 @@
 void CInspectionParserIf::CheckSyntax(CInspectionView& pane, quint32& counter) const {
     // Only a finding needs the statement's text.
     const auto shown = [this] { return ComposeIfText(); };
-    if (memberName.isEmpty() || stateName.isEmpty())
+    if (MemberName().isEmpty() || StateName().isEmpty())
         WriteSyntaxFinding(pane, counter, *environment, function, ifLineIndex, shown(), MissingNameMessage());
     if (!HasEffectiveStatement())
         WriteSyntaxFinding(pane, counter, *environment, function, ifLineIndex, shown(),
@@ -22,5 +22,22 @@ void CInspectionParserIf::CheckSyntax(CInspectionView& pane, quint32& counter) c
 }
 
 QString CInspectionParserIf::ComposeIfText() const {
-    return environment->GetSymbol(SyntaxIf) % u' ' % MemberStateText(memberName, joiningText, stateName, closingText);
+    return environment->GetSymbol(SyntaxIf) % u' ' %
+           MemberStateText(MemberName(), JoiningText(), StateName(), ClosingText());
+}
+
+const QString& CInspectionParserIf::MemberName() const {
+    return ifLine->textSlots[0].text;
+}
+
+const QString& CInspectionParserIf::JoiningText() const {
+    return ifLine->textSlots[1].text;
+}
+
+const QString& CInspectionParserIf::StateName() const {
+    return ifLine->textSlots[2].text;
+}
+
+const QString& CInspectionParserIf::ClosingText() const {
+    return ifLine->textSlots[3].text;
 }

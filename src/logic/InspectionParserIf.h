@@ -4,6 +4,8 @@
 
 #include <optional>
 
+class CLogicLine;
+
 class CInspectionParserIf : public CInspectionParserEntity {
 public:
     CInspectionParserIf() : CInspectionParserEntity(Kind::If) {}
@@ -12,12 +14,15 @@ public:
     bool HasEffectiveStatement() const { return thenBody->HasEffective() || elseBody->HasEffective(); }
     QString ComposeIfText() const;
 
-    QString memberName;
-    QString stateName;
+    // Read from the if line itself rather than copied into every node, as a Do node does.
+    const QString& MemberName() const;
+    const QString& JoiningText() const;
+    const QString& StateName() const;
+    const QString& ClosingText() const;
+
+    const CLogicLine* ifLine = nullptr;
     InspectionParserSequencePtr thenBody;
     InspectionParserSequencePtr elseBody;
-    QString joiningText;
-    QString closingText;
     qint32 ifPosition = 0;
     qint32 elsePosition = 0;
     const CUnitFunction* function = nullptr;
