@@ -233,30 +233,52 @@ void CUnitFunction::DeleteLine(int index) {
 
 namespace {
 
-// Element by element as unsigned numbers; a proper prefix comes first.
-bool OutlineLess(const OutlineNumber& a, const OutlineNumber& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](int x, int y) { return static_cast<quint32>(x) < static_cast<quint32>(y); });
+// A key whose plain lexicographic order is the list order: placed unit functions first, each place element by
+// element as an unsigned number with a proper prefix first, then the others by serial number.
+void AppendOutlineKey(const CUnitFunction& function, bool distinguishPrimaryOutlineNumber, std::vector<quint64>& key) {
+    if (function.outlineNumbers.empty()) {
+        key.insert(key.end(), {1, function.serialNumber});
+        return;
+    }
+    key.push_back(0);
+    if (distinguishPrimaryOutlineNumber) {
+        for (int element : function.primaryOutlineNumber)
+            key.push_back(static_cast<quint32>(element));
+        return;
+    }
+    // Elements are shifted up by one so that the 0 closing each place sorts a shorter place first.
+    for (const OutlineNumber& number : function.outlineNumbers) {
+        for (int element : number)
+            key.push_back(quint64(static_cast<quint32>(element)) + 1);
+        key.push_back(0);
+    }
 }
 
 } // namespace
 
-bool CompareUnitFunctionsByOutline(const CUnitFunction* a, const CUnitFunction* b,
-                                   bool distinguishPrimaryOutlineNumber) {
-    if (a->outlineNumbers.empty())
-        return b->outlineNumbers.empty() && a->serialNumber < b->serialNumber;
-    if (b->outlineNumbers.empty())
-        return true;
-    if (distinguishPrimaryOutlineNumber)
-        return OutlineLess(a->primaryOutlineNumber, b->primaryOutlineNumber);
-    return std::lexicographical_compare(a->outlineNumbers.begin(), a->outlineNumbers.end(), b->outlineNumbers.begin(),
-                                        b->outlineNumbers.end(), OutlineLess);
-}
-
 void SortedVectorFromSet(const UnitFunctionSet& set, UnitFunctionList& vector, bool distinguishPrimaryOutlineNumber) {
-    vector.assign(set.begin(), set.end());
+    // All keys in one buffer: comparing outline numbers through each unit function's own sets missed the cache on
+    // every comparison, and the sort grew well beyond the document.
+    struct Entry {
+        CUnitFunction* function;
+        size_t begin;
+        size_t end;
+    };
+    std::vector<quint64> keys;
+    std::vector<Entry> entries;
+    entries.reserve(set.size());
+    for (CUnitFunction* function : set) {
+        const size_t begin = keys.size();
+        AppendOutlineKey(*function, distinguishPrimaryOutlineNumber, keys);
+        entries.push_back({function, begin, keys.size()});
+    }
     // Stable over the InternalID order of the set, so equal places always list the same way.
-    std::stable_sort(vector.begin(), vector.end(), [distinguishPrimaryOutlineNumber](auto* a, auto* b) {
-        return CompareUnitFunctionsByOutline(a, b, distinguishPrimaryOutlineNumber);
+    std::stable_sort(entries.begin(), entries.end(), [&keys](const Entry& a, const Entry& b) {
+        return std::lexicographical_compare(keys.begin() + a.begin, keys.begin() + a.end, keys.begin() + b.begin,
+                                            keys.begin() + b.end);
     });
+    vector.clear();
+    vector.reserve(entries.size());
+    for (const Entry& entry : entries)
+        vector.push_back(entry.function);
 }

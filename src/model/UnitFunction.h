@@ -120,8 +120,5 @@ public:
     void DeleteLine(int index);
 };
 
-// True when a comes before b in every list of unit functions: placed ones in outline order, then the
-// others by serial number.
-bool CompareUnitFunctionsByOutline(const CUnitFunction* a, const CUnitFunction* b,
-                                   bool distinguishPrimaryOutlineNumber);
+// The unit functions as every list shows them: placed ones in outline order, then the others by serial number.
 void SortedVectorFromSet(const UnitFunctionSet& set, UnitFunctionList& vector, bool distinguishPrimaryOutlineNumber);

@@ -72,3 +72,30 @@ TEST(OutlineNumber, ListsSortPlacedFunctionsInOutlineOrderThenBySerialNumber) {
     SortedVectorFromSet(set, sorted, true);
     EXPECT_EQ(sorted, (UnitFunctionList{two, deep, three, nine, ten, shared, plus1, plus2}));
 }
+
+TEST(OutlineNumber, SharedPlacesSortByEachPlaceInTurnAndTiesKeepInternalIdOrder) {
+    std::vector<std::unique_ptr<CUnitFunction>> functions;
+    UnitFunctionSet set;
+    const auto make = [&](quint32 id, std::set<OutlineNumber> numbers) {
+        functions.push_back(std::make_unique<CUnitFunction>());
+        CUnitFunction* function = functions.back().get();
+        function->InternalID = id;
+        function->outlineNumbers = numbers;
+        function->primaryOutlineNumber = *numbers.begin();
+        set.insert(function);
+        return function;
+    };
+    CUnitFunction* both = make(1, {{2}, {2, 1}});
+    CUnitFunction* twoAgain = make(2, {{2}});
+    CUnitFunction* two = make(3, {{2}});
+    CUnitFunction* twoThenThree = make(4, {{2}, {3}});
+    CUnitFunction* twoOne = make(5, {{2, 1}});
+
+    UnitFunctionList sorted;
+    // A list that another starts with comes first; a place that another starts with, too.
+    SortedVectorFromSet(set, sorted, false);
+    EXPECT_EQ(sorted, (UnitFunctionList{twoAgain, two, both, twoThenThree, twoOne}));
+
+    SortedVectorFromSet(set, sorted, true);
+    EXPECT_EQ(sorted, (UnitFunctionList{both, twoAgain, two, twoThenThree, twoOne}));
+}
