@@ -116,8 +116,9 @@ bool CUnitFunctionRegistry::FindDuplicateName(QString& name) const {
 
 void CUnitFunctionRegistry::CollectAll(UnitFunctionSet& set) const {
     set.clear();
+    // The map runs in the set's own order: appending at the end spares a search through the set for each.
     for (const auto& [id, function] : m_functions)
-        set.insert(const_cast<CUnitFunction*>(&function));
+        set.insert(set.end(), const_cast<CUnitFunction*>(&function));
 }
 
 void CUnitFunctionRegistry::CollectForSelection(UnitFunctionSet& set, const QString& name) const {
