@@ -10,6 +10,7 @@
 #include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -77,6 +78,19 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
         const CUnitFunction* function;
         size_t next;
     };
+    // Every unit function by InternalID in one sorted array: a search through the registry's map missed the cache
+    // at almost every level for each Fn line, and that grew faster than the document.
+    std::vector<std::pair<quint32, const CUnitFunction*>> byId;
+    if (environment.registry) {
+        byId.reserve(environment.registry->Functions().size());
+        for (const auto& [id, stored] : environment.registry->Functions())
+            byId.emplace_back(id, &stored);
+    }
+    const auto find = [&byId](quint32 id) -> const CUnitFunction* {
+        const auto found = std::lower_bound(byId.begin(), byId.end(), id,
+                                            [](const auto& entry, quint32 key) { return entry.first < key; });
+        return found != byId.end() && found->first == id ? found->second : nullptr;
+    };
     std::vector<Frame> stack{{&function, 0}};
     std::set<const CUnitFunction*> active{&function};
     while (!stack.empty()) {
@@ -92,7 +106,7 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
         lines.push_back({line, frame.function, static_cast<qint32>(index), line->lineKind});
         if (line->lineKind != SyntaxFn)
             continue;
-        const CUnitFunction* called = environment.FindFunction(line->calledInternalID);
+        const CUnitFunction* called = find(line->calledInternalID);
         lines.back().calledFunction = called;
         if (called && active.insert(called).second)
             stack.push_back({called, 0});
