@@ -19,7 +19,7 @@ LineReference Reference(const QString& text, const CUnitFunction* function, qint
 std::vector<LineReference> ElswConditions(const CInspectionParserSwitch& block) {
     std::vector<LineReference> lines;
     for (const InspectionSwitchCase& item : block.cases)
-        lines.push_back(Reference(item.negatedConditionText, item.function, item.lineIndex));
+        lines.push_back(Reference(block.NegatedConditionText(item), item.function, item.lineIndex));
     return lines;
 }
 
@@ -29,7 +29,7 @@ void CollectRows(const CInspectionParserEntity& node, std::vector<Correspondence
     case Kind::Do: {
         const auto& action = static_cast<const CInspectionParserDo&>(node);
         rows.push_back({running, Reference(action.text, action.function, action.lineIndex), Kind::Do});
-        running.push_back(Reference(action.shortText, action.function, action.lineIndex));
+        running.push_back(Reference(action.ShortText(), action.function, action.lineIndex));
         return;
     }
     case Kind::Fn: {
@@ -39,16 +39,16 @@ void CollectRows(const CInspectionParserEntity& node, std::vector<Correspondence
     }
     case Kind::If: {
         const auto& block = static_cast<const CInspectionParserIf&>(node);
-        auto thenLines = With(running, {Reference(block.thenConditionText, block.function, block.ifLineIndex)});
+        auto thenLines = With(running, {Reference(block.ThenConditionText(), block.function, block.ifLineIndex)});
         CollectCorrespondenceRows(*block.thenBody, rows, thenLines);
-        auto elseLines = With(running, {Reference(block.elseConditionText, block.function, block.elseLineIndex)});
+        auto elseLines = With(running, {Reference(block.ElseConditionText(), block.function, block.elseLineIndex)});
         CollectCorrespondenceRows(*block.elseBody, rows, elseLines);
         return;
     }
     case Kind::Switch: {
         const auto& block = static_cast<const CInspectionParserSwitch&>(node);
         for (const InspectionSwitchCase& item : block.cases) {
-            auto caseLines = With(running, {Reference(item.conditionText, item.function, item.lineIndex)});
+            auto caseLines = With(running, {Reference(block.ConditionText(item), item.function, item.lineIndex)});
             CollectCorrespondenceRows(*item.body, rows, caseLines);
         }
         auto elswLines = With(running, ElswConditions(block));
@@ -79,7 +79,7 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
     switch (node.kind) {
     case Kind::Do: {
         const auto& action = static_cast<const CInspectionParserDo&>(node);
-        return {{{Reference(action.shortText, action.function, action.lineIndex)}, false}};
+        return {{{Reference(action.ShortText(), action.function, action.lineIndex)}, false}};
     }
     case Kind::Fn: {
         const auto& fn = static_cast<const CInspectionParserFn&>(node);
@@ -93,9 +93,9 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
     case Kind::If: {
         const auto& block = static_cast<const CInspectionParserIf&>(node);
         Chains out;
-        AppendLed(out, {Reference(block.thenConditionText, block.function, block.ifLineIndex)},
+        AppendLed(out, {Reference(block.ThenConditionText(), block.function, block.ifLineIndex)},
                   CollectConclusionRows(*block.thenBody, maxChains, truncated), maxChains, truncated);
-        AppendLed(out, {Reference(block.elseConditionText, block.function, block.elseLineIndex)},
+        AppendLed(out, {Reference(block.ElseConditionText(), block.function, block.elseLineIndex)},
                   CollectConclusionRows(*block.elseBody, maxChains, truncated), maxChains, truncated);
         return out;
     }
@@ -103,7 +103,7 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
         const auto& block = static_cast<const CInspectionParserSwitch&>(node);
         Chains out;
         for (const InspectionSwitchCase& item : block.cases)
-            AppendLed(out, {Reference(item.conditionText, item.function, item.lineIndex)},
+            AppendLed(out, {Reference(block.ConditionText(item), item.function, item.lineIndex)},
                       CollectConclusionRows(*item.body, maxChains, truncated), maxChains, truncated);
         AppendLed(out, ElswConditions(block), CollectConclusionRows(*block.elswBody, maxChains, truncated), maxChains,
                   truncated);

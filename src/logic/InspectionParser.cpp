@@ -148,8 +148,6 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         action->environment = &m_environment;
         action->line = line.line;
         if (m_makeRecords) {
-            action->shortText = CInspectionParserEntity::MemberStateText(action->MemberName(), action->JoiningText(),
-                                                                         action->StateName(), action->ClosingText());
             action->text = action->ComposeText();
             action->record = MakeRecord(action->MemberName(), action->StateName(), p, 0, action->text);
         }
@@ -214,13 +212,8 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     block->elseText = m_environment.GetSymbol(SyntaxElse);
     if (m_makeRecords) {
         block->ifText = block->ComposeIfText();
-        block->thenConditionText = CInspectionParserEntity::MemberStateText(block->MemberName(), block->JoiningText(),
-                                                                            block->StateName(), block->ClosingText());
         block->thenRecord = MakeRecord(block->MemberName(), block->StateName(), p, 1, block->ifText);
         block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
-        block->elseConditionText = CInspectionParserEntity::MemberStateText(
-            SplitAtQuantifier(block->MemberName(), m_environment.quantifiers), block->JoiningText(),
-            ParseNegationPrefix(block->StateName()).Negated().GetText(), block->ClosingText());
     }
     parsed.node = block;
     parsed.consumed = thenCount + elseCount + 3;
@@ -268,7 +261,6 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     block->elswPosition = elswLine;
     block->elswLineIndex = m_lines[elswLine].lineIndex;
     block->elswText = m_environment.GetSymbol(SyntaxElsw);
-    const QString pairedMember = SplitAtQuantifier(block->memberName, m_environment.quantifiers);
     std::vector<QString> statesMet;
     for (InspectionSwitchCase& item : block->cases) {
         item.text =
@@ -276,11 +268,6 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         if (!m_makeRecords)
             continue;
         item.record = MakeRecord(block->memberName, item.stateName, item.position, 1, item.text);
-        item.conditionText = CInspectionParserEntity::MemberStateText(block->memberName, block->joiningText,
-                                                                      item.stateName, item.joiningText);
-        item.negatedConditionText = CInspectionParserEntity::MemberStateText(
-            pairedMember, block->joiningText, ParseNegationPrefix(item.stateName).Negated().GetText(),
-            item.joiningText);
         if (!item.record || std::find(statesMet.begin(), statesMet.end(), item.stateName) != statesMet.end())
             continue;
         statesMet.push_back(item.stateName);

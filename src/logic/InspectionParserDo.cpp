@@ -11,8 +11,11 @@ void CInspectionParserDo::CheckSyntax(CInspectionView& pane, quint32& counter) c
 }
 
 QString CInspectionParserDo::ComposeText() const {
-    return environment->GetSymbol(SyntaxDo) % u' ' %
-           MemberStateText(MemberName(), JoiningText(), StateName(), ClosingText());
+    return environment->GetSymbol(SyntaxDo) % u' ' % ShortText();
+}
+
+QString CInspectionParserDo::ShortText() const {
+    return MemberStateText(MemberName(), JoiningText(), StateName(), ClosingText());
 }
 
 const QString& CInspectionParserDo::MemberName() const {

@@ -22,7 +22,8 @@ public:
     const QString& ClosingText() const;
 
     const CLogicLine* line = nullptr;
-    QString shortText;                   // the Do without its keyword, as the condition list shows it
+    // The Do without its keyword, as the condition list shows it; only that list needs it.
+    QString ShortText() const;
     std::optional<PathCondition> record; // the action, when member and state resolve
     const InspectionEnvironment* environment = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "logic/InspectionParserIf.h"
 
 #include "logic/InspectionEnvironment.h"
+#include "logic/NegatableText.h"
+#include "logic/QuantifiedMemberName.h"
 #include "model/LogicLine.h"
 
 #include <QStringBuilder>
@@ -40,4 +42,13 @@ const QString& CInspectionParserIf::StateName() const {
 
 const QString& CInspectionParserIf::ClosingText() const {
     return ifLine->textSlots[3].text;
+}
+
+QString CInspectionParserIf::ThenConditionText() const {
+    return MemberStateText(MemberName(), JoiningText(), StateName(), ClosingText());
+}
+
+QString CInspectionParserIf::ElseConditionText() const {
+    return MemberStateText(SplitAtQuantifier(MemberName(), environment->quantifiers), JoiningText(),
+                           ParseNegationPrefix(StateName()).Negated().GetText(), ClosingText());
 }

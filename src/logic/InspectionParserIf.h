@@ -32,7 +32,8 @@ public:
     QString elseText;
     std::optional<PathCondition> thenRecord;
     std::optional<PathCondition> elseRecord; // negated, on the else line
-    QString thenConditionText;               // as the condition list shows the two conditions
-    QString elseConditionText;
+    // The two conditions as the condition list shows them; only that list needs them.
+    QString ThenConditionText() const;
+    QString ElseConditionText() const;
     const InspectionEnvironment* environment = nullptr;
 };

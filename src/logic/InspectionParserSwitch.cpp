@@ -1,6 +1,8 @@
 #include "logic/InspectionParserSwitch.h"
 
 #include "logic/InspectionEnvironment.h"
+#include "logic/NegatableText.h"
+#include "logic/QuantifiedMemberName.h"
 #include "model/LogicLine.h"
 
 #include <QStringBuilder>
@@ -47,4 +49,13 @@ QString CInspectionParserSwitch::ComposeSwitchText() const {
 
 QString CInspectionParserSwitch::ComposeCaseText(const InspectionSwitchCase& item) const {
     return environment->GetSymbol(SyntaxCase) % QStringLiteral(" {") % item.stateName % u'}' % item.joiningText;
+}
+
+QString CInspectionParserSwitch::ConditionText(const InspectionSwitchCase& item) const {
+    return MemberStateText(memberName, joiningText, item.stateName, item.joiningText);
+}
+
+QString CInspectionParserSwitch::NegatedConditionText(const InspectionSwitchCase& item) const {
+    return MemberStateText(SplitAtQuantifier(memberName, environment->quantifiers), joiningText,
+                           ParseNegationPrefix(item.stateName).Negated().GetText(), item.joiningText);
 }

@@ -14,8 +14,6 @@ struct InspectionSwitchCase {
     QString joiningText;
     QString text;
     std::optional<PathCondition> record;
-    QString conditionText;        // the case condition as the condition list shows it
-    QString negatedConditionText; // the same for the elsw branch
 };
 
 class CInspectionParserSwitch : public CInspectionParserEntity {
@@ -26,6 +24,10 @@ public:
     bool HasEffectiveStatement() const;
     QString ComposeSwitchText() const;
     QString ComposeCaseText(const InspectionSwitchCase& item) const;
+    // A case condition and its negation for the elsw branch, as the condition list shows them; only that list
+    // needs them.
+    QString ConditionText(const InspectionSwitchCase& item) const;
+    QString NegatedConditionText(const InspectionSwitchCase& item) const;
 
     QString memberName;
     std::vector<InspectionSwitchCase> cases;
