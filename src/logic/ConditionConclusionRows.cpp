@@ -29,7 +29,7 @@ void CollectRows(const CInspectionParserEntity& node, std::vector<Correspondence
     case Kind::Do: {
         const auto& action = static_cast<const CInspectionParserDo&>(node);
         rows.push_back({running, Reference(action.text, action.function, action.lineIndex), Kind::Do});
-        running.push_back(Reference(action.ShortText(), action.function, action.lineIndex));
+        running.push_back(Reference(action.SlotsText(), action.function, action.lineIndex));
         return;
     }
     case Kind::Fn: {
@@ -39,7 +39,7 @@ void CollectRows(const CInspectionParserEntity& node, std::vector<Correspondence
     }
     case Kind::If: {
         const auto& block = static_cast<const CInspectionParserIf&>(node);
-        auto thenLines = With(running, {Reference(block.ThenConditionText(), block.function, block.ifLineIndex)});
+        auto thenLines = With(running, {Reference(block.SlotsText(), block.function, block.ifLineIndex)});
         CollectCorrespondenceRows(*block.thenBody, rows, thenLines);
         auto elseLines = With(running, {Reference(block.ElseConditionText(), block.function, block.elseLineIndex)});
         CollectCorrespondenceRows(*block.elseBody, rows, elseLines);
@@ -79,7 +79,7 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
     switch (node.kind) {
     case Kind::Do: {
         const auto& action = static_cast<const CInspectionParserDo&>(node);
-        return {{{Reference(action.ShortText(), action.function, action.lineIndex)}, false}};
+        return {{{Reference(action.SlotsText(), action.function, action.lineIndex)}, false}};
     }
     case Kind::Fn: {
         const auto& fn = static_cast<const CInspectionParserFn&>(node);
@@ -93,7 +93,7 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
     case Kind::If: {
         const auto& block = static_cast<const CInspectionParserIf&>(node);
         Chains out;
-        AppendLed(out, {Reference(block.ThenConditionText(), block.function, block.ifLineIndex)},
+        AppendLed(out, {Reference(block.SlotsText(), block.function, block.ifLineIndex)},
                   CollectConclusionRows(*block.thenBody, maxChains, truncated), maxChains, truncated);
         AppendLed(out, {Reference(block.ElseConditionText(), block.function, block.elseLineIndex)},
                   CollectConclusionRows(*block.elseBody, maxChains, truncated), maxChains, truncated);

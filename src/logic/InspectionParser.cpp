@@ -195,7 +195,7 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     block->function = m_lines[p].function;
     block->ifPosition = p;
     block->ifLineIndex = m_lines[p].lineIndex;
-    block->ifLine = m_lines[p].line;
+    block->line = m_lines[p].line;
     int thenCount = 0;
     block->thenBody = ParseSequence(p + 1, thenCount);
     const int elseLine = p + thenCount + 1;

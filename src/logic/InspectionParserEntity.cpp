@@ -32,3 +32,23 @@ void CInspectionParserEntity::WriteSyntaxFinding(CInspectionView& pane, quint32&
                     text + QStringLiteral(" (") + message + QStringLiteral(")"));
     ++counter;
 }
+
+const QString& MemberStateSlots::MemberName() const {
+    return line->textSlots[0].text;
+}
+
+const QString& MemberStateSlots::JoiningText() const {
+    return line->textSlots[1].text;
+}
+
+const QString& MemberStateSlots::StateName() const {
+    return line->textSlots[2].text;
+}
+
+const QString& MemberStateSlots::ClosingText() const {
+    return line->textSlots[3].text;
+}
+
+QString MemberStateSlots::SlotsText() const {
+    return CInspectionParserEntity::MemberStateText(MemberName(), JoiningText(), StateName(), ClosingText());
+}

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CInspectionView;
+class CLogicLine;
 class CUnitFunction;
 struct InspectionEnvironment;
 
@@ -40,6 +41,19 @@ protected:
     static QString MissingNameMessage();
     static QString NoEffectiveStatementMessage(const InspectionEnvironment& environment);
     static QString EmptyBodyMessage();
+};
+
+// The member and state slots of a Do or if line, read from the logic line itself: copying them into every node
+// cost more than the rest of the tree's work on large documents.
+struct MemberStateSlots {
+    const CLogicLine* line = nullptr;
+
+    const QString& MemberName() const;
+    const QString& JoiningText() const;
+    const QString& StateName() const;
+    const QString& ClosingText() const;
+    // The four slots as MemberStateText shows them.
+    QString SlotsText() const;
 };
 
 using InspectionParserNode = std::shared_ptr<CInspectionParserEntity>;

@@ -24,28 +24,7 @@ void CInspectionParserIf::CheckSyntax(CInspectionView& pane, quint32& counter) c
 }
 
 QString CInspectionParserIf::ComposeIfText() const {
-    return environment->GetSymbol(SyntaxIf) % u' ' %
-           MemberStateText(MemberName(), JoiningText(), StateName(), ClosingText());
-}
-
-const QString& CInspectionParserIf::MemberName() const {
-    return ifLine->textSlots[0].text;
-}
-
-const QString& CInspectionParserIf::JoiningText() const {
-    return ifLine->textSlots[1].text;
-}
-
-const QString& CInspectionParserIf::StateName() const {
-    return ifLine->textSlots[2].text;
-}
-
-const QString& CInspectionParserIf::ClosingText() const {
-    return ifLine->textSlots[3].text;
-}
-
-QString CInspectionParserIf::ThenConditionText() const {
-    return MemberStateText(MemberName(), JoiningText(), StateName(), ClosingText());
+    return environment->GetSymbol(SyntaxIf) % u' ' % SlotsText();
 }
 
 QString CInspectionParserIf::ElseConditionText() const {

@@ -4,9 +4,7 @@
 
 #include <optional>
 
-class CLogicLine;
-
-class CInspectionParserIf : public CInspectionParserEntity {
+class CInspectionParserIf : public CInspectionParserEntity, public MemberStateSlots {
 public:
     CInspectionParserIf() : CInspectionParserEntity(Kind::If) {}
     void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
@@ -14,13 +12,6 @@ public:
     bool HasEffectiveStatement() const { return thenBody->HasEffective() || elseBody->HasEffective(); }
     QString ComposeIfText() const;
 
-    // Read from the if line itself rather than copied into every node, as a Do node does.
-    const QString& MemberName() const;
-    const QString& JoiningText() const;
-    const QString& StateName() const;
-    const QString& ClosingText() const;
-
-    const CLogicLine* ifLine = nullptr;
     InspectionParserSequencePtr thenBody;
     InspectionParserSequencePtr elseBody;
     qint32 ifPosition = 0;
@@ -32,8 +23,7 @@ public:
     QString elseText;
     std::optional<PathCondition> thenRecord;
     std::optional<PathCondition> elseRecord; // negated, on the else line
-    // The two conditions as the condition list shows them; only that list needs them.
-    QString ThenConditionText() const;
+    // The else condition as the condition list shows it (the then condition is SlotsText); only that list needs it.
     QString ElseConditionText() const;
     const InspectionEnvironment* environment = nullptr;
 };
