@@ -24,6 +24,8 @@ CInspectionParser::CInspectionParser(std::vector<InspectionParserLine> lines, co
 InspectionParserSequencePtr CInspectionParser::Parse() {
     m_strayPositions.clear();
     m_pendingNodes.clear();
+    // Thousands of small nodes per run: taking them from one arena keeps the heap from fragmenting.
+    m_arena = std::make_shared<std::pmr::monotonic_buffer_resource>();
     int consumed = 0;
     InspectionParserSequencePtr top = ParseSequence(0, consumed);
     const int count = static_cast<int>(m_lines.size());
@@ -35,11 +37,18 @@ InspectionParserSequencePtr CInspectionParser::Parse() {
         top->nodes.insert(top->nodes.end(), rest->nodes.begin(), rest->nodes.end());
         consumed += 1 + more;
     }
-    return top;
+    // The tree is released before the arena its nodes lie in.
+    struct Tree {
+        std::shared_ptr<std::pmr::monotonic_buffer_resource> arena;
+        InspectionParserSequencePtr top;
+    };
+    auto tree = std::make_shared<Tree>(Tree{std::move(m_arena), std::move(top)});
+    CInspectionParserSequence* const root = tree->top.get();
+    return InspectionParserSequencePtr(std::move(tree), root);
 }
 
 InspectionParserSequencePtr CInspectionParser::ParseSequence(int start, int& consumed) {
-    auto sequence = std::make_shared<CInspectionParserSequence>();
+    auto sequence = NewNode<CInspectionParserSequence>(m_arena.get());
     sequence->start = start;
     consumed = 0;
     // The statements gather on one stack shared by all nesting levels; the sequence takes its own at once.
@@ -125,7 +134,7 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
     const InspectionParserLine& line = m_lines[p];
     switch (KindAt(p)) {
     case SyntaxFn: {
-        auto fn = std::make_shared<CInspectionParserFn>();
+        auto fn = NewNode<CInspectionParserFn>();
         SetLine(*fn, p, line);
         fn->calledID = line.line->calledInternalID;
         if (m_makeRecords) {
@@ -143,7 +152,7 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         break;
     }
     case SyntaxDo: {
-        auto action = std::make_shared<CInspectionParserDo>();
+        auto action = NewNode<CInspectionParserDo>();
         SetLine(*action, p, line);
         action->environment = &m_environment;
         action->line = line.line;
@@ -155,13 +164,13 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         break;
     }
     case SyntaxDoNothing: {
-        auto nothing = std::make_shared<CInspectionParserDoNothing>();
+        auto nothing = NewNode<CInspectionParserDoNothing>();
         SetLine(*nothing, p, line);
         parsed.node = nothing;
         break;
     }
     case SyntaxExitlp: {
-        auto exitlp = std::make_shared<CInspectionParserExitlp>();
+        auto exitlp = NewNode<CInspectionParserExitlp>();
         SetLine(*exitlp, p, line);
         exitlp->text = m_environment.GetSymbol(SyntaxExitlp);
         parsed.node = exitlp;
@@ -190,7 +199,7 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     if (m_depth >= kMaxNesting)
         return parsed;
     ++m_depth;
-    auto block = std::make_shared<CInspectionParserIf>();
+    auto block = NewNode<CInspectionParserIf>();
     block->environment = &m_environment;
     block->function = m_lines[p].function;
     block->ifPosition = p;
@@ -225,7 +234,7 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     if (m_depth >= kMaxNesting)
         return parsed;
     ++m_depth;
-    auto block = std::make_shared<CInspectionParserSwitch>();
+    auto block = NewNode<CInspectionParserSwitch>(m_arena.get());
     block->environment = &m_environment;
     block->function = m_lines[p].function;
     block->switchPosition = p;
@@ -284,7 +293,7 @@ CInspectionParser::Parsed CInspectionParser::ParseLoop(int p) {
     if (m_depth >= kMaxNesting)
         return parsed;
     ++m_depth;
-    auto block = std::make_shared<CInspectionParserLoop>();
+    auto block = NewNode<CInspectionParserLoop>();
     block->environment = &m_environment;
     block->position = p;
     block->function = m_lines[p].function;

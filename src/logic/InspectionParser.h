@@ -12,6 +12,8 @@
 
 #include <QHash>
 
+#include <memory>
+#include <memory_resource>
 #include <vector>
 
 class CLogicLine;
@@ -53,6 +55,11 @@ private:
         bool success = false;
     };
 
+    // Nodes of one parse come from its arena; the tree returned by Parse keeps the arena alive.
+    template <class Node, class... Args> std::shared_ptr<Node> NewNode(Args&&... args) {
+        return std::allocate_shared<Node>(std::pmr::polymorphic_allocator<Node>(m_arena.get()),
+                                          std::forward<Args>(args)...);
+    }
     InspectionParserSequencePtr ParseSequence(int start, int& consumed);
     Parsed ParseStatement(int p);
     Parsed ParseIf(int p);
@@ -69,6 +76,8 @@ private:
     bool m_makeRecords = true;
     int m_depth = 0;
     std::vector<qint32> m_strayPositions;
+    // Before the pending nodes, so an aborted parse releases them while their arena still stands.
+    std::shared_ptr<std::pmr::monotonic_buffer_resource> m_arena;
     std::vector<InspectionParserNode> m_pendingNodes;
     QHash<QString, qint32> m_memberIds;
 };

@@ -2,6 +2,7 @@
 
 #include "logic/InspectionParserSequence.h"
 
+#include <memory_resource>
 #include <optional>
 #include <vector>
 
@@ -18,7 +19,8 @@ struct InspectionSwitchCase {
 
 class CInspectionParserSwitch : public CInspectionParserEntity {
 public:
-    CInspectionParserSwitch() : CInspectionParserEntity(Kind::Switch) {}
+    explicit CInspectionParserSwitch(std::pmr::memory_resource* arena)
+        : CInspectionParserEntity(Kind::Switch), cases(arena), elswRecords(arena) {}
     void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
     bool HoldsDoOrFn() const override;
     bool HasEffectiveStatement() const;
@@ -30,7 +32,7 @@ public:
     QString NegatedConditionText(const InspectionSwitchCase& item) const;
 
     QString memberName;
-    std::vector<InspectionSwitchCase> cases;
+    std::pmr::vector<InspectionSwitchCase> cases;
     InspectionParserSequencePtr elswBody;
     QString joiningText;
     qint32 switchPosition = 0;
@@ -39,6 +41,6 @@ public:
     qint32 switchLineIndex = 0;
     qint32 elswLineIndex = 0;
     QString elswText;
-    std::vector<PathCondition> elswRecords; // negated case conditions, each state once, on the elsw line
+    std::pmr::vector<PathCondition> elswRecords; // negated case conditions, each state once, on the elsw line
     const InspectionEnvironment* environment = nullptr;
 };
