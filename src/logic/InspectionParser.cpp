@@ -6,6 +6,8 @@
 
 #include <QStringBuilder>
 
+#include <algorithm>
+
 namespace {
 
 // Blocks nest through recursion; a line list from a file could nest deeper than the stack allows.
@@ -74,10 +76,6 @@ int CInspectionParser::KindAt(int p) const {
     if (p < 0 || p >= static_cast<int>(m_lines.size()) || !m_lines[p].line)
         return SyntaxNone;
     return m_lines[p].kind;
-}
-
-QString CInspectionParser::SlotText(int p, int slot) const {
-    return m_lines[p].line->textSlots[slot].text;
 }
 
 std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member, const QString& state, int position,
@@ -239,8 +237,7 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     block->function = m_lines[p].function;
     block->switchPosition = p;
     block->switchLineIndex = m_lines[p].lineIndex;
-    block->memberName = SlotText(p, 0);
-    block->joiningText = SlotText(p, 1);
+    block->line = m_lines[p].line;
     // The comment and plain lines before the first case.
     int skipped = 0;
     ParseSequence(p + 1, skipped);
@@ -248,8 +245,7 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     while (KindAt(p + k) == SyntaxCase) {
         const int caseLine = p + k;
         InspectionSwitchCase item;
-        item.stateName = SlotText(caseLine, 0);
-        item.joiningText = SlotText(caseLine, 1);
+        item.line = m_lines[caseLine].line;
         item.position = caseLine;
         item.function = m_lines[caseLine].function;
         item.lineIndex = m_lines[caseLine].lineIndex;
@@ -270,17 +266,15 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     block->elswPosition = elswLine;
     block->elswLineIndex = m_lines[elswLine].lineIndex;
     block->elswText = m_environment.GetSymbol(SyntaxElsw);
-    std::vector<QString> statesMet;
-    for (InspectionSwitchCase& item : block->cases) {
-        item.text =
-            m_environment.GetSymbol(SyntaxCase) % QStringLiteral(" {") % item.stateName % u'}' % item.joiningText;
-        if (!m_makeRecords)
-            continue;
-        item.record = MakeRecord(block->memberName, item.stateName, item.position, 1, item.text);
-        if (!item.record || std::find(statesMet.begin(), statesMet.end(), item.stateName) != statesMet.end())
-            continue;
-        statesMet.push_back(item.stateName);
-        block->elswRecords.push_back(*NegatedRecord(item.record, elswLine, m_lines[elswLine], block->elswText));
+    for (auto item = block->cases.begin(); m_makeRecords && item != block->cases.end(); ++item) {
+        item->record =
+            MakeRecord(block->MemberName(), item->StateName(), item->position, 1, block->ComposeCaseText(*item));
+        // Each state negated once: an earlier case with a record already gave this one's.
+        const auto sameState = [&item](const InspectionSwitchCase& earlier) {
+            return earlier.record && earlier.StateName() == item->StateName();
+        };
+        if (item->record && std::none_of(block->cases.begin(), item, sameState))
+            block->elswRecords.push_back(*NegatedRecord(item->record, elswLine, m_lines[elswLine], block->elswText));
     }
     parsed.node = block;
     parsed.consumed = k + elswCount + 2;

@@ -66,7 +66,6 @@ private:
     Parsed ParseSwitch(int p);
     Parsed ParseLoop(int p);
     int KindAt(int p) const;
-    QString SlotText(int p, int slot) const;
     std::optional<PathCondition> MakeRecord(const QString& member, const QString& state, int position,
                                             quint8 isCondition, const QString& lineText);
 

@@ -7,6 +7,14 @@
 
 #include <QStringBuilder>
 
+const QString& InspectionSwitchCase::StateName() const {
+    return line->textSlots[0].text;
+}
+
+const QString& InspectionSwitchCase::JoiningText() const {
+    return line->textSlots[1].text;
+}
+
 bool CInspectionParserSwitch::HoldsDoOrFn() const {
     for (const InspectionSwitchCase& item : cases)
         if (item.body->HoldsDoOrFn())
@@ -24,13 +32,13 @@ bool CInspectionParserSwitch::HasEffectiveStatement() const {
 void CInspectionParserSwitch::CheckSyntax(CInspectionView& pane, quint32& counter) const {
     // Only a finding needs the statement's text.
     const auto shown = [this] { return ComposeSwitchText(); };
-    if (memberName.isEmpty())
+    if (MemberName().isEmpty())
         WriteSyntaxFinding(pane, counter, *environment, function, switchLineIndex, shown(), MissingNameMessage());
     if (!HasEffectiveStatement())
         WriteSyntaxFinding(pane, counter, *environment, function, switchLineIndex, shown(),
                            NoEffectiveStatementMessage(*environment));
     for (const InspectionSwitchCase& item : cases) {
-        if (item.stateName.isEmpty())
+        if (item.StateName().isEmpty())
             WriteSyntaxFinding(pane, counter, *environment, item.function, item.lineIndex, ComposeCaseText(item),
                                MissingNameMessage());
         if (item.body->IsEmpty())
@@ -44,18 +52,18 @@ void CInspectionParserSwitch::CheckSyntax(CInspectionView& pane, quint32& counte
 }
 
 QString CInspectionParserSwitch::ComposeSwitchText() const {
-    return environment->GetSymbol(SyntaxSwitch) % QStringLiteral(" <") % memberName % u'>' % joiningText;
+    return environment->GetSymbol(SyntaxSwitch) % QStringLiteral(" <") % MemberName() % u'>' % JoiningText();
 }
 
 QString CInspectionParserSwitch::ComposeCaseText(const InspectionSwitchCase& item) const {
-    return environment->GetSymbol(SyntaxCase) % QStringLiteral(" {") % item.stateName % u'}' % item.joiningText;
+    return environment->GetSymbol(SyntaxCase) % QStringLiteral(" {") % item.StateName() % u'}' % item.JoiningText();
 }
 
 QString CInspectionParserSwitch::ConditionText(const InspectionSwitchCase& item) const {
-    return MemberStateText(memberName, joiningText, item.stateName, item.joiningText);
+    return MemberStateText(MemberName(), JoiningText(), item.StateName(), item.JoiningText());
 }
 
 QString CInspectionParserSwitch::NegatedConditionText(const InspectionSwitchCase& item) const {
-    return MemberStateText(SplitAtQuantifier(memberName, environment->quantifiers), joiningText,
-                           ParseNegationPrefix(item.stateName).Negated().GetText(), item.joiningText);
+    return MemberStateText(SplitAtQuantifier(MemberName(), environment->quantifiers), JoiningText(),
+                           ParseNegationPrefix(item.StateName()).Negated().GetText(), item.JoiningText());
 }

@@ -7,17 +7,19 @@
 #include <vector>
 
 struct InspectionSwitchCase {
-    QString stateName;
+    const CLogicLine* line = nullptr; // its slots are read where they lie, as for Do and if lines
     qint32 position = 0;
     const CUnitFunction* function = nullptr;
     qint32 lineIndex = 0;
     InspectionParserSequencePtr body;
-    QString joiningText;
-    QString text;
     std::optional<PathCondition> record;
+
+    const QString& StateName() const;
+    const QString& JoiningText() const;
 };
 
-class CInspectionParserSwitch : public CInspectionParserEntity {
+// Member and joining text are the first two slots of the switch line.
+class CInspectionParserSwitch : public CInspectionParserEntity, public MemberStateSlots {
 public:
     explicit CInspectionParserSwitch(std::pmr::memory_resource* arena)
         : CInspectionParserEntity(Kind::Switch), cases(arena), elswRecords(arena) {}
@@ -31,10 +33,8 @@ public:
     QString ConditionText(const InspectionSwitchCase& item) const;
     QString NegatedConditionText(const InspectionSwitchCase& item) const;
 
-    QString memberName;
     std::pmr::vector<InspectionSwitchCase> cases;
     InspectionParserSequencePtr elswBody;
-    QString joiningText;
     qint32 switchPosition = 0;
     qint32 elswPosition = 0;
     const CUnitFunction* function = nullptr;
