@@ -31,16 +31,17 @@ private:
         Blocks& operator=(const Blocks&) = delete;
         ~Blocks() {
             for (size_t b = 0; b < m_blocks.size(); ++b) {
-                const size_t used = b + 1 == m_blocks.size() ? m_used : kPerBlock;
+                const size_t used = b + 1 == m_blocks.size() ? m_used : BlockSize(b);
                 for (size_t i = 0; i < used; ++i)
                     m_blocks[b][i].~T();
-                std::allocator<T>().deallocate(m_blocks[b], kPerBlock);
+                std::allocator<T>().deallocate(m_blocks[b], BlockSize(b));
             }
         }
         template <class... Args> T* Emplace(Args&&... args) {
-            if (m_used == kPerBlock) {
+            if (m_used == m_capacity) {
+                m_capacity = BlockSize(m_blocks.size());
                 m_blocks.reserve(m_blocks.size() + 1);
-                m_blocks.push_back(std::allocator<T>().allocate(kPerBlock));
+                m_blocks.push_back(std::allocator<T>().allocate(m_capacity));
                 m_used = 0;
             }
             T* item = new (m_blocks.back() + m_used) T(std::forward<Args>(args)...);
@@ -49,9 +50,14 @@ private:
         }
 
     private:
-        static constexpr size_t kPerBlock = 2048;
+        // Each block twice the one before: every large request makes glibc sweep its small free chunks, so
+        // their number must not grow with the document.
+        static size_t BlockSize(size_t block) { return kFirstBlock << block; }
+
+        static constexpr size_t kFirstBlock = 2048;
         std::vector<T*> m_blocks;
-        size_t m_used = kPerBlock;
+        size_t m_used = 0;
+        size_t m_capacity = 0;
     };
 
     std::shared_ptr<const void> m_tree;
