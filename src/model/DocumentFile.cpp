@@ -59,8 +59,8 @@ QString ElementXml(pugi::xml_node element) {
     return QString::fromUtf8(writer.bytes);
 }
 
-// The whole file goes to the parser, which parses it in place and keeps the buffer.
-LoadResult ParseFile(QIODevice& file, pugi::xml_document& document) {
+// The whole file goes to the parser, which parses it in place and keeps the buffer; root is the "NUV" element.
+LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_node& root) {
     document.reset();
     pugi::xml_parse_result parsed;
     if (file.isSequential()) {
@@ -85,7 +85,10 @@ LoadResult ParseFile(QIODevice& file, pugi::xml_document& document) {
         parsed = document.load_buffer_inplace_own(buffer, static_cast<std::size_t>(read), kXmlParseOptions,
                                                   pugi::encoding_utf8);
     }
-    return parsed ? LoadResult::Loaded : LoadResult::MalformedXml;
+    if (!parsed)
+        return LoadResult::MalformedXml;
+    root = XmlFindElement(document, "NUV");
+    return root ? LoadResult::Loaded : LoadResult::NoRootElement;
 }
 
 pugi::xml_node AppendRoot(XmlDocumentContext& context, const QString& version) {
@@ -223,12 +226,9 @@ void ShowVersionNotice(pugi::xml_node root) {
 // Parses another document and picks the element an import reads: the first without "Version", else the
 // last one.
 LoadResult FindImportDocument(QIODevice& file, XmlDocumentContext& context, pugi::xml_node& chosen) {
-    const LoadResult parsed = ParseFile(file, context.document);
-    if (parsed != LoadResult::Loaded)
+    pugi::xml_node root;
+    if (const LoadResult parsed = ParseFile(file, context.document, root); parsed != LoadResult::Loaded)
         return parsed;
-    const pugi::xml_node root = XmlFindElement(context.document, "NUV");
-    if (!root)
-        return LoadResult::NoRootElement;
     const std::vector<pugi::xml_node> documents = XmlFindElements(root, "Document");
     if (documents.empty())
         return LoadResult::NoDocumentElement;
@@ -318,12 +318,9 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
 } // namespace
 
 LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber) {
-    const LoadResult parsed = ParseFile(file, context.document);
-    if (parsed != LoadResult::Loaded)
+    pugi::xml_node root;
+    if (const LoadResult parsed = ParseFile(file, context.document, root); parsed != LoadResult::Loaded)
         return parsed;
-    const pugi::xml_node root = XmlFindElement(context.document, "NUV");
-    if (!root)
-        return LoadResult::NoRootElement;
     if (versionNumber == 0)
         ShowVersionNotice(root);
     const XmlElementIndex index = IndexDocuments(root);
