@@ -6,6 +6,7 @@
 #include "model/AbstractIndexItem.h"
 #include "model/IndexLogicSync.h"
 #include "model/ModelShell.h"
+#include "model/TextUtilities.h"
 #include "platform/MessageBox.h"
 #include "platform/Trace.h"
 
@@ -15,10 +16,6 @@ enum class Placement { Child, ElderSibling, YoungerSibling };
 
 void Refuse(const QString& text) {
     platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Error);
-}
-
-QString Quoted(const QString& name) {
-    return QLatin1Char('"') + name + QLatin1Char('"');
 }
 
 void FinishModelChange(CDocumentData& document, const ModelOptions& options) {

@@ -1,15 +1,12 @@
 #include "model/QuantifierCheck.h"
 
+#include "model/TextUtilities.h"
 #include "model/UnitFunctionRegistry.h"
 #include "settings/QuantifierSettings.h"
 
 namespace {
 
 enum class Level { None, Warning, Error };
-
-QString Quoted(const QString& text) {
-    return '"' + text + '"';
-}
 
 } // namespace
 

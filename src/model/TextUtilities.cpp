@@ -12,6 +12,10 @@ bool ContainsBracketChars(const QString& text) {
     return false;
 }
 
+QString Quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
 QString JoinWithCommas(const std::set<QString>& texts) {
     return QStringList(texts.begin(), texts.end()).join(QStringLiteral(", "));
 }

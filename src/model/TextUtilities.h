@@ -10,6 +10,8 @@ class CUnitFunctionRegistry;
 
 // Does the text hold one of the brackets "<", ">", "[", "]", "{", "}" that mark names in statements?
 bool ContainsBracketChars(const QString& text);
+// The text inside double quotes, as messages show names.
+QString Quoted(const QString& text);
 // The texts in the set's order, joined with ", ".
 QString JoinWithCommas(const std::set<QString>& texts);
 // Four spaces, and n of them (none for n <= 0), for nested list entries.
