@@ -27,9 +27,9 @@ QString NegationSignFullWidth() {
     return QString(kFullWidthSign);
 }
 
-NegatableText ParseNegationPrefix(QString text) {
+NegatableText ParseNegationPrefix(const QString& text) {
     qsizetype count = 0;
-    while (count < text.size() && (text[count] == kHalfWidthSign || text[count] == kFullWidthSign))
+    while (count < text.size() && (text.at(count) == kHalfWidthSign || text.at(count) == kFullWidthSign))
         ++count;
     NegatableText result;
     result.signCount = static_cast<qint32>(count);

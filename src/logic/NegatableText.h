@@ -18,7 +18,7 @@ struct NegatableText {
 QString NegationSign();
 QString NegationSignFullWidth();
 
-NegatableText ParseNegationPrefix(QString text);
+NegatableText ParseNegationPrefix(const QString& text);
 
 // Equal flag and equal text; the number of signs does not matter.
 bool SameNegatableText(const NegatableText& a, const NegatableText& b);
