@@ -28,13 +28,13 @@ void CollectRows(const CInspectionParserEntity& node, std::vector<Correspondence
     switch (node.kind) {
     case Kind::Do: {
         const auto& action = static_cast<const CInspectionParserDo&>(node);
-        rows.push_back({running, Reference(action.text, action.function, action.lineIndex), Kind::Do});
+        rows.push_back({running, Reference(action.ComposeText(), action.function, action.lineIndex), Kind::Do});
         running.push_back(Reference(action.SlotsText(), action.function, action.lineIndex));
         return;
     }
     case Kind::Fn: {
         const auto& fn = static_cast<const CInspectionParserFn&>(node);
-        rows.push_back({running, Reference(fn.text, fn.function, fn.lineIndex), Kind::Fn});
+        rows.push_back({running, Reference(fn.ComposeText(), fn.function, fn.lineIndex), Kind::Fn});
         return;
     }
     case Kind::If: {
@@ -83,7 +83,7 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
     }
     case Kind::Fn: {
         const auto& fn = static_cast<const CInspectionParserFn&>(node);
-        const QString text = fn.calledFunction ? fn.text : QStringLiteral("Fn [] ()");
+        const QString text = fn.calledFunction ? fn.ComposeText() : QStringLiteral("Fn [] ()");
         return {{{Reference(text, fn.function, fn.lineIndex)}, false}};
     }
     case Kind::DoNothing:

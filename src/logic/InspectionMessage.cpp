@@ -7,7 +7,7 @@
 
 void CInspectionMessage::WriteTarget(CInspectionView& pane, const InspectionEnvironment& environment,
                                      const FindingTarget& target) {
-    WriteTargetLine(pane, environment, target.unitFunction, target.lineIndex, target.lineText);
+    WriteTargetLine(pane, environment, target.unitFunction, target.lineIndex, target.line.Text());
 }
 
 QString CInspectionMessage::Header(const QString& text) {

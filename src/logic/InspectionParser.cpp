@@ -4,7 +4,6 @@
 #include "logic/InspectionProgress.h"
 #include "model/UnitFunction.h"
 
-#include <QStringBuilder>
 
 #include <algorithm>
 
@@ -79,7 +78,7 @@ int CInspectionParser::KindAt(int p) const {
 }
 
 std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member, const QString& state, int position,
-                                                           quint8 isCondition, const QString& lineText) {
+                                                           quint8 isCondition, StatementLine line) {
     const QuantifiedMemberName name = ParseQuantifiedMemberName(m_environment.quantifiers, member);
     const NegatableText parsedState = ParseNegationPrefix(state);
     if (!name.valid || parsedState.text.isEmpty())
@@ -96,7 +95,7 @@ std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member
     record.position = position;
     record.unitFunction = m_lines[position].function;
     record.lineIndex = m_lines[position].lineIndex;
-    record.lineText = lineText;
+    record.line = line;
     return record;
 }
 
@@ -104,7 +103,7 @@ namespace {
 
 // The record of the other branch: the state negated, the quantifier turned to its dual, on another line.
 std::optional<PathCondition> NegatedRecord(const std::optional<PathCondition>& record, int position,
-                                           const InspectionParserLine& line, const QString& lineText) {
+                                           const InspectionParserLine& line, StatementLine statementLine) {
     if (!record)
         return std::nullopt;
     PathCondition negated = *record;
@@ -113,7 +112,7 @@ std::optional<PathCondition> NegatedRecord(const std::optional<PathCondition>& r
     negated.position = position;
     negated.unitFunction = line.function;
     negated.lineIndex = line.lineIndex;
-    negated.lineText = lineText;
+    negated.line = statementLine;
     return negated;
 }
 
@@ -135,29 +134,17 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         auto fn = NewNode<CInspectionParserFn>();
         SetLine(*fn, p, line);
         fn->calledID = line.line->calledInternalID;
-        if (m_makeRecords) {
+        if (m_makeRecords)
             fn->calledFunction = line.calledFunction ? line.calledFunction : m_environment.FindFunction(fn->calledID);
-            QString name;
-            QString number;
-            if (fn->calledFunction) {
-                name = fn->calledFunction->name;
-                number = m_environment.OutlineNumberText(*fn->calledFunction);
-            }
-            fn->text =
-                m_environment.GetSymbol(SyntaxFn) % QStringLiteral(" [") % name % QStringLiteral("] (") % number % u')';
-        }
         parsed.node = fn;
         break;
     }
     case SyntaxDo: {
         auto action = NewNode<CInspectionParserDo>();
         SetLine(*action, p, line);
-        action->environment = &m_environment;
         action->line = line.line;
-        if (m_makeRecords) {
-            action->text = action->ComposeText();
-            action->record = MakeRecord(action->MemberName(), action->StateName(), p, 0, action->text);
-        }
+        if (m_makeRecords)
+            action->record = MakeRecord(action->MemberName(), action->StateName(), p, 0, {action.get()});
         parsed.node = action;
         break;
     }
@@ -170,7 +157,6 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
     case SyntaxExitlp: {
         auto exitlp = NewNode<CInspectionParserExitlp>();
         SetLine(*exitlp, p, line);
-        exitlp->text = m_environment.GetSymbol(SyntaxExitlp);
         parsed.node = exitlp;
         break;
     }
@@ -198,7 +184,6 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
         return parsed;
     ++m_depth;
     auto block = NewNode<CInspectionParserIf>();
-    block->environment = &m_environment;
     block->function = m_lines[p].function;
     block->ifPosition = p;
     block->ifLineIndex = m_lines[p].lineIndex;
@@ -216,11 +201,10 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
         return parsed;
     block->elsePosition = elseLine;
     block->elseLineIndex = m_lines[elseLine].lineIndex;
-    block->elseText = m_environment.GetSymbol(SyntaxElse);
     if (m_makeRecords) {
-        block->ifText = block->ComposeIfText();
-        block->thenRecord = MakeRecord(block->MemberName(), block->StateName(), p, 1, block->ifText);
-        block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], block->elseText);
+        block->thenRecord = MakeRecord(block->MemberName(), block->StateName(), p, 1, {block.get()});
+        block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine],
+                                          {block.get(), StatementLine::kClosingLine});
     }
     parsed.node = block;
     parsed.consumed = thenCount + elseCount + 3;
@@ -233,7 +217,6 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         return parsed;
     ++m_depth;
     auto block = NewNode<CInspectionParserSwitch>(m_arena.get());
-    block->environment = &m_environment;
     block->function = m_lines[p].function;
     block->switchPosition = p;
     block->switchLineIndex = m_lines[p].lineIndex;
@@ -265,16 +248,16 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         return parsed;
     block->elswPosition = elswLine;
     block->elswLineIndex = m_lines[elswLine].lineIndex;
-    block->elswText = m_environment.GetSymbol(SyntaxElsw);
     for (auto item = block->cases.begin(); m_makeRecords && item != block->cases.end(); ++item) {
-        item->record =
-            MakeRecord(block->MemberName(), item->StateName(), item->position, 1, block->ComposeCaseText(*item));
+        const StatementLine caseLine{block.get(), StatementLine::CaseLine(item - block->cases.begin())};
+        item->record = MakeRecord(block->MemberName(), item->StateName(), item->position, 1, caseLine);
         // Each state negated once: an earlier case with a record already gave this one's.
         const auto sameState = [&item](const InspectionSwitchCase& earlier) {
             return earlier.record && earlier.StateName() == item->StateName();
         };
         if (item->record && std::none_of(block->cases.begin(), item, sameState))
-            block->elswRecords.push_back(*NegatedRecord(item->record, elswLine, m_lines[elswLine], block->elswText));
+            block->elswRecords.push_back(*NegatedRecord(item->record, elswLine, m_lines[elswLine],
+                                                        {block.get(), StatementLine::kClosingLine}));
     }
     parsed.node = block;
     parsed.consumed = k + elswCount + 2;
@@ -288,11 +271,9 @@ CInspectionParser::Parsed CInspectionParser::ParseLoop(int p) {
         return parsed;
     ++m_depth;
     auto block = NewNode<CInspectionParserLoop>();
-    block->environment = &m_environment;
     block->position = p;
     block->function = m_lines[p].function;
     block->lineIndex = m_lines[p].lineIndex;
-    block->text = m_environment.GetSymbol(SyntaxLoop);
     int bodyCount = 0;
     block->body = ParseSequence(p + 1, bodyCount);
     --m_depth;

@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <memory_resource>
+#include <type_traits>
 #include <vector>
 
 class CLogicLine;
@@ -57,8 +58,11 @@ private:
 
     // Nodes of one parse come from its arena; the tree returned by Parse keeps the arena alive.
     template <class Node, class... Args> std::shared_ptr<Node> NewNode(Args&&... args) {
-        return std::allocate_shared<Node>(std::pmr::polymorphic_allocator<Node>(m_arena.get()),
-                                          std::forward<Args>(args)...);
+        auto node = std::allocate_shared<Node>(std::pmr::polymorphic_allocator<Node>(m_arena.get()),
+                                               std::forward<Args>(args)...);
+        if constexpr (std::is_base_of_v<CInspectionParserEntity, Node>)
+            node->environment = &m_environment;
+        return node;
     }
     InspectionParserSequencePtr ParseSequence(int start, int& consumed);
     Parsed ParseStatement(int p);
@@ -67,7 +71,7 @@ private:
     Parsed ParseLoop(int p);
     int KindAt(int p) const;
     std::optional<PathCondition> MakeRecord(const QString& member, const QString& state, int position,
-                                            quint8 isCondition, const QString& lineText);
+                                            quint8 isCondition, StatementLine line);
 
     std::vector<InspectionParserLine> m_lines;
     const InspectionEnvironment& m_environment;

@@ -9,9 +9,9 @@ public:
     CInspectionParserDo() : CInspectionParserSingleLine(Kind::Do) {}
     void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
     bool HoldsDoOrFn() const override { return true; }
-    // The Do with its keyword; the parser stores it in text for trees that make path records.
+    // The Do with its keyword.
     QString ComposeText() const;
+    QString LineText(qint32) const override { return ComposeText(); }
 
     std::optional<PathCondition> record; // the action, when member and state resolve
-    const InspectionEnvironment* environment = nullptr;
 };

@@ -11,6 +11,10 @@ QString CInspectionParserEntity::MemberStateText(const QString& member, const QS
     return u'<' % member % u'>' % joining % u'{' % state % u'}' % closing;
 }
 
+QString StatementLine::Text() const {
+    return statement ? statement->LineText(part) : QString();
+}
+
 QString CInspectionParserEntity::MissingNameMessage() {
     return QStringLiteral("メンバー名または状態名が記述されていません");
 }

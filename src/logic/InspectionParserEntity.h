@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/PathCondition.h"
+#include "logic/StatementLine.h"
 
 #include <QString>
 
@@ -26,8 +27,11 @@ public:
     virtual bool IsEffective() const { return true; }
     // A Do or an Fn statement here or anywhere inside.
     virtual bool HoldsDoOrFn() const = 0;
+    // The text of one of the statement's lines, as findings show it; part as in StatementLine.
+    virtual QString LineText(qint32 part) const = 0;
 
     const Kind kind;
+    const InspectionEnvironment* environment = nullptr;
 
     // "<member>joining{state}closing", how member-state statements show without their keyword.
     static QString MemberStateText(const QString& member, const QString& joining, const QString& state,

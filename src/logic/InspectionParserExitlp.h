@@ -5,4 +5,5 @@
 class CInspectionParserExitlp : public CInspectionParserSingleLine {
 public:
     CInspectionParserExitlp() : CInspectionParserSingleLine(Kind::Exitlp) {}
+    QString LineText(qint32) const override;
 };

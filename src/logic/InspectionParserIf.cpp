@@ -19,12 +19,17 @@ void CInspectionParserIf::CheckSyntax(CInspectionView& pane, quint32& counter) c
         WriteSyntaxFinding(pane, counter, *environment, function, ifLineIndex, shown(), EmptyBodyMessage());
     thenBody->CheckSyntax(pane, counter);
     if (elseBody->IsEmpty())
-        WriteSyntaxFinding(pane, counter, *environment, function, elseLineIndex, elseText, EmptyBodyMessage());
+        WriteSyntaxFinding(pane, counter, *environment, function, elseLineIndex, LineText(StatementLine::kClosingLine),
+                           EmptyBodyMessage());
     elseBody->CheckSyntax(pane, counter);
 }
 
 QString CInspectionParserIf::ComposeIfText() const {
     return environment->GetSymbol(SyntaxIf) % u' ' % SlotsText();
+}
+
+QString CInspectionParserIf::LineText(qint32 part) const {
+    return part == StatementLine::kClosingLine ? environment->GetSymbol(SyntaxElse) : ComposeIfText();
 }
 
 QString CInspectionParserIf::ElseConditionText() const {

@@ -11,6 +11,7 @@ public:
     bool HoldsDoOrFn() const override { return thenBody->HoldsDoOrFn() || elseBody->HoldsDoOrFn(); }
     bool HasEffectiveStatement() const { return thenBody->HasEffective() || elseBody->HasEffective(); }
     QString ComposeIfText() const;
+    QString LineText(qint32 part) const override;
 
     InspectionParserSequencePtr thenBody;
     InspectionParserSequencePtr elseBody;
@@ -19,11 +20,8 @@ public:
     const CUnitFunction* function = nullptr;
     qint32 ifLineIndex = 0;
     qint32 elseLineIndex = 0;
-    QString ifText;
-    QString elseText;
     std::optional<PathCondition> thenRecord;
     std::optional<PathCondition> elseRecord; // negated, on the else line
     // The else condition as the condition list shows it (the then condition is SlotsText); only that list needs it.
     QString ElseConditionText() const;
-    const InspectionEnvironment* environment = nullptr;
 };

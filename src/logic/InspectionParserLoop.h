@@ -8,11 +8,10 @@ public:
     void CheckSyntax(CInspectionView& pane, quint32& counter) const override;
     bool HoldsDoOrFn() const override { return body->HoldsDoOrFn(); }
     bool HasEffectiveStatement() const { return body->HasEffective(); }
+    QString LineText(qint32) const override;
 
     InspectionParserSequencePtr body;
     qint32 position = 0;
     const CUnitFunction* function = nullptr;
     qint32 lineIndex = 0;
-    QString text;
-    const InspectionEnvironment* environment = nullptr;
 };

@@ -9,9 +9,9 @@ public:
 
     void CheckSyntax(CInspectionView&, quint32&) const override {}
     bool HoldsDoOrFn() const override { return false; }
+    QString LineText(qint32) const override { return QString(); }
 
     qint32 position = 0;
     const CUnitFunction* function = nullptr;
     qint32 lineIndex = 0;
-    QString text; // the statement as the inspection writes it
 };

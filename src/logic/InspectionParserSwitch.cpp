@@ -47,7 +47,8 @@ void CInspectionParserSwitch::CheckSyntax(CInspectionView& pane, quint32& counte
         item.body->CheckSyntax(pane, counter);
     }
     if (elswBody->IsEmpty())
-        WriteSyntaxFinding(pane, counter, *environment, function, elswLineIndex, elswText, EmptyBodyMessage());
+        WriteSyntaxFinding(pane, counter, *environment, function, elswLineIndex, LineText(StatementLine::kClosingLine),
+                           EmptyBodyMessage());
     elswBody->CheckSyntax(pane, counter);
 }
 
@@ -57,6 +58,14 @@ QString CInspectionParserSwitch::ComposeSwitchText() const {
 
 QString CInspectionParserSwitch::ComposeCaseText(const InspectionSwitchCase& item) const {
     return environment->GetSymbol(SyntaxCase) % QStringLiteral(" {") % item.StateName() % u'}' % item.JoiningText();
+}
+
+QString CInspectionParserSwitch::LineText(qint32 part) const {
+    if (part == StatementLine::kClosingLine)
+        return environment->GetSymbol(SyntaxElsw);
+    if (part == StatementLine::kFirstLine)
+        return ComposeSwitchText();
+    return ComposeCaseText(cases[static_cast<size_t>(part - 1)]);
 }
 
 QString CInspectionParserSwitch::ConditionText(const InspectionSwitchCase& item) const {

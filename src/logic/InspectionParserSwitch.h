@@ -28,6 +28,7 @@ public:
     bool HasEffectiveStatement() const;
     QString ComposeSwitchText() const;
     QString ComposeCaseText(const InspectionSwitchCase& item) const;
+    QString LineText(qint32 part) const override;
     // A case condition and its negation for the elsw branch, as the condition list shows them; only that list
     // needs them.
     QString ConditionText(const InspectionSwitchCase& item) const;
@@ -40,7 +41,5 @@ public:
     const CUnitFunction* function = nullptr;
     qint32 switchLineIndex = 0;
     qint32 elswLineIndex = 0;
-    QString elswText;
     std::pmr::vector<PathCondition> elswRecords; // negated case conditions, each state once, on the elsw line
-    const InspectionEnvironment* environment = nullptr;
 };

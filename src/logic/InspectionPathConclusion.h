@@ -2,13 +2,21 @@
 
 #include "logic/NegatableText.h"
 #include "logic/QuantifiedMemberName.h"
+#include "logic/StatementLine.h"
 
 #include <QString>
 
-#include <memory>
-#include <vector>
 
 class CUnitFunction;
+
+// One statement or sequence around a conclusion, linked to the one around it. The conclusions of a run share
+// their links, so two chains meet exactly in a common beginning.
+struct EnclosingLink {
+    const void* item = nullptr;
+    const EnclosingLink* parent = nullptr;
+    const void* outermost = nullptr; // the item at the root of the chain
+    qint32 depth = 1;
+};
 
 // The statement a path ends in: a Do, an Fn, an exitlp, or the start of a sequence that yields no other
 // conclusion.
@@ -27,7 +35,7 @@ public:
     qint32 position = -1;
     const CUnitFunction* unitFunction = nullptr;
     qint32 lineIndex = -1;
-    QString lineText;
+    StatementLine line;
     // Do only.
     qint32 quantifier = QuantifierNone;
     QString member;
@@ -35,10 +43,9 @@ public:
     NegatableText state;
     // Fn only.
     const CUnitFunction* calledFunction = nullptr;
-    // The sequences and the if, switch and loop statements around the statement, outermost first. Both are
-    // chains from the top of the tree, so two of them share exactly a common beginning.
-    std::shared_ptr<const std::vector<const void*>> enclosingBlocks;
-    std::shared_ptr<const std::vector<const void*>> enclosingBranches;
+    // The innermost sequence and the innermost if, switch or loop statement around the statement; null for none.
+    const EnclosingLink* enclosingBlocks = nullptr;
+    const EnclosingLink* enclosingBranches = nullptr;
 
 private:
     Kind m_kind;

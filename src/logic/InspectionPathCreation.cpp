@@ -116,8 +116,7 @@ private:
 
     void WalkSequence(const CInspectionParserSequence& sequence, Actions& possibleActions) {
         m_levels.push_back({&sequence, 0});
-        m_blocks.push_back(&sequence);
-        m_blocksSnapshot.reset();
+        m_blocks = m_pool->AppendEnclosing(m_blocks, &sequence);
         if (!SequenceYields(sequence)) {
             CInspectionPathConclusion* conclusion =
                 m_pool->NewConclusion(CInspectionPathConclusion::Kind::EmptySequence);
@@ -128,8 +127,7 @@ private:
             m_levels.back().index = i;
             WalkNode(*sequence.nodes[i], possibleActions);
         }
-        m_blocks.pop_back();
-        m_blocksSnapshot.reset();
+        m_blocks = m_blocks->parent;
         m_levels.pop_back();
     }
 
@@ -219,18 +217,16 @@ private:
         conclusion->position = line.position;
         conclusion->unitFunction = line.function;
         conclusion->lineIndex = line.lineIndex;
-        conclusion->lineText = line.text;
+        conclusion->line = {&line};
         return conclusion;
     }
 
     void PushBranch(const void* branch) {
-        m_branches.push_back(branch);
-        m_branchesSnapshot.reset();
+        m_branches = m_pool->AppendEnclosing(m_branches, branch);
     }
 
     void PopBranch() {
-        m_branches.pop_back();
-        m_branchesSnapshot.reset();
+        m_branches = m_branches->parent;
     }
 
     // The Do actions a statement may perform.
@@ -295,13 +291,8 @@ private:
     void Emit(CInspectionPathConclusion* conclusion, bool mayBeInLoop) {
         if (m_allUnitFunctions)
             CInspectionProgress::MinorProgress(static_cast<unsigned>(m_results.paths.size() + 1), m_conclusionCount);
-        // Conclusions of one sequence share the same sets.
-        if (!m_blocksSnapshot)
-            m_blocksSnapshot = std::make_shared<const std::vector<const void*>>(m_blocks);
-        if (!m_branchesSnapshot)
-            m_branchesSnapshot = std::make_shared<const std::vector<const void*>>(m_branches);
-        conclusion->enclosingBlocks = m_blocksSnapshot;
-        conclusion->enclosingBranches = m_branchesSnapshot;
+        conclusion->enclosingBlocks = m_blocks;
+        conclusion->enclosingBranches = m_branches;
         InspectionPath path;
         path.conclusion = std::shared_ptr<CInspectionPathConclusion>(m_pool, conclusion);
         if (mayBeInLoop && !m_loops.empty()) {
@@ -370,10 +361,8 @@ private:
     std::vector<qint32> m_rebuiltMembers;
     Actions m_actionsAfter;
     std::vector<Level> m_levels;
-    std::vector<const void*> m_blocks;
-    std::vector<const void*> m_branches;
-    std::shared_ptr<const std::vector<const void*>> m_blocksSnapshot;
-    std::shared_ptr<const std::vector<const void*>> m_branchesSnapshot;
+    const EnclosingLink* m_blocks = nullptr;
+    const EnclosingLink* m_branches = nullptr;
     std::vector<LoopFrame> m_loops;
 };
 

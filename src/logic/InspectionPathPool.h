@@ -22,6 +22,10 @@ public:
     CInspectionPathConclusion* NewConclusion(CInspectionPathConclusion::Kind kind) {
         return m_conclusions.Emplace(kind);
     }
+    const EnclosingLink* AppendEnclosing(const EnclosingLink* chain, const void* item) {
+        return m_links.Emplace(EnclosingLink{item, chain, chain ? chain->outermost : item,
+                                             chain ? chain->depth + 1 : 1});
+    }
 
 private:
     template <class T> class Blocks {
@@ -63,4 +67,5 @@ private:
     std::shared_ptr<const void> m_tree;
     Blocks<PathConditionNode> m_nodes;
     Blocks<CInspectionPathConclusion> m_conclusions;
+    Blocks<EnclosingLink> m_links;
 };

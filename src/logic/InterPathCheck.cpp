@@ -75,26 +75,24 @@ std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(const Condi
     return found;
 }
 
-size_t CommonLength(const std::vector<const void*>& a, const std::vector<const void*>& b) {
-    size_t n = 0;
-    while (n < a.size() && n < b.size() && a[n] == b[n])
-        ++n;
-    return n;
-}
-
 // Neither statement's blocks contain the other's: the two sit in different branches.
 bool AreInDivergentBlocks(const CInspectionPathConclusion& i, const CInspectionPathConclusion& j) {
-    const auto& a = *i.enclosingBlocks;
-    const auto& b = *j.enclosingBlocks;
-    const size_t common = CommonLength(a, b);
-    return common < a.size() && common < b.size();
+    const EnclosingLink* a = i.enclosingBlocks;
+    const EnclosingLink* b = j.enclosingBlocks;
+    if (!a || !b)
+        return false;
+    while (a->depth > b->depth)
+        a = a->parent;
+    while (b->depth > a->depth)
+        b = b->parent;
+    return a != b;
 }
 
 // The branch sets are chains from the top, so they meet exactly when they share the outermost statement.
 bool ShareBranch(const CInspectionPathConclusion& x, const CInspectionPathConclusion& y) {
-    const auto& a = *x.enclosingBranches;
-    const auto& b = *y.enclosingBranches;
-    return !a.empty() && !b.empty() && a.front() == b.front();
+    const EnclosingLink* a = x.enclosingBranches;
+    const EnclosingLink* b = y.enclosingBranches;
+    return a && b && a->outermost == b->outermost;
 }
 
 bool IsSeparatedBySameMemberAction(const CInspectionPathConclusion& i, const CInspectionPathConclusion& k,

@@ -2,6 +2,7 @@
 
 #include "logic/NegatableText.h"
 #include "logic/QuantifiedMemberName.h"
+#include "logic/StatementLine.h"
 
 #include <QString>
 
@@ -18,5 +19,5 @@ struct PathCondition {
     qint32 position = -1; // identity of the statement in the run's line list
     const CUnitFunction* unitFunction = nullptr;
     qint32 lineIndex = -1;
-    QString lineText;
+    StatementLine line;
 };

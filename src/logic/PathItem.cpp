@@ -11,7 +11,7 @@ PathItem MakeConditionItem(const PathCondition& condition) {
     item.position = condition.position;
     item.unitFunction = condition.unitFunction;
     item.lineIndex = condition.lineIndex;
-    item.lineText = condition.lineText;
+    item.line = condition.line;
     return item;
 }
 
@@ -28,13 +28,13 @@ PathItem MakeConclusionItem(const CInspectionPathConclusion& conclusion) {
     item.position = conclusion.position;
     item.unitFunction = conclusion.unitFunction;
     item.lineIndex = conclusion.lineIndex;
-    item.lineText = conclusion.lineText;
+    item.line = conclusion.line;
     return item;
 }
 
 FindingTarget MakeTarget(const PathItem& item) {
     FindingTarget target;
-    target.lineText = item.lineText;
+    target.line = item.line;
     target.unitFunction = item.unitFunction;
     target.lineIndex = item.lineIndex;
     target.position = item.position;

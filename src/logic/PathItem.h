@@ -14,7 +14,7 @@ struct PathItem {
     qint32 position = -1;
     const CUnitFunction* unitFunction = nullptr;
     qint32 lineIndex = -1;
-    QString lineText;
+    StatementLine line;
 };
 
 PathItem MakeConditionItem(const PathCondition& condition);
@@ -22,7 +22,7 @@ PathItem MakeConclusionItem(const CInspectionPathConclusion& conclusion);
 
 // One logic line named by a finding.
 struct FindingTarget {
-    QString lineText;
+    StatementLine line;
     const CUnitFunction* unitFunction = nullptr;
     qint32 lineIndex = -1;
     qint32 position = -1;

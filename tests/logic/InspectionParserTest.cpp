@@ -38,7 +38,7 @@ TEST(InspectionParser, PositionsAreLineIndicesAndNonStatementsLeaveNoNode) {
     const auto& choice = static_cast<const CInspectionParserSwitch&>(*top->nodes[2]);
     ASSERT_EQ(choice.cases.size(), 1u);
     EXPECT_EQ(choice.cases[0].position, 10);
-    EXPECT_EQ(static_cast<const CInspectionParserFn&>(*choice.cases[0].body->nodes[0]).text, "Fn [] ()");
+    EXPECT_EQ(static_cast<const CInspectionParserFn&>(*choice.cases[0].body->nodes[0]).ComposeText(), "Fn [] ()");
     EXPECT_EQ(document.environment.GetSymbol(-1), QString());
     EXPECT_EQ(document.environment.GetSymbol(15), QString());
 }

@@ -63,9 +63,9 @@ TEST(WholeDocumentPaths, CopiedPathsOutliveTheirRun) {
     for (size_t i = 0; i < kept.size(); ++i) {
         QStringList got;
         for (const PathCondition& condition : kept[i].Conditions())
-            got << condition.lineText;
-        got << kept[i].conclusion->lineText;
+            got << condition.line.Text();
+        got << kept[i].conclusion->line.Text();
         EXPECT_EQ(got, want[i]) << "path " << i;
-        EXPECT_FALSE(kept[i].conclusion->enclosingBlocks->empty());
+        EXPECT_NE(kept[i].conclusion->enclosingBlocks, nullptr);
     }
 }
