@@ -25,6 +25,8 @@ CInspectionParser::CInspectionParser(std::vector<InspectionParserLine> lines, co
 InspectionParserSequencePtr CInspectionParser::Parse() {
     m_strayPositions.clear();
     m_pendingNodes.clear();
+    m_memberIds.clear();
+    m_unquantifiedNames.clear();
     // Thousands of small nodes per run: taking them from one arena keeps the heap from fragmenting.
     m_arena = std::make_shared<std::pmr::monotonic_buffer_resource>();
     int consumed = 0;
@@ -41,9 +43,10 @@ InspectionParserSequencePtr CInspectionParser::Parse() {
     // The tree is released before the arena its nodes lie in.
     struct Tree {
         std::shared_ptr<std::pmr::monotonic_buffer_resource> arena;
+        std::vector<QString> unquantifiedNames;
         InspectionParserSequencePtr top;
     };
-    auto tree = std::make_shared<Tree>(Tree{std::move(m_arena), std::move(top)});
+    auto tree = std::make_shared<Tree>(Tree{std::move(m_arena), std::move(m_unquantifiedNames), std::move(top)});
     CInspectionParserSequence* const root = tree->top.get();
     return InspectionParserSequencePtr(std::move(tree), root);
 }
@@ -86,10 +89,14 @@ std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member
     PathCondition record;
     record.isCondition = isCondition;
     record.quantifier = name.quantifier;
-    record.member = name.name;
-    auto id = m_memberIds.constFind(name.name);
+    record.member = member;
+    if (name.quantifier != QuantifierNone) {
+        m_unquantifiedNames.push_back(name.name);
+        record.member = m_unquantifiedNames.back();
+    }
+    auto id = m_memberIds.constFind(record.member);
     if (id == m_memberIds.constEnd())
-        id = m_memberIds.insert(name.name, static_cast<qint32>(m_memberIds.size()));
+        id = m_memberIds.insert(record.member, static_cast<qint32>(m_memberIds.size()));
     record.memberId = *id;
     record.state = parsedState;
     record.position = position;

@@ -82,5 +82,7 @@ private:
     // Before the pending nodes, so an aborted parse releases them while their arena still stands.
     std::shared_ptr<std::pmr::monotonic_buffer_resource> m_arena;
     std::vector<InspectionParserNode> m_pendingNodes;
-    QHash<QString, qint32> m_memberIds;
+    QHash<QStringView, qint32> m_memberIds;
+    // Member names whose quantifier symbol was taken out; records view them, so they go with the tree.
+    std::vector<QString> m_unquantifiedNames;
 };

@@ -38,7 +38,7 @@ public:
     StatementLine line;
     // Do only.
     qint32 quantifier = QuantifierNone;
-    QString member;
+    QStringView member;
     qint32 memberId = -1;
     NegatableText state;
     // Fn only.

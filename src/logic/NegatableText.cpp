@@ -9,8 +9,8 @@ constexpr QChar kFullWidthSign(0xFFE2);
 
 QString NegatableText::GetText() const {
     if (affirmed == 1)
-        return text;
-    return NegationSign() + text;
+        return text.toString();
+    return NegationSign().append(text);
 }
 
 NegatableText NegatableText::Negated() const {
@@ -34,7 +34,7 @@ NegatableText ParseNegationPrefix(const QString& text) {
     NegatableText result;
     result.signCount = static_cast<qint32>(count);
     result.affirmed = count % 2 == 0 ? 1 : 0;
-    result.text = text.mid(count);
+    result.text = QStringView(text).mid(count);
     return result;
 }
 

@@ -13,7 +13,7 @@ struct PathCondition {
     quint8 isCondition = 0; // 1 condition of an if or case branch; 0 an earlier action
     quint8 pairable = 0;    // takes part as an end of a pair in the in-path checks
     qint32 quantifier = QuantifierNone;
-    QString member;
+    QStringView member;   // without its quantifier symbol; lies in the logic line or the syntax tree
     qint32 memberId = -1; // the same number for the same member within one syntax tree
     NegatableText state;
     qint32 position = -1; // identity of the statement in the run's line list

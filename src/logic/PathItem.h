@@ -9,7 +9,7 @@ struct PathItem {
     quint8 isCondition = 0;
     quint8 pairable = 1;
     qint32 quantifier = QuantifierNone;
-    QString member;
+    QStringView member;
     NegatableText state;
     qint32 position = -1;
     const CUnitFunction* unitFunction = nullptr;
@@ -27,7 +27,7 @@ struct FindingTarget {
     qint32 lineIndex = -1;
     qint32 position = -1;
     qint32 quantifier = QuantifierNone;
-    QString member;
+    QStringView member;
     NegatableText state;
 };
 

@@ -36,15 +36,21 @@ TEST(NegatableText, LeadingSignsOfEitherWidthCountAndCancelInPairs) {
 }
 
 TEST(NegatableText, BothSignsMeanTheSameForComparison) {
-    EXPECT_TRUE(SameNegatableText(ParseNegationPrefix(kHalf + "S"), ParseNegationPrefix(kFull + "S")));
-    EXPECT_TRUE(SameNegatableText(ParseNegationPrefix(kHalf + kFull + "S"), ParseNegationPrefix("S")));
-    EXPECT_TRUE(IsOppositeNegatableText(ParseNegationPrefix(kFull + "S"), ParseNegationPrefix("S")));
-    EXPECT_FALSE(IsOppositeNegatableText(ParseNegationPrefix(kFull + "S"), ParseNegationPrefix("T")));
-    EXPECT_TRUE(DifferentNegatableText(ParseNegationPrefix("S"), ParseNegationPrefix("T")));
+    const QString halfS = kHalf + "S";
+    const QString fullS = kFull + "S";
+    const QString bothS = kHalf + kFull + "S";
+    const QString s = "S";
+    const QString t = "T";
+    EXPECT_TRUE(SameNegatableText(ParseNegationPrefix(halfS), ParseNegationPrefix(fullS)));
+    EXPECT_TRUE(SameNegatableText(ParseNegationPrefix(bothS), ParseNegationPrefix(s)));
+    EXPECT_TRUE(IsOppositeNegatableText(ParseNegationPrefix(fullS), ParseNegationPrefix(s)));
+    EXPECT_FALSE(IsOppositeNegatableText(ParseNegationPrefix(fullS), ParseNegationPrefix(t)));
+    EXPECT_TRUE(DifferentNegatableText(ParseNegationPrefix(s), ParseNegationPrefix(t)));
 }
 
 TEST(NegatableText, NegatedFlipsOnlyTheFlag) {
-    const NegatableText negated = ParseNegationPrefix(kHalf + "S").Negated();
+    const QString halfS = kHalf + "S";
+    const NegatableText negated = ParseNegationPrefix(halfS).Negated();
     EXPECT_EQ(negated.affirmed, 1u);
     EXPECT_EQ(negated.signCount, 1);
     EXPECT_EQ(negated.GetText(), "S");
