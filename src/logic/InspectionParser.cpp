@@ -3,6 +3,7 @@
 #include "logic/InspectionEnvironment.h"
 #include "logic/InspectionProgress.h"
 #include "model/UnitFunction.h"
+#include "platform/LargeBlocks.h"
 
 
 #include <algorithm>
@@ -28,7 +29,8 @@ InspectionParserSequencePtr CInspectionParser::Parse() {
     m_memberIds.clear();
     m_unquantifiedNames.clear();
     // Thousands of small nodes per run: taking them from one arena keeps the heap from fragmenting.
-    m_arena = std::make_shared<std::pmr::monotonic_buffer_resource>();
+    m_arena = std::make_shared<std::pmr::monotonic_buffer_resource>(platform::LargeBlocks::kGranule,
+                                                                    &platform::LargeBlocks::Shared());
     int consumed = 0;
     InspectionParserSequencePtr top = ParseSequence(0, consumed);
     const int count = static_cast<int>(m_lines.size());
@@ -74,30 +76,58 @@ InspectionParserSequencePtr CInspectionParser::ParseSequence(int start, int& con
     return sequence;
 }
 
+void CInspectionParser::PrefetchAhead(int p) const {
+    const int count = static_cast<int>(m_lines.size());
+    if (p + kLinesAhead < count && m_lines[p + kLinesAhead].line) {
+        // The kind and the member and state slots lie in the first four cache lines of a logic line.
+        const char* line = reinterpret_cast<const char*>(m_lines[p + kLinesAhead].line);
+        for (int offset = 0; offset < 256; offset += 64)
+            __builtin_prefetch(line + offset);
+    }
+    if (p + kLinesAhead / 2 < count && m_lines[p + kLinesAhead / 2].line) {
+        const CLogicLine* line = m_lines[p + kLinesAhead / 2].line;
+        __builtin_prefetch(line->textSlots[0].text.constData());
+        __builtin_prefetch(line->textSlots[2].text.constData());
+    }
+}
+
 int CInspectionParser::KindAt(int p) const {
     if (p < 0 || p >= static_cast<int>(m_lines.size()) || !m_lines[p].line)
         return SyntaxNone;
     return m_lines[p].kind;
 }
 
-std::optional<PathCondition> CInspectionParser::MakeRecord(const QString& member, const QString& state, int position,
-                                                           quint8 isCondition, StatementLine line) {
+std::optional<CInspectionParser::RecordMember> CInspectionParser::ParseRecordMember(const QString& member) {
     const QuantifiedMemberName name = ParseQuantifiedMemberName(m_environment.quantifiers, member);
-    const NegatableText parsedState = ParseNegationPrefix(state);
-    if (!name.valid || parsedState.text.isEmpty())
+    if (!name.valid)
         return std::nullopt;
-    PathCondition record;
-    record.isCondition = isCondition;
-    record.quantifier = name.quantifier;
-    record.member = member;
+    RecordMember parsed;
+    parsed.quantifier = name.quantifier;
+    parsed.name = member;
     if (name.quantifier != QuantifierNone) {
         m_unquantifiedNames.push_back(name.name);
-        record.member = m_unquantifiedNames.back();
+        parsed.name = m_unquantifiedNames.back();
     }
-    auto id = m_memberIds.constFind(record.member);
-    if (id == m_memberIds.constEnd())
-        id = m_memberIds.insert(record.member, static_cast<qint32>(m_memberIds.size()));
-    record.memberId = *id;
+    return parsed;
+}
+
+std::optional<PathCondition> CInspectionParser::MakeRecord(std::optional<RecordMember>& member, const QString& state,
+                                                           int position, quint8 isCondition, StatementLine line) {
+    const NegatableText parsedState = ParseNegationPrefix(state);
+    if (!member || parsedState.text.isEmpty())
+        return std::nullopt;
+    if (member->id < 0) {
+        const MemberKey key{member->name, qHash(member->name, 0)};
+        auto id = m_memberIds.constFind(key);
+        if (id == m_memberIds.constEnd())
+            id = m_memberIds.insert(key, static_cast<qint32>(m_memberIds.size()));
+        member->id = *id;
+    }
+    PathCondition record;
+    record.isCondition = isCondition;
+    record.quantifier = member->quantifier;
+    record.member = member->name;
+    record.memberId = member->id;
     record.state = parsedState;
     record.position = position;
     record.unitFunction = m_lines[position].function;
@@ -136,6 +166,7 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
     if (p >= static_cast<int>(m_lines.size()))
         return parsed;
     const InspectionParserLine& line = m_lines[p];
+    PrefetchAhead(p);
     switch (KindAt(p)) {
     case SyntaxFn: {
         auto fn = NewNode<CInspectionParserFn>();
@@ -150,8 +181,10 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         auto action = NewNode<CInspectionParserDo>();
         SetLine(*action, p, line);
         action->line = line.line;
-        if (m_makeRecords)
-            action->record = MakeRecord(action->MemberName(), action->StateName(), p, 0, {action.get()});
+        if (m_makeRecords) {
+            auto member = ParseRecordMember(action->MemberName());
+            action->record = MakeRecord(member, action->StateName(), p, 0, {action.get()});
+        }
         parsed.node = action;
         break;
     }
@@ -209,7 +242,8 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     block->elsePosition = elseLine;
     block->elseLineIndex = m_lines[elseLine].lineIndex;
     if (m_makeRecords) {
-        block->thenRecord = MakeRecord(block->MemberName(), block->StateName(), p, 1, {block.get()});
+        auto member = ParseRecordMember(block->MemberName());
+        block->thenRecord = MakeRecord(member, block->StateName(), p, 1, {block.get()});
         block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine],
                                           {block.get(), StatementLine::kClosingLine});
     }
@@ -255,9 +289,11 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         return parsed;
     block->elswPosition = elswLine;
     block->elswLineIndex = m_lines[elswLine].lineIndex;
+    // Every case has the switch's member.
+    auto member = m_makeRecords ? ParseRecordMember(block->MemberName()) : std::nullopt;
     for (auto item = block->cases.begin(); m_makeRecords && item != block->cases.end(); ++item) {
         const StatementLine caseLine{block.get(), StatementLine::CaseLine(item - block->cases.begin())};
-        item->record = MakeRecord(block->MemberName(), item->StateName(), item->position, 1, caseLine);
+        item->record = MakeRecord(member, item->StateName(), item->position, 1, caseLine);
         // Each state negated once: an earlier case with a record already gave this one's.
         const auto sameState = [&item](const InspectionSwitchCase& earlier) {
             return earlier.record && earlier.StateName() == item->StateName();

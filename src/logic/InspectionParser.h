@@ -70,8 +70,29 @@ private:
     Parsed ParseSwitch(int p);
     Parsed ParseLoop(int p);
     int KindAt(int p) const;
-    std::optional<PathCondition> MakeRecord(const QString& member, const QString& state, int position,
+    // The logic lines of a large document lie all over memory, and the parser reads them one after the
+    // other: ask for the lines ahead, and for their member and state texts, before they are needed.
+    void PrefetchAhead(int p) const;
+    static constexpr int kLinesAhead = 16;
+
+    // The member of a record: its name without the quantifier symbol, numbered when the first record has it.
+    struct RecordMember {
+        qint32 quantifier = QuantifierNone;
+        QStringView name;
+        qint32 id = -1;
+    };
+    std::optional<RecordMember> ParseRecordMember(const QString& member);
+    std::optional<PathCondition> MakeRecord(std::optional<RecordMember>& member, const QString& state, int position,
                                             quint8 isCondition, StatementLine line);
+
+    // A member name with its hash: probing compares the hashes and reads the names, which lie all over the
+    // document, only when they match.
+    struct MemberKey {
+        QStringView name;
+        size_t hash = 0;
+        friend bool operator==(const MemberKey& a, const MemberKey& b) { return a.hash == b.hash && a.name == b.name; }
+        friend size_t qHash(const MemberKey& key, size_t seed) { return key.hash ^ seed; }
+    };
 
     std::vector<InspectionParserLine> m_lines;
     const InspectionEnvironment& m_environment;
@@ -82,7 +103,7 @@ private:
     // Before the pending nodes, so an aborted parse releases them while their arena still stands.
     std::shared_ptr<std::pmr::monotonic_buffer_resource> m_arena;
     std::vector<InspectionParserNode> m_pendingNodes;
-    QHash<QStringView, qint32> m_memberIds;
+    QHash<MemberKey, qint32> m_memberIds;
     // Member names whose quantifier symbol was taken out; records view them, so they go with the tree.
     std::vector<QString> m_unquantifiedNames;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/InspectionPath.h"
+#include "platform/LargeBlocks.h"
 
 #include <memory>
 #include <new>
@@ -38,14 +39,15 @@ private:
                 const size_t used = b + 1 == m_blocks.size() ? m_used : BlockSize(b);
                 for (size_t i = 0; i < used; ++i)
                     m_blocks[b][i].~T();
-                std::allocator<T>().deallocate(m_blocks[b], BlockSize(b));
+                platform::LargeBlocks::Shared().deallocate(m_blocks[b], BlockSize(b) * sizeof(T), alignof(T));
             }
         }
         template <class... Args> T* Emplace(Args&&... args) {
             if (m_used == m_capacity) {
                 m_capacity = BlockSize(m_blocks.size());
                 m_blocks.reserve(m_blocks.size() + 1);
-                m_blocks.push_back(std::allocator<T>().allocate(m_capacity));
+                m_blocks.push_back(static_cast<T*>(
+                    platform::LargeBlocks::Shared().allocate(m_capacity * sizeof(T), alignof(T))));
                 m_used = 0;
             }
             T* item = new (m_blocks.back() + m_used) T(std::forward<Args>(args)...);
@@ -54,11 +56,10 @@ private:
         }
 
     private:
-        // Each block twice the one before: every large request makes glibc sweep its small free chunks, so
-        // their number must not grow with the document.
+        // Each block twice the one before, so that a run makes few requests.
         static size_t BlockSize(size_t block) { return kFirstBlock << block; }
 
-        static constexpr size_t kFirstBlock = 2048;
+        static constexpr size_t kFirstBlock = platform::LargeBlocks::kGranule / sizeof(T);
         std::vector<T*> m_blocks;
         size_t m_used = 0;
         size_t m_capacity = 0;

@@ -21,7 +21,9 @@ std::vector<const QuantifierEntry*> FindQuantifiersInText(const CQuantifierSetti
             // An empty symbol would match everywhere without moving on.
             if (entry.quantifier.isEmpty() || (position > 0 && entry.infix != 1))
                 continue;
-            if (QStringView(text).mid(position).startsWith(entry.quantifier)) {
+            // Most names hold no symbol: the first character settles most positions.
+            if (text.at(position) == entry.quantifier.front() &&
+                QStringView(text).mid(position).startsWith(entry.quantifier)) {
                 match = &entry;
                 break;
             }
