@@ -27,34 +27,25 @@ InspectionParserSequencePtr CInspectionParser::Parse() {
     m_strayPositions.clear();
     m_pendingNodes.clear();
     m_memberIds.clear();
-    m_unquantifiedNames.clear();
-    // Thousands of small nodes per run: taking them from one arena keeps the heap from fragmenting.
-    m_arena = std::make_shared<std::pmr::monotonic_buffer_resource>(platform::LargeBlocks::kGranule,
-                                                                    &platform::LargeBlocks::Shared());
+    m_tree = std::make_shared<Tree>();
     int consumed = 0;
-    InspectionParserSequencePtr top = ParseSequence(0, consumed);
+    CInspectionParserSequence* top = ParseSequence(0, consumed);
     const int count = static_cast<int>(m_lines.size());
     // A line that cannot stand where it is would end the description here; note it and go on after it.
     while (consumed < count) {
         m_strayPositions.push_back(consumed);
         int more = 0;
-        InspectionParserSequencePtr rest = ParseSequence(consumed + 1, more);
+        const CInspectionParserSequence* rest = ParseSequence(consumed + 1, more);
         top->nodes.insert(top->nodes.end(), rest->nodes.begin(), rest->nodes.end());
         consumed += 1 + more;
     }
-    // The tree is released before the arena its nodes lie in.
-    struct Tree {
-        std::shared_ptr<std::pmr::monotonic_buffer_resource> arena;
-        std::vector<QString> unquantifiedNames;
-        InspectionParserSequencePtr top;
-    };
-    auto tree = std::make_shared<Tree>(Tree{std::move(m_arena), std::move(m_unquantifiedNames), std::move(top)});
-    CInspectionParserSequence* const root = tree->top.get();
-    return InspectionParserSequencePtr(std::move(tree), root);
+    return InspectionParserSequencePtr(std::move(m_tree), top);
 }
 
-InspectionParserSequencePtr CInspectionParser::ParseSequence(int start, int& consumed) {
-    auto sequence = NewNode<CInspectionParserSequence>(m_arena.get());
+CInspectionParser::Tree::Tree() : arena(platform::LargeBlocks::kGranule, &platform::LargeBlocks::Shared()) {}
+
+CInspectionParserSequence* CInspectionParser::ParseSequence(int start, int& consumed) {
+    auto sequence = NewNode<CInspectionParserSequence>(&m_tree->arena);
     sequence->start = start;
     consumed = 0;
     // The statements gather on one stack shared by all nesting levels; the sequence takes its own at once.
@@ -105,8 +96,8 @@ std::optional<CInspectionParser::RecordMember> CInspectionParser::ParseRecordMem
     parsed.quantifier = name.quantifier;
     parsed.name = member;
     if (name.quantifier != QuantifierNone) {
-        m_unquantifiedNames.push_back(name.name);
-        parsed.name = m_unquantifiedNames.back();
+        m_tree->unquantifiedNames.push_back(name.name);
+        parsed.name = m_tree->unquantifiedNames.back();
     }
     return parsed;
 }
@@ -183,7 +174,7 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
         action->line = line.line;
         if (m_makeRecords) {
             auto member = ParseRecordMember(action->MemberName());
-            action->record = MakeRecord(member, action->StateName(), p, 0, {action.get()});
+            action->record = MakeRecord(member, action->StateName(), p, 0, {action});
         }
         parsed.node = action;
         break;
@@ -243,9 +234,9 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     block->elseLineIndex = m_lines[elseLine].lineIndex;
     if (m_makeRecords) {
         auto member = ParseRecordMember(block->MemberName());
-        block->thenRecord = MakeRecord(member, block->StateName(), p, 1, {block.get()});
+        block->thenRecord = MakeRecord(member, block->StateName(), p, 1, {block});
         block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine],
-                                          {block.get(), StatementLine::kClosingLine});
+                                          {block, StatementLine::kClosingLine});
     }
     parsed.node = block;
     parsed.consumed = thenCount + elseCount + 3;
@@ -257,7 +248,7 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     if (m_depth >= kMaxNesting)
         return parsed;
     ++m_depth;
-    auto block = NewNode<CInspectionParserSwitch>(m_arena.get());
+    auto block = NewNode<CInspectionParserSwitch>(&m_tree->arena);
     block->function = m_lines[p].function;
     block->switchPosition = p;
     block->switchLineIndex = m_lines[p].lineIndex;
@@ -292,7 +283,7 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     // Every case has the switch's member.
     auto member = m_makeRecords ? ParseRecordMember(block->MemberName()) : std::nullopt;
     for (auto item = block->cases.begin(); m_makeRecords && item != block->cases.end(); ++item) {
-        const StatementLine caseLine{block.get(), StatementLine::CaseLine(item - block->cases.begin())};
+        const StatementLine caseLine{block, StatementLine::CaseLine(item - block->cases.begin())};
         item->record = MakeRecord(member, item->StateName(), item->position, 1, caseLine);
         // Each state negated once: an earlier case with a record already gave this one's.
         const auto sameState = [&item](const InspectionSwitchCase& earlier) {
@@ -300,7 +291,7 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         };
         if (item->record && std::none_of(block->cases.begin(), item, sameState))
             block->elswRecords.push_back(*NegatedRecord(item->record, elswLine, m_lines[elswLine],
-                                                        {block.get(), StatementLine::kClosingLine}));
+                                                        {block, StatementLine::kClosingLine}));
     }
     parsed.node = block;
     parsed.consumed = k + elswCount + 2;

@@ -51,20 +51,26 @@ public:
 
 private:
     struct Parsed {
-        InspectionParserNode node; // null for lines that make no statement
+        InspectionParserNode node = nullptr; // null for lines that make no statement
         int consumed = 0;
         bool success = false;
     };
 
-    // Nodes of one parse come from its arena; the tree returned by Parse keeps the arena alive.
-    template <class Node, class... Args> std::shared_ptr<Node> NewNode(Args&&... args) {
-        auto node = std::allocate_shared<Node>(std::pmr::polymorphic_allocator<Node>(m_arena.get()),
-                                               std::forward<Args>(args)...);
+    // What Parse returns: the top sequence with everything its nodes point into. The nodes lie in the arena
+    // and go with it, never one by one: they hold nothing that the arena does not release.
+    struct Tree {
+        Tree();
+        std::pmr::monotonic_buffer_resource arena;
+        std::vector<QString> unquantifiedNames; // member names that records view
+    };
+
+    template <class Node, class... Args> Node* NewNode(Args&&... args) {
+        Node* node = std::pmr::polymorphic_allocator<>(&m_tree->arena).new_object<Node>(std::forward<Args>(args)...);
         if constexpr (std::is_base_of_v<CInspectionParserEntity, Node>)
             node->environment = &m_environment;
         return node;
     }
-    InspectionParserSequencePtr ParseSequence(int start, int& consumed);
+    CInspectionParserSequence* ParseSequence(int start, int& consumed);
     Parsed ParseStatement(int p);
     Parsed ParseIf(int p);
     Parsed ParseSwitch(int p);
@@ -100,10 +106,7 @@ private:
     bool m_makeRecords = true;
     int m_depth = 0;
     std::vector<qint32> m_strayPositions;
-    // Before the pending nodes, so an aborted parse releases them while their arena still stands.
-    std::shared_ptr<std::pmr::monotonic_buffer_resource> m_arena;
+    std::shared_ptr<Tree> m_tree;
     std::vector<InspectionParserNode> m_pendingNodes;
     QHash<MemberKey, qint32> m_memberIds;
-    // Member names whose quantifier symbol was taken out; records view them, so they go with the tree.
-    std::vector<QString> m_unquantifiedNames;
 };

@@ -19,7 +19,6 @@ public:
     enum class Kind { Do, Fn, DoNothing, Exitlp, If, Switch, Loop };
 
     explicit CInspectionParserEntity(Kind kind) : kind(kind) {}
-    virtual ~CInspectionParserEntity() = default;
 
     // Writes the syntax findings of the statement and of what it holds; counter grows by one per finding.
     virtual void CheckSyntax(CInspectionView& pane, quint32& counter) const = 0;
@@ -38,6 +37,9 @@ public:
                                    const QString& closing);
 
 protected:
+    // Released with the arena, never through this type.
+    ~CInspectionParserEntity() = default;
+
     // Writes one syntax finding on a line: the statement text followed by the message in brackets.
     static void WriteSyntaxFinding(CInspectionView& pane, quint32& counter, const InspectionEnvironment& environment,
                                    const CUnitFunction* function, qint32 lineIndex, const QString& text,
@@ -60,4 +62,5 @@ struct MemberStateSlots {
     QString SlotsText() const;
 };
 
-using InspectionParserNode = std::shared_ptr<CInspectionParserEntity>;
+// Statements lie in their syntax tree's arena and go with it.
+using InspectionParserNode = CInspectionParserEntity*;

@@ -13,8 +13,8 @@ public:
     QString ComposeIfText() const;
     QString LineText(qint32 part) const override;
 
-    InspectionParserSequencePtr thenBody;
-    InspectionParserSequencePtr elseBody;
+    const CInspectionParserSequence* thenBody = nullptr;
+    const CInspectionParserSequence* elseBody = nullptr;
     qint32 ifPosition = 0;
     qint32 elsePosition = 0;
     const CUnitFunction* function = nullptr;

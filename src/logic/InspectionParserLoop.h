@@ -10,7 +10,7 @@ public:
     bool HasEffectiveStatement() const { return body->HasEffective(); }
     QString LineText(qint32) const override;
 
-    InspectionParserSequencePtr body;
+    const CInspectionParserSequence* body = nullptr;
     qint32 position = 0;
     const CUnitFunction* function = nullptr;
     qint32 lineIndex = 0;

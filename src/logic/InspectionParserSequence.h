@@ -22,4 +22,5 @@ public:
     qint32 start = 0;
 };
 
+// The top sequence of a syntax tree; it keeps the whole tree alive.
 using InspectionParserSequencePtr = std::shared_ptr<CInspectionParserSequence>;

@@ -11,7 +11,7 @@ struct InspectionSwitchCase {
     qint32 position = 0;
     const CUnitFunction* function = nullptr;
     qint32 lineIndex = 0;
-    InspectionParserSequencePtr body;
+    const CInspectionParserSequence* body = nullptr;
     std::optional<PathCondition> record;
 
     const QString& StateName() const;
@@ -35,7 +35,7 @@ public:
     QString NegatedConditionText(const InspectionSwitchCase& item) const;
 
     std::pmr::vector<InspectionSwitchCase> cases;
-    InspectionParserSequencePtr elswBody;
+    const CInspectionParserSequence* elswBody = nullptr;
     qint32 switchPosition = 0;
     qint32 elswPosition = 0;
     const CUnitFunction* function = nullptr;
