@@ -4,12 +4,18 @@
 
 #include "platform/Trace.h"
 
+#include <algorithm>
+
 std::atomic<bool> inspectionRunning{false};
 std::atomic<bool> abortRequested{false};
 
 namespace {
 
 std::atomic<CInspectionProgressSink*> installedSink{nullptr};
+
+// A large document makes hundreds of thousands of minor steps; the sink hears of each thousandth of the way.
+constexpr quint64 kMinorSteps = 1000;
+std::atomic<quint64> shownMinorStep{0};
 
 } // namespace
 
@@ -19,6 +25,7 @@ void CInspectionProgress::MajorProgress(unsigned phase, const QString& text) {
         return;
     sink->SetMajorProgress(static_cast<double>(phase) / PhaseCount, text);
     sink->SetMinorProgress(0.0, QString());
+    shownMinorStep.store(0);
 }
 
 void CInspectionProgress::MinorProgress(unsigned current, unsigned total) {
@@ -26,6 +33,9 @@ void CInspectionProgress::MinorProgress(unsigned current, unsigned total) {
         qCDebug(nuvTrace).noquote() << QStringLiteral("CInspectionProgress::MinorProgress 進捗の計算が誤っています。");
     CInspectionProgressSink* sink = installedSink.load();
     if (!sink || total == 0)
+        return;
+    const quint64 step = static_cast<quint64>(std::min(current, total)) * kMinorSteps / total;
+    if (shownMinorStep.exchange(step) == step)
         return;
     sink->SetMinorProgress(static_cast<double>(current) / total, QStringLiteral("%1 / %2").arg(current).arg(total));
 }

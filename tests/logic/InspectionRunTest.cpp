@@ -121,6 +121,37 @@ TEST(InspectionRun, AbortEndsWithTheAbortLineAndNoFooter) {
     EXPECT_FALSE(abortRequested.load());
 }
 
+namespace {
+
+class RecordingSink : public CInspectionProgressSink {
+public:
+    void SetMajorProgress(double, const QString&) override {}
+    void SetMinorProgress(double fraction, const QString& text) override {
+        fractions.push_back(fraction);
+        texts.push_back(text);
+    }
+    std::vector<double> fractions;
+    QStringList texts;
+};
+
+} // namespace
+
+TEST(InspectionRun, MinorProgressReachesTheSinkOncePerThousandthAndAtTheEnd) {
+    RecordingSink sink;
+    CInspectionProgress::InstallSink(&sink);
+    CInspectionProgress::MajorProgress(5, QStringLiteral("パスを作成しています。"));
+    for (unsigned i = 1; i <= 100000; ++i)
+        CInspectionProgress::MinorProgress(i, 100000);
+    CInspectionProgress::MajorProgress(6, QString());
+    CInspectionProgress::MinorProgress(1, 3);
+    CInspectionProgress::InstallSink(nullptr);
+    ASSERT_EQ(sink.fractions.size(), 1 + 1000 + 1 + 1u);
+    EXPECT_EQ(sink.texts[1], "100 / 100000");
+    EXPECT_EQ(sink.texts[1000], "100000 / 100000");
+    EXPECT_DOUBLE_EQ(sink.fractions[1000], 1.0);
+    EXPECT_EQ(sink.texts.last(), "1 / 3"); // a new phase starts from nothing shown
+}
+
 TEST(InspectionRun, FnCycleIsRefused) {
     LogicTestDocument document;
     document.Add("Main", "Fn A");
