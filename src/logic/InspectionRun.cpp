@@ -174,10 +174,11 @@ void InspectReasons(CInspectionView& pane, const InspectionEnvironment& environm
 
 void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pane, quint32& counter,
                              const InspectionEnvironment& environment) {
-    const QString place = QStringLiteral("[") + environment.OutlineNumberText(function) + QStringLiteral("] ");
+    // Only a finding needs the place.
+    const auto place = [&] { return QStringLiteral("[") + environment.OutlineNumberText(function) + QStringLiteral("] "); };
     const auto jumper = [&function] { return new CJumperToFunction(static_cast<qint32>(function.InternalID)); };
     if (function.name.isEmpty()) {
-        pane.AddMessage(place + QStringLiteral("単位機能名が空です。"), jumper());
+        pane.AddMessage(place() + QStringLiteral("単位機能名が空です。"), jumper());
         ++counter;
     }
     std::vector<InspectionParserLine> lines;
@@ -187,7 +188,7 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
     const InspectionParserSequencePtr top = parser.Parse();
     // Any depth counts: a Do inside a block is a Do of the unit function all the same.
     if (!top->HoldsDoOrFn()) {
-        pane.AddMessage(place + QStringLiteral("単位機能内にDo・Fn構文が記述されていません。"), jumper());
+        pane.AddMessage(place() + QStringLiteral("単位機能内にDo・Fn構文が記述されていません。"), jumper());
         ++counter;
     }
     for (const qint32 position : parser.StrayPositions()) {
