@@ -185,7 +185,7 @@ private:
     void TestRedundancy(const PathItem& a, const PathItem& b) {
         if (!a.fromConditions || !(b.isCondition || !b.fromConditions))
             return;
-        if (a.member != b.member || !SameNegatableText(a.state, b.state))
+        if (a.memberId != b.memberId || !SameNegatableText(a.state, b.state))
             return;
         if (a.quantifier != b.quantifier && a.quantifier != QuantifierUniversal && a.quantifier != QuantifierNone)
             return;
@@ -193,7 +193,7 @@ private:
     }
 
     void TestContradiction(const PathItem& a, const PathItem& b) {
-        if (!b.fromConditions || !b.isCondition || a.member != b.member)
+        if (!b.fromConditions || !b.isCondition || a.memberId != b.memberId)
             return;
         if (a.quantifier == QuantifierExistential && b.quantifier == QuantifierExistential)
             return;

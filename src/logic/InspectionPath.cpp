@@ -36,7 +36,7 @@ std::vector<const PathConditionNode*> InspectionPath::GetRealConditionNodes() co
 
 bool SameConclusion(const CInspectionPathConclusion& a, const CInspectionPathConclusion& b) {
     if (a.IsDo() && b.IsDo())
-        return a.member == b.member && SameNegatableText(a.state, b.state);
+        return a.memberId == b.memberId && SameNegatableText(a.state, b.state);
     if (a.IsFn() && b.IsFn())
         return a.calledFunction == b.calledFunction;
     return a.IsExitlp() && b.IsExitlp();

@@ -21,44 +21,38 @@ bool QuantifiersFit(qint32 a, qint32 b) {
     return b == QuantifierUniversal || b == QuantifierNone; // a existential
 }
 
+// Records and conclusions of one run share the member numbers of their syntax tree: comparing the numbers
+// spares reading the names, which lie all over the document.
+
 bool SameCondition(const PathCondition& x, const PathCondition& y) {
-    if (x.member != y.member || x.state.affirmed != y.state.affirmed || x.state.text != y.state.text)
+    if (x.memberId != y.memberId || x.state.affirmed != y.state.affirmed || x.state.text != y.state.text)
         return false;
     return x.quantifier == y.quantifier || (x.quantifier == QuantifierUniversal && y.quantifier == QuantifierNone) ||
            (x.quantifier == QuantifierNone && y.quantifier == QuantifierUniversal);
 }
 
 bool OppositeCondition(const PathCondition& x, const PathCondition& y) {
-    if (x.member != y.member || x.state.affirmed == y.state.affirmed || x.state.text != y.state.text)
+    if (x.memberId != y.memberId || x.state.affirmed == y.state.affirmed || x.state.text != y.state.text)
         return false;
     return DualQuantifier(x.quantifier) == y.quantifier;
 }
 
-// The checks read the conditions either as copies or, between paths, as the path's own nodes.
-const PathCondition& Record(const PathCondition& condition) {
-    return condition;
-}
-
-const PathCondition& Record(const PathConditionNode* node) {
-    return *node->record;
-}
+using ConditionNodes = std::vector<const PathConditionNode*>;
 
 // Every condition of a, in order, among those of b.
-template <class Conditions> bool OrderedSubMatch(const Conditions& a, const Conditions& b) {
+bool OrderedSubMatch(const ConditionNodes& a, const ConditionNodes& b) {
     size_t j = 0;
-    for (const auto& item : b) {
+    for (const PathConditionNode* node : b) {
         if (j == a.size())
             break;
-        const PathCondition& wanted = Record(a[j]);
-        const PathCondition& condition = Record(item);
-        if (wanted.member == condition.member && wanted.state.affirmed == condition.state.affirmed &&
+        const PathCondition& wanted = *a[j]->record;
+        const PathCondition& condition = *node->record;
+        if (wanted.memberId == condition.memberId && wanted.state.affirmed == condition.state.affirmed &&
             wanted.state.text == condition.state.text && QuantifiersFit(wanted.quantifier, condition.quantifier))
             ++j;
     }
     return j == a.size();
 }
-
-using ConditionNodes = std::vector<const PathConditionNode*>;
 
 // The one position where the two lists hold opposite conditions while all others are the same.
 std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(const ConditionNodes& a, const ConditionNodes& b) {
@@ -97,7 +91,7 @@ bool ShareBranch(const CInspectionPathConclusion& x, const CInspectionPathConclu
 
 bool IsSeparatedBySameMemberAction(const CInspectionPathConclusion& i, const CInspectionPathConclusion& k,
                                    const CInspectionPathConclusion& j) {
-    return i.IsDo() && k.IsDo() && j.IsDo() && k.member == i.member && ShareBranch(k, i) && ShareBranch(k, j);
+    return i.IsDo() && k.IsDo() && j.IsDo() && k.memberId == i.memberId && ShareBranch(k, i) && ShareBranch(k, j);
 }
 
 FindingTarget ConclusionTarget(const CInspectionPathConclusion& conclusion) {
@@ -146,7 +140,7 @@ public:
     void CheckInconsistentDescription(size_t i, size_t j) {
         const auto& ci = *m_results.paths[i].conclusion;
         const auto& cj = *m_results.paths[j].conclusion;
-        if (!ci.IsDo() || !cj.IsDo() || ci.member != cj.member || !DifferentNegatableText(ci.state, cj.state))
+        if (!ci.IsDo() || !cj.IsDo() || ci.memberId != cj.memberId || !DifferentNegatableText(ci.state, cj.state))
             return;
         if (!OrderedSubMatch(RealConditions(j), RealConditions(i)))
             return;
@@ -219,10 +213,6 @@ struct PathGroups {
 };
 
 } // namespace
-
-bool IsOrderedSubMatch(const std::vector<PathCondition>& a, const std::vector<PathCondition>& b) {
-    return OrderedSubMatch(a, b);
-}
 
 void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contradiction) {
     const std::vector<InspectionPath>& paths = results.paths;

@@ -8,6 +8,3 @@ void CheckWithinPaths(InspectionResultSet& results, const InspectionEnvironment&
 
 // Between two paths: redundant descriptions, redundant assumptions and possibly inconsistent descriptions.
 void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contradiction);
-
-// Every condition of a, in order, among those of b (b may hold more).
-bool IsOrderedSubMatch(const std::vector<PathCondition>& a, const std::vector<PathCondition>& b);

@@ -7,6 +7,7 @@ PathItem MakeConditionItem(const PathCondition& condition) {
     item.pairable = condition.pairable;
     item.quantifier = condition.quantifier;
     item.member = condition.member;
+    item.memberId = condition.memberId;
     item.state = condition.state;
     item.position = condition.position;
     item.unitFunction = condition.unitFunction;
@@ -23,6 +24,7 @@ PathItem MakeConclusionItem(const CInspectionPathConclusion& conclusion) {
     if (conclusion.IsDo()) {
         item.quantifier = conclusion.quantifier;
         item.member = conclusion.member;
+        item.memberId = conclusion.memberId;
         item.state = conclusion.state;
     }
     item.position = conclusion.position;

@@ -10,6 +10,7 @@ struct PathItem {
     quint8 pairable = 1;
     qint32 quantifier = QuantifierNone;
     QStringView member;
+    qint32 memberId = -1; // as in PathCondition
     NegatableText state;
     qint32 position = -1;
     const CUnitFunction* unitFunction = nullptr;
