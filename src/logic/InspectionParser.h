@@ -56,8 +56,8 @@ private:
         bool success = false;
     };
 
-    // What Parse returns: the top sequence with everything its nodes point into. The nodes lie in the arena
-    // and go with it, never one by one: they hold nothing that the arena does not release.
+    // What the top sequence that Parse returns keeps alive. The nodes lie in the arena and go with it, never
+    // one by one: they hold nothing that the arena does not release.
     struct Tree {
         Tree();
         std::pmr::monotonic_buffer_resource arena;
