@@ -168,10 +168,12 @@ TEST_F(MsgTexts, SpotChecksOfExactTexts) {
     };
     for (const Spot& spot : spots) {
         SCOPED_TRACE(kNames[static_cast<int>(spot.id)]);
-        if (spot.english)
+        if (spot.english) {
             EXPECT_EQ(Msg::Text(english, spot.id, spot.arguments), QString::fromUtf8(spot.english));
-        if (spot.japanese)
+        }
+        if (spot.japanese) {
             EXPECT_EQ(Msg::Text(japanese, spot.id, spot.arguments), QString::fromUtf8(spot.japanese));
+        }
     }
     EXPECT_TRUE(Msg::PrintFunctionWithLogicUIOnly(english).startsWith("Print functions with"));
     EXPECT_TRUE(Msg::IfSwitchConversionExplanation(japanese).startsWith("ifや"));
