@@ -16,22 +16,14 @@ std::vector<PathCondition> InspectionPath::Conditions() const {
     return result;
 }
 
-std::vector<PathCondition> InspectionPath::GetRealConditions() const {
-    std::vector<PathCondition> result;
-    for (const PathConditionNode* node : GetRealConditionNodes())
-        result.push_back(node->Value());
-    return result;
-}
-
-std::vector<const PathConditionNode*> InspectionPath::GetRealConditionNodes() const {
-    std::vector<const PathConditionNode*> result;
+void InspectionPath::AppendRealConditionNodes(std::vector<const PathConditionNode*>& nodes) const {
+    const size_t first = nodes.size();
     const PathConditionNode* node = conditionsTail;
     if (node && !node->record->isCondition)
         node = node->previousCondition;
     for (; node; node = node->previousCondition)
-        result.push_back(node);
-    std::reverse(result.begin(), result.end());
-    return result;
+        nodes.push_back(node);
+    std::reverse(nodes.begin() + static_cast<std::ptrdiff_t>(first), nodes.end());
 }
 
 bool SameConclusion(const CInspectionPathConclusion& a, const CInspectionPathConclusion& b) {

@@ -32,8 +32,6 @@ struct InspectionPath {
 
     // Everything met on the way, in path order.
     std::vector<PathCondition> Conditions() const;
-    // The conditions of the branches taken, in path order; earlier actions left out.
-    std::vector<PathCondition> GetRealConditions() const;
-    // The same as the path's nodes.
-    std::vector<const PathConditionNode*> GetRealConditionNodes() const;
+    // Appends the nodes of the conditions of the branches taken, in path order; earlier actions left out.
+    void AppendRealConditionNodes(std::vector<const PathConditionNode*>& nodes) const;
 };

@@ -7,7 +7,9 @@
 
 #include <QHash>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -37,10 +39,10 @@ bool OppositeCondition(const PathCondition& x, const PathCondition& y) {
     return DualQuantifier(x.quantifier) == y.quantifier;
 }
 
-using ConditionNodes = std::vector<const PathConditionNode*>;
+using ConditionNodes = std::span<const PathConditionNode* const>;
 
 // Every condition of a, in order, among those of b.
-bool OrderedSubMatch(const ConditionNodes& a, const ConditionNodes& b) {
+bool OrderedSubMatch(ConditionNodes a, ConditionNodes b) {
     size_t j = 0;
     for (const PathConditionNode* node : b) {
         if (j == a.size())
@@ -55,7 +57,7 @@ bool OrderedSubMatch(const ConditionNodes& a, const ConditionNodes& b) {
 }
 
 // The one position where the two lists hold opposite conditions while all others are the same.
-std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(const ConditionNodes& a, const ConditionNodes& b) {
+std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(ConditionNodes a, ConditionNodes b) {
     if (a.size() != b.size())
         return std::nullopt;
     std::optional<std::pair<size_t, size_t>> found;
@@ -102,10 +104,12 @@ class InterPathChecker {
 public:
     explicit InterPathChecker(InspectionResultSet& results) : m_results(results), m_real(results.paths.size()) {}
 
-    const ConditionNodes& RealConditions(size_t index) {
-        if (!m_real[index])
-            m_real[index] = m_results.paths[index].GetRealConditionNodes();
-        return *m_real[index];
+    // The real conditions of two paths. A path's are made when a pair first asks for them; all lie in one buffer,
+    // so both are made before either is looked at.
+    std::pair<ConditionNodes, ConditionNodes> RealConditions(size_t i, size_t j) {
+        MakeRealConditions(i);
+        MakeRealConditions(j);
+        return {ViewRealConditions(i), ViewRealConditions(j)};
     }
 
     void CheckSameConditionsBetweenPaths(size_t i, size_t j) {
@@ -113,8 +117,8 @@ public:
         const auto& cj = *m_results.paths[j].conclusion;
         if (!SameConclusion(ci, cj))
             return;
-        if (!OrderedSubMatch(RealConditions(i), RealConditions(j)) &&
-            !OrderedSubMatch(RealConditions(j), RealConditions(i)))
+        const auto [conditionsI, conditionsJ] = RealConditions(i, j);
+        if (!OrderedSubMatch(conditionsI, conditionsJ) && !OrderedSubMatch(conditionsJ, conditionsI))
             return;
         HandConclusions(CInspectionMessageTwoTargets::Redundant, ci, cj);
     }
@@ -124,8 +128,7 @@ public:
         const auto& cj = *m_results.paths[j].conclusion;
         if (!SameConclusion(ci, cj))
             return;
-        const auto& conditionsI = RealConditions(i);
-        const auto& conditionsJ = RealConditions(j);
+        const auto [conditionsI, conditionsJ] = RealConditions(i, j);
         const auto pair = FindSingleOppositeCondition(conditionsI, conditionsJ);
         if (!pair)
             return;
@@ -142,19 +145,39 @@ public:
         const auto& cj = *m_results.paths[j].conclusion;
         if (!ci.IsDo() || !cj.IsDo() || ci.memberId != cj.memberId || !DifferentNegatableText(ci.state, cj.state))
             return;
-        if (!OrderedSubMatch(RealConditions(j), RealConditions(i)))
+        const auto [conditionsI, conditionsJ] = RealConditions(i, j);
+        if (!OrderedSubMatch(conditionsJ, conditionsI))
             return;
         HandConclusions(CInspectionMessageTwoTargets::Contradiction, ci, cj);
     }
 
 private:
+    struct Span {
+        size_t offset = 0;
+        size_t count = SIZE_MAX; // not made yet
+    };
+
+    void MakeRealConditions(size_t index) {
+        Span& span = m_real[index];
+        if (span.count != SIZE_MAX)
+            return;
+        span.offset = m_realNodes.size();
+        m_results.paths[index].AppendRealConditionNodes(m_realNodes);
+        span.count = m_realNodes.size() - span.offset;
+    }
+
+    ConditionNodes ViewRealConditions(size_t index) const {
+        return {m_realNodes.data() + m_real[index].offset, m_real[index].count};
+    }
+
     void HandConclusions(int kind, const CInspectionPathConclusion& earlier, const CInspectionPathConclusion& later) {
         m_results.findings.Add(
             CInspectionMessageTwoTargets::Make(kind, 1, MakeConclusionItem(earlier), MakeConclusionItem(later)));
     }
 
     InspectionResultSet& m_results;
-    std::vector<std::optional<ConditionNodes>> m_real;
+    std::vector<Span> m_real; // by path
+    std::vector<const PathConditionNode*> m_realNodes;
 };
 
 // Only paths whose conclusions can be compared share a group: Do statements on one member, Fn statements
