@@ -69,13 +69,9 @@ CInspectionParserSequence* CInspectionParser::ParseSequence(int start, int& cons
 
 void CInspectionParser::PrefetchAhead(int p) const {
     const int count = static_cast<int>(m_lines.size());
-    if (p + kLinesAhead < count && m_lines[p + kLinesAhead].line) {
-        // The kind and the member and state slots lie in the first four cache lines of a logic line.
-        const char* line = reinterpret_cast<const char*>(m_lines[p + kLinesAhead].line);
-        for (int offset = 0; offset < 256; offset += 64)
-            __builtin_prefetch(line + offset);
-    }
-    if (p + kLinesAhead / 2 < count && m_lines[p + kLinesAhead / 2].line) {
+    if (p + kLinesAhead < count && m_lines[p + kLinesAhead].line)
+        PrefetchLogicLine(m_lines[p + kLinesAhead].line);
+    if (m_makeRecords && p + kLinesAhead / 2 < count && m_lines[p + kLinesAhead / 2].line) {
         const CLogicLine* line = m_lines[p + kLinesAhead / 2].line;
         __builtin_prefetch(line->textSlots[0].text.constData());
         __builtin_prefetch(line->textSlots[2].text.constData());

@@ -32,6 +32,14 @@ struct InspectionParserLine {
     const CUnitFunction* calledFunction = nullptr; // when already looked up
 };
 
+// The logic lines of a large document lie all over memory, and the inspection reads them one after the other:
+// a reader asks for the parts of a line it reads, the kind and the member and state slots, some way ahead.
+inline void PrefetchLogicLine(const CLogicLine* line) {
+    __builtin_prefetch(&line->lineKind);
+    __builtin_prefetch(&line->textSlots[0].text);
+    __builtin_prefetch(&line->textSlots[2].text);
+}
+
 // Builds the syntax tree of a line list. The editor keeps block structure intact, but a document edited
 // elsewhere may not: a line that cannot stand where it is (a closing line without its block, a line of no
 // kind, a block cut off by the end) is noted in strayPositions and parsing goes on after it.
@@ -76,8 +84,7 @@ private:
     Parsed ParseSwitch(int p);
     Parsed ParseLoop(int p);
     int KindAt(int p) const;
-    // The logic lines of a large document lie all over memory, and the parser reads them one after the
-    // other: ask for the lines ahead, and for their member and state texts, before they are needed.
+    // Asks for the lines ahead and, when records are made, for their member and state texts.
     void PrefetchAhead(int p) const;
     static constexpr int kLinesAhead = 16;
 

@@ -66,6 +66,8 @@ void CollectLogicLines(const CUnitFunction& function, std::vector<InspectionPars
     if (lines.empty())
         lines.reserve(function.logicLines.size());
     for (size_t i = 0; i < function.logicLines.size(); ++i) {
+        if (i + 8 < function.logicLines.size() && function.logicLines[i + 8])
+            PrefetchLogicLine(function.logicLines[i + 8].get());
         const CLogicLine* line = function.logicLines[i].get();
         lines.push_back({line, &function, static_cast<qint32>(i), line ? line->lineKind : quint8(SyntaxNone)});
     }
@@ -107,9 +109,8 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
             continue;
         }
         const size_t index = frame.next++;
-        // The lines lie apart in memory: ask for one ahead before it is read.
         if (index + 8 < frame.function->logicLines.size())
-            __builtin_prefetch(frame.function->logicLines[index + 8].get());
+            PrefetchLogicLine(frame.function->logicLines[index + 8].get());
         const CLogicLine* line = frame.function->logicLines[index].get();
         lines.push_back({line, frame.function, static_cast<qint32>(index), line->lineKind});
         if (line->lineKind != SyntaxFn)
