@@ -28,7 +28,7 @@ void InspectionPath::AppendRealConditionNodes(std::vector<const PathConditionNod
 
 bool SameConclusion(const CInspectionPathConclusion& a, const CInspectionPathConclusion& b) {
     if (a.IsDo() && b.IsDo())
-        return a.memberId == b.memberId && SameNegatableText(a.state, b.state);
+        return a.action->memberId == b.action->memberId && SameNegatableText(a.action->state, b.action->state);
     if (a.IsFn() && b.IsFn())
         return a.calledFunction == b.calledFunction;
     return a.IsExitlp() && b.IsExitlp();

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "logic/NegatableText.h"
-#include "logic/QuantifiedMemberName.h"
-#include "logic/StatementLine.h"
+#include "logic/PathCondition.h"
 
 #include <QString>
-
 
 class CUnitFunction;
 
@@ -36,11 +33,8 @@ public:
     const CUnitFunction* unitFunction = nullptr;
     qint32 lineIndex = -1;
     StatementLine line;
-    // Do only.
-    qint32 quantifier = QuantifierNone;
-    QStringView member;
-    qint32 memberId = -1;
-    NegatableText state;
+    // Do only: the action's record, held by the syntax tree.
+    const PathCondition* action = nullptr;
     // Fn only.
     const CUnitFunction* calledFunction = nullptr;
     // The innermost sequence and the innermost if, switch or loop statement around the statement; null for none.

@@ -138,10 +138,7 @@ private:
             if (!action.record)
                 return;
             CInspectionPathConclusion* conclusion = LineConclusion(CInspectionPathConclusion::Kind::Do, action);
-            conclusion->quantifier = action.record->quantifier;
-            conclusion->member = action.record->member;
-            conclusion->memberId = action.record->memberId;
-            conclusion->state = action.record->state;
+            conclusion->action = &*action.record;
             Emit(conclusion, true);
             Push(*action.record, 1);
             possibleActions.push_back(&*action.record);
@@ -221,13 +218,9 @@ private:
         return conclusion;
     }
 
-    void PushBranch(const void* branch) {
-        m_branches = m_pool->AppendEnclosing(m_branches, branch);
-    }
+    void PushBranch(const void* branch) { m_branches = m_pool->AppendEnclosing(m_branches, branch); }
 
-    void PopBranch() {
-        m_branches = m_branches->parent;
-    }
+    void PopBranch() { m_branches = m_branches->parent; }
 
     // The Do actions a statement may perform.
     static void CollectActions(const CInspectionParserEntity& node, Actions& actions) {
@@ -301,7 +294,7 @@ private:
             path.conditionsTail = m_chain.empty() ? nullptr : m_chain.back();
             if (conclusion->IsDo())
                 path.conclusionSameMemberBefore =
-                    LatestAtOrBelow(conclusion->memberId, static_cast<int>(m_chain.size()));
+                    LatestAtOrBelow(conclusion->action->memberId, static_cast<int>(m_chain.size()));
         }
         m_results.paths.push_back(std::move(path));
         if (m_allUnitFunctions)
@@ -343,7 +336,7 @@ private:
             append(*m_chain[copied]->record, m_chain[copied]->pairable);
         path.conditionsTail = chain;
         if (path.conclusion->IsDo())
-            path.conclusionSameMemberBefore = sameMemberBefore(path.conclusion->memberId);
+            path.conclusionSameMemberBefore = sameMemberBefore(path.conclusion->action->memberId);
         for (const qint32 memberId : m_rebuiltMembers)
             m_rebuilt[memberId] = nullptr;
         m_rebuiltMembers.clear();

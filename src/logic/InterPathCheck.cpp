@@ -93,7 +93,8 @@ bool ShareBranch(const CInspectionPathConclusion& x, const CInspectionPathConclu
 
 bool IsSeparatedBySameMemberAction(const CInspectionPathConclusion& i, const CInspectionPathConclusion& k,
                                    const CInspectionPathConclusion& j) {
-    return i.IsDo() && k.IsDo() && j.IsDo() && k.memberId == i.memberId && ShareBranch(k, i) && ShareBranch(k, j);
+    return i.IsDo() && k.IsDo() && j.IsDo() && k.action->memberId == i.action->memberId && ShareBranch(k, i) &&
+           ShareBranch(k, j);
 }
 
 FindingTarget ConclusionTarget(const CInspectionPathConclusion& conclusion) {
@@ -143,7 +144,8 @@ public:
     void CheckInconsistentDescription(size_t i, size_t j) {
         const auto& ci = *m_results.paths[i].conclusion;
         const auto& cj = *m_results.paths[j].conclusion;
-        if (!ci.IsDo() || !cj.IsDo() || ci.memberId != cj.memberId || !DifferentNegatableText(ci.state, cj.state))
+        if (!ci.IsDo() || !cj.IsDo() || ci.action->memberId != cj.action->memberId ||
+            !DifferentNegatableText(ci.action->state, cj.action->state))
             return;
         const auto [conditionsI, conditionsJ] = RealConditions(i, j);
         if (!OrderedSubMatch(conditionsJ, conditionsI))
@@ -206,9 +208,10 @@ struct PathGroups {
             if (!conclusion.HasLine())
                 continue;
             if (conclusion.IsDo()) {
-                if (conclusion.memberId >= static_cast<qint32>(byMember.size()))
-                    byMember.resize(conclusion.memberId + 1, -1);
-                groupOf[i] = number(byMember[conclusion.memberId]);
+                const qint32 memberId = conclusion.action->memberId;
+                if (memberId >= static_cast<qint32>(byMember.size()))
+                    byMember.resize(memberId + 1, -1);
+                groupOf[i] = number(byMember[memberId]);
             } else if (conclusion.IsFn()) {
                 auto found = byCalledFunction.find(conclusion.calledFunction);
                 if (found == byCalledFunction.end())

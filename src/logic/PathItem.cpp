@@ -18,19 +18,18 @@ PathItem MakeConditionItem(const PathCondition& condition) {
 
 PathItem MakeConclusionItem(const CInspectionPathConclusion& conclusion) {
     PathItem item;
+    if (conclusion.IsDo()) {
+        // A Do is its own record, taken as the end of the path.
+        item = MakeConditionItem(*conclusion.action);
+    } else {
+        item.position = conclusion.position;
+        item.unitFunction = conclusion.unitFunction;
+        item.lineIndex = conclusion.lineIndex;
+        item.line = conclusion.line;
+    }
     item.fromConditions = 0;
     item.isCondition = 0;
     item.pairable = 1;
-    if (conclusion.IsDo()) {
-        item.quantifier = conclusion.quantifier;
-        item.member = conclusion.member;
-        item.memberId = conclusion.memberId;
-        item.state = conclusion.state;
-    }
-    item.position = conclusion.position;
-    item.unitFunction = conclusion.unitFunction;
-    item.lineIndex = conclusion.lineIndex;
-    item.line = conclusion.line;
     return item;
 }
 
