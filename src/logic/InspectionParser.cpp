@@ -5,7 +5,6 @@
 #include "model/UnitFunction.h"
 #include "platform/LargeBlocks.h"
 
-
 #include <algorithm>
 
 namespace {
@@ -231,8 +230,8 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     if (m_makeRecords) {
         auto member = ParseRecordMember(block->MemberName());
         block->thenRecord = MakeRecord(member, block->StateName(), p, 1, {block});
-        block->elseRecord = NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine],
-                                          {block, StatementLine::kClosingLine});
+        block->elseRecord =
+            NegatedRecord(block->thenRecord, elseLine, m_lines[elseLine], {block, StatementLine::kClosingLine});
     }
     parsed.node = block;
     parsed.consumed = thenCount + elseCount + 3;
@@ -286,8 +285,8 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
             return earlier.record && earlier.StateName() == item->StateName();
         };
         if (item->record && std::none_of(block->cases.begin(), item, sameState))
-            block->elswRecords.push_back(*NegatedRecord(item->record, elswLine, m_lines[elswLine],
-                                                        {block, StatementLine::kClosingLine}));
+            block->elswRecords.push_back(
+                *NegatedRecord(item->record, elswLine, m_lines[elswLine], {block, StatementLine::kClosingLine}));
     }
     parsed.node = block;
     parsed.consumed = k + elswCount + 2;

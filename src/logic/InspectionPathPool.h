@@ -24,8 +24,8 @@ public:
         return m_conclusions.Emplace(kind);
     }
     const EnclosingLink* AppendEnclosing(const EnclosingLink* chain, const void* item) {
-        return m_links.Emplace(EnclosingLink{item, chain, chain ? chain->outermost : item,
-                                             chain ? chain->depth + 1 : 1});
+        return m_links.Emplace(
+            EnclosingLink{item, chain, chain ? chain->outermost : item, chain ? chain->depth + 1 : 1});
     }
 
 private:
@@ -46,8 +46,8 @@ private:
             if (m_used == m_capacity) {
                 m_capacity = BlockSize(m_blocks.size());
                 m_blocks.reserve(m_blocks.size() + 1);
-                m_blocks.push_back(static_cast<T*>(
-                    platform::LargeBlocks::Shared().allocate(m_capacity * sizeof(T), alignof(T))));
+                m_blocks.push_back(
+                    static_cast<T*>(platform::LargeBlocks::Shared().allocate(m_capacity * sizeof(T), alignof(T))));
                 m_used = 0;
             }
             T* item = new (m_blocks.back() + m_used) T(std::forward<Args>(args)...);

@@ -176,7 +176,9 @@ void InspectReasons(CInspectionView& pane, const InspectionEnvironment& environm
 void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pane, quint32& counter,
                              const InspectionEnvironment& environment) {
     // Only a finding needs the place.
-    const auto place = [&] { return QStringLiteral("[") + environment.OutlineNumberText(function) + QStringLiteral("] "); };
+    const auto place = [&] {
+        return QStringLiteral("[") + environment.OutlineNumberText(function) + QStringLiteral("] ");
+    };
     const auto jumper = [&function] { return new CJumperToFunction(static_cast<qint32>(function.InternalID)); };
     if (function.name.isEmpty()) {
         pane.AddMessage(place() + QStringLiteral("単位機能名が空です。"), jumper());
