@@ -3,6 +3,7 @@
 #include "logic/InspectionView.h"
 #include "model/DocumentFile.h"
 #include "model/XmlDocumentContext.h"
+#include "texts/StringTable.h"
 
 #include <QFile>
 
@@ -83,10 +84,9 @@ bool RegisterMemberName(CDocumentData& data, const QString& memberName, CInspect
     CMemberDefinition* member = FindRegisteredMember(data.memberDefinitions, memberName);
     resultPane->ClearMessages();
     if (member) {
-        resultPane->AddMessageWithoutTarget(
-            QStringLiteral("メンバー名 \"%1\" はすでに登録されています。").arg(memberName));
+        resultPane->AddMessageWithoutTarget(LoadString(StringId::MemberNameAlreadyRegistered).arg(memberName));
     } else {
-        resultPane->AddMessageWithoutTarget(QStringLiteral("メンバー名 \"%1\" を登録しました。").arg(memberName));
+        resultPane->AddMessageWithoutTarget(LoadString(StringId::MemberNameRegistered).arg(memberName));
         member = &data.memberDefinitions.emplace_back();
         member->name = memberName;
         modified = true;
@@ -102,7 +102,7 @@ bool RegisterMemberName(CDocumentData& data, const QString& memberName, CInspect
             if (member->FindState(state))
                 continue;
             member->states.push_back({state, QString()});
-            resultPane->AddLine(QStringLiteral("[%1 Line %2] 状態名 \"%3\" を登録しました。")
+            resultPane->AddLine(LoadString(StringId::StateNameRegistered)
                                     .arg(function.GetOutlineNumberText(distinguish))
                                     .arg(i + 1)
                                     .arg(state),
@@ -111,7 +111,7 @@ bool RegisterMemberName(CDocumentData& data, const QString& memberName, CInspect
             ++registered;
         }
     }
-    resultPane->AddMessageWithoutTarget(QStringLiteral("%1 個の状態名を登録しました。").arg(registered));
+    resultPane->AddMessageWithoutTarget(LoadString(StringId::StateNamesRegisteredCount).arg(registered));
     return modified;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsStore.h"
+#include "texts/StringTable.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,13 +31,12 @@ const QString kProfileSection = QStringLiteral("NUV_Pral");
 const QString kFrameworkProfileSection = QStringLiteral("Profile");
 const QString kDocumentName = QStringLiteral("NUV");
 
-const QString kTooManyInstances = QStringLiteral("NUVは%1個より多くは同時に起動できません。");
-const QString kInstanceTableUnavailable = QStringLiteral("起動中のNUVを管理するファイルを作成できませんでした。\n%1");
-const QString kDropMapFile =
-    QStringLiteral("変換するFreeMind MapファイルをTobrel.exeのアイコン上にドラッグ＆ドロップしてください。");
-const QString kOnlyOneFileConverted = QStringLiteral("複数ファイルをドラッグ＆ドロップしても1ファイルのみ変換します。");
-const QString kCannotOpenForSaving = QStringLiteral("ファイルが開けないため、保存できませんでした。");
-const QString kCannotWriteFile = QStringLiteral("ファイル \"%1\" に書き込みできませんでした。");
+const QString kTooManyInstances = LoadString(StringId::TooManyInstances);
+const QString kInstanceTableUnavailable = LoadString(StringId::InstanceTableUnavailable);
+const QString kDropMapFile = LoadString(StringId::DropMapFile);
+const QString kOnlyOneFileConverted = LoadString(StringId::OnlyOneFileConverted);
+const QString kCannotOpenForSaving = LoadString(StringId::CannotOpenForSaving);
+const QString kCannotWriteFile = LoadString(StringId::CannotWriteFile);
 
 constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buffer holds
 
@@ -265,13 +265,11 @@ void CNUVApp::SwitchLanguage(quint32 language, const QString& switched, const QS
 }
 
 void CNUVApp::SwitchToEnglish() const {
-    SwitchLanguage(0, QStringLiteral("Restart NUV to show English messages.\nNUVを再起動すると英語で表示されます。"),
-                   QStringLiteral("Fail to register English mode.\n英語モードへの切り替えに失敗しました。"));
+    SwitchLanguage(0, LoadString(StringId::SwitchedToEnglish), LoadString(StringId::SwitchToEnglishFailed));
 }
 
 void CNUVApp::SwitchToJapanese() const {
-    SwitchLanguage(1, QStringLiteral("Restart NUV to show Japanese messages.\nNUVを再起動すると日本語で表示されます。"),
-                   QStringLiteral("Fail to register Japanese mode.\n日本語モードへの切り替えに失敗しました。"));
+    SwitchLanguage(1, LoadString(StringId::SwitchedToJapanese), LoadString(StringId::SwitchToJapaneseFailed));
 }
 
 // ---- documents ----

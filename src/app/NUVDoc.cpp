@@ -4,6 +4,7 @@
 #include "app/ImportProgress.h"
 #include "app/NUVApp.h"
 #include "platform/MessageBox.h"
+#include "texts/StringTable.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -14,11 +15,9 @@
 
 namespace {
 
-const QString kMapConversionFailed = QStringLiteral("Mapファイルの変換に失敗しました。\nファイルを確認してください。");
-const QString kMapConversionCancelled =
-    QStringLiteral("Mapファイルの変換は中断されました。ファイルは保存されていません。");
-const QString kTooManyMapNodes =
-    QStringLiteral("Mapファイルのノード数 %1 が、作成できる単位機能の数 %2 を超えるため、変換できません。");
+const QString kMapConversionFailed = LoadString(StringId::MapConversionFailed);
+const QString kMapConversionCancelled = LoadString(StringId::MapConversionCancelled);
+const QString kTooManyMapNodes = LoadString(StringId::TooManyMapNodes);
 
 constexpr qint64 kMaxMapBytes = qint64(1) << 30;
 
@@ -275,7 +274,7 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
             m_pProgressDlg->ShowFinished();
         }
     } catch (const std::exception& error) {
-        platform::ShowMessageBox(kMapConversionFailed + QStringLiteral("\nError:") +
+        platform::ShowMessageBox(kMapConversionFailed + LoadString(StringId::MapConversionErrorPrefix) +
                                      QString::fromLocal8Bit(error.what()),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
     }

@@ -3,11 +3,12 @@
 #include "app/NUVDoc.h"
 #include "app/NUVMultiDocTemplate.h"
 #include "platform/MessageBox.h"
+#include "texts/StringTable.h"
 
 namespace {
 
 // The framework's prompt when no document can be created.
-const QString kFailedToCreateDocument = QStringLiteral("空のドキュメントを作成できませんでした。");
+const QString kFailedToCreateDocument = LoadString(StringId::FailedToCreateDocument);
 
 } // namespace
 

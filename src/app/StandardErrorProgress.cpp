@@ -1,4 +1,5 @@
 #include "app/StandardErrorProgress.h"
+#include "texts/StringTable.h"
 
 #include <QCoreApplication>
 
@@ -31,7 +32,7 @@ CStandardErrorProgress::~CStandardErrorProgress() {
 }
 
 void CStandardErrorProgress::Print(int position) {
-    std::fprintf(stderr, "進行状況 %d/%d\n", position, m_total);
+    std::fprintf(stderr, "%s\n", LoadString(StringId::ProgressCount).arg(position).arg(m_total).toUtf8().constData());
     std::fflush(stderr);
     m_sincePrinted.start();
 }
@@ -58,6 +59,6 @@ bool CStandardErrorProgress::IsCancelled() const {
 
 void CStandardErrorProgress::ShowFinished() {
     Print(m_position);
-    std::fprintf(stderr, "Mapファイルの変換が終了しました。\n");
+    std::fprintf(stderr, "%s\n", LoadString(StringId::MapConversionFinished).toUtf8().constData());
     std::fflush(stderr);
 }

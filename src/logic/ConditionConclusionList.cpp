@@ -5,6 +5,7 @@
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
 #include "model/UnitFunctionRegistry.h"
+#include "texts/StringTable.h"
 
 int CConditionConclusionList::lastScope = CConditionConclusionList::AllUnitFunctions;
 int CConditionConclusionList::lastStatementKind = CConditionConclusionList::DoStatements;
@@ -38,9 +39,8 @@ void CConditionConclusionList::WriteCorrespondenceListAll(CInspectionView& pane,
                                                           const InspectionEnvironment& environment,
                                                           const CInspectionParserSequence& top, int statementKind) {
     const bool fn = statementKind == FnStatements;
-    const QString scopeText =
-        environment.GetSymbol(fn ? SyntaxFn : SyntaxDo) + QStringLiteral("の条件をすべての単位機能で確認する)");
-    pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧開始 (") + scopeText + QStringLiteral(" ==="));
+    const QString keyword = environment.GetSymbol(fn ? SyntaxFn : SyntaxDo);
+    pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceAllBegin).arg(keyword));
     std::vector<CorrespondenceRow> rows;
     std::vector<LineReference> running;
     CollectCorrespondenceRows(top, rows, running);
@@ -54,17 +54,15 @@ void CConditionConclusionList::WriteCorrespondenceListAll(CInspectionView& pane,
         ++count;
     }
     pane.AddMessageWithoutTarget(kHeavyRule);
-    pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧終了 (") + scopeText +
-                                 QStringLiteral(" 検出数 ") + QString::number(count) + QStringLiteral(" ==="));
+    pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceAllEnd).arg(keyword, QString::number(count)));
 }
 
 void CConditionConclusionList::WriteCorrespondenceListCurrent(CInspectionView& pane,
                                                               const InspectionEnvironment& environment,
                                                               const CInspectionParserSequence& top) {
-    const QString scopeText = QStringLiteral("現在の単位機能のすべての") + environment.GetSymbol(SyntaxDo) +
-                              QStringLiteral("・") + environment.GetSymbol(SyntaxFn) +
-                              QStringLiteral("の条件を確認する)");
-    pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧開始 (") + scopeText + QStringLiteral(" ==="));
+    const QString doKeyword = environment.GetSymbol(SyntaxDo);
+    const QString fnKeyword = environment.GetSymbol(SyntaxFn);
+    pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceCurrentBegin).arg(doKeyword, fnKeyword));
     pane.AddMessageWithoutTarget(kLightRule);
     bool truncated = false;
     const std::vector<StatementChain> chains = CollectConclusionRows(top, MaxChains, truncated);
@@ -74,10 +72,9 @@ void CConditionConclusionList::WriteCorrespondenceListCurrent(CInspectionView& p
     }
     // Sequential blocks multiply their ways; a list cut short must not look complete.
     if (truncated)
-        pane.AddMessageWithoutTarget(
-            QStringLiteral("組み合わせが多すぎるため、最初の%1件だけを表示しました。").arg(MaxChains));
-    pane.AddMessageWithoutTarget(QStringLiteral("=== 条件と結論の対応一覧終了 (") + scopeText +
-                                 QStringLiteral(" 検出数 ") + QString::number(chains.size()) + QStringLiteral(" ==="));
+        pane.AddMessageWithoutTarget(LoadString(StringId::TooManyCombinations).arg(MaxChains));
+    pane.AddMessageWithoutTarget(
+        LoadString(StringId::CorrespondenceCurrentEnd).arg(doKeyword, fnKeyword, QString::number(chains.size())));
 }
 
 bool CConditionConclusionList::Run(CInspectionView& pane, const InspectionEnvironment& environment, int scope,

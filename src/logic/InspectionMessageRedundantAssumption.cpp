@@ -3,15 +3,15 @@
 #include "logic/InspectionEnvironment.h"
 #include "logic/InspectionView.h"
 #include "model/LogicLine.h"
+#include "texts/StringTable.h"
 
 void CInspectionMessageRedundantAssumption::Write(CInspectionView& pane,
                                                   const InspectionEnvironment& environment) const {
     pane.AddMessageWithoutTarget(QString());
-    pane.AddMessageWithoutTarget(Header(QStringLiteral("冗長な記述です")));
+    pane.AddMessageWithoutTarget(Header(LoadString(StringId::RedundantDescription)));
     WriteTarget(pane, environment, earlierConclusion);
     WriteTarget(pane, environment, laterConclusion);
-    pane.AddMessageWithoutTarget(QStringLiteral("この") + environment.GetSymbol(SyntaxDo) +
-                                 QStringLiteral("構文は以下の条件が省略できます"));
+    pane.AddMessageWithoutTarget(LoadString(StringId::OmissibleConditions).arg(environment.GetSymbol(SyntaxDo)));
     WriteTarget(pane, environment, earlierCondition);
     WriteTarget(pane, environment, laterCondition);
 }

@@ -4,32 +4,32 @@
 #include "logic/InspectionView.h"
 #include "logic/JumperToIntraMemberConsistency.h"
 #include "model/LogicLine.h"
+#include "texts/StringTable.h"
 
 void CInspectionMessageTwoTargets::Write(CInspectionView& pane, const InspectionEnvironment& environment) const {
     pane.AddMessageWithoutTarget(QString());
     if (!betweenConclusions) {
         if (kind == Redundant)
-            pane.AddMessageWithoutTarget(Header(QStringLiteral("冗長な記述です")));
+            pane.AddMessageWithoutTarget(Header(LoadString(StringId::RedundantDescription)));
         else if (kind == Contradiction)
-            pane.AddMessageWithoutTarget(Header(QStringLiteral("矛盾しています")));
+            pane.AddMessageWithoutTarget(Header(LoadString(StringId::Contradiction)));
         else if (kind == PossibleContradiction)
-            pane.AddMessage(Header(QStringLiteral("矛盾の可能性があります")),
+            pane.AddMessage(Header(LoadString(StringId::PossibleContradiction)),
                             new CJumperToIntraMemberConsistency(target2.member.toString(), target2.state.GetText(),
                                                                 target1.state.GetText()));
         WriteTarget(pane, environment, target1);
-        WriteTargetLine(pane, environment, target2.unitFunction, target2.lineIndex,
-                        QStringLiteral("を参照してください"));
+        WriteTargetLine(pane, environment, target2.unitFunction, target2.lineIndex, LoadString(StringId::SeeAlso));
         return;
     }
     if (kind == Redundant)
-        pane.AddMessageWithoutTarget(Header(QStringLiteral("冗長な記述です")));
+        pane.AddMessageWithoutTarget(Header(LoadString(StringId::RedundantDescription)));
     else if (kind == Contradiction || kind == PossibleContradiction)
-        pane.AddMessageWithoutTarget(Header(QStringLiteral("不整合な記述の可能性があります")));
+        pane.AddMessageWithoutTarget(Header(LoadString(StringId::PossibleInconsistency)));
     WriteTarget(pane, environment, target1);
     WriteTarget(pane, environment, target2);
     if (kind == Redundant)
-        pane.AddMessageWithoutTarget(QStringLiteral("2つの") + environment.GetSymbol(SyntaxDo) +
-                                     QStringLiteral("構文は実行条件が同じです"));
+        pane.AddMessageWithoutTarget(
+            LoadString(StringId::SameExecutionConditions).arg(environment.GetSymbol(SyntaxDo)));
 }
 
 std::shared_ptr<CInspectionMessageTwoTargets> CInspectionMessageTwoTargets::Make(qint32 kind, quint8 betweenConclusions,

@@ -3,6 +3,7 @@
 #include "logic/InspectionEnvironment.h"
 #include "logic/InspectionMessage.h"
 #include "model/LogicLine.h"
+#include "texts/StringTable.h"
 
 #include <QStringBuilder>
 
@@ -16,16 +17,16 @@ QString StatementLine::Text() const {
 }
 
 QString CInspectionParserEntity::MissingNameMessage() {
-    return QStringLiteral("メンバー名または状態名が記述されていません");
+    return LoadString(StringId::MissingName);
 }
 
 QString CInspectionParserEntity::NoEffectiveStatementMessage(const InspectionEnvironment& environment) {
-    return environment.GetSymbol(SyntaxDo) + QStringLiteral("・") + environment.GetSymbol(SyntaxFn) +
-           QStringLiteral("構文が記述されていません");
+    return LoadString(StringId::NoEffectiveStatement)
+        .arg(environment.GetSymbol(SyntaxDo), environment.GetSymbol(SyntaxFn));
 }
 
 QString CInspectionParserEntity::EmptyBodyMessage() {
-    return QStringLiteral("有効な記述がありません");
+    return LoadString(StringId::EmptyBody);
 }
 
 void CInspectionParserEntity::WriteSyntaxFinding(CInspectionView& pane, quint32& counter,

@@ -9,6 +9,7 @@
 #include "logic/PathChecks.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
+#include "texts/StringTable.h"
 
 #include <algorithm>
 #include <set>
@@ -19,11 +20,11 @@ QString Count(quint32 value) {
     return QStringLiteral("%1").arg(value, 9, 10, QChar('0'));
 }
 
-const QString kPathsLabel = QStringLiteral("  探索した経路数            ");
-const QString kSyntaxLabel = QStringLiteral("  構文検査の検出数          ");
-const QString kRedundancyLabel = QStringLiteral("  冗長検査の検出数          ");
-const QString kInconsistencyLabel = QStringLiteral("  矛盾検査の検出数          ");
-const QString kSemanticLabel = QStringLiteral("　意味関係の検出数          ");
+const QString kPathsLabel = LoadString(StringId::PathsTotal);
+const QString kSyntaxLabel = LoadString(StringId::SyntaxTotal);
+const QString kRedundancyLabel = LoadString(StringId::RedundancyTotal);
+const QString kInconsistencyLabel = LoadString(StringId::InconsistencyTotal);
+const QString kSemanticLabel = LoadString(StringId::SemanticRelationTotal);
 
 UnitFunctionList FunctionsInOutlineOrder(const InspectionEnvironment& environment) {
     UnitFunctionList list;
@@ -41,20 +42,45 @@ struct CommandItems {
     bool redundancy = false;
     bool inconsistency = false;
     bool semantic = false;
-    QString name;
+    QString begin; // the header and footer of the whole-document run
+    QString end;
     bool PathsNeeded() const { return redundancy || inconsistency || semantic; }
 };
 
 CommandItems ItemsOf(int command) {
     switch (command) {
     case CommandInspectAll:
-        return {true, true, true, true, true, QStringLiteral("全項目検査")};
+        return {true,
+                true,
+                true,
+                true,
+                true,
+                LoadString(StringId::WholeInspectionAllBegin),
+                LoadString(StringId::WholeInspectionAllEnd)};
     case CommandInspectSyntax:
-        return {false, true, false, false, false, QStringLiteral("構文検査")};
+        return {false,
+                true,
+                false,
+                false,
+                false,
+                LoadString(StringId::WholeInspectionSyntaxBegin),
+                LoadString(StringId::WholeInspectionSyntaxEnd)};
     case CommandInspectRedundancy:
-        return {false, false, true, false, true, QStringLiteral("冗長検査")};
+        return {false,
+                false,
+                true,
+                false,
+                true,
+                LoadString(StringId::WholeInspectionRedundancyBegin),
+                LoadString(StringId::WholeInspectionRedundancyEnd)};
     case CommandInspectInconsistency:
-        return {false, false, false, true, true, QStringLiteral("矛盾検査")};
+        return {false,
+                false,
+                false,
+                true,
+                true,
+                LoadString(StringId::WholeInspectionInconsistencyBegin),
+                LoadString(StringId::WholeInspectionInconsistencyEnd)};
     default:
         return {};
     }
@@ -125,15 +151,14 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
 bool RefuseFnCycle(const CUnitFunctionRegistry& registry) {
     if (!registry.origin || !registry.HasFnCycle(registry.origin))
         return false;
-    platform::ShowMessageBox(QStringLiteral("Fn構文が循環しているため、この機能を使用できません。"),
-                             platform::MessageButtons::Ok, platform::MessageIcon::Error);
+    platform::ShowMessageBox(LoadString(StringId::FnCycle), platform::MessageButtons::Ok, platform::MessageIcon::Error);
     return true;
 }
 
 namespace {
 
 void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) {
-    pane.AddMessageWithoutTarget(QStringLiteral("=== 理由検査 開始 ==="));
+    pane.AddMessageWithoutTarget(LoadString(StringId::ReasonInspectionBegin));
     pane.AddMessageWithoutTarget(QString());
     quint32 count = 0;
     for (size_t i = 0; i < functions.size(); ++i) {
@@ -149,13 +174,12 @@ void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) 
         PollInspectionAbort();
     }
     if (count != 0) {
-        pane.AddMessageWithoutTarget(QStringLiteral("　単位機能に理由が記載されていません。"));
-        pane.AddMessageWithoutTarget(
-            QStringLiteral("　理由を記入するか、「理由を省略する」チェックボックスをONにしてください。"));
+        pane.AddMessageWithoutTarget(LoadString(StringId::NoReasonGiven));
+        pane.AddMessageWithoutTarget(LoadString(StringId::GiveReasonOrOmit));
     }
-    pane.AddMessageWithoutTarget(QStringLiteral("　理由検査の検出数          ") + Count(count));
+    pane.AddMessageWithoutTarget(LoadString(StringId::ReasonTotal) + Count(count));
     pane.AddMessageWithoutTarget(QString());
-    pane.AddMessageWithoutTarget(QStringLiteral("=== 理由検査 終了 ==="));
+    pane.AddMessageWithoutTarget(LoadString(StringId::ReasonInspectionEnd));
 }
 
 void SyntaxCheckUnitFunctions(const UnitFunctionList& functions, CInspectionView& pane, quint32& counter,
@@ -181,7 +205,7 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
     };
     const auto jumper = [&function] { return new CJumperToFunction(static_cast<qint32>(function.InternalID)); };
     if (function.name.isEmpty()) {
-        pane.AddMessage(place() + QStringLiteral("単位機能名が空です。"), jumper());
+        pane.AddMessage(place() + LoadString(StringId::EmptyFunctionName), jumper());
         ++counter;
     }
     std::vector<InspectionParserLine> lines;
@@ -191,14 +215,13 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
     const InspectionParserSequencePtr top = parser.Parse();
     // Any depth counts: a Do inside a block is a Do of the unit function all the same.
     if (!top->HoldsDoOrFn()) {
-        pane.AddMessage(place() + QStringLiteral("単位機能内にDo・Fn構文が記述されていません。"), jumper());
+        pane.AddMessage(place() + LoadString(StringId::NoDoOrFnInFunction), jumper());
         ++counter;
     }
     for (const qint32 position : parser.StrayPositions()) {
         const CLogicLine* line = parser.Lines()[position].line;
         const QString text = line ? environment.GetSymbol(line->lineKind) : QString();
-        WriteTargetLine(pane, environment, &function, position,
-                        text + QStringLiteral(" (構文の対応が正しくありません)"));
+        WriteTargetLine(pane, environment, &function, position, text + LoadString(StringId::UnmatchedStatement));
         ++counter;
     }
     top->CheckSyntax(pane, counter);
@@ -211,7 +234,7 @@ void SyntaxCheckAllUnitFunctions(CInspectionView& pane, quint32& counter, const 
 void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
                                 const InspectionEnvironment& environment) {
     pane.ClearMessages();
-    pane.AddMessageWithoutTarget(QStringLiteral("=== 当該単位機能検査（全項目検査）開始 ==="));
+    pane.AddMessageWithoutTarget(LoadString(StringId::CurrentInspectionBegin));
     quint32 syntaxCount = 0;
     SyntaxCheckUnitFunction(function, pane, syntaxCount, environment);
     std::vector<InspectionParserLine> lines;
@@ -228,26 +251,26 @@ void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& 
     pane.AddMessageWithoutTarget(kInconsistencyLabel + Count(results.findings.CountInconsistencyFindings()));
     pane.AddMessageWithoutTarget(kSemanticLabel + Count(results.findings.CountSemanticRelationFindings()));
     pane.AddMessageWithoutTarget(QString());
-    pane.AddMessageWithoutTarget(QStringLiteral("=== 当該単位機能検査（全項目検査）終了 ==="));
+    pane.AddMessageWithoutTarget(LoadString(StringId::CurrentInspectionEnd));
 }
 
 void InspectAllUnitFunctions(int command, CInspectionView& pane, const InspectionEnvironment& environment) {
     pane.ClearMessages();
-    CInspectionProgress::MajorProgress(0, QStringLiteral("検査を開始しました。"));
+    CInspectionProgress::MajorProgress(0, LoadString(StringId::InspectionStarted));
     const CommandItems items = ItemsOf(command);
     // Both the reason check and the syntax check go through the unit functions in outline order.
     const UnitFunctionList functions =
         items.reason || items.syntax ? FunctionsInOutlineOrder(environment) : UnitFunctionList();
-    if (!items.name.isEmpty())
-        pane.AddMessageWithoutTarget(QStringLiteral("=== 全体検査（") + items.name + QStringLiteral("）開始 ==="));
+    if (!items.begin.isEmpty())
+        pane.AddMessageWithoutTarget(items.begin);
     if (items.reason) {
-        CInspectionProgress::MajorProgress(1, QStringLiteral("理由検査を行っています。"));
+        CInspectionProgress::MajorProgress(1, LoadString(StringId::InspectingReasons));
         InspectReasonsOf(functions, pane);
     }
     PollInspectionAbort();
     quint32 syntaxCount = 0;
     if (items.syntax) {
-        CInspectionProgress::MajorProgress(2, QStringLiteral("構文検査を行っています。"));
+        CInspectionProgress::MajorProgress(2, LoadString(StringId::InspectingSyntax));
         pane.AddMessageWithoutTarget(QString());
         SyntaxCheckUnitFunctions(functions, pane, syntaxCount, environment);
         PollInspectionAbort();
@@ -258,26 +281,26 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     quint32 semanticCount = 0;
     const CUnitFunction* origin = environment.registry ? environment.registry->origin : nullptr;
     if (items.PathsNeeded()) {
-        CInspectionProgress::MajorProgress(3, QStringLiteral("論理記述を展開しています。"));
+        CInspectionProgress::MajorProgress(3, LoadString(StringId::ExpandingLogic));
         std::vector<InspectionParserLine> lines;
         if (origin)
             CollectLogicLinesExpanded(*origin, environment, lines);
         PollInspectionAbort();
-        CInspectionProgress::MajorProgress(4, QStringLiteral("構文木を作成しています。"));
+        CInspectionProgress::MajorProgress(4, LoadString(StringId::BuildingSyntaxTree));
         CInspectionParser parser(std::move(lines), environment, true);
         const InspectionParserSequencePtr top = parser.Parse();
         PollInspectionAbort();
-        CInspectionProgress::MajorProgress(5, QStringLiteral("パスを作成しています。"));
+        CInspectionProgress::MajorProgress(5, LoadString(StringId::CreatingPaths));
         InspectionResultSet results(pane, environment);
         CreatePathsOfAllUnitFunctions(results, top);
         PollInspectionAbort();
-        CInspectionProgress::MajorProgress(6, QStringLiteral("パス内の検査を行っています。"));
+        CInspectionProgress::MajorProgress(6, LoadString(StringId::CheckingWithinPaths));
         CheckWithinPaths(results, environment, items.redundancy, items.inconsistency, items.semantic);
         PollInspectionAbort();
-        CInspectionProgress::MajorProgress(7, QStringLiteral("パス間の検査を行っています。"));
+        CInspectionProgress::MajorProgress(7, LoadString(StringId::CheckingBetweenPaths));
         CheckBetweenPaths(results, items.redundancy, items.inconsistency);
         PollInspectionAbort();
-        CInspectionProgress::MajorProgress(8, QStringLiteral("検査結果を集計しています。"));
+        CInspectionProgress::MajorProgress(8, LoadString(StringId::CountingResults));
         pathCount = static_cast<quint32>(results.paths.size());
         PollInspectionAbort();
         redundancyCount = results.findings.CountRedundancyFindings();
@@ -299,8 +322,8 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     if (items.semantic)
         pane.AddMessageWithoutTarget(kSemanticLabel + Count(semanticCount));
     pane.AddMessageWithoutTarget(QString());
-    if (!items.name.isEmpty())
-        pane.AddMessageWithoutTarget(QStringLiteral("=== 全体検査（") + items.name + QStringLiteral("）終了 ==="));
+    if (!items.end.isEmpty())
+        pane.AddMessageWithoutTarget(items.end);
     CInspectionProgress::MajorProgress(9, QString());
     PollInspectionAbort();
 }
@@ -311,13 +334,13 @@ void StartWholeInspection(int command, CInspectionView& pane, const InspectionEn
     try {
         InspectAllUnitFunctions(command, pane, environment);
     } catch (const CInspectionProgressExceptionAbort&) {
-        pane.AddMessageWithoutTarget(QStringLiteral("中断されました。"));
+        pane.AddMessageWithoutTarget(LoadString(StringId::InspectionAborted));
     } catch (const std::exception& error) {
         // The worker thread must end in every case; say why the run stopped instead of leaving it half written.
-        pane.AddMessageWithoutTarget(QStringLiteral("検査中にエラーが発生したため、検査を終了しました。(") +
-                                     QString::fromLocal8Bit(error.what()) + QStringLiteral(")"));
+        pane.AddMessageWithoutTarget(
+            LoadString(StringId::InspectionFailedBecause).arg(QString::fromLocal8Bit(error.what())));
     } catch (...) {
-        pane.AddMessageWithoutTarget(QStringLiteral("検査中にエラーが発生したため、検査を終了しました。"));
+        pane.AddMessageWithoutTarget(LoadString(StringId::InspectionFailed));
     }
     inspectionRunning.store(false);
     abortRequested.store(false);

@@ -1,6 +1,7 @@
 #include "logic/RuleDialogChecks.h"
 
 #include "platform/MessageBox.h"
+#include "texts/StringTable.h"
 
 #include <algorithm>
 
@@ -14,7 +15,7 @@ constexpr size_t kMaxRules = 1000;
 constexpr int kMaxAdditions = 10000;
 
 void RefuseFull() {
-    platform::ShowMessageBox(QStringLiteral("これ以上追加できません。"), MessageButtons::Ok, MessageIcon::Warning);
+    platform::ShowMessageBox(LoadString(StringId::CannotAddMore), MessageButtons::Ok, MessageIcon::Warning);
 }
 
 QString Cut(const QString& text, int length) {
@@ -45,26 +46,23 @@ bool AcceptInconsistencyDialog(std::vector<CInconsistencyRule::UnitSentence>& it
         return item.member.isEmpty() && item.state.isEmpty();
     };
     if (std::any_of(items.begin(), items.end(), isEmpty)) {
-        if (platform::ShowMessageBox(QStringLiteral("空の項目があります。\n空の項目を削除してよろしいですか？"),
-                                     MessageButtons::OkCancel, MessageIcon::Question) == MessageAnswer::Ok)
+        if (platform::ShowMessageBox(LoadString(StringId::DeleteEmptyItems), MessageButtons::OkCancel,
+                                     MessageIcon::Question) == MessageAnswer::Ok)
             std::erase_if(items, isEmpty);
         return false;
     }
     if (std::any_of(items.begin(), items.end(), [](const CInconsistencyRule::UnitSentence& item) {
             return item.member.isEmpty() || item.state.isEmpty();
         })) {
-        platform::ShowMessageBox(QStringLiteral("メンバー名または状態名が空の項目があります。"), MessageButtons::Ok,
-                                 MessageIcon::Error);
+        platform::ShowMessageBox(LoadString(StringId::ItemWithEmptyName), MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     if (items.empty()) {
-        platform::ShowMessageBox(QStringLiteral("意味関係がありません。\n意味関係を追加して下さい。"),
-                                 MessageButtons::Ok, MessageIcon::Warning);
+        platform::ShowMessageBox(LoadString(StringId::NoSemanticRelation), MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
     if (message.isEmpty()) {
-        platform::ShowMessageBox(QStringLiteral("メッセージがありません。\nメッセージを入力して下さい。"),
-                                 MessageButtons::Ok, MessageIcon::Warning);
+        platform::ShowMessageBox(LoadString(StringId::NoMessage), MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
     CInconsistencyRule rule;
@@ -98,14 +96,13 @@ bool AcceptIntelligenceDialog(CIntraMemberConsistencyRule entered, CIntraMemberC
                                   !rule.if2Status.isEmpty();
     const bool initialisationFilled = !rule.doFlag || (!rule.doMember.isEmpty() && !rule.doStatus.isEmpty());
     if (!conditionsFilled || !initialisationFilled) {
-        platform::ShowMessageBox(QStringLiteral("空欄の項目があります。\nすべての項目を入力してください。"),
-                                 MessageButtons::Ok, MessageIcon::Warning);
+        platform::ShowMessageBox(LoadString(StringId::FillAllItems), MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
     if (FindEqualRuleRecord(list, rule) >= 0) {
         if (editing && mode == 0 && CompareRuleRecords(*editing, rule) == 0)
             return true;
-        platform::ShowMessageBox(QStringLiteral("すでに登録されています。"), MessageButtons::Ok, MessageIcon::Warning);
+        platform::ShowMessageBox(LoadString(StringId::AlreadyRegistered), MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
     if (editing)

@@ -9,6 +9,7 @@
 #include "model/TextUtilities.h"
 #include "platform/MessageBox.h"
 #include "platform/Trace.h"
+#include "texts/StringTable.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void PlaceFunction(CDocumentData& document, CAbstractIndexItem& item, Placement 
     if (placement != Placement::Child) {
         const CAbstractIndexItem* parent = CAbstractIndexItem::FindParent(&root, &item, &root);
         if (!parent) {
-            Refuse(QStringLiteral("起点単位機能には兄弟を追加できません。"));
+            Refuse(LoadString(StringId::OriginHasNoSiblings));
             return;
         }
         receiver = parent->unitFunction;
@@ -111,7 +112,7 @@ void CAbstractIndexItem::InsertYoungerSiblingFunction(CDocumentData& document, C
 
 void CAbstractIndexItem::ShowMoveDialog(CDocumentData& document, CAbstractIndexItem& item) {
     if (!FindParent(&document.indexRoot, &item, &document.indexRoot)) {
-        Refuse(QStringLiteral("起点単位機能は移動できません。"));
+        Refuse(LoadString(StringId::OriginCannotBeMoved));
         return;
     }
     ModelShell().RunMoveDialog(item);
@@ -119,12 +120,12 @@ void CAbstractIndexItem::ShowMoveDialog(CDocumentData& document, CAbstractIndexI
 
 void CAbstractIndexItem::MoveToOutlineNumber(CDocumentData& document, CAbstractIndexItem& item, const QString& text,
                                              bool& moved, const ModelOptions& options) {
-    static const QString notHere = QStringLiteral("指定された場所には移動できません。");
+    static const QString notHere = LoadString(StringId::CannotMoveThere);
     moved = false;
     CAbstractIndexItem& root = document.indexRoot;
     OutlineNumber target;
     if (!ParseOutlineNumber(text, target)) {
-        Refuse(QStringLiteral("入力された文字列はアウトライン番号として解釈できません。"));
+        Refuse(LoadString(StringId::NotAnOutlineNumber));
         return;
     }
     const OutlineNumber parentNumber(target.begin(), target.end() - 1);
@@ -135,7 +136,7 @@ void CAbstractIndexItem::MoveToOutlineNumber(CDocumentData& document, CAbstractI
     }
     CAbstractIndexItem* oldParent = FindParent(&root, &item, &root);
     if (!oldParent) {
-        Refuse(QStringLiteral("起点単位機能は移動できません。"));
+        Refuse(LoadString(StringId::OriginCannotBeMoved));
         return;
     }
     ResetMoveSourceFlagRecursive(root);
@@ -203,7 +204,7 @@ void CAbstractIndexItem::RemoveFromIndex(CDocumentData& document, CAbstractIndex
                                          const ModelOptions& options) {
     CAbstractIndexItem* parent = FindParent(&document.indexRoot, &item, &document.indexRoot);
     if (!parent) {
-        Refuse(QStringLiteral("起点単位機能は目次から削除できません。"));
+        Refuse(LoadString(StringId::OriginCannotBeRemovedFromIndex));
         return;
     }
     for (size_t position = 0; position < parent->children.size(); ++position) {
@@ -218,9 +219,8 @@ void CAbstractIndexItem::RemoveFromIndex(CDocumentData& document, CAbstractIndex
 
 void CAbstractIndexItem::DeleteFunctionCompletely(CDocumentData& document, CAbstractIndexItem& item,
                                                   const ModelOptions& options) {
-    const QString question = QStringLiteral("単位機能 ") + Quoted(item.GetUnitFunctionName()) +
-                             QStringLiteral(" を完全に削除しようとしています。\n削除された単位機能を回復する方法は"
-                                            "ありません。\n\n本当に削除してもよろしいですか？");
+    const QString question =
+        LoadString(StringId::ConfirmDeleteFunctionCompletely).arg(Quoted(item.GetUnitFunctionName()));
     if (platform::ShowMessageBox(question, platform::MessageButtons::OkCancel, platform::MessageIcon::Question) !=
         platform::MessageAnswer::Ok)
         return;
@@ -234,15 +234,15 @@ void CAbstractIndexItem::MakeReuseSource(CDocumentData& document, CAbstractIndex
                                          const ModelOptions& options) {
     const CAbstractIndexItem* parent = FindParent(&document.indexRoot, &item, &document.indexRoot);
     if (!parent) {
-        Refuse(QStringLiteral("起点単位機能は常に再利用元です。"));
+        Refuse(LoadString(StringId::OriginIsAlwaysReuseSource));
         return;
     }
     if (!parent->primaryPlace) {
-        Refuse(QStringLiteral("この目次項目の親が再利用先であるため、この目次項目を再利用元にできません。"));
+        Refuse(LoadString(StringId::ParentIsReuseTarget));
         return;
     }
     if (item.primaryPlace) {
-        Refuse(QStringLiteral("すでに再利用元です。"));
+        Refuse(LoadString(StringId::AlreadyReuseSource));
         return;
     }
     item.unitFunction->primaryParent = parent->unitFunction;
@@ -254,12 +254,12 @@ void CAbstractIndexItem::IsolateFromSharedFunctions(CDocumentData& document, CAb
     platform::Trace("CAbstractIndexItem", "IsolateFromSharedFunctions");
     CUnitFunction* shared = item.unitFunction;
     if (!shared || !shared->IsShared()) {
-        Refuse(QStringLiteral("共通単位機能ではありません。"));
+        Refuse(LoadString(StringId::NotASharedFunction));
         return;
     }
     const CAbstractIndexItem* parent = FindParent(&document.indexRoot, &item, &document.indexRoot);
     if (!parent) {
-        Refuse(QStringLiteral("起点単位機能は共通単位機能から個別単位機能に変更できません。"));
+        Refuse(LoadString(StringId::OriginCannotBeIsolated));
         return;
     }
     QString newName = shared->name;
@@ -271,13 +271,7 @@ void CAbstractIndexItem::IsolateFromSharedFunctions(CDocumentData& document, CAb
         // The parent's child list serves all its places, so the change shows at every one of them.
         const QString name = Quoted(shared->name);
         const QString parentName = Quoted(parentFunction->name);
-        const QString text =
-            QStringLiteral("選択された単位機能 ") + name + QStringLiteral(" の親単位機能 ") + parentName +
-            QStringLiteral(" は共通単位機能です。\n") + QStringLiteral("単位機能 ") + name +
-            QStringLiteral(" に対して「共通単位機能を個別単位機能に変更」を行ったことによる変更は、親単位機能 ") +
-            parentName + QStringLiteral(" のすべての共通単位機能に適用されます。\n\n") +
-            QStringLiteral("この動作が意図に沿わない場合は、親単位機能 ") + parentName +
-            QStringLiteral(" に対して「共通単位機能を個別単位機能に変更」を行ってください。");
+        const QString text = LoadString(StringId::IsolateUnderSharedParent).arg(name, parentName);
         if (platform::ShowMessageBox(text, platform::MessageButtons::OkCancel, platform::MessageIcon::Information) !=
             platform::MessageAnswer::Ok)
             return;

@@ -9,6 +9,7 @@
 #include "model/XmlDocumentContext.h"
 #include "model/XmlElementIndex.h"
 #include "platform/MessageBox.h"
+#include "texts/StringTable.h"
 
 #include <QIODevice>
 #include <QSaveFile>
@@ -212,15 +213,11 @@ void ShowVersionNotice(pugi::xml_node root) {
     if (version == CurrentFormatVersion())
         return;
     if (version == QLatin1String("0.3.0") || version == QLatin1String("0.3.1"))
-        platform::ShowMessageBox(
-            QStringLiteral("古いバージョンのプログラムで作られたファイルを正常に読み込みました。\n\n"
-                           "このバージョンでファイルを上書き保存すると、そのファイルは古いバージョンで読み込むことが"
-                           "できない場合があります。"),
-            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(LoadString(StringId::OldVersionFileRead), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
     else
-        platform::ShowMessageBox(QStringLiteral("未知のバージョンのファイルを読み込みました。\n"
-                                                "一部の情報が正常に取得できていない可能性があります。"),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(LoadString(StringId::UnknownVersionFileRead), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
 }
 
 // Parses another document and picks the element an import reads: the first without "Version", else the

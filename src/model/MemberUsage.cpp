@@ -4,6 +4,7 @@
 #include "model/RuleVocabularyTables.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/CodePageTextFile.h"
+#include "texts/StringTable.h"
 
 #include <vector>
 
@@ -103,7 +104,7 @@ MemberUsageExportResult ExportMemberUsageCsv(const QString& path, const CUnitFun
                                              const MemberDefinitionList& registered,
                                              const FuzzwordSettings& fuzzwords) {
     CMemberUsage usage = CollectMemberAndStateUsage(registry);
-    QString text = QStringLiteral("メンバー名,状態名,使用頻度,登録済み,曖昧語\n");
+    QString text = LoadString(StringId::MemberUsageCsvHeader);
     try {
         text += FormatMemberUsageCsvLines(usage, registered, fuzzwords);
         text += FormatMemberUsageCsvLines2(usage, registered, fuzzwords);
@@ -118,6 +119,5 @@ MemberUsageExportResult ExportMemberUsageCsv(const QString& path, const CUnitFun
 }
 
 QString FormatMemberUsageSizeOverMessage(uint32_t lineCount) {
-    return QStringLiteral("メンバー名と状態名の総数が %1 を超えるため、メンバー名と状態名の一覧を出力できません。")
-        .arg(lineCount);
+    return LoadString(StringId::MemberUsageSizeOver).arg(lineCount);
 }

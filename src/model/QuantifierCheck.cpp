@@ -3,6 +3,7 @@
 #include "model/TextUtilities.h"
 #include "model/UnitFunctionRegistry.h"
 #include "settings/QuantifierSettings.h"
+#include "texts/StringTable.h"
 
 namespace {
 
@@ -22,26 +23,26 @@ void CheckMemberNameQuantifiers(CLogicLine& line, const std::vector<SyntaxSymbol
     QString message;
     if (found.size() >= 2) {
         level = Level::Error;
-        message = QStringLiteral("複数の量化記号があります。") + Quoted(found[0]->quantifier) + QStringLiteral(", ") +
-                  Quoted(found[1]->quantifier) + QStringLiteral(" は量化記号です。");
+        message =
+            LoadString(StringId::SeveralQuantifiers).arg(Quoted(found[0]->quantifier), Quoted(found[1]->quantifier));
     } else if (found.size() == 1) {
         const QuantifierEntry& entry = *found[0];
         const bool existential = entry.type != 0;
         level = Level::Error;
         if (entry.quantifier == text) {
-            message = QStringLiteral("メンバー名 ") + Quoted(text) + QStringLiteral(" は、これ全体が量化記号です。");
+            message = LoadString(StringId::WholeNameIsQuantifier).arg(Quoted(text));
         } else if ((kind == SyntaxDo || kind == SyntaxTransitState) && existential) {
-            message = QStringLiteral("存在記号は%1文に使用できません。").arg(symbols[SyntaxDo].keyword) +
-                      Quoted(entry.quantifier) + QStringLiteral(" は存在記号です。");
+            message =
+                LoadString(StringId::ExistentialNotAllowed).arg(symbols[SyntaxDo].keyword, Quoted(entry.quantifier));
         } else if (kind == SyntaxSwitch) {
-            message = QStringLiteral("量化記号は%1文に使用できません。").arg(symbols[SyntaxSwitch].keyword) +
-                      Quoted(entry.quantifier) + QStringLiteral(" は量化記号です。");
+            message =
+                LoadString(StringId::QuantifierNotAllowed).arg(symbols[SyntaxSwitch].keyword, Quoted(entry.quantifier));
         } else {
             level = Level::Warning;
-            message = Quoted(entry.quantifier) +
-                      (existential ? QStringLiteral(" は存在記号です。") : QStringLiteral(" は全称記号です。"));
+            message = LoadString(existential ? StringId::IsExistentialQuantifier : StringId::IsUniversalQuantifier)
+                          .arg(Quoted(entry.quantifier));
             if (entry.infix == 0)
-                message.prepend(QStringLiteral("メンバー名の先頭の "));
+                message = LoadString(StringId::QuantifierAtNameStart).arg(message);
         }
     }
 

@@ -5,6 +5,7 @@
 #include "model/ModelShell.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomGenerator.h"
+#include "texts/StringTable.h"
 
 #include <algorithm>
 
@@ -53,8 +54,7 @@ bool CUnitFunctionRegistry::DrawInternalID(quint32& id) const {
     // Drawing at random only ends while a value is free; with all of them taken, say so instead.
     if (m_functions.size() >= MaxDrawnInternalID &&
         m_drawableIDsInUse.count() - (m_drawableIDsInUse.test(0) ? 1 : 0) >= MaxDrawnInternalID) {
-        platform::ShowMessageBox(QStringLiteral("単位機能の数が上限の%1個に達しているため、単位機能を作成できません。")
-                                     .arg(MaxDrawnInternalID),
+        platform::ShowMessageBox(LoadString(StringId::TooManyUnitFunctions).arg(MaxDrawnInternalID),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
@@ -175,7 +175,7 @@ bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, FunctionPa
 bool CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentData& document,
                                            const ModelOptions& options) {
     if (function == origin) {
-        platform::ShowMessageBox(QStringLiteral("起点単位機能は削除できません。"), platform::MessageButtons::Ok,
+        platform::ShowMessageBox(LoadString(StringId::OriginCannotBeDeleted), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Error);
         return false;
     }

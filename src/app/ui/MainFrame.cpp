@@ -1,13 +1,14 @@
 #include "app/ui/MainFrame.h"
 
 #include "app/NUVApp.h"
+#include "texts/StringTable.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 
 namespace {
 
-const QString kApplicationTitle = QStringLiteral("NUV FreeMind Map file converter");
+const QString kApplicationTitle = LoadString(StringId::ApplicationTitle);
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "interchange/ui/ImportProgressDlg.h"
+#include "texts/StringTable.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,8 +17,8 @@ constexpr qint64 kPumpIntervalMs = 16;
 
 CImportProgressDlg::CImportProgressDlg(QWidget* parent)
     : QDialog(parent), m_progress(new QProgressBar(this)),
-      m_button(new QPushButton(QStringLiteral("キャンセル"), this)) {
-    setWindowTitle(QStringLiteral("進行状況"));
+      m_button(new QPushButton(LoadString(StringId::CancelButton), this)) {
+    setWindowTitle(LoadString(StringId::ProgressCaption));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_progress);
     layout->addWidget(m_button, 0, Qt::AlignHCenter);
@@ -41,8 +42,8 @@ void CImportProgressDlg::SetPos(int position) {
 }
 
 void CImportProgressDlg::ShowFinished() {
-    setWindowTitle(QStringLiteral("Mapファイルの変換が終了しました。"));
-    m_button->setText(QStringLiteral("OK"));
+    setWindowTitle(LoadString(StringId::MapConversionFinished));
+    m_button->setText(LoadString(StringId::OkButton));
     m_bCancelled = false;
     QEventLoop loop;
     connect(m_button, &QPushButton::clicked, &loop, &QEventLoop::quit);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The fixed texts the system shows or writes. A text of the system's string table has its number as the value
+// of its id; the others are numbered from 0, far below the first of those.
+enum class StringId : std::uint16_t {
+#define NUV_STRING(name, text) name,
+#define NUV_STRING_ID(name, number, text)
+#include "texts/StringList.inc"
+#undef NUV_STRING
+#undef NUV_STRING_ID
+#define NUV_STRING(name, text)
+#define NUV_STRING_ID(name, number, text) name = number,
+#include "texts/StringList.inc"
+#undef NUV_STRING
+#undef NUV_STRING_ID
+};
+
+QString LoadString(StringId id);

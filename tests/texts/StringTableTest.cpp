@@ -1,0 +1,57 @@
+#include "texts/StringTable.h"
+
+#include "texts/QStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+struct Entry {
+    StringId id;
+    const char* name;
+};
+
+constexpr Entry kEntries[] = {
+#define NUV_STRING(name, text) {StringId::name, #name},
+#define NUV_STRING_ID(name, number, text) {StringId::name, #name},
+#include "texts/StringList.inc"
+#undef NUV_STRING
+#undef NUV_STRING_ID
+};
+
+TEST(StringTable, EveryTextIsPresentAndDecodedWithoutLoss) {
+    std::set<QString> texts;
+    for (const Entry& entry : kEntries) {
+        const QString text = LoadString(entry.id);
+        EXPECT_FALSE(text.isEmpty()) << entry.name;
+        EXPECT_FALSE(text.contains(QChar::ReplacementCharacter)) << entry.name;
+        EXPECT_TRUE(texts.insert(text).second) << entry.name << " repeats another text";
+    }
+}
+
+TEST(StringTable, NumberedTextsKeepTheirNumbersAndTheirWording) {
+    EXPECT_EQ(static_cast<int>(StringId::ApplicationTitle), 57344);
+    EXPECT_EQ(static_cast<int>(StringId::MapConversionFailed), 28672);
+    EXPECT_EQ(static_cast<int>(StringId::TooManyInstances), 28920);
+    EXPECT_EQ(LoadString(StringId::ApplicationTitle), QStringLiteral("NUV FreeMind Map file converter"));
+    EXPECT_EQ(LoadString(StringId::TooManyInstances).arg(16),
+              QStringLiteral("NUVは16個より多くは同時に起動できません。"));
+    EXPECT_EQ(LoadString(StringId::MapConversionFailed),
+              QStringLiteral("Mapファイルの変換に失敗しました。\nファイルを確認してください。"));
+}
+
+TEST(StringTable, ArgumentsAreFilledOnceEvenWhenTheyHoldPlaceholders) {
+    // A name that looks like a placeholder stays as it is.
+    EXPECT_EQ(LoadString(StringId::IsolateUnderSharedParent).arg(QStringLiteral("\"%2\""), QStringLiteral("\"P\"")),
+              QStringLiteral("選択された単位機能 \"%2\" の親単位機能 \"P\" は共通単位機能です。\n"
+                             "単位機能 \"%2\" に対して「共通単位機能を個別単位機能に変更」を行ったことによる変更は、"
+                             "親単位機能 \"P\" のすべての共通単位機能に適用されます。\n\n"
+                             "この動作が意図に沿わない場合は、親単位機能 \"P\" に対して"
+                             "「共通単位機能を個別単位機能に変更」を行ってください。"));
+    EXPECT_EQ(LoadString(StringId::ExistentialNotAllowed).arg(QStringLiteral("%1"), QStringLiteral("\"ある\"")),
+              QStringLiteral("存在記号は%1文に使用できません。\"ある\" は存在記号です。"));
+}
+
+} // namespace
