@@ -4,6 +4,7 @@
 #include "logic/InspectionView.h"
 #include "logic/JumperToLineInLogic.h"
 #include "model/UnitFunction.h"
+#include "texts/StringTable.h"
 
 void CInspectionMessage::WriteTarget(CInspectionView& pane, const InspectionEnvironment& environment,
                                      const FindingTarget& target) {
@@ -20,7 +21,9 @@ void WriteTargetLine(CInspectionView& pane, const InspectionEnvironment& environ
         pane.AddMessageWithoutTarget(QStringLiteral("[] ") + text);
         return;
     }
-    pane.AddMessage(QStringLiteral("[") + environment.OutlineNumberText(*unitFunction) + QStringLiteral(" Line ") +
-                        QString::number(static_cast<quint32>(lineIndex + 1)) + QStringLiteral("] ") + text,
+    pane.AddMessage(LoadString(StringId::LinePlace)
+                            .arg(environment.OutlineNumberText(*unitFunction),
+                                 QString::number(static_cast<quint32>(lineIndex + 1))) +
+                        text,
                     new CJumperToLineInLogic(static_cast<qint32>(unitFunction->InternalID), lineIndex));
 }

@@ -1,6 +1,7 @@
 #include "model/FunctionAttribute.h"
+#include "texts/StringTable.h"
 
 std::vector<FunctionAttribute> FunctionAttribute::GetDefaults() {
-    return {{1, QStringLiteral("FS"), QStringLiteral("機能安全")},
-            {2, QStringLiteral("SE"), QStringLiteral("セキュリティ")}};
+    return {{1, LoadString(StringId::FunctionalSafetySymbol), LoadString(StringId::FunctionalSafetyName)},
+            {2, LoadString(StringId::SecuritySymbol), LoadString(StringId::SecurityName)}};
 }

@@ -2,6 +2,7 @@
 
 #include "model/IntAttributeTable.h"
 #include "model/XmlDocumentContext.h"
+#include "texts/StringTable.h"
 
 #include <algorithm>
 #include <vector>
@@ -76,9 +77,14 @@ void ReadExportImportNames(pugi::xml_node parent, const char* elementName, QStri
 } // namespace
 
 void InitWorkTable(WorkTableSettings& workTable) {
+    static constexpr StringId names[WorkTableSettings::WorkNameCount] = {
+        StringId::WorkName1,  StringId::WorkName2,  StringId::WorkName3,  StringId::WorkName4,
+        StringId::WorkName5,  StringId::WorkName6,  StringId::WorkName7,  StringId::WorkName8,
+        StringId::WorkName9,  StringId::WorkName10, StringId::WorkName11, StringId::WorkName12,
+        StringId::WorkName13, StringId::WorkName14, StringId::WorkName15, StringId::WorkName16};
     workTable = WorkTableSettings();
     for (int i = 0; i < WorkTableSettings::WorkNameCount; ++i)
-        workTable.WorkName[i] = QStringLiteral("工数%1").arg(i + 1);
+        workTable.WorkName[i] = LoadString(names[i]);
 }
 
 float ConvertManHoursToUnit(const WorkTableSettings& factors, uint8_t unit, float amount) {
@@ -123,11 +129,12 @@ float ParseManHoursFromUnit(const WorkTableSettings& factors, const QString& tex
 }
 
 void ResetProcessNames(FlowchartNames& names) {
-    static const char* const defaults[] = {"課題検討",   "要求定義",   "機能仕様作成", "詳細設計",  "実装",
-                                           "単体テスト", "結合テスト", "総合テスト",   "妥当性確認"};
+    static constexpr StringId defaults[] = {StringId::ProcessName1, StringId::ProcessName2, StringId::ProcessName3,
+                                            StringId::ProcessName4, StringId::ProcessName5, StringId::ProcessName6,
+                                            StringId::ProcessName7, StringId::ProcessName8, StringId::ProcessName9};
     names.fill(QString());
     for (size_t i = 0; i < std::size(defaults); ++i)
-        names[i] = QString::fromUtf8(defaults[i]);
+        names[i] = LoadString(defaults[i]);
 }
 
 void WriteDecisionTableLayout(XmlDocumentContext& context, pugi::xml_node parent, const DecisionTableLayout& layout) {

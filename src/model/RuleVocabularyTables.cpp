@@ -2,6 +2,7 @@
 
 #include "model/IntAttributeTable.h"
 #include "model/XmlDocumentContext.h"
+#include "texts/StringTable.h"
 
 #include <algorithm>
 #include <utility>
@@ -53,10 +54,12 @@ const LineMarkNameSource* InstallLineMarkNameSource(const LineMarkNameSource* so
 
 void SetDefaultLineMarkSettings(LineMarkTable& table) {
     for (int k = 0; k < LineMarkTable::GroupCount; ++k)
-        table.groupNames[k] = lineMarkNames ? lineMarkNames->GroupName(k) : QStringLiteral("グループ%1").arg(k + 1);
+        table.groupNames[k] =
+            lineMarkNames ? lineMarkNames->GroupName(k) : LoadString(StringId::LineMarkGroupN).arg(k + 1);
     for (int j = 0; j < LineMarkTable::AttributeCount; ++j) {
         LineMarkTable::Attribute& attribute = table.attributes[j];
-        attribute.name = lineMarkNames ? lineMarkNames->AttributeName(j) : QStringLiteral("属性%1").arg(j + 1);
+        attribute.name =
+            lineMarkNames ? lineMarkNames->AttributeName(j) : LoadString(StringId::LineMarkAttributeN).arg(j + 1);
         attribute.colorNo = attributeDefaults[j].colorNo;
         attribute.shape = attributeDefaults[j].shape;
         attribute.groupNo = attributeDefaults[j].groupNo;

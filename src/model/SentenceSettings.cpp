@@ -2,8 +2,10 @@
 
 #include "model/XmlDocumentContext.h"
 #include "settings/QuantifierSettings.h"
+#include "texts/StringTable.h"
 
 #include <array>
+#include <optional>
 #include <variant>
 
 namespace {
@@ -15,7 +17,7 @@ using Words = NaturalSentenceWords;
 struct WordField {
     const char* name;
     QString Words::*word;
-    const char* japanese;
+    std::optional<StringId> japanese; // none: empty
     const char* english;
 };
 struct OptionField {
@@ -26,40 +28,47 @@ struct OptionField {
 using SentenceField = std::variant<WordField, OptionField>;
 
 const std::array<SentenceField, 28> sentenceFields{{
-    WordField{"BeginComment", &Words::BeginComment, "(:", "(Note: "},
-    WordField{"BeginConditionalSequence", &Words::BeginConditionalSequence, "もし", "If "},
-    WordField{"BeginLoop", &Words::BeginLoop, "次のことを繰り返す", "Repeat following"},
-    WordField{"ClausePunctuation", &Words::ClausePunctuation, "、", " "},
-    WordField{"ConditionalSequenceConjunction", &Words::ConditionalSequenceConjunction, "かつ", "and "},
+    WordField{"BeginComment", &Words::BeginComment, StringId::SentenceBeginComment, "(Note: "},
+    WordField{"BeginConditionalSequence", &Words::BeginConditionalSequence, StringId::SentenceBeginConditionalSequence,
+              "If "},
+    WordField{"BeginLoop", &Words::BeginLoop, StringId::SentenceBeginLoop, "Repeat following"},
+    WordField{"ClausePunctuation", &Words::ClausePunctuation, StringId::SentencePunctuationComma, " "},
+    WordField{"ConditionalSequenceConjunction", &Words::ConditionalSequenceConjunction,
+              StringId::SentenceConditionalSequenceConjunction, "and "},
     OptionField{"ElswFlag", &Words::ElswFlag, 0},
-    WordField{"EndComment", &Words::EndComment, ":)", ")"},
-    WordField{"EndConditionalSequence", &Words::EndConditionalSequence, "ならば", " then"},
-    WordField{"EndLoop", &Words::EndLoop, "ここまでを繰り返しとする", "Repeat mentioned above"},
-    WordField{"EnumeratedNegationConjunction", &Words::EnumeratedNegationConjunction, "または", " nor "},
-    WordField{"ExitLoop", &Words::ExitLoop, "繰り返しから抜ける", "exit a loop"},
-    WordField{"FunctionCallPostfix", &Words::FunctionCallPostfix, "を行う", " is called"},
-    WordField{"ImperativeInfix", &Words::ImperativeInfix, "を", " "},
-    WordField{"ImperativePostfix", &Words::ImperativePostfix, "せよ", ""},
-    WordField{"Ineffective", &Words::Ineffective, "何もしない", "do nothing"},
-    WordField{"InfixPunctuation", &Words::InfixPunctuation, "、", ""},
-    WordField{"NegativeInfix", &Words::NegativeInfix, "が", " is not "},
-    WordField{"NegativePostfix", &Words::NegativePostfix, "でない", ""},
+    WordField{"EndComment", &Words::EndComment, StringId::SentenceEndComment, ")"},
+    WordField{"EndConditionalSequence", &Words::EndConditionalSequence, StringId::SentenceEndConditionalSequence,
+              " then"},
+    WordField{"EndLoop", &Words::EndLoop, StringId::SentenceEndLoop, "Repeat mentioned above"},
+    WordField{"EnumeratedNegationConjunction", &Words::EnumeratedNegationConjunction,
+              StringId::SentenceEnumeratedNegationConjunction, " nor "},
+    WordField{"ExitLoop", &Words::ExitLoop, StringId::SentenceExitLoop, "exit a loop"},
+    WordField{"FunctionCallPostfix", &Words::FunctionCallPostfix, StringId::SentenceFunctionCallPostfix, " is called"},
+    WordField{"ImperativeInfix", &Words::ImperativeInfix, StringId::SentenceImperativeInfix, " "},
+    WordField{"ImperativePostfix", &Words::ImperativePostfix, StringId::SentenceImperativePostfix, ""},
+    WordField{"Ineffective", &Words::Ineffective, StringId::SentenceIneffective, "do nothing"},
+    WordField{"InfixPunctuation", &Words::InfixPunctuation, StringId::SentencePunctuationComma, ""},
+    WordField{"NegativeInfix", &Words::NegativeInfix, StringId::SentenceSubjectParticle, " is not "},
+    WordField{"NegativePostfix", &Words::NegativePostfix, StringId::SentenceNegativePostfix, ""},
     OptionField{"NestUse", &Words::NestUse, 0},
-    WordField{"PositiveInfix", &Words::PositiveInfix, "が", " is "},
-    WordField{"PositivePostfix", &Words::PositivePostfix, "", ""},
+    WordField{"PositiveInfix", &Words::PositiveInfix, StringId::SentenceSubjectParticle, " is "},
+    WordField{"PositivePostfix", &Words::PositivePostfix, std::nullopt, ""},
     OptionField{"QuartUse", &Words::QuartUse, 0},
-    WordField{"SentencePunctuation", &Words::SentencePunctuation, "。", "."},
+    WordField{"SentencePunctuation", &Words::SentencePunctuation, StringId::SentencePunctuationFullStop, "."},
     OptionField{"SignUseFunction", &Words::SignUseFunction, 1},
     OptionField{"SignUseMember", &Words::SignUseMember, 1},
     OptionField{"SignUseState", &Words::SignUseState, 1},
-    WordField{"TotalNegationPostfix", &Words::TotalNegationPostfix, "それら以外", "none of them"},
+    WordField{"TotalNegationPostfix", &Words::TotalNegationPostfix, StringId::SentenceTotalNegationPostfix,
+              "none of them"},
     OptionField{"Language", &Words::language, 0},
 }};
 
 void SetSentenceWords(Words& words, bool japanese) {
     for (const SentenceField& field : sentenceFields) {
         if (const auto* word = std::get_if<WordField>(&field))
-            words.*(word->word) = QString::fromUtf8(japanese ? word->japanese : word->english);
+            words.*(word->word) = !japanese        ? QString::fromUtf8(word->english)
+                                  : word->japanese ? LoadString(*word->japanese)
+                                                   : QString();
         else if (const auto& option = std::get<OptionField>(field); option.value != &Words::language)
             words.*(option.value) = option.defaultWhenMissing;
     }

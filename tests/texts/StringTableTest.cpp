@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace {
 
 struct Entry {
@@ -22,12 +20,10 @@ constexpr Entry kEntries[] = {
 };
 
 TEST(StringTable, EveryTextIsPresentAndDecodedWithoutLoss) {
-    std::set<QString> texts;
     for (const Entry& entry : kEntries) {
         const QString text = LoadString(entry.id);
         EXPECT_FALSE(text.isEmpty()) << entry.name;
         EXPECT_FALSE(text.contains(QChar::ReplacementCharacter)) << entry.name;
-        EXPECT_TRUE(texts.insert(text).second) << entry.name << " repeats another text";
     }
 }
 
