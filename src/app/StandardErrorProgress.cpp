@@ -1,4 +1,5 @@
 #include "app/StandardErrorProgress.h"
+
 #include "texts/StringTable.h"
 
 #include <QCoreApplication>

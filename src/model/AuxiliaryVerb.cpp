@@ -1,4 +1,5 @@
 #include "model/AuxiliaryVerb.h"
+
 #include "texts/StringTable.h"
 
 std::vector<AuxiliaryVerb> AuxiliaryVerb::GetDefaults() {

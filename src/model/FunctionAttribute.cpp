@@ -1,4 +1,5 @@
 #include "model/FunctionAttribute.h"
+
 #include "texts/StringTable.h"
 
 std::vector<FunctionAttribute> FunctionAttribute::GetDefaults() {

@@ -1,4 +1,5 @@
 #include "interchange/ui/ImportProgressDlg.h"
+
 #include "texts/StringTable.h"
 
 #include <QApplication>
