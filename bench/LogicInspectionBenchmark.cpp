@@ -2,9 +2,9 @@
 // loop, and calls up to eight others (a call tree without cycles). Run with N and 2N unit functions; the time
 // of the larger should stay near twice the smaller.
 
-#include "../tests/logic/LogicScript.h"
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
+#include "support/LogicScript.h"
 
 #include <benchmark/benchmark.h>
 

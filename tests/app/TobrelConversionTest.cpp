@@ -1,8 +1,7 @@
 #include "TobrelProcess.h"
 
 #include "app/DocumentData.h"
-#include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
+#include "support/ToolSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,12 +20,11 @@ const QString kOnlyOneFile = QStringLiteral("複数ファイルをドラッグ�
 // The converted document as an indented outline, one unit function a line: its name and, after " | ",
 // its content text when it has one.
 QStringList ReadOutline(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {"(no document)"};
     CDocumentData data;
-    XmlDocumentContext context(&data);
-    if (LoadDocumentXml(file, context, 0) != LoadResult::Loaded || !data.registry.origin)
+    const std::optional<LoadResult> result = tools::LoadDocument(path, data);
+    if (!result)
+        return {"(no document)"};
+    if (result != LoadResult::Loaded || !data.registry.origin)
         return {"(unreadable document)"};
     QStringList lines;
     struct Entry {

@@ -1,5 +1,7 @@
 #include "TobrelProcess.h"
 
+#include "support/TestFiles.h"
+
 #include <QFile>
 #include <QProcessEnvironment>
 
@@ -13,9 +15,7 @@ TobrelSandbox::TobrelSandbox() {
 }
 
 void TobrelSandbox::WriteFile(const QString& name, const QByteArray& bytes) const {
-    QFile file(WorkPath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    WriteFileBytes(WorkPath(name), bytes);
 }
 
 std::unique_ptr<QProcess> TobrelSandbox::Start(const QStringList& arguments, const QString& runtimeDirectory) const {
@@ -24,21 +24,11 @@ std::unique_ptr<QProcess> TobrelSandbox::Start(const QStringList& arguments, con
         environment.remove(name);
     environment.insert("XDG_RUNTIME_DIR", runtimeDirectory.isEmpty() ? m_runtime.path() : runtimeDirectory);
     environment.insert("XDG_CONFIG_HOME", m_config.path());
-    auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment);
-    process->setWorkingDirectory(m_work.path());
-    process->start(QStringLiteral(NUV_BINARY_DIR "/tobrel"), arguments);
-    EXPECT_TRUE(process->waitForStarted());
-    return process;
+    return StartProgram(QStringLiteral("tobrel"), arguments, environment, m_work.path());
 }
 
 TobrelSandbox::Result TobrelSandbox::Run(const QStringList& arguments, const QString& runtimeDirectory) const {
-    std::unique_ptr<QProcess> process = Start(arguments, runtimeDirectory);
-    EXPECT_TRUE(process->waitForFinished(60000));
-    Result result;
-    result.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
-    result.standardError = QString::fromUtf8(process->readAllStandardError());
-    return result;
+    return FinishProgram(*Start(arguments, runtimeDirectory));
 }
 
 int TobrelSandbox::InstanceCount() const {

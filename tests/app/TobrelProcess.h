@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ProgramRun.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -21,11 +23,8 @@ public:
     // Starts tobrel in the work directory; the caller waits for it. `runtimeDirectory` replaces the sandbox's.
     std::unique_ptr<QProcess> Start(const QStringList& arguments, const QString& runtimeDirectory = {}) const;
 
-    struct Result {
-        int exitCode = -1;
-        QString standardError;
-    };
-    // Runs tobrel to its end (at most 60 s).
+    using Result = ProgramRun;
+    // Runs tobrel to its end.
     Result Run(const QStringList& arguments, const QString& runtimeDirectory = {}) const;
 
     // Number of records in the instance table file, -1 while there is none.

@@ -1,8 +1,8 @@
 #include "logic/ConditionConclusionList.h"
-#include "LogicScript.h"
 #include "logic/InspectionParser.h"
 #include "logic/InspectionView.h"
 #include "platform/MessageBox.h"
+#include "support/LogicScript.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "LogicScript.h"
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
+#include "support/LogicScript.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "logic/LogicLineMatcher.h"
 
-#include "LogicScript.h"
+#include "support/LogicScript.h"
 
 #include <gtest/gtest.h>
 

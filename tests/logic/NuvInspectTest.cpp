@@ -1,9 +1,8 @@
-#include "LogicScript.h"
 #include "app/DocumentData.h"
-#include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
+#include "support/LogicScript.h"
+#include "support/ProgramRun.h"
+#include "support/ToolSupport.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,23 +11,8 @@ namespace {
 
 const QString kDataDir = QStringLiteral(NUV_TEST_DATA_DIR "/logic/");
 
-struct ToolRun {
-    int exitCode = -1;
-    QStringList lines;
-    QString errors;
-};
-
-ToolRun Inspect(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(NUV_BINARY_DIR "/nuvinspect"), arguments);
-    process.waitForFinished(60000);
-    ToolRun run;
-    run.exitCode = process.exitCode();
-    run.lines = QString::fromUtf8(process.readAllStandardOutput()).split('\n');
-    if (!run.lines.isEmpty() && run.lines.last().isEmpty())
-        run.lines.removeLast();
-    run.errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
+ProgramRun Inspect(const QStringList& arguments) {
+    return RunProgram(QStringLiteral("nuvinspect"), arguments);
 }
 
 // A document saved by the document writer: the origin and its children, each with a script.
@@ -42,23 +26,21 @@ QString SaveDocument(const QString& path, const std::vector<std::pair<QString, Q
         function->name = functions[i].first;
         if (i > 0)
             CUnitFunction::AppendChild(data.registry.origin, function);
-        for (const QString& text : functions[i].second.split('\n', Qt::SkipEmptyParts))
-            function->logicLines.push_back(MakeScriptLine(text.trimmed(), pendingFn));
+        AppendScript(*function, functions[i].second, pendingFn);
     }
     ResolveScriptFnLines(data.registry, pendingFn);
     data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
-    XmlDocumentContext context(&data);
     QString error;
-    EXPECT_TRUE(SaveDocumentXml(context, path, &error)) << error.toStdString();
+    EXPECT_TRUE(tools::SaveDocument(data, path, false, &error)) << error.toStdString();
     return path;
 }
 
 } // namespace
 
 TEST(NuvInspect, MatchUsesTheDefaultKeywords) {
-    EXPECT_EQ(Inspect({"match", kDataDir + "missing-final-break.txt"}).lines, QStringList{"ILLFORMED"});
-    EXPECT_EQ(Inspect({"match", kDataDir + "switch.txt"}).lines, QStringList{"WELLFORMED"});
-    EXPECT_EQ(Inspect({"match", kDataDir + "stray-endif.txt"}).lines, QStringList{"ILLFORMED"});
+    EXPECT_EQ(Inspect({"match", kDataDir + "missing-final-break.txt"}).Lines(), QStringList{"ILLFORMED"});
+    EXPECT_EQ(Inspect({"match", kDataDir + "switch.txt"}).Lines(), QStringList{"WELLFORMED"});
+    EXPECT_EQ(Inspect({"match", kDataDir + "stray-endif.txt"}).Lines(), QStringList{"ILLFORMED"});
     EXPECT_EQ(Inspect({"match"}).exitCode, 2);
 }
 
@@ -66,25 +48,25 @@ TEST(NuvInspect, InspectsTheSavedDocumentAsTheEditorWould) {
     QTemporaryDir directory;
     const QString path = SaveDocument(directory.filePath("d.nuv"), {{"Main", "if <A>{a}\nFn Sub\nelse\nFn Sub\nendif"},
                                                                     {"Sub", "Do <X>{S}\nDo <X>{S}"}});
-    const ToolRun current = Inspect({"inspect", path, "--current", "1"});
-    ASSERT_EQ(current.exitCode, 0) << current.errors.toStdString();
-    EXPECT_EQ(current.lines.first(), "=== 当該単位機能検査（全項目検査）開始 ===");
-    EXPECT_TRUE(current.lines.contains("[1 Line 2] Do <X>{S}"));
+    const ProgramRun current = Inspect({"inspect", path, "--current", "1"});
+    ASSERT_EQ(current.exitCode, 0) << current.standardError.toStdString();
+    EXPECT_EQ(current.Lines().first(), "=== 当該単位機能検査（全項目検査）開始 ===");
+    EXPECT_TRUE(current.Lines().contains("[1 Line 2] Do <X>{S}"));
 
-    const ToolRun syntax = Inspect({"inspect", path, "--all", "--command", "32881"});
-    EXPECT_EQ(syntax.lines,
+    const ProgramRun syntax = Inspect({"inspect", path, "--all", "--command", "32881"});
+    EXPECT_EQ(syntax.Lines(),
               (QStringList{"=== 全体検査（構文検査）開始 ===", "", "", "  構文検査の検出数          000000000", "",
                            "=== 全体検査（構文検査）終了 ==="}));
 
-    const ToolRun all = Inspect({"inspect", path, "--all"});
+    const ProgramRun all = Inspect({"inspect", path, "--all"});
     // The repeated Do of the called unit function is found once per call, and the two calls differ only in
     // the if's condition: three redundancies.
-    EXPECT_EQ(all.lines.count("[1 Line 1] を参照してください"), 2) << all.lines.join('\n').toStdString();
-    EXPECT_TRUE(all.lines.contains("  冗長検査の検出数          000000003"));
-    EXPECT_TRUE(all.lines.contains("  探索した経路数            000000004"));
+    EXPECT_EQ(all.Lines().count("[1 Line 1] を参照してください"), 2) << all.Lines().join('\n').toStdString();
+    EXPECT_TRUE(all.Lines().contains("  冗長検査の検出数          000000003"));
+    EXPECT_TRUE(all.Lines().contains("  探索した経路数            000000004"));
 
-    const ToolRun conditions = Inspect({"conditions", path, "--all"});
-    EXPECT_EQ(conditions.lines.last(),
+    const ProgramRun conditions = Inspect({"conditions", path, "--all"});
+    EXPECT_EQ(conditions.Lines().last(),
               "=== 条件と結論の対応一覧終了 (Doの条件をすべての単位機能で確認する) 検出数 4 ===");
     EXPECT_EQ(Inspect({"inspect", path, "--current", "9"}).exitCode, 1);
 }
@@ -92,9 +74,9 @@ TEST(NuvInspect, InspectsTheSavedDocumentAsTheEditorWould) {
 TEST(NuvInspect, FnCycleIsRefusedWithItsMessage) {
     QTemporaryDir directory;
     const QString path = SaveDocument(directory.filePath("c.nuv"), {{"Main", "Fn Sub"}, {"Sub", "Fn Main"}});
-    const ToolRun run = Inspect({"inspect", path, "--all"});
+    const ProgramRun run = Inspect({"inspect", path, "--all"});
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.lines.isEmpty());
-    EXPECT_TRUE(run.errors.contains("Fn構文が循環しているため、この機能を使用できません。"))
-        << run.errors.toStdString();
+    EXPECT_TRUE(run.Lines().isEmpty());
+    EXPECT_TRUE(run.standardError.contains("Fn構文が循環しているため、この機能を使用できません。"))
+        << run.standardError.toStdString();
 }

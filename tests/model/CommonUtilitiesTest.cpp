@@ -2,9 +2,9 @@
 #include "model/FileUtilities.h"
 #include "model/WordSimilarity.h"
 #include "platform/CodePageTextFile.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -77,9 +77,7 @@ TEST(FileUtilities, ListTablesAndLinesGoThroughTheCodePageFile) {
     WriteListItemsToFile({{{"a", "b"}, {"c"}}, {{"d\""}}}, out);
     WriteLinesToFile(out, {"x", "y\n"});
     ASSERT_TRUE(out.Commit());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("\"a\",\"b\",\r\n\"c\",\r\n\r\n\"d\"\"\",\r\n\r\nxy\r\n"));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("\"a\",\"b\",\r\n\"c\",\r\n\r\n\"d\"\"\",\r\n\r\nxy\r\n"));
 
     platform::CodePageTextFile in;
     ASSERT_TRUE(in.OpenForReading(path));

@@ -2,6 +2,7 @@
 #include "logic/InspectionView.h"
 #include "model/DocumentFile.h"
 #include "model/XmlDocumentContext.h"
+#include "support/ToolSupport.h"
 
 #include <QTemporaryDir>
 
@@ -137,8 +138,7 @@ TEST(DocumentDataHelpers, ImportsFromAnotherDocumentFile) {
         other.headerIOSettings.Input = 1; // the input column switched on is reported as a change
         other.similarWords.agreement = 90;
         other.memberDefinitions = {{"Door", "front", {{"Open", "ajar"}}}, {"Lamp", "", {}}};
-        XmlDocumentContext context(&other);
-        ASSERT_TRUE(SaveDocumentXml(context, path));
+        ASSERT_TRUE(tools::SaveDocument(other, path, false));
     }
     CDocumentData data;
     data.SetDefaults();

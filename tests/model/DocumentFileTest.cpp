@@ -4,11 +4,13 @@
 #include "model/RecentFontFaces.h"
 #include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
+#include "support/ProgramRun.h"
+#include "support/TestFiles.h"
+#include "support/ToolSupport.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,22 +19,8 @@ namespace {
 
 const QString kDataDir = QStringLiteral(NUV_TEST_DATA_DIR "/docfile/");
 
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-struct DumpResult {
-    int exitCode = -1;
-    QByteArray output;
-};
-
-DumpResult RunNuvdump(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(NUV_BINARY_DIR "/nuvdump"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput()};
+ProgramRun RunNuvdump(const QStringList& arguments) {
+    return RunProgram(QStringLiteral("nuvdump"), arguments);
 }
 
 LoadResult Load(CDocumentData& data, const QByteArray& text, int versionNumber = 0) {
@@ -60,48 +48,55 @@ protected:
 
 TEST_F(DocumentFile, GoldenLayoutReadsAndSavesToTheSameBytes) {
     // The golden file has a line break between elements for reading; the writer puts none.
-    QByteArray expected = ReadBytes(kDataDir + "layout.nuv");
+    QByteArray expected = ReadFileBytes(kDataDir + "layout.nuv");
     expected.replace(">\n<", "><");
 
-    const DumpResult resave = RunNuvdump({"--resave", kDataDir + "layout.nuv", Path("out.nuv")});
+    const ProgramRun resave = RunNuvdump({"--resave", kDataDir + "layout.nuv", Path("out.nuv")});
     ASSERT_EQ(resave.exitCode, 0);
-    EXPECT_EQ(ReadBytes(Path("out.nuv")), expected);
+    EXPECT_EQ(ReadFileBytes(Path("out.nuv")), expected);
 
-    const DumpResult golden = RunNuvdump({kDataDir + "layout.nuv"});
-    ASSERT_EQ(golden.exitCode, 0);
-    EXPECT_EQ(RunNuvdump({Path("out.nuv")}).output, golden.output);
+    // The tool prints the dump as UTF-8.
+    const ProgramRun printed = RunNuvdump({kDataDir + "layout.nuv"});
+    ASSERT_EQ(printed.exitCode, 0);
+    const QString golden = DumpOfDocumentFile(kDataDir + "layout.nuv");
+    EXPECT_EQ(QString::fromUtf8(printed.standardOutput), golden);
+    EXPECT_EQ(DumpOfDocumentFile(Path("out.nuv")), golden);
     // Spot checks of what the layout pins.
-    EXPECT_TRUE(golden.output.contains("MemoText \"abc\""));
-    EXPECT_TRUE(golden.output.contains("  label \" 1.05\""));
-    EXPECT_TRUE(golden.output.contains("nextVersionNumber 3"));
-    EXPECT_TRUE(golden.output.contains("line kind=15 "));
-    EXPECT_TRUE(golden.output.contains("line kind=14 "));
-    EXPECT_TRUE(golden.output.contains("mark=4294967295"));
-    EXPECT_TRUE(golden.output.contains("memo \"メモ\\x01<&>\""));
-    EXPECT_TRUE(golden.output.contains("slot1 \" \""));
-    EXPECT_TRUE(golden.output.contains("content \"一行目\\r\\n二行目\""));
-    EXPECT_TRUE(golden.output.contains("panes -1 250 350 250"));
-    EXPECT_TRUE(golden.output.contains("object AAECAwQ= original=99"));
-    EXPECT_TRUE(golden.output.contains("outline +1"));
+    EXPECT_TRUE(golden.contains("MemoText \"abc\""));
+    EXPECT_TRUE(golden.contains("  label \" 1.05\""));
+    EXPECT_TRUE(golden.contains("nextVersionNumber 3"));
+    EXPECT_TRUE(golden.contains("line kind=15 "));
+    EXPECT_TRUE(golden.contains("line kind=14 "));
+    EXPECT_TRUE(golden.contains("mark=4294967295"));
+    EXPECT_TRUE(golden.contains("memo \"メモ\\x01<&>\""));
+    EXPECT_TRUE(golden.contains("slot1 \" \""));
+    EXPECT_TRUE(golden.contains("content \"一行目\\r\\n二行目\""));
+    EXPECT_TRUE(golden.contains("panes -1 250 350 250"));
+    EXPECT_TRUE(golden.contains("object AAECAwQ= original=99"));
+    EXPECT_TRUE(golden.contains("outline +1"));
     // A syntax symbol stored with the plain default font keeps it.
-    EXPECT_TRUE(golden.output.contains("id=11 \"(:\" column=2 indent=0 simple=\"CO\"\n"
-                                       "    font \"Times New Roman\" size=105 colour=0 bold=0"));
+    EXPECT_TRUE(golden.contains("id=11 \"(:\" column=2 indent=0 simple=\"CO\"\n"
+                                "    font \"Times New Roman\" size=105 colour=0 bold=0"));
 }
 
 TEST_F(DocumentFile, UnreadableFilesGiveTheirLoadResult) {
     const std::pair<const char*, int> cases[] = {
         {"empty.nuv", 1}, {"malformed.nuv", 2}, {"wrong-root.nuv", 3}, {"no-document.nuv", 4}};
     for (const auto& [name, result] : cases) {
-        const DumpResult dump = RunNuvdump({kDataDir + name});
+        const ProgramRun dump = RunNuvdump({kDataDir + name});
         EXPECT_EQ(dump.exitCode, result) << name;
-        EXPECT_EQ(dump.output, QByteArray("load result ") + QByteArray::number(result) + "\n") << name;
+        EXPECT_EQ(dump.standardOutput, QByteArray("load result ") + QByteArray::number(result) + "\n") << name;
     }
+    const ProgramRun missing = RunNuvdump({Path("missing.nuv")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.standardError, "nuvdump: cannot open " + Path("missing.nuv") + "\n");
+    EXPECT_EQ(RunNuvdump({"--resave", kDataDir + "layout.nuv"}).exitCode, 2);
 
     CDocumentData data;
     data.SetDefaults();
-    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "layout.nuv"), 7), LoadResult::NoSuchVersion);
+    EXPECT_EQ(Load(data, ReadFileBytes(kDataDir + "layout.nuv"), 7), LoadResult::NoSuchVersion);
     EXPECT_TRUE(data.versionHistory.empty());
-    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "layout.nuv"), 2), LoadResult::Loaded);
+    EXPECT_EQ(Load(data, ReadFileBytes(kDataDir + "layout.nuv"), 2), LoadResult::Loaded);
     EXPECT_EQ(data.documentHeader.Minor, 10);
     EXPECT_EQ(data.documentHeader.Comment, QStringLiteral("第二版"));
     EXPECT_TRUE(m_messages.Texts().isEmpty()); // a stored version is opened without a notice
@@ -110,9 +105,9 @@ TEST_F(DocumentFile, UnreadableFilesGiveTheirLoadResult) {
 TEST_F(DocumentFile, OlderAndUnknownVersionsAreReadAfterANotice) {
     CDocumentData data;
     data.SetDefaults();
-    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "older-version.nuv")), LoadResult::Loaded);
+    EXPECT_EQ(Load(data, ReadFileBytes(kDataDir + "older-version.nuv")), LoadResult::Loaded);
     EXPECT_EQ(data.documentHeader.Title, "old");
-    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "unknown-version.nuv")), LoadResult::Loaded);
+    EXPECT_EQ(Load(data, ReadFileBytes(kDataDir + "unknown-version.nuv")), LoadResult::Loaded);
     EXPECT_EQ(data.documentHeader.Title, "new");
     EXPECT_EQ(Load(data, "<NUV><Document/></NUV>"), LoadResult::Loaded);
     ASSERT_EQ(m_messages.Requests().size(), 3);
@@ -152,7 +147,7 @@ TEST_F(DocumentFile, HistoryKeepsTheLastTenVersions) {
 TEST_F(DocumentFile, SaveWithHistoryWritesOnlyStoredVersions) {
     CDocumentData data;
     data.SetDefaults();
-    ASSERT_EQ(Load(data, ReadBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
+    ASSERT_EQ(Load(data, ReadFileBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
     XmlDocumentContext context(&data);
     const VersionHistoryEntry entry{2, 0, QStringLiteral("2026/03/04 05:06:07"), QStringLiteral("佐藤"),
                                     QStringLiteral("改訂")};
@@ -163,7 +158,7 @@ TEST_F(DocumentFile, SaveWithHistoryWritesOnlyStoredVersions) {
     EXPECT_EQ(data.versionHistory.back().label, " 2.00");
     EXPECT_EQ(data.documentHeader.Major, 2);
 
-    const QByteArray saved = ReadBytes(Path("versioned.nuv"));
+    const QByteArray saved = ReadFileBytes(Path("versioned.nuv"));
     EXPECT_FALSE(saved.contains("<Document>"));
     EXPECT_TRUE(saved.contains("<Document Version=\"3\" Author=\"佐藤\" Time=\"2026/03/04 05:06:07\" Major=\"2\" "
                                "Minor=\"0\"><OpenedView"));
@@ -180,9 +175,9 @@ TEST_F(DocumentFile, SaveWithHistoryWritesOnlyStoredVersions) {
 }
 
 TEST_F(DocumentFile, OlderFormatExportReadsBackIntoTheSameTree) {
-    const DumpResult exported = RunNuvdump({"--export-older", kDataDir + "layout.nuv", Path("older.nuv")});
+    const ProgramRun exported = RunNuvdump({"--export-older", kDataDir + "layout.nuv", Path("older.nuv")});
     ASSERT_EQ(exported.exitCode, 0);
-    const QByteArray older = ReadBytes(Path("older.nuv"));
+    const QByteArray older = ReadFileBytes(Path("older.nuv"));
     EXPECT_TRUE(
         older.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?><NUV Version=\"0.3.1\" DocumentVersion=\"3\">"
                          "<Document><OpenedView"));
@@ -195,12 +190,7 @@ TEST_F(DocumentFile, OlderFormatExportReadsBackIntoTheSameTree) {
     EXPECT_TRUE(older.contains("ID=\"#1.1/3.1\""));
 
     CDocumentData data;
-    data.SetDefaults();
-    QFile file(Path("older.nuv"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    XmlDocumentContext context(&data);
-    ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
-    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    ASSERT_EQ(tools::LoadDocument(Path("older.nuv"), data), LoadResult::Loaded);
     QStringList tree;
     std::function<void(const CAbstractIndexItem&)> walk = [&](const CAbstractIndexItem& item) {
         tree << item.GetOutlineNumberString() + " " + item.unitFunction->name;
@@ -241,10 +231,10 @@ TEST_F(DocumentFile, FailedSaveLeavesTheTargetAndReportsTheReason) {
 TEST_F(DocumentFile, IndentedCopyHoldsTheCurrentContentOnly) {
     CDocumentData data;
     data.SetDefaults();
-    ASSERT_EQ(Load(data, ReadBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
+    ASSERT_EQ(Load(data, ReadFileBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
     XmlDocumentContext context(&data);
     ASSERT_TRUE(WriteDocumentXmlFile(context, Path("copy.nuv")));
-    const QByteArray copy = ReadBytes(Path("copy.nuv"));
+    const QByteArray copy = ReadFileBytes(Path("copy.nuv"));
     EXPECT_TRUE(copy.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<NUV Version=\"0.4.0\">\n\t<Document>"));
     EXPECT_EQ(copy.count("<Document"), 1);
 

@@ -3,6 +3,7 @@
 #include "model/FontInfo.h"
 #include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
+#include "support/ToolSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -86,11 +87,7 @@ TEST_P(LargeDocumentLoad, EveryUnitFunctionComesBackWithItsContentsAndChildren) 
     const QString path = directory.filePath(QStringLiteral("large.nuv"));
     CDocumentData written;
     FillDocument(written);
-    {
-        XmlDocumentContext context(&written);
-        context.olderFormat = olderFormat ? 1 : 0;
-        ASSERT_TRUE(SaveDocumentXml(context, path));
-    }
+    ASSERT_TRUE(tools::SaveDocument(written, path, olderFormat));
 
     CDocumentData read;
     read.SetDefaults();

@@ -3,15 +3,9 @@
 #include "app/DocumentData.h"
 #include "model/ModelShell.h"
 #include "platform/MessageBox.h"
+#include "support/QStringPrinter.h"
 
 #include <QStringList>
-
-#include <ostream>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Records what the model asks of the shell and answers prompts from a script.
 class FakeModelShell : public CModelShell {

@@ -1,43 +1,14 @@
 #include "app/DocumentData.h"
-#include "model/DocumentFile.h"
 #include "model/FontInfo.h"
 #include "model/RecentFontFaces.h"
-#include "model/XmlDocumentContext.h"
+#include "support/TestFiles.h"
+#include "support/ToolSupport.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Nuvdump(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(NUV_BINARY_DIR "/nuvdump"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0) << arguments.join(' ').toStdString();
-    return process.readAllStandardOutput();
-}
-
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
-
-void Save(CDocumentData& data, const QString& path) {
-    XmlDocumentContext context(&data);
-    ASSERT_TRUE(SaveDocumentXml(context, path));
-}
-
-void Load(CDocumentData& data, const QString& path) {
-    data.SetDefaults();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    XmlDocumentContext context(&data);
-    ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
-}
 
 // Every settings table away from its defaults.
 void FillEveryTable(CDocumentData& data) {
@@ -112,9 +83,9 @@ TEST(SettingsTablesRoundTrip, EveryTableAndControlCharactersSurviveASaveAndASeco
     data.documentHeader.openViewCount = 1;
     data.documentHeader.openViews[0] = {static_cast<qint32>(child->InternalID), 1};
     data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
-    Save(data, first);
+    ASSERT_TRUE(tools::SaveDocument(data, first, false));
     CDocumentData read;
-    Load(read, first);
+    ASSERT_EQ(tools::LoadDocument(first, read), LoadResult::Loaded);
     EXPECT_EQ(read.IDTable, data.IDTable);
     EXPECT_EQ(read.TitleTable, data.TitleTable);
     EXPECT_EQ(read.indexViewSettings, data.indexViewSettings);
@@ -143,15 +114,17 @@ TEST(SettingsTablesRoundTrip, EveryTableAndControlCharactersSurviveASaveAndASeco
     EXPECT_EQ(read.fonts.columnFont, data.fonts.columnFont);
     EXPECT_EQ(read.memberDefinitions, data.memberDefinitions);
 
-    const QByteArray dump = Nuvdump({first});
+    const QString dump = DumpOfDocumentFile(first);
     EXPECT_TRUE(dump.contains("sameMemberRule 1 \"ドア\""));
     EXPECT_TRUE(dump.contains("printText2 \"第2版\""));
     EXPECT_TRUE(dump.contains("content \"制御\\x07文字\\ttab \""));
     EXPECT_TRUE(dump.contains("reason \" \""));
     EXPECT_TRUE(dump.contains("MemoText \"ノート\\r\\n2行目\""));
-    Nuvdump({"--resave", first, second});
-    EXPECT_EQ(Bytes(second), Bytes(first));
-    EXPECT_EQ(Nuvdump({second}), dump);
+    CDocumentData resaved;
+    ASSERT_EQ(tools::LoadDocument(first, resaved), LoadResult::Loaded);
+    ASSERT_TRUE(tools::SaveDocument(resaved, second, false));
+    EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+    EXPECT_EQ(DumpOfDocumentFile(second), dump);
 }
 
 TEST(SettingsTablesRoundTrip, AnEmptiedQuantifierListStaysEmpty) {
@@ -160,8 +133,8 @@ TEST(SettingsTablesRoundTrip, AnEmptiedQuantifierListStaysEmpty) {
     CDocumentData data;
     data.SetDefaults();
     data.quantifiers.entries.clear();
-    Save(data, path);
+    ASSERT_TRUE(tools::SaveDocument(data, path, false));
     CDocumentData read;
-    Load(read, path);
+    ASSERT_EQ(tools::LoadDocument(path, read), LoadResult::Loaded);
     EXPECT_TRUE(read.quantifiers.entries.empty());
 }

@@ -1,7 +1,7 @@
 #include "platform/CodePageTextFile.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,11 +17,8 @@ TEST(CodePageTextFile, WritesCp932WithCrLfAndReadsTheLinesBack) {
     out.WriteString("¬∀x\n\nlast");
     ASSERT_TRUE(out.Commit());
 
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_EQ(bytes, QByteArray::fromHex("2283818393836f815b96bc22") + ",\r\n" + QByteArray::fromHex("81ca81cd") +
-                         "x\r\n\r\nlast");
+    EXPECT_EQ(ReadFileBytes(path), QByteArray::fromHex("2283818393836f815b96bc22") + ",\r\n" +
+                                       QByteArray::fromHex("81ca81cd") + "x\r\n\r\nlast");
 
     CodePageTextFile in;
     ASSERT_TRUE(in.OpenForReading(path));
@@ -42,18 +39,12 @@ TEST(CodePageTextFile, UnmappableCharactersBecomeQuestionMarks) {
 TEST(CodePageTextFile, AFailedExportLeavesThePreviousFileAlone) {
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.csv");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
+    WriteFileBytes(path, "old");
     CodePageTextFile out;
     ASSERT_TRUE(out.OpenForWriting(path));
     out.WriteString("new");
     out.Close();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("old"));
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("old"));
 
     CodePageTextFile nowhere;
     EXPECT_FALSE(nowhere.OpenForWriting(dir.filePath("missing/dir/x.csv")));

@@ -2,7 +2,7 @@
 #include "texts/MenuBarCaptions.h"
 #include "texts/MessageContext.h"
 
-#include "texts/QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

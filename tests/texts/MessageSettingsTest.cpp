@@ -2,7 +2,7 @@
 
 #include "platform/Trace.h"
 
-#include "texts/QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "texts/SettingsWordingStore.h"
 #include "texts/WordingStore.h"
 
-#include "texts/QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

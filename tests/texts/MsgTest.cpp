@@ -2,7 +2,7 @@
 #include "texts/MessageContext.h"
 #include "texts/MsgTable.h"
 
-#include "texts/QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

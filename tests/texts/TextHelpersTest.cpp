@@ -1,7 +1,7 @@
 #include "texts/TextHelpers.h"
 #include "texts/MessageContext.h"
 
-#include "texts/QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

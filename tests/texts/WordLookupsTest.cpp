@@ -1,7 +1,7 @@
 #include "texts/WordLookups.h"
 #include "texts/MessageSettings.h"
 
-#include "texts/QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -10,69 +10,37 @@
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
 #include "logic/LogicLineMatcher.h"
-#include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
+#include "support/ToolSupport.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QStringList>
-#include <QTextStream>
-
-#include <cstdio>
 
 namespace {
 
-int Usage() {
-    std::fprintf(stderr, "usage: nuvinspect match FILE.txt\n"
-                         "       nuvinspect inspect FILE.nuv (--current OUTLINE | --all) [--command ID]\n"
-                         "       nuvinspect conditions FILE.nuv (--current OUTLINE | --all)\n");
-    return 2;
-}
+const QString kTool = QStringLiteral("nuvinspect");
 
-void Print(const QStringList& lines) {
-    QTextStream out(stdout);
-    out.setEncoding(QStringConverter::Utf8);
-    for (const QString& line : lines)
-        out << line << '\n';
+int Usage() {
+    return tools::Usage(QStringLiteral("usage: nuvinspect match FILE.txt\n"
+                                       "       nuvinspect inspect FILE.nuv (--current OUTLINE | --all) [--command ID]\n"
+                                       "       nuvinspect conditions FILE.nuv (--current OUTLINE | --all)\n"));
 }
 
 int Match(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "nuvinspect: cannot open %s\n", qPrintable(path));
-        return 1;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return tools::CannotOpen(kTool, path);
     CDocumentData defaults;
     defaults.SetDefaults();
     const QString text = QString::fromUtf8(file.readAll());
     const bool wellFormed = CLogicLineMatcher(text, GetLogicKeywords(defaults)).MatchesWholeLine();
-    Print({wellFormed ? QStringLiteral("WELLFORMED") : QStringLiteral("ILLFORMED")});
+    tools::WriteLines({wellFormed ? QStringLiteral("WELLFORMED") : QStringLiteral("ILLFORMED")});
     return 0;
-}
-
-bool Load(const QString& path, CDocumentData& data) {
-    data.SetDefaults();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "nuvinspect: cannot open %s\n", qPrintable(path));
-        return false;
-    }
-    XmlDocumentContext context(&data);
-    const LoadResult result = LoadDocumentXml(file, context, 0);
-    if (result != LoadResult::Loaded) {
-        std::fprintf(stderr, "nuvinspect: cannot read %s (load result %d)\n", qPrintable(path),
-                     static_cast<int>(result));
-        return false;
-    }
-    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
-    return true;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
-    const QStringList arguments = application.arguments().mid(1);
+    const tools::ToolApplication application(argc, argv);
+    const QStringList arguments = application.Arguments();
     const QString verb = arguments.value(0);
     if (verb == QLatin1String("match"))
         return arguments.size() == 2 ? Match(arguments[1]) : Usage();
@@ -101,16 +69,18 @@ int main(int argc, char* argv[]) {
         return Usage();
 
     CDocumentData data;
-    if (!Load(arguments[1], data))
-        return 1;
+    const std::optional<LoadResult> result = tools::LoadDocument(arguments[1], data);
+    if (!result)
+        return tools::CannotOpen(kTool, arguments[1]);
+    if (*result != LoadResult::Loaded)
+        return tools::Fail(
+            kTool, QStringLiteral("cannot read %1 (load result %2)").arg(arguments[1]).arg(static_cast<int>(*result)));
     const InspectionEnvironment environment = MakeInspectionEnvironment(data);
     const CUnitFunction* current = nullptr;
     if (!all) {
         current = data.registry.FindByDisplayedNumber(outline);
-        if (!current) {
-            std::fprintf(stderr, "nuvinspect: no unit function %s\n", qPrintable(outline));
-            return 1;
-        }
+        if (!current)
+            return tools::Fail(kTool, QStringLiteral("no unit function %1").arg(outline));
     }
     CInspectionView pane(&data.resultsTime);
     if (verb == QLatin1String("conditions")) {
@@ -125,6 +95,6 @@ int main(int argc, char* argv[]) {
     } else {
         InspectCurrentUnitFunction(*current, pane, environment);
     }
-    Print(pane.Lines());
+    tools::WriteLines(pane.Lines());
     return 0;
 }

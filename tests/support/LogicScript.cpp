@@ -1,22 +1,8 @@
-#pragma once
-
-// Builds documents for the logic tests and the benchmark from short scripts, one statement per line:
-//   Do <X>を{S}せよ   if <X>が{S}   else   endif   switch <X>が   case {S}   elsw   endsw
-//   loop   endlp   exitlp   Do nothing   (: comment   Transit State <X>{S}   Fn Name   ?  (a line of no kind)
-// Indentation is ignored. Fn names are resolved when the document is finished.
-
-#include "logic/InspectionEnvironment.h"
-#include "model/UnitFunctionRegistry.h"
-#include "settings/QuantifierSettings.h"
+#include "support/LogicScript.h"
 
 #include <QRegularExpression>
-#include <QStringList>
 
-#include <memory>
-#include <utility>
-#include <vector>
-
-inline LogicKeywords DefaultLogicKeywords() {
+LogicKeywords DefaultLogicKeywords() {
     return {QStringLiteral("Fn"),         QStringLiteral("if"),     QStringLiteral("else"),
             QStringLiteral("endif"),      QStringLiteral("Do"),     QStringLiteral("switch"),
             QStringLiteral("case"),       QStringLiteral("elsw"),   QStringLiteral("endsw"),
@@ -24,9 +10,8 @@ inline LogicKeywords DefaultLogicKeywords() {
             QStringLiteral("endlp"),      QStringLiteral("exitlp"), QStringLiteral("Transit State")};
 }
 
-// One logic line from one script line; an Fn line is noted in pendingFn with the name it calls.
-inline std::unique_ptr<CLogicLine> MakeScriptLine(const QString& text,
-                                                  std::vector<std::pair<CLogicLine*, QString>>& pendingFn) {
+std::unique_ptr<CLogicLine> MakeScriptLine(const QString& text,
+                                           std::vector<std::pair<CLogicLine*, QString>>& pendingFn) {
     auto line = std::make_unique<CLogicLine>();
     static const QRegularExpression memberState(QStringLiteral("^<([^>]*)>([^{]*)\\{([^}]*)\\}(.*)$"));
     static const QRegularExpression member(QStringLiteral("^<([^>]*)>(.*)$"));
@@ -86,9 +71,14 @@ inline std::unique_ptr<CLogicLine> MakeScriptLine(const QString& text,
     return line;
 }
 
-// Resolves the Fn lines noted by MakeScriptLine.
-inline void ResolveScriptFnLines(const CUnitFunctionRegistry& registry,
-                                 std::vector<std::pair<CLogicLine*, QString>>& pendingFn) {
+void AppendScript(CUnitFunction& function, const QString& script,
+                  std::vector<std::pair<CLogicLine*, QString>>& pendingFn) {
+    for (const QString& text : script.split(QChar('\n'), Qt::SkipEmptyParts))
+        function.logicLines.push_back(MakeScriptLine(text.trimmed(), pendingFn));
+}
+
+void ResolveScriptFnLines(const CUnitFunctionRegistry& registry,
+                          std::vector<std::pair<CLogicLine*, QString>>& pendingFn) {
     for (auto& [line, name] : pendingFn) {
         const CUnitFunction* called = registry.FindByName(name);
         line->calledInternalID = called ? called->InternalID : 0;
@@ -96,70 +86,54 @@ inline void ResolveScriptFnLines(const CUnitFunctionRegistry& registry,
     pendingFn.clear();
 }
 
-class LogicTestDocument {
-public:
-    LogicTestDocument() {
-        quantifiers.entries.clear();
-        environment.keywords = DefaultLogicKeywords();
-        environment.registry = &registry;
-        environment.quantifiers = &quantifiers;
-    }
+LogicTestDocument::LogicTestDocument() {
+    quantifiers.entries.clear();
+    environment.keywords = DefaultLogicKeywords();
+    environment.registry = &registry;
+    environment.quantifiers = &quantifiers;
+}
 
-    // A unit function with the script as its logic; the first one is the origin, the others are its
-    // children unless a parent is given.
-    CUnitFunction* Add(const QString& name, const QString& script, CUnitFunction* parent = nullptr) {
-        CUnitFunction* function = registry.CreateFunction(name, options);
-        function->header.UnNecessaryReasoning = 1;
-        if (!registry.origin)
-            registry.origin = function;
-        else
-            CUnitFunction::AppendChild(parent ? parent : registry.origin, function);
-        for (const QString& text : script.split(QChar('\n'), Qt::SkipEmptyParts))
-            function->logicLines.push_back(MakeScriptLine(text.trimmed(), m_pendingFn));
-        return function;
-    }
+CUnitFunction* LogicTestDocument::Add(const QString& name, const QString& script, CUnitFunction* parent) {
+    CUnitFunction* function = registry.CreateFunction(name, options);
+    function->header.UnNecessaryReasoning = 1;
+    if (!registry.origin)
+        registry.origin = function;
+    else
+        CUnitFunction::AppendChild(parent ? parent : registry.origin, function);
+    AppendScript(*function, script, m_pendingFn);
+    return function;
+}
 
-    void Finish() {
-        ResolveScriptFnLines(registry, m_pendingFn);
-        registry.Rebuild(options);
-        environment.semanticRelations.clear();
-        for (const auto& rule : semanticRelations)
-            environment.semanticRelations.push_back(rule.get());
-        environment.intraMemberRules.clear();
-        for (const auto& rule : intraMemberRules)
-            environment.intraMemberRules.push_back(rule.get());
-    }
+void LogicTestDocument::Finish() {
+    ResolveScriptFnLines(registry, m_pendingFn);
+    registry.Rebuild(options);
+    environment.semanticRelations.clear();
+    for (const auto& rule : semanticRelations)
+        environment.semanticRelations.push_back(rule.get());
+    environment.intraMemberRules.clear();
+    for (const auto& rule : intraMemberRules)
+        environment.intraMemberRules.push_back(rule.get());
+}
 
-    void AddSemanticRelation(const QStringList& sentences, const QString& message) {
-        auto rule = std::make_unique<CInconsistencyRule>();
-        rule->Init();
-        rule->conditionCount = static_cast<int32_t>(sentences.size() / 2);
-        for (int i = 0; i + 1 < sentences.size(); i += 2)
-            rule->conditions[i / 2] = {sentences[i], sentences[i + 1]};
-        rule->message = message;
-        semanticRelations.push_back(std::move(rule));
-    }
+void LogicTestDocument::AddSemanticRelation(const QStringList& sentences, const QString& message) {
+    auto rule = std::make_unique<CInconsistencyRule>();
+    rule->Init();
+    rule->conditionCount = static_cast<int32_t>(sentences.size() / 2);
+    for (int i = 0; i + 1 < sentences.size(); i += 2)
+        rule->conditions[i / 2] = {sentences[i], sentences[i + 1]};
+    rule->message = message;
+    semanticRelations.push_back(std::move(rule));
+}
 
-    void AddIntraMemberRule(const QString& member, const QString& state1, const QString& state2,
-                            const QString& initMember = QString(), const QString& initState = QString()) {
-        auto rule = std::make_unique<CIntraMemberConsistencyRule>();
-        rule->doFlag = initMember.isEmpty() ? 0 : 1;
-        rule->if1Member = member;
-        rule->if1Status = state1;
-        rule->if2Member = member;
-        rule->if2Status = state2;
-        rule->doMember = initMember;
-        rule->doStatus = initState;
-        intraMemberRules.push_back(std::move(rule));
-    }
-
-    CUnitFunctionRegistry registry;
-    ModelOptions options;
-    CQuantifierSettings quantifiers;
-    std::vector<std::unique_ptr<CInconsistencyRule>> semanticRelations;
-    std::vector<std::unique_ptr<CIntraMemberConsistencyRule>> intraMemberRules;
-    InspectionEnvironment environment;
-
-private:
-    std::vector<std::pair<CLogicLine*, QString>> m_pendingFn;
-};
+void LogicTestDocument::AddIntraMemberRule(const QString& member, const QString& state1, const QString& state2,
+                                           const QString& initMember, const QString& initState) {
+    auto rule = std::make_unique<CIntraMemberConsistencyRule>();
+    rule->doFlag = initMember.isEmpty() ? 0 : 1;
+    rule->if1Member = member;
+    rule->if1Status = state1;
+    rule->if2Member = member;
+    rule->if2Status = state2;
+    rule->doMember = initMember;
+    rule->doStatus = initState;
+    intraMemberRules.push_back(std::move(rule));
+}

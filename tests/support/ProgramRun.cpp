@@ -1,0 +1,36 @@
+#include "support/ProgramRun.h"
+
+#include <gtest/gtest.h>
+
+QStringList ProgramRun::Lines() const {
+    QStringList lines = QString::fromUtf8(standardOutput).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+std::unique_ptr<QProcess> StartProgram(const QString& name, const QStringList& arguments,
+                                       const QProcessEnvironment& environment, const QString& workingDirectory) {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(environment);
+    process->setWorkingDirectory(workingDirectory);
+    process->start(QStringLiteral(NUV_BINARY_DIR "/") + name, arguments);
+    EXPECT_TRUE(process->waitForStarted()) << name.toStdString();
+    return process;
+}
+
+ProgramRun FinishProgram(QProcess& process) {
+    if (process.state() != QProcess::NotRunning) {
+        EXPECT_TRUE(process.waitForFinished(60000)) << process.program().toStdString();
+    }
+    ProgramRun run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.standardOutput = process.readAllStandardOutput();
+    run.standardError = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+ProgramRun RunProgram(const QString& name, const QStringList& arguments, const QProcessEnvironment& environment,
+                      const QString& workingDirectory) {
+    return FinishProgram(*StartProgram(name, arguments, environment, workingDirectory));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// A program of this build (tobrel, nuvdump, nuvinspect ...) run to its end: its exit status and what it wrote.
+struct ProgramRun {
+    int exitCode = -1; // -1 when it did not exit by itself
+    QByteArray standardOutput;
+    QString standardError;
+
+    // Standard output as UTF-8 lines, without their line breaks.
+    QStringList Lines() const;
+};
+
+// Starts a program of this build; the caller waits for it.
+std::unique_ptr<QProcess>
+StartProgram(const QString& name, const QStringList& arguments,
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+             const QString& workingDirectory = QString());
+
+// Waits for a started program (at most a minute) and collects what it wrote.
+ProgramRun FinishProgram(QProcess& process);
+
+// Runs a program of this build to its end.
+ProgramRun RunProgram(const QString& name, const QStringList& arguments,
+                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                      const QString& workingDirectory = QString());

@@ -1,0 +1,28 @@
+#include "support/TestFiles.h"
+
+#include "app/DocumentData.h"
+#include "support/DocumentDump.h"
+#include "support/ToolSupport.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size()) << path.toStdString();
+}
+
+QString DumpOfDocumentFile(const QString& path) {
+    CDocumentData data;
+    const std::optional<LoadResult> result = tools::LoadDocument(path, data);
+    EXPECT_EQ(result, LoadResult::Loaded) << path.toStdString();
+    return result == LoadResult::Loaded ? tools::DumpDocument(data) : QString();
+}

@@ -1,0 +1,492 @@
+#include "support/DocumentDump.h"
+
+#include "app/DocumentData.h"
+#include "model/RecentFontFaces.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <vector>
+
+namespace tools {
+
+namespace {
+
+// Control characters and backslashes are escaped so that every value stays on its line.
+QString Escape(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\'))
+            escaped += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            escaped += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            escaped += QLatin1String("\\r");
+        else if (c == QLatin1Char('\t'))
+            escaped += QLatin1String("\\t");
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            escaped += QString::asprintf("\\x%02x", c.unicode());
+        else
+            escaped += c;
+    }
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+QString Float(float value) {
+    return QString::number(static_cast<double>(value), 'g', 9);
+}
+
+class Dumper {
+public:
+    explicit Dumper(QTextStream& out) : m_out(out) {}
+
+    void Line(const QString& key, const QString& value) { m_out << m_indent << key << ' ' << value << '\n'; }
+    void Line(const QString& key, qint64 value) { Line(key, QString::number(value)); }
+    void Text(const QString& key, const QString& value) { Line(key, Escape(value)); }
+    void Begin(const QString& title) {
+        m_out << m_indent << title << '\n';
+        m_indent += QLatin1String("  ");
+    }
+    void End() { m_indent.chop(2); }
+
+    void Font(const QString& key, const FontSetting& font) {
+        Line(key, QStringLiteral("%1 size=%2 colour=%3 bold=%4 italic=%5 underline=%6 colourNo=%7")
+                      .arg(Escape(font.faceName))
+                      .arg(font.pointSize)
+                      .arg(font.colour)
+                      .arg(font.bold)
+                      .arg(font.italic)
+                      .arg(font.underline)
+                      .arg(font.colourIndex));
+    }
+
+private:
+    QTextStream& m_out;
+    QString m_indent;
+};
+
+void DumpDocumentElement(Dumper& d, const CDocumentData& data) {
+    d.Begin(QStringLiteral("document"));
+    d.Line(QStringLiteral("DataReady"), data.DataReady);
+    const DocumentHeader& h = data.documentHeader;
+    d.Text(QStringLiteral("Title"), h.Title);
+    d.Line(QStringLiteral("currentVersion"),
+           QStringLiteral("major=%1 minor=%2 number=%3").arg(h.Major).arg(h.Minor).arg(h.Version));
+    d.Text(QStringLiteral("currentVersion.time"), h.Time);
+    d.Text(QStringLiteral("currentVersion.author"), h.Author);
+    d.Text(QStringLiteral("currentVersion.comment"), h.Comment);
+    for (int i = 0; i < h.openViewCount; ++i)
+        d.Line(QStringLiteral("openView"), QStringLiteral("%1 selected=%2")
+                                               .arg(h.openViews[static_cast<std::size_t>(i)].FunctionDescriptor)
+                                               .arg(h.openViews[static_cast<std::size_t>(i)].IsSelected));
+    d.Line(QStringLiteral("nextVersionNumber"), data.nextVersionNumber);
+    for (const StoredVersion& version : data.versionHistory) {
+        d.Begin(QStringLiteral("storedVersion %1").arg(version.number));
+        d.Text(QStringLiteral("label"), version.label);
+        d.Text(QStringLiteral("time"), version.time);
+        d.Text(QStringLiteral("author"), version.author);
+        d.Text(QStringLiteral("comment"), version.comment);
+        d.Text(QStringLiteral("xml"), version.xml);
+        d.End();
+    }
+    d.Line(QStringLiteral("functionsNum"), data.functionsNum);
+    d.Line(QStringLiteral("funcHeaderFormHeight"), data.funcHeaderFormHeight);
+    d.Line(QStringLiteral("MaximumNumberOfTabs"), data.MaximumNumberOfTabs);
+    d.Line(QStringLiteral("AutoSaveOnOff"), data.AutoSaveOnOff);
+    d.Line(QStringLiteral("AutoSaveInterval"), data.AutoSaveInterval);
+    d.Line(QStringLiteral("uniqueLabelMethod"), data.uniqueLabelMethod);
+    d.Text(QStringLiteral("uniqueLabelPrefix"), data.uniqueLabelPrefix);
+    for (const QString& label : data.notUseUniqueLabels)
+        d.Text(QStringLiteral("notUseUniqueLabel"), label);
+    d.Text(QStringLiteral("MemoText"), data.MemoText);
+    d.Font(QStringLiteral("memoFont"), data.memoFont);
+    d.Font(QStringLiteral("columnFont"), data.fonts.columnFont);
+    d.Font(QStringLiteral("AuVerbFont1"), data.fonts.AuVerbFont1);
+    d.Font(QStringLiteral("AuVerbFont2"), data.fonts.AuVerbFont2);
+    d.Font(QStringLiteral("StructureDiagramFont"), data.fonts.StructureDiagramFont);
+    d.Font(QStringLiteral("ExplanationFont"), data.fonts.ExplanationFont);
+    d.Font(QStringLiteral("LogicFont"), data.fonts.LogicFont);
+    for (const QString& face : CRecentFontFaces::Faces())
+        d.Text(QStringLiteral("recentFontFace"), face);
+    d.End();
+}
+
+void DumpTables(Dumper& d, const CDocumentData& data) {
+    d.Begin(QStringLiteral("syntaxSymbols %1").arg(data.SyntaxSymbols.size()));
+    for (const SyntaxSymbol& s : data.SyntaxSymbols) {
+        d.Line(QStringLiteral("symbol"), QStringLiteral("id=%1 %2 column=%3 indent=%4 simple=%5")
+                                             .arg(s.ID)
+                                             .arg(Escape(s.keyword))
+                                             .arg(s.Column)
+                                             .arg(s.Indent)
+                                             .arg(Escape(s.Simple)));
+        d.Font(QStringLiteral("  font"), s.font);
+    }
+    d.End();
+    d.Begin(QStringLiteral("functionAttributes %1").arg(data.FunctionAttributes.size()));
+    for (const FunctionAttribute& a : data.FunctionAttributes)
+        d.Line(QStringLiteral("attribute"),
+               QStringLiteral("id=%1 %2 %3").arg(a.id).arg(Escape(a.symbol), Escape(a.details)));
+    d.End();
+    d.Begin(QStringLiteral("auxiliaryVerbs %1").arg(data.AuxiliaryVerbs.size()));
+    for (const AuxiliaryVerb& v : data.AuxiliaryVerbs)
+        d.Line(QStringLiteral("verb"), QStringLiteral("id=%1 %2 flag=%3").arg(v.id).arg(Escape(v.verb)).arg(v.flag));
+    d.End();
+    const LogicAreaSettings& a = data.FAreaTable;
+    d.Line(QStringLiteral("FAreaTable"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10")
+                                             .arg(a.IfLineDisp)
+                                             .arg(a.IfLineSameColor)
+                                             .arg(a.IfLineColor1)
+                                             .arg(a.IfLineColor2)
+                                             .arg(a.IfLineColor3)
+                                             .arg(a.RecycleColor)
+                                             .arg(a.ModifyColor)
+                                             .arg(a.IsDispRegisterMember)
+                                             .arg(a.IsDispRegisterStatus)
+                                             .arg(a.IsDispLineNum));
+}
+
+void DumpEnvironment(Dumper& d, const CEnvironmentOptions& e) {
+    d.Begin(QStringLiteral("environment"));
+    d.Text(QStringLiteral("ImportEnvironmentalSettings"), e.importEnvironmentalSettingsFileName);
+    d.Text(QStringLiteral("ImportMemberNamesAndStateNames"), e.importMemberNamesAndStateNamesFileName);
+    d.Text(QStringLiteral("ExportMemberNamesAndStateNames"), e.exportMemberNamesAndStateNamesFileName);
+    d.Text(QStringLiteral("ExportOutlineOrderdIndex"), e.exportOutlineOrderdIndexFileName);
+    d.Line(QStringLiteral("switches"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12 %13")
+                                           .arg(e.enableDuplicateFunctionName)
+                                           .arg(e.openTabWhenCreateFunction)
+                                           .arg(e.distinguishPrimaryOutlineNumber)
+                                           .arg(e.showOutlineNumberInOutlineNumberOrderdIndex)
+                                           .arg(e.showOutlineNumberInFnStatement)
+                                           .arg(e.showOutlineNumberInTabTitle)
+                                           .arg(e.showPrefixInOutlineNumberOrderdIndex)
+                                           .arg(e.showPostfixInOutlineNumberOrderdIndex)
+                                           .arg(e.unNecessaryReasoningDefault)
+                                           .arg(e.enableDuplicateSiblings)
+                                           .arg(e.inheritRequirementsDown)
+                                           .arg(e.inheritRequirementsUp)
+                                           .arg(e.decisionTableOutputTraceabilityRows));
+    d.Line(QStringLiteral("numbers"), QStringLiteral("sync=%1 menu=%2 zoom=%3 toolbox=%4 antecedent=%5 consequent=%6")
+                                          .arg(e.synchronizeFn)
+                                          .arg(e.indexMenuLevel)
+                                          .arg(e.zoom)
+                                          .arg(e.toolboxColumnNum)
+                                          .arg(e.decisionTableAntecedentOrder)
+                                          .arg(e.decisionTableConsequentOrder));
+    const StructureDiagramSettings& s = e.structureDiagram;
+    d.Line(QStringLiteral("structureDiagram"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
+                                                   .arg(s.boxWidth)
+                                                   .arg(s.boxHeight)
+                                                   .arg(s.horizontalSpace)
+                                                   .arg(s.verticalSpace)
+                                                   .arg(s.defaultZoom)
+                                                   .arg(s.showPrefix)
+                                                   .arg(s.showPostfix)
+                                                   .arg(s.showDepthIndicator)
+                                                   .arg(s.depthIndicatorOrigin));
+    d.Text(QStringLiteral("OutputSourceCodeFileName"), e.outputSourceCodeFileName);
+    d.Text(QStringLiteral("OutputSourceCodeFormat"), e.outputSourceCodeFormat);
+    d.Text(QStringLiteral("MemberNamesAndStateNamesDefinitionExportFileName"),
+           e.memberNamesAndStateNamesDefinitionExportFileName);
+    d.End();
+}
+
+void DumpSettingsTables(Dumper& d, const CDocumentData& data) {
+    d.Begin(QStringLiteral("settingsTables"));
+    const CTitleTable& t = data.TitleTable;
+    for (const QString& title :
+         {t.IDTitle, t.FuncNameTitle, t.FuncTitle, t.SignTitle, t.ChildTitle, t.WorkTitle, t.TotalTitle})
+        d.Text(QStringLiteral("title"), title);
+    const HierarchicalIndexSettings& x = data.indexViewSettings;
+    d.Line(QStringLiteral("indexView"), QStringLiteral("%1 %2 %3 zoom=%4 %5 box=%6x%7 gap=%8x%9 align=%10/%11 "
+                                                       "colours=%12 %13 %14 %15")
+                                            .arg(x.LexIsDispReuseID)
+                                            .arg(x.LexIsDispShortenID)
+                                            .arg(x.LexIsDispShortenIdFirstPunctuation)
+                                            .arg(x.HierZoomVal)
+                                            .arg(x.HierZoomWindowAdj)
+                                            .arg(x.HieBoxSizeX)
+                                            .arg(x.HieBoxSizeY)
+                                            .arg(x.HieBoxIntvX)
+                                            .arg(x.HieBoxIntvY)
+                                            .arg(x.HieIDAlign)
+                                            .arg(x.HieFuncAlign)
+                                            .arg(x.HieColorDescOn)
+                                            .arg(x.HieColorDescOff)
+                                            .arg(x.HieColorReuse)
+                                            .arg(x.HieColorReuseRef));
+    d.Font(QStringLiteral("LexFont"), x.LexFont);
+    d.Font(QStringLiteral("HieFont"), x.HieFont);
+    d.Font(QStringLiteral("HieIDFont"), x.HieIDFont);
+    const IndexViewInfo& v = data.documentHeader.indexViewInfo;
+    d.Line(QStringLiteral("indexViewInfo"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                                                .arg(v.HierHScrollPosition)
+                                                .arg(v.HierVScrollPosition)
+                                                .arg(v.HierClickedInternalID)
+                                                .arg(v.HierViewPageNum)
+                                                .arg(v.LexiSelectInternalID)
+                                                .arg(v.LexiHScrollPosition)
+                                                .arg(v.LexiVScrollPosition));
+    const HeaderIOSettings& io = data.headerIOSettings;
+    d.Line(QStringLiteral("headerIO"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12")
+                                           .arg(io.Input)
+                                           .arg(io.Output)
+                                           .arg(io.ColorNo1)
+                                           .arg(io.ColorNo2)
+                                           .arg(io.Color1)
+                                           .arg(io.Color2)
+                                           .arg(io.VerticalSizeShared)
+                                           .arg(io.HorizontalSizeShared)
+                                           .arg(io.InputWidth)
+                                           .arg(io.FunctionWidth)
+                                           .arg(io.OutputWidth)
+                                           .arg(io.FunctionHeight));
+    for (const QString& group : data.lineMarkTable.groupNames)
+        d.Text(QStringLiteral("markGroup"), group);
+    for (const LineMarkTable::Attribute& a : data.lineMarkTable.attributes)
+        d.Line(QStringLiteral("markAttribute"), QStringLiteral("%1 colour=%2 shape=%3 group=%4")
+                                                    .arg(Escape(a.name))
+                                                    .arg(a.colorNo)
+                                                    .arg(a.shape)
+                                                    .arg(a.groupNo));
+    d.Line(QStringLiteral("fuzzwordTargets"),
+           QStringLiteral("%1 %2").arg(data.fuzzwords.ckFunction).arg(data.fuzzwords.ckLogic));
+    for (const QString& word : data.fuzzwords.words)
+        d.Text(QStringLiteral("fuzzword"), word);
+    const SimilarWordSettings& sw = data.similarWords;
+    d.Line(
+        QStringLiteral("similar"),
+        QStringLiteral("%1 %2 %3 %4 %5").arg(sw.agreement).arg(sw.scope).arg(sw.length).arg(sw.show).arg(sw.complete));
+    for (const auto& rule : data.intraMemberConsistencyRules)
+        d.Line(QStringLiteral("sameMemberRule"),
+               QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                   .arg(rule->doFlag)
+                   .arg(Escape(rule->if1Member), Escape(rule->if1Status), Escape(rule->if2Member),
+                        Escape(rule->if2Status), Escape(rule->doMember), Escape(rule->doStatus)));
+    for (const auto& rule : data.inconsistencyRules) {
+        d.Line(QStringLiteral("semanticRelation"),
+               QStringLiteral("%1 %2").arg(rule->conditionCount).arg(Escape(rule->message)));
+        for (const CInconsistencyRule::UnitSentence& sentence : rule->conditions)
+            d.Line(QStringLiteral("  sentence"), Escape(sentence.member) + ' ' + Escape(sentence.state));
+    }
+    const NaturalSentenceWords& w = data.naturalSentenceWords;
+    for (const QString& word : {w.BeginComment,
+                                w.BeginConditionalSequence,
+                                w.BeginLoop,
+                                w.ClausePunctuation,
+                                w.ConditionalSequenceConjunction,
+                                w.EndComment,
+                                w.EndConditionalSequence,
+                                w.EndLoop,
+                                w.EnumeratedNegationConjunction,
+                                w.ExitLoop,
+                                w.FunctionCallPostfix,
+                                w.ImperativeInfix,
+                                w.ImperativePostfix,
+                                w.Ineffective,
+                                w.InfixPunctuation,
+                                w.NegativeInfix,
+                                w.NegativePostfix,
+                                w.PositiveInfix,
+                                w.PositivePostfix,
+                                w.SentencePunctuation,
+                                w.TotalNegationPostfix})
+        d.Text(QStringLiteral("sentenceWord"), word);
+    d.Line(QStringLiteral("sentenceOptions"), QStringLiteral("%1 %2 %3 %4 %5 %6 language=%7")
+                                                  .arg(w.ElswFlag)
+                                                  .arg(w.NestUse)
+                                                  .arg(w.QuartUse)
+                                                  .arg(w.SignUseFunction)
+                                                  .arg(w.SignUseMember)
+                                                  .arg(w.SignUseState)
+                                                  .arg(w.language));
+    for (const QuantifierEntry& q : data.quantifiers.entries)
+        d.Line(QStringLiteral("quantifier"), QStringLiteral("%1 %2 type=%3 infix=%4")
+                                                 .arg(Escape(q.quantifier), Escape(q.opposite))
+                                                 .arg(q.type)
+                                                 .arg(q.infix));
+    const SentenceParticles& p = data.particles;
+    d.Line(QStringLiteral("particles"),
+           QStringLiteral("%1 %2 %3 %4 language=%5")
+               .arg(Escape(p.ifParticle), Escape(p.switchParticle), Escape(p.doInfix), Escape(p.doSuffix))
+               .arg(p.language));
+    d.Line(QStringLiteral("testTable"), QStringLiteral("%1 %2 %3")
+                                            .arg(data.TestTable.IsIdRow)
+                                            .arg(data.TestTable.IsDoFirst)
+                                            .arg(Escape(data.TestTable.KnowledgeFolder)));
+    d.Line(QStringLiteral("versionControl"), QStringLiteral("%1 %2 %3")
+                                                 .arg(data.VersionControlTable.IsAutoVersion)
+                                                 .arg(data.VersionControlTable.IsUpdateMajor)
+                                                 .arg(data.VersionControlTable.IsUpdateMinor));
+    const WorkTableSettings& work = data.WorkTable;
+    for (const QString& name : work.WorkName)
+        d.Text(QStringLiteral("workName"), name);
+    d.Line(QStringLiteral("work"),
+           QStringLiteral("%1 %2 %3 %4 %5")
+               .arg(work.UseWorkNo)
+               .arg(work.ImportUnit)
+               .arg(Float(work.UnitDayToHour), Float(work.UnitMonthToDay), Float(work.UnitYearToMonth)));
+    const FileNameSettings& f = data.fileNames;
+    d.Line(QStringLiteral("fileNames"),
+           QStringLiteral("%1 %2 %3 %4 %5 column=%6")
+               .arg(Escape(f.traceExportFileName), Escape(f.traceImportFileName), Escape(f.attributeExportFileName),
+                    Escape(f.attributeImportFileName), Escape(f.flowchartFileName))
+               .arg(f.flowchartColumnOption));
+    for (const QString& name : data.FlowchartName)
+        d.Text(QStringLiteral("process"), name);
+    const IDTableSettings& id = data.IDTable;
+    d.Line(QStringLiteral("idTable"), QStringLiteral("%1 %2 %3 %4 %5")
+                                          .arg(id.No)
+                                          .arg(id.HalfFlag)
+                                          .arg(id.Unit)
+                                          .arg(static_cast<int>(id.Separator))
+                                          .arg(id.AddSeparatorEndOfId));
+    for (const GeneratorOutputOptions* o : {&data.decisionTableOptions, &data.testSpecificationOptions})
+        d.Line(QStringLiteral("generator"),
+               QStringLiteral("%1 %2 %3 %4").arg(o->Type).arg(o->Scope).arg(o->Option).arg(Escape(o->FileName)));
+    d.Line(QStringLiteral("exportExplanations"), QStringLiteral("%1 %2")
+                                                     .arg(Escape(data.exportExplanationsOptions.FileName))
+                                                     .arg(data.exportExplanationsOptions.Domain));
+    const PrintSettings& ps = data.printSettings;
+    d.Line(QStringLiteral("printout"), data.selectedPrintout);
+    for (const PrintSection& s : ps.sections)
+        d.Line(QStringLiteral("printSection"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                                                   .arg(s.scope)
+                                                   .arg(s.zoom)
+                                                   .arg(s.order)
+                                                   .arg(s.omission)
+                                                   .arg(s.nonEmbodiment)
+                                                   .arg(s.nonWrited)
+                                                   .arg(s.object));
+    for (const PrintTitleLine& l : ps.titleLines)
+        d.Line(QStringLiteral("printTitle"), QStringLiteral("%1 %2 %3").arg(Escape(l.text)).arg(l.point).arg(l.border));
+    d.Font(QStringLiteral("printTitleFont"), ps.titleFont);
+    d.Font(QStringLiteral("printOtherFont"), ps.otherTitleFont);
+    d.Line(QStringLiteral("printMargins"),
+           QStringLiteral("%1 %2 %3 %4").arg(ps.marginLeft).arg(ps.marginRight).arg(ps.marginTop).arg(ps.marginBottom));
+    for (const PrintHeaderFooterKinds* k : {&ps.headerKinds, &ps.footerKinds})
+        d.Line(QStringLiteral("printHeaderFooter"),
+               QStringLiteral("%1 %2 %3").arg(k->left).arg(k->center).arg(k->right));
+    d.Text(QStringLiteral("printText1"), ps.headerFooterText1);
+    d.Text(QStringLiteral("printText2"), ps.headerFooterText2);
+    for (const CMemberDefinition& member : data.memberDefinitions) {
+        d.Line(QStringLiteral("member"), Escape(member.name) + ' ' + Escape(member.explanation));
+        for (const CStateDefinition& state : member.states)
+            d.Line(QStringLiteral("  state"), Escape(state.name) + ' ' + Escape(state.explanation));
+    }
+    d.End();
+}
+
+// Pre-order with an explicit stack: a converted map can be tens of thousands of levels deep.
+void DumpIndex(Dumper& d, const CAbstractIndexItem& root) {
+    std::vector<const CAbstractIndexItem*> pending{&root};
+    while (!pending.empty()) {
+        const CAbstractIndexItem& item = *pending.back();
+        pending.pop_back();
+        d.Line(item.GetOutlineNumberString(),
+               item.unitFunction
+                   ? QStringLiteral("%1 %2").arg(item.unitFunction->InternalID).arg(Escape(item.unitFunction->name))
+                   : QStringLiteral("-"));
+        for (auto child = item.children.rbegin(); child != item.children.rend(); ++child)
+            pending.push_back(&*child);
+    }
+}
+
+void DumpLine(Dumper& d, const CLogicLine& line) {
+    d.Line(QStringLiteral("line"), QStringLiteral("kind=%1 called=%2 top=%3 next=%4 home=%5 home2=%6 end=%7 "
+                                                  "slots=%8 auVerbFlag=%9 auVerbId=%10 mark=%11 transition=%12")
+                                       .arg(line.lineKind)
+                                       .arg(line.calledInternalID)
+                                       .arg(line.Top)
+                                       .arg(line.Next)
+                                       .arg(line.Home)
+                                       .arg(line.Home2)
+                                       .arg(line.End)
+                                       .arg(line.slotCount)
+                                       .arg(line.auxiliaryVerbFlag)
+                                       .arg(line.auxiliaryVerbId)
+                                       .arg(line.mark)
+                                       .arg(line.transitionAttribute));
+    for (std::size_t i = 0; i < line.textSlots.size(); ++i) {
+        const TextSlot& slot = line.textSlots[i];
+        if (!slot.text.isEmpty() || slot.font != FontSetting()) {
+            d.Text(QStringLiteral("  slot%1").arg(i + 1), slot.text);
+            d.Font(QStringLiteral("  slotFont%1").arg(i + 1), slot.font);
+        }
+    }
+    if (!line.memo.isEmpty())
+        d.Text(QStringLiteral("  memo"), line.memo);
+    for (const QString& url : line.urls) {
+        if (!url.isEmpty())
+            d.Text(QStringLiteral("  url"), url);
+    }
+}
+
+void DumpFunction(Dumper& d, const CUnitFunction& f, bool distinguish) {
+    d.Begin(QStringLiteral("function %1").arg(f.InternalID));
+    d.Text(QStringLiteral("name"), f.name);
+    d.Line(QStringLiteral("outline"), f.GetOutlineNumberText(distinguish));
+    QStringList children;
+    for (const CUnitFunction* child : f.children)
+        children << QString::number(child->InternalID);
+    d.Line(QStringLiteral("children"), children.join(QLatin1Char(' ')));
+    d.Line(QStringLiteral("primaryParent"), f.primaryParent ? f.primaryParent->InternalID : 0);
+    d.Text(QStringLiteral("codeSymbol"), f.codeSymbol);
+    const CUnitFunctionHeader& h = f.header;
+    d.Text(QStringLiteral("content"), h.contentText);
+    d.Line(QStringLiteral("contentLineNum"), h.contentLineNum);
+    d.Line(QStringLiteral("modifiedWhenZoom"), h.modifiedWhenZoom);
+    d.Font(QStringLiteral("contentFont"), h.contentFont);
+    d.Line(
+        QStringLiteral("object"),
+        QStringLiteral("%1 original=%2").arg(QString::fromLatin1(h.objectData.toBase64())).arg(h.objectOriginalSize));
+    d.Line(QStringLiteral("work"),
+           QStringLiteral("unit=%1 typeNo=%2 type=%3 sign=%4 child=%5 work=%6 total=%7 show=%8")
+               .arg(h.Unit)
+               .arg(h.TypeNo)
+               .arg(Escape(h.Type), Escape(h.Sign), Float(h.Child), Float(h.Work), Float(h.Total), Float(h.ShowWork)));
+    for (std::size_t i = 0; i < h.workItems.size(); ++i) {
+        const WorkItem& item = h.workItems[i];
+        if (item.Current != 0.0f || item.Under != 0.0f || item.Total != 0.0f || item.ShowCurrent != 0.0f)
+            d.Line(QStringLiteral("workItem"),
+                   QStringLiteral("%1 %2 %3 %4 %5")
+                       .arg(i)
+                       .arg(Float(item.Current), Float(item.Under), Float(item.Total), Float(item.ShowCurrent)));
+    }
+    for (const QString& requirement : h.ownRequirements)
+        d.Text(QStringLiteral("requirement"), requirement);
+    d.Text(QStringLiteral("uniqueLabel"), h.uniqueLabel);
+    d.Line(QStringLiteral("reasonUnnecessary"), h.UnNecessaryReasoning);
+    d.Text(QStringLiteral("reason"), h.Reasoning);
+    d.Line(
+        QStringLiteral("panes"),
+        QStringLiteral("%1 %2 %3 %4").arg(h.FunctionHeight).arg(h.InputWidth).arg(h.FunctionWidth).arg(h.OutputWidth));
+    d.Begin(QStringLiteral("lines %1").arg(f.logicLines.size()));
+    for (const auto& line : f.logicLines)
+        DumpLine(d, *line);
+    d.End();
+    d.End();
+}
+
+} // namespace
+
+QString DumpDocument(const CDocumentData& data) {
+    QString text;
+    QTextStream out(&text);
+    Dumper dumper(out);
+    DumpDocumentElement(dumper, data);
+    DumpTables(dumper, data);
+    DumpEnvironment(dumper, data.environment);
+    DumpSettingsTables(dumper, data);
+    dumper.Begin(QStringLiteral("index"));
+    DumpIndex(dumper, data.indexRoot);
+    dumper.End();
+    const bool distinguish = data.GetModelOptions().DistinguishPrimaryOutlineNumber;
+    for (const auto& [id, function] : data.registry.Functions())
+        DumpFunction(dumper, function, distinguish);
+    out.flush();
+    return text;
+}
+
+} // namespace tools

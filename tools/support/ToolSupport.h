@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/DocumentFile.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class CDocumentData;
+
+// What the test tools share: a run without a display, UTF-8 output, usage lines, documents loaded as the
+// editor loads them.
+namespace tools {
+
+// The application object of a tool. A tool never shows a window: Qt gets its offscreen platform and every
+// message goes to standard error, taking its default button.
+class ToolApplication {
+public:
+    ToolApplication(int& argc, char** argv);
+
+    // The command line after the program's name.
+    QStringList Arguments() const { return QCoreApplication::arguments().mid(1); }
+
+private:
+    static int& PrepareHeadless(int& argc);
+
+    QCoreApplication m_application;
+};
+
+// Text in UTF-8, whatever the locale.
+void WriteOut(const QString& text);
+void WriteError(const QString& text);
+// Each line on standard output, ended by a line break.
+void WriteLines(const QStringList& lines);
+
+// The usage lines on standard error; returns the status of a wrong command line, 2.
+int Usage(const QString& text);
+// "TOOL: MESSAGE" on standard error; returns the status of a failure, 1.
+int Fail(const QString& tool, const QString& message);
+// Fail with "cannot open PATH".
+int CannotOpen(const QString& tool, const QString& path);
+
+// Loads a document file as the editor opens it: defaults first, then the file's current content; once it
+// has loaded, the table of contents is rebuilt. Empty when the file cannot be opened.
+std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data);
+
+// Saves a document in the current format or, with olderFormat, in the older one.
+bool SaveDocument(CDocumentData& data, const QString& path, bool olderFormat, QString* errorText = nullptr);
+
+} // namespace tools
