@@ -1,6 +1,6 @@
 #include "texts/StringTable.h"
 
-#include "texts/QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
