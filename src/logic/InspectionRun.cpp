@@ -306,8 +306,7 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
 }
 
 void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment) {
-    abortRequested.store(false);
-    inspectionRunning.store(true);
+    const CInspectionRunScope running;
     try {
         InspectAllUnitFunctions(command, pane, environment);
     } catch (const CInspectionProgressExceptionAbort&) {
@@ -319,6 +318,4 @@ void StartWholeInspection(int command, CInspectionView& pane, const InspectionEn
     } catch (...) {
         pane.AddMessageWithoutTarget(QStringLiteral("検査中にエラーが発生したため、検査を終了しました。"));
     }
-    inspectionRunning.store(false);
-    abortRequested.store(false);
 }
