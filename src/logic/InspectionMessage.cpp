@@ -22,5 +22,5 @@ void WriteTargetLine(CInspectionView& pane, const InspectionEnvironment& environ
     }
     pane.AddMessage(QStringLiteral("[") + environment.OutlineNumberText(*unitFunction) + QStringLiteral(" Line ") +
                         QString::number(static_cast<quint32>(lineIndex + 1)) + QStringLiteral("] ") + text,
-                    new CJumperToLineInLogic(static_cast<qint32>(unitFunction->InternalID), lineIndex));
+                    std::make_unique<CJumperToLineInLogic>(static_cast<qint32>(unitFunction->InternalID), lineIndex));
 }

@@ -14,8 +14,8 @@ void CInspectionMessageTwoTargets::Write(CInspectionView& pane, const Inspection
             pane.AddMessageWithoutTarget(Header(QStringLiteral("矛盾しています")));
         else if (kind == PossibleContradiction)
             pane.AddMessage(Header(QStringLiteral("矛盾の可能性があります")),
-                            new CJumperToIntraMemberConsistency(target2.member.toString(), target2.state.GetText(),
-                                                                target1.state.GetText()));
+                            std::make_unique<CJumperToIntraMemberConsistency>(
+                                target2.member.toString(), target2.state.GetText(), target1.state.GetText()));
         WriteTarget(pane, environment, target1);
         WriteTargetLine(pane, environment, target2.unitFunction, target2.lineIndex,
                         QStringLiteral("を参照してください"));

@@ -143,7 +143,7 @@ void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) 
             const QString place = function.outlineNumbers.empty() ? QStringLiteral("+%1").arg(function.serialNumber)
                                                                   : function.JoinOutlineNumbers();
             pane.AddMessage(QStringLiteral("[") + place + QStringLiteral("] ") + function.name,
-                            new CJumperToFunction(static_cast<qint32>(function.InternalID)));
+                            std::make_unique<CJumperToFunction>(static_cast<qint32>(function.InternalID)));
             ++count;
         }
         PollInspectionAbort();
@@ -179,7 +179,9 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
     const auto place = [&] {
         return QStringLiteral("[") + environment.OutlineNumberText(function) + QStringLiteral("] ");
     };
-    const auto jumper = [&function] { return new CJumperToFunction(static_cast<qint32>(function.InternalID)); };
+    const auto jumper = [&function] {
+        return std::make_unique<CJumperToFunction>(static_cast<qint32>(function.InternalID));
+    };
     if (function.name.isEmpty()) {
         pane.AddMessage(place() + QStringLiteral("単位機能名が空です。"), jumper());
         ++counter;

@@ -112,7 +112,7 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
-    CInspectionView pane(&data.resultsTime);
+    CInspectionView pane;
     if (verb == QLatin1String("conditions")) {
         const int scope =
             all ? CConditionConclusionList::AllUnitFunctions : CConditionConclusionList::CurrentUnitFunction;
