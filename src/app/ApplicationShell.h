@@ -5,6 +5,7 @@
 #include <memory>
 
 class CImportProgress;
+class CNUVApp;
 
 // What the application object needs of the windowing side: the main window, the progress dialog and the
 // line to other instances. The widgets implement it; tests install a fake.
@@ -12,8 +13,8 @@ class CApplicationShell {
 public:
     virtual ~CApplicationShell() = default;
 
-    // Creates the main window (kept hidden by the converter); false when it cannot be made.
-    virtual bool CreateMainWindow() = 0;
+    // Creates the main window of the application (kept hidden by the converter); false when it cannot be made.
+    virtual bool CreateMainWindow(CNUVApp& app) = 0;
     // Non-zero while the main window exists and other instances can reach it; stored in the instance record.
     virtual quint32 MainWindowHandle() const = 0;
     // The main window's caption follows the document name.

@@ -2,7 +2,6 @@
 
 #include "model/FontInfo.h"
 #include "model/StandardColours.h"
-#include "platform/RandomGenerator.h"
 
 #include <QDateTime>
 
@@ -24,10 +23,7 @@ DocumentFonts DefaultFonts() {
 
 } // namespace
 
-CDocumentData::CDocumentData() {
-    // Internal IDs are drawn from this sequence.
-    platform::SeedRandomWithTime();
-}
+CDocumentData::CDocumentData() = default;
 
 CDocumentData::~CDocumentData() {
     Clear();

@@ -23,8 +23,6 @@
 
 namespace {
 
-CNUVApp* g_app = nullptr;
-
 const QString kInstanceMutexName = QStringLiteral("NUV Cnv Mutex Object 2.0");
 const QString kInstanceMappingName = QStringLiteral("NUV Cnv Shared 2.0");
 const QString kProfileSection = QStringLiteral("NUV_Pral");
@@ -54,7 +52,6 @@ InstanceRecord EmptyRecord(quint32 processId) {
 } // namespace
 
 CNUVApp::CNUVApp(CApplicationShell& shell) : m_shell(shell), m_pNUVDocManager(std::make_unique<CNUVDocManager>()) {
-    g_app = this;
     CloseDocumentState();
 }
 
@@ -62,12 +59,6 @@ CNUVApp::~CNUVApp() {
     CloseDocumentState();
     RemoveInstanceRecord(CurrentProcessId());
     m_pNUVDocManager.reset();
-    if (g_app == this)
-        g_app = nullptr;
-}
-
-CNUVApp* CNUVApp::Instance() {
-    return g_app;
 }
 
 // ---- start-up and exit ----
@@ -83,7 +74,7 @@ bool CNUVApp::InitInstance(const QStringList& arguments) {
     m_nRequestedVersion = 0;
 
     m_pNUVDocManager->AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(*this, kDocumentName));
-    if (!m_shell.CreateMainWindow())
+    if (!m_shell.CreateMainWindow(*this))
         return false;
 
     OnFileNew();

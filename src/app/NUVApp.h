@@ -30,8 +30,6 @@ public:
     CNUVApp(const CNUVApp&) = delete;
     CNUVApp& operator=(const CNUVApp&) = delete;
 
-    // The one application object of the process, null before it exists.
-    static CNUVApp* Instance();
     CApplicationShell& Shell() const { return m_shell; }
 
     // Start-up with the command-line arguments (the program first). False when the process must end at
@@ -80,13 +78,20 @@ public:
     void CloseDocumentState();
     bool SaveConvertedDocument(const QString& path);
 
-    CDocumentData m_documentData;
-    int m_nDocumentLanguage = 1;
-    QString m_strDocumentPath;
-    QString m_strDocumentName;
-    int m_nOpenMode = NoDocument;
-    int m_nRequestedVersion = 0;
-    bool m_bModified = false;
+    // The one open document and what the process knows about it.
+    CDocumentData& DocumentData() { return m_documentData; }
+    const CDocumentData& DocumentData() const { return m_documentData; }
+    // Language of a new document's defaults: 1 Japanese, 0 English.
+    int DocumentLanguage() const { return m_documentData.documentLanguage; }
+    // Empty until the document has a file.
+    const QString& DocumentPath() const { return m_strDocumentPath; }
+    // The file name of the path, the template's name for a new document, empty without a document.
+    const QString& DocumentName() const { return m_strDocumentName; }
+    int OpenMode() const { return m_nOpenMode; }
+    // The stored version asked for on the command line, 0 for the document itself.
+    int RequestedVersion() const { return m_nRequestedVersion; }
+    bool IsModified() const { return m_bModified; }
+    void SetModified(bool modified = true) { m_bModified = modified; }
 
 private:
     // Creates or opens the lock, the table and this process's liveness lock; false with a message when
@@ -101,6 +106,12 @@ private:
     void SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const;
 
     CApplicationShell& m_shell;
+    CDocumentData m_documentData;
+    QString m_strDocumentPath;
+    QString m_strDocumentName;
+    int m_nOpenMode = NoDocument;
+    int m_nRequestedVersion = 0;
+    bool m_bModified = false;
     QString m_runtimeDirectory;
     platform::NamedLock m_instanceMutex;
     platform::SharedMapping m_instanceMapping;

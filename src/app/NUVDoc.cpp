@@ -178,7 +178,7 @@ bool CNUVDoc::CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QSt
 }
 
 bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunction* parent) {
-    CDocumentData& data = m_app.m_documentData;
+    CDocumentData& data = m_app.DocumentData();
     const ModelOptions options = data.GetModelOptions();
     struct Level {
         pugi::xml_node next;
@@ -224,7 +224,7 @@ bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunct
 
 bool CNUVDoc::ConvertMindMapFile(const QString& path) {
     m_pProgressDlg.reset();
-    CDocumentData& data = m_app.m_documentData;
+    CDocumentData& data = m_app.DocumentData();
 
     QFile file(path);
     QByteArray bytes;

@@ -23,13 +23,13 @@ constexpr qint64 kPumpIntervalMs = 100;
 
 CStandardErrorProgress::CStandardErrorProgress() {
     g_stopRequested = 0;
-    std::signal(SIGINT, RequestStop);
-    std::signal(SIGTERM, RequestStop);
+    m_previousInterrupt = std::signal(SIGINT, RequestStop);
+    m_previousTerminate = std::signal(SIGTERM, RequestStop);
 }
 
 CStandardErrorProgress::~CStandardErrorProgress() {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, m_previousInterrupt);
+    std::signal(SIGTERM, m_previousTerminate);
 }
 
 void CStandardErrorProgress::Print(int position) {

@@ -25,5 +25,5 @@ void WriteTargetLine(CInspectionView& pane, const InspectionEnvironment& environ
                             .arg(environment.OutlineNumberText(*unitFunction),
                                  QString::number(static_cast<quint32>(lineIndex + 1))) +
                         text,
-                    new CJumperToLineInLogic(static_cast<qint32>(unitFunction->InternalID), lineIndex));
+                    std::make_unique<CJumperToLineInLogic>(static_cast<qint32>(unitFunction->InternalID), lineIndex));
 }

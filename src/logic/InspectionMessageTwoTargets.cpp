@@ -15,8 +15,8 @@ void CInspectionMessageTwoTargets::Write(CInspectionView& pane, const Inspection
             pane.AddMessageWithoutTarget(Header(LoadString(StringId::Contradiction)));
         else if (kind == PossibleContradiction)
             pane.AddMessage(Header(LoadString(StringId::PossibleContradiction)),
-                            new CJumperToIntraMemberConsistency(target2.member.toString(), target2.state.GetText(),
-                                                                target1.state.GetText()));
+                            std::make_unique<CJumperToIntraMemberConsistency>(
+                                target2.member.toString(), target2.state.GetText(), target1.state.GetText()));
         WriteTarget(pane, environment, target1);
         WriteTargetLine(pane, environment, target2.unitFunction, target2.lineIndex, LoadString(StringId::SeeAlso));
         return;

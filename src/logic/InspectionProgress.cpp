@@ -5,12 +5,12 @@
 #include "platform/Trace.h"
 
 #include <algorithm>
-
-std::atomic<bool> inspectionRunning{false};
-std::atomic<bool> abortRequested{false};
+#include <atomic>
 
 namespace {
 
+std::atomic<bool> inspectionRunning{false};
+std::atomic<bool> abortRequested{false};
 std::atomic<CInspectionProgressSink*> installedSink{nullptr};
 
 // A large document makes hundreds of thousands of minor steps; the sink hears of each thousandth of the way.
@@ -40,8 +40,25 @@ void CInspectionProgress::MinorProgress(unsigned current, unsigned total) {
     sink->SetMinorProgress(static_cast<double>(current) / total, QStringLiteral("%1 / %2").arg(current).arg(total));
 }
 
-CInspectionProgressSink* CInspectionProgress::InstallSink(CInspectionProgressSink* sink) {
-    return installedSink.exchange(sink);
+CInspectionProgressSinkInstaller::CInspectionProgressSinkInstaller(CInspectionProgressSink& sink)
+    : HookInstaller(installedSink, sink) {}
+
+bool IsInspectionRunning() {
+    return inspectionRunning.load();
+}
+
+bool IsInspectionAbortRequested() {
+    return abortRequested.load();
+}
+
+CInspectionRunScope::CInspectionRunScope() {
+    abortRequested.store(false);
+    m_wasRunning = inspectionRunning.exchange(true);
+}
+
+CInspectionRunScope::~CInspectionRunScope() {
+    inspectionRunning.store(m_wasRunning);
+    abortRequested.store(false);
 }
 
 void RequestInspectionAbort() {

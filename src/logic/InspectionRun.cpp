@@ -168,7 +168,7 @@ void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) 
             const QString place = function.outlineNumbers.empty() ? QStringLiteral("+%1").arg(function.serialNumber)
                                                                   : function.JoinOutlineNumbers();
             pane.AddMessage(QStringLiteral("[") + place + QStringLiteral("] ") + function.name,
-                            new CJumperToFunction(static_cast<qint32>(function.InternalID)));
+                            std::make_unique<CJumperToFunction>(static_cast<qint32>(function.InternalID)));
             ++count;
         }
         PollInspectionAbort();
@@ -203,7 +203,9 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
     const auto place = [&] {
         return QStringLiteral("[") + environment.OutlineNumberText(function) + QStringLiteral("] ");
     };
-    const auto jumper = [&function] { return new CJumperToFunction(static_cast<qint32>(function.InternalID)); };
+    const auto jumper = [&function] {
+        return std::make_unique<CJumperToFunction>(static_cast<qint32>(function.InternalID));
+    };
     if (function.name.isEmpty()) {
         pane.AddMessage(place() + LoadString(StringId::EmptyFunctionName), jumper());
         ++counter;
@@ -329,8 +331,7 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
 }
 
 void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment) {
-    abortRequested.store(false);
-    inspectionRunning.store(true);
+    const CInspectionRunScope running;
     try {
         InspectAllUnitFunctions(command, pane, environment);
     } catch (const CInspectionProgressExceptionAbort&) {
@@ -342,6 +343,4 @@ void StartWholeInspection(int command, CInspectionView& pane, const InspectionEn
     } catch (...) {
         pane.AddMessageWithoutTarget(LoadString(StringId::InspectionFailed));
     }
-    inspectionRunning.store(false);
-    abortRequested.store(false);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logic/InspectionCommand.h"
 #include "logic/InspectionParser.h"
 
 #include <vector>
@@ -7,16 +8,6 @@
 class CInspectionView;
 class CUnitFunction;
 class CUnitFunctionRegistry;
-
-// Commands of the inspection.
-enum InspectionCommand : int {
-    CommandInspectCurrentUnitFunction = 32794,
-    CommandInspectAll = 32795,
-    CommandInspectSyntax = 32881,
-    CommandInspectRedundancy = 32882,
-    CommandInspectInconsistency = 32883,
-    CommandReasonCheck = 32898,
-};
 
 // The lines of one unit function, in order.
 void CollectLogicLines(const CUnitFunction& function, std::vector<InspectionParserLine>& lines);

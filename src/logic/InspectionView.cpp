@@ -6,9 +6,22 @@
 #include <QDateTime>
 
 #include <stdexcept>
+#include <utility>
 
-CInspectionView::CInspectionView(qint64* resultsTime, QObject* parent)
-    : QObject(parent), m_resultsTime(resultsTime ? resultsTime : &m_ownResultsTime) {}
+namespace {
+
+InspectionLineRecord MakeRecord(const QString& text, qint32 internalId, qint32 lineIndex) {
+    InspectionLineRecord record;
+    if (!text.isEmpty())
+        record.text = text;
+    record.internalId = internalId;
+    record.lineIndex = lineIndex;
+    return record;
+}
+
+} // namespace
+
+CInspectionView::CInspectionView(QObject* parent) : QObject(parent) {}
 
 CInspectionView::~CInspectionView() = default;
 
@@ -24,39 +37,38 @@ void CInspectionView::ClearMessages() {
     emit Cleared();
 }
 
-void CInspectionView::AddMessage(QString text, CJumper* jumper) {
+void CInspectionView::AddMessage(QString text, std::unique_ptr<CJumper> jumper) {
     {
         QMutexLocker lock(&m_mutex);
         m_texts.append(text);
-        m_jumpers.emplace_back(jumper);
+        m_jumpers.emplace_back(std::move(jumper));
     }
     emit LineAppended(text);
 }
 
 void CInspectionView::AddMessageWithoutTarget(const QString& text) {
-    AddMessage(text, new CJumperToAnywhere);
+    AddMessage(text, std::make_unique<CJumperToAnywhere>());
 }
 
 void CInspectionView::AddLine(const QString& text, const CUnitFunction* unitFunction, qint32 lineIndex) {
-    auto record = std::make_unique<InspectionLineRecord>();
-    if (!text.isEmpty())
-        record->text = text;
-    record->internalId = unitFunction ? static_cast<qint32>(unitFunction->InternalID) : 0;
-    record->lineIndex = lineIndex;
+    InspectionLineRecord record =
+        MakeRecord(text, unitFunction ? static_cast<qint32>(unitFunction->InternalID) : 0, lineIndex);
+    std::optional<qint64> resultsTime;
     {
         QMutexLocker lock(&m_mutex);
         m_lines.push_back(std::move(record));
         m_texts.append(text);
-        TouchResultsTime();
+        resultsTime = TouchResultsTime();
     }
     emit LineAppended(text);
+    if (resultsTime)
+        emit ResultsTimeChanged(*resultsTime);
 }
 
 void CInspectionView::InsertLine(const QString& text, qint32 position) {
-    auto record = std::make_unique<InspectionLineRecord>();
-    if (!text.isEmpty())
-        record->text = text;
+    InspectionLineRecord record = MakeRecord(text, 0, 0);
     bool appended = false;
+    std::optional<qint64> resultsTime;
     {
         QMutexLocker lock(&m_mutex);
         if (position >= 0 && position <= static_cast<qint32>(m_lines.size())) {
@@ -72,28 +84,31 @@ void CInspectionView::InsertLine(const QString& text, qint32 position) {
             m_texts.append(text);
             appended = true;
         }
-        TouchResultsTime();
+        resultsTime = TouchResultsTime();
     }
     if (appended)
         emit LineAppended(text);
     else
         emit LineInserted(position, text);
+    if (resultsTime)
+        emit ResultsTimeChanged(*resultsTime);
 }
 
-const InspectionLineRecord* CInspectionView::GetLineRecord(qint32 index) const {
+std::optional<InspectionLineRecord> CInspectionView::GetLineRecord(qint32 index) const {
     if (index < 0)
         throw std::invalid_argument("CInspectionView::GetLineRecord: negative index");
     QMutexLocker lock(&m_mutex);
-    return index < static_cast<qint32>(m_lines.size()) ? m_lines[index].get() : nullptr;
+    if (index >= static_cast<qint32>(m_lines.size()))
+        return std::nullopt;
+    return m_lines[index];
 }
 
 void CInspectionView::OnLineDoubleClick(qint32 line, CJumpHandler& handler) const {
-    const CJumper* jumper = JumperAt(line);
-    if (jumper)
+    if (const std::shared_ptr<const CJumper> jumper = JumperAt(line))
         jumper->Jump(handler);
     if (line < 0)
         return;
-    const InspectionLineRecord* record = GetLineRecord(line);
+    const std::optional<InspectionLineRecord> record = GetLineRecord(line);
     if (!record || record->internalId == 0 || !handler.OpenFunction(record->internalId))
         return;
     if (record->lineIndex >= 0)
@@ -117,13 +132,21 @@ int CInspectionView::RecordLineCount() const {
     return static_cast<int>(m_lines.size());
 }
 
-const CJumper* CInspectionView::JumperAt(qint32 line) const {
+std::shared_ptr<const CJumper> CInspectionView::JumperAt(qint32 line) const {
     QMutexLocker lock(&m_mutex);
     if (line < 0 || line >= static_cast<qint32>(m_jumpers.size()))
         return nullptr;
-    return m_jumpers[line].get();
+    return m_jumpers[line];
 }
 
-void CInspectionView::TouchResultsTime() {
-    *m_resultsTime = QDateTime::currentSecsSinceEpoch();
+qint64 CInspectionView::ResultsTime() const {
+    QMutexLocker lock(&m_mutex);
+    return m_resultsTime;
+}
+
+std::optional<qint64> CInspectionView::TouchResultsTime() {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    if (std::exchange(m_resultsTime, now) == now)
+        return std::nullopt;
+    return now;
 }

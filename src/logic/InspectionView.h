@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CUnitFunction;
@@ -22,25 +23,25 @@ struct InspectionLineRecord {
 
 // The one list of results: what the inspection, the condition/conclusion list and the searches write, line by
 // line, with the jump target of each line. A model only; the pane widget shows it and follows its signals
-// (delivered queued when a worker thread writes).
+// (delivered queued when a worker thread writes). A worker may write while the user-interface thread reads:
+// every read hands out copies, never a reference into the lists.
 class CInspectionView : public QObject {
     Q_OBJECT
 public:
-    // resultsTime: where record lines note the time they were written (the document's results time).
-    explicit CInspectionView(qint64* resultsTime = nullptr, QObject* parent = nullptr);
+    explicit CInspectionView(QObject* parent = nullptr);
     ~CInspectionView() override;
 
     void ClearMessages();
 
     // Jump lines.
-    void AddMessage(QString text, CJumper* jumper);
+    void AddMessage(QString text, std::unique_ptr<CJumper> jumper);
     void AddMessageWithoutTarget(const QString& text);
 
     // Record lines.
     void AddLine(const QString& text, const CUnitFunction* unitFunction, qint32 lineIndex);
     void InsertLine(const QString& text, qint32 position);
-    // The record at the index, or nullptr past the end; a negative index is a caller error.
-    const InspectionLineRecord* GetLineRecord(qint32 index) const;
+    // The record at the index, or nothing past the end; a negative index is a caller error.
+    std::optional<InspectionLineRecord> GetLineRecord(qint32 index) const;
 
     // What a double-click on a line does: the line's jumper, then the record's jump.
     void OnLineDoubleClick(qint32 line, CJumpHandler& handler) const;
@@ -48,9 +49,11 @@ public:
     QStringList Lines() const;
     int LineCount() const;
     int RecordLineCount() const;
-    const CJumper* JumperAt(qint32 line) const;
+    // The jumper of a line, kept alive for the caller even when the pane is cleared meanwhile.
+    std::shared_ptr<const CJumper> JumperAt(qint32 line) const;
 
-    qint64 ResultsTime() const { return *m_resultsTime; }
+    // When the last record line was written (seconds since the epoch), 0 before any.
+    qint64 ResultsTime() const;
 
     // Set by the searches right after they cleared the pane.
     int advancedSearchResults = 0;
@@ -60,14 +63,17 @@ signals:
     void Cleared();
     void LineAppended(const QString& text);
     void LineInserted(int position, const QString& text);
+    // The results time moved on. Whoever keeps it in the document connects with a receiver on the
+    // user-interface thread, so the document is written there and never by the worker.
+    void ResultsTimeChanged(qint64 resultsTime);
 
 private:
-    void TouchResultsTime();
+    // Under the lock; the new time when it moved on.
+    std::optional<qint64> TouchResultsTime();
 
     mutable QMutex m_mutex;
     QStringList m_texts;
-    std::vector<std::unique_ptr<InspectionLineRecord>> m_lines;
-    std::vector<std::unique_ptr<CJumper>> m_jumpers;
-    qint64 m_ownResultsTime = 0;
-    qint64* m_resultsTime;
+    std::vector<InspectionLineRecord> m_lines;
+    std::vector<std::shared_ptr<const CJumper>> m_jumpers;
+    qint64 m_resultsTime = 0;
 };

@@ -11,8 +11,4 @@ CModelShell& ModelShell() {
     return *g_shell;
 }
 
-CModelShell* InstallModelShell(CModelShell* shell) {
-    CModelShell* previous = g_shell == &g_idleShell ? nullptr : g_shell;
-    g_shell = shell ? shell : &g_idleShell;
-    return previous;
-}
+CModelShellInstaller::CModelShellInstaller(CModelShell& shell) : HookInstaller(g_shell, shell) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/OutlineNumber.h"
+#include "platform/HookInstaller.h"
 
 #include <QString>
 
@@ -8,8 +9,8 @@ class CAbstractIndexItem;
 class CUnitFunction;
 
 // What the document model asks of the application shell, the editor tabs and the navigation views. The
-// application installs its implementation at start-up; until then (and in the converter) the defaults
-// below apply: nothing to refresh, no tab, and every prompt cancelled.
+// application installs its implementation at start-up; until then (and in the converter) the defaults below
+// apply: nothing to refresh, no tab, and every prompt cancelled.
 class CModelShell {
 public:
     virtual ~CModelShell() = default;
@@ -48,5 +49,10 @@ public:
 
 // The installed shell, or the do-nothing one.
 CModelShell& ModelShell();
-// Installs a shell (not owned) and returns the one it replaces; nullptr restores the do-nothing shell.
-CModelShell* InstallModelShell(CModelShell* shell);
+
+// The one way to install a shell: the shell (not owned) serves the model while the installer lives, and the
+// one before it comes back when it ends.
+class CModelShellInstaller : public platform::HookInstaller<CModelShell> {
+public:
+    explicit CModelShellInstaller(CModelShell& shell);
+};

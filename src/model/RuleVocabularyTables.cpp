@@ -48,9 +48,8 @@ size_t CountToRead(pugi::xml_node container, size_t present) {
 
 } // namespace
 
-const LineMarkNameSource* InstallLineMarkNameSource(const LineMarkNameSource* source) {
-    return std::exchange(lineMarkNames, source);
-}
+LineMarkNameSourceInstaller::LineMarkNameSourceInstaller(const LineMarkNameSource& source)
+    : HookInstaller(lineMarkNames, source) {}
 
 void SetDefaultLineMarkSettings(LineMarkTable& table) {
     for (int k = 0; k < LineMarkTable::GroupCount; ++k)

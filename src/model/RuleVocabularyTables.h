@@ -2,6 +2,7 @@
 
 #include "logic/InconsistencyRule.h"
 #include "logic/IntraMemberConsistencyRule.h"
+#include "platform/HookInstaller.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,8 +41,12 @@ public:
     virtual QString GroupName(int index) const = 0;
     virtual QString AttributeName(int index) const = 0;
 };
-// Installs the source (not owned; nullptr removes it) and returns the previous one.
-const LineMarkNameSource* InstallLineMarkNameSource(const LineMarkNameSource* source);
+// The one way to install a source: it (not owned) names the defaults while the installer lives, and the one
+// before it comes back when it ends.
+class LineMarkNameSourceInstaller : public platform::HookInstaller<const LineMarkNameSource> {
+public:
+    explicit LineMarkNameSourceInstaller(const LineMarkNameSource& source);
+};
 
 // Names from the installed source, colours, shapes and groups from the built-in table.
 void SetDefaultLineMarkSettings(LineMarkTable& table);

@@ -1,7 +1,5 @@
 #include "platform/Display.h"
 
-#include "platform/MessageBox.h"
-
 #include <QByteArray>
 
 namespace platform {
@@ -16,7 +14,6 @@ bool PrepareDisplay() {
     if (!IsHeadless())
         return false;
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    InstallMessageSink(nullptr);
     return true;
 }
 

@@ -6,8 +6,8 @@ namespace platform {
 // offscreen platform was chosen explicitly.
 bool IsHeadless();
 
-// Called before the QApplication exists. Without a display it selects Qt's offscreen platform and keeps
-// the standard-error message sink, so every message goes to standard error and takes its default button.
+// Called before the QApplication exists. Without a display it selects Qt's offscreen platform; the caller
+// then installs no dialog sink, so every message goes to standard error and takes its default button.
 // Returns IsHeadless().
 bool PrepareDisplay();
 

@@ -45,23 +45,13 @@ MessageAnswer ShowMessageBox(const MessageRequest& request) {
     return g_sink->Show(request);
 }
 
-MessageSink* InstallMessageSink(MessageSink* sink) {
-    MessageSink* previous = g_sink;
-    g_sink = sink ? sink : &g_standardErrorSink;
-    return previous;
-}
+MessageSinkInstaller::MessageSinkInstaller(MessageSink& sink) : HookInstaller(g_sink, sink) {}
 
 MessageAnswer StandardErrorMessageSink::Show(const MessageRequest& request) {
     const QByteArray text = request.text.toUtf8();
     std::fprintf(stderr, "%s\n", text.constData());
     std::fflush(stderr);
     return request.DefaultAnswer();
-}
-
-ScriptedMessageSink::ScriptedMessageSink() : m_previous(InstallMessageSink(this)) {}
-
-ScriptedMessageSink::~ScriptedMessageSink() {
-    InstallMessageSink(m_previous);
 }
 
 MessageAnswer ScriptedMessageSink::Show(const MessageRequest& request) {

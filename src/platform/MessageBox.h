@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HookInstaller.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,8 +38,12 @@ MessageAnswer ShowMessageBox(const QString& text, MessageButtons buttons = Messa
                              MessageIcon icon = MessageIcon::None, int defaultButton = 0);
 MessageAnswer ShowMessageBox(const MessageRequest& request);
 
-// Installs a sink (not owned) and returns the one it replaces; nullptr restores the standard-error sink.
-MessageSink* InstallMessageSink(MessageSink* sink);
+// The one way to change where messages go: the sink (not owned) shows every message while the installer
+// lives, and the one before it comes back when it ends. Without any, messages go to standard error.
+class MessageSinkInstaller : public HookInstaller<MessageSink> {
+public:
+    explicit MessageSinkInstaller(MessageSink& sink);
+};
 
 // Without a display: the text goes to standard error and the default button is taken.
 class StandardErrorMessageSink : public MessageSink {
@@ -45,11 +51,11 @@ public:
     MessageAnswer Show(const MessageRequest& request) override;
 };
 
-// For tests: records every request and answers from a queue, taking the default answer when it runs dry.
+// For tests: installed while it lives; records every request and answers from a queue, taking the default
+// answer when it runs dry.
 class ScriptedMessageSink : public MessageSink {
 public:
-    ScriptedMessageSink();
-    ~ScriptedMessageSink() override;
+    ScriptedMessageSink() = default;
     ScriptedMessageSink(const ScriptedMessageSink&) = delete;
     ScriptedMessageSink& operator=(const ScriptedMessageSink&) = delete;
 
@@ -62,7 +68,7 @@ public:
 private:
     std::deque<MessageAnswer> m_answers;
     QList<MessageRequest> m_requests;
-    MessageSink* m_previous;
+    MessageSinkInstaller m_installer{*this};
 };
 
 } // namespace platform

@@ -34,10 +34,11 @@ std::optional<QString> SettingsStore::ReadRaw(const QString& name) const {
     return value.toString();
 }
 
-bool SettingsStore::WriteRaw(const QString& name, const QString& raw) {
+bool SettingsStore::WriteRaw(const std::vector<std::pair<QString, QString>>& raws) {
     if (!QDir().mkpath(QFileInfo(m_settings->fileName()).absolutePath()))
         return false;
-    m_settings->setValue(Key(m_section, name), raw);
+    for (const auto& [name, raw] : raws)
+        m_settings->setValue(Key(m_section, name), raw);
     m_settings->sync();
     return m_settings->status() == QSettings::NoError;
 }
@@ -59,11 +60,19 @@ std::optional<QString> SettingsStore::ReadText(const QString& name) const {
 }
 
 bool SettingsStore::WriteDword(const QString& name, quint32 value) {
-    return WriteRaw(name, kDwordPrefix + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')));
+    return WriteRaw({{name, kDwordPrefix + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0'))}});
 }
 
 bool SettingsStore::WriteText(const QString& name, const QString& text) {
-    return WriteRaw(name, kTextPrefix + text);
+    return WriteTexts({{name, text}});
+}
+
+bool SettingsStore::WriteTexts(const std::vector<std::pair<QString, QString>>& texts) {
+    std::vector<std::pair<QString, QString>> raws;
+    raws.reserve(texts.size());
+    for (const auto& [name, text] : texts)
+        raws.emplace_back(name, kTextPrefix + text);
+    return WriteRaw(raws);
 }
 
 } // namespace platform

@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QSettings;
 
@@ -27,10 +29,13 @@ public:
     // True only when the value reached the file.
     bool WriteDword(const QString& name, quint32 value);
     bool WriteText(const QString& name, const QString& text);
+    // Many named texts at once: every value first, then the file once. True only when all reached it.
+    bool WriteTexts(const std::vector<std::pair<QString, QString>>& texts);
 
 private:
     std::optional<QString> ReadRaw(const QString& name) const;
-    bool WriteRaw(const QString& name, const QString& raw);
+    // Sets every value, then writes the file once.
+    bool WriteRaw(const std::vector<std::pair<QString, QString>>& raws);
 
     QString m_section;
     std::shared_ptr<QSettings> m_settings;

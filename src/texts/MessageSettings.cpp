@@ -120,12 +120,12 @@ void CMessageSettings::ReadFromFile(QIODevice& file) {
 }
 
 bool CMessageSettings::SaveToRegistry(CWordingStore& store) const {
-    bool allWritten = true;
+    std::vector<std::pair<QString, QString>> texts;
+    texts.reserve(m_entries.size());
     for (const auto& [key, text] : m_entries) {
-        // One failed value must not keep the others from being stored.
-        allWritten = store.WriteText(key.ToString(), text) && allWritten;
+        texts.emplace_back(key.ToString(), text);
     }
-    return allWritten;
+    return store.WriteTexts(texts);
 }
 
 void CMessageSettings::LoadFromRegistry(const CWordingStore& store) {

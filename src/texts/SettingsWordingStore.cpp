@@ -6,6 +6,6 @@ std::optional<QString> CSettingsWordingStore::ReadText(const QString& name) cons
     return m_store.ReadText(name);
 }
 
-bool CSettingsWordingStore::WriteText(const QString& name, const QString& text) {
-    return m_store.WriteText(name, text);
+bool CSettingsWordingStore::WriteTexts(const std::vector<std::pair<QString, QString>>& texts) {
+    return m_store.WriteTexts(texts);
 }

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 // Where the edited wording is kept between runs: named text values.
 class CWordingStore {
@@ -11,6 +13,7 @@ public:
 
     // The stored text, or nothing when the value is missing or not a text.
     virtual std::optional<QString> ReadText(const QString& name) const = 0;
-    // False when the value could not be written.
-    virtual bool WriteText(const QString& name, const QString& text) = 0;
+    // Writes every named text; false when one of them could not be written (the others are written all the
+    // same).
+    virtual bool WriteTexts(const std::vector<std::pair<QString, QString>>& texts) = 0;
 };

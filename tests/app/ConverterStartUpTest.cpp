@@ -1,5 +1,4 @@
-#include "app/ApplicationShell.h"
-#include "app/ImportProgress.h"
+#include "FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "platform/MessageBox.h"
@@ -10,46 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Stands in for the windows: records what the application object asks of them. Its progress can ask
-// to stop and can deliver another instance's close request in the middle of the walk.
-class FakeShell : public CApplicationShell {
-public:
-    struct Progress : CImportProgress {
-        explicit Progress(FakeShell& shell) : m_shell(shell) {}
-        void SetRange(int total) override { m_shell.total = total; }
-        void SetPos(int position) override {
-            if (position == 2 && m_shell.closeRequestDuringWalk)
-                CNUVApp::Instance()->OnCloseRequested();
-            if (position == m_shell.cancelAt)
-                m_cancelled = true;
-        }
-        bool IsCancelled() const override { return m_cancelled; }
-        void ShowFinished() override { ++m_shell.finishedShown; }
-
-        FakeShell& m_shell;
-        bool m_cancelled = false;
-    };
-
-    bool CreateMainWindow() override { return true; }
-    quint32 MainWindowHandle() const override { return 0; }
-    void UpdateFrameTitle(const QString& documentName) override { title = documentName; }
-    void PostCloseToMainWindow() override {
-        ++closesPosted;
-        closePostedWhileConverting |= CNUVApp::Instance()->IsConverting();
-    }
-    void PostCloseToInstance(quint32) override {}
-    std::unique_ptr<CImportProgress> CreateImportProgress() override { return std::make_unique<Progress>(*this); }
-    void SetWaitCursor(bool) override {}
-
-    bool closeRequestDuringWalk = false;
-    int cancelAt = -1;
-    int total = 0;
-    int finishedShown = 0;
-    int closesPosted = 0;
-    bool closePostedWhileConverting = false;
-    QString title;
-};
 
 class ConverterStartUp : public ::testing::Test {
 protected:
@@ -100,8 +59,8 @@ TEST_F(ConverterStartUp, ACancelledConversionSavesNothingAndSaysSo) {
     EXPECT_EQ(shell.finishedShown, 0);
     EXPECT_EQ(m_messages.Texts(), QStringList{"Mapファイルの変換は中断されました。ファイルは保存されていません。"});
     // What was converted before the stop is kept in the document, rebuilt: Root and A.
-    EXPECT_EQ(app.m_documentData.registry.Count(), 2);
-    EXPECT_EQ(app.m_documentData.registry.origin->name, "Root");
+    EXPECT_EQ(app.DocumentData().registry.Count(), 2);
+    EXPECT_EQ(app.DocumentData().registry.origin->name, "Root");
 }
 
 TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
@@ -112,16 +71,16 @@ TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
               QStringList{"変換するFreeMind MapファイルをTobrel.exeのアイコン上にドラッグ＆ドロップしてください。"});
     CNUVDoc* document = app.GetActiveDocument();
     ASSERT_NE(document, nullptr);
-    EXPECT_EQ(document->m_pUnitFunction, app.m_documentData.registry.origin);
+    EXPECT_EQ(document->m_pUnitFunction, app.DocumentData().registry.origin);
 
     ASSERT_TRUE(document->ConvertMindMapFile(MapPath()));
     ASSERT_TRUE(document->ConvertMindMapFile(MapPath()));
-    const CUnitFunction* origin = app.m_documentData.registry.origin;
+    const CUnitFunction* origin = app.DocumentData().registry.origin;
     EXPECT_EQ(origin->name, "Root");
     ASSERT_EQ(origin->children.size(), 3u);
     EXPECT_EQ(origin->children[2]->name, "Root");
     EXPECT_EQ(origin->children[2]->primaryParent, origin);
-    EXPECT_EQ(app.m_documentData.registry.Count(), 8);
+    EXPECT_EQ(app.DocumentData().registry.Count(), 8);
 }
 
 TEST_F(ConverterStartUp, ProfileValuesOfTheWrongTypeReadAsTheirDefault) {
@@ -159,9 +118,9 @@ TEST_F(ConverterStartUp, ANewDocumentStartsFromTheTemplateFileWhenOneIsChosen) {
     ASSERT_TRUE(app.SetProfileDword("UseTemplate", 1));
     ASSERT_TRUE(app.SetProfileText("TemplateFilename", DocumentPath()));
     app.OnFileNew();
-    EXPECT_EQ(app.m_documentData.registry.Count(), 4);
-    EXPECT_EQ(app.m_documentData.registry.origin->name, "Root");
-    EXPECT_TRUE(app.m_strDocumentPath.isEmpty());
+    EXPECT_EQ(app.DocumentData().registry.Count(), 4);
+    EXPECT_EQ(app.DocumentData().registry.origin->name, "Root");
+    EXPECT_TRUE(app.DocumentPath().isEmpty());
 
     // A template that cannot be read leaves the new document's defaults.
     QFile broken(DocumentPath());
@@ -171,6 +130,6 @@ TEST_F(ConverterStartUp, ANewDocumentStartsFromTheTemplateFileWhenOneIsChosen) {
     FakeShell otherShell;
     CNUVApp other(otherShell);
     other.OnFileNew();
-    EXPECT_EQ(other.m_documentData.registry.Count(), 1);
-    EXPECT_EQ(other.m_documentData.DataReady, 1);
+    EXPECT_EQ(other.DocumentData().registry.Count(), 1);
+    EXPECT_EQ(other.DocumentData().DataReady, 1);
 }

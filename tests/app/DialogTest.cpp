@@ -1,3 +1,4 @@
+#include "FakeApplicationShell.h"
 #include "app/ui/MainFrame.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/MessageBoxSink.h"
@@ -62,7 +63,9 @@ TEST(MessageBoxSink, TheDefaultButtonAnswersWhenTheUserPressesEnter) {
 
 TEST(MainFrame, TitleFollowsTheDocumentAndTheWindowHasAMinimumSize) {
     Application();
-    CMainFrame frame;
+    FakeShell shell;
+    CNUVApp app(shell);
+    CMainFrame frame(app);
     EXPECT_EQ(frame.windowTitle(), "NUV FreeMind Map file converter");
     frame.OnUpdateFrameTitle("plan.nuv");
     EXPECT_EQ(frame.windowTitle(), "NUV FreeMind Map file converter - plan.nuv");

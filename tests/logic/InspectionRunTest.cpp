@@ -63,7 +63,7 @@ TEST(InspectionRun, SyntaxCommandWritesOnlyTheSyntaxItem) {
     ASSERT_EQ(lines.size(), expected.size()) << lines.join('\n').toStdString();
     lines[2].replace("[1 Line 1]", "[1]");
     EXPECT_EQ(lines, expected);
-    EXPECT_FALSE(inspectionRunning.load());
+    EXPECT_FALSE(IsInspectionRunning());
 }
 
 TEST(InspectionRun, RedundancyAndInconsistencyCommandsWriteTheirTotals) {
@@ -91,10 +91,12 @@ namespace {
 class CancellingSink : public CInspectionProgressSink {
 public:
     void SetMajorProgress(double fraction, const QString&) override {
+        runningSeen = runningSeen && IsInspectionRunning();
         if (fraction >= 6.0 / 9 - 1e-9 && fraction < 7.0 / 9 - 1e-9)
             RequestInspectionAbort();
     }
     void SetMinorProgress(double, const QString&) override {}
+    bool runningSeen = true;
 };
 
 } // namespace
@@ -105,20 +107,22 @@ TEST(InspectionRun, AbortEndsWithTheAbortLineAndNoFooter) {
     document.Add("A", "Do <X>{S}");
     document.Finish();
     CancellingSink sink;
-    CInspectionProgress::InstallSink(&sink);
     CInspectionView pane;
-    StartWholeInspection(CommandInspectAll, pane, document.environment);
-    CInspectionProgress::InstallSink(nullptr);
+    {
+        const CInspectionProgressSinkInstaller installed(sink);
+        StartWholeInspection(CommandInspectAll, pane, document.environment);
+    }
     const QStringList lines = pane.Lines();
     EXPECT_EQ(lines.first(), "=== 全体検査（全項目検査）開始 ===");
     EXPECT_TRUE(lines.contains("=== 理由検査 終了 ==="));
     EXPECT_EQ(lines.last(), "中断されました。");
     EXPECT_FALSE(lines.contains("=== 全体検査（全項目検査）終了 ==="));
-    EXPECT_FALSE(inspectionRunning.load());
-    EXPECT_FALSE(abortRequested.load());
+    EXPECT_TRUE(sink.runningSeen);
+    EXPECT_FALSE(IsInspectionRunning());
+    EXPECT_FALSE(IsInspectionAbortRequested());
     // Cancel after the run changes nothing.
     RequestInspectionAbort();
-    EXPECT_FALSE(abortRequested.load());
+    EXPECT_FALSE(IsInspectionAbortRequested());
 }
 
 namespace {
@@ -138,13 +142,15 @@ public:
 
 TEST(InspectionRun, MinorProgressReachesTheSinkOncePerThousandthAndAtTheEnd) {
     RecordingSink sink;
-    CInspectionProgress::InstallSink(&sink);
-    CInspectionProgress::MajorProgress(5, QStringLiteral("パスを作成しています。"));
-    for (unsigned i = 1; i <= 100000; ++i)
-        CInspectionProgress::MinorProgress(i, 100000);
-    CInspectionProgress::MajorProgress(6, QString());
-    CInspectionProgress::MinorProgress(1, 3);
-    CInspectionProgress::InstallSink(nullptr);
+    {
+        const CInspectionProgressSinkInstaller installed(sink);
+        CInspectionProgress::MajorProgress(5, QStringLiteral("パスを作成しています。"));
+        for (unsigned i = 1; i <= 100000; ++i)
+            CInspectionProgress::MinorProgress(i, 100000);
+        CInspectionProgress::MajorProgress(6, QString());
+        CInspectionProgress::MinorProgress(1, 3);
+    }
+    CInspectionProgress::MinorProgress(2, 3); // heard by nobody once the installer is gone
     ASSERT_EQ(sink.fractions.size(), 1 + 1000 + 1 + 1u);
     EXPECT_EQ(sink.texts[1], "100 / 100000");
     EXPECT_EQ(sink.texts[1000], "100000 / 100000");

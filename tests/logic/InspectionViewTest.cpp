@@ -2,10 +2,16 @@
 #include "logic/JumperToFunction.h"
 #include "logic/JumperToIntraMemberConsistency.h"
 #include "logic/JumperToLineInLogic.h"
+#include "model/UnitFunction.h"
+
+#include <QCoreApplication>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -28,14 +34,13 @@ public:
 
 } // namespace
 
-TEST(InspectionView, JumpLinesCarryTheirTargetsAndClearingKeepsTheResultsTime) {
-    qint64 resultsTime = 7;
-    CInspectionView pane(&resultsTime);
+TEST(InspectionView, JumpLinesCarryTheirTargetsAndLeaveTheResultsTimeAlone) {
+    CInspectionView pane;
     pane.AddMessageWithoutTarget("header");
-    pane.AddMessage("[1 Line 3] Do", new CJumperToLineInLogic(12, 2));
-    pane.AddMessage("gone", new CJumperToLineInLogic(404, 0));
-    pane.AddMessage("── 矛盾の可能性があります ──", new CJumperToIntraMemberConsistency("X", "S", "T"));
-    EXPECT_EQ(resultsTime, 7); // jump lines leave the results time alone
+    pane.AddMessage("[1 Line 3] Do", std::make_unique<CJumperToLineInLogic>(12, 2));
+    pane.AddMessage("gone", std::make_unique<CJumperToLineInLogic>(404, 0));
+    pane.AddMessage("── 矛盾の可能性があります ──", std::make_unique<CJumperToIntraMemberConsistency>("X", "S", "T"));
+    EXPECT_EQ(pane.ResultsTime(), 0);
     RecordingHandler handler;
     for (int line = 0; line < 5; ++line)
         pane.OnLineDoubleClick(line, handler);
@@ -45,26 +50,120 @@ TEST(InspectionView, JumpLinesCarryTheirTargetsAndClearingKeepsTheResultsTime) {
     EXPECT_EQ(pane.JumperAt(0), nullptr);
 }
 
-TEST(InspectionView, RecordLinesJumpToLinesOrHeaderFields) {
-    qint64 resultsTime = 0;
-    CInspectionView pane(&resultsTime);
+TEST(InspectionView, RecordLinesJumpToLinesOrHeaderFieldsAndClearingKeepsTheResultsTime) {
+    CInspectionView pane;
     pane.AddLine("", nullptr, 0);
-    EXPECT_GT(resultsTime, 0);
-    ASSERT_NE(pane.GetLineRecord(0), nullptr);
+    const qint64 written = pane.ResultsTime();
+    EXPECT_GT(written, 0);
+    ASSERT_TRUE(pane.GetLineRecord(0).has_value());
     EXPECT_TRUE(pane.GetLineRecord(0)->text.isNull());
-    EXPECT_EQ(pane.GetLineRecord(1), nullptr);
+    EXPECT_FALSE(pane.GetLineRecord(1).has_value());
     EXPECT_THROW(pane.GetLineRecord(-1), std::invalid_argument);
 
     pane.InsertLine("first", 0);
     pane.InsertLine("last", 99);
     EXPECT_EQ(pane.Lines(), (QStringList{"first", "", "last"}));
     EXPECT_EQ(pane.GetLineRecord(2)->text, "last");
+    pane.ClearMessages();
+    EXPECT_GE(pane.ResultsTime(), written);
 
+    CUnitFunction function;
+    function.InternalID = 5;
     CInspectionView records;
-    records.AddLine("x", nullptr, 0);
-    const_cast<InspectionLineRecord*>(records.GetLineRecord(0))->internalId = 5;
-    const_cast<InspectionLineRecord*>(records.GetLineRecord(0))->lineIndex = -3;
+    records.AddLine("x", &function, -3);
+    records.AddLine("y", &function, 6);
     RecordingHandler handler;
     records.OnLineDoubleClick(0, handler);
-    EXPECT_EQ(handler.calls, (QStringList{"open 5", "field 3"}));
+    records.OnLineDoubleClick(1, handler);
+    EXPECT_EQ(handler.calls, (QStringList{"open 5", "field 3", "open 5", "line 7"}));
+}
+
+TEST(InspectionView, WhatAReaderTookOutlivesAClearOfThePane) {
+    CUnitFunction function;
+    function.InternalID = 9;
+    CInspectionView pane;
+    pane.AddLine("record", &function, 2);
+    pane.AddMessage("jump", std::make_unique<CJumperToFunction>(31));
+    const std::optional<InspectionLineRecord> record = pane.GetLineRecord(0);
+    const std::shared_ptr<const CJumper> jumper = pane.JumperAt(0);
+    ASSERT_TRUE(record && jumper);
+
+    // The next run starts while the user-interface thread still holds the old results.
+    pane.ClearMessages();
+    pane.AddLine("next", nullptr, 0);
+    pane.AddMessage("next jump", std::make_unique<CJumperToFunction>(77));
+
+    EXPECT_EQ(record->text, "record");
+    EXPECT_EQ(record->internalId, 9);
+    EXPECT_EQ(record->lineIndex, 2);
+    RecordingHandler handler;
+    jumper->Jump(handler);
+    EXPECT_EQ(handler.calls, QStringList{"open 31"});
+}
+
+TEST(InspectionView, AWorkerWritesWhileTheUserInterfaceThreadReads) {
+    constexpr int kLines = 20000;
+    CInspectionView pane;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (int i = 0; i < kLines; ++i) {
+            // Each run clears the pane first, as the inspection does.
+            if (i % 500 == 0)
+                pane.ClearMessages();
+            pane.AddLine(QString::number(i), nullptr, i);
+            pane.AddMessage(QString::number(i), std::make_unique<CJumperToLineInLogic>(i + 1000, i + 999));
+        }
+        done.store(true);
+    });
+
+    int reads = 0;
+    int inconsistent = 0;
+    while (!done.load() || reads == 0) {
+        const int count = pane.RecordLineCount();
+        if (count == 0)
+            continue;
+        ++reads;
+        if (const std::optional<InspectionLineRecord> record = pane.GetLineRecord(count - 1))
+            inconsistent += record->text != QString::number(record->lineIndex);
+        // Record lines and jump lines alternate, so about half the lines have a jumper.
+        if (const std::shared_ptr<const CJumper> jumper = pane.JumperAt(pane.LineCount() / 2 - 1)) {
+            RecordingHandler handler;
+            jumper->Jump(handler);
+            // Opens unit function n, then goes to line n.
+            inconsistent += handler.calls.size() != 2 || handler.calls[0].mid(5) != handler.calls[1].mid(5);
+        }
+    }
+    worker.join();
+    EXPECT_GT(reads, 0);
+    EXPECT_EQ(inconsistent, 0);
+    EXPECT_EQ(pane.RecordLineCount(), 500);
+    EXPECT_EQ(pane.Lines().first(), QString::number(kLines - 500));
+}
+
+TEST(InspectionView, TheResultsTimeReachesTheDocumentOnTheUserInterfaceThread) {
+    int argc = 1;
+    char name[] = "logic_tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv);
+    CInspectionView pane;
+    qint64 documentResultsTime = 0;
+    QThread* writtenOn = nullptr;
+    // The document's side: a receiver that lives on this (the user-interface) thread.
+    QObject document;
+    QObject::connect(&pane, &CInspectionView::ResultsTimeChanged, &document, [&](qint64 resultsTime) {
+        documentResultsTime = resultsTime;
+        writtenOn = QThread::currentThread();
+    });
+
+    std::thread worker([&pane] {
+        for (int i = 0; i < 100; ++i)
+            pane.AddLine("line", nullptr, i);
+    });
+    worker.join();
+    EXPECT_EQ(documentResultsTime, 0); // the worker never writes it
+    EXPECT_GT(pane.ResultsTime(), 0);
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(documentResultsTime, pane.ResultsTime());
+    EXPECT_EQ(writtenOn, application.thread());
 }

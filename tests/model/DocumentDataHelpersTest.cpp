@@ -81,7 +81,7 @@ TEST(DocumentDataHelpers, RegisteringAKnownMemberStillRegistersItsStates) {
                                          "[" + number + " Line 1] 状態名 \"Open\" を登録しました。",
                                          "1 個の状態名を登録しました。"}));
     EXPECT_EQ(data.memberDefinitions[0].states.size(), 2u);
-    ASSERT_NE(pane.GetLineRecord(0), nullptr);
+    ASSERT_TRUE(pane.GetLineRecord(0).has_value());
     EXPECT_EQ(pane.GetLineRecord(0)->lineIndex, 0);
 
     EXPECT_TRUE(RegisterMemberName(data, "Motor", &pane));

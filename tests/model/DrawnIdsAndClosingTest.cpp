@@ -1,6 +1,7 @@
 #include "ModelTestSupport.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
+#include "platform/RandomGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,27 @@ void TakeDrawableIdsExcept(CUnitFunctionRegistry& registry, quint32 freeId) {
     registry.CreateFunctionWithID(0);
 }
 
+std::vector<quint32> DrawIds(CDocumentData& document, int count) {
+    std::vector<quint32> ids;
+    for (int i = 0; i < count; ++i)
+        ids.push_back(document.registry.CreateFunction(QString::number(i), ModelOptions())->InternalID);
+    return ids;
+}
+
 } // namespace
+
+TEST(DrawnIds, DocumentsMadeInTheSameSecondDrawDifferentIds) {
+    // Making a document leaves the process's sequence alone.
+    platform::SeedRandom(4711);
+    const int expected = platform::Random();
+    platform::SeedRandom(4711);
+    CDocumentData first;
+    EXPECT_EQ(platform::Random(), expected);
+
+    const std::vector<quint32> firstIds = DrawIds(first, 8);
+    CDocumentData second;
+    EXPECT_NE(DrawIds(second, 8), firstIds);
+}
 
 TEST(DrawnIds, TheLastFreeIdIsDrawnAndIdsBeyondTheRangeDoNotCount) {
     CUnitFunctionRegistry registry;

@@ -7,11 +7,10 @@
 
 #include <QStringList>
 
-// Records what the model asks of the shell and answers prompts from a script.
+// Records what the model asks of the shell and answers prompts from a script; installed while it lives.
 class FakeModelShell : public CModelShell {
 public:
-    FakeModelShell() { m_previous = InstallModelShell(this); }
-    ~FakeModelShell() override { InstallModelShell(m_previous); }
+    FakeModelShell() = default;
     FakeModelShell(const FakeModelShell&) = delete;
     FakeModelShell& operator=(const FakeModelShell&) = delete;
 
@@ -48,7 +47,7 @@ private:
         return true;
     }
 
-    CModelShell* m_previous;
+    CModelShellInstaller m_installer{*this};
 };
 
 // A document built by hand with fixed InternalIDs, so every run sees the same registry order.

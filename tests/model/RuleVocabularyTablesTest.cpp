@@ -101,10 +101,11 @@ TEST(RuleVocabularyTables, LineMarksKeepWhatTheFileLeavesOut) {
         QString GroupName(int index) const override { return index == 3 ? "automatic" : QString("g%1").arg(index); }
         QString AttributeName(int index) const override { return QString("a%1").arg(index); }
     } names;
-    const LineMarkNameSource* previous = InstallLineMarkNameSource(&names);
     LineMarkTable localised;
-    SetDefaultLineMarkSettings(localised);
-    InstallLineMarkNameSource(previous);
+    {
+        const LineMarkNameSourceInstaller installed(names);
+        SetDefaultLineMarkSettings(localised);
+    }
     EXPECT_EQ(localised.groupNames[3], "automatic");
     EXPECT_EQ(localised.attributes[0].name, "a0");
 

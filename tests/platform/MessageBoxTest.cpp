@@ -14,6 +14,24 @@ TEST(MessageBox, DefaultButtonOutOfRangeFallsBackToTheFirst) {
     EXPECT_EQ(request.DefaultAnswer(), MessageAnswer::Ok);
 }
 
+TEST(MessageBox, AnInstalledSinkServesUntilItsInstallerEndsThenThePreviousOneAgain) {
+    ScriptedMessageSink outer;
+    {
+        ScriptedMessageSink inner;
+        inner.Answer(MessageAnswer::No);
+        EXPECT_EQ(ShowMessageBox("inner", MessageButtons::YesNo), MessageAnswer::No);
+        {
+            StandardErrorMessageSink quiet;
+            const MessageSinkInstaller installed(quiet);
+            ShowMessageBox("to standard error");
+        }
+        ShowMessageBox("inner again");
+        EXPECT_EQ(inner.Texts(), (QStringList{"inner", "inner again"}));
+    }
+    ShowMessageBox("outer");
+    EXPECT_EQ(outer.Texts(), QStringList{"outer"});
+}
+
 TEST(RandomGenerator, FixedSeedRepeatsTheSequenceWithinRange) {
     SeedRandom(42);
     std::vector<int> first;

@@ -38,6 +38,13 @@ TEST_F(SettingsStoreTest, ValuesKeepTheirTypeAndAWrongTypeReadsAsMissing) {
     EXPECT_FALSE(store.ReadText("language").has_value());
     EXPECT_FALSE(store.ReadDword("TemplateFilename").has_value());
 
+    // Many texts written at once read back like single ones; a number among them is replaced by text.
+    ASSERT_TRUE(store.WriteTexts({{"a", "1"}, {"language", "日本語"}, {"b", ""}}));
+    EXPECT_EQ(SettingsStore("NUV_Pral").ReadText("a"), QString("1"));
+    EXPECT_EQ(SettingsStore("NUV_Pral").ReadText("language"), QString("日本語"));
+    EXPECT_FALSE(SettingsStore("NUV_Pral").ReadDword("language").has_value());
+    EXPECT_EQ(SettingsStore("NUV_Pral").ReadText("b"), QString(""));
+
     // Another section of the same file does not see these values.
     EXPECT_FALSE(SettingsStore("Profile").ReadDword("language").has_value());
     EXPECT_TRUE(SettingsStore::FilePath().startsWith(m_dir.path()));
@@ -62,4 +69,5 @@ TEST_F(SettingsStoreTest, UnwritableFileIsReportedAsFailure) {
     SettingsStore store("NUV_Pral");
     EXPECT_FALSE(store.WriteDword("language", 1));
     EXPECT_FALSE(store.WriteText("TemplateFilename", "x"));
+    EXPECT_FALSE(store.WriteTexts({{"a", "x"}, {"b", "y"}}));
 }

@@ -39,15 +39,21 @@ public:
         const auto found = m_values.find(name);
         return found == m_values.end() ? std::nullopt : std::optional<QString>(found->second);
     }
-    bool WriteText(const QString& name, const QString& text) override {
-        if (m_refused.contains(name)) {
-            return false;
+    bool WriteTexts(const std::vector<std::pair<QString, QString>>& texts) override {
+        ++m_writes;
+        bool allWritten = true;
+        for (const auto& [name, text] : texts) {
+            if (m_refused.contains(name)) {
+                allWritten = false;
+            } else {
+                m_values[name] = text;
+            }
         }
-        m_values[name] = text;
-        return true;
+        return allWritten;
     }
     std::map<QString, QString> m_values;
     QStringList m_refused;
+    int m_writes = 0;
 };
 
 } // namespace
@@ -119,6 +125,7 @@ TEST(StoredWording, EveryEntryIsStoredUnderItsNameAndReadBack) {
     store.m_refused = QStringList({"Message-Antecedent_UI-ja-"});
     // One refused value does not keep the others from being written, and the caller learns of it.
     EXPECT_FALSE(edited.SaveToRegistry(store));
+    EXPECT_EQ(store.m_writes, 1); // the whole table in one write
     EXPECT_EQ(store.m_values.size(), 554u);
     EXPECT_EQ(store.m_values.at("Message-Function-en-Plural"), "features");
     EXPECT_EQ(store.m_values.at("Message-~Color_15_White-en-Plural"), "");

@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
         if (!current)
             return tools::Fail(kTool, QStringLiteral("no unit function %1").arg(outline));
     }
-    CInspectionView pane(&data.resultsTime);
+    CInspectionView pane;
     if (verb == QLatin1String("conditions")) {
         const int scope =
             all ? CConditionConclusionList::AllUnitFunctions : CConditionConclusionList::CurrentUnitFunction;

@@ -2,7 +2,6 @@
 
 #include "app/DocumentData.h"
 #include "model/XmlDocumentContext.h"
-#include "platform/MessageBox.h"
 
 #include <QFile>
 
@@ -24,7 +23,6 @@ ToolApplication::ToolApplication(int& argc, char** argv) : m_application(Prepare
 
 int& ToolApplication::PrepareHeadless(int& argc) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::InstallMessageSink(nullptr);
     return argc;
 }
 

@@ -12,7 +12,7 @@ const QString kApplicationTitle = LoadString(StringId::ApplicationTitle);
 
 } // namespace
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     setMinimumSize(300, 300);
     setAcceptDrops(true);
     OnUpdateFrameTitle(QString());
@@ -24,9 +24,8 @@ void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    CNUVApp* app = CNUVApp::Instance();
     // Closing the main window ends the process.
-    if (app && !app->CloseDocument(true)) {
+    if (!m_app.CloseDocument(true)) {
         event->ignore();
         return;
     }

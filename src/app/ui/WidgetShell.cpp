@@ -16,13 +16,11 @@ CWidgetShell::CWidgetShell(bool headless, const QString& runtimeDirectory)
 
 CWidgetShell::~CWidgetShell() = default;
 
-bool CWidgetShell::CreateMainWindow() {
-    m_mainFrame = std::make_unique<CMainFrame>();
+bool CWidgetShell::CreateMainWindow(CNUVApp& app) {
+    m_mainFrame = std::make_unique<CMainFrame>(app);
     m_bListening = m_channel->Listen();
-    QObject::connect(m_channel.get(), &platform::InstanceChannel::CloseRequested, m_mainFrame.get(), [] {
-        if (CNUVApp* app = CNUVApp::Instance())
-            app->OnCloseRequested();
-    });
+    QObject::connect(m_channel.get(), &platform::InstanceChannel::CloseRequested, m_mainFrame.get(),
+                     [&app] { app.OnCloseRequested(); });
     return true;
 }
 

@@ -16,7 +16,7 @@ public:
     CWidgetShell(bool headless, const QString& runtimeDirectory);
     ~CWidgetShell() override;
 
-    bool CreateMainWindow() override;
+    bool CreateMainWindow(CNUVApp& app) override;
     quint32 MainWindowHandle() const override;
     void UpdateFrameTitle(const QString& documentName) override;
     void PostCloseToMainWindow() override;

@@ -3,6 +3,7 @@
 #include "app/NUVApp.h"
 #include "app/ui/WidgetShell.h"
 #include "platform/Display.h"
+#include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/ui/MessageBoxSink.h"
 
@@ -11,8 +12,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 int main(int argc, char* argv[]) {
+    // Internal IDs are drawn from this sequence, seeded once for the whole process.
+    platform::SeedRandomWithTime();
+
     // The arguments are ours alone: Qt sees only the program name, so a map named like one of its options
     // ("-platform", "-style") is converted, not obeyed.
     QStringList arguments;
@@ -28,12 +33,13 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
-    platform::QMessageBoxSink dialogSink;
-    if (!headless)
-        platform::InstallMessageSink(&dialogSink);
 
     int exitCode = 1;
     {
+        platform::QMessageBoxSink dialogSink;
+        std::optional<platform::MessageSinkInstaller> dialogs;
+        if (!headless)
+            dialogs.emplace(dialogSink);
         CWidgetShell shell(headless, runtimeDirectory);
         CNUVApp app(shell);
         if (app.InitInstance(arguments)) {
@@ -41,7 +47,6 @@ int main(int argc, char* argv[]) {
             exitCode = app.ExitCode();
         }
     }
-    platform::InstallMessageSink(nullptr);
     // Everything the process shares with others has been released above. Destroying the application object
     // now would only make the offscreen platform load the whole font configuration in order to free it.
     std::fflush(nullptr);

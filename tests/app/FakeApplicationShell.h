@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/ApplicationShell.h"
+#include "app/ImportProgress.h"
+#include "app/NUVApp.h"
+
+#include <QString>
+
+#include <memory>
+
+// Stands in for the windows: records what the application object asks of them. Its progress can ask
+// to stop and can deliver another instance's close request in the middle of the walk.
+class FakeShell : public CApplicationShell {
+public:
+    struct Progress : CImportProgress {
+        explicit Progress(FakeShell& shell) : m_shell(shell) {}
+        void SetRange(int total) override { m_shell.total = total; }
+        void SetPos(int position) override {
+            if (position == 2 && m_shell.closeRequestDuringWalk)
+                m_shell.app->OnCloseRequested();
+            if (position == m_shell.cancelAt)
+                m_cancelled = true;
+        }
+        bool IsCancelled() const override { return m_cancelled; }
+        void ShowFinished() override { ++m_shell.finishedShown; }
+
+        FakeShell& m_shell;
+        bool m_cancelled = false;
+    };
+
+    bool CreateMainWindow(CNUVApp& created) override {
+        app = &created;
+        return true;
+    }
+    quint32 MainWindowHandle() const override { return 0; }
+    void UpdateFrameTitle(const QString& documentName) override { title = documentName; }
+    void PostCloseToMainWindow() override {
+        ++closesPosted;
+        closePostedWhileConverting |= app && app->IsConverting();
+    }
+    void PostCloseToInstance(quint32) override {}
+    std::unique_ptr<CImportProgress> CreateImportProgress() override { return std::make_unique<Progress>(*this); }
+    void SetWaitCursor(bool) override {}
+
+    CNUVApp* app = nullptr; // the application whose main window was created
+    bool closeRequestDuringWalk = false;
+    int cancelAt = -1;
+    int total = 0;
+    int finishedShown = 0;
+    int closesPosted = 0;
+    bool closePostedWhileConverting = false;
+    QString title;
+};
