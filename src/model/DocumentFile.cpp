@@ -1,6 +1,6 @@
 #include "model/DocumentFile.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/EnvironmentElement.h"
 #include "model/MemberDefinition.h"
 #include "model/MemoTextElement.h"

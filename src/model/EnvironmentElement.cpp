@@ -1,6 +1,6 @@
 #include "model/EnvironmentElement.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/FontInfoElement.h"
 #include "model/FontTableElement.h"
 #include "model/GeneratorTables.h"

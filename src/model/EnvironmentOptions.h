@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generators/DefaultSourceCodeTemplate.h"
+#include "model/DefaultSourceCodeTemplate.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "model/SentenceSettings.h"
 
+#include "model/QuantifierSettings.h"
 #include "model/XmlDocumentContext.h"
-#include "settings/QuantifierSettings.h"
 
 #include <array>
 #include <variant>

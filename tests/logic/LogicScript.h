@@ -6,8 +6,8 @@
 // Indentation is ignored. Fn names are resolved when the document is finished.
 
 #include "logic/InspectionEnvironment.h"
+#include "model/QuantifierSettings.h"
 #include "model/UnitFunctionRegistry.h"
-#include "settings/QuantifierSettings.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #include "LogicScript.h"
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/DocumentFile.h"
 #include "model/XmlDocumentContext.h"
 

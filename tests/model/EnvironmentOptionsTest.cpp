@@ -1,5 +1,5 @@
 #include "model/EnvironmentOptions.h"
-#include "generators/DefaultSourceCodeTemplate.h"
+#include "model/DefaultSourceCodeTemplate.h"
 #include "model/XmlDocumentContext.h"
 
 #include <gtest/gtest.h>

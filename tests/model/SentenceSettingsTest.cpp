@@ -1,6 +1,6 @@
 #include "model/SentenceSettings.h"
 #include "EnvironmentXmlFixture.h"
-#include "settings/QuantifierSettings.h"
+#include "model/QuantifierSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/DocumentDataHelpers.h"
+#include "model/DocumentDataHelpers.h"
 
 #include "logic/InspectionView.h"
 #include "model/DocumentFile.h"
