@@ -1,8 +1,8 @@
 #include "app/NUVDoc.h"
 
 #include "app/ApplicationShell.h"
-#include "app/ImportProgress.h"
 #include "app/NUVApp.h"
+#include "interchange/ImportProgress.h"
 #include "platform/MessageBox.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/ApplicationShell.h"
-#include "app/ImportProgress.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
+#include "interchange/ImportProgress.h"
 #include "platform/MessageBox.h"
 
 #include <QFile>
