@@ -319,6 +319,9 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
 
 } // namespace
 
+static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent);
+static void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context);
+
 LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber) {
     pugi::xml_node root;
     if (const LoadResult parsed = ParseFile(file, context.document, root); parsed != LoadResult::Loaded)
@@ -375,7 +378,7 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
     return LoadResult::Loaded;
 }
 
-pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent) {
+static pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent) {
     CDocumentData& data = *context.documentData;
     pugi::xml_node document = XmlAppendChildElement(context, parent, "Document");
 
@@ -413,7 +416,7 @@ pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node 
     return document;
 }
 
-void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent) {
+static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent) {
     CDocumentData& data = *context.documentData;
     SaveRegistryXml(data.registry, context, parent, data.environment.distinguishPrimaryOutlineNumber != 0);
 }
@@ -494,7 +497,7 @@ LoadResult ImportMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& co
     return result;
 }
 
-void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context) {
+static void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context) {
     context.wholeDocument = 0;
     ReadEnvironmentElement(context, documentElement);
     context.wholeDocument = 1;
