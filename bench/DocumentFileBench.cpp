@@ -1,7 +1,7 @@
 // Load and save of generated documents against pugixml's own parse and serialise of the same bytes, and the
 // peak memory of a load against the file size.
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/DocumentFile.h"
 #include "model/XmlDocumentContext.h"
 

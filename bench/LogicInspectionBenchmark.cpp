@@ -4,7 +4,7 @@
 
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
-#include "support/LogicScript.h"
+#include "support/logic/LogicScript.h"
 
 #include <benchmark/benchmark.h>
 

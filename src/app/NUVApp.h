@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DocumentData.h"
 #include "app/InstanceTable.h"
+#include "model/DocumentData.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"

@@ -1,8 +1,8 @@
 #include "app/NUVDoc.h"
 
 #include "app/ApplicationShell.h"
-#include "app/ImportProgress.h"
 #include "app/NUVApp.h"
+#include "interchange/ImportProgress.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -12,6 +12,8 @@
 #include <cstring>
 #include <exception>
 #include <vector>
+
+#include <pugixml.hpp>
 
 namespace {
 
@@ -151,18 +153,20 @@ QString MakeConvertedFileName(const QString& path) {
     return out + QStringLiteral(".nuv");
 }
 
-bool CNUVDoc::GetMindMapNodeText(pugi::xml_node element, QString& name) {
+namespace {
+
+bool GetMindMapNodeText(pugi::xml_node element, QString& name) {
     name = QString::fromUtf8(element.attribute("TEXT").value());
     return !name.isEmpty();
 }
 
-bool CNUVDoc::CollectMindMapNoteText(pugi::xml_node element, QString& note) {
+bool CollectMindMapNoteText(pugi::xml_node element, QString& note) {
     ScanMindMapChildren(
         element, [](pugi::xml_node) { return false; }, [&note](pugi::xml_node text) { AppendTrimmed(note, text); });
     return !note.isEmpty();
 }
 
-bool CNUVDoc::CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QString& note) {
+bool CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QString& note) {
     ScanMindMapChildren(
         element,
         [&note](pugi::xml_node child) {
@@ -177,8 +181,10 @@ bool CNUVDoc::CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QSt
     return !name.isEmpty();
 }
 
-bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunction* parent) {
-    CDocumentData& data = m_app.DocumentData();
+// Walks the "node" elements among `first` and its siblings, and their converted descendants, in document order;
+// false when a unit function could not be created.
+bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::xml_node first, int& counter,
+                         CUnitFunction* parent) {
     const ModelOptions options = data.GetModelOptions();
     struct Level {
         pugi::xml_node next;
@@ -186,7 +192,7 @@ bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunct
     };
     // An explicit stack: a map nested thousands of levels deep must not exhaust the call stack.
     std::vector<Level> levels{{first, parent}};
-    while (!levels.empty() && !m_pProgressDlg->IsCancelled()) {
+    while (!levels.empty() && !progress.IsCancelled()) {
         Level& level = levels.back();
         const pugi::xml_node element = level.next;
         if (!element) {
@@ -197,7 +203,7 @@ bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunct
         if (element.type() != pugi::node_element || !IsNamed(element, "node"))
             continue;
 
-        m_pProgressDlg->SetPos(++counter);
+        progress.SetPos(++counter);
         QString name;
         QString note;
         GetMindMapNodeText(element, name);
@@ -221,6 +227,8 @@ bool CNUVDoc::ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunct
     }
     return true;
 }
+
+} // namespace
 
 bool CNUVDoc::ConvertMindMapFile(const QString& path) {
     m_pProgressDlg.reset();
@@ -261,7 +269,7 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
         m_pProgressDlg = m_app.Shell().CreateImportProgress();
         m_pProgressDlg->SetRange(CountNodeElements(document));
         int counter = 0;
-        const bool walked = ConvertMindMapNodes(map.first_child(), counter, topParent);
+        const bool walked = ConvertMindMapNodes(data, *m_pProgressDlg, map.first_child(), counter, topParent);
         m_pProgressDlg->SetPos(counter);
         m_app.RebuildDocument();
         if (!walked) {

@@ -4,8 +4,6 @@
 
 #include <memory>
 
-#include <pugixml.hpp>
-
 class CImportProgress;
 class CNUVApp;
 class CUnitFunction;
@@ -28,15 +26,7 @@ public:
     // walk, each reported to the user.
     bool ConvertMindMapFile(const QString& path);
 
-    static bool GetMindMapNodeText(pugi::xml_node element, QString& name);
-    static bool CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QString& note);
-    static bool CollectMindMapNoteText(pugi::xml_node element, QString& note);
-
 private:
-    // Walks the "node" elements among `first` and its siblings, and their converted descendants, in
-    // document order; false when a unit function could not be created.
-    bool ConvertMindMapNodes(pugi::xml_node first, int& counter, CUnitFunction* parent);
-
     CNUVApp& m_app;
 };
 

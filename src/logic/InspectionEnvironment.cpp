@@ -1,6 +1,6 @@
 #include "logic/InspectionEnvironment.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/Trace.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "logic/InconsistencyRule.h"
-#include "logic/IntraMemberConsistencyRule.h"
 #include "logic/LogicKeywords.h"
+#include "model/InconsistencyRule.h"
+#include "model/IntraMemberConsistencyRule.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "logic/QuantifiedMemberName.h"
 
-#include "settings/QuantifierSettings.h"
+#include "model/QuantifierSettings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "logic/InconsistencyRule.h"
-#include "logic/IntraMemberConsistencyRule.h"
+#include "model/InconsistencyRule.h"
+#include "model/IntraMemberConsistencyRule.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 // synchroniser scope on the unit function whose children change, then rebuilds the registry and the
 // tree, refreshes the views and marks the document modified.
 
-#include "app/DocumentData.h"
 #include "model/AbstractIndexItem.h"
+#include "model/DocumentData.h"
 #include "model/IndexLogicSync.h"
 #include "model/ModelShell.h"
 #include "model/TextUtilities.h"

@@ -1,10 +1,12 @@
 #include "model/DocumentFile.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/EnvironmentElement.h"
 #include "model/MemberDefinition.h"
+#include "model/MemberDefinitionElement.h"
 #include "model/MemoTextElement.h"
 #include "model/UnitFunctionElements.h"
+#include "model/ViewLayoutElements.h"
 #include "model/ViewLayoutTables.h"
 #include "model/XmlDocumentContext.h"
 #include "model/XmlElementIndex.h"
@@ -314,6 +316,9 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
 
 } // namespace
 
+static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent);
+static void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context);
+
 LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber) {
     pugi::xml_node root;
     if (const LoadResult parsed = ParseFile(file, context.document, root); parsed != LoadResult::Loaded)
@@ -370,7 +375,7 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
     return LoadResult::Loaded;
 }
 
-pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent) {
+static pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent) {
     CDocumentData& data = *context.documentData;
     pugi::xml_node document = XmlAppendChildElement(context, parent, "Document");
 
@@ -408,7 +413,7 @@ pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node 
     return document;
 }
 
-void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent) {
+static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent) {
     CDocumentData& data = *context.documentData;
     SaveRegistryXml(data.registry, context, parent, data.environment.distinguishPrimaryOutlineNumber != 0);
 }
@@ -489,7 +494,7 @@ LoadResult ImportMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& co
     return result;
 }
 
-void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context) {
+static void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context) {
     context.wholeDocument = 0;
     ReadEnvironmentElement(context, documentElement);
     context.wholeDocument = 1;

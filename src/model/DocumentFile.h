@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <pugixml.hpp>
-
 class QIODevice;
 class XmlDocumentContext;
 
@@ -42,12 +40,8 @@ bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path
 // The indented copy of the current content, without stored versions.
 bool WriteDocumentXmlFile(XmlDocumentContext& context, const QString& path, QString* errorText = nullptr);
 
-pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent);
-void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent);
-
 // Partial import from another document file: its environment, without its title and file names.
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context);
-void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context);
 // Partial import: the other document's member definitions merged into this document's.
 LoadResult ImportMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context);
 // The member definitions of another document file, without merging them.

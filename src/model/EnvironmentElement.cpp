@@ -1,14 +1,19 @@
 #include "model/EnvironmentElement.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
+#include "model/EnvironmentOptionsElement.h"
 #include "model/FontInfoElement.h"
 #include "model/FontTableElement.h"
+#include "model/GeneratorTableElements.h"
 #include "model/GeneratorTables.h"
 #include "model/PrintSettingsElement.h"
 #include "model/RecentFontFaces.h"
+#include "model/RuleVocabularyElements.h"
 #include "model/RuleVocabularyTables.h"
 #include "model/SentenceSettings.h"
+#include "model/SentenceSettingsElement.h"
 #include "model/SettingsTableElements.h"
+#include "model/ViewLayoutElements.h"
 #include "model/ViewLayoutTables.h"
 #include "model/XmlDocumentContext.h"
 
@@ -46,7 +51,7 @@ void WriteEnvironmentElement(XmlDocumentContext& context, pugi::xml_node documen
     WriteExportExplanations(context, environment, data.exportExplanationsOptions);
     WriteTestSpecification(context, environment, data.testSpecificationOptions);
     WriteAttributeFileNames(context, environment, data.fileNames);
-    data.environment.WriteXml(context, environment);
+    WriteEnvironmentOptions(context, environment, data.environment);
 }
 
 void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node parent) {
@@ -92,5 +97,5 @@ void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node environm
     ReadExportExplanations(environment, data.exportExplanationsOptions, wholeDocument);
     ReadTestSpecification(environment, data.testSpecificationOptions, wholeDocument);
     ReadAttributeFileNames(environment, data.fileNames, wholeDocument);
-    data.environment.ReadXml(context, environment);
+    ReadEnvironmentOptions(context, environment, data.environment);
 }

@@ -1,14 +1,10 @@
 #pragma once
 
-#include "generators/DefaultSourceCodeTemplate.h"
+#include "model/DefaultSourceCodeTemplate.h"
 
 #include <QString>
 
-#include <pugixml.hpp>
-
 #include <cstdint>
-
-class XmlDocumentContext;
 
 // Layout of the structure-diagram pane, kept with the document.
 struct StructureDiagramSettings {
@@ -28,11 +24,6 @@ struct StructureDiagramSettings {
 class CEnvironmentOptions {
 public:
     void SetDefaults() { *this = CEnvironmentOptions(); }
-    // Reads from the document's "Environment" element; keeps everything when there is none. File names are
-    // read only when the context reads a whole document.
-    void ReadXml(const XmlDocumentContext& context, pugi::xml_node environment);
-    // Writes the options into the given "Environment" element.
-    void WriteXml(XmlDocumentContext& context, pugi::xml_node environment) const;
 
     QString importEnvironmentalSettingsFileName;
     QString importMemberNamesAndStateNamesFileName;

@@ -4,10 +4,6 @@
 
 #include <vector>
 
-#include <pugixml.hpp>
-
-class XmlDocumentContext;
-
 // One state of a registered member.
 class CStateDefinition {
 public:
@@ -42,12 +38,3 @@ const CStateDefinition* FindRegisteredMemberState(const MemberDefinitionList& me
                                                   const QString& stateName);
 // Appends the members not registered yet and merges the others.
 void MergeImportedMemberNames(MemberDefinitionList& members, const MemberDefinitionList& imported);
-
-// The children of a "MemberName" element: "Name", "Explanation", then one "StateName" per state.
-void WriteMemberNameElement(const CMemberDefinition& member, XmlDocumentContext& context, pugi::xml_node element);
-void ReadMemberNameElement(pugi::xml_node element, CMemberDefinition& member);
-// The members of a "MemberNameRegister" element, in order; none without the element.
-void ReadMemberNameRegister(pugi::xml_node registerElement, MemberDefinitionList& members);
-// The children of a "StateName" element: "Name" and "Explanation".
-void WriteStateNameElement(const CStateDefinition& state, XmlDocumentContext& context, pugi::xml_node element);
-void ReadStateNameElement(pugi::xml_node element, CStateDefinition& state);

@@ -1,6 +1,6 @@
 #include "model/MemoTextElement.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/FontTableElement.h"
 #include "model/XmlDocumentContext.h"
 

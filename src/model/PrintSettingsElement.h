@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/PrintSettings.h"
+#include "model/PrintSettings.h"
 
 #include <pugixml.hpp>
 

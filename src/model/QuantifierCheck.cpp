@@ -1,8 +1,8 @@
 #include "model/QuantifierCheck.h"
 
+#include "model/QuantifierSettings.h"
 #include "model/TextUtilities.h"
 #include "model/UnitFunctionRegistry.h"
-#include "settings/QuantifierSettings.h"
 #include "texts/StringTable.h"
 
 namespace {

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "texts/StringTable.h"
+
 #include <QString>
 
+#include <array>
 #include <cstdint>
-
-#include <pugixml.hpp>
-
-class CQuantifierSettings;
-class XmlDocumentContext;
+#include <optional>
+#include <variant>
 
 // Words and options of the natural-sentence conversion. Words hold at most MaxWordLength characters.
 struct NaturalSentenceWords {
@@ -45,6 +45,22 @@ struct NaturalSentenceWords {
     bool operator==(const NaturalSentenceWords&) const = default;
 };
 
+// The 28 fields in file order (alphabetical, "Language" last) with their defaults: words are child elements,
+// the integers attributes of "NaturalSentenceConfiguration".
+struct NaturalSentenceWordField {
+    const char* name;
+    QString NaturalSentenceWords::*word;
+    std::optional<StringId> japanese; // none: empty
+    const char* english;
+};
+struct NaturalSentenceOptionField {
+    const char* name;
+    int32_t NaturalSentenceWords::*value;
+    int32_t defaultWhenMissing; // the language field takes the document language instead
+};
+using NaturalSentenceField = std::variant<NaturalSentenceWordField, NaturalSentenceOptionField>;
+const std::array<NaturalSentenceField, 28>& NaturalSentenceFields();
+
 // Fill every word and option with one language's defaults; the language field is left to the caller.
 void SetJapaneseSentenceWords(NaturalSentenceWords& words);
 void SetEnglishSentenceWords(NaturalSentenceWords& words);
@@ -63,16 +79,3 @@ struct SentenceParticles {
 // Sets the four particles of the language (four empty texts for a language without a row); the language
 // field itself is not set.
 void GetSentenceParticles(int32_t language, SentenceParticles& particles);
-
-// Elements below "Environment". documentLanguage is the application's language for the words and particles
-// (1 Japanese, 0 English), taken where the file says nothing.
-void WriteNaturalSentenceConfiguration(XmlDocumentContext& context, pugi::xml_node parent,
-                                       const NaturalSentenceWords& words);
-void ReadNaturalSentenceConfiguration(pugi::xml_node environment, NaturalSentenceWords& words,
-                                      int32_t documentLanguage);
-void WriteQuantifierSettings(XmlDocumentContext& context, pugi::xml_node parent,
-                             const CQuantifierSettings& quantifiers);
-// A document without any quantifier element gets the built-in list; an emptied list stays empty.
-void ReadQuantifierSettings(pugi::xml_node environment, CQuantifierSettings& quantifiers);
-void WriteParticleSettings(XmlDocumentContext& context, pugi::xml_node parent, const SentenceParticles& particles);
-void ReadParticleSettings(pugi::xml_node environment, SentenceParticles& particles, int32_t documentLanguage);

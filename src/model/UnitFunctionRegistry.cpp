@@ -1,7 +1,7 @@
 #include "model/UnitFunctionRegistry.h"
 
-#include "app/DocumentData.h"
 #include "model/AbstractIndexItem.h"
+#include "model/DocumentData.h"
 #include "model/ModelShell.h"
 #include "platform/MessageBox.h"
 #include "platform/RandomGenerator.h"

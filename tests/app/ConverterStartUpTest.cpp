@@ -1,6 +1,7 @@
 #include "FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
+#include "interchange/ImportProgress.h"
 #include "platform/MessageBox.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ApplicationShell.h"
-#include "app/ImportProgress.h"
+#include "interchange/ImportProgress.h"
 #include "app/NUVApp.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "TobrelProcess.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "support/ToolSupport.h"
 
 #include <QDir>

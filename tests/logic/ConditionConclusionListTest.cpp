@@ -2,7 +2,7 @@
 #include "logic/InspectionParser.h"
 #include "logic/InspectionView.h"
 #include "platform/MessageBox.h"
-#include "support/LogicScript.h"
+#include "support/logic/LogicScript.h"
 
 #include <gtest/gtest.h>
 

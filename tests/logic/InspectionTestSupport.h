@@ -2,7 +2,7 @@
 
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
-#include "support/LogicScript.h"
+#include "support/logic/LogicScript.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "logic/LogicLineMatcher.h"
 
-#include "support/LogicScript.h"
+#include "support/logic/LogicScript.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/DocumentData.h"
-#include "support/LogicScript.h"
+#include "model/DocumentData.h"
+#include "support/logic/LogicScript.h"
 #include "support/ProgramRun.h"
 #include "support/ToolSupport.h"
 

@@ -1,5 +1,5 @@
 #include "logic/QuantifiedMemberName.h"
-#include "settings/QuantifierSettings.h"
+#include "model/QuantifierSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-#include "app/DocumentDataHelpers.h"
-#include "logic/InspectionView.h"
+#include "model/DocumentDataHelpers.h"
 #include "model/DocumentFile.h"
 #include "model/XmlDocumentContext.h"
 #include "support/ToolSupport.h"
@@ -61,33 +60,6 @@ TEST(DocumentDataHelpers, LookUpsInTheVocabularyTables) {
     EXPECT_EQ(safety.header.Type, "FS");
     EXPECT_EQ(secure.header.TypeNo, 0);
     EXPECT_TRUE(secure.header.Type.isEmpty());
-}
-
-TEST(DocumentDataHelpers, RegisteringAKnownMemberStillRegistersItsStates) {
-    CDocumentData data;
-    data.SetDefaults();
-    CUnitFunction& function = *data.registry.origin;
-    AddLine(function, SyntaxIf, "Door", "Open");
-    AddLine(function, SyntaxDo, "Door", "Closed");
-    AddLine(function, SyntaxSwitch, "Door");
-    AddLine(function, SyntaxTransitState, "Door", "Open");
-    data.memberDefinitions.push_back({"Door", "", {{"Closed", ""}}});
-    CInspectionView pane;
-    EXPECT_FALSE(RegisterMemberName(data, "Door", nullptr));
-    EXPECT_FALSE(RegisterMemberName(data, "", &pane));
-    EXPECT_TRUE(RegisterMemberName(data, "Door", &pane));
-    const QString number = function.GetOutlineNumberText(false);
-    EXPECT_EQ(pane.Lines(), (QStringList{"メンバー名 \"Door\" はすでに登録されています。",
-                                         "[" + number + " Line 1] 状態名 \"Open\" を登録しました。",
-                                         "1 個の状態名を登録しました。"}));
-    EXPECT_EQ(data.memberDefinitions[0].states.size(), 2u);
-    ASSERT_TRUE(pane.GetLineRecord(0).has_value());
-    EXPECT_EQ(pane.GetLineRecord(0)->lineIndex, 0);
-
-    EXPECT_TRUE(RegisterMemberName(data, "Motor", &pane));
-    EXPECT_EQ(pane.Lines().first(), "メンバー名 \"Motor\" を登録しました。");
-    EXPECT_EQ(data.memberDefinitions.size(), 2u);
-    EXPECT_FALSE(RegisterMemberName(data, "Door", &pane));
 }
 
 TEST(DocumentDataHelpers, FontsIndentsVersionsAndVersionNumbers) {

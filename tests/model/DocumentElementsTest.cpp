@@ -1,4 +1,4 @@
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/EnvironmentElement.h"
 #include "model/FontInfo.h"
 #include "model/FontInfoElement.h"

@@ -1,5 +1,5 @@
 #include "model/DocumentFile.h"
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/FontInfo.h"
 #include "model/RecentFontFaces.h"
 #include "model/XmlDocumentContext.h"

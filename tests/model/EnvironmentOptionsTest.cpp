@@ -1,5 +1,5 @@
-#include "model/EnvironmentOptions.h"
-#include "generators/DefaultSourceCodeTemplate.h"
+#include "model/DefaultSourceCodeTemplate.h"
+#include "model/EnvironmentOptionsElement.h"
 #include "model/XmlDocumentContext.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,8 @@ TEST(EnvironmentOptions, EmptyEnvironmentElementTakesTheReadDefaults) {
     options.structureDiagram.boxWidth = 1;
     pugi::xml_document document;
     XmlDocumentContext context;
-    options.ReadXml(context, ParseEnvironment(document, "<Document><Environment></Environment></Document>"));
+    ReadEnvironmentOptions(context, ParseEnvironment(document, "<Document><Environment></Environment></Document>"),
+                           options);
     EXPECT_EQ(options.openTabWhenCreateFunction, 0);
     EXPECT_EQ(options.unNecessaryReasoningDefault, 0);
     EXPECT_EQ(options.enableDuplicateFunctionName, 1);
@@ -38,15 +39,17 @@ TEST(EnvironmentOptions, EmptyEnvironmentElementTakesTheReadDefaults) {
     // A missing template keeps the current one.
     EXPECT_EQ(options.outputSourceCodeFormat, GetDefaultSourceCodeTemplate());
 
-    options.ReadXml(context, ParseEnvironment(document, R"(<Document><Environment EnableDuplicateFunctionName="-1"
-        DecisionTableOutputTraceabilityRows="-1" StructureDiagramShowPrefix="0" Zoom="abc"/></Document>)"));
+    ReadEnvironmentOptions(context,
+                           ParseEnvironment(document, R"(<Document><Environment EnableDuplicateFunctionName="-1"
+        DecisionTableOutputTraceabilityRows="-1" StructureDiagramShowPrefix="0" Zoom="abc"/></Document>)"),
+                           options);
     EXPECT_EQ(options.enableDuplicateFunctionName, 0);
     EXPECT_EQ(options.decisionTableOutputTraceabilityRows, 1);
     EXPECT_EQ(options.structureDiagram.showPrefix, 0);
     EXPECT_EQ(options.zoom, 0);
 
     options.zoom = 77;
-    options.ReadXml(context, ParseEnvironment(document, "<Document/>"));
+    ReadEnvironmentOptions(context, ParseEnvironment(document, "<Document/>"), options);
     EXPECT_EQ(options.zoom, 77);
 }
 
@@ -66,12 +69,12 @@ TEST(EnvironmentOptions, RoundTripAndImportKeepsTheFileNames) {
 
     XmlDocumentContext context;
     pugi::xml_node document = XmlAppendChildElement(context, context.document, "Document");
-    written.WriteXml(context, XmlAppendChildElement(context, document, "Environment"));
+    WriteEnvironmentOptions(context, XmlAppendChildElement(context, document, "Environment"), written);
     EXPECT_EQ(std::string(document.child("Environment").first_attribute().name()), "StructureDiagramBoxWidth");
     EXPECT_STREQ(document.child("Environment").attribute("EnableDuplicateSiblings").value(), "0");
 
     CEnvironmentOptions read;
-    read.ReadXml(context, XmlFindElement(document, "Environment"));
+    ReadEnvironmentOptions(context, XmlFindElement(document, "Environment"), read);
     EXPECT_EQ(read.importEnvironmentalSettingsFileName, "env.nuv");
     EXPECT_EQ(read.importMemberNamesAndStateNamesFileName, "");
     EXPECT_EQ(read.exportOutlineOrderdIndexFileName, "index.txt");
@@ -89,7 +92,7 @@ TEST(EnvironmentOptions, RoundTripAndImportKeepsTheFileNames) {
     importer.exportOutlineOrderdIndexFileName = "mine.txt";
     importer.outputSourceCodeFileName = "mine.c";
     context.wholeDocument = 0;
-    importer.ReadXml(context, XmlFindElement(document, "Environment"));
+    ReadEnvironmentOptions(context, XmlFindElement(document, "Environment"), importer);
     EXPECT_EQ(importer.exportOutlineOrderdIndexFileName, "mine.txt");
     EXPECT_EQ(importer.importEnvironmentalSettingsFileName, "");
     EXPECT_EQ(importer.outputSourceCodeFileName, "mine.c");

@@ -1,5 +1,6 @@
 #include "model/GeneratorTables.h"
 #include "EnvironmentXmlFixture.h"
+#include "model/GeneratorTableElements.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/DocumentFile.h"
 #include "model/FontInfo.h"
 #include "model/XmlDocumentContext.h"

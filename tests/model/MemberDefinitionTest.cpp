@@ -1,5 +1,6 @@
 #include "model/MemberDefinition.h"
 #include "EnvironmentXmlFixture.h"
+#include "model/MemberDefinitionElement.h"
 #include "model/MemberUsage.h"
 #include "model/RuleVocabularyTables.h"
 #include "model/UnitFunctionRegistry.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/ModelShell.h"
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"

@@ -1,6 +1,6 @@
 #include "model/QuantifierCheck.h"
+#include "model/QuantifierSettings.h"
 #include "model/UnitFunctionRegistry.h"
-#include "settings/QuantifierSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "logic/IntraMemberConsistencyRule.h"
+#include "model/IntraMemberConsistencyRule.h"
 
 #include <gtest/gtest.h>
 

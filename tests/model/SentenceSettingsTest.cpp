@@ -1,6 +1,7 @@
 #include "model/SentenceSettings.h"
 #include "EnvironmentXmlFixture.h"
-#include "settings/QuantifierSettings.h"
+#include "model/QuantifierSettings.h"
+#include "model/SentenceSettingsElement.h"
 
 #include <gtest/gtest.h>
 

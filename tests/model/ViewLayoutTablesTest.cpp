@@ -1,5 +1,6 @@
 #include "model/ViewLayoutTables.h"
 #include "EnvironmentXmlFixture.h"
+#include "model/ViewLayoutElements.h"
 
 #include <gtest/gtest.h>
 

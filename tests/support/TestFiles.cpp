@@ -1,6 +1,6 @@
 #include "support/TestFiles.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "support/DocumentDump.h"
 #include "support/ToolSupport.h"
 

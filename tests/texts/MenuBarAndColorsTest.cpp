@@ -1,4 +1,4 @@
-#include "app/ColorNameList.h"
+#include "texts/ColorNameList.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/MessageContext.h"
 

@@ -1,7 +1,7 @@
 // nuvdump: loads a document file as the editor opens it and prints everything loaded as canonical text;
 // --resave and --export-older write it back in the current or the older format.
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "support/DocumentDump.h"
 #include "support/ToolSupport.h"
 

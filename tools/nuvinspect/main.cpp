@@ -4,12 +4,12 @@
 //   nuvinspect conditions FILE.nuv (--current OUTLINE | --all)
 // inspect and conditions print the lines they write to the result pane, one per line.
 
-#include "app/DocumentData.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionEnvironment.h"
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
 #include "logic/LogicLineMatcher.h"
+#include "model/DocumentData.h"
 #include "support/ToolSupport.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "support/DocumentDump.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/RecentFontFaces.h"
 
 #include <QStringList>

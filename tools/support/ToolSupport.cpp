@@ -1,6 +1,6 @@
 #include "support/ToolSupport.h"
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 #include "model/XmlDocumentContext.h"
 
 #include <QFile>

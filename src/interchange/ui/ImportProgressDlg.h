@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ImportProgress.h"
+#include "interchange/ImportProgress.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

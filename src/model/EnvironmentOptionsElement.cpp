@@ -1,4 +1,4 @@
-#include "model/EnvironmentOptions.h"
+#include "model/EnvironmentOptionsElement.h"
 
 #include "model/XmlDocumentContext.h"
 
@@ -82,39 +82,41 @@ const FileNameElement kFileNameElements[] = {
 
 } // namespace
 
-void CEnvironmentOptions::ReadXml(const XmlDocumentContext& context, pugi::xml_node environment) {
+void ReadEnvironmentOptions(const XmlDocumentContext& context, pugi::xml_node environment,
+                            CEnvironmentOptions& options) {
     if (!environment)
         return;
     for (const DiagramField& field : kDiagramFields)
-        field.Read(structureDiagram, environment);
+        field.Read(options.structureDiagram, environment);
     for (const FileNameElement& element : kFileNameElements) {
         const pugi::xml_node found = XmlFindElement(environment, element.name);
         if (found && context.wholeDocument)
-            this->*element.field = XmlGetChildText(found, "FileName");
+            options.*element.field = XmlGetChildText(found, "FileName");
     }
     if (context.wholeDocument)
-        outputSourceCodeFileName = XmlGetChildText(environment, "OutputSourceCodeFileName");
+        options.outputSourceCodeFileName = XmlGetChildText(environment, "OutputSourceCodeFileName");
     // A document without a template keeps the current one: an environment import must not wipe it.
     if (const pugi::xml_node format = XmlFindElement(environment, "OutputSourceCodeFormat"))
-        outputSourceCodeFormat = XmlGetElementText(format);
+        options.outputSourceCodeFormat = XmlGetElementText(format);
     for (const OptionField& field : kOptionFields)
-        field.Read(*this, environment);
+        field.Read(options, environment);
     if (context.wholeDocument)
-        memberNamesAndStateNamesDefinitionExportFileName =
+        options.memberNamesAndStateNamesDefinitionExportFileName =
             XmlGetChildText(environment, "MemberNamesAndStateNamesDefinitionExportFileName");
 }
 
-void CEnvironmentOptions::WriteXml(XmlDocumentContext& context, pugi::xml_node environment) const {
+void WriteEnvironmentOptions(XmlDocumentContext& context, pugi::xml_node environment,
+                             const CEnvironmentOptions& options) {
     for (const DiagramField& field : kDiagramFields)
-        XmlSetIntAttribute(context, environment, field.key, field.Get(structureDiagram), false);
+        XmlSetIntAttribute(context, environment, field.key, field.Get(options.structureDiagram), false);
     for (const FileNameElement& element : kFileNameElements) {
         const pugi::xml_node holder = XmlAppendChildElement(context, environment, element.name);
-        XmlAppendChildElement(context, holder, "FileName", this->*element.field);
+        XmlAppendChildElement(context, holder, "FileName", options.*element.field);
     }
-    XmlAppendChildElement(context, environment, "OutputSourceCodeFileName", outputSourceCodeFileName);
-    XmlAppendChildElement(context, environment, "OutputSourceCodeFormat", outputSourceCodeFormat);
+    XmlAppendChildElement(context, environment, "OutputSourceCodeFileName", options.outputSourceCodeFileName);
+    XmlAppendChildElement(context, environment, "OutputSourceCodeFormat", options.outputSourceCodeFormat);
     for (const OptionField& field : kOptionFields)
-        XmlSetIntAttribute(context, environment, field.key, field.Get(*this), false);
+        XmlSetIntAttribute(context, environment, field.key, field.Get(options), false);
     XmlAppendChildElement(context, environment, "MemberNamesAndStateNamesDefinitionExportFileName",
-                          memberNamesAndStateNamesDefinitionExportFileName);
+                          options.memberNamesAndStateNamesDefinitionExportFileName);
 }

@@ -1,4 +1,4 @@
-#include "support/LogicScript.h"
+#include "support/logic/LogicScript.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "settings/QuantifierSettings.h"
+#include "model/QuantifierSettings.h"
 
 CQuantifierSettings::CQuantifierSettings() {
     SetDefaults();

@@ -1,4 +1,4 @@
-#include "generators/DefaultSourceCodeTemplate.h"
+#include "model/DefaultSourceCodeTemplate.h"
 
 #include <QStringList>
 

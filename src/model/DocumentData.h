@@ -9,13 +9,13 @@
 #include "model/LogicAreaSettings.h"
 #include "model/MemberDefinition.h"
 #include "model/ModelOptions.h"
+#include "model/PrintSettings.h"
+#include "model/QuantifierSettings.h"
 #include "model/RuleVocabularyTables.h"
 #include "model/SentenceSettings.h"
 #include "model/SyntaxSymbol.h"
 #include "model/UnitFunctionRegistry.h"
 #include "model/ViewLayoutTables.h"
-#include "printing/PrintSettings.h"
-#include "settings/QuantifierSettings.h"
 
 #include <QString>
 

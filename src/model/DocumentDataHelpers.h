@@ -1,10 +1,8 @@
 #pragma once
 
-#include "app/DocumentData.h"
+#include "model/DocumentData.h"
 
 #include <QString>
-
-class CInspectionView;
 
 // Remembers a name the editor used: an entry with the same member name moves to the end, the oldest goes
 // beyond CDocumentData::MaxRecentNames. Returns the new entry's index, -1 for an empty member name.
@@ -19,9 +17,8 @@ FunctionAttribute GetFunctionAttribute(const CDocumentData& data, int id);
 // attribute that no longer exists.
 void RefreshFunctionAttributeSymbols(CDocumentData& data);
 
-// Registers the member name and every state used with it in if, Do and Transit State lines, reporting in the
-// result pane. Nothing happens for an empty name or without the pane. Returns true when the document changed.
-bool RegisterMemberName(CDocumentData& data, const QString& memberName, CInspectionView* resultPane);
+// If, Do and Transit State: the lines that name a member in slot 0 and its state in slot 2.
+bool IsConditionOrAction(quint8 kind);
 
 // Drops the stored version at the index; the later ones move up.
 void RemoveVersionEntry(CDocumentData& data, int index);

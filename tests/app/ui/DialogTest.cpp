@@ -1,4 +1,4 @@
-#include "FakeApplicationShell.h"
+#include "app/FakeApplicationShell.h"
 #include "app/ui/MainFrame.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/MessageBoxSink.h"

@@ -1,4 +1,4 @@
-#include "logic/InconsistencyRule.h"
+#include "model/InconsistencyRule.h"
 
 void CInconsistencyRule::Init() {
     conditions.fill(UnitSentence());

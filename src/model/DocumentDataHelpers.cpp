@@ -1,9 +1,7 @@
-#include "app/DocumentDataHelpers.h"
+#include "model/DocumentDataHelpers.h"
 
-#include "logic/InspectionView.h"
 #include "model/DocumentFile.h"
 #include "model/XmlDocumentContext.h"
-#include "texts/StringTable.h"
 
 #include <QFile>
 
@@ -33,11 +31,11 @@ QString Unquoted(const QString& path) {
     return result;
 }
 
+} // namespace
+
 bool IsConditionOrAction(quint8 kind) {
     return kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxTransitState;
 }
-
-} // namespace
 
 int AddRecentName(CDocumentData& data, const RecentName& entry) {
     return AddRecent(data.RecentNames, entry);
@@ -75,44 +73,6 @@ void RefreshFunctionAttributeSymbols(CDocumentData& data) {
             header.Type.clear();
         }
     }
-}
-
-bool RegisterMemberName(CDocumentData& data, const QString& memberName, CInspectionView* resultPane) {
-    if (memberName.isEmpty() || !resultPane)
-        return false;
-    bool modified = false;
-    CMemberDefinition* member = FindRegisteredMember(data.memberDefinitions, memberName);
-    resultPane->ClearMessages();
-    if (member) {
-        resultPane->AddMessageWithoutTarget(LoadString(StringId::MemberNameAlreadyRegistered).arg(memberName));
-    } else {
-        resultPane->AddMessageWithoutTarget(LoadString(StringId::MemberNameRegistered).arg(memberName));
-        member = &data.memberDefinitions.emplace_back();
-        member->name = memberName;
-        modified = true;
-    }
-    const bool distinguish = data.environment.distinguishPrimaryOutlineNumber != 0;
-    int registered = 0;
-    for (const auto& [id, function] : data.registry.Functions()) {
-        for (size_t i = 0; i < function.logicLines.size(); ++i) {
-            const CLogicLine* line = function.logicLines[i].get();
-            if (!line || !IsConditionOrAction(line->lineKind) || line->textSlots[0].text != memberName)
-                continue;
-            const QString& state = line->textSlots[2].text;
-            if (member->FindState(state))
-                continue;
-            member->states.push_back({state, QString()});
-            resultPane->AddLine(LoadString(StringId::StateNameRegistered)
-                                    .arg(function.GetOutlineNumberText(distinguish))
-                                    .arg(i + 1)
-                                    .arg(state),
-                                &function, static_cast<qint32>(i));
-            modified = true;
-            ++registered;
-        }
-    }
-    resultPane->AddMessageWithoutTarget(LoadString(StringId::StateNamesRegisteredCount).arg(registered));
-    return modified;
 }
 
 void RemoveVersionEntry(CDocumentData& data, int index) {

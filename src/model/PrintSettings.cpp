@@ -1,4 +1,4 @@
-#include "printing/PrintSettings.h"
+#include "model/PrintSettings.h"
 
 PrintSettings::PrintSettings() {
     sections[Results].object = 1;

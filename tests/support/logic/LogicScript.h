@@ -7,7 +7,7 @@
 
 #include "logic/InspectionEnvironment.h"
 #include "model/UnitFunctionRegistry.h"
-#include "settings/QuantifierSettings.h"
+#include "model/QuantifierSettings.h"
 
 #include <QStringList>
 

@@ -1,0 +1,215 @@
+#include "model/GeneratorTableElements.h"
+
+#include "model/IntAttributeTable.h"
+#include "model/XmlDocumentContext.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const std::array<IntAttribute<DecisionTableLayout>, 2> layoutAttributes{{
+    NUV_INT_ATTRIBUTE(DecisionTableLayout, IsIdRow, "IsIdRow", true, 0),
+    NUV_INT_ATTRIBUTE(DecisionTableLayout, IsDoFirst, "IsDoFirst", true, 0),
+}};
+
+const std::array<IntAttribute<VersionControlSettings>, 3> versionAttributes{{
+    NUV_INT_ATTRIBUTE(VersionControlSettings, IsAutoVersion, "IsAutoVersion", true, 0),
+    NUV_INT_ATTRIBUTE(VersionControlSettings, IsUpdateMajor, "IsUpdateMajor", true, 0),
+    NUV_INT_ATTRIBUTE(VersionControlSettings, IsUpdateMinor, "IsUpdateMinor", true, 0),
+}};
+
+const std::array<IntAttribute<WorkTableSettings>, 2> workAttributes{{
+    NUV_INT_ATTRIBUTE(WorkTableSettings, UseWorkNo, "UseWorkNo", true, 0),
+    NUV_INT_ATTRIBUTE(WorkTableSettings, ImportUnit, "ImportUnit", true, 1),
+}};
+
+struct FactorAttribute {
+    const char* name;
+    float WorkTableSettings::*factor;
+    double defaultWhenMissing;
+};
+
+const std::array<FactorAttribute, 3> factorAttributes{{
+    {"UnitDayToHour", &WorkTableSettings::UnitDayToHour, 8.0},
+    {"UnitMonthToDay", &WorkTableSettings::UnitMonthToDay, 20.0},
+    {"UnitYearToMonth", &WorkTableSettings::UnitYearToMonth, 12.0},
+}};
+
+const std::array<IntAttribute<IDTableSettings>, 5> idAttributes{{
+    NUV_INT_ATTRIBUTE(IDTableSettings, No, "No", true, 0),
+    NUV_INT_ATTRIBUTE(IDTableSettings, HalfFlag, "HalfFlag", true, 0),
+    NUV_INT_ATTRIBUTE(IDTableSettings, Unit, "Unit", true, 0),
+    NUV_INT_ATTRIBUTE(IDTableSettings, Separator, "Separator", true, u'.'),
+    NUV_INT_ATTRIBUTE(IDTableSettings, AddSeparatorEndOfId, "AddSeparatorEndOfId", true, 0),
+}};
+
+const std::array<IntAttribute<GeneratorOutputOptions>, 3> decisionAttributes{{
+    NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Option, "Option", true, 0),
+    NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Scope, "Scope", true, 0),
+    NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Type, "Type", true, 0),
+}};
+
+// Fills the first names from the elements in document order; names beyond the
+// elements keep their values.
+template <size_t N>
+void ReadNameList(pugi::xml_node element, const char* name, std::array<QString, N>& names, int maxLength) {
+    const std::vector<pugi::xml_node> found = XmlFindElements(element, name);
+    for (size_t i = 0; i < std::min(N, found.size()); ++i)
+        names[i] = XmlGetElementText(found[i]).left(maxLength);
+}
+
+void WriteExportImportNames(XmlDocumentContext& context, pugi::xml_node element, const QString& exportName,
+                            const QString& importName) {
+    XmlAppendChildElement(context, element, "ExportFileName", exportName);
+    XmlAppendChildElement(context, element, "ImportFileName", importName);
+}
+
+void ReadExportImportNames(pugi::xml_node parent, const char* elementName, QString& exportName, QString& importName,
+                           bool wholeDocument) {
+    pugi::xml_node element = XmlFindElement(parent, elementName);
+    if (!element || !wholeDocument)
+        return;
+    exportName = XmlGetChildText(element, "ExportFileName");
+    importName = XmlGetChildText(element, "ImportFileName");
+}
+
+} // namespace
+
+void WriteDecisionTableLayout(XmlDocumentContext& context, pugi::xml_node parent, const DecisionTableLayout& layout) {
+    pugi::xml_node element = XmlAppendChildElement(context, parent, "TestTable");
+    WriteIntAttributes(context, element, layoutAttributes, layout);
+    XmlAppendChildElement(context, element, "KnowledgeFolder", layout.KnowledgeFolder);
+}
+
+void ReadDecisionTableLayout(pugi::xml_node parent, DecisionTableLayout& layout) {
+    pugi::xml_node element = XmlFindElement(parent, "TestTable");
+    if (!element)
+        return;
+    ReadIntAttributes(element, layoutAttributes, layout);
+    layout.KnowledgeFolder = XmlGetChildText(element, "KnowledgeFolder");
+}
+
+void WriteVersionControlTable(XmlDocumentContext& context, pugi::xml_node parent,
+                              const VersionControlSettings& settings) {
+    WriteIntAttributes(context, XmlAppendChildElement(context, parent, "VersionControlTable"), versionAttributes,
+                       settings);
+}
+
+void ReadVersionControlTable(pugi::xml_node parent, VersionControlSettings& settings) {
+    if (pugi::xml_node element = XmlFindElement(parent, "VersionControlTable"))
+        ReadIntAttributes(element, versionAttributes, settings);
+}
+
+void WriteWorkTable(XmlDocumentContext& context, pugi::xml_node parent, const WorkTableSettings& workTable) {
+    pugi::xml_node element = XmlAppendChildElement(context, parent, "WorkTable");
+    for (const QString& name : workTable.WorkName)
+        XmlAppendChildElement(context, element, "WorkName", name);
+    WriteIntAttributes(context, element, workAttributes, workTable);
+    for (const FactorAttribute& factor : factorAttributes)
+        XmlSetFloatAttribute(context, element, factor.name, workTable.*(factor.factor), true);
+}
+
+void ReadWorkTable(pugi::xml_node parent, WorkTableSettings& workTable) {
+    pugi::xml_node element = XmlFindElement(parent, "WorkTable");
+    if (!element)
+        return;
+    ReadNameList(element, "WorkName", workTable.WorkName, WorkTableSettings::MaxWorkNameLength);
+    ReadIntAttributes(element, workAttributes, workTable);
+    for (const FactorAttribute& factor : factorAttributes) {
+        workTable.*(factor.factor) =
+            static_cast<float>(XmlGetFloatAttribute(element, factor.name, factor.defaultWhenMissing));
+    }
+}
+
+void WriteFileNameTable(XmlDocumentContext& context, pugi::xml_node parent, const char* elementName,
+                        const FileNameSettings& fileNames) {
+    WriteExportImportNames(context, XmlAppendChildElement(context, parent, elementName), fileNames.traceExportFileName,
+                           fileNames.traceImportFileName);
+}
+
+void ReadFileNameTable(pugi::xml_node parent, const char* elementName, FileNameSettings& fileNames,
+                       bool wholeDocument) {
+    ReadExportImportNames(parent, elementName, fileNames.traceExportFileName, fileNames.traceImportFileName,
+                          wholeDocument);
+}
+
+void WriteFlowchartTable(XmlDocumentContext& context, pugi::xml_node parent, const FileNameSettings& fileNames,
+                         const FlowchartNames& names) {
+    pugi::xml_node element = XmlAppendChildElement(context, parent, "FlowchartTable");
+    XmlAppendChildElement(context, element, "FileName", fileNames.flowchartFileName);
+    XmlSetIntAttribute(context, element, "ColumnOption", fileNames.flowchartColumnOption, true);
+    for (const QString& name : names)
+        XmlAppendChildElement(context, element, "FlowchartName", name);
+}
+
+void ReadFlowchartTable(pugi::xml_node parent, FileNameSettings& fileNames, FlowchartNames& names, bool wholeDocument) {
+    pugi::xml_node element = XmlFindElement(parent, "FlowchartTable");
+    if (!element)
+        return;
+    if (wholeDocument)
+        fileNames.flowchartFileName = XmlGetChildText(element, "FileName");
+    fileNames.flowchartColumnOption = static_cast<int32_t>(XmlGetIntAttribute(element, "ColumnOption", 0));
+    ReadNameList(element, "FlowchartName", names, MaxFlowchartNameLength);
+}
+
+void WriteIDTable(XmlDocumentContext& context, pugi::xml_node parent, const IDTableSettings& settings) {
+    WriteIntAttributes(context, XmlAppendChildElement(context, parent, "IDTable"), idAttributes, settings);
+}
+
+void ReadIDTable(pugi::xml_node parent, IDTableSettings& settings) {
+    if (pugi::xml_node element = XmlFindElement(parent, "IDTable"))
+        ReadIntAttributes(element, idAttributes, settings);
+}
+
+void WriteDecisionTable(XmlDocumentContext& context, pugi::xml_node parent, const GeneratorOutputOptions& options) {
+    pugi::xml_node element = XmlAppendChildElement(context, parent, "DecisionTable");
+    XmlSetAttribute(context, element, "FileName", options.FileName, true);
+    WriteIntAttributes(context, element, decisionAttributes, options);
+}
+
+void ReadDecisionTable(pugi::xml_node parent, GeneratorOutputOptions& options, bool wholeDocument) {
+    pugi::xml_node element = XmlFindElement(parent, "DecisionTable");
+    if (!element)
+        return;
+    if (wholeDocument)
+        options.FileName = XmlGetAttribute(element, "FileName");
+    ReadIntAttributes(element, decisionAttributes, options);
+}
+
+void WriteExportExplanations(XmlDocumentContext& context, pugi::xml_node parent,
+                             const ExportExplanationsOptions& options) {
+    pugi::xml_node element = XmlAppendChildElement(context, parent, "ExportExplanations");
+    XmlSetIntAttribute(context, element, "Domain", options.Domain, true);
+    XmlAppendChildElement(context, element, "FileName", options.FileName);
+}
+
+void ReadExportExplanations(pugi::xml_node parent, ExportExplanationsOptions& options, bool wholeDocument) {
+    pugi::xml_node element = XmlFindElement(parent, "ExportExplanations");
+    if (!element)
+        return;
+    options.Domain = static_cast<int32_t>(XmlGetIntAttribute(element, "Domain", 0));
+    if (wholeDocument)
+        options.FileName = XmlGetChildText(element, "FileName");
+}
+
+void WriteTestSpecification(XmlDocumentContext& context, pugi::xml_node parent, const GeneratorOutputOptions& options) {
+    XmlAppendChildElement(context, XmlAppendChildElement(context, parent, "TestSpecification"), "FileName",
+                          options.FileName);
+}
+
+void ReadTestSpecification(pugi::xml_node parent, GeneratorOutputOptions& options, bool wholeDocument) {
+    pugi::xml_node element = XmlFindElement(parent, "TestSpecification");
+    if (element && wholeDocument)
+        options.FileName = XmlGetChildText(element, "FileName");
+}
+
+void WriteAttributeFileNames(XmlDocumentContext& context, pugi::xml_node parent, const FileNameSettings& fileNames) {
+    WriteExportImportNames(context, XmlAppendChildElement(context, parent, "AttributeFileNames"),
+                           fileNames.attributeExportFileName, fileNames.attributeImportFileName);
+}
+
+void ReadAttributeFileNames(pugi::xml_node parent, FileNameSettings& fileNames, bool wholeDocument) {
+    ReadExportImportNames(parent, "AttributeFileNames", fileNames.attributeExportFileName,
+                          fileNames.attributeImportFileName, wholeDocument);
+}
