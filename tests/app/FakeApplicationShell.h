@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/ApplicationShell.h"
-#include "interchange/ImportProgress.h"
 #include "app/NUVApp.h"
+#include "interchange/ImportProgress.h"
 
 #include <QString>
 

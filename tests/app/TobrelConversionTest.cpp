@@ -110,7 +110,8 @@ TEST(TobrelConversion, OutputIsNamedAfterTheMapAndReplacesAnOldDocument) {
     QDir(sandbox.WorkPath("")).mkpath("a.b");
     const std::vector<std::pair<QString, QString>> names = {
         {"Plan.MM", "Plan.nuv"}, {"x.Mm", "x.nuv"},      {"Plan.txt", "Plan.txt.nuv"},
-        {"Plan", "Plan.nuv"},    {"a.b/c", "a.b/c.nuv"}, {"-style", "-style.nuv"}, {"mm", "mm.nuv"},
+        {"Plan", "Plan.nuv"},    {"a.b/c", "a.b/c.nuv"}, {"-style", "-style.nuv"},
+        {"mm", "mm.nuv"},
     };
     for (const auto& [input, output] : names) {
         sandbox.WriteFile(input, map);

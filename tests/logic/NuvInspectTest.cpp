@@ -1,7 +1,7 @@
 #include "model/DocumentData.h"
-#include "support/logic/LogicScript.h"
 #include "support/ProgramRun.h"
 #include "support/ToolSupport.h"
+#include "support/logic/LogicScript.h"
 
 #include <QTemporaryDir>
 
