@@ -59,11 +59,11 @@ public:
     CUnitFunction* primaryParent = nullptr;
     QString codeSymbol;
 
-    // Derived by the registry's rebuild.
+    // Derived by the registry's rebuild. The places belong to the registry and last until its next rebuild.
     qint32 occurrenceCount = 0; // places below the origin; -1 when it contains itself
     qint32 fnCallerCount = 0;
-    std::set<OutlineNumber> outlineNumbers;
-    OutlineNumber primaryOutlineNumber;
+    std::vector<const OutlinePlace*> places; // in outline order
+    const OutlinePlace* primaryPlace = nullptr;
     quint32 serialNumber = 0; // 1, 2, ... for unit functions without a place
 
     CUnitFunction() = default;
@@ -84,6 +84,8 @@ public:
     // "+3" without a place, else the primary number or all numbers joined with "/".
     QString GetOutlineNumberText(bool distinguishPrimaryOutlineNumber) const;
     QString JoinOutlineNumbers() const;
+    std::vector<OutlineNumber> GetOutlineNumbers() const;
+    OutlineNumber GetPrimaryOutlineNumber() const { return GetOutlineNumber(primaryPlace); }
 
     // Everything reachable from start through children and Fn statements, start included.
     static void WalkChildren(CUnitFunction* start, UnitFunctionSet& visited, const CUnitFunctionRegistry& registry);

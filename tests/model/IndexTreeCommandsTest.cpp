@@ -92,7 +92,7 @@ TEST(IndexTreeCommands, MovingBelowItselfLeavesAnUnnamedHolderInItsPlace) {
     CUnitFunction* holder = doc.p->children[0];
     EXPECT_TRUE(holder->name.isEmpty());
     EXPECT_EQ(TestDocument::Children(holder), "A");
-    EXPECT_EQ(doc.a->outlineNumbers, (std::set<OutlineNumber>{{1, 1, 1}}));
+    EXPECT_EQ(doc.a->GetOutlineNumbers(), (std::vector<OutlineNumber>{{1, 1, 1}}));
     EXPECT_EQ(doc.p->logicLines[0]->calledInternalID, holder->InternalID);
     EXPECT_EQ(TestDocument::FnLines(holder), "A@0");
 }
