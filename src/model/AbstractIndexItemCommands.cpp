@@ -129,7 +129,8 @@ void CAbstractIndexItem::MoveToOutlineNumber(CDocumentData& document, CAbstractI
     }
     const OutlineNumber parentNumber(target.begin(), target.end() - 1);
     CAbstractIndexItem* newParent = FindByOutlineNumber(&root, parentNumber, 0);
-    if (!newParent) {
+    // A 0 anywhere names no place.
+    if (!newParent || target.back() < 1) {
         Refuse(notHere);
         return;
     }

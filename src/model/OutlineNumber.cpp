@@ -33,7 +33,7 @@ bool ParseOutlineNumber(const QString& text, OutlineNumber& number) {
         }
         bool ok = false;
         const int element = run.toInt(&ok);
-        if (!ok || element <= 0)
+        if (!ok)
             return false;
         parsed.push_back(element);
     }

@@ -22,6 +22,6 @@ OutlineNumber GetOutlineNumber(const OutlinePlace* place);
 // "1.12.3"; an empty number gives "0".
 QString GetOutlineNumberText(const OutlineNumber& number);
 
-// Reads "1.2.3". Anything but digits and single points between them fails, and so does an element that is
-// 0 or beyond the int range, since no place has such a position.
+// Reads "1.2.3". Anything but digits and single points between them fails, and so does an element beyond the
+// int range. An element may be 0, though no place has that position.
 bool ParseOutlineNumber(const QString& text, OutlineNumber& number);

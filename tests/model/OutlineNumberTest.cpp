@@ -39,15 +39,18 @@ TEST(OutlineNumber, TextJoinsElementsWithPoints) {
     EXPECT_EQ(GetOutlineNumberText({1, 12, 3}), "1.12.3");
 }
 
-TEST(OutlineNumber, ParseAcceptsOnlyPositiveElementsBetweenSinglePoints) {
+TEST(OutlineNumber, ParseAcceptsOnlyDecimalElementsBetweenSinglePoints) {
     OutlineNumber number;
     EXPECT_TRUE(ParseOutlineNumber("1.2.3", number));
     EXPECT_EQ(number, (OutlineNumber{1, 2, 3}));
     EXPECT_TRUE(ParseOutlineNumber("007", number));
     EXPECT_EQ(number, OutlineNumber{7});
 
-    for (const char* bad : {"", "1..2", "1.2.", ".1", " 1", "1 ", "+3", "-1", "1/1.1", "a", "0", "1.0", "1.00",
-                            "2147483648", "1.99999999999"}) {
+    // 0 is a number, though no place has it.
+    EXPECT_TRUE(ParseOutlineNumber("1.00", number));
+    EXPECT_EQ(number, (OutlineNumber{1, 0}));
+    for (const char* bad :
+         {"", "1..2", "1.2.", ".1", " 1", "1 ", "+3", "-1", "1/1.1", "a", "2147483648", "1.99999999999"}) {
         number = {9};
         EXPECT_FALSE(ParseOutlineNumber(QString::fromUtf8(bad), number)) << bad;
         EXPECT_TRUE(number.empty()) << bad;
