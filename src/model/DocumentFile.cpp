@@ -14,6 +14,8 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -29,20 +31,38 @@ QString CurrentFormatVersion() {
     return QString::asprintf("%d.%d.%d", kFormatMajor, kFormatMinor, kFormatRevision);
 }
 
-// Collects serialiser output and remembers whether every write reached the device.
+// Collects serialiser output and remembers whether every write reached the device, and the system's cause
+// when one did not: the file device reports a full disk as "Unknown error".
 class DeviceWriter : public pugi::xml_writer {
 public:
-    explicit DeviceWriter(QIODevice& device) : m_device(device) {}
+    explicit DeviceWriter(QFileDevice& device) : m_device(device) {}
     void write(const void* data, std::size_t size) override {
+        errno = 0;
         if (!m_failed &&
             m_device.write(static_cast<const char*>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
-            m_failed = true;
+            Fail();
+    }
+    // Writes out what is still buffered.
+    bool Flush() {
+        errno = 0;
+        if (!m_failed && !m_device.flush())
+            Fail();
+        return !m_failed;
     }
     bool Failed() const { return m_failed; }
+    QString ErrorText() const {
+        return m_errno != 0 ? QString::fromLocal8Bit(std::strerror(m_errno)) : m_device.errorString();
+    }
 
 private:
-    QIODevice& m_device;
+    void Fail() {
+        m_failed = true;
+        m_errno = errno;
+    }
+
+    QFileDevice& m_device;
     bool m_failed = false;
+    int m_errno = 0;
 };
 
 class ByteArrayWriter : public pugi::xml_writer {
@@ -130,9 +150,10 @@ template <class Print> bool WriteSafely(const QString& path, QString* errorText,
     }
     DeviceWriter writer(file);
     print(writer);
-    if (writer.Failed()) {
+    // What is still buffered goes out here: the commit takes a failure of its own flush for success.
+    if (!writer.Flush()) {
         if (errorText)
-            *errorText = file.errorString();
+            *errorText = writer.ErrorText();
         file.cancelWriting();
         return false;
     }

@@ -27,7 +27,11 @@ std::unique_ptr<QProcess> TobrelSandbox::Start(const QStringList& arguments, con
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(m_work.path());
-    process->start(QStringLiteral(NUV_BINARY_DIR "/tobrel"), arguments);
+    const QString tobrel = QStringLiteral(NUV_BINARY_DIR "/tobrel");
+    if (launcher.isEmpty())
+        process->start(tobrel, arguments);
+    else
+        process->start(launcher.front(), launcher.mid(1) + QStringList{tobrel} + arguments);
     EXPECT_TRUE(process->waitForStarted());
     return process;
 }
