@@ -28,25 +28,6 @@ using LogicLineArray = std::vector<std::unique_ptr<CLogicLine>>;
 // The unit functions on the path from the origin to the one a walk is visiting.
 using FunctionPath = std::unordered_set<const CUnitFunction*>;
 
-// Puts a unit function on the path for as long as the step lives; entered is false when it was there already.
-class PathStep {
-public:
-    PathStep(FunctionPath& path, const CUnitFunction* function)
-        : entered(path.insert(function).second), m_path(path), m_function(function) {}
-    ~PathStep() {
-        if (entered)
-            m_path.erase(m_function);
-    }
-    PathStep(const PathStep&) = delete;
-    PathStep& operator=(const PathStep&) = delete;
-
-    const bool entered;
-
-private:
-    FunctionPath& m_path;
-    const CUnitFunction* m_function;
-};
-
 // A unit of specified behaviour. Held by value in the registry; other unit functions refer to it by
 // pointer or InternalID and never own it.
 class CUnitFunction {
