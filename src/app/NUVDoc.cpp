@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <exception>
+#include <new>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -65,6 +66,23 @@ void DecodeDeclaredEncoding(QByteArray& bytes) {
     const QString text = decoder(bytes);
     if (!decoder.hasError())
         bytes = text.toUtf8();
+}
+
+// Reads a map whole, in steps, so that memory grows with the file and never past a limit: a device that never
+// ends (/dev/zero) must not eat memory. False for a map over the limit or one that memory cannot hold.
+bool ReadMapBytes(QFile& file, QByteArray& bytes) {
+    constexpr qint64 kStep = qint64(1) << 20;
+    try {
+        while (bytes.size() <= kMaxMapBytes) {
+            const QByteArray step = file.read(kStep);
+            if (step.isEmpty())
+                return true;
+            bytes += step;
+        }
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+    }
+    return false;
 }
 
 // Number of "node" elements anywhere in the document: the bar's total.
@@ -236,8 +254,7 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
 
     QFile file(path);
     QByteArray bytes;
-    // A map is read whole but never past a limit: a device that never ends (/dev/zero) must not eat memory.
-    const bool read = file.open(QIODevice::ReadOnly) && (bytes = file.read(kMaxMapBytes + 1)).size() <= kMaxMapBytes;
+    const bool read = file.open(QIODevice::ReadOnly) && ReadMapBytes(file, bytes);
     DecodeDeclaredEncoding(bytes);
     pugi::xml_document document;
     // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files.

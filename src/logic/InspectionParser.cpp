@@ -280,9 +280,10 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     for (auto item = block->cases.begin(); m_makeRecords && item != block->cases.end(); ++item) {
         const StatementLine caseLine{block, StatementLine::CaseLine(item - block->cases.begin())};
         item->record = MakeRecord(member, item->StateName(), item->position, 1, caseLine);
-        // Each state negated once: an earlier case with a record already gave this one's.
+        // Each state negated once: an earlier case with a record already gave this one's. States compare as
+        // parsed, so signs that cancel out make no second state.
         const auto sameState = [&item](const InspectionSwitchCase& earlier) {
-            return earlier.record && earlier.StateName() == item->StateName();
+            return earlier.record && item->record && SameNegatableText(earlier.record->state, item->record->state);
         };
         if (item->record && std::none_of(block->cases.begin(), item, sameState))
             block->elswRecords.push_back(

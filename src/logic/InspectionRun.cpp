@@ -165,8 +165,8 @@ void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) 
         CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), static_cast<unsigned>(functions.size()));
         const CUnitFunction& function = *functions[i];
         if (function.header.Reasoning.isEmpty() && function.header.UnNecessaryReasoning != 1) {
-            const QString place = function.outlineNumbers.empty() ? QStringLiteral("+%1").arg(function.serialNumber)
-                                                                  : function.JoinOutlineNumbers();
+            const QString place = function.places.empty() ? QStringLiteral("+%1").arg(function.serialNumber)
+                                                          : function.JoinOutlineNumbers();
             pane.AddMessage(QStringLiteral("[") + place + QStringLiteral("] ") + function.name,
                             std::make_unique<CJumperToFunction>(static_cast<qint32>(function.InternalID)));
             ++count;

@@ -12,12 +12,13 @@ class CDocumentData;
 
 // One place of a unit function in the table of contents. The tree is rebuilt from the unit functions'
 // child lists after every change and keeps only view state of its own; items are held by value, so a
-// pointer to an item is good only until the next RebuildIndexTree.
+// pointer to an item is good only until the next RebuildIndexTree. Every walk of the tree keeps its own
+// stack, freeing and copying included: a tree may be as deep as there are unit functions.
 class CAbstractIndexItem {
 public:
     std::vector<CAbstractIndexItem> children;
     CUnitFunction* unitFunction = nullptr;
-    OutlineNumber outlineNumber;
+    OutlinePlace place; // points to the parent's place, set by Renumber
     quint8 treeExpanded = 1;
     quint8 chartExpanded = 1;
     quint8 diagramExpanded = 1;
@@ -29,9 +30,15 @@ public:
     void* treeItem = nullptr; // entry of the table-of-contents tree pane, owned by that pane
 
     CAbstractIndexItem() = default;
+    ~CAbstractIndexItem();
+    CAbstractIndexItem(const CAbstractIndexItem& other);
+    CAbstractIndexItem& operator=(const CAbstractIndexItem& other);
+    CAbstractIndexItem(CAbstractIndexItem&&) = default;
+    CAbstractIndexItem& operator=(CAbstractIndexItem&&) = default;
     void Clear();
 
-    QString GetOutlineNumberString() const { return GetOutlineNumberText(outlineNumber); }
+    OutlineNumber GetOutlineNumber() const { return ::GetOutlineNumber(&place); }
+    QString GetOutlineNumberString() const { return GetOutlineNumberText(GetOutlineNumber()); }
 
     // Queries.
     static CAbstractIndexItem* FindByOutlineNumber(CAbstractIndexItem* start, const OutlineNumber& number,
@@ -80,7 +87,7 @@ public:
                                            const ModelOptions& options);
 
 private:
-    static void BuildChildrenRecursive(CAbstractIndexItem& item, FunctionPath& path);
+    static void BuildChildren(CAbstractIndexItem& item, const FunctionPath& path);
     static void DetachMoveSourceRecursive(CDocumentData& document, CAbstractIndexItem& item,
                                           const ModelOptions& options);
 };

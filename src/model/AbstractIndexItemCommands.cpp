@@ -38,7 +38,7 @@ void PlaceFunction(CDocumentData& document, CAbstractIndexItem& item, Placement 
             return;
         }
         receiver = parent->unitFunction;
-        index = item.outlineNumber.back() - (placement == Placement::ElderSibling ? 1 : 0);
+        index = item.place.position - (placement == Placement::ElderSibling ? 1 : 0);
     }
     if (!receiver)
         return;
@@ -130,7 +130,8 @@ void CAbstractIndexItem::MoveToOutlineNumber(CDocumentData& document, CAbstractI
     }
     const OutlineNumber parentNumber(target.begin(), target.end() - 1);
     CAbstractIndexItem* newParent = FindByOutlineNumber(&root, parentNumber, 0);
-    if (!newParent) {
+    // A 0 anywhere names no place.
+    if (!newParent || target.back() < 1) {
         Refuse(notHere);
         return;
     }
@@ -141,7 +142,7 @@ void CAbstractIndexItem::MoveToOutlineNumber(CDocumentData& document, CAbstractI
     }
     ResetMoveSourceFlagRecursive(root);
     item.moveSource = 1;
-    const size_t oldIndex = static_cast<size_t>(item.outlineNumber.back() - 1);
+    const size_t oldIndex = static_cast<size_t>(item.place.position - 1);
     const size_t newIndex = static_cast<size_t>(target.back() - 1);
     CUnitFunction* moving = item.unitFunction;
     CUnitFunction* newParentFunction = newParent->unitFunction;
@@ -189,15 +190,20 @@ void CAbstractIndexItem::MoveToOutlineNumber(CDocumentData& document, CAbstractI
 
 void CAbstractIndexItem::DetachMoveSourceRecursive(CDocumentData& document, CAbstractIndexItem& item,
                                                    const ModelOptions& options) {
-    for (size_t position = 0; position < item.children.size(); ++position) {
-        if (item.children[position].moveSource) {
-            if (item.unitFunction && position < item.unitFunction->children.size())
-                EraseChildAt(document, item.unitFunction, position, options);
-            break;
+    std::vector<CAbstractIndexItem*> pending{&item};
+    while (!pending.empty()) {
+        CAbstractIndexItem& current = *pending.back();
+        pending.pop_back();
+        for (size_t position = 0; position < current.children.size(); ++position) {
+            if (current.children[position].moveSource) {
+                if (current.unitFunction && position < current.unitFunction->children.size())
+                    EraseChildAt(document, current.unitFunction, position, options);
+                break;
+            }
         }
+        for (auto child = current.children.rbegin(); child != current.children.rend(); ++child)
+            pending.push_back(&*child);
     }
-    for (CAbstractIndexItem& child : item.children)
-        DetachMoveSourceRecursive(document, child, options);
 }
 
 void CAbstractIndexItem::RemoveFromIndex(CDocumentData& document, CAbstractIndexItem& item,
@@ -276,7 +282,7 @@ void CAbstractIndexItem::IsolateFromSharedFunctions(CDocumentData& document, CAb
             platform::MessageAnswer::Ok)
             return;
     }
-    const size_t position = static_cast<size_t>(item.outlineNumber.back() - 1);
+    const size_t position = static_cast<size_t>(item.place.position - 1);
     if (position >= parentFunction->children.size())
         return;
     CIndexLogicSync sync(parentFunction, document.registry, options);

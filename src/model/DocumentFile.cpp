@@ -17,6 +17,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 namespace {
 
@@ -32,20 +35,38 @@ QString CurrentFormatVersion() {
     return QString::asprintf("%d.%d.%d", kFormatMajor, kFormatMinor, kFormatRevision);
 }
 
-// Collects serialiser output and remembers whether every write reached the device.
+// Collects serialiser output and remembers whether every write reached the device, and the system's cause
+// when one did not: the file device reports a full disk as "Unknown error".
 class DeviceWriter : public pugi::xml_writer {
 public:
-    explicit DeviceWriter(QIODevice& device) : m_device(device) {}
+    explicit DeviceWriter(QFileDevice& device) : m_device(device) {}
     void write(const void* data, std::size_t size) override {
+        errno = 0;
         if (!m_failed &&
             m_device.write(static_cast<const char*>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
-            m_failed = true;
+            Fail();
+    }
+    // Writes out what is still buffered.
+    bool Flush() {
+        errno = 0;
+        if (!m_failed && !m_device.flush())
+            Fail();
+        return !m_failed;
     }
     bool Failed() const { return m_failed; }
+    QString ErrorText() const {
+        return m_errno != 0 ? QString::fromLocal8Bit(std::strerror(m_errno)) : m_device.errorString();
+    }
 
 private:
-    QIODevice& m_device;
+    void Fail() {
+        m_failed = true;
+        m_errno = errno;
+    }
+
+    QFileDevice& m_device;
     bool m_failed = false;
+    int m_errno = 0;
 };
 
 class ByteArrayWriter : public pugi::xml_writer {
@@ -133,9 +154,10 @@ template <class Print> bool WriteSafely(const QString& path, QString* errorText,
     }
     DeviceWriter writer(file);
     print(writer);
-    if (writer.Failed()) {
+    // What is still buffered goes out here: the commit takes a failure of its own flush for success.
+    if (!writer.Flush()) {
         if (errorText)
-            *errorText = file.errorString();
+            *errorText = writer.ErrorText();
         file.cancelWriting();
         return false;
     }
@@ -150,6 +172,17 @@ template <class Print> bool WriteSafely(const QString& path, QString* errorText,
 bool WriteSafely(const pugi::xml_document& document, const QString& path, unsigned int flags, QString* errorText) {
     return WriteSafely(path, errorText,
                        [&](pugi::xml_writer& writer) { document.save(writer, "\t", flags, pugi::encoding_utf8); });
+}
+
+// Runs a save; running out of memory fails it as a failed write does, and the file already there stays.
+template <class Save> bool SaveWithinMemory(QString* errorText, Save save) {
+    try {
+        return save();
+    } catch (const std::bad_alloc&) {
+        if (errorText)
+            *errorText = QString::fromLocal8Bit(std::strerror(ENOMEM));
+        return false;
+    }
 }
 
 QByteArray EndTag(pugi::xml_node element) {
@@ -419,55 +452,61 @@ static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_
 }
 
 bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* errorText) {
-    const CDocumentData& data = *context.documentData;
-    pugi::xml_node root =
-        AppendRoot(context, context.olderFormat ? QString::fromLatin1(kOlderFormatVersion) : CurrentFormatVersion());
-    XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
-    // The unit functions are most of a file: in the current format they are printed as they are built.
-    context.deferFunctionElements = !context.olderFormat;
-    WriteDocumentElement(context, root);
-    AppendStoredVersions(context, root);
-    const bool written = WriteSafely(path, errorText, [&context](pugi::xml_writer& writer) {
-        PrintWithDeferredFunctions(context, context.document, writer);
+    return SaveWithinMemory(errorText, [&] {
+        const CDocumentData& data = *context.documentData;
+        pugi::xml_node root = AppendRoot(context, context.olderFormat ? QString::fromLatin1(kOlderFormatVersion)
+                                                                      : CurrentFormatVersion());
+        XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
+        // The unit functions are most of a file: in the current format they are printed as they are built.
+        context.deferFunctionElements = !context.olderFormat;
+        WriteDocumentElement(context, root);
+        AppendStoredVersions(context, root);
+        const bool written = WriteSafely(path, errorText, [&context](pugi::xml_writer& writer) {
+            PrintWithDeferredFunctions(context, context.document, writer);
+        });
+        context.deferFunctionElements = 0;
+        context.deferredFunctionContainer = pugi::xml_node();
+        return written;
     });
-    context.deferFunctionElements = 0;
-    context.deferredFunctionContainer = pugi::xml_node();
-    return written;
 }
 
 bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path, const VersionHistoryEntry& entry,
                                 QString* errorText) {
-    CDocumentData& data = *context.documentData;
-    pugi::xml_node root = AppendRoot(context, CurrentFormatVersion());
-    XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
-    AppendStoredVersions(context, root);
-    pugi::xml_node document = WriteDocumentElement(context, root);
-    XmlSetIntAttribute(context, document, "Version", data.nextVersionNumber, false);
-    XmlSetAttribute(context, document, "Author", entry.Author, true);
-    XmlSetAttribute(context, document, "Time", entry.Time, true);
-    XmlSetIntAttribute(context, document, "Major", entry.Major, false);
-    XmlSetIntAttribute(context, document, "Minor", entry.Minor, false);
-    XmlAppendChildElement(context, document, "Comment", entry.Comment);
-    // The history takes the new version only once it is in the file.
-    if (!WriteSafely(context.document, path, kPlainFormat, errorText))
-        return false;
-    StoredVersion stored;
-    stored.xml = ElementXml(document);
-    stored.label = VersionLabel(entry.Major, entry.Minor);
-    stored.time = entry.Time;
-    stored.author = entry.Author;
-    stored.comment = entry.Comment;
-    stored.number = data.nextVersionNumber;
-    data.versionHistory.push_back(std::move(stored));
-    ++data.nextVersionNumber;
-    data.documentHeader.Major = static_cast<quint16>(entry.Major);
-    data.documentHeader.Minor = static_cast<quint16>(entry.Minor);
-    return true;
+    return SaveWithinMemory(errorText, [&] {
+        CDocumentData& data = *context.documentData;
+        pugi::xml_node root = AppendRoot(context, CurrentFormatVersion());
+        XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
+        AppendStoredVersions(context, root);
+        pugi::xml_node document = WriteDocumentElement(context, root);
+        XmlSetIntAttribute(context, document, "Version", data.nextVersionNumber, false);
+        XmlSetAttribute(context, document, "Author", entry.Author, true);
+        XmlSetAttribute(context, document, "Time", entry.Time, true);
+        XmlSetIntAttribute(context, document, "Major", entry.Major, false);
+        XmlSetIntAttribute(context, document, "Minor", entry.Minor, false);
+        XmlAppendChildElement(context, document, "Comment", entry.Comment);
+        // The history takes the new version only once it is in the file.
+        if (!WriteSafely(context.document, path, kPlainFormat, errorText))
+            return false;
+        StoredVersion stored;
+        stored.xml = ElementXml(document);
+        stored.label = VersionLabel(entry.Major, entry.Minor);
+        stored.time = entry.Time;
+        stored.author = entry.Author;
+        stored.comment = entry.Comment;
+        stored.number = data.nextVersionNumber;
+        data.versionHistory.push_back(std::move(stored));
+        ++data.nextVersionNumber;
+        data.documentHeader.Major = static_cast<quint16>(entry.Major);
+        data.documentHeader.Minor = static_cast<quint16>(entry.Minor);
+        return true;
+    });
 }
 
 bool WriteDocumentXmlFile(XmlDocumentContext& context, const QString& path, QString* errorText) {
-    WriteDocumentElement(context, AppendRoot(context, CurrentFormatVersion()));
-    return WriteSafely(context.document, path, pugi::format_indent | pugi::format_no_declaration, errorText);
+    return SaveWithinMemory(errorText, [&] {
+        WriteDocumentElement(context, AppendRoot(context, CurrentFormatVersion()));
+        return WriteSafely(context.document, path, pugi::format_indent | pugi::format_no_declaration, errorText);
+    });
 }
 
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context) {

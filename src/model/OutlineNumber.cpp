@@ -2,6 +2,16 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
+OutlineNumber GetOutlineNumber(const OutlinePlace* place) {
+    OutlineNumber number;
+    for (; place && place->parent; place = place->parent)
+        number.push_back(place->position);
+    std::reverse(number.begin(), number.end());
+    return number;
+}
+
 QString GetOutlineNumberText(const OutlineNumber& number) {
     if (number.empty())
         return QStringLiteral("0");
@@ -23,7 +33,7 @@ bool ParseOutlineNumber(const QString& text, OutlineNumber& number) {
         }
         bool ok = false;
         const int element = run.toInt(&ok);
-        if (!ok || element <= 0)
+        if (!ok)
             return false;
         parsed.push_back(element);
     }

@@ -60,18 +60,25 @@ void CUnitFunction::CopyContentsTo(const CUnitFunction& source, CUnitFunction& t
 }
 
 QString CUnitFunction::GetOutlineNumberText(bool distinguishPrimaryOutlineNumber) const {
-    if (outlineNumbers.empty())
+    if (places.empty())
         return QStringLiteral("+%1").arg(serialNumber);
     if (distinguishPrimaryOutlineNumber)
-        return ::GetOutlineNumberText(primaryOutlineNumber);
+        return ::GetOutlineNumberText(GetPrimaryOutlineNumber());
     return JoinOutlineNumbers();
 }
 
 QString CUnitFunction::JoinOutlineNumbers() const {
     QStringList texts;
-    for (const OutlineNumber& number : outlineNumbers)
+    for (const OutlineNumber& number : GetOutlineNumbers())
         texts << ::GetOutlineNumberText(number);
     return texts.join(QLatin1Char('/'));
+}
+
+std::vector<OutlineNumber> CUnitFunction::GetOutlineNumbers() const {
+    std::vector<OutlineNumber> numbers;
+    for (const OutlinePlace* place : places)
+        numbers.push_back(GetOutlineNumber(place));
+    return numbers;
 }
 
 void CUnitFunction::WalkChildren(CUnitFunction* start, UnitFunctionSet& visited,
@@ -233,25 +240,22 @@ void CUnitFunction::DeleteLine(int index) {
 
 namespace {
 
-// A key whose plain lexicographic order is the list order: placed unit functions first, each place element by
-// element as an unsigned number with a proper prefix first, then the others by serial number.
+// A key whose plain lexicographic order is the list order: placed unit functions first, by their places in
+// outline order (the rebuild numbers places in that order), then the others by serial number.
 void AppendOutlineKey(const CUnitFunction& function, bool distinguishPrimaryOutlineNumber, std::vector<quint64>& key) {
-    if (function.outlineNumbers.empty()) {
+    if (function.places.empty()) {
         key.insert(key.end(), {1, function.serialNumber});
         return;
     }
     key.push_back(0);
     if (distinguishPrimaryOutlineNumber) {
-        for (int element : function.primaryOutlineNumber)
-            key.push_back(static_cast<quint32>(element));
+        // The origin's place sorts with a missing one, as both have the empty number.
+        if (function.primaryPlace && function.primaryPlace->parent)
+            key.push_back(function.primaryPlace->order);
         return;
     }
-    // Elements are shifted up by one so that the 0 closing each place sorts a shorter place first.
-    for (const OutlineNumber& number : function.outlineNumbers) {
-        for (int element : number)
-            key.push_back(quint64(static_cast<quint32>(element)) + 1);
-        key.push_back(0);
-    }
+    for (const OutlinePlace* place : function.places)
+        key.push_back(place->order);
 }
 
 } // namespace

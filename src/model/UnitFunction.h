@@ -28,25 +28,6 @@ using LogicLineArray = std::vector<std::unique_ptr<CLogicLine>>;
 // The unit functions on the path from the origin to the one a walk is visiting.
 using FunctionPath = std::unordered_set<const CUnitFunction*>;
 
-// Puts a unit function on the path for as long as the step lives; entered is false when it was there already.
-class PathStep {
-public:
-    PathStep(FunctionPath& path, const CUnitFunction* function)
-        : entered(path.insert(function).second), m_path(path), m_function(function) {}
-    ~PathStep() {
-        if (entered)
-            m_path.erase(m_function);
-    }
-    PathStep(const PathStep&) = delete;
-    PathStep& operator=(const PathStep&) = delete;
-
-    const bool entered;
-
-private:
-    FunctionPath& m_path;
-    const CUnitFunction* m_function;
-};
-
 // A unit of specified behaviour. Held by value in the registry; other unit functions refer to it by
 // pointer or InternalID and never own it.
 class CUnitFunction {
@@ -59,11 +40,11 @@ public:
     CUnitFunction* primaryParent = nullptr;
     QString codeSymbol;
 
-    // Derived by the registry's rebuild.
+    // Derived by the registry's rebuild. The places belong to the registry and last until its next rebuild.
     qint32 occurrenceCount = 0; // places below the origin; -1 when it contains itself
     qint32 fnCallerCount = 0;
-    std::set<OutlineNumber> outlineNumbers;
-    OutlineNumber primaryOutlineNumber;
+    std::vector<const OutlinePlace*> places; // in outline order
+    const OutlinePlace* primaryPlace = nullptr;
     quint32 serialNumber = 0; // 1, 2, ... for unit functions without a place
 
     CUnitFunction() = default;
@@ -84,6 +65,8 @@ public:
     // "+3" without a place, else the primary number or all numbers joined with "/".
     QString GetOutlineNumberText(bool distinguishPrimaryOutlineNumber) const;
     QString JoinOutlineNumbers() const;
+    std::vector<OutlineNumber> GetOutlineNumbers() const;
+    OutlineNumber GetPrimaryOutlineNumber() const { return GetOutlineNumber(primaryPlace); }
 
     // Everything reachable from start through children and Fn statements, start included.
     static void WalkChildren(CUnitFunction* start, UnitFunctionSet& visited, const CUnitFunctionRegistry& registry);

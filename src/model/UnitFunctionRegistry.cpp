@@ -89,8 +89,8 @@ CUnitFunction* CUnitFunctionRegistry::FindByDisplayedNumber(const QString& text)
     for (const auto& [id, function] : m_functions) {
         QString primary;
         QString all;
-        if (!function.outlineNumbers.empty()) {
-            primary = GetOutlineNumberText(function.primaryOutlineNumber);
+        if (!function.places.empty()) {
+            primary = GetOutlineNumberText(function.GetPrimaryOutlineNumber());
             all = function.JoinOutlineNumbers();
         } else {
             primary = QStringLiteral("+%1").arg(function.serialNumber);
@@ -129,6 +129,29 @@ void CUnitFunctionRegistry::CollectForSelection(UnitFunctionSet& set, const QStr
     }
 }
 
+namespace {
+
+// The next unit function an Fn statement of the function calls, from line `next` on; null after the last.
+const CUnitFunction* NextCallee(const CUnitFunction* function, std::size_t& next,
+                                const CUnitFunctionRegistry& registry) {
+    while (next < function->logicLines.size()) {
+        const auto& line = function->logicLines[next++];
+        if (line && line->IsFnStatement()) {
+            if (const CUnitFunction* called = registry.FindByInternalID(line->calledInternalID))
+                return called;
+        }
+    }
+    return nullptr;
+}
+
+struct CallLevel {
+    const CUnitFunction* function;
+    std::size_t next;
+};
+
+} // namespace
+
+// Depth first along Fn statements, with a stack of our own: calls may nest as deep as there are unit functions.
 bool CUnitFunctionRegistry::IsReachable(const CUnitFunction* a, const CUnitFunction* b,
                                         std::set<const CUnitFunction*>& visited) const {
     if (!a)
@@ -137,38 +160,39 @@ bool CUnitFunctionRegistry::IsReachable(const CUnitFunction* a, const CUnitFunct
         return true;
     if (!visited.insert(a).second)
         return false;
-    for (const auto& line : a->logicLines) {
-        if (line && line->IsFnStatement()) {
-            if (const CUnitFunction* called = FindByInternalID(line->calledInternalID);
-                called && IsReachable(called, b, visited))
-                return true;
+    std::vector<CallLevel> levels{{a, 0}};
+    while (!levels.empty()) {
+        const CUnitFunction* called = NextCallee(levels.back().function, levels.back().next, *this);
+        if (!called) {
+            levels.pop_back();
+        } else if (called == b) {
+            return true;
+        } else if (visited.insert(called).second) {
+            levels.push_back({called, 0});
         }
     }
     return false;
 }
 
+// A unit function from which no cycle was found is not searched again: shared callees would otherwise be
+// walked once per path.
 bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function) const {
-    FunctionPath path;
+    FunctionPath path{function};
     FunctionPath acyclic;
-    return HasFnCycle(function, path, acyclic);
-}
-
-// Depth first along Fn statements. A unit function from which no cycle was found is not searched again:
-// shared callees would otherwise be walked once per path.
-bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const {
-    if (acyclic.contains(function))
-        return false;
-    PathStep step(path, function);
-    if (!step.entered)
-        return true;
-    for (const auto& line : function->logicLines) {
-        if (line && line->IsFnStatement()) {
-            if (const CUnitFunction* called = FindByInternalID(line->calledInternalID);
-                called && HasFnCycle(called, path, acyclic))
-                return true;
+    std::vector<CallLevel> levels{{function, 0}};
+    while (!levels.empty()) {
+        const CUnitFunction* called = NextCallee(levels.back().function, levels.back().next, *this);
+        if (!called) {
+            path.erase(levels.back().function);
+            acyclic.insert(levels.back().function);
+            levels.pop_back();
+        } else if (path.contains(called)) {
+            return true;
+        } else if (!acyclic.contains(called)) {
+            path.insert(called);
+            levels.push_back({called, 0});
         }
     }
-    acyclic.insert(function);
     return false;
 }
 
@@ -204,11 +228,17 @@ bool CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentDat
 void CUnitFunctionRegistry::Clear() {
     origin = nullptr;
     m_functions.clear();
+    m_places.clear();
     m_drawableIDsInUse.reset();
 }
 
 CUnitFunctionRegistry::FunctionMap CUnitFunctionRegistry::TakeFunctions() {
     FunctionMap functions = std::move(m_functions);
+    // Their places go with the registry's.
+    for (auto& [id, function] : functions) {
+        function.places.clear();
+        function.primaryPlace = nullptr;
+    }
     Clear();
     return functions;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <bitset>
+#include <deque>
 #include <map>
 
 class CAbstractIndexItem;
@@ -82,9 +83,10 @@ private:
     // Stores a new unit function under the id, or returns the one stored there already.
     CUnitFunction* InsertNew(quint32 id);
     bool DrawInternalID(quint32& id) const;
-    bool HasFnCycle(const CUnitFunction* function, FunctionPath& path, FunctionPath& acyclic) const;
 
     FunctionMap m_functions;
+    // The places of the last rebuild, which the unit functions point to.
+    std::deque<OutlinePlace> m_places;
     // The drawable IDs in use, beside the map: in a large document many random draws hit a taken ID, and
     // asking the map each time walks down the tree.
     std::bitset<MaxDrawnInternalID + 1> m_drawableIDsInUse;

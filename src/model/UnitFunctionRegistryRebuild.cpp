@@ -9,6 +9,7 @@
 // unit function. One walk from the origin then enumerates every path and derives all that depends on the
 // places. The path holds the unit functions on the current one (entered on the way down, left on the way
 // back, so a deep hierarchy costs one set, not one per level), and a cycle ends the walk where it closes.
+// Each place is one record that points to its parent's, so numbers share their prefixes.
 
 namespace {
 
@@ -92,8 +93,8 @@ void ResetDerivedFields(const FunctionList& list) {
             called.push_back(line->calledInternalID);
             return false;
         });
-        function->outlineNumbers.clear();
-        function->primaryOutlineNumber.clear();
+        function->places.clear();
+        function->primaryPlace = nullptr;
         function->occurrenceCount = 0;
         function->fnCallerCount = 0;
         function->header.effectiveRequirements = function->header.ownRequirements;
@@ -104,57 +105,82 @@ void ResetDerivedFields(const FunctionList& list) {
     }
 }
 
-// One walk of every path from the origin: outline numbers, occurrence counts, inherited requirements and
-// work sums.
+// One walk of every path from the origin: places, occurrence counts, inherited requirements and work sums.
+// The walk keeps its own stack: a hierarchy may be as deep as there are unit functions.
 class PathWalk {
 public:
-    explicit PathWalk(const ModelOptions& options)
-        : m_inheritDown(options.InheritRequirementsDown), m_inheritUp(options.InheritRequirementsUp) {}
+    PathWalk(const ModelOptions& options, std::deque<OutlinePlace>& places)
+        : m_inheritDown(options.InheritRequirementsDown), m_inheritUp(options.InheritRequirementsUp), m_places(places) {
+    }
 
-    // Returns the work of the place and everything below it; `inherited` comes from above, `out` takes the
-    // requirements from below.
-    double Visit(CUnitFunction* function, bool primary, const std::set<QString>& inherited, std::set<QString>& out) {
-        function->outlineNumbers.insert(m_number);
-        PathStep step(m_path, function);
-        if (!step.entered) {
-            function->occurrenceCount = -1;
-            return 0.0;
+    // A path holds each unit function once, so the levels never grow past their number.
+    void Run(CUnitFunction* origin, std::size_t functionCount) {
+        m_levels.reserve(functionCount + 1);
+        std::set<QString> out;
+        Enter(origin, true, nullptr, 0, {});
+        while (!m_levels.empty()) {
+            Level& level = m_levels.back();
+            if (level.next < level.function->children.size()) {
+                CUnitFunction* child = level.function->children[level.next++];
+                Enter(child, level.primary && child->primaryParent == level.function, level.place,
+                      static_cast<int>(level.next), level.passed);
+                continue;
+            }
+            CUnitFunctionHeader& header = level.function->header;
+            std::set<QString>& above = m_levels.size() > 1 ? m_levels[m_levels.size() - 2].below : out;
+            if (m_inheritUp) {
+                header.effectiveRequirements.insert(level.below.begin(), level.below.end());
+                above.insert(header.ownRequirements.begin(), header.ownRequirements.end());
+                above.insert(level.below.begin(), level.below.end());
+            }
+            header.Child = static_cast<float>(level.sum);
+            header.Total = static_cast<float>(level.sum + header.Work);
+            const double total = level.sum + header.Work;
+            m_path.erase(level.function);
+            m_levels.pop_back();
+            if (!m_levels.empty())
+                m_levels.back().sum += total;
         }
-        ++function->occurrenceCount;
-        if (primary)
-            function->primaryOutlineNumber = m_number;
-
-        CUnitFunctionHeader& header = function->header;
-        std::set<QString> passed;
-        if (m_inheritDown) {
-            header.effectiveRequirements.insert(inherited.begin(), inherited.end());
-            passed = header.ownRequirements;
-            passed.insert(inherited.begin(), inherited.end());
-        }
-        std::set<QString> below;
-        double sum = 0.0;
-        m_number.push_back(0);
-        for (std::size_t i = 0; i < function->children.size(); ++i) {
-            CUnitFunction* child = function->children[i];
-            m_number.back() = static_cast<int>(i + 1);
-            sum += Visit(child, primary && child->primaryParent == function, passed, below);
-        }
-        m_number.pop_back();
-        if (m_inheritUp) {
-            header.effectiveRequirements.insert(below.begin(), below.end());
-            out.insert(header.ownRequirements.begin(), header.ownRequirements.end());
-            out.insert(below.begin(), below.end());
-        }
-        header.Child = static_cast<float>(sum);
-        header.Total = static_cast<float>(sum + header.Work);
-        return sum + header.Work;
     }
 
 private:
+    struct Level {
+        CUnitFunction* function;
+        bool primary;
+        const OutlinePlace* place;
+        std::set<QString> passed; // requirements handed down
+        std::set<QString> below;  // requirements handed up
+        double sum = 0.0;
+        std::size_t next = 0;
+    };
+
+    // Records the place; a unit function already on the path is not entered again.
+    void Enter(CUnitFunction* function, bool primary, const OutlinePlace* parent, int position,
+               const std::set<QString>& inherited) {
+        const OutlinePlace* place =
+            &m_places.emplace_back(OutlinePlace{parent, position, static_cast<quint32>(m_places.size())});
+        function->places.push_back(place);
+        if (!m_path.insert(function).second) {
+            function->occurrenceCount = -1;
+            return;
+        }
+        ++function->occurrenceCount;
+        if (primary)
+            function->primaryPlace = place;
+        Level level{function, primary, place, {}, {}};
+        if (m_inheritDown) {
+            function->header.effectiveRequirements.insert(inherited.begin(), inherited.end());
+            level.passed = function->header.ownRequirements;
+            level.passed.insert(inherited.begin(), inherited.end());
+        }
+        m_levels.push_back(std::move(level));
+    }
+
     const bool m_inheritDown;
     const bool m_inheritUp;
+    std::deque<OutlinePlace>& m_places;
     FunctionPath m_path;
-    OutlineNumber m_number;
+    std::vector<Level> m_levels;
 };
 
 } // namespace
@@ -163,11 +189,10 @@ void CUnitFunctionRegistry::Rebuild(const ModelOptions& options) {
     const FunctionList list(m_functions);
     DropStaleChildrenAndUpdatePrimaryParents(list);
     ResetDerivedFields(list);
-    if (origin) {
-        std::set<QString> out;
-        PathWalk(options).Visit(origin, true, {}, out);
-    }
+    m_places.clear();
+    if (origin)
+        PathWalk(options, m_places).Run(origin, list.functions.size());
     quint32 counter = 1;
     for (CUnitFunction* function : list.functions)
-        function->serialNumber = function->outlineNumbers.empty() ? counter++ : 0;
+        function->serialNumber = function->places.empty() ? counter++ : 0;
 }

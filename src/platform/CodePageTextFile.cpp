@@ -95,7 +95,8 @@ void CodePageTextFile::WriteString(const QString& text) {
 bool CodePageTextFile::Commit() {
     if (!m_output)
         return false;
-    bool committed = !m_writeFailed && m_output->commit();
+    // The commit takes a failure to write out the buffer (a full disk) for success: flush it first.
+    bool committed = !m_writeFailed && m_output->flush() && m_output->commit();
     m_output.reset();
     m_writeFailed = false;
     return committed;

@@ -186,7 +186,7 @@ TEST(TobrelConversion, AMapWithMoreNodesThanInternalIdsIsRefusedBeforeAnythingIs
 
 TEST(TobrelConversion, DeepMapsAndDeepRichTextAreWalkedWithoutRecursion) {
     TobrelSandbox sandbox;
-    const int depth = 3000;
+    const int depth = 32766;
     const int markup = 200000;
     QByteArray map = "<map>";
     for (int i = 0; i < depth; ++i)
@@ -200,6 +200,34 @@ TEST(TobrelConversion, DeepMapsAndDeepRichTextAreWalkedWithoutRecursion) {
     const QStringList outline = ReadOutline(sandbox.WorkPath("deep.nuv"));
     ASSERT_EQ(outline.size(), depth);
     EXPECT_EQ(outline.back().trimmed(), "ndeep");
+}
+
+// A file system that is full: a small one mounted where only this test sees it, when the system lets a user
+// have a mount namespace of their own.
+TEST(TobrelConversion, AFullDiskIsReportedWithItsCauseAndNothingIsWritten) {
+    if (QProcess::execute("unshare", {"-rm", "true"}) != 0)
+        GTEST_SKIP() << "no user and mount namespaces here";
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("small.mm", "<map><node TEXT=\"a\"/></map>");
+    QByteArray large = "<map><node TEXT=\"Root\">";
+    for (int i = 0; i < 400; ++i)
+        large += "<node TEXT=\"n\"/>";
+    sandbox.WriteFile("large.mm", large + "</node></map>");
+    ASSERT_TRUE(QDir(sandbox.WorkPath(".")).mkdir("full"));
+    // The small document fits in the file buffer and fails as it is flushed; the large one fails on the way.
+    for (const auto& [name, size] : {std::pair{"small", "8k"}, std::pair{"large", "16k"}}) {
+        // What is left in the file system is listed after the messages.
+        const QString script = QStringLiteral("mount -t tmpfs -o size=%1 tmpfs full && cp \"$0\" full/ && \"$@\"; "
+                                              "status=$?; ls -A full >&2; exit $status")
+                                   .arg(size);
+        sandbox.launcher = {"unshare", "-rm", "sh", "-c", script, QStringLiteral("%1.mm").arg(name)};
+        const TobrelSandbox::Result result = sandbox.Run({QStringLiteral("full/%1.mm").arg(name)});
+        EXPECT_EQ(result.exitCode, 1) << name;
+        EXPECT_TRUE(result.standardError.endsWith(
+            QStringLiteral("ファイル \"full/%1.nuv\" に書き込みできませんでした。\nNo space left on device\n%1.mm\n")
+                .arg(name)))
+            << result.standardError.toStdString();
+    }
 }
 
 TEST(TobrelConversion, AMapInADeclaredLegacyEncodingIsDecoded) {

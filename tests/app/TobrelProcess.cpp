@@ -24,7 +24,7 @@ std::unique_ptr<QProcess> TobrelSandbox::Start(const QStringList& arguments, con
         environment.remove(name);
     environment.insert("XDG_RUNTIME_DIR", runtimeDirectory.isEmpty() ? m_runtime.path() : runtimeDirectory);
     environment.insert("XDG_CONFIG_HOME", m_config.path());
-    return StartProgram(QStringLiteral("tobrel"), arguments, environment, m_work.path());
+    return StartProgram(QStringLiteral("tobrel"), arguments, environment, m_work.path(), launcher);
 }
 
 TobrelSandbox::Result TobrelSandbox::Run(const QStringList& arguments, const QString& runtimeDirectory) const {

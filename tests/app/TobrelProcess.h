@@ -30,6 +30,9 @@ public:
     // Number of records in the instance table file, -1 while there is none.
     int InstanceCount() const;
 
+    // A command that runs tobrel, given as its last arguments, instead of running it directly.
+    QStringList launcher;
+
 private:
     QTemporaryDir m_work;
     QTemporaryDir m_runtime;

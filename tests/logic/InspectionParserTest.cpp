@@ -43,6 +43,23 @@ TEST(InspectionParser, PositionsAreLineIndicesAndNonStatementsLeaveNoNode) {
     EXPECT_EQ(document.environment.GetSymbol(15), QString());
 }
 
+TEST(InspectionParser, ElswNegatesEachCaseStateOnceAsParsed) {
+    LogicTestDocument document;
+    const QString half = QString(QChar(0x00AC));
+    const QString full = QString(QChar(0xFFE2));
+    // T and its doubly negated form are one state; the two negated forms are another.
+    CUnitFunction* main =
+        document.Add("Main", "switch <M>\ncase {T}\nDo <X>{S}\ncase {" + full + full + "T}\nDo <X>{S}\ncase {" + half +
+                                 "T}\nDo <X>{S}\ncase {" + full + "T}\nDo <X>{S}\nelsw\nDo <Y>{U}\nendsw");
+    document.Finish();
+    const InspectionParserSequencePtr top = ParseOf(document, *main);
+    ASSERT_EQ(top->nodes.size(), 1u);
+    const auto& choice = static_cast<const CInspectionParserSwitch&>(*top->nodes[0]);
+    ASSERT_EQ(choice.elswRecords.size(), 2u);
+    EXPECT_EQ(choice.elswRecords[0].state.GetText(), half + "T");
+    EXPECT_EQ(choice.elswRecords[1].state.GetText(), "T");
+}
+
 TEST(InspectionParser, StrayLinesAreReportedAndTheRestIsStillInspected) {
     LogicTestDocument document;
     CUnitFunction* main = document.Add("Main", "Do <X>{S}\nendif\n?\nDo <X>{S}\nif <A>{a}\nDo <Y>{T}");

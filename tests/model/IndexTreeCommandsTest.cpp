@@ -75,7 +75,8 @@ TEST(IndexTreeCommands, MovesThatCannotBeDoneAreRefusedWithTheirMessages) {
     doc.Rebuild();
     EXPECT_FALSE(doc.Move({1}, "1.1.1.1"));
     EXPECT_FALSE(doc.Move({}, "3"));
-    EXPECT_EQ(doc.messages.Texts(), (QStringList{notHere, notHere, notNumber, notNumber, notNumber, notNumber, notHere,
+    // "1.0" and "0" are numbers, of places that do not exist.
+    EXPECT_EQ(doc.messages.Texts(), (QStringList{notHere, notHere, notNumber, notHere, notHere, notNumber, notHere,
                                                  "起点単位機能は移動できません。"}));
     EXPECT_EQ(TestDocument::Children(doc.p), "A,B");
     EXPECT_EQ(TestDocument::Children(doc.origin()), "P,Q");
@@ -83,6 +84,12 @@ TEST(IndexTreeCommands, MovesThatCannotBeDoneAreRefusedWithTheirMessages) {
 
     CAbstractIndexItem::ShowMoveDialog(doc.data, doc.root());
     EXPECT_EQ(doc.messages.Texts().back(), "起点単位機能は移動できません。");
+
+    // Place 0 below itself names no place either: nothing is made to hold it.
+    const int count = doc.registry().Count();
+    EXPECT_FALSE(doc.Move({1}, "1.0"));
+    EXPECT_EQ(doc.messages.Texts().back(), notHere);
+    EXPECT_EQ(doc.registry().Count(), count);
 }
 
 TEST(IndexTreeCommands, MovingBelowItselfLeavesAnUnnamedHolderInItsPlace) {
@@ -92,7 +99,7 @@ TEST(IndexTreeCommands, MovingBelowItselfLeavesAnUnnamedHolderInItsPlace) {
     CUnitFunction* holder = doc.p->children[0];
     EXPECT_TRUE(holder->name.isEmpty());
     EXPECT_EQ(TestDocument::Children(holder), "A");
-    EXPECT_EQ(doc.a->outlineNumbers, (std::set<OutlineNumber>{{1, 1, 1}}));
+    EXPECT_EQ(doc.a->GetOutlineNumbers(), (std::vector<OutlineNumber>{{1, 1, 1}}));
     EXPECT_EQ(doc.p->logicLines[0]->calledInternalID, holder->InternalID);
     EXPECT_EQ(TestDocument::FnLines(holder), "A@0");
 }

@@ -3,21 +3,54 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <map>
+
+namespace {
+
+// Places made by hand, ordered as the rebuild orders them: by number.
+class PlaceTable {
+public:
+    const OutlinePlace* Place(const OutlineNumber& number) {
+        const OutlinePlace* parent = nullptr;
+        for (size_t length = 0; length <= number.size(); ++length) {
+            const OutlineNumber prefix(number.begin(), number.begin() + static_cast<std::ptrdiff_t>(length));
+            auto [found, added] = m_places.try_emplace(prefix, nullptr);
+            if (added)
+                found->second = &m_storage.emplace_back(OutlinePlace{parent, length ? prefix.back() : 0});
+            parent = found->second;
+        }
+        quint32 order = 0;
+        for (auto& [key, place] : m_places)
+            place->order = order++;
+        return parent;
+    }
+
+private:
+    std::deque<OutlinePlace> m_storage;
+    std::map<OutlineNumber, OutlinePlace*> m_places;
+};
+
+} // namespace
+
 TEST(OutlineNumber, TextJoinsElementsWithPoints) {
     EXPECT_EQ(GetOutlineNumberText({}), "0");
     EXPECT_EQ(GetOutlineNumberText({3}), "3");
     EXPECT_EQ(GetOutlineNumberText({1, 12, 3}), "1.12.3");
 }
 
-TEST(OutlineNumber, ParseAcceptsOnlyPositiveElementsBetweenSinglePoints) {
+TEST(OutlineNumber, ParseAcceptsOnlyDecimalElementsBetweenSinglePoints) {
     OutlineNumber number;
     EXPECT_TRUE(ParseOutlineNumber("1.2.3", number));
     EXPECT_EQ(number, (OutlineNumber{1, 2, 3}));
     EXPECT_TRUE(ParseOutlineNumber("007", number));
     EXPECT_EQ(number, OutlineNumber{7});
 
-    for (const char* bad : {"", "1..2", "1.2.", ".1", " 1", "1 ", "+3", "-1", "1/1.1", "a", "0", "1.0", "1.00",
-                            "2147483648", "1.99999999999"}) {
+    // 0 is a number, though no place has it.
+    EXPECT_TRUE(ParseOutlineNumber("1.00", number));
+    EXPECT_EQ(number, (OutlineNumber{1, 0}));
+    for (const char* bad :
+         {"", "1..2", "1.2.", ".1", " 1", "1 ", "+3", "-1", "1/1.1", "a", "2147483648", "1.99999999999"}) {
         number = {9};
         EXPECT_FALSE(ParseOutlineNumber(QString::fromUtf8(bad), number)) << bad;
         EXPECT_TRUE(number.empty()) << bad;
@@ -31,26 +64,30 @@ TEST(OutlineNumber, UnitFunctionTextShowsEveryPlaceOrItsSerialNumber) {
     EXPECT_EQ(function.GetOutlineNumberText(false), "+3");
     EXPECT_EQ(function.GetOutlineNumberText(true), "+3");
 
-    function.outlineNumbers = {{3, 1}, {1, 2}};
-    function.primaryOutlineNumber = {3, 1};
+    PlaceTable places;
+    function.places = {places.Place({1, 2}), places.Place({3, 1})};
+    function.primaryPlace = places.Place({3, 1});
     EXPECT_EQ(function.GetOutlineNumberText(false), "1.2/3.1");
     EXPECT_EQ(function.GetOutlineNumberText(true), "3.1");
 
     CUnitFunction origin;
-    origin.outlineNumbers = {{}};
+    origin.places = {places.Place({})};
+    origin.primaryPlace = origin.places[0];
     EXPECT_EQ(origin.GetOutlineNumberText(true), "0");
 }
 
 TEST(OutlineNumber, ListsSortPlacedFunctionsInOutlineOrderThenBySerialNumber) {
     std::vector<std::unique_ptr<CUnitFunction>> functions;
     UnitFunctionSet set;
+    PlaceTable places;
     const auto make = [&](quint32 id, std::set<OutlineNumber> numbers, quint32 serial) {
         functions.push_back(std::make_unique<CUnitFunction>());
         CUnitFunction* function = functions.back().get();
         function->InternalID = id;
-        function->outlineNumbers = numbers;
+        for (const OutlineNumber& number : numbers)
+            function->places.push_back(places.Place(number));
         if (!numbers.empty())
-            function->primaryOutlineNumber = *numbers.rbegin();
+            function->primaryPlace = function->places.back();
         function->serialNumber = serial;
         set.insert(function);
         return function;
@@ -76,12 +113,14 @@ TEST(OutlineNumber, ListsSortPlacedFunctionsInOutlineOrderThenBySerialNumber) {
 TEST(OutlineNumber, SharedPlacesSortByEachPlaceInTurnAndTiesKeepInternalIdOrder) {
     std::vector<std::unique_ptr<CUnitFunction>> functions;
     UnitFunctionSet set;
+    PlaceTable places;
     const auto make = [&](quint32 id, std::set<OutlineNumber> numbers) {
         functions.push_back(std::make_unique<CUnitFunction>());
         CUnitFunction* function = functions.back().get();
         function->InternalID = id;
-        function->outlineNumbers = numbers;
-        function->primaryOutlineNumber = *numbers.begin();
+        for (const OutlineNumber& number : numbers)
+            function->places.push_back(places.Place(number));
+        function->primaryPlace = function->places.front();
         set.insert(function);
         return function;
     };

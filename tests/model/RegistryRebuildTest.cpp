@@ -27,9 +27,9 @@ TEST(RegistryRebuild, NumbersPlacesAndFindsFunctionsByTheirDisplayedNumbers) {
     CUnitFunction* loose2 = doc.Add(40, "Loose2");
     doc.Rebuild();
 
-    EXPECT_EQ(doc.origin()->outlineNumbers, std::set<OutlineNumber>{{}});
-    EXPECT_EQ(shared->outlineNumbers, (std::set<OutlineNumber>{{1, 1}, {2, 1}}));
-    EXPECT_EQ(shared->primaryOutlineNumber, (OutlineNumber{1, 1}));
+    EXPECT_EQ(doc.origin()->GetOutlineNumbers(), std::vector<OutlineNumber>{{}});
+    EXPECT_EQ(shared->GetOutlineNumbers(), (std::vector<OutlineNumber>{{1, 1}, {2, 1}}));
+    EXPECT_EQ(shared->GetPrimaryOutlineNumber(), (OutlineNumber{1, 1}));
     EXPECT_EQ(shared->occurrenceCount, 2);
     EXPECT_EQ(loose->serialNumber, 1u);
     EXPECT_EQ(loose2->serialNumber, 2u);
@@ -62,7 +62,7 @@ TEST(RegistryRebuild, FunctionContainingItselfCountsMinusOneAndIsCutInTheTree) {
     doc.Add(11, "X", a);
     doc.Rebuild();
 
-    EXPECT_EQ(a->outlineNumbers, (std::set<OutlineNumber>{{1}, {1, 1}}));
+    EXPECT_EQ(a->GetOutlineNumbers(), (std::vector<OutlineNumber>{{1}, {1, 1}}));
     EXPECT_EQ(a->occurrenceCount, -1);
     EXPECT_TRUE(a->IsShared());
     EXPECT_EQ(a->GetOutlineNumberText(false), "1/1.1");
@@ -86,8 +86,8 @@ TEST(RegistryRebuild, ChildListedTwiceUnderOneParent) {
     CUnitFunction* c = doc.Add(20, "C", p);
     CUnitFunction::AppendChild(p, c);
     doc.Rebuild();
-    EXPECT_EQ(c->outlineNumbers, (std::set<OutlineNumber>{{1, 1}, {1, 2}}));
-    EXPECT_EQ(c->primaryOutlineNumber, (OutlineNumber{1, 2}));
+    EXPECT_EQ(c->GetOutlineNumbers(), (std::vector<OutlineNumber>{{1, 1}, {1, 2}}));
+    EXPECT_EQ(c->GetPrimaryOutlineNumber(), (OutlineNumber{1, 2}));
     EXPECT_EQ(c->occurrenceCount, 2);
     EXPECT_EQ(c->primaryParent, p);
     EXPECT_TRUE(CAbstractIndexItem::IsRepeatedAmongSiblings(doc.root(), *doc.Item({1, 1})));
@@ -119,7 +119,7 @@ TEST(RegistryRebuild, LostPrimaryParentPassesToTheParentWithTheSmallestInternalI
     CUnitFunction::AppendChild(lower, child);
     doc.Rebuild();
     EXPECT_EQ(child->primaryParent, low);
-    EXPECT_EQ(child->primaryOutlineNumber, (OutlineNumber{3, 1}));
+    EXPECT_EQ(child->GetPrimaryOutlineNumber(), (OutlineNumber{3, 1}));
     EXPECT_TRUE(doc.Item({3, 1})->primaryPlace);
     EXPECT_FALSE(doc.Item({2, 1})->primaryPlace);
 }
@@ -218,7 +218,7 @@ TEST(RegistryRebuild, TreeRebuildKeepsTheViewStateOfItemsThatStay) {
     EXPECT_EQ(moved->unitFunction, a);
     EXPECT_EQ(moved->treeExpanded, 0);
     EXPECT_EQ(moved->treeItem, &doc);
-    EXPECT_EQ(doc.Item({2, 1})->outlineNumber, (OutlineNumber{2, 1}));
+    EXPECT_EQ(doc.Item({2, 1})->GetOutlineNumber(), (OutlineNumber{2, 1}));
     EXPECT_EQ(doc.Item({1})->treeExpanded, 1);
     EXPECT_EQ(doc.Item({4}), nullptr);
     EXPECT_EQ(doc.Item({0}), nullptr);

@@ -95,15 +95,43 @@ TEST(UnitFunctionRegistry, ReachabilityAndCyclesFollowFnStatements) {
     EXPECT_EQ(registry.CountFnStatements(), 3);
 }
 
-TEST(UnitFunctionRegistry, DeepHierarchiesAreNumberedAndCounted) {
-    TestDocument doc;
-    CUnitFunction* parent = doc.origin();
-    for (quint32 id = 1; id <= 5000; ++id)
-        parent = doc.Add(100000 + id, "L", parent);
-    doc.Rebuild();
-    EXPECT_EQ(parent->outlineNumbers.begin()->size(), 5000u);
-    EXPECT_EQ(parent->occurrenceCount, 1);
-    EXPECT_EQ(CAbstractIndexItem::CountItems(&doc.root()), 5001);
+// As deep as a document can be: every walk keeps its own stack, and places share their prefixes.
+TEST(UnitFunctionRegistry, DeepHierarchiesAreWalkedWithoutRecursion) {
+    const int depth = 32766;
+    auto doc = std::make_unique<TestDocument>();
+    doc->options.SynchronizeFn = 2;
+    CUnitFunction* parent = doc->origin();
+    for (quint32 id = 1; id <= depth; ++id)
+        parent = doc->Add(100000 + id, "L", parent);
+    CUnitFunction* deepest = parent;
+    doc->registry().SynchronizeAllFnLines(doc->options);
+    doc->Rebuild();
+    EXPECT_EQ(deepest->GetPrimaryOutlineNumber(), OutlineNumber(depth, 1));
+    EXPECT_EQ(deepest->GetOutlineNumberText(true).size(), 2 * depth - 1);
+    EXPECT_EQ(deepest->occurrenceCount, 1);
+    EXPECT_EQ(CAbstractIndexItem::CountItems(&doc->root()), depth + 1);
+
+    std::set<const CUnitFunction*> visited;
+    EXPECT_TRUE(doc->registry().IsReachable(doc->origin(), deepest, visited));
+    EXPECT_FALSE(doc->registry().HasFnCycle(doc->origin()));
+    AppendFnLine(deepest, doc->origin());
+    EXPECT_TRUE(doc->registry().HasFnCycle(doc->origin()));
+
+    // Closing the cycle adds one place, cut there; the rebuilt tree keeps its items.
+    CUnitFunction::AppendChild(deepest, doc->origin());
+    doc->Rebuild();
+    CAbstractIndexItem* last = doc->Item(OutlineNumber(depth + 1, 1));
+    ASSERT_NE(last, nullptr);
+    EXPECT_TRUE(last->cycleStop);
+    EXPECT_EQ(doc->origin()->occurrenceCount, -1);
+    EXPECT_EQ(CAbstractIndexItem::FindParent(&doc->root(), last, &doc->root())->unitFunction, deepest);
+
+    CAbstractIndexItem copy = doc->root();
+    std::vector<CAbstractIndexItem*> items;
+    CAbstractIndexItem::CollectSubtree(&copy, items);
+    ASSERT_EQ(items.size(), static_cast<size_t>(depth + 2));
+    EXPECT_EQ(items.back()->GetOutlineNumber(), OutlineNumber(depth + 1, 1));
+    doc.reset();
 }
 
 TEST(UnitFunctionRegistry, RematchingFollowsTheEditedTables) {

@@ -10,11 +10,16 @@ QStringList ProgramRun::Lines() const {
 }
 
 std::unique_ptr<QProcess> StartProgram(const QString& name, const QStringList& arguments,
-                                       const QProcessEnvironment& environment, const QString& workingDirectory) {
+                                       const QProcessEnvironment& environment, const QString& workingDirectory,
+                                       const QStringList& launcher) {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(workingDirectory);
-    process->start(QStringLiteral(NUV_BINARY_DIR "/") + name, arguments);
+    const QString program = QStringLiteral(NUV_BINARY_DIR "/") + name;
+    if (launcher.isEmpty())
+        process->start(program, arguments);
+    else
+        process->start(launcher.front(), launcher.mid(1) + QStringList{program} + arguments);
     EXPECT_TRUE(process->waitForStarted()) << name.toStdString();
     return process;
 }

@@ -18,11 +18,12 @@ struct ProgramRun {
     QStringList Lines() const;
 };
 
-// Starts a program of this build; the caller waits for it.
+// Starts a program of this build, through `launcher` (a command given the program as its last arguments)
+// when there is one; the caller waits for it.
 std::unique_ptr<QProcess>
 StartProgram(const QString& name, const QStringList& arguments,
              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-             const QString& workingDirectory = QString());
+             const QString& workingDirectory = QString(), const QStringList& launcher = {});
 
 // Waits for a started program (at most a minute) and collects what it wrote.
 ProgramRun FinishProgram(QProcess& process);
