@@ -8,6 +8,7 @@
 #include "model/ViewLayoutTables.h"
 #include "model/XmlDocumentContext.h"
 #include "model/XmlElementIndex.h"
+#include "model/XmlTextEncoding.h"
 #include "platform/MessageBox.h"
 
 #include <QIODevice>
@@ -59,16 +60,24 @@ QString ElementXml(pugi::xml_node element) {
     return QString::fromUtf8(writer.bytes);
 }
 
+// Whether the bytes read hold no text: nothing, or only a byte-order mark.
+bool HoldsNoText(const char* bytes, std::size_t size) {
+    return size == Utf8ByteOrderMarkLength(bytes, size);
+}
+
 // The whole file goes to the parser, which parses it in place and keeps the buffer; root is the "NUV" element.
+// Bytes that are not UTF-8 make the file malformed, as a conforming parser has it.
 LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_node& root) {
     document.reset();
     pugi::xml_parse_result parsed;
     if (file.isSequential()) {
         const QByteArray text = file.readAll();
-        if (text.isEmpty())
+        const auto size = static_cast<std::size_t>(text.size());
+        if (HoldsNoText(text.constData(), size))
             return LoadResult::EmptyFile;
-        parsed = document.load_buffer(text.constData(), static_cast<std::size_t>(text.size()), kXmlParseOptions,
-                                      pugi::encoding_utf8);
+        if (!IsValidUtf8(text.constData(), size))
+            return LoadResult::MalformedXml;
+        parsed = document.load_buffer(text.constData(), size, kXmlParseOptions, pugi::encoding_utf8);
     } else {
         file.seek(0);
         const qint64 size = file.size();
@@ -78,12 +87,17 @@ LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_no
         if (!buffer)
             return LoadResult::MalformedXml;
         const qint64 read = file.read(static_cast<char*>(buffer), size);
-        if (read <= 0) {
+        const auto* const bytes = static_cast<const char*>(buffer);
+        const auto length = static_cast<std::size_t>(std::max<qint64>(read, 0));
+        const LoadResult checked = read < 0                      ? LoadResult::MalformedXml
+                                   : HoldsNoText(bytes, length)  ? LoadResult::EmptyFile
+                                   : !IsValidUtf8(bytes, length) ? LoadResult::MalformedXml
+                                                                 : LoadResult::Loaded;
+        if (checked != LoadResult::Loaded) {
             pugi::get_memory_deallocation_function()(buffer);
-            return read == 0 ? LoadResult::EmptyFile : LoadResult::MalformedXml;
+            return checked;
         }
-        parsed = document.load_buffer_inplace_own(buffer, static_cast<std::size_t>(read), kXmlParseOptions,
-                                                  pugi::encoding_utf8);
+        parsed = document.load_buffer_inplace_own(buffer, length, kXmlParseOptions, pugi::encoding_utf8);
     }
     if (!parsed)
         return LoadResult::MalformedXml;
