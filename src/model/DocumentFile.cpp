@@ -313,7 +313,12 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     if (!data.registry.origin)
         data.registry.CreateDefaultFunction(data.GetModelOptions());
 
-    ReadMemberNameRegister(index.First(MemberNameRegister, below), data.memberDefinitions);
+    // The readers below look names up at any depth: each reads from an index of its element.
+    const pugi::xml_node members = index.First(MemberNameRegister, below);
+    {
+        const XmlLookupScope scope(members);
+        ReadMemberNameRegister(members, data.memberDefinitions);
+    }
 
     data.uniqueLabelMethod = TextToInt(XmlGetElementText(index.First(MethodData, below)));
     data.uniqueLabelPrefix = XmlGetElementText(index.First(PrefixData, below));
@@ -323,9 +328,13 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
         return true;
     });
 
-    if (const pugi::xml_node environment = index.First(Environment, below))
-        ReadEnvironmentElement(context, environment, index.First(MemoText, below));
-    ReadMemoText(context, index.First(MemoText, below));
+    const pugi::xml_node memo = index.First(MemoText, below);
+    const XmlLookupScope memoScope(memo);
+    if (const pugi::xml_node environment = index.First(Environment, below)) {
+        const XmlLookupScope scope(environment);
+        ReadEnvironmentElement(context, environment, memo);
+    }
+    ReadMemoText(context, memo);
     return true;
 }
 
@@ -338,9 +347,15 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
     if (versionNumber == 0)
         ShowVersionNotice(root);
     const XmlElementIndex index = IndexDocuments(root);
+    // A "Document" inside another is part of that one's content, not a version of its own: reading every
+    // nested one would read the same content again for each.
     std::vector<pugi::xml_node> documents;
-    index.ForEach(Document, [&](pugi::xml_node element) {
-        documents.push_back(element);
+    std::size_t outerEnd = 0;
+    index.ForEach(Document, [&](pugi::xml_node element, XmlElementIndex::Range below) {
+        if (below.begin > outerEnd) {
+            documents.push_back(element);
+            outerEnd = below.end;
+        }
         return true;
     });
     if (documents.empty())
@@ -368,7 +383,7 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
                                     static_cast<int>(XmlGetIntAttribute(element, "Minor", 0)));
         stored.time = XmlGetAttribute(element, "Time");
         stored.author = XmlGetAttribute(element, "Author");
-        stored.comment = XmlGetChildText(element, "Comment");
+        stored.comment = XmlGetElementText(index.First(Comment, index.Below(element)));
         stored.number = number;
         history.push_back(std::move(stored));
         maxNumber = std::max(maxNumber, number);
@@ -485,16 +500,20 @@ bool WriteDocumentXmlFile(XmlDocumentContext& context, const QString& path, QStr
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context) {
     pugi::xml_node chosen;
     const LoadResult result = FindImportDocument(file, context, chosen);
-    if (result == LoadResult::Loaded)
+    if (result == LoadResult::Loaded) {
+        const XmlLookupScope scope(chosen);
         ReadEnvironmentFromElement(chosen, context);
+    }
     return result;
 }
 
 LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context, MemberDefinitionList& members) {
     pugi::xml_node chosen;
     const LoadResult result = FindImportDocument(file, context, chosen);
-    if (result == LoadResult::Loaded)
+    if (result == LoadResult::Loaded) {
+        const XmlLookupScope scope(chosen);
         ReadMemberNameRegister(XmlFindElement(chosen, "MemberNameRegister"), members);
+    }
     return result;
 }
 
