@@ -313,12 +313,7 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     if (!data.registry.origin)
         data.registry.CreateDefaultFunction(data.GetModelOptions());
 
-    // The readers below look names up at any depth: each reads from an index of its element.
-    const pugi::xml_node members = index.First(MemberNameRegister, below);
-    {
-        const XmlLookupScope scope(members);
-        ReadMemberNameRegister(members, data.memberDefinitions);
-    }
+    ReadMemberNameRegister(index.First(MemberNameRegister, below), data.memberDefinitions);
 
     data.uniqueLabelMethod = TextToInt(XmlGetElementText(index.First(MethodData, below)));
     data.uniqueLabelPrefix = XmlGetElementText(index.First(PrefixData, below));
@@ -328,13 +323,9 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
         return true;
     });
 
-    const pugi::xml_node memo = index.First(MemoText, below);
-    const XmlLookupScope memoScope(memo);
-    if (const pugi::xml_node environment = index.First(Environment, below)) {
-        const XmlLookupScope scope(environment);
-        ReadEnvironmentElement(context, environment, memo);
-    }
-    ReadMemoText(context, memo);
+    if (const pugi::xml_node environment = index.First(Environment, below))
+        ReadEnvironmentElement(context, environment, index.First(MemoText, below));
+    ReadMemoText(context, index.First(MemoText, below));
     return true;
 }
 
@@ -500,20 +491,16 @@ bool WriteDocumentXmlFile(XmlDocumentContext& context, const QString& path, QStr
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context) {
     pugi::xml_node chosen;
     const LoadResult result = FindImportDocument(file, context, chosen);
-    if (result == LoadResult::Loaded) {
-        const XmlLookupScope scope(chosen);
+    if (result == LoadResult::Loaded)
         ReadEnvironmentFromElement(chosen, context);
-    }
     return result;
 }
 
 LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context, MemberDefinitionList& members) {
     pugi::xml_node chosen;
     const LoadResult result = FindImportDocument(file, context, chosen);
-    if (result == LoadResult::Loaded) {
-        const XmlLookupScope scope(chosen);
+    if (result == LoadResult::Loaded)
         ReadMemberNameRegister(XmlFindElement(chosen, "MemberNameRegister"), members);
-    }
     return result;
 }
 

@@ -117,7 +117,7 @@ void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElemen
         return;
     // Copies of one blank line look up the default font face once, not five times a line.
     const CLogicLine blank;
-    index.ForEach(FnLine, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
+    index.ForEachOwn(FnLine, FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
         if (static_cast<qint64>(function.logicLines.size()) >= stated)
             return false;
         if (!XmlSameName(element.parent().name(), "Explanation")) {
@@ -131,7 +131,7 @@ void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElemen
 
 void ReadFunctionChildren(CUnitFunction& function, const CUnitFunctionRegistry& registry, const XmlElementIndex& index,
                           XmlElementIndex::Range range) {
-    index.ForEach(FnChild, range, [&](pugi::xml_node child) {
+    index.ForEachOwn(FnChild, FnFunction, range, [&](pugi::xml_node child) {
         if (CUnitFunction* found =
                 registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0))))
             CUnitFunction::AppendChild(&function, found);

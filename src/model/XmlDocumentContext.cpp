@@ -116,58 +116,6 @@ QString XmlEncodeBinary(XmlDocumentContext&, const char* bytes, std::size_t leng
     return QString::fromLatin1(Base64Encode(bytes, length));
 }
 
-namespace {
-thread_local const XmlLookupScope* t_innermostScope = nullptr;
-} // namespace
-
-XmlLookupScope::XmlLookupScope(pugi::xml_node top) : m_outer(t_innermostScope) {
-    // One walk in document order without recursion; open holds the elements whose subtree is being walked.
-    std::vector<std::uint32_t> open;
-    for (pugi::xml_node node = top; node;) {
-        if (node.type() == pugi::node_element) {
-            const auto position = static_cast<std::uint32_t>(m_elements.size());
-            m_elements.push_back(node);
-            m_ends.push_back(0);
-            m_positions.emplace(node.internal_object(), position);
-            if (node != top)
-                m_byName[node.name()].push_back(position);
-            if (node.first_child()) {
-                open.push_back(position);
-                node = node.first_child();
-                continue;
-            }
-            m_ends[position] = position + 1;
-        }
-        while (node != top && !node.next_sibling()) {
-            node = node.parent();
-            m_ends[open.back()] = static_cast<std::uint32_t>(m_elements.size());
-            open.pop_back();
-        }
-        node = node == top ? pugi::xml_node() : node.next_sibling();
-    }
-    t_innermostScope = this;
-}
-
-XmlLookupScope::~XmlLookupScope() {
-    t_innermostScope = m_outer;
-}
-
-const XmlLookupScope* XmlLookupScope::Covering(pugi::xml_node element, std::size_t& position) {
-    for (const XmlLookupScope* scope = t_innermostScope; scope; scope = scope->m_outer) {
-        const auto found = scope->m_positions.find(element.internal_object());
-        if (found != scope->m_positions.end()) {
-            position = found->second;
-            return scope;
-        }
-    }
-    return nullptr;
-}
-
-const std::vector<std::uint32_t>* XmlLookupScope::Named(const char* name) const {
-    const auto found = m_byName.find(name);
-    return found == m_byName.end() ? nullptr : &found->second;
-}
-
 pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name) {
     pugi::xml_node found;
     XmlForEachElement(element, name, [&](pugi::xml_node node) {

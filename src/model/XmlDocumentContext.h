@@ -6,13 +6,10 @@
 
 #include <pugixml.hpp>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <set>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class CDocumentData;
@@ -72,64 +69,32 @@ inline bool XmlSameName(const char* a, const char* b) {
     return *a == *b;
 }
 
-// While one lives, lookups by name below the elements of its subtree are answered on this thread from an
-// index of the subtree instead of a walk: readers that look up names below each of many nested elements
-// then take time linear in the subtree's size, not quadratic.
-class XmlLookupScope {
-public:
-    explicit XmlLookupScope(pugi::xml_node top);
-    ~XmlLookupScope();
-    XmlLookupScope(const XmlLookupScope&) = delete;
-    XmlLookupScope& operator=(const XmlLookupScope&) = delete;
-
-    // The innermost scope of this thread whose subtree holds the element, or null.
-    static const XmlLookupScope* Covering(pugi::xml_node element, std::size_t& position);
-
-    template <class Visitor> void ForEach(std::size_t position, const char* name, Visitor& visit) const {
-        const std::vector<std::uint32_t>* named = Named(name);
-        if (!named)
-            return;
-        const std::uint32_t end = m_ends[position];
-        for (auto at = std::upper_bound(named->begin(), named->end(), static_cast<std::uint32_t>(position));
-             at != named->end() && *at < end; ++at) {
-            if (!visit(m_elements[*at]))
+// Lookup by name: every element of that name at any depth below the element, in document order, except
+// below elements of the element's own name: a record nested in another of its kind holds its own content.
+// So lookups below each of many nested records walk each part of the file once, not once for each record
+// above it. The visitor returns false to stop.
+template <class Visitor> void XmlForEachElement(pugi::xml_node element, const char* name, Visitor visit) {
+    const char* const own = element.name();
+    pugi::xml_node node = element.first_child();
+    while (node) {
+        bool enter = true;
+        if (node.type() == pugi::node_element) {
+            const char* found = node.name();
+            if (XmlSameName(found, name) && !visit(node))
+                return;
+            enter = !XmlSameName(found, own);
+        }
+        if (enter && node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (!node.next_sibling()) {
+            node = node.parent();
+            if (node == element)
                 return;
         }
+        node = node.next_sibling();
     }
-
-private:
-    const std::vector<std::uint32_t>* Named(const char* name) const;
-
-    std::vector<pugi::xml_node> m_elements; // the top and every element below it, in document order
-    std::vector<std::uint32_t> m_ends;      // one past the last element below each
-    std::unordered_map<const void*, std::uint32_t> m_positions;
-    std::unordered_map<std::string_view, std::vector<std::uint32_t>> m_byName;
-    const XmlLookupScope* m_outer;
-};
-
-// Lookup by name: every element of that name at any depth below the element, in document order.
-// The visitor returns false to stop.
-template <class Visitor> void XmlForEachElement(pugi::xml_node element, const char* name, Visitor visit) {
-    std::size_t position = 0;
-    if (const XmlLookupScope* scope = XmlLookupScope::Covering(element, position)) {
-        scope->ForEach(position, name, visit);
-        return;
-    }
-    class Walker : public pugi::xml_tree_walker {
-    public:
-        Walker(const char* wanted, Visitor& visitor) : m_name(wanted), m_visit(visitor) {}
-        bool for_each(pugi::xml_node& node) override {
-            if (node.type() != pugi::node_element)
-                return true;
-            const char* name = node.name();
-            return !XmlSameName(name, m_name) || m_visit(node);
-        }
-
-    private:
-        const char* m_name;
-        Visitor& m_visit;
-    } walker(name, visit);
-    element.traverse(walker);
 }
 pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name);
 std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name);

@@ -54,6 +54,25 @@ public:
         }
     }
     template <class Visitor> void ForEach(std::size_t name, Visitor visit) const { ForEach(name, All(), visit); }
+    // As ForEach, leaving out the matches below a match of record: a record nested in another holds its own
+    // content, so that reading each of many nested records reads each part of the file once.
+    template <class Visitor> void ForEachOwn(std::size_t name, std::size_t record, Range range, Visitor visit) const {
+        const std::uint32_t* const last = m_byName.data() + m_nameStart[name + 1];
+        const std::uint32_t* const lastNested = m_byName.data() + m_nameStart[record + 1];
+        const std::uint32_t* nested = FirstOfNameFrom(record, range.begin);
+        const std::uint32_t* position = FirstOfNameFrom(name, range.begin);
+        while (position != last && *position < range.end) {
+            while (nested != lastNested && *nested < *position && m_matches[*nested].end <= *position)
+                nested = FirstOfNameFrom(record, m_matches[*nested].end);
+            if (nested != lastNested && *nested < *position) {
+                position = FirstOfNameFrom(name, m_matches[*nested].end);
+                continue;
+            }
+            if (!Visit(visit, *position))
+                return;
+            ++position;
+        }
+    }
 
 private:
     struct Match {

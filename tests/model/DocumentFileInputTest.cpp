@@ -81,35 +81,44 @@ TEST_F(DocumentFileInput, AFileOfOnlyAByteOrderMarkIsEmpty) {
     EXPECT_EQ(Load(data, "\xEF\xBB\xBF" + Document("<Comment>c</Comment>")), LoadResult::Loaded);
 }
 
-// Every reader looks names up at any depth below its element; nested elements must not make that a walk of
-// the same subtree for each of them. Each file is read in well under a second.
+// Every reader looks names up at any depth below its element, but a record nested in another of its kind
+// holds its own content: reading each of many nested records must not walk the same subtree again for each.
+// Each file is read in well under a second.
 TEST_F(DocumentFileInput, ElementsNestedAHundredThousandDeepLoad) {
     constexpr int kDepth = 100000;
     const auto nested = [](const QByteArray& open, const QByteArray& bottom, const QByteArray& close) {
         return open.repeated(kDepth) + bottom + close.repeated(kDepth);
     };
     CDocumentData data;
-    // Only the deepest setting has words: every setting above finds them below it.
     ASSERT_EQ(Load(data, Document("<Environment><QuantifierSettings>" +
-                                  nested("<QuantifierSetting>", "<Quantifier>q</Quantifier><Opposite>o</Opposite>",
+                                  nested("<QuantifierSetting><Quantifier>q</Quantifier><Opposite>o</Opposite>", "",
                                          "</QuantifierSetting>") +
                                   "</QuantifierSettings></Environment>")),
               LoadResult::Loaded);
     ASSERT_EQ(data.quantifiers.entries.size(), std::size_t{kDepth});
     EXPECT_EQ(data.quantifiers.entries.front().quantifier, "q");
+    // Only the deepest setting has words: the others have none of their own and are left out.
+    ASSERT_EQ(Load(data, Document("<Environment><QuantifierSettings>" +
+                                  nested("<QuantifierSetting>", "<Quantifier>q</Quantifier><Opposite>o</Opposite>",
+                                         "</QuantifierSetting>") +
+                                  "</QuantifierSettings></Environment>")),
+              LoadResult::Loaded);
+    EXPECT_EQ(data.quantifiers.entries.size(), 1u);
 
     ASSERT_EQ(Load(data, Document("<MemberNameRegister>" +
-                                  nested("<MemberName><Name>m</Name>", "<StateName><Name>s</Name></StateName>",
+                                  nested("<MemberName><Name>m</Name><StateName><Name>s</Name></StateName>", "",
                                          "</MemberName>") +
                                   "</MemberNameRegister>")),
               LoadResult::Loaded);
     ASSERT_EQ(data.memberDefinitions.size(), std::size_t{kDepth});
     EXPECT_EQ(data.memberDefinitions.front().states.size(), 1u);
 
-    // Unit functions nested in one another, the only line at the bottom.
+    // Unit functions nested in one another, each claiming more lines than the file holds.
     ASSERT_EQ(Load(data, R"(<NUV Version="0.4.0"><Document><Functions/><FunctionHolder Root="1">)" +
-                             nested(R"(<Function Line="1" InternalID="1">)", "<Line ConstNo=\"1\"/>", "</Function>") +
-                             "</FunctionHolder></Document></NUV>"),
+                             QByteArray(R"(<Function Line="99999999" InternalID="%1"><Line ConstNo="1"/>)")
+                                 .repeated(kDepth)
+                                 .replace("%1", "1") +
+                             QByteArray("</Function>").repeated(kDepth) + "</FunctionHolder></Document></NUV>"),
               LoadResult::Loaded);
     ASSERT_NE(data.registry.origin, nullptr);
     EXPECT_EQ(data.registry.origin->logicLines.size(), 1u);
