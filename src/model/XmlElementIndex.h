@@ -37,8 +37,6 @@ public:
     // Visits the matches of a name in document order until the visitor returns false. A visitor that takes
     // a Range as well gets the matches below each one with it.
     template <class Visitor> void ForEach(std::size_t name, Range range, Visitor visit) const {
-        // Most ranges hold a few matches, looked at in place; in a longer one only the name's own are.
-        constexpr std::size_t kShortRange = 16;
         if (range.end - range.begin <= kShortRange) {
             for (std::size_t i = range.begin; i < range.end; ++i) {
                 if (m_matches[i].name == name && !Visit(visit, i))
@@ -57,6 +55,15 @@ public:
     // As ForEach, leaving out the matches below a match of record: a record nested in another holds its own
     // content, so that reading each of many nested records reads each part of the file once.
     template <class Visitor> void ForEachOwn(std::size_t name, std::size_t record, Range range, Visitor visit) const {
+        if (range.end - range.begin <= kShortRange) {
+            for (std::size_t i = range.begin; i < range.end; ++i) {
+                if (m_matches[i].name == record)
+                    i = m_matches[i].end - 1;
+                else if (m_matches[i].name == name && !Visit(visit, i))
+                    return;
+            }
+            return;
+        }
         const std::uint32_t* const last = m_byName.data() + m_nameStart[name + 1];
         const std::uint32_t* const lastNested = m_byName.data() + m_nameStart[record + 1];
         const std::uint32_t* nested = FirstOfNameFrom(record, range.begin);
@@ -75,6 +82,9 @@ public:
     }
 
 private:
+    // Most ranges hold a few matches, looked at in place; in a longer one only the name's own are.
+    static constexpr std::size_t kShortRange = 64;
+
     struct Match {
         pugi::xml_node node;
         std::uint32_t name;
