@@ -123,12 +123,10 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
         if (!stored.load_buffer(xml.constData(), static_cast<std::size_t>(xml.size()), kXmlParseOptions,
                                 pugi::encoding_utf8))
             continue;
+        // A stored text is one "Document" element with all it holds, also a "Document" nested in it: copying
+        // that one again on its own would make each save larger than the last.
         if (std::strcmp(stored.document_element().name(), "Document") == 0)
             root.append_copy(stored.document_element());
-        for (const pugi::xml_node element : XmlFindElements(stored, "Document")) {
-            if (element != stored.document_element())
-                root.append_copy(element);
-        }
     }
 }
 

@@ -77,25 +77,27 @@ template <class Visitor> void XmlForEachElement(pugi::xml_node element, const ch
     const char* const own = element.name();
     pugi::xml_node node = element.first_child();
     while (node) {
-        bool enter = true;
-        if (node.type() == pugi::node_element) {
-            const char* found = node.name();
+        // Texts have empty names and no children: the most frequent nodes cost one call.
+        pugi::xml_node next;
+        const char* found = node.name();
+        if (*found != '\0' && node.type() == pugi::node_element) {
             if (XmlSameName(found, name) && !visit(node))
                 return;
-            enter = !XmlSameName(found, own);
+            if (!XmlSameName(found, own))
+                next = node.first_child();
         }
-        if (enter && node.first_child()) {
-            node = node.first_child();
-            continue;
-        }
-        while (!node.next_sibling()) {
+        while (!next) {
+            next = node.next_sibling();
+            if (next)
+                break;
             node = node.parent();
             if (node == element)
                 return;
         }
-        node = node.next_sibling();
+        node = next;
     }
 }
+
 pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name);
 std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name);
 

@@ -5,6 +5,8 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -84,50 +86,65 @@ TEST_F(DocumentFileInput, AFileOfOnlyAByteOrderMarkIsEmpty) {
 // Every reader looks names up at any depth below its element, but a record nested in another of its kind
 // holds its own content: reading each of many nested records must not walk the same subtree again for each.
 // Each file is read in well under a second.
-TEST_F(DocumentFileInput, ElementsNestedAHundredThousandDeepLoad) {
-    constexpr int kDepth = 100000;
-    const auto nested = [](const QByteArray& open, const QByteArray& bottom, const QByteArray& close) {
-        return open.repeated(kDepth) + bottom + close.repeated(kDepth);
-    };
+constexpr int kDepth = 100000;
+
+QByteArray Nested(const QByteArray& open, const QByteArray& bottom, const QByteArray& close) {
+    return open.repeated(kDepth) + bottom + close.repeated(kDepth);
+}
+
+TEST_F(DocumentFileInput, NestedSettingsReadTheirOwnWords) {
     CDocumentData data;
     ASSERT_EQ(Load(data, Document("<Environment><QuantifierSettings>" +
-                                  nested("<QuantifierSetting><Quantifier>q</Quantifier><Opposite>o</Opposite>", "",
+                                  Nested("<QuantifierSetting><Quantifier>q</Quantifier><Opposite>o</Opposite>", "",
                                          "</QuantifierSetting>") +
                                   "</QuantifierSettings></Environment>")),
               LoadResult::Loaded);
     ASSERT_EQ(data.quantifiers.entries.size(), std::size_t{kDepth});
     EXPECT_EQ(data.quantifiers.entries.front().quantifier, "q");
-    // Only the deepest setting has words: the others have none of their own and are left out.
+}
+
+// Only the deepest setting has words: the others have none of their own and are left out.
+TEST_F(DocumentFileInput, NestedSettingsWithoutWordsOfTheirOwnAreLeftOut) {
+    CDocumentData data;
     ASSERT_EQ(Load(data, Document("<Environment><QuantifierSettings>" +
-                                  nested("<QuantifierSetting>", "<Quantifier>q</Quantifier><Opposite>o</Opposite>",
+                                  Nested("<QuantifierSetting>", "<Quantifier>q</Quantifier><Opposite>o</Opposite>",
                                          "</QuantifierSetting>") +
                                   "</QuantifierSettings></Environment>")),
               LoadResult::Loaded);
     EXPECT_EQ(data.quantifiers.entries.size(), 1u);
+}
 
+TEST_F(DocumentFileInput, NestedMembersAndUnitFunctionsReadTheirOwnContent) {
+    CDocumentData data;
     ASSERT_EQ(Load(data, Document("<MemberNameRegister>" +
-                                  nested("<MemberName><Name>m</Name><StateName><Name>s</Name></StateName>", "",
+                                  Nested("<MemberName><Name>m</Name><StateName><Name>s</Name></StateName>", "",
                                          "</MemberName>") +
                                   "</MemberNameRegister>")),
               LoadResult::Loaded);
     ASSERT_EQ(data.memberDefinitions.size(), std::size_t{kDepth});
     EXPECT_EQ(data.memberDefinitions.front().states.size(), 1u);
 
-    // Unit functions nested in one another, each claiming more lines than the file holds.
-    ASSERT_EQ(Load(data, R"(<NUV Version="0.4.0"><Document><Functions/><FunctionHolder Root="1">)" +
-                             QByteArray(R"(<Function Line="99999999" InternalID="%1"><Line ConstNo="1"/>)")
-                                 .repeated(kDepth)
-                                 .replace("%1", "1") +
-                             QByteArray("</Function>").repeated(kDepth) + "</FunctionHolder></Document></NUV>"),
-              LoadResult::Loaded);
+    // Each claims more lines than the file holds.
+    ASSERT_EQ(
+        Load(data, R"(<NUV Version="0.4.0"><Document><Functions/><FunctionHolder Root="1">)" +
+                       Nested(R"(<Function Line="99999999" InternalID="1"><Line ConstNo="1"/>)", "", "</Function>") +
+                       "</FunctionHolder></Document></NUV>"),
+        LoadResult::Loaded);
     ASSERT_NE(data.registry.origin, nullptr);
     EXPECT_EQ(data.registry.origin->logicLines.size(), 1u);
+}
 
-    // A document inside another is part of its content, not a version of its own.
-    ASSERT_EQ(Load(data, "<NUV Version=\"0.4.0\">" +
-                             nested("<Document Version=\"1\">", "<Comment>deepest</Comment>", "</Document>") +
-                             "</NUV>"),
-              LoadResult::Loaded);
+// A document inside another is part of its content, not a version of its own; saved again, it is written once.
+TEST_F(DocumentFileInput, NestedDocumentsAreOneDocument) {
+    const QByteArray documents = "<NUV Version=\"0.4.0\">" +
+                                 Nested("<Document Version=\"1\">", "<Comment>deepest</Comment>", "</Document>") +
+                                 "</NUV>";
+    CDocumentData data;
+    ASSERT_EQ(Load(data, documents), LoadResult::Loaded);
     EXPECT_EQ(data.versionHistory.size(), 1u);
     EXPECT_EQ(data.documentHeader.Comment, "deepest");
+    QTemporaryDir directory;
+    XmlDocumentContext context(&data);
+    ASSERT_TRUE(SaveDocumentXml(context, directory.filePath("saved.nuv")));
+    EXPECT_LT(QFileInfo(directory.filePath("saved.nuv")).size(), 2 * documents.size());
 }
