@@ -84,14 +84,14 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlEl
     }
     line.calledInternalID = static_cast<quint32>(numbers.reused != 0 ? numbers.reused : numbers.called);
 
-    line.memo = XmlGetElementText(index.First(FnMemo, below)).left(CLogicLine::MaxMemoLength);
+    line.memo = XmlGetElementText(index.FirstOwn(FnMemo, FnLine, below)).left(CLogicLine::MaxMemoLength);
     std::size_t url = 0;
-    index.ForEach(FnUrl, below, [&](pugi::xml_node found) {
+    index.ForEachOwn(FnUrl, FnLine, below, [&](pugi::xml_node found) {
         line.urls[url] = XmlGetElementText(found).left(CLogicLine::MaxUrlLength);
         return ++url < line.urls.size();
     });
     std::size_t slot = 0;
-    index.ForEach(FnInputStr, below, [&](pugi::xml_node found) {
+    index.ForEachOwn(FnInputStr, FnLine, below, [&](pugi::xml_node found) {
         ReadSlot(found, line.textSlots[slot]);
         return ++slot < line.textSlots.size();
     });
@@ -106,10 +106,10 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlEl
 void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElement, const XmlElementIndex& index,
                           XmlElementIndex::Range range) {
     ReadHeaderElement(function, index, range);
-    const QString name = XmlGetElementText(index.First(FnName, range));
+    const QString name = XmlGetElementText(index.FirstOwn(FnName, FnFunction, range));
     if (!name.isEmpty())
         function.name = name;
-    function.codeSymbol = XmlGetElementText(index.First(FnCodeSymbol, range));
+    function.codeSymbol = XmlGetElementText(index.FirstOwn(FnCodeSymbol, FnFunction, range));
     // As many lines as the element states and holds, leaving out the lines of its "Explanation"; the line
     // count is the number of lines read, whatever the attribute claims.
     const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);

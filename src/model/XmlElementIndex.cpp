@@ -196,3 +196,12 @@ pugi::xml_node XmlElementIndex::First(std::size_t name, Range range) const {
     });
     return found;
 }
+
+pugi::xml_node XmlElementIndex::FirstOwn(std::size_t name, std::size_t record, Range range) const {
+    pugi::xml_node found;
+    ForEachOwn(name, record, range, [&](pugi::xml_node node) {
+        found = node;
+        return false;
+    });
+    return found;
+}

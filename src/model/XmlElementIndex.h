@@ -34,6 +34,8 @@ public:
 
     pugi::xml_node First(std::size_t name) const { return First(name, All()); }
     pugi::xml_node First(std::size_t name, Range range) const;
+    // The first match in the range that is not below a match of record (see ForEachOwn).
+    pugi::xml_node FirstOwn(std::size_t name, std::size_t record, Range range) const;
     // Visits the matches of a name in document order until the visitor returns false. A visitor that takes
     // a Range as well gets the matches below each one with it.
     template <class Visitor> void ForEach(std::size_t name, Range range, Visitor visit) const {

@@ -124,14 +124,19 @@ TEST_F(DocumentFileInput, NestedMembersAndUnitFunctionsReadTheirOwnContent) {
     ASSERT_EQ(data.memberDefinitions.size(), std::size_t{kDepth});
     EXPECT_EQ(data.memberDefinitions.front().states.size(), 1u);
 
-    // Each claims more lines than the file holds.
-    ASSERT_EQ(
-        Load(data, R"(<NUV Version="0.4.0"><Document><Functions/><FunctionHolder Root="1">)" +
-                       Nested(R"(<Function Line="99999999" InternalID="1"><Line ConstNo="1"/>)", "", "</Function>") +
-                       "</FunctionHolder></Document></NUV>"),
-        LoadResult::Loaded);
-    ASSERT_NE(data.registry.origin, nullptr);
-    EXPECT_EQ(data.registry.origin->logicLines.size(), 1u);
+    // Each claims more lines than the file holds; the deepest has a large header the others must not read.
+    QByteArray functions = R"(<NUV Version="0.4.0"><Document><Functions/><FunctionHolder Root="1">)";
+    for (int id = 1; id <= kDepth; ++id)
+        functions += R"(<Function Line="99999999" InternalID=")" + QByteArray::number(id) + R"("><Line ConstNo="1"/>)";
+    functions += "<Header><FunctionContents2>" + QByteArray("<p/>").repeated(kDepth) + "</FunctionContents2></Header>";
+    functions += QByteArray("</Function>").repeated(kDepth) + "</FunctionHolder></Document></NUV>";
+    ASSERT_EQ(Load(data, functions), LoadResult::Loaded);
+    ASSERT_EQ(data.registry.Count(), kDepth);
+    for (quint32 id : {1u, 50000u, static_cast<quint32>(kDepth)}) {
+        const CUnitFunction* function = data.registry.FindByInternalID(id);
+        ASSERT_NE(function, nullptr);
+        EXPECT_EQ(function->logicLines.size(), 1u) << id;
+    }
 }
 
 // A document inside another is part of its content, not a version of its own; saved again, it is written once.
