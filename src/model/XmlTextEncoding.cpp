@@ -1,11 +1,15 @@
 #include "model/XmlTextEncoding.h"
 
+#include "model/ParallelWork.h"
+
 #include <QStringDecoder>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -154,10 +158,7 @@ bool DecodeToUtf8(QStringDecoder decoder, QByteArray& bytes) {
     return true;
 }
 
-} // namespace
-
-bool IsValidUtf8(const char* bytes, std::size_t size) {
-    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes);
+bool IsValidUtf8Slice(const unsigned char* const begin, std::size_t size) {
     std::size_t checked = 0;
 #if defined(__x86_64__) || defined(__i386__)
     if (__builtin_cpu_supports("ssse3")) {
@@ -173,6 +174,31 @@ bool IsValidUtf8(const char* bytes, std::size_t size) {
     }
 #endif
     return IsValidUtf8Run(begin + checked, begin + size);
+}
+
+} // namespace
+
+bool IsValidUtf8(const char* bytes, std::size_t size) {
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes);
+    // A large file is checked in slices side by side. Each slice starts on the first byte of a character,
+    // so a character cut by a slice's end is one that the next byte breaks anyway.
+    constexpr std::size_t kSlice = std::size_t{1} << 20;
+    const std::size_t slices = (size + kSlice - 1) / kSlice;
+    if (slices <= 1)
+        return IsValidUtf8Slice(begin, size);
+    const auto sliceStart = [&](std::size_t slice) {
+        std::size_t at = std::min(size, slice * kSlice);
+        for (int skipped = 0; at < size && skipped < 3 && (begin[at] & 0xC0u) == 0x80u; ++skipped)
+            ++at;
+        return at;
+    };
+    std::atomic<bool> valid{true};
+    RunInParallel(slices, 4, [&](std::size_t slice) {
+        const std::size_t start = sliceStart(slice);
+        if (valid.load(std::memory_order_relaxed) && !IsValidUtf8Slice(begin + start, sliceStart(slice + 1) - start))
+            valid.store(false, std::memory_order_relaxed);
+    });
+    return valid.load();
 }
 
 std::size_t Utf8ByteOrderMarkLength(const char* bytes, std::size_t size) {

@@ -46,3 +46,19 @@ TEST(XmlTextEncoding, MapsBecomeUtf8WithoutAByteOrderMark) {
     bytes = "<?xml version='1.0' encoding='Shift_JIS'?><map>\x83</map>"; // a lead byte without its trail
     EXPECT_FALSE(DecodeXmlToUtf8(bytes));
 }
+
+// Large texts are checked in slices side by side: characters cut by a slice's edge are still whole, and a
+// broken one there is still found.
+TEST(XmlTextEncoding, LargeTextsAreCheckedAcrossTheirSlices) {
+    const QByteArray unit = QStringLiteral("炊飯器のa").toUtf8();
+    const QByteArray text = unit.repeated((3 << 20) / unit.size());
+    ASSERT_TRUE(IsValidUtf8(text.constData(), static_cast<std::size_t>(text.size())));
+    for (const qsizetype slice : {qsizetype{1} << 20, qsizetype{2} << 20}) {
+        for (qsizetype at = slice - 4; at < slice + 4; ++at) {
+            QByteArray broken = text;
+            const auto byte = static_cast<unsigned char>(text[at]);
+            broken[at] = byte >= 0x80 && byte < 0xC0 ? 'a' : '\x80';
+            EXPECT_FALSE(IsValidUtf8(broken.constData(), static_cast<std::size_t>(broken.size()))) << at;
+        }
+    }
+}
