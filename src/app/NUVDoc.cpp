@@ -3,11 +3,11 @@
 #include "app/ApplicationShell.h"
 #include "app/NUVApp.h"
 #include "interchange/ImportProgress.h"
+#include "model/XmlTextEncoding.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <cstring>
 #include <exception>
@@ -40,32 +40,6 @@ QString LocalName(pugi::xml_node node) {
 
 void AppendTrimmed(QString& target, pugi::xml_node text) {
     target += QString::fromUtf8(text.value()).trimmed();
-}
-
-// Maps are mostly UTF-8 or UTF-16, which the parser detects itself; a map that declares another encoding
-// (Shift_JIS, ISO-8859-1 ...) is decoded here first.
-void DecodeDeclaredEncoding(QByteArray& bytes) {
-    if (!bytes.startsWith("<?xml"))
-        return;
-    const qsizetype end = bytes.indexOf("?>");
-    const QByteArray declaration = bytes.left(end < 0 ? 0 : end);
-    const qsizetype at = declaration.indexOf("encoding");
-    if (at < 0)
-        return;
-    const qsizetype open =
-        declaration.indexOf('"', at) >= 0 ? declaration.indexOf('"', at) : declaration.indexOf('\'', at);
-    const qsizetype close = open < 0 ? -1 : declaration.indexOf(declaration[open], open + 1);
-    if (close < 0)
-        return;
-    const QByteArray encoding = declaration.mid(open + 1, close - open - 1).toLower();
-    if (encoding.startsWith("utf"))
-        return;
-    QStringDecoder decoder(encoding.constData());
-    if (!decoder.isValid())
-        return;
-    const QString text = decoder(bytes);
-    if (!decoder.hasError())
-        bytes = text.toUtf8();
 }
 
 // Reads a map whole, in steps, so that memory grows with the file and never past a limit: a device that never
@@ -255,13 +229,20 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
     QFile file(path);
     QByteArray bytes;
     const bool read = file.open(QIODevice::ReadOnly) && ReadMapBytes(file, bytes);
-    DecodeDeclaredEncoding(bytes);
+    // The parser reads UTF-8 only and checks no encoding: the map's own encoding is checked and decoded first.
+    bool decoded = false;
+    try {
+        decoded = read && DecodeXmlToUtf8(bytes);
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+    }
     pugi::xml_document document;
     // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files.
-    const pugi::xml_parse_result parsed = document.load_buffer(
-        bytes.constData(), bytes.size(), pugi::parse_default | pugi::parse_comments | pugi::parse_pi);
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(bytes.constData(), static_cast<std::size_t>(bytes.size()),
+                             pugi::parse_default | pugi::parse_comments | pugi::parse_pi, pugi::encoding_utf8);
     const pugi::xml_node map = document.document_element();
-    if (!read || file.error() != QFileDevice::NoError || !parsed || !map || LocalName(map) != QLatin1String("map") ||
+    if (!decoded || file.error() != QFileDevice::NoError || !parsed || !map || LocalName(map) != QLatin1String("map") ||
         !map.first_child()) {
         platform::ShowMessageBox(kMapConversionFailed, platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;

@@ -10,6 +10,7 @@
 #include "model/ViewLayoutTables.h"
 #include "model/XmlDocumentContext.h"
 #include "model/XmlElementIndex.h"
+#include "model/XmlTextEncoding.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -83,16 +84,24 @@ QString ElementXml(pugi::xml_node element) {
     return QString::fromUtf8(writer.bytes);
 }
 
+// Whether the bytes read hold no text: nothing, or only a byte-order mark.
+bool HoldsNoText(const char* bytes, std::size_t size) {
+    return size == Utf8ByteOrderMarkLength(bytes, size);
+}
+
 // The whole file goes to the parser, which parses it in place and keeps the buffer; root is the "NUV" element.
+// Bytes that are not UTF-8 make the file malformed, as a conforming parser has it.
 LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_node& root) {
     document.reset();
     pugi::xml_parse_result parsed;
     if (file.isSequential()) {
         const QByteArray text = file.readAll();
-        if (text.isEmpty())
+        const auto size = static_cast<std::size_t>(text.size());
+        if (HoldsNoText(text.constData(), size))
             return LoadResult::EmptyFile;
-        parsed = document.load_buffer(text.constData(), static_cast<std::size_t>(text.size()), kXmlParseOptions,
-                                      pugi::encoding_utf8);
+        if (!IsValidUtf8(text.constData(), size))
+            return LoadResult::MalformedXml;
+        parsed = document.load_buffer(text.constData(), size, kXmlParseOptions, pugi::encoding_utf8);
     } else {
         file.seek(0);
         const qint64 size = file.size();
@@ -102,12 +111,17 @@ LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_no
         if (!buffer)
             return LoadResult::MalformedXml;
         const qint64 read = file.read(static_cast<char*>(buffer), size);
-        if (read <= 0) {
+        const auto* const bytes = static_cast<const char*>(buffer);
+        const auto length = static_cast<std::size_t>(std::max<qint64>(read, 0));
+        const LoadResult checked = read < 0                      ? LoadResult::MalformedXml
+                                   : HoldsNoText(bytes, length)  ? LoadResult::EmptyFile
+                                   : !IsValidUtf8(bytes, length) ? LoadResult::MalformedXml
+                                                                 : LoadResult::Loaded;
+        if (checked != LoadResult::Loaded) {
             pugi::get_memory_deallocation_function()(buffer);
-            return read == 0 ? LoadResult::EmptyFile : LoadResult::MalformedXml;
+            return checked;
         }
-        parsed = document.load_buffer_inplace_own(buffer, static_cast<std::size_t>(read), kXmlParseOptions,
-                                                  pugi::encoding_utf8);
+        parsed = document.load_buffer_inplace_own(buffer, length, kXmlParseOptions, pugi::encoding_utf8);
     }
     if (!parsed)
         return LoadResult::MalformedXml;
@@ -133,12 +147,10 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
         if (!stored.load_buffer(xml.constData(), static_cast<std::size_t>(xml.size()), kXmlParseOptions,
                                 pugi::encoding_utf8))
             continue;
+        // A stored text is one "Document" element with all it holds, also a "Document" nested in it: copying
+        // that one again on its own would make each save larger than the last.
         if (std::strcmp(stored.document_element().name(), "Document") == 0)
             root.append_copy(stored.document_element());
-        for (const pugi::xml_node element : XmlFindElements(stored, "Document")) {
-            if (element != stored.document_element())
-                root.append_copy(element);
-        }
     }
 }
 
@@ -359,9 +371,15 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
     if (versionNumber == 0)
         ShowVersionNotice(root);
     const XmlElementIndex index = IndexDocuments(root);
+    // A "Document" inside another is part of that one's content, not a version of its own: reading every
+    // nested one would read the same content again for each.
     std::vector<pugi::xml_node> documents;
-    index.ForEach(Document, [&](pugi::xml_node element) {
-        documents.push_back(element);
+    std::size_t outerEnd = 0;
+    index.ForEach(Document, [&](pugi::xml_node element, XmlElementIndex::Range below) {
+        if (below.begin > outerEnd) {
+            documents.push_back(element);
+            outerEnd = below.end;
+        }
         return true;
     });
     if (documents.empty())
@@ -389,7 +407,7 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
                                     static_cast<int>(XmlGetIntAttribute(element, "Minor", 0)));
         stored.time = XmlGetAttribute(element, "Time");
         stored.author = XmlGetAttribute(element, "Author");
-        stored.comment = XmlGetChildText(element, "Comment");
+        stored.comment = XmlGetElementText(index.First(Comment, index.Below(element)));
         stored.number = number;
         history.push_back(std::move(stored));
         maxNumber = std::max(maxNumber, number);

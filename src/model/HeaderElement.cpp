@@ -123,7 +123,7 @@ void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& functionI
 void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, XmlElementIndex::Range functionRange) {
     pugi::xml_node element;
     XmlElementIndex::Range below;
-    index.ForEach(FnHeader, functionRange, [&](pugi::xml_node found, XmlElementIndex::Range foundBelow) {
+    index.ForEachOwn(FnHeader, FnFunction, functionRange, [&](pugi::xml_node found, XmlElementIndex::Range foundBelow) {
         element = found;
         below = foundBelow;
         return false;
@@ -131,14 +131,15 @@ void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, Xm
     if (!element)
         return;
     CUnitFunctionHeader& header = function.header;
-    if (const pugi::xml_node idName = index.First(FnIdName, below))
+    if (const pugi::xml_node idName = index.FirstOwn(FnIdName, FnFunction, below))
         function.name = XmlGetElementText(idName);
 
-    if (const pugi::xml_node contents =
-            index.First(FnContents2, below) ? index.First(FnContents2, below) : index.First(FnContents, below))
+    if (const pugi::xml_node contents = index.FirstOwn(FnContents2, FnFunction, below)
+                                            ? index.FirstOwn(FnContents2, FnFunction, below)
+                                            : index.FirstOwn(FnContents, FnFunction, below))
         ReadContents(header, contents);
 
-    if (const pugi::xml_node work = index.First(FnWorkNum, below)) {
+    if (const pugi::xml_node work = index.FirstOwn(FnWorkNum, FnFunction, below)) {
         header.Unit = static_cast<quint8>(XmlGetIntAttribute(work, "Unit", 0));
         header.TypeNo = static_cast<quint8>(XmlGetIntAttribute(work, "TypeNo", 0));
         header.Type = XmlGetAttribute(work, "Type").left(CUnitFunctionHeader::MaxTypeLength);
@@ -160,7 +161,7 @@ void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, Xm
 
     std::set<QString> requirements;
     for (const std::size_t name : {FnRequirement, FnRequest}) {
-        index.ForEach(name, below, [&](pugi::xml_node element) {
+        index.ForEachOwn(name, FnFunction, below, [&](pugi::xml_node element) {
             requirements.insert(XmlGetElementText(element));
             return true;
         });
@@ -170,11 +171,11 @@ void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, Xm
             header.ownRequirements.insert(requirement);
     }
 
-    header.uniqueLabel = XmlGetElementText(index.First(FnUniqueLabel, below));
-    const pugi::xml_node unnecessary = index.First(FnUnNecessaryReasoning, below).first_child();
+    header.uniqueLabel = XmlGetElementText(index.FirstOwn(FnUniqueLabel, FnFunction, below));
+    const pugi::xml_node unnecessary = index.FirstOwn(FnUnNecessaryReasoning, FnFunction, below).first_child();
     header.UnNecessaryReasoning =
         unnecessary.type() == pugi::node_pcdata && std::strcmp(unnecessary.value(), "TRUE") == 0;
-    header.Reasoning = XmlGetElementText(index.First(FnReasoning, below));
+    header.Reasoning = XmlGetElementText(index.FirstOwn(FnReasoning, FnFunction, below));
     header.FunctionHeight = static_cast<qint32>(XmlGetIntAttribute(element, "FunctionHeight", 72));
     header.InputWidth = static_cast<qint32>(XmlGetIntAttribute(element, "InputWidth", 250));
     header.FunctionWidth = static_cast<qint32>(XmlGetIntAttribute(element, "FunctionWidth", 350));

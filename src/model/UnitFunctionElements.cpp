@@ -84,14 +84,14 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlEl
     }
     line.calledInternalID = static_cast<quint32>(numbers.reused != 0 ? numbers.reused : numbers.called);
 
-    line.memo = XmlGetElementText(index.First(FnMemo, below)).left(CLogicLine::MaxMemoLength);
+    line.memo = XmlGetElementText(index.FirstOwn(FnMemo, FnLine, below)).left(CLogicLine::MaxMemoLength);
     std::size_t url = 0;
-    index.ForEach(FnUrl, below, [&](pugi::xml_node found) {
+    index.ForEachOwn(FnUrl, FnLine, below, [&](pugi::xml_node found) {
         line.urls[url] = XmlGetElementText(found).left(CLogicLine::MaxUrlLength);
         return ++url < line.urls.size();
     });
     std::size_t slot = 0;
-    index.ForEach(FnInputStr, below, [&](pugi::xml_node found) {
+    index.ForEachOwn(FnInputStr, FnLine, below, [&](pugi::xml_node found) {
         ReadSlot(found, line.textSlots[slot]);
         return ++slot < line.textSlots.size();
     });
@@ -106,10 +106,10 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlEl
 void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElement, const XmlElementIndex& index,
                           XmlElementIndex::Range range) {
     ReadHeaderElement(function, index, range);
-    const QString name = XmlGetElementText(index.First(FnName, range));
+    const QString name = XmlGetElementText(index.FirstOwn(FnName, FnFunction, range));
     if (!name.isEmpty())
         function.name = name;
-    function.codeSymbol = XmlGetElementText(index.First(FnCodeSymbol, range));
+    function.codeSymbol = XmlGetElementText(index.FirstOwn(FnCodeSymbol, FnFunction, range));
     // As many lines as the element states and holds, leaving out the lines of its "Explanation"; the line
     // count is the number of lines read, whatever the attribute claims.
     const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
@@ -117,7 +117,7 @@ void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElemen
         return;
     // Copies of one blank line look up the default font face once, not five times a line.
     const CLogicLine blank;
-    index.ForEach(FnLine, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
+    index.ForEachOwn(FnLine, FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
         if (static_cast<qint64>(function.logicLines.size()) >= stated)
             return false;
         if (!XmlSameName(element.parent().name(), "Explanation")) {
@@ -131,7 +131,7 @@ void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElemen
 
 void ReadFunctionChildren(CUnitFunction& function, const CUnitFunctionRegistry& registry, const XmlElementIndex& index,
                           XmlElementIndex::Range range) {
-    index.ForEach(FnChild, range, [&](pugi::xml_node child) {
+    index.ForEachOwn(FnChild, FnFunction, range, [&](pugi::xml_node child) {
         if (CUnitFunction* found =
                 registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0))))
             CUnitFunction::AppendChild(&function, found);

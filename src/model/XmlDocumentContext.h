@@ -69,25 +69,35 @@ inline bool XmlSameName(const char* a, const char* b) {
     return *a == *b;
 }
 
-// Lookup by name: every element of that name at any depth below the element, in document order.
-// The visitor returns false to stop.
+// Lookup by name: every element of that name at any depth below the element, in document order, except
+// below elements of the element's own name: a record nested in another of its kind holds its own content.
+// So lookups below each of many nested records walk each part of the file once, not once for each record
+// above it. The visitor returns false to stop.
 template <class Visitor> void XmlForEachElement(pugi::xml_node element, const char* name, Visitor visit) {
-    class Walker : public pugi::xml_tree_walker {
-    public:
-        Walker(const char* wanted, Visitor& visitor) : m_name(wanted), m_visit(visitor) {}
-        bool for_each(pugi::xml_node& node) override {
-            if (node.type() != pugi::node_element)
-                return true;
-            const char* name = node.name();
-            return !XmlSameName(name, m_name) || m_visit(node);
+    const char* const own = element.name();
+    pugi::xml_node node = element.first_child();
+    while (node) {
+        // Texts have empty names and no children: the most frequent nodes cost one call.
+        pugi::xml_node next;
+        const char* found = node.name();
+        if (*found != '\0' && node.type() == pugi::node_element) {
+            if (XmlSameName(found, name) && !visit(node))
+                return;
+            if (!XmlSameName(found, own))
+                next = node.first_child();
         }
-
-    private:
-        const char* m_name;
-        Visitor& m_visit;
-    } walker(name, visit);
-    element.traverse(walker);
+        while (!next) {
+            next = node.next_sibling();
+            if (next)
+                break;
+            node = node.parent();
+            if (node == element)
+                return;
+        }
+        node = next;
+    }
 }
+
 pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name);
 std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name);
 

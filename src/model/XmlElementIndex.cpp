@@ -97,11 +97,20 @@ XmlElementIndex::XmlElementIndex(pugi::xml_node element, std::initializer_list<c
         CollectSplitSubtrees(splits);
     // Positions are kept in 32 bits; no file this program can hold comes near.
     assert(m_matches.size() < std::numeric_limits<std::uint32_t>::max());
-    for (std::size_t i = 0; i < m_matches.size(); ++i) {
-        const std::size_t name = m_matches[i].name;
-        m_firstOfName[name] = std::min(m_firstOfName[name], static_cast<std::uint32_t>(i));
-        m_lastOfName[name] = static_cast<std::uint32_t>(i);
-    }
+    for (const Match& match : m_matches)
+        ++m_nameStart[match.name + 1];
+    for (std::size_t name = 0; name < MaxNames; ++name)
+        m_nameStart[name + 1] += m_nameStart[name];
+    m_byName.resize(m_matches.size());
+    std::array<std::uint32_t, MaxNames> next{};
+    std::copy(m_nameStart.begin(), m_nameStart.end() - 1, next.begin());
+    for (std::size_t i = 0; i < m_matches.size(); ++i)
+        m_byName[next[m_matches[i].name]++] = static_cast<std::uint32_t>(i);
+}
+
+const std::uint32_t* XmlElementIndex::FirstOfNameFrom(std::size_t name, std::size_t position) const {
+    return std::lower_bound(m_byName.data() + m_nameStart[name], m_byName.data() + m_nameStart[name + 1],
+                            static_cast<std::uint32_t>(position));
 }
 
 void XmlElementIndex::CollectSplitSubtrees(const std::vector<std::size_t>& splits) {
@@ -160,7 +169,6 @@ void XmlElementIndex::AddName(const char* name) {
     const auto first = static_cast<unsigned char>(name[0]);
     assert(first < 128); // element names of the file are ASCII
     m_namesByFirstCharacter[first] |= std::uint32_t{1} << m_nameCount;
-    m_firstOfName[m_nameCount] = std::numeric_limits<std::uint32_t>::max();
     m_names[m_nameCount++] = name;
 }
 
@@ -183,6 +191,15 @@ XmlElementIndex::Range XmlElementIndex::Below(pugi::xml_node match) const {
 pugi::xml_node XmlElementIndex::First(std::size_t name, Range range) const {
     pugi::xml_node found;
     ForEach(name, range, [&](pugi::xml_node node) {
+        found = node;
+        return false;
+    });
+    return found;
+}
+
+pugi::xml_node XmlElementIndex::FirstOwn(std::size_t name, std::size_t record, Range range) const {
+    pugi::xml_node found;
+    ForEachOwn(name, record, range, [&](pugi::xml_node node) {
         found = node;
         return false;
     });

@@ -1,0 +1,155 @@
+#include "model/DocumentData.h"
+#include "model/DocumentFile.h"
+#include "model/XmlDocumentContext.h"
+#include "platform/MessageBox.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+const QString kDataDir = QStringLiteral(NUV_TEST_DATA_DIR "/docfile/");
+
+// The result of loading the bytes from a file-like device and from a pipe, which must agree.
+LoadResult Load(CDocumentData& data, const QByteArray& bytes) {
+    QBuffer file;
+    file.setData(bytes);
+    file.open(QIODevice::ReadOnly);
+    XmlDocumentContext context(&data);
+    const LoadResult result = LoadDocumentXml(file, context, 0);
+    // Small texts only: the pipe holds them without a reader.
+    if (bytes.size() < 4096) {
+        int ends[2];
+        EXPECT_EQ(pipe(ends), 0);
+        EXPECT_EQ(write(ends[1], bytes.constData(), static_cast<std::size_t>(bytes.size())), bytes.size());
+        close(ends[1]);
+        QFile pipeFile;
+        EXPECT_TRUE(pipeFile.open(ends[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        EXPECT_TRUE(pipeFile.isSequential());
+        CDocumentData again;
+        XmlDocumentContext pipeContext(&again);
+        EXPECT_EQ(LoadDocumentXml(pipeFile, pipeContext, 0), result);
+    }
+    return result;
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+QByteArray Document(const QByteArray& content) {
+    return R"(<?xml version="1.0" encoding="UTF-8"?><NUV Version="0.4.0"><Document>)" + content +
+           "<Functions/></Document></NUV>";
+}
+
+class DocumentFileInput : public ::testing::Test {
+protected:
+    platform::ScriptedMessageSink m_messages;
+};
+
+} // namespace
+
+TEST_F(DocumentFileInput, BytesThatAreNotUtf8MakeTheFileMalformed) {
+    CDocumentData data;
+    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "invalid-utf8.nuv")), LoadResult::MalformedXml);
+    const QByteArray broken[] = {
+        "\xFF",             // never in UTF-8
+        "\xC0\xAF",         // overlong "/"
+        "\xED\xA0\x80",     // a surrogate
+        "\xF4\x90\x80\x80", // above U+10FFFF
+        "\xE3\x81",         // cut short
+        "\x82",             // a stray continuation byte
+    };
+    for (const QByteArray& bytes : broken) {
+        EXPECT_EQ(Load(data, Document("<Comment>a" + bytes + "b</Comment>")), LoadResult::MalformedXml)
+            << bytes.toHex().toStdString();
+    }
+    // Characters of every length load.
+    EXPECT_EQ(Load(data, Document("<MemoText>\xC3\xA9\xE7\x82\x8A\xF0\x9F\x8D\x9A</MemoText>")), LoadResult::Loaded);
+}
+
+TEST_F(DocumentFileInput, AFileOfOnlyAByteOrderMarkIsEmpty) {
+    CDocumentData data;
+    EXPECT_EQ(Load(data, ReadBytes(kDataDir + "bom-only.nuv")), LoadResult::EmptyFile);
+    EXPECT_EQ(Load(data, "\xEF\xBB\xBF "), LoadResult::MalformedXml);
+    EXPECT_EQ(Load(data, "\xEF\xBB\xBF" + Document("<Comment>c</Comment>")), LoadResult::Loaded);
+}
+
+// Every reader looks names up at any depth below its element, but a record nested in another of its kind
+// holds its own content: reading each of many nested records must not walk the same subtree again for each.
+// Each file is read in well under a second.
+constexpr int kDepth = 100000;
+
+QByteArray Nested(const QByteArray& open, const QByteArray& bottom, const QByteArray& close) {
+    return open.repeated(kDepth) + bottom + close.repeated(kDepth);
+}
+
+TEST_F(DocumentFileInput, NestedSettingsReadTheirOwnWords) {
+    CDocumentData data;
+    ASSERT_EQ(Load(data, Document("<Environment><QuantifierSettings>" +
+                                  Nested("<QuantifierSetting><Quantifier>q</Quantifier><Opposite>o</Opposite>", "",
+                                         "</QuantifierSetting>") +
+                                  "</QuantifierSettings></Environment>")),
+              LoadResult::Loaded);
+    ASSERT_EQ(data.quantifiers.entries.size(), std::size_t{kDepth});
+    EXPECT_EQ(data.quantifiers.entries.front().quantifier, "q");
+}
+
+// Only the deepest setting has words: the others have none of their own and are left out.
+TEST_F(DocumentFileInput, NestedSettingsWithoutWordsOfTheirOwnAreLeftOut) {
+    CDocumentData data;
+    ASSERT_EQ(Load(data, Document("<Environment><QuantifierSettings>" +
+                                  Nested("<QuantifierSetting>", "<Quantifier>q</Quantifier><Opposite>o</Opposite>",
+                                         "</QuantifierSetting>") +
+                                  "</QuantifierSettings></Environment>")),
+              LoadResult::Loaded);
+    EXPECT_EQ(data.quantifiers.entries.size(), 1u);
+}
+
+TEST_F(DocumentFileInput, NestedMembersAndUnitFunctionsReadTheirOwnContent) {
+    CDocumentData data;
+    ASSERT_EQ(Load(data, Document("<MemberNameRegister>" +
+                                  Nested("<MemberName><Name>m</Name><StateName><Name>s</Name></StateName>", "",
+                                         "</MemberName>") +
+                                  "</MemberNameRegister>")),
+              LoadResult::Loaded);
+    ASSERT_EQ(data.memberDefinitions.size(), std::size_t{kDepth});
+    EXPECT_EQ(data.memberDefinitions.front().states.size(), 1u);
+
+    // Each claims more lines than the file holds; the deepest has a large header the others must not read.
+    QByteArray functions = R"(<NUV Version="0.4.0"><Document><Functions/><FunctionHolder Root="1">)";
+    for (int id = 1; id <= kDepth; ++id)
+        functions += R"(<Function Line="99999999" InternalID=")" + QByteArray::number(id) + R"("><Line ConstNo="1"/>)";
+    functions += "<Header><FunctionContents2>" + QByteArray("<p/>").repeated(kDepth) + "</FunctionContents2></Header>";
+    functions += QByteArray("</Function>").repeated(kDepth) + "</FunctionHolder></Document></NUV>";
+    ASSERT_EQ(Load(data, functions), LoadResult::Loaded);
+    ASSERT_EQ(data.registry.Count(), kDepth);
+    for (quint32 id : {1u, 50000u, static_cast<quint32>(kDepth)}) {
+        const CUnitFunction* function = data.registry.FindByInternalID(id);
+        ASSERT_NE(function, nullptr);
+        EXPECT_EQ(function->logicLines.size(), 1u) << id;
+    }
+}
+
+// A document inside another is part of its content, not a version of its own; saved again, it is written once.
+TEST_F(DocumentFileInput, NestedDocumentsAreOneDocument) {
+    const QByteArray documents = "<NUV Version=\"0.4.0\">" +
+                                 Nested("<Document Version=\"1\">", "<Comment>deepest</Comment>", "</Document>") +
+                                 "</NUV>";
+    CDocumentData data;
+    ASSERT_EQ(Load(data, documents), LoadResult::Loaded);
+    EXPECT_EQ(data.versionHistory.size(), 1u);
+    EXPECT_EQ(data.documentHeader.Comment, "deepest");
+    QTemporaryDir directory;
+    XmlDocumentContext context(&data);
+    ASSERT_TRUE(SaveDocumentXml(context, directory.filePath("saved.nuv")));
+    EXPECT_LT(QFileInfo(directory.filePath("saved.nuv")).size(), 2 * documents.size());
+}
