@@ -30,7 +30,7 @@ for target in "${targets[@]}"; do
     artifacts=$build/fuzz/artifacts/$target
     mkdir -p "$corpus" "$artifacts"
     # shellcheck disable=SC2086 # the seed folders and options are separate words
-    "$build/fuzz/$program" "$corpus" tests/data/fuzz/$target $arguments -max_total_time="$seconds" -timeout=30 \
+    "$build/fuzz/$program" "$corpus" tests/data/fuzz/"$target" $arguments -max_total_time="$seconds" -timeout=30 \
         -print_final_stats=1 -artifact_prefix="$artifacts/" >"$build/fuzz/$target.log" 2>&1 &
     pids[$target]=$!
 done
