@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <vector>
@@ -38,6 +39,20 @@ QString LocalName(pugi::xml_node node) {
 
 void AppendTrimmed(QString& target, pugi::xml_node text) {
     target += QString::fromUtf8(text.value()).trimmed();
+}
+
+// Reads the device to its end but at most `limit` + 1 bytes, so that the caller can tell a file over the
+// limit; the memory taken follows what the file holds, never the limit.
+QByteArray ReadAtMost(QIODevice& device, qint64 limit) {
+    constexpr qint64 kChunkBytes = qint64(1) << 20;
+    QByteArray bytes;
+    while (bytes.size() <= limit) {
+        const QByteArray chunk = device.read(std::min(kChunkBytes, limit + 1 - bytes.size()));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    return bytes;
 }
 
 // Maps are mostly UTF-8 or UTF-16, which the parser detects itself; a map that declares another encoding
@@ -230,7 +245,7 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
     QFile file(path);
     QByteArray bytes;
     // A map is read whole but never past a limit: a device that never ends (/dev/zero) must not eat memory.
-    const bool read = file.open(QIODevice::ReadOnly) && (bytes = file.read(kMaxMapBytes + 1)).size() <= kMaxMapBytes;
+    const bool read = file.open(QIODevice::ReadOnly) && (bytes = ReadAtMost(file, kMaxMapBytes)).size() <= kMaxMapBytes;
     DecodeDeclaredEncoding(bytes);
     pugi::xml_document document;
     // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files.
