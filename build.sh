@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the NUV editor on a Debian machine.
-#   ./build.sh test    install what is missing, build, run every test
+#   ./build.sh test    install what is missing; build and run every test, then the same under AddressSanitizer
+#                      and UndefinedBehaviorSanitizer, then each fuzz target for a minute
 #   ./build.sh run     install what is missing, build, convert the sample map with tobrel
 set -euo pipefail
 cd "$(dirname "$0")"
 
 BUILD_DIR=${BUILD_DIR:-build}
+SANITIZE_BUILD_DIR=${SANITIZE_BUILD_DIR:-build-asan}
+FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+# clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the sanitizer build and the fuzzers.
 PACKAGES=(g++ cmake ninja-build qt6-base-dev libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libxml2-utils)
+          libxml2-utils clang libclang-rt-14-dev llvm)
 
 install_missing_packages() {
     local missing=()
@@ -23,17 +27,28 @@ install_missing_packages() {
 }
 
 build() {
-    install_missing_packages
     cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$BUILD_DIR" --parallel
 }
 
+# The same sources with clang under the sanitizers, plus the fuzz targets.
+build_sanitized() {
+    cmake -S . -B "$SANITIZE_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_CXX_COMPILER=clang++ -DNUV_SANITIZE=ON -DNUV_FUZZ=ON >/dev/null
+    cmake --build "$SANITIZE_BUILD_DIR" --parallel
+}
+
 case "${1:-}" in
 test)
+    install_missing_packages
     build
     ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+    build_sanitized
+    ctest --test-dir "$SANITIZE_BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+    fuzz/run.sh "$SANITIZE_BUILD_DIR" "$FUZZ_SECONDS"
     ;;
 run)
+    install_missing_packages
     build
     # The sample is converted as a copy in the build directory, so the repository stays clean.
     mkdir -p "$BUILD_DIR/samples"

@@ -59,7 +59,7 @@ class InPathChecker {
 public:
     InPathChecker(InspectionResultSet& results, const InspectionEnvironment& environment, bool redundancy,
                   bool contradiction)
-        : m_results(results), m_environment(environment), m_redundancy(redundancy), m_contradiction(contradiction) {
+        : m_results(results), m_redundancy(redundancy), m_contradiction(contradiction) {
         for (const CIntraMemberConsistencyRule* rule : environment.intraMemberRules) {
             m_rules.push_back({rule->doFlag != 0, ParseRulePart(environment, rule->if1Member, rule->if1Status),
                                ParseRulePart(environment, rule->if2Member, rule->if2Status),
@@ -212,7 +212,6 @@ private:
     }
 
     InspectionResultSet& m_results;
-    const InspectionEnvironment& m_environment;
     bool m_redundancy;
     bool m_contradiction;
     std::vector<IntraMemberRule> m_rules;

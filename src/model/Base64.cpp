@@ -5,7 +5,7 @@
 
 namespace {
 
-const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr int kGroupsPerLine = 19; // 76 characters
 
 constexpr std::array<signed char, 256> MakeDecodeTable() {

@@ -5,9 +5,13 @@
 #include "platform/MessageBox.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +35,14 @@ protected:
     QTemporaryDir m_dir;
     platform::ScriptedMessageSink m_messages;
 };
+
+// Bytes of address space the process has mapped now.
+rlim_t MappedBytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return statm.readAll().split(' ').value(0).toULongLong() * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+}
 
 } // namespace
 
@@ -133,4 +145,21 @@ TEST_F(ConverterStartUp, ANewDocumentStartsFromTheTemplateFileWhenOneIsChosen) {
     other.OnFileNew();
     EXPECT_EQ(other.DocumentData().registry.Count(), 1);
     EXPECT_EQ(other.DocumentData().DataReady, 1);
+}
+
+TEST_F(ConverterStartUp, ReadingASmallMapTakesMemoryForItsSizeNotForTheLargestMapAccepted) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel"}));
+    CNUVDoc* document = app.GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+
+    // Far less room than the 1 GiB a map may have.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
+    const rlimit limited{MappedBytes() + (rlim_t(256) << 20), saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
+    const auto restore = qScopeGuard([&saved] { setrlimit(RLIMIT_AS, &saved); });
+    EXPECT_TRUE(document->ConvertMindMapFile(MapPath()));
+    EXPECT_EQ(app.DocumentData().registry.Count(), 4);
 }

@@ -50,28 +50,38 @@ QString RandomScript(std::mt19937& random, int depth, int& budget) {
     const auto pick = [&random](const QStringList& list) { return list[random() % list.size()]; };
     QString script;
     const int count = 1 + random() % 3;
+    // The draws are taken last part first: the digests were recorded with that order.
     for (int i = 0; i < count && budget > 0; ++i) {
         --budget;
         const int choice = depth > 3 ? random() % 3 : random() % 7;
         switch (choice) {
         case 0:
-        case 1:
-            script += "Do <" + pick(members) + ">{" + pick(states) + "}\n";
+        case 1: {
+            const QString state = pick(states);
+            script += "Do <" + pick(members) + ">{" + state + "}\n";
             break;
+        }
         case 2:
             script += random() % 2 ? "Do nothing\n" : "exitlp\n";
             break;
         case 3:
-        case 4:
-            script += "if <" + pick(members) + ">{" + pick(states) + "}\n" + RandomScript(random, depth + 1, budget) +
-                      "else\n" + RandomScript(random, depth + 1, budget) + "endif\n";
+        case 4: {
+            const QString otherwise = RandomScript(random, depth + 1, budget);
+            const QString then = RandomScript(random, depth + 1, budget);
+            const QString state = pick(states);
+            script += "if <" + pick(members) + ">{" + state + "}\n" + then + "else\n" + otherwise + "endif\n";
             break;
-        case 5:
-            script += "switch <" + pick(members) + ">\ncase {" + pick(states) + "}\n" +
-                      RandomScript(random, depth + 1, budget) + "case {" + pick(states) + "}\n" +
-                      RandomScript(random, depth + 1, budget) + "elsw\n" + RandomScript(random, depth + 1, budget) +
-                      "endsw\n";
+        }
+        case 5: {
+            const QString otherwise = RandomScript(random, depth + 1, budget);
+            const QString second = RandomScript(random, depth + 1, budget);
+            const QString secondState = pick(states);
+            const QString first = RandomScript(random, depth + 1, budget);
+            const QString firstState = pick(states);
+            script += "switch <" + pick(members) + ">\ncase {" + firstState + "}\n" + first + "case {" + secondState +
+                      "}\n" + second + "elsw\n" + otherwise + "endsw\n";
             break;
+        }
         default:
             script += "loop\n" + RandomScript(random, depth + 1, budget) + "endlp\n";
             break;
