@@ -285,7 +285,7 @@ void CNUVApp::OnFileNew() {
     }
     ResetDocumentData();
     LoadTemplateDocument();
-    m_pNUVDocManager->OnFileNewWithMode(m_documentData.registry.origin);
+    m_tabs.OpenFunctionTab(m_documentData.registry.origin);
     SetWindowTitle();
     UpdateOwnInstanceRecord();
 }
@@ -309,26 +309,11 @@ void CNUVApp::LoadTemplateDocument() {
 }
 
 CNUVDoc* CNUVApp::GetActiveDocument() const {
-    const auto& templates = m_pNUVDocManager->Templates();
-    if (templates.empty() || templates.front()->Documents().empty())
-        return nullptr;
-    return templates.front()->Documents().back().get();
+    return m_tabs.GetActiveTab();
 }
 
 void CNUVApp::StoreViewStateInDocument() {
-    DocumentHeader& header = m_documentData.documentHeader;
-    header.openViews.fill(OpenView());
-    header.openViewCount = 0;
-    // From the least to the most recently used tab; the last one written is the active tab.
-    for (const auto& docTemplate : m_pNUVDocManager->Templates()) {
-        for (const auto& document : docTemplate->Documents()) {
-            if (!document->m_pUnitFunction || header.openViewCount >= DocumentHeader::MaxOpenViews)
-                continue;
-            header.openViews[header.openViewCount++] = {static_cast<qint32>(document->m_pUnitFunction->InternalID), 0};
-        }
-    }
-    if (header.openViewCount > 0)
-        header.openViews[header.openViewCount - 1].IsSelected = 1;
+    m_tabs.StoreOpenTabs(m_documentData.documentHeader);
 }
 
 void CNUVApp::SetWindowTitle() {
@@ -342,7 +327,7 @@ void CNUVApp::SetWindowTitle() {
 }
 
 bool CNUVApp::CloseDocument(bool processEnding) {
-    m_pNUVDocManager->CloseAllDocuments();
+    m_tabs.CloseAllTabs();
     m_documentData.Clear();
     if (processEnding)
         m_documentData.ClearFunctionsAtExit();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FunctionTabs.h"
 #include "app/InstanceTable.h"
 #include "model/DocumentData.h"
 #include "platform/DocumentFileLock.h"
@@ -69,6 +70,7 @@ public:
     void OnFileNew();
     void LoadTemplateDocument();
     CNUVDoc* GetActiveDocument() const;
+    CFunctionTabs& Tabs() { return m_tabs; }
     // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();
     void StoreViewStateInDocument();
@@ -118,6 +120,7 @@ private:
     platform::LivenessLock m_liveness;
     platform::DocumentFileLock m_heldDocumentFile;
     std::unique_ptr<CNUVDocManager> m_pNUVDocManager;
+    CFunctionTabs m_tabs{*m_pNUVDocManager, m_documentData};
     bool m_bConverting = false;
     bool m_bCloseRequested = false;
     bool m_bConvertedAndSaved = false;

@@ -5,6 +5,8 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
+#include <algorithm>
+
 namespace {
 
 // The framework's prompt when no document can be created.
@@ -27,6 +29,11 @@ CNUVDoc* CNUVDocManager::OnFileNewWithMode(CUnitFunction* function) {
         return nullptr;
     }
     return m_templates.front()->OpenDocumentFileWithMode(function);
+}
+
+bool CNUVDocManager::CloseDocument(CNUVDoc* document) {
+    return std::any_of(m_templates.begin(), m_templates.end(),
+                       [document](const auto& docTemplate) { return docTemplate->CloseDocument(document); });
 }
 
 void CNUVDocManager::CloseAllDocuments() {

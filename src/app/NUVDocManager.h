@@ -19,6 +19,8 @@ public:
     CNUVDoc* OnFileNew() { return OnFileNewWithMode(nullptr); }
     // Opens a tab document for `function` with the first template; null when there is none or it fails.
     CNUVDoc* OnFileNewWithMode(CUnitFunction* function);
+    // Closes the tab document without asking anything; false when no template holds it.
+    bool CloseDocument(CNUVDoc* document);
     // Closes every tab document without asking anything.
     void CloseAllDocuments();
 

@@ -12,6 +12,10 @@ CNUVDoc* CNUVMultiDocTemplate::OpenDocumentFileWithMode(CUnitFunction* function)
     return m_documents.back().get();
 }
 
+bool CNUVMultiDocTemplate::CloseDocument(CNUVDoc* document) {
+    return std::erase_if(m_documents, [document](const auto& made) { return made.get() == document; }) > 0;
+}
+
 void CNUVMultiDocTemplate::CloseAllDocuments() {
     m_documents.clear();
 }

@@ -21,6 +21,8 @@ public:
     // A new tab document showing `function`.
     CNUVDoc* OpenDocumentFileWithMode(CUnitFunction* function);
     const std::vector<std::unique_ptr<CNUVDoc>>& Documents() const { return m_documents; }
+    // Destroys the document; false when this template did not make it.
+    bool CloseDocument(CNUVDoc* document);
     void CloseAllDocuments();
 
 private:
