@@ -7,6 +7,10 @@
 #include "app/TabArea.h"
 #include "model/DocumentData.h"
 #include "model/ModelShell.h"
+#include "platform/MessageBox.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -344,6 +348,42 @@ TEST_F(FunctionTabsTest, StoredTabsReopenWithTheSelectedOneActive) {
     m_tabs.ReopenSavedTabs();
     EXPECT_EQ(Recent(), Fs("OCA"));
     ExpectConsistent();
+}
+
+// The application keeps its tabs here: the active document is the active tab, the document stores its tabs
+// in their recent order, and closing the document takes them all.
+TEST(ApplicationTabs, TheActiveDocumentAndTheStoredTabsFollowTheTabs) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
+    platform::ScriptedMessageSink messages;
+    FakeShell shell;
+    {
+        CNUVApp app(shell);
+        ASSERT_TRUE(app.InitInstance({"tobrel"}));
+        CDocumentData& data = app.DocumentData();
+        CUnitFunction* a = data.registry.CreateFunction("A", data.GetModelOptions());
+        CNUVDoc* origin = app.GetActiveDocument();
+        ASSERT_NE(origin, nullptr);
+        EXPECT_EQ(origin->m_pUnitFunction, data.registry.origin);
+        app.Tabs().OpenFunctionTab(a);
+        ASSERT_TRUE(app.Tabs().OnTabActivated(origin));
+        EXPECT_EQ(app.GetActiveDocument(), origin);
+
+        app.StoreViewStateInDocument();
+        const DocumentHeader& header = data.documentHeader;
+        ASSERT_EQ(header.openViewCount, 2);
+        EXPECT_EQ(header.openViews[0], (OpenView{static_cast<qint32>(a->InternalID), 0}));
+        EXPECT_EQ(header.openViews[1], (OpenView{static_cast<qint32>(data.registry.origin->InternalID), 1}));
+
+        app.CloseDocument();
+        EXPECT_TRUE(app.Tabs().RecentTabs().empty());
+        EXPECT_TRUE(app.Tabs().History().Entries().empty());
+        EXPECT_EQ(app.GetActiveDocument(), nullptr);
+    }
+    qunsetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace
