@@ -538,15 +538,18 @@ bool CNUVApp::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
 }
 
 bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* entry) {
-    if (m_nOpenMode == Editing && QFileInfo(path) == QFileInfo(m_strDocumentPath) && SaveIntoHeldFile(entry)) {
-        UpdateOwnInstanceRecord();
+    if (m_nOpenMode == Editing && QFileInfo(path) == QFileInfo(m_strDocumentPath)) {
+        if (!SaveIntoHeldFile(entry))
+            return false;
         m_shell.AddRecentFile(m_strDocumentPath);
         return true;
     }
     // The new file is held from before the write, so that no other process takes it meanwhile; the
-    // document keeps its old file, held, until the new one is written.
+    // document keeps its old file, held, until the new one is written. A file that may not be written is
+    // not replaced.
+    const QFileInfo target(path);
     platform::DocumentFileLock held;
-    if (IsHeldByOtherProcess(path) || (QFileInfo::exists(path) && !held.Hold(path))) {
+    if (IsHeldByOtherProcess(path) || (target.exists() && (!target.isWritable() || !held.Hold(path)))) {
         platform::ShowMessageBox(kCannotOpenForSaving, platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }

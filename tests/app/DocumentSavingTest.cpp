@@ -9,6 +9,7 @@
 #include "support/TestFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
@@ -227,6 +228,22 @@ TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
     EXPECT_EQ(ReadFileBytes(Path("taken.nuv")), "other");
     EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+
+    // A file that may not be written is not replaced either.
+    WriteFileBytes(Path("locked.nuv"), "read only");
+    QFile::setPermissions(Path("locked.nuv"), QFile::ReadOwner);
+    if (!QFileInfo(Path("locked.nuv")).isWritable()) {
+        m_shell.savePath = Path("locked.nuv");
+        m_app.OnFileSaveAs();
+        EXPECT_EQ(Shown().size(), 2);
+        EXPECT_EQ(ReadFileBytes(Path("locked.nuv")), "read only");
+        EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    }
+
+    // Save As under its own name writes the held file, once.
+    SaveAs("door.nuv");
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+    EXPECT_EQ(Shown().size(), QFileInfo(Path("locked.nuv")).isWritable() ? 1 : 2);
 
     SaveAs("window.nuv");
     EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
