@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/DocumentFile.h"
+
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class CImportProgress;
 class CNUVApp;
@@ -26,4 +29,27 @@ public:
 
     virtual std::unique_ptr<CImportProgress> CreateImportProgress() = 0;
     virtual void SetWaitCursor(bool wait) = 0;
+
+    // Saving. Without windows the prompts are cancelled and there is no timer.
+    // The save-file prompt proposing `proposedName` ("Save Copy As" as its title when `copy` is set);
+    // the chosen path, empty when cancelled.
+    virtual QString PromptSaveFileName(const QString& proposedName, bool copy) {
+        (void)proposedName;
+        (void)copy;
+        return {};
+    }
+    // The version dialog with the proposed number; nothing when cancelled.
+    virtual std::optional<VersionHistoryEntry> AskVersionEntry(int major, int minor) {
+        (void)major;
+        (void)minor;
+        return std::nullopt;
+    }
+    // Starts the main window's automatic-saving timer that calls CNUVApp::OnAutoSaveTimer every
+    // `milliseconds`; 0 stops it.
+    virtual void SetAutoSaveTimer(int milliseconds) { (void)milliseconds; }
+    // A document saved under a name goes to the recent-file list.
+    virtual void AddRecentFile(const QString& path) { (void)path; }
+    // Takes the keyboard focus away so that editors store what they hold, and gives it back.
+    virtual void ReleaseKeyboardFocus() {}
+    virtual void RestoreKeyboardFocus() {}
 };

@@ -5,6 +5,7 @@
 #include "app/NUVDocManager.h"
 #include "app/NUVMultiDocTemplate.h"
 #include "app/OwnerFile.h"
+#include "app/SavingRules.h"
 #include "model/DocumentFile.h"
 #include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopedValueRollback>
 
 #include <cstring>
 #include <unistd.h>
@@ -28,6 +30,7 @@ const QString kInstanceMappingName = QStringLiteral("NUV Cnv Shared 2.0");
 const QString kProfileSection = QStringLiteral("NUV_Pral");
 const QString kFrameworkProfileSection = QStringLiteral("Profile");
 const QString kDocumentName = QStringLiteral("NUV");
+const QString kDocumentExtension = QStringLiteral(".nuv");
 
 const QString kTooManyInstances = LoadString(StringId::TooManyInstances);
 const QString kInstanceTableUnavailable = LoadString(StringId::InstanceTableUnavailable);
@@ -35,6 +38,10 @@ const QString kDropMapFile = LoadString(StringId::DropMapFile);
 const QString kOnlyOneFileConverted = LoadString(StringId::OnlyOneFileConverted);
 const QString kCannotOpenForSaving = LoadString(StringId::CannotOpenForSaving);
 const QString kCannotWriteFile = LoadString(StringId::CannotWriteFile);
+const QString kReadOnlyFileSaveAs = LoadString(StringId::ReadOnlyFileSaveAs);
+const QString kDocumentModifiedQuestion = LoadString(StringId::DocumentModifiedQuestion);
+const QString kSaveVersionQuestion = LoadString(StringId::SaveVersionQuestion);
+const QString kTooManyVersions = LoadString(StringId::TooManyVersions);
 
 constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buffer holds
 
@@ -48,6 +55,18 @@ InstanceRecord EmptyRecord(quint32 processId) {
     record.processId = processId;
     return record;
 }
+
+// Keeps the keyboard focus away while it lives, so that editors have stored what they hold.
+class KeyboardFocusAway {
+public:
+    explicit KeyboardFocusAway(CApplicationShell& shell) : m_shell(shell) { m_shell.ReleaseKeyboardFocus(); }
+    ~KeyboardFocusAway() { m_shell.RestoreKeyboardFocus(); }
+    KeyboardFocusAway(const KeyboardFocusAway&) = delete;
+    KeyboardFocusAway& operator=(const KeyboardFocusAway&) = delete;
+
+private:
+    CApplicationShell& m_shell;
+};
 
 } // namespace
 
@@ -306,6 +325,7 @@ void CNUVApp::LoadTemplateDocument() {
     }
     m_documentData.indexRoot.Clear();
     RebuildDocument();
+    StartAutoSaveTimer();
 }
 
 CNUVDoc* CNUVApp::GetActiveDocument() const {
@@ -317,16 +337,28 @@ void CNUVApp::StoreViewStateInDocument() {
 }
 
 void CNUVApp::SetWindowTitle() {
-    if (!m_strDocumentPath.isEmpty())
-        m_strDocumentName = QFileInfo(m_strDocumentPath).fileName();
-    else if (m_documentData.registry.origin)
-        m_strDocumentName = kDocumentName;
-    else
-        m_strDocumentName.clear();
+    m_strDocumentName = ComposeWindowTitle(m_strDocumentPath, m_nOpenMode, m_documentData, kDocumentName);
     m_shell.UpdateFrameTitle(m_strDocumentName);
 }
 
 bool CNUVApp::CloseDocument(bool processEnding) {
+    {
+        KeyboardFocusAway focus(m_shell);
+        QScopedValueRollback<bool> running(m_bSaveRunning, true);
+        if (m_bModified) {
+            const platform::MessageAnswer answer =
+                platform::ShowMessageBox(kDocumentModifiedQuestion.arg(m_strDocumentName),
+                                         platform::MessageButtons::YesNoCancel, platform::MessageIcon::Warning);
+            if (answer == platform::MessageAnswer::Cancel)
+                return false;
+            if (answer == platform::MessageAnswer::Yes) {
+                OnFileSave();
+                // A save that failed or was cancelled keeps the document open.
+                if (m_bModified)
+                    return false;
+            }
+        }
+    }
     m_tabs.CloseAllTabs();
     m_documentData.Clear();
     if (processEnding)
@@ -349,35 +381,192 @@ void CNUVApp::CloseDocumentState() {
     m_nOpenMode = NoDocument;
     m_nRequestedVersion = 0;
     m_bModified = false;
+    if (std::exchange(m_bAutoSaveTimerRunning, false))
+        m_shell.SetAutoSaveTimer(0);
 }
 
 bool CNUVApp::SaveConvertedDocument(const QString& path) {
-    // Another process editing that document holds it; it is never replaced under its feet.
-    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
-    if ((holder && holder->state == Editing) || platform::DocumentFileLock::IsHeldElsewhere(path)) {
+    if (IsHeldByOtherProcess(path)) {
         platform::ShowMessageBox(kCannotOpenForSaving, platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
-    m_shell.SetWaitCursor(true);
-    StoreViewStateInDocument();
     m_documentData.functionsNum = 0;
-    XmlDocumentContext context(&m_documentData);
     QString errorText;
-    const bool written = SaveDocumentXml(context, path, &errorText);
-    m_shell.SetWaitCursor(false);
-    if (!written) {
-        // The old file, if any, is untouched: the document goes to a temporary file that replaces it
-        // only once it is complete.
-        const QFileInfo target(path);
-        const bool cannotOpen = !QFileInfo(target.absolutePath()).isWritable() ||
-                                (target.exists() && (!target.isFile() || !target.isWritable()));
-        platform::ShowMessageBox(cannotOpen ? kCannotOpenForSaving : kCannotWriteFile.arg(path) + "\n" + errorText,
-                                 platform::MessageButtons::Ok,
-                                 cannotOpen ? platform::MessageIcon::Error : platform::MessageIcon::Warning);
+    if (!WriteDocument(path, nullptr, &errorText)) {
+        ShowSaveFailure(path, errorText);
         return false;
     }
     // The written document stays held until the process lets its document go.
     m_heldDocumentFile.Hold(path);
     m_bModified = false;
     return true;
+}
+
+// ---- saving ----
+
+bool CNUVApp::IsHeldByOtherProcess(const QString& path) {
+    // Another process editing that document holds it; it is never replaced under its feet.
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
+    return (holder && holder->state == Editing && holder->processId != CurrentProcessId()) ||
+           platform::DocumentFileLock::IsHeldElsewhere(path);
+}
+
+bool CNUVApp::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText) {
+    m_shell.SetWaitCursor(true);
+    StoreViewStateInDocument();
+    m_documentData.connectionText.clear();
+    XmlDocumentContext context(&m_documentData);
+    // The old file, if any, stays untouched on failure: the document goes to a temporary file that
+    // replaces it only once it is complete.
+    const bool written = entry ? SaveDocumentXmlWithHistory(context, path, *entry, errorText)
+                               : SaveDocumentXml(context, path, errorText);
+    m_shell.SetWaitCursor(false);
+    return written;
+}
+
+void CNUVApp::ShowSaveFailure(const QString& path, const QString& errorText) const {
+    const QFileInfo target(path);
+    const bool cannotOpen = !QFileInfo(target.absolutePath()).isWritable() ||
+                            (target.exists() && (!target.isFile() || !target.isWritable()));
+    platform::ShowMessageBox(cannotOpen ? kCannotOpenForSaving : kCannotWriteFile.arg(path) + "\n" + errorText,
+                             platform::MessageButtons::Ok,
+                             cannotOpen ? platform::MessageIcon::Error : platform::MessageIcon::Warning);
+}
+
+void CNUVApp::OnFileSave() {
+    KeyboardFocusAway focus(m_shell);
+    QScopedValueRollback<bool> running(m_bSaveRunning, true);
+    if (!SaveWithVersionPrompt())
+        return;
+    if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty()) {
+        SaveDocumentFile(m_strDocumentPath, false, QString());
+        return;
+    }
+    if (m_nOpenMode != NoDocument && !m_strDocumentPath.isEmpty())
+        platform::ShowMessageBox(kReadOnlyFileSaveAs.arg(QFileInfo(m_strDocumentPath).fileName()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    SaveDocumentFile(QString(), true, QString());
+}
+
+void CNUVApp::OnFileSaveAs() {
+    KeyboardFocusAway focus(m_shell);
+    QScopedValueRollback<bool> running(m_bSaveRunning, true);
+    if (SaveWithVersionPrompt())
+        SaveDocumentFile(QString(), true, QString());
+}
+
+bool CNUVApp::SaveWithVersionPrompt() {
+    if (!m_documentData.VersionControlTable.IsAutoVersion)
+        return true;
+    const platform::MessageAnswer answer = platform::ShowMessageBox(
+        kSaveVersionQuestion, platform::MessageButtons::YesNoCancel, platform::MessageIcon::Question);
+    if (answer == platform::MessageAnswer::Cancel)
+        return false;
+    if (answer == platform::MessageAnswer::No)
+        return true;
+    if (m_documentData.versionHistory.size() >= static_cast<size_t>(CDocumentData::MaxStoredVersions)) {
+        platform::ShowMessageBox(kTooManyVersions.arg(CDocumentData::MaxStoredVersions), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return false;
+    }
+    const ProposedVersion proposal = ProposeVersionNumber(m_documentData);
+    if (const std::optional<VersionHistoryEntry> entry = m_shell.AskVersionEntry(proposal.major, proposal.minor))
+        SaveDocumentFileAs(*entry);
+    return false;
+}
+
+QString CNUVApp::PromptSaveFileName(bool ask, const QString& proposedName, bool copy) {
+    QString name = proposedName;
+    if (name.isEmpty()) {
+        if (m_nOpenMode != StoredVersion)
+            name = m_strDocumentPath;
+        if (ask && name.isEmpty()) {
+            if (m_nOpenMode == NoDocument) {
+                name = m_documentData.documentHeader.Title;
+                if (name.isEmpty() && m_documentData.registry.origin)
+                    name = m_documentData.registry.origin->name;
+            }
+            if (name.isEmpty())
+                name = m_strDocumentName;
+            name = MakeProposedSaveName(name, kDocumentExtension);
+        }
+    }
+    return m_shell.PromptSaveFileName(name, copy && name.isEmpty());
+}
+
+bool CNUVApp::SaveDocumentFile(const QString& path, bool ask, const QString& proposedName) {
+    if (!path.isEmpty())
+        return SaveIntoHeldFile(nullptr);
+    const QString chosen = PromptSaveFileName(ask, proposedName, true);
+    return !chosen.isEmpty() && SaveUnderNewName(chosen, nullptr);
+}
+
+bool CNUVApp::SaveDocumentFileAs(const VersionHistoryEntry& entry) {
+    if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty())
+        return SaveIntoHeldFile(&entry);
+    const QString chosen = PromptSaveFileName(true, QString(), false);
+    return !chosen.isEmpty() && SaveUnderNewName(chosen, &entry);
+}
+
+bool CNUVApp::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
+    QString errorText;
+    if (!WriteDocument(m_strDocumentPath, entry, &errorText)) {
+        ShowSaveFailure(m_strDocumentPath, errorText);
+        return false;
+    }
+    // The written file replaced the one held: hold the new one before letting the old one go.
+    platform::DocumentFileLock written;
+    written.Hold(m_strDocumentPath);
+    m_heldDocumentFile = std::move(written);
+    m_bModified = false;
+    return true;
+}
+
+bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* entry) {
+    if (m_nOpenMode == Editing && QFileInfo(path) == QFileInfo(m_strDocumentPath)) {
+        if (!SaveIntoHeldFile(entry))
+            return false;
+        m_shell.AddRecentFile(m_strDocumentPath);
+        return true;
+    }
+    // The new file is held from before the write, so that no other process takes it meanwhile; the
+    // document keeps its old file, held, until the new one is written. A file that may not be written is
+    // not replaced.
+    const QFileInfo target(path);
+    platform::DocumentFileLock held;
+    if (IsHeldByOtherProcess(path) || (target.exists() && (!target.isWritable() || !held.Hold(path)))) {
+        platform::ShowMessageBox(kCannotOpenForSaving, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    QString errorText;
+    if (!WriteDocument(path, entry, &errorText)) {
+        ShowSaveFailure(path, errorText);
+        return false;
+    }
+    held.Hold(path);
+    CloseDocumentState();
+    m_heldDocumentFile = std::move(held);
+    m_strDocumentPath = path;
+    WriteOwnerFile(path);
+    m_nOpenMode = Editing;
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+    m_shell.AddRecentFile(path);
+    StartAutoSaveTimer();
+    return true;
+}
+
+void CNUVApp::StartAutoSaveTimer() {
+    const int interval = AutoSaveTimerInterval(m_documentData);
+    if (interval <= 0)
+        return;
+    m_shell.SetAutoSaveTimer(interval);
+    m_bAutoSaveTimerRunning = true;
+}
+
+void CNUVApp::OnAutoSaveTimer() {
+    // The questions of a save run the event loop: a tick then must not start a second save.
+    if (m_bSaveRunning || !m_documentData.DataReady)
+        return;
+    OnFileSave();
 }

@@ -3,6 +3,7 @@
 #include "app/FunctionTabs.h"
 #include "app/InstanceTable.h"
 #include "model/DocumentData.h"
+#include "model/DocumentFile.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
@@ -75,10 +76,33 @@ public:
     void RebuildDocument();
     void StoreViewStateInDocument();
     void SetWindowTitle();
-    // A process that ends right after the close leaves the document's memory to the system.
+    // Asks whether to save a modified document first; false when the user cancels or the save fails, and
+    // then nothing is closed. A process that ends right after the close leaves the document's memory to
+    // the system.
     bool CloseDocument(bool processEnding = false);
     void CloseDocumentState();
     bool SaveConvertedDocument(const QString& path);
+
+    // Saving. A save that fails says so and leaves the document modified and the file on disk as it was.
+    // Save and Save As are enabled while there is a document.
+    bool CanSaveDocument() const { return m_documentData.DataReady != 0; }
+    void OnFileSave();
+    void OnFileSaveAs();
+    // Writes into the held file when `path` (the document's own) is given; else asks for a file, proposing
+    // `proposedName` or, with `ask`, a name made from the document. True when written.
+    bool SaveDocumentFile(const QString& path, bool ask, const QString& proposedName);
+    // Writes the document adding `entry` to its stored versions: into the held file when editing, else
+    // to a file the user chooses.
+    bool SaveDocumentFileAs(const VersionHistoryEntry& entry);
+    // Asks whether to record a version when the document wants one on every save. True: go on with the
+    // plain save; false: the save was done or refused here.
+    bool SaveWithVersionPrompt();
+    // Starts the automatic-saving timer when the document asks for it; the window's timer calls
+    // OnAutoSaveTimer. Runs after a document was opened for editing, a template loaded or saved by name.
+    void StartAutoSaveTimer();
+    // A tick of the automatic-saving timer: the ordinary save, skipped while no document is there or while
+    // a save or the close question waits for the user.
+    void OnAutoSaveTimer();
 
     // The one open document and what the process knows about it.
     CDocumentData& DocumentData() { return m_documentData; }
@@ -104,6 +128,14 @@ private:
     void DropStaleInstances();
     bool ConvertMapArgument(const QStringList& arguments);
     void ResetDocumentData();
+    // Opens the save prompt, proposing a name as SaveDocumentFile describes; empty when cancelled.
+    QString PromptSaveFileName(bool ask, const QString& proposedName, bool copy);
+    bool SaveIntoHeldFile(const VersionHistoryEntry* entry);
+    // Writes to a new file, which is held before and after; the old file is let go only once it is written.
+    bool SaveUnderNewName(const QString& path, const VersionHistoryEntry* entry);
+    bool WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText);
+    bool IsHeldByOtherProcess(const QString& path);
+    void ShowSaveFailure(const QString& path, const QString& errorText) const;
     // Stores the message language for the next start and tells the user whether that worked.
     void SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const;
 
@@ -124,4 +156,6 @@ private:
     bool m_bConverting = false;
     bool m_bCloseRequested = false;
     bool m_bConvertedAndSaved = false;
+    bool m_bSaveRunning = false;
+    bool m_bAutoSaveTimerRunning = false;
 };

@@ -143,5 +143,9 @@ QString FormatVersionNumber(const CDocumentData& data) {
     const DocumentHeader& header = data.documentHeader;
     if (header.Major == 0 && header.Minor == 0)
         return {};
-    return QString::asprintf("%2d.%02d", header.Major, header.Minor);
+    return FormatVersionEntryNumber(data);
+}
+
+QString FormatVersionEntryNumber(const CDocumentData& data) {
+    return QString::asprintf("%2d.%02d", data.documentHeader.Major, data.documentHeader.Minor);
 }

@@ -36,3 +36,5 @@ void ApplyIndentChangeToAllUnitFunctions(CDocumentData& data, int divisor, int m
 
 // The document's version as shown: "%2d.%02d" of major and minor, empty when both are 0.
 QString FormatVersionNumber(const CDocumentData& data);
+// The same text also for version 0.0.
+QString FormatVersionEntryNumber(const CDocumentData& data);

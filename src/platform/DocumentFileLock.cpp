@@ -6,11 +6,22 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 
 DocumentFileLock::~DocumentFileLock() {
     Release();
+}
+
+DocumentFileLock::DocumentFileLock(DocumentFileLock&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+DocumentFileLock& DocumentFileLock::operator=(DocumentFileLock&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
 }
 
 bool DocumentFileLock::Hold(const QString& path) {

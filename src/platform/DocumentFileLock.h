@@ -14,6 +14,9 @@ public:
     ~DocumentFileLock();
     DocumentFileLock(const DocumentFileLock&) = delete;
     DocumentFileLock& operator=(const DocumentFileLock&) = delete;
+    // The lock goes over without a moment unheld; what the target held before is released.
+    DocumentFileLock(DocumentFileLock&& other) noexcept;
+    DocumentFileLock& operator=(DocumentFileLock&& other) noexcept;
 
     // Holds `path` (which must exist); releases what was held before. False when another process holds it
     // or the file cannot be opened.

@@ -5,8 +5,11 @@
 #include "interchange/ImportProgress.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 // Stands in for the windows: records what the application object asks of them. Its progress can ask
 // to stop and can deliver another instance's close request in the middle of the walk.
@@ -41,6 +44,18 @@ public:
     void PostCloseToInstance(quint32) override {}
     std::unique_ptr<CImportProgress> CreateImportProgress() override { return std::make_unique<Progress>(*this); }
     void SetWaitCursor(bool) override {}
+    QString PromptSaveFileName(const QString& proposedName, bool) override {
+        proposedNames << proposedName;
+        return savePath;
+    }
+    std::optional<VersionHistoryEntry> AskVersionEntry(int major, int minor) override {
+        askedVersions << QStringLiteral("%1.%2").arg(major).arg(minor);
+        if (whileVersionAsked)
+            whileVersionAsked();
+        return versionEntry;
+    }
+    void SetAutoSaveTimer(int milliseconds) override { autoSaveInterval = milliseconds; }
+    void AddRecentFile(const QString& path) override { recentFiles << path; }
 
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
@@ -50,4 +65,11 @@ public:
     int closesPosted = 0;
     bool closePostedWhileConverting = false;
     QString title;
+    QString savePath; // what the save prompt answers; empty cancels
+    QStringList proposedNames;
+    std::optional<VersionHistoryEntry> versionEntry; // what the version dialog answers
+    QStringList askedVersions;
+    std::function<void()> whileVersionAsked;
+    int autoSaveInterval = 0;
+    QStringList recentFiles;
 };

@@ -1,0 +1,384 @@
+#include "FakeApplicationShell.h"
+#include "app/NUVApp.h"
+#include "app/OwnerFile.h"
+#include "app/SavingRules.h"
+#include "model/DocumentFile.h"
+#include "model/XmlDocumentContext.h"
+#include "platform/DocumentFileLock.h"
+#include "platform/MessageBox.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <limits>
+#include <sys/resource.h>
+
+using platform::MessageAnswer;
+
+namespace {
+
+// A new document in an application whose windows are the fake's.
+class DocumentSaving : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+        ASSERT_TRUE(m_app.InitInstance({"tobrel"}));
+        ASSERT_TRUE(m_app.DocumentData().DataReady);
+        m_startMessages = m_messages.Requests().size();
+    }
+    void TearDown() override {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    // Texts shown since the document was created.
+    QStringList Shown() const { return m_messages.Texts().mid(m_startMessages); }
+    void SaveAs(const QString& name) {
+        m_shell.savePath = Path(name);
+        m_app.OnFileSaveAs();
+        ASSERT_EQ(m_app.DocumentPath(), Path(name));
+    }
+    void Modify(const QString& title) {
+        m_app.DocumentData().documentHeader.Title = title;
+        m_app.SetModified();
+    }
+
+    QTemporaryDir m_dir;
+    platform::ScriptedMessageSink m_messages;
+    FakeShell m_shell;
+    CNUVApp m_app{m_shell};
+    qsizetype m_startMessages = 0;
+};
+
+QString TitleOfDocumentFile(const QString& path) {
+    CDocumentData data;
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    XmlDocumentContext context(&data);
+    EXPECT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+    return data.documentHeader.Title;
+}
+
+// Writes nothing beyond `bytes` into any file while it lives; a longer write fails instead of killing us.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+TEST_F(DocumentSaving, ANewDocumentSavedUnderANameIsHeldAndReopensAsSaved) {
+    // The proposed name comes from the title page's title, else the origin's name, else the window title.
+    m_app.OnFileSave();
+    m_app.DocumentData().registry.origin->name = QStringLiteral("起点");
+    m_app.OnFileSave();
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
+    Modify(QStringLiteral("扉/窓の仕様"));
+    m_shell.savePath = Path("door.nuv");
+    m_app.OnFileSave();
+    EXPECT_EQ(m_shell.proposedNames, QStringList({"NUV.nuv", QStringLiteral("起点.nuv"), QStringLiteral("扉.nuv")}));
+    m_shell.proposedNames.clear();
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(m_shell.title, "door.nuv");
+    EXPECT_TRUE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+    EXPECT_EQ(m_shell.recentFiles, QStringList{Path("door.nuv")});
+
+    // The next save goes into the held file without a prompt, and the file stays held after the rename.
+    Modify(QStringLiteral("窓の仕様"));
+    m_app.OnFileSave();
+    EXPECT_TRUE(m_shell.proposedNames.isEmpty());
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+    EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("窓の仕様"));
+
+    // Read back and written again, the document is the same.
+    CDocumentData reread;
+    {
+        QFile file(Path("door.nuv"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        XmlDocumentContext context(&reread);
+        ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+        XmlDocumentContext writing(&reread);
+        ASSERT_TRUE(SaveDocumentXml(writing, Path("again.nuv")));
+    }
+    EXPECT_EQ(DumpOfDocumentFile(Path("again.nuv")), DumpOfDocumentFile(Path("door.nuv")));
+    EXPECT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
+}
+
+TEST_F(DocumentSaving, AFailedSaveKeepsTheModifiedFlagTheFileAndTheDocument) {
+    SaveAs("door.nuv");
+    const QByteArray saved = ReadFileBytes(Path("door.nuv"));
+    Modify(QStringLiteral("変更"));
+    {
+        FileSizeLimit limit(256);
+        m_app.OnFileSave();
+    }
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(
+        Shown()[0].startsWith(QStringLiteral("ファイル \"%1\" に書き込みできませんでした。").arg(Path("door.nuv"))))
+        << Shown()[0].toStdString();
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+
+    // Save As to a new file fails the same way: the document keeps its old file, held.
+    {
+        FileSizeLimit limit(256);
+        m_shell.savePath = Path("window.nuv");
+        m_app.OnFileSaveAs();
+    }
+    EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_FALSE(QFile::exists(Path("window.nuv")));
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+    EXPECT_TRUE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
+
+    // Closing with Yes, when the save fails, closes nothing.
+    m_messages.Answer(MessageAnswer::Yes);
+    {
+        FileSizeLimit limit(256);
+        EXPECT_FALSE(m_app.CloseDocument());
+    }
+    EXPECT_TRUE(m_app.DocumentData().DataReady);
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("変更"));
+    EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
+}
+
+TEST_F(DocumentSaving, TheUnsavedChangesQuestionOnClose) {
+    SaveAs("door.nuv");
+    const QByteArray saved = ReadFileBytes(Path("door.nuv"));
+    Modify(QStringLiteral("変更"));
+
+    m_messages.Answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(m_app.CloseDocument());
+    ASSERT_EQ(Shown(), QStringList{QStringLiteral("\"door.nuv\" は変更されています。保存しますか?")});
+    EXPECT_EQ(m_messages.Requests().back().buttons, platform::MessageButtons::YesNoCancel);
+    EXPECT_EQ(m_messages.Requests().back().icon, platform::MessageIcon::Warning);
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+
+    // No discards the changes.
+    m_messages.Answer(MessageAnswer::No);
+    EXPECT_TRUE(m_app.CloseDocument());
+    EXPECT_FALSE(m_app.DocumentData().DataReady);
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
+    EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+    EXPECT_EQ(m_shell.title, "");
+
+    // Without changes nothing is asked.
+    const qsizetype shown = Shown().size();
+    EXPECT_TRUE(m_app.CloseDocument());
+    EXPECT_EQ(Shown().size(), shown);
+}
+
+TEST_F(DocumentSaving, YesOnCloseSavesFirstAndACancelledPromptKeepsTheDocument) {
+    Modify(QStringLiteral("新しい扉"));
+    m_messages.Answer(MessageAnswer::Yes);
+    EXPECT_FALSE(m_app.CloseDocument()); // the save prompt is cancelled
+    EXPECT_TRUE(m_app.DocumentData().DataReady);
+    EXPECT_TRUE(m_app.IsModified());
+
+    m_messages.Answer(MessageAnswer::Yes);
+    m_shell.savePath = Path("door.nuv");
+    EXPECT_TRUE(m_app.CloseDocument());
+    EXPECT_FALSE(m_app.DocumentData().DataReady);
+    EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("新しい扉"));
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
+}
+
+TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
+    SaveAs("door.nuv");
+    WriteFileBytes(Path("taken.nuv"), "other");
+    {
+        platform::DocumentFileLock other;
+        ASSERT_TRUE(other.Hold(Path("taken.nuv")));
+        m_shell.savePath = Path("taken.nuv");
+        m_app.OnFileSaveAs();
+    }
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルが開けないため、保存できませんでした。")});
+    EXPECT_EQ(ReadFileBytes(Path("taken.nuv")), "other");
+    EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+
+    // A file that may not be written is not replaced either.
+    WriteFileBytes(Path("locked.nuv"), "read only");
+    QFile::setPermissions(Path("locked.nuv"), QFile::ReadOwner);
+    if (!QFileInfo(Path("locked.nuv")).isWritable()) {
+        m_shell.savePath = Path("locked.nuv");
+        m_app.OnFileSaveAs();
+        EXPECT_EQ(Shown().size(), 2);
+        EXPECT_EQ(ReadFileBytes(Path("locked.nuv")), "read only");
+        EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    }
+
+    // Save As under its own name writes the held file, once.
+    SaveAs("door.nuv");
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+    EXPECT_EQ(Shown().size(), QFileInfo(Path("locked.nuv")).isWritable() ? 1 : 2);
+
+    SaveAs("window.nuv");
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(m_shell.title, "window.nuv");
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("window.nuv")));
+    EXPECT_TRUE(QFile::exists(MakeOwnerFileName(Path("window.nuv"))));
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
+}
+
+TEST_F(DocumentSaving, AVersionIsRecordedOnSaveWhenAskedAndRefusedBeyondTen) {
+    SaveAs("door.nuv");
+    m_app.DocumentData().VersionControlTable = {1, 0, 1};
+
+    // Cancel saves nothing; No saves without a version.
+    Modify(QStringLiteral("一"));
+    m_messages.Answer(MessageAnswer::Cancel);
+    m_app.OnFileSave();
+    EXPECT_TRUE(m_app.IsModified());
+    m_messages.Answer(MessageAnswer::No);
+    m_app.OnFileSave();
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(Shown(), QStringList(2, QStringLiteral("版の履歴を保存しますか？")));
+    EXPECT_TRUE(m_shell.askedVersions.isEmpty());
+
+    // Yes proposes the next number and saves with the version the dialog gives.
+    Modify(QStringLiteral("二"));
+    m_shell.versionEntry = VersionHistoryEntry{0, 1, "2026/12/07 04:00:00", "tester", "first"};
+    m_messages.Answer(MessageAnswer::Yes);
+    m_app.OnFileSave();
+    EXPECT_EQ(m_shell.askedVersions, QStringList{"0.1"});
+    EXPECT_FALSE(m_app.IsModified());
+    {
+        CDocumentData reread;
+        QFile file(Path("door.nuv"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        XmlDocumentContext context(&reread);
+        ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+        ASSERT_EQ(reread.versionHistory.size(), 1u);
+        EXPECT_EQ(reread.versionHistory[0].comment, "first");
+    }
+
+    // With ten versions stored the version is refused and nothing is written.
+    const QByteArray saved = ReadFileBytes(Path("door.nuv"));
+    m_app.DocumentData().versionHistory.resize(CDocumentData::MaxStoredVersions);
+    Modify(QStringLiteral("三"));
+    m_messages.Answer(MessageAnswer::Yes);
+    m_app.OnFileSave();
+    EXPECT_EQ(Shown().back(),
+              QStringLiteral("版の管理で保存できる数は最大10個までです。\n保存するには、版を削除してください。"));
+    EXPECT_EQ(m_messages.Requests().back().icon, platform::MessageIcon::Error);
+    EXPECT_EQ(m_shell.askedVersions.size(), 1);
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
+}
+
+TEST(VersionProposal, FollowsTheLastLabelAndTheDocumentsOptions) {
+    struct Case {
+        const char* lastLabel; // null: no version stored
+        int updateMajor;
+        int updateMinor;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {nullptr, 0, 1, "0.1"}, {nullptr, 1, 0, "1.0"}, {" 1.99", 0, 1, "2.0"},   {" 3.05", 0, 0, "3.5"},
+        {" 3.05", 1, 0, "4.0"}, {" 3.05", 1, 1, "3.6"}, {"9999.99", 1, 1, "0.0"}, {"12", 0, 1, "12.1"},
+    };
+    for (const Case& c : cases) {
+        CDocumentData data;
+        if (c.lastLabel) {
+            StoredVersion stored;
+            stored.label = c.lastLabel;
+            data.versionHistory.push_back(stored);
+        }
+        data.VersionControlTable = {1, c.updateMajor, c.updateMinor};
+        const ProposedVersion version = ProposeVersionNumber(data);
+        EXPECT_EQ(QStringLiteral("%1.%2").arg(version.major).arg(version.minor), c.proposed)
+            << (c.lastLabel ? c.lastLabel : "none") << " major " << c.updateMajor << " minor " << c.updateMinor;
+    }
+}
+
+TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
+    CDocumentData& data = m_app.DocumentData();
+    EXPECT_EQ(AutoSaveTimerInterval(data), 0); // off by default
+    data.AutoSaveOnOff = 1;
+    data.AutoSaveInterval = 0;
+    EXPECT_EQ(AutoSaveTimerInterval(data), 0);
+    data.AutoSaveInterval = 1000000;
+    EXPECT_EQ(AutoSaveTimerInterval(data), std::numeric_limits<int>::max());
+    data.AutoSaveInterval = 10;
+    EXPECT_EQ(AutoSaveTimerInterval(data), 600000);
+
+    SaveAs("door.nuv");
+    EXPECT_EQ(m_shell.autoSaveInterval, 600000);
+
+    Modify(QStringLiteral("自動"));
+    m_app.OnAutoSaveTimer();
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("自動"));
+
+    // A tick while the version dialog waits for the user starts no second save.
+    data.VersionControlTable.IsAutoVersion = 1;
+    m_shell.whileVersionAsked = [this] { m_app.OnAutoSaveTimer(); };
+    m_messages.Answer(MessageAnswer::Yes);
+    m_app.OnAutoSaveTimer();
+    EXPECT_EQ(m_shell.askedVersions.size(), 1);
+    EXPECT_EQ(Shown().size(), 1);
+
+    m_messages.Answer(MessageAnswer::No);
+    EXPECT_TRUE(m_app.CloseDocument());
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
+    m_app.OnAutoSaveTimer(); // no document: nothing asked, nothing saved
+    EXPECT_EQ(Shown().size(), 1);
+}
+
+TEST(WindowTitle, NamesTheFileAndItsOpenMode) {
+    CDocumentData data;
+    EXPECT_EQ(ComposeWindowTitle("", CNUVApp::NoDocument, data, "NUV"), "");
+    data.SetDefaults();
+    EXPECT_EQ(ComposeWindowTitle("", CNUVApp::NoDocument, data, "NUV"), "NUV");
+    const QString path = QStringLiteral("/specs/扉.nuv");
+    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::Editing, data, "NUV"), QStringLiteral("扉.nuv"));
+    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::ReadOnly, data, "NUV"), QStringLiteral("扉.nuv [読み込み専用]"));
+    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::ReadOnlyWatched, data, "NUV"), QStringLiteral("扉.nuv [通知]"));
+    data.documentHeader.Major = 1;
+    data.documentHeader.Minor = 5;
+    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::StoredVersion, data, "NUV"), QStringLiteral("扉.nuv, 1.05 版"));
+    data.documentHeader.Major = 0;
+    data.documentHeader.Minor = 0;
+    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::StoredVersion, data, "NUV"), QStringLiteral("扉.nuv, 0.00 版"));
+}
+
+TEST(ProposedSaveName, IsCutAtASeparatorAndGetsTheExtensionOnce) {
+    EXPECT_EQ(MakeProposedSaveName(QStringLiteral("入力/出力"), ".nuv"), QStringLiteral("入力.nuv"));
+    EXPECT_EQ(MakeProposedSaveName("C:\\doc", ".nuv"), "C.nuv");
+    EXPECT_EQ(MakeProposedSaveName("Spec.NUV", ".nuv"), "Spec.NUV");
+    EXPECT_EQ(MakeProposedSaveName("a*b", ".nuv"), "a_b.nuv");
+}
