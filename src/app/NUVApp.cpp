@@ -35,6 +35,8 @@ const QString kDropMapFile = LoadString(StringId::DropMapFile);
 const QString kOnlyOneFileConverted = LoadString(StringId::OnlyOneFileConverted);
 const QString kCannotOpenForSaving = LoadString(StringId::CannotOpenForSaving);
 const QString kCannotWriteFile = LoadString(StringId::CannotWriteFile);
+const QString kCannotOpenDocument = LoadString(StringId::CannotOpenDocument);
+const QString kCannotReadDocument = LoadString(StringId::CannotReadDocument);
 
 constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buffer holds
 
@@ -63,7 +65,7 @@ CNUVApp::~CNUVApp() {
 
 // ---- start-up and exit ----
 
-bool CNUVApp::InitInstance(const QStringList& arguments) {
+bool CNUVApp::StartUp() {
     if (!OpenInstanceTable())
         return false;
     if (!RegisterInstance(EmptyRecord(CurrentProcessId()))) {
@@ -74,14 +76,30 @@ bool CNUVApp::InitInstance(const QStringList& arguments) {
     m_nRequestedVersion = 0;
 
     m_pNUVDocManager->AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(*this, kDocumentName));
-    if (!m_shell.CreateMainWindow(*this))
-        return false;
+    return m_shell.CreateMainWindow(*this);
+}
 
+bool CNUVApp::InitInstance(const QStringList& arguments) {
+    if (!StartUp())
+        return false;
     OnFileNew();
     if (!GetActiveDocument())
         return false;
     m_bConvertedAndSaved = ConvertMapArgument(arguments);
     OnAppExit();
+    return true;
+}
+
+bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
+    if (!StartUp())
+        return false;
+    if (arguments.size() < 2) {
+        OnFileNew();
+        return GetActiveDocument() != nullptr;
+    }
+    // Another process starts us for a document as "/N /N PATH": the path comes last. A document that cannot
+    // be opened leaves the window without a document.
+    OpenDocumentFile(arguments.last());
     return true;
 }
 
@@ -313,6 +331,38 @@ CNUVDoc* CNUVApp::GetActiveDocument() const {
     if (templates.empty() || templates.front()->Documents().empty())
         return nullptr;
     return templates.front()->Documents().back().get();
+}
+
+bool CNUVApp::OpenDocumentFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        platform::ShowMessageBox(kCannotOpenDocument, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    ResetDocumentData();
+    LoadResult result;
+    {
+        XmlDocumentContext context(&m_documentData);
+        result = LoadDocumentXml(file, context, 0);
+    }
+    if (result != LoadResult::Loaded) {
+        m_documentData.Clear();
+        m_documentData.ClearFunctions();
+        platform::ShowMessageBox(kCannotReadDocument, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    RebuildDocument();
+    m_strDocumentPath = QFileInfo(path).absoluteFilePath();
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(m_strDocumentPath);
+    const bool editing = !(holder && holder->state == Editing) && QFileInfo(path).isWritable() &&
+                         m_heldDocumentFile.Hold(m_strDocumentPath) && WriteOwnerFile(m_strDocumentPath);
+    if (!editing)
+        m_heldDocumentFile.Release();
+    m_nOpenMode = editing ? Editing : ReadOnly;
+    m_pNUVDocManager->OnFileNewWithMode(m_documentData.registry.origin);
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+    return true;
 }
 
 void CNUVApp::StoreViewStateInDocument() {

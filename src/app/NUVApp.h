@@ -6,6 +6,7 @@
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
 #include "platform/SharedMapping.h"
+#include "texts/MessageContext.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,9 @@ public:
     // Start-up with the command-line arguments (the program first). False when the process must end at
     // once; true when the event loop runs until the posted close has been handled.
     bool InitInstance(const QStringList& arguments);
+    // The editor's start-up: the same steps, then the document named by the only argument after the program
+    // is opened, or a new one without it. False when the process must end at once.
+    bool InitEditorInstance(const QStringList& arguments);
     // 0 when the map was converted and the document saved, 1 otherwise.
     int ExitCode() const { return m_bConvertedAndSaved ? 0 : 1; }
     // Asks every other instance and then this one to close.
@@ -69,6 +73,9 @@ public:
     void OnFileNew();
     void LoadTemplateDocument();
     CNUVDoc* GetActiveDocument() const;
+    // Opens the document at `path` as the process's one document: for editing unless another process
+    // holds it, read-only then. False, with the reason shown, when it cannot be opened or read.
+    bool OpenDocumentFile(const QString& path);
     // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();
     void StoreViewStateInDocument();
@@ -77,6 +84,9 @@ public:
     bool CloseDocument(bool processEnding = false);
     void CloseDocumentState();
     bool SaveConvertedDocument(const QString& path);
+
+    // The language and wording every window text is built from.
+    const CMessageContext& MessageContext() const { return m_messageContext; }
 
     // The one open document and what the process knows about it.
     CDocumentData& DocumentData() { return m_documentData; }
@@ -97,6 +107,9 @@ private:
     // Creates or opens the lock, the table and this process's liveness lock; false with a message when
     // one of them cannot be made.
     bool OpenInstanceTable();
+    // What both start-ups share: the instance table and this process's record, the document template and
+    // the main window.
+    bool StartUp();
     InstanceTable* Table() const { return static_cast<InstanceTable*>(m_instanceMapping.Data()); }
     bool HasInstanceTable() const { return m_instanceMutex.IsOpen() && Table(); }
     void DropStaleInstances();
@@ -106,6 +119,7 @@ private:
     void SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const;
 
     CApplicationShell& m_shell;
+    CMessageContext m_messageContext;
     CDocumentData m_documentData;
     QString m_strDocumentPath;
     QString m_strDocumentName;
