@@ -59,3 +59,8 @@ void CWidgetShell::SetWaitCursor(bool wait) {
     else
         QApplication::restoreOverrideCursor();
 }
+
+void CWidgetShell::ShowMainWindow() {
+    if (m_mainFrame)
+        m_mainFrame->show();
+}

@@ -24,6 +24,10 @@ public:
     std::unique_ptr<CImportProgress> CreateImportProgress() override;
     void SetWaitCursor(bool wait) override;
 
+    // The editor shows the main window; the converter keeps it hidden.
+    void ShowMainWindow();
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+
 private:
     bool m_bHeadless;
     std::unique_ptr<platform::InstanceChannel> m_channel;
