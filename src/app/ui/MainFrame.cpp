@@ -60,11 +60,11 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     setCentralWidget(m_tabArea);
     CreateActions();
     CreateToolBars();
+    resize(1024, 720);
     CreatePanes();
     RebuildMenuBar(false);
     UpdateCommands();
     OnUpdateFrameTitle(QString());
-    resize(1024, 720);
 }
 
 void CMainFrame::CreateActions() {
@@ -125,6 +125,7 @@ void CMainFrame::CreatePanes() {
     for (int id : {HierarchicalIndexPane, StructureDiagramPane, FunctionListPane, MessagesPane, NotesPane})
         tabifyDockWidget(front, m_panes.at(id));
     front->raise();
+    resizeDocks({front}, {280}, Qt::Horizontal);
 }
 
 void CMainFrame::RebuildMenuBar(bool documentOpen) {
