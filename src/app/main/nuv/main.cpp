@@ -2,19 +2,10 @@
 
 #include "app/NUVApp.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/ProgramMain.h"
 #include "app/ui/WidgetShell.h"
-#include "platform/Display.h"
-#include "platform/RandomGenerator.h"
-#include "platform/RuntimeDirectory.h"
-#include "platform/ui/MessageBoxSink.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QTimer>
-
-#include <cstdio>
-#include <cstdlib>
-#include <optional>
 
 namespace {
 
@@ -29,35 +20,14 @@ void RunCommandsFromEnvironment(CMainFrame& frame) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    platform::SeedRandomWithTime();
-
-    // The arguments are ours alone, as for the converter: Qt sees only the program name.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
-
-    const QString runtimeDirectory = platform::RuntimeDirectory();
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !runtimeDirectory.isEmpty())
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDirectory));
-    const bool headless = platform::PrepareDisplay();
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
-
-    int exitCode = 1;
-    {
-        platform::QMessageBoxSink dialogSink;
-        std::optional<platform::MessageSinkInstaller> dialogs;
-        if (!headless)
-            dialogs.emplace(dialogSink);
-        CWidgetShell shell(headless, runtimeDirectory);
-        CNUVApp app(shell);
-        if (app.InitEditorInstance(arguments)) {
+    return RunApplicationProgram(
+        argc, argv,
+        [](CNUVApp& app, CWidgetShell& shell, const QStringList& arguments) {
+            if (!app.InitEditorInstance(arguments))
+                return false;
             shell.ShowMainWindow();
             RunCommandsFromEnvironment(*shell.MainFrame());
-            exitCode = QApplication::exec();
-        }
-    }
-    std::fflush(nullptr);
-    std::_Exit(exitCode);
+            return true;
+        },
+        [](const CNUVApp&) { return 0; });
 }
