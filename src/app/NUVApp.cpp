@@ -334,6 +334,11 @@ CNUVDoc* CNUVApp::GetActiveDocument() const {
 }
 
 bool CNUVApp::OpenDocumentFile(const QString& path) {
+    // One document per process: another one gets a process of its own.
+    if (m_documentData.DataReady) {
+        LaunchNewInstance(path, 0);
+        return true;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         platform::ShowMessageBox(kCannotOpenDocument, platform::MessageButtons::Ok, platform::MessageIcon::Error);

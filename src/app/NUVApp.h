@@ -74,7 +74,8 @@ public:
     void LoadTemplateDocument();
     CNUVDoc* GetActiveDocument() const;
     // Opens the document at `path` as the process's one document: for editing unless another process
-    // holds it, read-only then. False, with the reason shown, when it cannot be opened or read.
+    // holds it, read-only then; with a document already open, in a new process. False, with the reason
+    // shown, when it cannot be opened or read.
     bool OpenDocumentFile(const QString& path);
     // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();

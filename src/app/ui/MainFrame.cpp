@@ -223,9 +223,7 @@ void CMainFrame::OnCommand(int id) {
         break;
     case FileOpen: {
         const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("*.nuv"));
-        if (!path.isEmpty() && m_app.DocumentData().DataReady)
-            m_app.LaunchNewInstance(path, 0);
-        else if (!path.isEmpty())
+        if (!path.isEmpty())
             m_app.OpenDocumentFile(path);
         break;
     }
