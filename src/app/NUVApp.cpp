@@ -85,7 +85,7 @@ bool CNUVApp::InitInstance(const QStringList& arguments) {
     OnFileNew();
     if (!GetActiveDocument())
         return false;
-    m_bConvertedAndSaved = ConvertMapArgument(arguments);
+    m_nExitCode = ConvertMapArgument(arguments) ? 0 : 1;
     OnAppExit();
     return true;
 }
@@ -95,11 +95,16 @@ bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
         return false;
     if (arguments.size() < 2) {
         OnFileNew();
-        return GetActiveDocument() != nullptr;
+        m_nExitCode = GetActiveDocument() ? 0 : 1;
+        return m_nExitCode == 0;
     }
-    // Another process starts us for a document as "/N /N PATH": the path comes last. A document that cannot
-    // be opened leaves the window without a document.
-    OpenDocumentFile(arguments.last());
+    // Another process starts us for a document as "/N /N PATH": the path comes last.
+    const QString path = QFileInfo(arguments.last()).absoluteFilePath();
+    m_nExitCode = 0;
+    if (ActivateHolder(path))
+        return false;
+    // A document that cannot be opened leaves the window without a document.
+    OpenDocumentFile(path);
     return true;
 }
 
@@ -333,29 +338,48 @@ CNUVDoc* CNUVApp::GetActiveDocument() const {
     return templates.front()->Documents().back().get();
 }
 
-bool CNUVApp::OpenDocumentFile(const QString& path) {
-    // One document per process: another one gets a process of its own.
-    if (m_documentData.DataReady) {
-        LaunchNewInstance(path, 0);
-        return true;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        platform::ShowMessageBox(kCannotOpenDocument, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+bool CNUVApp::ActivateHolder(const QString& path) {
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
+    if (!holder || holder->processId == CurrentProcessId())
         return false;
-    }
+    m_shell.ActivateInstance(holder->processId);
+    return true;
+}
+
+void CNUVApp::OnFileOpenPath(const QString& path) {
+    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    if (ActivateHolder(absolutePath))
+        return;
+    // One document per process.
+    if (m_bModified || (!m_strDocumentPath.isEmpty() && m_strDocumentPath != absolutePath))
+        LaunchNewInstance(absolutePath, 0);
+    else
+        OpenDocumentFile(absolutePath);
+}
+
+bool CNUVApp::OpenDocumentFile(const QString& path) {
+    m_pNUVDocManager->CloseAllDocuments();
     ResetDocumentData();
+    CloseDocumentState();
+    // A document that cannot be opened or read leaves the process without one.
+    const auto fail = [this](const QString& message) {
+        m_documentData.Clear();
+        m_documentData.ClearFunctions();
+        SetWindowTitle();
+        UpdateOwnInstanceRecord();
+        platform::ShowMessageBox(message, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(kCannotOpenDocument);
     LoadResult result;
     {
         XmlDocumentContext context(&m_documentData);
         result = LoadDocumentXml(file, context, 0);
     }
-    if (result != LoadResult::Loaded) {
-        m_documentData.Clear();
-        m_documentData.ClearFunctions();
-        platform::ShowMessageBox(kCannotReadDocument, platform::MessageButtons::Ok, platform::MessageIcon::Error);
-        return false;
-    }
+    if (result != LoadResult::Loaded)
+        return fail(kCannotReadDocument);
     RebuildDocument();
     m_strDocumentPath = QFileInfo(path).absoluteFilePath();
     const std::optional<InstanceRecord> holder = FindInstanceByPath(m_strDocumentPath);

@@ -36,11 +36,13 @@ public:
     // Start-up with the command-line arguments (the program first). False when the process must end at
     // once; true when the event loop runs until the posted close has been handled.
     bool InitInstance(const QStringList& arguments);
-    // The editor's start-up: the same steps, then the document named by the only argument after the program
-    // is opened, or a new one without it. False when the process must end at once.
+    // The editor's start-up: the same steps, then the document named by the last argument after the program
+    // is opened, or a new one without it. A document that another process has open is brought to the front
+    // there instead, and this process ends. False when the process must end at once.
     bool InitEditorInstance(const QStringList& arguments);
-    // 0 when the map was converted and the document saved, 1 otherwise.
-    int ExitCode() const { return m_bConvertedAndSaved ? 0 : 1; }
+    // The converter: 0 when the map was converted and the document saved. The editor: 0 when it ran or handed
+    // its document to the process that has it open. 1 otherwise.
+    int ExitCode() const { return m_nExitCode; }
     // Asks every other instance and then this one to close.
     void OnAppExit();
 
@@ -77,6 +79,9 @@ public:
     // holds it, read-only then; with a document already open, in a new process. False, with the reason
     // shown, when it cannot be opened or read.
     bool OpenDocumentFile(const QString& path);
+    // The File Open command for a chosen path: the process that has it open comes to the front; a modified
+    // document or another document already here sends the path to a new process; otherwise it opens here.
+    void OnFileOpenPath(const QString& path);
     // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();
     void StoreViewStateInDocument();
@@ -108,6 +113,8 @@ private:
     // Creates or opens the lock, the table and this process's liveness lock; false with a message when
     // one of them cannot be made.
     bool OpenInstanceTable();
+    // Brings the window of another process that has `path` open to the front; false when none has it.
+    bool ActivateHolder(const QString& path);
     // What both start-ups share: the instance table and this process's record, the document template and
     // the main window.
     bool StartUp();
@@ -135,5 +142,5 @@ private:
     std::unique_ptr<CNUVDocManager> m_pNUVDocManager;
     bool m_bConverting = false;
     bool m_bCloseRequested = false;
-    bool m_bConvertedAndSaved = false;
+    int m_nExitCode = 1;
 };

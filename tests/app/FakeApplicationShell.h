@@ -39,6 +39,7 @@ public:
         closePostedWhileConverting |= app && app->IsConverting();
     }
     void PostCloseToInstance(quint32) override {}
+    void ActivateInstance(quint32 processId) override { activated.push_back(processId); }
     std::unique_ptr<CImportProgress> CreateImportProgress() override { return std::make_unique<Progress>(*this); }
     void SetWaitCursor(bool) override {}
 
@@ -50,4 +51,5 @@ public:
     int closesPosted = 0;
     bool closePostedWhileConverting = false;
     QString title;
+    std::vector<quint32> activated;
 };

@@ -9,24 +9,33 @@
 
 namespace {
 
-// Runs nuv without a display in a fresh runtime and config directory; it runs `commands` once its window
-// shows (the last one should end it).
-ProgramRun RunNuv(const QTemporaryDir& dir, const QStringList& arguments, const QString& commands) {
+// Starts nuv without a display with the runtime and config directory in `dir`; it runs `commands` once its
+// window shows.
+std::unique_ptr<QProcess> StartNuv(const QTemporaryDir& dir, const QStringList& arguments, const QString& commands) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
     environment.insert("XDG_RUNTIME_DIR", dir.filePath("runtime"));
     environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
     environment.insert("NUV_RUN_COMMANDS", commands);
-    return RunProgram(QStringLiteral("nuv"), arguments, environment, dir.path());
+    return StartProgram(QStringLiteral("nuv"), arguments, environment, dir.path());
+}
+
+// Runs nuv to its end; the last of `commands` should end it.
+ProgramRun RunNuv(const QTemporaryDir& dir, const QStringList& arguments, const QString& commands) {
+    return FinishProgram(*StartNuv(dir, arguments, commands));
+}
+
+bool MakeRuntimeDirectory(const QTemporaryDir& dir) {
+    return dir.isValid() && QDir(dir.path()).mkdir("runtime") &&
+           QFile::setPermissions(dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 } // namespace
 
 TEST(NuvStartUp, OpensTheDocumentNamedAndLetsItGoOnExit) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid() && QDir(dir.path()).mkdir("runtime"));
-    QFile::setPermissions(dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
     const QString path = dir.filePath("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
     const QByteArray before = [&] {
@@ -50,4 +59,29 @@ TEST(NuvStartUp, OpensTheDocumentNamedAndLetsItGoOnExit) {
 
     // Without an argument a new document opens.
     EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+}
+
+TEST(NuvStartUp, ASecondStartForAnOpenDocumentHandsItToItsProcessAndEnds) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    const QString path = dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+
+    const std::unique_ptr<QProcess> first = StartNuv(dir, {path}, "");
+    const QString ownerFile = dir.filePath("~$layout.nuv");
+    for (int i = 0; i < 100 && !QFile::exists(ownerFile); ++i)
+        first->waitForFinished(100);
+    ASSERT_TRUE(QFile::exists(ownerFile));
+
+    // No command ends the second one: it ends by itself, having handed the document over.
+    const std::unique_ptr<QProcess> second = StartNuv(dir, {path}, "");
+    ASSERT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+
+    // Exit in any process closes the others.
+    EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+    ASSERT_TRUE(first->waitForFinished(20000));
+    EXPECT_EQ(first->exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(ownerFile));
 }

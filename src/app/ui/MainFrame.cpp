@@ -224,7 +224,7 @@ void CMainFrame::OnCommand(int id) {
     case FileOpen: {
         const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("*.nuv"));
         if (!path.isEmpty())
-            m_app.OpenDocumentFile(path);
+            m_app.OnFileOpenPath(path);
         break;
     }
     case AppExit:
@@ -252,6 +252,15 @@ void CMainFrame::OnCommand(int id) {
         break;
     }
     UpdateCommands();
+}
+
+void CMainFrame::Activate() {
+    if (!isVisible())
+        return;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
 }
 
 void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {

@@ -27,6 +27,8 @@ public:
     void OnCommand(int id);
     // Enables and marks every command as its update rule says; the menu bar follows whether a document is open.
     void UpdateCommands();
+    // Restores a minimised window and brings it to the front, when it shows at all.
+    void Activate();
 
     QAction* CommandAction(int id) const;
     QDockWidget* Pane(int id) const;

@@ -14,9 +14,8 @@
 #include <cstdlib>
 #include <optional>
 
-int RunApplicationProgram(int argc, char* argv[],
-                          const std::function<bool(CNUVApp&, CWidgetShell&, const QStringList&)>& start,
-                          const std::function<int(const CNUVApp&)>& exitCode) {
+void RunApplicationProgram(int argc, char* argv[],
+                           const std::function<bool(CNUVApp&, CWidgetShell&, const QStringList&)>& start) {
     // Internal IDs are drawn from this sequence, seeded once for the whole process.
     platform::SeedRandomWithTime();
 
@@ -36,7 +35,7 @@ int RunApplicationProgram(int argc, char* argv[],
     QApplication application(qtArgc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
 
-    int result = 1;
+    int exitCode = 1;
     {
         platform::QMessageBoxSink dialogSink;
         std::optional<platform::MessageSinkInstaller> dialogs;
@@ -44,13 +43,12 @@ int RunApplicationProgram(int argc, char* argv[],
             dialogs.emplace(dialogSink);
         CWidgetShell shell(headless, runtimeDirectory);
         CNUVApp app(shell);
-        if (start(app, shell, arguments)) {
+        if (start(app, shell, arguments))
             QApplication::exec();
-            result = exitCode(app);
-        }
+        exitCode = app.ExitCode();
     }
     // Everything the process shares with others has been released above. Destroying the application object
     // now would only make the offscreen platform load the whole font configuration in order to free it.
     std::fflush(nullptr);
-    std::_Exit(result);
+    std::_Exit(exitCode);
 }

@@ -21,6 +21,7 @@ public:
     void UpdateFrameTitle(const QString& documentName) override;
     void PostCloseToMainWindow() override;
     void PostCloseToInstance(quint32 processId) override;
+    void ActivateInstance(quint32 processId) override;
     std::unique_ptr<CImportProgress> CreateImportProgress() override;
     void SetWaitCursor(bool wait) override;
 

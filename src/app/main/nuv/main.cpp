@@ -20,14 +20,11 @@ void RunCommandsFromEnvironment(CMainFrame& frame) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    return RunApplicationProgram(
-        argc, argv,
-        [](CNUVApp& app, CWidgetShell& shell, const QStringList& arguments) {
-            if (!app.InitEditorInstance(arguments))
-                return false;
-            shell.ShowMainWindow();
-            RunCommandsFromEnvironment(*shell.MainFrame());
-            return true;
-        },
-        [](const CNUVApp&) { return 0; });
+    RunApplicationProgram(argc, argv, [](CNUVApp& app, CWidgetShell& shell, const QStringList& arguments) {
+        if (!app.InitEditorInstance(arguments))
+            return false;
+        shell.ShowMainWindow();
+        RunCommandsFromEnvironment(*shell.MainFrame());
+        return true;
+    });
 }

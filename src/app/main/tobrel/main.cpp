@@ -4,8 +4,7 @@
 #include "app/ui/ProgramMain.h"
 
 int main(int argc, char* argv[]) {
-    return RunApplicationProgram(
-        argc, argv,
-        [](CNUVApp& app, CWidgetShell&, const QStringList& arguments) { return app.InitInstance(arguments); },
-        [](const CNUVApp& app) { return app.ExitCode(); });
+    RunApplicationProgram(argc, argv, [](CNUVApp& app, CWidgetShell&, const QStringList& arguments) {
+        return app.InitInstance(arguments);
+    });
 }
