@@ -132,6 +132,10 @@ void CMainFrame::RebuildMenuBar(bool documentOpen) {
     m_bMenuForDocument = documentOpen;
     const std::vector<MenuEntry>& entries = documentOpen ? DocumentMenuBar() : NoDocumentMenuBar();
     QMenuBar* bar = menuBar();
+    for (QAction* action : bar->actions()) {
+        if (action->menu())
+            action->menu()->deleteLater();
+    }
     bar->clear();
     const std::vector<QString> captions = MenuBarCaptions(m_app.MessageContext(), entries);
     for (size_t i = 0; i < entries.size(); ++i) {
