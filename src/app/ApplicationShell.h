@@ -26,6 +26,8 @@ public:
     virtual void PostCloseToMainWindow() = 0;
     // Asks the instance `processId` to close its main window; does not wait for it.
     virtual void PostCloseToInstance(quint32 processId) = 0;
+    // Asks the instance `processId` to bring its main window to the front; does not wait for it.
+    virtual void ActivateInstance(quint32 processId) = 0;
 
     virtual std::unique_ptr<CImportProgress> CreateImportProgress() = 0;
     virtual void SetWaitCursor(bool wait) = 0;

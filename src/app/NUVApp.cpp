@@ -42,6 +42,8 @@ const QString kReadOnlyFileSaveAs = LoadString(StringId::ReadOnlyFileSaveAs);
 const QString kDocumentModifiedQuestion = LoadString(StringId::DocumentModifiedQuestion);
 const QString kSaveVersionQuestion = LoadString(StringId::SaveVersionQuestion);
 const QString kTooManyVersions = LoadString(StringId::TooManyVersions);
+const QString kCannotOpenDocument = LoadString(StringId::CannotOpenDocument);
+const QString kCannotReadDocument = LoadString(StringId::CannotReadDocument);
 
 constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buffer holds
 
@@ -82,7 +84,7 @@ CNUVApp::~CNUVApp() {
 
 // ---- start-up and exit ----
 
-bool CNUVApp::InitInstance(const QStringList& arguments) {
+bool CNUVApp::StartUp() {
     if (!OpenInstanceTable())
         return false;
     if (!RegisterInstance(EmptyRecord(CurrentProcessId()))) {
@@ -93,14 +95,35 @@ bool CNUVApp::InitInstance(const QStringList& arguments) {
     m_nRequestedVersion = 0;
 
     m_pNUVDocManager->AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(*this, kDocumentName));
-    if (!m_shell.CreateMainWindow(*this))
-        return false;
+    return m_shell.CreateMainWindow(*this);
+}
 
+bool CNUVApp::InitInstance(const QStringList& arguments) {
+    if (!StartUp())
+        return false;
     OnFileNew();
     if (!GetActiveDocument())
         return false;
-    m_bConvertedAndSaved = ConvertMapArgument(arguments);
+    m_nExitCode = ConvertMapArgument(arguments) ? 0 : 1;
     OnAppExit();
+    return true;
+}
+
+bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
+    if (!StartUp())
+        return false;
+    if (arguments.size() < 2) {
+        OnFileNew();
+        m_nExitCode = GetActiveDocument() ? 0 : 1;
+        return m_nExitCode == 0;
+    }
+    // Another process starts us for a document as "/N /N PATH": the path comes last.
+    const QString path = QFileInfo(arguments.last()).absoluteFilePath();
+    m_nExitCode = 0;
+    if (ActivateHolder(path))
+        return false;
+    // A document that cannot be opened leaves the window without a document.
+    OpenDocumentFile(path);
     return true;
 }
 
@@ -330,6 +353,62 @@ void CNUVApp::LoadTemplateDocument() {
 
 CNUVDoc* CNUVApp::GetActiveDocument() const {
     return m_tabs.GetActiveTab();
+}
+
+bool CNUVApp::ActivateHolder(const QString& path) {
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
+    if (!holder || holder->processId == CurrentProcessId())
+        return false;
+    m_shell.ActivateInstance(holder->processId);
+    return true;
+}
+
+void CNUVApp::OnFileOpenPath(const QString& path) {
+    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    if (ActivateHolder(absolutePath))
+        return;
+    // One document per process.
+    if (m_bModified || (!m_strDocumentPath.isEmpty() && m_strDocumentPath != absolutePath))
+        LaunchNewInstance(absolutePath, 0);
+    else
+        OpenDocumentFile(absolutePath);
+}
+
+bool CNUVApp::OpenDocumentFile(const QString& path) {
+    m_pNUVDocManager->CloseAllDocuments();
+    ResetDocumentData();
+    CloseDocumentState();
+    // A document that cannot be opened or read leaves the process without one.
+    const auto fail = [this](const QString& message) {
+        m_documentData.Clear();
+        m_documentData.ClearFunctions();
+        SetWindowTitle();
+        UpdateOwnInstanceRecord();
+        platform::ShowMessageBox(message, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(kCannotOpenDocument);
+    LoadResult result;
+    {
+        XmlDocumentContext context(&m_documentData);
+        result = LoadDocumentXml(file, context, 0);
+    }
+    if (result != LoadResult::Loaded)
+        return fail(kCannotReadDocument);
+    RebuildDocument();
+    m_strDocumentPath = QFileInfo(path).absoluteFilePath();
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(m_strDocumentPath);
+    const bool editing = !(holder && holder->state == Editing) && QFileInfo(path).isWritable() &&
+                         m_heldDocumentFile.Hold(m_strDocumentPath) && WriteOwnerFile(m_strDocumentPath);
+    if (!editing)
+        m_heldDocumentFile.Release();
+    m_nOpenMode = editing ? Editing : ReadOnly;
+    m_pNUVDocManager->OnFileNewWithMode(m_documentData.registry.origin);
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+    return true;
 }
 
 void CNUVApp::StoreViewStateInDocument() {

@@ -8,6 +8,7 @@
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
 #include "platform/SharedMapping.h"
+#include "texts/MessageContext.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,8 +38,13 @@ public:
     // Start-up with the command-line arguments (the program first). False when the process must end at
     // once; true when the event loop runs until the posted close has been handled.
     bool InitInstance(const QStringList& arguments);
-    // 0 when the map was converted and the document saved, 1 otherwise.
-    int ExitCode() const { return m_bConvertedAndSaved ? 0 : 1; }
+    // The editor's start-up: the same steps, then the document named by the last argument after the program
+    // is opened, or a new one without it. A document that another process has open is brought to the front
+    // there instead, and this process ends. False when the process must end at once.
+    bool InitEditorInstance(const QStringList& arguments);
+    // The converter: 0 when the map was converted and the document saved. The editor: 0 when it ran or handed
+    // its document to the process that has it open. 1 otherwise.
+    int ExitCode() const { return m_nExitCode; }
     // Asks every other instance and then this one to close.
     void OnAppExit();
 
@@ -72,6 +78,13 @@ public:
     void LoadTemplateDocument();
     CNUVDoc* GetActiveDocument() const;
     CFunctionTabs& Tabs() { return m_tabs; }
+    // Opens the document at `path` as the process's one document: for editing unless another process
+    // holds it, read-only then; with a document already open, in a new process. False, with the reason
+    // shown, when it cannot be opened or read.
+    bool OpenDocumentFile(const QString& path);
+    // The File Open command for a chosen path: the process that has it open comes to the front; a modified
+    // document or another document already here sends the path to a new process; otherwise it opens here.
+    void OnFileOpenPath(const QString& path);
     // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();
     void StoreViewStateInDocument();
@@ -103,6 +116,8 @@ public:
     // A tick of the automatic-saving timer: the ordinary save, skipped while no document is there or while
     // a save or the close question waits for the user.
     void OnAutoSaveTimer();
+    // The language and wording every window text is built from.
+    const CMessageContext& MessageContext() const { return m_messageContext; }
 
     // The one open document and what the process knows about it.
     CDocumentData& DocumentData() { return m_documentData; }
@@ -123,6 +138,11 @@ private:
     // Creates or opens the lock, the table and this process's liveness lock; false with a message when
     // one of them cannot be made.
     bool OpenInstanceTable();
+    // Brings the window of another process that has `path` open to the front; false when none has it.
+    bool ActivateHolder(const QString& path);
+    // What both start-ups share: the instance table and this process's record, the document template and
+    // the main window.
+    bool StartUp();
     InstanceTable* Table() const { return static_cast<InstanceTable*>(m_instanceMapping.Data()); }
     bool HasInstanceTable() const { return m_instanceMutex.IsOpen() && Table(); }
     void DropStaleInstances();
@@ -140,6 +160,7 @@ private:
     void SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const;
 
     CApplicationShell& m_shell;
+    CMessageContext m_messageContext;
     CDocumentData m_documentData;
     QString m_strDocumentPath;
     QString m_strDocumentName;
@@ -155,7 +176,7 @@ private:
     CFunctionTabs m_tabs{*m_pNUVDocManager, m_documentData};
     bool m_bConverting = false;
     bool m_bCloseRequested = false;
-    bool m_bConvertedAndSaved = false;
     bool m_bSaveRunning = false;
     bool m_bAutoSaveTimerRunning = false;
+    int m_nExitCode = 1;
 };

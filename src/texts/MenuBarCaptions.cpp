@@ -61,3 +61,157 @@ std::vector<QString> MakeMenuBarButtonCaptions(const CMessageContext& context, i
     }
     return captions;
 }
+
+namespace {
+
+struct CommandItem {
+    int command;
+    Msg::Id text;
+    const char* mnemonic;
+    bool greyed;
+};
+
+// The command items of the main menu, whichever drop-down menu holds them.
+constexpr CommandItem kCommandItems[] = {
+    {33064, Msg::Id::FontWord, "F", false},
+    {57600, Msg::Id::New, "N", false},
+    {57601, Msg::Id::OpenCommand, "O", false},
+    {57602, Msg::Id::Close, "C", false},
+    {57603, Msg::Id::SaveCommand, "S", false},
+    {57604, Msg::Id::SaveAs, "A", false},
+    {32856, Msg::Id::ImportEnvironmentalSettings, "S", false},
+    {32968, Msg::Id::ImportMemberNamesAndStateNames, "M", false},
+    {33093, Msg::Id::ImportFileTree, "F", false},
+    {33101, Msg::Id::ImportCSV, "C", false},
+    {33103, Msg::Id::ExportCSV, "V", false},
+    {33062, Msg::Id::ExportExplanationUI, "E", false},
+    {33073, Msg::Id::ExportMemberNamesAndStateNames, "N", false},
+    {33077, Msg::Id::ExportOutlineNumberOrderdTableOfContents, "O", false},
+    {32772, Msg::Id::VersionMainMenu, "V", false},
+    {33022, Msg::Id::DifferencesPlural, "D", false},
+    {32771, Msg::Id::CombineFunctions, "", false},
+    {57606, Msg::Id::PrinterSettings, "P", false},
+    {32880, Msg::Id::PrintSettings, "P", false},
+    {33017, Msg::Id::PrintPreview, "P", false},
+    {33018, Msg::Id::Print, "P", false},
+    {57665, Msg::Id::Exit, "X", false},
+    {57643, Msg::Id::UndoCommand, "U", false},
+    {57635, Msg::Id::Cut, "X", false},
+    {57634, Msg::Id::CopyCommand, "C", false},
+    {57637, Msg::Id::Paste, "V", false},
+    {33070, Msg::Id::PastePlainText, "P", false},
+    {57639, Msg::Id::PasteSpecial, "S", false},
+    {57632, Msg::Id::Delete, "D", false},
+    {57642, Msg::Id::SelectAll, "A", false},
+    {33072, Msg::Id::Find, "F", false},
+    {32963, Msg::Id::Replace, "R", false},
+    {32784, Msg::Id::Jump, "J", false},
+    {32991, Msg::Id::GenerateNaturalLanguage, "N", false},
+    {57856, Msg::Id::InsertObject, "I", false},
+    {57857, Msg::Id::LinkSettings, "L", false},
+    {57860, Msg::Id::ObjectProperties, "O", false},
+    {33119, Msg::Id::Zoom, "Z", false},
+    {210, Msg::Id::Window2000, "2", false},
+    {211, Msg::Id::OfficeXP, "X", false},
+    {212, Msg::Id::WindowsXP, "P", false},
+    {213, Msg::Id::Office2003, "3", false},
+    {214, Msg::Id::VisualStudioNET2005, "V", false},
+    {215, Msg::Id::Office2007BlueStyle, "B", false},
+    {216, Msg::Id::Office2007BlackStyle, "K", false},
+    {217, Msg::Id::Office2007SilverStyle, "S", false},
+    {218, Msg::Id::Office2007AquaStyle, "A", false},
+    {33027, Msg::Id::Back, "B", false},
+    {33028, Msg::Id::Next, "N", false},
+    {32995, Msg::Id::IntraMemberConsistencySettingsPlural, "I", false},
+    {32997, Msg::Id::SemanticRelationSettings, "S", false},
+    {32792, Msg::Id::RegisterMemberNameAndStateName, "R", false},
+    {32961, Msg::Id::AppendPrefixToUnregisteredMemberNames, "A", false},
+    {33071, Msg::Id::QuantifierPlural, "Q", false},
+    {32979, Msg::Id::SyntaxInspection, "S", true},
+    {32980, Msg::Id::RedundancyInspection, "R", true},
+    {32981, Msg::Id::InconsistencyInspection, "I", true},
+    {32794, Msg::Id::TotalInspection, "T", false},
+    {32881, Msg::Id::SyntaxInspection, "S", false},
+    {32882, Msg::Id::RedundancyInspection, "R", false},
+    {32883, Msg::Id::InconsistencyInspection, "I", false},
+    {32795, Msg::Id::TotalInspection, "T", false},
+    {32793, Msg::Id::ListOfAssumptionsAndConclusions, "L", false},
+    {32898, Msg::Id::ReasonInspection, "R", false},
+    {32920, Msg::Id::DetectObscureWords, "O", false},
+    {32858, Msg::Id::DetectSimilarWords, "S", false},
+    {33013, Msg::Id::VeskSearch, "H", false},
+    {33014, Msg::Id::VeskSettings, "T", false},
+    {32804, Msg::Id::ExplanationUIFont, "E", false},
+    {32803, Msg::Id::FontLogicUI, "L", false},
+    {32892, Msg::Id::DecisionTable, "D", false},
+    {32943, Msg::Id::TestSpacification, "T", false},
+    {33000, Msg::Id::Traceability, "R", false},
+    {33001, Msg::Id::ProcessMatrix, "P", false},
+    {33004, Msg::Id::FunctionAttributePlural, "F", false},
+    {33125, Msg::Id::ImportFromZIPC, "Z", false},
+    {33126, Msg::Id::ExportToZIPC, "I", false},
+    {32924, Msg::Id::ConnectTeamFoundationServer, "S", false},
+    {57667, Msg::Id::HelpOpenHtmlHelp, "H", false},
+    {57664, Msg::Id::VersionOfNuvProgram, "V", false},
+    {33080, Msg::Id::ShowSplashScreen, "S", false},
+};
+
+struct PopupTitle {
+    int position;
+    Msg::Id text;
+    const char* mnemonic;
+};
+
+struct TitleMap {
+    std::vector<PopupTitle> titles;
+};
+
+// A popup is recognised by the positions of its submenus: File, View, the inspections, the collaboration.
+const TitleMap kTitleMaps[] = {
+    {{{6, Msg::Id::ImportAndExport, "I"}}},
+    {{{0, Msg::Id::ToolbarsAndDockingWindowsPlural, "T"},
+      {2, Msg::Id::ApplicationLooks, "A"},
+      {3, Msg::Id::Move, "M"}}},
+    {{{0, Msg::Id::InspectCurrentFunctionLabel, "C"}, {1, Msg::Id::InspectAllFunctionsLabel, "A"}}},
+    {{{5, Msg::Id::ZIPC, "Z"}, {6, Msg::Id::TeamFoundationServer, "S"}}},
+};
+
+QString Caption(const CMessageContext& context, Msg::Id text, const char* mnemonic) {
+    return MakeMenuItemText(context, Msg::Text(context, text), QString::fromLatin1(mnemonic));
+}
+
+const CommandItem* FindCommandItem(int command) {
+    for (const CommandItem& item : kCommandItems) {
+        if (item.command == command)
+            return &item;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<QString> MakeCommandItemCaption(const CMessageContext& context, int command) {
+    const CommandItem* item = FindCommandItem(command);
+    if (!item)
+        return std::nullopt;
+    return Caption(context, item->text, item->mnemonic);
+}
+
+bool IsCommandItemGreyed(int command) {
+    const CommandItem* item = FindCommandItem(command);
+    return item && item->greyed;
+}
+
+std::map<int, QString> MakePopupTitleCaptions(const CMessageContext& context, const std::set<int>& submenuPositions) {
+    std::map<int, QString> captions;
+    for (const TitleMap& map : kTitleMaps) {
+        std::set<int> positions;
+        for (const PopupTitle& title : map.titles)
+            positions.insert(title.position);
+        if (positions != submenuPositions)
+            continue;
+        for (const PopupTitle& title : map.titles)
+            captions[title.position] = Caption(context, title.text, title.mnemonic);
+    }
+    return captions;
+}

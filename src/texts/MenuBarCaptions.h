@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <map>
+#include <optional>
+#include <set>
 #include <vector>
 
 struct CMessageContext;
@@ -9,3 +12,12 @@ struct CMessageContext;
 // The captions of the menu bar's first top-level buttons, chosen by how many buttons the bar holds
 // (the document menu, the menu without a document). Buttons beyond the result keep their own captions.
 std::vector<QString> MakeMenuBarButtonCaptions(const CMessageContext& context, int buttonCount);
+
+// The caption of a command item of the main menus in the context's language; empty for a command without a
+// row of its own, which keeps the caption it has.
+std::optional<QString> MakeCommandItemCaption(const CMessageContext& context, int command);
+// Items that every localisation shows greyed, whatever their update rule says.
+bool IsCommandItemGreyed(int command);
+// The captions of a popup's submenu titles by position, when its submenus stand exactly where those of one
+// known popup stand; empty otherwise.
+std::map<int, QString> MakePopupTitleCaptions(const CMessageContext& context, const std::set<int>& submenuPositions);

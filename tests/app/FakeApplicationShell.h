@@ -42,6 +42,7 @@ public:
         closePostedWhileConverting |= app && app->IsConverting();
     }
     void PostCloseToInstance(quint32) override {}
+    void ActivateInstance(quint32 processId) override { activated.push_back(processId); }
     std::unique_ptr<CImportProgress> CreateImportProgress() override { return std::make_unique<Progress>(*this); }
     void SetWaitCursor(bool) override {}
     QString PromptSaveFileName(const QString& proposedName, bool) override {
@@ -72,4 +73,5 @@ public:
     std::function<void()> whileVersionAsked;
     int autoSaveInterval = 0;
     QStringList recentFiles;
+    std::vector<quint32> activated;
 };

@@ -27,6 +27,26 @@ TEST(MenuBarCaptions, CaptionsFollowTheNumberOfButtons) {
                                     "フォント(&O)", "環境設定(&S)", "工程間連携(&C)", "ヘルプ(&H)"}));
 }
 
+TEST(MenuBarCaptions, CommandItemsAndSubmenuTitlesFollowTheLanguage) {
+    CMessageContext english;
+    CMessageContext japanese;
+    japanese.m_language = 1;
+    EXPECT_EQ(MakeCommandItemCaption(english, 57600), "&New");
+    EXPECT_EQ(MakeCommandItemCaption(japanese, 57600), "新規作成(&N)");
+    EXPECT_EQ(MakeCommandItemCaption(english, 32771), "Combine functions"); // no access letter
+    EXPECT_EQ(MakeCommandItemCaption(english, 33196), std::nullopt);
+    // The single inspections of the current unit function are greyed, those of all unit functions are not.
+    EXPECT_TRUE(IsCommandItemGreyed(32979) && IsCommandItemGreyed(32980) && IsCommandItemGreyed(32981));
+    EXPECT_FALSE(IsCommandItemGreyed(32881) || IsCommandItemGreyed(57600) || IsCommandItemGreyed(1));
+
+    // A popup is told by where its submenus stand: exactly, not by a part of the places.
+    EXPECT_EQ(MakePopupTitleCaptions(english, {6}), (std::map<int, QString>{{6, "&Import and export"}}));
+    EXPECT_EQ(MakePopupTitleCaptions(japanese, {0, 2, 3}).at(0), "ツールバーとドッキングウィンドウ(&T)");
+    EXPECT_TRUE(MakePopupTitleCaptions(english, {0, 2}).empty());
+    EXPECT_TRUE(MakePopupTitleCaptions(english, {}).empty());
+    EXPECT_EQ(MakePopupTitleCaptions(english, {5, 6}).at(6), "&Team Foundation Server");
+}
+
 TEST(ColorNameList, SixteenNamesInPaletteOrderInTheCurrentLanguage) {
     CMessageContext context;
     std::vector<QString> names = {"left over"};

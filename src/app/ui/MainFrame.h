@@ -1,11 +1,21 @@
 #pragma once
 
+#include "app/MainFrameCommands.h"
+
 #include <QMainWindow>
 
-class CNUVApp;
+#include <map>
 
-// The main window of the application. The converter keeps it hidden; closing it runs the document's close
-// path and ends the event loop.
+class CNUVApp;
+class QAction;
+class QDockWidget;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+
+// The main window of the application: menu bar, toolbars and docked panes built from the command tables, and
+// the tab area. The converter keeps it hidden; closing it runs the document's close path and ends the event
+// loop.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -13,10 +23,38 @@ public:
 
     // "NUV FreeMind Map file converter", then " - " and the document name when there is one.
     void OnUpdateFrameTitle(const QString& documentName);
+    // Runs the command `id` as its menu item or button would.
+    void OnCommand(int id);
+    // Enables and marks every command as its update rule says; the menu bar follows whether a document is open.
+    void UpdateCommands();
+    // Restores a minimised window and brings it to the front, when it shows at all.
+    void Activate();
+
+    QAction* CommandAction(int id) const;
+    QDockWidget* Pane(int id) const;
+    QTabWidget* TabArea() const { return m_tabArea; }
+    QToolBar* StandardToolBar() const { return m_standardToolBar; }
+    QToolBar* NavigationToolBar() const { return m_navigationToolBar; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateActions();
+    void CreateToolBars();
+    void CreatePanes();
+    void RebuildMenuBar(bool documentOpen);
+    QMenu* CreateMenu(const QString& caption, const std::vector<MainFrameCommand::MenuEntry>& entries);
+    // Rewrites the captions of a popup in the current language before it shows.
+    void LocalizePopup(QMenu* menu, const std::vector<MainFrameCommand::MenuEntry>& entries);
+    void ShowPane(int id);
+
     CNUVApp& m_app;
+    int m_nApplicationLook = MainFrameCommand::DefaultApplicationLook;
+    bool m_bMenuForDocument = false;
+    std::map<int, QAction*> m_actions;
+    std::map<int, QDockWidget*> m_panes;
+    QTabWidget* m_tabArea = nullptr;
+    QToolBar* m_standardToolBar = nullptr;
+    QToolBar* m_navigationToolBar = nullptr;
 };

@@ -21,6 +21,8 @@ bool CWidgetShell::CreateMainWindow(CNUVApp& app) {
     m_bListening = m_channel->Listen();
     QObject::connect(m_channel.get(), &platform::InstanceChannel::CloseRequested, m_mainFrame.get(),
                      [&app] { app.OnCloseRequested(); });
+    QObject::connect(m_channel.get(), &platform::InstanceChannel::ActivateRequested, m_mainFrame.get(),
+                     [this] { m_mainFrame->Activate(); });
     return true;
 }
 
@@ -47,6 +49,10 @@ void CWidgetShell::PostCloseToInstance(quint32 processId) {
     m_channel->SendClose(processId);
 }
 
+void CWidgetShell::ActivateInstance(quint32 processId) {
+    m_channel->SendActivate(processId);
+}
+
 std::unique_ptr<CImportProgress> CWidgetShell::CreateImportProgress() {
     if (m_bHeadless)
         return std::make_unique<CStandardErrorProgress>();
@@ -58,4 +64,9 @@ void CWidgetShell::SetWaitCursor(bool wait) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+void CWidgetShell::ShowMainWindow() {
+    if (m_mainFrame)
+        m_mainFrame->show();
 }

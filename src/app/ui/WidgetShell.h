@@ -21,8 +21,13 @@ public:
     void UpdateFrameTitle(const QString& documentName) override;
     void PostCloseToMainWindow() override;
     void PostCloseToInstance(quint32 processId) override;
+    void ActivateInstance(quint32 processId) override;
     std::unique_ptr<CImportProgress> CreateImportProgress() override;
     void SetWaitCursor(bool wait) override;
+
+    // The editor shows the main window; the converter keeps it hidden.
+    void ShowMainWindow();
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
 private:
     bool m_bHeadless;

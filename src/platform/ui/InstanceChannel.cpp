@@ -12,6 +12,7 @@ namespace platform {
 namespace {
 
 const QByteArray kCloseMessage = "close\n";
+const QByteArray kActivateMessage = "activate\n";
 
 } // namespace
 
@@ -41,18 +42,31 @@ void InstanceChannel::OnNewConnection() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->canReadLine() && socket->readLine() == kCloseMessage)
+            if (!socket->canReadLine())
+                return;
+            const QByteArray line = socket->readLine();
+            if (line == kCloseMessage)
                 emit CloseRequested();
+            else if (line == kActivateMessage)
+                emit ActivateRequested();
         });
     }
 }
 
 bool InstanceChannel::SendClose(quint32 pid) const {
+    return Send(pid, kCloseMessage);
+}
+
+bool InstanceChannel::SendActivate(quint32 pid) const {
+    return Send(pid, kActivateMessage);
+}
+
+bool InstanceChannel::Send(quint32 pid, const QByteArray& message) const {
     QLocalSocket socket;
     socket.connectToServer(SocketPath(pid));
     if (!socket.waitForConnected(500))
         return false;
-    socket.write(kCloseMessage);
+    socket.write(message);
     const bool written = socket.waitForBytesWritten(500);
     socket.disconnectFromServer();
     return written;

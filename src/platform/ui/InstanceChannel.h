@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -9,7 +10,7 @@ namespace platform {
 
 // The message line between running instances, in place of window messages posted to another process's
 // main window: each process listens on a local socket named from the user and its process id, and
-// another process asks it to close by sending one line.
+// another process asks it to close or to come to the front by sending one line.
 class InstanceChannel : public QObject {
     Q_OBJECT
 public:
@@ -22,11 +23,15 @@ public:
     // Asks the process `pid` to close. Does not wait for the other process to act; false when it cannot
     // be reached.
     bool SendClose(quint32 pid) const;
+    // Asks the process `pid` to bring its main window to the front, likewise.
+    bool SendActivate(quint32 pid) const;
 
 signals:
     void CloseRequested();
+    void ActivateRequested();
 
 private:
+    bool Send(quint32 pid, const QByteArray& message) const;
     QString SocketPath(quint32 pid) const;
     void OnNewConnection();
 

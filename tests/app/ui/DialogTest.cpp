@@ -1,3 +1,4 @@
+#include "WidgetTestApplication.h"
 #include "app/FakeApplicationShell.h"
 #include "app/ui/MainFrame.h"
 #include "interchange/ui/ImportProgressDlg.h"
@@ -10,18 +11,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
-} // namespace
 
 TEST(ImportProgressDialog, ItsButtonAsksToStopAndThenAcknowledgesTheEnd) {
     Application();

@@ -1,54 +1,10 @@
 // tobrel: converts the FreeMind map named on the command line into a NUV document beside it.
 
 #include "app/NUVApp.h"
-#include "app/ui/WidgetShell.h"
-#include "platform/Display.h"
-#include "platform/RandomGenerator.h"
-#include "platform/RuntimeDirectory.h"
-#include "platform/ui/MessageBoxSink.h"
-
-#include <QApplication>
-#include <QFile>
-
-#include <cstdio>
-#include <cstdlib>
-#include <optional>
+#include "app/ui/ProgramMain.h"
 
 int main(int argc, char* argv[]) {
-    // Internal IDs are drawn from this sequence, seeded once for the whole process.
-    platform::SeedRandomWithTime();
-
-    // The arguments are ours alone: Qt sees only the program name, so a map named like one of its options
-    // ("-platform", "-style") is converted, not obeyed.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
-
-    // Without XDG_RUNTIME_DIR our private fallback serves Qt as well, which would otherwise complain and
-    // pick a directory of its own.
-    const QString runtimeDirectory = platform::RuntimeDirectory();
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && !runtimeDirectory.isEmpty())
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDirectory));
-    const bool headless = platform::PrepareDisplay();
-    int qtArgc = 1;
-    QApplication application(qtArgc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
-
-    int exitCode = 1;
-    {
-        platform::QMessageBoxSink dialogSink;
-        std::optional<platform::MessageSinkInstaller> dialogs;
-        if (!headless)
-            dialogs.emplace(dialogSink);
-        CWidgetShell shell(headless, runtimeDirectory);
-        CNUVApp app(shell);
-        if (app.InitInstance(arguments)) {
-            QApplication::exec();
-            exitCode = app.ExitCode();
-        }
-    }
-    // Everything the process shares with others has been released above. Destroying the application object
-    // now would only make the offscreen platform load the whole font configuration in order to free it.
-    std::fflush(nullptr);
-    std::_Exit(exitCode);
+    RunApplicationProgram(argc, argv, [](CNUVApp& app, CWidgetShell&, const QStringList& arguments) {
+        return app.InitInstance(arguments);
+    });
 }

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Shows the editor on a virtual X server and saves a picture of the screen, for a look at the editor without
+# a desktop. Installs what is missing with apt-get (Debian).
+#   tools/screenshot.sh FILE.nuv OUT.png [COMMAND...]
+# Each COMMAND is a main-window command id run once the window shows, in order (32790 brings the hierarchical
+# index to the front, 216 chooses a look). NUV names the program (default build/nuv).
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+    echo "usage: $0 FILE.nuv OUT.png [COMMAND...]" >&2
+    exit 2
+fi
+document=$(realpath "$1")
+output=$2
+shift 2
+nuv=${NUV:-$(dirname "$0")/../build/nuv}
+[ -x "$nuv" ] || { echo "$0: $nuv not built (./build.sh run)" >&2; exit 1; }
+
+PACKAGES=(xvfb x11-apps x11-utils netpbm)
+missing=()
+for package in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The first display number nobody uses.
+display=99
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+    display=$((display + 1))
+done
+work=$(mktemp -d)
+owner_file="$(dirname "$document")/~\$$(basename "$document")"
+owner_existed=0
+[ -e "$owner_file" ] && owner_existed=1
+xvfb_pid=""
+nuv_pid=""
+stop() {
+    if [ -n "$1" ]; then
+        kill "$1" 2>/dev/null || true
+        wait "$1" 2>/dev/null || true
+    fi
+}
+cleanup() {
+    stop "$nuv_pid"
+    stop "$xvfb_pid"
+    # The editor was stopped, not closed: its owner file goes with it.
+    if [ "$owner_existed" -eq 0 ]; then
+        rm -f "$owner_file"
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+done
+export DISPLAY=":$display"
+NUV_RUN_COMMANDS="$*" XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" "$nuv" "$document" \
+    >"$work/nuv.log" 2>&1 &
+nuv_pid=$!
+
+# Waits for the main window, then a moment for it to paint.
+shown=0
+for _ in $(seq 100); do
+    if xwininfo -root -tree 2>/dev/null | grep -q "NUV FreeMind Map file converter"; then
+        shown=1
+        break
+    fi
+    kill -0 "$nuv_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if [ "$shown" -eq 0 ]; then
+    echo "$0: the main window did not show" >&2
+    cat "$work/nuv.log" >&2
+    exit 1
+fi
+sleep 1
+xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$output"
+echo "Written: $(realpath "$output")"
