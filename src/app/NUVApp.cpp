@@ -652,7 +652,7 @@ bool CNUVApp::OpenDocumentFile(const QString& path, int version) {
     }
     m_strDocumentPath = absolutePath;
     m_nOpenMode = mode;
-    m_nRequestedVersion = version;
+    m_nRequestedVersion = mode == StoredVersion ? version : 0;
     ShowReadDocument();
     UpdateRecentFileList(absolutePath, true);
     if (mode == ReadOnlyWatched)

@@ -504,3 +504,35 @@ TEST_F(DocumentOpening, RecentFilesKeepTheFourLastNewestFirstInTheUsersSettings)
     m_app.OnOpenRecentFile(7);
     EXPECT_TRUE(Shown().isEmpty());
 }
+
+TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNorItsFile) {
+    const QString path = Path("layout.nuv");
+    ASSERT_TRUE(m_app.SetProfileDword("UseTemplate", 1));
+    ASSERT_TRUE(m_app.SetProfileText("TemplateFilename", path));
+    ASSERT_TRUE(m_app.CloseDocument());
+    m_app.OnFileNew();
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(m_app.DocumentPath(), "");
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
+    EXPECT_EQ(m_shell.title, "NUV");
+    EXPECT_NE(m_app.GetActiveDocument(), nullptr);
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path)));
+
+    // With a document here, New starts an empty process.
+    m_app.OnFileNew();
+    ASSERT_EQ(m_shell.started.size(), 1u);
+    EXPECT_TRUE(m_shell.started[0].isEmpty());
+
+    // A template that cannot be read leaves the defaults, without a word.
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/malformed.nuv", Path("malformed.nuv")));
+    ASSERT_TRUE(m_app.SetProfileText("TemplateFilename", Path("malformed.nuv")));
+    ASSERT_TRUE(m_app.CloseDocument());
+    m_app.OnFileNew();
+    EXPECT_TRUE(Shown().isEmpty());
+    CDocumentData defaults;
+    defaults.SetDefaults();
+    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, defaults.documentHeader.Title);
+    EXPECT_EQ(m_app.DocumentData().registry.Count(), 1);
+}
