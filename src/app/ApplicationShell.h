@@ -3,6 +3,7 @@
 #include "model/DocumentFile.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -28,6 +29,8 @@ public:
     virtual void PostCloseToInstance(quint32 processId) = 0;
     // Asks the instance `processId` to bring its main window to the front; does not wait for it.
     virtual void ActivateInstance(quint32 processId) = 0;
+    // Starts another process of this program with these arguments; does not wait for it.
+    virtual void StartInstance(const QStringList& arguments);
 
     virtual std::unique_ptr<CImportProgress> CreateImportProgress() = 0;
     virtual void SetWaitCursor(bool wait) = 0;
@@ -49,8 +52,13 @@ public:
     // Starts the main window's automatic-saving timer that calls CNUVApp::OnAutoSaveTimer every
     // `milliseconds`; 0 stops it.
     virtual void SetAutoSaveTimer(int milliseconds) { (void)milliseconds; }
-    // A document saved under a name goes to the recent-file list.
-    virtual void AddRecentFile(const QString& path) { (void)path; }
+    // Opening. The open-file prompt with its title; the chosen path, empty when cancelled.
+    virtual QString PromptOpenFileName(const QString& title) {
+        (void)title;
+        return {};
+    }
+    // Starts the main window's timer that calls CNUVApp::OnReadOnlyWatchTimer every `milliseconds`; 0 stops it.
+    virtual void SetReadOnlyWatchTimer(int milliseconds) { (void)milliseconds; }
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}

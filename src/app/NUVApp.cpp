@@ -5,6 +5,7 @@
 #include "app/NUVDocManager.h"
 #include "app/NUVMultiDocTemplate.h"
 #include "app/OwnerFile.h"
+#include "app/RecentFileList.h"
 #include "app/SavingRules.h"
 #include "model/DocumentFile.h"
 #include "model/XmlDocumentContext.h"
@@ -13,10 +14,8 @@
 #include "platform/SettingsStore.h"
 #include "texts/StringTable.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QScopedValueRollback>
 
 #include <cstring>
@@ -45,10 +44,18 @@ const QString kTooManyVersions = LoadString(StringId::TooManyVersions);
 const QString kCannotOpenDocument = LoadString(StringId::CannotOpenDocument);
 const QString kCannotReadDocument = LoadString(StringId::CannotReadDocument);
 
+constexpr int kReadOnlyWatchInterval = 1000; // ms between the looks at a watched document
+
 constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buffer holds
 
 quint32 CurrentProcessId() {
     return static_cast<quint32>(getpid());
+}
+
+// A file this user may not write, or one marked read-only for everybody (which binds even the superuser).
+bool IsReadOnlyFile(const QString& path) {
+    const QFileInfo info(path);
+    return !info.isWritable() || !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
 InstanceRecord EmptyRecord(quint32 processId) {
@@ -266,7 +273,7 @@ void CNUVApp::LaunchNewInstance(const QString& path, int number) const {
     QStringList arguments;
     if (!path.isEmpty())
         arguments << QStringLiteral("/%1").arg(number) << QStringLiteral("/%1").arg(number) << path;
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+    m_shell.StartInstance(arguments);
 }
 
 // ---- per-user values ----
@@ -355,62 +362,6 @@ CNUVDoc* CNUVApp::GetActiveDocument() const {
     return m_tabs.GetActiveTab();
 }
 
-bool CNUVApp::ActivateHolder(const QString& path) {
-    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
-    if (!holder || holder->processId == CurrentProcessId())
-        return false;
-    m_shell.ActivateInstance(holder->processId);
-    return true;
-}
-
-void CNUVApp::OnFileOpenPath(const QString& path) {
-    const QString absolutePath = QFileInfo(path).absoluteFilePath();
-    if (ActivateHolder(absolutePath))
-        return;
-    // One document per process.
-    if (m_bModified || (!m_strDocumentPath.isEmpty() && m_strDocumentPath != absolutePath))
-        LaunchNewInstance(absolutePath, 0);
-    else
-        OpenDocumentFile(absolutePath);
-}
-
-bool CNUVApp::OpenDocumentFile(const QString& path) {
-    m_pNUVDocManager->CloseAllDocuments();
-    ResetDocumentData();
-    CloseDocumentState();
-    // A document that cannot be opened or read leaves the process without one.
-    const auto fail = [this](const QString& message) {
-        m_documentData.Clear();
-        m_documentData.ClearFunctions();
-        SetWindowTitle();
-        UpdateOwnInstanceRecord();
-        platform::ShowMessageBox(message, platform::MessageButtons::Ok, platform::MessageIcon::Error);
-        return false;
-    };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(kCannotOpenDocument);
-    LoadResult result;
-    {
-        XmlDocumentContext context(&m_documentData);
-        result = LoadDocumentXml(file, context, 0);
-    }
-    if (result != LoadResult::Loaded)
-        return fail(kCannotReadDocument);
-    RebuildDocument();
-    m_strDocumentPath = QFileInfo(path).absoluteFilePath();
-    const std::optional<InstanceRecord> holder = FindInstanceByPath(m_strDocumentPath);
-    const bool editing = !(holder && holder->state == Editing) && QFileInfo(path).isWritable() &&
-                         m_heldDocumentFile.Hold(m_strDocumentPath) && WriteOwnerFile(m_strDocumentPath);
-    if (!editing)
-        m_heldDocumentFile.Release();
-    m_nOpenMode = editing ? Editing : ReadOnly;
-    m_pNUVDocManager->OnFileNewWithMode(m_documentData.registry.origin);
-    SetWindowTitle();
-    UpdateOwnInstanceRecord();
-    return true;
-}
-
 void CNUVApp::StoreViewStateInDocument() {
     m_tabs.StoreOpenTabs(m_documentData.documentHeader);
 }
@@ -438,6 +389,11 @@ bool CNUVApp::CloseDocument(bool processEnding) {
             }
         }
     }
+    DiscardDocument(processEnding);
+    return true;
+}
+
+void CNUVApp::DiscardDocument(bool processEnding) {
     m_tabs.CloseAllTabs();
     m_documentData.Clear();
     if (processEnding)
@@ -446,9 +402,7 @@ bool CNUVApp::CloseDocument(bool processEnding) {
         m_documentData.ClearFunctions();
     ClearOwnInstanceRecord(CurrentProcessId());
     CloseDocumentState();
-    m_strDocumentName.clear();
     m_shell.UpdateFrameTitle(m_strDocumentName);
-    return true;
 }
 
 void CNUVApp::CloseDocumentState() {
@@ -462,6 +416,7 @@ void CNUVApp::CloseDocumentState() {
     m_bModified = false;
     if (std::exchange(m_bAutoSaveTimerRunning, false))
         m_shell.SetAutoSaveTimer(0);
+    StopReadOnlyWatch();
 }
 
 bool CNUVApp::SaveConvertedDocument(const QString& path) {
@@ -605,7 +560,7 @@ bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* e
     if (m_nOpenMode == Editing && QFileInfo(path) == QFileInfo(m_strDocumentPath)) {
         if (!SaveIntoHeldFile(entry))
             return false;
-        m_shell.AddRecentFile(m_strDocumentPath);
+        UpdateRecentFileList(m_strDocumentPath, true);
         return true;
     }
     // The new file is held from before the write, so that no other process takes it meanwhile; the
@@ -630,7 +585,7 @@ bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* e
     m_nOpenMode = Editing;
     SetWindowTitle();
     UpdateOwnInstanceRecord();
-    m_shell.AddRecentFile(path);
+    UpdateRecentFileList(path, true);
     StartAutoSaveTimer();
     return true;
 }
@@ -648,4 +603,217 @@ void CNUVApp::OnAutoSaveTimer() {
     if (m_bSaveRunning || !m_documentData.DataReady)
         return;
     OnFileSave();
+}
+
+// ---- opening ----
+
+void CNUVApp::OnFileOpen() {
+    const QString path = m_shell.PromptOpenFileName(LoadString(StringId::OpenFileTitle));
+    if (!path.isEmpty())
+        OnFileOpenPath(path);
+}
+
+void CNUVApp::OnOpenRecentFile(int index) {
+    const QStringList paths = RecentFiles();
+    if (index >= 0 && index < paths.size())
+        OnFileOpenPath(paths[index]);
+}
+
+bool CNUVApp::ActivateHolder(const QString& path) {
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
+    if (!holder || holder->processId == CurrentProcessId())
+        return false;
+    m_shell.ActivateInstance(holder->processId);
+    return true;
+}
+
+void CNUVApp::OnFileOpenPath(const QString& path) {
+    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    if (ActivateHolder(absolutePath))
+        return;
+    // One document per process: changes here are never closed away by opening another document.
+    if (m_bModified || (!m_strDocumentPath.isEmpty() && m_strDocumentPath != absolutePath))
+        LaunchNewInstance(absolutePath, 0);
+    else
+        OpenDocumentFile(absolutePath);
+}
+
+bool CNUVApp::OpenDocumentFile(const QString& path, int version) {
+    if (!CloseDocument())
+        return false;
+    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    ResetDocumentData();
+    QFile file(absolutePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        UpdateRecentFileList(absolutePath, false);
+        LeaveWithoutDocument(kCannotOpenDocument);
+        return false;
+    }
+    platform::DocumentFileLock lock;
+    int mode = Editing;
+    if (version > 0)
+        mode = StoredVersion;
+    else if (IsReadOnlyFile(absolutePath))
+        mode = ReadOnly;
+    else if (!TryOpenForWriting(absolutePath, lock))
+        mode = AskHowToOpenHeldFile(absolutePath);
+    if (mode == NoDocument) {
+        LeaveWithoutDocument(QString());
+        return false;
+    }
+    if (!ReadDocumentFile(file, version)) {
+        lock.Release();
+        LeaveWithoutDocument(kCannotReadDocument);
+        UpdateRecentFileList(absolutePath, false);
+        return false;
+    }
+    if (mode == Editing) {
+        WriteOwnerFile(absolutePath);
+        m_heldDocumentFile = std::move(lock);
+    }
+    m_strDocumentPath = absolutePath;
+    m_nOpenMode = mode;
+    m_nRequestedVersion = mode == StoredVersion ? version : 0;
+    ShowReadDocument();
+    UpdateRecentFileList(absolutePath, true);
+    if (mode == ReadOnlyWatched)
+        StartReadOnlyWatch();
+    return true;
+}
+
+int CNUVApp::AskHowToOpenHeldFile(const QString& path) const {
+    platform::MessageRequest request;
+    request.text = LoadString(StringId::FileInUse).arg(path, ReadOwnerFile(path));
+    request.caption = LoadString(StringId::FileInUseCaption);
+    request.buttons = platform::MessageButtons::YesNoCancel;
+    request.buttonTexts = {LoadString(StringId::ReadOnlyButton), LoadString(StringId::NotifyButton),
+                           LoadString(StringId::CancelButton)};
+    switch (platform::ShowMessageBox(request)) {
+    case platform::MessageAnswer::Yes:
+        return ReadOnly;
+    case platform::MessageAnswer::No:
+        return ReadOnlyWatched;
+    default:
+        return NoDocument;
+    }
+}
+
+bool CNUVApp::ReadDocumentFile(QFile& file, int version) {
+    {
+        XmlDocumentContext context(&m_documentData);
+        if (LoadDocumentXml(file, context, version) != LoadResult::Loaded)
+            return false;
+    }
+    m_documentData.indexRoot.Clear();
+    RebuildDocument();
+    return true;
+}
+
+void CNUVApp::ShowReadDocument() {
+    m_tabs.ReopenSavedTabs();
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+    if (m_nOpenMode == Editing)
+        StartAutoSaveTimer();
+}
+
+void CNUVApp::LeaveWithoutDocument(const QString& message) {
+    if (!message.isEmpty())
+        platform::ShowMessageBox(message, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+    // Half a document read stays nowhere.
+    m_documentData.Clear();
+    m_documentData.ClearFunctions();
+    CloseDocumentState();
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+}
+
+QStringList CNUVApp::RecentFiles() const {
+    return CRecentFileList::Paths();
+}
+
+void CNUVApp::UpdateRecentFileList(const QString& path, bool add) {
+    if (add)
+        CRecentFileList::Add(path);
+    else
+        CRecentFileList::Remove(path);
+}
+
+// ---- watching a read-only document ----
+
+void CNUVApp::StartReadOnlyWatch() {
+    m_shell.SetReadOnlyWatchTimer(kReadOnlyWatchInterval);
+    m_bWatchTimerRunning = true;
+}
+
+void CNUVApp::StopReadOnlyWatch() {
+    if (std::exchange(m_bWatchTimerRunning, false))
+        m_shell.SetReadOnlyWatchTimer(0);
+}
+
+bool CNUVApp::TryOpenForWriting(const QString& path, platform::DocumentFileLock& lock) {
+    // The instance table is asked too: a holder that has just replaced its file by a rename holds the new
+    // one again a moment later, and meanwhile still says it edits the document.
+    return !IsReadOnlyFile(path) && !IsHeldByOtherProcess(path) && lock.Hold(path);
+}
+
+void CNUVApp::OnReadOnlyWatchTimer() {
+    if (!m_bWatchTimerRunning || m_nOpenMode != ReadOnlyWatched)
+        return;
+    platform::DocumentFileLock lock;
+    if (!TryOpenForWriting(m_strDocumentPath, lock))
+        return;
+    // Stopped before asking: ticks that come while the question waits find nothing to do.
+    StopReadOnlyWatch();
+    NotifyCanWrite(std::move(lock));
+}
+
+void CNUVApp::NotifyCanWrite(platform::DocumentFileLock lock) {
+    const QString path = m_strDocumentPath;
+    platform::MessageRequest request;
+    request.text = LoadString(StringId::FileNowWritable).arg(path);
+    request.caption = LoadString(StringId::FileNowWritableCaption);
+    request.buttons = platform::MessageButtons::OkCancel;
+    request.buttonTexts = {LoadString(StringId::EditButton), LoadString(StringId::CancelButton)};
+    if (platform::ShowMessageBox(request) != platform::MessageAnswer::Ok)
+        return;
+    if (!m_bModified) {
+        ReloadDocument(std::move(lock), path);
+        return;
+    }
+    request.text = LoadString(StringId::EditedFile).arg(path);
+    request.caption = LoadString(StringId::EditedFileCaption);
+    request.buttons = platform::MessageButtons::YesNoCancel;
+    request.buttonTexts = {LoadString(StringId::DiscardButton), LoadString(StringId::SaveButton),
+                           LoadString(StringId::CancelButton)};
+    request.defaultButton = 2; // a dialog answered by nobody keeps the changes
+    switch (platform::ShowMessageBox(request)) {
+    case platform::MessageAnswer::Yes:
+        ReloadDocument(std::move(lock), path);
+        break;
+    case platform::MessageAnswer::No:
+        // The changes go to a file of their own; the document is edited in a process of its own.
+        OnFileSaveAs();
+        lock.Release();
+        LaunchNewInstance(path, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void CNUVApp::ReloadDocument(platform::DocumentFileLock lock, const QString& path) {
+    DiscardDocument(false);
+    ResetDocumentData();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !ReadDocumentFile(file, 0)) {
+        lock.Release();
+        LeaveWithoutDocument(kCannotReadDocument);
+        return;
+    }
+    WriteOwnerFile(path);
+    m_heldDocumentFile = std::move(lock);
+    m_strDocumentPath = path;
+    m_nOpenMode = Editing;
+    ShowReadDocument();
 }

@@ -17,6 +17,7 @@
 #include <optional>
 
 class CApplicationShell;
+class QFile;
 class CNUVDoc;
 class CNUVDocManager;
 
@@ -76,15 +77,27 @@ public:
     // Documents.
     void OnFileNew();
     void LoadTemplateDocument();
+    // File Open: asks for a file and opens it as OnFileOpenPath does.
+    void OnFileOpen();
+    // Opens the chosen document where it belongs: the process that has it open comes to the front; with a
+    // modified document here, or another document already open here, it goes to a new process; else here.
+    void OnFileOpenPath(const QString& path);
+    // The recent-file entry `index` (0 the newest), opened as OnFileOpenPath does.
+    void OnOpenRecentFile(int index);
+    // Opens the document at `path`, or its stored version `version`, as the process's one document, after
+    // closing the current one (which may ask to save it first). It is edited when the file may be written and
+    // no other process holds it; else read-only, or read-only until it becomes writable, as the user chooses.
+    // False when nothing was opened: the user cancelled, or the file could not be opened or read (said in a
+    // message, and the path leaves the recent files); the process is then left without a document.
+    bool OpenDocumentFile(const QString& path, int version = 0);
+    // The documents opened or saved last, newest first. `add` puts the path first, else it leaves the list.
+    QStringList RecentFiles() const;
+    void UpdateRecentFileList(const QString& path, bool add);
+    // A tick of the watch timer while the document is read-only awaiting writability: once no other process
+    // holds the file any more, the timer stops and the user is offered, once, to edit the document.
+    void OnReadOnlyWatchTimer();
     CNUVDoc* GetActiveDocument() const;
     CFunctionTabs& Tabs() { return m_tabs; }
-    // Opens the document at `path` as the process's one document: for editing unless another process
-    // holds it, read-only then; with a document already open, in a new process. False, with the reason
-    // shown, when it cannot be opened or read.
-    bool OpenDocumentFile(const QString& path);
-    // The File Open command for a chosen path: the process that has it open comes to the front; a modified
-    // document or another document already here sends the path to a new process; otherwise it opens here.
-    void OnFileOpenPath(const QString& path);
     // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();
     void StoreViewStateInDocument();
@@ -138,8 +151,6 @@ private:
     // Creates or opens the lock, the table and this process's liveness lock; false with a message when
     // one of them cannot be made.
     bool OpenInstanceTable();
-    // Brings the window of another process that has `path` open to the front; false when none has it.
-    bool ActivateHolder(const QString& path);
     // What both start-ups share: the instance table and this process's record, the document template and
     // the main window.
     bool StartUp();
@@ -148,6 +159,24 @@ private:
     void DropStaleInstances();
     bool ConvertMapArgument(const QStringList& arguments);
     void ResetDocumentData();
+    // Lets the document go without asking: tabs, document data, instance record, document state.
+    void DiscardDocument(bool processEnding);
+    // Brings the window of another process that has `path` open to the front; false when none has it.
+    bool ActivateHolder(const QString& path);
+    // The sharing question for a file another process edits: ReadOnly, ReadOnlyWatched or, cancelled, NoDocument.
+    int AskHowToOpenHeldFile(const QString& path) const;
+    // Reads the file into the reset document data and, when it was read, rebuilds the table of contents.
+    bool ReadDocumentFile(QFile& file, int version);
+    // After a document was read: its tabs, title and instance record.
+    void ShowReadDocument();
+    // The document could not be opened or read: the message, and the process without a document.
+    void LeaveWithoutDocument(const QString& message);
+    void StartReadOnlyWatch();
+    void StopReadOnlyWatch();
+    // Holds the file for editing when it may be written and no other process holds it.
+    bool TryOpenForWriting(const QString& path, platform::DocumentFileLock& lock);
+    void NotifyCanWrite(platform::DocumentFileLock lock);
+    void ReloadDocument(platform::DocumentFileLock lock, const QString& path);
     // Opens the save prompt, proposing a name as SaveDocumentFile describes; empty when cancelled.
     QString PromptSaveFileName(bool ask, const QString& proposedName, bool copy);
     bool SaveIntoHeldFile(const VersionHistoryEntry* entry);
@@ -179,4 +208,5 @@ private:
     bool m_bSaveRunning = false;
     bool m_bAutoSaveTimerRunning = false;
     int m_nExitCode = 1;
+    bool m_bWatchTimerRunning = false;
 };

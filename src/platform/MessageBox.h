@@ -21,6 +21,8 @@ struct MessageRequest {
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     int defaultButton = 0; // 0-based position among the buttons, as the original dialogs count them
+    // Captions in place of the standard ones, in the order the buttons stand; empty for the standard ones.
+    QStringList buttonTexts;
 
     // The answers a request offers, in the order its buttons stand.
     QList<MessageAnswer> Answers() const;

@@ -1,3 +1,4 @@
+#include "AppDirectories.h"
 #include "FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
@@ -6,7 +7,6 @@
 
 #include <QFile>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,21 +18,15 @@ namespace {
 class ConverterStartUp : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+        ASSERT_TRUE(m_dirs.IsValid());
         QFile map(MapPath());
         ASSERT_TRUE(map.open(QIODevice::WriteOnly));
         map.write(R"(<map><node TEXT="Root"><node TEXT="A"/><node TEXT="B"><node TEXT="C"/></node></node></map>)");
     }
-    void TearDown() override {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_CONFIG_HOME");
-    }
-    QString MapPath() const { return m_dir.filePath("door.mm"); }
-    QString DocumentPath() const { return m_dir.filePath("door.nuv"); }
+    QString MapPath() const { return m_dirs.Path("door.mm"); }
+    QString DocumentPath() const { return m_dirs.Path("door.nuv"); }
 
-    QTemporaryDir m_dir;
+    AppDirectories m_dirs;
     platform::ScriptedMessageSink m_messages;
 };
 

@@ -1,3 +1,4 @@
+#include "AppDirectories.h"
 #include "FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/OwnerFile.h"
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -27,18 +27,12 @@ namespace {
 class DocumentSaving : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+        ASSERT_TRUE(m_dirs.IsValid());
         ASSERT_TRUE(m_app.InitInstance({"tobrel"}));
         ASSERT_TRUE(m_app.DocumentData().DataReady);
         m_startMessages = m_messages.Requests().size();
     }
-    void TearDown() override {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_CONFIG_HOME");
-    }
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString Path(const QString& name) const { return m_dirs.Path(name); }
     // Texts shown since the document was created.
     QStringList Shown() const { return m_messages.Texts().mid(m_startMessages); }
     void SaveAs(const QString& name) {
@@ -51,7 +45,7 @@ protected:
         m_app.SetModified();
     }
 
-    QTemporaryDir m_dir;
+    AppDirectories m_dirs;
     platform::ScriptedMessageSink m_messages;
     FakeShell m_shell;
     CNUVApp m_app{m_shell};
@@ -105,7 +99,7 @@ TEST_F(DocumentSaving, ANewDocumentSavedUnderANameIsHeldAndReopensAsSaved) {
     EXPECT_EQ(m_shell.title, "door.nuv");
     EXPECT_TRUE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
-    EXPECT_EQ(m_shell.recentFiles, QStringList{Path("door.nuv")});
+    EXPECT_EQ(m_app.RecentFiles(), QStringList{Path("door.nuv")});
 
     // The next save goes into the held file without a prompt, and the file stays held after the rename.
     Modify(QStringLiteral("窓の仕様"));

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // Stands in for the windows: records what the application object asks of them. Its progress can ask
 // to stop and can deliver another instance's close request in the middle of the walk.
@@ -43,6 +44,7 @@ public:
     }
     void PostCloseToInstance(quint32) override {}
     void ActivateInstance(quint32 processId) override { activated.push_back(processId); }
+    void StartInstance(const QStringList& arguments) override { started.push_back(arguments); }
     std::unique_ptr<CImportProgress> CreateImportProgress() override { return std::make_unique<Progress>(*this); }
     void SetWaitCursor(bool) override {}
     QString PromptSaveFileName(const QString& proposedName, bool) override {
@@ -56,7 +58,11 @@ public:
         return versionEntry;
     }
     void SetAutoSaveTimer(int milliseconds) override { autoSaveInterval = milliseconds; }
-    void AddRecentFile(const QString& path) override { recentFiles << path; }
+    QString PromptOpenFileName(const QString& title) override {
+        openPromptTitle = title;
+        return openPath;
+    }
+    void SetReadOnlyWatchTimer(int milliseconds) override { watchInterval = milliseconds; }
 
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
@@ -72,6 +78,9 @@ public:
     QStringList askedVersions;
     std::function<void()> whileVersionAsked;
     int autoSaveInterval = 0;
-    QStringList recentFiles;
     std::vector<quint32> activated;
+    std::vector<QStringList> started; // arguments of the processes started
+    QString openPath;                 // what the open prompt answers; empty cancels
+    QString openPromptTitle;
+    int watchInterval = 0;
 };

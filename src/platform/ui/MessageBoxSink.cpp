@@ -46,8 +46,11 @@ MessageAnswer QMessageBoxSink::Show(const MessageRequest& request) {
     const QString caption = request.caption.isEmpty() ? QApplication::applicationDisplayName() : request.caption;
     QMessageBox box(ToIcon(request.icon), caption, request.text, QMessageBox::NoButton, QApplication::activeWindow());
     const QList<MessageAnswer> answers = request.Answers();
-    for (MessageAnswer answer : answers)
-        box.addButton(ToButton(answer));
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        QPushButton* button = box.addButton(ToButton(answers[i]));
+        if (i < request.buttonTexts.size())
+            button->setText(request.buttonTexts[i]);
+    }
     box.setDefaultButton(ToButton(request.DefaultAnswer()));
     // Closing the box with the title bar counts as Cancel where there is one, else as the only button.
     box.setEscapeButton(

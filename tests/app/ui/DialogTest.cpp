@@ -50,6 +50,25 @@ TEST(MessageBoxSink, TheDefaultButtonAnswersWhenTheUserPressesEnter) {
     EXPECT_EQ(sink.Show(request), platform::MessageAnswer::No);
 }
 
+TEST(MessageBoxSink, ButtonsCarryTheCaptionsOfTheRequestAndAnswerAsTheirPlace) {
+    Application();
+    platform::QMessageBoxSink sink;
+    platform::MessageRequest request;
+    request.text = "a.nuv は使用中です。";
+    request.caption = "使用中のファイル";
+    request.buttons = platform::MessageButtons::YesNoCancel;
+    request.buttonTexts = {"読み取り専用(&R)", "通知(&N)", "キャンセル"};
+    QTimer::singleShot(50, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "使用中のファイル");
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text(), "読み取り専用(&R)");
+        EXPECT_EQ(box->button(QMessageBox::Cancel)->text(), "キャンセル");
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(sink.Show(request), platform::MessageAnswer::No);
+}
+
 TEST(MainFrame, TitleFollowsTheDocumentAndTheWindowHasAMinimumSize) {
     Application();
     FakeShell shell;

@@ -1,0 +1,538 @@
+#include "AppDirectories.h"
+#include "FakeApplicationShell.h"
+#include "app/NUVApp.h"
+#include "app/NUVDoc.h"
+#include "app/OwnerFile.h"
+#include "app/SavingRules.h"
+#include "platform/DocumentFileLock.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserName.h"
+#include "support/DocumentDump.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+
+using platform::MessageAnswer;
+
+namespace {
+
+const QString kCannotOpen = QStringLiteral("ファイルを開くことができませんでした。");
+const QString kCannotRead = QStringLiteral("ファイルを読み込むことができませんでした。");
+
+// Answers as a user would, and can do something while a question waits, as the event loop of a dialog does.
+class AnsweringSink : public platform::MessageSink {
+public:
+    MessageAnswer Show(const platform::MessageRequest& request) override {
+        requests.append(request);
+        if (whileAsked)
+            whileAsked();
+        if (answers.isEmpty())
+            return request.DefaultAnswer();
+        return answers.takeFirst();
+    }
+    QStringList Texts(qsizetype from = 0) const {
+        QStringList texts;
+        for (qsizetype i = from; i < requests.size(); ++i)
+            texts.append(requests[i].text);
+        return texts;
+    }
+
+    QList<MessageAnswer> answers;
+    QList<platform::MessageRequest> requests;
+    std::function<void()> whileAsked;
+
+private:
+    platform::MessageSinkInstaller m_installer{*this};
+};
+
+// An application with a new document; the sample document is copied into its folder.
+class DocumentOpening : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dirs.IsValid());
+        ASSERT_TRUE(m_app.InitInstance({"tobrel"}));
+        ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", Path("layout.nuv")));
+        m_messages.requests.clear();
+    }
+    QString Path(const QString& name) const { return m_dirs.Path(name); }
+    // What the user was shown since the last look.
+    QStringList Shown() {
+        const QStringList texts = m_messages.Texts();
+        m_messages.requests.clear();
+        return texts;
+    }
+    void ExpectNoDocument() {
+        EXPECT_FALSE(m_app.DocumentData().DataReady);
+        EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
+        EXPECT_EQ(m_app.DocumentPath(), "");
+        EXPECT_EQ(m_shell.title, "");
+        EXPECT_EQ(m_app.GetActiveDocument(), nullptr);
+        EXPECT_EQ(m_app.DocumentData().registry.origin, nullptr);
+    }
+    // The instance record of this process as other processes see it, by its document's path.
+    int PublishedState(const QString& path) {
+        const std::optional<InstanceRecord> record = m_app.FindInstanceByPath(path);
+        return record && record->processId == static_cast<quint32>(getpid()) ? record->state : 0;
+    }
+
+    AppDirectories m_dirs;
+    AnsweringSink m_messages;
+    FakeShell m_shell;
+    CNUVApp m_app{m_shell};
+};
+
+// Another process editing a document: it holds the file and its owner file names its user.
+class OtherEditor {
+public:
+    OtherEditor(const QString& path, const QString& user) : m_path(path) {
+        QByteArray bytes;
+        for (QChar unit : user)
+            bytes.append(static_cast<char>(unit.unicode() & 0xFF)).append(static_cast<char>(unit.unicode() >> 8));
+        if (!user.isEmpty())
+            WriteFileBytes(MakeOwnerFileName(path), bytes);
+        EXPECT_TRUE(m_lock.Hold(path));
+    }
+    void Close() {
+        m_lock.Release();
+        DeleteOwnerFile(m_path);
+    }
+
+private:
+    QString m_path;
+    platform::DocumentFileLock m_lock;
+};
+
+} // namespace
+
+TEST_F(DocumentOpening, ASavedDocumentOpensForEditingAsItWasSavedAndReopensWithItsChanges) {
+    const QString path = Path("layout.nuv");
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(m_app.DocumentPath(), path);
+    EXPECT_EQ(m_shell.title, "layout.nuv");
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    EXPECT_EQ(ReadOwnerFile(path), platform::GetUserName().isEmpty() ? "Unknown" : platform::GetUserName());
+    EXPECT_EQ(PublishedState(path), CNUVApp::Editing);
+    EXPECT_EQ(m_app.FindInstanceByPath(path)->Caption(), "layout.nuv");
+    EXPECT_EQ(m_app.RecentFiles(), QStringList{path});
+    ASSERT_NE(m_app.GetActiveDocument(), nullptr);
+    EXPECT_EQ(m_shell.watchInterval, 0);
+
+    // Changed, with a second tab made active, saved, and opened again here: the document is read again, with
+    // its changes and the tab that was active.
+    CUnitFunction* origin = m_app.DocumentData().registry.origin;
+    CUnitFunction* other = nullptr;
+    for (auto& [id, function] : m_app.DocumentData().registry.Functions()) {
+        if (&function != origin)
+            other = &function;
+    }
+    ASSERT_NE(other, nullptr);
+    const QString otherName = other->name;
+    m_app.Tabs().OpenFunctionTab(other);
+    const size_t tabCount = m_app.Tabs().RecentTabs().size();
+    m_app.DocumentData().documentHeader.Title = QStringLiteral("改訂");
+    m_app.SetModified();
+    m_app.DocumentData().AutoSaveOnOff = 1;
+    m_app.OnFileSave();
+    ASSERT_FALSE(m_app.IsModified());
+    m_shell.autoSaveInterval = 0;
+
+    m_app.OnFileOpenPath(path);
+    EXPECT_TRUE(m_shell.started.empty());
+    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("改訂"));
+    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    ASSERT_NE(m_app.Tabs().ActiveTabFunction(), nullptr);
+    EXPECT_EQ(m_app.Tabs().ActiveTabFunction()->name, otherName);
+    EXPECT_EQ(m_app.Tabs().RecentTabs().size(), tabCount);
+    EXPECT_EQ(m_shell.autoSaveInterval, AutoSaveTimerInterval(m_app.DocumentData()));
+    EXPECT_GT(m_shell.autoSaveInterval, 0);
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(DocumentOpening, TheCurrentDocumentIsClosedFirstAndItsChangesAreAskedFor) {
+    m_app.DocumentData().documentHeader.Title = QStringLiteral("未保存");
+    m_app.SetModified();
+
+    m_messages.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(m_app.OpenDocumentFile(Path("layout.nuv")));
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("\"NUV\" は変更されています。保存しますか?")});
+    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("未保存"));
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(Path("layout.nuv")));
+
+    m_messages.answers = {MessageAnswer::No};
+    EXPECT_TRUE(m_app.OpenDocumentFile(Path("layout.nuv")));
+    EXPECT_EQ(Shown().size(), 1);
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(m_app.DocumentPath(), Path("layout.nuv"));
+}
+
+TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
+    m_shell.openPath = Path("layout.nuv");
+
+    // Another process has it open (under a name that differs in letter case): that one comes to the front.
+    InstanceRecord other{};
+    other.processId = 999999;
+    other.state = CNUVApp::ReadOnly;
+    other.SetPath(Path("LAYOUT.nuv"));
+    ASSERT_TRUE(m_app.RegisterInstance(other));
+    m_app.OnFileOpen();
+    EXPECT_EQ(m_shell.openPromptTitle, QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(m_shell.activated, std::vector<quint32>{999999});
+    EXPECT_EQ(m_app.DocumentPath(), "");
+    ASSERT_TRUE(m_app.RemoveInstanceRecord(999999));
+
+    // Changes here are never closed away: the document opens in a new process.
+    m_app.SetModified();
+    m_app.OnFileOpen();
+    ASSERT_EQ(m_shell.started.size(), 1u);
+    EXPECT_EQ(m_shell.started[0], QStringList({"/0", "/0", Path("layout.nuv")}));
+    EXPECT_TRUE(m_app.IsModified());
+
+    // An unchanged new document gives way to it.
+    m_app.SetModified(false);
+    m_app.OnFileOpen();
+    EXPECT_EQ(m_app.DocumentPath(), Path("layout.nuv"));
+    EXPECT_EQ(m_shell.started.size(), 1u);
+
+    // A second document goes to a new process too; a cancelled prompt opens nothing.
+    ASSERT_TRUE(QFile::copy(Path("layout.nuv"), Path("copy.nuv")));
+    m_app.OnFileOpenPath(Path("copy.nuv"));
+    ASSERT_EQ(m_shell.started.size(), 2u);
+    EXPECT_EQ(m_shell.started[1].last(), Path("copy.nuv"));
+    m_shell.openPath.clear();
+    m_app.OnFileOpen();
+    EXPECT_EQ(m_shell.started.size(), 2u);
+    EXPECT_EQ(m_app.DocumentPath(), Path("layout.nuv"));
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(DocumentOpening, AFileAnotherProcessEditsOpensReadOnlyOrWatchedAsTheUserChooses) {
+    const QString path = Path("layout.nuv");
+    OtherEditor editor(path, QStringLiteral("花子"));
+
+    m_messages.answers = {MessageAnswer::Yes};
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    ASSERT_EQ(m_messages.requests.size(), 1);
+    const platform::MessageRequest& question = m_messages.requests[0];
+    EXPECT_EQ(question.text, path + QStringLiteral(" は使用中です。\n\n使用者は'花子'です。\n\n"
+                                                   "読み込み専用で開くには[読み取り専用]を、通知で開くには[通知]を"
+                                                   "選択してください。"));
+    EXPECT_EQ(question.caption, QStringLiteral("使用中のファイル"));
+    EXPECT_EQ(question.buttonTexts, QStringList({QStringLiteral("読み取り専用(&R)"), QStringLiteral("通知(&N)"),
+                                                 QStringLiteral("キャンセル")}));
+    Shown();
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::ReadOnly);
+    EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv [読み込み専用]"));
+    EXPECT_EQ(PublishedState(path), CNUVApp::ReadOnly);
+    EXPECT_EQ(ReadOwnerFile(path), QStringLiteral("花子"));
+    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
+    EXPECT_EQ(m_shell.watchInterval, 0);
+
+    // Saving a read-only document says so and asks for another name.
+    m_app.OnFileSave();
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("'layout.nuv'\nこのファイルは読み取り専用に設定されています。\n"
+                                                  "別のファイル名を選んで再実行してください。")});
+
+    // Cancel leaves the process without a document.
+    m_messages.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(m_app.OpenDocumentFile(path));
+    EXPECT_EQ(Shown().size(), 1);
+    ExpectNoDocument();
+    EXPECT_EQ(ReadOwnerFile(path), QStringLiteral("花子"));
+
+    // The notification: read-only until the other process lets the file go.
+    m_messages.answers = {MessageAnswer::No};
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    Shown();
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::ReadOnlyWatched);
+    EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv [通知]"));
+    EXPECT_EQ(PublishedState(path), CNUVApp::ReadOnlyWatched);
+    EXPECT_EQ(m_shell.watchInterval, 1000);
+}
+
+TEST_F(DocumentOpening, AFileThatMayNotBeWrittenOpensReadOnlyWithoutAQuestion) {
+    const QString path = Path("layout.nuv");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::ReadOnly);
+    EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv [読み込み専用]"));
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path)));
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+}
+
+TEST_F(DocumentOpening, TheHoldersNameIsShownOrUnknown) {
+    const QString path = Path("layout.nuv");
+    OtherEditor editor(path, QString());
+    m_messages.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(m_app.OpenDocumentFile(path));
+    ASSERT_EQ(m_messages.requests.size(), 1);
+    EXPECT_TRUE(m_messages.requests[0].text.contains(QStringLiteral("使用者は'Unknown'です。")));
+}
+
+TEST_F(DocumentOpening, AWatchedDocumentOffersEditingOnceWhenTheFileIsFreeAndReloadsIt) {
+    const QString path = Path("layout.nuv");
+    OtherEditor editor(path, QStringLiteral("花子"));
+    m_messages.answers = {MessageAnswer::No};
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    Shown();
+
+    // Nothing while the other process holds it.
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(m_shell.watchInterval, 1000);
+
+    // Once it is free the question comes once, however many ticks come while it waits.
+    editor.Close();
+    int ticksWhileAsked = 0;
+    m_messages.whileAsked = [&] {
+        ++ticksWhileAsked;
+        m_app.OnReadOnlyWatchTimer();
+    };
+    m_messages.answers = {MessageAnswer::Ok};
+    m_app.OnReadOnlyWatchTimer();
+    m_messages.whileAsked = nullptr;
+    EXPECT_EQ(ticksWhileAsked, 1);
+    ASSERT_EQ(m_messages.requests.size(), 1);
+    EXPECT_EQ(m_messages.requests[0].caption, QStringLiteral("ファイル使用可能"));
+    EXPECT_EQ(m_messages.requests[0].buttonTexts,
+              QStringList({QStringLiteral("編集(&W)"), QStringLiteral("キャンセル")}));
+    EXPECT_EQ(Shown(), QStringList{path + QStringLiteral(" は編集できるようになりました。\n\n"
+                                                         "[編集]を選択すると、開いたファイルを編集できます。")});
+    EXPECT_EQ(m_shell.watchInterval, 0);
+
+    // Reloaded for editing: held, owner file ours, title plain.
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(m_shell.title, "layout.nuv");
+    EXPECT_EQ(PublishedState(path), CNUVApp::Editing);
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    EXPECT_NE(ReadOwnerFile(path), QStringLiteral("花子"));
+    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_NE(m_app.GetActiveDocument(), nullptr);
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(DocumentOpening, ChangesToAWatchedDocumentAreKeptDiscardedOrSavedElsewhere) {
+    const QString path = Path("layout.nuv");
+    const auto openWatchedAndChange = [&] {
+        OtherEditor editor(path, QStringLiteral("花子"));
+        m_app.SetModified(false);
+        m_messages.answers = {MessageAnswer::No};
+        ASSERT_TRUE(m_app.OpenDocumentFile(path));
+        m_app.DocumentData().documentHeader.Title = QStringLiteral("読み取り中の変更");
+        m_app.SetModified();
+        Shown();
+    };
+    const QString editedQuestion =
+        path + QStringLiteral(" を変更しました。\n\n変更内容を破棄して編集する場合は、[破棄]を選択してください。\n\n"
+                              "変更内容を別のファイルに保存して最新のファイルを開く場合は、[保存]を選択してください。");
+
+    // Cancel keeps the changes, read-only and no longer watched.
+    openWatchedAndChange();
+    m_messages.answers = {MessageAnswer::Ok, MessageAnswer::Cancel};
+    m_app.OnReadOnlyWatchTimer();
+    ASSERT_EQ(m_messages.requests.size(), 2);
+    EXPECT_EQ(m_messages.requests[1].text, editedQuestion);
+    EXPECT_EQ(m_messages.requests[1].buttonTexts,
+              QStringList({QStringLiteral("破棄(&D)"), QStringLiteral("保存(&S)"), QStringLiteral("キャンセル")}));
+    EXPECT_EQ(m_messages.requests[1].DefaultAnswer(), MessageAnswer::Cancel);
+    Shown();
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::ReadOnlyWatched);
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(m_shell.watchInterval, 0);
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_TRUE(Shown().isEmpty());
+
+    // Save: the changes go to a file of their own and the document to a new process.
+    openWatchedAndChange();
+    m_shell.savePath = Path("changes.nuv");
+    m_messages.answers = {MessageAnswer::Ok, MessageAnswer::No};
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_EQ(Shown().size(), 2);
+    EXPECT_EQ(m_app.DocumentPath(), Path("changes.nuv"));
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(DumpOfDocumentFile(Path("changes.nuv")), tools::DumpDocument(m_app.DocumentData()));
+    ASSERT_EQ(m_shell.started.size(), 1u);
+    EXPECT_EQ(m_shell.started[0], QStringList({"/0", "/0", path}));
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+
+    // Discard reloads the file as it is.
+    openWatchedAndChange();
+    ASSERT_EQ(m_app.DocumentPath(), path);
+    m_messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_EQ(Shown().size(), 2);
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+}
+
+TEST_F(DocumentOpening, AReloadThatCannotReadTheFileLeavesNoDocument) {
+    const QString path = Path("layout.nuv");
+    {
+        OtherEditor editor(path, QStringLiteral("花子"));
+        m_messages.answers = {MessageAnswer::No};
+        ASSERT_TRUE(m_app.OpenDocumentFile(path));
+        WriteFileBytes(path, "<NUV>");
+        editor.Close();
+    }
+    Shown();
+    m_messages.answers = {MessageAnswer::Ok};
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_EQ(Shown().last(), kCannotRead);
+    ExpectNoDocument();
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path)));
+}
+
+TEST_F(DocumentOpening, AFileThatCannotBeOpenedOrReadSaysSoAndLeavesTheRecentFiles) {
+    struct Case {
+        const char* file;
+        QString message;
+    };
+    const Case cases[] = {
+        {"empty.nuv", kCannotRead},        {"bom-only.nuv", kCannotRead},   {"malformed.nuv", kCannotRead},
+        {"invalid-utf8.nuv", kCannotRead}, {"wrong-root.nuv", kCannotRead}, {"no-document.nuv", kCannotRead},
+        {"missing.nuv", kCannotOpen},
+    };
+    for (const Case& c : cases) {
+        const QString path = Path(c.file);
+        QFile::copy(QStringLiteral(NUV_TEST_DATA_DIR "/docfile/") + c.file, path);
+        m_app.UpdateRecentFileList(Path("layout.nuv"), true);
+        m_app.UpdateRecentFileList(path, true);
+        EXPECT_FALSE(m_app.OpenDocumentFile(path)) << c.file;
+        ASSERT_EQ(m_messages.requests.size(), 1) << c.file;
+        EXPECT_EQ(m_messages.requests[0].text, c.message) << c.file;
+        EXPECT_EQ(m_messages.requests[0].icon, platform::MessageIcon::Error) << c.file;
+        m_messages.requests.clear();
+        ExpectNoDocument();
+        EXPECT_EQ(m_app.RecentFiles(), QStringList{Path("layout.nuv")}) << c.file;
+        EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path))) << c.file;
+        EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path)) << c.file;
+        EXPECT_EQ(PublishedState(path), 0) << c.file;
+    }
+
+    // Files of other format versions are read after a notice.
+    for (const char* file : {"older-version.nuv", "unknown-version.nuv"}) {
+        const QString path = Path(file);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(NUV_TEST_DATA_DIR "/docfile/") + file, path));
+        EXPECT_TRUE(m_app.OpenDocumentFile(path)) << file;
+        ASSERT_EQ(m_messages.requests.size(), 1) << file;
+        EXPECT_EQ(m_messages.requests[0].icon, platform::MessageIcon::Warning) << file;
+        m_messages.requests.clear();
+        EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing) << file;
+    }
+}
+
+TEST_F(DocumentOpening, AStoredVersionOpensReadOnlyWithItsNumberInTheTitle) {
+    const QString path = Path("layout.nuv");
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    m_app.DocumentData().VersionControlTable.IsAutoVersion = 1;
+    m_app.DocumentData().documentHeader.Title = QStringLiteral("第一版");
+    m_shell.versionEntry = VersionHistoryEntry{1, 2, "2026/12/07 04:00:00", "tester", "first"};
+    m_messages.answers = {MessageAnswer::Yes};
+    m_app.OnFileSave();
+    m_app.DocumentData().documentHeader.Title = QStringLiteral("第二版");
+    m_messages.answers = {MessageAnswer::No};
+    m_app.OnFileSave();
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    ASSERT_FALSE(m_app.DocumentData().versionHistory.empty());
+    const int number = m_app.DocumentData().versionHistory.back().number;
+    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("第二版"));
+    Shown();
+
+    ASSERT_TRUE(m_app.OpenDocumentFile(path, number));
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::StoredVersion);
+    EXPECT_EQ(m_app.RequestedVersion(), number);
+    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("第一版"));
+    EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv, 1.02 版"));
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path)));
+    // A stored version is nobody's document: another process may open the file itself.
+    EXPECT_FALSE(m_app.FindInstanceByPath(path));
+
+    EXPECT_FALSE(m_app.OpenDocumentFile(path, number + 5));
+    EXPECT_EQ(Shown(), QStringList{kCannotRead});
+}
+
+TEST_F(DocumentOpening, RecentFilesKeepTheFourLastNewestFirstInTheUsersSettings) {
+    QStringList paths;
+    for (const char* name : {"a.nuv", "b.nuv", "c.nuv", "d.nuv", "e.nuv"}) {
+        paths << Path(name);
+        m_app.UpdateRecentFileList(paths.last(), true);
+    }
+    EXPECT_EQ(m_app.RecentFiles(), QStringList({paths[4], paths[3], paths[2], paths[1]}));
+    m_app.UpdateRecentFileList(paths[2], true);
+    EXPECT_EQ(m_app.RecentFiles(), QStringList({paths[2], paths[4], paths[3], paths[1]}));
+    // Removal takes the path exactly as written.
+    m_app.UpdateRecentFileList(Path("D.nuv"), false);
+    m_app.UpdateRecentFileList(QString(), true);
+    EXPECT_EQ(m_app.RecentFiles().size(), 4);
+    m_app.UpdateRecentFileList(paths[3], false);
+    EXPECT_EQ(m_app.RecentFiles(), QStringList({paths[2], paths[4], paths[1]}));
+    // Another process of the same user sees them, and adds to them without losing them.
+    EXPECT_EQ(platform::SettingsStore("Recent File List").ReadText("File1").value_or(QString()), paths[2]);
+    platform::SettingsStore("Recent File List").WriteText("File4", Path("other.nuv"));
+    m_app.UpdateRecentFileList(paths[1], false);
+    EXPECT_EQ(m_app.RecentFiles(), QStringList({paths[2], paths[4], Path("other.nuv")}));
+
+    // An entry opens like File Open; an entry whose file is gone says so and leaves the list.
+    m_app.UpdateRecentFileList(Path("layout.nuv"), true);
+    m_app.OnOpenRecentFile(0);
+    EXPECT_EQ(m_app.DocumentPath(), Path("layout.nuv"));
+    ASSERT_EQ(m_app.RecentFiles()[0], Path("layout.nuv"));
+    EXPECT_TRUE(Shown().isEmpty());
+    ASSERT_TRUE(m_app.CloseDocument());
+    m_app.OnOpenRecentFile(1);
+    EXPECT_EQ(Shown(), QStringList{kCannotOpen});
+    EXPECT_EQ(m_app.RecentFiles(), QStringList({Path("layout.nuv"), paths[4], Path("other.nuv")}));
+    m_app.OnOpenRecentFile(7);
+    EXPECT_TRUE(Shown().isEmpty());
+}
+
+TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNorItsFile) {
+    const QString path = Path("layout.nuv");
+    ASSERT_TRUE(m_app.SetProfileDword("UseTemplate", 1));
+    ASSERT_TRUE(m_app.SetProfileText("TemplateFilename", path));
+    ASSERT_TRUE(m_app.CloseDocument());
+    m_app.OnFileNew();
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(m_app.DocumentPath(), "");
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
+    EXPECT_EQ(m_shell.title, "NUV");
+    EXPECT_NE(m_app.GetActiveDocument(), nullptr);
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path)));
+
+    // With a document here, New starts an empty process.
+    m_app.OnFileNew();
+    ASSERT_EQ(m_shell.started.size(), 1u);
+    EXPECT_TRUE(m_shell.started[0].isEmpty());
+
+    // A template that cannot be read leaves the defaults, without a word.
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/malformed.nuv", Path("malformed.nuv")));
+    ASSERT_TRUE(m_app.SetProfileText("TemplateFilename", Path("malformed.nuv")));
+    ASSERT_TRUE(m_app.CloseDocument());
+    m_app.OnFileNew();
+    EXPECT_TRUE(Shown().isEmpty());
+    CDocumentData defaults;
+    defaults.SetDefaults();
+    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, defaults.documentHeader.Title);
+    EXPECT_EQ(m_app.DocumentData().registry.Count(), 1);
+}
