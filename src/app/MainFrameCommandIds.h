@@ -9,6 +9,16 @@ enum Id : int {
     // Handled by the application object.
     FileNew = 57600,
     FileOpen = 57601,
+    FileSave = 57603,
+    FileSaveAs = 57604,
+    // The recent-file entries of the File menu, the newest first.
+    RecentFileFirst = 57616,
+    RecentFileLast = 57631,
+    NavigateBack = 33027,
+    NavigateForward = 33028,
+    // The navigation history's entries: position = id - HistoryEntryFirst.
+    HistoryEntryFirst = 33030,
+    HistoryEntryLast = 33045,
     AppExit = 57665,
     SwitchToEnglish = 32992,
     SwitchToJapanese = 32993,

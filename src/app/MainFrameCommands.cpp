@@ -3,6 +3,8 @@
 #include "app/NUVApp.h"
 #include "texts/MenuBarCaptions.h"
 
+#include <QDir>
+
 #include <set>
 
 namespace MainFrameCommand {
@@ -25,6 +27,14 @@ MenuEntry Submenu(const char* caption, std::vector<MenuEntry> entries) {
 
 MenuEntry PaneList(const char* caption) {
     return {MenuEntry::Kind::PaneList, 0, QString::fromUtf8(caption), {}};
+}
+
+MenuEntry RecentFileList() {
+    return {MenuEntry::Kind::RecentFiles, 0, {}, {}};
+}
+
+MenuEntry HistoryList() {
+    return {MenuEntry::Kind::History, 0, {}, {}};
 }
 
 bool EditAllowed(const State& state, bool operationAllowed) {
@@ -84,8 +94,8 @@ const std::vector<Command>& Commands() {
         {216, ApplicationLook, "", nullptr},
         {217, ApplicationLook, "", nullptr},
         {218, ApplicationLook, "", nullptr},
-        {33027, None, "Alt+Left", nullptr},
-        {33028, None, "Alt+Right", nullptr},
+        {NavigateBack, HistoryBack, "Alt+Left", nullptr},
+        {NavigateForward, HistoryForward, "Alt+Right", nullptr},
         {ShowOutlineIndex, None, "", "アウトライン順目次"},
         {ShowHierarchicalIndex, None, "", "階層順目次"},
         // Semantic settings
@@ -150,6 +160,8 @@ State StateOf(const CNUVApp& app, int applicationLook, bool workerRunning) {
     State state;
     state.documentOpen = app.DocumentData().DataReady != 0;
     state.workerRunning = workerRunning;
+    state.canNavigateBack = app.Tabs().CanNavigateBack();
+    state.canNavigateForward = app.Tabs().CanNavigateForward();
     state.applicationLook = applicationLook;
     return state;
 }
@@ -189,6 +201,12 @@ Update UpdateCommand(const Command& command, const State& state) {
     case TeamFoundationServer:
         update.enabled = state.teamFoundationServer;
         break;
+    case HistoryBack:
+        update.enabled = state.canNavigateBack;
+        break;
+    case HistoryForward:
+        update.enabled = state.canNavigateForward;
+        break;
     case ApplicationLook:
         update.checked = command.id == state.applicationLook;
         break;
@@ -205,15 +223,15 @@ const std::vector<MenuEntry>& DocumentMenuBar() {
                              Submenu("インポートとエクスポート", {Item(32856), Item(32968), Item(33093), Item(33101),
                                                                   Item(33103), Item(33062), Item(33073), Item(33077)}),
                              Separator(), Item(32772), Item(33022), Item(32771), Separator(), Item(57606), Item(32880),
-                             Item(33017), Item(33018), Separator(), Item(AppExit)}),
+                             Item(33017), Item(33018), RecentFileList(), Separator(), Item(AppExit)}),
         Submenu("編集", {Item(57643), Separator(), Item(57635), Item(57634), Item(57637), Item(33070), Item(57639),
                          Item(57632), Item(57642), Separator(), Item(33072), Item(32963), Item(32784), Separator(),
                          Item(32991), Separator(), Item(57856), Item(57857), Item(57860)}),
         Submenu("表示", {PaneList("ツール バーとドッキング ウィンドウ"), Item(33119),
                          Submenu("アプリケーションの外観", {Item(210), Item(211), Item(212), Item(213), Item(214),
                                                             Item(215), Item(216), Item(217), Item(218)}),
-                         Submenu("移動", {Item(33027), Item(33028)}), Separator(), Item(ShowOutlineIndex),
-                         Item(ShowHierarchicalIndex)}),
+                         Submenu("移動", {Item(NavigateBack), Item(NavigateForward), HistoryList()}), Separator(),
+                         Item(ShowOutlineIndex), Item(ShowHierarchicalIndex)}),
         Submenu("意味設定",
                 {Item(32995), Item(32997), Separator(), Item(32792), Item(32961), Separator(), Item(33071)}),
         Submenu("検査", {Submenu("現在の単位機能の検査", {Item(32979), Item(32980), Item(32981), Separator(),
@@ -235,7 +253,7 @@ const std::vector<MenuEntry>& DocumentMenuBar() {
 
 const std::vector<MenuEntry>& NoDocumentMenuBar() {
     static const std::vector<MenuEntry> menuBar = {
-        Submenu("ファイル", {Item(FileNew), Item(FileOpen), Separator(), Item(AppExit)}),
+        Submenu("ファイル", {Item(FileNew), Item(FileOpen), RecentFileList(), Separator(), Item(AppExit)}),
         Submenu("表示", {PaneList("ツール バーとドッキング ウィンドウ")}),
         Submenu("ヘルプ", {Item(57667), Separator(), Item(57664)}),
         Submenu("&Language", {Item(SwitchToEnglish), Item(SwitchToJapanese)}),
@@ -290,6 +308,12 @@ std::vector<QString> MenuBarCaptions(const CMessageContext& context, const std::
     for (size_t i = 0; i < buttons.size() && i < captions.size(); ++i)
         captions[i] = buttons[i];
     return captions;
+}
+
+QString RecentFileCaption(int index, const QString& path) {
+    // The first nine are reached by their digit.
+    const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1) : QString::number(index + 1);
+    return number + QLatin1Char(' ') + QDir::toNativeSeparators(path);
 }
 
 const std::vector<Pane>& Panes() {

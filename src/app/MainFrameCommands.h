@@ -26,6 +26,8 @@ enum class UpdateRule {
     NameAtCaret,          // a document is open and a member or state name lies at the caret
     ContentControlFocus,  // a document is open and the focus is on the active tab's content text
     TeamFoundationServer, // the connector exists
+    HistoryBack,          // the history has an entry before the current one
+    HistoryForward,       // the history has an entry after the current one
     ApplicationLook,      // radio mark on the current look
 };
 
@@ -57,6 +59,8 @@ struct State {
     bool nameAtCaret = false;
     bool focusInContentControl = false;
     bool teamFoundationServer = false;
+    bool canNavigateBack = false;
+    bool canNavigateForward = false;
     int applicationLook = DefaultApplicationLook;
 };
 
@@ -70,10 +74,11 @@ struct Update {
 
 Update UpdateCommand(const Command& command, const State& state);
 
-// An entry of a menu or toolbar: a command, a separator, a submenu, or the window's list of its toolbars and
-// panes (filled by the window).
+// An entry of a menu or toolbar: a command, a separator, a submenu, or a list the window fills when the menu
+// shows: its toolbars and panes, the recent files (after a separator), or the navigation history (after a
+// separator).
 struct MenuEntry {
-    enum class Kind { Command, Separator, Submenu, PaneList };
+    enum class Kind { Command, Separator, Submenu, PaneList, RecentFiles, History };
     Kind kind = Kind::Separator;
     int command = 0;
     // Caption of a submenu as the menus hold it, before the localisation.
@@ -94,6 +99,9 @@ QString CommandCaption(const CMessageContext& context, int id);
 // unless the popup is one whose submenu titles are localised. A top-level entry gets the menu bar's caption.
 std::vector<QString> PopupCaptions(const CMessageContext& context, const std::vector<MenuEntry>& popup);
 std::vector<QString> MenuBarCaptions(const CMessageContext& context, const std::vector<MenuEntry>& menuBar);
+
+// The caption of the recent-file entry `index` (0 the newest) for the file at `path`.
+QString RecentFileCaption(int index, const QString& path);
 
 // The docked panes, in the order they are created and tabbed.
 struct Pane {

@@ -98,6 +98,7 @@ public:
     void OnReadOnlyWatchTimer();
     CNUVDoc* GetActiveDocument() const;
     CFunctionTabs& Tabs() { return m_tabs; }
+    const CFunctionTabs& Tabs() const { return m_tabs; }
     // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();
     void StoreViewStateInDocument();

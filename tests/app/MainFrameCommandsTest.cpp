@@ -109,6 +109,12 @@ TEST(MainFrameCommands, GreyedItemsFollowTheState) {
     editing.focusInIndexView = true;
     EXPECT_FALSE(enabled(57634, editing));
 
+    // Back and forward follow the history, with or without a document.
+    State history;
+    history.canNavigateForward = true;
+    EXPECT_FALSE(enabled(NavigateBack, history));
+    EXPECT_TRUE(enabled(NavigateForward, history));
+
     // While a worker runs the window takes no input.
     State working = open;
     working.workerRunning = true;
@@ -144,6 +150,12 @@ TEST(MainFrameCommands, IdsAndShortcutsAreUniqueAndEveryPlaceNamesACommand) {
             EXPECT_TRUE(id == 0 || FindCommand(id)) << id;
     }
     EXPECT_EQ(FindCommand(1), nullptr);
+}
+
+TEST(MainFrameCommands, RecentFileEntriesAreNumberedWithTheirDigitUpToNine) {
+    EXPECT_EQ(RecentFileCaption(0, "/data/spec.nuv"), "&1 /data/spec.nuv");
+    EXPECT_EQ(RecentFileCaption(8, "a.nuv"), "&9 a.nuv");
+    EXPECT_EQ(RecentFileCaption(9, "a.nuv"), "10 a.nuv");
 }
 
 TEST(MainFrameCommands, TheStateFollowsTheOpenDocument) {

@@ -1,13 +1,14 @@
 #include "app/ui/MainFrame.h"
 
 #include "app/NUVApp.h"
+#include "app/NUVDoc.h"
+#include "model/UnitFunction.h"
 #include "texts/StringTable.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -29,11 +30,11 @@ QIcon CommandIcon(int id) {
         return style->standardIcon(QStyle::SP_FileIcon);
     case FileOpen:
         return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case 57603:
+    case FileSave:
         return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case 33027:
+    case NavigateBack:
         return style->standardIcon(QStyle::SP_ArrowBack);
-    case 33028:
+    case NavigateForward:
         return style->standardIcon(QStyle::SP_ArrowForward);
     case 57664:
         return style->standardIcon(QStyle::SP_MessageBoxInformation);
@@ -43,6 +44,9 @@ QIcon CommandIcon(int id) {
         return QIcon();
     }
 }
+
+// Marks the actions of a list the window fills, which the localisation leaves alone.
+const char* const kListEntry = "listEntry";
 
 QString WithoutAccessKey(QString caption) {
     caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
@@ -57,7 +61,19 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     m_tabArea = new QTabWidget(this);
     m_tabArea->setDocumentMode(true);
     m_tabArea->setMovable(true);
+    m_tabArea->setTabsClosable(true);
     setCentralWidget(m_tabArea);
+    connect(m_tabArea, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!m_bChangingTabs && m_app.Tabs().OnTabActivated(TabDocument(index)))
+            UpdateCommands();
+    });
+    connect(m_tabArea, &QTabWidget::tabCloseRequested, this, [this](int index) {
+        if (CNUVDoc* document = TabDocument(index))
+            m_app.Tabs().CloseTab(document);
+        UpdateCommands();
+    });
+    connect(&m_autoSaveTimer, &QTimer::timeout, this, [this] { m_app.OnAutoSaveTimer(); });
+    connect(&m_readOnlyWatchTimer, &QTimer::timeout, this, [this] { m_app.OnReadOnlyWatchTimer(); });
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -65,6 +81,11 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     RebuildMenuBar(false);
     UpdateCommands();
     OnUpdateFrameTitle(QString());
+    m_app.Tabs().SetTabArea(this);
+}
+
+CMainFrame::~CMainFrame() {
+    m_app.Tabs().SetTabArea(nullptr);
 }
 
 void CMainFrame::CreateActions() {
@@ -162,6 +183,18 @@ QMenu* CMainFrame::CreateMenu(const QString& caption, const std::vector<MenuEntr
         case MenuEntry::Kind::Submenu:
             menu->addMenu(CreateMenu(entry.caption, entry.entries));
             break;
+        case MenuEntry::Kind::RecentFiles: {
+            QAction* anchor = menu->addSeparator();
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, anchor] { FillRecentFiles(menu, anchor); });
+            FillRecentFiles(menu, anchor);
+            break;
+        }
+        case MenuEntry::Kind::History: {
+            QAction* anchor = menu->addSeparator();
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, anchor] { FillHistory(menu, anchor); });
+            FillHistory(menu, anchor);
+            break;
+        }
         case MenuEntry::Kind::PaneList: {
             QMenu* list = menu->addMenu(entry.caption);
             connect(list, &QMenu::aboutToShow, this, [this, list] {
@@ -184,11 +217,60 @@ QMenu* CMainFrame::CreateMenu(const QString& caption, const std::vector<MenuEntr
 
 void CMainFrame::LocalizePopup(QMenu* menu, const std::vector<MenuEntry>& entries) {
     const std::vector<QString> captions = PopupCaptions(m_app.MessageContext(), entries);
-    const QList<QAction*> actions = menu->actions();
-    for (qsizetype i = 0; i < actions.size() && i < static_cast<qsizetype>(captions.size()); ++i) {
-        if (!actions[i]->isSeparator())
-            actions[i]->setText(captions[i]);
+    size_t entry = 0;
+    for (QAction* action : menu->actions()) {
+        if (action->property(kListEntry).toBool())
+            continue;
+        if (entry >= captions.size())
+            break;
+        if (!action->isSeparator())
+            action->setText(captions[entry]);
+        ++entry;
     }
+}
+
+void CMainFrame::ReplaceListActions(QMenu* menu, QAction* anchor, const QList<QAction*>& actions) {
+    for (QAction* action : menu->actions()) {
+        if (action->property(kListEntry).toBool()) {
+            menu->removeAction(action);
+            action->deleteLater();
+        }
+    }
+    const QList<QAction*> all = menu->actions();
+    const qsizetype next = all.indexOf(anchor) + 1;
+    QAction* before = next < all.size() ? all[next] : nullptr;
+    for (QAction* action : actions) {
+        action->setProperty(kListEntry, true);
+        connect(action, &QAction::triggered, this, [this, action] { OnCommand(action->data().toInt()); });
+        menu->insertAction(before, action);
+    }
+    // The list's separator shows only with entries after it.
+    anchor->setVisible(!actions.isEmpty());
+}
+
+void CMainFrame::FillRecentFiles(QMenu* menu, QAction* anchor) {
+    const QStringList paths = m_app.RecentFiles();
+    QList<QAction*> actions;
+    for (int i = 0; i < paths.size() && RecentFileFirst + i <= RecentFileLast; ++i) {
+        auto* action = new QAction(RecentFileCaption(i, paths[i]), menu);
+        action->setData(RecentFileFirst + i);
+        actions << action;
+    }
+    ReplaceListActions(menu, anchor, actions);
+}
+
+void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
+    const CNavigationHistory& history = m_app.Tabs().History();
+    QList<QAction*> actions;
+    for (int i = 0; i < static_cast<int>(history.Entries().size()) && HistoryEntryFirst + i <= HistoryEntryLast; ++i) {
+        const CNUVDoc* document = history.Entries()[i];
+        auto* action = new QAction(document->m_pUnitFunction ? document->m_pUnitFunction->name : QString(), menu);
+        action->setData(HistoryEntryFirst + i);
+        action->setCheckable(true);
+        action->setChecked(i == history.CurrentIndex());
+        actions << action;
+    }
+    ReplaceListActions(menu, anchor, actions);
 }
 
 void CMainFrame::UpdateCommands() {
@@ -225,12 +307,21 @@ void CMainFrame::OnCommand(int id) {
     case FileNew:
         m_app.OnFileNew();
         break;
-    case FileOpen: {
-        const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("*.nuv"));
-        if (!path.isEmpty())
-            m_app.OnFileOpenPath(path);
+    case FileOpen:
+        m_app.OnFileOpen();
         break;
-    }
+    case FileSave:
+        m_app.OnFileSave();
+        break;
+    case FileSaveAs:
+        m_app.OnFileSaveAs();
+        break;
+    case NavigateBack:
+        m_app.Tabs().NavigateBack();
+        break;
+    case NavigateForward:
+        m_app.Tabs().NavigateForward();
+        break;
     case AppExit:
         m_app.OnAppExit();
         break;
@@ -253,6 +344,10 @@ void CMainFrame::OnCommand(int id) {
     default:
         if (id >= ApplicationLookFirst && id <= ApplicationLookLast)
             m_nApplicationLook = id;
+        else if (id >= RecentFileFirst && id <= RecentFileLast)
+            m_app.OnOpenRecentFile(id - RecentFileFirst);
+        else if (id >= HistoryEntryFirst && id <= HistoryEntryLast)
+            m_app.Tabs().NavigateTo(id - HistoryEntryFirst);
         break;
     }
     UpdateCommands();
@@ -265,6 +360,62 @@ void CMainFrame::Activate() {
         showNormal();
     raise();
     activateWindow();
+}
+
+void CMainFrame::SetAutoSaveTimer(int milliseconds) {
+    if (milliseconds > 0)
+        m_autoSaveTimer.start(milliseconds);
+    else
+        m_autoSaveTimer.stop();
+}
+
+void CMainFrame::SetReadOnlyWatchTimer(int milliseconds) {
+    if (milliseconds > 0)
+        m_readOnlyWatchTimer.start(milliseconds);
+    else
+        m_readOnlyWatchTimer.stop();
+}
+
+CNUVDoc* CMainFrame::TabDocument(int index) const {
+    QWidget* window = m_tabArea->widget(index);
+    for (const auto& [document, tabWindow] : m_tabWindows) {
+        if (tabWindow == window)
+            return document;
+    }
+    return nullptr;
+}
+
+void CMainFrame::CreateTabWindow(CNUVDoc& document) {
+    // The editor of the unit function fills the tab later; until then the tab names its unit function.
+    const QString name = document.m_pUnitFunction ? document.m_pUnitFunction->name : QString();
+    auto* window = new QLabel(name);
+    window->setAlignment(Qt::AlignCenter);
+    m_tabWindows[&document] = window;
+    const bool changing = std::exchange(m_bChangingTabs, true);
+    m_tabArea->addTab(window, name);
+    m_bChangingTabs = changing;
+}
+
+void CMainFrame::ActivateTabWindow(CNUVDoc& document) {
+    const auto found = m_tabWindows.find(&document);
+    if (found == m_tabWindows.end())
+        return;
+    const bool changing = std::exchange(m_bChangingTabs, true);
+    m_tabArea->setCurrentWidget(found->second);
+    m_bChangingTabs = changing;
+    UpdateCommands();
+}
+
+void CMainFrame::DestroyTabWindow(CNUVDoc& document) {
+    const auto found = m_tabWindows.find(&document);
+    if (found == m_tabWindows.end())
+        return;
+    QWidget* window = found->second;
+    m_tabWindows.erase(found);
+    const bool changing = std::exchange(m_bChangingTabs, true);
+    m_tabArea->removeTab(m_tabArea->indexOf(window));
+    m_bChangingTabs = changing;
+    delete window;
 }
 
 void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {

@@ -7,9 +7,16 @@
 #include "platform/ui/InstanceChannel.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QTimer>
 
 #include <unistd.h>
+
+namespace {
+
+const QString kDocumentFilter = QStringLiteral("*.nuv");
+
+} // namespace
 
 CWidgetShell::CWidgetShell(bool headless, const QString& runtimeDirectory)
     : m_bHeadless(headless), m_channel(std::make_unique<platform::InstanceChannel>(runtimeDirectory)) {}
@@ -64,6 +71,25 @@ void CWidgetShell::SetWaitCursor(bool wait) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+QString CWidgetShell::PromptSaveFileName(const QString& proposedName, bool copy) {
+    return QFileDialog::getSaveFileName(m_mainFrame.get(), copy ? QStringLiteral("Save Copy As") : QString(),
+                                        proposedName, kDocumentFilter);
+}
+
+QString CWidgetShell::PromptOpenFileName(const QString& title) {
+    return QFileDialog::getOpenFileName(m_mainFrame.get(), title, QString(), kDocumentFilter);
+}
+
+void CWidgetShell::SetAutoSaveTimer(int milliseconds) {
+    if (m_mainFrame)
+        m_mainFrame->SetAutoSaveTimer(milliseconds);
+}
+
+void CWidgetShell::SetReadOnlyWatchTimer(int milliseconds) {
+    if (m_mainFrame)
+        m_mainFrame->SetReadOnlyWatchTimer(milliseconds);
 }
 
 void CWidgetShell::ShowMainWindow() {

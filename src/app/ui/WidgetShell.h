@@ -24,6 +24,10 @@ public:
     void ActivateInstance(quint32 processId) override;
     std::unique_ptr<CImportProgress> CreateImportProgress() override;
     void SetWaitCursor(bool wait) override;
+    QString PromptSaveFileName(const QString& proposedName, bool copy) override;
+    QString PromptOpenFileName(const QString& title) override;
+    void SetAutoSaveTimer(int milliseconds) override;
+    void SetReadOnlyWatchTimer(int milliseconds) override;
 
     // The editor shows the main window; the converter keeps it hidden.
     void ShowMainWindow();

@@ -2,6 +2,8 @@
 #include "WidgetTestApplication.h"
 #include "app/FakeApplicationShell.h"
 #include "app/NUVApp.h"
+#include "app/NUVDoc.h"
+#include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
 
 #include "support/QStringPrinter.h"
@@ -44,6 +46,22 @@ QStringList MenuBarCaptions(const CMainFrame& frame) {
 
 QMenu* TopMenu(const CMainFrame& frame, int index) {
     return frame.menuBar()->actions().at(index)->menu();
+}
+
+// The entries of a list the window fills as the menu shows: the actions of the commands first to last.
+QList<QAction*> ListEntries(QMenu* menu, int first, int last) {
+    emit menu->aboutToShow();
+    QList<QAction*> entries;
+    for (QAction* action : menu->actions()) {
+        if (action->data().toInt() >= first && action->data().toInt() <= last)
+            entries << action;
+    }
+    return entries;
+}
+
+QString ActiveFunctionName(CNUVApp& app) {
+    CNUVDoc* tab = app.Tabs().GetActiveTab();
+    return tab && tab->m_pUnitFunction ? tab->m_pUnitFunction->name : QString();
 }
 
 } // namespace
@@ -141,4 +159,115 @@ TEST_F(MainFrameWindow, ADocumentOpensForEditingOrSaysWhyNot) {
               QStringList({"ファイルを読み込むことができませんでした。", "ファイルを開くことができませんでした。"}));
     EXPECT_EQ(app.DocumentData().DataReady, 0);
     EXPECT_EQ(app.OpenMode(), CNUVApp::NoDocument);
+}
+
+TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
+    const QString path = m_dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    FakeShell shell;
+    CNUVApp app(shell);
+    CMainFrame frame(app);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+
+    // File Open asks through the shell; the stored tabs come back, the selected one in front.
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    shell.openPath = path;
+    frame.OnCommand(MainFrameCommand::FileOpen);
+    ASSERT_EQ(app.OpenMode(), CNUVApp::Editing);
+    QTabWidget* tabs = frame.TabArea();
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), ActiveFunctionName(app));
+    const QString first = tabs->tabText(0);
+    const QString second = tabs->tabText(1);
+    EXPECT_EQ(second, ActiveFunctionName(app));
+    QAction* back = frame.CommandAction(MainFrameCommand::NavigateBack);
+    QAction* forward = frame.CommandAction(MainFrameCommand::NavigateForward);
+    EXPECT_TRUE(back->isEnabled());
+    EXPECT_FALSE(forward->isEnabled());
+
+    back->trigger();
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), first);
+    EXPECT_EQ(ActiveFunctionName(app), first);
+    EXPECT_FALSE(back->isEnabled());
+    EXPECT_TRUE(forward->isEnabled());
+
+    // The history list of the Go submenu: one entry per position, the current one checked; an entry goes there.
+    QMenu* view = TopMenu(frame, 2);
+    emit view->aboutToShow();
+    QMenu* go = nullptr;
+    for (QAction* action : view->actions()) {
+        if (action->menu() && action->menu()->actions().contains(back))
+            go = action->menu();
+    }
+    ASSERT_NE(go, nullptr);
+    const QList<QAction*> history =
+        ListEntries(go, MainFrameCommand::HistoryEntryFirst, MainFrameCommand::HistoryEntryLast);
+    ASSERT_EQ(history.size(), 2);
+    EXPECT_EQ(history[0]->text(), first);
+    EXPECT_TRUE(history[0]->isChecked());
+    EXPECT_FALSE(history[1]->isChecked());
+    history[1]->trigger();
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), second);
+
+    // The user's click on a tab reaches the history.
+    tabs->setCurrentIndex(0);
+    EXPECT_EQ(ActiveFunctionName(app), first);
+    EXPECT_TRUE(back->isEnabled());
+
+    // Closing every tab leaves the origin's tab.
+    emit tabs->tabCloseRequested(0);
+    ASSERT_EQ(tabs->count(), 1);
+    EXPECT_EQ(tabs->tabText(0), second);
+    emit tabs->tabCloseRequested(0);
+    ASSERT_EQ(tabs->count(), 1);
+    EXPECT_EQ(tabs->tabText(0), app.DocumentData().registry.origin->name);
+    EXPECT_EQ(ActiveFunctionName(app), tabs->tabText(0));
+
+    // The file is in the recent-file list of the File menu, and its entry opens it.
+    app.CloseDocument();
+    EXPECT_EQ(tabs->count(), 0);
+    const QList<QAction*> recent =
+        ListEntries(TopMenu(frame, 0), MainFrameCommand::RecentFileFirst, MainFrameCommand::RecentFileLast);
+    ASSERT_EQ(recent.size(), 1);
+    EXPECT_TRUE(recent[0]->text().endsWith("layout.nuv"));
+    recent[0]->trigger();
+    EXPECT_EQ(app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(tabs->count(), 2);
+}
+
+TEST_F(MainFrameWindow, SaveFromTheMenuWritesAndACancelledCloseKeepsTheWindow) {
+    const QString path = m_dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    FakeShell shell;
+    CNUVApp app(shell);
+    CMainFrame frame(app);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    ASSERT_TRUE(app.InitEditorInstance({"nuv", path}));
+
+    // Save As writes where the prompt answers.
+    const QString copy = m_dir.filePath("copy.nuv");
+    shell.savePath = copy;
+    app.SetModified();
+    frame.OnCommand(MainFrameCommand::FileSaveAs);
+    EXPECT_TRUE(QFile::exists(copy));
+    EXPECT_FALSE(app.IsModified());
+
+    // Save writes the held file.
+    QFile::remove(copy);
+    app.SetModified();
+    frame.CommandAction(MainFrameCommand::FileSave)->trigger();
+    EXPECT_TRUE(QFile::exists(copy));
+    EXPECT_FALSE(app.IsModified());
+
+    // Cancel on the unsaved-changes question keeps the window and the changes.
+    app.SetModified();
+    platform::ScriptedMessageSink messages;
+    messages.Answer(platform::MessageAnswer::Cancel);
+    EXPECT_FALSE(frame.close());
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_TRUE(app.IsModified());
+    EXPECT_EQ(messages.Requests().size(), 1);
+    EXPECT_EQ(app.OpenMode(), CNUVApp::Editing);
 }
