@@ -35,8 +35,8 @@ public:
     // The timers that call the application's auto-save and read-only watch; 0 stops them.
     void SetAutoSaveTimer(int milliseconds);
     void SetReadOnlyWatchTimer(int milliseconds);
-    bool AutoSaveTimerActive() const { return m_autoSaveTimer.isActive(); }
-    bool ReadOnlyWatchTimerActive() const { return m_readOnlyWatchTimer.isActive(); }
+    // The running timer's interval; 0 while it is stopped.
+    int AutoSaveInterval() const { return m_autoSaveTimer.isActive() ? m_autoSaveTimer.interval() : 0; }
 
     void CreateTabWindow(CNUVDoc& document) override;
     void ActivateTabWindow(CNUVDoc& document) override;

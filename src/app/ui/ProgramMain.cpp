@@ -46,6 +46,7 @@ void RunApplicationProgram(int argc, char* argv[],
         if (start(app, shell, arguments))
             QApplication::exec();
         exitCode = app.ExitCode();
+        shell.DestroyMainWindow();
     }
     // Everything the process shares with others has been released above. Destroying the application object
     // now would only make the offscreen platform load the whole font configuration in order to free it.

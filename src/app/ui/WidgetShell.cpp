@@ -92,6 +92,10 @@ void CWidgetShell::SetReadOnlyWatchTimer(int milliseconds) {
         m_mainFrame->SetReadOnlyWatchTimer(milliseconds);
 }
 
+void CWidgetShell::DestroyMainWindow() {
+    m_mainFrame.reset();
+}
+
 void CWidgetShell::ShowMainWindow() {
     if (m_mainFrame)
         m_mainFrame->show();

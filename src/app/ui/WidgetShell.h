@@ -32,6 +32,8 @@ public:
     // The editor shows the main window; the converter keeps it hidden.
     void ShowMainWindow();
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    // The window shows the application's tabs: it goes before the application object does.
+    void DestroyMainWindow();
 
 private:
     bool m_bHeadless;

@@ -3,6 +3,7 @@
 #include "app/FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
+#include "app/ui/WidgetShell.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
 
@@ -270,4 +271,24 @@ TEST_F(MainFrameWindow, SaveFromTheMenuWritesAndACancelledCloseKeepsTheWindow) {
     EXPECT_TRUE(app.IsModified());
     EXPECT_EQ(messages.Requests().size(), 1);
     EXPECT_EQ(app.OpenMode(), CNUVApp::Editing);
+}
+
+TEST_F(MainFrameWindow, TheAutoSaveTimerIsTheWindows) {
+    const QString path = m_dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    CWidgetShell shell(false, m_dir.path());
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv", path}));
+    CMainFrame* frame = shell.MainFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->TabArea()->count(), 2);
+
+    app.DocumentData().AutoSaveOnOff = 1;
+    app.DocumentData().AutoSaveInterval = 10;
+    app.StartAutoSaveTimer();
+    EXPECT_EQ(frame->AutoSaveInterval(), 600000);
+    app.SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
+    EXPECT_EQ(frame->AutoSaveInterval(), 0);
+    shell.DestroyMainWindow();
 }
