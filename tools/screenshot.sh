@@ -16,7 +16,8 @@ shift 2
 nuv=${NUV:-$(dirname "$0")/../build/nuv}
 [ -x "$nuv" ] || { echo "$0: $nuv not built (./build.sh run)" >&2; exit 1; }
 
-PACKAGES=(xvfb x11-apps x11-utils netpbm)
+# A Japanese font: the documents and the window texts are mostly Japanese.
+PACKAGES=(xvfb x11-apps x11-utils netpbm fonts-ipafont-gothic)
 missing=()
 for package in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
