@@ -92,6 +92,17 @@ void CWidgetShell::SetReadOnlyWatchTimer(int milliseconds) {
         m_mainFrame->SetReadOnlyWatchTimer(milliseconds);
 }
 
+void CWidgetShell::ReleaseKeyboardFocus() {
+    m_focusBeforeRelease = QApplication::focusWidget();
+    if (m_focusBeforeRelease)
+        m_focusBeforeRelease->clearFocus();
+}
+
+void CWidgetShell::RestoreKeyboardFocus() {
+    if (m_focusBeforeRelease)
+        m_focusBeforeRelease->setFocus();
+}
+
 void CWidgetShell::DestroyMainWindow() {
     m_mainFrame.reset();
 }

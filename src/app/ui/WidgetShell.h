@@ -2,6 +2,9 @@
 
 #include "app/ApplicationShell.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <memory>
 
 class CMainFrame;
@@ -28,6 +31,8 @@ public:
     QString PromptOpenFileName(const QString& title) override;
     void SetAutoSaveTimer(int milliseconds) override;
     void SetReadOnlyWatchTimer(int milliseconds) override;
+    void ReleaseKeyboardFocus() override;
+    void RestoreKeyboardFocus() override;
 
     // The editor shows the main window; the converter keeps it hidden.
     void ShowMainWindow();
@@ -41,4 +46,5 @@ private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     bool m_bListening = false;
     bool m_bClosePosted = false;
+    QPointer<QWidget> m_focusBeforeRelease;
 };
