@@ -1,6 +1,4 @@
-#include "model/DocumentData.h"
 #include "support/ProgramRun.h"
-#include "support/ToolSupport.h"
 #include "support/logic/LogicScript.h"
 
 #include <QTemporaryDir>
@@ -15,26 +13,6 @@ ProgramRun Inspect(const QStringList& arguments) {
     return RunProgram(QStringLiteral("nuvinspect"), arguments);
 }
 
-// A document saved by the document writer: the origin and its children, each with a script.
-QString SaveDocument(const QString& path, const std::vector<std::pair<QString, QString>>& functions) {
-    CDocumentData data;
-    data.SetDefaults();
-    std::vector<std::pair<CLogicLine*, QString>> pendingFn;
-    for (size_t i = 0; i < functions.size(); ++i) {
-        CUnitFunction* function =
-            i == 0 ? data.registry.origin : data.registry.CreateFunction(functions[i].first, data.GetModelOptions());
-        function->name = functions[i].first;
-        if (i > 0)
-            CUnitFunction::AppendChild(data.registry.origin, function);
-        AppendScript(*function, functions[i].second, pendingFn);
-    }
-    ResolveScriptFnLines(data.registry, pendingFn);
-    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
-    QString error;
-    EXPECT_TRUE(tools::SaveDocument(data, path, false, &error)) << error.toStdString();
-    return path;
-}
-
 } // namespace
 
 TEST(NuvInspect, MatchUsesTheDefaultKeywords) {
@@ -46,8 +24,9 @@ TEST(NuvInspect, MatchUsesTheDefaultKeywords) {
 
 TEST(NuvInspect, InspectsTheSavedDocumentAsTheEditorWould) {
     QTemporaryDir directory;
-    const QString path = SaveDocument(directory.filePath("d.nuv"), {{"Main", "if <A>{a}\nFn Sub\nelse\nFn Sub\nendif"},
-                                                                    {"Sub", "Do <X>{S}\nDo <X>{S}"}});
+    const QString path =
+        SaveScriptDocument(directory.filePath("d.nuv"),
+                           {{"Main", "if <A>{a}\nFn Sub\nelse\nFn Sub\nendif"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}});
     const ProgramRun current = Inspect({"inspect", path, "--current", "1"});
     ASSERT_EQ(current.exitCode, 0) << current.standardError.toStdString();
     EXPECT_EQ(current.Lines().first(), "=== 当該単位機能検査（全項目検査）開始 ===");
@@ -73,7 +52,7 @@ TEST(NuvInspect, InspectsTheSavedDocumentAsTheEditorWould) {
 
 TEST(NuvInspect, FnCycleIsRefusedWithItsMessage) {
     QTemporaryDir directory;
-    const QString path = SaveDocument(directory.filePath("c.nuv"), {{"Main", "Fn Sub"}, {"Sub", "Fn Main"}});
+    const QString path = SaveScriptDocument(directory.filePath("c.nuv"), {{"Main", "Fn Sub"}, {"Sub", "Fn Main"}});
     const ProgramRun run = Inspect({"inspect", path, "--all"});
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.Lines().isEmpty());

@@ -1,4 +1,3 @@
-#include "WidgetTestApplication.h"
 #include "app/FakeApplicationShell.h"
 #include "app/ui/MainFrame.h"
 #include "interchange/ui/ImportProgressDlg.h"
@@ -13,7 +12,6 @@
 #include <gtest/gtest.h>
 
 TEST(ImportProgressDialog, ItsButtonAsksToStopAndThenAcknowledgesTheEnd) {
-    Application();
     CImportProgressDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), "進行状況");
     dialog.SetRange(10);
@@ -34,7 +32,6 @@ TEST(ImportProgressDialog, ItsButtonAsksToStopAndThenAcknowledgesTheEnd) {
 }
 
 TEST(MessageBoxSink, TheDefaultButtonAnswersWhenTheUserPressesEnter) {
-    Application();
     platform::QMessageBoxSink sink;
     platform::MessageRequest request;
     request.text = "\"a.nuv\" は変更されています。保存しますか?";
@@ -51,7 +48,6 @@ TEST(MessageBoxSink, TheDefaultButtonAnswersWhenTheUserPressesEnter) {
 }
 
 TEST(MessageBoxSink, ButtonsCarryTheCaptionsOfTheRequestAndAnswerAsTheirPlace) {
-    Application();
     platform::QMessageBoxSink sink;
     platform::MessageRequest request;
     request.text = "a.nuv は使用中です。";
@@ -70,7 +66,6 @@ TEST(MessageBoxSink, ButtonsCarryTheCaptionsOfTheRequestAndAnswerAsTheirPlace) {
 }
 
 TEST(MainFrame, TitleFollowsTheDocumentAndTheWindowHasAMinimumSize) {
-    Application();
     FakeShell shell;
     CNUVApp app(shell);
     CMainFrame frame(app);

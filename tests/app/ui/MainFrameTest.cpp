@@ -1,5 +1,4 @@
 #include "app/ui/MainFrame.h"
-#include "WidgetTestApplication.h"
 #include "app/FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
@@ -25,7 +24,6 @@ namespace {
 class MainFrameWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        Application();
         ASSERT_TRUE(m_dir.isValid());
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));

@@ -1,6 +1,11 @@
 #include "support/logic/LogicScript.h"
 
+#include "model/DocumentData.h"
+#include "support/ToolSupport.h"
+
 #include <QRegularExpression>
+
+#include <gtest/gtest.h>
 
 LogicKeywords DefaultLogicKeywords() {
     return {QStringLiteral("Fn"),         QStringLiteral("if"),     QStringLiteral("else"),
@@ -136,4 +141,23 @@ void LogicTestDocument::AddIntraMemberRule(const QString& member, const QString&
     rule->doMember = initMember;
     rule->doStatus = initState;
     intraMemberRules.push_back(std::move(rule));
+}
+
+QString SaveScriptDocument(const QString& path, const std::vector<std::pair<QString, QString>>& functions) {
+    CDocumentData data;
+    data.SetDefaults();
+    std::vector<std::pair<CLogicLine*, QString>> pendingFn;
+    for (size_t i = 0; i < functions.size(); ++i) {
+        CUnitFunction* function =
+            i == 0 ? data.registry.origin : data.registry.CreateFunction(functions[i].first, data.GetModelOptions());
+        function->name = functions[i].first;
+        if (i > 0)
+            CUnitFunction::AppendChild(data.registry.origin, function);
+        AppendScript(*function, functions[i].second, pendingFn);
+    }
+    ResolveScriptFnLines(data.registry, pendingFn);
+    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    QString error;
+    EXPECT_TRUE(tools::SaveDocument(data, path, false, &error)) << error.toStdString();
+    return path;
 }

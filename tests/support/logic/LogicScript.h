@@ -6,8 +6,8 @@
 // Indentation is ignored. Fn names are resolved when the document is finished.
 
 #include "logic/InspectionEnvironment.h"
-#include "model/UnitFunctionRegistry.h"
 #include "model/QuantifierSettings.h"
+#include "model/UnitFunctionRegistry.h"
 
 #include <QStringList>
 
@@ -29,6 +29,10 @@ void AppendScript(CUnitFunction& function, const QString& script,
 // Resolves the Fn lines noted by MakeScriptLine.
 void ResolveScriptFnLines(const CUnitFunctionRegistry& registry,
                           std::vector<std::pair<CLogicLine*, QString>>& pendingFn);
+
+// A document file written by the document writer: the origin and its children, each a (name, script) pair;
+// gives the path.
+QString SaveScriptDocument(const QString& path, const std::vector<std::pair<QString, QString>>& functions);
 
 class LogicTestDocument {
 public:

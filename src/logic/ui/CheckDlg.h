@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+class CInspectionView;
+class CUnitFunction;
+class QButtonGroup;
+class QGroupBox;
+struct CMessageContext;
+struct InspectionEnvironment;
+
+// The condition/conclusion list dialog: the scope (all unit functions or the current one) and, for all of
+// them, the kind of statement; OK writes the list into the result pane. Opens with the last choices.
+class CCheckDlg : public QDialog {
+    Q_OBJECT
+public:
+    // current: the unit function of the active tab, or null.
+    CCheckDlg(const CMessageContext& context, CInspectionView& pane, const InspectionEnvironment& environment,
+              const CUnitFunction* current, QWidget* parent = nullptr);
+
+    // OK: the list for the chosen scope. A document whose Fn statements form a cycle is refused and the
+    // dialog stays open.
+    void accept() override;
+
+private:
+    void OnScopeChanged();
+
+    CInspectionView& m_pane;
+    const InspectionEnvironment& m_environment;
+    const CUnitFunction* m_current;
+    QButtonGroup* m_scope;
+    QButtonGroup* m_statementKind;
+    QGroupBox* m_statementGroup;
+};

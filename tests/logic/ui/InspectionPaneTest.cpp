@@ -1,0 +1,249 @@
+#include "logic/InspectionCommand.h"
+#include "logic/InspectionEnvironment.h"
+#include "logic/InspectionProgress.h"
+#include "logic/InspectionRunner.h"
+#include "logic/InspectionView.h"
+#include "logic/JumperToLineInLogic.h"
+#include "logic/ui/CheckThreadDialog.h"
+#include "logic/ui/InspectionViewEdit.h"
+#include "model/DocumentData.h"
+#include "model/FontSetting.h"
+#include "support/ProgramRun.h"
+#include "support/ToolSupport.h"
+#include "support/logic/LogicScript.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSemaphore>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+struct Jump {
+    QString kind;
+    qint32 value = 0;
+    bool operator==(const Jump&) const = default;
+};
+
+class RecordingJumpHandler : public CJumpHandler {
+public:
+    bool OpenFunction(qint32 internalId) override {
+        jumps.push_back({"function", internalId});
+        return true;
+    }
+    void GoToLogicLine(qint32 lineNumber) override { jumps.push_back({"line", lineNumber}); }
+    void FocusHeaderField(qint32 fieldCode) override { jumps.push_back({"field", fieldCode}); }
+    void SelectExplanation(qint32 start, qint32) override { jumps.push_back({"explanation", start}); }
+    void OfferIntraMemberConsistencyRule(const QString&, const QString&, const QString&) override {
+        jumps.push_back({"rule", 0});
+    }
+    std::vector<Jump> jumps;
+};
+
+CCheckThreadDialog* OpenDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<CCheckThreadDialog*>(widget); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+void DoubleClickLine(CInspectionViewEdit& edit, int line) {
+    QTextCursor cursor(edit.document()->findBlockByNumber(line));
+    edit.setTextCursor(cursor);
+    edit.ensureCursorVisible();
+    const QPoint point = edit.cursorRect(cursor).center() + QPoint(2, 0);
+    QTest::mouseDClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+// A saved document with findings of every kind the run writes: syntax, redundancy over two calls, paths.
+QString SaveInspectedDocument(const QTemporaryDir& directory) {
+    return SaveScriptDocument(
+        directory.filePath("d.nuv"),
+        {{"Main", "if <A>{a}\nFn Sub\nelse\nFn Sub\nendif"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}, {"Empty", "(: nothing"}});
+}
+
+} // namespace
+
+TEST(InspectionPane, AWholeRunFromTheDialogWritesWhatNuvinspectPrintsAndADoubleClickJumps) {
+    QTemporaryDir directory;
+    const QString path = SaveInspectedDocument(directory);
+    const ProgramRun printed = RunProgram(QStringLiteral("nuvinspect"), {"inspect", path, "--all"});
+    ASSERT_EQ(printed.exitCode, 0) << printed.standardError.toStdString();
+
+    CDocumentData data;
+    ASSERT_EQ(tools::LoadDocument(path, data), LoadResult::Loaded);
+    const InspectionEnvironment environment = MakeInspectionEnvironment(data);
+    CInspectionView view;
+    RecordingJumpHandler handler;
+    CInspectionViewEdit edit(view, handler);
+    edit.resize(600, 400);
+    edit.show();
+    view.AddMessageWithoutTarget("an earlier result");
+
+    CInspectionRunner runner;
+    std::vector<int> majorSeen;
+    QObject::connect(&runner, &CInspectionRunner::MajorProgress, &edit, [&](double fraction, const QString&) {
+        if (CCheckThreadDialog* dialog = OpenDialog())
+            majorSeen.push_back(dialog->findChildren<QProgressBar*>().first()->value());
+        EXPECT_GE(fraction, 0.0);
+    });
+    ASSERT_TRUE(CCheckThreadDialog::RunWholeInspection(nullptr, runner, CommandInspectAll, view, environment));
+    EXPECT_FALSE(runner.IsRunning());
+    EXPECT_EQ(OpenDialog(), nullptr);
+    EXPECT_EQ(edit.Lines(), printed.Lines());
+    ASSERT_FALSE(majorSeen.empty());
+
+    // A finding line of the called unit function jumps to its logic line.
+    const int finding = static_cast<int>(edit.Lines().indexOf(QRegularExpression("\\[1 Line 2\\].*")));
+    ASSERT_GE(finding, 0) << edit.Lines().join('\n').toStdString();
+    DoubleClickLine(edit, finding);
+    const qint32 sub = static_cast<qint32>(data.registry.FindByName("Sub")->InternalID);
+    EXPECT_EQ(handler.jumps, (std::vector<Jump>{{"function", sub}, {"line", 2}}));
+    EXPECT_EQ(edit.textCursor().selectedText(), edit.Lines()[finding] + QChar(QChar::ParagraphSeparator));
+
+    // Header and blank lines go nowhere.
+    handler.jumps.clear();
+    DoubleClickLine(edit, 0);
+    EXPECT_TRUE(handler.jumps.empty());
+}
+
+TEST(InspectionPane, CancelInTheDialogEndsTheRunWithTheAbortLine) {
+    LogicTestDocument document;
+    document.Add("Main", "Fn A\nDo <X>{S}");
+    document.Add("A", "Do <X>{S}");
+    document.Finish();
+    CInspectionView view;
+    RecordingJumpHandler handler;
+    CInspectionViewEdit edit(view, handler);
+    CInspectionRunner runner;
+
+    // The worker waits, once its first phase has been reported, until Cancel has been pressed.
+    QSemaphore cancelled;
+    std::atomic<bool> held{false};
+    QObject::connect(
+        &runner, &CInspectionRunner::MinorProgress, &runner,
+        [&](double, const QString&) {
+            if (!held.exchange(true))
+                cancelled.acquire();
+        },
+        Qt::DirectConnection);
+    bool pressed = false;
+    QString phaseText;
+    bool cancelEnabled = true;
+    QObject::connect(&runner, &CInspectionRunner::MajorProgress, &edit, [&] {
+        CCheckThreadDialog* dialog = OpenDialog();
+        if (pressed || !dialog)
+            return;
+        pressed = true;
+        QPushButton* cancel = dialog->findChild<QPushButton*>();
+        EXPECT_EQ(cancel->text(), "キャンセル");
+        EXPECT_EQ(dialog->windowTitle(), "検査の実行中です");
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        cancelEnabled = cancel->isEnabled();
+        phaseText = dialog->findChildren<QLabel*>().first()->text();
+        cancelled.release();
+    });
+    ASSERT_TRUE(CCheckThreadDialog::RunWholeInspection(nullptr, runner, CommandInspectAll, view, document.environment));
+    EXPECT_TRUE(pressed);
+    EXPECT_FALSE(cancelEnabled);
+    EXPECT_EQ(phaseText, "中断しています。");
+    const QStringList lines = edit.Lines();
+    EXPECT_EQ(lines.first(), "=== 全体検査（全項目検査）開始 ===");
+    EXPECT_EQ(lines.last(), "中断されました。");
+    EXPECT_FALSE(lines.contains("=== 全体検査（全項目検査）終了 ==="));
+    EXPECT_FALSE(IsInspectionRunning());
+    EXPECT_FALSE(IsInspectionAbortRequested());
+}
+
+TEST(InspectionPane, TheDialogShowsPhaseAndStepAndCancelAfterTheEndOnlyChangesItsText) {
+    CCheckThreadDialog dialog;
+    dialog.SetMajorProgress(5.0 / 9, "パスを作成しています。");
+    dialog.SetMinorProgress(1.5, "3 / 2"); // a step past its total fills the bar
+    const QList<QProgressBar*> bars = dialog.findChildren<QProgressBar*>();
+    const QList<QLabel*> texts = dialog.findChildren<QLabel*>();
+    EXPECT_EQ(bars[0]->value(), 555);
+    EXPECT_EQ(bars[1]->value(), 1000);
+    EXPECT_EQ(texts[0]->text(), "パスを作成しています。");
+    EXPECT_EQ(texts[1]->text(), "3 / 2");
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible()); // only the end of the run closes it
+    EXPECT_EQ(texts[0]->text(), "中断しています。");
+    EXPECT_FALSE(dialog.findChild<QPushButton*>()->isEnabled());
+    EXPECT_FALSE(IsInspectionAbortRequested());
+}
+
+TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerArriveInOneInsertion) {
+    CInspectionView view;
+    RecordingJumpHandler handler;
+    CInspectionViewEdit edit(view, handler);
+    int insertions = 0;
+    QObject::connect(edit.document(), &QTextDocument::contentsChange, &edit, [&] { ++insertions; });
+    constexpr int kLines = 50000;
+    std::thread worker([&view] {
+        view.AddMessageWithoutTarget(QString());
+        for (int i = 1; i < kLines; ++i)
+            view.AddMessage(QString::number(i), std::make_unique<CJumperToLineInLogic>(7, i));
+    });
+    worker.join();
+    QApplication::processEvents(); // the lines, which ask for one flush behind them
+    EXPECT_EQ(insertions, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(insertions, 1);
+    ASSERT_EQ(edit.document()->blockCount(), kLines);
+    EXPECT_EQ(edit.document()->findBlockByNumber(0).text(), ""); // an empty first line still counts
+    EXPECT_EQ(edit.document()->lastBlock().text(), QString::number(kLines - 1));
+
+    DoubleClickLine(edit, 40000);
+    EXPECT_EQ(handler.jumps, (std::vector<Jump>{{"function", 7}, {"line", 40001}}));
+    EXPECT_EQ(edit.GetCaretLine(), 40000);
+
+    view.ClearMessages();
+    QApplication::processEvents();
+    EXPECT_TRUE(edit.Lines().isEmpty());
+    EXPECT_EQ(edit.GetCaretLine(), -1);
+}
+
+TEST(InspectionPane, RecordLinesInsertedInTheMiddleAndTheirHeaderFieldJump) {
+    CInspectionView view;
+    RecordingJumpHandler handler;
+    CDocumentData data;
+    data.SetDefaults();
+    CInspectionViewEdit edit(view, handler);
+    view.AddLine("a", data.registry.origin, -3);
+    view.AddLine("c", nullptr, 0);
+    view.InsertLine("b", 1);
+    view.InsertLine("d", 9); // past the end: appended
+    EXPECT_EQ(edit.Lines(), (QStringList{"a", "b", "c", "d"}));
+    DoubleClickLine(edit, 0);
+    EXPECT_EQ(handler.jumps,
+              (std::vector<Jump>{{"function", static_cast<qint32>(data.registry.origin->InternalID)}, {"field", 3}}));
+}
+
+TEST(InspectionPane, TheTextFormatFollowsTheResultsFont) {
+    CInspectionView view;
+    RecordingJumpHandler handler;
+    CInspectionViewEdit edit(view, handler);
+    FontSetting font;
+    font.faceName = "Monospace";
+    font.pointSize = 120;
+    font.colour = 0x000000FF;
+    font.italic = 1;
+    edit.SetTextFormat(font);
+    EXPECT_EQ(edit.font().family(), "Monospace");
+    EXPECT_DOUBLE_EQ(edit.font().pointSizeF(), 12.0);
+    EXPECT_TRUE(edit.font().italic());
+    EXPECT_FALSE(edit.font().bold());
+    EXPECT_EQ(edit.palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_TRUE(edit.isReadOnly());
+}
