@@ -1,5 +1,7 @@
 // Load and save of generated documents against pugixml's own parse and serialise of the same bytes, and the
 // peak memory of a load against the file size.
+//   bench_DocumentFileBench --write FILE COUNT   writes the generated document of COUNT unit functions
+//   bench_DocumentFileBench --load FILE          only loads FILE (the baseline of bench/nuv-open.sh)
 
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
@@ -12,9 +14,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -152,21 +156,45 @@ long StatusKilobytes(const char* key) {
     return 0;
 }
 
+// Loads the file into data the way the editor opens it; before runs once the file is open.
+bool LoadFile(const char* path, CDocumentData& data, const std::function<void()>& before = {}) {
+    data.SetDefaults();
+    QFile file(QString::fromLocal8Bit(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (before)
+        before();
+    XmlDocumentContext context(&data);
+    return LoadDocumentXml(file, context, 0) == LoadResult::Loaded;
+}
+
 // Run in a process of its own (memory freed by other benchmarks would hide the peak): loads the file and
 // prints the resident memory before and at the peak, in kilobytes.
 int MeasureLoadPeak(const char* path) {
     CDocumentData data;
-    data.SetDefaults();
-    QFile file(QString::fromLocal8Bit(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return 1;
-    std::ofstream("/proc/self/clear_refs") << "5";
-    const long before = StatusKilobytes("VmRSS:");
-    XmlDocumentContext context(&data);
-    if (LoadDocumentXml(file, context, 0) != LoadResult::Loaded)
+    long before = 0;
+    if (!LoadFile(path, data, [&before] {
+            std::ofstream("/proc/self/clear_refs") << "5";
+            before = StatusKilobytes("VmRSS:");
+        }))
         return 1;
     std::printf("%ld %ld\n", before, StatusKilobytes("VmHWM:"));
     return 0;
+}
+
+// The baseline of the editor's open: a process that loads the file and ends without freeing it, as nuv does.
+int LoadOnly(const char* path) {
+    static CDocumentData data;
+    const bool loaded = LoadFile(path, data);
+    std::fflush(nullptr);
+    std::_Exit(loaded ? 0 : 1);
+}
+
+// Writes the generated document of count unit functions, for the scripts that time other programs on it.
+int WriteDocument(const char* path, const char* count) {
+    const std::unique_ptr<CDocumentData> data = MakeDocument(std::atoi(count));
+    XmlDocumentContext context(data.get());
+    return SaveDocumentXml(context, QString::fromLocal8Bit(path)) ? 0 : 1;
 }
 
 // Peak resident memory a load adds, against the file size.
@@ -200,6 +228,10 @@ BENCHMARK(BM_LoadPeakMemory)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillis
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--load-peak") == 0)
         return MeasureLoadPeak(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--load") == 0)
+        return LoadOnly(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--write") == 0)
+        return WriteDocument(argv[2], argv[3]);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -45,16 +45,7 @@ run_tobrel() {
 run_xmllint() {
     xmllint --format "$map" >"$work/formatted.xml"
 }
-elapsed_ms() {
-    local start end
-    start=$(date +%s%N)
-    "$@"
-    end=$(date +%s%N)
-    echo $(((end - start) / 1000000))
-}
-median() {
-    sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
+source bench/timing.sh
 
 tobrel_times=()
 xmllint_times=()
