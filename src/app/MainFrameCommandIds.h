@@ -30,6 +30,7 @@ enum Id : int {
     InspectSyntax = CommandInspectSyntax,
     InspectRedundancy = CommandInspectRedundancy,
     InspectInconsistency = CommandInspectInconsistency,
+    ConditionConclusionList = 32793,
     ReasonCheck = 32898,
 
     // Handled by the main window.

@@ -113,7 +113,7 @@ const std::vector<Command>& Commands() {
         {InspectRedundancy, DocumentOpen, "", nullptr},
         {InspectInconsistency, DocumentOpen, "", nullptr},
         {InspectAll, DocumentOpen, "Ctrl+Shift+I", nullptr},
-        {32793, DocumentOpen, "", nullptr},
+        {ConditionConclusionList, DocumentOpen, "", nullptr},
         {ReasonCheck, None, "", nullptr},
         {32920, DocumentOpen, "", nullptr},
         {32858, DocumentOpen, "", nullptr},

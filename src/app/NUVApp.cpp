@@ -599,8 +599,9 @@ void CNUVApp::StartAutoSaveTimer() {
 }
 
 void CNUVApp::OnAutoSaveTimer() {
-    // The questions of a save run the event loop: a tick then must not start a second save.
-    if (m_bSaveRunning || !m_documentData.DataReady)
+    // The questions of a save run the event loop: a tick then must not start a second save. A save while the
+    // worker reads the document would race with it.
+    if (m_bSaveRunning || m_bWorkerRunning || !m_documentData.DataReady)
         return;
     OnFileSave();
 }

@@ -128,8 +128,11 @@ public:
     // OnAutoSaveTimer. Runs after a document was opened for editing, a template loaded or saved by name.
     void StartAutoSaveTimer();
     // A tick of the automatic-saving timer: the ordinary save, skipped while no document is there or while
-    // a save or the close question waits for the user.
+    // a save or the close question waits for the user, or while a whole inspection runs.
     void OnAutoSaveTimer();
+    // Set by the main window while a whole inspection runs on the worker.
+    void SetWorkerRunning(bool running) { m_bWorkerRunning = running; }
+    bool IsWorkerRunning() const { return m_bWorkerRunning; }
     // The language and wording every window text is built from.
     const CMessageContext& MessageContext() const { return m_messageContext; }
 
@@ -207,6 +210,7 @@ private:
     bool m_bConverting = false;
     bool m_bCloseRequested = false;
     bool m_bSaveRunning = false;
+    bool m_bWorkerRunning = false;
     bool m_bAutoSaveTimerRunning = false;
     int m_nExitCode = 1;
     bool m_bWatchTimerRunning = false;

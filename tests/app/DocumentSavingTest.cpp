@@ -338,6 +338,17 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
     EXPECT_FALSE(m_app.IsModified());
     EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("自動"));
 
+    // No tick saves while a whole inspection runs.
+    Modify(QStringLiteral("検査中"));
+    m_app.SetWorkerRunning(true);
+    m_app.OnAutoSaveTimer();
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("自動"));
+    m_app.SetWorkerRunning(false);
+    m_app.OnAutoSaveTimer();
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("検査中"));
+
     // A tick while the version dialog waits for the user starts no second save.
     data.VersionControlTable.IsAutoVersion = 1;
     m_shell.whileVersionAsked = [this] { m_app.OnAutoSaveTimer(); };

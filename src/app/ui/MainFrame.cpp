@@ -2,6 +2,10 @@
 
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
+#include "logic/InspectionEnvironment.h"
+#include "logic/ui/CheckDlg.h"
+#include "logic/ui/CheckThreadDialog.h"
+#include "logic/ui/InspectionViewEdit.h"
 #include "model/UnitFunction.h"
 #include "texts/StringTable.h"
 
@@ -74,6 +78,9 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     });
     connect(&m_autoSaveTimer, &QTimer::timeout, this, [this] { m_app.OnAutoSaveTimer(); });
     connect(&m_readOnlyWatchTimer, &QTimer::timeout, this, [this] { m_app.OnReadOnlyWatchTimer(); });
+    // The worker writes the pane; the document's results time is written here, on this thread.
+    connect(&m_inspectionPane, &CInspectionView::ResultsTimeChanged, this,
+            [this](qint64 resultsTime) { m_app.DocumentData().resultsTime = resultsTime; });
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -135,10 +142,16 @@ void CMainFrame::CreatePanes() {
     for (const MainFrameCommand::Pane& pane : Panes()) {
         auto* dock = new QDockWidget(Msg::Text(m_app.MessageContext(), pane.caption), this);
         dock->setObjectName(QStringLiteral("Pane%1").arg(pane.id));
-        auto* placeholder = new QLabel(dock);
-        placeholder->setAlignment(Qt::AlignCenter);
-        placeholder->setMinimumSize(200, 200);
-        dock->setWidget(placeholder);
+        if (pane.id == MessagesPane) {
+            auto* edit = new CInspectionViewEdit(m_inspectionPane, *this, dock);
+            edit->setMinimumSize(200, 200);
+            dock->setWidget(edit);
+        } else {
+            auto* placeholder = new QLabel(dock);
+            placeholder->setAlignment(Qt::AlignCenter);
+            placeholder->setMinimumSize(200, 200);
+            dock->setWidget(placeholder);
+        }
         m_panes[pane.id] = dock;
     }
     QDockWidget* front = m_panes.at(OutlineIndexPane);
@@ -274,7 +287,7 @@ void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
 }
 
 void CMainFrame::UpdateCommands() {
-    const State state = StateOf(m_app, m_nApplicationLook, false);
+    const State state = StateOf(m_app, m_nApplicationLook, m_app.IsWorkerRunning());
     if (state.documentOpen != m_bMenuForDocument)
         RebuildMenuBar(state.documentOpen);
     for (const Command& command : Commands()) {
@@ -337,6 +350,15 @@ void CMainFrame::OnCommand(int id) {
     case ShowHierarchicalIndex:
         ShowPane(HierarchicalIndexPane);
         break;
+    case InspectAll:
+    case InspectSyntax:
+    case InspectRedundancy:
+    case InspectInconsistency:
+        RunWholeInspection(id);
+        break;
+    case ConditionConclusionList:
+        OpenConditionConclusionList();
+        break;
     case InspectCurrentUnitFunction:
     case ReasonCheck:
         ShowPane(MessagesPane);
@@ -351,6 +373,27 @@ void CMainFrame::OnCommand(int id) {
         break;
     }
     UpdateCommands();
+}
+
+void CMainFrame::RunWholeInspection(int command) {
+    ShowPane(MessagesPane);
+    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
+    m_app.SetWorkerRunning(true);
+    UpdateCommands();
+    CCheckThreadDialog::RunWholeInspection(this, m_inspectionRunner, command, m_inspectionPane, environment);
+    m_app.SetWorkerRunning(false);
+}
+
+void CMainFrame::OpenConditionConclusionList() {
+    ShowPane(MessagesPane);
+    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
+    CCheckDlg dialog(m_app.MessageContext(), m_inspectionPane, environment, m_app.Tabs().ActiveTabFunction(), this);
+    dialog.exec();
+}
+
+bool CMainFrame::OpenFunction(qint32 internalId) {
+    CUnitFunction* function = m_app.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
+    return function && m_app.Tabs().OpenFunctionTab(function);
 }
 
 void CMainFrame::Activate() {

@@ -2,6 +2,9 @@
 
 #include "app/MainFrameCommands.h"
 #include "app/TabArea.h"
+#include "logic/InspectionRunner.h"
+#include "logic/InspectionView.h"
+#include "logic/JumpHandler.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -17,8 +20,8 @@ class QToolBar;
 
 // The main window of the application: menu bar, toolbars and docked panes built from the command tables, and
 // the tab area that shows the application's tabs. The converter keeps it hidden; closing it runs the document's
-// close path and ends the event loop.
-class CMainFrame : public QMainWindow, public CTabArea {
+// close path and ends the event loop. The messages pane shows the window's result pane, whose jumps it answers.
+class CMainFrame : public QMainWindow, public CTabArea, private CJumpHandler {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -47,6 +50,7 @@ public:
     QTabWidget* TabArea() const { return m_tabArea; }
     QToolBar* StandardToolBar() const { return m_standardToolBar; }
     QToolBar* NavigationToolBar() const { return m_navigationToolBar; }
+    CInspectionView& InspectionPane() { return m_inspectionPane; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,6 +69,16 @@ private:
     void FillHistory(QMenu* menu, QAction* anchor);
     void ReplaceListActions(QMenu* menu, QAction* anchor, const QList<QAction*>& actions);
     CNUVDoc* TabDocument(int index) const;
+    // Runs the whole inspection of the command on the worker, the commands greyed and auto-save held meanwhile.
+    void RunWholeInspection(int command);
+    void OpenConditionConclusionList();
+
+    // Jumps from the result pane. The tab shows no editor yet: a line or field to go to is not shown.
+    bool OpenFunction(qint32 internalId) override;
+    void GoToLogicLine(qint32) override {}
+    void FocusHeaderField(qint32) override {}
+    void SelectExplanation(qint32, qint32) override {}
+    void OfferIntraMemberConsistencyRule(const QString&, const QString&, const QString&) override {}
 
     CNUVApp& m_app;
     int m_nApplicationLook = MainFrameCommand::DefaultApplicationLook;
@@ -79,4 +93,7 @@ private:
     QTimer m_readOnlyWatchTimer;
     QToolBar* m_standardToolBar = nullptr;
     QToolBar* m_navigationToolBar = nullptr;
+    // The runner goes first, so that a run still going has ended before its pane does.
+    CInspectionView m_inspectionPane;
+    CInspectionRunner m_inspectionRunner;
 };

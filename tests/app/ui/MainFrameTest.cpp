@@ -3,21 +3,30 @@
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "app/ui/WidgetShell.h"
+#include "logic/ui/CheckDlg.h"
+#include "logic/ui/InspectionViewEdit.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
 
+#include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
+#include "support/logic/LogicScript.h"
+#include "support/ui/TextEditClicks.h"
 
+#include <QApplication>
 #include <QDockWidget>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -56,6 +65,23 @@ QList<QAction*> ListEntries(QMenu* menu, int first, int last) {
             entries << action;
     }
     return entries;
+}
+
+// A shown main window over an application with its fake shell.
+struct Window {
+    FakeShell shell;
+    CNUVApp app{shell};
+    CMainFrame frame{app};
+};
+
+// Shows the window and opens the file for editing through File Open.
+void OpenThroughFileOpen(Window& window, const QString& path) {
+    window.frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+    ASSERT_TRUE(window.app.InitEditorInstance({"nuv"}));
+    window.shell.openPath = path;
+    window.frame.OnCommand(MainFrameCommand::FileOpen);
+    ASSERT_EQ(window.app.OpenMode(), CNUVApp::Editing);
 }
 
 QString ActiveFunctionName(CNUVApp& app) {
@@ -163,17 +189,11 @@ TEST_F(MainFrameWindow, ADocumentOpensForEditingOrSaysWhyNot) {
 TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     const QString path = m_dir.filePath("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
-    FakeShell shell;
-    CNUVApp app(shell);
-    CMainFrame frame(app);
-    frame.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-
     // File Open asks through the shell; the stored tabs come back, the selected one in front.
-    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
-    shell.openPath = path;
-    frame.OnCommand(MainFrameCommand::FileOpen);
-    ASSERT_EQ(app.OpenMode(), CNUVApp::Editing);
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    CNUVApp& app = window.app;
+    CMainFrame& frame = window.frame;
     QTabWidget* tabs = frame.TabArea();
     ASSERT_EQ(tabs->count(), 2);
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), ActiveFunctionName(app));
@@ -289,4 +309,66 @@ TEST_F(MainFrameWindow, TheAutoSaveTimerIsTheWindows) {
     EXPECT_TRUE(app.CloseDocument());
     EXPECT_EQ(frame->AutoSaveInterval(), 0);
     shell.DestroyMainWindow();
+}
+
+TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensItsTab) {
+    const QString path = SaveScriptDocument(
+        m_dir.filePath("d.nuv"),
+        {{"Main", "if <A>{a}\nFn Sub\nelse\nFn Sub\nendif"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}, {"Empty", "(: nothing"}});
+    const ProgramRun printed = RunProgram(QStringLiteral("nuvinspect"), {"inspect", path, "--all"});
+    ASSERT_EQ(printed.exitCode, 0) << printed.standardError.toStdString();
+
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    CNUVApp& app = window.app;
+    CMainFrame& frame = window.frame;
+    QDockWidget* messages = frame.Pane(MainFrameCommand::MessagesPane);
+    auto* edit = qobject_cast<CInspectionViewEdit*>(messages->widget());
+    ASSERT_NE(edit, nullptr);
+    frame.Pane(MainFrameCommand::OutlineIndexPane)->raise();
+
+    // While the run goes every command is greyed and the auto-save tick is held.
+    bool greyedWhileRunning = false;
+    bool workerRunning = false;
+    QObject::connect(&frame.InspectionPane(), &CInspectionView::Cleared, &frame, [&] {
+        greyedWhileRunning = !frame.CommandAction(MainFrameCommand::FileSave)->isEnabled() &&
+                             !frame.CommandAction(MainFrameCommand::InspectAll)->isEnabled();
+        workerRunning = app.IsWorkerRunning();
+    });
+    frame.OnCommand(MainFrameCommand::InspectAll);
+    EXPECT_TRUE(greyedWhileRunning);
+    EXPECT_TRUE(workerRunning);
+    EXPECT_FALSE(app.IsWorkerRunning());
+    EXPECT_TRUE(frame.CommandAction(MainFrameCommand::InspectAll)->isEnabled());
+    EXPECT_TRUE(messages->isVisible());
+    EXPECT_EQ(edit->Lines(), printed.Lines());
+
+    // A finding of the called unit function opens its tab in front.
+    const int finding = static_cast<int>(edit->Lines().indexOf(QRegularExpression("\\[1 Line 2\\].*")));
+    ASSERT_GE(finding, 0) << edit->Lines().join('\n').toStdString();
+    DoubleClickLine(*edit, finding);
+    QTabWidget* tabs = frame.TabArea();
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Sub");
+    EXPECT_EQ(ActiveFunctionName(app), "Sub");
+
+    // The condition/conclusion list dialog opens over the window.
+    CCheckDlg* list = nullptr;
+    QTimer::singleShot(0, &frame, [&] {
+        list = qobject_cast<CCheckDlg*>(QApplication::activeModalWidget());
+        if (list)
+            list->reject();
+    });
+    frame.OnCommand(MainFrameCommand::ConditionConclusionList);
+    ASSERT_NE(list, nullptr);
+
+    // A record line written on a worker moves the document's results time on this thread.
+    app.DocumentData().resultsTime = 0;
+    std::thread worker([&] { frame.InspectionPane().AddLine("record", nullptr, 0); });
+    worker.join();
+    EXPECT_EQ(app.DocumentData().resultsTime, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app.DocumentData().resultsTime, frame.InspectionPane().ResultsTime());
+
+    app.SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
 }

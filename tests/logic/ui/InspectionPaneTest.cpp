@@ -11,6 +11,7 @@
 #include "support/ProgramRun.h"
 #include "support/ToolSupport.h"
 #include "support/logic/LogicScript.h"
+#include "support/ui/TextEditClicks.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -55,14 +56,6 @@ CCheckThreadDialog* OpenDialog() {
         if (auto* dialog = qobject_cast<CCheckThreadDialog*>(widget); dialog && dialog->isVisible())
             return dialog;
     return nullptr;
-}
-
-void DoubleClickLine(CInspectionViewEdit& edit, int line) {
-    QTextCursor cursor(edit.document()->findBlockByNumber(line));
-    edit.setTextCursor(cursor);
-    edit.ensureCursorVisible();
-    const QPoint point = edit.cursorRect(cursor).center() + QPoint(2, 0);
-    QTest::mouseDClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, point);
 }
 
 // A saved document with findings of every kind the run writes: syntax, redundancy over two calls, paths.
