@@ -31,19 +31,6 @@ const QString kFrameworkProfileSection = QStringLiteral("Profile");
 const QString kDocumentName = QStringLiteral("NUV");
 const QString kDocumentExtension = QStringLiteral(".nuv");
 
-const QString kTooManyInstances = LoadString(StringId::TooManyInstances);
-const QString kInstanceTableUnavailable = LoadString(StringId::InstanceTableUnavailable);
-const QString kDropMapFile = LoadString(StringId::DropMapFile);
-const QString kOnlyOneFileConverted = LoadString(StringId::OnlyOneFileConverted);
-const QString kCannotOpenForSaving = LoadString(StringId::CannotOpenForSaving);
-const QString kCannotWriteFile = LoadString(StringId::CannotWriteFile);
-const QString kReadOnlyFileSaveAs = LoadString(StringId::ReadOnlyFileSaveAs);
-const QString kDocumentModifiedQuestion = LoadString(StringId::DocumentModifiedQuestion);
-const QString kSaveVersionQuestion = LoadString(StringId::SaveVersionQuestion);
-const QString kTooManyVersions = LoadString(StringId::TooManyVersions);
-const QString kCannotOpenDocument = LoadString(StringId::CannotOpenDocument);
-const QString kCannotReadDocument = LoadString(StringId::CannotReadDocument);
-
 constexpr int kReadOnlyWatchInterval = 1000; // ms between the looks at a watched document
 
 constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buffer holds
@@ -95,8 +82,8 @@ bool CNUVApp::StartUp() {
     if (!OpenInstanceTable())
         return false;
     if (!RegisterInstance(EmptyRecord(CurrentProcessId()))) {
-        platform::ShowMessageBox(kTooManyInstances.arg(kMaxInstances), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+        platform::ShowMessageBox(LoadString(StringId::TooManyInstances).arg(kMaxInstances),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
     m_nRequestedVersion = 0;
@@ -137,11 +124,11 @@ bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
 bool CNUVApp::ConvertMapArgument(const QStringList& arguments) {
     if (arguments.size() < 2) {
         if (arguments.size() == 1)
-            platform::ShowMessageBox(kDropMapFile);
+            platform::ShowMessageBox(LoadString(StringId::DropMapFile));
         return false;
     }
     if (arguments.size() > 2)
-        platform::ShowMessageBox(kOnlyOneFileConverted);
+        platform::ShowMessageBox(LoadString(StringId::OnlyOneFileConverted));
 
     m_bConverting = true;
     const bool converted = GetActiveDocument()->ConvertMindMapFile(arguments[1]);
@@ -181,8 +168,8 @@ bool CNUVApp::OpenInstanceTable() {
     else if (!m_liveness.Acquire(m_runtimeDirectory))
         error = m_liveness.Error();
     if (!error.isEmpty()) {
-        platform::ShowMessageBox(kInstanceTableUnavailable.arg(error), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+        platform::ShowMessageBox(LoadString(StringId::InstanceTableUnavailable).arg(error),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
 
@@ -377,7 +364,7 @@ bool CNUVApp::CloseDocument(bool processEnding) {
         QScopedValueRollback<bool> running(m_bSaveRunning, true);
         if (m_bModified) {
             const platform::MessageAnswer answer =
-                platform::ShowMessageBox(kDocumentModifiedQuestion.arg(m_strDocumentName),
+                platform::ShowMessageBox(LoadString(StringId::DocumentModifiedQuestion).arg(m_strDocumentName),
                                          platform::MessageButtons::YesNoCancel, platform::MessageIcon::Warning);
             if (answer == platform::MessageAnswer::Cancel)
                 return false;
@@ -421,7 +408,8 @@ void CNUVApp::CloseDocumentState() {
 
 bool CNUVApp::SaveConvertedDocument(const QString& path) {
     if (IsHeldByOtherProcess(path)) {
-        platform::ShowMessageBox(kCannotOpenForSaving, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        platform::ShowMessageBox(LoadString(StringId::CannotOpenForSaving), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
         return false;
     }
     m_documentData.functionsNum = 0;
@@ -462,7 +450,8 @@ void CNUVApp::ShowSaveFailure(const QString& path, const QString& errorText) con
     const QFileInfo target(path);
     const bool cannotOpen = !QFileInfo(target.absolutePath()).isWritable() ||
                             (target.exists() && (!target.isFile() || !target.isWritable()));
-    platform::ShowMessageBox(cannotOpen ? kCannotOpenForSaving : kCannotWriteFile.arg(path) + "\n" + errorText,
+    platform::ShowMessageBox(cannotOpen ? LoadString(StringId::CannotOpenForSaving)
+                                        : LoadString(StringId::CannotWriteFile).arg(path) + "\n" + errorText,
                              platform::MessageButtons::Ok,
                              cannotOpen ? platform::MessageIcon::Error : platform::MessageIcon::Warning);
 }
@@ -477,7 +466,7 @@ void CNUVApp::OnFileSave() {
         return;
     }
     if (m_nOpenMode != NoDocument && !m_strDocumentPath.isEmpty())
-        platform::ShowMessageBox(kReadOnlyFileSaveAs.arg(QFileInfo(m_strDocumentPath).fileName()),
+        platform::ShowMessageBox(LoadString(StringId::ReadOnlyFileSaveAs).arg(QFileInfo(m_strDocumentPath).fileName()),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     SaveDocumentFile(QString(), true, QString());
 }
@@ -492,15 +481,16 @@ void CNUVApp::OnFileSaveAs() {
 bool CNUVApp::SaveWithVersionPrompt() {
     if (!m_documentData.VersionControlTable.IsAutoVersion)
         return true;
-    const platform::MessageAnswer answer = platform::ShowMessageBox(
-        kSaveVersionQuestion, platform::MessageButtons::YesNoCancel, platform::MessageIcon::Question);
+    const platform::MessageAnswer answer =
+        platform::ShowMessageBox(LoadString(StringId::SaveVersionQuestion), platform::MessageButtons::YesNoCancel,
+                                 platform::MessageIcon::Question);
     if (answer == platform::MessageAnswer::Cancel)
         return false;
     if (answer == platform::MessageAnswer::No)
         return true;
     if (m_documentData.versionHistory.size() >= static_cast<size_t>(CDocumentData::MaxStoredVersions)) {
-        platform::ShowMessageBox(kTooManyVersions.arg(CDocumentData::MaxStoredVersions), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+        platform::ShowMessageBox(LoadString(StringId::TooManyVersions).arg(CDocumentData::MaxStoredVersions),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
     const ProposedVersion proposal = ProposeVersionNumber(m_documentData);
@@ -569,7 +559,8 @@ bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* e
     const QFileInfo target(path);
     platform::DocumentFileLock held;
     if (IsHeldByOtherProcess(path) || (target.exists() && (!target.isWritable() || !held.Hold(path)))) {
-        platform::ShowMessageBox(kCannotOpenForSaving, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        platform::ShowMessageBox(LoadString(StringId::CannotOpenForSaving), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
         return false;
     }
     QString errorText;
@@ -647,7 +638,7 @@ bool CNUVApp::OpenDocumentFile(const QString& path, int version) {
     QFile file(absolutePath);
     if (!file.open(QIODevice::ReadOnly)) {
         UpdateRecentFileList(absolutePath, false);
-        LeaveWithoutDocument(kCannotOpenDocument);
+        LeaveWithoutDocument(LoadString(StringId::CannotOpenDocument));
         return false;
     }
     platform::DocumentFileLock lock;
@@ -664,7 +655,7 @@ bool CNUVApp::OpenDocumentFile(const QString& path, int version) {
     }
     if (!ReadDocumentFile(file, version)) {
         lock.Release();
-        LeaveWithoutDocument(kCannotReadDocument);
+        LeaveWithoutDocument(LoadString(StringId::CannotReadDocument));
         UpdateRecentFileList(absolutePath, false);
         return false;
     }
@@ -809,7 +800,7 @@ void CNUVApp::ReloadDocument(platform::DocumentFileLock lock, const QString& pat
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !ReadDocumentFile(file, 0)) {
         lock.Release();
-        LeaveWithoutDocument(kCannotReadDocument);
+        LeaveWithoutDocument(LoadString(StringId::CannotReadDocument));
         return;
     }
     WriteOwnerFile(path);

@@ -18,10 +18,6 @@
 
 namespace {
 
-const QString kMapConversionFailed = LoadString(StringId::MapConversionFailed);
-const QString kMapConversionCancelled = LoadString(StringId::MapConversionCancelled);
-const QString kTooManyMapNodes = LoadString(StringId::TooManyMapNodes);
-
 constexpr qint64 kMaxMapBytes = qint64(1) << 30;
 
 bool IsNamed(pugi::xml_node node, const char* name) {
@@ -244,7 +240,8 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
     const pugi::xml_node map = document.document_element();
     if (!decoded || file.error() != QFileDevice::NoError || !parsed || !map || LocalName(map) != QLatin1String("map") ||
         !map.first_child()) {
-        platform::ShowMessageBox(kMapConversionFailed, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
         return false;
     }
 
@@ -257,8 +254,8 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
     const int needed = topParent ? converted : converted - topLevel;
     const int available = static_cast<int>(CUnitFunctionRegistry::MaxDrawnInternalID) - data.registry.Count();
     if (needed > available) {
-        platform::ShowMessageBox(kTooManyMapNodes.arg(needed).arg(available), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+        platform::ShowMessageBox(LoadString(StringId::TooManyMapNodes).arg(needed).arg(available),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
 
@@ -271,16 +268,18 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
         m_pProgressDlg->SetPos(counter);
         m_app.RebuildDocument();
         if (!walked) {
-            platform::ShowMessageBox(kMapConversionFailed, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+            platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
+                                     platform::MessageIcon::Error);
         } else if (m_pProgressDlg->IsCancelled()) {
-            platform::ShowMessageBox(kMapConversionCancelled, platform::MessageButtons::Ok,
+            platform::ShowMessageBox(LoadString(StringId::MapConversionCancelled), platform::MessageButtons::Ok,
                                      platform::MessageIcon::Warning);
         } else {
             result = true;
             m_pProgressDlg->ShowFinished();
         }
     } catch (const std::exception& error) {
-        platform::ShowMessageBox(kMapConversionFailed + LoadString(StringId::MapConversionErrorPrefix) +
+        platform::ShowMessageBox(LoadString(StringId::MapConversionFailed) +
+                                     LoadString(StringId::MapConversionErrorPrefix) +
                                      QString::fromLocal8Bit(error.what()),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
     }

@@ -10,7 +10,6 @@
 namespace {
 
 // The framework's prompt when no document can be created.
-const QString kFailedToCreateDocument = LoadString(StringId::FailedToCreateDocument);
 
 } // namespace
 
@@ -25,7 +24,7 @@ void CNUVDocManager::AddDocTemplate(std::unique_ptr<CNUVMultiDocTemplate> docTem
 CNUVDoc* CNUVDocManager::OnFileNewWithMode(CUnitFunction* function) {
     // Only the tab template offers new documents, so there is never a choice to ask the user about.
     if (m_templates.empty()) {
-        platform::ShowMessageBox(kFailedToCreateDocument);
+        platform::ShowMessageBox(LoadString(StringId::FailedToCreateDocument));
         return nullptr;
     }
     return m_templates.front()->OpenDocumentFileWithMode(function);

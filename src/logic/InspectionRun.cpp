@@ -20,12 +20,6 @@ QString Count(quint32 value) {
     return QStringLiteral("%1").arg(value, 9, 10, QChar('0'));
 }
 
-const QString kPathsLabel = LoadString(StringId::PathsTotal);
-const QString kSyntaxLabel = LoadString(StringId::SyntaxTotal);
-const QString kRedundancyLabel = LoadString(StringId::RedundancyTotal);
-const QString kInconsistencyLabel = LoadString(StringId::InconsistencyTotal);
-const QString kSemanticLabel = LoadString(StringId::SemanticRelationTotal);
-
 UnitFunctionList FunctionsInOutlineOrder(const InspectionEnvironment& environment) {
     UnitFunctionList list;
     if (!environment.registry)
@@ -247,11 +241,14 @@ void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& 
     CheckWithinPaths(results, environment, true, true, true);
     CheckBetweenPaths(results, true, true);
     pane.AddMessageWithoutTarget(QString());
-    pane.AddMessageWithoutTarget(kPathsLabel + Count(static_cast<quint32>(results.paths.size())));
-    pane.AddMessageWithoutTarget(kSyntaxLabel + Count(syntaxCount));
-    pane.AddMessageWithoutTarget(kRedundancyLabel + Count(results.findings.CountRedundancyFindings()));
-    pane.AddMessageWithoutTarget(kInconsistencyLabel + Count(results.findings.CountInconsistencyFindings()));
-    pane.AddMessageWithoutTarget(kSemanticLabel + Count(results.findings.CountSemanticRelationFindings()));
+    pane.AddMessageWithoutTarget(LoadString(StringId::PathsTotal) + Count(static_cast<quint32>(results.paths.size())));
+    pane.AddMessageWithoutTarget(LoadString(StringId::SyntaxTotal) + Count(syntaxCount));
+    pane.AddMessageWithoutTarget(LoadString(StringId::RedundancyTotal) +
+                                 Count(results.findings.CountRedundancyFindings()));
+    pane.AddMessageWithoutTarget(LoadString(StringId::InconsistencyTotal) +
+                                 Count(results.findings.CountInconsistencyFindings()));
+    pane.AddMessageWithoutTarget(LoadString(StringId::SemanticRelationTotal) +
+                                 Count(results.findings.CountSemanticRelationFindings()));
     pane.AddMessageWithoutTarget(QString());
     pane.AddMessageWithoutTarget(LoadString(StringId::CurrentInspectionEnd));
 }
@@ -314,15 +311,15 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     }
     pane.AddMessageWithoutTarget(QString());
     if (items.PathsNeeded())
-        pane.AddMessageWithoutTarget(kPathsLabel + Count(pathCount));
+        pane.AddMessageWithoutTarget(LoadString(StringId::PathsTotal) + Count(pathCount));
     if (items.syntax)
-        pane.AddMessageWithoutTarget(kSyntaxLabel + Count(syntaxCount));
+        pane.AddMessageWithoutTarget(LoadString(StringId::SyntaxTotal) + Count(syntaxCount));
     if (items.redundancy)
-        pane.AddMessageWithoutTarget(kRedundancyLabel + Count(redundancyCount));
+        pane.AddMessageWithoutTarget(LoadString(StringId::RedundancyTotal) + Count(redundancyCount));
     if (items.inconsistency)
-        pane.AddMessageWithoutTarget(kInconsistencyLabel + Count(inconsistencyCount));
+        pane.AddMessageWithoutTarget(LoadString(StringId::InconsistencyTotal) + Count(inconsistencyCount));
     if (items.semantic)
-        pane.AddMessageWithoutTarget(kSemanticLabel + Count(semanticCount));
+        pane.AddMessageWithoutTarget(LoadString(StringId::SemanticRelationTotal) + Count(semanticCount));
     pane.AddMessageWithoutTarget(QString());
     if (!items.end.isEmpty())
         pane.AddMessageWithoutTarget(items.end);

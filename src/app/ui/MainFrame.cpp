@@ -24,8 +24,6 @@ using namespace MainFrameCommand;
 
 namespace {
 
-const QString kApplicationTitle = LoadString(StringId::ApplicationTitle);
-
 // The toolbar buttons that have a picture; the others show their caption.
 QIcon CommandIcon(int id) {
     QStyle* style = QApplication::style();
@@ -462,8 +460,9 @@ void CMainFrame::DestroyTabWindow(CNUVDoc& document) {
 }
 
 void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {
-    setWindowTitle(documentName.isEmpty() ? kApplicationTitle
-                                          : kApplicationTitle + QStringLiteral(" - ") + documentName);
+    setWindowTitle(documentName.isEmpty()
+                       ? LoadString(StringId::ApplicationTitle)
+                       : LoadString(StringId::ApplicationTitle) + QStringLiteral(" - ") + documentName);
     UpdateCommands();
 }
 
