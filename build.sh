@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the NUV editor on a Debian machine.
-#   ./build.sh test    install what is missing; build and run every test, then the same under AddressSanitizer
-#                      and UndefinedBehaviorSanitizer, then each fuzz target for a minute
+#   ./build.sh test    install what is missing; build, check that every header compiles on its own, run every
+#                      test, then the same under AddressSanitizer and UndefinedBehaviorSanitizer, then each
+#                      fuzz target for a minute
 #   ./build.sh run     install what is missing, build, convert the sample map with tobrel
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -42,6 +43,8 @@ case "${1:-}" in
 test)
     install_missing_packages
     build
+    # Every public header compiles on its own.
+    cmake --build "$BUILD_DIR" --parallel --target all_verify_interface_header_sets
     ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
     build_sanitized
     ctest --test-dir "$SANITIZE_BUILD_DIR" --output-on-failure --parallel "$(nproc)"

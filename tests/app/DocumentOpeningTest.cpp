@@ -10,6 +10,7 @@
 #include "platform/UserName.h"
 #include "support/DocumentDump.h"
 #include "support/TestFiles.h"
+#include "support/model/DocumentFileDump.h"
 
 #include <QFile>
 #include <QFileInfo>

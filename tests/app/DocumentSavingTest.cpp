@@ -8,6 +8,7 @@
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 #include "support/TestFiles.h"
+#include "support/model/DocumentFileDump.h"
 
 #include <QFile>
 #include <QFileInfo>

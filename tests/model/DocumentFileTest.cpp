@@ -7,6 +7,7 @@
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
+#include "support/model/DocumentFileDump.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "model/RecentFontFaces.h"
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
+#include "support/model/DocumentFileDump.h"
 
 #include <QTemporaryDir>
 

@@ -1,9 +1,5 @@
 #include "support/TestFiles.h"
 
-#include "model/DocumentData.h"
-#include "support/DocumentDump.h"
-#include "support/ToolSupport.h"
-
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -18,11 +14,4 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size()) << path.toStdString();
-}
-
-QString DumpOfDocumentFile(const QString& path) {
-    CDocumentData data;
-    const std::optional<LoadResult> result = tools::LoadDocument(path, data);
-    EXPECT_EQ(result, LoadResult::Loaded) << path.toStdString();
-    return result == LoadResult::Loaded ? tools::DumpDocument(data) : QString();
 }

@@ -8,6 +8,3 @@ QByteArray ReadFileBytes(const QString& path);
 
 // Writes a file with exactly these bytes, replacing it; a failed write fails the test.
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
-
-// The canonical dump of a document file as the editor loads it; a file that does not load fails the test.
-QString DumpOfDocumentFile(const QString& path);
