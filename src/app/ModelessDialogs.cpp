@@ -27,8 +27,8 @@ void CModelessDialogs::HideOthers(const CModelessDialog* kept) {
 }
 
 CModelessDialog* CModelessDialogs::Shown() const {
-    const auto found =
-        std::find_if(m_dialogs.begin(), m_dialogs.end(), [](CModelessDialog* dialog) { return dialog->IsDialogShown(); });
+    const auto found = std::find_if(m_dialogs.begin(), m_dialogs.end(),
+                                    [](CModelessDialog* dialog) { return dialog->IsDialogShown(); });
     return found == m_dialogs.end() ? nullptr : *found;
 }
 

@@ -18,7 +18,8 @@ TabPaneSizes TabPaneSizes::InUse(const CDocumentData& data, const CUnitFunction&
     const CUnitFunctionHeader& own = function.header;
     TabPaneSizes sizes;
     sizes.headerHeight = AtLeastMinimum(data.funcHeaderFormHeight);
-    sizes.functionHeight = AtLeastMinimum(shared.HorizontalSizeShared == 1 ? shared.FunctionHeight : own.FunctionHeight);
+    sizes.functionHeight =
+        AtLeastMinimum(shared.HorizontalSizeShared == 1 ? shared.FunctionHeight : own.FunctionHeight);
     const bool widthsShared = shared.VerticalSizeShared == 1;
     sizes.input = shared.Input != 0;
     sizes.output = shared.Output != 0;

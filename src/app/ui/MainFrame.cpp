@@ -217,10 +217,13 @@ QToolBar* CMainFrame::UserToolBar(int id) const {
 void CMainFrame::OpenCustomizeDialog() {
     // Made once; it keeps what the user chose in it between showings.
     if (!m_customizeDlg) {
-        m_customizeDlg = new CCustomizeDlg(m_app.MessageContext(), m_toolBarLayout, [this] {
-            ApplyToolBarLayout();
-            m_toolBarLayout.Store();
-        }, this);
+        m_customizeDlg = new CCustomizeDlg(
+            m_app.MessageContext(), m_toolBarLayout,
+            [this] {
+                ApplyToolBarLayout();
+                m_toolBarLayout.Store();
+            },
+            this);
     }
     m_customizeDlg->Refresh();
     m_customizeDlg->show();
