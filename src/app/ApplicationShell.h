@@ -59,6 +59,8 @@ public:
     }
     // Starts the main window's timer that calls CNUVApp::OnReadOnlyWatchTimer every `milliseconds`; 0 stops it.
     virtual void SetReadOnlyWatchTimer(int milliseconds) { (void)milliseconds; }
+    // Sets the main window's zoom to the document's zoom setting and applies it.
+    virtual void RestoreZoom(int zoom) { (void)zoom; }
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}

@@ -38,6 +38,15 @@ enum Id : int {
     ShowOutlineIndex = 32789,
     ApplicationLookFirst = 210,
     ApplicationLookLast = 218,
+    ShowZoomWindow = 33119,
+    // The dialog of the open tab windows, the toolbar customisation.
+    WindowManager = 131,
+    CustomizeToolBars = 126,
+    // The item whose popup lists the running instances; each entry brings one forward:
+    // table index = id - InstanceWindowFirst.
+    InstanceList = 32878,
+    InstanceWindowFirst = 33046,
+    InstanceWindowLast = 33061,
 };
 
 // Every start applies this look.

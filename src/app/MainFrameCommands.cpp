@@ -4,6 +4,7 @@
 #include "texts/MenuBarCaptions.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include <set>
 
@@ -144,6 +145,10 @@ const std::vector<Command>& Commands() {
         // Language
         {SwitchToEnglish, None, "", "&English"},
         {SwitchToJapanese, None, "", "&Japanese"},
+        // The window's own: reached through the tab area's document menu, a customised toolbar or the ids.
+        {WindowManager, None, "", "ウィンドウ(&W)..."},
+        {CustomizeToolBars, None, "", "カスタマイズ"},
+        {InstanceList, None, "", "起動中のNUV"},
     };
     return commands;
 }
@@ -281,6 +286,12 @@ QString CommandCaption(const CMessageContext& context, int id) {
     return command && command->fixedCaption ? QString::fromUtf8(command->fixedCaption) : QString();
 }
 
+QString CommandCaptionWithoutAccessKey(const CMessageContext& context, int id) {
+    QString caption = CommandCaption(context, id);
+    caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
+    return caption.remove(QLatin1Char('&'));
+}
+
 std::vector<QString> PopupCaptions(const CMessageContext& context, const std::vector<MenuEntry>& popup) {
     std::set<int> submenuPositions;
     for (int position = 0; position < static_cast<int>(popup.size()); ++position) {
@@ -314,6 +325,18 @@ QString RecentFileCaption(int index, const QString& path) {
     // The first nine are reached by their digit.
     const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1) : QString::number(index + 1);
     return number + QLatin1Char(' ') + QDir::toNativeSeparators(path);
+}
+
+std::vector<InstanceWindowEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records) {
+    std::vector<InstanceWindowEntry> entries;
+    for (int i = 0; i < static_cast<int>(records.size()) && InstanceWindowFirst + i <= InstanceWindowLast; ++i)
+        entries.push_back({InstanceWindowFirst + i, records[i].Caption(), CNUVApp::IsOwnInstance(records[i])});
+    return entries;
+}
+
+const std::vector<int>& PaneViewUpdateOrder() {
+    static const std::vector<int> order = {HierarchicalIndexPane, NotesPane, OutlineIndexPane, MessagesPane};
+    return order;
 }
 
 const std::vector<Pane>& Panes() {

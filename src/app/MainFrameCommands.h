@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/InstanceTable.h"
 #include "app/MainFrameCommandIds.h"
 #include "texts/Msg.h"
 
@@ -95,6 +96,8 @@ const std::vector<int>& NavigationToolBarButtons();
 
 // The caption of a command item in the context's language.
 QString CommandCaption(const CMessageContext& context, int id);
+// The same without its access key, for tooltips and lists: "&Save", "保存(&S)" give "Save", "保存".
+QString CommandCaptionWithoutAccessKey(const CMessageContext& context, int id);
 // The captions of a popup's items in the context's language, one per entry; a submenu keeps its own caption
 // unless the popup is one whose submenu titles are localised. A top-level entry gets the menu bar's caption.
 std::vector<QString> PopupCaptions(const CMessageContext& context, const std::vector<MenuEntry>& popup);
@@ -102,6 +105,17 @@ std::vector<QString> MenuBarCaptions(const CMessageContext& context, const std::
 
 // The caption of the recent-file entry `index` (0 the newest) for the file at `path`.
 QString RecentFileCaption(int index, const QString& path);
+
+// The entries of the running-instances list: one per record, its caption, checked for this process's own.
+struct InstanceWindowEntry {
+    int id;
+    QString caption;
+    bool checked;
+};
+std::vector<InstanceWindowEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records);
+
+// The panes whose views follow a change of the document, in the order they are told.
+const std::vector<int>& PaneViewUpdateOrder();
 
 // The docked panes, in the order they are created and tabbed.
 struct Pane {

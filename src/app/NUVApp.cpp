@@ -1,6 +1,7 @@
 #include "app/NUVApp.h"
 
 #include "app/ApplicationShell.h"
+#include "app/FrameworkProfile.h"
 #include "app/NUVDoc.h"
 #include "app/NUVDocManager.h"
 #include "app/NUVMultiDocTemplate.h"
@@ -27,7 +28,6 @@ namespace {
 const QString kInstanceMutexName = QStringLiteral("NUV Cnv Mutex Object 2.0");
 const QString kInstanceMappingName = QStringLiteral("NUV Cnv Shared 2.0");
 const QString kProfileSection = QStringLiteral("NUV_Pral");
-const QString kFrameworkProfileSection = QStringLiteral("Profile");
 const QString kDocumentName = QStringLiteral("NUV");
 const QString kDocumentExtension = QStringLiteral(".nuv");
 
@@ -263,6 +263,32 @@ void CNUVApp::LaunchNewInstance(const QString& path, int number) const {
     m_shell.StartInstance(arguments);
 }
 
+std::vector<InstanceRecord> CNUVApp::InstanceRecords() {
+    if (!HasInstanceTable())
+        return {};
+    platform::NamedLockGuard lock(m_instanceMutex);
+    const InstanceTable& table = *Table();
+    return {table.records, table.records + table.UsedCount()};
+}
+
+void CNUVApp::ActivateInstanceWindow(int index) {
+    if (!HasInstanceTable() || index < 0)
+        return;
+    quint32 processId = 0;
+    {
+        platform::NamedLockGuard lock(m_instanceMutex);
+        if (index >= Table()->UsedCount() || Table()->records[index].mainWindow == 0)
+            return;
+        processId = Table()->records[index].processId;
+    }
+    // Asked after the lock is released: the other process may be reading the table itself.
+    m_shell.ActivateInstance(processId);
+}
+
+bool CNUVApp::IsOwnInstance(const InstanceRecord& record) {
+    return record.processId == CurrentProcessId();
+}
+
 // ---- per-user values ----
 
 quint32 CNUVApp::GetProfileDword(const QString& name, quint32 defaultValue) const {
@@ -285,8 +311,8 @@ bool CNUVApp::SetProfileText(const QString& name, const QString& text) const {
 
 void CNUVApp::SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const {
     const bool stored = SetProfileDword(QStringLiteral("language"), language);
-    platform::SettingsStore(kFrameworkProfileSection)
-        .WriteDword(QStringLiteral("ClearRegistryStateInNextExecution"), 1);
+    platform::SettingsStore(FrameworkProfile::Section())
+        .WriteDword(FrameworkProfile::ClearRegistryStateInNextExecution(), 1);
     platform::ShowMessageBox(stored ? switched : failed, platform::MessageButtons::Ok,
                              stored ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
 }
@@ -705,6 +731,7 @@ void CNUVApp::ShowReadDocument() {
     m_tabs.ReopenSavedTabs();
     SetWindowTitle();
     UpdateOwnInstanceRecord();
+    RestoreZoom();
     if (m_nOpenMode == Editing)
         StartAutoSaveTimer();
 }
@@ -718,6 +745,11 @@ void CNUVApp::LeaveWithoutDocument(const QString& message) {
     CloseDocumentState();
     SetWindowTitle();
     UpdateOwnInstanceRecord();
+    RestoreZoom();
+}
+
+void CNUVApp::RestoreZoom() {
+    m_shell.RestoreZoom(m_documentData.environment.zoom);
 }
 
 QStringList CNUVApp::RecentFiles() const {

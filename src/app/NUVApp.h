@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CApplicationShell;
 class QFile;
@@ -65,6 +66,13 @@ public:
     void CloseOtherInstances();
     // Starts another process of the program; with a path it opens that document (or stored version `number`).
     void LaunchNewInstance(const QString& path, int number) const;
+    // The records in use, in the table's order; empty without the table.
+    std::vector<InstanceRecord> InstanceRecords();
+    // Brings the window of the instance at `index` of the table to the front; nothing for an index beyond the
+    // count or an instance without a window.
+    void ActivateInstanceWindow(int index);
+    // Whether the record is this process's own.
+    static bool IsOwnInstance(const InstanceRecord& record);
 
     // Per-user values; a missing or wrongly typed value gives the default.
     quint32 GetProfileDword(const QString& name, quint32 defaultValue) const;
@@ -103,6 +111,8 @@ public:
     void RebuildDocument();
     void StoreViewStateInDocument();
     void SetWindowTitle();
+    // The main window's zoom follows the document's zoom setting.
+    void RestoreZoom();
     // Asks whether to save a modified document first; false when the user cancels or the save fails, and
     // then nothing is closed. A process that ends right after the close leaves the document's memory to
     // the system.

@@ -1,7 +1,14 @@
 #include "app/ui/MainFrame.h"
 
+#include "app/ApplicationLooks.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
+#include "app/PaneView.h"
+#include "app/WindowManager.h"
+#include "app/ZoomWindow.h"
+#include "app/ui/ChildFrame.h"
+#include "app/ui/CustomizeDlg.h"
+#include "app/ui/WindowsDlg.h"
 #include "logic/InspectionEnvironment.h"
 #include "logic/ui/CheckDlg.h"
 #include "logic/ui/CheckThreadDialog.h"
@@ -15,10 +22,12 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
-#include <QRegularExpression>
+#include <QScreen>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 
 using namespace MainFrameCommand;
 
@@ -50,9 +59,26 @@ QIcon CommandIcon(int id) {
 // Marks the actions of a list the window fills, which the localisation leaves alone.
 const char* const kListEntry = "listEntry";
 
-QString WithoutAccessKey(QString caption) {
-    caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
-    return caption.remove(QLatin1Char('&'));
+QColor Rgb(uint32_t rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(rgb));
+}
+
+QPalette LookPalette(const ApplicationLook& look) {
+    QPalette palette;
+    palette.setColor(QPalette::Window, Rgb(look.window));
+    palette.setColor(QPalette::WindowText, Rgb(look.windowText));
+    palette.setColor(QPalette::Base, Rgb(look.base));
+    palette.setColor(QPalette::AlternateBase, Rgb(look.alternateBase));
+    palette.setColor(QPalette::Text, Rgb(look.text));
+    palette.setColor(QPalette::Button, Rgb(look.button));
+    palette.setColor(QPalette::ButtonText, Rgb(look.buttonText));
+    palette.setColor(QPalette::Highlight, Rgb(look.highlight));
+    palette.setColor(QPalette::HighlightedText, Rgb(look.highlightedText));
+    palette.setColor(QPalette::ToolTipBase, Rgb(look.base));
+    palette.setColor(QPalette::ToolTipText, Rgb(look.text));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, Rgb(look.disabledText));
+    return palette;
 }
 
 } // namespace
@@ -79,12 +105,17 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     // The worker writes the pane; the document's results time is written here, on this thread.
     connect(&m_inspectionPane, &CInspectionView::ResultsTimeChanged, this,
             [this](qint64 resultsTime) { m_app.DocumentData().resultsTime = resultsTime; });
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
     CreatePanes();
+    CreateTabAreaMenu();
     RebuildMenuBar(false);
-    UpdateCommands();
+    // Every start begins with the same look, whatever was chosen last time.
+    OnApplicationLook(DefaultApplicationLook);
+    m_toolBarLayout = CToolBarLayout::Load();
+    ApplyToolBarLayout();
     OnUpdateFrameTitle(QString());
     m_app.Tabs().SetTabArea(this);
 }
@@ -105,6 +136,11 @@ void CMainFrame::CreateActions() {
             action->setCheckable(true);
             looks->addAction(action);
         }
+        if (command.id == InstanceList) {
+            m_instanceMenu = new QMenu(this);
+            connect(m_instanceMenu, &QMenu::aboutToShow, this, [this] { FillInstanceList(m_instanceMenu); });
+            action->setMenu(m_instanceMenu);
+        }
         const int id = command.id;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         // Shortcuts work also for commands that no menu shows.
@@ -113,26 +149,179 @@ void CMainFrame::CreateActions() {
     }
 }
 
-void CMainFrame::CreateToolBars() {
-    const auto fill = [this](QToolBar* bar, const std::vector<int>& buttons) {
-        bar->setMovable(true);
-        for (int id : buttons) {
-            if (id == 0) {
-                bar->addSeparator();
-                continue;
-            }
-            QAction* action = m_actions.at(id);
-            action->setIcon(CommandIcon(id));
-            action->setToolTip(WithoutAccessKey(action->text()));
-            bar->addAction(action);
+void CMainFrame::FillToolBar(QToolBar* bar, const std::vector<int>& buttons) {
+    bar->setMovable(true);
+    for (int id : buttons) {
+        if (id == 0) {
+            bar->addSeparator();
+            continue;
         }
-    };
+        QAction* action = m_actions.at(id);
+        action->setIcon(CommandIcon(id));
+        action->setToolTip(CommandCaptionWithoutAccessKey(m_app.MessageContext(), id));
+        bar->addAction(action);
+    }
+}
+
+void CMainFrame::CreateToolBars() {
     m_standardToolBar = addToolBar(LoadString(StringId::StandardToolBar));
     m_standardToolBar->setObjectName(QStringLiteral("StandardToolBar"));
-    fill(m_standardToolBar, StandardToolBarButtons());
+    FillToolBar(m_standardToolBar, StandardToolBarButtons());
     m_navigationToolBar = addToolBar(LoadString(StringId::NavigationToolBar));
     m_navigationToolBar->setObjectName(QStringLiteral("NavigationToolBar"));
-    fill(m_navigationToolBar, NavigationToolBarButtons());
+    FillToolBar(m_navigationToolBar, NavigationToolBarButtons());
+    // A toolbar the user hides or shows through the list of toolbars stays so at the next start.
+    const auto follow = [this](QToolBar* bar, bool CToolBarLayout::*visible) {
+        connect(bar->toggleViewAction(), &QAction::triggered, this, [this, visible](bool shown) {
+            m_toolBarLayout.*visible = shown;
+            m_toolBarLayout.Store();
+            if (m_customizeDlg)
+                m_customizeDlg->Refresh();
+        });
+    };
+    follow(m_standardToolBar, &CToolBarLayout::standardVisible);
+    follow(m_navigationToolBar, &CToolBarLayout::navigationVisible);
+}
+
+void CMainFrame::ApplyToolBarLayout() {
+    m_standardToolBar->setVisible(m_toolBarLayout.standardVisible);
+    m_navigationToolBar->setVisible(m_toolBarLayout.navigationVisible);
+    // The user's toolbars are made anew from the layout; one that stays keeps its place.
+    std::map<int, QToolBar*> kept;
+    for (const MainFrameCommand::UserToolBar& layout : m_toolBarLayout.userToolBars) {
+        QToolBar* bar = nullptr;
+        if (const auto found = m_userToolBars.find(layout.id); found != m_userToolBars.end()) {
+            bar = found->second;
+            m_userToolBars.erase(found);
+            bar->clear();
+            bar->setWindowTitle(layout.name);
+        } else {
+            bar = addToolBar(layout.name);
+            bar->setObjectName(QStringLiteral("UserToolBar%1").arg(layout.id));
+        }
+        FillToolBar(bar, layout.commands);
+        kept[layout.id] = bar;
+    }
+    for (const auto& [id, bar] : m_userToolBars) {
+        removeToolBar(bar);
+        delete bar;
+    }
+    m_userToolBars = std::move(kept);
+}
+
+QToolBar* CMainFrame::UserToolBar(int id) const {
+    const auto found = m_userToolBars.find(id);
+    return found == m_userToolBars.end() ? nullptr : found->second;
+}
+
+void CMainFrame::OpenCustomizeDialog() {
+    // Made once; it keeps what the user chose in it between showings.
+    if (!m_customizeDlg) {
+        m_customizeDlg = new CCustomizeDlg(
+            m_app.MessageContext(), m_toolBarLayout,
+            [this] {
+                ApplyToolBarLayout();
+                m_toolBarLayout.Store();
+            },
+            this);
+    }
+    m_customizeDlg->Refresh();
+    m_customizeDlg->show();
+    CenterOnMainFrame(*m_customizeDlg);
+    m_customizeDlg->raise();
+    m_customizeDlg->activateWindow();
+}
+
+void CMainFrame::OpenWindowsDialog() {
+    CWindowManager manager(m_app, [this] { return TabsInOrder(); });
+    CWindowsDlg dialog(manager, this);
+    dialog.exec();
+    UpdateCommands();
+}
+
+void CMainFrame::CreateTabAreaMenu() {
+    // The document menu at the right edge of the tab area: the open tabs, then the windows dialog.
+    auto* button = new QToolButton(m_tabArea);
+    button->setAutoRaise(true);
+    button->setArrowType(Qt::DownArrow);
+    button->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(button);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        menu->clear();
+        const std::vector<CNUVDoc*> tabs = TabsInOrder();
+        for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
+            QAction* entry = menu->addAction(m_tabArea->tabText(i));
+            entry->setCheckable(true);
+            entry->setChecked(i == m_tabArea->currentIndex());
+            connect(entry, &QAction::triggered, this, [this, i] { m_tabArea->setCurrentIndex(i); });
+        }
+        if (!tabs.empty())
+            menu->addSeparator();
+        menu->addAction(m_actions.at(WindowManager));
+    });
+    button->setMenu(menu);
+    m_tabArea->setCornerWidget(button, Qt::TopRightCorner);
+}
+
+void CMainFrame::FillInstanceList(QMenu* menu) {
+    menu->clear();
+    for (const InstanceWindowEntry& entry : InstanceWindowEntries(m_app.InstanceRecords())) {
+        QAction* action = menu->addAction(entry.caption);
+        action->setData(entry.id);
+        action->setCheckable(true);
+        action->setChecked(entry.checked);
+        const int id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    }
+}
+
+void CMainFrame::OnApplicationLook(int id) {
+    const ::ApplicationLook* look = FindApplicationLook(id);
+    if (!look)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_nApplicationLook = id;
+    if (QStyle* style = QStyleFactory::create(QString::fromLatin1(look->styleName)))
+        QApplication::setStyle(style);
+    QApplication::setPalette(LookPalette(*look));
+    StoreApplicationLook(id);
+    update();
+    QApplication::restoreOverrideCursor();
+    UpdateCommands();
+}
+
+void CMainFrame::ShowModelessDialog(CModelessDialog& dialog, QWidget& window) {
+    m_modelessDialogs.Show(dialog);
+    CenterOnMainFrame(window);
+}
+
+void CMainFrame::CenterOnMainFrame(QWidget& window) const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->size() : QSize(window.width(), window.height());
+    window.move(::CenterOnMainFrame(frameGeometry(), window.frameGeometry().size(), screenSize));
+}
+
+void CMainFrame::SetPaneView(int paneId, CPaneView* view) {
+    if (view)
+        m_paneViews[paneId] = view;
+    else
+        m_paneViews.erase(paneId);
+}
+
+void CMainFrame::UpdatePaneViews() {
+    for (int id : PaneViewUpdateOrder()) {
+        if (const auto found = m_paneViews.find(id); found != m_paneViews.end())
+            found->second->OnUpdate();
+    }
+}
+
+void CMainFrame::ShowInspectionPane() {
+    ShowPane(MessagesPane);
+}
+
+void CMainFrame::RestoreZoom(int zoom) {
+    if (m_pZoomWindow)
+        m_pZoomWindow->ApplyZoom(zoom);
 }
 
 void CMainFrame::CreatePanes() {
@@ -286,6 +475,11 @@ void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
 
 void CMainFrame::UpdateCommands() {
     const State state = StateOf(m_app, m_nApplicationLook, m_app.IsWorkerRunning());
+    // While a worker runs the window shows the wait cursor.
+    if (state.workerRunning)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
     if (state.documentOpen != m_bMenuForDocument)
         RebuildMenuBar(state.documentOpen);
     for (const Command& command : Commands()) {
@@ -359,11 +553,23 @@ void CMainFrame::OnCommand(int id) {
         break;
     case InspectCurrentUnitFunction:
     case ReasonCheck:
-        ShowPane(MessagesPane);
+        ShowInspectionPane();
+        break;
+    case WindowManager:
+        OpenWindowsDialog();
+        break;
+    case CustomizeToolBars:
+        OpenCustomizeDialog();
+        break;
+    case ShowZoomWindow:
+        if (m_pZoomWindow)
+            m_pZoomWindow->ShowZoomWindow();
         break;
     default:
         if (id >= ApplicationLookFirst && id <= ApplicationLookLast)
-            m_nApplicationLook = id;
+            OnApplicationLook(id);
+        else if (id >= InstanceWindowFirst && id <= InstanceWindowLast)
+            m_app.ActivateInstanceWindow(id - InstanceWindowFirst);
         else if (id >= RecentFileFirst && id <= RecentFileLast)
             m_app.OnOpenRecentFile(id - RecentFileFirst);
         else if (id >= HistoryEntryFirst && id <= HistoryEntryLast)
@@ -427,14 +633,37 @@ CNUVDoc* CMainFrame::TabDocument(int index) const {
 }
 
 void CMainFrame::CreateTabWindow(CNUVDoc& document) {
-    // The editor of the unit function fills the tab later; until then the tab names its unit function.
-    const QString name = document.m_pUnitFunction ? document.m_pUnitFunction->name : QString();
-    auto* window = new QLabel(name);
-    window->setAlignment(Qt::AlignCenter);
+    if (!document.m_pUnitFunction)
+        return;
+    const QString name = document.m_pUnitFunction->name;
+    auto* window =
+        new CChildFrame(m_app.DocumentData(), *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);
     m_bChangingTabs = changing;
+}
+
+CChildFrame* CMainFrame::TabWindow(const CNUVDoc& document) const {
+    for (const auto& [tab, window] : m_tabWindows) {
+        if (tab == &document)
+            return window;
+    }
+    return nullptr;
+}
+
+std::vector<CNUVDoc*> CMainFrame::TabsInOrder() const {
+    std::vector<CNUVDoc*> tabs;
+    for (int i = 0; i < m_tabArea->count(); ++i) {
+        if (CNUVDoc* document = TabDocument(i))
+            tabs.push_back(document);
+    }
+    return tabs;
+}
+
+void CMainFrame::ApplyPaneLayoutToAllTabs() {
+    for (const auto& [document, window] : m_tabWindows)
+        window->ApplyPaneLayout();
 }
 
 void CMainFrame::ActivateTabWindow(CNUVDoc& document) {
@@ -451,7 +680,7 @@ void CMainFrame::DestroyTabWindow(CNUVDoc& document) {
     const auto found = m_tabWindows.find(&document);
     if (found == m_tabWindows.end())
         return;
-    QWidget* window = found->second;
+    CChildFrame* window = found->second;
     m_tabWindows.erase(found);
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->removeTab(m_tabArea->indexOf(window));
@@ -467,11 +696,19 @@ void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // A print preview in the window is closed first; the window stays.
+    if (m_printPreview) {
+        m_printPreview->close();
+        m_printPreview = nullptr;
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the process.
     if (!m_app.CloseDocument(true)) {
         event->ignore();
         return;
     }
+    m_modelessDialogs.HideOthers(nullptr);
     event->accept();
     // A hidden window does not end the event loop by closing; the converter never shows its window.
     QCoreApplication::quit();

@@ -1,17 +1,24 @@
 #pragma once
 
 #include "app/MainFrameCommands.h"
+#include "app/ModelessDialogs.h"
 #include "app/TabArea.h"
+#include "app/ToolBarLayout.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
 #include "logic/JumpHandler.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <map>
 
+class CChildFrame;
+class CCustomizeDlg;
 class CNUVApp;
+class CPaneView;
+class CZoomWindow;
 class QAction;
 class QDockWidget;
 class QMenu;
@@ -45,6 +52,39 @@ public:
     void ActivateTabWindow(CNUVDoc& document) override;
     void DestroyTabWindow(CNUVDoc& document) override;
 
+    // Applies the look 210-218: the style and palette of the whole application, the mark on its item, and
+    // the choice in the per-user settings.
+    void OnApplicationLook(int id);
+    int ApplicationLook() const { return m_nApplicationLook; }
+
+    // The toolbars as the layout says: the program's two shown or hidden, the user's made with their buttons.
+    void ApplyToolBarLayout();
+    MainFrameCommand::CToolBarLayout& ToolBarLayout() { return m_toolBarLayout; }
+    QToolBar* UserToolBar(int id) const;
+    CCustomizeDlg* CustomizeDialog() const { return m_customizeDlg; }
+
+    // The modeless dialogs made with the window: showing one (centred over the window) hides the others.
+    CModelessDialogs& ModelessDialogs() { return m_modelessDialogs; }
+    void ShowModelessDialog(CModelessDialog& dialog, QWidget& window);
+    // Moves the window so that it stands centred over this one, within the screen.
+    void CenterOnMainFrame(QWidget& window) const;
+
+    // The views of the panes, told of a change of the document by UpdatePaneViews; null for none.
+    void SetPaneView(int paneId, CPaneView* view);
+    void UpdatePaneViews();
+    // Shows the Messages pane in front.
+    void ShowInspectionPane();
+    // The zoom window (not owned) that the zoom command shows and the document's zoom is applied to.
+    void SetZoomWindow(CZoomWindow* window) { m_pZoomWindow = window; }
+    void RestoreZoom(int zoom);
+    // A print preview standing in the window: closing the window closes the preview first.
+    void SetPrintPreview(QWidget* preview) { m_printPreview = preview; }
+
+    // The tab window of a document; null for none.
+    CChildFrame* TabWindow(const CNUVDoc& document) const;
+    // The open tabs in the order the tab area shows them.
+    std::vector<CNUVDoc*> TabsInOrder() const;
+
     QAction* CommandAction(int id) const;
     QDockWidget* Pane(int id) const;
     QTabWidget* TabArea() const { return m_tabArea; }
@@ -59,6 +99,12 @@ private:
     void CreateActions();
     void CreateToolBars();
     void CreatePanes();
+    void CreateTabAreaMenu();
+    void FillInstanceList(QMenu* menu);
+    void OpenWindowsDialog();
+    void OpenCustomizeDialog();
+    // After the user changed sizes all tabs share: the other tabs take them on.
+    void ApplyPaneLayoutToAllTabs();
     void RebuildMenuBar(bool documentOpen);
     QMenu* CreateMenu(const QString& caption, const std::vector<MainFrameCommand::MenuEntry>& entries);
     // Rewrites the captions of a popup in the current language before it shows.
@@ -73,6 +119,9 @@ private:
     void RunWholeInspection(int command);
     void OpenConditionConclusionList();
 
+    // Fills a toolbar with the commands' buttons; 0 is a separator.
+    void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
+
     // Jumps from the result pane. The tab shows no editor yet: a line or field to go to is not shown.
     bool OpenFunction(qint32 internalId) override;
     void GoToLogicLine(qint32) override {}
@@ -85,9 +134,17 @@ private:
     bool m_bMenuForDocument = false;
     std::map<int, QAction*> m_actions;
     std::map<int, QDockWidget*> m_panes;
+    std::map<int, CPaneView*> m_paneViews;
+    MainFrameCommand::CToolBarLayout m_toolBarLayout;
+    std::map<int, QToolBar*> m_userToolBars;
+    CCustomizeDlg* m_customizeDlg = nullptr;
+    CModelessDialogs m_modelessDialogs;
+    CZoomWindow* m_pZoomWindow = nullptr;
+    QPointer<QWidget> m_printPreview;
+    QMenu* m_instanceMenu = nullptr;
     QTabWidget* m_tabArea = nullptr;
     // The tab windows by document; while the application changes the tabs their signals are not reported back.
-    std::map<CNUVDoc*, QWidget*> m_tabWindows;
+    std::map<CNUVDoc*, CChildFrame*> m_tabWindows;
     bool m_bChangingTabs = false;
     QTimer m_autoSaveTimer;
     QTimer m_readOnlyWatchTimer;

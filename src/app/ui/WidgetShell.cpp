@@ -103,6 +103,11 @@ void CWidgetShell::RestoreKeyboardFocus() {
         m_focusBeforeRelease->setFocus();
 }
 
+void CWidgetShell::RestoreZoom(int zoom) {
+    if (m_mainFrame)
+        m_mainFrame->RestoreZoom(zoom);
+}
+
 void CWidgetShell::DestroyMainWindow() {
     m_mainFrame.reset();
 }

@@ -33,6 +33,7 @@ public:
     void SetReadOnlyWatchTimer(int milliseconds) override;
     void ReleaseKeyboardFocus() override;
     void RestoreKeyboardFocus() override;
+    void RestoreZoom(int zoom) override;
 
     // The editor shows the main window; the converter keeps it hidden.
     void ShowMainWindow();

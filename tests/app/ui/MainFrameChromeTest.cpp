@@ -1,0 +1,227 @@
+#include "app/FakeApplicationShell.h"
+#include "app/NUVApp.h"
+#include "app/NUVDoc.h"
+#include "app/ui/ChildFrame.h"
+#include "app/ui/CustomizeDlg.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/WindowsDlg.h"
+#include "model/UnitFunction.h"
+
+#include "support/LiveInstance.h"
+#include "support/QStringPrinter.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+using namespace MainFrameCommand;
+
+namespace {
+
+class MainFrameChromeWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+    }
+    void TearDown() override {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QString CopyLayoutDocument() {
+        const QString path = m_dir.filePath("layout.nuv");
+        EXPECT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(MainFrameChromeWindow, EveryStartAppliesTheDefaultLookAndAChosenOneIsMarked) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    {
+        CMainFrame frame(app);
+        frame.OnCommand(216);
+        EXPECT_TRUE(frame.CommandAction(216)->isChecked());
+        EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(0x353535));
+        EXPECT_EQ(QApplication::style()->name().toLower(), "fusion");
+        frame.OnCommand(210);
+        EXPECT_EQ(QApplication::style()->name().toLower(), "windows");
+    }
+    CMainFrame again(app);
+    EXPECT_EQ(again.ApplicationLook(), DefaultApplicationLook);
+    EXPECT_TRUE(again.CommandAction(DefaultApplicationLook)->isChecked());
+    EXPECT_FALSE(again.CommandAction(210)->isChecked());
+}
+
+TEST_F(MainFrameChromeWindow, UserToolBarsMadeInTheCustomisationComeBackAtTheNextStart) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    {
+        CMainFrame frame(app);
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        frame.OnCommand(CustomizeToolBars);
+        CCustomizeDlg* dialog = frame.CustomizeDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(dialog->isModal());
+
+        // Hide the navigation toolbar, make a toolbar and put the total inspection on it.
+        dialog->ToolBars()->item(1)->setCheckState(Qt::Unchecked);
+        EXPECT_FALSE(frame.NavigationToolBar()->isVisible());
+        QTest::mouseClick(dialog->NewButton(), Qt::LeftButton);
+        ASSERT_EQ(dialog->ToolBars()->count(), 3);
+        EXPECT_EQ(dialog->ToolBars()->currentRow(), 2);
+        dialog->Categories()->setCurrentRow(4);
+        QListWidget* commands = dialog->Commands();
+        for (int row = 0; row < commands->count(); ++row) {
+            if (commands->item(row)->data(Qt::UserRole).toInt() == InspectAll)
+                commands->setCurrentRow(row);
+        }
+        ASSERT_TRUE(dialog->AddButton()->isEnabled());
+        QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);
+        EXPECT_EQ(dialog->Buttons()->count(), 1);
+        QToolBar* made = frame.UserToolBar(UserToolBarFirst);
+        ASSERT_NE(made, nullptr);
+        EXPECT_TRUE(made->actions().contains(frame.CommandAction(InspectAll)));
+
+        // Shown again, it is the same dialog.
+        frame.OnCommand(CustomizeToolBars);
+        EXPECT_EQ(frame.CustomizeDialog(), dialog);
+    }
+    CMainFrame again(app);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_FALSE(again.NavigationToolBar()->isVisible());
+    EXPECT_TRUE(again.StandardToolBar()->isVisible());
+    ASSERT_NE(again.UserToolBar(UserToolBarFirst), nullptr);
+    EXPECT_EQ(again.UserToolBar(UserToolBarFirst)->actions().size(), 1);
+
+    // Deleting it in the dialog takes it from the window.
+    again.OnCommand(CustomizeToolBars);
+    again.CustomizeDialog()->ToolBars()->setCurrentRow(2);
+    QTest::mouseClick(again.CustomizeDialog()->DeleteButton(), Qt::LeftButton);
+    EXPECT_EQ(again.UserToolBar(UserToolBarFirst), nullptr);
+    EXPECT_TRUE(CToolBarLayout::Load().userToolBars.empty());
+}
+
+TEST_F(MainFrameChromeWindow, TheWindowsDialogListsTheTabsAndClosesTheChosenOnes) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    CMainFrame frame(app);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    ASSERT_TRUE(app.InitEditorInstance({"nuv", CopyLayoutDocument()}));
+    QTabWidget* tabs = frame.TabArea();
+    ASSERT_EQ(tabs->count(), 2);
+
+    bool listed = false;
+    QTimer::singleShot(0, &frame, [&] {
+        auto* dialog = qobject_cast<CWindowsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QListWidget* list = dialog->List();
+        listed = list->count() == 2 && list->item(0)->text() == tabs->tabText(0);
+        list->item(1)->setSelected(true);
+        EXPECT_FALSE(dialog->ActivateButton()->isEnabled());
+        QTest::mouseClick(dialog->CloseWindowsButton(), Qt::LeftButton);
+        EXPECT_EQ(list->count(), 1);
+        list->setCurrentRow(0);
+        QTest::mouseClick(dialog->ActivateButton(), Qt::LeftButton);
+    });
+    frame.OnCommand(WindowManager);
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(tabs->count(), 1);
+    app.SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
+}
+
+TEST_F(MainFrameChromeWindow, TheInstanceListFillsAsItsPopupShows) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    CMainFrame frame(app);
+    const LiveInstance alive(m_dir.path(), 77777);
+    InstanceRecord other{};
+    other.processId = 77777;
+    other.mainWindow = 77777;
+    other.SetCaption("other.nuv");
+    ASSERT_TRUE(app.RegisterInstance(other));
+    InstanceRecord own{};
+    app.FillInstanceRecord(own);
+    ASSERT_TRUE(app.RegisterInstance(own));
+
+    QMenu* popup = frame.CommandAction(InstanceList)->menu();
+    ASSERT_NE(popup, nullptr);
+    emit popup->aboutToShow();
+    ASSERT_EQ(popup->actions().size(), 2);
+    EXPECT_TRUE(popup->actions()[1]->isChecked());
+    EXPECT_EQ(popup->actions()[0]->text(), "other.nuv");
+    popup->actions()[0]->trigger();
+    EXPECT_EQ(shell.activated, std::vector<quint32>({77777}));
+    app.RemoveInstanceRecord(77777);
+}
+
+TEST_F(MainFrameChromeWindow, ATabIsSplitIntoItsPanesAndSharedSizesReachTheOtherTabs) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    CMainFrame frame(app);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    ASSERT_TRUE(app.InitEditorInstance({"nuv", CopyLayoutDocument()}));
+    const std::vector<CNUVDoc*> tabs = frame.TabsInOrder();
+    ASSERT_EQ(tabs.size(), 2u);
+    CChildFrame* window = frame.TabWindow(*tabs[0]);
+    ASSERT_NE(window, nullptr);
+    QSplitter* splitter = window->Splitter();
+    ASSERT_EQ(splitter->count(), 3);
+    EXPECT_EQ(splitter->widget(0)->objectName(), "CNUVView");
+    EXPECT_EQ(splitter->widget(1)->objectName(), "CFunctionContentView");
+
+    // Both columns off: the logic editor alone. The output column on: logic editor, then output.
+    HeaderIOSettings& settings = app.DocumentData().headerIOSettings;
+    settings.Input = 0;
+    settings.Output = 0;
+    window->ApplyPaneLayout();
+    EXPECT_EQ(window->LogicSplitter(), nullptr);
+    EXPECT_EQ(splitter->widget(2)->objectName(), "CFunctionView");
+    settings.Output = 1;
+    window->ApplyPaneLayout();
+    ASSERT_NE(window->LogicSplitter(), nullptr);
+    ASSERT_EQ(window->LogicSplitter()->count(), 2);
+    EXPECT_EQ(window->LogicSplitter()->widget(0)->objectName(), "CFunctionView");
+    EXPECT_EQ(window->LogicSplitter()->widget(1)->objectName(), "COutputView");
+
+    // A height below the minimum is raised; a shared height the user drags reaches the document and the
+    // other tab.
+    settings.HorizontalSizeShared = 1;
+    settings.FunctionHeight = 3;
+    window->ApplyPaneLayout();
+    frame.TabArea()->setCurrentIndex(0);
+    QCoreApplication::processEvents();
+    EXPECT_GE(splitter->sizes()[1], TabPaneSizes::MinimumPaneSize);
+    QList<int> heights = splitter->sizes();
+    heights[1] += 40;
+    heights[2] -= 40;
+    splitter->setSizes(heights);
+    emit splitter->splitterMoved(heights[0] + heights[1], 2);
+    EXPECT_EQ(settings.FunctionHeight, splitter->sizes()[1]);
+    EXPECT_EQ(tabs[0]->m_pUnitFunction->header.FunctionHeight, settings.FunctionHeight);
+    app.SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
+}
