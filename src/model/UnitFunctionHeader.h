@@ -31,7 +31,7 @@ public:
     quint16 contentLineNum = 0;
     FontSetting contentFont;
     QByteArray objectData; // embedded objects of the content; empty when there are none
-    quint32 objectOriginalSize = 0;
+    quint64 objectOriginalSize = 0;
     quint8 modifiedWhenZoom = 0;
 
     quint8 Unit = 1; // 0 hours, 1 days, 2 months, 3 years
