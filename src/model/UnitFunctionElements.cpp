@@ -195,7 +195,8 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
                      XmlElementIndex::Range range) {
     registry.Clear();
     // Two elements with one InternalID: the first one keeps it, with every reference by it; each later one
-    // is kept with its own lines under a fresh InternalID, drawn once every ID the file uses is taken.
+    // is kept with its own lines under a fresh InternalID, drawn once every ID the file uses is taken. So is
+    // one with InternalID 0, which no reference can name (0 names none) and the writer leaves out.
     std::vector<FunctionToRead> functions;
     pugi::xml_node first;
     index.ForEach(FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
@@ -203,15 +204,15 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
             first = element;
         const auto id = static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0));
         functions.push_back(
-            {registry.FindByInternalID(id) ? nullptr : registry.CreateFunctionWithID(id), element, below});
+            {id == 0 || registry.FindByInternalID(id) ? nullptr : registry.CreateFunctionWithID(id), element, below});
         return true;
     });
     for (FunctionToRead& entry : functions) {
         if (entry.function)
             continue;
         entry.function = registry.CreateFunctionForMerge(QString());
-        qCDebug(nuvTrace).noquote() << QStringLiteral("LoadRegistryXml: InternalID %1 is used twice; the later "
-                                                      "unit function is read as InternalID %2.")
+        qCDebug(nuvTrace).noquote() << QStringLiteral("LoadRegistryXml: InternalID %1 is taken or names none; "
+                                                      "the unit function is read as InternalID %2.")
                                            .arg(XmlGetAttribute(entry.element, "InternalID"))
                                            .arg(entry.function ? entry.function->InternalID : 0);
     }
@@ -220,8 +221,8 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
     ReadAllFunctionContents(functions, index);
     for (const FunctionToRead& entry : functions)
         ReadFunctionChildren(*entry.function, registry, index, entry.range);
-    if (!registry.origin && first)
-        registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(first, "InternalID", 0)));
+    if (!registry.origin && !functions.empty() && functions.front().element == first)
+        registry.origin = functions.front().function;
     registry.RemoveEmptyFnStatementsAll();
 }
 

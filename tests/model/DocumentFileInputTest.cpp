@@ -170,8 +170,8 @@ TEST_F(DocumentFileInput, NulBytesAndReferencesToNulMakeTheFileMalformed) {
                                                    "b\x1F"));
 }
 
-// Each later unit function with an InternalID taken already is kept under a fresh one; references by the ID
-// stay with the first.
+// Each later unit function with an InternalID taken already, and each with InternalID 0, is kept under a fresh
+// one; references by the ID stay with the first.
 TEST_F(DocumentFileInput, UnitFunctionsSharingAnInternalIdAreAllKept) {
     CDocumentData data;
     ASSERT_EQ(Load(data, Document(R"(<Functions><FunctionHolder Root="5">)"
@@ -199,6 +199,8 @@ TEST_F(DocumentFileInput, UnitFunctionsSharingAnInternalIdAreAllKept) {
     EXPECT_NE(c->InternalID, 5u);
     EXPECT_EQ(c->logicLines.size(), 2u);
     EXPECT_EQ(c->children, std::vector<CUnitFunction*>{registry.origin});
-    EXPECT_EQ(registry.FindByName("D")->InternalID, 0u);
+    // 0 names no unit function: both get an InternalID of their own.
+    EXPECT_NE(registry.FindByName("D")->InternalID, 0u);
     EXPECT_NE(e->InternalID, 0u);
+    EXPECT_NE(registry.FindByName("D")->InternalID, e->InternalID);
 }
