@@ -1,5 +1,6 @@
 // Load and save of generated documents against pugixml's own parse and serialise of the same bytes, and the
-// peak memory of a load against the file size.
+// peak memory of a load against the file size; the rebuild of a deep chain with requirements against the same
+// chain without.
 //   bench_DocumentFileBench --write FILE COUNT   writes the generated document of COUNT unit functions
 //   bench_DocumentFileBench --load FILE          only loads FILE (the baseline of bench/nuv-open.sh)
 
@@ -217,12 +218,35 @@ void BM_LoadPeakMemory(benchmark::State& state) {
     state.counters["peakPerFileByte"] = static_cast<double>(peak - before) * 1024.0 / fileBytes;
 }
 
+// The registry's rebuild of a chain of 16,000 unit functions, each below the one before, with one requirement
+// each (range 1) against the same chain without (range 0); what is inherited is shared along the chain, so
+// the two stay close.
+void BM_RebuildDeepChain(benchmark::State& state) {
+    constexpr int depth = 16000;
+    CUnitFunctionRegistry registry;
+    registry.origin = registry.CreateFunctionWithID(1);
+    CUnitFunction* parent = registry.origin;
+    for (int i = 1; i < depth; ++i) {
+        CUnitFunction* function = registry.CreateFunctionWithID(static_cast<quint32>(i + 1));
+        if (state.range(0))
+            function->header.ownRequirements.insert(QStringLiteral("REQ-%1").arg(i));
+        CUnitFunction::AppendChild(parent, function);
+        parent = function;
+    }
+    ModelOptions options;
+    options.InheritRequirementsDown = true;
+    options.InheritRequirementsUp = true;
+    for (auto _ : state)
+        registry.Rebuild(options);
+}
+
 } // namespace
 
 BENCHMARK(BM_LoadDocumentXml)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PugixmlParse)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveDocumentXml)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PugixmlSerialise)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildDeepChain)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPeakMemory)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

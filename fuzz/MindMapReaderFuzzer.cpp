@@ -48,6 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CNUVApp app(shell);
     app.OnFileNew();
     CNUVDoc document(app);
-    document.ConvertMindMapFile(map.Path());
+    document.ConvertMindMapFile(map.Path(), [] { return true; });
     return 0;
 }

@@ -99,7 +99,8 @@ bool CNUVApp::InitInstance(const QStringList& arguments) {
     if (!GetActiveDocument())
         return false;
     m_nExitCode = ConvertMapArgument(arguments) ? 0 : 1;
-    OnAppExit();
+    // The converter closes its own hidden window only; the editors open beside it stay.
+    m_shell.PostCloseToMainWindow();
     return true;
 }
 
@@ -131,8 +132,9 @@ bool CNUVApp::ConvertMapArgument(const QStringList& arguments) {
         platform::ShowMessageBox(LoadString(StringId::OnlyOneFileConverted));
 
     m_bConverting = true;
-    const bool converted = GetActiveDocument()->ConvertMindMapFile(arguments[1]);
-    const bool saved = converted && SaveConvertedDocument(MakeConvertedFileName(arguments[1]));
+    const QString target = MakeConvertedFileName(arguments[1]);
+    const bool saved =
+        GetActiveDocument()->ConvertMindMapFile(arguments[1], [&] { return SaveConvertedDocument(target); });
     m_bConverting = false;
     if (std::exchange(m_bCloseRequested, false))
         m_shell.PostCloseToMainWindow();
@@ -177,6 +179,7 @@ bool CNUVApp::OpenInstanceTable() {
     // table that no live process uses any more starts from zero, as a fresh mapping would.
     platform::NamedLockGuard lock(m_instanceMutex);
     DropStaleInstances();
+    platform::LivenessLock::RemoveLeftovers(m_runtimeDirectory);
     if (Table()->count == 0)
         std::memset(Table(), 0, sizeof(InstanceTable));
     return true;

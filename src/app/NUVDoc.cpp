@@ -39,20 +39,34 @@ void AppendTrimmed(QString& target, pugi::xml_node text) {
 }
 
 // Reads a map whole, in steps, so that memory grows with the file and never past a limit: a device that never
-// ends (/dev/zero) must not eat memory. False for a map over the limit or one that memory cannot hold.
+// ends (/dev/zero) must not eat memory, and a file that says it is over the limit is not read at all. False
+// for a map over the limit or one that memory cannot hold.
 bool ReadMapBytes(QFile& file, QByteArray& bytes) {
     constexpr qint64 kStep = qint64(1) << 20;
+    if (!file.isSequential() && file.size() > kMaxMapBytes)
+        return false;
     try {
-        while (bytes.size() <= kMaxMapBytes) {
+        if (!file.isSequential())
+            bytes.reserve(file.size());
+        for (;;) {
             const QByteArray step = file.read(kStep);
             if (step.isEmpty())
                 return true;
+            if (bytes.size() + step.size() > kMaxMapBytes)
+                break;
             bytes += step;
         }
     } catch (const std::bad_alloc&) {
-        bytes.clear();
     }
+    bytes = QByteArray();
     return false;
+}
+
+// A NUL byte, or a reference to a character that XML does not allow, would cut the text it stands in.
+bool HoldsOnlyXmlCharacters(const QByteArray& bytes) {
+    const auto size = static_cast<std::size_t>(bytes.size());
+    return !std::memchr(bytes.constData(), '\0', size) &&
+           !HasRefusedCharacterReference(bytes.constData(), size, [](char32_t c) { return !IsXmlCharacter(c); });
 }
 
 // Number of "node" elements anywhere in the document: the bar's total.
@@ -218,7 +232,7 @@ bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::x
 
 } // namespace
 
-bool CNUVDoc::ConvertMindMapFile(const QString& path) {
+bool CNUVDoc::ConvertMindMapFile(const QString& path, const std::function<bool()>& save) {
     m_pProgressDlg.reset();
     CDocumentData& data = m_app.DocumentData();
 
@@ -232,14 +246,15 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
     } catch (const std::bad_alloc&) {
         bytes.clear();
     }
+    // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files. It
+    // parses the bytes in place: a map at the size limit is not held twice.
     pugi::xml_document document;
-    // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files.
-    const pugi::xml_parse_result parsed =
-        document.load_buffer(bytes.constData(), static_cast<std::size_t>(bytes.size()),
-                             pugi::parse_default | pugi::parse_comments | pugi::parse_pi, pugi::encoding_utf8);
+    const bool parsed =
+        decoded && file.error() == QFileDevice::NoError && HoldsOnlyXmlCharacters(bytes) &&
+        document.load_buffer_inplace(bytes.data(), static_cast<std::size_t>(bytes.size()),
+                                     pugi::parse_default | pugi::parse_comments | pugi::parse_pi, pugi::encoding_utf8);
     const pugi::xml_node map = document.document_element();
-    if (!decoded || file.error() != QFileDevice::NoError || !parsed || !map || LocalName(map) != QLatin1String("map") ||
-        !map.first_child()) {
+    if (!parsed || !map || LocalName(map) != QLatin1String("map") || !map.first_child()) {
         platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Error);
         return false;
@@ -273,7 +288,7 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
         } else if (m_pProgressDlg->IsCancelled()) {
             platform::ShowMessageBox(LoadString(StringId::MapConversionCancelled), platform::MessageButtons::Ok,
                                      platform::MessageIcon::Warning);
-        } else {
+        } else if (save()) {
             result = true;
             m_pProgressDlg->ShowFinished();
         }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CImportProgress;
@@ -22,9 +23,10 @@ public:
     CUnitFunction* m_pUnitFunction = nullptr; // not owned
     std::unique_ptr<CImportProgress> m_pProgressDlg;
 
-    // Converts the FreeMind map at `path` into the open document; false after a failure or a cancelled
-    // walk, each reported to the user.
-    bool ConvertMindMapFile(const QString& path);
+    // Converts the FreeMind map at `path` into the open document and then runs `save`; the conversion is
+    // reported finished only once that succeeded. False after a failure or a cancelled walk, each reported to
+    // the user.
+    bool ConvertMindMapFile(const QString& path, const std::function<bool()>& save);
 
 private:
     CNUVApp& m_app;

@@ -1,7 +1,8 @@
 #include "model/Base64.h"
 
 #include <array>
-#include <climits>
+#include <limits>
+#include <new>
 
 namespace {
 
@@ -22,7 +23,7 @@ constexpr std::array<signed char, 256> kDecode = MakeDecodeTable();
 } // namespace
 
 std::optional<std::size_t> Base64EncodedLength(std::size_t n) {
-    if (n > static_cast<std::size_t>(INT_MAX) / 4)
+    if (n > static_cast<std::size_t>(std::numeric_limits<qsizetype>::max()) / 4)
         return std::nullopt;
     std::size_t length = 4 * n / 3 + n % 3;
     const std::size_t lines = length / 76;
@@ -33,9 +34,10 @@ std::optional<std::size_t> Base64EncodedLength(std::size_t n) {
 }
 
 QByteArray Base64Encode(const char* data, std::size_t length) {
-    QByteArray text;
+    // Bytes that no text could hold fail as running out of memory does: an empty text would lose them.
     if (!Base64EncodedLength(length))
-        return text;
+        throw std::bad_alloc();
+    QByteArray text;
     text.reserve(static_cast<qsizetype>(*Base64EncodedLength(length)));
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
     const std::size_t groups = length / 3;

@@ -84,23 +84,29 @@ QString ElementXml(pugi::xml_node element) {
     return QString::fromUtf8(writer.bytes);
 }
 
-// Whether the bytes read hold no text: nothing, or only a byte-order mark.
-bool HoldsNoText(const char* bytes, std::size_t size) {
-    return size == Utf8ByteOrderMarkLength(bytes, size);
+// What the bytes read hold before they go to the parser: no text (nothing, or only a byte-order mark), or
+// something that cannot be XML. Bytes that are not UTF-8 make the file malformed, as a conforming parser has
+// it, and so does a NUL byte, which no XML text may hold: the parser would take it for the end of the file
+// and ignore what follows; a reference to NUL (or to no character at all) would cut a text in the same way.
+// References to the other control characters stay: the writer escapes them so.
+LoadResult CheckBytes(const char* bytes, std::size_t size) {
+    if (size == Utf8ByteOrderMarkLength(bytes, size))
+        return LoadResult::EmptyFile;
+    if (std::memchr(bytes, '\0', size) || !IsValidUtf8(bytes, size) ||
+        HasRefusedCharacterReference(bytes, size, [](char32_t c) { return c == 0 || c > 0x10FFFF; }))
+        return LoadResult::MalformedXml;
+    return LoadResult::Loaded;
 }
 
 // The whole file goes to the parser, which parses it in place and keeps the buffer; root is the "NUV" element.
-// Bytes that are not UTF-8 make the file malformed, as a conforming parser has it.
 LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_node& root) {
     document.reset();
     pugi::xml_parse_result parsed;
     if (file.isSequential()) {
         const QByteArray text = file.readAll();
         const auto size = static_cast<std::size_t>(text.size());
-        if (HoldsNoText(text.constData(), size))
-            return LoadResult::EmptyFile;
-        if (!IsValidUtf8(text.constData(), size))
-            return LoadResult::MalformedXml;
+        if (const LoadResult checked = CheckBytes(text.constData(), size); checked != LoadResult::Loaded)
+            return checked;
         parsed = document.load_buffer(text.constData(), size, kXmlParseOptions, pugi::encoding_utf8);
     } else {
         file.seek(0);
@@ -113,10 +119,7 @@ LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_no
         const qint64 read = file.read(static_cast<char*>(buffer), size);
         const auto* const bytes = static_cast<const char*>(buffer);
         const auto length = static_cast<std::size_t>(std::max<qint64>(read, 0));
-        const LoadResult checked = read < 0                      ? LoadResult::MalformedXml
-                                   : HoldsNoText(bytes, length)  ? LoadResult::EmptyFile
-                                   : !IsValidUtf8(bytes, length) ? LoadResult::MalformedXml
-                                                                 : LoadResult::Loaded;
+        const LoadResult checked = read < 0 ? LoadResult::MalformedXml : CheckBytes(bytes, length);
         if (checked != LoadResult::Loaded) {
             pugi::get_memory_deallocation_function()(buffer);
             return checked;

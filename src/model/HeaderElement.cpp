@@ -43,7 +43,7 @@ void ReadContents(CUnitFunctionHeader& header, pugi::xml_node contents) {
     if (originalSize <= 0)
         return;
     header.objectData = XmlDecodeBinary(XmlGetElementText(object));
-    header.objectOriginalSize = static_cast<quint32>(originalSize);
+    header.objectOriginalSize = static_cast<quint64>(originalSize);
 }
 
 bool IsZero(const WorkItem& item) {

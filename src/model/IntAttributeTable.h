@@ -29,8 +29,13 @@ void WriteIntAttributes(XmlDocumentContext& context, pugi::xml_node element,
         XmlSetIntAttribute(context, element, attribute.name, attribute.get(record), attribute.skipIfZero);
 }
 
+// A value that the field holds as 0 is one the writer leaves out, which reads back as the default: it takes
+// the default at once, so that the file does not change from one save to the next.
 template <class Record, size_t N>
 void ReadIntAttributes(pugi::xml_node element, const std::array<IntAttribute<Record>, N>& attributes, Record& record) {
-    for (const IntAttribute<Record>& attribute : attributes)
+    for (const IntAttribute<Record>& attribute : attributes) {
         attribute.set(record, XmlGetIntAttribute(element, attribute.name, attribute.defaultWhenMissing));
+        if (attribute.skipIfZero && attribute.get(record) == 0)
+            attribute.set(record, attribute.defaultWhenMissing);
+    }
 }

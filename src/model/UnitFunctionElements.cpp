@@ -5,6 +5,7 @@
 #include "model/ParallelWork.h"
 #include "model/UnitFunctionRegistry.h"
 #include "model/XmlDocumentContext.h"
+#include "platform/Trace.h"
 
 #include <QStringList>
 
@@ -193,26 +194,35 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) 
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
                      XmlElementIndex::Range range) {
     registry.Clear();
-    // Two elements with one InternalID: the first one holds the unit function, the others are ignored
-    // rather than piling their lines and children onto it.
+    // Two elements with one InternalID: the first one keeps it, with every reference by it; each later one
+    // is kept with its own lines under a fresh InternalID, drawn once every ID the file uses is taken. So is
+    // one with InternalID 0, which no reference can name (0 names none) and the writer leaves out.
     std::vector<FunctionToRead> functions;
     pugi::xml_node first;
     index.ForEach(FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
         if (!first)
             first = element;
-        const int count = registry.Count();
-        CUnitFunction* function =
-            registry.CreateFunctionWithID(static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0)));
-        if (registry.Count() > count)
-            functions.push_back({function, element, below});
+        const auto id = static_cast<quint32>(XmlGetIntAttribute(element, "InternalID", 0));
+        functions.push_back(
+            {id == 0 || registry.FindByInternalID(id) ? nullptr : registry.CreateFunctionWithID(id), element, below});
         return true;
     });
+    for (FunctionToRead& entry : functions) {
+        if (entry.function)
+            continue;
+        entry.function = registry.CreateFunctionForMerge(QString());
+        qCDebug(nuvTrace).noquote() << QStringLiteral("LoadRegistryXml: InternalID %1 is taken or names none; "
+                                                      "the unit function is read as InternalID %2.")
+                                           .arg(XmlGetAttribute(entry.element, "InternalID"))
+                                           .arg(entry.function ? entry.function->InternalID : 0);
+    }
+    std::erase_if(functions, [](const FunctionToRead& entry) { return !entry.function; });
     registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
     ReadAllFunctionContents(functions, index);
     for (const FunctionToRead& entry : functions)
         ReadFunctionChildren(*entry.function, registry, index, entry.range);
-    if (!registry.origin && first)
-        registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(first, "InternalID", 0)));
+    if (!registry.origin && !functions.empty() && functions.front().element == first)
+        registry.origin = functions.front().function;
     registry.RemoveEmptyFnStatementsAll();
 }
 

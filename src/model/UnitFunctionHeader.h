@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/FontSetting.h"
+#include "model/RequirementGraph.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <set>
 
 // Man-hours of one work item of a unit function.
@@ -29,7 +31,7 @@ public:
     quint16 contentLineNum = 0;
     FontSetting contentFont;
     QByteArray objectData; // embedded objects of the content; empty when there are none
-    quint32 objectOriginalSize = 0;
+    quint64 objectOriginalSize = 0;
     quint8 modifiedWhenZoom = 0;
 
     quint8 Unit = 1; // 0 hours, 1 days, 2 months, 3 years
@@ -43,7 +45,12 @@ public:
     std::array<WorkItem, WorkItemCount> workItems{};
 
     std::set<QString> ownRequirements;
-    std::set<QString> effectiveRequirements; // own plus inherited ones, derived by the rebuild
+    // Own plus inherited ones as the last rebuild derived them; empty before the first.
+    std::set<QString> EffectiveRequirements() const {
+        return requirementGraph ? requirementGraph->Collect(effectiveRequirementsNode) : std::set<QString>{};
+    }
+    std::shared_ptr<const RequirementGraph> requirementGraph;
+    int effectiveRequirementsNode = RequirementGraph::None;
 
     QString uniqueLabel;
     QString Reasoning;

@@ -1,6 +1,7 @@
 #include "model/UnitFunctionRegistry.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 // The registry's rebuild: every field derived from the child lists, the Fn statements, the requirements and
@@ -9,7 +10,8 @@
 // unit function. One walk from the origin then enumerates every path and derives all that depends on the
 // places. The path holds the unit functions on the current one (entered on the way down, left on the way
 // back, so a deep hierarchy costs one set, not one per level), and a cycle ends the walk where it closes.
-// Each place is one record that points to its parent's, so numbers share their prefixes.
+// Each place is one record that points to its parent's, so numbers share their prefixes; in the same way the
+// requirements handed down or up are nodes of one graph that share what the levels above or below added.
 
 namespace {
 
@@ -81,8 +83,10 @@ void DropStaleChildrenAndUpdatePrimaryParents(const FunctionList& list) {
 }
 
 // Drops the Fn statements whose unit function is gone, clears what the walk derives again and counts
-// the Fn statements that call each unit function.
-void ResetDerivedFields(const FunctionList& list) {
+// the Fn statements that call each unit function. Returns the node of each unit function's own requirements.
+std::vector<int> ResetDerivedFields(const FunctionList& list, RequirementGraph& requirements) {
+    std::vector<int> own;
+    own.reserve(list.functions.size());
     std::vector<quint32> called;
     for (CUnitFunction* function : list.functions) {
         std::erase_if(function->logicLines, [&](const auto& line) {
@@ -97,27 +101,30 @@ void ResetDerivedFields(const FunctionList& list) {
         function->primaryPlace = nullptr;
         function->occurrenceCount = 0;
         function->fnCallerCount = 0;
-        function->header.effectiveRequirements = function->header.ownRequirements;
+        own.push_back(requirements.AddSet(function->header.ownRequirements));
+        function->header.effectiveRequirementsNode = own.back();
     }
     for (const quint32 id : called) {
         if (CUnitFunction* function = list.Find(id))
             ++function->fnCallerCount;
     }
+    return own;
 }
 
 // One walk of every path from the origin: places, occurrence counts, inherited requirements and work sums.
 // The walk keeps its own stack: a hierarchy may be as deep as there are unit functions.
 class PathWalk {
 public:
-    PathWalk(const ModelOptions& options, std::deque<OutlinePlace>& places)
-        : m_inheritDown(options.InheritRequirementsDown), m_inheritUp(options.InheritRequirementsUp), m_places(places) {
-    }
+    PathWalk(const ModelOptions& options, std::deque<OutlinePlace>& places, const FunctionList& list,
+             const std::vector<int>& ownRequirements, RequirementGraph& requirements)
+        : m_inheritDown(options.InheritRequirementsDown), m_inheritUp(options.InheritRequirementsUp), m_places(places),
+          m_list(list), m_own(ownRequirements), m_requirements(requirements) {}
 
     // A path holds each unit function once, so the levels never grow past their number.
-    void Run(CUnitFunction* origin, std::size_t functionCount) {
-        m_levels.reserve(functionCount + 1);
-        std::set<QString> out;
-        Enter(origin, true, nullptr, 0, {});
+    void Run(CUnitFunction* origin) {
+        m_levels.reserve(m_list.functions.size() + 1);
+        int out = RequirementGraph::None;
+        Enter(origin, true, nullptr, 0, RequirementGraph::None);
         while (!m_levels.empty()) {
             Level& level = m_levels.back();
             if (level.next < level.function->children.size()) {
@@ -127,11 +134,10 @@ public:
                 continue;
             }
             CUnitFunctionHeader& header = level.function->header;
-            std::set<QString>& above = m_levels.size() > 1 ? m_levels[m_levels.size() - 2].below : out;
+            int& above = m_levels.size() > 1 ? m_levels[m_levels.size() - 2].below : out;
             if (m_inheritUp) {
-                header.effectiveRequirements.insert(level.below.begin(), level.below.end());
-                above.insert(header.ownRequirements.begin(), header.ownRequirements.end());
-                above.insert(level.below.begin(), level.below.end());
+                header.effectiveRequirementsNode = m_requirements.Union(header.effectiveRequirementsNode, level.below);
+                above = m_requirements.Union(above, m_requirements.Union(level.own, level.below));
             }
             header.Child = static_cast<float>(level.sum);
             header.Total = static_cast<float>(level.sum + header.Work);
@@ -148,15 +154,15 @@ private:
         CUnitFunction* function;
         bool primary;
         const OutlinePlace* place;
-        std::set<QString> passed; // requirements handed down
-        std::set<QString> below;  // requirements handed up
+        int own;    // the unit function's own requirements
+        int passed; // requirements handed down
+        int below;  // requirements handed up
         double sum = 0.0;
         std::size_t next = 0;
     };
 
     // Records the place; a unit function already on the path is not entered again.
-    void Enter(CUnitFunction* function, bool primary, const OutlinePlace* parent, int position,
-               const std::set<QString>& inherited) {
+    void Enter(CUnitFunction* function, bool primary, const OutlinePlace* parent, int position, int inherited) {
         const OutlinePlace* place =
             &m_places.emplace_back(OutlinePlace{parent, position, static_cast<quint32>(m_places.size())});
         function->places.push_back(place);
@@ -167,11 +173,12 @@ private:
         ++function->occurrenceCount;
         if (primary)
             function->primaryPlace = place;
-        Level level{function, primary, place, {}, {}};
+        const int own = m_own[static_cast<std::size_t>(m_list.PositionOf(function))];
+        Level level{function, primary, place, own, RequirementGraph::None, RequirementGraph::None};
         if (m_inheritDown) {
-            function->header.effectiveRequirements.insert(inherited.begin(), inherited.end());
-            level.passed = function->header.ownRequirements;
-            level.passed.insert(inherited.begin(), inherited.end());
+            int& effective = function->header.effectiveRequirementsNode;
+            effective = m_requirements.Union(effective, inherited);
+            level.passed = m_requirements.Union(own, inherited);
         }
         m_levels.push_back(std::move(level));
     }
@@ -179,6 +186,9 @@ private:
     const bool m_inheritDown;
     const bool m_inheritUp;
     std::deque<OutlinePlace>& m_places;
+    const FunctionList& m_list;
+    const std::vector<int>& m_own;
+    RequirementGraph& m_requirements;
     FunctionPath m_path;
     std::vector<Level> m_levels;
 };
@@ -188,11 +198,14 @@ private:
 void CUnitFunctionRegistry::Rebuild(const ModelOptions& options) {
     const FunctionList list(m_functions);
     DropStaleChildrenAndUpdatePrimaryParents(list);
-    ResetDerivedFields(list);
+    auto requirements = std::make_shared<RequirementGraph>();
+    const std::vector<int> own = ResetDerivedFields(list, *requirements);
     m_places.clear();
     if (origin)
-        PathWalk(options, m_places).Run(origin, list.functions.size());
+        PathWalk(options, m_places, list, own, *requirements).Run(origin);
     quint32 counter = 1;
-    for (CUnitFunction* function : list.functions)
+    for (CUnitFunction* function : list.functions) {
         function->serialNumber = function->places.empty() ? counter++ : 0;
+        function->header.requirementGraph = requirements;
+    }
 }

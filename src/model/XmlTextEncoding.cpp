@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -199,6 +200,82 @@ bool IsValidUtf8(const char* bytes, std::size_t size) {
             valid.store(false, std::memory_order_relaxed);
     });
     return valid.load();
+}
+
+namespace {
+
+// The value of the reference that starts after "&#" at p, or -1 when no complete reference starts there;
+// values past the last character are held at one past it.
+qint64 ReferencedValue(const char* p, const char* const end) {
+    const bool hex = p < end && *p == 'x';
+    if (hex)
+        ++p;
+    constexpr qint64 beyond = 0x110000;
+    qint64 value = 0;
+    int digits = 0;
+    for (; p < end; ++p, ++digits) {
+        const char c = *p;
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0)
+            break;
+        value = std::min(value * (hex ? 16 : 10) + digit, beyond);
+    }
+    return p < end && *p == ';' && digits > 0 ? value : -1;
+}
+
+// Whether the text that precedes a reference ends inside a comment, CDATA section or processing instruction,
+// where "&#" is plain text.
+bool EndsInLiteralSection(std::string_view before) {
+    struct Section {
+        std::string_view open;
+        std::string_view close;
+    };
+    static constexpr Section sections[] = {{"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}};
+    for (std::size_t p = before.find('<'); p != std::string_view::npos; p = before.find('<', p)) {
+        const auto found = std::find_if(std::begin(sections), std::end(sections), [&](const Section& section) {
+            return before.substr(p).starts_with(section.open);
+        });
+        if (found == std::end(sections)) {
+            ++p;
+            continue;
+        }
+        const std::size_t close = before.find(found->close, p + found->open.size());
+        if (close == std::string_view::npos)
+            return true;
+        p = close + found->close.size();
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsXmlCharacter(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+bool HasRefusedCharacterReference(const char* bytes, std::size_t size, bool (*refused)(char32_t)) {
+    const char* const end = bytes + size;
+    for (const char* p = bytes; p < end;) {
+        p = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)));
+        if (!p)
+            return false;
+        ++p;
+        if (p == end || *p != '#')
+            continue;
+        const qint64 value = ReferencedValue(p + 1, end);
+        // The rare refused reference alone pays for finding out whether it is markup at all.
+        if (value >= 0 && refused(static_cast<char32_t>(value)) &&
+            !EndsInLiteralSection(std::string_view(bytes, static_cast<std::size_t>(p - bytes))))
+            return true;
+    }
+    return false;
 }
 
 std::size_t Utf8ByteOrderMarkLength(const char* bytes, std::size_t size) {

@@ -10,6 +10,14 @@
 // Well-formed UTF-8: no stray, truncated or overlong sequence, no surrogate, nothing above U+10FFFF.
 bool IsValidUtf8(const char* bytes, std::size_t size);
 
+// A character XML 1.0 allows in a document.
+bool IsXmlCharacter(char32_t c);
+
+// Whether the text holds a character reference ("&#...;", outside comments, CDATA sections and processing
+// instructions) to a value `refused` refuses. The parser would decode a reference to NUL, and one past the
+// last character that wraps to it, as the end of the text it is in.
+bool HasRefusedCharacterReference(const char* bytes, std::size_t size, bool (*refused)(char32_t));
+
 // 3 when the bytes start with the UTF-8 byte-order mark, else 0.
 std::size_t Utf8ByteOrderMarkLength(const char* bytes, std::size_t size);
 

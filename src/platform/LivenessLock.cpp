@@ -1,10 +1,15 @@
 #include "platform/LivenessLock.h"
 
+#include "platform/UserName.h"
+
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -16,7 +21,15 @@ QString LockPath(const QString& directory, quint32 pid) {
     return directory + QStringLiteral("/nuv-alive-%1").arg(pid);
 }
 
+bool ProcessExists(quint32 pid) {
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
 } // namespace
+
+QString InstanceSocketPath(const QString& directory, quint32 pid) {
+    return directory + QStringLiteral("/nuv-%1-%2.sock").arg(GetUserName()).arg(pid);
+}
 
 LivenessLock::~LivenessLock() {
     if (m_fd < 0)
@@ -47,6 +60,24 @@ bool LivenessLock::IsAlive(const QString& directory, quint32 pid) {
         unlink(path.constData());
     close(fd);
     return alive;
+}
+
+void LivenessLock::RemoveLeftovers(const QString& directory) {
+    const QString lockPrefix = QFileInfo(LockPath(directory, 0)).fileName().chopped(1);
+    const QString socketName = QFileInfo(InstanceSocketPath(directory, 0)).fileName();
+    const QString socketPrefix = socketName.left(socketName.indexOf(QStringLiteral("0.sock")));
+    const QRegularExpression pidText(QStringLiteral("^[1-9][0-9]{0,9}$"));
+    for (const QString& name : QDir(directory).entryList(QDir::Files | QDir::System | QDir::Hidden)) {
+        QString pid;
+        if (name.startsWith(lockPrefix))
+            pid = name.mid(lockPrefix.size());
+        else if (name.startsWith(socketPrefix) && name.endsWith(QStringLiteral(".sock")))
+            pid = name.mid(socketPrefix.size()).chopped(5);
+        bool number = false;
+        const quint32 id = pid.toUInt(&number);
+        if (pidText.match(pid).hasMatch() && number && !ProcessExists(id))
+            QFile::remove(directory + QLatin1Char('/') + name);
+    }
 }
 
 } // namespace platform

@@ -8,6 +8,9 @@ namespace platform {
 // flock on "<directory>/nuv-alive-<pid>" for its whole life; the kernel drops it when the process ends,
 // however it ends, so a record whose lock can be taken belongs to a process that is gone. Unlike a test of
 // the process id this is not fooled by a reused id.
+// The local socket on which the process `pid` takes messages from other instances.
+QString InstanceSocketPath(const QString& directory, quint32 pid);
+
 class LivenessLock {
 public:
     LivenessLock() = default;
@@ -21,6 +24,10 @@ public:
 
     // True while the process `pid` holds its lock. A dead process's lock file is removed.
     static bool IsAlive(const QString& directory, quint32 pid);
+
+    // Removes the lock files and message sockets that processes which no longer exist left in `directory`
+    // (a killed process removes neither). A reused id keeps its files until that process is gone as well.
+    static void RemoveLeftovers(const QString& directory);
 
 private:
     int m_fd = -1;

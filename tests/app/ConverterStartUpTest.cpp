@@ -3,12 +3,18 @@
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "interchange/ImportProgress.h"
+#include "platform/LivenessLock.h"
 #include "platform/MessageBox.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QScopeGuard>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -36,6 +42,18 @@ rlim_t MappedBytes() {
     if (!statm.open(QIODevice::ReadOnly))
         return 0;
     return statm.readAll().split(' ').value(0).toULongLong() * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+}
+
+// A line of /proc/self/status in kilobytes.
+long StatusKilobytes(const char* key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(static_cast<qsizetype>(std::strlen(key))).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
 }
 
 } // namespace
@@ -80,8 +98,8 @@ TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->m_pUnitFunction, app.DocumentData().registry.origin);
 
-    ASSERT_TRUE(document->ConvertMindMapFile(MapPath()));
-    ASSERT_TRUE(document->ConvertMindMapFile(MapPath()));
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
     const CUnitFunction* origin = app.DocumentData().registry.origin;
     EXPECT_EQ(origin->name, "Root");
     ASSERT_EQ(origin->children.size(), 3u);
@@ -154,6 +172,100 @@ TEST_F(ConverterStartUp, ReadingASmallMapTakesMemoryForItsSizeNotForTheLargestMa
     const rlimit limited{MappedBytes() + (rlim_t(256) << 20), saved.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
     const auto restore = qScopeGuard([&saved] { setrlimit(RLIMIT_AS, &saved); });
-    EXPECT_TRUE(document->ConvertMindMapFile(MapPath()));
+    EXPECT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
     EXPECT_EQ(app.DocumentData().registry.Count(), 4);
+}
+
+TEST_F(ConverterStartUp, TheConverterClosesOnlyItsOwnWindowWhileExitClosesEveryInstance) {
+    // An editor in another process: it holds its liveness lock while it runs.
+    QProcess editor;
+    editor.start("sh", {"-c", "exec flock \"$0/nuv-alive-$$\" sleep 60", m_dirs.Path("")});
+    ASSERT_TRUE(editor.waitForStarted());
+    const auto stop = qScopeGuard([&editor] {
+        editor.kill();
+        editor.waitForFinished();
+    });
+    const auto editorId = static_cast<quint32>(editor.processId());
+    const QString lock = m_dirs.Path(QStringLiteral("nuv-alive-%1").arg(editorId));
+    for (int i = 0; i < 500 && !platform::LivenessLock::IsAlive(m_dirs.Path(""), editorId); ++i)
+        QThread::msleep(10);
+    ASSERT_TRUE(QFile::exists(lock));
+
+    {
+        FakeShell shell;
+        CNUVApp registering(shell);
+        ASSERT_TRUE(registering.InitInstance({"tobrel"}));
+        InstanceRecord record{};
+        record.processId = editorId;
+        record.mainWindow = 1;
+        ASSERT_TRUE(registering.RegisterInstance(record));
+    }
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
+    EXPECT_EQ(app.ExitCode(), 0);
+    EXPECT_GE(shell.closesPosted, 1);
+    EXPECT_TRUE(shell.instancesClosed.empty());
+
+    app.OnAppExit();
+    EXPECT_EQ(shell.instancesClosed, std::vector<quint32>{editorId});
+}
+
+TEST_F(ConverterStartUp, AConversionIsReportedFinishedOnlyOnceTheDocumentIsWritten) {
+    // Where the document should go there is a folder.
+    ASSERT_TRUE(QDir(m_dirs.Path("")).mkdir("door.nuv"));
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
+    EXPECT_EQ(app.ExitCode(), 1);
+    EXPECT_EQ(shell.finishedShown, 0);
+    EXPECT_EQ(m_messages.Texts().size(), 1);
+}
+
+TEST_F(ConverterStartUp, StartUpRemovesTheSocketsAndLocksOfProcessesThatAreGone) {
+    QProcess ended;
+    ended.start("true");
+    ASSERT_TRUE(ended.waitForStarted());
+    const auto gone = static_cast<quint32>(ended.processId());
+    ASSERT_TRUE(ended.waitForFinished());
+    const auto running = static_cast<quint32>(getppid());
+    const QString directory = m_dirs.Path("");
+    const QStringList files = {
+        platform::InstanceSocketPath(directory, gone), directory + QStringLiteral("/nuv-alive-%1").arg(gone),
+        platform::InstanceSocketPath(directory, running), directory + QStringLiteral("/nuv-alive-%1").arg(running)};
+    for (const QString& path : files) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel"}));
+    EXPECT_FALSE(QFile::exists(files[0]));
+    EXPECT_FALSE(QFile::exists(files[1]));
+    EXPECT_TRUE(QFile::exists(files[2]));
+    EXPECT_TRUE(QFile::exists(files[3]));
+}
+
+TEST_F(ConverterStartUp, AMapOverTheSizeLimitIsRefusedBeforeItIsRead) {
+    // A sparse file one byte over the 1 GiB limit takes no room on disk.
+    QFile map(m_dirs.Path("huge.mm"));
+    ASSERT_TRUE(map.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(map.resize((qint64(1) << 30) + 1));
+    map.close();
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel"}));
+    CNUVDoc* document = app.GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+
+    // The peak of resident memory starts again from what is resident now.
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        GTEST_SKIP() << "the memory peak cannot be reset here";
+    clear.close();
+    bool saveCalled = false;
+    EXPECT_FALSE(document->ConvertMindMapFile(map.fileName(), [&saveCalled] { return saveCalled = true; }));
+    EXPECT_FALSE(saveCalled);
+    EXPECT_EQ(m_messages.Texts().last(), "Mapファイルの変換に失敗しました。\nファイルを確認してください。");
+    EXPECT_LT(StatusKilobytes("VmHWM:") - StatusKilobytes("VmRSS:"), 64 * 1024);
 }

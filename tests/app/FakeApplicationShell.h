@@ -42,7 +42,7 @@ public:
         ++closesPosted;
         closePostedWhileConverting |= app && app->IsConverting();
     }
-    void PostCloseToInstance(quint32) override {}
+    void PostCloseToInstance(quint32 processId) override { instancesClosed.push_back(processId); }
     void ActivateInstance(quint32 processId) override { activated.push_back(processId); }
     void StartInstance(const QStringList& arguments) override { started.push_back(arguments); }
     std::unique_ptr<CImportProgress> CreateImportProgress() override { return std::make_unique<Progress>(*this); }
@@ -71,6 +71,7 @@ public:
     int finishedShown = 0;
     int closesPosted = 0;
     bool closePostedWhileConverting = false;
+    std::vector<quint32> instancesClosed;
     QString title;
     QString savePath; // what the save prompt answers; empty cancels
     QStringList proposedNames;

@@ -86,3 +86,30 @@ TEST(MapEncoding, BytesNotValidInTheMapsEncodingRefuseIt) {
     }
     EXPECT_TRUE(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden).isEmpty());
 }
+
+TEST(MapEncoding, CharactersXmlDoesNotAllowRefuseTheMapWithoutWritingAnything) {
+    TobrelSandbox sandbox;
+    const std::vector<std::pair<QString, QByteArray>> maps = {
+        {"nul-reference.mm", Map("", "Door&#x0;Lock", "note")},
+        {"nul-decimal.mm", Map("", "Door", "a&#0000;b")},
+        {"control.mm", Map("", "Door&#1;", "note")},
+        {"wrapping.mm", Map("", "Door&#x100000000;", "note")},
+        {"beyond.mm", Map("", "Door&#x110000;", "note")},
+        {"surrogate.mm", Map("", "Door&#xD800;", "note")},
+        {"nul-byte.mm", Map("", "Door", "note") + QByteArray("\0<map/>", 7)},
+    };
+    for (const auto& [file, bytes] : maps) {
+        sandbox.WriteFile(file, bytes);
+        const TobrelSandbox::Result result = sandbox.Run({file});
+        EXPECT_EQ(result.exitCode, 1) << file.toStdString();
+        EXPECT_EQ(result.standardError, kMapRefused) << file.toStdString();
+    }
+    EXPECT_TRUE(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // A tab by reference is a character like any other, and inside a comment or CDATA "&#0;" is only text
+    // (the conversion takes no CDATA into a note).
+    sandbox.WriteFile("allowed.mm", "<!-- &#0; --><map><node TEXT=\"a&#9;b\"><richcontent TYPE=\"NOTE\"><html><body>"
+                                    "<p><![CDATA[&#0;]]></p></body></html></richcontent></node></map>");
+    EXPECT_EQ(sandbox.Run({"allowed.mm"}).exitCode, 0);
+    EXPECT_EQ(ReadOrigin(sandbox.WorkPath("allowed.nuv")), std::make_pair(QString("a\tb"), QString()));
+}

@@ -64,6 +64,20 @@ TEST_F(DocumentElements, ContentOfMoreThan1024CharactersIsStoredTwice) {
     EXPECT_EQ(read.header.objectOriginalSize, 7u);
 }
 
+TEST_F(DocumentElements, AnObjectOfFourGigabytesOrMoreKeepsItsOriginalSize) {
+    for (const quint64 size : {quint64(1) << 32, (quint64(1) << 32) + 5, quint64(1) << 40}) {
+        CUnitFunction function;
+        function.header.objectData = QByteArray("\x01\x02", 2);
+        function.header.objectOriginalSize = size;
+        const pugi::xml_node element = Root();
+        WriteHeaderElement(function, m_context, element, QString());
+        CUnitFunction read;
+        ReadHeaderElement(read, IndexFunctionElement(element));
+        EXPECT_EQ(read.header.objectOriginalSize, size);
+        EXPECT_EQ(read.header.objectData, function.header.objectData) << size;
+    }
+}
+
 TEST_F(DocumentElements, HeaderReadKeepsWhatTheFileDoesNotHoldAndTheNameOnlyInTheOlderFormat) {
     CUnitFunction function;
     function.name = QStringLiteral("名前");
@@ -162,13 +176,18 @@ TEST_F(DocumentElements, RegistryReaderCopesWithBrokenReferences) {
         <Function InternalID="6"><Name>second</Name></Function>
         <Function InternalID="5" Line="1"><Name>again</Name><Child Descriptor="6"/><Line ConstNo="9"/></Function>
         </FunctionHolder>)"));
-    ASSERT_EQ(registry.Count(), 2);
+    // The second "5" is kept under an InternalID of its own.
+    ASSERT_EQ(registry.Count(), 3);
     ASSERT_NE(registry.origin, nullptr);
     EXPECT_EQ(registry.origin->InternalID, 5u);
     EXPECT_EQ(registry.origin->name, "first");
     EXPECT_EQ(registry.origin->children.size(), 1u);
     EXPECT_EQ(registry.origin->logicLines.size(), 1u);
     EXPECT_EQ(registry.FindByInternalID(6)->primaryParent, registry.origin);
+    const CUnitFunction* again = registry.FindByName("again");
+    ASSERT_NE(again, nullptr);
+    EXPECT_NE(again->InternalID, 5u);
+    EXPECT_EQ(again->children, std::vector<CUnitFunction*>{registry.FindByInternalID(6)});
 }
 
 TEST_F(DocumentElements, FontTablesOmitTheDefaultAndKeepUnsignedColours) {

@@ -153,3 +153,54 @@ TEST_F(DocumentFileInput, NestedDocumentsAreOneDocument) {
     ASSERT_TRUE(SaveDocumentXml(context, directory.filePath("saved.nuv")));
     EXPECT_LT(QFileInfo(directory.filePath("saved.nuv")).size(), 2 * documents.size());
 }
+
+// The parser takes a NUL for the end of the text: nothing may hide behind one, and no reference may make one.
+TEST_F(DocumentFileInput, NulBytesAndReferencesToNulMakeTheFileMalformed) {
+    CDocumentData data;
+    const QByteArray document = Document("<Comment>c</Comment>");
+    EXPECT_EQ(Load(data, document + QByteArray("\0<garbage>", 10)), LoadResult::MalformedXml);
+    EXPECT_EQ(Load(data, document + QByteArray("\0", 1)), LoadResult::MalformedXml);
+    EXPECT_EQ(Load(data, Document("<Comment>a&#x0;b</Comment>")), LoadResult::MalformedXml);
+    EXPECT_EQ(Load(data, Document(R"(<View FunctionDescriptor="1&#00;2"/>)")), LoadResult::MalformedXml);
+    EXPECT_EQ(Load(data, Document("<Comment>a&#x100000000;b</Comment>")), LoadResult::MalformedXml);
+
+    // Other control characters by reference are what the writer makes of them; in a comment "&#0;" is text.
+    ASSERT_EQ(Load(data, Document("<!-- &#0; --><Comment>a&#1;b&#x1F;</Comment>")), LoadResult::Loaded);
+    EXPECT_EQ(data.documentHeader.Comment, QString("a\x01"
+                                                   "b\x1F"));
+}
+
+// Each later unit function with an InternalID taken already, and each with InternalID 0, is kept under a fresh
+// one; references by the ID stay with the first.
+TEST_F(DocumentFileInput, UnitFunctionsSharingAnInternalIdAreAllKept) {
+    CDocumentData data;
+    ASSERT_EQ(Load(data, Document(R"(<Functions><FunctionHolder Root="5">)"
+                                  R"(<Function InternalID="5" Line="1"><Name>A</Name><Child Descriptor="7"/>)"
+                                  R"(<Line ConstNo="0" InternalID="7"/></Function>)"
+                                  R"(<Function InternalID="7"><Name>B</Name></Function>)"
+                                  R"(<Function InternalID="5" Line="2"><Name>C</Name><Child Descriptor="5"/>)"
+                                  R"(<Line ConstNo="10"/><Line ConstNo="10"/></Function>)"
+                                  R"(<Function><Name>D</Name></Function>)"
+                                  R"(<Function InternalID="0"><Name>E</Name></Function>)"
+                                  R"(</FunctionHolder></Functions>)")),
+              LoadResult::Loaded);
+    const CUnitFunctionRegistry& registry = data.registry;
+    ASSERT_EQ(registry.Count(), 5);
+    const CUnitFunction* a = registry.FindByName("A");
+    const CUnitFunction* c = registry.FindByName("C");
+    const CUnitFunction* e = registry.FindByName("E");
+    ASSERT_TRUE(a && c && e && registry.FindByName("D"));
+    EXPECT_EQ(a->InternalID, 5u);
+    EXPECT_EQ(registry.origin, a);
+    ASSERT_EQ(a->children.size(), 1u);
+    EXPECT_EQ(a->children[0]->name, "B");
+    ASSERT_EQ(a->logicLines.size(), 1u);
+    EXPECT_EQ(a->logicLines[0]->calledInternalID, 7u);
+    EXPECT_NE(c->InternalID, 5u);
+    EXPECT_EQ(c->logicLines.size(), 2u);
+    EXPECT_EQ(c->children, std::vector<CUnitFunction*>{registry.origin});
+    // 0 names no unit function: both get an InternalID of their own.
+    EXPECT_NE(registry.FindByName("D")->InternalID, 0u);
+    EXPECT_NE(e->InternalID, 0u);
+    EXPECT_NE(registry.FindByName("D")->InternalID, e->InternalID);
+}

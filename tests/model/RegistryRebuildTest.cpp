@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+#include <set>
+
 TEST(RegistryRebuild, WithoutOriginEveryFunctionGetsASerialNumber) {
     CUnitFunctionRegistry registry;
     CUnitFunction* a = registry.CreateFunctionWithID(5);
@@ -152,16 +156,76 @@ TEST(RegistryRebuild, RequirementsAreInheritedDownAndUpAsConfigured) {
     b->header.ownRequirements = {"RB"};
     loose->header.ownRequirements = {"RL"};
     doc.Rebuild();
-    EXPECT_EQ(b->header.effectiveRequirements, (std::set<QString>{"R0", "RA", "RB"}));
-    EXPECT_EQ(doc.origin()->header.effectiveRequirements, (std::set<QString>{"R0", "RA", "RB"}));
-    EXPECT_EQ(loose->header.effectiveRequirements, std::set<QString>{"RL"});
+    EXPECT_EQ(b->header.EffectiveRequirements(), (std::set<QString>{"R0", "RA", "RB"}));
+    EXPECT_EQ(doc.origin()->header.EffectiveRequirements(), (std::set<QString>{"R0", "RA", "RB"}));
+    EXPECT_EQ(loose->header.EffectiveRequirements(), std::set<QString>{"RL"});
 
     doc.options.InheritRequirementsUp = false;
     doc.Rebuild();
-    EXPECT_EQ(a->header.effectiveRequirements, (std::set<QString>{"R0", "RA"}));
+    EXPECT_EQ(a->header.EffectiveRequirements(), (std::set<QString>{"R0", "RA"}));
     doc.options.InheritRequirementsDown = false;
     doc.Rebuild();
-    EXPECT_EQ(b->header.effectiveRequirements, std::set<QString>{"RB"});
+    EXPECT_EQ(b->header.EffectiveRequirements(), std::set<QString>{"RB"});
+}
+
+namespace {
+
+// Inheritance as a walk that copies the path and the handed sets at every level, to hold the shared form to.
+using Requirements = std::map<const CUnitFunction*, std::set<QString>>;
+
+void InheritDown(const CUnitFunction* f, std::set<const CUnitFunction*> path, std::set<QString> inherited,
+                 Requirements& result) {
+    if (!path.insert(f).second)
+        return;
+    result[f].insert(inherited.begin(), inherited.end());
+    inherited.insert(f->header.ownRequirements.begin(), f->header.ownRequirements.end());
+    for (const CUnitFunction* child : f->children)
+        InheritDown(child, path, inherited, result);
+}
+
+void InheritUp(const CUnitFunction* f, std::set<const CUnitFunction*> path, std::set<QString>& out,
+               Requirements& result) {
+    if (!path.insert(f).second)
+        return;
+    std::set<QString> below;
+    for (const CUnitFunction* child : f->children)
+        InheritUp(child, path, below, result);
+    result[f].insert(below.begin(), below.end());
+    out.insert(f->header.ownRequirements.begin(), f->header.ownRequirements.end());
+    out.insert(below.begin(), below.end());
+}
+
+} // namespace
+
+TEST(RegistryRebuild, SharedInheritanceGivesTheSetsOfAPerPathWalk) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 60; ++round) {
+        TestDocument doc;
+        std::vector<CUnitFunction*> functions{doc.origin()};
+        for (quint32 id = 10; id < 20; ++id)
+            functions.push_back(doc.Add(id, QStringLiteral("F%1").arg(id)));
+        // Links between any two, so shared unit functions, cycles and unreachable ones all occur.
+        for (int link = 0; link < 16; ++link)
+            CUnitFunction::AppendChild(functions[random() % functions.size()], functions[random() % functions.size()]);
+        for (CUnitFunction* f : functions) {
+            if (random() % 3)
+                f->header.ownRequirements = {QStringLiteral("R%1").arg(f->InternalID), QStringLiteral("common")};
+        }
+        doc.options.InheritRequirementsDown = round % 4 != 1;
+        doc.options.InheritRequirementsUp = round % 4 != 2;
+        doc.Rebuild();
+
+        Requirements expected;
+        for (const CUnitFunction* f : functions)
+            expected[f] = f->header.ownRequirements;
+        if (doc.options.InheritRequirementsDown)
+            InheritDown(doc.origin(), {}, {}, expected);
+        std::set<QString> out;
+        if (doc.options.InheritRequirementsUp)
+            InheritUp(doc.origin(), {}, out, expected);
+        for (const CUnitFunction* f : functions)
+            EXPECT_EQ(f->header.EffectiveRequirements(), expected[f]) << "round " << round << ", " << f->InternalID;
+    }
 }
 
 TEST(RegistryRebuild, DeletedFunctionLeavesNoChildEntryFnLineOrItem) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <new>
 #include <sstream>
 
 namespace {
@@ -116,7 +118,11 @@ TEST(Base64, LinesOfSeventySixCharactersJoinedByCrLf) {
     EXPECT_FALSE(line60.endsWith("\r\n"));
     EXPECT_EQ(Base64Encode(nullptr, 0), "");
     EXPECT_EQ(Base64EncodedLength(57), 80u);
-    EXPECT_FALSE(Base64EncodedLength(std::size_t{1} << 30));
+    // A memo of 2^29 UTF-16 units is encoded like any other; only what no text can hold fails, and loudly.
+    EXPECT_EQ(Base64EncodedLength(std::size_t{1} << 30), 1469330920u);
+    const std::size_t beyond = std::numeric_limits<std::size_t>::max() / 2;
+    EXPECT_FALSE(Base64EncodedLength(beyond));
+    EXPECT_THROW(Base64Encode(nullptr, beyond), std::bad_alloc);
 }
 
 TEST(Base64, DecodingSkipsBreaksBlanksAndPadding) {

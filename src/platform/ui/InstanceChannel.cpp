@@ -1,6 +1,6 @@
 #include "platform/ui/InstanceChannel.h"
 
-#include "platform/UserName.h"
+#include "platform/LivenessLock.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -25,7 +25,7 @@ InstanceChannel::~InstanceChannel() {
 }
 
 QString InstanceChannel::SocketPath(quint32 pid) const {
-    return m_directory + QStringLiteral("/nuv-%1-%2.sock").arg(GetUserName()).arg(pid);
+    return InstanceSocketPath(m_directory, pid);
 }
 
 bool InstanceChannel::Listen() {
