@@ -180,24 +180,35 @@ TEST_F(DocumentOpening, TheCurrentDocumentIsClosedFirstAndItsChangesAreAskedFor)
 TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
     m_shell.openPath = Path("layout.nuv");
 
-    // Another process has it open (under a name that differs in letter case): that one comes to the front.
+    // Another process has it open: that one comes to the front, also when the file is named through a link
+    // or a detour.
     InstanceRecord other{};
     other.processId = 999999;
     other.state = CNUVApp::ReadOnly;
-    other.SetPath(Path("LAYOUT.nuv"));
+    other.SetPath(Path("layout.nuv"));
     ASSERT_TRUE(m_app.RegisterInstance(other));
-    m_app.OnFileOpen();
+    ASSERT_TRUE(QFile::link(Path("layout.nuv"), Path("link.nuv")));
+    for (const QString& name : {Path("link.nuv"), Path("config/../layout.nuv")}) {
+        m_shell.openPath = name;
+        m_app.OnFileOpen();
+    }
     EXPECT_EQ(m_shell.openPromptTitle, QStringLiteral("ファイルを開く"));
-    EXPECT_EQ(m_shell.activated, std::vector<quint32>{999999});
+    EXPECT_EQ(m_shell.activated, std::vector<quint32>(2, 999999));
     EXPECT_EQ(m_app.DocumentPath(), "");
     ASSERT_TRUE(m_app.RemoveInstanceRecord(999999));
 
-    // Changes here are never closed away: the document opens in a new process.
+    // A document whose name differs only in letter case is another file: it is not handed over. Changes here
+    // are never closed away: the document opens in a new process.
+    other.SetPath(Path("LAYOUT.nuv"));
+    ASSERT_TRUE(m_app.RegisterInstance(other));
+    m_shell.openPath = Path("layout.nuv");
     m_app.SetModified();
     m_app.OnFileOpen();
+    EXPECT_EQ(m_shell.activated.size(), 2u);
     ASSERT_EQ(m_shell.started.size(), 1u);
     EXPECT_EQ(m_shell.started[0], QStringList({"/0", "/0", Path("layout.nuv")}));
     EXPECT_TRUE(m_app.IsModified());
+    ASSERT_TRUE(m_app.RemoveInstanceRecord(999999));
 
     // An unchanged new document gives way to it.
     m_app.SetModified(false);

@@ -330,7 +330,10 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
     data.AutoSaveInterval = 10;
     EXPECT_EQ(AutoSaveTimerInterval(data), 600000);
 
+    // A new document saved by name gets no timer; one opened for editing, or loaded from a template, does.
     SaveAs("door.nuv");
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
+    m_app.StartAutoSaveTimer();
     EXPECT_EQ(m_shell.autoSaveInterval, 600000);
 
     Modify(QStringLiteral("自動"));
