@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -15,6 +16,9 @@
 namespace platform {
 
 namespace {
+
+constexpr int kBackupNameLength = 64;
+constexpr int kTemporaryNameAttempts = 100;
 
 // Writes all of `bytes` at the start of the file and cuts it there; 0 or the errno of the failed step.
 int WriteWhole(int fd, const QByteArray& bytes) {
@@ -88,14 +92,37 @@ bool FileReplacement::Open() {
         if (target.st_nlink > 1)
             return OpenInPlace();
     }
-    m_saveFile = std::make_unique<QSaveFile>(m_targetPath);
-    m_saveFile->setDirectWriteFallback(false);
-    if (m_saveFile->open(QIODevice::WriteOnly))
+    if (OpenBeside())
         return true;
-    m_errorText = m_saveFile->errorString();
-    m_saveFile.reset();
     // No file may be made beside it: the file itself is written, when we may.
     return m_targetExists && OpenInPlace();
+}
+
+bool FileReplacement::OpenBeside() {
+    // The temporary file is named after the target. Made with the mode of any new file (the umask applied);
+    // a file replaced gives it its own bits at the commit.
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const QString name =
+            m_targetPath + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0) {
+            FailWithErrno(errno);
+            return false;
+        }
+        m_temporaryPath = name;
+        m_temporaryFile = std::make_unique<QFile>();
+        if (!m_temporaryFile->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            m_errorText = m_temporaryFile->errorString();
+            close(fd);
+            Cancel();
+            return false;
+        }
+        return true;
+    }
+    FailWithErrno(EEXIST);
+    return false;
 }
 
 bool FileReplacement::OpenInPlace() {
@@ -112,13 +139,14 @@ bool FileReplacement::OpenInPlace() {
 QIODevice& FileReplacement::Device() {
     if (m_inPlace)
         return m_buffer;
-    return *m_saveFile;
+    return *m_temporaryFile;
 }
 
 void FileReplacement::Cancel() {
-    if (m_saveFile) {
-        m_saveFile->cancelWriting();
-        m_saveFile.reset();
+    if (m_temporaryFile) {
+        m_temporaryFile.reset();
+        unlink(QFile::encodeName(m_temporaryPath).constData());
+        m_temporaryPath.clear();
     }
     if (m_buffer.isOpen())
         m_buffer.close();
@@ -132,13 +160,17 @@ bool FileReplacement::Commit() {
 }
 
 bool FileReplacement::CommitBeside() {
-    if (!m_saveFile)
+    if (!m_temporaryFile)
         return false;
+    if (!m_temporaryFile->flush()) {
+        m_errorText = m_temporaryFile->errorString();
+        return false;
+    }
+    const int fd = m_temporaryFile->handle();
     if (m_targetExists) {
         // The new file takes the old one's owner where we may give it (the superuser saving another user's
-        // file), then its permission bits: the change of owner would clear set-id bits again.
-        const int fd = m_saveFile->handle();
-        // Where the owner is not ours to give, the file stays the saving user's, as a new file would be.
+        // file), then its permission bits: the change of owner would clear set-id bits again. Where the owner
+        // is not ours to give, the file stays the saving user's, as a new file would be.
         if ((m_owner != geteuid() || m_group != getegid()) && fchown(fd, m_owner, m_group) != 0)
             errno = 0;
         if (fchmod(fd, m_mode) != 0) {
@@ -146,9 +178,22 @@ bool FileReplacement::CommitBeside() {
             return false;
         }
     }
-    if (!m_saveFile->commit()) {
-        m_errorText = m_saveFile->errorString();
+    if (fsync(fd) != 0) {
+        FailWithErrno(errno);
         return false;
+    }
+    m_temporaryFile->close();
+    if (rename(QFile::encodeName(m_temporaryPath).constData(), QFile::encodeName(m_targetPath).constData()) != 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    m_temporaryFile.reset();
+    // The new name is made lasting too, as far as the folder lets us.
+    const int folder =
+        open(QFile::encodeName(QFileInfo(m_targetPath).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
     }
     return true;
 }
@@ -173,7 +218,8 @@ bool FileReplacement::CommitInPlace() {
 
     // Until the new content is safely in the file, the old one waits in a file only this user can read.
     const QString directory = BackupDirectory();
-    QTemporaryFile backup(directory + QLatin1Char('/') + QFileInfo(m_targetPath).fileName() +
+    // Named after the file, as far as a name of the longest length leaves room for the random part.
+    QTemporaryFile backup(directory + QLatin1Char('/') + QFileInfo(m_targetPath).fileName().left(kBackupNameLength) +
                           QStringLiteral(".XXXXXX"));
     if (directory.isEmpty() || !QDir().mkpath(directory) || !backup.open() ||
         !backup.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || backup.write(old) != old.size() ||

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QBuffer>
-#include <QSaveFile>
+#include <QFile>
 #include <QString>
 
 #include <memory>
@@ -51,6 +51,7 @@ public:
     static QString BackupDirectory();
 
 private:
+    bool OpenBeside();
     bool OpenInPlace();
     bool CommitInPlace();
     bool CommitBeside();
@@ -63,7 +64,8 @@ private:
     unsigned m_owner = 0;
     unsigned m_group = 0;
     bool m_inPlace = false;
-    std::unique_ptr<QSaveFile> m_saveFile;
+    QString m_temporaryPath;
+    std::unique_ptr<QFile> m_temporaryFile;
     QByteArray m_content;
     QBuffer m_buffer;
     Refusal m_refusal = Refusal::None;
