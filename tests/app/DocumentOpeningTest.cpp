@@ -425,7 +425,10 @@ TEST_F(DocumentOpening, AFileThatCannotBeOpenedOrReadSaysSoAndLeavesTheRecentFil
         QFile::copy(QStringLiteral(NUV_TEST_DATA_DIR "/docfile/") + c.file, path);
         m_app.UpdateRecentFileList(Path("layout.nuv"), true);
         m_app.UpdateRecentFileList(path, true);
+        const int closesPosted = m_shell.closesPosted;
         EXPECT_FALSE(m_app.OpenDocumentFile(path)) << c.file;
+        // A file that cannot be opened at all leaves nothing to show: the window closes, the process ends.
+        EXPECT_EQ(m_shell.closesPosted - closesPosted, c.message == kCannotOpen ? 1 : 0) << c.file;
         ASSERT_EQ(m_messages.requests.size(), 1) << c.file;
         EXPECT_EQ(m_messages.requests[0].text, c.message) << c.file;
         EXPECT_EQ(m_messages.requests[0].icon, platform::MessageIcon::Error) << c.file;
@@ -546,4 +549,31 @@ TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNor
     defaults.SetDefaults();
     EXPECT_EQ(m_app.DocumentData().documentHeader.Title, defaults.documentHeader.Title);
     EXPECT_EQ(m_app.DocumentData().registry.Count(), 1);
+}
+
+TEST_F(DocumentOpening, TheAutoSaveTimerStartsWhenADocumentIsOpenedForEditingButNotOnAReload) {
+    const QString path = Path("layout.nuv");
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    m_app.DocumentData().AutoSaveOnOff = 1;
+    m_app.DocumentData().AutoSaveInterval = 10;
+    m_app.OnFileSave();
+    ASSERT_TRUE(m_app.CloseDocument());
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
+
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_EQ(m_shell.autoSaveInterval, 600000);
+    ASSERT_TRUE(m_app.CloseDocument());
+
+    // Watched until the other user lets it go, then reloaded for editing: no timer.
+    {
+        OtherEditor editor(path, QStringLiteral("花子"));
+        m_messages.answers = {MessageAnswer::No};
+        ASSERT_TRUE(m_app.OpenDocumentFile(path));
+        editor.Close();
+    }
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
+    m_messages.answers = {MessageAnswer::Ok};
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
 }
