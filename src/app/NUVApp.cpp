@@ -448,7 +448,7 @@ bool CNUVApp::SaveConvertedDocument(const QString& path) {
 
 bool CNUVApp::IsHeldByOtherProcess(const QString& path) {
     // Another process editing that document holds it; it is never replaced under its feet.
-    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(CanonicalPath(path));
     return (holder && holder->state == Editing && holder->processId != CurrentProcessId()) ||
            platform::DocumentFileLock::IsHeldElsewhere(path);
 }
