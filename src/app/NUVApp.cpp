@@ -589,7 +589,7 @@ bool CNUVApp::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
 
 bool CNUVApp::SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry) {
     const QString path = CanonicalPath(chosen);
-    if (m_nOpenMode == Editing && path == m_strDocumentPath) {
+    if (path == m_strDocumentPath && CanWriteHeldFile()) {
         if (!SaveIntoHeldFile(entry))
             return false;
         UpdateRecentFileList(m_strDocumentPath, true);

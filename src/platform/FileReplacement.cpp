@@ -83,6 +83,11 @@ bool FileReplacement::Open() {
             m_refusal = Refusal::ReadOnly;
             return false;
         }
+        // A file we may not write is not replaced either, though its folder would let us rename over it.
+        if (access(encoded.constData(), W_OK) != 0) {
+            FailWithErrno(errno);
+            return false;
+        }
         m_targetExists = true;
         m_targetPath = S_ISLNK(link.st_mode) ? QFileInfo(m_path).canonicalFilePath() : m_path;
         m_mode = target.st_mode & 07777;
@@ -126,10 +131,6 @@ bool FileReplacement::OpenBeside() {
 }
 
 bool FileReplacement::OpenInPlace() {
-    if (access(QFile::encodeName(m_targetPath).constData(), W_OK) != 0) {
-        FailWithErrno(errno);
-        return false;
-    }
     m_inPlace = true;
     m_content.clear();
     m_buffer.setBuffer(&m_content);

@@ -17,7 +17,8 @@ namespace platform {
 // file of the user's own cache folder until the new one is written, flushed and synced, and a write that
 // fails puts the old content back.
 //
-// Only regular files (or links to one) are replaced, and never one marked read-only for everybody.
+// Only regular files (or links to one) that the user may write are replaced, and never one marked read-only for
+// everybody (which binds the superuser too).
 class FileReplacement {
 public:
     enum class Refusal {
