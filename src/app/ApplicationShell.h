@@ -25,6 +25,8 @@ public:
     virtual void UpdateFrameTitle(const QString& documentName) = 0;
     // Runs the main window's close path once the current work is done (a posted close).
     virtual void PostCloseToMainWindow() = 0;
+    // Runs the main window's close path now; it asks about unsaved changes and may be refused.
+    virtual void CloseMainWindow() {}
     // Asks the instance `processId` to close its main window; does not wait for it.
     virtual void PostCloseToInstance(quint32 processId) = 0;
     // Asks the instance `processId` to bring its main window to the front; does not wait for it.

@@ -52,7 +52,7 @@ const InstanceRecord* InstanceTable::FindByPath(const QString& path) const {
         return nullptr;
     for (int i = 0; i < UsedCount(); ++i) {
         const InstanceRecord& record = records[i];
-        if (record.state >= 1 && record.state <= 3 && record.Path().compare(path, Qt::CaseInsensitive) == 0)
+        if (record.state >= 1 && record.state <= 3 && record.Path() == path)
             return &record;
     }
     return nullptr;

@@ -35,7 +35,8 @@ struct InstanceTable {
 
     // Copies the record into the next free slot; false when all 16 are in use.
     bool Register(const InstanceRecord& record);
-    // First record of a document that is open (states 1 to 3) whose path equals `path` ignoring case.
+    // First record of a document that is open (states 1 to 3) whose path equals `path`. Records hold canonical
+    // paths, and so must `path`: file names differ by letter case.
     const InstanceRecord* FindByPath(const QString& path) const;
     // Overwrites the first record of `processId`; false when there is none.
     bool Update(uint32_t processId, const InstanceRecord& record);

@@ -9,6 +9,7 @@ enum Id : int {
     // Handled by the application object.
     FileNew = 57600,
     FileOpen = 57601,
+    FileClose = 57602,
     FileSave = 57603,
     FileSaveAs = 57604,
     // The recent-file entries of the File menu, the newest first.

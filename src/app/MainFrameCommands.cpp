@@ -49,7 +49,7 @@ const std::vector<Command>& Commands() {
         // File
         {FileNew, None, "Ctrl+N", nullptr},
         {FileOpen, None, "Ctrl+O", nullptr},
-        {57602, None, "", nullptr},
+        {FileClose, None, "", nullptr},
         {57603, DocumentOpen, "Ctrl+S", nullptr},
         {57604, DocumentOpen, "", nullptr},
         {32856, DocumentOpen, "", nullptr},
@@ -66,7 +66,7 @@ const std::vector<Command>& Commands() {
         {57606, DocumentOpen, "", nullptr},
         {32880, DocumentOpen, "", nullptr},
         {33017, None, "", nullptr},
-        {33018, None, "", nullptr},
+        {33018, DocumentOpen, "", nullptr}, // print: as Save As
         {AppExit, None, "", nullptr},
         // Edit
         {57643, Undo, "Ctrl+Z", nullptr},

@@ -45,6 +45,17 @@ bool IsReadOnlyFile(const QString& path) {
     return !info.isWritable() || !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
 }
 
+// The one name of a document file, links and "." and ".." resolved, by which processes compare documents; for a
+// file yet to be made, that of its folder with its name. Letter case counts, as it does for the file system.
+QString CanonicalPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical;
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
+}
+
 InstanceRecord EmptyRecord(quint32 processId) {
     InstanceRecord record;
     std::memset(&record, 0, sizeof(record));
@@ -113,11 +124,11 @@ bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
         return m_nExitCode == 0;
     }
     // Another process starts us for a document as "/N /N PATH": the path comes last.
-    const QString path = QFileInfo(arguments.last()).absoluteFilePath();
+    const QString path = CanonicalPath(arguments.last());
     m_nExitCode = 0;
     if (ActivateHolder(path))
         return false;
-    // A document that cannot be opened leaves the window without a document.
+    // A file that cannot be opened closes the window again; one that cannot be read leaves it without a document.
     OpenDocumentFile(path);
     return true;
 }
@@ -421,6 +432,15 @@ void CNUVApp::DiscardDocument(bool processEnding) {
     m_shell.UpdateFrameTitle(m_strDocumentName);
 }
 
+void CNUVApp::OnFileClose() {
+    m_shell.CloseMainWindow();
+    m_bSkipNextTabOpen = true;
+}
+
+bool CNUVApp::TakeSkipNextTabOpen() {
+    return std::exchange(m_bSkipNextTabOpen, false);
+}
+
 void CNUVApp::CloseDocumentState() {
     m_heldDocumentFile.Release();
     if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty())
@@ -457,7 +477,7 @@ bool CNUVApp::SaveConvertedDocument(const QString& path) {
 
 bool CNUVApp::IsHeldByOtherProcess(const QString& path) {
     // Another process editing that document holds it; it is never replaced under its feet.
-    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(CanonicalPath(path));
     return (holder && holder->state == Editing && holder->processId != CurrentProcessId()) ||
            platform::DocumentFileLock::IsHeldElsewhere(path);
 }
@@ -476,13 +496,24 @@ bool CNUVApp::WriteDocument(const QString& path, const VersionHistoryEntry* entr
 }
 
 void CNUVApp::ShowSaveFailure(const QString& path, const QString& errorText) const {
+    // A file that cannot be made, a folder and a file that may not be written cannot be opened for saving;
+    // anything else, a pipe or device named as the file among them, is said with the file's name and why.
     const QFileInfo target(path);
-    const bool cannotOpen = !QFileInfo(target.absolutePath()).isWritable() ||
-                            (target.exists() && (!target.isFile() || !target.isWritable()));
+    const bool cannotOpen = target.exists() ? target.isDir() || (target.isFile() && IsReadOnlyFile(path))
+                                            : !QFileInfo(target.absolutePath()).isWritable();
     platform::ShowMessageBox(cannotOpen ? LoadString(StringId::CannotOpenForSaving)
                                         : LoadString(StringId::CannotWriteFile).arg(path) + "\n" + errorText,
                              platform::MessageButtons::Ok,
                              cannotOpen ? platform::MessageIcon::Error : platform::MessageIcon::Warning);
+}
+
+bool CNUVApp::CanWriteHeldFile() const {
+    return m_nOpenMode == Editing && !m_strDocumentPath.isEmpty() && !IsReadOnlyFile(m_strDocumentPath);
+}
+
+void CNUVApp::ShowReadOnlyFileMessage() const {
+    platform::ShowMessageBox(LoadString(StringId::ReadOnlyFileSaveAs).arg(QFileInfo(m_strDocumentPath).fileName()),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
 void CNUVApp::OnFileSave() {
@@ -490,13 +521,13 @@ void CNUVApp::OnFileSave() {
     QScopedValueRollback<bool> running(m_bSaveRunning, true);
     if (!SaveWithVersionPrompt())
         return;
-    if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty()) {
+    if (CanWriteHeldFile()) {
         SaveDocumentFile(m_strDocumentPath, false, QString());
         return;
     }
+    // A file made read-only since it was opened is not written either: it goes as a read-only document's.
     if (m_nOpenMode != NoDocument && !m_strDocumentPath.isEmpty())
-        platform::ShowMessageBox(LoadString(StringId::ReadOnlyFileSaveAs).arg(QFileInfo(m_strDocumentPath).fileName()),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        ShowReadOnlyFileMessage();
     SaveDocumentFile(QString(), true, QString());
 }
 
@@ -520,6 +551,12 @@ bool CNUVApp::SaveWithVersionPrompt() {
     if (m_documentData.versionHistory.size() >= static_cast<size_t>(CDocumentData::MaxStoredVersions)) {
         platform::ShowMessageBox(LoadString(StringId::TooManyVersions).arg(CDocumentData::MaxStoredVersions),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    // A stored version at the top of the number range has no number after it.
+    if (!HasFreeVersionNumber(m_documentData)) {
+        platform::ShowMessageBox(LoadString(StringId::NoFreeVersionNumber), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
         return false;
     }
     const ProposedVersion proposal = ProposeVersionNumber(m_documentData);
@@ -555,8 +592,10 @@ bool CNUVApp::SaveDocumentFile(const QString& path, bool ask, const QString& pro
 }
 
 bool CNUVApp::SaveDocumentFileAs(const VersionHistoryEntry& entry) {
-    if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty())
+    if (CanWriteHeldFile())
         return SaveIntoHeldFile(&entry);
+    if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty())
+        ShowReadOnlyFileMessage();
     const QString chosen = PromptSaveFileName(true, QString(), false);
     return !chosen.isEmpty() && SaveUnderNewName(chosen, &entry);
 }
@@ -567,16 +606,19 @@ bool CNUVApp::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
         ShowSaveFailure(m_strDocumentPath, errorText);
         return false;
     }
-    // The written file replaced the one held: hold the new one before letting the old one go.
-    platform::DocumentFileLock written;
-    written.Hold(m_strDocumentPath);
-    m_heldDocumentFile = std::move(written);
+    // A file replaced by a new one is held anew before the old one is let go; one written in place stays held.
+    if (!m_heldDocumentFile.HoldsFile(m_strDocumentPath)) {
+        platform::DocumentFileLock written;
+        written.Hold(m_strDocumentPath);
+        m_heldDocumentFile = std::move(written);
+    }
     m_bModified = false;
     return true;
 }
 
-bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* entry) {
-    if (m_nOpenMode == Editing && QFileInfo(path) == QFileInfo(m_strDocumentPath)) {
+bool CNUVApp::SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry) {
+    const QString path = CanonicalPath(chosen);
+    if (path == m_strDocumentPath && CanWriteHeldFile()) {
         if (!SaveIntoHeldFile(entry))
             return false;
         UpdateRecentFileList(m_strDocumentPath, true);
@@ -587,7 +629,7 @@ bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* e
     // not replaced.
     const QFileInfo target(path);
     platform::DocumentFileLock held;
-    if (IsHeldByOtherProcess(path) || (target.exists() && (!target.isWritable() || !held.Hold(path)))) {
+    if (IsHeldByOtherProcess(path) || (target.exists() && (IsReadOnlyFile(path) || !held.Hold(path)))) {
         platform::ShowMessageBox(LoadString(StringId::CannotOpenForSaving), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Error);
         return false;
@@ -597,7 +639,8 @@ bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* e
         ShowSaveFailure(path, errorText);
         return false;
     }
-    held.Hold(path);
+    if (!held.HoldsFile(path))
+        held.Hold(path);
     CloseDocumentState();
     m_heldDocumentFile = std::move(held);
     m_strDocumentPath = path;
@@ -606,7 +649,6 @@ bool CNUVApp::SaveUnderNewName(const QString& path, const VersionHistoryEntry* e
     SetWindowTitle();
     UpdateOwnInstanceRecord();
     UpdateRecentFileList(path, true);
-    StartAutoSaveTimer();
     return true;
 }
 
@@ -620,8 +662,11 @@ void CNUVApp::StartAutoSaveTimer() {
 
 void CNUVApp::OnAutoSaveTimer() {
     // The questions of a save run the event loop: a tick then must not start a second save. A save while the
-    // worker reads the document would race with it.
+    // worker reads the document would race with it. A file made read-only meanwhile is left alone without a
+    // question; an explicit Save says why.
     if (m_bSaveRunning || m_bWorkerRunning || !m_documentData.DataReady)
+        return;
+    if (m_nOpenMode == Editing && !CanWriteHeldFile())
         return;
     OnFileSave();
 }
@@ -649,7 +694,7 @@ bool CNUVApp::ActivateHolder(const QString& path) {
 }
 
 void CNUVApp::OnFileOpenPath(const QString& path) {
-    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    const QString absolutePath = CanonicalPath(path);
     if (ActivateHolder(absolutePath))
         return;
     // One document per process: changes here are never closed away by opening another document.
@@ -662,12 +707,15 @@ void CNUVApp::OnFileOpenPath(const QString& path) {
 bool CNUVApp::OpenDocumentFile(const QString& path, int version) {
     if (!CloseDocument())
         return false;
-    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    const QString absolutePath = CanonicalPath(path);
     ResetDocumentData();
     QFile file(absolutePath);
     if (!file.open(QIODevice::ReadOnly)) {
         UpdateRecentFileList(absolutePath, false);
         LeaveWithoutDocument(LoadString(StringId::CannotOpenDocument));
+        // Nothing is left to show: the window closes, and the process ends.
+        m_nExitCode = 1;
+        m_shell.PostCloseToMainWindow();
         return false;
     }
     platform::DocumentFileLock lock;
@@ -699,6 +747,8 @@ bool CNUVApp::OpenDocumentFile(const QString& path, int version) {
     UpdateRecentFileList(absolutePath, true);
     if (mode == ReadOnlyWatched)
         StartReadOnlyWatch();
+    if (mode == Editing)
+        StartAutoSaveTimer();
     return true;
 }
 
@@ -735,8 +785,6 @@ void CNUVApp::ShowReadDocument() {
     SetWindowTitle();
     UpdateOwnInstanceRecord();
     RestoreZoom();
-    if (m_nOpenMode == Editing)
-        StartAutoSaveTimer();
 }
 
 void CNUVApp::LeaveWithoutDocument(const QString& message) {

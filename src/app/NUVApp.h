@@ -118,11 +118,18 @@ public:
     // the system.
     bool CloseDocument(bool processEnding = false);
     void CloseDocumentState();
+    // File Close: the main window's close path, which ends the process unless the user keeps the document;
+    // then the table of contents' next restore of its selection opens no tab.
+    void OnFileClose();
+    // True once after File Close: the table of contents' restore of its selection then opens no tab.
+    bool TakeSkipNextTabOpen();
     bool SaveConvertedDocument(const QString& path);
 
     // Saving. A save that fails says so and leaves the document modified and the file on disk as it was.
     // Save and Save As are enabled while there is a document.
     bool CanSaveDocument() const { return m_documentData.DataReady != 0; }
+    // Save writes the held file; a read-only document, or one whose file was made read-only since it was
+    // opened, is said to be read-only and goes to a file the user chooses.
     void OnFileSave();
     void OnFileSaveAs();
     // Writes into the held file when `path` (the document's own) is given; else asks for a file, proposing
@@ -135,10 +142,11 @@ public:
     // plain save; false: the save was done or refused here.
     bool SaveWithVersionPrompt();
     // Starts the automatic-saving timer when the document asks for it; the window's timer calls
-    // OnAutoSaveTimer. Runs after a document was opened for editing, a template loaded or saved by name.
+    // OnAutoSaveTimer. Runs after a document was opened for editing or a template loaded.
     void StartAutoSaveTimer();
     // A tick of the automatic-saving timer: the ordinary save, skipped while no document is there or while
-    // a save or the close question waits for the user, or while a whole inspection runs.
+    // a save or the close question waits for the user, or while a whole inspection runs, and without a
+    // question while the held file has been made read-only.
     void OnAutoSaveTimer();
     // Set by the main window while a whole inspection runs on the worker.
     void SetWorkerRunning(bool running) { m_bWorkerRunning = running; }
@@ -193,9 +201,12 @@ private:
     void ReloadDocument(platform::DocumentFileLock lock, const QString& path);
     // Opens the save prompt, proposing a name as SaveDocumentFile describes; empty when cancelled.
     QString PromptSaveFileName(bool ask, const QString& proposedName, bool copy);
+    // Whether a save goes into the held file: the document is edited and its file may still be written.
+    bool CanWriteHeldFile() const;
+    void ShowReadOnlyFileMessage() const;
     bool SaveIntoHeldFile(const VersionHistoryEntry* entry);
     // Writes to a new file, which is held before and after; the old file is let go only once it is written.
-    bool SaveUnderNewName(const QString& path, const VersionHistoryEntry* entry);
+    bool SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry);
     bool WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText);
     bool IsHeldByOtherProcess(const QString& path);
     void ShowSaveFailure(const QString& path, const QString& errorText) const;
@@ -222,6 +233,7 @@ private:
     bool m_bSaveRunning = false;
     bool m_bWorkerRunning = false;
     bool m_bAutoSaveTimerRunning = false;
+    bool m_bSkipNextTabOpen = false;
     int m_nExitCode = 1;
     bool m_bWatchTimerRunning = false;
 };

@@ -7,6 +7,7 @@
 
 namespace {
 
+const QString kOwnerPrefix = QStringLiteral("~$");
 const QString kUnknownUser = QStringLiteral("Unknown");
 constexpr qint64 kMaxOwnerBytes = 512; // what a reader takes in, whatever the file's size
 constexpr int kMaxWrittenUnits = 260;  // what a writer puts out
@@ -17,7 +18,11 @@ constexpr int kMaxNameUnits = 255;     // what the caller's 256-unit name holds 
 QString MakeOwnerFileName(const QString& documentPath) {
     const QFileInfo info(documentPath);
     const QString directory = documentPath.left(documentPath.size() - info.fileName().size());
-    return directory + QStringLiteral("~$") + info.fileName();
+    return directory + kOwnerPrefix + info.fileName();
+}
+
+bool IsOwnerFileName(const QString& fileName) {
+    return fileName.startsWith(kOwnerPrefix);
 }
 
 bool WriteOwnerFile(const QString& documentPath) {

@@ -8,6 +8,9 @@
 
 QString MakeOwnerFileName(const QString& documentPath);
 
+// Whether a file name (without folder) is that of an owner file, which no file prompt offers as a document.
+bool IsOwnerFileName(const QString& fileName);
+
 // Writes the current user's name ("Unknown" when it cannot be found); false when the file cannot be written.
 bool WriteOwnerFile(const QString& documentPath);
 

@@ -4,11 +4,14 @@
 #include "model/DocumentData.h"
 #include "model/DocumentDataHelpers.h"
 #include "model/FileUtilities.h"
+#include "platform/UserName.h"
 #include "texts/StringTable.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <limits>
 
 QString ComposeWindowTitle(const QString& path, int openMode, const CDocumentData& data, const QString& templateName) {
@@ -28,23 +31,35 @@ QString ComposeWindowTitle(const QString& path, int openMode, const CDocumentDat
 }
 
 ProposedVersion ProposeVersionNumber(const CDocumentData& data) {
-    ProposedVersion version;
+    // A label comes from the file and may hold any number: the steps are taken in a wider type, and what
+    // leaves the ranges (minor past 99, major past 9999) starts again as the rules say.
+    qint64 major = 0;
+    qint64 minor = 0;
     if (!data.versionHistory.empty()) {
         const QString& label = data.versionHistory.back().label;
         const qsizetype dot = label.indexOf(u'.');
-        version.major = label.left(dot).trimmed().toInt();
-        version.minor = dot < 0 ? 0 : label.mid(dot + 1).trimmed().toInt();
+        major = label.left(dot).trimmed().toInt();
+        minor = dot < 0 ? 0 : label.mid(dot + 1).trimmed().toInt();
     }
     const VersionControlSettings& options = data.VersionControlTable;
     if (options.IsUpdateMinor)
-        ++version.minor;
-    if (!((options.IsUpdateMinor || !options.IsUpdateMajor) && version.minor <= 99)) {
-        ++version.major;
-        version.minor = 0;
+        ++minor;
+    if (!((options.IsUpdateMinor || !options.IsUpdateMajor) && minor <= kMaxVersionMinor)) {
+        ++major;
+        minor = 0;
     }
-    if (version.major > 9999)
-        version.major = 0;
-    return version;
+    if (major > kMaxVersionMajor)
+        major = 0;
+    return {static_cast<int>(major), static_cast<int>(minor)};
+}
+
+VersionHistoryEntry MakeVersionEntry(const ProposedVersion& version, const QDateTime& now) {
+    VersionHistoryEntry entry;
+    entry.Major = std::clamp(version.major, 0, kMaxVersionMajor);
+    entry.Minor = std::clamp(version.minor, 0, kMaxVersionMinor);
+    entry.Time = now.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    entry.Author = platform::GetUserName();
+    return entry;
 }
 
 QString MakeProposedSaveName(const QString& title, const QString& extension) {

@@ -11,15 +11,17 @@
 #include "model/XmlDocumentContext.h"
 #include "model/XmlElementIndex.h"
 #include "model/XmlTextEncoding.h"
+#include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
+#include <QFileDevice>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace {
@@ -40,7 +42,7 @@ QString CurrentFormatVersion() {
 // when one did not: the file device reports a full disk as "Unknown error".
 class DeviceWriter : public pugi::xml_writer {
 public:
-    explicit DeviceWriter(QFileDevice& device) : m_device(device) {}
+    explicit DeviceWriter(QIODevice& device) : m_device(device) {}
     void write(const void* data, std::size_t size) override {
         errno = 0;
         if (!m_failed &&
@@ -50,7 +52,8 @@ public:
     // Writes out what is still buffered.
     bool Flush() {
         errno = 0;
-        if (!m_failed && !m_device.flush())
+        auto* file = qobject_cast<QFileDevice*>(&m_device);
+        if (!m_failed && file && !file->flush())
             Fail();
         return !m_failed;
     }
@@ -65,7 +68,7 @@ private:
         m_errno = errno;
     }
 
-    QFileDevice& m_device;
+    QIODevice& m_device;
     bool m_failed = false;
     int m_errno = 0;
 };
@@ -157,28 +160,38 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
     }
 }
 
-// The text goes to a temporary file beside the path, which replaces the target only when every write of
-// `print` and the commit (flush, sync, rename) succeeded.
+// The text replaces the file at `path` only when every write of `print` and the commit succeeded; see
+// platform::FileReplacement for how. Only a regular file not marked read-only is replaced.
 template <class Print> bool WriteSafely(const QString& path, QString* errorText, Print print) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (errorText)
-            *errorText = file.errorString();
+    platform::FileReplacement file(path);
+    if (!file.Open()) {
+        if (errorText) {
+            switch (file.Refused()) {
+            case platform::FileReplacement::Refusal::NotRegularFile:
+                *errorText = LoadString(StringId::NotARegularFile).arg(path);
+                break;
+            case platform::FileReplacement::Refusal::ReadOnly:
+                *errorText = LoadString(StringId::FileMarkedReadOnly).arg(path);
+                break;
+            case platform::FileReplacement::Refusal::None:
+                *errorText = file.ErrorText();
+                break;
+            }
+        }
         return false;
     }
-    DeviceWriter writer(file);
+    DeviceWriter writer(file.Device());
     print(writer);
     // What is still buffered goes out here: the commit takes a failure of its own flush for success.
     if (!writer.Flush()) {
         if (errorText)
             *errorText = writer.ErrorText();
-        file.cancelWriting();
+        file.Cancel();
         return false;
     }
-    if (!file.commit()) {
+    if (!file.Commit()) {
         if (errorText)
-            *errorText = file.errorString();
+            *errorText = file.ErrorText();
         return false;
     }
     return true;
@@ -425,7 +438,8 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
     if (history.size() > CDocumentData::MaxStoredVersions)
         history.erase(history.begin(), history.end() - CDocumentData::MaxStoredVersions);
     data.versionHistory = std::move(history);
-    data.nextVersionNumber = maxNumber + 1;
+    // The highest number a file can hold has no next one: no version is added after it.
+    data.nextVersionNumber = maxNumber < std::numeric_limits<int>::max() ? maxNumber + 1 : maxNumber;
     return LoadResult::Loaded;
 }
 
@@ -491,10 +505,21 @@ bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* 
     });
 }
 
+bool HasFreeVersionNumber(const CDocumentData& data) {
+    return data.nextVersionNumber > 0 &&
+           std::none_of(data.versionHistory.begin(), data.versionHistory.end(),
+                        [&data](const StoredVersion& stored) { return stored.number >= data.nextVersionNumber; });
+}
+
 bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path, const VersionHistoryEntry& entry,
                                 QString* errorText) {
+    CDocumentData& data = *context.documentData;
+    if (!HasFreeVersionNumber(data)) {
+        if (errorText)
+            *errorText = LoadString(StringId::NoFreeVersionNumber);
+        return false;
+    }
     return SaveWithinMemory(errorText, [&] {
-        CDocumentData& data = *context.documentData;
         pugi::xml_node root = AppendRoot(context, CurrentFormatVersion());
         XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
         AppendStoredVersions(context, root);
@@ -516,7 +541,8 @@ bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path
         stored.comment = entry.Comment;
         stored.number = data.nextVersionNumber;
         data.versionHistory.push_back(std::move(stored));
-        ++data.nextVersionNumber;
+        if (data.nextVersionNumber < std::numeric_limits<int>::max())
+            ++data.nextVersionNumber;
         data.documentHeader.Major = static_cast<quint16>(entry.Major);
         data.documentHeader.Minor = static_cast<quint16>(entry.Minor);
         return true;

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class CDocumentData;
 class QIODevice;
 class XmlDocumentContext;
 
@@ -30,11 +31,15 @@ struct VersionHistoryEntry {
 // the stored version of that number. Older and unknown format versions are read after a notice.
 LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber);
 
-// Saves never harm the file already there: the text goes to a temporary file beside it, which replaces
-// the target only when every write succeeded. On failure the reason is put in errorText.
+// Saves never harm the file already there: the text replaces it only when every write succeeded, and a
+// failed save leaves it as it was. Only regular files (or links to one) not marked read-only for everybody
+// are written. On failure the reason is put in errorText.
 // The plain save, or the older-format export when the context's olderFormat flag is set.
 bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* errorText = nullptr);
-// Saves and adds the current content as a new stored version (the caller keeps to ten versions).
+// Whether a new stored version can get a number of its own: one above every stored version's number.
+bool HasFreeVersionNumber(const CDocumentData& data);
+// Saves and adds the current content as a new stored version (the caller keeps to ten versions). Refused,
+// with nothing written, when no number is free.
 bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path, const VersionHistoryEntry& entry,
                                 QString* errorText = nullptr);
 // The indented copy of the current content, without stored versions.

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -26,7 +27,8 @@ DocumentFileLock& DocumentFileLock::operator=(DocumentFileLock&& other) noexcept
 
 bool DocumentFileLock::Hold(const QString& path) {
     Release();
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Never blocks: a pipe named as a document would wait for a writer.
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -37,6 +39,13 @@ bool DocumentFileLock::Hold(const QString& path) {
     return true;
 }
 
+bool DocumentFileLock::HoldsFile(const QString& path) const {
+    struct stat held {};
+    struct stat named {};
+    return m_fd >= 0 && fstat(m_fd, &held) == 0 && stat(QFile::encodeName(path).constData(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
 void DocumentFileLock::Release() {
     if (m_fd < 0)
         return;
@@ -45,7 +54,7 @@ void DocumentFileLock::Release() {
 }
 
 bool DocumentFileLock::IsHeldElsewhere(const QString& path) {
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;

@@ -23,6 +23,8 @@ public:
     bool Hold(const QString& path);
     void Release();
     bool IsHeld() const { return m_fd >= 0; }
+    // Whether the file held is the one at `path` now (not replaced by another file since).
+    bool HoldsFile(const QString& path) const;
 
     // True when some other process holds `path`. A missing file is held by nobody.
     static bool IsHeldElsewhere(const QString& path);

@@ -181,24 +181,35 @@ TEST_F(DocumentOpening, TheCurrentDocumentIsClosedFirstAndItsChangesAreAskedFor)
 TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
     m_shell.openPath = Path("layout.nuv");
 
-    // Another process has it open (under a name that differs in letter case): that one comes to the front.
+    // Another process has it open: that one comes to the front, also when the file is named through a link
+    // or a detour.
     InstanceRecord other{};
     other.processId = 999999;
     other.state = CNUVApp::ReadOnly;
-    other.SetPath(Path("LAYOUT.nuv"));
+    other.SetPath(Path("layout.nuv"));
     ASSERT_TRUE(m_app.RegisterInstance(other));
-    m_app.OnFileOpen();
+    ASSERT_TRUE(QFile::link(Path("layout.nuv"), Path("link.nuv")));
+    for (const QString& name : {Path("link.nuv"), Path("config/../layout.nuv")}) {
+        m_shell.openPath = name;
+        m_app.OnFileOpen();
+    }
     EXPECT_EQ(m_shell.openPromptTitle, QStringLiteral("ファイルを開く"));
-    EXPECT_EQ(m_shell.activated, std::vector<quint32>{999999});
+    EXPECT_EQ(m_shell.activated, std::vector<quint32>(2, 999999));
     EXPECT_EQ(m_app.DocumentPath(), "");
     ASSERT_TRUE(m_app.RemoveInstanceRecord(999999));
 
-    // Changes here are never closed away: the document opens in a new process.
+    // A document whose name differs only in letter case is another file: it is not handed over. Changes here
+    // are never closed away: the document opens in a new process.
+    other.SetPath(Path("LAYOUT.nuv"));
+    ASSERT_TRUE(m_app.RegisterInstance(other));
+    m_shell.openPath = Path("layout.nuv");
     m_app.SetModified();
     m_app.OnFileOpen();
+    EXPECT_EQ(m_shell.activated.size(), 2u);
     ASSERT_EQ(m_shell.started.size(), 1u);
     EXPECT_EQ(m_shell.started[0], QStringList({"/0", "/0", Path("layout.nuv")}));
     EXPECT_TRUE(m_app.IsModified());
+    ASSERT_TRUE(m_app.RemoveInstanceRecord(999999));
 
     // An unchanged new document gives way to it.
     m_app.SetModified(false);
@@ -415,7 +426,10 @@ TEST_F(DocumentOpening, AFileThatCannotBeOpenedOrReadSaysSoAndLeavesTheRecentFil
         QFile::copy(QStringLiteral(NUV_TEST_DATA_DIR "/docfile/") + c.file, path);
         m_app.UpdateRecentFileList(Path("layout.nuv"), true);
         m_app.UpdateRecentFileList(path, true);
+        const int closesPosted = m_shell.closesPosted;
         EXPECT_FALSE(m_app.OpenDocumentFile(path)) << c.file;
+        // A file that cannot be opened at all leaves nothing to show: the window closes, the process ends.
+        EXPECT_EQ(m_shell.closesPosted - closesPosted, c.message == kCannotOpen ? 1 : 0) << c.file;
         ASSERT_EQ(m_messages.requests.size(), 1) << c.file;
         EXPECT_EQ(m_messages.requests[0].text, c.message) << c.file;
         EXPECT_EQ(m_messages.requests[0].icon, platform::MessageIcon::Error) << c.file;
@@ -536,4 +550,31 @@ TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNor
     defaults.SetDefaults();
     EXPECT_EQ(m_app.DocumentData().documentHeader.Title, defaults.documentHeader.Title);
     EXPECT_EQ(m_app.DocumentData().registry.Count(), 1);
+}
+
+TEST_F(DocumentOpening, TheAutoSaveTimerStartsWhenADocumentIsOpenedForEditingButNotOnAReload) {
+    const QString path = Path("layout.nuv");
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    m_app.DocumentData().AutoSaveOnOff = 1;
+    m_app.DocumentData().AutoSaveInterval = 10;
+    m_app.OnFileSave();
+    ASSERT_TRUE(m_app.CloseDocument());
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
+
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_EQ(m_shell.autoSaveInterval, 600000);
+    ASSERT_TRUE(m_app.CloseDocument());
+
+    // Watched until the other user lets it go, then reloaded for editing: no timer.
+    {
+        OtherEditor editor(path, QStringLiteral("花子"));
+        m_messages.answers = {MessageAnswer::No};
+        ASSERT_TRUE(m_app.OpenDocumentFile(path));
+        editor.Close();
+    }
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
+    m_messages.answers = {MessageAnswer::Ok};
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
 }

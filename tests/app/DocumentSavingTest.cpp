@@ -16,9 +16,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <csignal>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using platform::MessageAnswer;
 
@@ -303,8 +306,17 @@ TEST(VersionProposal, FollowsTheLastLabelAndTheDocumentsOptions) {
         const char* proposed;
     };
     const Case cases[] = {
-        {nullptr, 0, 1, "0.1"}, {nullptr, 1, 0, "1.0"}, {" 1.99", 0, 1, "2.0"},   {" 3.05", 0, 0, "3.5"},
-        {" 3.05", 1, 0, "4.0"}, {" 3.05", 1, 1, "3.6"}, {"9999.99", 1, 1, "0.0"}, {"12", 0, 1, "12.1"},
+        {nullptr, 0, 1, "0.1"},
+        {nullptr, 1, 0, "1.0"},
+        {" 1.99", 0, 1, "2.0"},
+        {" 3.05", 0, 0, "3.5"},
+        {" 3.05", 1, 0, "4.0"},
+        {" 3.05", 1, 1, "3.6"},
+        {"9999.99", 1, 1, "0.0"},
+        {"12", 0, 1, "12.1"},
+        // Labels read from a file may hold numbers at the top of their range.
+        {" 1.2147483647", 0, 1, "2.0"},
+        {"2147483647.05", 1, 0, "0.0"},
     };
     for (const Case& c : cases) {
         CDocumentData data;
@@ -331,7 +343,10 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
     data.AutoSaveInterval = 10;
     EXPECT_EQ(AutoSaveTimerInterval(data), 600000);
 
+    // A new document saved by name gets no timer; one opened for editing, or loaded from a template, does.
     SaveAs("door.nuv");
+    EXPECT_EQ(m_shell.autoSaveInterval, 0);
+    m_app.StartAutoSaveTimer();
     EXPECT_EQ(m_shell.autoSaveInterval, 600000);
 
     Modify(QStringLiteral("自動"));
@@ -387,4 +402,79 @@ TEST(ProposedSaveName, IsCutAtASeparatorAndGetsTheExtensionOnce) {
     EXPECT_EQ(MakeProposedSaveName("C:\\doc", ".nuv"), "C.nuv");
     EXPECT_EQ(MakeProposedSaveName("Spec.NUV", ".nuv"), "Spec.NUV");
     EXPECT_EQ(MakeProposedSaveName("a*b", ".nuv"), "a_b.nuv");
+}
+
+namespace {
+
+unsigned ModeOf(const QString& path) {
+    struct stat info {};
+    return stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
+}
+
+} // namespace
+
+TEST_F(DocumentSaving, TheHeldFileKeepsItsLinksAndBitsAndIsNotWrittenOnceMadeReadOnly) {
+    SaveAs("door.nuv");
+    const QByteArray door = QFile::encodeName(Path("door.nuv"));
+    ASSERT_EQ(link(door.constData(), QFile::encodeName(Path("alias.nuv")).constData()), 0);
+    ASSERT_EQ(chmod(door.constData(), 0640), 0);
+    Modify(QStringLiteral("二つの名前"));
+    m_app.OnFileSave();
+    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(TitleOfDocumentFile(Path("alias.nuv")), QStringLiteral("二つの名前"));
+    EXPECT_EQ(ModeOf(Path("door.nuv")) & 07777, 0640u);
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+
+    // Made read-only while open: the automatic save passes it by without a word, Save says why and asks for
+    // another file.
+    ASSERT_EQ(chmod(door.constData(), 0444), 0);
+    const QByteArray saved = ReadFileBytes(Path("door.nuv"));
+    Modify(QStringLiteral("読み取り専用"));
+    m_app.OnAutoSaveTimer();
+    EXPECT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
+    EXPECT_TRUE(m_app.IsModified());
+    m_shell.proposedNames.clear();
+    m_shell.savePath.clear(); // the prompt is cancelled
+    m_app.OnFileSave();
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("'door.nuv'\nこのファイルは読み取り専用に設定されています。\n"
+                                                  "別のファイル名を選んで再実行してください。")});
+    EXPECT_EQ(m_shell.proposedNames, QStringList{Path("door.nuv")});
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
+    EXPECT_EQ(ModeOf(Path("door.nuv")) & 07777, 0444u);
+}
+
+TEST_F(DocumentSaving, APipeNamedAsTheFileIsNotWrittenAndIsNamedInTheMessage) {
+    SaveAs("door.nuv");
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.nuv")).constData(), 0644), 0);
+    m_shell.savePath = Path("pipe.nuv");
+    m_app.OnFileSaveAs();
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(
+        Shown()[0].startsWith(QStringLiteral("ファイル \"%1\" に書き込みできませんでした。").arg(Path("pipe.nuv"))))
+        << Shown()[0].toStdString();
+    EXPECT_TRUE(S_ISFIFO(ModeOf(Path("pipe.nuv"))));
+    EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
+}
+
+TEST_F(DocumentSaving, AVersionWithoutAFreeNumberIsRefusedBeforeTheDialog) {
+    SaveAs("door.nuv");
+    const QByteArray saved = ReadFileBytes(Path("door.nuv"));
+    CDocumentData& data = m_app.DocumentData();
+    data.VersionControlTable = {1, 0, 1};
+    StoredVersion last;
+    last.label = " 1.02";
+    last.number = INT_MAX;
+    data.versionHistory.push_back(last);
+    data.nextVersionNumber = INT_MAX;
+    m_shell.versionEntry = VersionHistoryEntry{1, 3, "", "", ""};
+    Modify(QStringLiteral("満杯"));
+    m_messages.Answer(MessageAnswer::Yes);
+    m_app.OnFileSave();
+    EXPECT_EQ(Shown().last(), QStringLiteral("版番号が上限に達しているため、新しい版を保存できません。"));
+    EXPECT_EQ(m_messages.Requests().back().icon, platform::MessageIcon::Error);
+    EXPECT_TRUE(m_shell.askedVersions.isEmpty());
+    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
 }

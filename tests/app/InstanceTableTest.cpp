@@ -41,14 +41,17 @@ TEST(InstanceTable, RemovalKeepsTheOthersPackedInOrder) {
     EXPECT_EQ(table->count, 2);
 }
 
-TEST(InstanceTable, FindsOpenDocumentsOnlyIgnoringCase) {
+TEST(InstanceTable, FindsOpenDocumentsOnlyByTheirExactPath) {
     auto table = EmptyTable();
     table->Register(Record(1, "/home/u/Plan.nuv", 4));
     table->Register(Record(2, "/home/u/Plan.nuv", 0));
     table->Register(Record(3, "/home/u/Plan.nuv", 2));
-    const InstanceRecord* found = table->FindByPath("/HOME/u/plan.NUV");
+    const InstanceRecord* found = table->FindByPath("/home/u/Plan.nuv");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->processId, 3u);
+    // Names that differ in letter case are different files.
+    EXPECT_EQ(table->FindByPath("/HOME/u/plan.NUV"), nullptr);
+    EXPECT_EQ(table->FindByPath("/home/u/plan.nuv"), nullptr);
     EXPECT_EQ(table->FindByPath(""), nullptr);
     EXPECT_EQ(table->FindByPath("/home/u/Other.nuv"), nullptr);
 }

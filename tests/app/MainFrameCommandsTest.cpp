@@ -84,8 +84,8 @@ TEST(MainFrameCommands, GreyedItemsFollowTheState) {
     const auto enabled = [](int id, const State& state) { return UpdateCommand(*FindCommand(id), state).enabled; };
     State none;
     // Without a document every command of a document is greyed; help, language, looks and new stay.
-    for (int id :
-         std::initializer_list<int>{57603, 57604, InspectAll, InspectCurrentUnitFunction, 32885, 32793, 32784, 33072})
+    for (int id : std::initializer_list<int>{57603, 57604, 33018, InspectAll, InspectCurrentUnitFunction, 32885, 32793,
+                                             32784, 33072})
         EXPECT_FALSE(enabled(id, none)) << id;
     for (int id :
          std::initializer_list<int>{FileNew, FileOpen, 57667, SwitchToEnglish, SwitchToJapanese, 214, ReasonCheck})
@@ -93,7 +93,7 @@ TEST(MainFrameCommands, GreyedItemsFollowTheState) {
 
     State open;
     open.documentOpen = true;
-    for (int id : std::initializer_list<int>{57603, InspectAll, InspectSyntax, 32885})
+    for (int id : std::initializer_list<int>{57603, 57604, 33018, InspectAll, InspectSyntax, 32885})
         EXPECT_TRUE(enabled(id, open)) << id;
     // The single inspections of the current unit function stay greyed; paste special is never enabled.
     for (int id : {32979, 32980, 32981, 57639, 33070})

@@ -52,9 +52,9 @@ TEST(NuvStartUp, OpensTheDocumentNamedAndLetsItGoOnExit) {
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
 
-    // A file that is not there is reported; the window stays, without a document, until the exit.
-    const ProgramRun missing = RunNuv(dir, {dir.filePath("missing.nuv")}, "57665");
-    EXPECT_EQ(missing.exitCode, 0);
+    // A file that is not there is reported, and the window closes by itself.
+    const ProgramRun missing = RunNuv(dir, {dir.filePath("missing.nuv")}, "");
+    EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.standardError.contains("ファイルを開くことができませんでした。"));
 
     // Without an argument a new document opens.

@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -161,6 +162,17 @@ TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.endsWith(kCannotOpenForSaving)) << result.standardError.toStdString();
     EXPECT_EQ(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden), QStringList{"held.nuv"});
+
+    // A pipe where the document should go is named in the message and left a pipe.
+    sandbox.WriteFile("pipe.mm", R"(<map><node TEXT="New"/></map>)");
+    ASSERT_EQ(mkfifo(QFile::encodeName(sandbox.WorkPath("pipe.nuv")).constData(), 0644), 0);
+    result = sandbox.Run({"pipe.mm"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("\"pipe.nuv\" は通常のファイルではない")))
+        << result.standardError.toStdString();
+    struct stat pipe {};
+    ASSERT_EQ(stat(QFile::encodeName(sandbox.WorkPath("pipe.nuv")).constData(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode));
 }
 
 TEST(TobrelConversion, AMapWithMoreNodesThanInternalIdsIsRefusedBeforeAnythingIsWritten) {

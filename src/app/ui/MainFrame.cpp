@@ -515,6 +515,9 @@ void CMainFrame::OnCommand(int id) {
     case FileOpen:
         m_app.OnFileOpen();
         break;
+    case FileClose:
+        m_app.OnFileClose();
+        break;
     case FileSave:
         m_app.OnFileSave();
         break;

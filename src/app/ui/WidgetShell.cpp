@@ -1,22 +1,19 @@
 #include "app/ui/WidgetShell.h"
 
 #include "app/NUVApp.h"
+#include "app/SavingRules.h"
 #include "app/StandardErrorProgress.h"
+#include "app/ui/DocumentFileDialog.h"
+#include "app/ui/FileVersion.h"
 #include "app/ui/MainFrame.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/InstanceChannel.h"
 
 #include <QApplication>
-#include <QFileDialog>
+#include <QDateTime>
 #include <QTimer>
 
 #include <unistd.h>
-
-namespace {
-
-const QString kDocumentFilter = QStringLiteral("*.nuv");
-
-} // namespace
 
 CWidgetShell::CWidgetShell(bool headless, const QString& runtimeDirectory)
     : m_bHeadless(headless), m_channel(std::make_unique<platform::InstanceChannel>(runtimeDirectory)) {}
@@ -24,6 +21,7 @@ CWidgetShell::CWidgetShell(bool headless, const QString& runtimeDirectory)
 CWidgetShell::~CWidgetShell() = default;
 
 bool CWidgetShell::CreateMainWindow(CNUVApp& app) {
+    m_pApp = &app;
     m_mainFrame = std::make_unique<CMainFrame>(app);
     m_bListening = m_channel->Listen();
     QObject::connect(m_channel.get(), &platform::InstanceChannel::CloseRequested, m_mainFrame.get(),
@@ -52,6 +50,11 @@ void CWidgetShell::PostCloseToMainWindow() {
     });
 }
 
+void CWidgetShell::CloseMainWindow() {
+    if (m_mainFrame)
+        m_mainFrame->close();
+}
+
 void CWidgetShell::PostCloseToInstance(quint32 processId) {
     m_channel->SendClose(processId);
 }
@@ -74,12 +77,24 @@ void CWidgetShell::SetWaitCursor(bool wait) {
 }
 
 QString CWidgetShell::PromptSaveFileName(const QString& proposedName, bool copy) {
-    return QFileDialog::getSaveFileName(m_mainFrame.get(), copy ? QStringLiteral("Save Copy As") : QString(),
-                                        proposedName, kDocumentFilter);
+    return CDocumentFileDialog(m_mainFrame.get(), QFileDialog::AcceptSave,
+                               copy ? QStringLiteral("Save Copy As") : QString(), proposedName)
+        .Ask();
 }
 
 QString CWidgetShell::PromptOpenFileName(const QString& title) {
-    return QFileDialog::getOpenFileName(m_mainFrame.get(), title, QString(), kDocumentFilter);
+    return CDocumentFileDialog(m_mainFrame.get(), QFileDialog::AcceptOpen, title, QString()).Ask();
+}
+
+std::optional<VersionHistoryEntry> CWidgetShell::AskVersionEntry(int major, int minor) {
+    const VersionHistoryEntry proposal = MakeVersionEntry({major, minor}, QDateTime::currentDateTime());
+    // Without a display every question takes its default answer; the dialog's is OK with what it proposes.
+    if (m_bHeadless || !m_pApp)
+        return proposal;
+    CFileVersion dialog(m_pApp->MessageContext(), proposal, m_mainFrame.get());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Entry();
 }
 
 void CWidgetShell::SetAutoSaveTimer(int milliseconds) {

@@ -23,11 +23,14 @@ public:
     quint32 MainWindowHandle() const override;
     void UpdateFrameTitle(const QString& documentName) override;
     void PostCloseToMainWindow() override;
+    void CloseMainWindow() override;
     void PostCloseToInstance(quint32 processId) override;
     void ActivateInstance(quint32 processId) override;
     std::unique_ptr<CImportProgress> CreateImportProgress() override;
     void SetWaitCursor(bool wait) override;
     QString PromptSaveFileName(const QString& proposedName, bool copy) override;
+    // The version dialog; without a display its proposal is taken as given.
+    std::optional<VersionHistoryEntry> AskVersionEntry(int major, int minor) override;
     QString PromptOpenFileName(const QString& title) override;
     void SetAutoSaveTimer(int milliseconds) override;
     void SetReadOnlyWatchTimer(int milliseconds) override;
@@ -43,6 +46,7 @@ public:
 
 private:
     bool m_bHeadless;
+    CNUVApp* m_pApp = nullptr;
     std::unique_ptr<platform::InstanceChannel> m_channel;
     std::unique_ptr<CMainFrame> m_mainFrame;
     bool m_bListening = false;

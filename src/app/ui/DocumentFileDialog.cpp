@@ -1,0 +1,45 @@
+#include "app/ui/DocumentFileDialog.h"
+
+#include "app/OwnerFile.h"
+
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
+
+namespace {
+
+const QString kDocumentFilter = QStringLiteral("*.nuv");
+
+class OwnerFileFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files)
+            return true;
+        const QModelIndex index = files->index(sourceRow, 0, sourceParent);
+        return files->isDir(index) || !IsOwnerFileName(files->fileName(index));
+    }
+};
+
+} // namespace
+
+CDocumentFileDialog::CDocumentFileDialog(QWidget* parent, AcceptMode mode, const QString& title,
+                                         const QString& proposedName)
+    : QFileDialog(parent) {
+    // The desktop's own dialogs take no filter on their list.
+    setOption(DontUseNativeDialog);
+    setProxyModel(new OwnerFileFilter(this));
+    setAcceptMode(mode);
+    setFileMode(mode == AcceptOpen ? ExistingFile : AnyFile);
+    setNameFilter(kDocumentFilter);
+    if (!title.isEmpty())
+        setWindowTitle(title);
+    if (!proposedName.isEmpty())
+        selectFile(proposedName);
+}
+
+QString CDocumentFileDialog::Ask() {
+    return exec() == Accepted ? selectedFiles().value(0) : QString();
+}

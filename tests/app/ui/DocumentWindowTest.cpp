@@ -1,0 +1,178 @@
+#include "app/MainFrameCommandIds.h"
+#include "app/NUVApp.h"
+#include "app/OwnerFile.h"
+#include "app/SavingRules.h"
+#include "app/ui/DocumentFileDialog.h"
+#include "app/ui/FileVersion.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/WidgetShell.h"
+#include "model/DocumentData.h"
+#include "model/XmlDocumentContext.h"
+#include "platform/DocumentFileLock.h"
+#include "platform/MessageBox.h"
+
+#include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
+
+#include <QAbstractProxyModel>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using platform::MessageAnswer;
+
+// The editor's own windows over a copy of the sample document, opened for editing.
+class DocumentWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath("cache")));
+        ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", Path()));
+        m_app = std::make_unique<CNUVApp>(m_shell);
+        ASSERT_TRUE(m_app->InitEditorInstance({"nuv", Path()}));
+        m_shell.ShowMainWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame()));
+    }
+    void TearDown() override {
+        m_shell.DestroyMainWindow();
+        m_app.reset();
+        qunsetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_CACHE_HOME");
+    }
+    QString Path() const { return m_dir.filePath("layout.nuv"); }
+    CMainFrame* Frame() const { return m_shell.MainFrame(); }
+    CNUVApp& App() { return *m_app; }
+
+    QTemporaryDir m_dir;
+    CWidgetShell m_shell{false, m_dir.path()};
+    std::unique_ptr<CNUVApp> m_app;
+};
+
+// Runs `answer` on the dialog of that class once it shows, as the user would answer it.
+template <class Dialog> void WhenShown(std::function<void(Dialog&)> answer) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<Dialog*>(widget);
+            if (dialog && dialog->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                answer(*dialog);
+                return;
+            }
+        }
+    });
+    timer->start();
+}
+
+void Press(QDialog& dialog, QDialogButtonBox::StandardButton which) {
+    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
+}
+
+std::vector<StoredVersion> StoredVersionsOf(const QString& path) {
+    CDocumentData data;
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    XmlDocumentContext context(&data);
+    EXPECT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+    return data.versionHistory;
+}
+
+} // namespace
+
+TEST_F(DocumentWindow, SaveRecordsTheVersionTheDialogGivesAndACancelledDialogWritesNothing) {
+    App().DocumentData().VersionControlTable = {1, 0, 1};
+    const size_t stored = App().DocumentData().versionHistory.size();
+    const ProposedVersion proposal = ProposeVersionNumber(App().DocumentData());
+    platform::ScriptedMessageSink messages;
+
+    // Yes, the question's default, shows the dialog with the proposed number, the time and the user.
+    WhenShown<CFileVersion>([&](CFileVersion& dialog) {
+        EXPECT_EQ(dialog.MajorBox()->value(), proposal.major);
+        EXPECT_EQ(dialog.MinorBox()->value(), proposal.minor);
+        EXPECT_EQ(dialog.TimeEdit()->text().size(), 19) << dialog.TimeEdit()->text().toStdString();
+        dialog.MinorBox()->selectAll();
+        QTest::keyClicks(dialog.MinorBox(), "7");
+        QTest::keyClicks(dialog.CommentEdit(), "review");
+        Press(dialog, QDialogButtonBox::Ok);
+    });
+    App().SetModified();
+    Frame()->OnCommand(MainFrameCommand::FileSave);
+    ASSERT_EQ(messages.Texts(), QStringList{QStringLiteral("版の履歴を保存しますか？")});
+    EXPECT_FALSE(App().IsModified());
+    std::vector<StoredVersion> versions = StoredVersionsOf(Path());
+    ASSERT_EQ(versions.size(), stored + 1);
+    EXPECT_EQ(versions.back().label, QStringLiteral("%1.07").arg(proposal.major, 2));
+    EXPECT_EQ(versions.back().comment, "review");
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path()));
+
+    const QByteArray saved = ReadFileBytes(Path());
+    WhenShown<CFileVersion>([](CFileVersion& dialog) { Press(dialog, QDialogButtonBox::Cancel); });
+    App().SetModified();
+    Frame()->OnCommand(MainFrameCommand::FileSave);
+    EXPECT_TRUE(App().IsModified());
+    EXPECT_EQ(ReadFileBytes(Path()), saved);
+}
+
+TEST_F(DocumentWindow, FileCloseClosesTheWindowUnlessTheChangesAreKept) {
+    platform::ScriptedMessageSink messages;
+    App().SetModified();
+    messages.Answer(MessageAnswer::Cancel);
+    Frame()->OnCommand(MainFrameCommand::FileClose);
+    EXPECT_EQ(messages.Requests().size(), 1);
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_TRUE(App().DocumentData().DataReady);
+    // The table of contents' next restore of its selection opens no tab, once.
+    EXPECT_TRUE(App().TakeSkipNextTabOpen());
+    EXPECT_FALSE(App().TakeSkipNextTabOpen());
+
+    // The changes given up, the window closes, and the document with it.
+    messages.Answer(MessageAnswer::No);
+    Frame()->OnCommand(MainFrameCommand::FileClose);
+    EXPECT_FALSE(Frame()->isVisible());
+    EXPECT_FALSE(App().DocumentData().DataReady);
+    EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path())));
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(Path()));
+}
+
+TEST(DocumentFileDialog, ListsDocumentsButNotTheOwnerFilesBesideThem) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"plan.nuv", "~$plan.nuv", "spec.nuv"})
+        WriteFileBytes(dir.filePath(name), "x");
+    CDocumentFileDialog dialog(nullptr, QFileDialog::AcceptOpen, QStringLiteral("ファイルを開く"), QString());
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ファイルを開く"));
+    dialog.setDirectory(dir.path());
+    QAbstractProxyModel* proxy = dialog.proxyModel();
+    ASSERT_NE(proxy, nullptr);
+    auto* files = qobject_cast<QFileSystemModel*>(proxy->sourceModel());
+    ASSERT_NE(files, nullptr);
+    const auto listed = [&] {
+        QStringList names;
+        const QModelIndex folder = proxy->mapFromSource(files->index(dir.path()));
+        for (int row = 0; row < proxy->rowCount(folder); ++row)
+            names << proxy->index(row, 0, folder).data().toString();
+        names.sort();
+        return names;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listed().size() >= 2; }, 5000)) << listed().join(' ').toStdString();
+    EXPECT_EQ(listed(), QStringList({"plan.nuv", "spec.nuv"}));
+}

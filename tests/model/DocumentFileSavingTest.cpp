@@ -1,0 +1,100 @@
+#include "model/DocumentData.h"
+#include "model/DocumentFile.h"
+#include "model/XmlDocumentContext.h"
+#include "platform/MessageBox.h"
+#include "support/ProgramRun.h"
+#include "support/TestFiles.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <sys/stat.h>
+
+namespace {
+
+const QString kLayout = QStringLiteral(NUV_TEST_DATA_DIR "/docfile/layout.nuv");
+
+class DocumentFileSaving : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_directory.isValid()); }
+    QString Path(const QString& name) const { return m_directory.filePath(name); }
+    ProgramRun Resave(const QString& output) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_CACHE_HOME", m_directory.filePath("cache"));
+        return RunProgram(QStringLiteral("nuvdump"), {"--resave", kLayout, output}, environment);
+    }
+    static unsigned Mode(const QString& path) {
+        struct stat info {};
+        return stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
+    }
+
+    QTemporaryDir m_directory;
+    platform::ScriptedMessageSink m_messages;
+};
+
+} // namespace
+
+TEST_F(DocumentFileSaving, ATargetThatIsNoRegularFileOrIsMarkedReadOnlyIsRefusedByName) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.nuv")).constData(), 0644), 0);
+    ProgramRun run = Resave(Path("pipe.nuv"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("\"%1\" は通常のファイルではないため").arg(Path("pipe.nuv"))))
+        << run.standardError.toStdString();
+    EXPECT_TRUE(S_ISFIFO(Mode(Path("pipe.nuv"))));
+
+    WriteFileBytes(Path("locked.nuv"), "old");
+    ASSERT_EQ(chmod(QFile::encodeName(Path("locked.nuv")).constData(), 0444), 0);
+    run = Resave(Path("locked.nuv"));
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("\"%1\" は読み取り専用").arg(Path("locked.nuv"))))
+        << run.standardError.toStdString();
+    EXPECT_EQ(ReadFileBytes(Path("locked.nuv")), "old");
+    EXPECT_EQ(Mode(Path("locked.nuv")) & 07777, 0444u);
+
+    // A file that may be written keeps its permission bits.
+    WriteFileBytes(Path("shared.nuv"), "old");
+    ASSERT_EQ(chmod(QFile::encodeName(Path("shared.nuv")).constData(), 0664), 0);
+    EXPECT_EQ(Resave(Path("shared.nuv")).exitCode, 0);
+    EXPECT_EQ(Mode(Path("shared.nuv")) & 07777, 0664u);
+    EXPECT_NE(ReadFileBytes(Path("shared.nuv")), "old");
+}
+
+TEST_F(DocumentFileSaving, AVersionNumberAtTheTopOfItsRangeIsNeverFollowed) {
+    const QByteArray text = "<NUV Version=\"0.4.0\"><Document><Functions/></Document>"
+                            "<Document Version=\"2147483647\" Major=\"1\" Minor=\"2\"><Functions/></Document></NUV>";
+    CDocumentData data;
+    data.SetDefaults();
+    {
+        QBuffer buffer;
+        buffer.setData(text);
+        ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+        XmlDocumentContext context(&data);
+        ASSERT_EQ(LoadDocumentXml(buffer, context, 0), LoadResult::Loaded);
+    }
+    EXPECT_EQ(data.nextVersionNumber, INT_MAX);
+    EXPECT_FALSE(HasFreeVersionNumber(data));
+
+    // A plain save keeps the number; a save with a new version is refused and writes nothing.
+    XmlDocumentContext context(&data);
+    ASSERT_TRUE(SaveDocumentXml(context, Path("doc.nuv")));
+    const QByteArray saved = ReadFileBytes(Path("doc.nuv"));
+    EXPECT_TRUE(saved.contains("DocumentVersion=\"2147483647\"")) << saved.left(200).toStdString();
+    QString error;
+    EXPECT_FALSE(SaveDocumentXmlWithHistory(context, Path("doc.nuv"), VersionHistoryEntry{1, 3, "", "", ""}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadFileBytes(Path("doc.nuv")), saved);
+    EXPECT_EQ(data.versionHistory.size(), 1u);
+    EXPECT_EQ(data.nextVersionNumber, INT_MAX);
+
+    // The last free number is handed out once.
+    data.versionHistory.back().number = INT_MAX - 1;
+    ASSERT_TRUE(HasFreeVersionNumber(data));
+    ASSERT_TRUE(SaveDocumentXmlWithHistory(context, Path("doc.nuv"), VersionHistoryEntry{1, 3, "", "", ""}, &error));
+    EXPECT_EQ(data.versionHistory.back().number, INT_MAX);
+    EXPECT_FALSE(HasFreeVersionNumber(data));
+}
