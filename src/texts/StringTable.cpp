@@ -10,6 +10,8 @@ QString LoadString(StringId id) {
 #include "texts/StringList.inc"
 #undef NUV_STRING
 #undef NUV_STRING_ID
+    case StringId::FirstUnnumbered:
+        break;
     }
     return {};
 }

@@ -44,6 +44,7 @@ public:
     void CreateTabWindow(CNUVDoc& document) override;
     void ActivateTabWindow(CNUVDoc& document) override;
     void DestroyTabWindow(CNUVDoc& document) override;
+    void TabsChanged() override;
 
     QAction* CommandAction(int id) const;
     QDockWidget* Pane(int id) const;

@@ -82,6 +82,16 @@ QString CWidgetShell::PromptOpenFileName(const QString& title) {
     return QFileDialog::getOpenFileName(m_mainFrame.get(), title, QString(), kDocumentFilter);
 }
 
+QString CWidgetShell::PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
+                                           bool confirmOverwrite) {
+    QFileDialog dialog(m_mainFrame.get(), QString(), proposedName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(extension);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}
+
 void CWidgetShell::SetAutoSaveTimer(int milliseconds) {
     if (m_mainFrame)
         m_mainFrame->SetAutoSaveTimer(milliseconds);

@@ -29,6 +29,8 @@ public:
     void SetWaitCursor(bool wait) override;
     QString PromptSaveFileName(const QString& proposedName, bool copy) override;
     QString PromptOpenFileName(const QString& title) override;
+    QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
+                                 bool confirmOverwrite) override;
     void SetAutoSaveTimer(int milliseconds) override;
     void SetReadOnlyWatchTimer(int milliseconds) override;
     void ReleaseKeyboardFocus() override;
