@@ -59,6 +59,17 @@ public:
         (void)title;
         return {};
     }
+    // Exports. The save-file prompt proposing `proposedName`, listing the files of `filter` ("TXTファイル(*.txt)")
+    // and adding `extension` to a name without one; it asks before overwriting only with `confirmOverwrite`.
+    // The chosen path, empty when cancelled.
+    virtual QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
+                                         bool confirmOverwrite) {
+        (void)proposedName;
+        (void)filter;
+        (void)extension;
+        (void)confirmOverwrite;
+        return {};
+    }
     // Starts the main window's timer that calls CNUVApp::OnReadOnlyWatchTimer every `milliseconds`; 0 stops it.
     virtual void SetReadOnlyWatchTimer(int milliseconds) { (void)milliseconds; }
     // Sets the main window's zoom to the document's zoom setting and applies it.

@@ -58,6 +58,8 @@ void CFunctionTabs::CloseTab(CNUVDoc* tab) {
     const bool wasActive = found == m_recentTabs.begin();
     m_recentTabs.erase(found);
     m_history.RemoveFrameFromHistory(tab);
+    if (m_pActivatedTab == tab)
+        m_pActivatedTab = nullptr;
     if (m_pTabArea)
         m_pTabArea->DestroyTabWindow(*tab);
     m_documents.CloseDocument(tab);
@@ -65,6 +67,7 @@ void CFunctionTabs::CloseTab(CNUVDoc* tab) {
         OpenFunctionTab(m_data.registry.origin);
     else if (wasActive)
         ActivateTab(m_recentTabs.front());
+    NotifyTabArea();
 }
 
 void CFunctionTabs::CloseFunctionTab(const CUnitFunction* function) {
@@ -80,6 +83,7 @@ void CFunctionTabs::CloseExcessTabs() {
 void CFunctionTabs::CloseAllTabs() {
     const std::vector<CNUVDoc*> tabs = std::exchange(m_recentTabs, {});
     m_history.Clear();
+    m_pActivatedTab = nullptr;
     if (m_pTabArea) {
         for (CNUVDoc* tab : tabs)
             m_pTabArea->DestroyTabWindow(*tab);
@@ -92,7 +96,9 @@ bool CFunctionTabs::OnTabActivated(CNUVDoc* tab) {
     if (found == m_recentTabs.end())
         return false;
     std::rotate(m_recentTabs.begin(), found, found + 1);
-    m_history.RecordTabActivation(tab);
+    if (std::exchange(m_pActivatedTab, tab) != tab && !m_bNavigating)
+        m_history.RecordTabActivation(tab);
+    NotifyTabArea();
     return true;
 }
 
@@ -101,8 +107,17 @@ bool CFunctionTabs::NavigateTo(int position) {
     CNUVDoc* tab = m_history.MoveTo(position);
     if (!tab)
         return false;
+    const bool navigating = std::exchange(m_bNavigating, true);
     ActivateTab(tab);
+    m_bNavigating = navigating;
+    // The tab may have been the active one already; the index has moved all the same.
+    NotifyTabArea();
     return true;
+}
+
+void CFunctionTabs::NotifyTabArea() {
+    if (m_pTabArea)
+        m_pTabArea->TabsChanged();
 }
 
 void CFunctionTabs::ActivateTab(CNUVDoc* tab) {

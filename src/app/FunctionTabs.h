@@ -44,9 +44,10 @@ public:
     // Every tab goes and the history is emptied; no tab opens again. When the document is opened or closed.
     void CloseAllTabs();
 
-    // The tab area reports that the tab became the active one: it moves to the front of the recent tabs and
-    // enters the history (where back, forward or a history entry made it current already, nothing changes
-    // there). False for no tab of ours.
+    // The tab area reports that the tab became the active one: it moves to the front of the recent tabs and,
+    // unless it was the active tab already or back, forward or a history entry activated it, enters the
+    // history, dropping the entries ahead of the current one. The tab area hears of it. False for no tab of
+    // ours.
     bool OnTabActivated(CNUVDoc* tab);
 
     // The history; Back, Forward and the history menu's entries. Each returns false, changing nothing, when
@@ -66,10 +67,15 @@ public:
 
 private:
     void ActivateTab(CNUVDoc* tab);
+    void NotifyTabArea();
 
     CNUVDocManager& m_documents;
     CDocumentData& m_data;
     CTabArea* m_pTabArea = nullptr;
     std::vector<CNUVDoc*> m_recentTabs;
     CNavigationHistory m_history;
+    // The tab activated last; null once it has closed, so that the tab activated after it is recorded.
+    CNUVDoc* m_pActivatedTab = nullptr;
+    // Set while back, forward or a history entry activates a tab: the history has moved already.
+    bool m_bNavigating = false;
 };

@@ -23,6 +23,11 @@ enum Id : int {
     AppExit = 57665,
     SwitchToEnglish = 32992,
     SwitchToJapanese = 32993,
+    AppAbout = 57664,
+    ImportEnvironmentSettings = 32856,
+    ImportMemberNames = 32968,
+    ExportMemberNames = 33073,
+    ExportOutlineIndex = 33077,
 
     // Inspections: the current unit function and the reasons on the user-interface thread, the others on
     // the worker.
@@ -48,6 +53,18 @@ enum Id : int {
     InstanceList = 32878,
     InstanceWindowFirst = 33046,
     InstanceWindowLast = 33061,
+    ShowSplashScreen = 33080,
+    ExportOlderFormat = 33097,
+
+    // Commands whose work this system does not do: they say so.
+    HelpFinder = 57667,
+    HelpIndex = 57671,
+    Help = 57670,
+    ContextHelp = 57669,
+    InsertObject = 57856,
+    ObjectProperties = 57860,
+    ImportFromZipc = 33125,
+    ExportToZipc = 33126,
 };
 
 // Every start applies this look.

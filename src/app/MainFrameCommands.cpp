@@ -1,7 +1,9 @@
 #include "app/MainFrameCommands.h"
 
 #include "app/NUVApp.h"
+#include "platform/MessageBox.h"
 #include "texts/MenuBarCaptions.h"
+#include "texts/StringTable.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -52,14 +54,15 @@ const std::vector<Command>& Commands() {
         {FileClose, None, "", nullptr},
         {57603, DocumentOpen, "Ctrl+S", nullptr},
         {57604, DocumentOpen, "", nullptr},
-        {32856, DocumentOpen, "", nullptr},
-        {32968, DocumentOpen, "", nullptr},
+        {ImportEnvironmentSettings, DocumentOpen, "", nullptr},
+        {ImportMemberNames, DocumentOpen, "", nullptr},
         {33093, None, "", nullptr},
         {33101, None, "", nullptr},
         {33103, None, "", nullptr},
         {33062, None, "", nullptr},
-        {33073, DocumentOpen, "", nullptr},
-        {33077, DocumentOpen, "", nullptr},
+        {ExportMemberNames, DocumentOpen, "", nullptr},
+        {ExportOutlineIndex, DocumentOpen, "", nullptr},
+        {ExportOlderFormat, None, "", "2013-June形式でエクスポート"},
         {32772, DocumentOpen, "", nullptr},
         {33022, None, "", nullptr},
         {32771, DocumentOpen, "", nullptr},
@@ -80,10 +83,13 @@ const std::vector<Command>& Commands() {
         {33072, DocumentOpen, "Ctrl+F", nullptr},
         {32963, DocumentOpen, "Ctrl+R", nullptr},
         {32784, DocumentOpen, "Ctrl+G", nullptr},
+        // The Find and Replace dialogs of the platform have no place in a menu or toolbar.
+        {32783, DocumentOpen, "", "検索"},
+        {57641, DocumentOpen, "", "置換"},
         {32991, None, "Ctrl+Shift+N", nullptr},
-        {57856, ContentControlFocus, "", nullptr},
+        {InsertObject, ContentControlFocus, "", nullptr},
         {57857, None, "", nullptr},
-        {57860, ContentControlFocus, "", nullptr},
+        {ObjectProperties, ContentControlFocus, "", nullptr},
         // View
         {33119, None, "Ctrl+Shift+Z", nullptr},
         {210, ApplicationLook, "", nullptr},
@@ -132,16 +138,17 @@ const std::vector<Command>& Commands() {
         {33000, None, "", nullptr},
         {33001, None, "", nullptr},
         {33004, None, "", nullptr},
-        {33125, None, "", nullptr},
-        {33126, None, "", nullptr},
+        {ImportFromZipc, None, "", nullptr},
+        {ExportToZipc, None, "", nullptr},
         {32924, TeamFoundationServer, "", nullptr},
         {33196, None, "", "コメントソース"},
         // Help
-        {57667, None, "", nullptr},
-        {57670, None, "F1", "ヘルプ"},
-        {57669, None, "", "ヘルプ"},
-        {57664, None, "", nullptr},
-        {33080, None, "", nullptr},
+        {HelpFinder, None, "", nullptr},
+        {HelpIndex, None, "", "ヘルプ"},
+        {Help, None, "F1", "ヘルプ"},
+        {ContextHelp, None, "", "ヘルプ"},
+        {AppAbout, None, "", nullptr},
+        {ShowSplashScreen, None, "", nullptr},
         // Language
         {SwitchToEnglish, None, "", "&English"},
         {SwitchToJapanese, None, "", "&Japanese"},
@@ -225,8 +232,10 @@ Update UpdateCommand(const Command& command, const State& state) {
 const std::vector<MenuEntry>& DocumentMenuBar() {
     static const std::vector<MenuEntry> menuBar = {
         Submenu("ファイル", {Item(FileNew), Item(FileOpen), Item(57602), Item(57603), Item(57604), Separator(),
-                             Submenu("インポートとエクスポート", {Item(32856), Item(32968), Item(33093), Item(33101),
-                                                                  Item(33103), Item(33062), Item(33073), Item(33077)}),
+                             Submenu("インポートとエクスポート",
+                                     {Item(ImportEnvironmentSettings), Item(ImportMemberNames), Item(33093),
+                                      Item(33101), Item(33103), Item(33062), Item(ExportMemberNames),
+                                      Item(ExportOutlineIndex), Item(ExportOlderFormat)}),
                              Separator(), Item(32772), Item(33022), Item(32771), Separator(), Item(57606), Item(32880),
                              Item(33017), Item(33018), RecentFileList(), Separator(), Item(AppExit)}),
         Submenu("編集", {Item(57643), Separator(), Item(57635), Item(57634), Item(57637), Item(33070), Item(57639),
@@ -277,6 +286,30 @@ const std::vector<int>& StandardToolBarButtons() {
 const std::vector<int>& NavigationToolBarButtons() {
     static const std::vector<int> buttons = {33027, 33028};
     return buttons;
+}
+
+bool ShowUnavailableCommandMessage(int id) {
+    StringId text;
+    switch (id) {
+    case HelpFinder:
+    case HelpIndex:
+    case Help:
+    case ContextHelp:
+        text = StringId::NoHelpInstalled;
+        break;
+    case InsertObject:
+    case ObjectProperties:
+        text = StringId::ObjectsNotSupported;
+        break;
+    case ImportFromZipc:
+    case ExportToZipc:
+        text = StringId::ZipcTransferNotAvailable;
+        break;
+    default:
+        return false;
+    }
+    platform::ShowMessageBox(LoadString(text), platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    return true;
 }
 
 QString CommandCaption(const CMessageContext& context, int id) {

@@ -94,6 +94,10 @@ const std::vector<MenuEntry>& NoDocumentMenuBar();
 const std::vector<int>& StandardToolBarButtons();
 const std::vector<int>& NavigationToolBarButtons();
 
+// The commands whose work this system does not do (help, embedded objects, the transfer with ZIPC) say so
+// in a message; true when `id` is one of them.
+bool ShowUnavailableCommandMessage(int id);
+
 // The caption of a command item in the context's language.
 QString CommandCaption(const CMessageContext& context, int id);
 // The same without its access key, for tooltips and lists: "&Save", "保存(&S)" give "Save", "保存".

@@ -1,6 +1,7 @@
 #include "app/NUVApp.h"
 
 #include "app/ApplicationShell.h"
+#include "app/DocumentExports.h"
 #include "app/FrameworkProfile.h"
 #include "app/NUVDoc.h"
 #include "app/NUVDocManager.h"
@@ -9,10 +10,13 @@
 #include "app/RecentFileList.h"
 #include "app/SavingRules.h"
 #include "model/DocumentFile.h"
+#include "model/ExportMessages.h"
+#include "model/MemberUsage.h"
 #include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SettingsStore.h"
+#include "platform/Trace.h"
 #include "texts/StringTable.h"
 
 #include <QFile>
@@ -30,6 +34,8 @@ const QString kInstanceMappingName = QStringLiteral("NUV Cnv Shared 2.0");
 const QString kProfileSection = QStringLiteral("NUV_Pral");
 const QString kDocumentName = QStringLiteral("NUV");
 const QString kDocumentExtension = QStringLiteral(".nuv");
+// The message language stored for later starts: 1 Japanese, 0 English.
+const QString kLanguageValue = QStringLiteral("language");
 
 constexpr int kReadOnlyWatchInterval = 1000; // ms between the looks at a watched document
 
@@ -116,6 +122,9 @@ bool CNUVApp::InitInstance(const QStringList& arguments) {
 }
 
 bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
+    // The editor speaks the language chosen last, so that the language switch's notice comes true; English
+    // when none was chosen. The converter stays English: what it writes depends on no setting.
+    m_messageContext.m_language = GetProfileDword(kLanguageValue, 0) == 1 ? 1 : 0;
     if (!StartUp())
         return false;
     if (arguments.size() < 2) {
@@ -324,7 +333,7 @@ bool CNUVApp::SetProfileText(const QString& name, const QString& text) const {
 }
 
 void CNUVApp::SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const {
-    const bool stored = SetProfileDword(QStringLiteral("language"), language);
+    const bool stored = SetProfileDword(kLanguageValue, language);
     platform::SettingsStore(FrameworkProfile::Section())
         .WriteDword(FrameworkProfile::ClearRegistryStateInNextExecution(), 1);
     platform::ShowMessageBox(stored ? switched : failed, platform::MessageButtons::Ok,
@@ -337,6 +346,118 @@ void CNUVApp::SwitchToEnglish() const {
 
 void CNUVApp::SwitchToJapanese() const {
     SwitchLanguage(1, LoadString(StringId::SwitchedToJapanese), LoadString(StringId::SwitchToJapaneseFailed));
+}
+
+void CNUVApp::SwitchLanguageFromAboutBox() const {
+    platform::Trace("CAboutDialog", "OnBnClickedOptionButton");
+    if (DocumentLanguage() != 1) {
+        SwitchToJapanese();
+        return;
+    }
+    if (platform::ShowMessageBox(LoadString(StringId::SwitchToEnglishQuestion), platform::MessageButtons::YesNo,
+                                 platform::MessageIcon::Question, 1) == platform::MessageAnswer::Yes)
+        SwitchToEnglish();
+    else if (GetProfileDword(kLanguageValue, 1) != 1)
+        SwitchToJapanese();
+}
+
+// ---- imports and exports ----
+
+void CNUVApp::OnImportEnvironmentSettings() {
+    ImportFromDocumentFile(true);
+}
+
+void CNUVApp::OnImportMemberNames() {
+    ImportFromDocumentFile(false);
+}
+
+void CNUVApp::ImportFromDocumentFile(bool environment) {
+    const QString path = m_shell.PromptOpenFileName(LoadString(StringId::OpenFileTitle));
+    if (path.isEmpty())
+        return;
+    CEnvironmentOptions& options = m_documentData.environment;
+    (environment ? options.importEnvironmentalSettingsFileName : options.importMemberNamesAndStateNamesFileName) = path;
+    m_shell.SetWaitCursor(true);
+    QFile file(path);
+    XmlDocumentContext context(&m_documentData);
+    const bool imported = file.open(QIODevice::ReadOnly) &&
+                          (environment ? ImportEnvironmentFromDocument(file, context)
+                                       : ImportMemberNamesFromDocument(file, context)) == LoadResult::Loaded;
+    m_shell.SetWaitCursor(false);
+    if (!imported) {
+        platform::ShowMessageBox(LoadString(StringId::ImportFailed), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return;
+    }
+    SetModified();
+    RebuildDocument();
+    platform::ShowMessageBox(LoadString(StringId::ImportSucceeded), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Information);
+}
+
+QString CNUVApp::PromptExportPath(QString& remembered, const QString& fileName, const QString& filter,
+                                  const QString& extension) {
+    const QString path = m_shell.PromptExportFileName(ProposeExportFileName(remembered, m_strDocumentPath, fileName),
+                                                      filter, extension, false);
+    if (path.isEmpty())
+        return {};
+    remembered = path;
+    if (QFileInfo::exists(path) && !AskOverwriteExistingFile(path))
+        return {};
+    return path;
+}
+
+void CNUVApp::OnExportOutlineIndex() {
+    const QString what = LoadString(StringId::OutlineIndexExportName);
+    const QString path =
+        PromptExportPath(m_documentData.environment.exportOutlineOrderdIndexFileName, what + QStringLiteral(".txt"),
+                         LoadString(StringId::OutlineIndexExportFilter), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return;
+    const QString text = BuildOutlineIndexText(m_documentData.indexRoot, 0, m_documentData.environment,
+                                               m_documentData.GetModelOptions());
+    if (WriteProcessCodePageFile(path, text))
+        ShowExportedMessage(path, what);
+    else
+        ShowCannotWriteFileMessage(path);
+}
+
+void CNUVApp::OnExportMemberNames() {
+    const QString what = LoadString(StringId::MemberNamesExportName);
+    const QString path =
+        PromptExportPath(m_documentData.environment.exportMemberNamesAndStateNamesFileName,
+                         what + QStringLiteral(".csv"), LoadString(StringId::CsvExportFilter), QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    const MemberUsageExportResult result =
+        ExportMemberUsageCsv(path, m_documentData.registry, m_documentData.memberDefinitions, m_documentData.fuzzwords);
+    switch (result.status) {
+    case MemberUsageExportResult::Written:
+        ShowExportedMessage(path, what);
+        break;
+    case MemberUsageExportResult::WriteFailed:
+        ShowCannotWriteFileMessage(path);
+        break;
+    case MemberUsageExportResult::TooManyLines:
+        platform::ShowMessageBox(FormatMemberUsageSizeOverMessage(result.lineCount), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
+        break;
+    }
+}
+
+void CNUVApp::OnExportNuv2013june() {
+    platform::Trace("CMainFrame", "OnExportNuv2013june");
+    const QString path =
+        m_shell.PromptExportFileName(LoadString(StringId::OlderFormatExportName),
+                                     LoadString(StringId::OlderFormatExportFilter), QStringLiteral("nuv"), true);
+    if (path.isEmpty())
+        return;
+    XmlDocumentContext context(&m_documentData);
+    context.olderFormat = 1;
+    // A file that cannot be written is said, as a failed save is; the file there is left as it was.
+    QString errorText;
+    if (!SaveDocumentXml(context, path, &errorText))
+        ShowSaveFailure(path, errorText);
 }
 
 // ---- documents ----

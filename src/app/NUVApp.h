@@ -40,8 +40,9 @@ public:
     // Start-up with the command-line arguments (the program first). False when the process must end at
     // once; true when the event loop runs until the posted close has been handled.
     bool InitInstance(const QStringList& arguments);
-    // The editor's start-up: the same steps, then the document named by the last argument after the program
-    // is opened, or a new one without it. A document that another process has open is brought to the front
+    // The editor's start-up: the message language stored by the language switch (English without one), the
+    // same steps, then the document named by the last argument after the program is opened, or a new one
+    // without it. A document that another process has open is brought to the front
     // there instead, and this process ends. False when the process must end at once.
     bool InitEditorInstance(const QStringList& arguments);
     // The converter: 0 when the map was converted and the document saved. The editor: 0 when it ran or handed
@@ -81,6 +82,19 @@ public:
     bool SetProfileText(const QString& name, const QString& text) const;
     void SwitchToEnglish() const;
     void SwitchToJapanese() const;
+    // The About box's language button: English after the user confirms; declined while English is stored,
+    // back to Japanese.
+    void SwitchLanguageFromAboutBox() const;
+
+    // Imports and exports of the File menu. The imports take the environment settings or the member and state
+    // names of another document file; the exports write the outline-ordered table of contents as text and the
+    // member and state names as CSV, in the process code page, asking before they overwrite a file; the
+    // older-format export writes the whole document as the 2013-June format had it.
+    void OnImportEnvironmentSettings();
+    void OnImportMemberNames();
+    void OnExportOutlineIndex();
+    void OnExportMemberNames();
+    void OnExportNuv2013june();
 
     // Documents.
     void OnFileNew();
@@ -210,6 +224,11 @@ private:
     bool WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText);
     bool IsHeldByOtherProcess(const QString& path);
     void ShowSaveFailure(const QString& path, const QString& errorText) const;
+    void ImportFromDocumentFile(bool environment);
+    // The export prompt proposing a name from `remembered` or the document; the chosen path, after the
+    // overwrite question for a file that is there, is remembered. Empty when the user gave none up.
+    QString PromptExportPath(QString& remembered, const QString& fileName, const QString& filter,
+                             const QString& extension);
     // Stores the message language for the next start and tells the user whether that worked.
     void SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const;
 

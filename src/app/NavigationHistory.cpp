@@ -3,7 +3,7 @@
 #include <algorithm>
 
 bool CNavigationHistory::RecordTabActivation(CNUVDoc* tab) {
-    if (!tab || tab == Current())
+    if (!tab)
         return false;
     if (!m_history.empty())
         m_history.resize(m_nHistoryIndex + 1);

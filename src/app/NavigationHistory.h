@@ -15,7 +15,7 @@ public:
     CNUVDoc* Current() const { return m_history.empty() ? nullptr : m_history[m_nHistoryIndex]; }
 
     // An activated tab: the entries after the current one are dropped, the tab's earlier entry goes and the
-    // tab becomes the last, current entry. The current tab activated again changes nothing (false).
+    // tab becomes the last, current entry. False for no tab.
     bool RecordTabActivation(CNUVDoc* tab);
     // Removes the tab's entry; the index keeps naming the same entry, or the one before when the current
     // entry itself went. False when the tab is not in the history.

@@ -16,4 +16,7 @@ public:
     virtual void ActivateTabWindow(CNUVDoc& document) = 0;
     // Removes the document's tab window; the document is destroyed right after.
     virtual void DestroyTabWindow(CNUVDoc& document) = 0;
+    // A tab was activated or closed and the history has taken it in: what depends on the active tab or on
+    // the history (Back, Forward) is to be brought up to date, whoever activated or closed the tab.
+    virtual void TabsChanged() = 0;
 };

@@ -5,10 +5,9 @@
 #include <cstdint>
 
 // The fixed texts the system shows or writes. A text of the system's string table has its number as the value
-// of its id; the others are numbered from 2000, in a range the string table leaves free (its numbers lie below
-// 125 and from 28672 on).
+// of its id; the others are numbered after FirstUnnumbered, above the highest of those (57344).
 enum class StringId : std::uint16_t {
-    FirstUnnumbered = 1999,
+    FirstUnnumbered = 60000,
 #define NUV_STRING(name, text) name,
 #define NUV_STRING_ID(name, number, text)
 #include "texts/StringList.inc"

@@ -63,6 +63,11 @@ public:
         return openPath;
     }
     void SetReadOnlyWatchTimer(int milliseconds) override { watchInterval = milliseconds; }
+    QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
+                                 bool confirmOverwrite) override {
+        exportPrompts << QStringList({proposedName, filter, extension, confirmOverwrite ? "ask" : "silent"});
+        return savePath;
+    }
 
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
@@ -84,4 +89,5 @@ public:
     QString openPath;                 // what the open prompt answers; empty cancels
     QString openPromptTitle;
     int watchInterval = 0;
+    QList<QStringList> exportPrompts; // proposed name, filter, extension, whether the prompt asks to overwrite
 };

@@ -42,9 +42,19 @@ public:
             Show(next != windows.end() ? *next : windows.back());
     }
 
+    // Back and Forward as the window would enable them when told of a change.
+    void TabsChanged() override {
+        ++changesTold;
+        backWhenTold = m_tabs.CanNavigateBack();
+        forwardWhenTold = m_tabs.CanNavigateForward();
+    }
+
     std::vector<CNUVDoc*> windows; // in tab order
     CNUVDoc* current = nullptr;
     int destroyed = 0;
+    int changesTold = 0;
+    bool backWhenTold = false;
+    bool forwardWhenTold = false;
 
 private:
     void Show(CNUVDoc* document) {
@@ -254,6 +264,62 @@ TEST_F(FunctionTabsTest, ClosedTabsLeaveTheHistoryWithItsIndexOnTheActiveTab) {
         ExpectConsistent();
     while (m_tabs.NavigateForward())
         ExpectConsistent();
+}
+
+TEST_F(FunctionTabsTest, ClosingTheActiveTabInTheMiddleOfTheHistoryDropsTheEntriesAhead) {
+    m_data.MaximumNumberOfTabs = 10;
+    for (char name : {'A', 'B', 'C', 'D'})
+        Open(name);
+    ASSERT_TRUE(m_tabs.NavigateBack());
+    ASSERT_TRUE(m_tabs.NavigateBack());
+    ASSERT_EQ(m_tabs.ActiveTabFunction(), F('B'));
+
+    // The tab activated in place of the closed one is an activation like any other.
+    m_tabs.CloseTab(m_tabs.GetActiveTab());
+    EXPECT_EQ(m_tabs.ActiveTabFunction(), F('C'));
+    EXPECT_EQ(History(), Fs("AC"));
+    EXPECT_TRUE(m_tabs.CanNavigateBack());
+    EXPECT_FALSE(m_tabs.CanNavigateForward());
+    ExpectConsistent();
+
+    // The same without a tab area, where the tab activated next is the most recently used one.
+    m_tabs.CloseAllTabs();
+    m_tabs.SetTabArea(nullptr);
+    m_bShown = false;
+    for (char name : {'A', 'B', 'C', 'D'})
+        Open(name);
+    ASSERT_TRUE(m_tabs.NavigateBack());
+    ASSERT_TRUE(m_tabs.NavigateBack());
+    m_tabs.CloseTab(m_tabs.GetActiveTab());
+    EXPECT_EQ(m_tabs.ActiveTabFunction(), F('C'));
+    EXPECT_EQ(History(), Fs("AC"));
+    EXPECT_FALSE(m_tabs.CanNavigateForward());
+    ExpectConsistent();
+}
+
+TEST_F(FunctionTabsTest, TheTabAreaHearsOfEveryActivationAfterTheHistoryHasTakenItIn) {
+    m_data.MaximumNumberOfTabs = 10;
+    Open('A');
+    EXPECT_FALSE(m_area.backWhenTold);
+    // Opened from anywhere but the tab bar (a finding, the index): Back is enabled when the window is told.
+    Open('B');
+    EXPECT_TRUE(m_area.backWhenTold);
+    EXPECT_FALSE(m_area.forwardWhenTold);
+    ASSERT_TRUE(m_tabs.NavigateBack());
+    EXPECT_FALSE(m_area.backWhenTold);
+    EXPECT_TRUE(m_area.forwardWhenTold);
+    // An open tab activated again from elsewhere drops the entry ahead, and the window hears of it.
+    const int told = m_area.changesTold;
+    Open('B');
+    EXPECT_GT(m_area.changesTold, told);
+    EXPECT_TRUE(m_area.backWhenTold);
+    EXPECT_FALSE(m_area.forwardWhenTold);
+    // A closed tab that stood ahead in the history takes Forward along.
+    ASSERT_TRUE(m_tabs.NavigateBack());
+    EXPECT_TRUE(m_area.forwardWhenTold);
+    m_tabs.CloseFunctionTab(F('B'));
+    EXPECT_FALSE(m_area.forwardWhenTold);
+    ExpectConsistent();
 }
 
 TEST_F(FunctionTabsTest, WithoutATabAreaClosingTheActiveTabActivatesTheMostRecentlyUsedOne) {

@@ -9,6 +9,8 @@
 #include "app/ui/ChildFrame.h"
 #include "app/ui/CustomizeDlg.h"
 #include "app/ui/WindowsDlg.h"
+#include "app/ui/AboutDialog.h"
+#include "app/ui/StartUpDialog.h"
 #include "logic/InspectionEnvironment.h"
 #include "logic/ui/CheckDlg.h"
 #include "logic/ui/CheckThreadDialog.h"
@@ -92,13 +94,12 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     m_tabArea->setTabsClosable(true);
     setCentralWidget(m_tabArea);
     connect(m_tabArea, &QTabWidget::currentChanged, this, [this](int index) {
-        if (!m_bChangingTabs && m_app.Tabs().OnTabActivated(TabDocument(index)))
-            UpdateCommands();
+        if (!m_bChangingTabs)
+            m_app.Tabs().OnTabActivated(TabDocument(index));
     });
     connect(m_tabArea, &QTabWidget::tabCloseRequested, this, [this](int index) {
         if (CNUVDoc* document = TabDocument(index))
             m_app.Tabs().CloseTab(document);
-        UpdateCommands();
     });
     connect(&m_autoSaveTimer, &QTimer::timeout, this, [this] { m_app.OnAutoSaveTimer(); });
     connect(&m_readOnlyWatchTimer, &QTimer::timeout, this, [this] { m_app.OnReadOnlyWatchTimer(); });
@@ -539,6 +540,29 @@ void CMainFrame::OnCommand(int id) {
     case SwitchToJapanese:
         m_app.SwitchToJapanese();
         break;
+    case AppAbout: {
+        CAboutDialog dialog(m_app, this);
+        dialog.exec();
+        break;
+    }
+    case ShowSplashScreen:
+        (new CStartUpDialog(CStartUpDialog::HelpMenuDisplayTime, this))->show();
+        break;
+    case ImportEnvironmentSettings:
+        m_app.OnImportEnvironmentSettings();
+        break;
+    case ImportMemberNames:
+        m_app.OnImportMemberNames();
+        break;
+    case ExportOutlineIndex:
+        m_app.OnExportOutlineIndex();
+        break;
+    case ExportMemberNames:
+        m_app.OnExportMemberNames();
+        break;
+    case ExportOlderFormat:
+        m_app.OnExportNuv2013june();
+        break;
     case ShowOutlineIndex:
         ShowPane(OutlineIndexPane);
         break;
@@ -577,6 +601,8 @@ void CMainFrame::OnCommand(int id) {
             m_app.OnOpenRecentFile(id - RecentFileFirst);
         else if (id >= HistoryEntryFirst && id <= HistoryEntryLast)
             m_app.Tabs().NavigateTo(id - HistoryEntryFirst);
+        else
+            ShowUnavailableCommandMessage(id);
         break;
     }
     UpdateCommands();
@@ -676,7 +702,6 @@ void CMainFrame::ActivateTabWindow(CNUVDoc& document) {
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->setCurrentWidget(found->second);
     m_bChangingTabs = changing;
-    UpdateCommands();
 }
 
 void CMainFrame::DestroyTabWindow(CNUVDoc& document) {
@@ -689,6 +714,10 @@ void CMainFrame::DestroyTabWindow(CNUVDoc& document) {
     m_tabArea->removeTab(m_tabArea->indexOf(window));
     m_bChangingTabs = changing;
     delete window;
+}
+
+void CMainFrame::TabsChanged() {
+    UpdateCommands();
 }
 
 void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {

@@ -51,6 +51,7 @@ public:
     void CreateTabWindow(CNUVDoc& document) override;
     void ActivateTabWindow(CNUVDoc& document) override;
     void DestroyTabWindow(CNUVDoc& document) override;
+    void TabsChanged() override;
 
     // Applies the look 210-218: the style and palette of the whole application, the mark on its item, and
     // the choice in the per-user settings.

@@ -6,6 +6,7 @@
 #include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/ui/MessageBoxSink.h"
+#include "texts/StringTable.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,12 +33,12 @@ void RunApplicationProgram(int argc, char* argv[],
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDirectory));
     const bool headless = platform::PrepareDisplay();
     int qtArgc = 1;
+    // No application display name: Qt would append it to every window title, which are the program's own.
     QApplication application(qtArgc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("NUV"));
 
     int exitCode = 1;
     {
-        platform::QMessageBoxSink dialogSink;
+        platform::QMessageBoxSink dialogSink(LoadString(StringId::ApplicationTitle));
         std::optional<platform::MessageSinkInstaller> dialogs;
         if (!headless)
             dialogs.emplace(dialogSink);

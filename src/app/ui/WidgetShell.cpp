@@ -97,6 +97,16 @@ std::optional<VersionHistoryEntry> CWidgetShell::AskVersionEntry(int major, int 
     return dialog.Entry();
 }
 
+QString CWidgetShell::PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
+                                           bool confirmOverwrite) {
+    QFileDialog dialog(m_mainFrame.get(), QString(), proposedName, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(extension);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}
+
 void CWidgetShell::SetAutoSaveTimer(int milliseconds) {
     if (m_mainFrame)
         m_mainFrame->SetAutoSaveTimer(milliseconds);

@@ -32,6 +32,8 @@ public:
     // The version dialog; without a display its proposal is taken as given.
     std::optional<VersionHistoryEntry> AskVersionEntry(int major, int minor) override;
     QString PromptOpenFileName(const QString& title) override;
+    QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
+                                 bool confirmOverwrite) override;
     void SetAutoSaveTimer(int milliseconds) override;
     void SetReadOnlyWatchTimer(int milliseconds) override;
     void ReleaseKeyboardFocus() override;

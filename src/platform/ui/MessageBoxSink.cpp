@@ -43,7 +43,7 @@ QMessageBox::Icon ToIcon(MessageIcon icon) {
 } // namespace
 
 MessageAnswer QMessageBoxSink::Show(const MessageRequest& request) {
-    const QString caption = request.caption.isEmpty() ? QApplication::applicationDisplayName() : request.caption;
+    const QString caption = request.caption.isEmpty() ? m_caption : request.caption;
     QMessageBox box(ToIcon(request.icon), caption, request.text, QMessageBox::NoButton, QApplication::activeWindow());
     const QList<MessageAnswer> answers = request.Answers();
     for (qsizetype i = 0; i < answers.size(); ++i) {

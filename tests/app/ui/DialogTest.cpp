@@ -47,6 +47,21 @@ TEST(MessageBoxSink, TheDefaultButtonAnswersWhenTheUserPressesEnter) {
     EXPECT_EQ(sink.Show(request), platform::MessageAnswer::No);
 }
 
+TEST(MessageBoxSink, ABoxWithoutACaptionOfItsOwnCarriesTheSinks) {
+    platform::QMessageBoxSink sink("NUV FreeMind Map file converter");
+    platform::MessageRequest request;
+    request.text = "ファイルを開くことができませんでした。";
+    QString caption;
+    QTimer::singleShot(50, [&caption] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        caption = box->windowTitle();
+        box->defaultButton()->click();
+    });
+    EXPECT_EQ(sink.Show(request), platform::MessageAnswer::Ok);
+    EXPECT_EQ(caption, "NUV FreeMind Map file converter");
+}
+
 TEST(MessageBoxSink, ButtonsCarryTheCaptionsOfTheRequestAndAnswerAsTheirPlace) {
     platform::QMessageBoxSink sink;
     platform::MessageRequest request;

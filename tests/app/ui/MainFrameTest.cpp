@@ -2,6 +2,8 @@
 #include "app/FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
+#include "app/ui/AboutDialog.h"
+#include "app/ui/StartUpDialog.h"
 #include "app/ui/WidgetShell.h"
 #include "logic/ui/CheckDlg.h"
 #include "logic/ui/InspectionViewEdit.h"
@@ -16,9 +18,13 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -371,4 +377,81 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
 
     app.SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
+}
+
+TEST_F(MainFrameWindow, BackAndForwardFollowATabActivatedFromOutsideTheTabBar) {
+    const QString path = m_dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    CNUVApp& app = window.app;
+    QAction* back = window.frame.CommandAction(MainFrameCommand::NavigateBack);
+    QAction* forward = window.frame.CommandAction(MainFrameCommand::NavigateForward);
+    back->trigger();
+    ASSERT_FALSE(back->isEnabled());
+    ASSERT_TRUE(forward->isEnabled());
+
+    // A finding or the index opens the other tab again: no menu opens in between.
+    CUnitFunction* other = app.Tabs().History().Entries().back()->m_pUnitFunction;
+    app.Tabs().OpenFunctionTab(other);
+    EXPECT_EQ(ActiveFunctionName(app), other->name);
+    EXPECT_TRUE(back->isEnabled());
+    EXPECT_FALSE(forward->isEnabled());
+    app.SetModified(false);
+}
+
+TEST_F(MainFrameWindow, TheEditorShowsItsMenusInTheLanguageStoredForIt) {
+    CWidgetShell shell(false, m_dir.path());
+    {
+        CNUVApp app(shell);
+        platform::ScriptedMessageSink messages;
+        app.SwitchToJapanese();
+    }
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    CMainFrame* frame = shell.MainFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(MenuBarCaptions(*frame).front(), "ファイル(&F)");
+    EXPECT_EQ(frame->CommandAction(MainFrameCommand::FileNew)->text(), "新規作成(&N)");
+    // The title is the program's own, with nothing appended.
+    EXPECT_EQ(frame->windowTitle(), "NUV FreeMind Map file converter - NUV");
+    app.SetModified(false);
+    shell.DestroyMainWindow();
+}
+
+TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheLanguage) {
+    Window window;
+    window.frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+    platform::ScriptedMessageSink messages;
+    messages.Answer(platform::MessageAnswer::Yes);
+    QString title;
+    QString product;
+    QTimer::singleShot(0, &window.frame, [&] {
+        auto* about = qobject_cast<CAboutDialog*>(QApplication::activeModalWidget());
+        if (!about)
+            return;
+        title = about->windowTitle();
+        product = about->ProductNameLabel()->text();
+        QTest::mouseClick(about->OptionButton(), Qt::LeftButton);
+    });
+    window.frame.OnCommand(MainFrameCommand::AppAbout);
+    EXPECT_EQ(title, "Version");
+    EXPECT_TRUE(QRegularExpression("^NUV \\d+\\.\\d+\\.\\d+$").match(product).hasMatch()) << product.toStdString();
+    EXPECT_EQ(window.app.GetProfileDword("language", 7), 0u);
+    EXPECT_EQ(messages.Requests().size(), 2);
+
+    // The start-up window: borderless, on top, 500 by 375, in the middle of the screen; it closes itself.
+    window.frame.OnCommand(MainFrameCommand::ShowSplashScreen);
+    CStartUpDialog* animation = window.frame.findChild<CStartUpDialog*>();
+    ASSERT_NE(animation, nullptr);
+    EXPECT_TRUE(animation->isVisible());
+    EXPECT_EQ(animation->size(), QSize(500, 375));
+    EXPECT_TRUE(animation->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(animation->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(animation->geometry().center().x() / 10, QGuiApplication::primaryScreen()->geometry().center().x() / 10);
+    delete animation;
+    QPointer<CStartUpDialog> brief = new CStartUpDialog(50, &window.frame);
+    brief->show();
+    QTRY_VERIFY(brief.isNull());
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+// The start-up animation: a borderless window on top of the others, 500 by 375 pixels inside, in the middle
+// of the screen, that closes itself after the display time (0 keeps it until it is closed). It would play
+// the video NUV500X375.avi; this build plays no video, and shows nothing in the window, as for a missing file.
+class CStartUpDialog : public QDialog {
+    Q_OBJECT
+public:
+    CStartUpDialog(int displayTime, QWidget* parent);
+
+    static constexpr int AnimationWidth = 500;
+    static constexpr int AnimationHeight = 375;
+    // How long the Help menu's command shows it, in milliseconds.
+    static constexpr int HelpMenuDisplayTime = 10000;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The messages every export shows around the file it writes.
+
+// Asks whether the existing file at `path` may be overwritten (Yes/No, warning icon, No the default); true
+// only for Yes.
+bool AskOverwriteExistingFile(const QString& path);
+// After the export: the file at `path` now holds `what` (information icon).
+void ShowExportedMessage(const QString& path, const QString& what);
+// The file at `path` could not be written (warning icon).
+void ShowCannotWriteFileMessage(const QString& path);

@@ -1,0 +1,258 @@
+#include "app/DocumentExports.h"
+#include "FakeApplicationShell.h"
+#include "app/MainFrameCommands.h"
+#include "app/NUVApp.h"
+#include "model/DocumentData.h"
+#include "model/UnitFunction.h"
+#include "platform/CodePageTextFile.h"
+#include "platform/MessageBox.h"
+
+#include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A table of contents three levels deep below the origin, with a unit function shown at two places.
+struct Tree {
+    Tree() {
+        data.SetDefaults();
+        const ModelOptions options = data.GetModelOptions();
+        a = data.registry.CreateFunction(QStringLiteral("表示"), options);
+        b = data.registry.CreateFunction(QStringLiteral("B"), options);
+        c = data.registry.CreateFunction(QStringLiteral("C"), options);
+        d = data.registry.CreateFunction(QStringLiteral("D"), options);
+        CUnitFunction::AppendChild(data.registry.origin, a);
+        CUnitFunction::AppendChild(a, b);
+        CUnitFunction::AppendChild(b, c);
+        CUnitFunction::AppendChild(data.registry.origin, d);
+        CUnitFunction::AppendChild(a, d);
+        data.registry.RebuildAndNotify(data.indexRoot, options);
+    }
+    QString Text() const { return BuildOutlineIndexText(data.indexRoot, 0, data.environment, data.GetModelOptions()); }
+
+    CDocumentData data;
+    CUnitFunction* a;
+    CUnitFunction* b;
+    CUnitFunction* c;
+    CUnitFunction* d;
+};
+
+// An editor application on a new document, with its runtime and settings in a directory of its own.
+class ApplicationExports : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+    }
+    void TearDown() override {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QString Path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST(DocumentExports, TheOutlineIndexHasALinePerItemIndentedByDepthWithItsOptions) {
+    Tree tree;
+    const QString origin = tree.data.registry.origin->name;
+    EXPECT_EQ(tree.Text(),
+              QStringLiteral("0 %1\n\t1 表示\n\t\t1.1 B\n\t\t\t1.1.1 C\n\t\t1.2 [[D]] (1.2/2)\n\t2 [[D]] (1.2/2)\n")
+                  .arg(origin));
+    // Without numbers and places each line is the indentation and the display text.
+    tree.data.environment.showPrefixInOutlineNumberOrderdIndex = 0;
+    tree.data.environment.showPostfixInOutlineNumberOrderdIndex = 0;
+    EXPECT_EQ(tree.Text(), QStringLiteral("%1\n\t表示\n\t\tB\n\t\t\tC\n\t\t[[D]]\n\t[[D]]\n").arg(origin));
+    // A subtree starts at the depth given.
+    EXPECT_EQ(BuildOutlineIndexText(tree.data.indexRoot.children.front().children.front(), 2, tree.data.environment,
+                                    tree.data.GetModelOptions()),
+              QStringLiteral("\t\tB\n\t\t\tC\n"));
+}
+
+TEST(DocumentExports, TheProposedNameIsTheLastChosenElseMadeFromTheDocument) {
+    EXPECT_EQ(ProposeExportFileName({}, "/a/spec.nuv", "アウトライン順目次.txt"), "/a/spec_アウトライン順目次.txt");
+    EXPECT_EQ(ProposeExportFileName({}, {}, "アウトライン順目次.txt"), "アウトライン順目次.txt");
+    EXPECT_EQ(ProposeExportFileName("/b/x.txt", "/a/spec.nuv", "アウトライン順目次.txt"), "/b/x.txt");
+}
+
+TEST_F(ApplicationExports, TheOutlineIndexIsWrittenInTheProcessCodePageAfterTheOverwriteQuestion) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    CDocumentData& data = app.DocumentData();
+    CUnitFunction* a = data.registry.CreateFunction(QStringLiteral("表示"), data.GetModelOptions());
+    CUnitFunction::AppendChild(data.registry.origin, a);
+    app.RebuildDocument();
+    data.environment.showPrefixInOutlineNumberOrderdIndex = 0;
+    const QString origin = data.registry.origin->name;
+
+    platform::ScriptedMessageSink messages;
+    const QString path = Path("目次.txt");
+    shell.savePath = path;
+    app.OnExportOutlineIndex();
+    ASSERT_EQ(shell.exportPrompts.size(), 1);
+    EXPECT_EQ(shell.exportPrompts[0], QStringList({"アウトライン順目次.txt", "TXTファイル(*.txt)", "txt", "silent"}));
+    // CP932 with CR LF: 表 ends in the byte of a backslash, which must stay as it is.
+    EXPECT_EQ(ReadFileBytes(path), origin.toLatin1() + QByteArray("\r\n\t\x95\x5c\x8e\xa6\r\n"));
+    ASSERT_EQ(messages.Requests().size(), 1);
+    EXPECT_EQ(messages.Requests()[0].text,
+              QStringLiteral("ファイル \"%1\" にアウトライン順目次をエクスポートしました。").arg(path));
+    EXPECT_EQ(messages.Requests()[0].icon, platform::MessageIcon::Information);
+
+    // The second export proposes the file chosen first; No to the overwrite question leaves it as it is.
+    WriteFileBytes(path, "kept");
+    messages.Answer(platform::MessageAnswer::No);
+    app.OnExportOutlineIndex();
+    EXPECT_EQ(shell.exportPrompts[1].front(), path);
+    ASSERT_EQ(messages.Requests().size(), 2);
+    EXPECT_EQ(messages.Requests()[1].text,
+              QStringLiteral("ファイル \"%1\" はすでに存在します。\n上書きしてよろしいですか？").arg(path));
+    EXPECT_EQ(messages.Requests()[1].buttons, platform::MessageButtons::YesNo);
+    EXPECT_EQ(messages.Requests()[1].DefaultAnswer(), platform::MessageAnswer::No);
+    EXPECT_EQ(ReadFileBytes(path), "kept");
+    messages.Answer(platform::MessageAnswer::Yes);
+    app.OnExportOutlineIndex();
+    EXPECT_TRUE(ReadFileBytes(path).endsWith("\r\n"));
+
+    // A file that cannot be written is said.
+    const QString unwritable = Path("no/such/dir.txt");
+    shell.savePath = unwritable;
+    app.OnExportOutlineIndex();
+    EXPECT_EQ(messages.Requests().back().text,
+              QStringLiteral("ファイル \"%1\" に書き込みできませんでした。").arg(unwritable));
+    EXPECT_EQ(messages.Requests().back().icon, platform::MessageIcon::Warning);
+
+    // Cancelled: nothing asked, nothing written.
+    const qsizetype asked = messages.Requests().size();
+    shell.savePath.clear();
+    app.OnExportOutlineIndex();
+    EXPECT_EQ(messages.Requests().size(), asked);
+    app.SetModified(false);
+}
+
+TEST_F(ApplicationExports, MemberNamesGoToCsvAndTheOlderFormatReportsAFileItCannotWrite) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    platform::ScriptedMessageSink messages;
+
+    const QString csv = Path("members.csv");
+    shell.savePath = csv;
+    app.OnExportMemberNames();
+    EXPECT_EQ(shell.exportPrompts.back(),
+              QStringList({"メンバー名と状態名の一覧.csv", "CSVファイル(*.csv)", "csv", "silent"}));
+    // A new document uses no names: the header line alone, in CP932 with CR LF.
+    EXPECT_EQ(ReadFileBytes(csv), platform::EncodeProcessCodePage("メンバー名,状態名,使用頻度,登録済み,曖昧語\n"));
+    EXPECT_TRUE(ReadFileBytes(csv).endsWith("\x9e\x42\x96\x86\x8c\xea\r\n"));
+    EXPECT_EQ(messages.Texts().back(),
+              QStringLiteral("ファイル \"%1\" にメンバー名と状態名の一覧をエクスポートしました。").arg(csv));
+
+    // The older format: the prompt asks itself before overwriting; the file is the 0.3.1 document.
+    const QString older = Path("2013.nuv");
+    shell.savePath = older;
+    app.OnExportNuv2013june();
+    EXPECT_EQ(shell.exportPrompts.back(), QStringList({"2013juneformat.nuv", "*.nuv", "nuv", "ask"}));
+    EXPECT_TRUE(ReadFileBytes(older).contains("Version=\"0.3.1\""));
+    const qsizetype shown = messages.Requests().size();
+    const QString unwritable = Path("no/such/2013.nuv");
+    shell.savePath = unwritable;
+    app.OnExportNuv2013june();
+    ASSERT_EQ(messages.Requests().size(), shown + 1);
+    EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+TEST_F(ApplicationExports, AnImportMarksTheDocumentModifiedAndAFailedOneLeavesItAlone) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    platform::ScriptedMessageSink messages;
+
+    shell.openPath = NUV_TEST_DATA_DIR "/docfile/malformed.nuv";
+    app.OnImportEnvironmentSettings();
+    EXPECT_FALSE(app.IsModified());
+    EXPECT_EQ(messages.Requests().back().icon, platform::MessageIcon::Error);
+
+    shell.openPath = NUV_TEST_DATA_DIR "/docfile/layout.nuv";
+    app.OnImportMemberNames();
+    EXPECT_TRUE(app.IsModified());
+    EXPECT_EQ(messages.Texts().back(), "インポートが成功しました。");
+    EXPECT_EQ(shell.openPromptTitle, "ファイルを開く");
+    EXPECT_EQ(app.DocumentData().environment.importMemberNamesAndStateNamesFileName, shell.openPath);
+    app.SetModified(false);
+    app.OnImportEnvironmentSettings();
+    EXPECT_TRUE(app.IsModified());
+    app.SetModified(false);
+}
+
+TEST_F(ApplicationExports, TheEditorStartsInTheStoredLanguageAndTheConverterInEnglish) {
+    FakeShell shell;
+    {
+        CNUVApp app(shell);
+        ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+        EXPECT_EQ(app.MessageContext().m_language, 0);
+        platform::ScriptedMessageSink messages;
+        app.SwitchToJapanese();
+    }
+    {
+        CNUVApp app(shell);
+        ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+        EXPECT_EQ(app.MessageContext().m_language, 1);
+    }
+    {
+        CNUVApp app(shell);
+        platform::ScriptedMessageSink messages;
+        ASSERT_TRUE(app.InitInstance({"tobrel"}));
+        EXPECT_EQ(app.MessageContext().m_language, 0);
+    }
+}
+
+TEST_F(ApplicationExports, TheAboutBoxButtonSwitchesToEnglishOnlyWhenConfirmed) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    platform::ScriptedMessageSink messages;
+    // Declined with nothing stored: nothing changes.
+    app.SwitchLanguageFromAboutBox();
+    EXPECT_EQ(messages.Requests().size(), 1);
+    EXPECT_EQ(messages.Requests()[0].icon, platform::MessageIcon::Question);
+    EXPECT_EQ(app.GetProfileDword("language", 7), 7u);
+    // Confirmed: English stored.
+    messages.Answer(platform::MessageAnswer::Yes);
+    app.SwitchLanguageFromAboutBox();
+    EXPECT_EQ(app.GetProfileDword("language", 7), 0u);
+    // Declined while English is stored: back to Japanese.
+    app.SwitchLanguageFromAboutBox();
+    EXPECT_EQ(app.GetProfileDword("language", 7), 1u);
+    EXPECT_EQ(messages.Texts().back(),
+              "Restart NUV to show Japanese messages.\nNUVを再起動すると日本語で表示されます。");
+}
+
+TEST(UnavailableCommands, SayWhatThisSystemDoesNotDo) {
+    using namespace MainFrameCommand;
+    platform::ScriptedMessageSink messages;
+    for (int id : {57667, 57671, 57670, 57669})
+        EXPECT_TRUE(ShowUnavailableCommandMessage(id)) << id;
+    EXPECT_TRUE(ShowUnavailableCommandMessage(57856));
+    EXPECT_TRUE(ShowUnavailableCommandMessage(33126));
+    ASSERT_EQ(messages.Requests().size(), 6);
+    EXPECT_EQ(messages.Texts()[0], "No help is installed for NUV.\nNUVのヘルプはインストールされていません。");
+    EXPECT_EQ(
+        messages.Texts()[4],
+        "Objects cannot be inserted or edited on this system.\nこのシステムではオブジェクトの挿入と編集はできません。");
+    EXPECT_EQ(messages.Texts()[5], "The transfer with ZIPC is not available.\nZIPCとの受け渡しは利用できません。");
+    // The work-item connector: greyed without it, and its command says nothing.
+    EXPECT_FALSE(ShowUnavailableCommandMessage(32924));
+    EXPECT_FALSE(UpdateCommand(*FindCommand(32924), State()).enabled);
+    EXPECT_EQ(messages.Requests().size(), 6);
+    // Find and Replace keep their ids; F1 is help.
+    EXPECT_NE(FindCommand(32783), nullptr);
+    EXPECT_NE(FindCommand(57641), nullptr);
+    EXPECT_EQ(QString::fromLatin1(FindCommand(57670)->shortcut), "F1");
+}
