@@ -1,6 +1,7 @@
 #include "app/NUVDoc.h"
 
 #include "app/ApplicationShell.h"
+#include "app/MainFrameCommandIds.h"
 #include "app/NUVApp.h"
 #include "interchange/ImportProgress.h"
 #include "model/XmlTextEncoding.h"
@@ -218,7 +219,29 @@ bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::x
 
 } // namespace
 
-bool CNUVDoc::ConvertMindMapFile(const QString& path) {
+bool CNUVDoc::OnCmdMsg(int id) {
+    switch (id) {
+    case MainFrameCommand::FileSaveAs:
+        m_app.OnFileSaveAs();
+        return true;
+    case MainFrameCommand::FileSave:
+        m_app.OnFileSave();
+        return true;
+    case MainFrameCommand::ImportMindMap:
+        OnImportMindMap();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CNUVDoc::OnImportMindMap() {
+    const QString path = m_app.Shell().PromptMapFileName();
+    if (!path.isEmpty())
+        ConvertMindMap(path, false);
+}
+
+bool CNUVDoc::ConvertMindMap(const QString& path, bool converter) {
     m_pProgressDlg.reset();
     CDocumentData& data = m_app.DocumentData();
 
@@ -265,8 +288,13 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
         m_pProgressDlg->SetRange(CountNodeElements(document));
         int counter = 0;
         const bool walked = ConvertMindMapNodes(data, *m_pProgressDlg, map.first_child(), counter, topParent);
-        m_pProgressDlg->SetPos(counter);
+        if (converter)
+            m_pProgressDlg->SetPos(counter);
         m_app.RebuildDocument();
+        // What was imported stays, also after a failure or a stop: the document is no longer the one on disk.
+        // The converter saves what it made at once.
+        if (!converter && counter > 0)
+            m_app.SetModified();
         if (!walked) {
             platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
                                      platform::MessageIcon::Error);
@@ -275,7 +303,8 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path) {
                                      platform::MessageIcon::Warning);
         } else {
             result = true;
-            m_pProgressDlg->ShowFinished();
+            if (converter)
+                m_pProgressDlg->ShowFinished();
         }
     } catch (const std::exception& error) {
         platform::ShowMessageBox(LoadString(StringId::MapConversionFailed) +

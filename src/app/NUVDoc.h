@@ -24,9 +24,19 @@ public:
 
     // Converts the FreeMind map at `path` into the open document; false after a failure or a cancelled
     // walk, each reported to the user.
-    bool ConvertMindMapFile(const QString& path);
+    bool ConvertMindMapFile(const QString& path) { return ConvertMindMap(path, true); }
+    // Asks for a FreeMind map and converts it into the open document as ConvertMindMapFile does, without
+    // waiting for the user at the end; a document the map changed is marked modified.
+    void OnImportMindMap();
+
+    // Runs the tab document's command `id`: Save and Save As save the whole document through the application,
+    // the map import imports. False for a command that is not the tab document's.
+    bool OnCmdMsg(int id);
 
 private:
+    // `converter`: the converter's run, which shows the end of the conversion and waits for the user there.
+    bool ConvertMindMap(const QString& path, bool converter);
+
     CNUVApp& m_app;
 };
 

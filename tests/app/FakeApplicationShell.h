@@ -63,6 +63,11 @@ public:
         return openPath;
     }
     void SetReadOnlyWatchTimer(int milliseconds) override { watchInterval = milliseconds; }
+    int ChooseDocTemplate(const QStringList& names) override {
+        offeredTemplates.push_back(names);
+        return chosenTemplate;
+    }
+    QString PromptMapFileName() override { return mapPath; }
 
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
@@ -83,4 +88,7 @@ public:
     QString openPath;                 // what the open prompt answers; empty cancels
     QString openPromptTitle;
     int watchInterval = 0;
+    std::vector<QStringList> offeredTemplates; // the names each template chooser offered
+    int chosenTemplate = -1;                   // what the chooser answers; -1 cancels
+    QString mapPath;                           // what the map prompt answers; empty cancels
 };

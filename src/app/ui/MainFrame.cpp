@@ -1,22 +1,27 @@
 #include "app/ui/MainFrame.h"
 
+#include "app/LinkTarget.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "logic/InspectionEnvironment.h"
 #include "logic/ui/CheckDlg.h"
 #include "logic/ui/CheckThreadDialog.h"
 #include "logic/ui/InspectionViewEdit.h"
+#include "model/LogicLine.h"
 #include "model/UnitFunction.h"
 #include "texts/StringTable.h"
+#include "texts/ui/RichEditContextMenu.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -50,6 +55,11 @@ QIcon CommandIcon(int id) {
 // Marks the actions of a list the window fills, which the localisation leaves alone.
 const char* const kListEntry = "listEntry";
 
+// The keyword of the statement kind in the document's syntax symbols; empty before a document is there.
+QString SyntaxKeyword(const CDocumentData& data, int kind) {
+    return kind < static_cast<int>(data.SyntaxSymbols.size()) ? data.SyntaxSymbols[size_t(kind)].keyword : QString();
+}
+
 QString WithoutAccessKey(QString caption) {
     caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
     return caption.remove(QLatin1Char('&'));
@@ -68,6 +78,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     connect(m_tabArea, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_bChangingTabs && m_app.Tabs().OnTabActivated(TabDocument(index)))
             UpdateCommands();
+        m_messages.PostActiveTabNotice(IsFocusInTabBar());
     });
     connect(m_tabArea, &QTabWidget::tabCloseRequested, this, [this](int index) {
         if (CNUVDoc* document = TabDocument(index))
@@ -143,6 +154,11 @@ void CMainFrame::CreatePanes() {
         if (pane.id == MessagesPane) {
             auto* edit = new CInspectionViewEdit(m_inspectionPane, *this, dock);
             edit->setMinimumSize(200, 200);
+            edit->SetContextMenuLocalizer([this](QMenu& menu) {
+                const CDocumentData& data = m_app.DocumentData();
+                LocalizeRichEditContextMenu(m_app.MessageContext(), menu, SyntaxKeyword(data, SyntaxDo),
+                                            SyntaxKeyword(data, SyntaxFn));
+            });
             dock->setWidget(edit);
         } else {
             auto* placeholder = new QLabel(dock);
@@ -368,6 +384,8 @@ void CMainFrame::OnCommand(int id) {
             m_app.OnOpenRecentFile(id - RecentFileFirst);
         else if (id >= HistoryEntryFirst && id <= HistoryEntryLast)
             m_app.Tabs().NavigateTo(id - HistoryEntryFirst);
+        else if (CNUVDoc* document = m_app.GetActiveDocument())
+            document->OnCmdMsg(id);
         break;
     }
     UpdateCommands();
@@ -392,6 +410,44 @@ void CMainFrame::OpenConditionConclusionList() {
 bool CMainFrame::OpenFunction(qint32 internalId) {
     CUnitFunction* function = m_app.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
     return function && m_app.Tabs().OpenFunctionTab(function);
+}
+
+void CMainFrame::SetWorkerInputLock(bool locked) {
+    if (locked) {
+        ShowPane(MessagesPane);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        setEnabled(false);
+    } else {
+        QApplication::restoreOverrideCursor();
+        setEnabled(true);
+        m_panes.at(MessagesPane)->widget()->setFocus();
+    }
+    UpdateCommands();
+}
+
+bool CMainFrame::IsFocusInTabBar() const {
+    for (const QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+        if (qobject_cast<const QTabBar*>(widget))
+            return true;
+    }
+    return false;
+}
+
+bool CMainFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
+    if (!IsLinkOpeningClick(modifiers))
+        return false;
+    const LinkTarget target = ClassifyLink(link);
+    switch (target.kind) {
+    case LinkTarget::WebAddress:
+    case LinkTarget::MailAddress:
+        return QDesktopServices::openUrl(target.url);
+    case LinkTarget::Document:
+        m_app.OnFileOpenPath(target.documentPath);
+        return true;
+    case LinkTarget::Refused:
+        break;
+    }
+    return false;
 }
 
 void CMainFrame::Activate() {

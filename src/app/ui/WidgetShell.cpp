@@ -3,8 +3,11 @@
 #include "app/NUVApp.h"
 #include "app/StandardErrorProgress.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/NewTypeDlg.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/InstanceChannel.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -24,6 +27,7 @@ CWidgetShell::CWidgetShell(bool headless, const QString& runtimeDirectory)
 CWidgetShell::~CWidgetShell() = default;
 
 bool CWidgetShell::CreateMainWindow(CNUVApp& app) {
+    m_pApp = &app;
     m_mainFrame = std::make_unique<CMainFrame>(app);
     m_bListening = m_channel->Listen();
     QObject::connect(m_channel.get(), &platform::InstanceChannel::CloseRequested, m_mainFrame.get(),
@@ -80,6 +84,20 @@ QString CWidgetShell::PromptSaveFileName(const QString& proposedName, bool copy)
 
 QString CWidgetShell::PromptOpenFileName(const QString& title) {
     return QFileDialog::getOpenFileName(m_mainFrame.get(), title, QString(), kDocumentFilter);
+}
+
+int CWidgetShell::ChooseDocTemplate(const QStringList& names) {
+    // Without a display nobody can choose.
+    if (m_bHeadless)
+        return -1;
+    const QString title = m_pApp ? Msg::Text(m_pApp->MessageContext(), Msg::Id::New) : QString();
+    CNewTypeDlg dialog(title, names, m_mainFrame.get());
+    return dialog.exec() == QDialog::Accepted ? dialog.SelectedTemplate() : -1;
+}
+
+QString CWidgetShell::PromptMapFileName() {
+    return QFileDialog::getOpenFileName(m_mainFrame.get(), QString(), QString(), LoadString(StringId::MapFileFilter),
+                                        nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 void CWidgetShell::SetAutoSaveTimer(int milliseconds) {

@@ -29,6 +29,8 @@ public:
     void SetWaitCursor(bool wait) override;
     QString PromptSaveFileName(const QString& proposedName, bool copy) override;
     QString PromptOpenFileName(const QString& title) override;
+    int ChooseDocTemplate(const QStringList& names) override;
+    QString PromptMapFileName() override;
     void SetAutoSaveTimer(int milliseconds) override;
     void SetReadOnlyWatchTimer(int milliseconds) override;
     void ReleaseKeyboardFocus() override;
@@ -42,6 +44,7 @@ public:
 
 private:
     bool m_bHeadless;
+    CNUVApp* m_pApp = nullptr;
     std::unique_ptr<platform::InstanceChannel> m_channel;
     std::unique_ptr<CMainFrame> m_mainFrame;
     bool m_bListening = false;
