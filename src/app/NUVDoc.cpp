@@ -219,20 +219,24 @@ bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::x
 
 } // namespace
 
-bool CNUVDoc::OnCmdMsg(int id) {
+bool RouteSaveCommand(CNUVApp& app, int id) {
     switch (id) {
     case MainFrameCommand::FileSaveAs:
-        m_app.OnFileSaveAs();
+        app.OnFileSaveAs();
         return true;
     case MainFrameCommand::FileSave:
-        m_app.OnFileSave();
-        return true;
-    case MainFrameCommand::ImportMindMap:
-        OnImportMindMap();
+        app.OnFileSave();
         return true;
     default:
         return false;
     }
+}
+
+bool CNUVDoc::OnCmdMsg(int id) {
+    if (id != MainFrameCommand::ImportMindMap)
+        return RouteSaveCommand(m_app, id);
+    OnImportMindMap();
+    return true;
 }
 
 void CNUVDoc::OnImportMindMap() {

@@ -40,6 +40,10 @@ private:
     CNUVApp& m_app;
 };
 
+// Save and Save As of a document that is part of the one open document (a tab's, a content's) save that whole
+// document through the application. False for another command.
+bool RouteSaveCommand(CNUVApp& app, int id);
+
 // "mm" for "D:\maps\Plan.mm": the text after the last "." anywhere in the path, empty without one.
 QString GetFileExtension(const QString& path);
 // The document beside the map: a final ".mm" in any case becomes ".nuv", any other name gets ".nuv" appended.

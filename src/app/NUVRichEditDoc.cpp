@@ -1,8 +1,8 @@
 #include "app/NUVRichEditDoc.h"
 
-#include "app/MainFrameCommandIds.h"
 #include "app/NUVApp.h"
 #include "app/NUVCntrItem.h"
+#include "app/NUVDoc.h"
 
 namespace {
 
@@ -25,17 +25,8 @@ void CNUVRichEditDoc::UpdateAllViews() const {
 }
 
 bool CNUVRichEditDoc::OnCmdMsg(int id) {
-    switch (id) {
-    case MainFrameCommand::FileSave:
-        m_app.OnFileSave();
-        return true;
-    case MainFrameCommand::FileSaveAs:
-        m_app.OnFileSaveAs();
-        return true;
-    case kCommandFileClose:
-        m_app.CloseDocument();
-        return true;
-    default:
-        return false;
-    }
+    if (id != kCommandFileClose)
+        return RouteSaveCommand(m_app, id);
+    m_app.CloseDocument();
+    return true;
 }
