@@ -74,6 +74,14 @@ public:
     virtual void SetReadOnlyWatchTimer(int milliseconds) { (void)milliseconds; }
     // Sets the main window's zoom to the document's zoom setting and applies it.
     virtual void RestoreZoom(int zoom) { (void)zoom; }
+    // The chooser of a template for a new document over the templates' names, the first one selected; the
+    // chosen index, or -1 when cancelled or nothing was chosen.
+    virtual int ChooseDocTemplate(const QStringList& names) {
+        (void)names;
+        return -1;
+    }
+    // The open prompt for a FreeMind map to import; the chosen path, empty when cancelled.
+    virtual QString PromptMapFileName() { return {}; }
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}

@@ -29,6 +29,9 @@ enum Id : int {
     ExportMemberNames = 33073,
     ExportOutlineIndex = 33077,
 
+    // Handled by the active tab's document; the map import has no menu entry.
+    ImportMindMap = 33102,
+
     // Inspections: the current unit function and the reasons on the user-interface thread, the others on
     // the worker.
     InspectCurrentUnitFunction = 32794,

@@ -83,7 +83,7 @@ private:
 
 } // namespace
 
-CNUVApp::CNUVApp(CApplicationShell& shell) : m_shell(shell), m_pNUVDocManager(std::make_unique<CNUVDocManager>()) {
+CNUVApp::CNUVApp(CApplicationShell& shell) : m_shell(shell), m_pNUVDocManager(std::make_unique<CNUVDocManager>(shell)) {
     CloseDocumentState();
 }
 

@@ -1,6 +1,7 @@
 #include "app/NUVDoc.h"
 
 #include "app/ApplicationShell.h"
+#include "app/MainFrameCommandIds.h"
 #include "app/NUVApp.h"
 #include "interchange/ImportProgress.h"
 #include "model/XmlTextEncoding.h"
@@ -232,7 +233,33 @@ bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::x
 
 } // namespace
 
-bool CNUVDoc::ConvertMindMapFile(const QString& path, const std::function<bool()>& save) {
+bool RouteSaveCommand(CNUVApp& app, int id) {
+    switch (id) {
+    case MainFrameCommand::FileSaveAs:
+        app.OnFileSaveAs();
+        return true;
+    case MainFrameCommand::FileSave:
+        app.OnFileSave();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CNUVDoc::OnCmdMsg(int id) {
+    if (id != MainFrameCommand::ImportMindMap)
+        return RouteSaveCommand(m_app, id);
+    OnImportMindMap();
+    return true;
+}
+
+void CNUVDoc::OnImportMindMap() {
+    const QString path = m_app.Shell().PromptMapFileName();
+    if (!path.isEmpty())
+        ConvertMindMap(path, false, [] { return true; });
+}
+
+bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save) {
     m_pProgressDlg.reset();
     CDocumentData& data = m_app.DocumentData();
 
@@ -280,8 +307,13 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path, const std::function<bool()
         m_pProgressDlg->SetRange(CountNodeElements(document));
         int counter = 0;
         const bool walked = ConvertMindMapNodes(data, *m_pProgressDlg, map.first_child(), counter, topParent);
-        m_pProgressDlg->SetPos(counter);
+        if (converter)
+            m_pProgressDlg->SetPos(counter);
         m_app.RebuildDocument();
+        // What was imported stays, also after a failure or a stop: the document is no longer the one on disk.
+        // The converter saves what it made at once.
+        if (!converter && counter > 0)
+            m_app.SetModified();
         if (!walked) {
             platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
                                      platform::MessageIcon::Error);
@@ -290,7 +322,8 @@ bool CNUVDoc::ConvertMindMapFile(const QString& path, const std::function<bool()
                                      platform::MessageIcon::Warning);
         } else if (save()) {
             result = true;
-            m_pProgressDlg->ShowFinished();
+            if (converter)
+                m_pProgressDlg->ShowFinished();
         }
     } catch (const std::exception& error) {
         platform::ShowMessageBox(LoadString(StringId::MapConversionFailed) +

@@ -26,11 +26,28 @@ public:
     // Converts the FreeMind map at `path` into the open document and then runs `save`; the conversion is
     // reported finished only once that succeeded. False after a failure or a cancelled walk, each reported to
     // the user.
-    bool ConvertMindMapFile(const QString& path, const std::function<bool()>& save);
+    bool ConvertMindMapFile(const QString& path, const std::function<bool()>& save) {
+        return ConvertMindMap(path, true, save);
+    }
+    // Asks for a FreeMind map and converts it into the open document as ConvertMindMapFile does, without
+    // waiting for the user at the end; a document the map changed is marked modified.
+    void OnImportMindMap();
+
+    // Runs the tab document's command `id`: Save and Save As save the whole document through the application,
+    // the map import imports. False for a command that is not the tab document's.
+    bool OnCmdMsg(int id);
 
 private:
+    // `converter`: the converter's run, which shows the end of the conversion, once `save` succeeded, and waits
+    // for the user there.
+    bool ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save);
+
     CNUVApp& m_app;
 };
+
+// Save and Save As of a document that is part of the one open document (a tab's, a content's) save that whole
+// document through the application. False for another command.
+bool RouteSaveCommand(CNUVApp& app, int id);
 
 // "mm" for "D:\maps\Plan.mm": the text after the last "." anywhere in the path, empty without one.
 QString GetFileExtension(const QString& path);

@@ -1,5 +1,6 @@
 #include "app/NUVDocManager.h"
 
+#include "app/ApplicationShell.h"
 #include "app/NUVDoc.h"
 #include "app/NUVMultiDocTemplate.h"
 #include "platform/MessageBox.h"
@@ -7,13 +8,7 @@
 
 #include <algorithm>
 
-namespace {
-
-// The framework's prompt when no document can be created.
-
-} // namespace
-
-CNUVDocManager::CNUVDocManager() = default;
+CNUVDocManager::CNUVDocManager(CApplicationShell& shell) : m_shell(shell) {}
 
 CNUVDocManager::~CNUVDocManager() = default;
 
@@ -22,12 +17,29 @@ void CNUVDocManager::AddDocTemplate(std::unique_ptr<CNUVMultiDocTemplate> docTem
 }
 
 CNUVDoc* CNUVDocManager::OnFileNewWithMode(CUnitFunction* function) {
-    // Only the tab template offers new documents, so there is never a choice to ask the user about.
     if (m_templates.empty()) {
         platform::ShowMessageBox(LoadString(StringId::FailedToCreateDocument));
         return nullptr;
     }
-    return m_templates.front()->OpenDocumentFileWithMode(function);
+    CNUVMultiDocTemplate* chosen = m_templates.front().get();
+    if (m_templates.size() > 1) {
+        std::vector<CNUVMultiDocTemplate*> offered;
+        QStringList names;
+        for (const auto& docTemplate : m_templates) {
+            if (!docTemplate->GetDocumentName().isEmpty()) {
+                offered.push_back(docTemplate.get());
+                names << docTemplate->GetDocumentName();
+            }
+        }
+        if (offered.empty())
+            return nullptr;
+        // One name to offer is taken without asking.
+        const int index = offered.size() == 1 ? 0 : m_shell.ChooseDocTemplate(names);
+        if (index < 0 || index >= static_cast<int>(offered.size()))
+            return nullptr;
+        chosen = offered[static_cast<size_t>(index)];
+    }
+    return chosen->OpenDocumentFileWithMode(function);
 }
 
 bool CNUVDocManager::CloseDocument(CNUVDoc* document) {

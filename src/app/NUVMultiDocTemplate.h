@@ -15,7 +15,8 @@ class CNUVMultiDocTemplate {
 public:
     CNUVMultiDocTemplate(CNUVApp& app, QString documentName);
 
-    // The name new tab documents get; also what the window title shows for a new document.
+    // The name new tab documents get, what the window title shows for a new document and what the template
+    // chooser offers; empty for a template that makes no new documents of its own.
     const QString& GetDocumentName() const { return m_documentName; }
 
     // A new tab document showing `function`.

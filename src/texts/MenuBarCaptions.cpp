@@ -4,6 +4,7 @@
 #include "texts/TextHelpers.h"
 
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -213,5 +214,47 @@ std::map<int, QString> MakePopupTitleCaptions(const CMessageContext& context, co
         for (const PopupTitle& title : map.titles)
             captions[title.position] = Caption(context, title.text, title.mnemonic);
     }
+    return captions;
+}
+
+RichEditContextMenuCaptions MakeRichEditContextMenuCaptions(const CMessageContext& context, const QString& doKeyword,
+                                                            const QString& fnKeyword) {
+    const auto text = [&context](Msg::Id id, const QStringList& arguments = {}) {
+        return MakeMenuItemText(context, Msg::Text(context, id, arguments), QString());
+    };
+    RichEditContextMenuCaptions captions;
+    for (Msg::Id id : {Msg::Id::Choose, Msg::Id::AddBehind, Msg::Id::EditRevision, Msg::Id::Delete})
+        captions.positions.push_back(text(id));
+    constexpr std::pair<int, Msg::Id> kCommands[] = {
+        {32851, Msg::Id::Newline},
+        {32825, Msg::Id::CommentWord},
+        {32843, Msg::Id::CommentWord},
+        {32826, Msg::Id::Newline},
+        {32844, Msg::Id::Newline},
+        {32837, Msg::Id::DeleteLine},
+        {32859, Msg::Id::DeleteBlock},
+        {32860, Msg::Id::DeleteFrame},
+        {57643, Msg::Id::UndoCommand},
+        {57644, Msg::Id::RedoCommand},
+        {57634, Msg::Id::CopyCommand},
+        {32926, Msg::Id::PasteStatement},
+        {752, Msg::Id::SelectFunction},
+        {33066, Msg::Id::FontWord},
+        {33069, Msg::Id::RegisterMemberName},
+        {33024, Msg::Id::AddNegation},
+        {33025, Msg::Id::AddZenkakuNegation},
+        {57635, Msg::Id::Cut},
+        {57637, Msg::Id::Paste},
+        {57642, Msg::Id::SelectAll},
+        {33173, Msg::Id::ShowRedundantCommands},
+        {33174, Msg::Id::ShowRedundantCommandsInSubMenus},
+        {33172, Msg::Id::NoRedundantCommand},
+    };
+    for (const auto& [command, id] : kCommands)
+        captions.commands[command] = text(id);
+    captions.commands[32829] = text(Msg::Id::ReplaceWithKeyword, {doKeyword});
+    captions.commands[32827] = text(Msg::Id::ReplaceWithKeyword, {fnKeyword});
+    // The character delete reads the same in both languages.
+    captions.commands[57632] = QStringLiteral("文字削除");
     return captions;
 }

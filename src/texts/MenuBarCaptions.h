@@ -21,3 +21,13 @@ bool IsCommandItemGreyed(int command);
 // The captions of a popup's submenu titles by position, when its submenus stand exactly where those of one
 // known popup stand; empty otherwise.
 std::map<int, QString> MakePopupTitleCaptions(const CMessageContext& context, const std::set<int>& submenuPositions);
+
+// The captions of the right-click menu of the rich-text edit controls: its first four items by position and
+// its command items by command, none with an access key. "Replace with" names the current keywords of the Do
+// and Fn statements.
+struct RichEditContextMenuCaptions {
+    std::vector<QString> positions;
+    std::map<int, QString> commands;
+};
+RichEditContextMenuCaptions MakeRichEditContextMenuCaptions(const CMessageContext& context, const QString& doKeyword,
+                                                            const QString& fnKeyword);

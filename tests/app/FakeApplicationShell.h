@@ -42,6 +42,7 @@ public:
         ++closesPosted;
         closePostedWhileConverting |= app && app->IsConverting();
     }
+    void CloseMainWindow() override { ++mainWindowCloses; }
     void PostCloseToInstance(quint32 processId) override { instancesClosed.push_back(processId); }
     void ActivateInstance(quint32 processId) override { activated.push_back(processId); }
     void StartInstance(const QStringList& arguments) override { started.push_back(arguments); }
@@ -68,6 +69,11 @@ public:
         exportPrompts << QStringList({proposedName, filter, extension, confirmOverwrite ? "ask" : "silent"});
         return savePath;
     }
+    int ChooseDocTemplate(const QStringList& names) override {
+        offeredTemplates.push_back(names);
+        return chosenTemplate;
+    }
+    QString PromptMapFileName() override { return mapPath; }
 
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
@@ -75,6 +81,7 @@ public:
     int total = 0;
     int finishedShown = 0;
     int closesPosted = 0;
+    int mainWindowCloses = 0;
     bool closePostedWhileConverting = false;
     std::vector<quint32> instancesClosed;
     QString title;
@@ -90,4 +97,7 @@ public:
     QString openPromptTitle;
     int watchInterval = 0;
     QList<QStringList> exportPrompts; // proposed name, filter, extension, whether the prompt asks to overwrite
+    std::vector<QStringList> offeredTemplates; // the names each template chooser offered
+    int chosenTemplate = -1;                   // what the chooser answers; -1 cancels
+    QString mapPath;                           // what the map prompt answers; empty cancels
 };

@@ -146,7 +146,7 @@ protected:
 
     FakeShell m_shell;
     CNUVApp m_app{m_shell};
-    CNUVDocManager m_documents;
+    CNUVDocManager m_documents{m_shell};
     CDocumentData m_data;
     CFunctionTabs m_tabs{m_documents, m_data};
     FakeTabArea m_area{m_tabs};

@@ -1,6 +1,7 @@
 #include "app/ui/MainFrame.h"
 
 #include "app/ApplicationLooks.h"
+#include "app/LinkTarget.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "app/PaneView.h"
@@ -15,18 +16,22 @@
 #include "logic/ui/CheckDlg.h"
 #include "logic/ui/CheckThreadDialog.h"
 #include "logic/ui/InspectionViewEdit.h"
+#include "model/LogicLine.h"
 #include "model/UnitFunction.h"
 #include "texts/StringTable.h"
+#include "texts/ui/RichEditContextMenu.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -83,6 +88,11 @@ QPalette LookPalette(const ApplicationLook& look) {
     return palette;
 }
 
+// The keyword of the statement kind in the document's syntax symbols; empty before a document is there.
+QString SyntaxKeyword(const CDocumentData& data, int kind) {
+    return kind < static_cast<int>(data.SyntaxSymbols.size()) ? data.SyntaxSymbols[size_t(kind)].keyword : QString();
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
@@ -96,6 +106,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     connect(m_tabArea, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_bChangingTabs)
             m_app.Tabs().OnTabActivated(TabDocument(index));
+        m_messages.PostActiveTabNotice(IsFocusInTabBar());
     });
     connect(m_tabArea, &QTabWidget::tabCloseRequested, this, [this](int index) {
         if (CNUVDoc* document = TabDocument(index))
@@ -333,6 +344,11 @@ void CMainFrame::CreatePanes() {
         if (pane.id == MessagesPane) {
             auto* edit = new CInspectionViewEdit(m_inspectionPane, *this, dock);
             edit->setMinimumSize(200, 200);
+            edit->SetContextMenuLocalizer([this](QMenu& menu) {
+                const CDocumentData& data = m_app.DocumentData();
+                LocalizeRichEditContextMenu(m_app.MessageContext(), menu, SyntaxKeyword(data, SyntaxDo),
+                                            SyntaxKeyword(data, SyntaxFn));
+            });
             dock->setWidget(edit);
         } else {
             auto* placeholder = new QLabel(dock);
@@ -601,8 +617,10 @@ void CMainFrame::OnCommand(int id) {
             m_app.OnOpenRecentFile(id - RecentFileFirst);
         else if (id >= HistoryEntryFirst && id <= HistoryEntryLast)
             m_app.Tabs().NavigateTo(id - HistoryEntryFirst);
-        else
-            ShowUnavailableCommandMessage(id);
+        else if (ShowUnavailableCommandMessage(id))
+            break;
+        else if (CNUVDoc* document = m_app.GetActiveDocument())
+            document->OnCmdMsg(id);
         break;
     }
     UpdateCommands();
@@ -627,6 +645,44 @@ void CMainFrame::OpenConditionConclusionList() {
 bool CMainFrame::OpenFunction(qint32 internalId) {
     CUnitFunction* function = m_app.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
     return function && m_app.Tabs().OpenFunctionTab(function);
+}
+
+void CMainFrame::SetWorkerInputLock(bool locked) {
+    if (locked) {
+        ShowPane(MessagesPane);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        setEnabled(false);
+    } else {
+        QApplication::restoreOverrideCursor();
+        setEnabled(true);
+        m_panes.at(MessagesPane)->widget()->setFocus();
+    }
+    UpdateCommands();
+}
+
+bool CMainFrame::IsFocusInTabBar() const {
+    for (const QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+        if (qobject_cast<const QTabBar*>(widget))
+            return true;
+    }
+    return false;
+}
+
+bool CMainFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
+    if (!IsLinkOpeningClick(modifiers))
+        return false;
+    const LinkTarget target = ClassifyLink(link);
+    switch (target.kind) {
+    case LinkTarget::WebAddress:
+    case LinkTarget::MailAddress:
+        return QDesktopServices::openUrl(target.url);
+    case LinkTarget::Document:
+        m_app.OnFileOpenPath(target.documentPath);
+        return true;
+    case LinkTarget::Refused:
+        break;
+    }
+    return false;
 }
 
 void CMainFrame::Activate() {

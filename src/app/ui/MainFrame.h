@@ -2,6 +2,7 @@
 
 #include "app/MainFrameCommands.h"
 #include "app/ModelessDialogs.h"
+#include "app/MainFrameMessages.h"
 #include "app/TabArea.h"
 #include "app/ToolBarLayout.h"
 #include "logic/InspectionRunner.h"
@@ -28,7 +29,7 @@ class QToolBar;
 // The main window of the application: menu bar, toolbars and docked panes built from the command tables, and
 // the tab area that shows the application's tabs. The converter keeps it hidden; closing it runs the document's
 // close path and ends the event loop. The messages pane shows the window's result pane, whose jumps it answers.
-class CMainFrame : public QMainWindow, public CTabArea, private CJumpHandler {
+class CMainFrame : public QMainWindow, public CTabArea, private CJumpHandler, private CMainFrameTargets {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -92,6 +93,11 @@ public:
     QToolBar* StandardToolBar() const { return m_standardToolBar; }
     QToolBar* NavigationToolBar() const { return m_navigationToolBar; }
     CInspectionView& InspectionPane() { return m_inspectionPane; }
+    // The requests of the tabs, dialogs and workers to the window.
+    CMainFrameMessages& Messages() { return m_messages; }
+    // A view's link was clicked: with Ctrl held, a web or mail address opens on the desktop and a document
+    // through the application; anything else is left alone. True when something was opened.
+    bool OpenLink(const QString& link, Qt::KeyboardModifiers modifiers);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,6 +136,18 @@ private:
     void SelectExplanation(qint32, qint32) override {}
     void OfferIntraMemberConsistencyRule(const QString&, const QString&, const QString&) override {}
 
+    // The requests' targets. The tabs have no editors yet, and the replace-all dialog, the structure diagram,
+    // the unit-function list and the table-of-contents tree come with their views: until then these do nothing.
+    void GoToTabLogicLine(CNUVDoc&, int) override {}
+    void FocusTabHeaderField(CNUVDoc&, HeaderField) override {}
+    void SelectTabLogicRange(CNUVDoc&, int, int) override {}
+    void PrefixTabUnregisteredMemberNames(CNUVDoc&, const QString&) override {}
+    void ShowReplaceAllDialog(const QString&) override {}
+    void RefreshViewsAfterWorker() override {}
+    void ShowActiveFunctionInViews(CUnitFunction&, CAbstractIndexItem*) override {}
+    void SetWorkerInputLock(bool locked) override;
+    bool IsFocusInTabBar() const;
+
     CNUVApp& m_app;
     int m_nApplicationLook = MainFrameCommand::DefaultApplicationLook;
     bool m_bMenuForDocument = false;
@@ -154,4 +172,5 @@ private:
     // The runner goes first, so that a run still going has ended before its pane does.
     CInspectionView m_inspectionPane;
     CInspectionRunner m_inspectionRunner;
+    CMainFrameMessages m_messages{m_app, *this, m_inspectionPane};
 };

@@ -6,8 +6,11 @@
 #include "app/ui/DocumentFileDialog.h"
 #include "app/ui/FileVersion.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/NewTypeDlg.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/InstanceChannel.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -105,6 +108,20 @@ QString CWidgetShell::PromptExportFileName(const QString& proposedName, const QS
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                    : QString();
+}
+
+int CWidgetShell::ChooseDocTemplate(const QStringList& names) {
+    // Without a display nobody can choose.
+    if (m_bHeadless)
+        return -1;
+    const QString title = m_pApp ? Msg::Text(m_pApp->MessageContext(), Msg::Id::New) : QString();
+    CNewTypeDlg dialog(title, names, m_mainFrame.get());
+    return dialog.exec() == QDialog::Accepted ? dialog.SelectedTemplate() : -1;
+}
+
+QString CWidgetShell::PromptMapFileName() {
+    return QFileDialog::getOpenFileName(m_mainFrame.get(), QString(), QString(), LoadString(StringId::MapFileFilter),
+                                        nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 void CWidgetShell::SetAutoSaveTimer(int milliseconds) {

@@ -34,6 +34,8 @@ public:
     QString PromptOpenFileName(const QString& title) override;
     QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
                                  bool confirmOverwrite) override;
+    int ChooseDocTemplate(const QStringList& names) override;
+    QString PromptMapFileName() override;
     void SetAutoSaveTimer(int milliseconds) override;
     void SetReadOnlyWatchTimer(int milliseconds) override;
     void ReleaseKeyboardFocus() override;

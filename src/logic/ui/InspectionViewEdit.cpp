@@ -4,8 +4,12 @@
 #include "logic/ResultTextFormat.h"
 #include "model/FontSetting.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTextBlock>
+
+#include <memory>
 
 CInspectionViewEdit::CInspectionViewEdit(CInspectionView& view, CJumpHandler& handler, QWidget* parent)
     : QPlainTextEdit(parent), m_view(view), m_handler(handler) {
@@ -58,6 +62,14 @@ void CInspectionViewEdit::mouseDoubleClickEvent(QMouseEvent* event) {
         setTextCursor(cursor);
     }
     m_view.OnLineDoubleClick(line, m_handler);
+}
+
+void CInspectionViewEdit::contextMenuEvent(QContextMenuEvent* event) {
+    Flush();
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    if (m_localizeContextMenu)
+        m_localizeContextMenu(*menu);
+    menu->exec(event->globalPos());
 }
 
 void CInspectionViewEdit::OnCleared() {

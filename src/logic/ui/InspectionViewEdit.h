@@ -3,8 +3,11 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include <functional>
+
 class CInspectionView;
 class CJumpHandler;
+class QMenu;
 struct FontSetting;
 
 // The read-only text of the result pane: one line a result line, following its model's signals. Lines that
@@ -20,9 +23,14 @@ public:
     // The line of the caret, -1 when there is none.
     int GetCaretLine();
     QStringList Lines();
+    // Rewrites the right-click menu in the current language before it shows.
+    void SetContextMenuLocalizer(std::function<void(QMenu&)> localizer) {
+        m_localizeContextMenu = std::move(localizer);
+    }
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void OnCleared();
@@ -34,4 +42,5 @@ private:
     CJumpHandler& m_handler;
     QStringList m_pending;
     int m_lineCount = 0; // lines shown, the pending ones not counted
+    std::function<void(QMenu&)> m_localizeContextMenu;
 };

@@ -1,0 +1,159 @@
+#include "app/MainFrameMessages.h"
+
+#include "app/NUVApp.h"
+#include "app/NUVDoc.h"
+#include "logic/MemberNameRegistration.h"
+#include "model/AbstractIndexItem.h"
+
+#include <QThread>
+
+#include <exception>
+
+HeaderField HeaderFieldFromCode(int code) {
+    switch (code) {
+    case 2:
+        return HeaderField::UnitFunctionName;
+    case 3:
+        return HeaderField::OriginalRequirementItems;
+    case 4:
+        return HeaderField::ManHours;
+    case 5:
+        return HeaderField::ContentText;
+    default:
+        return HeaderField::OutlineNumber;
+    }
+}
+
+CMainFrameMessages::CMainFrameMessages(CNUVApp& app, CMainFrameTargets& targets, CInspectionView& resultPane,
+                                       QObject* parent)
+    : QObject(parent), m_app(app), m_targets(targets), m_resultPane(resultPane) {}
+
+CMainFrameMessages::~CMainFrameMessages() {
+    if (m_pWorker) {
+        m_pWorker->wait();
+        delete m_pWorker;
+    }
+}
+
+void CMainFrameMessages::PostJump(int lineNumber, int fieldCode) {
+    QMetaObject::invokeMethod(
+        this, [this, lineNumber, fieldCode] { OnJump(lineNumber, fieldCode); }, Qt::QueuedConnection);
+}
+
+void CMainFrameMessages::PostSelectRange(int first, int last) {
+    QMetaObject::invokeMethod(
+        this, [this, first, last] { OnSelectRange(first, last); }, Qt::QueuedConnection);
+}
+
+void CMainFrameMessages::PostPrefixUnregisteredMemberNames(const QString& prefix) {
+    QMetaObject::invokeMethod(
+        this, [this, prefix] { OnPrefixUnregisteredMemberNames(prefix); }, Qt::QueuedConnection);
+}
+
+void CMainFrameMessages::PostShowReplaceAll(const QString& findText) {
+    QMetaObject::invokeMethod(
+        this, [this, findText] { m_targets.ShowReplaceAllDialog(findText); }, Qt::QueuedConnection);
+}
+
+void CMainFrameMessages::PostRegisterMemberNames(const QString& memberName) {
+    // The worker works on its own copy of the name: the dialog may take the next one at once.
+    QMetaObject::invokeMethod(
+        this,
+        [this, memberName] {
+            StartWorker(
+                [this, memberName] { return RegisterMemberName(m_app.DocumentData(), memberName, &m_resultPane); });
+        },
+        Qt::QueuedConnection);
+}
+
+void CMainFrameMessages::PostStartWorker(std::function<bool()> job) {
+    QMetaObject::invokeMethod(
+        this, [this, job = std::move(job)] { StartWorker(job); }, Qt::QueuedConnection);
+}
+
+void CMainFrameMessages::PostWorkerFinished(bool documentChanged) {
+    QMetaObject::invokeMethod(
+        this, [this, documentChanged] { OnWorkerFinished(documentChanged); }, Qt::QueuedConnection);
+}
+
+void CMainFrameMessages::PostActiveTabNotice(bool focusInTabBar) {
+    QMetaObject::invokeMethod(
+        this, [this, focusInTabBar] { OnActiveTabNotice(focusInTabBar); }, Qt::QueuedConnection);
+}
+
+CNUVDoc* CMainFrameMessages::TargetTab() const {
+    CNUVDoc* tab = m_app.Tabs().GetActiveTab();
+    return tab && tab->m_pUnitFunction ? tab : nullptr;
+}
+
+void CMainFrameMessages::OnJump(int lineNumber, int fieldCode) {
+    CNUVDoc* tab = TargetTab();
+    if (!tab)
+        return;
+    m_app.Tabs().OpenFunctionTab(tab->m_pUnitFunction);
+    if (lineNumber != 0)
+        m_targets.GoToTabLogicLine(*tab, lineNumber);
+    else
+        m_targets.FocusTabHeaderField(*tab, HeaderFieldFromCode(fieldCode));
+}
+
+void CMainFrameMessages::OnSelectRange(int first, int last) {
+    CNUVDoc* tab = TargetTab();
+    if (!tab)
+        return;
+    m_app.Tabs().OpenFunctionTab(tab->m_pUnitFunction);
+    if (first > 0 && last > 0)
+        m_targets.SelectTabLogicRange(*tab, first, last);
+}
+
+void CMainFrameMessages::OnPrefixUnregisteredMemberNames(const QString& prefix) {
+    if (CNUVDoc* tab = TargetTab())
+        m_targets.PrefixTabUnregisteredMemberNames(*tab, prefix);
+}
+
+bool CMainFrameMessages::StartWorker(std::function<bool()> job) {
+    // A modeless dialog stays usable while the window takes no input: a second job must not run beside the
+    // first on the same document.
+    if (m_pWorker || m_app.IsWorkerRunning() || !job) {
+        emit WorkerRefused();
+        return false;
+    }
+    m_targets.SetWorkerInputLock(true);
+    m_app.SetWorkerRunning(true);
+    m_pWorker = QThread::create([this, job = std::move(job)] {
+        bool changed = false;
+        try {
+            changed = job();
+        } catch (const std::exception&) {
+            // What the job did before it failed is in the document all the same.
+            changed = true;
+        }
+        // The end runs on the window's thread; the worker touches no window.
+        PostWorkerFinished(changed);
+    });
+    m_pWorker->start();
+    return true;
+}
+
+void CMainFrameMessages::OnWorkerFinished(bool documentChanged) {
+    if (m_pWorker) {
+        m_pWorker->wait();
+        delete m_pWorker;
+        m_pWorker = nullptr;
+    }
+    if (documentChanged) {
+        m_targets.RefreshViewsAfterWorker();
+        m_app.SetModified();
+    }
+    m_app.SetWorkerRunning(false);
+    m_targets.SetWorkerInputLock(false);
+}
+
+void CMainFrameMessages::OnActiveTabNotice(bool focusInTabBar) {
+    CUnitFunction* function = m_app.Tabs().ActiveTabFunction();
+    if (focusInTabBar || !function)
+        return;
+    CAbstractIndexItem& root = m_app.DocumentData().indexRoot;
+    CAbstractIndexItem::ResetTreeFlagRecursive(root);
+    m_targets.ShowActiveFunctionInViews(*function, CAbstractIndexItem::GetCurrentItem(root));
+}
