@@ -84,5 +84,17 @@ if [ "$shown" -eq 0 ]; then
     exit 1
 fi
 sleep 1
-xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$output"
+# The root's picture misses the windows the X server keeps apart (dialogs get a visual of their own): each
+# window that shows is taken by itself and pasted over it, the bottom one first.
+xwd -root -silent | xwdtopnm >"$work/screen.pnm" 2>/dev/null
+xwininfo -root -children | awk '/^ +0x/ {print $1, $(NF-1)}' | tac | while read -r id geometry; do
+    xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable" || continue
+    [[ $geometry =~ ^([0-9]+)x([0-9]+)\+(-?[0-9]+)\+(-?[0-9]+)$ ]] || continue
+    width=${BASH_REMATCH[1]} height=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+    [ "$width" -gt 3 ] && [ "$height" -gt 3 ] && [ "$x" -ge 0 ] && [ "$y" -ge 0 ] || continue
+    xwd -id "$id" -silent 2>/dev/null | xwdtopnm >"$work/window.pnm" 2>/dev/null || continue
+    pnmpaste "$work/window.pnm" "$x" "$y" "$work/screen.pnm" >"$work/pasted.pnm" 2>/dev/null &&
+        mv "$work/pasted.pnm" "$work/screen.pnm"
+done
+pnmtopng "$work/screen.pnm" >"$output"
 echo "Written: $(realpath "$output")"
