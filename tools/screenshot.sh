@@ -1,23 +1,33 @@
 #!/usr/bin/env bash
 # Shows the editor on a virtual X server and saves a picture of the screen, for a look at the editor without
 # a desktop. Installs what is missing with apt-get (Debian).
-#   tools/screenshot.sh FILE.nuv OUT.png [COMMAND...]
+#   tools/screenshot.sh FILE.nuv OUT.png [COMMAND...] [key:KEY...]
 # Each COMMAND is a main-window command id run once the window shows, in order (32790 brings the hierarchical
-# index to the front, 216 chooses a look). NUV names the program (default build/nuv).
+# index to the front, 216 chooses a look); each key:KEY is then typed into the window that has the focus, in
+# order, as xdotool names keys (key:Return answers a question with its default). NUV names the program (default
+# build/nuv).
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
-    echo "usage: $0 FILE.nuv OUT.png [COMMAND...]" >&2
+    echo "usage: $0 FILE.nuv OUT.png [COMMAND...] [key:KEY...]" >&2
     exit 2
 fi
 document=$(realpath "$1")
 output=$2
 shift 2
+commands=()
+keys=()
+for argument in "$@"; do
+    case $argument in
+    key:*) keys+=("${argument#key:}") ;;
+    *) commands+=("$argument") ;;
+    esac
+done
 nuv=${NUV:-$(dirname "$0")/../build/nuv}
 [ -x "$nuv" ] || { echo "$0: $nuv not built (./build.sh run)" >&2; exit 1; }
 
 # A Japanese font: the documents and the window texts are mostly Japanese.
-PACKAGES=(xvfb x11-apps x11-utils netpbm fonts-ipafont-gothic)
+PACKAGES=(xvfb x11-apps x11-utils xdotool netpbm fonts-ipafont-gothic)
 missing=()
 for package in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -64,7 +74,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 export DISPLAY=":$display"
-NUV_RUN_COMMANDS="$*" XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" "$nuv" "$document" \
+NUV_RUN_COMMANDS="${commands[*]}" XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" "$nuv" "$document" \
     >"$work/nuv.log" 2>&1 &
 nuv_pid=$!
 
@@ -84,6 +94,10 @@ if [ "$shown" -eq 0 ]; then
     exit 1
 fi
 sleep 1
+for key in "${keys[@]}"; do
+    xdotool key "$key"
+    sleep 0.5
+done
 # The root's picture misses the windows the X server keeps apart (dialogs get a visual of their own): each
 # window that shows is taken by itself and pasted over it, the bottom one first.
 xwd -root -silent | xwdtopnm >"$work/screen.pnm" 2>/dev/null
