@@ -3,6 +3,7 @@
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "logic/InspectionEnvironment.h"
+#include "logic/InspectionRun.h"
 #include "logic/ui/CheckDlg.h"
 #include "logic/ui/CheckThreadDialog.h"
 #include "logic/ui/InspectionViewEdit.h"
@@ -357,9 +358,11 @@ void CMainFrame::OnCommand(int id) {
     case ConditionConclusionList:
         OpenConditionConclusionList();
         break;
-    case InspectCurrentUnitFunction:
+    case MainFrameCommand::InspectCurrentUnitFunction:
+        OnInspectCurrentUnitFunction();
+        break;
     case ReasonCheck:
-        ShowPane(MessagesPane);
+        OnReasonCheck();
         break;
     default:
         if (id >= ApplicationLookFirst && id <= ApplicationLookLast)
@@ -380,6 +383,22 @@ void CMainFrame::RunWholeInspection(int command) {
     UpdateCommands();
     CCheckThreadDialog::RunWholeInspection(this, m_inspectionRunner, command, m_inspectionPane, environment);
     m_app.SetWorkerRunning(false);
+}
+
+void CMainFrame::OnInspectCurrentUnitFunction() {
+    ShowPane(MessagesPane);
+    // Without an active tab there is no unit function to inspect; the pane keeps what it shows.
+    const CUnitFunction* function = m_app.Tabs().ActiveTabFunction();
+    if (!function)
+        return;
+    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
+    ::InspectCurrentUnitFunction(*function, m_inspectionPane, environment);
+}
+
+void CMainFrame::OnReasonCheck() {
+    ShowPane(MessagesPane);
+    m_inspectionPane.ClearMessages();
+    InspectReasons(m_inspectionPane, MakeInspectionEnvironment(m_app.DocumentData()));
 }
 
 void CMainFrame::OpenConditionConclusionList() {

@@ -72,6 +72,9 @@ private:
     // Runs the whole inspection of the command on the worker, the commands greyed and auto-save held meanwhile.
     void RunWholeInspection(int command);
     void OpenConditionConclusionList();
+    // All items on the active tab's unit function, and the reason check, both on this thread.
+    void OnInspectCurrentUnitFunction();
+    void OnReasonCheck();
 
     // Jumps from the result pane. The tab shows no editor yet: a line or field to go to is not shown.
     bool OpenFunction(qint32 internalId) override;
