@@ -5,8 +5,8 @@
 namespace {
 
 // The logic of unit function i, calling its children: the origin only calls, the others call in the branches
-// and after the loop.
-QString FunctionScript(int i, const std::vector<std::vector<int>>& children) {
+// and after the loop; with findings the first statement is written twice.
+QString FunctionScript(int i, const std::vector<std::vector<int>>& children, bool findings) {
     const QString m = QString("M%1_").arg(i);
     const auto call = [&](size_t k) {
         return k < children[i].size() ? QString("Fn F%1\n").arg(children[i][k]) : QString();
@@ -18,6 +18,8 @@ QString FunctionScript(int i, const std::vector<std::vector<int>>& children) {
         return script;
     }
     script += "Do <" + m + "x>を{stop}せよ\n";
+    if (findings)
+        script += "Do <" + m + "x>を{stop}せよ\n";
     script += "if <" + m + "a>が{on}\n";
     script += "  if <" + m + "b>が{ready}\n";
     script += "    Do <" + m + "x>を{start}せよ\n";
@@ -39,7 +41,7 @@ QString FunctionScript(int i, const std::vector<std::vector<int>>& children) {
 
 } // namespace
 
-std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters) {
+std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters, bool findings) {
     std::vector<std::vector<int>> children(1);
     std::vector<int> level;
     for (int c = 0; c < chapters; ++c) {
@@ -60,7 +62,7 @@ std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters) {
     }
     auto document = std::make_unique<LogicTestDocument>();
     for (size_t i = 0; i < children.size(); ++i)
-        document->Add(QString("F%1").arg(i), FunctionScript(static_cast<int>(i), children));
+        document->Add(QString("F%1").arg(i), FunctionScript(static_cast<int>(i), children, findings));
     document->Finish();
     return document;
 }
