@@ -1,10 +1,9 @@
-// Whole-document inspection of generated documents: every unit function holds nested ifs, a switch and a
-// loop, and calls up to eight others (a call tree without cycles). Run with N and 2N unit functions; the time
-// of the larger should stay near twice the smaller.
+// Whole-document inspection of generated documents (see GeneratedLogicDocument.h). Run with N and 2N unit
+// functions; the time of the larger should stay near twice the smaller.
 
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
-#include "support/logic/LogicScript.h"
+#include "support/logic/GeneratedLogicDocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,67 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A table of contents three levels deep, as specifications are: the origin calls the chapters one after the
-// other, every chapter calls eight sections and every section eight unit functions. Calls stand in the
-// branches and after the loop, none inside it. The document grows by its number of chapters.
-QString FunctionScript(int i, const std::vector<std::vector<int>>& children) {
-    const QString m = QString("M%1_").arg(i);
-    const auto call = [&](size_t k) {
-        return k < children[i].size() ? QString("Fn F%1\n").arg(children[i][k]) : QString();
-    };
-    QString script;
-    if (i == 0) {
-        for (size_t k = 0; k < children[0].size(); ++k)
-            script += call(k);
-        return script;
-    }
-    script += "Do <" + m + "x>を{stop}せよ\n";
-    script += "if <" + m + "a>が{on}\n";
-    script += "  if <" + m + "b>が{ready}\n";
-    script += "    Do <" + m + "x>を{start}せよ\n";
-    script += "  else\n    Do nothing\n  endif\n";
-    script += call(0) + call(1);
-    script += "else\n";
-    script += "  switch <" + m + "mode>が\n";
-    script += "  case {1}\n    Do <" + m + "y>を{low}せよ\n" + call(2) + call(3);
-    script += "  case {2}\n    Do <" + m + "y>を{high}せよ\n" + call(4) + call(5);
-    script += "  elsw\n    Do nothing\n  endsw\n";
-    script += "endif\n";
-    script += "loop\n";
-    script += "  Do <" + m + "z>を{step}せよ\n";
-    script += "  if <" + m + "c>が{full}\n    Do <" + m + "w>を{stop}せよ\n  else\n    Do nothing\n  endif\n";
-    script += "endlp\n";
-    script += call(6) + call(7);
-    return script;
-}
-
-// The generated document of the given number of chapters.
-std::unique_ptr<LogicTestDocument> MakeDocument(int chapters) {
-    std::vector<std::vector<int>> children(1);
-    std::vector<int> level;
-    for (int c = 0; c < chapters; ++c) {
-        children[0].push_back(static_cast<int>(children.size()));
-        level.push_back(static_cast<int>(children.size()));
-        children.emplace_back();
-    }
-    for (int depth = 0; depth < 2; ++depth) {
-        std::vector<int> next;
-        for (int parent : level) {
-            for (int k = 0; k < 8; ++k) {
-                children[parent].push_back(static_cast<int>(children.size()));
-                next.push_back(static_cast<int>(children.size()));
-                children.emplace_back();
-            }
-        }
-        level = next;
-    }
-    auto document = std::make_unique<LogicTestDocument>();
-    for (size_t i = 0; i < children.size(); ++i)
-        document->Add(QString("F%1").arg(i), FunctionScript(static_cast<int>(i), children));
-    document->Finish();
-    return document;
-}
 
 double InspectionSeconds(LogicTestDocument& document) {
     CInspectionView pane;
@@ -89,7 +27,7 @@ double Median(std::vector<double> values) {
 }
 
 void BM_WholeDocumentInspection(benchmark::State& state) {
-    const auto document = MakeDocument(static_cast<int>(state.range(0)));
+    const auto document = MakeGeneratedLogicDocument(static_cast<int>(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(InspectionSeconds(*document));
     state.counters["unitFunctions"] = static_cast<double>(document->registry.Count());
@@ -100,8 +38,8 @@ void BM_WholeDocumentInspection(benchmark::State& state) {
 // inspected once untimed, so the first run's page faults and allocator growth count for neither; the order within a
 // turn alternates, so neither size always runs on a heap the other has just left behind.
 void BM_WholeDocumentInspectionRatio(benchmark::State& state) {
-    const auto small = MakeDocument(static_cast<int>(state.range(0)));
-    const auto large = MakeDocument(static_cast<int>(2 * state.range(0)));
+    const auto small = MakeGeneratedLogicDocument(static_cast<int>(state.range(0)));
+    const auto large = MakeGeneratedLogicDocument(static_cast<int>(2 * state.range(0)));
     InspectionSeconds(*small);
     InspectionSeconds(*large);
     std::vector<double> smallTimes;

@@ -23,6 +23,8 @@ public:
     virtual quint32 MainWindowHandle() const = 0;
     // The main window's caption follows the document name.
     virtual void UpdateFrameTitle(const QString& documentName) = 0;
+    // The document was replaced (new, opened, reloaded) or closed: results about the one before are let go.
+    virtual void DocumentReplaced() {}
     // Runs the main window's close path once the current work is done (a posted close).
     virtual void PostCloseToMainWindow() = 0;
     // Runs the main window's close path now; it asks about unsaved changes and may be refused.

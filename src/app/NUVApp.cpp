@@ -472,6 +472,7 @@ void CNUVApp::ResetDocumentData() {
     m_documentData.registry.Clear();
     m_documentData.indexRoot.Clear();
     m_documentData.SetDefaults();
+    m_shell.DocumentReplaced();
 }
 
 void CNUVApp::OnFileNew() {
@@ -550,6 +551,7 @@ void CNUVApp::DiscardDocument(bool processEnding) {
         m_documentData.ClearFunctions();
     ClearOwnInstanceRecord(CurrentProcessId());
     CloseDocumentState();
+    m_shell.DocumentReplaced();
     m_shell.UpdateFrameTitle(m_strDocumentName);
 }
 

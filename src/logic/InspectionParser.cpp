@@ -51,7 +51,8 @@ CInspectionParserSequence* CInspectionParser::ParseSequence(int start, int& cons
     const size_t first = m_pendingNodes.size();
     for (;;) {
         if (m_reportProgress)
-            CInspectionProgress::MinorProgress(static_cast<unsigned>(start), static_cast<unsigned>(m_lines.size()));
+            CInspectionProgress::MinorProgress(static_cast<unsigned>(start + consumed),
+                                               static_cast<unsigned>(m_lines.size()));
         Parsed parsed = ParseStatement(start + consumed);
         if (!parsed.success)
             break;

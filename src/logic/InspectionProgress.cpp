@@ -24,7 +24,7 @@ void CInspectionProgress::MajorProgress(unsigned phase, const QString& text) {
     if (!sink)
         return;
     sink->SetMajorProgress(static_cast<double>(phase) / PhaseCount, text);
-    sink->SetMinorProgress(0.0, QString());
+    sink->SetMinorProgress(0, 0);
     shownMinorStep.store(0);
 }
 
@@ -37,7 +37,7 @@ void CInspectionProgress::MinorProgress(unsigned current, unsigned total) {
     const quint64 step = static_cast<quint64>(std::min(current, total)) * kMinorSteps / total;
     if (shownMinorStep.exchange(step) == step)
         return;
-    sink->SetMinorProgress(static_cast<double>(current) / total, QStringLiteral("%1 / %2").arg(current).arg(total));
+    sink->SetMinorProgress(current, total);
 }
 
 CInspectionProgressSinkInstaller::CInspectionProgressSinkInstaller(CInspectionProgressSink& sink)

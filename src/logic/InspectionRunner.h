@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -11,12 +13,15 @@ class CInspectionProgressSinkInstaller;
 class CInspectionView;
 struct InspectionEnvironment;
 
-// Runs one whole-document inspection at a time on a worker thread. Progress and the end leave the worker as
-// signals only: the progress signals are emitted on the worker thread (receivers on the user-interface
-// thread get them queued), Finished on the runner's own thread once the worker has ended.
+// Runs one whole-document inspection at a time on a worker thread. Progress and the end reach the runner's
+// own thread as signals. The worker only notes the latest progress; one notice at a time is queued for this
+// thread, which takes the latest values at most once per DeliveryInterval, so a busy worker never floods the
+// event queue and what is shown is where the worker is now.
 class CInspectionRunner : public QObject {
     Q_OBJECT
 public:
+    static constexpr int DeliveryInterval = 50; // milliseconds
+
     explicit CInspectionRunner(QObject* parent = nullptr);
     // A run still going is asked to stop and waited for.
     ~CInspectionRunner() override;
@@ -28,17 +33,27 @@ public:
     bool IsRunning() const { return m_running; }
 
 signals:
+    // The phase changed since the last delivery.
     void MajorProgress(double fraction, const QString& text);
-    void MinorProgress(double fraction, const QString& text);
+    // The step changed since the last delivery, or a new phase began (then from 0 of 0).
+    void MinorProgress(unsigned current, unsigned total);
     void Finished();
 
 private:
     class Sink;
 
+    // The latest progress, unless some was delivered less than DeliveryInterval ago: then a timer delivers it.
+    void DeliverProgress();
+    void EmitLatest();
     void OnWorkerEnded();
 
     std::unique_ptr<Sink> m_sink;
     std::unique_ptr<CInspectionProgressSinkInstaller> m_installed;
     CInspectionThread m_thread;
+    QTimer m_deliveryTimer;
+    QElapsedTimer m_sinceDelivery;
+    quint64 m_deliveredPhase = 0;
+    unsigned m_deliveredCurrent = 0;
+    unsigned m_deliveredTotal = 0;
     bool m_running = false;
 };

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -26,6 +27,7 @@ CInspectionView::CInspectionView(QObject* parent) : QObject(parent) {}
 CInspectionView::~CInspectionView() = default;
 
 void CInspectionView::ClearMessages() {
+    bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
         m_lines.clear();
@@ -33,17 +35,22 @@ void CInspectionView::ClearMessages() {
         m_texts.clear();
         advancedSearchResults = 0;
         obscureWordResults = 0;
+        ++m_generation;
+        announce = MarkWaiting();
     }
     emit Cleared();
+    AnnounceWaiting(announce);
 }
 
 void CInspectionView::AddMessage(QString text, std::unique_ptr<CJumper> jumper) {
+    bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
-        m_texts.append(text);
+        m_texts.append(std::move(text));
         m_jumpers.emplace_back(std::move(jumper));
+        announce = MarkWaiting();
     }
-    emit LineAppended(text);
+    AnnounceWaiting(announce);
 }
 
 void CInspectionView::AddMessageWithoutTarget(const QString& text) {
@@ -54,42 +61,43 @@ void CInspectionView::AddLine(const QString& text, const CUnitFunction* unitFunc
     InspectionLineRecord record =
         MakeRecord(text, unitFunction ? static_cast<qint32>(unitFunction->InternalID) : 0, lineIndex);
     std::optional<qint64> resultsTime;
+    bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
         m_lines.push_back(std::move(record));
         m_texts.append(text);
         resultsTime = TouchResultsTime();
+        announce = MarkWaiting();
     }
-    emit LineAppended(text);
+    AnnounceWaiting(announce);
     if (resultsTime)
         emit ResultsTimeChanged(*resultsTime);
 }
 
 void CInspectionView::InsertLine(const QString& text, qint32 position) {
     InspectionLineRecord record = MakeRecord(text, 0, 0);
-    bool appended = false;
     std::optional<qint64> resultsTime;
+    bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
         if (position >= 0 && position <= static_cast<qint32>(m_lines.size())) {
             m_lines.insert(m_lines.begin() + position, std::move(record));
             // The text list and the record list line up only when a producer writes record lines alone.
-            appended = position >= m_texts.size();
-            if (appended)
+            if (position >= m_texts.size()) {
                 m_texts.append(text);
-            else
+            } else {
                 m_texts.insert(position, text);
+                // A line in the middle: the widget shows the list afresh.
+                ++m_generation;
+            }
         } else {
             m_lines.push_back(std::move(record));
             m_texts.append(text);
-            appended = true;
         }
         resultsTime = TouchResultsTime();
+        announce = MarkWaiting();
     }
-    if (appended)
-        emit LineAppended(text);
-    else
-        emit LineInserted(position, text);
+    AnnounceWaiting(announce);
     if (resultsTime)
         emit ResultsTimeChanged(*resultsTime);
 }
@@ -115,6 +123,19 @@ void CInspectionView::OnLineDoubleClick(qint32 line, CJumpHandler& handler) cons
         handler.GoToLogicLine(record->lineIndex + 1);
     else
         handler.FocusHeaderField(-record->lineIndex);
+}
+
+InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown, int maxLines) {
+    InspectionViewLines taken;
+    QMutexLocker lock(&m_mutex);
+    taken.generation = m_generation;
+    taken.restart = generation != m_generation;
+    const int first = taken.restart ? 0 : std::clamp(shown, 0, static_cast<int>(m_texts.size()));
+    taken.texts = m_texts.mid(first, maxLines);
+    taken.more = first + taken.texts.size() < m_texts.size();
+    if (!taken.more)
+        m_waitingAnnounced = false;
+    return taken;
 }
 
 QStringList CInspectionView::Lines() const {
@@ -149,4 +170,13 @@ std::optional<qint64> CInspectionView::TouchResultsTime() {
     if (std::exchange(m_resultsTime, now) == now)
         return std::nullopt;
     return now;
+}
+
+bool CInspectionView::MarkWaiting() {
+    return !std::exchange(m_waitingAnnounced, true);
+}
+
+void CInspectionView::AnnounceWaiting(bool announce) {
+    if (announce)
+        emit LinesWaiting();
 }

@@ -21,10 +21,20 @@ struct InspectionLineRecord {
     qint32 lineIndex = 0;
 };
 
+// The lines a pane widget takes in one go: the next ones after those it shows, or, when the list was cleared
+// or changed in the middle since it last took any, the first ones of the list in place of all it shows.
+struct InspectionViewLines {
+    quint64 generation = 0;
+    bool restart = false;
+    QStringList texts;
+    bool more = false; // further lines are waiting
+};
+
 // The one list of results: what the inspection, the condition/conclusion list and the searches write, line by
-// line, with the jump target of each line. A model only; the pane widget shows it and follows its signals
-// (delivered queued when a worker thread writes). A worker may write while the user-interface thread reads:
-// every read hands out copies, never a reference into the lists.
+// line, with the jump target of each line. A model only; the pane widget shows it. A writer never pushes lines
+// at the widget: the first change after the widget last took lines emits LinesWaiting once, and the widget
+// takes them with TakeLines in batches of its choosing, however many a worker writes meanwhile. A worker may
+// write while the user-interface thread reads: every read hands out copies, never a reference into the lists.
 class CInspectionView : public QObject {
     Q_OBJECT
 public:
@@ -46,6 +56,10 @@ public:
     // What a double-click on a line does: the line's jumper, then the record's jump.
     void OnLineDoubleClick(qint32 line, CJumpHandler& handler) const;
 
+    // Up to maxLines lines after the first `shown` of the list the widget took at `generation`. Once the
+    // widget has taken everything, the next change emits LinesWaiting again.
+    InspectionViewLines TakeLines(quint64 generation, int shown, int maxLines);
+
     QStringList Lines() const;
     int LineCount() const;
     int RecordLineCount() const;
@@ -61,8 +75,8 @@ public:
 
 signals:
     void Cleared();
-    void LineAppended(const QString& text);
-    void LineInserted(int position, const QString& text);
+    // Lines were written or the list was cleared, and the widget has not taken them yet.
+    void LinesWaiting();
     // The results time moved on. Whoever keeps it in the document connects with a receiver on the
     // user-interface thread, so the document is written there and never by the worker.
     void ResultsTimeChanged(qint64 resultsTime);
@@ -70,10 +84,15 @@ signals:
 private:
     // Under the lock; the new time when it moved on.
     std::optional<qint64> TouchResultsTime();
+    // Under the lock; true when the change must be announced (nothing announced is still waiting).
+    bool MarkWaiting();
+    void AnnounceWaiting(bool announce);
 
     mutable QMutex m_mutex;
     QStringList m_texts;
     std::vector<InspectionLineRecord> m_lines;
     std::vector<std::shared_ptr<const CJumper>> m_jumpers;
     qint64 m_resultsTime = 0;
+    quint64 m_generation = 0; // moves on when lines shown before may no longer be the list's first ones
+    bool m_waitingAnnounced = false;
 };

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 TEST(InspectionRun, CurrentUnitFunctionWritesFindingsAndTotalsByteForByte) {
     LogicTestDocument document;
     CUnitFunction* main = document.Add("Main", R"(
@@ -95,7 +99,7 @@ public:
         if (fraction >= 6.0 / 9 - 1e-9 && fraction < 7.0 / 9 - 1e-9)
             RequestInspectionAbort();
     }
-    void SetMinorProgress(double, const QString&) override {}
+    void SetMinorProgress(unsigned, unsigned) override {}
     bool runningSeen = true;
 };
 
@@ -130,12 +134,8 @@ namespace {
 class RecordingSink : public CInspectionProgressSink {
 public:
     void SetMajorProgress(double, const QString&) override {}
-    void SetMinorProgress(double fraction, const QString& text) override {
-        fractions.push_back(fraction);
-        texts.push_back(text);
-    }
-    std::vector<double> fractions;
-    QStringList texts;
+    void SetMinorProgress(unsigned current, unsigned total) override { steps.push_back({current, total}); }
+    std::vector<std::pair<unsigned, unsigned>> steps;
 };
 
 } // namespace
@@ -151,11 +151,51 @@ TEST(InspectionRun, MinorProgressReachesTheSinkOncePerThousandthAndAtTheEnd) {
         CInspectionProgress::MinorProgress(1, 3);
     }
     CInspectionProgress::MinorProgress(2, 3); // heard by nobody once the installer is gone
-    ASSERT_EQ(sink.fractions.size(), 1 + 1000 + 1 + 1u);
-    EXPECT_EQ(sink.texts[1], "100 / 100000");
-    EXPECT_EQ(sink.texts[1000], "100000 / 100000");
-    EXPECT_DOUBLE_EQ(sink.fractions[1000], 1.0);
-    EXPECT_EQ(sink.texts.last(), "1 / 3"); // a new phase starts from nothing shown
+    using Step = std::pair<unsigned, unsigned>;
+    ASSERT_EQ(sink.steps.size(), 1 + 1000 + 1 + 1u);
+    EXPECT_EQ(sink.steps[0], Step(0, 0)); // a new phase starts from nothing shown
+    EXPECT_EQ(sink.steps[1], Step(100, 100000));
+    EXPECT_EQ(sink.steps[1000], Step(100000, 100000));
+    EXPECT_EQ(sink.steps.back(), Step(1, 3));
+}
+
+namespace {
+
+// The steps reported within the phase that builds the syntax tree.
+class ParsePhaseSink : public CInspectionProgressSink {
+public:
+    void SetMajorProgress(double fraction, const QString&) override {
+        inParse = std::lround(fraction * 9) == 4;
+        if (std::lround(fraction * 9) == 5)
+            RequestInspectionAbort(); // the paths are not needed here
+    }
+    void SetMinorProgress(unsigned current, unsigned total) override {
+        if (inParse && total != 0)
+            steps.push_back(current);
+    }
+    bool inParse = false;
+    std::vector<unsigned> steps;
+};
+
+} // namespace
+
+TEST(InspectionRun, BuildingTheSyntaxTreeReportsTheLineItIsAtOncePerThousandth) {
+    LogicTestDocument document;
+    QString script;
+    for (int i = 0; i < 1500; ++i)
+        script += QStringLiteral("if <A%1>{a}\nloop\nDo <X>{S}\nendlp\nelse\nDo <X>{T}\nendif\n").arg(i);
+    document.Add("Main", script);
+    document.Finish();
+    ParsePhaseSink sink;
+    CInspectionView pane;
+    {
+        const CInspectionProgressSinkInstaller installed(sink);
+        StartWholeInspection(CommandInspectRedundancy, pane, document.environment);
+    }
+    // Nested blocks do not send the count back to where their enclosing block began.
+    ASSERT_GT(sink.steps.size(), 100u);
+    EXPECT_LE(sink.steps.size(), 1001u);
+    EXPECT_TRUE(std::is_sorted(sink.steps.begin(), sink.steps.end()));
 }
 
 TEST(InspectionRun, FnCycleIsRefused) {

@@ -13,6 +13,7 @@
 #include "app/ui/AboutDialog.h"
 #include "app/ui/StartUpDialog.h"
 #include "logic/InspectionEnvironment.h"
+#include "logic/InspectionRun.h"
 #include "logic/ui/CheckDlg.h"
 #include "logic/ui/CheckThreadDialog.h"
 #include "logic/ui/InspectionViewEdit.h"
@@ -594,9 +595,11 @@ void CMainFrame::OnCommand(int id) {
     case ConditionConclusionList:
         OpenConditionConclusionList();
         break;
-    case InspectCurrentUnitFunction:
+    case MainFrameCommand::InspectCurrentUnitFunction:
+        OnInspectCurrentUnitFunction();
+        break;
     case ReasonCheck:
-        ShowInspectionPane();
+        OnReasonCheck();
         break;
     case WindowManager:
         OpenWindowsDialog();
@@ -627,7 +630,7 @@ void CMainFrame::OnCommand(int id) {
 }
 
 void CMainFrame::RunWholeInspection(int command) {
-    ShowPane(MessagesPane);
+    ShowInspectionPane();
     const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
     m_app.SetWorkerRunning(true);
     UpdateCommands();
@@ -635,8 +638,24 @@ void CMainFrame::RunWholeInspection(int command) {
     m_app.SetWorkerRunning(false);
 }
 
+void CMainFrame::OnInspectCurrentUnitFunction() {
+    ShowInspectionPane();
+    // Without an active tab there is no unit function to inspect; the pane keeps what it shows.
+    const CUnitFunction* function = m_app.Tabs().ActiveTabFunction();
+    if (!function)
+        return;
+    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
+    ::InspectCurrentUnitFunction(*function, m_inspectionPane, environment);
+}
+
+void CMainFrame::OnReasonCheck() {
+    ShowInspectionPane();
+    m_inspectionPane.ClearMessages();
+    InspectReasons(m_inspectionPane, MakeInspectionEnvironment(m_app.DocumentData()));
+}
+
 void CMainFrame::OpenConditionConclusionList() {
-    ShowPane(MessagesPane);
+    ShowInspectionPane();
     const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
     CCheckDlg dialog(m_app.MessageContext(), m_inspectionPane, environment, m_app.Tabs().ActiveTabFunction(), this);
     dialog.exec();
@@ -649,7 +668,7 @@ bool CMainFrame::OpenFunction(qint32 internalId) {
 
 void CMainFrame::SetWorkerInputLock(bool locked) {
     if (locked) {
-        ShowPane(MessagesPane);
+        ShowInspectionPane();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         setEnabled(false);
     } else {

@@ -125,6 +125,9 @@ private:
     // Runs the whole inspection of the command on the worker, the commands greyed and auto-save held meanwhile.
     void RunWholeInspection(int command);
     void OpenConditionConclusionList();
+    // All items on the active tab's unit function, and the reason check, both on this thread.
+    void OnInspectCurrentUnitFunction();
+    void OnReasonCheck();
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);

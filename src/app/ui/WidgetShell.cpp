@@ -44,6 +44,11 @@ void CWidgetShell::UpdateFrameTitle(const QString& documentName) {
         m_mainFrame->OnUpdateFrameTitle(documentName);
 }
 
+void CWidgetShell::DocumentReplaced() {
+    if (m_mainFrame)
+        m_mainFrame->InspectionPane().ClearMessages();
+}
+
 void CWidgetShell::PostCloseToMainWindow() {
     if (!m_mainFrame || std::exchange(m_bClosePosted, true))
         return;

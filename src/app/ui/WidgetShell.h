@@ -22,6 +22,7 @@ public:
     bool CreateMainWindow(CNUVApp& app) override;
     quint32 MainWindowHandle() const override;
     void UpdateFrameTitle(const QString& documentName) override;
+    void DocumentReplaced() override;
     void PostCloseToMainWindow() override;
     void CloseMainWindow() override;
     void PostCloseToInstance(quint32 processId) override;

@@ -22,40 +22,36 @@ QProgressBar* MakeBar(QWidget* parent) {
     return bar;
 }
 
-void SetBar(QProgressBar* bar, QLabel* label, double fraction, const QString& text) {
-    bar->setRange(0, CCheckThreadDialog::BarRange);
+int BarPosition(double fraction) {
     // A step count past its total shows a full bar.
-    bar->setValue(
-        std::clamp(static_cast<int>(fraction * CCheckThreadDialog::BarRange), 0, CCheckThreadDialog::BarRange));
-    label->setText(text);
+    return std::clamp(static_cast<int>(fraction * CCheckThreadDialog::BarRange), 0, CCheckThreadDialog::BarRange);
 }
 
 } // namespace
 
 CCheckThreadDialog::CCheckThreadDialog(QWidget* parent)
-    : QDialog(parent), m_phaseText(new QLabel(this)), m_stepText(new QLabel(this)), m_phaseBar(MakeBar(this)),
-      m_stepBar(MakeBar(this)), m_cancel(new QPushButton(LoadString(StringId::CancelButton), this)) {
+    : QDialog(parent), m_phaseText(new QLabel(this)), m_phaseBar(MakeBar(this)), m_stepBar(MakeBar(this)),
+      m_cancel(new QPushButton(LoadString(StringId::CancelButton), this)) {
     setWindowTitle(LoadString(StringId::InspectionRunningCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_phaseText);
     layout->addWidget(m_phaseBar);
-    layout->addWidget(m_stepText);
     layout->addWidget(m_stepBar);
     layout->addWidget(m_cancel, 0, Qt::AlignRight);
     setMinimumWidth(360);
+    m_stepBar->setTextVisible(true);
+    m_stepBar->setFormat(QString());
     connect(m_cancel, &QPushButton::clicked, this, &CCheckThreadDialog::OnCancel);
 }
 
 bool CCheckThreadDialog::RunWholeInspection(QWidget* parent, CInspectionRunner& runner, int command,
                                             CInspectionView& pane, const InspectionEnvironment& environment) {
     CCheckThreadDialog dialog(parent);
-    connect(&runner, &CInspectionRunner::MajorProgress, &dialog, &CCheckThreadDialog::SetMajorProgress,
-            Qt::QueuedConnection);
-    connect(&runner, &CInspectionRunner::MinorProgress, &dialog, &CCheckThreadDialog::SetMinorProgress,
-            Qt::QueuedConnection);
-    connect(&runner, &CInspectionRunner::Finished, &dialog, &QDialog::accept, Qt::QueuedConnection);
+    connect(&runner, &CInspectionRunner::MajorProgress, &dialog, &CCheckThreadDialog::SetMajorProgress);
+    connect(&runner, &CInspectionRunner::MinorProgress, &dialog, &CCheckThreadDialog::SetMinorProgress);
+    connect(&runner, &CInspectionRunner::Finished, &dialog, &QDialog::accept);
     if (!runner.Start(command, pane, environment))
         return false;
     dialog.exec();
@@ -63,11 +59,18 @@ bool CCheckThreadDialog::RunWholeInspection(QWidget* parent, CInspectionRunner& 
 }
 
 void CCheckThreadDialog::SetMajorProgress(double fraction, const QString& text) {
-    SetBar(m_phaseBar, m_phaseText, fraction, text);
+    m_phaseBar->setValue(BarPosition(fraction));
+    m_phaseText->setText(text);
 }
 
-void CCheckThreadDialog::SetMinorProgress(double fraction, const QString& text) {
-    SetBar(m_stepBar, m_stepText, fraction, text);
+void CCheckThreadDialog::SetMinorProgress(unsigned current, unsigned total) {
+    if (total == 0) {
+        m_stepBar->setFormat(QString());
+        m_stepBar->setValue(0);
+        return;
+    }
+    m_stepBar->setFormat(QStringLiteral("%1 / %2").arg(current).arg(total));
+    m_stepBar->setValue(BarPosition(static_cast<double>(current) / total));
 }
 
 void CCheckThreadDialog::OnCancel() {

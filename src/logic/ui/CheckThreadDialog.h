@@ -11,8 +11,9 @@ class QProgressBar;
 class QPushButton;
 struct InspectionEnvironment;
 
-// The modal dialog shown while a whole-document inspection runs: the phase and its steps, each a text and a
-// bar, and Cancel, which asks the run to stop. The run's progress reaches it queued from the worker.
+// The modal dialog shown while a whole-document inspection runs: the phase with its text and bar, the step
+// count drawn in its own bar (one value, so the count and the bar always agree), and Cancel, which asks the
+// run to stop. The runner hands it the worker's latest progress a few times a second.
 class CCheckThreadDialog : public QDialog, public CInspectionProgressSink {
     Q_OBJECT
 public:
@@ -26,7 +27,7 @@ public:
                                    const InspectionEnvironment& environment);
 
     void SetMajorProgress(double fraction, const QString& text) override;
-    void SetMinorProgress(double fraction, const QString& text) override;
+    void SetMinorProgress(unsigned current, unsigned total) override;
     void OnCancel();
 
 protected:
@@ -35,7 +36,6 @@ protected:
 
 private:
     QLabel* m_phaseText;
-    QLabel* m_stepText;
     QProgressBar* m_phaseBar;
     QProgressBar* m_stepBar;
     QPushButton* m_cancel;

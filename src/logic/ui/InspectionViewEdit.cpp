@@ -17,12 +17,9 @@ CInspectionViewEdit::CInspectionViewEdit(CInspectionView& view, CJumpHandler& ha
     setUndoRedoEnabled(false);
     setLineWrapMode(NoWrap);
     SetTextFormat(FontSetting());
-    m_pending = view.Lines();
-    if (!m_pending.isEmpty())
-        Flush();
-    connect(&view, &CInspectionView::Cleared, this, &CInspectionViewEdit::OnCleared);
-    connect(&view, &CInspectionView::LineAppended, this, &CInspectionViewEdit::OnLineAppended);
-    connect(&view, &CInspectionView::LineInserted, this, &CInspectionViewEdit::OnLineInserted);
+    // Queued also when the writer is on this thread: lines written in one go arrive in one insertion.
+    connect(&view, &CInspectionView::LinesWaiting, this, &CInspectionViewEdit::OnLinesWaiting, Qt::QueuedConnection);
+    Flush();
 }
 
 void CInspectionViewEdit::SetTextFormat(const FontSetting& font) {
@@ -72,40 +69,33 @@ void CInspectionViewEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->exec(event->globalPos());
 }
 
-void CInspectionViewEdit::OnCleared() {
-    m_pending.clear();
-    m_lineCount = 0;
-    clear();
+bool CInspectionViewEdit::TakeBatch() {
+    const InspectionViewLines taken = m_view.TakeLines(m_generation, m_lineCount, BatchLines);
+    m_generation = taken.generation;
+    if (taken.restart) {
+        clear();
+        m_lineCount = 0;
+    }
+    if (!taken.texts.isEmpty()) {
+        QString text = taken.texts.join(QChar('\n'));
+        if (m_lineCount > 0)
+            text.prepend(QChar('\n'));
+        m_lineCount += static_cast<int>(taken.texts.size());
+        QTextCursor cursor(document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(text);
+        setTextCursor(cursor);
+        horizontalScrollBar()->setValue(0);
+    }
+    return taken.more;
 }
 
-void CInspectionViewEdit::OnLineAppended(const QString& text) {
-    // The first line of a burst asks for one flush after the lines already queued behind it.
-    if (m_pending.isEmpty())
-        QMetaObject::invokeMethod(this, &CInspectionViewEdit::Flush, Qt::QueuedConnection);
-    m_pending.append(text);
-}
-
-void CInspectionViewEdit::OnLineInserted(int position, const QString& text) {
-    Flush();
-    if (position < 0 || position >= m_lineCount)
-        return;
-    QTextCursor cursor(document()->findBlockByNumber(position));
-    cursor.insertText(text + QChar('\n'));
-    ++m_lineCount;
-    horizontalScrollBar()->setValue(0);
+void CInspectionViewEdit::OnLinesWaiting() {
+    if (TakeBatch())
+        QMetaObject::invokeMethod(this, &CInspectionViewEdit::OnLinesWaiting, Qt::QueuedConnection);
 }
 
 void CInspectionViewEdit::Flush() {
-    if (m_pending.isEmpty())
-        return;
-    QString text = m_pending.join(QChar('\n'));
-    if (m_lineCount > 0)
-        text.prepend(QChar('\n'));
-    m_lineCount += static_cast<int>(m_pending.size());
-    m_pending.clear();
-    QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
-    setTextCursor(cursor);
-    horizontalScrollBar()->setValue(0);
+    while (TakeBatch()) {
+    }
 }

@@ -455,3 +455,76 @@ TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheL
     brief->show();
     QTRY_VERIFY(brief.isNull());
 }
+
+TEST_F(MainFrameWindow, TheCurrentUnitFunctionAndTheReasonCheckRunHereAndAFindingOpensItsTab) {
+    const QString path = SaveScriptDocument(
+        m_dir.filePath("d.nuv"), {{"Main", "Fn Sub\nFn Other"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}, {"Other", "(: none"}});
+    const ProgramRun printed = RunProgram(QStringLiteral("nuvinspect"), {"inspect", path, "--current", "1"});
+    ASSERT_EQ(printed.exitCode, 0) << printed.standardError.toStdString();
+
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    CNUVApp& app = window.app;
+    CMainFrame& frame = window.frame;
+    auto* edit = qobject_cast<CInspectionViewEdit*>(frame.Pane(MainFrameCommand::MessagesPane)->widget());
+    ASSERT_NE(edit, nullptr);
+    CUnitFunction* sub = app.DocumentData().registry.FindByName("Sub");
+    CUnitFunction* other = app.DocumentData().registry.FindByName("Other");
+    ASSERT_TRUE(sub && other);
+
+    // Without a tab there is nothing to inspect: the pane shows and keeps what it had.
+    app.Tabs().CloseAllTabs();
+    frame.Pane(MainFrameCommand::OutlineIndexPane)->raise();
+    frame.InspectionPane().AddMessageWithoutTarget("kept");
+    frame.OnCommand(MainFrameCommand::InspectCurrentUnitFunction);
+    EXPECT_EQ(edit->Lines(), QStringList{"kept"});
+    EXPECT_FALSE(edit->visibleRegion().isEmpty());
+
+    ASSERT_TRUE(app.Tabs().OpenFunctionTab(sub));
+    frame.OnCommand(MainFrameCommand::InspectCurrentUnitFunction);
+    EXPECT_FALSE(app.IsWorkerRunning());
+    EXPECT_EQ(edit->Lines(), printed.Lines());
+
+    // The reason check lists every unit function without a reason, each opening its tab.
+    other->header.Reasoning.clear();
+    other->header.UnNecessaryReasoning = 0;
+    frame.Pane(MainFrameCommand::OutlineIndexPane)->raise();
+    frame.OnCommand(MainFrameCommand::ReasonCheck);
+    EXPECT_FALSE(edit->visibleRegion().isEmpty());
+    const QStringList lines = edit->Lines();
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines.first(), "=== 理由検査 開始 ===");
+    EXPECT_EQ(lines.last(), "=== 理由検査 終了 ===");
+    const int line = static_cast<int>(lines.indexOf(QRegularExpression("\\[.*\\] Other")));
+    ASSERT_GE(line, 0) << lines.join('\n').toStdString();
+    DoubleClickLine(*edit, line);
+    EXPECT_EQ(ActiveFunctionName(app), "Other");
+
+    app.SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
+}
+
+TEST_F(MainFrameWindow, TheResultPaneIsClearedWhenTheDocumentIsReplacedOrClosed) {
+    const QString first = SaveScriptDocument(m_dir.filePath("a.nuv"), {{"Main", "Do <X>{S}"}});
+    const QString second = SaveScriptDocument(m_dir.filePath("b.nuv"), {{"Main", "Do <Y>{S}"}});
+    CWidgetShell shell(false, m_dir.path());
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv", first}));
+    CInspectionView& pane = shell.MainFrame()->InspectionPane();
+
+    pane.AddMessageWithoutTarget("about a.nuv");
+    ASSERT_TRUE(app.OpenDocumentFile(second));
+    EXPECT_EQ(pane.LineCount(), 0);
+
+    pane.AddMessageWithoutTarget("about b.nuv");
+    ASSERT_TRUE(app.CloseDocument());
+    EXPECT_EQ(pane.LineCount(), 0);
+
+    pane.AddMessageWithoutTarget("written without a document");
+    app.OnFileNew();
+    EXPECT_EQ(pane.LineCount(), 0);
+
+    app.SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
+    shell.DestroyMainWindow();
+}

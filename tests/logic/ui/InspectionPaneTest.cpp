@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -120,30 +122,33 @@ TEST(InspectionPane, CancelInTheDialogEndsTheRunWithTheAbortLine) {
     CInspectionViewEdit edit(view, handler);
     CInspectionRunner runner;
 
-    // The worker waits, once its first phase has been reported, until Cancel has been pressed.
+    // The worker, once it has cleared the pane, waits until Cancel has been pressed.
+    QSemaphore reached;
     QSemaphore cancelled;
     std::atomic<bool> held{false};
     QObject::connect(
-        &runner, &CInspectionRunner::MinorProgress, &runner,
-        [&](double, const QString&) {
-            if (!held.exchange(true))
+        &view, &CInspectionView::Cleared, &view,
+        [&] {
+            if (QThread::currentThread() != edit.thread() && !held.exchange(true)) {
+                reached.release();
                 cancelled.acquire();
+            }
         },
         Qt::DirectConnection);
     bool pressed = false;
     QString phaseText;
     bool cancelEnabled = true;
-    QObject::connect(&runner, &CInspectionRunner::MajorProgress, &edit, [&] {
+    QTimer::singleShot(0, &edit, [&] {
         CCheckThreadDialog* dialog = OpenDialog();
-        if (pressed || !dialog)
-            return;
+        ASSERT_NE(dialog, nullptr);
+        reached.acquire();
         pressed = true;
         QPushButton* cancel = dialog->findChild<QPushButton*>();
         EXPECT_EQ(cancel->text(), "キャンセル");
         EXPECT_EQ(dialog->windowTitle(), "検査の実行中です");
         QTest::mouseClick(cancel, Qt::LeftButton);
         cancelEnabled = cancel->isEnabled();
-        phaseText = dialog->findChildren<QLabel*>().first()->text();
+        phaseText = dialog->findChild<QLabel*>()->text();
         cancelled.release();
     });
     ASSERT_TRUE(CCheckThreadDialog::RunWholeInspection(nullptr, runner, CommandInspectAll, view, document.environment));
@@ -161,27 +166,37 @@ TEST(InspectionPane, CancelInTheDialogEndsTheRunWithTheAbortLine) {
 TEST(InspectionPane, TheDialogShowsPhaseAndStepAndCancelAfterTheEndOnlyChangesItsText) {
     CCheckThreadDialog dialog;
     dialog.SetMajorProgress(5.0 / 9, "パスを作成しています。");
-    dialog.SetMinorProgress(1.5, "3 / 2"); // a step past its total fills the bar
     const QList<QProgressBar*> bars = dialog.findChildren<QProgressBar*>();
-    const QList<QLabel*> texts = dialog.findChildren<QLabel*>();
+    QLabel* phase = dialog.findChild<QLabel*>();
     EXPECT_EQ(bars[0]->value(), 555);
+    EXPECT_EQ(phase->text(), "パスを作成しています。");
+    // The step count and its bar are one value.
+    dialog.SetMinorProgress(117117, 160000);
+    EXPECT_EQ(bars[1]->value(), 731);
+    EXPECT_EQ(bars[1]->text(), "117117 / 160000");
+    dialog.SetMinorProgress(3, 2); // a step past its total fills the bar
     EXPECT_EQ(bars[1]->value(), 1000);
-    EXPECT_EQ(texts[0]->text(), "パスを作成しています。");
-    EXPECT_EQ(texts[1]->text(), "3 / 2");
+    EXPECT_EQ(bars[1]->text(), "3 / 2");
+    dialog.SetMinorProgress(0, 0); // a new phase: no step yet
+    EXPECT_EQ(bars[1]->value(), 0);
+    EXPECT_EQ(bars[1]->text(), "");
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_TRUE(dialog.isVisible()); // only the end of the run closes it
-    EXPECT_EQ(texts[0]->text(), "中断しています。");
+    EXPECT_EQ(phase->text(), "中断しています。");
     EXPECT_FALSE(dialog.findChild<QPushButton*>()->isEnabled());
     EXPECT_FALSE(IsInspectionAbortRequested());
 }
 
-TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerArriveInOneInsertion) {
+TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerAreAnnouncedOnceAndTakenInBatches) {
     CInspectionView view;
     RecordingJumpHandler handler;
     CInspectionViewEdit edit(view, handler);
     int insertions = 0;
     QObject::connect(edit.document(), &QTextDocument::contentsChange, &edit, [&] { ++insertions; });
+    std::atomic<int> announced{0};
+    QObject::connect(
+        &view, &CInspectionView::LinesWaiting, &view, [&] { ++announced; }, Qt::DirectConnection);
     constexpr int kLines = 50000;
     std::thread worker([&view] {
         view.AddMessageWithoutTarget(QString());
@@ -189,18 +204,29 @@ TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerArriveInOneInsertion) {
             view.AddMessage(QString::number(i), std::make_unique<CJumperToLineInLogic>(7, i));
     });
     worker.join();
-    QApplication::processEvents(); // the lines, which ask for one flush behind them
-    EXPECT_EQ(insertions, 0);
+    EXPECT_EQ(announced, 1);
+    // One batch a turn of the event loop, so that input between them is handled.
     QApplication::processEvents();
     EXPECT_EQ(insertions, 1);
+    EXPECT_EQ(edit.document()->blockCount(), CInspectionViewEdit::BatchLines);
+    while (edit.document()->blockCount() < kLines && insertions < kLines)
+        QApplication::processEvents();
+    EXPECT_EQ(insertions, (kLines + CInspectionViewEdit::BatchLines - 1) / CInspectionViewEdit::BatchLines);
     ASSERT_EQ(edit.document()->blockCount(), kLines);
     EXPECT_EQ(edit.document()->findBlockByNumber(0).text(), ""); // an empty first line still counts
     EXPECT_EQ(edit.document()->lastBlock().text(), QString::number(kLines - 1));
+    EXPECT_EQ(announced, 1);
 
     DoubleClickLine(edit, 40000);
     EXPECT_EQ(handler.jumps, (std::vector<Jump>{{"function", 7}, {"line", 40001}}));
     EXPECT_EQ(edit.GetCaretLine(), 40000);
 
+    // Cleared and written again before the pane took anything: it shows the new lines only.
+    view.ClearMessages();
+    view.AddMessageWithoutTarget("again");
+    EXPECT_EQ(announced, 2);
+    QApplication::processEvents();
+    EXPECT_EQ(edit.Lines(), QStringList{"again"});
     view.ClearMessages();
     QApplication::processEvents();
     EXPECT_TRUE(edit.Lines().isEmpty());

@@ -1,0 +1,68 @@
+#include "support/logic/GeneratedLogicDocument.h"
+
+#include <vector>
+
+namespace {
+
+// The logic of unit function i, calling its children: the origin only calls, the others call in the branches
+// and after the loop; with findings the first statement is written twice.
+QString FunctionScript(int i, const std::vector<std::vector<int>>& children, bool findings) {
+    const QString m = QString("M%1_").arg(i);
+    const auto call = [&](size_t k) {
+        return k < children[i].size() ? QString("Fn F%1\n").arg(children[i][k]) : QString();
+    };
+    QString script;
+    if (i == 0) {
+        for (size_t k = 0; k < children[0].size(); ++k)
+            script += call(k);
+        return script;
+    }
+    script += "Do <" + m + "x>を{stop}せよ\n";
+    if (findings)
+        script += "Do <" + m + "x>を{stop}せよ\n";
+    script += "if <" + m + "a>が{on}\n";
+    script += "  if <" + m + "b>が{ready}\n";
+    script += "    Do <" + m + "x>を{start}せよ\n";
+    script += "  else\n    Do nothing\n  endif\n";
+    script += call(0) + call(1);
+    script += "else\n";
+    script += "  switch <" + m + "mode>が\n";
+    script += "  case {1}\n    Do <" + m + "y>を{low}せよ\n" + call(2) + call(3);
+    script += "  case {2}\n    Do <" + m + "y>を{high}せよ\n" + call(4) + call(5);
+    script += "  elsw\n    Do nothing\n  endsw\n";
+    script += "endif\n";
+    script += "loop\n";
+    script += "  Do <" + m + "z>を{step}せよ\n";
+    script += "  if <" + m + "c>が{full}\n    Do <" + m + "w>を{stop}せよ\n  else\n    Do nothing\n  endif\n";
+    script += "endlp\n";
+    script += call(6) + call(7);
+    return script;
+}
+
+} // namespace
+
+std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters, bool findings) {
+    std::vector<std::vector<int>> children(1);
+    std::vector<int> level;
+    for (int c = 0; c < chapters; ++c) {
+        children[0].push_back(static_cast<int>(children.size()));
+        level.push_back(static_cast<int>(children.size()));
+        children.emplace_back();
+    }
+    for (int depth = 0; depth < 2; ++depth) {
+        std::vector<int> next;
+        for (int parent : level) {
+            for (int k = 0; k < 8; ++k) {
+                children[parent].push_back(static_cast<int>(children.size()));
+                next.push_back(static_cast<int>(children.size()));
+                children.emplace_back();
+            }
+        }
+        level = next;
+    }
+    auto document = std::make_unique<LogicTestDocument>();
+    for (size_t i = 0; i < children.size(); ++i)
+        document->Add(QString("F%1").arg(i), FunctionScript(static_cast<int>(i), children, findings));
+    document->Finish();
+    return document;
+}
