@@ -1,7 +1,6 @@
 #include "app/ApplicationLooks.h"
 
-#include "app/FrameworkProfile.h"
-#include "platform/SettingsStore.h"
+#include "platform/UserSettings.h"
 
 namespace {
 
@@ -31,6 +30,5 @@ const ApplicationLook* FindApplicationLook(int id) {
 }
 
 bool StoreApplicationLook(int id) {
-    return platform::SettingsStore(FrameworkProfile::Section())
-        .WriteDword(FrameworkProfile::ApplicationLook(), static_cast<quint32>(id));
+    return platform::WriteSetting(UserSettings::ApplicationLook(), static_cast<quint32>(id));
 }

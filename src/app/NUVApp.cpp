@@ -2,7 +2,6 @@
 
 #include "app/ApplicationShell.h"
 #include "app/DocumentExports.h"
-#include "app/FrameworkProfile.h"
 #include "app/NUVDoc.h"
 #include "app/NUVDocManager.h"
 #include "app/NUVMultiDocTemplate.h"
@@ -15,8 +14,8 @@
 #include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeDirectory.h"
-#include "platform/SettingsStore.h"
 #include "platform/Trace.h"
+#include "platform/UserSettings.h"
 #include "texts/StringTable.h"
 
 #include <QFile>
@@ -31,11 +30,8 @@ namespace {
 
 const QString kInstanceMutexName = QStringLiteral("NUV Cnv Mutex Object 2.0");
 const QString kInstanceMappingName = QStringLiteral("NUV Cnv Shared 2.0");
-const QString kProfileSection = QStringLiteral("NUV_Pral");
 const QString kDocumentName = QStringLiteral("NUV");
 const QString kDocumentExtension = QStringLiteral(".nuv");
-// The message language stored for later starts: 1 Japanese, 0 English.
-const QString kLanguageValue = QStringLiteral("language");
 
 constexpr int kReadOnlyWatchInterval = 1000; // ms between the looks at a watched document
 
@@ -124,7 +120,7 @@ bool CNUVApp::InitInstance(const QStringList& arguments) {
 bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
     // The editor speaks the language chosen last, so that the language switch's notice comes true; English
     // when none was chosen. The converter stays English: what it writes depends on no setting.
-    m_messageContext.m_language = GetProfileDword(kLanguageValue, 0) == 1 ? 1 : 0;
+    m_messageContext.m_language = platform::StoredSetting(UserSettings::Language()) == 1u ? 1 : 0;
     if (!StartUp())
         return false;
     if (arguments.size() < 2) {
@@ -314,28 +310,27 @@ bool CNUVApp::IsOwnInstance(const InstanceRecord& record) {
 
 // ---- per-user values ----
 
-quint32 CNUVApp::GetProfileDword(const QString& name, quint32 defaultValue) const {
-    return platform::SettingsStore(kProfileSection).ReadDword(name).value_or(defaultValue);
+quint32 CNUVApp::GetProfileDword(const platform::DwordSetting& setting) const {
+    return platform::ReadSetting(setting);
 }
 
-bool CNUVApp::SetProfileDword(const QString& name, quint32 value) const {
-    return platform::SettingsStore(kProfileSection).WriteDword(name, value);
+bool CNUVApp::SetProfileDword(const platform::DwordSetting& setting, quint32 value) const {
+    return platform::WriteSetting(setting, value);
 }
 
-QString CNUVApp::GetProfileText(const QString& name, const QString& defaultValue) const {
-    const std::optional<QString> text = platform::SettingsStore(kProfileSection).ReadText(name);
+QString CNUVApp::GetProfileText(const platform::TextSetting& setting) const {
+    const std::optional<QString> text = platform::StoredSetting(setting);
     // A text too long for the registry's buffer never came from the program: it reads as missing.
-    return text && text->size() <= kMaxTextValueUnits ? *text : defaultValue;
+    return text && text->size() <= kMaxTextValueUnits ? *text : setting.defaultValue;
 }
 
-bool CNUVApp::SetProfileText(const QString& name, const QString& text) const {
-    return platform::SettingsStore(kProfileSection).WriteText(name, text);
+bool CNUVApp::SetProfileText(const platform::TextSetting& setting, const QString& text) const {
+    return platform::WriteSetting(setting, text);
 }
 
 void CNUVApp::SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const {
-    const bool stored = SetProfileDword(kLanguageValue, language);
-    platform::SettingsStore(FrameworkProfile::Section())
-        .WriteDword(FrameworkProfile::ClearRegistryStateInNextExecution(), 1);
+    const bool stored = SetProfileDword(UserSettings::Language(), language);
+    platform::WriteSetting(UserSettings::ClearRegistryStateInNextExecution(), 1);
     platform::ShowMessageBox(stored ? switched : failed, platform::MessageButtons::Ok,
                              stored ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
 }
@@ -357,7 +352,7 @@ void CNUVApp::SwitchLanguageFromAboutBox() const {
     if (platform::ShowMessageBox(LoadString(StringId::SwitchToEnglishQuestion), platform::MessageButtons::YesNo,
                                  platform::MessageIcon::Question, 1) == platform::MessageAnswer::Yes)
         SwitchToEnglish();
-    else if (GetProfileDword(kLanguageValue, 1) != 1)
+    else if (GetProfileDword(UserSettings::Language()) != 1)
         SwitchToJapanese();
 }
 
@@ -489,8 +484,8 @@ void CNUVApp::OnFileNew() {
 }
 
 void CNUVApp::LoadTemplateDocument() {
-    const QString templatePath = GetProfileText(QStringLiteral("TemplateFilename"), QString());
-    if (GetProfileDword(QStringLiteral("UseTemplate"), 0) == 0 || templatePath.isEmpty())
+    const QString templatePath = GetProfileText(UserSettings::TemplateFilename());
+    if (GetProfileDword(UserSettings::UseTemplate()) == 0 || templatePath.isEmpty())
         return;
     QFile file(templatePath);
     if (!file.open(QIODevice::ReadOnly))

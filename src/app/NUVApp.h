@@ -7,6 +7,7 @@
 #include "platform/DocumentFileLock.h"
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
+#include "platform/SettingsStore.h"
 #include "platform/SharedMapping.h"
 #include "texts/MessageContext.h"
 
@@ -75,11 +76,11 @@ public:
     // Whether the record is this process's own.
     static bool IsOwnInstance(const InstanceRecord& record);
 
-    // Per-user values; a missing or wrongly typed value gives the default.
-    quint32 GetProfileDword(const QString& name, quint32 defaultValue) const;
-    bool SetProfileDword(const QString& name, quint32 value) const;
-    QString GetProfileText(const QString& name, const QString& defaultValue) const;
-    bool SetProfileText(const QString& name, const QString& text) const;
+    // Per-user values, declared in UserSettings.h; a missing or wrongly typed value gives its default.
+    quint32 GetProfileDword(const platform::DwordSetting& setting) const;
+    bool SetProfileDword(const platform::DwordSetting& setting, quint32 value) const;
+    QString GetProfileText(const platform::TextSetting& setting) const;
+    bool SetProfileText(const platform::TextSetting& setting, const QString& text) const;
     void SwitchToEnglish() const;
     void SwitchToJapanese() const;
     // The About box's language button: English after the user confirms; declined while English is stored,

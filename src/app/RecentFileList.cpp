@@ -1,25 +1,14 @@
 #include "app/RecentFileList.h"
 
-#include "platform/SettingsStore.h"
+#include "platform/UserSettings.h"
 
 #include <utility>
 #include <vector>
 
-namespace {
-
-const QString kSection = QStringLiteral("Recent File List");
-
-QString EntryName(int index) {
-    return QStringLiteral("File%1").arg(index + 1);
-}
-
-} // namespace
-
 QStringList CRecentFileList::Paths() {
-    const platform::SettingsStore store(kSection);
     QStringList paths;
     for (int i = 0; i < MaxEntries; ++i) {
-        const QString path = store.ReadText(EntryName(i)).value_or(QString());
+        const QString path = platform::ReadSetting(UserSettings::RecentFile(i));
         if (!path.isEmpty() && !paths.contains(path))
             paths.append(path);
     }
@@ -42,8 +31,8 @@ void CRecentFileList::Remove(const QString& path) {
 }
 
 void CRecentFileList::Store(const QStringList& paths) {
-    std::vector<std::pair<QString, QString>> entries;
+    std::vector<std::pair<platform::TextSetting, QString>> entries;
     for (int i = 0; i < MaxEntries; ++i)
-        entries.emplace_back(EntryName(i), paths.value(i));
-    platform::SettingsStore(kSection).WriteTexts(entries);
+        entries.emplace_back(UserSettings::RecentFile(i), paths.value(i));
+    platform::WriteSettings(entries);
 }

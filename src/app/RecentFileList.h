@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UserSettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,7 +9,7 @@
 // store and is read before every change, so that processes running side by side keep each other's entries.
 class CRecentFileList {
 public:
-    static constexpr int MaxEntries = 4;
+    static constexpr int MaxEntries = UserSettings::RecentFileCount;
 
     // The entries as stored; entries that are empty or repeated are left out.
     static QStringList Paths();

@@ -1,7 +1,6 @@
 #include "app/ToolBarLayout.h"
 
-#include "app/FrameworkProfile.h"
-#include "platform/SettingsStore.h"
+#include "platform/UserSettings.h"
 
 #include <QStringList>
 
@@ -109,13 +108,11 @@ CToolBarLayout CToolBarLayout::Parse(const QString& text) {
 }
 
 CToolBarLayout CToolBarLayout::Load() {
-    return Parse(platform::SettingsStore(FrameworkProfile::Section())
-                     .ReadText(FrameworkProfile::ToolBars())
-                     .value_or(QString()));
+    return Parse(platform::ReadSetting(UserSettings::ToolBars()));
 }
 
 bool CToolBarLayout::Store() const {
-    return platform::SettingsStore(FrameworkProfile::Section()).WriteText(FrameworkProfile::ToolBars(), Serialize());
+    return platform::WriteSetting(UserSettings::ToolBars(), Serialize());
 }
 
 std::vector<OfferedCommand> CommandsInMenus() {

@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <map>
+
 namespace platform {
 
 namespace {
@@ -73,6 +75,32 @@ bool SettingsStore::WriteTexts(const std::vector<std::pair<QString, QString>>& t
     for (const auto& [name, text] : texts)
         raws.emplace_back(name, kTextPrefix + text);
     return WriteRaw(raws);
+}
+
+std::optional<quint32> StoredSetting(const DwordSetting& setting) {
+    return SettingsStore(setting.section).ReadDword(setting.name);
+}
+
+std::optional<QString> StoredSetting(const TextSetting& setting) {
+    return SettingsStore(setting.section).ReadText(setting.name);
+}
+
+bool WriteSetting(const DwordSetting& setting, quint32 value) {
+    return SettingsStore(setting.section).WriteDword(setting.name, value);
+}
+
+bool WriteSetting(const TextSetting& setting, const QString& text) {
+    return SettingsStore(setting.section).WriteText(setting.name, text);
+}
+
+bool WriteSettings(const std::vector<std::pair<TextSetting, QString>>& texts) {
+    std::map<QString, std::vector<std::pair<QString, QString>>> bySection;
+    for (const auto& [setting, text] : texts)
+        bySection[setting.section].emplace_back(setting.name, text);
+    bool written = true;
+    for (const auto& [section, named] : bySection)
+        written = SettingsStore(section).WriteTexts(named) && written;
+    return written;
 }
 
 } // namespace platform

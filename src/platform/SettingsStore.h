@@ -41,4 +41,29 @@ private:
     std::shared_ptr<QSettings> m_settings;
 };
 
+// The declaration of one stored value: the section and name it lives under and what it reads as when it is
+// missing or of another kind. The values themselves are declared in UserSettings.h.
+template <typename T> struct Setting {
+    QString section;
+    QString name;
+    T defaultValue;
+};
+using DwordSetting = Setting<quint32>;
+using TextSetting = Setting<QString>;
+
+// The stored value, or nothing when it is missing or of another kind.
+std::optional<quint32> StoredSetting(const DwordSetting& setting);
+std::optional<QString> StoredSetting(const TextSetting& setting);
+
+// The stored value, or the declared default.
+template <typename T> T ReadSetting(const Setting<T>& setting) {
+    return StoredSetting(setting).value_or(setting.defaultValue);
+}
+
+// True only when the value reached the file.
+bool WriteSetting(const DwordSetting& setting, quint32 value);
+bool WriteSetting(const TextSetting& setting, const QString& text);
+// Many texts at once, the file written once per section. True only when all reached it.
+bool WriteSettings(const std::vector<std::pair<TextSetting, QString>>& texts);
+
 } // namespace platform

@@ -1,11 +1,15 @@
 #include "texts/SettingsWordingStore.h"
 
-CSettingsWordingStore::CSettingsWordingStore() : m_store(QStringLiteral("NUV_Pral")) {}
+#include "platform/UserSettings.h"
 
 std::optional<QString> CSettingsWordingStore::ReadText(const QString& name) const {
-    return m_store.ReadText(name);
+    return platform::StoredSetting(UserSettings::WordingEntry(name));
 }
 
 bool CSettingsWordingStore::WriteTexts(const std::vector<std::pair<QString, QString>>& texts) {
-    return m_store.WriteTexts(texts);
+    std::vector<std::pair<platform::TextSetting, QString>> entries;
+    entries.reserve(texts.size());
+    for (const auto& [name, text] : texts)
+        entries.emplace_back(UserSettings::WordingEntry(name), text);
+    return platform::WriteSettings(entries);
 }

@@ -5,6 +5,7 @@
 #include "interchange/ImportProgress.h"
 #include "platform/LivenessLock.h"
 #include "platform/MessageBox.h"
+#include "platform/UserSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,21 +112,26 @@ TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
 TEST_F(ConverterStartUp, ProfileValuesOfTheWrongTypeReadAsTheirDefault) {
     FakeShell shell;
     CNUVApp app(shell);
-    EXPECT_EQ(app.GetProfileDword("language", 1), 1u);
-    ASSERT_TRUE(app.SetProfileText("language", "0"));
-    EXPECT_EQ(app.GetProfileDword("language", 1), 1u);
-    ASSERT_TRUE(app.SetProfileDword("TemplateFilename", 7));
-    EXPECT_EQ(app.GetProfileText("TemplateFilename", ""), "");
-    ASSERT_TRUE(app.SetProfileText("TemplateFilename", ""));
-    EXPECT_EQ(app.GetProfileText("TemplateFilename", "default"), "");
+    const platform::DwordSetting language = UserSettings::Language();
+    const platform::TextSetting templateFile = UserSettings::TemplateFilename();
+    EXPECT_EQ(app.GetProfileDword(language), 1u);
+    ASSERT_TRUE(platform::SettingsStore(language.section).WriteText(language.name, "0"));
+    EXPECT_EQ(app.GetProfileDword(language), 1u);
+    ASSERT_TRUE(platform::SettingsStore(templateFile.section).WriteDword(templateFile.name, 7));
+    EXPECT_EQ(app.GetProfileText(templateFile), "");
+    // A declared default other than empty: an empty text stored is still a text.
+    const platform::TextSetting withDefault{templateFile.section, templateFile.name, "default"};
+    ASSERT_TRUE(app.SetProfileText(templateFile, ""));
+    EXPECT_EQ(app.GetProfileText(withDefault), "");
     // More than the registry's text buffer holds never came from the program.
-    ASSERT_TRUE(app.SetProfileText("TemplateFilename", QString(32768, QChar(u'x'))));
-    EXPECT_EQ(app.GetProfileText("TemplateFilename", "default"), "default");
+    ASSERT_TRUE(app.SetProfileText(templateFile, QString(32768, QChar(u'x'))));
+    EXPECT_EQ(app.GetProfileText(withDefault), "default");
 
     app.SwitchToEnglish();
-    EXPECT_EQ(app.GetProfileDword("language", 1), 0u);
+    EXPECT_EQ(platform::StoredSetting(language), 0u);
+    EXPECT_EQ(platform::StoredSetting(UserSettings::ClearRegistryStateInNextExecution()), 1u);
     app.SwitchToJapanese();
-    EXPECT_EQ(app.GetProfileDword("language", 0), 1u);
+    EXPECT_EQ(platform::StoredSetting(language), 1u);
     EXPECT_EQ(m_messages.Texts(),
               (QStringList{"Restart NUV to show English messages.\nNUVを再起動すると英語で表示されます。",
                            "Restart NUV to show Japanese messages.\nNUVを再起動すると日本語で表示されます。"}));
@@ -140,8 +146,8 @@ TEST_F(ConverterStartUp, ANewDocumentStartsFromTheTemplateFileWhenOneIsChosen) {
     }
     FakeShell shell;
     CNUVApp app(shell);
-    ASSERT_TRUE(app.SetProfileDword("UseTemplate", 1));
-    ASSERT_TRUE(app.SetProfileText("TemplateFilename", DocumentPath()));
+    ASSERT_TRUE(app.SetProfileDword(UserSettings::UseTemplate(), 1));
+    ASSERT_TRUE(app.SetProfileText(UserSettings::TemplateFilename(), DocumentPath()));
     app.OnFileNew();
     EXPECT_EQ(app.DocumentData().registry.Count(), 4);
     EXPECT_EQ(app.DocumentData().registry.origin->name, "Root");

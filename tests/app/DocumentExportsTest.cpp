@@ -6,6 +6,7 @@
 #include "model/UnitFunction.h"
 #include "platform/CodePageTextFile.h"
 #include "platform/MessageBox.h"
+#include "platform/UserSettings.h"
 
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
@@ -222,14 +223,14 @@ TEST_F(ApplicationExports, TheAboutBoxButtonSwitchesToEnglishOnlyWhenConfirmed) 
     app.SwitchLanguageFromAboutBox();
     EXPECT_EQ(messages.Requests().size(), 1);
     EXPECT_EQ(messages.Requests()[0].icon, platform::MessageIcon::Question);
-    EXPECT_EQ(app.GetProfileDword("language", 7), 7u);
+    EXPECT_EQ(platform::StoredSetting(UserSettings::Language()), std::nullopt);
     // Confirmed: English stored.
     messages.Answer(platform::MessageAnswer::Yes);
     app.SwitchLanguageFromAboutBox();
-    EXPECT_EQ(app.GetProfileDword("language", 7), 0u);
+    EXPECT_EQ(platform::StoredSetting(UserSettings::Language()), 0u);
     // Declined while English is stored: back to Japanese.
     app.SwitchLanguageFromAboutBox();
-    EXPECT_EQ(app.GetProfileDword("language", 7), 1u);
+    EXPECT_EQ(platform::StoredSetting(UserSettings::Language()), 1u);
     EXPECT_EQ(messages.Texts().back(),
               "Restart NUV to show Japanese messages.\nNUVを再起動すると日本語で表示されます。");
 }

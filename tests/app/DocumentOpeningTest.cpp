@@ -6,8 +6,8 @@
 #include "app/SavingRules.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
-#include "platform/SettingsStore.h"
 #include "platform/UserName.h"
+#include "platform/UserSettings.h"
 #include "support/DocumentDump.h"
 #include "support/TestFiles.h"
 #include "support/model/DocumentFileDump.h"
@@ -501,8 +501,8 @@ TEST_F(DocumentOpening, RecentFilesKeepTheFourLastNewestFirstInTheUsersSettings)
     m_app.UpdateRecentFileList(paths[3], false);
     EXPECT_EQ(m_app.RecentFiles(), QStringList({paths[2], paths[4], paths[1]}));
     // Another process of the same user sees them, and adds to them without losing them.
-    EXPECT_EQ(platform::SettingsStore("Recent File List").ReadText("File1").value_or(QString()), paths[2]);
-    platform::SettingsStore("Recent File List").WriteText("File4", Path("other.nuv"));
+    EXPECT_EQ(platform::ReadSetting(UserSettings::RecentFile(0)), paths[2]);
+    platform::WriteSetting(UserSettings::RecentFile(3), Path("other.nuv"));
     m_app.UpdateRecentFileList(paths[1], false);
     EXPECT_EQ(m_app.RecentFiles(), QStringList({paths[2], paths[4], Path("other.nuv")}));
 
@@ -522,8 +522,8 @@ TEST_F(DocumentOpening, RecentFilesKeepTheFourLastNewestFirstInTheUsersSettings)
 
 TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNorItsFile) {
     const QString path = Path("layout.nuv");
-    ASSERT_TRUE(m_app.SetProfileDword("UseTemplate", 1));
-    ASSERT_TRUE(m_app.SetProfileText("TemplateFilename", path));
+    ASSERT_TRUE(m_app.SetProfileDword(UserSettings::UseTemplate(), 1));
+    ASSERT_TRUE(m_app.SetProfileText(UserSettings::TemplateFilename(), path));
     ASSERT_TRUE(m_app.CloseDocument());
     m_app.OnFileNew();
     EXPECT_TRUE(Shown().isEmpty());
@@ -542,7 +542,7 @@ TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNor
 
     // A template that cannot be read leaves the defaults, without a word.
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/malformed.nuv", Path("malformed.nuv")));
-    ASSERT_TRUE(m_app.SetProfileText("TemplateFilename", Path("malformed.nuv")));
+    ASSERT_TRUE(m_app.SetProfileText(UserSettings::TemplateFilename(), Path("malformed.nuv")));
     ASSERT_TRUE(m_app.CloseDocument());
     m_app.OnFileNew();
     EXPECT_TRUE(Shown().isEmpty());

@@ -1,6 +1,5 @@
 #include "FakeApplicationShell.h"
 #include "app/ApplicationLooks.h"
-#include "app/FrameworkProfile.h"
 #include "app/ModelessDialogs.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
@@ -8,7 +7,7 @@
 #include "app/ToolBarLayout.h"
 #include "app/WindowManager.h"
 #include "model/UnitFunction.h"
-#include "platform/SettingsStore.h"
+#include "platform/UserSettings.h"
 
 #include "support/LiveInstance.h"
 #include "support/QStringPrinter.h"
@@ -111,8 +110,7 @@ TEST_F(MainFrameChrome, ALookIsAStyleOfItsOwnAndTheChoiceIsKept) {
     EXPECT_GT(FindApplicationLook(216)->windowText & 0xFF, 0x80u);
 
     ASSERT_TRUE(StoreApplicationLook(216));
-    EXPECT_EQ(platform::SettingsStore(FrameworkProfile::Section()).ReadDword(FrameworkProfile::ApplicationLook()),
-              216u);
+    EXPECT_EQ(platform::StoredSetting(UserSettings::ApplicationLook()), 216u);
 }
 
 TEST_F(MainFrameChrome, ShowingAModelessDialogHidesTheOthers) {

@@ -1,3 +1,4 @@
+#include "platform/UserSettings.h"
 #include "texts/MessageSettings.h"
 #include "texts/SettingsWordingStore.h"
 #include "texts/WordingStore.h"
@@ -153,7 +154,8 @@ TEST(StoredWording, PerUserSettingsKeepTheWordingForTheNextStart) {
     ASSERT_TRUE(edited.SaveToRegistry(store));
 
     // A value of another type under a wording name reads as missing and keeps the default.
-    ASSERT_TRUE(platform::SettingsStore("NUV_Pral").WriteDword("Message-Tab-ja-", 7));
+    const platform::TextSetting tab = UserSettings::WordingEntry(CMessageSettings::Key{"Tab", 1, ""}.ToString());
+    ASSERT_TRUE(platform::SettingsStore(tab.section).WriteDword(tab.name, 7));
     CMessageSettings loaded;
     loaded.LoadFromRegistry(CSettingsWordingStore());
     CMessageSettings expected = edited;

@@ -9,6 +9,7 @@
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
+#include "platform/UserSettings.h"
 
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
@@ -438,7 +439,7 @@ TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheL
     window.frame.OnCommand(MainFrameCommand::AppAbout);
     EXPECT_EQ(title, "Version");
     EXPECT_TRUE(QRegularExpression("^NUV \\d+\\.\\d+\\.\\d+$").match(product).hasMatch()) << product.toStdString();
-    EXPECT_EQ(window.app.GetProfileDword("language", 7), 0u);
+    EXPECT_EQ(platform::StoredSetting(UserSettings::Language()), 0u);
     EXPECT_EQ(messages.Requests().size(), 2);
 
     // The start-up window: borderless, on top, 500 by 375, in the middle of the screen; it closes itself.
