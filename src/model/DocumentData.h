@@ -15,7 +15,9 @@
 #include "model/SentenceSettings.h"
 #include "model/SyntaxSymbol.h"
 #include "model/UnitFunctionRegistry.h"
+
 #include "model/ViewLayoutTables.h"
+#include <QStringList>
 
 #include <QString>
 
@@ -99,6 +101,7 @@ class CDocumentData {
 public:
     static constexpr int MaxStoredVersions = 10;
     static constexpr int MaxRecentNames = 30;
+    static constexpr int MaxRecentFontFaces = 4;
 
     CDocumentData();
     ~CDocumentData();
@@ -127,6 +130,10 @@ public:
     QString connectionText;                    // at most 128 characters
     IDTableSettings IDTable;
     DocumentFonts fonts;
+    // The font faces the user picked last, most recent first. They belong to the process as much as to the
+    // document: neither a reset nor a new document clears them; every file written carries them and every
+    // file read with font settings replaces them.
+    QStringList recentFontFaces;
     CTitleTable TitleTable;
     LogicAreaSettings FAreaTable;
     HierarchicalIndexSettings indexViewSettings;

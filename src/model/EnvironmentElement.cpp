@@ -7,7 +7,6 @@
 #include "model/GeneratorTableElements.h"
 #include "model/GeneratorTables.h"
 #include "model/PrintSettingsElement.h"
-#include "model/RecentFontFaces.h"
 #include "model/RuleVocabularyElements.h"
 #include "model/RuleVocabularyTables.h"
 #include "model/SentenceSettings.h"
@@ -21,7 +20,7 @@ void WriteEnvironmentElement(XmlDocumentContext& context, pugi::xml_node documen
     const CDocumentData& data = *context.documentData;
     pugi::xml_node environment = XmlAppendChildElement(context, documentElement, "Environment");
     XmlSetAttribute(context, environment, "Title", data.documentHeader.Title, true);
-    WriteFontInfoElement(context, environment, data.fonts, CRecentFontFaces::Faces());
+    WriteFontInfoElement(context, environment, data.fonts, data.recentFontFaces);
     WriteTitleTable(context, environment, data.TitleTable);
     WriteSyntaxSymbolTable(context, environment, data.SyntaxSymbols);
     WriteFunctionAttributeTable(context, environment, data.FunctionAttributes);
@@ -63,7 +62,7 @@ void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node environm
     CDocumentData& data = *context.documentData;
     if (context.wholeDocument)
         data.documentHeader.Title = XmlGetAttribute(environment, "Title").left(DocumentHeader::MaxTitleLength);
-    ReadFontInfoElement(environment, data.fonts, CRecentFontFaces::Faces());
+    ReadFontInfoElement(environment, data.fonts, data.recentFontFaces);
     ReadTitleTable(environment, data.TitleTable);
     ReadSyntaxSymbolTable(environment, data.SyntaxSymbols, data.fonts.columnFont);
     ReadFunctionAttributeTable(environment, data.FunctionAttributes);

@@ -1,7 +1,7 @@
 #include "model/FontInfoElement.h"
 
+#include "model/DocumentData.h"
 #include "model/FontTableElement.h"
-#include "model/RecentFontFaces.h"
 #include "model/XmlDocumentContext.h"
 
 namespace {
@@ -38,6 +38,6 @@ void ReadFontInfoElement(pugi::xml_node parent, DocumentFonts& fonts, QStringLis
     recentFaces.clear();
     XmlForEachElement(element, "FontMRU", [&](pugi::xml_node face) {
         recentFaces.append(XmlGetElementText(face));
-        return recentFaces.size() < CRecentFontFaces::MaxCount;
+        return recentFaces.size() < CDocumentData::MaxRecentFontFaces;
     });
 }

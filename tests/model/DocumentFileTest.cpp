@@ -1,7 +1,6 @@
 #include "model/DocumentFile.h"
 #include "model/DocumentData.h"
 #include "model/FontInfo.h"
-#include "model/RecentFontFaces.h"
 #include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 #include "support/ProgramRun.h"
@@ -36,7 +35,6 @@ class DocumentFile : public ::testing::Test {
 protected:
     void SetUp() override {
         CFontInfo::Installed().SetFaces({});
-        CRecentFontFaces::Faces().clear();
         ASSERT_TRUE(m_directory.isValid());
     }
     QString Path(const QString& name) const { return m_directory.filePath(name); }
@@ -78,6 +76,29 @@ TEST_F(DocumentFile, GoldenLayoutReadsAndSavesToTheSameBytes) {
     // A syntax symbol stored with the plain default font keeps it.
     EXPECT_TRUE(golden.contains("id=11 \"(:\" column=2 indent=0 simple=\"CO\"\n"
                                 "    font \"Times New Roman\" size=105 colour=0 bold=0"));
+}
+
+TEST_F(DocumentFile, RecentFontFacesOutliveANewDocumentAndTravelWithEachSave) {
+    CDocumentData data;
+    data.SetDefaults();
+    ASSERT_EQ(Load(data, ReadFileBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
+    const QStringList faces{"Verdana", "メイリオ"};
+    EXPECT_EQ(data.recentFontFaces, faces);
+
+    // A new document in the same record keeps them and writes them into its file.
+    data.ClearFunctions();
+    data.SetDefaults();
+    EXPECT_EQ(data.recentFontFaces, faces);
+    XmlDocumentContext context(&data);
+    ASSERT_TRUE(SaveDocumentXml(context, Path("new.nuv")));
+    EXPECT_TRUE(ReadFileBytes(Path("new.nuv")).contains("<FontMRU>Verdana</FontMRU><FontMRU>メイリオ</FontMRU>"));
+
+    // Another record has its own: reading a file into one does not reach the other.
+    CDocumentData other;
+    other.SetDefaults();
+    EXPECT_TRUE(other.recentFontFaces.isEmpty());
+    ASSERT_EQ(Load(other, ReadFileBytes(Path("new.nuv"))), LoadResult::Loaded);
+    EXPECT_EQ(other.recentFontFaces, faces);
 }
 
 TEST_F(DocumentFile, UnreadableFilesGiveTheirLoadResult) {

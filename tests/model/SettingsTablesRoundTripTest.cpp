@@ -1,6 +1,5 @@
 #include "model/DocumentData.h"
 #include "model/FontInfo.h"
-#include "model/RecentFontFaces.h"
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
 #include "support/model/DocumentFileDump.h"
@@ -67,7 +66,6 @@ void FillEveryTable(CDocumentData& data) {
 
 TEST(SettingsTablesRoundTrip, EveryTableAndControlCharactersSurviveASaveAndASecondSaveGivesTheSameBytes) {
     CFontInfo::Installed().SetFaces({});
-    CRecentFontFaces::Faces().clear();
     QTemporaryDir dir;
     const QString first = dir.filePath("filled.nuv");
     const QString second = dir.filePath("again.nuv");

@@ -1,7 +1,6 @@
 #include "support/DocumentDump.h"
 
 #include "model/DocumentData.h"
-#include "model/RecentFontFaces.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -107,7 +106,7 @@ void DumpDocumentElement(Dumper& d, const CDocumentData& data) {
     d.Font(QStringLiteral("StructureDiagramFont"), data.fonts.StructureDiagramFont);
     d.Font(QStringLiteral("ExplanationFont"), data.fonts.ExplanationFont);
     d.Font(QStringLiteral("LogicFont"), data.fonts.LogicFont);
-    for (const QString& face : CRecentFontFaces::Faces())
+    for (const QString& face : data.recentFontFaces)
         d.Text(QStringLiteral("recentFontFace"), face);
     d.End();
 }

@@ -1,6 +1,0 @@
-#include "model/RecentFontFaces.h"
-
-QStringList& CRecentFontFaces::Faces() {
-    static QStringList faces;
-    return faces;
-}
