@@ -7,9 +7,6 @@
 #include "model/UnitFunctionRegistry.h"
 #include "texts/StringTable.h"
 
-int CConditionConclusionList::lastScope = CConditionConclusionList::AllUnitFunctions;
-int CConditionConclusionList::lastStatementKind = CConditionConclusionList::DoStatements;
-
 namespace {
 
 const QString kLightRule = QString(34, QChar(0x2500));
@@ -79,8 +76,6 @@ void CConditionConclusionList::WriteCorrespondenceListCurrent(CInspectionView& p
 
 bool CConditionConclusionList::Run(CInspectionView& pane, const InspectionEnvironment& environment, int scope,
                                    int statementKind, const CUnitFunction* current) {
-    lastScope = scope;
-    lastStatementKind = statementKind;
     if (environment.registry && RefuseFnCycle(*environment.registry))
         return false;
     std::vector<InspectionParserLine> lines;

@@ -14,9 +14,11 @@ public:
     // Chains written for one unit function at most; k ifs in a row make 2^k of them.
     static constexpr size_t MaxChains = 10000;
 
-    // The choices of the last run, offered again next time (kept for the life of the process).
-    static int lastScope;
-    static int lastStatementKind;
+    // The choices of a run, kept by the window that offers them again next time.
+    struct Choice {
+        int scope = AllUnitFunctions;
+        int statementKind = DoStatements;
+    };
 
     // The run of the dialog's OK: refuses documents whose Fn statements form a cycle (false, nothing
     // written), else clears the pane and writes the list. current is the unit function of the active tab.

@@ -7,11 +7,11 @@
 #include "app/PaneView.h"
 #include "app/WindowManager.h"
 #include "app/ZoomWindow.h"
+#include "app/ui/AboutDialog.h"
 #include "app/ui/ChildFrame.h"
 #include "app/ui/CustomizeDlg.h"
-#include "app/ui/WindowsDlg.h"
-#include "app/ui/AboutDialog.h"
 #include "app/ui/StartUpDialog.h"
+#include "app/ui/WindowsDlg.h"
 #include "logic/InspectionEnvironment.h"
 #include "logic/InspectionRun.h"
 #include "logic/ui/CheckDlg.h"
@@ -657,7 +657,8 @@ void CMainFrame::OnReasonCheck() {
 void CMainFrame::OpenConditionConclusionList() {
     ShowInspectionPane();
     const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
-    CCheckDlg dialog(m_app.MessageContext(), m_inspectionPane, environment, m_app.Tabs().ActiveTabFunction(), this);
+    CCheckDlg dialog(m_app.MessageContext(), m_inspectionPane, environment, m_app.Tabs().ActiveTabFunction(),
+                     m_conditionConclusionChoice, this);
     dialog.exec();
 }
 

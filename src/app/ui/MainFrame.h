@@ -1,10 +1,11 @@
 #pragma once
 
 #include "app/MainFrameCommands.h"
-#include "app/ModelessDialogs.h"
 #include "app/MainFrameMessages.h"
+#include "app/ModelessDialogs.h"
 #include "app/TabArea.h"
 #include "app/ToolBarLayout.h"
+#include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
 #include "logic/JumpHandler.h"
@@ -176,4 +177,6 @@ private:
     CInspectionView m_inspectionPane;
     CInspectionRunner m_inspectionRunner;
     CMainFrameMessages m_messages{m_app, *this, m_inspectionPane};
+    // Offered again by the next condition/conclusion list dialog.
+    CConditionConclusionList::Choice m_conditionConclusionChoice;
 };

@@ -31,20 +31,18 @@ QButtonGroup* AddChoice(QGroupBox* box, const QString& first, const QString& sec
 } // namespace
 
 CCheckDlg::CCheckDlg(const CMessageContext& context, CInspectionView& pane, const InspectionEnvironment& environment,
-                     const CUnitFunction* current, QWidget* parent)
-    : QDialog(parent), m_pane(pane), m_environment(environment), m_current(current) {
+                     const CUnitFunction* current, CConditionConclusionList::Choice& choice, QWidget* parent)
+    : QDialog(parent), m_pane(pane), m_environment(environment), m_current(current), m_choice(choice) {
     setWindowTitle(Msg::ListOfAssumptionsAndConclusions(context));
     auto* layout = new QVBoxLayout(this);
     auto* explanation = new QLabel(Msg::AssumptionConclusionWindowExplanation(context), this);
     explanation->setWordWrap(true);
     layout->addWidget(explanation);
     auto* scopeGroup = new QGroupBox(Msg::Range(context), this);
-    m_scope = AddChoice(scopeGroup, Msg::AllFunctionsLabel(context), Msg::CurrentFunctionLabel(context),
-                        CConditionConclusionList::lastScope);
+    m_scope = AddChoice(scopeGroup, Msg::AllFunctionsLabel(context), Msg::CurrentFunctionLabel(context), choice.scope);
     layout->addWidget(scopeGroup);
     m_statementGroup = new QGroupBox(Msg::StatementPlural(context), this);
-    m_statementKind = AddChoice(m_statementGroup, QStringLiteral("&Do"), QStringLiteral("&Fn"),
-                                CConditionConclusionList::lastStatementKind);
+    m_statementKind = AddChoice(m_statementGroup, QStringLiteral("&Do"), QStringLiteral("&Fn"), choice.statementKind);
     layout->addWidget(m_statementGroup);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(LoadString(StringId::OkButton), QDialogButtonBox::AcceptRole)->setDefault(true);
@@ -57,8 +55,8 @@ CCheckDlg::CCheckDlg(const CMessageContext& context, CInspectionView& pane, cons
 }
 
 void CCheckDlg::accept() {
-    if (CConditionConclusionList::Run(m_pane, m_environment, m_scope->checkedId(), m_statementKind->checkedId(),
-                                      m_current))
+    m_choice = {m_scope->checkedId(), m_statementKind->checkedId()};
+    if (CConditionConclusionList::Run(m_pane, m_environment, m_choice.scope, m_choice.statementKind, m_current))
         QDialog::accept();
 }
 

@@ -28,16 +28,15 @@ QPushButton* OkButton(CCheckDlg& dialog) {
 } // namespace
 
 TEST(CheckDlg, WritesTheListForTheChosenScopeAndOffersItAgain) {
-    CConditionConclusionList::lastScope = 0;
-    CConditionConclusionList::lastStatementKind = 0;
     LogicTestDocument document;
     CUnitFunction* main = document.Add("Main", "if <A>{a}\nDo <X>{S}\nelse\nDo <Y>{T}\nendif");
     document.Finish();
     CMessageContext context;
     context.m_language = 1;
     CInspectionView pane;
+    CConditionConclusionList::Choice choice;
     {
-        CCheckDlg dialog(context, pane, document.environment, main);
+        CCheckDlg dialog(context, pane, document.environment, main, choice);
         EXPECT_FALSE(dialog.windowTitle().isEmpty());
         EXPECT_TRUE(Button(dialog, 0)->isChecked());
         EXPECT_TRUE(Button(dialog, 2)->isChecked());
@@ -52,9 +51,17 @@ TEST(CheckDlg, WritesTheListForTheChosenScopeAndOffersItAgain) {
     EXPECT_EQ(pane.Lines().last(),
               "=== 条件と結論の対応一覧終了 (現在の単位機能のすべてのDo・Fnの条件を確認する) 検出数 2 ===");
 
-    CCheckDlg again(context, pane, document.environment, main);
+    EXPECT_EQ(choice.scope, CConditionConclusionList::CurrentUnitFunction);
+    CCheckDlg again(context, pane, document.environment, main, choice);
     EXPECT_TRUE(Button(again, 1)->isChecked());
     EXPECT_FALSE(again.findChildren<QGroupBox*>()[1]->isEnabled());
+    // Cancel keeps the choices of the last OK; a dialog given its own choices starts from the defaults.
+    QTest::mouseClick(Button(again, 0), Qt::LeftButton);
+    again.reject();
+    EXPECT_EQ(choice.scope, CConditionConclusionList::CurrentUnitFunction);
+    CConditionConclusionList::Choice fresh;
+    CCheckDlg other(context, pane, document.environment, main, fresh);
+    EXPECT_TRUE(Button(other, 0)->isChecked());
 }
 
 TEST(CheckDlg, AFnCycleKeepsTheDialogOpenAndThePaneUntouched) {
@@ -66,10 +73,16 @@ TEST(CheckDlg, AFnCycleKeepsTheDialogOpenAndThePaneUntouched) {
     CInspectionView pane;
     pane.AddMessageWithoutTarget("kept");
     platform::ScriptedMessageSink sink;
-    CCheckDlg dialog(context, pane, document.environment, nullptr);
+    CConditionConclusionList::Choice choice{CConditionConclusionList::AllUnitFunctions,
+                                            CConditionConclusionList::FnStatements};
+    CCheckDlg dialog(context, pane, document.environment, nullptr, choice);
     dialog.show();
+    EXPECT_TRUE(Button(dialog, 3)->isChecked());
+    // On the indicator: a shown button is wider than its text, and only the two take a click.
+    QTest::mouseClick(Button(dialog, 2), Qt::LeftButton, {}, QPoint(5, Button(dialog, 2)->height() / 2));
     QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(sink.Texts(), QStringList{"Fn構文が循環しているため、この機能を使用できません。"});
     EXPECT_EQ(pane.Lines(), QStringList{"kept"});
+    EXPECT_EQ(choice.statementKind, CConditionConclusionList::DoStatements); // kept although refused
 }
