@@ -1,8 +1,9 @@
 // The baseline of the editor's start on a new document: a bare Qt application that shows a QMainWindow with
-// as many docks and menu items as the editor's main window, taken from its command table, and ends once
-// the window shows. No settings, documents, texts or update rules.
+// as many docks and menu items as the editor's main window, taken from its menu tree, and ends once the
+// window shows. No settings, documents, texts, shortcuts or update rules.
 
 #include "app/MainFrameCommands.h"
+#include "app/ToolBarLayout.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,11 +48,8 @@ int main(int, char* argv[]) {
     QApplication application(qtArgc, argv);
     auto* window = new QMainWindow;
     std::map<int, QAction*> actions;
-    for (const MainFrameCommand::Command& command : MainFrameCommand::Commands()) {
-        auto* action = new QAction(QStringLiteral("Command %1").arg(command.id), window);
-        action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
-        actions[command.id] = action;
-    }
+    for (const MainFrameCommand::OfferedCommand& command : MainFrameCommand::CommandsInMenus())
+        actions[command.id] = new QAction(QStringLiteral("Command %1").arg(command.id), window);
     for (const MenuEntry& entry : MainFrameCommand::DocumentMenuBar()) {
         if (entry.kind == MenuEntry::Kind::Command)
             window->menuBar()->addAction(actions.at(entry.command));

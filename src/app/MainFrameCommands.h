@@ -2,6 +2,7 @@
 
 #include "app/InstanceTable.h"
 #include "app/MainFrameCommandIds.h"
+#include "platform/CommandRegistry.h"
 #include "texts/Msg.h"
 
 #include <QString>
@@ -11,39 +12,12 @@
 class CNUVApp;
 struct CMessageContext;
 
-// The main window's commands as data: from these tables the menus, toolbars, shortcuts, captions and the
-// enabling of every item are built.
+// What the main window builds from its command registry: the update rules' state, the menu tree, the toolbars'
+// buttons and the panes.
 namespace MainFrameCommand {
 
-enum class UpdateRule {
-    None,                 // always enabled
-    DocumentOpen,         // enabled while a document is open
-    AlwaysDisabled,       //
-    Copy,                 // the edit commands follow the keyboard focus into the active tab
-    Cut,                  //
-    Paste,                //
-    SelectAll,            //
-    Undo,                 //
-    NameAtCaret,          // a document is open and a member or state name lies at the caret
-    ContentControlFocus,  // a document is open and the focus is on the active tab's content text
-    TeamFoundationServer, // the connector exists
-    HistoryBack,          // the history has an entry before the current one
-    HistoryForward,       // the history has an entry after the current one
-    ApplicationLook,      // radio mark on the current look
-};
-
-struct Command {
-    int id;
-    UpdateRule rule;
-    // Portable key text ("Ctrl+Shift+I"), empty without a shortcut.
-    const char* shortcut;
-    // The caption of a command that the localisation leaves as it is; null for the others.
-    const char* fixedCaption;
-};
-
-const std::vector<Command>& Commands();
-// Null for an id that is no command of the main window.
-const Command* FindCommand(int id);
+// The rules of the registry's rows, decided from the state below.
+using UpdateRule = CommandRule;
 
 // What the update rules look at.
 struct State {
@@ -73,7 +47,8 @@ struct Update {
     bool checked = false;
 };
 
-Update UpdateCommand(const Command& command, const State& state);
+// How the row's item shows in the state.
+Update UpdateCommand(const CommandRow& command, const State& state);
 
 // An entry of a menu or toolbar: a command, a separator, a submenu, or a list the window fills when the menu
 // shows: its toolbars and panes, the recent files (after a separator), or the navigation history (after a
@@ -90,6 +65,8 @@ struct MenuEntry {
 // The menu bar while a document is open, and the one without a document.
 const std::vector<MenuEntry>& DocumentMenuBar();
 const std::vector<MenuEntry>& NoDocumentMenuBar();
+// The commands no menu holds: reached by a shortcut, a toolbar, the tab area's document menu or their ids.
+const std::vector<int>& CommandsOutsideMenus();
 // The toolbars' buttons; 0 is a separator.
 const std::vector<int>& StandardToolBarButtons();
 const std::vector<int>& NavigationToolBarButtons();
@@ -98,10 +75,6 @@ const std::vector<int>& NavigationToolBarButtons();
 // in a message; true when `id` is one of them.
 bool ShowUnavailableCommandMessage(int id);
 
-// The caption of a command item in the context's language.
-QString CommandCaption(const CMessageContext& context, int id);
-// The same without its access key, for tooltips and lists: "&Save", "保存(&S)" give "Save", "保存".
-QString CommandCaptionWithoutAccessKey(const CMessageContext& context, int id);
 // The captions of a popup's items in the context's language, one per entry; a submenu keeps its own caption
 // unless the popup is one whose submenu titles are localised. A top-level entry gets the menu bar's caption.
 std::vector<QString> PopupCaptions(const CMessageContext& context, const std::vector<MenuEntry>& popup);

@@ -17,10 +17,6 @@ const QString kStandard = QStringLiteral("S");
 const QString kNavigation = QStringLiteral("N");
 const QString kToolBar = QStringLiteral("T");
 
-bool IsButtonCommand(int command) {
-    return FindCommand(command) != nullptr;
-}
-
 void CollectCommands(const std::vector<MenuEntry>& entries, int category, std::set<int>& seen,
                      std::vector<OfferedCommand>& commands) {
     for (const MenuEntry& entry : entries) {
@@ -28,6 +24,15 @@ void CollectCommands(const std::vector<MenuEntry>& entries, int category, std::s
             commands.push_back({entry.command, category});
         CollectCommands(entry.entries, category, seen, commands);
     }
+}
+
+// A button can carry any command of the window: those of the menus and those outside them.
+bool IsButtonCommand(int command) {
+    const std::vector<int>& outside = CommandsOutsideMenus();
+    const std::vector<OfferedCommand> offered = CommandsInMenus();
+    return std::find(outside.begin(), outside.end(), command) != outside.end() ||
+           std::any_of(offered.begin(), offered.end(),
+                       [command](const OfferedCommand& candidate) { return candidate.id == command; });
 }
 
 } // namespace

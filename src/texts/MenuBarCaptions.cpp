@@ -1,8 +1,12 @@
 #include "texts/MenuBarCaptions.h"
 
+#include "texts/MessageContext.h"
 #include "texts/Msg.h"
 #include "texts/TextHelpers.h"
 
+#include <QRegularExpression>
+
+#include <iterator>
 #include <span>
 #include <utility>
 
@@ -189,7 +193,83 @@ const CommandItem* FindCommandItem(int command) {
     return nullptr;
 }
 
+// The commands the localisation has no row for: those with a text class of their own, built without an access
+// key, and those with a caption per language.
+constexpr std::pair<int, Msg::Id> kCommandTexts[] = {
+    {32783, Msg::Id::Find},
+    {57641, Msg::Id::Replace},
+    {32789, Msg::Id::OutlineNumberOrderdTableOfContents},
+    {32790, Msg::Id::HierarchicalTableOfContents},
+    {32885, Msg::Id::EnvironmentalSettingsPlural},
+    {57671, Msg::Id::HelpMainMenu},
+    {57670, Msg::Id::HelpMainMenu},
+    {57669, Msg::Id::HelpMainMenu},
+};
+
+struct FixedCaption {
+    int command;
+    const char* japanese;
+    const char* english;
+};
+
+constexpr FixedCaption kFixedCaptions[] = {
+    {33097, "2013-June形式でエクスポート", "Export in 2013-June format"},
+    {33196, "コメントソース", "Comment source"},
+    // The languages are named in their own language, whichever is chosen.
+    {32992, "&English", "&English"},
+    {32993, "&Japanese", "&Japanese"},
+    {131, "ウィンドウ(&W)...", "&Windows..."},
+    {126, "カスタマイズ", "Customize"},
+    {32878, "起動中のNUV", "Running NUV"},
+};
+
+constexpr const char* kMenuCaptions[] = {
+    "ファイル",
+    "インポートとエクスポート",
+    "編集",
+    "表示",
+    "ツール バーとドッキング ウィンドウ",
+    "アプリケーションの外観",
+    "移動",
+    "意味設定",
+    "検査",
+    "現在の単位機能の検査",
+    "すべての単位機能の検査",
+    "Vesk",
+    "フォント",
+    "連携",
+    "ZIPC",
+    "Team Foundation Server",
+    "ヘルプ",
+    "&Language",
+};
+static_assert(std::size(kMenuCaptions) == static_cast<size_t>(MenuCaption::Language) + 1);
+
 } // namespace
+
+QString MakeCommandCaption(const CMessageContext& context, int text) {
+    if (std::optional<QString> caption = MakeCommandItemCaption(context, text))
+        return *caption;
+    for (const auto& [command, id] : kCommandTexts) {
+        if (command == text)
+            return MakeMenuItemText(context, Msg::Text(context, id), QString());
+    }
+    for (const FixedCaption& caption : kFixedCaptions) {
+        if (caption.command == text)
+            return QString::fromUtf8(context.m_language == 1 ? caption.japanese : caption.english);
+    }
+    return QString();
+}
+
+QString MakeCommandCaptionWithoutAccessKey(const CMessageContext& context, int text) {
+    QString caption = MakeCommandCaption(context, text);
+    caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
+    return caption.remove(QLatin1Char('&'));
+}
+
+QString MakeMenuCaption(MenuCaption caption) {
+    return QString::fromUtf8(kMenuCaptions[static_cast<size_t>(caption)]);
+}
 
 std::optional<QString> MakeCommandItemCaption(const CMessageContext& context, int command) {
     const CommandItem* item = FindCommandItem(command);

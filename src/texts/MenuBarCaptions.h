@@ -16,11 +16,40 @@ std::vector<QString> MakeMenuBarButtonCaptions(const CMessageContext& context, i
 // The caption of a command item of the main menus in the context's language; empty for a command without a
 // row of its own, which keeps the caption it has.
 std::optional<QString> MakeCommandItemCaption(const CMessageContext& context, int command);
+// The caption of a command item, keyed by its text id: the localised one above or, for a command the
+// localisation has no row for, its own in the context's language; empty for an unknown text id.
+QString MakeCommandCaption(const CMessageContext& context, int text);
+// The same without its access key, for tooltips and lists: "&Save", "保存(&S)" give "Save", "保存".
+QString MakeCommandCaptionWithoutAccessKey(const CMessageContext& context, int text);
 // Items that every localisation shows greyed, whatever their update rule says.
 bool IsCommandItemGreyed(int command);
 // The captions of a popup's submenu titles by position, when its submenus stand exactly where those of one
 // known popup stand; empty otherwise.
 std::map<int, QString> MakePopupTitleCaptions(const CMessageContext& context, const std::set<int>& submenuPositions);
+
+// The submenus of the main menus. They hold their captions as the menus are built, before the localisation
+// rewrites those it knows.
+enum class MenuCaption {
+    File,
+    ImportAndExport,
+    Edit,
+    View,
+    ToolBarsAndDockingWindows,
+    ApplicationLook,
+    Move,
+    SemanticSettings,
+    Inspections,
+    InspectCurrentFunction,
+    InspectAllFunctions,
+    Vesk,
+    Fonts,
+    Collaboration,
+    Zipc,
+    TeamFoundationServer,
+    Help,
+    Language,
+};
+QString MakeMenuCaption(MenuCaption caption);
 
 // The captions of the right-click menu of the rich-text edit controls: its first four items by position and
 // its command items by command, none with an access key. "Replace with" names the current keywords of the Do

@@ -90,7 +90,6 @@ TEST_F(MainFrameChrome, TheCustomisationOffersEveryMenuCommandOnceUnderItsMenu) 
     const std::vector<OfferedCommand> offered = CommandsInMenus();
     std::map<int, int> categories;
     for (const OfferedCommand& command : offered) {
-        EXPECT_NE(FindCommand(command.id), nullptr) << command.id;
         EXPECT_TRUE(categories.emplace(command.id, command.category).second) << command.id;
     }
     EXPECT_EQ(categories.at(FileNew), 0);

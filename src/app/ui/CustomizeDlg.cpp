@@ -1,6 +1,7 @@
 #include "app/ui/CustomizeDlg.h"
 
 #include "platform/MessageBox.h"
+#include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 
 #include <QGridLayout>
@@ -30,7 +31,7 @@ CCustomizeDlg::CCustomizeDlg(const CMessageContext& context, CToolBarLayout& lay
                              QWidget* parent)
     : QDialog(parent), m_context(context), m_layout(layout), m_changed(std::move(changed)),
       m_offered(CommandsInMenus()) {
-    setWindowTitle(CommandCaptionWithoutAccessKey(context, CustomizeToolBars));
+    setWindowTitle(MakeCommandCaptionWithoutAccessKey(context, CustomizeToolBars));
     setModal(false);
     m_toolBars = new QListWidget(this);
     m_buttons = new QListWidget(this);
@@ -58,8 +59,12 @@ CCustomizeDlg::CCustomizeDlg(const CMessageContext& context, CToolBarLayout& lay
     grid->addWidget(m_remove, 2, 1);
     grid->addWidget(m_add, 2, 3);
     grid->addWidget(close, 3, 3, Qt::AlignRight);
-    grid->setColumnStretch(3, 1);
-    resize(780, 360);
+    // The lists of names stay narrow; those of commands take the room their longest captions need.
+    m_toolBars->setMinimumWidth(160);
+    m_categories->setMinimumWidth(160);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 2);
+    resize(1000, 420);
 
     const std::vector<QString> categories = MenuBarCaptions(m_context, DocumentMenuBar());
     for (const QString& category : categories) {
@@ -174,7 +179,8 @@ void CCustomizeDlg::FillCommands() {
     for (const OfferedCommand& command : m_offered) {
         if (command.category != category)
             continue;
-        auto* item = new QListWidgetItem(CommandCaptionWithoutAccessKey(m_context, command.id), m_commands);
+        auto* item = new QListWidgetItem(MakeCommandCaptionWithoutAccessKey(m_context, command.id), m_commands);
+        item->setToolTip(item->text());
         item->setData(Qt::UserRole, command.id);
     }
     UpdateButtons();
@@ -182,9 +188,19 @@ void CCustomizeDlg::FillCommands() {
 
 void CCustomizeDlg::FillButtons() {
     m_buttons->clear();
-    if (const UserToolBar* bar = ChosenUserToolBar()) {
-        for (int command : bar->commands)
-            m_buttons->addItem(CommandCaptionWithoutAccessKey(m_context, command));
+    const std::vector<int>* buttons = nullptr;
+    if (m_toolBars->currentRow() == kStandardRow)
+        buttons = &StandardToolBarButtons();
+    else if (m_toolBars->currentRow() == kNavigationRow)
+        buttons = &NavigationToolBarButtons();
+    else if (const UserToolBar* bar = ChosenUserToolBar())
+        buttons = &bar->commands;
+    if (!buttons)
+        return;
+    // The program's toolbars are listed without their separators; their buttons cannot be removed.
+    for (int command : *buttons) {
+        if (command != 0)
+            m_buttons->addItem(MakeCommandCaptionWithoutAccessKey(m_context, command));
     }
 }
 

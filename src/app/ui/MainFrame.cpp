@@ -10,15 +10,13 @@
 #include "app/ui/AboutDialog.h"
 #include "app/ui/ChildFrame.h"
 #include "app/ui/CustomizeDlg.h"
-#include "app/ui/StartUpDialog.h"
+#include "app/ui/ShellCommands.h"
 #include "app/ui/WindowsDlg.h"
-#include "logic/InspectionEnvironment.h"
-#include "logic/InspectionRun.h"
-#include "logic/ui/CheckDlg.h"
-#include "logic/ui/CheckThreadDialog.h"
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
+#include "platform/ui/CommandIcons.h"
+#include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
 
@@ -40,29 +38,6 @@
 using namespace MainFrameCommand;
 
 namespace {
-
-// The toolbar buttons that have a picture; the others show their caption.
-QIcon CommandIcon(int id) {
-    QStyle* style = QApplication::style();
-    switch (id) {
-    case FileNew:
-        return style->standardIcon(QStyle::SP_FileIcon);
-    case FileOpen:
-        return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case FileSave:
-        return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case NavigateBack:
-        return style->standardIcon(QStyle::SP_ArrowBack);
-    case NavigateForward:
-        return style->standardIcon(QStyle::SP_ArrowForward);
-    case 57664:
-        return style->standardIcon(QStyle::SP_MessageBoxInformation);
-    case 57669:
-        return style->standardIcon(QStyle::SP_TitleBarContextHelpButton);
-    default:
-        return QIcon();
-    }
-}
 
 // Marks the actions of a list the window fills, which the localisation leaves alone.
 const char* const kListEntry = "listEntry";
@@ -119,6 +94,8 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     connect(&m_inspectionPane, &CInspectionView::ResultsTimeChanged, this,
             [this](qint64 resultsTime) { m_app.DocumentData().resultsTime = resultsTime; });
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
+    AddShellCommands(m_commands, *this, m_app);
+    AddInspectionCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -139,10 +116,10 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::CreateActions() {
     auto* looks = new QActionGroup(this);
-    for (const Command& command : Commands()) {
+    for (const CommandRow& command : m_commands.Rows()) {
         auto* action = new QAction(this);
         action->setData(command.id);
-        action->setText(CommandCaption(m_app.MessageContext(), command.id));
+        action->setText(MakeCommandCaption(m_app.MessageContext(), command.text));
         if (*command.shortcut)
             action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut), QKeySequence::PortableText));
         if (command.rule == UpdateRule::ApplicationLook) {
@@ -169,9 +146,10 @@ void CMainFrame::FillToolBar(QToolBar* bar, const std::vector<int>& buttons) {
             bar->addSeparator();
             continue;
         }
+        const CommandRow& command = *m_commands.Find(id);
         QAction* action = m_actions.at(id);
-        action->setIcon(CommandIcon(id));
-        action->setToolTip(CommandCaptionWithoutAccessKey(m_app.MessageContext(), id));
+        action->setIcon(StandardCommandIcon(command.icon));
+        action->setToolTip(MakeCommandCaptionWithoutAccessKey(m_app.MessageContext(), command.text));
         bar->addAction(action);
     }
 }
@@ -500,7 +478,7 @@ void CMainFrame::UpdateCommands() {
         unsetCursor();
     if (state.documentOpen != m_bMenuForDocument)
         RebuildMenuBar(state.documentOpen);
-    for (const Command& command : Commands()) {
+    for (const CommandRow& command : m_commands.Rows()) {
         const Update update = UpdateCommand(command, state);
         QAction* action = m_actions.at(command.id);
         action->setEnabled(update.enabled);
@@ -526,140 +504,31 @@ void CMainFrame::ShowPane(int id) {
 }
 
 void CMainFrame::OnCommand(int id) {
-    switch (id) {
-    case FileNew:
-        m_app.OnFileNew();
-        break;
-    case FileOpen:
-        m_app.OnFileOpen();
-        break;
-    case FileClose:
-        m_app.OnFileClose();
-        break;
-    case FileSave:
-        m_app.OnFileSave();
-        break;
-    case FileSaveAs:
-        m_app.OnFileSaveAs();
-        break;
-    case NavigateBack:
-        m_app.Tabs().NavigateBack();
-        break;
-    case NavigateForward:
-        m_app.Tabs().NavigateForward();
-        break;
-    case AppExit:
-        m_app.OnAppExit();
-        break;
-    case SwitchToEnglish:
-        m_app.SwitchToEnglish();
-        break;
-    case SwitchToJapanese:
-        m_app.SwitchToJapanese();
-        break;
-    case AppAbout: {
-        CAboutDialog dialog(m_app, this);
-        dialog.exec();
-        break;
-    }
-    case ShowSplashScreen:
-        (new CStartUpDialog(CStartUpDialog::HelpMenuDisplayTime, this))->show();
-        break;
-    case ImportEnvironmentSettings:
-        m_app.OnImportEnvironmentSettings();
-        break;
-    case ImportMemberNames:
-        m_app.OnImportMemberNames();
-        break;
-    case ExportOutlineIndex:
-        m_app.OnExportOutlineIndex();
-        break;
-    case ExportMemberNames:
-        m_app.OnExportMemberNames();
-        break;
-    case ExportOlderFormat:
-        m_app.OnExportNuv2013june();
-        break;
-    case ShowOutlineIndex:
-        ShowPane(OutlineIndexPane);
-        break;
-    case ShowHierarchicalIndex:
-        ShowPane(HierarchicalIndexPane);
-        break;
-    case InspectAll:
-    case InspectSyntax:
-    case InspectRedundancy:
-    case InspectInconsistency:
-        RunWholeInspection(id);
-        break;
-    case ConditionConclusionList:
-        OpenConditionConclusionList();
-        break;
-    case MainFrameCommand::InspectCurrentUnitFunction:
-        OnInspectCurrentUnitFunction();
-        break;
-    case ReasonCheck:
-        OnReasonCheck();
-        break;
-    case WindowManager:
-        OpenWindowsDialog();
-        break;
-    case CustomizeToolBars:
-        OpenCustomizeDialog();
-        break;
-    case ShowZoomWindow:
-        if (m_pZoomWindow)
-            m_pZoomWindow->ShowZoomWindow();
-        break;
-    default:
-        if (id >= ApplicationLookFirst && id <= ApplicationLookLast)
-            OnApplicationLook(id);
-        else if (id >= InstanceWindowFirst && id <= InstanceWindowLast)
-            m_app.ActivateInstanceWindow(id - InstanceWindowFirst);
-        else if (id >= RecentFileFirst && id <= RecentFileLast)
-            m_app.OnOpenRecentFile(id - RecentFileFirst);
-        else if (id >= HistoryEntryFirst && id <= HistoryEntryLast)
-            m_app.Tabs().NavigateTo(id - HistoryEntryFirst);
-        else if (ShowUnavailableCommandMessage(id))
-            break;
-        else if (CNUVDoc* document = m_app.GetActiveDocument())
-            document->OnCmdMsg(id);
-        break;
-    }
+    if (!m_commands.Dispatch(id))
+        RouteToActiveTab(m_app, id);
     UpdateCommands();
 }
 
-void CMainFrame::RunWholeInspection(int command) {
-    ShowInspectionPane();
-    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
-    m_app.SetWorkerRunning(true);
+const CDocumentData& CMainFrame::InspectedDocument() const {
+    return m_app.DocumentData();
+}
+
+const CUnitFunction* CMainFrame::ActiveFunction() const {
+    return m_app.Tabs().ActiveTabFunction();
+}
+
+const CMessageContext& CMainFrame::MessageContext() const {
+    return m_app.MessageContext();
+}
+
+void CMainFrame::SetInspectionWorkerRunning(bool running) {
+    m_app.SetWorkerRunning(running);
     UpdateCommands();
-    CCheckThreadDialog::RunWholeInspection(this, m_inspectionRunner, command, m_inspectionPane, environment);
-    m_app.SetWorkerRunning(false);
 }
 
-void CMainFrame::OnInspectCurrentUnitFunction() {
-    ShowInspectionPane();
-    // Without an active tab there is no unit function to inspect; the pane keeps what it shows.
-    const CUnitFunction* function = m_app.Tabs().ActiveTabFunction();
-    if (!function)
-        return;
-    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
-    ::InspectCurrentUnitFunction(*function, m_inspectionPane, environment);
-}
-
-void CMainFrame::OnReasonCheck() {
-    ShowInspectionPane();
-    m_inspectionPane.ClearMessages();
-    InspectReasons(m_inspectionPane, MakeInspectionEnvironment(m_app.DocumentData()));
-}
-
-void CMainFrame::OpenConditionConclusionList() {
-    ShowInspectionPane();
-    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
-    CCheckDlg dialog(m_app.MessageContext(), m_inspectionPane, environment, m_app.Tabs().ActiveTabFunction(),
-                     m_conditionConclusionChoice, this);
-    dialog.exec();
+void CMainFrame::ShowZoomWindow() {
+    if (m_pZoomWindow)
+        m_pZoomWindow->ShowZoomWindow();
 }
 
 bool CMainFrame::OpenFunction(qint32 internalId) {

@@ -9,6 +9,8 @@
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
 #include "logic/JumpHandler.h"
+#include "logic/ui/InspectionCommands.h"
+#include "platform/CommandRegistry.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -27,10 +29,14 @@ class QMenu;
 class QTabWidget;
 class QToolBar;
 
-// The main window of the application: menu bar, toolbars and docked panes built from the command tables, and
+// The main window of the application: menu bar, toolbars and docked panes built from the command registry, and
 // the tab area that shows the application's tabs. The converter keeps it hidden; closing it runs the document's
 // close path and ends the event loop. The messages pane shows the window's result pane, whose jumps it answers.
-class CMainFrame : public QMainWindow, public CTabArea, private CJumpHandler, private CMainFrameTargets {
+class CMainFrame : public QMainWindow,
+                   public CTabArea,
+                   private CJumpHandler,
+                   private CMainFrameTargets,
+                   private CInspectionCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -38,8 +44,11 @@ public:
 
     // "NUV FreeMind Map file converter", then " - " and the document name when there is one.
     void OnUpdateFrameTitle(const QString& documentName);
-    // Runs the command `id` as its menu item or button would.
+    // Runs the command `id` as its menu item or button would: its row's handler, or the active tab's document
+    // for an id without a row.
     void OnCommand(int id);
+    // The commands of the window, each subsystem's rows.
+    const CCommandRegistry& Commands() const { return m_commands; }
     // Enables and marks every command as its update rule says; the menu bar follows whether a document is open.
     void UpdateCommands();
     // Restores a minimised window and brings it to the front, when it shows at all.
@@ -76,7 +85,13 @@ public:
     void SetPaneView(int paneId, CPaneView* view);
     void UpdatePaneViews();
     // Shows the Messages pane in front.
-    void ShowInspectionPane();
+    void ShowInspectionPane() override;
+    // Shows the docked pane `id` in front.
+    void ShowPane(int id);
+    // The windows dialog of the open tabs; the toolbar customisation, made once and kept.
+    void OpenWindowsDialog();
+    void OpenCustomizeDialog();
+    void ShowZoomWindow();
     // The zoom window (not owned) that the zoom command shows and the document's zoom is applied to.
     void SetZoomWindow(CZoomWindow* window) { m_pZoomWindow = window; }
     void RestoreZoom(int zoom);
@@ -93,7 +108,7 @@ public:
     QTabWidget* TabArea() const { return m_tabArea; }
     QToolBar* StandardToolBar() const { return m_standardToolBar; }
     QToolBar* NavigationToolBar() const { return m_navigationToolBar; }
-    CInspectionView& InspectionPane() { return m_inspectionPane; }
+    CInspectionView& InspectionPane() override { return m_inspectionPane; }
     // The requests of the tabs, dialogs and workers to the window.
     CMainFrameMessages& Messages() { return m_messages; }
     // A view's link was clicked: with Ctrl held, a web or mail address opens on the desktop and a document
@@ -109,26 +124,27 @@ private:
     void CreatePanes();
     void CreateTabAreaMenu();
     void FillInstanceList(QMenu* menu);
-    void OpenWindowsDialog();
-    void OpenCustomizeDialog();
     // After the user changed sizes all tabs share: the other tabs take them on.
     void ApplyPaneLayoutToAllTabs();
     void RebuildMenuBar(bool documentOpen);
     QMenu* CreateMenu(const QString& caption, const std::vector<MainFrameCommand::MenuEntry>& entries);
     // Rewrites the captions of a popup in the current language before it shows.
     void LocalizePopup(QMenu* menu, const std::vector<MainFrameCommand::MenuEntry>& entries);
-    void ShowPane(int id);
     // Refills a recent-file or history list that follows the separator `anchor` in its menu.
     void FillRecentFiles(QMenu* menu, QAction* anchor);
     void FillHistory(QMenu* menu, QAction* anchor);
     void ReplaceListActions(QMenu* menu, QAction* anchor, const QList<QAction*>& actions);
     CNUVDoc* TabDocument(int index) const;
-    // Runs the whole inspection of the command on the worker, the commands greyed and auto-save held meanwhile.
-    void RunWholeInspection(int command);
-    void OpenConditionConclusionList();
-    // All items on the active tab's unit function, and the reason check, both on this thread.
-    void OnInspectCurrentUnitFunction();
-    void OnReasonCheck();
+
+    // What the inspection commands need of the window.
+    const CDocumentData& InspectedDocument() const override;
+    const CUnitFunction* ActiveFunction() const override;
+    CConditionConclusionList::Choice& ConditionConclusionChoice() override { return m_conditionConclusionChoice; }
+    const CMessageContext& MessageContext() const override;
+    CInspectionRunner& InspectionRunner() override { return m_inspectionRunner; }
+    // While the worker runs the commands are greyed and auto-save is held.
+    void SetInspectionWorkerRunning(bool running) override;
+    QWidget* DialogParent() override { return this; }
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
@@ -153,6 +169,7 @@ private:
     bool IsFocusInTabBar() const;
 
     CNUVApp& m_app;
+    CCommandRegistry m_commands;
     int m_nApplicationLook = MainFrameCommand::DefaultApplicationLook;
     bool m_bMenuForDocument = false;
     std::map<int, QAction*> m_actions;

@@ -101,6 +101,22 @@ TEST_F(MainFrameChromeWindow, UserToolBarsMadeInTheCustomisationComeBackAtTheNex
         ASSERT_NE(made, nullptr);
         EXPECT_TRUE(made->actions().contains(frame.CommandAction(InspectAll)));
 
+        // The program's toolbars list their buttons without the separators; none of them can be removed.
+        dialog->ToolBars()->setCurrentRow(0);
+        EXPECT_EQ(dialog->Buttons()->count(), 13);
+        EXPECT_EQ(dialog->Buttons()->item(0)->text(), "New");
+        dialog->Buttons()->setCurrentRow(0);
+        EXPECT_FALSE(dialog->RemoveButton()->isEnabled());
+        dialog->ToolBars()->setCurrentRow(1);
+        EXPECT_EQ(dialog->Buttons()->count(), 2);
+
+        // The command list is wide enough for the longest caption of the inspections.
+        dialog->Categories()->setCurrentRow(4);
+        int widest = 0;
+        for (int row = 0; row < commands->count(); ++row)
+            widest = std::max(widest, commands->fontMetrics().horizontalAdvance(commands->item(row)->text()));
+        EXPECT_GE(commands->viewport()->width(), widest);
+
         // Shown again, it is the same dialog.
         frame.OnCommand(CustomizeToolBars);
         EXPECT_EQ(frame.CustomizeDialog(), dialog);

@@ -1,0 +1,138 @@
+#include "app/ui/ShellCommands.h"
+
+#include "app/MainFrameCommands.h"
+#include "app/NUVApp.h"
+#include "app/NUVDoc.h"
+#include "app/ui/AboutDialog.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/StartUpDialog.h"
+
+using namespace MainFrameCommand;
+
+void RouteToActiveTab(CNUVApp& app, int id) {
+    if (CNUVDoc* document = app.GetActiveDocument())
+        document->OnCmdMsg(id);
+}
+
+void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& app) {
+    using enum CommandRule;
+    const auto add = [&registry](int id, CommandHandler handler, CommandRule rule, const char* shortcut = "",
+                                 CommandIcon icon = CommandIcon::None) {
+        registry.Add({id, std::move(handler), rule, id, shortcut, icon});
+    };
+    // Run by the application object or the window, whichever id they are given.
+    const auto call = [](auto function) { return [function](int) { function(); }; };
+    const CommandHandler tab = [&app](int id) { RouteToActiveTab(app, id); };
+    const CommandHandler unavailable = [](int id) { ShowUnavailableCommandMessage(id); };
+
+    // File
+    add(FileNew, call([&app] { app.OnFileNew(); }), None, "Ctrl+N", CommandIcon::NewFile);
+    add(FileOpen, call([&app] { app.OnFileOpen(); }), None, "Ctrl+O", CommandIcon::OpenFile);
+    add(FileClose, call([&app] { app.OnFileClose(); }), None);
+    add(FileSave, call([&app] { app.OnFileSave(); }), DocumentOpen, "Ctrl+S", CommandIcon::SaveFile);
+    add(FileSaveAs, call([&app] { app.OnFileSaveAs(); }), DocumentOpen);
+    add(ImportEnvironmentSettings, call([&app] { app.OnImportEnvironmentSettings(); }), DocumentOpen);
+    add(ImportMemberNames, call([&app] { app.OnImportMemberNames(); }), DocumentOpen);
+    add(ImportFileTree, tab, None);
+    add(ImportCsv, tab, None);
+    add(ExportCsv, tab, None);
+    add(ExportExplanations, tab, None);
+    add(ExportMemberNames, call([&app] { app.OnExportMemberNames(); }), DocumentOpen);
+    add(ExportOutlineIndex, call([&app] { app.OnExportOutlineIndex(); }), DocumentOpen);
+    add(ExportOlderFormat, call([&app] { app.OnExportNuv2013june(); }), None);
+    add(VersionControl, tab, DocumentOpen);
+    add(ShowDifferences, tab, None);
+    add(CombineFunctions, tab, DocumentOpen);
+    add(PrinterSettings, tab, DocumentOpen);
+    add(MainFrameCommand::PrintSettings, tab, DocumentOpen);
+    add(PrintPreview, tab, None);
+    add(Print, tab, DocumentOpen); // as Save As
+    add(AppExit, call([&app] { app.OnAppExit(); }), None);
+    registry.AddRange(RecentFileFirst, RecentFileLast, [&app](int id) { app.OnOpenRecentFile(id - RecentFileFirst); });
+
+    // Edit
+    add(EditUndo, tab, Undo, "Ctrl+Z");
+    add(EditCut, tab, Cut, "Ctrl+X");
+    add(EditCopy, tab, Copy, "Ctrl+C");
+    add(EditPaste, tab, Paste, "Ctrl+V");
+    add(PastePlainText, tab, AlwaysDisabled, "Ctrl+Shift+V");
+    add(PasteSpecial, tab, AlwaysDisabled);
+    add(EditClear, tab, Cut);
+    add(EditSelectAll, tab, SelectAll, "Ctrl+A");
+    add(AdvancedSearch, tab, DocumentOpen, "Ctrl+F");
+    add(ReplaceAll, tab, DocumentOpen, "Ctrl+R");
+    add(JumpToLine, tab, DocumentOpen, "Ctrl+G");
+    // The Find and Replace dialogs of the platform have no place in a menu or toolbar.
+    add(Find, tab, DocumentOpen);
+    add(Replace, tab, DocumentOpen);
+    add(NaturalSentences, tab, None, "Ctrl+Shift+N");
+    add(InsertObject, unavailable, ContentControlFocus);
+    add(LinkSettings, tab, None);
+    add(ObjectProperties, unavailable, ContentControlFocus);
+
+    // View
+    add(ShowZoomWindow, call([&frame] { frame.ShowZoomWindow(); }), None, "Ctrl+Shift+Z");
+    for (int look = ApplicationLookFirst; look <= ApplicationLookLast; ++look)
+        add(
+            look, [&frame](int id) { frame.OnApplicationLook(id); }, ApplicationLook);
+    add(NavigateBack, call([&app] { app.Tabs().NavigateBack(); }), HistoryBack, "Alt+Left", CommandIcon::Back);
+    add(NavigateForward, call([&app] { app.Tabs().NavigateForward(); }), HistoryForward, "Alt+Right",
+        CommandIcon::Forward);
+    registry.AddRange(HistoryEntryFirst, HistoryEntryLast,
+                      [&app](int id) { app.Tabs().NavigateTo(id - HistoryEntryFirst); });
+    add(ShowOutlineIndex, call([&frame] { frame.ShowPane(OutlineIndexPane); }), None);
+    add(ShowHierarchicalIndex, call([&frame] { frame.ShowPane(HierarchicalIndexPane); }), None);
+
+    // Semantic settings
+    add(IntraMemberConsistencySettings, tab, None);
+    add(SemanticRelationSettings, tab, None);
+    add(RegisterMemberNames, tab, DocumentOpen);
+    add(PrefixUnregisteredMemberNames, tab, DocumentOpen);
+    add(Quantifiers, tab, None);
+
+    // The single inspections of the current unit function, which the localisation greys, and the word searches;
+    // the other inspections are the inspection subsystem's.
+    add(InspectCurrentSyntax, tab, None);
+    add(InspectCurrentRedundancy, tab, None);
+    add(InspectCurrentInconsistency, tab, None);
+    add(DetectObscureWords, tab, DocumentOpen);
+    add(DetectSimilarWords, tab, DocumentOpen);
+
+    // Line marks, fonts, environment settings
+    add(VeskSearch, tab, None);
+    add(VeskSettings, tab, None);
+    add(ContentFont, tab, DocumentOpen);
+    add(NameFont, tab, NameAtCaret);
+    add(EnvironmentSettings, tab, DocumentOpen);
+
+    // Collaboration
+    add(DecisionTable, tab, DocumentOpen);
+    add(TestSpecification, tab, DocumentOpen);
+    add(Traceability, tab, None);
+    add(ProcessMatrix, tab, None);
+    add(FunctionAttributes, tab, None);
+    add(ImportFromZipc, unavailable, None);
+    add(ExportToZipc, unavailable, None);
+    add(ConnectTeamFoundationServer, tab, TeamFoundationServer);
+    add(CommentSource, tab, None);
+
+    // Help
+    add(HelpFinder, unavailable, None);
+    add(HelpIndex, unavailable, None);
+    add(Help, unavailable, None, "F1");
+    add(ContextHelp, unavailable, None, "", CommandIcon::ContextHelp);
+    add(AppAbout, call([&app, &frame] { CAboutDialog(app, &frame).exec(); }), None, "", CommandIcon::About);
+    add(ShowSplashScreen, call([&frame] { (new CStartUpDialog(CStartUpDialog::HelpMenuDisplayTime, &frame))->show(); }),
+        None);
+
+    // Language
+    add(SwitchToEnglish, call([&app] { app.SwitchToEnglish(); }), None);
+    add(SwitchToJapanese, call([&app] { app.SwitchToJapanese(); }), None);
+
+    // The window's own: reached through the tab area's document menu, a customised toolbar or the ids.
+    add(WindowManager, call([&frame] { frame.OpenWindowsDialog(); }), None);
+    add(CustomizeToolBars, call([&frame] { frame.OpenCustomizeDialog(); }), None);
+    add(InstanceList, tab, None);
+    registry.AddRange(InstanceWindowFirst, InstanceWindowLast,
+                      [&app](int id) { app.ActivateInstanceWindow(id - InstanceWindowFirst); });
+}
