@@ -1,6 +1,6 @@
-#include "model/EnvironmentOptionsElement.h"
+#include "model/xml/EnvironmentOptionsElement.h"
 
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 namespace {
 

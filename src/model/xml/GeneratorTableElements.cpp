@@ -1,7 +1,7 @@
-#include "model/GeneratorTableElements.h"
+#include "model/xml/GeneratorTableElements.h"
 
-#include "model/IntAttributeTable.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/IntAttributeTable.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "model/PrintSettingsElement.h"
+#include "model/xml/PrintSettingsElement.h"
 
-#include "model/FontTableElement.h"
-#include "model/IntAttributeTable.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/IntAttributeTable.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
-#include "model/SettingsTableElements.h"
+#include "model/xml/SettingsTableElements.h"
 
-#include "model/FontTableElement.h"
+#include "model/xml/FontTableElement.h"
 #include "model/StandardColours.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <algorithm>
 

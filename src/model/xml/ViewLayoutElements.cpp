@@ -1,8 +1,8 @@
-#include "model/ViewLayoutElements.h"
+#include "model/xml/ViewLayoutElements.h"
 
-#include "model/FontTableElement.h"
-#include "model/IntAttributeTable.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/IntAttributeTable.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <array>
 
