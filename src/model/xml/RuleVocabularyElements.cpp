@@ -1,6 +1,6 @@
 #include "model/xml/RuleVocabularyElements.h"
 
-#include "model/xml/IntAttributeTable.h"
+#include "model/xml/FieldTableElements.h"
 #include "model/xml/XmlDocumentContext.h"
 
 #include <algorithm>
