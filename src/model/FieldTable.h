@@ -38,8 +38,9 @@ template <class Record> struct IntAttribute {
             [](Record& r, qint64 v) { r.field = static_cast<std::remove_cvref_t<decltype(r.field)>>(v); }, rule        \
     }
 
-// Where a text is stored: in a child element of that name, or in the "FileName" element inside it.
-enum class TextPlace { Element, FileNameElement };
+// Where a text is stored: in a child element of that name, in the "FileName" element inside it, or in an
+// attribute of that name (left out when empty).
+enum class TextPlace { Element, FileNameElement, Attribute };
 
 // When a text is read. A missing element reads as empty or keeps the field; the file names of a document
 // are read only with the whole document, never by an environment import.

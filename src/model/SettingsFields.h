@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/DocumentData.h"
 #include "model/EnvironmentOptions.h"
 #include "model/FieldTable.h"
 #include "model/GeneratorTables.h"
+#include "model/LogicAreaSettings.h"
 #include "model/PrintSettings.h"
 #include "model/ViewLayoutTables.h"
 
@@ -10,6 +12,19 @@
 
 // The fields of the settings records below the document's "Environment" element, in the order the file holds
 // them. Each element's reader and writer and the document dump walk these.
+
+// ---- "Environment" itself ----
+
+// The title is another document's own: an environment import keeps this one's.
+inline const std::array<TextField<DocumentHeader>, 1> kEnvironmentTitleField{{
+    {"Title", &DocumentHeader::Title, TextPlace::Attribute, TextRead::WholeDocument, DocumentHeader::MaxTitleLength},
+}};
+
+inline const std::array<IntAttribute<CDocumentData>, 3> kEnvironmentFields{{
+    NUV_INT_ATTRIBUTE(CDocumentData, MaximumNumberOfTabs, "MaximumNumberOfTabs", false, 10),
+    NUV_INT_ATTRIBUTE(CDocumentData, AutoSaveOnOff, "AutoSaveOnOff", false, 0),
+    NUV_INT_ATTRIBUTE(CDocumentData, AutoSaveInterval, "AutoSaveInterval", false, 10),
+}};
 
 // ---- the options on "Environment" ----
 
@@ -20,7 +35,8 @@ inline const std::array<DiagramField, 9> kStructureDiagramFields{{
     NUV_INT_ATTRIBUTE(StructureDiagramSettings, horizontalSpace, "StructureDiagramHorizontalSpace", false, 20),
     NUV_INT_ATTRIBUTE(StructureDiagramSettings, verticalSpace, "StructureDiagramVerticalSpace", false, 20),
     NUV_INT_ATTRIBUTE(StructureDiagramSettings, defaultZoom, "StructureDiagramDefaultZoom", false, 100),
-    NUV_SWITCH_ATTRIBUTE(StructureDiagramSettings, showPrefix, "StructureDiagramShowPrefix", IntRule::PositiveSwitch, 1),
+    NUV_SWITCH_ATTRIBUTE(StructureDiagramSettings, showPrefix, "StructureDiagramShowPrefix", IntRule::PositiveSwitch,
+                         1),
     NUV_SWITCH_ATTRIBUTE(StructureDiagramSettings, showPostfix, "StructureDiagramShowPostfix", IntRule::PositiveSwitch,
                          1),
     NUV_SWITCH_ATTRIBUTE(StructureDiagramSettings, showDepthIndicator, "StructureDiagramShowDepthIndicator",
@@ -75,6 +91,24 @@ inline const std::array<EnvironmentText, 7> kEnvironmentTextFields{{
      &CEnvironmentOptions::memberNamesAndStateNamesDefinitionExportFileName, TextPlace::Element,
      TextRead::WholeDocument, -1},
 }};
+
+// ---- the logic columns ("FAreaTable"); ModifyColor alone reads as 10 when missing ----
+
+#define NUV_AREA_FIELD(field, defaultWhenMissing)                                                                      \
+    NUV_INT_ATTRIBUTE(LogicAreaSettings, field, #field, false, defaultWhenMissing)
+inline const std::array<IntAttribute<LogicAreaSettings>, 10> kLogicAreaFields{{
+    NUV_AREA_FIELD(IfLineDisp, 0),
+    NUV_AREA_FIELD(IfLineSameColor, 0),
+    NUV_AREA_FIELD(IfLineColor1, 0),
+    NUV_AREA_FIELD(IfLineColor2, 0),
+    NUV_AREA_FIELD(IfLineColor3, 0),
+    NUV_AREA_FIELD(RecycleColor, 0),
+    NUV_AREA_FIELD(ModifyColor, 10),
+    NUV_AREA_FIELD(IsDispRegisterMember, 0),
+    NUV_AREA_FIELD(IsDispRegisterStatus, 0),
+    NUV_AREA_FIELD(IsDispLineNum, 0),
+}};
+#undef NUV_AREA_FIELD
 
 // ---- view layout ----
 
@@ -211,4 +245,21 @@ inline const std::array<IntAttribute<GeneratorOutputOptions>, 3> kGeneratorOutpu
     NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Option, "Option", true, 0),
     NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Scope, "Scope", true, 0),
     NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Type, "Type", true, 0),
+}};
+
+inline const std::array<TextField<DecisionTableLayout>, 1> kDecisionTableLayoutTexts{{
+    {"KnowledgeFolder", &DecisionTableLayout::KnowledgeFolder, TextPlace::Element, TextRead::Always, -1},
+}};
+
+// The file names a generator last wrote are this document's own: an environment import keeps them.
+inline const std::array<TextField<GeneratorOutputOptions>, 1> kDecisionTableTexts{{
+    {"FileName", &GeneratorOutputOptions::FileName, TextPlace::Attribute, TextRead::WholeDocument, -1},
+}};
+
+inline const std::array<IntAttribute<ExportExplanationsOptions>, 1> kExportExplanationsFields{{
+    NUV_INT_ATTRIBUTE(ExportExplanationsOptions, Domain, "Domain", true, 0),
+}};
+
+inline const std::array<TextField<ExportExplanationsOptions>, 1> kExportExplanationsTexts{{
+    {"FileName", &ExportExplanationsOptions::FileName, TextPlace::Element, TextRead::WholeDocument, -1},
 }};

@@ -38,14 +38,21 @@ void ReadIntAttributes(pugi::xml_node element, const std::array<IntAttribute<Rec
 }
 
 template <class Record, size_t N>
-void WriteTextFields(XmlDocumentContext& context, pugi::xml_node element, const std::array<TextField<Record>, N>& fields,
-                     const Record& record) {
+void WriteTextFields(XmlDocumentContext& context, pugi::xml_node element,
+                     const std::array<TextField<Record>, N>& fields, const Record& record) {
     for (const TextField<Record>& field : fields) {
-        if (field.place == TextPlace::FileNameElement)
+        switch (field.place) {
+        case TextPlace::Element:
+            XmlAppendChildElement(context, element, field.name, record.*field.field);
+            break;
+        case TextPlace::FileNameElement:
             XmlAppendChildElement(context, XmlAppendChildElement(context, element, field.name), "FileName",
                                   record.*field.field);
-        else
-            XmlAppendChildElement(context, element, field.name, record.*field.field);
+            break;
+        case TextPlace::Attribute:
+            XmlSetAttribute(context, element, field.name, record.*field.field, true);
+            break;
+        }
     }
 }
 
@@ -58,8 +65,15 @@ void ReadTextFields(pugi::xml_node element, const std::array<TextField<Record>, 
             field.read == TextRead::WholeDocument || field.read == TextRead::WholeDocumentWhenPresent;
         if (onlyWhole && !wholeDocument)
             continue;
+        const bool onlyPresent =
+            field.read == TextRead::WhenPresent || field.read == TextRead::WholeDocumentWhenPresent;
+        if (field.place == TextPlace::Attribute) {
+            if (!onlyPresent || element.attribute(field.name))
+                record.*field.field = XmlGetAttribute(element, field.name).left(field.maxLength);
+            continue;
+        }
         const pugi::xml_node found = XmlFindElement(element, field.name);
-        if (!found && (field.read == TextRead::WhenPresent || field.read == TextRead::WholeDocumentWhenPresent))
+        if (!found && onlyPresent)
             continue;
         const QString text =
             field.place == TextPlace::FileNameElement ? XmlGetChildText(found, "FileName") : XmlGetElementText(found);

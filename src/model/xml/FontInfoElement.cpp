@@ -1,7 +1,7 @@
 #include "model/xml/FontInfoElement.h"
 
-#include "model/xml/FontTableElement.h"
 #include "model/RecentFontFaces.h"
+#include "model/xml/FontTableElement.h"
 #include "model/xml/XmlDocumentContext.h"
 
 namespace {

@@ -9,6 +9,7 @@
 
 namespace {
 
+// Hand-written: the only fractional attributes of the file, printed with six decimals.
 struct FactorAttribute {
     const char* name;
     float WorkTableSettings::*factor;
@@ -50,7 +51,7 @@ void ReadExportImportNames(pugi::xml_node parent, const char* elementName, QStri
 void WriteDecisionTableLayout(XmlDocumentContext& context, pugi::xml_node parent, const DecisionTableLayout& layout) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "TestTable");
     WriteIntAttributes(context, element, kDecisionTableLayoutFields, layout);
-    XmlAppendChildElement(context, element, "KnowledgeFolder", layout.KnowledgeFolder);
+    WriteTextFields(context, element, kDecisionTableLayoutTexts, layout);
 }
 
 void ReadDecisionTableLayout(pugi::xml_node parent, DecisionTableLayout& layout) {
@@ -58,7 +59,7 @@ void ReadDecisionTableLayout(pugi::xml_node parent, DecisionTableLayout& layout)
     if (!element)
         return;
     ReadIntAttributes(element, kDecisionTableLayoutFields, layout);
-    layout.KnowledgeFolder = XmlGetChildText(element, "KnowledgeFolder");
+    ReadTextFields(element, kDecisionTableLayoutTexts, layout);
 }
 
 void WriteVersionControlTable(XmlDocumentContext& context, pugi::xml_node parent,
@@ -105,6 +106,7 @@ void ReadFileNameTable(pugi::xml_node parent, const char* elementName, FileNameS
                           wholeDocument);
 }
 
+// Hand-written: the element holds fields of two records and a list of names.
 void WriteFlowchartTable(XmlDocumentContext& context, pugi::xml_node parent, const FileNameSettings& fileNames,
                          const FlowchartNames& names) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "FlowchartTable");
@@ -135,7 +137,7 @@ void ReadIDTable(pugi::xml_node parent, IDTableSettings& settings) {
 
 void WriteDecisionTable(XmlDocumentContext& context, pugi::xml_node parent, const GeneratorOutputOptions& options) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "DecisionTable");
-    XmlSetAttribute(context, element, "FileName", options.FileName, true);
+    WriteTextFields(context, element, kDecisionTableTexts, options);
     WriteIntAttributes(context, element, kGeneratorOutputFields, options);
 }
 
@@ -143,25 +145,23 @@ void ReadDecisionTable(pugi::xml_node parent, GeneratorOutputOptions& options, b
     pugi::xml_node element = XmlFindElement(parent, "DecisionTable");
     if (!element)
         return;
-    if (wholeDocument)
-        options.FileName = XmlGetAttribute(element, "FileName");
+    ReadTextFields(element, kDecisionTableTexts, options, wholeDocument);
     ReadIntAttributes(element, kGeneratorOutputFields, options);
 }
 
 void WriteExportExplanations(XmlDocumentContext& context, pugi::xml_node parent,
                              const ExportExplanationsOptions& options) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "ExportExplanations");
-    XmlSetIntAttribute(context, element, "Domain", options.Domain, true);
-    XmlAppendChildElement(context, element, "FileName", options.FileName);
+    WriteIntAttributes(context, element, kExportExplanationsFields, options);
+    WriteTextFields(context, element, kExportExplanationsTexts, options);
 }
 
 void ReadExportExplanations(pugi::xml_node parent, ExportExplanationsOptions& options, bool wholeDocument) {
     pugi::xml_node element = XmlFindElement(parent, "ExportExplanations");
     if (!element)
         return;
-    options.Domain = static_cast<int32_t>(XmlGetIntAttribute(element, "Domain", 0));
-    if (wholeDocument)
-        options.FileName = XmlGetChildText(element, "FileName");
+    ReadIntAttributes(element, kExportExplanationsFields, options);
+    ReadTextFields(element, kExportExplanationsTexts, options, wholeDocument);
 }
 
 void WriteTestSpecification(XmlDocumentContext& context, pugi::xml_node parent, const GeneratorOutputOptions& options) {

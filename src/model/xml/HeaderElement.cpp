@@ -1,7 +1,7 @@
 #include "model/xml/HeaderElement.h"
 
-#include "model/xml/FontTableElement.h"
 #include "model/UnitFunction.h"
+#include "model/xml/FontTableElement.h"
 #include "model/xml/UnitFunctionElements.h"
 #include "model/xml/XmlDocumentContext.h"
 

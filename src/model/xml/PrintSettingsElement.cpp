@@ -45,6 +45,7 @@ void WritePrintTitleLineElement(XmlDocumentContext& context, pugi::xml_node pare
     WriteIntAttributes(context, AppendNamed(context, parent, "PSPoint", name, line.text), kPrintTitleLineFields, line);
 }
 
+// Hand-written: the line's text is the text of the keyed element itself.
 void ReadPrintTitleLineElement(pugi::xml_node element, const char* name, PrintTitleLine& line) {
     pugi::xml_node found = FindNamed(element, "PSPoint", name);
     if (!found)
@@ -85,7 +86,7 @@ void ReadPrintSettingsElement(pugi::xml_node environment, PrintSettings& setting
     pugi::xml_node element = XmlFindElement(environment, "PrintSettings");
     if (!element)
         return;
-    // The print commands index their printouts with it.
+    // Hand-written: the print commands index their printouts with it, so it is range-checked.
     const qint64 printout = XmlGetIntAttribute(element, "PSPrintedObject", DefaultSelectedPrintout);
     selectedPrintout =
         printout >= 0 && printout <= MaxSelectedPrintout ? static_cast<int>(printout) : DefaultSelectedPrintout;

@@ -1,9 +1,9 @@
 #include "model/xml/UnitFunctionElements.h"
 
-#include "model/xml/FontTableElement.h"
-#include "model/xml/HeaderElement.h"
 #include "model/ParallelWork.h"
 #include "model/UnitFunctionRegistry.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/HeaderElement.h"
 #include "model/xml/XmlDocumentContext.h"
 #include "platform/Trace.h"
 
