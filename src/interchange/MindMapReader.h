@@ -9,8 +9,8 @@ class CImportProgress;
 class QIODevice;
 
 // Reads a FreeMind map into a document: every "node" element becomes a unit function, its "TEXT" (or its
-// rich text) the name and its first note the content text. The top node names the origin of a new
-// document; in a document that already has unit functions the top nodes are appended below its origin.
+// rich text) the name and its first note the content text. In a document with nothing below its origin each
+// top node names the origin and its nodes go below it; otherwise the top nodes are appended below the origin.
 // Reading goes in two steps, so that progress is shown only for a map that can be converted.
 class CMindMapReader {
 public:
