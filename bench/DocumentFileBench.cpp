@@ -6,7 +6,7 @@
 
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -85,8 +85,7 @@ Sample& GetSample(int count) {
     if (!sample.data) {
         sample.data = MakeDocument(count);
         sample.path = QDir::temp().filePath(QStringLiteral("nuv-bench-%1.nuv").arg(count));
-        XmlDocumentContext context(sample.data.get());
-        SaveDocumentXml(context, sample.path);
+        SaveDocumentXml(*sample.data.get(), sample.path);
         sample.bytes = ReadFile(sample.path);
     }
     return sample;
@@ -101,8 +100,7 @@ void BM_LoadDocumentXml(benchmark::State& state) {
         QBuffer buffer(&sample.bytes);
         buffer.open(QIODevice::ReadOnly);
         state.ResumeTiming();
-        XmlDocumentContext context(data.get());
-        benchmark::DoNotOptimize(LoadDocumentXml(buffer, context, 0));
+        benchmark::DoNotOptimize(LoadDocumentXml(buffer, *data.get(), 0));
         state.PauseTiming();
         data.reset();
         state.ResumeTiming();
@@ -125,8 +123,7 @@ void BM_SaveDocumentXml(benchmark::State& state) {
     Sample& sample = GetSample(static_cast<int>(state.range(0)));
     const QString path = sample.path + QStringLiteral(".out");
     for (auto _ : state) {
-        XmlDocumentContext context(sample.data.get());
-        benchmark::DoNotOptimize(SaveDocumentXml(context, path));
+        benchmark::DoNotOptimize(SaveDocumentXml(*sample.data.get(), path));
     }
     state.SetBytesProcessed(state.iterations() * sample.bytes.size());
     QFile::remove(path);
@@ -165,8 +162,7 @@ bool LoadFile(const char* path, CDocumentData& data, const std::function<void()>
         return false;
     if (before)
         before();
-    XmlDocumentContext context(&data);
-    return LoadDocumentXml(file, context, 0) == LoadResult::Loaded;
+    return LoadDocumentXml(file, data, 0) == LoadResult::Loaded;
 }
 
 // Run in a process of its own (memory freed by other benchmarks would hide the peak): loads the file and
@@ -194,8 +190,7 @@ int LoadOnly(const char* path) {
 // Writes the generated document of count unit functions, for the scripts that time other programs on it.
 int WriteDocument(const char* path, const char* count) {
     const std::unique_ptr<CDocumentData> data = MakeDocument(std::atoi(count));
-    XmlDocumentContext context(data.get());
-    return SaveDocumentXml(context, QString::fromLocal8Bit(path)) ? 0 : 1;
+    return SaveDocumentXml(*data.get(), QString::fromLocal8Bit(path)) ? 0 : 1;
 }
 
 // Peak resident memory a load adds, against the file size.

@@ -2,7 +2,6 @@
 // table of contents, then the first stored version; and as the source of the two partial imports.
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 
 #include <QBuffer>
@@ -14,8 +13,7 @@ namespace {
 LoadResult Load(QByteArray& bytes, CDocumentData& data, int versionNumber) {
     QBuffer file(&bytes);
     file.open(QIODevice::ReadOnly);
-    XmlDocumentContext context(&data);
-    const LoadResult result = LoadDocumentXml(file, context, versionNumber);
+    const LoadResult result = LoadDocumentXml(file, data, versionNumber);
     if (result == LoadResult::Loaded) {
         data.indexRoot.Clear();
         data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
@@ -44,8 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CDocumentData importer;
     QBuffer file(&bytes);
     file.open(QIODevice::ReadOnly);
-    XmlDocumentContext context(&importer);
-    ImportEnvironmentFromDocument(file, context);
-    ImportMemberNamesFromDocument(file, context);
+    ImportEnvironmentFromDocument(file, importer);
+    ImportMemberNamesFromDocument(file, importer);
     return 0;
 }

@@ -11,7 +11,6 @@
 #include "model/DocumentFile.h"
 #include "model/ExportMessages.h"
 #include "model/MemberUsage.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/Trace.h"
@@ -374,10 +373,9 @@ void CNUVApp::ImportFromDocumentFile(bool environment) {
     (environment ? options.importEnvironmentalSettingsFileName : options.importMemberNamesAndStateNamesFileName) = path;
     m_shell.SetWaitCursor(true);
     QFile file(path);
-    XmlDocumentContext context(&m_documentData);
     const bool imported = file.open(QIODevice::ReadOnly) &&
-                          (environment ? ImportEnvironmentFromDocument(file, context)
-                                       : ImportMemberNamesFromDocument(file, context)) == LoadResult::Loaded;
+                          (environment ? ImportEnvironmentFromDocument(file, m_documentData)
+                                       : ImportMemberNamesFromDocument(file, m_documentData)) == LoadResult::Loaded;
     m_shell.SetWaitCursor(false);
     if (!imported) {
         platform::ShowMessageBox(LoadString(StringId::ImportFailed), platform::MessageButtons::Ok,
@@ -447,11 +445,9 @@ void CNUVApp::OnExportNuv2013june() {
                                      LoadString(StringId::OlderFormatExportFilter), QStringLiteral("nuv"), true);
     if (path.isEmpty())
         return;
-    XmlDocumentContext context(&m_documentData);
-    context.olderFormat = 1;
     // A file that cannot be written is said, as a failed save is; the file there is left as it was.
     QString errorText;
-    if (!SaveDocumentXml(context, path, &errorText))
+    if (!SaveDocumentXml(m_documentData, path, &errorText, DocumentFormat::Older))
         ShowSaveFailure(path, errorText);
 }
 
@@ -491,8 +487,7 @@ void CNUVApp::LoadTemplateDocument() {
     if (!file.open(QIODevice::ReadOnly))
         return;
     m_documentData.registry.Clear();
-    XmlDocumentContext context(&m_documentData);
-    if (LoadDocumentXml(file, context, 0) != LoadResult::Loaded) {
+    if (LoadDocumentXml(file, m_documentData, 0) != LoadResult::Loaded) {
         // A broken template must not leave half a document behind: the new document keeps its defaults.
         ResetDocumentData();
         return;
@@ -604,11 +599,10 @@ bool CNUVApp::WriteDocument(const QString& path, const VersionHistoryEntry* entr
     m_shell.SetWaitCursor(true);
     StoreViewStateInDocument();
     m_documentData.connectionText.clear();
-    XmlDocumentContext context(&m_documentData);
     // The old file, if any, stays untouched on failure: the document goes to a temporary file that
     // replaces it only once it is complete.
-    const bool written = entry ? SaveDocumentXmlWithHistory(context, path, *entry, errorText)
-                               : SaveDocumentXml(context, path, errorText);
+    const bool written = entry ? SaveDocumentXmlWithHistory(m_documentData, path, *entry, errorText)
+                               : SaveDocumentXml(m_documentData, path, errorText);
     m_shell.SetWaitCursor(false);
     return written;
 }
@@ -889,8 +883,7 @@ int CNUVApp::AskHowToOpenHeldFile(const QString& path) const {
 
 bool CNUVApp::ReadDocumentFile(QFile& file, int version) {
     {
-        XmlDocumentContext context(&m_documentData);
-        if (LoadDocumentXml(file, context, version) != LoadResult::Loaded)
+        if (LoadDocumentXml(file, m_documentData, version) != LoadResult::Loaded)
             return false;
     }
     m_documentData.indexRoot.Clear();

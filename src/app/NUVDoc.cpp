@@ -4,138 +4,20 @@
 #include "app/MainFrameCommandIds.h"
 #include "app/NUVApp.h"
 #include "interchange/ImportProgress.h"
-#include "model/XmlTextEncoding.h"
+#include "interchange/MindMapReader.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
 #include <QFile>
 
-#include <cstring>
 #include <exception>
-#include <new>
-#include <vector>
-
-#include <pugixml.hpp>
 
 namespace {
 
-constexpr qint64 kMaxMapBytes = qint64(1) << 30;
-
-bool IsNamed(pugi::xml_node node, const char* name) {
-    return std::strcmp(node.name(), name) == 0;
-}
-
-bool IsNote(pugi::xml_node node) {
-    return IsNamed(node, "richcontent") && std::strcmp(node.attribute("TYPE").value(), "NOTE") == 0;
-}
-
-QString LocalName(pugi::xml_node node) {
-    const char* name = node.name();
-    const char* colon = std::strrchr(name, ':');
-    return QString::fromUtf8(colon ? colon + 1 : name);
-}
-
-void AppendTrimmed(QString& target, pugi::xml_node text) {
-    target += QString::fromUtf8(text.value()).trimmed();
-}
-
-// Reads a map whole, in steps, so that memory grows with the file and never past a limit: a device that never
-// ends (/dev/zero) must not eat memory, and a file that says it is over the limit is not read at all. False
-// for a map over the limit or one that memory cannot hold.
-bool ReadMapBytes(QFile& file, QByteArray& bytes) {
-    constexpr qint64 kStep = qint64(1) << 20;
-    if (!file.isSequential() && file.size() > kMaxMapBytes)
-        return false;
-    try {
-        if (!file.isSequential())
-            bytes.reserve(file.size());
-        for (;;) {
-            const QByteArray step = file.read(kStep);
-            if (step.isEmpty())
-                return true;
-            if (bytes.size() + step.size() > kMaxMapBytes)
-                break;
-            bytes += step;
-        }
-    } catch (const std::bad_alloc&) {
-    }
-    bytes = QByteArray();
-    return false;
-}
-
-// A NUL byte, or a reference to a character that XML does not allow, would cut the text it stands in.
-bool HoldsOnlyXmlCharacters(const QByteArray& bytes) {
-    const auto size = static_cast<std::size_t>(bytes.size());
-    return !std::memchr(bytes.constData(), '\0', size) &&
-           !HasRefusedCharacterReference(bytes.constData(), size, [](char32_t c) { return !IsXmlCharacter(c); });
-}
-
-// Number of "node" elements anywhere in the document: the bar's total.
-int CountNodeElements(pugi::xml_node root) {
-    int count = 0;
-    for (pugi::xml_node node = root; node;) {
-        if (node.type() == pugi::node_element && IsNamed(node, "node"))
-            ++count;
-        if (node.first_child()) {
-            node = node.first_child();
-            continue;
-        }
-        while (node && node != root && !node.next_sibling())
-            node = node.parent();
-        node = node == root ? pugi::xml_node() : node.next_sibling();
-    }
-    return count;
-}
-
-// Number of "node" elements the walk converts: those inside "map" or inside a converted one.
-int CountConvertedNodes(pugi::xml_node first, int& topLevel) {
-    int count = 0;
-    topLevel = 0;
-    std::vector<pugi::xml_node> pending;
-    for (pugi::xml_node node = first; node; node = node.next_sibling()) {
-        if (node.type() == pugi::node_element && IsNamed(node, "node")) {
-            ++topLevel;
-            pending.push_back(node);
-        }
-    }
-    while (!pending.empty()) {
-        const pugi::xml_node node = pending.back();
-        pending.pop_back();
-        ++count;
-        for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-            if (child.type() == pugi::node_element && IsNamed(child, "node"))
-                pending.push_back(child);
-        }
-    }
-    return count;
-}
-
-// Walks the children of `element` in document order without recursion. At each level the scan stops at a
-// "node" child or where `stopAfter` says so; text is handed to `onText`, other elements are entered.
-template <typename StopAfter, typename OnText>
-void ScanMindMapChildren(pugi::xml_node element, StopAfter stopAfter, OnText onText) {
-    // Most nodes of a map hold nothing but their child nodes: nothing to scan, nothing to allocate.
-    const pugi::xml_node first = element.first_child();
-    if (!first || IsNamed(first, "node"))
-        return;
-    std::vector<pugi::xml_node> cursors{first};
-    while (!cursors.empty()) {
-        const pugi::xml_node child = cursors.back();
-        if (!child) {
-            cursors.pop_back();
-            continue;
-        }
-        cursors.back() = child.next_sibling();
-        if (IsNamed(child, "node")) {
-            cursors.back() = pugi::xml_node();
-        } else if (stopAfter(child)) {
-            cursors.back() = pugi::xml_node();
-        } else if (child.type() == pugi::node_pcdata) {
-            onText(child);
-        } else if (child.type() == pugi::node_element) {
-            cursors.push_back(child.first_child());
-        }
-    }
+void ShowConversionError(const QString& detail) {
+    platform::ShowMessageBox(LoadString(StringId::MapConversionFailed) +
+                                 LoadString(StringId::MapConversionErrorPrefix) + detail,
+                             platform::MessageButtons::Ok, platform::MessageIcon::Error);
 }
 
 } // namespace
@@ -155,83 +37,6 @@ QString MakeConvertedFileName(const QString& path) {
         out.chop(3);
     return out + QStringLiteral(".nuv");
 }
-
-namespace {
-
-bool GetMindMapNodeText(pugi::xml_node element, QString& name) {
-    name = QString::fromUtf8(element.attribute("TEXT").value());
-    return !name.isEmpty();
-}
-
-bool CollectMindMapNoteText(pugi::xml_node element, QString& note) {
-    ScanMindMapChildren(
-        element, [](pugi::xml_node) { return false; }, [&note](pugi::xml_node text) { AppendTrimmed(note, text); });
-    return !note.isEmpty();
-}
-
-bool CollectMindMapNodeTexts(pugi::xml_node element, QString& name, QString& note) {
-    ScanMindMapChildren(
-        element,
-        [&note](pugi::xml_node child) {
-            // Only the first note of a node is read, and nothing after it.
-            if (!IsNote(child))
-                return false;
-            if (child.type() == pugi::node_element)
-                CollectMindMapNoteText(child, note);
-            return true;
-        },
-        [&name](pugi::xml_node text) { AppendTrimmed(name, text); });
-    return !name.isEmpty();
-}
-
-// Walks the "node" elements among `first` and its siblings, and their converted descendants, in document order;
-// false when a unit function could not be created.
-bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::xml_node first, int& counter,
-                         CUnitFunction* parent) {
-    const ModelOptions options = data.GetModelOptions();
-    struct Level {
-        pugi::xml_node next;
-        CUnitFunction* parent;
-    };
-    // An explicit stack: a map nested thousands of levels deep must not exhaust the call stack.
-    std::vector<Level> levels{{first, parent}};
-    while (!levels.empty() && !progress.IsCancelled()) {
-        Level& level = levels.back();
-        const pugi::xml_node element = level.next;
-        if (!element) {
-            levels.pop_back();
-            continue;
-        }
-        level.next = element.next_sibling();
-        if (element.type() != pugi::node_element || !IsNamed(element, "node"))
-            continue;
-
-        progress.SetPos(++counter);
-        QString name;
-        QString note;
-        GetMindMapNodeText(element, name);
-        CollectMindMapNodeTexts(element, name, note);
-
-        CUnitFunction* target = nullptr;
-        if (!level.parent) {
-            target = data.registry.origin;
-            target->name = name;
-        } else {
-            target = data.registry.CreateFunction(name, options);
-            if (!target)
-                return false;
-            // Appended at the end; the parent becomes the primary parent of a unit function without one.
-            CUnitFunction::AppendChild(level.parent, target);
-        }
-        if (!note.isEmpty())
-            target->header.contentText = note;
-        if (element.first_child())
-            levels.push_back({element.first_child(), target});
-    }
-    return true;
-}
-
-} // namespace
 
 bool RouteSaveCommand(CNUVApp& app, int id) {
     switch (id) {
@@ -262,74 +67,54 @@ void CNUVDoc::OnImportMindMap() {
 bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save) {
     m_pProgressDlg.reset();
     CDocumentData& data = m_app.DocumentData();
-
     QFile file(path);
-    QByteArray bytes;
-    const bool read = file.open(QIODevice::ReadOnly) && ReadMapBytes(file, bytes);
-    // The parser reads UTF-8 only and checks no encoding: the map's own encoding is checked and decoded first.
-    bool decoded = false;
-    try {
-        decoded = read && DecodeXmlToUtf8(bytes);
-    } catch (const std::bad_alloc&) {
-        bytes.clear();
-    }
-    // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files. It
-    // parses the bytes in place: a map at the size limit is not held twice.
-    pugi::xml_document document;
-    const bool parsed =
-        decoded && file.error() == QFileDevice::NoError && HoldsOnlyXmlCharacters(bytes) &&
-        document.load_buffer_inplace(bytes.data(), static_cast<std::size_t>(bytes.size()),
-                                     pugi::parse_default | pugi::parse_comments | pugi::parse_pi, pugi::encoding_utf8);
-    const pugi::xml_node map = document.document_element();
-    if (!parsed || !map || LocalName(map) != QLatin1String("map") || !map.first_child()) {
-        platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+    CMindMapReader reader;
+    const InterchangeResult opened = reader.Open(file, data);
+    if (opened.failure == InterchangeFailure::LimitExceeded) {
+        platform::ShowMessageBox(LoadString(StringId::TooManyMapNodes).arg(opened.needed).arg(opened.available),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
-
-    // Every unit function needs an internal ID of its own; refuse a map that would run out of them
-    // before anything is changed.
-    CUnitFunction* topParent =
-        data.registry.origin && !data.registry.origin->children.empty() ? data.registry.origin : nullptr;
-    int topLevel = 0;
-    const int converted = CountConvertedNodes(map.first_child(), topLevel);
-    const int needed = topParent ? converted : converted - topLevel;
-    const int available = static_cast<int>(CUnitFunctionRegistry::MaxDrawnInternalID) - data.registry.Count();
-    if (needed > available) {
-        platform::ShowMessageBox(LoadString(StringId::TooManyMapNodes).arg(needed).arg(available),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+    if (!opened.Succeeded()) {
+        platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
         return false;
     }
 
     bool result = false;
     try {
         m_pProgressDlg = m_app.Shell().CreateImportProgress();
-        m_pProgressDlg->SetRange(CountNodeElements(document));
-        int counter = 0;
-        const bool walked = ConvertMindMapNodes(data, *m_pProgressDlg, map.first_child(), counter, topParent);
-        if (converter)
-            m_pProgressDlg->SetPos(counter);
+        const InterchangeResult converted = reader.Convert(data, *m_pProgressDlg);
+        if (converter && converted.failure != InterchangeFailure::Error)
+            m_pProgressDlg->SetPos(converted.items);
+        // Whatever the walk left, also after an error, is what the index shows.
         m_app.RebuildDocument();
         // What was imported stays, also after a failure or a stop: the document is no longer the one on disk.
         // The converter saves what it made at once.
-        if (!converter && counter > 0)
+        if (!converter && converted.items > 0)
             m_app.SetModified();
-        if (!walked) {
-            platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
-                                     platform::MessageIcon::Error);
-        } else if (m_pProgressDlg->IsCancelled()) {
+        switch (converted.failure) {
+        case InterchangeFailure::None:
+            if (save()) {
+                result = true;
+                if (converter)
+                    m_pProgressDlg->ShowFinished();
+            }
+            break;
+        case InterchangeFailure::Cancelled:
             platform::ShowMessageBox(LoadString(StringId::MapConversionCancelled), platform::MessageButtons::Ok,
                                      platform::MessageIcon::Warning);
-        } else if (save()) {
-            result = true;
-            if (converter)
-                m_pProgressDlg->ShowFinished();
+            break;
+        case InterchangeFailure::Error:
+            ShowConversionError(converted.detail);
+            break;
+        default:
+            platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
+                                     platform::MessageIcon::Error);
+            break;
         }
     } catch (const std::exception& error) {
-        platform::ShowMessageBox(LoadString(StringId::MapConversionFailed) +
-                                     LoadString(StringId::MapConversionErrorPrefix) +
-                                     QString::fromLocal8Bit(error.what()),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        ShowConversionError(QString::fromLocal8Bit(error.what()));
     }
     m_pProgressDlg.reset();
     return result;

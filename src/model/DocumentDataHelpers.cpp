@@ -1,7 +1,6 @@
 #include "model/DocumentDataHelpers.h"
 
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
 
 #include <QFile>
 
@@ -86,8 +85,7 @@ bool ImportEnvironmentFromFile(CDocumentData& data, const QString& path, bool* i
         return false;
     const int input = data.headerIOSettings.Input;
     const int output = data.headerIOSettings.Output;
-    XmlDocumentContext context(&data);
-    if (ImportEnvironmentFromDocument(file, context) != LoadResult::Loaded)
+    if (ImportEnvironmentFromDocument(file, data) != LoadResult::Loaded)
         return false;
     if (inputOutputChanged)
         *inputOutputChanged = input != data.headerIOSettings.Input || output != data.headerIOSettings.Output;
@@ -98,8 +96,7 @@ bool ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& member
     QFile file(Unquoted(path));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    XmlDocumentContext context;
-    return ReadMemberNamesFromDocument(file, context, members) == LoadResult::Loaded;
+    return ReadMemberNamesFromDocument(file, members) == LoadResult::Loaded;
 }
 
 void ApplyNameFontToAllLines(CDocumentData& data, const QString& name, const FontSetting& font) {

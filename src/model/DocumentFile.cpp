@@ -1,16 +1,16 @@
 #include "model/DocumentFile.h"
 
 #include "model/DocumentData.h"
-#include "model/EnvironmentElement.h"
 #include "model/MemberDefinition.h"
-#include "model/MemberDefinitionElement.h"
-#include "model/MemoTextElement.h"
-#include "model/UnitFunctionElements.h"
-#include "model/ViewLayoutElements.h"
 #include "model/ViewLayoutTables.h"
-#include "model/XmlDocumentContext.h"
-#include "model/XmlElementIndex.h"
 #include "model/XmlTextEncoding.h"
+#include "model/xml/EnvironmentElement.h"
+#include "model/xml/MemberDefinitionElement.h"
+#include "model/xml/MemoTextElement.h"
+#include "model/xml/UnitFunctionElements.h"
+#include "model/xml/ViewLayoutElements.h"
+#include "model/xml/XmlDocumentContext.h"
+#include "model/xml/XmlElementIndex.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
@@ -380,7 +380,8 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
 static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent);
 static void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context);
 
-LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber) {
+LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {
+    XmlDocumentContext context(&data);
     pugi::xml_node root;
     if (const LoadResult parsed = ParseFile(file, context.document, root); parsed != LoadResult::Loaded)
         return parsed;
@@ -434,7 +435,6 @@ LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int ver
         // A file saved with a new version has no current element: its newest version is the last.
         ReadDocumentElement(context, documents.back(), index);
     }
-    CDocumentData& data = *context.documentData;
     if (history.size() > CDocumentData::MaxStoredVersions)
         history.erase(history.begin(), history.end() - CDocumentData::MaxStoredVersions);
     data.versionHistory = std::move(history);
@@ -486,9 +486,10 @@ static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_
     SaveRegistryXml(data.registry, context, parent, data.environment.distinguishPrimaryOutlineNumber != 0);
 }
 
-bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* errorText) {
+bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorText, DocumentFormat format) {
     return SaveWithinMemory(errorText, [&] {
-        const CDocumentData& data = *context.documentData;
+        XmlDocumentContext context(&data);
+        context.olderFormat = format == DocumentFormat::Older;
         pugi::xml_node root = AppendRoot(context, context.olderFormat ? QString::fromLatin1(kOlderFormatVersion)
                                                                       : CurrentFormatVersion());
         XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
@@ -499,8 +500,6 @@ bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* 
         const bool written = WriteSafely(path, errorText, [&context](pugi::xml_writer& writer) {
             PrintWithDeferredFunctions(context, context.document, writer);
         });
-        context.deferFunctionElements = 0;
-        context.deferredFunctionContainer = pugi::xml_node();
         return written;
     });
 }
@@ -511,15 +510,15 @@ bool HasFreeVersionNumber(const CDocumentData& data) {
                         [&data](const StoredVersion& stored) { return stored.number >= data.nextVersionNumber; });
 }
 
-bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path, const VersionHistoryEntry& entry,
+bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const VersionHistoryEntry& entry,
                                 QString* errorText) {
-    CDocumentData& data = *context.documentData;
     if (!HasFreeVersionNumber(data)) {
         if (errorText)
             *errorText = LoadString(StringId::NoFreeVersionNumber);
         return false;
     }
     return SaveWithinMemory(errorText, [&] {
+        XmlDocumentContext context(&data);
         pugi::xml_node root = AppendRoot(context, CurrentFormatVersion());
         XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
         AppendStoredVersions(context, root);
@@ -549,14 +548,16 @@ bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path
     });
 }
 
-bool WriteDocumentXmlFile(XmlDocumentContext& context, const QString& path, QString* errorText) {
+bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* errorText) {
     return SaveWithinMemory(errorText, [&] {
+        XmlDocumentContext context(&data);
         WriteDocumentElement(context, AppendRoot(context, CurrentFormatVersion()));
         return WriteSafely(context.document, path, pugi::format_indent | pugi::format_no_declaration, errorText);
     });
 }
 
-LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context) {
+LoadResult ImportEnvironmentFromDocument(QIODevice& file, CDocumentData& data) {
+    XmlDocumentContext context(&data);
     pugi::xml_node chosen;
     const LoadResult result = FindImportDocument(file, context, chosen);
     if (result == LoadResult::Loaded)
@@ -564,7 +565,8 @@ LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& co
     return result;
 }
 
-LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context, MemberDefinitionList& members) {
+LoadResult ReadMemberNamesFromDocument(QIODevice& file, MemberDefinitionList& members) {
+    XmlDocumentContext context;
     pugi::xml_node chosen;
     const LoadResult result = FindImportDocument(file, context, chosen);
     if (result == LoadResult::Loaded)
@@ -572,11 +574,11 @@ LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& cont
     return result;
 }
 
-LoadResult ImportMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context) {
+LoadResult ImportMemberNamesFromDocument(QIODevice& file, CDocumentData& data) {
     MemberDefinitionList imported;
-    const LoadResult result = ReadMemberNamesFromDocument(file, context, imported);
+    const LoadResult result = ReadMemberNamesFromDocument(file, imported);
     if (result == LoadResult::Loaded)
-        MergeImportedMemberNames(context.documentData->memberDefinitions, imported);
+        MergeImportedMemberNames(data.memberDefinitions, imported);
     return result;
 }
 

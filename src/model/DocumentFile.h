@@ -6,7 +6,6 @@
 
 class CDocumentData;
 class QIODevice;
-class XmlDocumentContext;
 
 // Outcome of reading a document file.
 enum class LoadResult {
@@ -18,6 +17,9 @@ enum class LoadResult {
     NoSuchVersion = 5, // the stored version asked for is not in the file
 };
 
+// The layout a save writes: the current one, or the older one that the export for older readers writes.
+enum class DocumentFormat { Current, Older };
+
 // A new stored version as the version dialog hands it over.
 struct VersionHistoryEntry {
     int Major = 0;
@@ -27,27 +29,28 @@ struct VersionHistoryEntry {
     QString Comment;
 };
 
-// Reads the whole file into the context's document-data record: the current content (versionNumber 0) or
-// the stored version of that number. Older and unknown format versions are read after a notice.
-LoadResult LoadDocumentXml(QIODevice& file, XmlDocumentContext& context, int versionNumber);
+// Reads the whole file into the record: the current content (versionNumber 0) or the stored version of that
+// number. Older and unknown format versions are read after a notice.
+LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber);
 
 // Saves never harm the file already there: the text replaces it only when every write succeeded, and a
-// failed save leaves it as it was. Only regular files (or links to one) not marked read-only for everybody
-// are written. On failure the reason is put in errorText.
-// The plain save, or the older-format export when the context's olderFormat flag is set.
-bool SaveDocumentXml(XmlDocumentContext& context, const QString& path, QString* errorText = nullptr);
+// failed save leaves it as it was, so a save names the file, not a device: the new content goes to a file
+// beside it first. Only regular files (or links to one) not marked read-only for everybody are written. On
+// failure the reason is put in errorText.
+bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorText = nullptr,
+                     DocumentFormat format = DocumentFormat::Current);
 // Whether a new stored version can get a number of its own: one above every stored version's number.
 bool HasFreeVersionNumber(const CDocumentData& data);
 // Saves and adds the current content as a new stored version (the caller keeps to ten versions). Refused,
 // with nothing written, when no number is free.
-bool SaveDocumentXmlWithHistory(XmlDocumentContext& context, const QString& path, const VersionHistoryEntry& entry,
+bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const VersionHistoryEntry& entry,
                                 QString* errorText = nullptr);
 // The indented copy of the current content, without stored versions.
-bool WriteDocumentXmlFile(XmlDocumentContext& context, const QString& path, QString* errorText = nullptr);
+bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* errorText = nullptr);
 
 // Partial import from another document file: its environment, without its title and file names.
-LoadResult ImportEnvironmentFromDocument(QIODevice& file, XmlDocumentContext& context);
+LoadResult ImportEnvironmentFromDocument(QIODevice& file, CDocumentData& data);
 // Partial import: the other document's member definitions merged into this document's.
-LoadResult ImportMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context);
+LoadResult ImportMemberNamesFromDocument(QIODevice& file, CDocumentData& data);
 // The member definitions of another document file, without merging them.
-LoadResult ReadMemberNamesFromDocument(QIODevice& file, XmlDocumentContext& context, MemberDefinitionList& members);
+LoadResult ReadMemberNamesFromDocument(QIODevice& file, MemberDefinitionList& members);

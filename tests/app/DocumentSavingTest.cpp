@@ -4,7 +4,6 @@
 #include "app/OwnerFile.h"
 #include "app/SavingRules.h"
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 #include "support/TestFiles.h"
@@ -60,8 +59,7 @@ QString TitleOfDocumentFile(const QString& path) {
     CDocumentData data;
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    XmlDocumentContext context(&data);
-    EXPECT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+    EXPECT_EQ(LoadDocumentXml(file, data, 0), LoadResult::Loaded);
     return data.documentHeader.Title;
 }
 
@@ -118,10 +116,8 @@ TEST_F(DocumentSaving, ANewDocumentSavedUnderANameIsHeldAndReopensAsSaved) {
     {
         QFile file(Path("door.nuv"));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        XmlDocumentContext context(&reread);
-        ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
-        XmlDocumentContext writing(&reread);
-        ASSERT_TRUE(SaveDocumentXml(writing, Path("again.nuv")));
+        ASSERT_EQ(LoadDocumentXml(file, reread, 0), LoadResult::Loaded);
+        ASSERT_TRUE(SaveDocumentXml(reread, Path("again.nuv")));
     }
     EXPECT_EQ(DumpOfDocumentFile(Path("again.nuv")), DumpOfDocumentFile(Path("door.nuv")));
     EXPECT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
@@ -278,8 +274,7 @@ TEST_F(DocumentSaving, AVersionIsRecordedOnSaveWhenAskedAndRefusedBeyondTen) {
         CDocumentData reread;
         QFile file(Path("door.nuv"));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        XmlDocumentContext context(&reread);
-        ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+        ASSERT_EQ(LoadDocumentXml(file, reread, 0), LoadResult::Loaded);
         ASSERT_EQ(reread.versionHistory.size(), 1u);
         EXPECT_EQ(reread.versionHistory[0].comment, "first");
     }

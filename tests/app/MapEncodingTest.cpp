@@ -2,7 +2,6 @@
 
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,8 +17,7 @@ const QString kMapRefused = QStringLiteral("Mapファイルの変換に失敗し
 std::pair<QString, QString> ReadOrigin(const QString& path) {
     QFile file(path);
     CDocumentData data;
-    XmlDocumentContext context(&data);
-    if (!file.open(QIODevice::ReadOnly) || LoadDocumentXml(file, context, 0) != LoadResult::Loaded ||
+    if (!file.open(QIODevice::ReadOnly) || LoadDocumentXml(file, data, 0) != LoadResult::Loaded ||
         !data.registry.origin)
         return {"(no document)", {}};
     return {data.registry.origin->name, data.registry.origin->header.contentText};

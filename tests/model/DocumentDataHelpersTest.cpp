@@ -1,6 +1,5 @@
 #include "model/DocumentDataHelpers.h"
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
 #include "support/ToolSupport.h"
 
 #include <QTemporaryDir>
@@ -126,8 +125,7 @@ TEST(DocumentDataHelpers, ImportsFromAnotherDocumentFile) {
     EXPECT_EQ(imported.size(), 2u);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    XmlDocumentContext context(&data);
-    ASSERT_EQ(ImportMemberNamesFromDocument(file, context), LoadResult::Loaded);
+    ASSERT_EQ(ImportMemberNamesFromDocument(file, data), LoadResult::Loaded);
     EXPECT_EQ(data.memberDefinitions,
               (MemberDefinitionList{{"Door", "front", {{"Closed", ""}, {"Open", "ajar"}}}, {"Lamp", "", {}}}));
 }

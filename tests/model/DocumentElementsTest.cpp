@@ -1,13 +1,13 @@
 #include "model/DocumentData.h"
-#include "model/EnvironmentElement.h"
 #include "model/FontInfo.h"
-#include "model/FontInfoElement.h"
-#include "model/FontTableElement.h"
-#include "model/HeaderElement.h"
-#include "model/SettingsTableElements.h"
 #include "model/StandardColours.h"
-#include "model/UnitFunctionElements.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/EnvironmentElement.h"
+#include "model/xml/FontInfoElement.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/HeaderElement.h"
+#include "model/xml/SettingsTableElements.h"
+#include "model/xml/UnitFunctionElements.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 
 #include <QBuffer>
@@ -21,8 +20,7 @@ LoadResult Load(CDocumentData& data, const QByteArray& bytes) {
     QBuffer file;
     file.setData(bytes);
     file.open(QIODevice::ReadOnly);
-    XmlDocumentContext context(&data);
-    const LoadResult result = LoadDocumentXml(file, context, 0);
+    const LoadResult result = LoadDocumentXml(file, data, 0);
     // Small texts only: the pipe holds them without a reader.
     if (bytes.size() < 4096) {
         int ends[2];
@@ -33,8 +31,7 @@ LoadResult Load(CDocumentData& data, const QByteArray& bytes) {
         EXPECT_TRUE(pipeFile.open(ends[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
         EXPECT_TRUE(pipeFile.isSequential());
         CDocumentData again;
-        XmlDocumentContext pipeContext(&again);
-        EXPECT_EQ(LoadDocumentXml(pipeFile, pipeContext, 0), result);
+        EXPECT_EQ(LoadDocumentXml(pipeFile, again, 0), result);
     }
     return result;
 }
@@ -149,8 +146,7 @@ TEST_F(DocumentFileInput, NestedDocumentsAreOneDocument) {
     EXPECT_EQ(data.versionHistory.size(), 1u);
     EXPECT_EQ(data.documentHeader.Comment, "deepest");
     QTemporaryDir directory;
-    XmlDocumentContext context(&data);
-    ASSERT_TRUE(SaveDocumentXml(context, directory.filePath("saved.nuv")));
+    ASSERT_TRUE(SaveDocumentXml(data, directory.filePath("saved.nuv")));
     EXPECT_LT(QFileInfo(directory.filePath("saved.nuv")).size(), 2 * documents.size());
 }
 

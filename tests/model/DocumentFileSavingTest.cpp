@@ -1,6 +1,5 @@
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
@@ -73,19 +72,17 @@ TEST_F(DocumentFileSaving, AVersionNumberAtTheTopOfItsRangeIsNeverFollowed) {
         QBuffer buffer;
         buffer.setData(text);
         ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
-        XmlDocumentContext context(&data);
-        ASSERT_EQ(LoadDocumentXml(buffer, context, 0), LoadResult::Loaded);
+        ASSERT_EQ(LoadDocumentXml(buffer, data, 0), LoadResult::Loaded);
     }
     EXPECT_EQ(data.nextVersionNumber, INT_MAX);
     EXPECT_FALSE(HasFreeVersionNumber(data));
 
     // A plain save keeps the number; a save with a new version is refused and writes nothing.
-    XmlDocumentContext context(&data);
-    ASSERT_TRUE(SaveDocumentXml(context, Path("doc.nuv")));
+    ASSERT_TRUE(SaveDocumentXml(data, Path("doc.nuv")));
     const QByteArray saved = ReadFileBytes(Path("doc.nuv"));
     EXPECT_TRUE(saved.contains("DocumentVersion=\"2147483647\"")) << saved.left(200).toStdString();
     QString error;
-    EXPECT_FALSE(SaveDocumentXmlWithHistory(context, Path("doc.nuv"), VersionHistoryEntry{1, 3, "", "", ""}, &error));
+    EXPECT_FALSE(SaveDocumentXmlWithHistory(data, Path("doc.nuv"), VersionHistoryEntry{1, 3, "", "", ""}, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadFileBytes(Path("doc.nuv")), saved);
     EXPECT_EQ(data.versionHistory.size(), 1u);
@@ -94,7 +91,7 @@ TEST_F(DocumentFileSaving, AVersionNumberAtTheTopOfItsRangeIsNeverFollowed) {
     // The last free number is handed out once.
     data.versionHistory.back().number = INT_MAX - 1;
     ASSERT_TRUE(HasFreeVersionNumber(data));
-    ASSERT_TRUE(SaveDocumentXmlWithHistory(context, Path("doc.nuv"), VersionHistoryEntry{1, 3, "", "", ""}, &error));
+    ASSERT_TRUE(SaveDocumentXmlWithHistory(data, Path("doc.nuv"), VersionHistoryEntry{1, 3, "", "", ""}, &error));
     EXPECT_EQ(data.versionHistory.back().number, INT_MAX);
     EXPECT_FALSE(HasFreeVersionNumber(data));
 }

@@ -1,7 +1,6 @@
 #include "model/DocumentFile.h"
 #include "model/DocumentData.h"
 #include "model/FontInfo.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
@@ -27,8 +26,7 @@ LoadResult Load(CDocumentData& data, const QByteArray& text, int versionNumber =
     QBuffer buffer;
     buffer.setData(text);
     buffer.open(QIODevice::ReadOnly);
-    XmlDocumentContext context(&data);
-    return LoadDocumentXml(buffer, context, versionNumber);
+    return LoadDocumentXml(buffer, data, versionNumber);
 }
 
 class DocumentFile : public ::testing::Test {
@@ -89,8 +87,7 @@ TEST_F(DocumentFile, RecentFontFacesOutliveANewDocumentAndTravelWithEachSave) {
     data.ClearFunctions();
     data.SetDefaults();
     EXPECT_EQ(data.recentFontFaces, faces);
-    XmlDocumentContext context(&data);
-    ASSERT_TRUE(SaveDocumentXml(context, Path("new.nuv")));
+    ASSERT_TRUE(SaveDocumentXml(data, Path("new.nuv")));
     EXPECT_TRUE(ReadFileBytes(Path("new.nuv")).contains("<FontMRU>Verdana</FontMRU><FontMRU>メイリオ</FontMRU>"));
 
     // Another record has its own: reading a file into one does not reach the other.
@@ -170,11 +167,10 @@ TEST_F(DocumentFile, SaveWithHistoryWritesOnlyStoredVersions) {
     CDocumentData data;
     data.SetDefaults();
     ASSERT_EQ(Load(data, ReadFileBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
-    XmlDocumentContext context(&data);
     const VersionHistoryEntry entry{2, 0, QStringLiteral("2026/03/04 05:06:07"), QStringLiteral("佐藤"),
                                     QStringLiteral("改訂")};
     QString error;
-    ASSERT_TRUE(SaveDocumentXmlWithHistory(context, Path("versioned.nuv"), entry, &error)) << error.toStdString();
+    ASSERT_TRUE(SaveDocumentXmlWithHistory(data, Path("versioned.nuv"), entry, &error)) << error.toStdString();
     EXPECT_EQ(data.nextVersionNumber, 4);
     ASSERT_EQ(data.versionHistory.size(), 3u);
     EXPECT_EQ(data.versionHistory.back().label, " 2.00");
@@ -232,20 +228,19 @@ TEST_F(DocumentFile, OlderFormatExportReadsBackIntoTheSameTree) {
 TEST_F(DocumentFile, FailedSaveLeavesTheTargetAndReportsTheReason) {
     CDocumentData data;
     data.SetDefaults();
-    XmlDocumentContext context(&data);
     QString error;
-    EXPECT_FALSE(SaveDocumentXml(context, Path("missing/folder/doc.nuv"), &error));
+    EXPECT_FALSE(SaveDocumentXml(data, Path("missing/folder/doc.nuv"), &error));
     EXPECT_FALSE(error.isEmpty());
 
     // A target that cannot be replaced stays as it was and no temporary file is left behind.
     ASSERT_TRUE(QDir(m_directory.path()).mkdir("taken"));
     ASSERT_TRUE(QFile::copy(kDataDir + "layout.nuv", Path("taken/inside.nuv")));
     error.clear();
-    EXPECT_FALSE(SaveDocumentXml(context, Path("taken"), &error));
+    EXPECT_FALSE(SaveDocumentXml(data, Path("taken"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QFileInfo(Path("taken")).isDir());
     EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files), QStringList());
-    EXPECT_FALSE(SaveDocumentXmlWithHistory(context, Path("missing/doc.nuv"), VersionHistoryEntry{}, &error));
+    EXPECT_FALSE(SaveDocumentXmlWithHistory(data, Path("missing/doc.nuv"), VersionHistoryEntry{}, &error));
     EXPECT_TRUE(data.versionHistory.empty());
     EXPECT_EQ(data.nextVersionNumber, 1);
 }
@@ -254,8 +249,7 @@ TEST_F(DocumentFile, IndentedCopyHoldsTheCurrentContentOnly) {
     CDocumentData data;
     data.SetDefaults();
     ASSERT_EQ(Load(data, ReadFileBytes(kDataDir + "layout.nuv")), LoadResult::Loaded);
-    XmlDocumentContext context(&data);
-    ASSERT_TRUE(WriteDocumentXmlFile(context, Path("copy.nuv")));
+    ASSERT_TRUE(WriteDocumentXmlFile(data, Path("copy.nuv")));
     const QByteArray copy = ReadFileBytes(Path("copy.nuv"));
     EXPECT_TRUE(copy.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<NUV Version=\"0.4.0\">\n\t<Document>"));
     EXPECT_EQ(copy.count("<Document"), 1);
@@ -277,9 +271,7 @@ TEST_F(DocumentFile, EnvironmentImportKeepsTitleAndFileNames) {
 
     QFile file(kDataDir + "layout.nuv");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    XmlDocumentContext context(&data);
-    ASSERT_EQ(ImportEnvironmentFromDocument(file, context), LoadResult::Loaded);
-    EXPECT_EQ(context.wholeDocument, 1);
+    ASSERT_EQ(ImportEnvironmentFromDocument(file, data), LoadResult::Loaded);
     EXPECT_EQ(data.documentHeader.Title, "mine");
     EXPECT_EQ(data.environment.exportMemberNamesAndStateNamesFileName, "mine.csv");
     EXPECT_EQ(data.environment.outputSourceCodeFileName, "");
@@ -296,5 +288,5 @@ TEST_F(DocumentFile, EnvironmentImportKeepsTitleAndFileNames) {
     QBuffer wrong;
     wrong.setData("<map/>");
     wrong.open(QIODevice::ReadOnly);
-    EXPECT_EQ(ImportEnvironmentFromDocument(wrong, context), LoadResult::NoRootElement);
+    EXPECT_EQ(ImportEnvironmentFromDocument(wrong, data), LoadResult::NoRootElement);
 }

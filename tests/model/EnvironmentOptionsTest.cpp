@@ -1,6 +1,6 @@
 #include "model/DefaultSourceCodeTemplate.h"
-#include "model/EnvironmentOptionsElement.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/EnvironmentOptionsElement.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <gtest/gtest.h>
 

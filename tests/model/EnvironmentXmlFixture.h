@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <QString>
 

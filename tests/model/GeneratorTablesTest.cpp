@@ -1,6 +1,6 @@
 #include "model/GeneratorTables.h"
 #include "EnvironmentXmlFixture.h"
-#include "model/GeneratorTableElements.h"
+#include "model/xml/GeneratorTableElements.h"
 
 #include <gtest/gtest.h>
 

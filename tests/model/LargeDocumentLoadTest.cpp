@@ -1,7 +1,6 @@
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
 #include "model/FontInfo.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 #include "support/ToolSupport.h"
 
@@ -93,8 +92,7 @@ TEST_P(LargeDocumentLoad, EveryUnitFunctionComesBackWithItsContentsAndChildren) 
     read.SetDefaults();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    XmlDocumentContext context(&read);
-    ASSERT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+    ASSERT_EQ(LoadDocumentXml(file, read, 0), LoadResult::Loaded);
 
     ASSERT_EQ(read.registry.Count(), kFunctionCount);
     EXPECT_EQ(read.registry.origin->name, written.registry.origin->name);

@@ -1,9 +1,9 @@
 #include "model/MemberDefinition.h"
 #include "EnvironmentXmlFixture.h"
-#include "model/MemberDefinitionElement.h"
 #include "model/MemberUsage.h"
 #include "model/RuleVocabularyTables.h"
 #include "model/UnitFunctionRegistry.h"
+#include "model/xml/MemberDefinitionElement.h"
 #include "platform/CodePageTextFile.h"
 
 #include <QFile>

@@ -1,7 +1,6 @@
 #include "ModelTestSupport.h"
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/MessageBox.h"
 
 #include <QBuffer>
@@ -44,8 +43,7 @@ QByteArray RichDocument(const QString& path) {
     }
     data.MemoText = "notes";
     registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
-    XmlDocumentContext context(&data);
-    EXPECT_TRUE(SaveDocumentXml(context, path));
+    EXPECT_TRUE(SaveDocumentXml(data, path));
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();
@@ -58,11 +56,9 @@ QByteArray Resave(const QByteArray& bytes, const QString& path) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    XmlDocumentContext loading(&data);
-    if (LoadDocumentXml(buffer, loading, 0) != LoadResult::Loaded)
+    if (LoadDocumentXml(buffer, data, 0) != LoadResult::Loaded)
         return {};
-    XmlDocumentContext saving(&data);
-    if (!SaveDocumentXml(saving, path))
+    if (!SaveDocumentXml(data, path))
         return {};
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -1,4 +1,4 @@
-#include "model/PrintSettingsElement.h"
+#include "model/xml/PrintSettingsElement.h"
 #include "EnvironmentXmlFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "model/RuleVocabularyTables.h"
 #include "EnvironmentXmlFixture.h"
-#include "model/RuleVocabularyElements.h"
+#include "model/xml/RuleVocabularyElements.h"
 
 #include <gtest/gtest.h>
 

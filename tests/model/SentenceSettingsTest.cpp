@@ -1,7 +1,7 @@
 #include "model/SentenceSettings.h"
 #include "EnvironmentXmlFixture.h"
 #include "model/QuantifierSettings.h"
-#include "model/SentenceSettingsElement.h"
+#include "model/xml/SentenceSettingsElement.h"
 
 #include <gtest/gtest.h>
 

@@ -115,7 +115,7 @@ TEST(SettingsTablesRoundTrip, EveryTableAndControlCharactersSurviveASaveAndASeco
 
     const QString dump = DumpOfDocumentFile(first);
     EXPECT_TRUE(dump.contains("sameMemberRule 1 \"ドア\""));
-    EXPECT_TRUE(dump.contains("printText2 \"第2版\""));
+    EXPECT_TRUE(dump.contains("Str2 \"第2版\""));
     EXPECT_TRUE(dump.contains("content \"制御\\x07文字\\ttab \""));
     EXPECT_TRUE(dump.contains("reason \" \""));
     EXPECT_TRUE(dump.contains("MemoText \"ノート\\r\\n2行目\""));

@@ -1,6 +1,6 @@
 #include "model/ViewLayoutTables.h"
 #include "EnvironmentXmlFixture.h"
-#include "model/ViewLayoutElements.h"
+#include "model/xml/ViewLayoutElements.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "model/Base64.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "model/XmlElementIndex.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlElementIndex.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "model/FontTableElement.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <gtest/gtest.h>
 

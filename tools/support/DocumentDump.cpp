@@ -1,6 +1,7 @@
 #include "support/DocumentDump.h"
 
 #include "model/DocumentData.h"
+#include "model/SettingsFields.h"
 
 #include <QStringList>
 #include <QTextStream>
@@ -60,6 +61,23 @@ public:
                       .arg(font.colourIndex));
     }
 
+    // One line per declared field, under the name the file gives it.
+    template <class Record, std::size_t N>
+    void Fields(const std::array<IntAttribute<Record>, N>& fields, const Record& record) {
+        for (const IntAttribute<Record>& field : fields)
+            Line(QLatin1String(field.name), field.get(record));
+    }
+    template <class Record, std::size_t N>
+    void Fields(const std::array<TextField<Record>, N>& fields, const Record& record) {
+        for (const TextField<Record>& field : fields)
+            Text(QLatin1String(field.name), record.*field.field);
+    }
+    template <class Record, std::size_t N>
+    void Fields(const std::array<FontField<Record>, N>& fields, const Record& record) {
+        for (const FontField<Record>& field : fields)
+            Font(QLatin1String(field.name), record.*field.field);
+    }
+
 private:
     QTextStream& m_out;
     QString m_indent;
@@ -69,7 +87,7 @@ void DumpDocumentElement(Dumper& d, const CDocumentData& data) {
     d.Begin(QStringLiteral("document"));
     d.Line(QStringLiteral("DataReady"), data.DataReady);
     const DocumentHeader& h = data.documentHeader;
-    d.Text(QStringLiteral("Title"), h.Title);
+    d.Fields(kEnvironmentTitleField, h);
     d.Line(QStringLiteral("currentVersion"),
            QStringLiteral("major=%1 minor=%2 number=%3").arg(h.Major).arg(h.Minor).arg(h.Version));
     d.Text(QStringLiteral("currentVersion.time"), h.Time);
@@ -91,9 +109,7 @@ void DumpDocumentElement(Dumper& d, const CDocumentData& data) {
     }
     d.Line(QStringLiteral("functionsNum"), data.functionsNum);
     d.Line(QStringLiteral("funcHeaderFormHeight"), data.funcHeaderFormHeight);
-    d.Line(QStringLiteral("MaximumNumberOfTabs"), data.MaximumNumberOfTabs);
-    d.Line(QStringLiteral("AutoSaveOnOff"), data.AutoSaveOnOff);
-    d.Line(QStringLiteral("AutoSaveInterval"), data.AutoSaveInterval);
+    d.Fields(kEnvironmentFields, data);
     d.Line(QStringLiteral("uniqueLabelMethod"), data.uniqueLabelMethod);
     d.Text(QStringLiteral("uniqueLabelPrefix"), data.uniqueLabelPrefix);
     for (const QString& label : data.notUseUniqueLabels)
@@ -132,115 +148,32 @@ void DumpTables(Dumper& d, const CDocumentData& data) {
     for (const AuxiliaryVerb& v : data.AuxiliaryVerbs)
         d.Line(QStringLiteral("verb"), QStringLiteral("id=%1 %2 flag=%3").arg(v.id).arg(Escape(v.verb)).arg(v.flag));
     d.End();
-    const LogicAreaSettings& a = data.FAreaTable;
-    d.Line(QStringLiteral("FAreaTable"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10")
-                                             .arg(a.IfLineDisp)
-                                             .arg(a.IfLineSameColor)
-                                             .arg(a.IfLineColor1)
-                                             .arg(a.IfLineColor2)
-                                             .arg(a.IfLineColor3)
-                                             .arg(a.RecycleColor)
-                                             .arg(a.ModifyColor)
-                                             .arg(a.IsDispRegisterMember)
-                                             .arg(a.IsDispRegisterStatus)
-                                             .arg(a.IsDispLineNum));
+    d.Begin(QStringLiteral("FAreaTable"));
+    d.Fields(kLogicAreaFields, data.FAreaTable);
+    d.End();
 }
 
 void DumpEnvironment(Dumper& d, const CEnvironmentOptions& e) {
     d.Begin(QStringLiteral("environment"));
-    d.Text(QStringLiteral("ImportEnvironmentalSettings"), e.importEnvironmentalSettingsFileName);
-    d.Text(QStringLiteral("ImportMemberNamesAndStateNames"), e.importMemberNamesAndStateNamesFileName);
-    d.Text(QStringLiteral("ExportMemberNamesAndStateNames"), e.exportMemberNamesAndStateNamesFileName);
-    d.Text(QStringLiteral("ExportOutlineOrderdIndex"), e.exportOutlineOrderdIndexFileName);
-    d.Line(QStringLiteral("switches"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12 %13")
-                                           .arg(e.enableDuplicateFunctionName)
-                                           .arg(e.openTabWhenCreateFunction)
-                                           .arg(e.distinguishPrimaryOutlineNumber)
-                                           .arg(e.showOutlineNumberInOutlineNumberOrderdIndex)
-                                           .arg(e.showOutlineNumberInFnStatement)
-                                           .arg(e.showOutlineNumberInTabTitle)
-                                           .arg(e.showPrefixInOutlineNumberOrderdIndex)
-                                           .arg(e.showPostfixInOutlineNumberOrderdIndex)
-                                           .arg(e.unNecessaryReasoningDefault)
-                                           .arg(e.enableDuplicateSiblings)
-                                           .arg(e.inheritRequirementsDown)
-                                           .arg(e.inheritRequirementsUp)
-                                           .arg(e.decisionTableOutputTraceabilityRows));
-    d.Line(QStringLiteral("numbers"), QStringLiteral("sync=%1 menu=%2 zoom=%3 toolbox=%4 antecedent=%5 consequent=%6")
-                                          .arg(e.synchronizeFn)
-                                          .arg(e.indexMenuLevel)
-                                          .arg(e.zoom)
-                                          .arg(e.toolboxColumnNum)
-                                          .arg(e.decisionTableAntecedentOrder)
-                                          .arg(e.decisionTableConsequentOrder));
-    const StructureDiagramSettings& s = e.structureDiagram;
-    d.Line(QStringLiteral("structureDiagram"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-                                                   .arg(s.boxWidth)
-                                                   .arg(s.boxHeight)
-                                                   .arg(s.horizontalSpace)
-                                                   .arg(s.verticalSpace)
-                                                   .arg(s.defaultZoom)
-                                                   .arg(s.showPrefix)
-                                                   .arg(s.showPostfix)
-                                                   .arg(s.showDepthIndicator)
-                                                   .arg(s.depthIndicatorOrigin));
-    d.Text(QStringLiteral("OutputSourceCodeFileName"), e.outputSourceCodeFileName);
-    d.Text(QStringLiteral("OutputSourceCodeFormat"), e.outputSourceCodeFormat);
-    d.Text(QStringLiteral("MemberNamesAndStateNamesDefinitionExportFileName"),
-           e.memberNamesAndStateNamesDefinitionExportFileName);
+    d.Fields(kEnvironmentTextFields, e);
+    d.Fields(kEnvironmentOptionFields, e);
+    d.Fields(kStructureDiagramFields, e.structureDiagram);
     d.End();
 }
 
 void DumpSettingsTables(Dumper& d, const CDocumentData& data) {
     d.Begin(QStringLiteral("settingsTables"));
-    const CTitleTable& t = data.TitleTable;
-    for (const QString& title :
-         {t.IDTitle, t.FuncNameTitle, t.FuncTitle, t.SignTitle, t.ChildTitle, t.WorkTitle, t.TotalTitle})
-        d.Text(QStringLiteral("title"), title);
-    const HierarchicalIndexSettings& x = data.indexViewSettings;
-    d.Line(QStringLiteral("indexView"), QStringLiteral("%1 %2 %3 zoom=%4 %5 box=%6x%7 gap=%8x%9 align=%10/%11 "
-                                                       "colours=%12 %13 %14 %15")
-                                            .arg(x.LexIsDispReuseID)
-                                            .arg(x.LexIsDispShortenID)
-                                            .arg(x.LexIsDispShortenIdFirstPunctuation)
-                                            .arg(x.HierZoomVal)
-                                            .arg(x.HierZoomWindowAdj)
-                                            .arg(x.HieBoxSizeX)
-                                            .arg(x.HieBoxSizeY)
-                                            .arg(x.HieBoxIntvX)
-                                            .arg(x.HieBoxIntvY)
-                                            .arg(x.HieIDAlign)
-                                            .arg(x.HieFuncAlign)
-                                            .arg(x.HieColorDescOn)
-                                            .arg(x.HieColorDescOff)
-                                            .arg(x.HieColorReuse)
-                                            .arg(x.HieColorReuseRef));
-    d.Font(QStringLiteral("LexFont"), x.LexFont);
-    d.Font(QStringLiteral("HieFont"), x.HieFont);
-    d.Font(QStringLiteral("HieIDFont"), x.HieIDFont);
-    const IndexViewInfo& v = data.documentHeader.indexViewInfo;
-    d.Line(QStringLiteral("indexViewInfo"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                                                .arg(v.HierHScrollPosition)
-                                                .arg(v.HierVScrollPosition)
-                                                .arg(v.HierClickedInternalID)
-                                                .arg(v.HierViewPageNum)
-                                                .arg(v.LexiSelectInternalID)
-                                                .arg(v.LexiHScrollPosition)
-                                                .arg(v.LexiVScrollPosition));
-    const HeaderIOSettings& io = data.headerIOSettings;
-    d.Line(QStringLiteral("headerIO"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12")
-                                           .arg(io.Input)
-                                           .arg(io.Output)
-                                           .arg(io.ColorNo1)
-                                           .arg(io.ColorNo2)
-                                           .arg(io.Color1)
-                                           .arg(io.Color2)
-                                           .arg(io.VerticalSizeShared)
-                                           .arg(io.HorizontalSizeShared)
-                                           .arg(io.InputWidth)
-                                           .arg(io.FunctionWidth)
-                                           .arg(io.OutputWidth)
-                                           .arg(io.FunctionHeight));
+    d.Fields(kTitleFields, data.TitleTable);
+    d.Begin(QStringLiteral("indexView"));
+    d.Fields(kIndexViewFields, data.indexViewSettings);
+    d.Fields(kIndexViewFonts, data.indexViewSettings);
+    d.End();
+    d.Begin(QStringLiteral("indexViewInfo"));
+    d.Fields(kIndexViewInfoFields, data.documentHeader.indexViewInfo);
+    d.End();
+    d.Begin(QStringLiteral("headerIO"));
+    d.Fields(kHeaderIOFields, data.headerIOSettings);
+    d.End();
     for (const QString& group : data.lineMarkTable.groupNames)
         d.Text(QStringLiteral("markGroup"), group);
     for (const LineMarkTable::Attribute& a : data.lineMarkTable.attributes)
@@ -310,22 +243,22 @@ void DumpSettingsTables(Dumper& d, const CDocumentData& data) {
            QStringLiteral("%1 %2 %3 %4 language=%5")
                .arg(Escape(p.ifParticle), Escape(p.switchParticle), Escape(p.doInfix), Escape(p.doSuffix))
                .arg(p.language));
-    d.Line(QStringLiteral("testTable"), QStringLiteral("%1 %2 %3")
-                                            .arg(data.TestTable.IsIdRow)
-                                            .arg(data.TestTable.IsDoFirst)
-                                            .arg(Escape(data.TestTable.KnowledgeFolder)));
-    d.Line(QStringLiteral("versionControl"), QStringLiteral("%1 %2 %3")
-                                                 .arg(data.VersionControlTable.IsAutoVersion)
-                                                 .arg(data.VersionControlTable.IsUpdateMajor)
-                                                 .arg(data.VersionControlTable.IsUpdateMinor));
+    d.Begin(QStringLiteral("testTable"));
+    d.Fields(kDecisionTableLayoutFields, data.TestTable);
+    d.Fields(kDecisionTableLayoutTexts, data.TestTable);
+    d.End();
+    d.Begin(QStringLiteral("versionControl"));
+    d.Fields(kVersionControlFields, data.VersionControlTable);
+    d.End();
     const WorkTableSettings& work = data.WorkTable;
     for (const QString& name : work.WorkName)
         d.Text(QStringLiteral("workName"), name);
-    d.Line(QStringLiteral("work"),
-           QStringLiteral("%1 %2 %3 %4 %5")
-               .arg(work.UseWorkNo)
-               .arg(work.ImportUnit)
+    d.Begin(QStringLiteral("work"));
+    d.Fields(kWorkTableFields, work);
+    d.Line(QStringLiteral("factors"),
+           QStringLiteral("%1 %2 %3")
                .arg(Float(work.UnitDayToHour), Float(work.UnitMonthToDay), Float(work.UnitYearToMonth)));
+    d.End();
     const FileNameSettings& f = data.fileNames;
     d.Line(QStringLiteral("fileNames"),
            QStringLiteral("%1 %2 %3 %4 %5 column=%6")
@@ -334,41 +267,42 @@ void DumpSettingsTables(Dumper& d, const CDocumentData& data) {
                .arg(f.flowchartColumnOption));
     for (const QString& name : data.FlowchartName)
         d.Text(QStringLiteral("process"), name);
-    const IDTableSettings& id = data.IDTable;
-    d.Line(QStringLiteral("idTable"), QStringLiteral("%1 %2 %3 %4 %5")
-                                          .arg(id.No)
-                                          .arg(id.HalfFlag)
-                                          .arg(id.Unit)
-                                          .arg(static_cast<int>(id.Separator))
-                                          .arg(id.AddSeparatorEndOfId));
-    for (const GeneratorOutputOptions* o : {&data.decisionTableOptions, &data.testSpecificationOptions})
-        d.Line(QStringLiteral("generator"),
-               QStringLiteral("%1 %2 %3 %4").arg(o->Type).arg(o->Scope).arg(o->Option).arg(Escape(o->FileName)));
-    d.Line(QStringLiteral("exportExplanations"), QStringLiteral("%1 %2")
-                                                     .arg(Escape(data.exportExplanationsOptions.FileName))
-                                                     .arg(data.exportExplanationsOptions.Domain));
+    d.Begin(QStringLiteral("idTable"));
+    d.Fields(kIDTableFields, data.IDTable);
+    d.End();
+    for (const GeneratorOutputOptions* o : {&data.decisionTableOptions, &data.testSpecificationOptions}) {
+        d.Begin(QStringLiteral("generator"));
+        d.Fields(kGeneratorOutputFields, *o);
+        d.Text(QStringLiteral("FileName"), o->FileName);
+        d.End();
+    }
+    d.Begin(QStringLiteral("exportExplanations"));
+    d.Fields(kExportExplanationsFields, data.exportExplanationsOptions);
+    d.Fields(kExportExplanationsTexts, data.exportExplanationsOptions);
+    d.End();
     const PrintSettings& ps = data.printSettings;
     d.Line(QStringLiteral("printout"), data.selectedPrintout);
-    for (const PrintSection& s : ps.sections)
-        d.Line(QStringLiteral("printSection"), QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                                                   .arg(s.scope)
-                                                   .arg(s.zoom)
-                                                   .arg(s.order)
-                                                   .arg(s.omission)
-                                                   .arg(s.nonEmbodiment)
-                                                   .arg(s.nonWrited)
-                                                   .arg(s.object));
-    for (const PrintTitleLine& l : ps.titleLines)
-        d.Line(QStringLiteral("printTitle"), QStringLiteral("%1 %2 %3").arg(Escape(l.text)).arg(l.point).arg(l.border));
-    d.Font(QStringLiteral("printTitleFont"), ps.titleFont);
-    d.Font(QStringLiteral("printOtherFont"), ps.otherTitleFont);
-    d.Line(QStringLiteral("printMargins"),
-           QStringLiteral("%1 %2 %3 %4").arg(ps.marginLeft).arg(ps.marginRight).arg(ps.marginTop).arg(ps.marginBottom));
-    for (const PrintHeaderFooterKinds* k : {&ps.headerKinds, &ps.footerKinds})
-        d.Line(QStringLiteral("printHeaderFooter"),
-               QStringLiteral("%1 %2 %3").arg(k->left).arg(k->center).arg(k->right));
-    d.Text(QStringLiteral("printText1"), ps.headerFooterText1);
-    d.Text(QStringLiteral("printText2"), ps.headerFooterText2);
+    for (const PrintSection& section : ps.sections) {
+        d.Begin(QStringLiteral("printSection"));
+        d.Fields(kPrintSectionFields, section);
+        d.End();
+    }
+    for (const PrintTitleLine& line : ps.titleLines) {
+        d.Begin(QStringLiteral("printTitle"));
+        d.Text(QStringLiteral("text"), line.text);
+        d.Fields(kPrintTitleLineFields, line);
+        d.End();
+    }
+    d.Fields(kPrintTitleFonts, ps);
+    d.Begin(QStringLiteral("printMargins"));
+    d.Fields(kPrintMarginFields, ps);
+    d.End();
+    for (const PrintHeaderFooterKinds* kinds : {&ps.headerKinds, &ps.footerKinds}) {
+        d.Begin(QStringLiteral("printHeaderFooter"));
+        d.Fields(kPrintHeaderFooterFields, *kinds);
+        d.End();
+    }
+    d.Fields(kPrintHeaderFooterTexts, ps);
     for (const CMemberDefinition& member : data.memberDefinitions) {
         d.Line(QStringLiteral("member"), Escape(member.name) + ' ' + Escape(member.explanation));
         for (const CStateDefinition& state : member.states)

@@ -1,7 +1,6 @@
 #include "support/ToolSupport.h"
 
 #include "model/DocumentData.h"
-#include "model/XmlDocumentContext.h"
 
 #include <QFile>
 
@@ -60,20 +59,14 @@ std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    LoadResult result;
-    {
-        XmlDocumentContext context(&data);
-        result = LoadDocumentXml(file, context, 0);
-    }
+    const LoadResult result = LoadDocumentXml(file, data, 0);
     if (result == LoadResult::Loaded)
         data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
     return result;
 }
 
 bool SaveDocument(CDocumentData& data, const QString& path, bool olderFormat, QString* errorText) {
-    XmlDocumentContext context(&data);
-    context.olderFormat = olderFormat ? 1 : 0;
-    return SaveDocumentXml(context, path, errorText);
+    return SaveDocumentXml(data, path, errorText, olderFormat ? DocumentFormat::Older : DocumentFormat::Current);
 }
 
 } // namespace tools

@@ -7,7 +7,6 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/WidgetShell.h"
 #include "model/DocumentData.h"
-#include "model/XmlDocumentContext.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 
@@ -91,8 +90,7 @@ std::vector<StoredVersion> StoredVersionsOf(const QString& path) {
     CDocumentData data;
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    XmlDocumentContext context(&data);
-    EXPECT_EQ(LoadDocumentXml(file, context, 0), LoadResult::Loaded);
+    EXPECT_EQ(LoadDocumentXml(file, data, 0), LoadResult::Loaded);
     return data.versionHistory;
 }
 

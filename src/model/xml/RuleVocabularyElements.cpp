@@ -1,7 +1,7 @@
-#include "model/RuleVocabularyElements.h"
+#include "model/xml/RuleVocabularyElements.h"
 
-#include "model/IntAttributeTable.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/FieldTableElements.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "model/HeaderElement.h"
+#include "model/xml/HeaderElement.h"
 
-#include "model/FontTableElement.h"
 #include "model/UnitFunction.h"
-#include "model/UnitFunctionElements.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/UnitFunctionElements.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "model/MemberDefinitionElement.h"
+#include "model/xml/MemberDefinitionElement.h"
 
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 void WriteMemberNameElement(const CMemberDefinition& member, XmlDocumentContext& context, pugi::xml_node element) {
     XmlAppendChildElement(context, element, "Name", member.name);

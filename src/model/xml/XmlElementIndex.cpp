@@ -1,7 +1,7 @@
-#include "model/XmlElementIndex.h"
+#include "model/xml/XmlElementIndex.h"
 
 #include "model/ParallelWork.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <algorithm>
 #include <cassert>

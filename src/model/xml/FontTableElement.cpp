@@ -1,6 +1,6 @@
-#include "model/FontTableElement.h"
+#include "model/xml/FontTableElement.h"
 
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <array>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "model/XmlElementIndex.h"
+#include "model/xml/XmlElementIndex.h"
 
 #include <pugixml.hpp>
 

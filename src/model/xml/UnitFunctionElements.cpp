@@ -1,10 +1,10 @@
-#include "model/UnitFunctionElements.h"
+#include "model/xml/UnitFunctionElements.h"
 
-#include "model/FontTableElement.h"
-#include "model/HeaderElement.h"
 #include "model/ParallelWork.h"
 #include "model/UnitFunctionRegistry.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/HeaderElement.h"
+#include "model/xml/XmlDocumentContext.h"
 #include "platform/Trace.h"
 
 #include <QStringList>

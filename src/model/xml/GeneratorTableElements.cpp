@@ -1,29 +1,15 @@
-#include "model/GeneratorTableElements.h"
+#include "model/xml/GeneratorTableElements.h"
 
-#include "model/IntAttributeTable.h"
-#include "model/XmlDocumentContext.h"
+#include "model/SettingsFields.h"
+#include "model/xml/FieldTableElements.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-const std::array<IntAttribute<DecisionTableLayout>, 2> layoutAttributes{{
-    NUV_INT_ATTRIBUTE(DecisionTableLayout, IsIdRow, "IsIdRow", true, 0),
-    NUV_INT_ATTRIBUTE(DecisionTableLayout, IsDoFirst, "IsDoFirst", true, 0),
-}};
-
-const std::array<IntAttribute<VersionControlSettings>, 3> versionAttributes{{
-    NUV_INT_ATTRIBUTE(VersionControlSettings, IsAutoVersion, "IsAutoVersion", true, 0),
-    NUV_INT_ATTRIBUTE(VersionControlSettings, IsUpdateMajor, "IsUpdateMajor", true, 0),
-    NUV_INT_ATTRIBUTE(VersionControlSettings, IsUpdateMinor, "IsUpdateMinor", true, 0),
-}};
-
-const std::array<IntAttribute<WorkTableSettings>, 2> workAttributes{{
-    NUV_INT_ATTRIBUTE(WorkTableSettings, UseWorkNo, "UseWorkNo", true, 0),
-    NUV_INT_ATTRIBUTE(WorkTableSettings, ImportUnit, "ImportUnit", true, 1),
-}};
-
+// Hand-written: the only fractional attributes of the file, printed with six decimals.
 struct FactorAttribute {
     const char* name;
     float WorkTableSettings::*factor;
@@ -34,20 +20,6 @@ const std::array<FactorAttribute, 3> factorAttributes{{
     {"UnitDayToHour", &WorkTableSettings::UnitDayToHour, 8.0},
     {"UnitMonthToDay", &WorkTableSettings::UnitMonthToDay, 20.0},
     {"UnitYearToMonth", &WorkTableSettings::UnitYearToMonth, 12.0},
-}};
-
-const std::array<IntAttribute<IDTableSettings>, 5> idAttributes{{
-    NUV_INT_ATTRIBUTE(IDTableSettings, No, "No", true, 0),
-    NUV_INT_ATTRIBUTE(IDTableSettings, HalfFlag, "HalfFlag", true, 0),
-    NUV_INT_ATTRIBUTE(IDTableSettings, Unit, "Unit", true, 0),
-    NUV_INT_ATTRIBUTE(IDTableSettings, Separator, "Separator", true, u'.'),
-    NUV_INT_ATTRIBUTE(IDTableSettings, AddSeparatorEndOfId, "AddSeparatorEndOfId", true, 0),
-}};
-
-const std::array<IntAttribute<GeneratorOutputOptions>, 3> decisionAttributes{{
-    NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Option, "Option", true, 0),
-    NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Scope, "Scope", true, 0),
-    NUV_INT_ATTRIBUTE(GeneratorOutputOptions, Type, "Type", true, 0),
 }};
 
 // Fills the first names from the elements in document order; names beyond the
@@ -78,34 +50,34 @@ void ReadExportImportNames(pugi::xml_node parent, const char* elementName, QStri
 
 void WriteDecisionTableLayout(XmlDocumentContext& context, pugi::xml_node parent, const DecisionTableLayout& layout) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "TestTable");
-    WriteIntAttributes(context, element, layoutAttributes, layout);
-    XmlAppendChildElement(context, element, "KnowledgeFolder", layout.KnowledgeFolder);
+    WriteIntAttributes(context, element, kDecisionTableLayoutFields, layout);
+    WriteTextFields(context, element, kDecisionTableLayoutTexts, layout);
 }
 
 void ReadDecisionTableLayout(pugi::xml_node parent, DecisionTableLayout& layout) {
     pugi::xml_node element = XmlFindElement(parent, "TestTable");
     if (!element)
         return;
-    ReadIntAttributes(element, layoutAttributes, layout);
-    layout.KnowledgeFolder = XmlGetChildText(element, "KnowledgeFolder");
+    ReadIntAttributes(element, kDecisionTableLayoutFields, layout);
+    ReadTextFields(element, kDecisionTableLayoutTexts, layout);
 }
 
 void WriteVersionControlTable(XmlDocumentContext& context, pugi::xml_node parent,
                               const VersionControlSettings& settings) {
-    WriteIntAttributes(context, XmlAppendChildElement(context, parent, "VersionControlTable"), versionAttributes,
+    WriteIntAttributes(context, XmlAppendChildElement(context, parent, "VersionControlTable"), kVersionControlFields,
                        settings);
 }
 
 void ReadVersionControlTable(pugi::xml_node parent, VersionControlSettings& settings) {
     if (pugi::xml_node element = XmlFindElement(parent, "VersionControlTable"))
-        ReadIntAttributes(element, versionAttributes, settings);
+        ReadIntAttributes(element, kVersionControlFields, settings);
 }
 
 void WriteWorkTable(XmlDocumentContext& context, pugi::xml_node parent, const WorkTableSettings& workTable) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "WorkTable");
     for (const QString& name : workTable.WorkName)
         XmlAppendChildElement(context, element, "WorkName", name);
-    WriteIntAttributes(context, element, workAttributes, workTable);
+    WriteIntAttributes(context, element, kWorkTableFields, workTable);
     for (const FactorAttribute& factor : factorAttributes)
         XmlSetFloatAttribute(context, element, factor.name, workTable.*(factor.factor), true);
 }
@@ -115,7 +87,7 @@ void ReadWorkTable(pugi::xml_node parent, WorkTableSettings& workTable) {
     if (!element)
         return;
     ReadNameList(element, "WorkName", workTable.WorkName, WorkTableSettings::MaxWorkNameLength);
-    ReadIntAttributes(element, workAttributes, workTable);
+    ReadIntAttributes(element, kWorkTableFields, workTable);
     for (const FactorAttribute& factor : factorAttributes) {
         workTable.*(factor.factor) =
             static_cast<float>(XmlGetFloatAttribute(element, factor.name, factor.defaultWhenMissing));
@@ -134,6 +106,7 @@ void ReadFileNameTable(pugi::xml_node parent, const char* elementName, FileNameS
                           wholeDocument);
 }
 
+// Hand-written: the element holds fields of two records and a list of names.
 void WriteFlowchartTable(XmlDocumentContext& context, pugi::xml_node parent, const FileNameSettings& fileNames,
                          const FlowchartNames& names) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "FlowchartTable");
@@ -154,43 +127,41 @@ void ReadFlowchartTable(pugi::xml_node parent, FileNameSettings& fileNames, Flow
 }
 
 void WriteIDTable(XmlDocumentContext& context, pugi::xml_node parent, const IDTableSettings& settings) {
-    WriteIntAttributes(context, XmlAppendChildElement(context, parent, "IDTable"), idAttributes, settings);
+    WriteIntAttributes(context, XmlAppendChildElement(context, parent, "IDTable"), kIDTableFields, settings);
 }
 
 void ReadIDTable(pugi::xml_node parent, IDTableSettings& settings) {
     if (pugi::xml_node element = XmlFindElement(parent, "IDTable"))
-        ReadIntAttributes(element, idAttributes, settings);
+        ReadIntAttributes(element, kIDTableFields, settings);
 }
 
 void WriteDecisionTable(XmlDocumentContext& context, pugi::xml_node parent, const GeneratorOutputOptions& options) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "DecisionTable");
-    XmlSetAttribute(context, element, "FileName", options.FileName, true);
-    WriteIntAttributes(context, element, decisionAttributes, options);
+    WriteTextFields(context, element, kDecisionTableTexts, options);
+    WriteIntAttributes(context, element, kGeneratorOutputFields, options);
 }
 
 void ReadDecisionTable(pugi::xml_node parent, GeneratorOutputOptions& options, bool wholeDocument) {
     pugi::xml_node element = XmlFindElement(parent, "DecisionTable");
     if (!element)
         return;
-    if (wholeDocument)
-        options.FileName = XmlGetAttribute(element, "FileName");
-    ReadIntAttributes(element, decisionAttributes, options);
+    ReadTextFields(element, kDecisionTableTexts, options, wholeDocument);
+    ReadIntAttributes(element, kGeneratorOutputFields, options);
 }
 
 void WriteExportExplanations(XmlDocumentContext& context, pugi::xml_node parent,
                              const ExportExplanationsOptions& options) {
     pugi::xml_node element = XmlAppendChildElement(context, parent, "ExportExplanations");
-    XmlSetIntAttribute(context, element, "Domain", options.Domain, true);
-    XmlAppendChildElement(context, element, "FileName", options.FileName);
+    WriteIntAttributes(context, element, kExportExplanationsFields, options);
+    WriteTextFields(context, element, kExportExplanationsTexts, options);
 }
 
 void ReadExportExplanations(pugi::xml_node parent, ExportExplanationsOptions& options, bool wholeDocument) {
     pugi::xml_node element = XmlFindElement(parent, "ExportExplanations");
     if (!element)
         return;
-    options.Domain = static_cast<int32_t>(XmlGetIntAttribute(element, "Domain", 0));
-    if (wholeDocument)
-        options.FileName = XmlGetChildText(element, "FileName");
+    ReadIntAttributes(element, kExportExplanationsFields, options);
+    ReadTextFields(element, kExportExplanationsTexts, options, wholeDocument);
 }
 
 void WriteTestSpecification(XmlDocumentContext& context, pugi::xml_node parent, const GeneratorOutputOptions& options) {

@@ -1,4 +1,4 @@
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include "model/Base64.h"
 

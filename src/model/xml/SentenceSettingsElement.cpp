@@ -1,7 +1,7 @@
-#include "model/SentenceSettingsElement.h"
+#include "model/xml/SentenceSettingsElement.h"
 
 #include "model/QuantifierSettings.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/XmlDocumentContext.h"
 
 namespace {
 

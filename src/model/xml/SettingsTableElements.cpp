@@ -1,8 +1,8 @@
-#include "model/SettingsTableElements.h"
+#include "model/xml/SettingsTableElements.h"
 
-#include "model/FontTableElement.h"
+#include "model/SettingsFields.h"
 #include "model/StandardColours.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/FieldTableElements.h"
 
 #include <algorithm>
 
@@ -112,48 +112,12 @@ void ReadAuxiliaryVerbTable(pugi::xml_node environment, std::vector<AuxiliaryVer
     }
 }
 
-namespace {
-
-// One table walked by both directions; ModifyColor alone reads as 10 when missing.
-struct AreaField {
-    const char* key;
-    qint64 readDefault;
-    qint32 LogicAreaSettings::*flag;
-    quint8 LogicAreaSettings::*colour;
-};
-using L = LogicAreaSettings;
-const AreaField kAreaFields[] = {
-    {"IfLineDisp", 0, &L::IfLineDisp, nullptr},
-    {"IfLineSameColor", 0, &L::IfLineSameColor, nullptr},
-    {"IfLineColor1", 0, nullptr, &L::IfLineColor1},
-    {"IfLineColor2", 0, nullptr, &L::IfLineColor2},
-    {"IfLineColor3", 0, nullptr, &L::IfLineColor3},
-    {"RecycleColor", 0, nullptr, &L::RecycleColor},
-    {"ModifyColor", 10, nullptr, &L::ModifyColor},
-    {"IsDispRegisterMember", 0, &L::IsDispRegisterMember, nullptr},
-    {"IsDispRegisterStatus", 0, &L::IsDispRegisterStatus, nullptr},
-    {"IsDispLineNum", 0, &L::IsDispLineNum, nullptr},
-};
-
-} // namespace
-
 void WriteLogicAreaSettings(XmlDocumentContext& context, pugi::xml_node environment,
                             const LogicAreaSettings& settings) {
-    pugi::xml_node element = XmlAppendChildElement(context, environment, "FAreaTable");
-    for (const AreaField& field : kAreaFields)
-        XmlSetIntAttribute(context, element, field.key, field.flag ? settings.*field.flag : settings.*field.colour,
-                           false);
+    WriteIntAttributes(context, XmlAppendChildElement(context, environment, "FAreaTable"), kLogicAreaFields, settings);
 }
 
 void ReadLogicAreaSettings(pugi::xml_node environment, LogicAreaSettings& settings) {
-    const pugi::xml_node element = XmlFindElement(environment, "FAreaTable");
-    if (!element)
-        return;
-    for (const AreaField& field : kAreaFields) {
-        const qint64 value = XmlGetIntAttribute(element, field.key, field.readDefault);
-        if (field.flag)
-            settings.*field.flag = static_cast<qint32>(value);
-        else
-            settings.*field.colour = static_cast<quint8>(value);
-    }
+    if (const pugi::xml_node element = XmlFindElement(environment, "FAreaTable"))
+        ReadIntAttributes(element, kLogicAreaFields, settings);
 }

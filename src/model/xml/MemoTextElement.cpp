@@ -1,8 +1,8 @@
-#include "model/MemoTextElement.h"
+#include "model/xml/MemoTextElement.h"
 
 #include "model/DocumentData.h"
-#include "model/FontTableElement.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/XmlDocumentContext.h"
 
 #include <QtEndian>
 

@@ -1,25 +1,27 @@
-#include "model/EnvironmentElement.h"
+#include "model/xml/EnvironmentElement.h"
 
 #include "model/DocumentData.h"
-#include "model/EnvironmentOptionsElement.h"
-#include "model/FontInfoElement.h"
-#include "model/FontTableElement.h"
-#include "model/GeneratorTableElements.h"
 #include "model/GeneratorTables.h"
-#include "model/PrintSettingsElement.h"
-#include "model/RuleVocabularyElements.h"
 #include "model/RuleVocabularyTables.h"
 #include "model/SentenceSettings.h"
-#include "model/SentenceSettingsElement.h"
-#include "model/SettingsTableElements.h"
-#include "model/ViewLayoutElements.h"
+#include "model/SettingsFields.h"
 #include "model/ViewLayoutTables.h"
-#include "model/XmlDocumentContext.h"
+#include "model/xml/EnvironmentOptionsElement.h"
+#include "model/xml/FieldTableElements.h"
+#include "model/xml/FontInfoElement.h"
+#include "model/xml/FontTableElement.h"
+#include "model/xml/GeneratorTableElements.h"
+#include "model/xml/PrintSettingsElement.h"
+#include "model/xml/RuleVocabularyElements.h"
+#include "model/xml/SentenceSettingsElement.h"
+#include "model/xml/SettingsTableElements.h"
+#include "model/xml/ViewLayoutElements.h"
+#include "model/xml/XmlDocumentContext.h"
 
 void WriteEnvironmentElement(XmlDocumentContext& context, pugi::xml_node documentElement) {
     const CDocumentData& data = *context.documentData;
     pugi::xml_node environment = XmlAppendChildElement(context, documentElement, "Environment");
-    XmlSetAttribute(context, environment, "Title", data.documentHeader.Title, true);
+    WriteTextFields(context, environment, kEnvironmentTitleField, data.documentHeader);
     WriteFontInfoElement(context, environment, data.fonts, data.recentFontFaces);
     WriteTitleTable(context, environment, data.TitleTable);
     WriteSyntaxSymbolTable(context, environment, data.SyntaxSymbols);
@@ -38,9 +40,7 @@ void WriteEnvironmentElement(XmlDocumentContext& context, pugi::xml_node documen
     WriteInconsistencyTable(context, environment, data.intraMemberConsistencyRules, data.inconsistencyRules);
     WriteFlowchartTable(context, environment, data.fileNames, data.FlowchartName);
     WriteNaturalSentenceConfiguration(context, environment, data.naturalSentenceWords);
-    XmlSetIntAttribute(context, environment, "MaximumNumberOfTabs", data.MaximumNumberOfTabs, false);
-    XmlSetIntAttribute(context, environment, "AutoSaveOnOff", data.AutoSaveOnOff, false);
-    XmlSetIntAttribute(context, environment, "AutoSaveInterval", data.AutoSaveInterval, false);
+    WriteIntAttributes(context, environment, kEnvironmentFields, data);
     WriteQuantifierSettings(context, environment, data.quantifiers);
     WriteParticleSettings(context, environment, data.particles);
     WritePrintSettingsElement(context, environment, data.printSettings, data.selectedPrintout);
@@ -60,15 +60,14 @@ void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node parent) 
 
 void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node environment, pugi::xml_node memoText) {
     CDocumentData& data = *context.documentData;
-    if (context.wholeDocument)
-        data.documentHeader.Title = XmlGetAttribute(environment, "Title").left(DocumentHeader::MaxTitleLength);
+    const bool wholeDocument = context.wholeDocument != 0;
+    ReadTextFields(environment, kEnvironmentTitleField, data.documentHeader, wholeDocument);
     ReadFontInfoElement(environment, data.fonts, data.recentFontFaces);
     ReadTitleTable(environment, data.TitleTable);
     ReadSyntaxSymbolTable(environment, data.SyntaxSymbols, data.fonts.columnFont);
     ReadFunctionAttributeTable(environment, data.FunctionAttributes);
     ReadAuxiliaryVerbTable(environment, data.AuxiliaryVerbs);
     ReadLogicAreaSettings(environment, data.FAreaTable);
-    const bool wholeDocument = context.wholeDocument != 0;
     ReadIndexViewTable(environment, data.indexViewSettings);
     ReadVeskTable(environment, data.lineMarkTable);
     ReadFuzzwordTable(environment, data.fuzzwords);
@@ -81,9 +80,7 @@ void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node environm
     ReadInconsistencyTable(environment, data.intraMemberConsistencyRules, data.inconsistencyRules);
     ReadFlowchartTable(environment, data.fileNames, data.FlowchartName, wholeDocument);
     ReadNaturalSentenceConfiguration(environment, data.naturalSentenceWords, data.documentLanguage);
-    data.MaximumNumberOfTabs = static_cast<int>(XmlGetIntAttribute(environment, "MaximumNumberOfTabs", 10));
-    data.AutoSaveOnOff = static_cast<int>(XmlGetIntAttribute(environment, "AutoSaveOnOff", 0));
-    data.AutoSaveInterval = static_cast<int>(XmlGetIntAttribute(environment, "AutoSaveInterval", 10));
+    ReadIntAttributes(environment, kEnvironmentFields, data);
     ReadQuantifierSettings(environment, data.quantifiers);
     ReadParticleSettings(environment, data.particles, data.documentLanguage);
     ReadPrintSettingsElement(environment, data.printSettings, data.selectedPrintout);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/XmlElementIndex.h"
+#include "model/xml/XmlElementIndex.h"
 
 #include <QString>
 

@@ -1,0 +1,147 @@
+#include "interchange/MindMapReader.h"
+#include "interchange/ImportProgress.h"
+#include "model/DocumentData.h"
+#include "model/UnitFunction.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Records the range and every position; asks to stop once `stopAt` nodes are converted.
+class RecordingProgress : public CImportProgress {
+public:
+    void SetRange(int total) override { range = total; }
+    void SetPos(int position) override { positions.push_back(position); }
+    bool IsCancelled() const override { return stopAt > 0 && !positions.empty() && positions.back() >= stopAt; }
+    void ShowFinished() override { ++finished; }
+
+    int range = -1;
+    std::vector<int> positions;
+    int stopAt = 0;
+    int finished = 0;
+};
+
+struct NewDocument {
+    NewDocument() { data.SetDefaults(); }
+    CDocumentData data;
+};
+
+InterchangeResult ReadMap(const QByteArray& map, CDocumentData& data, RecordingProgress& progress) {
+    QByteArray bytes = map;
+    QBuffer device(&bytes);
+    CMindMapReader reader;
+    const InterchangeResult opened = reader.Open(device, data);
+    return opened.Succeeded() ? reader.Convert(data, progress) : opened;
+}
+
+QStringList ChildNames(const CUnitFunction& function) {
+    QStringList names;
+    for (const CUnitFunction* child : function.children)
+        names << child->name;
+    return names;
+}
+
+const QByteArray kPlan = R"(<?xml version="1.0" encoding="UTF-8"?>
+<map version="1.0.1"><node TEXT="Plan"><node TEXT="Cook"><richcontent TYPE="NOTE"><html><body><p> Rinse first </p></body></html></richcontent><node TEXT="Soak"/></node><node><richcontent TYPE="NODE"><html><body>Serve</body></html></richcontent></node></node></map>)";
+
+} // namespace
+
+TEST(MindMapReader, ANewDocumentTakesTheTopNodeAsOriginAndTheRestBelowIt) {
+    NewDocument document;
+    RecordingProgress progress;
+    const InterchangeResult result = ReadMap(kPlan, document.data, progress);
+    ASSERT_TRUE(result.Succeeded());
+    EXPECT_EQ(result.items, 4);
+    const CUnitFunction& origin = *document.data.registry.origin;
+    EXPECT_EQ(origin.name, "Plan");
+    ASSERT_EQ(ChildNames(origin), QStringList({"Cook", "Serve"}));
+    const CUnitFunction& cook = *origin.children.front();
+    EXPECT_EQ(cook.header.contentText, "Rinse first");
+    EXPECT_EQ(ChildNames(cook), QStringList({"Soak"}));
+    EXPECT_EQ(document.data.registry.Count(), 4);
+    EXPECT_EQ(progress.range, 4);
+    EXPECT_EQ(progress.positions, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(progress.finished, 0) << "the caller says when the whole import is over";
+}
+
+TEST(MindMapReader, ADocumentWithUnitFunctionsGetsTheMapBelowItsOrigin) {
+    NewDocument document;
+    RecordingProgress progress;
+    ASSERT_TRUE(ReadMap(kPlan, document.data, progress).Succeeded());
+    ASSERT_TRUE(ReadMap(R"(<map><node TEXT="Wash"/></map>)", document.data, progress).Succeeded());
+    EXPECT_EQ(document.data.registry.origin->name, "Plan");
+    EXPECT_EQ(ChildNames(*document.data.registry.origin), QStringList({"Cook", "Serve", "Wash"}));
+}
+
+TEST(MindMapReader, WhatIsNoMapIsUnreadableAndChangesNothing) {
+    const QByteArray notMaps[] = {
+        "",
+        "plain text",
+        "<map></map>",
+        "<notamap><node TEXT=\"A\"/></notamap>",
+        "<map><node TEXT=\"A\">",
+        QByteArray("<map><node TEXT=\"A\0B\"/></map>", 29),
+        "<map><node TEXT=\"A&#0;\"/></map>",
+    };
+    for (const QByteArray& bytes : notMaps) {
+        NewDocument document;
+        RecordingProgress progress;
+        const InterchangeResult result = ReadMap(bytes, document.data, progress);
+        EXPECT_EQ(result.failure, InterchangeFailure::Unreadable) << bytes.constData();
+        EXPECT_EQ(result.items, 0);
+        EXPECT_EQ(document.data.registry.Count(), 1);
+        EXPECT_EQ(progress.range, -1) << "no progress for a map that did not open";
+    }
+}
+
+TEST(MindMapReader, AMapThatNeedsMoreIdsThanAreLeftIsRefusedWithTheCounts) {
+    QByteArray map = "<map><node TEXT=\"top\">";
+    for (int i = 0; i < 32767; ++i)
+        map += "<node TEXT=\"n\"/>";
+    map += "</node></map>";
+    NewDocument document;
+    RecordingProgress progress;
+    const InterchangeResult result = ReadMap(map, document.data, progress);
+    EXPECT_EQ(result.failure, InterchangeFailure::LimitExceeded);
+    EXPECT_EQ(result.needed, 32767);
+    EXPECT_EQ(result.available, 32766);
+    EXPECT_EQ(document.data.registry.Count(), 1);
+}
+
+TEST(MindMapReader, AStopKeepsWhatWasConvertedAndDeepMapsNeedNoDeepStack) {
+    QByteArray map = "<map>";
+    for (int i = 0; i < 20000; ++i)
+        map += "<node TEXT=\"level\">";
+    for (int i = 0; i < 20000; ++i)
+        map += "</node>";
+    map += "</map>";
+    NewDocument document;
+    RecordingProgress progress;
+    progress.stopAt = 500;
+    const InterchangeResult result = ReadMap(map, document.data, progress);
+    EXPECT_EQ(result.failure, InterchangeFailure::Cancelled);
+    EXPECT_EQ(result.items, 500);
+    EXPECT_EQ(document.data.registry.Count(), 500);
+    EXPECT_EQ(progress.range, 20000);
+
+    NewDocument whole;
+    RecordingProgress unstopped;
+    EXPECT_TRUE(ReadMap(map, whole.data, unstopped).Succeeded());
+    EXPECT_EQ(whole.data.registry.Count(), 20000);
+}
+
+TEST(MindMapReader, ConvertWithoutAnOpenedMapChangesNothing) {
+    NewDocument document;
+    RecordingProgress progress;
+    CMindMapReader reader;
+    EXPECT_EQ(reader.Convert(document.data, progress).failure, InterchangeFailure::Unreadable);
+    QByteArray bytes = "<map/>";
+    QBuffer device(&bytes);
+    EXPECT_FALSE(reader.Open(device, document.data).Succeeded());
+    EXPECT_EQ(reader.Convert(document.data, progress).failure, InterchangeFailure::Unreadable);
+    EXPECT_EQ(document.data.registry.Count(), 1);
+}
