@@ -8,7 +8,7 @@
 
 #include <vector>
 
-class CNUVApp;
+class COpenDocument;
 struct CMessageContext;
 
 // The main window's commands as data: from these tables the menus, toolbars, shortcuts, captions and the
@@ -66,7 +66,7 @@ struct State {
 };
 
 // The state of the application object as the rules see it, with the window's look and worker.
-State StateOf(const CNUVApp& app, int applicationLook, bool workerRunning);
+State StateOf(const COpenDocument& document, int applicationLook, bool workerRunning);
 
 struct Update {
     bool enabled = true;

@@ -2,7 +2,7 @@
 
 #include "app/ApplicationShell.h"
 #include "app/MainFrameCommandIds.h"
-#include "app/NUVApp.h"
+#include "app/OpenDocument.h"
 #include "interchange/ImportProgress.h"
 #include "model/XmlTextEncoding.h"
 #include "platform/MessageBox.h"
@@ -140,7 +140,7 @@ void ScanMindMapChildren(pugi::xml_node element, StopAfter stopAfter, OnText onT
 
 } // namespace
 
-CNUVDoc::CNUVDoc(CNUVApp& app) : m_app(app) {}
+CNUVDoc::CNUVDoc(COpenDocument& document) : m_document(document) {}
 
 CNUVDoc::~CNUVDoc() = default;
 
@@ -233,13 +233,13 @@ bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::x
 
 } // namespace
 
-bool RouteSaveCommand(CNUVApp& app, int id) {
+bool RouteSaveCommand(COpenDocument& document, int id) {
     switch (id) {
     case MainFrameCommand::FileSaveAs:
-        app.OnFileSaveAs();
+        document.OnFileSaveAs();
         return true;
     case MainFrameCommand::FileSave:
-        app.OnFileSave();
+        document.OnFileSave();
         return true;
     default:
         return false;
@@ -248,20 +248,23 @@ bool RouteSaveCommand(CNUVApp& app, int id) {
 
 bool CNUVDoc::OnCmdMsg(int id) {
     if (id != MainFrameCommand::ImportMindMap)
-        return RouteSaveCommand(m_app, id);
+        return RouteSaveCommand(m_document, id);
     OnImportMindMap();
     return true;
 }
 
 void CNUVDoc::OnImportMindMap() {
-    const QString path = m_app.Shell().PromptMapFileName();
-    if (!path.isEmpty())
-        ConvertMindMap(path, false, [] { return true; });
+    const QString path = m_document.Shell().PromptMapFileName();
+    if (path.isEmpty())
+        return;
+    // The walk builds the document's tree: nothing may clear it meanwhile.
+    COpenDocument::WorkScope work(m_document, COpenDocument::Work::Conversion);
+    ConvertMindMap(path, false, [] { return true; });
 }
 
 bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save) {
     m_pProgressDlg.reset();
-    CDocumentData& data = m_app.DocumentData();
+    CDocumentData& data = m_document.DocumentData();
 
     QFile file(path);
     QByteArray bytes;
@@ -303,17 +306,17 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
 
     bool result = false;
     try {
-        m_pProgressDlg = m_app.Shell().CreateImportProgress();
+        m_pProgressDlg = m_document.Shell().CreateImportProgress();
         m_pProgressDlg->SetRange(CountNodeElements(document));
         int counter = 0;
         const bool walked = ConvertMindMapNodes(data, *m_pProgressDlg, map.first_child(), counter, topParent);
         if (converter)
             m_pProgressDlg->SetPos(counter);
-        m_app.RebuildDocument();
+        m_document.RebuildDocument();
         // What was imported stays, also after a failure or a stop: the document is no longer the one on disk.
         // The converter saves what it made at once.
         if (!converter && counter > 0)
-            m_app.SetModified();
+            m_document.SetModified();
         if (!walked) {
             platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
                                      platform::MessageIcon::Error);

@@ -7,11 +7,11 @@
 #include "app/PaneView.h"
 #include "app/WindowManager.h"
 #include "app/ZoomWindow.h"
+#include "app/ui/AboutDialog.h"
 #include "app/ui/ChildFrame.h"
 #include "app/ui/CustomizeDlg.h"
-#include "app/ui/WindowsDlg.h"
-#include "app/ui/AboutDialog.h"
 #include "app/ui/StartUpDialog.h"
+#include "app/ui/WindowsDlg.h"
 #include "logic/InspectionEnvironment.h"
 #include "logic/InspectionRun.h"
 #include "logic/ui/CheckDlg.h"
@@ -96,7 +96,7 @@ QString SyntaxKeyword(const CDocumentData& data, int kind) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
+CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setMinimumSize(300, 300);
     setAcceptDrops(true);
     m_tabArea = new QTabWidget(this);
@@ -106,18 +106,18 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     setCentralWidget(m_tabArea);
     connect(m_tabArea, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_bChangingTabs)
-            m_app.Tabs().OnTabActivated(TabDocument(index));
+            m_document.Tabs().OnTabActivated(TabDocument(index));
         m_messages.PostActiveTabNotice(IsFocusInTabBar());
     });
     connect(m_tabArea, &QTabWidget::tabCloseRequested, this, [this](int index) {
         if (CNUVDoc* document = TabDocument(index))
-            m_app.Tabs().CloseTab(document);
+            m_document.Tabs().CloseTab(document);
     });
-    connect(&m_autoSaveTimer, &QTimer::timeout, this, [this] { m_app.OnAutoSaveTimer(); });
-    connect(&m_readOnlyWatchTimer, &QTimer::timeout, this, [this] { m_app.OnReadOnlyWatchTimer(); });
+    connect(&m_autoSaveTimer, &QTimer::timeout, this, [this] { m_document.OnAutoSaveTimer(); });
+    connect(&m_readOnlyWatchTimer, &QTimer::timeout, this, [this] { m_document.OnReadOnlyWatchTimer(); });
     // The worker writes the pane; the document's results time is written here, on this thread.
     connect(&m_inspectionPane, &CInspectionView::ResultsTimeChanged, this,
-            [this](qint64 resultsTime) { m_app.DocumentData().resultsTime = resultsTime; });
+            [this](qint64 resultsTime) { m_document.SetResultsTime(resultsTime); });
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     CreateActions();
     CreateToolBars();
@@ -130,11 +130,11 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     m_toolBarLayout = CToolBarLayout::Load();
     ApplyToolBarLayout();
     OnUpdateFrameTitle(QString());
-    m_app.Tabs().SetTabArea(this);
+    m_document.Tabs().SetTabArea(this);
 }
 
 CMainFrame::~CMainFrame() {
-    m_app.Tabs().SetTabArea(nullptr);
+    m_document.Tabs().SetTabArea(nullptr);
 }
 
 void CMainFrame::CreateActions() {
@@ -246,7 +246,7 @@ void CMainFrame::OpenCustomizeDialog() {
 }
 
 void CMainFrame::OpenWindowsDialog() {
-    CWindowManager manager(m_app, [this] { return TabsInOrder(); });
+    CWindowManager manager(m_document, [this] { return TabsInOrder(); });
     CWindowsDlg dialog(manager, this);
     dialog.exec();
     UpdateCommands();
@@ -346,7 +346,7 @@ void CMainFrame::CreatePanes() {
             auto* edit = new CInspectionViewEdit(m_inspectionPane, *this, dock);
             edit->setMinimumSize(200, 200);
             edit->SetContextMenuLocalizer([this](QMenu& menu) {
-                const CDocumentData& data = m_app.DocumentData();
+                const CDocumentData& data = m_document.DocumentData();
                 LocalizeRichEditContextMenu(m_app.MessageContext(), menu, SyntaxKeyword(data, SyntaxDo),
                                             SyntaxKeyword(data, SyntaxFn));
             });
@@ -478,7 +478,7 @@ void CMainFrame::FillRecentFiles(QMenu* menu, QAction* anchor) {
 }
 
 void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
-    const CNavigationHistory& history = m_app.Tabs().History();
+    const CNavigationHistory& history = m_document.Tabs().History();
     QList<QAction*> actions;
     for (int i = 0; i < static_cast<int>(history.Entries().size()) && HistoryEntryFirst + i <= HistoryEntryLast; ++i) {
         const CNUVDoc* document = history.Entries()[i];
@@ -492,7 +492,7 @@ void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
 }
 
 void CMainFrame::UpdateCommands() {
-    const State state = StateOf(m_app, m_nApplicationLook, m_app.IsWorkerRunning());
+    const State state = StateOf(m_document, m_nApplicationLook, m_document.IsWorkerRunning());
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
         setCursor(Qt::WaitCursor);
@@ -543,10 +543,10 @@ void CMainFrame::OnCommand(int id) {
         m_app.OnFileSaveAs();
         break;
     case NavigateBack:
-        m_app.Tabs().NavigateBack();
+        m_document.Tabs().NavigateBack();
         break;
     case NavigateForward:
-        m_app.Tabs().NavigateForward();
+        m_document.Tabs().NavigateForward();
         break;
     case AppExit:
         m_app.OnAppExit();
@@ -619,10 +619,10 @@ void CMainFrame::OnCommand(int id) {
         else if (id >= RecentFileFirst && id <= RecentFileLast)
             m_app.OnOpenRecentFile(id - RecentFileFirst);
         else if (id >= HistoryEntryFirst && id <= HistoryEntryLast)
-            m_app.Tabs().NavigateTo(id - HistoryEntryFirst);
+            m_document.Tabs().NavigateTo(id - HistoryEntryFirst);
         else if (ShowUnavailableCommandMessage(id))
             break;
-        else if (CNUVDoc* document = m_app.GetActiveDocument())
+        else if (CNUVDoc* document = m_document.GetActiveDocument())
             document->OnCmdMsg(id);
         break;
     }
@@ -631,39 +631,39 @@ void CMainFrame::OnCommand(int id) {
 
 void CMainFrame::RunWholeInspection(int command) {
     ShowInspectionPane();
-    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
-    m_app.SetWorkerRunning(true);
+    const InspectionEnvironment environment = MakeInspectionEnvironment(m_document.DocumentData());
+    COpenDocument::WorkScope work(m_document, COpenDocument::Work::Worker);
     UpdateCommands();
     CCheckThreadDialog::RunWholeInspection(this, m_inspectionRunner, command, m_inspectionPane, environment);
-    m_app.SetWorkerRunning(false);
 }
 
 void CMainFrame::OnInspectCurrentUnitFunction() {
     ShowInspectionPane();
     // Without an active tab there is no unit function to inspect; the pane keeps what it shows.
-    const CUnitFunction* function = m_app.Tabs().ActiveTabFunction();
+    const CUnitFunction* function = m_document.Tabs().ActiveTabFunction();
     if (!function)
         return;
-    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
+    const InspectionEnvironment environment = MakeInspectionEnvironment(m_document.DocumentData());
     ::InspectCurrentUnitFunction(*function, m_inspectionPane, environment);
 }
 
 void CMainFrame::OnReasonCheck() {
     ShowInspectionPane();
     m_inspectionPane.ClearMessages();
-    InspectReasons(m_inspectionPane, MakeInspectionEnvironment(m_app.DocumentData()));
+    InspectReasons(m_inspectionPane, MakeInspectionEnvironment(m_document.DocumentData()));
 }
 
 void CMainFrame::OpenConditionConclusionList() {
     ShowInspectionPane();
-    const InspectionEnvironment environment = MakeInspectionEnvironment(m_app.DocumentData());
-    CCheckDlg dialog(m_app.MessageContext(), m_inspectionPane, environment, m_app.Tabs().ActiveTabFunction(), this);
+    const InspectionEnvironment environment = MakeInspectionEnvironment(m_document.DocumentData());
+    CCheckDlg dialog(m_app.MessageContext(), m_inspectionPane, environment, m_document.Tabs().ActiveTabFunction(),
+                     this);
     dialog.exec();
 }
 
 bool CMainFrame::OpenFunction(qint32 internalId) {
-    CUnitFunction* function = m_app.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
-    return function && m_app.Tabs().OpenFunctionTab(function);
+    CUnitFunction* function = m_document.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
+    return function && m_document.Tabs().OpenFunctionTab(function);
 }
 
 void CMainFrame::SetWorkerInputLock(bool locked) {
@@ -741,7 +741,7 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
         return;
     const QString name = document.m_pUnitFunction->name;
     auto* window =
-        new CChildFrame(m_app.DocumentData(), *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
+        new CChildFrame(m_document.DocumentData(), *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);
@@ -811,7 +811,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     // Closing the main window ends the process.
-    if (!m_app.CloseDocument(true)) {
+    if (!m_document.CloseDocument(true)) {
         event->ignore();
         return;
     }

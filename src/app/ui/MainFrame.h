@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/MainFrameCommands.h"
-#include "app/ModelessDialogs.h"
 #include "app/MainFrameMessages.h"
+#include "app/ModelessDialogs.h"
 #include "app/TabArea.h"
 #include "app/ToolBarLayout.h"
 #include "logic/InspectionRunner.h"
@@ -18,6 +18,7 @@
 class CChildFrame;
 class CCustomizeDlg;
 class CNUVApp;
+class COpenDocument;
 class CPaneView;
 class CZoomWindow;
 class QAction;
@@ -152,6 +153,7 @@ private:
     bool IsFocusInTabBar() const;
 
     CNUVApp& m_app;
+    COpenDocument& m_document;
     int m_nApplicationLook = MainFrameCommand::DefaultApplicationLook;
     bool m_bMenuForDocument = false;
     std::map<int, QAction*> m_actions;
@@ -175,5 +177,5 @@ private:
     // The runner goes first, so that a run still going has ended before its pane does.
     CInspectionView m_inspectionPane;
     CInspectionRunner m_inspectionRunner;
-    CMainFrameMessages m_messages{m_app, *this, m_inspectionPane};
+    CMainFrameMessages m_messages{m_document, *this, m_inspectionPane};
 };
