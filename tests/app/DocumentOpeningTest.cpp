@@ -578,3 +578,41 @@ TEST_F(DocumentOpening, TheAutoSaveTimerStartsWhenADocumentIsOpenedForEditingBut
     EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
     EXPECT_EQ(m_shell.autoSaveInterval, 0);
 }
+
+TEST_F(DocumentOpening, AWatchTickACloseRequestAndAnOpenWaitForTheWorkerThatReadsTheDocument) {
+    const QString path = Path("layout.nuv");
+    OtherEditor editor(path, QStringLiteral("花子"));
+    m_messages.answers = {MessageAnswer::No};
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    Shown();
+    editor.Close();
+    ASSERT_TRUE(QFile::copy(path, Path("other.nuv")));
+
+    // While the worker reads the document, nothing replaces or clears it.
+    COpenDocument& document = m_app.Document();
+    const CUnitFunction* read = document.DocumentData().registry.origin;
+    const int closesBefore = m_shell.closesPosted;
+    document.BeginWork(COpenDocument::Work::Worker);
+    m_app.OnReadOnlyWatchTimer();
+    m_app.OnCloseRequested();
+    EXPECT_FALSE(m_app.CloseDocument(true));
+    EXPECT_FALSE(m_app.OpenDocumentFile(Path("other.nuv")));
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(document.OpenMode(), COpenDocument::ReadOnlyWatched);
+    EXPECT_EQ(document.DocumentPath(), path);
+    EXPECT_EQ(document.DocumentData().registry.origin, read);
+    EXPECT_EQ(m_shell.closesPosted, closesBefore);
+
+    // Once it has ended they happen in the order they came, each once: the offer to edit (taken, so the
+    // document is read again), the close posted to the window, and the open of the other document.
+    m_messages.answers = {MessageAnswer::Ok};
+    document.EndWork(COpenDocument::Work::Worker);
+    const QStringList shown = Shown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(path + QStringLiteral(" は編集できるようになりました。")));
+    EXPECT_EQ(document.OpenMode(), COpenDocument::Editing);
+    EXPECT_EQ(m_shell.closesPosted, closesBefore + 1);
+    EXPECT_EQ(document.DocumentPath(), Path("other.nuv"));
+    EXPECT_FALSE(document.IsBusy());
+}
