@@ -8,6 +8,7 @@
 #include "app/OwnerFile.h"
 #include "app/RecentFileList.h"
 #include "app/SavingRules.h"
+#include "app/TabPaneLayout.h"
 #include "model/ExportMessages.h"
 #include "model/MemberUsage.h"
 #include "model/XmlDocumentContext.h"
@@ -70,6 +71,10 @@ COpenDocument::~COpenDocument() {
 
 void COpenDocument::AddDocumentTemplate() {
     m_docManager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(*this, kDocumentName));
+}
+
+bool COpenDocument::StoreTabPaneSizes(CUnitFunction& function, const TabPaneSizes& sizes) {
+    return ::StoreTabPaneSizes(m_documentData, function, sizes);
 }
 
 void COpenDocument::OnFileClose() {

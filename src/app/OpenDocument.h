@@ -21,6 +21,7 @@ class CInstanceRegistry;
 class CNUVDoc;
 class QFile;
 struct InstanceRecord;
+struct TabPaneSizes;
 
 // The process's one open document: its record, file, open mode and modified flag, the lock on its file and the
 // owner file beside it, its tabs, and what opens, makes, reads again, saves and closes it. It knows when a long
@@ -92,6 +93,8 @@ public:
     bool CanSaveDocument() const { return m_documentData.DataReady != 0; }
     // When the result pane's findings were made; the document stores it.
     void SetResultsTime(qint64 resultsTime) { m_documentData.resultsTime = resultsTime; }
+    // The pane sizes the user gave the unit function's tab; false when nothing changed.
+    bool StoreTabPaneSizes(CUnitFunction& function, const TabPaneSizes& sizes);
 
     // The tab documents and their tabs.
     CNUVDocManager& DocManager() { return m_docManager; }

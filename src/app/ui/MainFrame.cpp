@@ -740,8 +740,7 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     if (!document.m_pUnitFunction)
         return;
     const QString name = document.m_pUnitFunction->name;
-    auto* window =
-        new CChildFrame(m_document.DocumentData(), *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
+    auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);
