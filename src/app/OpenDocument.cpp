@@ -709,6 +709,7 @@ void COpenDocument::LeaveWithoutDocument(const QString& message) {
     SetWindowTitle();
     UpdateOwnInstanceRecord();
     RestoreZoom();
+    Notify(DocumentChange::Closed);
 }
 
 void COpenDocument::RestoreZoom() {
