@@ -11,8 +11,8 @@ class CImportProgress;
 class COpenDocument;
 class CUnitFunction;
 
-// The document object behind one unit-function tab. The content of the one open document lives in the
-// application's document data; a tab document only names the unit function it shows, holds the progress
+// The document object behind one unit-function tab. The content of the one open document lives in its
+// record, which COpenDocument holds; a tab document only names the unit function it shows, holds the progress
 // of an import while one runs and is the target of the document-level import commands. It never loads or
 // saves a file itself.
 class CNUVDoc {
@@ -37,7 +37,7 @@ public:
     // waiting for the user at the end; a document the map changed is marked modified.
     void OnImportMindMap();
 
-    // Runs the tab document's command `id`: Save and Save As save the whole document through the application,
+    // Runs the tab document's command `id`: Save and Save As save the whole open document,
     // the map import imports. False for a command that is not the tab document's.
     bool OnCmdMsg(int id);
 
@@ -50,7 +50,7 @@ private:
 };
 
 // Save and Save As of a document that is part of the one open document (a tab's, a content's) save that whole
-// document through the application. False for another command.
+// document. False for another command.
 bool RouteSaveCommand(COpenDocument& document, int id);
 
 // "mm" for "D:\maps\Plan.mm": the text after the last "." anywhere in the path, empty without one.
