@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class CAbstractIndexItem;
 class CImportProgress;
 class CNUVApp;
 
@@ -53,7 +54,7 @@ public:
         (void)minor;
         return std::nullopt;
     }
-    // Starts the main window's automatic-saving timer that calls CNUVApp::OnAutoSaveTimer every
+    // Starts the main window's automatic-saving timer that calls COpenDocument::OnAutoSaveTimer every
     // `milliseconds`; 0 stops it.
     virtual void SetAutoSaveTimer(int milliseconds) { (void)milliseconds; }
     // Opening. The open-file prompt with its title; the chosen path, empty when cancelled.
@@ -72,7 +73,7 @@ public:
         (void)confirmOverwrite;
         return {};
     }
-    // Starts the main window's timer that calls CNUVApp::OnReadOnlyWatchTimer every `milliseconds`; 0 stops it.
+    // Starts the main window's timer that calls COpenDocument::OnReadOnlyWatchTimer every `milliseconds`; 0 stops it.
     virtual void SetReadOnlyWatchTimer(int milliseconds) { (void)milliseconds; }
     // Sets the main window's zoom to the document's zoom setting and applies it.
     virtual void RestoreZoom(int zoom) { (void)zoom; }
@@ -84,6 +85,15 @@ public:
     }
     // The open prompt for a FreeMind map to import; the chosen path, empty when cancelled.
     virtual QString PromptMapFileName() { return {}; }
+    // The model's questions: the name of a new unit function, or with `isolated` of the copy that isolates a
+    // shared one (`name` proposes it); false when cancelled.
+    virtual bool PromptFunctionName(QString& name, bool isolated) {
+        (void)name;
+        (void)isolated;
+        return false;
+    }
+    // The move dialog for the item of the table of contents; it moves the item itself.
+    virtual void RunMoveDialog(CAbstractIndexItem& item) { (void)item; }
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}

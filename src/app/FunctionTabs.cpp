@@ -75,6 +75,11 @@ void CFunctionTabs::CloseFunctionTab(const CUnitFunction* function) {
         CloseTab(tab);
 }
 
+void CFunctionTabs::DocumentChanged(DocumentChange change, CUnitFunction* function) {
+    if (change == DocumentChange::FunctionRemoved)
+        CloseFunctionTab(function);
+}
+
 void CFunctionTabs::CloseExcessTabs() {
     while (static_cast<int>(m_recentTabs.size()) > TabLimit())
         CloseTab(m_recentTabs.back());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DocumentObserver.h"
 #include "app/NavigationHistory.h"
 
 #include <vector>
@@ -13,12 +14,15 @@ struct DocumentHeader;
 
 // The unit functions open in tabs, one tab document each: which tab is active, the most recently used order
 // that the tab limit closes tabs by, and the back/forward history of activated tabs. The main window shows
-// the tabs through a CTabArea and reports the user's activations and closes here.
-class CFunctionTabs {
+// the tabs through a CTabArea and reports the user's activations and closes here. A tab goes with its unit
+// function: the tabs observe the document and close the tab of a unit function that is removed.
+class CFunctionTabs : public CDocumentObserver {
 public:
     CFunctionTabs(CNUVDocManager& documents, CDocumentData& data);
     CFunctionTabs(const CFunctionTabs&) = delete;
     CFunctionTabs& operator=(const CFunctionTabs&) = delete;
+
+    void DocumentChanged(DocumentChange change, CUnitFunction* function) override;
 
     // The tab area (not owned) that shows the tabs from now on; null for none.
     void SetTabArea(CTabArea* area) { m_pTabArea = area; }

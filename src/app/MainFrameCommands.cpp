@@ -1,6 +1,7 @@
 #include "app/MainFrameCommands.h"
 
-#include "app/NUVApp.h"
+#include "app/InstanceRegistry.h"
+#include "app/OpenDocument.h"
 #include "platform/MessageBox.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
@@ -52,12 +53,12 @@ bool EditAllowed(const State& state, bool operationAllowed) {
 
 } // namespace
 
-State StateOf(const CNUVApp& app, int applicationLook, bool workerRunning) {
+State StateOf(const COpenDocument& document, int applicationLook, bool workerRunning) {
     State state;
-    state.documentOpen = app.DocumentData().DataReady != 0;
+    state.documentOpen = document.DocumentData().DataReady != 0;
     state.workerRunning = workerRunning;
-    state.canNavigateBack = app.Tabs().CanNavigateBack();
-    state.canNavigateForward = app.Tabs().CanNavigateForward();
+    state.canNavigateBack = document.Tabs().CanNavigateBack();
+    state.canNavigateForward = document.Tabs().CanNavigateForward();
     state.applicationLook = applicationLook;
     return state;
 }
@@ -261,7 +262,8 @@ QString RecentFileCaption(int index, const QString& path) {
 std::vector<InstanceWindowEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records) {
     std::vector<InstanceWindowEntry> entries;
     for (int i = 0; i < static_cast<int>(records.size()) && InstanceWindowFirst + i <= InstanceWindowLast; ++i)
-        entries.push_back({InstanceWindowFirst + i, records[i].Caption(), CNUVApp::IsOwnInstance(records[i])});
+        entries.push_back(
+            {InstanceWindowFirst + i, records[i].Caption(), CInstanceRegistry::IsOwnInstance(records[i])});
     return entries;
 }
 

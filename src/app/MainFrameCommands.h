@@ -9,7 +9,7 @@
 
 #include <vector>
 
-class CNUVApp;
+class COpenDocument;
 struct CMessageContext;
 
 // What the main window builds from its command registry: the update rules' state, the menu tree, the toolbars'
@@ -40,7 +40,7 @@ struct State {
 };
 
 // The state of the application object as the rules see it, with the window's look and worker.
-State StateOf(const CNUVApp& app, int applicationLook, bool workerRunning);
+State StateOf(const COpenDocument& document, int applicationLook, bool workerRunning);
 
 struct Update {
     bool enabled = true;

@@ -1,7 +1,7 @@
 #include "app/MainFrameMessages.h"
 
-#include "app/NUVApp.h"
 #include "app/NUVDoc.h"
+#include "app/OpenDocument.h"
 #include "logic/MemberNameRegistration.h"
 #include "model/AbstractIndexItem.h"
 
@@ -24,9 +24,9 @@ HeaderField HeaderFieldFromCode(int code) {
     }
 }
 
-CMainFrameMessages::CMainFrameMessages(CNUVApp& app, CMainFrameTargets& targets, CInspectionView& resultPane,
+CMainFrameMessages::CMainFrameMessages(COpenDocument& document, CMainFrameTargets& targets, CInspectionView& resultPane,
                                        QObject* parent)
-    : QObject(parent), m_app(app), m_targets(targets), m_resultPane(resultPane) {}
+    : QObject(parent), m_document(document), m_targets(targets), m_resultPane(resultPane) {}
 
 CMainFrameMessages::~CMainFrameMessages() {
     if (m_pWorker) {
@@ -60,8 +60,9 @@ void CMainFrameMessages::PostRegisterMemberNames(const QString& memberName) {
     QMetaObject::invokeMethod(
         this,
         [this, memberName] {
-            StartWorker(
-                [this, memberName] { return RegisterMemberName(m_app.DocumentData(), memberName, &m_resultPane); });
+            StartWorker([this, memberName] {
+                return RegisterMemberName(m_document.DocumentData(), memberName, &m_resultPane);
+            });
         },
         Qt::QueuedConnection);
 }
@@ -82,7 +83,7 @@ void CMainFrameMessages::PostActiveTabNotice(bool focusInTabBar) {
 }
 
 CNUVDoc* CMainFrameMessages::TargetTab() const {
-    CNUVDoc* tab = m_app.Tabs().GetActiveTab();
+    CNUVDoc* tab = m_document.Tabs().GetActiveTab();
     return tab && tab->m_pUnitFunction ? tab : nullptr;
 }
 
@@ -90,7 +91,7 @@ void CMainFrameMessages::OnJump(int lineNumber, int fieldCode) {
     CNUVDoc* tab = TargetTab();
     if (!tab)
         return;
-    m_app.Tabs().OpenFunctionTab(tab->m_pUnitFunction);
+    m_document.Tabs().OpenFunctionTab(tab->m_pUnitFunction);
     if (lineNumber != 0)
         m_targets.GoToTabLogicLine(*tab, lineNumber);
     else
@@ -101,7 +102,7 @@ void CMainFrameMessages::OnSelectRange(int first, int last) {
     CNUVDoc* tab = TargetTab();
     if (!tab)
         return;
-    m_app.Tabs().OpenFunctionTab(tab->m_pUnitFunction);
+    m_document.Tabs().OpenFunctionTab(tab->m_pUnitFunction);
     if (first > 0 && last > 0)
         m_targets.SelectTabLogicRange(*tab, first, last);
 }
@@ -114,12 +115,12 @@ void CMainFrameMessages::OnPrefixUnregisteredMemberNames(const QString& prefix) 
 bool CMainFrameMessages::StartWorker(std::function<bool()> job) {
     // A modeless dialog stays usable while the window takes no input: a second job must not run beside the
     // first on the same document.
-    if (m_pWorker || m_app.IsWorkerRunning() || !job) {
+    if (m_pWorker || m_document.IsWorkerRunning() || !job) {
         emit WorkerRefused();
         return false;
     }
     m_targets.SetWorkerInputLock(true);
-    m_app.SetWorkerRunning(true);
+    m_document.BeginWork(COpenDocument::Work::Worker);
     m_pWorker = QThread::create([this, job = std::move(job)] {
         bool changed = false;
         try {
@@ -143,17 +144,18 @@ void CMainFrameMessages::OnWorkerFinished(bool documentChanged) {
     }
     if (documentChanged) {
         m_targets.RefreshViewsAfterWorker();
-        m_app.SetModified();
+        m_document.SetModified();
     }
-    m_app.SetWorkerRunning(false);
     m_targets.SetWorkerInputLock(false);
+    // What waited for the worker (a close request, a look at a watched file) runs now.
+    m_document.EndWork(COpenDocument::Work::Worker);
 }
 
 void CMainFrameMessages::OnActiveTabNotice(bool focusInTabBar) {
-    CUnitFunction* function = m_app.Tabs().ActiveTabFunction();
+    CUnitFunction* function = m_document.Tabs().ActiveTabFunction();
     if (focusInTabBar || !function)
         return;
-    CAbstractIndexItem& root = m_app.DocumentData().indexRoot;
+    CAbstractIndexItem& root = m_document.DocumentData().indexRoot;
     CAbstractIndexItem::ResetTreeFlagRecursive(root);
     m_targets.ShowActiveFunctionInViews(*function, CAbstractIndexItem::GetCurrentItem(root));
 }

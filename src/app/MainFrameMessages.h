@@ -7,7 +7,7 @@
 
 class CAbstractIndexItem;
 class CInspectionView;
-class CNUVApp;
+class COpenDocument;
 class CNUVDoc;
 class CUnitFunction;
 class QThread;
@@ -50,7 +50,7 @@ public:
 class CMainFrameMessages : public QObject {
     Q_OBJECT
 public:
-    CMainFrameMessages(CNUVApp& app, CMainFrameTargets& targets, CInspectionView& resultPane,
+    CMainFrameMessages(COpenDocument& document, CMainFrameTargets& targets, CInspectionView& resultPane,
                        QObject* parent = nullptr);
     // A worker still running is waited for.
     ~CMainFrameMessages() override;
@@ -90,7 +90,7 @@ private:
     void OnWorkerFinished(bool documentChanged);
     void OnActiveTabNotice(bool focusInTabBar);
 
-    CNUVApp& m_app;
+    COpenDocument& m_document;
     CMainFrameTargets& m_targets;
     CInspectionView& m_resultPane;
     QThread* m_pWorker = nullptr;

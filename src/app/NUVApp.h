@@ -1,14 +1,8 @@
 #pragma once
 
-#include "app/FunctionTabs.h"
-#include "app/InstanceTable.h"
-#include "model/DocumentData.h"
-#include "model/DocumentFile.h"
-#include "platform/DocumentFileLock.h"
-#include "platform/LivenessLock.h"
-#include "platform/NamedLock.h"
+#include "app/InstanceRegistry.h"
+#include "app/OpenDocument.h"
 #include "platform/SettingsStore.h"
-#include "platform/SharedMapping.h"
 #include "texts/MessageContext.h"
 
 #include <QString>
@@ -19,24 +13,22 @@
 #include <vector>
 
 class CApplicationShell;
-class QFile;
-class CNUVDoc;
-class CNUVDocManager;
 
-// The application object: owns what the process knows about its one open document (path, open mode,
-// modified flag, the document data), its place in the shared instance table and the tab documents, and
-// brings the process up. The converter's start-up converts the map named on the command line and closes.
+// The application object: the process. It brings the process up (the converter's start-up converts the map
+// named on the command line and closes), keeps its place in the shared instance table, the per-user values
+// and the message language, and owns the one open document, whose commands it hands on to it.
 class CNUVApp {
 public:
-    // Open modes of the document; the same codes are the instance record's state.
-    enum OpenMode { NoDocument = 0, Editing = 1, ReadOnly = 2, ReadOnlyWatched = 3, StoredVersion = 4 };
-
     explicit CNUVApp(CApplicationShell& shell);
     ~CNUVApp();
     CNUVApp(const CNUVApp&) = delete;
     CNUVApp& operator=(const CNUVApp&) = delete;
 
     CApplicationShell& Shell() const { return m_shell; }
+    // The open document: what windows, tabs and dialogs are given.
+    COpenDocument& Document() { return m_document; }
+    const COpenDocument& Document() const { return m_document; }
+    CInstanceRegistry& Instances() { return m_instances; }
 
     // Start-up with the command-line arguments (the program first). False when the process must end at
     // once; true when the event loop runs until the posted close has been handled.
@@ -51,30 +43,27 @@ public:
     int ExitCode() const { return m_nExitCode; }
     // Asks every other instance and then this one to close.
     void OnAppExit();
-
-    // A request to close from another instance. Handled at once unless a conversion is running; then
-    // after its document has been saved.
-    void OnCloseRequested();
-    bool IsConverting() const { return m_bConverting; }
+    // A request to close from another instance: handled at once, or once the work that owns the document
+    // (a conversion, a save, a worker) has ended.
+    void OnCloseRequested() { m_document.RequestClose(); }
 
     // Instance table.
-    bool RegisterInstance(const InstanceRecord& record);
-    std::optional<InstanceRecord> FindInstanceByPath(const QString& path);
-    bool UpdateInstanceRecord(quint32 processId, const InstanceRecord& record);
-    void FillInstanceRecord(InstanceRecord& record) const;
-    void UpdateOwnInstanceRecord();
-    void ClearOwnInstanceRecord(quint32 processId);
-    bool RemoveInstanceRecord(quint32 processId);
-    void CloseOtherInstances();
-    // Starts another process of the program; with a path it opens that document (or stored version `number`).
-    void LaunchNewInstance(const QString& path, int number) const;
-    // The records in use, in the table's order; empty without the table.
-    std::vector<InstanceRecord> InstanceRecords();
-    // Brings the window of the instance at `index` of the table to the front; nothing for an index beyond the
-    // count or an instance without a window.
-    void ActivateInstanceWindow(int index);
-    // Whether the record is this process's own.
-    static bool IsOwnInstance(const InstanceRecord& record);
+    bool RegisterInstance(const InstanceRecord& record) { return m_instances.RegisterInstance(record); }
+    std::optional<InstanceRecord> FindInstanceByPath(const QString& path) {
+        return m_instances.FindInstanceByPath(path);
+    }
+    bool UpdateInstanceRecord(quint32 processId, const InstanceRecord& record) {
+        return m_instances.UpdateInstanceRecord(processId, record);
+    }
+    void FillInstanceRecord(InstanceRecord& record) const { m_document.FillInstanceRecord(record); }
+    void UpdateOwnInstanceRecord() { m_document.UpdateOwnInstanceRecord(); }
+    void ClearOwnInstanceRecord(quint32 processId) { m_instances.ClearOwnInstanceRecord(processId); }
+    bool RemoveInstanceRecord(quint32 processId) { return m_instances.RemoveInstanceRecord(processId); }
+    void CloseOtherInstances() { m_instances.CloseOtherInstances(); }
+    void LaunchNewInstance(const QString& path, int number) const { m_instances.LaunchNewInstance(path, number); }
+    std::vector<InstanceRecord> InstanceRecords() { return m_instances.InstanceRecords(); }
+    void ActivateInstanceWindow(int index) { m_instances.ActivateInstanceWindow(index); }
+    static bool IsOwnInstance(const InstanceRecord& record) { return CInstanceRegistry::IsOwnInstance(record); }
 
     // Per-user values, declared in UserSettings.h; a missing or wrongly typed value gives its default.
     quint32 GetProfileDword(const platform::DwordSetting& setting) const;
@@ -86,18 +75,16 @@ public:
     // The About box's language button: English after the user confirms; declined while English is stored,
     // back to Japanese.
     void SwitchLanguageFromAboutBox() const;
+    // The language and wording every window text is built from.
+    const CMessageContext& MessageContext() const { return m_messageContext; }
 
-    // Imports and exports of the File menu. The imports take the environment settings or the member and state
-    // names of another document file; the exports write the outline-ordered table of contents as text and the
-    // member and state names as CSV, in the process code page, asking before they overwrite a file; the
-    // older-format export writes the whole document as the 2013-June format had it.
-    void OnImportEnvironmentSettings();
-    void OnImportMemberNames();
-    void OnExportOutlineIndex();
-    void OnExportMemberNames();
-    void OnExportNuv2013june();
-
-    // Documents.
+    // The File menu's commands on the document.
+    void OnImportEnvironmentSettings() { m_document.OnImportEnvironmentSettings(); }
+    void OnImportMemberNames() { m_document.OnImportMemberNames(); }
+    void OnExportOutlineIndex() { m_document.OnExportOutlineIndex(); }
+    void OnExportMemberNames() { m_document.OnExportMemberNames(); }
+    void OnExportNuv2013june() { m_document.OnExportNuv2013june(); }
+    // A new document from the template the user chose to use, if any.
     void OnFileNew();
     void LoadTemplateDocument();
     // File Open: asks for a file and opens it as OnFileOpenPath does.
@@ -107,153 +94,34 @@ public:
     void OnFileOpenPath(const QString& path);
     // The recent-file entry `index` (0 the newest), opened as OnFileOpenPath does.
     void OnOpenRecentFile(int index);
-    // Opens the document at `path`, or its stored version `version`, as the process's one document, after
-    // closing the current one (which may ask to save it first). It is edited when the file may be written and
-    // no other process holds it; else read-only, or read-only until it becomes writable, as the user chooses.
-    // False when nothing was opened: the user cancelled, or the file could not be opened or read (said in a
-    // message, and the path leaves the recent files); the process is then left without a document.
+    // Opens the document here as COpenDocument::OpenDocumentFile does; a file that cannot be opened at all
+    // ends the process with exit code 1. False when nothing was opened now.
     bool OpenDocumentFile(const QString& path, int version = 0);
-    // The documents opened or saved last, newest first. `add` puts the path first, else it leaves the list.
-    QStringList RecentFiles() const;
-    void UpdateRecentFileList(const QString& path, bool add);
-    // A tick of the watch timer while the document is read-only awaiting writability: once no other process
-    // holds the file any more, the timer stops and the user is offered, once, to edit the document.
-    void OnReadOnlyWatchTimer();
-    CNUVDoc* GetActiveDocument() const;
-    CFunctionTabs& Tabs() { return m_tabs; }
-    const CFunctionTabs& Tabs() const { return m_tabs; }
-    // Registry, table of contents and every view after a change of the tree.
-    void RebuildDocument();
-    void StoreViewStateInDocument();
-    void SetWindowTitle();
-    // The main window's zoom follows the document's zoom setting.
-    void RestoreZoom();
-    // Asks whether to save a modified document first; false when the user cancels or the save fails, and
-    // then nothing is closed. A process that ends right after the close leaves the document's memory to
-    // the system.
-    bool CloseDocument(bool processEnding = false);
-    void CloseDocumentState();
-    // File Close: the main window's close path, which ends the process unless the user keeps the document;
-    // then the table of contents' next restore of its selection opens no tab.
-    void OnFileClose();
-    // True once after File Close: the table of contents' restore of its selection then opens no tab.
-    bool TakeSkipNextTabOpen();
-    bool SaveConvertedDocument(const QString& path);
-
-    // Saving. A save that fails says so and leaves the document modified and the file on disk as it was.
-    // Save and Save As are enabled while there is a document.
-    bool CanSaveDocument() const { return m_documentData.DataReady != 0; }
-    // Save writes the held file; a read-only document, or one whose file was made read-only since it was
-    // opened, is said to be read-only and goes to a file the user chooses.
-    void OnFileSave();
-    void OnFileSaveAs();
-    // Writes into the held file when `path` (the document's own) is given; else asks for a file, proposing
-    // `proposedName` or, with `ask`, a name made from the document. True when written.
-    bool SaveDocumentFile(const QString& path, bool ask, const QString& proposedName);
-    // Writes the document adding `entry` to its stored versions: into the held file when editing, else
-    // to a file the user chooses.
-    bool SaveDocumentFileAs(const VersionHistoryEntry& entry);
-    // Asks whether to record a version when the document wants one on every save. True: go on with the
-    // plain save; false: the save was done or refused here.
-    bool SaveWithVersionPrompt();
-    // Starts the automatic-saving timer when the document asks for it; the window's timer calls
-    // OnAutoSaveTimer. Runs after a document was opened for editing or a template loaded.
-    void StartAutoSaveTimer();
-    // A tick of the automatic-saving timer: the ordinary save, skipped while no document is there or while
-    // a save or the close question waits for the user, or while a whole inspection runs, and without a
-    // question while the held file has been made read-only.
-    void OnAutoSaveTimer();
-    // Set by the main window while a whole inspection runs on the worker.
-    void SetWorkerRunning(bool running) { m_bWorkerRunning = running; }
-    bool IsWorkerRunning() const { return m_bWorkerRunning; }
-    // The language and wording every window text is built from.
-    const CMessageContext& MessageContext() const { return m_messageContext; }
-
-    // The one open document and what the process knows about it.
-    CDocumentData& DocumentData() { return m_documentData; }
-    const CDocumentData& DocumentData() const { return m_documentData; }
-    // Language of a new document's defaults: 1 Japanese, 0 English.
-    int DocumentLanguage() const { return m_documentData.documentLanguage; }
-    // Empty until the document has a file.
-    const QString& DocumentPath() const { return m_strDocumentPath; }
-    // The file name of the path, the template's name for a new document, empty without a document.
-    const QString& DocumentName() const { return m_strDocumentName; }
-    int OpenMode() const { return m_nOpenMode; }
-    // The stored version asked for on the command line, 0 for the document itself.
-    int RequestedVersion() const { return m_nRequestedVersion; }
-    bool IsModified() const { return m_bModified; }
-    void SetModified(bool modified = true) { m_bModified = modified; }
+    QStringList RecentFiles() const { return COpenDocument::RecentFiles(); }
+    void UpdateRecentFileList(const QString& path, bool add) { COpenDocument::UpdateRecentFileList(path, add); }
+    void OnReadOnlyWatchTimer() { m_document.OnReadOnlyWatchTimer(); }
+    CNUVDoc* GetActiveDocument() const { return m_document.GetActiveDocument(); }
+    CFunctionTabs& Tabs() { return m_document.Tabs(); }
+    const CFunctionTabs& Tabs() const { return m_document.Tabs(); }
+    bool CloseDocument(bool processEnding = false) { return m_document.CloseDocument(processEnding); }
+    void OnFileClose() { m_document.OnFileClose(); }
+    bool TakeSkipNextTabOpen() { return m_document.TakeSkipNextTabOpen(); }
+    bool CanSaveDocument() const { return m_document.CanSaveDocument(); }
+    void OnFileSave() { m_document.OnFileSave(); }
+    void OnFileSaveAs() { m_document.OnFileSaveAs(); }
+    void OnAutoSaveTimer() { m_document.OnAutoSaveTimer(); }
 
 private:
-    // Creates or opens the lock, the table and this process's liveness lock; false with a message when
-    // one of them cannot be made.
-    bool OpenInstanceTable();
     // What both start-ups share: the instance table and this process's record, the document template and
     // the main window.
     bool StartUp();
-    InstanceTable* Table() const { return static_cast<InstanceTable*>(m_instanceMapping.Data()); }
-    bool HasInstanceTable() const { return m_instanceMutex.IsOpen() && Table(); }
-    void DropStaleInstances();
     bool ConvertMapArgument(const QStringList& arguments);
-    void ResetDocumentData();
-    // Lets the document go without asking: tabs, document data, instance record, document state.
-    void DiscardDocument(bool processEnding);
-    // Brings the window of another process that has `path` open to the front; false when none has it.
-    bool ActivateHolder(const QString& path);
-    // The sharing question for a file another process edits: ReadOnly, ReadOnlyWatched or, cancelled, NoDocument.
-    int AskHowToOpenHeldFile(const QString& path) const;
-    // Reads the file into the reset document data and, when it was read, rebuilds the table of contents.
-    bool ReadDocumentFile(QFile& file, int version);
-    // After a document was read: its tabs, title and instance record.
-    void ShowReadDocument();
-    // The document could not be opened or read: the message, and the process without a document.
-    void LeaveWithoutDocument(const QString& message);
-    void StartReadOnlyWatch();
-    void StopReadOnlyWatch();
-    // Holds the file for editing when it may be written and no other process holds it.
-    bool TryOpenForWriting(const QString& path, platform::DocumentFileLock& lock);
-    void NotifyCanWrite(platform::DocumentFileLock lock);
-    void ReloadDocument(platform::DocumentFileLock lock, const QString& path);
-    // Opens the save prompt, proposing a name as SaveDocumentFile describes; empty when cancelled.
-    QString PromptSaveFileName(bool ask, const QString& proposedName, bool copy);
-    // Whether a save goes into the held file: the document is edited and its file may still be written.
-    bool CanWriteHeldFile() const;
-    void ShowReadOnlyFileMessage() const;
-    bool SaveIntoHeldFile(const VersionHistoryEntry* entry);
-    // Writes to a new file, which is held before and after; the old file is let go only once it is written.
-    bool SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry);
-    bool WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText);
-    bool IsHeldByOtherProcess(const QString& path);
-    void ShowSaveFailure(const QString& path, const QString& errorText) const;
-    void ImportFromDocumentFile(bool environment);
-    // The export prompt proposing a name from `remembered` or the document; the chosen path, after the
-    // overwrite question for a file that is there, is remembered. Empty when the user gave none up.
-    QString PromptExportPath(QString& remembered, const QString& fileName, const QString& filter,
-                             const QString& extension);
     // Stores the message language for the next start and tells the user whether that worked.
     void SwitchLanguage(quint32 language, const QString& switched, const QString& failed) const;
 
     CApplicationShell& m_shell;
     CMessageContext m_messageContext;
-    CDocumentData m_documentData;
-    QString m_strDocumentPath;
-    QString m_strDocumentName;
-    int m_nOpenMode = NoDocument;
-    int m_nRequestedVersion = 0;
-    bool m_bModified = false;
-    QString m_runtimeDirectory;
-    platform::NamedLock m_instanceMutex;
-    platform::SharedMapping m_instanceMapping;
-    platform::LivenessLock m_liveness;
-    platform::DocumentFileLock m_heldDocumentFile;
-    std::unique_ptr<CNUVDocManager> m_pNUVDocManager;
-    CFunctionTabs m_tabs{*m_pNUVDocManager, m_documentData};
-    bool m_bConverting = false;
-    bool m_bCloseRequested = false;
-    bool m_bSaveRunning = false;
-    bool m_bWorkerRunning = false;
-    bool m_bAutoSaveTimerRunning = false;
-    bool m_bSkipNextTabOpen = false;
+    CInstanceRegistry m_instances{m_shell};
+    COpenDocument m_document{m_shell, m_instances};
     int m_nExitCode = 1;
-    bool m_bWatchTimerRunning = false;
 };

@@ -2,7 +2,7 @@
 
 #include "app/ApplicationShell.h"
 #include "app/MainFrameCommandIds.h"
-#include "app/NUVApp.h"
+#include "app/OpenDocument.h"
 #include "interchange/ImportProgress.h"
 #include "interchange/MindMapReader.h"
 #include "platform/MessageBox.h"
@@ -22,7 +22,7 @@ void ShowConversionError(const QString& detail) {
 
 } // namespace
 
-CNUVDoc::CNUVDoc(CNUVApp& app) : m_app(app) {}
+CNUVDoc::CNUVDoc(COpenDocument& document) : m_document(document) {}
 
 CNUVDoc::~CNUVDoc() = default;
 
@@ -38,13 +38,13 @@ QString MakeConvertedFileName(const QString& path) {
     return out + QStringLiteral(".nuv");
 }
 
-bool RouteSaveCommand(CNUVApp& app, int id) {
+bool RouteSaveCommand(COpenDocument& document, int id) {
     switch (id) {
     case MainFrameCommand::FileSaveAs:
-        app.OnFileSaveAs();
+        document.OnFileSaveAs();
         return true;
     case MainFrameCommand::FileSave:
-        app.OnFileSave();
+        document.OnFileSave();
         return true;
     default:
         return false;
@@ -53,20 +53,23 @@ bool RouteSaveCommand(CNUVApp& app, int id) {
 
 bool CNUVDoc::OnCmdMsg(int id) {
     if (id != MainFrameCommand::ImportMindMap)
-        return RouteSaveCommand(m_app, id);
+        return RouteSaveCommand(m_document, id);
     OnImportMindMap();
     return true;
 }
 
 void CNUVDoc::OnImportMindMap() {
-    const QString path = m_app.Shell().PromptMapFileName();
-    if (!path.isEmpty())
-        ConvertMindMap(path, false, [] { return true; });
+    const QString path = m_document.Shell().PromptMapFileName();
+    if (path.isEmpty())
+        return;
+    // The walk builds the document's tree: nothing may clear it meanwhile.
+    COpenDocument::WorkScope work(m_document, COpenDocument::Work::Conversion);
+    ConvertMindMap(path, false, [] { return true; });
 }
 
 bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save) {
     m_pProgressDlg.reset();
-    CDocumentData& data = m_app.DocumentData();
+    CDocumentData& data = m_document.DocumentData();
     QFile file(path);
     CMindMapReader reader;
     const InterchangeResult opened = reader.Open(file, data);
@@ -83,16 +86,16 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
 
     bool result = false;
     try {
-        m_pProgressDlg = m_app.Shell().CreateImportProgress();
+        m_pProgressDlg = m_document.Shell().CreateImportProgress();
         const InterchangeResult converted = reader.Convert(data, *m_pProgressDlg);
         if (converter && converted.failure != InterchangeFailure::Error)
             m_pProgressDlg->SetPos(converted.items);
         // Whatever the walk left, also after an error, is what the index shows.
-        m_app.RebuildDocument();
+        m_document.RebuildDocument();
         // What was imported stays, also after a failure or a stop: the document is no longer the one on disk.
         // The converter saves what it made at once.
         if (!converter && converted.items > 0)
-            m_app.SetModified();
+            m_document.SetModified();
         switch (converted.failure) {
         case InterchangeFailure::None:
             if (save()) {

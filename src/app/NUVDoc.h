@@ -1,26 +1,30 @@
 #pragma once
 
+#include "model/OutlineNumber.h"
+
 #include <QString>
 
 #include <functional>
 #include <memory>
 
 class CImportProgress;
-class CNUVApp;
+class COpenDocument;
 class CUnitFunction;
 
-// The document object behind one unit-function tab. The content of the one open document lives in the
-// application's document data; a tab document only names the unit function it shows, holds the progress
+// The document object behind one unit-function tab. The content of the one open document lives in its
+// record, which COpenDocument holds; a tab document only names the unit function it shows, holds the progress
 // of an import while one runs and is the target of the document-level import commands. It never loads or
 // saves a file itself.
 class CNUVDoc {
 public:
-    explicit CNUVDoc(CNUVApp& app);
+    explicit CNUVDoc(COpenDocument& document);
     ~CNUVDoc();
     CNUVDoc(const CNUVDoc&) = delete;
     CNUVDoc& operator=(const CNUVDoc&) = delete;
 
     CUnitFunction* m_pUnitFunction = nullptr; // not owned
+    // The place in the table of contents the tab was opened from last; empty when it was not opened from there.
+    OutlineNumber m_openedFrom;
     std::unique_ptr<CImportProgress> m_pProgressDlg;
 
     // Converts the FreeMind map at `path` into the open document and then runs `save`; the conversion is
@@ -33,7 +37,7 @@ public:
     // waiting for the user at the end; a document the map changed is marked modified.
     void OnImportMindMap();
 
-    // Runs the tab document's command `id`: Save and Save As save the whole document through the application,
+    // Runs the tab document's command `id`: Save and Save As save the whole open document,
     // the map import imports. False for a command that is not the tab document's.
     bool OnCmdMsg(int id);
 
@@ -42,12 +46,12 @@ private:
     // for the user there.
     bool ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save);
 
-    CNUVApp& m_app;
+    COpenDocument& m_document;
 };
 
 // Save and Save As of a document that is part of the one open document (a tab's, a content's) save that whole
-// document through the application. False for another command.
-bool RouteSaveCommand(CNUVApp& app, int id);
+// document. False for another command.
+bool RouteSaveCommand(COpenDocument& document, int id);
 
 // "mm" for "D:\maps\Plan.mm": the text after the last "." anywhere in the path, empty without one.
 QString GetFileExtension(const QString& path);

@@ -2,11 +2,11 @@
 
 #include "app/NUVDoc.h"
 
-CNUVMultiDocTemplate::CNUVMultiDocTemplate(CNUVApp& app, QString documentName)
-    : m_app(app), m_documentName(std::move(documentName)) {}
+CNUVMultiDocTemplate::CNUVMultiDocTemplate(COpenDocument& document, QString documentName)
+    : m_document(document), m_documentName(std::move(documentName)) {}
 
 CNUVDoc* CNUVMultiDocTemplate::OpenDocumentFileWithMode(CUnitFunction* function) {
-    auto document = std::make_unique<CNUVDoc>(m_app);
+    auto document = std::make_unique<CNUVDoc>(m_document);
     document->m_pUnitFunction = function;
     m_documents.push_back(std::move(document));
     return m_documents.back().get();

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-class CNUVApp;
+class COpenDocument;
 class CNUVDoc;
 class CUnitFunction;
 
@@ -13,7 +13,7 @@ class CUnitFunction;
 // before anything else sees the document, and owns the documents it made.
 class CNUVMultiDocTemplate {
 public:
-    CNUVMultiDocTemplate(CNUVApp& app, QString documentName);
+    CNUVMultiDocTemplate(COpenDocument& document, QString documentName);
 
     // The name new tab documents get, what the window title shows for a new document and what the template
     // chooser offers; empty for a template that makes no new documents of its own.
@@ -27,7 +27,7 @@ public:
     void CloseAllDocuments();
 
 private:
-    CNUVApp& m_app;
+    COpenDocument& m_document;
     QString m_documentName;
     std::vector<std::unique_ptr<CNUVDoc>> m_documents;
 };

@@ -1,11 +1,11 @@
 #include "app/NUVRichEditDoc.h"
 
 #include "app/MainFrameCommandIds.h"
-#include "app/NUVApp.h"
 #include "app/NUVCntrItem.h"
 #include "app/NUVDoc.h"
+#include "app/OpenDocument.h"
 
-CNUVRichEditDoc::CNUVRichEditDoc(CNUVApp& app) : m_app(app) {}
+CNUVRichEditDoc::CNUVRichEditDoc(COpenDocument& document) : m_document(document) {}
 
 CNUVRichEditDoc::~CNUVRichEditDoc() = default;
 
@@ -21,7 +21,7 @@ void CNUVRichEditDoc::UpdateAllViews() const {
 
 bool CNUVRichEditDoc::OnCmdMsg(int id) {
     if (id != MainFrameCommand::FileClose)
-        return RouteSaveCommand(m_app, id);
-    m_app.OnFileClose();
+        return RouteSaveCommand(m_document, id);
+    m_document.OnFileClose();
     return true;
 }

@@ -4,15 +4,15 @@
 #include <memory>
 #include <vector>
 
-class CNUVApp;
+class COpenDocument;
 class CNUVCntrItem;
 
 // The document of a tab's content view. It is no document of its own: Save, Save As and Close chosen while
-// the content view has the focus save and close the one open document through the application, never the
+// the content view has the focus save and close the one open document through the document owner, never the
 // content text alone. It keeps the items of the objects embedded in the content.
 class CNUVRichEditDoc {
 public:
-    explicit CNUVRichEditDoc(CNUVApp& app);
+    explicit CNUVRichEditDoc(COpenDocument& document);
     ~CNUVRichEditDoc();
     CNUVRichEditDoc(const CNUVRichEditDoc&) = delete;
     CNUVRichEditDoc& operator=(const CNUVRichEditDoc&) = delete;
@@ -29,7 +29,7 @@ public:
     bool OnCmdMsg(int id);
 
 private:
-    CNUVApp& m_app;
+    COpenDocument& m_document;
     std::vector<std::unique_ptr<CNUVCntrItem>> m_items;
     std::function<void()> m_updateViews;
 };

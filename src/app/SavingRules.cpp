@@ -1,6 +1,6 @@
 #include "app/SavingRules.h"
 
-#include "app/NUVApp.h"
+#include "app/OpenDocument.h"
 #include "model/DocumentData.h"
 #include "model/DocumentDataHelpers.h"
 #include "model/FileUtilities.h"
@@ -19,11 +19,11 @@ QString ComposeWindowTitle(const QString& path, int openMode, const CDocumentDat
         return data.registry.origin ? templateName : QString();
     const QString fileName = QFileInfo(path).fileName();
     switch (openMode) {
-    case CNUVApp::ReadOnly:
+    case COpenDocument::ReadOnly:
         return fileName + LoadString(StringId::TitleReadOnly);
-    case CNUVApp::ReadOnlyWatched:
+    case COpenDocument::ReadOnlyWatched:
         return fileName + LoadString(StringId::TitleWatched);
-    case CNUVApp::StoredVersion:
+    case COpenDocument::StoredVersion:
         return fileName + LoadString(StringId::TitleStoredVersion).arg(FormatVersionEntryNumber(data));
     default:
         return fileName;

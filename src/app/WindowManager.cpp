@@ -1,13 +1,13 @@
 #include "app/WindowManager.h"
 
-#include "app/NUVApp.h"
 #include "app/NUVDoc.h"
+#include "app/OpenDocument.h"
 #include "model/UnitFunction.h"
 
 #include <algorithm>
 
-CWindowManager::CWindowManager(CNUVApp& app, std::function<std::vector<CNUVDoc*>()> tabs)
-    : m_app(app), m_tabs(std::move(tabs)) {}
+CWindowManager::CWindowManager(COpenDocument& document, std::function<std::vector<CNUVDoc*>()> tabs)
+    : m_document(document), m_tabs(std::move(tabs)) {}
 
 QStringList CWindowManager::Captions() const {
     QStringList captions;
@@ -17,7 +17,7 @@ QStringList CWindowManager::Captions() const {
 }
 
 CWindowManager::Buttons CWindowManager::ButtonsFor(int selectedCount) const {
-    const bool document = m_app.CanSaveDocument();
+    const bool document = m_document.CanSaveDocument();
     return {selectedCount == 1, document && selectedCount >= 1, selectedCount >= 1};
 }
 
@@ -25,12 +25,12 @@ bool CWindowManager::Activate(int position) {
     const std::vector<CNUVDoc*> tabs = m_tabs();
     if (position < 0 || position >= static_cast<int>(tabs.size()))
         return false;
-    return m_app.Tabs().OpenFunctionTab(tabs[position]->m_pUnitFunction) != nullptr;
+    return m_document.Tabs().OpenFunctionTab(tabs[position]->m_pUnitFunction) != nullptr;
 }
 
 void CWindowManager::Save() {
-    if (m_app.CanSaveDocument())
-        m_app.OnFileSave();
+    if (m_document.CanSaveDocument())
+        m_document.OnFileSave();
 }
 
 void CWindowManager::Close(const std::vector<int>& positions) {
@@ -42,8 +42,8 @@ void CWindowManager::Close(const std::vector<int>& positions) {
     }
     for (CNUVDoc* tab : chosen) {
         // An earlier close may have taken this tab already (the tab limit, the origin's tab).
-        const std::vector<CNUVDoc*>& open = m_app.Tabs().RecentTabs();
+        const std::vector<CNUVDoc*>& open = m_document.Tabs().RecentTabs();
         if (std::find(open.begin(), open.end(), tab) != open.end())
-            m_app.Tabs().CloseTab(tab);
+            m_document.Tabs().CloseTab(tab);
     }
 }

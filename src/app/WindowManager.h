@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-class CNUVApp;
+class COpenDocument;
 class CNUVDoc;
 
 // What the dialog of the open tab windows does: it lists the tabs in the order the tab area shows them;
@@ -14,7 +14,7 @@ class CNUVDoc;
 class CWindowManager {
 public:
     // `tabs` gives the open tabs in the order they show, each time it is asked.
-    CWindowManager(CNUVApp& app, std::function<std::vector<CNUVDoc*>()> tabs);
+    CWindowManager(COpenDocument& document, std::function<std::vector<CNUVDoc*>()> tabs);
 
     QStringList Captions() const;
 
@@ -34,6 +34,6 @@ public:
     void Close(const std::vector<int>& positions);
 
 private:
-    CNUVApp& m_app;
+    COpenDocument& m_document;
     std::function<std::vector<CNUVDoc*>()> m_tabs;
 };

@@ -85,8 +85,8 @@ TEST_F(ConverterStartUp, ACancelledConversionSavesNothingAndSaysSo) {
     EXPECT_EQ(shell.finishedShown, 0);
     EXPECT_EQ(m_messages.Texts(), QStringList{"Mapファイルの変換は中断されました。ファイルは保存されていません。"});
     // What was converted before the stop is kept in the document, rebuilt: Root and A.
-    EXPECT_EQ(app.DocumentData().registry.Count(), 2);
-    EXPECT_EQ(app.DocumentData().registry.origin->name, "Root");
+    EXPECT_EQ(app.Document().DocumentData().registry.Count(), 2);
+    EXPECT_EQ(app.Document().DocumentData().registry.origin->name, "Root");
 }
 
 TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
@@ -97,16 +97,16 @@ TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
               QStringList{"変換するFreeMind MapファイルをTobrel.exeのアイコン上にドラッグ＆ドロップしてください。"});
     CNUVDoc* document = app.GetActiveDocument();
     ASSERT_NE(document, nullptr);
-    EXPECT_EQ(document->m_pUnitFunction, app.DocumentData().registry.origin);
+    EXPECT_EQ(document->m_pUnitFunction, app.Document().DocumentData().registry.origin);
 
     ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
     ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
-    const CUnitFunction* origin = app.DocumentData().registry.origin;
+    const CUnitFunction* origin = app.Document().DocumentData().registry.origin;
     EXPECT_EQ(origin->name, "Root");
     ASSERT_EQ(origin->children.size(), 3u);
     EXPECT_EQ(origin->children[2]->name, "Root");
     EXPECT_EQ(origin->children[2]->primaryParent, origin);
-    EXPECT_EQ(app.DocumentData().registry.Count(), 8);
+    EXPECT_EQ(app.Document().DocumentData().registry.Count(), 8);
 }
 
 TEST_F(ConverterStartUp, ProfileValuesOfTheWrongTypeReadAsTheirDefault) {
@@ -149,9 +149,9 @@ TEST_F(ConverterStartUp, ANewDocumentStartsFromTheTemplateFileWhenOneIsChosen) {
     ASSERT_TRUE(app.SetProfileDword(UserSettings::UseTemplate(), 1));
     ASSERT_TRUE(app.SetProfileText(UserSettings::TemplateFilename(), DocumentPath()));
     app.OnFileNew();
-    EXPECT_EQ(app.DocumentData().registry.Count(), 4);
-    EXPECT_EQ(app.DocumentData().registry.origin->name, "Root");
-    EXPECT_TRUE(app.DocumentPath().isEmpty());
+    EXPECT_EQ(app.Document().DocumentData().registry.Count(), 4);
+    EXPECT_EQ(app.Document().DocumentData().registry.origin->name, "Root");
+    EXPECT_TRUE(app.Document().DocumentPath().isEmpty());
 
     // A template that cannot be read leaves the new document's defaults.
     QFile broken(DocumentPath());
@@ -161,8 +161,8 @@ TEST_F(ConverterStartUp, ANewDocumentStartsFromTheTemplateFileWhenOneIsChosen) {
     FakeShell otherShell;
     CNUVApp other(otherShell);
     other.OnFileNew();
-    EXPECT_EQ(other.DocumentData().registry.Count(), 1);
-    EXPECT_EQ(other.DocumentData().DataReady, 1);
+    EXPECT_EQ(other.Document().DocumentData().registry.Count(), 1);
+    EXPECT_EQ(other.Document().DocumentData().DataReady, 1);
 }
 
 TEST_F(ConverterStartUp, ReadingASmallMapTakesMemoryForItsSizeNotForTheLargestMapAccepted) {
@@ -179,7 +179,7 @@ TEST_F(ConverterStartUp, ReadingASmallMapTakesMemoryForItsSizeNotForTheLargestMa
     ASSERT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
     const auto restore = qScopeGuard([&saved] { setrlimit(RLIMIT_AS, &saved); });
     EXPECT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
-    EXPECT_EQ(app.DocumentData().registry.Count(), 4);
+    EXPECT_EQ(app.Document().DocumentData().registry.Count(), 4);
 }
 
 TEST_F(ConverterStartUp, TheConverterClosesOnlyItsOwnWindowWhileExitClosesEveryInstance) {

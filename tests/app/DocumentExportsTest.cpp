@@ -88,10 +88,10 @@ TEST_F(ApplicationExports, TheOutlineIndexIsWrittenInTheProcessCodePageAfterTheO
     FakeShell shell;
     CNUVApp app(shell);
     ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
-    CDocumentData& data = app.DocumentData();
+    CDocumentData& data = app.Document().DocumentData();
     CUnitFunction* a = data.registry.CreateFunction(QStringLiteral("表示"), data.GetModelOptions());
     CUnitFunction::AppendChild(data.registry.origin, a);
-    app.RebuildDocument();
+    app.Document().RebuildDocument();
     data.environment.showPrefixInOutlineNumberOrderdIndex = 0;
     const QString origin = data.registry.origin->name;
 
@@ -136,7 +136,7 @@ TEST_F(ApplicationExports, TheOutlineIndexIsWrittenInTheProcessCodePageAfterTheO
     shell.savePath.clear();
     app.OnExportOutlineIndex();
     EXPECT_EQ(messages.Requests().size(), asked);
-    app.SetModified(false);
+    app.Document().SetModified(false);
 }
 
 TEST_F(ApplicationExports, MemberNamesGoToCsvAndTheOlderFormatReportsAFileItCannotWrite) {
@@ -178,19 +178,19 @@ TEST_F(ApplicationExports, AnImportMarksTheDocumentModifiedAndAFailedOneLeavesIt
 
     shell.openPath = NUV_TEST_DATA_DIR "/docfile/malformed.nuv";
     app.OnImportEnvironmentSettings();
-    EXPECT_FALSE(app.IsModified());
+    EXPECT_FALSE(app.Document().IsModified());
     EXPECT_EQ(messages.Requests().back().icon, platform::MessageIcon::Error);
 
     shell.openPath = NUV_TEST_DATA_DIR "/docfile/layout.nuv";
     app.OnImportMemberNames();
-    EXPECT_TRUE(app.IsModified());
+    EXPECT_TRUE(app.Document().IsModified());
     EXPECT_EQ(messages.Texts().back(), "インポートが成功しました。");
     EXPECT_EQ(shell.openPromptTitle, "ファイルを開く");
-    EXPECT_EQ(app.DocumentData().environment.importMemberNamesAndStateNamesFileName, shell.openPath);
-    app.SetModified(false);
+    EXPECT_EQ(app.Document().DocumentData().environment.importMemberNamesAndStateNamesFileName, shell.openPath);
+    app.Document().SetModified(false);
     app.OnImportEnvironmentSettings();
-    EXPECT_TRUE(app.IsModified());
-    app.SetModified(false);
+    EXPECT_TRUE(app.Document().IsModified());
+    app.Document().SetModified(false);
 }
 
 TEST_F(ApplicationExports, TheEditorStartsInTheStoredLanguageAndTheConverterInEnglish) {

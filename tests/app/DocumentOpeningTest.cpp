@@ -70,12 +70,12 @@ protected:
         return texts;
     }
     void ExpectNoDocument() {
-        EXPECT_FALSE(m_app.DocumentData().DataReady);
-        EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
-        EXPECT_EQ(m_app.DocumentPath(), "");
+        EXPECT_FALSE(m_app.Document().DocumentData().DataReady);
+        EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::NoDocument);
+        EXPECT_EQ(m_app.Document().DocumentPath(), "");
         EXPECT_EQ(m_shell.title, "");
         EXPECT_EQ(m_app.GetActiveDocument(), nullptr);
-        EXPECT_EQ(m_app.DocumentData().registry.origin, nullptr);
+        EXPECT_EQ(m_app.Document().DocumentData().registry.origin, nullptr);
     }
     // The instance record of this process as other processes see it, by its document's path.
     int PublishedState(const QString& path) {
@@ -116,13 +116,13 @@ TEST_F(DocumentOpening, ASavedDocumentOpensForEditingAsItWasSavedAndReopensWithI
     const QString path = Path("layout.nuv");
     ASSERT_TRUE(m_app.OpenDocumentFile(path));
     EXPECT_TRUE(Shown().isEmpty());
-    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
-    EXPECT_EQ(m_app.DocumentPath(), path);
+    EXPECT_EQ(tools::DumpDocument(m_app.Document().DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
+    EXPECT_EQ(m_app.Document().DocumentPath(), path);
     EXPECT_EQ(m_shell.title, "layout.nuv");
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(path));
     EXPECT_EQ(ReadOwnerFile(path), platform::GetUserName().isEmpty() ? "Unknown" : platform::GetUserName());
-    EXPECT_EQ(PublishedState(path), CNUVApp::Editing);
+    EXPECT_EQ(PublishedState(path), COpenDocument::Editing);
     EXPECT_EQ(m_app.FindInstanceByPath(path)->Caption(), "layout.nuv");
     EXPECT_EQ(m_app.RecentFiles(), QStringList{path});
     ASSERT_NE(m_app.GetActiveDocument(), nullptr);
@@ -130,9 +130,9 @@ TEST_F(DocumentOpening, ASavedDocumentOpensForEditingAsItWasSavedAndReopensWithI
 
     // Changed, with a second tab made active, saved, and opened again here: the document is read again, with
     // its changes and the tab that was active.
-    CUnitFunction* origin = m_app.DocumentData().registry.origin;
+    CUnitFunction* origin = m_app.Document().DocumentData().registry.origin;
     CUnitFunction* other = nullptr;
-    for (auto& [id, function] : m_app.DocumentData().registry.Functions()) {
+    for (auto& [id, function] : m_app.Document().DocumentData().registry.Functions()) {
         if (&function != origin)
             other = &function;
     }
@@ -140,42 +140,42 @@ TEST_F(DocumentOpening, ASavedDocumentOpensForEditingAsItWasSavedAndReopensWithI
     const QString otherName = other->name;
     m_app.Tabs().OpenFunctionTab(other);
     const size_t tabCount = m_app.Tabs().RecentTabs().size();
-    m_app.DocumentData().documentHeader.Title = QStringLiteral("改訂");
-    m_app.SetModified();
-    m_app.DocumentData().AutoSaveOnOff = 1;
+    m_app.Document().DocumentData().documentHeader.Title = QStringLiteral("改訂");
+    m_app.Document().SetModified();
+    m_app.Document().DocumentData().AutoSaveOnOff = 1;
     m_app.OnFileSave();
-    ASSERT_FALSE(m_app.IsModified());
+    ASSERT_FALSE(m_app.Document().IsModified());
     m_shell.autoSaveInterval = 0;
 
     m_app.OnFileOpenPath(path);
     EXPECT_TRUE(m_shell.started.empty());
-    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("改訂"));
-    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(m_app.Document().DocumentData().documentHeader.Title, QStringLiteral("改訂"));
+    EXPECT_EQ(tools::DumpDocument(m_app.Document().DocumentData()), DumpOfDocumentFile(path));
     ASSERT_NE(m_app.Tabs().ActiveTabFunction(), nullptr);
     EXPECT_EQ(m_app.Tabs().ActiveTabFunction()->name, otherName);
     EXPECT_EQ(m_app.Tabs().RecentTabs().size(), tabCount);
-    EXPECT_EQ(m_shell.autoSaveInterval, AutoSaveTimerInterval(m_app.DocumentData()));
+    EXPECT_EQ(m_shell.autoSaveInterval, AutoSaveTimerInterval(m_app.Document().DocumentData()));
     EXPECT_GT(m_shell.autoSaveInterval, 0);
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(path));
     EXPECT_TRUE(Shown().isEmpty());
 }
 
 TEST_F(DocumentOpening, TheCurrentDocumentIsClosedFirstAndItsChangesAreAskedFor) {
-    m_app.DocumentData().documentHeader.Title = QStringLiteral("未保存");
-    m_app.SetModified();
+    m_app.Document().DocumentData().documentHeader.Title = QStringLiteral("未保存");
+    m_app.Document().SetModified();
 
     m_messages.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(m_app.OpenDocumentFile(Path("layout.nuv")));
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("\"NUV\" は変更されています。保存しますか?")});
-    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("未保存"));
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(m_app.Document().DocumentData().documentHeader.Title, QStringLiteral("未保存"));
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(Path("layout.nuv")));
 
     m_messages.answers = {MessageAnswer::No};
     EXPECT_TRUE(m_app.OpenDocumentFile(Path("layout.nuv")));
     EXPECT_EQ(Shown().size(), 1);
-    EXPECT_FALSE(m_app.IsModified());
-    EXPECT_EQ(m_app.DocumentPath(), Path("layout.nuv"));
+    EXPECT_FALSE(m_app.Document().IsModified());
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("layout.nuv"));
 }
 
 TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
@@ -185,7 +185,7 @@ TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
     // or a detour.
     InstanceRecord other{};
     other.processId = 999999;
-    other.state = CNUVApp::ReadOnly;
+    other.state = COpenDocument::ReadOnly;
     other.SetPath(Path("layout.nuv"));
     ASSERT_TRUE(m_app.RegisterInstance(other));
     ASSERT_TRUE(QFile::link(Path("layout.nuv"), Path("link.nuv")));
@@ -195,7 +195,7 @@ TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
     }
     EXPECT_EQ(m_shell.openPromptTitle, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(m_shell.activated, std::vector<quint32>(2, 999999));
-    EXPECT_EQ(m_app.DocumentPath(), "");
+    EXPECT_EQ(m_app.Document().DocumentPath(), "");
     ASSERT_TRUE(m_app.RemoveInstanceRecord(999999));
 
     // A document whose name differs only in letter case is another file: it is not handed over. Changes here
@@ -203,18 +203,18 @@ TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
     other.SetPath(Path("LAYOUT.nuv"));
     ASSERT_TRUE(m_app.RegisterInstance(other));
     m_shell.openPath = Path("layout.nuv");
-    m_app.SetModified();
+    m_app.Document().SetModified();
     m_app.OnFileOpen();
     EXPECT_EQ(m_shell.activated.size(), 2u);
     ASSERT_EQ(m_shell.started.size(), 1u);
     EXPECT_EQ(m_shell.started[0], QStringList({"/0", "/0", Path("layout.nuv")}));
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     ASSERT_TRUE(m_app.RemoveInstanceRecord(999999));
 
     // An unchanged new document gives way to it.
-    m_app.SetModified(false);
+    m_app.Document().SetModified(false);
     m_app.OnFileOpen();
-    EXPECT_EQ(m_app.DocumentPath(), Path("layout.nuv"));
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("layout.nuv"));
     EXPECT_EQ(m_shell.started.size(), 1u);
 
     // A second document goes to a new process too; a cancelled prompt opens nothing.
@@ -225,7 +225,7 @@ TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
     m_shell.openPath.clear();
     m_app.OnFileOpen();
     EXPECT_EQ(m_shell.started.size(), 2u);
-    EXPECT_EQ(m_app.DocumentPath(), Path("layout.nuv"));
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("layout.nuv"));
     EXPECT_TRUE(Shown().isEmpty());
 }
 
@@ -244,11 +244,11 @@ TEST_F(DocumentOpening, AFileAnotherProcessEditsOpensReadOnlyOrWatchedAsTheUserC
     EXPECT_EQ(question.buttonTexts, QStringList({QStringLiteral("読み取り専用(&R)"), QStringLiteral("通知(&N)"),
                                                  QStringLiteral("キャンセル")}));
     Shown();
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::ReadOnly);
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::ReadOnly);
     EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv [読み込み専用]"));
-    EXPECT_EQ(PublishedState(path), CNUVApp::ReadOnly);
+    EXPECT_EQ(PublishedState(path), COpenDocument::ReadOnly);
     EXPECT_EQ(ReadOwnerFile(path), QStringLiteral("花子"));
-    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(tools::DumpDocument(m_app.Document().DocumentData()), DumpOfDocumentFile(path));
     EXPECT_EQ(m_shell.autoSaveInterval, 0);
     EXPECT_EQ(m_shell.watchInterval, 0);
 
@@ -268,9 +268,9 @@ TEST_F(DocumentOpening, AFileAnotherProcessEditsOpensReadOnlyOrWatchedAsTheUserC
     m_messages.answers = {MessageAnswer::No};
     ASSERT_TRUE(m_app.OpenDocumentFile(path));
     Shown();
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::ReadOnlyWatched);
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::ReadOnlyWatched);
     EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv [通知]"));
-    EXPECT_EQ(PublishedState(path), CNUVApp::ReadOnlyWatched);
+    EXPECT_EQ(PublishedState(path), COpenDocument::ReadOnlyWatched);
     EXPECT_EQ(m_shell.watchInterval, 1000);
 }
 
@@ -279,7 +279,7 @@ TEST_F(DocumentOpening, AFileThatMayNotBeWrittenOpensReadOnlyWithoutAQuestion) {
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     ASSERT_TRUE(m_app.OpenDocumentFile(path));
     EXPECT_TRUE(Shown().isEmpty());
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::ReadOnly);
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::ReadOnly);
     EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv [読み込み専用]"));
     EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path)));
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
@@ -326,12 +326,12 @@ TEST_F(DocumentOpening, AWatchedDocumentOffersEditingOnceWhenTheFileIsFreeAndRel
     EXPECT_EQ(m_shell.watchInterval, 0);
 
     // Reloaded for editing: held, owner file ours, title plain.
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
     EXPECT_EQ(m_shell.title, "layout.nuv");
-    EXPECT_EQ(PublishedState(path), CNUVApp::Editing);
+    EXPECT_EQ(PublishedState(path), COpenDocument::Editing);
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(path));
     EXPECT_NE(ReadOwnerFile(path), QStringLiteral("花子"));
-    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(tools::DumpDocument(m_app.Document().DocumentData()), DumpOfDocumentFile(path));
     EXPECT_NE(m_app.GetActiveDocument(), nullptr);
     m_app.OnReadOnlyWatchTimer();
     EXPECT_TRUE(Shown().isEmpty());
@@ -341,11 +341,11 @@ TEST_F(DocumentOpening, ChangesToAWatchedDocumentAreKeptDiscardedOrSavedElsewher
     const QString path = Path("layout.nuv");
     const auto openWatchedAndChange = [&] {
         OtherEditor editor(path, QStringLiteral("花子"));
-        m_app.SetModified(false);
+        m_app.Document().SetModified(false);
         m_messages.answers = {MessageAnswer::No};
         ASSERT_TRUE(m_app.OpenDocumentFile(path));
-        m_app.DocumentData().documentHeader.Title = QStringLiteral("読み取り中の変更");
-        m_app.SetModified();
+        m_app.Document().DocumentData().documentHeader.Title = QStringLiteral("読み取り中の変更");
+        m_app.Document().SetModified();
         Shown();
     };
     const QString editedQuestion =
@@ -362,8 +362,8 @@ TEST_F(DocumentOpening, ChangesToAWatchedDocumentAreKeptDiscardedOrSavedElsewher
               QStringList({QStringLiteral("破棄(&D)"), QStringLiteral("保存(&S)"), QStringLiteral("キャンセル")}));
     EXPECT_EQ(m_messages.requests[1].DefaultAnswer(), MessageAnswer::Cancel);
     Shown();
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::ReadOnlyWatched);
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::ReadOnlyWatched);
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(m_shell.watchInterval, 0);
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
     m_app.OnReadOnlyWatchTimer();
@@ -375,22 +375,22 @@ TEST_F(DocumentOpening, ChangesToAWatchedDocumentAreKeptDiscardedOrSavedElsewher
     m_messages.answers = {MessageAnswer::Ok, MessageAnswer::No};
     m_app.OnReadOnlyWatchTimer();
     EXPECT_EQ(Shown().size(), 2);
-    EXPECT_EQ(m_app.DocumentPath(), Path("changes.nuv"));
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
-    EXPECT_EQ(DumpOfDocumentFile(Path("changes.nuv")), tools::DumpDocument(m_app.DocumentData()));
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("changes.nuv"));
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
+    EXPECT_EQ(DumpOfDocumentFile(Path("changes.nuv")), tools::DumpDocument(m_app.Document().DocumentData()));
     ASSERT_EQ(m_shell.started.size(), 1u);
     EXPECT_EQ(m_shell.started[0], QStringList({"/0", "/0", path}));
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
 
     // Discard reloads the file as it is.
     openWatchedAndChange();
-    ASSERT_EQ(m_app.DocumentPath(), path);
+    ASSERT_EQ(m_app.Document().DocumentPath(), path);
     m_messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};
     m_app.OnReadOnlyWatchTimer();
     EXPECT_EQ(Shown().size(), 2);
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
-    EXPECT_FALSE(m_app.IsModified());
-    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
+    EXPECT_FALSE(m_app.Document().IsModified());
+    EXPECT_EQ(tools::DumpDocument(m_app.Document().DocumentData()), DumpOfDocumentFile(path));
 }
 
 TEST_F(DocumentOpening, AReloadThatCannotReadTheFileLeavesNoDocument) {
@@ -449,32 +449,32 @@ TEST_F(DocumentOpening, AFileThatCannotBeOpenedOrReadSaysSoAndLeavesTheRecentFil
         ASSERT_EQ(m_messages.requests.size(), 1) << file;
         EXPECT_EQ(m_messages.requests[0].icon, platform::MessageIcon::Warning) << file;
         m_messages.requests.clear();
-        EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing) << file;
+        EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing) << file;
     }
 }
 
 TEST_F(DocumentOpening, AStoredVersionOpensReadOnlyWithItsNumberInTheTitle) {
     const QString path = Path("layout.nuv");
     ASSERT_TRUE(m_app.OpenDocumentFile(path));
-    m_app.DocumentData().VersionControlTable.IsAutoVersion = 1;
-    m_app.DocumentData().documentHeader.Title = QStringLiteral("第一版");
+    m_app.Document().DocumentData().VersionControlTable.IsAutoVersion = 1;
+    m_app.Document().DocumentData().documentHeader.Title = QStringLiteral("第一版");
     m_shell.versionEntry = VersionHistoryEntry{1, 2, "2026/12/07 04:00:00", "tester", "first"};
     m_messages.answers = {MessageAnswer::Yes};
     m_app.OnFileSave();
-    m_app.DocumentData().documentHeader.Title = QStringLiteral("第二版");
+    m_app.Document().DocumentData().documentHeader.Title = QStringLiteral("第二版");
     m_messages.answers = {MessageAnswer::No};
     m_app.OnFileSave();
     ASSERT_TRUE(m_app.OpenDocumentFile(path));
-    ASSERT_FALSE(m_app.DocumentData().versionHistory.empty());
-    const int number = m_app.DocumentData().versionHistory.back().number;
-    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("第二版"));
+    ASSERT_FALSE(m_app.Document().DocumentData().versionHistory.empty());
+    const int number = m_app.Document().DocumentData().versionHistory.back().number;
+    EXPECT_EQ(m_app.Document().DocumentData().documentHeader.Title, QStringLiteral("第二版"));
     Shown();
 
     ASSERT_TRUE(m_app.OpenDocumentFile(path, number));
     EXPECT_TRUE(Shown().isEmpty());
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::StoredVersion);
-    EXPECT_EQ(m_app.RequestedVersion(), number);
-    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("第一版"));
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::StoredVersion);
+    EXPECT_EQ(m_app.Document().RequestedVersion(), number);
+    EXPECT_EQ(m_app.Document().DocumentData().documentHeader.Title, QStringLiteral("第一版"));
     EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv, 1.02 版"));
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
     EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path)));
@@ -509,7 +509,7 @@ TEST_F(DocumentOpening, RecentFilesKeepTheFourLastNewestFirstInTheUsersSettings)
     // An entry opens like File Open; an entry whose file is gone says so and leaves the list.
     m_app.UpdateRecentFileList(Path("layout.nuv"), true);
     m_app.OnOpenRecentFile(0);
-    EXPECT_EQ(m_app.DocumentPath(), Path("layout.nuv"));
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("layout.nuv"));
     ASSERT_EQ(m_app.RecentFiles()[0], Path("layout.nuv"));
     EXPECT_TRUE(Shown().isEmpty());
     ASSERT_TRUE(m_app.CloseDocument());
@@ -527,9 +527,9 @@ TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNor
     ASSERT_TRUE(m_app.CloseDocument());
     m_app.OnFileNew();
     EXPECT_TRUE(Shown().isEmpty());
-    EXPECT_EQ(tools::DumpDocument(m_app.DocumentData()), DumpOfDocumentFile(path));
-    EXPECT_EQ(m_app.DocumentPath(), "");
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
+    EXPECT_EQ(tools::DumpDocument(m_app.Document().DocumentData()), DumpOfDocumentFile(path));
+    EXPECT_EQ(m_app.Document().DocumentPath(), "");
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::NoDocument);
     EXPECT_EQ(m_shell.title, "NUV");
     EXPECT_NE(m_app.GetActiveDocument(), nullptr);
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
@@ -548,15 +548,15 @@ TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNor
     EXPECT_TRUE(Shown().isEmpty());
     CDocumentData defaults;
     defaults.SetDefaults();
-    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, defaults.documentHeader.Title);
-    EXPECT_EQ(m_app.DocumentData().registry.Count(), 1);
+    EXPECT_EQ(m_app.Document().DocumentData().documentHeader.Title, defaults.documentHeader.Title);
+    EXPECT_EQ(m_app.Document().DocumentData().registry.Count(), 1);
 }
 
 TEST_F(DocumentOpening, TheAutoSaveTimerStartsWhenADocumentIsOpenedForEditingButNotOnAReload) {
     const QString path = Path("layout.nuv");
     ASSERT_TRUE(m_app.OpenDocumentFile(path));
-    m_app.DocumentData().AutoSaveOnOff = 1;
-    m_app.DocumentData().AutoSaveInterval = 10;
+    m_app.Document().DocumentData().AutoSaveOnOff = 1;
+    m_app.Document().DocumentData().AutoSaveInterval = 10;
     m_app.OnFileSave();
     ASSERT_TRUE(m_app.CloseDocument());
     EXPECT_EQ(m_shell.autoSaveInterval, 0);
@@ -575,6 +575,44 @@ TEST_F(DocumentOpening, TheAutoSaveTimerStartsWhenADocumentIsOpenedForEditingBut
     EXPECT_EQ(m_shell.autoSaveInterval, 0);
     m_messages.answers = {MessageAnswer::Ok};
     m_app.OnReadOnlyWatchTimer();
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
     EXPECT_EQ(m_shell.autoSaveInterval, 0);
+}
+
+TEST_F(DocumentOpening, AWatchTickACloseRequestAndAnOpenWaitForTheWorkerThatReadsTheDocument) {
+    const QString path = Path("layout.nuv");
+    OtherEditor editor(path, QStringLiteral("花子"));
+    m_messages.answers = {MessageAnswer::No};
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    Shown();
+    editor.Close();
+    ASSERT_TRUE(QFile::copy(path, Path("other.nuv")));
+
+    // While the worker reads the document, nothing replaces or clears it.
+    COpenDocument& document = m_app.Document();
+    const CUnitFunction* read = document.DocumentData().registry.origin;
+    const int closesBefore = m_shell.closesPosted;
+    document.BeginWork(COpenDocument::Work::Worker);
+    m_app.OnReadOnlyWatchTimer();
+    m_app.OnCloseRequested();
+    EXPECT_FALSE(m_app.CloseDocument(true));
+    EXPECT_FALSE(m_app.OpenDocumentFile(Path("other.nuv")));
+    m_app.OnReadOnlyWatchTimer();
+    EXPECT_TRUE(Shown().isEmpty());
+    EXPECT_EQ(document.OpenMode(), COpenDocument::ReadOnlyWatched);
+    EXPECT_EQ(document.DocumentPath(), path);
+    EXPECT_EQ(document.DocumentData().registry.origin, read);
+    EXPECT_EQ(m_shell.closesPosted, closesBefore);
+
+    // Once it has ended they happen in the order they came, each once: the offer to edit (taken, so the
+    // document is read again), the close posted to the window, and the open of the other document.
+    m_messages.answers = {MessageAnswer::Ok};
+    document.EndWork(COpenDocument::Work::Worker);
+    const QStringList shown = Shown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(path + QStringLiteral(" は編集できるようになりました。")));
+    EXPECT_EQ(document.OpenMode(), COpenDocument::Editing);
+    EXPECT_EQ(m_shell.closesPosted, closesBefore + 1);
+    EXPECT_EQ(document.DocumentPath(), Path("other.nuv"));
+    EXPECT_FALSE(document.IsBusy());
 }

@@ -32,7 +32,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dirs.IsValid());
         ASSERT_TRUE(m_app.InitInstance({"tobrel"}));
-        ASSERT_TRUE(m_app.DocumentData().DataReady);
+        ASSERT_TRUE(m_app.Document().DocumentData().DataReady);
         m_startMessages = m_messages.Requests().size();
     }
     QString Path(const QString& name) const { return m_dirs.Path(name); }
@@ -41,11 +41,11 @@ protected:
     void SaveAs(const QString& name) {
         m_shell.savePath = Path(name);
         m_app.OnFileSaveAs();
-        ASSERT_EQ(m_app.DocumentPath(), Path(name));
+        ASSERT_EQ(m_app.Document().DocumentPath(), Path(name));
     }
     void Modify(const QString& title) {
-        m_app.DocumentData().documentHeader.Title = title;
-        m_app.SetModified();
+        m_app.Document().DocumentData().documentHeader.Title = title;
+        m_app.Document().SetModified();
     }
 
     AppDirectories m_dirs;
@@ -88,16 +88,16 @@ private:
 TEST_F(DocumentSaving, ANewDocumentSavedUnderANameIsHeldAndReopensAsSaved) {
     // The proposed name comes from the title page's title, else the origin's name, else the window title.
     m_app.OnFileSave();
-    m_app.DocumentData().registry.origin->name = QStringLiteral("起点");
+    m_app.Document().DocumentData().registry.origin->name = QStringLiteral("起点");
     m_app.OnFileSave();
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::NoDocument);
     Modify(QStringLiteral("扉/窓の仕様"));
     m_shell.savePath = Path("door.nuv");
     m_app.OnFileSave();
     EXPECT_EQ(m_shell.proposedNames, QStringList({"NUV.nuv", QStringLiteral("起点.nuv"), QStringLiteral("扉.nuv")}));
     m_shell.proposedNames.clear();
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
+    EXPECT_FALSE(m_app.Document().IsModified());
     EXPECT_EQ(m_shell.title, "door.nuv");
     EXPECT_TRUE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
@@ -107,7 +107,7 @@ TEST_F(DocumentSaving, ANewDocumentSavedUnderANameIsHeldAndReopensAsSaved) {
     Modify(QStringLiteral("窓の仕様"));
     m_app.OnFileSave();
     EXPECT_TRUE(m_shell.proposedNames.isEmpty());
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
     EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("窓の仕様"));
 
@@ -135,7 +135,7 @@ TEST_F(DocumentSaving, AFailedSaveKeepsTheModifiedFlagTheFileAndTheDocument) {
     EXPECT_TRUE(
         Shown()[0].startsWith(QStringLiteral("ファイル \"%1\" に書き込みできませんでした。").arg(Path("door.nuv"))))
         << Shown()[0].toStdString();
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
 
@@ -145,9 +145,9 @@ TEST_F(DocumentSaving, AFailedSaveKeepsTheModifiedFlagTheFileAndTheDocument) {
         m_shell.savePath = Path("window.nuv");
         m_app.OnFileSaveAs();
     }
-    EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("door.nuv"));
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_FALSE(QFile::exists(Path("window.nuv")));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
     EXPECT_TRUE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
@@ -158,9 +158,9 @@ TEST_F(DocumentSaving, AFailedSaveKeepsTheModifiedFlagTheFileAndTheDocument) {
         FileSizeLimit limit(256);
         EXPECT_FALSE(m_app.CloseDocument());
     }
-    EXPECT_TRUE(m_app.DocumentData().DataReady);
-    EXPECT_TRUE(m_app.IsModified());
-    EXPECT_EQ(m_app.DocumentData().documentHeader.Title, QStringLiteral("変更"));
+    EXPECT_TRUE(m_app.Document().DocumentData().DataReady);
+    EXPECT_TRUE(m_app.Document().IsModified());
+    EXPECT_EQ(m_app.Document().DocumentData().documentHeader.Title, QStringLiteral("変更"));
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
 }
 
@@ -174,15 +174,15 @@ TEST_F(DocumentSaving, TheUnsavedChangesQuestionOnClose) {
     ASSERT_EQ(Shown(), QStringList{QStringLiteral("\"door.nuv\" は変更されています。保存しますか?")});
     EXPECT_EQ(m_messages.Requests().back().buttons, platform::MessageButtons::YesNoCancel);
     EXPECT_EQ(m_messages.Requests().back().icon, platform::MessageIcon::Warning);
-    EXPECT_TRUE(m_app.IsModified());
-    EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    EXPECT_TRUE(m_app.Document().IsModified());
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("door.nuv"));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
 
     // No discards the changes.
     m_messages.Answer(MessageAnswer::No);
     EXPECT_TRUE(m_app.CloseDocument());
-    EXPECT_FALSE(m_app.DocumentData().DataReady);
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::NoDocument);
+    EXPECT_FALSE(m_app.Document().DocumentData().DataReady);
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::NoDocument);
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
     EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
@@ -198,13 +198,13 @@ TEST_F(DocumentSaving, YesOnCloseSavesFirstAndACancelledPromptKeepsTheDocument) 
     Modify(QStringLiteral("新しい扉"));
     m_messages.Answer(MessageAnswer::Yes);
     EXPECT_FALSE(m_app.CloseDocument()); // the save prompt is cancelled
-    EXPECT_TRUE(m_app.DocumentData().DataReady);
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().DocumentData().DataReady);
+    EXPECT_TRUE(m_app.Document().IsModified());
 
     m_messages.Answer(MessageAnswer::Yes);
     m_shell.savePath = Path("door.nuv");
     EXPECT_TRUE(m_app.CloseDocument());
-    EXPECT_FALSE(m_app.DocumentData().DataReady);
+    EXPECT_FALSE(m_app.Document().DocumentData().DataReady);
     EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("新しい扉"));
     EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
 }
@@ -220,7 +220,7 @@ TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
     }
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルが開けないため、保存できませんでした。")});
     EXPECT_EQ(ReadFileBytes(Path("taken.nuv")), "other");
-    EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("door.nuv"));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
 
     // A file that may not be written is not replaced either.
@@ -231,7 +231,7 @@ TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
         m_app.OnFileSaveAs();
         EXPECT_EQ(Shown().size(), 2);
         EXPECT_EQ(ReadFileBytes(Path("locked.nuv")), "read only");
-        EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+        EXPECT_EQ(m_app.Document().DocumentPath(), Path("door.nuv"));
     }
 
     // Save As under its own name writes the held file, once.
@@ -240,7 +240,7 @@ TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
     EXPECT_EQ(Shown().size(), QFileInfo(Path("locked.nuv")).isWritable() ? 1 : 2);
 
     SaveAs("window.nuv");
-    EXPECT_EQ(m_app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::Editing);
     EXPECT_EQ(m_shell.title, "window.nuv");
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("window.nuv")));
     EXPECT_TRUE(QFile::exists(MakeOwnerFileName(Path("window.nuv"))));
@@ -250,16 +250,16 @@ TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
 
 TEST_F(DocumentSaving, AVersionIsRecordedOnSaveWhenAskedAndRefusedBeyondTen) {
     SaveAs("door.nuv");
-    m_app.DocumentData().VersionControlTable = {1, 0, 1};
+    m_app.Document().DocumentData().VersionControlTable = {1, 0, 1};
 
     // Cancel saves nothing; No saves without a version.
     Modify(QStringLiteral("一"));
     m_messages.Answer(MessageAnswer::Cancel);
     m_app.OnFileSave();
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     m_messages.Answer(MessageAnswer::No);
     m_app.OnFileSave();
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
     EXPECT_EQ(Shown(), QStringList(2, QStringLiteral("版の履歴を保存しますか？")));
     EXPECT_TRUE(m_shell.askedVersions.isEmpty());
 
@@ -269,7 +269,7 @@ TEST_F(DocumentSaving, AVersionIsRecordedOnSaveWhenAskedAndRefusedBeyondTen) {
     m_messages.Answer(MessageAnswer::Yes);
     m_app.OnFileSave();
     EXPECT_EQ(m_shell.askedVersions, QStringList{"0.1"});
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
     {
         CDocumentData reread;
         QFile file(Path("door.nuv"));
@@ -281,7 +281,7 @@ TEST_F(DocumentSaving, AVersionIsRecordedOnSaveWhenAskedAndRefusedBeyondTen) {
 
     // With ten versions stored the version is refused and nothing is written.
     const QByteArray saved = ReadFileBytes(Path("door.nuv"));
-    m_app.DocumentData().versionHistory.resize(CDocumentData::MaxStoredVersions);
+    m_app.Document().DocumentData().versionHistory.resize(CDocumentData::MaxStoredVersions);
     Modify(QStringLiteral("三"));
     m_messages.Answer(MessageAnswer::Yes);
     m_app.OnFileSave();
@@ -289,7 +289,7 @@ TEST_F(DocumentSaving, AVersionIsRecordedOnSaveWhenAskedAndRefusedBeyondTen) {
               QStringLiteral("版の管理で保存できる数は最大10個までです。\n保存するには、版を削除してください。"));
     EXPECT_EQ(m_messages.Requests().back().icon, platform::MessageIcon::Error);
     EXPECT_EQ(m_shell.askedVersions.size(), 1);
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
 }
 
@@ -328,7 +328,7 @@ TEST(VersionProposal, FollowsTheLastLabelAndTheDocumentsOptions) {
 }
 
 TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
-    CDocumentData& data = m_app.DocumentData();
+    CDocumentData& data = m_app.Document().DocumentData();
     EXPECT_EQ(AutoSaveTimerInterval(data), 0); // off by default
     data.AutoSaveOnOff = 1;
     data.AutoSaveInterval = 0;
@@ -341,23 +341,23 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
     // A new document saved by name gets no timer; one opened for editing, or loaded from a template, does.
     SaveAs("door.nuv");
     EXPECT_EQ(m_shell.autoSaveInterval, 0);
-    m_app.StartAutoSaveTimer();
+    m_app.Document().StartAutoSaveTimer();
     EXPECT_EQ(m_shell.autoSaveInterval, 600000);
 
     Modify(QStringLiteral("自動"));
     m_app.OnAutoSaveTimer();
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
     EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("自動"));
 
     // No tick saves while a whole inspection runs.
     Modify(QStringLiteral("検査中"));
-    m_app.SetWorkerRunning(true);
+    m_app.Document().BeginWork(COpenDocument::Work::Worker);
     m_app.OnAutoSaveTimer();
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("自動"));
-    m_app.SetWorkerRunning(false);
+    m_app.Document().EndWork(COpenDocument::Work::Worker);
     m_app.OnAutoSaveTimer();
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
     EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("検査中"));
 
     // A tick while the version dialog waits for the user starts no second save.
@@ -377,19 +377,19 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
 
 TEST(WindowTitle, NamesTheFileAndItsOpenMode) {
     CDocumentData data;
-    EXPECT_EQ(ComposeWindowTitle("", CNUVApp::NoDocument, data, "NUV"), "");
+    EXPECT_EQ(ComposeWindowTitle("", COpenDocument::NoDocument, data, "NUV"), "");
     data.SetDefaults();
-    EXPECT_EQ(ComposeWindowTitle("", CNUVApp::NoDocument, data, "NUV"), "NUV");
+    EXPECT_EQ(ComposeWindowTitle("", COpenDocument::NoDocument, data, "NUV"), "NUV");
     const QString path = QStringLiteral("/specs/扉.nuv");
-    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::Editing, data, "NUV"), QStringLiteral("扉.nuv"));
-    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::ReadOnly, data, "NUV"), QStringLiteral("扉.nuv [読み込み専用]"));
-    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::ReadOnlyWatched, data, "NUV"), QStringLiteral("扉.nuv [通知]"));
+    EXPECT_EQ(ComposeWindowTitle(path, COpenDocument::Editing, data, "NUV"), QStringLiteral("扉.nuv"));
+    EXPECT_EQ(ComposeWindowTitle(path, COpenDocument::ReadOnly, data, "NUV"), QStringLiteral("扉.nuv [読み込み専用]"));
+    EXPECT_EQ(ComposeWindowTitle(path, COpenDocument::ReadOnlyWatched, data, "NUV"), QStringLiteral("扉.nuv [通知]"));
     data.documentHeader.Major = 1;
     data.documentHeader.Minor = 5;
-    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::StoredVersion, data, "NUV"), QStringLiteral("扉.nuv, 1.05 版"));
+    EXPECT_EQ(ComposeWindowTitle(path, COpenDocument::StoredVersion, data, "NUV"), QStringLiteral("扉.nuv, 1.05 版"));
     data.documentHeader.Major = 0;
     data.documentHeader.Minor = 0;
-    EXPECT_EQ(ComposeWindowTitle(path, CNUVApp::StoredVersion, data, "NUV"), QStringLiteral("扉.nuv, 0.00 版"));
+    EXPECT_EQ(ComposeWindowTitle(path, COpenDocument::StoredVersion, data, "NUV"), QStringLiteral("扉.nuv, 0.00 版"));
 }
 
 TEST(ProposedSaveName, IsCutAtASeparatorAndGetsTheExtensionOnce) {
@@ -415,7 +415,7 @@ TEST_F(DocumentSaving, TheHeldFileKeepsItsLinksAndBitsAndIsNotWrittenOnceMadeRea
     ASSERT_EQ(chmod(door.constData(), 0640), 0);
     Modify(QStringLiteral("二つの名前"));
     m_app.OnFileSave();
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
     EXPECT_EQ(TitleOfDocumentFile(Path("alias.nuv")), QStringLiteral("二つの名前"));
     EXPECT_EQ(ModeOf(Path("door.nuv")) & 07777, 0640u);
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
@@ -427,14 +427,14 @@ TEST_F(DocumentSaving, TheHeldFileKeepsItsLinksAndBitsAndIsNotWrittenOnceMadeRea
     Modify(QStringLiteral("読み取り専用"));
     m_app.OnAutoSaveTimer();
     EXPECT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     m_shell.proposedNames.clear();
     m_shell.savePath.clear(); // the prompt is cancelled
     m_app.OnFileSave();
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("'door.nuv'\nこのファイルは読み取り専用に設定されています。\n"
                                                   "別のファイル名を選んで再実行してください。")});
     EXPECT_EQ(m_shell.proposedNames, QStringList{Path("door.nuv")});
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
     EXPECT_EQ(ModeOf(Path("door.nuv")) & 07777, 0444u);
 }
@@ -449,14 +449,14 @@ TEST_F(DocumentSaving, APipeNamedAsTheFileIsNotWrittenAndIsNamedInTheMessage) {
         Shown()[0].startsWith(QStringLiteral("ファイル \"%1\" に書き込みできませんでした。").arg(Path("pipe.nuv"))))
         << Shown()[0].toStdString();
     EXPECT_TRUE(S_ISFIFO(ModeOf(Path("pipe.nuv"))));
-    EXPECT_EQ(m_app.DocumentPath(), Path("door.nuv"));
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("door.nuv"));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
 }
 
 TEST_F(DocumentSaving, AVersionWithoutAFreeNumberIsRefusedBeforeTheDialog) {
     SaveAs("door.nuv");
     const QByteArray saved = ReadFileBytes(Path("door.nuv"));
-    CDocumentData& data = m_app.DocumentData();
+    CDocumentData& data = m_app.Document().DocumentData();
     data.VersionControlTable = {1, 0, 1};
     StoredVersion last;
     last.label = " 1.02";
@@ -470,6 +470,6 @@ TEST_F(DocumentSaving, AVersionWithoutAFreeNumberIsRefusedBeforeTheDialog) {
     EXPECT_EQ(Shown().last(), QStringLiteral("版番号が上限に達しているため、新しい版を保存できません。"));
     EXPECT_EQ(m_messages.Requests().back().icon, platform::MessageIcon::Error);
     EXPECT_TRUE(m_shell.askedVersions.isEmpty());
-    EXPECT_TRUE(m_app.IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
 }

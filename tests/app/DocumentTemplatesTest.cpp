@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dirs.IsValid());
         ASSERT_TRUE(m_app.InitInstance({"tobrel"}));
-        ASSERT_TRUE(m_app.DocumentData().DataReady);
+        ASSERT_TRUE(m_app.Document().DocumentData().DataReady);
     }
 
     AppDirectories m_dirs;
@@ -34,21 +34,21 @@ protected:
 } // namespace
 
 TEST_F(DocumentTemplates, TheChooserShowsOnlyWhenMoreThanOneTemplateOffersAName) {
-    CUnitFunction* origin = m_app.DocumentData().registry.origin;
+    CUnitFunction* origin = m_app.Document().DocumentData().registry.origin;
     CNUVDocManager manager(m_shell);
     EXPECT_EQ(manager.OnFileNewWithMode(origin), nullptr);
     EXPECT_EQ(m_messages.Texts().back(), QStringLiteral("空のドキュメントを作成できませんでした。"));
 
     // A template without a name for new documents (the content's) is never offered.
-    manager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app, QString()));
-    manager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app, "NUV"));
+    manager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app.Document(), QString()));
+    manager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app.Document(), "NUV"));
     CNUVDoc* tab = manager.OnFileNewWithMode(origin);
     ASSERT_NE(tab, nullptr);
     EXPECT_EQ(tab->m_pUnitFunction, origin);
     EXPECT_TRUE(m_shell.offeredTemplates.empty());
     EXPECT_EQ(manager.Templates()[1]->Documents().size(), 1u);
 
-    manager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app, "Other"));
+    manager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app.Document(), "Other"));
     EXPECT_EQ(manager.OnFileNewWithMode(origin), nullptr) << "a cancelled chooser opens nothing";
     ASSERT_EQ(m_shell.offeredTemplates.size(), 1u);
     EXPECT_EQ(m_shell.offeredTemplates[0], QStringList({"NUV", "Other"}));
@@ -62,9 +62,9 @@ TEST_F(DocumentTemplates, TheChooserShowsOnlyWhenMoreThanOneTemplateOffersAName)
 TEST_F(DocumentTemplates, SaveAndSaveAsFromTheContentOrATabSaveTheWholeDocument) {
     const QString path = m_dirs.Path("plan.nuv");
     m_shell.savePath = path;
-    m_app.DocumentData().registry.origin->name = "Start";
-    m_app.SetModified();
-    CNUVRichEditDoc content(m_app);
+    m_app.Document().DocumentData().registry.origin->name = "Start";
+    m_app.Document().SetModified();
+    CNUVRichEditDoc content(m_app.Document());
     int shown = 0;
     content.SetViewUpdate([&shown] { ++shown; });
     CNUVCntrItem& item = content.CreateClientItem();
@@ -72,8 +72,8 @@ TEST_F(DocumentTemplates, SaveAndSaveAsFromTheContentOrATabSaveTheWholeDocument)
     item.OnChange();
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(content.OnCmdMsg(MainFrameCommand::FileSave));
-    EXPECT_EQ(m_app.DocumentPath(), path);
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_EQ(m_app.Document().DocumentPath(), path);
+    EXPECT_FALSE(m_app.Document().IsModified());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("Start"));
@@ -82,7 +82,7 @@ TEST_F(DocumentTemplates, SaveAndSaveAsFromTheContentOrATabSaveTheWholeDocument)
     CNUVDoc* tab = m_app.GetActiveDocument();
     ASSERT_NE(tab, nullptr);
     EXPECT_TRUE(tab->OnCmdMsg(MainFrameCommand::FileSaveAs));
-    EXPECT_EQ(m_app.DocumentPath(), m_dirs.Path("copy.nuv"));
+    EXPECT_EQ(m_app.Document().DocumentPath(), m_dirs.Path("copy.nuv"));
     EXPECT_FALSE(tab->OnCmdMsg(MainFrameCommand::FileOpen));
     EXPECT_FALSE(content.OnCmdMsg(MainFrameCommand::FileOpen));
 
@@ -102,14 +102,14 @@ TEST_F(DocumentTemplates, AnImportedMapMarksTheDocumentModifiedWithoutWaitingAtT
     ASSERT_NE(tab, nullptr);
 
     EXPECT_TRUE(tab->OnCmdMsg(MainFrameCommand::ImportMindMap)) << "a cancelled prompt imports nothing";
-    EXPECT_FALSE(m_app.IsModified());
-    EXPECT_EQ(m_app.DocumentData().registry.Count(), 1);
+    EXPECT_FALSE(m_app.Document().IsModified());
+    EXPECT_EQ(m_app.Document().DocumentData().registry.Count(), 1);
 
     m_shell.mapPath = map;
     EXPECT_TRUE(tab->OnCmdMsg(MainFrameCommand::ImportMindMap));
-    EXPECT_TRUE(m_app.IsModified());
-    EXPECT_EQ(m_app.DocumentData().registry.origin->name, "Root");
-    EXPECT_EQ(m_app.DocumentData().registry.Count(), 2);
+    EXPECT_TRUE(m_app.Document().IsModified());
+    EXPECT_EQ(m_app.Document().DocumentData().registry.origin->name, "Root");
+    EXPECT_EQ(m_app.Document().DocumentData().registry.Count(), 2);
     EXPECT_EQ(m_shell.finishedShown, 0);
 }
 

@@ -40,7 +40,7 @@ public:
     void UpdateFrameTitle(const QString& documentName) override { title = documentName; }
     void PostCloseToMainWindow() override {
         ++closesPosted;
-        closePostedWhileConverting |= app && app->IsConverting();
+        closePostedWhileConverting |= app && app->Document().IsConverting();
     }
     void CloseMainWindow() override { ++mainWindowCloses; }
     void PostCloseToInstance(quint32 processId) override { instancesClosed.push_back(processId); }
@@ -96,7 +96,7 @@ public:
     QString openPath;                 // what the open prompt answers; empty cancels
     QString openPromptTitle;
     int watchInterval = 0;
-    QList<QStringList> exportPrompts; // proposed name, filter, extension, whether the prompt asks to overwrite
+    QList<QStringList> exportPrompts;          // proposed name, filter, extension, whether the prompt asks to overwrite
     std::vector<QStringList> offeredTemplates; // the names each template chooser offered
     int chosenTemplate = -1;                   // what the chooser answers; -1 cancels
     QString mapPath;                           // what the map prompt answers; empty cancels

@@ -81,7 +81,7 @@ private:
 class FunctionTabsTest : public ::testing::Test {
 protected:
     FunctionTabsTest() {
-        m_documents.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app, QStringLiteral("NUV")));
+        m_documents.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app.Document(), QStringLiteral("NUV")));
         m_data.SetDefaults();
         m_tabs.SetTabArea(&m_area);
         for (const char* name : {"A", "B", "C", "D", "E"})
@@ -428,7 +428,7 @@ TEST(ApplicationTabs, TheActiveDocumentAndTheStoredTabsFollowTheTabs) {
     {
         CNUVApp app(shell);
         ASSERT_TRUE(app.InitInstance({"tobrel"}));
-        CDocumentData& data = app.DocumentData();
+        CDocumentData& data = app.Document().DocumentData();
         CUnitFunction* a = data.registry.CreateFunction("A", data.GetModelOptions());
         CNUVDoc* origin = app.GetActiveDocument();
         ASSERT_NE(origin, nullptr);
@@ -437,7 +437,7 @@ TEST(ApplicationTabs, TheActiveDocumentAndTheStoredTabsFollowTheTabs) {
         ASSERT_TRUE(app.Tabs().OnTabActivated(origin));
         EXPECT_EQ(app.GetActiveDocument(), origin);
 
-        app.StoreViewStateInDocument();
+        app.Document().StoreViewStateInDocument();
         const DocumentHeader& header = data.documentHeader;
         ASSERT_EQ(header.openViewCount, 2);
         EXPECT_EQ(header.openViews[0], (OpenView{static_cast<qint32>(a->InternalID), 0}));

@@ -235,7 +235,7 @@ TEST_F(MainFrameChrome, TheWindowManagerActivatesSavesAndClosesTheChosenTabs) {
     ASSERT_EQ(app.Tabs().RecentTabs().size(), 2u);
     // The tabs in the order they were opened, as the tab area shows them.
     std::vector<CNUVDoc*> shown(app.Tabs().RecentTabs().rbegin(), app.Tabs().RecentTabs().rend());
-    CWindowManager manager(app, [&] {
+    CWindowManager manager(app.Document(), [&] {
         std::vector<CNUVDoc*> open;
         for (CNUVDoc* tab : shown) {
             if (std::find(app.Tabs().RecentTabs().begin(), app.Tabs().RecentTabs().end(), tab) !=
@@ -256,14 +256,14 @@ TEST_F(MainFrameChrome, TheWindowManagerActivatesSavesAndClosesTheChosenTabs) {
     EXPECT_EQ(app.Tabs().GetActiveTab()->m_pUnitFunction->name, captions[0]);
     EXPECT_FALSE(manager.Activate(2));
 
-    app.SetModified();
+    app.Document().SetModified();
     manager.Save();
-    EXPECT_FALSE(app.IsModified());
+    EXPECT_FALSE(app.Document().IsModified());
 
     // Closing every tab leaves the origin's.
     manager.Close({0, 1, 7});
     ASSERT_EQ(app.Tabs().RecentTabs().size(), 1u);
-    EXPECT_EQ(app.Tabs().GetActiveTab()->m_pUnitFunction, app.DocumentData().registry.origin);
+    EXPECT_EQ(app.Tabs().GetActiveTab()->m_pUnitFunction, app.Document().DocumentData().registry.origin);
     app.CloseDocument();
     EXPECT_FALSE(manager.ButtonsFor(1).save);
 }

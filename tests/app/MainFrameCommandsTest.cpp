@@ -86,9 +86,9 @@ TEST(MainFrameCommands, TheStateFollowsTheOpenDocument) {
     {
         FakeShell shell;
         CNUVApp app(shell);
-        EXPECT_FALSE(StateOf(app, 214, false).documentOpen);
+        EXPECT_FALSE(StateOf(app.Document(), 214, false).documentOpen);
         ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
-        const State state = StateOf(app, 212, true);
+        const State state = StateOf(app.Document(), 212, true);
         EXPECT_TRUE(state.documentOpen);
         EXPECT_TRUE(state.workerRunning);
         EXPECT_EQ(state.applicationLook, 212);

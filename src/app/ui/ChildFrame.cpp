@@ -1,5 +1,7 @@
 #include "app/ui/ChildFrame.h"
 
+#include "app/OpenDocument.h"
+
 #include <QScopedValueRollback>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -26,9 +28,9 @@ QList<int> RowHeights(const TabPaneSizes& sizes, int total) {
 
 } // namespace
 
-CChildFrame::CChildFrame(CDocumentData& data, CUnitFunction& function, std::function<void()> sizesShared,
+CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, std::function<void()> sizesShared,
                          QWidget* parent)
-    : QWidget(parent), m_data(data), m_function(function), m_sizesShared(std::move(sizesShared)) {
+    : QWidget(parent), m_document(document), m_function(function), m_sizesShared(std::move(sizesShared)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_splitter = new QSplitter(Qt::Vertical, this);
@@ -42,7 +44,7 @@ CChildFrame::CChildFrame(CDocumentData& data, CUnitFunction& function, std::func
 
 void CChildFrame::CreateLogicPanes() {
     QScopedValueRollback applying(m_bApplying, true);
-    const TabPaneSizes sizes = TabPaneSizes::InUse(m_data, m_function);
+    const TabPaneSizes sizes = TabPaneSizes::InUse(m_document.DocumentData(), m_function);
     if (m_splitter->count() > kLogicRow)
         delete m_splitter->widget(kLogicRow);
     m_logicSplitter = nullptr;
@@ -72,7 +74,7 @@ void CChildFrame::CreateLogicPanes() {
 }
 
 void CChildFrame::ApplyPaneLayout() {
-    const TabPaneSizes sizes = TabPaneSizes::InUse(m_data, m_function);
+    const TabPaneSizes sizes = TabPaneSizes::InUse(m_document.DocumentData(), m_function);
     const int columns = m_logicSplitter ? m_logicSplitter->count() : 1;
     if (columns != sizes.LogicColumnCount()) {
         CreateLogicPanes();
@@ -94,7 +96,7 @@ void CChildFrame::ApplyPaneLayout() {
 void CChildFrame::StorePaneSizes() {
     if (m_bApplying)
         return;
-    TabPaneSizes sizes = TabPaneSizes::InUse(m_data, m_function);
+    TabPaneSizes sizes = TabPaneSizes::InUse(m_document.DocumentData(), m_function);
     sizes.functionHeight = m_splitter->sizes().value(kContentRow);
     if (m_logicSplitter) {
         const QList<int> widths = m_logicSplitter->sizes();
@@ -105,6 +107,6 @@ void CChildFrame::StorePaneSizes() {
         if (sizes.output)
             sizes.outputWidth = widths.value(column);
     }
-    if (StoreTabPaneSizes(m_data, m_function, sizes) && m_sizesShared)
+    if (m_document.StoreTabPaneSizes(m_function, sizes) && m_sizesShared)
         m_sizesShared();
 }

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-class CDocumentData;
+class COpenDocument;
 class CUnitFunction;
 class QSplitter;
 
@@ -18,7 +18,7 @@ class CChildFrame : public QWidget {
     Q_OBJECT
 public:
     // `sizesShared` runs after the user changed sizes that all tabs share.
-    CChildFrame(CDocumentData& data, CUnitFunction& function, std::function<void()> sizesShared,
+    CChildFrame(COpenDocument& document, CUnitFunction& function, std::function<void()> sizesShared,
                 QWidget* parent = nullptr);
 
     // Re-applies the sizes in use, rebuilding the logic row when its columns changed.
@@ -33,7 +33,7 @@ public:
 private:
     void StorePaneSizes();
 
-    CDocumentData& m_data;
+    COpenDocument& m_document;
     CUnitFunction& m_function;
     std::function<void()> m_sizesShared;
     QSplitter* m_splitter = nullptr;

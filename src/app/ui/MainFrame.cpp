@@ -71,7 +71,7 @@ QString SyntaxKeyword(const CDocumentData& data, int kind) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
+CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setMinimumSize(300, 300);
     setAcceptDrops(true);
     m_tabArea = new QTabWidget(this);
@@ -81,18 +81,18 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     setCentralWidget(m_tabArea);
     connect(m_tabArea, &QTabWidget::currentChanged, this, [this](int index) {
         if (!m_bChangingTabs)
-            m_app.Tabs().OnTabActivated(TabDocument(index));
+            m_document.Tabs().OnTabActivated(TabDocument(index));
         m_messages.PostActiveTabNotice(IsFocusInTabBar());
     });
     connect(m_tabArea, &QTabWidget::tabCloseRequested, this, [this](int index) {
         if (CNUVDoc* document = TabDocument(index))
-            m_app.Tabs().CloseTab(document);
+            m_document.Tabs().CloseTab(document);
     });
-    connect(&m_autoSaveTimer, &QTimer::timeout, this, [this] { m_app.OnAutoSaveTimer(); });
-    connect(&m_readOnlyWatchTimer, &QTimer::timeout, this, [this] { m_app.OnReadOnlyWatchTimer(); });
+    connect(&m_autoSaveTimer, &QTimer::timeout, this, [this] { m_document.OnAutoSaveTimer(); });
+    connect(&m_readOnlyWatchTimer, &QTimer::timeout, this, [this] { m_document.OnReadOnlyWatchTimer(); });
     // The worker writes the pane; the document's results time is written here, on this thread.
     connect(&m_inspectionPane, &CInspectionView::ResultsTimeChanged, this,
-            [this](qint64 resultsTime) { m_app.DocumentData().resultsTime = resultsTime; });
+            [this](qint64 resultsTime) { m_document.SetResultsTime(resultsTime); });
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     AddShellCommands(m_commands, *this, m_app);
     AddInspectionCommands(m_commands, *this);
@@ -107,11 +107,11 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app) {
     m_toolBarLayout = CToolBarLayout::Load();
     ApplyToolBarLayout();
     OnUpdateFrameTitle(QString());
-    m_app.Tabs().SetTabArea(this);
+    m_document.Tabs().SetTabArea(this);
 }
 
 CMainFrame::~CMainFrame() {
-    m_app.Tabs().SetTabArea(nullptr);
+    m_document.Tabs().SetTabArea(nullptr);
 }
 
 void CMainFrame::CreateActions() {
@@ -224,7 +224,7 @@ void CMainFrame::OpenCustomizeDialog() {
 }
 
 void CMainFrame::OpenWindowsDialog() {
-    CWindowManager manager(m_app, [this] { return TabsInOrder(); });
+    CWindowManager manager(m_document, [this] { return TabsInOrder(); });
     CWindowsDlg dialog(manager, this);
     dialog.exec();
     UpdateCommands();
@@ -324,7 +324,7 @@ void CMainFrame::CreatePanes() {
             auto* edit = new CInspectionViewEdit(m_inspectionPane, *this, dock);
             edit->setMinimumSize(200, 200);
             edit->SetContextMenuLocalizer([this](QMenu& menu) {
-                const CDocumentData& data = m_app.DocumentData();
+                const CDocumentData& data = m_document.DocumentData();
                 LocalizeRichEditContextMenu(m_app.MessageContext(), menu, SyntaxKeyword(data, SyntaxDo),
                                             SyntaxKeyword(data, SyntaxFn));
             });
@@ -456,7 +456,7 @@ void CMainFrame::FillRecentFiles(QMenu* menu, QAction* anchor) {
 }
 
 void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
-    const CNavigationHistory& history = m_app.Tabs().History();
+    const CNavigationHistory& history = m_document.Tabs().History();
     QList<QAction*> actions;
     for (int i = 0; i < static_cast<int>(history.Entries().size()) && HistoryEntryFirst + i <= HistoryEntryLast; ++i) {
         const CNUVDoc* document = history.Entries()[i];
@@ -470,7 +470,7 @@ void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
 }
 
 void CMainFrame::UpdateCommands() {
-    const State state = StateOf(m_app, m_nApplicationLook, m_app.IsWorkerRunning());
+    const State state = StateOf(m_document, m_nApplicationLook, m_document.IsWorkerRunning());
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
         setCursor(Qt::WaitCursor);
@@ -505,16 +505,16 @@ void CMainFrame::ShowPane(int id) {
 
 void CMainFrame::OnCommand(int id) {
     if (!m_commands.Dispatch(id))
-        RouteToActiveTab(m_app, id);
+        RouteToActiveTab(m_document, id);
     UpdateCommands();
 }
 
 const CDocumentData& CMainFrame::InspectedDocument() const {
-    return m_app.DocumentData();
+    return m_document.DocumentData();
 }
 
 const CUnitFunction* CMainFrame::ActiveFunction() const {
-    return m_app.Tabs().ActiveTabFunction();
+    return m_document.Tabs().ActiveTabFunction();
 }
 
 const CMessageContext& CMainFrame::MessageContext() const {
@@ -522,7 +522,10 @@ const CMessageContext& CMainFrame::MessageContext() const {
 }
 
 void CMainFrame::SetInspectionWorkerRunning(bool running) {
-    m_app.SetWorkerRunning(running);
+    if (running)
+        m_document.BeginWork(COpenDocument::Work::Worker);
+    else
+        m_document.EndWork(COpenDocument::Work::Worker);
     UpdateCommands();
 }
 
@@ -532,8 +535,8 @@ void CMainFrame::ShowZoomWindow() {
 }
 
 bool CMainFrame::OpenFunction(qint32 internalId) {
-    CUnitFunction* function = m_app.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
-    return function && m_app.Tabs().OpenFunctionTab(function);
+    CUnitFunction* function = m_document.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
+    return function && m_document.Tabs().OpenFunctionTab(function);
 }
 
 void CMainFrame::SetWorkerInputLock(bool locked) {
@@ -610,8 +613,7 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     if (!document.m_pUnitFunction)
         return;
     const QString name = document.m_pUnitFunction->name;
-    auto* window =
-        new CChildFrame(m_app.DocumentData(), *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
+    auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);
@@ -681,7 +683,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     // Closing the main window ends the process.
-    if (!m_app.CloseDocument(true)) {
+    if (!m_document.CloseDocument(true)) {
         event->ignore();
         return;
     }

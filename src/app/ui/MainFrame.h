@@ -21,6 +21,7 @@
 class CChildFrame;
 class CCustomizeDlg;
 class CNUVApp;
+class COpenDocument;
 class CPaneView;
 class CZoomWindow;
 class QAction;
@@ -169,6 +170,7 @@ private:
     bool IsFocusInTabBar() const;
 
     CNUVApp& m_app;
+    COpenDocument& m_document;
     CCommandRegistry m_commands;
     int m_nApplicationLook = MainFrameCommand::DefaultApplicationLook;
     bool m_bMenuForDocument = false;
@@ -193,7 +195,7 @@ private:
     // The runner goes first, so that a run still going has ended before its pane does.
     CInspectionView m_inspectionPane;
     CInspectionRunner m_inspectionRunner;
-    CMainFrameMessages m_messages{m_app, *this, m_inspectionPane};
+    CMainFrameMessages m_messages{m_document, *this, m_inspectionPane};
     // Offered again by the next condition/conclusion list dialog.
     CConditionConclusionList::Choice m_conditionConclusionChoice;
 };

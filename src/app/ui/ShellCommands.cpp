@@ -9,9 +9,9 @@
 
 using namespace MainFrameCommand;
 
-void RouteToActiveTab(CNUVApp& app, int id) {
-    if (CNUVDoc* document = app.GetActiveDocument())
-        document->OnCmdMsg(id);
+void RouteToActiveTab(COpenDocument& document, int id) {
+    if (CNUVDoc* tab = document.GetActiveDocument())
+        tab->OnCmdMsg(id);
 }
 
 void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& app) {
@@ -22,7 +22,7 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     };
     // Run by the application object or the window, whichever id they are given.
     const auto call = [](auto function) { return [function](int) { function(); }; };
-    const CommandHandler tab = [&app](int id) { RouteToActiveTab(app, id); };
+    const CommandHandler tab = [&app](int id) { RouteToActiveTab(app.Document(), id); };
     const CommandHandler unavailable = [](int id) { ShowUnavailableCommandMessage(id); };
 
     // File
@@ -75,11 +75,11 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     for (int look = ApplicationLookFirst; look <= ApplicationLookLast; ++look)
         add(
             look, [&frame](int id) { frame.OnApplicationLook(id); }, ApplicationLook);
-    add(NavigateBack, call([&app] { app.Tabs().NavigateBack(); }), HistoryBack, "Alt+Left", CommandIcon::Back);
-    add(NavigateForward, call([&app] { app.Tabs().NavigateForward(); }), HistoryForward, "Alt+Right",
+    add(NavigateBack, call([&app] { app.Document().Tabs().NavigateBack(); }), HistoryBack, "Alt+Left", CommandIcon::Back);
+    add(NavigateForward, call([&app] { app.Document().Tabs().NavigateForward(); }), HistoryForward, "Alt+Right",
         CommandIcon::Forward);
     registry.AddRange(HistoryEntryFirst, HistoryEntryLast,
-                      [&app](int id) { app.Tabs().NavigateTo(id - HistoryEntryFirst); });
+                      [&app](int id) { app.Document().Tabs().NavigateTo(id - HistoryEntryFirst); });
     add(ShowOutlineIndex, call([&frame] { frame.ShowPane(OutlineIndexPane); }), None);
     add(ShowHierarchicalIndex, call([&frame] { frame.ShowPane(HierarchicalIndexPane); }), None);
 

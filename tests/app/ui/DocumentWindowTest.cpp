@@ -97,9 +97,9 @@ std::vector<StoredVersion> StoredVersionsOf(const QString& path) {
 } // namespace
 
 TEST_F(DocumentWindow, SaveRecordsTheVersionTheDialogGivesAndACancelledDialogWritesNothing) {
-    App().DocumentData().VersionControlTable = {1, 0, 1};
-    const size_t stored = App().DocumentData().versionHistory.size();
-    const ProposedVersion proposal = ProposeVersionNumber(App().DocumentData());
+    App().Document().DocumentData().VersionControlTable = {1, 0, 1};
+    const size_t stored = App().Document().DocumentData().versionHistory.size();
+    const ProposedVersion proposal = ProposeVersionNumber(App().Document().DocumentData());
     platform::ScriptedMessageSink messages;
 
     // Yes, the question's default, shows the dialog with the proposed number, the time and the user.
@@ -112,10 +112,10 @@ TEST_F(DocumentWindow, SaveRecordsTheVersionTheDialogGivesAndACancelledDialogWri
         QTest::keyClicks(dialog.CommentEdit(), "review");
         Press(dialog, QDialogButtonBox::Ok);
     });
-    App().SetModified();
+    App().Document().SetModified();
     Frame()->OnCommand(MainFrameCommand::FileSave);
     ASSERT_EQ(messages.Texts(), QStringList{QStringLiteral("版の履歴を保存しますか？")});
-    EXPECT_FALSE(App().IsModified());
+    EXPECT_FALSE(App().Document().IsModified());
     std::vector<StoredVersion> versions = StoredVersionsOf(Path());
     ASSERT_EQ(versions.size(), stored + 1);
     EXPECT_EQ(versions.back().label, QStringLiteral("%1.07").arg(proposal.major, 2));
@@ -124,20 +124,20 @@ TEST_F(DocumentWindow, SaveRecordsTheVersionTheDialogGivesAndACancelledDialogWri
 
     const QByteArray saved = ReadFileBytes(Path());
     WhenShown<CFileVersion>([](CFileVersion& dialog) { Press(dialog, QDialogButtonBox::Cancel); });
-    App().SetModified();
+    App().Document().SetModified();
     Frame()->OnCommand(MainFrameCommand::FileSave);
-    EXPECT_TRUE(App().IsModified());
+    EXPECT_TRUE(App().Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path()), saved);
 }
 
 TEST_F(DocumentWindow, FileCloseClosesTheWindowUnlessTheChangesAreKept) {
     platform::ScriptedMessageSink messages;
-    App().SetModified();
+    App().Document().SetModified();
     messages.Answer(MessageAnswer::Cancel);
     Frame()->OnCommand(MainFrameCommand::FileClose);
     EXPECT_EQ(messages.Requests().size(), 1);
     EXPECT_TRUE(Frame()->isVisible());
-    EXPECT_TRUE(App().DocumentData().DataReady);
+    EXPECT_TRUE(App().Document().DocumentData().DataReady);
     // The table of contents' next restore of its selection opens no tab, once.
     EXPECT_TRUE(App().TakeSkipNextTabOpen());
     EXPECT_FALSE(App().TakeSkipNextTabOpen());
@@ -146,7 +146,7 @@ TEST_F(DocumentWindow, FileCloseClosesTheWindowUnlessTheChangesAreKept) {
     messages.Answer(MessageAnswer::No);
     Frame()->OnCommand(MainFrameCommand::FileClose);
     EXPECT_FALSE(Frame()->isVisible());
-    EXPECT_FALSE(App().DocumentData().DataReady);
+    EXPECT_FALSE(App().Document().DocumentData().DataReady);
     EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path())));
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(Path()));
 }

@@ -163,7 +163,7 @@ TEST_F(MainFrameChromeWindow, TheWindowsDialogListsTheTabsAndClosesTheChosenOnes
     frame.OnCommand(WindowManager);
     EXPECT_TRUE(listed);
     EXPECT_EQ(tabs->count(), 1);
-    app.SetModified(false);
+    app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
 }
 
@@ -210,7 +210,7 @@ TEST_F(MainFrameChromeWindow, ATabIsSplitIntoItsPanesAndSharedSizesReachTheOther
     EXPECT_EQ(splitter->widget(1)->objectName(), "CFunctionContentView");
 
     // Both columns off: the logic editor alone. The output column on: logic editor, then output.
-    HeaderIOSettings& settings = app.DocumentData().headerIOSettings;
+    HeaderIOSettings& settings = app.Document().DocumentData().headerIOSettings;
     settings.Input = 0;
     settings.Output = 0;
     window->ApplyPaneLayout();
@@ -238,6 +238,6 @@ TEST_F(MainFrameChromeWindow, ATabIsSplitIntoItsPanesAndSharedSizesReachTheOther
     emit splitter->splitterMoved(heights[0] + heights[1], 2);
     EXPECT_EQ(settings.FunctionHeight, splitter->sizes()[1]);
     EXPECT_EQ(tabs[0]->m_pUnitFunction->header.FunctionHeight, settings.FunctionHeight);
-    app.SetModified(false);
+    app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
 }

@@ -54,7 +54,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dirs.IsValid());
         ASSERT_TRUE(m_app.InitInstance({"tobrel"}));
-        m_app.DocumentData().registry.origin->name = "Start";
+        m_app.Document().DocumentData().registry.origin->name = "Start";
     }
     // Runs the queued requests.
     static void Deliver() { QCoreApplication::processEvents(); }
@@ -70,7 +70,7 @@ protected:
     CNUVApp m_app{m_shell};
     FakeTargets m_targets;
     CInspectionView m_pane;
-    CMainFrameMessages m_messages{m_app, m_targets, m_pane};
+    CMainFrameMessages m_messages{m_app.Document(), m_targets, m_pane};
 };
 
 } // namespace
@@ -100,29 +100,30 @@ TEST_F(MainFrameMessagesTest, RequestsReachTheActiveTabOnceQueuedAndNothingWitho
 }
 
 TEST_F(MainFrameMessagesTest, MemberRegistrationRunsOnAWorkerAndMarksTheDocumentModified) {
-    CLogicLine& line = *m_app.DocumentData().registry.origin->logicLines.emplace_back(std::make_unique<CLogicLine>());
+    CLogicLine& line =
+        *m_app.Document().DocumentData().registry.origin->logicLines.emplace_back(std::make_unique<CLogicLine>());
     line.lineKind = SyntaxIf;
     line.textSlots[0].text = "Door";
     line.textSlots[2].text = "Open";
-    m_app.SetModified(false);
+    m_app.Document().SetModified(false);
     m_messages.PostRegisterMemberNames("Door");
     Deliver();
     EXPECT_FALSE(m_messages.IsReady());
-    EXPECT_TRUE(m_app.IsWorkerRunning());
+    EXPECT_TRUE(m_app.Document().IsWorkerRunning());
     WaitForWorker();
     EXPECT_EQ(m_targets.calls, QStringList({"locked", "refreshed", "unlocked"}));
-    EXPECT_TRUE(m_app.IsModified());
-    EXPECT_FALSE(m_app.IsWorkerRunning());
-    ASSERT_EQ(m_app.DocumentData().memberDefinitions.size(), 1u);
+    EXPECT_TRUE(m_app.Document().IsModified());
+    EXPECT_FALSE(m_app.Document().IsWorkerRunning());
+    ASSERT_EQ(m_app.Document().DocumentData().memberDefinitions.size(), 1u);
     EXPECT_FALSE(m_pane.Lines().isEmpty());
 
     // A worker's end without a change only unlocks the window.
     m_targets.calls.clear();
-    m_app.SetModified(false);
+    m_app.Document().SetModified(false);
     m_messages.PostWorkerFinished(false);
     Deliver();
     EXPECT_EQ(m_targets.calls, QStringList({"unlocked"}));
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
 }
 
 TEST_F(MainFrameMessagesTest, ASecondJobIsRefusedWhileOneRuns) {
@@ -142,26 +143,26 @@ TEST_F(MainFrameMessagesTest, ASecondJobIsRefusedWhileOneRuns) {
     release = true;
     WaitForWorker();
     EXPECT_EQ(runs, 1);
-    EXPECT_FALSE(m_app.IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
 
     // Nor does one start beside a whole inspection.
-    m_app.SetWorkerRunning(true);
+    m_app.Document().BeginWork(COpenDocument::Work::Worker);
     m_messages.PostStartWorker([&] { return ++runs, true; });
     Deliver();
     EXPECT_EQ(refused, 2);
     EXPECT_TRUE(m_messages.IsReady());
-    m_app.SetWorkerRunning(false);
+    m_app.Document().EndWork(COpenDocument::Work::Worker);
 }
 
 TEST_F(MainFrameMessagesTest, TheActiveTabNoticeUpdatesTheViewsUnlessTheTabBarHasTheFocus) {
     m_messages.PostActiveTabNotice(true);
     Deliver();
     EXPECT_TRUE(m_targets.calls.isEmpty());
-    m_app.DocumentData().indexRoot.selected = 1;
+    m_app.Document().DocumentData().indexRoot.selected = 1;
     m_messages.PostActiveTabNotice(false);
     Deliver();
     EXPECT_EQ(m_targets.calls, QStringList({"views Start"}));
-    EXPECT_EQ(m_app.DocumentData().indexRoot.selected, 0);
+    EXPECT_EQ(m_app.Document().DocumentData().indexRoot.selected, 0);
 }
 
 TEST(NewTypeDlg, OffersTheNamesWithTheFirstSelectedAndADoubleClickChooses) {
@@ -199,7 +200,7 @@ TEST_F(MainFrameMessagesTest, ALinkOpensOnlyOnACtrlClickAndADocumentThroughTheOp
     EXPECT_FALSE(frame.OpenLink("/usr/bin/xterm", Qt::ControlModifier));
     EXPECT_EQ(m_sink.Texts().size(), shown);
     // The open path answers for the document, here that it cannot be opened.
-    m_app.SetModified(false);
+    m_app.Document().SetModified(false);
     m_app.CloseDocument();
     EXPECT_TRUE(frame.OpenLink(missing, Qt::ControlModifier));
     EXPECT_TRUE(m_sink.Texts().contains(QStringLiteral("ファイルを開くことができませんでした。")));

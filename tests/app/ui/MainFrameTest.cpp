@@ -88,7 +88,7 @@ void OpenThroughFileOpen(Window& window, const QString& path) {
     ASSERT_TRUE(window.app.InitEditorInstance({"nuv"}));
     window.shell.openPath = path;
     window.frame.OnCommand(MainFrameCommand::FileOpen);
-    ASSERT_EQ(window.app.OpenMode(), CNUVApp::Editing);
+    ASSERT_EQ(window.app.Document().OpenMode(), COpenDocument::Editing);
 }
 
 QString ActiveFunctionName(CNUVApp& app) {
@@ -112,7 +112,7 @@ TEST_F(MainFrameWindow, MenusAreCaptionedAndGreyedAsTheDocumentAllows) {
     EXPECT_TRUE(frame.CommandAction(MainFrameCommand::FileNew)->isEnabled());
 
     ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
-    frame.OnUpdateFrameTitle(app.DocumentName());
+    frame.OnUpdateFrameTitle(app.Document().DocumentName());
     EXPECT_EQ(frame.windowTitle(), "NUV FreeMind Map file converter - NUV");
     EXPECT_EQ(MenuBarCaptions(frame),
               QStringList({"&File", "&Edit", "&View", "&Terminology", "&Inspections", "&Vesk", "&Fonts",
@@ -178,7 +178,7 @@ TEST_F(MainFrameWindow, ADocumentOpensForEditingOrSaysWhyNot) {
     FakeShell shell;
     CNUVApp app(shell);
     ASSERT_TRUE(app.InitEditorInstance({"nuv", path}));
-    EXPECT_EQ(app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(app.Document().OpenMode(), COpenDocument::Editing);
     EXPECT_EQ(shell.title, "layout.nuv");
     EXPECT_TRUE(QFile::exists(m_dir.filePath("~$layout.nuv")));
     app.CloseDocument();
@@ -189,8 +189,8 @@ TEST_F(MainFrameWindow, ADocumentOpensForEditingOrSaysWhyNot) {
     EXPECT_FALSE(app.OpenDocumentFile(m_dir.filePath("missing.nuv")));
     EXPECT_EQ(messages.Texts(),
               QStringList({"ファイルを読み込むことができませんでした。", "ファイルを開くことができませんでした。"}));
-    EXPECT_EQ(app.DocumentData().DataReady, 0);
-    EXPECT_EQ(app.OpenMode(), CNUVApp::NoDocument);
+    EXPECT_EQ(app.Document().DocumentData().DataReady, 0);
+    EXPECT_EQ(app.Document().OpenMode(), COpenDocument::NoDocument);
 }
 
 TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
@@ -247,7 +247,7 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     EXPECT_EQ(tabs->tabText(0), second);
     emit tabs->tabCloseRequested(0);
     ASSERT_EQ(tabs->count(), 1);
-    EXPECT_EQ(tabs->tabText(0), app.DocumentData().registry.origin->name);
+    EXPECT_EQ(tabs->tabText(0), app.Document().DocumentData().registry.origin->name);
     EXPECT_EQ(ActiveFunctionName(app), tabs->tabText(0));
 
     // The file is in the recent-file list of the File menu, and its entry opens it.
@@ -258,7 +258,7 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     ASSERT_EQ(recent.size(), 1);
     EXPECT_TRUE(recent[0]->text().endsWith("layout.nuv"));
     recent[0]->trigger();
-    EXPECT_EQ(app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(app.Document().OpenMode(), COpenDocument::Editing);
     EXPECT_EQ(tabs->count(), 2);
 }
 
@@ -275,27 +275,27 @@ TEST_F(MainFrameWindow, SaveFromTheMenuWritesAndACancelledCloseKeepsTheWindow) {
     // Save As writes where the prompt answers.
     const QString copy = m_dir.filePath("copy.nuv");
     shell.savePath = copy;
-    app.SetModified();
+    app.Document().SetModified();
     frame.OnCommand(MainFrameCommand::FileSaveAs);
     EXPECT_TRUE(QFile::exists(copy));
-    EXPECT_FALSE(app.IsModified());
+    EXPECT_FALSE(app.Document().IsModified());
 
     // Save writes the held file.
     QFile::remove(copy);
-    app.SetModified();
+    app.Document().SetModified();
     frame.CommandAction(MainFrameCommand::FileSave)->trigger();
     EXPECT_TRUE(QFile::exists(copy));
-    EXPECT_FALSE(app.IsModified());
+    EXPECT_FALSE(app.Document().IsModified());
 
     // Cancel on the unsaved-changes question keeps the window and the changes.
-    app.SetModified();
+    app.Document().SetModified();
     platform::ScriptedMessageSink messages;
     messages.Answer(platform::MessageAnswer::Cancel);
     EXPECT_FALSE(frame.close());
     EXPECT_TRUE(frame.isVisible());
-    EXPECT_TRUE(app.IsModified());
+    EXPECT_TRUE(app.Document().IsModified());
     EXPECT_EQ(messages.Requests().size(), 1);
-    EXPECT_EQ(app.OpenMode(), CNUVApp::Editing);
+    EXPECT_EQ(app.Document().OpenMode(), COpenDocument::Editing);
 }
 
 TEST_F(MainFrameWindow, TheAutoSaveTimerIsTheWindows) {
@@ -308,11 +308,11 @@ TEST_F(MainFrameWindow, TheAutoSaveTimerIsTheWindows) {
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->TabArea()->count(), 2);
 
-    app.DocumentData().AutoSaveOnOff = 1;
-    app.DocumentData().AutoSaveInterval = 10;
-    app.StartAutoSaveTimer();
+    app.Document().DocumentData().AutoSaveOnOff = 1;
+    app.Document().DocumentData().AutoSaveInterval = 10;
+    app.Document().StartAutoSaveTimer();
     EXPECT_EQ(frame->AutoSaveInterval(), 600000);
-    app.SetModified(false);
+    app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
     EXPECT_EQ(frame->AutoSaveInterval(), 0);
     shell.DestroyMainWindow();
@@ -340,12 +340,12 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
     QObject::connect(&frame.InspectionPane(), &CInspectionView::Cleared, &frame, [&] {
         greyedWhileRunning = !frame.CommandAction(MainFrameCommand::FileSave)->isEnabled() &&
                              !frame.CommandAction(MainFrameCommand::InspectAll)->isEnabled();
-        workerRunning = app.IsWorkerRunning();
+        workerRunning = app.Document().IsWorkerRunning();
     });
     frame.OnCommand(MainFrameCommand::InspectAll);
     EXPECT_TRUE(greyedWhileRunning);
     EXPECT_TRUE(workerRunning);
-    EXPECT_FALSE(app.IsWorkerRunning());
+    EXPECT_FALSE(app.Document().IsWorkerRunning());
     EXPECT_TRUE(frame.CommandAction(MainFrameCommand::InspectAll)->isEnabled());
     EXPECT_TRUE(messages->isVisible());
     EXPECT_EQ(edit->Lines(), printed.Lines());
@@ -369,14 +369,14 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
     ASSERT_NE(list, nullptr);
 
     // A record line written on a worker moves the document's results time on this thread.
-    app.DocumentData().resultsTime = 0;
+    app.Document().DocumentData().resultsTime = 0;
     std::thread worker([&] { frame.InspectionPane().AddLine("record", nullptr, 0); });
     worker.join();
-    EXPECT_EQ(app.DocumentData().resultsTime, 0);
+    EXPECT_EQ(app.Document().DocumentData().resultsTime, 0);
     QCoreApplication::processEvents();
-    EXPECT_EQ(app.DocumentData().resultsTime, frame.InspectionPane().ResultsTime());
+    EXPECT_EQ(app.Document().DocumentData().resultsTime, frame.InspectionPane().ResultsTime());
 
-    app.SetModified(false);
+    app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
 }
 
@@ -398,7 +398,7 @@ TEST_F(MainFrameWindow, BackAndForwardFollowATabActivatedFromOutsideTheTabBar) {
     EXPECT_EQ(ActiveFunctionName(app), other->name);
     EXPECT_TRUE(back->isEnabled());
     EXPECT_FALSE(forward->isEnabled());
-    app.SetModified(false);
+    app.Document().SetModified(false);
 }
 
 TEST_F(MainFrameWindow, TheEditorShowsItsMenusInTheLanguageStoredForIt) {
@@ -416,7 +416,7 @@ TEST_F(MainFrameWindow, TheEditorShowsItsMenusInTheLanguageStoredForIt) {
     EXPECT_EQ(frame->CommandAction(MainFrameCommand::FileNew)->text(), "新規作成(&N)");
     // The title is the program's own, with nothing appended.
     EXPECT_EQ(frame->windowTitle(), "NUV FreeMind Map file converter - NUV");
-    app.SetModified(false);
+    app.Document().SetModified(false);
     shell.DestroyMainWindow();
 }
 
@@ -469,8 +469,8 @@ TEST_F(MainFrameWindow, TheCurrentUnitFunctionAndTheReasonCheckRunHereAndAFindin
     CMainFrame& frame = window.frame;
     auto* edit = qobject_cast<CInspectionViewEdit*>(frame.Pane(MainFrameCommand::MessagesPane)->widget());
     ASSERT_NE(edit, nullptr);
-    CUnitFunction* sub = app.DocumentData().registry.FindByName("Sub");
-    CUnitFunction* other = app.DocumentData().registry.FindByName("Other");
+    CUnitFunction* sub = app.Document().DocumentData().registry.FindByName("Sub");
+    CUnitFunction* other = app.Document().DocumentData().registry.FindByName("Other");
     ASSERT_TRUE(sub && other);
 
     // Without a tab there is nothing to inspect: the pane shows and keeps what it had.
@@ -483,7 +483,7 @@ TEST_F(MainFrameWindow, TheCurrentUnitFunctionAndTheReasonCheckRunHereAndAFindin
 
     ASSERT_TRUE(app.Tabs().OpenFunctionTab(sub));
     frame.OnCommand(MainFrameCommand::InspectCurrentUnitFunction);
-    EXPECT_FALSE(app.IsWorkerRunning());
+    EXPECT_FALSE(app.Document().IsWorkerRunning());
     EXPECT_EQ(edit->Lines(), printed.Lines());
 
     // The reason check lists every unit function without a reason, each opening its tab.
@@ -501,7 +501,7 @@ TEST_F(MainFrameWindow, TheCurrentUnitFunctionAndTheReasonCheckRunHereAndAFindin
     DoubleClickLine(*edit, line);
     EXPECT_EQ(ActiveFunctionName(app), "Other");
 
-    app.SetModified(false);
+    app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
 }
 
@@ -525,7 +525,7 @@ TEST_F(MainFrameWindow, TheResultPaneIsClearedWhenTheDocumentIsReplacedOrClosed)
     app.OnFileNew();
     EXPECT_EQ(pane.LineCount(), 0);
 
-    app.SetModified(false);
+    app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
     shell.DestroyMainWindow();
 }

@@ -1,0 +1,159 @@
+#include "app/InstanceRegistry.h"
+
+#include "app/ApplicationShell.h"
+#include "platform/MessageBox.h"
+#include "platform/RuntimeDirectory.h"
+#include "texts/StringTable.h"
+
+#include <QStringList>
+
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+const QString kInstanceMutexName = QStringLiteral("NUV Cnv Mutex Object 2.0");
+const QString kInstanceMappingName = QStringLiteral("NUV Cnv Shared 2.0");
+
+} // namespace
+
+CInstanceRegistry::CInstanceRegistry(CApplicationShell& shell) : m_shell(shell) {}
+
+quint32 CInstanceRegistry::CurrentProcessId() {
+    return static_cast<quint32>(getpid());
+}
+
+bool CInstanceRegistry::IsOwnInstance(const InstanceRecord& record) {
+    return record.processId == CurrentProcessId();
+}
+
+InstanceRecord CInstanceRegistry::EmptyRecord(quint32 processId) {
+    InstanceRecord record;
+    std::memset(&record, 0, sizeof(record));
+    record.processId = processId;
+    return record;
+}
+
+bool CInstanceRegistry::Open() {
+    m_runtimeDirectory = platform::RuntimeDirectory();
+    QString error;
+    if (m_runtimeDirectory.isEmpty())
+        error = QStringLiteral("XDG_RUNTIME_DIR");
+    else if (!m_instanceMutex.Open(m_runtimeDirectory, kInstanceMutexName))
+        error = m_instanceMutex.Error();
+    else if (!m_instanceMapping.Open(m_runtimeDirectory, kInstanceMappingName, sizeof(InstanceTable)))
+        error = m_instanceMapping.Error();
+    else if (!m_liveness.Acquire(m_runtimeDirectory))
+        error = m_liveness.Error();
+    if (!error.isEmpty()) {
+        platform::ShowMessageBox(LoadString(StringId::InstanceTableUnavailable).arg(error),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+
+    // The table outlives its processes as a file. Records of processes that are gone are dropped, and a
+    // table that no live process uses any more starts from zero, as a fresh mapping would.
+    platform::NamedLockGuard lock(m_instanceMutex);
+    DropStaleInstances();
+    platform::LivenessLock::RemoveLeftovers(m_runtimeDirectory);
+    if (Table()->count == 0)
+        std::memset(Table(), 0, sizeof(InstanceTable));
+    return true;
+}
+
+void CInstanceRegistry::DropStaleInstances() {
+    const QString directory = m_runtimeDirectory;
+    Table()->DropStale(
+        [&directory](uint32_t processId) { return platform::LivenessLock::IsAlive(directory, processId); });
+    // A record under our own id can only be a dead predecessor's that had the same id.
+    while (Table()->Remove(CurrentProcessId())) {
+    }
+}
+
+bool CInstanceRegistry::RegisterInstance(const InstanceRecord& record) {
+    if (!HasInstanceTable())
+        return false;
+    platform::NamedLockGuard lock(m_instanceMutex);
+    DropStaleInstances();
+    return Table()->Register(record);
+}
+
+std::optional<InstanceRecord> CInstanceRegistry::FindInstanceByPath(const QString& path) {
+    if (!HasInstanceTable())
+        return std::nullopt;
+    platform::NamedLockGuard lock(m_instanceMutex);
+    const InstanceRecord* found = Table()->FindByPath(path);
+    return found ? std::optional<InstanceRecord>(*found) : std::nullopt;
+}
+
+bool CInstanceRegistry::UpdateInstanceRecord(quint32 processId, const InstanceRecord& record) {
+    if (!HasInstanceTable())
+        return false;
+    platform::NamedLockGuard lock(m_instanceMutex);
+    return Table()->Update(processId, record);
+}
+
+void CInstanceRegistry::ClearOwnInstanceRecord(quint32 processId) {
+    UpdateInstanceRecord(processId, EmptyRecord(processId));
+}
+
+bool CInstanceRegistry::RemoveInstanceRecord(quint32 processId) {
+    if (!HasInstanceTable())
+        return false;
+    platform::NamedLockGuard lock(m_instanceMutex);
+    return Table()->Remove(processId);
+}
+
+void CInstanceRegistry::CloseOtherInstances() {
+    if (!HasInstanceTable())
+        return;
+    std::vector<quint32> others;
+    {
+        platform::NamedLockGuard lock(m_instanceMutex);
+        for (int i = 0; i < Table()->UsedCount(); ++i) {
+            const InstanceRecord& record = Table()->records[i];
+            if (record.processId != CurrentProcessId() && record.mainWindow != 0)
+                others.push_back(record.processId);
+        }
+    }
+    // Sent after the lock is released: no other process waits on the table while we talk to them.
+    for (quint32 processId : others)
+        m_shell.PostCloseToInstance(processId);
+}
+
+void CInstanceRegistry::LaunchNewInstance(const QString& path, int number) const {
+    QStringList arguments;
+    if (!path.isEmpty())
+        arguments << QStringLiteral("/%1").arg(number) << QStringLiteral("/%1").arg(number) << path;
+    m_shell.StartInstance(arguments);
+}
+
+std::vector<InstanceRecord> CInstanceRegistry::InstanceRecords() {
+    if (!HasInstanceTable())
+        return {};
+    platform::NamedLockGuard lock(m_instanceMutex);
+    const InstanceTable& table = *Table();
+    return {table.records, table.records + table.UsedCount()};
+}
+
+void CInstanceRegistry::ActivateInstanceWindow(int index) {
+    if (!HasInstanceTable() || index < 0)
+        return;
+    quint32 processId = 0;
+    {
+        platform::NamedLockGuard lock(m_instanceMutex);
+        if (index >= Table()->UsedCount() || Table()->records[index].mainWindow == 0)
+            return;
+        processId = Table()->records[index].processId;
+    }
+    // Asked after the lock is released: the other process may be reading the table itself.
+    m_shell.ActivateInstance(processId);
+}
+
+bool CInstanceRegistry::ActivateHolder(const QString& path) {
+    const std::optional<InstanceRecord> holder = FindInstanceByPath(path);
+    if (!holder || holder->processId == CurrentProcessId())
+        return false;
+    m_shell.ActivateInstance(holder->processId);
+    return true;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/InstanceTable.h"
+#include "platform/LivenessLock.h"
+#include "platform/NamedLock.h"
+#include "platform/SharedMapping.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class CApplicationShell;
+
+// This process's place in the table of running instances that all processes of the program share: it opens
+// the table, keeps this process's record and reaches the other instances through the shell.
+class CInstanceRegistry {
+public:
+    explicit CInstanceRegistry(CApplicationShell& shell);
+    CInstanceRegistry(const CInstanceRegistry&) = delete;
+    CInstanceRegistry& operator=(const CInstanceRegistry&) = delete;
+
+    // Creates or opens the lock, the table and this process's liveness lock; false with a message when
+    // one of them cannot be made.
+    bool Open();
+
+    bool RegisterInstance(const InstanceRecord& record);
+    std::optional<InstanceRecord> FindInstanceByPath(const QString& path);
+    bool UpdateInstanceRecord(quint32 processId, const InstanceRecord& record);
+    void ClearOwnInstanceRecord(quint32 processId);
+    bool RemoveInstanceRecord(quint32 processId);
+    // Asks every other instance with a window to close.
+    void CloseOtherInstances();
+    // Starts another process of the program; with a path it opens that document (or stored version `number`).
+    void LaunchNewInstance(const QString& path, int number) const;
+    // The records in use, in the table's order; empty without the table.
+    std::vector<InstanceRecord> InstanceRecords();
+    // Brings the window of the instance at `index` of the table to the front; nothing for an index beyond the
+    // count or an instance without a window.
+    void ActivateInstanceWindow(int index);
+    // Brings the window of another process that has `path` (canonical) open to the front; false when none has it.
+    bool ActivateHolder(const QString& path);
+
+    static quint32 CurrentProcessId();
+    // Whether the record is this process's own.
+    static bool IsOwnInstance(const InstanceRecord& record);
+    // A record of `processId` without a document or window.
+    static InstanceRecord EmptyRecord(quint32 processId);
+
+private:
+    InstanceTable* Table() const { return static_cast<InstanceTable*>(m_instanceMapping.Data()); }
+    bool HasInstanceTable() const { return m_instanceMutex.IsOpen() && Table(); }
+    void DropStaleInstances();
+
+    CApplicationShell& m_shell;
+    QString m_runtimeDirectory;
+    platform::NamedLock m_instanceMutex;
+    platform::SharedMapping m_instanceMapping;
+    platform::LivenessLock m_liveness;
+};

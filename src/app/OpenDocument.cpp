@@ -1,0 +1,816 @@
+#include "app/OpenDocument.h"
+
+#include "app/ApplicationShell.h"
+#include "app/DocumentExports.h"
+#include "app/InstanceRegistry.h"
+#include "app/NUVDoc.h"
+#include "app/NUVMultiDocTemplate.h"
+#include "app/OwnerFile.h"
+#include "app/RecentFileList.h"
+#include "app/SavingRules.h"
+#include "app/TabPaneLayout.h"
+#include "model/ExportMessages.h"
+#include "model/MemberUsage.h"
+#include "platform/MessageBox.h"
+#include "platform/Trace.h"
+#include "texts/StringTable.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+namespace {
+
+const QString kDocumentName = QStringLiteral("NUV");
+const QString kDocumentExtension = QStringLiteral(".nuv");
+
+constexpr int kReadOnlyWatchInterval = 1000; // ms between the looks at a watched document
+
+// A file this user may not write, or one marked read-only for everybody (which binds even the superuser).
+bool IsReadOnlyFile(const QString& path) {
+    const QFileInfo info(path);
+    return !info.isWritable() || !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+}
+
+// Keeps the keyboard focus away while it lives, so that editors have stored what they hold.
+class KeyboardFocusAway {
+public:
+    explicit KeyboardFocusAway(CApplicationShell& shell) : m_shell(shell) { m_shell.ReleaseKeyboardFocus(); }
+    ~KeyboardFocusAway() { m_shell.RestoreKeyboardFocus(); }
+    KeyboardFocusAway(const KeyboardFocusAway&) = delete;
+    KeyboardFocusAway& operator=(const KeyboardFocusAway&) = delete;
+
+private:
+    CApplicationShell& m_shell;
+};
+
+} // namespace
+
+QString COpenDocument::CanonicalPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical;
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
+}
+
+COpenDocument::COpenDocument(CApplicationShell& shell, CInstanceRegistry& instances)
+    : m_shell(shell), m_instances(instances), m_docManager(shell) {
+    AddObserver(m_tabs);
+    CloseDocumentState();
+}
+
+COpenDocument::~COpenDocument() {
+    CloseDocumentState();
+}
+
+void COpenDocument::AddDocumentTemplate() {
+    m_docManager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(*this, kDocumentName));
+}
+
+bool COpenDocument::StoreTabPaneSizes(CUnitFunction& function, const TabPaneSizes& sizes) {
+    return ::StoreTabPaneSizes(m_documentData, function, sizes);
+}
+
+void COpenDocument::OnFileClose() {
+    m_shell.CloseMainWindow();
+    m_bSkipNextTabOpen = true;
+}
+
+// ---- observers ----
+
+void COpenDocument::AddObserver(CDocumentObserver& observer) {
+    if (std::find(m_observers.begin(), m_observers.end(), &observer) == m_observers.end())
+        m_observers.push_back(&observer);
+}
+
+void COpenDocument::RemoveObserver(CDocumentObserver& observer) {
+    std::erase(m_observers, &observer);
+}
+
+void COpenDocument::Notify(DocumentChange change, CUnitFunction* function) {
+    // An observer may go while it is told: each is looked up again before it hears of the change.
+    const std::vector<CDocumentObserver*> observers = m_observers;
+    for (CDocumentObserver* observer : observers) {
+        if (std::find(m_observers.begin(), m_observers.end(), observer) != m_observers.end())
+            observer->DocumentChanged(change, function);
+    }
+}
+
+void COpenDocument::SetModified(bool modified) {
+    if (std::exchange(m_bModified, modified) != modified)
+        Notify(DocumentChange::ModifiedChanged);
+}
+
+void COpenDocument::ReportFunctionChange(DocumentChange change, CUnitFunction& function) {
+    SetModified();
+    Notify(change, &function);
+}
+
+// ---- work that owns the document ----
+
+void COpenDocument::BeginWork(Work work) {
+    ++m_work[static_cast<size_t>(work)];
+}
+
+void COpenDocument::EndWork(Work work) {
+    int& count = m_work[static_cast<size_t>(work)];
+    if (count > 0)
+        --count;
+    RunHeldRequests();
+}
+
+bool COpenDocument::IsBusy() const {
+    return std::any_of(m_work.begin(), m_work.end(), [](int count) { return count > 0; });
+}
+
+void COpenDocument::Hold(HeldRequest request, std::function<void()> action) {
+    const auto held = std::find_if(m_heldRequests.begin(), m_heldRequests.end(),
+                                   [request](const auto& entry) { return entry.first == request; });
+    if (held != m_heldRequests.end())
+        held->second = std::move(action);
+    else
+        m_heldRequests.emplace_back(request, std::move(action));
+}
+
+void COpenDocument::RunHeldRequests() {
+    // A held request may start work of its own; the ones after it wait for that to end.
+    while (!IsBusy() && !m_heldRequests.empty()) {
+        const std::function<void()> action = std::move(m_heldRequests.front().second);
+        m_heldRequests.erase(m_heldRequests.begin());
+        action();
+    }
+}
+
+void COpenDocument::RequestClose() {
+    // Closing clears the document data; in the middle of a conversion or a worker's run that would pull the
+    // tree away from under it, so the request waits until the work has ended.
+    if (IsBusy())
+        Hold(HeldRequest::Close, [this] { m_shell.PostCloseToMainWindow(); });
+    else
+        m_shell.PostCloseToMainWindow();
+}
+
+// ---- the model's questions ----
+
+void COpenDocument::CloseFunctionTab(CUnitFunction* function) {
+    if (function)
+        Notify(DocumentChange::FunctionRemoved, function);
+}
+
+bool COpenDocument::GetCurrentOutlineNumber(OutlineNumber& number) {
+    const CNUVDoc* active = m_tabs.GetActiveTab();
+    if (!active || active->m_openedFrom.empty())
+        return false;
+    number = active->m_openedFrom;
+    return true;
+}
+
+void COpenDocument::SetOpenedFromOutlineNumber(const OutlineNumber& number) {
+    if (CNUVDoc* active = m_tabs.GetActiveTab())
+        active->m_openedFrom = number;
+}
+
+bool COpenDocument::PromptFunctionName(QString& name) {
+    return m_shell.PromptFunctionName(name, false);
+}
+
+bool COpenDocument::PromptIsolatedFunctionName(QString& name) {
+    return m_shell.PromptFunctionName(name, true);
+}
+
+void COpenDocument::RunMoveDialog(CAbstractIndexItem& item) {
+    m_shell.RunMoveDialog(item);
+}
+
+// ---- documents ----
+
+void COpenDocument::ImportFromDocumentFile(bool environment) {
+    const QString path = m_shell.PromptOpenFileName(LoadString(StringId::OpenFileTitle));
+    if (path.isEmpty())
+        return;
+    CEnvironmentOptions& options = m_documentData.environment;
+    (environment ? options.importEnvironmentalSettingsFileName : options.importMemberNamesAndStateNamesFileName) = path;
+    m_shell.SetWaitCursor(true);
+    QFile file(path);
+    const bool imported = file.open(QIODevice::ReadOnly) &&
+                          (environment ? ImportEnvironmentFromDocument(file, m_documentData)
+                                       : ImportMemberNamesFromDocument(file, m_documentData)) == LoadResult::Loaded;
+    m_shell.SetWaitCursor(false);
+    if (!imported) {
+        platform::ShowMessageBox(LoadString(StringId::ImportFailed), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return;
+    }
+    SetModified();
+    RebuildDocument();
+    platform::ShowMessageBox(LoadString(StringId::ImportSucceeded), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Information);
+}
+
+QString COpenDocument::PromptExportPath(QString& remembered, const QString& fileName, const QString& filter,
+                                        const QString& extension) {
+    const QString path = m_shell.PromptExportFileName(ProposeExportFileName(remembered, m_strDocumentPath, fileName),
+                                                      filter, extension, false);
+    if (path.isEmpty())
+        return {};
+    remembered = path;
+    if (QFileInfo::exists(path) && !AskOverwriteExistingFile(path))
+        return {};
+    return path;
+}
+
+void COpenDocument::OnExportOutlineIndex() {
+    const QString what = LoadString(StringId::OutlineIndexExportName);
+    const QString path =
+        PromptExportPath(m_documentData.environment.exportOutlineOrderdIndexFileName, what + QStringLiteral(".txt"),
+                         LoadString(StringId::OutlineIndexExportFilter), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return;
+    const QString text = BuildOutlineIndexText(m_documentData.indexRoot, 0, m_documentData.environment,
+                                               m_documentData.GetModelOptions());
+    if (WriteProcessCodePageFile(path, text))
+        ShowExportedMessage(path, what);
+    else
+        ShowCannotWriteFileMessage(path);
+}
+
+void COpenDocument::OnExportMemberNames() {
+    const QString what = LoadString(StringId::MemberNamesExportName);
+    const QString path =
+        PromptExportPath(m_documentData.environment.exportMemberNamesAndStateNamesFileName,
+                         what + QStringLiteral(".csv"), LoadString(StringId::CsvExportFilter), QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    const MemberUsageExportResult result =
+        ExportMemberUsageCsv(path, m_documentData.registry, m_documentData.memberDefinitions, m_documentData.fuzzwords);
+    switch (result.status) {
+    case MemberUsageExportResult::Written:
+        ShowExportedMessage(path, what);
+        break;
+    case MemberUsageExportResult::WriteFailed:
+        ShowCannotWriteFileMessage(path);
+        break;
+    case MemberUsageExportResult::TooManyLines:
+        platform::ShowMessageBox(FormatMemberUsageSizeOverMessage(result.lineCount), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
+        break;
+    }
+}
+
+void COpenDocument::OnExportNuv2013june() {
+    platform::Trace("CMainFrame", "OnExportNuv2013june");
+    const QString path =
+        m_shell.PromptExportFileName(LoadString(StringId::OlderFormatExportName),
+                                     LoadString(StringId::OlderFormatExportFilter), QStringLiteral("nuv"), true);
+    if (path.isEmpty())
+        return;
+    // A file that cannot be written is said, as a failed save is; the file there is left as it was.
+    QString errorText;
+    if (!SaveDocumentXml(m_documentData, path, &errorText, DocumentFormat::Older))
+        ShowSaveFailure(path, errorText);
+}
+
+void COpenDocument::RebuildDocument() {
+    m_documentData.registry.RebuildAndNotify(m_documentData.indexRoot, m_documentData.GetModelOptions());
+    m_documentData.registry.UpdateAllFunctionViews(m_documentData.indexRoot);
+}
+
+void COpenDocument::ResetDocumentData() {
+    // The record's reset leaves the registry to the reader; a new document starts without unit functions.
+    m_documentData.registry.Clear();
+    m_documentData.indexRoot.Clear();
+    m_documentData.SetDefaults();
+    m_shell.DocumentReplaced();
+}
+
+void COpenDocument::OnFileNew(const QString& templatePath) {
+    if (IsBusy()) {
+        Hold(HeldRequest::New, [this, templatePath] { OnFileNew(templatePath); });
+        return;
+    }
+    // One document per process: a second new document gets a process of its own.
+    if (m_documentData.DataReady) {
+        m_instances.LaunchNewInstance(QString(), 0);
+        return;
+    }
+    WorkScope work(*this, Work::Opening);
+    ResetDocumentData();
+    LoadTemplateDocument(templatePath);
+    m_tabs.OpenFunctionTab(m_documentData.registry.origin);
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+    Notify(DocumentChange::Reloaded);
+}
+
+void COpenDocument::LoadTemplateDocument(const QString& templatePath) {
+    if (templatePath.isEmpty())
+        return;
+    QFile file(templatePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    m_documentData.registry.Clear();
+    if (LoadDocumentXml(file, m_documentData, 0) != LoadResult::Loaded) {
+        // A broken template must not leave half a document behind: the new document keeps its defaults.
+        ResetDocumentData();
+        return;
+    }
+    m_documentData.indexRoot.Clear();
+    RebuildDocument();
+    StartAutoSaveTimer();
+}
+
+void COpenDocument::StoreViewStateInDocument() {
+    m_tabs.StoreOpenTabs(m_documentData.documentHeader);
+}
+
+void COpenDocument::SetWindowTitle() {
+    m_strDocumentName = ComposeWindowTitle(m_strDocumentPath, m_nOpenMode, m_documentData, kDocumentName);
+    m_shell.UpdateFrameTitle(m_strDocumentName);
+}
+
+bool COpenDocument::CloseDocument(bool processEnding) {
+    if (IsBusy()) {
+        Hold(HeldRequest::Close, [this] { m_shell.PostCloseToMainWindow(); });
+        return false;
+    }
+    WorkScope work(*this, Work::Opening);
+    return CloseCurrentDocument(processEnding);
+}
+
+bool COpenDocument::CloseCurrentDocument(bool processEnding) {
+    {
+        KeyboardFocusAway focus(m_shell);
+        WorkScope work(*this, Work::Save);
+        if (m_bModified) {
+            const platform::MessageAnswer answer =
+                platform::ShowMessageBox(LoadString(StringId::DocumentModifiedQuestion).arg(m_strDocumentName),
+                                         platform::MessageButtons::YesNoCancel, platform::MessageIcon::Warning);
+            if (answer == platform::MessageAnswer::Cancel)
+                return false;
+            if (answer == platform::MessageAnswer::Yes) {
+                OnFileSave();
+                // A save that failed or was cancelled keeps the document open.
+                if (m_bModified)
+                    return false;
+            }
+        }
+    }
+    DiscardDocument(processEnding);
+    return true;
+}
+
+void COpenDocument::DiscardDocument(bool processEnding) {
+    m_tabs.CloseAllTabs();
+    m_documentData.Clear();
+    if (processEnding)
+        m_documentData.ClearFunctionsAtExit();
+    else
+        m_documentData.ClearFunctions();
+    m_instances.ClearOwnInstanceRecord(CInstanceRegistry::CurrentProcessId());
+    CloseDocumentState();
+    m_shell.DocumentReplaced();
+    m_shell.UpdateFrameTitle(m_strDocumentName);
+    Notify(DocumentChange::Closed);
+}
+
+void COpenDocument::CloseDocumentState() {
+    m_heldDocumentFile.Release();
+    if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty())
+        DeleteOwnerFile(m_strDocumentPath);
+    m_strDocumentPath.clear();
+    m_strDocumentName.clear();
+    m_nOpenMode = NoDocument;
+    m_nRequestedVersion = 0;
+    SetModified(false);
+    if (std::exchange(m_bAutoSaveTimerRunning, false))
+        m_shell.SetAutoSaveTimer(0);
+    StopReadOnlyWatch();
+}
+
+bool COpenDocument::SaveConvertedDocument(const QString& path) {
+    if (IsHeldByOtherProcess(path)) {
+        platform::ShowMessageBox(LoadString(StringId::CannotOpenForSaving), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return false;
+    }
+    m_documentData.functionsNum = 0;
+    QString errorText;
+    if (!WriteDocument(path, nullptr, &errorText)) {
+        ShowSaveFailure(path, errorText);
+        return false;
+    }
+    // The written document stays held until the process lets its document go.
+    m_heldDocumentFile.Hold(path);
+    SetModified(false);
+    return true;
+}
+
+bool COpenDocument::IsHeldByOtherProcess(const QString& path) {
+    // Another process editing that document holds it; it is never replaced under its feet.
+    const std::optional<InstanceRecord> holder = m_instances.FindInstanceByPath(CanonicalPath(path));
+    return (holder && holder->state == Editing && !CInstanceRegistry::IsOwnInstance(*holder)) ||
+           platform::DocumentFileLock::IsHeldElsewhere(path);
+}
+
+bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText) {
+    m_shell.SetWaitCursor(true);
+    StoreViewStateInDocument();
+    m_documentData.connectionText.clear();
+    // The old file, if any, stays untouched on failure: the document goes to a temporary file that
+    // replaces it only once it is complete.
+    const bool written = entry ? SaveDocumentXmlWithHistory(m_documentData, path, *entry, errorText)
+                               : SaveDocumentXml(m_documentData, path, errorText);
+    m_shell.SetWaitCursor(false);
+    return written;
+}
+
+void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorText) const {
+    // A file that cannot be made, a folder and a file that may not be written cannot be opened for saving;
+    // anything else, a pipe or device named as the file among them, is said with the file's name and why.
+    const QFileInfo target(path);
+    const bool cannotOpen = target.exists() ? target.isDir() || (target.isFile() && IsReadOnlyFile(path))
+                                            : !QFileInfo(target.absolutePath()).isWritable();
+    platform::ShowMessageBox(cannotOpen ? LoadString(StringId::CannotOpenForSaving)
+                                        : LoadString(StringId::CannotWriteFile).arg(path) + "\n" + errorText,
+                             platform::MessageButtons::Ok,
+                             cannotOpen ? platform::MessageIcon::Error : platform::MessageIcon::Warning);
+}
+
+bool COpenDocument::CanWriteHeldFile() const {
+    return m_nOpenMode == Editing && !m_strDocumentPath.isEmpty() && !IsReadOnlyFile(m_strDocumentPath);
+}
+
+void COpenDocument::ShowReadOnlyFileMessage() const {
+    platform::ShowMessageBox(LoadString(StringId::ReadOnlyFileSaveAs).arg(QFileInfo(m_strDocumentPath).fileName()),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+}
+
+void COpenDocument::OnFileSave() {
+    KeyboardFocusAway focus(m_shell);
+    WorkScope work(*this, Work::Save);
+    if (!SaveWithVersionPrompt())
+        return;
+    if (CanWriteHeldFile()) {
+        SaveDocumentFile(m_strDocumentPath, false, QString());
+        return;
+    }
+    // A file made read-only since it was opened is not written either: it goes as a read-only document's.
+    if (m_nOpenMode != NoDocument && !m_strDocumentPath.isEmpty())
+        ShowReadOnlyFileMessage();
+    SaveDocumentFile(QString(), true, QString());
+}
+
+void COpenDocument::OnFileSaveAs() {
+    KeyboardFocusAway focus(m_shell);
+    WorkScope work(*this, Work::Save);
+    if (SaveWithVersionPrompt())
+        SaveDocumentFile(QString(), true, QString());
+}
+
+bool COpenDocument::SaveWithVersionPrompt() {
+    if (!m_documentData.VersionControlTable.IsAutoVersion)
+        return true;
+    const platform::MessageAnswer answer =
+        platform::ShowMessageBox(LoadString(StringId::SaveVersionQuestion), platform::MessageButtons::YesNoCancel,
+                                 platform::MessageIcon::Question);
+    if (answer == platform::MessageAnswer::Cancel)
+        return false;
+    if (answer == platform::MessageAnswer::No)
+        return true;
+    if (m_documentData.versionHistory.size() >= static_cast<size_t>(CDocumentData::MaxStoredVersions)) {
+        platform::ShowMessageBox(LoadString(StringId::TooManyVersions).arg(CDocumentData::MaxStoredVersions),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    // A stored version at the top of the number range has no number after it.
+    if (!HasFreeVersionNumber(m_documentData)) {
+        platform::ShowMessageBox(LoadString(StringId::NoFreeVersionNumber), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return false;
+    }
+    const ProposedVersion proposal = ProposeVersionNumber(m_documentData);
+    if (const std::optional<VersionHistoryEntry> entry = m_shell.AskVersionEntry(proposal.major, proposal.minor))
+        SaveDocumentFileAs(*entry);
+    return false;
+}
+
+QString COpenDocument::PromptSaveFileName(bool ask, const QString& proposedName, bool copy) {
+    QString name = proposedName;
+    if (name.isEmpty()) {
+        if (m_nOpenMode != StoredVersion)
+            name = m_strDocumentPath;
+        if (ask && name.isEmpty()) {
+            if (m_nOpenMode == NoDocument) {
+                name = m_documentData.documentHeader.Title;
+                if (name.isEmpty() && m_documentData.registry.origin)
+                    name = m_documentData.registry.origin->name;
+            }
+            if (name.isEmpty())
+                name = m_strDocumentName;
+            name = MakeProposedSaveName(name, kDocumentExtension);
+        }
+    }
+    return m_shell.PromptSaveFileName(name, copy && name.isEmpty());
+}
+
+bool COpenDocument::SaveDocumentFile(const QString& path, bool ask, const QString& proposedName) {
+    if (!path.isEmpty())
+        return SaveIntoHeldFile(nullptr);
+    const QString chosen = PromptSaveFileName(ask, proposedName, true);
+    return !chosen.isEmpty() && SaveUnderNewName(chosen, nullptr);
+}
+
+bool COpenDocument::SaveDocumentFileAs(const VersionHistoryEntry& entry) {
+    if (CanWriteHeldFile())
+        return SaveIntoHeldFile(&entry);
+    if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty())
+        ShowReadOnlyFileMessage();
+    const QString chosen = PromptSaveFileName(true, QString(), false);
+    return !chosen.isEmpty() && SaveUnderNewName(chosen, &entry);
+}
+
+bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
+    QString errorText;
+    if (!WriteDocument(m_strDocumentPath, entry, &errorText)) {
+        ShowSaveFailure(m_strDocumentPath, errorText);
+        return false;
+    }
+    // A file replaced by a new one is held anew before the old one is let go; one written in place stays held.
+    if (!m_heldDocumentFile.HoldsFile(m_strDocumentPath)) {
+        platform::DocumentFileLock written;
+        written.Hold(m_strDocumentPath);
+        m_heldDocumentFile = std::move(written);
+    }
+    SetModified(false);
+    return true;
+}
+
+bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry) {
+    const QString path = CanonicalPath(chosen);
+    if (path == m_strDocumentPath && CanWriteHeldFile()) {
+        if (!SaveIntoHeldFile(entry))
+            return false;
+        UpdateRecentFileList(m_strDocumentPath, true);
+        return true;
+    }
+    // The new file is held from before the write, so that no other process takes it meanwhile; the
+    // document keeps its old file, held, until the new one is written. A file that may not be written is
+    // not replaced.
+    const QFileInfo target(path);
+    platform::DocumentFileLock held;
+    if (IsHeldByOtherProcess(path) || (target.exists() && (IsReadOnlyFile(path) || !held.Hold(path)))) {
+        platform::ShowMessageBox(LoadString(StringId::CannotOpenForSaving), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return false;
+    }
+    QString errorText;
+    if (!WriteDocument(path, entry, &errorText)) {
+        ShowSaveFailure(path, errorText);
+        return false;
+    }
+    if (!held.HoldsFile(path))
+        held.Hold(path);
+    CloseDocumentState();
+    m_heldDocumentFile = std::move(held);
+    m_strDocumentPath = path;
+    WriteOwnerFile(path);
+    m_nOpenMode = Editing;
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+    UpdateRecentFileList(path, true);
+    return true;
+}
+
+void COpenDocument::StartAutoSaveTimer() {
+    const int interval = AutoSaveTimerInterval(m_documentData);
+    if (interval <= 0)
+        return;
+    m_shell.SetAutoSaveTimer(interval);
+    m_bAutoSaveTimerRunning = true;
+}
+
+void COpenDocument::OnAutoSaveTimer() {
+    // The questions of a save run the event loop: a tick then must not start a second save. A save while the
+    // worker reads the document would race with it. The timer comes again, so a tick is not held. A file made
+    // read-only meanwhile is left alone without a question; an explicit Save says why.
+    if (IsBusy() || !m_documentData.DataReady)
+        return;
+    if (m_nOpenMode == Editing && !CanWriteHeldFile())
+        return;
+    OnFileSave();
+}
+
+COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, int version) {
+    if (IsBusy()) {
+        Hold(HeldRequest::Open, [this, path, version] { OpenDocumentFile(path, version); });
+        return OpenResult::Held;
+    }
+    WorkScope work(*this, Work::Opening);
+    if (!CloseCurrentDocument(false))
+        return OpenResult::NotOpened;
+    const QString absolutePath = CanonicalPath(path);
+    ResetDocumentData();
+    QFile file(absolutePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        UpdateRecentFileList(absolutePath, false);
+        LeaveWithoutDocument(LoadString(StringId::CannotOpenDocument));
+        // Nothing is left to show: the window closes, and the process ends.
+        m_shell.PostCloseToMainWindow();
+        return OpenResult::CannotOpenFile;
+    }
+    platform::DocumentFileLock lock;
+    int mode = Editing;
+    if (version > 0)
+        mode = StoredVersion;
+    else if (IsReadOnlyFile(absolutePath))
+        mode = ReadOnly;
+    else if (!TryOpenForWriting(absolutePath, lock))
+        mode = AskHowToOpenHeldFile(absolutePath);
+    if (mode == NoDocument) {
+        LeaveWithoutDocument(QString());
+        return OpenResult::NotOpened;
+    }
+    if (!ReadDocumentFile(file, version)) {
+        lock.Release();
+        LeaveWithoutDocument(LoadString(StringId::CannotReadDocument));
+        UpdateRecentFileList(absolutePath, false);
+        return OpenResult::NotOpened;
+    }
+    if (mode == Editing) {
+        WriteOwnerFile(absolutePath);
+        m_heldDocumentFile = std::move(lock);
+    }
+    m_strDocumentPath = absolutePath;
+    m_nOpenMode = mode;
+    m_nRequestedVersion = mode == StoredVersion ? version : 0;
+    ShowReadDocument();
+    UpdateRecentFileList(absolutePath, true);
+    if (mode == ReadOnlyWatched)
+        StartReadOnlyWatch();
+    if (mode == Editing)
+        StartAutoSaveTimer();
+    return OpenResult::Opened;
+}
+
+int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
+    platform::MessageRequest request;
+    request.text = LoadString(StringId::FileInUse).arg(path, ReadOwnerFile(path));
+    request.caption = LoadString(StringId::FileInUseCaption);
+    request.buttons = platform::MessageButtons::YesNoCancel;
+    request.buttonTexts = {LoadString(StringId::ReadOnlyButton), LoadString(StringId::NotifyButton),
+                           LoadString(StringId::CancelButton)};
+    switch (platform::ShowMessageBox(request)) {
+    case platform::MessageAnswer::Yes:
+        return ReadOnly;
+    case platform::MessageAnswer::No:
+        return ReadOnlyWatched;
+    default:
+        return NoDocument;
+    }
+}
+
+bool COpenDocument::ReadDocumentFile(QFile& file, int version) {
+    if (LoadDocumentXml(file, m_documentData, version) != LoadResult::Loaded)
+        return false;
+    m_documentData.indexRoot.Clear();
+    RebuildDocument();
+    return true;
+}
+
+void COpenDocument::ShowReadDocument() {
+    m_tabs.ReopenSavedTabs();
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+    RestoreZoom();
+    Notify(DocumentChange::Reloaded);
+}
+
+void COpenDocument::LeaveWithoutDocument(const QString& message) {
+    if (!message.isEmpty())
+        platform::ShowMessageBox(message, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+    // Half a document read stays nowhere.
+    m_documentData.Clear();
+    m_documentData.ClearFunctions();
+    CloseDocumentState();
+    SetWindowTitle();
+    UpdateOwnInstanceRecord();
+    RestoreZoom();
+    Notify(DocumentChange::Closed);
+}
+
+void COpenDocument::RestoreZoom() {
+    m_shell.RestoreZoom(m_documentData.environment.zoom);
+}
+
+QStringList COpenDocument::RecentFiles() {
+    return CRecentFileList::Paths();
+}
+
+void COpenDocument::UpdateRecentFileList(const QString& path, bool add) {
+    if (add)
+        CRecentFileList::Add(path);
+    else
+        CRecentFileList::Remove(path);
+}
+
+void COpenDocument::StartReadOnlyWatch() {
+    m_shell.SetReadOnlyWatchTimer(kReadOnlyWatchInterval);
+    m_bWatchTimerRunning = true;
+}
+
+void COpenDocument::StopReadOnlyWatch() {
+    if (std::exchange(m_bWatchTimerRunning, false))
+        m_shell.SetReadOnlyWatchTimer(0);
+}
+
+bool COpenDocument::TryOpenForWriting(const QString& path, platform::DocumentFileLock& lock) {
+    // The instance table is asked too: a holder that has just replaced its file by a rename holds the new
+    // one again a moment later, and meanwhile still says it edits the document.
+    return !IsReadOnlyFile(path) && !IsHeldByOtherProcess(path) && lock.Hold(path);
+}
+
+void COpenDocument::OnReadOnlyWatchTimer() {
+    if (!m_bWatchTimerRunning || m_nOpenMode != ReadOnlyWatched)
+        return;
+    // Reading the document again would pull it away from under the work that owns it.
+    if (IsBusy()) {
+        Hold(HeldRequest::WatchTick, [this] { OnReadOnlyWatchTimer(); });
+        return;
+    }
+    WorkScope work(*this, Work::Opening);
+    platform::DocumentFileLock lock;
+    if (!TryOpenForWriting(m_strDocumentPath, lock))
+        return;
+    // Stopped before asking: ticks that come while the question waits find nothing to do.
+    StopReadOnlyWatch();
+    NotifyCanWrite(std::move(lock));
+}
+
+void COpenDocument::NotifyCanWrite(platform::DocumentFileLock lock) {
+    const QString path = m_strDocumentPath;
+    platform::MessageRequest request;
+    request.text = LoadString(StringId::FileNowWritable).arg(path);
+    request.caption = LoadString(StringId::FileNowWritableCaption);
+    request.buttons = platform::MessageButtons::OkCancel;
+    request.buttonTexts = {LoadString(StringId::EditButton), LoadString(StringId::CancelButton)};
+    if (platform::ShowMessageBox(request) != platform::MessageAnswer::Ok)
+        return;
+    if (!m_bModified) {
+        ReloadDocument(std::move(lock), path);
+        return;
+    }
+    request.text = LoadString(StringId::EditedFile).arg(path);
+    request.caption = LoadString(StringId::EditedFileCaption);
+    request.buttons = platform::MessageButtons::YesNoCancel;
+    request.buttonTexts = {LoadString(StringId::DiscardButton), LoadString(StringId::SaveButton),
+                           LoadString(StringId::CancelButton)};
+    request.defaultButton = 2; // a dialog answered by nobody keeps the changes
+    switch (platform::ShowMessageBox(request)) {
+    case platform::MessageAnswer::Yes:
+        ReloadDocument(std::move(lock), path);
+        break;
+    case platform::MessageAnswer::No:
+        // The changes go to a file of their own; the document is edited in a process of its own.
+        OnFileSaveAs();
+        lock.Release();
+        m_instances.LaunchNewInstance(path, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QString& path) {
+    DiscardDocument(false);
+    ResetDocumentData();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !ReadDocumentFile(file, 0)) {
+        lock.Release();
+        LeaveWithoutDocument(LoadString(StringId::CannotReadDocument));
+        return;
+    }
+    WriteOwnerFile(path);
+    m_heldDocumentFile = std::move(lock);
+    m_strDocumentPath = path;
+    m_nOpenMode = Editing;
+    ShowReadDocument();
+}
+
+void COpenDocument::FillInstanceRecord(InstanceRecord& record) const {
+    record = CInstanceRegistry::EmptyRecord(CInstanceRegistry::CurrentProcessId());
+    record.mainWindow = m_shell.MainWindowHandle();
+    record.SetPath(m_strDocumentPath);
+    record.SetCaption(m_strDocumentName);
+    record.state = m_nOpenMode >= Editing && m_nOpenMode <= StoredVersion ? m_nOpenMode : NoDocument;
+}
+
+void COpenDocument::UpdateOwnInstanceRecord() {
+    InstanceRecord record;
+    FillInstanceRecord(record);
+    m_instances.UpdateInstanceRecord(CInstanceRegistry::CurrentProcessId(), record);
+}

@@ -1,0 +1,269 @@
+#pragma once
+
+#include "app/DocumentObserver.h"
+#include "app/FunctionTabs.h"
+#include "app/NUVDocManager.h"
+#include "model/DocumentData.h"
+#include "model/DocumentFile.h"
+#include "model/ModelShell.h"
+#include "platform/DocumentFileLock.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class CApplicationShell;
+class CInstanceRegistry;
+class CNUVDoc;
+class QFile;
+struct InstanceRecord;
+struct TabPaneSizes;
+
+// The process's one open document: its record, file, open mode and modified flag, the lock on its file and the
+// owner file beside it, its tabs, and what opens, makes, reads again, saves and closes it. It knows when a long
+// operation owns the document (a conversion, a save or its question, an opening, a worker): a request that
+// comes meanwhile (a close from another process, a look at a watched file, an open, a new document) is held
+// and acted on once that work has ended, so nothing clears or replaces the document under it. Observers hear
+// what changed. While it lives it answers the model's questions to the shell.
+class COpenDocument : private CModelShell {
+public:
+    // Open modes of the document; the same codes are the instance record's state.
+    enum OpenMode { NoDocument = 0, Editing = 1, ReadOnly = 2, ReadOnlyWatched = 3, StoredVersion = 4 };
+    // The long operations that own the document while they run.
+    enum class Work { Conversion, Save, Opening, Worker };
+    enum class OpenResult {
+        Opened,
+        // The user cancelled, or the file could not be read (said in a message); no document is left open.
+        NotOpened,
+        // The file could not be opened at all (said in a message); the main window has been asked to close.
+        CannotOpenFile,
+        // Work owns the document: the open is held until it ends.
+        Held,
+    };
+
+    // Marks the document as owned by `work` while it lives.
+    class WorkScope {
+    public:
+        WorkScope(COpenDocument& document, Work work) : m_document(document), m_work(work) {
+            m_document.BeginWork(m_work);
+        }
+        ~WorkScope() { m_document.EndWork(m_work); }
+        WorkScope(const WorkScope&) = delete;
+        WorkScope& operator=(const WorkScope&) = delete;
+
+    private:
+        COpenDocument& m_document;
+        Work m_work;
+    };
+
+    COpenDocument(CApplicationShell& shell, CInstanceRegistry& instances);
+    ~COpenDocument() override;
+    COpenDocument(const COpenDocument&) = delete;
+    COpenDocument& operator=(const COpenDocument&) = delete;
+
+    CApplicationShell& Shell() const { return m_shell; }
+    // The template of the tabs' documents, named as a new document is.
+    void AddDocumentTemplate();
+    // The one name of a document file, links and "." and ".." resolved, by which processes compare documents;
+    // for a file yet to be made, that of its folder with its name. Letter case counts, as it does for the file
+    // system.
+    static QString CanonicalPath(const QString& path);
+
+    // The record and what the process knows about it. No window writes into the record: changes go through
+    // the calls below.
+    const CDocumentData& DocumentData() const { return m_documentData; }
+    CDocumentData& DocumentData() { return m_documentData; }
+    // Language of a new document's defaults: 1 Japanese, 0 English.
+    int DocumentLanguage() const { return m_documentData.documentLanguage; }
+    // Empty until the document has a file.
+    const QString& DocumentPath() const { return m_strDocumentPath; }
+    // The file name of the path, the template's name for a new document, empty without a document.
+    const QString& DocumentName() const { return m_strDocumentName; }
+    int OpenMode() const { return m_nOpenMode; }
+    // The stored version opened, 0 for the document itself.
+    int RequestedVersion() const { return m_nRequestedVersion; }
+    bool IsModified() const { return m_bModified; }
+    // Observers hear of a change of the flag.
+    void SetModified(bool modified = true);
+    // Save and Save As are enabled while there is a document.
+    bool CanSaveDocument() const { return m_documentData.DataReady != 0; }
+    // When the result pane's findings were made; the document stores it.
+    void SetResultsTime(qint64 resultsTime) { m_documentData.resultsTime = resultsTime; }
+    // The pane sizes the user gave the unit function's tab; false when nothing changed.
+    bool StoreTabPaneSizes(CUnitFunction& function, const TabPaneSizes& sizes);
+
+    // The tab documents and their tabs.
+    CNUVDocManager& DocManager() { return m_docManager; }
+    CFunctionTabs& Tabs() { return m_tabs; }
+    const CFunctionTabs& Tabs() const { return m_tabs; }
+    CNUVDoc* GetActiveDocument() const { return m_tabs.GetActiveTab(); }
+    // File Close: the main window's close path, which ends the process unless the user keeps the document;
+    // then the table of contents' next restore of its selection opens no tab.
+    void OnFileClose();
+    // True once after File Close: the table of contents' restore of its selection then opens no tab.
+    bool TakeSkipNextTabOpen() { return std::exchange(m_bSkipNextTabOpen, false); }
+
+    // Observers (not owned) hear of every change until they are removed; the tabs are the first.
+    void AddObserver(CDocumentObserver& observer);
+    void RemoveObserver(CDocumentObserver& observer);
+    // An editor changed the unit function (its name, lines or header): the document is modified and the
+    // observers hear of it.
+    void ReportFunctionChange(DocumentChange change, CUnitFunction& function);
+
+    // The work that owns the document. Work of any kind may nest; held requests run once the last has ended.
+    void BeginWork(Work work);
+    void EndWork(Work work);
+    bool IsBusy() const;
+    bool IsWorkerRunning() const { return WorkCount(Work::Worker) > 0; }
+    bool IsConverting() const { return WorkCount(Work::Conversion) > 0; }
+    // A request to close from another process: the main window's close path runs now, or once the work that
+    // owns the document has ended.
+    void RequestClose();
+
+    // A new document from the template at `templatePath` (none when empty); with a document here already, a
+    // new process makes it.
+    void OnFileNew(const QString& templatePath);
+    // Reads the template into the reset document; a template that cannot be read leaves the defaults.
+    void LoadTemplateDocument(const QString& templatePath);
+    // Opens the document at `path`, or its stored version `version`, after closing the current one (which may
+    // ask to save it first). It is edited when the file may be written and no other process holds it; else
+    // read-only, or read-only until it becomes writable, as the user chooses. A path that cannot be opened
+    // leaves the recent files.
+    OpenResult OpenDocumentFile(const QString& path, int version = 0);
+    // A tick of the watch timer while the document is read-only awaiting writability: once no other process
+    // holds the file any more, the timer stops and the user is offered, once, to edit the document.
+    void OnReadOnlyWatchTimer();
+    // Asks whether to save a modified document first; false when the user cancels or the save fails, or
+    // while work owns the document (the close then runs once it has ended), and then nothing is closed.
+    // A process that ends right after the close leaves the document's memory to the system.
+    bool CloseDocument(bool processEnding = false);
+    // Lets go of the file and forgets path, mode and modified flag; the record stays.
+    void CloseDocumentState();
+
+    // Saving. A save that fails says so and leaves the document modified and the file on disk as it was.
+    // Save writes the held file; a read-only document, or one whose file was made read-only since it was
+    // opened, is said to be read-only and goes to a file the user chooses.
+    void OnFileSave();
+    void OnFileSaveAs();
+    // Writes into the held file when `path` (the document's own) is given; else asks for a file, proposing
+    // `proposedName` or, with `ask`, a name made from the document. True when written.
+    bool SaveDocumentFile(const QString& path, bool ask, const QString& proposedName);
+    // Writes the document adding `entry` to its stored versions: into the held file when editing, else
+    // to a file the user chooses.
+    bool SaveDocumentFileAs(const VersionHistoryEntry& entry);
+    // Asks whether to record a version when the document wants one on every save. True: go on with the
+    // plain save; false: the save was done or refused here.
+    bool SaveWithVersionPrompt();
+    // The converter's save of the converted document to `path`, which stays held.
+    bool SaveConvertedDocument(const QString& path);
+    // Starts the automatic-saving timer when the document asks for it; the window's timer calls
+    // OnAutoSaveTimer. Runs after a document was opened for editing or a template loaded.
+    void StartAutoSaveTimer();
+    // A tick of the automatic-saving timer: the ordinary save, skipped while no document is there or while
+    // work owns the document (the next tick tries again), and without a question while the held file has been
+    // made read-only.
+    void OnAutoSaveTimer();
+
+    // Imports and exports of the File menu. The imports take the environment settings or the member and state
+    // names of another document file; the exports write the outline-ordered table of contents as text and the
+    // member and state names as CSV, in the process code page, asking before they overwrite a file; the
+    // older-format export writes the whole document as the 2013-June format had it.
+    void OnImportEnvironmentSettings() { ImportFromDocumentFile(true); }
+    void OnImportMemberNames() { ImportFromDocumentFile(false); }
+    void OnExportOutlineIndex();
+    void OnExportMemberNames();
+    void OnExportNuv2013june();
+
+    // Registry, table of contents and every view after a change of the tree.
+    void RebuildDocument();
+    void StoreViewStateInDocument();
+    void SetWindowTitle();
+    // The main window's zoom follows the document's zoom setting.
+    void RestoreZoom();
+    // This process's instance record, describing the document.
+    void FillInstanceRecord(InstanceRecord& record) const;
+    void UpdateOwnInstanceRecord();
+    // The documents opened or saved last, newest first. `add` puts the path first, else it leaves the list.
+    static QStringList RecentFiles();
+    static void UpdateRecentFileList(const QString& path, bool add);
+
+private:
+    // Requests held while work owns the document; a later request of a kind replaces the earlier one.
+    enum class HeldRequest { Close, WatchTick, Open, New };
+
+    int WorkCount(Work work) const { return m_work[static_cast<size_t>(work)]; }
+    void Hold(HeldRequest request, std::function<void()> action);
+    void RunHeldRequests();
+    void Notify(DocumentChange change, CUnitFunction* function = nullptr);
+
+    // The model's questions to the shell.
+    void OpenFunctionTab(CUnitFunction* function) override { m_tabs.OpenFunctionTab(function); }
+    void CloseFunctionTab(CUnitFunction* function) override;
+    CUnitFunction* ActiveTabFunction() override { return m_tabs.ActiveTabFunction(); }
+    bool GetCurrentOutlineNumber(OutlineNumber& number) override;
+    void SetOpenedFromOutlineNumber(const OutlineNumber& number) override;
+    bool ConsumeSuppressOpening() override { return TakeSkipNextTabOpen(); }
+    void SetDocumentModified() override { SetModified(); }
+    void RefreshFunctionList() override { Notify(DocumentChange::FunctionsAddedOrMoved); }
+    bool PromptFunctionName(QString& name) override;
+    bool PromptIsolatedFunctionName(QString& name) override;
+    void RunMoveDialog(CAbstractIndexItem& item) override;
+
+    bool CloseCurrentDocument(bool processEnding);
+    void ResetDocumentData();
+    // Lets the document go without asking: tabs, document data, instance record, document state.
+    void DiscardDocument(bool processEnding);
+    // The sharing question for a file another process edits: ReadOnly, ReadOnlyWatched or, cancelled, NoDocument.
+    int AskHowToOpenHeldFile(const QString& path) const;
+    // Reads the file into the reset document data and, when it was read, rebuilds the table of contents.
+    bool ReadDocumentFile(QFile& file, int version);
+    // After a document was read: its tabs, title and instance record.
+    void ShowReadDocument();
+    // The document could not be opened or read: the message, and the process without a document.
+    void LeaveWithoutDocument(const QString& message);
+    void StartReadOnlyWatch();
+    void StopReadOnlyWatch();
+    // Holds the file for editing when it may be written and no other process holds it.
+    bool TryOpenForWriting(const QString& path, platform::DocumentFileLock& lock);
+    void NotifyCanWrite(platform::DocumentFileLock lock);
+    void ReloadDocument(platform::DocumentFileLock lock, const QString& path);
+    // Opens the save prompt, proposing a name as SaveDocumentFile describes; empty when cancelled.
+    QString PromptSaveFileName(bool ask, const QString& proposedName, bool copy);
+    // Whether a save goes into the held file: the document is edited and its file may still be written.
+    bool CanWriteHeldFile() const;
+    void ShowReadOnlyFileMessage() const;
+    bool SaveIntoHeldFile(const VersionHistoryEntry* entry);
+    // Writes to a new file, which is held before and after; the old file is let go only once it is written.
+    bool SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry);
+    bool WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText);
+    bool IsHeldByOtherProcess(const QString& path);
+    void ShowSaveFailure(const QString& path, const QString& errorText) const;
+    void ImportFromDocumentFile(bool environment);
+    // The export prompt proposing a name from `remembered` or the document; the chosen path, after the
+    // overwrite question for a file that is there, is remembered. Empty when the user gave none up.
+    QString PromptExportPath(QString& remembered, const QString& fileName, const QString& filter,
+                             const QString& extension);
+
+    CApplicationShell& m_shell;
+    CInstanceRegistry& m_instances;
+    CDocumentData m_documentData;
+    QString m_strDocumentPath;
+    QString m_strDocumentName;
+    int m_nOpenMode = NoDocument;
+    int m_nRequestedVersion = 0;
+    bool m_bModified = false;
+    platform::DocumentFileLock m_heldDocumentFile;
+    CNUVDocManager m_docManager;
+    CFunctionTabs m_tabs{m_docManager, m_documentData};
+    std::vector<CDocumentObserver*> m_observers;
+    std::array<int, 4> m_work{};
+    std::vector<std::pair<HeldRequest, std::function<void()>>> m_heldRequests;
+    bool m_bAutoSaveTimerRunning = false;
+    bool m_bWatchTimerRunning = false;
+    bool m_bSkipNextTabOpen = false;
+    CModelShellInstaller m_modelShell{*this};
+};

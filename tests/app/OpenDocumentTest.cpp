@@ -1,0 +1,159 @@
+#include "AppDirectories.h"
+#include "FakeApplicationShell.h"
+#include "app/DocumentObserver.h"
+#include "app/NUVApp.h"
+#include "app/NUVDoc.h"
+#include "model/AbstractIndexItem.h"
+#include "model/ModelShell.h"
+#include "model/UnitFunction.h"
+#include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Records what it hears, with the name the unit function had when it was told.
+class RecordingObserver : public CDocumentObserver {
+public:
+    struct Heard {
+        DocumentChange change;
+        const CUnitFunction* function;
+        QString name;
+        bool operator==(const Heard&) const = default;
+    };
+
+    void DocumentChanged(DocumentChange change, CUnitFunction* function) override {
+        heard.push_back({change, function, function ? function->name : QString()});
+    }
+    std::vector<Heard> Take() { return std::exchange(heard, {}); }
+
+    std::vector<Heard> heard;
+};
+
+// An editor on a new document, as the program starts it.
+class OpenDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dirs.IsValid());
+        ASSERT_TRUE(m_app.InitEditorInstance({"nuv"}));
+        m_document.AddObserver(m_observer);
+    }
+
+    CUnitFunction* AddChild(const QString& name) {
+        CDocumentData& data = m_document.DocumentData();
+        CUnitFunction* function = data.registry.CreateFunction(name, data.GetModelOptions());
+        CUnitFunction::AppendChild(data.registry.origin, function);
+        m_document.RebuildDocument();
+        return function;
+    }
+
+    AppDirectories m_dirs;
+    platform::ScriptedMessageSink m_messages;
+    FakeShell m_shell;
+    CNUVApp m_app{m_shell};
+    COpenDocument& m_document = m_app.Document();
+    RecordingObserver m_observer;
+};
+
+using Heard = RecordingObserver::Heard;
+
+} // namespace
+
+TEST_F(OpenDocumentTest, ARemovedUnitFunctionTakesItsTabAlong) {
+    CUnitFunction* removed = AddChild("Weigh");
+    CUnitFunction* kept = AddChild("Cook");
+    CFunctionTabs& tabs = m_document.Tabs();
+    tabs.OpenFunctionTab(kept);
+    tabs.OpenFunctionTab(removed);
+    m_observer.Take();
+
+    CDocumentData& data = m_document.DocumentData();
+    ASSERT_TRUE(data.registry.DeleteFunction(removed, data, data.GetModelOptions()));
+    // The observers heard of it while it was still there; no tab shows it any more.
+    EXPECT_EQ(m_observer.Take(), std::vector<Heard>({{DocumentChange::FunctionRemoved, removed, "Weigh"}}));
+    EXPECT_EQ(tabs.FindTab(removed), nullptr);
+    for (const CNUVDoc* tab : tabs.RecentTabs())
+        EXPECT_NE(tab->m_pUnitFunction, removed);
+    EXPECT_EQ(tabs.ActiveTabFunction(), kept);
+    for (const CNUVDoc* tab : tabs.History().Entries())
+        EXPECT_NE(tab->m_pUnitFunction, removed);
+}
+
+TEST_F(OpenDocumentTest, ObserversHearWhatChangedAndTheModelsReportsReachThem) {
+    // The modified flag: each change once.
+    m_document.SetModified();
+    m_document.SetModified();
+    m_document.SetModified(false);
+    EXPECT_EQ(m_observer.Take(), std::vector<Heard>({{DocumentChange::ModifiedChanged, nullptr, ""},
+                                                     {DocumentChange::ModifiedChanged, nullptr, ""}}));
+
+    // The model marks the document modified and reports a rebuilt table of contents.
+    CUnitFunction* added = AddChild("Rinse");
+    ModelShell().SetDocumentModified();
+    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_EQ(m_observer.Take(), std::vector<Heard>({{DocumentChange::FunctionsAddedOrMoved, nullptr, ""},
+                                                     {DocumentChange::ModifiedChanged, nullptr, ""}}));
+
+    // An editor's change of a unit function.
+    m_document.SetModified(false);
+    m_observer.Take();
+    m_document.ReportFunctionChange(DocumentChange::FunctionRenamed, *added);
+    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_EQ(m_observer.Take(), std::vector<Heard>({{DocumentChange::ModifiedChanged, nullptr, ""},
+                                                     {DocumentChange::FunctionRenamed, added, "Rinse"}}));
+
+    // Closing.
+    m_document.SetModified(false);
+    m_observer.Take();
+    ASSERT_TRUE(m_document.CloseDocument());
+    EXPECT_EQ(m_observer.Take(), std::vector<Heard>({{DocumentChange::Closed, nullptr, ""}}));
+    m_document.RemoveObserver(m_observer);
+    m_app.OnFileNew();
+    EXPECT_TRUE(m_observer.Take().empty());
+}
+
+TEST_F(OpenDocumentTest, TheModelsQuestionsAreAnsweredByTheDocumentAndItsTabs) {
+    CUnitFunction* first = AddChild("Fill");
+    CUnitFunction* second = AddChild("Heat");
+    CDocumentData& data = m_document.DocumentData();
+    CAbstractIndexItem& root = data.indexRoot;
+    ASSERT_EQ(root.children.size(), 2u);
+
+    // Opening an item of the table of contents opens its tab, which then knows where it was opened from.
+    CAbstractIndexItem::Open(root, root.children[1]);
+    EXPECT_EQ(ModelShell().ActiveTabFunction(), second);
+    EXPECT_EQ(CAbstractIndexItem::GetCurrentItem(root), &root.children[1]);
+    CAbstractIndexItem::Open(root, root.children[0]);
+    EXPECT_EQ(m_document.Tabs().ActiveTabFunction(), first);
+    EXPECT_EQ(CAbstractIndexItem::GetCurrentItem(root), &root.children[0]);
+
+    // After File Close the next opening shows no tab.
+    m_document.OnFileClose();
+    EXPECT_EQ(m_shell.mainWindowCloses, 1);
+    CAbstractIndexItem::Open(root, root.children[1]);
+    EXPECT_EQ(m_document.Tabs().ActiveTabFunction(), first);
+    CAbstractIndexItem::Open(root, root.children[1]);
+    EXPECT_EQ(m_document.Tabs().ActiveTabFunction(), second);
+}
+
+TEST_F(OpenDocumentTest, RequestsWaitForTheLastOfNestedWorkAndRunOnce) {
+    const int before = m_shell.closesPosted;
+    m_document.BeginWork(COpenDocument::Work::Save);
+    m_document.BeginWork(COpenDocument::Work::Worker);
+    EXPECT_TRUE(m_document.IsBusy());
+    EXPECT_TRUE(m_document.IsWorkerRunning());
+    m_app.OnCloseRequested();
+    m_app.OnCloseRequested();
+    m_app.OnFileNew();
+    m_document.EndWork(COpenDocument::Work::Worker);
+    EXPECT_FALSE(m_document.IsWorkerRunning());
+    EXPECT_EQ(m_shell.closesPosted, before);
+    EXPECT_TRUE(m_shell.started.empty());
+    m_document.EndWork(COpenDocument::Work::Save);
+    EXPECT_FALSE(m_document.IsBusy());
+    EXPECT_EQ(m_shell.closesPosted, before + 1);
+    // A second new document goes to a process of its own, as it does when nothing is running.
+    EXPECT_EQ(m_shell.started, std::vector<QStringList>{QStringList()});
+}
