@@ -3,12 +3,11 @@
 #include "app/ApplicationShell.h"
 #include "app/NUVDoc.h"
 #include "platform/MessageBox.h"
-#include "platform/UserSettings.h"
 #include "platform/Trace.h"
+#include "platform/UserSettings.h"
 #include "texts/StringTable.h"
 
 namespace {
-
 
 constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buffer holds
 

@@ -75,11 +75,11 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     for (int look = ApplicationLookFirst; look <= ApplicationLookLast; ++look)
         add(
             look, [&frame](int id) { frame.OnApplicationLook(id); }, ApplicationLook);
-    add(NavigateBack, call([&app] { app.Document().Tabs().NavigateBack(); }), HistoryBack, "Alt+Left", CommandIcon::Back);
-    add(NavigateForward, call([&app] { app.Document().Tabs().NavigateForward(); }), HistoryForward, "Alt+Right",
+    add(NavigateBack, call([&app] { app.Tabs().NavigateBack(); }), HistoryBack, "Alt+Left", CommandIcon::Back);
+    add(NavigateForward, call([&app] { app.Tabs().NavigateForward(); }), HistoryForward, "Alt+Right",
         CommandIcon::Forward);
     registry.AddRange(HistoryEntryFirst, HistoryEntryLast,
-                      [&app](int id) { app.Document().Tabs().NavigateTo(id - HistoryEntryFirst); });
+                      [&app](int id) { app.Tabs().NavigateTo(id - HistoryEntryFirst); });
     add(ShowOutlineIndex, call([&frame] { frame.ShowPane(OutlineIndexPane); }), None);
     add(ShowHierarchicalIndex, call([&frame] { frame.ShowPane(HierarchicalIndexPane); }), None);
 
