@@ -1,0 +1,39 @@
+#include "editor/LineMarkTip.h"
+
+#include "model/RuleVocabularyTables.h"
+
+QString GetLineMarkTipText(const CLogicLine& line, const LineMarkTable& marks) {
+    QString tip;
+    for (int i = 0; i < LineMarkTable::AttributeCount; ++i) {
+        if (line.mark & (1u << i))
+            tip += QStringLiteral("%1: ").arg(marks.attributes[static_cast<size_t>(i)].name);
+    }
+    tip += line.memo;
+    for (const QString& url : line.urls) {
+        if (!url.isEmpty())
+            tip += QStringLiteral("\r\n%1 ").arg(url);
+    }
+    return tip;
+}
+
+LinkText ExtractLinkText(const QString& text, int start) {
+    LinkText link;
+    start = std::clamp(start, 0, static_cast<int>(text.size()));
+    link.start = start;
+    bool quoted = start > 0 && text[start - 1] == QChar('"');
+    int at = start;
+    for (; at < text.size(); ++at) {
+        const QChar c = text[at];
+        if (c == QChar('"')) {
+            quoted = !quoted;
+            continue;
+        }
+        if (c == QChar('\r') || c == QChar('\n'))
+            break;
+        if (!quoted && (c == QChar(' ') || c == QChar(0x3000)))
+            break;
+        link.text += c;
+    }
+    link.end = at;
+    return link;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The clipboard as the logic editor sees it: plain text and, beside it, a block of whole line records under
+// the editor's own MIME type. The widget installs one on the system clipboard; tools and tests keep it in
+// the process.
+class CLogicClipboard {
+public:
+    static constexpr const char* LineBlockMimeType = "application/x-nuv-logic-lines";
+
+    virtual ~CLogicClipboard() = default;
+    // False when the clipboard cannot be opened.
+    virtual bool IsAvailable() const { return true; }
+    virtual bool HasText() const = 0;
+    virtual QString Text() const = 0;
+    virtual QByteArray LineBlock() const = 0; // empty without one
+    // Replaces the whole content: the text and, when not empty, the line block beside it.
+    virtual void SetContent(const QString& text, const QByteArray& lineBlock) = 0;
+};
+
+// A clipboard that lives in the process.
+class CProcessClipboard : public CLogicClipboard {
+public:
+    bool HasText() const override { return m_hasText; }
+    QString Text() const override { return m_text; }
+    QByteArray LineBlock() const override { return m_lineBlock; }
+    void SetContent(const QString& text, const QByteArray& lineBlock) override {
+        m_text = text;
+        m_hasText = true;
+        m_lineBlock = lineBlock;
+    }
+
+private:
+    QString m_text;
+    bool m_hasText = false;
+    QByteArray m_lineBlock;
+};

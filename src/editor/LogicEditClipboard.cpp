@@ -1,0 +1,420 @@
+#include "editor/CaretContext.h"
+#include "editor/LogicEditModel.h"
+#include "editor/LogicLineBlock.h"
+
+#include "logic/NegatableText.h"
+#include "model/DocumentData.h"
+#include "model/IndexLogicSync.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
+namespace {
+
+bool AcceptsPastedText(int kind) {
+    return kind == SyntaxFn || kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxSwitch || kind == SyntaxCase ||
+           kind == SyntaxComment || kind == SyntaxTransitState;
+}
+
+void ShowMessage(const QString& text, platform::MessageIcon icon) {
+    platform::ShowMessageBox(text, platform::MessageButtons::Ok, icon);
+}
+
+} // namespace
+
+void CLogicEditModel::OnEditCopy() {
+    if (!HasSelection())
+        return;
+    if (!m_clipboard.IsAvailable()) {
+        ShowWarning(LoadString(StringId::ClipboardOpenFailed));
+        return;
+    }
+    QByteArray block;
+    int first = 0;
+    int last = 0;
+    if (GetSelectedLineRange(first, last) > 0 && WidenSelectionToBlocks() > 0) {
+        std::vector<const CLogicLine*> lines;
+        for (int i = m_firstSelLine; i <= m_lastSelLine; ++i)
+            lines.push_back(Record(i));
+        block = LogicLineBlock::Encode(lines);
+    }
+    m_clipboard.SetContent(SelectedText(), block);
+}
+
+bool CLogicEditModel::CanCutOrDelete() const {
+    int first = 0;
+    int last = 0;
+    return HasSelection() && GetSelectedLineRange(first, last) == 0;
+}
+
+void CLogicEditModel::OnEditCut() {
+    if (!CanCutOrDelete() || !IsSelectionInOneSlot())
+        return;
+    if (!m_clipboard.IsAvailable()) {
+        ShowWarning(LoadString(StringId::ClipboardOpenFailed));
+        return;
+    }
+    m_clipboard.SetContent(SelectedText(), QByteArray());
+    OnEditClear();
+}
+
+void CLogicEditModel::OnEditClear() {
+    if (!CanCutOrDelete() || !IsSelectionInOneSlot())
+        return;
+    Transaction transaction(*this, false);
+    OpenUndoGroup();
+    const EditPosition start = SelectionStart();
+    const EditPosition end = SelectionEnd();
+    QString text = LineText(start.line);
+    text.remove(start.column, end.column - start.column);
+    SplitLineText(start.line, text, false);
+    SetCaret(start.line, start.column);
+    m_undoGroupOpen = false;
+    m_typed = true;
+    SetDocumentModified();
+}
+
+bool CLogicEditModel::CanPaste() const {
+    int first = 0;
+    int last = 0;
+    const CLogicLine* record = Record(m_caret.line);
+    return record && GetSelectedLineRange(first, last) == 0 && AcceptsPastedText(record->lineKind) &&
+           m_clipboard.IsAvailable() && m_clipboard.HasText();
+}
+
+void CLogicEditModel::OnEditPaste() {
+    int first = 0;
+    int last = 0;
+    if (GetSelectedLineRange(first, last) > 0 || m_caret.line > RecordCount())
+        return;
+    if (!m_clipboard.IsAvailable()) {
+        ShowWarning(LoadString(StringId::ClipboardOpenFailed));
+        return;
+    }
+    if (m_caret.line == RecordCount()) {
+        ShowWarning(LoadString(StringId::CannotPasteHere));
+        return;
+    }
+    CLogicLine& record = *Record(m_caret.line);
+    if (!AcceptsPastedText(record.lineKind) || !m_clipboard.HasText() || !IsSelectionInOneSlot())
+        return;
+    const EditPosition start = SelectionStart();
+    const EditPosition end = SelectionEnd();
+    const int slot = record.FindTextSlotAt(start.column);
+    if (slot < 0)
+        return;
+    const int room = SlotLimit(record) - static_cast<int>(record.textSlots[static_cast<size_t>(slot)].text.size()) +
+                     (end.column - start.column);
+    if (room <= 0) {
+        ShowMessage(LoadString(StringId::SlotAlreadyFull), platform::MessageIcon::Error);
+        return;
+    }
+    const QString clip = m_clipboard.Text();
+    QString filtered;
+    bool truncated = false;
+    for (QChar c : clip) {
+        if (filtered.size() >= room) {
+            truncated = true;
+            break;
+        }
+        if (c == QChar('\r') || c == QChar('\n'))
+            continue;
+        filtered += c;
+    }
+    bool bracketsReplaced = false;
+    if (record.lineKind != SyntaxComment) {
+        static const QString brackets = QStringLiteral("[]{}<>");
+        for (QChar& c : filtered) {
+            if (brackets.contains(c)) {
+                c = QChar(' ');
+                bracketsReplaced = true;
+            }
+        }
+    }
+    {
+        Transaction transaction(*this, false);
+        OpenUndoGroup();
+        if (record.textSlots[static_cast<size_t>(slot)].text.isEmpty())
+            record.textSlots[static_cast<size_t>(slot)].font = m_document.fonts.LogicFont;
+        QString text = LineText(start.line);
+        text.replace(start.column, end.column - start.column, filtered);
+        if (SplitLineText(start.line, text, true))
+            SetCaret(start.line, start.column + static_cast<int>(filtered.size()));
+        m_undoGroupOpen = false;
+        m_typed = true;
+        SetDocumentModified();
+    }
+    if (bracketsReplaced)
+        ShowWarning(LoadString(StringId::SyntaxBracketsReplaced));
+    if (truncated)
+        ShowWarning(LoadString(StringId::PastedTextTruncated));
+}
+
+void CLogicEditModel::OnEditPasteLines() {
+    int first = 0;
+    int last = 0;
+    if (GetSelectedLineRange(first, last) > 0 || m_caret.line > RecordCount())
+        return;
+    if (!m_clipboard.IsAvailable()) {
+        ShowWarning(LoadString(StringId::ClipboardOpenFailed));
+        return;
+    }
+    const QByteArray block = m_clipboard.LineBlock();
+    if (block.isEmpty())
+        return;
+    std::optional<std::vector<CLogicLine>> lines = LogicLineBlock::Decode(block);
+    if (!lines) {
+        ShowWarning(LoadString(StringId::LineBlockDamaged));
+        return;
+    }
+    Transaction transaction(*this, true);
+    CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
+    const CLogicLine* caretRecord = Record(m_caret.line);
+    const int shift = (caretRecord ? caretRecord->Next : 0) - lines->front().Top;
+    OpenUndoGroup();
+    const bool hadLines = RecordCount() > 0;
+    int line = hadLines ? m_caret.line : 0;
+    const int firstPasted = hadLines ? line + 1 : 0;
+    bool fnPasted = false;
+    for (CLogicLine& pasted : *lines) {
+        auto move = [shift](quint16 column) { return static_cast<quint16>(std::max(0, column + shift)); };
+        pasted.Top = move(pasted.Top);
+        pasted.Next = move(pasted.Next);
+        pasted.Home = move(pasted.Home);
+        pasted.Home2 = move(pasted.Home2);
+        pasted.End = move(pasted.End);
+        pasted.changeMarks = 1;
+        if (hadLines || line > 0)
+            ++line;
+        if (line > RecordCount())
+            line = RecordCount();
+        NoteStructureChange();
+        m_function.logicLines.insert(m_function.logicLines.begin() + line, std::make_unique<CLogicLine>(pasted));
+        m_composed.insert(m_composed.begin() + line, ComposedLine());
+        if (pasted.lineKind == SyntaxFn) {
+            // An Fn line is bound again by its name: the block may come from another document.
+            Record(line)->calledInternalID = 0;
+            m_undoAvailable = false;
+            fnPasted = true;
+        }
+        Recompose(line);
+        m_caret = m_anchor = {line, 0};
+    }
+    for (int i = firstPasted; i <= line; ++i) {
+        if (Record(i)->lineKind == SyntaxFn)
+            CommitFnLine(i, false);
+        RecordUnregisteredNames(i);
+    }
+    if (fnPasted)
+        RunModelChange(&sync);
+    Select(firstPasted, 0, line + 1, 0);
+    m_undoGroupOpen = false;
+    m_typed = true;
+    SetDocumentModified();
+}
+
+int CLogicEditModel::DescribeClipboardLines() const {
+    if (!m_clipboard.IsAvailable())
+        return 0;
+    const std::optional<std::vector<CLogicLine>> lines = LogicLineBlock::Decode(m_clipboard.LineBlock());
+    if (!lines)
+        return 0;
+    int mask = 0;
+    int smallestTop = 26;
+    int largestIfNext = 0;
+    for (const CLogicLine& line : *lines) {
+        switch (line.lineKind) {
+        case SyntaxLoop:
+            mask |= 0x01;
+            break;
+        case SyntaxSwitch:
+            mask |= 0x02;
+            break;
+        case SyntaxFn:
+            mask |= 0x04;
+            break;
+        case SyntaxDo:
+        case SyntaxTransitState:
+            mask |= 0x08;
+            break;
+        case SyntaxIf:
+            mask |= 0x10;
+            break;
+        case SyntaxDoNothing:
+            mask |= 0x20;
+            break;
+        case SyntaxExitlp:
+            mask |= 0x40;
+            break;
+        case SyntaxComment:
+        case SyntaxPlainLine:
+            mask |= 0x80;
+            break;
+        case SyntaxElse:
+        case SyntaxEndif:
+        case SyntaxCase:
+        case SyntaxElsw:
+        case SyntaxEndsw:
+            mask &= ~0x60;
+            break;
+        default:
+            break;
+        }
+        smallestTop = std::min<int>(smallestTop, line.Top);
+        if (line.lineKind == SyntaxIf)
+            largestIfNext = std::max<int>(largestIfNext, line.Next);
+    }
+    if (largestIfNext > 0)
+        mask += std::max(0, largestIfNext - smallestTop) << 8;
+    return mask;
+}
+
+// ---- caret context, negation, hit test, candidates ----
+
+int CLogicEditModel::CaretContextCode() const {
+    const CLogicLine* record = Record(m_caret.line);
+    return record ? ClassifyCaretContext(*record, m_caret.column) : NoContext;
+}
+
+void CLogicEditModel::InsertNegationSign(const QString& sign) {
+    if (!IsSelectionInOneSlot())
+        return;
+    Transaction transaction(*this, false);
+    OpenUndoGroup();
+    const EditPosition start = SelectionStart();
+    const EditPosition end = SelectionEnd();
+    QString text = LineText(start.line);
+    text.replace(start.column, end.column - start.column, sign);
+    if (SplitLineText(start.line, text, false))
+        SetCaret(start.line, start.column + static_cast<int>(sign.size()));
+    m_undoGroupOpen = false;
+    m_typed = true;
+    SetDocumentModified();
+}
+
+void CLogicEditModel::OnHankakuNegation() {
+    InsertNegationSign(NegationSign());
+}
+void CLogicEditModel::OnZenkakuNegation() {
+    InsertNegationSign(NegationSignFullWidth());
+}
+
+int CLogicEditModel::HitTestLinePart(int line, int column) const {
+    const CLogicLine* record = Record(line);
+    if (!record)
+        return 0;
+    const int kind = record->lineKind;
+    const int memberEnd = record->Home + static_cast<int>(record->textSlots[0].text.size());
+    if (column > record->Home && column < memberEnd) {
+        if (kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxSwitch || kind == SyntaxTransitState)
+            return 1;
+        return kind == SyntaxCase ? 2 : 0;
+    }
+    const int stateEnd = record->Home2 + static_cast<int>(record->textSlots[2].text.size());
+    if ((kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxTransitState) && column > record->Home2 &&
+        column < stateEnd)
+        return 2;
+    return 0;
+}
+
+QString CLogicEditModel::GetExplanationAt(int line, int column) const {
+    const int part = HitTestLinePart(line, column);
+    const CLogicLine* record = Record(line);
+    if (part == 1) {
+        const CMemberDefinition* member = FindRegisteredMember(m_document.memberDefinitions, record->textSlots[0].text);
+        return member ? member->explanation : QString();
+    }
+    if (part == 2 && record->lineKind != SyntaxCase) {
+        const CStateDefinition* state = FindRegisteredMemberState(m_document.memberDefinitions,
+                                                                  record->textSlots[0].text, record->textSlots[2].text);
+        return state ? state->explanation : QString();
+    }
+    return {};
+}
+
+CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() const {
+    ContextCandidates result;
+    int first = 0;
+    int last = 0;
+    const CLogicLine* record = Record(m_caret.line);
+    if (!record || GetSelectedLineRange(first, last) > 0)
+        return result;
+    const int c = m_caret.column;
+    auto offer = [&](const QString& word, int category) {
+        if (!word.isEmpty() && !result.words.contains(word)) {
+            result.words.append(word);
+            result.category = category;
+        }
+    };
+    auto offerStates = [&](const QString& memberName) {
+        if (const CMemberDefinition* member = FindRegisteredMember(m_document.memberDefinitions, memberName)) {
+            for (const CStateDefinition& state : member->states)
+                offer(state.name, 2);
+            for (const RecentNamePair& pair : m_document.RecentNamePairs)
+                if (pair.memberName == memberName)
+                    offer(pair.stateName, 2);
+        } else {
+            for (const RecentNamePair& pair : m_document.RecentNamePairs)
+                offer(pair.stateName, 2);
+        }
+    };
+    auto offerVerbs = [&] {
+        for (const AuxiliaryVerb& verb : m_document.AuxiliaryVerbs)
+            offer(verb.verb, 5);
+    };
+    const int kind = record->lineKind;
+    const QString& slot1 = record->textSlots[0].text;
+    switch (kind) {
+    case SyntaxFn:
+        result.fnCandidates = true;
+        if (c == record->Home && slot1.isEmpty()) {
+            for (const CUnitFunction* child : m_function.children)
+                offer(child->name, 3);
+        }
+        break;
+    case SyntaxIf:
+    case SyntaxDo:
+    case SyntaxTransitState:
+    case SyntaxSwitch:
+        if (c >= record->Home && c <= record->Home + slot1.size()) {
+            result.caretInMember = true;
+            result.memberFilled = !slot1.isEmpty();
+        }
+        if (c == record->Home && slot1.isEmpty()) {
+            for (const CMemberDefinition& member : m_document.memberDefinitions)
+                offer(member.name, 1);
+            for (const RecentName& name : m_document.RecentNames)
+                offer(name.memberName, 1);
+        }
+        if (kind == SyntaxSwitch)
+            break;
+        if (c == record->Home2) {
+            result.caretAtState = true;
+            result.stateNotNegated = ParseNegationPrefix(record->textSlots[2].text).signCount == 0;
+            if (record->textSlots[2].text.isEmpty())
+                offerStates(slot1);
+        }
+        if (c == record->End && kind == SyntaxIf && record->textSlots[3].text.isEmpty())
+            offerVerbs();
+        break;
+    case SyntaxCase: {
+        if (c == record->Home) {
+            result.caretAtState = true;
+            result.stateNotNegated = ParseNegationPrefix(slot1).signCount == 0;
+            if (slot1.isEmpty()) {
+                for (int i = m_caret.line - 1; i >= 0; --i) {
+                    if (Record(i)->lineKind == SyntaxSwitch && Record(i)->Top == record->Top) {
+                        offerStates(Record(i)->textSlots[0].text);
+                        break;
+                    }
+                }
+            }
+        }
+        if (c == record->End && record->textSlots[1].text.isEmpty())
+            offerVerbs();
+        break;
+    }
+    default:
+        break;
+    }
+    return result;
+}

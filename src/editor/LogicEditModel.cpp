@@ -1,0 +1,812 @@
+#include "editor/LogicEditModel.h"
+
+#include "logic/InspectionEnvironment.h"
+#include "logic/LogicLineMatcher.h"
+#include "model/DocumentData.h"
+#include "model/DocumentDataHelpers.h"
+#include "model/IndexLogicSync.h"
+#include "model/ModelShell.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint32 kStateMarkBackground = 0xAAFFFF;
+constexpr quint32 kEventMarkBackground = 0xAAFFAA;
+
+bool IsLineBreak(QChar c) {
+    return c == QChar('\r') || c == QChar('\n');
+}
+
+} // namespace
+
+CLogicEditModel::CLogicEditModel(CDocumentData& document, CUnitFunction& function, CLogicClipboard& clipboard)
+    : m_document(document), m_function(function), m_clipboard(clipboard) {
+    RefreshFnLines();
+    RecomposeAll();
+}
+
+CLogicEditModel::~CLogicEditModel() = default;
+
+// ---- records and text ----
+
+int CLogicEditModel::RecordCount() const {
+    return static_cast<int>(m_function.logicLines.size());
+}
+
+CLogicLine* CLogicEditModel::Record(int line) const {
+    if (line < 0 || line >= RecordCount())
+        return nullptr;
+    return m_function.logicLines[static_cast<size_t>(line)].get();
+}
+
+const ComposedLine& CLogicEditModel::Composed(int line) const {
+    static const ComposedLine empty;
+    if (line < 0 || line >= static_cast<int>(m_composed.size()))
+        return empty;
+    return m_composed[static_cast<size_t>(line)];
+}
+
+QString CLogicEditModel::LineText(int line) const {
+    return Composed(line).text;
+}
+
+QString CLogicEditModel::PlainText() const {
+    QString text;
+    for (const ComposedLine& line : m_composed) {
+        if (!text.isEmpty() || &line != &m_composed.front())
+            text += QChar('\n');
+        text += line.text;
+    }
+    return text;
+}
+
+const SyntaxSymbol& CLogicEditModel::Symbol(int kind) const {
+    static const SyntaxSymbol none;
+    if (kind < 0 || kind >= static_cast<int>(m_document.SyntaxSymbols.size()))
+        return none;
+    return m_document.SyntaxSymbols[static_cast<size_t>(kind)];
+}
+
+int CLogicEditModel::Column(int kind) const {
+    return Symbol(kind).Column;
+}
+int CLogicEditModel::Indent(int kind) const {
+    return Symbol(kind).Indent;
+}
+
+void CLogicEditModel::InitLineRecord(CLogicLine& record, int kind, int base) const {
+    record.lineKind = static_cast<quint8>(kind);
+    record.Top = record.Next = record.Home = record.Home2 = record.End = static_cast<quint16>(base);
+    record.auxiliaryVerbFlag = 0;
+    record.auxiliaryVerbId = 0;
+    record.slotCount = 0;
+    if (kind > SyntaxTransitState)
+        return;
+    record.Next = static_cast<quint16>(base + Indent(kind));
+    record.Home = static_cast<quint16>(base + Column(kind));
+    const int home = record.Home;
+    record.Home2 = record.End = static_cast<quint16>(home);
+    switch (kind) {
+    case SyntaxFn:
+        record.slotCount = 3;
+        break;
+    case SyntaxIf:
+    case SyntaxDo:
+    case SyntaxTransitState:
+        record.Home2 = static_cast<quint16>(home + 2);
+        record.End = static_cast<quint16>(home + 3);
+        record.slotCount = 4;
+        break;
+    case SyntaxSwitch:
+    case SyntaxCase:
+        record.End = static_cast<quint16>(home + 1);
+        record.slotCount = 2;
+        break;
+    case SyntaxComment:
+        record.slotCount = 1;
+        break;
+    default:
+        break;
+    }
+    for (int slot = 0; slot < record.slotCount; ++slot)
+        record.textSlots[static_cast<size_t>(slot)].text.clear();
+}
+
+ComposedLine CLogicEditModel::ComposeLine(const CLogicLine& record) const {
+    ComposedLine line;
+    const int kind = record.lineKind;
+    const FontSetting& logicFont = m_document.fonts.LogicFont;
+    auto keywordFont = [&](int symbolKind) {
+        FontSetting font = logicFont;
+        font.colour = Symbol(symbolKind).font.colour;
+        font.colourIndex = Symbol(symbolKind).font.colourIndex;
+        font.bold = 1;
+        font.italic = 0;
+        font.underline = 0;
+        return font;
+    };
+    auto append = [&](const QString& text, const FontSetting& font, quint32 background = 0xFFFFFF) {
+        if (text.isEmpty())
+            return;
+        line.runs.push_back({static_cast<int>(line.text.size()), static_cast<int>(text.size()), font, background});
+        line.text += text;
+    };
+    auto keyword = [&](const QString& text) { append(text, keywordFont(kind)); };
+    auto slot = [&](int index) {
+        const TextSlot& s = record.textSlots[static_cast<size_t>(index)];
+        append(s.text, s.font);
+    };
+    auto verbSlot = [&](int index) {
+        const TextSlot& s = record.textSlots[static_cast<size_t>(index)];
+        append(s.text, record.auxiliaryVerbFlag ? m_document.fonts.AuVerbFont2 : m_document.fonts.AuVerbFont1);
+    };
+    if (kind == SyntaxPlainLine || kind > SyntaxTransitState)
+        return line;
+    append(QString(record.Top, QChar(' ')), keywordFont(SyntaxFn));
+    const QString& word = Symbol(kind).keyword;
+    quint32 markBackground = 0xFFFFFF;
+    if ((kind == SyntaxIf || kind == SyntaxSwitch) && record.transitionAttribute != 0)
+        markBackground = record.transitionAttribute == 1 ? kStateMarkBackground : kEventMarkBackground;
+    switch (kind) {
+    case SyntaxFn: {
+        const ModelOptions options = m_document.GetModelOptions();
+        CUnitFunction* called = m_document.registry.FindByInternalID(record.calledInternalID);
+        if (called) {
+            keyword(CUnitFunction::FormatFnReferenceLabel(called, &m_function, m_document.registry, options));
+            slot(0);
+            keyword(CUnitFunction::FormatFnStatementNumber(*called, options));
+        } else {
+            keyword(CUnitFunction::GetFnStatementOpening(options));
+            slot(0);
+            keyword(CUnitFunction::GetFnStatementClosing(options));
+        }
+        break;
+    }
+    case SyntaxIf:
+    case SyntaxDo:
+    case SyntaxTransitState:
+        append(word + (kind == SyntaxIf ? QStringLiteral(" <") : QStringLiteral("<")), keywordFont(kind),
+               markBackground);
+        slot(0);
+        keyword(QStringLiteral(">"));
+        slot(1);
+        keyword(QStringLiteral("{"));
+        slot(2);
+        keyword(QStringLiteral("}"));
+        if (kind == SyntaxIf)
+            verbSlot(3);
+        else
+            slot(3);
+        break;
+    case SyntaxSwitch:
+        append(word + QStringLiteral(" <"), keywordFont(kind), markBackground);
+        slot(0);
+        keyword(QStringLiteral(">"));
+        slot(1);
+        break;
+    case SyntaxCase:
+        keyword(word + QStringLiteral("{"));
+        slot(0);
+        keyword(QStringLiteral("}"));
+        verbSlot(1);
+        break;
+    case SyntaxComment:
+        keyword(word);
+        slot(0);
+        break;
+    default:
+        keyword(word);
+        break;
+    }
+    return line;
+}
+
+QString CLogicEditModel::ComposePlainLineText(int line) const {
+    const CLogicLine* record = Record(line);
+    if (!record)
+        return {};
+    if (record->lineKind == SyntaxPlainLine)
+        return QString(record->Top, QChar(' '));
+    return ComposeLine(*record).text;
+}
+
+void CLogicEditModel::Recompose(int line) {
+    CLogicLine* record = Record(line);
+    if (!record)
+        return;
+    if (record->lineKind == SyntaxFn) {
+        // The label grows by "-LOOP" when the called unit function reaches this one again.
+        const CUnitFunction* called = m_document.registry.FindByInternalID(record->calledInternalID);
+        std::set<const CUnitFunction*> visited;
+        const bool loop = called && m_document.registry.IsReachable(called, &m_function, visited);
+        record->Home = static_cast<quint16>(record->Top + Column(SyntaxFn) + (loop ? 5 : 0));
+        record->End = static_cast<quint16>(record->Home + record->textSlots[0].text.size());
+    }
+    m_composed[static_cast<size_t>(line)] = ComposeLine(*record);
+}
+
+void CLogicEditModel::RecomposeAll() {
+    m_composed.assign(static_cast<size_t>(RecordCount()), ComposedLine());
+    for (int line = 0; line < RecordCount(); ++line)
+        Recompose(line);
+    m_caret.line = std::clamp(m_caret.line, 0, RecordCount());
+    m_caret.column = std::clamp(m_caret.column, 0, LineLength(m_caret.line));
+    m_anchor.line = std::clamp(m_anchor.line, 0, RecordCount());
+    m_anchor.column = std::clamp(m_anchor.column, 0, LineLength(m_anchor.line));
+}
+
+void CLogicEditModel::RefreshFnLines() {
+    for (int line = 0; line < RecordCount(); ++line) {
+        CLogicLine& record = *Record(line);
+        if (record.lineKind != SyntaxFn)
+            continue;
+        if (const CUnitFunction* called = m_document.registry.FindByInternalID(record.calledInternalID))
+            record.textSlots[0].text = called->name.left(CLogicLine::MaxSlotTextLength);
+        if (line < static_cast<int>(m_composed.size()))
+            Recompose(line);
+    }
+}
+
+CLogicLine& CLogicEditModel::InsertLineRecord(int index) {
+    NoteStructureChange();
+    const CLogicLine* before = Record(index - 1);
+    const quint16 base = before ? before->Next : 0;
+    auto record = std::make_unique<CLogicLine>();
+    record->Top = record->Next = record->Home = record->Home2 = record->End = base;
+    record->changeMarks = 1;
+    CLogicLine& inserted = *record;
+    m_function.logicLines.insert(m_function.logicLines.begin() + index, std::move(record));
+    m_composed.insert(m_composed.begin() + index, ComposedLine());
+    return inserted;
+}
+
+void CLogicEditModel::RemoveLine(int index) {
+    if (!Record(index))
+        return;
+    NoteStructureChange();
+    if (Record(index)->lineKind == SyntaxFn)
+        m_undoAvailable = false;
+    m_function.logicLines.erase(m_function.logicLines.begin() + index);
+    m_composed.erase(m_composed.begin() + index);
+}
+
+void CLogicEditModel::AddLineAfterCaret(bool plain) {
+    int line = std::clamp(m_caret.line, 0, RecordCount());
+    if (line >= RecordCount()) {
+        line = RecordCount();
+        InsertLineRecord(line).lineKind = SyntaxPlainLine;
+        Recompose(line);
+    }
+    ++line;
+    // A line without a record can only be the append line after the last record.
+    if (plain || line < RecordCount()) {
+        InsertLineRecord(line).lineKind = SyntaxPlainLine;
+        Recompose(line);
+    }
+    m_caret = m_anchor = {line, 0};
+    SetDocumentModified();
+}
+
+void CLogicEditModel::InsertLineAtTop() {
+    CLogicLine& record = InsertLineRecord(0);
+    InitLineRecord(record, SyntaxPlainLine, 0);
+    Recompose(0);
+    m_caret = m_anchor = {0, 0};
+    SetDocumentModified();
+}
+
+void CLogicEditModel::SetDocumentModified() {
+    ModelShell().SetDocumentModified();
+}
+
+void CLogicEditModel::RunModelChange(CIndexLogicSync* sync) {
+    const ModelOptions options = m_document.GetModelOptions();
+    if (sync)
+        sync->Synchronize();
+    m_document.registry.RebuildAndNotify(m_document.indexRoot, options);
+    m_document.registry.UpdateAllFunctionViews(m_document.indexRoot);
+    RefreshFnLines();
+}
+
+void CLogicEditModel::ShowWarning(const QString& text) {
+    const EditPosition caret = m_caret;
+    platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    m_caret = caret;
+}
+
+// ---- caret and selection ----
+
+void CLogicEditModel::SetCaret(int line, int column) {
+    Select(line, column, line, column);
+}
+
+void CLogicEditModel::Select(int anchorLine, int anchorColumn, int caretLine, int caretColumn) {
+    anchorLine = std::clamp(anchorLine, 0, RecordCount());
+    caretLine = std::clamp(caretLine, 0, RecordCount());
+    m_anchor = {anchorLine, std::clamp(anchorColumn, 0, LineLength(anchorLine))};
+    m_caret = {caretLine, std::clamp(caretColumn, 0, LineLength(caretLine))};
+}
+
+int CLogicEditModel::GetSelectedLineRange(int& first, int& last) const {
+    first = last = 0;
+    if (!HasSelection())
+        return 0;
+    const EditPosition start = SelectionStart();
+    const EditPosition end = SelectionEnd();
+    int firstLine = start.line;
+    // The last line is the one before the first line that starts at or after the end.
+    int lastLine = end.column == 0 ? end.line - 1 : end.line;
+    if (firstLine == end.line)
+        return 0;
+    if (lastLine < firstLine)
+        return 0;
+    lastLine = std::min(lastLine, RecordCount() - 1);
+    if (lastLine < firstLine)
+        return 0;
+    first = firstLine;
+    last = lastLine;
+    return last - first + 1;
+}
+
+QString CLogicEditModel::SelectedText() const {
+    const EditPosition start = SelectionStart();
+    const EditPosition end = SelectionEnd();
+    if (start.line == end.line)
+        return LineText(start.line).mid(start.column, end.column - start.column);
+    QString text = LineText(start.line).mid(start.column);
+    for (int line = start.line + 1; line < end.line; ++line)
+        text += QChar('\n') + LineText(line);
+    return text + QChar('\n') + LineText(end.line).left(end.column);
+}
+
+// ---- slots ----
+
+namespace {
+
+struct SlotEnds {
+    int e1, e2, e3, e4;
+};
+
+SlotEnds ComputeSlotEnds(const CLogicLine& record) {
+    auto length = [&](int slot) { return static_cast<int>(record.textSlots[static_cast<size_t>(slot)].text.size()); };
+    SlotEnds ends{};
+    ends.e1 = record.Home + length(0);
+    ends.e2 = ends.e1 + 1 + length(1);
+    ends.e3 = ends.e2 + 1 + length(2);
+    ends.e4 = ends.e3 + 1 + length(3);
+    return ends;
+}
+
+bool HasFourSlots(int kind) {
+    return kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxTransitState;
+}
+bool HasTwoSlots(int kind) {
+    return kind == SyntaxSwitch || kind == SyntaxCase;
+}
+
+} // namespace
+
+CLogicEditModel::SlotRange CLogicEditModel::GetSlotRangeAtColumn(const CLogicLine& record, int column) {
+    const SlotEnds e = ComputeSlotEnds(record);
+    const int kind = record.lineKind;
+    if (kind == SyntaxFn)
+        return {record.Home, e.e1, 1};
+    if (HasFourSlots(kind)) {
+        if (column <= e.e1)
+            return {record.Home, e.e1, 1};
+        if (column <= e.e2)
+            return {e.e1 + 1, e.e2, 2};
+        if (column <= e.e3)
+            return {e.e2 + 1, e.e3, 3};
+        return {e.e3 + 1, e.e4, 4};
+    }
+    if (HasTwoSlots(kind)) {
+        if (column <= e.e1)
+            return {record.Home, e.e1, 1};
+        return {e.e1 + 1, e.e1 + 1 + static_cast<int>(record.textSlots[1].text.size()), 2};
+    }
+    if (kind == SyntaxComment)
+        return {record.Home, record.End, 1};
+    if (kind == SyntaxPlainLine)
+        return {0, 0, 0};
+    return {record.Home, record.Home, 0};
+}
+
+EditPosition CLogicEditModel::NextSlotPosition(int line, int column) const {
+    const CLogicLine* record = Record(line);
+    if (!record)
+        return {line, column};
+    const SlotEnds e = ComputeSlotEnds(*record);
+    if (HasFourSlots(record->lineKind)) {
+        if (column <= e.e1)
+            return {line, e.e1 + 1};
+        if (column <= e.e2)
+            return {line, e.e2 + 1};
+        if (column <= e.e3)
+            return {line, e.e3 + 1};
+    } else if (HasTwoSlots(record->lineKind) && column <= e.e1) {
+        return {line, e.e1 + 1};
+    }
+    if (line + 1 >= RecordCount())
+        return {line, column};
+    return {line + 1, Record(line + 1)->Home};
+}
+
+EditPosition CLogicEditModel::PreviousSlotPosition(int line, int column) const {
+    const CLogicLine* record = Record(line);
+    if (!record)
+        return {line, column};
+    const SlotEnds e = ComputeSlotEnds(*record);
+    if (HasFourSlots(record->lineKind) && column > e.e1) {
+        if (column <= e.e2)
+            return {line, record->Home};
+        if (column <= e.e3)
+            return {line, e.e1 + 1};
+        return {line, e.e2 + 1};
+    }
+    if (HasTwoSlots(record->lineKind) && column > e.e1)
+        return {line, record->Home};
+    if (line == 0)
+        return {line, column};
+    const CLogicLine* previous = Record(line - 1);
+    return {line - 1, previous->lineKind == SyntaxFn ? previous->Home : previous->End};
+}
+
+bool CLogicEditModel::IsSelectionInOneSlot() const {
+    const CLogicLine* record = Record(m_caret.line);
+    const EditPosition start = SelectionStart();
+    const EditPosition end = SelectionEnd();
+    if (!record || start.line != m_caret.line)
+        return false;
+    const int slot = record->FindTextSlotAt(start.column);
+    if (slot < 0)
+        return false;
+    if (!HasSelection())
+        return true;
+    return end.line == start.line && record->FindTextSlotAt(end.column) == slot;
+}
+
+// ---- split ----
+
+bool CLogicEditModel::SplitLineText(int line, const QString& text, bool checkLength, int* excess) {
+    CLogicLine* record = Record(line);
+    if (!record || text.isEmpty())
+        return true;
+    const int home = record->Home;
+    const int limit = SlotLimit(*record);
+    const int kind = record->lineKind;
+    QString rest = text.mid(home);
+    for (int i = 0; i < rest.size(); ++i) {
+        if (IsLineBreak(rest[i])) {
+            rest.truncate(i);
+            break;
+        }
+    }
+    std::vector<QString> pieces;
+    auto cut = [&](const QString& separators) {
+        for (QChar separator : separators) {
+            const qsizetype at = rest.indexOf(separator);
+            if (at < 0)
+                return false;
+            pieces.push_back(rest.left(at));
+            rest = rest.mid(at + 1);
+        }
+        pieces.push_back(rest);
+        return true;
+    };
+    bool complete = true;
+    if (kind == SyntaxFn) {
+        qsizetype at = rest.indexOf(QStringLiteral("]]"));
+        const qsizetype blank = rest.indexOf(QStringLiteral(" ]"));
+        if (at < 0 || (blank >= 0 && blank < at))
+            at = blank;
+        complete = at >= 0;
+        pieces.push_back(rest.left(at));
+    } else if (HasFourSlots(kind)) {
+        complete = cut(QStringLiteral(">{}"));
+    } else if (kind == SyntaxSwitch) {
+        complete = cut(QStringLiteral(">"));
+    } else if (kind == SyntaxCase) {
+        complete = cut(QStringLiteral("}"));
+    } else if (kind == SyntaxComment) {
+        pieces.push_back(rest);
+    } else {
+        return true;
+    }
+    // A line whose separators are gone cannot be split into its slots: it keeps its record.
+    if (!complete) {
+        Recompose(line);
+        return false;
+    }
+    for (size_t slot = 0; slot < pieces.size(); ++slot) {
+        if (pieces[slot].size() > limit) {
+            const int over = static_cast<int>(pieces[slot].size() - record->textSlots[slot].text.size());
+            if (excess)
+                *excess = over;
+            if (checkLength)
+                ShowWarning(LoadString(StringId::SlotTextTooLong));
+            Recompose(line);
+            return false;
+        }
+    }
+    NoteRecordChange(line);
+    if (kind == SyntaxFn) {
+        if (pieces[0] != record->textSlots[0].text) {
+            record->textSlots[0].text = pieces[0];
+            m_fnNameChanged = true;
+        }
+        m_undoAvailable = false;
+    } else {
+        for (size_t slot = 0; slot < pieces.size(); ++slot)
+            record->textSlots[slot].text = pieces[slot];
+    }
+    record->RecountPositions();
+    record->changeMarks |= 2;
+    if (kind == SyntaxIf || kind == SyntaxCase) {
+        const AuxiliaryVerb* verb = FindAuxiliaryVerb(m_document, record->textSlots[kind == SyntaxIf ? 3 : 1].text);
+        record->auxiliaryVerbId = verb ? verb->id : 0;
+        record->auxiliaryVerbFlag = verb ? verb->flag : 0;
+    }
+    Recompose(line);
+    return true;
+}
+
+// ---- typing ----
+
+void CLogicEditModel::TypeCharacter(QChar character) {
+    if (m_caret.line >= RecordCount()) {
+        platform::ShowMessageBox(LoadString(StringId::TypingOutsideLines), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        return;
+    }
+    const CLogicLine* record = Record(m_caret.line);
+    if (!IsSelectionInOneSlot() || IsLineBreak(character))
+        return;
+    static const QString brackets = QStringLiteral("<>{}[]");
+    if (record->lineKind != SyntaxComment && brackets.contains(character))
+        return;
+    Transaction transaction(*this, false);
+    OpenUndoGroup();
+    const EditPosition start = SelectionStart();
+    const EditPosition end = SelectionEnd();
+    QString text = LineText(start.line);
+    text.replace(start.column, end.column - start.column, character);
+    int excess = 0;
+    if (SplitLineText(start.line, text, true, &excess)) {
+        SetCaret(start.line, start.column + 1);
+        m_typed = true;
+        SetDocumentModified();
+    } else {
+        SetCaret(start.line, start.column + 1 - excess);
+    }
+}
+
+void CLogicEditModel::PressKey(EditKey key) {
+    const int line = m_caret.line;
+    const CLogicLine* record = Record(line);
+    auto moveTo = [&](EditPosition position) {
+        m_undoGroupOpen = false;
+        SetCaret(position.line, position.column);
+        if (position.line != line)
+            CommitLineEdits(false);
+    };
+    switch (key) {
+    case EditKey::Backspace:
+    case EditKey::Delete: {
+        if (!record || !IsSelectionInOneSlot())
+            return;
+        EditPosition start = SelectionStart();
+        EditPosition end = SelectionEnd();
+        if (!HasSelection()) {
+            const int slot = record->FindTextSlotAt(start.column);
+            const SlotRange range = GetSlotRangeAtColumn(*record, start.column);
+            const int slotStart = slot == 0 ? record->Home : range.start;
+            const int slotEnd = slot == 0 && record->lineKind != SyntaxComment
+                                    ? record->Home + static_cast<int>(record->textSlots[0].text.size())
+                                    : range.end;
+            if (key == EditKey::Backspace && start.column > slotStart)
+                --start.column;
+            else if (key == EditKey::Delete && end.column < slotEnd)
+                ++end.column;
+            else
+                return;
+        }
+        Transaction transaction(*this, false);
+        OpenUndoGroup();
+        QString text = LineText(line);
+        text.remove(start.column, end.column - start.column);
+        SplitLineText(line, text, false);
+        SetCaret(line, start.column);
+        m_typed = true;
+        SetDocumentModified();
+        return;
+    }
+    case EditKey::Tab:
+        moveTo(NextSlotPosition(line, m_caret.column));
+        return;
+    case EditKey::Left:
+        if (m_caret.column > 0)
+            moveTo({line, m_caret.column - 1});
+        else if (line > 0)
+            moveTo({line - 1, LineLength(line - 1)});
+        return;
+    case EditKey::Right:
+        if (m_caret.column < LineLength(line))
+            moveTo({line, m_caret.column + 1});
+        else if (line < RecordCount())
+            moveTo({line + 1, 0});
+        return;
+    case EditKey::Up:
+        if (line > 0)
+            moveTo({line - 1, std::min(m_caret.column, LineLength(line - 1))});
+        return;
+    case EditKey::Down:
+        if (line < RecordCount())
+            moveTo({line + 1, std::min(m_caret.column, LineLength(line + 1))});
+        return;
+    case EditKey::Home:
+        moveTo({line, record ? record->Home : 0});
+        return;
+    case EditKey::End:
+        moveTo({line, LineLength(line)});
+        return;
+    case EditKey::Enter:
+        m_undoGroupOpen = false;
+        CommitLineEdits(false);
+        return;
+    }
+}
+
+// ---- transaction, parse guard and undo ----
+
+void CLogicEditModel::BeginEdit(bool structural) {
+    if (m_nesting++ == 0) {
+        m_guardTaken = false;
+        m_structureChanged = false;
+        m_guardLines.clear();
+        m_touchedLines.clear();
+    }
+    if (structural)
+        NoteStructureChange();
+}
+
+void CLogicEditModel::NoteRecordChange(int line) {
+    if (m_nesting == 0 || m_guardTaken)
+        return;
+    if (std::find(m_touchedLines.begin(), m_touchedLines.end(), line) != m_touchedLines.end())
+        return;
+    m_touchedLines.push_back(line);
+    m_guardLines.push_back(*Record(line));
+}
+
+void CLogicEditModel::NoteStructureChange() {
+    if (m_nesting == 0 || m_guardTaken)
+        return;
+    // The records as they were when the transaction began: the lines it changed so far come back first.
+    std::vector<CLogicLine> before;
+    before.reserve(m_function.logicLines.size());
+    for (const auto& record : m_function.logicLines)
+        before.push_back(*record);
+    for (size_t i = 0; i < m_touchedLines.size(); ++i)
+        before[static_cast<size_t>(m_touchedLines[i])] = m_guardLines[i];
+    m_guardLines = std::move(before);
+    m_touchedLines.clear();
+    m_guardTaken = true;
+    m_structureChanged = true;
+}
+
+bool CLogicEditModel::LineParses(int line) const {
+    const CLogicLine* record = Record(line);
+    if (!record)
+        return true;
+    const CLogicLineMatcher matcher(LineText(line) + QChar('\n'), GetLogicKeywords(m_document));
+    int length = CLogicLineMatcher::NoMatch;
+    switch (record->lineKind) {
+    case SyntaxFn:
+        length = matcher.MatchFnStatement(0);
+        break;
+    case SyntaxIf:
+        length = matcher.MatchIfHead(0);
+        break;
+    case SyntaxDo:
+        length = matcher.MatchDoStatement(0);
+        break;
+    case SyntaxTransitState:
+        length = matcher.MatchTransitStateStatement(0);
+        break;
+    case SyntaxSwitch:
+        length = matcher.MatchSwitchHead(0);
+        break;
+    case SyntaxCase:
+        length = matcher.MatchCaseHead(0);
+        break;
+    case SyntaxComment:
+        length = matcher.MatchCommentLine(0);
+        break;
+    default:
+        return true;
+    }
+    return length == LineText(line).size() + 1;
+}
+
+void CLogicEditModel::EndEdit() {
+    if (--m_nesting > 0)
+        return;
+    m_nesting = 0;
+    if (m_guardTaken) {
+        if (!CLogicLineMatcher(PlainText(), GetLogicKeywords(m_document)).MatchesWholeLine()) {
+            // The records go back with the text, so that they never disagree.
+            m_function.logicLines.clear();
+            for (const CLogicLine& line : m_guardLines)
+                m_function.logicLines.push_back(std::make_unique<CLogicLine>(line));
+            RecomposeAll();
+        }
+    } else {
+        // Typing changes the slots of single lines; each must still be a statement of its kind.
+        bool parses = true;
+        for (int line : m_touchedLines)
+            parses = parses && LineParses(line);
+        if (!parses) {
+            for (size_t i = 0; i < m_touchedLines.size(); ++i) {
+                *Record(m_touchedLines[i]) = m_guardLines[i];
+                Recompose(m_touchedLines[i]);
+            }
+            SetCaret(m_caret.line, m_caret.column);
+        }
+    }
+    m_guardLines.clear();
+    m_touchedLines.clear();
+    m_guardTaken = false;
+}
+
+void CLogicEditModel::OpenUndoGroup() {
+    if (m_undoGroupOpen)
+        return;
+    m_undoCaret = SelectionStart();
+    m_undoLines.clear();
+    m_undoLines.reserve(m_function.logicLines.size());
+    for (const auto& record : m_function.logicLines)
+        m_undoLines.push_back(*record);
+    m_undoAvailable = true;
+    m_undoGroupOpen = true;
+}
+
+void CLogicEditModel::UndoLastEdit() {
+    if (!m_undoAvailable)
+        return;
+    const EditPosition caret = SelectionStart();
+    bool fnLinesDiffer = false;
+    {
+        std::vector<const CLogicLine*> before, after;
+        for (const auto& record : m_function.logicLines)
+            if (record->lineKind == SyntaxFn)
+                before.push_back(record.get());
+        for (const CLogicLine& record : m_undoLines)
+            if (record.lineKind == SyntaxFn)
+                after.push_back(&record);
+        fnLinesDiffer =
+            before.size() != after.size() ||
+            !std::equal(before.begin(), before.end(), after.begin(), [](const auto* a, const auto* b) {
+                return a->calledInternalID == b->calledInternalID && a->textSlots[0].text == b->textSlots[0].text;
+            });
+    }
+    CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
+    std::vector<CLogicLine> current;
+    current.reserve(m_function.logicLines.size());
+    for (const auto& record : m_function.logicLines)
+        current.push_back(*record);
+    m_function.logicLines.clear();
+    for (const CLogicLine& line : m_undoLines)
+        m_function.logicLines.push_back(std::make_unique<CLogicLine>(line));
+    m_undoLines = std::move(current);
+    m_undoGroupOpen = false;
+    if (fnLinesDiffer)
+        RunModelChange(&sync);
+    RecomposeAll();
+    SetCaret(m_undoCaret.line, m_undoCaret.column);
+    m_undoCaret = caret;
+    SetDocumentModified();
+}

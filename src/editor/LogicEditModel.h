@@ -1,0 +1,318 @@
+#pragma once
+
+#include "editor/LogicClipboard.h"
+#include "model/FontSetting.h"
+#include "model/LogicLine.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+class CDocumentData;
+struct SyntaxSymbol;
+class CIndexLogicSync;
+class CUnitFunction;
+
+// One run of a composed line in one character format; the widget applies it as it is.
+struct LineFormatRun {
+    int start = 0;
+    int length = 0;
+    FontSetting font;
+    quint32 background = 0xFFFFFF; // COLORREF order: red in the low byte
+};
+
+// The text of one logic line as the editor shows it, with its formats.
+struct ComposedLine {
+    QString text;
+    std::vector<LineFormatRun> runs;
+};
+
+// A caret position: 0-based line (the line count is the append line after the last record) and column in
+// UTF-16 units of the line text.
+struct EditPosition {
+    int line = 0;
+    int column = 0;
+    bool operator==(const EditPosition&) const = default;
+    auto operator<=>(const EditPosition&) const = default;
+};
+
+// Toolbox insertion flags, bit by bit.
+enum ToolboxInsertionFlag : unsigned {
+    InsertLineBefore = 1u << 0,
+    AddIf = 1u << 1,
+    AddDo = 1u << 2,
+    AddTransitState = 1u << 3,
+    AddFn = 1u << 4,
+    AddSwitch = 1u << 5,
+    AddCase = 1u << 6,
+    AddDoNothing = 1u << 7,
+    AddComment = 1u << 8,
+    AddLineBreak = 1u << 9,
+    AddLoop = 1u << 10,
+    CaretOnAppendLine = 1u << 11,
+    AddWhile = 1u << 12,
+    AddFor = 1u << 13,
+    AddExitlp = 1u << 14,
+};
+
+// Keys the editor handles itself.
+enum class EditKey { Backspace, Delete, Tab, Left, Right, Up, Down, Home, End, Enter };
+
+// The logic description of one unit function being edited: the unit function's line records are the master
+// copy; every line's text is composed from its record. Every command changes records inside an edit
+// transaction that keeps the composed text, the undo snapshot and the parse guard in step. Messages and
+// questions go through the platform's message boxes; the document-modified flag and view refreshes through
+// the model shell.
+class CLogicEditModel {
+public:
+    CLogicEditModel(CDocumentData& document, CUnitFunction& function, CLogicClipboard& clipboard);
+    ~CLogicEditModel();
+    CLogicEditModel(const CLogicEditModel&) = delete;
+    CLogicEditModel& operator=(const CLogicEditModel&) = delete;
+
+    // Records and text.
+    int RecordCount() const;
+    CLogicLine* Record(int line) const; // null outside the records
+    const ComposedLine& Composed(int line) const;
+    QString LineText(int line) const; // empty for the append line
+    int LineLength(int line) const { return static_cast<int>(LineText(line).size()); }
+    // Plain text of a record's line: blanks, keywords and slots, no formats.
+    QString ComposePlainLineText(int line) const;
+    // The whole plain text, lines joined by "\n".
+    QString PlainText() const;
+    CUnitFunction& Function() const { return m_function; }
+    CDocumentData& Document() const { return m_document; }
+
+    // Caret and selection.
+    EditPosition Caret() const { return m_caret; }
+    EditPosition SelectionStart() const { return std::min(m_anchor, m_caret); }
+    EditPosition SelectionEnd() const { return std::max(m_anchor, m_caret); }
+    bool HasSelection() const { return m_anchor != m_caret; }
+    int CaretLine() const { return m_caret.line; }
+    void SetCaret(int line, int column);
+    void Select(int anchorLine, int anchorColumn, int caretLine, int caretColumn);
+    // Whole lines covered by the selection; 0 when it is empty or inside one line.
+    int GetSelectedLineRange(int& first, int& last) const;
+    QString SelectedText() const;
+
+    // Slots.
+    struct SlotRange {
+        int start = 0;
+        int end = 0;
+        int slot = 0; // 1-based, 0 for none
+    };
+    static SlotRange GetSlotRangeAtColumn(const CLogicLine& record, int column);
+    EditPosition NextSlotPosition(int line, int column) const;
+    EditPosition PreviousSlotPosition(int line, int column) const;
+    bool IsSelectionInOneSlot() const;
+    static int SlotLimit(const CLogicLine& record) { return record.lineKind == SyntaxComment ? 256 : 64; }
+
+    // Typing.
+    void TypeCharacter(QChar character);
+    void PressKey(EditKey key);
+
+    // Record set-up and split.
+    void InitLineRecord(CLogicLine& record, int kind, int base) const;
+    // Splits a line's text into its record; false when a slot would exceed its limit (refused, with the
+    // message when checkLength is set).
+    bool SplitLineText(int line, const QString& text, bool checkLength, int* excess = nullptr);
+
+    // Committing line edits.
+    int CommitLineEdits(bool deleteBlankFn);
+    int CommitFnLine(int line, bool deleteBlankFn);
+    void ResolveFnLine(CLogicLine& record);
+    int FindUnresolvedFnLine(int start) const;
+    bool RecordUnregisteredNames(int line);
+
+    // Statement commands: at the caret line (the append line), after it, replacing it, before the first line.
+    void OnAddIfAtCurrent() { RunFill(SyntaxIf, FillMode::AtCurrent); }
+    void OnAddDoAtCurrent() { RunFill(SyntaxDo, FillMode::AtCurrent); }
+    void OnAddFnAtCurrent() { RunFill(SyntaxFn, FillMode::AtCurrent); }
+    void OnAddSwitchAtCurrent() { RunFill(SyntaxSwitch, FillMode::AtCurrent); }
+    void OnAddLoopAtCurrent() { RunFill(SyntaxLoop, FillMode::AtCurrent); }
+    void OnAddCommentAtCurrent() { FillCommentLine(QString()); }
+    void AddTransitStateAtCurrent() { RunFill(SyntaxTransitState, FillMode::AtCurrent); }
+    void OnAddLineBreakAtCurrent();
+    void OnAddIfAfter() { RunFill(SyntaxIf, FillMode::After); }
+    void OnAddDoAfter() { RunFill(SyntaxDo, FillMode::After); }
+    void OnAddTransitStateAfter() { RunFill(SyntaxTransitState, FillMode::After); }
+    void OnAddFnAfter() { RunFill(SyntaxFn, FillMode::After); }
+    void OnAddSwitchAfter() { RunFill(SyntaxSwitch, FillMode::After); }
+    void OnAddLoopAfter() { RunFill(SyntaxLoop, FillMode::After); }
+    void OnAddDoNothingAfter() { AddKeywordLineAfter(SyntaxDoNothing); }
+    void OnAddExitlpAfter() { AddKeywordLineAfter(SyntaxExitlp); }
+    void OnAddCaseAfter();
+    void OnAddCommentAfter() { InsertTextLine(QString()); }
+    void OnAddLineBreakAfter();
+    void OnAddIfBefore() { RunFill(SyntaxIf, FillMode::Before); }
+    void OnAddDoBefore() { RunFill(SyntaxDo, FillMode::Before); }
+    void OnAddFnBefore() { RunFill(SyntaxFn, FillMode::Before); }
+    void OnAddSwitchBefore() { RunFill(SyntaxSwitch, FillMode::Before); }
+    void OnAddLoopBefore() { RunFill(SyntaxLoop, FillMode::Before); }
+    void OnAddCommentBefore() { InsertTextLineAtTop(QString()); }
+    void OnAddLineBreakBefore();
+    void OnReplaceWithDo() { ReplaceCaretLine(SyntaxDo); }
+    void OnReplaceWithTransitState() { ReplaceCaretLine(SyntaxTransitState); }
+    void OnReplaceWithFn() { ReplaceCaretLine(SyntaxFn); }
+    void OnReplaceWithIf() { ReplaceCaretLine(SyntaxIf); }
+    void OnReplaceWithSwitch() { ReplaceCaretLine(SyntaxSwitch); }
+    void OnReplaceWithCase() { ReplaceCaretLine(SyntaxCase); }
+    void OnReplaceWithLoop() { ReplaceCaretLine(SyntaxLoop); }
+    void OnReplaceWithExitlp() { ReplaceCaretLine(SyntaxExitlp); }
+    void OnReplaceWithDoNothing() { ReplaceCaretLine(SyntaxDoNothing); }
+    void OnReplaceWithComment() { ReplaceCaretLine(SyntaxComment); }
+    void OnReplaceWithLineBreak() { ReplaceCaretLine(SyntaxPlainLine); }
+    void OnWrapInIfElse() { WrapSelection(WrapKind::IfElse); }
+    void OnWrapInElseEndif() { WrapSelection(WrapKind::ElseEndif); }
+    void OnWrapInLoop() { WrapSelection(WrapKind::Loop); }
+
+    // Statements with given texts (also the import's entry points).
+    void InsertTextLine(const QString& text);
+    void InsertTextLineAtTop(const QString& text);
+    void FillCommentLine(const QString& text);
+    void AddDoLineAfter(const QString& member, const QString& state);
+    void FillDoLine(const QString& member, const QString& state);
+    void AddTransitStateLineAfter(const QString& member, const QString& state);
+    void FillTransitStateLine(const QString& member, const QString& state);
+    void AddSwitchBlockAfter(const QString& member, const QString& caseText, int attribute);
+    void FillSwitchBlock(const QString& member, const QString& caseText, int attribute);
+    void AddCaseLineAfter(const QString& caseText, int attribute);
+    // False, changing nothing, when no switch encloses the caret line.
+    bool FillCaseLine(const QString& caseText, int attribute);
+
+    // Deletions.
+    void OnDeleteLine() { DeleteLineOrBlock(false); }
+    void OnDeleteBlock() { DeleteLineOrBlock(true); }
+    void OnDeleteFrame();
+    void OnDeleteSelection();
+
+    // Line ranges of block operations; with apply the selected lines become the widened range.
+    int GetIfInsertRange(bool apply);
+    int GetLoopInsertRange(bool apply);
+    int WidenSelectionToBlocks();
+
+    // Grammar gate.
+    bool IsInsideLoop(int line) const;
+    int GetBlockContext(int line, bool insideLoop, int& flags) const;
+    unsigned GetToolboxInsertionFlags() const;
+    bool CanDeleteCaretLine() const;
+    bool CanDeleteSelectedLines() const;
+    bool CanDeleteSyntaxFrame() const;
+    bool CanDeleteSyntaxBlock() const;
+    bool CanPasteLines() const;
+
+    // Clipboard and undo.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditClear();
+    void OnEditPaste();
+    void OnEditPasteLines();
+    int DescribeClipboardLines() const;
+    bool CanCopy() const { return HasSelection(); }
+    bool CanCutOrDelete() const;
+    bool CanPaste() const;
+    void UndoLastEdit();
+    bool IsUndoAvailable() const { return m_undoAvailable; }
+
+    // Caret context and negation.
+    int CaretContextCode() const;
+    void OnHankakuNegation();
+    void OnZenkakuNegation();
+    // 0 nothing, 1 member name, 2 state name under a column of a line.
+    int HitTestLinePart(int line, int column) const;
+    // Explanation of the registered member or state under the column, empty without one.
+    QString GetExplanationAt(int line, int column) const;
+
+    // Context candidates: the category (0 none, 1 recent members, 2 member/state candidates, 3 child unit
+    // functions, 5 auxiliary verbs), the words offered and the flags the context menu reads.
+    struct ContextCandidates {
+        int category = 0;
+        QStringList words;
+        bool caretAtState = false;
+        bool stateNotNegated = false;
+        bool caretInMember = false;
+        bool memberFilled = false;
+        bool fnCandidates = false;
+    };
+    ContextCandidates PrepareContextCandidates() const;
+
+    bool IsFnNameChanged() const { return m_fnNameChanged; }
+    bool IsTyped() const { return m_typed; }
+
+private:
+    enum class FillMode { AtCurrent, After, Before };
+    enum class WrapKind { IfElse, ElseEndif, Loop };
+
+    // The edit transaction: the outermost one ends with the parse guard.
+    class Transaction {
+    public:
+        Transaction(CLogicEditModel& model, bool structural) : m_model(model) { m_model.BeginEdit(structural); }
+        ~Transaction() { m_model.EndEdit(); }
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+    private:
+        CLogicEditModel& m_model;
+    };
+    void BeginEdit(bool structural);
+    void EndEdit();
+    void OpenUndoGroup();
+    void GuardStructure();
+    bool LineParses(int line) const;
+    void NoteRecordChange(int line);
+    void NoteStructureChange();
+
+    // Records and text.
+    const SyntaxSymbol& Symbol(int kind) const;
+    int Column(int kind) const;
+    int Indent(int kind) const;
+    void Recompose(int line);
+    void RecomposeAll();
+    ComposedLine ComposeLine(const CLogicLine& record) const;
+    CLogicLine& InsertLineRecord(int index);
+    void RemoveLine(int index);
+    void AddLineAfterCaret(bool plain);
+    void InsertLineAtTop();
+    void SetDocumentModified();
+    void RunModelChange(CIndexLogicSync* sync);
+    void RefreshFnLines();
+
+    // Commands.
+    void RunFill(int kind, FillMode mode);
+    void FillAtCaret(int kind);
+    int PrepareCaretRecord();
+    void AddKeywordLineAfter(int kind);
+    void ReplaceCaretLine(int kind);
+    void WrapSelection(WrapKind kind);
+    void DeleteLineOrBlock(bool blockOnly);
+    int EnclosingSwitchTop(int line) const;
+    int FindPartner(int from, int step, int kind, int top) const;
+    void PlaceCaretAfterDeletion(int line);
+    void InsertSlotText(const QString& text);
+    void InsertNegationSign(const QString& sign);
+    void ShowWarning(const QString& text);
+
+    CDocumentData& m_document;
+    CUnitFunction& m_function;
+    CLogicClipboard& m_clipboard;
+    std::vector<ComposedLine> m_composed;
+    EditPosition m_caret;
+    EditPosition m_anchor;
+    int m_firstSelLine = 0;
+    int m_lastSelLine = 0;
+    bool m_typed = false;
+    bool m_fnNameChanged = false;
+    bool m_undoGroupOpen = false;
+    bool m_undoAvailable = false;
+    EditPosition m_undoCaret;
+    std::vector<CLogicLine> m_undoLines;
+    // Edit transaction: nesting, the records before it and whether it changed the block structure.
+    int m_nesting = 0;
+    std::vector<CLogicLine> m_guardLines;
+    bool m_guardTaken = false;
+    bool m_structureChanged = false;
+    std::vector<int> m_touchedLines;
+};

@@ -1,0 +1,257 @@
+#include "editor/LogicEditModel.h"
+#include "editor/LogicLineBlock.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LogicEditModelTest : public ::testing::Test {
+protected:
+    LogicEditModelTest() {
+        document.SetDefaults();
+        document.particles.ifParticle.clear();
+        document.particles.switchParticle.clear();
+        document.particles.doInfix.clear();
+        document.particles.doSuffix.clear();
+    }
+    CUnitFunction& Origin() { return *document.registry.origin; }
+    QString Columns(const CLogicEditModel& model, int line) {
+        const CLogicLine& r = *model.Record(line);
+        return QStringLiteral("%1 %2 %3 %4 %5").arg(r.Top).arg(r.Next).arg(r.Home).arg(r.Home2).arg(r.End);
+    }
+
+    platform::ScriptedMessageSink sink;
+    CDocumentData document;
+    CProcessClipboard clipboard;
+};
+
+TEST_F(LogicEditModelTest, IfColumnsFollowTypingAndParticles) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddIfAtCurrent();
+    ASSERT_EQ(model.RecordCount(), 3);
+    EXPECT_EQ(Columns(model, 0), QStringLiteral("0 4 4 6 7"));
+    EXPECT_EQ(model.Caret(), (EditPosition{0, 4}));
+    model.TypeCharacter(QChar('a'));
+    EXPECT_EQ(Columns(model, 0), QStringLiteral("0 4 4 7 8"));
+    EXPECT_EQ(model.LineText(0), QStringLiteral("if <a>{}"));
+
+    document.particles.ifParticle = QStringLiteral("が");
+    CUnitFunction other;
+    CLogicEditModel second(document, other, clipboard);
+    second.OnAddIfAtCurrent();
+    EXPECT_EQ(Columns(second, 0), QStringLiteral("0 4 4 7 8"));
+}
+
+TEST_F(LogicEditModelTest, SlotLimitsRefuseTheExtraCharacter) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddDoAtCurrent();
+    for (int i = 0; i < 65; ++i)
+        model.TypeCharacter(QChar('x'));
+    EXPECT_EQ(model.Record(0)->textSlots[0].text.size(), 64);
+    EXPECT_EQ(model.Caret().column, model.Record(0)->Home + 64);
+    EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::SlotTextTooLong)});
+
+    model.SetCaret(1, 0);
+    model.OnAddCommentAfter();
+    const int line = model.Caret().line;
+    for (int i = 0; i < 257; ++i)
+        model.TypeCharacter(QChar('c'));
+    EXPECT_EQ(model.Record(line)->textSlots[0].text.size(), 256);
+    EXPECT_EQ(sink.Texts().size(), 2);
+}
+
+TEST_F(LogicEditModelTest, BracketsAreRefusedOutsideCommentsAndTypingOutsideLinesIsExplained) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.TypeCharacter(QChar('a'));
+    EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::TypingOutsideLines)});
+    model.OnAddDoAtCurrent();
+    model.TypeCharacter(QChar('>'));
+    EXPECT_EQ(model.LineText(0), QStringLiteral("Do<>{}"));
+}
+
+TEST_F(LogicEditModelTest, InsertionsAfterKeepRecordsAndTextInStep) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddIfAtCurrent();
+    model.SetCaret(0, 0);
+    model.OnAddIfAfter();
+    ASSERT_EQ(model.RecordCount(), 6);
+    EXPECT_EQ(Columns(model, 1), QStringLiteral("4 8 8 10 11"));
+    EXPECT_EQ(model.LineText(2), QStringLiteral("    else"));
+    model.SetCaret(0, 0);
+    model.OnAddSwitchAfter();
+    EXPECT_EQ(model.RecordCount(), 12);
+    EXPECT_TRUE(model.PlainText().contains(QStringLiteral("    case{}\n    case{}\n    case{}\n    elsw\n    endsw")));
+}
+
+TEST_F(LogicEditModelTest, UndoTwiceIsTheIdentityAndFnInsertionHasNoUndo) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddDoAtCurrent();
+    const QString before = model.PlainText();
+    model.SetCaret(0, 0);
+    model.OnAddIfAfter();
+    const QString after = model.PlainText();
+    model.UndoLastEdit();
+    EXPECT_EQ(model.PlainText(), before);
+    model.UndoLastEdit();
+    EXPECT_EQ(model.PlainText(), after);
+
+    model.SetCaret(model.RecordCount(), 0);
+    model.OnAddFnAtCurrent();
+    EXPECT_FALSE(model.IsUndoAvailable());
+}
+
+TEST_F(LogicEditModelTest, DeletionsRemoveWholeBlocksAndRefuseWithoutPartner) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddIfAtCurrent();
+    model.SetCaret(1, 0);
+    model.OnDeleteLine();
+    EXPECT_EQ(model.RecordCount(), 0);
+
+    model.SetCaret(0, 0);
+    model.OnAddSwitchAtCurrent();
+    model.SetCaret(2, 0);
+    model.OnDeleteLine(); // a case line takes only itself and its body
+    EXPECT_EQ(model.RecordCount(), 5);
+    model.SetCaret(0, 0);
+    model.OnDeleteFrame();
+    EXPECT_EQ(model.RecordCount(), 0);
+
+    // A description whose endif is gone: deleting the if deletes nothing.
+    auto line = std::make_unique<CLogicLine>();
+    model.InitLineRecord(*line, SyntaxIf, 0);
+    Origin().logicLines.push_back(std::move(line));
+    CLogicEditModel broken(document, Origin(), clipboard);
+    broken.SetCaret(0, 0);
+    broken.OnDeleteLine();
+    EXPECT_EQ(broken.RecordCount(), 1);
+    EXPECT_EQ(sink.Texts().last(), LoadString(StringId::PartnerLineMissing));
+}
+
+TEST_F(LogicEditModelTest, WrapsStopAtTheNestingLimit) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddDoAtCurrent();
+    model.Select(0, 0, 1, 0);
+    model.OnWrapInIfElse();
+    ASSERT_EQ(model.RecordCount(), 4);
+    EXPECT_EQ(model.LineText(1), QStringLiteral("    Do<>{}"));
+    for (int depth = 2; depth <= 12; ++depth) {
+        const int doLine = depth - 1;
+        model.Select(doLine, 0, doLine + 1, 0);
+        model.OnWrapInIfElse();
+    }
+    const int count = model.RecordCount();
+    const int doLine = 11;
+    EXPECT_EQ(model.Record(doLine)->Top, 44);
+    model.Select(doLine, 0, doLine + 1, 0);
+    model.OnWrapInIfElse();
+    EXPECT_EQ(model.RecordCount(), count);
+}
+
+TEST_F(LogicEditModelTest, GrammarGateFlags) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    EXPECT_EQ(model.GetToolboxInsertionFlags(), unsigned(CaretOnAppendLine | AddIf | AddDo | AddTransitState | AddFn |
+                                                         AddSwitch | AddComment | AddLineBreak | AddLoop));
+    model.OnAddSwitchAtCurrent();
+    model.SetCaret(0, 0);
+    EXPECT_EQ(model.GetToolboxInsertionFlags(), unsigned(AddCase | AddComment | AddLineBreak));
+    model.SetCaret(1, 0);
+    EXPECT_TRUE(model.GetToolboxInsertionFlags() & AddCase);
+    EXPECT_TRUE(model.CanDeleteSyntaxBlock());
+}
+
+TEST_F(LogicEditModelTest, PasteFiltersLineBreaksAndBrackets) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddDoAtCurrent();
+    clipboard.SetContent(QStringLiteral("a\r\nb<c>"), {});
+    model.SetCaret(0, 3);
+    model.OnEditPaste();
+    EXPECT_EQ(model.Record(0)->textSlots[0].text, QStringLiteral("ab c "));
+    EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::SyntaxBracketsReplaced)});
+    clipboard.SetContent(QString(70, QChar('z')), {});
+    model.SetCaret(0, 3);
+    model.OnEditPaste();
+    EXPECT_EQ(model.Record(0)->textSlots[0].text.size(), 64);
+    EXPECT_EQ(sink.Texts().last(), LoadString(StringId::PastedTextTruncated));
+    model.OnEditPaste();
+    EXPECT_EQ(sink.Texts().last(), LoadString(StringId::SlotAlreadyFull));
+}
+
+TEST_F(LogicEditModelTest, LineBlocksRoundTripAndDamagedBlocksAreRefused) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddIfAtCurrent();
+    model.TypeCharacter(QChar('m'));
+    model.Select(1, 0, 2, 0); // the else line widens to the whole block
+    model.OnEditCopy();
+    const std::optional<std::vector<CLogicLine>> lines = LogicLineBlock::Decode(clipboard.LineBlock());
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 3u);
+    CLogicLine copied = *model.Record(0);
+    copied.changeMarks = 0; // never leaves the editor
+    EXPECT_EQ((*lines)[0], copied);
+
+    QByteArray block = clipboard.LineBlock();
+    for (int cut : {10, 24, static_cast<int>(block.size()) - 1})
+        EXPECT_FALSE(LogicLineBlock::Decode(block.left(cut)));
+    QByteArray huge = block;
+    huge[20] = char(0xFF); // claims far more records than it holds
+    EXPECT_FALSE(LogicLineBlock::Decode(huge));
+
+    clipboard.SetContent(QString(), block.left(block.size() - 3));
+    model.SetCaret(2, 0);
+    model.OnEditPasteLines();
+    EXPECT_EQ(model.RecordCount(), 3);
+    EXPECT_EQ(sink.Texts().last(), LoadString(StringId::LineBlockDamaged));
+
+    clipboard.SetContent(QString(), block);
+    model.SetCaret(2, 0);
+    model.OnEditPasteLines();
+    EXPECT_EQ(model.RecordCount(), 6);
+    EXPECT_EQ(model.LineText(3), QStringLiteral("if <m>{}"));
+}
+
+TEST_F(LogicEditModelTest, FnNameCommitBindsRenamesCreatesAndAsks) {
+    const ModelOptions options = document.GetModelOptions();
+    CUnitFunction* existing = document.registry.CreateFunction(QStringLiteral("known"), options);
+    ASSERT_TRUE(existing);
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddFnAtCurrent();
+    for (QChar c : QStringLiteral("known"))
+        model.TypeCharacter(c);
+    EXPECT_EQ(model.CommitLineEdits(false), 1);
+    EXPECT_EQ(model.Record(0)->calledInternalID, existing->InternalID);
+
+    model.SetCaret(1, 0);
+    model.OnAddFnAtCurrent();
+    for (QChar c : QStringLiteral("fresh"))
+        model.TypeCharacter(c);
+    model.CommitLineEdits(false);
+    CUnitFunction* fresh = document.registry.FindByName(QStringLiteral("fresh"));
+    ASSERT_TRUE(fresh);
+    EXPECT_EQ(model.Record(1)->calledInternalID, fresh->InternalID);
+
+    model.SetCaret(1, model.Record(1)->End);
+    model.TypeCharacter(QChar('2'));
+    model.CommitLineEdits(false);
+    EXPECT_EQ(fresh->name, QStringLiteral("fresh2"));
+
+    model.SetCaret(2, 0);
+    model.OnAddFnAtCurrent();
+    EXPECT_EQ(model.CommitLineEdits(false), 0);
+    EXPECT_EQ(sink.Texts().last(), LoadString(StringId::BlankFnName));
+}
+
+TEST_F(LogicEditModelTest, ParseGuardRestoresRecords) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddIfAtCurrent();
+    const QString text = model.PlainText();
+    model.Select(0, 0, 1, 0); // the if line alone
+    model.OnDeleteSelection();
+    EXPECT_EQ(model.RecordCount(), 3);
+    EXPECT_EQ(model.PlainText(), text);
+    EXPECT_EQ(model.Record(0)->lineKind, SyntaxIf);
+}
+
+} // namespace
