@@ -38,6 +38,8 @@ public:
     virtual void StartInstance(const QStringList& arguments);
 
     virtual std::unique_ptr<CImportProgress> CreateImportProgress() = 0;
+    // The font faces installed on the system; none without a font system.
+    virtual QStringList InstalledFontFaces() const { return {}; }
     virtual void SetWaitCursor(bool wait) = 0;
 
     // Saving. Without windows the prompts are cancelled and there is no timer.

@@ -59,7 +59,7 @@ QString COpenDocument::CanonicalPath(const QString& path) {
 }
 
 COpenDocument::COpenDocument(CApplicationShell& shell, CInstanceRegistry& instances)
-    : m_shell(shell), m_instances(instances), m_docManager(shell) {
+    : m_shell(shell), m_instances(instances), m_installedFonts(shell.InstalledFontFaces()), m_docManager(shell) {
     AddObserver(m_tabs);
     CloseDocumentState();
 }

@@ -5,6 +5,7 @@
 #include "app/NUVDocManager.h"
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
+#include "model/FontInfo.h"
 #include "model/ModelShell.h"
 #include "platform/DocumentFileLock.h"
 
@@ -201,6 +202,7 @@ private:
     void Notify(DocumentChange change, CUnitFunction* function = nullptr);
 
     // The model's questions to the shell.
+    const CFontInfo& InstalledFonts() override { return m_installedFonts; }
     void OpenFunctionTab(CUnitFunction* function) override { m_tabs.OpenFunctionTab(function); }
     void CloseFunctionTab(CUnitFunction* function) override;
     CUnitFunction* ActiveTabFunction() override { return m_tabs.ActiveTabFunction(); }
@@ -250,6 +252,8 @@ private:
 
     CApplicationShell& m_shell;
     CInstanceRegistry& m_instances;
+    // Looked up once, when the document owner is made: the faces new font settings choose from.
+    const CFontInfo m_installedFonts;
     CDocumentData m_documentData;
     QString m_strDocumentPath;
     QString m_strDocumentName;

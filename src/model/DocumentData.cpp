@@ -1,6 +1,7 @@
 #include "model/DocumentData.h"
 
 #include "model/FontInfo.h"
+#include "model/ModelShell.h"
 #include "model/StandardColours.h"
 
 #include <QDateTime>
@@ -16,7 +17,7 @@ DocumentFonts DefaultFonts() {
     fonts.AuVerbFont2.colour = kStandardColours[12];
     fonts.AuVerbFont2.colourIndex = 12;
     const QString explanationFace = QStringLiteral("ＭＳ 明朝");
-    if (CFontInfo::Installed().FindFaceIndex(explanationFace) >= 0)
+    if (ModelShell().InstalledFonts().FindFaceIndex(explanationFace) >= 0)
         fonts.ExplanationFont.faceName = explanationFace;
     return fonts;
 }

@@ -3,19 +3,16 @@
 #include <QString>
 #include <QStringList>
 
-// The table of installed font faces. It stays empty until the application has enumerated the system's
-// fonts; once a default face has been chosen from it, that choice is kept for the rest of the process.
+// The font faces installed on the system, as the application found them at start-up, and the face a new
+// font setting takes from them. Chosen once, when the faces are known: the table does not change afterwards.
 class CFontInfo {
 public:
-    // The one table of the process, filled by the application at start-up.
-    static CFontInfo& Installed();
+    explicit CFontInfo(const QStringList& faces = {});
 
-    // Replaces the faces; a default face chosen from the old list is forgotten.
-    void SetFaces(const QStringList& faces);
     const QStringList& Faces() const { return m_faces; }
     int FindFaceIndex(const QString& faceName) const;
-
-    QString GetDefaultUIFontName();
+    // The first installed of the faces the program prefers, else "Times New Roman".
+    const QString& GetDefaultUIFontName() const { return m_defaultFace; }
 
 private:
     QStringList m_faces;

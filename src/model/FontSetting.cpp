@@ -1,9 +1,10 @@
 #include "model/FontSetting.h"
 
 #include "model/FontInfo.h"
+#include "model/ModelShell.h"
 
 FontSetting::FontSetting() : faceName(GetDefaultUIFontName()) {}
 
 QString GetDefaultUIFontName() {
-    return CFontInfo::Installed().GetDefaultUIFontName();
+    return ModelShell().InstalledFonts().GetDefaultUIFontName();
 }

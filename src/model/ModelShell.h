@@ -6,6 +6,7 @@
 #include <QString>
 
 class CAbstractIndexItem;
+class CFontInfo;
 class CUnitFunction;
 
 // What the document model asks of the application shell, the editor tabs and the navigation views. The
@@ -14,6 +15,9 @@ class CUnitFunction;
 class CModelShell {
 public:
     virtual ~CModelShell() = default;
+
+    // The font faces installed on the system; none until the application has looked.
+    virtual const CFontInfo& InstalledFonts();
 
     // Unique labels: gives the unit function a new label when it has none.
     virtual void AssignUniqueLabelIfEmpty(CUnitFunction& /*function*/) {}

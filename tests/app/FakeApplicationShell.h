@@ -43,6 +43,7 @@ public:
         closePostedWhileConverting |= app && app->Document().IsConverting();
     }
     void CloseMainWindow() override { ++mainWindowCloses; }
+    QStringList InstalledFontFaces() const override { return installedFonts; }
     void PostCloseToInstance(quint32 processId) override { instancesClosed.push_back(processId); }
     void ActivateInstance(quint32 processId) override { activated.push_back(processId); }
     void StartInstance(const QStringList& arguments) override { started.push_back(arguments); }
@@ -82,6 +83,7 @@ public:
     int finishedShown = 0;
     int closesPosted = 0;
     int mainWindowCloses = 0;
+    QStringList installedFonts; // what the font system lists, read when the application is made
     bool closePostedWhileConverting = false;
     std::vector<quint32> instancesClosed;
     QString title;

@@ -138,6 +138,18 @@ TEST_F(OpenDocumentTest, TheModelsQuestionsAreAnsweredByTheDocumentAndItsTabs) {
     EXPECT_EQ(m_document.Tabs().ActiveTabFunction(), second);
 }
 
+TEST(OpenDocumentFonts, ANewDocumentTakesItsFacesFromTheFontsTheSystemHas) {
+    AppDirectories dirs;
+    FakeShell shell;
+    shell.installedFonts = {"Arial", "メイリオ", "ＭＳ 明朝"};
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    const CDocumentData& data = app.Document().DocumentData();
+    EXPECT_EQ(data.fonts.columnFont.faceName, "メイリオ");
+    EXPECT_EQ(data.fonts.ExplanationFont.faceName, "ＭＳ 明朝");
+    app.Document().SetModified(false);
+}
+
 TEST_F(OpenDocumentTest, RequestsWaitForTheLastOfNestedWorkAndRunOnce) {
     const int before = m_shell.closesPosted;
     m_document.BeginWork(COpenDocument::Work::Save);

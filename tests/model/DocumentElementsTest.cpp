@@ -1,5 +1,4 @@
 #include "model/DocumentData.h"
-#include "model/FontInfo.h"
 #include "model/StandardColours.h"
 #include "model/xml/EnvironmentElement.h"
 #include "model/xml/FontInfoElement.h"
@@ -28,7 +27,6 @@ pugi::xml_node Parse(pugi::xml_document& document, const std::string& text) {
 
 class DocumentElements : public ::testing::Test {
 protected:
-    void SetUp() override { CFontInfo::Installed().SetFaces({}); }
     pugi::xml_node Root() { return XmlAppendChildElement(m_context, m_context.document, "Function"); }
 
     XmlDocumentContext m_context;

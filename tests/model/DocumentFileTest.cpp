@@ -1,6 +1,5 @@
 #include "model/DocumentFile.h"
 #include "model/DocumentData.h"
-#include "model/FontInfo.h"
 #include "platform/MessageBox.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
@@ -32,7 +31,6 @@ LoadResult Load(CDocumentData& data, const QByteArray& text, int versionNumber =
 class DocumentFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        CFontInfo::Installed().SetFaces({});
         ASSERT_TRUE(m_directory.isValid());
     }
     QString Path(const QString& name) const { return m_directory.filePath(name); }

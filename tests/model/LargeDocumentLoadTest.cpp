@@ -1,3 +1,4 @@
+#include "ModelTestSupport.h"
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
 #include "model/FontInfo.h"
@@ -70,9 +71,8 @@ QStringList ChildNames(const CUnitFunction& function) {
 
 class LargeDocumentLoad : public ::testing::TestWithParam<bool> {
 protected:
-    // A face list makes the default face one that is chosen on first use.
-    void SetUp() override { CFontInfo::Installed().SetFaces({QStringLiteral("Verdana"), QStringLiteral("メイリオ")}); }
-    void TearDown() override { CFontInfo::Installed().SetFaces({}); }
+    // Loading threads all take the default face from the installed fonts.
+    const InstalledFontsShell m_fonts{{QStringLiteral("Verdana"), QStringLiteral("メイリオ")}};
 
     platform::ScriptedMessageSink m_messages;
 };

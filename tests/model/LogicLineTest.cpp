@@ -1,4 +1,5 @@
 #include "model/LogicLine.h"
+#include "ModelTestSupport.h"
 #include "model/FontInfo.h"
 #include "model/UnitFunction.h"
 
@@ -61,19 +62,14 @@ TEST(LogicLine, LogicLinesDifferComparesOnlyTheKindsSlots) {
 }
 
 TEST(FontSetting, DefaultFaceFollowsTheInstalledFonts) {
-    CFontInfo& fonts = CFontInfo::Installed();
-    const QStringList saved = fonts.Faces();
-
-    fonts.SetFaces({});
-    EXPECT_EQ(FontSetting().faceName, "Times New Roman");
-
-    fonts.SetFaces({"Arial", "Verdana", "メイリオ"});
-    EXPECT_EQ(GetDefaultUIFontName(), "メイリオ");
-    EXPECT_EQ(fonts.FindFaceIndex("Verdana"), 1);
-    EXPECT_EQ(fonts.FindFaceIndex("Courier"), -1);
-
-    fonts.SetFaces({"Arial"});
+    EXPECT_EQ(FontSetting().faceName, "Times New Roman") << "before the fonts are known";
+    {
+        const InstalledFontsShell fonts({"Arial", "Verdana", "メイリオ"});
+        EXPECT_EQ(GetDefaultUIFontName(), "メイリオ");
+        EXPECT_EQ(FontSetting().faceName, "メイリオ");
+        EXPECT_EQ(ModelShell().InstalledFonts().FindFaceIndex("Verdana"), 1);
+        EXPECT_EQ(ModelShell().InstalledFonts().FindFaceIndex("Courier"), -1);
+    }
+    const InstalledFontsShell fonts({"Arial"});
     EXPECT_EQ(GetDefaultUIFontName(), "Times New Roman");
-
-    fonts.SetFaces(saved);
 }

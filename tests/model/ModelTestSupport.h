@@ -1,11 +1,26 @@
 #pragma once
 
 #include "model/DocumentData.h"
+#include "model/FontInfo.h"
 #include "model/ModelShell.h"
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
 
 #include <QStringList>
+
+// A shell whose system has these font faces installed; installed while it lives.
+class InstalledFontsShell : public CModelShell {
+public:
+    explicit InstalledFontsShell(const QStringList& faces) : m_fonts(faces) {}
+    InstalledFontsShell(const InstalledFontsShell&) = delete;
+    InstalledFontsShell& operator=(const InstalledFontsShell&) = delete;
+
+    const CFontInfo& InstalledFonts() override { return m_fonts; }
+
+private:
+    const CFontInfo m_fonts;
+    CModelShellInstaller m_installer{*this};
+};
 
 // Records what the model asks of the shell and answers prompts from a script; installed while it lives.
 class FakeModelShell : public CModelShell {

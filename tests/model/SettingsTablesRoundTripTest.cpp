@@ -1,5 +1,4 @@
 #include "model/DocumentData.h"
-#include "model/FontInfo.h"
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
 #include "support/model/DocumentFileDump.h"
@@ -65,7 +64,6 @@ void FillEveryTable(CDocumentData& data) {
 } // namespace
 
 TEST(SettingsTablesRoundTrip, EveryTableAndControlCharactersSurviveASaveAndASecondSaveGivesTheSameBytes) {
-    CFontInfo::Installed().SetFaces({});
     QTemporaryDir dir;
     const QString first = dir.filePath("filled.nuv");
     const QString second = dir.filePath("again.nuv");

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QFontDatabase>
 #include <QTimer>
 
 #include <unistd.h>
@@ -75,6 +76,10 @@ std::unique_ptr<CImportProgress> CWidgetShell::CreateImportProgress() {
     if (m_bHeadless)
         return std::make_unique<CStandardErrorProgress>();
     return std::make_unique<CImportProgressDlg>(m_mainFrame.get());
+}
+
+QStringList CWidgetShell::InstalledFontFaces() const {
+    return QFontDatabase::families();
 }
 
 void CWidgetShell::SetWaitCursor(bool wait) {

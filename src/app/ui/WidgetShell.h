@@ -28,6 +28,7 @@ public:
     void PostCloseToInstance(quint32 processId) override;
     void ActivateInstance(quint32 processId) override;
     std::unique_ptr<CImportProgress> CreateImportProgress() override;
+    QStringList InstalledFontFaces() const override;
     void SetWaitCursor(bool wait) override;
     QString PromptSaveFileName(const QString& proposedName, bool copy) override;
     // The version dialog; without a display its proposal is taken as given.
