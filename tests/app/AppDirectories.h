@@ -20,6 +20,7 @@ public:
     AppDirectories& operator=(const AppDirectories&) = delete;
 
     bool IsValid() const { return m_dir.isValid(); }
+    QString Root() const { return m_dir.path(); }
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
 private:

@@ -1,4 +1,5 @@
 #include "app/DocumentExports.h"
+#include "AppDirectories.h"
 #include "FakeApplicationShell.h"
 #include "app/MainFrameCommands.h"
 #include "app/NUVApp.h"
@@ -46,18 +47,10 @@ struct Tree {
 // An editor application on a new document, with its runtime and settings in a directory of its own.
 class ApplicationExports : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
-    }
-    void TearDown() override {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_CONFIG_HOME");
-    }
-    QString Path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    void SetUp() override { ASSERT_TRUE(m_dir.IsValid()); }
+    QString Path(const char* name) const { return m_dir.Path(QString::fromUtf8(name)); }
 
-    QTemporaryDir m_dir;
+    AppDirectories m_dir;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "AppDirectories.h"
 #include "FakeApplicationShell.h"
 #include "app/ApplicationLooks.h"
 #include "app/ModelessDialogs.h"
@@ -25,16 +26,8 @@ namespace {
 
 class MainFrameChrome : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
-    }
-    void TearDown() override {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_CONFIG_HOME");
-    }
-    QTemporaryDir m_dir;
+    void SetUp() override { ASSERT_TRUE(m_dir.IsValid()); }
+    AppDirectories m_dir;
 };
 
 class FakeDialog : public CModelessDialog {
@@ -190,13 +183,13 @@ TEST_F(MainFrameChrome, TheInstanceListMarksThisProcessAndItsEntriesBringTheirWi
     CNUVApp app(shell);
     ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
     // Another instance beside this one, with a window; a third without one.
-    const LiveInstance alive(m_dir.path(), 77777);
+    const LiveInstance alive(m_dir.Root(), 77777);
     InstanceRecord other{};
     other.processId = 77777;
     other.mainWindow = 77777;
     other.SetCaption("other.nuv");
     ASSERT_TRUE(app.RegisterInstance(other));
-    const LiveInstance aliveToo(m_dir.path(), 88888);
+    const LiveInstance aliveToo(m_dir.Root(), 88888);
     InstanceRecord windowless{};
     windowless.processId = 88888;
     ASSERT_TRUE(app.RegisterInstance(windowless));
@@ -227,7 +220,7 @@ TEST_F(MainFrameChrome, TheInstanceListMarksThisProcessAndItsEntriesBringTheirWi
 }
 
 TEST_F(MainFrameChrome, TheWindowManagerActivatesSavesAndClosesTheChosenTabs) {
-    const QString path = m_dir.filePath("layout.nuv");
+    const QString path = m_dir.Path("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
     FakeShell shell;
     CNUVApp app(shell);

@@ -1,3 +1,4 @@
+#include "app/AppDirectories.h"
 #include "app/FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
@@ -31,22 +32,14 @@ namespace {
 
 class MainFrameChromeWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
-    }
-    void TearDown() override {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_CONFIG_HOME");
-    }
+    void SetUp() override { ASSERT_TRUE(m_dir.IsValid()); }
     QString CopyLayoutDocument() {
-        const QString path = m_dir.filePath("layout.nuv");
+        const QString path = m_dir.Path("layout.nuv");
         EXPECT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
         return path;
     }
 
-    QTemporaryDir m_dir;
+    AppDirectories m_dir;
 };
 
 } // namespace
@@ -172,7 +165,7 @@ TEST_F(MainFrameChromeWindow, TheInstanceListFillsAsItsPopupShows) {
     CNUVApp app(shell);
     ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
     CMainFrame frame(app);
-    const LiveInstance alive(m_dir.path(), 77777);
+    const LiveInstance alive(m_dir.Root(), 77777);
     InstanceRecord other{};
     other.processId = 77777;
     other.mainWindow = 77777;

@@ -1,4 +1,5 @@
 #include "app/ui/MainFrame.h"
+#include "app/AppDirectories.h"
 #include "app/FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
@@ -39,17 +40,9 @@ namespace {
 
 class MainFrameWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
-    }
-    void TearDown() override {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_CONFIG_HOME");
-    }
+    void SetUp() override { ASSERT_TRUE(m_dir.IsValid()); }
 
-    QTemporaryDir m_dir;
+    AppDirectories m_dir;
 };
 
 QStringList MenuBarCaptions(const CMainFrame& frame) {
@@ -173,20 +166,20 @@ TEST_F(MainFrameWindow, PanesAreOneTabbedGroupBesideTheTabArea) {
 }
 
 TEST_F(MainFrameWindow, ADocumentOpensForEditingOrSaysWhyNot) {
-    const QString path = m_dir.filePath("layout.nuv");
+    const QString path = m_dir.Path("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
     FakeShell shell;
     CNUVApp app(shell);
     ASSERT_TRUE(app.InitEditorInstance({"nuv", path}));
     EXPECT_EQ(app.Document().OpenMode(), COpenDocument::Editing);
     EXPECT_EQ(shell.title, "layout.nuv");
-    EXPECT_TRUE(QFile::exists(m_dir.filePath("~$layout.nuv")));
+    EXPECT_TRUE(QFile::exists(m_dir.Path("~$layout.nuv")));
     app.CloseDocument();
-    EXPECT_FALSE(QFile::exists(m_dir.filePath("~$layout.nuv")));
+    EXPECT_FALSE(QFile::exists(m_dir.Path("~$layout.nuv")));
 
     platform::ScriptedMessageSink messages;
     EXPECT_FALSE(app.OpenDocumentFile(NUV_TEST_DATA_DIR "/docfile/malformed.nuv"));
-    EXPECT_FALSE(app.OpenDocumentFile(m_dir.filePath("missing.nuv")));
+    EXPECT_FALSE(app.OpenDocumentFile(m_dir.Path("missing.nuv")));
     EXPECT_EQ(messages.Texts(),
               QStringList({"ファイルを読み込むことができませんでした。", "ファイルを開くことができませんでした。"}));
     EXPECT_EQ(app.Document().DocumentData().DataReady, 0);
@@ -194,7 +187,7 @@ TEST_F(MainFrameWindow, ADocumentOpensForEditingOrSaysWhyNot) {
 }
 
 TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
-    const QString path = m_dir.filePath("layout.nuv");
+    const QString path = m_dir.Path("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
     // File Open asks through the shell; the stored tabs come back, the selected one in front.
     Window window;
@@ -263,7 +256,7 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
 }
 
 TEST_F(MainFrameWindow, SaveFromTheMenuWritesAndACancelledCloseKeepsTheWindow) {
-    const QString path = m_dir.filePath("layout.nuv");
+    const QString path = m_dir.Path("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
     FakeShell shell;
     CNUVApp app(shell);
@@ -273,7 +266,7 @@ TEST_F(MainFrameWindow, SaveFromTheMenuWritesAndACancelledCloseKeepsTheWindow) {
     ASSERT_TRUE(app.InitEditorInstance({"nuv", path}));
 
     // Save As writes where the prompt answers.
-    const QString copy = m_dir.filePath("copy.nuv");
+    const QString copy = m_dir.Path("copy.nuv");
     shell.savePath = copy;
     app.Document().SetModified();
     frame.OnCommand(MainFrameCommand::FileSaveAs);
@@ -299,9 +292,9 @@ TEST_F(MainFrameWindow, SaveFromTheMenuWritesAndACancelledCloseKeepsTheWindow) {
 }
 
 TEST_F(MainFrameWindow, TheAutoSaveTimerIsTheWindows) {
-    const QString path = m_dir.filePath("layout.nuv");
+    const QString path = m_dir.Path("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
-    CWidgetShell shell(false, m_dir.path());
+    CWidgetShell shell(false, m_dir.Root());
     CNUVApp app(shell);
     ASSERT_TRUE(app.InitEditorInstance({"nuv", path}));
     CMainFrame* frame = shell.MainFrame();
@@ -320,7 +313,7 @@ TEST_F(MainFrameWindow, TheAutoSaveTimerIsTheWindows) {
 
 TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensItsTab) {
     const QString path = SaveScriptDocument(
-        m_dir.filePath("d.nuv"),
+        m_dir.Path("d.nuv"),
         {{"Main", "if <A>{a}\nFn Sub\nelse\nFn Sub\nendif"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}, {"Empty", "(: nothing"}});
     const ProgramRun printed = RunProgram(QStringLiteral("nuvinspect"), {"inspect", path, "--all"});
     ASSERT_EQ(printed.exitCode, 0) << printed.standardError.toStdString();
@@ -381,7 +374,7 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
 }
 
 TEST_F(MainFrameWindow, BackAndForwardFollowATabActivatedFromOutsideTheTabBar) {
-    const QString path = m_dir.filePath("layout.nuv");
+    const QString path = m_dir.Path("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
     Window window;
     ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
@@ -402,7 +395,7 @@ TEST_F(MainFrameWindow, BackAndForwardFollowATabActivatedFromOutsideTheTabBar) {
 }
 
 TEST_F(MainFrameWindow, TheEditorShowsItsMenusInTheLanguageStoredForIt) {
-    CWidgetShell shell(false, m_dir.path());
+    CWidgetShell shell(false, m_dir.Root());
     {
         CNUVApp app(shell);
         platform::ScriptedMessageSink messages;
@@ -459,7 +452,7 @@ TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheL
 
 TEST_F(MainFrameWindow, TheCurrentUnitFunctionAndTheReasonCheckRunHereAndAFindingOpensItsTab) {
     const QString path = SaveScriptDocument(
-        m_dir.filePath("d.nuv"), {{"Main", "Fn Sub\nFn Other"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}, {"Other", "(: none"}});
+        m_dir.Path("d.nuv"), {{"Main", "Fn Sub\nFn Other"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}, {"Other", "(: none"}});
     const ProgramRun printed = RunProgram(QStringLiteral("nuvinspect"), {"inspect", path, "--current", "1"});
     ASSERT_EQ(printed.exitCode, 0) << printed.standardError.toStdString();
 
@@ -506,9 +499,9 @@ TEST_F(MainFrameWindow, TheCurrentUnitFunctionAndTheReasonCheckRunHereAndAFindin
 }
 
 TEST_F(MainFrameWindow, TheResultPaneIsClearedWhenTheDocumentIsReplacedOrClosed) {
-    const QString first = SaveScriptDocument(m_dir.filePath("a.nuv"), {{"Main", "Do <X>{S}"}});
-    const QString second = SaveScriptDocument(m_dir.filePath("b.nuv"), {{"Main", "Do <Y>{S}"}});
-    CWidgetShell shell(false, m_dir.path());
+    const QString first = SaveScriptDocument(m_dir.Path("a.nuv"), {{"Main", "Do <X>{S}"}});
+    const QString second = SaveScriptDocument(m_dir.Path("b.nuv"), {{"Main", "Do <Y>{S}"}});
+    CWidgetShell shell(false, m_dir.Root());
     CNUVApp app(shell);
     ASSERT_TRUE(app.InitEditorInstance({"nuv", first}));
     CInspectionView& pane = shell.MainFrame()->InspectionPane();
