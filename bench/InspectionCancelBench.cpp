@@ -54,11 +54,11 @@ private:
 // The second run's, so that the first one's page faults count for neither.
 std::vector<double> PhaseStarts(LogicTestDocument& document) {
     std::vector<double> starts;
-    for (int run = 0; run < 2; ++run) {
+    for (int turn = 0; turn < 2; ++turn) {
         PhaseTimes times;
         CInspectionView pane;
-        const CInspectionProgressSinkInstaller installed(times);
-        StartWholeInspection(CommandInspectAll, pane, document.environment);
+        CInspectionProgress run(&times);
+        StartWholeInspection(CommandInspectAll, pane, document.environment, run);
         starts = times.starts;
     }
     return starts;

@@ -1,6 +1,7 @@
 // Whole-document inspection of generated documents (see GeneratedLogicDocument.h). Run with N and 2N unit
 // functions; the time of the larger should stay near twice the smaller.
 
+#include "logic/InspectionProgress.h"
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
 #include "support/logic/GeneratedLogicDocument.h"
@@ -16,8 +17,9 @@ namespace {
 
 double InspectionSeconds(LogicTestDocument& document) {
     CInspectionView pane;
+    CInspectionProgress run;
     const auto start = std::chrono::steady_clock::now();
-    StartWholeInspection(CommandInspectAll, pane, document.environment);
+    StartWholeInspection(CommandInspectAll, pane, document.environment, run);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 

@@ -4,7 +4,6 @@
 #include "logic/InspectionMessageTwoTargets.h"
 
 #include "logic/InspectionEnvironment.h"
-#include "logic/InspectionProgress.h"
 
 #include <algorithm>
 #include <climits>
@@ -226,10 +225,10 @@ void CheckWithinPaths(InspectionResultSet& results, const InspectionEnvironment&
     InPathChecker checker(results, environment, redundancy, contradiction);
     const unsigned total = static_cast<unsigned>(results.paths.size());
     for (unsigned i = 0; i < total; ++i) {
-        CInspectionProgress::MinorProgress(i + 1, total);
+        environment.MinorProgress(i + 1, total);
         checker.CheckRedundancyAndContradictionInPath(results.paths[i]);
         if (semanticRelations)
             checker.CheckSemanticRelationsInPath(results.paths[i]);
-        PollInspectionAbort();
+        environment.PollAbort();
     }
 }

@@ -1,7 +1,6 @@
 #include "logic/InspectionParser.h"
 
 #include "logic/InspectionEnvironment.h"
-#include "logic/InspectionProgress.h"
 #include "model/UnitFunction.h"
 #include "platform/LargeBlocks.h"
 
@@ -51,15 +50,14 @@ CInspectionParserSequence* CInspectionParser::ParseSequence(int start, int& cons
     const size_t first = m_pendingNodes.size();
     for (;;) {
         if (m_reportProgress)
-            CInspectionProgress::MinorProgress(static_cast<unsigned>(start + consumed),
-                                               static_cast<unsigned>(m_lines.size()));
+            m_environment.MinorProgress(static_cast<unsigned>(start + consumed), static_cast<unsigned>(m_lines.size()));
         Parsed parsed = ParseStatement(start + consumed);
         if (!parsed.success)
             break;
         consumed += parsed.consumed;
         if (parsed.node)
             m_pendingNodes.push_back(std::move(parsed.node));
-        PollInspectionAbort();
+        m_environment.PollAbort();
     }
     const auto from = m_pendingNodes.begin() + static_cast<std::ptrdiff_t>(first);
     sequence->nodes.assign(std::make_move_iterator(from), std::make_move_iterator(m_pendingNodes.end()));

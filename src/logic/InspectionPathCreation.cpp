@@ -1,8 +1,8 @@
 #include "logic/InspectionPathCreation.h"
 
+#include "logic/InspectionEnvironment.h"
 #include "logic/InspectionParser.h"
 #include "logic/InspectionPathPool.h"
-#include "logic/InspectionProgress.h"
 
 #include <algorithm>
 
@@ -283,7 +283,7 @@ private:
 
     void Emit(CInspectionPathConclusion* conclusion, bool mayBeInLoop) {
         if (m_allUnitFunctions)
-            CInspectionProgress::MinorProgress(static_cast<unsigned>(m_results.paths.size() + 1), m_conclusionCount);
+            m_results.environment.MinorProgress(static_cast<unsigned>(m_results.paths.size() + 1), m_conclusionCount);
         conclusion->enclosingBlocks = m_blocks;
         conclusion->enclosingBranches = m_branches;
         InspectionPath path;
@@ -298,7 +298,7 @@ private:
         }
         m_results.paths.push_back(std::move(path));
         if (m_allUnitFunctions)
-            PollInspectionAbort();
+            m_results.environment.PollAbort();
     }
 
     // Inside loops the path gets, at each loop's entry, what that loop performs after the conclusion; the
@@ -366,6 +366,6 @@ void CreatePathsOfCurrentUnitFunction(InspectionResultSet& results, InspectionPa
 }
 
 void CreatePathsOfAllUnitFunctions(InspectionResultSet& results, InspectionParserSequencePtr top) {
-    PollInspectionAbort();
+    results.environment.PollAbort();
     PathWalker(results, false, true).Run(top);
 }

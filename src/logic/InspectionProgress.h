@@ -1,50 +1,41 @@
 #pragma once
 
+#include "logic/InspectionProgressExceptionAbort.h"
 #include "logic/InspectionProgressSink.h"
-#include "platform/HookInstaller.h"
 
 #include <QString>
 
 #include <atomic>
 
-// Progress reports of the inspection phases; they go to the installed sink, or nowhere.
+// The progress and the abort of one inspection run. Whoever starts a run makes one for it, with the sink that
+// hears the run's progress (or none), and keeps it until the run has ended; the code of the run reaches it
+// through the run's InspectionEnvironment. Cancel, from any thread, asks this run alone to stop; the run polls
+// on its own thread, which is also the only one that reports progress.
 class CInspectionProgress {
 public:
     static constexpr unsigned PhaseCount = 9;
 
-    static void MajorProgress(unsigned phase, const QString& text);
-    static void MinorProgress(unsigned current, unsigned total);
-};
+    explicit CInspectionProgress(CInspectionProgressSink* sink = nullptr) : m_sink(sink) {}
+    CInspectionProgress(const CInspectionProgress&) = delete;
+    CInspectionProgress& operator=(const CInspectionProgress&) = delete;
 
-// The one way to install a progress sink: the sink (not owned) hears the reports while the installer lives,
-// and the one before it comes back when it ends.
-class CInspectionProgressSinkInstaller
-    : public platform::HookInstaller<CInspectionProgressSink, std::atomic<CInspectionProgressSink*>> {
-public:
-    explicit CInspectionProgressSinkInstaller(CInspectionProgressSink& sink);
-};
+    void MajorProgress(unsigned phase, const QString& text);
+    void MinorProgress(unsigned current, unsigned total);
 
-// The two process-wide run flags. Cancel on the user-interface thread sets one while the worker reads and
-// clears both, so they are atomic.
-bool IsInspectionRunning();
-bool IsInspectionAbortRequested();
+    // Cancel: the run stops at its next poll.
+    void RequestAbort() { m_abortRequested.store(true); }
+    bool IsAbortRequested() const { return m_abortRequested.load(); }
 
-// The one way to mark a run: while the scope lives an inspection runs, starting without an abort request;
-// when it ends the flags are as before and no abort is pending.
-class CInspectionRunScope {
-public:
-    CInspectionRunScope();
-    ~CInspectionRunScope();
-    CInspectionRunScope(const CInspectionRunScope&) = delete;
-    CInspectionRunScope& operator=(const CInspectionRunScope&) = delete;
+    // The abort poll: when an abort was asked for, clears the request and throws CInspectionProgressExceptionAbort.
+    void PollAbort() {
+        if (m_abortRequested.load())
+            Abort();
+    }
 
 private:
-    bool m_wasRunning;
+    [[noreturn]] void Abort();
+
+    CInspectionProgressSink* m_sink;
+    std::atomic<bool> m_abortRequested{false};
+    quint64 m_shownMinorStep = 0;
 };
-
-// Cancel: asks the running inspection to stop at its next poll; nothing when no inspection runs.
-void RequestInspectionAbort();
-
-// The abort poll: when an inspection runs and an abort was asked for, clears both flags and throws
-// CInspectionProgressExceptionAbort.
-void PollInspectionAbort();

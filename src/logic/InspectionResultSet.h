@@ -5,11 +5,12 @@
 
 #include <vector>
 
-// The paths and findings of one inspection run.
+// The paths and findings of one inspection run, and what the run reads.
 struct InspectionResultSet {
     InspectionResultSet(CInspectionView& pane, const InspectionEnvironment& environment)
-        : findings(pane, environment) {}
+        : environment(environment), findings(pane, environment) {}
 
+    const InspectionEnvironment& environment;
     std::vector<InspectionPath> paths;
     FindingSet findings;
 };

@@ -125,7 +125,7 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
         if (frame.next == frame.function->logicLines.size()) {
             active.erase(frame.function);
             stack.pop_back();
-            PollInspectionAbort();
+            environment.PollAbort();
             continue;
         }
         const size_t index = frame.next++;
@@ -151,12 +151,13 @@ bool RefuseFnCycle(const CUnitFunctionRegistry& registry) {
 
 namespace {
 
-void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) {
+void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane,
+                      const InspectionEnvironment& environment) {
     pane.AddMessageWithoutTarget(LoadString(StringId::ReasonInspectionBegin));
     pane.AddMessageWithoutTarget(QString());
     quint32 count = 0;
     for (size_t i = 0; i < functions.size(); ++i) {
-        CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), static_cast<unsigned>(functions.size()));
+        environment.MinorProgress(static_cast<unsigned>(i + 1), static_cast<unsigned>(functions.size()));
         const CUnitFunction& function = *functions[i];
         if (function.header.Reasoning.isEmpty() && function.header.UnNecessaryReasoning != 1) {
             const QString place = function.places.empty() ? QStringLiteral("+%1").arg(function.serialNumber)
@@ -165,7 +166,7 @@ void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) 
                             std::make_unique<CJumperToFunction>(static_cast<qint32>(function.InternalID)));
             ++count;
         }
-        PollInspectionAbort();
+        environment.PollAbort();
     }
     if (count != 0) {
         pane.AddMessageWithoutTarget(LoadString(StringId::NoReasonGiven));
@@ -179,16 +180,16 @@ void InspectReasonsOf(const UnitFunctionList& functions, CInspectionView& pane) 
 void SyntaxCheckUnitFunctions(const UnitFunctionList& functions, CInspectionView& pane, quint32& counter,
                               const InspectionEnvironment& environment) {
     for (size_t i = 0; i < functions.size(); ++i) {
-        CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), static_cast<unsigned>(functions.size()));
+        environment.MinorProgress(static_cast<unsigned>(i + 1), static_cast<unsigned>(functions.size()));
         SyntaxCheckUnitFunction(*functions[i], pane, counter, environment);
-        PollInspectionAbort();
+        environment.PollAbort();
     }
 }
 
 } // namespace
 
 void InspectReasons(CInspectionView& pane, const InspectionEnvironment& environment) {
-    InspectReasonsOf(FunctionsInOutlineOrder(environment), pane);
+    InspectReasonsOf(FunctionsInOutlineOrder(environment), pane, environment);
 }
 
 void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pane, quint32& counter,
@@ -255,7 +256,7 @@ void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& 
 
 void InspectAllUnitFunctions(int command, CInspectionView& pane, const InspectionEnvironment& environment) {
     pane.ClearMessages();
-    CInspectionProgress::MajorProgress(0, LoadString(StringId::InspectionStarted));
+    environment.MajorProgress(0, LoadString(StringId::InspectionStarted));
     const CommandItems items = ItemsOf(command);
     // Both the reason check and the syntax check go through the unit functions in outline order.
     const UnitFunctionList functions =
@@ -263,16 +264,16 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     if (!items.begin.isEmpty())
         pane.AddMessageWithoutTarget(items.begin);
     if (items.reason) {
-        CInspectionProgress::MajorProgress(1, LoadString(StringId::InspectingReasons));
-        InspectReasonsOf(functions, pane);
+        environment.MajorProgress(1, LoadString(StringId::InspectingReasons));
+        InspectReasonsOf(functions, pane, environment);
     }
-    PollInspectionAbort();
+    environment.PollAbort();
     quint32 syntaxCount = 0;
     if (items.syntax) {
-        CInspectionProgress::MajorProgress(2, LoadString(StringId::InspectingSyntax));
+        environment.MajorProgress(2, LoadString(StringId::InspectingSyntax));
         pane.AddMessageWithoutTarget(QString());
         SyntaxCheckUnitFunctions(functions, pane, syntaxCount, environment);
-        PollInspectionAbort();
+        environment.PollAbort();
     }
     quint32 pathCount = 0;
     quint32 redundancyCount = 0;
@@ -280,34 +281,34 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     quint32 semanticCount = 0;
     const CUnitFunction* origin = environment.registry ? environment.registry->origin : nullptr;
     if (items.PathsNeeded()) {
-        CInspectionProgress::MajorProgress(3, LoadString(StringId::ExpandingLogic));
+        environment.MajorProgress(3, LoadString(StringId::ExpandingLogic));
         std::vector<InspectionParserLine> lines;
         if (origin)
             CollectLogicLinesExpanded(*origin, environment, lines);
-        PollInspectionAbort();
-        CInspectionProgress::MajorProgress(4, LoadString(StringId::BuildingSyntaxTree));
+        environment.PollAbort();
+        environment.MajorProgress(4, LoadString(StringId::BuildingSyntaxTree));
         CInspectionParser parser(std::move(lines), environment, true);
         const InspectionParserSequencePtr top = parser.Parse();
-        PollInspectionAbort();
-        CInspectionProgress::MajorProgress(5, LoadString(StringId::CreatingPaths));
+        environment.PollAbort();
+        environment.MajorProgress(5, LoadString(StringId::CreatingPaths));
         InspectionResultSet results(pane, environment);
         CreatePathsOfAllUnitFunctions(results, top);
-        PollInspectionAbort();
-        CInspectionProgress::MajorProgress(6, LoadString(StringId::CheckingWithinPaths));
+        environment.PollAbort();
+        environment.MajorProgress(6, LoadString(StringId::CheckingWithinPaths));
         CheckWithinPaths(results, environment, items.redundancy, items.inconsistency, items.semantic);
-        PollInspectionAbort();
-        CInspectionProgress::MajorProgress(7, LoadString(StringId::CheckingBetweenPaths));
+        environment.PollAbort();
+        environment.MajorProgress(7, LoadString(StringId::CheckingBetweenPaths));
         CheckBetweenPaths(results, items.redundancy, items.inconsistency);
-        PollInspectionAbort();
-        CInspectionProgress::MajorProgress(8, LoadString(StringId::CountingResults));
+        environment.PollAbort();
+        environment.MajorProgress(8, LoadString(StringId::CountingResults));
         pathCount = static_cast<quint32>(results.paths.size());
-        PollInspectionAbort();
+        environment.PollAbort();
         redundancyCount = results.findings.CountRedundancyFindings();
-        PollInspectionAbort();
+        environment.PollAbort();
         inconsistencyCount = results.findings.CountInconsistencyFindings();
-        PollInspectionAbort();
+        environment.PollAbort();
         semanticCount = results.findings.CountSemanticRelationFindings();
-        PollInspectionAbort();
+        environment.PollAbort();
     }
     pane.AddMessageWithoutTarget(QString());
     if (items.PathsNeeded())
@@ -323,14 +324,16 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     pane.AddMessageWithoutTarget(QString());
     if (!items.end.isEmpty())
         pane.AddMessageWithoutTarget(items.end);
-    CInspectionProgress::MajorProgress(9, QString());
-    PollInspectionAbort();
+    environment.MajorProgress(9, QString());
+    environment.PollAbort();
 }
 
-void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment) {
-    const CInspectionRunScope running;
+void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
+                          CInspectionProgress& run) {
+    InspectionEnvironment ofRun = environment;
+    ofRun.run = &run;
     try {
-        InspectAllUnitFunctions(command, pane, environment);
+        InspectAllUnitFunctions(command, pane, ofRun);
     } catch (const CInspectionProgressExceptionAbort&) {
         pane.AddMessageWithoutTarget(LoadString(StringId::InspectionAborted));
     } catch (const std::exception& error) {

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class CInspectionProgress;
 class CInspectionView;
 class CUnitFunction;
 class CUnitFunctionRegistry;
@@ -29,8 +30,10 @@ void SyntaxCheckAllUnitFunctions(CInspectionView& pane, quint32& counter, const 
 void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
                                 const InspectionEnvironment& environment);
 
+// The items of the command on the whole document, reporting to and polling the environment's run if it has one.
 void InspectAllUnitFunctions(int command, CInspectionView& pane, const InspectionEnvironment& environment);
 
-// The whole-document run as the worker thread does it: sets the run flags, runs, and whatever happens
-// clears them and leaves a closing line in the pane when the run did not end normally.
-void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment);
+// The whole-document run as the worker thread does it: runs as the given run, which hears its progress and may
+// be asked to abort, and whatever happens leaves a closing line in the pane when the run did not end normally.
+void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
+                          CInspectionProgress& run);

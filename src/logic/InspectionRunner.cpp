@@ -72,9 +72,13 @@ CInspectionRunner::CInspectionRunner(QObject* parent) : QObject(parent), m_sink(
 }
 
 CInspectionRunner::~CInspectionRunner() {
-    if (m_running)
-        RequestInspectionAbort();
+    RequestAbort();
     m_thread.Join();
+}
+
+void CInspectionRunner::RequestAbort() {
+    if (m_run)
+        m_run->RequestAbort();
 }
 
 bool CInspectionRunner::Start(int command, CInspectionView& pane, const InspectionEnvironment& environment) {
@@ -87,8 +91,8 @@ bool CInspectionRunner::Start(int command, CInspectionView& pane, const Inspecti
     m_deliveredPhase = 0;
     m_deliveredCurrent = 0;
     m_deliveredTotal = 0;
-    m_installed = std::make_unique<CInspectionProgressSinkInstaller>(*m_sink);
-    m_thread.Start(command, pane, environment, [this] {
+    m_run = std::make_unique<CInspectionProgress>(m_sink.get());
+    m_thread.Start(command, pane, environment, *m_run, [this] {
         QMetaObject::invokeMethod(this, &CInspectionRunner::OnWorkerEnded, Qt::QueuedConnection);
     });
     return true;
@@ -127,7 +131,7 @@ void CInspectionRunner::EmitLatest() {
 
 void CInspectionRunner::OnWorkerEnded() {
     m_thread.Join();
-    m_installed.reset();
+    m_run.reset();
     // Where the run ended is heard before its end, however recently progress was delivered.
     m_deliveryTimer.stop();
     EmitLatest();

@@ -9,7 +9,7 @@
 
 #include "logic/InspectionThread.h"
 
-class CInspectionProgressSinkInstaller;
+class CInspectionProgress;
 class CInspectionView;
 struct InspectionEnvironment;
 
@@ -31,6 +31,10 @@ public:
     // worker starts; the pane and the environment must stay until Finished.
     bool Start(int command, CInspectionView& pane, const InspectionEnvironment& environment);
     bool IsRunning() const { return m_running; }
+    // The worker is still at the run; false once it is over, even before this thread has heard of the end.
+    bool IsWorkerRunning() const { return m_thread.IsRunning(); }
+    // Cancel: asks the run going to stop at its next poll; nothing when no run goes.
+    void RequestAbort();
 
 signals:
     // The phase changed since the last delivery.
@@ -48,7 +52,7 @@ private:
     void OnWorkerEnded();
 
     std::unique_ptr<Sink> m_sink;
-    std::unique_ptr<CInspectionProgressSinkInstaller> m_installed;
+    std::unique_ptr<CInspectionProgress> m_run; // the run going, until this thread has heard of its end
     CInspectionThread m_thread;
     QTimer m_deliveryTimer;
     QElapsedTimer m_sinceDelivery;

@@ -7,10 +7,12 @@ CInspectionThread::~CInspectionThread() {
 }
 
 void CInspectionThread::Start(int command, CInspectionView& pane, const InspectionEnvironment& environment,
-                              std::function<void()> finished) {
+                              CInspectionProgress& run, std::function<void()> finished) {
     Join();
-    m_thread = std::thread([command, &pane, &environment, finished = std::move(finished)] {
-        StartWholeInspection(command, pane, environment);
+    m_running.store(true);
+    m_thread = std::thread([this, command, &pane, &environment, &run, finished = std::move(finished)] {
+        StartWholeInspection(command, pane, environment, run);
+        m_running.store(false);
         if (finished)
             finished();
     });

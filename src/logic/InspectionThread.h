@@ -1,13 +1,15 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <thread>
 
+class CInspectionProgress;
 class CInspectionView;
 struct InspectionEnvironment;
 
-// The worker of a whole-document inspection. The run writes to the pane and reports progress through the
-// installed sink only; finished is called on the worker thread when the run is over, however it ended, so
+// The worker of a whole-document inspection. The run writes to the pane and reports progress through its
+// run object only; finished is called on the worker thread when the run is over, however it ended, so
 // that the progress dialog is always closed.
 class CInspectionThread {
 public:
@@ -16,11 +18,14 @@ public:
     CInspectionThread& operator=(const CInspectionThread&) = delete;
     ~CInspectionThread();
 
-    void Start(int command, CInspectionView& pane, const InspectionEnvironment& environment,
+    // The pane, the environment and the run must stay until the worker has ended.
+    void Start(int command, CInspectionView& pane, const InspectionEnvironment& environment, CInspectionProgress& run,
                std::function<void()> finished);
     void Join();
-    bool IsRunning() const { return m_thread.joinable(); }
+    // From Start until the run is over, before finished is called.
+    bool IsRunning() const { return m_running.load(); }
 
 private:
     std::thread m_thread;
+    std::atomic<bool> m_running{false};
 };

@@ -1,9 +1,8 @@
 #include "logic/PathChecks.h"
 
+#include "logic/InspectionEnvironment.h"
 #include "logic/InspectionMessageRedundantAssumption.h"
 #include "logic/InspectionMessageTwoTargets.h"
-
-#include "logic/InspectionProgress.h"
 
 #include <QHash>
 
@@ -246,7 +245,7 @@ void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contr
     InterPathChecker checker(results);
     const unsigned total = static_cast<unsigned>(paths.size());
     for (size_t i = 0; i < paths.size(); ++i) {
-        CInspectionProgress::MinorProgress(static_cast<unsigned>(i + 1), total);
+        results.environment.MinorProgress(static_cast<unsigned>(i + 1), total);
         const CInspectionPathConclusion& ci = *paths[i].conclusion;
         if (ci.HasLine()) {
             const size_t* group = groups.members.data() + groups.start[groups.groupOf[i]];
@@ -260,7 +259,7 @@ void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contr
                 bool separated = false;
                 for (size_t h = place + 1; h < g && !separated; ++h) {
                     separated = IsSeparatedBySameMemberAction(ci, *paths[group[h]].conclusion, cj);
-                    PollInspectionAbort();
+                    results.environment.PollAbort();
                 }
                 if (!separated) {
                     if (redundancy) {
@@ -270,9 +269,9 @@ void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contr
                     if (contradiction)
                         checker.CheckInconsistentDescription(i, j);
                 }
-                PollInspectionAbort();
+                results.environment.PollAbort();
             }
         }
-        PollInspectionAbort();
+        results.environment.PollAbort();
     }
 }

@@ -117,8 +117,9 @@ TEST(InspectionThread, SignalsItsEndOnItsOwnThread) {
     document.Finish();
     CInspectionView pane;
     std::atomic<bool> finished{false};
+    CInspectionProgress run;
     CInspectionThread thread;
-    thread.Start(CommandInspectAll, pane, document.environment, [&finished] { finished = true; });
+    thread.Start(CommandInspectAll, pane, document.environment, run, [&finished] { finished = true; });
     thread.Join();
     EXPECT_TRUE(finished.load());
     EXPECT_EQ(pane.Lines().last(), "=== 全体検査（全項目検査）終了 ===");

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <future>
+#include <thread>
 #include <vector>
 
 TEST(InspectionRun, CurrentUnitFunctionWritesFindingsAndTotalsByteForByte) {
@@ -50,7 +53,8 @@ TEST(InspectionRun, SyntaxCommandWritesOnlyTheSyntaxItem) {
     document.Add("", "(: nothing");
     document.Finish();
     CInspectionView pane;
-    StartWholeInspection(CommandInspectSyntax, pane, document.environment);
+    CInspectionProgress run;
+    StartWholeInspection(CommandInspectSyntax, pane, document.environment, run);
     const QStringList expected = {
         "=== 全体検査（構文検査）開始 ===",
         "",
@@ -67,7 +71,7 @@ TEST(InspectionRun, SyntaxCommandWritesOnlyTheSyntaxItem) {
     ASSERT_EQ(lines.size(), expected.size()) << lines.join('\n').toStdString();
     lines[2].replace("[1 Line 1]", "[1]");
     EXPECT_EQ(lines, expected);
-    EXPECT_FALSE(IsInspectionRunning());
+    EXPECT_FALSE(run.IsAbortRequested());
 }
 
 TEST(InspectionRun, RedundancyAndInconsistencyCommandsWriteTheirTotals) {
@@ -76,13 +80,15 @@ TEST(InspectionRun, RedundancyAndInconsistencyCommandsWriteTheirTotals) {
     document.Add("A", "Do <X>{S}\nDo <X>{S}");
     document.Finish();
     CInspectionView pane;
-    StartWholeInspection(CommandInspectRedundancy, pane, document.environment);
+    CInspectionProgress redundancyRun;
+    StartWholeInspection(CommandInspectRedundancy, pane, document.environment, redundancyRun);
     QStringList lines = pane.Lines();
     EXPECT_EQ(lines.first(), "=== 全体検査（冗長検査）開始 ===");
     EXPECT_EQ(lines.mid(lines.size() - 6),
               (QStringList{"", "  探索した経路数            000000002", "  冗長検査の検出数          000000001",
                            "　意味関係の検出数          000000000", "", "=== 全体検査（冗長検査）終了 ==="}));
-    StartWholeInspection(CommandInspectInconsistency, pane, document.environment);
+    CInspectionProgress inconsistencyRun;
+    StartWholeInspection(CommandInspectInconsistency, pane, document.environment, inconsistencyRun);
     lines = pane.Lines();
     EXPECT_EQ(lines.mid(lines.size() - 5, 3),
               (QStringList{"  探索した経路数            000000002", "  矛盾検査の検出数          000000000",
@@ -91,42 +97,105 @@ TEST(InspectionRun, RedundancyAndInconsistencyCommandsWriteTheirTotals) {
 
 namespace {
 
-// Cancels the run as soon as the in-path phase starts.
+// Records the phases of its run and, from the phase given on, cancels that run.
 class CancellingSink : public CInspectionProgressSink {
 public:
+    explicit CancellingSink(long cancelAtPhase = -1) : m_cancelAtPhase(cancelAtPhase) {}
     void SetMajorProgress(double fraction, const QString&) override {
-        runningSeen = runningSeen && IsInspectionRunning();
-        if (fraction >= 6.0 / 9 - 1e-9 && fraction < 7.0 / 9 - 1e-9)
-            RequestInspectionAbort();
+        phases.push_back(std::lround(fraction * CInspectionProgress::PhaseCount));
+        if (m_cancelAtPhase >= 0 && phases.back() >= m_cancelAtPhase) {
+            run->RequestAbort();
+            if (cancelled)
+                cancelled();
+        }
     }
-    void SetMinorProgress(unsigned, unsigned) override {}
-    bool runningSeen = true;
+    void SetMinorProgress(unsigned, unsigned) override { ++steps; }
+
+    CInspectionProgress* run = nullptr;
+    std::function<void()> cancelled; // called on the run's thread once the abort has been asked for
+    std::vector<long> phases;
+    int steps = 0;
+
+private:
+    long m_cancelAtPhase;
 };
+
+struct WatchedRun {
+    explicit WatchedRun(long cancelAtPhase = -1) : sink(cancelAtPhase), progress(&sink) { sink.run = &progress; }
+    CancellingSink sink;
+    CInspectionProgress progress;
+    CInspectionView pane;
+};
+
+LogicTestDocument& TwoFunctions(LogicTestDocument& document) {
+    document.Add("Main", "Fn A\nDo <X>{S}");
+    document.Add("A", "Do <X>{S}");
+    document.Finish();
+    return document;
+}
 
 } // namespace
 
 TEST(InspectionRun, AbortEndsWithTheAbortLineAndNoFooter) {
     LogicTestDocument document;
-    document.Add("Main", "Fn A\nDo <X>{S}");
-    document.Add("A", "Do <X>{S}");
-    document.Finish();
-    CancellingSink sink;
-    CInspectionView pane;
-    {
-        const CInspectionProgressSinkInstaller installed(sink);
-        StartWholeInspection(CommandInspectAll, pane, document.environment);
-    }
-    const QStringList lines = pane.Lines();
+    TwoFunctions(document);
+    WatchedRun run(6); // as soon as the in-path phase starts
+    StartWholeInspection(CommandInspectAll, run.pane, document.environment, run.progress);
+    const QStringList lines = run.pane.Lines();
     EXPECT_EQ(lines.first(), "=== 全体検査（全項目検査）開始 ===");
     EXPECT_TRUE(lines.contains("=== 理由検査 終了 ==="));
     EXPECT_EQ(lines.last(), "中断されました。");
     EXPECT_FALSE(lines.contains("=== 全体検査（全項目検査）終了 ==="));
-    EXPECT_TRUE(sink.runningSeen);
-    EXPECT_FALSE(IsInspectionRunning());
-    EXPECT_FALSE(IsInspectionAbortRequested());
-    // Cancel after the run changes nothing.
-    RequestInspectionAbort();
-    EXPECT_FALSE(IsInspectionAbortRequested());
+    EXPECT_EQ(run.sink.phases, (std::vector<long>{0, 1, 2, 3, 4, 5, 6}));
+    // The poll that threw took the request with it.
+    EXPECT_FALSE(run.progress.IsAbortRequested());
+}
+
+// Each run has its own progress and abort: a Cancel reaches only the run it was meant for, whether the other
+// runs at the same time or later with the Cancel still pending on a run that has ended.
+TEST(InspectionRun, RunsHearOnlyTheirOwnCancelAndProgress) {
+    LogicTestDocument document;
+    TwoFunctions(document);
+    const QStringList whole = [&] {
+        CInspectionView pane;
+        CInspectionProgress run;
+        StartWholeInspection(CommandInspectAll, pane, document.environment, run);
+        return pane.Lines();
+    }();
+    ASSERT_EQ(whole.last(), "=== 全体検査（全項目検査）終了 ===");
+
+    // The first run asks to stop in the syntax phase and waits there until the second, on its own thread, has run
+    // through while the request is pending.
+    WatchedRun cancelled(2);
+    WatchedRun other;
+    std::promise<void> otherEnded;
+    cancelled.sink.cancelled = [ended = otherEnded.get_future().share()] { ended.wait(); };
+    std::thread first(
+        [&] { StartWholeInspection(CommandInspectAll, cancelled.pane, document.environment, cancelled.progress); });
+    std::thread second([&] {
+        StartWholeInspection(CommandInspectAll, other.pane, document.environment, other.progress);
+        otherEnded.set_value();
+    });
+    second.join();
+    first.join();
+    EXPECT_EQ(other.pane.Lines(), whole);
+    EXPECT_EQ(other.sink.phases, (std::vector<long>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(cancelled.pane.Lines().last(), "中断されました。");
+    EXPECT_EQ(cancelled.sink.phases, (std::vector<long>{0, 1, 2}));
+
+    // A Cancel left on a run that has ended reaches neither the next run nor an inspection of one unit function.
+    WatchedRun ended;
+    StartWholeInspection(CommandInspectSyntax, ended.pane, document.environment, ended.progress);
+    const int endedSteps = ended.sink.steps;
+    ended.progress.RequestAbort();
+    WatchedRun next;
+    StartWholeInspection(CommandInspectAll, next.pane, document.environment, next.progress);
+    EXPECT_EQ(next.pane.Lines(), whole);
+    CInspectionView current;
+    InspectCurrentUnitFunction(*document.registry.FindByName("Main"), current, document.environment);
+    EXPECT_EQ(current.Lines().last(), "=== 当該単位機能検査（全項目検査）終了 ===");
+    EXPECT_EQ(ended.sink.phases, (std::vector<long>{0, 2, 9}));
+    EXPECT_EQ(ended.sink.steps, endedSteps);
 }
 
 namespace {
@@ -142,15 +211,12 @@ public:
 
 TEST(InspectionRun, MinorProgressReachesTheSinkOncePerThousandthAndAtTheEnd) {
     RecordingSink sink;
-    {
-        const CInspectionProgressSinkInstaller installed(sink);
-        CInspectionProgress::MajorProgress(5, QStringLiteral("パスを作成しています。"));
-        for (unsigned i = 1; i <= 100000; ++i)
-            CInspectionProgress::MinorProgress(i, 100000);
-        CInspectionProgress::MajorProgress(6, QString());
-        CInspectionProgress::MinorProgress(1, 3);
-    }
-    CInspectionProgress::MinorProgress(2, 3); // heard by nobody once the installer is gone
+    CInspectionProgress run(&sink);
+    run.MajorProgress(5, QStringLiteral("パスを作成しています。"));
+    for (unsigned i = 1; i <= 100000; ++i)
+        run.MinorProgress(i, 100000);
+    run.MajorProgress(6, QString());
+    run.MinorProgress(1, 3);
     using Step = std::pair<unsigned, unsigned>;
     ASSERT_EQ(sink.steps.size(), 1 + 1000 + 1 + 1u);
     EXPECT_EQ(sink.steps[0], Step(0, 0)); // a new phase starts from nothing shown
@@ -167,12 +233,13 @@ public:
     void SetMajorProgress(double fraction, const QString&) override {
         inParse = std::lround(fraction * 9) == 4;
         if (std::lround(fraction * 9) == 5)
-            RequestInspectionAbort(); // the paths are not needed here
+            run->RequestAbort(); // the paths are not needed here
     }
     void SetMinorProgress(unsigned current, unsigned total) override {
         if (inParse && total != 0)
             steps.push_back(current);
     }
+    CInspectionProgress* run = nullptr;
     bool inParse = false;
     std::vector<unsigned> steps;
 };
@@ -187,11 +254,10 @@ TEST(InspectionRun, BuildingTheSyntaxTreeReportsTheLineItIsAtOncePerThousandth) 
     document.Add("Main", script);
     document.Finish();
     ParsePhaseSink sink;
+    CInspectionProgress run(&sink);
+    sink.run = &run;
     CInspectionView pane;
-    {
-        const CInspectionProgressSinkInstaller installed(sink);
-        StartWholeInspection(CommandInspectRedundancy, pane, document.environment);
-    }
+    StartWholeInspection(CommandInspectRedundancy, pane, document.environment, run);
     // Nested blocks do not send the count back to where their enclosing block began.
     ASSERT_GT(sink.steps.size(), 100u);
     EXPECT_LE(sink.steps.size(), 1001u);

@@ -1,6 +1,5 @@
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionCommand.h"
-#include "logic/InspectionProgress.h"
 #include "logic/InspectionView.h"
 #include "logic/ResultTextFormat.h"
 #include "model/FontSetting.h"
@@ -56,7 +55,7 @@ TEST(InspectionRunner, RunsOnAWorkerAndReportsOnThisThreadOneRunAtATime) {
     EXPECT_DOUBLE_EQ(phases.back(), 1.0);
     EXPECT_EQ(pane.Lines().first(), "=== 全体検査（全項目検査）開始 ===");
     EXPECT_EQ(pane.Lines().last(), "=== 全体検査（全項目検査）終了 ===");
-    EXPECT_FALSE(IsInspectionRunning());
+    EXPECT_FALSE(runner.IsWorkerRunning());
 
     // The next run may start; its progress no longer goes to a sink of the finished one.
     finished = false;
@@ -94,9 +93,9 @@ TEST(InspectionRunner, ABusyWorkerQueuesOneProgressNoticeAndOnePaneNoticeWhateve
 
     // This thread takes no event until the worker is done: thousands of reports and lines meanwhile.
     ASSERT_TRUE(runner.Start(CommandInspectAll, pane, document.environment));
-    while (pane.Lines().isEmpty() || pane.Lines().last() != "=== 全体検査（全項目検査）終了 ===" ||
-           IsInspectionRunning())
+    while (runner.IsWorkerRunning())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(pane.Lines().last(), "=== 全体検査（全項目検査）終了 ===");
     EXPECT_GT(pane.LineCount(), 300);
     EXPECT_EQ(paneNotices, 1);
     while (!finished)
@@ -135,8 +134,34 @@ TEST(InspectionRunner, ARunnerDestroyedMidRunStopsItsWorker) {
     }
     const QString last = pane.Lines().last();
     EXPECT_TRUE(last == "中断されました。" || last == "=== 全体検査（全項目検査）終了 ===") << last.toStdString();
-    EXPECT_FALSE(IsInspectionRunning());
-    EXPECT_FALSE(IsInspectionAbortRequested());
+}
+
+TEST(InspectionRunner, CancelWithNoRunGoingLeavesNothingForTheNextRun) {
+    int argc = 1;
+    char name[] = "logic_tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv);
+    LogicTestDocument document;
+    document.Add("Main", "Do <X>{S}");
+    document.Finish();
+    CInspectionView pane;
+    CInspectionRunner runner;
+    bool finished = false;
+    QObject receiver;
+    QObject::connect(&runner, &CInspectionRunner::Finished, &receiver, [&] { finished = true; });
+    const auto run = [&] {
+        finished = false;
+        ASSERT_TRUE(runner.Start(CommandInspectAll, pane, document.environment));
+        while (!finished)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    };
+    runner.RequestAbort();
+    run();
+    EXPECT_EQ(pane.Lines().last(), "=== 全体検査（全項目検査）終了 ===");
+    // Nor does a Cancel after a run has ended.
+    runner.RequestAbort();
+    run();
+    EXPECT_EQ(pane.Lines().last(), "=== 全体検査（全項目検査）終了 ===");
 }
 
 TEST(ResultTextFormat, TakesTheResultsFontWithAShortFaceName) {

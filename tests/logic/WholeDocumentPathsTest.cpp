@@ -8,7 +8,8 @@ namespace {
 
 QStringList InspectAll(LogicTestDocument& document) {
     CInspectionView pane;
-    StartWholeInspection(CommandInspectAll, pane, document.environment);
+    CInspectionProgress run;
+    StartWholeInspection(CommandInspectAll, pane, document.environment, run);
     return pane.Lines();
 }
 

@@ -6,6 +6,7 @@
 
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionEnvironment.h"
+#include "logic/InspectionProgress.h"
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
 #include "logic/LogicLineMatcher.h"
@@ -91,7 +92,8 @@ int main(int argc, char* argv[]) {
     } else if (all) {
         if (RefuseFnCycle(data.registry))
             return 1;
-        StartWholeInspection(command, pane, environment);
+        CInspectionProgress run;
+        StartWholeInspection(command, pane, environment, run);
     } else {
         InspectCurrentUnitFunction(*current, pane, environment);
     }

@@ -1,6 +1,5 @@
 #include "logic/ui/CheckThreadDialog.h"
 
-#include "logic/InspectionProgress.h"
 #include "logic/InspectionRunner.h"
 #include "texts/StringTable.h"
 
@@ -52,6 +51,7 @@ bool CCheckThreadDialog::RunWholeInspection(QWidget* parent, CInspectionRunner& 
     connect(&runner, &CInspectionRunner::MajorProgress, &dialog, &CCheckThreadDialog::SetMajorProgress);
     connect(&runner, &CInspectionRunner::MinorProgress, &dialog, &CCheckThreadDialog::SetMinorProgress);
     connect(&runner, &CInspectionRunner::Finished, &dialog, &QDialog::accept);
+    connect(&dialog, &CCheckThreadDialog::CancelRequested, &runner, &CInspectionRunner::RequestAbort);
     if (!runner.Start(command, pane, environment))
         return false;
     dialog.exec();
@@ -74,7 +74,7 @@ void CCheckThreadDialog::SetMinorProgress(unsigned current, unsigned total) {
 }
 
 void CCheckThreadDialog::OnCancel() {
-    RequestInspectionAbort();
+    emit CancelRequested();
     m_phaseText->setText(LoadString(StringId::InspectionAborting));
     m_cancel->setEnabled(false);
 }

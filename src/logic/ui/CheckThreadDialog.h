@@ -30,6 +30,10 @@ public:
     void SetMinorProgress(unsigned current, unsigned total) override;
     void OnCancel();
 
+signals:
+    // Cancel was pressed: the run shown is to stop.
+    void CancelRequested();
+
 protected:
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
