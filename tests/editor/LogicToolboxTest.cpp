@@ -1,7 +1,7 @@
+#include "editor/LogicToolbox.h"
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
 #include "editor/LogicLinks.h"
-#include "editor/LogicToolbox.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 

@@ -102,11 +102,10 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddInspectionCommands(m_commands, *this);
     AddLogicEditorCommands(m_commands, [this](QWidget* parent, int lineCount) {
         bool ok = false;
-        const int line = QInputDialog::getInt(parent, Msg::Text(m_app.MessageContext(), Msg::Id::Jump),
-                                              QStringLiteral("%1 (1-%2)")
-                                                  .arg(Msg::Text(m_app.MessageContext(), Msg::Id::LineNumber))
-                                                  .arg(lineCount),
-                                              1, 0, lineCount, 1, &ok);
+        const int line = QInputDialog::getInt(
+            parent, Msg::Text(m_app.MessageContext(), Msg::Id::Jump),
+            QStringLiteral("%1 (1-%2)").arg(Msg::Text(m_app.MessageContext(), Msg::Id::LineNumber)).arg(lineCount), 1,
+            0, lineCount, 1, &ok);
         return ok ? line : -1;
     });
     // The edit commands follow the focus, and the selection and undo state of a focused logic editor.
@@ -130,6 +129,8 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
 }
 
 CMainFrame::~CMainFrame() {
+    // Closing the window moves the focus after the commands are gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     m_document.Tabs().SetTabArea(nullptr);
 }
 

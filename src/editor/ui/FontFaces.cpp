@@ -17,10 +17,10 @@ bool HasJapaneseCharacters(const QString& text) {
 
 // Faces of Japanese systems that carry Latin names.
 bool IsJapaneseFaceName(const QString& face) {
-    static const QStringList latinNamed = {QStringLiteral("MS Gothic"),  QStringLiteral("MS PGothic"),
-                                           QStringLiteral("MS Mincho"),  QStringLiteral("MS PMincho"),
+    static const QStringList latinNamed = {QStringLiteral("MS Gothic"),    QStringLiteral("MS PGothic"),
+                                           QStringLiteral("MS Mincho"),    QStringLiteral("MS PMincho"),
                                            QStringLiteral("MS UI Gothic"), QStringLiteral("Meiryo"),
-                                           QStringLiteral("Yu Gothic"),  QStringLiteral("Yu Mincho")};
+                                           QStringLiteral("Yu Gothic"),    QStringLiteral("Yu Mincho")};
     return HasJapaneseCharacters(face) || latinNamed.contains(face, Qt::CaseInsensitive);
 }
 

@@ -27,8 +27,8 @@ std::vector<CFunctionView*> g_forms;
 
 // The buttons whose caption is a statement keyword.
 constexpr std::pair<int, int> kKeywordButtons[] = {
-    {1210, SyntaxIf},     {1211, SyntaxDo},     {1212, SyntaxFn},     {1213, SyntaxDoNothing},    {1217, SyntaxSwitch},
-    {1218, SyntaxCase},   {1219, SyntaxLoop},   {1324, SyntaxExitlp}, {1342, SyntaxTransitState},
+    {1210, SyntaxIf},   {1211, SyntaxDo},   {1212, SyntaxFn},     {1213, SyntaxDoNothing},    {1217, SyntaxSwitch},
+    {1218, SyntaxCase}, {1219, SyntaxLoop}, {1324, SyntaxExitlp}, {1342, SyntaxTransitState},
 };
 
 constexpr std::pair<int, Msg::Id> kTextButtons[] = {
@@ -116,7 +116,7 @@ void CFunctionView::LocalizeCaptions() {
     const CMessageContext& context = m_context ? *m_context : DefaultContext();
     const auto keyword = [this](int kind) {
         return kind < static_cast<int>(m_document.SyntaxSymbols.size()) ? m_document.SyntaxSymbols[kind].keyword
-                                                                          : QString();
+                                                                        : QString();
     };
     const auto caption = [this](int id, const QString& text) {
         QPushButton* button = m_buttons.at(id);
@@ -181,9 +181,8 @@ void CFunctionView::ShowToolboxControls() {
         bool shown = false;
         switch (m_layout) {
         case 0:
-            shown = button.id == ToolboxToggle ||
-                    (g_nToolboxPage == 0 ? button.page == 0 && button.id != ToolboxToggle
-                                         : button.page == g_nToolboxPage);
+            shown = button.id == ToolboxToggle || (g_nToolboxPage == 0 ? button.page == 0 && button.id != ToolboxToggle
+                                                                       : button.page == g_nToolboxPage);
             break;
         case 1:
             shown = button.id != ToolboxToggle && (button.page == 0 || button.page == g_nToolboxPage);

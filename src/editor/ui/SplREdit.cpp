@@ -68,12 +68,24 @@ constexpr StatementCommand kStatementCommands[] = {
 
 // The menu items whose caption is their statement's keyword.
 constexpr std::pair<int, int> kKeywordItems[] = {
-    {AddIfAfter, SyntaxIf},          {AddDoAfter, SyntaxDo},           {AddTransitStateAfter, SyntaxTransitState},
-    {AddFnAfter, SyntaxFn},          {AddDoNothingAfter, SyntaxDoNothing}, {AddSwitchAfter, SyntaxSwitch},
-    {AddCaseAfter, SyntaxCase},      {AddLoopAfter, SyntaxLoop},       {AddExitlpAfter, SyntaxExitlp},
-    {AddIfAtCurrent, SyntaxIf},      {AddDoAtCurrent, SyntaxDo},       {AddFnAtCurrent, SyntaxFn},
-    {AddSwitchAtCurrent, SyntaxSwitch}, {AddLoopAtCurrent, SyntaxLoop}, {AddIfBefore, SyntaxIf},
-    {AddDoBefore, SyntaxDo},         {AddFnBefore, SyntaxFn},          {AddLoopBefore, SyntaxLoop},
+    {AddIfAfter, SyntaxIf},
+    {AddDoAfter, SyntaxDo},
+    {AddTransitStateAfter, SyntaxTransitState},
+    {AddFnAfter, SyntaxFn},
+    {AddDoNothingAfter, SyntaxDoNothing},
+    {AddSwitchAfter, SyntaxSwitch},
+    {AddCaseAfter, SyntaxCase},
+    {AddLoopAfter, SyntaxLoop},
+    {AddExitlpAfter, SyntaxExitlp},
+    {AddIfAtCurrent, SyntaxIf},
+    {AddDoAtCurrent, SyntaxDo},
+    {AddFnAtCurrent, SyntaxFn},
+    {AddSwitchAtCurrent, SyntaxSwitch},
+    {AddLoopAtCurrent, SyntaxLoop},
+    {AddIfBefore, SyntaxIf},
+    {AddDoBefore, SyntaxDo},
+    {AddFnBefore, SyntaxFn},
+    {AddLoopBefore, SyntaxLoop},
 };
 
 const CMessageContext& DefaultMessageContext() {
@@ -139,8 +151,8 @@ void CSplREdit::Render(bool everyLine) {
     m_rendering = true;
     ClearPreedit();
     const int count = m_model.RecordCount();
-    const bool rebuild = everyLine || static_cast<int>(m_renderedLines.size()) != count ||
-                         document()->blockCount() != count + 1;
+    const bool rebuild =
+        everyLine || static_cast<int>(m_renderedLines.size()) != count || document()->blockCount() != count + 1;
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     if (rebuild) {
@@ -682,7 +694,7 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
     const CDocumentData& document = m_model.Document();
     const auto keyword = [&document](int kind) {
         return kind < static_cast<int>(document.SyntaxSymbols.size()) ? document.SyntaxSymbols[kind].keyword
-                                                                        : QString();
+                                                                      : QString();
     };
     auto menu = std::make_unique<QMenu>(this);
     const auto add = [this](QMenu* target, const QString& text, int id, bool enabled) {
@@ -868,9 +880,8 @@ void CSplREdit::PaintGuides() {
     const QColor first = StandardColour(area.IfLineColor1);
     const QColor colours[3] = {first, area.IfLineSameColor ? first : StandardColour(area.IfLineColor2),
                                area.IfLineSameColor ? first : StandardColour(area.IfLineColor3)};
-    const int indent = m_model.Document().SyntaxSymbols.size() > SyntaxIf
-                           ? m_model.Document().SyntaxSymbols[SyntaxIf].Indent
-                           : 0;
+    const int indent =
+        m_model.Document().SyntaxSymbols.size() > SyntaxIf ? m_model.Document().SyntaxSymbols[SyntaxIf].Indent : 0;
     QPainter painter(viewport());
     const QRect clip = viewport()->rect().adjusted(1, 1, -1, -1);
     std::vector<std::pair<int, int>> open; // (Top, line) of the if lines not yet closed
@@ -888,8 +899,7 @@ void CSplREdit::PaintGuides() {
             open.pop_back();
             const QPoint start = topLeft(ifLine, top);
             const QTextBlock endBlock = document()->findBlockByNumber(line);
-            const QPoint end = topLeft(line, top) +
-                               QPoint(0, static_cast<int>(blockBoundingRect(endBlock).height()));
+            const QPoint end = topLeft(line, top) + QPoint(0, static_cast<int>(blockBoundingRect(endBlock).height()));
             if (start.x() < clip.left() || start.x() >= clip.right())
                 continue;
             const int y1 = std::clamp(start.y(), clip.top(), clip.bottom() - 1);
