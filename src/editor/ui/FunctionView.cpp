@@ -120,8 +120,10 @@ void CFunctionView::LocalizeCaptions() {
     };
     const auto caption = [this](int id, const QString& text) {
         QPushButton* button = m_buttons.at(id);
+        // A narrow button breaks its caption at the blanks.
         QString shown = text;
-        button->setText(shown.replace(QLatin1Char('&'), QLatin1String("&&")));
+        shown.replace(QLatin1Char('&'), QLatin1String("&&")).replace(QLatin1Char(' '), QLatin1Char('\n'));
+        button->setText(shown);
         button->setToolTip(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     };
     m_caption->setText(Msg::Text(context, Msg::Id::Logic));

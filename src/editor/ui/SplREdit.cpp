@@ -232,7 +232,6 @@ void CSplREdit::TakeSelectionFromWidget() {
 }
 
 void CSplREdit::ClampSelectionToSlot() {
-    m_candidateKind = 0;
     int first = 0;
     int last = 0;
     const CLogicLine* record = m_model.Record(m_model.CaretLine());
@@ -316,7 +315,6 @@ void CSplREdit::MoveInsideSlot(bool left, bool word) {
 }
 
 void CSplREdit::GoToLine(int line) {
-    m_candidateKind = 0;
     const int count = document()->blockCount();
     line = std::clamp(line, 1, count) - 1;
     m_model.SetCaret(line, 0);
@@ -327,13 +325,6 @@ void CSplREdit::GoToLine(int line) {
     setFocus();
     Changed(false);
     ensureCursorVisible();
-}
-
-QString CSplREdit::CaretLineStatusText() const {
-    const int line = m_model.CaretLine();
-    if (line < 0 || line >= m_model.RecordCount())
-        return QString();
-    return LoadString(StringId::CaretLineStatus).arg(line + 1, 5);
 }
 
 int CSplREdit::LineAt(int y) const {
@@ -685,7 +676,6 @@ void CSplREdit::InsertCandidate(const QString& text) {
         m_model.TypeCharacter(c);
     // The choice ends the undo group of the insertion.
     m_model.PressKey(EditKey::Enter);
-    m_candidateKind = 0;
     Changed(false);
 }
 
@@ -730,7 +720,6 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
     if (onRecord) {
         m_model.CommitLineEdits(false);
         candidates = m_model.PrepareContextCandidates();
-        m_candidateKind = candidates.category;
     }
     QMenu* candidateMenu = menu->addMenu(text(StringId::LogicMenuCandidates));
     QMenu* insert = menu->addMenu(text(StringId::LogicMenuInsertStatement));

@@ -43,13 +43,8 @@ public:
     void GoToLine(int line);
     // The context menu as it opens at the caret; the caller owns it. Actions carry their command ids as data.
     std::unique_ptr<QMenu> CreateContextMenu();
-    // The candidates the last context menu offered and the index of the first recent one (0 for none).
-    const QStringList& Candidates() const { return m_candidates; }
-    int CandidateSeparator() const { return m_candidateSeparator; }
     // Puts a chosen name in place of the selection, as one undo step.
     void InsertCandidate(const QString& text);
-    // The status-bar text of the caret line ("    3行"), empty on the append line.
-    QString CaretLineStatusText() const;
 
     int MarginWidth() const;
     // The line under a viewport y, -1 below the last block.
@@ -106,7 +101,6 @@ private:
     bool m_rendering = false;
     QStringList m_candidates;
     int m_candidateSeparator = 0;
-    int m_candidateKind = 0;
     // The block that shows an input method's composition, -1 for none.
     int m_preeditBlock = -1;
 };
