@@ -345,13 +345,23 @@ CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() c
             result.category = category;
         }
     };
+    // The recent names follow the registered ones after a separator, when both groups offer a word.
+    auto offerSecondGroup = [&](int category, const QStringList& recent) {
+        const int registered = result.category == category ? static_cast<int>(result.words.size()) : 0;
+        for (const QString& word : recent)
+            offer(word, category);
+        if (registered > 0 && result.words.size() > registered)
+            result.separator = registered;
+    };
     auto offerStates = [&](const QString& memberName) {
         if (const CMemberDefinition* member = FindRegisteredMember(m_document.memberDefinitions, memberName)) {
             for (const CStateDefinition& state : member->states)
                 offer(state.name, 2);
+            QStringList recent;
             for (const RecentNamePair& pair : m_document.RecentNamePairs)
                 if (pair.memberName == memberName)
-                    offer(pair.stateName, 2);
+                    recent.append(pair.stateName);
+            offerSecondGroup(2, recent);
         } else {
             for (const RecentNamePair& pair : m_document.RecentNamePairs)
                 offer(pair.stateName, 2);
@@ -382,8 +392,10 @@ CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() c
         if (c == record->Home && slot1.isEmpty()) {
             for (const CMemberDefinition& member : m_document.memberDefinitions)
                 offer(member.name, 1);
+            QStringList recent;
             for (const RecentName& name : m_document.RecentNames)
-                offer(name.memberName, 1);
+                recent.append(name.memberName);
+            offerSecondGroup(1, recent);
         }
         if (kind == SyntaxSwitch)
             break;

@@ -236,6 +236,8 @@ public:
         bool caretInMember = false;
         bool memberFilled = false;
         bool fnCandidates = false;
+        // Index of the first recently used word after registered ones; 0 without a second group.
+        int separator = 0;
     };
     ContextCandidates PrepareContextCandidates() const;
 

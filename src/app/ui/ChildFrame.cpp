@@ -1,6 +1,7 @@
 #include "app/ui/ChildFrame.h"
 
 #include "app/OpenDocument.h"
+#include "editor/ui/FunctionView.h"
 
 #include <QScopedValueRollback>
 #include <QSplitter>
@@ -39,17 +40,22 @@ CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, std::
     m_splitter->addWidget(Placeholder("CFunctionContentView"));
     layout->addWidget(m_splitter);
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
+    m_functionView = new CFunctionView(m_document.DocumentData(), m_function, this);
+    m_functionView->setMinimumSize(TabPaneSizes::MinimumPaneSize, TabPaneSizes::MinimumPaneSize);
     CreateLogicPanes();
 }
 
 void CChildFrame::CreateLogicPanes() {
     QScopedValueRollback applying(m_bApplying, true);
     const TabPaneSizes sizes = TabPaneSizes::InUse(m_document.DocumentData(), m_function);
+    // The logic form outlives the row it sits in, with its editor's caret and undo.
+    m_functionView->hide();
+    m_functionView->setParent(this);
     if (m_splitter->count() > kLogicRow)
         delete m_splitter->widget(kLogicRow);
     m_logicSplitter = nullptr;
     if (sizes.LogicColumnCount() == 1) {
-        m_splitter->addWidget(Placeholder("CFunctionView"));
+        m_splitter->addWidget(m_functionView);
     } else {
         m_logicSplitter = new QSplitter(Qt::Horizontal);
         m_logicSplitter->setChildrenCollapsible(false);
@@ -58,7 +64,7 @@ void CChildFrame::CreateLogicPanes() {
             m_logicSplitter->addWidget(Placeholder("CInputView"));
             widths << sizes.inputWidth;
         }
-        m_logicSplitter->addWidget(Placeholder("CFunctionView"));
+        m_logicSplitter->addWidget(m_functionView);
         widths << sizes.functionWidth;
         if (sizes.output) {
             m_logicSplitter->addWidget(Placeholder("COutputView"));
@@ -68,6 +74,7 @@ void CChildFrame::CreateLogicPanes() {
         connect(m_logicSplitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
         m_splitter->addWidget(m_logicSplitter);
     }
+    m_functionView->show();
     // Height the window gains or loses goes to the logic row.
     m_splitter->setStretchFactor(kLogicRow, 1);
     m_splitter->setSizes(RowHeights(sizes, m_splitter->height()));

@@ -12,6 +12,9 @@
 #include "app/ui/CustomizeDlg.h"
 #include "app/ui/ShellCommands.h"
 #include "app/ui/WindowsDlg.h"
+#include "editor/ui/FunctionView.h"
+#include "editor/ui/LogicEditorCommands.h"
+#include "editor/ui/SplREdit.h"
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
@@ -25,6 +28,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -96,6 +100,20 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     AddShellCommands(m_commands, *this, m_app);
     AddInspectionCommands(m_commands, *this);
+    AddLogicEditorCommands(m_commands, [this](QWidget* parent, int lineCount) {
+        bool ok = false;
+        const int line = QInputDialog::getInt(
+            parent, Msg::Text(m_app.MessageContext(), Msg::Id::Jump),
+            QStringLiteral("%1 (1-%2)").arg(Msg::Text(m_app.MessageContext(), Msg::Id::LineNumber)).arg(lineCount), 1,
+            0, lineCount, 1, &ok);
+        return ok ? line : -1;
+    });
+    // The edit commands follow the focus, and the selection and undo state of a focused logic editor.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (CSplREdit* editor = FocusedLogicEditor())
+            connect(editor, &CSplREdit::ModelChanged, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
+        UpdateCommands();
+    });
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -111,6 +129,8 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
 }
 
 CMainFrame::~CMainFrame() {
+    // Closing the window moves the focus after the commands are gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     m_document.Tabs().SetTabArea(nullptr);
 }
 
@@ -470,7 +490,14 @@ void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
 }
 
 void CMainFrame::UpdateCommands() {
-    const State state = StateOf(m_document, m_nApplicationLook, m_document.IsWorkerRunning());
+    State state = StateOf(m_document, m_nApplicationLook, m_document.IsWorkerRunning());
+    const LogicEditorEditState editor = FocusedLogicEditorState();
+    state.tabActive = m_document.GetActiveDocument() != nullptr;
+    state.canCopy = editor.canCopy;
+    state.canCut = editor.canCut;
+    state.canPaste = editor.canPaste;
+    state.canSelectAll = editor.focused;
+    state.canUndo = editor.canUndo;
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
         setCursor(Qt::WaitCursor);
@@ -614,6 +641,9 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
         return;
     const QString name = document.m_pUnitFunction->name;
     auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
+    window->FunctionView()->SetMessageContext(&m_app.MessageContext());
+    window->FunctionView()->SetLinkOpener(
+        [this](const QString& link, Qt::KeyboardModifiers modifiers) { return OpenLink(link, modifiers); });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);

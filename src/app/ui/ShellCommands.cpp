@@ -51,17 +51,10 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     registry.AddRange(RecentFileFirst, RecentFileLast, [&app](int id) { app.OnOpenRecentFile(id - RecentFileFirst); });
 
     // Edit
-    add(EditUndo, tab, Undo, "Ctrl+Z");
-    add(EditCut, tab, Cut, "Ctrl+X");
-    add(EditCopy, tab, Copy, "Ctrl+C");
-    add(EditPaste, tab, Paste, "Ctrl+V");
     add(PastePlainText, tab, AlwaysDisabled, "Ctrl+Shift+V");
     add(PasteSpecial, tab, AlwaysDisabled);
-    add(EditClear, tab, Cut);
-    add(EditSelectAll, tab, SelectAll, "Ctrl+A");
     add(AdvancedSearch, tab, DocumentOpen, "Ctrl+F");
     add(ReplaceAll, tab, DocumentOpen, "Ctrl+R");
-    add(JumpToLine, tab, DocumentOpen, "Ctrl+G");
     // The Find and Replace dialogs of the platform have no place in a menu or toolbar.
     add(Find, tab, DocumentOpen);
     add(Replace, tab, DocumentOpen);

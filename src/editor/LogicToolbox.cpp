@@ -1,0 +1,164 @@
+#include "editor/LogicToolbox.h"
+
+#include "editor/LogicEditCommandMap.h"
+#include "editor/LogicEditModel.h"
+#include "model/LogicLine.h"
+#include "model/ModelShell.h"
+#include "model/RuleVocabularyTables.h"
+
+#include <utility>
+
+namespace {
+
+using namespace LogicEditCommand;
+
+// Statement buttons: the flag that enables them, the command at the append line and the one after the caret.
+struct StatementButton {
+    int id;
+    unsigned flag;
+    int atCurrent;
+    int after;
+};
+
+constexpr StatementButton kStatementButtons[] = {
+    {1209, InsertLineBefore, AddLineBreakBefore, AddLineBreakBefore},
+    {1210, AddIf, AddIfAtCurrent, AddIfAfter},
+    {1211, AddDo, AddDoAtCurrent, AddDoAfter},
+    {1212, AddFn, AddFnAtCurrent, AddFnAfter},
+    {1213, AddDoNothing, 0, AddDoNothingAfter},
+    {1214, AddComment, AddCommentAtCurrent, AddCommentAfter},
+    {1215, AddLineBreak, AddLineBreakAtCurrent, AddLineBreakAfter},
+    {1217, AddSwitch, AddSwitchAtCurrent, AddSwitchAfter},
+    {1218, AddCase, 0, AddCaseAfter},
+    {1219, AddLoop, AddLoopAtCurrent, AddLoopAfter},
+    {1324, AddExitlp, 0, AddExitlpAfter},
+};
+
+// The replace buttons and the statement kind each one gives the caret line.
+constexpr std::pair<int, int> kReplaceButtons[] = {
+    {1336, SyntaxDo},
+    {1337, SyntaxFn},
+    {1343, SyntaxTransitState},
+};
+
+bool IsReplaceableKind(int kind) {
+    switch (kind) {
+    case SyntaxFn:
+    case SyntaxDo:
+    case SyntaxDoNothing:
+    case SyntaxComment:
+    case SyntaxExitlp:
+    case SyntaxTransitState:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CaretRecordAllows(const CLogicEditModel& model) {
+    int first = 0;
+    int last = 0;
+    return model.Record(model.CaretLine()) && model.GetSelectedLineRange(first, last) == 0;
+}
+
+} // namespace
+
+bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
+    const unsigned flags = model.GetToolboxInsertionFlags();
+    for (const StatementButton& statement : kStatementButtons) {
+        if (statement.id == button)
+            return (flags & statement.flag) != 0;
+    }
+    // Transit State has a flag and a command of its own.
+    if (button == 1342)
+        return (flags & AddTransitState) != 0;
+    for (const auto& [id, kind] : kReplaceButtons) {
+        if (id == button) {
+            const CLogicLine* record = model.Record(model.CaretLine());
+            return CaretRecordAllows(model) && IsReplaceableKind(record->lineKind) && record->lineKind != kind;
+        }
+    }
+    switch (button) {
+    case 1325:
+        return model.IsUndoAvailable();
+    case 1327:
+        return model.Record(model.CaretLine()) && model.CanCopy();
+    case 1328:
+        return model.CanPasteLines();
+    case 1329:
+        return model.CanDeleteSelectedLines() || model.CanDeleteCaretLine();
+    case 1330:
+        return model.CanDeleteSyntaxBlock();
+    case 1331:
+        return model.CanDeleteSyntaxFrame();
+    case 1339:
+    case 1340: {
+        if (!CaretRecordAllows(model))
+            return false;
+        const CLogicEditModel::ContextCandidates context = model.PrepareContextCandidates();
+        return context.caretAtState && context.stateNotNegated;
+    }
+    case ToolboxToggle:
+        return true;
+    default:
+        for (int page : kToolboxPageButtons) {
+            if (page == button)
+                return true;
+        }
+        // while, for and redo never are; the font, same-name, registration, event and
+        // state buttons wait for their commands.
+        return false;
+    }
+}
+
+int ToolboxButtonCommand(const CLogicEditModel& model, int button) {
+    if (!IsToolboxButtonEnabled(model, button))
+        return 0;
+    const bool appendLine = (model.GetToolboxInsertionFlags() & CaretOnAppendLine) != 0;
+    for (const StatementButton& statement : kStatementButtons) {
+        if (statement.id == button)
+            return appendLine && statement.atCurrent ? statement.atCurrent : statement.after;
+    }
+    switch (button) {
+    case 1342:
+        return AddTransitStateAfter;
+    case 1336:
+        return ReplaceWithDo;
+    case 1337:
+        return ReplaceWithFn;
+    case 1343:
+        return ReplaceWithTransitState;
+    case 1325:
+        return EditUndo;
+    case 1327:
+        return EditCopy;
+    case 1328:
+        return PasteLines;
+    case 1329:
+        return model.CanDeleteSelectedLines() ? DeleteSelection : DeleteLine;
+    case 1330:
+        return DeleteBlock;
+    case 1331:
+        return DeleteFrame;
+    case 1339:
+        return HankakuNegation;
+    case 1340:
+        return ZenkakuNegation;
+    default:
+        return 0;
+    }
+}
+
+int GuideLevelColour(int top, int indent) {
+    if (indent <= 0 || top < 0)
+        return 0;
+    return (top / indent) % 3;
+}
+
+void ToggleLineMark(CLogicEditModel& model, int line, int mark) {
+    CLogicLine* record = model.Record(line);
+    if (!record || mark < 0 || mark >= LineMarkTable::AttributeCount)
+        return;
+    record->mark ^= 1u << mark;
+    ModelShell().SetDocumentModified();
+}

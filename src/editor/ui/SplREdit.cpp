@@ -1,0 +1,951 @@
+#include "editor/ui/SplREdit.h"
+
+#include "editor/LogicEditCommandMap.h"
+#include "editor/LogicLinks.h"
+#include "editor/LogicToolbox.h"
+#include "editor/ui/FontFaces.h"
+#include "editor/ui/SystemLogicClipboard.h"
+#include "model/DocumentData.h"
+#include "model/ModelShell.h"
+#include "model/StandardColours.h"
+#include "model/UnitFunction.h"
+#include "platform/MessageBox.h"
+#include "texts/MessageContext.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
+#include "texts/ui/RichEditContextMenu.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <algorithm>
+
+using namespace LogicEditCommand;
+
+namespace {
+
+QColor ColourOf(quint32 colourRef) {
+    return QColor(colourRef & 0xFF, (colourRef >> 8) & 0xFF, (colourRef >> 16) & 0xFF);
+}
+
+QColor StandardColour(int index) {
+    return ColourOf(kStandardColours[std::clamp(index, 0, 15)]);
+}
+
+// Statement commands and the toolbox flag that allows each.
+struct StatementCommand {
+    int id;
+    unsigned flag;
+};
+constexpr StatementCommand kStatementCommands[] = {
+    {AddIfAfter, AddIf},
+    {AddDoAfter, AddDo},
+    {AddTransitStateAfter, AddTransitState},
+    {AddFnAfter, AddFn},
+    {AddDoNothingAfter, AddDoNothing},
+    {AddCommentAfter, AddComment},
+    {AddLineBreakAfter, AddLineBreak},
+    {AddSwitchAfter, AddSwitch},
+    {AddCaseAfter, AddCase},
+    {AddLoopAfter, AddLoop},
+    {AddExitlpAfter, AddExitlp},
+    {AddIfAtCurrent, AddIf},
+    {AddDoAtCurrent, AddDo},
+    {AddFnAtCurrent, AddFn},
+    {AddCommentAtCurrent, AddComment},
+    {AddLineBreakAtCurrent, AddLineBreak},
+    {AddSwitchAtCurrent, AddSwitch},
+    {AddLoopAtCurrent, AddLoop},
+};
+
+// The menu items whose caption is their statement's keyword.
+constexpr std::pair<int, int> kKeywordItems[] = {
+    {AddIfAfter, SyntaxIf},
+    {AddDoAfter, SyntaxDo},
+    {AddTransitStateAfter, SyntaxTransitState},
+    {AddFnAfter, SyntaxFn},
+    {AddDoNothingAfter, SyntaxDoNothing},
+    {AddSwitchAfter, SyntaxSwitch},
+    {AddCaseAfter, SyntaxCase},
+    {AddLoopAfter, SyntaxLoop},
+    {AddExitlpAfter, SyntaxExitlp},
+    {AddIfAtCurrent, SyntaxIf},
+    {AddDoAtCurrent, SyntaxDo},
+    {AddFnAtCurrent, SyntaxFn},
+    {AddSwitchAtCurrent, SyntaxSwitch},
+    {AddLoopAtCurrent, SyntaxLoop},
+    {AddIfBefore, SyntaxIf},
+    {AddDoBefore, SyntaxDo},
+    {AddFnBefore, SyntaxFn},
+    {AddLoopBefore, SyntaxLoop},
+};
+
+const CMessageContext& DefaultMessageContext() {
+    static const CMessageContext context;
+    return context;
+}
+
+QString Doubled(QString text) {
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
+// The left margin: line numbers, line-mark symbols and the bar of lines added since loading.
+class CSplREdit::CLineMargin : public QWidget {
+public:
+    explicit CLineMargin(CSplREdit& editor) : QWidget(&editor), m_editor(editor) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QPainter painter(this);
+        m_editor.PaintMargin(painter, e->rect());
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (e->button() != Qt::RightButton)
+            return;
+        const int line = m_editor.LineAt(e->position().toPoint().y());
+        if (line >= 0 && line < m_editor.m_model.RecordCount())
+            m_editor.ShowLineMarkMenu(line, e->globalPosition().toPoint());
+    }
+
+private:
+    CSplREdit& m_editor;
+};
+
+CSplREdit::CSplREdit(CLogicEditModel& model, CSystemLogicClipboard* clipboard, QWidget* parent)
+    : QPlainTextEdit(parent), m_model(model), m_clipboard(clipboard) {
+    setObjectName(QStringLiteral("CSplREdit"));
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setAcceptDrops(true);
+    m_margin = new CLineMargin(*this);
+    setViewportMargins(MarginWidth(), 0, 0, 0);
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
+        if (dy)
+            m_margin->scroll(0, dy);
+        else
+            m_margin->update(0, rect.y(), m_margin->width(), rect.height());
+    });
+    Render(true);
+}
+
+CSplREdit::~CSplREdit() = default;
+
+int CSplREdit::MarginWidth() const {
+    return m_model.Document().FAreaTable.IsDispLineNum ? 52 : 17;
+}
+
+// ---- rendering ----
+
+void CSplREdit::Render(bool everyLine) {
+    m_rendering = true;
+    ClearPreedit();
+    const int count = m_model.RecordCount();
+    const bool rebuild =
+        everyLine || static_cast<int>(m_renderedLines.size()) != count || document()->blockCount() != count + 1;
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    if (rebuild) {
+        cursor.select(QTextCursor::Document);
+        cursor.removeSelectedText();
+        m_renderedLines.assign(static_cast<size_t>(count), QString());
+    }
+    for (int line = 0; line < count; ++line) {
+        const ComposedLine& composed = m_model.Composed(line);
+        if (!rebuild && m_renderedLines[static_cast<size_t>(line)] == composed.text)
+            continue;
+        if (rebuild) {
+            cursor.movePosition(QTextCursor::End);
+            if (line > 0)
+                cursor.insertBlock();
+        } else {
+            const QTextBlock block = document()->findBlockByNumber(line);
+            cursor.setPosition(block.position());
+            cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
+        int written = 0;
+        for (const LineFormatRun& run : composed.runs) {
+            if (run.start > written)
+                cursor.insertText(composed.text.mid(written, run.start - written), QTextCharFormat());
+            QTextCharFormat format = CharFormatOf(run.font);
+            if (run.background != 0xFFFFFF)
+                format.setBackground(ColourOf(run.background));
+            cursor.insertText(composed.text.mid(run.start, run.length), format);
+            written = run.start + run.length;
+        }
+        if (written < composed.text.size())
+            cursor.insertText(composed.text.mid(written), QTextCharFormat());
+        m_renderedLines[static_cast<size_t>(line)] = composed.text;
+    }
+    if (rebuild && count > 0) {
+        // The append line after the last record.
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertBlock();
+    }
+    cursor.endEditBlock();
+
+    const EditPosition caret = m_model.Caret();
+    const EditPosition anchor = caret == m_model.SelectionStart() ? m_model.SelectionEnd() : m_model.SelectionStart();
+    QTextCursor selection(document());
+    selection.setPosition(PositionOf(anchor));
+    selection.setPosition(PositionOf(caret), QTextCursor::KeepAnchor);
+    setTextCursor(selection);
+    m_rendering = false;
+    viewport()->update();
+    m_margin->update();
+}
+
+int CSplREdit::PositionOf(EditPosition position) const {
+    const QTextBlock block = document()->findBlockByNumber(std::min(position.line, document()->blockCount() - 1));
+    return block.position() + std::clamp(position.column, 0, block.length() - 1);
+}
+
+EditPosition CSplREdit::EditPositionOf(int position) const {
+    const QTextBlock block = document()->findBlock(position);
+    return {block.blockNumber(), position - block.position()};
+}
+
+void CSplREdit::Changed(bool everyLine) {
+    Render(everyLine);
+    emit ModelChanged();
+}
+
+// ---- selection ----
+
+void CSplREdit::TakeSelectionFromWidget() {
+    const QTextCursor cursor = textCursor();
+    const EditPosition anchor = EditPositionOf(cursor.anchor());
+    const EditPosition caret = EditPositionOf(cursor.position());
+    m_model.Select(anchor.line, anchor.column, caret.line, caret.column);
+    ClampSelectionToSlot();
+}
+
+void CSplREdit::ClampSelectionToSlot() {
+    int first = 0;
+    int last = 0;
+    const CLogicLine* record = m_model.Record(m_model.CaretLine());
+    if (!record || m_model.GetSelectedLineRange(first, last) > 0)
+        return;
+    const EditPosition start = m_model.SelectionStart();
+    const EditPosition end = m_model.SelectionEnd();
+    if (start.line != end.line)
+        return;
+    const CLogicEditModel::SlotRange range = CLogicEditModel::GetSlotRangeAtColumn(*record, start.column);
+    const auto clamp = [&](int column) { return std::clamp(column, range.start, std::max(range.start, range.end)); };
+    const EditPosition caret = m_model.Caret();
+    const int anchorColumn = caret == start ? end.column : start.column;
+    m_model.Select(caret.line, clamp(anchorColumn), caret.line, clamp(caret.column));
+}
+
+void CSplREdit::SelectTextSlotAtCaret() {
+    const CLogicLine* record = m_model.Record(m_model.CaretLine());
+    if (!record)
+        return;
+    const CLogicEditModel::SlotRange range =
+        CLogicEditModel::GetSlotRangeAtColumn(*record, m_model.SelectionStart().column);
+    if (range.slot != 0)
+        m_model.Select(m_model.CaretLine(), range.start, m_model.CaretLine(), range.end);
+}
+
+bool CSplREdit::IsCaretInTextSlot() const {
+    int first = 0;
+    int last = 0;
+    const CLogicLine* record = m_model.Record(m_model.CaretLine());
+    if (!record || m_model.GetSelectedLineRange(first, last) > 0 || !m_model.IsSelectionInOneSlot())
+        return false;
+    return CLogicEditModel::GetSlotRangeAtColumn(*record, m_model.SelectionStart().column).slot != 0;
+}
+
+void CSplREdit::ExtendSelection(EditKey key) {
+    const EditPosition caret = m_model.Caret();
+    const EditPosition anchor = caret == m_model.SelectionStart() ? m_model.SelectionEnd() : m_model.SelectionStart();
+    EditPosition target = caret;
+    const int lastLine = m_model.RecordCount();
+    switch (key) {
+    case EditKey::Left:
+        target = caret.column > 0 ? EditPosition{caret.line, caret.column - 1}
+                 : caret.line > 0 ? EditPosition{caret.line - 1, m_model.LineLength(caret.line - 1)}
+                                  : caret;
+        break;
+    case EditKey::Right:
+        target = caret.column < m_model.LineLength(caret.line) ? EditPosition{caret.line, caret.column + 1}
+                 : caret.line < lastLine                       ? EditPosition{caret.line + 1, 0}
+                                                               : caret;
+        break;
+    case EditKey::Up:
+        if (caret.line > 0)
+            target = {caret.line - 1, std::min(caret.column, m_model.LineLength(caret.line - 1))};
+        break;
+    case EditKey::Down:
+        if (caret.line < lastLine)
+            target = {caret.line + 1, std::min(caret.column, m_model.LineLength(caret.line + 1))};
+        break;
+    default:
+        return;
+    }
+    m_model.Select(anchor.line, anchor.column, target.line, target.column);
+}
+
+// Plain Left and Right stop at the slot's ends; with Ctrl they go to its start or end.
+void CSplREdit::MoveInsideSlot(bool left, bool word) {
+    const CLogicLine* record = m_model.Record(m_model.CaretLine());
+    const int column = m_model.Caret().column;
+    const CLogicEditModel::SlotRange range = CLogicEditModel::GetSlotRangeAtColumn(*record, column);
+    if (range.slot == 0) {
+        m_model.PressKey(left ? EditKey::Left : EditKey::Right);
+        return;
+    }
+    if (word) {
+        m_model.SetCaret(m_model.CaretLine(), left ? range.start : range.end);
+        return;
+    }
+    if (left ? column > range.start : column < range.end)
+        m_model.PressKey(left ? EditKey::Left : EditKey::Right);
+}
+
+void CSplREdit::GoToLine(int line) {
+    const int count = document()->blockCount();
+    line = std::clamp(line, 1, count) - 1;
+    m_model.SetCaret(line, 0);
+    if (const CLogicLine* record = m_model.Record(line)) {
+        const CLogicEditModel::SlotRange range = CLogicEditModel::GetSlotRangeAtColumn(*record, 0);
+        m_model.SetCaret(line, range.slot != 0 ? range.start : record->Home);
+    }
+    setFocus();
+    Changed(false);
+    ensureCursorVisible();
+}
+
+int CSplREdit::LineAt(int y) const {
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF rect = blockBoundingGeometry(block).translated(contentOffset());
+        if (y >= rect.top() && y < rect.bottom())
+            return block.blockNumber();
+        if (rect.top() > y)
+            break;
+    }
+    return -1;
+}
+
+// ---- keyboard ----
+
+bool CSplREdit::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        // Ctrl with a letter, a digit or a sign belongs to the window's commands (copy, paste, undo, jump ...).
+        const bool command = (key->modifiers() & Qt::ControlModifier) && key->key() != Qt::Key_Left &&
+                             key->key() != Qt::Key_Right && key->key() != Qt::Key_E;
+        if (command) {
+            key->ignore();
+            return false;
+        }
+        key->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(e);
+}
+
+void CSplREdit::keyPressEvent(QKeyEvent* e) {
+    e->accept();
+    const Qt::KeyboardModifiers modifiers = e->modifiers();
+    const int key = e->key();
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const bool control = modifiers & Qt::ControlModifier;
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && shift)) {
+        ShowContextMenuAt(viewport()->mapToGlobal(viewport()->rect().center()));
+        return;
+    }
+    if (control && key == Qt::Key_E) {
+        SelectTextSlotAtCaret();
+        Changed(false);
+        return;
+    }
+    if (control && key != Qt::Key_Left && key != Qt::Key_Right)
+        return;
+    int first = 0;
+    int last = 0;
+    if (m_model.GetSelectedLineRange(first, last) > 0) {
+        // Whole lines are selected: only the arrows move, every other key is swallowed.
+        const EditKey arrows[] = {EditKey::Left, EditKey::Right, EditKey::Up, EditKey::Down};
+        const int arrowKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+        for (int i = 0; i < 4; ++i) {
+            if (key == arrowKeys[i]) {
+                if (shift)
+                    ExtendSelection(arrows[i]);
+                else
+                    m_model.PressKey(arrows[i]);
+                Changed(false);
+            }
+        }
+        return;
+    }
+    if (!m_model.Record(m_model.CaretLine())) {
+        // The append line takes no typing: the way to add a line is a command.
+        if (key == Qt::Key_Up || key == Qt::Key_PageUp) {
+            m_model.PressKey(EditKey::Up);
+            Changed(false);
+        } else if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta &&
+                   key != Qt::Key_Return && key != Qt::Key_Enter) {
+            platform::ShowMessageBox(LoadString(StringId::TypingOutsideLines), platform::MessageButtons::Ok,
+                                     platform::MessageIcon::Error);
+        }
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Backspace:
+        m_model.PressKey(EditKey::Backspace);
+        break;
+    case Qt::Key_Delete:
+        m_model.PressKey(EditKey::Delete);
+        break;
+    case Qt::Key_Tab:
+        m_model.PressKey(EditKey::Tab);
+        break;
+    case Qt::Key_Backtab: {
+        const EditPosition previous = m_model.PreviousSlotPosition(m_model.CaretLine(), m_model.Caret().column);
+        const int line = m_model.CaretLine();
+        m_model.SetCaret(previous.line, previous.column);
+        if (previous.line != line)
+            m_model.CommitLineEdits(false);
+        break;
+    }
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (shift)
+            ExtendSelection(key == Qt::Key_Left ? EditKey::Left : EditKey::Right);
+        else
+            MoveInsideSlot(key == Qt::Key_Left, control);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (shift)
+            ExtendSelection(key == Qt::Key_Up ? EditKey::Up : EditKey::Down);
+        else
+            m_model.PressKey(key == Qt::Key_Up ? EditKey::Up : EditKey::Down);
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        for (int i = 0; i < 10; ++i)
+            m_model.PressKey(key == Qt::Key_PageUp ? EditKey::Up : EditKey::Down);
+        break;
+    case Qt::Key_Home:
+        m_model.PressKey(EditKey::Home);
+        break;
+    case Qt::Key_End:
+        m_model.PressKey(EditKey::End);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // No line is ever split.
+        m_model.PressKey(EditKey::Enter);
+        break;
+    case Qt::Key_Insert:
+        return;
+    default:
+        for (const QChar c : e->text()) {
+            if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
+                m_model.TypeCharacter(c);
+        }
+        break;
+    }
+    Changed(false);
+    ensureCursorVisible();
+}
+
+// ---- input methods ----
+
+void CSplREdit::ClearPreedit() {
+    if (m_preeditBlock < 0)
+        return;
+    const QTextBlock block = document()->findBlockByNumber(m_preeditBlock);
+    m_preeditBlock = -1;
+    if (block.isValid() && block.layout()) {
+        block.layout()->setPreeditArea(-1, QString());
+        document()->markContentsDirty(block.position(), block.length());
+    }
+}
+
+void CSplREdit::inputMethodEvent(QInputMethodEvent* e) {
+    e->accept();
+    ClearPreedit();
+    // Only a slot of the caret line takes composed text; anywhere else the composition is dropped.
+    if (!IsCaretInTextSlot())
+        return;
+    if (!e->commitString().isEmpty()) {
+        for (const QChar c : e->commitString()) {
+            if (c.unicode() >= 0x20)
+                m_model.TypeCharacter(c);
+        }
+        Changed(false);
+    }
+    if (!e->preeditString().isEmpty()) {
+        const QTextCursor cursor = textCursor();
+        const QTextBlock block = cursor.block();
+        block.layout()->setPreeditArea(cursor.positionInBlock(), e->preeditString());
+        m_preeditBlock = block.blockNumber();
+        document()->markContentsDirty(block.position(), block.length());
+    }
+}
+
+QVariant CSplREdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImEnabled)
+        return IsCaretInTextSlot();
+    return QPlainTextEdit::inputMethodQuery(query);
+}
+
+// ---- mouse ----
+
+void CSplREdit::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && m_openLink) {
+        const QTextCursor at = cursorForPosition(e->position().toPoint());
+        const EditPosition position = EditPositionOf(at.position());
+        const LinkAtColumn link = FindLinkAt(m_model.LineText(position.line), position.column);
+        if (link.found && m_openLink(link.link.text, e->modifiers())) {
+            e->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::mousePressEvent(e);
+}
+
+void CSplREdit::mouseReleaseEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseReleaseEvent(e);
+    if (e->button() != Qt::LeftButton)
+        return;
+    const int line = m_model.CaretLine();
+    TakeSelectionFromWidget();
+    if (m_model.CaretLine() != line)
+        m_model.CommitLineEdits(false);
+    Changed(false);
+}
+
+void CSplREdit::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The control's own word selection never runs.
+    e->accept();
+    setTextCursor(cursorForPosition(e->position().toPoint()));
+    TakeSelectionFromWidget();
+    const CLogicLine* record = m_model.Record(m_model.CaretLine());
+    if (record && record->lineKind == SyntaxFn) {
+        if (CUnitFunction* called = m_model.Document().registry.FindByInternalID(record->calledInternalID))
+            ModelShell().OpenFunctionTab(called);
+    } else if (record) {
+        SelectTextSlotAtCaret();
+    }
+    Changed(false);
+}
+
+void CSplREdit::wheelEvent(QWheelEvent* e) {
+    // Ctrl with the wheel does not zoom.
+    if (e->modifiers() & Qt::ControlModifier) {
+        e->accept();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(e);
+}
+
+void CSplREdit::contextMenuEvent(QContextMenuEvent* e) {
+    e->accept();
+    ShowContextMenuAt(e->globalPos());
+}
+
+// ---- clipboard and drops ----
+
+bool CSplREdit::canInsertFromMimeData(const QMimeData* source) const {
+    return source->hasText();
+}
+
+void CSplREdit::insertFromMimeData(const QMimeData* source) {
+    // A drop (or a middle-button paste) passes the model's paste filter like a paste does.
+    if (!m_clipboard)
+        return;
+    TakeSelectionFromWidget();
+    m_clipboard->SetDroppedData(source);
+    m_model.OnEditPaste();
+    m_clipboard->SetDroppedData(nullptr);
+    Changed(false);
+}
+
+void CSplREdit::dropEvent(QDropEvent* e) {
+    // Dropped text is copied at the drop point; a move would take text out of the lines behind the model.
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+    if (!e->mimeData()->hasText())
+        return;
+    setTextCursor(cursorForPosition(e->position().toPoint()));
+    insertFromMimeData(e->mimeData());
+}
+
+QMimeData* CSplREdit::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(m_model.SelectedText());
+    return data;
+}
+
+// ---- commands ----
+
+bool CSplREdit::IsCommandEnabled(int id) const {
+    const unsigned flags = m_model.GetToolboxInsertionFlags();
+    for (const StatementCommand& command : kStatementCommands) {
+        if (command.id == id)
+            return (flags & command.flag) != 0;
+    }
+    switch (id) {
+    case AddIfBefore:
+    case AddDoBefore:
+    case AddFnBefore:
+    case AddCommentBefore:
+    case AddLineBreakBefore:
+    case AddLoopBefore:
+    case AddSwitchBefore:
+        return (flags & InsertLineBefore) != 0;
+    case ReplaceWithDo:
+        return IsToolboxButtonEnabled(m_model, 1336);
+    case ReplaceWithFn:
+        return IsToolboxButtonEnabled(m_model, 1337);
+    case ReplaceWithTransitState:
+        return IsToolboxButtonEnabled(m_model, 1343);
+    case HankakuNegation:
+    case ZenkakuNegation:
+        return IsToolboxButtonEnabled(m_model, 1339);
+    case EditClear:
+    case EditCut:
+        return m_model.CanCutOrDelete();
+    case EditCopy:
+        return m_model.CanCopy();
+    case EditPaste:
+        return m_model.CanPaste();
+    case PasteLines:
+        return m_model.CanPasteLines();
+    case DeleteLine:
+        return m_model.CanDeleteCaretLine();
+    case DeleteBlock:
+        return m_model.CanDeleteSyntaxBlock();
+    case DeleteFrame:
+        return m_model.CanDeleteSyntaxFrame();
+    case DeleteSelection:
+        return m_model.CanDeleteSelectedLines();
+    case WrapInIfElse:
+    case WrapInElseEndif:
+    case WrapInLoop: {
+        int first = 0;
+        int last = 0;
+        return m_model.GetSelectedLineRange(first, last) > 0 && !m_model.IsFnNameChanged();
+    }
+    case EditUndo:
+        return m_model.IsUndoAvailable();
+    case EditSelectAll:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CSplREdit::RunCommand(int id) {
+    if (id >= FirstCandidate && id <= LastCandidate) {
+        const int index = CandidateIndexFromCommand(id, m_candidateSeparator, static_cast<int>(m_candidates.size()));
+        if (index < 0)
+            return false;
+        InsertCandidate(m_candidates[index]);
+        return true;
+    }
+    if (id == EditSelectAll) {
+        m_model.Select(0, 0, m_model.RecordCount(), 0);
+        Changed(false);
+        return true;
+    }
+    if (!RunLogicEditCommand(m_model, id))
+        return false;
+    setFocus();
+    Changed(true);
+    return true;
+}
+
+void CSplREdit::InsertCandidate(const QString& text) {
+    for (const QChar c : text)
+        m_model.TypeCharacter(c);
+    // The choice ends the undo group of the insertion.
+    m_model.PressKey(EditKey::Enter);
+    Changed(false);
+}
+
+std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
+    const CMessageContext& context = m_context ? *m_context : DefaultMessageContext();
+    const CDocumentData& document = m_model.Document();
+    const auto keyword = [&document](int kind) {
+        return kind < static_cast<int>(document.SyntaxSymbols.size()) ? document.SyntaxSymbols[kind].keyword
+                                                                      : QString();
+    };
+    auto menu = std::make_unique<QMenu>(this);
+    const auto add = [this](QMenu* target, const QString& text, int id, bool enabled) {
+        QAction* action = target->addAction(text);
+        action->setData(id);
+        action->setEnabled(enabled && IsCommandEnabled(id));
+        return action;
+    };
+    const auto text = [](StringId id) { return LoadString(id); };
+    m_candidates.clear();
+    m_candidateSeparator = 0;
+
+    int first = 0;
+    int last = 0;
+    const CLogicLine* record = m_model.Record(m_model.CaretLine());
+    if (m_model.GetSelectedLineRange(first, last) > 0 && record) {
+        add(menu.get(), Msg::Text(context, Msg::Id::PutIntoEx, {keyword(SyntaxIf), keyword(SyntaxElse)}), WrapInIfElse,
+            true);
+        add(menu.get(), Msg::Text(context, Msg::Id::PutIntoEx, {keyword(SyntaxElse), keyword(SyntaxEndif)}),
+            WrapInElseEndif, true);
+        add(menu.get(), Msg::Text(context, Msg::Id::PutInto, {keyword(SyntaxLoop)}), WrapInLoop, true);
+        add(menu.get(), Msg::Text(context, Msg::Id::PutInto, {QStringLiteral("while")}), 33175, false);
+        add(menu.get(), Msg::Text(context, Msg::Id::PutInto, {QStringLiteral("for")}), 33176, false);
+        menu->addSeparator();
+        add(menu.get(), text(StringId::LogicMenuCopyLines), EditCopy, true);
+        add(menu.get(), text(StringId::LogicMenuDelete), DeleteSelection, true);
+        add(menu.get(), text(StringId::LogicMenuFontLines), EditFont, false);
+        return menu;
+    }
+
+    const bool onRecord = record != nullptr;
+    CLogicEditModel::ContextCandidates candidates;
+    if (onRecord) {
+        m_model.CommitLineEdits(false);
+        candidates = m_model.PrepareContextCandidates();
+    }
+    QMenu* candidateMenu = menu->addMenu(text(StringId::LogicMenuCandidates));
+    QMenu* insert = menu->addMenu(text(StringId::LogicMenuInsertStatement));
+    QMenu* edit = menu->addMenu(text(StringId::LogicMenuEditStatement));
+    QMenu* remove = menu->addMenu(text(StringId::LogicMenuDeleteStatement));
+    QMenu* before = menu->addMenu(text(StringId::LogicMenuAddBefore));
+
+    // Name candidates: the registered names, a separator, then the recently used ones; at most 64.
+    const int shown = std::min<int>(static_cast<int>(candidates.words.size()), LastCandidate - FirstCandidate);
+    for (int i = 0; i < shown; ++i)
+        m_candidates.append(candidates.words[i]);
+    m_candidateSeparator = candidates.separator < shown ? candidates.separator : 0;
+    for (int i = 0; i < shown; ++i) {
+        if (m_candidateSeparator != 0 && m_candidateSeparator == i)
+            candidateMenu->addSeparator();
+        QAction* action = candidateMenu->addAction(Doubled(m_candidates[i]));
+        action->setData(FirstCandidate + i + (m_candidateSeparator != 0 && i >= m_candidateSeparator ? 1 : 0));
+    }
+    if (shown == 0)
+        candidateMenu->addAction(text(StringId::LogicMenuNoCandidate))->setData(33189);
+    candidateMenu->menuAction()->setEnabled(shown > 0);
+
+    const auto statementItem = [&](QMenu* target, int id) {
+        QString caption;
+        for (const auto& [command, kind] : kKeywordItems) {
+            if (command == id)
+                caption = Doubled(keyword(kind));
+        }
+        return add(target, caption, id, true);
+    };
+    if (onRecord) {
+        for (int id : {AddIfAfter, AddDoAfter, AddTransitStateAfter, AddFnAfter, AddDoNothingAfter})
+            statementItem(insert, id);
+        add(insert, text(StringId::LogicMenuComment), AddCommentAfter, true);
+        add(insert, text(StringId::LogicMenuLineBreak), AddLineBreakAfter, true);
+        for (int id : {AddSwitchAfter, AddCaseAfter, AddLoopAfter})
+            statementItem(insert, id);
+        add(insert, QStringLiteral("while"), 33177, false);
+        add(insert, QStringLiteral("for"), 33178, false);
+        statementItem(insert, AddExitlpAfter);
+    } else {
+        for (int id : {AddIfAtCurrent, AddDoAtCurrent})
+            statementItem(insert, id);
+        add(insert, Doubled(keyword(SyntaxTransitState)), AddTransitStateAfter, true);
+        statementItem(insert, AddFnAtCurrent);
+        add(insert, Doubled(keyword(SyntaxDoNothing)), 33179, false);
+        add(insert, text(StringId::LogicMenuComment), AddCommentAtCurrent, true);
+        add(insert, text(StringId::LogicMenuLineBreak), AddLineBreakAtCurrent, true);
+        statementItem(insert, AddSwitchAtCurrent);
+        add(insert, Doubled(keyword(SyntaxCase)), 33180, false);
+        statementItem(insert, AddLoopAtCurrent);
+        add(insert, QStringLiteral("while"), 33181, false);
+        add(insert, QStringLiteral("for"), 33182, false);
+        add(insert, Doubled(keyword(SyntaxExitlp)), 33183, false);
+    }
+    add(edit, text(StringId::LogicMenuReplaceWithDo), ReplaceWithDo, onRecord);
+    add(edit, text(StringId::LogicMenuReplaceWithTransitState), ReplaceWithTransitState, onRecord);
+    add(edit, text(StringId::LogicMenuReplaceWithFn), ReplaceWithFn, onRecord);
+    add(edit, text(StringId::LogicMenuHankakuNegation), HankakuNegation, onRecord);
+    add(edit, text(StringId::LogicMenuZenkakuNegation), ZenkakuNegation, onRecord);
+    add(remove, text(StringId::LogicMenuDelete), EditClear, onRecord);
+    add(remove, text(StringId::LogicMenuDeleteLine), DeleteLine, onRecord);
+    add(remove, text(StringId::LogicMenuDeleteBlock), DeleteBlock, onRecord);
+    add(remove, text(StringId::LogicMenuDeleteFrame), DeleteFrame, onRecord);
+    if (onRecord) {
+        for (int id : {AddIfBefore, AddDoBefore, AddFnBefore})
+            statementItem(before, id);
+        add(before, text(StringId::LogicMenuComment), AddCommentBefore, true);
+        add(before, text(StringId::LogicMenuLineBreak), AddLineBreakBefore, true);
+        statementItem(before, AddLoopBefore);
+        add(before, QStringLiteral("while"), 33200, false);
+        add(before, QStringLiteral("for"), 33201, false);
+    } else {
+        statementItem(before, AddIfBefore);
+    }
+    // "Add before" serves the first line only.
+    before->menuAction()->setEnabled(onRecord && m_model.CaretLine() == 0);
+    edit->menuAction()->setEnabled(onRecord);
+    remove->menuAction()->setEnabled(onRecord);
+    menu->addSeparator();
+    add(menu.get(), text(StringId::LogicMenuUndo), EditUndo, true);
+    add(menu.get(), text(StringId::LogicMenuRedo), EditRedo, false);
+    menu->addSeparator();
+    add(menu.get(), text(StringId::LogicMenuCut), EditCut, true);
+    add(menu.get(), text(StringId::LogicMenuCopy), EditCopy, true);
+    add(menu.get(), text(StringId::LogicMenuPaste), EditPaste, true);
+    add(menu.get(), text(StringId::LogicMenuPasteLines), PasteLines, true);
+    add(menu.get(), text(StringId::LogicMenuSelectAll), EditSelectAll, true);
+    menu->addSeparator();
+    add(menu.get(), text(StringId::LogicMenuSelectFunction), SelectFunction, false);
+    add(menu.get(), text(StringId::LogicMenuFont), EditFont, false);
+    add(menu.get(), text(StringId::LogicMenuRegisterMemberName), RegisterThisMemberName, false);
+    LocalizeRichEditContextMenu(context, *menu, keyword(SyntaxDo), keyword(SyntaxFn));
+    return menu;
+}
+
+void CSplREdit::ShowContextMenuAt(const QPoint& globalPoint) {
+    ClampSelectionToSlot();
+    setFocus();
+    Render(false);
+    const std::unique_ptr<QMenu> menu = CreateContextMenu();
+    const QAction* chosen = menu->exec(globalPoint);
+    const int id = chosen ? RichEditMenuCommand(*chosen) : 0;
+    if (id != 0)
+        RunCommand(id);
+}
+
+void CSplREdit::ShowLineMarkMenu(int line, const QPoint& globalPoint) {
+    const CLogicLine* record = m_model.Record(line);
+    const LineMarkTable& marks = m_model.Document().lineMarkTable;
+    QMenu menu(this);
+    std::array<QMenu*, LineMarkTable::GroupCount + 1> groups{};
+    groups[0] = &menu;
+    for (int i = 0; i < LineMarkTable::AttributeCount; ++i) {
+        const int group = std::clamp<int>(marks.attributes[i].groupNo, 0, LineMarkTable::GroupCount);
+        if (!groups[group])
+            groups[group] = menu.addMenu(Doubled(marks.groupNames[group - 1]));
+        QAction* action = groups[group]->addAction(Doubled(marks.attributes[i].name));
+        action->setCheckable(true);
+        action->setChecked(record->mark & (1u << i));
+        action->setData(i);
+    }
+    const QAction* chosen = menu.exec(globalPoint);
+    if (!chosen)
+        return;
+    ToggleLineMark(m_model, line, chosen->data().toInt());
+    m_margin->update();
+}
+
+// ---- painting ----
+
+void CSplREdit::resizeEvent(QResizeEvent* e) {
+    QPlainTextEdit::resizeEvent(e);
+    const QRect contents = contentsRect();
+    m_margin->setGeometry(QRect(contents.left(), contents.top(), MarginWidth(), contents.height()));
+}
+
+void CSplREdit::paintEvent(QPaintEvent* e) {
+    QPlainTextEdit::paintEvent(e);
+    if (m_model.Document().FAreaTable.IfLineDisp)
+        PaintGuides();
+}
+
+// One dotted line down the left edge of each if ... endif block, coloured by its nesting.
+void CSplREdit::PaintGuides() {
+    const LogicAreaSettings& area = m_model.Document().FAreaTable;
+    const QColor first = StandardColour(area.IfLineColor1);
+    const QColor colours[3] = {first, area.IfLineSameColor ? first : StandardColour(area.IfLineColor2),
+                               area.IfLineSameColor ? first : StandardColour(area.IfLineColor3)};
+    const int indent =
+        m_model.Document().SyntaxSymbols.size() > SyntaxIf ? m_model.Document().SyntaxSymbols[SyntaxIf].Indent : 0;
+    QPainter painter(viewport());
+    const QRect clip = viewport()->rect().adjusted(1, 1, -1, -1);
+    std::vector<std::pair<int, int>> open; // (Top, line) of the if lines not yet closed
+    const auto topLeft = [this](int line, int column) {
+        QTextCursor cursor(document()->findBlockByNumber(line));
+        cursor.setPosition(cursor.block().position() + std::min(column, cursor.block().length() - 1));
+        return cursorRect(cursor).topLeft();
+    };
+    for (int line = 0; line < m_model.RecordCount(); ++line) {
+        const CLogicLine* record = m_model.Record(line);
+        if (record->lineKind == SyntaxIf) {
+            open.emplace_back(record->Top, line);
+        } else if (record->lineKind == SyntaxEndif && !open.empty()) {
+            const auto [top, ifLine] = open.back();
+            open.pop_back();
+            const QPoint start = topLeft(ifLine, top);
+            const QTextBlock endBlock = document()->findBlockByNumber(line);
+            const QPoint end = topLeft(line, top) + QPoint(0, static_cast<int>(blockBoundingRect(endBlock).height()));
+            if (start.x() < clip.left() || start.x() >= clip.right())
+                continue;
+            const int y1 = std::clamp(start.y(), clip.top(), clip.bottom() - 1);
+            const int y2 = std::clamp(end.y(), clip.top(), clip.bottom() - 1);
+            if (y1 == y2)
+                continue;
+            painter.setPen(QPen(colours[GuideLevelColour(top, indent)], 0, Qt::DotLine));
+            painter.drawLine(start.x(), y1, start.x(), y2);
+        }
+    }
+}
+
+void CSplREdit::PaintMargin(QPainter& painter, const QRect& rect) {
+    const int width = MarginWidth();
+    painter.fillRect(rect, QColor(225, 225, 240));
+    painter.fillRect(QRect(width - 2, rect.top(), 2, rect.height()), Qt::white);
+    QFont font(FontFamiliesFor(GetDefaultUIFontName()).value(0));
+    font.setFamilies(FontFamiliesFor(GetDefaultUIFontName()));
+    font.setPointSizeF(10.5);
+    QFont underlined = font;
+    underlined.setUnderline(true);
+    const bool numbers = m_model.Document().FAreaTable.IsDispLineNum;
+    const LineMarkTable& marks = m_model.Document().lineMarkTable;
+    const QString symbols = LoadString(StringId::LineMarkSymbols);
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF geometry = blockBoundingGeometry(block).translated(contentOffset());
+        if (geometry.top() > rect.bottom())
+            break;
+        const int line = block.blockNumber();
+        const CLogicLine* record = m_model.Record(line);
+        if (!record)
+            break;
+        const QRect row(0, static_cast<int>(geometry.top()), width, static_cast<int>(geometry.height()));
+        painter.setPen(Qt::black);
+        painter.setFont(font);
+        if (numbers)
+            painter.drawText(row.adjusted(0, 0, -18, 0), Qt::AlignRight | Qt::AlignVCenter, QString::number(line + 1));
+        if (record->mark != 0) {
+            int markCount = 0;
+            int single = 0;
+            for (int i = 0; i < LineMarkTable::AttributeCount; ++i) {
+                if (record->mark & (1u << i)) {
+                    ++markCount;
+                    single = i;
+                }
+            }
+            const bool several = markCount > 1;
+            const auto& attribute = marks.attributes[single];
+            const QString symbol = symbols.mid(several ? 5 : std::min<int>(attribute.shape, 5), 1);
+            const bool linked = std::any_of(record->urls.begin(), record->urls.end(),
+                                            [](const QString& url) { return !url.isEmpty(); });
+            painter.setFont(linked ? underlined : font);
+            painter.setPen(several ? StandardColour(12) : StandardColour(attribute.colorNo));
+            painter.drawText(row.adjusted(numbers ? 35 : 0, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, symbol);
+        }
+        if (record->changeMarks & 1)
+            painter.fillRect(QRect(width - 4, row.top(), 2, row.height()),
+                             StandardColour(m_model.Document().FAreaTable.ModifyColor));
+    }
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "editor/LogicEditModel.h"
+
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CSystemLogicClipboard;
+class QMenu;
+struct CMessageContext;
+
+// The logic-description editor of a tab: one text block per logic line of the unit function, then the
+// append line. The model holds the lines; this view only turns keys, characters, input-method text, clicks and
+// commands into the model's calls and writes its lines again from what the model composes. Typed text never
+// reaches the text document directly.
+class CSplREdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    // `clipboard` is the one the model was made with, so that drops can stand in for it.
+    CSplREdit(CLogicEditModel& model, CSystemLogicClipboard* clipboard, QWidget* parent = nullptr);
+    ~CSplREdit() override;
+
+    CLogicEditModel& Model() const { return m_model; }
+    // The language the context menus are shown in; English without one.
+    void SetMessageContext(const CMessageContext* context) { m_context = context; }
+    // Opens a link (web or mail address, document) clicked with the given keys; false when refused.
+    void SetLinkOpener(std::function<bool(const QString&, Qt::KeyboardModifiers)> opener) {
+        m_openLink = std::move(opener);
+    }
+
+    // Writes the lines again: every line, or only those whose text changed and the selection.
+    void Render(bool everyLine = true);
+    // Runs an editor command (statements, deletions, clipboard, undo, select all, candidates, registration);
+    // false when the id is none of the editor's.
+    bool RunCommand(int id);
+    // Whether the command would act now (the context menu greys the others).
+    bool IsCommandEnabled(int id) const;
+    // Puts the caret on the first editable column of a 1-based line (0 and numbers past the end are clamped).
+    void GoToLine(int line);
+    // The context menu as it opens at the caret; the caller owns it. Actions carry their command ids as data.
+    std::unique_ptr<QMenu> CreateContextMenu();
+    // Puts a chosen name in place of the selection, as one undo step.
+    void InsertCandidate(const QString& text);
+
+    int MarginWidth() const;
+    // The line under a viewport y, -1 below the last block.
+    int LineAt(int y) const;
+
+signals:
+    // After every change of the lines or of the caret: the form updates its toolbox and side panes.
+    void ModelChanged();
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void dropEvent(QDropEvent* e) override;
+    QMimeData* createMimeDataFromSelection() const override;
+
+private:
+    class CLineMargin;
+    friend class CLineMargin;
+
+    int PositionOf(EditPosition position) const;
+    EditPosition EditPositionOf(int position) const;
+    // Takes the widget's selection into the model, clamped into the slot of its start.
+    void TakeSelectionFromWidget();
+    void ClampSelectionToSlot();
+    void SelectTextSlotAtCaret();
+    bool IsCaretInTextSlot() const;
+    void ExtendSelection(EditKey key);
+    void MoveInsideSlot(bool left, bool word);
+    void ShowContextMenuAt(const QPoint& globalPoint);
+    void ShowLineMarkMenu(int line, const QPoint& globalPoint);
+    void PaintGuides();
+    void PaintMargin(QPainter& painter, const QRect& rect);
+    void ClearPreedit();
+    void Changed(bool everyLine);
+
+    CLogicEditModel& m_model;
+    CSystemLogicClipboard* m_clipboard;
+    const CMessageContext* m_context = nullptr;
+    std::function<bool(const QString&, Qt::KeyboardModifiers)> m_openLink;
+    CLineMargin* m_margin = nullptr;
+    // The text of each line as last written.
+    std::vector<QString> m_renderedLines;
+    bool m_rendering = false;
+    QStringList m_candidates;
+    int m_candidateSeparator = 0;
+    // The block that shows an input method's composition, -1 for none.
+    int m_preeditBlock = -1;
+};

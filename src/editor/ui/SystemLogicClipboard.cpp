@@ -1,0 +1,34 @@
+#include "editor/ui/SystemLogicClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+const QMimeData* CSystemLogicClipboard::Data() const {
+    if (m_dropped)
+        return m_dropped;
+    return QGuiApplication::clipboard()->mimeData();
+}
+
+bool CSystemLogicClipboard::HasText() const {
+    const QMimeData* data = Data();
+    return data && data->hasText();
+}
+
+QString CSystemLogicClipboard::Text() const {
+    const QMimeData* data = Data();
+    return data ? data->text() : QString();
+}
+
+QByteArray CSystemLogicClipboard::LineBlock() const {
+    const QMimeData* data = Data();
+    return data ? data->data(QString::fromLatin1(LineBlockMimeType)) : QByteArray();
+}
+
+void CSystemLogicClipboard::SetContent(const QString& text, const QByteArray& lineBlock) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    if (!lineBlock.isEmpty())
+        data->setData(QString::fromLatin1(LineBlockMimeType), lineBlock);
+    QGuiApplication::clipboard()->setMimeData(data);
+}

@@ -1,0 +1,83 @@
+#include "editor/LogicToolbox.h"
+#include "editor/LogicEditCommandMap.h"
+#include "editor/LogicEditModel.h"
+#include "editor/LogicLinks.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace LogicEditCommand;
+
+class LogicToolboxTest : public ::testing::Test {
+protected:
+    LogicToolboxTest() { document.SetDefaults(); }
+
+    platform::ScriptedMessageSink sink;
+    CDocumentData document;
+    CProcessClipboard clipboard;
+};
+
+TEST_F(LogicToolboxTest, StatementButtonsFillTheAppendLineOrAddAfterTheCaret) {
+    CLogicEditModel model(document, *document.registry.origin, clipboard);
+    EXPECT_EQ(ToolboxButtonCommand(model, 1210), AddIfAtCurrent);
+    EXPECT_EQ(ToolboxButtonCommand(model, 1342), AddTransitStateAfter);
+    EXPECT_EQ(ToolboxButtonCommand(model, 1213), 0) << "Do nothing needs a line";
+    ASSERT_TRUE(RunLogicEditCommand(model, AddTransitStateAfter));
+    EXPECT_EQ(model.RecordCount(), 1) << "Transit State fills the append line";
+    EXPECT_EQ(model.Record(0)->lineKind, SyntaxTransitState);
+    model.SetCaret(0, model.Record(0)->Home);
+    EXPECT_EQ(ToolboxButtonCommand(model, 1210), AddIfAfter);
+    EXPECT_EQ(ToolboxButtonCommand(model, 1336), ReplaceWithDo);
+    EXPECT_EQ(ToolboxButtonCommand(model, 1343), 0) << "a line is not replaced by its own kind";
+    EXPECT_EQ(ToolboxButtonCommand(model, 1209), AddLineBreakBefore);
+    for (int never : {1220, 1221, 1326})
+        EXPECT_FALSE(IsToolboxButtonEnabled(model, never)) << never;
+    EXPECT_TRUE(RunLogicEditCommand(model, EditRedo));
+    EXPECT_FALSE(RunLogicEditCommand(model, EditSelectAll));
+}
+
+TEST(LogicEditCommandMap, CandidateIdsSkipTheSeparator) {
+    EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate, 0, 3), 0);
+    EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate + 2, 2, 3), -1) << "the separator's place has no item";
+    EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate + 3, 2, 3), 2);
+    EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate + 3, 0, 3), -1);
+    EXPECT_EQ(CandidateIndexFromCommand(999, 0, 3), -1);
+}
+
+TEST(LogicGuides, LevelsCycleAndAZeroIndentIsLevelZero) {
+    EXPECT_EQ(GuideLevelColour(0, 4), 0);
+    EXPECT_EQ(GuideLevelColour(4, 4), 1);
+    EXPECT_EQ(GuideLevelColour(8, 4), 2);
+    EXPECT_EQ(GuideLevelColour(12, 4), 0);
+    EXPECT_EQ(GuideLevelColour(8, 0), 0);
+}
+
+TEST(LogicLinks, OnlyAddressesUnderTheColumnAreLinks) {
+    const QString text = QStringLiteral("see https://example.org/a b and \"file:///tmp/x y.nuv\" end");
+    const LinkAtColumn web = FindLinkAt(text, 8);
+    ASSERT_TRUE(web.found);
+    EXPECT_EQ(web.link.text, QStringLiteral("https://example.org/a"));
+    EXPECT_FALSE(FindLinkAt(text, 1).found);
+    EXPECT_FALSE(FindLinkAt(text, 26).found) << "\"b\" follows the link after a blank";
+    const LinkAtColumn quoted = FindLinkAt(text, text.indexOf("file") + 3);
+    ASSERT_TRUE(quoted.found);
+    EXPECT_EQ(quoted.link.text, QStringLiteral("file:///tmp/x y.nuv"));
+    EXPECT_FALSE(FindLinkAt(QStringLiteral("run.sh"), 2).found);
+}
+
+TEST_F(LogicToolboxTest, ContextCandidatesMarkWhereTheRecentNamesStart) {
+    document.memberDefinitions.push_back({QStringLiteral("M1"), QString(), {}});
+    document.RecentNames.push_back({0, -1, QStringLiteral("M1")});
+    CLogicEditModel model(document, *document.registry.origin, clipboard);
+    model.OnAddDoAtCurrent();
+    EXPECT_EQ(model.PrepareContextCandidates().separator, 0) << "a recent name already listed adds no group";
+    document.RecentNames.push_back({0, -1, QStringLiteral("M2")});
+    const CLogicEditModel::ContextCandidates candidates = model.PrepareContextCandidates();
+    EXPECT_EQ(candidates.words, (QStringList{"M1", "M2"}));
+    EXPECT_EQ(candidates.separator, 1);
+}
+
+} // namespace

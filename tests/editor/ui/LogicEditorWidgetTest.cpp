@@ -1,0 +1,288 @@
+#include "editor/LogicEditCommandMap.h"
+#include "editor/LogicEditModel.h"
+#include "editor/ui/FontFaces.h"
+#include "editor/ui/FunctionView.h"
+#include "editor/ui/SplREdit.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace LogicEditCommand;
+
+class LogicEditorWidgetTest : public ::testing::Test {
+protected:
+    LogicEditorWidgetTest() {
+        document.SetDefaults();
+        document.particles.ifParticle.clear();
+        document.particles.switchParticle.clear();
+        document.particles.doInfix.clear();
+        document.particles.doSuffix.clear();
+        form = std::make_unique<CFunctionView>(document, *document.registry.origin);
+        form->resize(640, 400);
+        form->show();
+    }
+    CSplREdit& Editor() { return form->Editor(); }
+    CLogicEditModel& Model() { return form->Model(); }
+    QString Slot(int line, int slot) { return Model().Record(line)->textSlots[static_cast<size_t>(slot)].text; }
+    // The editor shows exactly the model's lines and then the append line.
+    void ExpectShowsModel() {
+        ASSERT_EQ(Editor().blockCount(), Model().RecordCount() + 1);
+        for (int line = 0; line < Model().RecordCount(); ++line)
+            EXPECT_EQ(Editor().document()->findBlockByNumber(line).text(), Model().LineText(line)) << line;
+    }
+    void Compose(const QString& commit, const QString& preedit = QString()) {
+        QInputMethodEvent event(preedit, {});
+        event.setCommitString(commit);
+        QApplication::sendEvent(&Editor(), &event);
+    }
+
+    platform::ScriptedMessageSink sink;
+    CDocumentData document;
+    std::unique_ptr<CFunctionView> form;
+};
+
+TEST_F(LogicEditorWidgetTest, BackspaceAndDeleteStopAtTheSlotEnds) {
+    Editor().RunCommand(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "ab");
+    EXPECT_EQ(Slot(0, 0), "ab");
+    const QString line = Model().LineText(0);
+    QTest::keyClick(&Editor(), Qt::Key_Delete); // at the slot's end
+    EXPECT_EQ(Model().LineText(0), line);
+    QTest::keyClick(&Editor(), Qt::Key_Left);
+    QTest::keyClick(&Editor(), Qt::Key_Left);
+    QTest::keyClick(&Editor(), Qt::Key_Left); // stays at the slot's start
+    QTest::keyClick(&Editor(), Qt::Key_Backspace);
+    EXPECT_EQ(Model().LineText(0), line);
+    QTest::keyClick(&Editor(), Qt::Key_Delete);
+    EXPECT_EQ(Slot(0, 0), "b");
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, EnterNeverAddsALine) {
+    Editor().RunCommand(AddIfAtCurrent);
+    const int count = Model().RecordCount();
+    QTest::keyClicks(&Editor(), "x");
+    QTest::keyClick(&Editor(), Qt::Key_Return);
+    QTest::keyClick(&Editor(), Qt::Key_Enter);
+    EXPECT_EQ(Model().RecordCount(), count);
+    EXPECT_EQ(Slot(0, 0), "x");
+    // On the append line Enter adds nothing either, and a printable key only says how lines are added.
+    Model().SetCaret(count, 0);
+    QTest::keyClick(&Editor(), Qt::Key_Return);
+    EXPECT_EQ(Model().RecordCount(), count);
+    EXPECT_TRUE(sink.Texts().isEmpty());
+    QTest::keyClicks(&Editor(), "q");
+    EXPECT_EQ(Model().RecordCount(), count);
+    EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::TypingOutsideLines)});
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, TabWalksTheSlotsAndOnToTheNextLine) {
+    Editor().RunCommand(AddIfAtCurrent);
+    QTest::keyClicks(&Editor(), "m");
+    QTest::keyClick(&Editor(), Qt::Key_Tab);
+    QTest::keyClicks(&Editor(), "p");
+    QTest::keyClick(&Editor(), Qt::Key_Tab);
+    QTest::keyClicks(&Editor(), "s");
+    QTest::keyClick(&Editor(), Qt::Key_Tab);
+    QTest::keyClicks(&Editor(), "v");
+    EXPECT_EQ(Slot(0, 0), "m");
+    EXPECT_EQ(Slot(0, 1), "p");
+    EXPECT_EQ(Slot(0, 2), "s");
+    EXPECT_EQ(Slot(0, 3), "v");
+    QTest::keyClick(&Editor(), Qt::Key_Tab);
+    EXPECT_GT(Model().CaretLine(), 0);
+    QTest::keyClick(&Editor(), Qt::Key_Backtab);
+    EXPECT_EQ(Model().CaretLine(), 0);
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, BracketsAreRefusedInMembersAndTakenInComments) {
+    Editor().RunCommand(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "a<b");
+    EXPECT_EQ(Slot(0, 0), "ab");
+    Editor().RunCommand(AddCommentAfter);
+    QTest::keyClicks(&Editor(), "a<b");
+    EXPECT_EQ(Slot(1, 0), "a<b");
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, ACompositionLandsInTheCaretSlotOnly) {
+    Editor().RunCommand(AddDoAtCurrent);
+    const QString before = Model().LineText(0);
+    Compose(QString(), QStringLiteral("めも"));
+    EXPECT_EQ(Model().LineText(0), before) << "the composition stays out of the model until committed";
+    Compose(QStringLiteral("メモ"));
+    EXPECT_EQ(Slot(0, 0), QStringLiteral("メモ"));
+    for (int slot = 1; slot < 4; ++slot)
+        EXPECT_TRUE(Slot(0, slot).isEmpty()) << slot;
+    // Beside the statements (the append line, a keyword-only line) a composition changes nothing.
+    const int count = Model().RecordCount();
+    Model().SetCaret(count, 0);
+    Compose(QStringLiteral("外"));
+    EXPECT_EQ(Model().RecordCount(), count);
+    Model().SetCaret(0, 0);
+    Editor().RunCommand(AddDoNothingAfter);
+    const int doNothing = Model().CaretLine();
+    const QString keywordOnly = Model().LineText(doNothing);
+    Compose(QStringLiteral("外"));
+    EXPECT_EQ(Model().LineText(doNothing), keywordOnly);
+    EXPECT_FALSE(static_cast<QWidget&>(Editor()).inputMethodQuery(Qt::ImEnabled).toBool());
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, PastesAndDropsPassTheFilter) {
+    Editor().RunCommand(AddDoAtCurrent);
+    const int count = Model().RecordCount();
+    QGuiApplication::clipboard()->setText(QStringLiteral("a<b\nc\nd"));
+    Editor().RunCommand(EditPaste);
+    EXPECT_EQ(Model().RecordCount(), count);
+    EXPECT_EQ(Slot(0, 0), "a bcd");
+    EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::SyntaxBracketsReplaced)});
+
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("x\ny\nz"));
+    Model().SetCaret(0, Model().Record(0)->Home);
+    Editor().Render(false); // the drop lands where the caret is shown
+    const QPoint point = Editor().cursorRect().center();
+    QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Editor().viewport(), &enter);
+    QDropEvent drop(point, Qt::MoveAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Editor().viewport(), &drop);
+    EXPECT_EQ(Model().RecordCount(), count);
+    EXPECT_TRUE(Slot(0, 0).contains("xyz")) << Slot(0, 0).toStdString();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a<b\nc\nd")) << "a drop leaves the clipboard";
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, MemberCandidatesListRegisteredThenRecentNames) {
+    document.memberDefinitions.push_back({QStringLiteral("温度"), QString(), {}});
+    document.memberDefinitions.push_back({QStringLiteral("A&B"), QString(), {}});
+    document.RecentNames.push_back({0, -1, QStringLiteral("圧力")});
+    document.RecentNames.push_back({0, -1, QStringLiteral("温度")});
+    Editor().RunCommand(AddDoAtCurrent);
+    const std::unique_ptr<QMenu> menu = Editor().CreateContextMenu();
+    QMenu* candidates = menu->actions().at(0)->menu();
+    ASSERT_NE(candidates, nullptr);
+    EXPECT_TRUE(menu->actions().at(0)->isEnabled());
+    const QList<QAction*> items = candidates->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("温度"));
+    EXPECT_EQ(items[1]->text(), QStringLiteral("A&&B"));
+    EXPECT_TRUE(items[2]->isSeparator());
+    EXPECT_EQ(items[3]->text(), QStringLiteral("圧力"));
+    EXPECT_EQ(items[3]->data().toInt(), FirstCandidate + 3);
+
+    ASSERT_TRUE(Editor().RunCommand(items[3]->data().toInt()));
+    EXPECT_EQ(Slot(0, 0), QStringLiteral("圧力"));
+    EXPECT_TRUE(Model().IsUndoAvailable());
+    Editor().RunCommand(EditUndo);
+    EXPECT_TRUE(Slot(0, 0).isEmpty());
+
+    // Past the last line there is no candidate, and Redo is always grey.
+    Model().SetCaret(Model().RecordCount(), 0);
+    const std::unique_ptr<QMenu> append = Editor().CreateContextMenu();
+    EXPECT_FALSE(append->actions().at(0)->isEnabled());
+    for (QAction* action : append->actions()) {
+        if (action->data().toInt() == EditRedo) {
+            EXPECT_FALSE(action->isEnabled());
+        }
+    }
+}
+
+TEST_F(LogicEditorWidgetTest, ClicksStayInsideSlotsAndDoubleClicksSelectOne) {
+    Editor().RunCommand(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "name");
+    const QTextBlock first = Editor().document()->firstBlock();
+    QTextCursor atKeyword(first);
+    const QPoint keyword = Editor().cursorRect(atKeyword).center() + QPoint(1, 0);
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, keyword);
+    EXPECT_EQ(Model().Caret(), (EditPosition{0, Model().Record(0)->Home}));
+    QTextCursor inName(first);
+    inName.setPosition(Model().Record(0)->Home + 2);
+    QTest::mouseDClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, Editor().cursorRect(inName).center());
+    EXPECT_EQ(Model().SelectedText(), "name");
+    Editor().RunCommand(EditSelectAll);
+    int firstLine = 0;
+    int lastLine = 0;
+    EXPECT_GT(Model().GetSelectedLineRange(firstLine, lastLine), 0);
+}
+
+TEST_F(LogicEditorWidgetTest, ToolboxButtonsFollowTheCaret) {
+    EXPECT_EQ(form->findChildren<QPushButton*>().size(), 37);
+    // On the append line the statement buttons fill it; insert-before, case and Do nothing wait for a line.
+    EXPECT_FALSE(form->ToolboxButton(1209)->isEnabled());
+    EXPECT_FALSE(form->ToolboxButton(1218)->isEnabled());
+    EXPECT_TRUE(form->ToolboxButton(1210)->isEnabled());
+    QTest::mouseClick(form->ToolboxButton(1210), Qt::LeftButton);
+    EXPECT_EQ(Model().Record(0)->lineKind, SyntaxIf);
+    EXPECT_TRUE(form->ToolboxButton(1209)->isEnabled());
+    EXPECT_TRUE(form->ToolboxButton(1325)->isEnabled());
+    for (int never : {1220, 1221, 1326})
+        EXPECT_FALSE(form->ToolboxButton(never)->isEnabled()) << never;
+    // With whole lines selected every statement button is off.
+    Editor().RunCommand(EditSelectAll);
+    form->UpdateToolboxButtons();
+    for (int statement : {1209, 1210, 1211, 1212, 1213, 1214, 1215, 1217, 1218, 1219, 1324, 1342})
+        EXPECT_FALSE(form->ToolboxButton(statement)->isEnabled()) << statement;
+
+    // The candidate box offers the registered members at an empty member slot.
+    document.memberDefinitions.push_back({QStringLiteral("弁"), QString(), {}});
+    Model().SetCaret(0, Model().Record(0)->Home);
+    form->UpdateToolboxButtons();
+    ASSERT_TRUE(form->CandidateBox()->isEnabled());
+    form->CandidateBox()->activated(0);
+    EXPECT_EQ(Slot(0, 0), QStringLiteral("弁"));
+}
+
+TEST_F(LogicEditorWidgetTest, ToolboxPagesAreSharedByEveryForm) {
+    CFunctionView second(document, *document.registry.origin);
+    second.show();
+    form->ShowToolboxPage(3);
+    EXPECT_TRUE(second.ToolboxButton(1325)->isVisible());
+    EXPECT_FALSE(second.ToolboxButton(1210)->isVisible());
+    form->ClickToolboxButton(1208); // the toggle shows the page chooser
+    EXPECT_TRUE(second.ToolboxButton(1320)->isVisible());
+    EXPECT_FALSE(second.ToolboxButton(1325)->isVisible());
+    form->ClickToolboxButton(1208); // and back to the page shown before
+    EXPECT_TRUE(second.ToolboxButton(1325)->isVisible());
+    form->ShowToolboxPage(1);
+}
+
+TEST(LogicEditorFonts, MissingFacesFallBackToAFaceOfTheirScript) {
+    const QStringList families = FontFamiliesFor(QStringLiteral("ＭＳ ゴシック"));
+    ASSERT_FALSE(families.isEmpty());
+    EXPECT_EQ(families.front(), QStringLiteral("ＭＳ ゴシック"));
+    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    if (!japanese.isEmpty() && !QFontDatabase::hasFamily(QStringLiteral("ＭＳ ゴシック"))) {
+        ASSERT_GE(families.size(), 2);
+        EXPECT_TRUE(japanese.contains(families[1])) << families[1].toStdString();
+    }
+    FontSetting font;
+    font.faceName = QStringLiteral("ＭＳ ゴシック");
+    font.pointSize = 120;
+    font.colour = 0x0000FF;
+    font.bold = 1;
+    const QTextCharFormat format = CharFormatOf(font);
+    EXPECT_EQ(format.fontFamilies().toStringList().front(), font.faceName);
+    EXPECT_DOUBLE_EQ(format.fontPointSize(), 12.0);
+    EXPECT_EQ(format.foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(format.fontWeight(), QFont::Bold);
+}
+
+} // namespace
