@@ -28,6 +28,7 @@ CHierarchicalView::CHierarchicalView(CViewHost& host, QWidget* parent) : QAbstra
     setWindowTitle(LoadString(StringId::HierarchicalViewTitle));
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 200);
 }
 
@@ -258,6 +259,11 @@ void CHierarchicalView::showEvent(QShowEvent* event) {
     QAbstractScrollArea::showEvent(event);
     if (m_updatePending)
         OnUpdate();
+}
+
+void CHierarchicalView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    ConfirmDrawing();
 }
 
 bool CHierarchicalView::Print(QPrinter& printer) {
