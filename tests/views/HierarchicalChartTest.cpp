@@ -1,5 +1,5 @@
-#include "ViewsTestSupport.h"
 #include "views/HierarchicalChart.h"
+#include "ViewsTestSupport.h"
 #include "views/HierarchicalChartPrint.h"
 
 #include <gtest/gtest.h>

@@ -503,8 +503,6 @@ void CMainFrame::ShowPane(int id) {
     QDockWidget* pane = m_panes.at(id);
     pane->show();
     pane->raise();
-    if (QWidget* view = pane->widget())
-        view->setFocus();
 }
 
 void CMainFrame::OnCommand(int id) {

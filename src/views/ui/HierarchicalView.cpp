@@ -261,11 +261,6 @@ void CHierarchicalView::showEvent(QShowEvent* event) {
         OnUpdate();
 }
 
-void CHierarchicalView::focusInEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusInEvent(event);
-    ConfirmDrawing();
-}
-
 bool CHierarchicalView::Print(QPrinter& printer) {
     CDocumentData& document = m_host.Document();
     CHierarchicalChartPrint print;

@@ -32,8 +32,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // Activating the view asks before the first drawing, as a click in it does.
-    void focusInEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
