@@ -12,7 +12,7 @@ SANITIZE_BUILD_DIR=${SANITIZE_BUILD_DIR:-build-asan}
 FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 # clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the sanitizer build and the fuzzers.
 PACKAGES=(g++ cmake ninja-build qt6-base-dev libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev
-          libxml2-utils clang libclang-rt-14-dev llvm)
+          libxml2-utils clang libclang-rt-14-dev llvm poppler-utils)
 
 install_missing_packages() {
     local missing=()

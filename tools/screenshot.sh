@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Shows the editor on a virtual X server and saves a picture of the screen, for a look at the editor without
 # a desktop. Installs what is missing with apt-get (Debian).
-#   tools/screenshot.sh FILE.nuv OUT.png [COMMAND...] [key:KEY...]
+#   tools/screenshot.sh FILE.nuv OUT.png [COMMAND...] [key:KEY...|click:X,Y...]
 # Each COMMAND is a main-window command id run once the window shows, in order (32790 brings the hierarchical
 # index to the front, 216 chooses a look); each key:KEY is then typed into the window that has the focus, in
-# order, as xdotool names keys (key:Return answers a question with its default). NUV names the program (default
+# order, as xdotool names keys (key:Return answers a question with its default); each click:X,Y clicks the left
+# button at that point of the screen, in turn with the keys. NUV names the program (default
 # build/nuv).
 set -euo pipefail
 
@@ -19,7 +20,7 @@ commands=()
 keys=()
 for argument in "$@"; do
     case $argument in
-    key:*) keys+=("${argument#key:}") ;;
+    key:* | click:*) keys+=("$argument") ;;
     *) commands+=("$argument") ;;
     esac
 done
@@ -94,8 +95,11 @@ if [ "$shown" -eq 0 ]; then
     exit 1
 fi
 sleep 1
-for key in "${keys[@]}"; do
-    xdotool key "$key"
+for input in "${keys[@]}"; do
+    case $input in
+    click:*) IFS=, read -r x y <<<"${input#click:}" && xdotool mousemove "$x" "$y" click 1 ;;
+    *) xdotool key "${input#key:}" ;;
+    esac
     sleep 0.5
 done
 # The root's picture misses the windows the X server keeps apart (dialogs get a visual of their own): each

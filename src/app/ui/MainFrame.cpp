@@ -10,6 +10,7 @@
 #include "app/ui/AboutDialog.h"
 #include "app/ui/ChildFrame.h"
 #include "app/ui/CustomizeDlg.h"
+#include "app/ui/NavigationPanes.h"
 #include "app/ui/ShellCommands.h"
 #include "app/ui/WindowsDlg.h"
 #include "editor/ui/FunctionView.h"
@@ -29,7 +30,6 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QInputDialog>
-#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
@@ -337,6 +337,11 @@ void CMainFrame::RestoreZoom(int zoom) {
 
 void CMainFrame::CreatePanes() {
     // All panes sit in one tabbed group on the left, the outline-ordered index in front.
+    m_navigation = std::make_unique<CNavigationPanes>(m_app, this, [this] { UpdatePaneViews(); });
+    SetPaneView(HierarchicalIndexPane, &m_navigation->HierarchicalPaneView());
+    SetPaneView(OutlineIndexPane, &m_navigation->OutlinePaneView());
+    SetPaneView(NotesPane, &m_navigation->NotesPaneView());
+    SetZoomWindow(m_navigation.get());
     for (const MainFrameCommand::Pane& pane : Panes()) {
         auto* dock = new QDockWidget(Msg::Text(m_app.MessageContext(), pane.caption), this);
         dock->setObjectName(QStringLiteral("Pane%1").arg(pane.id));
@@ -350,10 +355,7 @@ void CMainFrame::CreatePanes() {
             });
             dock->setWidget(edit);
         } else {
-            auto* placeholder = new QLabel(dock);
-            placeholder->setAlignment(Qt::AlignCenter);
-            placeholder->setMinimumSize(200, 200);
-            dock->setWidget(placeholder);
+            dock->setWidget(m_navigation->PaneWidget(pane.id));
         }
         m_panes[pane.id] = dock;
     }
@@ -559,6 +561,10 @@ void CMainFrame::SetInspectionWorkerRunning(bool running) {
 void CMainFrame::ShowZoomWindow() {
     if (m_pZoomWindow)
         m_pZoomWindow->ShowZoomWindow();
+}
+
+void CMainFrame::ShowActiveFunctionInViews(CUnitFunction& function, CAbstractIndexItem* currentItem) {
+    m_navigation->ShowActiveFunction(function, currentItem);
 }
 
 bool CMainFrame::OpenFunction(qint32 internalId) {

@@ -17,8 +17,10 @@
 #include <QTimer>
 
 #include <map>
+#include <memory>
 
 class CChildFrame;
+class CNavigationPanes;
 class CCustomizeDlg;
 class CNUVApp;
 class COpenDocument;
@@ -165,7 +167,7 @@ private:
     void PrefixTabUnregisteredMemberNames(CNUVDoc&, const QString&) override {}
     void ShowReplaceAllDialog(const QString&) override {}
     void RefreshViewsAfterWorker() override {}
-    void ShowActiveFunctionInViews(CUnitFunction&, CAbstractIndexItem*) override {}
+    void ShowActiveFunctionInViews(CUnitFunction& function, CAbstractIndexItem* currentItem) override;
     void SetWorkerInputLock(bool locked) override;
     bool IsFocusInTabBar() const;
 
@@ -182,6 +184,7 @@ private:
     CCustomizeDlg* m_customizeDlg = nullptr;
     CModelessDialogs m_modelessDialogs;
     CZoomWindow* m_pZoomWindow = nullptr;
+    std::unique_ptr<CNavigationPanes> m_navigation;
     QPointer<QWidget> m_printPreview;
     QMenu* m_instanceMenu = nullptr;
     QTabWidget* m_tabArea = nullptr;

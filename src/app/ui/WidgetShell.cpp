@@ -11,6 +11,7 @@
 #include "platform/ui/InstanceChannel.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "views/ui/FunctionPromptDialogs.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -158,6 +159,24 @@ void CWidgetShell::RestoreKeyboardFocus() {
 void CWidgetShell::RestoreZoom(int zoom) {
     if (m_mainFrame)
         m_mainFrame->RestoreZoom(zoom);
+}
+
+bool CWidgetShell::PromptFunctionName(QString& name, bool isolated) {
+    // Without a display nobody can answer: the prompt is cancelled.
+    if (!m_pApp || m_bHeadless)
+        return false;
+    CFunctionNameprompt prompt(m_pApp->Document().DocumentData(), isolated, name, m_mainFrame.get());
+    if (prompt.exec() != QDialog::Accepted)
+        return false;
+    name = prompt.Name();
+    return true;
+}
+
+void CWidgetShell::RunMoveDialog(CAbstractIndexItem& item) {
+    if (!m_pApp || m_bHeadless)
+        return;
+    CFunctionMoveWindow prompt(m_pApp->Document().DocumentData(), item, m_mainFrame.get());
+    prompt.exec();
 }
 
 void CWidgetShell::DestroyMainWindow() {

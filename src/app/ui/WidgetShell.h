@@ -43,6 +43,9 @@ public:
     void ReleaseKeyboardFocus() override;
     void RestoreKeyboardFocus() override;
     void RestoreZoom(int zoom) override;
+    // The name and move prompts of the table of contents.
+    bool PromptFunctionName(QString& name, bool isolated) override;
+    void RunMoveDialog(CAbstractIndexItem& item) override;
 
     // The editor shows the main window; the converter keeps it hidden.
     void ShowMainWindow();

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "views/HierarchicalChart.h"
+
+#include <QAbstractScrollArea>
+
+class CViewHost;
+class QPrinter;
+
+// The hierarchical chart pane: paints the boxes, connectors and fold buttons that reach into the window,
+// opens a unit function on a click on its box, folds on a click on a fold button, and offers the table of
+// contents' menu on a box and the reduction menu elsewhere. Nothing is drawn before the first question of the
+// process was answered with OK.
+class CHierarchicalView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit CHierarchicalView(CViewHost& host, QWidget* parent = nullptr);
+
+    // The document changed: rebuilt at once while shown, else when next shown.
+    void OnUpdate();
+    // The document's chart settings changed (`forceLayout` after a document was opened).
+    void ApplySettings();
+    const CHierarchicalChart& Chart() const { return m_chart; }
+    bool UpdatePending() const { return m_updatePending; }
+
+    // Prints the chart's printout to the printer; false after the message when there is nothing to print.
+    bool Print(QPrinter& printer);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    bool ConfirmDrawing();
+    void Relayout(bool resetScroll);
+    void UpdateScrollBars();
+    QPoint ScrollPosition() const;
+    void ScrollTo(QPoint position);
+    void RevealBox(int box);
+    void ShowReductionMenu(const QPoint& globalPosition);
+
+    CViewHost& m_host;
+    CHierarchicalChart m_chart;
+    bool m_updatePending = false;
+};

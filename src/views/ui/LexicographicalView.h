@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/FontSetting.h"
+
+#include <QTreeWidget>
+
+class CAbstractIndexItem;
+class CViewHost;
+
+// The outline-ordered table of contents: every item in a tree, with its icon, optional numbers, its own open
+// or closed state, and the table of contents' context menu. Selecting an item opens its unit function.
+class CLexicographicalView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit CLexicographicalView(CViewHost& host, QWidget* parent = nullptr);
+
+    // Rebuilds the tree from the document; while hidden, once it is shown.
+    void OnUpdate();
+    // Takes the document's font for the tree; false when it did not change.
+    bool UpdateFont();
+    // Selects the tree entry of the item without opening anything.
+    void SelectItem(const CAbstractIndexItem* item);
+    // The table-of-contents item an entry shows.
+    static CAbstractIndexItem* IndexItem(const QTreeWidgetItem* entry);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    CViewHost& m_host;
+    FontSetting m_font;
+    bool m_updating = false;
+    bool m_updatePending = false;
+};

@@ -1,0 +1,208 @@
+#include "../ViewsTestSupport.h"
+#include "platform/MessageBox.h"
+#include "support/TestFiles.h"
+#include "texts/MessageContext.h"
+#include "views/DrawingConsent.h"
+#include "views/HierarchicalChartPrint.h"
+#include "views/ViewHost.h"
+#include "views/ui/FunctionPromptDialogs.h"
+#include "views/ui/HierarchicalView.h"
+#include "views/ui/MemoView.h"
+#include "views/ui/ZoomDialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeViewHost : public CViewHost {
+public:
+    explicit FakeViewHost(TestDocument& document) : m_document(document) {}
+
+    CDocumentData& Document() override { return m_document.data; }
+    bool HasDocument() const override { return hasDocument; }
+    const CMessageContext& MessageContext() const override { return m_context; }
+    void OpenFunctionTab(CUnitFunction* function) override { opened.push_back(function); }
+    CUnitFunction* ActiveTabFunction() override { return active; }
+    void SetModified() override { ++modified; }
+    CDrawingConsent& DrawingConsent() override { return consent; }
+
+    bool hasDocument = true;
+    CUnitFunction* active = nullptr;
+    std::vector<CUnitFunction*> opened;
+    int modified = 0;
+    CDrawingConsent consent;
+
+private:
+    TestDocument& m_document;
+    CMessageContext m_context;
+};
+
+// The page count poppler reads from a PDF file; -1 when it cannot.
+int PdfPages(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {path});
+    if (!process.waitForFinished(30000))
+        return -1;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n'))
+        if (line.startsWith(QLatin1String("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+} // namespace
+
+TEST(HierarchicalChartPane, DrawsOnlyAfterTheQuestionAndOpensClickedBoxes) {
+    TestDocument document;
+    AddLeaves(document, 3);
+    document.Rebuild();
+    FakeViewHost host(document);
+    CHierarchicalView view(host);
+    view.resize(600, 400);
+    view.show();
+    view.OnUpdate();
+    EXPECT_TRUE(view.Chart().IsEmpty());
+
+    platform::ScriptedMessageSink sink;
+    sink.Answer(platform::MessageAnswer::Cancel);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(view.Chart().IsEmpty());
+    sink.Answer(platform::MessageAnswer::Ok);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    ASSERT_EQ(sink.Texts().size(), 2);
+    ASSERT_EQ(view.Chart().Boxes().size(), 4u);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(170 + 60, 70 + 20));
+    ASSERT_EQ(host.opened.size(), 1u);
+    EXPECT_EQ(host.opened.front(), document.origin()->children[1]);
+    EXPECT_EQ(sink.Texts().size(), 2); // asked no more
+
+    view.hide();
+    view.OnUpdate();
+    EXPECT_TRUE(view.UpdatePending());
+    view.show();
+    EXPECT_FALSE(view.UpdatePending());
+}
+
+TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
+    TestDocument document;
+    AddLeaves(document, 40);
+    document.Rebuild();
+    AddLeaves(document, 12, document.origin()->children[0]);
+    document.Rebuild();
+    FakeViewHost host(document);
+    CHierarchicalView view(host);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    ASSERT_TRUE(view.Print(printer));
+
+    // The grid the printout was tiled over, with the unit it measured on the same printer.
+    CHierarchicalChartPrint print;
+    ASSERT_TRUE(print.Prepare(document.data, nullptr));
+    QFont unitFont(GetDefaultUIFontName());
+    unitFont.setPointSizeF(10.5);
+    const int unit = std::max(1, static_cast<int>(QFontMetrics(unitFont, &printer).height() / 10.0 + 0.5));
+    const double perMillimetre = printer.resolution() / 25.4;
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRect area(int(5 * perMillimetre), int(5 * perMillimetre), page.width() - int(10 * perMillimetre),
+                     page.height() - int(10 * perMillimetre));
+    const size_t pages = print.Pages(unit, area).size();
+    EXPECT_GT(pages, 1u);
+    EXPECT_EQ(PdfPages(path), int(pages));
+
+    // A unit function without a place prints nothing of its own range, with the message.
+    document.data.printSettings.sections[PrintSettings::HierarchicalIndex].scope = 2;
+    host.active = document.Add(3000, QStringLiteral("Loose"));
+    document.Rebuild();
+    platform::ScriptedMessageSink sink;
+    EXPECT_FALSE(view.Print(printer));
+    ASSERT_EQ(sink.Texts().size(), 1);
+    EXPECT_TRUE(sink.Texts().front().startsWith("印刷に該当する単位機能がないため"));
+}
+
+TEST(NotesPane, PastesPlainTextAndIsReadOnlyWithoutADocument) {
+    TestDocument document;
+    document.Rebuild();
+    document.data.MemoText = QStringLiteral("first");
+    FakeViewHost host(document);
+    CMemoView notes(host);
+    EXPECT_EQ(notes.toPlainText(), "first");
+    EXPECT_FALSE(notes.isReadOnly());
+    auto* mime = new QMimeData;
+    mime->setHtml(QStringLiteral("<b>bold</b> text"));
+    mime->setText(QStringLiteral("bold text"));
+    QApplication::clipboard()->setMimeData(mime);
+    notes.moveCursor(QTextCursor::End);
+    notes.paste();
+    EXPECT_EQ(notes.toPlainText(), "firstbold text");
+    EXPECT_FALSE(notes.document()->toHtml().contains("font-weight:700"));
+    EXPECT_EQ(document.data.MemoText, "firstbold text");
+    EXPECT_GE(host.modified, 1);
+
+    host.hasDocument = false;
+    notes.OnUpdate();
+    EXPECT_TRUE(notes.toPlainText().isEmpty());
+    EXPECT_TRUE(notes.isReadOnly());
+}
+
+TEST(NameAndMovePromptDialogs, RefuseTakenNamesAndEnableMoveForOutlineNumbers) {
+    TestDocument document;
+    FakeModelShell shell;
+    document.Add(2001, QStringLiteral("A"), document.origin());
+    document.Add(2002, QStringLiteral("B"), document.origin());
+    document.Rebuild();
+    document.data.environment.enableDuplicateFunctionName = 0;
+    platform::ScriptedMessageSink sink;
+    CFunctionNameprompt prompt(document.data, false, QString());
+    prompt.Field()->setText(QStringLiteral("A"));
+    prompt.accept();
+    EXPECT_EQ(prompt.result(), QDialog::Rejected);
+    ASSERT_EQ(sink.Texts().size(), 1);
+    prompt.Field()->setText(QStringLiteral("New"));
+    prompt.accept();
+    EXPECT_EQ(prompt.result(), QDialog::Accepted);
+    EXPECT_EQ(prompt.Name(), "New");
+
+    CFunctionNameprompt isolate(document.data, true, QStringLiteral("A2"));
+    EXPECT_TRUE(isolate.OkButton()->isEnabled());
+    isolate.Field()->clear();
+    EXPECT_FALSE(isolate.OkButton()->isEnabled());
+
+    CFunctionMoveWindow move(document.data, *document.Item({2}));
+    EXPECT_EQ(move.Field()->text(), "2");
+    EXPECT_FALSE(move.OkButton()->isEnabled());
+    move.Field()->setText(QStringLiteral("1."));
+    EXPECT_FALSE(move.OkButton()->isEnabled());
+    move.Field()->setText(QStringLiteral("1"));
+    EXPECT_TRUE(move.OkButton()->isEnabled());
+    move.accept();
+    EXPECT_EQ(move.result(), QDialog::Accepted);
+    EXPECT_EQ(document.origin()->children.front()->name, "B");
+}
+
+TEST(ZoomWindowDialog, SliderLabelAndActualSize) {
+    int applied = 0;
+    CZoomDialog dialog([&applied] { ++applied; });
+    EXPECT_EQ(dialog.Label()->text(), "100 %");
+    dialog.Slider()->setValue(176);
+    EXPECT_EQ(dialog.Label()->text(), "35 %");
+    EXPECT_EQ(applied, 1);
+    dialog.ApplyPosition(64);
+    EXPECT_EQ(dialog.Label()->text(), "400 %");
+    EXPECT_DOUBLE_EQ(dialog.ZoomFactor(), 4.0);
+    QTest::mouseClick(dialog.ActualSizeButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.Label()->text(), "100 %");
+    EXPECT_EQ(applied, 3);
+}
