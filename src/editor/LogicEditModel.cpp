@@ -54,9 +54,13 @@ QString CLogicEditModel::LineText(int line) const {
 }
 
 QString CLogicEditModel::PlainText() const {
+    qsizetype size = 0;
+    for (const ComposedLine& line : m_composed)
+        size += line.text.size() + 1;
     QString text;
+    text.reserve(size);
     for (const ComposedLine& line : m_composed) {
-        if (!text.isEmpty() || &line != &m_composed.front())
+        if (&line != &m_composed.front())
             text += QChar('\n');
         text += line.text;
     }
