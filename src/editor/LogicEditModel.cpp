@@ -621,11 +621,21 @@ void CLogicEditModel::TypeCharacter(QChar character) {
 void CLogicEditModel::PressKey(EditKey key) {
     const int line = m_caret.line;
     const CLogicLine* record = Record(line);
-    auto moveTo = [&](EditPosition position) {
+    // The line being left is committed first; a refused commit (a blank Fn name) keeps the caret.
+    auto moveTo = [&](EditPosition position, bool commit) {
         m_undoGroupOpen = false;
+        if (commit && CommitLineEdits(false) == 0)
+            return;
         SetCaret(position.line, position.column);
-        if (position.line != line)
-            CommitLineEdits(false);
+    };
+    // Up and Down keep the column inside the target line's slots.
+    auto verticalTarget = [&](int target) -> EditPosition {
+        const CLogicLine* to = Record(target);
+        if (!to)
+            return {target, 0};
+        if (m_caret.column <= to->Home)
+            return {target, to->Home};
+        return {target, m_caret.column < to->End ? m_caret.column : static_cast<int>(to->End)};
     };
     switch (key) {
     case EditKey::Backspace:
@@ -659,37 +669,38 @@ void CLogicEditModel::PressKey(EditKey key) {
         return;
     }
     case EditKey::Tab:
-        moveTo(NextSlotPosition(line, m_caret.column));
+        moveTo(NextSlotPosition(line, m_caret.column), true);
         return;
     case EditKey::Left:
         if (m_caret.column > 0)
-            moveTo({line, m_caret.column - 1});
+            moveTo({line, m_caret.column - 1}, false);
         else if (line > 0)
-            moveTo({line - 1, LineLength(line - 1)});
+            moveTo({line - 1, LineLength(line - 1)}, true);
         return;
     case EditKey::Right:
         if (m_caret.column < LineLength(line))
-            moveTo({line, m_caret.column + 1});
+            moveTo({line, m_caret.column + 1}, false);
         else if (line < RecordCount())
-            moveTo({line + 1, 0});
+            moveTo({line + 1, 0}, true);
         return;
     case EditKey::Up:
         if (line > 0)
-            moveTo({line - 1, std::min(m_caret.column, LineLength(line - 1))});
+            moveTo(verticalTarget(line - 1), true);
         return;
     case EditKey::Down:
-        if (line < RecordCount())
-            moveTo({line + 1, std::min(m_caret.column, LineLength(line + 1))});
+        // From the last record the caret reaches the append line only from a plain line.
+        if (line + 1 < RecordCount() || (record && line + 1 == RecordCount() && record->lineKind == SyntaxPlainLine))
+            moveTo(verticalTarget(line + 1), true);
         return;
     case EditKey::Home:
-        moveTo({line, record ? record->Home : 0});
+        moveTo({line, record ? record->Home : 0}, true);
         return;
     case EditKey::End:
-        moveTo({line, LineLength(line)});
+        moveTo({line, LineLength(line)}, true);
         return;
     case EditKey::Enter:
+        // No line is ever split or committed by Enter: it only ends the typing run's undo step.
         m_undoGroupOpen = false;
-        CommitLineEdits(false);
         return;
     }
 }
