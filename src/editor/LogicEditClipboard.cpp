@@ -94,7 +94,7 @@ void CLogicEditModel::OnEditPaste() {
         ShowWarning(LoadString(StringId::CannotPasteHere));
         return;
     }
-    CLogicLine& record = *Record(m_caret.line);
+    const CLogicLine& record = *Record(m_caret.line);
     if (!AcceptsPastedText(record.lineKind) || !m_clipboard.HasText() || !IsSelectionInOneSlot())
         return;
     const EditPosition start = SelectionStart();
@@ -134,7 +134,7 @@ void CLogicEditModel::OnEditPaste() {
         Transaction transaction(*this, false);
         OpenUndoGroup();
         if (record.textSlots[static_cast<size_t>(slot)].text.isEmpty())
-            record.textSlots[static_cast<size_t>(slot)].font = m_document.fonts.LogicFont;
+            EditRecord(m_caret.line).textSlots[static_cast<size_t>(slot)].font = m_document.fonts.LogicFont;
         QString text = LineText(start.line);
         text.replace(start.column, end.column - start.column, filtered);
         if (SplitLineText(start.line, text, true))
@@ -187,15 +187,13 @@ void CLogicEditModel::OnEditPasteLines() {
             ++line;
         if (line > RecordCount())
             line = RecordCount();
-        NoteStructureChange();
-        m_function.logicLines.insert(m_function.logicLines.begin() + line, std::make_unique<CLogicLine>(pasted));
-        m_composed.insert(m_composed.begin() + line, ComposedLine());
         if (pasted.lineKind == SyntaxFn) {
             // An Fn line is bound again by its name: the block may come from another document.
-            Record(line)->calledInternalID = 0;
+            pasted.calledInternalID = 0;
             m_undoAvailable = false;
             fnPasted = true;
         }
+        InsertRecord(line, std::make_unique<CLogicLine>(pasted));
         Recompose(line);
         m_caret = m_anchor = {line, 0};
     }

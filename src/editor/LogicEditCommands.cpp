@@ -43,7 +43,7 @@ void CLogicEditModel::FillAtCaret(int kind) {
     const int line = m_caret.line;
     if (kind == SyntaxFn)
         m_undoAvailable = false;
-    CLogicLine& record = *Record(line);
+    CLogicLine& record = EditRecord(line);
     InitLineRecord(record, kind, indent);
     const SentenceParticles& particles = m_document.particles;
     auto fillSlot = [&](int slot, const QString& text) {
@@ -69,7 +69,7 @@ void CLogicEditModel::FillAtCaret(int kind) {
     Recompose(line);
     auto addLine = [&](int lineKind) {
         AddLineAfterCaret(true);
-        InitLineRecord(*Record(m_caret.line), lineKind, indent);
+        InitLineRecord(EditRecord(m_caret.line), lineKind, indent);
         Recompose(m_caret.line);
     };
     if (kind == SyntaxIf) {
@@ -130,7 +130,7 @@ void CLogicEditModel::AddKeywordLineAfter(int kind) {
     const CLogicLine* record = Record(m_caret.line);
     const int indent = record ? record->Next : 0;
     AddLineAfterCaret(true);
-    InitLineRecord(*Record(m_caret.line), kind, indent);
+    InitLineRecord(EditRecord(m_caret.line), kind, indent);
     Recompose(m_caret.line);
     SetCaret(m_caret.line, LineLength(m_caret.line));
     m_undoGroupOpen = false;
@@ -156,7 +156,7 @@ void CLogicEditModel::OnAddCaseAfter() {
     OpenUndoGroup();
     const int indent = Record(m_caret.line) ? std::max(0, EnclosingSwitchTop(m_caret.line)) : 0;
     AddLineAfterCaret(true);
-    InitLineRecord(*Record(m_caret.line), SyntaxCase, indent);
+    InitLineRecord(EditRecord(m_caret.line), SyntaxCase, indent);
     Recompose(m_caret.line);
     SetCaret(m_caret.line, indent + Column(SyntaxCase));
     m_undoGroupOpen = false;
@@ -180,7 +180,7 @@ void CLogicEditModel::FillCommentLine(const QString& text) {
     Transaction transaction(*this, true);
     OpenUndoGroup();
     const int indent = PrepareCaretRecord();
-    CLogicLine& record = *Record(m_caret.line);
+    CLogicLine& record = EditRecord(m_caret.line);
     InitLineRecord(record, SyntaxComment, indent);
     record.textSlots[0].text = text.left(CLogicLine::MaxSlotTextLength);
     record.textSlots[0].font = m_document.fonts.LogicFont;
@@ -195,7 +195,7 @@ void CLogicEditModel::FillDoLine(const QString& member, const QString& state) {
     Transaction transaction(*this, true);
     OpenUndoGroup();
     FillAtCaret(SyntaxDo);
-    CLogicLine& record = *Record(m_caret.line);
+    CLogicLine& record = EditRecord(m_caret.line);
     record.textSlots[0] = {member.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
     record.textSlots[2] = {state.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
     record.RecountPositions();
@@ -206,7 +206,7 @@ void CLogicEditModel::FillTransitStateLine(const QString& member, const QString&
     Transaction transaction(*this, true);
     OpenUndoGroup();
     FillAtCaret(SyntaxTransitState);
-    CLogicLine& record = *Record(m_caret.line);
+    CLogicLine& record = EditRecord(m_caret.line);
     record.textSlots[0] = {member.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
     record.textSlots[2] = {state.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
     record.RecountPositions();
@@ -233,7 +233,7 @@ void CLogicEditModel::FillSwitchBlock(const QString& member, const QString& case
     const int indent = PrepareCaretRecord();
     const int line = m_caret.line;
     const quint8 mark = static_cast<quint8>(attribute > 0 ? attribute : 0);
-    CLogicLine& record = *Record(line);
+    CLogicLine& record = EditRecord(line);
     InitLineRecord(record, SyntaxSwitch, indent);
     record.transitionAttribute = mark;
     record.textSlots[0] = {member.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
@@ -241,7 +241,7 @@ void CLogicEditModel::FillSwitchBlock(const QString& member, const QString& case
     record.RecountPositions();
     Recompose(line);
     AddLineAfterCaret(true);
-    CLogicLine& caseRecord = *Record(m_caret.line);
+    CLogicLine& caseRecord = EditRecord(m_caret.line);
     InitLineRecord(caseRecord, SyntaxCase, indent);
     caseRecord.textSlots[0] = {caseText.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
     caseRecord.transitionAttribute = mark;
@@ -249,7 +249,7 @@ void CLogicEditModel::FillSwitchBlock(const QString& member, const QString& case
     Recompose(m_caret.line);
     for (int kind : {SyntaxElsw, SyntaxEndsw}) {
         AddLineAfterCaret(true);
-        InitLineRecord(*Record(m_caret.line), kind, indent);
+        InitLineRecord(EditRecord(m_caret.line), kind, indent);
         Recompose(m_caret.line);
     }
     SetCaret(line, 0);
@@ -273,7 +273,7 @@ bool CLogicEditModel::FillCaseLine(const QString& caseText, int attribute) {
     const int indent = EnclosingSwitchTop(line - 1);
     if (indent < 0)
         return false;
-    CLogicLine& record = *Record(line);
+    CLogicLine& record = EditRecord(line);
     InitLineRecord(record, SyntaxCase, indent);
     record.textSlots[0] = {caseText.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
     record.transitionAttribute = static_cast<quint8>(attribute > 0 ? attribute : 0);
@@ -339,7 +339,7 @@ void CLogicEditModel::ReplaceCaretLine(int kind) {
                 }
             }
         }
-        InitLineRecord(*Record(line), kind, indent);
+        InitLineRecord(EditRecord(line), kind, indent);
         Recompose(line);
         SetCaret(line, kind == SyntaxCase ? indent + Column(kind) : LineLength(line));
         break;
@@ -369,7 +369,7 @@ void CLogicEditModel::WrapSelection(WrapKind wrap) {
     const int frameKind = wrap == WrapKind::Loop ? SyntaxLoop : SyntaxIf;
     const int shift = Indent(frameKind);
     for (int i = first; i <= last; ++i) {
-        CLogicLine& record = *Record(i);
+        CLogicLine& record = EditRecord(i);
         if (record.lineKind == SyntaxPlainLine)
             continue;
         record.Top += shift;
@@ -606,7 +606,7 @@ void CLogicEditModel::OnDeleteFrame() {
         const int shift = Indent(SyntaxIf);
         const int bodyLast = frame.back() - static_cast<int>(frame.size());
         for (int i = frame.front(); i <= bodyLast; ++i) {
-            CLogicLine& line = *Record(i);
+            CLogicLine& line = EditRecord(i);
             if (line.Top < shift)
                 continue;
             line.Top -= shift;
@@ -689,7 +689,7 @@ int CLogicEditModel::CommitFnLine(int line, bool deleteBlankFn) {
     if (record->lineKind != SyntaxFn)
         return 1;
     CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
-    ResolveFnLine(*record);
+    ResolveFnLine(EditRecord(line));
     int result = 2;
     if (record->calledInternalID == 0) {
         result = 0;

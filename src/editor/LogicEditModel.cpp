@@ -54,9 +54,13 @@ QString CLogicEditModel::LineText(int line) const {
 }
 
 QString CLogicEditModel::PlainText() const {
+    qsizetype size = 0;
+    for (const ComposedLine& line : m_composed)
+        size += line.text.size() + 1;
     QString text;
+    text.reserve(size);
     for (const ComposedLine& line : m_composed) {
-        if (!text.isEmpty() || &line != &m_composed.front())
+        if (&line != &m_composed.front())
             text += QChar('\n');
         text += line.text;
     }
@@ -251,26 +255,56 @@ void CLogicEditModel::RefreshFnLines() {
 }
 
 CLogicLine& CLogicEditModel::InsertLineRecord(int index) {
-    NoteStructureChange();
     const CLogicLine* before = Record(index - 1);
     const quint16 base = before ? before->Next : 0;
     auto record = std::make_unique<CLogicLine>();
     record->Top = record->Next = record->Home = record->Home2 = record->End = base;
     record->changeMarks = 1;
     CLogicLine& inserted = *record;
+    InsertRecord(index, std::move(record));
+    return inserted;
+}
+
+void CLogicEditModel::InsertRecord(int index, std::unique_ptr<CLogicLine> record) {
+    if (m_nesting > 0) {
+        m_structureChanged = true;
+        m_transactionTouched.insert(record.get());
+    }
     m_function.logicLines.insert(m_function.logicLines.begin() + index, std::move(record));
     m_composed.insert(m_composed.begin() + index, ComposedLine());
-    return inserted;
+    if (IsJournalling())
+        m_journal.push_back({JournalEntry::Op::Inserted, index, nullptr});
+}
+
+std::unique_ptr<CLogicLine> CLogicEditModel::TakeRecord(int index) {
+    if (m_nesting > 0)
+        m_structureChanged = true;
+    auto& slot = m_function.logicLines[static_cast<size_t>(index)];
+    std::unique_ptr<CLogicLine> record = std::move(slot);
+    m_function.logicLines.erase(m_function.logicLines.begin() + index);
+    m_composed.erase(m_composed.begin() + index);
+    return record;
 }
 
 void CLogicEditModel::RemoveLine(int index) {
     if (!Record(index))
         return;
-    NoteStructureChange();
     if (Record(index)->lineKind == SyntaxFn)
         m_undoAvailable = false;
-    m_function.logicLines.erase(m_function.logicLines.begin() + index);
-    m_composed.erase(m_composed.begin() + index);
+    std::unique_ptr<CLogicLine> record = TakeRecord(index);
+    // The record stays alive in the journal, so its address is not reused while the transaction runs.
+    if (IsJournalling())
+        m_journal.push_back({JournalEntry::Op::Removed, index, std::move(record)});
+}
+
+CLogicLine& CLogicEditModel::EditRecord(int line) {
+    CLogicLine& record = *Record(line);
+    if (!IsJournalling())
+        return record;
+    if (m_nesting > 0 && !m_transactionTouched.insert(&record).second)
+        return record;
+    m_journal.push_back({JournalEntry::Op::Modified, line, std::make_unique<CLogicLine>(record)});
+    return record;
 }
 
 void CLogicEditModel::AddLineAfterCaret(bool plain) {
@@ -532,7 +566,7 @@ bool CLogicEditModel::SplitLineText(int line, const QString& text, bool checkLen
             return false;
         }
     }
-    NoteRecordChange(line);
+    EditRecord(line);
     if (kind == SyntaxFn) {
         if (pieces[0] != record->textSlots[0].text) {
             record->textSlots[0].text = pieces[0];
@@ -587,11 +621,21 @@ void CLogicEditModel::TypeCharacter(QChar character) {
 void CLogicEditModel::PressKey(EditKey key) {
     const int line = m_caret.line;
     const CLogicLine* record = Record(line);
-    auto moveTo = [&](EditPosition position) {
+    // The line being left is committed first; a refused commit (a blank Fn name) keeps the caret.
+    auto moveTo = [&](EditPosition position, bool commit) {
         m_undoGroupOpen = false;
+        if (commit && CommitLineEdits(false) == 0)
+            return;
         SetCaret(position.line, position.column);
-        if (position.line != line)
-            CommitLineEdits(false);
+    };
+    // Up and Down keep the column inside the target line's slots.
+    auto verticalTarget = [&](int target) -> EditPosition {
+        const CLogicLine* to = Record(target);
+        if (!to)
+            return {target, 0};
+        if (m_caret.column <= to->Home)
+            return {target, to->Home};
+        return {target, m_caret.column < to->End ? m_caret.column : static_cast<int>(to->End)};
     };
     switch (key) {
     case EditKey::Backspace:
@@ -625,37 +669,38 @@ void CLogicEditModel::PressKey(EditKey key) {
         return;
     }
     case EditKey::Tab:
-        moveTo(NextSlotPosition(line, m_caret.column));
+        moveTo(NextSlotPosition(line, m_caret.column), true);
         return;
     case EditKey::Left:
         if (m_caret.column > 0)
-            moveTo({line, m_caret.column - 1});
+            moveTo({line, m_caret.column - 1}, false);
         else if (line > 0)
-            moveTo({line - 1, LineLength(line - 1)});
+            moveTo({line - 1, LineLength(line - 1)}, true);
         return;
     case EditKey::Right:
         if (m_caret.column < LineLength(line))
-            moveTo({line, m_caret.column + 1});
+            moveTo({line, m_caret.column + 1}, false);
         else if (line < RecordCount())
-            moveTo({line + 1, 0});
+            moveTo({line + 1, 0}, true);
         return;
     case EditKey::Up:
         if (line > 0)
-            moveTo({line - 1, std::min(m_caret.column, LineLength(line - 1))});
+            moveTo(verticalTarget(line - 1), true);
         return;
     case EditKey::Down:
-        if (line < RecordCount())
-            moveTo({line + 1, std::min(m_caret.column, LineLength(line + 1))});
+        // From the last record the caret reaches the append line only from a plain line.
+        if (line + 1 < RecordCount() || (record && line + 1 == RecordCount() && record->lineKind == SyntaxPlainLine))
+            moveTo(verticalTarget(line + 1), true);
         return;
     case EditKey::Home:
-        moveTo({line, record ? record->Home : 0});
+        moveTo({line, record ? record->Home : 0}, true);
         return;
     case EditKey::End:
-        moveTo({line, LineLength(line)});
+        moveTo({line, LineLength(line)}, true);
         return;
     case EditKey::Enter:
+        // No line is ever split or committed by Enter: it only ends the typing run's undo step.
         m_undoGroupOpen = false;
-        CommitLineEdits(false);
         return;
     }
 }
@@ -664,38 +709,12 @@ void CLogicEditModel::PressKey(EditKey key) {
 
 void CLogicEditModel::BeginEdit(bool structural) {
     if (m_nesting++ == 0) {
-        m_guardTaken = false;
         m_structureChanged = false;
-        m_guardLines.clear();
-        m_touchedLines.clear();
+        m_transactionStart = m_journal.size();
+        m_transactionTouched.clear();
     }
     if (structural)
-        NoteStructureChange();
-}
-
-void CLogicEditModel::NoteRecordChange(int line) {
-    if (m_nesting == 0 || m_guardTaken)
-        return;
-    if (std::find(m_touchedLines.begin(), m_touchedLines.end(), line) != m_touchedLines.end())
-        return;
-    m_touchedLines.push_back(line);
-    m_guardLines.push_back(*Record(line));
-}
-
-void CLogicEditModel::NoteStructureChange() {
-    if (m_nesting == 0 || m_guardTaken)
-        return;
-    // The records as they were when the transaction began: the lines it changed so far come back first.
-    std::vector<CLogicLine> before;
-    before.reserve(m_function.logicLines.size());
-    for (const auto& record : m_function.logicLines)
-        before.push_back(*record);
-    for (size_t i = 0; i < m_touchedLines.size(); ++i)
-        before[static_cast<size_t>(m_touchedLines[i])] = m_guardLines[i];
-    m_guardLines = std::move(before);
-    m_touchedLines.clear();
-    m_guardTaken = true;
-    m_structureChanged = true;
+        m_structureChanged = true;
 }
 
 bool CLogicEditModel::LineParses(int line) const {
@@ -732,80 +751,121 @@ bool CLogicEditModel::LineParses(int line) const {
     return length == LineText(line).size() + 1;
 }
 
+CLogicEditModel::JournalEntry CLogicEditModel::RevertEntry(JournalEntry& entry) {
+    switch (entry.op) {
+    case JournalEntry::Op::Inserted:
+        return {JournalEntry::Op::Removed, entry.index, TakeRecord(entry.index)};
+    case JournalEntry::Op::Removed:
+        m_function.logicLines.insert(m_function.logicLines.begin() + entry.index, std::move(entry.record));
+        m_composed.insert(m_composed.begin() + entry.index, ComposedLine());
+        Recompose(entry.index);
+        return {JournalEntry::Op::Inserted, entry.index, nullptr};
+    case JournalEntry::Op::Modified:
+        std::swap(*Record(entry.index), *entry.record);
+        Recompose(entry.index);
+        return {JournalEntry::Op::Modified, entry.index, std::move(entry.record)};
+    }
+    return {};
+}
+
+bool CLogicEditModel::CanRevertJournal(size_t from) const {
+    // Walks the entries backwards on the line count alone: an index that does not fit means the records
+    // were changed behind the model's back, and nothing is reverted.
+    int count = RecordCount();
+    for (size_t i = m_journal.size(); i-- > from;) {
+        const JournalEntry& entry = m_journal[i];
+        switch (entry.op) {
+        case JournalEntry::Op::Inserted:
+            if (entry.index < 0 || entry.index >= count)
+                return false;
+            --count;
+            break;
+        case JournalEntry::Op::Removed:
+            if (entry.index < 0 || entry.index > count || !entry.record)
+                return false;
+            ++count;
+            break;
+        case JournalEntry::Op::Modified:
+            if (entry.index < 0 || entry.index >= count || !entry.record)
+                return false;
+            break;
+        }
+    }
+    return true;
+}
+
 void CLogicEditModel::EndEdit() {
     if (--m_nesting > 0)
         return;
     m_nesting = 0;
-    if (m_guardTaken) {
-        if (!CLogicLineMatcher(PlainText(), GetLogicKeywords(m_document)).MatchesWholeLine()) {
-            // The records go back with the text, so that they never disagree.
-            m_function.logicLines.clear();
-            for (const CLogicLine& line : m_guardLines)
-                m_function.logicLines.push_back(std::make_unique<CLogicLine>(line));
-            RecomposeAll();
-        }
+    bool parses = true;
+    if (m_structureChanged) {
+        parses = CLogicLineMatcher(PlainText(), GetLogicKeywords(m_document)).MatchesWholeLine();
     } else {
         // Typing changes the slots of single lines; each must still be a statement of its kind.
-        bool parses = true;
-        for (int line : m_touchedLines)
-            parses = parses && LineParses(line);
-        if (!parses) {
-            for (size_t i = 0; i < m_touchedLines.size(); ++i) {
-                *Record(m_touchedLines[i]) = m_guardLines[i];
-                Recompose(m_touchedLines[i]);
-            }
-            SetCaret(m_caret.line, m_caret.column);
-        }
+        for (size_t i = m_transactionStart; i < m_journal.size() && parses; ++i)
+            parses = LineParses(m_journal[i].index);
     }
-    m_guardLines.clear();
-    m_touchedLines.clear();
-    m_guardTaken = false;
+    if (!parses && CanRevertJournal(m_transactionStart)) {
+        // The records go back with the text, so that they never disagree.
+        while (m_journal.size() > m_transactionStart) {
+            RevertEntry(m_journal.back());
+            m_journal.pop_back();
+        }
+        m_undoStart = std::min(m_undoStart, m_journal.size());
+        SetCaret(m_caret.line, m_caret.column);
+    }
+    if (!m_undoAvailable) {
+        m_journal.clear();
+        m_undoStart = 0;
+    }
+    m_transactionTouched.clear();
+    m_structureChanged = false;
 }
 
 void CLogicEditModel::OpenUndoGroup() {
     if (m_undoGroupOpen)
         return;
     m_undoCaret = SelectionStart();
-    m_undoLines.clear();
-    m_undoLines.reserve(m_function.logicLines.size());
-    for (const auto& record : m_function.logicLines)
-        m_undoLines.push_back(*record);
+    // Entries of the running transaction stay for its parse guard; older ones are no longer needed.
+    const size_t keep = m_nesting > 0 ? m_transactionStart : m_journal.size();
+    m_journal.erase(m_journal.begin(), m_journal.begin() + static_cast<std::ptrdiff_t>(keep));
+    m_transactionStart -= std::min(m_transactionStart, keep);
+    m_undoStart = m_journal.size();
     m_undoAvailable = true;
     m_undoGroupOpen = true;
 }
 
 void CLogicEditModel::UndoLastEdit() {
-    if (!m_undoAvailable)
+    if (!m_undoAvailable || m_nesting > 0)
         return;
-    const EditPosition caret = SelectionStart();
-    bool fnLinesDiffer = false;
-    {
-        std::vector<const CLogicLine*> before, after;
-        for (const auto& record : m_function.logicLines)
-            if (record->lineKind == SyntaxFn)
-                before.push_back(record.get());
-        for (const CLogicLine& record : m_undoLines)
-            if (record.lineKind == SyntaxFn)
-                after.push_back(&record);
-        fnLinesDiffer =
-            before.size() != after.size() ||
-            !std::equal(before.begin(), before.end(), after.begin(), [](const auto* a, const auto* b) {
-                return a->calledInternalID == b->calledInternalID && a->textSlots[0].text == b->textSlots[0].text;
-            });
+    if (!CanRevertJournal(m_undoStart)) {
+        m_undoAvailable = false;
+        m_journal.clear();
+        m_undoStart = 0;
+        return;
     }
+    const EditPosition caret = SelectionStart();
     CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
-    std::vector<CLogicLine> current;
-    current.reserve(m_function.logicLines.size());
-    for (const auto& record : m_function.logicLines)
-        current.push_back(*record);
-    m_function.logicLines.clear();
-    for (const CLogicLine& line : m_undoLines)
-        m_function.logicLines.push_back(std::make_unique<CLogicLine>(line));
-    m_undoLines = std::move(current);
+    // The undo swaps the two states: the entries that revert the reversion are the next undo.
+    std::vector<JournalEntry> inverse;
+    inverse.reserve(m_journal.size() - m_undoStart);
+    bool fnLinesDiffer = false;
+    auto isFn = [](const CLogicLine* record) { return record && record->lineKind == SyntaxFn; };
+    while (m_journal.size() > m_undoStart) {
+        JournalEntry& entry = m_journal.back();
+        fnLinesDiffer = fnLinesDiffer || isFn(entry.record.get()) ||
+                        (entry.op != JournalEntry::Op::Removed && isFn(Record(entry.index)));
+        JournalEntry reverted = RevertEntry(entry);
+        fnLinesDiffer = fnLinesDiffer || isFn(reverted.record.get());
+        inverse.push_back(std::move(reverted));
+        m_journal.pop_back();
+    }
+    m_journal = std::move(inverse);
+    m_undoStart = 0;
     m_undoGroupOpen = false;
     if (fnLinesDiffer)
         RunModelChange(&sync);
-    RecomposeAll();
     SetCaret(m_undoCaret.line, m_undoCaret.column);
     m_undoCaret = caret;
     SetDocumentModified();

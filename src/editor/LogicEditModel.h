@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class CDocumentData;
@@ -262,10 +263,24 @@ private:
     void BeginEdit(bool structural);
     void EndEdit();
     void OpenUndoGroup();
-    void GuardStructure();
     bool LineParses(int line) const;
-    void NoteRecordChange(int line);
-    void NoteStructureChange();
+
+    // The change journal: every insertion, removal and change of a record since the undo group opened, in
+    // order. Undo and the parse guard walk it backwards, so neither copies the whole description.
+    struct JournalEntry {
+        enum class Op { Inserted, Removed, Modified } op;
+        int index = 0;
+        // Removed: the record taken out; Modified: the record as it was before; Inserted: none.
+        std::unique_ptr<CLogicLine> record;
+    };
+    bool IsJournalling() const { return m_nesting > 0 || m_undoAvailable; }
+    // The caret-line record to change, its former state journalled first.
+    CLogicLine& EditRecord(int line);
+    void InsertRecord(int index, std::unique_ptr<CLogicLine> record);
+    std::unique_ptr<CLogicLine> TakeRecord(int index);
+    // Reverts one entry on records and composed lines; returns the entry that reverts the reversion.
+    JournalEntry RevertEntry(JournalEntry& entry);
+    bool CanRevertJournal(size_t from) const;
 
     // Records and text.
     const SyntaxSymbol& Symbol(int kind) const;
@@ -310,11 +325,12 @@ private:
     bool m_undoGroupOpen = false;
     bool m_undoAvailable = false;
     EditPosition m_undoCaret;
-    std::vector<CLogicLine> m_undoLines;
-    // Edit transaction: nesting, the records before it and whether it changed the block structure.
+    std::vector<JournalEntry> m_journal;
+    size_t m_undoStart = 0; // first entry of the undo group
+    // Edit transaction: nesting, its first journal entry, the records it already journalled and whether it
+    // changed the block structure.
     int m_nesting = 0;
-    std::vector<CLogicLine> m_guardLines;
-    bool m_guardTaken = false;
+    size_t m_transactionStart = 0;
+    std::unordered_set<const CLogicLine*> m_transactionTouched;
     bool m_structureChanged = false;
-    std::vector<int> m_touchedLines;
 };

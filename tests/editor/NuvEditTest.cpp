@@ -48,4 +48,41 @@ TEST(NuvEditTest, MessagesPrintAndUnknownCommandsStopTheScript) {
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("line 2")));
 }
 
+TEST(NuvEditTest, ScriptWrapsCopiesPastesAndDeletesFrames) {
+    const ProgramRun run = RunScript(QStringLiteral("OnAddDoAtCurrent\n"
+                                                    "type m\n"
+                                                    "select 0 0 1 0\n"
+                                                    "OnWrapInLoop\n"
+                                                    "select 0 0 3 0\n"
+                                                    "OnEditCopy\n"
+                                                    "caret 2 0\n"
+                                                    "OnEditPasteLines\n"
+                                                    "caret 0 0\n"
+                                                    "OnDeleteFrame\n"
+                                                    "print\n"));
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    const QStringList lines = run.Lines();
+    ASSERT_EQ(lines.size(), 5) << run.standardOutput.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("0\t0 0 ")));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("<m>")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1\t0 4 ")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2\t4 4 ")));
+    EXPECT_TRUE(lines[2].contains(QStringLiteral("<m>")));
+}
+
+TEST(NuvEditTest, ScriptKeepsTheCaretOnABlankFnAndHasNoUndoAfterIt) {
+    const ProgramRun run = RunScript(QStringLiteral("OnAddDoAtCurrent\n"
+                                                    "OnAddFnAfter\n"
+                                                    "key Up\n"
+                                                    "UndoLastEdit\n"
+                                                    "print\n"));
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    const QStringList lines = run.Lines();
+    ASSERT_EQ(lines.size(), 5) << run.standardOutput.toStdString();
+    // The message has two lines.
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("message: ")));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("1\t0 0 ")));
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("caret 1 ")));
+}
+
 } // namespace
