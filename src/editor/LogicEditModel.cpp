@@ -760,6 +760,19 @@ void CLogicEditModel::EndEdit() {
     m_guardLines.clear();
     m_touchedLines.clear();
     m_guardTaken = false;
+    NotifyListeners();
+}
+
+void CLogicEditModel::ReloadRecords() {
+    RecomposeAll();
+    NotifyListeners();
+}
+
+void CLogicEditModel::NotifyListeners() {
+    // A listener may remove itself while it hears.
+    const std::vector<CLogicEditListener*> listeners = m_listeners;
+    for (CLogicEditListener* listener : listeners)
+        listener->LogicLinesChanged();
 }
 
 void CLogicEditModel::OpenUndoGroup() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/LogicClipboard.h"
+#include "editor/LogicEditListener.h"
 #include "model/FontSetting.h"
 #include "model/LogicLine.h"
 
@@ -239,6 +240,13 @@ public:
     };
     ContextCandidates PrepareContextCandidates() const;
 
+    // Listeners (not owned) hear of every ended edit until they are removed.
+    void AddListener(CLogicEditListener& listener) { m_listeners.push_back(&listener); }
+    void RemoveListener(CLogicEditListener& listener) { std::erase(m_listeners, &listener); }
+    // The records were changed outside the model (a rename, a member prefix): every line is composed again
+    // and the listeners hear of it.
+    void ReloadRecords();
+
     bool IsFnNameChanged() const { return m_fnNameChanged; }
     bool IsTyped() const { return m_typed; }
 
@@ -264,6 +272,7 @@ private:
     bool LineParses(int line) const;
     void NoteRecordChange(int line);
     void NoteStructureChange();
+    void NotifyListeners();
 
     // Records and text.
     const SyntaxSymbol& Symbol(int kind) const;
@@ -315,4 +324,5 @@ private:
     bool m_guardTaken = false;
     bool m_structureChanged = false;
     std::vector<int> m_touchedLines;
+    std::vector<CLogicEditListener*> m_listeners;
 };
