@@ -769,10 +769,12 @@ void CLogicEditModel::ReloadRecords() {
 }
 
 void CLogicEditModel::NotifyListeners() {
-    // A listener may remove itself while it hears.
+    // A listener may go while it hears: each is looked up again before it is told.
     const std::vector<CLogicEditListener*> listeners = m_listeners;
-    for (CLogicEditListener* listener : listeners)
-        listener->LogicLinesChanged();
+    for (CLogicEditListener* listener : listeners) {
+        if (std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end())
+            listener->LogicLinesChanged();
+    }
 }
 
 void CLogicEditModel::OpenUndoGroup() {

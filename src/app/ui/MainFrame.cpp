@@ -96,6 +96,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     AddShellCommands(m_commands, *this, m_app);
     AddInspectionCommands(m_commands, *this);
+    AddContentCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -517,6 +518,21 @@ const CUnitFunction* CMainFrame::ActiveFunction() const {
     return m_document.Tabs().ActiveTabFunction();
 }
 
+CDocumentData& CMainFrame::ContentDocument() {
+    return m_document.DocumentData();
+}
+
+CUnitFunction* CMainFrame::ContentExportFunction() {
+    return m_document.Tabs().ActiveTabFunction();
+}
+
+QString CMainFrame::PromptContentExportPath() {
+    const QString what = LoadString(StringId::ContentPaneName);
+    return m_document.PromptExportPath(m_document.DocumentData().exportExplanationsOptions.FileName,
+                                       what + QStringLiteral(".rtf"), LoadString(StringId::RtfFileFilter),
+                                       QStringLiteral("rtf"));
+}
+
 const CMessageContext& CMainFrame::MessageContext() const {
     return m_app.MessageContext();
 }
@@ -613,7 +629,8 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     if (!document.m_pUnitFunction)
         return;
     const QString name = document.m_pUnitFunction->name;
-    auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
+    auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, MessageContext(),
+                                   [this] { ApplyPaneLayoutToAllTabs(); });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);
