@@ -216,8 +216,10 @@ void CNUVView::ShowManHours() {
 void CNUVView::OnManHoursUnitChosen(int unit) {
     if (m_filling || unit < 0)
         return;
-    if (m_manHoursEdit.SetUnit(static_cast<std::uint8_t>(unit)))
+    if (m_manHoursEdit.SetUnit(static_cast<std::uint8_t>(unit))) {
         ReportHeaderChange();
+        m_host.RebuildDocument();
+    }
     ShowManHours();
 }
 
