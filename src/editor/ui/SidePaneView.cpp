@@ -38,8 +38,11 @@ void CSidePaneView::AttachModel(CLogicEditModel* model) {
 void CSidePaneView::Refill() {
     const std::vector<SidePaneLine> lines = BuildLines();
     const bool japanese = m_document.documentLanguage == 1;
+    // The column font in the colour the document gives each column.
     FontSetting left = m_document.fonts.columnFont;
     FontSetting right = m_document.fonts.columnFont;
+    left.colour = static_cast<quint32>(m_document.headerIOSettings.Color1);
+    right.colour = static_cast<quint32>(m_document.headerIOSettings.Color2);
     for (CRichEditCtrlEx* column : {m_left, m_right}) {
         column->setUpdatesEnabled(false);
         column->clear();
