@@ -69,7 +69,7 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     for (QLineEdit* box : {m_outlineNumber, m_manHours, m_descendantsTotal, m_total})
         box->setMaximumWidth(90);
 
-    const auto row = [this](std::initializer_list<QWidget*> widgets, QWidget* stretched) {
+    const auto row = [](std::initializer_list<QWidget*> widgets, QWidget* stretched) {
         auto* layout = new QHBoxLayout;
         for (QWidget* widget : widgets)
             layout->addWidget(widget, widget == stretched ? 1 : 0);
@@ -244,12 +244,10 @@ void CNUVView::ShowReason() {
 }
 
 void CNUVView::UpdateOmitReasonState() {
-    CUnitFunctionHeader& header = m_function.header;
+    // A reason makes the omit flag meaningless: the box shows it cleared. The record keeps its flag until the
+    // reason is edited, so that showing a tab never changes the document.
+    const CUnitFunctionHeader& header = m_function.header;
     const bool hasReason = !header.Reasoning.isEmpty();
-    if (hasReason && header.UnNecessaryReasoning != 0) {
-        header.UnNecessaryReasoning = 0;
-        ReportHeaderChange();
-    }
     m_omitReason->setEnabled(!hasReason);
     m_omitReason->setChecked(!hasReason && header.UnNecessaryReasoning != 0);
     m_reason->setEnabled(!m_omitReason->isChecked());
@@ -293,11 +291,8 @@ void CNUVView::EditReasonInDialog() {
     CReasoningDlg dialog(m_function.header.Reasoning, m_messages, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QString reason = TrimReasonLineBreaks(dialog.ReasonText());
-    if (reason != m_function.header.Reasoning) {
-        m_function.header.Reasoning = reason;
+    if (ApplyReasonBoxText(m_function, TrimReasonLineBreaks(dialog.ReasonText()), false))
         ReportHeaderChange();
-    }
     ShowReason();
     UpdateOmitReasonState();
 }

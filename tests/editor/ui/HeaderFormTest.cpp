@@ -109,7 +109,12 @@ TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
 
 TEST_F(HeaderFormTest, ReasonOfSeveralLinesIsShownShortenedAndKeptWhole) {
     callee->header.Reasoning = QStringLiteral("so that...\nit keeps warm");
+    callee->header.UnNecessaryReasoning = 1;
     CNUVView form(document, *callee, host, messages);
+    // A reason shows the omit flag cleared; showing the tab changes nothing in the document.
+    EXPECT_FALSE(form.OmitReasonBox().isChecked());
+    EXPECT_EQ(callee->header.UnNecessaryReasoning, 1);
+    EXPECT_TRUE(host.reports.isEmpty());
     EXPECT_EQ(form.ReasonBox().text(), QStringLiteral("so that......"));
     EXPECT_TRUE(form.ReasonBox().isReadOnly());
     EXPECT_FALSE(form.OmitReasonBox().isEnabled());
