@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorCommand.h"
 #include "logic/InspectionCommand.h"
 
 // Command ids of the main window's menus, toolbars and accelerators, for the commands the program has.
@@ -17,7 +18,7 @@ enum Id : int {
     ImportFileTree = 33093,
     ImportCsv = 33101,
     ExportCsv = 33103,
-    ExportExplanations = 33062,
+    ExportExplanations = CommandExportExplanations,
     ExportMemberNames = 33073,
     ExportOutlineIndex = 33077,
     ExportOlderFormat = 33097,

@@ -178,6 +178,10 @@ public:
     void OnExportOutlineIndex();
     void OnExportMemberNames();
     void OnExportNuv2013june();
+    // The export prompt proposing a name from `remembered` or the document; the chosen path, after the
+    // overwrite question for a file that is there, is remembered. Empty when the user gave none up.
+    QString PromptExportPath(QString& remembered, const QString& fileName, const QString& filter,
+                             const QString& extension);
 
     // Registry, table of contents and every view after a change of the tree.
     void RebuildDocument();
@@ -245,10 +249,6 @@ private:
     bool IsHeldByOtherProcess(const QString& path);
     void ShowSaveFailure(const QString& path, const QString& errorText) const;
     void ImportFromDocumentFile(bool environment);
-    // The export prompt proposing a name from `remembered` or the document; the chosen path, after the
-    // overwrite question for a file that is there, is remembered. Empty when the user gave none up.
-    QString PromptExportPath(QString& remembered, const QString& fileName, const QString& filter,
-                             const QString& extension);
 
     CApplicationShell& m_shell;
     CInstanceRegistry& m_instances;

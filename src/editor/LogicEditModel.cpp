@@ -821,6 +821,21 @@ void CLogicEditModel::EndEdit() {
     }
     m_transactionTouched.clear();
     m_structureChanged = false;
+    NotifyListeners();
+}
+
+void CLogicEditModel::ReloadRecords() {
+    RecomposeAll();
+    NotifyListeners();
+}
+
+void CLogicEditModel::NotifyListeners() {
+    // A listener may go while it hears: each is looked up again before it is told.
+    const std::vector<CLogicEditListener*> listeners = m_listeners;
+    for (CLogicEditListener* listener : listeners) {
+        if (std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end())
+            listener->LogicLinesChanged();
+    }
 }
 
 void CLogicEditModel::OpenUndoGroup() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/LogicClipboard.h"
+#include "editor/LogicEditListener.h"
 #include "model/FontSetting.h"
 #include "model/LogicLine.h"
 
@@ -242,6 +243,13 @@ public:
     };
     ContextCandidates PrepareContextCandidates() const;
 
+    // Listeners (not owned) hear of every ended edit until they are removed.
+    void AddListener(CLogicEditListener& listener) { m_listeners.push_back(&listener); }
+    void RemoveListener(CLogicEditListener& listener) { std::erase(m_listeners, &listener); }
+    // The records were changed outside the model (a rename, a member prefix): every line is composed again
+    // and the listeners hear of it.
+    void ReloadRecords();
+
     bool IsFnNameChanged() const { return m_fnNameChanged; }
     bool IsTyped() const { return m_typed; }
 
@@ -281,6 +289,7 @@ private:
     // Reverts one entry on records and composed lines; returns the entry that reverts the reversion.
     JournalEntry RevertEntry(JournalEntry& entry);
     bool CanRevertJournal(size_t from) const;
+    void NotifyListeners();
 
     // Records and text.
     const SyntaxSymbol& Symbol(int kind) const;
@@ -333,4 +342,5 @@ private:
     size_t m_transactionStart = 0;
     std::unordered_set<const CLogicLine*> m_transactionTouched;
     bool m_structureChanged = false;
+    std::vector<CLogicEditListener*> m_listeners;
 };

@@ -1,7 +1,6 @@
 #include "views/FunctionPrompts.h"
 
 #include "model/OutlineNumber.h"
-#include "model/TextUtilities.h"
 #include "model/UnitFunctionRegistry.h"
 #include "texts/StringTable.h"
 
@@ -13,7 +12,7 @@ QString CFunctionPrompts::NameRefusal(const QString& name, const CUnitFunctionRe
     if (!existing)
         return {};
     const StringId id = existing->occurrenceCount != 0 ? StringId::FunctionNameInUse : StringId::FunctionNameOnlyInList;
-    return LoadString(id).arg(Quoted(name));
+    return LoadString(id).arg(name);
 }
 
 bool CFunctionPrompts::CanMoveTo(const QString& text) {

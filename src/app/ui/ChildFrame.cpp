@@ -2,6 +2,12 @@
 
 #include "app/OpenDocument.h"
 #include "editor/ui/FunctionView.h"
+#include "app/ui/MainFrame.h"
+#include "editor/ui/FunctionContentView.h"
+#include "editor/ui/InputView.h"
+#include "editor/ui/NUVView.h"
+#include "editor/ui/OutputView.h"
+#include "model/AbstractIndexItem.h"
 
 #include <QScopedValueRollback>
 #include <QSplitter>
@@ -29,20 +35,31 @@ QList<int> RowHeights(const TabPaneSizes& sizes, int total) {
 
 } // namespace
 
-CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, std::function<void()> sizesShared,
-                         QWidget* parent)
+CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, const CMessageContext& messages,
+                         std::function<void()> sizesShared, QWidget* parent)
     : QWidget(parent), m_document(document), m_function(function), m_sizesShared(std::move(sizesShared)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->addWidget(Placeholder("CNUVView"));
-    m_splitter->addWidget(Placeholder("CFunctionContentView"));
+    m_headerForm = new CNUVView(document.DocumentData(), function, *this, messages);
+    setWindowTitle(m_headerForm->TabTitle());
+    connect(m_headerForm, &CNUVView::TabTitleChanged, this, &QWidget::setWindowTitle);
+    m_contentView = new CFunctionContentView(document.DocumentData(), function, *this);
+    m_splitter->addWidget(m_headerForm);
+    m_splitter->addWidget(m_contentView);
     layout->addWidget(m_splitter);
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
     m_functionView = new CFunctionView(m_document.DocumentData(), m_function, this);
     m_functionView->setMinimumSize(TabPaneSizes::MinimumPaneSize, TabPaneSizes::MinimumPaneSize);
     CreateLogicPanes();
+    m_document.AddObserver(*this);
+}
+
+CChildFrame::~CChildFrame() {
+    // A content text typed and not yet left goes with the tab otherwise.
+    m_contentView->StoreContent();
+    m_document.RemoveObserver(*this);
 }
 
 void CChildFrame::CreateLogicPanes() {
@@ -54,6 +71,8 @@ void CChildFrame::CreateLogicPanes() {
     if (m_splitter->count() > kLogicRow)
         delete m_splitter->widget(kLogicRow);
     m_logicSplitter = nullptr;
+    m_inputView = nullptr;
+    m_outputView = nullptr;
     if (sizes.LogicColumnCount() == 1) {
         m_splitter->addWidget(m_functionView);
     } else {
@@ -61,13 +80,15 @@ void CChildFrame::CreateLogicPanes() {
         m_logicSplitter->setChildrenCollapsible(false);
         QList<int> widths;
         if (sizes.input) {
-            m_logicSplitter->addWidget(Placeholder("CInputView"));
+            m_inputView = new CInputView(m_document.DocumentData(), m_function);
+            m_logicSplitter->addWidget(m_inputView);
             widths << sizes.inputWidth;
         }
         m_logicSplitter->addWidget(m_functionView);
         widths << sizes.functionWidth;
         if (sizes.output) {
-            m_logicSplitter->addWidget(Placeholder("COutputView"));
+            m_outputView = new COutputView(m_document.DocumentData(), m_function);
+            m_logicSplitter->addWidget(m_outputView);
             widths << sizes.outputWidth;
         }
         m_logicSplitter->setSizes(widths);
@@ -116,4 +137,50 @@ void CChildFrame::StorePaneSizes() {
     }
     if (m_document.StoreTabPaneSizes(m_function, sizes) && m_sizesShared)
         m_sizesShared();
+}
+
+void CChildFrame::FunctionRenamed(CUnitFunction& function) {
+    QScopedValueRollback reporting(m_bReporting, true);
+    m_document.ReportFunctionChange(DocumentChange::FunctionRenamed, function);
+}
+
+void CChildFrame::FunctionHeaderChanged(CUnitFunction& function) {
+    QScopedValueRollback reporting(m_bReporting, true);
+    m_document.ReportFunctionChange(DocumentChange::FunctionHeaderChanged, function);
+}
+
+void CChildFrame::RebuildDocument() {
+    QScopedValueRollback reporting(m_bReporting, true);
+    m_document.RebuildDocument();
+}
+
+void CChildFrame::MoveFunctionTo(CUnitFunction& function, const QString& outlineNumber) {
+    CDocumentData& data = m_document.DocumentData();
+    CAbstractIndexItem* item =
+        CAbstractIndexItem::FindByOutlineNumber(&data.indexRoot, function.GetPrimaryOutlineNumber(), 0);
+    if (!item)
+        return;
+    bool moved = false;
+    CAbstractIndexItem::MoveToOutlineNumber(data, *item, outlineNumber, moved, data.GetModelOptions());
+    if (moved)
+        m_document.RebuildDocument();
+}
+
+void CChildFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
+    if (auto* frame = qobject_cast<CMainFrame*>(window()))
+        frame->OpenLink(link, modifiers);
+}
+
+void CChildFrame::DocumentChanged(DocumentChange change, CUnitFunction* function) {
+    // The forms already show what they reported themselves.
+    if (m_bReporting || change == DocumentChange::ModifiedChanged || change == DocumentChange::Closed ||
+        change == DocumentChange::FunctionRemoved)
+        return;
+    m_headerForm->Fill();
+    if (function == &m_function && change == DocumentChange::FunctionHeaderChanged)
+        m_contentView->Fill();
+    if (m_inputView)
+        m_inputView->Refill();
+    if (m_outputView)
+        m_outputView->Refill();
 }

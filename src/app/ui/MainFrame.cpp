@@ -114,6 +114,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
             connect(editor, &CSplREdit::ModelChanged, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
         UpdateCommands();
     });
+    AddContentCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -546,6 +547,21 @@ const CUnitFunction* CMainFrame::ActiveFunction() const {
     return m_document.Tabs().ActiveTabFunction();
 }
 
+CDocumentData& CMainFrame::ContentDocument() {
+    return m_document.DocumentData();
+}
+
+CUnitFunction* CMainFrame::ContentExportFunction() {
+    return m_document.Tabs().ActiveTabFunction();
+}
+
+QString CMainFrame::PromptContentExportPath() {
+    const QString what = LoadString(StringId::ContentPaneName);
+    return m_document.PromptExportPath(m_document.DocumentData().exportExplanationsOptions.FileName,
+                                       what + QStringLiteral(".rtf"), LoadString(StringId::RtfFileFilter),
+                                       QStringLiteral("rtf"));
+}
+
 const CMessageContext& CMainFrame::MessageContext() const {
     return m_app.MessageContext();
 }
@@ -646,7 +662,8 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     if (!document.m_pUnitFunction)
         return;
     const QString name = document.m_pUnitFunction->name;
-    auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, [this] { ApplyPaneLayoutToAllTabs(); });
+    auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, MessageContext(),
+                                   [this] { ApplyPaneLayoutToAllTabs(); });
     window->FunctionView()->SetMessageContext(&m_app.MessageContext());
     window->FunctionView()->SetLinkOpener(
         [this](const QString& link, Qt::KeyboardModifiers modifiers) { return OpenLink(link, modifiers); });

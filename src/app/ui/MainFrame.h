@@ -5,6 +5,7 @@
 #include "app/ModelessDialogs.h"
 #include "app/TabArea.h"
 #include "app/ToolBarLayout.h"
+#include "editor/ui/ContentCommands.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
@@ -39,7 +40,8 @@ class CMainFrame : public QMainWindow,
                    public CTabArea,
                    private CJumpHandler,
                    private CMainFrameTargets,
-                   private CInspectionCommandHost {
+                   private CInspectionCommandHost,
+                   private CContentCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -148,6 +150,11 @@ private:
     // While the worker runs the commands are greyed and auto-save is held.
     void SetInspectionWorkerRunning(bool running) override;
     QWidget* DialogParent() override { return this; }
+
+    // What the content export needs of the window.
+    CDocumentData& ContentDocument() override;
+    CUnitFunction* ContentExportFunction() override;
+    QString PromptContentExportPath() override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);

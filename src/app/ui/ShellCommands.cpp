@@ -36,7 +36,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(ImportFileTree, tab, None);
     add(ImportCsv, tab, None);
     add(ExportCsv, tab, None);
-    add(ExportExplanations, tab, None);
     add(ExportMemberNames, call([&app] { app.OnExportMemberNames(); }), DocumentOpen);
     add(ExportOutlineIndex, call([&app] { app.OnExportOutlineIndex(); }), DocumentOpen);
     add(ExportOlderFormat, call([&app] { app.OnExportNuv2013june(); }), None);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class CDocumentData;
+class CUnitFunction;
+
+// The go-to-line box: -1 for an empty box, else its leading decimal digits (0 without any); the editor
+// clamps the number to its lines.
+int ParseJumpLineNumber(const QString& text);
+
+// The same-named unit function chooser's OK: the chosen unit function, or a new one of `name` when
+// `createNew`; then the edited unit function's children follow its Fn statements and the registry and the
+// table of contents are rebuilt and the document is marked modified. The InternalID of the result, 0 when none could be
+// made.
+quint32 ChooseSameNamedFunction(CDocumentData& document, CUnitFunction& edited, CUnitFunction* chosen, bool createNew,
+                                const QString& name);

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+class CDocumentData;
+class CInspectionView;
+class CUnitFunction;
+struct WorkTableSettings;
+
+// The rules of a unit function's header form; the form only turns its boxes into these calls.
+
+// Whether a unit function may take a name.
+enum class RenameCheck {
+    Accepted,
+    // The name holds a bracket the logic language reserves: no Fn line could name it.
+    ReservedBrackets,
+    // Another unit function that no table-of-contents item shows has the name.
+    DuplicateNotInIndex,
+    // Another unit function in the table of contents has the name.
+    DuplicateInUse,
+};
+// An empty name is accepted; duplicates only matter while the document does not allow them.
+RenameCheck CheckFunctionRename(const CDocumentData& document, const CUnitFunction& function, const QString& name);
+// The message that refuses the name; empty for Accepted.
+QString RenameRefusalMessage(RenameCheck check, const QString& name);
+// Gives the unit function the name and every Fn line of the document that calls it the same; the number of
+// Fn lines rewritten.
+int RenameFunction(CDocumentData& document, CUnitFunction& function, const QString& name);
+
+// The tab's title: the outline number and the name, each cut to 16 characters, or the name cut to 24.
+QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber);
+
+// Man-hours as "%.2f" in a unit code (0 hours, 1 days, 2 months, 3 years), with the document's ratios.
+QString FormatManHours(const WorkTableSettings& ratios, std::uint8_t unit, float hours);
+
+// This function's man-hours box: what it stores and what Undo brings back. Undo restores the exact value
+// that was replaced (not its rounded text), and a second Undo brings back the value the first one replaced.
+class CManHoursEdit {
+public:
+    CManHoursEdit(const WorkTableSettings& ratios, CUnitFunction& function) : m_ratios(ratios), m_function(function) {}
+
+    // The box was left holding `text` in `unit`: true when the stored value changed; the replaced value
+    // becomes the one Undo brings back.
+    bool Commit(const QString& text, std::uint8_t unit);
+    bool CanUndo() const { return m_previous >= 0.0f; }
+    // Swaps the stored value with the previous one; false when there is none.
+    bool Undo();
+    // The box's own undo took over: there is no previous value any more.
+    void ForgetPrevious() { m_previous = -1.0f; }
+    // The unit of this function's man-hours changed: true when it differs from the stored one (then stored).
+    bool SetUnit(std::uint8_t unit);
+
+private:
+    const WorkTableSettings& m_ratios;
+    CUnitFunction& m_function;
+    float m_previous = -1.0f;
+};
+
+// What the reason box shows: a reason of several lines shows its first line and "..." and cannot be edited
+// in the box; `shortened` says so, so that a reason that itself contains "..." is still edited as it is.
+struct ReasonDisplay {
+    QString text;
+    bool shortened = false;
+};
+ReasonDisplay MakeReasonDisplay(const QString& reason);
+// The reason box was edited: a shortened display is never taken as the reason. Then the omit flag follows:
+// cleared for a reason, set for none. True when the reason or the flag changed.
+bool ApplyReasonBoxText(CUnitFunction& function, const QString& boxText, bool shortened);
+// The reason dialog's text: line breaks trimmed from both ends, those inside kept.
+QString TrimReasonLineBreaks(const QString& text);
+
+// Puts `prefix` before every member name of the unit function's if, Do, switch and Transit State lines
+// that is not registered. A line whose new name would not fit its slot (64 characters) keeps its name and is
+// listed as left unchanged. Each step goes to the result pane when there is one; the count of names
+// changed.
+int PrefixUnregisteredMemberNames(CDocumentData& document, CUnitFunction& function, const QString& prefix,
+                                  CInspectionView* resultPane);

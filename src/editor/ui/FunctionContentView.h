@@ -1,0 +1,36 @@
+#pragma once
+
+#include "editor/ui/RichEditCtrlEx.h"
+
+class CDocumentData;
+class CFunctionFormHost;
+class CUnitFunction;
+
+// The content pane of a unit-function tab: the free content text in the document's content font. An object
+// the content carries is kept in the document as it was read and shown as a box with its size. Leaving the
+// pane after a change stores the plain text through the tab's host; Ctrl+click on a link opens it as the
+// shell's link rules allow.
+class CFunctionContentView : public CRichEditCtrlEx {
+    Q_OBJECT
+public:
+    CFunctionContentView(CDocumentData& document, CUnitFunction& function, CFunctionFormHost& host,
+                         QWidget* parent = nullptr);
+
+    // Shows the unit function's content again.
+    void Fill();
+    // Stores the text when it was changed; true when it was.
+    bool StoreContent();
+    // The plain text without the object boxes.
+    QString ContentText() const;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    CDocumentData& m_document;
+    CUnitFunction& m_function;
+    CFunctionFormHost& m_host;
+};

@@ -1,0 +1,298 @@
+#include "editor/ui/NUVView.h"
+
+#include "editor/FunctionFormHost.h"
+#include "editor/ui/DocumentFontResolver.h"
+#include "editor/ui/ReasoningDlg.h"
+#include "model/DocumentData.h"
+#include "model/TextUtilities.h"
+#include "platform/MessageBox.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* Box(QWidget* parent, int maxLength = 0, bool readOnly = false) {
+    auto* box = new QLineEdit(parent);
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    box->setReadOnly(readOnly);
+    return box;
+}
+
+QComboBox* UnitList(QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->addItems({LoadString(StringId::ManHoursUnitHours), LoadString(StringId::ManHoursUnitDays),
+                    LoadString(StringId::ManHoursUnitMonths), LoadString(StringId::ManHoursUnitYears)});
+    return list;
+}
+
+std::uint8_t UnitOf(const QComboBox& list) {
+    return static_cast<std::uint8_t>(std::max(0, list.currentIndex()));
+}
+
+} // namespace
+
+CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFormHost& host,
+                   const CMessageContext& messages, QWidget* parent)
+    : QWidget(parent), m_document(document), m_function(function), m_host(host), m_messages(messages),
+      m_manHoursEdit(document.WorkTable, function) {
+    setObjectName(QStringLiteral("CNUVView"));
+    m_outlineNumber = Box(this);
+    m_name = Box(this, 64);
+    m_uniqueLabel = Box(this, 0, true);
+    m_requirements = Box(this, 24, true);
+    m_attribute = new QComboBox(this);
+    m_codeSymbol = Box(this);
+    m_manHours = Box(this, 5);
+    m_manHoursUnit = UnitList(this);
+    m_descendantsTotal = Box(this, 0, true);
+    m_total = Box(this, 0, true);
+    m_totalsUnit = UnitList(this);
+    m_reason = Box(this);
+    m_reasonButton = new QPushButton(Msg::Detail(messages), this);
+    m_omitReason = new QCheckBox(Msg::OmitReason(messages), this);
+    // The numbering and the requirement dialogs belong to the generators; their buttons wait for them.
+    auto* numbering = new QPushButton(Msg::AssignWord(messages), this);
+    numbering->setEnabled(false);
+    auto* changeRequirements = new QPushButton(Msg::Change(messages), this);
+    changeRequirements->setEnabled(false);
+    for (QLineEdit* box : {m_outlineNumber, m_manHours, m_descendantsTotal, m_total})
+        box->setMaximumWidth(90);
+
+    const auto row = [](std::initializer_list<QWidget*> widgets, QWidget* stretched) {
+        auto* layout = new QHBoxLayout;
+        for (QWidget* widget : widgets)
+            layout->addWidget(widget, widget == stretched ? 1 : 0);
+        return layout;
+    };
+    const auto label = [this](const QString& text) { return new QLabel(text, this); };
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 2);
+    layout->setSpacing(3);
+    layout->addLayout(row(
+        {label(Msg::OutlineNumber(messages)), m_outlineNumber, label(Msg::FunctionName(messages)), m_name}, m_name));
+    layout->addLayout(row({label(Msg::UniqueLabel(messages)), m_uniqueLabel, numbering,
+                           label(Msg::RequirementPlural(messages)), m_requirements, changeRequirements},
+                          m_requirements));
+    layout->addLayout(row({label(Msg::FunctionAttribute(messages)), m_attribute,
+                           label(LoadString(StringId::CodeSymbolLabel)), m_codeSymbol},
+                          m_codeSymbol));
+    layout->addLayout(row({label(Msg::CostOfThisFunction(messages)), m_manHours, m_manHoursUnit,
+                           label(Msg::CostOfDescendants(messages)), m_descendantsTotal, label(Msg::Total(messages)),
+                           m_total, m_totalsUnit, new QWidget(this)},
+                          nullptr));
+    layout->addLayout(row({label(Msg::Reason(messages)), m_reason, m_reasonButton, m_omitReason}, m_reason));
+    layout->addWidget(label(Msg::ExplanationWord(messages)));
+
+    connect(m_name, &QLineEdit::editingFinished, this, &CNUVView::CommitName);
+    connect(m_outlineNumber, &QLineEdit::editingFinished, this, &CNUVView::CommitOutlineNumber);
+    connect(m_manHours, &QLineEdit::editingFinished, this, &CNUVView::CommitManHours);
+    connect(m_manHoursUnit, &QComboBox::currentIndexChanged, this, &CNUVView::OnManHoursUnitChosen);
+    connect(m_totalsUnit, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_filling)
+            ShowManHours();
+    });
+    connect(m_attribute, &QComboBox::currentIndexChanged, this, &CNUVView::OnAttributeChosen);
+    connect(m_codeSymbol, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_function.codeSymbol = text;
+        ReportHeaderChange();
+    });
+    connect(m_reason, &QLineEdit::textEdited, this, &CNUVView::OnReasonEdited);
+    connect(m_omitReason, &QCheckBox::clicked, this, &CNUVView::OnOmitReasonClicked);
+    connect(m_reasonButton, &QPushButton::clicked, this, &CNUVView::EditReasonInDialog);
+    m_manHours->installEventFilter(this);
+    Fill();
+}
+
+void CNUVView::Fill() {
+    QScopedValueRollback filling(m_filling, true);
+    QFont boxFont = MakeDocumentFont(FontSetting(), m_document.documentLanguage == 1);
+    boxFont.setPointSize(10);
+    m_outlineNumber->setFont(boxFont);
+    m_name->setFont(boxFont);
+    m_name->setText(m_function.name);
+    UpdateOutlineNumberBox();
+    m_attribute->clear();
+    m_attribute->addItem(QString());
+    for (const FunctionAttribute& attribute : m_document.FunctionAttributes)
+        m_attribute->addItem(attribute.symbol);
+    m_attribute->setCurrentIndex(std::max(0, m_attribute->findText(m_function.header.Type)));
+    m_requirements->setText(JoinWithCommas(m_function.header.EffectiveRequirements()));
+    m_uniqueLabel->setText(m_function.header.uniqueLabel);
+    m_codeSymbol->setText(m_function.codeSymbol);
+    m_manHoursUnit->setCurrentIndex(m_function.header.Unit);
+    m_totalsUnit->setCurrentIndex(m_document.IDTable.Unit);
+    ShowManHours();
+    ShowReason();
+    UpdateOmitReasonState();
+}
+
+QString CNUVView::TabTitle() const {
+    return MakeTabTitle(m_outlineNumber->text(), m_function.name, m_document.environment.showOutlineNumberInTabTitle);
+}
+
+void CNUVView::UpdateOutlineNumberBox() {
+    m_outlineNumber->setText(
+        m_function.GetOutlineNumberText(m_document.GetModelOptions().DistinguishPrimaryOutlineNumber));
+    emit TabTitleChanged(TabTitle());
+}
+
+void CNUVView::ReportHeaderChange() {
+    if (!m_filling)
+        m_host.FunctionHeaderChanged(m_function);
+}
+
+void CNUVView::CommitName() {
+    const QString name = m_name->text();
+    if (name == m_function.name)
+        return;
+    const RenameCheck check = CheckFunctionRename(m_document, m_function, name);
+    if (check != RenameCheck::Accepted) {
+        platform::ShowMessageBox(RenameRefusalMessage(check, name), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
+        m_name->setText(m_function.name);
+        m_name->setFocus();
+        return;
+    }
+    RenameFunction(m_document, m_function, name);
+    m_host.FunctionRenamed(m_function);
+    emit TabTitleChanged(TabTitle());
+}
+
+void CNUVView::CommitOutlineNumber() {
+    const QString text = m_outlineNumber->text();
+    const QString shown = m_function.GetOutlineNumberText(m_document.GetModelOptions().DistinguishPrimaryOutlineNumber);
+    if (text == shown)
+        return;
+    if (!text.isEmpty()) {
+        if (m_function.places.empty())
+            platform::ShowMessageBox(LoadString(StringId::NoMoveSource), platform::MessageButtons::Ok,
+                                     platform::MessageIcon::Error);
+        else
+            m_host.MoveFunctionTo(m_function, text);
+    }
+    UpdateOutlineNumberBox();
+}
+
+void CNUVView::CommitManHours() {
+    if (m_manHoursEdit.Commit(m_manHours->text(), UnitOf(*m_manHoursUnit))) {
+        ReportHeaderChange();
+        m_host.RebuildDocument();
+    }
+    ShowManHours();
+}
+
+void CNUVView::UndoManHours() {
+    if (m_manHours->isUndoAvailable()) {
+        m_manHours->undo();
+        m_manHoursEdit.ForgetPrevious();
+        return;
+    }
+    if (!m_manHoursEdit.Undo())
+        return;
+    ReportHeaderChange();
+    m_host.RebuildDocument();
+    ShowManHours();
+}
+
+void CNUVView::ShowManHours() {
+    const CUnitFunctionHeader& header = m_function.header;
+    const WorkTableSettings& ratios = m_document.WorkTable;
+    m_manHours->setText(FormatManHours(ratios, UnitOf(*m_manHoursUnit), header.Work));
+    m_descendantsTotal->setText(FormatManHours(ratios, UnitOf(*m_totalsUnit), header.Child));
+    m_total->setText(FormatManHours(ratios, UnitOf(*m_totalsUnit), header.Total));
+}
+
+void CNUVView::OnManHoursUnitChosen(int unit) {
+    if (m_filling || unit < 0)
+        return;
+    if (m_manHoursEdit.SetUnit(static_cast<std::uint8_t>(unit))) {
+        ReportHeaderChange();
+        m_host.RebuildDocument();
+    }
+    ShowManHours();
+}
+
+bool CNUVView::eventFilter(QObject* watched, QEvent* event) {
+    // The box's Undo key runs the form's man-hours undo, which also reaches stored values.
+    if (watched == m_manHours && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            UndoManHours();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CNUVView::ShowReason() {
+    QScopedValueRollback filling(m_filling, true);
+    const ReasonDisplay display = MakeReasonDisplay(m_function.header.Reasoning);
+    m_reasonShortened = display.shortened;
+    m_reason->setText(display.text);
+    m_reason->setReadOnly(display.shortened);
+}
+
+void CNUVView::UpdateOmitReasonState() {
+    // A reason makes the omit flag meaningless: the box shows it cleared. The record keeps its flag until the
+    // reason is edited, so that showing a tab never changes the document.
+    const CUnitFunctionHeader& header = m_function.header;
+    const bool hasReason = !header.Reasoning.isEmpty();
+    m_omitReason->setEnabled(!hasReason);
+    m_omitReason->setChecked(!hasReason && header.UnNecessaryReasoning != 0);
+    m_reason->setEnabled(!m_omitReason->isChecked());
+    m_reasonButton->setEnabled(!m_omitReason->isChecked());
+}
+
+void CNUVView::OnReasonEdited(const QString& text) {
+    if (ApplyReasonBoxText(m_function, text, m_reasonShortened))
+        ReportHeaderChange();
+    m_omitReason->setEnabled(m_function.header.Reasoning.isEmpty());
+    if (!m_function.header.Reasoning.isEmpty())
+        m_omitReason->setChecked(false);
+}
+
+void CNUVView::OnOmitReasonClicked(bool checked) {
+    m_function.header.UnNecessaryReasoning = checked ? 1 : 0;
+    ReportHeaderChange();
+    m_reason->setEnabled(!checked);
+    m_reasonButton->setEnabled(!checked);
+}
+
+void CNUVView::OnAttributeChosen() {
+    if (m_filling)
+        return;
+    const QString text = m_attribute->currentText();
+    CUnitFunctionHeader& header = m_function.header;
+    if (text == header.Type)
+        return;
+    header.TypeNo = 0;
+    for (const FunctionAttribute& attribute : m_document.FunctionAttributes) {
+        if (!text.isEmpty() && attribute.symbol == text) {
+            header.TypeNo = attribute.id;
+            break;
+        }
+    }
+    header.Type = text.left(CUnitFunctionHeader::MaxTypeLength);
+    ReportHeaderChange();
+}
+
+void CNUVView::EditReasonInDialog() {
+    CReasoningDlg dialog(m_function.header.Reasoning, m_messages, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (ApplyReasonBoxText(m_function, TrimReasonLineBreaks(dialog.ReasonText()), false))
+        ReportHeaderChange();
+    ShowReason();
+    UpdateOmitReasonState();
+}

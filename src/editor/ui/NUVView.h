@@ -1,0 +1,89 @@
+#pragma once
+
+#include "editor/FunctionHeaderEdit.h"
+
+#include <QWidget>
+
+class CDocumentData;
+class CFunctionFormHost;
+class CUnitFunction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct CMessageContext;
+
+// The header form of a unit-function tab: outline number, name, unique label, requirement items, function
+// attribute, code symbol, man-hours with their units, and the reason. Each box turns what the user did into
+// a call of the header rules and reports the change through the tab's host.
+class CNUVView : public QWidget {
+    Q_OBJECT
+public:
+    CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFormHost& host, const CMessageContext& messages,
+             QWidget* parent = nullptr);
+
+    // Shows the unit function's header again.
+    void Fill();
+    // Undo of the man-hours box: its own undo while it has one, else the value the last change replaced.
+    void UndoManHours();
+    // The outline number and the name as the tab shows them.
+    QString TabTitle() const;
+
+    QLineEdit& NameBox() const { return *m_name; }
+    QLineEdit& ManHoursBox() const { return *m_manHours; }
+    QComboBox& ManHoursUnitList() const { return *m_manHoursUnit; }
+    QLineEdit& TotalBox() const { return *m_total; }
+    QLineEdit& ReasonBox() const { return *m_reason; }
+    QCheckBox& OmitReasonBox() const { return *m_omitReason; }
+    QPushButton& ReasonButton() const { return *m_reasonButton; }
+    QComboBox& AttributeList() const { return *m_attribute; }
+    QLineEdit& CodeSymbolBox() const { return *m_codeSymbol; }
+    QLineEdit& OutlineNumberBox() const { return *m_outlineNumber; }
+
+signals:
+    // The tab's title changed with the name or the outline number.
+    void TabTitleChanged(const QString& title);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CommitName();
+    void CommitOutlineNumber();
+    void CommitManHours();
+    void ShowManHours();
+    void ShowReason();
+    void UpdateOmitReasonState();
+    void OnReasonEdited(const QString& text);
+    void OnOmitReasonClicked(bool checked);
+    void OnAttributeChosen();
+    void OnManHoursUnitChosen(int unit);
+    void EditReasonInDialog();
+    void UpdateOutlineNumberBox();
+    void ReportHeaderChange();
+
+    CDocumentData& m_document;
+    CUnitFunction& m_function;
+    CFunctionFormHost& m_host;
+    const CMessageContext& m_messages;
+    CManHoursEdit m_manHoursEdit;
+    bool m_reasonShortened = false;
+    // While the form writes its boxes, their change signals are not the user's.
+    bool m_filling = false;
+
+    QLineEdit* m_outlineNumber = nullptr;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_uniqueLabel = nullptr;
+    QLineEdit* m_requirements = nullptr;
+    QComboBox* m_attribute = nullptr;
+    QLineEdit* m_codeSymbol = nullptr;
+    QLineEdit* m_manHours = nullptr;
+    QComboBox* m_manHoursUnit = nullptr;
+    QLineEdit* m_descendantsTotal = nullptr;
+    QLineEdit* m_total = nullptr;
+    QComboBox* m_totalsUnit = nullptr;
+    QLineEdit* m_reason = nullptr;
+    QPushButton* m_reasonButton = nullptr;
+    QCheckBox* m_omitReason = nullptr;
+};

@@ -1,0 +1,85 @@
+#include "editor/ui/SidePaneView.h"
+
+#include "editor/LogicEditModel.h"
+#include "editor/SidePaneLines.h"
+#include "editor/ui/RichEditCtrlEx.h"
+#include "model/DocumentData.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTextBlock>
+
+CSidePaneView::CSidePaneView(CDocumentData& document, CUnitFunction& function, const QString& caption, QWidget* parent)
+    : QWidget(parent), m_document(document), m_function(function) {
+    m_caption = new QLabel(caption, this);
+    m_caption->adjustSize();
+    m_left = new CRichEditCtrlEx(this);
+    m_right = new CRichEditCtrlEx(this);
+    // Each column scrolls with the editor, not by its own bars.
+    for (CRichEditCtrlEx* column : {m_left, m_right})
+        column->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+CSidePaneView::~CSidePaneView() {
+    AttachModel(nullptr);
+}
+
+void CSidePaneView::AttachModel(CLogicEditModel* model) {
+    if (m_model)
+        m_model->RemoveListener(*this);
+    m_model = model;
+    if (m_model)
+        m_model->AddListener(*this);
+    if (model)
+        Refill();
+}
+
+void CSidePaneView::Refill() {
+    const std::vector<SidePaneLine> lines = BuildLines();
+    const bool japanese = m_document.documentLanguage == 1;
+    // The column font in the colour the document gives each column.
+    FontSetting left = m_document.fonts.columnFont;
+    FontSetting right = m_document.fonts.columnFont;
+    left.colour = static_cast<quint32>(m_document.headerIOSettings.Color1);
+    right.colour = static_cast<quint32>(m_document.headerIOSettings.Color2);
+    for (CRichEditCtrlEx* column : {m_left, m_right}) {
+        column->setUpdatesEnabled(false);
+        column->clear();
+    }
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const QString lineEnd = i + 1 < lines.size() ? QStringLiteral("\n") : QString();
+        left.pointSize = right.pointSize = static_cast<quint16>(lines[i].pointSize);
+        m_left->AppendWithFont(left, lines[i].left + lineEnd, japanese);
+        m_right->AppendWithFont(right, lines[i].right + lineEnd, japanese);
+    }
+    for (CRichEditCtrlEx* column : {m_left, m_right})
+        column->setUpdatesEnabled(true);
+}
+
+void CSidePaneView::ScrollToLine(int line, bool atEnd) {
+    for (CRichEditCtrlEx* column : {m_left, m_right}) {
+        QScrollBar* bar = column->verticalScrollBar();
+        if (atEnd) {
+            bar->setValue(bar->maximum());
+            continue;
+        }
+        const QTextBlock block = column->document()->findBlockByNumber(line);
+        if (block.isValid())
+            bar->setValue(static_cast<int>(column->document()->documentLayout()->blockBoundingRect(block).top()));
+    }
+}
+
+QStringList CSidePaneView::ColumnLines(bool left) const {
+    const QString text = (left ? m_left : m_right)->toPlainText();
+    return text.isEmpty() && m_function.logicLines.empty() ? QStringList() : text.split(u'\n');
+}
+
+void CSidePaneView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int cx = width();
+    const int cy = height();
+    m_caption->move((cx - m_caption->width()) / 2, 0);
+    m_left->setGeometry(2, 16, std::max(0, cx / 2 - 4), std::max(0, cy - 18));
+    m_right->setGeometry(cx / 2 + 2, 16, std::max(0, cx / 2 - 4), std::max(0, cy - 18));
+}

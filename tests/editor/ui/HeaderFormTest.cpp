@@ -1,0 +1,155 @@
+#include "TabFormHost.h"
+#include "editor/ui/NUVView.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "support/logic/LogicScript.h"
+#include "texts/MessageContext.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class HeaderFormTest : public ::testing::Test {
+protected:
+    HeaderFormTest() {
+        document.SetDefaults();
+        document.environment.enableDuplicateFunctionName = 0;
+        const ModelOptions options = document.GetModelOptions();
+        callee = document.registry.CreateFunction(QStringLiteral("Callee"), options);
+        CUnitFunction::AppendChild(document.registry.origin, callee);
+        other = document.registry.CreateFunction(QStringLiteral("Other"), options);
+        CUnitFunction::AppendChild(document.registry.origin, other);
+        isolated = document.registry.CreateFunction(QStringLiteral("Isolated"), options);
+        std::vector<std::pair<CLogicLine*, QString>> pending;
+        AppendScript(*document.registry.origin, QStringLiteral("Fn Callee\nFn Other"), pending);
+        AppendScript(*other, QStringLiteral("Fn Callee"), pending);
+        ResolveScriptFnLines(document.registry, pending);
+        document.registry.RebuildAndNotify(document.indexRoot, options);
+    }
+    // Types `text` over the box's text and leaves it with Enter.
+    static void Retype(QLineEdit& box, const QString& text) {
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClicks(&box, text);
+        QTest::keyClick(&box, Qt::Key_Return);
+    }
+
+    platform::ScriptedMessageSink sink;
+    CDocumentData document;
+    CMessageContext messages;
+    CRecordingFormHost host;
+    CUnitFunction* callee = nullptr;
+    CUnitFunction* other = nullptr;
+    CUnitFunction* isolated = nullptr;
+};
+
+TEST_F(HeaderFormTest, RenameUpdatesEveryCallingFnLineAndRefusesDuplicatesWithTheirMessage) {
+    CNUVView form(document, *callee, host, messages);
+    EXPECT_EQ(form.NameBox().text(), QStringLiteral("Callee"));
+
+    Retype(form.NameBox(), QStringLiteral("Other"));
+    ASSERT_EQ(sink.Texts().size(), 1);
+    EXPECT_EQ(sink.Texts().last(), QStringLiteral("単位機能名 \"Other\" はすでに使われています。"));
+    EXPECT_EQ(form.NameBox().text(), QStringLiteral("Callee"));
+    EXPECT_EQ(callee->name, QStringLiteral("Callee"));
+
+    Retype(form.NameBox(), QStringLiteral("Isolated"));
+    ASSERT_EQ(sink.Texts().size(), 2);
+    EXPECT_TRUE(sink.Texts().last().contains(QStringLiteral("目次にはありませんが、単位機能一覧に存在します。")));
+
+    Retype(form.NameBox(), QStringLiteral("Cook{rice}"));
+    ASSERT_EQ(sink.Texts().size(), 3);
+    EXPECT_EQ(callee->name, QStringLiteral("Callee"));
+    EXPECT_TRUE(host.reports.isEmpty());
+
+    Retype(form.NameBox(), QStringLiteral("Cook"));
+    EXPECT_EQ(sink.Texts().size(), 3);
+    EXPECT_EQ(callee->name, QStringLiteral("Cook"));
+    EXPECT_EQ(document.registry.origin->logicLines[0]->textSlots[0].text, QStringLiteral("Cook"));
+    EXPECT_EQ(document.registry.origin->logicLines[1]->textSlots[0].text, QStringLiteral("Other"));
+    EXPECT_EQ(other->logicLines[0]->textSlots[0].text, QStringLiteral("Cook"));
+    EXPECT_EQ(host.reports, QStringList{QStringLiteral("renamed")});
+    EXPECT_TRUE(form.TabTitle().endsWith(QStringLiteral(" Cook")));
+}
+
+TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
+    document.WorkTable.UnitDayToHour = 7.5f;
+    callee->header.Unit = ManHours;
+    callee->header.Work = 3.0f;
+    CNUVView form(document, *callee, host, messages);
+    EXPECT_EQ(form.ManHoursBox().text(), QStringLiteral("3.00"));
+
+    form.ManHoursUnitList().setCurrentIndex(ManDays);
+    EXPECT_EQ(callee->header.Unit, ManDays);
+    EXPECT_EQ(form.ManHoursBox().text(), QStringLiteral("0.40"));
+
+    Retype(form.ManHoursBox(), QStringLiteral("1"));
+    EXPECT_FLOAT_EQ(callee->header.Work, 7.5f);
+    EXPECT_EQ(form.ManHoursBox().text(), QStringLiteral("1.00"));
+    EXPECT_EQ(host.reports, (QStringList{"header", "rebuild", "header", "rebuild"}));
+
+    QTest::keyClick(&form.ManHoursBox(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(callee->header.Work, 3.0f);
+    EXPECT_EQ(form.ManHoursBox().text(), QStringLiteral("0.40"));
+    QTest::keyClick(&form.ManHoursBox(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(callee->header.Work, 7.5f);
+
+    // Typing gives the box an undo of its own, which goes first and forgets the stored value's.
+    QTest::keyClicks(&form.ManHoursBox(), QStringLiteral("9"));
+    QTest::keyClick(&form.ManHoursBox(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.ManHoursBox().text(), QStringLiteral("1.00"));
+    QTest::keyClick(&form.ManHoursBox(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(callee->header.Work, 7.5f);
+}
+
+TEST_F(HeaderFormTest, ReasonOfSeveralLinesIsShownShortenedAndKeptWhole) {
+    callee->header.Reasoning = QStringLiteral("so that...\nit keeps warm");
+    callee->header.UnNecessaryReasoning = 1;
+    CNUVView form(document, *callee, host, messages);
+    // A reason shows the omit flag cleared; showing the tab changes nothing in the document.
+    EXPECT_FALSE(form.OmitReasonBox().isChecked());
+    EXPECT_EQ(callee->header.UnNecessaryReasoning, 1);
+    EXPECT_TRUE(host.reports.isEmpty());
+    EXPECT_EQ(form.ReasonBox().text(), QStringLiteral("so that......"));
+    EXPECT_TRUE(form.ReasonBox().isReadOnly());
+    EXPECT_FALSE(form.OmitReasonBox().isEnabled());
+
+    callee->header.Reasoning.clear();
+    callee->header.UnNecessaryReasoning = 1;
+    form.Fill();
+    EXPECT_TRUE(form.OmitReasonBox().isChecked());
+    EXPECT_FALSE(form.ReasonBox().isEnabled());
+    QTest::mouseClick(&form.OmitReasonBox(), Qt::LeftButton);
+    EXPECT_EQ(callee->header.UnNecessaryReasoning, 0);
+    EXPECT_TRUE(form.ReasonBox().isEnabled());
+    form.ReasonBox().setFocus();
+    QTest::keyClicks(&form.ReasonBox(), QStringLiteral("wait..."));
+    EXPECT_EQ(callee->header.Reasoning, QStringLiteral("wait..."));
+    EXPECT_FALSE(form.OmitReasonBox().isEnabled());
+}
+
+TEST_F(HeaderFormTest, AttributeAndCodeSymbolAreStoredAndReported) {
+    CNUVView form(document, *callee, host, messages);
+    ASSERT_GT(form.AttributeList().count(), 1);
+    form.AttributeList().setCurrentIndex(1);
+    EXPECT_EQ(callee->header.Type, document.FunctionAttributes.front().symbol);
+    EXPECT_EQ(callee->header.TypeNo, document.FunctionAttributes.front().id);
+    form.CodeSymbolBox().setFocus();
+    QTest::keyClicks(&form.CodeSymbolBox(), QStringLiteral("CK"));
+    EXPECT_EQ(callee->codeSymbol, QStringLiteral("CK"));
+    EXPECT_EQ(host.reports.size(), 3);
+
+    // A number typed into the outline box goes to the table of contents; an isolated one cannot move.
+    Retype(form.OutlineNumberBox(), QStringLiteral("2"));
+    EXPECT_EQ(host.reports.last(), QStringLiteral("move 2"));
+    CNUVView isolatedForm(document, *isolated, host, messages);
+    Retype(isolatedForm.OutlineNumberBox(), QStringLiteral("2"));
+    EXPECT_EQ(sink.Texts().last(), QStringLiteral("移動元が存在しないため、移動できません。"));
+}
+
+} // namespace

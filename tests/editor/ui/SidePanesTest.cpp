@@ -1,0 +1,98 @@
+#include "editor/LogicClipboard.h"
+#include "editor/LogicEditModel.h"
+#include "editor/ui/InputView.h"
+#include "editor/ui/OutputView.h"
+#include "editor/ui/RichEditCtrlEx.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "support/logic/LogicScript.h"
+
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SidePanesTest : public ::testing::Test {
+protected:
+    SidePanesTest() {
+        document.SetDefaults();
+        std::vector<std::pair<CLogicLine*, QString>> pending;
+        AppendScript(Function(),
+                     QStringLiteral("if <A>が{open}\n"
+                                    "  if <B>が{full}\n"
+                                    "    Do <C>を{S}せよ\n"
+                                    "  else\n"
+                                    "  endif\n"
+                                    "else\n"
+                                    "endif"),
+                     pending);
+    }
+    CUnitFunction& Function() { return *document.registry.origin; }
+
+    platform::ScriptedMessageSink sink;
+    CDocumentData document;
+    CProcessClipboard clipboard;
+};
+
+TEST_F(SidePanesTest, ElseUnderNestingShowsItsOwnIfNegatedAndFollowsTheModel) {
+    CLogicEditModel model(document, Function(), clipboard);
+    // The script gives texts only: the columns come from the statement kinds.
+    for (int line = 0; line < model.RecordCount(); ++line) {
+        CLogicLine& record = *model.Record(line);
+        const auto texts = record.textSlots;
+        model.InitLineRecord(record, record.lineKind, 0);
+        record.textSlots = texts;
+        record.RecountPositions();
+    }
+    model.ReloadRecords();
+    CInputView input(document, Function());
+    COutputView output(document, Function());
+    input.AttachModel(&model);
+    output.AttachModel(&model);
+    EXPECT_EQ(input.ColumnLines(true), (QStringList{"A", "B", "", "B", "", "A", ""}));
+    EXPECT_EQ(input.ColumnLines(false), (QStringList{"open", "full", "", "¬full", "", "¬open", ""}));
+    EXPECT_EQ(output.ColumnLines(true), (QStringList{"", "", "C", "", "", "", ""}));
+
+    // A state typed into the inner if reaches its else only.
+    model.SetCaret(1, static_cast<int>(model.LineText(1).indexOf(u'}')));
+    model.TypeCharacter(QChar(u'!'));
+    ASSERT_EQ(model.Record(1)->textSlots[2].text, QStringLiteral("full!"));
+    EXPECT_EQ(input.ColumnLines(false), (QStringList{"open", "full!", "", "¬full!", "", "¬open", ""}));
+
+    // Lines added by a command appear in both panes, line for line with the editor.
+    model.SetCaret(2, 0);
+    model.OnAddDoAfter();
+    EXPECT_EQ(input.ColumnLines(true).size(), model.RecordCount());
+    EXPECT_EQ(output.ColumnLines(true).size(), model.RecordCount());
+    EXPECT_EQ(input.ColumnLines(false).at(4), QStringLiteral("¬full!"));
+    EXPECT_EQ(input.ColumnLines(false).at(6), QStringLiteral("¬open"));
+
+    // A pane that no longer listens keeps what it showed.
+    output.AttachModel(nullptr);
+    model.OnDeleteLine();
+    EXPECT_EQ(input.ColumnLines(true).size(), model.RecordCount());
+    EXPECT_EQ(output.ColumnLines(true).size(), model.RecordCount() + 1);
+}
+
+TEST_F(SidePanesTest, ColumnsAreReadOnlyAndKeepCtrlKeysAndZoomAway) {
+    CInputView input(document, Function());
+    input.resize(300, 120);
+    CRichEditCtrlEx& column = input.LeftColumn();
+    const QString before = column.toPlainText();
+    column.setFocus();
+    QTest::keyClick(&column, Qt::Key_E, Qt::ControlModifier);
+    QTest::keyClick(&column, Qt::Key_1, Qt::ControlModifier);
+    QTest::keyClicks(&column, QStringLiteral("x"));
+    EXPECT_EQ(column.toPlainText(), before);
+    const QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_FALSE(IsSwallowedControlKey(copy, false));
+    const QKeyEvent bold(QEvent::KeyPress, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(IsSwallowedControlKey(bold, true));
+    const QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(IsSwallowedControlKey(paste, false));
+    EXPECT_FALSE(IsSwallowedControlKey(paste, true));
+}
+
+} // namespace

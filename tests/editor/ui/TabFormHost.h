@@ -1,0 +1,22 @@
+#pragma once
+
+#include "editor/FunctionFormHost.h"
+
+#include <QStringList>
+
+// Records what the tab's forms report.
+class CRecordingFormHost : public CFunctionFormHost {
+public:
+    void FunctionRenamed(CUnitFunction&) override { reports << QStringLiteral("renamed"); }
+    void FunctionHeaderChanged(CUnitFunction&) override { reports << QStringLiteral("header"); }
+    void RebuildDocument() override { reports << QStringLiteral("rebuild"); }
+    void MoveFunctionTo(CUnitFunction&, const QString& outlineNumber) override {
+        reports << QStringLiteral("move ") + outlineNumber;
+    }
+    void OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) override {
+        links << link + (modifiers & Qt::ControlModifier ? QStringLiteral(" ctrl") : QString());
+    }
+
+    QStringList reports;
+    QStringList links;
+};
