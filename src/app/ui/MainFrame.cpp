@@ -96,6 +96,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     AddShellCommands(m_commands, *this, m_app);
     AddInspectionCommands(m_commands, *this);
+    m_searchCommands.AddTo(m_commands);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -537,6 +538,15 @@ void CMainFrame::ShowZoomWindow() {
 bool CMainFrame::OpenFunction(qint32 internalId) {
     CUnitFunction* function = m_document.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
     return function && m_document.Tabs().OpenFunctionTab(function);
+}
+
+CDocumentData& CMainFrame::SearchedDocument() {
+    return m_document.DocumentData();
+}
+
+void CMainFrame::LineMarkSettingsChanged() {
+    m_document.SetModified();
+    UpdateCommands();
 }
 
 void CMainFrame::SetWorkerInputLock(bool locked) {

@@ -11,6 +11,7 @@
 #include "logic/JumpHandler.h"
 #include "logic/ui/InspectionCommands.h"
 #include "platform/CommandRegistry.h"
+#include "search/ui/SearchCommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -37,7 +38,8 @@ class CMainFrame : public QMainWindow,
                    public CTabArea,
                    private CJumpHandler,
                    private CMainFrameTargets,
-                   private CInspectionCommandHost {
+                   private CInspectionCommandHost,
+                   private CSearchCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -146,6 +148,10 @@ private:
     // While the worker runs the commands are greyed and auto-save is held.
     void SetInspectionWorkerRunning(bool running) override;
     QWidget* DialogParent() override { return this; }
+    // What the search commands need of the window beyond that.
+    CDocumentData& SearchedDocument() override;
+    void StartSearchWorker(std::function<bool()> job) override { m_messages.PostStartWorker(std::move(job)); }
+    void LineMarkSettingsChanged() override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
@@ -198,4 +204,5 @@ private:
     CMainFrameMessages m_messages{m_document, *this, m_inspectionPane};
     // Offered again by the next condition/conclusion list dialog.
     CConditionConclusionList::Choice m_conditionConclusionChoice;
+    CSearchCommands m_searchCommands{*this};
 };
