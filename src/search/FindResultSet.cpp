@@ -189,35 +189,60 @@ bool CFindResultSet::IsSimilar(const QString& a, const QString& b) {
 namespace {
 
 // The similarity of each distinct pair of names is worked out once per run: a document repeats its member
-// and state names on many lines.
+// and state names on many lines. Up to MaxDenseNames distinct names the answers sit in a square table,
+// beyond that in a hash table.
 class CSimilarityCache {
 public:
+    static constexpr size_t MaxDenseNames = 4096;
+
     CSimilarityCache(int matchRate, bool exactMatchIsNotSimilar)
         : m_matchRate(matchRate), m_exactMatchIsNotSimilar(exactMatchIsNotSimilar) {}
 
-    int Index(const QString& name) { return m_names.emplace(name, static_cast<int>(m_names.size())).first->second; }
+    int Index(const QString& name) {
+        const auto [at, added] = m_indices.emplace(name, static_cast<int>(m_names.size()));
+        if (added)
+            m_names.push_back(name);
+        return at->second;
+    }
 
-    bool IsSimilar(int a, int b, const QString& nameA, const QString& nameB) {
+    bool IsSimilar(int a, int b) {
         if (a == b)
-            return !m_exactMatchIsNotSimilar && m_matchRate <= 100;
+            return !m_exactMatchIsNotSimilar && !m_names[a].isEmpty();
+        const size_t count = m_names.size();
+        if (count <= MaxDenseNames) {
+            if (m_dense.empty())
+                m_dense.assign(count * count, Unknown);
+            qint8& known = m_dense[static_cast<size_t>(std::min(a, b)) * count + std::max(a, b)];
+            if (known == Unknown)
+                known = Work(a, b) ? 1 : 0;
+            return known == 1;
+        }
         const quint64 key = (static_cast<quint64>(std::min(a, b)) << 32) | static_cast<quint32>(std::max(a, b));
-        const auto known = m_similar.find(key);
-        if (known != m_similar.end())
+        const auto known = m_sparse.find(key);
+        if (known != m_sparse.end())
             return known->second;
-        // The distance is at least the difference of the lengths: most pairs are settled without working it out.
-        const qsizetype total = nameA.size() + nameB.size();
-        const qsizetype gap = std::abs(nameA.size() - nameB.size());
-        const bool similar = 100 - static_cast<double>(gap) * 100 / total >= m_matchRate &&
-                             IsSimilarWord(nameA, nameB, m_matchRate, m_exactMatchIsNotSimilar);
-        m_similar.emplace(key, similar);
-        return similar;
+        return m_sparse.emplace(key, Work(a, b)).first->second;
     }
 
 private:
+    static constexpr qint8 Unknown = -1;
+
+    bool Work(int a, int b) const {
+        const QString& nameA = m_names[a];
+        const QString& nameB = m_names[b];
+        // The distance is at least the difference of the lengths: most pairs are settled without working it out.
+        const qsizetype total = nameA.size() + nameB.size();
+        const qsizetype gap = std::abs(nameA.size() - nameB.size());
+        return total > 0 && 100 - static_cast<double>(gap) * 100 / total >= m_matchRate &&
+               IsSimilarWord(nameA, nameB, m_matchRate, m_exactMatchIsNotSimilar);
+    }
+
     int m_matchRate;
     bool m_exactMatchIsNotSimilar;
-    std::unordered_map<QString, int> m_names;
-    std::unordered_map<quint64, bool> m_similar;
+    std::vector<QString> m_names;
+    std::unordered_map<QString, int> m_indices;
+    std::vector<qint8> m_dense;
+    std::unordered_map<quint64, bool> m_sparse;
 };
 
 } // namespace
@@ -246,8 +271,7 @@ void CFindResultSet::FindSimilarMemberNames(CResultPaneReport& report) {
                 return;
             }
             const MemberNameRecord& b = m_memberNames[j];
-            if (b.memberName.size() < settings.length ||
-                !cache.IsSimilar(names[i], names[j], a.memberName, b.memberName))
+            if (b.memberName.size() < settings.length || !cache.IsSimilar(names[i], names[j]))
                 continue;
             ++m_hitCount;
             if (std::exchange(first, false)) {
@@ -285,7 +309,7 @@ void CFindResultSet::FindSimilarStateNames(CResultPaneReport& report) {
             }
             const StateNameRecord& b = m_stateNames[j];
             if (b.stateName.size() < settings.length || a.memberName != b.memberName ||
-                !cache.IsSimilar(names[i], names[j], a.stateName, b.stateName))
+                !cache.IsSimilar(names[i], names[j]))
                 continue;
             ++m_hitCount;
             if (std::exchange(first, false)) {
