@@ -1,5 +1,6 @@
 #include "SearchTestDocument.h"
 #include "logic/InspectionView.h"
+#include "logic/JumpHandler.h"
 #include "search/FindResultSet.h"
 #include "support/QStringPrinter.h"
 
@@ -160,4 +161,43 @@ TEST(SearchEngine, SearchHitsOpenTheirPlaceFromThePane) {
     EXPECT_EQ(record->lineIndex, 1);
     EXPECT_EQ(record->location.kind, ResultLine::LogicDescriptionLine);
     EXPECT_EQ(record->location.element, 0);
+}
+
+namespace {
+
+struct RecordingJumps : CJumpHandler {
+    bool OpenFunction(qint32 internalId) override {
+        calls << QStringLiteral("open %1").arg(internalId);
+        return true;
+    }
+    void GoToLogicLine(qint32 lineNumber) override { calls << QStringLiteral("line %1").arg(lineNumber); }
+    void FocusHeaderField(qint32 fieldCode) override { calls << QStringLiteral("field %1").arg(fieldCode); }
+    void SelectExplanation(qint32, qint32) override { calls << QStringLiteral("explanation"); }
+    void OfferIntraMemberConsistencyRule(const QString&, const QString&, const QString&) override {}
+    QStringList calls;
+};
+
+} // namespace
+
+TEST(SearchEngine, DoubleClickOnAHitOpensItsPlace) {
+    SearchTestDocument document;
+    document.Origin("Do <A>を{S}せよ\nDo <hit>を{S}せよ");
+    document.Add("hit", "");
+    document.Finish();
+    CInspectionView pane;
+    const CResultPaneReport report =
+        CFindResultSet(document.data, document.context).SearchAll(Request("hit", true, false, true), nullptr);
+    report.WriteTo(pane);
+    const QStringList lines = pane.Lines();
+    const qint32 origin = static_cast<qint32>(document.data.registry.origin->InternalID);
+    RecordingJumps jumps;
+    pane.OnLineDoubleClick(static_cast<qint32>(lines.indexOf("論理記述欄 2 行目: Do<hit>を{S}せよ")), jumps);
+    EXPECT_EQ(jumps.calls, (QStringList{QStringLiteral("open %1").arg(origin), "line 2"}));
+    jumps.calls.clear();
+    pane.OnLineDoubleClick(static_cast<qint32>(lines.indexOf("単位機能名: hit")), jumps);
+    ASSERT_EQ(jumps.calls.size(), 2);
+    EXPECT_EQ(jumps.calls[1], "field 2");
+    jumps.calls.clear();
+    pane.OnLineDoubleClick(0, jumps);
+    EXPECT_TRUE(jumps.calls.isEmpty()) << "the header lines lead nowhere";
 }
