@@ -23,6 +23,7 @@ CNUVApp::~CNUVApp() {
 // ---- start-up and exit ----
 
 bool CNUVApp::StartUp() {
+    m_lineMarkNameContext.m_language = platform::ReadSetting(UserSettings::Language()) == 1u ? 1 : 0;
     if (!m_instances.Open())
         return false;
     if (!m_instances.RegisterInstance(CInstanceRegistry::EmptyRecord(CInstanceRegistry::CurrentProcessId()))) {

@@ -58,14 +58,23 @@ void CInspectionView::AddMessageWithoutTarget(const QString& text) {
 }
 
 void CInspectionView::AddLine(const QString& text, const CUnitFunction* unitFunction, qint32 lineIndex) {
-    InspectionLineRecord record =
-        MakeRecord(text, unitFunction ? static_cast<qint32>(unitFunction->InternalID) : 0, lineIndex);
+    AppendRecord(MakeRecord(text, unitFunction ? static_cast<qint32>(unitFunction->InternalID) : 0, lineIndex));
+}
+
+void CInspectionView::AddLineWithLocation(const FindHit& hit, const QString& text) {
+    const bool located = hit.location.kind <= ResultLine::LogicDescriptionLine;
+    InspectionLineRecord record = MakeRecord(text, located ? hit.location.internalId : 0, hit.lineIndex);
+    record.location = hit.location;
+    AppendRecord(std::move(record));
+}
+
+void CInspectionView::AppendRecord(InspectionLineRecord record) {
     std::optional<qint64> resultsTime;
     bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
+        m_texts.append(record.text);
         m_lines.push_back(std::move(record));
-        m_texts.append(text);
         resultsTime = TouchResultsTime();
         announce = MarkWaiting();
     }
@@ -119,7 +128,9 @@ void CInspectionView::OnLineDoubleClick(qint32 line, CJumpHandler& handler) cons
     const std::optional<InspectionLineRecord> record = GetLineRecord(line);
     if (!record || record->internalId == 0 || !handler.OpenFunction(record->internalId))
         return;
-    if (record->lineIndex >= 0)
+    if (advancedSearchResults != 0 || obscureWordResults != 0)
+        handler.SelectSearchHit(record->location, record->lineIndex);
+    else if (record->lineIndex >= 0)
         handler.GoToLogicLine(record->lineIndex + 1);
     else
         handler.FocusHeaderField(-record->lineIndex);

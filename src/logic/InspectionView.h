@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logic/Jumper.h"
+#include "logic/SearchHit.h"
 
 #include <QMutex>
 #include <QObject>
@@ -19,6 +20,7 @@ struct InspectionLineRecord {
     QString text; // null when the line was empty
     qint32 internalId = 0;
     qint32 lineIndex = 0;
+    ResultLine location; // a search hit's place; default for other lines
 };
 
 // The lines a pane widget takes in one go: the next ones after those it shows, or, when the list was cleared
@@ -49,11 +51,14 @@ public:
 
     // Record lines.
     void AddLine(const QString& text, const CUnitFunction* unitFunction, qint32 lineIndex);
+    // A line about a search hit: its unit function, line index and location come from the hit.
+    void AddLineWithLocation(const FindHit& hit, const QString& text);
     void InsertLine(const QString& text, qint32 position);
     // The record at the index, or nothing past the end; a negative index is a caller error.
     std::optional<InspectionLineRecord> GetLineRecord(qint32 index) const;
 
-    // What a double-click on a line does: the line's jumper, then the record's jump.
+    // What a double-click on a line does: the line's jumper, then the record's jump, which for search results
+    // opens the unit function at the hit.
     void OnLineDoubleClick(qint32 line, CJumpHandler& handler) const;
 
     // Up to maxLines lines after the first `shown` of the list the widget took at `generation`. Once the
@@ -82,6 +87,7 @@ signals:
     void ResultsTimeChanged(qint64 resultsTime);
 
 private:
+    void AppendRecord(InspectionLineRecord record);
     // Under the lock; the new time when it moved on.
     std::optional<qint64> TouchResultsTime();
     // Under the lock; true when the change must be announced (nothing announced is still waiting).

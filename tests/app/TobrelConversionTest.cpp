@@ -97,6 +97,20 @@ TEST(TobrelConversion, NamesNotesAndOrderFollowTheMap) {
                                                          }));
 }
 
+TEST(TobrelConversion, LineMarksCarryTheInterfaceLanguagesNames) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("marks.mm", "<map version=\"1.0.1\">\n<node TEXT=\"Root\"/>\n</map>\n");
+    ASSERT_EQ(sandbox.Run({"marks.mm"}).exitCode, 0);
+    CDocumentData data;
+    ASSERT_EQ(tools::LoadDocument(sandbox.WorkPath("marks.nuv"), data), LoadResult::Loaded);
+    const LineMarkTable& marks = data.lineMarkTable;
+    EXPECT_EQ(marks.attributes[0].name, "考え中");
+    EXPECT_EQ(marks.attributes[6].name, "レビューせよ");
+    EXPECT_EQ(marks.attributes[12].name, "グループ13");
+    EXPECT_EQ(marks.groupNames[0], "グループ1");
+    EXPECT_EQ(marks.groupNames[3], "自動");
+}
+
 TEST(TobrelConversion, SecondTopLevelNodeRenamesTheOriginAndAddsItsChildren) {
     TobrelSandbox sandbox;
     sandbox.WriteFile("two.mm", R"(<map><node TEXT="First"><node TEXT="A"/></node><node TEXT="Second">)" +

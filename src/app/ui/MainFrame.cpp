@@ -115,6 +115,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
         UpdateCommands();
     });
     AddContentCommands(m_commands, *this);
+    m_searchCommands.AddTo(m_commands);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -586,6 +587,15 @@ void CMainFrame::ShowActiveFunctionInViews(CUnitFunction& function, CAbstractInd
 bool CMainFrame::OpenFunction(qint32 internalId) {
     CUnitFunction* function = m_document.DocumentData().registry.FindByInternalID(static_cast<quint32>(internalId));
     return function && m_document.Tabs().OpenFunctionTab(function);
+}
+
+CDocumentData& CMainFrame::SearchedDocument() {
+    return m_document.DocumentData();
+}
+
+void CMainFrame::LineMarkSettingsChanged() {
+    m_document.SetModified();
+    UpdateCommands();
 }
 
 void CMainFrame::SetWorkerInputLock(bool locked) {

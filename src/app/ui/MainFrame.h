@@ -12,6 +12,7 @@
 #include "logic/JumpHandler.h"
 #include "logic/ui/InspectionCommands.h"
 #include "platform/CommandRegistry.h"
+#include "search/ui/SearchCommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -41,7 +42,8 @@ class CMainFrame : public QMainWindow,
                    private CJumpHandler,
                    private CMainFrameTargets,
                    private CInspectionCommandHost,
-                   private CContentCommandHost {
+                   private CContentCommandHost,
+                   private CSearchCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -150,6 +152,10 @@ private:
     // While the worker runs the commands are greyed and auto-save is held.
     void SetInspectionWorkerRunning(bool running) override;
     QWidget* DialogParent() override { return this; }
+    // What the search commands need of the window beyond that.
+    CDocumentData& SearchedDocument() override;
+    void StartSearchWorker(std::function<bool()> job) override { m_messages.PostStartWorker(std::move(job)); }
+    void LineMarkSettingsChanged() override;
 
     // What the content export needs of the window.
     CDocumentData& ContentDocument() override;
@@ -208,4 +214,5 @@ private:
     CMainFrameMessages m_messages{m_document, *this, m_inspectionPane};
     // Offered again by the next condition/conclusion list dialog.
     CConditionConclusionList::Choice m_conditionConclusionChoice;
+    CSearchCommands m_searchCommands{*this};
 };

@@ -52,8 +52,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     // Edit
     add(PastePlainText, tab, AlwaysDisabled, "Ctrl+Shift+V");
     add(PasteSpecial, tab, AlwaysDisabled);
-    add(AdvancedSearch, tab, DocumentOpen, "Ctrl+F");
-    add(ReplaceAll, tab, DocumentOpen, "Ctrl+R");
     // The Find and Replace dialogs of the platform have no place in a menu or toolbar.
     add(Find, tab, DocumentOpen);
     add(Replace, tab, DocumentOpen);
@@ -82,17 +80,13 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(PrefixUnregisteredMemberNames, tab, DocumentOpen);
     add(Quantifiers, tab, None);
 
-    // The single inspections of the current unit function, which the localisation greys, and the word searches;
-    // the other inspections are the inspection subsystem's.
+    // The single inspections of the current unit function, which the localisation greys; the other inspections
+    // are the inspection subsystem's, the word searches the search subsystem's.
     add(InspectCurrentSyntax, tab, None);
     add(InspectCurrentRedundancy, tab, None);
     add(InspectCurrentInconsistency, tab, None);
-    add(DetectObscureWords, tab, DocumentOpen);
-    add(DetectSimilarWords, tab, DocumentOpen);
 
-    // Line marks, fonts, environment settings
-    add(VeskSearch, tab, None);
-    add(VeskSettings, tab, None);
+    // Fonts, environment settings (the line marks are the search subsystem's)
     add(ContentFont, tab, DocumentOpen);
     add(NameFont, tab, NameAtCaret);
     add(EnvironmentSettings, tab, DocumentOpen);

@@ -1,0 +1,120 @@
+// The search against grep -o over the same document file, and the similar-word detection from N to 2N member
+// names. The document is the 20,000-function one that bench_DocumentFileBench writes; this program has it
+// written by that program, beside which it is built.
+//   build/bench_SearchBench [benchmark options]
+
+#include "model/DocumentData.h"
+#include "search/FindResultSet.h"
+#include "support/ToolSupport.h"
+#include "texts/MessageContext.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kFunctions = 20000;
+// One letter, and ten letters of the generated content.
+const QString kTexts[] = {QStringLiteral("温"), QStringLiteral("入力された内容を検査")};
+
+struct SearchSample {
+    QTemporaryDir directory;
+    QString path;
+    CDocumentData data;
+};
+
+SearchSample& Sample() {
+    static SearchSample* sample = [] {
+        auto* made = new SearchSample;
+        made->path = made->directory.filePath(QStringLiteral("search.nuv"));
+        const std::string writer =
+            (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "bench_DocumentFileBench").string();
+        const std::string command =
+            writer + " --write '" + made->path.toStdString() + "' " + std::to_string(kFunctions);
+        if (std::system(command.c_str()) != 0 || tools::LoadDocument(made->path, made->data) != LoadResult::Loaded)
+            std::fprintf(stderr, "cannot make the document with %s\n", writer.c_str());
+        return made;
+    }();
+    return *sample;
+}
+
+// Every target and detail, over all unit functions, as the dialog's defaults ask.
+void BM_Find(benchmark::State& state) {
+    SearchSample& sample = Sample();
+    CMessageContext context;
+    SearchRequest request;
+    request.findText = kTexts[state.range(0)];
+    request.searchUnitFunction = request.searchFunctionContentField = request.searchLogicDescriptionField = 1;
+    request.outlineNumber = request.unitFunctionName = request.uniqueLabel = request.originalRequirementItem =
+        request.codeSymbol = 1;
+    int lines = 0;
+    for (auto _ : state)
+        lines = CFindResultSet(sample.data, context).SearchAll(request, nullptr).LineCount();
+    state.counters["lines"] = lines;
+}
+
+// grep -o of the same text over the document file, counted by wc -l: the yardstick of the search.
+void BM_GrepO(benchmark::State& state) {
+    SearchSample& sample = Sample();
+    const std::string command =
+        "grep -o '" + kTexts[state.range(0)].toStdString() + "' '" + sample.path.toStdString() + "' | wc -l";
+    long matches = 0;
+    for (auto _ : state) {
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe || std::fscanf(pipe, "%ld", &matches) != 1)
+            state.SkipWithError("grep failed");
+        if (pipe)
+            pclose(pipe);
+    }
+    state.counters["matches"] = static_cast<double>(matches);
+}
+
+// N member names on if lines, drawn from 1,000 distinct twelve-letter names that are rarely alike.
+std::unique_ptr<CDocumentData> MemberNameDocument(int names) {
+    auto data = std::make_unique<CDocumentData>();
+    data->SetDefaults();
+    CUnitFunction& origin = *data->registry.origin;
+    for (int k = 0; k < names; ++k) {
+        quint32 seed = static_cast<quint32>(k % 1000) * 2654435761u + 12345u;
+        QString name;
+        for (int c = 0; c < 12; ++c) {
+            seed = seed * 1103515245u + 12345u;
+            name += QChar(u'a' + static_cast<char16_t>((seed >> 16) % 26));
+        }
+        auto line = std::make_unique<CLogicLine>();
+        line->lineKind = SyntaxIf;
+        line->slotCount = 4;
+        line->textSlots[0].text = name;
+        origin.logicLines.push_back(std::move(line));
+    }
+    data->similarWords.scope = 0;
+    data->similarWords.agreement = 90;
+    return data;
+}
+
+void BM_SimilarMemberNames(benchmark::State& state) {
+    const std::unique_ptr<CDocumentData> data = MemberNameDocument(static_cast<int>(state.range(0)));
+    CMessageContext context;
+    int pairs = 0;
+    for (auto _ : state) {
+        CFindResultSet run(*data, context);
+        run.FindSimilarWords();
+        pairs = run.HitCount();
+    }
+    state.counters["pairs"] = pairs;
+}
+
+} // namespace
+
+BENCHMARK(BM_Find)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GrepO)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimilarMemberNames)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

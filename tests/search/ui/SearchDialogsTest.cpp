@@ -1,0 +1,130 @@
+#include "search/ui/SearchDialogs.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "search/ui/VeskDialogs.h"
+#include "support/QStringPrinter.h"
+#include "texts/MessageContext.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QPushButton* OkButton(QDialog& dialog) {
+    return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+}
+
+} // namespace
+
+TEST(AdvancedSearchDlg, EnablingFollowsTheFindBoxAndTheTargets) {
+    CMessageContext context;
+    std::vector<SearchRequest> sent;
+    CAdvancedSearchDlg dialog(context, [&sent](const SearchRequest& request) { sent.push_back(request); });
+    dialog.show();
+    EXPECT_FALSE(dialog.SearchButton()->isEnabled());
+    QTest::keyClick(dialog.FindBox(), Qt::Key_Return);
+    EXPECT_TRUE(sent.empty()) << "Enter with an empty find box does nothing";
+
+    QTest::keyClicks(dialog.FindBox(), "abc");
+    EXPECT_TRUE(dialog.SearchButton()->isEnabled());
+    dialog.Box(1630)->click();
+    EXPECT_FALSE(dialog.Box(1633)->isEnabled());
+    EXPECT_TRUE(dialog.Box(1633)->isChecked()) << "greyed boxes keep their marks";
+    dialog.Box(1631)->click();
+    dialog.Box(1632)->click();
+    EXPECT_FALSE(dialog.SearchButton()->isEnabled());
+    dialog.Box(1632)->click();
+    QTest::keyClick(dialog.FindBox(), Qt::Key_Return);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].findText, "abc");
+    EXPECT_EQ(sent[0].searchUnitFunction, 0);
+    EXPECT_EQ(sent[0].searchLogicDescriptionField, 1);
+    EXPECT_EQ(sent[0].outlineNumber, 1);
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(AllReplaceDlg, BracketsAreRefusedAndTheContinueBoxClearsOnShow) {
+    CMessageContext context;
+    std::vector<ReplaceRequest> sent;
+    CAllReplaceDlg dialog(context, [&sent](const ReplaceRequest& request) { sent.push_back(request); });
+    dialog.show();
+    EXPECT_FALSE(dialog.ReplaceButton()->isEnabled());
+    QTest::keyClicks(dialog.ReplaceBox(), "<x>");
+    EXPECT_TRUE(dialog.ReplaceButton()->isEnabled()) << "a replacement alone may fill empty texts";
+    platform::ScriptedMessageSink sink;
+    QTest::mouseClick(dialog.ReplaceButton(), Qt::LeftButton);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(sink.Texts(), QStringList{"置換する文字に括弧は使用できません。"});
+
+    dialog.Box(1797)->click();
+    EXPECT_FALSE(dialog.Box(1461)->isEnabled());
+    dialog.Box(1078)->setChecked(true);
+    QTest::mouseClick(dialog.ReplaceButton(), Qt::LeftButton);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_TRUE(sent[0].continueOverLengthLimit);
+    dialog.hide();
+    dialog.show();
+    EXPECT_FALSE(dialog.Box(1078)->isChecked());
+}
+
+TEST(SimilarDlg, StoredRateAndTheMinimumsRange) {
+    CMessageContext context;
+    SimilarWordSettings settings;
+    settings.agreement = 75;
+    CSimilarDlg dialog(context, settings);
+    dialog.show();
+    EXPECT_EQ(dialog.RateList()->currentText(), "60");
+    platform::ScriptedMessageSink sink;
+    dialog.LengthBox()->clear();
+    QTest::keyClicks(dialog.LengthBox(), "0");
+    QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(sink.Texts(), QStringList{"「文字数」の数値が範囲外です。"});
+    dialog.LengthBox()->clear();
+    QTest::keyClicks(dialog.LengthBox(), "645");
+    EXPECT_EQ(dialog.LengthBox()->text(), "64") << "two characters at most";
+    QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(settings.length, 64);
+    EXPECT_EQ(settings.agreement, 60);
+}
+
+TEST(VeskDialogs, SearchModesAndADuplicateAttributeName) {
+    CMessageContext context;
+    LineMarkTable table;
+    for (int k = 0; k < LineMarkTable::AttributeCount; ++k)
+        table.attributes[k].name = QStringLiteral("a%1").arg(k);
+    CVeskSearchDlg search(context, table);
+    search.show();
+    EXPECT_FALSE(search.GroupList()->isEnabled());
+    search.Modes()->button(2)->click();
+    EXPECT_TRUE(search.AttributeList()->isEnabled());
+    search.AttributeList()->setCurrentIndex(5);
+    QTest::mouseClick(OkButton(search), Qt::LeftButton);
+    EXPECT_EQ(search.RequestValue(), LineMarkSearchRequestValue(AttributeLineMarks, 5));
+
+    CVeskSettingDlg settings(context, table);
+    settings.show();
+    EXPECT_FALSE(settings.ChangeAttributeButton()->isEnabled());
+    settings.AttributeList()->setCurrentRow(3);
+    EXPECT_EQ(settings.AttributeName()->text(), "a3");
+    settings.AttributeName()->setText("a0");
+    platform::ScriptedMessageSink sink;
+    QTest::mouseClick(settings.ChangeAttributeButton(), Qt::LeftButton);
+    EXPECT_EQ(sink.Texts(), QStringList{"その属性名は既に使用されています。"});
+    settings.AttributeName()->setText("fresh");
+    QTest::mouseClick(settings.ChangeAttributeButton(), Qt::LeftButton);
+    EXPECT_EQ(settings.AttributeList()->item(3)->text(), "fresh");
+    EXPECT_EQ(table.attributes[3].name, "a3") << "nothing is stored before OK";
+    QTest::mouseClick(OkButton(settings), Qt::LeftButton);
+    EXPECT_TRUE(settings.Changed());
+    EXPECT_EQ(table.attributes[3].name, "fresh");
+}
