@@ -8,6 +8,8 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
+#include <ranges>
+
 namespace {
 
 bool AcceptsPastedText(int kind) {
@@ -355,13 +357,14 @@ CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() c
         if (const CMemberDefinition* member = FindRegisteredMember(m_document.memberDefinitions, memberName)) {
             for (const CStateDefinition& state : member->states)
                 offer(state.name, 2);
+            // The recent names are kept newest last and offered newest first.
             QStringList recent;
-            for (const RecentNamePair& pair : m_document.RecentNamePairs)
+            for (const RecentNamePair& pair : std::views::reverse(m_document.RecentNamePairs))
                 if (pair.memberName == memberName)
                     recent.append(pair.stateName);
             offerSecondGroup(2, recent);
         } else {
-            for (const RecentNamePair& pair : m_document.RecentNamePairs)
+            for (const RecentNamePair& pair : std::views::reverse(m_document.RecentNamePairs))
                 offer(pair.stateName, 2);
         }
     };
@@ -391,7 +394,7 @@ CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() c
             for (const CMemberDefinition& member : m_document.memberDefinitions)
                 offer(member.name, 1);
             QStringList recent;
-            for (const RecentName& name : m_document.RecentNames)
+            for (const RecentName& name : std::views::reverse(m_document.RecentNames))
                 recent.append(name.memberName);
             offerSecondGroup(1, recent);
         }

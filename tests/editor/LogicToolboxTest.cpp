@@ -75,8 +75,9 @@ TEST_F(LogicToolboxTest, ContextCandidatesMarkWhereTheRecentNamesStart) {
     model.OnAddDoAtCurrent();
     EXPECT_EQ(model.PrepareContextCandidates().separator, 0) << "a recent name already listed adds no group";
     document.RecentNames.push_back({0, -1, QStringLiteral("M2")});
+    document.RecentNames.push_back({0, -1, QStringLiteral("M3")});
     const CLogicEditModel::ContextCandidates candidates = model.PrepareContextCandidates();
-    EXPECT_EQ(candidates.words, (QStringList{"M1", "M2"}));
+    EXPECT_EQ(candidates.words, (QStringList{"M1", "M3", "M2"})) << "the recent names newest first";
     EXPECT_EQ(candidates.separator, 1);
 }
 
