@@ -671,17 +671,14 @@ void CLogicEditModel::PressKey(EditKey key) {
     case EditKey::Tab:
         moveTo(NextSlotPosition(line, m_caret.column), true);
         return;
+    // Left and Right move within the caret's slot and stop at its ends.
     case EditKey::Left:
-        if (m_caret.column > 0)
+        if (record && m_caret.column > GetSlotRangeAtColumn(*record, m_caret.column).start)
             moveTo({line, m_caret.column - 1}, false);
-        else if (line > 0)
-            moveTo({line - 1, LineLength(line - 1)}, true);
         return;
     case EditKey::Right:
-        if (m_caret.column < LineLength(line))
+        if (record && m_caret.column < GetSlotRangeAtColumn(*record, m_caret.column).end)
             moveTo({line, m_caret.column + 1}, false);
-        else if (line < RecordCount())
-            moveTo({line + 1, 0}, true);
         return;
     case EditKey::Up:
         if (line > 0)

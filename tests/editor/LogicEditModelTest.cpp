@@ -38,6 +38,16 @@ TEST_F(LogicEditModelTest, IfColumnsFollowTypingAndParticles) {
     EXPECT_EQ(Columns(model, 0), QStringLiteral("0 4 4 7 8"));
     EXPECT_EQ(model.LineText(0), QStringLiteral("if <a>{}"));
 
+    // Left and Right stay in the slot: "a" is slot 1 (columns 4-5), the state slot starts at 7.
+    model.PressKey(EditKey::Right);
+    EXPECT_EQ(model.Caret(), (EditPosition{0, 5})) << "Right stops at the slot's end";
+    model.PressKey(EditKey::Left);
+    model.PressKey(EditKey::Left);
+    EXPECT_EQ(model.Caret(), (EditPosition{0, 4})) << "Left stops at the slot's start";
+    model.SetCaret(0, 7);
+    model.PressKey(EditKey::Left);
+    EXPECT_EQ(model.Caret(), (EditPosition{0, 7}));
+
     document.particles.ifParticle = QStringLiteral("が");
     CUnitFunction other;
     CLogicEditModel second(document, other, clipboard);
