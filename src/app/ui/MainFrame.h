@@ -5,6 +5,7 @@
 #include "app/ModelessDialogs.h"
 #include "app/TabArea.h"
 #include "app/ToolBarLayout.h"
+#include "generators/ui/GeneratorCommands.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
@@ -37,7 +38,8 @@ class CMainFrame : public QMainWindow,
                    public CTabArea,
                    private CJumpHandler,
                    private CMainFrameTargets,
-                   private CInspectionCommandHost {
+                   private CInspectionCommandHost,
+                   private CGeneratorCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -146,6 +148,12 @@ private:
     // While the worker runs the commands are greyed and auto-save is held.
     void SetInspectionWorkerRunning(bool running) override;
     QWidget* DialogParent() override { return this; }
+    // What the generator commands need of the window.
+    CDocumentData& GeneratedDocument() override;
+    QString GeneratedDocumentPath() const override;
+    QString GeneratedDocumentName() const override;
+    void SetGeneratedDocumentModified() override;
+    DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
@@ -198,4 +206,6 @@ private:
     CMainFrameMessages m_messages{m_document, *this, m_inspectionPane};
     // Offered again by the next condition/conclusion list dialog.
     CConditionConclusionList::Choice m_conditionConclusionChoice;
+    // Offered again by the next decision-table dialog.
+    DecisionTableSessionChoices m_decisionTableChoices;
 };
