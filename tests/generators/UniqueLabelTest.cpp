@@ -1,5 +1,6 @@
 #include "generators/GeneratorTestSupport.h"
 #include "generators/UniqueLabelClock.h"
+#include "generators/UniqueLabelEditor.h"
 #include "generators/UniqueLabelGenerator.h"
 #include "support/QStringPrinter.h"
 
@@ -60,6 +61,76 @@ TEST(UniqueLabelTest, OtherModesGiveNoLabel) {
         document.data.uniqueLabelMethod = method;
         EXPECT_TRUE(CUniqueLabelGenerator(document.data).GenerateUniqueLabel(clock).isEmpty()) << method;
     }
+}
+
+} // namespace
+
+namespace {
+
+class UniqueLabelEditorTest : public ::testing::Test {
+protected:
+    UniqueLabelEditorTest() : document({{"Origin", ""}, {"Other", ""}}) {
+        document.Find("Other").header.uniqueLabel = QStringLiteral("001");
+    }
+
+    GeneratorTestDocument document;
+    CFixedUniqueLabelClock clock{kMorning, 540};
+    platform::ScriptedMessageSink messages;
+};
+
+TEST_F(UniqueLabelEditorTest, OpeningFollowsTheStoredMethodAndAnyOtherOpensAsNone) {
+    CUnitFunction& origin = document.Find("Origin");
+    {
+        CUniqueLabelEditor editor(document.data, origin, clock);
+        EXPECT_EQ(editor.SelectedMethod(), CUniqueLabelEditor::Numbers);
+        EXPECT_EQ(editor.LabelText(), QStringLiteral("002"));
+        editor.SetPrefixText(QStringLiteral("F-"));
+        EXPECT_EQ(editor.LabelText(), QStringLiteral("F-001"));
+    }
+    for (const int stored : {2, 3, 7}) {
+        document.data.uniqueLabelMethod = stored;
+        CUniqueLabelEditor editor(document.data, origin, clock);
+        EXPECT_EQ(editor.SelectedMethod(), CUniqueLabelEditor::None) << stored;
+        EXPECT_FALSE(editor.CanAssign());
+        EXPECT_TRUE(editor.CanApplyToNewFunctions());
+    }
+    document.data.uniqueLabelMethod = UniqueLabelTimestamp;
+    EXPECT_EQ(CUniqueLabelEditor(document.data, origin, clock).LabelText(),
+              QStringLiteral("2024/03/05 07:08:09.012 UTC+09:00"));
+    origin.header.uniqueLabel = QStringLiteral("mine");
+    CUniqueLabelEditor editor(document.data, origin, clock);
+    EXPECT_EQ(editor.SelectedMethod(), CUniqueLabelEditor::Direct);
+    EXPECT_FALSE(editor.CanAssign());
+    EXPECT_FALSE(editor.CanApplyToNewFunctions());
+}
+
+TEST_F(UniqueLabelEditorTest, AssigningMovesTheOldLabelToTheDiscontinuedOnes) {
+    CUnitFunction& origin = document.Find("Origin");
+    origin.header.uniqueLabel = QStringLiteral("old");
+    CUniqueLabelEditor editor(document.data, origin, clock);
+    editor.SetLabelText(QStringLiteral("001"));
+    EXPECT_FALSE(editor.Assign());
+    EXPECT_TRUE(messages.Texts().last().contains(QStringLiteral("\"Other\"")));
+    editor.SetLabelText(QStringLiteral("new"));
+    messages.Answer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(editor.Assign());
+    EXPECT_EQ(origin.header.uniqueLabel, QStringLiteral("new"));
+    EXPECT_TRUE(document.data.notUseUniqueLabels.contains(QStringLiteral("old")));
+    // Taking a discontinued one back asks twice: reuse, then change.
+    editor.SetLabelText(QStringLiteral("old"));
+    messages.Answer(platform::MessageAnswer::Ok);
+    messages.Answer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(editor.Assign());
+    EXPECT_EQ(document.data.notUseUniqueLabels, std::set<QString>({QStringLiteral("new")}));
+    editor.SelectMethod(CUniqueLabelEditor::None);
+    messages.Answer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(editor.Assign());
+    EXPECT_TRUE(origin.header.uniqueLabel.isEmpty());
+    EXPECT_EQ(editor.Add(QStringLiteral("001")), -1);
+    EXPECT_EQ(editor.Add(QStringLiteral("a")), 0);
+    editor.Accept(true);
+    EXPECT_EQ(document.data.uniqueLabelMethod, UniqueLabelNone);
+    EXPECT_EQ(document.data.notUseUniqueLabels.size(), 3u);
 }
 
 } // namespace

@@ -1,7 +1,11 @@
+#include "generators/UniqueLabelClock.h"
+#include "generators/ui/ChangeRequirementDialog.h"
 #include "generators/ui/DecisionTblMakeDlg.h"
 #include "generators/ui/FlowchartPage.h"
 #include "generators/ui/GeneratorCommands.h"
+#include "generators/ui/NaturalSentencePage.h"
 #include "generators/ui/OutputSourceCodeWindow.h"
+#include "generators/ui/UniqueLabelDialog.h"
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
@@ -10,6 +14,7 @@
 #include "support/logic/LogicScript.h"
 #include "texts/MessageContext.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -107,6 +112,78 @@ TEST(GeneratorDialogsTest, ProcessNamesAreEditedInTheListAndCutTo64Characters) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(host.data.FlowchartName[9], QString(64, 'p'));
+}
+
+} // namespace
+
+namespace {
+
+TEST(GeneratorDialogsTest, NaturalSentenceWordsAreEditedKindByKind) {
+    CDocumentData data;
+    data.SetDefaults();
+    SetEnglishSentenceWords(data.naturalSentenceWords);
+    data.naturalSentenceWords.NestUse = 1;
+    CMessageContext context;
+    context.m_language = 1;
+    CNaturalSentencePage dialog(data.naturalSentenceWords, context);
+    EXPECT_TRUE(dialog.WordEdit(0)->isEnabled());
+    EXPECT_FALSE(dialog.WordEdit(1)->isEnabled());
+    EXPECT_EQ(dialog.WordEdit(0)->text(), QStringLiteral(" is called"));
+    dialog.KindList()->setCurrentRow(2);
+    EXPECT_TRUE(dialog.WordEdit(3)->isEnabled());
+    dialog.WordEdit(0)->setText(QStringLiteral("When "));
+    dialog.KindList()->setCurrentRow(0);
+    dialog.KindList()->setCurrentRow(2);
+    EXPECT_EQ(dialog.WordEdit(0)->text(), QStringLiteral("When "));
+    dialog.LanguageBox()->setCurrentIndex(1);
+    dialog.OnAllDefault();
+    EXPECT_EQ(dialog.WordEdit(0)->text(), QStringLiteral("もし"));
+    // Nothing reaches the record before OK; then the words and the options kept in the boxes.
+    EXPECT_EQ(data.naturalSentenceWords.BeginConditionalSequence, QStringLiteral("If "));
+    dialog.accept();
+    EXPECT_EQ(data.naturalSentenceWords.BeginConditionalSequence, QStringLiteral("もし"));
+    EXPECT_EQ(data.naturalSentenceWords.FunctionCallPostfix, QStringLiteral("を行う"));
+    EXPECT_EQ(data.naturalSentenceWords.NestUse, 1);
+    EXPECT_EQ(data.naturalSentenceWords.language, 1);
+}
+
+TEST(GeneratorDialogsTest, RequirementItemsRefuseEmptyAndDuplicateItemsUntilTheUserAgrees) {
+    TestHost host;
+    CUnitFunction& origin = *host.data.registry.origin;
+    origin.header.ownRequirements = {QStringLiteral("R2")};
+    CChangeRequirementDialog dialog(host.data, origin, host.context);
+    dialog.show();
+    QTest::mouseClick(dialog.NewButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.ItemList()->currentRow(), 1);
+    host.messages.Answer(platform::MessageAnswer::Cancel);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(origin.header.ownRequirements.size(), 1u);
+    QTest::mouseClick(dialog.NewButton(), Qt::LeftButton);
+    QTest::keyClicks(dialog.ItemEdit(), QStringLiteral("R1"));
+    QTest::mouseClick(dialog.NewButton(), Qt::LeftButton);
+    QTest::keyClicks(dialog.ItemEdit(), QStringLiteral("R1"));
+    host.messages.Answer(platform::MessageAnswer::Ok); // empty items go
+    host.messages.Answer(platform::MessageAnswer::Ok); // both R1 go, and the dialog stays for a look
+    dialog.accept();
+    EXPECT_EQ(dialog.ItemList()->count(), 1);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(origin.header.ownRequirements, std::set<QString>({QStringLiteral("R2")}));
+}
+
+TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
+    TestHost host;
+    CFixedUniqueLabelClock clock(QDateTime::fromString(QStringLiteral("2024-03-05T07:08:09.012"), Qt::ISODateWithMs),
+                                 540);
+    CUnitFunction& origin = *host.data.registry.origin;
+    CUniqueLabelDialog dialog(host.data, origin, clock);
+    dialog.show();
+    EXPECT_EQ(dialog.LabelEdit()->text(), QStringLiteral("001"));
+    EXPECT_TRUE(dialog.LabelEdit()->isReadOnly());
+    QTest::mouseClick(dialog.AssignButton(), Qt::LeftButton);
+    EXPECT_EQ(origin.header.uniqueLabel, QStringLiteral("001"));
+    EXPECT_FALSE(dialog.AssignButton()->isEnabled());
 }
 
 } // namespace
