@@ -59,4 +59,24 @@ TEST_F(NuvgenToolTest, SentencesLabelsAndCommentSource) {
     EXPECT_TRUE(ReadFileBytes(Path("out.c")).startsWith("/*--------------------------------\r\n| 0 Origin\r\n"));
 }
 
+TEST_F(NuvgenToolTest, MatricesAreExportedImportedAndListed) {
+    ProgramRun run = RunProgram("nuvgen", {"trace-export", Path("spec.nuv"), "-o", Path("trace.csv")});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    const QByteArray exported = ReadFileBytes(Path("trace.csv"));
+    EXPECT_TRUE(exported.startsWith("\"spec.nuv\",\"\",\r\n"));
+    run = RunProgram(
+        "nuvgen", {"trace-import", Path("spec.nuv"), Path("trace.csv"), "-o", Path("imported.nuv"), "--answer", "ok"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    EXPECT_TRUE(QFile::exists(Path("imported.nuv")));
+    run = RunProgram("nuvgen", {"trace-list", Path("spec.nuv"), Path("trace.csv")});
+    ASSERT_EQ(run.exitCode, 0);
+    // Without requirement items the export has no column line, and its first row stands where that line would.
+    EXPECT_TRUE(run.Lines().contains(QStringLiteral("--- インポートした単位機能数: 0, 変更した単位機能数: 0 ---")));
+    EXPECT_TRUE(run.Lines().contains(QStringLiteral("=== 原要求項目一覧 表示 終了 ===")));
+    run = RunProgram("nuvgen", {"process", Path("spec.nuv"), "-o", Path("process.csv"), "--kind", "1"});
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(ReadFileBytes(Path("process.csv")).contains("\"0\",\"Origin\",\r\n"));
+    EXPECT_EQ(RunProgram("nuvgen", {"process", Path("spec.nuv"), "-o", Path("p.csv"), "--kind", "5"}).exitCode, 2);
+}
+
 } // namespace
