@@ -115,13 +115,29 @@ void COpenDocument::ReportFunctionChange(DocumentChange change, CUnitFunction& f
 
 void COpenDocument::BeginWork(Work work) {
     ++m_work[static_cast<size_t>(work)];
+    if (work == Work::Conversion)
+        m_conversionLabels.reset();
 }
 
 void COpenDocument::EndWork(Work work) {
     int& count = m_work[static_cast<size_t>(work)];
     if (count > 0)
         --count;
+    if (!IsConverting())
+        m_conversionLabels.reset();
     RunHeldRequests();
+}
+
+void COpenDocument::AssignUniqueLabelIfEmpty(CUnitFunction& function) {
+    if (!function.header.uniqueLabel.isEmpty())
+        return;
+    if (IsConverting()) {
+        if (!m_conversionLabels)
+            m_conversionLabels.emplace(m_documentData);
+        m_conversionLabels->AssignUniqueLabelIfEmpty(function, m_labelClock);
+        return;
+    }
+    CUniqueLabelGenerator(m_documentData).AssignUniqueLabelIfEmpty(function, m_labelClock);
 }
 
 bool COpenDocument::IsBusy() const {

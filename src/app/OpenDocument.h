@@ -3,6 +3,8 @@
 #include "app/DocumentObserver.h"
 #include "app/FunctionTabs.h"
 #include "app/NUVDocManager.h"
+#include "generators/UniqueLabelClock.h"
+#include "generators/UniqueLabelGenerator.h"
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
 #include "model/FontInfo.h"
@@ -14,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -207,6 +210,7 @@ private:
 
     // The model's questions to the shell.
     const CFontInfo& InstalledFonts() override { return m_installedFonts; }
+    void AssignUniqueLabelIfEmpty(CUnitFunction& function) override;
     void OpenFunctionTab(CUnitFunction* function) override { m_tabs.OpenFunctionTab(function); }
     void CloseFunctionTab(CUnitFunction* function) override;
     CUnitFunction* ActiveTabFunction() override { return m_tabs.ActiveTabFunction(); }
@@ -269,5 +273,8 @@ private:
     bool m_bAutoSaveTimerRunning = false;
     bool m_bWatchTimerRunning = false;
     bool m_bSkipNextTabOpen = false;
+    CSystemUniqueLabelClock m_labelClock;
+    // Kept while a conversion labels its many new unit functions; otherwise each label indexes the document anew.
+    std::optional<CUniqueLabelGenerator> m_conversionLabels;
     CModelShellInstaller m_modelShell{*this};
 };

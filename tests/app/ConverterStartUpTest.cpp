@@ -109,6 +109,23 @@ TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
     EXPECT_EQ(app.Document().DocumentData().registry.Count(), 8);
 }
 
+TEST_F(ConverterStartUp, EveryConvertedUnitFunctionGetsAUniqueLabelOfItsOwn) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel"}));
+    CNUVDoc* document = app.GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
+    const CDocumentData& data = app.Document().DocumentData();
+    QStringList labels;
+    for (const auto& [id, function] : data.registry.Functions())
+        labels << function.header.uniqueLabel;
+    labels.sort();
+    EXPECT_EQ(labels, QStringList({"001", "002", "003", "004", "005", "006", "007", "008"}));
+    EXPECT_EQ(data.registry.origin->header.uniqueLabel, "001");
+}
+
 TEST_F(ConverterStartUp, ProfileValuesOfTheWrongTypeReadAsTheirDefault) {
     FakeShell shell;
     CNUVApp app(shell);

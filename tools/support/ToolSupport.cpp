@@ -25,6 +25,18 @@ int& ToolApplication::PrepareHeadless(int& argc) {
     return argc;
 }
 
+platform::MessageAnswer AnsweringMessageSink::Show(const platform::MessageRequest& request) {
+    StandardErrorMessageSink::Show(request);
+    const QList<platform::MessageAnswer> answers = request.Answers();
+    const platform::MessageAnswer preferred[2][2] = {{platform::MessageAnswer::Cancel, platform::MessageAnswer::No},
+                                                     {platform::MessageAnswer::Ok, platform::MessageAnswer::Yes}};
+    for (const platform::MessageAnswer answer : preferred[m_affirm ? 1 : 0]) {
+        if (answers.contains(answer))
+            return answer;
+    }
+    return request.DefaultAnswer();
+}
+
 void WriteOut(const QString& text) {
     Write(stdout, text);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DocumentFile.h"
+#include "platform/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -27,6 +28,18 @@ private:
     static int& PrepareHeadless(int& argc);
 
     QCoreApplication m_application;
+};
+
+// Messages to standard error like the headless sink, with the questions answered as a tool's "--answer ok|cancel"
+// says: ok takes OK or Yes, cancel takes Cancel or No, wherever the message offers it; else its default.
+class AnsweringMessageSink : public platform::StandardErrorMessageSink {
+public:
+    explicit AnsweringMessageSink(bool affirm) : m_affirm(affirm) {}
+    platform::MessageAnswer Show(const platform::MessageRequest& request) override;
+
+private:
+    bool m_affirm;
+    platform::MessageSinkInstaller m_installer{*this};
 };
 
 // Text in UTF-8, whatever the locale.

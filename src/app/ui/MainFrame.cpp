@@ -116,6 +116,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     });
     AddContentCommands(m_commands, *this);
     m_searchCommands.AddTo(m_commands);
+    AddGeneratorCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -542,6 +543,22 @@ void CMainFrame::OnCommand(int id) {
 
 const CDocumentData& CMainFrame::InspectedDocument() const {
     return m_document.DocumentData();
+}
+
+CDocumentData& CMainFrame::GeneratedDocument() {
+    return m_document.DocumentData();
+}
+
+QString CMainFrame::GeneratedDocumentPath() const {
+    return m_document.DocumentPath();
+}
+
+QString CMainFrame::GeneratedDocumentName() const {
+    return m_document.DocumentName();
+}
+
+void CMainFrame::SetGeneratedDocumentModified() {
+    m_document.SetModified();
 }
 
 const CUnitFunction* CMainFrame::ActiveFunction() const {

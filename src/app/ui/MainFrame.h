@@ -6,6 +6,7 @@
 #include "app/TabArea.h"
 #include "app/ToolBarLayout.h"
 #include "editor/ui/ContentCommands.h"
+#include "generators/ui/GeneratorCommands.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
@@ -43,7 +44,8 @@ class CMainFrame : public QMainWindow,
                    private CMainFrameTargets,
                    private CInspectionCommandHost,
                    private CContentCommandHost,
-                   private CSearchCommandHost {
+                   private CSearchCommandHost,
+                   private CGeneratorCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -161,6 +163,12 @@ private:
     CDocumentData& ContentDocument() override;
     CUnitFunction* ContentExportFunction() override;
     QString PromptContentExportPath() override;
+    // What the generator commands need of the window.
+    CDocumentData& GeneratedDocument() override;
+    QString GeneratedDocumentPath() const override;
+    QString GeneratedDocumentName() const override;
+    void SetGeneratedDocumentModified() override;
+    DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
@@ -215,4 +223,6 @@ private:
     // Offered again by the next condition/conclusion list dialog.
     CConditionConclusionList::Choice m_conditionConclusionChoice;
     CSearchCommands m_searchCommands{*this};
+    // Offered again by the next decision-table dialog.
+    DecisionTableSessionChoices m_decisionTableChoices;
 };

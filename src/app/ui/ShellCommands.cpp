@@ -91,16 +91,11 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(NameFont, tab, NameAtCaret);
     add(EnvironmentSettings, tab, DocumentOpen);
 
-    // Collaboration
-    add(DecisionTable, tab, DocumentOpen);
-    add(TestSpecification, tab, DocumentOpen);
-    add(Traceability, tab, None);
-    add(ProcessMatrix, tab, None);
+    // Collaboration; the generators' rows are their own.
     add(FunctionAttributes, tab, None);
     add(ImportFromZipc, unavailable, None);
     add(ExportToZipc, unavailable, None);
     add(ConnectTeamFoundationServer, tab, TeamFoundationServer);
-    add(CommentSource, tab, None);
 
     // Help
     add(HelpFinder, unavailable, None);

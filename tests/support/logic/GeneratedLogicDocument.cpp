@@ -41,7 +41,7 @@ QString FunctionScript(int i, const std::vector<std::vector<int>>& children, boo
 
 } // namespace
 
-std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters, bool findings) {
+std::vector<std::pair<QString, QString>> GeneratedLogicScripts(int chapters, bool findings) {
     std::vector<std::vector<int>> children(1);
     std::vector<int> level;
     for (int c = 0; c < chapters; ++c) {
@@ -60,9 +60,16 @@ std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters, bool
         }
         level = next;
     }
-    auto document = std::make_unique<LogicTestDocument>();
+    std::vector<std::pair<QString, QString>> scripts;
     for (size_t i = 0; i < children.size(); ++i)
-        document->Add(QString("F%1").arg(i), FunctionScript(static_cast<int>(i), children, findings));
+        scripts.emplace_back(QString("F%1").arg(i), FunctionScript(static_cast<int>(i), children, findings));
+    return scripts;
+}
+
+std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters, bool findings) {
+    auto document = std::make_unique<LogicTestDocument>();
+    for (const auto& [name, script] : GeneratedLogicScripts(chapters, findings))
+        document->Add(name, script);
     document->Finish();
     return document;
 }

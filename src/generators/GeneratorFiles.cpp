@@ -1,0 +1,55 @@
+#include "generators/GeneratorFiles.h"
+
+#include "model/CsvUtilities.h"
+#include "model/ExportMessages.h"
+#include "platform/CodePageTextFile.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
+#include <QFileInfo>
+
+#include <functional>
+
+namespace {
+
+bool WriteCodePageFile(const QString& path, const std::function<void(platform::CodePageTextFile&)>& write) {
+    platform::CodePageTextFile file;
+    if (!file.OpenForWriting(path)) {
+        ShowCannotWriteFileMessage(path);
+        return false;
+    }
+    write(file);
+    if (!file.Commit()) {
+        ShowCannotWriteFileMessage(path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString CsvOutputName(const QString& fileName) {
+    QString name = fileName;
+    AppendCsvExtension(name);
+    return name;
+}
+
+bool ConfirmOutputFile(const QString& fileName, const QString& outputName) {
+    if (fileName.isEmpty()) {
+        platform::ShowMessageBox(LoadString(StringId::FileNameNotEntered), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
+        return false;
+    }
+    // The file that will be replaced is asked about, with whatever extension the generator adds.
+    if (QFileInfo::exists(outputName) && !AskOverwriteExistingFile(outputName))
+        return false;
+    return true;
+}
+
+bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables) {
+    return WriteCodePageFile(path, [&tables](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file); });
+}
+
+bool WriteCsvLines(const QString& path, const QStringList& lines) {
+    return WriteCodePageFile(path, [&lines](platform::CodePageTextFile& file) { WriteLinesToFile(file, lines); });
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/FileUtilities.h"
+
+#include <QString>
+
+// What the generators share around the files they write.
+
+// The name a CSV generator writes to: the name with ".csv" appended unless it ends in ".csv" or ".CSV".
+QString CsvOutputName(const QString& fileName);
+
+// The checks of a generator dialog's OK before it writes `outputName` from the typed `fileName`: a name must
+// be given, and an existing file is overwritten only when the user says so. False after the message, with
+// nothing stored.
+bool ConfirmOutputFile(const QString& fileName, const QString& outputName);
+
+// Writes the tables to the CSV file in the process code page (CP932, CR LF) through a temporary file beside it.
+// A failure is reported with the write-failure message and leaves a file that was there as it was.
+bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables);
+// The same for lines that hold their own line ends.
+bool WriteCsvLines(const QString& path, const QStringList& lines);

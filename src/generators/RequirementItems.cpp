@@ -1,0 +1,29 @@
+#include "generators/RequirementItems.h"
+
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
+bool AcceptRequirementItems(QStringList& items, CUnitFunction& function, CDocumentData& data) {
+    if (items.contains(QString())) {
+        if (platform::ShowMessageBox(LoadString(StringId::RequirementEmptyItemQuestion),
+                                     platform::MessageButtons::OkCancel,
+                                     platform::MessageIcon::Question) != platform::MessageAnswer::Ok)
+            return false;
+        items.removeAll(QString());
+    }
+    for (const QString& item : items) {
+        if (items.count(item) > 1) {
+            const QString duplicate = item;
+            if (platform::ShowMessageBox(LoadString(StringId::RequirementDuplicateQuestion).arg(duplicate),
+                                         platform::MessageButtons::OkCancel,
+                                         platform::MessageIcon::Question) == platform::MessageAnswer::Ok)
+                items.removeAll(duplicate);
+            return false;
+        }
+    }
+    function.header.ownRequirements = std::set<QString>(items.begin(), items.end());
+    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    data.registry.UpdateAllFunctionViews(data.indexRoot);
+    return true;
+}

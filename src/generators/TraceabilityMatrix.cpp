@@ -1,0 +1,258 @@
+#include "generators/TraceabilityMatrix.h"
+
+#include "generators/GeneratorFiles.h"
+#include "logic/InspectionView.h"
+#include "logic/JumperToFunction.h"
+#include "model/CsvUtilities.h"
+#include "model/DocumentData.h"
+#include "model/DocumentDataHelpers.h"
+#include "model/ExportMessages.h"
+#include "model/TextUtilities.h"
+#include "platform/CodePageTextFile.h"
+#include "platform/MessageBox.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+QString CsvLine(const QStringList& cells) {
+    QString line;
+    for (const QString& cell : cells)
+        line += QuoteCsvField(cell);
+    return line + '\n';
+}
+
+void AddOnce(QStringList& list, const QString& text) {
+    if (!text.isEmpty() && !list.contains(text))
+        list << text;
+}
+
+} // namespace
+
+TraceabilityMatrix::TraceabilityMatrix(CDocumentData& data, const QString& documentPath, const CMessageContext& context)
+    : m_data(data), m_documentPath(documentPath), m_context(context) {}
+
+QString TraceabilityMatrix::OutlineNumberText(const CUnitFunction& function) const {
+    return function.GetOutlineNumberText(m_data.GetModelOptions().DistinguishPrimaryOutlineNumber);
+}
+
+void TraceabilityMatrix::Build() {
+    m_rows.clear();
+    m_columns.clear();
+    UnitFunctionSet all;
+    m_data.registry.CollectAll(all);
+    UnitFunctionList sorted;
+    SortedVectorFromSet(all, sorted, m_data.GetModelOptions().DistinguishPrimaryOutlineNumber);
+    for (CUnitFunction* function : sorted) {
+        Row row{function, {}, {}};
+        for (const QString& item : function->header.ownRequirements) {
+            AddOnce(row.own, item);
+            AddOnce(m_columns, item);
+        }
+        for (const QString& item : function->header.EffectiveRequirements())
+            AddOnce(row.effective, item);
+        m_rows.push_back(row);
+    }
+}
+
+QString TraceabilityMatrix::HeaderLine() const {
+    const QString fileName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
+    return CsvLine({fileName, FormatVersionNumber(m_data)});
+}
+
+QStringList TraceabilityMatrix::MakeLines() {
+    Build();
+    QStringList columns = m_columns;
+    std::ranges::sort(columns);
+    QStringList lines{HeaderLine()};
+    if (!columns.isEmpty())
+        lines << CsvLine(QStringList{QString(), Msg::RequirementPlural(m_context)} + columns);
+    lines << CsvLine({Msg::OutlineNumber(m_context), Msg::FunctionName(m_context)});
+    for (const Row& row : m_rows) {
+        QStringList cells{OutlineNumberText(*row.function), row.function->name};
+        for (const QString& column : columns) {
+            if (row.own.contains(column))
+                cells << LoadString(StringId::TraceabilityOwnMark);
+            else if (row.effective.contains(column))
+                cells << LoadString(StringId::TraceabilityEffectiveMark);
+            else
+                cells << QString();
+        }
+        lines << CsvLine(cells);
+    }
+    m_rows.clear();
+    m_columns.clear();
+    return lines;
+}
+
+bool TraceabilityMatrix::Export(const QString& fileName) {
+    if (!ConfirmOutputFile(fileName, fileName))
+        return false;
+    m_data.fileNames.traceExportFileName = fileName;
+    if (!WriteCsvLines(fileName, MakeLines()))
+        return false;
+    ShowExportedMessage(fileName, LoadString(StringId::TraceabilityObject));
+    return true;
+}
+
+TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileName, CInspectionView& pane) {
+    m_data.fileNames.traceImportFileName = fileName;
+    platform::CodePageTextFile file;
+    if (!file.OpenForReading(fileName)) {
+        platform::ShowMessageBox(LoadString(StringId::TraceabilityCannotOpen).arg(fileName),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return ImportResult::NotImported;
+    }
+    QStringList lines;
+    ReadLinesFromFile(file, lines);
+    if (lines.isEmpty())
+        return ImportResult::NotImported;
+
+    QStringList first;
+    SplitCsvLine(first, lines[0]);
+    const QString ownName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
+    if (first.value(0) != ownName &&
+        platform::ShowMessageBox(LoadString(StringId::TraceabilityOtherDocument), platform::MessageButtons::YesNo,
+                                 platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
+        return ImportResult::NotImported;
+    QStringList columns;
+    if (lines.size() >= 2)
+        SplitCsvLine(columns, lines[1]);
+    if (columns.isEmpty()) {
+        platform::ShowMessageBox(LoadString(StringId::TraceabilityFormatError), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
+        return ImportResult::NotImported;
+    }
+
+    const QString requirementWord = Msg::RequirementPlural(m_context);
+    pane.ClearMessages();
+    pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportStart));
+    pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityChangesHeading).arg(requirementWord));
+    int imported = 0;
+    int changed = 0;
+    const QString ownMark = LoadString(StringId::TraceabilityOwnMark);
+    for (qsizetype i = 3; i < lines.size(); ++i) {
+        QStringList cells;
+        SplitCsvLine(cells, lines[i]);
+        if (cells.isEmpty())
+            continue;
+        CUnitFunction* function = m_data.registry.FindByDisplayedNumber(cells[0]);
+        if (!function)
+            continue;
+        // The outline numbers may have moved since the export: a row is applied only to the unit function it names.
+        if (cells.value(1) != function->name) {
+            pane.AddMessage(
+                LoadString(StringId::TraceabilityNameMismatch).arg(cells[0], function->name, cells.value(1)),
+                std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
+            continue;
+        }
+        ++imported;
+        std::set<QString> items;
+        for (qsizetype j = 0; j < cells.size() && j < columns.size(); ++j) {
+            if (cells[j] == ownMark && !columns[j].isEmpty())
+                items.insert(columns[j]);
+        }
+        std::set<QString>& own = function->header.ownRequirements;
+        if (items == own)
+            continue;
+        pane.AddMessage(LoadString(StringId::TraceabilityItemsChanged)
+                            .arg(cells[0], requirementWord, JoinWithCommas(own), JoinWithCommas(items)),
+                        std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
+        own = items;
+        ++changed;
+    }
+    pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportCounts).arg(imported).arg(changed));
+    pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportEnd));
+
+    const ModelOptions options = m_data.GetModelOptions();
+    m_data.registry.RebuildAndNotify(m_data.indexRoot, options);
+    m_data.registry.UpdateAllFunctionViews(m_data.indexRoot);
+    platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(fileName), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Information);
+    return ImportResult::Imported;
+}
+
+void TraceabilityMatrix::ShowList(CInspectionView& pane) {
+    Build();
+    const QString requirementWord = Msg::RequirementPlural(m_context);
+    const auto addFunction = [&](const CUnitFunction& function) {
+        pane.AddMessage(LoadString(StringId::RequirementListFunction).arg(OutlineNumberText(function), function.name),
+                        std::make_unique<CJumperToFunction>(static_cast<qint32>(function.InternalID)));
+    };
+    pane.ClearMessages();
+    pane.AddMessageWithoutTarget(LoadString(StringId::RequirementListStart));
+    for (const QString& item : m_columns) {
+        pane.AddMessageWithoutTarget(LoadString(StringId::RequirementListItem).arg(requirementWord, item));
+        for (const Row& row : m_rows) {
+            if (row.effective.contains(item))
+                addFunction(*row.function);
+        }
+        pane.AddMessageWithoutTarget(QString());
+    }
+    pane.AddMessageWithoutTarget(
+        LoadString(StringId::RequirementListItem).arg(requirementWord, LoadString(StringId::RequirementNotStated)));
+    for (const Row& row : m_rows) {
+        if (row.effective.isEmpty())
+            addFunction(*row.function);
+    }
+    pane.AddMessageWithoutTarget(QString());
+    pane.AddMessageWithoutTarget(LoadString(StringId::RequirementListEnd));
+    m_rows.clear();
+    m_columns.clear();
+}
+
+QStringList TraceabilityMatrix::MakeProcessMatrixLines(int kind) {
+    Build();
+    QStringList labels;
+    if (kind != ProcessRowsFunctions)
+        labels << Msg::RequirementPlural(m_context);
+    if (kind != ProcessRowsRequirements)
+        labels << Msg::OutlineNumber(m_context) << Msg::FunctionName(m_context);
+    QStringList lines{HeaderLine(),
+                      CsvLine(labels + QStringList(m_data.FlowchartName.begin(), m_data.FlowchartName.end()))};
+    const auto functionCells = [this](const CUnitFunction& function) {
+        return QStringList{OutlineNumberText(function), function.name};
+    };
+    if (kind == ProcessRowsRequirements) {
+        for (const QString& item : m_columns)
+            lines << CsvLine({item});
+    } else if (kind == ProcessRowsFunctions) {
+        for (const Row& row : m_rows)
+            lines << CsvLine(functionCells(*row.function));
+    } else {
+        for (const QString& item : m_columns) {
+            lines << CsvLine({item});
+            for (const Row& row : m_rows) {
+                if (row.own.contains(item))
+                    lines << CsvLine(QStringList{QString()} + functionCells(*row.function));
+            }
+        }
+        lines << CsvLine({LoadString(StringId::RequirementNotStated)});
+        for (const Row& row : m_rows) {
+            if (row.own.isEmpty())
+                lines << CsvLine(QStringList{QString()} + functionCells(*row.function));
+        }
+    }
+    m_rows.clear();
+    m_columns.clear();
+    return lines;
+}
+
+bool TraceabilityMatrix::ExportProcessMatrix(const QString& fileName, int kind) {
+    if (!ConfirmOutputFile(fileName, fileName))
+        return false;
+    m_data.fileNames.flowchartFileName = fileName;
+    m_data.fileNames.flowchartColumnOption = kind;
+    if (!WriteCsvLines(fileName, MakeProcessMatrixLines(kind)))
+        return false;
+    ShowExportedMessage(fileName, LoadString(StringId::ProcessMatrixObject));
+    return true;
+}
+
+QString FormatProcessEntry(int number, const QString& name) {
+    return LoadString(StringId::ProcessMatrixEntry).arg(QStringLiteral("%1").arg(number, 2), name);
+}

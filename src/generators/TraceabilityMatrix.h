@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class CDocumentData;
+class CInspectionView;
+class CUnitFunction;
+struct CMessageContext;
+
+// Row kinds of the process matrix.
+enum ProcessMatrixKind { ProcessRowsRequirements = 0, ProcessRowsFunctions = 1, ProcessRowsBoth = 2 };
+
+// The correspondence of a document's original requirement items and its unit functions: exported as a CSV
+// matrix (one column per own item, one row per unit function), read back from one, listed in the result pane;
+// and the process matrix, whose rows are the items, the unit functions or both.
+class TraceabilityMatrix {
+public:
+    TraceabilityMatrix(CDocumentData& data, const QString& documentPath, const CMessageContext& context);
+
+    // The CSV lines of the matrix, each with its line end.
+    QStringList MakeLines();
+    // Writes them as typed to `fileName`, asking before an existing file is replaced; true when written and
+    // reported.
+    bool Export(const QString& fileName);
+
+    enum class ImportResult { NotImported, Imported };
+    // Reads a matrix file and gives each unit function the own items its row marks with "○". A row whose name
+    // cell does not name the unit function of its outline number is not applied and is listed in the pane.
+    ImportResult Import(const QString& fileName, CInspectionView& pane);
+
+    // Each own item with the unit functions whose effective items hold it, then those without any.
+    void ShowList(CInspectionView& pane);
+
+    QStringList MakeProcessMatrixLines(int kind);
+    // Writes the process matrix to `fileName` as typed, asking before an existing file is replaced.
+    bool ExportProcessMatrix(const QString& fileName, int kind);
+
+private:
+    struct Row {
+        CUnitFunction* function = nullptr;
+        QStringList own;
+        QStringList effective;
+    };
+
+    void Build();
+    QString HeaderLine() const;
+    QString OutlineNumberText(const CUnitFunction& function) const;
+
+    CDocumentData& m_data;
+    QString m_documentPath;
+    const CMessageContext& m_context;
+    std::vector<Row> m_rows;
+    QStringList m_columns; // in the order first met
+};
+
+// Process names as the process list of the dialog shows them: "工程 1: 課題検討".
+QString FormatProcessEntry(int number, const QString& name);

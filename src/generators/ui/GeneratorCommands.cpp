@@ -1,0 +1,43 @@
+#include "generators/ui/GeneratorCommands.h"
+
+#include "generators/ui/DecisionTblMakeDlg.h"
+#include "generators/ui/FlowchartPage.h"
+#include "generators/ui/OutputSourceCodeWindow.h"
+#include "generators/ui/TestSpecificationsDlg.h"
+#include "generators/ui/TraceabilityPage.h"
+
+#include <QFileDialog>
+
+namespace {
+
+template <typename Dialog> void RunDialog(CGeneratorCommandHost& host) {
+    Dialog dialog(host, host.DialogParent());
+    dialog.exec();
+}
+
+} // namespace
+
+void AddGeneratorCommands(CCommandRegistry& registry, CGeneratorCommandHost& host) {
+    using enum CommandRule;
+    registry.Add({CommandDecisionTable, [&host](int) { RunDialog<CDecisionTblMakeDlg>(host); }, DocumentOpen,
+                  CommandDecisionTable, "", CommandIcon::None});
+    registry.Add({CommandTestSpecification, [&host](int) { RunDialog<CTestSpecificationsDlg>(host); }, DocumentOpen,
+                  CommandTestSpecification, "", CommandIcon::None});
+    registry.Add({CommandTraceability, [&host](int) { RunDialog<CTraceabilityPage>(host); }, None, CommandTraceability,
+                  "", CommandIcon::None});
+    registry.Add({CommandProcessMatrix, [&host](int) { RunDialog<CFlowchartPage>(host); }, None, CommandProcessMatrix,
+                  "", CommandIcon::None});
+    registry.Add({CommandCommentSource, [&host](int) { RunDialog<COutputSourceCodeWindow>(host); }, None,
+                  CommandCommentSource, "", CommandIcon::None});
+}
+
+QString PromptGeneratorFileName(QWidget* parent, const QString& name, const QString& filter, const QString& extension) {
+    QFileDialog dialog(parent, QString(), name, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The generator asks about an existing file itself, with the name it will write.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(extension);
+    dialog.selectFile(name);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}

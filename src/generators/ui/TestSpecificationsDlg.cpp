@@ -1,0 +1,51 @@
+#include "generators/ui/TestSpecificationsDlg.h"
+
+#include "generators/TestSpecificationDraft.h"
+#include "generators/ui/GeneratorCommands.h"
+#include "model/DocumentData.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CTestSpecificationsDlg::CTestSpecificationsDlg(CGeneratorCommandHost& host, QWidget* parent)
+    : QDialog(parent), m_host(host) {
+    setWindowTitle(Msg::CreateTestSpecification(host.MessageContext()));
+    const QString stored = host.GeneratedDocument().testSpecificationOptions.FileName;
+    m_fileName = new QLineEdit(
+        stored.isEmpty() ? MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
+                                                     LoadString(StringId::TestSpecificationObject))
+                         : stored);
+    auto* browse = new QPushButton(LoadString(StringId::BrowseButton));
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString chosen = PromptGeneratorFileName(this, m_fileName->text(), LoadString(StringId::CsvFileFilter),
+                                                       LoadString(StringId::CsvExtension));
+        if (!chosen.isEmpty())
+            m_fileName->setText(chosen);
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(Msg::FileName(host.MessageContext())));
+    row->addWidget(m_fileName, 1);
+    row->addWidget(browse);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CTestSpecificationsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CTestSpecificationsDlg::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    resize(480, sizeHint().height());
+}
+
+void CTestSpecificationsDlg::accept() {
+    bool stored = false;
+    AcceptTestSpecificationDialog(m_host.GeneratedDocument(), m_fileName->text(), stored);
+    if (!stored)
+        return;
+    m_host.SetGeneratedDocumentModified();
+    QDialog::accept();
+}

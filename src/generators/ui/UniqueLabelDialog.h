@@ -1,0 +1,43 @@
+#pragma once
+
+#include "generators/UniqueLabelEditor.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// Assigns, changes or removes the unique label of one unit function and edits the discontinued labels. Opened by
+// the header form, which shows the unit function's label again afterwards.
+class CUniqueLabelDialog : public QDialog {
+    Q_OBJECT
+public:
+    CUniqueLabelDialog(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock,
+                       QWidget* parent = nullptr);
+
+    CUniqueLabelEditor& Editor() { return m_editor; }
+    QLineEdit* LabelEdit() const { return m_label; }
+    QPushButton* AssignButton() const { return m_assign; }
+    void accept() override;
+
+signals:
+    // A label was assigned, changed or removed.
+    void LabelChanged();
+
+private:
+    void ShowState();
+
+    CUniqueLabelEditor m_editor;
+    QRadioButton* m_methods[4];
+    QLineEdit* m_prefix;
+    QLineEdit* m_label;
+    QPushButton* m_assign;
+    QCheckBox* m_applyToNew;
+    QListWidget* m_list;
+    QLineEdit* m_discontinued;
+    QPushButton* m_add;
+    QPushButton* m_remove;
+};

@@ -1,0 +1,143 @@
+#include "generators/DecisionTableMaker.h"
+#include "generators/GeneratorTestSupport.h"
+#include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DecisionTableTest : public GeneratorOutputTest, public ::testing::Test {
+protected:
+    // Runs the maker over the whole document into NAME.csv; true when written.
+    bool Make(const CDocumentData& data, const QString& name, DecisionTableRequest request = {},
+              const CUnitFunction* current = nullptr) {
+        request.fileName = Path(name);
+        return RunDecisionTableMaker(data, current, request);
+    }
+};
+
+const QString kIfElse = QStringLiteral("if <A>が{a}\nDo <X>を{x}せよ\nelse\nDo <Y>を{y}せよ\nendif\nDo <Z>を{z}せよ\n"
+                                       "Do <W>を{w}せよ");
+
+TEST_F(DecisionTableTest, IfElseWithTrailingDoGivesOneBlockPerMemberAndFormerActions) {
+    GeneratorTestDocument document({{"Origin", kIfElse}});
+    ASSERT_TRUE(Make(document.data, "ifelse"));
+    // X under A, Y under ¬A, Z unconditioned; W has Z's former action in brackets.
+    ExpectSameAsGolden(Path("ifelse.csv"), "dtable-ifelse.csv");
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_TRUE(messages.Texts()[0].contains(QStringLiteral("決定表をエクスポートしました。")));
+}
+
+TEST_F(DecisionTableTest, TransposedLayoutWithConclusionLastAndLexicalOrders) {
+    GeneratorTestDocument document({{"Origin", kIfElse}});
+    DecisionTableRequest request;
+    request.IsIdRow = 0;
+    request.IsDoFirst = 0;
+    request.session.consequentsByCharacterCode = 1;
+    request.session.antecedentsByCharacterCode = 1;
+    ASSERT_TRUE(Make(document.data, "turned.csv", request));
+    ExpectSameAsGolden(Path("turned.csv"), "dtable-transposed.csv");
+}
+
+TEST_F(DecisionTableTest, RedundancyMergeInBothAntecedentOrders) {
+    // B b and B ¬b lead to X under the same A: one row with two alternatives for B. The member C is met before
+    // A in the description, so the positional order puts its column first.
+    GeneratorTestDocument document({{"Origin", "if <C>が{c}\nif <A>が{a}\nif <B>が{b}\nDo <X>を{x}せよ\nelse\n"
+                                               "Do <X>を{x}せよ\nendif\nendif\nendif"}});
+    ASSERT_TRUE(Make(document.data, "positional.csv"));
+    ExpectSameAsGolden(Path("positional.csv"), "dtable-merge-positional.csv");
+    DecisionTableRequest lexical;
+    lexical.session.antecedentsByCharacterCode = 1;
+    ASSERT_TRUE(Make(document.data, "lexical.csv", lexical));
+    ExpectSameAsGolden(Path("lexical.csv"), "dtable-merge-lexical.csv");
+    DecisionTableRequest keep;
+    keep.Option = 0;
+    ASSERT_TRUE(Make(document.data, "kept.csv", keep));
+    ExpectSameAsGolden(Path("kept.csv"), "dtable-merge-kept.csv");
+}
+
+TEST_F(DecisionTableTest, SwitchWithElswNegatesEveryCaseAndWithoutElswEndsAtEndsw) {
+    GeneratorTestDocument document({{"Origin", "switch <M>が\ncase {a}\nDo <X>を{x}せよ\ncase {b}\nDo <X>を{y}せよ\n"
+                                               "elsw\nDo <X>を{z}せよ\nendsw\nswitch <N>が\ncase {c}\n"
+                                               "Do <Y>を{c}せよ\nendsw\nDo <Y>を{d}せよ"}});
+    ASSERT_TRUE(Make(document.data, "switch.csv"));
+    ExpectSameAsGolden(Path("switch.csv"), "dtable-switch.csv");
+}
+
+TEST_F(DecisionTableTest, ScopeWithoutActionsWritesAnEmptyFileAndStillReports) {
+    GeneratorTestDocument document({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "Do <X>を{x}せよ"}});
+    DecisionTableRequest current;
+    current.flags = DecisionTableOutputKind;
+    ASSERT_TRUE(Make(document.data, "empty.csv", current, document.data.registry.origin));
+    EXPECT_TRUE(ReadFileBytes(Path("empty.csv")).isEmpty());
+    EXPECT_EQ(messages.Texts().size(), 1);
+    // With the descendants the called unit function's action is there.
+    current.flags |= DecisionTableWithDescendants;
+    ASSERT_TRUE(Make(document.data, "descendants.csv", current, document.data.registry.origin));
+    EXPECT_FALSE(ReadFileBytes(Path("descendants.csv")).isEmpty());
+}
+
+TEST_F(DecisionTableTest, MergedRowOfTwoUnitFunctionsListsBothInItsTraceabilityCells) {
+    GeneratorTestDocument document({{"Origin", "if <A>が{a}\nFn First\nelse\nFn Second\nendif"},
+                                    {"First", "Do <X>を{x}せよ"},
+                                    {"Second", "Do <X>を{x}せよ"}});
+    document.Find("First").header.uniqueLabel = QStringLiteral("REQ-001");
+    document.Find("Second").header.ownRequirements = {QStringLiteral("R2"), QStringLiteral("R1")};
+    document.data.registry.RebuildAndNotify(document.data.indexRoot, document.data.GetModelOptions());
+    DecisionTableRequest request;
+    request.session.traceabilityRows = 1;
+    ASSERT_TRUE(Make(document.data, "trace.csv", request));
+    ExpectSameAsGolden(Path("trace.csv"), "dtable-traceability.csv");
+}
+
+TEST_F(DecisionTableTest, FnCycleIsRefusedBeforeAnyFileIsWritten) {
+    GeneratorTestDocument document({{"Origin", "Fn Child"}, {"Child", "Do <X>を{x}せよ\nFn Origin"}});
+    EXPECT_THROW(Make(document.data, "cycle.csv"), CTableMakerError);
+    EXPECT_FALSE(QFile::exists(Path("cycle.csv")));
+    // The dialog's OK says so and stays open, the choices kept.
+    DecisionTableSessionChoices session;
+    DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
+    choice.fileName = Path("cycle");
+    choice.rows = false;
+    bool stored = false;
+    EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored), GeneratorOkResult::KeepOpen);
+    EXPECT_TRUE(stored);
+    EXPECT_EQ(document.data.TestTable.IsIdRow, 0);
+    EXPECT_EQ(messages.Texts().last(), QStringLiteral("Fn構文が循環しているため、決定表を作成できません。"));
+}
+
+TEST_F(DecisionTableTest, DialogAsksAboutTheFileWithItsExtensionAndDeclinedKeepsEverything) {
+    GeneratorTestDocument document({{"Origin", kIfElse}});
+    WriteFileBytes(Path("old.csv"), "keep");
+    DecisionTableSessionChoices session;
+    DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
+    choice.fileName = Path("old");
+    choice.scope = 2;
+    bool stored = false;
+    messages.Answer(platform::MessageAnswer::No);
+    EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored), GeneratorOkResult::KeepOpen);
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(document.data.decisionTableOptions.Scope, 1);
+    EXPECT_EQ(ReadFileBytes(Path("old.csv")), QByteArray("keep"));
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_TRUE(messages.Texts()[0].contains(Path("old.csv")));
+
+    choice.fileName.clear();
+    EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored), GeneratorOkResult::KeepOpen);
+    EXPECT_EQ(messages.Texts().last(),
+              QStringLiteral("ファイル名が入力されていません。\nファイル名を入力してください。"));
+}
+
+TEST_F(DecisionTableTest, FlagWordsOfTheScopes) {
+    EXPECT_EQ(MakeDecisionTableFlags({1, 2, 0, {}}), 18u);
+    EXPECT_EQ(MakeDecisionTableFlags({1, 2, 1, {}}), 26u);
+    EXPECT_EQ(MakeDecisionTableFlags({1, 1, 0, {}}), 3u);
+    EXPECT_EQ(MakeDecisionTableFlags({1, 1, 1, {}}), 11u);
+    EXPECT_EQ(MakeDecisionTableFlags({1, 0, 0, {}}), 2u);
+    EXPECT_EQ(MakeDecisionTableFlags({1, 0, 1, {}}), 10u);
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+#include "generators/TraceabilityMatrix.h"
+#include "generators/GeneratorTestSupport.h"
+#include "logic/InspectionView.h"
+#include "platform/CodePageTextFile.h"
+#include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
+#include "texts/MessageContext.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TraceabilityMatrixTest : public GeneratorOutputTest, public ::testing::Test {
+protected:
+    TraceabilityMatrixTest() : document({{"Origin", ""}, {"Boil", ""}, {"Steam", "", "Boil"}, {"Keep warm", ""}}) {
+        context.m_language = 1;
+        document.data.documentHeader.Major = 1;
+        document.data.documentHeader.Minor = 2;
+        document.Find("Boil").header.ownRequirements = {QStringLiteral("REQ-B"), QStringLiteral("REQ-A")};
+        document.Find("Keep warm").header.ownRequirements = {QStringLiteral("REQ-A")};
+        Rebuild();
+    }
+
+    void Rebuild() {
+        document.data.registry.RebuildAndNotify(document.data.indexRoot, document.data.GetModelOptions());
+    }
+    TraceabilityMatrix Matrix() {
+        return TraceabilityMatrix(document.data, QStringLiteral("/docs/cooker.nuv"), context);
+    }
+
+    GeneratorTestDocument document;
+    CMessageContext context;
+};
+
+TEST_F(TraceabilityMatrixTest, ExportMarksOwnAndInheritedItems) {
+    ASSERT_TRUE(Matrix().Export(Path("trace.csv")));
+    ExpectSameAsGolden(Path("trace.csv"), "trace-export.csv");
+    EXPECT_EQ(document.data.fileNames.traceExportFileName, Path("trace.csv"));
+}
+
+TEST_F(TraceabilityMatrixTest, ImportRoundTripChangesTheOwnItemsAndSkipsRowsOfAnotherName) {
+    ASSERT_TRUE(Matrix().Export(Path("trace.csv")));
+    // In the spreadsheet: Steam takes REQ-B as its own, Keep warm loses REQ-A, and the row of Boil names
+    // another unit function now.
+    QString text = platform::DecodeProcessCodePage(ReadFileBytes(Path("trace.csv")));
+    text.replace(QStringLiteral("\"1.1\",\"Steam\",\"△\",\"△\","), QStringLiteral("\"1.1\",\"Steam\",\"\",\"○\","));
+    text.replace(QStringLiteral("\"2\",\"Keep warm\",\"○\","), QStringLiteral("\"2\",\"Keep warm\",\"\","));
+    text.replace(QStringLiteral("\"1\",\"Boil\",\"○\",\"○\","), QStringLiteral("\"1\",\"Fry\",\"\",\"\","));
+    WriteFileBytes(Path("edited.csv"), platform::EncodeProcessCodePage(text));
+
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("edited.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(document.Find("Steam").header.ownRequirements, std::set<QString>({QStringLiteral("REQ-B")}));
+    EXPECT_TRUE(document.Find("Keep warm").header.ownRequirements.empty());
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements.size(), 2u);
+    EXPECT_EQ(pane.Lines(),
+              QStringList({"=== トレーサビリティ・マトリックス インポート 開始 ===", "--- 単位機能の原要求項目変更 ---",
+                           "1 の単位機能名が \"Boil\" ではなく \"Fry\" のため、読み込みませんでした。",
+                           "1.1 の原要求項目 \"\" を \"REQ-B\" に変更", "2 の原要求項目 \"REQ-A\" を \"\" に変更",
+                           "--- インポートした単位機能数: 3, 変更した単位機能数: 2 ---",
+                           "=== トレーサビリティ・マトリックス インポート 終了 ==="}));
+    EXPECT_EQ(messages.Texts().last(),
+              QStringLiteral("トレーサビリティ・マトリックスを \"%1\" から読み込みました。").arg(Path("edited.csv")));
+}
+
+TEST_F(TraceabilityMatrixTest, ImportRefusals) {
+    CInspectionView pane;
+    EXPECT_EQ(Matrix().Import(Path("none.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
+    EXPECT_EQ(messages.Texts().last(), QStringLiteral("ファイル \"%1\" を開けません。").arg(Path("none.csv")));
+    WriteFileBytes(Path("other.csv"), "\"other.nuv\",\"\",\r\n\"\",\"x\",\r\n");
+    messages.Answer(platform::MessageAnswer::No);
+    EXPECT_EQ(Matrix().Import(Path("other.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
+    WriteFileBytes(Path("short.csv"), "\"cooker.nuv\",\"\",\r\n");
+    EXPECT_EQ(Matrix().Import(Path("short.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
+    EXPECT_TRUE(messages.Texts().last().startsWith(QStringLiteral("要求仕様が読込めませんでした。")));
+    EXPECT_EQ(pane.LineCount(), 0);
+}
+
+TEST_F(TraceabilityMatrixTest, ListShowsEachItemWithTheUnitFunctionsThatHoldIt) {
+    CInspectionView pane;
+    Matrix().ShowList(pane);
+    // The origin inherits its children's items.
+    EXPECT_EQ(pane.Lines(), QStringList({"=== 原要求項目一覧 表示 開始 ===", "原要求項目: REQ-A", "    0 [Origin]",
+                                         "    1 [Boil]", "    1.1 [Steam]", "    2 [Keep warm]", "",
+                                         "原要求項目: REQ-B", "    0 [Origin]", "    1 [Boil]", "    1.1 [Steam]", "",
+                                         "原要求項目: 未記載", "", "=== 原要求項目一覧 表示 終了 ==="}));
+}
+
+TEST_F(TraceabilityMatrixTest, ProcessMatrixOfEachKind) {
+    ResetProcessNames(document.data.FlowchartName);
+    for (int kind : {ProcessRowsRequirements, ProcessRowsFunctions, ProcessRowsBoth}) {
+        const QString name = QStringLiteral("process-%1.csv").arg(kind);
+        ASSERT_TRUE(Matrix().ExportProcessMatrix(Path(name), kind));
+        ExpectSameAsGolden(Path(name), name);
+        EXPECT_EQ(document.data.fileNames.flowchartColumnOption, kind);
+    }
+    EXPECT_EQ(FormatProcessEntry(3, QStringLiteral("詳細設計")), QStringLiteral("工程 3: 詳細設計"));
+}
+
+} // namespace

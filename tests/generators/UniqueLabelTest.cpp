@@ -1,0 +1,136 @@
+#include "generators/GeneratorTestSupport.h"
+#include "generators/UniqueLabelClock.h"
+#include "generators/UniqueLabelEditor.h"
+#include "generators/UniqueLabelGenerator.h"
+#include "support/QStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kMorning = QDateTime::fromString(QStringLiteral("2024-03-05T07:08:09.012"), Qt::ISODateWithMs);
+
+TEST(UniqueLabelTest, NumberedLabelsSkipUsedAndDiscontinuedOnesAndGrowPastThreeDigits) {
+    GeneratorTestDocument document({{"Origin", ""}, {"First", ""}, {"Second", ""}});
+    CDocumentData& data = document.data;
+    data.uniqueLabelPrefix = QStringLiteral("REQ-");
+    document.Find("Origin").header.uniqueLabel = QStringLiteral("REQ-001");
+    document.Find("First").header.uniqueLabel = QStringLiteral("REQ-002");
+    data.notUseUniqueLabels.insert(QStringLiteral("REQ-003"));
+    data.deletedUniqueLabels.insert(QStringLiteral("REQ-005"));
+    CFixedUniqueLabelClock clock(kMorning, 540);
+    CUniqueLabelGenerator generator(data);
+    EXPECT_FALSE(generator.IsUniqueLabelUnused(QStringLiteral("REQ-003")));
+    EXPECT_EQ(generator.GenerateUniqueLabel(clock), QStringLiteral("REQ-004"));
+    // A deleted unit function's label is not issued again either; the index remembers what it issued.
+    EXPECT_EQ(generator.GenerateUniqueLabel(clock), QStringLiteral("REQ-006"));
+    CUnitFunction& second = document.Find("Second");
+    generator.AssignUniqueLabelIfEmpty(second, clock);
+    EXPECT_EQ(second.header.uniqueLabel, QStringLiteral("REQ-007"));
+    generator.AssignUniqueLabelIfEmpty(second, clock);
+    EXPECT_EQ(second.header.uniqueLabel, QStringLiteral("REQ-007"));
+
+    EXPECT_EQ(FormatNumberedLabel(QString(), 1000), QStringLiteral("1000"));
+    EXPECT_EQ(FormatNumberedLabel(QStringLiteral("F"), 7), QStringLiteral("F007"));
+}
+
+TEST(UniqueLabelTest, TimestampLabelsShowTheStandardOffsetAndNeverRepeat) {
+    EXPECT_EQ(FormatUniqueLabelTimestamp(kMorning, 540), QStringLiteral("2024/03/05 07:08:09.012 UTC+09:00"));
+    EXPECT_EQ(FormatUniqueLabelTimestamp(kMorning, -330), QStringLiteral("2024/03/05 07:08:09.012 UTC-05:30"));
+    EXPECT_EQ(FormatUniqueLabelTimestamp(kMorning, 0), QStringLiteral("2024/03/05 07:08:09.012 UTC00:00"));
+
+    GeneratorTestDocument document({{"Origin", ""}});
+    document.data.uniqueLabelMethod = UniqueLabelTimestamp;
+    // The next millisecond is discontinued: the third label waits one more.
+    document.data.notUseUniqueLabels.insert(QStringLiteral("2024/03/05 07:08:09.013 UTC+09:00"));
+    CFixedUniqueLabelClock clock(kMorning, 540);
+    CUniqueLabelGenerator generator(document.data);
+    EXPECT_EQ(generator.GenerateUniqueLabel(clock), QStringLiteral("2024/03/05 07:08:09.012 UTC+09:00"));
+    EXPECT_EQ(generator.GenerateUniqueLabel(clock), QStringLiteral("2024/03/05 07:08:09.014 UTC+09:00"));
+
+    // On the real clock two labels asked for at once differ too.
+    CSystemUniqueLabelClock system;
+    const QString first = generator.GenerateUniqueLabel(system);
+    EXPECT_NE(generator.GenerateUniqueLabel(system), first);
+}
+
+TEST(UniqueLabelTest, OtherModesGiveNoLabel) {
+    GeneratorTestDocument document({{"Origin", ""}});
+    CFixedUniqueLabelClock clock(kMorning, 540);
+    for (const int method : {2, static_cast<int>(UniqueLabelNone), -1}) {
+        document.data.uniqueLabelMethod = method;
+        EXPECT_TRUE(CUniqueLabelGenerator(document.data).GenerateUniqueLabel(clock).isEmpty()) << method;
+    }
+}
+
+} // namespace
+
+namespace {
+
+class UniqueLabelEditorTest : public ::testing::Test {
+protected:
+    UniqueLabelEditorTest() : document({{"Origin", ""}, {"Other", ""}}) {
+        document.Find("Other").header.uniqueLabel = QStringLiteral("001");
+    }
+
+    GeneratorTestDocument document;
+    CFixedUniqueLabelClock clock{kMorning, 540};
+    platform::ScriptedMessageSink messages;
+};
+
+TEST_F(UniqueLabelEditorTest, OpeningFollowsTheStoredMethodAndAnyOtherOpensAsNone) {
+    CUnitFunction& origin = document.Find("Origin");
+    {
+        CUniqueLabelEditor editor(document.data, origin, clock);
+        EXPECT_EQ(editor.SelectedMethod(), CUniqueLabelEditor::Numbers);
+        EXPECT_EQ(editor.LabelText(), QStringLiteral("002"));
+        editor.SetPrefixText(QStringLiteral("F-"));
+        EXPECT_EQ(editor.LabelText(), QStringLiteral("F-001"));
+    }
+    for (const int stored : {2, 3, 7}) {
+        document.data.uniqueLabelMethod = stored;
+        CUniqueLabelEditor editor(document.data, origin, clock);
+        EXPECT_EQ(editor.SelectedMethod(), CUniqueLabelEditor::None) << stored;
+        EXPECT_FALSE(editor.CanAssign());
+        EXPECT_TRUE(editor.CanApplyToNewFunctions());
+    }
+    document.data.uniqueLabelMethod = UniqueLabelTimestamp;
+    EXPECT_EQ(CUniqueLabelEditor(document.data, origin, clock).LabelText(),
+              QStringLiteral("2024/03/05 07:08:09.012 UTC+09:00"));
+    origin.header.uniqueLabel = QStringLiteral("mine");
+    CUniqueLabelEditor editor(document.data, origin, clock);
+    EXPECT_EQ(editor.SelectedMethod(), CUniqueLabelEditor::Direct);
+    EXPECT_FALSE(editor.CanAssign());
+    EXPECT_FALSE(editor.CanApplyToNewFunctions());
+}
+
+TEST_F(UniqueLabelEditorTest, AssigningMovesTheOldLabelToTheDiscontinuedOnes) {
+    CUnitFunction& origin = document.Find("Origin");
+    origin.header.uniqueLabel = QStringLiteral("old");
+    CUniqueLabelEditor editor(document.data, origin, clock);
+    editor.SetLabelText(QStringLiteral("001"));
+    EXPECT_FALSE(editor.Assign());
+    EXPECT_TRUE(messages.Texts().last().contains(QStringLiteral("\"Other\"")));
+    editor.SetLabelText(QStringLiteral("new"));
+    messages.Answer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(editor.Assign());
+    EXPECT_EQ(origin.header.uniqueLabel, QStringLiteral("new"));
+    EXPECT_TRUE(document.data.notUseUniqueLabels.contains(QStringLiteral("old")));
+    // Taking a discontinued one back asks twice: reuse, then change.
+    editor.SetLabelText(QStringLiteral("old"));
+    messages.Answer(platform::MessageAnswer::Ok);
+    messages.Answer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(editor.Assign());
+    EXPECT_EQ(document.data.notUseUniqueLabels, std::set<QString>({QStringLiteral("new")}));
+    editor.SelectMethod(CUniqueLabelEditor::None);
+    messages.Answer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(editor.Assign());
+    EXPECT_TRUE(origin.header.uniqueLabel.isEmpty());
+    EXPECT_EQ(editor.Add(QStringLiteral("001")), -1);
+    EXPECT_EQ(editor.Add(QStringLiteral("a")), 0);
+    editor.Accept(true);
+    EXPECT_EQ(document.data.uniqueLabelMethod, UniqueLabelNone);
+    EXPECT_EQ(document.data.notUseUniqueLabels.size(), 3u);
+}
+
+} // namespace

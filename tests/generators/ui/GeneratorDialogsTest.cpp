@@ -1,0 +1,189 @@
+#include "generators/UniqueLabelClock.h"
+#include "generators/ui/ChangeRequirementDialog.h"
+#include "generators/ui/DecisionTblMakeDlg.h"
+#include "generators/ui/FlowchartPage.h"
+#include "generators/ui/GeneratorCommands.h"
+#include "generators/ui/NaturalSentencePage.h"
+#include "generators/ui/OutputSourceCodeWindow.h"
+#include "generators/ui/UniqueLabelDialog.h"
+#include "logic/InspectionView.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
+#include "support/logic/LogicScript.h"
+#include "texts/MessageContext.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TestHost : public CGeneratorCommandHost {
+public:
+    TestHost() {
+        data.SetDefaults();
+        std::vector<std::pair<CLogicLine*, QString>> pending;
+        AppendScript(*data.registry.origin, QStringLiteral("if <A>が{a}\nDo <X>を{x}せよ\nendif"), pending);
+        data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+        context.m_language = 1;
+    }
+    CDocumentData& GeneratedDocument() override { return data; }
+    QString GeneratedDocumentPath() const override { return folder.filePath(QStringLiteral("spec.nuv")); }
+    QString GeneratedDocumentName() const override { return QStringLiteral("spec.nuv"); }
+    void SetGeneratedDocumentModified() override { ++modified; }
+    const CUnitFunction* ActiveFunction() const override { return nullptr; }
+    const CMessageContext& MessageContext() const override { return context; }
+    CInspectionView& InspectionPane() override { return pane; }
+    void ShowInspectionPane() override {}
+    QWidget* DialogParent() override { return nullptr; }
+    DecisionTableSessionChoices& DecisionTableChoices() override { return choices; }
+
+    QTemporaryDir folder;
+    CDocumentData data;
+    CMessageContext context;
+    CInspectionView pane;
+    DecisionTableSessionChoices choices;
+    int modified = 0;
+    platform::ScriptedMessageSink messages;
+};
+
+template <typename Button> Button* FindButton(QWidget& dialog, const QString& text) {
+    for (Button* button : dialog.findChildren<Button*>()) {
+        if (button->text() == text)
+            return button;
+    }
+    ADD_FAILURE() << text.toStdString();
+    return nullptr;
+}
+
+TEST(GeneratorDialogsTest, DecisionTableDialogStartsFromTheDefaultsAndWritesTheTable) {
+    TestHost host;
+    CDecisionTblMakeDlg dialog(host);
+    dialog.show();
+    EXPECT_EQ(dialog.FileNameEdit()->text(), host.folder.filePath(QStringLiteral("spec 決定表.csv")));
+    EXPECT_TRUE(FindButton<QRadioButton>(dialog, QStringLiteral("すべての単位機能"))->isChecked());
+    EXPECT_EQ(dialog.SampleIndex(), 1);
+    QTest::mouseClick(FindButton<QRadioButton>(dialog, QStringLiteral("列")), Qt::LeftButton);
+    QTest::mouseClick(FindButton<QRadioButton>(dialog, QStringLiteral("末尾")), Qt::LeftButton);
+    EXPECT_EQ(dialog.SampleIndex(), 4);
+    QTest::mouseClick(FindButton<QRadioButton>(dialog, QStringLiteral("前件の文字コード順")), Qt::LeftButton);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(host.data.TestTable.IsIdRow, 0);
+    EXPECT_EQ(host.data.TestTable.IsDoFirst, 0);
+    EXPECT_EQ(host.choices.antecedentsByCharacterCode, 1);
+    EXPECT_EQ(host.modified, 1);
+    EXPECT_FALSE(ReadFileBytes(host.folder.filePath(QStringLiteral("spec 決定表.csv"))).isEmpty());
+}
+
+TEST(GeneratorDialogsTest, CommentSourceOkFollowsTheTemplateAsItIsTyped) {
+    TestHost host;
+    COutputSourceCodeWindow dialog(host);
+    EXPECT_EQ(dialog.FileNameEdit()->text(), host.folder.filePath(QStringLiteral("spec.c")));
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    dialog.TemplateEdit()->setPlainText(QStringLiteral("<n;"));
+    EXPECT_FALSE(dialog.OkButton()->isEnabled());
+    dialog.TemplateEdit()->setPlainText(QStringLiteral("<n><N>"));
+    EXPECT_TRUE(dialog.OkButton()->isEnabled());
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(host.data.environment.outputSourceCodeFormat, QStringLiteral("<n><N>"));
+}
+
+TEST(GeneratorDialogsTest, ProcessNamesAreEditedInTheListAndCutTo64Characters) {
+    TestHost host;
+    CFlowchartPage dialog(host);
+    ASSERT_EQ(dialog.ProcessList()->count(), 16);
+    EXPECT_EQ(dialog.ProcessList()->item(0)->text(), QStringLiteral("工程 1: 課題検討"));
+    EXPECT_TRUE(dialog.NameEdit()->isReadOnly());
+    dialog.ProcessList()->setCurrentRow(9);
+    QTest::keyClicks(dialog.NameEdit(), QString(70, 'p'));
+    EXPECT_EQ(dialog.ProcessList()->item(9)->text(), QStringLiteral("工程10: ") + QString(64, 'p'));
+    dialog.FileNameEdit()->setText(host.folder.filePath(QStringLiteral("process.csv")));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(host.data.FlowchartName[9], QString(64, 'p'));
+}
+
+} // namespace
+
+namespace {
+
+TEST(GeneratorDialogsTest, NaturalSentenceWordsAreEditedKindByKind) {
+    CDocumentData data;
+    data.SetDefaults();
+    SetEnglishSentenceWords(data.naturalSentenceWords);
+    data.naturalSentenceWords.NestUse = 1;
+    CMessageContext context;
+    context.m_language = 1;
+    CNaturalSentencePage dialog(data.naturalSentenceWords, context);
+    EXPECT_TRUE(dialog.WordEdit(0)->isEnabled());
+    EXPECT_FALSE(dialog.WordEdit(1)->isEnabled());
+    EXPECT_EQ(dialog.WordEdit(0)->text(), QStringLiteral(" is called"));
+    dialog.KindList()->setCurrentRow(2);
+    EXPECT_TRUE(dialog.WordEdit(3)->isEnabled());
+    dialog.WordEdit(0)->setText(QStringLiteral("When "));
+    dialog.KindList()->setCurrentRow(0);
+    dialog.KindList()->setCurrentRow(2);
+    EXPECT_EQ(dialog.WordEdit(0)->text(), QStringLiteral("When "));
+    dialog.LanguageBox()->setCurrentIndex(1);
+    dialog.OnAllDefault();
+    EXPECT_EQ(dialog.WordEdit(0)->text(), QStringLiteral("もし"));
+    // Nothing reaches the record before OK; then the words and the options kept in the boxes.
+    EXPECT_EQ(data.naturalSentenceWords.BeginConditionalSequence, QStringLiteral("If "));
+    dialog.accept();
+    EXPECT_EQ(data.naturalSentenceWords.BeginConditionalSequence, QStringLiteral("もし"));
+    EXPECT_EQ(data.naturalSentenceWords.FunctionCallPostfix, QStringLiteral("を行う"));
+    EXPECT_EQ(data.naturalSentenceWords.NestUse, 1);
+    EXPECT_EQ(data.naturalSentenceWords.language, 1);
+}
+
+TEST(GeneratorDialogsTest, RequirementItemsRefuseEmptyAndDuplicateItemsUntilTheUserAgrees) {
+    TestHost host;
+    CUnitFunction& origin = *host.data.registry.origin;
+    origin.header.ownRequirements = {QStringLiteral("R2")};
+    CChangeRequirementDialog dialog(host.data, origin, host.context);
+    dialog.show();
+    QTest::mouseClick(dialog.NewButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.ItemList()->currentRow(), 1);
+    host.messages.Answer(platform::MessageAnswer::Cancel);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(origin.header.ownRequirements.size(), 1u);
+    QTest::mouseClick(dialog.NewButton(), Qt::LeftButton);
+    QTest::keyClicks(dialog.ItemEdit(), QStringLiteral("R1"));
+    QTest::mouseClick(dialog.NewButton(), Qt::LeftButton);
+    QTest::keyClicks(dialog.ItemEdit(), QStringLiteral("R1"));
+    host.messages.Answer(platform::MessageAnswer::Ok); // empty items go
+    host.messages.Answer(platform::MessageAnswer::Ok); // both R1 go, and the dialog stays for a look
+    dialog.accept();
+    EXPECT_EQ(dialog.ItemList()->count(), 1);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(origin.header.ownRequirements, std::set<QString>({QStringLiteral("R2")}));
+}
+
+TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
+    TestHost host;
+    CFixedUniqueLabelClock clock(QDateTime::fromString(QStringLiteral("2024-03-05T07:08:09.012"), Qt::ISODateWithMs),
+                                 540);
+    CUnitFunction& origin = *host.data.registry.origin;
+    CUniqueLabelDialog dialog(host.data, origin, clock);
+    dialog.show();
+    EXPECT_EQ(dialog.LabelEdit()->text(), QStringLiteral("001"));
+    EXPECT_TRUE(dialog.LabelEdit()->isReadOnly());
+    QTest::mouseClick(dialog.AssignButton(), Qt::LeftButton);
+    EXPECT_EQ(origin.header.uniqueLabel, QStringLiteral("001"));
+    EXPECT_FALSE(dialog.AssignButton()->isEnabled());
+}
+
+} // namespace
