@@ -23,6 +23,8 @@
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
+#include "views/ui/HierarchicalChartCommands.h"
+#include "views/ui/HierarchicalView.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -100,6 +102,8 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     AddShellCommands(m_commands, *this, m_app);
     AddInspectionCommands(m_commands, *this);
+    AddHierarchicalChartCommands(m_commands,
+                                 [this]() -> CHierarchicalView& { return *m_navigation->HierarchicalView(); });
     AddLogicEditorCommands(m_commands, [this](QWidget* parent, int lineCount) {
         bool ok = false;
         const int line = QInputDialog::getInt(
