@@ -59,6 +59,7 @@ void CNavigationPanes::DocumentChanged(DocumentChange change, CUnitFunction*) {
     case DocumentChange::FunctionLinesChanged:
     case DocumentChange::FunctionHeaderChanged:
     case DocumentChange::ModifiedChanged:
+    case DocumentChange::NotesChanged:
         break;
     }
 }
@@ -96,6 +97,10 @@ CUnitFunction* CNavigationPanes::ActiveTabFunction() {
 
 void CNavigationPanes::SetModified() {
     m_app.Document().SetModified();
+}
+
+void CNavigationPanes::SetNotesText(const QString& text) {
+    m_app.Document().SetNotesText(text);
 }
 
 void CNavigationPanes::ShowZoomWindow() {

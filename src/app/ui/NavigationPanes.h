@@ -51,6 +51,7 @@ public:
     void OpenFunctionTab(CUnitFunction* function) override;
     CUnitFunction* ActiveTabFunction() override;
     void SetModified() override;
+    void SetNotesText(const QString& text) override;
     CDrawingConsent& DrawingConsent() override { return m_consent; }
 
     // The zoom window.
