@@ -41,6 +41,7 @@ struct GeneratedDocument : CViewHost {
     void OpenFunctionTab(CUnitFunction*) override {}
     CUnitFunction* ActiveTabFunction() override { return nullptr; }
     void SetModified() override {}
+    void SetNotesText(const QString&) override {}
     CDrawingConsent& DrawingConsent() override { return consent; }
 
     CDocumentData data;

@@ -17,6 +17,8 @@ enum class DocumentChange {
     Closed,
     // The modified flag changed either way.
     ModifiedChanged,
+    // The document's notes were edited.
+    NotesChanged,
 };
 
 // Hears of the changes of the open document (tabs, views, the title). Observers are told on the document's

@@ -2,6 +2,7 @@
 
 #include "editor/EditorCommand.h"
 #include "logic/InspectionCommand.h"
+#include "views/ChartCommand.h"
 
 // Command ids of the main window's menus, toolbars and accelerators, for the commands the program has.
 namespace MainFrameCommand {
@@ -29,6 +30,8 @@ enum Id : int {
     PrintSettings = 32880,
     PrintPreview = 33017,
     Print = 33018,
+    PrintHierarchicalIndex = CommandPrintHierarchicalIndex,
+    PreviewHierarchicalIndex = CommandPreviewHierarchicalIndex,
     // The recent-file entries of the File menu, the newest first.
     RecentFileFirst = 57616,
     RecentFileLast = 57631,

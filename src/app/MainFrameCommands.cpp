@@ -168,8 +168,16 @@ const std::vector<MenuEntry>& NoDocumentMenuBar() {
 }
 
 const std::vector<int>& CommandsOutsideMenus() {
-    static const std::vector<int> commands = {Find,        Replace,       HelpIndex,         Help,
-                                              ContextHelp, WindowManager, CustomizeToolBars, InstanceList};
+    static const std::vector<int> commands = {Find,
+                                              Replace,
+                                              HelpIndex,
+                                              Help,
+                                              ContextHelp,
+                                              WindowManager,
+                                              CustomizeToolBars,
+                                              InstanceList,
+                                              PrintHierarchicalIndex,
+                                              PreviewHierarchicalIndex};
     return commands;
 }
 

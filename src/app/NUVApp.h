@@ -78,6 +78,9 @@ public:
     void SwitchLanguageFromAboutBox() const;
     // The language and wording every window text is built from.
     const CMessageContext& MessageContext() const { return m_messageContext; }
+    // The text zoom of the logic editors, 1.0 for actual size; the zoom window sets it.
+    double ZoomFactor() const { return m_dZoomFactor; }
+    void SetZoomFactor(double factor) { m_dZoomFactor = factor; }
 
     // The File menu's commands on the document.
     void OnImportEnvironmentSettings() { m_document.OnImportEnvironmentSettings(); }
@@ -122,6 +125,7 @@ private:
 
     CApplicationShell& m_shell;
     CMessageContext m_messageContext;
+    double m_dZoomFactor = 1.0;
     // New documents name their line marks in the interface language chosen last (Japanese when none was), the
     // converter's documents too, whose messages stay in their fixed language.
     CMessageContext m_lineMarkNameContext;

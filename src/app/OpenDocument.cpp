@@ -106,6 +106,14 @@ void COpenDocument::SetModified(bool modified) {
         Notify(DocumentChange::ModifiedChanged);
 }
 
+void COpenDocument::SetNotesText(const QString& text) {
+    if (m_documentData.MemoText == text)
+        return;
+    m_documentData.MemoText = text;
+    SetModified();
+    Notify(DocumentChange::NotesChanged);
+}
+
 void COpenDocument::ReportFunctionChange(DocumentChange change, CUnitFunction& function) {
     SetModified();
     Notify(change, &function);

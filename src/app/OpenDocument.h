@@ -95,6 +95,8 @@ public:
     void SetModified(bool modified = true);
     // Save and Save As are enabled while there is a document.
     bool CanSaveDocument() const { return m_documentData.DataReady != 0; }
+    // The notes pane's text: a different text modifies the document and the observers hear of it.
+    void SetNotesText(const QString& text);
     // When the result pane's findings were made; the document stores it.
     void SetResultsTime(qint64 resultsTime) { m_documentData.resultsTime = resultsTime; }
     // The pane sizes the user gave the unit function's tab; false when nothing changed.

@@ -1,6 +1,7 @@
 #pragma once
 
 class CDocumentData;
+class QString;
 class CDrawingConsent;
 class CUnitFunction;
 struct CMessageContext;
@@ -19,6 +20,8 @@ public:
     // The unit function of the active tab, null without one.
     virtual CUnitFunction* ActiveTabFunction() = 0;
     virtual void SetModified() = 0;
+    // The notes as the user edited them; the document is modified when they differ.
+    virtual void SetNotesText(const QString& text) = 0;
     // The questions before the chart and the diagram are first drawn, answered once for the process.
     virtual CDrawingConsent& DrawingConsent() = 0;
 };

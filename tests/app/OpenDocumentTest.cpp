@@ -104,6 +104,20 @@ TEST_F(OpenDocumentTest, ObserversHearWhatChangedAndTheModelsReportsReachThem) {
     EXPECT_EQ(m_observer.Take(), std::vector<Heard>({{DocumentChange::ModifiedChanged, nullptr, ""},
                                                      {DocumentChange::FunctionRenamed, added, "Rinse"}}));
 
+    // The notes: a different text is stored, modifies the document and is heard of; the same text is nothing.
+    m_document.SetModified(false);
+    m_observer.Take();
+    m_document.SetNotesText("Rinse twice");
+    EXPECT_EQ(m_document.DocumentData().MemoText, "Rinse twice");
+    EXPECT_TRUE(m_document.IsModified());
+    EXPECT_EQ(m_observer.Take(), std::vector<Heard>({{DocumentChange::ModifiedChanged, nullptr, ""},
+                                                     {DocumentChange::NotesChanged, nullptr, ""}}));
+    m_document.SetModified(false);
+    m_observer.Take();
+    m_document.SetNotesText("Rinse twice");
+    EXPECT_FALSE(m_document.IsModified());
+    EXPECT_TRUE(m_observer.Take().empty());
+
     // Closing.
     m_document.SetModified(false);
     m_observer.Take();

@@ -1,9 +1,9 @@
 #include "app/ui/ChildFrame.h"
 
 #include "app/OpenDocument.h"
-#include "editor/ui/FunctionView.h"
 #include "app/ui/MainFrame.h"
 #include "editor/ui/FunctionContentView.h"
+#include "editor/ui/FunctionView.h"
 #include "editor/ui/InputView.h"
 #include "editor/ui/NUVView.h"
 #include "editor/ui/OutputView.h"
@@ -17,15 +17,6 @@ namespace {
 
 constexpr int kContentRow = 1;
 constexpr int kLogicRow = 2;
-
-QWidget* Placeholder(const char* viewName) {
-    auto* placeholder = new QWidget;
-    placeholder->setObjectName(QString::fromLatin1(viewName));
-    placeholder->setMinimumSize(TabPaneSizes::MinimumPaneSize, TabPaneSizes::MinimumPaneSize);
-    placeholder->setAutoFillBackground(true);
-    placeholder->setBackgroundRole(QPalette::Base);
-    return placeholder;
-}
 
 // The rest of the height goes to the logic row.
 QList<int> RowHeights(const TabPaneSizes& sizes, int total) {
@@ -174,7 +165,7 @@ void CChildFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers)
 void CChildFrame::DocumentChanged(DocumentChange change, CUnitFunction* function) {
     // The forms already show what they reported themselves.
     if (m_bReporting || change == DocumentChange::ModifiedChanged || change == DocumentChange::Closed ||
-        change == DocumentChange::FunctionRemoved)
+        change == DocumentChange::FunctionRemoved || change == DocumentChange::NotesChanged)
         return;
     m_headerForm->Fill();
     if (function == &m_function && change == DocumentChange::FunctionHeaderChanged)

@@ -23,6 +23,8 @@
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
+#include "views/ui/HierarchicalChartCommands.h"
+#include "views/ui/HierarchicalView.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -100,6 +102,8 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     AddShellCommands(m_commands, *this, m_app);
     AddInspectionCommands(m_commands, *this);
+    AddHierarchicalChartCommands(m_commands,
+                                 [this]() -> CHierarchicalView& { return *m_navigation->HierarchicalView(); });
     AddLogicEditorCommands(m_commands, [this](QWidget* parent, int lineCount) {
         bool ok = false;
         const int line = QInputDialog::getInt(
@@ -340,7 +344,8 @@ void CMainFrame::RestoreZoom(int zoom) {
 
 void CMainFrame::CreatePanes() {
     // All panes sit in one tabbed group on the left, the outline-ordered index in front.
-    m_navigation = std::make_unique<CNavigationPanes>(m_app, this, [this] { UpdatePaneViews(); });
+    m_navigation = std::make_unique<CNavigationPanes>(
+        m_app, this, [this] { UpdateAllDocumentViews(); }, [this] { UpdatePaneViews(); });
     SetPaneView(HierarchicalIndexPane, &m_navigation->HierarchicalPaneView());
     SetPaneView(OutlineIndexPane, &m_navigation->OutlinePaneView());
     SetPaneView(NotesPane, &m_navigation->NotesPaneView());
@@ -692,12 +697,18 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, MessageContext(),
                                    [this] { ApplyPaneLayoutToAllTabs(); });
     window->FunctionView()->SetMessageContext(&m_app.MessageContext());
+    window->FunctionView()->Editor().SetZoomFactor(m_app.ZoomFactor());
     window->FunctionView()->SetLinkOpener(
         [this](const QString& link, Qt::KeyboardModifiers modifiers) { return OpenLink(link, modifiers); });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);
     m_bChangingTabs = changing;
+}
+
+void CMainFrame::UpdateAllDocumentViews() {
+    for (const auto& [tab, window] : m_tabWindows)
+        window->FunctionView()->Editor().SetZoomFactor(m_app.ZoomFactor());
 }
 
 CChildFrame* CMainFrame::TabWindow(const CNUVDoc& document) const {

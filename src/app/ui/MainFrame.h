@@ -93,6 +93,8 @@ public:
     // The views of the panes, told of a change of the document by UpdatePaneViews; null for none.
     void SetPaneView(int paneId, CPaneView* view);
     void UpdatePaneViews();
+    // The tabs' logic editors take the application's text zoom.
+    void UpdateAllDocumentViews();
     // Shows the Messages pane in front.
     void ShowInspectionPane() override;
     // Shows the docked pane `id` in front.

@@ -10,11 +10,12 @@
 #include "views/ui/StructureDiagram.h"
 #include "views/ui/ZoomDialog.h"
 
-CNavigationPanes::CNavigationPanes(CNUVApp& app, QWidget* window, std::function<void()> updatePaneViews)
-    : m_app(app), m_updatePaneViews(std::move(updatePaneViews)), m_hierarchical(new CHierarchicalView(*this, window)),
-      m_outline(new CLexicographicalView(*this, window)), m_functionList(new CFunctionListView(*this, window)),
-      m_diagram(new CStructureDiagram(*this, window)), m_notes(new CMemoView(*this, window)),
-      m_zoom(new CZoomDialog([this] { m_updatePaneViews(); }, window)),
+CNavigationPanes::CNavigationPanes(CNUVApp& app, QWidget* window, std::function<void()> updateDocumentViews,
+                                   std::function<void()> updatePaneViews)
+    : m_app(app), m_updateDocumentViews(std::move(updateDocumentViews)), m_updatePaneViews(std::move(updatePaneViews)),
+      m_hierarchical(new CHierarchicalView(*this, window)), m_outline(new CLexicographicalView(*this, window)),
+      m_functionList(new CFunctionListView(*this, window)), m_diagram(new CStructureDiagram(*this, window)),
+      m_notes(new CMemoView(*this, window)), m_zoom(new CZoomDialog([this] { OnZoomChanged(); }, window)),
       m_hierarchicalPane([this] { m_hierarchical->OnUpdate(); }), m_outlinePane([this] { m_outline->OnUpdate(); }),
       m_notesPane([this] { m_notes->OnUpdate(); }) {
     m_app.Document().AddObserver(*this);
@@ -59,6 +60,7 @@ void CNavigationPanes::DocumentChanged(DocumentChange change, CUnitFunction*) {
     case DocumentChange::FunctionLinesChanged:
     case DocumentChange::FunctionHeaderChanged:
     case DocumentChange::ModifiedChanged:
+    case DocumentChange::NotesChanged:
         break;
     }
 }
@@ -98,9 +100,20 @@ void CNavigationPanes::SetModified() {
     m_app.Document().SetModified();
 }
 
+void CNavigationPanes::SetNotesText(const QString& text) {
+    m_app.Document().SetNotesText(text);
+}
+
 void CNavigationPanes::ShowZoomWindow() {
     m_zoom->show();
     m_zoom->raise();
+}
+
+void CNavigationPanes::OnZoomChanged() {
+    m_app.SetZoomFactor(m_zoom->ZoomFactor());
+    Document().environment.zoom = m_zoom->Position();
+    m_updateDocumentViews();
+    m_updatePaneViews();
 }
 
 void CNavigationPanes::ApplyZoom(int zoom) {

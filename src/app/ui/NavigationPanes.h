@@ -24,7 +24,9 @@ class QWidget;
 // the document, its tabs and the drawing questions through this host.
 class CNavigationPanes : public CViewHost, private CDocumentObserver, public CZoomWindow {
 public:
-    CNavigationPanes(CNUVApp& app, QWidget* window, std::function<void()> updatePaneViews);
+    // `updateDocumentViews` and `updatePaneViews` refresh the tabs' views and the window's panes.
+    CNavigationPanes(CNUVApp& app, QWidget* window, std::function<void()> updateDocumentViews,
+                     std::function<void()> updatePaneViews);
     ~CNavigationPanes() override;
     CNavigationPanes(const CNavigationPanes&) = delete;
     CNavigationPanes& operator=(const CNavigationPanes&) = delete;
@@ -51,6 +53,7 @@ public:
     void OpenFunctionTab(CUnitFunction* function) override;
     CUnitFunction* ActiveTabFunction() override;
     void SetModified() override;
+    void SetNotesText(const QString& text) override;
     CDrawingConsent& DrawingConsent() override { return m_consent; }
 
     // The zoom window.
@@ -68,9 +71,12 @@ private:
     };
 
     void DocumentChanged(DocumentChange change, CUnitFunction* function) override;
+    // The zoom window moved: the application and the document take its zoom, then every view shows it.
+    void OnZoomChanged();
 
     CNUVApp& m_app;
     CDrawingConsent m_consent;
+    std::function<void()> m_updateDocumentViews;
     std::function<void()> m_updatePaneViews;
     CHierarchicalView* m_hierarchical;
     CLexicographicalView* m_outline;

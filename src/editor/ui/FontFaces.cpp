@@ -1,8 +1,12 @@
 #include "editor/ui/FontFaces.h"
 
+#include "editor/TextZoom.h"
+
 #include <QColor>
 #include <QFontDatabase>
 #include <QHash>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,11 +55,11 @@ QStringList FontFamiliesFor(const QString& face) {
     return families;
 }
 
-QTextCharFormat CharFormatOf(const FontSetting& font) {
+QTextCharFormat CharFormatOf(const FontSetting& font, double zoom) {
     QTextCharFormat format;
     format.setFontFamilies(FontFamiliesFor(font.faceName));
     if (font.pointSize > 0)
-        format.setFontPointSize(font.pointSize / 10.0);
+        format.setFontPointSize(std::max(0.05, ZoomedPointSize(font.pointSize, zoom)));
     format.setForeground(QColor(font.colour & 0xFF, (font.colour >> 8) & 0xFF, (font.colour >> 16) & 0xFF));
     format.setFontWeight(font.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(font.italic != 0);

@@ -9,5 +9,5 @@
 // installed face of the same script (a Japanese face for a Japanese name). The document keeps its names.
 QStringList FontFamiliesFor(const QString& face);
 
-// The character format of a font record: families, size in tenths of a point, colour and styles.
-QTextCharFormat CharFormatOf(const FontSetting& font);
+// The character format of a font record: families, size in tenths of a point at the text zoom, colour and styles.
+QTextCharFormat CharFormatOf(const FontSetting& font, double zoom = 1.0);

@@ -147,6 +147,13 @@ int CSplREdit::MarginWidth() const {
 
 // ---- rendering ----
 
+void CSplREdit::SetZoomFactor(double factor) {
+    if (factor == m_zoom)
+        return;
+    m_zoom = factor;
+    Render(true);
+}
+
 void CSplREdit::Render(bool everyLine) {
     m_rendering = true;
     ClearPreedit();
@@ -178,7 +185,7 @@ void CSplREdit::Render(bool everyLine) {
         for (const LineFormatRun& run : composed.runs) {
             if (run.start > written)
                 cursor.insertText(composed.text.mid(written, run.start - written), QTextCharFormat());
-            QTextCharFormat format = CharFormatOf(run.font);
+            QTextCharFormat format = CharFormatOf(run.font, m_zoom);
             if (run.background != 0xFFFFFF)
                 format.setBackground(ColourOf(run.background));
             cursor.insertText(composed.text.mid(run.start, run.length), format);

@@ -34,6 +34,9 @@ public:
 
     // Writes the lines again: every line, or only those whose text changed and the selection.
     void Render(bool everyLine = true);
+    // The text zoom (1.0 actual size) every font height is multiplied by; a change writes every line again.
+    void SetZoomFactor(double factor);
+    double ZoomFactor() const { return m_zoom; }
     // Runs an editor command (statements, deletions, clipboard, undo, select all, candidates, registration);
     // false when the id is none of the editor's.
     bool RunCommand(int id);
@@ -99,6 +102,7 @@ private:
     // The text of each line as last written.
     std::vector<QString> m_renderedLines;
     bool m_rendering = false;
+    double m_zoom = 1.0;
     QStringList m_candidates;
     int m_candidateSeparator = 0;
     // The block that shows an input method's composition, -1 for none.

@@ -261,15 +261,21 @@ void CHierarchicalView::showEvent(QShowEvent* event) {
         OnUpdate();
 }
 
-bool CHierarchicalView::Print(QPrinter& printer) {
-    CDocumentData& document = m_host.Document();
-    CHierarchicalChartPrint print;
-    if (!m_host.HasDocument() || !print.Prepare(document, m_host.ActiveTabFunction())) {
+bool CHierarchicalView::PreparePrint() {
+    if (!m_host.HasDocument() || !m_print.Prepare(m_host.Document(), m_host.ActiveTabFunction())) {
         platform::ShowMessageBox(LoadString(StringId::NothingToPrintInChart), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);
         return false;
     }
-    document.printSettings.printKind = 2;
+    m_host.Document().printSettings.printKind = 2;
+    return true;
+}
+
+bool CHierarchicalView::Print(QPrinter& printer) {
+    if (!PreparePrint())
+        return false;
+    const CHierarchicalChartPrint& print = m_print;
+    CDocumentData& document = m_host.Document();
     const HierarchicalIndexSettings& settings = document.indexViewSettings;
     const PrintSection& section = document.printSettings.sections[PrintSettings::HierarchicalIndex];
     const int factor = section.zoom * settings.HierZoomVal / 100;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/HierarchicalChart.h"
+#include "views/HierarchicalChartPrint.h"
 
 #include <QAbstractScrollArea>
 
@@ -23,7 +24,10 @@ public:
     const CHierarchicalChart& Chart() const { return m_chart; }
     bool UpdatePending() const { return m_updatePending; }
 
-    // Prints the chart's printout to the printer; false after the message when there is nothing to print.
+    // Lays the printout out from the document's print settings and the active tab; false after the message when
+    // there is nothing to print.
+    bool PreparePrint();
+    // Prints the printout, laid out afresh, to the printer; false after the message when there is nothing to print.
     bool Print(QPrinter& printer);
 
 protected:
@@ -45,5 +49,6 @@ private:
 
     CViewHost& m_host;
     CHierarchicalChart m_chart;
+    CHierarchicalChartPrint m_print;
     bool m_updatePending = false;
 };

@@ -12,14 +12,8 @@ CMemoView::CMemoView(CViewHost& host, QWidget* parent) : QTextEdit(parent), m_ho
     setAcceptRichText(false);
     setMinimumSize(200, 200);
     connect(this, &QTextEdit::textChanged, this, [this] {
-        if (m_updating || !m_host.HasDocument())
-            return;
-        CDocumentData& document = m_host.Document();
-        const QString text = toPlainText();
-        if (text != document.MemoText) {
-            document.MemoText = text;
-            m_host.SetModified();
-        }
+        if (!m_updating && m_host.HasDocument())
+            m_host.SetNotesText(toPlainText());
     });
     OnUpdate();
 }

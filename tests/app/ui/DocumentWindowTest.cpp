@@ -6,9 +6,11 @@
 #include "app/ui/FileVersion.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/WidgetShell.h"
+#include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "views/ui/ZoomDialog.h"
 
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
@@ -21,9 +23,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -173,4 +177,45 @@ TEST(DocumentFileDialog, ListsDocumentsButNotTheOwnerFilesBesideThem) {
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return listed().size() >= 2; }, 5000)) << listed().join(' ').toStdString();
     EXPECT_EQ(listed(), QStringList({"plan.nuv", "spec.nuv"}));
+}
+
+TEST_F(DocumentWindow, TheZoomWindowScalesTheLogicEditorsOfOpenAndLaterTabs) {
+    CDocumentData& data = App().Document().DocumentData();
+    CUnitFunction* origin = data.registry.origin;
+    ASSERT_FALSE(origin->children.empty());
+    App().Tabs().OpenFunctionTab(origin);
+    auto* editor = Frame()->findChild<CSplREdit*>();
+    ASSERT_NE(editor, nullptr);
+    // The first character of a line that has text, as the editor shows it.
+    const auto shownSize = [](const CSplREdit& shown) {
+        for (QTextBlock block = shown.document()->begin(); block.isValid(); block = block.next()) {
+            if (!block.text().trimmed().isEmpty()) {
+                QTextCursor cursor(block);
+                cursor.movePosition(QTextCursor::NextCharacter);
+                return cursor.charFormat().fontPointSize();
+            }
+        }
+        return 0.0;
+    };
+    // The document was saved at the slider's position 96, 200 %.
+    EXPECT_EQ(data.environment.zoom, 96);
+    EXPECT_DOUBLE_EQ(App().ZoomFactor(), 2.0);
+    const double actual = shownSize(*editor) / 2;
+    ASSERT_GT(actual, 0.0);
+
+    Frame()->ShowZoomWindow();
+    auto* zoom = Frame()->findChild<CZoomDialog*>();
+    ASSERT_NE(zoom, nullptr);
+    zoom->Slider()->setValue(64); // 400 %
+    EXPECT_DOUBLE_EQ(App().ZoomFactor(), 4.0);
+    EXPECT_EQ(data.environment.zoom, 64);
+    EXPECT_DOUBLE_EQ(editor->ZoomFactor(), 4.0);
+    EXPECT_DOUBLE_EQ(shownSize(*editor), actual * 4);
+
+    App().Tabs().OpenFunctionTab(origin->children.front());
+    for (const CSplREdit* each : Frame()->findChildren<CSplREdit*>())
+        EXPECT_DOUBLE_EQ(each->ZoomFactor(), 4.0);
+    QTest::mouseClick(zoom->ActualSizeButton(), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(shownSize(*editor), actual);
+    EXPECT_EQ(data.environment.zoom, 128);
 }

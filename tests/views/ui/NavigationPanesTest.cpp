@@ -2,10 +2,12 @@
 #include "platform/MessageBox.h"
 #include "support/TestFiles.h"
 #include "texts/MessageContext.h"
+#include "views/ChartCommand.h"
 #include "views/DrawingConsent.h"
 #include "views/HierarchicalChartPrint.h"
 #include "views/ViewHost.h"
 #include "views/ui/FunctionPromptDialogs.h"
+#include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
 #include "views/ui/MemoView.h"
 #include "views/ui/ZoomDialog.h"
@@ -14,12 +16,16 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,12 +41,17 @@ public:
     void OpenFunctionTab(CUnitFunction* function) override { opened.push_back(function); }
     CUnitFunction* ActiveTabFunction() override { return active; }
     void SetModified() override { ++modified; }
+    void SetNotesText(const QString& text) override {
+        m_document.data.MemoText = text;
+        ++notesSet;
+    }
     CDrawingConsent& DrawingConsent() override { return consent; }
 
     bool hasDocument = true;
     CUnitFunction* active = nullptr;
     std::vector<CUnitFunction*> opened;
     int modified = 0;
+    int notesSet = 0;
     CDrawingConsent consent;
 
 private:
@@ -58,6 +69,31 @@ int PdfPages(const QString& path) {
         if (line.startsWith(QLatin1String("Pages:")))
             return line.mid(6).trimmed().toInt();
     return -1;
+}
+
+// The pages of the grid the whole chart's printout is tiled over on the printer, with the unit measured on it and
+// the default margins.
+size_t GridPages(const CDocumentData& document, QPrinter& printer) {
+    CHierarchicalChartPrint print;
+    EXPECT_TRUE(print.Prepare(document, nullptr));
+    QFont unitFont(GetDefaultUIFontName());
+    unitFont.setPointSizeF(10.5);
+    const int unit = std::max(1, static_cast<int>(QFontMetrics(unitFont, &printer).height() / 10.0 + 0.5));
+    const double perMillimetre = printer.resolution() / 25.4;
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRect area(int(5 * perMillimetre), int(5 * perMillimetre), page.width() - int(10 * perMillimetre),
+                     page.height() - int(10 * perMillimetre));
+    return print.Pages(unit, area).size();
+}
+
+// Hands the next modal dialog to `answer` once it shows; the answer must close it.
+void WhenModalShows(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(10, [answer = std::move(answer)]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            answer(modal);
+        else
+            WhenModalShows(std::move(answer));
+    });
 }
 
 } // namespace
@@ -108,17 +144,7 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     printer.setOutputFileName(path);
     ASSERT_TRUE(view.Print(printer));
 
-    // The grid the printout was tiled over, with the unit it measured on the same printer.
-    CHierarchicalChartPrint print;
-    ASSERT_TRUE(print.Prepare(document.data, nullptr));
-    QFont unitFont(GetDefaultUIFontName());
-    unitFont.setPointSizeF(10.5);
-    const int unit = std::max(1, static_cast<int>(QFontMetrics(unitFont, &printer).height() / 10.0 + 0.5));
-    const double perMillimetre = printer.resolution() / 25.4;
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRect area(int(5 * perMillimetre), int(5 * perMillimetre), page.width() - int(10 * perMillimetre),
-                     page.height() - int(10 * perMillimetre));
-    const size_t pages = print.Pages(unit, area).size();
+    const size_t pages = GridPages(document.data, printer);
     EXPECT_GT(pages, 1u);
     EXPECT_EQ(PdfPages(path), int(pages));
 
@@ -149,7 +175,8 @@ TEST(NotesPane, PastesPlainTextAndIsReadOnlyWithoutADocument) {
     EXPECT_EQ(notes.toPlainText(), "firstbold text");
     EXPECT_FALSE(notes.document()->toHtml().contains("font-weight:700"));
     EXPECT_EQ(document.data.MemoText, "firstbold text");
-    EXPECT_GE(host.modified, 1);
+    EXPECT_GE(host.notesSet, 1);
+    EXPECT_EQ(host.modified, 0); // the document owner marks it
 
     host.hasDocument = false;
     notes.OnUpdate();
@@ -205,4 +232,50 @@ TEST(ZoomWindowDialog, SliderLabelAndActualSize) {
     QTest::mouseClick(dialog.ActualSizeButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.Label()->text(), "100 %");
     EXPECT_EQ(applied, 3);
+}
+
+TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrint) {
+    TestDocument document;
+    AddLeaves(document, 3);
+    document.Rebuild();
+    FakeViewHost host(document);
+    CHierarchicalView view(host);
+    CCommandRegistry registry;
+    AddHierarchicalChartCommands(registry, [&view]() -> CHierarchicalView& { return view; });
+    for (int id : {CommandPrintHierarchicalIndex, CommandPreviewHierarchicalIndex}) {
+        ASSERT_NE(registry.Find(id), nullptr) << id;
+        EXPECT_EQ(registry.Find(id)->rule, CommandRule::DocumentOpen);
+    }
+
+    // Without a document both say so and open nothing.
+    host.hasDocument = false;
+    platform::ScriptedMessageSink sink;
+    EXPECT_TRUE(registry.Dispatch(CommandPrintHierarchicalIndex));
+    EXPECT_TRUE(registry.Dispatch(CommandPreviewHierarchicalIndex));
+    ASSERT_EQ(sink.Texts().size(), 2);
+    EXPECT_TRUE(sink.Texts().back().startsWith("印刷に該当する単位機能がないため"));
+
+    // With one the preview shows the printout's page; the print dialog offers the printer.
+    host.hasDocument = true;
+    int previewPages = -1;
+    size_t gridPages = 0;
+    WhenModalShows([&](QWidget* modal) {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(modal);
+        ASSERT_NE(preview, nullptr);
+        previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        gridPages = GridPages(document.data, *preview->printer());
+        preview->reject();
+    });
+    registry.Dispatch(CommandPreviewHierarchicalIndex);
+    EXPECT_GE(previewPages, 1);
+    EXPECT_EQ(previewPages, int(gridPages));
+    bool printDialogShown = false;
+    WhenModalShows([&printDialogShown](QWidget* modal) {
+        printDialogShown = qobject_cast<QPrintDialog*>(modal) != nullptr;
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    registry.Dispatch(CommandPrintHierarchicalIndex);
+    EXPECT_TRUE(printDialogShown);
+    EXPECT_EQ(sink.Texts().size(), 2);
+    EXPECT_EQ(document.data.printSettings.printKind, 2);
 }

@@ -1,0 +1,41 @@
+#include "views/ui/HierarchicalChartCommands.h"
+
+#include "views/ChartCommand.h"
+#include "views/ui/HierarchicalView.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+void PrintChart(CHierarchicalView& view) {
+    if (!view.PreparePrint())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, &view);
+    if (dialog.exec() == QDialog::Accepted)
+        view.Print(printer);
+}
+
+void PreviewChart(CHierarchicalView& view) {
+    if (!view.PreparePrint())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, &view);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &view,
+                     [&view](QPrinter* shown) { view.Print(*shown); });
+    dialog.exec();
+}
+
+} // namespace
+
+void AddHierarchicalChartCommands(CCommandRegistry& registry, std::function<CHierarchicalView&()> view) {
+    // The captions are those of the general print commands.
+    constexpr int printCaption = 33018;
+    constexpr int previewCaption = 33017;
+    registry.Add({CommandPrintHierarchicalIndex, [view](int) { PrintChart(view()); }, CommandRule::DocumentOpen,
+                  printCaption, "", CommandIcon::None});
+    registry.Add({CommandPreviewHierarchicalIndex, [view](int) { PreviewChart(view()); }, CommandRule::DocumentOpen,
+                  previewCaption, "", CommandIcon::None});
+}
