@@ -1,5 +1,7 @@
 #include "views/HierarchicalChart.h"
 
+#include "model/UnitFunction.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -405,4 +407,15 @@ QPoint CHierarchicalChart::CorrectScroll(QPoint position, QSize oldSize, QSize n
     if (y != 0 && window.height() + y > newSize.height())
         y = newSize.height() - window.height();
     return QPoint(x, y);
+}
+
+QString CHierarchicalChart::BoxTooltip(const CAbstractIndexItem& item, const ModelOptions& options) {
+    const QString outline = item.GetOutlineNumberString();
+    QString tip = outline + QLatin1Char(' ') + item.GetDisplayText(options);
+    if (item.unitFunction) {
+        const QString places = item.unitFunction->GetOutlineNumberText(false);
+        if (places != outline)
+            tip += QStringLiteral(" (") + places + QLatin1Char(')');
+    }
+    return tip;
 }

@@ -37,6 +37,21 @@ TEST(HierarchicalChartLayout, ThreeLeavesCentreTheirParent) {
     EXPECT_EQ(chart.PageCount(), 1);
 }
 
+TEST(HierarchicalChartLayout, TheTipOfABoxNamesItsOtherPlaces) {
+    TestDocument document;
+    AddLeaves(document, 2);
+    CUnitFunction* shared = document.Add(3000, QStringLiteral("Shared"), document.origin()->children[0]);
+    CUnitFunction::AppendChild(document.origin()->children[1], shared);
+    document.Rebuild();
+    const ModelOptions options = document.data.GetModelOptions();
+    EXPECT_EQ(CHierarchicalChart::BoxTooltip(*document.Item({1}), options),
+              "1 " + document.Item({1})->GetDisplayText(options));
+    const CAbstractIndexItem& place = *document.Item({2, 1});
+    EXPECT_EQ(CHierarchicalChart::BoxTooltip(place, options),
+              "2.1 " + place.GetDisplayText(options) + " (" + shared->GetOutlineNumberText(false) + ")");
+    EXPECT_TRUE(shared->GetOutlineNumberText(false).contains("1.1"));
+}
+
 TEST(HierarchicalChartLayout, RootAloneAndFoldedParents) {
     TestDocument alone;
     alone.Rebuild();

@@ -11,10 +11,12 @@
 #include "views/ui/ViewWidgets.h"
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace {
 
@@ -174,6 +176,21 @@ void CHierarchicalView::mousePressEvent(QMouseEvent* event) {
             m_host.OpenFunctionTab(function);
         RevealBox(hit.box);
     }
+}
+
+bool CHierarchicalView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const CHierarchicalChart::Hit hit = m_chart.HitTest(help->pos() + ScrollPosition());
+    if (hit.kind == CHierarchicalChart::Hit::Box)
+        QToolTip::showText(
+            help->globalPos(),
+            CHierarchicalChart::BoxTooltip(*m_chart.Boxes()[size_t(hit.box)].item, m_host.Document().GetModelOptions()),
+            viewport());
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void CHierarchicalView::RevealBox(int box) {
