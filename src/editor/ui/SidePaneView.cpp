@@ -65,8 +65,11 @@ void CSidePaneView::ScrollToLine(int line, bool atEnd) {
             continue;
         }
         const QTextBlock block = column->document()->findBlockByNumber(line);
+        // The document's margin stands above the first line: line 0 is at the very top.
+        const QAbstractTextDocumentLayout* layout = column->document()->documentLayout();
         if (block.isValid())
-            bar->setValue(static_cast<int>(column->document()->documentLayout()->blockBoundingRect(block).top()));
+            bar->setValue(static_cast<int>(layout->blockBoundingRect(block).top() -
+                                           layout->blockBoundingRect(column->document()->begin()).top()));
     }
 }
 

@@ -327,6 +327,18 @@ void CSplREdit::GoToLine(int line) {
     ensureCursorVisible();
 }
 
+void CSplREdit::SelectRange(EditPosition anchor, EditPosition caret) {
+    m_model.Select(anchor.line, anchor.column, caret.line, caret.column);
+    setFocus();
+    Changed(false);
+    ensureCursorVisible();
+}
+
+void CSplREdit::SelectCharacters(int first, int last) {
+    const int end = document()->characterCount() - 1;
+    SelectRange(EditPositionOf(std::clamp(first, 0, end)), EditPositionOf(std::clamp(last, 0, end)));
+}
+
 int CSplREdit::LineAt(int y) const {
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         const QRectF rect = blockBoundingGeometry(block).translated(contentOffset());

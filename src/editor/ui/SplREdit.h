@@ -41,6 +41,10 @@ public:
     bool IsCommandEnabled(int id) const;
     // Puts the caret on the first editable column of a 1-based line (0 and numbers past the end are clamped).
     void GoToLine(int line);
+    // Focuses the editor, selects from `anchor` to `caret` and brings the caret into view.
+    void SelectRange(EditPosition anchor, EditPosition caret);
+    // The same for the characters first..last of the lines as written.
+    void SelectCharacters(int first, int last);
     // The context menu as it opens at the caret; the caller owns it. Actions carry their command ids as data.
     std::unique_ptr<QMenu> CreateContextMenu();
     // Puts a chosen name in place of the selection, as one undo step.
