@@ -1,5 +1,6 @@
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
+#include "editor/LogicToolbox.h"
 #include "editor/ui/FontFaces.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/SplREdit.h"
@@ -11,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -262,6 +264,18 @@ TEST_F(LogicEditorWidgetTest, ToolboxPagesAreSharedByEveryForm) {
     form->ClickToolboxButton(1208); // and back to the page shown before
     EXPECT_TRUE(second.ToolboxButton(1325)->isVisible());
     form->ShowToolboxPage(1);
+}
+
+TEST_F(LogicEditorWidgetTest, EveryToolboxCaptionFitsItsButton) {
+    constexpr int kButtonSize = 48; // square, as the form lays them out
+    for (const ::ToolboxButton& entry : kToolboxButtons) {
+        const QPushButton* button = form->ToolboxButton(entry.id);
+        const QFontMetrics metrics(button->font());
+        const QStringList lines = button->text().split('\n');
+        EXPECT_LE(metrics.lineSpacing() * lines.size(), kButtonSize) << button->text().toStdString();
+        for (const QString& line : lines)
+            EXPECT_LT(metrics.horizontalAdvance(QString(line).replace("&&", "&")), kButtonSize) << line.toStdString();
+    }
 }
 
 TEST(LogicEditorFonts, MissingFacesFallBackToAFaceOfTheirScript) {
