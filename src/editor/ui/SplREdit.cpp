@@ -16,12 +16,14 @@
 #include "texts/ui/RichEditContextMenu.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -366,6 +368,19 @@ bool CSplREdit::event(QEvent* e) {
         return true;
     }
     return QPlainTextEdit::event(e);
+}
+
+void CSplREdit::focusOutEvent(QFocusEvent* e) {
+    QPlainTextEdit::focusOutEvent(e);
+    // A pending Fn name is committed when another box takes the focus. The logic form's own controls (the
+    // name candidates) go on editing it, and a window losing the focus as a whole leaves it pending.
+    const QWidget* next = QApplication::focusWidget();
+    if (m_committingOnFocusOut || !next || next == this || !m_model.IsFnNameChanged() ||
+        (parentWidget() && parentWidget()->isAncestorOf(next)))
+        return;
+    QScopedValueRollback committing(m_committingOnFocusOut, true);
+    m_model.CommitLineEdits(false);
+    Changed(true);
 }
 
 void CSplREdit::keyPressEvent(QKeyEvent* e) {

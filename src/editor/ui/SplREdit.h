@@ -61,6 +61,7 @@ signals:
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -103,6 +104,8 @@ private:
     // The text of each line as last written.
     std::vector<QString> m_renderedLines;
     bool m_rendering = false;
+    // While a focus loss commits the lines, the questions it asks take the focus without committing again.
+    bool m_committingOnFocusOut = false;
     QStringList m_candidates;
     int m_candidateSeparator = 0;
     // The block that shows an input method's composition, -1 for none.

@@ -5,6 +5,7 @@
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
+#include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -14,11 +15,14 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -264,6 +268,33 @@ TEST_F(LogicEditorWidgetTest, ToolboxPagesAreSharedByEveryForm) {
     form->ClickToolboxButton(1208); // and back to the page shown before
     EXPECT_TRUE(second.ToolboxButton(1325)->isVisible());
     form->ShowToolboxPage(1);
+}
+
+TEST_F(LogicEditorWidgetTest, AFnNameTypedIsCommittedWhenAnotherBoxTakesTheFocus) {
+    CUnitFunction* callee = document.registry.CreateFunction("Callee", document.GetModelOptions());
+    CUnitFunction::AppendChild(document.registry.origin, callee);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* other = new QLineEdit;
+    layout->addWidget(other);
+    form->setParent(&window);
+    const auto release = qScopeGuard([this] { form->setParent(nullptr); });
+    layout->addWidget(form.get());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Editor().setFocus();
+    Editor().RunCommand(AddFnAtCurrent);
+    QTest::keyClicks(&Editor(), "Callee");
+    ASSERT_TRUE(Model().IsFnNameChanged());
+    // The form's own candidate box goes on editing the name.
+    form->CandidateBox()->setFocus();
+    EXPECT_TRUE(Model().IsFnNameChanged());
+    Editor().setFocus();
+    other->setFocus();
+    EXPECT_FALSE(Model().IsFnNameChanged());
+    EXPECT_EQ(Model().Record(0)->calledInternalID, callee->InternalID);
+    ExpectShowsModel();
 }
 
 TEST_F(LogicEditorWidgetTest, EveryToolboxCaptionFitsItsButton) {
