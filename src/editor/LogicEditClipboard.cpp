@@ -8,7 +8,6 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
-#include <ranges>
 
 namespace {
 
@@ -359,13 +358,13 @@ CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() c
                 offer(state.name, 2);
             // The recent names are kept newest last and offered newest first.
             QStringList recent;
-            for (const RecentNamePair& pair : std::views::reverse(m_document.RecentNamePairs))
-                if (pair.memberName == memberName)
-                    recent.append(pair.stateName);
+            for (auto pair = m_document.RecentNamePairs.rbegin(); pair != m_document.RecentNamePairs.rend(); ++pair)
+                if (pair->memberName == memberName)
+                    recent.append(pair->stateName);
             offerSecondGroup(2, recent);
         } else {
-            for (const RecentNamePair& pair : std::views::reverse(m_document.RecentNamePairs))
-                offer(pair.stateName, 2);
+            for (auto pair = m_document.RecentNamePairs.rbegin(); pair != m_document.RecentNamePairs.rend(); ++pair)
+                offer(pair->stateName, 2);
         }
     };
     auto offerVerbs = [&] {
@@ -394,8 +393,8 @@ CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() c
             for (const CMemberDefinition& member : m_document.memberDefinitions)
                 offer(member.name, 1);
             QStringList recent;
-            for (const RecentName& name : std::views::reverse(m_document.RecentNames))
-                recent.append(name.memberName);
+            for (auto name = m_document.RecentNames.rbegin(); name != m_document.RecentNames.rend(); ++name)
+                recent.append(name->memberName);
             offerSecondGroup(1, recent);
         }
         if (kind == SyntaxSwitch)
