@@ -63,6 +63,11 @@ CChildFrame::~CChildFrame() {
     // A content text typed and not yet left goes with the tab otherwise.
     m_contentView->StoreContent();
     m_document.RemoveObserver(*this);
+    // The splitters free their widgets in an order of their own: the panes let go of the logic form's model
+    // before it goes.
+    for (CSidePaneView* pane : {static_cast<CSidePaneView*>(m_inputView), static_cast<CSidePaneView*>(m_outputView)})
+        if (pane)
+            pane->AttachModel(nullptr);
 }
 
 void CChildFrame::CreateLogicPanes() {
