@@ -449,6 +449,14 @@ CLogicEditModel::SlotRange CLogicEditModel::GetSlotRangeAtColumn(const CLogicLin
     return {record.Home, record.Home, 0};
 }
 
+int CLogicEditModel::SlotColumn(const CLogicLine& record, int slot, int offset) {
+    // The slots follow each other in their order, one character between two.
+    int column = record.Home;
+    for (int i = 0; i < std::min(slot, static_cast<int>(record.textSlots.size()) - 1); ++i)
+        column += static_cast<int>(record.textSlots[static_cast<size_t>(i)].text.size()) + 1;
+    return column + std::max(offset, 0);
+}
+
 EditPosition CLogicEditModel::NextSlotPosition(int line, int column) const {
     const CLogicLine* record = Record(line);
     if (!record)

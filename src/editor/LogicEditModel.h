@@ -107,6 +107,8 @@ public:
         int slot = 0; // 1-based, 0 for none
     };
     static SlotRange GetSlotRangeAtColumn(const CLogicLine& record, int column);
+    // The column of the character `offset` of the record's 0-based text slot.
+    static int SlotColumn(const CLogicLine& record, int slot, int offset);
     EditPosition NextSlotPosition(int line, int column) const;
     EditPosition PreviousSlotPosition(int line, int column) const;
     bool IsSelectionInOneSlot() const;

@@ -2,15 +2,23 @@
 
 #include "app/OpenDocument.h"
 #include "app/ui/MainFrame.h"
+#include "editor/SearchDefaultText.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/InputView.h"
 #include "editor/ui/NUVView.h"
 #include "editor/ui/OutputView.h"
+#include "editor/ui/SplREdit.h"
+#include "logic/SearchHit.h"
 #include "model/AbstractIndexItem.h"
 
+#include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,6 +51,10 @@ CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, const
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
     m_functionView = new CFunctionView(m_document.DocumentData(), m_function, this);
     m_functionView->setMinimumSize(TabPaneSizes::MinimumPaneSize, TabPaneSizes::MinimumPaneSize);
+    CSplREdit& editor = m_functionView->Editor();
+    connect(editor.verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ScrollPanesWithEditor(); });
+    connect(editor.verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] { ScrollPanesWithEditor(); });
+    connect(&editor, &CSplREdit::ModelChanged, this, [this] { ScrollPanesWithEditor(); });
     CreateLogicPanes();
     m_document.AddObserver(*this);
 }
@@ -51,6 +63,11 @@ CChildFrame::~CChildFrame() {
     // A content text typed and not yet left goes with the tab otherwise.
     m_contentView->StoreContent();
     m_document.RemoveObserver(*this);
+    // The splitters free their widgets in an order of their own: the panes let go of the logic form's model
+    // before it goes.
+    for (CSidePaneView* pane : {static_cast<CSidePaneView*>(m_inputView), static_cast<CSidePaneView*>(m_outputView)})
+        if (pane)
+            pane->AttachModel(nullptr);
 }
 
 void CChildFrame::CreateLogicPanes() {
@@ -83,10 +100,15 @@ void CChildFrame::CreateLogicPanes() {
             widths << sizes.outputWidth;
         }
         m_logicSplitter->setSizes(widths);
+        for (CSidePaneView* pane :
+             {static_cast<CSidePaneView*>(m_inputView), static_cast<CSidePaneView*>(m_outputView)})
+            if (pane)
+                pane->AttachModel(&m_functionView->Model());
         connect(m_logicSplitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
         m_splitter->addWidget(m_logicSplitter);
     }
     m_functionView->show();
+    ScrollPanesWithEditor();
     // Height the window gains or loses goes to the logic row.
     m_splitter->setStretchFactor(kLogicRow, 1);
     m_splitter->setSizes(RowHeights(sizes, m_splitter->height()));
@@ -110,6 +132,112 @@ void CChildFrame::ApplyPaneLayout() {
             widths << sizes.outputWidth;
         m_logicSplitter->setSizes(widths);
     }
+}
+
+void CChildFrame::ShowDocumentChanges() {
+    ReloadLogic();
+    m_headerForm->Fill();
+    m_contentView->Fill();
+}
+
+void CChildFrame::ReloadLogic() {
+    // The panes listen to the model and refill with it.
+    m_functionView->Model().ReloadRecords();
+    m_functionView->Editor().Render();
+    m_functionView->UpdateToolboxButtons();
+    ScrollPanesWithEditor();
+}
+
+void CChildFrame::ScrollPanesWithEditor() {
+    // The editor scrolls by whole lines: its scroll value is its first shown line.
+    const QScrollBar* bar = m_functionView->Editor().verticalScrollBar();
+    const bool atEnd = bar->maximum() > 0 && bar->value() == bar->maximum();
+    for (CSidePaneView* pane : {static_cast<CSidePaneView*>(m_inputView), static_cast<CSidePaneView*>(m_outputView)})
+        if (pane)
+            pane->ScrollToLine(bar->value(), atEnd);
+}
+
+void CChildFrame::GoToLogicLine(int lineNumber) {
+    CSplREdit& editor = m_functionView->Editor();
+    editor.GoToLine(lineNumber);
+    // The append line follows every record: a record's line break is always there to select.
+    const int line = editor.Model().CaretLine();
+    if (line < editor.Model().RecordCount())
+        editor.SelectRange({line, 0}, {line + 1, 0});
+}
+
+void CChildFrame::FocusHeaderField(HeaderField field) {
+    QWidget* target = nullptr;
+    switch (field) {
+    case HeaderField::UnitFunctionName:
+        target = &m_headerForm->NameBox();
+        break;
+    case HeaderField::OriginalRequirementItems:
+        target = &m_headerForm->RequirementsBox();
+        break;
+    case HeaderField::ManHours:
+        target = &m_headerForm->ManHoursBox();
+        break;
+    case HeaderField::ContentText:
+        target = m_contentView;
+        break;
+    case HeaderField::OutlineNumber:
+        target = &m_headerForm->OutlineNumberBox();
+        break;
+    }
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void CChildFrame::SelectContentRange(int start, int length) {
+    const int end = m_contentView->document()->characterCount() - 1;
+    QTextCursor cursor(m_contentView->document());
+    cursor.setPosition(std::clamp(start, 0, end));
+    cursor.setPosition(std::clamp(start + length, 0, end), QTextCursor::KeepAnchor);
+    m_contentView->setTextCursor(cursor);
+    m_contentView->setFocus(Qt::OtherFocusReason);
+    m_contentView->ensureCursorVisible();
+}
+
+void CChildFrame::SelectLogicCharacters(int first, int last) {
+    m_functionView->Editor().SelectCharacters(first, last);
+}
+
+void CChildFrame::ShowSearchHit(const ResultLine& location, int lineIndex) {
+    if (location.kind == ResultLine::LogicDescriptionLine) {
+        CSplREdit& editor = m_functionView->Editor();
+        const CLogicLine* record = editor.Model().Record(lineIndex);
+        if (!record)
+            return;
+        const EditPosition hit{lineIndex,
+                               CLogicEditModel::SlotColumn(*record, location.element, location.startPosition)};
+        editor.SelectRange(hit, hit);
+    } else if (location.kind == ResultLine::FunctionContentLine) {
+        // Content hits count their lines from 1.
+        const QTextBlock block = m_contentView->document()->findBlockByNumber(lineIndex - 1);
+        SelectContentRange(block.isValid() ? block.position() + location.startPosition : 0, 0);
+    } else {
+        QLineEdit* box = location.kind == ResultLine::UnitFunctionName           ? &m_headerForm->NameBox()
+                         : location.kind == ResultLine::OriginalRequirementItems ? &m_headerForm->RequirementsBox()
+                                                                                 : &m_headerForm->OutlineNumberBox();
+        box->setFocus(Qt::OtherFocusReason);
+        if (box->text() == location.matchedText)
+            box->setCursorPosition(location.startPosition);
+    }
+}
+
+QString CChildFrame::SelectedTextForSearch() const {
+    // The main window's focus child: a menu or a modeless dialog in front does not take it away.
+    QWidget* focus = window()->focusWidget();
+    if (!focus || !isAncestorOf(focus))
+        return {};
+    QString selected;
+    if (focus == &m_functionView->Editor())
+        selected = m_functionView->Model().SelectedText();
+    else if (auto* pane = qobject_cast<QTextEdit*>(focus))
+        selected = pane->textCursor().selectedText();
+    else if (auto* box = qobject_cast<QLineEdit*>(focus))
+        selected = box->selectedText();
+    return SearchDefaultText(selected);
 }
 
 void CChildFrame::StorePaneSizes() {
@@ -163,6 +291,9 @@ void CChildFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers)
 }
 
 void CChildFrame::DocumentChanged(DocumentChange change, CUnitFunction* function) {
+    // A rename rewrites the calling Fn lines of every unit function, this tab's own too.
+    if (change == DocumentChange::FunctionRenamed || change == DocumentChange::FunctionsAddedOrMoved)
+        ReloadLogic();
     // The forms already show what they reported themselves.
     if (m_bReporting || change == DocumentChange::ModifiedChanged || change == DocumentChange::Closed ||
         change == DocumentChange::FunctionRemoved || change == DocumentChange::NotesChanged)

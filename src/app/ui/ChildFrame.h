@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DocumentObserver.h"
+#include "app/MainFrameMessages.h"
 #include "app/TabPaneLayout.h"
 #include "editor/FunctionFormHost.h"
 
@@ -16,6 +17,7 @@ class COpenDocument;
 class COutputView;
 class CUnitFunction;
 class QSplitter;
+struct ResultLine;
 struct CMessageContext;
 
 // The window of one tab: a splitter of three rows, the header form on top, the content under it and the
@@ -35,6 +37,22 @@ public:
     void ApplyPaneLayout();
     // Rebuilds the logic row for the columns the settings ask for.
     void CreateLogicPanes();
+    // Shows the unit function anew after the document was changed elsewhere: the logic lines (Fn lines of a
+    // renamed unit function, a replacement), the header and the content.
+    void ShowDocumentChanges();
+
+    // Jumps into the tab, each focusing what it goes to. The 1-based logic line, selected with its line break.
+    void GoToLogicLine(int lineNumber);
+    void FocusHeaderField(HeaderField field);
+    // Characters of the content text.
+    void SelectContentRange(int start, int length);
+    // Characters first..last of the logic editor's lines.
+    void SelectLogicCharacters(int first, int last);
+    // The caret goes to where a search hit starts: in its logic line or content line, else in its header field.
+    void ShowSearchHit(const ResultLine& location, int lineIndex);
+    // The selected text of the focused box, pane or editor of the tab, up to its first line break: what a
+    // search starts with. Empty when the focus is elsewhere.
+    QString SelectedTextForSearch() const;
 
     QSplitter* Splitter() const { return m_splitter; }
     // The logic row's form with the logic editor and its toolbox.
@@ -49,6 +67,10 @@ public:
 
 private:
     void StorePaneSizes();
+    // The logic editor's lines were written again from the records other views changed.
+    void ReloadLogic();
+    // The side panes scroll with the logic editor, line for line.
+    void ScrollPanesWithEditor();
 
     void FunctionRenamed(CUnitFunction& function) override;
     void FunctionHeaderChanged(CUnitFunction& function) override;

@@ -611,6 +611,57 @@ bool CMainFrame::OpenFunction(qint32 internalId) {
     return function && m_document.Tabs().OpenFunctionTab(function);
 }
 
+CChildFrame* CMainFrame::ActiveTabWindow() const {
+    const CNUVDoc* tab = m_document.Tabs().GetActiveTab();
+    return tab && tab->m_pUnitFunction ? TabWindow(*tab) : nullptr;
+}
+
+void CMainFrame::GoToLogicLine(qint32 lineNumber) {
+    if (CChildFrame* window = ActiveTabWindow())
+        window->GoToLogicLine(lineNumber);
+}
+
+void CMainFrame::FocusHeaderField(qint32 fieldCode) {
+    if (CChildFrame* window = ActiveTabWindow())
+        window->FocusHeaderField(HeaderFieldFromCode(fieldCode));
+}
+
+void CMainFrame::SelectExplanation(qint32 start, qint32 length) {
+    if (CChildFrame* window = ActiveTabWindow())
+        window->SelectContentRange(start, length);
+}
+
+void CMainFrame::SelectSearchHit(const ResultLine& location, qint32 lineIndex) {
+    if (CChildFrame* window = ActiveTabWindow())
+        window->ShowSearchHit(location, lineIndex);
+}
+
+QString CMainFrame::SelectedTextForSearch() const {
+    const CChildFrame* window = ActiveTabWindow();
+    return window ? window->SelectedTextForSearch() : QString();
+}
+
+void CMainFrame::GoToTabLogicLine(CNUVDoc& tab, int lineNumber) {
+    if (CChildFrame* window = TabWindow(tab))
+        window->GoToLogicLine(lineNumber);
+}
+
+void CMainFrame::FocusTabHeaderField(CNUVDoc& tab, HeaderField field) {
+    if (CChildFrame* window = TabWindow(tab))
+        window->FocusHeaderField(field);
+}
+
+void CMainFrame::SelectTabLogicRange(CNUVDoc& tab, int first, int last) {
+    if (CChildFrame* window = TabWindow(tab))
+        window->SelectLogicCharacters(first, last);
+}
+
+void CMainFrame::RefreshViewsAfterWorker() {
+    for (const auto& [document, window] : m_tabWindows)
+        window->ShowDocumentChanges();
+    UpdatePaneViews();
+}
+
 CDocumentData& CMainFrame::SearchedDocument() {
     return m_document.DocumentData();
 }

@@ -175,21 +175,24 @@ private:
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
 
-    // Jumps from the result pane. The tab shows no editor yet: a line or field to go to is not shown.
+    // Jumps from the result pane, in the active tab.
     bool OpenFunction(qint32 internalId) override;
-    void GoToLogicLine(qint32) override {}
-    void FocusHeaderField(qint32) override {}
-    void SelectExplanation(qint32, qint32) override {}
+    void GoToLogicLine(qint32 lineNumber) override;
+    void FocusHeaderField(qint32 fieldCode) override;
+    void SelectExplanation(qint32 start, qint32 length) override;
+    void SelectSearchHit(const ResultLine& location, qint32 lineIndex) override;
+    // The active tab's window; null without a unit-function tab.
+    CChildFrame* ActiveTabWindow() const;
+    QString SelectedTextForSearch() const override;
     void OfferIntraMemberConsistencyRule(const QString&, const QString&, const QString&) override {}
 
-    // The requests' targets. The tabs have no editors yet, and the replace-all dialog, the structure diagram,
-    // the unit-function list and the table-of-contents tree come with their views: until then these do nothing.
-    void GoToTabLogicLine(CNUVDoc&, int) override {}
-    void FocusTabHeaderField(CNUVDoc&, HeaderField) override {}
-    void SelectTabLogicRange(CNUVDoc&, int, int) override {}
+    // The requests' targets. The member prefix and the replace-all dialog's request do nothing yet.
+    void GoToTabLogicLine(CNUVDoc& tab, int lineNumber) override;
+    void FocusTabHeaderField(CNUVDoc& tab, HeaderField field) override;
+    void SelectTabLogicRange(CNUVDoc& tab, int first, int last) override;
     void PrefixTabUnregisteredMemberNames(CNUVDoc&, const QString&) override {}
     void ShowReplaceAllDialog(const QString&) override {}
-    void RefreshViewsAfterWorker() override {}
+    void RefreshViewsAfterWorker() override;
     void ShowActiveFunctionInViews(CUnitFunction& function, CAbstractIndexItem* currentItem) override;
     void SetWorkerInputLock(bool locked) override;
     bool IsFocusInTabBar() const;

@@ -9,6 +9,7 @@
 #include "texts/Msg.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -58,6 +59,28 @@ constexpr std::pair<int, Msg::Id> kTextButtons[] = {
 
 // The replace buttons name the statement they give.
 constexpr std::pair<int, int> kReplaceButtons[] = {{1336, SyntaxDo}, {1337, SyntaxFn}, {1343, SyntaxTransitState}};
+
+// Shrinks the button's font until every line of its caption fits inside the button, down to a size still
+// read: a long word ("Comment") would otherwise lose its ends to the button's edges.
+void FitCaption(QPushButton& button) {
+    constexpr int kPadding = 8;
+    constexpr qreal kSmallestPointSize = 6.0;
+    QFont font = button.parentWidget() ? button.parentWidget()->font() : button.font();
+    const QStringList lines = button.text().split(QLatin1Char('\n'));
+    const auto fits = [&](const QFont& candidate) {
+        const QFontMetrics metrics(candidate);
+        if (metrics.lineSpacing() * lines.size() > kButtonSize - kPadding / 2)
+            return false;
+        return std::ranges::all_of(lines, [&](const QString& line) {
+            return metrics.horizontalAdvance(QString(line).replace(QLatin1String("&&"), QLatin1String("&"))) <=
+                   kButtonSize - kPadding;
+        });
+    };
+    // A font sized in pixels keeps its size.
+    while (font.pointSizeF() > 0 && !fits(font) && font.pointSizeF() - 0.5 >= kSmallestPointSize)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button.setFont(font);
+}
 
 const CMessageContext& DefaultContext() {
     static const CMessageContext context;
@@ -124,6 +147,7 @@ void CFunctionView::LocalizeCaptions() {
         QString shown = text;
         shown.replace(QLatin1Char('&'), QLatin1String("&&")).replace(QLatin1Char(' '), QLatin1Char('\n'));
         button->setText(shown);
+        FitCaption(*button);
         button->setToolTip(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     };
     m_caption->setText(Msg::Text(context, Msg::Id::Logic));

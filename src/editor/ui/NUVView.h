@@ -40,6 +40,7 @@ public:
     QComboBox& AttributeList() const { return *m_attribute; }
     QLineEdit& CodeSymbolBox() const { return *m_codeSymbol; }
     QLineEdit& OutlineNumberBox() const { return *m_outlineNumber; }
+    QLineEdit& RequirementsBox() const { return *m_requirements; }
 
 signals:
     // The tab's title changed with the name or the outline number.

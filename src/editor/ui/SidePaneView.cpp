@@ -65,8 +65,11 @@ void CSidePaneView::ScrollToLine(int line, bool atEnd) {
             continue;
         }
         const QTextBlock block = column->document()->findBlockByNumber(line);
+        // The document's margin stands above the first line: line 0 is at the very top.
+        const QAbstractTextDocumentLayout* layout = column->document()->documentLayout();
         if (block.isValid())
-            bar->setValue(static_cast<int>(column->document()->documentLayout()->blockBoundingRect(block).top()));
+            bar->setValue(static_cast<int>(layout->blockBoundingRect(block).top() -
+                                           layout->blockBoundingRect(column->document()->begin()).top()));
     }
 }
 
@@ -80,6 +83,9 @@ void CSidePaneView::resizeEvent(QResizeEvent* event) {
     const int cx = width();
     const int cy = height();
     m_caption->move((cx - m_caption->width()) / 2, 0);
-    m_left->setGeometry(2, 16, std::max(0, cx / 2 - 4), std::max(0, cy - 18));
-    m_right->setGeometry(cx / 2 + 2, 16, std::max(0, cx / 2 - 4), std::max(0, cy - 18));
+    // The columns start level with the logic editor beside them, whose form puts it under its candidate box,
+    // so that their lines read across with the editor's.
+    constexpr int kColumnsTop = 22;
+    m_left->setGeometry(2, kColumnsTop, std::max(0, cx / 2 - 4), std::max(0, cy - kColumnsTop - 1));
+    m_right->setGeometry(cx / 2 + 2, kColumnsTop, std::max(0, cx / 2 - 4), std::max(0, cy - kColumnsTop - 1));
 }

@@ -16,12 +16,14 @@
 #include "texts/ui/RichEditContextMenu.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -334,6 +336,18 @@ void CSplREdit::GoToLine(int line) {
     ensureCursorVisible();
 }
 
+void CSplREdit::SelectRange(EditPosition anchor, EditPosition caret) {
+    m_model.Select(anchor.line, anchor.column, caret.line, caret.column);
+    setFocus();
+    Changed(false);
+    ensureCursorVisible();
+}
+
+void CSplREdit::SelectCharacters(int first, int last) {
+    const int end = document()->characterCount() - 1;
+    SelectRange(EditPositionOf(std::clamp(first, 0, end)), EditPositionOf(std::clamp(last, 0, end)));
+}
+
 int CSplREdit::LineAt(int y) const {
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         const QRectF rect = blockBoundingGeometry(block).translated(contentOffset());
@@ -361,6 +375,19 @@ bool CSplREdit::event(QEvent* e) {
         return true;
     }
     return QPlainTextEdit::event(e);
+}
+
+void CSplREdit::focusOutEvent(QFocusEvent* e) {
+    QPlainTextEdit::focusOutEvent(e);
+    // A pending Fn name is committed when another box takes the focus. The logic form's own controls (the
+    // name candidates) go on editing it, and a window losing the focus as a whole leaves it pending.
+    const QWidget* next = QApplication::focusWidget();
+    if (m_committingOnFocusOut || !next || next == this || !m_model.IsFnNameChanged() ||
+        (parentWidget() && parentWidget()->isAncestorOf(next)))
+        return;
+    QScopedValueRollback committing(m_committingOnFocusOut, true);
+    m_model.CommitLineEdits(false);
+    Changed(true);
 }
 
 void CSplREdit::keyPressEvent(QKeyEvent* e) {

@@ -44,6 +44,10 @@ public:
     bool IsCommandEnabled(int id) const;
     // Puts the caret on the first editable column of a 1-based line (0 and numbers past the end are clamped).
     void GoToLine(int line);
+    // Focuses the editor, selects from `anchor` to `caret` and brings the caret into view.
+    void SelectRange(EditPosition anchor, EditPosition caret);
+    // The same for the characters first..last of the lines as written.
+    void SelectCharacters(int first, int last);
     // The context menu as it opens at the caret; the caller owns it. Actions carry their command ids as data.
     std::unique_ptr<QMenu> CreateContextMenu();
     // Puts a chosen name in place of the selection, as one undo step.
@@ -60,6 +64,7 @@ signals:
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -103,6 +108,8 @@ private:
     std::vector<QString> m_renderedLines;
     bool m_rendering = false;
     double m_zoom = 1.0;
+    // While a focus loss commits the lines, the questions it asks take the focus without committing again.
+    bool m_committingOnFocusOut = false;
     QStringList m_candidates;
     int m_candidateSeparator = 0;
     // The block that shows an input method's composition, -1 for none.

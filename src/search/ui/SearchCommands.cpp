@@ -68,6 +68,8 @@ void CSearchCommands::OnAdvancedSearch() {
             },
             m_host.DialogParent());
     }
+    if (const QString text = m_host.SelectedTextForSearch(); !text.isEmpty())
+        m_searchDialog->SetFindText(text);
     ShowModeless(*m_searchDialog);
     m_searchDialog->FindBox()->setFocus();
     m_searchDialog->FindBox()->selectAll();
@@ -100,6 +102,8 @@ void CSearchCommands::OnReplaceAll() {
             },
             m_host.DialogParent());
     }
+    if (const QString text = m_host.SelectedTextForSearch(); !text.isEmpty())
+        m_replaceDialog->SetFindText(text);
     ShowModeless(*m_replaceDialog);
     m_replaceDialog->FindBox()->setFocus();
     m_replaceDialog->FindBox()->selectAll();

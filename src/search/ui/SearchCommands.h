@@ -22,6 +22,8 @@ public:
     virtual const CMessageContext& MessageContext() const = 0;
     virtual CInspectionView& InspectionPane() = 0;
     virtual void ShowInspectionPane() = 0;
+    // The selected text of the active tab a search starts with; empty for none.
+    virtual QString SelectedTextForSearch() const = 0;
     // The parent of the dialogs; disabled while a worker runs, which blocks the modeless dialogs too.
     virtual QWidget* DialogParent() = 0;
     // Runs the job on the window's worker while the window takes no input; the job returns whether it changed

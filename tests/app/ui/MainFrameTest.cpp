@@ -4,13 +4,24 @@
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "app/ui/AboutDialog.h"
+#include "app/ui/ChildFrame.h"
 #include "app/ui/StartUpDialog.h"
 #include "app/ui/WidgetShell.h"
+#include "editor/LogicEditCommandMap.h"
+#include "editor/ui/FunctionContentView.h"
+#include "editor/ui/FunctionView.h"
+#include "editor/ui/InputView.h"
+#include "editor/ui/NUVView.h"
+#include "editor/ui/OutputView.h"
+#include "editor/ui/SplREdit.h"
 #include "logic/ui/CheckDlg.h"
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
+#include "search/FindResultSet.h"
+#include "search/SearchCommand.h"
+#include "search/ui/SearchDialogs.h"
 
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
@@ -21,12 +32,15 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +101,27 @@ void OpenThroughFileOpen(Window& window, const QString& path) {
 QString ActiveFunctionName(CNUVApp& app) {
     CNUVDoc* tab = app.Tabs().GetActiveTab();
     return tab && tab->m_pUnitFunction ? tab->m_pUnitFunction->name : QString();
+}
+
+template <class Dialog> Dialog* ShownDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+// Opens the tab of the unit function, with the condition and output panes the document's layout shows.
+CChildFrame& OpenTabWithPanes(Window& window, const QString& name) {
+    CDocumentData& data = window.app.Document().DocumentData();
+    data.headerIOSettings.Input = 1;
+    data.headerIOSettings.Output = 1;
+    CUnitFunction* function = data.registry.FindByName(name);
+    EXPECT_TRUE(function && window.app.Tabs().OpenFunctionTab(function));
+    CChildFrame* tab = window.frame.TabWindow(*window.app.Tabs().GetActiveTab());
+    tab->ApplyPaneLayout();
+    QCoreApplication::processEvents();
+    return *tab;
 }
 
 } // namespace
@@ -521,4 +556,141 @@ TEST_F(MainFrameWindow, TheResultPaneIsClearedWhenTheDocumentIsReplacedOrClosed)
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
     shell.DestroyMainWindow();
+}
+
+TEST_F(MainFrameWindow, TheSidePanesFollowTheLogicEditorAndARenameReachesEveryOpenTab) {
+    QStringList mainLines = {"if <A>{a}", "Fn Sub", "else", "Do <X>{S}", "endif"};
+    for (int i = 0; i < 60; ++i)
+        mainLines << QStringLiteral("Do <M%1>{S}").arg(i);
+    const QString path =
+        SaveScriptDocument(m_dir.Path("d.nuv"), {{"Main", mainLines.join('\n')}, {"Sub", "(: callee"}});
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    window.frame.resize(1000, 700);
+    CChildFrame& main = OpenTabWithPanes(window, "Main");
+
+    // The panes stand beside the editor, condition pane left and output pane right.
+    ASSERT_TRUE(main.InputView() && main.OutputView());
+    ASSERT_TRUE(main.InputView()->isVisible() && main.OutputView()->isVisible());
+    EXPECT_LT(main.InputView()->x(), main.FunctionView()->x());
+    EXPECT_LT(main.FunctionView()->x(), main.OutputView()->x());
+    EXPECT_EQ(main.OutputView()->ColumnLines(true).value(3), "X");
+
+    // Typing into the member of a new Do line goes through the editor's model to the output pane.
+    CSplREdit& editor = main.FunctionView()->Editor();
+    const int added = editor.Model().RecordCount();
+    editor.Model().SetCaret(added, 0);
+    ASSERT_TRUE(editor.RunCommand(LogicEditCommand::AddDoAtCurrent));
+    QTest::keyClicks(&editor, "Y");
+    EXPECT_EQ(main.OutputView()->ColumnLines(true).value(added), "Y");
+    QTest::keyClicks(&editor, "Z");
+    EXPECT_EQ(main.OutputView()->ColumnLines(true).value(added), "YZ");
+    EXPECT_EQ(main.OutputView()->ColumnLines(true).value(3), "X");
+
+    // The panes scroll with the editor.
+    editor.verticalScrollBar()->setValue(20);
+    QCoreApplication::processEvents();
+    EXPECT_GT(main.OutputView()->RightColumn().verticalScrollBar()->value(), 0);
+    EXPECT_GT(main.InputView()->LeftColumn().verticalScrollBar()->value(), 0);
+    editor.verticalScrollBar()->setValue(0);
+    EXPECT_EQ(main.OutputView()->RightColumn().verticalScrollBar()->value(), 0);
+
+    // A rename in the callee's tab rewrites the Fn line shown in the caller's open tab.
+    CChildFrame& sub = OpenTabWithPanes(window, "Sub");
+    QLineEdit& name = sub.HeaderForm()->NameBox();
+    name.setFocus();
+    name.selectAll();
+    QTest::keyClicks(&name, "Cook");
+    QTest::keyClick(&name, Qt::Key_Return);
+    EXPECT_EQ(window.app.Document().DocumentData().registry.FindByName("Main")->logicLines[1]->textSlots[0].text,
+              "Cook");
+    EXPECT_TRUE(editor.document()->findBlockByNumber(1).text().contains("Cook"))
+        << editor.document()->findBlockByNumber(1).text().toStdString();
+    EXPECT_EQ(editor.Model().LineText(1), editor.document()->findBlockByNumber(1).text());
+
+    window.app.Document().SetModified(false);
+    EXPECT_TRUE(window.app.CloseDocument());
+}
+
+TEST_F(MainFrameWindow, ResultLinesJumpIntoTheLinesFieldsAndHitsOfTheirTab) {
+    const QString path =
+        SaveScriptDocument(m_dir.Path("d.nuv"), {{"Main", "Fn Sub\nDo <A>{S}"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}});
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    CMainFrame& frame = window.frame;
+    CNUVApp& app = window.app;
+    auto* edit = qobject_cast<CInspectionViewEdit*>(frame.Pane(MainFrameCommand::MessagesPane)->widget());
+    ASSERT_NE(edit, nullptr);
+    const auto activeTab = [&] { return frame.TabWindow(*app.Tabs().GetActiveTab()); };
+
+    // An inspection finding selects its logic line with the line break.
+    frame.OnCommand(MainFrameCommand::InspectAll);
+    const int finding = static_cast<int>(edit->Lines().indexOf(QRegularExpression("\\[1 Line 2\\].*")));
+    ASSERT_GE(finding, 0) << edit->Lines().join('\n').toStdString();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    DoubleClickLine(*edit, finding);
+    ASSERT_EQ(ActiveFunctionName(app), "Sub");
+    CSplREdit& editor = activeTab()->FunctionView()->Editor();
+    EXPECT_EQ(editor.Model().SelectionStart(), (EditPosition{1, 0}));
+    EXPECT_EQ(editor.Model().SelectionEnd(), (EditPosition{2, 0}));
+    EXPECT_TRUE(editor.hasFocus());
+
+    // A search hit puts the caret where the hit starts in its slot: "hit" in the member and in the next slot.
+    ASSERT_TRUE(app.Tabs().OpenFunctionTab(app.Document().DocumentData().registry.FindByName("Main")));
+    CSplREdit& mainEditor = activeTab()->FunctionView()->Editor();
+    mainEditor.Model().SetCaret(mainEditor.Model().RecordCount(), 0);
+    ASSERT_TRUE(mainEditor.RunCommand(LogicEditCommand::AddDoAtCurrent));
+    QTest::keyClicks(&mainEditor, "Zhit");
+    QTest::keyClick(&mainEditor, Qt::Key_Tab);
+    QTest::keyClicks(&mainEditor, "hit");
+    SearchRequest request;
+    request.searchUnitFunction = 1;
+    request.unitFunctionName = 1;
+    request.searchLogicDescriptionField = 1;
+    request.findText = "hit";
+    frame.InspectionPane().ClearMessages();
+    CFindResultSet(app.Document().DocumentData(), app.MessageContext())
+        .SearchAll(request, nullptr)
+        .WriteTo(frame.InspectionPane());
+    QCoreApplication::processEvents();
+    const QStringList lines = edit->Lines();
+    const int secondHit = static_cast<int>(lines.indexOf(QRegularExpression(".*3 行目: \\(2 .*")));
+    ASSERT_GE(secondHit, 0) << lines.join('\n').toStdString();
+    app.Tabs().CloseAllTabs();
+    DoubleClickLine(*edit, secondHit);
+    ASSERT_EQ(ActiveFunctionName(app), "Main");
+    CSplREdit& reopened = activeTab()->FunctionView()->Editor();
+    EXPECT_EQ(reopened.Model().Caret().line, 2);
+    // The second occurrence: the one typed into the slot after the member.
+    EXPECT_EQ(reopened.Model().Caret().column, reopened.Model().LineText(2).lastIndexOf("hit"));
+    EXPECT_TRUE(reopened.hasFocus());
+
+    // Header-field and content jumps of the main window's requests land in the tab's boxes.
+    frame.Messages().PostJump(0, 2);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(activeTab()->HeaderForm()->NameBox().hasFocus());
+    frame.Messages().PostJump(0, 5);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(activeTab()->ContentView()->hasFocus());
+
+    // The replace-all and the advanced search start with the selected text of the tab, up to its line break.
+    const CLogicLine* hitLine = reopened.Model().Record(2);
+    reopened.SelectRange({2, CLogicEditModel::SlotColumn(*hitLine, 0, 0)},
+                         {2, CLogicEditModel::SlotColumn(*hitLine, 0, 4)});
+    frame.OnCommand(CommandReplaceAll);
+    auto* replace = ShownDialog<CAllReplaceDlg>();
+    ASSERT_NE(replace, nullptr);
+    EXPECT_EQ(replace->FindBox()->text(), "Zhit");
+    EXPECT_EQ(replace->FindBox()->selectedText(), "Zhit");
+    replace->hide();
+    reopened.SelectRange({1, 0}, {2, 2});
+    frame.OnCommand(CommandAdvancedSearch);
+    auto* search = ShownDialog<CAdvancedSearchDlg>();
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->FindBox()->text(), reopened.Model().LineText(1));
+    search->hide();
+
+    app.Document().SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
 }

@@ -1,9 +1,11 @@
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
+#include "editor/LogicToolbox.h"
 #include "editor/ui/FontFaces.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
+#include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -11,12 +13,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -262,6 +268,45 @@ TEST_F(LogicEditorWidgetTest, ToolboxPagesAreSharedByEveryForm) {
     form->ClickToolboxButton(1208); // and back to the page shown before
     EXPECT_TRUE(second.ToolboxButton(1325)->isVisible());
     form->ShowToolboxPage(1);
+}
+
+TEST_F(LogicEditorWidgetTest, AFnNameTypedIsCommittedWhenAnotherBoxTakesTheFocus) {
+    CUnitFunction* callee = document.registry.CreateFunction("Callee", document.GetModelOptions());
+    CUnitFunction::AppendChild(document.registry.origin, callee);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* other = new QLineEdit;
+    layout->addWidget(other);
+    form->setParent(&window);
+    const auto release = qScopeGuard([this] { form->setParent(nullptr); });
+    layout->addWidget(form.get());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Editor().setFocus();
+    Editor().RunCommand(AddFnAtCurrent);
+    QTest::keyClicks(&Editor(), "Callee");
+    ASSERT_TRUE(Model().IsFnNameChanged());
+    // The form's own candidate box goes on editing the name.
+    form->CandidateBox()->setFocus();
+    EXPECT_TRUE(Model().IsFnNameChanged());
+    Editor().setFocus();
+    other->setFocus();
+    EXPECT_FALSE(Model().IsFnNameChanged());
+    EXPECT_EQ(Model().Record(0)->calledInternalID, callee->InternalID);
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, EveryToolboxCaptionFitsItsButton) {
+    constexpr int kButtonSize = 48; // square, as the form lays them out
+    for (const ::ToolboxButton& entry : kToolboxButtons) {
+        const QPushButton* button = form->ToolboxButton(entry.id);
+        const QFontMetrics metrics(button->font());
+        const QStringList lines = button->text().split('\n');
+        EXPECT_LE(metrics.lineSpacing() * lines.size(), kButtonSize) << button->text().toStdString();
+        for (const QString& line : lines)
+            EXPECT_LT(metrics.horizontalAdvance(QString(line).replace("&&", "&")), kButtonSize) << line.toStdString();
+    }
 }
 
 TEST(LogicEditorFonts, MissingFacesFallBackToAFaceOfTheirScript) {
