@@ -16,6 +16,27 @@ QString GetLineMarkTipText(const CLogicLine& line, const LineMarkTable& marks) {
     return tip;
 }
 
+QString GetNameTipText(const CLogicLine& line, int column, const MemberDefinitionList& members) {
+    const QString& member = line.textSlots[0].text;
+    const QString& state = line.textSlots[2].text;
+    const auto within = [column](int start, const QString& text) {
+        return column >= start && column < start + text.size();
+    };
+    const bool memberLine =
+        line.lineKind == SyntaxIf || line.lineKind == SyntaxDo || line.lineKind == SyntaxTransitState;
+    if (member.isEmpty())
+        return {};
+    if ((memberLine || line.lineKind == SyntaxSwitch) && within(line.Home, member)) {
+        const CMemberDefinition* definition = FindRegisteredMember(members, member);
+        return definition ? definition->explanation : QString();
+    }
+    if (memberLine && !state.isEmpty() && within(line.Home2, state)) {
+        const CStateDefinition* definition = FindRegisteredMemberState(members, member, state);
+        return definition ? definition->explanation : QString();
+    }
+    return {};
+}
+
 LinkText ExtractLinkText(const QString& text, int start) {
     LinkText link;
     start = std::clamp(start, 0, static_cast<int>(text.size()));

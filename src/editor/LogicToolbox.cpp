@@ -162,3 +162,24 @@ void ToggleLineMark(CLogicEditModel& model, int line, int mark) {
     record->mark ^= 1u << mark;
     ModelShell().SetDocumentModified();
 }
+
+void SetLineMarkTexts(CLogicEditModel& model, int line, const QString& memo, const std::array<QString, 3>& files) {
+    CLogicLine* record = model.Record(line);
+    if (!record)
+        return;
+    record->memo = memo.left(CLogicLine::MaxMemoLength);
+    for (size_t i = 0; i < record->urls.size(); ++i)
+        record->urls[i] = files[i].left(CLogicLine::MaxUrlLength);
+    ModelShell().SetDocumentModified();
+}
+
+void DeleteLineMarks(CLogicEditModel& model, int line) {
+    CLogicLine* record = model.Record(line);
+    if (!record)
+        return;
+    record->mark = 0;
+    record->memo.clear();
+    for (QString& url : record->urls)
+        url.clear();
+    ModelShell().SetDocumentModified();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 
 class CLogicEditModel;
@@ -35,3 +37,8 @@ int GuideLevelColour(int top, int indent);
 
 // Flips one line-mark bit (0 to 14) of a line record and marks the document modified.
 void ToggleLineMark(CLogicEditModel& model, int line, int mark);
+// Stores what the line-mark editor returns for a line, each text cut to what a line holds, and marks the
+// document modified.
+void SetLineMarkTexts(CLogicEditModel& model, int line, const QString& memo, const std::array<QString, 3>& files);
+// Takes every mark, the memo and the file names off a line and marks the document modified.
+void DeleteLineMarks(CLogicEditModel& model, int line);

@@ -3,6 +3,7 @@
 #include "editor/LogicEditModel.h"
 #include "editor/LogicLinks.h"
 #include "model/DocumentData.h"
+#include "model/RuleVocabularyTables.h"
 #include "platform/MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,38 @@ TEST(LogicLinks, OnlyAddressesUnderTheColumnAreLinks) {
     ASSERT_TRUE(quoted.found);
     EXPECT_EQ(quoted.link.text, QStringLiteral("file:///tmp/x y.nuv"));
     EXPECT_FALSE(FindLinkAt(QStringLiteral("run.sh"), 2).found);
+}
+
+TEST(LogicTips, NamesAndMarksShowTheirExplanations) {
+    const MemberDefinitionList members{
+        {QStringLiteral("弁"), QStringLiteral("給水弁"), {{QStringLiteral("開"), QStringLiteral("水が流れる")}}}};
+    CLogicLine line;
+    line.lineKind = SyntaxIf;
+    line.Home = 3;
+    line.Home2 = 6;
+    line.textSlots[0].text = QStringLiteral("弁");
+    line.textSlots[2].text = QStringLiteral("開");
+    EXPECT_EQ(GetNameTipText(line, 3, members), QStringLiteral("給水弁"));
+    EXPECT_EQ(GetNameTipText(line, 6, members), QStringLiteral("水が流れる"));
+    for (int column : {2, 4, 5, 7})
+        EXPECT_TRUE(GetNameTipText(line, column, members).isEmpty()) << column;
+    line.lineKind = SyntaxSwitch;
+    EXPECT_EQ(GetNameTipText(line, 3, members), QStringLiteral("給水弁"));
+    EXPECT_TRUE(GetNameTipText(line, 6, members).isEmpty()) << "a switch line has no state";
+    line.lineKind = SyntaxCase;
+    EXPECT_TRUE(GetNameTipText(line, 3, members).isEmpty()) << "a case line's name is a state of no member";
+    line.lineKind = SyntaxDo;
+    line.textSlots[0].text = QStringLiteral("栓");
+    EXPECT_TRUE(GetNameTipText(line, 3, members).isEmpty()) << "not registered";
+    EXPECT_TRUE(GetNameTipText(line, 6, members).isEmpty()) << "a state of a member not registered";
+
+    LineMarkTable marks;
+    marks.attributes[0].name = QStringLiteral("要確認");
+    marks.attributes[3].name = QStringLiteral("保留");
+    line.mark = (1u << 0) | (1u << 3);
+    line.memo = QStringLiteral("仕様書");
+    line.urls[1] = QStringLiteral("https://example.org");
+    EXPECT_EQ(GetLineMarkTipText(line, marks), QStringLiteral("要確認: 保留: 仕様書\r\nhttps://example.org "));
 }
 
 TEST_F(LogicToolboxTest, ContextCandidatesMarkWhereTheRecentNamesStart) {

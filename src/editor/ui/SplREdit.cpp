@@ -1,9 +1,12 @@
 #include "editor/ui/SplREdit.h"
 
+#include "editor/ui/LineMarkDialog.h"
+
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicLinks.h"
 #include "editor/LogicToolbox.h"
 #include "editor/ui/FontFaces.h"
+#include "editor/ui/LineMarkDialog.h"
 #include "editor/ui/SystemLogicClipboard.h"
 #include "model/DocumentData.h"
 #include "model/ModelShell.h"
@@ -27,6 +30,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -99,6 +103,16 @@ QString Doubled(QString text) {
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
+// Shows a tip at the help event's place, or hides the one shown when the text is empty.
+void ShowTip(QHelpEvent* e, const QString& text) {
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        e->ignore();
+    } else {
+        QToolTip::showText(e->globalPos(), text);
+    }
+}
+
 } // namespace
 
 // The left margin: line numbers, line-mark symbols and the bar of lines added since loading.
@@ -117,6 +131,20 @@ protected:
         const int line = m_editor.LineAt(e->position().toPoint().y());
         if (line >= 0 && line < m_editor.m_model.RecordCount())
             m_editor.ShowLineMarkMenu(line, e->globalPosition().toPoint());
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton)
+            m_editor.EditLineMark(m_editor.LineAt(e->position().toPoint().y()));
+    }
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::ToolTip)
+            return QWidget::event(e);
+        auto* help = static_cast<QHelpEvent*>(e);
+        const CLogicLine* record = m_editor.m_model.Record(m_editor.LineAt(help->pos().y()));
+        ShowTip(help, record && record->mark != 0
+                          ? GetLineMarkTipText(*record, m_editor.m_model.Document().lineMarkTable)
+                          : QString());
+        return true;
     }
 
 private:
@@ -357,6 +385,27 @@ int CSplREdit::LineAt(int y) const {
             break;
     }
     return -1;
+}
+
+bool CSplREdit::viewportEvent(QEvent* e) {
+    if (e->type() != QEvent::ToolTip)
+        return QPlainTextEdit::viewportEvent(e);
+    auto* help = static_cast<QHelpEvent*>(e);
+    ShowTip(help, NameTipAt(help->pos()));
+    return true;
+}
+
+QString CSplREdit::NameTipAt(const QPoint& point) const {
+    const int line = LineAt(point.y());
+    const CLogicLine* record = m_model.Record(line);
+    if (!record)
+        return {};
+    // The character under the point, not the boundary nearest to it.
+    const QTextCursor cursor = cursorForPosition(point);
+    int column = EditPositionOf(cursor.position()).column;
+    if (cursorRect(cursor).left() > point.x())
+        --column;
+    return GetNameTipText(*record, column, m_model.Document().memberDefinitions);
 }
 
 // ---- keyboard ----
@@ -880,6 +929,28 @@ void CSplREdit::ShowLineMarkMenu(int line, const QPoint& globalPoint) {
     if (!chosen)
         return;
     ToggleLineMark(m_model, line, chosen->data().toInt());
+    m_margin->update();
+}
+
+void CSplREdit::EditLineMark(int line) {
+    const CLogicLine* record = m_model.Record(line);
+    if (!record || record->mark == 0)
+        return;
+    CLineMarkDialog dialog(
+        record->memo, record->urls,
+        [this](const QString& file) {
+            // The open button is an explicit request, as a Ctrl+click on a link is.
+            if (m_openLink)
+                m_openLink(file, Qt::ControlModifier);
+        },
+        this);
+    const int result = dialog.exec();
+    if (result == QDialog::Accepted)
+        SetLineMarkTexts(m_model, line, dialog.Memo(), dialog.Files());
+    else if (result == CLineMarkDialog::DeleteMarks)
+        DeleteLineMarks(m_model, line);
+    else
+        return;
     m_margin->update();
 }
 

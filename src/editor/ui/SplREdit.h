@@ -56,6 +56,8 @@ public:
     int MarginWidth() const;
     // The line under a viewport y, -1 below the last block.
     int LineAt(int y) const;
+    // The explanation of the registered member or state under a viewport point; empty elsewhere.
+    QString NameTipAt(const QPoint& point) const;
 
 signals:
     // After every change of the lines or of the caret: the form updates its toolbox and side panes.
@@ -63,6 +65,7 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
@@ -94,6 +97,8 @@ private:
     void MoveInsideSlot(bool left, bool word);
     void ShowContextMenuAt(const QPoint& globalPoint);
     void ShowLineMarkMenu(int line, const QPoint& globalPoint);
+    // The memo and file names of a marked line in the line-mark editor; the dialog may also remove the marks.
+    void EditLineMark(int line);
     void PaintGuides();
     void PaintMargin(QPainter& painter, const QRect& rect);
     void ClearPreedit();

@@ -3,6 +3,7 @@
 #include "editor/LogicToolbox.h"
 #include "editor/ui/FontFaces.h"
 #include "editor/ui/FunctionView.h"
+#include "editor/ui/LineMarkDialog.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
@@ -18,10 +19,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -307,6 +311,98 @@ TEST_F(LogicEditorWidgetTest, EveryToolboxCaptionFitsItsButton) {
         for (const QString& line : lines)
             EXPECT_LT(metrics.horizontalAdvance(QString(line).replace("&&", "&")), kButtonSize) << line.toStdString();
     }
+}
+
+TEST_F(LogicEditorWidgetTest, DoubleClickingAMarkedLineInTheMarginEditsItsMarks) {
+    Editor().RunCommand(AddIfAtCurrent);
+    Editor().RunCommand(AddDoAfter);
+    QWidget* margin = Editor().childAt(QPoint(Editor().contentsRect().left() + 2, Editor().height() / 2));
+    ASSERT_NE(margin, nullptr);
+    const auto marginPointOf = [&](int line) {
+        const QTextBlock block = Editor().document()->findBlockByNumber(line);
+        return QPoint(4, Editor().cursorRect(QTextCursor(block)).center().y());
+    };
+    // Answers the line-mark editor with `answer` and records that it opened.
+    int opened = 0;
+    const auto answerWith = [&](std::function<void(CLineMarkDialog&)> answer) {
+        QTimer::singleShot(0, [&opened, answer] {
+            auto* dialog = qobject_cast<CLineMarkDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            ++opened;
+            answer(*dialog);
+        });
+    };
+
+    // A line without marks opens nothing.
+    answerWith([](CLineMarkDialog& dialog) { dialog.reject(); });
+    QTest::mouseDClick(margin, Qt::LeftButton, Qt::NoModifier, marginPointOf(0));
+    QApplication::processEvents();
+    EXPECT_EQ(opened, 0);
+
+    ToggleLineMark(Model(), 0, 2);
+    const QString longFile(300, QLatin1Char('f'));
+    answerWith([&](CLineMarkDialog& dialog) {
+        dialog.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("確認"));
+        dialog.FileBox(1).setText(QStringLiteral("https://example.org/spec"));
+        dialog.accept();
+    });
+    QTest::mouseDClick(margin, Qt::LeftButton, Qt::NoModifier, marginPointOf(0));
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(Model().Record(0)->memo, QStringLiteral("確認"));
+    EXPECT_EQ(Model().Record(0)->urls[1], QStringLiteral("https://example.org/spec"));
+    EXPECT_EQ(Model().Record(0)->mark, 1u << 2);
+
+    // Cancel keeps everything; the delete button takes the marks and their texts off.
+    answerWith([](CLineMarkDialog& dialog) {
+        dialog.FileBox(0).setText(QStringLiteral("lost"));
+        dialog.reject();
+    });
+    QTest::mouseDClick(margin, Qt::LeftButton, Qt::NoModifier, marginPointOf(0));
+    EXPECT_TRUE(Model().Record(0)->urls[0].isEmpty());
+    answerWith([](CLineMarkDialog& dialog) { dialog.done(CLineMarkDialog::DeleteMarks); });
+    QTest::mouseDClick(margin, Qt::LeftButton, Qt::NoModifier, marginPointOf(0));
+    EXPECT_EQ(opened, 3);
+    EXPECT_EQ(Model().Record(0)->mark, 0u);
+    EXPECT_TRUE(Model().Record(0)->memo.isEmpty());
+    EXPECT_TRUE(Model().Record(0)->urls[1].isEmpty());
+
+    // Texts from elsewhere are cut to what a line holds.
+    SetLineMarkTexts(Model(), 1, QString(), {longFile, QString(), QString()});
+    EXPECT_EQ(Model().Record(1)->urls[0].size(), CLogicLine::MaxUrlLength);
+}
+
+TEST_F(LogicEditorWidgetTest, TipsExplainRegisteredNamesAndLineMarks) {
+    document.memberDefinitions.push_back(
+        {QStringLiteral("弁"), QStringLiteral("給水弁"), {{QStringLiteral("開"), QStringLiteral("水が流れる")}}});
+    Editor().RunCommand(AddIfAtCurrent);
+    Compose(QStringLiteral("弁"));
+    Model().SetCaret(0, Model().Record(0)->Home2);
+    Editor().Render(false);
+    Compose(QStringLiteral("開"));
+    ASSERT_EQ(Slot(0, 2), QStringLiteral("開"));
+    // A widget with nothing to explain ignores the event.
+    const auto tipAt = [](QWidget* widget, const QPoint& point) {
+        QHelpEvent help(QEvent::ToolTip, point, widget->mapToGlobal(point));
+        QApplication::sendEvent(widget, &help);
+        return help.isAccepted() ? QToolTip::text() : QString();
+    };
+    const auto pointAt = [&](int column) {
+        QTextCursor cursor(Editor().document()->firstBlock());
+        cursor.setPosition(column);
+        return Editor().cursorRect(cursor).center() + QPoint(2, 0);
+    };
+    EXPECT_EQ(tipAt(Editor().viewport(), pointAt(Model().Record(0)->Home)), QStringLiteral("給水弁"));
+    EXPECT_EQ(tipAt(Editor().viewport(), pointAt(Model().Record(0)->Home2)), QStringLiteral("水が流れる"));
+    EXPECT_TRUE(tipAt(Editor().viewport(), pointAt(0)).isEmpty()) << "the indent explains nothing";
+
+    QWidget* margin = Editor().childAt(QPoint(Editor().contentsRect().left() + 2, Editor().height() / 2));
+    ASSERT_NE(margin, nullptr);
+    const QPoint markPoint(4, pointAt(0).y());
+    EXPECT_TRUE(tipAt(margin, markPoint).isEmpty()) << "no marks yet";
+    document.lineMarkTable.attributes[1].name = QStringLiteral("保留");
+    ToggleLineMark(Model(), 0, 1);
+    EXPECT_EQ(tipAt(margin, markPoint), QStringLiteral("保留: "));
 }
 
 TEST(LogicEditorFonts, MissingFacesFallBackToAFaceOfTheirScript) {
