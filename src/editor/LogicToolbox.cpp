@@ -2,6 +2,7 @@
 
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
+#include "model/DocumentData.h"
 #include "model/LogicLine.h"
 #include "model/ModelShell.h"
 #include "model/RuleVocabularyTables.h"
@@ -91,6 +92,8 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
         return model.CanDeleteSyntaxBlock();
     case 1331:
         return model.CanDeleteSyntaxFrame();
+    case 1332:
+        return CanSelectSameNamedFunction(model);
     case 1339:
     case 1340: {
         if (!CaretRecordAllows(model))
@@ -105,8 +108,8 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
             if (page == button)
                 return true;
         }
-        // while, for and redo never are; the font, same-name, registration, event and
-        // state buttons wait for their commands.
+        // while, for and redo never are; the font, registration, event and state buttons wait for their
+        // commands.
         return false;
     }
 }
@@ -140,6 +143,8 @@ int ToolboxButtonCommand(const CLogicEditModel& model, int button) {
         return DeleteBlock;
     case 1331:
         return DeleteFrame;
+    case 1332:
+        return SelectFunction;
     case 1339:
         return HankakuNegation;
     case 1340:
@@ -147,6 +152,12 @@ int ToolboxButtonCommand(const CLogicEditModel& model, int button) {
     default:
         return 0;
     }
+}
+
+bool CanSelectSameNamedFunction(const CLogicEditModel& model) {
+    const CLogicLine* record = model.Record(model.CaretLine());
+    return record && record->lineKind == SyntaxFn && !record->textSlots[0].text.isEmpty() &&
+           model.Document().environment.enableDuplicateFunctionName != 0;
 }
 
 int GuideLevelColour(int top, int indent) {

@@ -31,6 +31,10 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button);
 // on it and add after the caret line otherwise; 0 when the button is disabled or runs no editor command.
 int ToolboxButtonCommand(const CLogicEditModel& model, int button);
 
+// Whether the caret stands on an Fn line with a name whose unit function may be chosen among those of that
+// name, which the document allows only when names may repeat.
+bool CanSelectSameNamedFunction(const CLogicEditModel& model);
+
 // Level colour of an if guide: 0, 1 or 2 by the nesting its column gives, cycling every three levels. An
 // indent of 0 gives level 0 everywhere.
 int GuideLevelColour(int top, int indent);

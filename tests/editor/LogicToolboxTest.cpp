@@ -40,6 +40,23 @@ TEST_F(LogicToolboxTest, StatementButtonsFillTheAppendLineOrAddAfterTheCaret) {
     EXPECT_FALSE(RunLogicEditCommand(model, EditSelectAll));
 }
 
+TEST_F(LogicToolboxTest, SameNamedFunctionsAreOfferedOnANamedFnLineWhenNamesMayRepeat) {
+    CLogicEditModel model(document, *document.registry.origin, clipboard);
+    model.OnAddFnAtCurrent();
+    model.SetCaret(0, model.Record(0)->Home);
+    EXPECT_FALSE(IsToolboxButtonEnabled(model, 1332)) << "an Fn line without a name";
+    model.Record(0)->textSlots[0].text = QStringLiteral("加熱");
+    document.environment.enableDuplicateFunctionName = 1;
+    EXPECT_TRUE(IsToolboxButtonEnabled(model, 1332));
+    EXPECT_EQ(ToolboxButtonCommand(model, 1332), SelectFunction);
+    document.environment.enableDuplicateFunctionName = 0;
+    EXPECT_FALSE(IsToolboxButtonEnabled(model, 1332));
+    EXPECT_EQ(ToolboxButtonCommand(model, 1332), 0);
+    document.environment.enableDuplicateFunctionName = 1;
+    model.OnAddDoAfter();
+    EXPECT_FALSE(CanSelectSameNamedFunction(model)) << "a Do line";
+}
+
 TEST(LogicEditCommandMap, CandidateIdsSkipTheSeparator) {
     EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate, 0, 3), 0);
     EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate + 2, 2, 3), -1) << "the separator's place has no item";

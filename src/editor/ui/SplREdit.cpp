@@ -1,6 +1,7 @@
 #include "editor/ui/SplREdit.h"
 
 #include "editor/ui/LineMarkDialog.h"
+#include "editor/ui/SelectFunctionDialog.h"
 
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicLinks.h"
@@ -729,6 +730,8 @@ bool CSplREdit::IsCommandEnabled(int id) const {
         return m_model.IsUndoAvailable();
     case EditSelectAll:
         return true;
+    case SelectFunction:
+        return CanSelectSameNamedFunction(m_model);
     default:
         return false;
     }
@@ -745,6 +748,17 @@ bool CSplREdit::RunCommand(int id) {
     if (id == EditSelectAll) {
         m_model.Select(0, 0, m_model.RecordCount(), 0);
         Changed(false);
+        return true;
+    }
+    if (id == SelectFunction) {
+        if (!CanSelectSameNamedFunction(m_model))
+            return false;
+        CSelectFunctionDialog dialog(m_model.Document(), m_model.Function(),
+                                     m_model.Record(m_model.CaretLine())->textSlots[0].text,
+                                     m_context ? *m_context : DefaultMessageContext(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            Changed(true);
+        setFocus();
         return true;
     }
     if (!RunLogicEditCommand(m_model, id))
@@ -892,7 +906,7 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
     add(menu.get(), text(StringId::LogicMenuPasteLines), PasteLines, true);
     add(menu.get(), text(StringId::LogicMenuSelectAll), EditSelectAll, true);
     menu->addSeparator();
-    add(menu.get(), text(StringId::LogicMenuSelectFunction), SelectFunction, false);
+    add(menu.get(), text(StringId::LogicMenuSelectFunction), SelectFunction, true);
     add(menu.get(), text(StringId::LogicMenuFont), EditFont, false);
     add(menu.get(), text(StringId::LogicMenuRegisterMemberName), RegisterThisMemberName, false);
     LocalizeRichEditContextMenu(context, *menu, keyword(SyntaxDo), keyword(SyntaxFn));

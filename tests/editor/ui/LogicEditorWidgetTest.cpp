@@ -4,6 +4,7 @@
 #include "editor/ui/FontFaces.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/LineMarkDialog.h"
+#include "editor/ui/SelectFunctionDialog.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
@@ -11,6 +12,7 @@
 #include "texts/StringTable.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -403,6 +405,34 @@ TEST_F(LogicEditorWidgetTest, TipsExplainRegisteredNamesAndLineMarks) {
     document.lineMarkTable.attributes[1].name = QStringLiteral("保留");
     ToggleLineMark(Model(), 0, 1);
     EXPECT_EQ(tipAt(margin, markPoint), QStringLiteral("保留: "));
+}
+
+TEST_F(LogicEditorWidgetTest, SelectingTheSameNamedFunctionCanMakeANewOne) {
+    document.environment.enableDuplicateFunctionName = 1;
+    Editor().RunCommand(AddFnAtCurrent);
+    Model().Record(0)->textSlots[0].text = QStringLiteral("加熱");
+    Model().SetCaret(0, Model().Record(0)->Home);
+    const std::unique_ptr<QMenu> menu = Editor().CreateContextMenu();
+    const QList<QAction*> actions = menu->actions();
+    const auto item = std::find_if(actions.begin(), actions.end(),
+                                   [](const QAction* action) { return action->data().toInt() == SelectFunction; });
+    ASSERT_NE(item, actions.end());
+    EXPECT_TRUE((*item)->isEnabled());
+    form->UpdateToolboxButtons();
+    EXPECT_TRUE(form->ToolboxButton(1332)->isEnabled());
+
+    const int before = document.registry.Count();
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<CSelectFunctionDialog*>(QApplication::activeModalWidget())) {
+            dialog->CreateNewBox().click();
+            dialog->accept();
+        }
+    });
+    ASSERT_TRUE(Editor().RunCommand(SelectFunction));
+    ASSERT_EQ(document.registry.Count(), before + 1);
+    const auto named = std::count_if(document.registry.Functions().begin(), document.registry.Functions().end(),
+                                     [](const auto& entry) { return entry.second.name == QStringLiteral("加熱"); });
+    EXPECT_GE(named, 1);
 }
 
 TEST(LogicEditorFonts, MissingFacesFallBackToAFaceOfTheirScript) {
