@@ -110,8 +110,7 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     connect(m_omitReason, &QCheckBox::clicked, this, &CNUVView::OnOmitReasonClicked);
     connect(m_reasonButton, &QPushButton::clicked, this, &CNUVView::EditReasonInDialog);
     connect(m_uniqueLabelButton, &QPushButton::clicked, this, [this] { OpenFieldDialog(m_uniqueLabelDialog); });
-    connect(m_requirementsButton, &QPushButton::clicked, this,
-            [this] { OpenFieldDialog(m_requirementItemsDialog); });
+    connect(m_requirementsButton, &QPushButton::clicked, this, [this] { OpenFieldDialog(m_requirementItemsDialog); });
     m_manHours->installEventFilter(this);
     Fill();
 }
