@@ -28,7 +28,10 @@ QString FormatUniqueLabelTimestamp(const QDateTime& local, int offsetMinutes) {
 }
 
 QString FormatNumberedLabel(const QString& prefix, qint64 number) {
-    return prefix + QStringLiteral("%1").arg(number, 3, 10, QChar('0'));
+    // Labels count from 1; a sign would go before the zeros.
+    if (number < 0)
+        return prefix + QStringLiteral("%1").arg(number, 3, 10, QChar('0'));
+    return prefix + QString::number(number).rightJustified(3, u'0');
 }
 
 CUniqueLabelGenerator::CUniqueLabelGenerator(const CDocumentData& data) : m_data(data) {
@@ -48,12 +51,13 @@ QString CUniqueLabelGenerator::GenerateUniqueLabel(CUniqueLabelClock& clock) {
         const QString& prefix = m_data.uniqueLabelPrefix;
         qint64& next = m_nextNumber.try_emplace(prefix, 1).first->second;
         for (; next <= LastLabelNumber; ++next) {
-            if (IsUniqueLabelUnused(FormatNumberedLabel(prefix, next)))
+            label = FormatNumberedLabel(prefix, next);
+            if (IsUniqueLabelUnused(label))
                 break;
         }
         if (next > LastLabelNumber)
             return {};
-        label = FormatNumberedLabel(prefix, next++);
+        ++next;
     } else if (m_data.uniqueLabelMethod == UniqueLabelTimestamp) {
         QDateTime now = clock.LocalNow();
         label = FormatUniqueLabelTimestamp(now, clock.StandardOffsetMinutes());

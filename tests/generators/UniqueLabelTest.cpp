@@ -32,6 +32,8 @@ TEST(UniqueLabelTest, NumberedLabelsSkipUsedAndDiscontinuedOnesAndGrowPastThreeD
 
     EXPECT_EQ(FormatNumberedLabel(QString(), 1000), QStringLiteral("1000"));
     EXPECT_EQ(FormatNumberedLabel(QStringLiteral("F"), 7), QStringLiteral("F007"));
+    EXPECT_EQ(FormatNumberedLabel(QStringLiteral("F"), 0), QStringLiteral("F000"));
+    EXPECT_EQ(FormatNumberedLabel(QStringLiteral("F"), -5), QStringLiteral("F-05"));
 }
 
 TEST(UniqueLabelTest, TimestampLabelsShowTheStandardOffsetAndNeverRepeat) {

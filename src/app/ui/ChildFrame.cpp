@@ -9,6 +9,8 @@
 #include "editor/ui/NUVView.h"
 #include "editor/ui/OutputView.h"
 #include "editor/ui/SplREdit.h"
+#include "generators/ui/ChangeRequirementDialog.h"
+#include "generators/ui/UniqueLabelDialog.h"
 #include "logic/SearchHit.h"
 #include "model/AbstractIndexItem.h"
 
@@ -44,6 +46,20 @@ CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, const
     m_headerForm = new CNUVView(document.DocumentData(), function, *this, messages);
     setWindowTitle(m_headerForm->TabTitle());
     connect(m_headerForm, &CNUVView::TabTitleChanged, this, &QWidget::setWindowTitle);
+    const auto reported = [this](bool changed) {
+        if (changed)
+            FunctionHeaderChanged(m_function);
+        return changed;
+    };
+    m_headerForm->SetFieldDialogs(
+        [this, reported](QWidget* parent) {
+            CSystemUniqueLabelClock clock;
+            return reported(EditUniqueLabel(m_document.DocumentData(), m_function, clock, parent));
+        },
+        [this, reported, &messages](QWidget* parent) {
+            CChangeRequirementDialog dialog(m_document.DocumentData(), m_function, messages, parent);
+            return reported(dialog.exec() == QDialog::Accepted);
+        });
     m_contentView = new CFunctionContentView(document.DocumentData(), function, *this);
     m_splitter->addWidget(m_headerForm);
     m_splitter->addWidget(m_contentView);

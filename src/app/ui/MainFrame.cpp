@@ -13,6 +13,7 @@
 #include "app/ui/NavigationPanes.h"
 #include "app/ui/ShellCommands.h"
 #include "app/ui/WindowsDlg.h"
+#include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/LogicEditorCommands.h"
 #include "editor/ui/SplREdit.h"
@@ -38,6 +39,7 @@
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -564,6 +566,20 @@ QString CMainFrame::GeneratedDocumentName() const {
 
 void CMainFrame::SetGeneratedDocumentModified() {
     m_document.SetModified();
+}
+
+void CMainFrame::ReplaceActiveContentSelection(const QString& text) {
+    const CNUVDoc* tab = m_document.GetActiveDocument();
+    CChildFrame* window = tab ? TabWindow(*tab) : nullptr;
+    if (!window)
+        return;
+    CFunctionContentView* content = window->ContentView();
+    QTextCursor cursor = content->textCursor();
+    cursor.insertText(text);
+    content->setTextCursor(cursor);
+    content->StoreContent();
+    activateWindow();
+    content->setFocus(Qt::MouseFocusReason);
 }
 
 const CUnitFunction* CMainFrame::ActiveFunction() const {

@@ -170,6 +170,7 @@ private:
     QString GeneratedDocumentPath() const override;
     QString GeneratedDocumentName() const override;
     void SetGeneratedDocumentModified() override;
+    void ReplaceActiveContentSelection(const QString& text) override;
     DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.

@@ -55,7 +55,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     // The Find and Replace dialogs of the platform have no place in a menu or toolbar.
     add(Find, tab, DocumentOpen);
     add(Replace, tab, DocumentOpen);
-    add(NaturalSentences, tab, None, "Ctrl+Shift+N");
     add(InsertObject, unavailable, ContentControlFocus);
     add(LinkSettings, tab, None);
     add(ObjectProperties, unavailable, ContentControlFocus);

@@ -61,11 +61,10 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     m_reason = Box(this);
     m_reasonButton = new QPushButton(Msg::Detail(messages), this);
     m_omitReason = new QCheckBox(Msg::OmitReason(messages), this);
-    // The numbering and the requirement dialogs belong to the generators; their buttons wait for them.
-    auto* numbering = new QPushButton(Msg::AssignWord(messages), this);
-    numbering->setEnabled(false);
-    auto* changeRequirements = new QPushButton(Msg::Change(messages), this);
-    changeRequirements->setEnabled(false);
+    m_uniqueLabelButton = new QPushButton(Msg::AssignWord(messages), this);
+    m_uniqueLabelButton->setEnabled(false);
+    m_requirementsButton = new QPushButton(Msg::Change(messages), this);
+    m_requirementsButton->setEnabled(false);
     for (QLineEdit* box : {m_outlineNumber, m_manHours, m_descendantsTotal, m_total})
         box->setMaximumWidth(90);
 
@@ -81,8 +80,8 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     layout->setSpacing(3);
     layout->addLayout(row(
         {label(Msg::OutlineNumber(messages)), m_outlineNumber, label(Msg::FunctionName(messages)), m_name}, m_name));
-    layout->addLayout(row({label(Msg::UniqueLabel(messages)), m_uniqueLabel, numbering,
-                           label(Msg::RequirementPlural(messages)), m_requirements, changeRequirements},
+    layout->addLayout(row({label(Msg::UniqueLabel(messages)), m_uniqueLabel, m_uniqueLabelButton,
+                           label(Msg::RequirementPlural(messages)), m_requirements, m_requirementsButton},
                           m_requirements));
     layout->addLayout(row({label(Msg::FunctionAttribute(messages)), m_attribute,
                            label(LoadString(StringId::CodeSymbolLabel)), m_codeSymbol},
@@ -110,6 +109,8 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     connect(m_reason, &QLineEdit::textEdited, this, &CNUVView::OnReasonEdited);
     connect(m_omitReason, &QCheckBox::clicked, this, &CNUVView::OnOmitReasonClicked);
     connect(m_reasonButton, &QPushButton::clicked, this, &CNUVView::EditReasonInDialog);
+    connect(m_uniqueLabelButton, &QPushButton::clicked, this, [this] { OpenFieldDialog(m_uniqueLabelDialog); });
+    connect(m_requirementsButton, &QPushButton::clicked, this, [this] { OpenFieldDialog(m_requirementItemsDialog); });
     m_manHours->installEventFilter(this);
     Fill();
 }
@@ -285,6 +286,18 @@ void CNUVView::OnAttributeChosen() {
     }
     header.Type = text.left(CUnitFunctionHeader::MaxTypeLength);
     ReportHeaderChange();
+}
+
+void CNUVView::SetFieldDialogs(FieldDialog uniqueLabel, FieldDialog requirementItems) {
+    m_uniqueLabelDialog = std::move(uniqueLabel);
+    m_requirementItemsDialog = std::move(requirementItems);
+    m_uniqueLabelButton->setEnabled(static_cast<bool>(m_uniqueLabelDialog));
+    m_requirementsButton->setEnabled(static_cast<bool>(m_requirementItemsDialog));
+}
+
+void CNUVView::OpenFieldDialog(const FieldDialog& dialog) {
+    if (dialog && dialog(this))
+        Fill();
 }
 
 void CNUVView::EditReasonInDialog() {

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class CDocumentData;
 class CFunctionFormHost;
 class CUnitFunction;
@@ -30,6 +32,12 @@ public:
     // The outline number and the name as the tab shows them.
     QString TabTitle() const;
 
+    // Opens a header field's dialog over the form; true when the unit function or the document changed.
+    using FieldDialog = std::function<bool(QWidget* parent)>;
+    // The dialogs of the unique label and of the original requirement items that the "採番" and "変更" buttons open,
+    // filled in by the tab's owner; a button without its dialog stays disabled.
+    void SetFieldDialogs(FieldDialog uniqueLabel, FieldDialog requirementItems);
+
     QLineEdit& NameBox() const { return *m_name; }
     QLineEdit& ManHoursBox() const { return *m_manHours; }
     QComboBox& ManHoursUnitList() const { return *m_manHoursUnit; }
@@ -40,7 +48,10 @@ public:
     QComboBox& AttributeList() const { return *m_attribute; }
     QLineEdit& CodeSymbolBox() const { return *m_codeSymbol; }
     QLineEdit& OutlineNumberBox() const { return *m_outlineNumber; }
+    QLineEdit& UniqueLabelBox() const { return *m_uniqueLabel; }
     QLineEdit& RequirementsBox() const { return *m_requirements; }
+    QPushButton& UniqueLabelButton() const { return *m_uniqueLabelButton; }
+    QPushButton& RequirementsButton() const { return *m_requirementsButton; }
 
 signals:
     // The tab's title changed with the name or the outline number.
@@ -61,6 +72,7 @@ private:
     void OnAttributeChosen();
     void OnManHoursUnitChosen(int unit);
     void EditReasonInDialog();
+    void OpenFieldDialog(const FieldDialog& dialog);
     void UpdateOutlineNumberBox();
     void ReportHeaderChange();
 
@@ -76,7 +88,11 @@ private:
     QLineEdit* m_outlineNumber = nullptr;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_uniqueLabel = nullptr;
+    QPushButton* m_uniqueLabelButton = nullptr;
     QLineEdit* m_requirements = nullptr;
+    QPushButton* m_requirementsButton = nullptr;
+    FieldDialog m_uniqueLabelDialog;
+    FieldDialog m_requirementItemsDialog;
     QComboBox* m_attribute = nullptr;
     QLineEdit* m_codeSymbol = nullptr;
     QLineEdit* m_manHours = nullptr;

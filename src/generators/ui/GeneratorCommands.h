@@ -15,6 +15,7 @@ struct CMessageContext;
 enum GeneratorCommandId {
     CommandDecisionTable = 32892,
     CommandTestSpecification = 32943,
+    CommandNaturalSentences = 32991,
     CommandTraceability = 33000,
     CommandProcessMatrix = 33001,
     CommandCommentSource = 33196,
@@ -31,6 +32,9 @@ public:
     virtual void SetGeneratedDocumentModified() = 0;
     // The active tab's unit function; null without a tab.
     virtual const CUnitFunction* ActiveFunction() const = 0;
+    // Puts the text in place of the selection of the active tab's content pane as one edit the user can undo,
+    // and activates the pane as a click into it would.
+    virtual void ReplaceActiveContentSelection(const QString& text) = 0;
     virtual const CMessageContext& MessageContext() const = 0;
     virtual CInspectionView& InspectionPane() = 0;
     virtual void ShowInspectionPane() = 0;
@@ -42,8 +46,8 @@ protected:
     ~CGeneratorCommandHost() = default;
 };
 
-// The rows of the decision table, the test-specification draft, the traceability and process matrices and the
-// comment source.
+// The rows of the decision table, the test-specification draft, the natural sentences, the traceability and process
+// matrices and the comment source.
 void AddGeneratorCommands(CCommandRegistry& registry, CGeneratorCommandHost& host);
 
 // The Save-As prompt of the generator dialogs, starting from `name`; empty when cancelled.

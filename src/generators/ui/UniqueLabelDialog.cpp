@@ -115,3 +115,10 @@ void CUniqueLabelDialog::accept() {
     m_editor.Accept(m_applyToNew->isChecked());
     QDialog::accept();
 }
+
+bool EditUniqueLabel(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock, QWidget* parent) {
+    CUniqueLabelDialog dialog(data, function, clock, parent);
+    bool labelChanged = false;
+    QObject::connect(&dialog, &CUniqueLabelDialog::LabelChanged, [&labelChanged] { labelChanged = true; });
+    return dialog.exec() == QDialog::Accepted || labelChanged;
+}

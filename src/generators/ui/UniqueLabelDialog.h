@@ -41,3 +41,6 @@ private:
     QPushButton* m_add;
     QPushButton* m_remove;
 };
+
+// Runs the dialog for the unit function; true when its label or the document's label settings changed.
+bool EditUniqueLabel(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock, QWidget* parent);

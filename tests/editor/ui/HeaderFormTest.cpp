@@ -8,9 +8,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -150,6 +153,40 @@ TEST_F(HeaderFormTest, AttributeAndCodeSymbolAreStoredAndReported) {
     CNUVView isolatedForm(document, *isolated, host, messages);
     Retype(isolatedForm.OutlineNumberBox(), QStringLiteral("2"));
     EXPECT_EQ(sink.Texts().last(), QStringLiteral("移動元が存在しないため、移動できません。"));
+}
+
+TEST_F(HeaderFormTest, LabelAndRequirementButtonsOpenTheDialogsTheOwnerGives) {
+    CNUVView form(document, *callee, host, messages);
+    EXPECT_FALSE(form.UniqueLabelButton().isEnabled());
+    EXPECT_FALSE(form.RequirementsButton().isEnabled());
+
+    QStringList opened;
+    bool changes = false;
+    const auto dialog = [&](const QString& name, const std::function<void()>& change) {
+        return [&, name, change](QWidget* parent) {
+            EXPECT_EQ(parent, &form);
+            opened << name;
+            change();
+            return changes;
+        };
+    };
+    form.SetFieldDialogs(dialog(QStringLiteral("label"), [&] { callee->header.uniqueLabel = QStringLiteral("L-1"); }),
+                         dialog(QStringLiteral("items"), [&] {
+                             callee->header.ownRequirements = {QStringLiteral("R")};
+                             document.registry.RebuildAndNotify(document.indexRoot, document.GetModelOptions());
+                         }));
+    ASSERT_TRUE(form.UniqueLabelButton().isEnabled());
+    ASSERT_TRUE(form.RequirementsButton().isEnabled());
+
+    // A dialog that changed nothing leaves the boxes as they were; after a change they show the unit function.
+    QTest::mouseClick(&form.UniqueLabelButton(), Qt::LeftButton);
+    EXPECT_EQ(form.UniqueLabelBox().text(), QString());
+    changes = true;
+    QTest::mouseClick(&form.UniqueLabelButton(), Qt::LeftButton);
+    EXPECT_EQ(form.UniqueLabelBox().text(), QStringLiteral("L-1"));
+    QTest::mouseClick(&form.RequirementsButton(), Qt::LeftButton);
+    EXPECT_EQ(form.RequirementsBox().text(), QStringLiteral("R"));
+    EXPECT_EQ(opened, QStringList({QStringLiteral("label"), QStringLiteral("label"), QStringLiteral("items")}));
 }
 
 } // namespace

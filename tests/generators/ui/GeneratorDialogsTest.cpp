@@ -14,6 +14,7 @@
 #include "support/logic/LogicScript.h"
 #include "texts/MessageContext.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,8 +23,11 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -40,7 +44,8 @@ public:
     QString GeneratedDocumentPath() const override { return folder.filePath(QStringLiteral("spec.nuv")); }
     QString GeneratedDocumentName() const override { return QStringLiteral("spec.nuv"); }
     void SetGeneratedDocumentModified() override { ++modified; }
-    const CUnitFunction* ActiveFunction() const override { return nullptr; }
+    const CUnitFunction* ActiveFunction() const override { return active; }
+    void ReplaceActiveContentSelection(const QString& text) override { pasted << text; }
     const CMessageContext& MessageContext() const override { return context; }
     CInspectionView& InspectionPane() override { return pane; }
     void ShowInspectionPane() override {}
@@ -53,6 +58,8 @@ public:
     CInspectionView pane;
     DecisionTableSessionChoices choices;
     int modified = 0;
+    const CUnitFunction* active = nullptr;
+    QStringList pasted;
     platform::ScriptedMessageSink messages;
 };
 
@@ -145,6 +152,53 @@ TEST(GeneratorDialogsTest, NaturalSentenceWordsAreEditedKindByKind) {
     EXPECT_EQ(data.naturalSentenceWords.FunctionCallPostfix, QStringLiteral("を行う"));
     EXPECT_EQ(data.naturalSentenceWords.NestUse, 1);
     EXPECT_EQ(data.naturalSentenceWords.language, 1);
+}
+
+// Runs the command and answers its modal dialog with `answer` once it shows.
+void RunAnswered(const CCommandRegistry& registry, int id, std::function<void(QDialog&)> answer) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = true;
+            answer(*dialog);
+        }
+    });
+    registry.Dispatch(id);
+    QApplication::processEvents();
+    EXPECT_TRUE(shown);
+}
+
+TEST(GeneratorDialogsTest, NaturalSentenceCommandPutsTheActiveTabsSentencesAfterTheWordsDialog) {
+    TestHost host;
+    CCommandRegistry registry;
+    AddGeneratorCommands(registry, host);
+    ASSERT_NE(registry.Find(CommandNaturalSentences), nullptr);
+    EXPECT_EQ(registry.Find(CommandNaturalSentences)->shortcut, QStringLiteral("Ctrl+Shift+N"));
+
+    // Without a tab there is nothing to convert: no dialog either.
+    registry.Dispatch(CommandNaturalSentences);
+    EXPECT_TRUE(host.pasted.isEmpty());
+
+    host.active = host.data.registry.origin;
+    RunAnswered(registry, CommandNaturalSentences, [](QDialog& dialog) { dialog.reject(); });
+    EXPECT_TRUE(host.pasted.isEmpty());
+    EXPECT_EQ(host.modified, 0);
+
+    RunAnswered(registry, CommandNaturalSentences, [](QDialog& dialog) {
+        auto& page = dynamic_cast<CNaturalSentencePage&>(dialog);
+        page.LanguageBox()->setCurrentIndex(0);
+        page.OnAllDefault();
+        page.accept();
+    });
+    EXPECT_EQ(host.pasted, QStringList{QStringLiteral("If <A>が{a} then <X>を{x}せよ.\n")});
+    EXPECT_EQ(host.data.naturalSentenceWords.language, 0);
+    EXPECT_EQ(host.modified, 1);
+
+    // Lines that give no sentence leave the content alone.
+    host.pasted.clear();
+    host.data.registry.origin->logicLines.clear();
+    RunAnswered(registry, CommandNaturalSentences, [](QDialog& dialog) { dialog.accept(); });
+    EXPECT_TRUE(host.pasted.isEmpty());
 }
 
 TEST(GeneratorDialogsTest, RequirementItemsRefuseEmptyAndDuplicateItemsUntilTheUserAgrees) {
