@@ -1,5 +1,6 @@
 #include "app/TabPaneLayout.h"
 
+#include "editor/FunctionHeaderEdit.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 
@@ -17,7 +18,7 @@ TabPaneSizes TabPaneSizes::InUse(const CDocumentData& data, const CUnitFunction&
     const HeaderIOSettings& shared = data.headerIOSettings;
     const CUnitFunctionHeader& own = function.header;
     TabPaneSizes sizes;
-    sizes.headerHeight = AtLeastMinimum(data.funcHeaderFormHeight);
+    sizes.headerHeight = ClampHeaderRowHeight(data.funcHeaderFormHeight);
     sizes.functionHeight =
         AtLeastMinimum(shared.HorizontalSizeShared == 1 ? shared.FunctionHeight : own.FunctionHeight);
     const bool widthsShared = shared.VerticalSizeShared == 1;
@@ -37,6 +38,10 @@ bool StoreTabPaneSizes(CDocumentData& data, CUnitFunction& function, const TabPa
     own.FunctionWidth = sizes.functionWidth;
     if (sizes.output)
         own.OutputWidth = sizes.outputWidth;
+    // All tabs share the header row's height.
+    const int headerHeight = ClampHeaderRowHeight(sizes.headerHeight);
+    const bool headerChanged = headerHeight != data.funcHeaderFormHeight;
+    data.funcHeaderFormHeight = headerHeight;
     HeaderIOSettings& shared = data.headerIOSettings;
     if (shared.VerticalSizeShared == 1) {
         shared.InputWidth = own.InputWidth;
@@ -45,5 +50,5 @@ bool StoreTabPaneSizes(CDocumentData& data, CUnitFunction& function, const TabPa
     }
     if (shared.HorizontalSizeShared == 1)
         shared.FunctionHeight = own.FunctionHeight;
-    return shared.VerticalSizeShared == 1 || shared.HorizontalSizeShared == 1;
+    return headerChanged || shared.VerticalSizeShared == 1 || shared.HorizontalSizeShared == 1;
 }

@@ -22,11 +22,12 @@ struct TabPaneSizes {
     int LogicColumnCount() const { return 1 + (input ? 1 : 0) + (output ? 1 : 0); }
 
     // The sizes in use for the tab of `function` (the document's shared sizes where they are shared), each
-    // raised to the minimum.
+    // raised to the minimum; the header row's height kept between its small and its full height.
     static TabPaneSizes InUse(const CDocumentData& data, const CUnitFunction& function);
 };
 
 // Stores the sizes the user gave the panes of `function`'s tab: in the unit function, and in the document
 // where its settings share them among all tabs (the content height, the three widths; an absent column's
-// width stays as it was). True when the sizes are shared, so that the other tabs take them on.
+// width stays as it was), and the header row's height, kept within its bounds, in the document. True when
+// the sizes are shared or the header row's height changed, so that the other tabs take them on.
 bool StoreTabPaneSizes(CDocumentData& data, CUnitFunction& function, const TabPaneSizes& sizes);

@@ -9,6 +9,7 @@
 #include "model/UnitFunction.h"
 #include "texts/StringTable.h"
 
+#include <algorithm>
 #include <memory>
 
 RenameCheck CheckFunctionRename(const CDocumentData& document, const CUnitFunction& function, const QString& name) {
@@ -56,6 +57,18 @@ QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool sho
     if (showOutlineNumber)
         return outlineNumber.left(16) + u' ' + name.left(16);
     return name.left(24);
+}
+
+int ClampHeaderRowHeight(int height) {
+    return std::clamp(height, HeaderRowSmallHeight, HeaderRowFullHeight);
+}
+
+int ToggledHeaderRowHeight(int height) {
+    return height >= HeaderRowFullHeight ? HeaderRowSmallHeight : HeaderRowFullHeight;
+}
+
+QString HeaderToggleCaption(int height) {
+    return LoadString(height == HeaderRowFullHeight ? StringId::HeaderCollapse : StringId::HeaderExpand);
 }
 
 QString FormatManHours(const WorkTableSettings& ratios, std::uint8_t unit, float hours) {

@@ -32,6 +32,16 @@ int RenameFunction(CDocumentData& document, CUnitFunction& function, const QStri
 // The tab's title: the outline number and the name, each cut to 16 characters, or the name cut to 24.
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber);
 
+// The header row of a tab shows the whole form at its full height and the first line of boxes at its small
+// height; it is never taller or lower.
+constexpr int HeaderRowFullHeight = 173;
+constexpr int HeaderRowSmallHeight = 34;
+int ClampHeaderRowHeight(int height);
+// The height the header toggle gives a row `height` high: the small one from the full height, else the full one.
+int ToggledHeaderRowHeight(int height);
+// The toggle's caption: "▲" (collapse) at the full height, "▼" (expand) at any other.
+QString HeaderToggleCaption(int height);
+
 // Man-hours as "%.2f" in a unit code (0 hours, 1 days, 2 months, 3 years), with the document's ratios.
 QString FormatManHours(const WorkTableSettings& ratios, std::uint8_t unit, float hours);
 

@@ -22,6 +22,7 @@ struct ResultLine {
     qint32 kind = 0;
     qint32 internalId = 0; // the unit function searched
     qint32 startPosition = 0;
+    qint32 length = 0; // of the occurrence, in characters
 
     bool operator==(const ResultLine&) const = default;
 };

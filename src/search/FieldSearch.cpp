@@ -58,7 +58,8 @@ bool FindInTextField(const CUnitFunction& function, const QString& text, const Q
         FindHit hit;
         hit.endPosition = positions[k] + static_cast<qint32>(findText.size());
         hit.lineIndex = kind == ResultLine::FunctionContentLine ? lineNumber : 0;
-        hit.location = {text, ordinal, 0, kind, static_cast<qint32>(function.InternalID), positions[k]};
+        hit.location = {text,          ordinal, 0, kind, static_cast<qint32>(function.InternalID), positions[k],
+                        static_cast<qint32>(findText.size())};
         if (kind == ResultLine::FunctionContentLine)
             hit.text = LoadString(StringId::SearchHitContentLine)
                            .arg(QString::number(lineNumber),
@@ -78,6 +79,7 @@ bool FindInLogicSlot(const QString& text, const QString& findText, int element, 
         hit.location.occurrence = static_cast<qint32>(k) + 1;
         hit.location.element = element;
         hit.location.startPosition = positions[k];
+        hit.location.length = static_cast<qint32>(findText.size());
         hits.push_back(std::move(hit));
     }
     return !positions.empty();

@@ -176,6 +176,21 @@ TEST_F(MainFrameChrome, TabPaneSizesAreSharedOrOwnAndNeverBelowTheMinimum) {
     EXPECT_EQ(shared.FunctionWidth, 310);
     EXPECT_EQ(shared.InputWidth, 120);
     EXPECT_EQ(shared.FunctionHeight, 90);
+
+    // The header row's height is the document's, kept between the row's small and full heights; a change of
+    // it reaches the other tabs.
+    data.funcHeaderFormHeight = 0;
+    EXPECT_EQ(TabPaneSizes::InUse(data, function).headerHeight, 34);
+    data.funcHeaderFormHeight = 400;
+    EXPECT_EQ(TabPaneSizes::InUse(data, function).headerHeight, 173);
+    shared.VerticalSizeShared = 0;
+    sizes.headerHeight = 10;
+    EXPECT_TRUE(StoreTabPaneSizes(data, function, sizes));
+    EXPECT_EQ(data.funcHeaderFormHeight, 34);
+    EXPECT_FALSE(StoreTabPaneSizes(data, function, sizes));
+    sizes.headerHeight = 120;
+    EXPECT_TRUE(StoreTabPaneSizes(data, function, sizes));
+    EXPECT_EQ(data.funcHeaderFormHeight, 120);
 }
 
 TEST_F(MainFrameChrome, TheInstanceListMarksThisProcessAndItsEntriesBringTheirWindowForward) {

@@ -107,6 +107,17 @@ TEST_F(FunctionHeaderEditTest, TabTitleCutsOutlineNumberAndName) {
     EXPECT_EQ(MakeTabTitle(QStringLiteral("1.2"), name, false), QString(24, u'n'));
 }
 
+TEST_F(FunctionHeaderEditTest, HeaderToggleSwitchesBetweenTheRowsTwoHeights) {
+    EXPECT_EQ(ToggledHeaderRowHeight(173), 34);
+    EXPECT_EQ(ToggledHeaderRowHeight(34), 173);
+    EXPECT_EQ(ToggledHeaderRowHeight(120), 173);
+    EXPECT_EQ(ClampHeaderRowHeight(0), 34);
+    EXPECT_EQ(ClampHeaderRowHeight(174), 173);
+    EXPECT_EQ(ClampHeaderRowHeight(100), 100);
+    EXPECT_EQ(HeaderToggleCaption(173), "▲");
+    EXPECT_EQ(HeaderToggleCaption(172), "▼");
+}
+
 TEST_F(FunctionHeaderEditTest, PrefixSkipsRegisteredNamesAndNamesThatWouldNotFit) {
     CUnitFunction& function = *isolated;
     function.logicLines.clear();

@@ -47,6 +47,8 @@ TEST(SearchEngine, ContentLinesSplitAtEveryBreakWithTheOrdinalPerLine) {
     EXPECT_EQ(hits[3].location.occurrence, 1) << "each line counts its occurrences afresh";
     EXPECT_EQ(hits[4].lineIndex, 4);
     EXPECT_EQ(hits[4].location.kind, ResultLine::FunctionContentLine);
+    EXPECT_EQ(hits[2].location.startPosition, 3);
+    EXPECT_EQ(hits[2].location.length, 1);
 }
 
 TEST(SearchEngine, PreviewStopsBeforeTheFirstBreak) {
@@ -71,8 +73,10 @@ TEST(SearchEngine, LogicDetailsTouchExactlyTheirSlots) {
         FindHits hits;
         FindInLogicDescriptionField(request, origin, document.data, hits);
         std::vector<std::pair<int, int>> found;
-        for (const FindHit& hit : hits)
+        for (const FindHit& hit : hits) {
             found.emplace_back(hit.lineIndex, hit.location.element);
+            EXPECT_EQ(hit.location.length, 2) << "a hit's length is the find text's";
+        }
         return found;
     };
     EXPECT_EQ(slotsFound(1, 0, 0, 0), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}}));

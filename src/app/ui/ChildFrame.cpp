@@ -25,6 +25,7 @@
 
 namespace {
 
+constexpr int kHeaderRow = 0;
 constexpr int kContentRow = 1;
 constexpr int kLogicRow = 2;
 
@@ -46,6 +47,12 @@ CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, const
     m_headerForm = new CNUVView(document.DocumentData(), function, *this, messages);
     setWindowTitle(m_headerForm->TabTitle());
     connect(m_headerForm, &CNUVView::TabTitleChanged, this, &QWidget::setWindowTitle);
+    connect(m_headerForm, &CNUVView::HeaderRowHeightChosen, this, [this](int height) {
+        TabPaneSizes sizes = TabPaneSizes::InUse(m_document.DocumentData(), m_function);
+        sizes.headerHeight = height;
+        StoreSizes(sizes);
+        ApplyPaneLayout();
+    });
     const auto reported = [this](bool changed) {
         if (changed)
             FunctionHeaderChanged(m_function);
@@ -219,25 +226,34 @@ void CChildFrame::SelectLogicCharacters(int first, int last) {
 }
 
 void CChildFrame::ShowSearchHit(const ResultLine& location, int lineIndex) {
+    const int end = location.startPosition + location.length;
     if (location.kind == ResultLine::LogicDescriptionLine) {
         CSplREdit& editor = m_functionView->Editor();
         const CLogicLine* record = editor.Model().Record(lineIndex);
         if (!record)
             return;
-        const EditPosition hit{lineIndex,
-                               CLogicEditModel::SlotColumn(*record, location.element, location.startPosition)};
-        editor.SelectRange(hit, hit);
+        // A slot edited since the search keeps the selection inside it.
+        const auto slot = static_cast<size_t>(location.element);
+        const int slotLength = slot < record->textSlots.size() ? static_cast<int>(record->textSlots[slot].text.size()) : 0;
+        const auto column = [&](int offset) {
+            return CLogicEditModel::SlotColumn(*record, location.element, std::min(offset, slotLength));
+        };
+        editor.SelectRange({lineIndex, column(location.startPosition)}, {lineIndex, column(end)});
     } else if (location.kind == ResultLine::FunctionContentLine) {
         // Content hits count their lines from 1.
         const QTextBlock block = m_contentView->document()->findBlockByNumber(lineIndex - 1);
-        SelectContentRange(block.isValid() ? block.position() + location.startPosition : 0, 0);
+        if (block.isValid())
+            SelectContentRange(block.position() + location.startPosition, location.length);
+        else
+            SelectContentRange(0, 0);
     } else {
         QLineEdit* box = location.kind == ResultLine::UnitFunctionName           ? &m_headerForm->NameBox()
                          : location.kind == ResultLine::OriginalRequirementItems ? &m_headerForm->RequirementsBox()
                                                                                  : &m_headerForm->OutlineNumberBox();
         box->setFocus(Qt::OtherFocusReason);
+        // A box changed since the search keeps its text unselected.
         if (box->text() == location.matchedText)
-            box->setCursorPosition(location.startPosition);
+            box->setSelection(location.startPosition, location.length);
     }
 }
 
@@ -260,6 +276,7 @@ void CChildFrame::StorePaneSizes() {
     if (m_bApplying)
         return;
     TabPaneSizes sizes = TabPaneSizes::InUse(m_document.DocumentData(), m_function);
+    sizes.headerHeight = m_splitter->sizes().value(kHeaderRow);
     sizes.functionHeight = m_splitter->sizes().value(kContentRow);
     if (m_logicSplitter) {
         const QList<int> widths = m_logicSplitter->sizes();
@@ -270,6 +287,10 @@ void CChildFrame::StorePaneSizes() {
         if (sizes.output)
             sizes.outputWidth = widths.value(column);
     }
+    StoreSizes(sizes);
+}
+
+void CChildFrame::StoreSizes(const TabPaneSizes& sizes) {
     if (m_document.StoreTabPaneSizes(m_function, sizes) && m_sizesShared)
         m_sizesShared();
 }

@@ -66,7 +66,9 @@ public:
     QSplitter* LogicSplitter() const { return m_logicSplitter; }
 
 private:
+    // The sizes the user gave the splitters go to the document.
     void StorePaneSizes();
+    void StoreSizes(const TabPaneSizes& sizes);
     // The logic editor's lines were written again from the records other views changed.
     void ReloadLogic();
     // The side panes scroll with the logic editor, line for line.

@@ -65,6 +65,8 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     m_uniqueLabelButton->setEnabled(false);
     m_requirementsButton = new QPushButton(Msg::Change(messages), this);
     m_requirementsButton->setEnabled(false);
+    m_headerToggle = new QPushButton(HeaderToggleCaption(height()), this);
+    m_headerToggle->setFixedWidth(m_headerToggle->sizeHint().height());
     for (QLineEdit* box : {m_outlineNumber, m_manHours, m_descendantsTotal, m_total})
         box->setMaximumWidth(90);
 
@@ -75,11 +77,14 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
         return layout;
     };
     const auto label = [this](const QString& text) { return new QLabel(text, this); };
-    auto* layout = new QVBoxLayout(this);
+    // The rows keep their heights in a row lower than them: what does not fit is cut off at the bottom.
+    m_rows = new QWidget(this);
+    auto* layout = new QVBoxLayout(m_rows);
     layout->setContentsMargins(4, 4, 4, 2);
     layout->setSpacing(3);
     layout->addLayout(row(
-        {label(Msg::OutlineNumber(messages)), m_outlineNumber, label(Msg::FunctionName(messages)), m_name}, m_name));
+        {label(Msg::OutlineNumber(messages)), m_outlineNumber, label(Msg::FunctionName(messages)), m_name, m_headerToggle},
+                          m_name));
     layout->addLayout(row({label(Msg::UniqueLabel(messages)), m_uniqueLabel, m_uniqueLabelButton,
                            label(Msg::RequirementPlural(messages)), m_requirements, m_requirementsButton},
                           m_requirements));
@@ -111,8 +116,18 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     connect(m_reasonButton, &QPushButton::clicked, this, &CNUVView::EditReasonInDialog);
     connect(m_uniqueLabelButton, &QPushButton::clicked, this, [this] { OpenFieldDialog(m_uniqueLabelDialog); });
     connect(m_requirementsButton, &QPushButton::clicked, this, [this] { OpenFieldDialog(m_requirementItemsDialog); });
+    connect(m_headerToggle, &QPushButton::clicked, this,
+            [this] { emit HeaderRowHeightChosen(ToggledHeaderRowHeight(height())); });
     m_manHours->installEventFilter(this);
+    setMinimumHeight(HeaderRowSmallHeight);
+    setMaximumHeight(HeaderRowFullHeight);
     Fill();
+}
+
+void CNUVView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_rows->setGeometry(0, 0, width(), std::max(height(), m_rows->sizeHint().height()));
+    m_headerToggle->setText(HeaderToggleCaption(height()));
 }
 
 void CNUVView::Fill() {

@@ -52,13 +52,17 @@ public:
     QLineEdit& RequirementsBox() const { return *m_requirements; }
     QPushButton& UniqueLabelButton() const { return *m_uniqueLabelButton; }
     QPushButton& RequirementsButton() const { return *m_requirementsButton; }
+    QPushButton& HeaderToggle() const { return *m_headerToggle; }
 
 signals:
     // The tab's title changed with the name or the outline number.
     void TabTitleChanged(const QString& title);
+    // The header toggle asks the tab to give the form this height.
+    void HeaderRowHeightChosen(int height);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CommitName();
@@ -85,6 +89,8 @@ private:
     // While the form writes its boxes, their change signals are not the user's.
     bool m_filling = false;
 
+    QWidget* m_rows = nullptr;
+    QPushButton* m_headerToggle = nullptr;
     QLineEdit* m_outlineNumber = nullptr;
     QLineEdit* m_name = nullptr;
     QLineEdit* m_uniqueLabel = nullptr;

@@ -234,3 +234,57 @@ TEST_F(MainFrameChromeWindow, ATabIsSplitIntoItsPanesAndSharedSizesReachTheOther
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
 }
+
+TEST_F(MainFrameChromeWindow, TheHeaderToggleSwitchesEveryTabsHeaderRowBetweenItsTwoHeights) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    CMainFrame frame(app);
+    frame.resize(900, 700);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    ASSERT_TRUE(app.InitEditorInstance({"nuv", CopyLayoutDocument()}));
+    const std::vector<CNUVDoc*> tabs = frame.TabsInOrder();
+    ASSERT_EQ(tabs.size(), 2u);
+    CChildFrame* window = frame.TabWindow(*tabs[0]);
+    CChildFrame* other = frame.TabWindow(*tabs[1]);
+    ASSERT_TRUE(window && other);
+    CDocumentData& data = app.Document().DocumentData();
+    // A stored height beyond the row's bounds is drawn within them.
+    data.funcHeaderFormHeight = 500;
+    window->ApplyPaneLayout();
+    QCoreApplication::processEvents();
+    QSplitter* splitter = window->Splitter();
+    EXPECT_EQ(splitter->sizes()[0], 173);
+    QPushButton& toggle = window->HeaderForm()->HeaderToggle();
+    EXPECT_EQ(toggle.text(), "▲");
+
+    QTest::mouseClick(&toggle, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(data.funcHeaderFormHeight, 34);
+    EXPECT_EQ(splitter->sizes()[0], 34);
+    EXPECT_EQ(toggle.text(), "▼");
+    EXPECT_EQ(other->Splitter()->sizes()[0], 34);
+
+    QTest::mouseClick(&toggle, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(data.funcHeaderFormHeight, 173);
+    EXPECT_EQ(splitter->sizes()[0], 173);
+    EXPECT_EQ(toggle.text(), "▲");
+
+    // A drag between the two heights is stored as it is, shows the expand caption and cannot pass either bound.
+    QList<int> heights = splitter->sizes();
+    heights[0] = 100;
+    splitter->setSizes(heights);
+    emit splitter->splitterMoved(100, 1);
+    EXPECT_EQ(data.funcHeaderFormHeight, 100);
+    EXPECT_EQ(toggle.text(), "▼");
+    heights = splitter->sizes();
+    heights[0] = 10;
+    splitter->setSizes(heights);
+    EXPECT_EQ(splitter->sizes()[0], 34);
+    heights[0] = 400;
+    splitter->setSizes(heights);
+    EXPECT_EQ(splitter->sizes()[0], 173);
+    app.Document().SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
+}

@@ -40,6 +40,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -661,10 +662,40 @@ TEST_F(MainFrameWindow, ResultLinesJumpIntoTheLinesFieldsAndHitsOfTheirTab) {
     DoubleClickLine(*edit, secondHit);
     ASSERT_EQ(ActiveFunctionName(app), "Main");
     CSplREdit& reopened = activeTab()->FunctionView()->Editor();
-    EXPECT_EQ(reopened.Model().Caret().line, 2);
-    // The second occurrence: the one typed into the slot after the member.
-    EXPECT_EQ(reopened.Model().Caret().column, reopened.Model().LineText(2).lastIndexOf("hit"));
+    // The second occurrence, the one typed into the slot after the member, is selected.
+    EXPECT_EQ(reopened.Model().SelectedText(), "hit");
+    EXPECT_EQ(reopened.Model().SelectionStart(),
+              (EditPosition{2, static_cast<int>(reopened.Model().LineText(2).lastIndexOf("hit"))}));
     EXPECT_TRUE(reopened.hasFocus());
+
+    // A name hit and a content hit select their characters in the header box and in the content text.
+    CUnitFunction& main = *app.Document().DocumentData().registry.FindByName("Main");
+    main.header.contentText = "first line\nthe main aim";
+    activeTab()->ContentView()->Fill();
+    request = {};
+    request.searchUnitFunction = 1;
+    request.unitFunctionName = 1;
+    request.searchFunctionContentField = 1;
+    request.findText = "ai";
+    frame.InspectionPane().ClearMessages();
+    CFindResultSet(app.Document().DocumentData(), app.MessageContext())
+        .SearchAll(request, nullptr)
+        .WriteTo(frame.InspectionPane());
+    QCoreApplication::processEvents();
+    const QStringList aiLines = edit->Lines();
+    const int nameHit = static_cast<int>(aiLines.indexOf(QRegularExpression(".*単位機能名: Main.*")));
+    const int contentHit = static_cast<int>(aiLines.indexOf(QRegularExpression("機能内容欄 2 行目: \\(2 .*")));
+    ASSERT_GE(nameHit, 0) << aiLines.join('\n').toStdString();
+    ASSERT_GE(contentHit, 0) << aiLines.join('\n').toStdString();
+    DoubleClickLine(*edit, nameHit);
+    QLineEdit& nameBox = activeTab()->HeaderForm()->NameBox();
+    EXPECT_TRUE(nameBox.hasFocus());
+    EXPECT_EQ(nameBox.selectionStart(), 1);
+    EXPECT_EQ(nameBox.selectedText(), "ai");
+    DoubleClickLine(*edit, contentHit);
+    const QTextCursor contentCursor = activeTab()->ContentView()->textCursor();
+    EXPECT_EQ(contentCursor.selectedText(), "ai");
+    EXPECT_EQ(contentCursor.selectionStart(), QString("first line\nthe main ").size());
 
     // Header-field and content jumps of the main window's requests land in the tab's boxes.
     frame.Messages().PostJump(0, 2);
