@@ -53,13 +53,13 @@ QString FurtherOccurrence(int ordinal) {
 bool FindInTextField(const CUnitFunction& function, const QString& text, const QString& findText, int kind,
                      int lineNumber, const CMessageContext& context, FindHits& hits) {
     const std::vector<qint32> positions = FindOccurrences(text, findText);
+    const auto length = static_cast<qint32>(findText.size());
     for (size_t k = 0; k < positions.size(); ++k) {
         const int ordinal = static_cast<int>(k) + 1;
         FindHit hit;
-        hit.endPosition = positions[k] + static_cast<qint32>(findText.size());
+        hit.endPosition = positions[k] + length;
         hit.lineIndex = kind == ResultLine::FunctionContentLine ? lineNumber : 0;
-        hit.location = {text,          ordinal, 0, kind, static_cast<qint32>(function.InternalID), positions[k],
-                        static_cast<qint32>(findText.size())};
+        hit.location = {text, ordinal, 0, kind, static_cast<qint32>(function.InternalID), positions[k], length};
         if (kind == ResultLine::FunctionContentLine)
             hit.text = LoadString(StringId::SearchHitContentLine)
                            .arg(QString::number(lineNumber),
@@ -73,13 +73,14 @@ bool FindInTextField(const CUnitFunction& function, const QString& text, const Q
 
 bool FindInLogicSlot(const QString& text, const QString& findText, int element, FindHits& hits) {
     const std::vector<qint32> positions = FindOccurrences(text, findText);
+    const auto length = static_cast<qint32>(findText.size());
     for (size_t k = 0; k < positions.size(); ++k) {
         FindHit hit;
-        hit.endPosition = positions[k] + static_cast<qint32>(findText.size());
+        hit.endPosition = positions[k] + length;
         hit.location.occurrence = static_cast<qint32>(k) + 1;
         hit.location.element = element;
         hit.location.startPosition = positions[k];
-        hit.location.length = static_cast<qint32>(findText.size());
+        hit.location.length = length;
         hits.push_back(std::move(hit));
     }
     return !positions.empty();

@@ -234,7 +234,8 @@ void CChildFrame::ShowSearchHit(const ResultLine& location, int lineIndex) {
             return;
         // A slot edited since the search keeps the selection inside it.
         const auto slot = static_cast<size_t>(location.element);
-        const int slotLength = slot < record->textSlots.size() ? static_cast<int>(record->textSlots[slot].text.size()) : 0;
+        const int slotLength =
+            slot < record->textSlots.size() ? static_cast<int>(record->textSlots[slot].text.size()) : 0;
         const auto column = [&](int offset) {
             return CLogicEditModel::SlotColumn(*record, location.element, std::min(offset, slotLength));
         };

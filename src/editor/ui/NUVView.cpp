@@ -82,8 +82,8 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     auto* layout = new QVBoxLayout(m_rows);
     layout->setContentsMargins(4, 4, 4, 2);
     layout->setSpacing(3);
-    layout->addLayout(row(
-        {label(Msg::OutlineNumber(messages)), m_outlineNumber, label(Msg::FunctionName(messages)), m_name, m_headerToggle},
+    layout->addLayout(row({label(Msg::OutlineNumber(messages)), m_outlineNumber, label(Msg::FunctionName(messages)),
+                           m_name, m_headerToggle},
                           m_name));
     layout->addLayout(row({label(Msg::UniqueLabel(messages)), m_uniqueLabel, m_uniqueLabelButton,
                            label(Msg::RequirementPlural(messages)), m_requirements, m_requirementsButton},

@@ -40,11 +40,11 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTextCursor>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
