@@ -124,6 +124,10 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     Fill();
 }
 
+QSize CNUVView::sizeHint() const {
+    return m_rows->sizeHint();
+}
+
 void CNUVView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_rows->setGeometry(0, 0, width(), std::max(height(), m_rows->sizeHint().height()));

@@ -31,6 +31,8 @@ public:
     void UndoManHours();
     // The outline number and the name as the tab shows them.
     QString TabTitle() const;
+    // The height all rows need; the tab gives the form its full height or less.
+    QSize sizeHint() const override;
 
     // Opens a header field's dialog over the form; true when the unit function or the document changed.
     using FieldDialog = std::function<bool(QWidget* parent)>;
