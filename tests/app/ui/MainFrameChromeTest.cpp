@@ -6,6 +6,7 @@
 #include "app/ui/CustomizeDlg.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/WindowsDlg.h"
+#include "editor/ui/NUVView.h"
 #include "model/UnitFunction.h"
 
 #include "support/LiveInstance.h"
@@ -248,6 +249,7 @@ TEST_F(MainFrameChromeWindow, TheHeaderToggleSwitchesEveryTabsHeaderRowBetweenIt
     CChildFrame* window = frame.TabWindow(*tabs[0]);
     CChildFrame* other = frame.TabWindow(*tabs[1]);
     ASSERT_TRUE(window && other);
+    frame.TabArea()->setCurrentIndex(0);
     CDocumentData& data = app.Document().DocumentData();
     // A stored height beyond the row's bounds is drawn within them.
     data.funcHeaderFormHeight = 500;
@@ -284,7 +286,9 @@ TEST_F(MainFrameChromeWindow, TheHeaderToggleSwitchesEveryTabsHeaderRowBetweenIt
     EXPECT_EQ(splitter->sizes()[0], 34);
     heights[0] = 400;
     splitter->setSizes(heights);
-    EXPECT_EQ(splitter->sizes()[0], 173);
+    emit splitter->splitterMoved(400, 1);
+    EXPECT_EQ(window->HeaderForm()->height(), 173);
+    EXPECT_EQ(data.funcHeaderFormHeight, 173);
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
 }
