@@ -192,20 +192,17 @@ void CLogicEditModel::FillCommentLine(const QString& text) {
 }
 
 void CLogicEditModel::FillDoLine(const QString& member, const QString& state) {
-    Transaction transaction(*this, true);
-    OpenUndoGroup();
-    FillAtCaret(SyntaxDo);
-    CLogicLine& record = EditRecord(m_caret.line);
-    record.textSlots[0] = {member.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
-    record.textSlots[2] = {state.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
-    record.RecountPositions();
-    Recompose(m_caret.line);
+    FillMemberStateLine(SyntaxDo, member, state);
 }
 
 void CLogicEditModel::FillTransitStateLine(const QString& member, const QString& state) {
+    FillMemberStateLine(SyntaxTransitState, member, state);
+}
+
+void CLogicEditModel::FillMemberStateLine(int kind, const QString& member, const QString& state) {
     Transaction transaction(*this, true);
     OpenUndoGroup();
-    FillAtCaret(SyntaxTransitState);
+    FillAtCaret(kind);
     CLogicLine& record = EditRecord(m_caret.line);
     record.textSlots[0] = {member.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};
     record.textSlots[2] = {state.left(CLogicLine::MaxSlotTextLength), m_document.fonts.LogicFont};

@@ -311,6 +311,8 @@ private:
     // Commands.
     void RunFill(int kind, FillMode mode);
     void FillAtCaret(int kind);
+    // A Do or Transit State line at the caret with its member and state.
+    void FillMemberStateLine(int kind, const QString& member, const QString& state);
     int PrepareCaretRecord();
     void AddKeywordLineAfter(int kind);
     void ReplaceCaretLine(int kind);

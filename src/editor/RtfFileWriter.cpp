@@ -3,8 +3,7 @@
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
 #include "model/UnitFunction.h"
-
-#include <QFile>
+#include "platform/FileReplacement.h"
 
 QByteArray CRtfFileWriter::Assemble() const {
     QByteArray text = "{" + header + "\n{\\fonttbl";
@@ -21,8 +20,9 @@ bool CRtfFileWriter::WriteToFile(const QString& path) const {
     if (path.isEmpty())
         return false;
     const QByteArray text = Assemble();
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush()) {
+    // Replaced as every saved file is: a failed export leaves the file that was there.
+    platform::FileReplacement file(path);
+    if (!file.Open() || file.Device().write(text) != text.size() || !file.Commit()) {
         ShowCannotWriteFileMessage(path);
         return false;
     }

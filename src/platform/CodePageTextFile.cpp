@@ -56,8 +56,8 @@ CodePageTextFile::~CodePageTextFile() {
 
 bool CodePageTextFile::OpenForWriting(const QString& path) {
     Close();
-    m_output = std::make_unique<QSaveFile>(path);
-    if (!m_output->open(QIODevice::WriteOnly)) {
+    m_output = std::make_unique<FileReplacement>(path);
+    if (!m_output->Open()) {
         m_output.reset();
         return false;
     }
@@ -88,15 +88,15 @@ void CodePageTextFile::WriteString(const QString& text) {
         return;
     }
     QByteArray bytes = EncodeProcessCodePage(text);
-    if (m_output->write(bytes) != bytes.size())
+    if (m_output->Device().write(bytes) != bytes.size())
         m_writeFailed = true;
 }
 
 bool CodePageTextFile::Commit() {
     if (!m_output)
         return false;
-    // The commit takes a failure to write out the buffer (a full disk) for success: flush it first.
-    bool committed = !m_writeFailed && m_output->flush() && m_output->commit();
+    // A content not fully written is dropped with the replacement, the file left as it was.
+    const bool committed = !m_writeFailed && m_output->Commit();
     m_output.reset();
     m_writeFailed = false;
     return committed;
@@ -111,7 +111,7 @@ bool CodePageTextFile::ReadString(QString& line) {
 
 void CodePageTextFile::Close() {
     if (m_output) {
-        m_output->cancelWriting();
+        m_output->Cancel();
         m_output.reset();
     }
     m_writeFailed = false;

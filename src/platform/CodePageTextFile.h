@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/FileReplacement.h"
+
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -23,8 +24,8 @@ public:
     CodePageTextFile(const CodePageTextFile&) = delete;
     CodePageTextFile& operator=(const CodePageTextFile&) = delete;
 
-    // Writing goes to a temporary file beside the target; Commit puts it in place, so a failed export
-    // never destroys the file that was there.
+    // Writing replaces the file as every save does (FileReplacement): Commit puts the new content in place, so a
+    // failed export never destroys the file that was there.
     bool OpenForWriting(const QString& path);
     // Reads the whole file; false when it cannot be opened or read.
     bool OpenForReading(const QString& path);
@@ -40,7 +41,7 @@ public:
     void Close();
 
 private:
-    std::unique_ptr<QSaveFile> m_output;
+    std::unique_ptr<FileReplacement> m_output;
     bool m_writeFailed = false;
     QStringList m_lines;
     qsizetype m_nextLine = 0;
