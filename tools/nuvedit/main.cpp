@@ -221,11 +221,8 @@ int main(int argc, char* argv[]) {
         savePath = arguments[5];
     }
     CDocumentData data;
-    const std::optional<LoadResult> result = tools::LoadDocument(arguments[0], data);
-    if (!result)
-        return tools::CannotOpen(kTool, arguments[0]);
-    if (*result != LoadResult::Loaded)
-        return tools::Fail(kTool, QStringLiteral("cannot read %1").arg(arguments[0]));
+    if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[0], data))
+        return *failed;
     const QString outline = arguments[2];
     CUnitFunction* function = outline.isEmpty() || outline == QLatin1String("0")
                                   ? data.registry.origin

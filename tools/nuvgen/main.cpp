@@ -261,11 +261,7 @@ int main(int argc, char* argv[]) {
 
     CDocumentData data;
     const QString& path = command.positional[0];
-    const std::optional<LoadResult> result = tools::LoadDocument(path, data);
-    if (!result)
-        return tools::CannotOpen(kTool, path);
-    if (*result != LoadResult::Loaded)
-        return tools::Fail(kTool,
-                           QStringLiteral("cannot read %1 (load result %2)").arg(path).arg(static_cast<int>(*result)));
+    if (const std::optional<int> failed = tools::LoadOrFail(kTool, path, data))
+        return *failed;
     return Generation(command, data).Run();
 }

@@ -70,12 +70,8 @@ int main(int argc, char* argv[]) {
         return Usage();
 
     CDocumentData data;
-    const std::optional<LoadResult> result = tools::LoadDocument(arguments[1], data);
-    if (!result)
-        return tools::CannotOpen(kTool, arguments[1]);
-    if (*result != LoadResult::Loaded)
-        return tools::Fail(
-            kTool, QStringLiteral("cannot read %1 (load result %2)").arg(arguments[1]).arg(static_cast<int>(*result)));
+    if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[1], data))
+        return *failed;
     const InspectionEnvironment environment = MakeInspectionEnvironment(data);
     const CUnitFunction* current = nullptr;
     if (!all) {

@@ -37,35 +37,7 @@ int Usage() {
         "       nuvsearch marks DOC (--all | --group N | --attribute N)\n"));
 }
 
-// The options after the document: flags map to "", valued options to their value.
-class Options {
-public:
-    Options(const QStringList& arguments, const QStringList& flags, const QStringList& valued) {
-        for (int i = 0; i < arguments.size(); ++i) {
-            if (flags.contains(arguments[i]))
-                m_values[arguments[i]] = QString();
-            else if (valued.contains(arguments[i]) && i + 1 < arguments.size()) {
-                m_values[arguments[i]] = arguments[i + 1];
-                ++i;
-            } else
-                m_bad = true;
-        }
-    }
-    bool Bad() const { return m_bad; }
-    bool Has(const QString& name) const { return m_values.contains(name); }
-    QString Value(const QString& name) const { return m_values.count(name) ? m_values.at(name) : QString(); }
-    // The items of a list option must all be known; `ok` turns false otherwise.
-    QStringList List(const QString& name, const QStringList& known, bool& ok) const {
-        const QStringList items = Value(name).split(QLatin1Char(','), Qt::SkipEmptyParts);
-        for (const QString& item : items)
-            ok &= known.contains(item);
-        return items;
-    }
-
-private:
-    std::map<QString, QString> m_values;
-    bool m_bad = false;
-};
+using Options = tools::CommandOptions;
 
 std::optional<int> ScopeOf(const Options& options) {
     const QString scope =
@@ -239,12 +211,8 @@ int main(int argc, char* argv[]) {
         return Usage();
 
     CDocumentData data;
-    const std::optional<LoadResult> result = tools::LoadDocument(arguments[1], data);
-    if (!result)
-        return tools::CannotOpen(kTool, arguments[1]);
-    if (*result != LoadResult::Loaded)
-        return tools::Fail(
-            kTool, QStringLiteral("cannot read %1 (load result %2)").arg(arguments[1]).arg(static_cast<int>(*result)));
+    if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[1], data))
+        return *failed;
     const CUnitFunction* current = nullptr;
     if (options.Has(QStringLiteral("--current"))) {
         current = data.registry.FindByDisplayedNumber(options.Value(QStringLiteral("--current")));

@@ -31,31 +31,7 @@ QString RectText(const QRect& rect) {
     return QStringLiteral("%1 %2 %3 %4").arg(rect.left()).arg(rect.top()).arg(rect.width()).arg(rect.height());
 }
 
-// The options of a subcommand: flags and options with a value, each option possibly repeated.
-struct Options {
-    QStringList flags;
-    std::vector<std::pair<QString, QString>> values;
-    bool valid = true;
-
-    Options(const QStringList& arguments, const QStringList& flagNames, const QStringList& valueNames) {
-        for (int i = 0; i < arguments.size(); ++i) {
-            if (flagNames.contains(arguments[i]))
-                flags << arguments[i];
-            else if (valueNames.contains(arguments[i]) && i + 1 < arguments.size()) {
-                values.emplace_back(arguments[i], arguments[i + 1]);
-                ++i;
-            } else
-                valid = false;
-        }
-    }
-    QString Last(const QString& name, const QString& fallback = {}) const {
-        QString value = fallback;
-        for (const auto& [key, text] : values)
-            if (key == name)
-                value = text;
-        return value;
-    }
-};
+using Options = tools::CommandOptions;
 
 bool ReadInt(const QString& text, int& value) {
     bool ok = false;
@@ -65,9 +41,7 @@ bool ReadInt(const QString& text, int& value) {
 
 int Chart(CDocumentData& data, const Options& options) {
     CAbstractIndexItem& root = data.indexRoot;
-    for (const auto& [key, text] : options.values) {
-        if (key != QLatin1String("--fold"))
-            continue;
+    for (const QString& text : options.Values(QStringLiteral("--fold"))) {
         OutlineNumber number;
         CAbstractIndexItem* item =
             ParseOutlineNumber(text, number) ? CAbstractIndexItem::FindByOutlineNumber(&root, number, 0) : nullptr;
@@ -79,8 +53,8 @@ int Chart(CDocumentData& data, const Options& options) {
     }
     HierarchicalIndexSettings& settings = data.indexViewSettings;
     int zoom = 0;
-    if (!options.Last(QStringLiteral("--zoom")).isEmpty()) {
-        if (!ReadInt(options.Last(QStringLiteral("--zoom")), zoom))
+    if (!options.Value(QStringLiteral("--zoom")).isEmpty()) {
+        if (!ReadInt(options.Value(QStringLiteral("--zoom")), zoom))
             return Usage();
         settings.HierZoomVal = zoom;
         settings.HierZoomWindowAdj = 0;
@@ -105,8 +79,9 @@ int Diagram(CDocumentData& data, const Options& options) {
     StructureDiagramSettings& settings = data.environment.structureDiagram;
     int zoom = settings.defaultZoom;
     int paneWidth = 800;
-    if ((!options.Last(QStringLiteral("--zoom")).isEmpty() && !ReadInt(options.Last(QStringLiteral("--zoom")), zoom)) ||
-        !ReadInt(options.Last(QStringLiteral("--pane-width"), QStringLiteral("800")), paneWidth))
+    if ((!options.Value(QStringLiteral("--zoom")).isEmpty() &&
+         !ReadInt(options.Value(QStringLiteral("--zoom")), zoom)) ||
+        !ReadInt(options.Value(QStringLiteral("--pane-width"), QStringLiteral("800")), paneWidth))
         return Usage();
     settings.defaultZoom = zoom;
     const CStructureDiagramLayout layout(settings);
@@ -124,7 +99,7 @@ int Diagram(CDocumentData& data, const Options& options) {
 }
 
 int List(CDocumentData& data, const Options& options) {
-    const QString key = options.Last(QStringLiteral("--sort"));
+    const QString key = options.Value(QStringLiteral("--sort"));
     int column = CFunctionListRows::OutlineNumberColumn;
     if (!key.isEmpty()) {
         column = -1;
@@ -140,7 +115,7 @@ int List(CDocumentData& data, const Options& options) {
     }
     const bool distinguish = data.environment.distinguishPrimaryOutlineNumber != 0;
     CFunctionListRows rows;
-    rows.SetSort(column, options.flags.contains(QStringLiteral("--descending")));
+    rows.SetSort(column, options.Has(QStringLiteral("--descending")));
     rows.Refresh(data.registry, distinguish);
     QStringList lines;
     for (const CUnitFunction* function : rows.Rows()) {
@@ -154,8 +129,8 @@ int List(CDocumentData& data, const Options& options) {
 }
 
 int Toc(CDocumentData& data, const Options& options) {
-    const bool prefix = options.flags.contains(QStringLiteral("--prefix"));
-    const bool postfix = options.flags.contains(QStringLiteral("--postfix"));
+    const bool prefix = options.Has(QStringLiteral("--prefix"));
+    const bool postfix = options.Has(QStringLiteral("--postfix"));
     const ModelOptions modelOptions = data.GetModelOptions();
     QStringList lines;
     std::vector<std::pair<const CAbstractIndexItem*, int>> pending{{&data.indexRoot, 0}};
@@ -190,15 +165,12 @@ int main(int argc, char* argv[]) {
         options.emplace(rest, QStringList{QStringLiteral("--descending")}, QStringList{QStringLiteral("--sort")});
     else if (command == QLatin1String("toc"))
         options.emplace(rest, QStringList{QStringLiteral("--prefix"), QStringLiteral("--postfix")}, QStringList());
-    if (!options || !options->valid)
+    if (!options || options->Bad())
         return Usage();
 
     CDocumentData data;
-    const std::optional<LoadResult> result = tools::LoadDocument(arguments[1], data);
-    if (!result)
-        return tools::CannotOpen(kTool, arguments[1]);
-    if (*result != LoadResult::Loaded)
-        return tools::Fail(kTool, QStringLiteral("cannot read %1").arg(arguments[1]));
+    if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[1], data))
+        return *failed;
     if (command == QLatin1String("chart"))
         return Chart(data, *options);
     if (command == QLatin1String("diagram"))

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <cstdio>
 
 namespace tools {
@@ -75,6 +77,53 @@ std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data)
     if (result == LoadResult::Loaded)
         data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
     return result;
+}
+
+std::optional<int> LoadOrFail(const QString& tool, const QString& path, CDocumentData& data) {
+    const std::optional<LoadResult> result = LoadDocument(path, data);
+    if (!result)
+        return CannotOpen(tool, path);
+    if (*result != LoadResult::Loaded)
+        return Fail(tool, QStringLiteral("cannot read %1 (load result %2)").arg(path).arg(static_cast<int>(*result)));
+    return std::nullopt;
+}
+
+CommandOptions::CommandOptions(const QStringList& arguments, const QStringList& flags, const QStringList& valued) {
+    for (int i = 0; i < arguments.size(); ++i) {
+        if (flags.contains(arguments[i])) {
+            m_values.emplace_back(arguments[i], QString());
+        } else if (valued.contains(arguments[i]) && i + 1 < arguments.size()) {
+            m_values.emplace_back(arguments[i], arguments[i + 1]);
+            ++i;
+        } else {
+            m_bad = true;
+        }
+    }
+}
+
+bool CommandOptions::Has(const QString& name) const {
+    return std::any_of(m_values.begin(), m_values.end(), [&name](const auto& value) { return value.first == name; });
+}
+
+QString CommandOptions::Value(const QString& name, const QString& fallback) const {
+    const QStringList values = Values(name);
+    return values.isEmpty() ? fallback : values.last();
+}
+
+QStringList CommandOptions::Values(const QString& name) const {
+    QStringList values;
+    for (const auto& [key, value] : m_values) {
+        if (key == name)
+            values << value;
+    }
+    return values;
+}
+
+QStringList CommandOptions::List(const QString& name, const QStringList& known, bool& ok) const {
+    const QStringList items = Value(name).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& item : items)
+        ok &= known.contains(item);
+    return items;
 }
 
 bool SaveDocument(CDocumentData& data, const QString& path, bool olderFormat, QString* errorText) {

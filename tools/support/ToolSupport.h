@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 class CDocumentData;
 
@@ -58,6 +60,30 @@ int CannotOpen(const QString& tool, const QString& path);
 // Loads a document file as the editor opens it: defaults first, then the file's current content; once it
 // has loaded, the table of contents is rebuilt. Empty when the file cannot be opened.
 std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data);
+
+// LoadDocument for a tool: nothing when the document loaded; else the failure said on standard error and the
+// tool's exit status, 1.
+std::optional<int> LoadOrFail(const QString& tool, const QString& path, CDocumentData& data);
+
+// The options after a tool's positional arguments: flags, and options each followed by its value (an option may
+// be repeated). Anything else makes the command line bad.
+class CommandOptions {
+public:
+    CommandOptions(const QStringList& arguments, const QStringList& flags, const QStringList& valued);
+
+    bool Bad() const { return m_bad; }
+    bool Has(const QString& name) const;
+    // The last value given to the option; `fallback` when it is not given.
+    QString Value(const QString& name, const QString& fallback = {}) const;
+    // Every value given to the option, in order.
+    QStringList Values(const QString& name) const;
+    // The comma-separated items of the option, which must all be known: `ok` turns false otherwise.
+    QStringList List(const QString& name, const QStringList& known, bool& ok) const;
+
+private:
+    std::vector<std::pair<QString, QString>> m_values; // a flag's value is empty
+    bool m_bad = false;
+};
 
 // Saves a document in the current format or, with olderFormat, in the older one.
 bool SaveDocument(CDocumentData& data, const QString& path, bool olderFormat, QString* errorText = nullptr);
