@@ -8,7 +8,7 @@
 class CQuantifierSettings;
 struct NaturalSentenceWords;
 
-// Turns a logic description into specification sentences, one per logic line at most, each restating the
+// Turns a logic description into natural sentences, one per logic line at most, each restating the
 // conditions of the if and switch blocks around it, with the words and options of the document.
 class CNaturalSentence {
 public:

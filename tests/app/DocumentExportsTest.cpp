@@ -72,9 +72,9 @@ TEST(DocumentExports, TheOutlineIndexHasALinePerItemIndentedByDepthWithItsOption
 }
 
 TEST(DocumentExports, TheProposedNameIsTheLastChosenElseMadeFromTheDocument) {
-    EXPECT_EQ(ProposeExportFileName({}, "/a/spec.nuv", "アウトライン順目次.txt"), "/a/spec_アウトライン順目次.txt");
+    EXPECT_EQ(ProposeExportFileName({}, "/a/design.nuv", "アウトライン順目次.txt"), "/a/design_アウトライン順目次.txt");
     EXPECT_EQ(ProposeExportFileName({}, {}, "アウトライン順目次.txt"), "アウトライン順目次.txt");
-    EXPECT_EQ(ProposeExportFileName("/b/x.txt", "/a/spec.nuv", "アウトライン順目次.txt"), "/b/x.txt");
+    EXPECT_EQ(ProposeExportFileName("/b/x.txt", "/a/design.nuv", "アウトライン順目次.txt"), "/b/x.txt");
 }
 
 TEST_F(ApplicationExports, TheOutlineIndexIsWrittenInTheProcessCodePageAfterTheOverwriteQuestion) {

@@ -380,7 +380,7 @@ TEST(WindowTitle, NamesTheFileAndItsOpenMode) {
     EXPECT_EQ(ComposeWindowTitle("", COpenDocument::NoDocument, data, "NUV"), "");
     data.SetDefaults();
     EXPECT_EQ(ComposeWindowTitle("", COpenDocument::NoDocument, data, "NUV"), "NUV");
-    const QString path = QStringLiteral("/specs/扉.nuv");
+    const QString path = QStringLiteral("/plans/扉.nuv");
     EXPECT_EQ(ComposeWindowTitle(path, COpenDocument::Editing, data, "NUV"), QStringLiteral("扉.nuv"));
     EXPECT_EQ(ComposeWindowTitle(path, COpenDocument::ReadOnly, data, "NUV"), QStringLiteral("扉.nuv [読み込み専用]"));
     EXPECT_EQ(ComposeWindowTitle(path, COpenDocument::ReadOnlyWatched, data, "NUV"), QStringLiteral("扉.nuv [通知]"));

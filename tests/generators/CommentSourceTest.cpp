@@ -13,7 +13,7 @@ namespace {
 class CommentSourceTest : public GeneratorOutputTest, public ::testing::Test {
 protected:
     CommentSourceOkResult Accept(CDocumentData& data, const QString& name, const QString& templateText) {
-        return AcceptCommentSourceDialog(data, QStringLiteral("/docs/spec.nuv"), Path(name), templateText);
+        return AcceptCommentSourceDialog(data, QStringLiteral("/docs/design.nuv"), Path(name), templateText);
     }
 };
 
@@ -39,7 +39,7 @@ TEST_F(CommentSourceTest, EmptyTemplateWritesAnEmptyFileAndTagsExpandPerUnitFunc
     EXPECT_TRUE(ReadFileBytes(Path("empty.c")).isEmpty());
     ASSERT_EQ(Accept(document.data, "tags.c", "<f>|<p>|<t>|<L><G><S><T>|<E=<c>;none;<c>>|<R=abcabc;b;<o>>|<x><N>"),
               CommentSourceOkResult::Written);
-    EXPECT_EQ(ReadFileBytes(Path("tags.c")), QByteArray("spec.nuv|/docs/spec.nuv|Title|<>;\t|none|a0ca0c|\r\n"));
+    EXPECT_EQ(ReadFileBytes(Path("tags.c")), QByteArray("design.nuv|/docs/design.nuv|Title|<>;\t|none|a0ca0c|\r\n"));
 }
 
 TEST_F(CommentSourceTest, ValidatorReportsEveryTopLevelFaultAndTheUserMayGoOn) {
@@ -97,8 +97,8 @@ TEST_F(CommentSourceTest, FileThatCannotBeWrittenIsReportedAndTheDialogStays) {
     EXPECT_EQ(Accept(document.data, "missing/out.c", QStringLiteral("x")), CommentSourceOkResult::KeepOpen);
     EXPECT_EQ(messages.Texts().last(),
               QStringLiteral("ファイル \"%1\" に書き込みできませんでした。").arg(Path("missing/out.c")));
-    EXPECT_EQ(DefaultCommentSourceFileName(QStringLiteral("/docs/spec.v2.nuv"), QString()),
-              QStringLiteral("/docs/spec.v2.c"));
+    EXPECT_EQ(DefaultCommentSourceFileName(QStringLiteral("/docs/design.v2.nuv"), QString()),
+              QStringLiteral("/docs/design.v2.c"));
 }
 
 } // namespace

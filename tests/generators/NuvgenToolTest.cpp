@@ -13,7 +13,7 @@ namespace {
 class NuvgenToolTest : public ::testing::Test {
 protected:
     NuvgenToolTest() {
-        SaveScriptDocument(Path("spec.nuv"),
+        SaveScriptDocument(Path("design.nuv"),
                            {{"Origin", "if <A>が{a}\nDo <X>を{x}せよ\nelse\nDo <Y>を{y}せよ\nendif\nDo <Z>を{z}せよ\n"
                                        "Do <W>を{w}せよ"}});
     }
@@ -23,60 +23,60 @@ protected:
 };
 
 TEST_F(NuvgenToolTest, DecisionTableAndTestDraftAreWrittenOnlyWhenAllowed) {
-    ProgramRun run = RunProgram("nuvgen", {"dtable", Path("spec.nuv"), "-o", Path("table"), "--current", "0"});
+    ProgramRun run = RunProgram("nuvgen", {"dtable", Path("design.nuv"), "-o", Path("table"), "--current", "0"});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_EQ(ReadFileBytes(Path("table.csv")), ReadFileBytes(NUV_TEST_DATA_DIR "/generators/dtable-ifelse.csv"));
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("決定表をエクスポートしました。")));
     // The overwrite question takes its default, No: nothing written, status 1.
-    run = RunProgram("nuvgen", {"dtable", Path("spec.nuv"), "-o", Path("table.csv")});
+    run = RunProgram("nuvgen", {"dtable", Path("design.nuv"), "-o", Path("table.csv")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("上書きしてよろしいですか？")));
-    run = RunProgram("nuvgen", {"testspec", Path("spec.nuv"), "-o", Path("missing/draft.csv")});
+    run = RunProgram("nuvgen", {"testspec", Path("design.nuv"), "-o", Path("missing/draft.csv")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("に書き込みできませんでした。")));
-    EXPECT_EQ(RunProgram("nuvgen", {"dtable", Path("spec.nuv")}).exitCode, 2);
+    EXPECT_EQ(RunProgram("nuvgen", {"dtable", Path("design.nuv")}).exitCode, 2);
     EXPECT_EQ(RunProgram("nuvgen", {"dtable", Path("none.nuv"), "-o", Path("x.csv")}).exitCode, 1);
 }
 
 TEST_F(NuvgenToolTest, SentencesLabelsAndCommentSource) {
-    ProgramRun run = RunProgram("nuvgen", {"sentences", Path("spec.nuv"), "--current", "0"});
+    ProgramRun run = RunProgram("nuvgen", {"sentences", Path("design.nuv"), "--current", "0"});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_EQ(run.Lines().first(), QStringLiteral("もし<A>が、{a}ならば、<X>を、{x}せよ。"));
 
     // The origin of the saved document has no label; the first numbers are free.
-    run = RunProgram("nuvgen", {"label", Path("spec.nuv"), "--count", "2", "--now", "2024-03-05T07:08:09.012",
+    run = RunProgram("nuvgen", {"label", Path("design.nuv"), "--count", "2", "--now", "2024-03-05T07:08:09.012",
                                 "--zone-minutes", "540"});
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.Lines(), QStringList({"001", "002"}));
 
     WriteFileBytes(Path("template.txt"), "<R=a;a;aa>");
-    run = RunProgram("nuvgen", {"comment", Path("spec.nuv"), "-o", Path("out.c"), "--template", Path("template.txt"),
+    run = RunProgram("nuvgen", {"comment", Path("design.nuv"), "-o", Path("out.c"), "--template", Path("template.txt"),
                                 "--answer", "cancel"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_FALSE(QFile::exists(Path("out.c")));
-    run = RunProgram("nuvgen", {"comment", Path("spec.nuv"), "-o", Path("out.c")});
+    run = RunProgram("nuvgen", {"comment", Path("design.nuv"), "-o", Path("out.c")});
     EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_TRUE(ReadFileBytes(Path("out.c")).startsWith("/*--------------------------------\r\n| 0 Origin\r\n"));
 }
 
 TEST_F(NuvgenToolTest, MatricesAreExportedImportedAndListed) {
-    ProgramRun run = RunProgram("nuvgen", {"trace-export", Path("spec.nuv"), "-o", Path("trace.csv")});
+    ProgramRun run = RunProgram("nuvgen", {"trace-export", Path("design.nuv"), "-o", Path("trace.csv")});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     const QByteArray exported = ReadFileBytes(Path("trace.csv"));
-    EXPECT_TRUE(exported.startsWith("\"spec.nuv\",\"\",\r\n"));
+    EXPECT_TRUE(exported.startsWith("\"design.nuv\",\"\",\r\n"));
     run = RunProgram(
-        "nuvgen", {"trace-import", Path("spec.nuv"), Path("trace.csv"), "-o", Path("imported.nuv"), "--answer", "ok"});
+        "nuvgen", {"trace-import", Path("design.nuv"), Path("trace.csv"), "-o", Path("imported.nuv"), "--answer", "ok"});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_TRUE(QFile::exists(Path("imported.nuv")));
-    run = RunProgram("nuvgen", {"trace-list", Path("spec.nuv"), Path("trace.csv")});
+    run = RunProgram("nuvgen", {"trace-list", Path("design.nuv"), Path("trace.csv")});
     ASSERT_EQ(run.exitCode, 0);
     // Without requirement items the export has no column line, and its first row stands where that line would.
     EXPECT_TRUE(run.Lines().contains(QStringLiteral("--- インポートした単位機能数: 0, 変更した単位機能数: 0 ---")));
     EXPECT_TRUE(run.Lines().contains(QStringLiteral("=== 原要求項目一覧 表示 終了 ===")));
-    run = RunProgram("nuvgen", {"process", Path("spec.nuv"), "-o", Path("process.csv"), "--kind", "1"});
+    run = RunProgram("nuvgen", {"process", Path("design.nuv"), "-o", Path("process.csv"), "--kind", "1"});
     ASSERT_EQ(run.exitCode, 0);
     EXPECT_TRUE(ReadFileBytes(Path("process.csv")).contains("\"0\",\"Origin\",\r\n"));
-    EXPECT_EQ(RunProgram("nuvgen", {"process", Path("spec.nuv"), "-o", Path("p.csv"), "--kind", "5"}).exitCode, 2);
+    EXPECT_EQ(RunProgram("nuvgen", {"process", Path("design.nuv"), "-o", Path("p.csv"), "--kind", "5"}).exitCode, 2);
 }
 
 } // namespace

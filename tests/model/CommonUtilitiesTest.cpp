@@ -49,12 +49,12 @@ TEST(CsvUtilities, CsvExtensionIsAddedUnlessOneOfTheTwoSpellingsIsThere) {
 }
 
 TEST(FileUtilities, ProposedNamesFollowTheDocumentOrTheCurrentFolder) {
-    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.nuv", "csv", "決定表"), "/w/Spec 決定表.csv");
-    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.NUV", "csv", "決定表"), "/w/Spec.NUV 決定表.csv");
-    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.csv.nuv", "csv", "a"), "/w/Spec a.csv");
-    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.nuv", "", "a"), "/w/Spec a");
-    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.nuv", "csv", ""), "/w/Spec.csv");
-    EXPECT_EQ(MakeFileNameWithExtension("/w/Spec.nuv", "", ""), "/w/Spec");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Door.nuv", "csv", "決定表"), "/w/Door 決定表.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Door.NUV", "csv", "決定表"), "/w/Door.NUV 決定表.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Door.csv.nuv", "csv", "a"), "/w/Door a.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Door.nuv", "", "a"), "/w/Door a");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Door.nuv", "csv", ""), "/w/Door.csv");
+    EXPECT_EQ(MakeFileNameWithExtension("/w/Door.nuv", "", ""), "/w/Door");
     const QString folder = QDir::currentPath() + QDir::separator();
     EXPECT_EQ(MakeFileNameWithExtension("", "csv", "決定表"), folder + "決定表.csv");
     EXPECT_EQ(MakeFileNameWithExtension("", "", "決定表"), folder + "決定表");
@@ -64,7 +64,7 @@ TEST(FileUtilities, ProposedNamesFollowTheDocumentOrTheCurrentFolder) {
 TEST(FileUtilities, SanitisingReplacesReservedAndControlCharactersOnly) {
     EXPECT_EQ(SanitizeFileName("..a:b"), "a_b");
     EXPECT_EQ(SanitizeFileName("a/b\\c*d?e\"f<g>h|i\tj"), "a_b_c_d_e_f_g_h_i_j");
-    EXPECT_EQ(SanitizeFileName("Spec 2000 v1.0"), "Spec 2000 v1.0");
+    EXPECT_EQ(SanitizeFileName("Door 2000 v1.0"), "Door 2000 v1.0");
     EXPECT_EQ(SanitizeFileName("..."), "");
     EXPECT_EQ(SanitizeFileName(QString(300, 'x')).size(), MaxFileNameLength);
 }

@@ -158,7 +158,7 @@ TEST_F(DocumentWindow, FileCloseClosesTheWindowUnlessTheChangesAreKept) {
 TEST(DocumentFileDialog, ListsDocumentsButNotTheOwnerFilesBesideThem) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"plan.nuv", "~$plan.nuv", "spec.nuv"})
+    for (const char* name : {"plan.nuv", "~$plan.nuv", "review.nuv"})
         WriteFileBytes(dir.filePath(name), "x");
     CDocumentFileDialog dialog(nullptr, QFileDialog::AcceptOpen, QStringLiteral("ファイルを開く"), QString());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ファイルを開く"));
@@ -176,7 +176,7 @@ TEST(DocumentFileDialog, ListsDocumentsButNotTheOwnerFilesBesideThem) {
         return names;
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return listed().size() >= 2; }, 5000)) << listed().join(' ').toStdString();
-    EXPECT_EQ(listed(), QStringList({"plan.nuv", "spec.nuv"}));
+    EXPECT_EQ(listed(), QStringList({"plan.nuv", "review.nuv"}));
 }
 
 TEST_F(DocumentWindow, TheZoomWindowScalesTheLogicEditorsOfOpenAndLaterTabs) {

@@ -346,13 +346,13 @@ TEST_F(LogicEditorWidgetTest, DoubleClickingAMarkedLineInTheMarginEditsItsMarks)
     const QString longFile(300, QLatin1Char('f'));
     answerWith([&](CLineMarkDialog& dialog) {
         dialog.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("確認"));
-        dialog.FileBox(1).setText(QStringLiteral("https://example.org/spec"));
+        dialog.FileBox(1).setText(QStringLiteral("https://example.org/manual"));
         dialog.accept();
     });
     QTest::mouseDClick(margin, Qt::LeftButton, Qt::NoModifier, marginPointOf(0));
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(Model().Record(0)->memo, QStringLiteral("確認"));
-    EXPECT_EQ(Model().Record(0)->urls[1], QStringLiteral("https://example.org/spec"));
+    EXPECT_EQ(Model().Record(0)->urls[1], QStringLiteral("https://example.org/manual"));
     EXPECT_EQ(Model().Record(0)->mark, 1u << 2);
 
     // Cancel keeps everything; the delete button takes the marks and their texts off.

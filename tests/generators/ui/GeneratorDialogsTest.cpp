@@ -41,8 +41,8 @@ public:
         context.m_language = 1;
     }
     CDocumentData& GeneratedDocument() override { return data; }
-    QString GeneratedDocumentPath() const override { return folder.filePath(QStringLiteral("spec.nuv")); }
-    QString GeneratedDocumentName() const override { return QStringLiteral("spec.nuv"); }
+    QString GeneratedDocumentPath() const override { return folder.filePath(QStringLiteral("design.nuv")); }
+    QString GeneratedDocumentName() const override { return QStringLiteral("design.nuv"); }
     void SetGeneratedDocumentModified() override { ++modified; }
     const CUnitFunction* ActiveFunction() const override { return active; }
     void ReplaceActiveContentSelection(const QString& text) override { pasted << text; }
@@ -76,7 +76,7 @@ TEST(GeneratorDialogsTest, DecisionTableDialogStartsFromTheDefaultsAndWritesTheT
     TestHost host;
     CDecisionTblMakeDlg dialog(host);
     dialog.show();
-    EXPECT_EQ(dialog.FileNameEdit()->text(), host.folder.filePath(QStringLiteral("spec 決定表.csv")));
+    EXPECT_EQ(dialog.FileNameEdit()->text(), host.folder.filePath(QStringLiteral("design 決定表.csv")));
     EXPECT_TRUE(FindButton<QRadioButton>(dialog, QStringLiteral("すべての単位機能"))->isChecked());
     EXPECT_EQ(dialog.SampleIndex(), 1);
     QTest::mouseClick(FindButton<QRadioButton>(dialog, QStringLiteral("列")), Qt::LeftButton);
@@ -89,13 +89,13 @@ TEST(GeneratorDialogsTest, DecisionTableDialogStartsFromTheDefaultsAndWritesTheT
     EXPECT_EQ(host.data.TestTable.IsDoFirst, 0);
     EXPECT_EQ(host.choices.antecedentsByCharacterCode, 1);
     EXPECT_EQ(host.modified, 1);
-    EXPECT_FALSE(ReadFileBytes(host.folder.filePath(QStringLiteral("spec 決定表.csv"))).isEmpty());
+    EXPECT_FALSE(ReadFileBytes(host.folder.filePath(QStringLiteral("design 決定表.csv"))).isEmpty());
 }
 
 TEST(GeneratorDialogsTest, CommentSourceOkFollowsTheTemplateAsItIsTyped) {
     TestHost host;
     COutputSourceCodeWindow dialog(host);
-    EXPECT_EQ(dialog.FileNameEdit()->text(), host.folder.filePath(QStringLiteral("spec.c")));
+    EXPECT_EQ(dialog.FileNameEdit()->text(), host.folder.filePath(QStringLiteral("design.c")));
     EXPECT_TRUE(dialog.OkButton()->isEnabled());
     dialog.TemplateEdit()->setPlainText(QStringLiteral("<n;"));
     EXPECT_FALSE(dialog.OkButton()->isEnabled());
