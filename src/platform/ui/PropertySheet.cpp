@@ -1,0 +1,101 @@
+#include "platform/ui/PropertySheet.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int NavigationWidth = 200;
+}
+
+CPropertyPage::CPropertyPage(const QString& title, QWidget* parent) : QWidget(parent), m_title(title) {}
+
+CPropertySheet::CPropertySheet(const QString& caption, int& rememberedPage, QWidget* parent)
+    : QDialog(parent), m_rememberedPage(rememberedPage), m_navigation(new QListWidget(this)),
+      m_stack(new QStackedWidget(this)) {
+    setWindowTitle(caption);
+    m_navigation->setFixedWidth(NavigationWidth);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CPropertySheet::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CPropertySheet::reject);
+    connect(m_navigation, &QListWidget::currentRowChanged, this, &CPropertySheet::OnNavigationRow);
+
+    auto* pages = new QHBoxLayout;
+    pages->addWidget(m_navigation);
+    pages->addWidget(m_stack, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(pages, 1);
+    layout->addWidget(buttons);
+}
+
+void CPropertySheet::AddPage(CPropertyPage* page) {
+    m_pages.append(page);
+    m_stack->addWidget(page);
+    const QSignalBlocker blocker(m_navigation);
+    m_navigation->addItem(page->Title());
+    m_navigation->setCurrentRow(m_stack->currentIndex());
+}
+
+CPropertyPage* CPropertySheet::ActivePage() const {
+    return m_pages.value(ActivePageIndex());
+}
+
+int CPropertySheet::ActivePageIndex() const {
+    return m_stack->currentIndex();
+}
+
+bool CPropertySheet::SetActivePage(int index) {
+    if (index < 0 || index >= m_pages.size())
+        return false;
+    if (index != ActivePageIndex() && ActivePage() && !ActivePage()->Validate()) {
+        const QSignalBlocker blocker(m_navigation);
+        m_navigation->setCurrentRow(ActivePageIndex());
+        return false;
+    }
+    m_stack->setCurrentIndex(index);
+    const QSignalBlocker blocker(m_navigation);
+    m_navigation->setCurrentRow(index);
+    return true;
+}
+
+void CPropertySheet::OnNavigationRow(int row) {
+    SetActivePage(row);
+}
+
+int CPropertySheet::CombinedChangeBits() const {
+    int bits = 0;
+    for (const CPropertyPage* page : m_pages)
+        bits |= page->ChangeBits();
+    return bits;
+}
+
+int CPropertySheet::exec() {
+    if (m_rememberedPage >= 0 && m_rememberedPage < m_pages.size()) {
+        m_stack->setCurrentIndex(m_rememberedPage);
+        const QSignalBlocker blocker(m_navigation);
+        m_navigation->setCurrentRow(m_rememberedPage);
+    }
+    return QDialog::exec();
+}
+
+void CPropertySheet::accept() {
+    if (ActivePage() && !ActivePage()->Validate())
+        return;
+    for (int index = 0; index < m_pages.size(); ++index) {
+        if (index != ActivePageIndex() && !m_pages[index]->Validate()) {
+            SetActivePage(index);
+            return;
+        }
+    }
+    for (CPropertyPage* page : m_pages)
+        page->Apply();
+    QDialog::accept();
+}
+
+void CPropertySheet::done(int result) {
+    m_rememberedPage = ActivePageIndex();
+    QDialog::done(result);
+}
