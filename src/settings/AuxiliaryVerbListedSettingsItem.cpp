@@ -1,0 +1,7 @@
+#include "settings/AuxiliaryVerbListedSettingsItem.h"
+
+#include "model/TextUtilities.h"
+
+bool CAuxiliaryVerbListedSettingsItem::IsInvalid() const {
+    return ContainsBracketChars(text);
+}
