@@ -113,6 +113,15 @@ bool AcceptIntelligenceDialog(CIntraMemberConsistencyRule entered, CIntraMemberC
     return true;
 }
 
+bool MayOfferIntraMemberRule(const QString& member, const QString& state1, const QString& state2) {
+    const int length = CIntraMemberConsistencyRule::MaxNameLength;
+    if (member.size() <= length && state1.size() <= length && state2.size() <= length)
+        return true;
+    platform::ShowMessageBox(LoadString(StringId::OfferedRuleNameTooLong).arg(length), MessageButtons::Ok,
+                             MessageIcon::Warning);
+    return false;
+}
+
 CIntraMemberConsistencyRule MakeOfferedIntraMemberRule(const QString& member, const QString& state1,
                                                        const QString& state2) {
     const int length = CIntraMemberConsistencyRule::MaxNameLength;

@@ -25,6 +25,10 @@ bool AcceptInconsistencyDialog(std::vector<CInconsistencyRule::UnitSentence>& it
 bool AcceptIntelligenceDialog(CIntraMemberConsistencyRule entered, CIntraMemberConsistencyRule* editing, int mode,
                               IntraMemberConsistencyRuleList& list);
 
+// Whether the result pane may offer a rule for these names: a name longer than a rule keeps could never match
+// again once cut, so it is refused with a message.
+bool MayOfferIntraMemberRule(const QString& member, const QString& state1, const QString& state2);
+
 // The rule the result pane offers for a possible contradiction: member with its earlier and later state.
 CIntraMemberConsistencyRule MakeOfferedIntraMemberRule(const QString& member, const QString& state1,
                                                        const QString& state2);

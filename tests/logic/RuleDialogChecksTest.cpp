@@ -67,3 +67,11 @@ TEST(RuleDialogChecks, SameMemberRulesRefuseBlanksAndDuplicatesAndStaySorted) {
     EXPECT_EQ(sink.Texts().last(), "空欄の項目があります。\nすべての項目を入力してください。");
     EXPECT_EQ(MakeOfferedIntraMemberRule(QString(80, 'x'), "a", "b").if1Member.size(), 72);
 }
+
+TEST(RuleDialogChecks, AnOfferedRuleRefusesNamesLongerThanTheRuleKeeps) {
+    ScriptedMessageSink sink;
+    EXPECT_TRUE(MayOfferIntraMemberRule(QString(72, 'x'), "a", QString(72, 'b')));
+    EXPECT_FALSE(MayOfferIntraMemberRule("X", "a", QString(73, 'b')));
+    ASSERT_EQ(sink.Requests().size(), 1);
+    EXPECT_TRUE(sink.Texts().first().contains("72"));
+}

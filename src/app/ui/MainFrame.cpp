@@ -21,6 +21,7 @@
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
 #include "platform/ui/CommandIcons.h"
+#include "settings/ui/RuleCommands.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
@@ -123,6 +124,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddContentCommands(m_commands, *this);
     m_searchCommands.AddTo(m_commands);
     AddGeneratorCommands(m_commands, *this);
+    AddRuleCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -562,6 +564,18 @@ QString CMainFrame::GeneratedDocumentPath() const {
 
 QString CMainFrame::GeneratedDocumentName() const {
     return m_document.DocumentName();
+}
+
+CDocumentData& CMainFrame::SettingsDocument() {
+    return m_document.DocumentData();
+}
+
+void CMainFrame::SetSettingsDocumentModified() {
+    m_document.SetModified();
+}
+
+void CMainFrame::OfferIntraMemberConsistencyRule(const QString& member, const QString& state1, const QString& state2) {
+    ::OfferIntraMemberConsistencyRule(*this, member, state1, state2);
 }
 
 void CMainFrame::SetGeneratedDocumentModified() {

@@ -14,6 +14,7 @@
 #include "logic/ui/InspectionCommands.h"
 #include "platform/CommandRegistry.h"
 #include "search/ui/SearchCommands.h"
+#include "settings/ui/SettingsHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -45,7 +46,8 @@ class CMainFrame : public QMainWindow,
                    private CInspectionCommandHost,
                    private CContentCommandHost,
                    private CSearchCommandHost,
-                   private CGeneratorCommandHost {
+                   private CGeneratorCommandHost,
+                   private CSettingsHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -185,7 +187,9 @@ private:
     // The active tab's window; null without a unit-function tab.
     CChildFrame* ActiveTabWindow() const;
     QString SelectedTextForSearch() const override;
-    void OfferIntraMemberConsistencyRule(const QString&, const QString&, const QString&) override {}
+    void OfferIntraMemberConsistencyRule(const QString& member, const QString& state1, const QString& state2) override;
+    CDocumentData& SettingsDocument() override;
+    void SetSettingsDocumentModified() override;
 
     // The requests' targets. The member prefix and the replace-all dialog's request do nothing yet.
     void GoToTabLogicLine(CNUVDoc& tab, int lineNumber) override;

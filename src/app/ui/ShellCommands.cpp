@@ -73,8 +73,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(ShowHierarchicalIndex, call([&frame] { frame.ShowPane(HierarchicalIndexPane); }), None);
 
     // Semantic settings
-    add(IntraMemberConsistencySettings, tab, None);
-    add(SemanticRelationSettings, tab, None);
     add(RegisterMemberNames, tab, DocumentOpen);
     add(PrefixUnregisteredMemberNames, tab, DocumentOpen);
     add(Quantifiers, tab, None);

@@ -1,0 +1,174 @@
+#include "settings/MessageSettingsEditor.h"
+
+#include "platform/MessageBox.h"
+#include "platform/UserSettings.h"
+#include "texts/MessageContext.h"
+#include "texts/StringTable.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+
+#include <set>
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+namespace {
+
+const QString kSingular = QStringLiteral("Singular");
+const QString kPlural = QStringLiteral("Plural");
+
+CMessageSettings::Key EntryKey(const QString& key, int column) {
+    switch (column) {
+    case CMessageSettingsEditor::JapaneseColumn:
+        return {key, 1, QString()};
+    case CMessageSettingsEditor::SingularColumn:
+        return {key, 0, kSingular};
+    default:
+        return {key, 0, kPlural};
+    }
+}
+
+} // namespace
+
+CMessageSettingsEditor::CMessageSettingsEditor(const CMessageContext& context)
+    : m_context(context), m_copy(context.m_settings) {
+    std::set<QString> keys;
+    for (const auto& [key, text] : m_copy.GetEntries())
+        keys.insert(key.key);
+    m_keys = QStringList(keys.begin(), keys.end());
+}
+
+QString CMessageSettingsEditor::Text(int row, int column) const {
+    if (column == NumberColumn)
+        return QString::number(row + 1);
+    if (column == NotesColumn)
+        return Note(m_keys[row]);
+    const auto& entries = m_copy.GetEntries();
+    const auto found = entries.find(EntryKey(m_keys[row], column));
+    return found == entries.end() ? QString() : found->second;
+}
+
+void CMessageSettingsEditor::SetTexts(int row, const QString& japanese, const QString& singular,
+                                      const QString& plural) {
+    m_copy.AddEntry(m_keys[row], japanese, singular, plural);
+}
+
+void CMessageSettingsEditor::RestoreDefault(int row) {
+    const CMessageSettings defaults;
+    const auto& entries = defaults.GetEntries();
+    const auto text = [&](int column) {
+        const auto found = entries.find(EntryKey(m_keys[row], column));
+        return found == entries.end() ? QString() : found->second;
+    };
+    SetTexts(row, text(JapaneseColumn), text(SingularColumn), text(PluralColumn));
+}
+
+void CMessageSettingsEditor::RestoreAllDefaults() {
+    m_copy.InitDefaults();
+}
+
+QString CMessageSettingsEditor::Localised(StringId japanese, StringId english) const {
+    return LoadString(m_context.m_language == 1 ? japanese : english);
+}
+
+QString CMessageSettingsEditor::ColumnTitle(int column) const {
+    switch (column) {
+    case NumberColumn:
+        return Localised(StringId::MessagesNumberJa, StringId::MessagesNumberEn);
+    case JapaneseColumn:
+        return Localised(StringId::MessagesJapaneseJa, StringId::MessagesJapaneseEn);
+    case SingularColumn:
+        return Localised(StringId::MessagesSingularJa, StringId::MessagesSingularEn);
+    case PluralColumn:
+        return Localised(StringId::MessagesPluralJa, StringId::MessagesPluralEn);
+    default:
+        return Localised(StringId::MessagesNotesJa, StringId::MessagesNotesEn);
+    }
+}
+
+QString CMessageSettingsEditor::Note(const QString& key) const {
+    if (key == u"Explanation_Attribute" || key == u"None_FunctionAttribute" || key == u"Symbol_Attribute")
+        return Localised(StringId::MessagesNoteAttributeJa, StringId::MessagesNoteAttributeEn);
+    if (key == u"Help_MainMenu")
+        return Localised(StringId::MessagesNoteMainMenuJa, StringId::MessagesNoteMainMenuEn);
+    if (key == u"Help_OpenHtmlHelp")
+        return Localised(StringId::MessagesNoteSubMenuJa, StringId::MessagesNoteSubMenuEn);
+    if (key.startsWith(u"~Color_"))
+        return Localised(StringId::MessagesNoteColourJa, StringId::MessagesNoteColourEn);
+    if (key.startsWith(u"~Toolbox_"))
+        return Localised(StringId::MessagesNoteToolboxJa, StringId::MessagesNoteToolboxEn);
+    return QString();
+}
+
+QString& CMessageSettingsEditor::LastImportPath() {
+    static QString path;
+    return path;
+}
+
+QString& CMessageSettingsEditor::LastExportPath() {
+    static QString path = LoadString(StringId::MessagesDefaultExportFile);
+    return path;
+}
+
+bool CMessageSettingsEditor::Import(const QString& path) {
+    QFile file(path);
+    QByteArray content;
+    bool read = file.open(QIODevice::ReadOnly);
+    if (read) {
+        content = file.readAll();
+        read = file.error() == QFileDevice::NoError;
+    }
+    if (!read) {
+        platform::ShowMessageBox(
+            Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(path), MessageButtons::Ok,
+            MessageIcon::Warning);
+        return false;
+    }
+    QBuffer buffer(&content);
+    buffer.open(QIODevice::ReadOnly);
+    m_copy.ReadFromFile(buffer);
+    LastImportPath() = path;
+    platform::ShowMessageBox(Localised(StringId::MessagesImportedJa, StringId::MessagesImportedEn).arg(path),
+                             MessageButtons::Ok, MessageIcon::Information);
+    return true;
+}
+
+bool CMessageSettingsEditor::Export(const QString& path) {
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) && m_copy.WriteToFile(file) && file.commit();
+    if (!written) {
+        platform::ShowMessageBox(
+            Localised(StringId::MessagesExportFailedJa, StringId::MessagesExportFailedEn).arg(path), MessageButtons::Ok,
+            MessageIcon::Warning);
+        return false;
+    }
+    LastExportPath() = path;
+    platform::ShowMessageBox(Localised(StringId::MessagesExportedJa, StringId::MessagesExportedEn).arg(path),
+                             MessageButtons::Ok, MessageIcon::Information);
+    return true;
+}
+
+bool CMessageSettingsEditor::Validate() {
+    if (m_copy == m_context.m_settings || m_copy.HasNoPercentSign())
+        return true;
+    if (platform::ShowMessageBox(Localised(StringId::MessagesPercentJa, StringId::MessagesPercentEn),
+                                 MessageButtons::OkCancel, MessageIcon::Warning) == MessageAnswer::Ok)
+        m_copy.RemovePercentSigns();
+    return false;
+}
+
+void CMessageSettingsEditor::Apply(CWordingStore& store) {
+    if (m_copy == m_context.m_settings)
+        return;
+    if (!m_copy.SaveToRegistry(store)) {
+        platform::ShowMessageBox(Localised(StringId::MessagesStoreFailedJa, StringId::MessagesStoreFailedEn),
+                                 MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    platform::WriteSetting(UserSettings::ClearRegistryStateInNextExecution(), 1);
+    platform::ShowMessageBox(Localised(StringId::MessagesRestartJa, StringId::MessagesRestartEn), MessageButtons::Ok,
+                             MessageIcon::Information);
+}

@@ -1,0 +1,134 @@
+#include "settings/ui/InconsistencyDialog.h"
+
+#include "logic/RuleDialogChecks.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+CInconsistencyDialog::CInconsistencyDialog(const CMessageContext& context, CInconsistencyRule* rule,
+                                           InconsistencyRuleList& target, QWidget* parent)
+    : QDialog(parent), m_rule(rule), m_target(target) {
+    setWindowTitle(Msg::EditAnItemEx(context));
+    if (rule) {
+        const int count = std::clamp(rule->conditionCount, 0, CInconsistencyRule::MaxConditions);
+        m_items.assign(rule->conditions.begin(), rule->conditions.begin() + count);
+    }
+    m_view = new QTreeWidget;
+    m_view->setObjectName(QStringLiteral("sentences"));
+    m_view->setRootIsDecorated(false);
+    m_view->setHeaderLabels({Msg::MemberName(context), Msg::StateName(context)});
+    m_view->setColumnWidth(0, 85);
+    m_member = new QLineEdit;
+    m_member->setObjectName(QStringLiteral("member"));
+    m_member->setMaxLength(CInconsistencyRule::MaxNameLength);
+    m_state = new QLineEdit;
+    m_state->setObjectName(QStringLiteral("state"));
+    m_state->setMaxLength(CInconsistencyRule::MaxNameLength);
+    m_message = new QLineEdit(rule ? rule->message : QString());
+    m_message->setObjectName(QStringLiteral("message"));
+    // The relation keeps no more than this, so the edit takes no more.
+    m_message->setMaxLength(CInconsistencyRule::MaxMessageLength);
+    auto* add = new QPushButton(LoadString(StringId::NewItemButton));
+    add->setObjectName(QStringLiteral("newSentence"));
+    m_delete = new QPushButton(LoadString(StringId::DeleteItemButton));
+    m_delete->setObjectName(QStringLiteral("deleteSentence"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(Msg::SemanticRelation(context)), 0, 0, 1, 2);
+    layout->addWidget(m_view, 1, 0, 1, 2);
+    layout->addWidget(add, 2, 0);
+    layout->addWidget(m_delete, 2, 1);
+    layout->addWidget(new QLabel(Msg::MemberName(context)), 3, 0);
+    layout->addWidget(m_member, 3, 1);
+    layout->addWidget(new QLabel(Msg::StateName(context)), 4, 0);
+    layout->addWidget(m_state, 4, 1);
+    layout->addWidget(new QLabel(Msg::Message(context)), 5, 0);
+    layout->addWidget(m_message, 5, 1);
+    layout->addWidget(buttons, 6, 0, 1, 2);
+
+    FillView();
+    UpdateEnabling();
+    connect(m_view, &QTreeWidget::currentItemChanged, this, &CInconsistencyDialog::ShowSelectedItem);
+    connect(m_member, &QLineEdit::textChanged, this, &CInconsistencyDialog::StoreEditedNames);
+    connect(m_state, &QLineEdit::textChanged, this, &CInconsistencyDialog::StoreEditedNames);
+    connect(add, &QPushButton::clicked, this, &CInconsistencyDialog::AddItem);
+    connect(m_delete, &QPushButton::clicked, this, &CInconsistencyDialog::DeleteItem);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CInconsistencyDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CInconsistencyDialog::reject);
+}
+
+void CInconsistencyDialog::FillView() {
+    const QSignalBlocker blocker(m_view);
+    const int selection = m_view->indexOfTopLevelItem(m_view->currentItem());
+    m_view->clear();
+    for (const CInconsistencyRule::UnitSentence& item : m_items)
+        m_view->addTopLevelItem(new QTreeWidgetItem({item.member, item.state}));
+    if (QTreeWidgetItem* selected = m_view->topLevelItem(selection)) {
+        m_view->setCurrentItem(selected);
+        m_view->scrollToItem(selected);
+    }
+}
+
+void CInconsistencyDialog::ShowSelectedItem() {
+    const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
+    if (row >= 0) {
+        m_synchronise = false;
+        m_member->setText(m_items[static_cast<size_t>(row)].member);
+        m_state->setText(m_items[static_cast<size_t>(row)].state);
+        m_synchronise = true;
+    }
+    UpdateEnabling();
+}
+
+void CInconsistencyDialog::StoreEditedNames() {
+    const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
+    if (!m_synchronise || row < 0)
+        return;
+    m_items[static_cast<size_t>(row)] = {m_member->text(), m_state->text()};
+    FillView();
+}
+
+void CInconsistencyDialog::AddItem() {
+    if (!MayAddUnitSentence(m_items.size()))
+        return;
+    m_items.push_back({});
+    FillView();
+    QTreeWidgetItem* last = m_view->topLevelItem(static_cast<int>(m_items.size()) - 1);
+    m_view->setCurrentItem(last);
+    m_view->scrollToItem(last);
+}
+
+void CInconsistencyDialog::DeleteItem() {
+    const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
+    if (row < 0)
+        return;
+    m_items.erase(m_items.begin() + row);
+    FillView();
+    ShowSelectedItem();
+}
+
+void CInconsistencyDialog::UpdateEnabling() {
+    const bool selected = m_view->currentItem() != nullptr;
+    m_delete->setEnabled(selected);
+    m_member->setReadOnly(!selected);
+    m_state->setReadOnly(!selected);
+}
+
+void CInconsistencyDialog::accept() {
+    const size_t count = m_items.size();
+    const bool accepted = AcceptInconsistencyDialog(m_items, m_message->text(), m_rule, m_target);
+    if (m_items.size() != count) {
+        FillView();
+        ShowSelectedItem();
+    }
+    if (accepted)
+        QDialog::accept();
+}

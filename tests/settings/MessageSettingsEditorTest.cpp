@@ -1,0 +1,108 @@
+#include "settings/MessageSettingsEditor.h"
+
+#include "platform/MessageBox.h"
+#include "support/QStringPrinter.h"
+#include "texts/MessageContext.h"
+#include "texts/WordingStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using platform::MessageAnswer;
+
+namespace {
+
+class RecordingStore : public CWordingStore {
+public:
+    std::optional<QString> ReadText(const QString&) const override { return std::nullopt; }
+    bool WriteTexts(const std::vector<std::pair<QString, QString>>& texts) override {
+        written += static_cast<int>(texts.size());
+        return true;
+    }
+    int written = 0;
+};
+
+class MessageSettingsEditorTest : public ::testing::Test {
+protected:
+    MessageSettingsEditorTest() {
+        context.m_language = 1;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(directory.path()));
+    }
+    ~MessageSettingsEditorTest() override { qunsetenv("XDG_CONFIG_HOME"); }
+
+    QTemporaryDir directory;
+    CMessageContext context;
+    platform::ScriptedMessageSink sink;
+};
+
+TEST_F(MessageSettingsEditorTest, ListsEveryKeyInOrderWithItsNote) {
+    const CMessageSettingsEditor editor(context);
+    ASSERT_EQ(editor.RowCount(), 185);
+    EXPECT_EQ(editor.Text(0, CMessageSettingsEditor::NumberColumn), "1");
+    EXPECT_EQ(editor.KeyAt(156), "~Color_00_Black");
+    EXPECT_EQ(editor.Text(156, CMessageSettingsEditor::NotesColumn), QStringLiteral("色の名称"));
+    EXPECT_EQ(editor.KeyAt(184), "~Toolbox_12_ZenkakuNegation");
+    EXPECT_EQ(editor.Text(184, CMessageSettingsEditor::NotesColumn), QStringLiteral("ツールボックス"));
+    EXPECT_EQ(editor.KeyAt(155), "YoungerSibling_Function");
+    EXPECT_EQ(editor.Text(155, CMessageSettingsEditor::NotesColumn), "");
+    context.m_language = 0;
+    EXPECT_EQ(CMessageSettingsEditor(context).ColumnTitle(CMessageSettingsEditor::SingularColumn),
+              "English (singular)");
+}
+
+TEST_F(MessageSettingsEditorTest, ExportAndImportCarryTheCopyAndAnUnreadableFileChangesNothing) {
+    CMessageSettingsEditor editor(context);
+    EXPECT_EQ(CMessageSettingsEditor::LastExportPath(), "nuv-messages.txt");
+    editor.SetTexts(0, "ja", "one", "many");
+    const QString path = directory.filePath("messages.txt");
+    ASSERT_TRUE(editor.Export(path));
+    EXPECT_EQ(CMessageSettingsEditor::LastExportPath(), path);
+    EXPECT_FALSE(editor.Export(directory.filePath("missing/messages.txt")));
+
+    CMessageSettingsEditor reader(context);
+    EXPECT_FALSE(reader.Import(directory.path()));
+    EXPECT_FALSE(reader.Import(directory.filePath("none.txt")));
+    EXPECT_TRUE(reader.Copy() == context.m_settings);
+    EXPECT_TRUE(CMessageSettingsEditor::LastImportPath().isEmpty());
+    ASSERT_TRUE(reader.Import(path));
+    EXPECT_EQ(reader.Text(0, CMessageSettingsEditor::PluralColumn), "many");
+    EXPECT_EQ(CMessageSettingsEditor::LastImportPath(), path);
+    EXPECT_EQ(
+        sink.Texts(),
+        QStringList(
+            {QStringLiteral("ファイル \"%1\" に文言設定をエクスポートしました。").arg(path),
+             QStringLiteral("ファイル \"%1\" に書き込めませんでした。").arg(directory.filePath("missing/messages.txt")),
+             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(directory.path()),
+             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(directory.filePath("none.txt")),
+             QStringLiteral("ファイル \"%1\" から文言設定をインポートしました。").arg(path)}));
+}
+
+TEST_F(MessageSettingsEditorTest, ApplyAsksAboutPercentAndStoresOnlyAChange) {
+    RecordingStore store;
+    CMessageSettingsEditor unchanged(context);
+    EXPECT_TRUE(unchanged.Validate());
+    unchanged.Apply(store);
+    EXPECT_EQ(store.written, 0);
+    EXPECT_TRUE(sink.Requests().isEmpty());
+
+    CMessageSettingsEditor editor(context);
+    editor.SetTexts(3, "a%", "b", "c");
+    sink.Answer(MessageAnswer::Cancel);
+    EXPECT_FALSE(editor.Validate());
+    EXPECT_EQ(editor.Text(3, CMessageSettingsEditor::JapaneseColumn), "a%");
+    sink.Answer(MessageAnswer::Ok);
+    EXPECT_FALSE(editor.Validate());
+    EXPECT_EQ(editor.Text(3, CMessageSettingsEditor::JapaneseColumn), "a");
+    ASSERT_TRUE(editor.Validate());
+    editor.Apply(store);
+    EXPECT_EQ(store.written, 185 * 3);
+    EXPECT_EQ(sink.Texts().last(), QStringLiteral("NUVを再起動すると新しい文言で表示されます。"));
+    // The live table keeps its texts until the next start.
+    EXPECT_NE(CMessageSettingsEditor(context).Text(3, CMessageSettingsEditor::JapaneseColumn), "a");
+}
+
+} // namespace

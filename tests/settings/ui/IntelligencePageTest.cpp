@@ -1,0 +1,128 @@
+#include "settings/ui/IntelligencePage.h"
+
+#include "ModalDialogs.h"
+#include "SettingsTestHost.h"
+#include "platform/MessageBox.h"
+#include "settings/ui/RuleCommands.h"
+#include "support/QStringPrinter.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void FillRule(QDialog& dialog, const QString& member, const QString& state1, const QString& state2) {
+    auto* if1Member = dialog.findChild<QLineEdit*>("if1Member");
+    if1Member->clear();
+    QTest::keyClicks(if1Member, member);
+    dialog.findChild<QLineEdit*>("if1Status")->setText(state1);
+    dialog.findChild<QLineEdit*>("if2Status")->setText(state2);
+}
+
+QStringList RowTexts(QTreeWidget& view) {
+    QStringList rows;
+    for (int row = 0; row < view.topLevelItemCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < 6; ++column)
+            cells << view.topLevelItem(row)->text(column);
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+TEST(IntelligencePage, AddsSortedRefusesDuplicatesAndStoresOnOk) {
+    SettingsTestHost host;
+    platform::ScriptedMessageSink sink;
+    CIntelligencePage page(host);
+    page.show();
+    auto* view = page.findChild<QTreeWidget*>("rules");
+    auto* add = page.findChild<QPushButton*>("add");
+
+    OnNextModalDialog([](QDialog& dialog) {
+        FillRule(dialog, "X", "T", "U");
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("if2Member")->text(), "X");
+        dialog.accept();
+    });
+    add->click();
+    OnNextModalDialog([](QDialog& dialog) {
+        FillRule(dialog, "X", "A", "B");
+        dialog.accept();
+    });
+    add->click();
+    EXPECT_EQ(RowTexts(*view), QStringList({"X|A|X|B||", "X|T|X|U||"}));
+
+    // The same combination again is refused and the dialog stays open until Cancel.
+    OnNextModalDialog([](QDialog& dialog) {
+        FillRule(dialog, "X", "T", "U");
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.reject();
+    });
+    add->click();
+    EXPECT_EQ(sink.Texts().last(), "すでに登録されています。");
+    EXPECT_EQ(view->topLevelItemCount(), 2);
+
+    // An unchanged rule opened with "変更" closes on OK.
+    view->setCurrentItem(view->topLevelItem(1));
+    OnNextModalDialog([](QDialog& dialog) { dialog.accept(); });
+    page.findChild<QPushButton*>("change")->click();
+    EXPECT_EQ(sink.Requests().size(), 1);
+
+    EXPECT_EQ(host.data.intraMemberConsistencyRules.size(), 0u);
+    page.accept();
+    ASSERT_EQ(host.data.intraMemberConsistencyRules.size(), 2u);
+    EXPECT_EQ(host.data.intraMemberConsistencyRules[0]->if1Status, "A");
+    EXPECT_EQ(host.modified, 1);
+}
+
+TEST(IntelligencePage, CancelAndUnchangedOkLeaveTheDocumentAlone) {
+    SettingsTestHost host;
+    CIntraMemberConsistencyRule rule;
+    rule.Init();
+    rule.if1Member = rule.if2Member = "M";
+    rule.if1Status = "a";
+    rule.if2Status = "b";
+    rule.doMember = "kept";
+    host.data.intraMemberConsistencyRules.push_back(std::make_unique<CIntraMemberConsistencyRule>(rule));
+    {
+        CIntelligencePage page(host);
+        page.show();
+        auto* view = page.findChild<QTreeWidget*>("rules");
+        // Without the initialisation flag its names are not shown.
+        EXPECT_EQ(RowTexts(*view), QStringList({"M|a|M|b||"}));
+        view->setCurrentItem(view->topLevelItem(0));
+        page.findChild<QPushButton*>("delete")->click();
+        page.reject();
+    }
+    ASSERT_EQ(host.data.intraMemberConsistencyRules.size(), 1u);
+    CIntelligencePage page(host);
+    page.accept();
+    ASSERT_EQ(host.data.intraMemberConsistencyRules.size(), 1u);
+    EXPECT_EQ(host.data.intraMemberConsistencyRules[0]->doMember, "kept");
+    EXPECT_EQ(host.modified, 0);
+}
+
+TEST(IntelligencePage, AnOfferedRuleJoinsTheDocumentOrIsRefused) {
+    SettingsTestHost host;
+    platform::ScriptedMessageSink sink;
+    OfferIntraMemberConsistencyRule(host, "M", QString(73, 's'), "t");
+    EXPECT_EQ(sink.Requests().size(), 1);
+    EXPECT_TRUE(host.data.intraMemberConsistencyRules.empty());
+
+    OnNextModalDialog([](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("if2Status")->text(), "t");
+        dialog.accept();
+    });
+    OfferIntraMemberConsistencyRule(host, "M", "s", "t");
+    OnNextModalDialog([](QDialog& dialog) { dialog.accept(); });
+    OfferIntraMemberConsistencyRule(host, "M", "a", "b");
+    ASSERT_EQ(host.data.intraMemberConsistencyRules.size(), 2u);
+    EXPECT_EQ(host.data.intraMemberConsistencyRules[0]->if1Status, "a");
+    EXPECT_EQ(host.modified, 2);
+}
+
+} // namespace
