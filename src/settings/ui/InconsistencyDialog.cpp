@@ -1,6 +1,7 @@
 #include "settings/ui/InconsistencyDialog.h"
 
 #include "logic/RuleDialogChecks.h"
+#include "settings/ui/NamedWidget.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -20,25 +21,19 @@ CInconsistencyDialog::CInconsistencyDialog(const CMessageContext& context, CInco
         const int count = std::clamp(rule->conditionCount, 0, CInconsistencyRule::MaxConditions);
         m_items.assign(rule->conditions.begin(), rule->conditions.begin() + count);
     }
-    m_view = new QTreeWidget;
-    m_view->setObjectName(QStringLiteral("sentences"));
+    m_view = Named(new QTreeWidget, "sentences");
     m_view->setRootIsDecorated(false);
     m_view->setHeaderLabels({Msg::MemberName(context), Msg::StateName(context)});
     m_view->setColumnWidth(0, 85);
-    m_member = new QLineEdit;
-    m_member->setObjectName(QStringLiteral("member"));
+    m_member = Named(new QLineEdit, "member");
     m_member->setMaxLength(CInconsistencyRule::MaxNameLength);
-    m_state = new QLineEdit;
-    m_state->setObjectName(QStringLiteral("state"));
+    m_state = Named(new QLineEdit, "state");
     m_state->setMaxLength(CInconsistencyRule::MaxNameLength);
-    m_message = new QLineEdit(rule ? rule->message : QString());
-    m_message->setObjectName(QStringLiteral("message"));
+    m_message = Named(new QLineEdit(rule ? rule->message : QString()), "message");
     // The relation keeps no more than this, so the edit takes no more.
     m_message->setMaxLength(CInconsistencyRule::MaxMessageLength);
-    auto* add = new QPushButton(LoadString(StringId::NewItemButton));
-    add->setObjectName(QStringLiteral("newSentence"));
-    m_delete = new QPushButton(LoadString(StringId::DeleteItemButton));
-    m_delete->setObjectName(QStringLiteral("deleteSentence"));
+    auto* add = Named(new QPushButton(LoadString(StringId::NewItemButton)), "newSentence");
+    m_delete = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "deleteSentence");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
     auto* layout = new QGridLayout(this);

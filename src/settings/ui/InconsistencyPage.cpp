@@ -3,6 +3,7 @@
 #include "logic/RuleDialogChecks.h"
 #include "model/DocumentData.h"
 #include "settings/ui/InconsistencyDialog.h"
+#include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -17,19 +18,14 @@
 CInconsistencyPage::CInconsistencyPage(CSettingsHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::SemanticRelationSettings(context));
-    m_rules = new QListWidget;
-    m_rules->setObjectName(QStringLiteral("relations"));
-    m_sentences = new QTreeWidget;
-    m_sentences->setObjectName(QStringLiteral("sentences"));
+    m_rules = Named(new QListWidget, "relations");
+    m_sentences = Named(new QTreeWidget, "sentences");
     m_sentences->setRootIsDecorated(false);
     m_sentences->setHeaderLabels({Msg::MemberName(context), Msg::StateName(context)});
     m_sentences->setColumnWidth(0, 140);
-    auto* add = new QPushButton(LoadString(StringId::AddRuleButton));
-    add->setObjectName(QStringLiteral("add"));
-    m_delete = new QPushButton(LoadString(StringId::DeleteItemButton));
-    m_delete->setObjectName(QStringLiteral("delete"));
-    m_change = new QPushButton(LoadString(StringId::ChangeRuleButton));
-    m_change->setObjectName(QStringLiteral("change"));
+    auto* add = Named(new QPushButton(LoadString(StringId::AddRuleButton)), "add");
+    m_delete = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "delete");
+    m_change = Named(new QPushButton(LoadString(StringId::ChangeRuleButton)), "change");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
     auto* explanation = new QLabel(Msg::InconsistencyRuleExplanation(context));

@@ -1,6 +1,7 @@
 #include "settings/ui/IntelligenceDialog.h"
 
 #include "logic/RuleDialogChecks.h"
+#include "settings/ui/NamedWidget.h"
 #include "texts/Msg.h"
 
 #include <QCheckBox>
@@ -13,8 +14,7 @@
 namespace {
 
 QLineEdit* NameEdit(const QString& text, const char* name) {
-    auto* edit = new QLineEdit(text);
-    edit->setObjectName(QString::fromLatin1(name));
+    auto* edit = Named(new QLineEdit(text), name);
     edit->setMaxLength(CIntraMemberConsistencyRule::MaxNameLength);
     return edit;
 }
@@ -35,8 +35,7 @@ CIntelligenceDialog::CIntelligenceDialog(const CMessageContext& context, CIntraM
     m_if2Status = NameEdit(shown.if2Status, "if2Status");
     m_doMember = NameEdit(shown.doMember, "doMember");
     m_doStatus = NameEdit(shown.doStatus, "doStatus");
-    m_useClearance = new QCheckBox(Msg::UseStateClearance(context));
-    m_useClearance->setObjectName(QStringLiteral("useClearance"));
+    m_useClearance = Named(new QCheckBox(Msg::UseStateClearance(context)), "useClearance");
     m_useClearance->setChecked(shown.doFlag != 0);
     m_doMemberLabel = new QLabel(Msg::MemberName(context));
     m_doStatusLabel = new QLabel(Msg::StateName(context));

@@ -3,6 +3,7 @@
 #include "logic/RuleDialogChecks.h"
 #include "model/DocumentData.h"
 #include "settings/ui/IntelligenceDialog.h"
+#include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -16,20 +17,16 @@
 CIntelligencePage::CIntelligencePage(CSettingsHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::IntraMemberConsistencySettingsPlural(context));
-    m_view = new QTreeWidget;
-    m_view->setObjectName(QStringLiteral("rules"));
+    m_view = Named(new QTreeWidget, "rules");
     m_view->setRootIsDecorated(false);
     m_view->setHeaderLabels({Msg::Assumption1MemberName(context), Msg::Assumption1StateName(context),
                              Msg::Assumption2MemberName(context), Msg::Assumption2StateName(context),
                              Msg::MemberNameStateClearance(context), Msg::StateClearanceStateName(context)});
     for (int column = 0; column < 6; ++column)
         m_view->setColumnWidth(column, 85);
-    auto* add = new QPushButton(LoadString(StringId::AddRuleButton));
-    add->setObjectName(QStringLiteral("add"));
-    m_delete = new QPushButton(LoadString(StringId::DeleteItemButton));
-    m_delete->setObjectName(QStringLiteral("delete"));
-    m_change = new QPushButton(LoadString(StringId::ChangeRuleButton));
-    m_change->setObjectName(QStringLiteral("change"));
+    auto* add = Named(new QPushButton(LoadString(StringId::AddRuleButton)), "add");
+    m_delete = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "delete");
+    m_change = Named(new QPushButton(LoadString(StringId::ChangeRuleButton)), "change");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* explanation = new QLabel(Msg::NonInconsistentCombinationsExplanation(context));
     explanation->setWordWrap(true);

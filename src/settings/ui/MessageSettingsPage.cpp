@@ -1,5 +1,6 @@
 #include "settings/ui/MessageSettingsPage.h"
 
+#include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/SettingsWordingStore.h"
 #include "texts/StringTable.h"
@@ -12,29 +13,12 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-namespace {
-
-QLineEdit* Edit(const char* name) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
-QPushButton* Button(const QString& text, const char* name) {
-    auto* button = new QPushButton(text);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
-} // namespace
-
 CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
     : CPropertyPage(
           CMessageSettingsEditor(host.MessageContext()).Localised(StringId::MessagesTitleJa, StringId::MessagesTitleEn),
           parent),
       m_editor(host.MessageContext()) {
-    m_list = new QTreeWidget;
-    m_list->setObjectName(QStringLiteral("messages"));
+    m_list = Named(new QTreeWidget, "messages");
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->header()->setSectionsClickable(false);
@@ -45,13 +29,13 @@ CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
     const int widths[] = {60, 120, 120, 120, 80};
     for (int column = 0; column < CMessageSettingsEditor::ColumnCount; ++column)
         m_list->setColumnWidth(column, widths[column]);
-    m_japanese = Edit("japanese");
-    m_singular = Edit("singular");
-    m_plural = Edit("plural");
-    QPushButton* restore = Button(LoadString(StringId::DefaultButton), "default");
-    QPushButton* restoreAll = Button(LoadString(StringId::AllDefaultButton), "allDefault");
-    QPushButton* import = Button(LoadString(StringId::ImportButton), "import");
-    QPushButton* exportButton = Button(LoadString(StringId::ExportButton), "export");
+    m_japanese = Named(new QLineEdit, "japanese");
+    m_singular = Named(new QLineEdit, "singular");
+    m_plural = Named(new QLineEdit, "plural");
+    QPushButton* restore = Named(new QPushButton(LoadString(StringId::DefaultButton)), "default");
+    QPushButton* restoreAll = Named(new QPushButton(LoadString(StringId::AllDefaultButton)), "allDefault");
+    QPushButton* import = Named(new QPushButton(LoadString(StringId::ImportButton)), "import");
+    QPushButton* exportButton = Named(new QPushButton(LoadString(StringId::ExportButton)), "export");
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(LoadString(StringId::MessagesPageExplanation)), 0, 0, 1, 3);

@@ -1,6 +1,7 @@
 #include "settings/ui/SyntaxSymbolDialog.h"
 
 #include "model/DocumentData.h"
+#include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/ColorNameList.h"
 #include "texts/Msg.h"
@@ -19,16 +20,9 @@
 
 namespace {
 
-QPushButton* Button(StringId text, const char* name) {
-    auto* button = new QPushButton(LoadString(text));
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
-
 QLineEdit* Edit(int maxLength, const char* name) {
-    auto* edit = new QLineEdit;
+    auto* edit = Named(new QLineEdit, name);
     edit->setMaxLength(maxLength);
-    edit->setObjectName(QString::fromLatin1(name));
     return edit;
 }
 
@@ -39,19 +33,17 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
       m_settings(host.SettingsDocument()) {
     const CMessageContext& context = host.MessageContext();
 
-    m_symbols = new QListWidget;
-    m_symbols->setObjectName(QStringLiteral("symbols"));
+    m_symbols = Named(new QListWidget, "symbols");
     m_defaultKeyword = Edit(CSyntaxSymbolSettings::MaxKeywordEditLength, "defaultKeyword");
     m_defaultKeyword->setReadOnly(true);
     m_keyword = Edit(CSyntaxSymbolSettings::MaxKeywordEditLength, "keyword");
-    m_colour = new QComboBox;
-    m_colour->setObjectName(QStringLiteral("colour"));
+    m_colour = Named(new QComboBox, "colour");
     std::vector<QString> colourNames;
     FillColorNameList(colourNames, context);
     for (const QString& name : colourNames)
         m_colour->addItem(name);
-    m_symbolDefault = Button(StringId::DefaultButton, "symbolDefault");
-    QPushButton* allDefault = Button(StringId::AllDefaultButton, "allSymbolsDefault");
+    m_symbolDefault = Named(new QPushButton(LoadString(StringId::DefaultButton)), "symbolDefault");
+    QPushButton* allDefault = Named(new QPushButton(LoadString(StringId::AllDefaultButton)), "allSymbolsDefault");
 
     auto* symbolBox = new QGroupBox(Msg::SymbolLogicPlural(context));
     auto* symbolLayout = new QGridLayout(symbolBox);
@@ -66,11 +58,10 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
     m_switchParticle = Edit(CSyntaxSymbolSettings::MaxParticleLength, "switchParticle");
     m_doInfix = Edit(CSyntaxSymbolSettings::MaxParticleLength, "doInfix");
     m_doSuffix = Edit(CSyntaxSymbolSettings::MaxParticleLength, "doSuffix");
-    m_particleLanguage = new QComboBox;
-    m_particleLanguage->setObjectName(QStringLiteral("particleLanguage"));
+    m_particleLanguage = Named(new QComboBox, "particleLanguage");
     m_particleLanguage->addItem(Msg::English(context));
     m_particleLanguage->addItem(Msg::Japanese(context));
-    QPushButton* particleDefault = Button(StringId::DefaultButton, "particleDefault");
+    QPushButton* particleDefault = Named(new QPushButton(LoadString(StringId::DefaultButton)), "particleDefault");
     auto* particleBox = new QGroupBox(Msg::InsertParticleAutomatically(context));
     auto* particleLayout = new QGridLayout(particleBox);
     const std::pair<QString, QLineEdit*> particleRows[] = {
@@ -88,14 +79,12 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
     particleLayout->addWidget(m_particleLanguage, row, 1);
     particleLayout->addWidget(particleDefault, row, 2);
 
-    m_verbs = new QListWidget;
-    m_verbs->setObjectName(QStringLiteral("verbs"));
-    QPushButton* newVerb = Button(StringId::NewItemButton, "newVerb");
-    m_deleteVerb = Button(StringId::DeleteItemButton, "deleteVerb");
-    QPushButton* verbsDefault = Button(StringId::DefaultButton, "verbsDefault");
+    m_verbs = Named(new QListWidget, "verbs");
+    QPushButton* newVerb = Named(new QPushButton(LoadString(StringId::NewItemButton)), "newVerb");
+    m_deleteVerb = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "deleteVerb");
+    QPushButton* verbsDefault = Named(new QPushButton(LoadString(StringId::DefaultButton)), "verbsDefault");
     m_verb = Edit(CSyntaxSymbolSettings::MaxAuxiliaryVerbEditLength, "verb");
-    m_withTense = new QCheckBox(Msg::WithTense(context));
-    m_withTense->setObjectName(QStringLiteral("withTense"));
+    m_withTense = Named(new QCheckBox(Msg::WithTense(context)), "withTense");
     auto* verbBox = new QGroupBox(Msg::AuxiliaryVerbPlural(context));
     auto* verbLayout = new QGridLayout(verbBox);
     verbLayout->addWidget(m_verbs, 0, 0, 4, 1);
