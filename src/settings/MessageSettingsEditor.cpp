@@ -70,8 +70,8 @@ void CMessageSettingsEditor::RestoreAllDefaults() {
     m_copy.InitDefaults();
 }
 
-QString CMessageSettingsEditor::Localised(StringId japanese, StringId english) const {
-    return LoadString(m_context.m_language == 1 ? japanese : english);
+QString CMessageSettingsEditor::Localised(const CMessageContext& context, StringId japanese, StringId english) {
+    return LoadString(context.m_language == 1 ? japanese : english);
 }
 
 QString CMessageSettingsEditor::ColumnTitle(int column) const {

@@ -28,7 +28,8 @@ public:
     const CMessageSettings& Copy() const { return m_copy; }
 
     // The page's own texts in the context's language.
-    QString Localised(StringId japanese, StringId english) const;
+    static QString Localised(const CMessageContext& context, StringId japanese, StringId english);
+    QString Localised(StringId japanese, StringId english) const { return Localised(m_context, japanese, english); }
     QString ColumnTitle(int column) const;
     QString Note(const QString& key) const;
 

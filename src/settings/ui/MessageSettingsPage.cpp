@@ -14,9 +14,9 @@
 #include <QTreeWidget>
 
 CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
-    : CPropertyPage(
-          CMessageSettingsEditor(host.MessageContext()).Localised(StringId::MessagesTitleJa, StringId::MessagesTitleEn),
-          parent),
+    : CPropertyPage(CMessageSettingsEditor::Localised(host.MessageContext(), StringId::MessagesTitleJa,
+                                                      StringId::MessagesTitleEn),
+                    parent),
       m_editor(host.MessageContext()) {
     m_list = Named(new QTreeWidget, "messages");
     m_list->setRootIsDecorated(false);
