@@ -46,33 +46,6 @@ protected:
 
 } // namespace
 
-TEST_F(SynchronizationSettingsPageModelTest, UnchangedValuesStoreNothingAndAskNothing) {
-    CUnitFunction::AddChild(origin, a);
-    const CSynchronizationSettingsPageModel model(data);
-    EXPECT_EQ(model.synchronizeFn, 1);
-    EXPECT_FALSE(model.enableDuplicateSiblings);
-    EXPECT_FALSE(model.Apply(data));
-    EXPECT_TRUE(sink.Requests().isEmpty());
-    EXPECT_TRUE(origin->logicLines.empty());
-}
-
-TEST_F(SynchronizationSettingsPageModelTest, AlwaysSynchronizeOffersFnStatementsForChildrenWithoutAny) {
-    CUnitFunction::AddChild(origin, a);
-    sink.Answer(MessageAnswer::Cancel);
-    EXPECT_TRUE(ApplyMode(2));
-    EXPECT_EQ(data.environment.synchronizeFn, 2);
-    ASSERT_EQ(sink.Texts(), QStringList{LoadString(StringId::AddFnStatementsQuestion)});
-    EXPECT_TRUE(origin->logicLines.empty());
-
-    // From mode 1 again, answered OK: the child gets its Fn statement.
-    data.environment.synchronizeFn = 1;
-    sink.Answer(MessageAnswer::Ok);
-    EXPECT_TRUE(ApplyMode(2));
-    ASSERT_EQ(origin->logicLines.size(), 1u);
-    EXPECT_EQ(origin->logicLines[0]->calledInternalID, a->InternalID);
-    EXPECT_TRUE(data.registry.AllFunctionsSatisfy());
-}
-
 TEST_F(SynchronizationSettingsPageModelTest, AlwaysSynchronizeRemovesEmptyFnStatementsAndOffersChildrenFromFn) {
     AppendFn(nullptr);
     AppendFn(b);

@@ -55,12 +55,3 @@ TEST(FontPageTest, ALogicFontChangeAsksForTheTabViewsAndAnEmptyFaceIsRefused) {
     EXPECT_EQ(test.sheet.CombinedChangeBits(), CFontPageModel::TabViewsChangeBit);
     EXPECT_EQ(test.host.memoFormats + test.host.diagramRelayouts, 0);
 }
-
-TEST(FontPageTest, RestoringTheDefaultsOfANewDocumentStoresNothingNew) {
-    PagesTestSheet test;
-    auto* page = test.Open<CFontPage>();
-    PagesTestSheet::Click(page->RestoreDefaultsButton());
-    test.ClickOk();
-    EXPECT_EQ(test.host.modified, 0);
-    EXPECT_EQ(test.sheet.CombinedChangeBits(), 0);
-}

@@ -46,12 +46,3 @@ TEST(SynchronizationSettingsPageTest, ConfirmationAnsweredCancelLeavesTheLogicAl
     SwitchToAlwaysSynchronize(test, MessageAnswer::Cancel);
     EXPECT_TRUE(test.host.data.registry.origin->logicLines.empty());
 }
-
-TEST(SynchronizationSettingsPageTest, OkWithoutAChangeStoresNothing) {
-    PagesTestSheet test;
-    test.Open<CSynchronizationSettingsPage>();
-    test.ClickOk();
-    EXPECT_FALSE(test.sheet.isVisible());
-    EXPECT_EQ(test.host.modified, 0);
-    EXPECT_TRUE(test.sink.Requests().isEmpty());
-}

@@ -1,6 +1,5 @@
 #include "PagesTestSheet.h"
 
-#include "settings/ui/SplashScreenSettingsPage.h"
 #include "settings/ui/TemplatePage.h"
 
 #include "platform/SettingsStore.h"
@@ -40,23 +39,5 @@ TEST(TemplatePageTest, TheCurrentDocumentIsTakenAsTheTemplate) {
     EXPECT_EQ(platform::ReadSetting(UserSettings::UseTemplate()), 1u);
     EXPECT_EQ(platform::ReadSetting(UserSettings::TemplateFilename()), current.fileName());
     // The user's own values leave the document unmodified.
-    EXPECT_EQ(test.host.modified, 0);
-}
-
-TEST(SplashScreenSettingsPageTest, AWaitOutOfRangeIsRefusedAndAValidOneStored) {
-    PagesTestSheet test;
-    auto* page = test.Open<CSplashScreenSettingsPage>();
-    EXPECT_EQ(page->WaitEdit()->text(), "3");
-    page->WaitEdit()->clear();
-    QTest::keyClicks(page->WaitEdit(), "12");
-    test.ClickOk();
-    EXPECT_TRUE(test.sheet.isVisible());
-    EXPECT_EQ(test.sink.Requests().size(), 1);
-
-    page->WaitEdit()->clear();
-    QTest::keyClicks(page->WaitEdit(), "5");
-    test.ClickOk();
-    EXPECT_FALSE(test.sheet.isVisible());
-    EXPECT_EQ(platform::ReadSetting(UserSettings::StartUpWait()), 5u);
     EXPECT_EQ(test.host.modified, 0);
 }
