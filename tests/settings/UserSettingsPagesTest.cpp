@@ -8,9 +8,9 @@
 #include "texts/StringTable.h"
 
 #include "support/QStringPrinter.h"
+#include "support/TemporaryConfigHome.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,13 +19,7 @@ namespace {
 // The template and splash-screen pages keep the user's values in a settings store of the test's own.
 class UserSettingsPagesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
-    }
-    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
-
-    QTemporaryDir m_dir;
+    TemporaryConfigHome m_home;
     platform::ScriptedMessageSink sink;
     CMessageContext context;
 };
@@ -40,7 +34,7 @@ TEST_F(UserSettingsPagesTest, TemplateInUseNeedsAnExistingFileAndOnlyChangedValu
 
     model.useTemplate = true;
     EXPECT_FALSE(model.Validate());
-    model.templateFilename = m_dir.filePath("missing.nuv");
+    model.templateFilename = m_home.dir.filePath("missing.nuv");
     EXPECT_FALSE(model.Validate());
     EXPECT_EQ(sink.Texts(), (QStringList{LoadString(StringId::TemplateFileMissing),
                                          LoadString(StringId::TemplateFileNotFound).arg(model.templateFilename)}));
@@ -50,14 +44,14 @@ TEST_F(UserSettingsPagesTest, TemplateInUseNeedsAnExistingFileAndOnlyChangedValu
     EXPECT_TRUE(model.Validate());
     ASSERT_TRUE(model.Apply());
     EXPECT_EQ(platform::StoredSetting(UserSettings::UseTemplate()), std::nullopt);
-    EXPECT_EQ(platform::ReadSetting(UserSettings::TemplateFilename()), m_dir.filePath("missing.nuv"));
+    EXPECT_EQ(platform::ReadSetting(UserSettings::TemplateFilename()), m_home.dir.filePath("missing.nuv"));
 
     // The stored file has gone: a page left as it is still validates.
     CTemplatePageModel reopened;
-    EXPECT_EQ(reopened.templateFilename, m_dir.filePath("missing.nuv"));
+    EXPECT_EQ(reopened.templateFilename, m_home.dir.filePath("missing.nuv"));
     EXPECT_TRUE(reopened.Validate());
 
-    QFile file(m_dir.filePath("t.nuv"));
+    QFile file(m_home.dir.filePath("t.nuv"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     reopened.useTemplate = true;

@@ -4,12 +4,11 @@
 
 #include "platform/MessageBox.h"
 #include "platform/ui/PropertySheet.h"
+#include "support/TemporaryConfigHome.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -29,10 +28,7 @@ public:
 // A sheet of the test's own holding one page, shown, with a settings store of its own and a scripted sink.
 class PagesTestSheet {
 public:
-    PagesTestSheet() : sheet("Settings", remembered) {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configDir.path()));
-    }
-    ~PagesTestSheet() { qunsetenv("XDG_CONFIG_HOME"); }
+    PagesTestSheet() : sheet("Settings", remembered) {}
 
     template <typename Page> Page* Open() {
         auto* page = new Page(host);
@@ -49,7 +45,7 @@ public:
         QTest::mouseClick(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
     }
 
-    QTemporaryDir configDir;
+    TemporaryConfigHome configHome;
     platform::ScriptedMessageSink sink;
     PagesTestHost host;
     int remembered = 0;

@@ -26,7 +26,7 @@ TEST(TemplatePageTest, ATemplateWithoutAFileIsRefused) {
 
 TEST(TemplatePageTest, TheCurrentDocumentIsTakenAsTheTemplate) {
     PagesTestSheet test;
-    QFile current(test.configDir.filePath("current.nuv"));
+    QFile current(test.configHome.dir.filePath("current.nuv"));
     ASSERT_TRUE(current.open(QIODevice::WriteOnly));
     current.close();
     test.host.documentPath = current.fileName();
