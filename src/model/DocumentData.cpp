@@ -6,9 +6,7 @@
 
 #include <QDateTime>
 
-namespace {
-
-DocumentFonts DefaultFonts() {
+DocumentFonts DefaultDocumentFonts() {
     DocumentFonts fonts;
     fonts.columnFont.colour = kStandardColours[9];
     fonts.columnFont.colourIndex = 9;
@@ -21,8 +19,6 @@ DocumentFonts DefaultFonts() {
         fonts.ExplanationFont.faceName = explanationFace;
     return fonts;
 }
-
-} // namespace
 
 CDocumentData::CDocumentData() = default;
 
@@ -85,7 +81,7 @@ void CDocumentData::SetDefaults() {
     versionHistory.clear();
     connectionText.clear();
     IDTable = IDTableSettings();
-    fonts = DefaultFonts();
+    fonts = DefaultDocumentFonts();
     TitleTable = CTitleTable();
     FAreaTable = LogicAreaSettings();
     indexViewSettings = HierarchicalIndexSettings();

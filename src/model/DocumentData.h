@@ -96,6 +96,9 @@ struct RecentNamePair {
     bool operator==(const RecentNamePair&) const = default;
 };
 
+// The display fonts of a new document.
+DocumentFonts DefaultDocumentFonts();
+
 // All content and settings of the one document a process has open. Plain record; it owns everything in it.
 class CDocumentData {
 public:

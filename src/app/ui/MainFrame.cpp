@@ -27,6 +27,8 @@
 #include "texts/ui/RichEditContextMenu.h"
 #include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
+#include "views/ui/MemoView.h"
+#include "views/ui/StructureDiagram.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -335,6 +337,18 @@ void CMainFrame::UpdatePaneViews() {
         if (const auto found = m_paneViews.find(id); found != m_paneViews.end())
             found->second->OnUpdate();
     }
+}
+
+void CMainFrame::ApplyStructureDiagramZoomSetting() {
+    m_navigation->StructureDiagram()->ApplyZoomSetting();
+}
+
+void CMainFrame::ApplyMemoCharFormat() {
+    m_navigation->Notes()->ApplyCharFormat(&m_app.Document().DocumentData().memoFont);
+}
+
+QString CMainFrame::SettingsDocumentPath() const {
+    return m_app.Document().DocumentPath();
 }
 
 void CMainFrame::ShowInspectionPane() {

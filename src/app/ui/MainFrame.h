@@ -95,6 +95,11 @@ public:
     // The views of the panes, told of a change of the document by UpdatePaneViews; null for none.
     void SetPaneView(int paneId, CPaneView* view);
     void UpdatePaneViews();
+    // What the settings pages ask of the window: the structure diagram lays out again with its settings, the
+    // notes pane takes the notes font, and the open document's file.
+    void ApplyStructureDiagramZoomSetting();
+    void ApplyMemoCharFormat();
+    QString SettingsDocumentPath() const;
     // The tabs' logic editors take the application's text zoom.
     void UpdateAllDocumentViews();
     // Shows the Messages pane in front.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class CDocumentData;
 class QWidget;
 struct CMessageContext;
@@ -16,4 +18,12 @@ public:
 
 protected:
     ~CSettingsHost() = default;
+
+public:
+    // The font page changed the structure diagram's font: the diagram re-applies its zoom and lays out again.
+    virtual void ApplyStructureDiagramZoomSetting() {}
+    // The font page changed the notes font: the notes pane shows its text in it.
+    virtual void ApplyMemoCharFormat() {}
+    // The file of the open document, empty while it has none; the template page offers it as the template.
+    virtual QString SettingsDocumentPath() const { return {}; }
 };
