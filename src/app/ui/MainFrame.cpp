@@ -123,6 +123,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddContentCommands(m_commands, *this);
     m_searchCommands.AddTo(m_commands);
     AddGeneratorCommands(m_commands, *this);
+    AddPrintCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);

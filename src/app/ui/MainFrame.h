@@ -13,6 +13,7 @@
 #include "logic/JumpHandler.h"
 #include "logic/ui/InspectionCommands.h"
 #include "platform/CommandRegistry.h"
+#include "printing/ui/PrintCommands.h"
 #include "search/ui/SearchCommands.h"
 
 #include <QMainWindow>
@@ -45,7 +46,8 @@ class CMainFrame : public QMainWindow,
                    private CInspectionCommandHost,
                    private CContentCommandHost,
                    private CSearchCommandHost,
-                   private CGeneratorCommandHost {
+                   private CGeneratorCommandHost,
+                   private CPrintCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -172,6 +174,10 @@ private:
     void SetGeneratedDocumentModified() override;
     void ReplaceActiveContentSelection(const QString& text) override;
     DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
+    // What the print commands need of the window beyond that.
+    CDocumentData& PrintedDocument() override { return GeneratedDocument(); }
+    QString PrintedDocumentPath() const override { return GeneratedDocumentPath(); }
+    void SetPrintSettingsModified() override { SetGeneratedDocumentModified(); }
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
