@@ -288,6 +288,7 @@ int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 p
     };
     std::vector<Printed> printed;
     std::vector<int> heights;
+    std::vector<bool> headings;
     for (const Line& line : m_lines) {
         const int style = line.style == Style::Heading ? 0 : 1;
         const int x = area.left() + std::min(line.indent * indentWidth, area.width() / 2);
@@ -299,9 +300,10 @@ int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 p
         for (const QString& part : parts) {
             printed.push_back({part, style, x});
             heights.push_back(metrics[style].lineSpacing());
+            headings.push_back(line.style == Style::Heading);
         }
     }
-    const std::vector<int> firstLines = PrintPageLayout::BreakPages(heights, area.height());
+    const std::vector<int> firstLines = PrintPageLayout::BreakPages(heights, area.height(), headings);
     const int pages = static_cast<int>(firstLines.size());
     auto& pagedDevice = static_cast<QPagedPaintDevice&>(*painter.device());
     for (int n = 0; n < pages; ++n) {

@@ -43,13 +43,21 @@ QString ElideText(const QString& text, int width, const Measure& measure) {
     return text.left(count) + ellipsis;
 }
 
-std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight) {
+std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight, const std::vector<bool>& keepWithNext) {
+    const auto kept = [&keepWithNext](size_t k) { return k < keepWithNext.size() && keepWithNext[k]; };
     std::vector<int> firstLines;
     int used = 0;
     for (size_t k = 0; k < heights.size(); ++k) {
-        if (firstLines.empty() || (used > 0 && used + heights[k] > pageHeight)) {
-            firstLines.push_back(static_cast<int>(k));
+        if (firstLines.empty()) {
+            firstLines.push_back(0);
+        } else if (used > 0 && used + heights[k] > pageHeight) {
+            size_t first = k;
+            if (k > 0 && kept(k - 1) && int(k - 1) > firstLines.back())
+                first = k - 1;
+            firstLines.push_back(static_cast<int>(first));
             used = 0;
+            for (size_t moved = first; moved < k; ++moved)
+                used += heights[moved];
         }
         used += heights[k];
     }

@@ -17,7 +17,9 @@ QStringList WrapText(const QString& text, int width, const Measure& measure);
 // The text cut to `width` with "..." at its end when it is wider.
 QString ElideText(const QString& text, int width, const Measure& measure);
 // The first line of each page for lines of these heights on pages `pageHeight` high; a line higher than a page
-// gets a page of its own. No lines, no pages.
-std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight);
+// gets a page of its own. A line marked in `keepWithNext` (a heading) moves to the next page with the line after
+// it unless it opens its page. No lines, no pages.
+std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight,
+                            const std::vector<bool>& keepWithNext = {});
 
 } // namespace PrintPageLayout

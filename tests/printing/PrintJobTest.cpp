@@ -5,6 +5,7 @@
 #include "printing/PrintHeaderFooter.h"
 #include "printing/PrintPageLayout.h"
 #include "printing/PrintUnits.h"
+#include "support/ProgramRun.h"
 #include "support/logic/GeneratedLogicDocument.h"
 
 #include <QImage>
@@ -188,6 +189,19 @@ TEST_F(PrintJobTest, HeaderAndFooterItemsArePrintedOnEveryPage) {
     EXPECT_EQ(HeaderFooterItemText(HeaderFooterItemCount, *document, info), QString());
 }
 
+TEST_F(PrintJobTest, NuvprintWritesThePrintoutOrFailsWhenThereIsNothingToPrint) {
+    LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
+    ProgramRun run =
+        RunProgram(QStringLiteral("nuvprint"),
+                   {QStringLiteral("functions"), Path(QStringLiteral("cooker.nuv")), Path(QStringLiteral("out.pdf"))});
+    EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    EXPECT_EQ(run.Lines(), QStringList{QStringLiteral("1 pages")});
+    run = RunProgram(QStringLiteral("nuvprint"),
+                     {QStringLiteral("notes"), Path(QStringLiteral("cooker.nuv")), Path(QStringLiteral("notes.pdf"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("メモがないため"))) << run.standardError.toStdString();
+}
+
 TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
     const auto measure = [](const QString& text) { return static_cast<int>(text.size()) * 10; };
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("abcdefg\n\nxy"), 30, measure),
@@ -200,6 +214,10 @@ TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
     EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10, 10}, 25), (std::vector<int>{0, 2, 4}));
     EXPECT_EQ(PrintPageLayout::BreakPages({40, 10, 40}, 25), (std::vector<int>{0, 1, 2}));
     EXPECT_TRUE(PrintPageLayout::BreakPages({}, 25).empty());
+    // A heading at the foot of a page goes over with its first line, unless it opens the page.
+    EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10}, 25, {false, true, false, false}),
+              (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(PrintPageLayout::BreakPages({10, 30, 10}, 25, {true, false, false}), (std::vector<int>{0, 1, 2}));
 }
 
 TEST(PrintUnitsTest, ConvertsBetweenTenthsOfMillimetresAndDevicePixels) {

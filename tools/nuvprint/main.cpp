@@ -1,5 +1,6 @@
 // nuvprint: a printout of a document written to a PDF file, for tests.
-//   nuvprint KIND DOC OUT.pdf      KIND: outline, functions, title, notes; prints the page count
+//   nuvprint KIND DOC OUT.pdf [--all]   KIND: outline, functions, title, notes; prints the page count; --all prints
+//                                       unit functions without a logic description too
 
 #include "model/DocumentData.h"
 #include "printing/PrintJob.h"
@@ -20,11 +21,14 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.size() != 3)
-        return tools::Usage(QStringLiteral("usage: nuvprint outline|functions|title|notes DOC OUT.pdf\n"));
+    const bool all = arguments.size() == 4 && arguments[3] == QLatin1String("--all");
+    if (arguments.size() != 3 && !all)
+        return tools::Usage(QStringLiteral("usage: nuvprint outline|functions|title|notes DOC OUT.pdf [--all]\n"));
     CDocumentData document;
     if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[1], document))
         return *failed;
+    if (all)
+        document.printSettings.sections[PrintSettings::UnitFunctions].nonWrited = 0;
     const PrintSource source{document, nullptr, nullptr, arguments[1]};
     CPrintJob job;
     const QString& kind = arguments[0];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CommandRegistry.h"
+#include "printing/PrintCommand.h"
 
 #include <QString>
 
@@ -9,25 +10,6 @@ class CInspectionView;
 class CUnitFunction;
 class QWidget;
 struct CMessageContext;
-
-// The ids of the print commands: the printer settings, the print-settings sheet, Print and Print Preview of the
-// chosen printout, and the print and preview of each printout.
-enum PrintCommandId {
-    CommandPrinterSettings = 57606,
-    CommandPrintSettings = 32880,
-    CommandPrintPreview = 33017,
-    CommandPrint = 33018,
-    CommandPrintOutlineIndex = 32774,
-    CommandPreviewOutlineIndex = 32779,
-    CommandPrintUnitFunctions = 32776,
-    CommandPreviewUnitFunctions = 32781,
-    CommandPrintTitlePage = 32889,
-    CommandPreviewTitlePage = 32886,
-    CommandPrintResultMessages = 32890,
-    CommandPreviewResultMessages = 32887,
-    CommandPrintNotes = 32891,
-    CommandPreviewNotes = 32888,
-};
 
 // What the print commands need of the window that offers them.
 class CPrintCommandHost {
