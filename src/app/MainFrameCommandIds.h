@@ -2,6 +2,7 @@
 
 #include "editor/EditorCommand.h"
 #include "logic/InspectionCommand.h"
+#include "printing/PrintCommand.h"
 #include "views/ChartCommand.h"
 
 // Command ids of the main window's menus, toolbars and accelerators, for the commands the program has.
@@ -26,10 +27,10 @@ enum Id : int {
     VersionControl = 32772,
     ShowDifferences = 33022,
     CombineFunctions = 32771,
-    PrinterSettings = 57606,
-    PrintSettings = 32880,
-    PrintPreview = 33017,
-    Print = 33018,
+    PrinterSettings = CommandPrinterSettings,
+    PrintSettings = CommandPrintSettings,
+    PrintPreview = CommandPrintPreview,
+    Print = CommandPrint,
     PrintHierarchicalIndex = CommandPrintHierarchicalIndex,
     PreviewHierarchicalIndex = CommandPreviewHierarchicalIndex,
     // The recent-file entries of the File menu, the newest first.

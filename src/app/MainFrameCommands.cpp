@@ -177,7 +177,17 @@ const std::vector<int>& CommandsOutsideMenus() {
                                               CustomizeToolBars,
                                               InstanceList,
                                               PrintHierarchicalIndex,
-                                              PreviewHierarchicalIndex};
+                                              PreviewHierarchicalIndex,
+                                              CommandPrintOutlineIndex,
+                                              CommandPreviewOutlineIndex,
+                                              CommandPrintUnitFunctions,
+                                              CommandPreviewUnitFunctions,
+                                              CommandPrintTitlePage,
+                                              CommandPreviewTitlePage,
+                                              CommandPrintResultMessages,
+                                              CommandPreviewResultMessages,
+                                              CommandPrintNotes,
+                                              CommandPreviewNotes};
     return commands;
 }
 

@@ -127,6 +127,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     m_searchCommands.AddTo(m_commands);
     AddGeneratorCommands(m_commands, *this);
     AddRuleCommands(m_commands, *this);
+    AddPrintCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);

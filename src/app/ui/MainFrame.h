@@ -13,6 +13,7 @@
 #include "logic/JumpHandler.h"
 #include "logic/ui/InspectionCommands.h"
 #include "platform/CommandRegistry.h"
+#include "printing/ui/PrintCommands.h"
 #include "search/ui/SearchCommands.h"
 #include "settings/ui/SettingsHost.h"
 
@@ -47,7 +48,8 @@ class CMainFrame : public QMainWindow,
                    private CContentCommandHost,
                    private CSearchCommandHost,
                    private CGeneratorCommandHost,
-                   private CSettingsHost {
+                   private CSettingsHost,
+                   private CPrintCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -97,9 +99,9 @@ public:
     void UpdatePaneViews();
     // What the settings pages ask of the window: the structure diagram lays out again with its settings, the
     // notes pane takes the notes font, and the open document's file.
-    void ApplyStructureDiagramZoomSetting();
-    void ApplyMemoCharFormat();
-    QString SettingsDocumentPath() const;
+    void ApplyStructureDiagramZoomSetting() override;
+    void ApplyMemoCharFormat() override;
+    QString SettingsDocumentPath() const override;
     // The tabs' logic editors take the application's text zoom.
     void UpdateAllDocumentViews();
     // Shows the Messages pane in front.
@@ -179,6 +181,10 @@ private:
     void SetGeneratedDocumentModified() override;
     void ReplaceActiveContentSelection(const QString& text) override;
     DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
+    // What the print commands need of the window beyond that.
+    CDocumentData& PrintedDocument() override { return GeneratedDocument(); }
+    QString PrintedDocumentPath() const override { return GeneratedDocumentPath(); }
+    void SetPrintSettingsModified() override { SetGeneratedDocumentModified(); }
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);

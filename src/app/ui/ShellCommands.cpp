@@ -42,10 +42,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(VersionControl, tab, DocumentOpen);
     add(ShowDifferences, tab, None);
     add(CombineFunctions, tab, DocumentOpen);
-    add(PrinterSettings, tab, DocumentOpen);
-    add(MainFrameCommand::PrintSettings, tab, DocumentOpen);
-    add(PrintPreview, tab, None);
-    add(Print, tab, DocumentOpen); // as Save As
     add(AppExit, call([&app] { app.OnAppExit(); }), None);
     registry.AddRange(RecentFileFirst, RecentFileLast, [&app](int id) { app.OnOpenRecentFile(id - RecentFileFirst); });
 

@@ -15,15 +15,13 @@ public:
     virtual void SetSettingsDocumentModified() = 0;
     virtual const CMessageContext& MessageContext() const = 0;
     virtual QWidget* DialogParent() = 0;
+    // The font page changed the structure diagram's font: the diagram re-applies its zoom and lays out again.
+    virtual void ApplyStructureDiagramZoomSetting() = 0;
+    // The font page changed the notes font: the notes pane shows its text in it.
+    virtual void ApplyMemoCharFormat() = 0;
+    // The file of the open document, empty while it has none; the template page offers it as the template.
+    virtual QString SettingsDocumentPath() const = 0;
 
 protected:
     ~CSettingsHost() = default;
-
-public:
-    // The font page changed the structure diagram's font: the diagram re-applies its zoom and lays out again.
-    virtual void ApplyStructureDiagramZoomSetting() {}
-    // The font page changed the notes font: the notes pane shows its text in it.
-    virtual void ApplyMemoCharFormat() {}
-    // The file of the open document, empty while it has none; the template page offers it as the template.
-    virtual QString SettingsDocumentPath() const { return {}; }
 };

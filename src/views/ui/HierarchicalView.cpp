@@ -3,6 +3,7 @@
 #include "model/DocumentData.h"
 #include "model/StandardColours.h"
 #include "platform/MessageBox.h"
+#include "printing/PrintHeaderFooter.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "views/DrawingConsent.h"
@@ -11,6 +12,7 @@
 #include "views/ui/ViewWidgets.h"
 
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
@@ -303,12 +305,9 @@ bool CHierarchicalView::Print(QPrinter& printer) {
     QFont unitFont(GetDefaultUIFontName());
     unitFont.setPointSizeF(std::max(1, 105 * factor / 100) / 10.0);
     const int unit = std::max(1, static_cast<int>(QFontMetrics(unitFont, &printer).height() / 10.0 + 0.5));
-    const double dotsPerMillimetre = printer.resolution() / 25.4;
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const PrintSettings& margins = document.printSettings;
-    const QRect area(int(margins.marginLeft * dotsPerMillimetre), int(margins.marginTop * dotsPerMillimetre),
-                     std::max(1, page.width() - int((margins.marginLeft + margins.marginRight) * dotsPerMillimetre)),
-                     std::max(1, page.height() - int((margins.marginTop + margins.marginBottom) * dotsPerMillimetre)));
+    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const QRect area = PrintDrawingArea(document, page, printer);
+    const qint64 printTime = QDateTime::currentSecsSinceEpoch();
     const QFont numberFont = ViewWidgets::FontOf(settings.HieIDFont, settings.HieIDFont.pointSize * factor / 100);
     const QFont nameFont = ViewWidgets::FontOf(settings.HieFont, settings.HieFont.pointSize * factor / 100);
     const ModelOptions options = document.GetModelOptions();
@@ -320,6 +319,8 @@ bool CHierarchicalView::Print(QPrinter& printer) {
         if (n > 0)
             printer.newPage();
         const QPoint origin = pages[n];
+        painter.setClipping(false);
+        PrintHeaderFooter(painter, document, page, {int(n) + 1, int(pages.size()), QString(), printTime});
         painter.setClipRect(area);
         for (const CHierarchicalChartPrint::Record& record : print.Records()) {
             const QRect r = CHierarchicalChartPrint::OnPage(record.rect, unit, origin);

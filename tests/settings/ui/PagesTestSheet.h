@@ -13,18 +13,6 @@
 
 #include <memory>
 
-// The host double with the window's calls the font and template pages make, counted.
-class PagesTestHost : public SettingsTestHost {
-public:
-    void ApplyStructureDiagramZoomSetting() override { ++diagramRelayouts; }
-    void ApplyMemoCharFormat() override { ++memoFormats; }
-    QString SettingsDocumentPath() const override { return documentPath; }
-
-    int diagramRelayouts = 0;
-    int memoFormats = 0;
-    QString documentPath;
-};
-
 // A sheet of the test's own holding one page, shown, with a settings store of its own and a scripted sink.
 class PagesTestSheet {
 public:
@@ -47,7 +35,7 @@ public:
 
     TemporaryConfigHome configHome;
     platform::ScriptedMessageSink sink;
-    PagesTestHost host;
+    SettingsTestHost host;
     int remembered = 0;
     CPropertySheet sheet;
 };

@@ -15,8 +15,14 @@ public:
     void SetSettingsDocumentModified() override { ++modified; }
     const CMessageContext& MessageContext() const override { return context; }
     QWidget* DialogParent() override { return nullptr; }
+    void ApplyStructureDiagramZoomSetting() override { ++diagramRelayouts; }
+    void ApplyMemoCharFormat() override { ++memoFormats; }
+    QString SettingsDocumentPath() const override { return documentPath; }
 
     CDocumentData data;
     CMessageContext context;
     int modified = 0;
+    int diagramRelayouts = 0;
+    int memoFormats = 0;
+    QString documentPath;
 };

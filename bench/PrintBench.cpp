@@ -1,0 +1,67 @@
+// Printing the outline-ordered index of a generated document to PDF, at 1,000 and 20,000 unit functions:
+// pages per second, which stays level as the document grows.
+
+#include "model/DocumentData.h"
+#include "printing/PrintJob.h"
+#include "support/ToolSupport.h"
+#include "support/logic/GeneratedLogicDocument.h"
+#include "support/logic/LogicScript.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+// A generated document of about `functions` unit functions (1 + 73 per chapter), written and loaded once.
+CDocumentData& GeneratedDocument(int functions) {
+    static std::map<int, std::unique_ptr<CDocumentData>> documents;
+    std::unique_ptr<CDocumentData>& document = documents[functions];
+    if (!document) {
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("generated.nuv"));
+        SaveScriptDocument(path, GeneratedLogicScripts(std::max(1, (functions - 1) / 73)));
+        document = std::make_unique<CDocumentData>();
+        if (!tools::LoadDocument(path, *document))
+            document->SetDefaults();
+    }
+    return *document;
+}
+
+void PrintOutlineIndexToPdf(benchmark::State& state) {
+    CDocumentData& document = GeneratedDocument(int(state.range(0)));
+    const PrintSource source{document, nullptr, nullptr, QStringLiteral("generated.nuv")};
+    CPrintJob job;
+    if (!job.PreparePrintOutlineIndex(source)) {
+        state.SkipWithError("nothing to print");
+        return;
+    }
+    int64_t pages = 0;
+    for (auto _ : state) {
+        QBuffer output;
+        output.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&output);
+        pages += job.Print(writer, source, 0);
+        benchmark::DoNotOptimize(output.data().size());
+    }
+    state.counters["pages"] = benchmark::Counter(double(pages) / double(state.iterations()));
+    state.counters["pages/s"] = benchmark::Counter(double(pages), benchmark::Counter::kIsRate);
+}
+BENCHMARK(PrintOutlineIndexToPdf)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,105 @@
+#include "printing/PrintHeaderFooter.h"
+
+#include "model/DocumentData.h"
+#include "printing/PrintUnits.h"
+#include "texts/StringTable.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+bool HasItems(const PrintHeaderFooterKinds& kinds) {
+    return kinds.left || kinds.center || kinds.right;
+}
+
+void PrintItems(QPainter& painter, const PrintHeaderFooterKinds& kinds, const QRect& band,
+                const CDocumentData& document, const PrintPageInfo& info) {
+    const std::pair<int, Qt::Alignment> items[] = {
+        {kinds.left, Qt::AlignLeft}, {kinds.center, Qt::AlignHCenter}, {kinds.right, Qt::AlignRight}};
+    for (const auto& [kind, alignment] : items) {
+        const QString text = HeaderFooterItemText(kind, document, info);
+        if (!text.isEmpty())
+            painter.drawText(band, int(alignment | Qt::AlignVCenter), text);
+    }
+}
+
+} // namespace
+
+QString HeaderFooterItemText(int kind, const CDocumentData& document, const PrintPageInfo& info) {
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(info.printTime);
+    switch (kind) {
+    case HeaderFooterDocumentTitle:
+        return document.documentHeader.Title;
+    case HeaderFooterFileName:
+        return QFileInfo(info.fileName).fileName();
+    case HeaderFooterDate:
+        return time.toString(QStringLiteral("yyyy/MM/dd"));
+    case HeaderFooterTime:
+        return time.toString(QStringLiteral("HH:mm:ss"));
+    case HeaderFooterDateAndTime:
+        return time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    case HeaderFooterInputText1:
+        return document.printSettings.headerFooterText1;
+    case HeaderFooterInputText2:
+        return document.printSettings.headerFooterText2;
+    case HeaderFooterPageNumber:
+        return LoadString(StringId::PrintPageNumber).arg(info.page);
+    case HeaderFooterPageOfPages:
+        return LoadString(StringId::PrintPageOfPages).arg(info.page).arg(info.pages);
+    default:
+        return QString();
+    }
+}
+
+namespace {
+
+// The margins' rectangle; margins wider than the paper still leave room for a line.
+QRect MarginArea(const PrintSettings& settings, const QRect& page, const QPaintDevice& device) {
+    QRect area(page.left() + MillimetresToDevice(settings.marginLeft, device),
+               page.top() + MillimetresToDevice(settings.marginTop, device), 0, 0);
+    area.setRight(page.right() - MillimetresToDevice(settings.marginRight, device));
+    area.setBottom(page.bottom() - MillimetresToDevice(settings.marginBottom, device));
+    const int minimum = MillimetresToDevice(10, device);
+    if (area.width() < minimum)
+        area.setWidth(minimum);
+    if (area.height() < minimum)
+        area.setHeight(minimum);
+    return area;
+}
+
+int BandHeight(const QPaintDevice& device) {
+    return QFontMetrics(PrintInterfaceFont(), &device).height();
+}
+
+} // namespace
+
+QRect PrintDrawingArea(const CDocumentData& document, const QRect& page, const QPaintDevice& device) {
+    const PrintSettings& settings = document.printSettings;
+    QRect area = MarginArea(settings, page, device);
+    const int band = BandHeight(device);
+    if (HasItems(settings.headerKinds))
+        area.setTop(area.top() + band + band / 2);
+    if (HasItems(settings.footerKinds))
+        area.setBottom(area.bottom() - band - band / 2);
+    return area;
+}
+
+QRect PrintHeaderFooter(QPainter& painter, const CDocumentData& document, const QRect& page,
+                        const PrintPageInfo& info) {
+    const PrintSettings& settings = document.printSettings;
+    const QPaintDevice& device = *painter.device();
+    const QRect margins = MarginArea(settings, page, device);
+    const int band = BandHeight(device);
+    painter.save();
+    painter.setFont(PrintInterfaceFont());
+    painter.setPen(Qt::black);
+    PrintItems(painter, settings.headerKinds, QRect(margins.left(), margins.top(), margins.width(), band), document,
+               info);
+    PrintItems(painter, settings.footerKinds, QRect(margins.left(), margins.bottom() - band + 1, margins.width(), band),
+               document, info);
+    painter.restore();
+    return PrintDrawingArea(document, page, device);
+}

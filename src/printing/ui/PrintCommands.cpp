@@ -1,0 +1,132 @@
+#include "printing/ui/PrintCommands.h"
+
+#include "model/DocumentData.h"
+#include "printing/PrintJob.h"
+#include "printing/ui/PSHirIndex.h"
+#include "printing/ui/PSIDIndex.h"
+#include "printing/ui/PSMemo.h"
+#include "printing/ui/PSOther.h"
+#include "printing/ui/PSOutput.h"
+#include "printing/ui/PSSingle.h"
+#include "printing/ui/PSTitle.h"
+#include "printing/ui/PrintedObjectPage.h"
+#include "texts/Msg.h"
+#include "views/ChartCommand.h"
+
+#include <QDateTime>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include <memory>
+
+namespace {
+
+using Preparation = bool (CPrintJob::*)(const PrintSource&);
+
+// What the commands keep while the window lives: the printer as the printer settings left it, the job of the
+// last printout and the page of the print-settings sheet shown last.
+struct PrintCommandState {
+    explicit PrintCommandState(CPrintCommandHost& owner) : host(owner) {}
+
+    CPrintCommandHost& host;
+    QPrinter printer{QPrinter::HighResolution};
+    CPrintJob job;
+    int rememberedPage = 0;
+
+    PrintSource Source() {
+        return {host.PrintedDocument(), &host.InspectionPane(), host.ActiveFunction(), host.PrintedDocumentPath()};
+    }
+
+    void Print(Preparation prepare, bool preview) {
+        if (!host.PrintedDocument().DataReady || !(job.*prepare)(Source()))
+            return;
+        if (preview) {
+            QPrintPreviewDialog dialog(&printer, host.DialogParent());
+            QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [this](QPrinter* shown) {
+                job.Print(*shown, Source(), QDateTime::currentSecsSinceEpoch());
+            });
+            dialog.exec();
+            return;
+        }
+        QPrintDialog dialog(&printer, host.DialogParent());
+        if (dialog.exec() == QDialog::Accepted)
+            job.Print(printer, Source(), QDateTime::currentSecsSinceEpoch());
+    }
+};
+
+struct SingleCommand {
+    int printId;
+    int previewId;
+    Preparation prepare;
+};
+
+// In the order of the printed-object choice; the hierarchical chart prints itself.
+const SingleCommand kSingleCommands[] = {
+    {CommandPrintOutlineIndex, CommandPreviewOutlineIndex, &CPrintJob::PreparePrintOutlineIndex},
+    {CommandPrintHierarchicalIndex, CommandPreviewHierarchicalIndex, nullptr},
+    {CommandPrintUnitFunctions, CommandPreviewUnitFunctions, &CPrintJob::PreparePrintUnitFunctions},
+    {CommandPrintTitlePage, CommandPreviewTitlePage, &CPrintJob::PreparePrintTitlePage},
+    {CommandPrintResultMessages, CommandPreviewResultMessages, &CPrintJob::PreparePrintResultMessages},
+    {CommandPrintNotes, CommandPreviewNotes, &CPrintJob::PreparePrintNotes},
+};
+
+} // namespace
+
+bool RunPrintSettingsSheet(CPrintCommandHost& host, int& rememberedPage) {
+    CDocumentData& document = host.PrintedDocument();
+    const CMessageContext& context = host.MessageContext();
+    PrintSettings copy = document.printSettings;
+    int selected = document.selectedPrintout;
+    CPropertySheet sheet(Msg::PrintSettings(context), rememberedPage, host.DialogParent());
+    sheet.AddPage(new CPrintedObjectPage(selected, context));
+    sheet.AddPage(new CPSIDIndex(copy, context));
+    sheet.AddPage(new CPSHirIndex(copy, context));
+    sheet.AddPage(new CPSSingle(copy, context));
+    sheet.AddPage(new CPSTitle(copy, context));
+    sheet.AddPage(new CPSOutput(copy, context));
+    sheet.AddPage(new CPSMemo(copy, context));
+    sheet.AddPage(new CPSOther(copy, context));
+    if (sheet.exec() != QDialog::Accepted)
+        return false;
+    document.selectedPrintout = selected;
+    if (!(copy == document.printSettings)) {
+        document.printSettings = copy;
+        host.SetPrintSettingsModified();
+    }
+    return true;
+}
+
+void AddPrintCommands(CCommandRegistry& registry, CPrintCommandHost& host) {
+    using enum CommandRule;
+    auto state = std::make_shared<PrintCommandState>(host);
+    const auto add = [&registry](int id, CommandHandler handler, CommandRule rule, int text) {
+        registry.Add({id, std::move(handler), rule, text, "", CommandIcon::None});
+    };
+    add(
+        CommandPrinterSettings, [state](int) { QPageSetupDialog(&state->printer, state->host.DialogParent()).exec(); },
+        DocumentOpen, CommandPrinterSettings);
+    add(
+        CommandPrintSettings, [state](int) { RunPrintSettingsSheet(state->host, state->rememberedPage); }, DocumentOpen,
+        CommandPrintSettings);
+    for (const SingleCommand& single : kSingleCommands) {
+        if (!single.prepare)
+            continue;
+        add(
+            single.printId, [state, single](int) { state->Print(single.prepare, false); }, DocumentOpen, CommandPrint);
+        add(
+            single.previewId, [state, single](int) { state->Print(single.prepare, true); }, DocumentOpen,
+            CommandPrintPreview);
+    }
+    // Print and Print Preview run the command of the printout the print-settings sheet chose.
+    const auto chosen = [&registry, state](bool preview) {
+        return [&registry, state, preview](int) {
+            const int choice = state->host.PrintedDocument().selectedPrintout;
+            if (choice >= 0 && choice < int(std::size(kSingleCommands)))
+                registry.Dispatch(preview ? kSingleCommands[choice].previewId : kSingleCommands[choice].printId);
+        };
+    };
+    add(CommandPrint, chosen(false), DocumentOpen, CommandPrint);
+    add(CommandPrintPreview, chosen(true), None, CommandPrintPreview);
+}

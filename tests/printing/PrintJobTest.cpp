@@ -1,0 +1,239 @@
+#include "printing/PrintTestSupport.h"
+
+#include "logic/InspectionView.h"
+#include "platform/MessageBox.h"
+#include "printing/PrintHeaderFooter.h"
+#include "printing/PrintPageLayout.h"
+#include "printing/PrintUnits.h"
+#include "support/ProgramRun.h"
+#include "support/logic/GeneratedLogicDocument.h"
+
+#include <QImage>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<std::pair<QString, QString>> kCooker = {
+    {QStringLiteral("炊飯器"), QStringLiteral("Fn 炊飯する\nFn 保温する")},
+    {QStringLiteral("炊飯する"), QStringLiteral("if <ふた>が{閉}\nDo <ヒーター>を{オン}せよ\nendif")},
+    {QStringLiteral("保温する"), QString()},
+};
+
+class PrintJobTest : public ::testing::Test {
+protected:
+    QString Path(const QString& name) const { return m_directory.filePath(name); }
+
+    QTemporaryDir m_directory;
+    platform::ScriptedMessageSink m_messages;
+};
+
+TEST_F(PrintJobTest, UnitFunctionsPrintTheirHeadingsAndLogicWithinTheRangeAndFilters) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
+    PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("cooker.nuv"))};
+    CPrintJob job;
+    ASSERT_TRUE(job.PreparePrintUnitFunctions(source));
+    EXPECT_EQ(document->printSettings.printKind, PrintKindUnitFunctions);
+    PrintedPdf printed = PrintToPdf(job, source, Path(QStringLiteral("all.pdf")));
+    EXPECT_EQ(printed.pages, 1);
+    EXPECT_EQ(printed.pdfPages, 1);
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("0 炊飯器"))) << printed.text.toStdString();
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("1 炊飯する")));
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("2: Do ヒーターをオンせよ")));
+    // Only unit functions with a logic description by default: the empty one is left out until asked for.
+    EXPECT_FALSE(printed.text.contains(QStringLiteral("2 保温する")));
+    document->printSettings.sections[PrintSettings::UnitFunctions].nonWrited = 0;
+    ASSERT_TRUE(job.PreparePrintUnitFunctions(source));
+    EXPECT_TRUE(
+        PrintToPdf(job, source, Path(QStringLiteral("written.pdf"))).text.contains(QStringLiteral("2 保温する")));
+
+    // The current unit function alone.
+    document->printSettings.sections[PrintSettings::UnitFunctions].scope = 2;
+    source.current = document->indexRoot.children.at(0).unitFunction;
+    ASSERT_TRUE(job.PreparePrintUnitFunctions(source));
+    printed = PrintToPdf(job, source, Path(QStringLiteral("current.pdf")));
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("1 炊飯する")));
+    EXPECT_FALSE(printed.text.contains(QStringLiteral("炊飯器")));
+    // Nothing in range: refused with a message.
+    document->printSettings.sections[PrintSettings::UnitFunctions].nonWrited = 1;
+    source.current = document->indexRoot.children.at(1).unitFunction;
+    EXPECT_FALSE(job.PreparePrintUnitFunctions(source));
+    EXPECT_EQ(m_messages.Requests().size(), 1);
+    EXPECT_EQ(job.Print(*std::make_unique<QPdfWriter>(Path(QStringLiteral("none.pdf"))), source, 0), 0);
+}
+
+TEST_F(PrintJobTest, OutlineIndexFlowsOverPagesAndTheScaleChangesThePageCount) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("big.nuv")), GeneratedLogicScripts(3));
+    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("big.nuv"))};
+    CPrintJob job;
+    ASSERT_TRUE(job.PreparePrintOutlineIndex(source));
+    const PrintedPdf normal = PrintToPdf(job, source, Path(QStringLiteral("normal.pdf")));
+    EXPECT_GT(normal.pages, 1);
+    EXPECT_EQ(normal.pdfPages, normal.pages);
+    // Every item is there, the last one too, with its outline number.
+    const CAbstractIndexItem& last = document->indexRoot.children.back();
+    EXPECT_TRUE(normal.text.contains(last.GetOutlineNumberString() + QLatin1Char(' ') + last.unitFunction->name))
+        << last.GetOutlineNumberString().toStdString();
+    // The default footer numbers every page.
+    EXPECT_TRUE(QString(normal.text).remove(QLatin1Char(' ')).contains(QStringLiteral("-%1-").arg(normal.pages)));
+
+    document->printSettings.sections[PrintSettings::OutlineOrderedIndex].zoom = 150;
+    ASSERT_TRUE(job.PreparePrintOutlineIndex(source));
+    EXPECT_GT(PrintToPdf(job, source, Path(QStringLiteral("large.pdf"))).pages, normal.pages);
+    // A scale the pages never offer (0 from a file without it) prints at full size.
+    document->printSettings.sections[PrintSettings::OutlineOrderedIndex].zoom = 0;
+    ASSERT_TRUE(job.PreparePrintOutlineIndex(source));
+    EXPECT_EQ(PrintToPdf(job, source, Path(QStringLiteral("zero.pdf"))).pages, normal.pages);
+    // Wider margins leave fewer lines a page.
+    document->printSettings.marginTop = document->printSettings.marginBottom = 60;
+    ASSERT_TRUE(job.PreparePrintOutlineIndex(source));
+    EXPECT_GT(PrintToPdf(job, source, Path(QStringLiteral("margins.pdf"))).pages, normal.pages);
+}
+
+TEST_F(PrintJobTest, TitlePageNeedsATitleAndPrintsItsLinesOnOnePage) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
+    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("cooker.nuv"))};
+    CPrintJob job;
+    EXPECT_FALSE(job.PreparePrintTitlePage(source));
+    ASSERT_EQ(m_messages.Texts().size(), 1);
+    EXPECT_TRUE(m_messages.Texts().first().startsWith(QStringLiteral("文書タイトルがないため")));
+    EXPECT_EQ(job.Kind(), 0);
+
+    document->documentHeader.Title = QStringLiteral("炊飯器仕様書");
+    document->printSettings.titleLines[PrintSettings::InputText1] = {QStringLiteral("社外秘"), 9, 1};
+    ASSERT_TRUE(job.PreparePrintTitlePage(source));
+    EXPECT_EQ(document->printSettings.printKind, PrintKindTitlePage);
+    const PrintedPdf printed = PrintToPdf(job, source, Path(QStringLiteral("title.pdf")));
+    EXPECT_EQ(printed.pdfPages, 1);
+    for (const QString& text : {QStringLiteral("炊飯器仕様書"), QStringLiteral("cooker.nuv"), QStringLiteral("社外秘")})
+        EXPECT_TRUE(printed.text.contains(text)) << text.toStdString() << "\n" << printed.text.toStdString();
+    // Input text 2 stands at position 0: not printed.
+    document->printSettings.titleLines[PrintSettings::InputText2].text = QStringLiteral("非表示");
+    ASSERT_TRUE(job.PreparePrintTitlePage(source));
+    EXPECT_FALSE(PrintToPdf(job, source, Path(QStringLiteral("hidden.pdf"))).text.contains(QStringLiteral("非表示")));
+}
+
+TEST_F(PrintJobTest, ResultsNeedRecordLinesAndPrintTheirTime) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
+    CInspectionView results;
+    const PrintSource source{*document, &results, nullptr, QString()};
+    CPrintJob job;
+    results.AddMessageWithoutTarget(QStringLiteral("ジャンプ行だけ"));
+    EXPECT_FALSE(job.PreparePrintResultMessages(source));
+    EXPECT_EQ(m_messages.Texts(),
+              QStringList{QStringLiteral("検査・検索等結果のメッセージがないため、印刷できません。")});
+
+    results.ClearMessages();
+    for (int k = 0; k < 120; ++k)
+        results.AddLine(QStringLiteral("検索結果 %1").arg(k), nullptr, k);
+    document->resultsTime = QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)).toSecsSinceEpoch();
+    ASSERT_TRUE(job.PreparePrintResultMessages(source));
+    EXPECT_EQ(document->printSettings.printKind, PrintKindResultMessages);
+    const PrintedPdf printed = PrintToPdf(job, source, Path(QStringLiteral("results.pdf")));
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("検査・検索等開始時間 : 05:06:07 2026/03/04")))
+        << printed.text.toStdString();
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("検索結果 119")));
+    EXPECT_GT(printed.pdfPages, 1);
+}
+
+TEST_F(PrintJobTest, NotesNeedATextAndWrapLongLines) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
+    const PrintSource source{*document, nullptr, nullptr, QString()};
+    CPrintJob job;
+    document->MemoText = QStringLiteral(" \n ");
+    EXPECT_FALSE(job.PreparePrintNotes(source));
+    EXPECT_EQ(m_messages.Texts(), QStringList{QStringLiteral("メモがないため、印刷できません。")});
+
+    document->MemoText = QStringLiteral("始まり") + QString(400, QChar(0x3042)) + QStringLiteral("終わり\n次の段落");
+    ASSERT_TRUE(job.PreparePrintNotes(source));
+    PrintedPdf printed = PrintToPdf(job, source, Path(QStringLiteral("notes.pdf")));
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("始まり")));
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("終わり")));
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("次の段落")));
+    // Cut at the line's end instead: the end of the long paragraph and the next paragraph are gone.
+    document->printSettings.sections[PrintSettings::Notes].omission = 1;
+    ASSERT_TRUE(job.PreparePrintNotes(source));
+    printed = PrintToPdf(job, source, Path(QStringLiteral("cut.pdf")));
+    EXPECT_TRUE(printed.text.contains(QStringLiteral("...")));
+    EXPECT_FALSE(printed.text.contains(QStringLiteral("終わり")));
+}
+
+TEST_F(PrintJobTest, HeaderAndFooterItemsArePrintedOnEveryPage) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("spec.nuv")), GeneratedLogicScripts(3));
+    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("spec.nuv"))};
+    PrintSettings& settings = document->printSettings;
+    document->documentHeader.Title = QStringLiteral("要求仕様");
+    settings.headerKinds = {HeaderFooterDocumentTitle, HeaderFooterInputText1, HeaderFooterFileName};
+    settings.footerKinds = {HeaderFooterInputText2, HeaderFooterPageOfPages, HeaderFooterDate};
+    settings.headerFooterText1 = QStringLiteral("第1版");
+    settings.headerFooterText2 = QStringLiteral("社内限");
+    CPrintJob job;
+    ASSERT_TRUE(job.PreparePrintOutlineIndex(source));
+    QPdfWriter writer(Path(QStringLiteral("hf.pdf")));
+    const int pages = job.Print(writer, source, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)).toSecsSinceEpoch());
+    const PrintedPdf printed = PrintToPdf(job, source, Path(QStringLiteral("hf.pdf")));
+    ASSERT_GT(pages, 1);
+    for (const QString& text :
+         {QStringLiteral("要求仕様"), QStringLiteral("第1版"), QStringLiteral("spec.nuv"), QStringLiteral("社内限")})
+        EXPECT_EQ(printed.text.count(text), pages) << text.toStdString();
+    // pdftotext keeps no spaces of its own around short words.
+    const QString compact = QString(printed.text).remove(QLatin1Char(' '));
+    EXPECT_TRUE(compact.contains(QStringLiteral("1/%1").arg(pages)));
+    EXPECT_TRUE(compact.contains(QStringLiteral("%1/%1").arg(pages)));
+    const PrintPageInfo info{2, 5, QStringLiteral("/a/b.nuv"),
+                             QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)).toSecsSinceEpoch()};
+    EXPECT_EQ(HeaderFooterItemText(HeaderFooterDateAndTime, *document, info), QStringLiteral("2026/01/02 03:04:05"));
+    EXPECT_EQ(HeaderFooterItemText(HeaderFooterPageNumber, *document, info), QStringLiteral("- 2 -"));
+    EXPECT_EQ(HeaderFooterItemText(HeaderFooterItemCount, *document, info), QString());
+}
+
+TEST_F(PrintJobTest, NuvprintWritesThePrintoutOrFailsWhenThereIsNothingToPrint) {
+    LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
+    ProgramRun run =
+        RunProgram(QStringLiteral("nuvprint"),
+                   {QStringLiteral("functions"), Path(QStringLiteral("cooker.nuv")), Path(QStringLiteral("out.pdf"))});
+    EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    EXPECT_EQ(run.Lines(), QStringList{QStringLiteral("1 pages")});
+    run = RunProgram(QStringLiteral("nuvprint"),
+                     {QStringLiteral("notes"), Path(QStringLiteral("cooker.nuv")), Path(QStringLiteral("notes.pdf"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("メモがないため"))) << run.standardError.toStdString();
+}
+
+TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
+    const auto measure = [](const QString& text) { return static_cast<int>(text.size()) * 10; };
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("abcdefg\n\nxy"), 30, measure),
+              (QStringList{QStringLiteral("abc"), QStringLiteral("def"), QStringLiteral("g"), QString(),
+                           QStringLiteral("xy")}));
+    // However narrow, every line takes a character: no endless loop.
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("ab"), 0, measure).size(), 2);
+    EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abcdefgh"), 60, measure), QStringLiteral("abc..."));
+    EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abc"), 60, measure), QStringLiteral("abc"));
+    EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10, 10}, 25), (std::vector<int>{0, 2, 4}));
+    EXPECT_EQ(PrintPageLayout::BreakPages({40, 10, 40}, 25), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(PrintPageLayout::BreakPages({}, 25).empty());
+    // A heading at the foot of a page goes over with its first line, unless it opens the page.
+    EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10}, 25, {false, true, false, false}),
+              (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(PrintPageLayout::BreakPages({10, 30, 10}, 25, {true, false, false}), (std::vector<int>{0, 1, 2}));
+}
+
+TEST(PrintUnitsTest, ConvertsBetweenTenthsOfMillimetresAndDevicePixels) {
+    QImage device(10, 10, QImage::Format_RGB32);
+    device.setDotsPerMeterX(10000); // 10 pixels a millimetre
+    device.setDotsPerMeterY(20000);
+    const QRect logical(100, 50, 250, 30);
+    const QRect pixels = ConvertPrintUnits(logical, device, PrintUnitDirection::LogicalToDevice);
+    EXPECT_EQ(pixels, QRect(100, 100, 250, 60));
+    EXPECT_EQ(ConvertPrintUnits(pixels, device, PrintUnitDirection::DeviceToLogical), logical);
+    EXPECT_EQ(MillimetresToDevice(5, device), 50);
+    FontSetting font;
+    font.pointSize = 200;
+    const QSize large = MeasureTextWithPointFont(font, QStringLiteral("仕様"), device);
+    font.pointSize = 100;
+    EXPECT_GT(large.width(), MeasureTextWithPointFont(font, QStringLiteral("仕様"), device).width());
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+#include "logic/InspectionView.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "printing/ui/PSOther.h"
+#include "printing/ui/PSSingle.h"
+#include "printing/ui/PSTitle.h"
+#include "printing/ui/PrintCommands.h"
+#include "printing/ui/PrintedObjectPage.h"
+#include "texts/MessageContext.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class PrintTestHost : public CPrintCommandHost {
+public:
+    PrintTestHost() {
+        document.SetDefaults();
+        context.m_language = 1;
+    }
+
+    CDocumentData& PrintedDocument() override { return document; }
+    QString PrintedDocumentPath() const override { return QString(); }
+    void SetPrintSettingsModified() override { ++modified; }
+    const CUnitFunction* ActiveFunction() const override { return nullptr; }
+    CInspectionView& InspectionPane() override { return results; }
+    const CMessageContext& MessageContext() const override { return context; }
+    QWidget* DialogParent() override { return nullptr; }
+
+    CDocumentData document;
+    CInspectionView results;
+    CMessageContext context;
+    int modified = 0;
+};
+
+// Runs `edit` on the sheet once it shows, then closes it with OK or Cancel.
+void WhenSheetShows(const std::function<void(CPropertySheet&)>& edit, bool accept) {
+    QTimer::singleShot(0, [edit, accept] {
+        auto* sheet = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        edit(*sheet);
+        accept ? sheet->accept() : sheet->reject();
+    });
+}
+
+template <typename Page> Page* PageOf(CPropertySheet& sheet) {
+    for (CPropertyPage* page : sheet.Pages())
+        if (auto* found = qobject_cast<Page*>(page))
+            return found;
+    return nullptr;
+}
+
+TEST(PrintSettingsSheetTest, PagesWriteTheCopyBackOnOkAndCancelDropsIt) {
+    PrintTestHost host;
+    int remembered = 0;
+    WhenSheetShows(
+        [](CPropertySheet& sheet) {
+            ASSERT_EQ(sheet.Pages().size(), 8);
+            PageOf<CPrintedObjectPage>(sheet)->Choices()->button(5)->setChecked(true);
+            CPSSingle* single = PageOf<CPSSingle>(sheet);
+            single->RangeButtons()->button(2)->setChecked(true);
+            single->ScaleBox()->setCurrentText(QStringLiteral("75"));
+            single->OnlyWrittenBox()->setChecked(false);
+            single->ItemBoxes().at(3)->setChecked(true);  // requirements
+            single->ItemBoxes().at(5)->setChecked(false); // line numbers
+            CPSTitle* title = PageOf<CPSTitle>(sheet);
+            title->TextEdits().at(0)->setText(QStringLiteral("表紙の題"));
+            title->PositionBoxes().at(3)->setCurrentIndex(7);
+            title->FrameBoxes().at(3)->setChecked(true);
+            CPSOther* other = PageOf<CPSOther>(sheet);
+            other->ItemBoxes().at(0)->setCurrentIndex(1);
+            other->ItemBoxes().at(4)->setCurrentIndex(9);
+            other->Text1()->setText(QStringLiteral("一二三四五六七八九十一二三四五六七八"));
+            other->MarginBoxes().at(2)->setValue(20);
+            sheet.SetActivePage(3);
+        },
+        true);
+    ASSERT_TRUE(RunPrintSettingsSheet(host, remembered));
+    const PrintSettings& settings = host.document.printSettings;
+    EXPECT_EQ(host.document.selectedPrintout, 5);
+    const PrintSection& single = settings.sections[PrintSettings::UnitFunctions];
+    EXPECT_EQ(single.scope, 2);
+    EXPECT_EQ(single.zoom, 75);
+    EXPECT_EQ(single.nonWrited, 0);
+    EXPECT_EQ(single.nonEmbodiment, 1);
+    EXPECT_EQ(single.object, (0x4BFF | 0x1000) & ~0x4000);
+    EXPECT_EQ(settings.titleLines[PrintSettings::DocumentTitle].text, QStringLiteral("表紙の題"));
+    EXPECT_EQ(settings.titleLines[PrintSettings::InputText1].point, 7);
+    EXPECT_EQ(settings.titleLines[PrintSettings::InputText1].border, 1);
+    EXPECT_EQ(settings.headerKinds.left, 1);
+    EXPECT_EQ(settings.footerKinds.center, 9);
+    EXPECT_EQ(settings.headerFooterText1.size(), PrintSettings::MaxHeaderFooterTextLength);
+    EXPECT_EQ(settings.marginTop, 20);
+    EXPECT_EQ(settings.marginLeft, 5);
+    EXPECT_EQ(host.modified, 1);
+    EXPECT_EQ(remembered, 3);
+
+    // Cancel keeps everything as it was, the remembered page aside.
+    const PrintSettings before = settings;
+    WhenSheetShows(
+        [](CPropertySheet& sheet) {
+            EXPECT_EQ(sheet.ActivePageIndex(), 3);
+            PageOf<CPSOther>(sheet)->MarginBoxes().at(0)->setValue(40);
+            PageOf<CPrintedObjectPage>(sheet)->Choices()->button(0)->setChecked(true);
+            sheet.SetActivePage(7);
+        },
+        false);
+    EXPECT_FALSE(RunPrintSettingsSheet(host, remembered));
+    EXPECT_EQ(host.document.printSettings, before);
+    EXPECT_EQ(host.document.selectedPrintout, 5);
+    EXPECT_EQ(host.modified, 1);
+    EXPECT_EQ(remembered, 7);
+}
+
+TEST(PrintSettingsSheetTest, PrintFollowsTheChosenPrintoutAndItsRefusal) {
+    PrintTestHost host;
+    CCommandRegistry registry;
+    AddPrintCommands(registry, host);
+    platform::ScriptedMessageSink messages;
+    host.document.selectedPrintout = 4; // results, of which there are none
+    EXPECT_TRUE(registry.Dispatch(CommandPrint));
+    host.document.selectedPrintout = 5; // notes, of which there are none
+    EXPECT_TRUE(registry.Dispatch(CommandPrintPreview));
+    host.document.selectedPrintout = 3; // the title page of a document without a title
+    EXPECT_TRUE(registry.Dispatch(CommandPrint));
+    ASSERT_EQ(messages.Texts().size(), 3);
+    EXPECT_EQ(messages.Texts().at(0), QStringLiteral("検査・検索等結果のメッセージがないため、印刷できません。"));
+    EXPECT_EQ(messages.Texts().at(1), QStringLiteral("メモがないため、印刷できません。"));
+    EXPECT_EQ(host.document.printSettings.printKind, 4);
+    // A choice beyond the six prints nothing.
+    host.document.selectedPrintout = 9;
+    EXPECT_TRUE(registry.Dispatch(CommandPrint));
+    EXPECT_EQ(messages.Texts().size(), 3);
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+// nuvprint: a printout of a document written to a PDF file, for tests.
+//   nuvprint KIND DOC OUT.pdf [--all]   KIND: outline, functions, title, notes; prints the page count; --all prints
+//                                       unit functions without a logic description too
+
+#include "model/DocumentData.h"
+#include "printing/PrintJob.h"
+#include "support/ToolSupport.h"
+
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QPdfWriter>
+
+namespace {
+
+const QString kTool = QStringLiteral("nuvprint");
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Fonts need the graphical application object; no window is ever shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool all = arguments.size() == 4 && arguments[3] == QLatin1String("--all");
+    if (arguments.size() != 3 && !all)
+        return tools::Usage(QStringLiteral("usage: nuvprint outline|functions|title|notes DOC OUT.pdf [--all]\n"));
+    CDocumentData document;
+    if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[1], document))
+        return *failed;
+    if (all)
+        document.printSettings.sections[PrintSettings::UnitFunctions].nonWrited = 0;
+    const PrintSource source{document, nullptr, nullptr, arguments[1]};
+    CPrintJob job;
+    const QString& kind = arguments[0];
+    const bool prepared = kind == QLatin1String("outline")     ? job.PreparePrintOutlineIndex(source)
+                          : kind == QLatin1String("functions") ? job.PreparePrintUnitFunctions(source)
+                          : kind == QLatin1String("title")     ? job.PreparePrintTitlePage(source)
+                          : kind == QLatin1String("notes")     ? job.PreparePrintNotes(source)
+                                                               : false;
+    if (!prepared)
+        return 1;
+    QPdfWriter writer(arguments[2]);
+    const int pages = job.Print(writer, source, QDateTime::currentSecsSinceEpoch());
+    if (pages == 0)
+        return tools::Fail(kTool, QStringLiteral("cannot write ") + arguments[2]);
+    tools::WriteOut(QStringLiteral("%1 pages\n").arg(pages));
+    return 0;
+}
