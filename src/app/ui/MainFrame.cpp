@@ -21,11 +21,14 @@
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
 #include "platform/ui/CommandIcons.h"
+#include "settings/ui/SettingsCommands.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
 #include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
+#include "views/ui/LexicographicalView.h"
+#include "views/ui/StructureDiagram.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -123,6 +126,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddContentCommands(m_commands, *this);
     m_searchCommands.AddTo(m_commands);
     AddGeneratorCommands(m_commands, *this);
+    AddSettingsCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -566,6 +570,48 @@ QString CMainFrame::GeneratedDocumentName() const {
 
 void CMainFrame::SetGeneratedDocumentModified() {
     m_document.SetModified();
+}
+
+CDocumentData& CMainFrame::SettingsDocument() {
+    return m_document.DocumentData();
+}
+
+void CMainFrame::SetSettingsDocumentModified() {
+    m_document.SetModified();
+}
+
+bool CMainFrame::HasIndexViews() const {
+    return m_navigation && m_navigation->HierarchicalView() && m_navigation->OutlineIndex();
+}
+
+void CMainFrame::ReapplyIndexViewSettings() {
+    m_navigation->HierarchicalView()->ApplySettings();
+    m_navigation->OutlineIndex()->UpdateFont();
+}
+
+void CMainFrame::UpdateIndexViews() {
+    m_navigation->HierarchicalPaneView().OnUpdate();
+    m_navigation->OutlinePaneView().OnUpdate();
+}
+
+void CMainFrame::RefreshTabViews() {
+    for (const auto& [tab, window] : m_tabWindows)
+        window->ShowDocumentChanges();
+    UpdateAllDocumentViews();
+}
+
+void CMainFrame::RefreshAllViews() {
+    m_document.RebuildDocument();
+    UpdatePaneViews();
+}
+
+void CMainFrame::RelayoutOpenTabs() {
+    for (const auto& [tab, window] : m_tabWindows)
+        window->CreateLogicPanes();
+}
+
+void CMainFrame::ApplyStructureDiagramSettings() {
+    m_navigation->StructureDiagram()->ApplyZoomSetting();
 }
 
 void CMainFrame::ReplaceActiveContentSelection(const QString& text) {

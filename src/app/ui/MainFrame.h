@@ -14,6 +14,7 @@
 #include "logic/ui/InspectionCommands.h"
 #include "platform/CommandRegistry.h"
 #include "search/ui/SearchCommands.h"
+#include "settings/ui/SettingsHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -45,7 +46,8 @@ class CMainFrame : public QMainWindow,
                    private CInspectionCommandHost,
                    private CContentCommandHost,
                    private CSearchCommandHost,
-                   private CGeneratorCommandHost {
+                   private CGeneratorCommandHost,
+                   public CSettingsHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -172,6 +174,17 @@ private:
     void SetGeneratedDocumentModified() override;
     void ReplaceActiveContentSelection(const QString& text) override;
     DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
+    // What the settings sheet and its pages need of the window.
+    CDocumentData& SettingsDocument() override;
+    void SetSettingsDocumentModified() override;
+    bool HasIndexViews() const override;
+    void ReapplyIndexViewSettings() override;
+    void UpdateIndexViews() override;
+    void RefreshTabViews() override;
+    void RefreshPaneViews() override { UpdatePaneViews(); }
+    void RefreshAllViews() override;
+    void RelayoutOpenTabs() override;
+    void ApplyStructureDiagramSettings() override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
