@@ -13,9 +13,10 @@ constexpr int ColourCount = 16;
 void CSettingsSheetPageModel::Load(const CDocumentData& data) {
     // The places give the fields for writing; loading only reads them.
     auto& document = const_cast<CDocumentData&>(data);
-    m_numbers.clear();
+    m_loadedNumbers.clear();
     for (const SettingsNumberField& field : m_numberFields)
-        m_numbers.push_back(field.get(data));
+        m_loadedNumbers.push_back(field.get(data));
+    m_numbers = m_loadedNumbers;
     m_texts.clear();
     for (const SettingsTextField& field : m_textFields)
         m_texts.push_back(field.place(document));
@@ -37,7 +38,7 @@ void CSettingsSheetPageModel::SetText(size_t index, const QString& text) {
 bool CSettingsSheetPageModel::Validate() const {
     for (size_t i = 0; i < m_numberFields.size(); ++i) {
         const SettingsNumberField& field = m_numberFields[i];
-        if (field.kind != SettingsNumberKind::Number)
+        if (field.kind != SettingsNumberKind::Number || m_numbers[i] == m_loadedNumbers[i])
             continue;
         if (m_numbers[i] < field.minimum || m_numbers[i] > field.maximum) {
             platform::ShowMessageBox(LoadString(StringId::SettingOutOfRange).arg(Title(), LoadString(field.label)),

@@ -80,7 +80,8 @@ public:
     const FontSetting& Font(size_t index) const { return m_fonts[index]; }
     void SetFont(size_t index, const FontSetting& font) { m_fonts[index] = font; }
 
-    // Shows the first refusal ("「page」ページの「field」の数値が範囲外です。"); false when there is one.
+    // Shows the first refusal ("「page」ページの「field」の数値が範囲外です。"); false when there is one. A number the
+    // document held out of range and the user left alone is kept, not refused.
     virtual bool Validate() const;
     // Stores the fields that differ from the document; what they mean, as change bits.
     virtual SettingsApplyResult Apply(CDocumentData& data) const;
@@ -110,6 +111,7 @@ private:
     std::vector<SettingsNumberField> m_numberFields;
     std::vector<SettingsTextField> m_textFields;
     std::vector<SettingsFontField> m_fontFields;
+    std::vector<int> m_loadedNumbers;
     std::vector<int> m_numbers;
     std::vector<QString> m_texts;
     std::vector<FontSetting> m_fonts;

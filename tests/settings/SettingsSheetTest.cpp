@@ -50,7 +50,10 @@ TEST(SettingsSheetRefresh, ChangeBitsBecomeTheRefreshesInOrder) {
 TEST_F(SettingsPageModels, HierarchicalIndexLoadsRefusesOutOfRangeAndStoresOnlyTheChange) {
     data.indexViewSettings.HieBoxSizeY = 77;
     data.indexViewSettings.HieColorReuse = 13;
+    // A file without a box width reads it as 0; left alone, it is no reason to refuse the page.
+    data.indexViewSettings.HieBoxSizeX = 0;
     CHierarchicalIndexSettingsPageModel model(data);
+    EXPECT_TRUE(model.Validate());
     const size_t height = NumberField(model, StringId::SettingBoxHeight);
     const size_t width = NumberField(model, StringId::SettingBoxWidth);
     const size_t zoom = NumberField(model, StringId::SettingZoomPercent);
