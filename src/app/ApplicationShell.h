@@ -99,4 +99,6 @@ public:
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}
+    // The input or output column setting changed under the open tabs: each lays out its logic row again.
+    virtual void RelayoutOpenTabs() {}
 };

@@ -9,6 +9,7 @@
 #include "app/RecentFileList.h"
 #include "app/SavingRules.h"
 #include "app/TabPaneLayout.h"
+#include "model/DocumentDataHelpers.h"
 #include "model/ExportMessages.h"
 #include "model/MemberUsage.h"
 #include "platform/MessageBox.h"
@@ -220,10 +221,18 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
     CEnvironmentOptions& options = m_documentData.environment;
     (environment ? options.importEnvironmentalSettingsFileName : options.importMemberNamesAndStateNamesFileName) = path;
     m_shell.SetWaitCursor(true);
-    QFile file(path);
-    const bool imported = file.open(QIODevice::ReadOnly) &&
-                          (environment ? ImportEnvironmentFromDocument(file, m_documentData)
-                                       : ImportMemberNamesFromDocument(file, m_documentData)) == LoadResult::Loaded;
+    bool imported = false;
+    if (environment) {
+        // Tabs lay out their logic rows again when the imported settings show or hide the input or output column.
+        bool columnsChanged = false;
+        imported = ImportEnvironmentFromFile(m_documentData, path, &columnsChanged);
+        if (columnsChanged)
+            m_shell.RelayoutOpenTabs();
+    } else {
+        QFile file(path);
+        imported =
+            file.open(QIODevice::ReadOnly) && ImportMemberNamesFromDocument(file, m_documentData) == LoadResult::Loaded;
+    }
     m_shell.SetWaitCursor(false);
     if (!imported) {
         platform::ShowMessageBox(LoadString(StringId::ImportFailed), platform::MessageButtons::Ok,

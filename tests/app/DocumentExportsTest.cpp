@@ -183,6 +183,12 @@ TEST_F(ApplicationExports, AnImportMarksTheDocumentModifiedAndAFailedOneLeavesIt
     app.Document().SetModified(false);
     app.OnImportEnvironmentSettings();
     EXPECT_TRUE(app.Document().IsModified());
+    EXPECT_EQ(shell.tabRelayouts, 0);
+    // Settings that hide the input column lay the tabs out again.
+    app.Document().DocumentData().headerIOSettings.Input = 1;
+    app.OnImportEnvironmentSettings();
+    EXPECT_EQ(app.Document().DocumentData().headerIOSettings.Input, 0);
+    EXPECT_EQ(shell.tabRelayouts, 1);
     app.Document().SetModified(false);
 }
 

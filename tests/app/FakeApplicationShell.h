@@ -75,6 +75,7 @@ public:
         return chosenTemplate;
     }
     QString PromptMapFileName() override { return mapPath; }
+    void RelayoutOpenTabs() override { ++tabRelayouts; }
 
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
@@ -83,6 +84,7 @@ public:
     int finishedShown = 0;
     int closesPosted = 0;
     int mainWindowCloses = 0;
+    int tabRelayouts = 0;
     QStringList installedFonts; // what the font system lists, read when the application is made
     bool closePostedWhileConverting = false;
     std::vector<quint32> instancesClosed;

@@ -22,12 +22,14 @@
 #include "model/UnitFunction.h"
 #include "platform/ui/CommandIcons.h"
 #include "settings/ui/RuleCommands.h"
+#include "settings/ui/SettingsCommands.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
 #include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
 #include "views/ui/MemoView.h"
+#include "views/ui/LexicographicalView.h"
 #include "views/ui/StructureDiagram.h"
 
 #include <QActionGroup>
@@ -128,6 +130,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddGeneratorCommands(m_commands, *this);
     AddRuleCommands(m_commands, *this);
     AddPrintCommands(m_commands, *this);
+    AddSettingsCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -338,10 +341,6 @@ void CMainFrame::UpdatePaneViews() {
         if (const auto found = m_paneViews.find(id); found != m_paneViews.end())
             found->second->OnUpdate();
     }
-}
-
-void CMainFrame::ApplyStructureDiagramZoomSetting() {
-    m_navigation->StructureDiagram()->ApplyZoomSetting();
 }
 
 void CMainFrame::ApplyMemoCharFormat() {
@@ -581,6 +580,14 @@ QString CMainFrame::GeneratedDocumentName() const {
     return m_document.DocumentName();
 }
 
+void CMainFrame::OfferIntraMemberConsistencyRule(const QString& member, const QString& state1, const QString& state2) {
+    ::OfferIntraMemberConsistencyRule(*this, member, state1, state2);
+}
+
+void CMainFrame::SetGeneratedDocumentModified() {
+    m_document.SetModified();
+}
+
 CDocumentData& CMainFrame::SettingsDocument() {
     return m_document.DocumentData();
 }
@@ -589,12 +596,38 @@ void CMainFrame::SetSettingsDocumentModified() {
     m_document.SetModified();
 }
 
-void CMainFrame::OfferIntraMemberConsistencyRule(const QString& member, const QString& state1, const QString& state2) {
-    ::OfferIntraMemberConsistencyRule(*this, member, state1, state2);
+bool CMainFrame::HasIndexViews() const {
+    return m_navigation && m_navigation->HierarchicalView() && m_navigation->OutlineIndex();
 }
 
-void CMainFrame::SetGeneratedDocumentModified() {
-    m_document.SetModified();
+void CMainFrame::ReapplyIndexViewSettings() {
+    m_navigation->HierarchicalView()->ApplySettings();
+    m_navigation->OutlineIndex()->UpdateFont();
+}
+
+void CMainFrame::UpdateIndexViews() {
+    m_navigation->HierarchicalPaneView().OnUpdate();
+    m_navigation->OutlinePaneView().OnUpdate();
+}
+
+void CMainFrame::RefreshTabViews() {
+    for (const auto& [tab, window] : m_tabWindows)
+        window->ShowDocumentChanges();
+    UpdateAllDocumentViews();
+}
+
+void CMainFrame::RefreshAllViews() {
+    m_document.RebuildDocument();
+    UpdatePaneViews();
+}
+
+void CMainFrame::RelayoutOpenTabs() {
+    for (const auto& [tab, window] : m_tabWindows)
+        window->CreateLogicPanes();
+}
+
+void CMainFrame::ApplyStructureDiagramSettings() {
+    m_navigation->StructureDiagram()->ApplyZoomSetting();
 }
 
 void CMainFrame::ReplaceActiveContentSelection(const QString& text) {

@@ -48,7 +48,7 @@ class CMainFrame : public QMainWindow,
                    private CContentCommandHost,
                    private CSearchCommandHost,
                    private CGeneratorCommandHost,
-                   private CSettingsHost,
+                   public CSettingsHost,
                    private CPrintCommandHost {
     Q_OBJECT
 public:
@@ -99,7 +99,6 @@ public:
     void UpdatePaneViews();
     // What the settings pages ask of the window: the structure diagram lays out again with its settings, the
     // notes pane takes the notes font, and the open document's file.
-    void ApplyStructureDiagramZoomSetting() override;
     void ApplyMemoCharFormat() override;
     QString SettingsDocumentPath() const override;
     // The tabs' logic editors take the application's text zoom.
@@ -185,6 +184,17 @@ private:
     CDocumentData& PrintedDocument() override { return GeneratedDocument(); }
     QString PrintedDocumentPath() const override { return GeneratedDocumentPath(); }
     void SetPrintSettingsModified() override { SetGeneratedDocumentModified(); }
+    // What the settings sheet and its pages need of the window.
+    CDocumentData& SettingsDocument() override;
+    void SetSettingsDocumentModified() override;
+    bool HasIndexViews() const override;
+    void ReapplyIndexViewSettings() override;
+    void UpdateIndexViews() override;
+    void RefreshTabViews() override;
+    void RefreshPaneViews() override { UpdatePaneViews(); }
+    void RefreshAllViews() override;
+    void RelayoutOpenTabs() override;
+    void ApplyStructureDiagramSettings() override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
@@ -199,8 +209,6 @@ private:
     CChildFrame* ActiveTabWindow() const;
     QString SelectedTextForSearch() const override;
     void OfferIntraMemberConsistencyRule(const QString& member, const QString& state1, const QString& state2) override;
-    CDocumentData& SettingsDocument() override;
-    void SetSettingsDocumentModified() override;
 
     // The requests' targets. The member prefix and the replace-all dialog's request do nothing yet.
     void GoToTabLogicLine(CNUVDoc& tab, int lineNumber) override;

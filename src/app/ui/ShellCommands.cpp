@@ -79,10 +79,9 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(InspectCurrentRedundancy, tab, None);
     add(InspectCurrentInconsistency, tab, None);
 
-    // Fonts, environment settings (the line marks are the search subsystem's)
+    // Fonts (the line marks are the search subsystem's, the environment settings the settings subsystem's)
     add(ContentFont, tab, DocumentOpen);
     add(NameFont, tab, NameAtCaret);
-    add(EnvironmentSettings, tab, DocumentOpen);
 
     // Collaboration; the generators' rows are their own.
     add(FunctionAttributes, tab, None);

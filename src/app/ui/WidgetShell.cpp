@@ -9,6 +9,7 @@
 #include "app/ui/NewTypeDlg.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/InstanceChannel.h"
+#include "settings/ui/DlgHeader.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "views/ui/FunctionPromptDialogs.h"
@@ -170,6 +171,11 @@ bool CWidgetShell::PromptFunctionName(QString& name, bool isolated) {
         return false;
     name = prompt.Name();
     return true;
+}
+
+void CWidgetShell::RelayoutOpenTabs() {
+    if (m_mainFrame)
+        CDlgHeader::RelayoutOpenViews(*m_mainFrame);
 }
 
 void CWidgetShell::RunMoveDialog(CAbstractIndexItem& item) {

@@ -46,6 +46,7 @@ public:
     // The name and move prompts of the table of contents.
     bool PromptFunctionName(QString& name, bool isolated) override;
     void RunMoveDialog(CAbstractIndexItem& item) override;
+    void RelayoutOpenTabs() override;
 
     // The editor shows the main window; the converter keeps it hidden.
     void ShowMainWindow();

@@ -108,7 +108,7 @@ void CFontPage::Apply() {
     if (changes.tabViews)
         AddChangeBits(CFontPageModel::TabViewsChangeBit);
     if (changes.structureDiagram)
-        m_host.ApplyStructureDiagramZoomSetting();
+        m_host.ApplyStructureDiagramSettings();
     if (changes.notes)
         m_host.ApplyMemoCharFormat();
 }

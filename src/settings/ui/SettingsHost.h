@@ -15,12 +15,23 @@ public:
     virtual void SetSettingsDocumentModified() = 0;
     virtual const CMessageContext& MessageContext() const = 0;
     virtual QWidget* DialogParent() = 0;
-    // The font page changed the structure diagram's font: the diagram re-applies its zoom and lays out again.
-    virtual void ApplyStructureDiagramZoomSetting() = 0;
     // The font page changed the notes font: the notes pane shows its text in it.
     virtual void ApplyMemoCharFormat() = 0;
     // The file of the open document, empty while it has none; the template page offers it as the template.
     virtual QString SettingsDocumentPath() const = 0;
+    // What the environment-settings sheet and its pages refresh. The two index views are windows now; they take
+    // their settings and fonts again; they show the document again without a rebuild.
+    virtual bool HasIndexViews() const = 0;
+    virtual void ReapplyIndexViewSettings() = 0;
+    virtual void UpdateIndexViews() = 0;
+    // Every tab's views; the window's panes; the table of contents rebuilt and every view after it.
+    virtual void RefreshTabViews() = 0;
+    virtual void RefreshPaneViews() = 0;
+    virtual void RefreshAllViews() = 0;
+    // Every open tab lays out its logic row again for the input and output columns the settings ask for.
+    virtual void RelayoutOpenTabs() = 0;
+    // The structure diagram takes its stored settings and font.
+    virtual void ApplyStructureDiagramSettings() = 0;
 
 protected:
     ~CSettingsHost() = default;

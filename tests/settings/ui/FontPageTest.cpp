@@ -35,7 +35,7 @@ TEST(FontPageTest, ShowsTheChosenFontAndAppliesOnlyWhatChanged) {
     EXPECT_EQ(data.fonts.LogicFont, FontSetting());
     EXPECT_EQ(test.host.modified, 1);
     EXPECT_EQ(test.host.memoFormats, 1);
-    EXPECT_EQ(test.host.diagramRelayouts, 1);
+    EXPECT_EQ(test.host.refreshes.count(QStringLiteral("structure diagram")), 1);
     EXPECT_EQ(test.sheet.CombinedChangeBits(), 0);
 }
 
@@ -53,5 +53,6 @@ TEST(FontPageTest, ALogicFontChangeAsksForTheTabViewsAndAnEmptyFaceIsRefused) {
     EXPECT_FALSE(test.sheet.isVisible());
     EXPECT_EQ(test.host.data.fonts.LogicFont.faceName, "Face");
     EXPECT_EQ(test.sheet.CombinedChangeBits(), CFontPageModel::TabViewsChangeBit);
-    EXPECT_EQ(test.host.memoFormats + test.host.diagramRelayouts, 0);
+    EXPECT_EQ(test.host.memoFormats, 0);
+    EXPECT_TRUE(test.host.refreshes.isEmpty());
 }
