@@ -13,6 +13,7 @@
 #include "app/ui/NavigationPanes.h"
 #include "app/ui/ShellCommands.h"
 #include "app/ui/WindowsDlg.h"
+#include "editor/FunctionHeaderEdit.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/LogicEditorCommands.h"
@@ -123,6 +124,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddContentCommands(m_commands, *this);
     m_searchCommands.AddTo(m_commands);
     AddGeneratorCommands(m_commands, *this);
+    m_vocabularyCommands.AddTo(m_commands);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -676,6 +678,39 @@ void CMainFrame::RefreshViewsAfterWorker() {
     for (const auto& [document, window] : m_tabWindows)
         window->ShowDocumentChanges();
     UpdatePaneViews();
+}
+
+CDocumentData& CMainFrame::SettingsDocument() {
+    return m_document.DocumentData();
+}
+
+void CMainFrame::SetSettingsDocumentModified() {
+    m_document.SetModified();
+}
+
+QString CMainFrame::ActiveFunctionName() const {
+    const CUnitFunction* function = m_document.Tabs().ActiveTabFunction();
+    return function ? function->name : QString();
+}
+
+void CMainFrame::ShowVocabularyDialog(QDialog& dialog) {
+    m_modelessDialogs.HideOthers(nullptr);
+    dialog.show();
+    CenterOnMainFrame(dialog);
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void CMainFrame::PrefixTabUnregisteredMemberNames(CNUVDoc& tab, const QString& prefix) {
+    CChildFrame* window = TabWindow(tab);
+    if (!window || !tab.m_pUnitFunction)
+        return;
+    ShowInspectionPane();
+    if (::PrefixUnregisteredMemberNames(m_document.DocumentData(), *tab.m_pUnitFunction, prefix, &m_inspectionPane) >
+        0) {
+        window->ShowDocumentChanges();
+        m_document.SetModified();
+    }
 }
 
 CDocumentData& CMainFrame::SearchedDocument() {

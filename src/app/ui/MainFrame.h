@@ -14,6 +14,8 @@
 #include "logic/ui/InspectionCommands.h"
 #include "platform/CommandRegistry.h"
 #include "search/ui/SearchCommands.h"
+#include "settings/ui/SettingsHost.h"
+#include "settings/ui/VocabularyCommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -45,7 +47,9 @@ class CMainFrame : public QMainWindow,
                    private CInspectionCommandHost,
                    private CContentCommandHost,
                    private CSearchCommandHost,
-                   private CGeneratorCommandHost {
+                   private CGeneratorCommandHost,
+                   private CSettingsHost,
+                   private CVocabularyCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -160,6 +164,7 @@ private:
     CDocumentData& SearchedDocument() override;
     void StartSearchWorker(std::function<bool()> job) override { m_messages.PostStartWorker(std::move(job)); }
     void LineMarkSettingsChanged() override;
+    bool EditObscureWordSettings() override { return m_vocabularyCommands.EditObscureWordSettings(); }
 
     // What the content export needs of the window.
     CDocumentData& ContentDocument() override;
@@ -172,6 +177,16 @@ private:
     void SetGeneratedDocumentModified() override;
     void ReplaceActiveContentSelection(const QString& text) override;
     DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
+    // What the settings dialogs and the vocabulary commands need of the window.
+    CDocumentData& SettingsDocument() override;
+    void SetSettingsDocumentModified() override;
+    void RefreshAllTabViews() override { RefreshViewsAfterWorker(); }
+    QString ActiveFunctionName() const override;
+    void RegisterMemberNames(const QString& memberName) override { m_messages.PostRegisterMemberNames(memberName); }
+    void PrefixUnregisteredMemberNames(const QString& prefix) override {
+        m_messages.PostPrefixUnregisteredMemberNames(prefix);
+    }
+    void ShowVocabularyDialog(QDialog& dialog) override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
@@ -187,11 +202,11 @@ private:
     QString SelectedTextForSearch() const override;
     void OfferIntraMemberConsistencyRule(const QString&, const QString&, const QString&) override {}
 
-    // The requests' targets. The member prefix and the replace-all dialog's request do nothing yet.
+    // The requests' targets. The replace-all dialog's request does nothing yet.
     void GoToTabLogicLine(CNUVDoc& tab, int lineNumber) override;
     void FocusTabHeaderField(CNUVDoc& tab, HeaderField field) override;
     void SelectTabLogicRange(CNUVDoc& tab, int first, int last) override;
-    void PrefixTabUnregisteredMemberNames(CNUVDoc&, const QString&) override {}
+    void PrefixTabUnregisteredMemberNames(CNUVDoc& tab, const QString& prefix) override;
     void ShowReplaceAllDialog(const QString&) override {}
     void RefreshViewsAfterWorker() override;
     void ShowActiveFunctionInViews(CUnitFunction& function, CAbstractIndexItem* currentItem) override;
@@ -231,4 +246,5 @@ private:
     CSearchCommands m_searchCommands{*this};
     // Offered again by the next decision-table dialog.
     DecisionTableSessionChoices m_decisionTableChoices;
+    CVocabularyCommands m_vocabularyCommands{*this, *this};
 };

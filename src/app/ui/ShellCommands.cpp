@@ -75,9 +75,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     // Semantic settings
     add(IntraMemberConsistencySettings, tab, None);
     add(SemanticRelationSettings, tab, None);
-    add(RegisterMemberNames, tab, DocumentOpen);
-    add(PrefixUnregisteredMemberNames, tab, DocumentOpen);
-    add(Quantifiers, tab, None);
 
     // The single inspections of the current unit function, which the localisation greys; the other inspections
     // are the inspection subsystem's, the word searches the search subsystem's.

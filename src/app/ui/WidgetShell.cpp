@@ -9,13 +9,13 @@
 #include "app/ui/NewTypeDlg.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/InstanceChannel.h"
+#include "settings/ui/FontDlg.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "views/ui/FunctionPromptDialogs.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFontDatabase>
 #include <QTimer>
 
 #include <unistd.h>
@@ -80,7 +80,7 @@ std::unique_ptr<CImportProgress> CWidgetShell::CreateImportProgress() {
 }
 
 QStringList CWidgetShell::InstalledFontFaces() const {
-    return QFontDatabase::families();
+    return EnumerateFonts();
 }
 
 void CWidgetShell::SetWaitCursor(bool wait) {
