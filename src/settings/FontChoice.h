@@ -8,26 +8,14 @@
 #include <optional>
 #include <vector>
 
-// The attributes of a font the font dialog deals with, as bits of a mask: on opening those the selection has in
-// common, after OK those the dialog gives back (the common ones and every one the user set).
-enum FontAttribute : quint32 {
-    FontAttributeFace = 0x01,
-    FontAttributeSize = 0x02,
-    FontAttributeColour = 0x04,
-    FontAttributeBold = 0x08,
-    FontAttributeItalic = 0x10,
-    FontAttributeUnderline = 0x20,
-    AllFontAttributes = 0x3F,
-};
-
-// What the font dialog shows and gives back: the font, the mask of attributes, where it was opened from and,
-// when the user asked for it, the member or state name whose every occurrence takes the font.
+// What the font dialog shows and gives back: the font, the mask of attributes (FontAttribute bits: on opening those
+// the selection has in common, after OK those the dialog gives back, the common ones and every one the user set),
+// where it was opened from and, when the user asked for it, the member or state name whose every occurrence takes
+// the font.
 class CFontChoice {
 public:
     // Where the dialog was opened from.
     enum Mode { FromLogicEditor = 0, FromContentText = 1 };
-    // The colour index of a selection whose colours differ.
-    static constexpr quint8 NoColourIndex = 255;
     static constexpr int MinPointSize = 1;
     static constexpr int MaxPointSize = 1638;
 

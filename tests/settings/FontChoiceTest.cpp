@@ -19,7 +19,7 @@ TEST(FontChoice, TypedSizesAreReadInPointsWithinTheRange) {
 
 TEST(FontChoice, EachChoiceSetsItsAttributeAndItsMaskBit) {
     FontSetting font;
-    font.colourIndex = CFontChoice::NoColourIndex;
+    font.colourIndex = NoColourIndex;
     CFontChoice choice(font, FontAttributeFace, CFontChoice::FromLogicEditor);
     choice.SetColourIndex(16);
     EXPECT_EQ(choice.mask, FontAttributeFace) << "no colour beyond the sixteen";

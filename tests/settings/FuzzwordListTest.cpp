@@ -25,7 +25,8 @@ TEST(FuzzwordList, OkStoresWordsAndScopeOnlyWhenTheyChanged) {
     ScriptedMessageSink sink;
     sink.Answer(MessageAnswer::Ok);
     EXPECT_EQ(list.Store(data, "曖昧語"), VocabularyStore::Refused);
-    EXPECT_EQ(sink.Texts(), QStringList{"曖昧語 \"適宜\" が重複しています。\n重複する曖昧語を削除してよろしいですか？"});
+    EXPECT_EQ(sink.Texts(),
+              QStringList{"曖昧語 \"適宜\" が重複しています。\n重複する曖昧語を削除してよろしいですか？"});
     EXPECT_EQ(list.Store(data, "曖昧語"), VocabularyStore::Stored);
     EXPECT_EQ(data.fuzzwords.words, (QStringList{"適宜", "<速やかに>", "概ね"}));
 }

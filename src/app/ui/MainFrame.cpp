@@ -14,6 +14,7 @@
 #include "app/ui/ShellCommands.h"
 #include "app/ui/WindowsDlg.h"
 #include "editor/FunctionHeaderEdit.h"
+#include "editor/LogicEditCommandMap.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/LogicEditorCommands.h"
@@ -22,6 +23,7 @@
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
 #include "platform/ui/CommandIcons.h"
+#include "settings/ui/FontDlg.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
@@ -512,6 +514,8 @@ void CMainFrame::UpdateCommands() {
     state.canPaste = editor.canPaste;
     state.canSelectAll = editor.focused;
     state.canUndo = editor.canUndo;
+    const CChildFrame* window = ActiveTabWindow();
+    state.nameAtCaret = window && window->FunctionView()->Editor().IsCommandEnabled(LogicEditCommand::EditFont);
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
         setCursor(Qt::WaitCursor);
@@ -701,6 +705,11 @@ void CMainFrame::ShowVocabularyDialog(QDialog& dialog) {
     dialog.activateWindow();
 }
 
+void CMainFrame::EditNameFontAtCaret() {
+    if (CChildFrame* window = ActiveTabWindow())
+        window->FunctionView()->Editor().RunCommand(LogicEditCommand::EditFont);
+}
+
 void CMainFrame::PrefixTabUnregisteredMemberNames(CNUVDoc& tab, const QString& prefix) {
     CChildFrame* window = TabWindow(tab);
     if (!window || !tab.m_pUnitFunction)
@@ -802,6 +811,22 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     window->FunctionView()->Editor().SetZoomFactor(m_app.ZoomFactor());
     window->FunctionView()->SetLinkOpener(
         [this](const QString& link, Qt::KeyboardModifiers modifiers) { return OpenLink(link, modifiers); });
+    CSplREdit& editor = window->FunctionView()->Editor();
+    editor.SetFontDialog([this](const LogicFontEdit& edit, FontSetting& font, quint32& mask, QString& name) {
+        CFontChoice choice(edit.font, edit.mask, CFontChoice::FromLogicEditor);
+        if (!CFontDlg::Edit(MessageContext(), choice, m_app.ZoomFactor(), edit.nameAtCaret, this))
+            return false;
+        font = choice.font;
+        mask = choice.mask;
+        name = choice.name;
+        return true;
+    });
+    // A name's font changed in every unit function: the other tabs and the panes show it too.
+    connect(&editor, &CSplREdit::DocumentFontsChanged, this, [this] {
+        for (const auto& [tab, shown] : m_tabWindows)
+            shown->FunctionView()->Editor().Render();
+        UpdatePaneViews();
+    });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);

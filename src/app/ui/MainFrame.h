@@ -187,6 +187,7 @@ private:
         m_messages.PostPrefixUnregisteredMemberNames(prefix);
     }
     void ShowVocabularyDialog(QDialog& dialog) override;
+    void EditNameFontAtCaret() override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);

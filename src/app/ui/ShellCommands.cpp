@@ -84,7 +84,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
 
     // Fonts, environment settings (the line marks are the search subsystem's)
     add(ContentFont, tab, DocumentOpen);
-    add(NameFont, tab, NameAtCaret);
     add(EnvironmentSettings, tab, DocumentOpen);
 
     // Collaboration; the generators' rows are their own.

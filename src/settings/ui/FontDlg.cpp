@@ -1,6 +1,7 @@
 #include "settings/ui/FontDlg.h"
 
 #include "model/FontInfo.h"
+#include "model/ModelShell.h"
 #include "platform/MessageBox.h"
 #include "texts/ColorNameList.h"
 #include "texts/Msg.h"
@@ -147,4 +148,10 @@ void CFontDlg::accept() {
     m_choice.name = m_allOccurrences && m_allOccurrences->isChecked() ? m_nameAtCaret : QString();
     m_result = m_choice;
     QDialog::accept();
+}
+
+bool CFontDlg::Edit(const CMessageContext& context, CFontChoice& choice, double zoom, const QString& nameAtCaret,
+                    QWidget* parent) {
+    return CFontDlg(context, ModelShell().InstalledFonts(), choice, zoom, nameAtCaret, parent).exec() ==
+           QDialog::Accepted;
 }

@@ -25,6 +25,10 @@ public:
              const QString& nameAtCaret = {}, QWidget* parent = nullptr);
     void accept() override;
 
+    // Runs the dialog over the faces of this machine's font table; true after OK.
+    static bool Edit(const CMessageContext& context, CFontChoice& choice, double zoom, const QString& nameAtCaret,
+                     QWidget* parent);
+
     QListWidget* FaceList() const { return m_faces; }
     QComboBox* SizeBox() const { return m_size; }
     QComboBox* ColourBox() const { return m_colour; }

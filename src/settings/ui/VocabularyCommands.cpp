@@ -19,6 +19,7 @@ void CVocabularyCommands::AddTo(CCommandRegistry& registry) {
     add(CommandPrefixUnregisteredMemberNames, &CVocabularyCommands::OnPrefixUnregisteredMemberNames, DocumentOpen);
     add(CommandRegisterUnregisteredMemberName, &CVocabularyCommands::OnRegisterUnregisteredMemberName, DocumentOpen);
     add(CommandQuantifiers, &CVocabularyCommands::OnQuantifiers, None);
+    registry.Add({CommandNameFont, [this](int) { m_host.EditNameFontAtCaret(); }, NameAtCaret, CommandNameFont});
 }
 
 void CVocabularyCommands::OnRegisterMemberNames() {

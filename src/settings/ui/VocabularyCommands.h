@@ -16,6 +16,7 @@ enum VocabularyCommandId {
     CommandPrefixUnregisteredMemberNames = 32961,
     CommandRegisterUnregisteredMemberName = 32985,
     CommandQuantifiers = 33071,
+    CommandNameFont = 32803,
 };
 
 // What the vocabulary commands need of the window beyond what the settings dialogs need.
@@ -31,6 +32,8 @@ public:
     virtual void RegisterMemberNames(const QString& memberName) = 0;
     // Puts the prefix before the unregistered member names of the active tab's unit function.
     virtual void PrefixUnregisteredMemberNames(const QString& prefix) = 0;
+    // The font dialog on the member or state name, or the lines, the active tab's logic editor has at its caret.
+    virtual void EditNameFontAtCaret() = 0;
     // Shows a modeless dialog centred over the window, the window's other modeless dialogs hidden.
     virtual void ShowVocabularyDialog(QDialog& dialog) = 0;
 
@@ -38,8 +41,8 @@ protected:
     ~CVocabularyCommandHost() = default;
 };
 
-// The rows of the member and state names, member registration, member prefix and quantifier commands, with the
-// two modeless dialogs they keep for the window's life, made hidden on first use.
+// The rows of the member and state names, member registration, member prefix, quantifier and name font commands,
+// with the two modeless dialogs they keep for the window's life, made hidden on first use.
 class CVocabularyCommands {
 public:
     CVocabularyCommands(CSettingsHost& settings, CVocabularyCommandHost& host) : m_settings(settings), m_host(host) {}

@@ -68,7 +68,8 @@ TEST(MemberDlg, OkStoresMembersWithTheirStatesAndADeletedMemberGoesWithItsStates
         platform::ScriptedMessageSink sink;
         sink.Answer(platform::MessageAnswer::Ok);
         dialog.accept();
-        EXPECT_EQ(sink.Texts(), QStringList{"状態名 \"on\" が重複しています。\n重複する状態名を削除してよろしいですか？"});
+        EXPECT_EQ(sink.Texts(),
+                  QStringList{"状態名 \"on\" が重複しています。\n重複する状態名を削除してよろしいですか？"});
         EXPECT_TRUE(dialog.isVisible());
     }
     EXPECT_EQ(states.RowCount(), 1);

@@ -21,6 +21,7 @@ public:
     QString SelectedTextForSearch() const override { return selectedText; }
     void RegisterMemberNames(const QString& memberName) override { registered << memberName; }
     void PrefixUnregisteredMemberNames(const QString& prefix) override { prefixes << prefix; }
+    void EditNameFontAtCaret() override { ++nameFontEdits; }
     void ShowVocabularyDialog(QDialog& dialog) override {
         dialog.show();
         shown = &dialog;
@@ -32,11 +33,11 @@ public:
     QStringList prefixes;
     QDialog* shown = nullptr;
     int refreshed = 0;
+    int nameFontEdits = 0;
 };
 
 // Runs `step` on the modal dialog the command opens, once it is open.
-template <typename Dialog>
-void OnModalDialog(std::function<void(Dialog&)> step) {
+template <typename Dialog> void OnModalDialog(std::function<void(Dialog&)> step) {
     QTimer::singleShot(0, [step] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -56,6 +57,9 @@ TEST(VocabularyCommands, TheModelessDialogsOpenWithTheirTextAndHandItOnWithOk) {
                    CommandRegisterUnregisteredMemberName, CommandQuantifiers})
         ASSERT_NE(registry.Find(id), nullptr) << id;
     EXPECT_EQ(registry.Find(CommandQuantifiers)->rule, CommandRule::None);
+    EXPECT_EQ(registry.Find(CommandNameFont)->rule, CommandRule::NameAtCaret);
+    registry.Dispatch(CommandNameFont);
+    EXPECT_EQ(host.nameFontEdits, 1);
 
     host.functionName = "Heater";
     registry.Dispatch(CommandPrefixUnregisteredMemberNames);
