@@ -177,7 +177,8 @@ const std::vector<int>& CommandsOutsideMenus() {
                                               CustomizeToolBars,
                                               InstanceList,
                                               PrintHierarchicalIndex,
-                                              PreviewHierarchicalIndex};
+                                              PreviewHierarchicalIndex,
+                                              RegisterUnregisteredMemberName};
     return commands;
 }
 
