@@ -1,6 +1,5 @@
 #include "settings/FontChoice.h"
 
-#include "model/StandardColours.h"
 #include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
@@ -15,24 +14,6 @@ TEST(FontChoice, TypedSizesAreReadInPointsWithinTheRange) {
     EXPECT_EQ(CFontChoice::ParseSize("nan"), std::nullopt);
     EXPECT_EQ(CFontChoice::SizeText(105), "10.5");
     EXPECT_EQ(CFontChoice::SizeText(120), "12");
-}
-
-TEST(FontChoice, EachChoiceSetsItsAttributeAndItsMaskBit) {
-    FontSetting font;
-    font.colourIndex = NoColourIndex;
-    CFontChoice choice(font, FontAttributeFace, CFontChoice::FromLogicEditor);
-    choice.SetColourIndex(16);
-    EXPECT_EQ(choice.mask, FontAttributeFace) << "no colour beyond the sixteen";
-    choice.SetColourIndex(12);
-    choice.SetBold(true);
-    choice.SetPointSize(140);
-    EXPECT_EQ(choice.font.colourIndex, 12);
-    EXPECT_EQ(choice.font.colour, kStandardColours[12]);
-    EXPECT_EQ(choice.font.bold, 1);
-    EXPECT_EQ(choice.mask, FontAttributeFace | FontAttributeColour | FontAttributeBold | FontAttributeSize);
-    choice.SetFace(QString(80, 'F'));
-    EXPECT_EQ(choice.font.faceName.size(), FontSetting::MaxFaceNameLength);
-    EXPECT_DOUBLE_EQ(choice.SamplePointSize(1.5), 21.0);
 }
 
 TEST(FontChoice, AFaceThisMachineLacksIsShownWithTheDefaultFace) {

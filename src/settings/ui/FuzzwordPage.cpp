@@ -51,15 +51,10 @@ void CFuzzwordPage::accept() {
     list.SetWords(words);
     list.searchFunctionContent = m_function->isChecked();
     list.searchLogic = m_logic->isChecked();
-    switch (list.Store(m_host.SettingsDocument(), Msg::ObscureWord(m_host.MessageContext()))) {
-    case VocabularyStore::Refused:
+    const VocabularyStore outcome = list.Store(m_host.SettingsDocument(), Msg::ObscureWord(m_host.MessageContext()));
+    if (!ReportVocabularyStore(outcome, m_host)) {
         ShowList(list);
         return;
-    case VocabularyStore::Stored:
-        m_host.SetSettingsDocumentModified();
-        break;
-    case VocabularyStore::Unchanged:
-        break;
     }
     QDialog::accept();
 }

@@ -113,16 +113,12 @@ MemberDefinitionList CMemberDlg::TableMembers() {
 void CMemberDlg::accept() {
     CMemberNameList list(TableMembers());
     const CMessageContext& context = m_host.MessageContext();
-    switch (list.Store(m_host.SettingsDocument(), Msg::MemberName(context), Msg::StateName(context))) {
-    case VocabularyStore::Refused:
+    const VocabularyStore outcome =
+        list.Store(m_host.SettingsDocument(), Msg::MemberName(context), Msg::StateName(context));
+    if (!ReportVocabularyStore(outcome, m_host)) {
         ShowMembers(list.members);
         return;
-    case VocabularyStore::Stored:
-        m_stored = true;
-        m_host.SetSettingsDocumentModified();
-        break;
-    case VocabularyStore::Unchanged:
-        break;
     }
+    m_stored = outcome == VocabularyStore::Stored;
     QDialog::accept();
 }

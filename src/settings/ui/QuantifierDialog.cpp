@@ -52,16 +52,11 @@ CQuantifierSettings CQuantifierDialog::TableEntries() const {
 void CQuantifierDialog::accept() {
     m_table->CommitEdit();
     CQuantifierList list(TableEntries());
-    switch (list.Store(m_host.SettingsDocument(), Msg::Quantifier(m_host.MessageContext()))) {
-    case VocabularyStore::Refused:
+    const VocabularyStore outcome = list.Store(m_host.SettingsDocument(), Msg::Quantifier(m_host.MessageContext()));
+    if (!ReportVocabularyStore(outcome, m_host)) {
         ShowList(list);
         return;
-    case VocabularyStore::Stored:
-        m_stored = true;
-        m_host.SetSettingsDocumentModified();
-        break;
-    case VocabularyStore::Unchanged:
-        break;
     }
+    m_stored = outcome == VocabularyStore::Stored;
     QDialog::accept();
 }

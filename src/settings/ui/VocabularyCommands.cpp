@@ -23,37 +23,39 @@ void CVocabularyCommands::AddTo(CCommandRegistry& registry) {
 }
 
 void CVocabularyCommands::OnRegisterMemberNames() {
-    CMemberDlg dialog(m_settings);
-    if (dialog.exec() == QDialog::Accepted && dialog.Stored())
-        m_host.RefreshAllTabViews();
+    RunListDialog<CMemberDlg>();
 }
 
 void CVocabularyCommands::OnPrefixUnregisteredMemberNames() {
-    if (!m_addPrefix) {
-        CVocabularyCommandHost& host = m_host;
-        m_addPrefix = new CAddPrefixDlg(
-            m_settings.MessageContext(), [&host](const QString& prefix) { host.PrefixUnregisteredMemberNames(prefix); },
-            m_settings.DialogParent());
-    }
-    m_addPrefix->SetText(m_host.ActiveFunctionName());
-    m_host.ShowVocabularyDialog(*m_addPrefix);
+    CVocabularyCommandHost& host = m_host;
+    ShowRequestDialog(
+        m_addPrefix, [&host](const QString& prefix) { host.PrefixUnregisteredMemberNames(prefix); },
+        m_host.ActiveFunctionName());
 }
 
 void CVocabularyCommands::OnRegisterUnregisteredMemberName() {
-    if (!m_addMember) {
-        CVocabularyCommandHost& host = m_host;
-        m_addMember = new CAddMemberDlg(
-            m_settings.MessageContext(), [&host](const QString& name) { host.RegisterMemberNames(name); },
-            m_settings.DialogParent());
-    }
-    m_addMember->SetText(m_host.SelectedTextForSearch());
-    m_host.ShowVocabularyDialog(*m_addMember);
+    CVocabularyCommandHost& host = m_host;
+    ShowRequestDialog(
+        m_addMember, [&host](const QString& name) { host.RegisterMemberNames(name); }, m_host.SelectedTextForSearch());
 }
 
 void CVocabularyCommands::OnQuantifiers() {
-    CQuantifierDialog dialog(m_settings);
+    RunListDialog<CQuantifierDialog>();
+}
+
+template <typename Dialog> void CVocabularyCommands::RunListDialog() {
+    Dialog dialog(m_settings);
     if (dialog.exec() == QDialog::Accepted && dialog.Stored())
         m_host.RefreshAllTabViews();
+}
+
+template <typename Dialog>
+void CVocabularyCommands::ShowRequestDialog(QPointer<Dialog>& dialog, CVocabularyRequestDlg::Request request,
+                                            const QString& text) {
+    if (!dialog)
+        dialog = new Dialog(m_settings.MessageContext(), std::move(request), m_settings.DialogParent());
+    dialog->SetText(text);
+    m_host.ShowVocabularyDialog(*dialog);
 }
 
 bool CVocabularyCommands::EditObscureWordSettings() {

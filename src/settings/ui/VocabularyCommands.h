@@ -63,6 +63,12 @@ public:
     CAddPrefixDlg* AddPrefixDialog() const { return m_addPrefix; }
 
 private:
+    // The member and state names or the quantifier dialog; after a stored change the tabs show the document anew.
+    template <typename Dialog> void RunListDialog();
+    // Makes the modeless dialog on first use, then shows it with the text.
+    template <typename Dialog>
+    void ShowRequestDialog(QPointer<Dialog>& dialog, CVocabularyRequestDlg::Request request, const QString& text);
+
     CSettingsHost& m_settings;
     CVocabularyCommandHost& m_host;
     QPointer<CAddMemberDlg> m_addMember;

@@ -1,5 +1,6 @@
 #include "settings/ui/VocabularyTable.h"
 
+#include "settings/ui/SettingsHost.h"
 #include "texts/Msg.h"
 
 #include <QHBoxLayout>
@@ -97,4 +98,10 @@ void CVocabularyTable::DeleteCurrentRow() {
         return;
     m_table->removeRow(row);
     emit RowsChanged();
+}
+
+bool ReportVocabularyStore(VocabularyStore outcome, CSettingsHost& host) {
+    if (outcome == VocabularyStore::Stored)
+        host.SetSettingsDocumentModified();
+    return outcome != VocabularyStore::Refused;
 }

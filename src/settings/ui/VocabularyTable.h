@@ -1,8 +1,11 @@
 #pragma once
 
+#include "settings/VocabularyListCheck.h"
+
 #include <QStringList>
 #include <QWidget>
 
+class CSettingsHost;
 class QPushButton;
 class QTableWidget;
 struct CMessageContext;
@@ -43,3 +46,7 @@ private:
     QPushButton* m_delete;
     QList<int> m_checkColumns;
 };
+
+// After OK's store in a vocabulary dialog: a stored change marks the document modified. True when the dialog may
+// close, false when a check kept it open.
+bool ReportVocabularyStore(VocabularyStore outcome, CSettingsHost& host);
