@@ -74,6 +74,7 @@ enum Id : int {
     SemanticRelationSettings = 32997,
     RegisterMemberNames = 32792,
     PrefixUnregisteredMemberNames = 32961,
+    RegisterUnregisteredMemberName = 32985,
     Quantifiers = 33071,
 
     // Inspections: the single ones of the current unit function, which every localisation greys, then those of

@@ -187,7 +187,8 @@ const std::vector<int>& CommandsOutsideMenus() {
                                               CommandPrintResultMessages,
                                               CommandPreviewResultMessages,
                                               CommandPrintNotes,
-                                              CommandPreviewNotes};
+                                              CommandPreviewNotes,
+                                              RegisterUnregisteredMemberName};
     return commands;
 }
 

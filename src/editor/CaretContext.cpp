@@ -69,3 +69,40 @@ int GetStyledSlotCount(const CLogicLine& line) {
         return 0;
     }
 }
+
+void ApplyFontToLineSlots(CLogicLine& line, quint32 mask, const FontSetting& font) {
+    const int count = GetStyledSlotCount(line);
+    for (int slot = 0; slot < count; ++slot)
+        ApplyFontByMask(font, mask, line.textSlots[static_cast<size_t>(slot)].font);
+}
+
+quint32 GetCommonLineFormat(FontSetting& font, const std::vector<const CLogicLine*>& lines) {
+    const auto sharedBy = [&lines](auto&& same) {
+        for (const CLogicLine* line : lines) {
+            for (int slot = 0; slot < GetStyledSlotCount(*line); ++slot) {
+                const TextSlot& text = line->textSlots[static_cast<size_t>(slot)];
+                if (!text.text.isEmpty() && !same(text.font))
+                    return false;
+            }
+        }
+        return true;
+    };
+    quint32 mask = 0;
+    if (sharedBy([&font](const FontSetting& other) { return other.faceName == font.faceName; }))
+        mask |= FontAttributeFace;
+    if (sharedBy([&font](const FontSetting& other) { return other.pointSize == font.pointSize; }))
+        mask |= FontAttributeSize;
+    else
+        font.pointSize = 0;
+    if (sharedBy([&font](const FontSetting& other) { return other.colourIndex == font.colourIndex; }))
+        mask |= FontAttributeColour;
+    else
+        font.colourIndex = NoColourIndex;
+    if (sharedBy([&font](const FontSetting& other) { return other.bold == font.bold; }))
+        mask |= FontAttributeBold;
+    if (sharedBy([&font](const FontSetting& other) { return other.italic == font.italic; }))
+        mask |= FontAttributeItalic;
+    if (sharedBy([&font](const FontSetting& other) { return other.underline == font.underline; }))
+        mask |= FontAttributeUnderline;
+    return mask;
+}

@@ -2,6 +2,8 @@
 
 #include "model/LogicLine.h"
 
+#include <vector>
+
 // Which part of a statement a caret column stands in.
 enum CaretContext : int {
     MemberName = 0,
@@ -20,3 +22,10 @@ int GetStatementZoneAtCaret(const CLogicLine& line, int column);
 int ClassifyCaretContext(const CLogicLine& line, int column);
 // Slots with a user-editable font, from the first.
 int GetStyledSlotCount(const CLogicLine& line);
+
+// ApplyFontByMask from the font into every styled slot of the line.
+void ApplyFontToLineSlots(CLogicLine& line, quint32 mask, const FontSetting& font);
+// The mask of the attributes of `font` that every styled slot with text of the lines shares. A size that differs
+// also sets the font's size to 0, a colour index that differs sets its index to NoColourIndex, so that
+// ApplyFontByMask copies neither.
+quint32 GetCommonLineFormat(FontSetting& font, const std::vector<const CLogicLine*>& lines);

@@ -2,6 +2,7 @@
 
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
+#include "editor/LogicFontEdit.h"
 #include "model/DocumentData.h"
 #include "model/LogicLine.h"
 #include "model/ModelShell.h"
@@ -94,6 +95,8 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
         return model.CanDeleteSyntaxFrame();
     case 1332:
         return CanSelectSameNamedFunction(model);
+    case 1334:
+        return CanEditFontAtCaret(model);
     case 1339:
     case 1340: {
         if (!CaretRecordAllows(model))
@@ -145,6 +148,8 @@ int ToolboxButtonCommand(const CLogicEditModel& model, int button) {
         return DeleteFrame;
     case 1332:
         return SelectFunction;
+    case 1334:
+        return EditFont;
     case 1339:
         return HankakuNegation;
     case 1340:

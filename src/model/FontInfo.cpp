@@ -13,3 +13,8 @@ CFontInfo::CFontInfo(const QStringList& faces) : m_faces(faces), m_defaultFace(Q
 int CFontInfo::FindFaceIndex(const QString& faceName) const {
     return static_cast<int>(m_faces.indexOf(faceName));
 }
+
+const QString& CFontInfo::ResolveFaceName(const QString& faceName) const {
+    const int index = FindFaceIndex(faceName);
+    return index >= 0 ? m_faces[index] : m_defaultFace;
+}

@@ -13,6 +13,8 @@ public:
     int FindFaceIndex(const QString& faceName) const;
     // The first installed of the faces the program prefers, else "Times New Roman".
     const QString& GetDefaultUIFontName() const { return m_defaultFace; }
+    // The face a font of `faceName` is shown with: the face itself when installed, else the default face.
+    const QString& ResolveFaceName(const QString& faceName) const;
 
 private:
     QStringList m_faces;

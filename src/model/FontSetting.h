@@ -20,6 +20,24 @@ struct FontSetting {
     bool operator==(const FontSetting&) const = default;
 };
 
+// The attributes of a font as bits of a mask: those a selection of texts has in common, those an edit sets.
+enum FontAttribute : quint32 {
+    FontAttributeFace = 0x01,
+    FontAttributeSize = 0x02,
+    FontAttributeColour = 0x04, // the colour with its index
+    FontAttributeBold = 0x08,
+    FontAttributeItalic = 0x10,
+    FontAttributeUnderline = 0x20,
+    AllFontAttributes = 0x3F,
+};
+
+// The colour index of texts whose colours differ.
+constexpr quint8 NoColourIndex = 255;
+
+// Copies the attributes of `source` that the mask selects into `target`: the face unless empty, the size unless 0,
+// the colour with its index unless the index is NoColourIndex, and the three flags as they are.
+void ApplyFontByMask(const FontSetting& source, quint32 mask, FontSetting& target);
+
 // The default face: "Times New Roman" until the installed fonts are known, then the first installed of
 // "ＭＳ ゴシック", "メイリオ" and "Verdana".
 QString GetDefaultUIFontName();

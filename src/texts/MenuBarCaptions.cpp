@@ -221,6 +221,7 @@ constexpr FixedCaption kFixedCaptions[] = {
     {131, "ウィンドウ(&W)...", "&Windows..."},
     {126, "カスタマイズ", "Customize"},
     {32878, "起動中のNUV", "Running NUV"},
+    {32985, "未登録メンバー名 登録", "Register unregistered member name"},
 };
 
 constexpr const char* kMenuCaptions[] = {

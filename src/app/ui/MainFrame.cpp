@@ -13,6 +13,8 @@
 #include "app/ui/NavigationPanes.h"
 #include "app/ui/ShellCommands.h"
 #include "app/ui/WindowsDlg.h"
+#include "editor/FunctionHeaderEdit.h"
+#include "editor/LogicEditCommandMap.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/LogicEditorCommands.h"
@@ -23,6 +25,7 @@
 #include "platform/ui/CommandIcons.h"
 #include "settings/ui/RuleCommands.h"
 #include "settings/ui/SettingsCommands.h"
+#include "settings/ui/FontDlg.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
@@ -131,6 +134,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddRuleCommands(m_commands, *this);
     AddPrintCommands(m_commands, *this);
     AddSettingsCommands(m_commands, *this);
+    m_vocabularyCommands.AddTo(m_commands);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -526,6 +530,8 @@ void CMainFrame::UpdateCommands() {
     state.canPaste = editor.canPaste;
     state.canSelectAll = editor.focused;
     state.canUndo = editor.canUndo;
+    const CChildFrame* window = ActiveTabWindow();
+    state.nameAtCaret = window && window->FunctionView()->Editor().IsCommandEnabled(LogicEditCommand::EditFont);
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
         setCursor(Qt::WaitCursor);
@@ -740,6 +746,36 @@ void CMainFrame::RefreshViewsAfterWorker() {
     UpdatePaneViews();
 }
 
+QString CMainFrame::ActiveFunctionName() const {
+    const CUnitFunction* function = m_document.Tabs().ActiveTabFunction();
+    return function ? function->name : QString();
+}
+
+void CMainFrame::ShowVocabularyDialog(QDialog& dialog) {
+    m_modelessDialogs.HideOthers(nullptr);
+    dialog.show();
+    CenterOnMainFrame(dialog);
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void CMainFrame::EditNameFontAtCaret() {
+    if (CChildFrame* window = ActiveTabWindow())
+        window->FunctionView()->Editor().RunCommand(LogicEditCommand::EditFont);
+}
+
+void CMainFrame::PrefixTabUnregisteredMemberNames(CNUVDoc& tab, const QString& prefix) {
+    CChildFrame* window = TabWindow(tab);
+    if (!window || !tab.m_pUnitFunction)
+        return;
+    ShowInspectionPane();
+    if (::PrefixUnregisteredMemberNames(m_document.DocumentData(), *tab.m_pUnitFunction, prefix, &m_inspectionPane) >
+        0) {
+        window->ShowDocumentChanges();
+        m_document.SetModified();
+    }
+}
+
 CDocumentData& CMainFrame::SearchedDocument() {
     return m_document.DocumentData();
 }
@@ -829,6 +865,22 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     window->FunctionView()->Editor().SetZoomFactor(m_app.ZoomFactor());
     window->FunctionView()->SetLinkOpener(
         [this](const QString& link, Qt::KeyboardModifiers modifiers) { return OpenLink(link, modifiers); });
+    CSplREdit& editor = window->FunctionView()->Editor();
+    editor.SetFontDialog([this](const LogicFontEdit& edit, FontSetting& font, quint32& mask, QString& name) {
+        CFontChoice choice(edit.font, edit.mask, CFontChoice::FromLogicEditor);
+        if (!CFontDlg::Edit(MessageContext(), choice, m_app.ZoomFactor(), edit.nameAtCaret, this))
+            return false;
+        font = choice.font;
+        mask = choice.mask;
+        name = choice.name;
+        return true;
+    });
+    // A name's font changed in every unit function: the other tabs and the panes show it too.
+    connect(&editor, &CSplREdit::DocumentFontsChanged, this, [this] {
+        for (const auto& [tab, shown] : m_tabWindows)
+            shown->FunctionView()->Editor().Render();
+        UpdatePaneViews();
+    });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, name);

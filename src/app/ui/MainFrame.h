@@ -16,6 +16,7 @@
 #include "printing/ui/PrintCommands.h"
 #include "search/ui/SearchCommands.h"
 #include "settings/ui/SettingsHost.h"
+#include "settings/ui/VocabularyCommands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -49,7 +50,8 @@ class CMainFrame : public QMainWindow,
                    private CSearchCommandHost,
                    private CGeneratorCommandHost,
                    public CSettingsHost,
-                   private CPrintCommandHost {
+                   private CPrintCommandHost,
+                   private CVocabularyCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -168,6 +170,7 @@ private:
     CDocumentData& SearchedDocument() override;
     void StartSearchWorker(std::function<bool()> job) override { m_messages.PostStartWorker(std::move(job)); }
     void LineMarkSettingsChanged() override;
+    bool EditObscureWordSettings() override { return m_vocabularyCommands.EditObscureWordSettings(); }
 
     // What the content export needs of the window.
     CDocumentData& ContentDocument() override;
@@ -195,6 +198,15 @@ private:
     void RefreshAllViews() override;
     void RelayoutOpenTabs() override;
     void ApplyStructureDiagramSettings() override;
+    // What the vocabulary commands need of the window beyond that.
+    void RefreshAllTabViews() override { RefreshViewsAfterWorker(); }
+    QString ActiveFunctionName() const override;
+    void RegisterMemberNames(const QString& memberName) override { m_messages.PostRegisterMemberNames(memberName); }
+    void PrefixUnregisteredMemberNames(const QString& prefix) override {
+        m_messages.PostPrefixUnregisteredMemberNames(prefix);
+    }
+    void ShowVocabularyDialog(QDialog& dialog) override;
+    void EditNameFontAtCaret() override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
@@ -210,11 +222,11 @@ private:
     QString SelectedTextForSearch() const override;
     void OfferIntraMemberConsistencyRule(const QString& member, const QString& state1, const QString& state2) override;
 
-    // The requests' targets. The member prefix and the replace-all dialog's request do nothing yet.
+    // The requests' targets. The replace-all dialog's request does nothing yet.
     void GoToTabLogicLine(CNUVDoc& tab, int lineNumber) override;
     void FocusTabHeaderField(CNUVDoc& tab, HeaderField field) override;
     void SelectTabLogicRange(CNUVDoc& tab, int first, int last) override;
-    void PrefixTabUnregisteredMemberNames(CNUVDoc&, const QString&) override {}
+    void PrefixTabUnregisteredMemberNames(CNUVDoc& tab, const QString& prefix) override;
     void ShowReplaceAllDialog(const QString&) override {}
     void RefreshViewsAfterWorker() override;
     void ShowActiveFunctionInViews(CUnitFunction& function, CAbstractIndexItem* currentItem) override;
@@ -254,4 +266,5 @@ private:
     CSearchCommands m_searchCommands{*this};
     // Offered again by the next decision-table dialog.
     DecisionTableSessionChoices m_decisionTableChoices;
+    CVocabularyCommands m_vocabularyCommands{*this, *this};
 };

@@ -68,20 +68,15 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(ShowOutlineIndex, call([&frame] { frame.ShowPane(OutlineIndexPane); }), None);
     add(ShowHierarchicalIndex, call([&frame] { frame.ShowPane(HierarchicalIndexPane); }), None);
 
-    // Semantic settings
-    add(RegisterMemberNames, tab, DocumentOpen);
-    add(PrefixUnregisteredMemberNames, tab, DocumentOpen);
-    add(Quantifiers, tab, None);
-
     // The single inspections of the current unit function, which the localisation greys; the other inspections
     // are the inspection subsystem's, the word searches the search subsystem's.
     add(InspectCurrentSyntax, tab, None);
     add(InspectCurrentRedundancy, tab, None);
     add(InspectCurrentInconsistency, tab, None);
 
-    // Fonts (the line marks are the search subsystem's, the environment settings the settings subsystem's)
+    // Fonts (the name font, the vocabulary and the environment settings are the settings subsystem's, the line
+    // marks the search subsystem's)
     add(ContentFont, tab, DocumentOpen);
-    add(NameFont, tab, NameAtCaret);
 
     // Collaboration; the generators' rows are their own.
     add(FunctionAttributes, tab, None);

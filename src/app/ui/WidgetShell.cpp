@@ -10,13 +10,13 @@
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/InstanceChannel.h"
 #include "settings/ui/DlgHeader.h"
+#include "settings/ui/FontDlg.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "views/ui/FunctionPromptDialogs.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QFontDatabase>
 #include <QTimer>
 
 #include <unistd.h>
@@ -81,7 +81,7 @@ std::unique_ptr<CImportProgress> CWidgetShell::CreateImportProgress() {
 }
 
 QStringList CWidgetShell::InstalledFontFaces() const {
-    return QFontDatabase::families();
+    return EnumerateFonts();
 }
 
 void CWidgetShell::SetWaitCursor(bool wait) {

@@ -732,6 +732,8 @@ bool CSplREdit::IsCommandEnabled(int id) const {
         return true;
     case SelectFunction:
         return CanSelectSameNamedFunction(m_model);
+    case EditFont:
+        return m_fontDialog && CanEditFontAtCaret(m_model);
     default:
         return false;
     }
@@ -761,11 +763,32 @@ bool CSplREdit::RunCommand(int id) {
         setFocus();
         return true;
     }
+    if (id == EditFont) {
+        if (!IsCommandEnabled(EditFont))
+            return false;
+        EditFontAtCaret();
+        setFocus();
+        return true;
+    }
     if (!RunLogicEditCommand(m_model, id))
         return false;
     setFocus();
     Changed(true);
     return true;
+}
+
+void CSplREdit::EditFontAtCaret() {
+    const std::optional<LogicFontEdit> edit = BeginFontEditAtCaret(m_model);
+    if (!edit)
+        return;
+    FontSetting font = edit->font;
+    quint32 mask = edit->mask;
+    QString name;
+    if (!m_fontDialog(*edit, font, mask, name) || !ApplyFontEditAtCaret(m_model, *edit, font, mask, name))
+        return;
+    Changed(true);
+    if (!name.isEmpty())
+        emit DocumentFontsChanged();
 }
 
 void CSplREdit::InsertCandidate(const QString& text) {
@@ -808,7 +831,7 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
         menu->addSeparator();
         add(menu.get(), text(StringId::LogicMenuCopyLines), EditCopy, true);
         add(menu.get(), text(StringId::LogicMenuDelete), DeleteSelection, true);
-        add(menu.get(), text(StringId::LogicMenuFontLines), EditFont, false);
+        add(menu.get(), text(StringId::LogicMenuFontLines), EditFont, true);
         return menu;
     }
 
@@ -907,7 +930,7 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
     add(menu.get(), text(StringId::LogicMenuSelectAll), EditSelectAll, true);
     menu->addSeparator();
     add(menu.get(), text(StringId::LogicMenuSelectFunction), SelectFunction, true);
-    add(menu.get(), text(StringId::LogicMenuFont), EditFont, false);
+    add(menu.get(), text(StringId::LogicMenuFont), EditFont, true);
     add(menu.get(), text(StringId::LogicMenuRegisterMemberName), RegisterThisMemberName, false);
     LocalizeRichEditContextMenu(context, *menu, keyword(SyntaxDo), keyword(SyntaxFn));
     return menu;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/LogicEditModel.h"
+#include "editor/LogicFontEdit.h"
 
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -32,6 +33,12 @@ public:
         m_openLink = std::move(opener);
     }
 
+    // Opens the font dialog on the edit's font, mask and name under the caret; on OK it gives back the chosen font,
+    // the mask of what to set and the name whose every occurrence takes the font (empty for none) and returns true.
+    using FontDialog = std::function<bool(const LogicFontEdit& edit, FontSetting& font, quint32& mask, QString& name)>;
+    // Without one the font command stays off.
+    void SetFontDialog(FontDialog dialog) { m_fontDialog = std::move(dialog); }
+
     // Writes the lines again: every line, or only those whose text changed and the selection.
     void Render(bool everyLine = true);
     // The text zoom (1.0 actual size) every font height is multiplied by; a change writes every line again.
@@ -62,6 +69,8 @@ public:
 signals:
     // After every change of the lines or of the caret: the form updates its toolbox and side panes.
     void ModelChanged();
+    // A font went to every occurrence of a name, in other unit functions' lines too.
+    void DocumentFontsChanged();
 
 protected:
     bool event(QEvent* e) override;
@@ -103,11 +112,14 @@ private:
     void PaintMargin(QPainter& painter, const QRect& rect);
     void ClearPreedit();
     void Changed(bool everyLine);
+    // The font command: the dialog on the caret's slot or the selected lines, its font written back on OK.
+    void EditFontAtCaret();
 
     CLogicEditModel& m_model;
     CSystemLogicClipboard* m_clipboard;
     const CMessageContext* m_context = nullptr;
     std::function<bool(const QString&, Qt::KeyboardModifiers)> m_openLink;
+    FontDialog m_fontDialog;
     CLineMargin* m_margin = nullptr;
     // The text of each line as last written.
     std::vector<QString> m_renderedLines;

@@ -123,6 +123,8 @@ void CSearchCommands::OnDetectSimilarWords() {
 }
 
 void CSearchCommands::OnDetectObscureWords() {
+    if (!m_host.EditObscureWordSettings())
+        return;
     CSearchCommandHost& host = m_host;
     host.ShowInspectionPane();
     host.StartSearchWorker([&host] {

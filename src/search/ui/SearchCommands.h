@@ -31,6 +31,8 @@ public:
     virtual void StartSearchWorker(std::function<bool()> job) = 0;
     // The line-mark settings changed: the document is modified and the menus follow.
     virtual void LineMarkSettingsChanged() = 0;
+    // The obscure-word dialog the search starts from; true when it closed with OK.
+    virtual bool EditObscureWordSettings() = 0;
 
 protected:
     ~CSearchCommandHost() = default;

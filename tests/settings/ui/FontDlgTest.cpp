@@ -1,0 +1,85 @@
+#include "settings/ui/FontDlg.h"
+
+#include "model/StandardColours.h"
+#include "platform/MessageBox.h"
+#include "support/QStringPrinter.h"
+#include "texts/MessageContext.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+FontSetting Font(const QString& face, quint16 size) {
+    FontSetting font;
+    font.faceName = face;
+    font.pointSize = size;
+    return font;
+}
+
+} // namespace
+
+TEST(FontDlg, ListsTheFacesOfThisMachineAndShowsAMissingFaceWithTheDefault) {
+    const CFontInfo installed(EnumerateFonts());
+    EXPECT_EQ(installed.Faces(), QFontDatabase::families());
+    ASSERT_FALSE(installed.Faces().isEmpty());
+    const CMessageContext context;
+    CFontChoice choice(Font("No Such Face On Any Machine", 105), AllFontAttributes, CFontChoice::FromContentText);
+    CFontDlg dialog(context, installed, choice, 2.0);
+    EXPECT_EQ(dialog.FaceList()->count(), installed.Faces().size());
+    // Selected: the default face when this machine has it.
+    const QString shown = installed.ResolveFaceName(choice.font.faceName);
+    const QListWidgetItem* current = dialog.FaceList()->currentItem();
+    EXPECT_EQ(current ? current->text() : QString(), installed.FindFaceIndex(shown) >= 0 ? shown : QString());
+    EXPECT_EQ(dialog.SizeBox()->currentText(), "10.5");
+    EXPECT_DOUBLE_EQ(dialog.Sample()->font().pointSizeF(), 21.0) << "the sample follows the text zoom";
+    EXPECT_EQ(dialog.AllOccurrencesBox(), nullptr);
+    dialog.accept();
+    EXPECT_EQ(choice.font.faceName, "No Such Face On Any Machine") << "the document keeps the name it has";
+}
+
+TEST(FontDlg, OkGivesBackTheChoicesWithTheirMaskCancelNothing) {
+    const CFontInfo installed(QStringList{"Alpha", "Beta"});
+    const CMessageContext context;
+    // A selection whose sizes and boldness differ.
+    const quint32 common = AllFontAttributes & ~(FontAttributeSize | FontAttributeBold);
+    CFontChoice choice(Font("Alpha", 0), common, CFontChoice::FromLogicEditor);
+    {
+        CFontDlg dialog(context, installed, choice, 1.0, "Door");
+        EXPECT_EQ(dialog.SizeBox()->currentText(), "");
+        EXPECT_EQ(dialog.BoldBox()->checkState(), Qt::PartiallyChecked);
+        dialog.FaceList()->setCurrentRow(1);
+        dialog.reject();
+        EXPECT_EQ(choice.font.faceName, "Alpha");
+        EXPECT_EQ(choice.mask, common);
+    }
+    CFontDlg dialog(context, installed, choice, 1.0, "Door");
+    dialog.show();
+    dialog.FaceList()->setCurrentRow(1);
+    dialog.BoldBox()->click();
+    dialog.ColourBox()->setCurrentIndex(9);
+    emit dialog.ColourBox()->activated(9);
+    dialog.SizeBox()->setEditText("99999");
+    {
+        platform::ScriptedMessageSink sink;
+        dialog.accept();
+        EXPECT_EQ(sink.Texts(), QStringList{"「サイズ」の数値が範囲外です。"});
+        EXPECT_TRUE(dialog.isVisible());
+    }
+    dialog.SizeBox()->setEditText("14");
+    ASSERT_NE(dialog.AllOccurrencesBox(), nullptr);
+    dialog.AllOccurrencesBox()->setChecked(true);
+    dialog.accept();
+    EXPECT_EQ(choice.font.faceName, "Beta");
+    EXPECT_EQ(choice.font.pointSize, 140);
+    EXPECT_NE(choice.font.bold, 0);
+    EXPECT_EQ(choice.font.colourIndex, 9);
+    EXPECT_EQ(choice.font.colour, kStandardColours[9]);
+    EXPECT_EQ(choice.mask, AllFontAttributes);
+    EXPECT_EQ(choice.name, "Door");
+}
