@@ -123,6 +123,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddContentCommands(m_commands, *this);
     m_searchCommands.AddTo(m_commands);
     AddGeneratorCommands(m_commands, *this);
+    AddVersionCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -580,6 +581,23 @@ void CMainFrame::ReplaceActiveContentSelection(const QString& text) {
     content->StoreContent();
     activateWindow();
     content->setFocus(Qt::MouseFocusReason);
+}
+
+CDocumentData& CMainFrame::VersionedDocument() {
+    return m_document.DocumentData();
+}
+
+QString CMainFrame::VersionedDocumentPath() const {
+    return m_document.DocumentPath();
+}
+
+void CMainFrame::SetVersionedDocumentModified() {
+    m_document.SetModified();
+}
+
+bool CMainFrame::SaveNewVersion() {
+    COpenDocument::WorkScope work(m_document, COpenDocument::Work::Save);
+    return m_document.SaveNewVersion();
 }
 
 const CUnitFunction* CMainFrame::ActiveFunction() const {

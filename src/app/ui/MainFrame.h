@@ -7,6 +7,7 @@
 #include "app/ToolBarLayout.h"
 #include "editor/ui/ContentCommands.h"
 #include "generators/ui/GeneratorCommands.h"
+#include "interchange/ui/VersionCommands.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
@@ -45,7 +46,8 @@ class CMainFrame : public QMainWindow,
                    private CInspectionCommandHost,
                    private CContentCommandHost,
                    private CSearchCommandHost,
-                   private CGeneratorCommandHost {
+                   private CGeneratorCommandHost,
+                   private CVersionCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -172,6 +174,11 @@ private:
     void SetGeneratedDocumentModified() override;
     void ReplaceActiveContentSelection(const QString& text) override;
     DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
+    // What the version, comparison and merge commands need of the window.
+    CDocumentData& VersionedDocument() override;
+    QString VersionedDocumentPath() const override;
+    void SetVersionedDocumentModified() override;
+    bool SaveNewVersion() override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);

@@ -39,9 +39,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(ExportMemberNames, call([&app] { app.OnExportMemberNames(); }), DocumentOpen);
     add(ExportOutlineIndex, call([&app] { app.OnExportOutlineIndex(); }), DocumentOpen);
     add(ExportOlderFormat, call([&app] { app.OnExportNuv2013june(); }), None);
-    add(VersionControl, tab, DocumentOpen);
-    add(ShowDifferences, tab, None);
-    add(CombineFunctions, tab, DocumentOpen);
     add(PrinterSettings, tab, DocumentOpen);
     add(MainFrameCommand::PrintSettings, tab, DocumentOpen);
     add(PrintPreview, tab, None);
@@ -90,11 +87,10 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(NameFont, tab, NameAtCaret);
     add(EnvironmentSettings, tab, DocumentOpen);
 
-    // Collaboration; the generators' rows are their own.
+    // Collaboration; the generators' and the work-item hand-over's rows are their own.
     add(FunctionAttributes, tab, None);
     add(ImportFromZipc, unavailable, None);
     add(ExportToZipc, unavailable, None);
-    add(ConnectTeamFoundationServer, tab, TeamFoundationServer);
 
     // Help
     add(HelpFinder, unavailable, None);
