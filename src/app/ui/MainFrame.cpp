@@ -1,6 +1,7 @@
 #include "app/ui/MainFrame.h"
 
 #include "app/ApplicationLooks.h"
+#include "app/DocumentExports.h"
 #include "app/LinkTarget.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
@@ -17,6 +18,7 @@
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/LogicEditorCommands.h"
 #include "editor/ui/SplREdit.h"
+#include "interchange/ui/ExportContentDialog.h"
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
@@ -613,10 +615,11 @@ CUnitFunction* CMainFrame::ContentExportFunction() {
 }
 
 QString CMainFrame::PromptContentExportPath() {
-    const QString what = LoadString(StringId::ContentPaneName);
-    return m_document.PromptExportPath(m_document.DocumentData().exportExplanationsOptions.FileName,
-                                       what + QStringLiteral(".rtf"), LoadString(StringId::RtfFileFilter),
-                                       QStringLiteral("rtf"));
+    ExportExplanationsOptions& options = m_document.DocumentData().exportExplanationsOptions;
+    const QString proposed = ProposeExportFileName(options.FileName, m_document.DocumentPath(),
+                                                   LoadString(StringId::ContentPaneName) + QStringLiteral(".rtf"));
+    CExportContentDialog dialog(options, proposed, this);
+    return dialog.exec() == QDialog::Accepted ? options.FileName : QString();
 }
 
 const CMessageContext& CMainFrame::MessageContext() const {

@@ -1,4 +1,5 @@
 #include "interchange/ui/DlgFileAdd.h"
+#include "interchange/ui/ExportContentDialog.h"
 #include "interchange/ui/FileControl.h"
 #include "interchange/ui/ShowDifferenceDialog.h"
 #include "interchange/ui/VersionCommands.h"
@@ -7,10 +8,12 @@
 #include "model/DocumentFile.h"
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
 #include "support/ToolSupport.h"
 #include "support/logic/LogicScript.h"
 #include "texts/MessageContext.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -133,6 +136,38 @@ TEST(VersionDialogs, TheWorkItemCommandSaysThatNoConnectorExists) {
     EXPECT_TRUE(registry.Dispatch(CommandConnectTeamFoundationServer));
     EXPECT_EQ(host.messages.Texts(),
               QStringList{"Team Foundation Server に接続するコンポーネントがないため、作業項目を追加できません。"});
+}
+
+TEST(VersionDialogs, TheContentExportKeepsTheFileAndScopeOnlyOnOkAndAsksBeforeReplacingAFile) {
+    QTemporaryDir folder;
+    platform::ScriptedMessageSink messages;
+    ExportExplanationsOptions options;
+    const QString path = folder.filePath(QStringLiteral("content.rtf"));
+    {
+        CExportContentDialog dialog(options, path);
+        EXPECT_EQ(dialog.ScopeButtons()->checkedId(), 2);
+        dialog.ScopeButtons()->button(1)->click();
+        dialog.reject();
+    }
+    EXPECT_EQ(options, ExportExplanationsOptions());
+
+    options.Domain = 7;
+    CExportContentDialog dialog(options, QString());
+    EXPECT_EQ(dialog.ScopeButtons()->checkedId(), 2);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    dialog.FileEdit()->setText(path);
+    dialog.ScopeButtons()->button(0)->click();
+    WriteFileBytes(path, "kept");
+    messages.Answer(platform::MessageAnswer::No);
+    dialog.accept();
+    EXPECT_EQ(messages.Requests().size(), 1);
+    EXPECT_TRUE(options.FileName.isEmpty());
+    messages.Answer(platform::MessageAnswer::Yes);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(options.FileName, path);
+    EXPECT_EQ(options.Domain, 0);
 }
 
 } // namespace
