@@ -10,9 +10,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 
 CDlgFileAdd::CDlgFileAdd(CVersionCommandHost& host, QWidget* parent)
     : QDialog(parent), m_host(host), m_file(new QLineEdit(this)), m_destination(new QComboBox(this)) {
@@ -30,25 +28,10 @@ CDlgFileAdd::CDlgFileAdd(CVersionCommandHost& host, QWidget* parent)
         m_destinations.push_back(function);
     }
 
-    auto* browse = new QPushButton(LoadString(StringId::BrowseButton), this);
-    connect(browse, &QPushButton::clicked, this, [this] {
-        const QString path = PromptOtherDocument(this, m_host.VersionedDocumentPath());
-        if (!path.isEmpty())
-            m_file->setText(path);
-    });
-    auto* file = new QHBoxLayout;
-    file->addWidget(m_file);
-    file->addWidget(browse);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(StringId::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(StringId::CancelButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* form = new QFormLayout(this);
-    form->addRow(LoadString(StringId::MergedDocument), file);
+    form->addRow(LoadString(StringId::MergedDocument), MakeOtherDocumentRow(*m_file, host.VersionedDocumentPath()));
     form->addRow(Msg::Text(context, Msg::Id::DestinationCombineFunctions), m_destination);
-    form->addRow(buttons);
+    form->addRow(MakeOkCancelButtons(*this));
     resize(520, height());
 }
 

@@ -1,5 +1,7 @@
 #include "interchange/ui/ExportContentDialog.h"
 
+#include "interchange/ui/VersionCommands.h"
+
 #include "model/ExportMessages.h"
 #include "model/GeneratorTables.h"
 #include "texts/StringTable.h"
@@ -45,15 +47,10 @@ CExportContentDialog::CExportContentDialog(ExportExplanationsOptions& options, c
     const int domain = options.Domain >= 0 && options.Domain <= 2 ? options.Domain : 2;
     m_scope->button(domain)->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(StringId::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(StringId::CancelButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
     form->addRow(LoadString(StringId::ExportContentFileName), file);
     form->addRow(scope);
-    form->addRow(buttons);
+    form->addRow(MakeOkCancelButtons(*this));
     resize(520, height());
 }
 

@@ -11,10 +11,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 CShowDifferenceDialog::CShowDifferenceDialog(CVersionCommandHost& host, QWidget* parent)
     : QDialog(parent), m_host(host), m_versions(new QComboBox(this)), m_file(new QLineEdit(this)) {
@@ -24,26 +22,11 @@ CShowDifferenceDialog::CShowDifferenceDialog(CVersionCommandHost& host, QWidget*
         m_versions->addItem(QStringLiteral("%1  %2  %3").arg(version.label, version.time, version.author));
     m_versions->setCurrentIndex(m_versions->count() - 1);
 
-    auto* browse = new QPushButton(LoadString(StringId::BrowseButton), this);
-    connect(browse, &QPushButton::clicked, this, [this] {
-        const QString path = PromptOtherDocument(this, m_host.VersionedDocumentPath());
-        if (!path.isEmpty())
-            m_file->setText(path);
-    });
-    auto* file = new QHBoxLayout;
-    file->addWidget(m_file);
-    file->addWidget(browse);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(StringId::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(StringId::CancelButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* form = new QFormLayout(this);
     form->addRow(new QLabel(Msg::Text(context, Msg::Id::VersionDifferencesExplanation), this));
     form->addRow(Msg::Text(context, Msg::Id::SavedVersionOfNuvDocumentVersionAbstract), m_versions);
-    form->addRow(LoadString(StringId::ComparedDocument), file);
-    form->addRow(buttons);
+    form->addRow(LoadString(StringId::ComparedDocument), MakeOtherDocumentRow(*m_file, host.VersionedDocumentPath()));
+    form->addRow(MakeOkCancelButtons(*this));
     resize(520, height());
 }
 

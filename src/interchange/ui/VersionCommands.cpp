@@ -7,8 +7,12 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -36,7 +40,25 @@ void AddVersionCommands(CCommandRegistry& registry, CVersionCommandHost& host) {
                   None, CommandConnectTeamFoundationServer, "", CommandIcon::None});
 }
 
-QString PromptOtherDocument(QWidget* parent, const QString& path) {
-    return QFileDialog::getOpenFileName(parent, QString(), path.isEmpty() ? QString() : QFileInfo(path).path(),
-                                        LoadString(StringId::NuvFileFilter));
+QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(StringId::OkButton));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(StringId::CancelButton));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
+}
+
+QLayout* MakeOtherDocumentRow(QLineEdit& edit, const QString& path) {
+    auto* browse = new QPushButton(LoadString(StringId::BrowseButton), edit.parentWidget());
+    QObject::connect(browse, &QPushButton::clicked, &edit, [&edit, path] {
+        const QString chosen = QFileDialog::getOpenFileName(
+            &edit, QString(), path.isEmpty() ? QString() : QFileInfo(path).path(), LoadString(StringId::NuvFileFilter));
+        if (!chosen.isEmpty())
+            edit.setText(chosen);
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(&edit);
+    row->addWidget(browse);
+    return row;
 }

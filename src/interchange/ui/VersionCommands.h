@@ -6,6 +6,10 @@
 
 class CDocumentData;
 class CInspectionView;
+class QDialog;
+class QDialogButtonBox;
+class QLayout;
+class QLineEdit;
 class QWidget;
 struct CMessageContext;
 
@@ -40,5 +44,8 @@ protected:
 // says that no connector exists here.
 void AddVersionCommands(CCommandRegistry& registry, CVersionCommandHost& host);
 
-// The open prompt for another document file, starting in the folder of `path`; empty when cancelled.
-QString PromptOtherDocument(QWidget* parent, const QString& path);
+// What the dialogs of these commands share: OK and Cancel in the program's words, accepting and rejecting the
+// dialog; the file-name edit of another document beside a button that fills it from the open prompt, starting
+// in the folder of `path`.
+QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog);
+QLayout* MakeOtherDocumentRow(QLineEdit& edit, const QString& path);
