@@ -71,5 +71,6 @@ std::optional<CFunctionMerge::Outcome> CFunctionMerge::Merge(CDocumentData& docu
     CUnitFunction::AppendChild(&parent, moved.at(incomingOrigin));
     sync.Synchronize();
     registry.RebuildAndNotify(document.indexRoot, options);
+    registry.UpdateAllFunctionViews(document.indexRoot);
     return outcome;
 }
