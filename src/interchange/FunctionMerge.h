@@ -26,8 +26,8 @@ public:
     static std::optional<LoadResult> ReadFile(const QString& path, CUnitFunctionRegistry& incoming);
 
     // Moves the unit functions of `incoming` (which is left empty) into the document below `parent`, then rebuilds
-    // the registry and the table of contents and refreshes every view. Empty, with nothing changed, when the document has no room for them
-    // all; an outcome of 0 added when `incoming` is empty.
+    // the registry and the table of contents and refreshes every view. Empty, with nothing changed, when the document
+    // has no room for them all; an outcome of 0 added when `incoming` is empty.
     static std::optional<Outcome> Merge(CDocumentData& document, CUnitFunctionRegistry& incoming,
                                         CUnitFunction& parent);
 };
