@@ -21,8 +21,8 @@ public:
         int renumbered = 0; // of those added, the ones given a fresh InternalID
     };
 
-    // Reads the unit functions of the document file at `path` with the registry's own reader and rebuilds them.
-    // Empty when the file cannot be opened.
+    // Reads the unit functions of the document file at `path` with the registry's own reader; the merge rebuilds
+    // them. Empty when the file cannot be opened.
     static std::optional<LoadResult> ReadFile(const QString& path, CUnitFunctionRegistry& incoming);
 
     // Moves the unit functions of `incoming` (which is left empty) into the document below `parent`, then rebuilds

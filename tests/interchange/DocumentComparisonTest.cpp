@@ -135,19 +135,4 @@ TEST_F(DocumentComparisonFiles, ReportsAddedRemovedAndChangedFunctionsWithTheirL
               1);
 }
 
-TEST_F(DocumentComparisonFiles, AStoredVersionIsComparedAsTheFileItWasSavedFrom) {
-    CDocumentData data;
-    ASSERT_EQ(tools::LoadDocument(m_older, data), LoadResult::Loaded);
-    ASSERT_TRUE(
-        SaveDocumentXmlWithHistory(data, m_folder.filePath("versioned.nuv"), VersionHistoryEntry{1, 0, {}, {}, {}}));
-    ASSERT_EQ(data.versionHistory.size(), 1u);
-    const ModelOptions options;
-    CUnitFunctionRegistry stored;
-    CUnitFunctionRegistry file;
-    ASSERT_EQ(CDocumentComparison::ReadStoredVersion(data.versionHistory[0], stored, options), LoadResult::Loaded);
-    ASSERT_EQ(CDocumentComparison::ReadFile(m_older, file, options), LoadResult::Loaded);
-    EXPECT_EQ(stored.Count(), 4);
-    EXPECT_EQ(CDocumentComparison::Compare(file, stored, options).size(), 1u);
-}
-
 } // namespace
