@@ -9,6 +9,7 @@
 #include "app/RecentFileList.h"
 #include "app/SavingRules.h"
 #include "app/TabPaneLayout.h"
+#include "interchange/VersionManager.h"
 #include "model/DocumentDataHelpers.h"
 #include "model/ExportMessages.h"
 #include "model/MemberUsage.h"
@@ -515,21 +516,19 @@ bool COpenDocument::SaveWithVersionPrompt() {
         return false;
     if (answer == platform::MessageAnswer::No)
         return true;
-    if (m_documentData.versionHistory.size() >= static_cast<size_t>(CDocumentData::MaxStoredVersions)) {
-        platform::ShowMessageBox(LoadString(StringId::TooManyVersions).arg(CDocumentData::MaxStoredVersions),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
-        return false;
-    }
-    // A stored version at the top of the number range has no number after it.
-    if (!HasFreeVersionNumber(m_documentData)) {
-        platform::ShowMessageBox(LoadString(StringId::NoFreeVersionNumber), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+    SaveNewVersion();
+    return false;
+}
+
+bool COpenDocument::SaveNewVersion() {
+    QString refusal;
+    if (!CVersionManager::CanStoreVersion(m_documentData, &refusal)) {
+        platform::ShowMessageBox(refusal, platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
     const ProposedVersion proposal = ProposeVersionNumber(m_documentData);
-    if (const std::optional<VersionHistoryEntry> entry = m_shell.AskVersionEntry(proposal.major, proposal.minor))
-        SaveDocumentFileAs(*entry);
-    return false;
+    const std::optional<VersionHistoryEntry> entry = m_shell.AskVersionEntry(proposal.major, proposal.minor);
+    return entry && SaveDocumentFileAs(*entry);
 }
 
 QString COpenDocument::PromptSaveFileName(bool ask, const QString& proposedName, bool copy) {

@@ -164,6 +164,9 @@ public:
     // Asks whether to record a version when the document wants one on every save. True: go on with the
     // plain save; false: the save was done or refused here.
     bool SaveWithVersionPrompt();
+    // Stores the current content as a new version: refused with a message when ten are stored or no number is
+    // left, else the version dialog with the proposed number, then the save. True when saved.
+    bool SaveNewVersion();
     // The converter's save of the converted document to `path`, which stays held.
     bool SaveConvertedDocument(const QString& path);
     // Starts the automatic-saving timer when the document asks for it; the window's timer calls

@@ -565,6 +565,22 @@ LoadResult ImportEnvironmentFromDocument(QIODevice& file, CDocumentData& data) {
     return result;
 }
 
+LoadResult ReadFunctionsFromDocument(QIODevice& file, CUnitFunctionRegistry& registry) {
+    XmlDocumentContext context;
+    pugi::xml_node chosen;
+    const LoadResult result = FindImportDocument(file, context, chosen);
+    if (result != LoadResult::Loaded)
+        return result;
+    registry.Clear();
+    // A holder without "Root" is in the older layout, as when the whole document is read.
+    const pugi::xml_node holder = XmlFindElement(chosen, "FunctionHolder");
+    if (holder && holder.attribute("Root"))
+        LoadRegistryXml(registry, holder);
+    else if (const pugi::xml_node container = holder ? holder : XmlFindElement(chosen, "Functions"))
+        LoadOlderRegistryXml(registry, container);
+    return result;
+}
+
 LoadResult ReadMemberNamesFromDocument(QIODevice& file, MemberDefinitionList& members) {
     XmlDocumentContext context;
     pugi::xml_node chosen;

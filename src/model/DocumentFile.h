@@ -5,6 +5,7 @@
 #include <QString>
 
 class CDocumentData;
+class CUnitFunctionRegistry;
 class QIODevice;
 
 // Outcome of reading a document file.
@@ -52,5 +53,8 @@ bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* err
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, CDocumentData& data);
 // Partial import: the other document's member definitions merged into this document's.
 LoadResult ImportMemberNamesFromDocument(QIODevice& file, CDocumentData& data);
+// The unit functions of another document file (the element an import reads) into a registry of their own, which
+// is emptied first; the caller rebuilds it.
+LoadResult ReadFunctionsFromDocument(QIODevice& file, CUnitFunctionRegistry& registry);
 // The member definitions of another document file, without merging them.
 LoadResult ReadMemberNamesFromDocument(QIODevice& file, MemberDefinitionList& members);

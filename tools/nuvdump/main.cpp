@@ -1,6 +1,9 @@
 // nuvdump: loads a document file as the editor opens it and prints everything loaded as canonical text;
-// --resave and --export-older write it back in the current or the older format.
+// --resave and --export-older write it back in the current or the older format; --compare prints how the second
+// document differs from the first; --merge adds the unit functions of FROM below the origin of INTO and writes OUT.
 
+#include "interchange/DocumentComparison.h"
+#include "interchange/FunctionMerge.h"
 #include "model/DocumentData.h"
 #include "support/DocumentDump.h"
 #include "support/ToolSupport.h"
@@ -9,16 +12,59 @@ namespace {
 
 const QString kTool = QStringLiteral("nuvdump");
 
+int Compare(const QString& olderPath, const QString& newerPath) {
+    const ModelOptions options = CDocumentData().GetModelOptions();
+    CUnitFunctionRegistry older;
+    CUnitFunctionRegistry newer;
+    for (const auto& [path, registry] : {std::pair{olderPath, &older}, std::pair{newerPath, &newer}}) {
+        const std::optional<LoadResult> result = CDocumentComparison::ReadFile(path, *registry, options);
+        if (!result)
+            return tools::CannotOpen(kTool, path);
+        if (*result != LoadResult::Loaded)
+            return tools::Fail(kTool, QStringLiteral("%1: load result %2").arg(path).arg(static_cast<int>(*result)));
+    }
+    QStringList lines;
+    for (const ComparisonLine& line : CDocumentComparison::Compare(older, newer, options))
+        lines.append(line.text);
+    tools::WriteLines(lines);
+    return 0;
+}
+
+int Merge(const QString& into, const QString& from, const QString& out) {
+    CDocumentData data;
+    if (const std::optional<int> failed = tools::LoadOrFail(kTool, into, data))
+        return *failed;
+    CUnitFunctionRegistry incoming;
+    const std::optional<LoadResult> result = CFunctionMerge::ReadFile(from, incoming);
+    if (!result)
+        return tools::CannotOpen(kTool, from);
+    if (*result != LoadResult::Loaded)
+        return tools::Fail(kTool, QStringLiteral("%1: load result %2").arg(from).arg(static_cast<int>(*result)));
+    const std::optional<CFunctionMerge::Outcome> outcome = CFunctionMerge::Merge(data, incoming, *data.registry.origin);
+    if (!outcome)
+        return tools::Fail(kTool, QStringLiteral("too many unit functions to merge"));
+    QString error;
+    if (!tools::SaveDocument(data, out, false, &error))
+        return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(out, error));
+    tools::WriteOut(QStringLiteral("added %1, renumbered %2\n").arg(outcome->added).arg(outcome->renumbered));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     const tools::ToolApplication application(argc, argv);
     const QStringList arguments = application.Arguments();
-    const bool resave = arguments.value(0) == QLatin1String("--resave");
-    const bool exportOlder = arguments.value(0) == QLatin1String("--export-older");
-    if ((resave || exportOlder) ? arguments.size() != 3 : arguments.size() != 1)
-        return tools::Usage(
-            QStringLiteral("usage: nuvdump FILE.nuv | --resave IN.nuv OUT.nuv | --export-older IN.nuv OUT.nuv\n"));
+    const QString command = arguments.value(0);
+    if (command == QLatin1String("--compare") && arguments.size() == 3)
+        return Compare(arguments[1], arguments[2]);
+    if (command == QLatin1String("--merge") && arguments.size() == 4)
+        return Merge(arguments[1], arguments[2], arguments[3]);
+    const bool resave = command == QLatin1String("--resave");
+    const bool exportOlder = command == QLatin1String("--export-older");
+    if ((resave || exportOlder) ? arguments.size() != 3 : arguments.size() != 1 || command.startsWith(u'-'))
+        return tools::Usage(QStringLiteral("usage: nuvdump FILE.nuv | --resave IN.nuv OUT.nuv | --export-older IN.nuv "
+                                           "OUT.nuv | --compare A.nuv B.nuv | --merge INTO.nuv FROM.nuv OUT.nuv\n"));
     const QString input = arguments.value(resave || exportOlder ? 1 : 0);
 
     CDocumentData data;

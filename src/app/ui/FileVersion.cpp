@@ -1,9 +1,9 @@
 #include "app/ui/FileVersion.h"
 
 #include "app/SavingRules.h"
+#include "interchange/ui/VersionCommands.h"
 #include "model/DocumentData.h"
 #include "texts/Msg.h"
-#include "texts/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSpinBox>
 
 CFileVersion::CFileVersion(const CMessageContext& context, const VersionHistoryEntry& proposal, QWidget* parent)
@@ -34,18 +33,13 @@ CFileVersion::CFileVersion(const CMessageContext& context, const VersionHistoryE
     number->addWidget(new QLabel(QStringLiteral("."), this));
     number->addWidget(m_minor);
     number->addStretch();
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(StringId::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(StringId::CancelButton));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout(this);
     form->addRow(Msg::VersionOfNuvDocument(context), number);
     form->addRow(Msg::Date(context), m_time);
     form->addRow(Msg::Author(context), m_author);
     form->addRow(Msg::Comment(context), m_comment);
-    form->addRow(buttons);
+    form->addRow(MakeOkCancelButtons(*this));
     m_major->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "app/ui/MainFrame.h"
 
 #include "app/ApplicationLooks.h"
+#include "app/DocumentExports.h"
 #include "app/LinkTarget.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
@@ -19,6 +20,7 @@
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/LogicEditorCommands.h"
 #include "editor/ui/SplREdit.h"
+#include "interchange/ui/ExportContentDialog.h"
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
@@ -135,6 +137,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddPrintCommands(m_commands, *this);
     AddSettingsCommands(m_commands, *this);
     m_vocabularyCommands.AddTo(m_commands);
+    AddVersionCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -650,6 +653,23 @@ void CMainFrame::ReplaceActiveContentSelection(const QString& text) {
     content->setFocus(Qt::MouseFocusReason);
 }
 
+CDocumentData& CMainFrame::VersionedDocument() {
+    return m_document.DocumentData();
+}
+
+QString CMainFrame::VersionedDocumentPath() const {
+    return m_document.DocumentPath();
+}
+
+void CMainFrame::SetVersionedDocumentModified() {
+    m_document.SetModified();
+}
+
+bool CMainFrame::SaveNewVersion() {
+    COpenDocument::WorkScope work(m_document, COpenDocument::Work::Save);
+    return m_document.SaveNewVersion();
+}
+
 const CUnitFunction* CMainFrame::ActiveFunction() const {
     return m_document.Tabs().ActiveTabFunction();
 }
@@ -663,10 +683,11 @@ CUnitFunction* CMainFrame::ContentExportFunction() {
 }
 
 QString CMainFrame::PromptContentExportPath() {
-    const QString what = LoadString(StringId::ContentPaneName);
-    return m_document.PromptExportPath(m_document.DocumentData().exportExplanationsOptions.FileName,
-                                       what + QStringLiteral(".rtf"), LoadString(StringId::RtfFileFilter),
-                                       QStringLiteral("rtf"));
+    ExportExplanationsOptions& options = m_document.DocumentData().exportExplanationsOptions;
+    const QString proposed = ProposeExportFileName(options.FileName, m_document.DocumentPath(),
+                                                   LoadString(StringId::ContentPaneName) + QStringLiteral(".rtf"));
+    CExportContentDialog dialog(options, proposed, this);
+    return dialog.exec() == QDialog::Accepted ? options.FileName : QString();
 }
 
 const CMessageContext& CMainFrame::MessageContext() const {

@@ -7,6 +7,7 @@
 #include "app/ToolBarLayout.h"
 #include "editor/ui/ContentCommands.h"
 #include "generators/ui/GeneratorCommands.h"
+#include "interchange/ui/VersionCommands.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
@@ -51,7 +52,8 @@ class CMainFrame : public QMainWindow,
                    private CGeneratorCommandHost,
                    public CSettingsHost,
                    private CPrintCommandHost,
-                   private CVocabularyCommandHost {
+                   private CVocabularyCommandHost,
+                   private CVersionCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -207,6 +209,11 @@ private:
     }
     void ShowVocabularyDialog(QDialog& dialog) override;
     void EditNameFontAtCaret() override;
+    // What the version, comparison and merge commands need of the window.
+    CDocumentData& VersionedDocument() override;
+    QString VersionedDocumentPath() const override;
+    void SetVersionedDocumentModified() override;
+    bool SaveNewVersion() override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);

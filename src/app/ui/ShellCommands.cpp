@@ -39,9 +39,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(ExportMemberNames, call([&app] { app.OnExportMemberNames(); }), DocumentOpen);
     add(ExportOutlineIndex, call([&app] { app.OnExportOutlineIndex(); }), DocumentOpen);
     add(ExportOlderFormat, call([&app] { app.OnExportNuv2013june(); }), None);
-    add(VersionControl, tab, DocumentOpen);
-    add(ShowDifferences, tab, None);
-    add(CombineFunctions, tab, DocumentOpen);
     add(AppExit, call([&app] { app.OnAppExit(); }), None);
     registry.AddRange(RecentFileFirst, RecentFileLast, [&app](int id) { app.OnOpenRecentFile(id - RecentFileFirst); });
 
@@ -78,11 +75,10 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     // marks the search subsystem's)
     add(ContentFont, tab, DocumentOpen);
 
-    // Collaboration; the generators' rows are their own.
+    // Collaboration; the generators' and the work-item hand-over's rows are their own.
     add(FunctionAttributes, tab, None);
     add(ImportFromZipc, unavailable, None);
     add(ExportToZipc, unavailable, None);
-    add(ConnectTeamFoundationServer, tab, TeamFoundationServer);
 
     // Help
     add(HelpFinder, unavailable, None);

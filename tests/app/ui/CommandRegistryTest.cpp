@@ -86,8 +86,8 @@ TEST_F(CommandRegistryWindow, GreyedItemsFollowTheState) {
     for (int id :
          {InspectCurrentSyntax, InspectCurrentRedundancy, InspectCurrentInconsistency, PasteSpecial, PastePlainText})
         EXPECT_FALSE(Enabled(id, open)) << id;
-    // The work-item connector is greyed without it.
-    EXPECT_FALSE(Enabled(ConnectTeamFoundationServer, open));
+    // No work-item connector exists: its command stays enabled to say so.
+    EXPECT_TRUE(Enabled(ConnectTeamFoundationServer, open));
 
     // The edit commands need an active tab whose header form allows them, and no focus in an index view.
     State editing = open;

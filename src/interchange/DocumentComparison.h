@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/DocumentFile.h"
+#include "model/UnitFunction.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class CUnitFunctionRegistry;
+struct ModelOptions;
+struct StoredVersion;
+
+// One line of a comparison's report, with the unit function (and the line of its logic description) it is about.
+struct ComparisonLine {
+    QString text;
+    quint32 internalID = 0;
+    int lineIndex = -1; // 0-based, of an added line in the newer document; -1 for none
+};
+
+// One step of the edit script that turns one sequence of logic lines into another.
+struct LineEdit {
+    enum Kind { Same, Removed, Added };
+    Kind kind = Same;
+    int olderIndex = -1; // Same and Removed
+    int newerIndex = -1; // Same and Added
+};
+
+// The comparison of two documents: their unit functions are matched by InternalID, which every version of a
+// document keeps; a unit function is added, removed, or changed in its name or logic description, whose lines
+// are compared with LogicLinesDiffer.
+class CDocumentComparison {
+public:
+    // The unit functions of another document file (or of a stored version) into a registry of their own, rebuilt
+    // with the options. Empty when the file cannot be opened.
+    static std::optional<LoadResult> ReadFile(const QString& path, CUnitFunctionRegistry& registry,
+                                              const ModelOptions& options);
+    static LoadResult ReadStoredVersion(const StoredVersion& version, CUnitFunctionRegistry& registry,
+                                        const ModelOptions& options);
+
+    // The report of how `newer` differs from `older`: the added and changed unit functions in the newer one's
+    // outline order, each changed one with its removed and added lines, then the removed unit functions in the
+    // older one's order, then the counts; one line saying so when nothing differs.
+    static std::vector<ComparisonLine> Compare(const CUnitFunctionRegistry& older, const CUnitFunctionRegistry& newer,
+                                               const ModelOptions& options);
+
+    // The shortest edit script between two logic descriptions (O(NP) in time).
+    static std::vector<LineEdit> DiffLines(const LogicLineArray& older, const LogicLineArray& newer);
+};

@@ -1,0 +1,64 @@
+#include "interchange/ui/DlgFileAdd.h"
+
+#include "interchange/FunctionMerge.h"
+#include "interchange/ui/VersionCommands.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+CDlgFileAdd::CDlgFileAdd(CVersionCommandHost& host, QWidget* parent)
+    : QDialog(parent), m_host(host), m_file(new QLineEdit(this)), m_destination(new QComboBox(this)) {
+    const CMessageContext& context = host.MessageContext();
+    setWindowTitle(Msg::Text(context, Msg::Id::CombineFunctions));
+    const CDocumentData& data = host.VersionedDocument();
+    const bool distinguish = data.GetModelOptions().DistinguishPrimaryOutlineNumber;
+    UnitFunctionSet all;
+    data.registry.CollectAll(all);
+    UnitFunctionList sorted;
+    SortedVectorFromSet(all, sorted, distinguish);
+    for (CUnitFunction* function : sorted) {
+        m_destination->addItem(
+            QStringLiteral("%1 %2").arg(function->GetOutlineNumberText(distinguish), function->name));
+        m_destinations.push_back(function);
+    }
+
+    auto* form = new QFormLayout(this);
+    form->addRow(LoadString(StringId::MergedDocument), MakeOtherDocumentRow(*m_file, host.VersionedDocumentPath()));
+    form->addRow(Msg::Text(context, Msg::Id::DestinationCombineFunctions), m_destination);
+    form->addRow(MakeOkCancelButtons(*this));
+    resize(520, height());
+}
+
+void CDlgFileAdd::accept() {
+    const QString path = m_file->text().trimmed();
+    const int destination = m_destination->currentIndex();
+    if (path.isEmpty() || destination < 0)
+        return;
+    const auto refuse = [](const QString& text) {
+        platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+    };
+    CUnitFunctionRegistry incoming;
+    if (CFunctionMerge::ReadFile(path, incoming) != LoadResult::Loaded) {
+        refuse(LoadString(StringId::CannotReadOtherDocument).arg(path));
+        return;
+    }
+    const std::optional<CFunctionMerge::Outcome> outcome =
+        CFunctionMerge::Merge(m_host.VersionedDocument(), incoming, *m_destinations[static_cast<size_t>(destination)]);
+    if (!outcome) {
+        refuse(LoadString(StringId::MergeTooManyFunctions));
+        return;
+    }
+    if (outcome->added > 0)
+        m_host.SetVersionedDocumentModified();
+    QString report = LoadString(StringId::MergeDone).arg(outcome->added);
+    if (outcome->renumbered > 0)
+        report += QLatin1Char('\n') + LoadString(StringId::MergeRenumbered).arg(outcome->renumbered);
+    platform::ShowMessageBox(report, platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    QDialog::accept();
+}

@@ -1,0 +1,68 @@
+#include "interchange/ui/ExportContentDialog.h"
+
+#include "interchange/ui/VersionCommands.h"
+
+#include "model/ExportMessages.h"
+#include "model/GeneratorTables.h"
+#include "texts/StringTable.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+CExportContentDialog::CExportContentDialog(ExportExplanationsOptions& options, const QString& proposedName,
+                                           QWidget* parent)
+    : QDialog(parent), m_options(options), m_file(new QLineEdit(proposedName, this)), m_scope(new QButtonGroup(this)) {
+    setWindowTitle(LoadString(StringId::ContentPaneName));
+    auto* browse = new QPushButton(LoadString(StringId::BrowseButton), this);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        QFileDialog dialog(this, QString(), FileName(), LoadString(StringId::RtfFileFilter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The question about a file that is there comes once, on OK.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(QStringLiteral("rtf"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            m_file->setText(dialog.selectedFiles().first());
+    });
+    auto* file = new QHBoxLayout;
+    file->addWidget(m_file);
+    file->addWidget(browse);
+
+    auto* scope = new QVBoxLayout;
+    const StringId captions[] = {StringId::ExportContentThisFunction, StringId::ExportContentWithDescendants,
+                                 StringId::ExportContentWholeDocument};
+    for (int id = 0; id < 3; ++id) {
+        auto* button = new QRadioButton(LoadString(captions[id]), this);
+        m_scope->addButton(button, id);
+        scope->addWidget(button);
+    }
+    // A scope outside the three read from a file is taken as the whole document, as the export takes it.
+    const int domain = options.Domain >= 0 && options.Domain <= 2 ? options.Domain : 2;
+    m_scope->button(domain)->setChecked(true);
+
+    auto* form = new QFormLayout(this);
+    form->addRow(LoadString(StringId::ExportContentFileName), file);
+    form->addRow(scope);
+    form->addRow(MakeOkCancelButtons(*this));
+    resize(520, height());
+}
+
+QString CExportContentDialog::FileName() const {
+    return m_file->text().trimmed();
+}
+
+void CExportContentDialog::accept() {
+    const QString path = FileName();
+    if (path.isEmpty() || (QFileInfo::exists(path) && !AskOverwriteExistingFile(path)))
+        return;
+    m_options.FileName = path;
+    m_options.Domain = m_scope->checkedId();
+    QDialog::accept();
+}

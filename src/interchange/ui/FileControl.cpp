@@ -1,0 +1,88 @@
+#include "interchange/ui/FileControl.h"
+
+#include "interchange/VersionManager.h"
+#include "interchange/ui/VersionCommands.h"
+#include "platform/MessageBox.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+CFileControl::CFileControl(CVersionCommandHost& host, QWidget* parent)
+    : QDialog(parent), m_host(host), m_list(new QTableWidget(this)),
+      m_save(new QPushButton(LoadString(StringId::SaveNewVersionButton), this)),
+      m_remove(new QPushButton(LoadString(StringId::RemoveVersionButton), this)) {
+    const CMessageContext& context = host.MessageContext();
+    setWindowTitle(Msg::Text(context, Msg::Id::VersionMainMenu));
+    m_list->setColumnCount(4);
+    m_list->setHorizontalHeaderLabels(
+        {LoadString(StringId::VersionListVersion), Msg::Date(context), Msg::Author(context), Msg::Comment(context)});
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->verticalHeader()->hide();
+    m_list->horizontalHeader()->setStretchLastSection(true);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(m_save, QDialogButtonBox::ActionRole);
+    buttons->addButton(m_remove, QDialogButtonBox::ActionRole);
+    buttons->addButton(LoadString(StringId::CloseButton), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_save, &QPushButton::clicked, this, &CFileControl::OnSave);
+    connect(m_remove, &QPushButton::clicked, this, &CFileControl::OnRemove);
+    connect(m_list, &QTableWidget::itemSelectionChanged, this,
+            [this] { m_remove->setEnabled(m_list->currentRow() >= 0 && !m_list->selectedItems().isEmpty()); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(Msg::Text(context, Msg::Id::SaveAsNewVersionExplanation), this));
+    layout->addWidget(new QLabel(Msg::Text(context, Msg::Id::SavedVersionOfNuvDocumentVersionAbstract), this));
+    layout->addWidget(m_list);
+    layout->addWidget(buttons);
+    resize(560, 320);
+    FillList();
+}
+
+void CFileControl::FillList() {
+    const std::vector<QStringList> rows = CVersionManager::Rows(m_host.VersionedDocument());
+    m_list->clearContents();
+    m_list->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        for (int column = 0; column < rows[row].size(); ++column)
+            m_list->setItem(row, column, new QTableWidgetItem(rows[row][column]));
+    }
+    m_list->clearSelection();
+    m_remove->setEnabled(false);
+}
+
+void CFileControl::OnSave() {
+    // The refusal comes before the version dialog, so the user does not fill it in for nothing.
+    QString refusal;
+    if (!CVersionManager::CanStoreVersion(m_host.VersionedDocument(), &refusal)) {
+        platform::ShowMessageBox(refusal, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return;
+    }
+    if (m_host.SaveNewVersion())
+        FillList();
+}
+
+void CFileControl::OnRemove() {
+    const int row = m_list->currentRow();
+    const QTableWidgetItem* label = row >= 0 ? m_list->item(row, 0) : nullptr;
+    if (!label)
+        return;
+    platform::MessageRequest question;
+    question.text = LoadString(StringId::RemoveVersionQuestion).arg(label->text().trimmed());
+    question.buttons = platform::MessageButtons::YesNo;
+    question.icon = platform::MessageIcon::Warning;
+    question.defaultButton = 1;
+    if (platform::ShowMessageBox(question) != platform::MessageAnswer::Yes)
+        return;
+    if (CVersionManager::Remove(m_host.VersionedDocument(), row))
+        m_host.SetVersionedDocumentModified();
+    FillList();
+}

@@ -1,0 +1,64 @@
+#include "interchange/ui/VersionCommands.h"
+
+#include "interchange/TfsHandOver.h"
+#include "interchange/ui/DlgFileAdd.h"
+#include "interchange/ui/FileControl.h"
+#include "interchange/ui/ShowDifferenceDialog.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+template <typename Dialog> void RunDialog(CVersionCommandHost& host) {
+    Dialog dialog(host, host.DialogParent());
+    dialog.exec();
+}
+
+} // namespace
+
+void AddVersionCommands(CCommandRegistry& registry, CVersionCommandHost& host) {
+    using enum CommandRule;
+    registry.Add({CommandVersionControl, [&host](int) { RunDialog<CFileControl>(host); }, DocumentOpen,
+                  CommandVersionControl, "", CommandIcon::None});
+    registry.Add({CommandCombineFunctions, [&host](int) { RunDialog<CDlgFileAdd>(host); }, DocumentOpen,
+                  CommandCombineFunctions, "", CommandIcon::None});
+    registry.Add({CommandShowDifferences, [&host](int) { RunDialog<CShowDifferenceDialog>(host); }, DocumentOpen,
+                  CommandShowDifferences, "", CommandIcon::None});
+    // No connector to work items exists here: the command says so instead of staying greyed without a word.
+    registry.Add({CommandConnectTeamFoundationServer,
+                  [](int) {
+                      platform::ShowMessageBox(CTfsHandOver::NoConnectorMessage(), platform::MessageButtons::Ok,
+                                               platform::MessageIcon::Information);
+                  },
+                  None, CommandConnectTeamFoundationServer, "", CommandIcon::None});
+}
+
+QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(LoadString(StringId::OkButton));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(StringId::CancelButton));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
+}
+
+QLayout* MakeOtherDocumentRow(QLineEdit& edit, const QString& path) {
+    auto* browse = new QPushButton(LoadString(StringId::BrowseButton), edit.parentWidget());
+    QObject::connect(browse, &QPushButton::clicked, &edit, [&edit, path] {
+        const QString chosen = QFileDialog::getOpenFileName(
+            &edit, QString(), path.isEmpty() ? QString() : QFileInfo(path).path(), LoadString(StringId::NuvFileFilter));
+        if (!chosen.isEmpty())
+            edit.setText(chosen);
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(&edit);
+    row->addWidget(browse);
+    return row;
+}

@@ -1,0 +1,173 @@
+#include "interchange/ui/DlgFileAdd.h"
+#include "interchange/ui/ExportContentDialog.h"
+#include "interchange/ui/FileControl.h"
+#include "interchange/ui/ShowDifferenceDialog.h"
+#include "interchange/ui/VersionCommands.h"
+#include "logic/InspectionView.h"
+#include "model/DocumentData.h"
+#include "model/DocumentFile.h"
+#include "platform/MessageBox.h"
+#include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
+#include "support/ToolSupport.h"
+#include "support/logic/LogicScript.h"
+#include "texts/MessageContext.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TestHost : public CVersionCommandHost {
+public:
+    TestHost() {
+        path = SaveScriptDocument(folder.filePath(QStringLiteral("doc.nuv")),
+                                  {{"origin", "Fn step"}, {"step", "Do <A>を{a}せよ\nDo <B>を{b}せよ"}});
+        EXPECT_EQ(tools::LoadDocument(path, data), LoadResult::Loaded);
+        context.m_language = 1;
+    }
+    CDocumentData& VersionedDocument() override { return data; }
+    QString VersionedDocumentPath() const override { return path; }
+    void SetVersionedDocumentModified() override { ++modified; }
+    bool SaveNewVersion() override {
+        ++saves;
+        return SaveDocumentXmlWithHistory(data, path, VersionHistoryEntry{1, saves, "2026/12/07 10:00:00", "me", ""});
+    }
+    const CMessageContext& MessageContext() const override { return context; }
+    CInspectionView& InspectionPane() override { return pane; }
+    void ShowInspectionPane() override { ++paneShown; }
+    QWidget* DialogParent() override { return nullptr; }
+
+    QTemporaryDir folder;
+    QString path;
+    CDocumentData data;
+    CMessageContext context;
+    CInspectionView pane;
+    int modified = 0;
+    int saves = 0;
+    int paneShown = 0;
+    platform::ScriptedMessageSink messages;
+};
+
+TEST(VersionDialogs, TheVersionListStoresTenRefusesTheEleventhAndRemovesTheChosenOne) {
+    TestHost host;
+    CFileControl dialog(host);
+    dialog.show();
+    for (int i = 0; i < CDocumentData::MaxStoredVersions; ++i)
+        QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(host.saves, 10);
+    ASSERT_EQ(dialog.VersionList()->rowCount(), 10);
+    EXPECT_EQ(dialog.VersionList()->item(2, 0)->text(), " 1.03");
+    EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
+
+    QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(host.saves, 10);
+    ASSERT_EQ(host.messages.Texts().size(), 1);
+    EXPECT_TRUE(host.messages.Texts()[0].startsWith("版の管理で保存できる数は最大10個までです。"));
+
+    dialog.VersionList()->selectRow(2);
+    ASSERT_TRUE(dialog.RemoveButton()->isEnabled());
+    host.messages.Answer(platform::MessageAnswer::No);
+    QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
+    EXPECT_EQ(host.data.versionHistory.size(), 10u);
+    dialog.VersionList()->selectRow(2);
+    host.messages.Answer(platform::MessageAnswer::Yes);
+    QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
+    EXPECT_EQ(host.messages.Texts().last(), "版 \"1.03\" を削除しますか？");
+    ASSERT_EQ(dialog.VersionList()->rowCount(), 9);
+    EXPECT_EQ(dialog.VersionList()->item(2, 0)->text(), " 1.04");
+    EXPECT_EQ(host.modified, 1);
+    QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.VersionList()->rowCount(), 10);
+}
+
+TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnreadableFileIsSaid) {
+    TestHost host;
+    ASSERT_TRUE(host.SaveNewVersion());
+    CUnitFunction* step = host.data.registry.FindByName("step");
+    step->logicLines.pop_back();
+
+    CShowDifferenceDialog dialog(host);
+    dialog.FileEdit()->setText(host.folder.filePath("missing.nuv"));
+    dialog.accept();
+    EXPECT_EQ(
+        host.messages.Texts().value(0),
+        QStringLiteral("ファイル \"%1\" を読み込むことができませんでした。").arg(host.folder.filePath("missing.nuv")));
+    EXPECT_EQ(host.paneShown, 0);
+
+    dialog.FileEdit()->clear();
+    ASSERT_EQ(dialog.VersionBox()->count(), 1);
+    dialog.accept();
+    EXPECT_EQ(host.paneShown, 1);
+    EXPECT_EQ(host.pane.Lines(), (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Bをbせよ",
+                                              "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+    EXPECT_EQ(host.pane.GetLineRecord(0)->internalId, static_cast<qint32>(step->InternalID));
+}
+
+TEST(VersionDialogs, TheMergeAddsBelowTheChosenDestinationAndSaysWhatItRenumbered) {
+    TestHost host;
+    const CUnitFunction* step = host.data.registry.FindByName("step");
+    CDlgFileAdd dialog(host);
+    ASSERT_EQ(dialog.DestinationBox()->count(), 2);
+    EXPECT_EQ(dialog.DestinationBox()->itemText(1), "1 step");
+    dialog.DestinationBox()->setCurrentIndex(1);
+    dialog.FileEdit()->setText(host.path);
+    dialog.accept();
+    EXPECT_EQ(host.messages.Texts(),
+              QStringList{
+                  "2 個の単位機能を結合しました。\n2 個の単位機能は内部IDが重なったため、新しい内部IDを付けました。"});
+    EXPECT_EQ(host.data.registry.Count(), 4);
+    ASSERT_EQ(step->children.size(), 1u);
+    EXPECT_EQ(step->children[0]->name, "origin");
+    EXPECT_EQ(host.modified, 1);
+}
+
+TEST(VersionDialogs, TheWorkItemCommandSaysThatNoConnectorExists) {
+    TestHost host;
+    CCommandRegistry registry;
+    AddVersionCommands(registry, host);
+    EXPECT_TRUE(registry.Dispatch(CommandConnectTeamFoundationServer));
+    EXPECT_EQ(host.messages.Texts(),
+              QStringList{"Team Foundation Server に接続するコンポーネントがないため、作業項目を追加できません。"});
+}
+
+TEST(VersionDialogs, TheContentExportKeepsTheFileAndScopeOnlyOnOkAndAsksBeforeReplacingAFile) {
+    QTemporaryDir folder;
+    platform::ScriptedMessageSink messages;
+    ExportExplanationsOptions options;
+    const QString path = folder.filePath(QStringLiteral("content.rtf"));
+    {
+        CExportContentDialog dialog(options, path);
+        EXPECT_EQ(dialog.ScopeButtons()->checkedId(), 2);
+        dialog.ScopeButtons()->button(1)->click();
+        dialog.reject();
+    }
+    EXPECT_EQ(options, ExportExplanationsOptions());
+
+    options.Domain = 7;
+    CExportContentDialog dialog(options, QString());
+    EXPECT_EQ(dialog.ScopeButtons()->checkedId(), 2);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    dialog.FileEdit()->setText(path);
+    dialog.ScopeButtons()->button(0)->click();
+    WriteFileBytes(path, "kept");
+    messages.Answer(platform::MessageAnswer::No);
+    dialog.accept();
+    EXPECT_EQ(messages.Requests().size(), 1);
+    EXPECT_TRUE(options.FileName.isEmpty());
+    messages.Answer(platform::MessageAnswer::Yes);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(options.FileName, path);
+    EXPECT_EQ(options.Domain, 0);
+}
+
+} // namespace
