@@ -123,6 +123,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddContentCommands(m_commands, *this);
     m_searchCommands.AddTo(m_commands);
     AddGeneratorCommands(m_commands, *this);
+    AddTreeExchangeCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -562,6 +563,18 @@ QString CMainFrame::GeneratedDocumentPath() const {
 
 QString CMainFrame::GeneratedDocumentName() const {
     return m_document.DocumentName();
+}
+
+CDocumentData& CMainFrame::ExchangedDocument() {
+    return m_document.DocumentData();
+}
+
+void CMainFrame::ImportIntoDocument(const std::function<bool()>& import) {
+    COpenDocument::WorkScope work(m_document, COpenDocument::Work::Conversion);
+    const bool changed = import();
+    m_document.RebuildDocument();
+    if (changed)
+        m_document.SetModified();
 }
 
 void CMainFrame::SetGeneratedDocumentModified() {

@@ -7,6 +7,7 @@
 #include "app/ToolBarLayout.h"
 #include "editor/ui/ContentCommands.h"
 #include "generators/ui/GeneratorCommands.h"
+#include "interchange/ui/TreeExchangeCommands.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
@@ -45,7 +46,8 @@ class CMainFrame : public QMainWindow,
                    private CInspectionCommandHost,
                    private CContentCommandHost,
                    private CSearchCommandHost,
-                   private CGeneratorCommandHost {
+                   private CGeneratorCommandHost,
+                   private CTreeExchangeCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -172,6 +174,9 @@ private:
     void SetGeneratedDocumentModified() override;
     void ReplaceActiveContentSelection(const QString& text) override;
     DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
+    // What the folder-tree and CSV commands need of the window.
+    CDocumentData& ExchangedDocument() override;
+    void ImportIntoDocument(const std::function<bool()>& import) override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);
