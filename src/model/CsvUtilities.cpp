@@ -47,6 +47,11 @@ void SplitCsvLine(QStringList& fields, const QString& line) {
     }
 }
 
+bool ContinuesCsvRecord(const QString& line, bool open) {
+    // A doubled quote inside a quoted field counts twice, so only the parity matters.
+    return open != (line.count('"') % 2 == 1);
+}
+
 void AppendCsvExtension(QString& fileName) {
     if (!fileName.endsWith(QLatin1String(".csv")) && !fileName.endsWith(QLatin1String(".CSV")))
         fileName += QLatin1String(".csv");

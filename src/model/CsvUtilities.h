@@ -9,5 +9,8 @@ QString QuoteCsvField(const QString& text);
 // Appends the fields of the line to the list. A comma ends a field only outside quotes; quotes are removed,
 // a doubled quote gives one. Text after the last comma counts only when it holds more than quotes.
 void SplitCsvLine(QStringList& fields, const QString& line);
+// A quoted field may hold line breaks, so one record of a file can span several lines: whether the record is
+// still inside quotes after `line`, given whether it was before it.
+bool ContinuesCsvRecord(const QString& line, bool open);
 // Appends ".csv" unless the name already ends with ".csv" or ".CSV".
 void AppendCsvExtension(QString& fileName);

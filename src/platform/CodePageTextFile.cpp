@@ -65,12 +65,17 @@ bool CodePageTextFile::OpenForWriting(const QString& path) {
 }
 
 bool CodePageTextFile::OpenForReading(const QString& path) {
-    Close();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    return OpenForReading(file);
+}
+
+bool CodePageTextFile::OpenForReading(QIODevice& device) {
+    Close();
+    if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         return false;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray bytes = device.readAll();
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    if (file && file->error() != QFileDevice::NoError)
         return false;
     QString text = DecodeProcessCodePage(bytes);
     if (text.isEmpty())

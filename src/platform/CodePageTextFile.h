@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class QIODevice;
+
 namespace platform {
 
 // Text in the process code page: CP932 with CR LF line ends and no byte-order mark, as the text and CSV
@@ -29,6 +31,8 @@ public:
     bool OpenForWriting(const QString& path);
     // Reads the whole file; false when it cannot be opened or read.
     bool OpenForReading(const QString& path);
+    // Reads the device to its end (opening it for reading when it is not open); false when it cannot be read.
+    bool OpenForReading(QIODevice& device);
 
     // Appends the text as it stands; every "\n" in it is written as CR LF.
     void WriteString(const QString& text);

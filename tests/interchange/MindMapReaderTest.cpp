@@ -1,7 +1,5 @@
 #include "interchange/MindMapReader.h"
-#include "interchange/ImportProgress.h"
-#include "model/DocumentData.h"
-#include "model/UnitFunction.h"
+#include "ImportTestSupport.h"
 
 #include <QBuffer>
 
@@ -11,38 +9,12 @@
 
 namespace {
 
-// Records the range and every position; asks to stop once `stopAt` nodes are converted.
-class RecordingProgress : public CImportProgress {
-public:
-    void SetRange(int total) override { range = total; }
-    void SetPos(int position) override { positions.push_back(position); }
-    bool IsCancelled() const override { return stopAt > 0 && !positions.empty() && positions.back() >= stopAt; }
-    void ShowFinished() override { ++finished; }
-
-    int range = -1;
-    std::vector<int> positions;
-    int stopAt = 0;
-    int finished = 0;
-};
-
-struct NewDocument {
-    NewDocument() { data.SetDefaults(); }
-    CDocumentData data;
-};
-
 InterchangeResult ReadMap(const QByteArray& map, CDocumentData& data, RecordingProgress& progress) {
     QByteArray bytes = map;
     QBuffer device(&bytes);
     CMindMapReader reader;
     const InterchangeResult opened = reader.Open(device, data);
     return opened.Succeeded() ? reader.Convert(data, progress) : opened;
-}
-
-QStringList ChildNames(const CUnitFunction& function) {
-    QStringList names;
-    for (const CUnitFunction* child : function.children)
-        names << child->name;
-    return names;
 }
 
 const QByteArray kPlan = R"(<?xml version="1.0" encoding="UTF-8"?>

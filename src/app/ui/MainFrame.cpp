@@ -138,6 +138,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddSettingsCommands(m_commands, *this);
     m_vocabularyCommands.AddTo(m_commands);
     AddVersionCommands(m_commands, *this);
+    AddTreeExchangeCommands(m_commands, *this);
     CreateActions();
     CreateToolBars();
     resize(1024, 720);
@@ -591,6 +592,18 @@ QString CMainFrame::GeneratedDocumentName() const {
 
 void CMainFrame::OfferIntraMemberConsistencyRule(const QString& member, const QString& state1, const QString& state2) {
     ::OfferIntraMemberConsistencyRule(*this, member, state1, state2);
+}
+
+CDocumentData& CMainFrame::ExchangedDocument() {
+    return m_document.DocumentData();
+}
+
+void CMainFrame::ImportIntoDocument(const std::function<bool()>& import) {
+    COpenDocument::WorkScope work(m_document, COpenDocument::Work::Conversion);
+    const bool changed = import();
+    m_document.RebuildDocument();
+    if (changed)
+        m_document.SetModified();
 }
 
 void CMainFrame::SetGeneratedDocumentModified() {

@@ -8,6 +8,7 @@
 #include "editor/ui/ContentCommands.h"
 #include "generators/ui/GeneratorCommands.h"
 #include "interchange/ui/VersionCommands.h"
+#include "interchange/ui/TreeExchangeCommands.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
@@ -53,7 +54,8 @@ class CMainFrame : public QMainWindow,
                    public CSettingsHost,
                    private CPrintCommandHost,
                    private CVocabularyCommandHost,
-                   private CVersionCommandHost {
+                   private CVersionCommandHost,
+                   private CTreeExchangeCommandHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVApp& app);
@@ -214,6 +216,9 @@ private:
     QString VersionedDocumentPath() const override;
     void SetVersionedDocumentModified() override;
     bool SaveNewVersion() override;
+    // What the folder-tree and CSV commands need of the window.
+    CDocumentData& ExchangedDocument() override;
+    void ImportIntoDocument(const std::function<bool()>& import) override;
 
     // Fills a toolbar with the commands' buttons; 0 is a separator.
     void FillToolBar(QToolBar* bar, const std::vector<int>& buttons);

@@ -33,9 +33,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(FileSaveAs, call([&app] { app.OnFileSaveAs(); }), DocumentOpen);
     add(ImportEnvironmentSettings, call([&app] { app.OnImportEnvironmentSettings(); }), DocumentOpen);
     add(ImportMemberNames, call([&app] { app.OnImportMemberNames(); }), DocumentOpen);
-    add(ImportFileTree, tab, None);
-    add(ImportCsv, tab, None);
-    add(ExportCsv, tab, None);
     add(ExportMemberNames, call([&app] { app.OnExportMemberNames(); }), DocumentOpen);
     add(ExportOutlineIndex, call([&app] { app.OnExportOutlineIndex(); }), DocumentOpen);
     add(ExportOlderFormat, call([&app] { app.OnExportNuv2013june(); }), None);

@@ -1,0 +1,7 @@
+#include "interchange/CsvCellRecord.h"
+
+bool CompareCsvRecords(const CsvCellRecord& a, const CsvCellRecord& b) {
+    if (a.column != b.column)
+        return a.column < b.column;
+    return a.line < b.line;
+}

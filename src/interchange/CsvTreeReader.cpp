@@ -1,0 +1,193 @@
+#include "interchange/CsvTreeReader.h"
+
+#include "model/CsvUtilities.h"
+#include "model/DocumentData.h"
+#include "model/UnitFunction.h"
+#include "model/UnitFunctionRegistry.h"
+#include "platform/CodePageTextFile.h"
+
+#include <QIODevice>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace {
+
+void AppendLineRecords(const QString& line, int r, std::vector<CsvCellRecord>& rows) {
+    QStringList fields;
+    SplitCsvLine(fields, line);
+    QString rowName;
+    for (int c = 0; c < fields.size(); ++c) {
+        CsvCellRecord record;
+        record.column = c;
+        record.line = r;
+        if (c == 0) {
+            record.key = QStringLiteral("1.%1").arg(r);
+            record.name = rowName = fields[c];
+        } else {
+            record.key = QStringLiteral("1.%1.%2").arg(r).arg(c);
+            record.leaf = true;
+            record.name = rowName;
+            record.content = fields[c];
+        }
+        rows.push_back(std::move(record));
+    }
+}
+
+} // namespace
+
+void ReadCsvRecords(platform::CodePageTextFile& file, std::vector<CsvCellRecord>& rows,
+                    std::vector<CsvCellRecord>& columns, int& lastLineFields, int& lines) {
+    rows.clear();
+    columns.clear();
+    lastLineFields = 0;
+    int r = 0;
+    QString line;
+    QString record;
+    bool open = false;
+    bool pending = false;
+    while (file.ReadString(line)) {
+        if (open)
+            record += QLatin1Char('\n') + line;
+        else
+            record = line;
+        pending = true;
+        open = ContinuesCsvRecord(line, open);
+        if (open)
+            continue;
+        const size_t before = rows.size();
+        AppendLineRecords(record, r++, rows);
+        lastLineFields = static_cast<int>(rows.size() - before);
+        pending = false;
+    }
+    // A quote left open at the end of the file ends with it.
+    if (pending) {
+        const size_t before = rows.size();
+        AppendLineRecords(record, r++, rows);
+        lastLineFields = static_cast<int>(rows.size() - before);
+    }
+    lines = r;
+
+    columns = rows;
+    std::sort(columns.begin(), columns.end(), CompareCsvRecords);
+    QString columnName;
+    for (CsvCellRecord& column : columns) {
+        if (column.line == 0) {
+            column.key = QStringLiteral("2.%1").arg(column.column);
+            column.leaf = false;
+            column.name = columnName = column.content;
+        } else {
+            column.key = QStringLiteral("2.%1.%2").arg(column.column).arg(column.line);
+            column.leaf = true;
+            column.name = columnName;
+        }
+    }
+
+    // Each cell is named after its row and its column header in both parts.
+    std::map<std::pair<int, int>, CsvCellRecord*> cells;
+    for (CsvCellRecord& column : columns) {
+        if (column.leaf)
+            cells[{column.column, column.line}] = &column;
+    }
+    for (CsvCellRecord& row : rows) {
+        if (!row.leaf)
+            continue;
+        const auto found = cells.find({row.column, row.line});
+        if (found == cells.end())
+            continue;
+        row.name += QLatin1Char('-') + found->second->name;
+        found->second->name = row.name;
+    }
+}
+
+bool BuildTreeFromCsvRecords(int& index, CUnitFunction* parent, const std::vector<CsvCellRecord>& records,
+                             CDocumentData& data) {
+    const ModelOptions options = data.GetModelOptions();
+    const int count = static_cast<int>(records.size());
+    // The levels opened so far; a table of rows without cells nests a level per row, so no recursion.
+    std::vector<CUnitFunction*> levels{parent};
+    while (index < count) {
+        const CsvCellRecord& record = records[size_t(index)];
+        CUnitFunction* function = data.registry.CreateFunction(record.name, options);
+        if (!function)
+            return false;
+        CUnitFunction::AppendChild(levels.back(), function);
+        ++index;
+        if (!record.leaf) {
+            levels.push_back(function);
+            continue;
+        }
+        function->header.contentText = record.content;
+        if (index < count && records[size_t(index)].leaf)
+            continue;
+        levels.pop_back();
+        if (levels.empty())
+            break;
+    }
+    return true;
+}
+
+InterchangeResult CCsvTreeReader::Open(QIODevice& device, const CDocumentData& data) {
+    InterchangeResult result;
+    m_opened = false;
+    m_refusal = Refusal::None;
+    platform::CodePageTextFile file;
+    if (!file.OpenForReading(device) || !data.registry.origin) {
+        result.failure = InterchangeFailure::Unreadable;
+        return result;
+    }
+    ReadCsvRecords(file, m_rows, m_columns, m_lastLineFields, m_lines);
+
+    // The row part's root takes the place of the header line's last field, the column part's root that of the
+    // row-name column's last entry. Those records must be there and be those, or a field would be lost.
+    const auto rowNames = std::count_if(m_rows.begin(), m_rows.end(), [](const auto& r) { return r.column == 0; });
+    const auto headerFields = std::count_if(m_rows.begin(), m_rows.end(), [](const auto& r) { return r.line == 0; });
+    if (m_lines == 0)
+        m_refusal = Refusal::EmptyFile;
+    else if (m_lastLineFields == 0 || rowNames < m_lines)
+        m_refusal = Refusal::EmptyLine;
+    else if (headerFields < m_lastLineFields)
+        m_refusal = Refusal::TooFewColumns;
+    if (m_refusal != Refusal::None) {
+        result.failure = InterchangeFailure::Unreadable;
+        return result;
+    }
+
+    result.needed =
+        static_cast<int>(m_rows.size()) - (m_lastLineFields - 1) + static_cast<int>(m_columns.size()) - (m_lines - 1);
+    result.available = static_cast<int>(CUnitFunctionRegistry::MaxDrawnInternalID) - data.registry.Count();
+    if (result.needed > result.available) {
+        result.failure = InterchangeFailure::LimitExceeded;
+        return result;
+    }
+    m_opened = true;
+    return result;
+}
+
+InterchangeResult CCsvTreeReader::Import(CDocumentData& data) {
+    InterchangeResult result;
+    if (!m_opened) {
+        result.failure = InterchangeFailure::Unreadable;
+        return result;
+    }
+    m_opened = false;
+    CUnitFunction* origin = data.registry.origin;
+    origin->name = QStringLiteral("ROOT");
+    CsvCellRecord& rowRoot = m_rows[size_t(m_lastLineFields - 1)];
+    rowRoot = {QStringLiteral("1"), -1, 0, false, QStringLiteral("ROW"), QString()};
+    CsvCellRecord& columnRoot = m_columns[size_t(m_lines - 1)];
+    columnRoot = {QStringLiteral("2"), 0, -1, false, QStringLiteral("COLUMN"), QString()};
+
+    const int before = data.registry.Count();
+    int index = m_lastLineFields - 1;
+    bool built = BuildTreeFromCsvRecords(index, origin, m_rows, data);
+    index = m_lines - 1;
+    built = built && BuildTreeFromCsvRecords(index, origin, m_columns, data);
+    result.items = data.registry.Count() - before;
+    if (!built)
+        result.failure = InterchangeFailure::Incomplete;
+    m_rows.clear();
+    m_columns.clear();
+    return result;
+}

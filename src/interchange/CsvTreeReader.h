@@ -1,0 +1,59 @@
+#pragma once
+
+#include "interchange/CsvCellRecord.h"
+#include "interchange/InterchangeResult.h"
+
+#include <vector>
+
+class CDocumentData;
+class CUnitFunction;
+class QIODevice;
+
+namespace platform {
+class CodePageTextFile;
+}
+
+// Reads a CSV table in the process code page into the document as two subtrees of the origin, which becomes
+// "ROOT": "ROW" holds a unit function per row with a unit function per cell below it, "COLUMN" one per column
+// header with one per cell below it; each cell is named after its row and column header ("R1-C1") and holds the
+// field as its content text. The first line holds the column headers, each further line a row name and its
+// cells. Quotes are honoured, so a quoted field may hold commas, quotes and line breaks.
+class CCsvTreeReader {
+public:
+    // Why a table has no place for the two subtree roots.
+    enum class Refusal {
+        None,
+        EmptyFile,     // no line at all
+        EmptyLine,     // a line without a field
+        TooFewColumns, // the header line holds fewer fields than the last line
+    };
+
+    // Reads the table from the device (opening it for reading when it is not open) and checks that it has a
+    // place for both subtree roots and that `data` has internal IDs for every unit function it needs.
+    // Unreadable (see Refused()) or LimitExceeded; nothing in `data` changes.
+    InterchangeResult Open(QIODevice& device, const CDocumentData& data);
+    // Builds the opened table's tree into `data`. Incomplete leaves what was built before in `data`; the
+    // caller rebuilds the document either way.
+    InterchangeResult Import(CDocumentData& data);
+
+    Refusal Refused() const { return m_refusal; }
+
+private:
+    std::vector<CsvCellRecord> m_rows;
+    std::vector<CsvCellRecord> m_columns;
+    int m_lastLineFields = 0;
+    int m_lines = 0;
+    bool m_opened = false;
+    Refusal m_refusal = Refusal::None;
+};
+
+// The row records (in file order) and the column records (by column, then line) of the table in the file,
+// with the number of fields of the last line and the number of lines. A line end inside a quoted field
+// continues the line.
+void ReadCsvRecords(platform::CodePageTextFile& file, std::vector<CsvCellRecord>& rows,
+                    std::vector<CsvCellRecord>& columns, int& lastLineFields, int& lines);
+// Makes a unit function of every record from `index` on below `parent`: a record that is not a leaf opens a
+// level that its following leaves fill; a run of leaves ends its level. False when a unit function could not be
+// made; what was made before stays.
+bool BuildTreeFromCsvRecords(int& index, CUnitFunction* parent, const std::vector<CsvCellRecord>& records,
+                             CDocumentData& data);

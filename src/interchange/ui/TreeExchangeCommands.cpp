@@ -1,0 +1,120 @@
+#include "interchange/ui/TreeExchangeCommands.h"
+
+#include "interchange/CsvTreeReader.h"
+#include "interchange/CsvTreeWriter.h"
+#include "interchange/FolderTreeReader.h"
+#include "interchange/ui/FileDialogEx.h"
+#include "interchange/ui/ImportProgressDlg.h"
+#include "model/ExportMessages.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+void ShowTooManyFunctions(const InterchangeResult& result) {
+    platform::ShowMessageBox(LoadString(StringId::TooManyImportedFunctions).arg(result.needed).arg(result.available),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+}
+
+// The folder chooser; empty when cancelled.
+QString PromptImportFolder(QWidget* parent) {
+    QFileDialog dialog(parent, LoadString(StringId::FolderSelectTitle));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+// Every file and folder below the chosen folder becomes a unit function below the origin, which takes the
+// folder's name; a progress dialog shows the walk and can stop it, keeping what was made.
+void ImportFolderTree(CTreeExchangeCommandHost& host) {
+    const QString folder = PromptImportFolder(host.DialogParent());
+    if (folder.isEmpty())
+        return;
+    CDocumentData& data = host.ExchangedDocument();
+    CFolderTreeReader reader;
+    const InterchangeResult opened = reader.Open(folder, data);
+    if (opened.failure == InterchangeFailure::LimitExceeded)
+        ShowTooManyFunctions(opened);
+    if (!opened.Succeeded())
+        return;
+    host.ImportIntoDocument([&] {
+        CImportProgressDlg progress(host.DialogParent());
+        reader.Import(data, progress);
+        // The origin has taken the folder's name at least.
+        return true;
+    });
+}
+
+void ImportCsv(CTreeExchangeCommandHost& host) {
+    CFileDialogEx dialog(true, QString(), host.DialogParent());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    CDocumentData& data = host.ExchangedDocument();
+    QFile file(dialog.GetPathName());
+    CCsvTreeReader reader;
+    const InterchangeResult opened = reader.Open(file, data);
+    if (opened.failure == InterchangeFailure::LimitExceeded) {
+        ShowTooManyFunctions(opened);
+        return;
+    }
+    if (!opened.Succeeded()) {
+        StringId text = StringId::ImportFailed;
+        switch (reader.Refused()) {
+        case CCsvTreeReader::Refusal::EmptyFile:
+            text = StringId::CsvEmptyFile;
+            break;
+        case CCsvTreeReader::Refusal::EmptyLine:
+            text = StringId::CsvEmptyLine;
+            break;
+        case CCsvTreeReader::Refusal::TooFewColumns:
+            text = StringId::CsvTooFewColumns;
+            break;
+        case CCsvTreeReader::Refusal::None:
+            break;
+        }
+        platform::ShowMessageBox(LoadString(text), platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return;
+    }
+    host.ImportIntoDocument([&] {
+        reader.Import(data);
+        return true;
+    });
+}
+
+void ExportCsv(CTreeExchangeCommandHost& host) {
+    CCsvTreeWriter writer;
+    if (!writer.Open(host.ExchangedDocument()).Succeeded()) {
+        const bool tooFew = writer.Refused() == CCsvTreeWriter::Refusal::TooFewFunctions;
+        platform::ShowMessageBox(LoadString(tooFew ? StringId::CsvTooFewFunctions : StringId::CsvNoColumnPart));
+        return;
+    }
+    CFileDialogEx dialog(false, QStringLiteral("csv"), host.DialogParent());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.GetPathName();
+    if (QFileInfo::exists(path) && !AskOverwriteExistingFile(path))
+        return;
+    if (writer.Write(path).Succeeded())
+        platform::ShowMessageBox(LoadString(StringId::CsvExportFinished));
+    else
+        ShowCannotWriteFileMessage(path);
+}
+
+} // namespace
+
+void AddTreeExchangeCommands(CCommandRegistry& registry, CTreeExchangeCommandHost& host) {
+    using enum CommandRule;
+    registry.Add({CommandImportFileTree, [&host](int) { ImportFolderTree(host); }, DocumentOpen, CommandImportFileTree,
+                  "", CommandIcon::None});
+    registry.Add(
+        {CommandImportCsv, [&host](int) { ImportCsv(host); }, DocumentOpen, CommandImportCsv, "", CommandIcon::None});
+    registry.Add(
+        {CommandExportCsv, [&host](int) { ExportCsv(host); }, DocumentOpen, CommandExportCsv, "", CommandIcon::None});
+}

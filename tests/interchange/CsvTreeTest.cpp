@@ -1,0 +1,122 @@
+#include "ImportTestSupport.h"
+#include "interchange/CsvTreeReader.h"
+#include "interchange/CsvTreeWriter.h"
+#include "platform/CodePageTextFile.h"
+#include "support/QStringPrinter.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+InterchangeResult ImportCsv(QByteArray csv, CDocumentData& data, CCsvTreeReader reader = {}) {
+    QBuffer device(&csv);
+    InterchangeResult result = reader.Open(device, data);
+    if (result.Succeeded())
+        result = reader.Import(data);
+    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    return result;
+}
+
+// One line per unit function: indentation, name and, for a leaf, "=" and the content.
+QString DumpTree(const CUnitFunction& function, int depth = 0) {
+    QString text = QString(depth, ' ') + function.name + (function.children.empty() ? '=' : '\n');
+    if (function.children.empty())
+        text += function.header.contentText + '\n';
+    for (const CUnitFunction* child : function.children)
+        text += DumpTree(*child, depth + 1);
+    return text;
+}
+
+QByteArray ExportCsv(const CDocumentData& data) {
+    CCsvTreeWriter writer;
+    EXPECT_TRUE(writer.Open(data).Succeeded());
+    return platform::EncodeProcessCodePage(writer.Text());
+}
+
+} // namespace
+
+TEST(CsvTree, TheTableBecomesRowAndColumnSubtreesAndIsWrittenBackByteForByte) {
+    NewDocument document;
+    ASSERT_TRUE(ImportCsv(",C1,C2\r\nR1,a,b\r\n", document.data).Succeeded());
+    const QString tree = QStringLiteral("ROOT\n ROW\n  R1\n   R1-C1=a\n   R1-C2=b\n"
+                                        " COLUMN\n  C1\n   R1-C1=a\n  C2\n   R1-C2=b\n");
+    EXPECT_EQ(DumpTree(*document.data.registry.origin), tree);
+
+    const QByteArray written = ",C1,C2,\r\n\"R1\",\"a\",\"b\",";
+    EXPECT_EQ(ExportCsv(document.data), written);
+    NewDocument again;
+    ASSERT_TRUE(ImportCsv(written, again.data).Succeeded());
+    EXPECT_EQ(DumpTree(*again.data.registry.origin), tree);
+}
+
+TEST(CsvTree, CommasQuotesAndLineBreaksInCellsAndHeadersSurviveExportAndImport) {
+    NewDocument document;
+    const QByteArray csv = platform::EncodeProcessCodePage(QStringLiteral("\"\",\"A,1\",\"say \"\"hi\"\"\",plain\n"
+                                                                          "\"R,1\",\"x,y\",\"two\nlines\",\"\"\"\",\n"
+                                                                          "\"日本\",\"全角\",,z\n"));
+    ASSERT_TRUE(ImportCsv(csv, document.data).Succeeded());
+    const QString tree = DumpTree(*document.data.registry.origin);
+    EXPECT_TRUE(tree.contains(QStringLiteral("R,1-say \"hi\"=two\nlines\n"))) << tree.toStdString();
+    EXPECT_TRUE(tree.contains(QStringLiteral("R,1-plain=\"\n"))) << tree.toStdString();
+    EXPECT_TRUE(tree.contains(QStringLiteral("日本-A,1=全角\n"))) << tree.toStdString();
+
+    const QByteArray written = ExportCsv(document.data);
+    EXPECT_TRUE(written.startsWith(",\"A,1\",\"say \"\"hi\"\"\",plain,\r\n")) << written.constData();
+    NewDocument again;
+    ASSERT_TRUE(ImportCsv(written, again.data).Succeeded());
+    EXPECT_EQ(DumpTree(*again.data.registry.origin), tree);
+}
+
+TEST(CsvTree, TablesWithoutAPlaceForTheSubtreeRootsOrWithoutEnoughIDsAreRefusedUntouched) {
+    using enum CCsvTreeReader::Refusal;
+    QByteArray large;
+    for (int line = 0; line < 200; ++line)
+        large += "R" + QByteArray(100, ',').replace(",", ",c") + "\r\n";
+    const struct {
+        QByteArray csv;
+        CCsvTreeReader::Refusal refusal;
+        InterchangeFailure failure = InterchangeFailure::Unreadable;
+    } cases[] = {{"", EmptyFile},
+                 {",C1\r\nR1,a\r\n\r\n", EmptyLine},
+                 {",C1\r\n\r\nR1,a", EmptyLine},
+                 {",C1\r\nR1,a,b", TooFewColumns},
+                 {large, None, InterchangeFailure::LimitExceeded}};
+    for (const auto& test : cases) {
+        NewDocument document;
+        CCsvTreeReader reader;
+        QByteArray csv = test.csv;
+        QBuffer device(&csv);
+        EXPECT_EQ(reader.Open(device, document.data).failure, test.failure) << test.csv.left(20).constData();
+        EXPECT_EQ(reader.Refused(), test.refusal) << test.csv.left(20).constData();
+        EXPECT_FALSE(reader.Import(document.data).Succeeded());
+        EXPECT_EQ(document.data.registry.Count(), 1);
+        EXPECT_EQ(document.data.registry.origin->name, QString());
+    }
+}
+
+TEST(CsvTree, ExportNeedsThreeUnitFunctionsAndOneAtTwo) {
+    NewDocument document;
+    CDocumentData& data = document.data;
+    ImportCsv(",C1\r\nR1,a", data);
+    CCsvTreeWriter writer;
+    // A leaf at 2 ends the rows without becoming one of their cells.
+    CUnitFunction* column = data.registry.origin->children[1];
+    for (CUnitFunction* function : {column->children[0]->children[0], column->children[0]})
+        ASSERT_TRUE(data.registry.DeleteFunction(function, data, data.GetModelOptions()));
+    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    ASSERT_TRUE(writer.Open(data).Succeeded());
+    EXPECT_EQ(writer.Text(), QStringLiteral(",\n\"R1\",\"a\","));
+    // Without the column part the rows have no end.
+    data.registry.origin->children.pop_back();
+    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    EXPECT_FALSE(writer.Open(data).Succeeded());
+    EXPECT_EQ(writer.Refused(), CCsvTreeWriter::Refusal::NoColumnPart);
+
+    NewDocument small;
+    CUnitFunction::AppendChild(small.data.registry.origin, small.data.registry.CreateFunction("ROW", {}));
+    small.data.registry.RebuildAndNotify(small.data.indexRoot, small.data.GetModelOptions());
+    EXPECT_FALSE(writer.Open(small.data).Succeeded());
+    EXPECT_EQ(writer.Refused(), CCsvTreeWriter::Refusal::TooFewFunctions);
+}
