@@ -5,6 +5,7 @@
 #include "model/ViewLayoutTables.h"
 #include "model/XmlTextEncoding.h"
 #include "model/xml/EnvironmentElement.h"
+#include "model/xml/FunctionChunkLayout.h"
 #include "model/xml/MemberDefinitionElement.h"
 #include "model/xml/MemoTextElement.h"
 #include "model/xml/UnitFunctionElements.h"
@@ -23,6 +24,8 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -101,38 +104,77 @@ LoadResult CheckBytes(const char* bytes, std::size_t size) {
     return LoadResult::Loaded;
 }
 
-// The whole file goes to the parser, which parses it in place and keeps the buffer; root is the "NUV" element.
-LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_node& root) {
-    document.reset();
-    pugi::xml_parse_result parsed;
+// The bytes of a file in a buffer of the parser's allocator, which an in-place parse takes over.
+class FileBytes {
+public:
+    FileBytes() = default;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes() {
+        if (m_data)
+            pugi::get_memory_deallocation_function()(m_data);
+    }
+    bool Allocate(std::size_t size) {
+        m_data = static_cast<char*>(pugi::get_memory_allocation_function()(std::max<std::size_t>(size, 1)));
+        m_size = size;
+        return m_data != nullptr;
+    }
+    char* Data() const { return m_data; }
+    std::size_t Size() const { return m_size; }
+    void SetSize(std::size_t size) { m_size = size; }
+    char* Release() { return std::exchange(m_data, nullptr); }
+
+private:
+    char* m_data = nullptr;
+    std::size_t m_size = 0;
+};
+
+LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes) {
     if (file.isSequential()) {
         const QByteArray text = file.readAll();
-        const auto size = static_cast<std::size_t>(text.size());
-        if (const LoadResult checked = CheckBytes(text.constData(), size); checked != LoadResult::Loaded)
-            return checked;
-        parsed = document.load_buffer(text.constData(), size, kXmlParseOptions, pugi::encoding_utf8);
+        if (!bytes.Allocate(static_cast<std::size_t>(text.size())))
+            return LoadResult::MalformedXml;
+        std::memcpy(bytes.Data(), text.constData(), bytes.Size());
     } else {
         file.seek(0);
         const qint64 size = file.size();
         if (size <= 0)
             return LoadResult::EmptyFile;
-        void* buffer = pugi::get_memory_allocation_function()(static_cast<std::size_t>(size));
-        if (!buffer)
+        if (!bytes.Allocate(static_cast<std::size_t>(size)))
             return LoadResult::MalformedXml;
-        const qint64 read = file.read(static_cast<char*>(buffer), size);
-        const auto* const bytes = static_cast<const char*>(buffer);
-        const auto length = static_cast<std::size_t>(std::max<qint64>(read, 0));
-        const LoadResult checked = read < 0 ? LoadResult::MalformedXml : CheckBytes(bytes, length);
-        if (checked != LoadResult::Loaded) {
-            pugi::get_memory_deallocation_function()(buffer);
-            return checked;
-        }
-        parsed = document.load_buffer_inplace_own(buffer, length, kXmlParseOptions, pugi::encoding_utf8);
+        const qint64 read = file.read(bytes.Data(), size);
+        if (read < 0)
+            return LoadResult::MalformedXml;
+        bytes.SetSize(static_cast<std::size_t>(read));
     }
-    if (!parsed)
+    return CheckBytes(bytes.Data(), bytes.Size());
+}
+
+// The parser parses the bytes in place and keeps the buffer; root is the "NUV" element.
+LoadResult ParseBytes(FileBytes& bytes, pugi::xml_document& document, pugi::xml_node& root) {
+    document.reset();
+    const std::size_t size = bytes.Size();
+    if (!document.load_buffer_inplace_own(bytes.Release(), size, kXmlParseOptions, pugi::encoding_utf8))
         return LoadResult::MalformedXml;
     root = XmlFindElement(document, "NUV");
     return root ? LoadResult::Loaded : LoadResult::NoRootElement;
+}
+
+LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_node& root) {
+    FileBytes bytes;
+    if (const LoadResult read = ReadFileBytes(file, bytes); read != LoadResult::Loaded)
+        return read;
+    return ParseBytes(bytes, document, root);
+}
+
+// The file without the content of its unit-function holder, for the parse of everything else.
+bool CopyWithoutFunctions(const FileBytes& bytes, const FunctionChunkLayout& layout, FileBytes& rest) {
+    const std::size_t tail = bytes.Size() - layout.contentEnd;
+    if (!rest.Allocate(layout.contentBegin + tail))
+        return false;
+    std::memcpy(rest.Data(), bytes.Data(), layout.contentBegin);
+    std::memcpy(rest.Data() + layout.contentBegin, bytes.Data() + layout.contentEnd, tail);
+    return true;
 }
 
 pugi::xml_node AppendRoot(XmlDocumentContext& context, const QString& version) {
@@ -322,6 +364,8 @@ XmlElementIndex IndexDocuments(pugi::xml_node root) {
 
 // Reads one "Document" element; false when it stopped early for want of a "Functions" element.
 bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement, const XmlElementIndex& index) {
+    // The unit functions cut out of the parse belong to the first element read.
+    const FunctionChunkLayout* const chunks = std::exchange(context.functionChunks, nullptr);
     const XmlElementIndex::Range below = index.Below(documentElement);
     CDocumentData& data = *context.documentData;
     DocumentHeader& header = data.documentHeader;
@@ -351,7 +395,12 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     const pugi::xml_node holder = index.First(Holder, below);
     const XmlElementIndex::Range functionRange = index.Below(holder ? holder : functions);
     data.ClearFunctions();
-    if (holder && holder.attribute("Root"))
+    if (holder && holder.attribute("Root") && chunks) {
+        if (!LoadRegistryChunks(data.registry, holder, context.functionBytes, *chunks)) {
+            context.functionChunksRefused = 1;
+            return false;
+        }
+    } else if (holder && holder.attribute("Root"))
         LoadRegistryXml(data.registry, holder, index, functionRange);
     else
         LoadOlderRegistryXml(data.registry, index, functionRange);
@@ -380,13 +429,9 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
 static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent);
 static void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context);
 
-LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {
-    XmlDocumentContext context(&data);
-    pugi::xml_node root;
-    if (const LoadResult parsed = ParseFile(file, context.document, root); parsed != LoadResult::Loaded)
-        return parsed;
-    if (versionNumber == 0)
-        ShowVersionNotice(root);
+// Reads the parsed file into the record.
+static LoadResult ReadParsedDocument(XmlDocumentContext& context, pugi::xml_node root, int versionNumber) {
+    CDocumentData& data = *context.documentData;
     const XmlElementIndex index = IndexDocuments(root);
     // A "Document" inside another is part of that one's content, not a version of its own: reading every
     // nested one would read the same content again for each.
@@ -435,12 +480,46 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
         // A file saved with a new version has no current element: its newest version is the last.
         ReadDocumentElement(context, documents.back(), index);
     }
+    if (context.functionChunksRefused)
+        return LoadResult::MalformedXml;
     if (history.size() > CDocumentData::MaxStoredVersions)
         history.erase(history.begin(), history.end() - CDocumentData::MaxStoredVersions);
     data.versionHistory = std::move(history);
     // The highest number a file can hold has no next one: no version is added after it.
     data.nextVersionNumber = maxNumber < std::numeric_limits<int>::max() ? maxNumber + 1 : maxNumber;
     return LoadResult::Loaded;
+}
+
+LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {
+    FileBytes bytes;
+    if (const LoadResult read = ReadFileBytes(file, bytes); read != LoadResult::Loaded)
+        return read;
+    bool noticeShown = false;
+    // The unit functions, most of a file, are parsed apart and side by side; the rest of it as a whole. A file
+    // that turns out not to have the plain layout is parsed whole after all.
+    if (const std::optional<FunctionChunkLayout> layout =
+            versionNumber == 0 ? FindFunctionChunks(bytes.Data(), bytes.Size()) : std::nullopt) {
+        XmlDocumentContext context(&data);
+        context.functionChunks = &*layout;
+        context.functionBytes = bytes.Data();
+        FileBytes rest;
+        pugi::xml_node root;
+        if (CopyWithoutFunctions(bytes, *layout, rest) &&
+            ParseBytes(rest, context.document, root) == LoadResult::Loaded) {
+            ShowVersionNotice(root);
+            noticeShown = true;
+            const LoadResult result = ReadParsedDocument(context, root, versionNumber);
+            if (!context.functionChunksRefused)
+                return result;
+        }
+    }
+    XmlDocumentContext context(&data);
+    pugi::xml_node root;
+    if (const LoadResult parsed = ParseBytes(bytes, context.document, root); parsed != LoadResult::Loaded)
+        return parsed;
+    if (versionNumber == 0 && !noticeShown)
+        ShowVersionNotice(root);
+    return ReadParsedDocument(context, root, versionNumber);
 }
 
 static pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent) {

@@ -3,6 +3,7 @@
 #include "model/ParallelWork.h"
 #include "model/UnitFunctionRegistry.h"
 #include "model/xml/FontTableElement.h"
+#include "model/xml/FunctionChunkLayout.h"
 #include "model/xml/HeaderElement.h"
 #include "model/xml/XmlDocumentContext.h"
 #include "platform/Trace.h"
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 #include <unordered_set>
 
 namespace {
@@ -224,6 +226,83 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
     if (!registry.origin && !functions.empty() && functions.front().element == first)
         registry.origin = functions.front().function;
     registry.RemoveEmptyFnStatementsAll();
+}
+
+bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node container, const char* bytes,
+                        const FunctionChunkLayout& layout) {
+    registry.Clear();
+    struct ChunkToRead {
+        CUnitFunction* function;
+        const FunctionChunkLayout::Chunk* chunk;
+        std::vector<quint32> children;
+    };
+    // IDs are settled as LoadRegistryXml settles them, in document order before anything is read.
+    std::vector<ChunkToRead> functions;
+    functions.reserve(layout.chunks.size());
+    for (const FunctionChunkLayout::Chunk& chunk : layout.chunks) {
+        const auto id = static_cast<quint32>(chunk.internalID);
+        functions.push_back(
+            {id == 0 || registry.FindByInternalID(id) ? nullptr : registry.CreateFunctionWithID(id), &chunk, {}});
+    }
+    for (ChunkToRead& entry : functions) {
+        if (!entry.function)
+            entry.function = registry.CreateFunctionForMerge(QString());
+    }
+    const bool firstKept = !functions.empty() && functions.front().function;
+    std::erase_if(functions, [](const ChunkToRead& entry) { return !entry.function; });
+    registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
+
+    GetDefaultUIFontName();
+    std::atomic<bool> refused{false};
+    RunInParallel(functions.size(), 64, [&](std::size_t i) {
+        if (refused.load(std::memory_order_relaxed))
+            return;
+        ChunkToRead& entry = functions[i];
+        thread_local pugi::xml_document document;
+        const std::size_t size = entry.chunk->end - entry.chunk->begin;
+        pugi::xml_node element;
+        if (document.load_buffer(bytes + entry.chunk->begin, size, kXmlParseOptions | pugi::parse_fragment,
+                                 pugi::encoding_utf8)) {
+            for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+                if (node.type() != pugi::node_element)
+                    continue;
+                if (element || !XmlSameName(node.name(), "Function")) {
+                    element = pugi::xml_node();
+                    break;
+                }
+                element = node;
+            }
+        }
+        if (!element) {
+            refused = true;
+            return;
+        }
+        const XmlElementIndex index = IndexFunctionElement(element);
+        if (index.First(FnFunction)) {
+            refused = true;
+            return;
+        }
+        ReadFunctionContents(*entry.function, element, index, index.All());
+        index.ForEachOwn(FnChild, FnFunction, index.All(), [&](pugi::xml_node child) {
+            entry.children.push_back(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0)));
+            return true;
+        });
+        entry.function->RemoveEmptyFnStatements();
+        document.reset();
+    });
+    if (refused) {
+        registry.Clear();
+        return false;
+    }
+    for (const ChunkToRead& entry : functions) {
+        for (const quint32 id : entry.children) {
+            if (CUnitFunction* found = registry.FindByInternalID(id))
+                CUnitFunction::AppendChild(entry.function, found);
+        }
+    }
+    if (!registry.origin && firstKept)
+        registry.origin = functions.front().function;
+    return true;
 }
 
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {

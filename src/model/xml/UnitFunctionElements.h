@@ -14,6 +14,7 @@ class CLogicLine;
 class CUnitFunction;
 class CUnitFunctionRegistry;
 class XmlDocumentContext;
+struct FunctionChunkLayout;
 struct TextSlot;
 
 // The unit-function registry in the document file: one "Function" element per unit function below the
@@ -40,6 +41,11 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node contai
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
                      XmlElementIndex::Range range);
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index, XmlElementIndex::Range range);
+// The same for a container whose content was cut out of the parsed text (see FindFunctionChunks): each
+// "Function" element of the file's bytes is parsed, read and dropped on a worker. False, with the registry
+// to be read again from a whole parse, when a range is not one "Function" element without one inside.
+bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node container, const char* bytes,
+                        const FunctionChunkLayout& layout);
 
 // The names read below a Function element, its header and its lines, found in one walk.
 enum FunctionElementName : std::size_t {
