@@ -12,6 +12,7 @@
 #include "model/xml/ViewLayoutElements.h"
 #include "model/xml/XmlDocumentContext.h"
 #include "model/xml/XmlElementIndex.h"
+#include "model/xml/XmlStreamWriter.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
@@ -280,6 +281,22 @@ bool IsOnPathTo(pugi::xml_node node, pugi::xml_node target) {
     return false;
 }
 
+// The unit functions are written straight from the records, a stretch at a time.
+void WriteFunctionElements(XmlDocumentContext& context, pugi::xml_writer& output) {
+    constexpr std::size_t kStretch = 1 << 16;
+    std::string text;
+    text.reserve(2 * kStretch);
+    XmlStreamWriter writer(text);
+    for (const auto& [id, function] : context.documentData->registry.Functions()) {
+        WriteFunctionElement(function, context, writer, nullptr, QString());
+        if (text.size() >= kStretch) {
+            output.write(text.data(), text.size());
+            text.clear();
+        }
+    }
+    output.write(text.data(), text.size());
+}
+
 // Prints the children of `parent` as the document's save would. The elements down to the container of
 // the deferred "Function" elements are opened one by one, and the unit functions are built, printed and
 // dropped there one at a time: a large document is never held as one tree of its whole file.
@@ -292,14 +309,8 @@ void PrintWithDeferredFunctions(XmlDocumentContext& context, pugi::xml_node pare
         }
         PrintStartTag(child, writer);
         PrintWithDeferredFunctions(context, child, writer);
-        if (child == container) {
-            pugi::xml_document scratch;
-            for (const auto& [id, function] : context.documentData->registry.Functions()) {
-                const pugi::xml_node element = AppendFunctionXml(function, context, scratch);
-                element.print(writer, "\t", kPlainFormat, pugi::encoding_utf8);
-                scratch.remove_child(element);
-            }
-        }
+        if (child == container)
+            WriteFunctionElements(context, writer);
         const QByteArray end = EndTag(child);
         writer.write(end.constData(), static_cast<std::size_t>(end.size()));
     }

@@ -14,8 +14,8 @@ class CLogicLine;
 class CUnitFunction;
 class CUnitFunctionRegistry;
 class XmlDocumentContext;
+class XmlStreamWriter;
 struct FunctionChunkLayout;
-struct TextSlot;
 
 // The unit-function registry in the document file: one "Function" element per unit function below the
 // container ("FunctionHolder", or "Functions" in the older format).
@@ -28,8 +28,6 @@ using WrittenIDs = std::map<quint32, quint32>;
 // outline order, numbered by the context's running counter, and every reference uses those numbers.
 void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& context, pugi::xml_node container,
                      bool distinguishPrimaryOutlineNumber);
-// The current format's "Function" element of one unit function, appended to the parent.
-pugi::xml_node AppendFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node parent);
 // Replaces the registry with a current-format container. A "Root" that names no unit function makes the
 // first one the origin.
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);
@@ -73,11 +71,14 @@ enum FunctionElementName : std::size_t {
 // walk serves every unit function.
 XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement, std::initializer_list<const char*> moreNames = {});
 
+// Fills the given "Function" element.
 void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,
                      const WrittenIDs* ids, const QString& outlineNumberText);
-void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement);
+// The whole "Function" element of one unit function, written as text.
+void WriteFunctionElement(const CUnitFunction& function, XmlDocumentContext& context, XmlStreamWriter& writer,
+                          const WrittenIDs* ids, const QString& outlineNumberText);
 void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement);
 
 void WriteLineElement(XmlDocumentContext& context, pugi::xml_node functionElement, const CLogicLine& line,
                       const WrittenIDs* ids);
-void WriteInputStrElement(XmlDocumentContext& context, pugi::xml_node lineElement, const TextSlot& slot);
+void WriteLineElement(XmlStreamWriter& writer, const CLogicLine& line, const WrittenIDs* ids);
