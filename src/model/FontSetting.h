@@ -18,6 +18,8 @@ struct FontSetting {
     FontSetting();
 
     bool operator==(const FontSetting&) const = default;
+    // Equal to a new one, without making one.
+    bool IsDefault() const;
 };
 
 // The default face: "Times New Roman" until the installed fonts are known, then the first installed of

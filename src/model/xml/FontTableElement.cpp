@@ -17,7 +17,7 @@ void WriteFontTable(XmlDocumentContext&, pugi::xml_node parent, const char* key,
 }
 
 void WriteFontTable(XmlStreamWriter& writer, const char* key, const FontSetting& font, bool skipIfDefault) {
-    if (skipIfDefault && font == FontSetting())
+    if (skipIfDefault && font.IsDefault())
         return;
     writer.Start("FontTable");
     if (*key != '\0')
