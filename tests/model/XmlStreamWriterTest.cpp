@@ -22,9 +22,12 @@ TEST(XmlStreamWriter, WritesWhatTheLibraryPrintsForTheSameElements) {
     QString every;
     for (char16_t c = 1; c < 0x80; ++c)
         every += QChar(c);
-    const QString texts[] = {every, QStringLiteral("温度センサ 😀 <a href=\"x\">&amp;</a>"),
+    const QString texts[] = {every,
+                             QStringLiteral("温度センサ 😀 <a href=\"x\">&amp;</a>"),
+                             QStringLiteral("温度\t<é>&\"'\x01 ｶﾅ"),
                              QString(QChar(0xD800)) + QStringLiteral("x"),
-                             QStringLiteral("before") + QChar(0) + QStringLiteral("after"), QString()};
+                             QStringLiteral("before") + QChar(0) + QStringLiteral("after"),
+                             QString()};
     for (const QString& text : texts) {
         SCOPED_TRACE(text.toStdString());
         XmlDocumentContext context;

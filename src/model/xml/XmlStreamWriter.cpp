@@ -120,28 +120,45 @@ void XmlStreamWriter::CloseStartTag() {
     }
 }
 
-// Texts are encoded as QString::toUtf8 encodes them; ASCII, most of them, byte by byte in place. The library
-// keeps texts as C strings: a text ends at its first NUL.
+// Texts are encoded as QString::toUtf8 encodes them: characters of the BMP here, anything with a surrogate
+// by Qt. The library keeps texts as C strings: a text ends at its first NUL.
 void XmlStreamWriter::WriteEscaped(const QString& text, bool attribute) {
-    const ushort* units = text.utf16();
+    const ushort* const units = text.utf16();
     const qsizetype size = text.size();
-    qsizetype ascii = 0;
-    while (ascii < size && units[ascii] < 0x80)
-        ++ascii;
-    if (ascii == size) {
-        for (qsizetype i = 0; i < size; ++i) {
-            const auto c = static_cast<unsigned char>(units[i]);
+    const std::size_t start = m_out.size();
+    m_out.resize(start + static_cast<std::size_t>(size) * 3);
+    char* out = m_out.data() + start;
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned int c = units[i];
+        if (c < 0x80) {
             if (c == 0)
-                return;
-            if (const char* escaped = Escape(c, attribute))
-                m_out += escaped;
-            else
-                m_out += static_cast<char>(c);
+                break;
+            if (const char* escaped = Escape(static_cast<unsigned char>(c), attribute)) {
+                // An escape is longer than the room a character has: make room for it.
+                const std::size_t used = static_cast<std::size_t>(out - m_out.data());
+                const std::size_t length = std::strlen(escaped);
+                m_out.resize(m_out.size() + length);
+                out = m_out.data() + used;
+                std::memcpy(out, escaped, length);
+                out += length;
+            } else {
+                *out++ = static_cast<char>(c);
+            }
+        } else if (c < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (c >> 6));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0xD800 || c >= 0xE000) {
+            *out++ = static_cast<char>(0xE0 | (c >> 12));
+            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            m_out.resize(start);
+            const QByteArray utf8 = text.toUtf8();
+            AppendEscaped(m_out, utf8.constData(), std::strlen(utf8.constData()), attribute);
+            return;
         }
-        return;
     }
-    const QByteArray utf8 = text.toUtf8();
-    AppendEscaped(m_out, utf8.constData(), std::strlen(utf8.constData()), attribute);
+    m_out.resize(static_cast<std::size_t>(out - m_out.data()));
 }
 
 pugi::xml_node XmlAppendWritten(pugi::xml_node parent, const std::string& xml) {
