@@ -21,6 +21,8 @@
 #include <QFileDevice>
 #include <QIODevice>
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -53,6 +55,9 @@ public:
         if (!m_failed &&
             m_device.write(static_cast<const char*>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
             Fail();
+        m_written += size;
+        if (m_written - m_synced >= kSyncStretch)
+            StartWriteBack();
     }
     // Writes out what is still buffered.
     bool Flush() {
@@ -68,14 +73,34 @@ public:
     }
 
 private:
+    // A file is sent to the disk a stretch at a time while it is written, so that the sync at the end of a
+    // save waits only for the last stretch.
+    static constexpr std::size_t kSyncStretch = std::size_t{1} << 20;
+
     void Fail() {
         m_failed = true;
         m_errno = errno;
     }
 
+    void StartWriteBack() {
+        auto* file = qobject_cast<QFileDevice*>(&m_device);
+        if (m_failed || !file || file->handle() < 0)
+            return;
+        if (!file->flush()) {
+            Fail();
+            return;
+        }
+        // Only a hint: a failure shows in the final sync.
+        sync_file_range(file->handle(), static_cast<off_t>(m_synced), static_cast<off_t>(m_written - m_synced),
+                        SYNC_FILE_RANGE_WRITE);
+        m_synced = m_written;
+    }
+
     QIODevice& m_device;
     bool m_failed = false;
     int m_errno = 0;
+    std::size_t m_written = 0;
+    std::size_t m_synced = 0;
 };
 
 class ByteArrayWriter : public pugi::xml_writer {
