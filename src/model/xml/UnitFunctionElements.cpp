@@ -236,7 +236,8 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
 }
 
 bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node container, const char* bytes,
-                        const FunctionChunkLayout& layout) {
+                        const FunctionChunkLayout& layout,
+                        const std::function<void(std::size_t begin, std::size_t end)>& read) {
     registry.Clear();
     struct ChunkToRead {
         CUnitFunction* function;
@@ -261,7 +262,7 @@ bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node containe
 
     GetDefaultUIFontName();
     std::atomic<bool> refused{false};
-    RunInParallel(functions.size(), 64, [&](std::size_t i) {
+    const auto readOne = [&](std::size_t i) {
         if (refused.load(std::memory_order_relaxed))
             return;
         ChunkToRead& entry = functions[i];
@@ -296,7 +297,15 @@ bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node containe
         });
         entry.function->RemoveEmptyFnStatements();
         document.reset();
-    });
+    };
+    // A round at a time, so that the bytes of each round can be given back before the next.
+    constexpr std::size_t kRound = 2048;
+    for (std::size_t first = 0; first < functions.size() && !refused; first += kRound) {
+        const std::size_t count = std::min(kRound, functions.size() - first);
+        RunInParallel(count, 64, [&](std::size_t i) { readOne(first + i); });
+        if (read)
+            read(functions[first].chunk->begin, functions[first + count - 1].chunk->end);
+    }
     if (refused) {
         registry.Clear();
         return false;

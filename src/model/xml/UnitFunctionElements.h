@@ -7,6 +7,7 @@
 
 #include <pugixml.hpp>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -42,8 +43,10 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex
 // The same for a container whose content was cut out of the parsed text (see FindFunctionChunks): each
 // "Function" element of the file's bytes is parsed, read and dropped on a worker. False, with the registry
 // to be read again from a whole parse, when a range is not one "Function" element without one inside.
+// The bytes are read a stretch at a time; read is told of each stretch when done.
 bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node container, const char* bytes,
-                        const FunctionChunkLayout& layout);
+                        const FunctionChunkLayout& layout,
+                        const std::function<void(std::size_t begin, std::size_t end)>& read = {});
 
 // The names read below a Function element, its header and its lines, found in one walk.
 enum FunctionElementName : std::size_t {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -40,6 +41,8 @@ public:
     // are in the file's bytes, for the first "Document" read. Refused is set when they could not be read so.
     const FunctionChunkLayout* functionChunks = nullptr;
     const char* functionBytes = nullptr;
+    // Told of each stretch of functionBytes once it has been read.
+    std::function<void(std::size_t begin, std::size_t end)> functionBytesRead;
     std::uint8_t functionChunksRefused = 0;
     pugi::xml_document document;
     CDocumentData* documentData;
