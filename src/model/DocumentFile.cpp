@@ -134,17 +134,14 @@ LoadResult CheckBytes(const char* bytes, std::size_t size) {
     return LoadResult::Loaded;
 }
 
-// The bytes of a file: mapped from a file, so that the parts already read can be given back while a large
-// file is read, or else in a buffer of the parser's allocator, which an in-place parse takes over.
+// The bytes of a file in a buffer of the parser's allocator, which an in-place parse takes over.
 class FileBytes {
 public:
     FileBytes() = default;
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
     ~FileBytes() {
-        if (m_file)
-            m_file->unmap(reinterpret_cast<uchar*>(m_data));
-        else if (m_data)
+        if (m_data)
             pugi::get_memory_deallocation_function()(m_data);
     }
     bool Allocate(std::size_t size) {
@@ -152,35 +149,25 @@ public:
         m_size = size;
         return m_data != nullptr;
     }
-    bool Map(QFileDevice& file, std::size_t size) {
-        m_data = reinterpret_cast<char*>(file.map(0, static_cast<qint64>(size)));
-        if (!m_data)
-            return false;
-        m_file = &file;
-        m_size = size;
-        return true;
-    }
-    const char* Data() const { return m_data; }
-    char* WritableData() const { return m_data; }
+    char* Data() const { return m_data; }
     std::size_t Size() const { return m_size; }
     void SetSize(std::size_t size) { m_size = size; }
-    bool IsMapped() const { return m_file != nullptr; }
-    // Takes the buffer of an unmapped file.
     char* Release() { return std::exchange(m_data, nullptr); }
-    // The mapped pages within the range leave the process's memory; read again, they come back from the file.
-    void Forget(std::size_t begin, std::size_t end) const {
-        const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    // The whole pages within the range are given back to the system: they read as zeros afterwards.
+    void Forget(std::size_t begin, std::size_t end) {
+        const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
         const auto address = reinterpret_cast<std::uintptr_t>(m_data);
         const std::uintptr_t first = (address + begin + page - 1) / page * page;
         const std::uintptr_t last = (address + end) / page * page;
-        if (m_file && first < last)
-            madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+        if (first < last && madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED) == 0)
+            m_forgotten = true;
     }
+    bool Forgotten() const { return m_forgotten; }
 
 private:
     char* m_data = nullptr;
     std::size_t m_size = 0;
-    QFileDevice* m_file = nullptr;
+    bool m_forgotten = false;
 };
 
 LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes) {
@@ -188,21 +175,18 @@ LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes) {
         const QByteArray text = file.readAll();
         if (!bytes.Allocate(static_cast<std::size_t>(text.size())))
             return LoadResult::MalformedXml;
-        std::memcpy(bytes.WritableData(), text.constData(), bytes.Size());
+        std::memcpy(bytes.Data(), text.constData(), bytes.Size());
     } else {
         file.seek(0);
         const qint64 size = file.size();
         if (size <= 0)
             return LoadResult::EmptyFile;
-        auto* const mappable = qobject_cast<QFileDevice*>(&file);
-        if (!mappable || !bytes.Map(*mappable, static_cast<std::size_t>(size))) {
-            if (!bytes.Allocate(static_cast<std::size_t>(size)))
-                return LoadResult::MalformedXml;
-            const qint64 read = file.read(bytes.WritableData(), size);
-            if (read < 0)
-                return LoadResult::MalformedXml;
-            bytes.SetSize(static_cast<std::size_t>(read));
-        }
+        if (!bytes.Allocate(static_cast<std::size_t>(size)))
+            return LoadResult::MalformedXml;
+        const qint64 read = file.read(bytes.Data(), size);
+        if (read < 0)
+            return LoadResult::MalformedXml;
+        bytes.SetSize(static_cast<std::size_t>(read));
     }
     return CheckBytes(bytes.Data(), bytes.Size());
 }
@@ -211,11 +195,7 @@ LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes) {
 LoadResult ParseBytes(FileBytes& bytes, pugi::xml_document& document, pugi::xml_node& root) {
     document.reset();
     const std::size_t size = bytes.Size();
-    const pugi::xml_parse_result parsed =
-        bytes.IsMapped()
-            ? document.load_buffer(bytes.Data(), size, kXmlParseOptions, pugi::encoding_utf8)
-            : document.load_buffer_inplace_own(bytes.Release(), size, kXmlParseOptions, pugi::encoding_utf8);
-    if (!parsed)
+    if (!document.load_buffer_inplace_own(bytes.Release(), size, kXmlParseOptions, pugi::encoding_utf8))
         return LoadResult::MalformedXml;
     root = XmlFindElement(document, "NUV");
     return root ? LoadResult::Loaded : LoadResult::NoRootElement;
@@ -233,8 +213,8 @@ bool CopyWithoutFunctions(const FileBytes& bytes, const FunctionChunkLayout& lay
     const std::size_t tail = bytes.Size() - layout.contentEnd;
     if (!rest.Allocate(layout.contentBegin + tail))
         return false;
-    std::memcpy(rest.WritableData(), bytes.Data(), layout.contentBegin);
-    std::memcpy(rest.WritableData() + layout.contentBegin, bytes.Data() + layout.contentEnd, tail);
+    std::memcpy(rest.Data(), bytes.Data(), layout.contentBegin);
+    std::memcpy(rest.Data() + layout.contentBegin, bytes.Data() + layout.contentEnd, tail);
     return true;
 }
 
@@ -585,9 +565,10 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
         XmlDocumentContext context(&data);
         context.functionChunks = &*layout;
         context.functionBytes = bytes.Data();
-        // What was checked and scanned is read again one stretch at a time, each given back once read.
-        bytes.Forget(layout->contentBegin, layout->contentEnd);
-        context.functionBytesRead = [&bytes](std::size_t begin, std::size_t end) { bytes.Forget(begin, end); };
+        // The stretches of unit functions read are given back while the records grow; a file that can be
+        // read again only, since the whole parse after a refusal needs them.
+        if (!file.isSequential())
+            context.functionBytesRead = [&bytes](std::size_t begin, std::size_t end) { bytes.Forget(begin, end); };
         FileBytes rest;
         pugi::xml_node root;
         if (CopyWithoutFunctions(bytes, *layout, rest) &&
@@ -599,9 +580,15 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
                 return result;
         }
     }
+    FileBytes again;
+    if (bytes.Forgotten()) {
+        if (const LoadResult read = ReadFileBytes(file, again); read != LoadResult::Loaded)
+            return read;
+    }
     XmlDocumentContext context(&data);
     pugi::xml_node root;
-    if (const LoadResult parsed = ParseBytes(bytes, context.document, root); parsed != LoadResult::Loaded)
+    if (const LoadResult parsed = ParseBytes(bytes.Forgotten() ? again : bytes, context.document, root);
+        parsed != LoadResult::Loaded)
         return parsed;
     if (versionNumber == 0 && !noticeShown)
         ShowVersionNotice(root);
