@@ -266,11 +266,13 @@ bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node containe
         if (refused.load(std::memory_order_relaxed))
             return;
         ChunkToRead& entry = functions[i];
+        // Each thread parses its copies of the elements in place in one buffer of its own.
         thread_local pugi::xml_document document;
-        const std::size_t size = entry.chunk->end - entry.chunk->begin;
+        thread_local std::string text;
+        text.assign(bytes + entry.chunk->begin, entry.chunk->end - entry.chunk->begin);
         pugi::xml_node element;
-        if (document.load_buffer(bytes + entry.chunk->begin, size, kXmlParseOptions | pugi::parse_fragment,
-                                 pugi::encoding_utf8)) {
+        if (document.load_buffer_inplace(text.data(), text.size(), kXmlParseOptions | pugi::parse_fragment,
+                                         pugi::encoding_utf8)) {
             for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
                 if (node.type() != pugi::node_element)
                     continue;
