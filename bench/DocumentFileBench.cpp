@@ -3,6 +3,9 @@
 // chain without.
 //   bench_DocumentFileBench --write FILE COUNT   writes the generated document of COUNT unit functions
 //   bench_DocumentFileBench --load FILE          only loads FILE (the baseline of bench/nuv-open.sh)
+//   bench_DocumentFileBench --pairs [RUNS]       load / parse and save / print at 1,000 and 20,000 unit
+//                                                functions as alternating pairs, and the load's peak memory /
+//                                                file size: median, min and max of the ratios
 
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
@@ -10,10 +13,12 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +28,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -235,6 +241,94 @@ void BM_RebuildDeepChain(benchmark::State& state) {
         registry.Rebuild(options);
 }
 
+double ElapsedMs(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// Runs the two in turn, each pair in the other order than the last, and prints the ratios of first to second.
+void PrintPairs(const char* title, int runs, const std::function<void()>& first, const std::function<void()>& second) {
+    std::vector<double> ratios;
+    std::vector<double> firstTimes;
+    std::vector<double> secondTimes;
+    for (int i = 0; i < runs; ++i) {
+        double a = 0;
+        double b = 0;
+        if (i % 2) {
+            b = ElapsedMs(second);
+            a = ElapsedMs(first);
+        } else {
+            a = ElapsedMs(first);
+            b = ElapsedMs(second);
+        }
+        firstTimes.push_back(a);
+        secondTimes.push_back(b);
+        ratios.push_back(a / b);
+    }
+    const auto median = [](std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    };
+    std::printf("%-28s %8.2f ms / %8.2f ms   ratio median %.2f  min %.2f  max %.2f\n", title, median(firstTimes),
+                median(secondTimes), median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                *std::max_element(ratios.begin(), ratios.end()));
+}
+
+int RunPairs(int runs) {
+    for (const int count : {1000, 20000}) {
+        Sample& sample = GetSample(count);
+        const std::string title = std::to_string(count);
+        PrintPairs(("load/parse " + title).c_str(), runs,
+                   [&] {
+                       CDocumentData data;
+                       data.SetDefaults();
+                       QBuffer buffer(&sample.bytes);
+                       buffer.open(QIODevice::ReadOnly);
+                       LoadDocumentXml(buffer, data, 0);
+                   },
+                   [&] {
+                       pugi::xml_document document;
+                       document.load_buffer(sample.bytes.constData(), static_cast<std::size_t>(sample.bytes.size()),
+                                            kXmlParseOptions, pugi::encoding_utf8);
+                   });
+        pugi::xml_document parsed;
+        parsed.load_buffer(sample.bytes.constData(), static_cast<std::size_t>(sample.bytes.size()), kXmlParseOptions,
+                           pugi::encoding_utf8);
+        const QString savePath = sample.path + QStringLiteral(".out");
+        const std::string printPath = (sample.path + QStringLiteral(".pugi")).toStdString();
+        PrintPairs(("save/print " + title).c_str(), runs, [&] { SaveDocumentXml(*sample.data.get(), savePath); },
+                   [&] {
+                       parsed.save_file(printPath.c_str(), "",
+                                        pugi::format_raw | pugi::format_no_declaration |
+                                            pugi::format_no_empty_element_tags);
+                   });
+        QFile::remove(savePath);
+        std::remove(printPath.c_str());
+    }
+    Sample& sample = GetSample(20000);
+    std::vector<double> ratios;
+    for (int i = 0; i < runs; ++i) {
+        const std::string command = std::filesystem::read_symlink("/proc/self/exe").string() + " --load-peak '" +
+                                    sample.path.toStdString() + "'";
+        long before = 0;
+        long peak = 0;
+        FILE* child = popen(command.c_str(), "r");
+        if (child && std::fscanf(child, "%ld %ld", &before, &peak) == 2)
+            ratios.push_back(static_cast<double>(peak - before) * 1024.0 / static_cast<double>(sample.bytes.size()));
+        if (child)
+            pclose(child);
+    }
+    if (ratios.empty())
+        return 1;
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("%-28s %.1f MB file   ratio median %.2f  min %.2f  max %.2f\n", "peak memory/file 20000",
+                static_cast<double>(sample.bytes.size()) / (1024.0 * 1024.0), ratios[ratios.size() / 2], ratios.front(),
+                ratios.back());
+    return 0;
+}
+
 } // namespace
 
 BENCHMARK(BM_LoadDocumentXml)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
@@ -249,6 +343,8 @@ int main(int argc, char** argv) {
         return MeasureLoadPeak(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--load") == 0)
         return LoadOnly(argv[2]);
+    if (argc >= 2 && std::strcmp(argv[1], "--pairs") == 0)
+        return RunPairs(argc >= 3 ? std::max(1, std::atoi(argv[2])) : 11);
     if (argc == 4 && std::strcmp(argv[1], "--write") == 0)
         return WriteDocument(argv[2], argv[3]);
     benchmark::Initialize(&argc, argv);

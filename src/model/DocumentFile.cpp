@@ -2,15 +2,18 @@
 
 #include "model/DocumentData.h"
 #include "model/MemberDefinition.h"
+#include "model/ParallelWork.h"
 #include "model/ViewLayoutTables.h"
 #include "model/XmlTextEncoding.h"
 #include "model/xml/EnvironmentElement.h"
+#include "model/xml/FunctionChunkLayout.h"
 #include "model/xml/MemberDefinitionElement.h"
 #include "model/xml/MemoTextElement.h"
 #include "model/xml/UnitFunctionElements.h"
 #include "model/xml/ViewLayoutElements.h"
 #include "model/xml/XmlDocumentContext.h"
 #include "model/xml/XmlElementIndex.h"
+#include "model/xml/XmlStreamWriter.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
@@ -18,11 +21,18 @@
 #include <QFileDevice>
 #include <QIODevice>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -48,6 +58,9 @@ public:
         if (!m_failed &&
             m_device.write(static_cast<const char*>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
             Fail();
+        m_written += size;
+        if (m_written - m_synced >= kSyncStretch)
+            StartWriteBack();
     }
     // Writes out what is still buffered.
     bool Flush() {
@@ -63,14 +76,34 @@ public:
     }
 
 private:
+    // A file is sent to the disk a stretch at a time while it is written, so that the sync at the end of a
+    // save waits only for the last stretch.
+    static constexpr std::size_t kSyncStretch = std::size_t{1} << 20;
+
     void Fail() {
         m_failed = true;
         m_errno = errno;
     }
 
+    void StartWriteBack() {
+        auto* file = qobject_cast<QFileDevice*>(&m_device);
+        if (m_failed || !file || file->handle() < 0)
+            return;
+        if (!file->flush()) {
+            Fail();
+            return;
+        }
+        // Only a hint: a failure shows in the final sync.
+        sync_file_range(file->handle(), static_cast<off_t>(m_synced), static_cast<off_t>(m_written - m_synced),
+                        SYNC_FILE_RANGE_WRITE);
+        m_synced = m_written;
+    }
+
     QIODevice& m_device;
     bool m_failed = false;
     int m_errno = 0;
+    std::size_t m_written = 0;
+    std::size_t m_synced = 0;
 };
 
 class ByteArrayWriter : public pugi::xml_writer {
@@ -101,38 +134,88 @@ LoadResult CheckBytes(const char* bytes, std::size_t size) {
     return LoadResult::Loaded;
 }
 
-// The whole file goes to the parser, which parses it in place and keeps the buffer; root is the "NUV" element.
-LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_node& root) {
-    document.reset();
-    pugi::xml_parse_result parsed;
+// The bytes of a file in a buffer of the parser's allocator, which an in-place parse takes over.
+class FileBytes {
+public:
+    FileBytes() = default;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    ~FileBytes() {
+        if (m_data)
+            pugi::get_memory_deallocation_function()(m_data);
+    }
+    bool Allocate(std::size_t size) {
+        m_data = static_cast<char*>(pugi::get_memory_allocation_function()(std::max<std::size_t>(size, 1)));
+        m_size = size;
+        return m_data != nullptr;
+    }
+    char* Data() const { return m_data; }
+    std::size_t Size() const { return m_size; }
+    void SetSize(std::size_t size) { m_size = size; }
+    char* Release() { return std::exchange(m_data, nullptr); }
+    // The whole pages within the range are given back to the system: they read as zeros afterwards.
+    void Forget(std::size_t begin, std::size_t end) {
+        const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+        const auto address = reinterpret_cast<std::uintptr_t>(m_data);
+        const std::uintptr_t first = (address + begin + page - 1) / page * page;
+        const std::uintptr_t last = (address + end) / page * page;
+        if (first < last && madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED) == 0)
+            m_forgotten = true;
+    }
+    bool Forgotten() const { return m_forgotten; }
+
+private:
+    char* m_data = nullptr;
+    std::size_t m_size = 0;
+    bool m_forgotten = false;
+};
+
+LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes) {
     if (file.isSequential()) {
         const QByteArray text = file.readAll();
-        const auto size = static_cast<std::size_t>(text.size());
-        if (const LoadResult checked = CheckBytes(text.constData(), size); checked != LoadResult::Loaded)
-            return checked;
-        parsed = document.load_buffer(text.constData(), size, kXmlParseOptions, pugi::encoding_utf8);
+        if (!bytes.Allocate(static_cast<std::size_t>(text.size())))
+            return LoadResult::MalformedXml;
+        std::memcpy(bytes.Data(), text.constData(), bytes.Size());
     } else {
         file.seek(0);
         const qint64 size = file.size();
         if (size <= 0)
             return LoadResult::EmptyFile;
-        void* buffer = pugi::get_memory_allocation_function()(static_cast<std::size_t>(size));
-        if (!buffer)
+        if (!bytes.Allocate(static_cast<std::size_t>(size)))
             return LoadResult::MalformedXml;
-        const qint64 read = file.read(static_cast<char*>(buffer), size);
-        const auto* const bytes = static_cast<const char*>(buffer);
-        const auto length = static_cast<std::size_t>(std::max<qint64>(read, 0));
-        const LoadResult checked = read < 0 ? LoadResult::MalformedXml : CheckBytes(bytes, length);
-        if (checked != LoadResult::Loaded) {
-            pugi::get_memory_deallocation_function()(buffer);
-            return checked;
-        }
-        parsed = document.load_buffer_inplace_own(buffer, length, kXmlParseOptions, pugi::encoding_utf8);
+        const qint64 read = file.read(bytes.Data(), size);
+        if (read < 0)
+            return LoadResult::MalformedXml;
+        bytes.SetSize(static_cast<std::size_t>(read));
     }
-    if (!parsed)
+    return CheckBytes(bytes.Data(), bytes.Size());
+}
+
+// The parser parses the bytes in place and keeps the buffer; root is the "NUV" element.
+LoadResult ParseBytes(FileBytes& bytes, pugi::xml_document& document, pugi::xml_node& root) {
+    document.reset();
+    const std::size_t size = bytes.Size();
+    if (!document.load_buffer_inplace_own(bytes.Release(), size, kXmlParseOptions, pugi::encoding_utf8))
         return LoadResult::MalformedXml;
     root = XmlFindElement(document, "NUV");
     return root ? LoadResult::Loaded : LoadResult::NoRootElement;
+}
+
+LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_node& root) {
+    FileBytes bytes;
+    if (const LoadResult read = ReadFileBytes(file, bytes); read != LoadResult::Loaded)
+        return read;
+    return ParseBytes(bytes, document, root);
+}
+
+// The file without the content of its unit-function holder, for the parse of everything else.
+bool CopyWithoutFunctions(const FileBytes& bytes, const FunctionChunkLayout& layout, FileBytes& rest) {
+    const std::size_t tail = bytes.Size() - layout.contentEnd;
+    if (!rest.Allocate(layout.contentBegin + tail))
+        return false;
+    std::memcpy(rest.Data(), bytes.Data(), layout.contentBegin);
+    std::memcpy(rest.Data() + layout.contentBegin, bytes.Data() + layout.contentEnd, tail);
+    return true;
 }
 
 pugi::xml_node AppendRoot(XmlDocumentContext& context, const QString& version) {
@@ -238,6 +321,34 @@ bool IsOnPathTo(pugi::xml_node node, pugi::xml_node target) {
     return false;
 }
 
+// The unit functions are written straight from the records: a round of them at a time, in pieces written
+// side by side on several threads and then out in their order.
+void WriteFunctionElements(XmlDocumentContext& context, pugi::xml_writer& output) {
+    constexpr std::size_t kFunctionsPerPiece = 8;
+    constexpr std::size_t kPiecesPerRound = 256;
+    std::vector<const CUnitFunction*> functions;
+    functions.reserve(context.documentData->registry.Functions().size());
+    for (const auto& [id, function] : context.documentData->registry.Functions())
+        functions.push_back(&function);
+    std::vector<std::string> pieces(kPiecesPerRound);
+    // The default face is chosen on first use; choose it before the threads ask for it.
+    GetDefaultUIFontName();
+    for (std::size_t first = 0; first < functions.size(); first += kFunctionsPerPiece * kPiecesPerRound) {
+        const std::size_t count =
+            std::min(kPiecesPerRound, (functions.size() - first + kFunctionsPerPiece - 1) / kFunctionsPerPiece);
+        RunInParallel(count, 32, [&](std::size_t piece) {
+            std::string& text = pieces[piece];
+            text.clear();
+            XmlStreamWriter writer(text);
+            const std::size_t begin = first + piece * kFunctionsPerPiece;
+            for (std::size_t i = begin; i < std::min(begin + kFunctionsPerPiece, functions.size()); ++i)
+                WriteFunctionElement(*functions[i], context, writer, nullptr, QString());
+        });
+        for (std::size_t piece = 0; piece < count; ++piece)
+            output.write(pieces[piece].data(), pieces[piece].size());
+    }
+}
+
 // Prints the children of `parent` as the document's save would. The elements down to the container of
 // the deferred "Function" elements are opened one by one, and the unit functions are built, printed and
 // dropped there one at a time: a large document is never held as one tree of its whole file.
@@ -250,14 +361,8 @@ void PrintWithDeferredFunctions(XmlDocumentContext& context, pugi::xml_node pare
         }
         PrintStartTag(child, writer);
         PrintWithDeferredFunctions(context, child, writer);
-        if (child == container) {
-            pugi::xml_document scratch;
-            for (const auto& [id, function] : context.documentData->registry.Functions()) {
-                const pugi::xml_node element = AppendFunctionXml(function, context, scratch);
-                element.print(writer, "\t", kPlainFormat, pugi::encoding_utf8);
-                scratch.remove_child(element);
-            }
-        }
+        if (child == container)
+            WriteFunctionElements(context, writer);
         const QByteArray end = EndTag(child);
         writer.write(end.constData(), static_cast<std::size_t>(end.size()));
     }
@@ -322,6 +427,8 @@ XmlElementIndex IndexDocuments(pugi::xml_node root) {
 
 // Reads one "Document" element; false when it stopped early for want of a "Functions" element.
 bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement, const XmlElementIndex& index) {
+    // The unit functions cut out of the parse belong to the first element read.
+    const FunctionChunkLayout* const chunks = std::exchange(context.functionChunks, nullptr);
     const XmlElementIndex::Range below = index.Below(documentElement);
     CDocumentData& data = *context.documentData;
     DocumentHeader& header = data.documentHeader;
@@ -351,7 +458,12 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     const pugi::xml_node holder = index.First(Holder, below);
     const XmlElementIndex::Range functionRange = index.Below(holder ? holder : functions);
     data.ClearFunctions();
-    if (holder && holder.attribute("Root"))
+    if (holder && holder.attribute("Root") && chunks) {
+        if (!LoadRegistryChunks(data.registry, holder, context.functionBytes, *chunks, context.functionBytesRead)) {
+            context.functionChunksRefused = 1;
+            return false;
+        }
+    } else if (holder && holder.attribute("Root"))
         LoadRegistryXml(data.registry, holder, index, functionRange);
     else
         LoadOlderRegistryXml(data.registry, index, functionRange);
@@ -380,13 +492,9 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
 static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_node parent);
 static void ReadEnvironmentFromElement(pugi::xml_node documentElement, XmlDocumentContext& context);
 
-LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {
-    XmlDocumentContext context(&data);
-    pugi::xml_node root;
-    if (const LoadResult parsed = ParseFile(file, context.document, root); parsed != LoadResult::Loaded)
-        return parsed;
-    if (versionNumber == 0)
-        ShowVersionNotice(root);
+// Reads the parsed file into the record.
+static LoadResult ReadParsedDocument(XmlDocumentContext& context, pugi::xml_node root, int versionNumber) {
+    CDocumentData& data = *context.documentData;
     const XmlElementIndex index = IndexDocuments(root);
     // A "Document" inside another is part of that one's content, not a version of its own: reading every
     // nested one would read the same content again for each.
@@ -435,12 +543,56 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
         // A file saved with a new version has no current element: its newest version is the last.
         ReadDocumentElement(context, documents.back(), index);
     }
+    if (context.functionChunksRefused)
+        return LoadResult::MalformedXml;
     if (history.size() > CDocumentData::MaxStoredVersions)
         history.erase(history.begin(), history.end() - CDocumentData::MaxStoredVersions);
     data.versionHistory = std::move(history);
     // The highest number a file can hold has no next one: no version is added after it.
     data.nextVersionNumber = maxNumber < std::numeric_limits<int>::max() ? maxNumber + 1 : maxNumber;
     return LoadResult::Loaded;
+}
+
+LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {
+    FileBytes bytes;
+    if (const LoadResult read = ReadFileBytes(file, bytes); read != LoadResult::Loaded)
+        return read;
+    bool noticeShown = false;
+    // The unit functions, most of a file, are parsed apart and side by side; the rest of it as a whole. A file
+    // that turns out not to have the plain layout is parsed whole after all.
+    if (const std::optional<FunctionChunkLayout> layout =
+            versionNumber == 0 ? FindFunctionChunks(bytes.Data(), bytes.Size()) : std::nullopt) {
+        XmlDocumentContext context(&data);
+        context.functionChunks = &*layout;
+        context.functionBytes = bytes.Data();
+        // The stretches of unit functions read are given back while the records grow; a file that can be
+        // read again only, since the whole parse after a refusal needs them.
+        if (!file.isSequential())
+            context.functionBytesRead = [&bytes](std::size_t begin, std::size_t end) { bytes.Forget(begin, end); };
+        FileBytes rest;
+        pugi::xml_node root;
+        if (CopyWithoutFunctions(bytes, *layout, rest) &&
+            ParseBytes(rest, context.document, root) == LoadResult::Loaded) {
+            ShowVersionNotice(root);
+            noticeShown = true;
+            const LoadResult result = ReadParsedDocument(context, root, versionNumber);
+            if (!context.functionChunksRefused)
+                return result;
+        }
+    }
+    FileBytes again;
+    if (bytes.Forgotten()) {
+        if (const LoadResult read = ReadFileBytes(file, again); read != LoadResult::Loaded)
+            return read;
+    }
+    XmlDocumentContext context(&data);
+    pugi::xml_node root;
+    if (const LoadResult parsed = ParseBytes(bytes.Forgotten() ? again : bytes, context.document, root);
+        parsed != LoadResult::Loaded)
+        return parsed;
+    if (versionNumber == 0 && !noticeShown)
+        ShowVersionNotice(root);
+    return ReadParsedDocument(context, root, versionNumber);
 }
 
 static pugi::xml_node WriteDocumentElement(XmlDocumentContext& context, pugi::xml_node parent) {

@@ -18,6 +18,8 @@ struct FontSetting {
     FontSetting();
 
     bool operator==(const FontSetting&) const = default;
+    // Equal to a new one, without making one.
+    bool IsDefault() const;
 };
 
 // The attributes of a font as bits of a mask: those a selection of texts has in common, those an edit sets.

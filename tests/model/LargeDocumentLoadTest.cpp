@@ -16,16 +16,25 @@ namespace {
 
 // Enough unit functions for a load to read them on several threads.
 constexpr int kFunctionCount = 1500;
+// The size of the byte-exact round trip; the sanitizer build, many times slower, takes a smaller one.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define NUV_LARGE_ROUND_TRIP_COUNT 2000
+#endif
+#endif
+#ifndef NUV_LARGE_ROUND_TRIP_COUNT
+#define NUV_LARGE_ROUND_TRIP_COUNT 20000
+#endif
 
 // Unit functions with their own texts, fonts and lines; every one below an earlier one, every tenth one
 // below a second parent too.
-void FillDocument(CDocumentData& data) {
+void FillDocument(CDocumentData& data, int count = kFunctionCount) {
     data.SetDefaults();
     data.ClearFunctions();
     CUnitFunctionRegistry& registry = data.registry;
     registry.origin = registry.CreateFunctionWithID(1);
     registry.origin->name = QStringLiteral("システム");
-    for (int i = 1; i < kFunctionCount; ++i) {
+    for (int i = 1; i < count; ++i) {
         CUnitFunction* function = registry.CreateFunctionWithID(static_cast<quint32>(i + 1));
         function->name = QStringLiteral("機能%1").arg(i);
         function->header.contentText =
@@ -114,3 +123,64 @@ TEST_P(LargeDocumentLoad, EveryUnitFunctionComesBackWithItsContentsAndChildren) 
 }
 
 INSTANTIATE_TEST_SUITE_P(CurrentAndOlderFormat, LargeDocumentLoad, ::testing::Bool());
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Opens the file as the tools do and saves it again to the second path.
+void LoadAndSave(const QString& from, const QString& to) {
+    CDocumentData data;
+    ASSERT_EQ(tools::LoadDocument(from, data), LoadResult::Loaded);
+    ASSERT_TRUE(SaveDocumentXml(data, to));
+}
+
+} // namespace
+
+TEST_F(LargeDocumentLoad, LargeDocumentSavedAgainAfterLoadingIsTheSameBytes) {
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const QString generated = directory.filePath(QStringLiteral("generated.nuv"));
+    const QString first = directory.filePath(QStringLiteral("first.nuv"));
+    const QString second = directory.filePath(QStringLiteral("second.nuv"));
+    {
+        CDocumentData written;
+        FillDocument(written, NUV_LARGE_ROUND_TRIP_COUNT);
+        ASSERT_TRUE(SaveDocumentXml(written, generated));
+    }
+    // The generated record has primary parents the load derives anew: the first save as loaded is the text.
+    LoadAndSave(generated, first);
+    LoadAndSave(first, second);
+    const QByteArray bytes = ReadBytes(first);
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_TRUE(bytes == ReadBytes(second));
+
+    // Markup the unit functions are not cut at (a comment holding an end tag, a unit function nested in
+    // another, blanks and a comment between two) is read as a whole parse reads it.
+    // In the last unit function, so that the load has given back what it read before it finds the markup.
+    const qsizetype explanation = bytes.lastIndexOf("<Explanation>");
+    ASSERT_GT(explanation, 0);
+    for (const QByteArray& inserted :
+         {QByteArray("<!-- </Function> -->"), QByteArray("<Function InternalID=\"999999\"></Function>"),
+          QByteArray("<![CDATA[</Function>]]>")}) {
+        SCOPED_TRACE(inserted.toStdString());
+        QByteArray changed = bytes;
+        changed.insert(explanation, inserted);
+        QFile file(first);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(changed), changed.size());
+        file.close();
+        LoadAndSave(first, second);
+        const QByteArray saved = ReadBytes(second);
+        if (inserted.startsWith("<Function")) {
+            EXPECT_EQ(saved.count("<Function "), bytes.count("<Function ") + 1);
+            EXPECT_TRUE(saved.contains("<Function Line=\"0\" InternalID=\"999999\">") ||
+                        saved.contains("InternalID=\"999999\""));
+        } else {
+            EXPECT_TRUE(saved == bytes);
+        }
+    }
+}

@@ -1,23 +1,35 @@
 #include "model/xml/FontTableElement.h"
 
 #include "model/xml/XmlDocumentContext.h"
+#include "model/xml/XmlStreamWriter.h"
 
 #include <array>
 #include <cstring>
 #include <string>
 
-void WriteFontTable(XmlDocumentContext& context, pugi::xml_node parent, const char* key, const FontSetting& font,
+void WriteFontTable(XmlDocumentContext&, pugi::xml_node parent, const char* key, const FontSetting& font,
                     bool skipIfDefault) {
-    if (skipIfDefault && font == FontSetting())
+    std::string xml;
+    XmlStreamWriter writer(xml);
+    WriteFontTable(writer, key, font, skipIfDefault);
+    if (!xml.empty())
+        XmlAppendWritten(parent, xml);
+}
+
+void WriteFontTable(XmlStreamWriter& writer, const char* key, const FontSetting& font, bool skipIfDefault) {
+    if (skipIfDefault && font.IsDefault())
         return;
-    pugi::xml_node element = XmlAppendChildElement(context, parent, "FontTable", font.faceName);
-    XmlSetAttribute(context, element, "Name", QString::fromLatin1(key), true);
-    XmlSetIntAttribute(context, element, "Size", font.pointSize, false);
-    XmlSetIntAttribute(context, element, "Color", font.colour, false);
-    XmlSetIntAttribute(context, element, "Bold", font.bold, false);
-    XmlSetIntAttribute(context, element, "Italic", font.italic, false);
-    XmlSetIntAttribute(context, element, "UnderLine", font.underline, false);
-    XmlSetIntAttribute(context, element, "ColorNo", font.colourIndex, false);
+    writer.Start("FontTable");
+    if (*key != '\0')
+        writer.Attribute("Name", key);
+    writer.IntAttribute("Size", font.pointSize, false);
+    writer.IntAttribute("Color", font.colour, false);
+    writer.IntAttribute("Bold", font.bold, false);
+    writer.IntAttribute("Italic", font.italic, false);
+    writer.IntAttribute("UnderLine", font.underline, false);
+    writer.IntAttribute("ColorNo", font.colourIndex, false);
+    writer.Text(font.faceName);
+    writer.End("FontTable");
 }
 
 namespace {

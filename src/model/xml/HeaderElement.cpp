@@ -4,6 +4,7 @@
 #include "model/xml/FontTableElement.h"
 #include "model/xml/UnitFunctionElements.h"
 #include "model/xml/XmlDocumentContext.h"
+#include "model/xml/XmlStreamWriter.h"
 
 #include <cstring>
 
@@ -12,21 +13,66 @@ namespace {
 // Longer content texts are stored twice: cut in "FunctionContents", whole in "FunctionContents2".
 constexpr int kContentsSplitLength = 1024;
 
-pugi::xml_node AppendContentsElement(const CUnitFunctionHeader& header, XmlDocumentContext& context,
-                                     pugi::xml_node headerElement, const char* name, const QString& text,
-                                     bool withObject) {
-    pugi::xml_node element = XmlAppendChildElement(context, headerElement, name, text);
-    XmlSetIntAttribute(context, element, "ModifiedWhenZoom", header.modifiedWhenZoom, false);
-    XmlSetIntAttribute(context, element, "LineNum", header.contentLineNum, true);
-    WriteFontTable(context, element, "Font", header.contentFont);
+bool IsZero(const WorkItem& item) {
+    return item.Current == 0.0f && item.Under == 0.0f && item.Total == 0.0f && item.ShowCurrent == 0.0f;
+}
+
+qint32 PaneSizeToWrite(qint32 size) {
+    return size > 0 ? size : -1;
+}
+
+void WriteContentsElement(const CUnitFunctionHeader& header, XmlDocumentContext& context, XmlStreamWriter& writer,
+                          const char* name, const QString& text, bool withObject) {
+    writer.Start(name);
+    writer.IntAttribute("ModifiedWhenZoom", header.modifiedWhenZoom, false);
+    writer.IntAttribute("LineNum", header.contentLineNum, true);
+    writer.Text(text);
+    WriteFontTable(writer, "Font", header.contentFont);
     if (withObject && !header.objectData.isEmpty()) {
-        const QString encoded =
-            XmlEncodeBinary(context, header.objectData.constData(), static_cast<std::size_t>(header.objectData.size()));
-        pugi::xml_node object = XmlAppendChildElement(context, element, "Object", encoded);
-        XmlSetIntAttribute(context, object, "Size", header.objectData.size(), true);
-        XmlSetIntAttribute(context, object, "OriginalSize", header.objectOriginalSize, true);
+        writer.Start("Object");
+        writer.IntAttribute("Size", header.objectData.size(), true);
+        writer.IntAttribute("OriginalSize", static_cast<qint64>(header.objectOriginalSize), true);
+        writer.Text(XmlEncodeBinary(context, header.objectData.constData(),
+                                    static_cast<std::size_t>(header.objectData.size())));
+        writer.End("Object");
     }
-    return element;
+    writer.End(name);
+}
+
+void WriteFunctionContentsElements(const CUnitFunctionHeader& header, XmlDocumentContext& context,
+                                   XmlStreamWriter& writer) {
+    const QString& text = header.contentText;
+    if (text.size() <= kContentsSplitLength) {
+        WriteContentsElement(header, context, writer, "FunctionContents", text, true);
+        return;
+    }
+    WriteContentsElement(header, context, writer, "FunctionContents", text.left(kContentsSplitLength), false);
+    WriteContentsElement(header, context, writer, "FunctionContents2", text, true);
+}
+
+void WriteWorkNumElement(const CUnitFunctionHeader& header, XmlStreamWriter& writer) {
+    writer.Start("WorkNum");
+    writer.IntAttribute("Unit", header.Unit, true);
+    writer.IntAttribute("TypeNo", header.TypeNo, true);
+    writer.Attribute("Type", header.Type, true);
+    writer.Attribute("Sign", header.Sign, true);
+    writer.FloatAttribute("Child", header.Child, true);
+    writer.FloatAttribute("Work", header.Work, true);
+    writer.FloatAttribute("Total", header.Total, true);
+    writer.FloatAttribute("ShowWork", header.ShowWork, true);
+    int count = CUnitFunctionHeader::WorkItemCount;
+    while (count > 0 && IsZero(header.workItems[static_cast<std::size_t>(count - 1)]))
+        --count;
+    for (int i = 0; i < count; ++i) {
+        const WorkItem& item = header.workItems[static_cast<std::size_t>(i)];
+        writer.Start("WorkItem");
+        writer.FloatAttribute("Current", item.Current, true);
+        writer.FloatAttribute("Under", item.Under, true);
+        writer.FloatAttribute("Total", item.Total, true);
+        writer.FloatAttribute("ShowCurrent", item.ShowCurrent, true);
+        writer.End("WorkItem");
+    }
+    writer.End("WorkNum");
 }
 
 void ReadContents(CUnitFunctionHeader& header, pugi::xml_node contents) {
@@ -46,74 +92,42 @@ void ReadContents(CUnitFunctionHeader& header, pugi::xml_node contents) {
     header.objectOriginalSize = static_cast<quint64>(originalSize);
 }
 
-bool IsZero(const WorkItem& item) {
-    return item.Current == 0.0f && item.Under == 0.0f && item.Total == 0.0f && item.ShowCurrent == 0.0f;
-}
-
-qint32 PaneSizeToWrite(qint32 size) {
-    return size > 0 ? size : -1;
-}
-
 } // namespace
 
 void WriteHeaderElement(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,
                         const QString& outlineNumberText) {
+    std::string xml;
+    XmlStreamWriter writer(xml);
+    WriteHeaderElement(function, context, writer, outlineNumberText);
+    XmlAppendWritten(functionElement, xml);
+}
+
+void WriteHeaderElement(const CUnitFunction& function, XmlDocumentContext& context, XmlStreamWriter& writer,
+                        const QString& outlineNumberText) {
     const CUnitFunctionHeader& header = function.header;
-    pugi::xml_node element = XmlAppendChildElement(context, functionElement, "Header");
+    writer.Start("Header");
     if (context.olderFormat) {
-        XmlAppendChildElement(context, element, "IdName", function.name);
-        XmlSetAttribute(context, element, "ID", QLatin1Char('#') + outlineNumberText, false);
-        XmlSetIntAttribute(context, element, "IDLevel", 1, false);
-        XmlSetAttribute(context, element, "BinID", QStringLiteral("0x00ffffffffffffffffffffffffffffff"), false);
+        writer.Attribute("ID", QLatin1Char('#') + outlineNumberText, false);
+        writer.IntAttribute("IDLevel", 1, false);
+        writer.Attribute("BinID", "0x00ffffffffffffffffffffffffffffff");
     }
-    WriteFunctionContentsElements(header, context, element);
-    WriteWorkNumElement(header, context, element);
+    writer.IntAttribute("FunctionHeight", PaneSizeToWrite(header.FunctionHeight), false);
+    writer.IntAttribute("InputWidth", PaneSizeToWrite(header.InputWidth), false);
+    writer.IntAttribute("FunctionWidth", PaneSizeToWrite(header.FunctionWidth), false);
+    writer.IntAttribute("OutputWidth", PaneSizeToWrite(header.OutputWidth), false);
+    if (context.olderFormat)
+        writer.Element("IdName", function.name);
+    WriteFunctionContentsElements(header, context, writer);
+    WriteWorkNumElement(header, writer);
     for (const QString& requirement : header.ownRequirements) {
-        XmlAppendChildElement(context, element, "Request", requirement);
-        XmlAppendChildElement(context, element, "Requirement", requirement);
+        writer.Element("Request", requirement);
+        writer.Element("Requirement", requirement);
     }
-    XmlAppendChildElement(context, element, "UniqueLabel", header.uniqueLabel);
-    XmlAppendChildElement(context, element, "UnNecessaryReasoning",
-                          header.UnNecessaryReasoning ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
-    XmlAppendChildElement(context, element, "Reasoning", header.Reasoning);
-    XmlSetIntAttribute(context, element, "FunctionHeight", PaneSizeToWrite(header.FunctionHeight), false);
-    XmlSetIntAttribute(context, element, "InputWidth", PaneSizeToWrite(header.InputWidth), false);
-    XmlSetIntAttribute(context, element, "FunctionWidth", PaneSizeToWrite(header.FunctionWidth), false);
-    XmlSetIntAttribute(context, element, "OutputWidth", PaneSizeToWrite(header.OutputWidth), false);
-}
-
-void WriteFunctionContentsElements(const CUnitFunctionHeader& header, XmlDocumentContext& context,
-                                   pugi::xml_node headerElement) {
-    const QString& text = header.contentText;
-    if (text.size() <= kContentsSplitLength) {
-        AppendContentsElement(header, context, headerElement, "FunctionContents", text, true);
-        return;
-    }
-    AppendContentsElement(header, context, headerElement, "FunctionContents", text.left(kContentsSplitLength), false);
-    AppendContentsElement(header, context, headerElement, "FunctionContents2", text, true);
-}
-
-void WriteWorkNumElement(const CUnitFunctionHeader& header, XmlDocumentContext& context, pugi::xml_node headerElement) {
-    pugi::xml_node element = XmlAppendChildElement(context, headerElement, "WorkNum");
-    XmlSetIntAttribute(context, element, "Unit", header.Unit, true);
-    XmlSetIntAttribute(context, element, "TypeNo", header.TypeNo, true);
-    XmlSetAttribute(context, element, "Type", header.Type, true);
-    XmlSetAttribute(context, element, "Sign", header.Sign, true);
-    XmlSetFloatAttribute(context, element, "Child", header.Child, true);
-    XmlSetFloatAttribute(context, element, "Work", header.Work, true);
-    XmlSetFloatAttribute(context, element, "Total", header.Total, true);
-    XmlSetFloatAttribute(context, element, "ShowWork", header.ShowWork, true);
-    int count = CUnitFunctionHeader::WorkItemCount;
-    while (count > 0 && IsZero(header.workItems[static_cast<std::size_t>(count - 1)]))
-        --count;
-    for (int i = 0; i < count; ++i) {
-        const WorkItem& item = header.workItems[static_cast<std::size_t>(i)];
-        pugi::xml_node itemElement = XmlAppendChildElement(context, element, "WorkItem");
-        XmlSetFloatAttribute(context, itemElement, "Current", item.Current, true);
-        XmlSetFloatAttribute(context, itemElement, "Under", item.Under, true);
-        XmlSetFloatAttribute(context, itemElement, "Total", item.Total, true);
-        XmlSetFloatAttribute(context, itemElement, "ShowCurrent", item.ShowCurrent, true);
-    }
+    writer.Element("UniqueLabel", header.uniqueLabel);
+    writer.Element("UnNecessaryReasoning",
+                   header.UnNecessaryReasoning ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+    writer.Element("Reasoning", header.Reasoning);
+    writer.End("Header");
 }
 
 void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& functionIndex) {

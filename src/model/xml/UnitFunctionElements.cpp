@@ -3,13 +3,16 @@
 #include "model/ParallelWork.h"
 #include "model/UnitFunctionRegistry.h"
 #include "model/xml/FontTableElement.h"
+#include "model/xml/FunctionChunkLayout.h"
 #include "model/xml/HeaderElement.h"
 #include "model/xml/XmlDocumentContext.h"
+#include "model/xml/XmlStreamWriter.h"
 #include "platform/Trace.h"
 
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 #include <unordered_set>
 
 namespace {
@@ -167,8 +170,11 @@ void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& contex
             context.deferredFunctionContainer = container;
             return;
         }
+        std::string xml;
+        XmlStreamWriter writer(xml);
         for (const auto& [id, function] : registry.Functions())
-            AppendFunctionXml(function, context, container);
+            WriteFunctionElement(function, context, writer, nullptr, QString());
+        XmlAppendWritten(container, xml);
         return;
     }
     XmlSetIntAttribute(context, container, "Num", registry.Count(), true);
@@ -181,9 +187,12 @@ void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& contex
     WrittenIDs ids;
     for (const CUnitFunction* function : ordered)
         ids[function->InternalID] = ++context.olderFormatCounter;
+    std::string xml;
+    XmlStreamWriter writer(xml);
     for (const CUnitFunction* function : ordered)
-        SaveFunctionXml(*function, context, XmlAppendChildElement(context, container, "Function"), &ids,
-                        function->GetOutlineNumberText(distinguishPrimaryOutlineNumber));
+        WriteFunctionElement(*function, context, writer, &ids,
+                             function->GetOutlineNumberText(distinguishPrimaryOutlineNumber));
+    XmlAppendWritten(container, xml);
 }
 
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {
@@ -226,6 +235,94 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
     registry.RemoveEmptyFnStatementsAll();
 }
 
+bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node container, const char* bytes,
+                        const FunctionChunkLayout& layout,
+                        const std::function<void(std::size_t begin, std::size_t end)>& read) {
+    registry.Clear();
+    struct ChunkToRead {
+        CUnitFunction* function;
+        const FunctionChunkLayout::Chunk* chunk;
+        std::vector<quint32> children;
+    };
+    // IDs are settled as LoadRegistryXml settles them, in document order before anything is read.
+    std::vector<ChunkToRead> functions;
+    functions.reserve(layout.chunks.size());
+    for (const FunctionChunkLayout::Chunk& chunk : layout.chunks) {
+        const auto id = static_cast<quint32>(chunk.internalID);
+        functions.push_back(
+            {id == 0 || registry.FindByInternalID(id) ? nullptr : registry.CreateFunctionWithID(id), &chunk, {}});
+    }
+    for (ChunkToRead& entry : functions) {
+        if (!entry.function)
+            entry.function = registry.CreateFunctionForMerge(QString());
+    }
+    const bool firstKept = !functions.empty() && functions.front().function;
+    std::erase_if(functions, [](const ChunkToRead& entry) { return !entry.function; });
+    registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
+
+    GetDefaultUIFontName();
+    std::atomic<bool> refused{false};
+    const auto readOne = [&](std::size_t i) {
+        if (refused.load(std::memory_order_relaxed))
+            return;
+        ChunkToRead& entry = functions[i];
+        // Each thread parses its copies of the elements in place in one buffer of its own.
+        thread_local pugi::xml_document document;
+        thread_local std::string text;
+        text.assign(bytes + entry.chunk->begin, entry.chunk->end - entry.chunk->begin);
+        pugi::xml_node element;
+        if (document.load_buffer_inplace(text.data(), text.size(), kXmlParseOptions | pugi::parse_fragment,
+                                         pugi::encoding_utf8)) {
+            for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+                if (node.type() != pugi::node_element)
+                    continue;
+                if (element || !XmlSameName(node.name(), "Function")) {
+                    element = pugi::xml_node();
+                    break;
+                }
+                element = node;
+            }
+        }
+        if (!element) {
+            refused = true;
+            return;
+        }
+        const XmlElementIndex index = IndexFunctionElement(element);
+        if (index.First(FnFunction)) {
+            refused = true;
+            return;
+        }
+        ReadFunctionContents(*entry.function, element, index, index.All());
+        index.ForEachOwn(FnChild, FnFunction, index.All(), [&](pugi::xml_node child) {
+            entry.children.push_back(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0)));
+            return true;
+        });
+        entry.function->RemoveEmptyFnStatements();
+        document.reset();
+    };
+    // A round at a time, so that the bytes of each round can be given back before the next.
+    constexpr std::size_t kRound = 2048;
+    for (std::size_t first = 0; first < functions.size() && !refused; first += kRound) {
+        const std::size_t count = std::min(kRound, functions.size() - first);
+        RunInParallel(count, 256, [&](std::size_t i) { readOne(first + i); });
+        if (read)
+            read(functions[first].chunk->begin, functions[first + count - 1].chunk->end);
+    }
+    if (refused) {
+        registry.Clear();
+        return false;
+    }
+    for (const ChunkToRead& entry : functions) {
+        for (const quint32 id : entry.children) {
+            if (CUnitFunction* found = registry.FindByInternalID(id))
+                CUnitFunction::AppendChild(entry.function, found);
+        }
+    }
+    if (!registry.origin && firstKept)
+        registry.origin = functions.front().function;
+    return true;
+}
+
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container) {
     const XmlElementIndex index = IndexFunctionElement(container);
     LoadOlderRegistryXml(registry, index, index.All());
@@ -265,39 +362,46 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex
 
 void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,
                      const WrittenIDs* ids, const QString& outlineNumberText) {
-    WriteHeaderElement(function, context, functionElement, outlineNumberText);
-    XmlSetIntAttribute(context, functionElement, "Line", static_cast<qint64>(function.logicLines.size()), true);
-    for (const auto& line : function.logicLines)
-        WriteLineElement(context, functionElement, *line, ids);
-    XmlAppendChildElement(context, functionElement, "Name", function.name);
-    XmlSetIntAttribute(context, functionElement, "InternalID", WrittenID(ids, function.InternalID), !ids);
-    for (const CUnitFunction* child : function.children) {
-        pugi::xml_node element = XmlAppendChildElement(context, functionElement, "Child");
-        XmlSetIntAttribute(context, element, "Descriptor", WrittenID(ids, child->InternalID), true);
-    }
+    std::string xml;
+    XmlStreamWriter writer(xml);
+    WriteFunctionElement(function, context, writer, ids, outlineNumberText);
+    pugi::xml_document written;
+    const pugi::xml_node element = XmlAppendWritten(written, xml);
+    for (const pugi::xml_attribute attribute : element.attributes())
+        functionElement.append_copy(attribute);
+    for (const pugi::xml_node child : element.children())
+        functionElement.append_copy(child);
+}
+
+void WriteFunctionElement(const CUnitFunction& function, XmlDocumentContext& context, XmlStreamWriter& writer,
+                          const WrittenIDs* ids, const QString& outlineNumberText) {
+    writer.Start("Function");
+    writer.IntAttribute("Line", static_cast<qint64>(function.logicLines.size()), true);
+    writer.IntAttribute("InternalID", WrittenID(ids, function.InternalID), !ids);
     if (function.primaryParent) {
         const quint32 parent = WrittenID(ids, function.primaryParent->InternalID);
-        XmlSetIntAttribute(context, functionElement, "PrimaryParent", parent, true);
+        writer.IntAttribute("PrimaryParent", parent, true);
         // The older reader places a unit function below this parent.
         if (ids)
-            XmlSetIntAttribute(context, functionElement, "ParentInternalID", parent, true);
+            writer.IntAttribute("ParentInternalID", parent, true);
     }
-    SaveExplanationXml(function, context, functionElement);
-    XmlAppendChildElement(context, functionElement, "CodeSymbol", function.codeSymbol);
-}
-
-pugi::xml_node AppendFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node parent) {
-    pugi::xml_node element = XmlAppendChildElement(context, parent, "Function");
-    SaveFunctionXml(function, context, element, nullptr, QString());
-    return element;
-}
-
-void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement) {
-    pugi::xml_node explanation = XmlAppendChildElement(context, functionElement, "Explanation");
+    WriteHeaderElement(function, context, writer, outlineNumberText);
+    for (const auto& line : function.logicLines)
+        WriteLineElement(writer, *line, ids);
+    writer.Element("Name", function.name);
+    for (const CUnitFunction* child : function.children) {
+        writer.Start("Child");
+        writer.IntAttribute("Descriptor", WrittenID(ids, child->InternalID), true);
+        writer.End("Child");
+    }
+    writer.Start("Explanation");
     QString text = function.header.contentText;
     text.remove(QLatin1Char('\r'));
     for (const QString& line : text.split(QLatin1Char('\n')))
-        XmlAppendChildElement(context, explanation, "Line", line);
+        writer.Element("Line", line);
+    writer.End("Explanation");
+    writer.Element("CodeSymbol", function.codeSymbol);
+    writer.End("Function");
 }
 
 XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement, std::initializer_list<const char*> moreNames) {
@@ -314,40 +418,48 @@ void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& regis
     ReadFunctionChildren(function, registry, index, index.All());
 }
 
-void WriteLineElement(XmlDocumentContext& context, pugi::xml_node functionElement, const CLogicLine& line,
+void WriteLineElement(XmlDocumentContext&, pugi::xml_node functionElement, const CLogicLine& line,
                       const WrittenIDs* ids) {
-    pugi::xml_node element = XmlAppendChildElement(context, functionElement, "Line");
+    std::string xml;
+    XmlStreamWriter writer(xml);
+    WriteLineElement(writer, line, ids);
+    XmlAppendWritten(functionElement, xml);
+}
+
+void WriteLineElement(XmlStreamWriter& writer, const CLogicLine& line, const WrittenIDs* ids) {
     const quint32 called = WrittenID(ids, line.calledInternalID);
     const int storedKind =
         line.lineKind == SyntaxPlainLine || line.lineKind == SyntaxTransitState ? kStoredPlainLine : line.lineKind;
-    XmlSetIntAttribute(context, element, "FunctionDescriptor", called, true);
-    XmlSetIntAttribute(context, element, "Top", line.Top, true);
-    XmlSetIntAttribute(context, element, "Next", line.Next, true);
-    XmlSetIntAttribute(context, element, "ConstNo", storedKind, true);
-    XmlSetIntAttribute(context, element, "Home", line.Home, true);
-    XmlSetIntAttribute(context, element, "Home2", line.Home2, true);
-    XmlSetIntAttribute(context, element, "End", line.End, true);
-    XmlSetIntAttribute(context, element, "DataNum", line.slotCount, true);
+    writer.Start("Line");
+    writer.IntAttribute("FunctionDescriptor", called, true);
+    writer.IntAttribute("Top", line.Top, true);
+    writer.IntAttribute("Next", line.Next, true);
+    writer.IntAttribute("ConstNo", storedKind, true);
+    writer.IntAttribute("Home", line.Home, true);
+    writer.IntAttribute("Home2", line.Home2, true);
+    writer.IntAttribute("End", line.End, true);
+    writer.IntAttribute("DataNum", line.slotCount, true);
+    writer.IntAttribute("AuVerbFlg", line.auxiliaryVerbFlag, true);
+    writer.IntAttribute("AuVerbID", line.auxiliaryVerbId, true);
+    writer.IntAttribute("Mark", line.mark, true);
+    writer.IntAttribute("InternalID", called, true);
+    writer.IntAttribute("KosAttribute", line.transitionAttribute, true);
     int usedSlots = CLogicLine::SlotCapacity;
     while (usedSlots > 0 && line.textSlots[static_cast<std::size_t>(usedSlots - 1)].text.isEmpty())
         --usedSlots;
-    for (int i = 0; i < usedSlots; ++i)
-        WriteInputStrElement(context, element, line.textSlots[static_cast<std::size_t>(i)]);
-    XmlSetIntAttribute(context, element, "AuVerbFlg", line.auxiliaryVerbFlag, true);
-    XmlSetIntAttribute(context, element, "AuVerbID", line.auxiliaryVerbId, true);
-    XmlSetIntAttribute(context, element, "Mark", line.mark, true);
+    for (int i = 0; i < usedSlots; ++i) {
+        const TextSlot& slot = line.textSlots[static_cast<std::size_t>(i)];
+        writer.Start("InputStr");
+        writer.Text(slot.text);
+        if (!slot.text.isEmpty())
+            WriteFontTable(writer, "Font", slot.font);
+        writer.End("InputStr");
+    }
     if (!line.memo.isEmpty())
-        XmlAppendChildElement(context, element, "Memo", line.memo);
+        writer.Element("Memo", line.memo);
     for (const QString& url : line.urls) {
         if (!url.isEmpty())
-            XmlAppendChildElement(context, element, "URL", url);
+            writer.Element("URL", url);
     }
-    XmlSetIntAttribute(context, element, "InternalID", called, true);
-    XmlSetIntAttribute(context, element, "KosAttribute", line.transitionAttribute, true);
-}
-
-void WriteInputStrElement(XmlDocumentContext& context, pugi::xml_node lineElement, const TextSlot& slot) {
-    pugi::xml_node element = XmlAppendChildElement(context, lineElement, "InputStr", slot.text);
-    if (!slot.text.isEmpty())
-        WriteFontTable(context, element, "Font", slot.font);
+    writer.End("Line");
 }

@@ -7,6 +7,7 @@
 
 #include <pugixml.hpp>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -14,7 +15,8 @@ class CLogicLine;
 class CUnitFunction;
 class CUnitFunctionRegistry;
 class XmlDocumentContext;
-struct TextSlot;
+class XmlStreamWriter;
+struct FunctionChunkLayout;
 
 // The unit-function registry in the document file: one "Function" element per unit function below the
 // container ("FunctionHolder", or "Functions" in the older format).
@@ -27,8 +29,6 @@ using WrittenIDs = std::map<quint32, quint32>;
 // outline order, numbered by the context's running counter, and every reference uses those numbers.
 void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& context, pugi::xml_node container,
                      bool distinguishPrimaryOutlineNumber);
-// The current format's "Function" element of one unit function, appended to the parent.
-pugi::xml_node AppendFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node parent);
 // Replaces the registry with a current-format container. A "Root" that names no unit function makes the
 // first one the origin.
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container);
@@ -40,6 +40,13 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node contai
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
                      XmlElementIndex::Range range);
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index, XmlElementIndex::Range range);
+// The same for a container whose content was cut out of the parsed text (see FindFunctionChunks): each
+// "Function" element of the file's bytes is parsed, read and dropped on a worker. False, with the registry
+// to be read again from a whole parse, when a range is not one "Function" element without one inside.
+// The bytes are read a stretch at a time; read is told of each stretch when done.
+bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node container, const char* bytes,
+                        const FunctionChunkLayout& layout,
+                        const std::function<void(std::size_t begin, std::size_t end)>& read = {});
 
 // The names read below a Function element, its header and its lines, found in one walk.
 enum FunctionElementName : std::size_t {
@@ -67,11 +74,14 @@ enum FunctionElementName : std::size_t {
 // walk serves every unit function.
 XmlElementIndex IndexFunctionElement(pugi::xml_node functionElement, std::initializer_list<const char*> moreNames = {});
 
+// Fills the given "Function" element.
 void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,
                      const WrittenIDs* ids, const QString& outlineNumberText);
-void SaveExplanationXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement);
+// The whole "Function" element of one unit function, written as text.
+void WriteFunctionElement(const CUnitFunction& function, XmlDocumentContext& context, XmlStreamWriter& writer,
+                          const WrittenIDs* ids, const QString& outlineNumberText);
 void LoadFunctionXml(CUnitFunction& function, const CUnitFunctionRegistry& registry, pugi::xml_node functionElement);
 
 void WriteLineElement(XmlDocumentContext& context, pugi::xml_node functionElement, const CLogicLine& line,
                       const WrittenIDs* ids);
-void WriteInputStrElement(XmlDocumentContext& context, pugi::xml_node lineElement, const TextSlot& slot);
+void WriteLineElement(XmlStreamWriter& writer, const CLogicLine& line, const WrittenIDs* ids);
