@@ -145,6 +145,8 @@ void CSyntaxSymbolDialog::FillSymbolList() {
     for (int kind = 0; kind < SyntaxSymbol::KindCount; ++kind)
         m_symbols->addItem(m_settings.Symbol(kind).keyword);
     m_symbols->setCurrentRow(selection);
+    // Wide enough for the longest keyword without a scroll bar.
+    m_symbols->setMinimumWidth(m_symbols->sizeHintForColumn(0) + 2 * m_symbols->frameWidth() + 8);
 }
 
 void CSyntaxSymbolDialog::ShowSelectedSymbol() {
