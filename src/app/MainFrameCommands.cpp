@@ -95,9 +95,6 @@ Update UpdateCommand(const CommandRow& command, const State& state) {
     case ContentControlFocus:
         update.enabled = state.documentOpen && state.focusInContentControl;
         break;
-    case TeamFoundationServer:
-        update.enabled = state.teamFoundationServer;
-        break;
     case HistoryBack:
         update.enabled = state.canNavigateBack;
         break;
@@ -235,6 +232,9 @@ bool ShowUnavailableCommandMessage(int id) {
     case ImportFromZipc:
     case ExportToZipc:
         text = StringId::ZipcTransferNotAvailable;
+        break;
+    case FunctionAttributes:
+        text = StringId::FunctionAttributeListNotAvailable;
         break;
     default:
         return false;

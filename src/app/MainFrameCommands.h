@@ -33,7 +33,6 @@ struct State {
     bool canUndo = false;
     bool nameAtCaret = false;
     bool focusInContentControl = false;
-    bool teamFoundationServer = false;
     bool canNavigateBack = false;
     bool canNavigateForward = false;
     int applicationLook = DefaultApplicationLook;

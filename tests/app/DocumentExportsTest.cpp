@@ -241,14 +241,16 @@ TEST(UnavailableCommands, SayWhatThisSystemDoesNotDo) {
         EXPECT_TRUE(ShowUnavailableCommandMessage(id)) << id;
     EXPECT_TRUE(ShowUnavailableCommandMessage(57856));
     EXPECT_TRUE(ShowUnavailableCommandMessage(33126));
-    ASSERT_EQ(messages.Requests().size(), 6);
+    EXPECT_TRUE(ShowUnavailableCommandMessage(33004));
+    ASSERT_EQ(messages.Requests().size(), 7);
     EXPECT_EQ(messages.Texts()[0], "No help is installed for NUV.\nNUVのヘルプはインストールされていません。");
     EXPECT_EQ(
         messages.Texts()[4],
         "Objects cannot be inserted or edited on this system.\nこのシステムではオブジェクトの挿入と編集はできません。");
     EXPECT_EQ(messages.Texts()[5], "The transfer with ZIPC is not available.\nZIPCとの受け渡しは利用できません。");
-    // The work-item connector: greyed without it, and its command says nothing.
+    EXPECT_EQ(messages.Texts()[6],
+              "The function-attribute list is not exchanged with files.\n機能属性一覧のファイルとの受け渡しは利用できません。");
+    // The work-item hand-over says so itself, through the interchange's command.
     EXPECT_FALSE(ShowUnavailableCommandMessage(32924));
-    EXPECT_FALSE(UpdateCommand({32924, {}, CommandRule::TeamFoundationServer}, State()).enabled);
-    EXPECT_EQ(messages.Requests().size(), 6);
+    EXPECT_EQ(messages.Requests().size(), 7);
 }

@@ -73,7 +73,7 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(ContentFont, tab, DocumentOpen);
 
     // Collaboration; the generators' and the work-item hand-over's rows are their own.
-    add(FunctionAttributes, tab, None);
+    add(FunctionAttributes, unavailable, None);
     add(ImportFromZipc, unavailable, None);
     add(ExportToZipc, unavailable, None);
 
