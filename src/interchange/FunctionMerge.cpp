@@ -26,7 +26,7 @@ std::optional<CFunctionMerge::Outcome> CFunctionMerge::Merge(CDocumentData& docu
     if (registry.Count() + incoming.Count() > static_cast<int>(CUnitFunctionRegistry::MaxDrawnInternalID))
         return std::nullopt;
 
-    CUnitFunctionRegistry::FunctionMap taken = incoming.TakeFunctions();
+    CUnitFunctionTable taken = incoming.TakeFunctions();
     std::map<const CUnitFunction*, CUnitFunction*> moved;
     std::map<quint32, quint32> newIDs;
     Outcome outcome;

@@ -34,7 +34,7 @@ void CDocumentData::ClearFunctions() {
 
 void CDocumentData::ClearFunctionsAtExit() {
     struct Left {
-        CUnitFunctionRegistry::FunctionMap functions;
+        CUnitFunctionTable functions;
         CAbstractIndexItem indexRoot;
     };
     // Never destroyed: freed node by node, a large document takes longer than all the rest of the exit.

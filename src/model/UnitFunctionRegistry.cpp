@@ -41,32 +41,24 @@ CUnitFunction* CUnitFunctionRegistry::CreateFunctionWithID(quint32 id) {
 }
 
 CUnitFunction* CUnitFunctionRegistry::InsertNew(quint32 id) {
-    const auto [stored, inserted] = m_functions.try_emplace(id);
-    if (inserted) {
-        stored->second.InternalID = id;
-        if (id <= MaxDrawnInternalID)
-            m_drawableIDsInUse.set(id);
-    }
-    return &stored->second;
+    return m_functions.Insert(id).first;
 }
 
 bool CUnitFunctionRegistry::DrawInternalID(quint32& id) const {
     // Drawing at random only ends while a value is free; with all of them taken, say so instead.
-    if (m_functions.size() >= MaxDrawnInternalID &&
-        m_drawableIDsInUse.count() - (m_drawableIDsInUse.test(0) ? 1 : 0) >= MaxDrawnInternalID) {
+    if (m_functions.SlotsInUse() - (m_functions.Contains(0) ? 1 : 0) >= MaxDrawnInternalID) {
         platform::ShowMessageBox(LoadString(StringId::TooManyUnitFunctions).arg(MaxDrawnInternalID),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
     do {
         id = static_cast<quint32>(platform::Random());
-    } while (id == 0 || m_drawableIDsInUse.test(id));
+    } while (id == 0 || m_functions.Contains(id));
     return true;
 }
 
 CUnitFunction* CUnitFunctionRegistry::FindByInternalID(quint32 id) const {
-    auto found = m_functions.find(id);
-    return found == m_functions.end() ? nullptr : const_cast<CUnitFunction*>(&found->second);
+    return m_functions.Find(id);
 }
 
 CUnitFunction* CUnitFunctionRegistry::FindByName(const QString& name) const {
@@ -116,7 +108,7 @@ bool CUnitFunctionRegistry::FindDuplicateName(QString& name) const {
 
 void CUnitFunctionRegistry::CollectAll(UnitFunctionSet& set) const {
     set.clear();
-    // The map runs in the set's own order: appending at the end spares a search through the set for each.
+    // The table runs in the set's own order: appending at the end spares a search through the set for each.
     for (const auto& [id, function] : m_functions)
         set.insert(set.end(), const_cast<CUnitFunction*>(&function));
 }
@@ -216,9 +208,7 @@ bool CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentDat
     }
     CAbstractIndexItem::RebuildIndexTree(document.indexRoot, origin);
     const quint32 id = function->InternalID;
-    m_functions.erase(id);
-    if (id <= MaxDrawnInternalID)
-        m_drawableIDsInUse.reset(id);
+    m_functions.Erase(id);
 
     Rebuild(options);
     CAbstractIndexItem::RebuildIndexTree(document.indexRoot, origin);
@@ -227,13 +217,12 @@ bool CUnitFunctionRegistry::DeleteFunction(CUnitFunction* function, CDocumentDat
 
 void CUnitFunctionRegistry::Clear() {
     origin = nullptr;
-    m_functions.clear();
+    m_functions.Clear();
     m_places.clear();
-    m_drawableIDsInUse.reset();
 }
 
-CUnitFunctionRegistry::FunctionMap CUnitFunctionRegistry::TakeFunctions() {
-    FunctionMap functions = std::move(m_functions);
+CUnitFunctionTable CUnitFunctionRegistry::TakeFunctions() {
+    CUnitFunctionTable functions = std::move(m_functions);
     // Their places go with the registry's.
     for (auto& [id, function] : functions) {
         function.places.clear();

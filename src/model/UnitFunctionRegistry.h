@@ -2,12 +2,11 @@
 
 #include "model/ModelOptions.h"
 #include "model/UnitFunction.h"
+#include "model/UnitFunctionTable.h"
 
 #include <QString>
 
-#include <bitset>
 #include <deque>
-#include <map>
 
 class CAbstractIndexItem;
 class CDocumentData;
@@ -16,9 +15,8 @@ class CDocumentData;
 // valid until that unit function is deleted. Loops run in ascending InternalID order.
 class CUnitFunctionRegistry {
 public:
-    using FunctionMap = std::map<quint32, CUnitFunction>;
-
     static constexpr quint32 MaxDrawnInternalID = 32767;
+    static_assert(MaxDrawnInternalID < CUnitFunctionTable::SlotCount, "drawn IDs index the table directly");
 
     CUnitFunctionRegistry() = default;
     CUnitFunctionRegistry(const CUnitFunctionRegistry&) = delete;
@@ -27,9 +25,9 @@ public:
     // The root of the hierarchy, null while the registry is empty.
     CUnitFunction* origin = nullptr;
 
-    const FunctionMap& Functions() const { return m_functions; }
+    const CUnitFunctionTable& Functions() const { return m_functions; }
     // For changes to the unit functions; their InternalIDs, the keys, change only through the registry.
-    FunctionMap& Functions() { return m_functions; }
+    CUnitFunctionTable& Functions() { return m_functions; }
     int Count() const { return static_cast<int>(m_functions.size()); }
 
     // Creating returns null, after telling the user, when every InternalID is taken.
@@ -57,7 +55,7 @@ public:
     bool DeleteFunction(CUnitFunction* function, CDocumentData& document, const ModelOptions& options);
     void Clear();
     // Empties the registry and hands its unit functions over.
-    FunctionMap TakeFunctions();
+    CUnitFunctionTable TakeFunctions();
 
     // Recomputes every derived field from the child lists and Fn statements.
     void Rebuild(const ModelOptions& options);
@@ -84,10 +82,7 @@ private:
     CUnitFunction* InsertNew(quint32 id);
     bool DrawInternalID(quint32& id) const;
 
-    FunctionMap m_functions;
+    CUnitFunctionTable m_functions;
     // The places of the last rebuild, which the unit functions point to.
     std::deque<OutlinePlace> m_places;
-    // The drawable IDs in use, beside the map: in a large document many random draws hit a taken ID, and
-    // asking the map each time walks down the tree.
-    std::bitset<MaxDrawnInternalID + 1> m_drawableIDsInUse;
 };

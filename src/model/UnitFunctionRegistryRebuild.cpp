@@ -5,13 +5,13 @@
 #include <utility>
 
 // The registry's rebuild: every field derived from the child lists, the Fn statements, the requirements and
-// the work amounts is computed again. The map is stepped through once; the passes over every unit function
-// run over a list taken from it, since following the tree's links again for each pass costs a cache miss per
-// unit function. One walk from the origin then enumerates every path and derives all that depends on the
-// places. The path holds the unit functions on the current one (entered on the way down, left on the way
-// back, so a deep hierarchy costs one set, not one per level), and a cycle ends the walk where it closes.
-// Each place is one record that points to its parent's, so numbers share their prefixes; in the same way the
-// requirements handed down or up are nodes of one graph that share what the levels above or below added.
+// the work amounts is computed again. The registry's table is stepped through once; the passes over every unit
+// function run over a list taken from it, in which what they look up lies apart from the unit functions. One walk from
+// the origin then enumerates every path and derives all that depends on the places. The path holds the unit functions
+// on the current one (entered on the way down, left on the way back, so a deep hierarchy costs one set, not one per
+// level), and a cycle ends the walk where it closes. Each place is one record that points to its parent's, so numbers
+// share their prefixes; in the same way the requirements handed down or up are nodes of one graph that share what the
+// levels above or below added.
 
 namespace {
 
@@ -19,11 +19,11 @@ namespace {
 // themselves, so that a lookup touches no unit function.
 class FunctionList {
 public:
-    explicit FunctionList(CUnitFunctionRegistry::FunctionMap& map) {
-        functions.reserve(map.size());
-        m_ids.reserve(map.size());
-        m_positions.reserve(map.size());
-        for (auto& [id, function] : map) {
+    explicit FunctionList(CUnitFunctionTable& table) {
+        functions.reserve(table.size());
+        m_ids.reserve(table.size());
+        m_positions.reserve(table.size());
+        for (auto& [id, function] : table) {
             m_positions.emplace_back(&function, static_cast<int>(functions.size()));
             functions.push_back(&function);
             m_ids.push_back(id);

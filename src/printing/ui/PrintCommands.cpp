@@ -31,9 +31,16 @@ struct PrintCommandState {
     explicit PrintCommandState(CPrintCommandHost& owner) : host(owner) {}
 
     CPrintCommandHost& host;
-    QPrinter printer{QPrinter::HighResolution};
     CPrintJob job;
     int rememberedPage = 0;
+
+    // Made at the first printer command: a printer loads the system's print support, which a window that is
+    // never shown or never prints does not need.
+    QPrinter& Printer() {
+        if (!m_printer)
+            m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        return *m_printer;
+    }
 
     PrintSource Source() {
         return {host.PrintedDocument(), &host.InspectionPane(), host.ActiveFunction(), host.PrintedDocumentPath()};
@@ -43,17 +50,20 @@ struct PrintCommandState {
         if (!host.PrintedDocument().DataReady || !(job.*prepare)(Source()))
             return;
         if (preview) {
-            QPrintPreviewDialog dialog(&printer, host.DialogParent());
+            QPrintPreviewDialog dialog(&Printer(), host.DialogParent());
             QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [this](QPrinter* shown) {
                 job.Print(*shown, Source(), QDateTime::currentSecsSinceEpoch());
             });
             dialog.exec();
             return;
         }
-        QPrintDialog dialog(&printer, host.DialogParent());
+        QPrintDialog dialog(&Printer(), host.DialogParent());
         if (dialog.exec() == QDialog::Accepted)
-            job.Print(printer, Source(), QDateTime::currentSecsSinceEpoch());
+            job.Print(Printer(), Source(), QDateTime::currentSecsSinceEpoch());
     }
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 struct SingleCommand {
@@ -105,8 +115,9 @@ void AddPrintCommands(CCommandRegistry& registry, CPrintCommandHost& host) {
         registry.Add({id, std::move(handler), rule, text, "", CommandIcon::None});
     };
     add(
-        CommandPrinterSettings, [state](int) { QPageSetupDialog(&state->printer, state->host.DialogParent()).exec(); },
-        DocumentOpen, CommandPrinterSettings);
+        CommandPrinterSettings,
+        [state](int) { QPageSetupDialog(&state->Printer(), state->host.DialogParent()).exec(); }, DocumentOpen,
+        CommandPrinterSettings);
     add(
         CommandPrintSettings, [state](int) { RunPrintSettingsSheet(state->host, state->rememberedPage); }, DocumentOpen,
         CommandPrintSettings);
