@@ -1,5 +1,7 @@
 // Whole-document inspection of generated documents (see GeneratedLogicDocument.h). Run with N and 2N unit
-// functions; the time of the larger should stay near twice the smaller.
+// functions; the time of the larger should stay near twice the smaller. The shared-member cases report time and
+// peak memory of documents whose findings grow with the square of their size; the largest is run by hand:
+//   bench_LogicInspectionBenchmark --shared-members-large
 
 #include "logic/InspectionProgress.h"
 #include "logic/InspectionRun.h"
@@ -8,9 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QFile>
+
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -65,6 +70,69 @@ void BM_WholeDocumentInspectionRatio(benchmark::State& state) {
     state.counters["ratio"] = Median(ratios);
 }
 
+// A 4-ary call tree of n unit functions, eight logic lines each, whose Do statements act on eight members that
+// the whole document shares: the conclusions of different top-level subtrees lie in different branches and share
+// their conditions, so the findings grow with the square of n.
+std::unique_ptr<LogicTestDocument> MakeSharedMemberDocument(int n) {
+    auto document = std::make_unique<LogicTestDocument>();
+    std::vector<CUnitFunction*> functions;
+    const auto call = [n](int child) {
+        return child < n ? QString("  Fn F%1\n").arg(child) : QString("  Do nothing\n");
+    };
+    for (int i = 0; i < n; ++i) {
+        QString script;
+        if (i == 0) {
+            for (int k = 1; k <= 4 && k < n; ++k)
+                script += QString("Fn F%1\n").arg(k);
+        } else {
+            script += "if <C>が{on}\n" + call(4 * i + 1) + call(4 * i + 2) + "else\n";
+            script += QString("  Do <S%1>を{%2}せよ\n").arg(i % 8).arg(i % 2);
+            script += call(4 * i + 3) + call(4 * i + 4) + "endif\n";
+        }
+        CUnitFunction* parent = i == 0 ? nullptr : functions[(i - 1) / 4];
+        functions.push_back(document->Add(QString("F%1").arg(i), script, parent));
+    }
+    document->Finish();
+    return document;
+}
+
+// The resident set's peak since the last reset, in megabytes; resets it for the next measurement.
+double PeakMegabytesAndReset() {
+    QFile status("/proc/self/status");
+    double peak = 0;
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                peak = line.mid(6).trimmed().split(' ').front().toDouble() / 1024;
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    return peak;
+}
+
+void BM_SharedMembers(benchmark::State& state) {
+    const auto document = MakeSharedMemberDocument(static_cast<int>(state.range(0)));
+    std::vector<double> times;
+    std::vector<double> peaks;
+    int lines = 0;
+    for (auto _ : state) {
+        PeakMegabytesAndReset();
+        {
+            CInspectionView pane;
+            CInspectionProgress run;
+            const auto start = std::chrono::steady_clock::now();
+            StartWholeInspection(CommandInspectAll, pane, document->environment, run);
+            times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            lines = pane.LineCount();
+        }
+        peaks.push_back(PeakMegabytesAndReset());
+    }
+    state.counters["unitFunctions"] = static_cast<double>(document->registry.Count());
+    state.counters["lines"] = lines;
+    state.counters["medianS"] = Median(times);
+    state.counters["peakMB"] = Median(peaks);
+}
+
 } // namespace
 
 // c chapters make 1 + 73c unit functions: 27 make 1972, 54 make 3943, 108 make 7885 and 216 make 15769. The
@@ -79,4 +147,21 @@ BENCHMARK(BM_WholeDocumentInspection)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_WholeDocumentInspectionRatio)->Arg(27)->Arg(54)->Arg(108)->Iterations(31)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+BENCHMARK(BM_SharedMembers)->Arg(4000)->Arg(8000)->Iterations(3)->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+    const auto large = std::find(argv + 1, argv + argc, std::string_view("--shared-members-large"));
+    if (large != argv + argc) {
+        std::rotate(large, large + 1, argv + argc);
+        --argc;
+        benchmark::ClearRegisteredBenchmarks();
+        benchmark::RegisterBenchmark("BM_SharedMembers", BM_SharedMembers)
+            ->Arg(20000)
+            ->Iterations(1)
+            ->Unit(benchmark::kSecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -32,13 +32,12 @@ void CInspectionMessageTwoTargets::Write(CInspectionView& pane, const Inspection
             LoadString(StringId::SameExecutionConditions).arg(environment.GetSymbol(SyntaxDo)));
 }
 
-std::shared_ptr<CInspectionMessageTwoTargets> CInspectionMessageTwoTargets::Make(qint32 kind, quint8 betweenConclusions,
-                                                                                 const PathItem& earlier,
-                                                                                 const PathItem& later) {
-    auto finding = std::make_shared<CInspectionMessageTwoTargets>();
-    finding->kind = kind;
-    finding->betweenConclusions = betweenConclusions;
-    finding->target1 = MakeTarget(later);
-    finding->target2 = MakeTarget(earlier);
+CInspectionMessageTwoTargets CInspectionMessageTwoTargets::Make(qint32 kind, quint8 betweenConclusions,
+                                                                const PathItem& earlier, const PathItem& later) {
+    CInspectionMessageTwoTargets finding;
+    finding.kind = kind;
+    finding.betweenConclusions = betweenConclusions;
+    finding.target1 = MakeTarget(later);
+    finding.target2 = MakeTarget(earlier);
     return finding;
 }

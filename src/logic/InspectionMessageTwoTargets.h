@@ -2,8 +2,6 @@
 
 #include "logic/InspectionMessage.h"
 
-#include <memory>
-
 // A pair of items on one path, or the conclusions of two paths.
 class CInspectionMessageTwoTargets : public CInspectionMessage {
 public:
@@ -15,8 +13,8 @@ public:
     int GetKind() const override { return 0; }
     void Write(CInspectionView& pane, const InspectionEnvironment& environment) const override;
 
-    static std::shared_ptr<CInspectionMessageTwoTargets> Make(qint32 kind, quint8 betweenConclusions,
-                                                              const PathItem& earlier, const PathItem& later);
+    static CInspectionMessageTwoTargets Make(qint32 kind, quint8 betweenConclusions, const PathItem& earlier,
+                                             const PathItem& later);
 
     qint32 kind = Redundant;
     quint8 betweenConclusions = 0;

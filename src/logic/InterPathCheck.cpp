@@ -74,26 +74,17 @@ std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(ConditionNo
 bool AreInDivergentBlocks(const CInspectionPathConclusion& i, const CInspectionPathConclusion& j) {
     const EnclosingLink* a = i.enclosingBlocks;
     const EnclosingLink* b = j.enclosingBlocks;
-    if (!a || !b)
-        return false;
-    while (a->depth > b->depth)
-        a = a->parent;
-    while (b->depth > a->depth)
-        b = b->parent;
-    return a != b;
+    return a && b && !a->Holds(*b) && !b->Holds(*a);
+}
+
+// A block that holds every other of the run: its statements never sit in a branch apart from another's.
+bool InOutermostBlock(const CInspectionPathConclusion& conclusion) {
+    return !conclusion.enclosingBlocks || conclusion.enclosingBlocks->depth == 1;
 }
 
 // The branch sets are chains from the top, so they meet exactly when they share the outermost statement.
-bool ShareBranch(const CInspectionPathConclusion& x, const CInspectionPathConclusion& y) {
-    const EnclosingLink* a = x.enclosingBranches;
-    const EnclosingLink* b = y.enclosingBranches;
-    return a && b && a->outermost == b->outermost;
-}
-
-bool IsSeparatedBySameMemberAction(const CInspectionPathConclusion& i, const CInspectionPathConclusion& k,
-                                   const CInspectionPathConclusion& j) {
-    return i.IsDo() && k.IsDo() && j.IsDo() && k.action->memberId == i.action->memberId && ShareBranch(k, i) &&
-           ShareBranch(k, j);
+const void* OutermostBranch(const CInspectionPathConclusion& conclusion) {
+    return conclusion.enclosingBranches ? conclusion.enclosingBranches->outermost : nullptr;
 }
 
 FindingTarget ConclusionTarget(const CInspectionPathConclusion& conclusion) {
@@ -132,12 +123,12 @@ public:
         const auto pair = FindSingleOppositeCondition(conditionsI, conditionsJ);
         if (!pair)
             return;
-        auto finding = std::make_shared<CInspectionMessageRedundantAssumption>();
-        finding->earlierConclusion = ConclusionTarget(ci);
-        finding->laterConclusion = ConclusionTarget(cj);
-        finding->earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]->Value()));
-        finding->laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]->Value()));
-        m_results.findings.Add(std::move(finding));
+        CInspectionMessageRedundantAssumption finding;
+        finding.earlierConclusion = ConclusionTarget(ci);
+        finding.laterConclusion = ConclusionTarget(cj);
+        finding.earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]->Value()));
+        finding.laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]->Value()));
+        m_results.findings.AddUnrepeatable(finding);
     }
 
     void CheckInconsistentDescription(size_t i, size_t j) {
@@ -172,7 +163,7 @@ private:
     }
 
     void HandConclusions(int kind, const CInspectionPathConclusion& earlier, const CInspectionPathConclusion& later) {
-        m_results.findings.Add(
+        m_results.findings.AddUnrepeatable(
             CInspectionMessageTwoTargets::Make(kind, 1, MakeConclusionItem(earlier), MakeConclusionItem(later)));
     }
 
@@ -183,13 +174,19 @@ private:
 
 // Only paths whose conclusions can be compared share a group: Do statements on one member, Fn statements
 // calling one unit function, exitlp statements. Pairs from different groups never yield a finding, and a
-// path that separates a pair is a Do on the same member, so it is in the same group too. The groups are
-// numbered densely and their paths kept in one list, group after group, each in path order.
+// path that separates a pair is a Do on the same member in the same outermost branch as both, so it is in the
+// same group too; a conclusion in the outermost block neither sits apart from another nor separates two, and
+// is left out. The groups are numbered densely and their paths kept in one list, group after group, each in
+// path order.
 struct PathGroups {
-    std::vector<qint32> groupOf;      // by path; -1 for a path without a line
+    std::vector<qint32> groupOf;      // by path; -1 for a path left out
     std::vector<size_t> placeInGroup; // by path
     std::vector<size_t> start;        // by group, and one past the last
     std::vector<size_t> members;      // path indices
+    // By place in members: the place of the next Do of the group in the same outermost branch, or SIZE_MAX.
+    // Any Do in between separates the two; one at that place or later separates this one from every Do of
+    // that branch after it.
+    std::vector<size_t> nextInBranch;
 
     explicit PathGroups(const std::vector<InspectionPath>& paths)
         : groupOf(paths.size(), -1), placeInGroup(paths.size(), 0) {
@@ -204,7 +201,7 @@ struct PathGroups {
         };
         for (size_t i = 0; i < paths.size(); ++i) {
             const CInspectionPathConclusion& conclusion = *paths[i].conclusion;
-            if (!conclusion.HasLine())
+            if (!conclusion.HasLine() || InOutermostBlock(conclusion))
                 continue;
             if (conclusion.IsDo()) {
                 const qint32 memberId = conclusion.action->memberId;
@@ -234,6 +231,30 @@ struct PathGroups {
             placeInGroup[i] = next[groupOf[i]] - start[groupOf[i]];
             members[next[groupOf[i]]++] = i;
         }
+        nextInBranch.assign(members.size(), SIZE_MAX);
+        QHash<const void*, size_t> laterInBranch;
+        for (qint32 group = 0; group < count; ++group) {
+            laterInBranch.clear();
+            for (size_t place = start[group + 1]; place-- > start[group];) {
+                const CInspectionPathConclusion& conclusion = *paths[members[place]].conclusion;
+                const void* branch = OutermostBranch(conclusion);
+                if (!conclusion.IsDo() || !branch)
+                    continue;
+                auto found = laterInBranch.find(branch);
+                if (found == laterInBranch.end()) {
+                    laterInBranch.insert(branch, place);
+                } else {
+                    nextInBranch[place] = *found;
+                    *found = place;
+                }
+            }
+        }
+    }
+
+    // A Do of the same member in the same outermost branch as both lies between the two.
+    bool Separated(const std::vector<InspectionPath>& paths, size_t earlier, size_t later) const {
+        return nextInBranch[earlier] < later && OutermostBranch(*paths[members[earlier]].conclusion) ==
+                                                    OutermostBranch(*paths[members[later]].conclusion);
     }
 };
 
@@ -247,28 +268,19 @@ void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contr
     for (size_t i = 0; i < paths.size(); ++i) {
         results.environment.MinorProgress(static_cast<unsigned>(i + 1), total);
         const CInspectionPathConclusion& ci = *paths[i].conclusion;
-        if (ci.HasLine()) {
-            const size_t* group = groups.members.data() + groups.start[groups.groupOf[i]];
-            const size_t groupSize = groups.start[groups.groupOf[i] + 1] - groups.start[groups.groupOf[i]];
-            const size_t place = groups.placeInGroup[i];
-            for (size_t g = place + 1; g < groupSize; ++g) {
-                const size_t j = group[g];
-                const CInspectionPathConclusion& cj = *paths[j].conclusion;
-                if (!AreInDivergentBlocks(ci, cj))
+        if (groups.groupOf[i] >= 0) {
+            const size_t place = groups.start[groups.groupOf[i]] + groups.placeInGroup[i];
+            const size_t end = groups.start[groups.groupOf[i] + 1];
+            for (size_t g = place + 1; g < end; ++g) {
+                const size_t j = groups.members[g];
+                if (!AreInDivergentBlocks(ci, *paths[j].conclusion) || groups.Separated(paths, place, g))
                     continue;
-                bool separated = false;
-                for (size_t h = place + 1; h < g && !separated; ++h) {
-                    separated = IsSeparatedBySameMemberAction(ci, *paths[group[h]].conclusion, cj);
-                    results.environment.PollAbort();
+                if (redundancy) {
+                    checker.CheckSameConditionsBetweenPaths(i, j);
+                    checker.CheckRedundantAssumption(i, j);
                 }
-                if (!separated) {
-                    if (redundancy) {
-                        checker.CheckSameConditionsBetweenPaths(i, j);
-                        checker.CheckRedundantAssumption(i, j);
-                    }
-                    if (contradiction)
-                        checker.CheckInconsistentDescription(i, j);
-                }
+                if (contradiction)
+                    checker.CheckInconsistentDescription(i, j);
                 results.environment.PollAbort();
             }
         }
