@@ -1,5 +1,6 @@
 #include "logic/FindingSet.h"
 
+#include "logic/InspectionMessageRedundantAssumption.h"
 #include "logic/InspectionMessageSemqnticRelation.h"
 #include "logic/InspectionMessageTwoTargets.h"
 
@@ -25,8 +26,7 @@ bool FindingSet::Less::operator()(const std::shared_ptr<CInspectionMessageSemqnt
 }
 
 void FindingSet::Add(const CInspectionMessageTwoTargets& finding) {
-    const PairKey key{finding.kind * 2 + finding.betweenConclusions, finding.target1.position,
-                      finding.target2.position};
+    const PairKey key{finding.kind, finding.target1.position, finding.target2.position};
     if (m_pairs.contains(key))
         return;
     m_pairs.insert(key);
@@ -40,8 +40,33 @@ void FindingSet::Add(std::shared_ptr<CInspectionMessageSemqnticRelation> finding
     m_relations.insert(std::move(finding));
 }
 
-void FindingSet::AddUnrepeatable(const CInspectionMessage& finding) {
-    Write(finding);
+void FindingSet::AddBetweenPaths(qint32 kind, quint32 later, quint32 earlier) {
+    const bool redundant = kind == CInspectionMessageTwoTargets::Redundant;
+    resultPane->AddFinding(Layout(redundant ? 0 : 1), {later, earlier, 0, 0});
+    (redundant ? m_redundancy : m_inconsistency) += 1;
+}
+
+void FindingSet::AddRedundantAssumption(const std::array<quint32, 4>& targets) {
+    resultPane->AddFinding(Layout(2), targets);
+    ++m_redundancy;
+}
+
+quint32 FindingSet::TargetLine(const FindingTarget& target) {
+    auto found = m_targetLines.constFind(target.position);
+    if (found == m_targetLines.cend())
+        found = m_targetLines.insert(target.position, resultPane->AddTargetLine(MakeTargetLine(m_environment, target)));
+    return *found;
+}
+
+quint32 FindingSet::Layout(int which) {
+    quint32& layout = m_layouts[which];
+    if (layout == UINT32_MAX)
+        layout = resultPane->AddFindingLayout(which == 2 ? RedundantAssumptionLayout(m_environment)
+                                                         : CInspectionMessageTwoTargets::BetweenPathsLayout(
+                                                               which == 0 ? CInspectionMessageTwoTargets::Redundant
+                                                                          : CInspectionMessageTwoTargets::Contradiction,
+                                                               m_environment));
+    return layout;
 }
 
 void FindingSet::Write(const CInspectionMessage& finding) {

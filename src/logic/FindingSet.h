@@ -2,7 +2,10 @@
 
 #include "logic/InspectionMessage.h"
 
+#include <QHash>
 #include <QSet>
+
+#include <array>
 
 #include <memory>
 #include <set>
@@ -20,8 +23,12 @@ public:
     // A pair of items on one path: another path through the same statements finds it again.
     void Add(const CInspectionMessageTwoTargets& finding);
     void Add(std::shared_ptr<CInspectionMessageSemqnticRelation> finding);
-    // A finding that no other arrival can repeat, such as one about a pair of paths, each pair met once.
-    void AddUnrepeatable(const CInspectionMessage& finding);
+    // Findings about two paths, kept by the pane as one record each. Each pair of paths is met once, so none
+    // repeats. The targets are the pane's lines for them (TargetLine).
+    void AddBetweenPaths(qint32 kind, quint32 later, quint32 earlier);
+    void AddRedundantAssumption(const std::array<quint32, 4>& targets);
+    // The pane's line for the target, made once for each statement a run names.
+    quint32 TargetLine(const FindingTarget& target);
 
     quint32 CountRedundancyFindings() const { return m_redundancy; }
     quint32 CountInconsistencyFindings() const { return m_inconsistency; }
@@ -47,8 +54,13 @@ private:
     };
 
     void Write(const CInspectionMessage& finding);
+    quint32 Layout(int which);
 
     const InspectionEnvironment& m_environment;
+    QHash<qint32, quint32> m_targetLines; // by position
+    // The pane's layouts of the findings between paths: a redundant pair, an inconsistent pair and a redundant
+    // assumption; made when first needed.
+    std::array<quint32, 3> m_layouts{UINT32_MAX, UINT32_MAX, UINT32_MAX};
     QSet<PairKey> m_pairs;
     std::set<std::shared_ptr<CInspectionMessageSemqnticRelation>, Less> m_relations;
     quint32 m_redundancy = 0;

@@ -87,13 +87,10 @@ const void* OutermostBranch(const CInspectionPathConclusion& conclusion) {
     return conclusion.enclosingBranches ? conclusion.enclosingBranches->outermost : nullptr;
 }
 
-FindingTarget ConclusionTarget(const CInspectionPathConclusion& conclusion) {
-    return MakeTarget(MakeConclusionItem(conclusion));
-}
-
 class InterPathChecker {
 public:
-    explicit InterPathChecker(InspectionResultSet& results) : m_results(results), m_real(results.paths.size()) {}
+    explicit InterPathChecker(InspectionResultSet& results)
+        : m_results(results), m_real(results.paths.size()), m_conclusionLines(results.paths.size(), UINT32_MAX) {}
 
     // The real conditions of two paths. A path's are made when a pair first asks for them; all lie in one buffer,
     // so both are made before either is looked at.
@@ -111,7 +108,8 @@ public:
         const auto [conditionsI, conditionsJ] = RealConditions(i, j);
         if (!OrderedSubMatch(conditionsI, conditionsJ) && !OrderedSubMatch(conditionsJ, conditionsI))
             return;
-        HandConclusions(CInspectionMessageTwoTargets::Redundant, ci, cj);
+        m_results.findings.AddBetweenPaths(CInspectionMessageTwoTargets::Redundant, ConclusionLine(j),
+                                           ConclusionLine(i));
     }
 
     void CheckRedundantAssumption(size_t i, size_t j) {
@@ -123,12 +121,11 @@ public:
         const auto pair = FindSingleOppositeCondition(conditionsI, conditionsJ);
         if (!pair)
             return;
-        CInspectionMessageRedundantAssumption finding;
-        finding.earlierConclusion = ConclusionTarget(ci);
-        finding.laterConclusion = ConclusionTarget(cj);
-        finding.earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]->Value()));
-        finding.laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]->Value()));
-        m_results.findings.AddUnrepeatable(finding);
+        FindingSet& findings = m_results.findings;
+        findings.AddRedundantAssumption(
+            {ConclusionLine(i), ConclusionLine(j),
+             findings.TargetLine(MakeTarget(MakeConditionItem(conditionsI[pair->first]->Value()))),
+             findings.TargetLine(MakeTarget(MakeConditionItem(conditionsJ[pair->second]->Value())))});
     }
 
     void CheckInconsistentDescription(size_t i, size_t j) {
@@ -140,7 +137,8 @@ public:
         const auto [conditionsI, conditionsJ] = RealConditions(i, j);
         if (!OrderedSubMatch(conditionsJ, conditionsI))
             return;
-        HandConclusions(CInspectionMessageTwoTargets::Contradiction, ci, cj);
+        m_results.findings.AddBetweenPaths(CInspectionMessageTwoTargets::Contradiction, ConclusionLine(j),
+                                           ConclusionLine(i));
     }
 
 private:
@@ -162,13 +160,17 @@ private:
         return {m_realNodes.data() + m_real[index].offset, m_real[index].count};
     }
 
-    void HandConclusions(int kind, const CInspectionPathConclusion& earlier, const CInspectionPathConclusion& later) {
-        m_results.findings.AddUnrepeatable(
-            CInspectionMessageTwoTargets::Make(kind, 1, MakeConclusionItem(earlier), MakeConclusionItem(later)));
+    // The pane's line for the conclusion of a path.
+    quint32 ConclusionLine(size_t index) {
+        quint32& line = m_conclusionLines[index];
+        if (line == UINT32_MAX)
+            line = m_results.findings.TargetLine(MakeTarget(MakeConclusionItem(*m_results.paths[index].conclusion)));
+        return line;
     }
 
     InspectionResultSet& m_results;
-    std::vector<Span> m_real; // by path
+    std::vector<Span> m_real;               // by path
+    std::vector<quint32> m_conclusionLines; // by path; UINT32_MAX until made
     std::vector<const PathConditionNode*> m_realNodes;
 };
 
