@@ -12,6 +12,8 @@
 
 #include <QFile>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -20,12 +22,53 @@
 
 namespace {
 
+// The resident set now and its peak since the last reset, in megabytes; resets the peak.
+std::pair<double, double> ResidentMegabytesAndReset() {
+    QFile status("/proc/self/status");
+    std::pair<double, double> found;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const auto megabytes = [&line] { return line.mid(6).trimmed().split(' ').front().toDouble() / 1024; };
+            if (line.startsWith("VmRSS:"))
+                found.first = megabytes();
+            else if (line.startsWith("VmHWM:"))
+                found.second = megabytes();
+        }
+    }
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    return found;
+}
+
+struct Measurement {
+    double seconds = 0;
+    double runPeakMB = 0;     // what the run added to the resident set at its peak
+    double processPeakMB = 0; // the process's peak, the documents included
+    int lines = 0;
+};
+
+// One whole-document inspection into a pane of its own, the pane's release included in the peak.
+Measurement Measure(LogicTestDocument& document) {
+    Measurement measured;
+    // Free pages the heap keeps from earlier runs would hide what this run needs.
+    malloc_trim(0);
+    const double before = ResidentMegabytesAndReset().first;
+    {
+        CInspectionView pane;
+        CInspectionProgress run;
+        const auto start = std::chrono::steady_clock::now();
+        StartWholeInspection(CommandInspectAll, pane, document.environment, run);
+        measured.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        measured.lines = pane.LineCount();
+    }
+    measured.processPeakMB = ResidentMegabytesAndReset().second;
+    measured.runPeakMB = measured.processPeakMB - before;
+    return measured;
+}
+
 double InspectionSeconds(LogicTestDocument& document) {
-    CInspectionView pane;
-    CInspectionProgress run;
-    const auto start = std::chrono::steady_clock::now();
-    StartWholeInspection(CommandInspectAll, pane, document.environment, run);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return Measure(document).seconds;
 }
 
 double Median(std::vector<double> values) {
@@ -41,33 +84,46 @@ void BM_WholeDocumentInspection(benchmark::State& state) {
 }
 
 // N and 2N measured in turns in one process, so that a change of machine load hits both alike; reports the
-// median times and the median of the turns' ratios. Both documents are made before anything is timed and each is
-// inspected once untimed, so the first run's page faults and allocator growth count for neither; the order within a
-// turn alternates, so neither size always runs on a heap the other has just left behind.
+// median times and peaks and the medians of the turns' ratios. Both documents are made before anything is timed and
+// each is inspected once unmeasured, so the first run's page faults and allocator growth count for neither; the order
+// within a turn alternates, so neither size always runs on a heap the other has just left behind. The peak is what a
+// run adds to the resident set.
 void BM_WholeDocumentInspectionRatio(benchmark::State& state) {
     const auto small = MakeGeneratedLogicDocument(static_cast<int>(state.range(0)));
     const auto large = MakeGeneratedLogicDocument(static_cast<int>(2 * state.range(0)));
-    InspectionSeconds(*small);
-    InspectionSeconds(*large);
-    std::vector<double> smallTimes;
-    std::vector<double> largeTimes;
+    Measure(*small);
+    Measure(*large);
+    std::vector<Measurement> smallRuns;
+    std::vector<Measurement> largeRuns;
     for (auto _ : state) {
-        if (smallTimes.size() % 2 == 0) {
-            smallTimes.push_back(InspectionSeconds(*small));
-            largeTimes.push_back(InspectionSeconds(*large));
+        if (smallRuns.size() % 2 == 0) {
+            smallRuns.push_back(Measure(*small));
+            largeRuns.push_back(Measure(*large));
         } else {
-            largeTimes.push_back(InspectionSeconds(*large));
-            smallTimes.push_back(InspectionSeconds(*small));
+            largeRuns.push_back(Measure(*large));
+            smallRuns.push_back(Measure(*small));
         }
     }
+    const auto medianOf = [](const std::vector<Measurement>& runs, double Measurement::*field) {
+        std::vector<double> values;
+        for (const Measurement& run : runs)
+            values.push_back(run.*field);
+        return Median(values);
+    };
+    const auto medianRatio = [&](double Measurement::*field) {
+        std::vector<double> ratios;
+        for (size_t turn = 0; turn < smallRuns.size(); ++turn)
+            ratios.push_back(largeRuns[turn].*field / smallRuns[turn].*field);
+        return Median(ratios);
+    };
     state.counters["smallFunctions"] = static_cast<double>(small->registry.Count());
     state.counters["largeFunctions"] = static_cast<double>(large->registry.Count());
-    state.counters["smallMs"] = 1000 * Median(smallTimes);
-    state.counters["largeMs"] = 1000 * Median(largeTimes);
-    std::vector<double> ratios;
-    for (size_t turn = 0; turn < smallTimes.size(); ++turn)
-        ratios.push_back(largeTimes[turn] / smallTimes[turn]);
-    state.counters["ratio"] = Median(ratios);
+    state.counters["smallMs"] = 1000 * medianOf(smallRuns, &Measurement::seconds);
+    state.counters["largeMs"] = 1000 * medianOf(largeRuns, &Measurement::seconds);
+    state.counters["ratio"] = medianRatio(&Measurement::seconds);
+    state.counters["smallPeakMB"] = medianOf(smallRuns, &Measurement::runPeakMB);
+    state.counters["largePeakMB"] = medianOf(largeRuns, &Measurement::runPeakMB);
+    state.counters["peakRatio"] = medianRatio(&Measurement::runPeakMB);
 }
 
 // A 4-ary call tree of n unit functions, eight logic lines each, whose Do statements act on eight members that
@@ -96,41 +152,22 @@ std::unique_ptr<LogicTestDocument> MakeSharedMemberDocument(int n) {
     return document;
 }
 
-// The resident set's peak since the last reset, in megabytes; resets it for the next measurement.
-double PeakMegabytesAndReset() {
-    QFile status("/proc/self/status");
-    double peak = 0;
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmHWM:"))
-                peak = line.mid(6).trimmed().split(' ').front().toDouble() / 1024;
-    QFile clear("/proc/self/clear_refs");
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-    return peak;
-}
-
 void BM_SharedMembers(benchmark::State& state) {
     const auto document = MakeSharedMemberDocument(static_cast<int>(state.range(0)));
     std::vector<double> times;
-    std::vector<double> peaks;
-    int lines = 0;
+    std::vector<double> runPeaks;
+    std::vector<double> processPeaks;
     for (auto _ : state) {
-        PeakMegabytesAndReset();
-        {
-            CInspectionView pane;
-            CInspectionProgress run;
-            const auto start = std::chrono::steady_clock::now();
-            StartWholeInspection(CommandInspectAll, pane, document->environment, run);
-            times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-            lines = pane.LineCount();
-        }
-        peaks.push_back(PeakMegabytesAndReset());
+        const Measurement measured = Measure(*document);
+        times.push_back(measured.seconds);
+        runPeaks.push_back(measured.runPeakMB);
+        processPeaks.push_back(measured.processPeakMB);
+        state.counters["lines"] = measured.lines;
     }
     state.counters["unitFunctions"] = static_cast<double>(document->registry.Count());
-    state.counters["lines"] = lines;
     state.counters["medianS"] = Median(times);
-    state.counters["peakMB"] = Median(peaks);
+    state.counters["runPeakMB"] = Median(runPeaks);
+    state.counters["processPeakMB"] = Median(processPeaks);
 }
 
 } // namespace
