@@ -6,7 +6,6 @@
 #include <QSet>
 
 #include <array>
-
 #include <memory>
 #include <set>
 

@@ -17,9 +17,6 @@ struct EnclosingLink {
     qint32 depth = 1;
     quint32 number = 0;
     mutable quint32 last = 0; // set when the walk leaves the item
-
-    // This link or one inside it.
-    bool Holds(const EnclosingLink& other) const { return number <= other.number && other.number <= last; }
 };
 
 // The statement a path ends in: a Do, an Fn, an exitlp, or the start of a sequence that yields no other
