@@ -21,14 +21,22 @@ bool QuantifiersFit(qint32 a, qint32 b) {
     return b == QuantifierUniversal || b == QuantifierNone; // a existential
 }
 
-// A condition as the comparison of two paths reads it. Records and conclusions of one run share the member
-// numbers of their syntax tree, and the state texts are numbered as the run meets them: comparing numbers spares
-// reading the texts, which lie all over the document, for each of the pairs.
+// A condition as the comparison of two paths reads it. Records and conclusions of one run share the member and
+// state text numbers of their syntax tree: comparing numbers spares reading the texts, which lie all over the
+// document, for each of the pairs.
 struct ConditionKey {
     qint32 memberId;
-    quint32 state; // the text's number times two, plus one when affirmed
+    quint32 state; // the state text's number times two, plus one when affirmed (StateNumber)
     qint32 quantifier;
 };
+
+quint32 StateNumber(const PathCondition& record) {
+    return static_cast<quint32>(record.stateTextId) * 2 + (record.state.affirmed ? 1 : 0);
+}
+
+ConditionKey Key(const PathCondition& record) {
+    return {record.memberId, StateNumber(record), record.quantifier};
+}
 
 bool SameCondition(const ConditionKey& x, const ConditionKey& y) {
     if (x.memberId != y.memberId || x.state != y.state)
@@ -82,23 +90,6 @@ const void* OutermostBranch(const CInspectionPathConclusion& conclusion) {
     return conclusion.enclosingBranches ? conclusion.enclosingBranches->outermost : nullptr;
 }
 
-class StateNumbers {
-public:
-    quint32 Of(const NegatableText& state) {
-        auto found = m_numbers.constFind(state.text);
-        if (found == m_numbers.cend())
-            found = m_numbers.insert(state.text, static_cast<quint32>(m_numbers.size()));
-        return *found * 2 + (state.affirmed ? 1 : 0);
-    }
-
-    ConditionKey Key(const PathCondition& condition) {
-        return {condition.memberId, Of(condition.state), condition.quantifier};
-    }
-
-private:
-    QHash<QStringView, quint32> m_numbers;
-};
-
 // Only paths whose conclusions can be compared share a group: Do statements on one member, Fn statements
 // calling one unit function, exitlp statements. Pairs from different groups never yield a finding, and a
 // path that separates a pair is a Do on the same member in the same outermost branch as both, so it is in the
@@ -124,7 +115,7 @@ struct PathGroups {
     std::vector<quint32> start;       // by group, and one past the last
     std::vector<Candidate> list;
 
-    PathGroups(const std::vector<InspectionPath>& paths, StateNumbers& states)
+    explicit PathGroups(const std::vector<InspectionPath>& paths)
         : groupOf(paths.size(), -1), placeInList(paths.size(), 0) {
         qint32 count = 0;
         std::vector<qint32> byMember; // Do conclusions by member number
@@ -171,24 +162,24 @@ struct PathGroups {
                                     conclusion.enclosingBlocks->last,
                                     UINT32_MAX,
                                     OutermostBranch(conclusion),
-                                    conclusion.IsDo() ? states.Of(conclusion.action->state) : 0,
+                                    conclusion.IsDo() ? StateNumber(*conclusion.action) : 0,
                                     conclusion.IsDo()};
         }
-        QHash<const void*, quint32> laterInBranch;
-        for (qint32 group = 0; group < count; ++group) {
-            laterInBranch.clear();
-            for (quint32 place = start[group + 1]; place-- > start[group];) {
-                Candidate& candidate = list[place];
-                if (!candidate.isDo || !candidate.branch)
-                    continue;
-                auto found = laterInBranch.find(candidate.branch);
-                if (found == laterInBranch.end()) {
-                    laterInBranch.insert(candidate.branch, place);
-                } else {
-                    candidate.nextInBranch = *found;
-                    *found = place;
-                }
-            }
+        // From the end of the list, the place of the latest Do seen in each group and outermost branch.
+        QHash<std::pair<qint32, const void*>, quint32> laterInBranch;
+        qint32 group = count;
+        for (quint32 place = static_cast<quint32>(list.size()); place-- > 0;) {
+            while (place < start[group])
+                --group;
+            Candidate& candidate = list[place];
+            if (!candidate.isDo || !candidate.branch)
+                continue;
+            const std::pair<qint32, const void*> key{group, candidate.branch};
+            auto later = laterInBranch.find(key);
+            if (later == laterInBranch.end())
+                later = laterInBranch.insert(key, UINT32_MAX);
+            candidate.nextInBranch = *later;
+            *later = place;
         }
     }
 };
@@ -200,9 +191,8 @@ bool AreInDivergentBlocks(const PathGroups::Candidate& a, const PathGroups::Cand
 
 class InterPathChecker {
 public:
-    InterPathChecker(InspectionResultSet& results, StateNumbers& states)
-        : m_results(results), m_states(states), m_real(results.paths.size()),
-          m_conclusionLines(results.paths.size(), UINT32_MAX) {}
+    explicit InterPathChecker(InspectionResultSet& results)
+        : m_results(results), m_real(results.paths.size()), m_conclusionLines(results.paths.size(), UINT32_MAX) {}
 
     // Two conclusions of one group with the same Do state, the same called unit function or both exitlp.
     void CheckSameConclusions(const PathGroups::Candidate& a, const PathGroups::Candidate& b) {
@@ -251,7 +241,7 @@ private:
         m_results.paths[index].AppendRealConditionNodes(m_realNodes);
         span.count = m_realNodes.size() - span.offset;
         for (size_t k = span.offset; k < m_realNodes.size(); ++k)
-            m_realKeys.push_back(m_states.Key(*m_realNodes[k]->record));
+            m_realKeys.push_back(Key(*m_realNodes[k]->record));
     }
 
     Conditions ViewRealConditions(size_t index) const {
@@ -267,7 +257,6 @@ private:
     }
 
     InspectionResultSet& m_results;
-    StateNumbers& m_states;
     std::vector<Span> m_real;               // by path
     std::vector<quint32> m_conclusionLines; // by path; UINT32_MAX until made
     std::vector<const PathConditionNode*> m_realNodes;
@@ -277,9 +266,8 @@ private:
 } // namespace
 
 void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contradiction) {
-    StateNumbers states;
-    const PathGroups groups(results.paths, states);
-    InterPathChecker checker(results, states);
+    const PathGroups groups(results.paths);
+    InterPathChecker checker(results);
     const unsigned total = static_cast<unsigned>(results.paths.size());
     for (size_t i = 0; i < results.paths.size(); ++i) {
         results.environment.MinorProgress(static_cast<unsigned>(i + 1), total);
