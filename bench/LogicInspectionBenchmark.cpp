@@ -1,5 +1,7 @@
 // Whole-document inspection of generated documents (see GeneratedLogicDocument.h). Run with N and 2N unit
-// functions; the time of the larger should stay near twice the smaller.
+// functions; the time of the larger should stay near twice the smaller. The shared-member cases report time and
+// peak memory of documents whose findings grow with the square of their size; the largest is run by hand:
+//   bench_LogicInspectionBenchmark --shared-members-large
 
 #include "logic/InspectionProgress.h"
 #include "logic/InspectionRun.h"
@@ -8,19 +10,65 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QFile>
+
+#include <malloc.h>
+
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace {
 
+// The resident set now and its peak since the last reset, in megabytes; resets the peak.
+std::pair<double, double> ResidentMegabytesAndReset() {
+    QFile status("/proc/self/status");
+    std::pair<double, double> found;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const auto megabytes = [&line] { return line.mid(6).trimmed().split(' ').front().toDouble() / 1024; };
+            if (line.startsWith("VmRSS:"))
+                found.first = megabytes();
+            else if (line.startsWith("VmHWM:"))
+                found.second = megabytes();
+        }
+    }
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    return found;
+}
+
+struct Measurement {
+    double seconds = 0;
+    double runPeakMB = 0;     // what the run added to the resident set at its peak
+    double processPeakMB = 0; // the process's peak, the documents included
+    int lines = 0;
+};
+
+// One whole-document inspection into a pane of its own, the pane's release included in the peak.
+Measurement Measure(LogicTestDocument& document) {
+    Measurement measured;
+    // Free pages the heap keeps from earlier runs would hide what this run needs.
+    malloc_trim(0);
+    const double before = ResidentMegabytesAndReset().first;
+    {
+        CInspectionView pane;
+        CInspectionProgress run;
+        const auto start = std::chrono::steady_clock::now();
+        StartWholeInspection(CommandInspectAll, pane, document.environment, run);
+        measured.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        measured.lines = pane.LineCount();
+    }
+    measured.processPeakMB = ResidentMegabytesAndReset().second;
+    measured.runPeakMB = measured.processPeakMB - before;
+    return measured;
+}
+
 double InspectionSeconds(LogicTestDocument& document) {
-    CInspectionView pane;
-    CInspectionProgress run;
-    const auto start = std::chrono::steady_clock::now();
-    StartWholeInspection(CommandInspectAll, pane, document.environment, run);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return Measure(document).seconds;
 }
 
 double Median(std::vector<double> values) {
@@ -36,33 +84,90 @@ void BM_WholeDocumentInspection(benchmark::State& state) {
 }
 
 // N and 2N measured in turns in one process, so that a change of machine load hits both alike; reports the
-// median times and the median of the turns' ratios. Both documents are made before anything is timed and each is
-// inspected once untimed, so the first run's page faults and allocator growth count for neither; the order within a
-// turn alternates, so neither size always runs on a heap the other has just left behind.
+// median times and peaks and the medians of the turns' ratios. Both documents are made before anything is timed and
+// each is inspected once unmeasured, so the first run's page faults and allocator growth count for neither; the order
+// within a turn alternates, so neither size always runs on a heap the other has just left behind. The peak is what a
+// run adds to the resident set.
 void BM_WholeDocumentInspectionRatio(benchmark::State& state) {
     const auto small = MakeGeneratedLogicDocument(static_cast<int>(state.range(0)));
     const auto large = MakeGeneratedLogicDocument(static_cast<int>(2 * state.range(0)));
-    InspectionSeconds(*small);
-    InspectionSeconds(*large);
-    std::vector<double> smallTimes;
-    std::vector<double> largeTimes;
+    Measure(*small);
+    Measure(*large);
+    std::vector<Measurement> smallRuns;
+    std::vector<Measurement> largeRuns;
     for (auto _ : state) {
-        if (smallTimes.size() % 2 == 0) {
-            smallTimes.push_back(InspectionSeconds(*small));
-            largeTimes.push_back(InspectionSeconds(*large));
+        if (smallRuns.size() % 2 == 0) {
+            smallRuns.push_back(Measure(*small));
+            largeRuns.push_back(Measure(*large));
         } else {
-            largeTimes.push_back(InspectionSeconds(*large));
-            smallTimes.push_back(InspectionSeconds(*small));
+            largeRuns.push_back(Measure(*large));
+            smallRuns.push_back(Measure(*small));
         }
     }
+    const auto medianOf = [](const std::vector<Measurement>& runs, double Measurement::*field) {
+        std::vector<double> values;
+        for (const Measurement& run : runs)
+            values.push_back(run.*field);
+        return Median(values);
+    };
+    const auto medianRatio = [&](double Measurement::*field) {
+        std::vector<double> ratios;
+        for (size_t turn = 0; turn < smallRuns.size(); ++turn)
+            ratios.push_back(largeRuns[turn].*field / smallRuns[turn].*field);
+        return Median(ratios);
+    };
     state.counters["smallFunctions"] = static_cast<double>(small->registry.Count());
     state.counters["largeFunctions"] = static_cast<double>(large->registry.Count());
-    state.counters["smallMs"] = 1000 * Median(smallTimes);
-    state.counters["largeMs"] = 1000 * Median(largeTimes);
-    std::vector<double> ratios;
-    for (size_t turn = 0; turn < smallTimes.size(); ++turn)
-        ratios.push_back(largeTimes[turn] / smallTimes[turn]);
-    state.counters["ratio"] = Median(ratios);
+    state.counters["smallMs"] = 1000 * medianOf(smallRuns, &Measurement::seconds);
+    state.counters["largeMs"] = 1000 * medianOf(largeRuns, &Measurement::seconds);
+    state.counters["ratio"] = medianRatio(&Measurement::seconds);
+    state.counters["smallPeakMB"] = medianOf(smallRuns, &Measurement::runPeakMB);
+    state.counters["largePeakMB"] = medianOf(largeRuns, &Measurement::runPeakMB);
+    state.counters["peakRatio"] = medianRatio(&Measurement::runPeakMB);
+}
+
+// A 4-ary call tree of n unit functions, nine logic lines each, whose Do statements act on eight members that the
+// whole document shares: the conclusions of different top-level subtrees lie in different branches and share their
+// conditions, so the findings grow with the square of n (0.6 million at 4,000 unit functions).
+std::unique_ptr<LogicTestDocument> MakeSharedMemberDocument(int n) {
+    auto document = std::make_unique<LogicTestDocument>();
+    std::vector<CUnitFunction*> functions;
+    const auto call = [n](int child) {
+        return child < n ? QString("  Fn F%1\n").arg(child) : QString("  Do nothing\n");
+    };
+    const auto action = [](int member, int state) { return QString("  Do <S%1>を{%2}せよ\n").arg(member).arg(state); };
+    for (int i = 0; i < n; ++i) {
+        QString script;
+        if (i == 0) {
+            for (int k = 1; k <= 4 && k < n; ++k)
+                script += QString("Fn F%1\n").arg(k);
+        } else {
+            script += "if <C>が{on}\n" + action((i + 3) % 8, i % 3) + call(4 * i + 1) + call(4 * i + 2);
+            script += "else\n" + action(i % 8, i % 2) + call(4 * i + 3) + call(4 * i + 4) + "endif\n";
+        }
+        CUnitFunction* parent = i == 0 ? nullptr : functions[(i - 1) / 4];
+        functions.push_back(document->Add(QString("F%1").arg(i), script, parent));
+    }
+    document->Finish();
+    return document;
+}
+
+void BM_SharedMembers(benchmark::State& state) {
+    const auto document = MakeSharedMemberDocument(static_cast<int>(state.range(0)));
+    std::vector<double> times;
+    std::vector<double> runPeaks;
+    std::vector<double> processPeaks;
+    for (auto _ : state) {
+        const Measurement measured = Measure(*document);
+        times.push_back(measured.seconds);
+        runPeaks.push_back(measured.runPeakMB);
+        processPeaks.push_back(measured.processPeakMB);
+        state.counters["lines"] = measured.lines;
+    }
+    state.counters["unitFunctions"] = static_cast<double>(document->registry.Count());
+    state.counters["medianS"] = Median(times);
+    state.counters["runPeakMB"] = Median(runPeaks);
+    state.counters["processPeakMB"] = Median(processPeaks);
 }
 
 } // namespace
@@ -79,4 +184,21 @@ BENCHMARK(BM_WholeDocumentInspection)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_WholeDocumentInspectionRatio)->Arg(27)->Arg(54)->Arg(108)->Iterations(31)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+BENCHMARK(BM_SharedMembers)->Arg(4000)->Arg(8000)->Iterations(3)->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+    const auto large = std::find(argv + 1, argv + argc, std::string_view("--shared-members-large"));
+    if (large != argv + argc) {
+        std::rotate(large, large + 1, argv + argc);
+        --argc;
+        benchmark::ClearRegisteredBenchmarks();
+        benchmark::RegisterBenchmark("BM_SharedMembers", BM_SharedMembers)
+            ->Arg(20000)
+            ->Iterations(1)
+            ->Unit(benchmark::kSecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -178,7 +178,7 @@ private:
     }
 
     void Hand(int kind, const PathItem& a, const PathItem& b) {
-        m_results.findings.Add(CInspectionMessageTwoTargets::Make(kind, 0, a, b));
+        m_results.findings.Add(CInspectionMessageTwoTargets::Make(kind, a, b));
     }
 
     void TestRedundancy(const PathItem& a, const PathItem& b) {

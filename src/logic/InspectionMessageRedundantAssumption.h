@@ -1,18 +1,9 @@
 #pragma once
 
-#include "logic/InspectionMessage.h"
+#include "logic/InspectionView.h"
 
-// Two conclusions that differ only in one condition and its opposite.
-class CInspectionMessageRedundantAssumption : public CInspectionMessage {
-public:
-    bool IsRedundancy() const override { return true; }
-    bool IsInconsistency() const override { return false; }
-    bool IsSemanticRelation() const override { return false; }
-    int GetKind() const override { return 2; }
-    void Write(CInspectionView& pane, const InspectionEnvironment& environment) const override;
+struct InspectionEnvironment;
 
-    FindingTarget laterConclusion;
-    FindingTarget earlierConclusion;
-    FindingTarget laterCondition;
-    FindingTarget earlierCondition;
-};
+// Two conclusions that differ only in one condition and its opposite. The finding's targets are the earlier
+// and the later conclusion, then the earlier and the later condition.
+InspectionFindingLayout RedundantAssumptionLayout(const InspectionEnvironment& environment);

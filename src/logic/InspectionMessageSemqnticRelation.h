@@ -10,7 +10,6 @@ public:
     bool IsRedundancy() const override { return false; }
     bool IsInconsistency() const override { return false; }
     bool IsSemanticRelation() const override { return true; }
-    int GetKind() const override { return 1; }
     void Write(CInspectionView& pane, const InspectionEnvironment& environment) const override;
 
     std::vector<FindingTarget> targets; // the conditions matched, then the concluding Do

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "logic/InspectionMessage.h"
+#include "logic/InspectionView.h"
 
-#include <memory>
-
-// A pair of items on one path, or the conclusions of two paths.
+// A pair of items on one path; the conclusions of two paths are written as a record (BetweenPathsLayout).
 class CInspectionMessageTwoTargets : public CInspectionMessage {
 public:
     enum { Redundant = 0, Contradiction = 1, PossibleContradiction = 2 };
@@ -12,14 +11,14 @@ public:
     bool IsRedundancy() const override { return kind == Redundant; }
     bool IsInconsistency() const override { return kind == Contradiction || kind == PossibleContradiction; }
     bool IsSemanticRelation() const override { return false; }
-    int GetKind() const override { return 0; }
     void Write(CInspectionView& pane, const InspectionEnvironment& environment) const override;
 
-    static std::shared_ptr<CInspectionMessageTwoTargets> Make(qint32 kind, quint8 betweenConclusions,
-                                                              const PathItem& earlier, const PathItem& later);
+    static CInspectionMessageTwoTargets Make(qint32 kind, const PathItem& earlier, const PathItem& later);
+    // The lines of a finding about the conclusions of two paths; its targets are the later conclusion, then the
+    // earlier one.
+    static InspectionFindingLayout BetweenPathsLayout(qint32 kind, const InspectionEnvironment& environment);
 
     qint32 kind = Redundant;
-    quint8 betweenConclusions = 0;
-    FindingTarget target1; // the later item, or the conclusion of the later path
+    FindingTarget target1; // the later item
     FindingTarget target2; // the earlier one
 };

@@ -25,6 +25,7 @@ InspectionParserSequencePtr CInspectionParser::Parse() {
     m_strayPositions.clear();
     m_pendingNodes.clear();
     m_memberIds.clear();
+    m_stateTextIds.clear();
     m_tree = std::make_shared<Tree>();
     int consumed = 0;
     CInspectionParserSequence* top = ParseSequence(0, consumed);
@@ -114,6 +115,11 @@ std::optional<PathCondition> CInspectionParser::MakeRecord(std::optional<RecordM
     record.member = member->name;
     record.memberId = member->id;
     record.state = parsedState;
+    const MemberKey stateKey{parsedState.text, qHash(parsedState.text, 0)};
+    auto stateTextId = m_stateTextIds.constFind(stateKey);
+    if (stateTextId == m_stateTextIds.constEnd())
+        stateTextId = m_stateTextIds.insert(stateKey, static_cast<qint32>(m_stateTextIds.size()));
+    record.stateTextId = *stateTextId;
     record.position = position;
     record.unitFunction = m_lines[position].function;
     record.lineIndex = m_lines[position].lineIndex;

@@ -98,8 +98,8 @@ private:
     std::optional<PathCondition> MakeRecord(std::optional<RecordMember>& member, const QString& state, int position,
                                             quint8 isCondition, StatementLine line);
 
-    // A member name with its hash: probing compares the hashes and reads the names, which lie all over the
-    // document, only when they match.
+    // A member name or state text with its hash: probing compares the hashes and reads the texts, which lie all
+    // over the document, only when they match.
     struct MemberKey {
         QStringView name;
         size_t hash = 0;
@@ -116,4 +116,5 @@ private:
     std::shared_ptr<Tree> m_tree;
     std::vector<InspectionParserNode> m_pendingNodes;
     QHash<MemberKey, qint32> m_memberIds;
+    QHash<MemberKey, qint32> m_stateTextIds;
 };

@@ -7,12 +7,16 @@
 class CUnitFunction;
 
 // One statement or sequence around a conclusion, linked to the one around it. The conclusions of a run share
-// their links, so two chains meet exactly in a common beginning.
+// their links, so two chains meet exactly in a common beginning. The links are numbered in the order the walk
+// enters them; the items inside a link hold the numbers from its own up to `last`, so whether one link lies
+// within another is answered without walking the chains.
 struct EnclosingLink {
     const void* item = nullptr;
     const EnclosingLink* parent = nullptr;
     const void* outermost = nullptr; // the item at the root of the chain
     qint32 depth = 1;
+    quint32 number = 0;
+    mutable quint32 last = 0; // set when the walk leaves the item
 };
 
 // The statement a path ends in: a Do, an Fn, an exitlp, or the start of a sequence that yields no other

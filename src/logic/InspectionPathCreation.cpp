@@ -127,7 +127,7 @@ private:
             m_levels.back().index = i;
             WalkNode(*sequence.nodes[i], possibleActions);
         }
-        m_blocks = m_blocks->parent;
+        m_blocks = m_pool->CloseEnclosing(m_blocks);
         m_levels.pop_back();
     }
 
@@ -220,7 +220,7 @@ private:
 
     void PushBranch(const void* branch) { m_branches = m_pool->AppendEnclosing(m_branches, branch); }
 
-    void PopBranch() { m_branches = m_branches->parent; }
+    void PopBranch() { m_branches = m_pool->CloseEnclosing(m_branches); }
 
     // The Do actions a statement may perform.
     static void CollectActions(const CInspectionParserEntity& node, Actions& actions) {

@@ -24,8 +24,14 @@ public:
         return m_conclusions.Emplace(kind);
     }
     const EnclosingLink* AppendEnclosing(const EnclosingLink* chain, const void* item) {
+        const quint32 number = m_linkCount++;
         return m_links.Emplace(
-            EnclosingLink{item, chain, chain ? chain->outermost : item, chain ? chain->depth + 1 : 1});
+            EnclosingLink{item, chain, chain ? chain->outermost : item, chain ? chain->depth + 1 : 1, number, number});
+    }
+    // The walk leaves the item of the link: the links entered since lie inside it.
+    const EnclosingLink* CloseEnclosing(const EnclosingLink* link) {
+        link->last = m_linkCount - 1;
+        return link->parent;
     }
 
 private:
@@ -69,4 +75,5 @@ private:
     Blocks<PathConditionNode> m_nodes;
     Blocks<CInspectionPathConclusion> m_conclusions;
     Blocks<EnclosingLink> m_links;
+    quint32 m_linkCount = 0;
 };

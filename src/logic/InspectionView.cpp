@@ -1,6 +1,7 @@
 #include "logic/InspectionView.h"
 
 #include "logic/JumperToAnywhere.h"
+#include "logic/JumperToLineInLogic.h"
 #include "model/UnitFunction.h"
 
 #include <QDateTime>
@@ -30,9 +31,16 @@ void CInspectionView::ClearMessages() {
     bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
-        m_lines.clear();
-        m_jumpers.clear();
-        m_texts.clear();
+        // Swapped out, not cleared: a large run's lists give their memory back.
+        std::vector<Block>().swap(m_textBlocks);
+        std::vector<Block>().swap(m_messageBlocks);
+        std::vector<PlainLine>().swap(m_plain);
+        std::vector<Finding>().swap(m_findings);
+        std::vector<InspectionFindingLayout>().swap(m_layouts);
+        std::vector<InspectionTargetLine>().swap(m_targetLines);
+        std::vector<InspectionLineRecord>().swap(m_lines);
+        m_textCount = 0;
+        m_messageCount = 0;
         advancedSearchResults = 0;
         obscureWordResults = 0;
         ++m_generation;
@@ -46,8 +54,8 @@ void CInspectionView::AddMessage(QString text, std::unique_ptr<CJumper> jumper) 
     bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
-        m_texts.append(std::move(text));
-        m_jumpers.emplace_back(std::move(jumper));
+        AppendPlain(m_textBlocks, m_textCount, std::move(text), std::move(jumper));
+        m_messageBlocks.push_back({m_messageCount++, m_textBlocks.back().source});
         announce = MarkWaiting();
     }
     AnnounceWaiting(announce);
@@ -55,6 +63,103 @@ void CInspectionView::AddMessage(QString text, std::unique_ptr<CJumper> jumper) 
 
 void CInspectionView::AddMessageWithoutTarget(const QString& text) {
     AddMessage(text, std::make_unique<CJumperToAnywhere>());
+}
+
+quint32 CInspectionView::AddFindingLayout(InspectionFindingLayout layout) {
+    QMutexLocker lock(&m_mutex);
+    m_layouts.push_back(std::move(layout));
+    return static_cast<quint32>(m_layouts.size() - 1);
+}
+
+quint32 CInspectionView::AddTargetLine(InspectionTargetLine line) {
+    QMutexLocker lock(&m_mutex);
+    m_targetLines.push_back(std::move(line));
+    return static_cast<quint32>(m_targetLines.size() - 1);
+}
+
+void CInspectionView::AddFinding(quint32 layout, const std::array<quint32, 4>& targets) {
+    bool announce = false;
+    {
+        QMutexLocker lock(&m_mutex);
+        const auto finding = static_cast<quint32>(m_findings.size());
+        m_findings.push_back({layout, targets});
+        const quint32 count = FindingLineCount(finding);
+        m_textBlocks.push_back({m_textCount, finding});
+        m_textCount += count;
+        m_messageBlocks.push_back({m_messageCount, finding});
+        m_messageCount += count;
+        announce = MarkWaiting();
+    }
+    AnnounceWaiting(announce);
+}
+
+std::pair<const CInspectionView::Block*, quint32> CInspectionView::Find(const std::vector<Block>& blocks,
+                                                                        quint32 line) {
+    const auto after = std::upper_bound(blocks.begin(), blocks.end(), line,
+                                        [](quint32 value, const Block& block) { return value < block.first; });
+    const Block& block = *(after - 1);
+    return {&block, line - block.first};
+}
+
+quint32 CInspectionView::FindingLineCount(quint32 finding) const {
+    return static_cast<quint32>(m_layouts[m_findings[finding].layout].parts.size());
+}
+
+QString CInspectionView::FindingText(quint32 finding, quint32 offset) const {
+    const Finding& record = m_findings[finding];
+    const InspectionFindingLayout& layout = m_layouts[record.layout];
+    const qint8 part = layout.parts[offset];
+    if (part >= 0)
+        return layout.texts[part];
+    const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]];
+    return target.place + target.text;
+}
+
+std::shared_ptr<const CJumper> CInspectionView::FindingJumper(quint32 finding, quint32 offset) const {
+    const Finding& record = m_findings[finding];
+    const qint8 part = m_layouts[record.layout].parts[offset];
+    if (part < 0) {
+        const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]];
+        if (target.inFunction)
+            return std::make_shared<CJumperToLineInLogic>(target.internalId, target.lineIndex);
+    }
+    return std::make_shared<CJumperToAnywhere>();
+}
+
+QString CInspectionView::TextAt(quint32 line) const {
+    const auto [block, offset] = Find(m_textBlocks, line);
+    if (block->source & kPlain)
+        return m_plain[block->source & ~kPlain].text;
+    return FindingText(block->source, offset);
+}
+
+void CInspectionView::AppendPlain(std::vector<Block>& blocks, quint32& count, QString text,
+                                  std::shared_ptr<const CJumper> jumper) {
+    m_plain.push_back({std::move(text), std::move(jumper)});
+    blocks.push_back({count++, static_cast<quint32>(m_plain.size() - 1) | kPlain});
+}
+
+void CInspectionView::SplitFindingAt(quint32 line) {
+    const auto [found, offset] = Find(m_textBlocks, line);
+    if ((found->source & kPlain) || offset == 0)
+        return;
+    const quint32 finding = found->source;
+    const quint32 first = found->first;
+    const quint32 count = FindingLineCount(finding);
+    std::vector<Block> lines;
+    for (quint32 i = 0; i < count; ++i) {
+        m_plain.push_back({FindingText(finding, i), FindingJumper(finding, i)});
+        lines.push_back({first + i, static_cast<quint32>(m_plain.size() - 1) | kPlain});
+    }
+    const auto at = m_textBlocks.begin() + (found - m_textBlocks.data());
+    m_textBlocks.insert(m_textBlocks.erase(at), lines.begin(), lines.end());
+    // The finding's jump lines keep what they had: the message list shows the same lines.
+    const auto message = std::find_if(m_messageBlocks.begin(), m_messageBlocks.end(),
+                                      [finding](const Block& block) { return block.source == finding; });
+    const quint32 firstMessage = message->first;
+    for (quint32 i = 0; i < count; ++i)
+        lines[i].first = firstMessage + i;
+    m_messageBlocks.insert(m_messageBlocks.erase(message), lines.begin(), lines.end());
 }
 
 void CInspectionView::AddLine(const QString& text, const CUnitFunction* unitFunction, qint32 lineIndex) {
@@ -73,7 +178,7 @@ void CInspectionView::AppendRecord(InspectionLineRecord record) {
     bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
-        m_texts.append(record.text);
+        AppendPlain(m_textBlocks, m_textCount, record.text, nullptr);
         m_lines.push_back(std::move(record));
         resultsTime = TouchResultsTime();
         announce = MarkWaiting();
@@ -92,16 +197,24 @@ void CInspectionView::InsertLine(const QString& text, qint32 position) {
         if (position >= 0 && position <= static_cast<qint32>(m_lines.size())) {
             m_lines.insert(m_lines.begin() + position, std::move(record));
             // The text list and the record list line up only when a producer writes record lines alone.
-            if (position >= m_texts.size()) {
-                m_texts.append(text);
+            if (static_cast<quint32>(position) >= m_textCount) {
+                AppendPlain(m_textBlocks, m_textCount, text, nullptr);
             } else {
-                m_texts.insert(position, text);
+                SplitFindingAt(static_cast<quint32>(position));
+                const auto [found, offset] = Find(m_textBlocks, static_cast<quint32>(position));
+                const auto at = m_textBlocks.begin() + (found - m_textBlocks.data());
+                m_plain.push_back({text, nullptr});
+                for (auto later = at; later != m_textBlocks.end(); ++later)
+                    ++later->first;
+                m_textBlocks.insert(
+                    at, {static_cast<quint32>(position), static_cast<quint32>(m_plain.size() - 1) | kPlain});
+                ++m_textCount;
                 // A line in the middle: the widget shows the list afresh.
                 ++m_generation;
             }
         } else {
             m_lines.push_back(std::move(record));
-            m_texts.append(text);
+            AppendPlain(m_textBlocks, m_textCount, text, nullptr);
         }
         resultsTime = TouchResultsTime();
         announce = MarkWaiting();
@@ -141,9 +254,12 @@ InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown, in
     QMutexLocker lock(&m_mutex);
     taken.generation = m_generation;
     taken.restart = generation != m_generation;
-    const int first = taken.restart ? 0 : std::clamp(shown, 0, static_cast<int>(m_texts.size()));
-    taken.texts = m_texts.mid(first, maxLines);
-    taken.more = first + taken.texts.size() < m_texts.size();
+    const auto first = static_cast<quint32>(taken.restart ? 0 : std::clamp(shown, 0, static_cast<int>(m_textCount)));
+    const quint32 end = std::min(m_textCount, first + static_cast<quint32>(std::max(maxLines, 0)));
+    taken.texts.reserve(end - first);
+    for (quint32 line = first; line < end; ++line)
+        taken.texts.append(TextAt(line));
+    taken.more = end < m_textCount;
     if (!taken.more)
         m_waitingAnnounced = false;
     return taken;
@@ -151,12 +267,16 @@ InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown, in
 
 QStringList CInspectionView::Lines() const {
     QMutexLocker lock(&m_mutex);
-    return m_texts;
+    QStringList lines;
+    lines.reserve(m_textCount);
+    for (quint32 line = 0; line < m_textCount; ++line)
+        lines.append(TextAt(line));
+    return lines;
 }
 
 int CInspectionView::LineCount() const {
     QMutexLocker lock(&m_mutex);
-    return static_cast<int>(m_texts.size());
+    return static_cast<int>(m_textCount);
 }
 
 int CInspectionView::RecordLineCount() const {
@@ -166,9 +286,12 @@ int CInspectionView::RecordLineCount() const {
 
 std::shared_ptr<const CJumper> CInspectionView::JumperAt(qint32 line) const {
     QMutexLocker lock(&m_mutex);
-    if (line < 0 || line >= static_cast<qint32>(m_jumpers.size()))
+    if (line < 0 || static_cast<quint32>(line) >= m_messageCount)
         return nullptr;
-    return m_jumpers[line];
+    const auto [block, offset] = Find(m_messageBlocks, static_cast<quint32>(line));
+    if (block->source & kPlain)
+        return m_plain[block->source & ~kPlain].jumper;
+    return FindingJumper(block->source, offset);
 }
 
 qint64 CInspectionView::ResultsTime() const {

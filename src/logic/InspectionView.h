@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -21,6 +22,23 @@ struct InspectionLineRecord {
     qint32 internalId = 0;
     qint32 lineIndex = 0;
     ResultLine location; // a search hit's place; default for other lines
+};
+
+// A line of a finding that names a logic line: the place and the text as they were when the finding was written,
+// for the document may change or close while the pane shows them.
+struct InspectionTargetLine {
+    QString place; // "[outline Line n] ", or "[] " without a unit function
+    QString text;
+    qint32 internalId = 0; // the jump target; none without a unit function
+    qint32 lineIndex = -1;
+    bool inFunction = false;
+};
+
+// How the lines of one kind of finding are laid out: each part is a fixed text (its index in texts) or, when
+// negative, the target line of the finding's target -1 - part.
+struct InspectionFindingLayout {
+    QStringList texts;
+    std::vector<qint8> parts;
 };
 
 // The lines a pane widget takes in one go: the next ones after those it shows, or, when the list was cleared
@@ -48,6 +66,10 @@ public:
     // Jump lines.
     void AddMessage(QString text, std::unique_ptr<CJumper> jumper);
     void AddMessageWithoutTarget(const QString& text);
+    // A finding kept as one record, its jump lines made when they are read: a run can write millions.
+    quint32 AddFindingLayout(InspectionFindingLayout layout);
+    quint32 AddTargetLine(InspectionTargetLine line);
+    void AddFinding(quint32 layout, const std::array<quint32, 4>& targets);
 
     // Record lines.
     void AddLine(const QString& text, const CUnitFunction* unitFunction, qint32 lineIndex);
@@ -87,6 +109,30 @@ signals:
     void ResultsTimeChanged(qint64 resultsTime);
 
 private:
+    // Lines in runs: a plain line with its own text and jumper, or the lines of one finding.
+    struct Block {
+        quint32 first;  // the line's or message's number
+        quint32 source; // a plain line's index with kPlain set, or a finding's index
+    };
+    static constexpr quint32 kPlain = 0x80000000u;
+    struct PlainLine {
+        QString text;
+        std::shared_ptr<const CJumper> jumper;
+    };
+    struct Finding {
+        quint32 layout;
+        std::array<quint32, 4> targets;
+    };
+    // The block holding the line (or message) and the line's place in it; the line must exist.
+    static std::pair<const Block*, quint32> Find(const std::vector<Block>& blocks, quint32 line);
+    quint32 FindingLineCount(quint32 finding) const;
+    QString FindingText(quint32 finding, quint32 offset) const;
+    std::shared_ptr<const CJumper> FindingJumper(quint32 finding, quint32 offset) const;
+    QString TextAt(quint32 line) const;
+    void AppendPlain(std::vector<Block>& blocks, quint32& count, QString text, std::shared_ptr<const CJumper> jumper);
+    // The lines of a finding block become plain lines, so that a line can go between them.
+    void SplitFindingAt(quint32 line);
+
     void AppendRecord(InspectionLineRecord record);
     // Under the lock; the new time when it moved on.
     std::optional<qint64> TouchResultsTime();
@@ -95,9 +141,16 @@ private:
     void AnnounceWaiting(bool announce);
 
     mutable QMutex m_mutex;
-    QStringList m_texts;
+    // Every line in order, and the jump lines alone: record lines have no jumper.
+    std::vector<Block> m_textBlocks;
+    quint32 m_textCount = 0;
+    std::vector<Block> m_messageBlocks;
+    quint32 m_messageCount = 0;
+    std::vector<PlainLine> m_plain;
+    std::vector<Finding> m_findings;
+    std::vector<InspectionFindingLayout> m_layouts;
+    std::vector<InspectionTargetLine> m_targetLines;
     std::vector<InspectionLineRecord> m_lines;
-    std::vector<std::shared_ptr<const CJumper>> m_jumpers;
     qint64 m_resultsTime = 0;
     quint64 m_generation = 0; // moves on when lines shown before may no longer be the list's first ones
     bool m_waitingAnnounced = false;

@@ -1,7 +1,6 @@
 #include "logic/PathChecks.h"
 
 #include "logic/InspectionEnvironment.h"
-#include "logic/InspectionMessageRedundantAssumption.h"
 #include "logic/InspectionMessageTwoTargets.h"
 
 #include <QHash>
@@ -22,177 +21,102 @@ bool QuantifiersFit(qint32 a, qint32 b) {
     return b == QuantifierUniversal || b == QuantifierNone; // a existential
 }
 
-// Records and conclusions of one run share the member numbers of their syntax tree: comparing the numbers
-// spares reading the names, which lie all over the document.
+// A condition as the comparison of two paths reads it. Records and conclusions of one run share the member and
+// state text numbers of their syntax tree: comparing numbers spares reading the texts, which lie all over the
+// document, for each of the pairs.
+struct ConditionKey {
+    qint32 memberId;
+    quint32 state; // the state text's number times two, plus one when affirmed (StateNumber)
+    qint32 quantifier;
+};
 
-bool SameCondition(const PathCondition& x, const PathCondition& y) {
-    if (x.memberId != y.memberId || x.state.affirmed != y.state.affirmed || x.state.text != y.state.text)
+quint32 StateNumber(const PathCondition& record) {
+    return static_cast<quint32>(record.stateTextId) * 2 + (record.state.affirmed ? 1 : 0);
+}
+
+ConditionKey Key(const PathCondition& record) {
+    return {record.memberId, StateNumber(record), record.quantifier};
+}
+
+bool SameCondition(const ConditionKey& x, const ConditionKey& y) {
+    if (x.memberId != y.memberId || x.state != y.state)
         return false;
     return x.quantifier == y.quantifier || (x.quantifier == QuantifierUniversal && y.quantifier == QuantifierNone) ||
            (x.quantifier == QuantifierNone && y.quantifier == QuantifierUniversal);
 }
 
-bool OppositeCondition(const PathCondition& x, const PathCondition& y) {
-    if (x.memberId != y.memberId || x.state.affirmed == y.state.affirmed || x.state.text != y.state.text)
-        return false;
-    return DualQuantifier(x.quantifier) == y.quantifier;
+bool OppositeCondition(const ConditionKey& x, const ConditionKey& y) {
+    return x.memberId == y.memberId && (x.state ^ 1u) == y.state && DualQuantifier(x.quantifier) == y.quantifier;
 }
 
-using ConditionNodes = std::span<const PathConditionNode* const>;
+using Conditions = std::span<const ConditionKey>;
 
 // Every condition of a, in order, among those of b.
-bool OrderedSubMatch(ConditionNodes a, ConditionNodes b) {
+bool OrderedSubMatch(Conditions a, Conditions b) {
     size_t j = 0;
-    for (const PathConditionNode* node : b) {
+    for (const ConditionKey& condition : b) {
         if (j == a.size())
             break;
-        const PathCondition& wanted = *a[j]->record;
-        const PathCondition& condition = *node->record;
-        if (wanted.memberId == condition.memberId && wanted.state.affirmed == condition.state.affirmed &&
-            wanted.state.text == condition.state.text && QuantifiersFit(wanted.quantifier, condition.quantifier))
+        const ConditionKey& wanted = a[j];
+        if (wanted.memberId == condition.memberId && wanted.state == condition.state &&
+            QuantifiersFit(wanted.quantifier, condition.quantifier))
             ++j;
     }
     return j == a.size();
 }
 
 // The one position where the two lists hold opposite conditions while all others are the same.
-std::optional<std::pair<size_t, size_t>> FindSingleOppositeCondition(ConditionNodes a, ConditionNodes b) {
+std::optional<size_t> FindSingleOppositeCondition(Conditions a, Conditions b) {
     if (a.size() != b.size())
         return std::nullopt;
-    std::optional<std::pair<size_t, size_t>> found;
+    std::optional<size_t> found;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (SameCondition(*a[i]->record, *b[i]->record))
+        if (SameCondition(a[i], b[i]))
             continue;
-        if (found || !OppositeCondition(*a[i]->record, *b[i]->record))
+        if (found || !OppositeCondition(a[i], b[i]))
             return std::nullopt;
-        found = std::make_pair(i, i);
+        found = i;
     }
     return found;
 }
 
-// Neither statement's blocks contain the other's: the two sit in different branches.
-bool AreInDivergentBlocks(const CInspectionPathConclusion& i, const CInspectionPathConclusion& j) {
-    const EnclosingLink* a = i.enclosingBlocks;
-    const EnclosingLink* b = j.enclosingBlocks;
-    if (!a || !b)
-        return false;
-    while (a->depth > b->depth)
-        a = a->parent;
-    while (b->depth > a->depth)
-        b = b->parent;
-    return a != b;
+// A block that holds every other of the run: its statements never sit in a branch apart from another's.
+bool InOutermostBlock(const CInspectionPathConclusion& conclusion) {
+    return !conclusion.enclosingBlocks || conclusion.enclosingBlocks->depth == 1;
 }
 
 // The branch sets are chains from the top, so they meet exactly when they share the outermost statement.
-bool ShareBranch(const CInspectionPathConclusion& x, const CInspectionPathConclusion& y) {
-    const EnclosingLink* a = x.enclosingBranches;
-    const EnclosingLink* b = y.enclosingBranches;
-    return a && b && a->outermost == b->outermost;
+const void* OutermostBranch(const CInspectionPathConclusion& conclusion) {
+    return conclusion.enclosingBranches ? conclusion.enclosingBranches->outermost : nullptr;
 }
-
-bool IsSeparatedBySameMemberAction(const CInspectionPathConclusion& i, const CInspectionPathConclusion& k,
-                                   const CInspectionPathConclusion& j) {
-    return i.IsDo() && k.IsDo() && j.IsDo() && k.action->memberId == i.action->memberId && ShareBranch(k, i) &&
-           ShareBranch(k, j);
-}
-
-FindingTarget ConclusionTarget(const CInspectionPathConclusion& conclusion) {
-    return MakeTarget(MakeConclusionItem(conclusion));
-}
-
-class InterPathChecker {
-public:
-    explicit InterPathChecker(InspectionResultSet& results) : m_results(results), m_real(results.paths.size()) {}
-
-    // The real conditions of two paths. A path's are made when a pair first asks for them; all lie in one buffer,
-    // so both are made before either is looked at.
-    std::pair<ConditionNodes, ConditionNodes> RealConditions(size_t i, size_t j) {
-        MakeRealConditions(i);
-        MakeRealConditions(j);
-        return {ViewRealConditions(i), ViewRealConditions(j)};
-    }
-
-    void CheckSameConditionsBetweenPaths(size_t i, size_t j) {
-        const auto& ci = *m_results.paths[i].conclusion;
-        const auto& cj = *m_results.paths[j].conclusion;
-        if (!SameConclusion(ci, cj))
-            return;
-        const auto [conditionsI, conditionsJ] = RealConditions(i, j);
-        if (!OrderedSubMatch(conditionsI, conditionsJ) && !OrderedSubMatch(conditionsJ, conditionsI))
-            return;
-        HandConclusions(CInspectionMessageTwoTargets::Redundant, ci, cj);
-    }
-
-    void CheckRedundantAssumption(size_t i, size_t j) {
-        const auto& ci = *m_results.paths[i].conclusion;
-        const auto& cj = *m_results.paths[j].conclusion;
-        if (!SameConclusion(ci, cj))
-            return;
-        const auto [conditionsI, conditionsJ] = RealConditions(i, j);
-        const auto pair = FindSingleOppositeCondition(conditionsI, conditionsJ);
-        if (!pair)
-            return;
-        auto finding = std::make_shared<CInspectionMessageRedundantAssumption>();
-        finding->earlierConclusion = ConclusionTarget(ci);
-        finding->laterConclusion = ConclusionTarget(cj);
-        finding->earlierCondition = MakeTarget(MakeConditionItem(conditionsI[pair->first]->Value()));
-        finding->laterCondition = MakeTarget(MakeConditionItem(conditionsJ[pair->second]->Value()));
-        m_results.findings.Add(std::move(finding));
-    }
-
-    void CheckInconsistentDescription(size_t i, size_t j) {
-        const auto& ci = *m_results.paths[i].conclusion;
-        const auto& cj = *m_results.paths[j].conclusion;
-        if (!ci.IsDo() || !cj.IsDo() || ci.action->memberId != cj.action->memberId ||
-            !DifferentNegatableText(ci.action->state, cj.action->state))
-            return;
-        const auto [conditionsI, conditionsJ] = RealConditions(i, j);
-        if (!OrderedSubMatch(conditionsJ, conditionsI))
-            return;
-        HandConclusions(CInspectionMessageTwoTargets::Contradiction, ci, cj);
-    }
-
-private:
-    struct Span {
-        size_t offset = 0;
-        size_t count = SIZE_MAX; // not made yet
-    };
-
-    void MakeRealConditions(size_t index) {
-        Span& span = m_real[index];
-        if (span.count != SIZE_MAX)
-            return;
-        span.offset = m_realNodes.size();
-        m_results.paths[index].AppendRealConditionNodes(m_realNodes);
-        span.count = m_realNodes.size() - span.offset;
-    }
-
-    ConditionNodes ViewRealConditions(size_t index) const {
-        return {m_realNodes.data() + m_real[index].offset, m_real[index].count};
-    }
-
-    void HandConclusions(int kind, const CInspectionPathConclusion& earlier, const CInspectionPathConclusion& later) {
-        m_results.findings.Add(
-            CInspectionMessageTwoTargets::Make(kind, 1, MakeConclusionItem(earlier), MakeConclusionItem(later)));
-    }
-
-    InspectionResultSet& m_results;
-    std::vector<Span> m_real; // by path
-    std::vector<const PathConditionNode*> m_realNodes;
-};
 
 // Only paths whose conclusions can be compared share a group: Do statements on one member, Fn statements
 // calling one unit function, exitlp statements. Pairs from different groups never yield a finding, and a
-// path that separates a pair is a Do on the same member, so it is in the same group too. The groups are
-// numbered densely and their paths kept in one list, group after group, each in path order.
+// path that separates a pair is a Do on the same member in the same outermost branch as both, so it is in the
+// same group too; a conclusion in the outermost block neither sits apart from another nor separates two, and
+// is left out. The groups are numbered densely and their paths kept in one list, group after group, each in
+// path order, with what a pair asks of them side by side.
 struct PathGroups {
-    std::vector<qint32> groupOf;      // by path; -1 for a path without a line
-    std::vector<size_t> placeInGroup; // by path
-    std::vector<size_t> start;        // by group, and one past the last
-    std::vector<size_t> members;      // path indices
+    struct Candidate {
+        quint32 path;
+        quint32 block;     // the number of the innermost sequence around the conclusion
+        quint32 blockLast; // and of the last one inside it
+        // The place in the list of the next Do of the group in the same outermost branch, or UINT32_MAX. Any Do
+        // in between separates the two; one at that place or later separates this one from every Do of that
+        // branch after it.
+        quint32 nextInBranch;
+        const void* branch; // the outermost branch statement around the conclusion, or null
+        quint32 state;      // of a Do: its state's number, as in ConditionKey
+        bool isDo;
+    };
+
+    std::vector<qint32> groupOf;      // by path; -1 for a path left out
+    std::vector<quint32> placeInList; // by path
+    std::vector<quint32> start;       // by group, and one past the last
+    std::vector<Candidate> list;
 
     explicit PathGroups(const std::vector<InspectionPath>& paths)
-        : groupOf(paths.size(), -1), placeInGroup(paths.size(), 0) {
+        : groupOf(paths.size(), -1), placeInList(paths.size(), 0) {
         qint32 count = 0;
         std::vector<qint32> byMember; // Do conclusions by member number
         QHash<const CUnitFunction*, qint32> byCalledFunction;
@@ -204,7 +128,7 @@ struct PathGroups {
         };
         for (size_t i = 0; i < paths.size(); ++i) {
             const CInspectionPathConclusion& conclusion = *paths[i].conclusion;
-            if (!conclusion.HasLine())
+            if (!conclusion.HasLine() || InOutermostBlock(conclusion))
                 continue;
             if (conclusion.IsDo()) {
                 const qint32 memberId = conclusion.action->memberId;
@@ -226,49 +150,140 @@ struct PathGroups {
                 ++start[group + 1];
         for (qint32 group = 0; group < count; ++group)
             start[group + 1] += start[group];
-        members.resize(start[count]);
-        std::vector<size_t> next(start.begin(), start.end() - 1);
+        list.resize(start[count]);
+        std::vector<quint32> next(start.begin(), start.end() - 1);
         for (size_t i = 0; i < paths.size(); ++i) {
             if (groupOf[i] < 0)
                 continue;
-            placeInGroup[i] = next[groupOf[i]] - start[groupOf[i]];
-            members[next[groupOf[i]]++] = i;
+            const CInspectionPathConclusion& conclusion = *paths[i].conclusion;
+            placeInList[i] = next[groupOf[i]]++;
+            list[placeInList[i]] = {static_cast<quint32>(i),
+                                    conclusion.enclosingBlocks->number,
+                                    conclusion.enclosingBlocks->last,
+                                    UINT32_MAX,
+                                    OutermostBranch(conclusion),
+                                    conclusion.IsDo() ? StateNumber(*conclusion.action) : 0,
+                                    conclusion.IsDo()};
+        }
+        // From the end of the list, the place of the latest Do seen in each group and outermost branch.
+        QHash<std::pair<qint32, const void*>, quint32> laterInBranch;
+        qint32 group = count;
+        for (quint32 place = static_cast<quint32>(list.size()); place-- > 0;) {
+            while (place < start[group])
+                --group;
+            Candidate& candidate = list[place];
+            if (!candidate.isDo || !candidate.branch)
+                continue;
+            const std::pair<qint32, const void*> key{group, candidate.branch};
+            auto later = laterInBranch.find(key);
+            if (later == laterInBranch.end())
+                later = laterInBranch.insert(key, UINT32_MAX);
+            candidate.nextInBranch = *later;
+            *later = place;
         }
     }
+};
+
+// Neither statement's blocks contain the other's: the two sit in different branches.
+bool AreInDivergentBlocks(const PathGroups::Candidate& a, const PathGroups::Candidate& b) {
+    return (b.block < a.block || b.block > a.blockLast) && (a.block < b.block || a.block > b.blockLast);
+}
+
+class InterPathChecker {
+public:
+    explicit InterPathChecker(InspectionResultSet& results)
+        : m_results(results), m_real(results.paths.size()), m_conclusionLines(results.paths.size(), UINT32_MAX) {}
+
+    // Two conclusions of one group with the same Do state, the same called unit function or both exitlp.
+    void CheckSameConclusions(const PathGroups::Candidate& a, const PathGroups::Candidate& b) {
+        const auto [conditionsA, conditionsB] = RealConditions(a.path, b.path);
+        if (OrderedSubMatch(conditionsA, conditionsB) || OrderedSubMatch(conditionsB, conditionsA))
+            m_results.findings.AddBetweenPaths(CInspectionMessageTwoTargets::Redundant, ConclusionLine(b.path),
+                                               ConclusionLine(a.path));
+        const auto single = FindSingleOppositeCondition(conditionsA, conditionsB);
+        if (!single)
+            return;
+        const PathConditionNode* const* nodesA = m_realNodes.data() + m_real[a.path].offset;
+        const PathConditionNode* const* nodesB = m_realNodes.data() + m_real[b.path].offset;
+        FindingSet& findings = m_results.findings;
+        findings.AddRedundantAssumption({ConclusionLine(a.path), ConclusionLine(b.path),
+                                         findings.TargetLine(MakeTarget(MakeConditionItem(nodesA[*single]->Value()))),
+                                         findings.TargetLine(MakeTarget(MakeConditionItem(nodesB[*single]->Value())))});
+    }
+
+    // Two Do conclusions of one group with different states.
+    void CheckInconsistentDescription(const PathGroups::Candidate& a, const PathGroups::Candidate& b) {
+        const auto [conditionsA, conditionsB] = RealConditions(a.path, b.path);
+        if (OrderedSubMatch(conditionsB, conditionsA))
+            m_results.findings.AddBetweenPaths(CInspectionMessageTwoTargets::Contradiction, ConclusionLine(b.path),
+                                               ConclusionLine(a.path));
+    }
+
+private:
+    struct Span {
+        size_t offset = 0;
+        size_t count = SIZE_MAX; // not made yet
+    };
+
+    // The real conditions of two paths. A path's are made when a pair first asks for them; all lie in one buffer,
+    // so both are made before either is looked at.
+    std::pair<Conditions, Conditions> RealConditions(size_t i, size_t j) {
+        MakeRealConditions(i);
+        MakeRealConditions(j);
+        return {ViewRealConditions(i), ViewRealConditions(j)};
+    }
+
+    void MakeRealConditions(size_t index) {
+        Span& span = m_real[index];
+        if (span.count != SIZE_MAX)
+            return;
+        span.offset = m_realNodes.size();
+        m_results.paths[index].AppendRealConditionNodes(m_realNodes);
+        span.count = m_realNodes.size() - span.offset;
+        for (size_t k = span.offset; k < m_realNodes.size(); ++k)
+            m_realKeys.push_back(Key(*m_realNodes[k]->record));
+    }
+
+    Conditions ViewRealConditions(size_t index) const {
+        return {m_realKeys.data() + m_real[index].offset, m_real[index].count};
+    }
+
+    // The pane's line for the conclusion of a path.
+    quint32 ConclusionLine(size_t index) {
+        quint32& line = m_conclusionLines[index];
+        if (line == UINT32_MAX)
+            line = m_results.findings.TargetLine(MakeTarget(MakeConclusionItem(*m_results.paths[index].conclusion)));
+        return line;
+    }
+
+    InspectionResultSet& m_results;
+    std::vector<Span> m_real;               // by path
+    std::vector<quint32> m_conclusionLines; // by path; UINT32_MAX until made
+    std::vector<const PathConditionNode*> m_realNodes;
+    std::vector<ConditionKey> m_realKeys; // beside m_realNodes
 };
 
 } // namespace
 
 void CheckBetweenPaths(InspectionResultSet& results, bool redundancy, bool contradiction) {
-    const std::vector<InspectionPath>& paths = results.paths;
-    const PathGroups groups(paths);
+    const PathGroups groups(results.paths);
     InterPathChecker checker(results);
-    const unsigned total = static_cast<unsigned>(paths.size());
-    for (size_t i = 0; i < paths.size(); ++i) {
+    const unsigned total = static_cast<unsigned>(results.paths.size());
+    for (size_t i = 0; i < results.paths.size(); ++i) {
         results.environment.MinorProgress(static_cast<unsigned>(i + 1), total);
-        const CInspectionPathConclusion& ci = *paths[i].conclusion;
-        if (ci.HasLine()) {
-            const size_t* group = groups.members.data() + groups.start[groups.groupOf[i]];
-            const size_t groupSize = groups.start[groups.groupOf[i] + 1] - groups.start[groups.groupOf[i]];
-            const size_t place = groups.placeInGroup[i];
-            for (size_t g = place + 1; g < groupSize; ++g) {
-                const size_t j = group[g];
-                const CInspectionPathConclusion& cj = *paths[j].conclusion;
-                if (!AreInDivergentBlocks(ci, cj))
+        if (groups.groupOf[i] >= 0) {
+            const quint32 place = groups.placeInList[i];
+            const PathGroups::Candidate& a = groups.list[place];
+            const quint32 end = groups.start[groups.groupOf[i] + 1];
+            for (quint32 later = place + 1; later < end; ++later) {
+                const PathGroups::Candidate& b = groups.list[later];
+                if (!AreInDivergentBlocks(a, b) || (a.nextInBranch < later && a.branch == b.branch))
                     continue;
-                bool separated = false;
-                for (size_t h = place + 1; h < g && !separated; ++h) {
-                    separated = IsSeparatedBySameMemberAction(ci, *paths[group[h]].conclusion, cj);
-                    results.environment.PollAbort();
-                }
-                if (!separated) {
-                    if (redundancy) {
-                        checker.CheckSameConditionsBetweenPaths(i, j);
-                        checker.CheckRedundantAssumption(i, j);
-                    }
-                    if (contradiction)
-                        checker.CheckInconsistentDescription(i, j);
-                }
+                const bool same = !a.isDo || a.state == b.state;
+                if (redundancy && same)
+                    checker.CheckSameConclusions(a, b);
+                if (contradiction && !same)
+                    checker.CheckInconsistentDescription(a, b);
                 results.environment.PollAbort();
             }
         }

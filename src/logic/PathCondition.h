@@ -16,7 +16,8 @@ struct PathCondition {
     QStringView member;   // without its quantifier symbol; lies in the logic line or the syntax tree
     qint32 memberId = -1; // the same number for the same member within one syntax tree
     NegatableText state;
-    qint32 position = -1; // identity of the statement in the run's line list
+    qint32 stateTextId = -1; // the same number for the same state text within one syntax tree
+    qint32 position = -1;    // identity of the statement in the run's line list
     const CUnitFunction* unitFunction = nullptr;
     qint32 lineIndex = -1;
     StatementLine line;

@@ -167,3 +167,60 @@ TEST(InspectionView, TheResultsTimeReachesTheDocumentOnTheUserInterfaceThread) {
     EXPECT_EQ(documentResultsTime, pane.ResultsTime());
     EXPECT_EQ(writtenOn, application.thread());
 }
+
+TEST(InspectionView, FindingRecordsReadAsTheLinesTheyStandFor) {
+    CInspectionView pane;
+    pane.AddMessageWithoutTarget("before");
+    const quint32 layout = pane.AddFindingLayout({{QString(), "── header ──", "note"}, {0, 1, -2, -1, 2}});
+    const quint32 first = pane.AddTargetLine({"[1 Line 3] ", "Do <X>{S}", 12, 2, true});
+    const quint32 second = pane.AddTargetLine({"[] ", "exitlp", 0, -1, false});
+    pane.AddFinding(layout, {first, second, 0, 0});
+    pane.AddFinding(layout, {second, first, 0, 0});
+    pane.AddMessageWithoutTarget("after");
+    const QStringList expected = {"before",
+                                  "",
+                                  "── header ──",
+                                  "[] exitlp",
+                                  "[1 Line 3] Do <X>{S}",
+                                  "note",
+                                  "",
+                                  "── header ──",
+                                  "[1 Line 3] Do <X>{S}",
+                                  "[] exitlp",
+                                  "note",
+                                  "after"};
+    EXPECT_EQ(pane.Lines(), expected);
+    EXPECT_EQ(pane.LineCount(), expected.size());
+    // Taken in batches that end inside a finding.
+    QStringList taken;
+    InspectionViewLines batch;
+    do {
+        batch = pane.TakeLines(batch.generation, static_cast<int>(taken.size()), 4);
+        taken += batch.texts;
+    } while (batch.more);
+    EXPECT_EQ(taken, expected);
+    RecordingHandler handler;
+    for (const qint32 line : {3, 4, 5, 8})
+        pane.JumperAt(line)->Jump(handler);
+    EXPECT_EQ(handler.calls, QStringList({"open 12", "line 3", "open 12", "line 3"}));
+    EXPECT_EQ(pane.JumperAt(12), nullptr);
+
+    // A record line written into the middle of a finding splits it; the jump lines stay as they were. Lines go
+    // into the middle only as far as there are record lines.
+    QStringList withInsert = expected;
+    for (int i = 0; i < 10; ++i) {
+        pane.AddLine(QString::number(i), nullptr, i);
+        withInsert << QString::number(i);
+    }
+    pane.InsertLine("inserted", 9);
+    withInsert.insert(9, "inserted");
+    EXPECT_EQ(pane.Lines(), withInsert);
+    handler.calls.clear();
+    pane.JumperAt(8)->Jump(handler);
+    pane.JumperAt(9)->Jump(handler);
+    EXPECT_EQ(handler.calls, QStringList({"open 12", "line 3"}));
+
+    pane.ClearMessages();
+    EXPECT_EQ(pane.LineCount(), 0);
+    EXPECT_EQ(pane.JumperAt(0), nullptr);
+}
