@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -33,6 +34,7 @@
 #include <new>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -125,13 +127,32 @@ QString ElementXml(pugi::xml_node element) {
 // it, and so does a NUL byte, which no XML text may hold: the parser would take it for the end of the file
 // and ignore what follows; a reference to NUL (or to no character at all) would cut a text in the same way.
 // References to the other control characters stay: the writer escapes them so.
+bool AreSoundBytes(const char* bytes, std::size_t size) {
+    return !std::memchr(bytes, '\0', size) && IsValidUtf8(bytes, size) &&
+           !HasRefusedCharacterReference(bytes, size, [](char32_t c) { return c == 0 || c > 0x10FFFF; });
+}
+
+// A large file is checked in pieces side by side, each cut just before a '<': no character or reference
+// spans such a cut, so the pieces are sound exactly when the whole is.
 LoadResult CheckBytes(const char* bytes, std::size_t size) {
     if (size == Utf8ByteOrderMarkLength(bytes, size))
         return LoadResult::EmptyFile;
-    if (std::memchr(bytes, '\0', size) || !IsValidUtf8(bytes, size) ||
-        HasRefusedCharacterReference(bytes, size, [](char32_t c) { return c == 0 || c > 0x10FFFF; }))
-        return LoadResult::MalformedXml;
-    return LoadResult::Loaded;
+    constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t at = kPieceSize; at < size; at += kPieceSize) {
+        const void* found = std::memchr(bytes + at, '<', size - at);
+        if (!found)
+            break;
+        at = static_cast<std::size_t>(static_cast<const char*>(found) - bytes);
+        cuts.push_back(at);
+    }
+    cuts.push_back(size);
+    std::atomic<bool> sound{true};
+    RunInParallel(cuts.size() - 1, 1, [&](std::size_t piece) {
+        if (sound.load(std::memory_order_relaxed) && !AreSoundBytes(bytes + cuts[piece], cuts[piece + 1] - cuts[piece]))
+            sound = false;
+    });
+    return sound ? LoadResult::Loaded : LoadResult::MalformedXml;
 }
 
 // The bytes of a file in a buffer of the parser's allocator, which an in-place parse takes over; or, for the
