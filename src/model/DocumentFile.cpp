@@ -137,7 +137,7 @@ bool AreSoundBytes(const char* bytes, std::size_t size) {
 LoadResult CheckBytes(const char* bytes, std::size_t size) {
     if (size == Utf8ByteOrderMarkLength(bytes, size))
         return LoadResult::EmptyFile;
-    constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+    constexpr std::size_t kPieceSize = std::size_t{4} << 20;
     std::vector<std::size_t> cuts{0};
     for (std::size_t at = kPieceSize; at < size; at += kPieceSize) {
         const void* found = std::memchr(bytes + at, '<', size - at);

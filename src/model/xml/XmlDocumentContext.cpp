@@ -2,8 +2,6 @@
 
 #include "model/Base64.h"
 
-#include <QVarLengthArray>
-
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -21,16 +19,20 @@ bool IsPlainBmpCharacter(unsigned int code) {
 // Texts are decoded here when that is certain to give what QString::fromUtf8 gives; anything else (bad or
 // overlong sequences, characters beyond the BMP and the rest above) is left to Qt and its replacement rules.
 // Qt's decoder spends most of a document load on the Japanese texts and leaves every string with room for
-// one UTF-16 unit per byte; here each string gets its exact size.
+// one UTF-16 unit per byte; here each string is counted first and decoded straight into its exact size.
 QString FromUtf8(const char* text) {
-    const std::size_t length = std::strlen(text);
-    if (length == 0)
+    const auto* const begin = reinterpret_cast<const unsigned char*>(text);
+    // Each character of one to three bytes is one unit: the bytes that do not continue a character.
+    const auto* end = begin;
+    qsizetype units = 0;
+    for (; *end != 0; ++end)
+        units += (*end & 0xC0u) != 0x80u;
+    if (units == 0)
         return QString::fromUtf8(text, 0);
-    QVarLengthArray<char16_t, 1024> units(static_cast<qsizetype>(length));
-    char16_t* out = units.data();
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
-    const auto* const end = p + length;
-    while (p != end) {
+    // A character counted is written only after its bytes are seen whole, so no write goes beyond the units.
+    QString decoded(units, Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(decoded.data());
+    for (const auto* p = begin; p != end;) {
         const unsigned int c = *p;
         if (c < 0x80) {
             *out++ = static_cast<char16_t>(c);
@@ -51,9 +53,9 @@ QString FromUtf8(const char* text) {
             p += 2;
             continue;
         }
-        return QString::fromUtf8(text, static_cast<qsizetype>(length));
+        return QString::fromUtf8(text, end - begin);
     }
-    return QString(reinterpret_cast<const QChar*>(units.constData()), out - units.constData());
+    return decoded;
 }
 
 bool IsBlank(char c) {
