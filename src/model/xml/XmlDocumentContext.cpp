@@ -2,6 +2,7 @@
 
 #include "model/Base64.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -134,6 +135,22 @@ std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* 
         return true;
     });
     return found;
+}
+
+bool XmlHasOnlyLeafChildren(pugi::xml_node element, std::initializer_list<const char*> names) {
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* name = child.name();
+        if (std::none_of(names.begin(), names.end(),
+                         [name](const char* allowed) { return XmlSameName(name, allowed); }))
+            return false;
+        for (pugi::xml_node inner = child.first_child(); inner; inner = inner.next_sibling()) {
+            if (inner.type() == pugi::node_element)
+                return false;
+        }
+    }
+    return true;
 }
 
 QString XmlGetElementText(pugi::xml_node element) {
