@@ -41,6 +41,21 @@ void ReadSlot(pugi::xml_node element, TextSlot& slot) {
     }
 }
 
+// The line new lines are copied from. Its fonts name the default face through a string of this thread's own:
+// lines copied on several threads at once would otherwise all count references on the one shared string,
+// and its count would move between the processors at every copy.
+const CLogicLine& BlankLine() {
+    thread_local CLogicLine blank;
+    const QString face = GetDefaultUIFontName();
+    const QString& held = blank.textSlots[0].font.faceName;
+    if (held.constData() == face.constData() || held != face) {
+        const QString own(face.constData(), face.size());
+        for (TextSlot& slot : blank.textSlots)
+            slot.font.faceName = own;
+    }
+    return blank;
+}
+
 // A line's numbers as they are read, before the kind and the called unit function are settled.
 struct LineNumbers {
     CLogicLine& line;
@@ -199,7 +214,7 @@ void ReadPlainFunction(CUnitFunction& function, pugi::xml_node functionElement, 
         function.name = name;
     function.codeSymbol = XmlGetElementText(parts.codeSymbol);
     const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
-    const CLogicLine blank;
+    const CLogicLine& blank = BlankLine();
     for (pugi::xml_node child = functionElement.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
@@ -229,7 +244,7 @@ void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElemen
     if (stated <= 0)
         return;
     // Copies of one blank line look up the default font face once, not five times a line.
-    const CLogicLine blank;
+    const CLogicLine& blank = BlankLine();
     index.ForEachOwn(FnLine, FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
         if (static_cast<qint64>(function.logicLines.size()) >= stated)
             return false;
