@@ -24,10 +24,10 @@ bool IsPlainBmpCharacter(unsigned int code) {
 QString FromUtf8(const char* text) {
     const auto* const begin = reinterpret_cast<const unsigned char*>(text);
     // Each character of one to three bytes is one unit: the bytes that do not continue a character.
-    const auto* end = begin;
+    const auto* const end = begin + std::strlen(text);
     qsizetype units = 0;
-    for (; *end != 0; ++end)
-        units += (*end & 0xC0u) != 0x80u;
+    for (const auto* p = begin; p != end; ++p)
+        units += (*p & 0xC0u) != 0x80u;
     if (units == 0)
         return QString::fromUtf8(text, 0);
     // A character counted is written only after its bytes are seen whole, so no write goes beyond the units.
