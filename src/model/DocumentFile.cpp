@@ -172,11 +172,14 @@ public:
     // per 2 MB instead of one per 4 KB, the larger part of reading a file already cached.
     bool Allocate(std::size_t size, bool mayMap = false) {
         if (mayMap && size >= kMappedSize) {
-            void* pages = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            // Whole large pages: the system places such a mapping on their boundaries.
+            const std::size_t mapped = (size + kLargePage - 1) / kLargePage * kLargePage;
+            void* pages = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
             if (pages != MAP_FAILED) {
-                madvise(pages, size, MADV_HUGEPAGE);
+                madvise(pages, mapped, MADV_HUGEPAGE);
                 m_data = static_cast<char*>(pages);
-                m_size = m_mappedSize = size;
+                m_size = size;
+                m_mappedSize = mapped;
                 return true;
             }
         }
@@ -202,6 +205,7 @@ public:
 
 private:
     static constexpr std::size_t kMappedSize = std::size_t{1} << 20;
+    static constexpr std::size_t kLargePage = std::size_t{2} << 20;
 
     char* m_data = nullptr;
     std::size_t m_size = 0;

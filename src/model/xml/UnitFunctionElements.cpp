@@ -434,7 +434,8 @@ bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node containe
     for (std::size_t first = 0; first < functions.size() && !refused; first += kRound) {
         const std::size_t count = std::min(kRound, functions.size() - first);
         RunInParallel(count, 256, [&](std::size_t i) { readOne(first + i); });
-        if (read)
+        // The bytes of the last round go with the whole buffer soon after.
+        if (read && first + count < functions.size())
             read(functions[first].chunk->begin, functions[first + count - 1].chunk->end);
     }
     if (refused) {
