@@ -204,7 +204,9 @@ public:
     bool Forgotten() const { return m_forgotten; }
 
 private:
-    static constexpr std::size_t kMappedSize = std::size_t{1} << 20;
+    // The allocator maps a block this large on its own anyway (and a smaller one freed would raise the size
+    // from which it does, to the benefit of everything allocated after).
+    static constexpr std::size_t kMappedSize = std::size_t{32} << 20;
     static constexpr std::size_t kLargePage = std::size_t{2} << 20;
 
     char* m_data = nullptr;
