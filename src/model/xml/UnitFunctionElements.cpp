@@ -433,7 +433,7 @@ bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node containe
     constexpr std::size_t kRound = 2048;
     for (std::size_t first = 0; first < functions.size() && !refused; first += kRound) {
         const std::size_t count = std::min(kRound, functions.size() - first);
-        RunInParallel(count, 256, [&](std::size_t i) { readOne(first + i); });
+        RunInParallel(count, 48, [&](std::size_t i) { readOne(first + i); });
         // The bytes of the last round go with the whole buffer soon after.
         if (read && first + count < functions.size())
             read(functions[first].chunk->begin, functions[first + count - 1].chunk->end);
