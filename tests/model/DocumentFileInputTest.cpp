@@ -11,6 +11,9 @@
 
 #include <unistd.h>
 
+#include <memory>
+#include <set>
+
 namespace {
 
 const QString kDataDir = QStringLiteral(NUV_TEST_DATA_DIR "/docfile/");
@@ -199,4 +202,59 @@ TEST_F(DocumentFileInput, UnitFunctionsSharingAnInternalIdAreAllKept) {
     EXPECT_NE(registry.FindByName("D")->InternalID, 0u);
     EXPECT_NE(e->InternalID, 0u);
     EXPECT_NE(registry.FindByName("D")->InternalID, e->InternalID);
+}
+
+// A unit function is read the same whether its parts sit where the writer puts them or deeper, wrapped in
+// elements the reader does not know; of two where one is read, the first counts.
+TEST_F(DocumentFileInput, UnitFunctionPartsAreFoundAtAnyDepth) {
+    const auto load = [](const QByteArray& header, const QByteArray& line, const QByteArray& name) {
+        auto data = std::make_unique<CDocumentData>();
+        const QByteArray bytes = R"(<NUV Version="0.4.0"><Document><Functions/><FunctionHolder Root="1">)"
+                                 R"(<Function Line="2" InternalID="1"><Header FunctionHeight="80">)" +
+                                 header + "</Header>" + line + R"(<Line ConstNo="10"/>)" + name +
+                                 "<Explanation><Line>e</Line></Explanation><CodeSymbol>k</CodeSymbol></Function>"
+                                 "</FunctionHolder></Document></NUV>";
+        EXPECT_EQ(Load(*data, bytes), LoadResult::Loaded);
+        return data;
+    };
+    const QByteArray header = "<FunctionContents>c</FunctionContents><Request>r1</Request><Requirement>r2</Requirement>"
+                              "<UniqueLabel>u</UniqueLabel>";
+    const QByteArray line = R"(<Line ConstNo="4" DataNum="1"><InputStr>s</InputStr><Memo>m</Memo><URL>a</URL></Line>)";
+    const auto plain = load(header, line, "<Name>n</Name>");
+    const CUnitFunction* expected = plain->registry.FindByInternalID(1);
+    ASSERT_NE(expected, nullptr);
+    ASSERT_EQ(expected->logicLines.size(), 2u);
+    EXPECT_EQ(expected->logicLines[0]->textSlots[0].text, QStringLiteral("s"));
+    EXPECT_EQ(expected->logicLines[0]->memo, QStringLiteral("m"));
+    EXPECT_EQ(expected->logicLines[0]->urls[0], QStringLiteral("a"));
+    EXPECT_EQ(expected->header.ownRequirements, (std::set<QString>{QStringLiteral("r1"), QStringLiteral("r2")}));
+
+    const struct {
+        QByteArray header;
+        QByteArray line;
+        QByteArray name;
+    } variants[] = {
+        {"<G><FunctionContents>c</FunctionContents></G><G><Request>r1</Request></G><Requirement>r2</Requirement>"
+         "<UniqueLabel>u</UniqueLabel><UniqueLabel>v</UniqueLabel>",
+         line, "<Name>n</Name>"},
+        {header,
+         R"(<Line ConstNo="4" DataNum="1"><X><InputStr>s</InputStr></X><Memo>m</Memo><Memo>z</Memo><Y><URL>a</URL></Y></Line>)",
+         "<Name>n</Name>"},
+        {header, line, "<W><Name>n</Name></W><Name>o</Name>"},
+    };
+    for (const auto& variant : variants) {
+        SCOPED_TRACE(variant.header.toStdString() + variant.line.toStdString() + variant.name.toStdString());
+        const auto data = load(variant.header, variant.line, variant.name);
+        const CUnitFunction* function = data->registry.FindByInternalID(1);
+        ASSERT_NE(function, nullptr);
+        EXPECT_EQ(function->name, expected->name);
+        EXPECT_EQ(function->codeSymbol, expected->codeSymbol);
+        EXPECT_EQ(function->header.contentText, expected->header.contentText);
+        EXPECT_EQ(function->header.uniqueLabel, expected->header.uniqueLabel);
+        EXPECT_EQ(function->header.ownRequirements, expected->header.ownRequirements);
+        EXPECT_EQ(function->header.FunctionHeight, 80);
+        ASSERT_EQ(function->logicLines.size(), expected->logicLines.size());
+        for (std::size_t i = 0; i < expected->logicLines.size(); ++i)
+            EXPECT_TRUE(*function->logicLines[i] == *expected->logicLines[i]) << i;
+    }
 }

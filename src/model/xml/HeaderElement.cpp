@@ -135,25 +135,76 @@ void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& functionI
 }
 
 void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, XmlElementIndex::Range functionRange) {
-    pugi::xml_node element;
+    HeaderElementParts parts;
     XmlElementIndex::Range below;
     index.ForEachOwn(FnHeader, FnFunction, functionRange, [&](pugi::xml_node found, XmlElementIndex::Range foundBelow) {
-        element = found;
+        parts.header = found;
         below = foundBelow;
         return false;
     });
-    if (!element)
+    if (!parts.header)
         return;
-    CUnitFunctionHeader& header = function.header;
-    if (const pugi::xml_node idName = index.FirstOwn(FnIdName, FnFunction, below))
-        function.name = XmlGetElementText(idName);
+    parts.idName = index.FirstOwn(FnIdName, FnFunction, below);
+    parts.contents = index.FirstOwn(FnContents, FnFunction, below);
+    parts.contents2 = index.FirstOwn(FnContents2, FnFunction, below);
+    parts.workNum = index.FirstOwn(FnWorkNum, FnFunction, below);
+    for (const std::size_t name : {FnRequirement, FnRequest}) {
+        index.ForEachOwn(name, FnFunction, below, [&](pugi::xml_node element) {
+            parts.requirements.insert(XmlGetElementText(element));
+            return true;
+        });
+    }
+    parts.uniqueLabel = index.FirstOwn(FnUniqueLabel, FnFunction, below);
+    parts.unnecessaryReasoning = index.FirstOwn(FnUnNecessaryReasoning, FnFunction, below);
+    parts.reasoning = index.FirstOwn(FnReasoning, FnFunction, below);
+    ReadHeaderParts(function, parts);
+}
 
-    if (const pugi::xml_node contents = index.FirstOwn(FnContents2, FnFunction, below)
-                                            ? index.FirstOwn(FnContents2, FnFunction, below)
-                                            : index.FirstOwn(FnContents, FnFunction, below))
+bool CollectPlainHeaderParts(pugi::xml_node header, HeaderElementParts& parts) {
+    parts.header = header;
+    const auto takeOnce = [](pugi::xml_node element, pugi::xml_node& part) {
+        if (part)
+            return false;
+        part = element;
+        return true;
+    };
+    for (pugi::xml_node child = header.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* name = child.name();
+        bool plain = false;
+        if (XmlSameName(name, "FunctionContents") || XmlSameName(name, "FunctionContents2")) {
+            plain = takeOnce(child, name[16] == '\0' ? parts.contents : parts.contents2) &&
+                    XmlHasOnlyLeafChildren(child, {"FontTable", "Object"});
+        } else if (XmlSameName(name, "WorkNum")) {
+            plain = takeOnce(child, parts.workNum) && XmlHasOnlyLeafChildren(child, {"WorkItem"});
+        } else if (XmlSameName(name, "Requirement") || XmlSameName(name, "Request")) {
+            plain = XmlHasOnlyLeafChildren(child, {});
+            parts.requirements.insert(XmlGetElementText(child));
+        } else {
+            pugi::xml_node* part = XmlSameName(name, "UniqueLabel")            ? &parts.uniqueLabel
+                                   : XmlSameName(name, "UnNecessaryReasoning") ? &parts.unnecessaryReasoning
+                                   : XmlSameName(name, "Reasoning")            ? &parts.reasoning
+                                   : XmlSameName(name, "IdName")               ? &parts.idName
+                                                                               : nullptr;
+            plain = part && takeOnce(child, *part) && XmlHasOnlyLeafChildren(child, {});
+        }
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
+void ReadHeaderParts(CUnitFunction& function, const HeaderElementParts& parts) {
+    const pugi::xml_node element = parts.header;
+    CUnitFunctionHeader& header = function.header;
+    if (parts.idName)
+        function.name = XmlGetElementText(parts.idName);
+
+    if (const pugi::xml_node contents = parts.contents2 ? parts.contents2 : parts.contents)
         ReadContents(header, contents);
 
-    if (const pugi::xml_node work = index.FirstOwn(FnWorkNum, FnFunction, below)) {
+    if (const pugi::xml_node work = parts.workNum) {
         header.Unit = static_cast<quint8>(XmlGetIntAttribute(work, "Unit", 0));
         header.TypeNo = static_cast<quint8>(XmlGetIntAttribute(work, "TypeNo", 0));
         header.Type = XmlGetAttribute(work, "Type").left(CUnitFunctionHeader::MaxTypeLength);
@@ -173,23 +224,16 @@ void ReadHeaderElement(CUnitFunction& function, const XmlElementIndex& index, Xm
         });
     }
 
-    std::set<QString> requirements;
-    for (const std::size_t name : {FnRequirement, FnRequest}) {
-        index.ForEachOwn(name, FnFunction, below, [&](pugi::xml_node element) {
-            requirements.insert(XmlGetElementText(element));
-            return true;
-        });
-    }
-    for (const QString& requirement : requirements) {
+    for (const QString& requirement : parts.requirements) {
         if (!requirement.isEmpty())
             header.ownRequirements.insert(requirement);
     }
 
-    header.uniqueLabel = XmlGetElementText(index.FirstOwn(FnUniqueLabel, FnFunction, below));
-    const pugi::xml_node unnecessary = index.FirstOwn(FnUnNecessaryReasoning, FnFunction, below).first_child();
+    header.uniqueLabel = XmlGetElementText(parts.uniqueLabel);
+    const pugi::xml_node unnecessary = parts.unnecessaryReasoning.first_child();
     header.UnNecessaryReasoning =
         unnecessary.type() == pugi::node_pcdata && std::strcmp(unnecessary.value(), "TRUE") == 0;
-    header.Reasoning = XmlGetElementText(index.FirstOwn(FnReasoning, FnFunction, below));
+    header.Reasoning = XmlGetElementText(parts.reasoning);
     header.FunctionHeight = static_cast<qint32>(XmlGetIntAttribute(element, "FunctionHeight", 72));
     header.InputWidth = static_cast<qint32>(XmlGetIntAttribute(element, "InputWidth", 250));
     header.FunctionWidth = static_cast<qint32>(XmlGetIntAttribute(element, "FunctionWidth", 350));

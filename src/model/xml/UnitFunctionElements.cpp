@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -38,6 +39,21 @@ void ReadSlot(pugi::xml_node element, TextSlot& slot) {
             return;
         }
     }
+}
+
+// The line new lines are copied from. Its fonts name the default face through a string of this thread's own:
+// lines copied on several threads at once would otherwise all count references on the one shared string,
+// and its count would move between the processors at every copy.
+const CLogicLine& BlankLine() {
+    thread_local CLogicLine blank;
+    const QString face = GetDefaultUIFontName();
+    const QString& held = blank.textSlots[0].font.faceName;
+    if (held.constData() == face.constData() || held != face) {
+        const QString own(face.constData(), face.size());
+        for (TextSlot& slot : blank.textSlots)
+            slot.font.faceName = own;
+    }
+    return blank;
 }
 
 // A line's numbers as they are read, before the kind and the called unit function are settled.
@@ -70,9 +86,9 @@ const LineAttribute kLineAttributes[] = {
     {"KosAttribute", [](LineNumbers& n, qint64 v) { n.line.transitionAttribute = static_cast<quint8>(v); }},
 };
 
-// Lines are the most numerous elements of a file: their attributes are read in one pass over them.
-void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlElementIndex::Range below,
-                     CLogicLine& line) {
+// Lines are the most numerous elements of a file: their attributes are read in one pass over them. Returns
+// the stored kind, settled by SettleLineKind once the slots are read.
+qint64 ReadLineAttributes(pugi::xml_node element, CLogicLine& line) {
     LineNumbers numbers{line};
     for (const pugi::xml_attribute attribute : element.attributes()) {
         const char* name = attribute.name();
@@ -87,7 +103,19 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlEl
         }
     }
     line.calledInternalID = static_cast<quint32>(numbers.reused != 0 ? numbers.reused : numbers.called);
+    return numbers.kind;
+}
 
+void SettleLineKind(CLogicLine& line, qint64 storedKind, std::size_t slotsRead) {
+    if (storedKind == kStoredPlainLine)
+        line.lineKind = line.slotCount > 0 || slotsRead > 0 ? SyntaxTransitState : SyntaxPlainLine;
+    else
+        line.lineKind = static_cast<quint8>(storedKind);
+}
+
+void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlElementIndex::Range below,
+                     CLogicLine& line) {
+    const qint64 kind = ReadLineAttributes(element, line);
     line.memo = XmlGetElementText(index.FirstOwn(FnMemo, FnLine, below)).left(CLogicLine::MaxMemoLength);
     std::size_t url = 0;
     index.ForEachOwn(FnUrl, FnLine, below, [&](pugi::xml_node found) {
@@ -99,10 +127,106 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlEl
         ReadSlot(found, line.textSlots[slot]);
         return ++slot < line.textSlots.size();
     });
-    if (numbers.kind == kStoredPlainLine)
-        line.lineKind = line.slotCount > 0 || slot > 0 ? SyntaxTransitState : SyntaxPlainLine;
-    else
-        line.lineKind = static_cast<quint8>(numbers.kind);
+    SettleLineKind(line, kind, slot);
+}
+
+// A line of a plain unit function (see CollectPlainFunction): its slots, memo and URLs are its children.
+void ReadPlainLineElement(pugi::xml_node element, CLogicLine& line) {
+    const qint64 kind = ReadLineAttributes(element, line);
+    pugi::xml_node memo;
+    std::size_t url = 0;
+    std::size_t slot = 0;
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* name = child.name();
+        if (XmlSameName(name, "InputStr")) {
+            if (slot < line.textSlots.size())
+                ReadSlot(child, line.textSlots[slot++]);
+        } else if (XmlSameName(name, "URL")) {
+            if (url < line.urls.size())
+                line.urls[url++] = XmlGetElementText(child).left(CLogicLine::MaxUrlLength);
+        } else if (XmlSameName(name, "Memo")) {
+            memo = child;
+        }
+    }
+    line.memo = XmlGetElementText(memo).left(CLogicLine::MaxMemoLength);
+    SettleLineKind(line, kind, slot);
+}
+
+// The parts of a unit function as the writer puts them: "Header", "Line", "Name", "Child", "Explanation" and
+// "CodeSymbol" as children of the "Function" element (the header, name, explanation and code symbol once
+// each), lines of slots, memo and URLs, and nothing below these that a lookup at any depth would find
+// elsewhere. Read from their places, they give what the reader through an index of the element gives.
+struct PlainFunction {
+    HeaderElementParts header;
+    pugi::xml_node name;
+    pugi::xml_node codeSymbol;
+};
+
+bool IsPlainLine(pugi::xml_node line) {
+    bool memo = false;
+    for (pugi::xml_node child = line.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* name = child.name();
+        if (XmlSameName(name, "InputStr") ? !XmlHasOnlyLeafChildren(child, {"FontTable"})
+            : XmlSameName(name, "URL")    ? !XmlHasOnlyLeafChildren(child, {})
+            : XmlSameName(name, "Memo")   ? std::exchange(memo, true) || !XmlHasOnlyLeafChildren(child, {})
+                                          : true)
+            return false;
+    }
+    return true;
+}
+
+bool CollectPlainFunction(pugi::xml_node function, PlainFunction& parts) {
+    bool explanation = false;
+    for (pugi::xml_node child = function.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* name = child.name();
+        bool plain = false;
+        if (XmlSameName(name, "Line"))
+            plain = IsPlainLine(child);
+        else if (XmlSameName(name, "Child"))
+            plain = XmlHasOnlyLeafChildren(child, {});
+        else if (XmlSameName(name, "Header"))
+            plain = !parts.header.header && CollectPlainHeaderParts(child, parts.header);
+        else if (XmlSameName(name, "Explanation"))
+            plain = !std::exchange(explanation, true) && XmlHasOnlyLeafChildren(child, {"Line"});
+        else if (XmlSameName(name, "Name"))
+            plain = !parts.name && (parts.name = child, XmlHasOnlyLeafChildren(child, {}));
+        else if (XmlSameName(name, "CodeSymbol"))
+            plain = !parts.codeSymbol && (parts.codeSymbol = child, XmlHasOnlyLeafChildren(child, {}));
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
+// As ReadFunctionContents, for a plain unit function; collects the IDs its "Child" elements name.
+void ReadPlainFunction(CUnitFunction& function, pugi::xml_node functionElement, const PlainFunction& parts,
+                       std::vector<quint32>& children) {
+    if (parts.header.header)
+        ReadHeaderParts(function, parts.header);
+    const QString name = XmlGetElementText(parts.name);
+    if (!name.isEmpty())
+        function.name = name;
+    function.codeSymbol = XmlGetElementText(parts.codeSymbol);
+    const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
+    const CLogicLine& blank = BlankLine();
+    for (pugi::xml_node child = functionElement.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* childName = child.name();
+        if (XmlSameName(childName, "Line") && static_cast<qint64>(function.logicLines.size()) < stated) {
+            auto line = std::make_unique<CLogicLine>(blank);
+            ReadPlainLineElement(child, *line);
+            function.logicLines.push_back(std::move(line));
+        } else if (XmlSameName(childName, "Child")) {
+            children.push_back(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0)));
+        }
+    }
 }
 
 // Everything of a unit function but its place in the tree. It touches nothing outside the unit function,
@@ -120,7 +244,7 @@ void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElemen
     if (stated <= 0)
         return;
     // Copies of one blank line look up the default font face once, not five times a line.
-    const CLogicLine blank;
+    const CLogicLine& blank = BlankLine();
     index.ForEachOwn(FnLine, FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
         if (static_cast<qint64>(function.logicLines.size()) >= stated)
             return false;
@@ -287,16 +411,21 @@ bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node containe
             refused = true;
             return;
         }
-        const XmlElementIndex index = IndexFunctionElement(element);
-        if (index.First(FnFunction)) {
-            refused = true;
-            return;
+        // Nearly every unit function is plain and read in one walk; any other through an index of its element.
+        if (PlainFunction parts; CollectPlainFunction(element, parts)) {
+            ReadPlainFunction(*entry.function, element, parts, entry.children);
+        } else {
+            const XmlElementIndex index = IndexFunctionElement(element);
+            if (index.First(FnFunction)) {
+                refused = true;
+                return;
+            }
+            ReadFunctionContents(*entry.function, element, index, index.All());
+            index.ForEachOwn(FnChild, FnFunction, index.All(), [&](pugi::xml_node child) {
+                entry.children.push_back(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0)));
+                return true;
+            });
         }
-        ReadFunctionContents(*entry.function, element, index, index.All());
-        index.ForEachOwn(FnChild, FnFunction, index.All(), [&](pugi::xml_node child) {
-            entry.children.push_back(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0)));
-            return true;
-        });
         entry.function->RemoveEmptyFnStatements();
         document.reset();
     };
@@ -304,8 +433,9 @@ bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node containe
     constexpr std::size_t kRound = 2048;
     for (std::size_t first = 0; first < functions.size() && !refused; first += kRound) {
         const std::size_t count = std::min(kRound, functions.size() - first);
-        RunInParallel(count, 256, [&](std::size_t i) { readOne(first + i); });
-        if (read)
+        RunInParallel(count, 48, [&](std::size_t i) { readOne(first + i); });
+        // The bytes of the last round go with the whole buffer soon after.
+        if (read && first + count < functions.size())
             read(functions[first].chunk->begin, functions[first + count - 1].chunk->end);
     }
     if (refused) {

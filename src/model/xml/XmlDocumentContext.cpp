@@ -2,8 +2,7 @@
 
 #include "model/Base64.h"
 
-#include <QVarLengthArray>
-
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -21,16 +20,20 @@ bool IsPlainBmpCharacter(unsigned int code) {
 // Texts are decoded here when that is certain to give what QString::fromUtf8 gives; anything else (bad or
 // overlong sequences, characters beyond the BMP and the rest above) is left to Qt and its replacement rules.
 // Qt's decoder spends most of a document load on the Japanese texts and leaves every string with room for
-// one UTF-16 unit per byte; here each string gets its exact size.
+// one UTF-16 unit per byte; here each string is counted first and decoded straight into its exact size.
 QString FromUtf8(const char* text) {
-    const std::size_t length = std::strlen(text);
-    if (length == 0)
+    const auto* const begin = reinterpret_cast<const unsigned char*>(text);
+    // Each character of one to three bytes is one unit: the bytes that do not continue a character.
+    const auto* const end = begin + std::strlen(text);
+    qsizetype units = 0;
+    for (const auto* p = begin; p != end; ++p)
+        units += (*p & 0xC0u) != 0x80u;
+    if (units == 0)
         return QString::fromUtf8(text, 0);
-    QVarLengthArray<char16_t, 1024> units(static_cast<qsizetype>(length));
-    char16_t* out = units.data();
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
-    const auto* const end = p + length;
-    while (p != end) {
+    // A character counted is written only after its bytes are seen whole, so no write goes beyond the units.
+    QString decoded(units, Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(decoded.data());
+    for (const auto* p = begin; p != end;) {
         const unsigned int c = *p;
         if (c < 0x80) {
             *out++ = static_cast<char16_t>(c);
@@ -51,9 +54,9 @@ QString FromUtf8(const char* text) {
             p += 2;
             continue;
         }
-        return QString::fromUtf8(text, static_cast<qsizetype>(length));
+        return QString::fromUtf8(text, end - begin);
     }
-    return QString(reinterpret_cast<const QChar*>(units.constData()), out - units.constData());
+    return decoded;
 }
 
 bool IsBlank(char c) {
@@ -132,6 +135,22 @@ std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* 
         return true;
     });
     return found;
+}
+
+bool XmlHasOnlyLeafChildren(pugi::xml_node element, std::initializer_list<const char*> names) {
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        const char* name = child.name();
+        if (std::none_of(names.begin(), names.end(),
+                         [name](const char* allowed) { return XmlSameName(name, allowed); }))
+            return false;
+        for (pugi::xml_node inner = child.first_child(); inner; inner = inner.next_sibling()) {
+            if (inner.type() == pugi::node_element)
+                return false;
+        }
+    }
+    return true;
 }
 
 QString XmlGetElementText(pugi::xml_node element) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <set>
 #include <vector>
 
@@ -106,6 +107,10 @@ template <class Visitor> void XmlForEachElement(pugi::xml_node element, const ch
         node = next;
     }
 }
+
+// True when every element below `element` is a child of it with one of the names and holds no element itself
+// (with no names: when it holds no element).
+bool XmlHasOnlyLeafChildren(pugi::xml_node element, std::initializer_list<const char*> names);
 
 pugi::xml_node XmlFindElement(pugi::xml_node element, const char* name);
 std::vector<pugi::xml_node> XmlFindElements(pugi::xml_node element, const char* name);
