@@ -43,8 +43,8 @@ bool CInstanceRegistry::Open() {
         error = m_instanceMutex.Error();
     else if (!m_instanceMapping.Open(m_runtimeDirectory, kInstanceMappingName, sizeof(InstanceTable)))
         error = m_instanceMapping.Error();
-    else if (!m_liveness.Acquire(m_runtimeDirectory))
-        error = m_liveness.Error();
+    else if (!m_liveness.emplace().Acquire(m_runtimeDirectory))
+        error = m_liveness->Error();
     if (!error.isEmpty()) {
         platform::ShowMessageBox(LoadString(StringId::InstanceTableUnavailable).arg(error),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
@@ -102,6 +102,11 @@ bool CInstanceRegistry::RemoveInstanceRecord(quint32 processId) {
         return false;
     platform::NamedLockGuard lock(m_instanceMutex);
     return Table()->Remove(processId);
+}
+
+void CInstanceRegistry::Leave() {
+    RemoveInstanceRecord(CurrentProcessId());
+    m_liveness.reset();
 }
 
 void CInstanceRegistry::CloseOtherInstances() {

@@ -29,6 +29,8 @@ public:
     bool UpdateInstanceRecord(quint32 processId, const InstanceRecord& record);
     void ClearOwnInstanceRecord(quint32 processId);
     bool RemoveInstanceRecord(quint32 processId);
+    // Takes this process out of the table for good: its record and its liveness lock go.
+    void Leave();
     // Asks every other instance with a window to close.
     void CloseOtherInstances();
     // Starts another process of the program; with a path it opens that document (or stored version `number`).
@@ -56,5 +58,5 @@ private:
     QString m_runtimeDirectory;
     platform::NamedLock m_instanceMutex;
     platform::SharedMapping m_instanceMapping;
-    platform::LivenessLock m_liveness;
+    std::optional<platform::LivenessLock> m_liveness;
 };

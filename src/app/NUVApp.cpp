@@ -16,8 +16,12 @@ constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buff
 CNUVApp::CNUVApp(CApplicationShell& shell) : m_shell(shell) {}
 
 CNUVApp::~CNUVApp() {
+    ReleaseSharedState();
+}
+
+void CNUVApp::ReleaseSharedState() {
     m_document.CloseDocumentState();
-    m_instances.RemoveInstanceRecord(CInstanceRegistry::CurrentProcessId());
+    m_instances.Leave();
 }
 
 // ---- start-up and exit ----

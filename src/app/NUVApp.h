@@ -42,6 +42,9 @@ public:
     // The converter: 0 when the map was converted and the document saved. The editor: 0 when it ran or handed
     // its document to the process that has it open. 1 otherwise.
     int ExitCode() const { return m_nExitCode; }
+    // Lets go of what the process shares with others: the held document, the owner file and the place in the
+    // instance table. The application object is done with afterwards; its destructor does this too.
+    void ReleaseSharedState();
     // Asks every other instance and then this one to close.
     void OnAppExit();
     // A request to close from another instance: handled at once, or once the work that owns the document

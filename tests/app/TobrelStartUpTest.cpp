@@ -128,3 +128,20 @@ TEST(TobrelStartUp, AnUnusableRuntimeDirectoryHasItsOwnMessage) {
         << result.standardError.toStdString();
     EXPECT_FALSE(result.standardError.contains(kTooManyInstances));
 }
+
+// The converter ends as soon as its document is saved; what it shared with other processes goes with it
+// all the same, on success and on failure: no record in the table, no liveness lock, no message socket.
+TEST(TobrelStartUp, AnEndedConversionLeavesNoRecordLockOrSocketBehind) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("plan.mm", R"(<map><node TEXT="Root"><node TEXT="A"/></node></map>)");
+    sandbox.WriteFile("broken.mm", R"(<map><node TEXT="Root"></map>)");
+    for (const auto& [map, exitCode] : std::vector<std::pair<QString, int>>{{"plan.mm", 0}, {"broken.mm", 1}}) {
+        const TobrelSandbox::Result result = sandbox.Run({map});
+        EXPECT_EQ(result.exitCode, exitCode) << map.toStdString();
+        EXPECT_EQ(sandbox.InstanceCount(), 0) << map.toStdString();
+        const QStringList left =
+            QDir(sandbox.RuntimePath("")).entryList({"nuv-alive-*", "nuv-*.sock"}, QDir::AllEntries | QDir::System);
+        EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
+    }
+    EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList{"plan.nuv"});
+}

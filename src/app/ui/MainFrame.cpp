@@ -25,16 +25,16 @@
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
 #include "platform/ui/CommandIcons.h"
+#include "settings/ui/FontDlg.h"
 #include "settings/ui/RuleCommands.h"
 #include "settings/ui/SettingsCommands.h"
-#include "settings/ui/FontDlg.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
 #include "texts/ui/RichEditContextMenu.h"
 #include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
-#include "views/ui/MemoView.h"
 #include "views/ui/LexicographicalView.h"
+#include "views/ui/MemoView.h"
 #include "views/ui/StructureDiagram.h"
 
 #include <QActionGroup>
@@ -114,8 +114,10 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     AddShellCommands(m_commands, *this, m_app);
     AddInspectionCommands(m_commands, *this);
-    AddHierarchicalChartCommands(m_commands,
-                                 [this]() -> CHierarchicalView& { return *m_navigation->HierarchicalView(); });
+    AddHierarchicalChartCommands(m_commands, [this]() -> CHierarchicalView& {
+        CreatePanes();
+        return *m_navigation->HierarchicalView();
+    });
     AddLogicEditorCommands(m_commands, [this](QWidget* parent, int lineCount) {
         bool ok = false;
         const int line = QInputDialog::getInt(
@@ -140,15 +142,10 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     AddVersionCommands(m_commands, *this);
     AddTreeExchangeCommands(m_commands, *this);
     CreateActions();
-    CreateToolBars();
     resize(1024, 720);
-    CreatePanes();
     CreateTabAreaMenu();
     RebuildMenuBar(false);
-    // Every start begins with the same look, whatever was chosen last time.
-    OnApplicationLook(DefaultApplicationLook);
     m_toolBarLayout = CToolBarLayout::Load();
-    ApplyToolBarLayout();
     OnUpdateFrameTitle(QString());
     m_document.Tabs().SetTabArea(this);
 }
@@ -199,7 +196,20 @@ void CMainFrame::FillToolBar(QToolBar* bar, const std::vector<int>& buttons) {
     }
 }
 
+void CMainFrame::setVisible(bool visible) {
+    if (visible) {
+        CreateToolBars();
+        CreatePanes();
+        // Every start begins with the same look, whatever was chosen last time.
+        if (m_bLookPending)
+            OnApplicationLook(DefaultApplicationLook);
+    }
+    QMainWindow::setVisible(visible);
+}
+
 void CMainFrame::CreateToolBars() {
+    if (m_standardToolBar)
+        return;
     m_standardToolBar = addToolBar(LoadString(StringId::StandardToolBar));
     m_standardToolBar->setObjectName(QStringLiteral("StandardToolBar"));
     FillToolBar(m_standardToolBar, StandardToolBarButtons());
@@ -217,9 +227,28 @@ void CMainFrame::CreateToolBars() {
     };
     follow(m_standardToolBar, &CToolBarLayout::standardVisible);
     follow(m_navigationToolBar, &CToolBarLayout::navigationVisible);
+    LayOutToolBars();
 }
 
 void CMainFrame::ApplyToolBarLayout() {
+    // Toolbars made now take the layout as they are made.
+    if (m_standardToolBar)
+        LayOutToolBars();
+    else
+        CreateToolBars();
+}
+
+QToolBar* CMainFrame::StandardToolBar() {
+    CreateToolBars();
+    return m_standardToolBar;
+}
+
+QToolBar* CMainFrame::NavigationToolBar() {
+    CreateToolBars();
+    return m_navigationToolBar;
+}
+
+void CMainFrame::LayOutToolBars() {
     m_standardToolBar->setVisible(m_toolBarLayout.standardVisible);
     m_navigationToolBar->setVisible(m_toolBarLayout.navigationVisible);
     // The user's toolbars are made anew from the layout; one that stays keeps its place.
@@ -245,7 +274,8 @@ void CMainFrame::ApplyToolBarLayout() {
     m_userToolBars = std::move(kept);
 }
 
-QToolBar* CMainFrame::UserToolBar(int id) const {
+QToolBar* CMainFrame::UserToolBar(int id) {
+    CreateToolBars();
     const auto found = m_userToolBars.find(id);
     return found == m_userToolBars.end() ? nullptr : found->second;
 }
@@ -317,6 +347,7 @@ void CMainFrame::OnApplicationLook(int id) {
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_nApplicationLook = id;
+    m_bLookPending = false;
     if (QStyle* style = QStyleFactory::create(QString::fromLatin1(look->styleName)))
         QApplication::setStyle(style);
     QApplication::setPalette(LookPalette(*look));
@@ -352,6 +383,7 @@ void CMainFrame::UpdatePaneViews() {
 }
 
 void CMainFrame::ApplyMemoCharFormat() {
+    CreatePanes();
     m_navigation->Notes()->ApplyCharFormat(&m_app.Document().DocumentData().memoFont);
 }
 
@@ -366,9 +398,13 @@ void CMainFrame::ShowInspectionPane() {
 void CMainFrame::RestoreZoom(int zoom) {
     if (m_pZoomWindow)
         m_pZoomWindow->ApplyZoom(zoom);
+    else
+        m_pendingZoom = zoom;
 }
 
 void CMainFrame::CreatePanes() {
+    if (m_navigation)
+        return;
     // All panes sit in one tabbed group on the left, the outline-ordered index in front.
     m_navigation = std::make_unique<CNavigationPanes>(
         m_app, this, [this] { UpdateAllDocumentViews(); }, [this] { UpdatePaneViews(); });
@@ -399,6 +435,10 @@ void CMainFrame::CreatePanes() {
         tabifyDockWidget(front, m_panes.at(id));
     front->raise();
     resizeDocks({front}, {280}, Qt::Horizontal);
+    // Made after the document came: the zoom and the views catch up with it.
+    if (const std::optional<int> zoom = std::exchange(m_pendingZoom, std::nullopt))
+        RestoreZoom(*zoom);
+    m_navigation->CatchUpWithDocument();
 }
 
 void CMainFrame::RebuildMenuBar(bool documentOpen) {
@@ -552,17 +592,20 @@ void CMainFrame::UpdateCommands() {
     }
 }
 
-QAction* CMainFrame::CommandAction(int id) const {
+QAction* CMainFrame::CommandAction(int id) {
+    CreateToolBars();
     const auto found = m_actions.find(id);
     return found == m_actions.end() ? nullptr : found->second;
 }
 
-QDockWidget* CMainFrame::Pane(int id) const {
+QDockWidget* CMainFrame::Pane(int id) {
+    CreatePanes();
     const auto found = m_panes.find(id);
     return found == m_panes.end() ? nullptr : found->second;
 }
 
 void CMainFrame::ShowPane(int id) {
+    CreatePanes();
     QDockWidget* pane = m_panes.at(id);
     pane->show();
     pane->raise();
@@ -623,11 +666,13 @@ bool CMainFrame::HasIndexViews() const {
 }
 
 void CMainFrame::ReapplyIndexViewSettings() {
+    CreatePanes();
     m_navigation->HierarchicalView()->ApplySettings();
     m_navigation->OutlineIndex()->UpdateFont();
 }
 
 void CMainFrame::UpdateIndexViews() {
+    CreatePanes();
     m_navigation->HierarchicalPaneView().OnUpdate();
     m_navigation->OutlinePaneView().OnUpdate();
 }
@@ -649,6 +694,7 @@ void CMainFrame::RelayoutOpenTabs() {
 }
 
 void CMainFrame::ApplyStructureDiagramSettings() {
+    CreatePanes();
     m_navigation->StructureDiagram()->ApplyZoomSetting();
 }
 
@@ -716,12 +762,15 @@ void CMainFrame::SetInspectionWorkerRunning(bool running) {
 }
 
 void CMainFrame::ShowZoomWindow() {
+    CreatePanes();
     if (m_pZoomWindow)
         m_pZoomWindow->ShowZoomWindow();
 }
 
 void CMainFrame::ShowActiveFunctionInViews(CUnitFunction& function, CAbstractIndexItem* currentItem) {
-    m_navigation->ShowActiveFunction(function, currentItem);
+    // Views not made yet show the active function when they are.
+    if (m_navigation)
+        m_navigation->ShowActiveFunction(function, currentItem);
 }
 
 bool CMainFrame::OpenFunction(qint32 internalId) {
@@ -827,7 +876,7 @@ void CMainFrame::SetWorkerInputLock(bool locked) {
     } else {
         QApplication::restoreOverrideCursor();
         setEnabled(true);
-        m_panes.at(MessagesPane)->widget()->setFocus();
+        Pane(MessagesPane)->widget()->setFocus();
     }
     UpdateCommands();
 }

@@ -7,8 +7,8 @@
 #include "app/ToolBarLayout.h"
 #include "editor/ui/ContentCommands.h"
 #include "generators/ui/GeneratorCommands.h"
-#include "interchange/ui/VersionCommands.h"
 #include "interchange/ui/TreeExchangeCommands.h"
+#include "interchange/ui/VersionCommands.h"
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
@@ -26,6 +26,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 class CChildFrame;
 class CNavigationPanes;
@@ -43,6 +44,8 @@ class QToolBar;
 // The main window of the application: menu bar, toolbars and docked panes built from the command registry, and
 // the tab area that shows the application's tabs. The converter keeps it hidden; closing it runs the document's
 // close path and ends the event loop. The messages pane shows the window's result pane, whose jumps it answers.
+// What only a shown window shows (the toolbars, the docked panes and the application's look) is made when the
+// window first shows, or earlier when something asks for it; panes made late catch up with the document.
 class CMainFrame : public QMainWindow,
                    public CTabArea,
                    private CJumpHandler,
@@ -91,7 +94,7 @@ public:
     // The toolbars as the layout says: the program's two shown or hidden, the user's made with their buttons.
     void ApplyToolBarLayout();
     MainFrameCommand::CToolBarLayout& ToolBarLayout() { return m_toolBarLayout; }
-    QToolBar* UserToolBar(int id) const;
+    QToolBar* UserToolBar(int id);
     CCustomizeDlg* CustomizeDialog() const { return m_customizeDlg; }
 
     // The modeless dialogs made with the window: showing one (centred over the window) hides the others.
@@ -128,11 +131,12 @@ public:
     // The open tabs in the order the tab area shows them.
     std::vector<CNUVDoc*> TabsInOrder() const;
 
-    QAction* CommandAction(int id) const;
-    QDockWidget* Pane(int id) const;
+    // The command's item, with the picture its toolbar button gives it.
+    QAction* CommandAction(int id);
+    QDockWidget* Pane(int id);
     QTabWidget* TabArea() const { return m_tabArea; }
-    QToolBar* StandardToolBar() const { return m_standardToolBar; }
-    QToolBar* NavigationToolBar() const { return m_navigationToolBar; }
+    QToolBar* StandardToolBar();
+    QToolBar* NavigationToolBar();
     CInspectionView& InspectionPane() override { return m_inspectionPane; }
     // The requests of the tabs, dialogs and workers to the window.
     CMainFrameMessages& Messages() { return m_messages; }
@@ -143,10 +147,16 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+public:
+    // Makes the toolbars, the panes and the look before the window first shows.
+    void setVisible(bool visible) override;
+
 private:
     void CreateActions();
+    // Each runs once, when first needed.
     void CreateToolBars();
     void CreatePanes();
+    void LayOutToolBars();
     void CreateTabAreaMenu();
     void FillInstanceList(QMenu* menu);
     // After the user changed sizes all tabs share: the other tabs take them on.
@@ -249,6 +259,10 @@ private:
     COpenDocument& m_document;
     CCommandRegistry m_commands;
     int m_nApplicationLook = MainFrameCommand::DefaultApplicationLook;
+    // Every start begins with the default look, applied when the window first shows unless one was chosen.
+    bool m_bLookPending = true;
+    // The document's zoom given before the zoom window was made.
+    std::optional<int> m_pendingZoom;
     bool m_bMenuForDocument = false;
     std::map<int, QAction*> m_actions;
     std::map<int, QDockWidget*> m_panes;

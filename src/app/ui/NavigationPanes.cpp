@@ -65,6 +65,11 @@ void CNavigationPanes::DocumentChanged(DocumentChange change, CUnitFunction*) {
     }
 }
 
+void CNavigationPanes::CatchUpWithDocument() {
+    if (HasDocument())
+        DocumentChanged(DocumentChange::Reloaded, nullptr);
+}
+
 void CNavigationPanes::ShowActiveFunction(CUnitFunction& function, CAbstractIndexItem* currentItem) {
     m_functionList->SelectCurrentFunction(&function);
     if (currentItem) {

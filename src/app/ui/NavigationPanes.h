@@ -43,6 +43,8 @@ public:
     CPaneView& HierarchicalPaneView() { return m_hierarchicalPane; }
     CPaneView& OutlinePaneView() { return m_outlinePane; }
     CPaneView& NotesPaneView() { return m_notesPane; }
+    // Views made after a document was read show it as if they had been told of its reading.
+    void CatchUpWithDocument();
     // The active tab changed: the list, the index and the diagram follow it.
     void ShowActiveFunction(CUnitFunction& function, CAbstractIndexItem* currentItem);
 

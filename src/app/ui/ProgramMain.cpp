@@ -15,6 +15,13 @@
 #include <cstdlib>
 #include <optional>
 
+void EndApplicationProgram(CNUVApp& app, CWidgetShell& shell) {
+    app.ReleaseSharedState();
+    shell.StopListening();
+    std::fflush(nullptr);
+    std::_Exit(app.ExitCode());
+}
+
 void RunApplicationProgram(int argc, char* argv[],
                            const std::function<bool(CNUVApp&, CWidgetShell&, const QStringList&)>& start) {
     // Internal IDs are drawn from this sequence, seeded once for the whole process.

@@ -13,3 +13,7 @@ class CWidgetShell;
 // leaves the rest to the system.
 [[noreturn]] void RunApplicationProgram(int argc, char* argv[],
                                         const std::function<bool(CNUVApp&, CWidgetShell&, const QStringList&)>& start);
+// Ends the process from within `start` with the application's exit code, without the event loop or a clean-up:
+// what the process shares with others (its place in the instance table, its socket, the held document) is
+// released, the output flushed, the rest left to the system.
+[[noreturn]] void EndApplicationProgram(CNUVApp& app, CWidgetShell& shell);

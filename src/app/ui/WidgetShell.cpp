@@ -67,11 +67,13 @@ void CWidgetShell::CloseMainWindow() {
 }
 
 void CWidgetShell::PostCloseToInstance(quint32 processId) {
-    m_channel->SendClose(processId);
+    if (m_channel)
+        m_channel->SendClose(processId);
 }
 
 void CWidgetShell::ActivateInstance(quint32 processId) {
-    m_channel->SendActivate(processId);
+    if (m_channel)
+        m_channel->SendActivate(processId);
 }
 
 std::unique_ptr<CImportProgress> CWidgetShell::CreateImportProgress() {
@@ -187,6 +189,11 @@ void CWidgetShell::RunMoveDialog(CAbstractIndexItem& item) {
 
 void CWidgetShell::DestroyMainWindow() {
     m_mainFrame.reset();
+}
+
+void CWidgetShell::StopListening() {
+    m_bListening = false;
+    m_channel.reset();
 }
 
 void CWidgetShell::ShowMainWindow() {

@@ -53,6 +53,8 @@ public:
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     // The window shows the application's tabs: it goes before the application object does.
     void DestroyMainWindow();
+    // Other instances can no longer reach this one: its socket goes.
+    void StopListening();
 
 private:
     bool m_bHeadless;

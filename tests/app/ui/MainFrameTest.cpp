@@ -1,5 +1,6 @@
 #include "app/ui/MainFrame.h"
 #include "app/AppDirectories.h"
+#include "app/ApplicationLooks.h"
 #include "app/FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
@@ -22,6 +23,7 @@
 #include "search/FindResultSet.h"
 #include "search/SearchCommand.h"
 #include "search/ui/SearchDialogs.h"
+#include "views/ui/FunctionListView.h"
 
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
@@ -42,6 +44,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -724,4 +727,26 @@ TEST_F(MainFrameWindow, ResultLinesJumpIntoTheLinesFieldsAndHitsOfTheirTab) {
 
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
+}
+
+// A window that never shows (the converter's) makes no toolbars or panes; shown after a document came, its
+// panes are made then and show that document, and the start's look is applied.
+TEST_F(MainFrameWindow, ToolBarsAndPanesAreMadeAtTheFirstShowAndCatchUpWithTheDocument) {
+    Window window;
+    ASSERT_TRUE(window.app.InitEditorInstance({"nuv"}));
+    ASSERT_TRUE(window.app.GetActiveDocument());
+    EXPECT_TRUE(window.frame.findChildren<QToolBar*>().isEmpty());
+    EXPECT_TRUE(window.frame.findChildren<QDockWidget*>().isEmpty());
+
+    window.frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+    EXPECT_EQ(window.frame.findChildren<QDockWidget*>().size(), MainFrameCommand::Panes().size());
+    EXPECT_TRUE(window.frame.StandardToolBar()->isVisible());
+    const auto* list =
+        qobject_cast<CFunctionListView*>(window.frame.Pane(MainFrameCommand::FunctionListPane)->widget());
+    ASSERT_NE(list, nullptr);
+    EXPECT_GT(list->List()->rowCount(), 0);
+    EXPECT_EQ(window.frame.ApplicationLook(), MainFrameCommand::DefaultApplicationLook);
+    EXPECT_EQ(QApplication::style()->name().toLower(),
+              QString::fromLatin1(FindApplicationLook(MainFrameCommand::DefaultApplicationLook)->styleName).toLower());
 }
