@@ -26,7 +26,7 @@
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
 #include "support/logic/LogicScript.h"
-#include "support/ui/TextEditClicks.h"
+#include "support/ui/InspectionPaneClicks.h"
 
 #include <QApplication>
 #include <QDockWidget>
