@@ -14,6 +14,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -52,6 +53,7 @@ void CInspectionViewEdit::SetTextFormat(const FontSetting& font) {
     setPalette(colours);
     // The widest line is found again as the lines are drawn in the new font.
     m_widest = 0;
+    m_advances.clear();
     UpdateScrollBars();
     viewport()->update();
 }
@@ -141,7 +143,7 @@ void CInspectionViewEdit::paintEvent(QPaintEvent*) {
             painter.fillRect(rect, palette().color(group, QPalette::Highlight));
         painter.setPen(palette().color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         painter.drawText(left, rect.top() + metrics.ascent(), lines[row]);
-        m_widest = std::max(m_widest, metrics.horizontalAdvance(lines[row]));
+        m_widest = std::max(m_widest, TextWidth(lines[row]));
         if (line == m_caret && hasFocus()) {
             painter.setPen(QPen(palette().color(group, QPalette::Text), 1, Qt::DotLine));
             painter.drawRect(rect.adjusted(0, 0, -1, -1));
@@ -258,14 +260,8 @@ bool CInspectionViewEdit::TakeBatch() {
         m_anchor = -1;
     }
     if (!taken.texts.isEmpty()) {
-        // Only a line that could be wider than the widest so far is measured: no glyph is wider than a line
-        // is high or than the font's widest.
-        const QFontMetrics metrics = fontMetrics();
-        const int glyph = std::max(metrics.maxWidth(), metrics.height());
-        for (const QString& text : taken.texts) {
-            if (text.size() * glyph > m_widest)
-                m_widest = std::max(m_widest, metrics.horizontalAdvance(text));
-        }
+        for (const QString& text : taken.texts)
+            m_widest = std::max(m_widest, TextWidth(text));
         m_lineCount += static_cast<int>(taken.texts.size());
         m_caret = m_lineCount - 1;
         m_anchor = -1;
@@ -298,6 +294,23 @@ void CInspectionViewEdit::UpdateScrollBars() {
     horizontalScrollBar()->setRange(0, std::max(m_widest + 2 * kMargin - width, 0));
     horizontalScrollBar()->setPageStep(width);
     horizontalScrollBar()->setSingleStep(fontMetrics().averageCharWidth());
+}
+
+int CInspectionViewEdit::TextWidth(const QString& text) {
+    // Shaping every line of a large run would cost more than the run: the advances of its characters are
+    // added instead, each measured once. Only a pair of surrogates is measured with its line.
+    if (m_advances.empty())
+        m_advances.assign(0x10000, -1);
+    qreal width = 0;
+    for (const QChar character : text) {
+        if (character.isSurrogate())
+            return static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text)));
+        float& advance = m_advances[character.unicode()];
+        if (advance < 0)
+            advance = static_cast<float>(QFontMetricsF(font()).horizontalAdvance(character));
+        width += advance;
+    }
+    return static_cast<int>(std::ceil(width));
 }
 
 int CInspectionViewEdit::LineHeight() const {

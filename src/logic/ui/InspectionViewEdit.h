@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class CInspectionView;
 class CJumpHandler;
@@ -66,6 +67,8 @@ private:
     void OnLinesWaiting();
     void Flush();
     void UpdateScrollBars();
+    // The width of a line in pixels, near enough for the scroll range.
+    int TextWidth(const QString& text);
     int LineHeight() const;
     // The line under a point of the viewport, the nearest one when it is past either end; -1 without lines.
     int LineAt(const QPoint& point) const;
@@ -77,6 +80,7 @@ private:
     quint64 m_generation = 0; // of the model's list whose first lines are shown
     int m_lineCount = 0;      // lines shown
     int m_widest = 0;         // pixels of the widest line shown
+    std::vector<float> m_advances;  // of each character in the font, -1 until measured
     int m_caret = -1;
     int m_anchor = -1; // the other end of the selection, -1 without one
     std::function<void(QMenu&)> m_localizeContextMenu;

@@ -44,6 +44,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QToolBar>
 
