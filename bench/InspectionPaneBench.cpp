@@ -73,9 +73,9 @@ Measurement Fill(int lines, bool withPane) {
             {{QStringLiteral("一つのメンバーに異なる値が代入される可能性があります。"), QString()}, {0, -1, -2, 1}});
         std::vector<quint32> targets;
         for (int i = 0; i < 1000; ++i)
-            targets.push_back(view.AddTargetLine({QStringLiteral("[%1 Line %2] ").arg(i / 8 + 1).arg(i % 8 + 1),
-                                                  QStringLiteral("Do <member %1>{value %2}").arg(i % 8).arg(i), i,
-                                                  i % 8, true}));
+            targets.push_back(
+                view.AddTargetLine({QStringLiteral("[%1 Line %2] ").arg(i / 8 + 1).arg(i % 8 + 1),
+                                    QStringLiteral("Do <member %1>{value %2}").arg(i % 8).arg(i), i, i % 8, true}));
         for (int finding = 0; finding < lines / 4; ++finding)
             view.AddFinding(layout, {targets[finding % 1000], targets[(finding * 7 + 1) % 1000], 0, 0});
         if (pane) {

@@ -42,6 +42,8 @@ CInspectionViewEdit::CInspectionViewEdit(CInspectionView& view, CJumpHandler& ha
 void CInspectionViewEdit::SetTextFormat(const FontSetting& font) {
     const ResultTextFormat format = ResultTextFormat::FromFontSetting(font);
     QFont face(format.faceName);
+    // A face the system lacks, or none, falls back to a fixed-pitch one: the counts line up in columns.
+    face.setStyleHint(QFont::Monospace);
     if (format.pointSize > 0)
         face.setPointSizeF(format.pointSize);
     face.setBold(format.bold);
@@ -155,7 +157,12 @@ void CInspectionViewEdit::paintEvent(QPaintEvent*) {
 
 void CInspectionViewEdit::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
+    // A pane scrolled to its end stays there, the last line whole, when it grows or shrinks.
+    QScrollBar* rows = verticalScrollBar();
+    const bool atEnd = rows->value() == rows->maximum();
     UpdateScrollBars();
+    if (atEnd)
+        rows->setValue(rows->maximum());
 }
 
 void CInspectionViewEdit::scrollContentsBy(int, int) {

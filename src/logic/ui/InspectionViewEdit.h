@@ -77,10 +77,10 @@ private:
 
     CInspectionView& m_view;
     CJumpHandler& m_handler;
-    quint64 m_generation = 0; // of the model's list whose first lines are shown
-    int m_lineCount = 0;      // lines shown
-    int m_widest = 0;         // pixels of the widest line shown
-    std::vector<float> m_advances;  // of each character in the font, -1 until measured
+    quint64 m_generation = 0;      // of the model's list whose first lines are shown
+    int m_lineCount = 0;           // lines shown
+    int m_widest = 0;              // pixels of the widest line shown
+    std::vector<float> m_advances; // of each character in the font, -1 until measured
     int m_caret = -1;
     int m_anchor = -1; // the other end of the selection, -1 without one
     std::function<void(QMenu&)> m_localizeContextMenu;

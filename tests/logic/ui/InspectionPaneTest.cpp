@@ -299,6 +299,9 @@ TEST(InspectionPane, ClicksAndKeysSelectWholeLinesWhichCopyAndEnterJumpsFromTheC
     EXPECT_EQ(edit.SelectedText(), "");
     EXPECT_GE(edit.horizontalScrollBar()->maximum(),
               edit.fontMetrics().horizontalAdvance(QString(300, QChar('w'))) - edit.viewport()->width());
+    // A pane at its end stays there when it shrinks.
+    edit.resize(300, 100);
+    EXPECT_TRUE(edit.viewport()->rect().contains(edit.LineRect(13)));
 
     // A click selects its line, a Shift-click and Shift-arrows extend; the copy holds each line with its break.
     QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, edit.LineRect(10).center());
