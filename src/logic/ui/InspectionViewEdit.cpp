@@ -170,14 +170,9 @@ void CInspectionViewEdit::scrollContentsBy(int, int) {
 }
 
 void CInspectionViewEdit::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && HasSelection()) {
-        const int line = LineAt(event->position().toPoint());
-        // A right-click inside the selection keeps it for the menu's Copy.
-        if (line >= std::min(m_anchor, m_caret) && line <= std::max(m_anchor, m_caret))
-            return;
-    }
-    SetCaretLine(LineAt(event->position().toPoint()),
-                 event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier));
+    // The right button keeps the selection for the menu's Copy.
+    if (event->button() == Qt::LeftButton)
+        SetCaretLine(LineAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
 }
 
 void CInspectionViewEdit::mouseMoveEvent(QMouseEvent* event) {
