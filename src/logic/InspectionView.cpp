@@ -7,6 +7,7 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -266,10 +267,16 @@ InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown, in
 }
 
 QStringList CInspectionView::Lines() const {
+    return LinesFrom(0, std::numeric_limits<qint32>::max());
+}
+
+QStringList CInspectionView::LinesFrom(qint32 first, qint32 count) const {
     QMutexLocker lock(&m_mutex);
+    const auto begin = static_cast<quint32>(std::clamp(first, 0, static_cast<qint32>(m_textCount)));
+    const quint32 end = std::min(m_textCount, begin + static_cast<quint32>(std::max(count, 0)));
     QStringList lines;
-    lines.reserve(m_textCount);
-    for (quint32 line = 0; line < m_textCount; ++line)
+    lines.reserve(end - begin);
+    for (quint32 line = begin; line < end; ++line)
         lines.append(TextAt(line));
     return lines;
 }

@@ -88,6 +88,8 @@ public:
     InspectionViewLines TakeLines(quint64 generation, int shown, int maxLines);
 
     QStringList Lines() const;
+    // Up to `count` lines from `first` on: a widget reads those it shows when it draws them.
+    QStringList LinesFrom(qint32 first, qint32 count) const;
     int LineCount() const;
     int RecordLineCount() const;
     // The jumper of a line, kept alive for the caller even when the pane is cleared meanwhile.

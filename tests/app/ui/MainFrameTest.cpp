@@ -28,7 +28,7 @@
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
 #include "support/logic/LogicScript.h"
-#include "support/ui/TextEditClicks.h"
+#include "support/ui/InspectionPaneClicks.h"
 
 #include <QApplication>
 #include <QDockWidget>
@@ -47,6 +47,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QToolBar>
 

@@ -10,17 +10,21 @@
 #include "support/ProgramRun.h"
 #include "support/ToolSupport.h"
 #include "support/logic/LogicScript.h"
-#include "support/ui/TextEditClicks.h"
+#include "support/ui/InspectionPaneClicks.h"
+#include "texts/ui/RichEditContextMenu.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
 #include <QThread>
 #include <QTimer>
 
@@ -103,7 +107,7 @@ TEST(InspectionPane, AWholeRunFromTheDialogWritesWhatNuvinspectPrintsAndADoubleC
     DoubleClickLine(edit, finding);
     const qint32 sub = static_cast<qint32>(data.registry.FindByName("Sub")->InternalID);
     EXPECT_EQ(handler.jumps, (std::vector<Jump>{{"function", sub}, {"line", 2}}));
-    EXPECT_EQ(edit.textCursor().selectedText(), edit.Lines()[finding] + QChar(QChar::ParagraphSeparator));
+    EXPECT_EQ(edit.SelectedText(), edit.Lines()[finding] + QChar('\n'));
 
     // Header and blank lines go nowhere.
     handler.jumps.clear();
@@ -195,8 +199,9 @@ TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerAreAnnouncedOnceAndTakenIn
     CInspectionView view;
     RecordingJumpHandler handler;
     CInspectionViewEdit edit(view, handler);
+    // Each batch taken grows the scroll range once.
     int insertions = 0;
-    QObject::connect(edit.document(), &QTextDocument::contentsChange, &edit, [&] { ++insertions; });
+    QObject::connect(edit.verticalScrollBar(), &QScrollBar::rangeChanged, &edit, [&] { ++insertions; });
     std::atomic<int> announced{0};
     QObject::connect(
         &view, &CInspectionView::LinesWaiting, &view, [&] { ++announced; }, Qt::DirectConnection);
@@ -211,13 +216,13 @@ TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerAreAnnouncedOnceAndTakenIn
     // One batch a turn of the event loop, so that input between them is handled.
     QApplication::processEvents();
     EXPECT_EQ(insertions, 1);
-    EXPECT_EQ(edit.document()->blockCount(), CInspectionViewEdit::BatchLines);
-    while (edit.document()->blockCount() < kLines && insertions < kLines)
+    EXPECT_EQ(edit.LineCount(), CInspectionViewEdit::BatchLines);
+    while (edit.LineCount() < kLines && insertions < kLines)
         QApplication::processEvents();
     EXPECT_EQ(insertions, (kLines + CInspectionViewEdit::BatchLines - 1) / CInspectionViewEdit::BatchLines);
-    ASSERT_EQ(edit.document()->blockCount(), kLines);
-    EXPECT_EQ(edit.document()->findBlockByNumber(0).text(), ""); // an empty first line still counts
-    EXPECT_EQ(edit.document()->lastBlock().text(), QString::number(kLines - 1));
+    ASSERT_EQ(edit.LineCount(), kLines);
+    EXPECT_EQ(edit.Lines().first(), ""); // an empty first line still counts
+    EXPECT_EQ(edit.Lines().last(), QString::number(kLines - 1));
     EXPECT_EQ(announced, 1);
 
     DoubleClickLine(edit, 40000);
@@ -267,5 +272,75 @@ TEST(InspectionPane, TheTextFormatFollowsTheResultsFont) {
     EXPECT_TRUE(edit.font().italic());
     EXPECT_FALSE(edit.font().bold());
     EXPECT_EQ(edit.palette().color(QPalette::Text), QColor(255, 0, 0));
-    EXPECT_TRUE(edit.isReadOnly());
+    // Typing changes nothing.
+    view.AddMessageWithoutTarget("kept");
+    QTest::keyClicks(&edit, "x");
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.Lines(), QStringList{"kept"});
+}
+
+TEST(InspectionPane, ClicksAndKeysSelectWholeLinesWhichCopyAndEnterJumpsFromTheCaretLine) {
+    CInspectionView view;
+    RecordingJumpHandler handler;
+    CInspectionViewEdit edit(view, handler);
+    edit.resize(300, 120);
+    edit.show();
+    for (const char* text : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"})
+        view.AddMessageWithoutTarget(text);
+    view.AddMessage("m", std::make_unique<CJumperToLineInLogic>(7, 12));
+    view.AddMessageWithoutTarget(QString(300, QChar('w')));
+    QApplication::processEvents();
+
+    // Arrived lines leave the caret on the last one, in view, with nothing selected; the widest sets the range.
+    EXPECT_EQ(edit.GetCaretLine(), 13);
+    EXPECT_TRUE(edit.viewport()->rect().contains(edit.LineRect(13)));
+    EXPECT_FALSE(edit.viewport()->rect().contains(edit.LineRect(0)));
+    EXPECT_EQ(edit.SelectedText(), "");
+    EXPECT_GE(edit.horizontalScrollBar()->maximum(),
+              edit.fontMetrics().horizontalAdvance(QString(300, QChar('w'))) - edit.viewport()->width());
+    // A pane at its end stays there when it shrinks.
+    edit.resize(300, 100);
+    EXPECT_TRUE(edit.viewport()->rect().contains(edit.LineRect(13)));
+
+    // A click selects its line, a Shift-click and Shift-arrows extend; the copy holds each line with its break.
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, edit.LineRect(10).center());
+    EXPECT_EQ(edit.SelectedText(), "k\n");
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::ShiftModifier, edit.LineRect(12).center());
+    EXPECT_EQ(edit.SelectedText(), "k\nl\nm\n");
+    QTest::keyClick(&edit, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(edit.SelectedText(), "k\nl\n");
+    QTest::keyClick(&edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "k\nl\n");
+    QTest::keyClick(&edit, Qt::Key_Down);
+    EXPECT_EQ(edit.SelectedText(), "m\n");
+    QTest::keyClick(&edit, Qt::Key_Return);
+    EXPECT_EQ(handler.jumps, (std::vector<Jump>{{"function", 7}, {"line", 13}}));
+    QTest::keyClick(&edit, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(edit.GetCaretLine(), 0);
+    EXPECT_TRUE(edit.viewport()->rect().contains(edit.LineRect(0)));
+
+    // The right-click menu offers Copy while lines are selected and Select All.
+    QList<int> commands;
+    QList<bool> enabled;
+    QTimer::singleShot(0, &edit, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator()) {
+                commands << RichEditMenuCommand(*action);
+                enabled << action->isEnabled();
+                EXPECT_FALSE(action->text().isEmpty());
+            }
+        }
+        if (QAction* selectAll = menu->actions().last(); selectAll->isEnabled())
+            selectAll->trigger();
+        menu->close();
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, edit.LineRect(0).center(),
+                                edit.viewport()->mapToGlobal(edit.LineRect(0).center()));
+    QApplication::sendEvent(edit.viewport(), &menuEvent);
+    EXPECT_EQ(commands, (QList<int>{57634, 57642}));
+    EXPECT_EQ(enabled, (QList<bool>{true, true}));
+    EXPECT_EQ(edit.SelectedText(), edit.Lines().join('\n') + '\n');
 }
