@@ -176,6 +176,7 @@ private:
     void ReplaceListActions(QMenu* menu, QAction* anchor, const QList<QAction*>& actions);
     CNUVDoc* TabDocument(int index) const;
     void MakeTabWindow(CNUVDoc& document, CUnitFunction& function, const QString& name);
+    // The tab window as made so far: null while its making is only noted.
     CChildFrame* MadeTabWindow(const CNUVDoc& document) const;
     void ShowTabWindow(CNUVDoc& document);
     // Makes the tab changes noted before the window showed, in their order.
