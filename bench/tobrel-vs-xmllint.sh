@@ -66,6 +66,11 @@ xmllint_median=$(printf '%s\n' "${xmllint_times[@]}" | median)
 echo "tobrel:           ${tobrel_times[*]} ms, median $tobrel_median ms"
 echo "xmllint --format: ${xmllint_times[*]} ms, median $xmllint_median ms"
 awk -v t="$tobrel_median" -v x="$xmllint_median" 'BEGIN { printf "ratio tobrel / xmllint: %.2f\n", t / x }'
+# The ratio within each pair, so that a pair the shared machine slowed shows as such.
+for ((i = 0; i < RUNS; i++)); do
+    awk -v t="${tobrel_times[i]}" -v x="${xmllint_times[i]}" 'BEGIN { printf "%.2f\n", t / x }'
+done | sort -n | awk '{ v[NR] = $1 } END {
+    printf "pair ratios: min %.2f, median %.2f, max %.2f\n", v[1], (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2, v[NR] }'
 
 if [ -x /usr/bin/time ]; then
     peak_kb=$( { /usr/bin/time -f '%M' env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \

@@ -3,9 +3,31 @@
 #include "generators/UniqueLabelClock.h"
 #include "model/DocumentData.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 LastLabelNumber = 2147483646;
+
+// The number `label` has as a numbered label of the prefix (what FormatNumberedLabel makes of it), -1 when it
+// is none.
+qint64 ParseNumberedLabel(const QString& label, const QString& prefix) {
+    const qsizetype digits = label.size() - prefix.size();
+    // Three digits at least, more only without leading zeros, and never more than the last number has.
+    if (digits < 3 || digits > 10 || !label.startsWith(prefix))
+        return -1;
+    const QChar* text = label.constData() + prefix.size();
+    if (digits > 3 && text[0] == u'0')
+        return -1;
+    qint64 number = 0;
+    for (qsizetype i = 0; i < digits; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        number = number * 10 + (c - u'0');
+    }
+    return number <= LastLabelNumber ? number : -1;
+}
 
 } // namespace
 
@@ -37,27 +59,59 @@ QString FormatNumberedLabel(const QString& prefix, qint64 number) {
 CUniqueLabelGenerator::CUniqueLabelGenerator(const CDocumentData& data) : m_data(data) {
     for (const auto& [id, function] : data.registry.Functions()) {
         if (!function.header.uniqueLabel.isEmpty())
-            m_taken.insert(function.header.uniqueLabel);
+            m_labels.push_back(function.header.uniqueLabel);
     }
-    for (const QString& label : data.notUseUniqueLabels)
-        m_taken.insert(label);
-    for (const QString& label : data.deletedUniqueLabels)
-        m_taken.insert(label);
+    m_labels.insert(m_labels.end(), data.notUseUniqueLabels.begin(), data.notUseUniqueLabels.end());
+    m_labels.insert(m_labels.end(), data.deletedUniqueLabels.begin(), data.deletedUniqueLabels.end());
+}
+
+bool CUniqueLabelGenerator::IsUniqueLabelUnused(const QString& label) {
+    if (!m_texts)
+        m_texts.emplace(m_labels.begin(), m_labels.end());
+    return !m_texts->contains(label);
+}
+
+CUniqueLabelGenerator::NumberIndex& CUniqueLabelGenerator::IndexOf(const QString& prefix) {
+    const auto [found, created] = m_numbers.try_emplace(prefix);
+    NumberIndex& index = found->second;
+    if (created) {
+        for (const QString& label : m_labels) {
+            const qint64 number = ParseNumberedLabel(label, prefix);
+            if (number >= 0)
+                index.taken.push_back(number);
+        }
+        std::sort(index.taken.begin(), index.taken.end());
+    }
+    return index;
+}
+
+void CUniqueLabelGenerator::Take(const QString& label) {
+    m_labels.push_back(label);
+    if (m_texts)
+        m_texts->insert(label);
+    // A label may read as a number of another prefix than the one it was made for.
+    for (auto& [prefix, index] : m_numbers) {
+        const qint64 number = ParseNumberedLabel(label, prefix);
+        if (number >= index.next)
+            index.taken.insert(std::upper_bound(index.taken.begin(), index.taken.end(), number), number);
+    }
 }
 
 QString CUniqueLabelGenerator::GenerateUniqueLabel(CUniqueLabelClock& clock) {
     QString label;
     if (m_data.uniqueLabelMethod == UniqueLabelNumbers) {
         const QString& prefix = m_data.uniqueLabelPrefix;
-        qint64& next = m_nextNumber.try_emplace(prefix, 1).first->second;
-        for (; next <= LastLabelNumber; ++next) {
-            label = FormatNumberedLabel(prefix, next);
-            if (IsUniqueLabelUnused(label))
+        NumberIndex& index = IndexOf(prefix);
+        for (; index.next <= LastLabelNumber; ++index.next) {
+            while (index.passed < index.taken.size() && index.taken[index.passed] < index.next)
+                ++index.passed;
+            if (index.passed == index.taken.size() || index.taken[index.passed] != index.next)
                 break;
         }
-        if (next > LastLabelNumber)
+        if (index.next > LastLabelNumber)
             return {};
-        ++next;
+        // Past the number now, so that taking the label leaves this prefix's index as it is.
+        label = FormatNumberedLabel(prefix, index.next++);
     } else if (m_data.uniqueLabelMethod == UniqueLabelTimestamp) {
         QDateTime now = clock.LocalNow();
         label = FormatUniqueLabelTimestamp(now, clock.StandardOffsetMinutes());
@@ -70,7 +124,7 @@ QString CUniqueLabelGenerator::GenerateUniqueLabel(CUniqueLabelClock& clock) {
     } else {
         return {};
     }
-    m_taken.insert(label);
+    Take(label);
     return label;
 }
 

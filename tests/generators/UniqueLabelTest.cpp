@@ -36,6 +36,32 @@ TEST(UniqueLabelTest, NumberedLabelsSkipUsedAndDiscontinuedOnesAndGrowPastThreeD
     EXPECT_EQ(FormatNumberedLabel(QStringLiteral("F"), -5), QStringLiteral("F-05"));
 }
 
+TEST(UniqueLabelTest, OnlyLabelsInTheNumberedFormTakeNumbersWhateverPrefixIssuedThem) {
+    GeneratorTestDocument document({{"Origin", ""}});
+    CDocumentData& data = document.data;
+    // Neither a leading zero past three digits, nor fewer digits, nor other digits take number 4.
+    for (const char* label : {"0004", "04", "00\u0664", "abc"})
+        data.notUseUniqueLabels.insert(QString::fromUtf8(label));
+    data.notUseUniqueLabels.insert(QStringLiteral("001"));
+    data.deletedUniqueLabels.insert(QStringLiteral("1000"));
+    CFixedUniqueLabelClock clock(kMorning, 540);
+    CUniqueLabelGenerator generator(data);
+    data.uniqueLabelPrefix = QString();
+    EXPECT_EQ(generator.GenerateUniqueLabel(clock), QStringLiteral("002"));
+    // Labels issued under prefix "1" are numbers 1001 and 1002 without a prefix.
+    data.uniqueLabelPrefix = QStringLiteral("1");
+    EXPECT_EQ(generator.GenerateUniqueLabel(clock), QStringLiteral("1001"));
+    EXPECT_EQ(generator.GenerateUniqueLabel(clock), QStringLiteral("1002"));
+    data.uniqueLabelPrefix = QString();
+    QString last;
+    // 003 to 999, none of them skipped.
+    for (int number = 3; number <= 999; ++number)
+        last = generator.GenerateUniqueLabel(clock);
+    EXPECT_EQ(last, QStringLiteral("999"));
+    EXPECT_EQ(generator.GenerateUniqueLabel(clock), QStringLiteral("1003"));
+    EXPECT_FALSE(generator.IsUniqueLabelUnused(QStringLiteral("1002")));
+}
+
 TEST(UniqueLabelTest, TimestampLabelsShowTheStandardOffsetAndNeverRepeat) {
     EXPECT_EQ(FormatUniqueLabelTimestamp(kMorning, 540), QStringLiteral("2024/03/05 07:08:09.012 UTC+09:00"));
     EXPECT_EQ(FormatUniqueLabelTimestamp(kMorning, -330), QStringLiteral("2024/03/05 07:08:09.012 UTC-05:30"));

@@ -200,6 +200,8 @@ void CMainFrame::setVisible(bool visible) {
     if (visible) {
         CreateToolBars();
         CreatePanes();
+        m_bTabWindowsLate = false;
+        MakeNotedTabWindows();
         // Every start begins with the same look, whatever was chosen last time.
         if (m_bLookPending)
             OnApplicationLook(DefaultApplicationLook);
@@ -574,7 +576,9 @@ void CMainFrame::UpdateCommands() {
     state.canPaste = editor.canPaste;
     state.canSelectAll = editor.focused;
     state.canUndo = editor.canUndo;
-    const CChildFrame* window = ActiveTabWindow();
+    // A tab window not made yet is not asked: it is asked again once made.
+    const CNUVDoc* tab = m_document.Tabs().GetActiveTab();
+    const CChildFrame* window = tab && tab->m_pUnitFunction ? MadeTabWindow(*tab) : nullptr;
     state.nameAtCaret = window && window->FunctionView()->Editor().IsCommandEnabled(LogicEditCommand::EditFont);
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
@@ -941,9 +945,15 @@ CNUVDoc* CMainFrame::TabDocument(int index) const {
 void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     if (!document.m_pUnitFunction)
         return;
-    const QString name = document.m_pUnitFunction->name;
-    auto* window = new CChildFrame(m_document, *document.m_pUnitFunction, MessageContext(),
-                                   [this] { ApplyPaneLayoutToAllTabs(); });
+    if (m_bTabWindowsLate) {
+        m_notedTabChanges.push_back({&document, document.m_pUnitFunction, document.m_pUnitFunction->name});
+        return;
+    }
+    MakeTabWindow(document, *document.m_pUnitFunction, document.m_pUnitFunction->name);
+}
+
+void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function, const QString& name) {
+    auto* window = new CChildFrame(m_document, function, MessageContext(), [this] { ApplyPaneLayoutToAllTabs(); });
     window->FunctionView()->SetMessageContext(&m_app.MessageContext());
     window->FunctionView()->Editor().SetZoomFactor(m_app.ZoomFactor());
     window->FunctionView()->SetLinkOpener(
@@ -970,12 +980,33 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     m_bChangingTabs = changing;
 }
 
+void CMainFrame::MakeNotedTabWindows() const {
+    if (m_notedTabChanges.empty())
+        return;
+    // Const look-ups make them too: when a window is made is not seen from outside.
+    auto& self = const_cast<CMainFrame&>(*this);
+    const std::vector<NotedTabChange> changes = std::exchange(m_notedTabChanges, {});
+    for (const NotedTabChange& change : changes) {
+        if (change.function)
+            self.MakeTabWindow(*change.document, *change.function, change.name);
+        else
+            self.ShowTabWindow(*change.document);
+    }
+    // The commands asked of the active tab's window while it was not made.
+    self.UpdateCommands();
+}
+
 void CMainFrame::UpdateAllDocumentViews() {
     for (const auto& [tab, window] : m_tabWindows)
         window->FunctionView()->Editor().SetZoomFactor(m_app.ZoomFactor());
 }
 
 CChildFrame* CMainFrame::TabWindow(const CNUVDoc& document) const {
+    MakeNotedTabWindows();
+    return MadeTabWindow(document);
+}
+
+CChildFrame* CMainFrame::MadeTabWindow(const CNUVDoc& document) const {
     for (const auto& [tab, window] : m_tabWindows) {
         if (tab == &document)
             return window;
@@ -984,6 +1015,7 @@ CChildFrame* CMainFrame::TabWindow(const CNUVDoc& document) const {
 }
 
 std::vector<CNUVDoc*> CMainFrame::TabsInOrder() const {
+    MakeNotedTabWindows();
     std::vector<CNUVDoc*> tabs;
     for (int i = 0; i < m_tabArea->count(); ++i) {
         if (CNUVDoc* document = TabDocument(i))
@@ -998,6 +1030,13 @@ void CMainFrame::ApplyPaneLayoutToAllTabs() {
 }
 
 void CMainFrame::ActivateTabWindow(CNUVDoc& document) {
+    if (m_bTabWindowsLate)
+        m_notedTabChanges.push_back({&document, nullptr, QString()});
+    else
+        ShowTabWindow(document);
+}
+
+void CMainFrame::ShowTabWindow(CNUVDoc& document) {
     const auto found = m_tabWindows.find(&document);
     if (found == m_tabWindows.end())
         return;
@@ -1007,6 +1046,8 @@ void CMainFrame::ActivateTabWindow(CNUVDoc& document) {
 }
 
 void CMainFrame::DestroyTabWindow(CNUVDoc& document) {
+    // A window not made yet is not made now; the tabs' next activation is noted after this.
+    std::erase_if(m_notedTabChanges, [&](const NotedTabChange& change) { return change.document == &document; });
     const auto found = m_tabWindows.find(&document);
     if (found == m_tabWindows.end())
         return;

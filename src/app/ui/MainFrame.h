@@ -45,7 +45,9 @@ class QToolBar;
 // the tab area that shows the application's tabs. The converter keeps it hidden; closing it runs the document's
 // close path and ends the event loop. The messages pane shows the window's result pane, whose jumps it answers.
 // What only a shown window shows (the toolbars, the docked panes and the application's look) is made when the
-// window first shows, or earlier when something asks for it; panes made late catch up with the document.
+// window first shows, or earlier when something asks for it; panes made late catch up with the document. So are
+// the tab windows: until the window first shows, the tabs' changes are noted and made when it shows or when a
+// tab window or the tab area is looked up.
 class CMainFrame : public QMainWindow,
                    public CTabArea,
                    private CJumpHandler,
@@ -134,7 +136,10 @@ public:
     // The command's item, with the picture its toolbar button gives it.
     QAction* CommandAction(int id);
     QDockWidget* Pane(int id);
-    QTabWidget* TabArea() const { return m_tabArea; }
+    QTabWidget* TabArea() const {
+        MakeNotedTabWindows();
+        return m_tabArea;
+    }
     QToolBar* StandardToolBar();
     QToolBar* NavigationToolBar();
     CInspectionView& InspectionPane() override { return m_inspectionPane; }
@@ -170,6 +175,12 @@ private:
     void FillHistory(QMenu* menu, QAction* anchor);
     void ReplaceListActions(QMenu* menu, QAction* anchor, const QList<QAction*>& actions);
     CNUVDoc* TabDocument(int index) const;
+    void MakeTabWindow(CNUVDoc& document, CUnitFunction& function, const QString& name);
+    // The tab window as made so far: null while its making is only noted.
+    CChildFrame* MadeTabWindow(const CNUVDoc& document) const;
+    void ShowTabWindow(CNUVDoc& document);
+    // Makes the tab changes noted before the window showed, in their order.
+    void MakeNotedTabWindows() const;
 
     // What the inspection commands need of the window.
     const CDocumentData& InspectedDocument() const override;
@@ -279,6 +290,15 @@ private:
     // The tab windows by document; while the application changes the tabs their signals are not reported back.
     std::map<CNUVDoc*, CChildFrame*> m_tabWindows;
     bool m_bChangingTabs = false;
+    // The tabs' changes before the window first shows: a tab window made (with the name its tab had then) or
+    // activated. The window that never shows (the converter's) never makes them.
+    struct NotedTabChange {
+        CNUVDoc* document;
+        CUnitFunction* function; // null for an activation
+        QString name;
+    };
+    mutable std::vector<NotedTabChange> m_notedTabChanges;
+    bool m_bTabWindowsLate = true;
     QTimer m_autoSaveTimer;
     QTimer m_readOnlyWatchTimer;
     QToolBar* m_standardToolBar = nullptr;

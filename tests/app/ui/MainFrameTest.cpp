@@ -751,3 +751,36 @@ TEST_F(MainFrameWindow, ToolBarsAndPanesAreMadeAtTheFirstShowAndCatchUpWithTheDo
     EXPECT_EQ(QApplication::style()->name().toLower(),
               QString::fromLatin1(FindApplicationLook(MainFrameCommand::DefaultApplicationLook)->styleName).toLower());
 }
+
+// Until the window first shows, the tabs' windows wait: a look-up makes those opened so far, the show the rest,
+// each with the name its unit function had when its tab opened, and the active tab is the shown one. A tab
+// closed before leaves no window.
+TEST_F(MainFrameWindow, TabWindowsAreMadeWhenLookedUpOrShownAsTheTabsWereOpened) {
+    Window window;
+    ASSERT_TRUE(window.app.InitEditorInstance({"nuv"}));
+    CDocumentData& data = window.app.Document().DocumentData();
+    CUnitFunction* origin = data.registry.origin;
+    CUnitFunction* first = data.registry.CreateFunction(QStringLiteral("First"), data.GetModelOptions());
+    CUnitFunction* second = data.registry.CreateFunction(QStringLiteral("Second"), data.GetModelOptions());
+    CFunctionTabs& tabs = window.app.Tabs();
+    ASSERT_TRUE(tabs.OpenFunctionTab(first) && tabs.OpenFunctionTab(second));
+    tabs.CloseFunctionTab(second);
+    first->name = QStringLiteral("Renamed");
+    EXPECT_TRUE(window.frame.findChildren<CChildFrame*>().isEmpty());
+
+    EXPECT_EQ(window.frame.TabsInOrder().size(), 2u);
+    EXPECT_EQ(window.frame.findChildren<CChildFrame*>().size(), 2);
+    EXPECT_EQ(window.frame.TabArea()->tabText(1), QStringLiteral("First"));
+    EXPECT_EQ(window.frame.TabArea()->currentWidget(), window.frame.TabWindow(*tabs.GetActiveTab()));
+
+    ASSERT_TRUE(tabs.OpenFunctionTab(second));
+    ASSERT_TRUE(tabs.OpenFunctionTab(origin));
+    EXPECT_EQ(window.frame.findChildren<CChildFrame*>().size(), 2);
+    window.frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+    QTabWidget* area = window.frame.TabArea();
+    ASSERT_EQ(area->count(), 3);
+    EXPECT_EQ(area->tabText(2), QStringLiteral("Second"));
+    EXPECT_EQ(ActiveFunctionName(window.app), origin->name);
+    EXPECT_EQ(area->currentWidget(), window.frame.TabWindow(*tabs.GetActiveTab()));
+}
