@@ -25,7 +25,9 @@ TEST(LogicLine, InitFnStatementCutsLongNamesAndSetsPositions) {
     called.InternalID = 42;
     called.name = QString(300, QLatin1Char('x'));
     CLogicLine line;
-    line.textSlots[0].font.bold = 1;
+    FontSetting bold;
+    bold.bold = 1;
+    line.textSlots[0].SetFont(bold);
     line.InitFnStatement(called, 8, 5);
     EXPECT_EQ(line.calledInternalID, 42u);
     EXPECT_EQ(line.Top, 8);
@@ -34,7 +36,7 @@ TEST(LogicLine, InitFnStatementCutsLongNamesAndSetsPositions) {
     EXPECT_EQ(line.textSlots[0].text.size(), CLogicLine::MaxSlotTextLength);
     EXPECT_EQ(line.End, 13 + CLogicLine::MaxSlotTextLength);
     EXPECT_EQ(line.slotCount, 1);
-    EXPECT_EQ(line.textSlots[0].font, FontSetting());
+    EXPECT_EQ(line.textSlots[0].Font(), FontSetting());
     EXPECT_EQ(CLogicLine::SlotsOfKind(line.lineKind), 1);
 }
 
@@ -42,8 +44,8 @@ TEST(LogicLine, LogicLinesDifferComparesOnlyTheKindsSlots) {
     CLogicLine a;
     CLogicLine b;
     a.lineKind = b.lineKind = SyntaxElse;
-    a.memo = "one";
-    b.memo = "two";
+    a.SetMemo("one");
+    b.SetMemo("two");
     a.textSlots[0].text = "ignored";
     EXPECT_FALSE(LogicLinesDiffer(a, b));
 
