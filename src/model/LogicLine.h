@@ -34,8 +34,7 @@ enum SyntaxNumber : quint8 {
 
 // A value most records leave at its default, kept out of line only when set. Copies are deep, so a record
 // holding one keeps value semantics; an unset value equals a default-made T.
-template <class T>
-class OutOfLine {
+template <class T> class OutOfLine {
 public:
     OutOfLine() = default;
     OutOfLine(const OutOfLine& other) : m_value(other.m_value ? std::make_unique<T>(*other.m_value) : nullptr) {}
@@ -109,7 +108,7 @@ public:
     std::array<TextSlot, SlotCapacity> textSlots;
     quint8 auxiliaryVerbFlag = 0;
     quint16 auxiliaryVerbId = 0;
-    quint32 mark = 0; // set of line-mark bits
+    quint32 mark = 0;               // set of line-mark bits
     quint8 changeMarks = 0;         // 1 inserted or pasted, +2 typed over; never stored
     quint8 transitionAttribute = 0; // if and switch lines: 0 none, 1 state, 2 event
 
@@ -117,7 +116,9 @@ public:
 
     // The memo and the linked files; empty texts when the line has none.
     const QString& Memo() const { return m_notes.Get() ? m_notes.Get()->memo : Notes::kNone.memo; }
-    const std::array<QString, UrlCount>& Urls() const { return m_notes.Get() ? m_notes.Get()->urls : Notes::kNone.urls; }
+    const std::array<QString, UrlCount>& Urls() const {
+        return m_notes.Get() ? m_notes.Get()->urls : Notes::kNone.urls;
+    }
     void SetMemo(const QString& memo);
     void SetUrl(int index, const QString& url);
 

@@ -75,3 +75,48 @@ TEST(FontSetting, DefaultFaceFollowsTheInstalledFonts) {
     const InstalledFontsShell fonts({"Arial"});
     EXPECT_EQ(GetDefaultUIFontName(), "Times New Roman");
 }
+
+TEST(LogicLine, CopiesAreCompleteAndIndependent) {
+    FontSetting bold;
+    bold.bold = 1;
+    CLogicLine line;
+    line.textSlots[1] = {QStringLiteral("条件"), bold};
+    line.SetMemo("memo");
+    line.SetUrl(2, "https://example.org");
+
+    CLogicLine copy = line;
+    EXPECT_EQ(copy, line);
+    EXPECT_EQ(copy.textSlots[1].Font(), bold);
+    EXPECT_EQ(copy.Urls()[2], "https://example.org");
+
+    copy.textSlots[1].SetFont(FontSetting());
+    copy.SetMemo("other");
+    copy.SetUrl(2, QString());
+    EXPECT_EQ(line.textSlots[1].Font(), bold);
+    EXPECT_EQ(line.Memo(), "memo");
+    EXPECT_EQ(line.Urls()[2], "https://example.org");
+    EXPECT_NE(copy, line);
+
+    copy = line;
+    EXPECT_EQ(copy, line) << "assigned over a line that holds notes of its own";
+}
+
+TEST(LogicLine, DefaultsSetOrClearedEqualAFreshLine) {
+    CLogicLine line;
+    line.textSlots[0].SetFont(FontSetting());
+    EXPECT_EQ(line, CLogicLine());
+    line.SetUrl(0, "a");
+    line.SetMemo("m");
+    line.SetUrl(0, QString());
+    EXPECT_NE(line, CLogicLine());
+    line.SetMemo(QString());
+    EXPECT_EQ(line, CLogicLine());
+    EXPECT_TRUE(line.Memo().isEmpty());
+}
+
+TEST(LogicLine, UnsetSlotFontIsTheDefaultOfTheInstalledFonts) {
+    const InstalledFontsShell fonts({"Verdana"});
+    const CLogicLine line;
+    EXPECT_EQ(line.textSlots[4].Font().faceName, "Verdana");
+    EXPECT_TRUE(line.textSlots[4].Font().IsDefault());
+}
