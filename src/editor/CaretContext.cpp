@@ -72,8 +72,12 @@ int GetStyledSlotCount(const CLogicLine& line) {
 
 void ApplyFontToLineSlots(CLogicLine& line, quint32 mask, const FontSetting& font) {
     const int count = GetStyledSlotCount(line);
-    for (int slot = 0; slot < count; ++slot)
-        ApplyFontByMask(font, mask, line.textSlots[static_cast<size_t>(slot)].font);
+    for (int slot = 0; slot < count; ++slot) {
+        TextSlot& text = line.textSlots[static_cast<size_t>(slot)];
+        FontSetting applied = text.Font();
+        ApplyFontByMask(font, mask, applied);
+        text.SetFont(applied);
+    }
 }
 
 quint32 GetCommonLineFormat(FontSetting& font, const std::vector<const CLogicLine*>& lines) {
@@ -81,7 +85,7 @@ quint32 GetCommonLineFormat(FontSetting& font, const std::vector<const CLogicLin
         for (const CLogicLine* line : lines) {
             for (int slot = 0; slot < GetStyledSlotCount(*line); ++slot) {
                 const TextSlot& text = line->textSlots[static_cast<size_t>(slot)];
-                if (!text.text.isEmpty() && !same(text.font))
+                if (!text.text.isEmpty() && !same(text.Font()))
                     return false;
             }
         }

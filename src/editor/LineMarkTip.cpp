@@ -8,8 +8,8 @@ QString GetLineMarkTipText(const CLogicLine& line, const LineMarkTable& marks) {
         if (line.mark & (1u << i))
             tip += QStringLiteral("%1: ").arg(marks.attributes[static_cast<size_t>(i)].name);
     }
-    tip += line.memo;
-    for (const QString& url : line.urls) {
+    tip += line.Memo();
+    for (const QString& url : line.Urls()) {
         if (!url.isEmpty())
             tip += QStringLiteral("\r\n%1 ").arg(url);
     }

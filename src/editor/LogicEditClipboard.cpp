@@ -134,7 +134,7 @@ void CLogicEditModel::OnEditPaste() {
         Transaction transaction(*this, false);
         OpenUndoGroup();
         if (record.textSlots[static_cast<size_t>(slot)].text.isEmpty())
-            EditRecord(m_caret.line).textSlots[static_cast<size_t>(slot)].font = m_document.fonts.LogicFont;
+            EditRecord(m_caret.line).textSlots[static_cast<size_t>(slot)].SetFont(m_document.fonts.LogicFont);
         QString text = LineText(start.line);
         text.replace(start.column, end.column - start.column, filtered);
         if (SplitLineText(start.line, text, true))

@@ -48,7 +48,7 @@ void CLogicEditModel::FillAtCaret(int kind) {
     const SentenceParticles& particles = m_document.particles;
     auto fillSlot = [&](int slot, const QString& text) {
         record.textSlots[static_cast<size_t>(slot)].text = text;
-        record.textSlots[static_cast<size_t>(slot)].font = m_document.fonts.LogicFont;
+        record.textSlots[static_cast<size_t>(slot)].SetFont(m_document.fonts.LogicFont);
     };
     switch (kind) {
     case SyntaxIf:
@@ -183,7 +183,7 @@ void CLogicEditModel::FillCommentLine(const QString& text) {
     CLogicLine& record = EditRecord(m_caret.line);
     InitLineRecord(record, SyntaxComment, indent);
     record.textSlots[0].text = text.left(CLogicLine::MaxSlotTextLength);
-    record.textSlots[0].font = m_document.fonts.LogicFont;
+    record.textSlots[0].SetFont(m_document.fonts.LogicFont);
     record.RecountPositions();
     Recompose(m_caret.line);
     SetCaret(m_caret.line, record.End);

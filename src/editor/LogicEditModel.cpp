@@ -141,7 +141,7 @@ ComposedLine CLogicEditModel::ComposeLine(const CLogicLine& record) const {
     auto keyword = [&](const QString& text) { append(text, keywordFont(kind)); };
     auto slot = [&](int index) {
         const TextSlot& s = record.textSlots[static_cast<size_t>(index)];
-        append(s.text, s.font);
+        append(s.text, s.Font());
     };
     auto verbSlot = [&](int index) {
         const TextSlot& s = record.textSlots[static_cast<size_t>(index)];

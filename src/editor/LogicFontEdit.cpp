@@ -43,7 +43,7 @@ std::optional<LogicFontEdit> BeginFontEditAtCaret(const CLogicEditModel& model) 
                 lines.push_back(selected);
         }
         if (!lines.empty())
-            edit.font = lines.front()->textSlots[0].font;
+            edit.font = lines.front()->textSlots[0].Font();
         edit.mask = GetCommonLineFormat(edit.font, lines);
         return edit;
     }
@@ -53,7 +53,7 @@ std::optional<LogicFontEdit> BeginFontEditAtCaret(const CLogicEditModel& model) 
     const int context = ClassifyCaretContext(*record, startColumn);
     if (edit.startZone != NoStatementZone && IsFontContext(context)) {
         const TextSlot& slot = record->textSlots[static_cast<size_t>(edit.startZone)];
-        edit.font = slot.font;
+        edit.font = slot.Font();
         if (context == MemberName || context == StateName)
             edit.nameAtCaret = slot.text;
     }
@@ -77,7 +77,7 @@ bool ApplyFontEditAtCaret(CLogicEditModel& model, const LogicFontEdit& edit, con
             const int zone = record ? GetStatementZoneAtCaret(*record, model.Caret().column) : NoStatementZone;
             if (zone == NoStatementZone)
                 return false;
-            record->textSlots[static_cast<size_t>(zone)].font = chosen;
+            record->textSlots[static_cast<size_t>(zone)].SetFont(chosen);
         }
     }
     ModelShell().SetDocumentModified();

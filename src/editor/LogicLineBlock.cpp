@@ -157,13 +157,13 @@ QByteArray Encode(const std::vector<const CLogicLine*>& lines) {
         writer.U8(line->slotCount);
         for (const TextSlot& slot : line->textSlots) {
             writer.Text(slot.text);
-            writer.Font(slot.font);
+            writer.Font(slot.Font());
         }
         writer.U8(line->auxiliaryVerbFlag);
         writer.U16(line->auxiliaryVerbId);
         writer.U32(line->mark);
-        writer.Text(line->memo);
-        for (const QString& url : line->urls)
+        writer.Text(line->Memo());
+        for (const QString& url : line->Urls())
             writer.Text(url);
         writer.U8(line->transitionAttribute);
     }
@@ -193,14 +193,14 @@ std::optional<std::vector<CLogicLine>> Decode(const QByteArray& block) {
         line.slotCount = reader.U8();
         for (TextSlot& slot : line.textSlots) {
             slot.text = reader.Text(CLogicLine::MaxSlotTextLength);
-            slot.font = reader.Font();
+            slot.SetFont(reader.Font());
         }
         line.auxiliaryVerbFlag = reader.U8();
         line.auxiliaryVerbId = reader.U16();
         line.mark = reader.U32();
-        line.memo = reader.Text(CLogicLine::MaxMemoLength);
-        for (QString& url : line.urls)
-            url = reader.Text(CLogicLine::MaxUrlLength);
+        line.SetMemo(reader.Text(CLogicLine::MaxMemoLength));
+        for (int url = 0; url < CLogicLine::UrlCount; ++url)
+            line.SetUrl(url, reader.Text(CLogicLine::MaxUrlLength));
         line.transitionAttribute = reader.U8();
         if (!reader.Ok() || !IsValidKind(line.lineKind) || !HasValidColumns(line) || line.transitionAttribute > 2)
             return std::nullopt;

@@ -183,9 +183,9 @@ void SetLineMarkTexts(CLogicEditModel& model, int line, const QString& memo, con
     CLogicLine* record = model.Record(line);
     if (!record)
         return;
-    record->memo = memo.left(CLogicLine::MaxMemoLength);
-    for (size_t i = 0; i < record->urls.size(); ++i)
-        record->urls[i] = files[i].left(CLogicLine::MaxUrlLength);
+    record->SetMemo(memo.left(CLogicLine::MaxMemoLength));
+    for (int i = 0; i < CLogicLine::UrlCount; ++i)
+        record->SetUrl(i, files[static_cast<size_t>(i)].left(CLogicLine::MaxUrlLength));
     ModelShell().SetDocumentModified();
 }
 
@@ -194,8 +194,8 @@ void DeleteLineMarks(CLogicEditModel& model, int line) {
     if (!record)
         return;
     record->mark = 0;
-    record->memo.clear();
-    for (QString& url : record->urls)
-        url.clear();
+    record->SetMemo(QString());
+    for (int i = 0; i < CLogicLine::UrlCount; ++i)
+        record->SetUrl(i, QString());
     ModelShell().SetDocumentModified();
 }

@@ -17,7 +17,7 @@ int SlotsPointSize(const CDocumentData& document, const CLogicLine& line, bool f
     for (int i = 0; i < used; ++i) {
         const TextSlot& slot = line.textSlots[static_cast<size_t>(i)];
         if (!filledOnly || !slot.text.isEmpty())
-            size = std::max<int>(size, slot.font.pointSize);
+            size = std::max<int>(size, slot.Font().pointSize);
     }
     return size;
 }

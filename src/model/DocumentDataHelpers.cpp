@@ -106,12 +106,12 @@ void ApplyNameFontToAllLines(CDocumentData& data, const QString& name, const Fon
                 continue;
             if (IsConditionOrAction(line->lineKind)) {
                 if (line->textSlots[0].text == name)
-                    line->textSlots[0].font = font;
+                    line->textSlots[0].SetFont(font);
                 if (line->textSlots[2].text == name)
-                    line->textSlots[2].font = font;
+                    line->textSlots[2].SetFont(font);
             } else if (line->lineKind == SyntaxSwitch || line->lineKind == SyntaxCase) {
                 if (line->textSlots[0].text == name)
-                    line->textSlots[0].font = font;
+                    line->textSlots[0].SetFont(font);
             }
         }
     }

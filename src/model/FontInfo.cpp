@@ -1,10 +1,10 @@
 #include "model/FontInfo.h"
 
-CFontInfo::CFontInfo(const QStringList& faces) : m_faces(faces), m_defaultFace(QStringLiteral("Times New Roman")) {
+CFontInfo::CFontInfo(const QStringList& faces) : m_faces(faces), m_defaultFont(QStringLiteral("Times New Roman")) {
     for (const QString& preferred :
          {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("メイリオ"), QStringLiteral("Verdana")}) {
         if (FindFaceIndex(preferred) >= 0) {
-            m_defaultFace = preferred;
+            m_defaultFont.faceName = preferred;
             break;
         }
     }
@@ -16,5 +16,5 @@ int CFontInfo::FindFaceIndex(const QString& faceName) const {
 
 const QString& CFontInfo::ResolveFaceName(const QString& faceName) const {
     const int index = FindFaceIndex(faceName);
-    return index >= 0 ? m_faces[index] : m_defaultFace;
+    return index >= 0 ? m_faces[index] : m_defaultFont.faceName;
 }

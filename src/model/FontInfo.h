@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FontSetting.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,11 +14,13 @@ public:
     const QStringList& Faces() const { return m_faces; }
     int FindFaceIndex(const QString& faceName) const;
     // The first installed of the faces the program prefers, else "Times New Roman".
-    const QString& GetDefaultUIFontName() const { return m_defaultFace; }
+    const QString& GetDefaultUIFontName() const { return m_defaultFont.faceName; }
+    // A new font setting: the default face and attributes.
+    const FontSetting& DefaultFont() const { return m_defaultFont; }
     // The face a font of `faceName` is shown with: the face itself when installed, else the default face.
     const QString& ResolveFaceName(const QString& faceName) const;
 
 private:
     QStringList m_faces;
-    QString m_defaultFace;
+    FontSetting m_defaultFont;
 };

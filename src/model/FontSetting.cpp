@@ -6,8 +6,11 @@
 FontSetting::FontSetting() : faceName(GetDefaultUIFontName()) {}
 
 bool FontSetting::IsDefault() const {
-    return pointSize == 105 && colour == 0 && bold == 0 && italic == 0 && underline == 0 && colourIndex == 0 &&
-           faceName == ModelShell().InstalledFonts().GetDefaultUIFontName();
+    return *this == DefaultFontSetting();
+}
+
+const FontSetting& DefaultFontSetting() {
+    return ModelShell().InstalledFonts().DefaultFont();
 }
 
 QString GetDefaultUIFontName() {

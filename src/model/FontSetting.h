@@ -16,11 +16,15 @@ struct FontSetting {
     quint8 colourIndex = 0; // into the document's 16 colours
 
     FontSetting();
+    explicit FontSetting(QString face) : faceName(std::move(face)) {}
 
     bool operator==(const FontSetting&) const = default;
     // Equal to a new one, without making one.
     bool IsDefault() const;
 };
+
+// A new font setting, of the default face, without copying it.
+const FontSetting& DefaultFontSetting();
 
 // The attributes of a font as bits of a mask: those a selection of texts has in common, those an edit sets.
 enum FontAttribute : quint32 {

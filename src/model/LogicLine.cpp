@@ -3,6 +3,38 @@
 #include "model/AuxiliaryVerb.h"
 #include "model/UnitFunction.h"
 
+void TextSlot::SetFont(const FontSetting& font) {
+    if (font.IsDefault())
+        m_font.Reset();
+    else
+        m_font.Make() = font;
+}
+
+bool TextSlot::operator==(const TextSlot& other) const {
+    return text == other.text && ((!m_font.Get() && !other.m_font.Get()) || Font() == other.Font());
+}
+
+const CLogicLine::Notes CLogicLine::Notes::kNone;
+
+void CLogicLine::SetMemo(const QString& memo) {
+    if (memo.isEmpty() && !m_notes.Get())
+        return;
+    m_notes.Make().memo = memo;
+    DropEmptyNotes();
+}
+
+void CLogicLine::SetUrl(int index, const QString& url) {
+    if (url.isEmpty() && !m_notes.Get())
+        return;
+    m_notes.Make().urls[static_cast<std::size_t>(index)] = url;
+    DropEmptyNotes();
+}
+
+void CLogicLine::DropEmptyNotes() {
+    if (*m_notes.Get() == Notes::kNone)
+        m_notes.Reset();
+}
+
 int CLogicLine::SlotsOfKind(int kind) {
     switch (kind) {
     case SyntaxFn:
@@ -29,7 +61,7 @@ void CLogicLine::InitFnStatement(const CUnitFunction& called, int column, int fn
     End = static_cast<quint16>(Home + name.size());
     lineKind = SyntaxFn;
     slotCount = 1;
-    textSlots[0].font = FontSetting();
+    textSlots[0].SetFont(DefaultFontSetting());
     textSlots[0].text = name;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class CUnitFunction;
@@ -31,11 +32,60 @@ enum SyntaxNumber : quint8 {
     SyntaxNone = 99,
 };
 
-struct TextSlot {
-    QString text; // at most CLogicLine::MaxSlotTextLength
-    FontSetting font;
+// A value most records leave at its default, kept out of line only when set. Copies are deep, so a record
+// holding one keeps value semantics; an unset value equals a default-made T.
+template <class T> class OutOfLine {
+public:
+    OutOfLine() = default;
+    OutOfLine(const OutOfLine& other) : m_value(other.m_value ? std::make_unique<T>(*other.m_value) : nullptr) {}
+    OutOfLine(OutOfLine&&) noexcept = default;
+    OutOfLine& operator=(const OutOfLine& other) {
+        if (!other.m_value)
+            m_value.reset();
+        else if (m_value)
+            *m_value = *other.m_value;
+        else
+            m_value = std::make_unique<T>(*other.m_value);
+        return *this;
+    }
+    OutOfLine& operator=(OutOfLine&&) noexcept = default;
+    ~OutOfLine() = default;
 
-    bool operator==(const TextSlot&) const = default;
+    const T* Get() const { return m_value.get(); }
+    T& Make() {
+        if (!m_value)
+            m_value = std::make_unique<T>();
+        return *m_value;
+    }
+    void Reset() { m_value.reset(); }
+
+    friend bool operator==(const OutOfLine& a, const OutOfLine& b) {
+        if (a.m_value && b.m_value)
+            return *a.m_value == *b.m_value;
+        if (!a.m_value && !b.m_value)
+            return true;
+        return *(a.m_value ? a.m_value : b.m_value) == T();
+    }
+
+private:
+    std::unique_ptr<T> m_value;
+};
+
+// A text slot of a logic line. Its font is held only when it differs from the default font.
+class TextSlot {
+public:
+    QString text; // at most CLogicLine::MaxSlotTextLength
+
+    TextSlot() = default;
+    TextSlot(QString slotText, const FontSetting& font) : text(std::move(slotText)) { SetFont(font); }
+
+    const FontSetting& Font() const { return m_font.Get() ? *m_font.Get() : DefaultFontSetting(); }
+    void SetFont(const FontSetting& font);
+
+    bool operator==(const TextSlot& other) const;
+
+private:
+    OutOfLine<FontSetting> m_font; // unset: the default font
 };
 
 // One line of a unit function's logic description. Plain record: copies are complete and independent.
@@ -58,13 +108,19 @@ public:
     std::array<TextSlot, SlotCapacity> textSlots;
     quint8 auxiliaryVerbFlag = 0;
     quint16 auxiliaryVerbId = 0;
-    quint32 mark = 0; // set of line-mark bits
-    QString memo;
-    std::array<QString, UrlCount> urls;
+    quint32 mark = 0;               // set of line-mark bits
     quint8 changeMarks = 0;         // 1 inserted or pasted, +2 typed over; never stored
     quint8 transitionAttribute = 0; // if and switch lines: 0 none, 1 state, 2 event
 
     bool operator==(const CLogicLine&) const = default;
+
+    // The memo and the linked files; empty texts when the line has none.
+    const QString& Memo() const { return m_notes.Get() ? m_notes.Get()->memo : Notes::kNone.memo; }
+    const std::array<QString, UrlCount>& Urls() const {
+        return m_notes.Get() ? m_notes.Get()->urls : Notes::kNone.urls;
+    }
+    void SetMemo(const QString& memo);
+    void SetUrl(int index, const QString& url);
 
     // Number of text slots a statement kind uses: 1, 2, 4 or none.
     static int SlotsOfKind(int kind);
@@ -83,6 +139,18 @@ public:
 
     // Recomputes Home2 and End after a slot text changed.
     void RecountPositions();
+
+private:
+    // Few lines have a memo or linked files: they are kept out of line.
+    struct Notes {
+        static const Notes kNone;
+        QString memo;
+        std::array<QString, UrlCount> urls;
+        bool operator==(const Notes&) const = default;
+    };
+    OutOfLine<Notes> m_notes;
+    // Drops the notes once they are all empty, so that a line without them holds nothing.
+    void DropEmptyNotes();
 };
 
 // True when the two lines state something different: kind or the texts of the slots the kind uses.

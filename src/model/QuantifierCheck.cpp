@@ -49,14 +49,14 @@ void CheckMemberNameQuantifiers(CLogicLine& line, const std::vector<SyntaxSymbol
     const quint32 before = line.mark;
     line.mark &= ~(quantifierWarningMark | quantifierErrorMark);
     if (line.mark == 0 && before != 0)
-        line.memo.clear();
+        line.SetMemo(QString());
     if (level == Level::None)
         return;
     const quint32 bit = level == Level::Warning ? quantifierWarningMark : quantifierErrorMark;
     line.mark |= bit;
     // A memo that belongs to another line mark stays.
-    if (line.memo.isEmpty() || line.mark == bit)
-        line.memo = message.left(CLogicLine::MaxMemoLength);
+    if (line.Memo().isEmpty() || line.mark == bit)
+        line.SetMemo(message.left(CLogicLine::MaxMemoLength));
 }
 
 void CheckMemberNameQuantifiersOfFunction(CUnitFunction* function, const std::vector<SyntaxSymbol>& symbols,

@@ -88,7 +88,7 @@ CResultPaneReport VeskSearchLineMarks(const CDocumentData& data, quint16 modeAnd
             const QString names = mode == AttributeLineMarks ? attributeName : JoinedMarkNames(table, line->mark);
             report.AddLine(
                 LoadString(StringId::LineMarkSearchLine)
-                    .arg(function.GetOutlineNumberText(distinguish), QString::number(index + 1), names, line->memo),
+                    .arg(function.GetOutlineNumberText(distinguish), QString::number(index + 1), names, line->Memo()),
                 &function, static_cast<qint32>(index));
         }
     }

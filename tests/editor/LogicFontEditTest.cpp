@@ -24,7 +24,7 @@ void AddLine(CUnitFunction& function, quint8 kind, std::initializer_list<QString
     size_t slot = 0;
     for (const QString& text : texts) {
         line->textSlots[slot].text = text;
-        line->textSlots[slot++].font = Font("Base", 105);
+        line->textSlots[slot++].SetFont(Font("Base", 105));
     }
     line->RecountPositions();
     function.logicLines.push_back(std::move(line));
@@ -74,7 +74,7 @@ TEST_F(LogicFontEditTest, TheFontCommandIsOfferedOnTextWhoseFontMayBeSet) {
 }
 
 TEST_F(LogicFontEditTest, TheSlotUnderTheCaretOrEveryOccurrenceOfTheNameTakesTheFont) {
-    model->Record(0)->textSlots[2].font = Font("State", 120);
+    model->Record(0)->textSlots[2].SetFont(Font("State", 120));
     model->SetCaret(0, Column(0, 2, 1));
     std::optional<LogicFontEdit> edit = BeginFontEditAtCaret(*model);
     ASSERT_TRUE(edit);
@@ -82,17 +82,17 @@ TEST_F(LogicFontEditTest, TheSlotUnderTheCaretOrEveryOccurrenceOfTheNameTakesThe
     EXPECT_EQ(edit->mask, AllFontAttributes);
     EXPECT_EQ(edit->nameAtCaret, "open");
     EXPECT_TRUE(ApplyFontEditAtCaret(*model, *edit, Font("Chosen", 140), AllFontAttributes, QString()));
-    EXPECT_EQ(model->Record(0)->textSlots[2].font, Font("Chosen", 140));
-    EXPECT_EQ(other->logicLines[0]->textSlots[2].font, Font("Base", 105));
+    EXPECT_EQ(model->Record(0)->textSlots[2].Font(), Font("Chosen", 140));
+    EXPECT_EQ(other->logicLines[0]->textSlots[2].Font(), Font("Base", 105));
 
     model->SetCaret(0, Column(0, 0, 1));
     edit = BeginFontEditAtCaret(*model);
     ASSERT_TRUE(edit);
     EXPECT_EQ(edit->nameAtCaret, "Door");
     EXPECT_TRUE(ApplyFontEditAtCaret(*model, *edit, Font("Named", 160), AllFontAttributes, "Door"));
-    EXPECT_EQ(model->Record(0)->textSlots[0].font, Font("Named", 160));
-    EXPECT_EQ(other->logicLines[0]->textSlots[0].font, Font("Named", 160)) << "in another unit function too";
-    EXPECT_EQ(model->Record(1)->textSlots[0].font, Font("Base", 105));
+    EXPECT_EQ(model->Record(0)->textSlots[0].Font(), Font("Named", 160));
+    EXPECT_EQ(other->logicLines[0]->textSlots[0].Font(), Font("Named", 160)) << "in another unit function too";
+    EXPECT_EQ(model->Record(1)->textSlots[0].Font(), Font("Base", 105));
 
     model->SetCaret(1, Column(1, 1, 1));
     edit = BeginFontEditAtCaret(*model);
@@ -100,7 +100,7 @@ TEST_F(LogicFontEditTest, TheSlotUnderTheCaretOrEveryOccurrenceOfTheNameTakesThe
 }
 
 TEST_F(LogicFontEditTest, SelectedLinesShareOnlyTheirCommonAttributesAndTakeOnlyTheChosenOnes) {
-    model->Record(1)->textSlots[3].font = Font("Base", 200, 4);
+    model->Record(1)->textSlots[3].SetFont(Font("Base", 200, 4));
     model->Select(0, 0, 2, 0);
     std::optional<LogicFontEdit> edit = BeginFontEditAtCaret(*model);
     ASSERT_TRUE(edit);
@@ -112,9 +112,9 @@ TEST_F(LogicFontEditTest, SelectedLinesShareOnlyTheirCommonAttributesAndTakeOnly
     FontSetting chosen = edit->font;
     chosen.bold = 1;
     EXPECT_TRUE(ApplyFontEditAtCaret(*model, *edit, chosen, edit->mask | FontAttributeBold, QString()));
-    EXPECT_EQ(model->Record(1)->textSlots[3].font.pointSize, 200) << "the differing size stays";
-    EXPECT_EQ(model->Record(1)->textSlots[3].font.colourIndex, 4);
-    EXPECT_EQ(model->Record(1)->textSlots[3].font.bold, 1);
-    EXPECT_EQ(model->Record(0)->textSlots[2].font.bold, 1);
-    EXPECT_EQ(model->Record(0)->textSlots[3].font.bold, 0) << "an if line's ending keeps its font";
+    EXPECT_EQ(model->Record(1)->textSlots[3].Font().pointSize, 200) << "the differing size stays";
+    EXPECT_EQ(model->Record(1)->textSlots[3].Font().colourIndex, 4);
+    EXPECT_EQ(model->Record(1)->textSlots[3].Font().bold, 1);
+    EXPECT_EQ(model->Record(0)->textSlots[2].Font().bold, 1);
+    EXPECT_EQ(model->Record(0)->textSlots[3].Font().bold, 0) << "an if line's ending keeps its font";
 }

@@ -113,8 +113,8 @@ TEST(LogicTips, NamesAndMarksShowTheirExplanations) {
     marks.attributes[0].name = QStringLiteral("要確認");
     marks.attributes[3].name = QStringLiteral("保留");
     line.mark = (1u << 0) | (1u << 3);
-    line.memo = QStringLiteral("仕様書");
-    line.urls[1] = QStringLiteral("https://example.org");
+    line.SetMemo(QStringLiteral("仕様書"));
+    line.SetUrl(1, QStringLiteral("https://example.org"));
     EXPECT_EQ(GetLineMarkTipText(line, marks), QStringLiteral("要確認: 保留: 仕様書\r\nhttps://example.org "));
 }
 

@@ -64,9 +64,12 @@ TEST_F(SidePaneLinesTest, LineSizeTakesTheLargestFilledSlotAndTheConditionEnding
     CUnitFunction& function = Logic(QStringLiteral("if <A>が{S}\nelse\nendif"));
     CLogicLine& ifLine = *function.logicLines[0];
     document.fonts.LogicFont.pointSize = 100;
-    ifLine.textSlots[0].font.pointSize = 120;
+    FontSetting font;
+    font.pointSize = 120;
+    ifLine.textSlots[0].SetFont(font);
     ifLine.textSlots[1].text.clear();
-    ifLine.textSlots[1].font.pointSize = 300; // empty slot: not counted
+    font.pointSize = 300;
+    ifLine.textSlots[1].SetFont(font); // empty slot: not counted
     EXPECT_EQ(BuildConditionPaneLines(document, function)[0].pointSize, 120);
     ifLine.textSlots[3].text = QStringLiteral("ならば");
     document.fonts.AuVerbFont1.pointSize = 140;

@@ -89,7 +89,7 @@ protected:
         changed->logicLines.push_back(DoLine(QStringLiteral("<E>を{e}せよ")));
         CUnitFunction* added = registry.CreateFunction(QStringLiteral("added"), options);
         CUnitFunction::AppendChild(registry.origin, added);
-        registry.FindByName("kept")->logicLines[0]->memo = QStringLiteral("a memo is no difference");
+        registry.FindByName("kept")->logicLines[0]->SetMemo(QStringLiteral("a memo is no difference"));
         registry.RebuildAndNotify(data.indexRoot, options);
         m_newer = m_folder.filePath("newer.nuv");
         ASSERT_TRUE(tools::SaveDocument(data, m_newer, false));

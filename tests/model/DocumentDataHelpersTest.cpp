@@ -70,10 +70,10 @@ TEST(DocumentDataHelpers, FontsIndentsVersionsAndVersionNumbers) {
     FontSetting bold;
     bold.bold = 1;
     ApplyNameFontToAllLines(data, "Speed", bold);
-    EXPECT_EQ(condition->textSlots[0].font, bold);
-    EXPECT_EQ(condition->textSlots[2].font, bold);
-    EXPECT_EQ(branch->textSlots[0].font, bold);
-    EXPECT_EQ(branch->textSlots[2].font, FontSetting());
+    EXPECT_EQ(condition->textSlots[0].Font(), bold);
+    EXPECT_EQ(condition->textSlots[2].Font(), bold);
+    EXPECT_EQ(branch->textSlots[0].Font(), bold);
+    EXPECT_EQ(branch->textSlots[2].Font(), FontSetting());
 
     condition->Top = 8;
     condition->Next = 12;

@@ -120,8 +120,8 @@ TEST_F(DocumentElements, SparseSlotsAndUrlsAreWrittenInPlaceAndReadBackPacked) {
     CLogicLine sparse;
     sparse.lineKind = SyntaxComment;
     sparse.textSlots[2].text = QStringLiteral("third");
-    sparse.urls[1] = QStringLiteral("u2");
-    sparse.urls[2] = QStringLiteral("u3");
+    sparse.SetUrl(1, QStringLiteral("u2"));
+    sparse.SetUrl(2, QStringLiteral("u3"));
     pugi::xml_node element = Root();
     WriteLineElement(m_context, element, sparse, nullptr);
     EXPECT_EQ(Xml(element.child("Line")), R"(<Line ConstNo="10"><InputStr></InputStr><InputStr></InputStr>)"
@@ -136,9 +136,9 @@ TEST_F(DocumentElements, SparseSlotsAndUrlsAreWrittenInPlaceAndReadBackPacked) {
     LoadFunctionXml(read, registry, element);
     ASSERT_EQ(read.logicLines.size(), 1u); // the explanation's line is not a logic line
     EXPECT_EQ(read.logicLines[0]->textSlots[2].text, "third");
-    EXPECT_EQ(read.logicLines[0]->urls[0], "u2");
-    EXPECT_EQ(read.logicLines[0]->urls[1], "u3");
-    EXPECT_EQ(read.logicLines[0]->urls[2], "");
+    EXPECT_EQ(read.logicLines[0]->Urls()[0], "u2");
+    EXPECT_EQ(read.logicLines[0]->Urls()[1], "u3");
+    EXPECT_EQ(read.logicLines[0]->Urls()[2], "");
 }
 
 TEST_F(DocumentElements, LineReaderCutsTextsAndIgnoresExplanationLines) {
@@ -156,8 +156,8 @@ TEST_F(DocumentElements, LineReaderCutsTextsAndIgnoresExplanationLines) {
     LoadFunctionXml(read, registry, element);
     ASSERT_EQ(read.logicLines.size(), 2u);
     EXPECT_EQ(read.logicLines[0]->calledInternalID, 9u);
-    EXPECT_EQ(read.logicLines[0]->memo.size(), 255);
-    EXPECT_EQ(read.logicLines[0]->urls[0].size(), 255);
+    EXPECT_EQ(read.logicLines[0]->Memo().size(), 255);
+    EXPECT_EQ(read.logicLines[0]->Urls()[0].size(), 255);
     EXPECT_EQ(read.logicLines[0]->textSlots[0].text.size(), 256);
     EXPECT_EQ(read.logicLines[1]->lineKind, SyntaxNone);
 

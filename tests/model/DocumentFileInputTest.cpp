@@ -225,8 +225,8 @@ TEST_F(DocumentFileInput, UnitFunctionPartsAreFoundAtAnyDepth) {
     ASSERT_NE(expected, nullptr);
     ASSERT_EQ(expected->logicLines.size(), 2u);
     EXPECT_EQ(expected->logicLines[0]->textSlots[0].text, QStringLiteral("s"));
-    EXPECT_EQ(expected->logicLines[0]->memo, QStringLiteral("m"));
-    EXPECT_EQ(expected->logicLines[0]->urls[0], QStringLiteral("a"));
+    EXPECT_EQ(expected->logicLines[0]->Memo(), QStringLiteral("m"));
+    EXPECT_EQ(expected->logicLines[0]->Urls()[0], QStringLiteral("a"));
     EXPECT_EQ(expected->header.ownRequirements, (std::set<QString>{QStringLiteral("r1"), QStringLiteral("r2")}));
 
     const struct {

@@ -87,13 +87,13 @@ TEST(IndexLogicSync, RemovedChildLosesOnlyItsOwnStatement) {
 
 TEST(IndexLogicSync, ReorderedChildrenRetargetStatementsInPlace) {
     SyncFixture doc(2);
-    doc.p->logicLines[1]->memo = "kept";
+    doc.p->logicLines[1]->SetMemo("kept");
     CIndexLogicSync sync(doc.p, doc.registry(), doc.options);
     std::swap(doc.p->children[0], doc.p->children[1]);
     sync.Synchronize();
     // Each remade line takes the Next of the line before it, and a remade line passes its own column on.
     EXPECT_EQ(TestDocument::FnLines(doc.p), "B@0,A@0");
-    EXPECT_EQ(doc.p->logicLines[1]->memo, "kept");
+    EXPECT_EQ(doc.p->logicLines[1]->Memo(), "kept");
     EXPECT_EQ(doc.p->logicLines[2]->calledInternalID, doc.a->InternalID);
 }
 

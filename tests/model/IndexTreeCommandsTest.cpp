@@ -202,7 +202,7 @@ TEST(IndexTreeCommands, IsolateReplacesOnePlaceWithAnIndependentCopy) {
     TreeFixture doc;
     CUnitFunction::AppendChild(doc.q, doc.a);
     AppendFnLine(doc.q, doc.a);
-    AppendLine(doc.a, SyntaxComment)->memo = "note";
+    AppendLine(doc.a, SyntaxComment)->SetMemo("note");
     doc.a->header.objectData = QByteArray("\x01\x02\x03", 3);
     doc.a->header.objectOriginalSize = 3;
     doc.a->header.contentText = "content";
@@ -226,7 +226,7 @@ TEST(IndexTreeCommands, IsolateReplacesOnePlaceWithAnIndependentCopy) {
     EXPECT_EQ(copy->header.uniqueLabel, "U1");
     ASSERT_EQ(copy->logicLines.size(), 1u);
     EXPECT_NE(copy->logicLines[0].get(), doc.a->logicLines[0].get());
-    EXPECT_EQ(copy->logicLines[0]->memo, "note");
+    EXPECT_EQ(copy->logicLines[0]->Memo(), "note");
     EXPECT_EQ(doc.shell.openedTabs, std::vector<CUnitFunction*>{copy});
 
     // The copy's embedded objects are its own bytes: they outlive the original.

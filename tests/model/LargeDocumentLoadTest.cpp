@@ -54,10 +54,11 @@ void FillDocument(CDocumentData& data, int count = kFunctionCount) {
             line->mark = static_cast<quint32>(i);
             for (int slot = 0; slot < line->slotCount; ++slot)
                 line->textSlots[static_cast<std::size_t>(slot)].text = QStringLiteral("条件%1-%2").arg(i).arg(slot);
-            line->textSlots[0].font.faceName = QStringLiteral("Face%1").arg(i % 3);
-            line->textSlots[0].font.bold = 700;
+            FontSetting font(QStringLiteral("Face%1").arg(i % 3));
+            font.bold = 700;
+            line->textSlots[0].SetFont(font);
             if (k == 1)
-                line->memo = QStringLiteral("メモ%1").arg(i);
+                line->SetMemo(QStringLiteral("メモ%1").arg(i));
             function->logicLines.push_back(std::move(line));
         }
     }

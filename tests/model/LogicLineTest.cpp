@@ -25,7 +25,9 @@ TEST(LogicLine, InitFnStatementCutsLongNamesAndSetsPositions) {
     called.InternalID = 42;
     called.name = QString(300, QLatin1Char('x'));
     CLogicLine line;
-    line.textSlots[0].font.bold = 1;
+    FontSetting bold;
+    bold.bold = 1;
+    line.textSlots[0].SetFont(bold);
     line.InitFnStatement(called, 8, 5);
     EXPECT_EQ(line.calledInternalID, 42u);
     EXPECT_EQ(line.Top, 8);
@@ -34,7 +36,7 @@ TEST(LogicLine, InitFnStatementCutsLongNamesAndSetsPositions) {
     EXPECT_EQ(line.textSlots[0].text.size(), CLogicLine::MaxSlotTextLength);
     EXPECT_EQ(line.End, 13 + CLogicLine::MaxSlotTextLength);
     EXPECT_EQ(line.slotCount, 1);
-    EXPECT_EQ(line.textSlots[0].font, FontSetting());
+    EXPECT_EQ(line.textSlots[0].Font(), FontSetting());
     EXPECT_EQ(CLogicLine::SlotsOfKind(line.lineKind), 1);
 }
 
@@ -42,8 +44,8 @@ TEST(LogicLine, LogicLinesDifferComparesOnlyTheKindsSlots) {
     CLogicLine a;
     CLogicLine b;
     a.lineKind = b.lineKind = SyntaxElse;
-    a.memo = "one";
-    b.memo = "two";
+    a.SetMemo("one");
+    b.SetMemo("two");
     a.textSlots[0].text = "ignored";
     EXPECT_FALSE(LogicLinesDiffer(a, b));
 
@@ -72,4 +74,49 @@ TEST(FontSetting, DefaultFaceFollowsTheInstalledFonts) {
     }
     const InstalledFontsShell fonts({"Arial"});
     EXPECT_EQ(GetDefaultUIFontName(), "Times New Roman");
+}
+
+TEST(LogicLine, CopiesAreCompleteAndIndependent) {
+    FontSetting bold;
+    bold.bold = 1;
+    CLogicLine line;
+    line.textSlots[1] = {QStringLiteral("条件"), bold};
+    line.SetMemo("memo");
+    line.SetUrl(2, "https://example.org");
+
+    CLogicLine copy = line;
+    EXPECT_EQ(copy, line);
+    EXPECT_EQ(copy.textSlots[1].Font(), bold);
+    EXPECT_EQ(copy.Urls()[2], "https://example.org");
+
+    copy.textSlots[1].SetFont(FontSetting());
+    copy.SetMemo("other");
+    copy.SetUrl(2, QString());
+    EXPECT_EQ(line.textSlots[1].Font(), bold);
+    EXPECT_EQ(line.Memo(), "memo");
+    EXPECT_EQ(line.Urls()[2], "https://example.org");
+    EXPECT_NE(copy, line);
+
+    copy = line;
+    EXPECT_EQ(copy, line) << "assigned over a line that holds notes of its own";
+}
+
+TEST(LogicLine, DefaultsSetOrClearedEqualAFreshLine) {
+    CLogicLine line;
+    line.textSlots[0].SetFont(FontSetting());
+    EXPECT_EQ(line, CLogicLine());
+    line.SetUrl(0, "a");
+    line.SetMemo("m");
+    line.SetUrl(0, QString());
+    EXPECT_NE(line, CLogicLine());
+    line.SetMemo(QString());
+    EXPECT_EQ(line, CLogicLine());
+    EXPECT_TRUE(line.Memo().isEmpty());
+}
+
+TEST(LogicLine, UnsetSlotFontIsTheDefaultOfTheInstalledFonts) {
+    const InstalledFontsShell fonts({"Verdana"});
+    const CLogicLine line;
+    EXPECT_EQ(line.textSlots[4].Font().faceName, "Verdana");
+    EXPECT_TRUE(line.textSlots[4].Font().IsDefault());
 }

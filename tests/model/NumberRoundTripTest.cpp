@@ -37,7 +37,7 @@ QByteArray RichDocument(const QString& path) {
         line->slotCount = static_cast<quint8>(CLogicLine::SlotsOfKind(kind));
         for (int slot = 0; slot < line->slotCount; ++slot)
             line->textSlots[static_cast<std::size_t>(slot)].text = "text";
-        line->memo = "memo";
+        line->SetMemo("memo");
         line->mark = 1;
         registry.origin->logicLines.push_back(std::move(line));
     }

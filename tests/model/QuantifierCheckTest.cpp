@@ -50,7 +50,7 @@ TEST(QuantifierCheck, LevelsAndMessages) {
         CLogicLine line = Line(c.kind, QString::fromUtf8(c.member));
         CheckMemberNameQuantifiers(line, symbols, quantifiers);
         EXPECT_EQ(line.mark, c.mark) << c.member;
-        EXPECT_EQ(line.memo, QString::fromUtf8(c.memo)) << c.member;
+        EXPECT_EQ(line.Memo(), QString::fromUtf8(c.memo)) << c.member;
     }
     CLogicLine withoutTable = Line(SyntaxIf, "∀");
     CheckMemberNameQuantifiers(withoutTable, {}, quantifiers);
@@ -66,18 +66,18 @@ TEST(QuantifierCheck, AnotherMarksMemoIsKeptAndAClearedMarkEmptiesOnlyItsOwnMemo
     line.textSlots[0].text = "ドア";
     CheckMemberNameQuantifiers(line, symbols, quantifiers);
     EXPECT_EQ(line.mark, 0u);
-    EXPECT_TRUE(line.memo.isEmpty());
+    EXPECT_TRUE(line.Memo().isEmpty());
 
     line.mark = 0x1;
-    line.memo = "要確認";
+    line.SetMemo("要確認");
     line.textSlots[0].text = "∀";
     CheckMemberNameQuantifiers(line, symbols, quantifiers);
     EXPECT_EQ(line.mark, 0x1u | quantifierErrorMark);
-    EXPECT_EQ(line.memo, "要確認");
+    EXPECT_EQ(line.Memo(), "要確認");
     line.textSlots[0].text = "ドア";
     CheckMemberNameQuantifiers(line, symbols, quantifiers);
     EXPECT_EQ(line.mark, 0x1u);
-    EXPECT_EQ(line.memo, "要確認");
+    EXPECT_EQ(line.Memo(), "要確認");
 
     CUnitFunctionRegistry registry;
     CUnitFunction& function = *registry.CreateFunctionWithID(4);

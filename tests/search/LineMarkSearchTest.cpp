@@ -16,7 +16,7 @@ TEST(LineMarkSearch, ListsMarkedLinesInTheThreeModes) {
     table.groupNames[1] = "G2";
     CUnitFunction& origin = *document.data.registry.origin;
     origin.logicLines[0]->mark = 0b101;
-    origin.logicLines[0]->memo = "memo";
+    origin.logicLines[0]->SetMemo("memo");
     origin.logicLines[2]->mark = 1u << 8;
 
     EXPECT_EQ(VeskSearchLineMarks(document.data, LineMarkSearchRequestValue(AllLineMarks, 0)).Texts(),

@@ -343,14 +343,14 @@ void DumpLine(Dumper& d, const CLogicLine& line) {
                                        .arg(line.transitionAttribute));
     for (std::size_t i = 0; i < line.textSlots.size(); ++i) {
         const TextSlot& slot = line.textSlots[i];
-        if (!slot.text.isEmpty() || slot.font != FontSetting()) {
+        if (!slot.text.isEmpty() || slot.Font() != FontSetting()) {
             d.Text(QStringLiteral("  slot%1").arg(i + 1), slot.text);
-            d.Font(QStringLiteral("  slotFont%1").arg(i + 1), slot.font);
+            d.Font(QStringLiteral("  slotFont%1").arg(i + 1), slot.Font());
         }
     }
-    if (!line.memo.isEmpty())
-        d.Text(QStringLiteral("  memo"), line.memo);
-    for (const QString& url : line.urls) {
+    if (!line.Memo().isEmpty())
+        d.Text(QStringLiteral("  memo"), line.Memo());
+    for (const QString& url : line.Urls()) {
         if (!url.isEmpty())
             d.Text(QStringLiteral("  url"), url);
     }

@@ -974,7 +974,7 @@ void CSplREdit::EditLineMark(int line) {
     if (!record || record->mark == 0)
         return;
     CLineMarkDialog dialog(
-        record->memo, record->urls,
+        record->Memo(), record->Urls(),
         [this](const QString& file) {
             // The open button is an explicit request, as a Ctrl+click on a link is.
             if (m_openLink)
@@ -1080,7 +1080,7 @@ void CSplREdit::PaintMargin(QPainter& painter, const QRect& rect) {
             const bool several = markCount > 1;
             const auto& attribute = marks.attributes[single];
             const QString symbol = symbols.mid(several ? 5 : std::min<int>(attribute.shape, 5), 1);
-            const bool linked = std::any_of(record->urls.begin(), record->urls.end(),
+            const bool linked = std::any_of(record->Urls().begin(), record->Urls().end(),
                                             [](const QString& url) { return !url.isEmpty(); });
             painter.setFont(linked ? underlined : font);
             painter.setPen(several ? StandardColour(12) : StandardColour(attribute.colorNo));

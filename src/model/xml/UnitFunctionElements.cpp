@@ -35,25 +35,12 @@ void ReadSlot(pugi::xml_node element, TextSlot& slot) {
     slot.text = XmlGetElementText(element).left(CLogicLine::MaxSlotTextLength);
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
-            ReadFontTable(element, "Font", slot.font);
+            FontSetting font{QString()}; // ReadFontTable sets every field
+            ReadFontTable(element, "Font", font);
+            slot.SetFont(font);
             return;
         }
     }
-}
-
-// The line new lines are copied from. Its fonts name the default face through a string of this thread's own:
-// lines copied on several threads at once would otherwise all count references on the one shared string,
-// and its count would move between the processors at every copy.
-const CLogicLine& BlankLine() {
-    thread_local CLogicLine blank;
-    const QString face = GetDefaultUIFontName();
-    const QString& held = blank.textSlots[0].font.faceName;
-    if (held.constData() == face.constData() || held != face) {
-        const QString own(face.constData(), face.size());
-        for (TextSlot& slot : blank.textSlots)
-            slot.font.faceName = own;
-    }
-    return blank;
 }
 
 // A line's numbers as they are read, before the kind and the called unit function are settled.
@@ -116,11 +103,11 @@ void SettleLineKind(CLogicLine& line, qint64 storedKind, std::size_t slotsRead) 
 void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlElementIndex::Range below,
                      CLogicLine& line) {
     const qint64 kind = ReadLineAttributes(element, line);
-    line.memo = XmlGetElementText(index.FirstOwn(FnMemo, FnLine, below)).left(CLogicLine::MaxMemoLength);
-    std::size_t url = 0;
+    line.SetMemo(XmlGetElementText(index.FirstOwn(FnMemo, FnLine, below)).left(CLogicLine::MaxMemoLength));
+    int url = 0;
     index.ForEachOwn(FnUrl, FnLine, below, [&](pugi::xml_node found) {
-        line.urls[url] = XmlGetElementText(found).left(CLogicLine::MaxUrlLength);
-        return ++url < line.urls.size();
+        line.SetUrl(url, XmlGetElementText(found).left(CLogicLine::MaxUrlLength));
+        return ++url < CLogicLine::UrlCount;
     });
     std::size_t slot = 0;
     index.ForEachOwn(FnInputStr, FnLine, below, [&](pugi::xml_node found) {
@@ -134,7 +121,7 @@ void ReadLineElement(pugi::xml_node element, const XmlElementIndex& index, XmlEl
 void ReadPlainLineElement(pugi::xml_node element, CLogicLine& line) {
     const qint64 kind = ReadLineAttributes(element, line);
     pugi::xml_node memo;
-    std::size_t url = 0;
+    int url = 0;
     std::size_t slot = 0;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
@@ -144,13 +131,13 @@ void ReadPlainLineElement(pugi::xml_node element, CLogicLine& line) {
             if (slot < line.textSlots.size())
                 ReadSlot(child, line.textSlots[slot++]);
         } else if (XmlSameName(name, "URL")) {
-            if (url < line.urls.size())
-                line.urls[url++] = XmlGetElementText(child).left(CLogicLine::MaxUrlLength);
+            if (url < CLogicLine::UrlCount)
+                line.SetUrl(url++, XmlGetElementText(child).left(CLogicLine::MaxUrlLength));
         } else if (XmlSameName(name, "Memo")) {
             memo = child;
         }
     }
-    line.memo = XmlGetElementText(memo).left(CLogicLine::MaxMemoLength);
+    line.SetMemo(XmlGetElementText(memo).left(CLogicLine::MaxMemoLength));
     SettleLineKind(line, kind, slot);
 }
 
@@ -214,13 +201,12 @@ void ReadPlainFunction(CUnitFunction& function, pugi::xml_node functionElement, 
         function.name = name;
     function.codeSymbol = XmlGetElementText(parts.codeSymbol);
     const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
-    const CLogicLine& blank = BlankLine();
     for (pugi::xml_node child = functionElement.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
         const char* childName = child.name();
         if (XmlSameName(childName, "Line") && static_cast<qint64>(function.logicLines.size()) < stated) {
-            auto line = std::make_unique<CLogicLine>(blank);
+            auto line = std::make_unique<CLogicLine>();
             ReadPlainLineElement(child, *line);
             function.logicLines.push_back(std::move(line));
         } else if (XmlSameName(childName, "Child")) {
@@ -243,13 +229,11 @@ void ReadFunctionContents(CUnitFunction& function, pugi::xml_node functionElemen
     const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
     if (stated <= 0)
         return;
-    // Copies of one blank line look up the default font face once, not five times a line.
-    const CLogicLine& blank = BlankLine();
     index.ForEachOwn(FnLine, FnFunction, range, [&](pugi::xml_node element, XmlElementIndex::Range below) {
         if (static_cast<qint64>(function.logicLines.size()) >= stated)
             return false;
         if (!XmlSameName(element.parent().name(), "Explanation")) {
-            auto line = std::make_unique<CLogicLine>(blank);
+            auto line = std::make_unique<CLogicLine>();
             ReadLineElement(element, index, below, *line);
             function.logicLines.push_back(std::move(line));
         }
@@ -582,12 +566,12 @@ void WriteLineElement(XmlStreamWriter& writer, const CLogicLine& line, const Wri
         writer.Start("InputStr");
         writer.Text(slot.text);
         if (!slot.text.isEmpty())
-            WriteFontTable(writer, "Font", slot.font);
+            WriteFontTable(writer, "Font", slot.Font());
         writer.End("InputStr");
     }
-    if (!line.memo.isEmpty())
-        writer.Element("Memo", line.memo);
-    for (const QString& url : line.urls) {
+    if (!line.Memo().isEmpty())
+        writer.Element("Memo", line.Memo());
+    for (const QString& url : line.Urls()) {
         if (!url.isEmpty())
             writer.Element("URL", url);
     }

@@ -351,8 +351,8 @@ TEST_F(LogicEditorWidgetTest, DoubleClickingAMarkedLineInTheMarginEditsItsMarks)
     });
     QTest::mouseDClick(margin, Qt::LeftButton, Qt::NoModifier, marginPointOf(0));
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(Model().Record(0)->memo, QStringLiteral("確認"));
-    EXPECT_EQ(Model().Record(0)->urls[1], QStringLiteral("https://example.org/manual"));
+    EXPECT_EQ(Model().Record(0)->Memo(), QStringLiteral("確認"));
+    EXPECT_EQ(Model().Record(0)->Urls()[1], QStringLiteral("https://example.org/manual"));
     EXPECT_EQ(Model().Record(0)->mark, 1u << 2);
 
     // Cancel keeps everything; the delete button takes the marks and their texts off.
@@ -361,17 +361,17 @@ TEST_F(LogicEditorWidgetTest, DoubleClickingAMarkedLineInTheMarginEditsItsMarks)
         dialog.reject();
     });
     QTest::mouseDClick(margin, Qt::LeftButton, Qt::NoModifier, marginPointOf(0));
-    EXPECT_TRUE(Model().Record(0)->urls[0].isEmpty());
+    EXPECT_TRUE(Model().Record(0)->Urls()[0].isEmpty());
     answerWith([](CLineMarkDialog& dialog) { dialog.done(CLineMarkDialog::DeleteMarks); });
     QTest::mouseDClick(margin, Qt::LeftButton, Qt::NoModifier, marginPointOf(0));
     EXPECT_EQ(opened, 3);
     EXPECT_EQ(Model().Record(0)->mark, 0u);
-    EXPECT_TRUE(Model().Record(0)->memo.isEmpty());
-    EXPECT_TRUE(Model().Record(0)->urls[1].isEmpty());
+    EXPECT_TRUE(Model().Record(0)->Memo().isEmpty());
+    EXPECT_TRUE(Model().Record(0)->Urls()[1].isEmpty());
 
     // Texts from elsewhere are cut to what a line holds.
     SetLineMarkTexts(Model(), 1, QString(), {longFile, QString(), QString()});
-    EXPECT_EQ(Model().Record(1)->urls[0].size(), CLogicLine::MaxUrlLength);
+    EXPECT_EQ(Model().Record(1)->Urls()[0].size(), CLogicLine::MaxUrlLength);
 }
 
 TEST_F(LogicEditorWidgetTest, TipsExplainRegisteredNamesAndLineMarks) {
