@@ -161,8 +161,8 @@ TEST_F(PrintJobTest, NotesNeedATextAndWrapLongLines) {
 }
 
 TEST_F(PrintJobTest, HeaderAndFooterItemsArePrintedOnEveryPage) {
-    auto document = LoadScriptDocument(Path(QStringLiteral("spec.nuv")), GeneratedLogicScripts(3));
-    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("spec.nuv"))};
+    auto document = LoadScriptDocument(Path(QStringLiteral("design.nuv")), GeneratedLogicScripts(3));
+    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("design.nuv"))};
     PrintSettings& settings = document->printSettings;
     document->documentHeader.Title = QStringLiteral("要求仕様");
     settings.headerKinds = {HeaderFooterDocumentTitle, HeaderFooterInputText1, HeaderFooterFileName};
@@ -176,7 +176,7 @@ TEST_F(PrintJobTest, HeaderAndFooterItemsArePrintedOnEveryPage) {
     const PrintedPdf printed = PrintToPdf(job, source, Path(QStringLiteral("hf.pdf")));
     ASSERT_GT(pages, 1);
     for (const QString& text :
-         {QStringLiteral("要求仕様"), QStringLiteral("第1版"), QStringLiteral("spec.nuv"), QStringLiteral("社内限")})
+         {QStringLiteral("要求仕様"), QStringLiteral("第1版"), QStringLiteral("design.nuv"), QStringLiteral("社内限")})
         EXPECT_EQ(printed.text.count(text), pages) << text.toStdString();
     // pdftotext keeps no spaces of its own around short words.
     const QString compact = QString(printed.text).remove(QLatin1Char(' '));
