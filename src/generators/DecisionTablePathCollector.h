@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+class CLogicLine;
 class CQuantifierSettings;
 class CUnitFunction;
 class CUnitFunctionRegistry;
@@ -60,18 +61,17 @@ public:
 
     const std::vector<DecisionTableRawRule>& Rules() const { return m_rules; }
 
-private:
-    void Walk(const CUnitFunction& function, int& index, DecisionTablePath& path);
-    void IfStep(const CUnitFunction& function, int& index, DecisionTablePath& path);
-    void ActionStep(const CUnitFunction& function, int index, DecisionTablePath& path);
-    void SwitchStep(const CUnitFunction& function, int& index, DecisionTablePath& path);
-    const CDecisionTableMakerAntecedent* NewAssumption(const QString& key, const QString& state);
-    const CDecisionTableMakerAntecedent* NewNegation(const CDecisionTableMakerAntecedent& assumption);
+    // What the logic path walk asks of its rules: paths of antecedents; an action recorded as a rule and then
+    // taken onto the path as a former action.
+    using Path = DecisionTablePath;
+    const CDecisionTableMakerAntecedent* Assume(const QString& key, const QString& state);
+    const CDecisionTableMakerAntecedent* Negate(const CDecisionTableMakerAntecedent* assumption);
+    void Add(DecisionTablePath& path, const CDecisionTableMakerAntecedent* antecedent) { path.insert(antecedent); }
+    void Action(const CUnitFunction& function, const CLogicLine& line, DecisionTablePath& path);
 
-    const CUnitFunctionRegistry& m_registry;
+private:
     const CQuantifierSettings& m_quantifiers;
     std::vector<DecisionTableRawRule> m_rules;
     std::deque<CDecisionTableMakerAntecedent> m_antecedents; // every antecedent of the run; paths point here
-    bool m_descend = false;
     qint32 m_nextStepNumber = 0;
 };

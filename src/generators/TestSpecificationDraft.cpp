@@ -1,6 +1,7 @@
 #include "generators/TestSpecificationDraft.h"
 
 #include "generators/GeneratorFiles.h"
+#include "generators/LogicPathWalk.h"
 #include "logic/QuantifiedMemberName.h"
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
@@ -12,95 +13,28 @@ namespace {
 
 using Steps = std::vector<TestSpecificationItem::Step>;
 
-// The walk of the decision table, collecting the conditions met instead of antecedents.
-class TestItemWalk {
+// The ways of the decision table's walk, with the conditions met as the scenario instead of antecedents.
+class TestItemRules {
 public:
-    explicit TestItemWalk(const CDocumentData& data) : m_data(data) {}
+    using Path = Steps;
+    using Condition = TestSpecificationItem::Step;
 
-    void Walk(const CUnitFunction& function, int& index, Steps& path) {
-        const int count = static_cast<int>(function.logicLines.size());
-        for (; index < count; ++index) {
-            const CLogicLine& line = *function.logicLines[index];
-            switch (line.lineKind) {
-            case SyntaxFn:
-                if (const CUnitFunction* called = m_data.registry.FindByInternalID(line.calledInternalID)) {
-                    int calledIndex = 0;
-                    Walk(*called, calledIndex, path);
-                }
-                break;
-            case SyntaxIf: {
-                const TestSpecificationItem::Step step{line.textSlots[0].text,
-                                                       GeneratorCondition::Parse(line.textSlots[2].text)};
-                Steps thenPath = path;
-                thenPath.push_back(step);
-                Steps elsePath = path;
-                elsePath.push_back(Negated(step));
-                ++index;
-                Walk(function, index, thenPath);
-                ++index;
-                Walk(function, index, elsePath);
-                break;
-            }
-            case SyntaxDo:
-            case SyntaxTransitState:
-                items.push_back(
-                    {path, line.textSlots[0].text, GeneratorCondition::Parse(line.textSlots[2].text), &function});
-                break;
-            case SyntaxSwitch:
-                Switch(function, index, path);
-                break;
-            case SyntaxLoop: {
-                Steps body = path;
-                ++index;
-                Walk(function, index, body);
-                break;
-            }
-            case SyntaxElse:
-            case SyntaxEndif:
-            case SyntaxCase:
-            case SyntaxElsw:
-            case SyntaxEndsw:
-            case SyntaxEndlp:
-                return;
-            default:
-                break;
-            }
-        }
+    explicit TestItemRules(const CDocumentData& data) : m_data(data) {}
+
+    Condition Assume(const QString& member, const QString& state) const {
+        return {member, GeneratorCondition::Parse(state)};
+    }
+    Condition Negate(const Condition& step) const {
+        return {SplitAtQuantifier(step.member, &m_data.quantifiers), step.condition.Negated()};
+    }
+    void Add(Steps& path, const Condition& step) const { path.push_back(step); }
+    void Action(const CUnitFunction& function, const CLogicLine& line, const Steps& path) {
+        items.push_back({path, line.textSlots[0].text, GeneratorCondition::Parse(line.textSlots[2].text), &function});
     }
 
     std::vector<TestSpecificationItem> items;
 
 private:
-    TestSpecificationItem::Step Negated(const TestSpecificationItem::Step& step) const {
-        return {SplitAtQuantifier(step.member, &m_data.quantifiers), step.condition.Negated()};
-    }
-
-    void Switch(const CUnitFunction& function, int& index, const Steps& path) {
-        const QString member = function.logicLines[index]->textSlots[0].text;
-        ++index;
-        Steps before;
-        Walk(function, index, before);
-        Steps rest = path;
-        const int count = static_cast<int>(function.logicLines.size());
-        while (index < count) {
-            const CLogicLine& line = *function.logicLines[index];
-            if (line.lineKind == SyntaxElsw) {
-                ++index;
-                Walk(function, index, rest);
-                return;
-            }
-            // Without elsw the switch ends at its endsw.
-            if (line.lineKind != SyntaxCase)
-                return;
-            const TestSpecificationItem::Step step{member, GeneratorCondition::Parse(line.textSlots[0].text)};
-            Steps casePath = path;
-            casePath.push_back(step);
-            rest.push_back(Negated(step));
-            ++index;
-            Walk(function, index, casePath);
-        }
-    }
-
     const CDocumentData& m_data;
 };
 
@@ -116,11 +50,10 @@ std::vector<TestSpecificationItem> EnumerateTestItems(const CDocumentData& data)
         return {};
     if (data.registry.HasFnCycle(origin))
         throw CTableMakerError{CTableMakerError::FnCycle};
-    TestItemWalk walk(data);
+    TestItemRules rules(data);
     Steps path;
-    int index = 0;
-    walk.Walk(*origin, index, path);
-    return std::move(walk.items);
+    LogicPathWalk(rules, data.registry, true).Walk(*origin, path);
+    return std::move(rules.items);
 }
 
 CsvTable BuildTestSpecificationRows(const std::vector<TestSpecificationItem>& items, const CDocumentData& data) {

@@ -1,4 +1,4 @@
-// nuvgen: the specification generators from the command line, for tests. Each command loads the document and
+// nuvgen: the generators from the command line, for tests. Each command loads the document and
 // runs the generator as its dialog's OK would, with the settings the document holds.
 //   nuvgen dtable DOC -o OUT.csv [--current OUTLINE]
 //   nuvgen testspec DOC -o OUT.csv
