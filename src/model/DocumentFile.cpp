@@ -132,28 +132,47 @@ bool AreSoundBytes(const char* bytes, std::size_t size) {
            !HasRefusedCharacterReference(bytes, size, [](char32_t c) { return c == 0 || c > 0x10FFFF; });
 }
 
-// A large file is checked in pieces side by side, each cut just before a '<': no character or reference
-// spans such a cut, so the pieces are sound exactly when the whole is.
-LoadResult CheckBytes(const char* bytes, std::size_t size) {
-    if (size == Utf8ByteOrderMarkLength(bytes, size))
-        return LoadResult::EmptyFile;
-    constexpr std::size_t kPieceSize = std::size_t{4} << 20;
-    std::vector<std::size_t> cuts{0};
-    for (std::size_t at = kPieceSize; at < size; at += kPieceSize) {
-        const void* found = std::memchr(bytes + at, '<', size - at);
-        if (!found)
-            break;
-        at = static_cast<std::size_t>(static_cast<const char*>(found) - bytes);
-        cuts.push_back(at);
+// The check of the bytes read, under way from when it is made: in pieces side by side, each cut just before
+// a '<', so that no character or reference spans a cut and the pieces are sound exactly when the whole is.
+class ByteCheck {
+public:
+    ByteCheck(const char* bytes, std::size_t size) : m_bytes(bytes) {
+        if (size == Utf8ByteOrderMarkLength(bytes, size)) {
+            m_result = LoadResult::EmptyFile;
+            return;
+        }
+        constexpr std::size_t kPieceSize = std::size_t{64} << 10;
+        m_cuts.push_back(0);
+        for (std::size_t at = kPieceSize; at < size; at += kPieceSize) {
+            const void* found = std::memchr(bytes + at, '<', size - at);
+            if (!found)
+                break;
+            at = static_cast<std::size_t>(static_cast<const char*>(found) - bytes);
+            m_cuts.push_back(at);
+        }
+        m_cuts.push_back(size);
+        m_run.emplace(m_cuts.size() - 1, 1, [this](std::size_t piece) {
+            if (m_sound.load(std::memory_order_relaxed) &&
+                !AreSoundBytes(m_bytes + m_cuts[piece], m_cuts[piece + 1] - m_cuts[piece]))
+                m_sound = false;
+        });
     }
-    cuts.push_back(size);
-    std::atomic<bool> sound{true};
-    RunInParallel(cuts.size() - 1, 1, [&](std::size_t piece) {
-        if (sound.load(std::memory_order_relaxed) && !AreSoundBytes(bytes + cuts[piece], cuts[piece + 1] - cuts[piece]))
-            sound = false;
-    });
-    return sound ? LoadResult::Loaded : LoadResult::MalformedXml;
-}
+
+    LoadResult Result() {
+        if (m_run) {
+            m_run.reset();
+            m_result = m_sound ? LoadResult::Loaded : LoadResult::MalformedXml;
+        }
+        return m_result;
+    }
+
+private:
+    const char* m_bytes;
+    std::vector<std::size_t> m_cuts;
+    std::atomic<bool> m_sound{true};
+    LoadResult m_result = LoadResult::Loaded;
+    std::optional<ParallelRun> m_run; // last: ended before the rest goes
+};
 
 // The bytes of a file in a buffer of the parser's allocator, which an in-place parse takes over; or, for the
 // file of a document load, in pages of their own (see Allocate), which the parse only borrows.
@@ -214,7 +233,43 @@ private:
     std::size_t m_mappedSize = 0;
     bool m_forgotten = false;
 };
-LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes, bool mayMap = false) {
+// Reads size bytes of an open file from its start in pieces side by side; the count read, short where the
+// file ended sooner, or -1 on an error.
+qint64 ReadInPieces(int handle, char* data, std::size_t size) {
+    constexpr std::size_t kPieceSize = std::size_t{256} << 10;
+    const std::size_t pieces = (size + kPieceSize - 1) / kPieceSize;
+    std::vector<std::size_t> got(pieces);
+    std::atomic<bool> failed{false};
+    RunInParallel(pieces, 1, [&](std::size_t piece) {
+        const std::size_t begin = piece * kPieceSize;
+        const std::size_t end = std::min(begin + kPieceSize, size);
+        std::size_t at = begin;
+        while (at < end) {
+            const ssize_t read = pread(handle, data + at, end - at, static_cast<off_t>(at));
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read < 0)
+                failed = true;
+            if (read <= 0)
+                break;
+            at += static_cast<std::size_t>(read);
+        }
+        got[piece] = at - begin;
+    });
+    if (failed)
+        return -1;
+    // What was read runs up to the end of the first piece the file ended in.
+    std::size_t total = 0;
+    for (std::size_t piece = 0; piece < pieces; ++piece) {
+        total += got[piece];
+        if (got[piece] < std::min(kPieceSize, size - piece * kPieceSize))
+            break;
+    }
+    return static_cast<qint64>(total);
+}
+
+// The bytes of the file, not yet checked.
+LoadResult ReadUncheckedBytes(QIODevice& file, FileBytes& bytes, bool mayMap) {
     if (file.isSequential()) {
         const QByteArray text = file.readAll();
         if (!bytes.Allocate(static_cast<std::size_t>(text.size())))
@@ -227,12 +282,22 @@ LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes, bool mayMap = false)
             return LoadResult::EmptyFile;
         if (!bytes.Allocate(static_cast<std::size_t>(size), mayMap))
             return LoadResult::MalformedXml;
-        const qint64 read = file.read(bytes.Data(), size);
+        // A file on disk is read in pieces side by side, any other device through its own read.
+        const auto* const onDisk = qobject_cast<QFileDevice*>(&file);
+        const int handle = onDisk ? onDisk->handle() : -1;
+        const qint64 read = handle >= 0 ? ReadInPieces(handle, bytes.Data(), static_cast<std::size_t>(size))
+                                        : file.read(bytes.Data(), size);
         if (read < 0)
             return LoadResult::MalformedXml;
         bytes.SetSize(static_cast<std::size_t>(read));
     }
-    return CheckBytes(bytes.Data(), bytes.Size());
+    return LoadResult::Loaded;
+}
+
+LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes, bool mayMap = false) {
+    if (const LoadResult read = ReadUncheckedBytes(file, bytes, mayMap); read != LoadResult::Loaded)
+        return read;
+    return ByteCheck(bytes.Data(), bytes.Size()).Result();
 }
 
 // The parser parses the bytes in place and keeps the buffer, or borrows mapped bytes, which then have to
@@ -475,7 +540,7 @@ XmlElementIndex IndexDocuments(pugi::xml_node root) {
 // Reads one "Document" element; false when it stopped early for want of a "Functions" element.
 bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement, const XmlElementIndex& index) {
     // The unit functions cut out of the parse belong to the first element read.
-    const FunctionChunkLayout* const chunks = std::exchange(context.functionChunks, nullptr);
+    FunctionChunkRead* const chunks = std::exchange(context.functionRead, nullptr);
     const XmlElementIndex::Range below = index.Below(documentElement);
     CDocumentData& data = *context.documentData;
     DocumentHeader& header = data.documentHeader;
@@ -505,18 +570,28 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     const pugi::xml_node holder = index.First(Holder, below);
     const XmlElementIndex::Range functionRange = index.Below(holder ? holder : functions);
     data.ClearFunctions();
-    if (holder && holder.attribute("Root") && chunks) {
-        if (!LoadRegistryChunks(data.registry, holder, context.functionBytes, *chunks, context.functionBytesRead)) {
-            context.functionChunksRefused = 1;
-            return false;
-        }
-    } else if (holder && holder.attribute("Root"))
-        LoadRegistryXml(data.registry, holder, index, functionRange);
-    else
-        LoadOlderRegistryXml(data.registry, index, functionRange);
-    // Every other part of the program needs an origin; a file without unit functions gets an empty one.
-    if (!data.registry.origin)
-        data.registry.CreateDefaultFunction(data.GetModelOptions());
+    // The unit functions the workers read are taken last, so that this thread reads the rest meanwhile; unless
+    // the default origin is to be made, which has to be where the other readers make it.
+    const bool chunked = holder && holder.attribute("Root") && chunks;
+    const bool functionsLast = chunked && chunks->GivesOrigin();
+    const auto finishFunctions = [&] {
+        if (chunks->Finish(data.registry, holder))
+            return true;
+        context.functionChunksRefused = 1;
+        return false;
+    };
+    if (!functionsLast) {
+        if (chunked) {
+            if (!finishFunctions())
+                return false;
+        } else if (holder && holder.attribute("Root"))
+            LoadRegistryXml(data.registry, holder, index, functionRange);
+        else
+            LoadOlderRegistryXml(data.registry, index, functionRange);
+        // Every other part of the program needs an origin; a file without unit functions gets an empty one.
+        if (!data.registry.origin)
+            data.registry.CreateDefaultFunction(data.GetModelOptions());
+    }
 
     ReadMemberNameRegister(index.First(MemberNameRegister, below), data.memberDefinitions);
 
@@ -531,7 +606,7 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     if (const pugi::xml_node environment = index.First(Environment, below))
         ReadEnvironmentElement(context, environment, index.First(MemoText, below));
     ReadMemoText(context, index.First(MemoText, below));
-    return true;
+    return !functionsLast || finishFunctions();
 }
 
 } // namespace
@@ -604,20 +679,30 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
     // Both buffers are declared before the documents that may borrow them.
     FileBytes bytes;
     FileBytes again;
-    if (const LoadResult read = ReadFileBytes(file, bytes, true); read != LoadResult::Loaded)
+    if (const LoadResult read = ReadUncheckedBytes(file, bytes, true); read != LoadResult::Loaded)
         return read;
-    bool noticeShown = false;
     // The unit functions, most of a file, are parsed apart and side by side; the rest of it as a whole. A file
-    // that turns out not to have the plain layout is parsed whole after all.
-    if (const std::optional<FunctionChunkLayout> layout =
-            versionNumber == 0 ? FindFunctionChunks(bytes.Data(), bytes.Size()) : std::nullopt) {
+    // that turns out not to have the plain layout is parsed whole after all. They are looked for while the
+    // bytes are checked.
+    std::optional<FunctionChunkLayout> layout;
+    {
+        ByteCheck check(bytes.Data(), bytes.Size());
+        if (versionNumber == 0)
+            layout = FindFunctionChunks(bytes.Data(), bytes.Size());
+        if (const LoadResult checked = check.Result(); checked != LoadResult::Loaded)
+            return checked;
+    }
+    bool noticeShown = false;
+    if (layout) {
+        // The workers read the unit functions while this thread reads the rest. The stretches of unit functions
+        // read are given back while the records grow; of a file that can be read again only, since the whole
+        // parse after a refusal needs them.
+        FunctionChunkRead functions(bytes.Data(), *layout, [&bytes, &file](std::size_t begin, std::size_t end) {
+            if (!file.isSequential())
+                bytes.Forget(begin, end);
+        });
         XmlDocumentContext context(&data);
-        context.functionChunks = &*layout;
-        context.functionBytes = bytes.Data();
-        // The stretches of unit functions read are given back while the records grow; a file that can be
-        // read again only, since the whole parse after a refusal needs them.
-        if (!file.isSequential())
-            context.functionBytesRead = [&bytes](std::size_t begin, std::size_t end) { bytes.Forget(begin, end); };
+        context.functionRead = &functions;
         FileBytes rest;
         pugi::xml_node root;
         if (CopyWithoutFunctions(bytes, *layout, rest) &&

@@ -2,7 +2,28 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 
-// Runs work(i) for every i below count, on up to eight threads when there are at least minimumPerThread
-// items for each; work must touch nothing that another item touches. Returns when all are done.
+// Work on the process's worker threads, started once and kept (up to seven, with the caller eight). work(i)
+// runs for every i below count, on as many threads as there are at least minimumPerThread items for each;
+// work must touch nothing that another item touches. The caller always takes items too, so a run also
+// finishes when every worker is busy elsewhere, and runs may nest or be started from several threads.
+class ParallelRun {
+public:
+    // Starts the run: idle workers take items while the caller goes on.
+    ParallelRun(std::size_t count, std::size_t minimumPerThread, std::function<void(std::size_t)> work);
+    ParallelRun(const ParallelRun&) = delete;
+    ParallelRun& operator=(const ParallelRun&) = delete;
+    ~ParallelRun();
+
+    // The caller takes every item no worker has taken; returns when all are done.
+    void Wait();
+
+    struct Job; // the items and the threads on them
+
+private:
+    std::unique_ptr<Job> m_job;
+};
+
+// Runs the items and returns when all are done.
 void RunInParallel(std::size_t count, std::size_t minimumPerThread, const std::function<void(std::size_t)>& work);

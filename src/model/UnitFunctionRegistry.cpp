@@ -232,6 +232,11 @@ CUnitFunctionTable CUnitFunctionRegistry::TakeFunctions() {
     return functions;
 }
 
+void CUnitFunctionRegistry::ReplaceFunctions(CUnitFunctionTable functions) {
+    Clear();
+    m_functions = std::move(functions);
+}
+
 void CUnitFunctionRegistry::RebuildAndNotify(CAbstractIndexItem& root, const ModelOptions& options) {
     Rebuild(options);
     CAbstractIndexItem::RebuildIndexTree(root, origin);

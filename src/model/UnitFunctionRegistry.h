@@ -56,6 +56,8 @@ public:
     void Clear();
     // Empties the registry and hands its unit functions over.
     CUnitFunctionTable TakeFunctions();
+    // Empties the registry and takes the unit functions over, without an origin.
+    void ReplaceFunctions(CUnitFunctionTable functions);
 
     // Recomputes every derived field from the child lists and Fn statements.
     void Rebuild(const ModelOptions& options);

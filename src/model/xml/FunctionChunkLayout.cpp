@@ -1,7 +1,9 @@
 #include "model/xml/FunctionChunkLayout.h"
 
+#include "model/ParallelWork.h"
 #include "model/xml/XmlDocumentContext.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -134,42 +136,95 @@ private:
         return found;
     }
 
+    static constexpr std::string_view kEndTag = "</Function>";
+
+    // What comes first at or after a position in the holder's content.
+    struct Next {
+        enum Kind { Function, HolderEnd, Other } kind = Other;
+        std::size_t at = 0;     // its '<'
+        std::size_t tagEnd = 0; // a Function start tag's end
+        qint64 internalID = 0;  // and its "InternalID"
+    };
+
+    Next ReadNext(std::size_t position) const {
+        Next next;
+        next.at = m_text.find('<', position);
+        if (next.at == std::string_view::npos)
+            return next;
+        if (m_text.substr(next.at).starts_with("</FunctionHolder")) {
+            next.kind = Next::HolderEnd;
+            return next;
+        }
+        StartTag tag;
+        if (!m_text.substr(next.at).starts_with("<Function") || !ReadStartTag(next.at, tag) || tag.name != "Function" ||
+            tag.empty)
+            return next;
+        // A value with a reference is left to the parser, which decodes it. The first of two attributes of one
+        // name counts, as for the reader. The closing quote ends the number.
+        bool seenID = false;
+        bool reference = false;
+        const bool plain = ForEachAttribute(next.at, tag, [&](std::string_view name, std::string_view value) {
+            if (value.find('&') != std::string_view::npos)
+                reference = true;
+            else if (name == "InternalID" && !seenID) {
+                seenID = true;
+                next.internalID = value.empty() ? 0 : XmlParseInt(value.data());
+            }
+        });
+        if (plain && !reference) {
+            next.kind = Next::Function;
+            next.tagEnd = tag.end;
+        }
+        return next;
+    }
+
+    // Every "</Function>" from `from` on, in order, with what follows it; the text is searched in pieces side
+    // by side.
+    std::vector<std::pair<std::size_t, Next>> FindEndTags(std::size_t from) const {
+        constexpr std::size_t kPieceSize = std::size_t{64} << 10;
+        const std::size_t pieces = (m_text.size() - from + kPieceSize - 1) / kPieceSize;
+        std::vector<std::vector<std::pair<std::size_t, Next>>> found(pieces);
+        RunInParallel(pieces, 1, [&](std::size_t piece) {
+            const std::size_t begin = from + piece * kPieceSize;
+            // A tag that begins in this piece may end in the next.
+            const std::string_view text =
+                m_text.substr(begin, std::min(kPieceSize + kEndTag.size() - 1, m_text.size() - begin));
+            for (std::size_t at = text.find(kEndTag); at != std::string_view::npos; at = text.find(kEndTag, at + 1))
+                found[piece].emplace_back(begin + at, ReadNext(begin + at + kEndTag.size()));
+        });
+        std::vector<std::pair<std::size_t, Next>> all;
+        for (const auto& positions : found)
+            all.insert(all.end(), positions.begin(), positions.end());
+        return all;
+    }
+
+    // Each unit function ends at the first end tag after its start tag; what follows that end tag was read
+    // beside it.
     std::optional<FunctionChunkLayout> ScanFunctions(std::size_t contentBegin) const {
-        static constexpr std::string_view kEndTag = "</Function>";
+        const std::vector<std::pair<std::size_t, Next>> endTags = FindEndTags(contentBegin);
+        auto endTag = endTags.begin();
         FunctionChunkLayout layout;
         layout.contentBegin = contentBegin;
         std::size_t position = contentBegin;
+        Next next = ReadNext(contentBegin);
         while (true) {
-            const std::size_t next = m_text.find('<', position);
-            if (next == std::string_view::npos)
-                return std::nullopt;
-            if (m_text.substr(next).starts_with("</FunctionHolder")) {
-                layout.contentEnd = next;
+            if (next.kind == Next::HolderEnd) {
+                layout.contentEnd = next.at;
                 return layout;
             }
-            StartTag tag;
-            if (!m_text.substr(next).starts_with("<Function") || !ReadStartTag(next, tag) || tag.name != "Function" ||
-                tag.empty)
+            if (next.kind != Next::Function)
+                return std::nullopt;
+            endTag = std::lower_bound(endTag, endTags.end(), next.tagEnd,
+                                      [](const auto& tag, std::size_t at) { return tag.first < at; });
+            if (endTag == endTags.end())
                 return std::nullopt;
             FunctionChunkLayout::Chunk chunk;
             chunk.begin = position;
-            // A value with a reference is left to the parser, which decodes it. The first of two attributes
-            // of one name counts, as for the reader. The closing quote ends the number.
-            bool seenID = false;
-            const bool plain = ForEachAttribute(next, tag, [&](std::string_view name, std::string_view value) {
-                if (value.find('&') != std::string_view::npos)
-                    chunk.begin = std::string_view::npos;
-                else if (name == "InternalID" && !seenID) {
-                    seenID = true;
-                    chunk.internalID = value.empty() ? 0 : XmlParseInt(value.data());
-                }
-            });
-            const std::size_t end = m_text.find(kEndTag, tag.end);
-            if (!plain || chunk.begin == std::string_view::npos || end == std::string_view::npos)
-                return std::nullopt;
-            chunk.end = end + kEndTag.size();
+            chunk.end = endTag->first + kEndTag.size();
+            chunk.internalID = next.internalID;
             layout.chunks.push_back(chunk);
             position = chunk.end;
+            next = endTag->second;
         }
     }
 

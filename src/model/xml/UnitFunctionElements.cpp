@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -149,6 +150,7 @@ struct PlainFunction {
     HeaderElementParts header;
     pugi::xml_node name;
     pugi::xml_node codeSymbol;
+    std::size_t lines = 0;
 };
 
 bool IsPlainLine(pugi::xml_node line) {
@@ -174,7 +176,7 @@ bool CollectPlainFunction(pugi::xml_node function, PlainFunction& parts) {
         const char* name = child.name();
         bool plain = false;
         if (XmlSameName(name, "Line"))
-            plain = IsPlainLine(child);
+            plain = (++parts.lines, IsPlainLine(child));
         else if (XmlSameName(name, "Child"))
             plain = XmlHasOnlyLeafChildren(child, {});
         else if (XmlSameName(name, "Header"))
@@ -201,6 +203,8 @@ void ReadPlainFunction(CUnitFunction& function, pugi::xml_node functionElement, 
         function.name = name;
     function.codeSymbol = XmlGetElementText(parts.codeSymbol);
     const qint64 stated = XmlGetIntAttribute(functionElement, "Line", 0);
+    function.logicLines.reserve(
+        static_cast<std::size_t>(std::clamp<qint64>(stated, 0, static_cast<qint64>(parts.lines))));
     for (pugi::xml_node child = functionElement.first_child(); child; child = child.next_sibling()) {
         if (child.type() != pugi::node_element)
             continue;
@@ -343,37 +347,34 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
     registry.RemoveEmptyFnStatementsAll();
 }
 
-bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node container, const char* bytes,
-                        const FunctionChunkLayout& layout,
-                        const std::function<void(std::size_t begin, std::size_t end)>& read) {
-    registry.Clear();
+struct FunctionChunkRead::State {
     struct ChunkToRead {
         CUnitFunction* function;
         const FunctionChunkLayout::Chunk* chunk;
         std::vector<quint32> children;
     };
-    // IDs are settled as LoadRegistryXml settles them, in document order before anything is read.
-    std::vector<ChunkToRead> functions;
-    functions.reserve(layout.chunks.size());
-    for (const FunctionChunkLayout::Chunk& chunk : layout.chunks) {
-        const auto id = static_cast<quint32>(chunk.internalID);
-        functions.push_back(
-            {id == 0 || registry.FindByInternalID(id) ? nullptr : registry.CreateFunctionWithID(id), &chunk, {}});
-    }
-    for (ChunkToRead& entry : functions) {
-        if (!entry.function)
-            entry.function = registry.CreateFunctionForMerge(QString());
-    }
-    const bool firstKept = !functions.empty() && functions.front().function;
-    std::erase_if(functions, [](const ChunkToRead& entry) { return !entry.function; });
-    registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
+    // A round at a time, so that the bytes of each round can be given back before the next.
+    static constexpr std::size_t kRound = 2048;
 
-    GetDefaultUIFontName();
+    const char* bytes;
+    std::function<void(std::size_t begin, std::size_t end)> read;
+    CUnitFunctionRegistry functions; // read into a registry of their own until Finish
+    std::vector<ChunkToRead> entries;
+    bool firstKept = false;
     std::atomic<bool> refused{false};
-    const auto readOne = [&](std::size_t i) {
+    std::size_t roundBegin = 0;
+    std::optional<ParallelRun> round;
+
+    void StartRound(std::size_t first) {
+        roundBegin = first;
+        round.emplace(std::min(kRound, entries.size() - first), 48,
+                      [this, first](std::size_t i) { ReadOne(first + i); });
+    }
+
+    void ReadOne(std::size_t i) {
         if (refused.load(std::memory_order_relaxed))
             return;
-        ChunkToRead& entry = functions[i];
+        ChunkToRead& entry = entries[i];
         // Each thread parses its copies of the elements in place in one buffer of its own.
         thread_local pugi::xml_document document;
         thread_local std::string text;
@@ -412,28 +413,65 @@ bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node containe
         }
         entry.function->RemoveEmptyFnStatements();
         document.reset();
-    };
-    // A round at a time, so that the bytes of each round can be given back before the next.
-    constexpr std::size_t kRound = 2048;
-    for (std::size_t first = 0; first < functions.size() && !refused; first += kRound) {
-        const std::size_t count = std::min(kRound, functions.size() - first);
-        RunInParallel(count, 48, [&](std::size_t i) { readOne(first + i); });
+    }
+};
+
+FunctionChunkRead::FunctionChunkRead(const char* bytes, const FunctionChunkLayout& layout,
+                                     std::function<void(std::size_t begin, std::size_t end)> read)
+    : m_state(std::make_unique<State>()) {
+    State& state = *m_state;
+    state.bytes = bytes;
+    state.read = std::move(read);
+    // IDs are settled as LoadRegistryXml settles them, in document order before anything is read.
+    CUnitFunctionRegistry& registry = state.functions;
+    state.entries.reserve(layout.chunks.size());
+    for (const FunctionChunkLayout::Chunk& chunk : layout.chunks) {
+        const auto id = static_cast<quint32>(chunk.internalID);
+        state.entries.push_back(
+            {id == 0 || registry.FindByInternalID(id) ? nullptr : registry.CreateFunctionWithID(id), &chunk, {}});
+    }
+    for (State::ChunkToRead& entry : state.entries) {
+        if (!entry.function)
+            entry.function = registry.CreateFunctionForMerge(QString());
+    }
+    state.firstKept = !state.entries.empty() && state.entries.front().function;
+    std::erase_if(state.entries, [](const State::ChunkToRead& entry) { return !entry.function; });
+    GetDefaultUIFontName();
+    if (!state.entries.empty())
+        state.StartRound(0);
+}
+
+FunctionChunkRead::~FunctionChunkRead() = default;
+
+bool FunctionChunkRead::GivesOrigin() const {
+    return m_state->firstKept;
+}
+
+bool FunctionChunkRead::Finish(CUnitFunctionRegistry& registry, pugi::xml_node container) {
+    State& state = *m_state;
+    while (state.round) {
+        state.round.reset();
+        const std::size_t next = std::min(state.roundBegin + State::kRound, state.entries.size());
+        if (state.refused || next == state.entries.size())
+            break;
         // The bytes of the last round go with the whole buffer soon after.
-        if (read && first + count < functions.size())
-            read(functions[first].chunk->begin, functions[first + count - 1].chunk->end);
+        if (state.read)
+            state.read(state.entries[state.roundBegin].chunk->begin, state.entries[next - 1].chunk->end);
+        state.StartRound(next);
     }
-    if (refused) {
-        registry.Clear();
+    registry.Clear();
+    if (state.refused)
         return false;
-    }
-    for (const ChunkToRead& entry : functions) {
+    registry.ReplaceFunctions(state.functions.TakeFunctions());
+    for (const State::ChunkToRead& entry : state.entries) {
         for (const quint32 id : entry.children) {
             if (CUnitFunction* found = registry.FindByInternalID(id))
                 CUnitFunction::AppendChild(entry.function, found);
         }
     }
-    if (!registry.origin && firstKept)
-        registry.origin = functions.front().function;
+    registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
+    if (!registry.origin && state.firstKept)
+        registry.origin = state.entries.front().function;
     return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 class CLogicLine;
@@ -40,13 +41,28 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node contai
 void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, const XmlElementIndex& index,
                      XmlElementIndex::Range range);
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index, XmlElementIndex::Range range);
-// The same for a container whose content was cut out of the parsed text (see FindFunctionChunks): each
-// "Function" element of the file's bytes is parsed, read and dropped on a worker. False, with the registry
-// to be read again from a whole parse, when a range is not one "Function" element without one inside.
-// The bytes are read a stretch at a time; read is told of each stretch when done.
-bool LoadRegistryChunks(CUnitFunctionRegistry& registry, pugi::xml_node container, const char* bytes,
-                        const FunctionChunkLayout& layout,
-                        const std::function<void(std::size_t begin, std::size_t end)>& read = {});
+// The unit functions of a container whose content was cut out of the parsed text (see FindFunctionChunks):
+// each "Function" element of the file's bytes is parsed, read and dropped on a worker, from the moment this
+// is made, while the caller goes on with the rest of the file. The bytes are read a stretch at a time; read is
+// told of each stretch when done. The bytes stay until Finish returns or this is destroyed.
+class FunctionChunkRead {
+public:
+    FunctionChunkRead(const char* bytes, const FunctionChunkLayout& layout,
+                      std::function<void(std::size_t begin, std::size_t end)> read = {});
+    FunctionChunkRead(const FunctionChunkRead&) = delete;
+    FunctionChunkRead& operator=(const FunctionChunkRead&) = delete;
+    ~FunctionChunkRead();
+
+    // Whether Finish, if it succeeds, leaves the registry with an origin: there is a unit function to read.
+    bool GivesOrigin() const;
+    // Replaces the registry with what was read. False, with the registry empty to be read again from a whole
+    // parse, when a range is not one "Function" element without one inside.
+    bool Finish(CUnitFunctionRegistry& registry, pugi::xml_node container);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 // The names read below a Function element, its header and its lines, found in one walk.
 enum FunctionElementName : std::size_t {

@@ -15,7 +15,7 @@
 #include <vector>
 
 class CDocumentData;
-struct FunctionChunkLayout;
+class FunctionChunkRead;
 
 // The state of one load or save of a document file: the DOM document, the document-data record the
 // element readers and writers work on, and the flags that tell a whole-document read from an environment
@@ -38,12 +38,9 @@ public:
     // notes the container here.
     std::uint8_t deferFunctionElements = 0;
     pugi::xml_node deferredFunctionContainer;
-    // Set by a load that parses the unit functions apart from the rest (see FindFunctionChunks): where they
-    // are in the file's bytes, for the first "Document" read. Refused is set when they could not be read so.
-    const FunctionChunkLayout* functionChunks = nullptr;
-    const char* functionBytes = nullptr;
-    // Told of each stretch of functionBytes once it has been read.
-    std::function<void(std::size_t begin, std::size_t end)> functionBytesRead;
+    // Set by a load that parses the unit functions apart from the rest (see FindFunctionChunks): their read,
+    // under way, for the first "Document" read. Refused is set when they could not be read so.
+    FunctionChunkRead* functionRead = nullptr;
     std::uint8_t functionChunksRefused = 0;
     pugi::xml_document document;
     CDocumentData* documentData;
