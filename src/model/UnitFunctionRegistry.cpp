@@ -232,9 +232,8 @@ CUnitFunctionTable CUnitFunctionRegistry::TakeFunctions() {
     return functions;
 }
 
-void CUnitFunctionRegistry::ReplaceFunctions(CUnitFunctionTable functions) {
-    Clear();
-    m_functions = std::move(functions);
+CUnitFunction* CUnitFunctionRegistry::AdoptFunction(std::unique_ptr<CUnitFunctionTable::value_type> made) {
+    return m_functions.Adopt(std::move(made));
 }
 
 void CUnitFunctionRegistry::RebuildAndNotify(CAbstractIndexItem& root, const ModelOptions& options) {

@@ -56,8 +56,8 @@ public:
     void Clear();
     // Empties the registry and hands its unit functions over.
     CUnitFunctionTable TakeFunctions();
-    // Empties the registry and takes the unit functions over, without an origin.
-    void ReplaceFunctions(CUnitFunctionTable functions);
+    // Stores a unit function made elsewhere under its InternalID; null when that is taken.
+    CUnitFunction* AdoptFunction(std::unique_ptr<CUnitFunctionTable::value_type> made);
 
     // Recomputes every derived field from the child lists and Fn statements.
     void Rebuild(const ModelOptions& options);

@@ -40,30 +40,44 @@ CUnitFunction* CUnitFunctionTable::Find(quint32 id) const {
     return found != m_larger.end() && (*found)->first == id ? &(*found)->second : nullptr;
 }
 
-std::pair<CUnitFunction*, bool> CUnitFunctionTable::Insert(quint32 id) {
-    Entry* place = nullptr;
+std::pair<CUnitFunctionTable::Entry*, bool> CUnitFunctionTable::PlaceFor(quint32 id) {
     if (id < SlotCount) {
         if (m_slots.empty()) {
             m_slots.resize(SlotCount);
             m_usedSlots.assign(SlotCount / WordBits, 0);
         }
-        place = &m_slots[id];
+        Entry* place = &m_slots[id];
         if (*place)
-            return {&(*place)->second, false};
+            return {place, false};
         MarkSlot(id, true);
         ++m_slotsInUse;
-    } else if (m_larger.empty() || m_larger.back()->first < id) {
-        place = &m_larger.emplace_back();
-    } else {
-        const auto found = std::lower_bound(m_larger.begin(), m_larger.end(), id, ById);
-        if ((*found)->first == id)
-            return {&(*found)->second, false};
-        place = &*m_larger.emplace(found);
+        return {place, true};
     }
-    *place = std::make_unique<value_type>(std::piecewise_construct, std::forward_as_tuple(id), std::tuple<>());
-    (*place)->second.InternalID = id;
+    if (m_larger.empty() || m_larger.back()->first < id)
+        return {&m_larger.emplace_back(), true};
+    const auto found = std::lower_bound(m_larger.begin(), m_larger.end(), id, ById);
+    if ((*found)->first == id)
+        return {&*found, false};
+    return {&*m_larger.emplace(found), true};
+}
+
+std::pair<CUnitFunction*, bool> CUnitFunctionTable::Insert(quint32 id) {
+    const auto [place, made] = PlaceFor(id);
+    if (made) {
+        *place = std::make_unique<value_type>(std::piecewise_construct, std::forward_as_tuple(id), std::tuple<>());
+        (*place)->second.InternalID = id;
+        ++m_count;
+    }
+    return {&(*place)->second, made};
+}
+
+CUnitFunction* CUnitFunctionTable::Adopt(std::unique_ptr<value_type> entry) {
+    const auto [place, made] = PlaceFor(entry->first);
+    if (!made)
+        return nullptr;
+    *place = std::move(entry);
     ++m_count;
-    return {&(*place)->second, true};
+    return &(*place)->second;
 }
 
 void CUnitFunctionTable::Erase(quint32 id) {

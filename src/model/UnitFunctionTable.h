@@ -76,6 +76,8 @@ public:
     bool Contains(quint32 id) const { return Find(id) != nullptr; }
     // The entry under the id, created with that InternalID when there was none; true when it was created.
     std::pair<CUnitFunction*, bool> Insert(quint32 id);
+    // Stores an entry made elsewhere under its key; null, with nothing stored, when the key is taken.
+    CUnitFunction* Adopt(std::unique_ptr<value_type> entry);
     void Erase(quint32 id);
     void Clear();
 
@@ -90,6 +92,8 @@ private:
     std::size_t NextPosition(std::size_t position) const {
         return position < SlotCount ? NextSlot(position + 1) : position + 1;
     }
+    // The place for the id, made empty, and true; or the entry stored there and false.
+    std::pair<Entry*, bool> PlaceFor(quint32 id);
     // The first slot in use from `from` on, SlotCount when none is.
     std::size_t NextSlot(std::size_t from) const;
     void MarkSlot(quint32 id, bool used);

@@ -349,16 +349,18 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
 
 struct FunctionChunkRead::State {
     struct ChunkToRead {
-        CUnitFunction* function;
         const FunctionChunkLayout::Chunk* chunk;
+        quint32 id;  // its own InternalID, or 0 when one is drawn for it at the end
+        bool toRead; // false when no InternalID will be left to draw for it
+        std::unique_ptr<CUnitFunctionTable::value_type> made; // made and read on a worker
         std::vector<quint32> children;
+        CUnitFunction* function = nullptr; // in the registry
     };
     // A round at a time, so that the bytes of each round can be given back before the next.
     static constexpr std::size_t kRound = 2048;
 
     const char* bytes;
     std::function<void(std::size_t begin, std::size_t end)> read;
-    CUnitFunctionRegistry functions; // read into a registry of their own until Finish
     std::vector<ChunkToRead> entries;
     bool firstKept = false;
     std::atomic<bool> refused{false};
@@ -375,6 +377,8 @@ struct FunctionChunkRead::State {
         if (refused.load(std::memory_order_relaxed))
             return;
         ChunkToRead& entry = entries[i];
+        if (!entry.toRead)
+            return;
         // Each thread parses its copies of the elements in place in one buffer of its own.
         thread_local pugi::xml_document document;
         thread_local std::string text;
@@ -396,22 +400,26 @@ struct FunctionChunkRead::State {
             refused = true;
             return;
         }
+        entry.made = std::make_unique<CUnitFunctionTable::value_type>(std::piecewise_construct,
+                                                                      std::forward_as_tuple(entry.id), std::tuple<>());
+        CUnitFunction& function = entry.made->second;
+        function.InternalID = entry.id;
         // Nearly every unit function is plain and read in one walk; any other through an index of its element.
         if (PlainFunction parts; CollectPlainFunction(element, parts)) {
-            ReadPlainFunction(*entry.function, element, parts, entry.children);
+            ReadPlainFunction(function, element, parts, entry.children);
         } else {
             const XmlElementIndex index = IndexFunctionElement(element);
             if (index.First(FnFunction)) {
                 refused = true;
                 return;
             }
-            ReadFunctionContents(*entry.function, element, index, index.All());
+            ReadFunctionContents(function, element, index, index.All());
             index.ForEachOwn(FnChild, FnFunction, index.All(), [&](pugi::xml_node child) {
                 entry.children.push_back(static_cast<quint32>(XmlGetIntAttribute(child, "Descriptor", 0)));
                 return true;
             });
         }
-        entry.function->RemoveEmptyFnStatements();
+        function.RemoveEmptyFnStatements();
         document.reset();
     }
 };
@@ -422,20 +430,34 @@ FunctionChunkRead::FunctionChunkRead(const char* bytes, const FunctionChunkLayou
     State& state = *m_state;
     state.bytes = bytes;
     state.read = std::move(read);
-    // IDs are settled as LoadRegistryXml settles them, in document order before anything is read.
-    CUnitFunctionRegistry& registry = state.functions;
+    // IDs are settled as LoadRegistryXml settles them, in document order: a unit function keeps its own
+    // InternalID when it is free; the others get one drawn at the end, in the same order, while there are
+    // IDs left to draw (those left without are not read).
+    std::vector<bool> usedSlots(CUnitFunctionTable::SlotCount);
+    std::unordered_set<quint32> usedLarger;
+    std::size_t ownSlots = 0;
     state.entries.reserve(layout.chunks.size());
     for (const FunctionChunkLayout::Chunk& chunk : layout.chunks) {
         const auto id = static_cast<quint32>(chunk.internalID);
-        state.entries.push_back(
-            {id == 0 || registry.FindByInternalID(id) ? nullptr : registry.CreateFunctionWithID(id), &chunk, {}});
+        bool own = false;
+        if (id >= CUnitFunctionTable::SlotCount) {
+            own = usedLarger.insert(id).second;
+        } else if (id != 0 && !usedSlots[id]) {
+            own = usedSlots[id] = true;
+            ++ownSlots;
+        }
+        state.entries.push_back({&chunk, own ? id : 0, true, {}, {}});
     }
+    std::size_t drawable =
+        ownSlots < CUnitFunctionRegistry::MaxDrawnInternalID ? CUnitFunctionRegistry::MaxDrawnInternalID - ownSlots : 0;
     for (State::ChunkToRead& entry : state.entries) {
-        if (!entry.function)
-            entry.function = registry.CreateFunctionForMerge(QString());
+        if (entry.id != 0)
+            continue;
+        entry.toRead = drawable > 0;
+        if (drawable > 0)
+            --drawable;
     }
-    state.firstKept = !state.entries.empty() && state.entries.front().function;
-    std::erase_if(state.entries, [](const State::ChunkToRead& entry) { return !entry.function; });
+    state.firstKept = !state.entries.empty() && state.entries.front().toRead;
     GetDefaultUIFontName();
     if (!state.entries.empty())
         state.StartRound(0);
@@ -462,16 +484,31 @@ bool FunctionChunkRead::Finish(CUnitFunctionRegistry& registry, pugi::xml_node c
     registry.Clear();
     if (state.refused)
         return false;
-    registry.ReplaceFunctions(state.functions.TakeFunctions());
+    for (State::ChunkToRead& entry : state.entries) {
+        if (entry.id != 0)
+            entry.function = registry.AdoptFunction(std::move(entry.made));
+    }
+    for (State::ChunkToRead& entry : state.entries) {
+        if (entry.id != 0)
+            continue;
+        entry.function = registry.CreateFunctionForMerge(QString());
+        if (entry.function && entry.made) {
+            const quint32 drawn = entry.function->InternalID;
+            *entry.function = std::move(entry.made->second);
+            entry.function->InternalID = drawn;
+        }
+    }
     for (const State::ChunkToRead& entry : state.entries) {
+        if (!entry.function)
+            continue;
         for (const quint32 id : entry.children) {
             if (CUnitFunction* found = registry.FindByInternalID(id))
                 CUnitFunction::AppendChild(entry.function, found);
         }
     }
     registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
-    if (!registry.origin && state.firstKept)
-        registry.origin = state.entries.front().function;
+    if (!registry.origin)
+        registry.origin = state.entries.empty() ? nullptr : state.entries.front().function;
     return true;
 }
 
