@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -47,6 +48,31 @@ TEST(UnitFunctionTable, RunsInAscendingIdOrderWhateverTheInsertionOrder) {
     EXPECT_EQ(table.size(), inserted.size());
     for (quint32 absent : {2u, 62u, 32766u, 32769u, 45000u, 4000000001u})
         EXPECT_FALSE(table.Contains(absent)) << absent;
+}
+
+TEST(UnitFunctionTable, AdoptedEntriesJoinInOrderUnlessTheirKeyIsTaken) {
+    CUnitFunctionTable table;
+    table.Insert(70000);
+    table.Insert(9);
+    const auto made = [](quint32 id) {
+        auto entry = std::make_unique<CUnitFunctionTable::value_type>(std::piecewise_construct,
+                                                                      std::forward_as_tuple(id), std::tuple<>());
+        entry->second.InternalID = id;
+        entry->second.name = QStringLiteral("made");
+        return entry;
+    };
+    for (quint32 id : {3u, 80000u, 60000u}) {
+        CUnitFunction* adopted = table.Adopt(made(id));
+        ASSERT_NE(adopted, nullptr);
+        EXPECT_EQ(adopted, table.Find(id));
+        EXPECT_EQ(adopted->name, QStringLiteral("made"));
+    }
+    for (quint32 taken : {9u, 70000u})
+        EXPECT_EQ(table.Adopt(made(taken)), nullptr);
+    EXPECT_TRUE(table.Find(9)->name.isEmpty());
+    EXPECT_TRUE(table.Find(70000)->name.isEmpty());
+    EXPECT_EQ(IdsInOrder(table), (std::vector<quint32>{3, 9, 60000, 70000, 80000}));
+    EXPECT_EQ(table.size(), 5u);
 }
 
 TEST(UnitFunctionTable, ErasingLeavesTheOthersWhereTheyAre) {
