@@ -85,9 +85,8 @@ private:
         for (;;) {
             m_workAvailable.wait(lock, [this] { return !m_jobs.empty(); });
             Job& job = *m_jobs.front();
-            if (++job.helpers == job.maxHelpers || job.Exhausted()) {
+            if (++job.helpers == job.maxHelpers || job.Exhausted())
                 m_jobs.erase(m_jobs.begin());
-            }
             lock.unlock();
             job.RunItems();
             lock.lock();
