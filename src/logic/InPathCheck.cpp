@@ -89,13 +89,14 @@ public:
 
     // Pairs on one path. Both tests need the two members equal, and any item of b's member in between
     // interrupts the pair, so b can only pair with the nearest earlier item of its member. Records the path
-    // shares with earlier paths have had their pair handed over already.
+    // shares with earlier paths have had their pair handed over already. Both tests also need a later item
+    // from the conditions to be a condition itself, so a pair ending in an earlier action is not made.
     void CheckRedundancyAndContradictionInPath(const InspectionPath& path) {
         std::vector<Pair>& pairs = m_pairs;
         pairs.clear();
         for (const PathConditionNode* node = path.conditionsTail; node && !node->evaluated; node = node->parent) {
             node->evaluated = true;
-            if (node->pairable && node->sameMemberBefore && node->sameMemberBefore->pairable)
+            if (node->pairable && node->isCondition && node->sameMemberBefore && node->sameMemberBefore->pairable)
                 pairs.push_back({node->sameMemberBefore, node, node->height});
         }
         const PathConditionNode* beforeConclusion = path.conclusionSameMemberBefore;
