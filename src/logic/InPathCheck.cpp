@@ -45,6 +45,13 @@ struct SemanticRelation {
     QString message;
 };
 
+// False when the two states surely differ: records of one syntax tree number equal state texts alike.
+bool MayHaveSameState(const PathCondition& a, const PathCondition& b) {
+    if (a.state.affirmed != b.state.affirmed)
+        return false;
+    return a.stateTextId < 0 || b.stateTextId < 0 || a.stateTextId == b.stateTextId;
+}
+
 bool QuantifierAllows(qint32 item, qint32 sentence) {
     return !(item == QuantifierExistential && sentence == QuantifierUniversal);
 }
@@ -99,8 +106,10 @@ public:
             if (node->pairable && node->isCondition && node->sameMemberBefore && node->sameMemberBefore->pairable)
                 pairs.push_back({node->sameMemberBefore, node, node->height});
         }
+        // Only the redundancy test takes a pair that ends in the concluding Do, and only with the same state.
         const PathConditionNode* beforeConclusion = path.conclusionSameMemberBefore;
-        if (path.conclusion->IsDo() && beforeConclusion && beforeConclusion->pairable)
+        if (m_redundancy && path.conclusion->IsDo() && beforeConclusion && beforeConclusion->pairable &&
+            MayHaveSameState(*beforeConclusion->record, *path.conclusion->action))
             pairs.push_back({beforeConclusion, nullptr, INT_MAX});
         std::sort(pairs.begin(), pairs.end(), [](const Pair& x, const Pair& y) {
             return x.earlier->height != y.earlier->height ? x.earlier->height < y.earlier->height
