@@ -7,23 +7,14 @@ namespace {
 
 const QString kNot = QString(QChar(0x00AC));
 
-struct Counted {
-    quint32 counted;
-    size_t paths;
-};
-
 // The count the parser keeps for the tree of a unit function's lines, and the paths the walk then makes.
-Counted CountAndWalk(LogicTestDocument& document, const CUnitFunction& function, bool includeFn) {
+std::pair<size_t, size_t> CountAndWalk(LogicTestDocument& document, const CUnitFunction& function, bool includeFn) {
     std::vector<InspectionParserLine> lines;
     CollectLogicLines(function, lines);
-    CInspectionParser parser(lines, document.environment);
-    const InspectionParserSequencePtr top = parser.Parse();
+    const InspectionParserSequencePtr top = CInspectionParser(lines, document.environment).Parse();
     CInspectionView pane;
     InspectionResultSet results(pane, document.environment);
-    if (includeFn)
-        CreatePathsOfCurrentUnitFunction(results, top);
-    else
-        CreatePathsOfAllUnitFunctions(results, top);
+    includeFn ? CreatePathsOfCurrentUnitFunction(results, top) : CreatePathsOfAllUnitFunctions(results, top);
     return {top->ConclusionCount(includeFn), results.paths.size()};
 }
 
@@ -50,8 +41,8 @@ TEST(ConclusionCount, EqualsThePathsOfTheWalk) {
         document.Add("Called", "Do <W>{w}");
         document.Finish();
         for (const bool includeFn : {false, true}) {
-            const Counted counted = CountAndWalk(document, *main, includeFn);
-            EXPECT_EQ(counted.counted, counted.paths) << script.toStdString() << (includeFn ? " with Fn" : "");
+            const auto [counted, paths] = CountAndWalk(document, *main, includeFn);
+            EXPECT_EQ(counted, paths) << script.toStdString() << (includeFn ? " with Fn" : "");
         }
     }
 }
