@@ -45,6 +45,13 @@ struct SemanticRelation {
     QString message;
 };
 
+// False when the two states surely differ: records of one syntax tree number equal state texts alike.
+bool MayHaveSameState(const PathCondition& a, const PathCondition& b) {
+    if (a.state.affirmed != b.state.affirmed)
+        return false;
+    return a.stateTextId < 0 || b.stateTextId < 0 || a.stateTextId == b.stateTextId;
+}
+
 bool QuantifierAllows(qint32 item, qint32 sentence) {
     return !(item == QuantifierExistential && sentence == QuantifierUniversal);
 }
@@ -89,17 +96,20 @@ public:
 
     // Pairs on one path. Both tests need the two members equal, and any item of b's member in between
     // interrupts the pair, so b can only pair with the nearest earlier item of its member. Records the path
-    // shares with earlier paths have had their pair handed over already.
+    // shares with earlier paths have had their pair handed over already. Both tests also need a later item
+    // from the conditions to be a condition itself, so a pair ending in an earlier action is not made.
     void CheckRedundancyAndContradictionInPath(const InspectionPath& path) {
         std::vector<Pair>& pairs = m_pairs;
         pairs.clear();
         for (const PathConditionNode* node = path.conditionsTail; node && !node->evaluated; node = node->parent) {
             node->evaluated = true;
-            if (node->pairable && node->sameMemberBefore && node->sameMemberBefore->pairable)
+            if (node->pairable && node->isCondition && node->sameMemberBefore && node->sameMemberBefore->pairable)
                 pairs.push_back({node->sameMemberBefore, node, node->height});
         }
+        // Only the redundancy test takes a pair that ends in the concluding Do, and only with the same state.
         const PathConditionNode* beforeConclusion = path.conclusionSameMemberBefore;
-        if (path.conclusion->IsDo() && beforeConclusion && beforeConclusion->pairable)
+        if (m_redundancy && path.conclusion->IsDo() && beforeConclusion && beforeConclusion->pairable &&
+            MayHaveSameState(*beforeConclusion->record, *path.conclusion->action))
             pairs.push_back({beforeConclusion, nullptr, INT_MAX});
         std::sort(pairs.begin(), pairs.end(), [](const Pair& x, const Pair& y) {
             return x.earlier->height != y.earlier->height ? x.earlier->height < y.earlier->height

@@ -38,6 +38,8 @@ InspectionParserSequencePtr CInspectionParser::Parse() {
         top->nodes.insert(top->nodes.end(), rest->nodes.begin(), rest->nodes.end());
         consumed += 1 + more;
     }
+    if (!m_strayPositions.empty())
+        top->CountConclusions();
     return InspectionParserSequencePtr(std::move(m_tree), top);
 }
 
@@ -63,6 +65,7 @@ CInspectionParserSequence* CInspectionParser::ParseSequence(int start, int& cons
     const auto from = m_pendingNodes.begin() + static_cast<std::ptrdiff_t>(first);
     sequence->nodes.assign(std::make_move_iterator(from), std::make_move_iterator(m_pendingNodes.end()));
     m_pendingNodes.erase(from, m_pendingNodes.end());
+    sequence->CountConclusions();
     return sequence;
 }
 

@@ -19,7 +19,7 @@ std::vector<PathCondition> InspectionPath::Conditions() const {
 void InspectionPath::AppendRealConditionNodes(std::vector<const PathConditionNode*>& nodes) const {
     const size_t first = nodes.size();
     const PathConditionNode* node = conditionsTail;
-    if (node && !node->record->isCondition)
+    if (node && !node->isCondition)
         node = node->previousCondition;
     for (; node; node = node->previousCondition)
         nodes.push_back(node);

@@ -12,6 +12,8 @@
 struct PathConditionNode {
     const PathCondition* record = nullptr; // held by the syntax tree, which outlives the paths
     quint8 pairable = 0;
+    // The record's isCondition: the checks walk the chains by it, and the records lie all over the tree.
+    quint8 isCondition = 0;
     mutable bool evaluated = false; // its in-path pair has been handed over
     int height = 1;                 // records from the start up to this one
     const PathConditionNode* parent = nullptr;

@@ -19,7 +19,7 @@ public:
     void Run(const InspectionParserSequencePtr& tree) {
         m_pool = std::make_shared<CInspectionPathPool>(tree);
         const CInspectionParserSequence& top = *tree;
-        m_conclusionCount = CountConclusions(top);
+        m_conclusionCount = top.ConclusionCount(m_includeFn);
         m_results.paths.reserve(m_results.paths.size() + m_conclusionCount);
         Actions possibleActions;
         WalkSequence(top, possibleActions);
@@ -37,51 +37,6 @@ private:
         const PathConditionNode* entry; // the chain when the loop was entered
         size_t bodyLevel;               // index of the loop body in m_levels
     };
-
-    bool Yields(const CInspectionParserEntity& node) const {
-        switch (node.kind) {
-        case CInspectionParserEntity::Kind::Do:
-            return static_cast<const CInspectionParserDo&>(node).record.has_value();
-        case CInspectionParserEntity::Kind::Fn:
-            return m_includeFn && static_cast<const CInspectionParserFn&>(node).calledFunction;
-        case CInspectionParserEntity::Kind::DoNothing:
-            return false;
-        default:
-            return true;
-        }
-    }
-
-    bool SequenceYields(const CInspectionParserSequence& sequence) const {
-        return std::any_of(sequence.nodes.begin(), sequence.nodes.end(),
-                           [this](const InspectionParserNode& node) { return Yields(*node); });
-    }
-
-    unsigned CountConclusions(const CInspectionParserSequence& sequence) const {
-        unsigned count = 0;
-        for (const InspectionParserNode& node : sequence.nodes) {
-            switch (node->kind) {
-            case CInspectionParserEntity::Kind::If: {
-                const auto& block = static_cast<const CInspectionParserIf&>(*node);
-                count += CountConclusions(*block.thenBody) + CountConclusions(*block.elseBody);
-                break;
-            }
-            case CInspectionParserEntity::Kind::Switch: {
-                const auto& block = static_cast<const CInspectionParserSwitch&>(*node);
-                for (const InspectionSwitchCase& item : block.cases)
-                    count += CountConclusions(*item.body);
-                count += CountConclusions(*block.elswBody);
-                break;
-            }
-            case CInspectionParserEntity::Kind::Loop:
-                count += CountConclusions(*static_cast<const CInspectionParserLoop&>(*node).body);
-                break;
-            default:
-                count += Yields(*node) ? 1 : 0;
-                break;
-            }
-        }
-        return count == 0 ? 1 : count;
-    }
 
     // The latest record of each member on the current chain; the ones before it follow sameMemberBefore.
     const PathConditionNode*& LatestOfMember(qint32 memberId) {
@@ -117,7 +72,7 @@ private:
     void WalkSequence(const CInspectionParserSequence& sequence, Actions& possibleActions) {
         m_levels.push_back({&sequence, 0});
         m_blocks = m_pool->AppendEnclosing(m_blocks, &sequence);
-        if (!SequenceYields(sequence)) {
+        if (!sequence.YieldsConclusions(m_includeFn)) {
             CInspectionPathConclusion* conclusion =
                 m_pool->NewConclusion(CInspectionPathConclusion::Kind::EmptySequence);
             conclusion->position = sequence.start;

@@ -5,10 +5,11 @@ PathConditionNode* CInspectionPathPool::AppendPathCondition(const PathConditionN
     PathConditionNode* node = m_nodes.Emplace();
     node->record = &record;
     node->pairable = pairable;
+    node->isCondition = record.isCondition;
     node->parent = chain;
     if (chain) {
         node->height = chain->height + 1;
-        node->previousCondition = chain->record->isCondition ? chain : chain->previousCondition;
+        node->previousCondition = chain->isCondition ? chain : chain->previousCondition;
     }
     return node;
 }

@@ -12,7 +12,6 @@
 #include "texts/StringTable.h"
 
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -99,6 +98,7 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
     struct Frame {
         const CUnitFunction* function;
         size_t next;
+        qint32 place; // in byId, or -1
     };
     // Every unit function by InternalID in one sorted array: a search through the registry's map missed the cache
     // at almost every level for each Fn line, and that grew faster than the document.
@@ -113,32 +113,54 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
         // Every unit function once is the usual call tree; a function called from several places adds more.
         lines.reserve(lines.size() + lineCount);
     }
-    const auto find = [&byId](quint32 id) -> const CUnitFunction* {
+    // The place in byId, or -1.
+    const auto find = [&byId](quint32 id) -> qint32 {
         const auto found = std::lower_bound(byId.begin(), byId.end(), id,
                                             [](const auto& entry, quint32 key) { return entry.first < key; });
-        return found != byId.end() && found->first == id ? found->second : nullptr;
+        return found != byId.end() && found->first == id ? static_cast<qint32>(found - byId.begin()) : -1;
     };
-    std::vector<Frame> stack{{&function, 0}};
-    std::set<const CUnitFunction*> active{&function};
+    // The unit functions being expanded, by place in byId: a flag each instead of a tree of them.
+    std::vector<char> active(byId.size(), 0);
+    qint32 start = find(function.InternalID);
+    if (start >= 0 && byId[start].second != &function)
+        start = -1;
+    // The reader asks for each line some way ahead; the first lines of a unit function it enters are asked for
+    // together, or each of them would be waited for alone.
+    constexpr size_t kAhead = 8;
+    const auto enter = [&](std::vector<Frame>& stack, const CUnitFunction* entered, qint32 place) {
+        const size_t first = std::min(kAhead, entered->logicLines.size());
+        for (size_t i = 0; i < first; ++i)
+            if (entered->logicLines[i])
+                PrefetchLogicLine(entered->logicLines[i].get());
+        if (place >= 0)
+            active[place] = 1;
+        stack.push_back({entered, 0, place});
+    };
+    std::vector<Frame> stack;
+    enter(stack, &function, start);
     while (!stack.empty()) {
         Frame& frame = stack.back();
         if (frame.next == frame.function->logicLines.size()) {
-            active.erase(frame.function);
+            if (frame.place >= 0)
+                active[frame.place] = 0;
             stack.pop_back();
             environment.PollAbort();
             continue;
         }
         const size_t index = frame.next++;
-        if (index + 8 < frame.function->logicLines.size())
-            PrefetchLogicLine(frame.function->logicLines[index + 8].get());
+        if (index + kAhead < frame.function->logicLines.size())
+            PrefetchLogicLine(frame.function->logicLines[index + kAhead].get());
         const CLogicLine* line = frame.function->logicLines[index].get();
         lines.push_back({line, frame.function, static_cast<qint32>(index), line->lineKind});
         if (line->lineKind != SyntaxFn)
             continue;
-        const CUnitFunction* called = find(line->calledInternalID);
+        const qint32 place = find(line->calledInternalID);
+        if (place < 0)
+            continue;
+        const CUnitFunction* called = byId[place].second;
         lines.back().calledFunction = called;
-        if (called && active.insert(called).second)
-            stack.push_back({called, 0});
+        if (!active[place])
+            enter(stack, called, place);
     }
 }
 
