@@ -231,7 +231,7 @@ private:
     char* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_mappedSize = 0;
-    bool m_forgotten = false;
+    std::atomic<bool> m_forgotten{false}; // pages are given back from several threads at once
 };
 // Reads size bytes of an open file from its start in pieces side by side; the count read, short where the
 // file ended sooner, or -1 on an error.
@@ -697,8 +697,9 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
         // The workers read the unit functions while this thread reads the rest. The stretches of unit functions
         // read are given back while the records grow; of a file that can be read again only, since the whole
         // parse after a refusal needs them.
-        FunctionChunkRead functions(bytes.Data(), *layout, [&bytes, &file](std::size_t begin, std::size_t end) {
-            if (!file.isSequential())
+        const bool mayForget = !file.isSequential();
+        FunctionChunkRead functions(bytes.Data(), *layout, [&bytes, mayForget](std::size_t begin, std::size_t end) {
+            if (mayForget)
                 bytes.Forget(begin, end);
         });
         XmlDocumentContext context(&data);

@@ -356,21 +356,32 @@ struct FunctionChunkRead::State {
         std::vector<quint32> children;
         CUnitFunction* function = nullptr; // in the registry
     };
-    // A round at a time, so that the bytes of each round can be given back before the next.
-    static constexpr std::size_t kRound = 2048;
+    // The bytes of each stretch of this many unit functions are given back once all of them are read.
+    static constexpr std::size_t kStretch = 2048;
 
     const char* bytes;
     std::function<void(std::size_t begin, std::size_t end)> read;
     std::vector<ChunkToRead> entries;
     bool firstKept = false;
     std::atomic<bool> refused{false};
-    std::size_t roundBegin = 0;
-    std::optional<ParallelRun> round;
+    std::unique_ptr<std::atomic<std::size_t>[]> readInStretch; // unit functions done, per stretch
+    std::optional<ParallelRun> run;
 
-    void StartRound(std::size_t first) {
-        roundBegin = first;
-        round.emplace(std::min(kRound, entries.size() - first), 48,
-                      [this, first](std::size_t i) { ReadOne(first + i); });
+    void Start() {
+        readInStretch = std::make_unique<std::atomic<std::size_t>[]>(entries.size() / kStretch + 1);
+        run.emplace(entries.size(), 48, [this](std::size_t i) {
+            ReadOne(i);
+            Done(i);
+        });
+    }
+
+    // The bytes of the last stretch go with the whole buffer soon after.
+    void Done(std::size_t i) {
+        const std::size_t stretch = i / kStretch;
+        const std::size_t first = stretch * kStretch;
+        const std::size_t end = first + kStretch;
+        if (read && end < entries.size() && ++readInStretch[stretch] == kStretch)
+            read(entries[first].chunk->begin, entries[end - 1].chunk->end);
     }
 
     void ReadOne(std::size_t i) {
@@ -460,7 +471,7 @@ FunctionChunkRead::FunctionChunkRead(const char* bytes, const FunctionChunkLayou
     state.firstKept = !state.entries.empty() && state.entries.front().toRead;
     GetDefaultUIFontName();
     if (!state.entries.empty())
-        state.StartRound(0);
+        state.Start();
 }
 
 FunctionChunkRead::~FunctionChunkRead() = default;
@@ -471,16 +482,7 @@ bool FunctionChunkRead::GivesOrigin() const {
 
 bool FunctionChunkRead::Finish(CUnitFunctionRegistry& registry, pugi::xml_node container) {
     State& state = *m_state;
-    while (state.round) {
-        state.round.reset();
-        const std::size_t next = std::min(state.roundBegin + State::kRound, state.entries.size());
-        if (state.refused || next == state.entries.size())
-            break;
-        // The bytes of the last round go with the whole buffer soon after.
-        if (state.read)
-            state.read(state.entries[state.roundBegin].chunk->begin, state.entries[next - 1].chunk->end);
-        state.StartRound(next);
-    }
+    state.run.reset();
     registry.Clear();
     if (state.refused)
         return false;

@@ -43,8 +43,9 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
 void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex& index, XmlElementIndex::Range range);
 // The unit functions of a container whose content was cut out of the parsed text (see FindFunctionChunks):
 // each "Function" element of the file's bytes is parsed, read and dropped on a worker, from the moment this
-// is made, while the caller goes on with the rest of the file. The bytes are read a stretch at a time; read is
-// told of each stretch when done. The bytes stay until Finish returns or this is destroyed.
+// is made, while the caller goes on with the rest of the file. read is told of each stretch of the bytes once
+// its unit functions are read, by the worker that read the last of them (so from several threads at once).
+// The bytes stay until Finish returns or this is destroyed.
 class FunctionChunkRead {
 public:
     FunctionChunkRead(const char* bytes, const FunctionChunkLayout& layout,
