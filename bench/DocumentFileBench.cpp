@@ -16,9 +16,11 @@
 #include "model/DocumentFile.h"
 #include "model/xml/XmlDocumentContext.h"
 
+#include "EightLineDocument.h"
+#include "Turns.h"
+
 #include <QBuffer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <benchmark/benchmark.h>
@@ -39,46 +41,6 @@
 
 namespace {
 
-const QString kContentUnit = QStringLiteral("利用者が画面の登録ボタンを押したとき、入力された内容を検査し、");
-
-// A document of count unit functions, each with a header, about 200 characters of Japanese content and
-// eight logic lines; every unit function hangs below an earlier one.
-std::unique_ptr<CDocumentData> MakeDocument(int count) {
-    auto data = std::make_unique<CDocumentData>();
-    data->SetDefaults();
-    data->ClearFunctions();
-    CUnitFunctionRegistry& registry = data->registry;
-    registry.origin = registry.CreateFunctionWithID(1);
-    registry.origin->name = QStringLiteral("システム");
-    QString content;
-    while (content.size() < 200)
-        content += kContentUnit;
-    for (int i = 1; i < count; ++i) {
-        CUnitFunction* function = registry.CreateFunctionWithID(static_cast<quint32>(i + 1));
-        function->name = QStringLiteral("単位機能%1").arg(i);
-        function->header.contentText = content.left(200);
-        function->header.uniqueLabel = QStringLiteral("UL-%1").arg(i);
-        function->header.ownRequirements.insert(QStringLiteral("REQ-%1").arg(i % 50));
-        CUnitFunction::AppendChild(registry.FindByInternalID(static_cast<quint32>(i / 4 + 1)), function);
-        static const quint8 kinds[8] = {SyntaxIf,    SyntaxDo,      SyntaxElse,   SyntaxDo,
-                                        SyntaxEndif, SyntaxComment, SyntaxSwitch, SyntaxEndsw};
-        for (quint8 kind : kinds) {
-            auto line = std::make_unique<CLogicLine>();
-            line->lineKind = kind;
-            line->Top = 4;
-            line->Next = 8;
-            line->Home = 8;
-            line->End = 30;
-            line->slotCount = static_cast<quint8>(CLogicLine::SlotsOfKind(kind));
-            for (int slot = 0; slot < line->slotCount; ++slot)
-                line->textSlots[static_cast<std::size_t>(slot)].text = QStringLiteral("温度センサ%1").arg(slot);
-            function->logicLines.push_back(std::move(line));
-        }
-    }
-    registry.RebuildAndNotify(data->indexRoot, data->GetModelOptions());
-    return data;
-}
-
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
@@ -96,7 +58,7 @@ Sample& GetSample(int count) {
     static std::map<int, Sample> samples;
     Sample& sample = samples[count];
     if (!sample.data) {
-        sample.data = MakeDocument(count);
+        sample.data = MakeEightLineDocument(count);
         sample.path = QDir::temp().filePath(QStringLiteral("nuv-bench-%1.nuv").arg(count));
         SaveDocumentXml(*sample.data.get(), sample.path);
         sample.bytes = ReadFile(sample.path);
@@ -202,7 +164,7 @@ int LoadOnly(const char* path) {
 
 // Writes the generated document of count unit functions, for the scripts that time other programs on it.
 int WriteDocument(const char* path, const char* count) {
-    const std::unique_ptr<CDocumentData> data = MakeDocument(std::atoi(count));
+    const std::unique_ptr<CDocumentData> data = MakeEightLineDocument(std::atoi(count));
     return SaveDocumentXml(*data.get(), QString::fromLocal8Bit(path)) ? 0 : 1;
 }
 
@@ -249,40 +211,18 @@ void BM_RebuildDeepChain(benchmark::State& state) {
 }
 
 double ElapsedMs(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    return 1000 * Seconds(work);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Runs the two in turn, each pair in the other order than the last, and prints the ratios of first to second;
-// each returns the milliseconds it measured.
+// Runs the two in turns and prints the ratios of first to second; each returns the milliseconds it measured.
 void PrintPairs(const char* title, int runs, const std::function<double()>& first,
                 const std::function<double()>& second) {
-    std::vector<double> ratios;
-    std::vector<double> firstTimes;
-    std::vector<double> secondTimes;
-    for (int i = 0; i < runs; ++i) {
-        double a = 0;
-        double b = 0;
-        if (i % 2) {
-            b = second();
-            a = first();
-        } else {
-            a = first();
-            b = second();
-        }
-        firstTimes.push_back(a);
-        secondTimes.push_back(b);
-        ratios.push_back(a / b);
-    }
-    std::printf("%-28s %8.2f ms / %8.2f ms   ratio median %.2f  min %.2f  max %.2f\n", title, Median(firstTimes),
-                Median(secondTimes), Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+    Turns turns;
+    for (int i = 0; i < runs; ++i)
+        turns.Run(second, first);
+    const std::vector<double> ratios = turns.Ratios();
+    std::printf("%-28s %8.2f ms / %8.2f ms   ratio median %.2f  min %.2f  max %.2f\n", title, Median(turns.second),
+                Median(turns.first), Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
                 *std::max_element(ratios.begin(), ratios.end()));
 }
 

@@ -12,12 +12,12 @@
 #include "platform/MessageBox.h"
 #include "support/logic/GeneratedLogicDocument.h"
 
+#include "Turns.h"
+
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -70,17 +70,6 @@ void TestDraft(const CDocumentData& data, const QString& path) {
     benchmark::DoNotOptimize(GenerateTestSpecificationDraft(data, path));
 }
 
-double Seconds(const Generator& generator, const CDocumentData& data, const QString& path) {
-    const auto start = std::chrono::steady_clock::now();
-    generator(data, path);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // N and 2N in turns in one process, the order alternating, each run once untimed first.
 void MeasureRatio(benchmark::State& state, const Generator& generator) {
     const SilentSink sink;
@@ -88,27 +77,18 @@ void MeasureRatio(benchmark::State& state, const Generator& generator) {
     const QString path = folder.filePath(QStringLiteral("out.csv"));
     const auto small = MakeDocument(static_cast<int>(state.range(0)));
     const auto large = MakeDocument(static_cast<int>(2 * state.range(0)));
-    Seconds(generator, *small, path);
-    Seconds(generator, *large, path);
-    std::vector<double> smallTimes;
-    std::vector<double> largeTimes;
-    for (auto _ : state) {
-        if (smallTimes.size() % 2 == 0) {
-            smallTimes.push_back(Seconds(generator, *small, path));
-            largeTimes.push_back(Seconds(generator, *large, path));
-        } else {
-            largeTimes.push_back(Seconds(generator, *large, path));
-            smallTimes.push_back(Seconds(generator, *small, path));
-        }
-    }
+    const auto timeSmall = [&] { return Seconds([&] { generator(*small, path); }); };
+    const auto timeLarge = [&] { return Seconds([&] { generator(*large, path); }); };
+    timeSmall();
+    timeLarge();
+    Turns turns;
+    for (auto _ : state)
+        turns.Run(timeSmall, timeLarge);
     state.counters["smallFunctions"] = static_cast<double>(small->registry.Count());
     state.counters["largeFunctions"] = static_cast<double>(large->registry.Count());
-    state.counters["smallMs"] = 1000 * Median(smallTimes);
-    state.counters["largeMs"] = 1000 * Median(largeTimes);
-    std::vector<double> ratios;
-    for (size_t turn = 0; turn < smallTimes.size(); ++turn)
-        ratios.push_back(largeTimes[turn] / smallTimes[turn]);
-    state.counters["ratio"] = Median(ratios);
+    state.counters["smallMs"] = 1000 * Median(turns.first);
+    state.counters["largeMs"] = 1000 * Median(turns.second);
+    state.counters["ratio"] = Median(turns.Ratios());
 }
 
 void BM_DecisionTableRatio(benchmark::State& state) {

@@ -18,6 +18,7 @@
 #include "support/logic/GeneratedLogicDocument.h"
 
 #include "ResidentMemory.h"
+#include "Turns.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -92,11 +93,6 @@ double CancelMilliseconds(LogicTestDocument& document, double at) {
     press.start(static_cast<int>(at));
     CCheckThreadDialog::RunWholeInspection(nullptr, runner, CommandInspectAll, view, document.environment);
     return std::max(ended - at, 0.0);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Arguments: the chapters of the smaller document and the phase to cancel in, a quarter into it (4 syntax

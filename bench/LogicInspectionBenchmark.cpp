@@ -9,6 +9,7 @@
 #include "support/logic/GeneratedLogicDocument.h"
 
 #include "ResidentMemory.h"
+#include "Turns.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,8 +17,6 @@
 
 #include <malloc.h>
 
-#include <algorithm>
-#include <chrono>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -52,11 +51,6 @@ Measurement Measure(LogicTestDocument& document) {
 
 double InspectionSeconds(LogicTestDocument& document) {
     return Measure(document).seconds;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void BM_WholeDocumentInspection(benchmark::State& state) {
