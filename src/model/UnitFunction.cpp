@@ -260,7 +260,7 @@ void AppendOutlineKey(const CUnitFunction& function, bool distinguishPrimaryOutl
 
 } // namespace
 
-void SortedVectorFromSet(const UnitFunctionSet& set, UnitFunctionList& vector, bool distinguishPrimaryOutlineNumber) {
+void SortInOutlineOrder(UnitFunctionList& functions, bool distinguishPrimaryOutlineNumber) {
     // All keys in one buffer: comparing outline numbers through each unit function's own sets missed the cache on
     // every comparison, and the sort grew well beyond the document.
     struct Entry {
@@ -270,19 +270,22 @@ void SortedVectorFromSet(const UnitFunctionSet& set, UnitFunctionList& vector, b
     };
     std::vector<quint64> keys;
     std::vector<Entry> entries;
-    entries.reserve(set.size());
-    for (CUnitFunction* function : set) {
+    entries.reserve(functions.size());
+    for (CUnitFunction* function : functions) {
         const size_t begin = keys.size();
         AppendOutlineKey(*function, distinguishPrimaryOutlineNumber, keys);
         entries.push_back({function, begin, keys.size()});
     }
-    // Stable over the InternalID order of the set, so equal places always list the same way.
+    // Stable over the order given, so equal places always list the same way.
     std::stable_sort(entries.begin(), entries.end(), [&keys](const Entry& a, const Entry& b) {
         return std::lexicographical_compare(keys.begin() + a.begin, keys.begin() + a.end, keys.begin() + b.begin,
                                             keys.begin() + b.end);
     });
-    vector.clear();
-    vector.reserve(entries.size());
-    for (const Entry& entry : entries)
-        vector.push_back(entry.function);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        functions[i] = entries[i].function;
+}
+
+void SortedVectorFromSet(const UnitFunctionSet& set, UnitFunctionList& vector, bool distinguishPrimaryOutlineNumber) {
+    vector.assign(set.begin(), set.end());
+    SortInOutlineOrder(vector, distinguishPrimaryOutlineNumber);
 }

@@ -103,5 +103,7 @@ public:
     void DeleteLine(int index);
 };
 
-// The unit functions as every list shows them: placed ones in outline order, then the others by serial number.
+// The unit functions as every list shows them: placed ones in outline order, then the others by serial number;
+// equal ones keep the order they had.
+void SortInOutlineOrder(UnitFunctionList& functions, bool distinguishPrimaryOutlineNumber);
 void SortedVectorFromSet(const UnitFunctionSet& set, UnitFunctionList& vector, bool distinguishPrimaryOutlineNumber);

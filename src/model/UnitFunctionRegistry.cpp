@@ -113,6 +113,15 @@ void CUnitFunctionRegistry::CollectAll(UnitFunctionSet& set) const {
         set.insert(set.end(), const_cast<CUnitFunction*>(&function));
 }
 
+UnitFunctionList CUnitFunctionRegistry::InOutlineOrder(bool distinguishPrimaryOutlineNumber) const {
+    UnitFunctionList functions;
+    functions.reserve(m_functions.size());
+    for (const auto& [id, function] : m_functions)
+        functions.push_back(const_cast<CUnitFunction*>(&function));
+    SortInOutlineOrder(functions, distinguishPrimaryOutlineNumber);
+    return functions;
+}
+
 void CUnitFunctionRegistry::CollectForSelection(UnitFunctionSet& set, const QString& name) const {
     set.clear();
     for (const auto& [id, function] : m_functions) {

@@ -44,6 +44,8 @@ public:
     CUnitFunction* FindByDisplayedNumber(const QString& text) const;
     bool FindDuplicateName(QString& name) const;
     void CollectAll(UnitFunctionSet& set) const;
+    // Every unit function as the lists show them (see SortInOutlineOrder).
+    UnitFunctionList InOutlineOrder(bool distinguishPrimaryOutlineNumber) const;
     void CollectForSelection(UnitFunctionSet& set, const QString& name) const;
 
     // Whether b is reached from a through Fn statements; visited is shared by the whole search.

@@ -12,12 +12,8 @@
 namespace {
 
 QStringList NamesInOutlineOrder(const CUnitFunctionRegistry& registry) {
-    UnitFunctionSet all;
-    registry.CollectAll(all);
-    UnitFunctionList sorted;
-    SortedVectorFromSet(all, sorted, false);
     QStringList names;
-    for (const CUnitFunction* function : sorted)
+    for (const CUnitFunction* function : registry.InOutlineOrder(false))
         names.append(function->GetOutlineNumberText(false) + u' ' + function->name);
     return names;
 }

@@ -291,10 +291,7 @@ void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& contex
     }
     XmlSetIntAttribute(context, container, "Num", registry.Count(), true);
     XmlSetIntAttribute(context, container, "MaxInternalID", registry.Count(), true);
-    UnitFunctionSet all;
-    registry.CollectAll(all);
-    UnitFunctionList ordered;
-    SortedVectorFromSet(all, ordered, distinguishPrimaryOutlineNumber);
+    const UnitFunctionList ordered = registry.InOutlineOrder(distinguishPrimaryOutlineNumber);
     // One numbering for every reference of this section, so that it reads back into the same tree.
     WrittenIDs ids;
     for (const CUnitFunction* function : ordered)
