@@ -443,8 +443,6 @@ void WriteFunctionElements(XmlDocumentContext& context, pugi::xml_writer& output
     for (const auto& [id, function] : context.documentData->registry.Functions())
         functions.push_back(&function);
     std::vector<std::string> pieces(kPiecesPerRound);
-    // The default face is chosen on first use; choose it before the threads ask for it.
-    GetDefaultUIFontName();
     for (std::size_t first = 0; first < functions.size(); first += kFunctionsPerPiece * kPiecesPerRound) {
         const std::size_t count =
             std::min(kPiecesPerRound, (functions.size() - first + kFunctionsPerPiece - 1) / kFunctionsPerPiece);

@@ -264,8 +264,6 @@ struct FunctionToRead {
 // Large documents are read on several threads: the contents of the unit functions are independent, and
 // their places in the tree are settled afterwards in document order.
 void ReadAllFunctionContents(const std::vector<FunctionToRead>& functions, const XmlElementIndex& index) {
-    // The default face is chosen on first use; choose it before the threads ask for it.
-    GetDefaultUIFontName();
     RunInParallel(functions.size(), 256, [&](std::size_t i) {
         ReadFunctionContents(*functions[i].function, functions[i].element, index, functions[i].range);
     });
@@ -466,7 +464,6 @@ FunctionChunkRead::FunctionChunkRead(const char* bytes, const FunctionChunkLayou
             --drawable;
     }
     state.firstKept = !state.entries.empty() && state.entries.front().toRead;
-    GetDefaultUIFontName();
     if (!state.entries.empty())
         state.Start();
 }
