@@ -14,7 +14,8 @@
 
 namespace {
 
-void AppendLineRecords(const QString& line, int r, std::vector<CsvCellRecord>& rows) {
+// Appends a record per field of the line; returns their number.
+int AppendLineRecords(const QString& line, int r, std::vector<CsvCellRecord>& rows) {
     QStringList fields;
     SplitCsvLine(fields, line);
     QString rowName;
@@ -33,6 +34,7 @@ void AppendLineRecords(const QString& line, int r, std::vector<CsvCellRecord>& r
         }
         rows.push_back(std::move(record));
     }
+    return static_cast<int>(fields.size());
 }
 
 } // namespace
@@ -46,27 +48,19 @@ void ReadCsvRecords(platform::CodePageTextFile& file, std::vector<CsvCellRecord>
     QString line;
     QString record;
     bool open = false;
-    bool pending = false;
     while (file.ReadString(line)) {
         if (open)
             record += QLatin1Char('\n') + line;
         else
             record = line;
-        pending = true;
         open = ContinuesCsvRecord(line, open);
         if (open)
             continue;
-        const size_t before = rows.size();
-        AppendLineRecords(record, r++, rows);
-        lastLineFields = static_cast<int>(rows.size() - before);
-        pending = false;
+        lastLineFields = AppendLineRecords(record, r++, rows);
     }
     // A quote left open at the end of the file ends with it.
-    if (pending) {
-        const size_t before = rows.size();
-        AppendLineRecords(record, r++, rows);
-        lastLineFields = static_cast<int>(rows.size() - before);
-    }
+    if (open)
+        lastLineFields = AppendLineRecords(record, r++, rows);
     lines = r;
 
     columns = rows;
@@ -154,13 +148,10 @@ InterchangeResult CCsvTreeReader::Open(QIODevice& device, const CDocumentData& d
         return result;
     }
 
-    result.needed =
+    const int needed =
         static_cast<int>(m_rows.size()) - (m_lastLineFields - 1) + static_cast<int>(m_columns.size()) - (m_lines - 1);
-    result.available = static_cast<int>(CUnitFunctionRegistry::MaxDrawnInternalID) - data.registry.Count();
-    if (result.needed > result.available) {
-        result.failure = InterchangeFailure::LimitExceeded;
+    if (!result.CheckRoom(needed, data.registry))
         return result;
-    }
     m_opened = true;
     return result;
 }

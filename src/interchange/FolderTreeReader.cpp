@@ -54,10 +54,7 @@ InterchangeResult CFolderTreeReader::Open(const QString& folder, const CDocument
             levels.push_back({ListFolder(entry.filePath())});
     }
 
-    result.needed = static_cast<int>(m_entries.size());
-    result.available = static_cast<int>(CUnitFunctionRegistry::MaxDrawnInternalID) - data.registry.Count();
-    if (result.needed > result.available) {
-        result.failure = InterchangeFailure::LimitExceeded;
+    if (!result.CheckRoom(static_cast<int>(m_entries.size()), data.registry)) {
         m_entries.clear();
         return result;
     }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class CUnitFunctionRegistry;
+
 // Why a reader or writer of an exchanged format stopped. The caller turns it into the message the user sees;
 // the formats themselves show nothing.
 enum class InterchangeFailure {
@@ -30,4 +32,7 @@ struct InterchangeResult {
     int items = 0;
 
     bool Succeeded() const { return failure == InterchangeFailure::None; }
+    // Records that the input needs `count` new unit functions and how many more internal IDs `registry` can
+    // draw; LimitExceeded, and false, when they do not all fit.
+    bool CheckRoom(int count, const CUnitFunctionRegistry& registry);
 };

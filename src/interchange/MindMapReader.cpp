@@ -256,12 +256,8 @@ InterchangeResult CMindMapReader::Open(QIODevice& device, const CDocumentData& d
     map->appendBelowOrigin = data.registry.origin && !data.registry.origin->children.empty();
     int topLevel = 0;
     const int converted = CountConvertedNodes(map->map.first_child(), topLevel);
-    result.needed = map->appendBelowOrigin ? converted : converted - topLevel;
-    result.available = static_cast<int>(CUnitFunctionRegistry::MaxDrawnInternalID) - data.registry.Count();
-    if (result.needed > result.available) {
-        result.failure = InterchangeFailure::LimitExceeded;
+    if (!result.CheckRoom(map->appendBelowOrigin ? converted : converted - topLevel, data.registry))
         return result;
-    }
     m_map = std::move(map);
     return result;
 }

@@ -12,16 +12,23 @@ namespace {
 
 const QString kTool = QStringLiteral("nuvdump");
 
+// The unit functions of another document read from `path`: nothing when they loaded; else the failure said and
+// the tool's exit status.
+std::optional<int> ReadOrFail(const QString& path, const std::optional<LoadResult>& result) {
+    if (!result)
+        return tools::CannotOpen(kTool, path);
+    if (*result != LoadResult::Loaded)
+        return tools::Fail(kTool, QStringLiteral("%1: load result %2").arg(path).arg(static_cast<int>(*result)));
+    return std::nullopt;
+}
+
 int Compare(const QString& olderPath, const QString& newerPath) {
     const ModelOptions options = CDocumentData().GetModelOptions();
     CUnitFunctionRegistry older;
     CUnitFunctionRegistry newer;
     for (const auto& [path, registry] : {std::pair{olderPath, &older}, std::pair{newerPath, &newer}}) {
-        const std::optional<LoadResult> result = CDocumentComparison::ReadFile(path, *registry, options);
-        if (!result)
-            return tools::CannotOpen(kTool, path);
-        if (*result != LoadResult::Loaded)
-            return tools::Fail(kTool, QStringLiteral("%1: load result %2").arg(path).arg(static_cast<int>(*result)));
+        if (const std::optional<int> failed = ReadOrFail(path, CDocumentComparison::ReadFile(path, *registry, options)))
+            return *failed;
     }
     QStringList lines;
     for (const ComparisonLine& line : CDocumentComparison::Compare(older, newer, options))
@@ -35,11 +42,8 @@ int Merge(const QString& into, const QString& from, const QString& out) {
     if (const std::optional<int> failed = tools::LoadOrFail(kTool, into, data))
         return *failed;
     CUnitFunctionRegistry incoming;
-    const std::optional<LoadResult> result = CFunctionMerge::ReadFile(from, incoming);
-    if (!result)
-        return tools::CannotOpen(kTool, from);
-    if (*result != LoadResult::Loaded)
-        return tools::Fail(kTool, QStringLiteral("%1: load result %2").arg(from).arg(static_cast<int>(*result)));
+    if (const std::optional<int> failed = ReadOrFail(from, CFunctionMerge::ReadFile(from, incoming)))
+        return *failed;
     const std::optional<CFunctionMerge::Outcome> outcome = CFunctionMerge::Merge(data, incoming, *data.registry.origin);
     if (!outcome)
         return tools::Fail(kTool, QStringLiteral("too many unit functions to merge"));

@@ -60,12 +60,7 @@ void CFileControl::FillList() {
 }
 
 void CFileControl::OnSave() {
-    // The refusal comes before the version dialog, so the user does not fill it in for nothing.
-    QString refusal;
-    if (!CVersionManager::CanStoreVersion(m_host.VersionedDocument(), &refusal)) {
-        platform::ShowMessageBox(refusal, platform::MessageButtons::Ok, platform::MessageIcon::Error);
-        return;
-    }
+    // The host refuses a version that may not be stored before its version dialog shows.
     if (m_host.SaveNewVersion())
         FillList();
 }

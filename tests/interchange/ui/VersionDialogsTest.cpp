@@ -1,3 +1,4 @@
+#include "interchange/VersionManager.h"
 #include "interchange/ui/DlgFileAdd.h"
 #include "interchange/ui/ExportContentDialog.h"
 #include "interchange/ui/FileControl.h"
@@ -36,7 +37,13 @@ public:
     CDocumentData& VersionedDocument() override { return data; }
     QString VersionedDocumentPath() const override { return path; }
     void SetVersionedDocumentModified() override { ++modified; }
+    // Refuses as the main window does, with the refusal as a message.
     bool SaveNewVersion() override {
+        QString refusal;
+        if (!CVersionManager::CanStoreVersion(data, &refusal)) {
+            platform::ShowMessageBox(refusal, platform::MessageButtons::Ok, platform::MessageIcon::Error);
+            return false;
+        }
         ++saves;
         return SaveDocumentXmlWithHistory(data, path, VersionHistoryEntry{1, saves, "2026/12/07 10:00:00", "me", ""});
     }
