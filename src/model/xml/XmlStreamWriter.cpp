@@ -56,17 +56,13 @@ void XmlStreamWriter::Start(const char* name) {
 void XmlStreamWriter::Attribute(const char* name, const QString& value, bool skipIfEmpty) {
     if (skipIfEmpty && value.isEmpty())
         return;
-    m_out += ' ';
-    m_out += name;
-    m_out += "=\"";
+    BeginAttribute(name);
     WriteEscaped(value, true);
     m_out += '"';
 }
 
 void XmlStreamWriter::Attribute(const char* name, const char* value) {
-    m_out += ' ';
-    m_out += name;
-    m_out += "=\"";
+    BeginAttribute(name);
     AppendEscaped(m_out, value, std::strlen(value), true);
     m_out += '"';
 }
@@ -76,9 +72,7 @@ void XmlStreamWriter::IntAttribute(const char* name, qint64 value, bool skipIfZe
         return;
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    m_out += ' ';
-    m_out += name;
-    m_out += "=\"";
+    BeginAttribute(name);
     m_out.append(digits, static_cast<std::size_t>(result.ptr - digits));
     m_out += '"';
 }
@@ -88,9 +82,7 @@ void XmlStreamWriter::FloatAttribute(const char* name, double value, bool skipIf
         return;
     char digits[400];
     const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 6);
-    m_out += ' ';
-    m_out += name;
-    m_out += "=\"";
+    BeginAttribute(name);
     m_out.append(digits, static_cast<std::size_t>(result.ptr - digits));
     m_out += '"';
 }
@@ -111,6 +103,12 @@ void XmlStreamWriter::Element(const char* name, const QString& text) {
     Start(name);
     Text(text);
     End(name);
+}
+
+void XmlStreamWriter::BeginAttribute(const char* name) {
+    m_out += ' ';
+    m_out += name;
+    m_out += "=\"";
 }
 
 void XmlStreamWriter::CloseStartTag() {

@@ -29,6 +29,8 @@ public:
     void Element(const char* name, const QString& text);
 
 private:
+    // ` name="`: the value and its closing quote follow.
+    void BeginAttribute(const char* name);
     void CloseStartTag();
     void WriteEscaped(const QString& text, bool attribute);
 
