@@ -25,13 +25,9 @@ CInconsistencyDialog::CInconsistencyDialog(const CMessageContext& context, CInco
     m_view->setRootIsDecorated(false);
     m_view->setHeaderLabels({Msg::MemberName(context), Msg::StateName(context)});
     m_view->setColumnWidth(0, 85);
-    m_member = Named(new QLineEdit, "member");
-    m_member->setMaxLength(CInconsistencyRule::MaxNameLength);
-    m_state = Named(new QLineEdit, "state");
-    m_state->setMaxLength(CInconsistencyRule::MaxNameLength);
-    m_message = Named(new QLineEdit(rule ? rule->message : QString()), "message");
-    // The relation keeps no more than this, so the edit takes no more.
-    m_message->setMaxLength(CInconsistencyRule::MaxMessageLength);
+    m_member = NamedEdit("member", CInconsistencyRule::MaxNameLength);
+    m_state = NamedEdit("state", CInconsistencyRule::MaxNameLength);
+    m_message = NamedEdit("message", CInconsistencyRule::MaxMessageLength, rule ? rule->message : QString());
     auto* add = Named(new QPushButton(LoadString(StringId::NewItemButton)), "newSentence");
     m_delete = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "deleteSentence");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

@@ -1,9 +1,9 @@
 #include "settings/ui/SyntaxSymbolDialog.h"
 
 #include "model/DocumentData.h"
+#include "settings/ui/ColourNames.h"
 #include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
-#include "texts/ColorNameList.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -18,30 +18,17 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-namespace {
-
-QLineEdit* Edit(int maxLength, const char* name) {
-    auto* edit = Named(new QLineEdit, name);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
-} // namespace
-
 CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
     : CPropertyPage(LoadString(StringId::SyntaxSymbolPageTitle), parent), m_host(host),
       m_settings(host.SettingsDocument()) {
     const CMessageContext& context = host.MessageContext();
 
     m_symbols = Named(new QListWidget, "symbols");
-    m_defaultKeyword = Edit(CSyntaxSymbolSettings::MaxKeywordEditLength, "defaultKeyword");
+    m_defaultKeyword = NamedEdit("defaultKeyword", CSyntaxSymbolSettings::MaxKeywordEditLength);
     m_defaultKeyword->setReadOnly(true);
-    m_keyword = Edit(CSyntaxSymbolSettings::MaxKeywordEditLength, "keyword");
+    m_keyword = NamedEdit("keyword", CSyntaxSymbolSettings::MaxKeywordEditLength);
     m_colour = Named(new QComboBox, "colour");
-    std::vector<QString> colourNames;
-    FillColorNameList(colourNames, context);
-    for (const QString& name : colourNames)
-        m_colour->addItem(name);
+    AddColourNames(*m_colour, context);
     m_symbolDefault = Named(new QPushButton(LoadString(StringId::DefaultButton)), "symbolDefault");
     QPushButton* allDefault = Named(new QPushButton(LoadString(StringId::AllDefaultButton)), "allSymbolsDefault");
 
@@ -54,10 +41,10 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
     symbolLayout->addWidget(m_symbolDefault, 3, 1);
     symbolLayout->addWidget(allDefault, 3, 2);
 
-    m_ifParticle = Edit(CSyntaxSymbolSettings::MaxParticleLength, "ifParticle");
-    m_switchParticle = Edit(CSyntaxSymbolSettings::MaxParticleLength, "switchParticle");
-    m_doInfix = Edit(CSyntaxSymbolSettings::MaxParticleLength, "doInfix");
-    m_doSuffix = Edit(CSyntaxSymbolSettings::MaxParticleLength, "doSuffix");
+    m_ifParticle = NamedEdit("ifParticle", CSyntaxSymbolSettings::MaxParticleLength);
+    m_switchParticle = NamedEdit("switchParticle", CSyntaxSymbolSettings::MaxParticleLength);
+    m_doInfix = NamedEdit("doInfix", CSyntaxSymbolSettings::MaxParticleLength);
+    m_doSuffix = NamedEdit("doSuffix", CSyntaxSymbolSettings::MaxParticleLength);
     m_particleLanguage = Named(new QComboBox, "particleLanguage");
     m_particleLanguage->addItem(Msg::English(context));
     m_particleLanguage->addItem(Msg::Japanese(context));
@@ -83,7 +70,7 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
     QPushButton* newVerb = Named(new QPushButton(LoadString(StringId::NewItemButton)), "newVerb");
     m_deleteVerb = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "deleteVerb");
     QPushButton* verbsDefault = Named(new QPushButton(LoadString(StringId::DefaultButton)), "verbsDefault");
-    m_verb = Edit(CSyntaxSymbolSettings::MaxAuxiliaryVerbEditLength, "verb");
+    m_verb = NamedEdit("verb", CSyntaxSymbolSettings::MaxAuxiliaryVerbEditLength);
     m_withTense = Named(new QCheckBox(Msg::WithTense(context)), "withTense");
     auto* verbBox = new QGroupBox(Msg::AuxiliaryVerbPlural(context));
     auto* verbLayout = new QGridLayout(verbBox);
