@@ -107,6 +107,10 @@ void CMessageSettingsPage::AbstractOnChange() {
     if (m_changeGuard || row < 0)
         return;
     m_editor.SetTexts(row, m_japanese->text(), m_singular->text(), m_plural->text());
+    ShowRowTexts(row);
+}
+
+void CMessageSettingsPage::ShowRowTexts(int row) {
     QTreeWidgetItem* item = m_list->topLevelItem(row);
     for (int column = CMessageSettingsEditor::JapaneseColumn; column <= CMessageSettingsEditor::PluralColumn; ++column)
         item->setText(column, m_editor.Text(row, column));
@@ -116,10 +120,7 @@ void CMessageSettingsPage::OnDefault() {
     const int row = SelectedRow();
     if (row >= 0) {
         m_editor.RestoreDefault(row);
-        QTreeWidgetItem* item = m_list->topLevelItem(row);
-        for (int column = CMessageSettingsEditor::JapaneseColumn; column <= CMessageSettingsEditor::PluralColumn;
-             ++column)
-            item->setText(column, m_editor.Text(row, column));
+        ShowRowTexts(row);
     }
     ShowSelectedEntry();
 }

@@ -26,6 +26,8 @@ protected:
 private:
     void FillList();
     void ShowSelectedEntry();
+    // The list's row shows the three texts the editor holds for it.
+    void ShowRowTexts(int row);
     void AbstractOnChange();
     void OnDefault();
     void OnAllDefault();
