@@ -71,17 +71,16 @@ void CInconsistencyDialog::FillView() {
 void CInconsistencyDialog::ShowSelectedItem() {
     const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
     if (row >= 0) {
-        m_synchronise = false;
+        const QSignalBlocker blockMember(m_member), blockState(m_state);
         m_member->setText(m_items[static_cast<size_t>(row)].member);
         m_state->setText(m_items[static_cast<size_t>(row)].state);
-        m_synchronise = true;
     }
     UpdateEnabling();
 }
 
 void CInconsistencyDialog::StoreEditedNames() {
     const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
-    if (!m_synchronise || row < 0)
+    if (row < 0)
         return;
     m_items[static_cast<size_t>(row)] = {m_member->text(), m_state->text()};
     FillView();

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
@@ -95,16 +96,15 @@ void CMessageSettingsPage::ShowSelectedEntry() {
     const int row = SelectedRow();
     if (row < 0)
         return;
-    m_changeGuard = true;
+    const QSignalBlocker blockJapanese(m_japanese), blockSingular(m_singular), blockPlural(m_plural);
     m_japanese->setText(m_editor.Text(row, CMessageSettingsEditor::JapaneseColumn));
     m_singular->setText(m_editor.Text(row, CMessageSettingsEditor::SingularColumn));
     m_plural->setText(m_editor.Text(row, CMessageSettingsEditor::PluralColumn));
-    m_changeGuard = false;
 }
 
 void CMessageSettingsPage::AbstractOnChange() {
     const int row = SelectedRow();
-    if (m_changeGuard || row < 0)
+    if (row < 0)
         return;
     m_editor.SetTexts(row, m_japanese->text(), m_singular->text(), m_plural->text());
     ShowRowTexts(row);

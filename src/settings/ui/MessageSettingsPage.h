@@ -36,7 +36,6 @@ private:
     int SelectedRow() const;
 
     CMessageSettingsEditor m_editor;
-    bool m_changeGuard = false;
     QTreeWidget* m_list;
     QLineEdit* m_japanese;
     QLineEdit* m_singular;

@@ -114,10 +114,7 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
         if (index >= 0)
             m_settings.particles.language = index;
     });
-    connect(m_verbs, &QListWidget::currentRowChanged, this, [this] {
-        if (m_auxiliarySelectionEcho)
-            ShowSelectedAuxiliaryVerb();
-    });
+    connect(m_verbs, &QListWidget::currentRowChanged, this, [this] { ShowSelectedAuxiliaryVerb(); });
     connect(m_verb, &QLineEdit::textChanged, this, &CSyntaxSymbolDialog::StoreEditedAuxiliaryVerb);
     connect(m_withTense, &QCheckBox::clicked, this, &CSyntaxSymbolDialog::StoreEditedAuxiliaryVerb);
     connect(newVerb, &QPushButton::clicked, this, &CSyntaxSymbolDialog::AddAuxiliaryVerb);
@@ -197,20 +194,21 @@ void CSyntaxSymbolDialog::ResetParticles() {
 }
 
 void CSyntaxSymbolDialog::FillAuxiliaryVerbList(int selection) {
-    m_auxiliarySelectionEcho = false;
-    m_verbs->clear();
-    const CListedSettings& verbs = m_settings.AuxiliaryVerbs();
-    for (const auto& item : verbs.GetItems())
-        m_verbs->addItem(item->GetText());
-    if (selection >= static_cast<int>(verbs.Count()))
-        selection = static_cast<int>(verbs.Count()) - 1;
-    m_verbs->setCurrentRow(selection);
-    m_auxiliarySelectionEcho = true;
+    {
+        const QSignalBlocker blocker(m_verbs);
+        m_verbs->clear();
+        const CListedSettings& verbs = m_settings.AuxiliaryVerbs();
+        for (const auto& item : verbs.GetItems())
+            m_verbs->addItem(item->GetText());
+        if (selection >= static_cast<int>(verbs.Count()))
+            selection = static_cast<int>(verbs.Count()) - 1;
+        m_verbs->setCurrentRow(selection);
+    }
     ShowSelectedAuxiliaryVerb();
 }
 
 void CSyntaxSymbolDialog::ShowSelectedAuxiliaryVerb() {
-    m_auxiliaryEditEcho = false;
+    const QSignalBlocker blocker(m_verb);
     const int row = m_verbs->currentRow();
     const bool selected = row >= 0 && row < static_cast<int>(m_settings.AuxiliaryVerbs().Count());
     if (selected) {
@@ -224,19 +222,15 @@ void CSyntaxSymbolDialog::ShowSelectedAuxiliaryVerb() {
     m_verb->setReadOnly(!selected);
     m_withTense->setEnabled(selected);
     m_deleteVerb->setEnabled(selected);
-    m_auxiliaryEditEcho = true;
 }
 
 void CSyntaxSymbolDialog::StoreEditedAuxiliaryVerb() {
-    if (!m_auxiliaryEditEcho)
-        return;
     const int row = m_verbs->currentRow();
     if (row < 0)
         return;
-    m_auxiliarySelectionEcho = false;
     m_settings.EditAuxiliaryVerb(static_cast<size_t>(row), m_verb->text(), m_withTense->isChecked());
+    const QSignalBlocker blocker(m_verbs);
     m_verbs->item(row)->setText(m_settings.VerbAt(static_cast<size_t>(row)).text);
-    m_auxiliarySelectionEcho = true;
 }
 
 void CSyntaxSymbolDialog::AddAuxiliaryVerb() {
