@@ -3,7 +3,7 @@
 #include "model/FontInfo.h"
 #include "model/ModelShell.h"
 #include "platform/MessageBox.h"
-#include "texts/ColorNameList.h"
+#include "settings/ui/ColourNames.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -53,12 +53,9 @@ CFontDlg::CFontDlg(const CMessageContext& context, const CFontInfo& installed, C
         m_size->addItem(CFontChoice::SizeText(size));
     m_size->setCurrentIndex(-1);
     m_size->setEditText((common & FontAttributeSize) ? CFontChoice::SizeText(choice.font.pointSize) : QString());
-    std::vector<QString> colours;
-    FillColorNameList(colours, context);
-    for (const QString& colour : colours)
-        m_colour->addItem(colour);
+    AddColourNames(*m_colour, context);
     m_colour->setCurrentIndex(
-        (common & FontAttributeColour) && choice.font.colourIndex < colours.size() ? choice.font.colourIndex : -1);
+        (common & FontAttributeColour) && choice.font.colourIndex < m_colour->count() ? choice.font.colourIndex : -1);
     ShowFlag(m_bold, common & FontAttributeBold, choice.font.bold);
     ShowFlag(m_italic, common & FontAttributeItalic, choice.font.italic);
     ShowFlag(m_underline, common & FontAttributeUnderline, choice.font.underline);

@@ -1,8 +1,8 @@
 #include "settings/ui/FontPage.h"
 
 #include "model/StandardColours.h"
+#include "settings/ui/ColourNames.h"
 #include "settings/ui/SettingsHost.h"
-#include "texts/ColorNameList.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -15,8 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-
-#include <vector>
 
 CFontPage::CFontPage(CSettingsHost& host, QWidget* parent)
     : CPropertyPage(Msg::FontPlural(host.MessageContext()), parent), m_host(host), m_model(host.SettingsDocument()),
@@ -33,10 +31,7 @@ CFontPage::CFontPage(CSettingsHost& host, QWidget* parent)
     m_size->setRange(1.0, 200.0);
     m_size->setDecimals(1);
     m_size->setSingleStep(0.5);
-    std::vector<QString> colourNames;
-    FillColorNameList(colourNames, context);
-    for (const QString& name : colourNames)
-        m_colour->addItem(name);
+    AddColourNames(*m_colour, context);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_targets);

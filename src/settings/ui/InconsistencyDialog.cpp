@@ -25,13 +25,9 @@ CInconsistencyDialog::CInconsistencyDialog(const CMessageContext& context, CInco
     m_view->setRootIsDecorated(false);
     m_view->setHeaderLabels({Msg::MemberName(context), Msg::StateName(context)});
     m_view->setColumnWidth(0, 85);
-    m_member = Named(new QLineEdit, "member");
-    m_member->setMaxLength(CInconsistencyRule::MaxNameLength);
-    m_state = Named(new QLineEdit, "state");
-    m_state->setMaxLength(CInconsistencyRule::MaxNameLength);
-    m_message = Named(new QLineEdit(rule ? rule->message : QString()), "message");
-    // The relation keeps no more than this, so the edit takes no more.
-    m_message->setMaxLength(CInconsistencyRule::MaxMessageLength);
+    m_member = NamedEdit("member", CInconsistencyRule::MaxNameLength);
+    m_state = NamedEdit("state", CInconsistencyRule::MaxNameLength);
+    m_message = NamedEdit("message", CInconsistencyRule::MaxMessageLength, rule ? rule->message : QString());
     auto* add = Named(new QPushButton(LoadString(StringId::NewItemButton)), "newSentence");
     m_delete = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "deleteSentence");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -75,17 +71,16 @@ void CInconsistencyDialog::FillView() {
 void CInconsistencyDialog::ShowSelectedItem() {
     const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
     if (row >= 0) {
-        m_synchronise = false;
+        const QSignalBlocker blockMember(m_member), blockState(m_state);
         m_member->setText(m_items[static_cast<size_t>(row)].member);
         m_state->setText(m_items[static_cast<size_t>(row)].state);
-        m_synchronise = true;
     }
     UpdateEnabling();
 }
 
 void CInconsistencyDialog::StoreEditedNames() {
     const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
-    if (!m_synchronise || row < 0)
+    if (row < 0)
         return;
     m_items[static_cast<size_t>(row)] = {m_member->text(), m_state->text()};
     FillView();

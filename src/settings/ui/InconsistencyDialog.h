@@ -33,7 +33,6 @@ private:
     CInconsistencyRule* m_rule;
     InconsistencyRuleList& m_target;
     std::vector<CInconsistencyRule::UnitSentence> m_items;
-    bool m_synchronise = true;
     QTreeWidget* m_view;
     QLineEdit* m_member;
     QLineEdit* m_state;

@@ -11,16 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
-
-QLineEdit* NameEdit(const QString& text, const char* name) {
-    auto* edit = Named(new QLineEdit(text), name);
-    edit->setMaxLength(CIntraMemberConsistencyRule::MaxNameLength);
-    return edit;
-}
-
-} // namespace
-
 CIntelligenceDialog::CIntelligenceDialog(const CMessageContext& context, CIntraMemberConsistencyRule* rule,
                                          IntraMemberConsistencyRuleList& list, int mode, QWidget* parent)
     : QDialog(parent), m_rule(rule), m_list(list), m_mode(mode) {
@@ -29,12 +19,12 @@ CIntelligenceDialog::CIntelligenceDialog(const CMessageContext& context, CIntraM
     shown.Init();
     if (rule)
         shown = *rule;
-    m_if1Member = NameEdit(shown.if1Member, "if1Member");
-    m_if1Status = NameEdit(shown.if1Status, "if1Status");
-    m_if2Member = NameEdit(shown.if2Member, "if2Member");
-    m_if2Status = NameEdit(shown.if2Status, "if2Status");
-    m_doMember = NameEdit(shown.doMember, "doMember");
-    m_doStatus = NameEdit(shown.doStatus, "doStatus");
+    m_if1Member = NamedEdit("if1Member", CIntraMemberConsistencyRule::MaxNameLength, shown.if1Member);
+    m_if1Status = NamedEdit("if1Status", CIntraMemberConsistencyRule::MaxNameLength, shown.if1Status);
+    m_if2Member = NamedEdit("if2Member", CIntraMemberConsistencyRule::MaxNameLength, shown.if2Member);
+    m_if2Status = NamedEdit("if2Status", CIntraMemberConsistencyRule::MaxNameLength, shown.if2Status);
+    m_doMember = NamedEdit("doMember", CIntraMemberConsistencyRule::MaxNameLength, shown.doMember);
+    m_doStatus = NamedEdit("doStatus", CIntraMemberConsistencyRule::MaxNameLength, shown.doStatus);
     m_useClearance = Named(new QCheckBox(Msg::UseStateClearance(context)), "useClearance");
     m_useClearance->setChecked(shown.doFlag != 0);
     m_doMemberLabel = new QLabel(Msg::MemberName(context));

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
@@ -95,18 +96,21 @@ void CMessageSettingsPage::ShowSelectedEntry() {
     const int row = SelectedRow();
     if (row < 0)
         return;
-    m_changeGuard = true;
+    const QSignalBlocker blockJapanese(m_japanese), blockSingular(m_singular), blockPlural(m_plural);
     m_japanese->setText(m_editor.Text(row, CMessageSettingsEditor::JapaneseColumn));
     m_singular->setText(m_editor.Text(row, CMessageSettingsEditor::SingularColumn));
     m_plural->setText(m_editor.Text(row, CMessageSettingsEditor::PluralColumn));
-    m_changeGuard = false;
 }
 
 void CMessageSettingsPage::AbstractOnChange() {
     const int row = SelectedRow();
-    if (m_changeGuard || row < 0)
+    if (row < 0)
         return;
     m_editor.SetTexts(row, m_japanese->text(), m_singular->text(), m_plural->text());
+    ShowRowTexts(row);
+}
+
+void CMessageSettingsPage::ShowRowTexts(int row) {
     QTreeWidgetItem* item = m_list->topLevelItem(row);
     for (int column = CMessageSettingsEditor::JapaneseColumn; column <= CMessageSettingsEditor::PluralColumn; ++column)
         item->setText(column, m_editor.Text(row, column));
@@ -116,10 +120,7 @@ void CMessageSettingsPage::OnDefault() {
     const int row = SelectedRow();
     if (row >= 0) {
         m_editor.RestoreDefault(row);
-        QTreeWidgetItem* item = m_list->topLevelItem(row);
-        for (int column = CMessageSettingsEditor::JapaneseColumn; column <= CMessageSettingsEditor::PluralColumn;
-             ++column)
-            item->setText(column, m_editor.Text(row, column));
+        ShowRowTexts(row);
     }
     ShowSelectedEntry();
 }

@@ -26,6 +26,8 @@ protected:
 private:
     void FillList();
     void ShowSelectedEntry();
+    // The list's row shows the three texts the editor holds for it.
+    void ShowRowTexts(int row);
     void AbstractOnChange();
     void OnDefault();
     void OnAllDefault();
@@ -34,7 +36,6 @@ private:
     int SelectedRow() const;
 
     CMessageSettingsEditor m_editor;
-    bool m_changeGuard = false;
     QTreeWidget* m_list;
     QLineEdit* m_japanese;
     QLineEdit* m_singular;

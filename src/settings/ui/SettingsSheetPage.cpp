@@ -1,7 +1,7 @@
 #include "settings/ui/SettingsSheetPage.h"
 
+#include "settings/ui/ColourNames.h"
 #include "settings/ui/SettingsHost.h"
-#include "texts/ColorNameList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -85,13 +85,10 @@ void CSettingsSheetPage::AddNumberRow(QFormLayout& form, size_t index) {
         box->setObjectName(name);
         std::vector<int> values = field.choiceValues;
         if (field.kind == SettingsNumberKind::Colour) {
-            std::vector<QString> names;
-            FillColorNameList(names, m_host.MessageContext());
+            AddColourNames(*box, m_host.MessageContext());
             values.clear();
-            for (size_t colour = 0; colour < names.size(); ++colour) {
-                box->addItem(names[colour]);
-                values.push_back(int(colour));
-            }
+            for (int colour = 0; colour < box->count(); ++colour)
+                values.push_back(colour);
         } else {
             box->addItems(field.choiceLabels);
         }

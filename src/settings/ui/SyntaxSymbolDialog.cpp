@@ -1,9 +1,9 @@
 #include "settings/ui/SyntaxSymbolDialog.h"
 
 #include "model/DocumentData.h"
+#include "settings/ui/ColourNames.h"
 #include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
-#include "texts/ColorNameList.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -18,30 +18,17 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-namespace {
-
-QLineEdit* Edit(int maxLength, const char* name) {
-    auto* edit = Named(new QLineEdit, name);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
-} // namespace
-
 CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
     : CPropertyPage(LoadString(StringId::SyntaxSymbolPageTitle), parent), m_host(host),
       m_settings(host.SettingsDocument()) {
     const CMessageContext& context = host.MessageContext();
 
     m_symbols = Named(new QListWidget, "symbols");
-    m_defaultKeyword = Edit(CSyntaxSymbolSettings::MaxKeywordEditLength, "defaultKeyword");
+    m_defaultKeyword = NamedEdit("defaultKeyword", CSyntaxSymbolSettings::MaxKeywordEditLength);
     m_defaultKeyword->setReadOnly(true);
-    m_keyword = Edit(CSyntaxSymbolSettings::MaxKeywordEditLength, "keyword");
+    m_keyword = NamedEdit("keyword", CSyntaxSymbolSettings::MaxKeywordEditLength);
     m_colour = Named(new QComboBox, "colour");
-    std::vector<QString> colourNames;
-    FillColorNameList(colourNames, context);
-    for (const QString& name : colourNames)
-        m_colour->addItem(name);
+    AddColourNames(*m_colour, context);
     m_symbolDefault = Named(new QPushButton(LoadString(StringId::DefaultButton)), "symbolDefault");
     QPushButton* allDefault = Named(new QPushButton(LoadString(StringId::AllDefaultButton)), "allSymbolsDefault");
 
@@ -54,10 +41,10 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
     symbolLayout->addWidget(m_symbolDefault, 3, 1);
     symbolLayout->addWidget(allDefault, 3, 2);
 
-    m_ifParticle = Edit(CSyntaxSymbolSettings::MaxParticleLength, "ifParticle");
-    m_switchParticle = Edit(CSyntaxSymbolSettings::MaxParticleLength, "switchParticle");
-    m_doInfix = Edit(CSyntaxSymbolSettings::MaxParticleLength, "doInfix");
-    m_doSuffix = Edit(CSyntaxSymbolSettings::MaxParticleLength, "doSuffix");
+    m_ifParticle = NamedEdit("ifParticle", CSyntaxSymbolSettings::MaxParticleLength);
+    m_switchParticle = NamedEdit("switchParticle", CSyntaxSymbolSettings::MaxParticleLength);
+    m_doInfix = NamedEdit("doInfix", CSyntaxSymbolSettings::MaxParticleLength);
+    m_doSuffix = NamedEdit("doSuffix", CSyntaxSymbolSettings::MaxParticleLength);
     m_particleLanguage = Named(new QComboBox, "particleLanguage");
     m_particleLanguage->addItem(Msg::English(context));
     m_particleLanguage->addItem(Msg::Japanese(context));
@@ -83,7 +70,7 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
     QPushButton* newVerb = Named(new QPushButton(LoadString(StringId::NewItemButton)), "newVerb");
     m_deleteVerb = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "deleteVerb");
     QPushButton* verbsDefault = Named(new QPushButton(LoadString(StringId::DefaultButton)), "verbsDefault");
-    m_verb = Edit(CSyntaxSymbolSettings::MaxAuxiliaryVerbEditLength, "verb");
+    m_verb = NamedEdit("verb", CSyntaxSymbolSettings::MaxAuxiliaryVerbEditLength);
     m_withTense = Named(new QCheckBox(Msg::WithTense(context)), "withTense");
     auto* verbBox = new QGroupBox(Msg::AuxiliaryVerbPlural(context));
     auto* verbLayout = new QGridLayout(verbBox);
@@ -127,10 +114,7 @@ CSyntaxSymbolDialog::CSyntaxSymbolDialog(CSettingsHost& host, QWidget* parent)
         if (index >= 0)
             m_settings.particles.language = index;
     });
-    connect(m_verbs, &QListWidget::currentRowChanged, this, [this] {
-        if (m_auxiliarySelectionEcho)
-            ShowSelectedAuxiliaryVerb();
-    });
+    connect(m_verbs, &QListWidget::currentRowChanged, this, [this] { ShowSelectedAuxiliaryVerb(); });
     connect(m_verb, &QLineEdit::textChanged, this, &CSyntaxSymbolDialog::StoreEditedAuxiliaryVerb);
     connect(m_withTense, &QCheckBox::clicked, this, &CSyntaxSymbolDialog::StoreEditedAuxiliaryVerb);
     connect(newVerb, &QPushButton::clicked, this, &CSyntaxSymbolDialog::AddAuxiliaryVerb);
@@ -210,20 +194,21 @@ void CSyntaxSymbolDialog::ResetParticles() {
 }
 
 void CSyntaxSymbolDialog::FillAuxiliaryVerbList(int selection) {
-    m_auxiliarySelectionEcho = false;
-    m_verbs->clear();
-    const CListedSettings& verbs = m_settings.AuxiliaryVerbs();
-    for (const auto& item : verbs.GetItems())
-        m_verbs->addItem(item->GetText());
-    if (selection >= static_cast<int>(verbs.Count()))
-        selection = static_cast<int>(verbs.Count()) - 1;
-    m_verbs->setCurrentRow(selection);
-    m_auxiliarySelectionEcho = true;
+    {
+        const QSignalBlocker blocker(m_verbs);
+        m_verbs->clear();
+        const CListedSettings& verbs = m_settings.AuxiliaryVerbs();
+        for (const auto& item : verbs.GetItems())
+            m_verbs->addItem(item->GetText());
+        if (selection >= static_cast<int>(verbs.Count()))
+            selection = static_cast<int>(verbs.Count()) - 1;
+        m_verbs->setCurrentRow(selection);
+    }
     ShowSelectedAuxiliaryVerb();
 }
 
 void CSyntaxSymbolDialog::ShowSelectedAuxiliaryVerb() {
-    m_auxiliaryEditEcho = false;
+    const QSignalBlocker blocker(m_verb);
     const int row = m_verbs->currentRow();
     const bool selected = row >= 0 && row < static_cast<int>(m_settings.AuxiliaryVerbs().Count());
     if (selected) {
@@ -237,19 +222,15 @@ void CSyntaxSymbolDialog::ShowSelectedAuxiliaryVerb() {
     m_verb->setReadOnly(!selected);
     m_withTense->setEnabled(selected);
     m_deleteVerb->setEnabled(selected);
-    m_auxiliaryEditEcho = true;
 }
 
 void CSyntaxSymbolDialog::StoreEditedAuxiliaryVerb() {
-    if (!m_auxiliaryEditEcho)
-        return;
     const int row = m_verbs->currentRow();
     if (row < 0)
         return;
-    m_auxiliarySelectionEcho = false;
     m_settings.EditAuxiliaryVerb(static_cast<size_t>(row), m_verb->text(), m_withTense->isChecked());
+    const QSignalBlocker blocker(m_verbs);
     m_verbs->item(row)->setText(m_settings.VerbAt(static_cast<size_t>(row)).text);
-    m_auxiliarySelectionEcho = true;
 }
 
 void CSyntaxSymbolDialog::AddAuxiliaryVerb() {

@@ -40,8 +40,6 @@ private:
 
     CSettingsHost& m_host;
     CSyntaxSymbolSettings m_settings;
-    bool m_auxiliaryEditEcho = true;
-    bool m_auxiliarySelectionEcho = true;
 
     QListWidget* m_symbols;
     QLineEdit* m_defaultKeyword;

@@ -89,7 +89,6 @@ void CVocabularyTable::AddRow() {
     FillRow(row);
     m_table->setCurrentCell(row, 0);
     m_table->editItem(m_table->item(row, 0));
-    emit RowsChanged();
 }
 
 void CVocabularyTable::DeleteCurrentRow() {
@@ -97,7 +96,6 @@ void CVocabularyTable::DeleteCurrentRow() {
     if (row < 0)
         return;
     m_table->removeRow(row);
-    emit RowsChanged();
 }
 
 bool ReportVocabularyStore(VocabularyStore outcome, CSettingsHost& host) {

@@ -32,10 +32,6 @@ public:
     QPushButton* NewButton() const { return m_new; }
     QPushButton* DeleteButton() const { return m_delete; }
 
-signals:
-    // A row was added at the end or deleted by its button.
-    void RowsChanged();
-
 private:
     void AddRow();
     void DeleteCurrentRow();

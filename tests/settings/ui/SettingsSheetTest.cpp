@@ -7,9 +7,9 @@
 #include "support/QStringPrinter.h"
 #include "texts/Msg.h"
 
+#include "ModalDialogs.h"
 #include "SettingsTestHost.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -29,16 +28,7 @@ using platform::MessageAnswer;
 
 // Runs the environment-settings sheet and, once it shows, `act` on it; `act` closes it.
 void RunSheet(SettingsTestHost& host, std::function<void(CPropertySheet&)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* sheet = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
-        if (!sheet) {
-            ADD_FAILURE() << "no sheet shows";
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-            return;
-        }
-        act(*sheet);
-    });
+    OnNextModalDialog<CPropertySheet>(std::move(act));
     RunEnvironmentSettingsSheet(host);
 }
 
@@ -66,9 +56,9 @@ TEST(EnvironmentSettingsSheet, ShowsItsPagesAndRemembersThePageAfterCancelAndOk)
         for (const CPropertyPage* page : sheet.Pages())
             titles << page->Title();
         EXPECT_EQ(titles, (QStringList{"目次", "アウトライン番号順目次", "階層目次", "構造図", "表示", "機能属性",
-                                       "説明", "単位機能ヘッダー", "ロジック記述欄", "        論理記述の記号", "単位機能の条件",
-                                       "目次と論理記述の同期", "テンプレート", "フォント", "文言設定", "その他",
-                                       "スプラッシュスクリーン"}));
+                                       "説明", "単位機能ヘッダー", "ロジック記述欄", "        論理記述の記号",
+                                       "単位機能の条件", "目次と論理記述の同期", "テンプレート", "フォント", "文言設定",
+                                       "その他", "スプラッシュスクリーン"}));
         sheet.SetActivePage(HierarchicalIndexPage);
         sheet.reject();
     });

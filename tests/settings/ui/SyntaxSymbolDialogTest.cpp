@@ -126,4 +126,22 @@ TEST(SyntaxSymbolDialog, AuxiliaryVerbsAreEditedAddedAndLimited) {
     EXPECT_EQ(host.modified, 1);
 }
 
+TEST(SyntaxSymbolDialog, GoingThroughTheVerbsChangesNoneOfThem) {
+    SettingsTestHost host;
+    host.data.AuxiliaryVerbs[0].flag = 1;
+    host.data.AuxiliaryVerbs[1].flag = 0;
+    const std::vector<AuxiliaryVerb> before = host.data.AuxiliaryVerbs;
+    SymbolSheet sheet(host);
+    auto* verbs = sheet.page->findChild<QListWidget*>("verbs");
+    auto* withTense = sheet.page->findChild<QCheckBox*>("withTense");
+    verbs->setCurrentRow(0);
+    EXPECT_TRUE(withTense->isChecked());
+    verbs->setCurrentRow(1);
+    EXPECT_FALSE(withTense->isChecked());
+    verbs->setCurrentRow(0);
+    sheet.Ok();
+    EXPECT_EQ(host.data.AuxiliaryVerbs, before);
+    EXPECT_EQ(host.modified, 0);
+}
+
 } // namespace

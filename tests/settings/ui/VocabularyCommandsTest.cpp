@@ -1,14 +1,13 @@
 #include "settings/ui/VocabularyCommands.h"
 
+#include "ModalDialogs.h"
 #include "SettingsTestHost.h"
 #include "settings/ui/QuantifierDialog.h"
 #include "settings/ui/VocabularyTable.h"
 #include "support/QStringPrinter.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,15 +34,6 @@ public:
     int refreshed = 0;
     int nameFontEdits = 0;
 };
-
-// Runs `step` on the modal dialog the command opens, once it is open.
-template <typename Dialog> void OnModalDialog(std::function<void(Dialog&)> step) {
-    QTimer::singleShot(0, [step] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        step(*dialog);
-    });
-}
 
 } // namespace
 
@@ -87,10 +77,10 @@ TEST(VocabularyCommands, TheQuantifierCommandRefreshesTheTabsOnlyAfterAStoredCha
     SettingsTestHost settings;
     VocabularyTestHost host;
     CVocabularyCommands commands(settings, host);
-    OnModalDialog<CQuantifierDialog>([](CQuantifierDialog& dialog) { dialog.accept(); });
+    OnNextModalDialog<CQuantifierDialog>([](CQuantifierDialog& dialog) { dialog.accept(); });
     commands.OnQuantifiers();
     EXPECT_EQ(host.refreshed, 0);
-    OnModalDialog<CQuantifierDialog>([](CQuantifierDialog& dialog) {
+    OnNextModalDialog<CQuantifierDialog>([](CQuantifierDialog& dialog) {
         dialog.Table()->SetText(0, CQuantifierDialog::OppositeColumn, "∃!");
         dialog.accept();
     });
