@@ -11,9 +11,9 @@
 // a path with the negations of all cases; a loop's body is walked once on a copy of the path. Fn statements are
 // followed into the called unit function on the same path when `descend` is set. What a path is made of belongs to
 // `Rules`:
-//   Rules::Path, Rules::Condition;
+//   Rules::Path; a Condition is whatever Assume returns:
 //   Condition Assume(const QString& member, const QString& state);  an if or case condition
-//   Condition Negate(const Condition&);                              its negation on the other branch
+//   Condition Negate(Condition);                                     its negation on the other branch
 //   void Add(Path&, const Condition&);
 //   void Action(const CUnitFunction&, const CLogicLine&, Path&);     a Do or Transit State statement
 template <typename Rules> class LogicPathWalk {

@@ -15,16 +15,24 @@ QString CInspectionMessage::Header(const QString& text) {
     return QStringLiteral("── ") + text + QStringLiteral(" ──");
 }
 
+namespace {
+
+// "[outline Line n] ", or "[] " without a unit function.
+QString LinePlace(const InspectionEnvironment& environment, const CUnitFunction* unitFunction, qint32 lineIndex) {
+    if (!unitFunction)
+        return QStringLiteral("[] ");
+    return LoadString(StringId::LinePlace)
+        .arg(environment.OutlineNumberText(*unitFunction), QString::number(static_cast<quint32>(lineIndex + 1)));
+}
+
+} // namespace
+
 InspectionTargetLine MakeTargetLine(const InspectionEnvironment& environment, const FindingTarget& target) {
     InspectionTargetLine line;
     line.text = target.line.Text();
-    if (!target.unitFunction) {
-        line.place = QStringLiteral("[] ");
+    line.place = LinePlace(environment, target.unitFunction, target.lineIndex);
+    if (!target.unitFunction)
         return line;
-    }
-    line.place = LoadString(StringId::LinePlace)
-                     .arg(environment.OutlineNumberText(*target.unitFunction),
-                          QString::number(static_cast<quint32>(target.lineIndex + 1)));
     line.internalId = static_cast<qint32>(target.unitFunction->InternalID);
     line.lineIndex = target.lineIndex;
     line.inFunction = true;
@@ -33,13 +41,11 @@ InspectionTargetLine MakeTargetLine(const InspectionEnvironment& environment, co
 
 void WriteTargetLine(CInspectionView& pane, const InspectionEnvironment& environment, const CUnitFunction* unitFunction,
                      qint32 lineIndex, const QString& text) {
+    const QString line = LinePlace(environment, unitFunction, lineIndex) + text;
     if (!unitFunction) {
-        pane.AddMessageWithoutTarget(QStringLiteral("[] ") + text);
+        pane.AddMessageWithoutTarget(line);
         return;
     }
-    pane.AddMessage(LoadString(StringId::LinePlace)
-                            .arg(environment.OutlineNumberText(*unitFunction),
-                                 QString::number(static_cast<quint32>(lineIndex + 1))) +
-                        text,
+    pane.AddMessage(line,
                     std::make_unique<CJumperToLineInLogic>(static_cast<qint32>(unitFunction->InternalID), lineIndex));
 }

@@ -100,29 +100,28 @@ std::optional<CInspectionParser::RecordMember> CInspectionParser::ParseRecordMem
     return parsed;
 }
 
+qint32 CInspectionParser::NumberOf(QHash<MemberKey, qint32>& numbers, QStringView text) {
+    const MemberKey key{text, qHash(text, 0)};
+    auto number = numbers.constFind(key);
+    if (number == numbers.constEnd())
+        number = numbers.insert(key, static_cast<qint32>(numbers.size()));
+    return *number;
+}
+
 std::optional<PathCondition> CInspectionParser::MakeRecord(std::optional<RecordMember>& member, const QString& state,
                                                            int position, quint8 isCondition, StatementLine line) {
     const NegatableText parsedState = ParseNegationPrefix(state);
     if (!member || parsedState.text.isEmpty())
         return std::nullopt;
-    if (member->id < 0) {
-        const MemberKey key{member->name, qHash(member->name, 0)};
-        auto id = m_memberIds.constFind(key);
-        if (id == m_memberIds.constEnd())
-            id = m_memberIds.insert(key, static_cast<qint32>(m_memberIds.size()));
-        member->id = *id;
-    }
+    if (member->id < 0)
+        member->id = NumberOf(m_memberIds, member->name);
     PathCondition record;
     record.isCondition = isCondition;
     record.quantifier = member->quantifier;
     record.member = member->name;
     record.memberId = member->id;
     record.state = parsedState;
-    const MemberKey stateKey{parsedState.text, qHash(parsedState.text, 0)};
-    auto stateTextId = m_stateTextIds.constFind(stateKey);
-    if (stateTextId == m_stateTextIds.constEnd())
-        stateTextId = m_stateTextIds.insert(stateKey, static_cast<qint32>(m_stateTextIds.size()));
-    record.stateTextId = *stateTextId;
+    record.stateTextId = NumberOf(m_stateTextIds, parsedState.text);
     record.position = position;
     record.unitFunction = m_lines[position].function;
     record.lineIndex = m_lines[position].lineIndex;

@@ -106,6 +106,8 @@ private:
         friend bool operator==(const MemberKey& a, const MemberKey& b) { return a.hash == b.hash && a.name == b.name; }
         friend size_t qHash(const MemberKey& key, size_t seed) { return key.hash ^ seed; }
     };
+    // The number of the text in `numbers`, the next free one when the text is new.
+    static qint32 NumberOf(QHash<MemberKey, qint32>& numbers, QStringView text);
 
     std::vector<InspectionParserLine> m_lines;
     const InspectionEnvironment& m_environment;

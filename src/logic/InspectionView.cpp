@@ -55,7 +55,7 @@ void CInspectionView::AddMessage(QString text, std::unique_ptr<CJumper> jumper) 
     bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
-        AppendPlain(m_textBlocks, m_textCount, std::move(text), std::move(jumper));
+        AppendPlain(std::move(text), std::move(jumper));
         m_messageBlocks.push_back({m_messageCount++, m_textBlocks.back().source});
         announce = MarkWaiting();
     }
@@ -134,10 +134,9 @@ QString CInspectionView::TextAt(quint32 line) const {
     return FindingText(block->source, offset);
 }
 
-void CInspectionView::AppendPlain(std::vector<Block>& blocks, quint32& count, QString text,
-                                  std::shared_ptr<const CJumper> jumper) {
+void CInspectionView::AppendPlain(QString text, std::shared_ptr<const CJumper> jumper) {
     m_plain.push_back({std::move(text), std::move(jumper)});
-    blocks.push_back({count++, static_cast<quint32>(m_plain.size() - 1) | kPlain});
+    m_textBlocks.push_back({m_textCount++, static_cast<quint32>(m_plain.size() - 1) | kPlain});
 }
 
 void CInspectionView::SplitFindingAt(quint32 line) {
@@ -179,7 +178,7 @@ void CInspectionView::AppendRecord(InspectionLineRecord record) {
     bool announce = false;
     {
         QMutexLocker lock(&m_mutex);
-        AppendPlain(m_textBlocks, m_textCount, record.text, nullptr);
+        AppendPlain(record.text, nullptr);
         m_lines.push_back(std::move(record));
         resultsTime = TouchResultsTime();
         announce = MarkWaiting();
@@ -199,7 +198,7 @@ void CInspectionView::InsertLine(const QString& text, qint32 position) {
             m_lines.insert(m_lines.begin() + position, std::move(record));
             // The text list and the record list line up only when a producer writes record lines alone.
             if (static_cast<quint32>(position) >= m_textCount) {
-                AppendPlain(m_textBlocks, m_textCount, text, nullptr);
+                AppendPlain(text, nullptr);
             } else {
                 SplitFindingAt(static_cast<quint32>(position));
                 const auto [found, offset] = Find(m_textBlocks, static_cast<quint32>(position));
@@ -215,7 +214,7 @@ void CInspectionView::InsertLine(const QString& text, qint32 position) {
             }
         } else {
             m_lines.push_back(std::move(record));
-            AppendPlain(m_textBlocks, m_textCount, text, nullptr);
+            AppendPlain(text, nullptr);
         }
         resultsTime = TouchResultsTime();
         announce = MarkWaiting();
@@ -255,12 +254,9 @@ InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown, in
     QMutexLocker lock(&m_mutex);
     taken.generation = m_generation;
     taken.restart = generation != m_generation;
-    const auto first = static_cast<quint32>(taken.restart ? 0 : std::clamp(shown, 0, static_cast<int>(m_textCount)));
-    const quint32 end = std::min(m_textCount, first + static_cast<quint32>(std::max(maxLines, 0)));
-    taken.texts.reserve(end - first);
-    for (quint32 line = first; line < end; ++line)
-        taken.texts.append(TextAt(line));
-    taken.more = end < m_textCount;
+    const int first = taken.restart ? 0 : std::clamp(shown, 0, static_cast<int>(m_textCount));
+    taken.texts = TextsFrom(first, maxLines);
+    taken.more = first + taken.texts.size() < static_cast<qsizetype>(m_textCount);
     if (!taken.more)
         m_waitingAnnounced = false;
     return taken;
@@ -272,6 +268,10 @@ QStringList CInspectionView::Lines() const {
 
 QStringList CInspectionView::LinesFrom(qint32 first, qint32 count) const {
     QMutexLocker lock(&m_mutex);
+    return TextsFrom(first, count);
+}
+
+QStringList CInspectionView::TextsFrom(qint32 first, qint32 count) const {
     const auto begin = static_cast<quint32>(std::clamp(first, 0, static_cast<qint32>(m_textCount)));
     const quint32 end = std::min(m_textCount, begin + static_cast<quint32>(std::max(count, 0)));
     QStringList lines;

@@ -131,7 +131,10 @@ private:
     QString FindingText(quint32 finding, quint32 offset) const;
     std::shared_ptr<const CJumper> FindingJumper(quint32 finding, quint32 offset) const;
     QString TextAt(quint32 line) const;
-    void AppendPlain(std::vector<Block>& blocks, quint32& count, QString text, std::shared_ptr<const CJumper> jumper);
+    // A plain line at the end of the list of every line.
+    void AppendPlain(QString text, std::shared_ptr<const CJumper> jumper);
+    // LinesFrom under the lock.
+    QStringList TextsFrom(qint32 first, qint32 count) const;
     // The lines of a finding block become plain lines, so that a line can go between them.
     void SplitFindingAt(quint32 line);
 

@@ -21,9 +21,6 @@ namespace {
 
 // The blank space left of the text and above the first line.
 constexpr int kMargin = 4;
-// The command ids the edit actions of the menu stand for, as in every text control's menu.
-constexpr int kCopyCommand = 57634;
-constexpr int kSelectAllCommand = 57642;
 
 } // namespace
 
@@ -234,15 +231,14 @@ void CInspectionViewEdit::keyPressEvent(QKeyEvent* event) {
 void CInspectionViewEdit::contextMenuEvent(QContextMenuEvent* event) {
     Flush();
     QMenu menu;
+    // The object names of a text control's own edit actions: the menu's localisation knows them by these.
     QAction* copyAction = menu.addAction(QString(), this, &CInspectionViewEdit::copy);
     copyAction->setObjectName(QStringLiteral("edit-copy"));
-    copyAction->setData(kCopyCommand);
     copyAction->setShortcut(QKeySequence::Copy);
     copyAction->setEnabled(HasSelection());
     menu.addSeparator();
     QAction* selectAllAction = menu.addAction(QString(), this, &CInspectionViewEdit::selectAll);
     selectAllAction->setObjectName(QStringLiteral("select-all"));
-    selectAllAction->setData(kSelectAllCommand);
     selectAllAction->setShortcut(QKeySequence::SelectAll);
     selectAllAction->setEnabled(m_lineCount > 0);
     if (m_localizeContextMenu)
