@@ -131,13 +131,10 @@ QString CCommentSourceExpander::ExpandReplacement(const TemplateNode& command, c
 }
 
 QString ExpandCommentSource(const CDocumentData& data, const QString& documentPath, const TemplateNode& root) {
-    UnitFunctionSet all;
-    data.registry.CollectAll(all);
-    UnitFunctionList sorted;
-    SortedVectorFromSet(all, sorted, data.GetModelOptions().DistinguishPrimaryOutlineNumber);
     const CCommentSourceExpander expander(data, documentPath);
     QString text;
-    for (const CUnitFunction* function : sorted)
+    for (const CUnitFunction* function :
+         data.registry.InOutlineOrder(data.GetModelOptions().DistinguishPrimaryOutlineNumber))
         text += expander.ExpandTemplateNode(root, *function);
     return text;
 }

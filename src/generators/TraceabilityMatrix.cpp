@@ -43,11 +43,8 @@ QString TraceabilityMatrix::OutlineNumberText(const CUnitFunction& function) con
 void TraceabilityMatrix::Build() {
     m_rows.clear();
     m_columns.clear();
-    UnitFunctionSet all;
-    m_data.registry.CollectAll(all);
-    UnitFunctionList sorted;
-    SortedVectorFromSet(all, sorted, m_data.GetModelOptions().DistinguishPrimaryOutlineNumber);
-    for (CUnitFunction* function : sorted) {
+    for (CUnitFunction* function :
+         m_data.registry.InOutlineOrder(m_data.GetModelOptions().DistinguishPrimaryOutlineNumber)) {
         Row row{function, {}, {}};
         for (const QString& item : function->header.ownRequirements) {
             AddOnce(row.own, item);

@@ -61,11 +61,7 @@ InterchangeResult CCsvTreeWriter::Open(const CDocumentData& data) {
     m_rowPartEnd = 0;
     m_refusal = Refusal::None;
     const bool distinguish = data.GetModelOptions().DistinguishPrimaryOutlineNumber;
-    UnitFunctionSet all;
-    data.registry.CollectAll(all);
-    UnitFunctionList sorted;
-    SortedVectorFromSet(all, sorted, distinguish);
-    for (const CUnitFunction* function : sorted)
+    for (const CUnitFunction* function : data.registry.InOutlineOrder(distinguish))
         m_records.push_back({function->GetOutlineNumberText(distinguish), 0, 0, function->children.empty(),
                              function->name, function->header.contentText});
     if (m_records.size() < 3) {

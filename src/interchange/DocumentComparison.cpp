@@ -32,14 +32,6 @@ bool DescriptionsDiffer(const LogicLineArray& a, const LogicLineArray& b) {
                        [](const auto& x, const auto& y) { return !LinesDiffer(x.get(), y.get()); });
 }
 
-UnitFunctionList InOutlineOrder(const CUnitFunctionRegistry& registry, const ModelOptions& options) {
-    UnitFunctionSet all;
-    registry.CollectAll(all);
-    UnitFunctionList sorted;
-    SortedVectorFromSet(all, sorted, options.DistinguishPrimaryOutlineNumber);
-    return sorted;
-}
-
 } // namespace
 
 std::optional<LoadResult> CDocumentComparison::ReadFile(const QString& path, CUnitFunctionRegistry& registry,
@@ -71,7 +63,7 @@ std::vector<ComparisonLine> CDocumentComparison::Compare(const CUnitFunctionRegi
     int added = 0;
     int removed = 0;
     int changed = 0;
-    for (const CUnitFunction* function : InOutlineOrder(newer, options)) {
+    for (const CUnitFunction* function : newer.InOutlineOrder(options.DistinguishPrimaryOutlineNumber)) {
         const QString number = function->GetOutlineNumberText(distinguish);
         const CUnitFunction* before = older.FindByInternalID(function->InternalID);
         if (!before) {
@@ -103,7 +95,7 @@ std::vector<ComparisonLine> CDocumentComparison::Compare(const CUnitFunctionRegi
                                   function->InternalID, edit.newerIndex});
         }
     }
-    for (const CUnitFunction* function : InOutlineOrder(older, options)) {
+    for (const CUnitFunction* function : older.InOutlineOrder(options.DistinguishPrimaryOutlineNumber)) {
         if (newer.FindByInternalID(function->InternalID))
             continue;
         ++removed;

@@ -20,13 +20,8 @@ QString Count(quint32 value) {
 }
 
 UnitFunctionList FunctionsInOutlineOrder(const InspectionEnvironment& environment) {
-    UnitFunctionList list;
-    if (!environment.registry)
-        return list;
-    UnitFunctionSet all;
-    environment.registry->CollectAll(all);
-    SortedVectorFromSet(all, list, environment.distinguishPrimaryOutlineNumber);
-    return list;
+    return environment.registry ? environment.registry->InOutlineOrder(environment.distinguishPrimaryOutlineNumber)
+                                : UnitFunctionList();
 }
 
 struct CommandItems {

@@ -18,11 +18,7 @@ CDlgFileAdd::CDlgFileAdd(CVersionCommandHost& host, QWidget* parent)
     setWindowTitle(Msg::Text(context, Msg::Id::CombineFunctions));
     const CDocumentData& data = host.VersionedDocument();
     const bool distinguish = data.GetModelOptions().DistinguishPrimaryOutlineNumber;
-    UnitFunctionSet all;
-    data.registry.CollectAll(all);
-    UnitFunctionList sorted;
-    SortedVectorFromSet(all, sorted, distinguish);
-    for (CUnitFunction* function : sorted) {
+    for (CUnitFunction* function : data.registry.InOutlineOrder(distinguish)) {
         m_destination->addItem(
             QStringLiteral("%1 %2").arg(function->GetOutlineNumberText(distinguish), function->name));
         m_destinations.push_back(function);
