@@ -26,6 +26,33 @@ void PrintItems(QPainter& painter, const PrintHeaderFooterKinds& kinds, const QR
     }
 }
 
+// The margins' rectangle; margins wider than the paper still leave room for a line.
+QRect MarginArea(const PrintSettings& settings, const QRect& page, const QPaintDevice& device) {
+    QRect area(page.left() + MillimetresToDevice(settings.marginLeft, device),
+               page.top() + MillimetresToDevice(settings.marginTop, device), 0, 0);
+    area.setRight(page.right() - MillimetresToDevice(settings.marginRight, device));
+    area.setBottom(page.bottom() - MillimetresToDevice(settings.marginBottom, device));
+    const int minimum = MillimetresToDevice(10, device);
+    if (area.width() < minimum)
+        area.setWidth(minimum);
+    if (area.height() < minimum)
+        area.setHeight(minimum);
+    return area;
+}
+
+int BandHeight(const QPaintDevice& device) {
+    return QFontMetrics(PrintInterfaceFont(), &device).height();
+}
+
+// The margins' rectangle less the bands of the header and footer where they have items.
+QRect DrawingArea(const PrintSettings& settings, QRect margins, int band) {
+    if (HasItems(settings.headerKinds))
+        margins.setTop(margins.top() + band + band / 2);
+    if (HasItems(settings.footerKinds))
+        margins.setBottom(margins.bottom() - band - band / 2);
+    return margins;
+}
+
 } // namespace
 
 QString HeaderFooterItemText(int kind, const CDocumentData& document, const PrintPageInfo& info) {
@@ -54,37 +81,9 @@ QString HeaderFooterItemText(int kind, const CDocumentData& document, const Prin
     }
 }
 
-namespace {
-
-// The margins' rectangle; margins wider than the paper still leave room for a line.
-QRect MarginArea(const PrintSettings& settings, const QRect& page, const QPaintDevice& device) {
-    QRect area(page.left() + MillimetresToDevice(settings.marginLeft, device),
-               page.top() + MillimetresToDevice(settings.marginTop, device), 0, 0);
-    area.setRight(page.right() - MillimetresToDevice(settings.marginRight, device));
-    area.setBottom(page.bottom() - MillimetresToDevice(settings.marginBottom, device));
-    const int minimum = MillimetresToDevice(10, device);
-    if (area.width() < minimum)
-        area.setWidth(minimum);
-    if (area.height() < minimum)
-        area.setHeight(minimum);
-    return area;
-}
-
-int BandHeight(const QPaintDevice& device) {
-    return QFontMetrics(PrintInterfaceFont(), &device).height();
-}
-
-} // namespace
-
 QRect PrintDrawingArea(const CDocumentData& document, const QRect& page, const QPaintDevice& device) {
     const PrintSettings& settings = document.printSettings;
-    QRect area = MarginArea(settings, page, device);
-    const int band = BandHeight(device);
-    if (HasItems(settings.headerKinds))
-        area.setTop(area.top() + band + band / 2);
-    if (HasItems(settings.footerKinds))
-        area.setBottom(area.bottom() - band - band / 2);
-    return area;
+    return DrawingArea(settings, MarginArea(settings, page, device), BandHeight(device));
 }
 
 QRect PrintHeaderFooter(QPainter& painter, const CDocumentData& document, const QRect& page,
@@ -101,5 +100,5 @@ QRect PrintHeaderFooter(QPainter& painter, const CDocumentData& document, const 
     PrintItems(painter, settings.footerKinds, QRect(margins.left(), margins.bottom() - band + 1, margins.width(), band),
                document, info);
     painter.restore();
-    return PrintDrawingArea(document, page, device);
+    return DrawingArea(settings, margins, band);
 }

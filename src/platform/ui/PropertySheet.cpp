@@ -51,14 +51,17 @@ bool CPropertySheet::SetActivePage(int index) {
     if (index < 0 || index >= m_pages.size())
         return false;
     if (index != ActivePageIndex() && ActivePage() && !ActivePage()->Validate()) {
-        const QSignalBlocker blocker(m_navigation);
-        m_navigation->setCurrentRow(ActivePageIndex());
+        ShowPage(ActivePageIndex());
         return false;
     }
+    ShowPage(index);
+    return true;
+}
+
+void CPropertySheet::ShowPage(int index) {
     m_stack->setCurrentIndex(index);
     const QSignalBlocker blocker(m_navigation);
     m_navigation->setCurrentRow(index);
-    return true;
 }
 
 void CPropertySheet::OnNavigationRow(int row) {
@@ -73,11 +76,8 @@ int CPropertySheet::CombinedChangeBits() const {
 }
 
 int CPropertySheet::exec() {
-    if (m_rememberedPage >= 0 && m_rememberedPage < m_pages.size()) {
-        m_stack->setCurrentIndex(m_rememberedPage);
-        const QSignalBlocker blocker(m_navigation);
-        m_navigation->setCurrentRow(m_rememberedPage);
-    }
+    if (m_rememberedPage >= 0 && m_rememberedPage < m_pages.size())
+        ShowPage(m_rememberedPage);
     return QDialog::exec();
 }
 

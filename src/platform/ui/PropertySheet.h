@@ -60,6 +60,8 @@ public:
 
 private:
     void OnNavigationRow(int row);
+    // Shows the page without asking the shown one, the navigation list's row following without a signal.
+    void ShowPage(int index);
 
     int& m_rememberedPage;
     QList<CPropertyPage*> m_pages;

@@ -101,7 +101,7 @@ bool RunPrintSettingsSheet(CPrintCommandHost& host, int& rememberedPage) {
     if (sheet.exec() != QDialog::Accepted)
         return false;
     document.selectedPrintout = selected;
-    if (!(copy == document.printSettings)) {
+    if (copy != document.printSettings) {
         document.printSettings = copy;
         host.SetPrintSettingsModified();
     }
