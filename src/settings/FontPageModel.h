@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FontSetting.h"
+#include "settings/SettingsSheet.h"
 
 #include <QString>
 
@@ -15,7 +16,7 @@ class CFontPageModel {
 public:
     enum Target { LogicFont, ExplanationFont, StructureDiagramFont, NotesFont, ResultsFont, TargetCount };
     // The sheet's change bit that has the views of every tab refreshed.
-    static constexpr int TabViewsChangeBit = 2;
+    static constexpr int TabViewsChangeBit = SettingsChangeTabViews;
 
     // What an applied change asks of the views.
     struct Changes {

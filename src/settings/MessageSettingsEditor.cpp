@@ -31,6 +31,14 @@ CMessageSettings::Key EntryKey(const QString& key, int column) {
     }
 }
 
+// The text as stored, "%" kept, and empty when the table lacks it; the table's own GetEntry would drop the "%"
+// and record the missing entry.
+QString StoredText(const CMessageSettings& settings, const QString& key, int column) {
+    const auto& entries = settings.GetEntries();
+    const auto found = entries.find(EntryKey(key, column));
+    return found == entries.end() ? QString() : found->second;
+}
+
 } // namespace
 
 CMessageSettingsEditor::CMessageSettingsEditor(const CMessageContext& context)
@@ -46,9 +54,7 @@ QString CMessageSettingsEditor::Text(int row, int column) const {
         return QString::number(row + 1);
     if (column == NotesColumn)
         return Note(m_keys[row]);
-    const auto& entries = m_copy.GetEntries();
-    const auto found = entries.find(EntryKey(m_keys[row], column));
-    return found == entries.end() ? QString() : found->second;
+    return StoredText(m_copy, m_keys[row], column);
 }
 
 void CMessageSettingsEditor::SetTexts(int row, const QString& japanese, const QString& singular,
@@ -58,12 +64,9 @@ void CMessageSettingsEditor::SetTexts(int row, const QString& japanese, const QS
 
 void CMessageSettingsEditor::RestoreDefault(int row) {
     const CMessageSettings defaults;
-    const auto& entries = defaults.GetEntries();
-    const auto text = [&](int column) {
-        const auto found = entries.find(EntryKey(m_keys[row], column));
-        return found == entries.end() ? QString() : found->second;
-    };
-    SetTexts(row, text(JapaneseColumn), text(SingularColumn), text(PluralColumn));
+    const QString& key = m_keys[row];
+    SetTexts(row, StoredText(defaults, key, JapaneseColumn), StoredText(defaults, key, SingularColumn),
+             StoredText(defaults, key, PluralColumn));
 }
 
 void CMessageSettingsEditor::RestoreAllDefaults() {

@@ -1,13 +1,14 @@
 #include "settings/SettingsSheetPageModel.h"
 
 #include "model/DocumentData.h"
+#include "model/StandardColours.h"
 #include "platform/MessageBox.h"
 
-#include <algorithm>
 #include <climits>
+#include <iterator>
 
 namespace {
-constexpr int ColourCount = 16;
+constexpr int LastColour = static_cast<int>(std::size(kStandardColours)) - 1;
 }
 
 void CSettingsSheetPageModel::Load(const CDocumentData& data) {
@@ -82,7 +83,7 @@ SettingsApplyResult CSettingsSheetPageModel::Apply(CDocumentData& data) const {
 SettingsNumberField CSettingsSheetPageModel::ColourField(StringId label, int changeBits,
                                                          std::function<int(const CDocumentData&)> get,
                                                          std::function<void(CDocumentData&, int)> set) {
-    return {label, SettingsNumberKind::Colour, 0, ColourCount - 1, changeBits, std::move(get), std::move(set), {}, {}};
+    return {label, SettingsNumberKind::Colour, 0, LastColour, changeBits, std::move(get), std::move(set), {}, {}};
 }
 
 SettingsNumberField CSettingsSheetPageModel::SwitchField(StringId label, int changeBits,

@@ -15,13 +15,6 @@ using platform::MessageIcon;
 
 namespace {
 
-constexpr StringId kDefaultKeywords[SyntaxSymbol::KindCount] = {
-    StringId::KeywordFn,    StringId::KeywordIf,        StringId::KeywordElse,         StringId::KeywordEndif,
-    StringId::KeywordDo,    StringId::KeywordSwitch,    StringId::KeywordCase,         StringId::KeywordElsw,
-    StringId::KeywordEndsw, StringId::KeywordDoNothing, StringId::KeywordComment,      StringId::KeywordLoop,
-    StringId::KeywordEndlp, StringId::KeywordExitlp,    StringId::KeywordTransitState,
-};
-
 // The kinds that take the colour of a kind: if with else and endif, switch with its three, loop with its two.
 std::vector<int> ColourGroup(int kind) {
     switch (kind) {
@@ -61,8 +54,8 @@ void RefuseSymbol(const QString& keyword, StringId tail) {
                              MessageIcon::Error);
 }
 
-bool AskAboutVerb(const QString& text) {
-    return platform::ShowMessageBox(text, MessageButtons::OkCancel, MessageIcon::Question) == MessageAnswer::Ok;
+bool Confirm(const QString& question) {
+    return platform::ShowMessageBox(question, MessageButtons::OkCancel, MessageIcon::Question) == MessageAnswer::Ok;
 }
 
 quint16 Shifted(quint16 position, int shift) {
@@ -76,33 +69,11 @@ CSyntaxSymbolSettings::CSyntaxSymbolSettings(const CDocumentData& data) : partic
         m_symbols[static_cast<size_t>(kind)] = kind < static_cast<int>(data.SyntaxSymbols.size())
                                                    ? data.SyntaxSymbols[static_cast<size_t>(kind)]
                                                    : SyntaxSymbol::GetDefault(kind, data.fonts.columnFont);
-    for (const AuxiliaryVerb& verb : data.AuxiliaryVerbs) {
-        m_verbs.Append(std::make_unique<CAuxiliaryVerbListedSettingsItem>(verb.verb, verb.flag != 0, verb.id));
-        m_usedVerbIds.insert(verb.id);
-    }
+    AppendVerbs(data.AuxiliaryVerbs);
 }
 
 QString CSyntaxSymbolSettings::DefaultKeyword(int kind) {
-    return LoadString(kDefaultKeywords[kind]);
-}
-
-int CSyntaxSymbolSettings::DefaultColourIndex(int kind) {
-    switch (kind) {
-    case SyntaxIf:
-    case SyntaxElse:
-    case SyntaxEndif:
-        return 12;
-    case SyntaxDo:
-    case SyntaxTransitState:
-        return 2;
-    case SyntaxSwitch:
-    case SyntaxCase:
-    case SyntaxElsw:
-    case SyntaxEndsw:
-        return 13;
-    default:
-        return 9;
-    }
+    return SyntaxSymbol::GetDefault(kind, DefaultFontSetting()).keyword;
 }
 
 bool CSyntaxSymbolSettings::OwnsColour(int kind) {
@@ -147,7 +118,7 @@ void CSyntaxSymbolSettings::SetKeyword(int kind, const QString& keyword) {
 }
 
 void CSyntaxSymbolSettings::SetColour(int kind, int colourIndex) {
-    if (colourIndex < 0 || colourIndex > 15)
+    if (colourIndex < 0 || colourIndex >= static_cast<int>(std::size(kStandardColours)))
         return;
     for (const int member : ColourGroup(kind)) {
         FontSetting& font = m_symbols[static_cast<size_t>(member)].font;
@@ -157,17 +128,19 @@ void CSyntaxSymbolSettings::SetColour(int kind, int colourIndex) {
 }
 
 void CSyntaxSymbolSettings::ResetSymbol(int kind) {
-    SetKeyword(kind, DefaultKeyword(kind));
+    const SyntaxSymbol standard = SyntaxSymbol::GetDefault(kind, DefaultFontSetting());
+    SetKeyword(kind, standard.keyword);
     if (OwnsColour(kind))
-        SetColour(kind, DefaultColourIndex(kind));
+        SetColour(kind, standard.font.colourIndex);
 }
 
 void CSyntaxSymbolSettings::ResetAllSymbols() {
     for (int kind = 0; kind < SyntaxSymbol::KindCount; ++kind) {
-        SetKeyword(kind, DefaultKeyword(kind));
-        FontSetting& font = m_symbols[static_cast<size_t>(kind)].font;
-        font.colourIndex = static_cast<quint8>(DefaultColourIndex(kind));
-        font.colour = kStandardColours[font.colourIndex];
+        SyntaxSymbol& symbol = m_symbols[static_cast<size_t>(kind)];
+        // The default record in the symbol's own font: only the keyword and the colour change.
+        const SyntaxSymbol standard = SyntaxSymbol::GetDefault(kind, symbol.font);
+        symbol.keyword = standard.keyword;
+        symbol.font = standard.font;
     }
 }
 
@@ -207,10 +180,7 @@ void CSyntaxSymbolSettings::DeleteAuxiliaryVerb(size_t index) {
 
 void CSyntaxSymbolSettings::ResetAuxiliaryVerbs() {
     m_verbs.DeleteAllItems();
-    for (const AuxiliaryVerb& verb : AuxiliaryVerb::GetDefaults()) {
-        m_verbs.Append(std::make_unique<CAuxiliaryVerbListedSettingsItem>(verb.verb, verb.flag != 0, verb.id));
-        m_usedVerbIds.insert(verb.id);
-    }
+    AppendVerbs(AuxiliaryVerb::GetDefaults());
     m_verbsChanged = true;
 }
 
@@ -234,9 +204,7 @@ bool CSyntaxSymbolSettings::ValidateSymbols(int* trimmedKind) {
             return false;
         }
         if (IsBlank(keyword.front()) || IsBlank(keyword.back())) {
-            if (platform::ShowMessageBox(
-                    LoadString(StringId::SymbolMessage).arg(keyword, LoadString(StringId::SymbolEdgeBlanks)),
-                    MessageButtons::OkCancel, MessageIcon::Question) == MessageAnswer::Ok) {
+            if (Confirm(LoadString(StringId::SymbolMessage).arg(keyword, LoadString(StringId::SymbolEdgeBlanks)))) {
                 SetKeyword(kind, TrimBlanks(keyword));
                 if (trimmedKind)
                     *trimmedKind = kind;
@@ -261,27 +229,34 @@ bool CSyntaxSymbolSettings::ValidateAuxiliaryVerbs() {
         return LoadString(StringId::AuxiliaryVerbMessage).arg(text, LoadString(tail));
     };
     if (m_verbs.HasEmptyItem()) {
-        if (AskAboutVerb(LoadString(StringId::AuxiliaryVerbEmpty))) {
+        if (Confirm(LoadString(StringId::AuxiliaryVerbEmpty))) {
             m_verbs.RemoveEmptyItems();
             m_verbsChanged = true;
         }
         return false;
     }
     if (const std::optional<QString> duplicate = m_verbs.HasDuplicateItem()) {
-        if (AskAboutVerb(about(*duplicate, StringId::AuxiliaryVerbDuplicate))) {
+        if (Confirm(about(*duplicate, StringId::AuxiliaryVerbDuplicate))) {
             m_verbs.RemoveItemByText(*duplicate);
             m_verbsChanged = true;
         }
         return false;
     }
     if (const std::optional<size_t> invalid = m_verbs.FindInvalidItem()) {
-        if (AskAboutVerb(about(m_verbs.ItemAt(*invalid).GetText(), StringId::AuxiliaryVerbForbiddenChars))) {
+        if (Confirm(about(m_verbs.ItemAt(*invalid).GetText(), StringId::AuxiliaryVerbForbiddenChars))) {
             m_verbs.DeleteItemAt(*invalid);
             m_verbsChanged = true;
         }
         return false;
     }
     return true;
+}
+
+void CSyntaxSymbolSettings::AppendVerbs(const std::vector<AuxiliaryVerb>& verbs) {
+    for (const AuxiliaryVerb& verb : verbs) {
+        m_verbs.Append(std::make_unique<CAuxiliaryVerbListedSettingsItem>(verb.verb, verb.flag != 0, verb.id));
+        m_usedVerbIds.insert(verb.id);
+    }
 }
 
 int CSyntaxSymbolSettings::NewAuxiliaryVerbId() {

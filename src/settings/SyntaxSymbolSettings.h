@@ -1,12 +1,15 @@
 #pragma once
 
+#include "model/AuxiliaryVerb.h"
 #include "model/SentenceSettings.h"
 #include "model/SyntaxSymbol.h"
 #include "settings/AuxiliaryVerbListedSettingsItem.h"
 #include "settings/ListedSettings.h"
+#include "settings/SettingsSheet.h"
 
 #include <array>
 #include <set>
+#include <vector>
 
 class CDocumentData;
 
@@ -19,7 +22,7 @@ public:
     static constexpr int MaxAuxiliaryVerbEditLength = 32;
     static constexpr int MaxParticleLength = 64;
     // The change bit the page reports when it stored anything: every tab's views.
-    static constexpr int ChangeBit = 2;
+    static constexpr int ChangeBit = SettingsChangeTabViews;
 
     explicit CSyntaxSymbolSettings(const CDocumentData& data);
 
@@ -31,7 +34,6 @@ public:
     void ResetSymbol(int kind);
     void ResetAllSymbols();
     static QString DefaultKeyword(int kind);
-    static int DefaultColourIndex(int kind);
     // Only Fn, if, Do, switch, Do nothing, comment, loop and Transit State have a colour of their own.
     static bool OwnsColour(int kind);
     // The offset of a statement's first operand from its keyword's first character.
@@ -59,6 +61,7 @@ public:
     int Apply(CDocumentData& data);
 
 private:
+    void AppendVerbs(const std::vector<AuxiliaryVerb>& verbs);
     int NewAuxiliaryVerbId();
 
     std::array<SyntaxSymbol, SyntaxSymbol::KindCount> m_symbols;

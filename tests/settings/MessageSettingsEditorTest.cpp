@@ -2,13 +2,9 @@
 
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
+#include "support/TemporaryConfigHome.h"
 #include "texts/MessageContext.h"
 #include "texts/WordingStore.h"
-
-#include <QDir>
-#include <QFile>
-#include <QScopeGuard>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -28,13 +24,9 @@ public:
 
 class MessageSettingsEditorTest : public ::testing::Test {
 protected:
-    MessageSettingsEditorTest() {
-        context.m_language = 1;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(directory.path()));
-    }
-    ~MessageSettingsEditorTest() override { qunsetenv("XDG_CONFIG_HOME"); }
+    MessageSettingsEditorTest() { context.m_language = 1; }
 
-    QTemporaryDir directory;
+    TemporaryConfigHome home;
     CMessageContext context;
     platform::ScriptedMessageSink sink;
 };
@@ -58,14 +50,14 @@ TEST_F(MessageSettingsEditorTest, ExportAndImportCarryTheCopyAndAnUnreadableFile
     CMessageSettingsEditor editor(context);
     EXPECT_EQ(CMessageSettingsEditor::LastExportPath(), "nuv-messages.txt");
     editor.SetTexts(0, "ja", "one", "many");
-    const QString path = directory.filePath("messages.txt");
+    const QString path = home.dir.filePath("messages.txt");
     ASSERT_TRUE(editor.Export(path));
     EXPECT_EQ(CMessageSettingsEditor::LastExportPath(), path);
-    EXPECT_FALSE(editor.Export(directory.filePath("missing/messages.txt")));
+    EXPECT_FALSE(editor.Export(home.dir.filePath("missing/messages.txt")));
 
     CMessageSettingsEditor reader(context);
-    EXPECT_FALSE(reader.Import(directory.path()));
-    EXPECT_FALSE(reader.Import(directory.filePath("none.txt")));
+    EXPECT_FALSE(reader.Import(home.dir.path()));
+    EXPECT_FALSE(reader.Import(home.dir.filePath("none.txt")));
     EXPECT_TRUE(reader.Copy() == context.m_settings);
     EXPECT_TRUE(CMessageSettingsEditor::LastImportPath().isEmpty());
     ASSERT_TRUE(reader.Import(path));
@@ -75,9 +67,9 @@ TEST_F(MessageSettingsEditorTest, ExportAndImportCarryTheCopyAndAnUnreadableFile
         sink.Texts(),
         QStringList(
             {QStringLiteral("ファイル \"%1\" に文言設定をエクスポートしました。").arg(path),
-             QStringLiteral("ファイル \"%1\" に書き込めませんでした。").arg(directory.filePath("missing/messages.txt")),
-             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(directory.path()),
-             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(directory.filePath("none.txt")),
+             QStringLiteral("ファイル \"%1\" に書き込めませんでした。").arg(home.dir.filePath("missing/messages.txt")),
+             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.path()),
+             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.filePath("none.txt")),
              QStringLiteral("ファイル \"%1\" から文言設定をインポートしました。").arg(path)}));
 }
 

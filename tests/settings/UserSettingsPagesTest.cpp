@@ -9,8 +9,7 @@
 
 #include "support/QStringPrinter.h"
 #include "support/TemporaryConfigHome.h"
-
-#include <QFile>
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -51,15 +50,14 @@ TEST_F(UserSettingsPagesTest, TemplateInUseNeedsAnExistingFileAndOnlyChangedValu
     EXPECT_EQ(reopened.templateFilename, m_home.dir.filePath("missing.nuv"));
     EXPECT_TRUE(reopened.Validate());
 
-    QFile file(m_home.dir.filePath("t.nuv"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString templateFile = m_home.dir.filePath("t.nuv");
+    WriteFileBytes(templateFile, {});
     reopened.useTemplate = true;
-    reopened.templateFilename = file.fileName();
+    reopened.templateFilename = templateFile;
     EXPECT_TRUE(reopened.Validate());
     ASSERT_TRUE(reopened.Apply());
     EXPECT_EQ(platform::ReadSetting(UserSettings::UseTemplate()), 1u);
-    EXPECT_EQ(platform::ReadSetting(UserSettings::TemplateFilename()), file.fileName());
+    EXPECT_EQ(platform::ReadSetting(UserSettings::TemplateFilename()), templateFile);
 }
 
 TEST_F(UserSettingsPagesTest, SplashScreenWaitIsAWholeNumberOfSecondsUpToTen) {
