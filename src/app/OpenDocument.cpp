@@ -310,8 +310,7 @@ void COpenDocument::OnExportNuv2013june() {
 }
 
 void COpenDocument::RebuildDocument() {
-    m_documentData.registry.RebuildAndNotify(m_documentData.indexRoot, m_documentData.GetModelOptions());
-    m_documentData.registry.UpdateAllFunctionViews(m_documentData.indexRoot);
+    m_documentData.RebuildAndRefresh(m_documentData.GetModelOptions());
 }
 
 void COpenDocument::ResetDocumentData() {

@@ -26,7 +26,6 @@ quint32 ChooseSameNamedFunction(CDocumentData& document, CUnitFunction& edited, 
     const quint32 id = chosen->InternalID;
     sync.Synchronize();
     ModelShell().SetDocumentModified();
-    document.registry.RebuildAndNotify(document.indexRoot, options);
-    document.registry.UpdateAllFunctionViews(document.indexRoot);
+    document.RebuildAndRefresh(options);
     return id;
 }

@@ -340,8 +340,7 @@ void CLogicEditModel::RunModelChange(CIndexLogicSync* sync) {
     const ModelOptions options = m_document.GetModelOptions();
     if (sync)
         sync->Synchronize();
-    m_document.registry.RebuildAndNotify(m_document.indexRoot, options);
-    m_document.registry.UpdateAllFunctionViews(m_document.indexRoot);
+    m_document.RebuildAndRefresh(options);
     RefreshFnLines();
 }
 

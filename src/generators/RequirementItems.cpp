@@ -23,7 +23,6 @@ bool AcceptRequirementItems(QStringList& items, CUnitFunction& function, CDocume
         }
     }
     function.header.ownRequirements = std::set<QString>(items.begin(), items.end());
-    data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
-    data.registry.UpdateAllFunctionViews(data.indexRoot);
+    data.RebuildAndRefresh(data.GetModelOptions());
     return true;
 }

@@ -166,8 +166,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportEnd));
 
     const ModelOptions options = m_data.GetModelOptions();
-    m_data.registry.RebuildAndNotify(m_data.indexRoot, options);
-    m_data.registry.UpdateAllFunctionViews(m_data.indexRoot);
+    m_data.RebuildAndRefresh(options);
     platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(fileName), platform::MessageButtons::Ok,
                              platform::MessageIcon::Information);
     return ImportResult::Imported;

@@ -70,7 +70,6 @@ std::optional<CFunctionMerge::Outcome> CFunctionMerge::Merge(CDocumentData& docu
     CIndexLogicSync sync(&parent, registry, options);
     CUnitFunction::AppendChild(&parent, moved.at(incomingOrigin));
     sync.Synchronize();
-    registry.RebuildAndNotify(document.indexRoot, options);
-    registry.UpdateAllFunctionViews(document.indexRoot);
+    document.RebuildAndRefresh(options);
     return outcome;
 }

@@ -20,8 +20,7 @@ void Refuse(const QString& text) {
 }
 
 void FinishModelChange(CDocumentData& document, const ModelOptions& options) {
-    document.registry.RebuildAndNotify(document.indexRoot, options);
-    document.registry.UpdateAllFunctionViews(document.indexRoot);
+    document.RebuildAndRefresh(options);
     ModelShell().SetDocumentModified();
 }
 

@@ -42,6 +42,11 @@ void CDocumentData::ClearFunctionsAtExit() {
     ClearFunctions();
 }
 
+void CDocumentData::RebuildAndRefresh(const ModelOptions& options) {
+    registry.RebuildAndNotify(indexRoot, options);
+    registry.UpdateAllFunctionViews(indexRoot);
+}
+
 void CDocumentData::Clear() {
     DataReady = 0;
     SyntaxSymbols.clear();
@@ -140,7 +145,6 @@ void CDocumentData::SetDefaults() {
     registry.CreateDefaultFunction(options);
     // The tree follows the new origin.
     indexRoot.Clear();
-    registry.RebuildAndNotify(indexRoot, options);
-    registry.UpdateAllFunctionViews(indexRoot);
+    RebuildAndRefresh(options);
     DataReady = 1;
 }

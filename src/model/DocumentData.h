@@ -121,6 +121,8 @@ public:
     // The same for a process that ends right after: the unit functions and the items are left undestroyed,
     // for the system to take back with the rest of the process.
     void ClearFunctionsAtExit();
+    // After the unit functions changed: the registry's rebuild and the table of contents, then every view.
+    void RebuildAndRefresh(const ModelOptions& options);
 
     // The options the hierarchy operations consult, taken from the environment and the Fn syntax symbol.
     ModelOptions GetModelOptions() const;

@@ -18,8 +18,7 @@ bool CFunctionConditionsPageModel::Apply(CDocumentData& document) const {
     options.inheritRequirementsDown = inheritRequirementsDown ? 1 : 0;
     options.inheritRequirementsUp = inheritRequirementsUp ? 1 : 0;
     if (inheritanceChanged) {
-        document.registry.RebuildAndNotify(document.indexRoot, document.GetModelOptions());
-        document.registry.UpdateAllFunctionViews(document.indexRoot);
+        document.RebuildAndRefresh(document.GetModelOptions());
     }
     return true;
 }

@@ -47,8 +47,7 @@ bool CSynchronizationSettingsPageModel::Apply(CDocumentData& document) const {
         converted = true;
     }
     if (converted) {
-        registry.RebuildAndNotify(document.indexRoot, modelOptions);
-        registry.UpdateAllFunctionViews(document.indexRoot);
+        document.RebuildAndRefresh(modelOptions);
     }
     return true;
 }
