@@ -734,9 +734,7 @@ void CLogicEditModel::ResolveFnLine(CLogicLine& record) {
         old->name = name;
         return;
     }
-    if (platform::ShowMessageBox(LoadString(StringId::CreateCommonFunctionQuestion).arg(name),
-                                 platform::MessageButtons::OkCancel,
-                                 platform::MessageIcon::Question) == platform::MessageAnswer::Ok)
+    if (platform::AskOkCancel(LoadString(StringId::CreateCommonFunctionQuestion).arg(name)))
         create();
 }
 

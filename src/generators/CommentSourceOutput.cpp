@@ -111,9 +111,7 @@ QString CCommentSourceExpander::ExpandReplacement(const TemplateNode& command, c
     int rounds = 0;
     for (;;) {
         if (rounds == RoundsPerQuestion) {
-            if (platform::ShowMessageBox(LoadString(StringId::CommentSourceLoopQuestion),
-                                         platform::MessageButtons::OkCancel,
-                                         platform::MessageIcon::Warning) != platform::MessageAnswer::Ok)
+            if (!platform::AskOkCancel(LoadString(StringId::CommentSourceLoopQuestion), platform::MessageIcon::Warning))
                 throw Aborted{};
             rounds = 0;
         }
@@ -165,9 +163,8 @@ CommentSourceOkResult AcceptCommentSourceDialog(CDocumentData& data, const QStri
         return CommentSourceOkResult::KeepOpen;
     QString faults;
     if (!ValidateTemplateNode(root, faults) &&
-        platform::ShowMessageBox(faults + '\n' + LoadString(StringId::CommentSourceContinueQuestion),
-                                 platform::MessageButtons::OkCancel,
-                                 platform::MessageIcon::Warning) != platform::MessageAnswer::Ok)
+        !platform::AskOkCancel(faults + '\n' + LoadString(StringId::CommentSourceContinueQuestion),
+                               platform::MessageIcon::Warning))
         return CommentSourceOkResult::KeepOpen;
     QString text;
     try {

@@ -6,18 +6,14 @@
 
 bool AcceptRequirementItems(QStringList& items, CUnitFunction& function, CDocumentData& data) {
     if (items.contains(QString())) {
-        if (platform::ShowMessageBox(LoadString(StringId::RequirementEmptyItemQuestion),
-                                     platform::MessageButtons::OkCancel,
-                                     platform::MessageIcon::Question) != platform::MessageAnswer::Ok)
+        if (!platform::AskOkCancel(LoadString(StringId::RequirementEmptyItemQuestion)))
             return false;
         items.removeAll(QString());
     }
     for (const QString& item : items) {
         if (items.count(item) > 1) {
             const QString duplicate = item;
-            if (platform::ShowMessageBox(LoadString(StringId::RequirementDuplicateQuestion).arg(duplicate),
-                                         platform::MessageButtons::OkCancel,
-                                         platform::MessageIcon::Question) == platform::MessageAnswer::Ok)
+            if (platform::AskOkCancel(LoadString(StringId::RequirementDuplicateQuestion).arg(duplicate)))
                 items.removeAll(duplicate);
             return false;
         }

@@ -8,14 +8,7 @@
 
 #include <algorithm>
 
-namespace {
-
-bool Ask(const QString& text) {
-    return platform::ShowMessageBox(text, platform::MessageButtons::OkCancel, platform::MessageIcon::Warning) ==
-           platform::MessageAnswer::Ok;
-}
-
-} // namespace
+namespace {} // namespace
 
 CUniqueLabelEditor::CUniqueLabelEditor(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock)
     : m_data(data), m_function(function), m_clock(clock), m_prefix(data.uniqueLabelPrefix) {
@@ -91,7 +84,8 @@ void CUniqueLabelEditor::StoreDiscontinued() {
 }
 
 bool CUniqueLabelEditor::AskChange() const {
-    return Ask(LoadString(StringId::UniqueLabelChangeQuestion).arg(m_function.header.uniqueLabel));
+    return platform::AskOkCancel(LoadString(StringId::UniqueLabelChangeQuestion).arg(m_function.header.uniqueLabel),
+                                 platform::MessageIcon::Warning);
 }
 
 // The label replaces the current one, which joins the discontinued labels.
@@ -113,7 +107,9 @@ bool CUniqueLabelEditor::Assign() {
     case Timestamp:
     case Direct: {
         if (m_discontinued.contains(m_label)) {
-            if (!Ask(LoadString(StringId::UniqueLabelReuseQuestion).arg(m_label)) || (hasLabel && !AskChange()))
+            if (!platform::AskOkCancel(LoadString(StringId::UniqueLabelReuseQuestion).arg(m_label),
+                                       platform::MessageIcon::Warning) ||
+                (hasLabel && !AskChange()))
                 return false;
             SetLabel(m_label);
             return true;
@@ -130,7 +126,9 @@ bool CUniqueLabelEditor::Assign() {
         return true;
     }
     case None:
-        if (!hasLabel || !Ask(LoadString(StringId::UniqueLabelRemoveQuestion).arg(m_function.header.uniqueLabel)))
+        if (!hasLabel ||
+            !platform::AskOkCancel(LoadString(StringId::UniqueLabelRemoveQuestion).arg(m_function.header.uniqueLabel),
+                                   platform::MessageIcon::Warning))
             return false;
         SetLabel(QString());
         m_label.clear();

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 
@@ -46,8 +45,7 @@ bool AcceptInconsistencyDialog(std::vector<CInconsistencyRule::UnitSentence>& it
         return item.member.isEmpty() && item.state.isEmpty();
     };
     if (std::any_of(items.begin(), items.end(), isEmpty)) {
-        if (platform::ShowMessageBox(LoadString(StringId::DeleteEmptyItems), MessageButtons::OkCancel,
-                                     MessageIcon::Question) == MessageAnswer::Ok)
+        if (platform::AskOkCancel(LoadString(StringId::DeleteEmptyItems)))
             std::erase_if(items, isEmpty);
         return false;
     }

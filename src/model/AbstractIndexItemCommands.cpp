@@ -226,8 +226,7 @@ void CAbstractIndexItem::DeleteFunctionCompletely(CDocumentData& document, CAbst
                                                   const ModelOptions& options) {
     const QString question =
         LoadString(StringId::ConfirmDeleteFunctionCompletely).arg(Quoted(item.GetUnitFunctionName()));
-    if (platform::ShowMessageBox(question, platform::MessageButtons::OkCancel, platform::MessageIcon::Question) !=
-        platform::MessageAnswer::Ok)
+    if (!platform::AskOkCancel(question))
         return;
     if (!document.registry.DeleteFunction(item.unitFunction, document, options))
         return;
@@ -277,8 +276,7 @@ void CAbstractIndexItem::IsolateFromSharedFunctions(CDocumentData& document, CAb
         const QString name = Quoted(shared->name);
         const QString parentName = Quoted(parentFunction->name);
         const QString text = LoadString(StringId::IsolateUnderSharedParent).arg(name, parentName);
-        if (platform::ShowMessageBox(text, platform::MessageButtons::OkCancel, platform::MessageIcon::Information) !=
-            platform::MessageAnswer::Ok)
+        if (!platform::AskOkCancel(text, platform::MessageIcon::Information))
             return;
     }
     const size_t position = static_cast<size_t>(item.place.position - 1);

@@ -32,6 +32,10 @@ MessageAnswer MessageRequest::DefaultAnswer() const {
     return defaultButton >= 0 && defaultButton < answers.size() ? answers[defaultButton] : answers.front();
 }
 
+bool AskOkCancel(const QString& text, MessageIcon icon) {
+    return ShowMessageBox(text, MessageButtons::OkCancel, icon) == MessageAnswer::Ok;
+}
+
 MessageAnswer ShowMessageBox(const QString& text, MessageButtons buttons, MessageIcon icon, int defaultButton) {
     MessageRequest request;
     request.text = text;

@@ -39,6 +39,8 @@ public:
 MessageAnswer ShowMessageBox(const QString& text, MessageButtons buttons = MessageButtons::Ok,
                              MessageIcon icon = MessageIcon::None, int defaultButton = 0);
 MessageAnswer ShowMessageBox(const MessageRequest& request);
+// Asks with OK and Cancel; true when the answer is OK.
+bool AskOkCancel(const QString& text, MessageIcon icon = MessageIcon::Question);
 
 // The one way to change where messages go: the sink (not owned) shows every message while the installer
 // lives, and the one before it comes back when it ends. Without any, messages go to standard error.

@@ -11,7 +11,6 @@
 
 #include <set>
 
-using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 
@@ -157,8 +156,8 @@ bool CMessageSettingsEditor::Export(const QString& path) {
 bool CMessageSettingsEditor::Validate() {
     if (m_copy == m_context.m_settings || m_copy.HasNoPercentSign())
         return true;
-    if (platform::ShowMessageBox(Localised(StringId::MessagesPercentJa, StringId::MessagesPercentEn),
-                                 MessageButtons::OkCancel, MessageIcon::Warning) == MessageAnswer::Ok)
+    if (platform::AskOkCancel(Localised(StringId::MessagesPercentJa, StringId::MessagesPercentEn),
+                              platform::MessageIcon::Warning))
         m_copy.RemovePercentSigns();
     return false;
 }

@@ -7,8 +7,7 @@
 namespace {
 
 bool Confirmed(StringId question) {
-    return platform::ShowMessageBox(LoadString(question), platform::MessageButtons::OkCancel,
-                                    platform::MessageIcon::Question) == platform::MessageAnswer::Ok;
+    return platform::AskOkCancel(LoadString(question));
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <map>
 
-using platform::MessageAnswer;
 using platform::MessageButtons;
 using platform::MessageIcon;
 
@@ -52,10 +51,6 @@ QString TrimBlanks(const QString& text) {
 void RefuseSymbol(const QString& keyword, StringId tail) {
     platform::ShowMessageBox(LoadString(StringId::SymbolMessage).arg(keyword, LoadString(tail)), MessageButtons::Ok,
                              MessageIcon::Error);
-}
-
-bool Confirm(const QString& question) {
-    return platform::ShowMessageBox(question, MessageButtons::OkCancel, MessageIcon::Question) == MessageAnswer::Ok;
 }
 
 quint16 Shifted(quint16 position, int shift) {
@@ -204,7 +199,8 @@ bool CSyntaxSymbolSettings::ValidateSymbols(int* trimmedKind) {
             return false;
         }
         if (IsBlank(keyword.front()) || IsBlank(keyword.back())) {
-            if (Confirm(LoadString(StringId::SymbolMessage).arg(keyword, LoadString(StringId::SymbolEdgeBlanks)))) {
+            if (platform::AskOkCancel(
+                    LoadString(StringId::SymbolMessage).arg(keyword, LoadString(StringId::SymbolEdgeBlanks)))) {
                 SetKeyword(kind, TrimBlanks(keyword));
                 if (trimmedKind)
                     *trimmedKind = kind;
@@ -229,21 +225,21 @@ bool CSyntaxSymbolSettings::ValidateAuxiliaryVerbs() {
         return LoadString(StringId::AuxiliaryVerbMessage).arg(text, LoadString(tail));
     };
     if (m_verbs.HasEmptyItem()) {
-        if (Confirm(LoadString(StringId::AuxiliaryVerbEmpty))) {
+        if (platform::AskOkCancel(LoadString(StringId::AuxiliaryVerbEmpty))) {
             m_verbs.RemoveEmptyItems();
             m_verbsChanged = true;
         }
         return false;
     }
     if (const std::optional<QString> duplicate = m_verbs.HasDuplicateItem()) {
-        if (Confirm(about(*duplicate, StringId::AuxiliaryVerbDuplicate))) {
+        if (platform::AskOkCancel(about(*duplicate, StringId::AuxiliaryVerbDuplicate))) {
             m_verbs.RemoveItemByText(*duplicate);
             m_verbsChanged = true;
         }
         return false;
     }
     if (const std::optional<size_t> invalid = m_verbs.FindInvalidItem()) {
-        if (Confirm(about(m_verbs.ItemAt(*invalid).GetText(), StringId::AuxiliaryVerbForbiddenChars))) {
+        if (platform::AskOkCancel(about(m_verbs.ItemAt(*invalid).GetText(), StringId::AuxiliaryVerbForbiddenChars))) {
             m_verbs.DeleteItemAt(*invalid);
             m_verbsChanged = true;
         }

@@ -4,17 +4,8 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
-using platform::MessageAnswer;
-using platform::MessageButtons;
-using platform::MessageIcon;
 
-namespace {
-
-bool Confirm(const QString& question) {
-    return platform::ShowMessageBox(question, MessageButtons::OkCancel, MessageIcon::Question) == MessageAnswer::Ok;
-}
-
-} // namespace
+namespace {} // namespace
 
 bool CVocabularyListCheck::Check(CListedSettings& list) const {
     if (list.HasEmptyItem())
@@ -27,13 +18,13 @@ bool CVocabularyListCheck::Check(CListedSettings& list) const {
 }
 
 bool CVocabularyListCheck::AskEmptyItems(CListedSettings& list) const {
-    if (Confirm(LoadString(StringId::VocabularyEmptyItems).arg(m_itemWord)))
+    if (platform::AskOkCancel(LoadString(StringId::VocabularyEmptyItems).arg(m_itemWord)))
         list.RemoveEmptyItems();
     return false;
 }
 
 bool CVocabularyListCheck::AskDuplicate(CListedSettings& list, const QString& text) const {
-    if (!Confirm(LoadString(StringId::VocabularyDuplicateItem).arg(m_itemWord, Quoted(text))))
+    if (!platform::AskOkCancel(LoadString(StringId::VocabularyDuplicateItem).arg(m_itemWord, Quoted(text))))
         return false;
     // The first of the equal items stays: deleting every copy would lose the word the user meant to keep.
     bool first = true;
@@ -47,7 +38,7 @@ bool CVocabularyListCheck::AskDuplicate(CListedSettings& list, const QString& te
 }
 
 bool CVocabularyListCheck::AskInvalid(CListedSettings& list, size_t index) const {
-    if (Confirm(
+    if (platform::AskOkCancel(
             LoadString(StringId::VocabularyForbiddenCharacters).arg(m_itemWord, Quoted(list.ItemAt(index).GetText()))))
         list.DeleteItemAt(index);
     return false;

@@ -8,8 +8,7 @@ namespace {
 
 bool AskToDraw(StringId question, CAbstractIndexItem& root) {
     const QString text = LoadString(question).arg(static_cast<uint>(CAbstractIndexItem::CountItems(&root)));
-    return platform::ShowMessageBox(text, platform::MessageButtons::OkCancel, platform::MessageIcon::None) ==
-           platform::MessageAnswer::Ok;
+    return platform::AskOkCancel(text, platform::MessageIcon::None);
 }
 
 } // namespace

@@ -9,14 +9,7 @@
 
 #include <algorithm>
 
-namespace {
-
-bool Ask(const QString& text) {
-    return platform::ShowMessageBox(text, platform::MessageButtons::OkCancel, platform::MessageIcon::Question) ==
-           platform::MessageAnswer::Ok;
-}
-
-} // namespace
+namespace {} // namespace
 
 QString CFunctionListRows::HeaderText(const CMessageContext& context, int column) {
     switch (column) {
@@ -135,7 +128,7 @@ bool CFunctionListRows::CanCreate(const QString& name, const CUnitFunctionRegist
 
 bool CFunctionListRows::DeleteFunctions(CDocumentData& document, const std::vector<quint32>& internalIds) {
     const int count = static_cast<int>(internalIds.size());
-    if (count >= 2 && !Ask(LoadString(StringId::ConfirmDeleteFunctions).arg(count)))
+    if (count >= 2 && !platform::AskOkCancel(LoadString(StringId::ConfirmDeleteFunctions).arg(count)))
         return false;
     const ModelOptions options = document.GetModelOptions();
     bool deleted = false;
@@ -145,9 +138,11 @@ bool CFunctionListRows::DeleteFunctions(CDocumentData& document, const std::vect
             continue;
         if (count < 2) {
             const QString name = Quoted(function->name);
-            if (function->occurrenceCount != 0 && !Ask(LoadString(StringId::FunctionUsedInIndex).arg(name)))
+            if (function->occurrenceCount != 0 &&
+                !platform::AskOkCancel(LoadString(StringId::FunctionUsedInIndex).arg(name)))
                 continue;
-            if (function->fnCallerCount > 0 && !Ask(LoadString(StringId::FunctionUsedByFnStatements).arg(name)))
+            if (function->fnCallerCount > 0 &&
+                !platform::AskOkCancel(LoadString(StringId::FunctionUsedByFnStatements).arg(name)))
                 continue;
         }
         if (document.registry.DeleteFunction(function, document, options)) {

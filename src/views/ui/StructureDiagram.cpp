@@ -184,8 +184,7 @@ bool CStructureDiagram::CopyImage() {
     CDocumentData& document = m_host.Document();
     const QSize size = CStructureDiagramLayout(document.environment.structureDiagram).ImageSize(document.indexRoot);
     if ((size.width() > 32767 || size.height() > 32767) &&
-        platform::ShowMessageBox(LoadString(StringId::DiagramImageTooLarge), platform::MessageButtons::OkCancel,
-                                 platform::MessageIcon::Warning) != platform::MessageAnswer::Ok)
+        !platform::AskOkCancel(LoadString(StringId::DiagramImageTooLarge), platform::MessageIcon::Warning))
         return false;
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
