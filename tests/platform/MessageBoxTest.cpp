@@ -14,6 +14,18 @@ TEST(MessageBox, DefaultButtonOutOfRangeFallsBackToTheFirst) {
     EXPECT_EQ(request.DefaultAnswer(), MessageAnswer::Ok);
 }
 
+TEST(MessageBox, AskOkCancelAsksWithBothButtonsAndIsTrueOnlyForOk) {
+    ScriptedMessageSink sink;
+    sink.Answer(MessageAnswer::Ok);
+    sink.Answer(MessageAnswer::Cancel);
+    EXPECT_TRUE(AskOkCancel("first"));
+    EXPECT_FALSE(AskOkCancel("second", MessageIcon::Warning));
+    ASSERT_EQ(sink.Requests().size(), 2);
+    EXPECT_EQ(sink.Requests()[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(sink.Requests()[0].icon, MessageIcon::Question);
+    EXPECT_EQ(sink.Requests()[1].icon, MessageIcon::Warning);
+}
+
 TEST(MessageBox, AnInstalledSinkServesUntilItsInstallerEndsThenThePreviousOneAgain) {
     ScriptedMessageSink outer;
     {
