@@ -2,18 +2,15 @@
 
 #include "model/FontInfo.h"
 #include "model/ModelShell.h"
-#include "model/StandardColours.h"
 
 #include <QDateTime>
 
 DocumentFonts DefaultDocumentFonts() {
     DocumentFonts fonts;
-    fonts.columnFont.colour = kStandardColours[9];
-    fonts.columnFont.colourIndex = 9;
+    fonts.columnFont.SetStandardColour(9);
     fonts.columnFont.bold = 1;
     fonts.columnFont.pointSize = 90;
-    fonts.AuVerbFont2.colour = kStandardColours[12];
-    fonts.AuVerbFont2.colourIndex = 12;
+    fonts.AuVerbFont2.SetStandardColour(12);
     const QString explanationFace = QStringLiteral("ＭＳ 明朝");
     if (ModelShell().InstalledFonts().FindFaceIndex(explanationFace) >= 0)
         fonts.ExplanationFont.faceName = explanationFace;

@@ -2,11 +2,17 @@
 
 #include "model/FontInfo.h"
 #include "model/ModelShell.h"
+#include "model/StandardColours.h"
 
 FontSetting::FontSetting() : faceName(GetDefaultUIFontName()) {}
 
 bool FontSetting::IsDefault() const {
     return *this == DefaultFontSetting();
+}
+
+void FontSetting::SetStandardColour(quint8 index) {
+    colourIndex = index;
+    colour = kStandardColours[index];
 }
 
 const FontSetting& DefaultFontSetting() {

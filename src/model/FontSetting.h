@@ -21,6 +21,8 @@ struct FontSetting {
     bool operator==(const FontSetting&) const = default;
     // Equal to a new one, without making one.
     bool IsDefault() const;
+    // One of the document's 16 standard colours, with its index.
+    void SetStandardColour(quint8 index);
 };
 
 // A new font setting, of the default face, without copying it.

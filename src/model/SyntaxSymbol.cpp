@@ -1,6 +1,5 @@
 #include "model/SyntaxSymbol.h"
 
-#include "model/StandardColours.h"
 #include "texts/StringTable.h"
 
 namespace {
@@ -42,7 +41,6 @@ SyntaxSymbol SyntaxSymbol::GetDefault(int kind, const FontSetting& columnFont) {
     symbol.Column = source.column;
     symbol.Indent = source.indent;
     symbol.font = columnFont;
-    symbol.font.colourIndex = source.colourNumber;
-    symbol.font.colour = kStandardColours[source.colourNumber];
+    symbol.font.SetStandardColour(source.colourNumber);
     return symbol;
 }

@@ -40,8 +40,7 @@ void CFontChoice::SetPointSize(quint16 tenthsOfPoint) {
 void CFontChoice::SetColourIndex(int index) {
     if (index < 0 || index >= static_cast<int>(std::size(kStandardColours)))
         return;
-    font.colourIndex = static_cast<quint8>(index);
-    font.colour = kStandardColours[index];
+    font.SetStandardColour(static_cast<quint8>(index));
     mask |= FontAttributeColour;
 }
 

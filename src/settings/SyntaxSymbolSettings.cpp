@@ -116,9 +116,7 @@ void CSyntaxSymbolSettings::SetColour(int kind, int colourIndex) {
     if (colourIndex < 0 || colourIndex >= static_cast<int>(std::size(kStandardColours)))
         return;
     for (const int member : ColourGroup(kind)) {
-        FontSetting& font = m_symbols[static_cast<size_t>(member)].font;
-        font.colourIndex = static_cast<quint8>(colourIndex);
-        font.colour = kStandardColours[colourIndex];
+        m_symbols[static_cast<size_t>(member)].font.SetStandardColour(static_cast<quint8>(colourIndex));
     }
 }
 

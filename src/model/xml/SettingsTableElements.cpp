@@ -1,7 +1,6 @@
 #include "model/xml/SettingsTableElements.h"
 
 #include "model/SettingsFields.h"
-#include "model/StandardColours.h"
 #include "model/xml/FieldTableElements.h"
 
 #include <algorithm>
@@ -52,8 +51,7 @@ void ReadSyntaxSymbolTable(pugi::xml_node environment, std::vector<SyntaxSymbol>
         symbol.ID = static_cast<quint8>(XmlGetIntAttribute(data, "ID", 0));
         // A symbol stored without a font (older writers left a default font out) is shown blue and bold.
         if (!ReadFontTable(data, "Font", symbol.font) && symbol.font == FontSetting()) {
-            symbol.font.colour = kStandardColours[9];
-            symbol.font.colourIndex = 9;
+            symbol.font.SetStandardColour(9);
             symbol.font.bold = 1;
         }
         symbol.Column = static_cast<quint8>(XmlGetIntAttribute(data, "Column", 0));

@@ -1,6 +1,5 @@
 #include "settings/ui/FontPage.h"
 
-#include "model/StandardColours.h"
 #include "settings/ui/ColourNames.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/Msg.h"
@@ -86,8 +85,7 @@ void CFontPage::TakeFont() {
     font.underline = m_underline->isChecked() ? 1 : 0;
     const int colour = m_colour->currentIndex();
     if (colour >= 0 && colour < 16 && colour != font.colourIndex) {
-        font.colourIndex = quint8(colour);
-        font.colour = kStandardColours[colour];
+        font.SetStandardColour(quint8(colour));
     }
 }
 
