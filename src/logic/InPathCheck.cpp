@@ -72,16 +72,15 @@ public:
                                ParseRulePart(environment, rule->doMember, rule->doStatus)});
         }
         for (const CInconsistencyRule* rule : environment.semanticRelations) {
-            const int count = std::clamp<int>(rule->conditionCount, 0, CInconsistencyRule::MaxConditions);
+            const auto sentences = rule->SentencesInUse();
             // A relation without unit sentences has no last one to conclude with.
-            if (count == 0)
+            if (sentences.empty())
                 continue;
             SemanticRelation relation;
-            const auto& last = rule->conditions[count - 1];
+            const auto& last = sentences.back();
             relation.last = ParseRulePart(environment, last.member, last.state);
             relation.lastQuantifier = ParseQuantifiedMemberName(environment.quantifiers, last.member).quantifier;
-            for (int i = 0; i + 1 < count; ++i) {
-                const auto& sentence = rule->conditions[i];
+            for (const auto& sentence : sentences.first(sentences.size() - 1)) {
                 RulePart part = ParseRulePart(environment, sentence.member, sentence.state);
                 if (part.usable) {
                     relation.others.push_back(part);

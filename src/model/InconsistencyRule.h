@@ -2,9 +2,11 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 // A semantic relation: unit sentences that contradict each other when they all hold at the same time,
@@ -25,6 +27,12 @@ public:
     void Init();
 
     bool operator==(const CInconsistencyRule&) const = default;
+
+    // The sentences conditionCount says are in use, never beyond the ten.
+    std::span<const UnitSentence> SentencesInUse() const {
+        return std::span<const UnitSentence>(conditions)
+            .first(static_cast<std::size_t>(std::clamp(conditionCount, 0, MaxConditions)));
+    }
 
     // Number of sentences in use, 0..MaxConditions: no user of the record may go past the ten sentences.
     int32_t conditionCount = 0;

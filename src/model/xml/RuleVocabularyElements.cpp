@@ -49,11 +49,10 @@ void WriteInconsistencyTable(XmlDocumentContext& context, pugi::xml_node parent,
             pugi::xml_node data = XmlAppendChildElement(context, list, "Data");
             XmlSetIntAttribute(context, data, "ConditionCount", rule->conditionCount, true);
             XmlSetAttribute(context, data, "Message", rule->message, true);
-            const int count = std::clamp(rule->conditionCount, 0, CInconsistencyRule::MaxConditions);
-            for (int i = 0; i < count; ++i) {
+            for (const CInconsistencyRule::UnitSentence& sentence : rule->SentencesInUse()) {
                 pugi::xml_node condition = XmlAppendChildElement(context, data, "Condition");
-                XmlSetAttribute(context, condition, "Member", rule->conditions[i].member, true);
-                XmlSetAttribute(context, condition, "Status", rule->conditions[i].state, true);
+                XmlSetAttribute(context, condition, "Member", sentence.member, true);
+                XmlSetAttribute(context, condition, "Status", sentence.state, true);
             }
         }
     }

@@ -18,8 +18,8 @@ CInconsistencyDialog::CInconsistencyDialog(const CMessageContext& context, CInco
     : QDialog(parent), m_rule(rule), m_target(target) {
     setWindowTitle(Msg::EditAnItemEx(context));
     if (rule) {
-        const int count = std::clamp(rule->conditionCount, 0, CInconsistencyRule::MaxConditions);
-        m_items.assign(rule->conditions.begin(), rule->conditions.begin() + count);
+        const auto sentences = rule->SentencesInUse();
+        m_items.assign(sentences.begin(), sentences.end());
     }
     m_view = Named(new QTreeWidget, "sentences");
     m_view->setRootIsDecorated(false);

@@ -69,10 +69,8 @@ void CInconsistencyPage::ShowSelectedRule() {
     const int row = SelectedRow();
     if (row >= 0) {
         const CInconsistencyRule& rule = *m_working[static_cast<size_t>(row)];
-        const int count = std::clamp(rule.conditionCount, 0, CInconsistencyRule::MaxConditions);
-        for (int index = 0; index < count; ++index)
-            m_sentences->addTopLevelItem(new QTreeWidgetItem({rule.conditions[static_cast<size_t>(index)].member,
-                                                              rule.conditions[static_cast<size_t>(index)].state}));
+        for (const CInconsistencyRule::UnitSentence& sentence : rule.SentencesInUse())
+            m_sentences->addTopLevelItem(new QTreeWidgetItem({sentence.member, sentence.state}));
     }
     UpdateEnabling();
 }
