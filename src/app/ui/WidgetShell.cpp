@@ -9,8 +9,8 @@
 #include "app/ui/NewTypeDlg.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "platform/ui/InstanceChannel.h"
-#include "settings/ui/DlgHeader.h"
 #include "settings/ui/FontDlg.h"
+#include "settings/ui/SettingsHost.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "views/ui/FunctionPromptDialogs.h"
@@ -177,7 +177,7 @@ bool CWidgetShell::PromptFunctionName(QString& name, bool isolated) {
 
 void CWidgetShell::RelayoutOpenTabs() {
     if (m_mainFrame)
-        CDlgHeader::RelayoutOpenViews(*m_mainFrame);
+        static_cast<CSettingsHost&>(*m_mainFrame).RelayoutOpenTabs();
 }
 
 void CWidgetShell::RunMoveDialog(CAbstractIndexItem& item) {

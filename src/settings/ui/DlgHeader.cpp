@@ -6,15 +6,11 @@
 CDlgHeader::CDlgHeader(CSettingsHost& host, QWidget* parent)
     : CSettingsSheetPage(host, std::make_unique<CDlgHeaderModel>(host.SettingsDocument()), parent) {}
 
-void CDlgHeader::RelayoutOpenViews(CSettingsHost& host) {
-    host.RelayoutOpenTabs();
-}
-
 void CDlgHeader::BeforeStoring() {
     m_bRelayout = static_cast<CDlgHeaderModel&>(Model()).ChangesLogicColumns(Host().SettingsDocument());
 }
 
 void CDlgHeader::AfterStoring() {
     if (m_bRelayout)
-        RelayoutOpenViews(Host());
+        Host().RelayoutOpenTabs();
 }

@@ -9,10 +9,6 @@ class CDlgHeader : public CSettingsSheetPage {
 public:
     explicit CDlgHeader(CSettingsHost& host, QWidget* parent = nullptr);
 
-    // Every open tab lays out its logic row again, after the input or output column was shown or hidden here or by
-    // an import of environment settings.
-    static void RelayoutOpenViews(CSettingsHost& host);
-
 private:
     void BeforeStoring() override;
     void AfterStoring() override;
