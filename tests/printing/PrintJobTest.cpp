@@ -5,6 +5,7 @@
 #include "printing/PrintHeaderFooter.h"
 #include "printing/PrintPageLayout.h"
 #include "printing/PrintUnits.h"
+#include "support/JapaneseFont.h"
 #include "support/ProgramRun.h"
 #include "support/logic/GeneratedLogicDocument.h"
 
@@ -22,8 +23,14 @@ const std::vector<std::pair<QString, QString>> kCooker = {
     {QStringLiteral("保温する"), QString()},
 };
 
+// The printouts below are read back as text, which needs a face that draws their Japanese.
+TEST(InstalledFonts, SomeFaceDrawsJapanese) {
+    EXPECT_TRUE(HasJapaneseFont()) << "No installed font draws Japanese: install " << kJapaneseFontPackage;
+}
+
 class PrintJobTest : public ::testing::Test {
 protected:
+    void SetUp() override { SKIP_WITHOUT_JAPANESE_FONT(); }
     QString Path(const QString& name) const { return m_directory.filePath(name); }
 
     QTemporaryDir m_directory;
