@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Shows the editor on a virtual X server and saves a picture of the screen, for a look at the editor without
 # a desktop. Installs what is missing with apt-get (Debian).
-#   tools/screenshot.sh FILE.nuv OUT.png [COMMAND...] [key:KEY...|click:X,Y...]
+#   tools/screenshot.sh FILE.nuv OUT.png [COMMAND...] [key:KEY...|click:X,Y...|rclick:X,Y...]
 # Each COMMAND is a main-window command id run once the window shows, in order (32790 brings the hierarchical
 # index to the front, 216 chooses a look); each key:KEY is then typed into the window that has the focus, in
 # order, as xdotool names keys (key:Return answers a question with its default); each click:X,Y clicks the left
-# button at that point of the screen, in turn with the keys. NUV names the program (default
-# build/nuv).
+# button (rclick:X,Y the right one) at that point of the screen, in turn with the keys. NUV names the program
+# (default build/nuv).
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
@@ -20,7 +20,7 @@ commands=()
 keys=()
 for argument in "$@"; do
     case $argument in
-    key:* | click:*) keys+=("$argument") ;;
+    key:* | click:* | rclick:*) keys+=("$argument") ;;
     *) commands+=("$argument") ;;
     esac
 done
@@ -98,6 +98,7 @@ sleep 1
 for input in "${keys[@]}"; do
     case $input in
     click:*) IFS=, read -r x y <<<"${input#click:}" && xdotool mousemove "$x" "$y" click 1 ;;
+    rclick:*) IFS=, read -r x y <<<"${input#rclick:}" && xdotool mousemove "$x" "$y" click 3 ;;
     *) xdotool key "${input#key:}" ;;
     esac
     sleep 0.5

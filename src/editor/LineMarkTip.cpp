@@ -2,6 +2,9 @@
 
 #include "model/RuleVocabularyTables.h"
 
+#include <algorithm>
+#include <array>
+
 QString GetLineMarkTipText(const CLogicLine& line, const LineMarkTable& marks) {
     QString tip;
     for (int i = 0; i < LineMarkTable::AttributeCount; ++i) {
@@ -14,6 +17,40 @@ QString GetLineMarkTipText(const CLogicLine& line, const LineMarkTable& marks) {
             tip += QStringLiteral("\r\n%1 ").arg(url);
     }
     return tip;
+}
+
+std::vector<LineMarkMenuItem> BuildLineMarkMenu(const CLogicLine& line, const LineMarkTable& marks) {
+    using Kind = LineMarkMenuItem::Kind;
+    const auto item = [](Kind kind, const QString& name = QString(), int mark = -1, bool checked = false) {
+        LineMarkMenuItem entry;
+        entry.kind = kind;
+        entry.name = name;
+        entry.mark = mark;
+        entry.checked = checked;
+        return entry;
+    };
+    std::vector<LineMarkMenuItem> menu;
+    if (line.mark != 0) {
+        menu.push_back(item(Kind::EditMarks));
+        menu.push_back(item(Kind::Separator));
+    }
+    std::array<std::vector<LineMarkMenuItem>, LineMarkTable::GroupCount + 1> groups;
+    for (int i = 0; i < LineMarkTable::AttributeCount; ++i) {
+        const LineMarkTable::Attribute& attribute = marks.attributes[static_cast<size_t>(i)];
+        // A group number past the last group counts as the last.
+        const size_t group = std::min<size_t>(attribute.groupNo, LineMarkTable::GroupCount);
+        groups[group].push_back(item(Kind::Mark, attribute.name, i, (line.mark & (1u << i)) != 0));
+    }
+    menu.insert(menu.end(), groups[0].begin(), groups[0].end());
+    if (!groups[0].empty())
+        menu.push_back(item(Kind::Separator));
+    for (size_t group = 1; group < groups.size(); ++group) {
+        if (groups[group].empty())
+            continue;
+        menu.push_back(item(Kind::Group, marks.groupNames[group - 1]));
+        menu.back().marks = std::move(groups[group]);
+    }
+    return menu;
 }
 
 QString GetNameTipText(const CLogicLine& line, int column, const MemberDefinitionList& members) {

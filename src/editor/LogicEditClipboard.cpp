@@ -289,6 +289,26 @@ void CLogicEditModel::InsertNegationSign(const QString& sign) {
     SetDocumentModified();
 }
 
+void CLogicEditModel::MarkCaretLine(quint8 attribute) {
+    const int line = m_caret.line;
+    const CLogicLine* record = Record(line);
+    if (!record || (record->lineKind != SyntaxIf && record->lineKind != SyntaxSwitch) ||
+        record->transitionAttribute == attribute)
+        return;
+    Transaction transaction(*this, false);
+    OpenUndoGroup();
+    const int home = record->Home;
+    EditRecord(line).transitionAttribute = attribute;
+    Recompose(line);
+    // The caret and the anchor stay on their characters, which the prefix may have moved.
+    const int shift = Record(line)->Home - home;
+    for (EditPosition* position : {&m_caret, &m_anchor}) {
+        if (position->line == line && position->column >= home)
+            position->column = std::min(position->column + shift, LineLength(line));
+    }
+    SetDocumentModified();
+}
+
 void CLogicEditModel::OnHankakuNegation() {
     InsertNegationSign(NegationSign());
 }

@@ -13,11 +13,49 @@ bool IsOneOf(int kind, std::initializer_list<int> kinds) {
 // ---- line ranges ----
 
 int CLogicEditModel::GetIfInsertRange(bool apply) {
+    int start = 0;
+    int end = 0;
+    const int count = IfInsertRange(m_firstSelLine, m_lastSelLine, start, end);
+    if (apply && count > 0) {
+        m_firstSelLine = start;
+        m_lastSelLine = end;
+    }
+    return count;
+}
+
+int CLogicEditModel::GetLoopInsertRange(bool apply) {
+    int start = 0;
+    int end = 0;
+    const int count = LoopInsertRange(m_firstSelLine, m_lastSelLine, start, end);
+    if (apply && count > 0) {
+        m_firstSelLine = start;
+        m_lastSelLine = end;
+    }
+    return count;
+}
+
+bool CLogicEditModel::CanWrapSelectionInIf() const {
+    int first = 0;
+    int last = 0;
+    int start = 0;
+    int end = 0;
+    return GetSelectedLineRange(first, last) > 0 && IfInsertRange(first, last, start, end) > 0;
+}
+
+bool CLogicEditModel::CanWrapSelectionInLoop() const {
+    int first = 0;
+    int last = 0;
+    int start = 0;
+    int end = 0;
+    return GetSelectedLineRange(first, last) > 0 && LoopInsertRange(first, last, start, end) > 0;
+}
+
+int CLogicEditModel::IfInsertRange(int firstSelected, int lastSelected, int& start, int& end) const {
     if (RecordCount() == 0)
         return 0;
     const int unit = Indent(SyntaxIf);
-    const int firstSel = std::min(m_firstSelLine, RecordCount() - 1);
-    const int lastSel = std::min(m_lastSelLine, RecordCount() - 1);
+    const int firstSel = std::min(firstSelected, RecordCount() - 1);
+    const int lastSel = std::min(lastSelected, RecordCount() - 1);
     int limit = 12 * unit;
     for (int i = firstSel; i >= 0; --i) {
         if (Record(i)->Top == 0) {
@@ -43,7 +81,7 @@ int CLogicEditModel::GetIfInsertRange(bool apply) {
     }
     if (!foundLow)
         return 0;
-    int start = firstSel;
+    start = firstSel;
     for (int i = firstSel; i >= 0; --i) {
         largestNext = std::max<int>(largestNext, Record(i)->Next);
         if (Record(i)->Top == lowest &&
@@ -53,7 +91,7 @@ int CLogicEditModel::GetIfInsertRange(bool apply) {
             break;
         }
     }
-    int end = lastSel;
+    end = lastSel;
     for (int i = lastSel; i < RecordCount(); ++i) {
         largestNext = std::max<int>(largestNext, Record(i)->Next);
         if (Record(i)->Top == lowest &&
@@ -65,23 +103,19 @@ int CLogicEditModel::GetIfInsertRange(bool apply) {
     }
     if (largestNext >= limit)
         return 0;
-    if (apply) {
-        m_firstSelLine = start;
-        m_lastSelLine = end;
-    }
     return end - start + 1;
 }
 
-int CLogicEditModel::GetLoopInsertRange(bool apply) {
+int CLogicEditModel::LoopInsertRange(int firstSelected, int lastSelected, int& start, int& end) const {
     if (RecordCount() == 0)
         return 0;
-    const int firstSel = std::min(m_firstSelLine, RecordCount() - 1);
-    const int lastSel = std::min(m_lastSelLine, RecordCount() - 1);
+    const int firstSel = std::min(firstSelected, RecordCount() - 1);
+    const int lastSel = std::min(lastSelected, RecordCount() - 1);
     for (int i = firstSel; i <= lastSel; ++i) {
         if (IsOneOf(Record(i)->lineKind, {SyntaxLoop, SyntaxEndlp, SyntaxExitlp}))
             return 0;
     }
-    int start = -1;
+    start = -1;
     for (int i = firstSel; i >= 0; --i) {
         const CLogicLine& line = *Record(i);
         if (line.Top != 0)
@@ -96,7 +130,7 @@ int CLogicEditModel::GetLoopInsertRange(bool apply) {
     }
     if (start < 0)
         return 0;
-    int end = lastSel;
+    end = lastSel;
     for (int i = lastSel; i < RecordCount(); ++i) {
         const CLogicLine& line = *Record(i);
         if (line.Top == 0 && IsOneOf(line.lineKind, {SyntaxEndif, SyntaxEndsw, SyntaxFn, SyntaxDo, SyntaxTransitState,
@@ -104,10 +138,6 @@ int CLogicEditModel::GetLoopInsertRange(bool apply) {
             end = i;
             break;
         }
-    }
-    if (apply) {
-        m_firstSelLine = start;
-        m_lastSelLine = end;
     }
     return end - start + 1;
 }

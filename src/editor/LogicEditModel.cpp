@@ -152,8 +152,12 @@ ComposedLine CLogicEditModel::ComposeLine(const CLogicLine& record) const {
     append(QString(record.Top, QChar(' ')), keywordFont(SyntaxFn));
     const QString& word = Symbol(kind).keyword;
     quint32 markBackground = 0xFFFFFF;
-    if ((kind == SyntaxIf || kind == SyntaxSwitch) && record.transitionAttribute != 0)
-        markBackground = record.transitionAttribute == 1 ? kStateMarkBackground : kEventMarkBackground;
+    QString markPrefix;
+    if ((kind == SyntaxIf || kind == SyntaxSwitch) && record.transitionAttribute != 0) {
+        markBackground =
+            record.transitionAttribute == CLogicLine::StateAttribute ? kStateMarkBackground : kEventMarkBackground;
+        markPrefix = TransitionAttributePrefix(record.transitionAttribute);
+    }
     switch (kind) {
     case SyntaxFn: {
         const ModelOptions options = m_document.GetModelOptions();
@@ -172,7 +176,7 @@ ComposedLine CLogicEditModel::ComposeLine(const CLogicLine& record) const {
     case SyntaxIf:
     case SyntaxDo:
     case SyntaxTransitState:
-        append(word + (kind == SyntaxIf ? QStringLiteral(" <") : QStringLiteral("<")), keywordFont(kind),
+        append(markPrefix + word + (kind == SyntaxIf ? QStringLiteral(" <") : QStringLiteral("<")), keywordFont(kind),
                markBackground);
         slot(0);
         keyword(QStringLiteral(">"));
@@ -186,7 +190,7 @@ ComposedLine CLogicEditModel::ComposeLine(const CLogicLine& record) const {
             slot(3);
         break;
     case SyntaxSwitch:
-        append(word + QStringLiteral(" <"), keywordFont(kind), markBackground);
+        append(markPrefix + word + QStringLiteral(" <"), keywordFont(kind), markBackground);
         slot(0);
         keyword(QStringLiteral(">"));
         slot(1);
@@ -228,6 +232,13 @@ void CLogicEditModel::Recompose(int line) {
         const bool loop = called && m_document.registry.IsReachable(called, &m_function, visited);
         record->Home = static_cast<quint16>(record->Top + Column(SyntaxFn) + (loop ? 5 : 0));
         record->End = static_cast<quint16>(record->Home + record->textSlots[0].text.size());
+    }
+    if ((record->lineKind == SyntaxIf || record->lineKind == SyntaxSwitch) && record->transitionAttribute != 0) {
+        // The "St" or "Ev" in front of the keyword moves the slots on by its length.
+        record->Home =
+            static_cast<quint16>(record->Top + TransitionAttributePrefix(record->transitionAttribute).size() +
+                                 Symbol(record->lineKind).keyword.size() + 2);
+        record->RecountPositions();
     }
     m_composed[static_cast<size_t>(line)] = ComposeLine(*record);
 }

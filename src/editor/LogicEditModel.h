@@ -197,6 +197,9 @@ public:
     int GetIfInsertRange(bool apply);
     int GetLoopInsertRange(bool apply);
     int WidenSelectionToBlocks();
+    // Whether the selected lines may be put inside a new if or loop frame.
+    bool CanWrapSelectionInIf() const;
+    bool CanWrapSelectionInLoop() const;
 
     // Grammar gate.
     bool IsInsideLoop(int line) const;
@@ -225,6 +228,10 @@ public:
     int CaretContextCode() const;
     void OnHankakuNegation();
     void OnZenkakuNegation();
+    // The event or state attribute of the caret line, when it is an if or switch line without it, as one undo
+    // step.
+    void MarkLineAsEvent() { MarkCaretLine(CLogicLine::EventAttribute); }
+    void MarkLineAsState() { MarkCaretLine(CLogicLine::StateAttribute); }
     // 0 nothing, 1 member name, 2 state name under a column of a line.
     int HitTestLinePart(int line, int column) const;
     // Explanation of the registered member or state under the column, empty without one.
@@ -317,12 +324,16 @@ private:
     void AddKeywordLineAfter(int kind);
     void ReplaceCaretLine(int kind);
     void WrapSelection(WrapKind kind);
+    // The range a frame would enclose for the selected lines first..last: its line count, 0 when refused.
+    int IfInsertRange(int firstSelected, int lastSelected, int& start, int& end) const;
+    int LoopInsertRange(int firstSelected, int lastSelected, int& start, int& end) const;
     void DeleteLineOrBlock(bool blockOnly);
     int EnclosingSwitchTop(int line) const;
     int FindPartner(int from, int step, int kind, int top) const;
     void PlaceCaretAfterDeletion(int line);
     void InsertSlotText(const QString& text);
     void InsertNegationSign(const QString& sign);
+    void MarkCaretLine(quint8 attribute);
     void ShowWarning(const QString& text);
 
     CDocumentData& m_document;

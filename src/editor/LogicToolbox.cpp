@@ -1,5 +1,6 @@
 #include "editor/LogicToolbox.h"
 
+#include "editor/CaretContext.h"
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
 #include "editor/LogicFontEdit.h"
@@ -7,6 +8,8 @@
 #include "model/LogicLine.h"
 #include "model/ModelShell.h"
 #include "model/RuleVocabularyTables.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
 
 #include <utility>
 
@@ -95,6 +98,11 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
         return model.CanDeleteSyntaxFrame();
     case 1332:
         return CanSelectSameNamedFunction(model);
+    case 1338:
+        return IsCaretInMemberName(model);
+    case 1333:
+    case 1335:
+        return true;
     case 1334:
         return CanEditFontAtCaret(model);
     case 1339:
@@ -111,8 +119,7 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
             if (page == button)
                 return true;
         }
-        // while, for and redo never are; the font, registration, event and state buttons wait for their
-        // commands.
+        // while, for and redo never are.
         return false;
     }
 }
@@ -150,6 +157,8 @@ int ToolboxButtonCommand(const CLogicEditModel& model, int button) {
         return SelectFunction;
     case 1334:
         return EditFont;
+    case 1338:
+        return RegisterThisMemberName;
     case 1339:
         return HankakuNegation;
     case 1340:
@@ -163,6 +172,37 @@ bool CanSelectSameNamedFunction(const CLogicEditModel& model) {
     const CLogicLine* record = model.Record(model.CaretLine());
     return record && record->lineKind == SyntaxFn && !record->textSlots[0].text.isEmpty() &&
            model.Document().environment.enableDuplicateFunctionName != 0;
+}
+
+bool IsCaretInMemberName(const CLogicEditModel& model) {
+    const CLogicLine* record = model.Record(model.CaretLine());
+    if (!record)
+        return false;
+    switch (record->lineKind) {
+    case SyntaxIf:
+    case SyntaxDo:
+    case SyntaxSwitch:
+    case SyntaxTransitState:
+        break;
+    default:
+        return false;
+    }
+    const QString& name = record->textSlots[0].text;
+    const int column = model.Caret().column;
+    return !name.isEmpty() && column >= record->Home && column <= record->Home + name.size();
+}
+
+QString MemberNameAtCaret(const CLogicEditModel& model) {
+    if (!IsCaretInMemberName(model))
+        return {};
+    const CLogicLine& record = *model.Record(model.CaretLine());
+    const int zone = GetStatementZoneAtCaret(record, model.Caret().column);
+    return zone < CLogicLine::SlotCapacity ? record.textSlots[static_cast<size_t>(zone)].text : QString();
+}
+
+bool ConfirmMemberNameRegistration(const QString& name) {
+    return platform::AskOkCancel(LoadString(StringId::RegisterThisMemberNameQuestion).arg(name),
+                                 platform::MessageIcon::Warning);
 }
 
 int GuideLevelColour(int top, int indent) {

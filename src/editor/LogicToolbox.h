@@ -35,6 +35,14 @@ int ToolboxButtonCommand(const CLogicEditModel& model, int button);
 // name, which the document allows only when names may repeat.
 bool CanSelectSameNamedFunction(const CLogicEditModel& model);
 
+// Whether the caret stands in the member name, not empty, of an if, Do, switch or Transit State line.
+bool IsCaretInMemberName(const CLogicEditModel& model);
+// The name the registration command registers: the text of the caret's slot; empty when the caret stands in no
+// member name.
+QString MemberNameAtCaret(const CLogicEditModel& model);
+// Asks whether the member name and the state names used with it are to be registered; true on OK.
+bool ConfirmMemberNameRegistration(const QString& name);
+
 // Level colour of an if guide: 0, 1 or 2 by the nesting its column gives, cycling every three levels. An
 // indent of 0 gives level 0 everywhere.
 int GuideLevelColour(int top, int indent);

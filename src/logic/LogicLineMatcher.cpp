@@ -145,9 +145,9 @@ int CLogicLineMatcher::MatchSwitchHead(int offset) const {
     Sequence s(offset);
     s.Take(CountBlanks(s.At()));
     const QString& keyword = m_keywords[SyntaxSwitch];
-    int head = MatchKeywordLine(s.At(), QStringLiteral("Ev") + keyword);
+    int head = MatchKeywordLine(s.At(), TransitionAttributePrefix(CLogicLine::EventAttribute) + keyword);
     if (head == NoMatch)
-        head = MatchKeywordLine(s.At(), QStringLiteral("St") + keyword);
+        head = MatchKeywordLine(s.At(), TransitionAttributePrefix(CLogicLine::StateAttribute) + keyword);
     if (head == NoMatch)
         head = MatchKeywordLine(s.At(), keyword);
     s.Take(head) && s.Take(CountBlanks(s.At())) && s.Take(MatchMember(s.At())) && s.Take(CountNameChars(s.At())) &&
@@ -192,9 +192,9 @@ int CLogicLineMatcher::MatchIfHead(int offset) const {
     Sequence s(offset);
     s.Take(CountBlanks(s.At()));
     const QString& keyword = m_keywords[SyntaxIf];
-    int head = MatchLiteral(s.At(), QStringLiteral("Ev") + keyword);
+    int head = MatchLiteral(s.At(), TransitionAttributePrefix(CLogicLine::EventAttribute) + keyword);
     if (head == NoMatch)
-        head = MatchLiteral(s.At(), QStringLiteral("St") + keyword);
+        head = MatchLiteral(s.At(), TransitionAttributePrefix(CLogicLine::StateAttribute) + keyword);
     if (head == NoMatch)
         head = MatchLiteral(s.At(), keyword);
     s.Take(head) && s.Take(CountBlanks(s.At())) && s.Take(MatchMember(s.At())) && s.Take(CountNameChars(s.At())) &&

@@ -119,3 +119,14 @@ bool LogicLinesDiffer(const CLogicLine& a, const CLogicLine& b) {
     }
     return false;
 }
+
+QString TransitionAttributePrefix(int attribute) {
+    switch (attribute) {
+    case CLogicLine::StateAttribute:
+        return QStringLiteral("St");
+    case CLogicLine::EventAttribute:
+        return QStringLiteral("Ev");
+    default:
+        return {};
+    }
+}

@@ -91,6 +91,9 @@ private:
 // One line of a unit function's logic description. Plain record: copies are complete and independent.
 class CLogicLine {
 public:
+    // The state/event attribute of if and switch lines.
+    static constexpr quint8 StateAttribute = 1;
+    static constexpr quint8 EventAttribute = 2;
     static constexpr int SlotCapacity = 5;
     static constexpr int MaxSlotTextLength = 256;
     static constexpr int MaxMemoLength = 255;
@@ -110,7 +113,7 @@ public:
     quint16 auxiliaryVerbId = 0;
     quint32 mark = 0;               // set of line-mark bits
     quint8 changeMarks = 0;         // 1 inserted or pasted, +2 typed over; never stored
-    quint8 transitionAttribute = 0; // if and switch lines: 0 none, 1 state, 2 event
+    quint8 transitionAttribute = 0; // if and switch lines: StateAttribute, EventAttribute or 0 for none
 
     bool operator==(const CLogicLine&) const = default;
 
@@ -155,3 +158,7 @@ private:
 
 // True when the two lines state something different: kind or the texts of the slots the kind uses.
 bool LogicLinesDiffer(const CLogicLine& a, const CLogicLine& b);
+
+// What an if or switch line with the attribute shows in front of its keyword: "St" for a state, "Ev" for an
+// event, nothing otherwise.
+QString TransitionAttributePrefix(int attribute);

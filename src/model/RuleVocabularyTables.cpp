@@ -36,9 +36,12 @@ LineMarkNameSourceInstaller::LineMarkNameSourceInstaller(const LineMarkNameSourc
     : HookInstaller(lineMarkNames, source) {}
 
 void SetDefaultLineMarkSettings(LineMarkTable& table) {
-    for (int k = 0; k < LineMarkTable::GroupCount; ++k)
-        table.groupNames[k] =
-            lineMarkNames ? lineMarkNames->GroupName(k) : LoadString(StringId::LineMarkGroupN).arg(k + 1);
+    for (int k = 0; k < LineMarkTable::GroupCount; ++k) {
+        // The last group holds the marks the program sets itself.
+        const QString fallback = k == LineMarkTable::GroupCount - 1 ? LoadString(StringId::LineMarkGroupAutomatic)
+                                                                    : LoadString(StringId::LineMarkGroupN).arg(k + 1);
+        table.groupNames[k] = lineMarkNames ? lineMarkNames->GroupName(k) : fallback;
+    }
     for (int j = 0; j < LineMarkTable::AttributeCount; ++j) {
         LineMarkTable::Attribute& attribute = table.attributes[j];
         attribute.name =

@@ -94,7 +94,9 @@ TEST(RuleVocabularyTables, RuleCountsAndTextsAreBoundedWhenRead) {
 TEST(RuleVocabularyTables, LineMarksKeepWhatTheFileLeavesOut) {
     LineMarkTable defaults;
     SetDefaultLineMarkSettings(defaults);
-    EXPECT_EQ(defaults.groupNames[3], "グループ4");
+    EXPECT_EQ(defaults.groupNames[2], "グループ3");
+    // The last group holds the marks set by the program itself.
+    EXPECT_EQ(defaults.groupNames[3], "自動");
     EXPECT_EQ(defaults.attributes[14], (LineMarkTable::Attribute{"属性15", 12, 3, 4}));
     EXPECT_EQ(defaults.attributes[8], (LineMarkTable::Attribute{"属性9", 0, 0, 1}));
 

@@ -107,6 +107,8 @@ const std::map<QString, Command>& Commands() {
         NUV_COMMAND(UndoLastEdit),
         NUV_COMMAND(OnHankakuNegation),
         NUV_COMMAND(OnZenkakuNegation),
+        NUV_COMMAND(MarkLineAsEvent),
+        NUV_COMMAND(MarkLineAsState),
 #undef NUV_COMMAND
         {QStringLiteral("CommitLineEdits"), [](CLogicEditModel& model) { model.CommitLineEdits(false); }},
     };

@@ -968,6 +968,11 @@ void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function, const
         name = choice.name;
         return true;
     });
+    editor.SetMemberNameRegistration([this](const QString& name) {
+        RegisterMemberNames(name);
+        ShowInspectionPane();
+        Pane(MessagesPane)->widget()->setFocus();
+    });
     // A name's font changed in every unit function: the other tabs and the panes show it too.
     connect(&editor, &CSplREdit::DocumentFontsChanged, this, [this] {
         for (const auto& [tab, shown] : m_tabWindows)

@@ -264,8 +264,12 @@ void CFunctionView::ClickToolboxButton(int id) {
             return;
         }
     }
+    if (id == 1333)
+        m_editor->MarkLineAsEvent();
+    else if (id == 1335)
+        m_editor->MarkLineAsState();
     // The flags are computed again: a button acts only when it may.
-    if (const int command = ToolboxButtonCommand(*m_model, id))
+    else if (const int command = ToolboxButtonCommand(*m_model, id))
         m_editor->RunCommand(command);
     m_editor->setFocus();
 }

@@ -3,6 +3,7 @@
 #include "editor/ui/LineMarkDialog.h"
 #include "editor/ui/SelectFunctionDialog.h"
 
+#include "editor/LineMarkTip.h"
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicLinks.h"
 #include "editor/LogicToolbox.h"
@@ -14,6 +15,7 @@
 #include "model/StandardColours.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
+#include "platform/Trace.h"
 #include "texts/MessageContext.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -721,11 +723,9 @@ bool CSplREdit::IsCommandEnabled(int id) const {
         return m_model.CanDeleteSelectedLines();
     case WrapInIfElse:
     case WrapInElseEndif:
-    case WrapInLoop: {
-        int first = 0;
-        int last = 0;
-        return m_model.GetSelectedLineRange(first, last) > 0 && !m_model.IsFnNameChanged();
-    }
+        return !m_model.IsFnNameChanged() && m_model.CanWrapSelectionInIf();
+    case WrapInLoop:
+        return !m_model.IsFnNameChanged() && m_model.CanWrapSelectionInLoop();
     case EditUndo:
         return m_model.IsUndoAvailable();
     case EditSelectAll:
@@ -734,6 +734,8 @@ bool CSplREdit::IsCommandEnabled(int id) const {
         return CanSelectSameNamedFunction(m_model);
     case EditFont:
         return m_fontDialog && CanEditFontAtCaret(m_model);
+    case RegisterThisMemberName:
+        return m_registerMemberName && IsCaretInMemberName(m_model);
     default:
         return false;
     }
@@ -770,6 +772,15 @@ bool CSplREdit::RunCommand(int id) {
         setFocus();
         return true;
     }
+    if (id == RegisterThisMemberName) {
+        platform::Trace("CSplREdit", "OnRegisterThisMemberName");
+        if (!IsCommandEnabled(RegisterThisMemberName))
+            return false;
+        const QString name = MemberNameAtCaret(m_model);
+        if (ConfirmMemberNameRegistration(name))
+            m_registerMemberName(name);
+        return true;
+    }
     if (!RunLogicEditCommand(m_model, id))
         return false;
     setFocus();
@@ -796,6 +807,16 @@ void CSplREdit::InsertCandidate(const QString& text) {
         m_model.TypeCharacter(c);
     // The choice ends the undo group of the insertion.
     m_model.PressKey(EditKey::Enter);
+    Changed(false);
+}
+
+void CSplREdit::MarkLineAsEvent() {
+    m_model.MarkLineAsEvent();
+    Changed(false);
+}
+
+void CSplREdit::MarkLineAsState() {
+    m_model.MarkLineAsState();
     Changed(false);
 }
 
@@ -832,6 +853,7 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
         add(menu.get(), text(StringId::LogicMenuCopyLines), EditCopy, true);
         add(menu.get(), text(StringId::LogicMenuDelete), DeleteSelection, true);
         add(menu.get(), text(StringId::LogicMenuFontLines), EditFont, true);
+        LocalizeRichEditContextMenu(context, *menu, keyword(SyntaxDo), keyword(SyntaxFn));
         return menu;
     }
 
@@ -931,7 +953,8 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
     menu->addSeparator();
     add(menu.get(), text(StringId::LogicMenuSelectFunction), SelectFunction, true);
     add(menu.get(), text(StringId::LogicMenuFont), EditFont, true);
-    add(menu.get(), text(StringId::LogicMenuRegisterMemberName), RegisterThisMemberName, false);
+    // Registration is offered where no candidates are.
+    add(menu.get(), text(StringId::LogicMenuRegisterMemberName), RegisterThisMemberName, shown == 0);
     LocalizeRichEditContextMenu(context, *menu, keyword(SyntaxDo), keyword(SyntaxFn));
     return menu;
 }
@@ -949,24 +972,48 @@ void CSplREdit::ShowContextMenuAt(const QPoint& globalPoint) {
 
 void CSplREdit::ShowLineMarkMenu(int line, const QPoint& globalPoint) {
     const CLogicLine* record = m_model.Record(line);
-    const LineMarkTable& marks = m_model.Document().lineMarkTable;
-    QMenu menu(this);
-    std::array<QMenu*, LineMarkTable::GroupCount + 1> groups{};
-    groups[0] = &menu;
-    for (int i = 0; i < LineMarkTable::AttributeCount; ++i) {
-        const int group = std::clamp<int>(marks.attributes[i].groupNo, 0, LineMarkTable::GroupCount);
-        if (!groups[group])
-            groups[group] = menu.addMenu(Doubled(marks.groupNames[group - 1]));
-        QAction* action = groups[group]->addAction(Doubled(marks.attributes[i].name));
-        action->setCheckable(true);
-        action->setChecked(record->mark & (1u << i));
-        action->setData(i);
-    }
-    const QAction* chosen = menu.exec(globalPoint);
+    if (!record)
+        return;
+    const std::unique_ptr<QMenu> menu = CreateLineMarkMenu(*record);
+    const QAction* chosen = menu->exec(globalPoint);
     if (!chosen)
         return;
-    ToggleLineMark(m_model, line, chosen->data().toInt());
+    const int mark = chosen->data().toInt();
+    if (mark < 0)
+        EditLineMark(line);
+    else
+        ToggleLineMark(m_model, line, mark);
     m_margin->update();
+}
+
+std::unique_ptr<QMenu> CSplREdit::CreateLineMarkMenu(const CLogicLine& line) {
+    const CMessageContext& context = m_context ? *m_context : DefaultMessageContext();
+    auto menu = std::make_unique<QMenu>(this);
+    const auto fill = [&context](QMenu& target, const std::vector<LineMarkMenuItem>& items, const auto& self) -> void {
+        for (const LineMarkMenuItem& item : items) {
+            switch (item.kind) {
+            case LineMarkMenuItem::Kind::EditMarks:
+                // The editing entry carries -1, the marks their index.
+                target.addAction(Msg::Text(context, Msg::Id::Edit))->setData(-1);
+                break;
+            case LineMarkMenuItem::Kind::Separator:
+                target.addSeparator();
+                break;
+            case LineMarkMenuItem::Kind::Mark: {
+                QAction* action = target.addAction(Doubled(item.name));
+                action->setCheckable(true);
+                action->setChecked(item.checked);
+                action->setData(item.mark);
+                break;
+            }
+            case LineMarkMenuItem::Kind::Group:
+                self(*target.addMenu(Doubled(item.name)), item.marks, self);
+                break;
+            }
+        }
+    };
+    fill(*menu, BuildLineMarkMenu(line, m_model.Document().lineMarkTable), fill);
+    return menu;
 }
 
 void CSplREdit::EditLineMark(int line) {

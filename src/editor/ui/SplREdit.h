@@ -38,6 +38,11 @@ public:
     using FontDialog = std::function<bool(const LogicFontEdit& edit, FontSetting& font, quint32& mask, QString& name)>;
     // Without one the font command stays off.
     void SetFontDialog(FontDialog dialog) { m_fontDialog = std::move(dialog); }
+    // Registers a member name with the state names used with it and shows the result; without one the
+    // registration command stays off.
+    void SetMemberNameRegistration(std::function<void(const QString&)> registration) {
+        m_registerMemberName = std::move(registration);
+    }
 
     // Writes the lines again: every line, or only those whose text changed and the selection.
     void Render(bool everyLine = true);
@@ -57,8 +62,14 @@ public:
     void SelectCharacters(int first, int last);
     // The context menu as it opens at the caret; the caller owns it. Actions carry their command ids as data.
     std::unique_ptr<QMenu> CreateContextMenu();
+    // The margin's line-mark menu of a line; the caller owns it. Marks carry their index as data, the editing
+    // entry -1.
+    std::unique_ptr<QMenu> CreateLineMarkMenu(const CLogicLine& line);
     // Puts a chosen name in place of the selection, as one undo step.
     void InsertCandidate(const QString& text);
+    // Gives the caret line, an if or switch line, the event or the state attribute.
+    void MarkLineAsEvent();
+    void MarkLineAsState();
 
     int MarginWidth() const;
     // The line under a viewport y, -1 below the last block.
@@ -120,6 +131,7 @@ private:
     const CMessageContext* m_context = nullptr;
     std::function<bool(const QString&, Qt::KeyboardModifiers)> m_openLink;
     FontDialog m_fontDialog;
+    std::function<void(const QString&)> m_registerMemberName;
     CLineMargin* m_margin = nullptr;
     // The text of each line as last written.
     std::vector<QString> m_renderedLines;

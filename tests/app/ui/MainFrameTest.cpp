@@ -617,6 +617,40 @@ TEST_F(MainFrameWindow, TheSidePanesFollowTheLogicEditorAndARenameReachesEveryOp
     EXPECT_TRUE(window.app.CloseDocument());
 }
 
+TEST_F(MainFrameWindow, TheMemberNameAtTheCaretIsRegisteredWithItsStatesIntoTheShownResultPane) {
+    const QString path = SaveScriptDocument(m_dir.Path("d.nuv"), {{"Main", "Do <Door>{open}\nif <Door>{closed}"}});
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    CChildFrame& main = OpenTabWithPanes(window, "Main");
+    CSplREdit& editor = main.FunctionView()->Editor();
+    QDockWidget* messages = window.frame.Pane(MainFrameCommand::MessagesPane);
+    window.frame.Pane(MainFrameCommand::OutlineIndexPane)->raise();
+    editor.Model().SetCaret(0, editor.Model().Record(0)->Home + 1);
+    ASSERT_TRUE(editor.IsCommandEnabled(LogicEditCommand::RegisterThisMemberName));
+
+    platform::ScriptedMessageSink answers;
+    answers.Answer(platform::MessageAnswer::Cancel);
+    editor.RunCommand(LogicEditCommand::RegisterThisMemberName);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.app.Document().IsWorkerRunning());
+    EXPECT_TRUE(window.app.Document().DocumentData().memberDefinitions.empty());
+
+    answers.Answer(platform::MessageAnswer::Ok);
+    editor.RunCommand(LogicEditCommand::RegisterThisMemberName);
+    EXPECT_TRUE(messages->isVisible());
+    const MemberDefinitionList& members = window.app.Document().DocumentData().memberDefinitions;
+    for (int i = 0; i < 500 && (members.empty() || window.app.Document().IsWorkerRunning()); ++i)
+        QTest::qWait(10);
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(members[0].name, "Door");
+    EXPECT_EQ(members[0].states.size(), 2u);
+    EXPECT_TRUE(window.app.Document().IsModified());
+    EXPECT_EQ(answers.Requests().size(), 2);
+
+    window.app.Document().SetModified(false);
+    EXPECT_TRUE(window.app.CloseDocument());
+}
+
 TEST_F(MainFrameWindow, ResultLinesJumpIntoTheLinesFieldsAndHitsOfTheirTab) {
     const QString path =
         SaveScriptDocument(m_dir.Path("d.nuv"), {{"Main", "Fn Sub\nDo <A>{S}"}, {"Sub", "Do <X>{S}\nDo <X>{S}"}});
