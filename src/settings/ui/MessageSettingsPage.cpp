@@ -57,7 +57,8 @@ CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
     layout->setColumnStretch(0, 1);
 
     FillList();
-    connect(m_list, &QTreeWidget::currentItemChanged, this, &CMessageSettingsPage::ShowSelectedEntry);
+    // A click makes a row current before it is selected: only the selection says which row the edits belong to.
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CMessageSettingsPage::ShowSelectedEntry);
     for (QLineEdit* edit : {m_japanese, m_singular, m_plural})
         connect(edit, &QLineEdit::textChanged, this, &CMessageSettingsPage::AbstractOnChange);
     connect(restore, &QPushButton::clicked, this, &CMessageSettingsPage::OnDefault);
