@@ -43,10 +43,25 @@ inline bool Reachable(const QWidget* widget) {
     return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
 }
 
-// Reading order: a widget wholly above another reads first; of two side by side, the left one.
+// Reading order: a widget wholly above another reads first; of two side by side, the left one. Widgets in different
+// boxes read in the order of the boxes: a box beside another is read through before it.
 inline bool ReadsBefore(const QWidget& window, const QWidget* a, const QWidget* b) {
-    const QRect ra(a->mapTo(&window, QPoint(0, 0)), a->size());
-    const QRect rb(b->mapTo(&window, QPoint(0, 0)), b->size());
+    const QWidget* blockA = a;
+    for (const QWidget* ancestor = a->parentWidget(); ancestor && ancestor != &window;
+         ancestor = ancestor->parentWidget()) {
+        if (ancestor->isAncestorOf(b))
+            break;
+        blockA = ancestor;
+    }
+    const QWidget* blockB = b;
+    for (const QWidget* ancestor = b->parentWidget(); ancestor && ancestor != &window;
+         ancestor = ancestor->parentWidget()) {
+        if (ancestor->isAncestorOf(a))
+            break;
+        blockB = ancestor;
+    }
+    const QRect ra(blockA->mapTo(&window, QPoint(0, 0)), blockA->size());
+    const QRect rb(blockB->mapTo(&window, QPoint(0, 0)), blockB->size());
     if (ra.bottom() < rb.top())
         return true;
     if (rb.bottom() < ra.top())
@@ -54,8 +69,6 @@ inline bool ReadsBefore(const QWidget& window, const QWidget* a, const QWidget* 
     return ra.left() < rb.left();
 }
 
-// The widgets the Tab key reaches, from the first field in reading order once round the window. The window is
-// shown and made active first.
 inline void ShowActive(QWidget& window) {
     window.show();
     window.activateWindow();
