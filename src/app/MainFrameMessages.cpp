@@ -119,8 +119,9 @@ bool CMainFrameMessages::StartWorker(std::function<bool()> job) {
         emit WorkerRefused();
         return false;
     }
-    m_targets.SetWorkerInputLock(true);
+    // The window greys its commands as it locks: the work must be counted by then.
     m_document.BeginWork(COpenDocument::Work::Worker);
+    m_targets.SetWorkerInputLock(true);
     m_pWorker = QThread::create([this, job = std::move(job)] {
         bool changed = false;
         try {
@@ -146,9 +147,11 @@ void CMainFrameMessages::OnWorkerFinished(bool documentChanged) {
         m_targets.RefreshViewsAfterWorker();
         m_document.SetModified();
     }
+    // The commands the window enables again as it unlocks must see no worker. What waited for the worker (a
+    // close request, a look at a watched file) runs once the window takes input again.
+    m_document.ReleaseWork(COpenDocument::Work::Worker);
     m_targets.SetWorkerInputLock(false);
-    // What waited for the worker (a close request, a look at a watched file) runs now.
-    m_document.EndWork(COpenDocument::Work::Worker);
+    m_document.RunHeldRequests();
 }
 
 void CMainFrameMessages::OnActiveTabNotice(bool focusInTabBar) {

@@ -130,12 +130,16 @@ void COpenDocument::BeginWork(Work work) {
 }
 
 void COpenDocument::EndWork(Work work) {
+    ReleaseWork(work);
+    RunHeldRequests();
+}
+
+void COpenDocument::ReleaseWork(Work work) {
     int& count = m_work[static_cast<size_t>(work)];
     if (count > 0)
         --count;
     if (!IsConverting())
         m_conversionLabels.reset();
-    RunHeldRequests();
 }
 
 void COpenDocument::AssignUniqueLabelIfEmpty(CUnitFunction& function) {
@@ -623,6 +627,14 @@ void COpenDocument::StartAutoSaveTimer() {
         return;
     m_shell.SetAutoSaveTimer(interval);
     m_bAutoSaveTimerRunning = true;
+}
+
+void COpenDocument::ApplyAutoSaveSetting() {
+    if (m_nOpenMode != Editing && !m_bAutoSaveTimerRunning)
+        return;
+    const int interval = AutoSaveTimerInterval(m_documentData);
+    m_shell.SetAutoSaveTimer(interval);
+    m_bAutoSaveTimerRunning = interval > 0;
 }
 
 void COpenDocument::OnAutoSaveTimer() {

@@ -123,6 +123,10 @@ public:
     // The work that owns the document. Work of any kind may nest; held requests run once the last has ended.
     void BeginWork(Work work);
     void EndWork(Work work);
+    // EndWork in two steps, for a window that takes input again between them: the work is over, then what
+    // waited for it runs.
+    void ReleaseWork(Work work);
+    void RunHeldRequests();
     bool IsBusy() const;
     bool IsWorkerRunning() const { return WorkCount(Work::Worker) > 0; }
     bool IsConverting() const { return WorkCount(Work::Conversion) > 0; }
@@ -172,6 +176,9 @@ public:
     // Starts the automatic-saving timer when the document asks for it; the window's timer calls
     // OnAutoSaveTimer. Runs after a document was opened for editing or a template loaded.
     void StartAutoSaveTimer();
+    // The settings switched automatic saving or changed its interval: where the document saves automatically (a
+    // file being edited, or a new document whose template started the timer) the timer follows at once.
+    void ApplyAutoSaveSetting();
     // A tick of the automatic-saving timer: the ordinary save, skipped while no document is there or while
     // work owns the document (the next tick tries again), and without a question while the held file has been
     // made read-only.
@@ -210,7 +217,6 @@ private:
 
     int WorkCount(Work work) const { return m_work[static_cast<size_t>(work)]; }
     void Hold(HeldRequest request, std::function<void()> action);
-    void RunHeldRequests();
     void Notify(DocumentChange change, CUnitFunction* function = nullptr);
 
     // The model's questions to the shell.

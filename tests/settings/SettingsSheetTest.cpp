@@ -2,6 +2,7 @@
 #include "model/DocumentData.h"
 #include "model/StandardColours.h"
 #include "platform/MessageBox.h"
+#include "settings/DisplayPageModel.h"
 #include "settings/DlgHeaderModel.h"
 #include "settings/FAreaDialogModel.h"
 #include "settings/FuncAttrPageModel.h"
@@ -124,6 +125,32 @@ TEST_F(SettingsPageModels, PagesThatReportNothingStillStoreAndSayTheyChanged) {
     LogicAreaSettings expected = before;
     expected.IsDispLineNum = 0;
     EXPECT_EQ(data.FAreaTable, expected);
+}
+
+TEST_F(SettingsPageModels, TheDisplayPageSwitchesAutomaticSavingInWholeMinutesFromOne) {
+    CDisplayPageModel model(data);
+    const size_t onOff = NumberField(model, StringId::SettingAutoSave);
+    const size_t interval = NumberField(model, StringId::SettingAutoSaveInterval);
+    EXPECT_EQ(model.NumberFields()[onOff].kind, SettingsNumberKind::Switch);
+    EXPECT_EQ(model.Number(onOff), 0);
+    EXPECT_EQ(model.Number(interval), 10);
+
+    for (const QString& typed :
+         {QStringLiteral("0"), QStringLiteral("-5"), QStringLiteral("1.5"), QStringLiteral("")}) {
+        model.SetNumberText(interval, typed);
+        EXPECT_FALSE(model.Validate()) << typed.toStdString();
+    }
+    EXPECT_EQ(messages.Texts().back(),
+              QStringLiteral("「表示」ページの「ファイル自動セーブの間隔(分)」の数値が範囲外です。"));
+    model.SetNumberText(interval, QString::number(CDisplayPageModel::LongestAutoSaveInterval + 1));
+    EXPECT_FALSE(model.Validate());
+    model.SetNumberText(interval, QStringLiteral("1"));
+    model.SetNumber(onOff, 1);
+    EXPECT_TRUE(model.Validate());
+    EXPECT_TRUE(model.Apply(data).changed);
+    EXPECT_EQ(data.AutoSaveOnOff, 1);
+    EXPECT_EQ(data.AutoSaveInterval, 1);
+    EXPECT_EQ(data.MaximumNumberOfTabs, 3);
 }
 
 TEST_F(SettingsPageModels, FunctionAttributesOfferToDeleteEmptyAndDuplicateRows) {

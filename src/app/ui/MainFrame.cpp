@@ -697,6 +697,10 @@ void CMainFrame::RelayoutOpenTabs() {
         window->CreateLogicPanes();
 }
 
+void CMainFrame::ApplyAutoSaveSetting() {
+    m_document.ApplyAutoSaveSetting();
+}
+
 void CMainFrame::ApplyStructureDiagramSettings() {
     CreatePanes();
     m_navigation->StructureDiagram()->ApplyZoomSetting();
@@ -1073,6 +1077,12 @@ void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {
                        ? LoadString(StringId::ApplicationTitle)
                        : LoadString(StringId::ApplicationTitle) + QStringLiteral(" - ") + documentName);
     UpdateCommands();
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::WindowUnblocked)
+        UpdateCommands();
+    return QMainWindow::event(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

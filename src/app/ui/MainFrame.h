@@ -150,6 +150,8 @@ public:
     bool OpenLink(const QString& link, Qt::KeyboardModifiers modifiers);
 
 protected:
+    // A modal dialog ending runs the update rules again: what it changed shows at once.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 public:
@@ -222,6 +224,7 @@ private:
     void RefreshPaneViews() override { UpdatePaneViews(); }
     void RefreshAllViews() override;
     void RelayoutOpenTabs() override;
+    void ApplyAutoSaveSetting() override;
     void ApplyStructureDiagramSettings() override;
     // What the vocabulary commands need of the window beyond that.
     void RefreshAllTabViews() override { RefreshViewsAfterWorker(); }

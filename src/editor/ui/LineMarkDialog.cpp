@@ -16,6 +16,8 @@ CLineMarkDialog::CLineMarkDialog(const QString& memo, const std::array<QString, 
     auto* layout = new QGridLayout(this);
     m_memo = new QPlainTextEdit(this);
     m_memo->setPlainText(memo.left(CLogicLine::MaxMemoLength));
+    // As in every dialog, Tab goes on to the next field.
+    m_memo->setTabChangesFocus(true);
     // The memo holds at most as many characters as a line stores.
     connect(m_memo, &QPlainTextEdit::textChanged, this, [this] {
         const QString text = m_memo->toPlainText();

@@ -17,6 +17,8 @@ CReasoningDlg::CReasoningDlg(const QString& reason, const CMessageContext& messa
     font.setPointSizeF(10.5);
     m_edit->setFont(font);
     m_edit->setPlainText(reason);
+    // As in every dialog, Tab goes on to the buttons.
+    m_edit->setTabChangesFocus(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

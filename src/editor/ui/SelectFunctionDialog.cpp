@@ -3,6 +3,7 @@
 #include "editor/EditorDialogRules.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "platform/ui/HeaderWidths.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -21,6 +22,7 @@ CSelectFunctionDialog::CSelectFunctionDialog(CDocumentData& document, CUnitFunct
     m_list->setHeaderLabels({Msg::OutlineNumber(messages), Msg::UniqueLabel(messages)});
     m_list->setColumnWidth(0, 160);
     m_list->setColumnWidth(1, 160);
+    WidenColumnsToHeaders(*m_list->header());
     UnitFunctionSet same;
     document.registry.CollectForSelection(same, name);
     const bool distinguish = document.GetModelOptions().DistinguishPrimaryOutlineNumber;

@@ -32,7 +32,10 @@ COutputSourceCodeWindow::COutputSourceCodeWindow(CGeneratorCommandHost& host, QW
     });
     // The edit shows the template with CR LF line ends whichever way it was stored; what it holds is kept as typed.
     m_template = new QPlainTextEdit(QString(options.outputSourceCodeFormat).replace(QLatin1String("\r\n"), "\n"));
+    // As in every dialog, Tab goes on to the next field.
+    m_template->setTabChangesFocus(true);
     auto* help = new QPlainTextEdit(TemplateTagHelp());
+    help->setTabChangesFocus(true);
     help->setReadOnly(true);
     auto* defaults = new QPushButton(LoadString(StringId::DefaultButton));
     connect(defaults, &QPushButton::clicked, this,

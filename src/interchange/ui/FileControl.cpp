@@ -3,6 +3,7 @@
 #include "interchange/VersionManager.h"
 #include "interchange/ui/VersionCommands.h"
 #include "platform/MessageBox.h"
+#include "platform/ui/HeaderWidths.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -27,6 +28,7 @@ CFileControl::CFileControl(CVersionCommandHost& host, QWidget* parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
+    WidenColumnsToHeaders(*m_list->horizontalHeader());
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_save, QDialogButtonBox::ActionRole);

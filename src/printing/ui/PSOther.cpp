@@ -79,6 +79,10 @@ CPSOther::CPSOther(PrintSettings& settings, const CMessageContext& context, QWid
     }
     column->addWidget(margins);
     column->addStretch();
+    // The texts were made first but read after the items: Tab reaches them there.
+    setTabOrder(m_items.back(), m_text1);
+    setTabOrder(m_text1, m_text2);
+    setTabOrder(m_text2, m_margins.front());
 }
 
 void CPSOther::Apply() {

@@ -226,6 +226,11 @@ CAllReplaceDlg::CAllReplaceDlg(const CMessageContext& context, std::function<voi
     connect(m_replace, &QLineEdit::textChanged, this, &CAllReplaceDlg::UpdateButtons);
     connect(Box(ReplaceLogicTarget), &QCheckBox::clicked, this, &CAllReplaceDlg::OnLogicTargetClicked);
     m_replaceButton->setDefault(true);
+    // Tab follows the reading order: both texts, the boxes, then the buttons; the replace button sits beside the
+    // find box but is reached after everything it acts on.
+    setTabOrder(m_find, m_replace);
+    setTabOrder(Box(ContinueBox), m_replaceButton);
+    setTabOrder(m_replaceButton, close);
     UpdateButtons();
 }
 

@@ -5,3 +5,7 @@
 
 CDisplayPage::CDisplayPage(CSettingsHost& host, QWidget* parent)
     : CSettingsSheetPage(host, std::make_unique<CDisplayPageModel>(host.SettingsDocument()), parent) {}
+
+void CDisplayPage::AfterStoring() {
+    Host().ApplyAutoSaveSetting();
+}

@@ -1,5 +1,6 @@
 #include "settings/ui/FuncAttrPage.h"
 
+#include "platform/ui/HeaderWidths.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/StringTable.h"
 
@@ -20,6 +21,7 @@ CFuncAttrPage::CFuncAttrPage(CSettingsHost& host, QWidget* parent)
     m_table->setHorizontalHeaderLabels(
         {LoadString(StringId::SettingAttributeSymbol), LoadString(StringId::SettingAttributeName)});
     m_table->horizontalHeader()->setStretchLastSection(true);
+    WidenColumnsToHeaders(*m_table->horizontalHeader());
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_table, &QTableWidget::cellChanged, this, &CFuncAttrPage::OnCellChanged);

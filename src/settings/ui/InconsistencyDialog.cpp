@@ -1,6 +1,7 @@
 #include "settings/ui/InconsistencyDialog.h"
 
 #include "logic/RuleDialogChecks.h"
+#include "platform/ui/HeaderWidths.h"
 #include "settings/ui/NamedWidget.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -25,6 +26,7 @@ CInconsistencyDialog::CInconsistencyDialog(const CMessageContext& context, CInco
     m_view->setRootIsDecorated(false);
     m_view->setHeaderLabels({Msg::MemberName(context), Msg::StateName(context)});
     m_view->setColumnWidth(0, 85);
+    WidenColumnsToHeaders(*m_view->header());
     m_member = NamedEdit("member", CInconsistencyRule::MaxNameLength);
     m_state = NamedEdit("state", CInconsistencyRule::MaxNameLength);
     m_message = NamedEdit("message", CInconsistencyRule::MaxMessageLength, rule ? rule->message : QString());

@@ -2,6 +2,7 @@
 
 #include "logic/RuleDialogChecks.h"
 #include "model/DocumentData.h"
+#include "platform/ui/HeaderWidths.h"
 #include "settings/ui/InconsistencyDialog.h"
 #include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
@@ -23,6 +24,7 @@ CInconsistencyPage::CInconsistencyPage(CSettingsHost& host, QWidget* parent) : Q
     m_sentences->setRootIsDecorated(false);
     m_sentences->setHeaderLabels({Msg::MemberName(context), Msg::StateName(context)});
     m_sentences->setColumnWidth(0, 140);
+    WidenColumnsToHeaders(*m_sentences->header());
     auto* add = Named(new QPushButton(LoadString(StringId::AddRuleButton)), "add");
     m_delete = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "delete");
     m_change = Named(new QPushButton(LoadString(StringId::ChangeRuleButton)), "change");

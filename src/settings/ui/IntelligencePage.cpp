@@ -2,6 +2,7 @@
 
 #include "logic/RuleDialogChecks.h"
 #include "model/DocumentData.h"
+#include "platform/ui/HeaderWidths.h"
 #include "settings/ui/IntelligenceDialog.h"
 #include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
@@ -24,6 +25,7 @@ CIntelligencePage::CIntelligencePage(CSettingsHost& host, QWidget* parent) : QDi
                              Msg::MemberNameStateClearance(context), Msg::StateClearanceStateName(context)});
     for (int column = 0; column < 6; ++column)
         m_view->setColumnWidth(column, 85);
+    WidenColumnsToHeaders(*m_view->header());
     auto* add = Named(new QPushButton(LoadString(StringId::AddRuleButton)), "add");
     m_delete = Named(new QPushButton(LoadString(StringId::DeleteItemButton)), "delete");
     m_change = Named(new QPushButton(LoadString(StringId::ChangeRuleButton)), "change");

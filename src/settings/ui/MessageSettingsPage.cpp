@@ -1,5 +1,6 @@
 #include "settings/ui/MessageSettingsPage.h"
 
+#include "platform/ui/HeaderWidths.h"
 #include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/SettingsWordingStore.h"
@@ -30,6 +31,7 @@ CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
     const int widths[] = {60, 120, 120, 120, 80};
     for (int column = 0; column < CMessageSettingsEditor::ColumnCount; ++column)
         m_list->setColumnWidth(column, widths[column]);
+    WidenColumnsToHeaders(*m_list->header());
     m_japanese = Named(new QLineEdit, "japanese");
     m_singular = Named(new QLineEdit, "singular");
     m_plural = Named(new QLineEdit, "plural");
@@ -57,7 +59,8 @@ CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
     layout->setColumnStretch(0, 1);
 
     FillList();
-    connect(m_list, &QTreeWidget::currentItemChanged, this, &CMessageSettingsPage::ShowSelectedEntry);
+    // A click makes a row current before it is selected: only the selection says which row the edits belong to.
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CMessageSettingsPage::ShowSelectedEntry);
     for (QLineEdit* edit : {m_japanese, m_singular, m_plural})
         connect(edit, &QLineEdit::textChanged, this, &CMessageSettingsPage::AbstractOnChange);
     connect(restore, &QPushButton::clicked, this, &CMessageSettingsPage::OnDefault);

@@ -32,6 +32,8 @@ public:
     virtual void RelayoutOpenTabs() = 0;
     // The structure diagram takes its stored settings and font.
     virtual void ApplyStructureDiagramSettings() = 0;
+    // Automatic saving was switched or its interval changed: the timer follows at once.
+    virtual void ApplyAutoSaveSetting() = 0;
 
 protected:
     ~CSettingsHost() = default;

@@ -1,5 +1,6 @@
 #include "settings/ui/VocabularyTable.h"
 
+#include "platform/ui/HeaderWidths.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/Msg.h"
 
@@ -14,6 +15,7 @@ CVocabularyTable::CVocabularyTable(const CMessageContext& context, const QString
       m_new(new QPushButton(Msg::New(context), this)), m_delete(new QPushButton(Msg::Delete(context), this)) {
     m_table->setHorizontalHeaderLabels(headers);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    WidenColumnsToHeaders(*m_table->horizontalHeader());
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* buttons = new QHBoxLayout;

@@ -23,6 +23,7 @@
 #include "search/FindResultSet.h"
 #include "search/SearchCommand.h"
 #include "search/ui/SearchDialogs.h"
+#include "settings/ui/SettingsCommands.h"
 #include "views/ui/FunctionListView.h"
 
 #include "support/ProgramRun.h"
@@ -31,6 +32,7 @@
 #include "support/ui/InspectionPaneClicks.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
@@ -49,7 +51,11 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QThread>
+#include <QTimer>
 #include <QToolBar>
+
+#include <atomic>
 
 #include <gtest/gtest.h>
 
@@ -345,10 +351,61 @@ TEST_F(MainFrameWindow, TheAutoSaveTimerIsTheWindows) {
     app.Document().DocumentData().AutoSaveInterval = 10;
     app.Document().StartAutoSaveTimer();
     EXPECT_EQ(frame->AutoSaveInterval(), 600000);
+    // The settings page's change takes effect at once: another interval, off, on again.
+    app.Document().DocumentData().AutoSaveInterval = 1;
+    static_cast<CSettingsHost&>(*frame).ApplyAutoSaveSetting();
+    EXPECT_EQ(frame->AutoSaveInterval(), 60000);
+    app.Document().DocumentData().AutoSaveOnOff = 0;
+    static_cast<CSettingsHost&>(*frame).ApplyAutoSaveSetting();
+    EXPECT_EQ(frame->AutoSaveInterval(), 0);
+    app.Document().DocumentData().AutoSaveOnOff = 1;
+    static_cast<CSettingsHost&>(*frame).ApplyAutoSaveSetting();
+    EXPECT_EQ(frame->AutoSaveInterval(), 60000);
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
     EXPECT_EQ(frame->AutoSaveInterval(), 0);
     shell.DestroyMainWindow();
+}
+
+TEST_F(MainFrameWindow, CommandsComeBackWhenAWorkerEnds) {
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(
+        OpenThroughFileOpen(window, SaveScriptDocument(m_dir.Path("w.nuv"), {{"Main", "Do <A>{a}"}})));
+    CMainFrame& frame = window.frame;
+    QAction* settings = frame.CommandAction(CommandEnvironmentSettings);
+    QAction* save = frame.CommandAction(MainFrameCommand::FileSave);
+    ASSERT_TRUE(settings->isEnabled());
+
+    std::atomic<bool> release = false;
+    frame.Messages().PostStartWorker([&release] {
+        while (!release)
+            QThread::msleep(1);
+        return false;
+    });
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window.app.Document().IsWorkerRunning());
+    EXPECT_FALSE(settings->isEnabled());
+    EXPECT_FALSE(save->isEnabled());
+    release = true;
+    QTRY_VERIFY(!window.app.Document().IsWorkerRunning());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(settings->isEnabled());
+    EXPECT_TRUE(save->isEnabled());
+
+    // What changes while a modal dialog runs shows when it ends.
+    QDialog dialog(&frame);
+    QTimer::singleShot(0, &dialog, [&] {
+        window.app.Document().BeginWork(COpenDocument::Work::Worker);
+        dialog.accept();
+    });
+    dialog.exec();
+    EXPECT_FALSE(settings->isEnabled());
+    QTimer::singleShot(0, &dialog, [&] {
+        window.app.Document().EndWork(COpenDocument::Work::Worker);
+        dialog.accept();
+    });
+    dialog.exec();
+    EXPECT_TRUE(settings->isEnabled());
 }
 
 TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensItsTab) {

@@ -5,6 +5,8 @@
 #include "generators/ui/GeneratorCommands.h"
 #include "generators/ui/NaturalSentencePage.h"
 #include "generators/ui/OutputSourceCodeWindow.h"
+#include "generators/ui/TestSpecificationsDlg.h"
+#include "generators/ui/TraceabilityPage.h"
 #include "generators/ui/UniqueLabelDialog.h"
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
@@ -13,6 +15,7 @@
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
 #include "support/logic/LogicScript.h"
+#include "support/ui/DialogChecks.h"
 #include "texts/MessageContext.h"
 
 #include <QApplication>
@@ -240,6 +243,45 @@ TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
     QTest::mouseClick(dialog.AssignButton(), Qt::LeftButton);
     EXPECT_EQ(origin.header.uniqueLabel, QStringLiteral("001"));
     EXPECT_FALSE(dialog.AssignButton()->isEnabled());
+}
+
+TEST(GeneratorDialogsTest, EveryGeneratorDialogWithATextIsWalkedInReadingOrder) {
+    TestHost host;
+    CUnitFunction& origin = *host.data.registry.origin;
+    {
+        CDecisionTblMakeDlg dialog(host);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CFlowchartPage dialog(host);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CNaturalSentencePage dialog(host.data.naturalSentenceWords, host.context);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        COutputSourceCodeWindow dialog(host);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CTestSpecificationsDlg dialog(host);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CTraceabilityPage dialog(host);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        origin.header.ownRequirements = {QStringLiteral("R1")};
+        CChangeRequirementDialog dialog(host.data, origin, host.context);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CFixedUniqueLabelClock clock(QDateTime::currentDateTime(), 0);
+        CUniqueLabelDialog dialog(host.data, origin, clock);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
 #include "support/logic/LogicScript.h"
+#include "support/ui/DialogChecks.h"
 #include "texts/MessageContext.h"
 
 #include <QButtonGroup>
@@ -175,6 +176,27 @@ TEST(VersionDialogs, TheContentExportKeepsTheFileAndScopeOnlyOnOkAndAsksBeforeRe
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(options.FileName, path);
     EXPECT_EQ(options.Domain, 0);
+}
+
+TEST(VersionDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
+    TestHost host;
+    {
+        CDlgFileAdd dialog(host);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CShowDifferenceDialog dialog(host);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        ExportExplanationsOptions options;
+        CExportContentDialog dialog(options, QStringLiteral("content.rtf"));
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CFileControl dialog(host);
+        EXPECT_EQ(dialog_checks::CutColumnTitles(dialog), QStringList());
+    }
 }
 
 } // namespace

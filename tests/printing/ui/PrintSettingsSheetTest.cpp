@@ -6,6 +6,7 @@
 #include "printing/ui/PSTitle.h"
 #include "printing/ui/PrintCommands.h"
 #include "printing/ui/PrintedObjectPage.h"
+#include "support/ui/DialogChecks.h"
 #include "texts/MessageContext.h"
 
 #include <QApplication>
@@ -58,6 +59,21 @@ template <typename Page> Page* PageOf(CPropertySheet& sheet) {
         if (auto* found = qobject_cast<Page*>(page))
             return found;
     return nullptr;
+}
+
+TEST(PrintSettingsSheetTest, EveryPageIsWalkedInReadingOrder) {
+    PrintTestHost host;
+    int remembered = 0;
+    WhenSheetShows(
+        [](CPropertySheet& sheet) {
+            for (int page = 0; page < static_cast<int>(sheet.Pages().size()); ++page) {
+                SCOPED_TRACE(page);
+                sheet.SetActivePage(page);
+                dialog_checks::ExpectReadingOrder(sheet);
+            }
+        },
+        false);
+    RunPrintSettingsSheet(host, remembered);
 }
 
 TEST(PrintSettingsSheetTest, PagesWriteTheCopyBackOnOkAndCancelDropsIt) {

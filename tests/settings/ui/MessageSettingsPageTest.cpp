@@ -69,4 +69,32 @@ TEST(MessageSettingsPage, RowsEditsDefaultsAndTheMessagesFile) {
     qunsetenv("XDG_CONFIG_HOME");
 }
 
+// A click makes the row current before it is selected: the edits must still show the clicked row, and a keystroke
+// must change only that row.
+TEST(MessageSettingsPage, AClickedRowIsTheRowEdited) {
+    SettingsTestHost host;
+    platform::ScriptedMessageSink sink;
+    ScriptedMessagePage page(host);
+    page.resize(900, 600);
+    page.show();
+    auto* list = page.findChild<QTreeWidget*>("messages");
+    auto* japanese = page.findChild<QLineEdit*>("japanese");
+    auto* singular = page.findChild<QLineEdit*>("singular");
+    const QString first = list->topLevelItem(0)->text(1);
+    const QString clickedJapanese = list->topLevelItem(5)->text(1);
+    const QString clickedSingular = list->topLevelItem(5)->text(2);
+    ASSERT_NE(first, clickedJapanese);
+
+    const QRect cell = list->visualItemRect(list->topLevelItem(5));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_EQ(list->currentItem(), list->topLevelItem(5));
+    EXPECT_EQ(japanese->text(), clickedJapanese);
+    EXPECT_EQ(singular->text(), clickedSingular);
+
+    QTest::keyClicks(japanese, "X");
+    EXPECT_EQ(page.Editor().Text(5, 1), clickedJapanese + "X");
+    EXPECT_EQ(page.Editor().Text(5, 2), clickedSingular);
+    EXPECT_EQ(page.Editor().Text(0, 1), first);
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "PagesTestSheet.h"
 
+#include "settings/ui/DisplayPage.h"
 #include "settings/ui/FontPage.h"
 #include "settings/ui/FunctionConditionsPage.h"
 #include "settings/ui/OtherPage.h"
@@ -11,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -65,4 +67,29 @@ TEST(OtherPageTest, OkOnEveryPageUnchangedStoresNothing) {
     EXPECT_EQ(test.sheet.CombinedChangeBits(), 0);
     EXPECT_TRUE(test.sink.Requests().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(platform::SettingsStore::FilePath()));
+}
+
+TEST(DisplayPageTest, AutomaticSavingIsSwitchedOnAndTheTimerFollows) {
+    PagesTestSheet test;
+    CDocumentData& data = test.host.data;
+    auto* page = test.Open<CDisplayPage>();
+    auto* onOff = page->findChild<QCheckBox*>("number2");
+    auto* interval = page->findChild<QLineEdit*>("number3");
+    ASSERT_NE(onOff, nullptr);
+    ASSERT_NE(interval, nullptr);
+    EXPECT_FALSE(onOff->isChecked());
+    EXPECT_EQ(interval->text(), "10");
+
+    PagesTestSheet::Click(onOff);
+    interval->selectAll();
+    QTest::keyClicks(interval, "0");
+    test.ClickOk();
+    EXPECT_EQ(test.sink.Texts(), QStringList{"「表示」ページの「ファイル自動セーブの間隔(分)」の数値が範囲外です。"});
+    EXPECT_EQ(data.AutoSaveOnOff, 0);
+    interval->selectAll();
+    QTest::keyClicks(interval, "1");
+    test.ClickOk();
+    EXPECT_EQ(data.AutoSaveOnOff, 1);
+    EXPECT_EQ(data.AutoSaveInterval, 1);
+    EXPECT_EQ(test.host.refreshes, QStringList{"auto save"});
 }

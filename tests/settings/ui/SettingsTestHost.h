@@ -28,6 +28,7 @@ public:
     void RefreshAllViews() override { refreshes << QStringLiteral("all views"); }
     void RelayoutOpenTabs() override { refreshes << QStringLiteral("relayout tabs"); }
     void ApplyStructureDiagramSettings() override { refreshes << QStringLiteral("structure diagram"); }
+    void ApplyAutoSaveSetting() override { refreshes << QStringLiteral("auto save"); }
 
     CDocumentData data;
     CMessageContext context;

@@ -1,6 +1,7 @@
 #include "../ViewsTestSupport.h"
 #include "platform/MessageBox.h"
 #include "support/TestFiles.h"
+#include "support/ui/DialogChecks.h"
 #include "texts/MessageContext.h"
 #include "views/ChartCommand.h"
 #include "views/DrawingConsent.h"
@@ -278,4 +279,22 @@ TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrin
     EXPECT_TRUE(printDialogShown);
     EXPECT_EQ(sink.Texts().size(), 2);
     EXPECT_EQ(document.data.printSettings.printKind, 2);
+}
+
+TEST(NameAndMovePromptDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
+    TestDocument document;
+    document.Add(2001, QStringLiteral("A"), document.origin());
+    document.Rebuild();
+    {
+        CFunctionNameprompt dialog(document.data, false, QStringLiteral("A"));
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CFunctionMoveWindow dialog(document.data, *document.Item({1}));
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
+    {
+        CZoomDialog dialog([] {});
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
 }

@@ -1,0 +1,170 @@
+#pragma once
+
+// Checks every dialog's widget test makes alike: the Tab key walks the fields in reading order before the buttons
+// that act on them, and no column of a list cuts its title.
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace dialog_checks {
+
+inline QString Describe(const QWidget* widget) {
+    if (!widget)
+        return QStringLiteral("(nothing)");
+    QString text = QString::fromLatin1(widget->metaObject()->className());
+    if (!widget->objectName().isEmpty())
+        text += QStringLiteral(" \"%1\"").arg(widget->objectName());
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        text += QStringLiteral(" [%1]").arg(button->text());
+    return text;
+}
+
+// The widgets a user types into: line edits (not those inside a spin or combo box), text edits, spin and combo boxes.
+inline bool IsField(const QWidget* widget) {
+    if (qobject_cast<const QLineEdit*>(widget))
+        return !qobject_cast<const QAbstractSpinBox*>(widget->parentWidget()) &&
+               !qobject_cast<const QComboBox*>(widget->parentWidget());
+    return qobject_cast<const QTextEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
+           qobject_cast<const QAbstractSpinBox*>(widget) || qobject_cast<const QComboBox*>(widget);
+}
+
+inline bool Reachable(const QWidget* widget) {
+    return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
+}
+
+// Reading order: a widget wholly above another reads first; of two side by side, the left one. Widgets in different
+// boxes read in the order of the boxes: a box beside another is read through before it.
+inline bool ReadsBefore(const QWidget& window, const QWidget* a, const QWidget* b) {
+    const QWidget* blockA = a;
+    for (const QWidget* ancestor = a->parentWidget(); ancestor && ancestor != &window;
+         ancestor = ancestor->parentWidget()) {
+        if (ancestor->isAncestorOf(b))
+            break;
+        blockA = ancestor;
+    }
+    const QWidget* blockB = b;
+    for (const QWidget* ancestor = b->parentWidget(); ancestor && ancestor != &window;
+         ancestor = ancestor->parentWidget()) {
+        if (ancestor->isAncestorOf(a))
+            break;
+        blockB = ancestor;
+    }
+    const QRect ra(blockA->mapTo(&window, QPoint(0, 0)), blockA->size());
+    const QRect rb(blockB->mapTo(&window, QPoint(0, 0)), blockB->size());
+    if (ra.bottom() < rb.top())
+        return true;
+    if (rb.bottom() < ra.top())
+        return false;
+    return ra.left() < rb.left();
+}
+
+inline void ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+inline QList<QWidget*> TabChain(QWidget& window) {
+    ShowActive(window);
+    QList<QWidget*> fields;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (IsField(widget) && Reachable(widget))
+            fields << widget;
+    }
+    if (fields.isEmpty())
+        return {};
+    std::stable_sort(fields.begin(), fields.end(),
+                     [&window](const QWidget* a, const QWidget* b) { return ReadsBefore(window, a, b); });
+    fields.first()->setFocus(Qt::TabFocusReason);
+    QList<QWidget*> chain{QApplication::focusWidget()};
+    for (int step = 0; step < 200; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        if (!now || now == chain.first() || chain.contains(now))
+            break;
+        chain << now;
+    }
+    return chain;
+}
+
+// Walks the Tab chain of the window: every field is reached, the fields come in reading order, and the buttons
+// that act on them (the default button and those of the button box) come after the last field.
+inline void ExpectReadingOrder(QWidget& window) {
+    // A button greyed until the fields are filled has its place in the chain all the same.
+    QList<QPushButton*> greyed;
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (!button->isEnabled()) {
+            greyed << button;
+            button->setEnabled(true);
+        }
+    }
+    // The buttons that act on the fields: the one made the default, those of the button box. Taken before the
+    // window is shown, as showing and focus make other buttons the default for a while.
+    QList<QPushButton*> acting;
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (button->isDefault() || qobject_cast<QDialogButtonBox*>(button->parentWidget()))
+            acting << button;
+    }
+    ShowActive(window);
+    const QList<QWidget*> chain = TabChain(window);
+    QStringList walked;
+    for (const QWidget* widget : chain)
+        walked << Describe(widget);
+    const QString route = walked.join(QStringLiteral(" -> "));
+    QList<QWidget*> fields;
+    for (QWidget* widget : chain) {
+        if (IsField(widget))
+            fields << widget;
+    }
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (IsField(widget) && Reachable(widget)) {
+            EXPECT_TRUE(chain.contains(widget)) << "Tab never reaches " << Describe(widget).toStdString() << "\n"
+                                                << route.toStdString();
+        }
+    }
+    for (qsizetype later = 1; later < fields.size(); ++later) {
+        for (qsizetype earlier = 0; earlier < later; ++earlier) {
+            EXPECT_FALSE(ReadsBefore(window, fields[later], fields[earlier]))
+                << Describe(fields[later]).toStdString() << " reads before " << Describe(fields[earlier]).toStdString()
+                << "\n"
+                << route.toStdString();
+        }
+    }
+    const qsizetype lastField = fields.isEmpty() ? -1 : chain.indexOf(fields.last());
+    for (QPushButton* button : acting) {
+        if (!Reachable(button))
+            continue;
+        const qsizetype at = chain.indexOf(button);
+        EXPECT_TRUE(at < 0 || at > lastField) << Describe(button).toStdString() << " comes before a field\n"
+                                              << route.toStdString();
+    }
+    for (QPushButton* button : greyed)
+        button->setEnabled(false);
+}
+
+// Titles of the columns narrower than their title, in every list of the window.
+inline QStringList CutColumnTitles(const QWidget& window) {
+    QStringList cut;
+    for (const QHeaderView* header : window.findChildren<QHeaderView*>()) {
+        if (header->orientation() != Qt::Horizontal || header->isHidden())
+            continue;
+        for (int section = 0; section < header->count(); ++section) {
+            if (!header->isSectionHidden(section) && header->sectionSize(section) < header->sectionSizeHint(section))
+                cut << header->model()->headerData(section, Qt::Horizontal).toString();
+        }
+    }
+    return cut;
+}
+
+} // namespace dialog_checks
