@@ -175,7 +175,7 @@ private:
     void FillHistory(QMenu* menu, QAction* anchor);
     void ReplaceListActions(QMenu* menu, QAction* anchor, const QList<QAction*>& actions);
     CNUVDoc* TabDocument(int index) const;
-    void MakeTabWindow(CNUVDoc& document, CUnitFunction& function, const QString& name);
+    void MakeTabWindow(CNUVDoc& document, CUnitFunction& function);
     // The tab window as made so far: null while its making is only noted.
     CChildFrame* MadeTabWindow(const CNUVDoc& document) const;
     void ShowTabWindow(CNUVDoc& document);
@@ -295,7 +295,6 @@ private:
     struct NotedTabChange {
         CNUVDoc* document;
         CUnitFunction* function; // null for an activation
-        QString name;
     };
     mutable std::vector<NotedTabChange> m_notedTabChanges;
     bool m_bTabWindowsLate = true;
