@@ -108,6 +108,14 @@ QString ActiveFunctionName(CNUVApp& app) {
     return tab && tab->m_pUnitFunction ? tab->m_pUnitFunction->name : QString();
 }
 
+// What the active tab reads: its outline number and name.
+QString ActiveTabTitle(CNUVApp& app) {
+    CNUVDoc* tab = app.Tabs().GetActiveTab();
+    return tab && tab->m_pUnitFunction
+               ? tab->m_pUnitFunction->GetOutlineNumberText(false) + u' ' + tab->m_pUnitFunction->name.left(16)
+               : QString();
+}
+
 template <class Dialog> Dialog* ShownDialog() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible())
@@ -236,10 +244,10 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     CMainFrame& frame = window.frame;
     QTabWidget* tabs = frame.TabArea();
     ASSERT_EQ(tabs->count(), 2);
-    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), ActiveFunctionName(app));
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), ActiveTabTitle(app));
     const QString first = tabs->tabText(0);
     const QString second = tabs->tabText(1);
-    EXPECT_EQ(second, ActiveFunctionName(app));
+    EXPECT_EQ(second, ActiveTabTitle(app));
     QAction* back = frame.CommandAction(MainFrameCommand::NavigateBack);
     QAction* forward = frame.CommandAction(MainFrameCommand::NavigateForward);
     EXPECT_TRUE(back->isEnabled());
@@ -247,7 +255,8 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
 
     back->trigger();
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), first);
-    EXPECT_EQ(ActiveFunctionName(app), first);
+    EXPECT_EQ(ActiveTabTitle(app), first);
+    const QString firstName = ActiveFunctionName(app);
     EXPECT_FALSE(back->isEnabled());
     EXPECT_TRUE(forward->isEnabled());
 
@@ -263,7 +272,7 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     const QList<QAction*> history =
         ListEntries(go, MainFrameCommand::HistoryEntryFirst, MainFrameCommand::HistoryEntryLast);
     ASSERT_EQ(history.size(), 2);
-    EXPECT_EQ(history[0]->text(), first);
+    EXPECT_EQ(history[0]->text(), firstName);
     EXPECT_TRUE(history[0]->isChecked());
     EXPECT_FALSE(history[1]->isChecked());
     history[1]->trigger();
@@ -271,7 +280,7 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
 
     // The user's click on a tab reaches the history.
     tabs->setCurrentIndex(0);
-    EXPECT_EQ(ActiveFunctionName(app), first);
+    EXPECT_EQ(ActiveTabTitle(app), first);
     EXPECT_TRUE(back->isEnabled());
 
     // Closing every tab leaves the origin's tab.
@@ -280,8 +289,8 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     EXPECT_EQ(tabs->tabText(0), second);
     emit tabs->tabCloseRequested(0);
     ASSERT_EQ(tabs->count(), 1);
-    EXPECT_EQ(tabs->tabText(0), app.Document().DocumentData().registry.origin->name);
-    EXPECT_EQ(ActiveFunctionName(app), tabs->tabText(0));
+    EXPECT_EQ(tabs->tabText(0), "0 " + app.Document().DocumentData().registry.origin->name);
+    EXPECT_EQ(ActiveTabTitle(app), tabs->tabText(0));
 
     // The file is in the recent-file list of the File menu, and its entry opens it.
     app.CloseDocument();
@@ -388,7 +397,7 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
     ASSERT_GE(finding, 0) << edit->Lines().join('\n').toStdString();
     DoubleClickLine(*edit, finding);
     QTabWidget* tabs = frame.TabArea();
-    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Sub");
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "1 Sub");
     EXPECT_EQ(ActiveFunctionName(app), "Sub");
 
     // The condition/conclusion list dialog opens over the window.
@@ -753,7 +762,7 @@ TEST_F(MainFrameWindow, ToolBarsAndPanesAreMadeAtTheFirstShowAndCatchUpWithTheDo
 }
 
 // Until the window first shows, the tabs' windows wait: a look-up makes those opened so far, the show the rest,
-// each with the name its unit function had when its tab opened, and the active tab is the shown one. A tab
+// each titled with what its unit function is called when its window is made, and the active tab is the shown one. A tab
 // closed before leaves no window.
 TEST_F(MainFrameWindow, TabWindowsAreMadeWhenLookedUpOrShownAsTheTabsWereOpened) {
     Window window;
@@ -770,7 +779,7 @@ TEST_F(MainFrameWindow, TabWindowsAreMadeWhenLookedUpOrShownAsTheTabsWereOpened)
 
     EXPECT_EQ(window.frame.TabsInOrder().size(), 2u);
     EXPECT_EQ(window.frame.findChildren<CChildFrame*>().size(), 2);
-    EXPECT_EQ(window.frame.TabArea()->tabText(1), QStringLiteral("First"));
+    EXPECT_EQ(window.frame.TabArea()->tabText(1), QStringLiteral("+0 Renamed"));
     EXPECT_EQ(window.frame.TabArea()->currentWidget(), window.frame.TabWindow(*tabs.GetActiveTab()));
 
     ASSERT_TRUE(tabs.OpenFunctionTab(second));
@@ -780,7 +789,7 @@ TEST_F(MainFrameWindow, TabWindowsAreMadeWhenLookedUpOrShownAsTheTabsWereOpened)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
     QTabWidget* area = window.frame.TabArea();
     ASSERT_EQ(area->count(), 3);
-    EXPECT_EQ(area->tabText(2), QStringLiteral("Second"));
+    EXPECT_EQ(area->tabText(2), second->GetOutlineNumberText(false) + QStringLiteral(" Second"));
     EXPECT_EQ(ActiveFunctionName(window.app), origin->name);
     EXPECT_EQ(area->currentWidget(), window.frame.TabWindow(*tabs.GetActiveTab()));
 }
