@@ -895,8 +895,10 @@ bool CMainFrame::IsFocusInTabBar() const {
 }
 
 bool CMainFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
-    if (!IsLinkOpeningClick(modifiers))
-        return false;
+    return IsLinkOpeningClick(modifiers) && OpenLinkTarget(link);
+}
+
+bool CMainFrame::OpenLinkTarget(const QString& link) {
     const LinkTarget target = ClassifyLink(link);
     switch (target.kind) {
     case LinkTarget::WebAddress:

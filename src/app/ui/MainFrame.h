@@ -148,6 +148,8 @@ public:
     // A view's link was clicked: with Ctrl held, a web or mail address opens on the desktop and a document
     // through the application; anything else is left alone. True when something was opened.
     bool OpenLink(const QString& link, Qt::KeyboardModifiers modifiers);
+    // The same for a link that a button stands for: opened without Ctrl.
+    bool OpenLinkTarget(const QString& link);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

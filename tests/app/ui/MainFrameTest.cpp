@@ -2,6 +2,7 @@
 #include "app/AppDirectories.h"
 #include "app/ApplicationLooks.h"
 #include "app/FakeApplicationShell.h"
+#include "app/LinkTarget.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "app/ui/AboutDialog.h"
@@ -23,6 +24,7 @@
 #include "search/FindResultSet.h"
 #include "search/SearchCommand.h"
 #include "search/ui/SearchDialogs.h"
+#include "texts/StringTable.h"
 #include "views/ui/FunctionListView.h"
 
 #include "support/ProgramRun.h"
@@ -33,6 +35,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -470,17 +473,25 @@ TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheL
     messages.Answer(platform::MessageAnswer::Yes);
     QString title;
     QString product;
+    QString notice;
+    QString link;
     QTimer::singleShot(0, &window.frame, [&] {
         auto* about = qobject_cast<CAboutDialog*>(QApplication::activeModalWidget());
         if (!about)
             return;
         title = about->windowTitle();
         product = about->ProductNameLabel()->text();
+        notice = about->LegalNoticeLabel()->text();
+        link = about->LinkButton()->text();
         QTest::mouseClick(about->OptionButton(), Qt::LeftButton);
     });
     window.frame.OnCommand(MainFrameCommand::AppAbout);
     EXPECT_EQ(title, "Version");
     EXPECT_TRUE(QRegularExpression("^NUV \\d+\\.\\d+\\.\\d+$").match(product).hasMatch()) << product.toStdString();
+    EXPECT_EQ(notice, LoadString(StringId::LegalNotice));
+    // The link button's caption is where it leads: a web address the views' link rules open.
+    EXPECT_EQ(link, LoadString(StringId::ProjectWebAddress));
+    EXPECT_EQ(ClassifyLink(link).kind, LinkTarget::WebAddress);
     EXPECT_EQ(platform::StoredSetting(UserSettings::Language()), 0u);
     EXPECT_EQ(messages.Requests().size(), 2);
 
@@ -493,6 +504,11 @@ TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheL
     EXPECT_TRUE(animation->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(animation->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(animation->geometry().center().x() / 10, QGuiApplication::primaryScreen()->geometry().center().x() / 10);
+    // Without a video it shows a picture of its own, not an empty window.
+    const QImage picture = animation->grab().toImage();
+    EXPECT_EQ(picture.size(), QSize(500, 375));
+    EXPECT_NE(picture.pixel(5, 5), picture.pixel(5, 370));
+    EXPECT_NE(picture.pixel(250, 167), picture.pixel(250, 130));
     delete animation;
     QPointer<CStartUpDialog> brief = new CStartUpDialog(50, &window.frame);
     brief->show();
