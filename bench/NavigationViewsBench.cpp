@@ -37,6 +37,7 @@ struct GeneratedDocument : CViewHost {
 
     CDocumentData& Document() override { return data; }
     bool HasDocument() const override { return true; }
+    QString DocumentPath() const override { return {}; }
     const CMessageContext& MessageContext() const override { return context; }
     void OpenFunctionTab(CUnitFunction*) override {}
     CUnitFunction* ActiveTabFunction() override { return nullptr; }

@@ -5,13 +5,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Trace.h"
 #include "platform/UserSettings.h"
+#include "texts/SettingsWordingStore.h"
 #include "texts/StringTable.h"
-
-namespace {
-
-constexpr int kMaxTextValueUnits = 32767; // what the registry's 64 KB text buffer holds
-
-} // namespace
 
 CNUVApp::CNUVApp(CApplicationShell& shell) : m_shell(shell) {}
 
@@ -55,6 +50,8 @@ bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
     // The editor speaks the language chosen last, so that the language switch's notice comes true; English
     // when none was chosen. The converter stays English: what it writes depends on no setting.
     m_messageContext.m_language = platform::StoredSetting(UserSettings::Language()) == 1u ? 1 : 0;
+    // The wording the Messages page stored shows from the next start on.
+    m_messageContext.m_settings.LoadFromRegistry(CSettingsWordingStore());
     if (!StartUp())
         return false;
     if (arguments.size() < 2) {
@@ -106,7 +103,7 @@ bool CNUVApp::SetProfileDword(const platform::DwordSetting& setting, quint32 val
 QString CNUVApp::GetProfileText(const platform::TextSetting& setting) const {
     const std::optional<QString> text = platform::StoredSetting(setting);
     // A text too long for the registry's buffer never came from the program: it reads as missing.
-    return text && text->size() <= kMaxTextValueUnits ? *text : setting.defaultValue;
+    return text && text->size() <= platform::kMaxTextValueUnits ? *text : setting.defaultValue;
 }
 
 bool CNUVApp::SetProfileText(const platform::TextSetting& setting, const QString& text) const {

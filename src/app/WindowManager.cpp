@@ -2,6 +2,7 @@
 
 #include "app/NUVDoc.h"
 #include "app/OpenDocument.h"
+#include "editor/FunctionHeaderEdit.h"
 #include "model/UnitFunction.h"
 
 #include <algorithm>
@@ -12,7 +13,8 @@ CWindowManager::CWindowManager(COpenDocument& document, std::function<std::vecto
 QStringList CWindowManager::Captions() const {
     QStringList captions;
     for (const CNUVDoc* tab : m_tabs())
-        captions << (tab->m_pUnitFunction ? tab->m_pUnitFunction->name : QString());
+        captions << (tab->m_pUnitFunction ? FunctionTabTitle(m_document.DocumentData(), *tab->m_pUnitFunction)
+                                          : QString());
     return captions;
 }
 

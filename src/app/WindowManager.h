@@ -16,6 +16,7 @@ public:
     // `tabs` gives the open tabs in the order they show, each time it is asked.
     CWindowManager(COpenDocument& document, std::function<std::vector<CNUVDoc*>()> tabs);
 
+    // What the tabs read, in their order.
     QStringList Captions() const;
 
     struct Buttons {

@@ -55,6 +55,11 @@ void CDocumentData::Clear() {
     inconsistencyRules.clear();
 }
 
+void CDocumentData::SetDocumentTitle(const QString& title) {
+    documentHeader.Title = title.left(DocumentHeader::MaxTitleLength);
+    printSettings.titleLines[PrintSettings::DocumentTitle].text = title.left(PrintTitleLine::MaxTextLength);
+}
+
 ModelOptions CDocumentData::GetModelOptions() const {
     ModelOptions options;
     options.DistinguishPrimaryOutlineNumber = environment.distinguishPrimaryOutlineNumber != 0;

@@ -127,6 +127,10 @@ public:
     // The options the hierarchy operations consult, taken from the environment and the Fn syntax symbol.
     ModelOptions GetModelOptions() const;
 
+    // The document's one title (cut to its 256 characters), which the title page, the header and footer item and
+    // the comment source print; the title page's line keeps the first 24 characters of it, as its field holds.
+    void SetDocumentTitle(const QString& title);
+
     int DataReady = 0;
     SpareCounts spareCounts;
     FileHeader fileHeader;

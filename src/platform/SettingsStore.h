@@ -14,6 +14,10 @@ class QSettings;
 // way round) reads as missing, as the program expects of its stored values.
 namespace platform {
 
+// The longest text value the program ever writes (what the registry's 64 KB text buffer holds); a longer one
+// did not come from the program and reads as missing where a value is taken from the store.
+constexpr int kMaxTextValueUnits = 32767;
+
 class SettingsStore {
 public:
     // All values of one store live in one section of the file ("NUV_Pral" for the program's own values).

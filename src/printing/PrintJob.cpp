@@ -168,8 +168,7 @@ bool CPrintJob::PreparePrintTitlePage(const PrintSource& source) {
     Reset(PrintKindTitlePage, PrintSettings::OutlineOrderedIndex, source);
     const CDocumentData& document = source.document;
     const auto& lines = document.printSettings.titleLines;
-    const QString title = lines[PrintSettings::DocumentTitle].text.isEmpty() ? document.documentHeader.Title
-                                                                             : lines[PrintSettings::DocumentTitle].text;
+    const QString& title = document.documentHeader.Title;
     if (title.trimmed().isEmpty())
         return Refuse(StringId::NoTitleToPrint);
     const QString texts[PrintSettings::TitleLineCount] = {

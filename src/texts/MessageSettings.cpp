@@ -1,5 +1,6 @@
 #include "texts/MessageSettings.h"
 
+#include "platform/SettingsStore.h"
 #include "platform/Trace.h"
 #include "texts/WordingStore.h"
 
@@ -129,9 +130,10 @@ bool CMessageSettings::SaveToRegistry(CWordingStore& store) const {
 }
 
 void CMessageSettings::LoadFromRegistry(const CWordingStore& store) {
+    // Only the words the table knows are read; an empty or unreadable value keeps the built-in text.
     for (auto& [key, text] : m_entries) {
-        if (const std::optional<QString> stored = store.ReadText(key.ToString())) {
+        const std::optional<QString> stored = store.ReadText(key.ToString());
+        if (stored && !stored->isEmpty() && stored->size() <= platform::kMaxTextValueUnits)
             text = *stored;
-        }
     }
 }

@@ -15,6 +15,8 @@ public:
     virtual CDocumentData& Document() = 0;
     // False while no document is open: the panes then show nothing.
     virtual bool HasDocument() const = 0;
+    // The file the document was opened from or saved to; empty for a document never saved.
+    virtual QString DocumentPath() const = 0;
     virtual const CMessageContext& MessageContext() const = 0;
     virtual void OpenFunctionTab(CUnitFunction* function) = 0;
     // The unit function of the active tab, null without one.

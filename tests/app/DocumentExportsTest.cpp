@@ -8,6 +8,9 @@
 #include "platform/CodePageTextFile.h"
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
+#include "settings/MessageSettingsEditor.h"
+#include "texts/Msg.h"
+#include "texts/SettingsWordingStore.h"
 
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
@@ -214,6 +217,37 @@ TEST_F(ApplicationExports, TheEditorStartsInTheStoredLanguageAndTheConverterInEn
     }
 }
 
+TEST_F(ApplicationExports, TheEditorStartsWithTheWordingTheMessagesPageStored) {
+    FakeShell shell;
+    int row = 0;
+    {
+        CNUVApp app(shell);
+        ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+        CMessageSettingsEditor page(app.MessageContext());
+        while (page.KeyAt(row) != "Function")
+            ++row;
+        page.SetTexts(row, "機能", "feature", "features");
+        platform::ScriptedMessageSink messages;
+        CSettingsWordingStore store;
+        page.Apply(store);
+        ASSERT_EQ(messages.Requests().size(), 1);
+        EXPECT_EQ(messages.Requests()[0].icon, platform::MessageIcon::Information);
+        // The running program keeps its wording until the next start.
+        EXPECT_EQ(app.MessageContext().m_settings.GetEntry("Function", 1, ""), "単位機能");
+    }
+    // A word the table does not know is not taken in; an emptied value keeps the built-in text.
+    ASSERT_TRUE(platform::WriteSetting(UserSettings::WordingEntry("Message-Unknown-ja-"), "不明"));
+    ASSERT_TRUE(platform::WriteSetting(UserSettings::WordingEntry("Message-Child-ja-"), ""));
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    const CMessageSettings& live = app.MessageContext().m_settings;
+    EXPECT_EQ(live.GetEntry("Function", 1, ""), "機能");
+    EXPECT_EQ(live.GetEntry("Function", 0, "Plural"), "features");
+    EXPECT_EQ(live.GetEntry("Child", 1, ""), "子");
+    EXPECT_EQ(live.GetEntries().size(), 555u);
+    EXPECT_EQ(Msg::Text(app.MessageContext(), Msg::Id::AllFunctions), "All features");
+}
+
 TEST_F(ApplicationExports, TheAboutBoxButtonSwitchesToEnglishOnlyWhenConfirmed) {
     FakeShell shell;
     CNUVApp app(shell);
@@ -248,8 +282,8 @@ TEST(UnavailableCommands, SayWhatThisSystemDoesNotDo) {
         messages.Texts()[4],
         "Objects cannot be inserted or edited on this system.\nこのシステムではオブジェクトの挿入と編集はできません。");
     EXPECT_EQ(messages.Texts()[5], "The transfer with ZIPC is not available.\nZIPCとの受け渡しは利用できません。");
-    EXPECT_EQ(messages.Texts()[6],
-              "The function-attribute list is not exchanged with files.\n機能属性一覧のファイルとの受け渡しは利用できません。");
+    EXPECT_EQ(messages.Texts()[6], "The function-attribute list is not exchanged with "
+                                   "files.\n機能属性一覧のファイルとの受け渡しは利用できません。");
     // The work-item hand-over says so itself, through the interchange's command.
     EXPECT_FALSE(ShowUnavailableCommandMessage(32924));
     EXPECT_EQ(messages.Requests().size(), 7);

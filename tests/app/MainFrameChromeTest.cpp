@@ -261,7 +261,8 @@ TEST_F(MainFrameChrome, TheWindowManagerActivatesSavesAndClosesTheChosenTabs) {
     EXPECT_TRUE(manager.ButtonsFor(2).save);
 
     EXPECT_TRUE(manager.Activate(0));
-    EXPECT_EQ(app.Tabs().GetActiveTab()->m_pUnitFunction->name, captions[0]);
+    const CUnitFunction& active = *app.Tabs().GetActiveTab()->m_pUnitFunction;
+    EXPECT_EQ(active.GetOutlineNumberText(false) + " " + active.name.left(16), captions[0]);
     EXPECT_FALSE(manager.Activate(2));
 
     app.Document().SetModified();

@@ -309,6 +309,30 @@ TEST_F(DocumentElements, EnvironmentElementReadDefaults) {
     EXPECT_FALSE(context.document.child("Document").child("Environment").attribute("Title"));
 }
 
+TEST_F(DocumentElements, TheTitlePagesLineGivesADocumentWithoutATitleItsTitle) {
+    CDocumentData data;
+    data.SetDefaults();
+    XmlDocumentContext context(&data);
+    pugi::xml_document document;
+    const std::string titleOnly = "<Document><Environment><PrintSettings><PSTitle><PSPoint Name=\"Title\">表紙の題"
+                                  "</PSPoint></PSTitle></PrintSettings></Environment></Document>";
+    ReadEnvironmentElement(context, Parse(document, titleOnly));
+    EXPECT_EQ(data.documentHeader.Title, QStringLiteral("表紙の題"));
+
+    // A title of its own wins, and the environment of another document changes neither.
+    data.SetDocumentTitle(QString(30, u'x'));
+    EXPECT_EQ(data.printSettings.titleLines[PrintSettings::DocumentTitle].text, QString(24, u'x'));
+    context.wholeDocument = 0;
+    ReadEnvironmentElement(context, Parse(document, titleOnly));
+    EXPECT_EQ(data.documentHeader.Title, QString(30, u'x'));
+    EXPECT_EQ(data.printSettings.titleLines[PrintSettings::DocumentTitle].text, QString(24, u'x'));
+    context.wholeDocument = 1;
+    ReadEnvironmentElement(context, Parse(document, "<Document><Environment Title=\"仕様書\"><PrintSettings><PSTitle>"
+                                                    "<PSPoint Name=\"Title\">表紙</PSPoint></PSTitle></PrintSettings>"
+                                                    "</Environment></Document>"));
+    EXPECT_EQ(data.documentHeader.Title, QStringLiteral("仕様書"));
+}
+
 TEST_F(DocumentElements, NewDocumentDefaults) {
     CDocumentData data;
     EXPECT_EQ(data.DataReady, 0);

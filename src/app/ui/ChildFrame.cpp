@@ -273,6 +273,11 @@ QString CChildFrame::SelectedTextForSearch() const {
     return SearchDefaultText(selected);
 }
 
+bool CChildFrame::ContentViewHasFocus() const {
+    const QWidget* focus = window()->focusWidget();
+    return focus && (focus == m_contentView || m_contentView->isAncestorOf(focus));
+}
+
 void CChildFrame::StorePaneSizes() {
     if (m_bApplying)
         return;

@@ -53,6 +53,8 @@ public:
     // The selected text of the focused box, pane or editor of the tab, up to its first line break: what a
     // search starts with. Empty when the focus is elsewhere.
     QString SelectedTextForSearch() const;
+    // True while the main window's focus child is the content text, also with a menu or dialog in front.
+    bool ContentViewHasFocus() const;
 
     QSplitter* Splitter() const { return m_splitter; }
     // The logic row's form with the logic editor and its toolbox.

@@ -580,6 +580,7 @@ void CMainFrame::UpdateCommands() {
     const CNUVDoc* tab = m_document.Tabs().GetActiveTab();
     const CChildFrame* window = tab && tab->m_pUnitFunction ? MadeTabWindow(*tab) : nullptr;
     state.nameAtCaret = window && window->FunctionView()->Editor().IsCommandEnabled(LogicEditCommand::EditFont);
+    state.focusInContentControl = window && window->ContentViewHasFocus();
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
         setCursor(Qt::WaitCursor);
@@ -898,8 +899,10 @@ bool CMainFrame::IsFocusInTabBar() const {
 }
 
 bool CMainFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
-    if (!IsLinkOpeningClick(modifiers))
-        return false;
+    return IsLinkOpeningClick(modifiers) && OpenLinkTarget(link);
+}
+
+bool CMainFrame::OpenLinkTarget(const QString& link) {
     const LinkTarget target = ClassifyLink(link);
     switch (target.kind) {
     case LinkTarget::WebAddress:
@@ -950,13 +953,13 @@ void CMainFrame::CreateTabWindow(CNUVDoc& document) {
     if (!document.m_pUnitFunction)
         return;
     if (m_bTabWindowsLate) {
-        m_notedTabChanges.push_back({&document, document.m_pUnitFunction, document.m_pUnitFunction->name});
+        m_notedTabChanges.push_back({&document, document.m_pUnitFunction});
         return;
     }
-    MakeTabWindow(document, *document.m_pUnitFunction, document.m_pUnitFunction->name);
+    MakeTabWindow(document, *document.m_pUnitFunction);
 }
 
-void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function, const QString& name) {
+void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function) {
     auto* window = new CChildFrame(m_document, function, MessageContext(), [this] { ApplyPaneLayoutToAllTabs(); });
     window->FunctionView()->SetMessageContext(&m_app.MessageContext());
     window->FunctionView()->Editor().SetZoomFactor(m_app.ZoomFactor());
@@ -985,8 +988,14 @@ void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function, const
     });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
-    m_tabArea->addTab(window, name);
+    m_tabArea->addTab(window, window->windowTitle());
     m_bChangingTabs = changing;
+    // The tab reads what the tab window's title says, after every change of the name, the outline number or the
+    // setting.
+    connect(window, &QWidget::windowTitleChanged, this, [this, window](const QString& title) {
+        if (const int index = m_tabArea->indexOf(window); index >= 0)
+            m_tabArea->setTabText(index, title);
+    });
 }
 
 void CMainFrame::MakeNotedTabWindows() const {
@@ -997,7 +1006,7 @@ void CMainFrame::MakeNotedTabWindows() const {
     const std::vector<NotedTabChange> changes = std::exchange(m_notedTabChanges, {});
     for (const NotedTabChange& change : changes) {
         if (change.function)
-            self.MakeTabWindow(*change.document, *change.function, change.name);
+            self.MakeTabWindow(*change.document, *change.function);
         else
             self.ShowTabWindow(*change.document);
     }
@@ -1040,7 +1049,7 @@ void CMainFrame::ApplyPaneLayoutToAllTabs() {
 
 void CMainFrame::ActivateTabWindow(CNUVDoc& document) {
     if (m_bTabWindowsLate)
-        m_notedTabChanges.push_back({&document, nullptr, QString()});
+        m_notedTabChanges.push_back({&document, nullptr});
     else
         ShowTabWindow(document);
 }

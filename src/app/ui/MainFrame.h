@@ -148,6 +148,8 @@ public:
     // A view's link was clicked: with Ctrl held, a web or mail address opens on the desktop and a document
     // through the application; anything else is left alone. True when something was opened.
     bool OpenLink(const QString& link, Qt::KeyboardModifiers modifiers);
+    // The same for a link that a button stands for: opened without Ctrl.
+    bool OpenLinkTarget(const QString& link);
 
 protected:
     // A modal dialog ending runs the update rules again: what it changed shows at once.
@@ -177,7 +179,7 @@ private:
     void FillHistory(QMenu* menu, QAction* anchor);
     void ReplaceListActions(QMenu* menu, QAction* anchor, const QList<QAction*>& actions);
     CNUVDoc* TabDocument(int index) const;
-    void MakeTabWindow(CNUVDoc& document, CUnitFunction& function, const QString& name);
+    void MakeTabWindow(CNUVDoc& document, CUnitFunction& function);
     // The tab window as made so far: null while its making is only noted.
     CChildFrame* MadeTabWindow(const CNUVDoc& document) const;
     void ShowTabWindow(CNUVDoc& document);
@@ -298,7 +300,6 @@ private:
     struct NotedTabChange {
         CNUVDoc* document;
         CUnitFunction* function; // null for an activation
-        QString name;
     };
     mutable std::vector<NotedTabChange> m_notedTabChanges;
     bool m_bTabWindowsLate = true;

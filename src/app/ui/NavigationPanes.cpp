@@ -84,6 +84,10 @@ CDocumentData& CNavigationPanes::Document() {
     return m_app.Document().DocumentData();
 }
 
+QString CNavigationPanes::DocumentPath() const {
+    return m_app.Document().DocumentPath();
+}
+
 bool CNavigationPanes::HasDocument() const {
     return m_app.Document().DocumentData().DataReady != 0;
 }

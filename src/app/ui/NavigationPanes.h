@@ -51,6 +51,7 @@ public:
     // The host.
     CDocumentData& Document() override;
     bool HasDocument() const override;
+    QString DocumentPath() const override;
     const CMessageContext& MessageContext() const override;
     void OpenFunctionTab(CUnitFunction* function) override;
     CUnitFunction* ActiveTabFunction() override;

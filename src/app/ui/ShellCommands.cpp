@@ -82,7 +82,12 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(HelpIndex, unavailable, None);
     add(Help, unavailable, None, "F1");
     add(ContextHelp, unavailable, None, "", CommandIcon::ContextHelp);
-    add(AppAbout, call([&app, &frame] { CAboutDialog(app, &frame).exec(); }), None, "", CommandIcon::About);
+    add(AppAbout, call([&app, &frame] {
+            CAboutDialog(
+                app, [&frame](const QString& link) { return frame.OpenLinkTarget(link); }, &frame)
+                .exec();
+        }),
+        None, "", CommandIcon::About);
     add(ShowSplashScreen, call([&frame] { (new CStartUpDialog(CStartUpDialog::HelpMenuDisplayTime, &frame))->show(); }),
         None);
 

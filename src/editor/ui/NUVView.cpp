@@ -158,7 +158,7 @@ void CNUVView::Fill() {
 }
 
 QString CNUVView::TabTitle() const {
-    return MakeTabTitle(m_outlineNumber->text(), m_function.name, m_document.environment.showOutlineNumberInTabTitle);
+    return FunctionTabTitle(m_document, m_function);
 }
 
 void CNUVView::UpdateOutlineNumberBox() {

@@ -1,6 +1,6 @@
 #include "printing/ui/PSTitle.h"
 
-#include "model/PrintSettings.h"
+#include "model/DocumentData.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-CPSTitle::CPSTitle(PrintSettings& settings, const CMessageContext& context, QWidget* parent)
-    : CPropertyPage(Msg::Title(context), parent), m_settings(settings) {
+CPSTitle::CPSTitle(PrintSettings& settings, QString& documentTitle, const CMessageContext& context, QWidget* parent)
+    : CPropertyPage(Msg::Title(context), parent), m_settings(settings), m_documentTitle(documentTitle) {
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(LoadString(StringId::PrintPosition), this), 0, 2);
     grid->addWidget(new QLabel(LoadString(StringId::PrintFrame), this), 0, 3);
@@ -32,11 +32,15 @@ CPSTitle::CPSTitle(PrintSettings& settings, const CMessageContext& context, QWid
         const int row = k + 1;
         grid->addWidget(new QLabel(LoadString(names[k]), this), row, 0);
         QLineEdit* text = nullptr;
-        if (k != PrintSettings::FileName && k != PrintSettings::VersionInformation) {
+        if (k == PrintSettings::DocumentTitle) {
+            text = new QLineEdit(documentTitle, this);
+            text->setMaxLength(DocumentHeader::MaxTitleLength);
+        } else if (k != PrintSettings::FileName && k != PrintSettings::VersionInformation) {
             text = new QLineEdit(line.text, this);
             text->setMaxLength(PrintTitleLine::MaxTextLength);
-            grid->addWidget(text, row, 1);
         }
+        if (text)
+            grid->addWidget(text, row, 1);
         m_texts.push_back(text);
         auto* position = new QComboBox(this);
         for (const QString& name : positions)
@@ -55,7 +59,9 @@ CPSTitle::CPSTitle(PrintSettings& settings, const CMessageContext& context, QWid
 void CPSTitle::Apply() {
     for (int k = 0; k < PrintSettings::TitleLineCount; ++k) {
         PrintTitleLine& line = m_settings.titleLines[k];
-        if (m_texts[k])
+        if (k == PrintSettings::DocumentTitle)
+            m_documentTitle = m_texts[k]->text();
+        else if (m_texts[k])
             line.text = m_texts[k]->text();
         line.point = static_cast<quint16>(m_positions[k]->currentIndex());
         line.border = m_frames[k]->isChecked() ? 1 : 0;

@@ -3,6 +3,7 @@
 #include "platform/ui/PropertySheet.h"
 
 #include <QList>
+#include <QString>
 
 class QCheckBox;
 class QComboBox;
@@ -10,12 +11,14 @@ class QLineEdit;
 struct CMessageContext;
 struct PrintSettings;
 
-// The title page's lines: the texts the user gives (the document title in place of the document's own, and the
-// two input texts), where each line stands on the page and whether it is framed.
+// The title page's lines: the texts the user gives (the document title, and the two input texts), where each line
+// stands on the page and whether it is framed.
 class CPSTitle : public CPropertyPage {
     Q_OBJECT
 public:
-    CPSTitle(PrintSettings& settings, const CMessageContext& context, QWidget* parent = nullptr);
+    // `documentTitle` is the document's title, which the first line edits.
+    CPSTitle(PrintSettings& settings, QString& documentTitle, const CMessageContext& context,
+             QWidget* parent = nullptr);
 
     void Apply() override;
 
@@ -27,6 +30,7 @@ public:
 
 private:
     PrintSettings& m_settings;
+    QString& m_documentTitle;
     QList<QLineEdit*> m_texts;
     QList<QComboBox*> m_positions;
     QList<QCheckBox*> m_frames;

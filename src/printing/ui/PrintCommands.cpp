@@ -88,21 +88,25 @@ bool RunPrintSettingsSheet(CPrintCommandHost& host, int& rememberedPage) {
     CDocumentData& document = host.PrintedDocument();
     const CMessageContext& context = host.MessageContext();
     PrintSettings copy = document.printSettings;
+    QString title = document.documentHeader.Title;
     int selected = document.selectedPrintout;
     CPropertySheet sheet(Msg::PrintSettings(context), rememberedPage, host.DialogParent());
     sheet.AddPage(new CPrintedObjectPage(selected, context));
     sheet.AddPage(new CPSIDIndex(copy, context));
     sheet.AddPage(new CPSHirIndex(copy, context));
     sheet.AddPage(new CPSSingle(copy, context));
-    sheet.AddPage(new CPSTitle(copy, context));
+    sheet.AddPage(new CPSTitle(copy, title, context));
     sheet.AddPage(new CPSOutput(copy, context));
     sheet.AddPage(new CPSMemo(copy, context));
     sheet.AddPage(new CPSOther(copy, context));
     if (sheet.exec() != QDialog::Accepted)
         return false;
     document.selectedPrintout = selected;
-    if (copy != document.printSettings) {
+    const bool titleChanged = title != document.documentHeader.Title;
+    if (copy != document.printSettings || titleChanged) {
         document.printSettings = copy;
+        if (titleChanged)
+            document.SetDocumentTitle(title);
         host.SetPrintSettingsModified();
     }
     return true;

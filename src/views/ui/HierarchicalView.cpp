@@ -320,7 +320,7 @@ bool CHierarchicalView::Print(QPrinter& printer) {
             printer.newPage();
         const QPoint origin = pages[n];
         painter.setClipping(false);
-        PrintHeaderFooter(painter, document, page, {int(n) + 1, int(pages.size()), QString(), printTime});
+        PrintHeaderFooter(painter, document, page, {int(n) + 1, int(pages.size()), m_host.DocumentPath(), printTime});
         painter.setClipRect(area);
         for (const CHierarchicalChartPrint::Record& record : print.Records()) {
             const QRect r = CHierarchicalChartPrint::OnPage(record.rect, unit, origin);

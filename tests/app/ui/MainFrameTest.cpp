@@ -2,6 +2,7 @@
 #include "app/AppDirectories.h"
 #include "app/ApplicationLooks.h"
 #include "app/FakeApplicationShell.h"
+#include "app/LinkTarget.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "app/ui/AboutDialog.h"
@@ -24,6 +25,7 @@
 #include "search/SearchCommand.h"
 #include "search/ui/SearchDialogs.h"
 #include "settings/ui/SettingsCommands.h"
+#include "texts/StringTable.h"
 #include "views/ui/FunctionListView.h"
 
 #include "support/ProgramRun.h"
@@ -35,6 +37,7 @@
 #include <QDialog>
 #include <QDockWidget>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -112,6 +115,14 @@ void OpenThroughFileOpen(Window& window, const QString& path) {
 QString ActiveFunctionName(CNUVApp& app) {
     CNUVDoc* tab = app.Tabs().GetActiveTab();
     return tab && tab->m_pUnitFunction ? tab->m_pUnitFunction->name : QString();
+}
+
+// What the active tab reads: its outline number and name.
+QString ActiveTabTitle(CNUVApp& app) {
+    CNUVDoc* tab = app.Tabs().GetActiveTab();
+    return tab && tab->m_pUnitFunction
+               ? tab->m_pUnitFunction->GetOutlineNumberText(false) + u' ' + tab->m_pUnitFunction->name.left(16)
+               : QString();
 }
 
 template <class Dialog> Dialog* ShownDialog() {
@@ -242,10 +253,10 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     CMainFrame& frame = window.frame;
     QTabWidget* tabs = frame.TabArea();
     ASSERT_EQ(tabs->count(), 2);
-    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), ActiveFunctionName(app));
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), ActiveTabTitle(app));
     const QString first = tabs->tabText(0);
     const QString second = tabs->tabText(1);
-    EXPECT_EQ(second, ActiveFunctionName(app));
+    EXPECT_EQ(second, ActiveTabTitle(app));
     QAction* back = frame.CommandAction(MainFrameCommand::NavigateBack);
     QAction* forward = frame.CommandAction(MainFrameCommand::NavigateForward);
     EXPECT_TRUE(back->isEnabled());
@@ -253,7 +264,8 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
 
     back->trigger();
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), first);
-    EXPECT_EQ(ActiveFunctionName(app), first);
+    EXPECT_EQ(ActiveTabTitle(app), first);
+    const QString firstName = ActiveFunctionName(app);
     EXPECT_FALSE(back->isEnabled());
     EXPECT_TRUE(forward->isEnabled());
 
@@ -269,7 +281,7 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     const QList<QAction*> history =
         ListEntries(go, MainFrameCommand::HistoryEntryFirst, MainFrameCommand::HistoryEntryLast);
     ASSERT_EQ(history.size(), 2);
-    EXPECT_EQ(history[0]->text(), first);
+    EXPECT_EQ(history[0]->text(), firstName);
     EXPECT_TRUE(history[0]->isChecked());
     EXPECT_FALSE(history[1]->isChecked());
     history[1]->trigger();
@@ -277,7 +289,7 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
 
     // The user's click on a tab reaches the history.
     tabs->setCurrentIndex(0);
-    EXPECT_EQ(ActiveFunctionName(app), first);
+    EXPECT_EQ(ActiveTabTitle(app), first);
     EXPECT_TRUE(back->isEnabled());
 
     // Closing every tab leaves the origin's tab.
@@ -286,8 +298,8 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     EXPECT_EQ(tabs->tabText(0), second);
     emit tabs->tabCloseRequested(0);
     ASSERT_EQ(tabs->count(), 1);
-    EXPECT_EQ(tabs->tabText(0), app.Document().DocumentData().registry.origin->name);
-    EXPECT_EQ(ActiveFunctionName(app), tabs->tabText(0));
+    EXPECT_EQ(tabs->tabText(0), "0 " + app.Document().DocumentData().registry.origin->name);
+    EXPECT_EQ(ActiveTabTitle(app), tabs->tabText(0));
 
     // The file is in the recent-file list of the File menu, and its entry opens it.
     app.CloseDocument();
@@ -445,7 +457,7 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
     ASSERT_GE(finding, 0) << edit->Lines().join('\n').toStdString();
     DoubleClickLine(*edit, finding);
     QTabWidget* tabs = frame.TabArea();
-    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Sub");
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "1 Sub");
     EXPECT_EQ(ActiveFunctionName(app), "Sub");
 
     // The condition/conclusion list dialog opens over the window.
@@ -518,17 +530,25 @@ TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheL
     messages.Answer(platform::MessageAnswer::Yes);
     QString title;
     QString product;
+    QString notice;
+    QString link;
     QTimer::singleShot(0, &window.frame, [&] {
         auto* about = qobject_cast<CAboutDialog*>(QApplication::activeModalWidget());
         if (!about)
             return;
         title = about->windowTitle();
         product = about->ProductNameLabel()->text();
+        notice = about->LegalNoticeLabel()->text();
+        link = about->LinkButton()->text();
         QTest::mouseClick(about->OptionButton(), Qt::LeftButton);
     });
     window.frame.OnCommand(MainFrameCommand::AppAbout);
     EXPECT_EQ(title, "Version");
     EXPECT_TRUE(QRegularExpression("^NUV \\d+\\.\\d+\\.\\d+$").match(product).hasMatch()) << product.toStdString();
+    EXPECT_EQ(notice, LoadString(StringId::LegalNotice));
+    // The link button's caption is where it leads: a web address the views' link rules open.
+    EXPECT_EQ(link, LoadString(StringId::ProjectWebAddress));
+    EXPECT_EQ(ClassifyLink(link).kind, LinkTarget::WebAddress);
     EXPECT_EQ(platform::StoredSetting(UserSettings::Language()), 0u);
     EXPECT_EQ(messages.Requests().size(), 2);
 
@@ -541,6 +561,11 @@ TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheL
     EXPECT_TRUE(animation->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(animation->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(animation->geometry().center().x() / 10, QGuiApplication::primaryScreen()->geometry().center().x() / 10);
+    // Without a video it shows a picture of its own, not an empty window.
+    const QImage picture = animation->grab().toImage();
+    EXPECT_EQ(picture.size(), QSize(500, 375));
+    EXPECT_NE(picture.pixel(5, 5), picture.pixel(5, 370));
+    EXPECT_NE(picture.pixel(250, 167), picture.pixel(250, 130));
     delete animation;
     QPointer<CStartUpDialog> brief = new CStartUpDialog(50, &window.frame);
     brief->show();
@@ -844,7 +869,7 @@ TEST_F(MainFrameWindow, ToolBarsAndPanesAreMadeAtTheFirstShowAndCatchUpWithTheDo
 }
 
 // Until the window first shows, the tabs' windows wait: a look-up makes those opened so far, the show the rest,
-// each with the name its unit function had when its tab opened, and the active tab is the shown one. A tab
+// each titled with what its unit function is called when its window is made, and the active tab is the shown one. A tab
 // closed before leaves no window.
 TEST_F(MainFrameWindow, TabWindowsAreMadeWhenLookedUpOrShownAsTheTabsWereOpened) {
     Window window;
@@ -861,7 +886,7 @@ TEST_F(MainFrameWindow, TabWindowsAreMadeWhenLookedUpOrShownAsTheTabsWereOpened)
 
     EXPECT_EQ(window.frame.TabsInOrder().size(), 2u);
     EXPECT_EQ(window.frame.findChildren<CChildFrame*>().size(), 2);
-    EXPECT_EQ(window.frame.TabArea()->tabText(1), QStringLiteral("First"));
+    EXPECT_EQ(window.frame.TabArea()->tabText(1), QStringLiteral("+0 Renamed"));
     EXPECT_EQ(window.frame.TabArea()->currentWidget(), window.frame.TabWindow(*tabs.GetActiveTab()));
 
     ASSERT_TRUE(tabs.OpenFunctionTab(second));
@@ -871,7 +896,7 @@ TEST_F(MainFrameWindow, TabWindowsAreMadeWhenLookedUpOrShownAsTheTabsWereOpened)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
     QTabWidget* area = window.frame.TabArea();
     ASSERT_EQ(area->count(), 3);
-    EXPECT_EQ(area->tabText(2), QStringLiteral("Second"));
+    EXPECT_EQ(area->tabText(2), second->GetOutlineNumberText(false) + QStringLiteral(" Second"));
     EXPECT_EQ(ActiveFunctionName(window.app), origin->name);
     EXPECT_EQ(area->currentWidget(), window.frame.TabWindow(*tabs.GetActiveTab()));
 }

@@ -90,6 +90,9 @@ TEST(PrintSettingsSheetTest, PagesWriteTheCopyBackOnOkAndCancelDropsIt) {
             single->ItemBoxes().at(3)->setChecked(true);  // requirements
             single->ItemBoxes().at(5)->setChecked(false); // line numbers
             CPSTitle* title = PageOf<CPSTitle>(sheet);
+            // The first line is the document's own title, of its full length.
+            EXPECT_EQ(title->TextEdits().at(0)->text(), QStringLiteral("旧題"));
+            EXPECT_EQ(title->TextEdits().at(0)->maxLength(), 256);
             title->TextEdits().at(0)->setText(QStringLiteral("表紙の題"));
             title->PositionBoxes().at(3)->setCurrentIndex(7);
             title->FrameBoxes().at(3)->setChecked(true);
@@ -101,8 +104,10 @@ TEST(PrintSettingsSheetTest, PagesWriteTheCopyBackOnOkAndCancelDropsIt) {
             sheet.SetActivePage(3);
         },
         true);
+    host.document.SetDocumentTitle(QStringLiteral("旧題"));
     ASSERT_TRUE(RunPrintSettingsSheet(host, remembered));
     const PrintSettings& settings = host.document.printSettings;
+    EXPECT_EQ(host.document.documentHeader.Title, QStringLiteral("表紙の題"));
     EXPECT_EQ(host.document.selectedPrintout, 5);
     const PrintSection& single = settings.sections[PrintSettings::UnitFunctions];
     EXPECT_EQ(single.scope, 2);

@@ -1,5 +1,6 @@
 #include "../ViewsTestSupport.h"
 #include "platform/MessageBox.h"
+#include "printing/PrintHeaderFooter.h"
 #include "support/TestFiles.h"
 #include "support/ui/DialogChecks.h"
 #include "texts/MessageContext.h"
@@ -38,6 +39,7 @@ public:
 
     CDocumentData& Document() override { return m_document.data; }
     bool HasDocument() const override { return hasDocument; }
+    QString DocumentPath() const override { return path; }
     const CMessageContext& MessageContext() const override { return m_context; }
     void OpenFunctionTab(CUnitFunction* function) override { opened.push_back(function); }
     CUnitFunction* ActiveTabFunction() override { return active; }
@@ -49,6 +51,7 @@ public:
     CDrawingConsent& DrawingConsent() override { return consent; }
 
     bool hasDocument = true;
+    QString path;
     CUnitFunction* active = nullptr;
     std::vector<CUnitFunction*> opened;
     int modified = 0;
@@ -143,11 +146,18 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
+    // The header names the document's file, the footer numbers the pages.
+    host.path = folder.filePath(QStringLiteral("chart-spec.nuv"));
+    document.data.printSettings.headerKinds = {HeaderFooterFileName, 0, 0};
     ASSERT_TRUE(view.Print(printer));
 
     const size_t pages = GridPages(document.data, printer);
     EXPECT_GT(pages, 1u);
     EXPECT_EQ(PdfPages(path), int(pages));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_TRUE(text.readAllStandardOutput().contains("chart-spec.nuv"));
 
     // A unit function without a place prints nothing of its own range, with the message.
     document.data.printSettings.sections[PrintSettings::HierarchicalIndex].scope = 2;
