@@ -2,6 +2,7 @@
 
 #include "logic/JumperToAnywhere.h"
 #include "logic/JumperToLineInLogic.h"
+#include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
 
 #include <QDateTime>
@@ -37,11 +38,13 @@ void CInspectionView::ClearMessages() {
         std::vector<Block>().swap(m_messageBlocks);
         std::vector<PlainLine>().swap(m_plain);
         std::vector<Finding>().swap(m_findings);
-        std::vector<InspectionFindingLayout>().swap(m_layouts);
-        std::vector<InspectionTargetLine>().swap(m_targetLines);
+        std::vector<Layout>().swap(m_layouts);
+        std::vector<TargetLine>().swap(m_targetLines);
         std::vector<InspectionLineRecord>().swap(m_lines);
         m_textCount = 0;
         m_messageCount = 0;
+        m_widestLine = -1;
+        m_widestColumns = -1;
         advancedSearchResults = 0;
         obscureWordResults = 0;
         ++m_generation;
@@ -67,14 +70,18 @@ void CInspectionView::AddMessageWithoutTarget(const QString& text) {
 }
 
 quint32 CInspectionView::AddFindingLayout(InspectionFindingLayout layout) {
+    std::vector<qsizetype> columns;
+    for (const QString& text : layout.texts)
+        columns.push_back(TextColumns(text));
     QMutexLocker lock(&m_mutex);
-    m_layouts.push_back(std::move(layout));
+    m_layouts.push_back({std::move(layout), std::move(columns)});
     return static_cast<quint32>(m_layouts.size() - 1);
 }
 
 quint32 CInspectionView::AddTargetLine(InspectionTargetLine line) {
+    const qsizetype columns = TextColumns(line.place) + TextColumns(line.text);
     QMutexLocker lock(&m_mutex);
-    m_targetLines.push_back(std::move(line));
+    m_targetLines.push_back({std::move(line), columns});
     return static_cast<quint32>(m_targetLines.size() - 1);
 }
 
@@ -84,7 +91,12 @@ void CInspectionView::AddFinding(quint32 layout, const std::array<quint32, 4>& t
         QMutexLocker lock(&m_mutex);
         const auto finding = static_cast<quint32>(m_findings.size());
         m_findings.push_back({layout, targets});
+        const Layout& parts = m_layouts[layout];
         const quint32 count = FindingLineCount(finding);
+        for (quint32 offset = 0; offset < count; ++offset) {
+            const qint8 part = parts.layout.parts[offset];
+            Widen(m_textCount + offset, part >= 0 ? parts.columns[part] : m_targetLines[targets[-1 - part]].columns);
+        }
         m_textBlocks.push_back({m_textCount, finding});
         m_textCount += count;
         m_messageBlocks.push_back({m_messageCount, finding});
@@ -103,24 +115,24 @@ std::pair<const CInspectionView::Block*, quint32> CInspectionView::Find(const st
 }
 
 quint32 CInspectionView::FindingLineCount(quint32 finding) const {
-    return static_cast<quint32>(m_layouts[m_findings[finding].layout].parts.size());
+    return static_cast<quint32>(m_layouts[m_findings[finding].layout].layout.parts.size());
 }
 
 QString CInspectionView::FindingText(quint32 finding, quint32 offset) const {
     const Finding& record = m_findings[finding];
-    const InspectionFindingLayout& layout = m_layouts[record.layout];
+    const InspectionFindingLayout& layout = m_layouts[record.layout].layout;
     const qint8 part = layout.parts[offset];
     if (part >= 0)
         return layout.texts[part];
-    const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]];
+    const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]].line;
     return target.place + target.text;
 }
 
 std::shared_ptr<const CJumper> CInspectionView::FindingJumper(quint32 finding, quint32 offset) const {
     const Finding& record = m_findings[finding];
-    const qint8 part = m_layouts[record.layout].parts[offset];
+    const qint8 part = m_layouts[record.layout].layout.parts[offset];
     if (part < 0) {
-        const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]];
+        const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]].line;
         if (target.inFunction)
             return std::make_shared<CJumperToLineInLogic>(target.internalId, target.lineIndex);
     }
@@ -129,12 +141,24 @@ std::shared_ptr<const CJumper> CInspectionView::FindingJumper(quint32 finding, q
 
 QString CInspectionView::TextAt(quint32 line) const {
     const auto [block, offset] = Find(m_textBlocks, line);
-    if (block->source & kPlain)
-        return m_plain[block->source & ~kPlain].text;
-    return FindingText(block->source, offset);
+    return BlockText(*block, offset);
+}
+
+QString CInspectionView::BlockText(const Block& block, quint32 offset) const {
+    if (block.source & kPlain)
+        return m_plain[block.source & ~kPlain].text;
+    return FindingText(block.source, offset);
+}
+
+void CInspectionView::Widen(quint32 line, qsizetype columns) {
+    if (columns > m_widestColumns) {
+        m_widestLine = static_cast<qint32>(line);
+        m_widestColumns = columns;
+    }
 }
 
 void CInspectionView::AppendPlain(QString text, std::shared_ptr<const CJumper> jumper) {
+    Widen(m_textCount, TextColumns(text));
     m_plain.push_back({std::move(text), std::move(jumper)});
     m_textBlocks.push_back({m_textCount++, static_cast<quint32>(m_plain.size() - 1) | kPlain});
 }
@@ -209,6 +233,9 @@ void CInspectionView::InsertLine(const QString& text, qint32 position) {
                 m_textBlocks.insert(
                     at, {static_cast<quint32>(position), static_cast<quint32>(m_plain.size() - 1) | kPlain});
                 ++m_textCount;
+                if (m_widestLine >= position)
+                    ++m_widestLine;
+                Widen(static_cast<quint32>(position), TextColumns(text));
                 // A line in the middle: the widget shows the list afresh.
                 ++m_generation;
             }
@@ -249,16 +276,17 @@ void CInspectionView::OnLineDoubleClick(qint32 line, CJumpHandler& handler) cons
         handler.FocusHeaderField(-record->lineIndex);
 }
 
-InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown, int maxLines) {
+InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown) {
     InspectionViewLines taken;
     QMutexLocker lock(&m_mutex);
     taken.generation = m_generation;
     taken.restart = generation != m_generation;
     const int first = taken.restart ? 0 : std::clamp(shown, 0, static_cast<int>(m_textCount));
-    taken.texts = TextsFrom(first, maxLines);
-    taken.more = first + taken.texts.size() < static_cast<qsizetype>(m_textCount);
-    if (!taken.more)
-        m_waitingAnnounced = false;
+    taken.count = static_cast<int>(m_textCount) - first;
+    taken.widestLine = m_widestLine;
+    if (m_widestLine >= 0)
+        taken.widest = TextAt(static_cast<quint32>(m_widestLine));
+    m_waitingAnnounced = false;
     return taken;
 }
 
@@ -276,8 +304,18 @@ QStringList CInspectionView::TextsFrom(qint32 first, qint32 count) const {
     const quint32 end = std::min(m_textCount, begin + static_cast<quint32>(std::max(count, 0)));
     QStringList lines;
     lines.reserve(end - begin);
-    for (quint32 line = begin; line < end; ++line)
-        lines.append(TextAt(line));
+    if (begin == end)
+        return lines;
+    // One search for the first line; the others follow block by block.
+    auto [block, offset] = Find(m_textBlocks, begin);
+    for (quint32 line = begin; line < end; ++line) {
+        lines.append(BlockText(*block, offset));
+        ++offset;
+        while (block + 1 != m_textBlocks.data() + m_textBlocks.size() && block[1].first == line + 1) {
+            ++block;
+            offset = 0;
+        }
+    }
     return lines;
 }
 

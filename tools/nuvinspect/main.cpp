@@ -93,6 +93,6 @@ int main(int argc, char* argv[]) {
     } else {
         InspectCurrentUnitFunction(*current, pane, environment);
     }
-    tools::WriteLines(pane.Lines());
+    tools::WriteLines(pane.LineCount(), [&pane](int first, int n) { return pane.LinesFrom(first, n); });
     return 0;
 }

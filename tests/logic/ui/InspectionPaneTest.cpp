@@ -195,35 +195,38 @@ TEST(InspectionPane, TheDialogShowsPhaseAndStepAndCancelAfterTheEndOnlyChangesIt
     EXPECT_EQ(cancels, 1);
 }
 
-TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerAreAnnouncedOnceAndTakenInBatches) {
+TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerAreAnnouncedOnceAndTakenInOneTurn) {
     CInspectionView view;
     RecordingJumpHandler handler;
     CInspectionViewEdit edit(view, handler);
-    // Each batch taken grows the scroll range once.
+    edit.resize(300, 120);
+    edit.show();
+    // Each take grows the scroll range once.
     int insertions = 0;
     QObject::connect(edit.verticalScrollBar(), &QScrollBar::rangeChanged, &edit, [&] { ++insertions; });
     std::atomic<int> announced{0};
     QObject::connect(
         &view, &CInspectionView::LinesWaiting, &view, [&] { ++announced; }, Qt::DirectConnection);
     constexpr int kLines = 50000;
-    std::thread worker([&view] {
+    const QString wide(200, QChar('M'));
+    std::thread worker([&view, &wide] {
         view.AddMessageWithoutTarget(QString());
-        for (int i = 1; i < kLines; ++i)
+        view.AddMessageWithoutTarget(wide);
+        for (int i = 2; i < kLines; ++i)
             view.AddMessage(QString::number(i), std::make_unique<CJumperToLineInLogic>(7, i));
     });
     worker.join();
     EXPECT_EQ(announced, 1);
-    // One batch a turn of the event loop, so that input between them is handled.
+    // Every waiting line at the next turn of the event loop.
     QApplication::processEvents();
     EXPECT_EQ(insertions, 1);
-    EXPECT_EQ(edit.LineCount(), CInspectionViewEdit::BatchLines);
-    while (edit.LineCount() < kLines && insertions < kLines)
-        QApplication::processEvents();
-    EXPECT_EQ(insertions, (kLines + CInspectionViewEdit::BatchLines - 1) / CInspectionViewEdit::BatchLines);
     ASSERT_EQ(edit.LineCount(), kLines);
     EXPECT_EQ(edit.Lines().first(), ""); // an empty first line still counts
     EXPECT_EQ(edit.Lines().last(), QString::number(kLines - 1));
     EXPECT_EQ(announced, 1);
+    // The widest line was never drawn, yet the horizontal range reaches its end.
+    const int wideWidth = QFontMetrics(edit.font()).horizontalAdvance(wide);
+    EXPECT_GE(edit.horizontalScrollBar()->maximum() + edit.viewport()->width(), wideWidth);
 
     DoubleClickLine(edit, 40000);
     EXPECT_EQ(handler.jumps, (std::vector<Jump>{{"function", 7}, {"line", 40001}}));
