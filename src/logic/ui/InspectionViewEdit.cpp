@@ -31,7 +31,9 @@ CInspectionViewEdit::CInspectionViewEdit(CInspectionView& view, CJumpHandler& ha
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     // Queued also when the writer is on this thread: lines written in one go are taken in one go.
-    connect(&view, &CInspectionView::LinesWaiting, this, &CInspectionViewEdit::Flush, Qt::QueuedConnection);
+    connect(&view, &CInspectionView::LinesWaiting, this, &CInspectionViewEdit::OnLinesWaiting, Qt::QueuedConnection);
+    m_takeTimer.setSingleShot(true);
+    connect(&m_takeTimer, &QTimer::timeout, this, &CInspectionViewEdit::Flush);
     // Takes the lines the model holds already.
     SetTextFormat(FontSetting());
 }
@@ -250,7 +252,16 @@ void CInspectionViewEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu.exec(event->globalPos());
 }
 
+void CInspectionViewEdit::OnLinesWaiting() {
+    const qint64 wait = m_sinceTake.isValid() ? TakeInterval - m_sinceTake.elapsed() : 0;
+    if (wait <= 0)
+        Flush();
+    else if (!m_takeTimer.isActive())
+        m_takeTimer.start(static_cast<int>(wait));
+}
+
 void CInspectionViewEdit::Flush() {
+    m_takeTimer.stop();
     const InspectionViewLines taken = m_view.TakeLines(m_generation, m_lineCount);
     m_generation = taken.generation;
     if (taken.restart) {
@@ -270,6 +281,7 @@ void CInspectionViewEdit::Flush() {
         m_anchor = -1;
     }
     if (taken.restart || taken.count > 0) {
+        m_sinceTake.start();
         UpdateScrollBars();
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
         horizontalScrollBar()->setValue(0);
