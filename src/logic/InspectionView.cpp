@@ -23,6 +23,11 @@ InspectionLineRecord MakeRecord(const QString& text, qint32 internalId, qint32 l
     return record;
 }
 
+// A line from its two parts.
+QString Joined(const QString& head, const QString& tail) {
+    return tail.isNull() ? head : head + tail;
+}
+
 } // namespace
 
 CInspectionView::CInspectionView(QObject* parent) : QObject(parent) {}
@@ -118,16 +123,6 @@ quint32 CInspectionView::FindingLineCount(quint32 finding) const {
     return static_cast<quint32>(m_layouts[m_findings[finding].layout].layout.parts.size());
 }
 
-QString CInspectionView::FindingText(quint32 finding, quint32 offset) const {
-    const Finding& record = m_findings[finding];
-    const InspectionFindingLayout& layout = m_layouts[record.layout].layout;
-    const qint8 part = layout.parts[offset];
-    if (part >= 0)
-        return layout.texts[part];
-    const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]].line;
-    return target.place + target.text;
-}
-
 std::shared_ptr<const CJumper> CInspectionView::FindingJumper(quint32 finding, quint32 offset) const {
     const Finding& record = m_findings[finding];
     const qint8 part = m_layouts[record.layout].layout.parts[offset];
@@ -139,15 +134,41 @@ std::shared_ptr<const CJumper> CInspectionView::FindingJumper(quint32 finding, q
     return std::make_shared<CJumperToAnywhere>();
 }
 
-QString CInspectionView::TextAt(quint32 line) const {
-    const auto [block, offset] = Find(m_textBlocks, line);
-    return BlockText(*block, offset);
+template <typename Text> void CInspectionView::ForEachLine(qint32 first, qint32 count, Text text) const {
+    const auto begin = static_cast<quint32>(std::clamp(first, 0, static_cast<qint32>(m_textCount)));
+    const quint32 end = std::min(m_textCount, begin + static_cast<quint32>(std::max(count, 0)));
+    if (begin == end)
+        return;
+    // One search for the first line; the others follow block by block.
+    auto [block, offset] = Find(m_textBlocks, begin);
+    const Block* const last = m_textBlocks.data() + m_textBlocks.size() - 1;
+    for (quint32 line = begin; line < end; ++line) {
+        if (block->source & kPlain) {
+            text(m_plain[block->source & ~kPlain].text, QString());
+        } else {
+            const Finding& finding = m_findings[block->source];
+            const InspectionFindingLayout& layout = m_layouts[finding.layout].layout;
+            const qint8 part = layout.parts[offset];
+            if (part >= 0) {
+                text(layout.texts[part], QString());
+            } else {
+                const InspectionTargetLine& target = m_targetLines[finding.targets[-1 - part]].line;
+                text(target.place, target.text);
+            }
+        }
+        ++offset;
+        while (block != last && block[1].first == line + 1) {
+            ++block;
+            offset = 0;
+        }
+    }
 }
 
-QString CInspectionView::BlockText(const Block& block, quint32 offset) const {
-    if (block.source & kPlain)
-        return m_plain[block.source & ~kPlain].text;
-    return FindingText(block.source, offset);
+QString CInspectionView::TextAt(quint32 line) const {
+    QString text;
+    ForEachLine(static_cast<qint32>(line), 1,
+                [&text](const QString& head, const QString& tail) { text = Joined(head, tail); });
+    return text;
 }
 
 void CInspectionView::Widen(quint32 line, qsizetype columns) {
@@ -172,7 +193,7 @@ void CInspectionView::SplitFindingAt(quint32 line) {
     const quint32 count = FindingLineCount(finding);
     std::vector<Block> lines;
     for (quint32 i = 0; i < count; ++i) {
-        m_plain.push_back({FindingText(finding, i), FindingJumper(finding, i)});
+        m_plain.push_back({TextAt(first + i), FindingJumper(finding, i)});
         lines.push_back({first + i, static_cast<quint32>(m_plain.size() - 1) | kPlain});
     }
     const auto at = m_textBlocks.begin() + (found - m_textBlocks.data());
@@ -295,28 +316,19 @@ QStringList CInspectionView::Lines() const {
 }
 
 QStringList CInspectionView::LinesFrom(qint32 first, qint32 count) const {
+    QStringList lines;
     QMutexLocker lock(&m_mutex);
-    return TextsFrom(first, count);
+    ForEachLine(first, count, [&lines](const QString& head, const QString& tail) { lines.append(Joined(head, tail)); });
+    return lines;
 }
 
-QStringList CInspectionView::TextsFrom(qint32 first, qint32 count) const {
-    const auto begin = static_cast<quint32>(std::clamp(first, 0, static_cast<qint32>(m_textCount)));
-    const quint32 end = std::min(m_textCount, begin + static_cast<quint32>(std::max(count, 0)));
-    QStringList lines;
-    lines.reserve(end - begin);
-    if (begin == end)
-        return lines;
-    // One search for the first line; the others follow block by block.
-    auto [block, offset] = Find(m_textBlocks, begin);
-    for (quint32 line = begin; line < end; ++line) {
-        lines.append(BlockText(*block, offset));
-        ++offset;
-        while (block + 1 != m_textBlocks.data() + m_textBlocks.size() && block[1].first == line + 1) {
-            ++block;
-            offset = 0;
-        }
-    }
-    return lines;
+void CInspectionView::AppendLinesFrom(qint32 first, qint32 count, QString& text) const {
+    QMutexLocker lock(&m_mutex);
+    ForEachLine(first, count, [&text](const QString& head, const QString& tail) {
+        text += head;
+        text += tail;
+        text += QLatin1Char('\n');
+    });
 }
 
 int CInspectionView::LineCount() const {

@@ -94,6 +94,9 @@ public:
     QStringList Lines() const;
     // Up to `count` lines from `first` on: a widget reads those it shows when it draws them.
     QStringList LinesFrom(qint32 first, qint32 count) const;
+    // The same lines appended to the text, each followed by a line break: a caller writing millions of lines
+    // holds a block of them at a time as one text.
+    void AppendLinesFrom(qint32 first, qint32 count, QString& text) const;
     int LineCount() const;
     int RecordLineCount() const;
     // The jumper of a line, kept alive for the caller even when the pane is cleared meanwhile.
@@ -140,16 +143,15 @@ private:
     // The block holding the line (or message) and the line's place in it; the line must exist.
     static std::pair<const Block*, quint32> Find(const std::vector<Block>& blocks, quint32 line);
     quint32 FindingLineCount(quint32 finding) const;
-    QString FindingText(quint32 finding, quint32 offset) const;
     std::shared_ptr<const CJumper> FindingJumper(quint32 finding, quint32 offset) const;
     QString TextAt(quint32 line) const;
-    QString BlockText(const Block& block, quint32 offset) const;
     // The line becomes the widest when it takes more columns than the widest so far.
     void Widen(quint32 line, qsizetype columns);
     // A plain line at the end of the list of every line.
     void AppendPlain(QString text, std::shared_ptr<const CJumper> jumper);
-    // LinesFrom under the lock.
-    QStringList TextsFrom(qint32 first, qint32 count) const;
+    // Under the lock: text(head, tail) for each of up to `count` lines from `first` on, the line being the two
+    // one after the other (the tail empty but for a finding's target lines).
+    template <typename Text> void ForEachLine(qint32 first, qint32 count, Text text) const;
     // The lines of a finding block become plain lines, so that a line can go between them.
     void SplitFindingAt(quint32 line);
 

@@ -191,8 +191,13 @@ TEST(InspectionView, FindingRecordsReadAsTheLinesTheyStandFor) {
                                   "after"};
     EXPECT_EQ(pane.Lines(), expected);
     EXPECT_EQ(pane.LineCount(), expected.size());
-    // Read from inside a finding to inside another.
+    // Read from inside a finding to inside another, as a list and as one text after what it held.
     EXPECT_EQ(pane.LinesFrom(3, 6), expected.mid(3, 6));
+    QString text = "held\n";
+    pane.AppendLinesFrom(3, 6, text);
+    EXPECT_EQ(text, "held\n" + expected.mid(3, 6).join('\n') + '\n');
+    pane.AppendLinesFrom(10, 5, text); // past the end: the last two lines only
+    EXPECT_TRUE(text.endsWith("note\nafter\n"));
     RecordingHandler handler;
     for (const qint32 line : {3, 4, 5, 8})
         pane.JumperAt(line)->Jump(handler);

@@ -54,12 +54,6 @@ void WriteLines(const QStringList& lines) {
     WriteOut(text);
 }
 
-void WriteLines(int count, const std::function<QStringList(int first, int n)>& linesFrom) {
-    constexpr int kBlock = 65536;
-    for (int first = 0; first < count; first += kBlock)
-        WriteLines(linesFrom(first, std::min(kBlock, count - first)));
-}
-
 int Usage(const QString& text) {
     WriteError(text);
     return 2;

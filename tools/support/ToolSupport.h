@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -50,9 +49,6 @@ void WriteOut(const QString& text);
 void WriteError(const QString& text);
 // Each line on standard output, ended by a line break.
 void WriteLines(const QStringList& lines);
-// The same for `count` lines that linesFrom(first, n) gives n at a time: a list of millions is written a block at
-// a time, never held as text all at once.
-void WriteLines(int count, const std::function<QStringList(int first, int n)>& linesFrom);
 
 // The usage lines on standard error; returns the status of a wrong command line, 2.
 int Usage(const QString& text);
