@@ -1,14 +1,15 @@
-// The result pane after a whole-document inspection of the shared-member document (see GeneratedLogicDocument.h),
-// run as the menu command runs it: the progress dialog over a shown pane, offscreen. For each size:
-//   ms            from the command until the pane has drawn its last line
-//   guiMs         the time the user-interface thread spent within that, and guiShare its share
-//   afterWorkers  from the workers' end until the pane has drawn its last line (target at most 500 ms)
-//   turnAfter     the longest time between two turns of the event loop from the progress dialog's close until
-//                 the pane has drawn its last line and a little after (target at most 200 ms); turnDuring the
-//                 same while the dialog shows
+// The result pane after a whole-document inspection of the shared-member document (see GeneratedLogicDocument.h)
+// of 10,000 and 20,000 unit functions, run as the menu command runs it: the progress dialog over a shown pane,
+// offscreen. The counters of each size, prefixed small and large, as median, Min and Max:
+//   Ms              from the command until the pane has drawn its last line
+//   GuiMs           the time the user-interface thread spent within that (GuiShare: its share, the median)
+//   AfterWorkersMs  from the workers' end until the pane has drawn its last line (target at most 500 ms)
+//   TurnAfterMs     the longest time between two turns of the event loop from the progress dialog's close until
+//                   a tenth of a second after the pane has drawn its last line (target at most 200 ms);
+//                   TurnDuringMs the same while the dialog shows
 // The pane costs the user-interface thread a constant per take of lines, so the time follows the workers: the
-// larger document's time against the smaller's, measured in turns, is set against the ratio of their lines
-// (perDoubleLines: the ratio for twice the lines, target at most 2.2).
+// larger document's time against the smaller's, measured in turns (ratio), is set against the ratio of their
+// lines (perDoubleLines: the time ratio as if the lines had doubled, target at most 2.2).
 // The document as a file, for nuvinspect (bench/nuvinspect-memory.sh):
 //   bench_InspectionPaneBench --write-shared-member-document PATH N
 
