@@ -12,11 +12,11 @@
 #include "logic/InspectionRun.h"
 #include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
-#include "logic/JumpHandler.h"
 #include "logic/ui/CheckThreadDialog.h"
 #include "logic/ui/InspectionViewEdit.h"
 #include "support/logic/GeneratedLogicDocument.h"
 
+#include "NoJumps.h"
 #include "ResidentMemory.h"
 #include "Turns.h"
 
@@ -33,15 +33,6 @@
 #include <vector>
 
 namespace {
-
-class NoJumps : public CJumpHandler {
-public:
-    bool OpenFunction(qint32) override { return false; }
-    void GoToLogicLine(qint32) override {}
-    void FocusHeaderField(qint32) override {}
-    void SelectExplanation(qint32, qint32) override {}
-    void OfferIntraMemberConsistencyRule(const QString&, const QString&, const QString&) override {}
-};
 
 using Clock = std::chrono::steady_clock;
 

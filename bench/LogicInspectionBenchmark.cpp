@@ -103,32 +103,6 @@ void BM_WholeDocumentInspectionRatio(benchmark::State& state) {
     state.counters["peakRatio"] = medianRatio(&Measurement::runPeakMB);
 }
 
-// A 4-ary call tree of n unit functions, nine logic lines each, whose Do statements act on eight members that the
-// whole document shares: the conclusions of different top-level subtrees lie in different branches and share their
-// conditions, so the findings grow with the square of n (0.6 million at 4,000 unit functions).
-std::unique_ptr<LogicTestDocument> MakeSharedMemberDocument(int n) {
-    auto document = std::make_unique<LogicTestDocument>();
-    std::vector<CUnitFunction*> functions;
-    const auto call = [n](int child) {
-        return child < n ? QString("  Fn F%1\n").arg(child) : QString("  Do nothing\n");
-    };
-    const auto action = [](int member, int state) { return QString("  Do <S%1>を{%2}せよ\n").arg(member).arg(state); };
-    for (int i = 0; i < n; ++i) {
-        QString script;
-        if (i == 0) {
-            for (int k = 1; k <= 4 && k < n; ++k)
-                script += QString("Fn F%1\n").arg(k);
-        } else {
-            script += "if <C>が{on}\n" + action((i + 3) % 8, i % 3) + call(4 * i + 1) + call(4 * i + 2);
-            script += "else\n" + action(i % 8, i % 2) + call(4 * i + 3) + call(4 * i + 4) + "endif\n";
-        }
-        CUnitFunction* parent = i == 0 ? nullptr : functions[(i - 1) / 4];
-        functions.push_back(document->Add(QString("F%1").arg(i), script, parent));
-    }
-    document->Finish();
-    return document;
-}
-
 void BM_SharedMembers(benchmark::State& state) {
     const auto document = MakeSharedMemberDocument(static_cast<int>(state.range(0)));
     std::vector<double> times;

@@ -2,6 +2,7 @@
 
 #include "logic/JumperToAnywhere.h"
 #include "logic/JumperToLineInLogic.h"
+#include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
 
 #include <QDateTime>
@@ -22,6 +23,11 @@ InspectionLineRecord MakeRecord(const QString& text, qint32 internalId, qint32 l
     return record;
 }
 
+// A line from its two parts.
+QString Joined(const QString& head, const QString& tail) {
+    return tail.isNull() ? head : head + tail;
+}
+
 } // namespace
 
 CInspectionView::CInspectionView(QObject* parent) : QObject(parent) {}
@@ -37,11 +43,13 @@ void CInspectionView::ClearMessages() {
         std::vector<Block>().swap(m_messageBlocks);
         std::vector<PlainLine>().swap(m_plain);
         std::vector<Finding>().swap(m_findings);
-        std::vector<InspectionFindingLayout>().swap(m_layouts);
-        std::vector<InspectionTargetLine>().swap(m_targetLines);
+        std::vector<Layout>().swap(m_layouts);
+        std::vector<TargetLine>().swap(m_targetLines);
         std::vector<InspectionLineRecord>().swap(m_lines);
         m_textCount = 0;
         m_messageCount = 0;
+        m_widestLine = -1;
+        m_widestColumns = -1;
         advancedSearchResults = 0;
         obscureWordResults = 0;
         ++m_generation;
@@ -67,14 +75,18 @@ void CInspectionView::AddMessageWithoutTarget(const QString& text) {
 }
 
 quint32 CInspectionView::AddFindingLayout(InspectionFindingLayout layout) {
+    std::vector<qsizetype> columns;
+    for (const QString& text : layout.texts)
+        columns.push_back(TextColumns(text));
     QMutexLocker lock(&m_mutex);
-    m_layouts.push_back(std::move(layout));
+    m_layouts.push_back({std::move(layout), std::move(columns)});
     return static_cast<quint32>(m_layouts.size() - 1);
 }
 
 quint32 CInspectionView::AddTargetLine(InspectionTargetLine line) {
+    const qsizetype columns = TextColumns(line.place) + TextColumns(line.text);
     QMutexLocker lock(&m_mutex);
-    m_targetLines.push_back(std::move(line));
+    m_targetLines.push_back({std::move(line), columns});
     return static_cast<quint32>(m_targetLines.size() - 1);
 }
 
@@ -84,7 +96,12 @@ void CInspectionView::AddFinding(quint32 layout, const std::array<quint32, 4>& t
         QMutexLocker lock(&m_mutex);
         const auto finding = static_cast<quint32>(m_findings.size());
         m_findings.push_back({layout, targets});
+        const Layout& parts = m_layouts[layout];
         const quint32 count = FindingLineCount(finding);
+        for (quint32 offset = 0; offset < count; ++offset) {
+            const qint8 part = parts.layout.parts[offset];
+            Widen(m_textCount + offset, part >= 0 ? parts.columns[part] : m_targetLines[targets[-1 - part]].columns);
+        }
         m_textBlocks.push_back({m_textCount, finding});
         m_textCount += count;
         m_messageBlocks.push_back({m_messageCount, finding});
@@ -103,38 +120,66 @@ std::pair<const CInspectionView::Block*, quint32> CInspectionView::Find(const st
 }
 
 quint32 CInspectionView::FindingLineCount(quint32 finding) const {
-    return static_cast<quint32>(m_layouts[m_findings[finding].layout].parts.size());
-}
-
-QString CInspectionView::FindingText(quint32 finding, quint32 offset) const {
-    const Finding& record = m_findings[finding];
-    const InspectionFindingLayout& layout = m_layouts[record.layout];
-    const qint8 part = layout.parts[offset];
-    if (part >= 0)
-        return layout.texts[part];
-    const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]];
-    return target.place + target.text;
+    return static_cast<quint32>(m_layouts[m_findings[finding].layout].layout.parts.size());
 }
 
 std::shared_ptr<const CJumper> CInspectionView::FindingJumper(quint32 finding, quint32 offset) const {
     const Finding& record = m_findings[finding];
-    const qint8 part = m_layouts[record.layout].parts[offset];
+    const qint8 part = m_layouts[record.layout].layout.parts[offset];
     if (part < 0) {
-        const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]];
+        const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]].line;
         if (target.inFunction)
             return std::make_shared<CJumperToLineInLogic>(target.internalId, target.lineIndex);
     }
     return std::make_shared<CJumperToAnywhere>();
 }
 
+template <typename Text> void CInspectionView::ForEachLine(qint32 first, qint32 count, Text text) const {
+    const auto begin = static_cast<quint32>(std::clamp(first, 0, static_cast<qint32>(m_textCount)));
+    const quint32 end = std::min(m_textCount, begin + static_cast<quint32>(std::max(count, 0)));
+    if (begin == end)
+        return;
+    // One search for the first line; the others follow block by block.
+    auto [block, offset] = Find(m_textBlocks, begin);
+    const Block* const last = m_textBlocks.data() + m_textBlocks.size() - 1;
+    for (quint32 line = begin; line < end; ++line) {
+        if (block->source & kPlain) {
+            text(m_plain[block->source & ~kPlain].text, QString());
+        } else {
+            const Finding& finding = m_findings[block->source];
+            const InspectionFindingLayout& layout = m_layouts[finding.layout].layout;
+            const qint8 part = layout.parts[offset];
+            if (part >= 0) {
+                text(layout.texts[part], QString());
+            } else {
+                const InspectionTargetLine& target = m_targetLines[finding.targets[-1 - part]].line;
+                text(target.place, target.text);
+            }
+        }
+        ++offset;
+        while (block != last && block[1].first == line + 1) {
+            ++block;
+            offset = 0;
+        }
+    }
+}
+
 QString CInspectionView::TextAt(quint32 line) const {
-    const auto [block, offset] = Find(m_textBlocks, line);
-    if (block->source & kPlain)
-        return m_plain[block->source & ~kPlain].text;
-    return FindingText(block->source, offset);
+    QString text;
+    ForEachLine(static_cast<qint32>(line), 1,
+                [&text](const QString& head, const QString& tail) { text = Joined(head, tail); });
+    return text;
+}
+
+void CInspectionView::Widen(quint32 line, qsizetype columns) {
+    if (columns > m_widestColumns) {
+        m_widestLine = static_cast<qint32>(line);
+        m_widestColumns = columns;
+    }
 }
 
 void CInspectionView::AppendPlain(QString text, std::shared_ptr<const CJumper> jumper) {
+    Widen(m_textCount, TextColumns(text));
     m_plain.push_back({std::move(text), std::move(jumper)});
     m_textBlocks.push_back({m_textCount++, static_cast<quint32>(m_plain.size() - 1) | kPlain});
 }
@@ -148,7 +193,7 @@ void CInspectionView::SplitFindingAt(quint32 line) {
     const quint32 count = FindingLineCount(finding);
     std::vector<Block> lines;
     for (quint32 i = 0; i < count; ++i) {
-        m_plain.push_back({FindingText(finding, i), FindingJumper(finding, i)});
+        m_plain.push_back({TextAt(first + i), FindingJumper(finding, i)});
         lines.push_back({first + i, static_cast<quint32>(m_plain.size() - 1) | kPlain});
     }
     const auto at = m_textBlocks.begin() + (found - m_textBlocks.data());
@@ -209,6 +254,9 @@ void CInspectionView::InsertLine(const QString& text, qint32 position) {
                 m_textBlocks.insert(
                     at, {static_cast<quint32>(position), static_cast<quint32>(m_plain.size() - 1) | kPlain});
                 ++m_textCount;
+                if (m_widestLine >= position)
+                    ++m_widestLine;
+                Widen(static_cast<quint32>(position), TextColumns(text));
                 // A line in the middle: the widget shows the list afresh.
                 ++m_generation;
             }
@@ -249,16 +297,17 @@ void CInspectionView::OnLineDoubleClick(qint32 line, CJumpHandler& handler) cons
         handler.FocusHeaderField(-record->lineIndex);
 }
 
-InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown, int maxLines) {
+InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown) {
     InspectionViewLines taken;
     QMutexLocker lock(&m_mutex);
     taken.generation = m_generation;
     taken.restart = generation != m_generation;
     const int first = taken.restart ? 0 : std::clamp(shown, 0, static_cast<int>(m_textCount));
-    taken.texts = TextsFrom(first, maxLines);
-    taken.more = first + taken.texts.size() < static_cast<qsizetype>(m_textCount);
-    if (!taken.more)
-        m_waitingAnnounced = false;
+    taken.count = static_cast<int>(m_textCount) - first;
+    taken.widestLine = m_widestLine;
+    if (m_widestLine >= 0)
+        taken.widest = TextAt(static_cast<quint32>(m_widestLine));
+    m_waitingAnnounced = false;
     return taken;
 }
 
@@ -267,18 +316,19 @@ QStringList CInspectionView::Lines() const {
 }
 
 QStringList CInspectionView::LinesFrom(qint32 first, qint32 count) const {
+    QStringList lines;
     QMutexLocker lock(&m_mutex);
-    return TextsFrom(first, count);
+    ForEachLine(first, count, [&lines](const QString& head, const QString& tail) { lines.append(Joined(head, tail)); });
+    return lines;
 }
 
-QStringList CInspectionView::TextsFrom(qint32 first, qint32 count) const {
-    const auto begin = static_cast<quint32>(std::clamp(first, 0, static_cast<qint32>(m_textCount)));
-    const quint32 end = std::min(m_textCount, begin + static_cast<quint32>(std::max(count, 0)));
-    QStringList lines;
-    lines.reserve(end - begin);
-    for (quint32 line = begin; line < end; ++line)
-        lines.append(TextAt(line));
-    return lines;
+void CInspectionView::AppendLinesFrom(qint32 first, qint32 count, QString& text) const {
+    QMutexLocker lock(&m_mutex);
+    ForEachLine(first, count, [&text](const QString& head, const QString& tail) {
+        text += head;
+        text += tail;
+        text += QLatin1Char('\n');
+    });
 }
 
 int CInspectionView::LineCount() const {

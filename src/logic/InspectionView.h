@@ -41,19 +41,23 @@ struct InspectionFindingLayout {
     std::vector<qint8> parts;
 };
 
-// The lines a pane widget takes in one go: the next ones after those it shows, or, when the list was cleared
-// or changed in the middle since it last took any, the first ones of the list in place of all it shows.
+// What a pane widget takes in one go: every line after those it shows, or, when the list was cleared or changed
+// in the middle since it last took any, every line of the list in place of all it shows. It takes their number,
+// not their texts, and the one line among all it then shows that takes the most columns (TextColumns), so that
+// taking costs the same for ten lines as for millions.
 struct InspectionViewLines {
     quint64 generation = 0;
     bool restart = false;
-    QStringList texts;
-    bool more = false; // further lines are waiting
+    int count = 0;
+    qint32 widestLine = -1; // -1 without lines
+    QString widest;         // that line's text
 };
 
 // The one list of results: what the inspection, the condition/conclusion list and the searches write, line by
 // line, with the jump target of each line. A model only; the pane widget shows it. A writer never pushes lines
 // at the widget: the first change after the widget last took lines emits LinesWaiting once, and the widget
-// takes them with TakeLines in batches of its choosing, however many a worker writes meanwhile. A worker may
+// takes them with TakeLines, however many a worker writes meanwhile. The widest line is kept as lines are
+// written, each text counted once: a finding's lines by the counts of the texts it is made of. A worker may
 // write while the user-interface thread reads: every read hands out copies, never a reference into the lists.
 class CInspectionView : public QObject {
     Q_OBJECT
@@ -83,13 +87,16 @@ public:
     // opens the unit function at the hit.
     void OnLineDoubleClick(qint32 line, CJumpHandler& handler) const;
 
-    // Up to maxLines lines after the first `shown` of the list the widget took at `generation`. Once the
-    // widget has taken everything, the next change emits LinesWaiting again.
-    InspectionViewLines TakeLines(quint64 generation, int shown, int maxLines);
+    // The lines after the first `shown` of the list the widget took at `generation`. The next change emits
+    // LinesWaiting again.
+    InspectionViewLines TakeLines(quint64 generation, int shown);
 
     QStringList Lines() const;
     // Up to `count` lines from `first` on: a widget reads those it shows when it draws them.
     QStringList LinesFrom(qint32 first, qint32 count) const;
+    // The same lines appended to the text, each followed by a line break: a caller writing millions of lines
+    // holds a block of them at a time as one text.
+    void AppendLinesFrom(qint32 first, qint32 count, QString& text) const;
     int LineCount() const;
     int RecordLineCount() const;
     // The jumper of a line, kept alive for the caller even when the pane is cleared meanwhile.
@@ -125,16 +132,26 @@ private:
         quint32 layout;
         std::array<quint32, 4> targets;
     };
+    struct Layout {
+        InspectionFindingLayout layout;
+        std::vector<qsizetype> columns; // of each text
+    };
+    struct TargetLine {
+        InspectionTargetLine line;
+        qsizetype columns;
+    };
     // The block holding the line (or message) and the line's place in it; the line must exist.
     static std::pair<const Block*, quint32> Find(const std::vector<Block>& blocks, quint32 line);
     quint32 FindingLineCount(quint32 finding) const;
-    QString FindingText(quint32 finding, quint32 offset) const;
     std::shared_ptr<const CJumper> FindingJumper(quint32 finding, quint32 offset) const;
     QString TextAt(quint32 line) const;
+    // The line becomes the widest when it takes more columns than the widest so far.
+    void Widen(quint32 line, qsizetype columns);
     // A plain line at the end of the list of every line.
     void AppendPlain(QString text, std::shared_ptr<const CJumper> jumper);
-    // LinesFrom under the lock.
-    QStringList TextsFrom(qint32 first, qint32 count) const;
+    // Under the lock: text(head, tail) for each of up to `count` lines from `first` on, the line being the two
+    // one after the other (the tail empty but for a finding's target lines).
+    template <typename Text> void ForEachLine(qint32 first, qint32 count, Text text) const;
     // The lines of a finding block become plain lines, so that a line can go between them.
     void SplitFindingAt(quint32 line);
 
@@ -153,8 +170,10 @@ private:
     quint32 m_messageCount = 0;
     std::vector<PlainLine> m_plain;
     std::vector<Finding> m_findings;
-    std::vector<InspectionFindingLayout> m_layouts;
-    std::vector<InspectionTargetLine> m_targetLines;
+    std::vector<Layout> m_layouts;
+    std::vector<TargetLine> m_targetLines;
+    qint32 m_widestLine = -1;
+    qsizetype m_widestColumns = -1;
     std::vector<InspectionLineRecord> m_lines;
     qint64 m_resultsTime = 0;
     quint64 m_generation = 0; // moves on when lines shown before may no longer be the list's first ones

@@ -20,6 +20,18 @@ QString JoinWithCommas(const std::set<QString>& texts) {
     return QStringList(texts.begin(), texts.end()).join(QStringLiteral(", "));
 }
 
+bool IsHalfWidth(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x80 || (u >= 0xFF61 && u <= 0xFFDC) || (u >= 0xFFE8 && u <= 0xFFEE);
+}
+
+qsizetype TextColumns(const QString& text) {
+    qsizetype columns = 0;
+    for (const QChar c : text)
+        columns += IsHalfWidth(c) ? 1 : c.isLowSurrogate() ? 0 : 2;
+    return columns;
+}
+
 QString MakeIndentUnit() {
     return QStringLiteral("    ");
 }

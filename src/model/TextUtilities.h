@@ -14,6 +14,11 @@ bool ContainsBracketChars(const QString& text);
 QString Quoted(const QString& text);
 // The texts in the set's order, joined with ", ".
 QString JoinWithCommas(const std::set<QString>& texts);
+// Half-width as the Japanese code page counts it: ASCII and the half-width forms.
+bool IsHalfWidth(QChar c);
+// The columns a text takes in a fixed-pitch face: one for a half-width character, two for any other (a pair of
+// surrogates counts once).
+qsizetype TextColumns(const QString& text);
 // Four spaces, and n of them (none for n <= 0), for nested list entries.
 QString MakeIndentUnit();
 QString MakeIndentString(int n);

@@ -32,12 +32,6 @@ bool IsBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-// Half-width as the Japanese code page counts it: ASCII and the half-width forms.
-bool IsHalfWidth(QChar c) {
-    const char16_t u = c.unicode();
-    return u < 0x80 || (u >= 0xFF61 && u <= 0xFFDC) || (u >= 0xFFE8 && u <= 0xFFEE);
-}
-
 QString TrimBlanks(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();

@@ -191,14 +191,13 @@ TEST(InspectionView, FindingRecordsReadAsTheLinesTheyStandFor) {
                                   "after"};
     EXPECT_EQ(pane.Lines(), expected);
     EXPECT_EQ(pane.LineCount(), expected.size());
-    // Taken in batches that end inside a finding.
-    QStringList taken;
-    InspectionViewLines batch;
-    do {
-        batch = pane.TakeLines(batch.generation, static_cast<int>(taken.size()), 4);
-        taken += batch.texts;
-    } while (batch.more);
-    EXPECT_EQ(taken, expected);
+    // Read from inside a finding to inside another, as a list and as one text after what it held.
+    EXPECT_EQ(pane.LinesFrom(3, 6), expected.mid(3, 6));
+    QString text = "held\n";
+    pane.AppendLinesFrom(3, 6, text);
+    EXPECT_EQ(text, "held\n" + expected.mid(3, 6).join('\n') + '\n');
+    pane.AppendLinesFrom(10, 5, text); // past the end: the last two lines only
+    EXPECT_TRUE(text.endsWith("note\nafter\n"));
     RecordingHandler handler;
     for (const qint32 line : {3, 4, 5, 8})
         pane.JumperAt(line)->Jump(handler);
@@ -223,4 +222,48 @@ TEST(InspectionView, FindingRecordsReadAsTheLinesTheyStandFor) {
     pane.ClearMessages();
     EXPECT_EQ(pane.LineCount(), 0);
     EXPECT_EQ(pane.JumperAt(0), nullptr);
+}
+
+TEST(InspectionView, AWidgetTakesTheNumberOfLinesAndTheWidestOfThemByColumns) {
+    CInspectionView pane;
+    InspectionViewLines taken = pane.TakeLines(0, 0);
+    EXPECT_EQ(taken.count, 0);
+    EXPECT_EQ(taken.widestLine, -1);
+    pane.AddMessageWithoutTarget("abc");
+    const quint32 layout = pane.AddFindingLayout({{QString(), "note"}, {0, -1, 1}});
+    const quint32 target = pane.AddTargetLine({"[1 Line 3] ", "Do <X>{S}", 12, 2, true});
+    pane.AddFinding(layout, {target, 0, 0, 0});
+    taken = pane.TakeLines(taken.generation, 1);
+    EXPECT_FALSE(taken.restart);
+    EXPECT_EQ(taken.count, 3);
+    EXPECT_EQ(taken.widestLine, 2);
+    EXPECT_EQ(taken.widest, "[1 Line 3] Do <X>{S}");
+    // A full-width character takes two columns: eleven of them beat twenty half-width ones.
+    pane.AddMessageWithoutTarget("一二三四五六七八九十一");
+    pane.AddFinding(layout, {target, 0, 0, 0});
+    taken = pane.TakeLines(taken.generation, 4);
+    EXPECT_EQ(taken.count, 4);
+    EXPECT_EQ(taken.widestLine, 4);
+    EXPECT_EQ(taken.widest, "一二三四五六七八九十一");
+
+    // A line into the middle moves the widest one down, or is the widest itself; the widget takes every line
+    // again.
+    for (int i = 0; i < 6; ++i)
+        pane.AddLine(QString::number(i), nullptr, i);
+    pane.InsertLine("x", 1);
+    taken = pane.TakeLines(taken.generation, 14);
+    EXPECT_TRUE(taken.restart);
+    EXPECT_EQ(taken.count, 15);
+    EXPECT_EQ(taken.widestLine, 5);
+    EXPECT_EQ(pane.LinesFrom(5, 1), QStringList{"一二三四五六七八九十一"});
+    pane.InsertLine("一二三四五六七八九十あい", 2);
+    taken = pane.TakeLines(taken.generation, 15);
+    EXPECT_EQ(taken.widestLine, 2);
+    EXPECT_EQ(taken.widest, "一二三四五六七八九十あい");
+
+    pane.ClearMessages();
+    taken = pane.TakeLines(taken.generation, 16);
+    EXPECT_TRUE(taken.restart);
+    EXPECT_EQ(taken.count, 0);
+    EXPECT_EQ(taken.widestLine, -1);
 }

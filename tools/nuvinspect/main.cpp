@@ -93,6 +93,13 @@ int main(int argc, char* argv[]) {
     } else {
         InspectCurrentUnitFunction(*current, pane, environment);
     }
-    tools::WriteLines(pane.Lines());
+    // A block of lines at a time: a run's millions of lines are never all held as text.
+    constexpr int kBlock = 65536;
+    QString block;
+    for (int first = 0; first < pane.LineCount(); first += kBlock) {
+        block.clear();
+        pane.AppendLinesFrom(first, kBlock, block);
+        tools::WriteOut(block);
+    }
     return 0;
 }

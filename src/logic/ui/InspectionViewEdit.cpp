@@ -30,10 +30,12 @@ CInspectionViewEdit::CInspectionViewEdit(CInspectionView& view, CJumpHandler& ha
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
-    SetTextFormat(FontSetting());
-    // Queued also when the writer is on this thread: lines written in one go arrive in one batch.
+    // Queued also when the writer is on this thread: lines written in one go are taken in one go.
     connect(&view, &CInspectionView::LinesWaiting, this, &CInspectionViewEdit::OnLinesWaiting, Qt::QueuedConnection);
-    Flush();
+    m_takeTimer.setSingleShot(true);
+    connect(&m_takeTimer, &QTimer::timeout, this, &CInspectionViewEdit::Flush);
+    // Takes the lines the model holds already.
+    SetTextFormat(FontSetting());
 }
 
 void CInspectionViewEdit::SetTextFormat(const FontSetting& font) {
@@ -50,9 +52,11 @@ void CInspectionViewEdit::SetTextFormat(const FontSetting& font) {
     QPalette colours = palette();
     colours.setColor(QPalette::Text, QColor(format.red, format.green, format.blue));
     setPalette(colours);
-    // The widest line is found again as the lines are drawn in the new font.
+    // The widest line is measured again in the new font, and the others as they are drawn.
     m_widest = 0;
+    m_measuredLine = -1;
     m_advances.clear();
+    Flush();
     UpdateScrollBars();
     viewport()->update();
 }
@@ -248,38 +252,40 @@ void CInspectionViewEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu.exec(event->globalPos());
 }
 
-bool CInspectionViewEdit::TakeBatch() {
-    const InspectionViewLines taken = m_view.TakeLines(m_generation, m_lineCount, BatchLines);
+void CInspectionViewEdit::OnLinesWaiting() {
+    const qint64 wait = m_sinceTake.isValid() ? TakeInterval - m_sinceTake.elapsed() : 0;
+    if (wait <= 0)
+        Flush();
+    else if (!m_takeTimer.isActive())
+        m_takeTimer.start(static_cast<int>(wait));
+}
+
+void CInspectionViewEdit::Flush() {
+    m_takeTimer.stop();
+    const InspectionViewLines taken = m_view.TakeLines(m_generation, m_lineCount);
     m_generation = taken.generation;
     if (taken.restart) {
         m_lineCount = 0;
         m_widest = 0;
+        m_measuredLine = -1;
         m_caret = -1;
         m_anchor = -1;
     }
-    if (!taken.texts.isEmpty()) {
-        for (const QString& text : taken.texts)
-            m_widest = std::max(m_widest, TextWidth(text));
-        m_lineCount += static_cast<int>(taken.texts.size());
+    if (taken.widestLine != m_measuredLine) {
+        m_measuredLine = taken.widestLine;
+        m_widest = std::max(m_widest, TextWidth(taken.widest));
+    }
+    if (taken.count > 0) {
+        m_lineCount += taken.count;
         m_caret = m_lineCount - 1;
         m_anchor = -1;
     }
-    if (taken.restart || !taken.texts.isEmpty()) {
+    if (taken.restart || taken.count > 0) {
+        m_sinceTake.start();
         UpdateScrollBars();
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
         horizontalScrollBar()->setValue(0);
         viewport()->update();
-    }
-    return taken.more;
-}
-
-void CInspectionViewEdit::OnLinesWaiting() {
-    if (TakeBatch())
-        QMetaObject::invokeMethod(this, &CInspectionViewEdit::OnLinesWaiting, Qt::QueuedConnection);
-}
-
-void CInspectionViewEdit::Flush() {
-    while (TakeBatch()) {
     }
 }
 

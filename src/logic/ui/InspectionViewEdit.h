@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -13,15 +15,17 @@ struct FontSetting;
 
 // The read-only result pane: one row a result line. It keeps no text of its own: it knows how many lines it
 // shows and asks its model for the rows it draws, so a run of millions of lines costs it no more memory than
-// a run of ten. Told that lines are waiting, it takes them from its model at the next turn of the event loop,
-// at most BatchLines in one go and the rest in later turns, so that a worker writing millions of lines leaves
-// the window responsive; after each batch the last line is the caret line, scrolled into view. A click selects
+// a run of ten. Told that lines are waiting, it takes them all from its model at the next turn of the event loop
+// at the cost of a few lines, however many they are: the model names the line of the most columns, which alone
+// is measured for the horizontal scroll range, and the range grows further as wider lines are drawn. While a
+// worker keeps writing, it takes lines and draws itself at most once every TakeInterval. After each take the
+// last line is the caret line, scrolled into view. A click selects
 // a line (Shift and dragging extend the selection); a double-click or Enter asks the model to jump from the
 // line through the handler.
 class CInspectionViewEdit : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    static constexpr int BatchLines = 4000;
+    static constexpr int TakeInterval = 50; // milliseconds
 
     CInspectionViewEdit(CInspectionView& view, CJumpHandler& handler, QWidget* parent = nullptr);
 
@@ -61,11 +65,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // Takes one batch of waiting lines; true when more are waiting.
-    bool TakeBatch();
-    // One batch, and another turn of the event loop for the rest.
-    void OnLinesWaiting();
+    // Takes every waiting line.
     void Flush();
+    // Flush, unless lines were taken less than TakeInterval ago: then a timer takes them.
+    void OnLinesWaiting();
     void UpdateScrollBars();
     // The width of a line in pixels, near enough for the scroll range.
     int TextWidth(const QString& text);
@@ -77,9 +80,12 @@ private:
 
     CInspectionView& m_view;
     CJumpHandler& m_handler;
-    quint64 m_generation = 0;      // of the model's list whose first lines are shown
-    int m_lineCount = 0;           // lines shown
-    int m_widest = 0;              // pixels of the widest line shown
+    quint64 m_generation = 0;   // of the model's list whose first lines are shown
+    int m_lineCount = 0;        // lines shown
+    int m_widest = 0;           // pixels of the widest line shown
+    qint32 m_measuredLine = -1; // the model's widest line when it was last measured
+    QElapsedTimer m_sinceTake;  // since lines were last taken
+    QTimer m_takeTimer;
     std::vector<float> m_advances; // of each character in the font, -1 until measured
     int m_caret = -1;
     int m_anchor = -1; // the other end of the selection, -1 without one

@@ -195,35 +195,42 @@ TEST(InspectionPane, TheDialogShowsPhaseAndStepAndCancelAfterTheEndOnlyChangesIt
     EXPECT_EQ(cancels, 1);
 }
 
-TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerAreAnnouncedOnceAndTakenInBatches) {
+TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerAreAnnouncedOnceAndTakenInOneTurn) {
     CInspectionView view;
     RecordingJumpHandler handler;
     CInspectionViewEdit edit(view, handler);
-    // Each batch taken grows the scroll range once.
+    edit.resize(300, 120);
+    edit.show();
+    // Each take grows the scroll range once.
     int insertions = 0;
     QObject::connect(edit.verticalScrollBar(), &QScrollBar::rangeChanged, &edit, [&] { ++insertions; });
     std::atomic<int> announced{0};
     QObject::connect(
         &view, &CInspectionView::LinesWaiting, &view, [&] { ++announced; }, Qt::DirectConnection);
     constexpr int kLines = 50000;
-    std::thread worker([&view] {
+    const QString wide(200, QChar('M'));
+    std::thread worker([&view, &wide] {
         view.AddMessageWithoutTarget(QString());
-        for (int i = 1; i < kLines; ++i)
+        view.AddMessageWithoutTarget(wide);
+        for (int i = 2; i < kLines; ++i)
             view.AddMessage(QString::number(i), std::make_unique<CJumperToLineInLogic>(7, i));
     });
     worker.join();
     EXPECT_EQ(announced, 1);
-    // One batch a turn of the event loop, so that input between them is handled.
+    // Every waiting line at the next turn of the event loop.
     QApplication::processEvents();
     EXPECT_EQ(insertions, 1);
-    EXPECT_EQ(edit.LineCount(), CInspectionViewEdit::BatchLines);
-    while (edit.LineCount() < kLines && insertions < kLines)
-        QApplication::processEvents();
-    EXPECT_EQ(insertions, (kLines + CInspectionViewEdit::BatchLines - 1) / CInspectionViewEdit::BatchLines);
     ASSERT_EQ(edit.LineCount(), kLines);
     EXPECT_EQ(edit.Lines().first(), ""); // an empty first line still counts
     EXPECT_EQ(edit.Lines().last(), QString::number(kLines - 1));
     EXPECT_EQ(announced, 1);
+    // The widest line was never drawn, yet the horizontal range reaches its end.
+    const int wideWidth = QFontMetrics(edit.font()).horizontalAdvance(wide);
+    EXPECT_GE(edit.horizontalScrollBar()->maximum() + edit.viewport()->width(), wideWidth);
+    // A line written right after a take is taken when the pane's interval is over, with nothing else to wake it.
+    std::thread([&view] { view.AddMessageWithoutTarget("later"); }).join();
+    EXPECT_TRUE(QTest::qWaitFor([&edit] { return edit.LineCount() == kLines + 1; }, 5000));
+    EXPECT_EQ(announced, 2);
 
     DoubleClickLine(edit, 40000);
     EXPECT_EQ(handler.jumps, (std::vector<Jump>{{"function", 7}, {"line", 40001}}));
@@ -232,7 +239,7 @@ TEST(InspectionPane, TensOfThousandsOfLinesFromAWorkerAreAnnouncedOnceAndTakenIn
     // Cleared and written again before the pane took anything: it shows the new lines only.
     view.ClearMessages();
     view.AddMessageWithoutTarget("again");
-    EXPECT_EQ(announced, 2);
+    EXPECT_EQ(announced, 3);
     QApplication::processEvents();
     EXPECT_EQ(edit.Lines(), QStringList{"again"});
     view.ClearMessages();

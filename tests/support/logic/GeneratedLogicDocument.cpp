@@ -39,6 +39,29 @@ QString FunctionScript(int i, const std::vector<std::vector<int>>& children, boo
     return script;
 }
 
+// The shared-member document's (name, script) pairs and the parent of each unit function.
+std::pair<std::vector<std::pair<QString, QString>>, std::vector<int>> SharedMemberScripts(int n) {
+    const auto call = [n](int child) {
+        return child < n ? QString("  Fn F%1\n").arg(child) : QString("  Do nothing\n");
+    };
+    const auto action = [](int member, int state) { return QString("  Do <S%1>を{%2}せよ\n").arg(member).arg(state); };
+    std::vector<std::pair<QString, QString>> scripts;
+    std::vector<int> parents;
+    for (int i = 0; i < n; ++i) {
+        QString script;
+        if (i == 0) {
+            for (int k = 1; k <= 4 && k < n; ++k)
+                script += QString("Fn F%1\n").arg(k);
+        } else {
+            script += "if <C>が{on}\n" + action((i + 3) % 8, i % 3) + call(4 * i + 1) + call(4 * i + 2);
+            script += "else\n" + action(i % 8, i % 2) + call(4 * i + 3) + call(4 * i + 4) + "endif\n";
+        }
+        scripts.emplace_back(QString("F%1").arg(i), script);
+        parents.push_back(i == 0 ? -1 : (i - 1) / 4);
+    }
+    return {scripts, parents};
+}
+
 } // namespace
 
 std::vector<std::pair<QString, QString>> GeneratedLogicScripts(int chapters, bool findings) {
@@ -72,4 +95,20 @@ std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters, bool
         document->Add(name, script);
     document->Finish();
     return document;
+}
+
+std::unique_ptr<LogicTestDocument> MakeSharedMemberDocument(int n) {
+    auto document = std::make_unique<LogicTestDocument>();
+    const auto [scripts, parents] = SharedMemberScripts(n);
+    std::vector<CUnitFunction*> functions;
+    for (size_t i = 0; i < scripts.size(); ++i)
+        functions.push_back(
+            document->Add(scripts[i].first, scripts[i].second, i == 0 ? nullptr : functions[parents[i]]));
+    document->Finish();
+    return document;
+}
+
+QString SaveSharedMemberDocument(const QString& path, int n) {
+    const auto [scripts, parents] = SharedMemberScripts(n);
+    return SaveScriptDocument(path, scripts, parents);
 }

@@ -15,3 +15,11 @@ std::unique_ptr<LogicTestDocument> MakeGeneratedLogicDocument(int chapters, bool
 // The (name, script) pairs of that document, the origin first; the others are the origin's children in the table
 // of contents.
 std::vector<std::pair<QString, QString>> GeneratedLogicScripts(int chapters, bool findings = false);
+
+// A 4-ary call tree of n unit functions, nine logic lines each, whose Do statements act on eight members that the
+// whole document shares: the conclusions of different top-level subtrees lie in different branches and share their
+// conditions, so the findings grow with the square of n (0.6 million at 4,000 unit functions, 14 million at
+// 20,000). Unit function i > 0 lies under (i - 1) / 4 in the table of contents as in the call tree.
+std::unique_ptr<LogicTestDocument> MakeSharedMemberDocument(int n);
+// That document as a document file; gives the path.
+QString SaveSharedMemberDocument(const QString& path, int n);

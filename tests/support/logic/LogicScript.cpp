@@ -143,17 +143,20 @@ void LogicTestDocument::AddIntraMemberRule(const QString& member, const QString&
     intraMemberRules.push_back(std::move(rule));
 }
 
-QString SaveScriptDocument(const QString& path, const std::vector<std::pair<QString, QString>>& functions) {
+QString SaveScriptDocument(const QString& path, const std::vector<std::pair<QString, QString>>& functions,
+                           const std::vector<int>& parents) {
     CDocumentData data;
     data.SetDefaults();
     std::vector<std::pair<CLogicLine*, QString>> pendingFn;
+    std::vector<CUnitFunction*> made;
     for (size_t i = 0; i < functions.size(); ++i) {
         CUnitFunction* function =
             i == 0 ? data.registry.origin : data.registry.CreateFunction(functions[i].first, data.GetModelOptions());
         function->name = functions[i].first;
         if (i > 0)
-            CUnitFunction::AppendChild(data.registry.origin, function);
+            CUnitFunction::AppendChild(parents.empty() ? data.registry.origin : made[parents[i]], function);
         AppendScript(*function, functions[i].second, pendingFn);
+        made.push_back(function);
     }
     ResolveScriptFnLines(data.registry, pendingFn);
     data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
