@@ -1,6 +1,7 @@
 // The decision table and the test-specification draft of generated documents (see GeneratedLogicDocument.h) of N
-// and 2N unit functions, each written to a file as the commands write it. The time of the larger should stay
-// within 2.2 times the smaller.
+// and 2N unit functions, each written to a file as the commands write it; the decision table of a chain of unit
+// functions whose paths double with each one, merged; and the traceability import of N and 2N unit functions. The
+// time (and for the chain the memory) of the larger should stay within 2.2 times the smaller.
 //
 // The origin calls each chapter in a case of its own. Called one after the other, every rule of a chapter would carry
 // the former actions of all chapters before it (an action taken in a called unit function stays on the caller's
@@ -8,16 +9,23 @@
 
 #include "generators/DecisionTableMaker.h"
 #include "generators/TestSpecificationDraft.h"
+#include "generators/TraceabilityMatrix.h"
+#include "logic/InspectionView.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 #include "support/logic/GeneratedLogicDocument.h"
+#include "texts/MessageContext.h"
 
+#include "ResidentMemory.h"
 #include "Turns.h"
 
 #include <QTemporaryDir>
 
+#include <malloc.h>
+
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -52,6 +60,29 @@ std::unique_ptr<CDocumentData> MakeDocument(int chapters) {
             CUnitFunction::AppendChild(data->registry.origin, function);
         AppendScript(*function, script, pendingFn);
         first = false;
+    }
+    ResolveScriptFnLines(data->registry, pendingFn);
+    data->registry.RebuildAndNotify(data->indexRoot, options);
+    return data;
+}
+
+// A chain of n unit functions under the origin, each calling the next on both branches of its own condition:
+// 2^n paths to the one action of the last, all of one consequent, which the redundancy merge folds together.
+std::unique_ptr<CDocumentData> MakeChainDocument(int n) {
+    auto data = std::make_unique<CDocumentData>();
+    data->SetDefaults();
+    const ModelOptions options = data->GetModelOptions();
+    std::vector<std::pair<CLogicLine*, QString>> pendingFn;
+    for (int i = 0; i <= n; ++i) {
+        const QString name = QStringLiteral("F%1").arg(i);
+        const QString next = QStringLiteral("F%1").arg(i + 1);
+        CUnitFunction* function = i == 0 ? data->registry.origin : data->registry.CreateFunction(name, options);
+        function->name = name;
+        if (i > 0)
+            CUnitFunction::AppendChild(data->registry.origin, function);
+        const QString script = i == n ? QStringLiteral("Do <B>を{p}せよ")
+                                      : QStringLiteral("if <M%1>が{x}\nFn %2\nelse\nFn %2\nendif").arg(i).arg(next);
+        AppendScript(*function, script, pendingFn);
     }
     ResolveScriptFnLines(data->registry, pendingFn);
     data->registry.RebuildAndNotify(data->indexRoot, options);
@@ -99,8 +130,85 @@ void BM_TestSpecificationDraftRatio(benchmark::State& state) {
     MeasureRatio(state, TestDraft);
 }
 
+// The decision table of chains of n and n + 1 unit functions (twice the paths), with the redundancy merge on: time
+// and the peak of memory above what was resident before.
+void BM_DecisionTableChainRatio(benchmark::State& state) {
+    const SilentSink sink;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("out.csv"));
+    const auto small = MakeChainDocument(static_cast<int>(state.range(0)));
+    const auto large = MakeChainDocument(static_cast<int>(state.range(0)) + 1);
+    std::vector<double> smallMegabytes;
+    std::vector<double> largeMegabytes;
+    const auto measure = [&](const CDocumentData& data, std::vector<double>& megabytes) {
+        malloc_trim(0);
+        const double before = ResidentMegabytesAndReset().first;
+        const double seconds = Seconds([&] { DecisionTable(data, path); });
+        megabytes.push_back(ResidentMegabytesAndReset().second - before);
+        return seconds;
+    };
+    Turns turns;
+    for (auto _ : state)
+        turns.Run([&] { return measure(*small, smallMegabytes); }, [&] { return measure(*large, largeMegabytes); });
+    state.counters["smallMs"] = 1000 * Median(turns.first);
+    state.counters["largeMs"] = 1000 * Median(turns.second);
+    const std::vector<double> ratios = turns.Ratios();
+    state.counters["ratio"] = Median(ratios);
+    state.counters["ratioMin"] = *std::ranges::min_element(ratios);
+    state.counters["ratioMax"] = *std::ranges::max_element(ratios);
+    state.counters["smallMB"] = Median(smallMegabytes);
+    state.counters["largeMB"] = Median(largeMegabytes);
+}
+
+// A document of c chapters whose unit functions each own one of ten requirement items, and its traceability
+// matrix exported to a file, ready to be read back.
+struct ExportedMatrix {
+    std::unique_ptr<CDocumentData> data;
+    QString path;
+};
+
+ExportedMatrix ExportMatrix(int chapters, const QString& path) {
+    ExportedMatrix exported{MakeDocument(chapters), path};
+    int i = 0;
+    for (CUnitFunction* function : exported.data->registry.InOutlineOrder(false))
+        function->header.ownRequirements = {QStringLiteral("R%1").arg(i++ % 10)};
+    const CMessageContext context;
+    TraceabilityMatrix(*exported.data, QString(), context).Export(path);
+    return exported;
+}
+
+// Reading back a document's own traceability matrix for c and 2c chapters (about 8,000 and 16,000 unit
+// functions) in turns: the time of the larger within 2.2 times the smaller.
+void BM_TraceabilityImportRatio(benchmark::State& state) {
+    const SilentSink sink;
+    QTemporaryDir folder;
+    const int chapters = static_cast<int>(state.range(0));
+    const ExportedMatrix small = ExportMatrix(chapters, folder.filePath(QStringLiteral("small.csv")));
+    const ExportedMatrix large = ExportMatrix(2 * chapters, folder.filePath(QStringLiteral("large.csv")));
+    const CMessageContext context;
+    const auto import = [&](const ExportedMatrix& matrix) {
+        return Seconds([&] {
+            CInspectionView pane;
+            TraceabilityMatrix(*matrix.data, QString(), context).Import(matrix.path, pane);
+        });
+    };
+    Turns turns;
+    for (auto _ : state)
+        turns.Run([&] { return import(small); }, [&] { return import(large); });
+    const std::vector<double> ratios = turns.Ratios();
+    state.counters["smallFunctions"] = static_cast<double>(small.data->registry.Count());
+    state.counters["largeFunctions"] = static_cast<double>(large.data->registry.Count());
+    state.counters["smallMs"] = 1000 * Median(turns.first);
+    state.counters["largeMs"] = 1000 * Median(turns.second);
+    state.counters["ratio"] = Median(ratios);
+    state.counters["ratioMin"] = *std::ranges::min_element(ratios);
+    state.counters["ratioMax"] = *std::ranges::max_element(ratios);
+}
+
 } // namespace
 
+BENCHMARK(BM_TraceabilityImportRatio)->Arg(110)->Iterations(9)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecisionTableChainRatio)->Arg(14)->Iterations(7)->Unit(benchmark::kMillisecond);
 // c chapters make 1 + 73c unit functions: 27 make 1972 and 54 make 3943.
 BENCHMARK(BM_DecisionTableRatio)->Arg(27)->Arg(54)->Iterations(15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TestSpecificationDraftRatio)->Arg(27)->Arg(54)->Iterations(15)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,6 @@
-// The search against grep -o over the same document file, and the similar-word detection from N to 2N member
-// names. The document is the 20,000-function one that bench_DocumentFileBench writes; this program has it
-// written by that program, beside which it is built.
+// The search against grep -o over the same document file, the content search over N and 2N lines, and the
+// similar-word detection from N to 2N member names. The document is the 20,000-function one that
+// bench_DocumentFileBench writes; this program has it written by that program, beside which it is built.
 //   build/bench_SearchBench [benchmark options]
 
 #include "model/DocumentData.h"
@@ -8,11 +8,14 @@
 #include "support/ToolSupport.h"
 #include "texts/MessageContext.h"
 
+#include "Turns.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -58,6 +61,38 @@ void BM_Find(benchmark::State& state) {
     for (auto _ : state)
         lines = CFindResultSet(sample.data, context).SearchAll(request, nullptr).LineCount();
     state.counters["lines"] = lines;
+}
+
+// A document whose origin's content text has n lines ended by LF alone, as maps, CSV and folder imports write
+// them, with the text searched for on its last line.
+std::unique_ptr<CDocumentData> ContentLinesDocument(int n) {
+    auto data = std::make_unique<CDocumentData>();
+    data->SetDefaults();
+    data->registry.origin->header.contentText =
+        QStringLiteral("入力された内容を検査する\n").repeated(n) + QStringLiteral("needle");
+    return data;
+}
+
+// The content search over n and 2n LF lines in turns: the time of the larger within 2.2 times the smaller.
+void BM_ContentLinesRatio(benchmark::State& state) {
+    CMessageContext context;
+    SearchRequest request;
+    request.findText = QStringLiteral("needle");
+    request.searchUnitFunction = request.searchFunctionContentField = 1;
+    const auto small = ContentLinesDocument(static_cast<int>(state.range(0)));
+    const auto large = ContentLinesDocument(static_cast<int>(2 * state.range(0)));
+    const auto search = [&](const CDocumentData& data) {
+        return Seconds([&] { benchmark::DoNotOptimize(CFindResultSet(data, context).SearchAll(request, nullptr)); });
+    };
+    Turns turns;
+    for (auto _ : state)
+        turns.Run([&] { return search(*small); }, [&] { return search(*large); });
+    const std::vector<double> ratios = turns.Ratios();
+    state.counters["smallMs"] = 1000 * Median(turns.first);
+    state.counters["largeMs"] = 1000 * Median(turns.second);
+    state.counters["ratio"] = Median(ratios);
+    state.counters["ratioMin"] = *std::ranges::min_element(ratios);
+    state.counters["ratioMax"] = *std::ranges::max_element(ratios);
 }
 
 // grep -o of the same text over the document file, counted by wc -l: the yardstick of the search.
@@ -115,6 +150,7 @@ void BM_SimilarMemberNames(benchmark::State& state) {
 
 BENCHMARK(BM_Find)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GrepO)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ContentLinesRatio)->Arg(10000)->Iterations(21)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SimilarMemberNames)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

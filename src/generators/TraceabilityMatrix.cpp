@@ -132,14 +132,16 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     int imported = 0;
     int changed = 0;
     const QString ownMark = LoadString(StringId::TraceabilityOwnMark);
+    const DisplayedNumberIndex byNumber = m_data.registry.IndexByDisplayedNumber();
     for (qsizetype i = 3; i < lines.size(); ++i) {
         QStringList cells;
         SplitCsvLine(cells, lines[i]);
         if (cells.isEmpty())
             continue;
-        CUnitFunction* function = m_data.registry.FindByDisplayedNumber(cells[0]);
-        if (!function)
+        const auto found = byNumber.find(cells[0]);
+        if (found == byNumber.end())
             continue;
+        CUnitFunction* function = found->second;
         // The outline numbers may have moved since the export: a row is applied only to the unit function it names.
         if (cells.value(1) != function->name) {
             pane.AddMessage(

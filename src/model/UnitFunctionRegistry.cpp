@@ -77,20 +77,36 @@ CUnitFunction* CUnitFunctionRegistry::FindByUniqueLabel(const QString& label) co
     return nullptr;
 }
 
+namespace {
+
+// The numbers a unit function is found by: its primary outline number and all of them joined, or "+serial" when
+// it has no place in the outline.
+std::pair<QString, QString> DisplayedNumbers(const CUnitFunction& function) {
+    if (function.places.empty())
+        return {QStringLiteral("+%1").arg(function.serialNumber), QString()};
+    return {GetOutlineNumberText(function.GetPrimaryOutlineNumber()), function.JoinOutlineNumbers()};
+}
+
+} // namespace
+
 CUnitFunction* CUnitFunctionRegistry::FindByDisplayedNumber(const QString& text) const {
     for (const auto& [id, function] : m_functions) {
-        QString primary;
-        QString all;
-        if (!function.places.empty()) {
-            primary = GetOutlineNumberText(function.GetPrimaryOutlineNumber());
-            all = function.JoinOutlineNumbers();
-        } else {
-            primary = QStringLiteral("+%1").arg(function.serialNumber);
-        }
+        const auto [primary, all] = DisplayedNumbers(function);
         if (text == primary || text == all)
             return const_cast<CUnitFunction*>(&function);
     }
     return nullptr;
+}
+
+DisplayedNumberIndex CUnitFunctionRegistry::IndexByDisplayedNumber() const {
+    DisplayedNumberIndex index;
+    index.reserve(2 * m_functions.size());
+    for (const auto& [id, function] : m_functions) {
+        const auto [primary, all] = DisplayedNumbers(function);
+        index.try_emplace(primary, const_cast<CUnitFunction*>(&function));
+        index.try_emplace(all, const_cast<CUnitFunction*>(&function));
+    }
+    return index;
 }
 
 bool CUnitFunctionRegistry::FindDuplicateName(QString& name) const {

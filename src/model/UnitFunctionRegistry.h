@@ -7,9 +7,13 @@
 #include <QString>
 
 #include <deque>
+#include <unordered_map>
 
 class CAbstractIndexItem;
 class CDocumentData;
+
+// Unit functions by the numbers they are displayed with.
+using DisplayedNumberIndex = std::unordered_map<QString, CUnitFunction*>;
 
 // Every unit function of the open document, keyed by InternalID. Pointers to stored unit functions stay
 // valid until that unit function is deleted. Loops run in ascending InternalID order.
@@ -42,6 +46,8 @@ public:
     CUnitFunction* FindByUniqueLabel(const QString& label) const;
     // By "1.2", "1.2/3.1" or "+3".
     CUnitFunction* FindByDisplayedNumber(const QString& text) const;
+    // The same lookup for many numbers at once; valid until a unit function is added, removed or moved.
+    DisplayedNumberIndex IndexByDisplayedNumber() const;
     bool FindDuplicateName(QString& name) const;
     void CollectAll(UnitFunctionSet& set) const;
     // Every unit function as the lists show them (see SortInOutlineOrder).

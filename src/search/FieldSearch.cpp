@@ -106,15 +106,33 @@ bool FindInHeaderFields(const SearchRequest& request, const CUnitFunction& funct
 }
 
 std::vector<QString> SplitContentLines(const QString& text) {
+    // Each line ends at the first CR LF after its start, else at the first LF, else at the first CR. The next
+    // separator of each kind is searched for again only once a line start has passed it, so the text is read
+    // once per kind however its lines end.
+    struct NextSeparator {
+        QStringView separator;
+        qsizetype at = 0;
+        bool sought = false;
+        qsizetype From(const QString& text, qsizetype start) {
+            if (!sought || (at >= 0 && at < start)) {
+                at = text.indexOf(separator, start);
+                sought = true;
+            }
+            return at;
+        }
+    };
+    NextSeparator crLf{u"\r\n"};
+    NextSeparator lf{u"\n"};
+    NextSeparator cr{u"\r"};
     std::vector<QString> lines;
     qsizetype p = 0;
     while (p <= text.size()) {
-        qsizetype end = text.indexOf(QLatin1String("\r\n"), p);
+        qsizetype end = crLf.From(text, p);
         qsizetype next = end + 2;
         if (end < 0) {
-            end = text.indexOf(QLatin1Char('\n'), p);
+            end = lf.From(text, p);
             if (end < 0)
-                end = text.indexOf(QLatin1Char('\r'), p);
+                end = cr.From(text, p);
             next = end + 1;
         }
         if (end < 0) {

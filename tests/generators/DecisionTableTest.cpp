@@ -1,9 +1,13 @@
 #include "generators/DecisionTableMaker.h"
+#include "generators/DecisionTableRawTable.h"
 #include "generators/GeneratorTestSupport.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
+
+#include <algorithm>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -141,3 +145,86 @@ TEST_F(DecisionTableTest, FlagWordsOfTheScopes) {
 }
 
 } // namespace
+
+namespace {
+
+// The display texts of a value, alternative by alternative.
+std::vector<std::vector<QString>> Texts(const DecisionTableValue& value) {
+    std::vector<std::vector<QString>> texts;
+    for (const DecisionTableAlternative& alternative : value) {
+        texts.emplace_back();
+        for (const auto& [text, numbers] : alternative)
+            texts.back().push_back(text);
+    }
+    return texts;
+}
+
+// The merge as its rule reads: take the first pair in row order whose rows have the same members and differ in
+// the value of at most one, put the later into the earlier, and start again.
+void MergePairwise(std::vector<DecisionTableRawRow>& rows) {
+    const auto mergeable = [](const DecisionTableRawRow& a, const DecisionTableRawRow& b) {
+        if (a.conditions.size() != b.conditions.size())
+            return false;
+        int differences = 0;
+        for (const auto& [member, value] : a.conditions) {
+            const auto other = b.conditions.find(member);
+            if (other == b.conditions.end() || (Texts(value) != Texts(other->second) && ++differences > 1))
+                return false;
+        }
+        return true;
+    };
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (size_t a = 0; a < rows.size() && !merged; ++a) {
+            for (size_t b = a + 1; b < rows.size() && !merged; ++b) {
+                if (!mergeable(rows[a], rows[b]))
+                    continue;
+                for (auto& [member, value] : rows[a].conditions) {
+                    for (const DecisionTableAlternative& alternative : rows[b].conditions.at(member)) {
+                        const auto place = std::ranges::lower_bound(value, alternative, AlternativeLess);
+                        if (place == value.end() || Texts({*place}) != Texts({alternative}))
+                            value.insert(place, alternative);
+                    }
+                }
+                rows[a].numbers.insert(rows[b].numbers.begin(), rows[b].numbers.end());
+                rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(b));
+                merged = true;
+            }
+        }
+    }
+}
+
+} // namespace
+
+// Merges cascade: a merged row can become the partner of a row before it, which then takes it first.
+TEST(DecisionTableRedundancy, MergesTheSameRowsInTheSameOrderAsPairsTakenInRowOrder) {
+    std::mt19937 random(7);
+    const QStringList members{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
+    for (int round = 0; round < 400; ++round) {
+        std::vector<DecisionTableRawRow> rows(1 + random() % 40);
+        for (size_t i = 0; i < rows.size(); ++i) {
+            rows[i].numbers.insert(static_cast<qint32>(i));
+            const int count = round % 5 == 0 ? static_cast<int>(random() % 3) : 3;
+            for (int m = 0; m < count; ++m) {
+                DecisionTableAlternative alternative;
+                alternative[QStringLiteral("v%1").arg(random() % 3)].insert(static_cast<qint32>(100 + i));
+                if (random() % 4 == 0)
+                    alternative[QStringLiteral("w%1").arg(random() % 2)].insert(static_cast<qint32>(200 + i));
+                rows[i].conditions[members[(m + static_cast<int>(i) * (round % 3 == 0)) % 4]].push_back(alternative);
+            }
+        }
+        std::vector<DecisionTableRawRow> expected = rows;
+        MergePairwise(expected);
+        DecisionTableRawTable table;
+        table[QStringLiteral("X")][QStringLiteral("x")] = rows;
+        OmitRedundancy(table);
+        const std::vector<DecisionTableRawRow>& merged = table[QStringLiteral("X")][QStringLiteral("x")];
+        ASSERT_EQ(merged.size(), expected.size()) << round;
+        for (size_t i = 0; i < merged.size(); ++i) {
+            EXPECT_EQ(merged[i].numbers, expected[i].numbers) << round;
+            ASSERT_EQ(merged[i].conditions.size(), expected[i].conditions.size()) << round;
+            for (const auto& [member, value] : expected[i].conditions)
+                EXPECT_EQ(Texts(merged[i].conditions.at(member)), Texts(value)) << round;
+        }
+    }
+}

@@ -44,6 +44,13 @@ TEST(RegistryRebuild, NumbersPlacesAndFindsFunctionsByTheirDisplayedNumbers) {
     EXPECT_EQ(doc.registry().FindByDisplayedNumber("1.1/2.1"), shared);
     EXPECT_EQ(doc.registry().FindByDisplayedNumber("2.1"), nullptr);
     EXPECT_EQ(doc.registry().FindByDisplayedNumber("+1"), loose);
+    // The index built once finds what the lookup finds, and nothing it does not.
+    const DisplayedNumberIndex index = doc.registry().IndexByDisplayedNumber();
+    for (const char* number : {"1.1", "1.1/2.1", "2.1", "+1", "+2", "1", "2", "", "+3"}) {
+        const auto found = index.find(QString::fromLatin1(number));
+        EXPECT_EQ(found == index.end() ? nullptr : found->second, doc.registry().FindByDisplayedNumber(number))
+            << number;
+    }
 
     // Once placed, "+1" names whichever unit function is left without a place.
     CUnitFunction::AppendChild(b, loose);

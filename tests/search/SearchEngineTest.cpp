@@ -31,6 +31,10 @@ TEST(SearchEngine, OccurrencesNeverOverlap) {
 TEST(SearchEngine, ContentLinesSplitAtEveryBreakWithTheOrdinalPerLine) {
     EXPECT_EQ(SplitContentLines("a\r\nb\nc\rd"), (std::vector<QString>{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitContentLines("x\n"), (std::vector<QString>{"x", ""}));
+    // A line ends at a CR LF before a LF before a CR, wherever each comes after its start.
+    EXPECT_EQ(SplitContentLines("x\rno\nx"), (std::vector<QString>{"x\rno", "x"}));
+    EXPECT_EQ(SplitContentLines("a\nb\r\nc\rd\ne\rf"), (std::vector<QString>{"a\nb", "c\rd", "e", "f"}));
+    EXPECT_EQ(SplitContentLines(""), (std::vector<QString>{""}));
 
     SearchTestDocument document;
     document.Origin("");
