@@ -315,7 +315,7 @@ bool FileReplacement::CommitBeside() {
         FailWithErrno(errno);
         return false;
     }
-    m_temporaryFile->close();
+    // Renamed while still open, so that its lock tells until then that its writer lives.
     if (rename(QFile::encodeName(m_temporaryPath).constData(), QFile::encodeName(m_targetPath).constData()) != 0) {
         FailWithErrno(errno);
         return false;
