@@ -11,6 +11,7 @@
 #include "app/TabPaneLayout.h"
 #include "interchange/VersionManager.h"
 #include "model/DocumentDataHelpers.h"
+#include "model/DocumentFile.h"
 #include "model/ExportMessages.h"
 #include "model/MemberUsage.h"
 #include "platform/MessageBox.h"
@@ -666,6 +667,7 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         m_shell.PostCloseToMainWindow();
         return OpenResult::CannotOpenFile;
     }
+    ReportInterruptedSaves(absolutePath);
     platform::DocumentFileLock lock;
     int mode = Editing;
     if (version > 0)

@@ -2,6 +2,7 @@
 
 #include "model/CsvUtilities.h"
 #include "model/DocumentData.h"
+#include "model/ExportMessages.h"
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/CodePageTextFile.h"
@@ -101,12 +102,11 @@ QString CCsvTreeWriter::Text() const {
 InterchangeResult CCsvTreeWriter::Write(const QString& path) const {
     InterchangeResult result;
     platform::CodePageTextFile file;
-    if (!file.OpenForWriting(path)) {
+    if (file.OpenForWriting(path))
+        file.WriteString(Text());
+    if (!file.Commit()) {
         result.failure = InterchangeFailure::Error;
-        return result;
+        result.detail = ReplacementFailureText(file.Refused(), path, file.ErrorText());
     }
-    file.WriteString(Text());
-    if (!file.Commit())
-        result.failure = InterchangeFailure::Error;
     return result;
 }

@@ -1,6 +1,7 @@
 #include "model/DocumentFile.h"
 
 #include "model/DocumentData.h"
+#include "model/ExportMessages.h"
 #include "model/MemberDefinition.h"
 #include "model/ParallelWork.h"
 #include "model/ViewLayoutTables.h"
@@ -360,19 +361,8 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
 template <class Print> bool WriteSafely(const QString& path, QString* errorText, Print print) {
     platform::FileReplacement file(path);
     if (!file.Open()) {
-        if (errorText) {
-            switch (file.Refused()) {
-            case platform::FileReplacement::Refusal::NotRegularFile:
-                *errorText = LoadString(StringId::NotARegularFile).arg(path);
-                break;
-            case platform::FileReplacement::Refusal::ReadOnly:
-                *errorText = LoadString(StringId::FileMarkedReadOnly).arg(path);
-                break;
-            case platform::FileReplacement::Refusal::None:
-                *errorText = file.ErrorText();
-                break;
-            }
-        }
+        if (errorText)
+            *errorText = ReplacementFailureText(file.Refused(), path, file.ErrorText());
         return false;
     }
     DeviceWriter writer(file.Device());
@@ -671,6 +661,14 @@ static LoadResult ReadParsedDocument(XmlDocumentContext& context, pugi::xml_node
     // The highest number a file can hold has no next one: no version is added after it.
     data.nextVersionNumber = maxNumber < std::numeric_limits<int>::max() ? maxNumber + 1 : maxNumber;
     return LoadResult::Loaded;
+}
+
+void ReportInterruptedSaves(const QString& path) {
+    platform::FileReplacement::RemoveLeftTemporaries(path);
+    const QStringList backups = platform::FileReplacement::LeftBackups(path);
+    if (!backups.isEmpty())
+        platform::ShowMessageBox(LoadString(StringId::SaveBackupLeft).arg(path, backups.join(QLatin1Char('\n'))),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
 LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {

@@ -34,6 +34,11 @@ struct VersionHistoryEntry {
 // number. Older and unknown format versions are read after a notice.
 LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber);
 
+// Before a document file is read: removes the temporary files that saves killed on the way left beside it, and
+// tells the user in one message where the old content of the file waits when a save in place was killed after it
+// had begun to write the file (nothing of it is removed or put back).
+void ReportInterruptedSaves(const QString& path);
+
 // Saves never harm the file already there: the text replaces it only when every write succeeded, and a
 // failed save leaves it as it was, so a save names the file, not a device: the new content goes to a file
 // beside it first. Only regular files (or links to one) not marked read-only for everybody are written. On

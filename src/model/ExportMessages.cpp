@@ -13,7 +13,22 @@ void ShowExportedMessage(const QString& path, const QString& what) {
                              platform::MessageIcon::Information);
 }
 
-void ShowCannotWriteFileMessage(const QString& path) {
-    platform::ShowMessageBox(LoadString(StringId::CannotWriteFile).arg(path), platform::MessageButtons::Ok,
-                             platform::MessageIcon::Warning);
+void ShowCannotWriteFileMessage(const QString& path, const QString& reason) {
+    QString text = LoadString(StringId::CannotWriteFile).arg(path);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+}
+
+QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const QString& path,
+                               const QString& errorText) {
+    switch (refusal) {
+    case platform::FileReplacement::Refusal::NotRegularFile:
+        return LoadString(StringId::NotARegularFile).arg(path);
+    case platform::FileReplacement::Refusal::ReadOnly:
+        return LoadString(StringId::FileMarkedReadOnly).arg(path);
+    case platform::FileReplacement::Refusal::None:
+        break;
+    }
+    return errorText;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileReplacement.h"
+
 #include <QString>
 
 // The messages every export shows around the file it writes.
@@ -9,5 +11,8 @@
 bool AskOverwriteExistingFile(const QString& path);
 // After the export: the file at `path` now holds `what` (information icon).
 void ShowExportedMessage(const QString& path, const QString& what);
-// The file at `path` could not be written (warning icon).
-void ShowCannotWriteFileMessage(const QString& path);
+// The file at `path` could not be written (warning icon), and why when `reason` is given.
+void ShowCannotWriteFileMessage(const QString& path, const QString& reason = QString());
+// Why a file was not replaced: the text of a refusal of the file at `path`, or else the system's `errorText`.
+QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const QString& path,
+                               const QString& errorText);

@@ -57,7 +57,11 @@ CodePageTextFile::~CodePageTextFile() {
 bool CodePageTextFile::OpenForWriting(const QString& path) {
     Close();
     m_output = std::make_unique<FileReplacement>(path);
+    m_refusal = FileReplacement::Refusal::None;
+    m_errorText.clear();
     if (!m_output->Open()) {
+        m_refusal = m_output->Refused();
+        m_errorText = m_output->ErrorText();
         m_output.reset();
         return false;
     }
@@ -93,8 +97,10 @@ void CodePageTextFile::WriteString(const QString& text) {
         return;
     }
     QByteArray bytes = EncodeProcessCodePage(text);
-    if (m_output->Device().write(bytes) != bytes.size())
+    if (!m_writeFailed && m_output->Device().write(bytes) != bytes.size()) {
         m_writeFailed = true;
+        m_errorText = m_output->Device().errorString();
+    }
 }
 
 bool CodePageTextFile::Commit() {
@@ -102,6 +108,8 @@ bool CodePageTextFile::Commit() {
         return false;
     // A content not fully written is dropped with the replacement, the file left as it was.
     const bool committed = !m_writeFailed && m_output->Commit();
+    if (!m_writeFailed && !committed)
+        m_errorText = m_output->ErrorText();
     m_output.reset();
     m_writeFailed = false;
     return committed;

@@ -38,6 +38,9 @@ public:
     void WriteString(const QString& text);
     // Writing: true when every write succeeded and the file is in place. Not calling it discards the file.
     bool Commit();
+    // Why OpenForWriting or Commit failed: the refusal of the file, or else the system's reason.
+    FileReplacement::Refusal Refused() const { return m_refusal; }
+    QString ErrorText() const { return m_errorText; }
 
     // The next line without its line end; false at the end of the file.
     bool ReadString(QString& line);
@@ -47,6 +50,8 @@ public:
 private:
     std::unique_ptr<FileReplacement> m_output;
     bool m_writeFailed = false;
+    FileReplacement::Refusal m_refusal = FileReplacement::Refusal::None;
+    QString m_errorText;
     QStringList m_lines;
     qsizetype m_nextLine = 0;
 };

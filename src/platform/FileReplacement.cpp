@@ -1,15 +1,20 @@
 #include "platform/FileReplacement.h"
 
+#include "platform/LivenessLock.h"
+
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,26 +23,127 @@ namespace platform {
 namespace {
 
 constexpr int kBackupNameLength = 64;
+constexpr int kBackupHashLength = 16;
 constexpr int kTemporaryNameAttempts = 100;
+constexpr qint64 kPieceSize = qint64(1) << 20;
+const QLatin1String kBackupSuffix(".bak");
+const QLatin1String kPartialSuffix(".part");
 
-// Writes all of `bytes` at the start of the file and cuts it there; 0 or the errno of the failed step.
-int WriteWhole(int fd, const QByteArray& bytes) {
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = pwrite(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done), done);
+InPlaceWriteHook* g_inPlaceWriteHook = nullptr;
+
+// How many of `wanted` bytes go out in the next piece of a write in place.
+qint64 NextPiece(qint64 done, qint64 wanted) {
+    if (!g_inPlaceWriteHook)
+        return std::min(wanted, kPieceSize);
+    return std::clamp(g_inPlaceWriteHook->Writing(done, wanted), qint64(1), wanted);
+}
+
+// A step of a write in place is over.
+void StepDone(qint64 done) {
+    if (g_inPlaceWriteHook)
+        g_inPlaceWriteHook->Writing(done, 0);
+}
+
+// Writes all of `bytes` at the start of the file, counting them in `done`; 0 or the errno of the failed write.
+int WriteFromStart(int fd, const QByteArray& bytes, qint64& done) {
+    qint64 offset = 0;
+    while (offset < bytes.size()) {
+        const qint64 piece = NextPiece(done, bytes.size() - offset);
+        const ssize_t written = pwrite(fd, bytes.constData() + offset, static_cast<size_t>(piece), offset);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
             return errno;
         }
+        offset += written;
         done += written;
     }
-    if (ftruncate(fd, bytes.size()) != 0 || fsync(fd) != 0)
-        return errno;
     return 0;
 }
 
+// Writes all of `bytes` at the start of the file, cuts it there and syncs it; 0 or the errno of the failed step.
+int WriteWhole(int fd, const QByteArray& bytes, qint64& done) {
+    if (const int failed = WriteFromStart(fd, bytes, done))
+        return failed;
+    if (ftruncate(fd, bytes.size()) != 0 || fsync(fd) != 0)
+        return errno;
+    StepDone(done);
+    return 0;
+}
+
+// Makes the names in a folder lasting; 0 or the errno of the failed step.
+int SyncFolder(const QString& folder) {
+    const int fd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int failed = fsync(fd) == 0 ? 0 : errno;
+    close(fd);
+    return failed;
+}
+
+QString RandomNamePart() {
+    return QString::number(QRandomGenerator::global()->generate(), 36);
+}
+
+// A file its writer locked while it worked was left by a writer that is gone: its process is no more, and the
+// lock is free (the id alone could be another machine's, the lock alone not yet taken by a writer that has
+// just made the file).
+bool LeftByDeadWriter(const QString& path, quint32 pid) {
+    if (ProcessExists(pid))
+        return false;
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool gone = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0;
+    close(fd);
+    return gone;
+}
+
+// The files in `folder` whose names match `pattern`, whose first capture is the writer's process id, left by
+// writers that are gone.
+QStringList LeftFiles(const QString& folder, const QRegularExpression& pattern) {
+    QStringList left;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
+        const QRegularExpressionMatch match = pattern.match(name);
+        bool number = false;
+        const quint32 pid = match.hasMatch() ? match.captured(1).toUInt(&number) : 0;
+        const QString path = folder + QLatin1Char('/') + name;
+        if (number && LeftByDeadWriter(path, pid))
+            left << path;
+    }
+    return left;
+}
+
+QString AbsolutePath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+// The start of the names of the backups of a file: its name, as far as a name of the longest length leaves room,
+// and a hash of its absolute path.
+QString BackupNameStart(const QString& path) {
+    const QString absolute = AbsolutePath(path);
+    QString name = QFileInfo(absolute).fileName().left(kBackupNameLength);
+    if (!name.isEmpty() && name.back().isHighSurrogate())
+        name.chop(1);
+    const QByteArray hash = QCryptographicHash::hash(QFile::encodeName(absolute), QCryptographicHash::Sha256);
+    return name + QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(kBackupHashLength));
+}
+
+// "NAME-HASH-PID-RANDOM.bak", and ".part" after it while it is written.
+QRegularExpression BackupPattern(const QString& path, bool partial) {
+    return QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(BackupNameStart(path)) +
+                              QStringLiteral("-([1-9][0-9]{0,9})-[0-9a-z]+") +
+                              QRegularExpression::escape(partial ? kBackupSuffix + kPartialSuffix : kBackupSuffix) +
+                              QLatin1Char('$'));
+}
+
 } // namespace
+
+InPlaceWriteHookInstaller::InPlaceWriteHookInstaller(InPlaceWriteHook& hook)
+    : HookInstaller(g_inPlaceWriteHook, hook) {}
 
 FileReplacement::FileReplacement(const QString& path) : m_path(path), m_targetPath(path) {}
 
@@ -46,7 +152,24 @@ FileReplacement::~FileReplacement() {
 }
 
 QString FileReplacement::BackupDirectory() {
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    // One folder for every program of ours, so that the editor finds what the converter or a tool left.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return cache.isEmpty() ? QString() : cache + QStringLiteral("/nuv");
+}
+
+QStringList FileReplacement::LeftBackups(const QString& path) {
+    return LeftFiles(BackupDirectory(), BackupPattern(path, false));
+}
+
+void FileReplacement::RemoveLeftTemporaries(const QString& path) {
+    const QFileInfo info(path);
+    const QRegularExpression beside(QLatin1Char('^') + QRegularExpression::escape(info.fileName()) +
+                                    QStringLiteral("\\.([1-9][0-9]{0,9})-[0-9a-z]+$"));
+    QStringList left = LeftFiles(info.absolutePath(), beside);
+    // A backup not yet complete was left before the file was touched.
+    left += LeftFiles(BackupDirectory(), BackupPattern(path, true));
+    for (const QString& file : left)
+        unlink(QFile::encodeName(file).constData());
 }
 
 void FileReplacement::FailWithErrno(int error) {
@@ -93,10 +216,12 @@ bool FileReplacement::Open() {
         m_mode = target.st_mode & 07777;
         m_owner = target.st_uid;
         m_group = target.st_gid;
-        // Renaming a new file over one with other names would leave those names on the old content.
-        if (target.st_nlink > 1)
-            return OpenInPlace();
+        m_linkCount = target.st_nlink;
     }
+    RemoveLeftTemporaries(m_targetPath);
+    // Renaming a new file over one with other names would leave those names on the old content.
+    if (m_targetExists && m_linkCount > 1)
+        return OpenInPlace();
     if (OpenBeside())
         return true;
     // No file may be made beside it: the file itself is written, when we may.
@@ -104,11 +229,12 @@ bool FileReplacement::Open() {
 }
 
 bool FileReplacement::OpenBeside() {
-    // The temporary file is named after the target. Made with the mode of any new file (the umask applied);
-    // a file replaced gives it its own bits at the commit.
+    // The temporary file is named after the target and the writing process, and locked while it is written, so
+    // that what a dead process left can be told (RemoveLeftTemporaries). Made with the mode of any new file (the
+    // umask applied); a file replaced gives it its own bits at the commit.
+    const QString start = m_targetPath + QLatin1Char('.') + QString::number(getpid()) + QLatin1Char('-');
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const QString name =
-            m_targetPath + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate(), 36);
+        const QString name = start + RandomNamePart();
         const int fd = open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST)
             continue;
@@ -118,6 +244,12 @@ bool FileReplacement::OpenBeside() {
         }
         m_temporaryPath = name;
         m_temporaryFile = std::make_unique<QFile>();
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            FailWithErrno(errno);
+            close(fd);
+            Cancel();
+            return false;
+        }
         if (!m_temporaryFile->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             m_errorText = m_temporaryFile->errorString();
             close(fd);
@@ -183,19 +315,58 @@ bool FileReplacement::CommitBeside() {
         FailWithErrno(errno);
         return false;
     }
-    m_temporaryFile->close();
+    // Renamed while still open, so that its lock tells until then that its writer lives.
     if (rename(QFile::encodeName(m_temporaryPath).constData(), QFile::encodeName(m_targetPath).constData()) != 0) {
         FailWithErrno(errno);
         return false;
     }
     m_temporaryFile.reset();
     // The new name is made lasting too, as far as the folder lets us.
-    const int folder =
-        open(QFile::encodeName(QFileInfo(m_targetPath).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
+    SyncFolder(QFileInfo(m_targetPath).absolutePath());
+    return true;
+}
+
+bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath) {
+    const QString directory = BackupDirectory();
+    if (directory.isEmpty() || !QDir().mkpath(directory)) {
+        FailWithErrno(directory.isEmpty() ? ENOENT : errno);
+        return false;
     }
+    // Only this user may read it, and it is locked while this process writes the file.
+    const QString start = directory + QLatin1Char('/') + BackupNameStart(m_targetPath) + QLatin1Char('-') +
+                          QString::number(getpid()) + QLatin1Char('-');
+    QString partialPath;
+    int fd = -1;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts && fd < 0; ++attempt) {
+        backupPath = start + RandomNamePart() + kBackupSuffix;
+        partialPath = backupPath + kPartialSuffix;
+        fd = open(QFile::encodeName(partialPath).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    // Named as a backup only once it is complete and lasting.
+    int failed = flock(fd, LOCK_EX | LOCK_NB) == 0 ? WriteFromStart(fd, old, done) : errno;
+    if (failed == 0 && fsync(fd) != 0)
+        failed = errno;
+    if (failed == 0) {
+        StepDone(done);
+        if (rename(QFile::encodeName(partialPath).constData(), QFile::encodeName(backupPath).constData()) != 0)
+            failed = errno;
+        else if ((failed = SyncFolder(directory)) != 0)
+            unlink(QFile::encodeName(backupPath).constData());
+    }
+    if (failed != 0) {
+        unlink(QFile::encodeName(partialPath).constData());
+        close(fd);
+        FailWithErrno(failed);
+        return false;
+    }
+    StepDone(done);
+    backupFd = fd;
     return true;
 }
 
@@ -217,32 +388,28 @@ bool FileReplacement::CommitInPlace() {
     }
     file.close();
 
-    // Until the new content is safely in the file, the old one waits in a file only this user can read.
-    const QString directory = BackupDirectory();
-    // Named after the file, as far as a name of the longest length leaves room for the random part.
-    QTemporaryFile backup(directory + QLatin1Char('/') + QFileInfo(m_targetPath).fileName().left(kBackupNameLength) +
-                          QStringLiteral(".XXXXXX"));
-    if (directory.isEmpty() || !QDir().mkpath(directory) || !backup.open() ||
-        !backup.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || backup.write(old) != old.size() ||
-        !backup.flush() || fsync(backup.handle()) != 0) {
-        m_errorText = backup.errorString();
+    // Until the new content is safely in the file, the old one waits in the cache folder.
+    qint64 done = 0;
+    int backupFd = -1;
+    QString backupPath;
+    if (!WriteBackup(old, done, backupFd, backupPath)) {
         close(fd);
         return false;
     }
-
-    const int failed = WriteWhole(fd, m_content);
+    const QByteArray encodedBackup = QFile::encodeName(backupPath);
+    const int failed = WriteWhole(fd, m_content, done);
     if (failed == 0) {
-        close(fd);
-        return true;
+        unlink(encodedBackup.constData());
+    } else {
+        FailWithErrno(failed);
+        if (WriteWhole(fd, old, done) == 0)
+            unlink(encodedBackup.constData());
+        else // The old content could not be put back: its copy stays for the user.
+            m_errorText += QLatin1Char('\n') + backupPath;
     }
-    FailWithErrno(failed);
-    if (WriteWhole(fd, old) != 0) {
-        // The old content could not be put back: its copy stays for the user.
-        backup.setAutoRemove(false);
-        m_errorText += QLatin1Char('\n') + backup.fileName();
-    }
+    close(backupFd);
     close(fd);
-    return false;
+    return failed == 0;
 }
 
 } // namespace platform

@@ -1,21 +1,44 @@
 #pragma once
 
+#include "platform/HookInstaller.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
 namespace platform {
 
+// Told of each piece of a write in place before it goes out, so that a test can stop the process at any byte.
+class InPlaceWriteHook {
+public:
+    virtual ~InPlaceWriteHook() = default;
+    // `done` bytes of the backup and of the file have been written so far, and `wanted` are to follow now (0
+    // between the steps: backup synced, backup named, file synced). Returns how many of them to write now.
+    virtual qint64 Writing(qint64 done, qint64 wanted) = 0;
+};
+
+class InPlaceWriteHookInstaller : public HookInstaller<InPlaceWriteHook> {
+public:
+    explicit InPlaceWriteHookInstaller(InPlaceWriteHook& hook);
+};
+
 // Replaces the content of a file so that a failure at any moment leaves the file as it was.
 //
-// The new content normally goes to a temporary file beside the target, which is flushed, synced, given the
-// target's permission bits (and owner, where we may) and renamed over it. That cannot work where no file may
-// be made in the target's folder, and it would cut a file with other hard links off from them. There the
-// whole new content is collected first and then written into the file itself; the old content waits in a
-// file of the user's own cache folder until the new one is written, flushed and synced, and a write that
+// The new content normally goes to a temporary file beside the target ("NAME.PID-RANDOM"), which is flushed,
+// synced, given the target's permission bits (and owner, where we may) and renamed over it. That cannot work
+// where no file may be made in the target's folder, and it would cut a file with other hard links off from
+// them. There the whole new content is collected first and then written into the file itself; the old content
+// waits in a backup in the user's cache folder (BackupDirectory), written and synced (file and folder) before
+// the first byte of the file is overwritten and removed only once the new content is synced; a write that
 // fails puts the old content back.
+//
+// The writer holds a lock on its temporary file or backup while it works. What a process that died left
+// (its id in the name is no process's here, and the lock is free) is found on the next save or open: its
+// temporary files are removed, and its backups, named "NAME-HASH-PID.bak" after the file they hold (HASH
+// from the file's absolute path), are kept for the user (LeftBackups).
 //
 // Only regular files (or links to one) that the user may write are replaced, and never one marked read-only for
 // everybody (which binds the superuser too).
@@ -50,12 +73,18 @@ public:
 
     // The folder that keeps the old content of a file while it is written in place.
     static QString BackupDirectory();
+    // The backups of the file at `path` that processes which died during a write in place left complete.
+    // Backups a dead process had not completed (the file was not touched yet) are removed.
+    static QStringList LeftBackups(const QString& path);
+    // Removes the temporary files that saves of the file at `path` left beside it when their process died.
+    static void RemoveLeftTemporaries(const QString& path);
 
 private:
     bool OpenBeside();
     bool OpenInPlace();
     bool CommitInPlace();
     bool CommitBeside();
+    bool WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath);
     void FailWithErrno(int error);
 
     QString m_path;       // as given
@@ -64,6 +93,7 @@ private:
     unsigned m_mode = 0;
     unsigned m_owner = 0;
     unsigned m_group = 0;
+    unsigned m_linkCount = 0;
     bool m_inPlace = false;
     QString m_temporaryPath;
     std::unique_ptr<QFile> m_temporaryFile;

@@ -21,11 +21,11 @@ QString LockPath(const QString& directory, quint32 pid) {
     return directory + QStringLiteral("/nuv-alive-%1").arg(pid);
 }
 
+} // namespace
+
 bool ProcessExists(quint32 pid) {
     return kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
-
-} // namespace
 
 QString InstanceSocketPath(const QString& directory, quint32 pid) {
     return directory + QStringLiteral("/nuv-%1-%2.sock").arg(GetUserName()).arg(pid);

@@ -11,6 +11,9 @@ namespace platform {
 // The local socket on which the process `pid` takes messages from other instances.
 QString InstanceSocketPath(const QString& directory, quint32 pid);
 
+// Whether a process of this id exists on this machine (it may be another program that has reused the id).
+bool ProcessExists(quint32 pid);
+
 class LivenessLock {
 public:
     LivenessLock() = default;

@@ -9,11 +9,15 @@
 #include "platform/UserName.h"
 #include "platform/UserSettings.h"
 #include "support/DocumentDump.h"
+#include "support/ProgramRun.h"
 #include "support/TestFiles.h"
 #include "support/model/DocumentFileDump.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcessEnvironment>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -283,6 +287,28 @@ TEST_F(DocumentOpening, AFileThatMayNotBeWrittenOpensReadOnlyWithoutAQuestion) {
     EXPECT_EQ(m_shell.title, QStringLiteral("layout.nuv [読み込み専用]"));
     EXPECT_FALSE(QFile::exists(MakeOwnerFileName(path)));
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+}
+
+TEST_F(DocumentOpening, TheBackupOfASaveInPlaceThatWasKilledIsNamedOnceAndKept) {
+    const QString path = Path("layout.nuv");
+    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("cache")));
+    const auto restore = qScopeGuard([] { qunsetenv("XDG_CACHE_HOME"); });
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("NUV_STOP_AFTER_BYTES", QString::number(QFileInfo(path).size() + 10));
+    const QByteArray old = ReadFileBytes(path);
+    // The first bytes of the file are written when the save is killed.
+    ASSERT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", path, path}, environment).exitCode, 86);
+    const QStringList backups = QDir(Path("cache/nuv")).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+
+    EXPECT_TRUE(m_app.OpenDocumentFile(path));
+    const QString backup = Path("cache/nuv/") + backups[0];
+    EXPECT_EQ(Shown(),
+              QStringList(QStringLiteral("\"%1\" の保存が途中で終わっています。保存する前の内容は次のファイルに"
+                                         "残っています。\n%2")
+                              .arg(path, backup)));
+    EXPECT_EQ(ReadFileBytes(backup), old);
 }
 
 TEST_F(DocumentOpening, TheHoldersNameIsShownOrUnknown) {

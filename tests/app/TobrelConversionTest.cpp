@@ -142,6 +142,24 @@ TEST(TobrelConversion, OutputIsNamedAfterTheMapAndReplacesAnOldDocument) {
               (QStringList{"-style.nuv", "mm.nuv", "Plan.nuv", "Plan.txt.nuv", "x.nuv"}));
 }
 
+TEST(TobrelConversion, AMapNameThatIsNotTextIsRefusedAndNothingIsWrittenUnderAnotherName) {
+    TobrelSandbox sandbox;
+    const QByteArray name = QFile::encodeName(sandbox.WorkPath("map")) + "\xFE.mm";
+    const int fd = open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(fd, 0);
+    const QByteArray map = R"(<map><node TEXT="Root"/></map>)";
+    ASSERT_EQ(write(fd, map.constData(), static_cast<size_t>(map.size())), map.size());
+    close(fd);
+    // The shell passes the bytes as they are.
+    sandbox.launcher = {"/bin/sh", "-c", "exec \"$0\" \"$(printf 'map\\376.mm')\""};
+    const TobrelSandbox::Result result = sandbox.Run({});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.standardError.contains(
+        QStringLiteral("\"map\uFFFD.mm\" は文字として読めないバイトを含むため、ファイル名として使えません。")))
+        << result.standardError.toStdString();
+    EXPECT_EQ(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
 TEST(TobrelConversion, SeveralArgumentsConvertOnlyTheFirst) {
     TobrelSandbox sandbox;
     sandbox.WriteFile("one.mm", R"(<map><node TEXT="One"/></map>)");

@@ -5,6 +5,10 @@
 #include "support/QStringPrinter.h"
 
 #include <QBuffer>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -119,4 +123,22 @@ TEST(CsvTree, ExportNeedsThreeUnitFunctionsAndOneAtTwo) {
     small.data.registry.RebuildAndNotify(small.data.indexRoot, small.data.GetModelOptions());
     EXPECT_FALSE(writer.Open(small.data).Succeeded());
     EXPECT_EQ(writer.Refused(), CCsvTreeWriter::Refusal::TooFewFunctions);
+}
+
+TEST(CsvTree, AFailedExportSaysWhy) {
+    NewDocument document;
+    ImportCsv(",C1\r\nR1,a", document.data);
+    CCsvTreeWriter writer;
+    ASSERT_TRUE(writer.Open(document.data).Succeeded());
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+
+    const InterchangeResult missing = writer.Write(folder.filePath(QStringLiteral("no/such/folder.csv")));
+    EXPECT_EQ(missing.failure, InterchangeFailure::Error);
+    EXPECT_EQ(missing.detail, QString::fromLocal8Bit(std::strerror(ENOENT)));
+
+    const InterchangeResult folderNamed = writer.Write(folder.path());
+    EXPECT_EQ(folderNamed.failure, InterchangeFailure::Error);
+    EXPECT_EQ(folderNamed.detail,
+              QStringLiteral("\"%1\" は通常のファイルではないため、上書きできません。").arg(folder.path()));
 }

@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -13,6 +14,8 @@
 
 #include <climits>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -94,4 +97,68 @@ TEST_F(DocumentFileSaving, AVersionNumberAtTheTopOfItsRangeIsNeverFollowed) {
     ASSERT_TRUE(SaveDocumentXmlWithHistory(data, Path("doc.nuv"), VersionHistoryEntry{1, 3, "", "", ""}, &error));
     EXPECT_EQ(data.versionHistory.back().number, INT_MAX);
     EXPECT_FALSE(HasFreeVersionNumber(data));
+}
+
+TEST_F(DocumentFileSaving, ASaveInPlaceKilledOnTheWayLeavesTheOldContentAndTheNextOpenSaysWhere) {
+    // An older content that differs from the new one at its start and at its end.
+    QByteArray old = ReadFileBytes(kLayout);
+    const qsizetype selected = old.indexOf("IsSelected=\"0\"");
+    ASSERT_GT(selected, 0);
+    old[selected + 12] = '1';
+    old += "<!-- older -->\n";
+    WriteFileBytes(Path("doc.nuv"), old);
+    ASSERT_EQ(link(QFile::encodeName(Path("doc.nuv")).constData(), QFile::encodeName(Path("other.nuv")).constData()),
+              0);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CACHE_HOME", Path("cache"));
+    environment.insert("NUV_STOP_AFTER_BYTES", QString::number(old.size() + 1000));
+    ASSERT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", kLayout, Path("doc.nuv")}, environment).exitCode, 86);
+    EXPECT_NE(ReadFileBytes(Path("doc.nuv")), old);
+
+    const QDir backups(Path("cache/nuv"));
+    const QStringList names = backups.entryList(QDir::Files);
+    ASSERT_EQ(names.size(), 1);
+    EXPECT_TRUE(names[0].startsWith("doc.nuv-")) << names[0].toStdString();
+    EXPECT_EQ(ReadFileBytes(backups.filePath(names[0])), old);
+
+    // Opened again, the document says where its old content is, and nothing is removed.
+    environment.remove("NUV_STOP_AFTER_BYTES");
+    const ProgramRun opened = RunProgram(QStringLiteral("nuvdump"), {Path("doc.nuv")}, environment);
+    EXPECT_TRUE(opened.standardError.contains(
+        QStringLiteral("\"%1\" の保存が途中で終わっています。保存する前の内容は次のファイルに残っています。\n%2")
+            .arg(Path("doc.nuv"), backups.filePath(names[0]))))
+        << opened.standardError.toStdString();
+    EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", kLayout, Path("doc.nuv")}, environment).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(Path("other.nuv")), ReadFileBytes(Path("doc.nuv")));
+    EXPECT_EQ(backups.entryList(QDir::Files), names);
+    EXPECT_EQ(ReadFileBytes(backups.filePath(names[0])), old);
+}
+
+TEST_F(DocumentFileSaving, TheTemporaryFilesOfKilledSavesAreRemovedWhenTheDocumentIsOpened) {
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    WriteFileBytes(Path("doc.nuv"), ReadFileBytes(kLayout));
+    const QString killed = QStringLiteral("doc.nuv.%1-k2").arg(gone);
+    const QString working = QStringLiteral("doc.nuv.%1-k3").arg(getpid());
+    for (const QString& name :
+         {killed, working, QStringLiteral("doc.nuv.old"), QStringLiteral("other.nuv.%1-k2").arg(gone)})
+        WriteFileBytes(Path(name), "half");
+
+    EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {Path("doc.nuv")}).exitCode, 0);
+    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files),
+              QStringList({"doc.nuv", working, "doc.nuv.old", QStringLiteral("other.nuv.%1-k2").arg(gone)}));
+}
+
+TEST_F(DocumentFileSaving, APathThatIsNotTextIsRefusedAndNothingIsWrittenUnderAnotherName) {
+    // The shell passes bytes that are not UTF-8 as they are.
+    const ProgramRun run = FinishProgram(
+        *StartProgram(QStringLiteral("nuvdump"), {"--resave", kLayout}, QProcessEnvironment::systemEnvironment(),
+                      m_directory.path(), {"/bin/sh", "-c", "exec \"$0\" \"$@\" \"$(printf 'out\\376.nuv')\""}));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.standardError.startsWith(QStringLiteral("nuvdump: \"out\uFFFD.nuv\" cannot be read as text")))
+        << run.standardError.toStdString();
+    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }

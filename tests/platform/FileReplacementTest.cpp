@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -154,4 +156,102 @@ TEST_F(FileReplacementTest, AFailedWriteInPlacePutsTheOldContentBack) {
     qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("other.nuv")));
     EXPECT_FALSE(Replace(Path("doc.nuv"), "new", &error));
     EXPECT_EQ(Read(Path("doc.nuv")), "old content");
+}
+
+namespace {
+
+// Ends the process once a write in place has written `bytes` of the backup and the file, as a kill would.
+class StopAt : public platform::InPlaceWriteHook {
+public:
+    explicit StopAt(qint64 bytes) : m_bytes(bytes) {}
+    qint64 Writing(qint64 done, qint64 wanted) override {
+        if (done >= m_bytes)
+            _exit(86);
+        return std::min(wanted, m_bytes - done);
+    }
+
+private:
+    qint64 m_bytes;
+    platform::InPlaceWriteHookInstaller m_installer{*this};
+};
+
+// Runs `work` in a child process and returns its exit status.
+template <class Work> int InChild(Work work) {
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+TEST_F(FileReplacementTest, AWriteInPlaceKilledAtAnyPointLeavesTheFileOrItsBackupWhole) {
+    const QByteArray old(3000, 'o');
+    const QByteArray replacement(5000, 'n');
+    // At the first byte of the backup, within it, once it is synced, within the file, once the file is synced.
+    for (const qint64 stop : {0, 1500, 3000, 3001, 5500, 8000}) {
+        SCOPED_TRACE(stop);
+        Write(Path("doc.nuv"), old);
+        QFile::remove(Path("other.nuv"));
+        ASSERT_EQ(
+            link(QFile::encodeName(Path("doc.nuv")).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+        ASSERT_EQ(InChild([&] {
+                      const StopAt hook(stop);
+                      Replace(Path("doc.nuv"), replacement);
+                  }),
+                  86);
+        const QByteArray content = Read(Path("doc.nuv"));
+        const QStringList backups = platform::FileReplacement::LeftBackups(Path("doc.nuv"));
+        if (content == old || content == replacement) {
+            // The file was not torn: a backup is only kept when the file was being written.
+            EXPECT_LE(backups.size(), 1);
+        } else {
+            ASSERT_EQ(backups.size(), 1) << content.left(20).toStdString();
+            EXPECT_EQ(Read(backups[0]), old);
+            EXPECT_TRUE(backups[0].contains("/nuv/doc.nuv-")) << backups[0].toStdString();
+        }
+        for (const QString& backup : backups)
+            EXPECT_EQ(Read(backup), old);
+        EXPECT_EQ(Read(Path("other.nuv")), content);
+
+        // The next save removes a backup that was not complete yet and keeps a complete one.
+        ASSERT_TRUE(Replace(Path("doc.nuv"), "next"));
+        EXPECT_EQ(platform::FileReplacement::LeftBackups(Path("doc.nuv")), backups);
+        EXPECT_EQ(CacheEntries().size(), backups.size()) << CacheEntries().join(' ').toStdString();
+        for (const QString& backup : backups)
+            QFile::remove(backup);
+    }
+}
+
+TEST_F(FileReplacementTest, TheTemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
+    Write(Path("doc.nuv"), "old");
+    // A save killed before its commit, one still at work, and files of other names.
+    ASSERT_EQ(InChild([&] {
+                  platform::FileReplacement file(Path("doc.nuv"));
+                  if (file.Open())
+                      file.Device().write("half");
+                  _exit(86);
+              }),
+              86);
+    const QStringList leftByKilled = QDir(m_dir.path()).entryList({"doc.nuv.*"}, QDir::Files);
+    ASSERT_EQ(leftByKilled.size(), 1);
+    platform::FileReplacement working(Path("doc.nuv"));
+    ASSERT_TRUE(working.Open());
+    Write(Path("doc.nuv.backup"), "mine");
+    Write(Path("doc.nuv.1-abc"), "not locked, but process 1 lives");
+
+    ASSERT_TRUE(Replace(Path("doc.nuv"), "new"));
+    QStringList left = QDir(m_dir.path()).entryList({"doc.nuv.*"}, QDir::Files);
+    EXPECT_FALSE(left.contains(leftByKilled[0]));
+    EXPECT_EQ(left.size(), 3) << left.join(' ').toStdString();
+    EXPECT_TRUE(left.contains("doc.nuv.backup"));
+
+    // The save still at work is not disturbed.
+    ASSERT_EQ(working.Device().write("working"), 7);
+    ASSERT_TRUE(working.Commit());
+    EXPECT_EQ(Read(Path("doc.nuv")), "working");
 }

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     // Fonts need the graphical application object; no window is ever shown.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const QStringList arguments = tools::ToolArguments(argc, argv);
     const bool all = arguments.size() == 4 && arguments[3] == QLatin1String("--all");
     if (arguments.size() != 3 && !all)
         return tools::Usage(QStringLiteral("usage: nuvprint outline|functions|title|notes DOC OUT.pdf [--all]\n"));

@@ -1,12 +1,16 @@
 #include "support/ToolSupport.h"
 
 #include "model/DocumentData.h"
+#include "platform/CommandLine.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace tools {
 
@@ -20,7 +24,19 @@ void Write(std::FILE* stream, const QString& text) {
 
 } // namespace
 
-ToolApplication::ToolApplication(int& argc, char** argv) : m_application(PrepareHeadless(argc), argv) {}
+qint64 StopAfterBytes::Writing(qint64 done, qint64 wanted) {
+    if (done >= m_bytes)
+        _exit(kStatus);
+    return std::min(wanted, m_bytes - done);
+}
+
+ToolApplication::ToolApplication(int& argc, char** argv)
+    : m_application(PrepareHeadless(argc), argv), m_arguments(ToolArguments(argc, argv)) {
+    bool number = false;
+    const qint64 stop = qEnvironmentVariable("NUV_STOP_AFTER_BYTES").toLongLong(&number);
+    if (number)
+        m_stop.emplace(stop);
+}
 
 int& ToolApplication::PrepareHeadless(int& argc) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -37,6 +53,17 @@ platform::MessageAnswer AnsweringMessageSink::Show(const platform::MessageReques
             return answer;
     }
     return request.DefaultAnswer();
+}
+
+QStringList ToolArguments(int argc, char** argv) {
+    QStringList arguments;
+    QByteArray undecodable;
+    if (!platform::DecodeCommandLine(argc, argv, arguments, undecodable)) {
+        Usage(QStringLiteral("%1: \"%2\" cannot be read as text in this locale; it would name another file\n")
+                  .arg(QFileInfo(QFile::decodeName(argv[0])).fileName(), QFile::decodeName(undecodable)));
+        std::exit(2);
+    }
+    return arguments;
 }
 
 void WriteOut(const QString& text) {
@@ -73,6 +100,7 @@ std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
+    ReportInterruptedSaves(path);
     const LoadResult result = LoadDocumentXml(file, data, 0);
     if (result == LoadResult::Loaded)
         data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());

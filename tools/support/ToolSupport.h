@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DocumentFile.h"
+#include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 
 #include <QCoreApplication>
@@ -17,19 +18,36 @@ class CDocumentData;
 // editor loads them.
 namespace tools {
 
+// Ends the process, as a kill would, once a write in place has written the given number of bytes of the backup
+// and the file: the fault a test of interrupted saves injects through NUV_STOP_AFTER_BYTES.
+class StopAfterBytes : public platform::InPlaceWriteHook {
+public:
+    explicit StopAfterBytes(qint64 bytes) : m_bytes(bytes) {}
+    qint64 Writing(qint64 done, qint64 wanted) override;
+
+    // The status of a process ended so.
+    static constexpr int kStatus = 86;
+
+private:
+    qint64 m_bytes;
+    platform::InPlaceWriteHookInstaller m_installer{*this};
+};
+
 // The application object of a tool. A tool never shows a window: Qt gets its offscreen platform and every
 // message goes to standard error, taking its default button.
 class ToolApplication {
 public:
     ToolApplication(int& argc, char** argv);
 
-    // The command line after the program's name.
-    QStringList Arguments() const { return QCoreApplication::arguments().mid(1); }
+    // The command line after the program's name (see ToolArguments).
+    QStringList Arguments() const { return m_arguments; }
 
 private:
     static int& PrepareHeadless(int& argc);
 
     QCoreApplication m_application;
+    QStringList m_arguments;
+    std::optional<StopAfterBytes> m_stop;
 };
 
 // Messages to standard error like the headless sink, with the questions answered as a tool's "--answer ok|cancel"
@@ -43,6 +61,10 @@ private:
     bool m_affirm;
     platform::MessageSinkInstaller m_installer{*this};
 };
+
+// The command line after the program's name. An argument that cannot be read as text would name another file:
+// the tool says so and ends with the status of a wrong command line, 2.
+QStringList ToolArguments(int argc, char** argv);
 
 // Text in UTF-8, whatever the locale.
 void WriteOut(const QString& text);

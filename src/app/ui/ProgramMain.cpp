@@ -2,6 +2,7 @@
 
 #include "app/NUVApp.h"
 #include "app/ui/WidgetShell.h"
+#include "platform/CommandLine.h"
 #include "platform/Display.h"
 #include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
@@ -30,8 +31,9 @@ void RunApplicationProgram(int argc, char* argv[],
     // The arguments are ours alone: Qt sees only the program name, so a file named like one of its options
     // ("-platform", "-style") is opened, not obeyed.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
+    QByteArray undecodable;
+    const bool decoded = platform::DecodeCommandLine(argc, argv, arguments, undecodable);
+    arguments.prepend(QFile::decodeName(argv[0]));
 
     // Without XDG_RUNTIME_DIR our private fallback serves Qt as well, which would otherwise complain and
     // pick a directory of its own.
@@ -49,6 +51,13 @@ void RunApplicationProgram(int argc, char* argv[],
         std::optional<platform::MessageSinkInstaller> dialogs;
         if (!headless)
             dialogs.emplace(dialogSink);
+        // A name that cannot be read as text would be opened or written under another name.
+        if (!decoded) {
+            platform::ShowMessageBox(LoadString(StringId::ArgumentNotText).arg(QFile::decodeName(undecodable)),
+                                     platform::MessageButtons::Ok, platform::MessageIcon::Error);
+            std::fflush(nullptr);
+            std::_Exit(2);
+        }
         CWidgetShell shell(headless, runtimeDirectory);
         CNUVApp app(shell);
         if (start(app, shell, arguments))

@@ -101,10 +101,11 @@ void ExportCsv(CTreeExchangeCommandHost& host) {
     const QString path = dialog.GetPathName();
     if (QFileInfo::exists(path) && !AskOverwriteExistingFile(path))
         return;
-    if (writer.Write(path).Succeeded())
+    const InterchangeResult written = writer.Write(path);
+    if (written.Succeeded())
         platform::ShowMessageBox(LoadString(StringId::CsvExportFinished));
     else
-        ShowCannotWriteFileMessage(path);
+        ShowCannotWriteFileMessage(path, written.detail);
 }
 
 } // namespace

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 class TestHost : public CTreeExchangeCommandHost {
@@ -76,6 +79,14 @@ TEST(TreeExchangeCommands, CsvImportAndExportGoThroughTheFileDialogsAndTheMessag
     ASSERT_EQ(host.messages.Requests().size(), 2);
     EXPECT_EQ(host.messages.Requests()[0].text, QStringLiteral("ファイルのエクスポートが終了しました。"));
     EXPECT_EQ(host.messages.Requests()[1].buttons, platform::MessageButtons::YesNo);
+
+    // A file that cannot be written is said with the system's reason.
+    const QString nowhere = host.folder.filePath(QStringLiteral("missing/out.csv"));
+    AnswerFileDialog(nowhere);
+    host.Run(CommandExportCsv);
+    ASSERT_EQ(host.messages.Requests().size(), 3);
+    EXPECT_EQ(host.messages.Requests()[2].text, QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%2")
+                                                    .arg(nowhere, QString::fromLocal8Bit(std::strerror(ENOENT))));
 }
 
 TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
