@@ -855,6 +855,12 @@ void CLogicEditModel::OpenUndoGroup() {
     m_undoGroupOpen = true;
 }
 
+void CLogicEditModel::CloseUndoGroup() {
+    // An operation that is running keeps its group to its end.
+    if (m_nesting == 0)
+        m_undoGroupOpen = false;
+}
+
 void CLogicEditModel::UndoLastEdit() {
     if (!m_undoAvailable || m_nesting > 0)
         return;

@@ -220,6 +220,8 @@ public:
     bool CanPaste() const;
     void UndoLastEdit();
     bool IsUndoAvailable() const { return m_undoAvailable; }
+    // Ends the running typing step: the next edit opens a new undo group (a click, the focus going, select all).
+    void CloseUndoGroup();
 
     // Caret context and negation.
     int CaretContextCode() const;
