@@ -451,6 +451,8 @@ bool COpenDocument::IsHeldByOtherProcess(const QString& path) {
 }
 
 bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText) {
+    // Every save writes what the editors show: a typed Fn name is bound (or refused) before the lines are written.
+    m_shell.CommitPendingEdits();
     m_shell.SetWaitCursor(true);
     StoreViewStateInDocument();
     m_documentData.connectionText.clear();
