@@ -88,6 +88,7 @@ void CLogicEditModel::FillAtCaret(int kind) {
     if (kind == SyntaxFn) {
         m_typed = true;
         m_fnNameChanged = true;
+        m_fnEditLine = line;
     }
     m_undoGroupOpen = false;
     SetDocumentModified();
@@ -491,7 +492,8 @@ void CLogicEditModel::DeleteLineOrBlock(bool blockOnly) {
     if (fnRemoved) {
         RunModelChange(&sync);
         m_undoAvailable = false;
-        m_fnNameChanged = false;
+        // A name typed on an Fn line that stays is still to be committed.
+        m_fnNameChanged = m_fnEditLine >= 0;
     }
     PlaceCaretAfterDeletion(c);
     m_undoGroupOpen = false;
@@ -617,7 +619,8 @@ void CLogicEditModel::OnDeleteFrame() {
     if (sync) {
         RunModelChange(&*sync);
         m_undoAvailable = false;
-        m_fnNameChanged = false;
+        // A name typed on an Fn line that stays is still to be committed.
+        m_fnNameChanged = m_fnEditLine >= 0;
     }
     PlaceCaretAfterDeletion(std::min(c, frame.front()));
     m_undoGroupOpen = false;
@@ -644,7 +647,8 @@ void CLogicEditModel::OnDeleteSelection() {
     }
     if (fnRemoved) {
         m_undoAvailable = false;
-        m_fnNameChanged = false;
+        // A name typed on an Fn line that stays is still to be committed.
+        m_fnNameChanged = m_fnEditLine >= 0;
     }
     PlaceCaretAfterDeletion(first);
     m_undoGroupOpen = false;
@@ -660,7 +664,9 @@ int CLogicEditModel::CommitLineEdits(bool deleteBlankFn) {
         m_typed = false;
     }
     if (m_fnNameChanged) {
-        int result = CommitFnLine(m_caret.line, deleteBlankFn);
+        // The line whose name was typed, wherever the caret has gone since.
+        const bool tracked = Record(m_fnEditLine) && Record(m_fnEditLine)->lineKind == SyntaxFn;
+        int result = CommitFnLine(tracked ? m_fnEditLine : m_caret.line, deleteBlankFn);
         if (result == 0)
             return 0;
         for (int line = FindUnresolvedFnLine(0); line >= 0; line = FindUnresolvedFnLine(line + 1)) {
@@ -673,6 +679,7 @@ int CLogicEditModel::CommitLineEdits(bool deleteBlankFn) {
         if (result == 2)
             RefreshFnLines();
         m_fnNameChanged = false;
+        m_fnEditLine = -1;
     }
     return 1;
 }

@@ -272,6 +272,7 @@ void CLogicEditModel::InsertRecord(int index, std::unique_ptr<CLogicLine> record
     }
     m_function.logicLines.insert(m_function.logicLines.begin() + index, std::move(record));
     m_composed.insert(m_composed.begin() + index, ComposedLine());
+    LineInserted(index);
     if (IsJournalling())
         m_journal.push_back({JournalEntry::Op::Inserted, index, nullptr});
 }
@@ -283,7 +284,16 @@ std::unique_ptr<CLogicLine> CLogicEditModel::TakeRecord(int index) {
     std::unique_ptr<CLogicLine> record = std::move(slot);
     m_function.logicLines.erase(m_function.logicLines.begin() + index);
     m_composed.erase(m_composed.begin() + index);
+    if (m_fnEditLine == index)
+        m_fnEditLine = -1;
+    else if (m_fnEditLine > index)
+        --m_fnEditLine;
     return record;
+}
+
+void CLogicEditModel::LineInserted(int index) {
+    if (m_fnEditLine >= index)
+        ++m_fnEditLine;
 }
 
 void CLogicEditModel::RemoveLine(int index) {
@@ -578,6 +588,7 @@ bool CLogicEditModel::SplitLineText(int line, const QString& text, bool checkLen
         if (pieces[0] != record->textSlots[0].text) {
             record->textSlots[0].text = pieces[0];
             m_fnNameChanged = true;
+            m_fnEditLine = line;
         }
         m_undoAvailable = false;
     } else {
@@ -762,6 +773,7 @@ CLogicEditModel::JournalEntry CLogicEditModel::RevertEntry(JournalEntry& entry) 
     case JournalEntry::Op::Removed:
         m_function.logicLines.insert(m_function.logicLines.begin() + entry.index, std::move(entry.record));
         m_composed.insert(m_composed.begin() + entry.index, ComposedLine());
+        LineInserted(entry.index);
         Recompose(entry.index);
         return {JournalEntry::Op::Inserted, entry.index, nullptr};
     case JournalEntry::Op::Modified:
@@ -829,6 +841,8 @@ void CLogicEditModel::EndEdit() {
 }
 
 void CLogicEditModel::ReloadRecords() {
+    // Lines may have come or gone: the typed Fn name is looked for on the caret line again.
+    m_fnEditLine = -1;
     RecomposeAll();
     NotifyListeners();
 }

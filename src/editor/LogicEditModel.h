@@ -290,6 +290,8 @@ private:
     CLogicLine& EditRecord(int line);
     void InsertRecord(int index, std::unique_ptr<CLogicLine> record);
     std::unique_ptr<CLogicLine> TakeRecord(int index);
+    // Keeps the line of a typed Fn name on its record when a line is put in before it.
+    void LineInserted(int index);
     // Reverts one entry on records and composed lines; returns the entry that reverts the reversion.
     JournalEntry RevertEntry(JournalEntry& entry);
     bool CanRevertJournal(size_t from) const;
@@ -337,6 +339,8 @@ private:
     int m_lastSelLine = 0;
     bool m_typed = false;
     bool m_fnNameChanged = false;
+    // The Fn line whose name was typed and not yet committed; -1 when it is not known (the caret line is taken).
+    int m_fnEditLine = -1;
     bool m_undoGroupOpen = false;
     bool m_undoAvailable = false;
     EditPosition m_undoCaret;

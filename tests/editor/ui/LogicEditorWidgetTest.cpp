@@ -336,6 +336,13 @@ TEST_F(LogicEditorWidgetTest, EveryClickCommitsTheTypedFnNameOfTheLineBeingLeft)
     EXPECT_EQ(below->name, "Below2");
     EXPECT_EQ(Model().Record(1)->calledInternalID, below->InternalID);
     EXPECT_EQ(Model().CaretLine(), 0);
+    // Nor when a line was put in before it and the caret went there meanwhile.
+    Model().SetCaret(1, Model().Record(1)->End);
+    QTest::keyClicks(&Editor(), "3");
+    Editor().RunCommand(AddCommentBefore);
+    ASSERT_EQ(Model().Record(2)->calledInternalID, below->InternalID);
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, Model().Record(0)->Home));
+    EXPECT_EQ(below->name, "Below23");
     EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
     ExpectShowsModel();
 }
