@@ -304,6 +304,7 @@ void COpenDocument::OnExportNuv2013june() {
     if (path.isEmpty())
         return;
     // A file that cannot be written is said, as a failed save is; the file there is left as it was.
+    m_shell.CommitPendingEdits();
     QString errorText;
     if (!SaveDocumentXml(m_documentData, path, &errorText, DocumentFormat::Older))
         ShowSaveFailure(path, errorText);
