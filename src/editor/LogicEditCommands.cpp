@@ -6,6 +6,8 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 bool IsBlockLine(int kind) {
@@ -658,6 +660,10 @@ void CLogicEditModel::OnDeleteSelection() {
 // ---- committing line edits ----
 
 int CLogicEditModel::CommitLineEdits(bool deleteBlankFn) {
+    // The question of a running commit lets a timer's save ask for one: the running commit goes on alone.
+    if (m_committing)
+        return 1;
+    const QScopedValueRollback committing(m_committing, true);
     Transaction transaction(*this, false);
     if (m_typed) {
         RecordUnregisteredNames(m_caret.line);

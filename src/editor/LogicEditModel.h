@@ -339,6 +339,7 @@ private:
     int m_lastSelLine = 0;
     bool m_typed = false;
     bool m_fnNameChanged = false;
+    bool m_committing = false;
     // The Fn line whose name was typed and not yet committed; -1 when it is not known (the caret line is taken).
     int m_fnEditLine = -1;
     bool m_undoGroupOpen = false;
