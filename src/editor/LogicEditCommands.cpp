@@ -682,10 +682,10 @@ int CLogicEditModel::CommitLineEdits(bool deleteBlankFn) {
             if (r == 2)
                 result = 2;
         }
-        if (result == 2)
-            RefreshFnLines();
         m_fnNameChanged = false;
         m_fnEditLine = -1;
+        if (result == 2)
+            RefreshFnLines();
     }
     return 1;
 }

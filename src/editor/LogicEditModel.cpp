@@ -245,7 +245,8 @@ void CLogicEditModel::RecomposeAll() {
 void CLogicEditModel::RefreshFnLines() {
     for (int line = 0; line < RecordCount(); ++line) {
         CLogicLine& record = *Record(line);
-        if (record.lineKind != SyntaxFn)
+        // A name typed and not yet committed stays as it was typed.
+        if (record.lineKind != SyntaxFn || (m_fnNameChanged && line == m_fnEditLine))
             continue;
         if (const CUnitFunction* called = m_document.registry.FindByInternalID(record.calledInternalID))
             record.textSlots[0].text = called->name.left(CLogicLine::MaxSlotTextLength);

@@ -400,6 +400,24 @@ TEST_F(LogicEditCommandsTest, ACommitAskedForWhileItsQuestionIsOpenLeavesTheRunn
     EXPECT_FALSE(model.IsFnNameChanged());
 }
 
+TEST_F(LogicEditCommandsTest, ATypedFnNameOutlivesTheDeletionOfAnotherFnLine) {
+    CDocumentData data;
+    data.SetDefaults();
+    CLogicEditModel model(data, *data.registry.origin, clipboard);
+    ASSERT_EQ(TypeFnName(model, 0, QStringLiteral("first")), 1);
+    ASSERT_EQ(TypeFnName(model, 1, QStringLiteral("second")), 1);
+    CUnitFunction* second = data.registry.FindByName(QStringLiteral("second"));
+    model.SetCaret(1, model.Record(1)->End);
+    model.TypeCharacter(QChar('2'));
+    model.SetCaret(0, model.Record(0)->Home);
+    model.OnDeleteLine();
+    ASSERT_EQ(model.RecordCount(), 1);
+    EXPECT_TRUE(model.IsFnNameChanged());
+    EXPECT_EQ(model.CommitLineEdits(false), 1);
+    EXPECT_EQ(second->name, QStringLiteral("second2"));
+    EXPECT_EQ(model.Record(0)->calledInternalID, second->InternalID);
+}
+
 TEST_F(LogicEditCommandsTest, ParseGuardRestoresRecordsAfterEveryKindOfChange) {
     // Removing the else and endif lines of the first if leaves text that does not parse; the lines come
     // back, and so do the columns the frame's body had.
