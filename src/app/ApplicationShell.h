@@ -99,6 +99,8 @@ public:
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}
+    // The open editors commit what was typed and not yet committed, so that a save writes it.
+    virtual void CommitPendingEdits() {}
     // The input or output column setting changed under the open tabs: each lays out its logic row again.
     virtual void RelayoutOpenTabs() {}
 };

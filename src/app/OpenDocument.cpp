@@ -309,6 +309,7 @@ void COpenDocument::OnExportNuv2013june() {
     if (path.isEmpty())
         return;
     // A file that cannot be written is said, as a failed save is; the file there is left as it was.
+    m_shell.CommitPendingEdits();
     QString errorText;
     if (!SaveDocumentXml(m_documentData, path, &errorText, DocumentFormat::Older))
         ShowSaveFailure(path, errorText);
@@ -456,6 +457,8 @@ bool COpenDocument::IsHeldByOtherProcess(const QString& path) {
 }
 
 bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText) {
+    // Every save writes what the editors show: a typed Fn name is bound (or refused) before the lines are written.
+    m_shell.CommitPendingEdits();
     m_shell.SetWaitCursor(true);
     StoreViewStateInDocument();
     m_documentData.connectionText.clear();

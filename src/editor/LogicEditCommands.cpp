@@ -6,6 +6,8 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 bool IsBlockLine(int kind) {
@@ -88,6 +90,7 @@ void CLogicEditModel::FillAtCaret(int kind) {
     if (kind == SyntaxFn) {
         m_typed = true;
         m_fnNameChanged = true;
+        m_fnEditLine = line;
     }
     m_undoGroupOpen = false;
     SetDocumentModified();
@@ -491,7 +494,8 @@ void CLogicEditModel::DeleteLineOrBlock(bool blockOnly) {
     if (fnRemoved) {
         RunModelChange(&sync);
         m_undoAvailable = false;
-        m_fnNameChanged = false;
+        // A name typed on an Fn line that stays is still to be committed.
+        m_fnNameChanged = m_fnEditLine >= 0;
     }
     PlaceCaretAfterDeletion(c);
     m_undoGroupOpen = false;
@@ -617,7 +621,8 @@ void CLogicEditModel::OnDeleteFrame() {
     if (sync) {
         RunModelChange(&*sync);
         m_undoAvailable = false;
-        m_fnNameChanged = false;
+        // A name typed on an Fn line that stays is still to be committed.
+        m_fnNameChanged = m_fnEditLine >= 0;
     }
     PlaceCaretAfterDeletion(std::min(c, frame.front()));
     m_undoGroupOpen = false;
@@ -644,7 +649,8 @@ void CLogicEditModel::OnDeleteSelection() {
     }
     if (fnRemoved) {
         m_undoAvailable = false;
-        m_fnNameChanged = false;
+        // A name typed on an Fn line that stays is still to be committed.
+        m_fnNameChanged = m_fnEditLine >= 0;
     }
     PlaceCaretAfterDeletion(first);
     m_undoGroupOpen = false;
@@ -654,13 +660,19 @@ void CLogicEditModel::OnDeleteSelection() {
 // ---- committing line edits ----
 
 int CLogicEditModel::CommitLineEdits(bool deleteBlankFn) {
+    // The question of a running commit lets a timer's save ask for one: the running commit goes on alone.
+    if (m_committing)
+        return 1;
+    const QScopedValueRollback committing(m_committing, true);
     Transaction transaction(*this, false);
     if (m_typed) {
         RecordUnregisteredNames(m_caret.line);
         m_typed = false;
     }
     if (m_fnNameChanged) {
-        int result = CommitFnLine(m_caret.line, deleteBlankFn);
+        // The line whose name was typed, wherever the caret has gone since.
+        const bool tracked = Record(m_fnEditLine) && Record(m_fnEditLine)->lineKind == SyntaxFn;
+        int result = CommitFnLine(tracked ? m_fnEditLine : m_caret.line, deleteBlankFn);
         if (result == 0)
             return 0;
         for (int line = FindUnresolvedFnLine(0); line >= 0; line = FindUnresolvedFnLine(line + 1)) {
@@ -670,9 +682,10 @@ int CLogicEditModel::CommitLineEdits(bool deleteBlankFn) {
             if (r == 2)
                 result = 2;
         }
+        m_fnNameChanged = false;
+        m_fnEditLine = -1;
         if (result == 2)
             RefreshFnLines();
-        m_fnNameChanged = false;
     }
     return 1;
 }

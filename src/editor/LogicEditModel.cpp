@@ -256,7 +256,8 @@ void CLogicEditModel::RecomposeAll() {
 void CLogicEditModel::RefreshFnLines() {
     for (int line = 0; line < RecordCount(); ++line) {
         CLogicLine& record = *Record(line);
-        if (record.lineKind != SyntaxFn)
+        // A name typed and not yet committed stays as it was typed.
+        if (record.lineKind != SyntaxFn || (m_fnNameChanged && line == m_fnEditLine))
             continue;
         if (const CUnitFunction* called = m_document.registry.FindByInternalID(record.calledInternalID))
             record.textSlots[0].text = called->name.left(CLogicLine::MaxSlotTextLength);
@@ -283,6 +284,7 @@ void CLogicEditModel::InsertRecord(int index, std::unique_ptr<CLogicLine> record
     }
     m_function.logicLines.insert(m_function.logicLines.begin() + index, std::move(record));
     m_composed.insert(m_composed.begin() + index, ComposedLine());
+    LineInserted(index);
     if (IsJournalling())
         m_journal.push_back({JournalEntry::Op::Inserted, index, nullptr});
 }
@@ -294,7 +296,16 @@ std::unique_ptr<CLogicLine> CLogicEditModel::TakeRecord(int index) {
     std::unique_ptr<CLogicLine> record = std::move(slot);
     m_function.logicLines.erase(m_function.logicLines.begin() + index);
     m_composed.erase(m_composed.begin() + index);
+    if (m_fnEditLine == index)
+        m_fnEditLine = -1;
+    else if (m_fnEditLine > index)
+        --m_fnEditLine;
     return record;
+}
+
+void CLogicEditModel::LineInserted(int index) {
+    if (m_fnEditLine >= index)
+        ++m_fnEditLine;
 }
 
 void CLogicEditModel::RemoveLine(int index) {
@@ -589,6 +600,7 @@ bool CLogicEditModel::SplitLineText(int line, const QString& text, bool checkLen
         if (pieces[0] != record->textSlots[0].text) {
             record->textSlots[0].text = pieces[0];
             m_fnNameChanged = true;
+            m_fnEditLine = line;
         }
         m_undoAvailable = false;
     } else {
@@ -773,6 +785,7 @@ CLogicEditModel::JournalEntry CLogicEditModel::RevertEntry(JournalEntry& entry) 
     case JournalEntry::Op::Removed:
         m_function.logicLines.insert(m_function.logicLines.begin() + entry.index, std::move(entry.record));
         m_composed.insert(m_composed.begin() + entry.index, ComposedLine());
+        LineInserted(entry.index);
         Recompose(entry.index);
         return {JournalEntry::Op::Inserted, entry.index, nullptr};
     case JournalEntry::Op::Modified:
@@ -840,6 +853,8 @@ void CLogicEditModel::EndEdit() {
 }
 
 void CLogicEditModel::ReloadRecords() {
+    // Lines may have come or gone: the typed Fn name is looked for on the caret line again.
+    m_fnEditLine = -1;
     RecomposeAll();
     NotifyListeners();
 }
@@ -864,6 +879,12 @@ void CLogicEditModel::OpenUndoGroup() {
     m_undoStart = m_journal.size();
     m_undoAvailable = true;
     m_undoGroupOpen = true;
+}
+
+void CLogicEditModel::CloseUndoGroup() {
+    // An operation that is running keeps its group to its end.
+    if (m_nesting == 0)
+        m_undoGroupOpen = false;
 }
 
 void CLogicEditModel::UndoLastEdit() {

@@ -223,6 +223,8 @@ public:
     bool CanPaste() const;
     void UndoLastEdit();
     bool IsUndoAvailable() const { return m_undoAvailable; }
+    // Ends the running typing step: the next edit opens a new undo group (a click, the focus going, select all).
+    void CloseUndoGroup();
 
     // Caret context and negation.
     int CaretContextCode() const;
@@ -295,6 +297,8 @@ private:
     CLogicLine& EditRecord(int line);
     void InsertRecord(int index, std::unique_ptr<CLogicLine> record);
     std::unique_ptr<CLogicLine> TakeRecord(int index);
+    // Keeps the line of a typed Fn name on its record when a line is put in before it.
+    void LineInserted(int index);
     // Reverts one entry on records and composed lines; returns the entry that reverts the reversion.
     JournalEntry RevertEntry(JournalEntry& entry);
     bool CanRevertJournal(size_t from) const;
@@ -346,6 +350,9 @@ private:
     int m_lastSelLine = 0;
     bool m_typed = false;
     bool m_fnNameChanged = false;
+    bool m_committing = false;
+    // The Fn line whose name was typed and not yet committed; -1 when it is not known (the caret line is taken).
+    int m_fnEditLine = -1;
     bool m_undoGroupOpen = false;
     bool m_undoAvailable = false;
     EditPosition m_undoCaret;

@@ -129,6 +129,9 @@ public:
     static int SlotsOfKind(int kind);
 
     bool IsFnStatement() const { return lineKind == SyntaxFn; }
+    // An Fn statement that names no unit function yet (its name is blank or not yet committed); the file never
+    // holds one.
+    bool IsEmptyFnStatement() const { return IsFnStatement() && calledInternalID == 0; }
 
     // Makes the line an Fn statement calling the unit function, indented to the column; fnSymbolColumn is
     // the Column of the Fn syntax symbol.

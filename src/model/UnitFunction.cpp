@@ -205,8 +205,7 @@ bool CUnitFunction::HasDuplicateChildren() const {
 }
 
 void CUnitFunction::RemoveEmptyFnStatements() {
-    std::erase_if(logicLines,
-                  [](const auto& line) { return line && line->IsFnStatement() && line->calledInternalID == 0; });
+    std::erase_if(logicLines, [](const auto& line) { return line && line->IsEmptyFnStatement(); });
 }
 
 int CUnitFunction::CountFnStatements() const {

@@ -51,6 +51,14 @@ protected:
     bool Parses(const CLogicEditModel& model) const {
         return CLogicLineMatcher(model.PlainText(), GetLogicKeywords(document)).MatchesWholeLine();
     }
+    // An Fn line filled at a line with a typed name, committed.
+    static int TypeFnName(CLogicEditModel& model, int line, const QString& name) {
+        model.SetCaret(line, 0);
+        model.OnAddFnAtCurrent();
+        for (QChar c : name)
+            model.TypeCharacter(c);
+        return model.CommitLineEdits(false);
+    }
     static std::vector<CLogicLine> Records(const CLogicEditModel& model) {
         std::vector<CLogicLine> records;
         for (int i = 0; i < model.RecordCount(); ++i)
@@ -326,18 +334,11 @@ TEST_F(LogicEditCommandsTest, CommonFunctionQuestionCreatesOnOkAndKeepsTheOldOne
         CDocumentData data;
         data.SetDefaults();
         // The origin calls "shared" and "caller", which calls "shared" too: "shared" has two places.
-        auto typeFn = [](CLogicEditModel& model, int line, const QString& name) {
-            model.SetCaret(line, 0);
-            model.OnAddFnAtCurrent();
-            for (QChar c : name)
-                model.TypeCharacter(c);
-            return model.CommitLineEdits(false);
-        };
         CLogicEditModel model(data, *data.registry.origin, clipboard);
-        ASSERT_EQ(typeFn(model, 0, QStringLiteral("caller")), 1);
-        ASSERT_EQ(typeFn(model, 1, QStringLiteral("shared")), 1);
+        ASSERT_EQ(TypeFnName(model, 0, QStringLiteral("caller")), 1);
+        ASSERT_EQ(TypeFnName(model, 1, QStringLiteral("shared")), 1);
         CLogicEditModel caller(data, *data.registry.FindByName(QStringLiteral("caller")), clipboard);
-        ASSERT_EQ(typeFn(caller, 0, QStringLiteral("shared")), 1);
+        ASSERT_EQ(TypeFnName(caller, 0, QStringLiteral("shared")), 1);
         CUnitFunction* shared = data.registry.FindByName(QStringLiteral("shared"));
         ASSERT_TRUE(shared);
         ASSERT_GE(shared->places.size(), 2u);
@@ -360,6 +361,61 @@ TEST_F(LogicEditCommandsTest, CommonFunctionQuestionCreatesOnOkAndKeepsTheOldOne
         }
         EXPECT_EQ(caller.Record(0)->calledInternalID, shared->InternalID);
     }
+}
+
+TEST_F(LogicEditCommandsTest, ACommitAskedForWhileItsQuestionIsOpenLeavesTheRunningOneAlone) {
+    // While the question is open, a timer's save asks the same editor to commit what it holds.
+    struct ReenteringSink : platform::MessageSink {
+        std::function<void()> during;
+        int shown = 0;
+        platform::MessageAnswer Show(const platform::MessageRequest&) override {
+            ++shown;
+            if (during)
+                std::exchange(during, nullptr)();
+            return platform::MessageAnswer::Ok;
+        }
+    };
+    CDocumentData data;
+    data.SetDefaults();
+    CLogicEditModel model(data, *data.registry.origin, clipboard);
+    ASSERT_EQ(TypeFnName(model, 0, QStringLiteral("caller")), 1);
+    ASSERT_EQ(TypeFnName(model, 1, QStringLiteral("shared")), 1);
+    CLogicEditModel caller(data, *data.registry.FindByName(QStringLiteral("caller")), clipboard);
+    ASSERT_EQ(TypeFnName(caller, 0, QStringLiteral("shared")), 1);
+    ASSERT_GE(data.registry.FindByName(QStringLiteral("shared"))->places.size(), 2u);
+    model.SetCaret(1, model.Record(1)->End);
+    model.TypeCharacter(QChar('2'));
+
+    ReenteringSink reentering;
+    reentering.during = [&model] { EXPECT_EQ(model.CommitLineEdits(false), 1); };
+    const platform::MessageSinkInstaller installed(reentering);
+    EXPECT_EQ(model.CommitLineEdits(false), 1);
+    EXPECT_EQ(reentering.shown, 1);
+    int named = 0;
+    for (const auto& [id, function] : data.registry.Functions())
+        named += function.name == QStringLiteral("shared2") ? 1 : 0;
+    EXPECT_EQ(named, 1);
+    ASSERT_TRUE(data.registry.FindByName(QStringLiteral("shared2")));
+    EXPECT_EQ(model.Record(1)->calledInternalID, data.registry.FindByName(QStringLiteral("shared2"))->InternalID);
+    EXPECT_FALSE(model.IsFnNameChanged());
+}
+
+TEST_F(LogicEditCommandsTest, ATypedFnNameOutlivesTheDeletionOfAnotherFnLine) {
+    CDocumentData data;
+    data.SetDefaults();
+    CLogicEditModel model(data, *data.registry.origin, clipboard);
+    ASSERT_EQ(TypeFnName(model, 0, QStringLiteral("first")), 1);
+    ASSERT_EQ(TypeFnName(model, 1, QStringLiteral("second")), 1);
+    CUnitFunction* second = data.registry.FindByName(QStringLiteral("second"));
+    model.SetCaret(1, model.Record(1)->End);
+    model.TypeCharacter(QChar('2'));
+    model.SetCaret(0, model.Record(0)->Home);
+    model.OnDeleteLine();
+    ASSERT_EQ(model.RecordCount(), 1);
+    EXPECT_TRUE(model.IsFnNameChanged());
+    EXPECT_EQ(model.CommitLineEdits(false), 1);
+    EXPECT_EQ(second->name, QStringLiteral("second2"));
+    EXPECT_EQ(model.Record(0)->calledInternalID, second->InternalID);
 }
 
 TEST_F(LogicEditCommandsTest, ParseGuardRestoresRecordsAfterEveryKindOfChange) {

@@ -162,3 +162,33 @@ TEST_F(DocumentFileSaving, APathThatIsNotTextIsRefusedAndNothingIsWrittenUnderAn
         << run.standardError.toStdString();
     EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
+
+TEST_F(DocumentFileSaving, AnFnLineThatNamesNoUnitFunctionStaysInTheDocumentButNotInTheFile) {
+    CDocumentData data;
+    data.SetDefaults();
+    CUnitFunction& origin = *data.registry.origin;
+    CUnitFunction* callee = data.registry.CreateFunction("Callee", data.GetModelOptions());
+    CUnitFunction::AppendChild(&origin, callee);
+    auto bound = std::make_unique<CLogicLine>();
+    bound->InitFnStatement(*callee, 0, 5);
+    // A name typed into a new Fn line and not yet committed: an editor shows it.
+    auto pending = std::make_unique<CLogicLine>(*bound);
+    pending->calledInternalID = 0;
+    pending->textSlots[0].text = "Typed";
+    origin.logicLines.push_back(std::move(pending));
+    origin.logicLines.push_back(std::move(bound));
+
+    ASSERT_TRUE(SaveDocumentXml(data, Path("doc.nuv")));
+    ASSERT_EQ(origin.logicLines.size(), 2u);
+    EXPECT_EQ(origin.logicLines[0]->textSlots[0].text, "Typed");
+
+    CDocumentData read;
+    QFile file(Path("doc.nuv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_EQ(LoadDocumentXml(file, read, 0), LoadResult::Loaded);
+    const CUnitFunction* readOrigin = read.registry.FindByInternalID(origin.InternalID);
+    ASSERT_NE(readOrigin, nullptr);
+    ASSERT_EQ(readOrigin->logicLines.size(), 1u);
+    EXPECT_EQ(readOrigin->logicLines[0]->calledInternalID, callee->InternalID);
+    EXPECT_TRUE(ReadFileBytes(Path("doc.nuv")).contains("<Function Line=\"1\""));
+}

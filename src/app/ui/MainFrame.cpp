@@ -682,6 +682,11 @@ void CMainFrame::UpdateIndexViews() {
     m_navigation->OutlinePaneView().OnUpdate();
 }
 
+void CMainFrame::CommitTabEdits() {
+    for (const auto& [tab, window] : m_tabWindows)
+        window->FunctionView()->Editor().CommitPendingEdits();
+}
+
 void CMainFrame::RefreshTabViews() {
     for (const auto& [tab, window] : m_tabWindows)
         window->ShowDocumentChanges();

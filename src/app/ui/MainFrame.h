@@ -114,6 +114,8 @@ public:
     QString SettingsDocumentPath() const override;
     // The tabs' logic editors take the application's text zoom.
     void UpdateAllDocumentViews();
+    // Every tab's logic editor commits what was typed and not yet committed (before the document is saved).
+    void CommitTabEdits();
     // Shows the Messages pane in front.
     void ShowInspectionPane() override;
     // Shows the docked pane `id` in front.

@@ -159,6 +159,11 @@ void CWidgetShell::RestoreKeyboardFocus() {
         m_focusBeforeRelease->setFocus();
 }
 
+void CWidgetShell::CommitPendingEdits() {
+    if (m_mainFrame)
+        m_mainFrame->CommitTabEdits();
+}
+
 void CWidgetShell::RestoreZoom(int zoom) {
     if (m_mainFrame)
         m_mainFrame->RestoreZoom(zoom);

@@ -265,8 +265,10 @@ void CSplREdit::Changed(bool everyLine) {
 
 void CSplREdit::TakeSelectionFromWidget() {
     const QTextCursor cursor = textCursor();
-    const EditPosition anchor = EditPositionOf(cursor.anchor());
-    const EditPosition caret = EditPositionOf(cursor.position());
+    TakeSelection(EditPositionOf(cursor.anchor()), EditPositionOf(cursor.position()));
+}
+
+void CSplREdit::TakeSelection(EditPosition anchor, EditPosition caret) {
     m_model.Select(anchor.line, anchor.column, caret.line, caret.column);
     ClampSelectionToSlot();
 }
@@ -431,6 +433,7 @@ bool CSplREdit::event(QEvent* e) {
 
 void CSplREdit::focusOutEvent(QFocusEvent* e) {
     QPlainTextEdit::focusOutEvent(e);
+    m_model.CloseUndoGroup();
     // A pending Fn name is committed when another box takes the focus. The logic form's own controls (the
     // name candidates) go on editing it, and a window losing the focus as a whole leaves it pending.
     const QWidget* next = QApplication::focusWidget();
@@ -438,6 +441,16 @@ void CSplREdit::focusOutEvent(QFocusEvent* e) {
         (parentWidget() && parentWidget()->isAncestorOf(next)))
         return;
     QScopedValueRollback committing(m_committingOnFocusOut, true);
+    m_model.CommitLineEdits(false);
+    Changed(true);
+}
+
+void CSplREdit::CommitPendingEdits() {
+    if (!m_model.IsTyped() && !m_model.IsFnNameChanged())
+        return;
+    // The questions and messages of the commit take the focus without committing again.
+    QScopedValueRollback committing(m_committingOnFocusOut, true);
+    m_model.CloseUndoGroup();
     m_model.CommitLineEdits(false);
     Changed(true);
 }
@@ -499,11 +512,11 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
         m_model.PressKey(EditKey::Tab);
         break;
     case Qt::Key_Backtab: {
+        // The line being left is committed first; a refused commit keeps the caret.
         const EditPosition previous = m_model.PreviousSlotPosition(m_model.CaretLine(), m_model.Caret().column);
-        const int line = m_model.CaretLine();
-        m_model.SetCaret(previous.line, previous.column);
-        if (previous.line != line)
-            m_model.CommitLineEdits(false);
+        m_model.CloseUndoGroup();
+        if (previous.line == m_model.CaretLine() || m_model.CommitLineEdits(false) != 0)
+            m_model.SetCaret(previous.line, previous.column);
         break;
     }
     case Qt::Key_Left:
@@ -609,10 +622,15 @@ void CSplREdit::mouseReleaseEvent(QMouseEvent* e) {
     QPlainTextEdit::mouseReleaseEvent(e);
     if (e->button() != Qt::LeftButton)
         return;
-    const int line = m_model.CaretLine();
-    TakeSelectionFromWidget();
-    if (m_model.CaretLine() != line)
-        m_model.CommitLineEdits(false);
+    // Every click commits the line being left, before the caret takes the clicked place: wherever the click lands
+    // (the same line, the empty room below the lines), a typed Fn name is bound. A refused commit keeps the caret
+    // on the blank name it selected.
+    const QTextCursor clicked = textCursor();
+    const EditPosition anchor = EditPositionOf(clicked.anchor());
+    const EditPosition caret = EditPositionOf(clicked.position());
+    if (m_model.CommitLineEdits(false) != 0)
+        TakeSelection(anchor, caret);
+    m_model.CloseUndoGroup();
     Changed(false);
 }
 
@@ -750,6 +768,7 @@ bool CSplREdit::RunCommand(int id) {
         return true;
     }
     if (id == EditSelectAll) {
+        m_model.CloseUndoGroup();
         m_model.Select(0, 0, m_model.RecordCount(), 0);
         Changed(false);
         return true;
@@ -961,6 +980,7 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
 
 void CSplREdit::ShowContextMenuAt(const QPoint& globalPoint) {
     ClampSelectionToSlot();
+    m_model.CloseUndoGroup();
     setFocus();
     Render(false);
     const std::unique_ptr<QMenu> menu = CreateContextMenu();

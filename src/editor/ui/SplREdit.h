@@ -54,6 +54,9 @@ public:
     bool RunCommand(int id);
     // Whether the command would act now (the context menu greys the others).
     bool IsCommandEnabled(int id) const;
+    // Commits what was typed and not yet committed, as a click does: a typed Fn name is bound, or a blank one refused
+    // with its message. The document's save runs it first.
+    void CommitPendingEdits();
     // Puts the caret on the first editable column of a 1-based line (0 and numbers past the end are clamped).
     void GoToLine(int line);
     // Focuses the editor, selects from `anchor` to `caret` and brings the caret into view.
@@ -110,6 +113,7 @@ private:
     EditPosition EditPositionOf(int position) const;
     // Takes the widget's selection into the model, clamped into the slot of its start.
     void TakeSelectionFromWidget();
+    void TakeSelection(EditPosition anchor, EditPosition caret);
     void ClampSelectionToSlot();
     void SelectTextSlotAtCaret();
     bool IsCaretInTextSlot() const;

@@ -271,9 +271,8 @@ void ReadAllFunctionContents(const std::vector<FunctionToRead>& functions, const
 
 } // namespace
 
-void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& context, pugi::xml_node container,
+void SaveRegistryXml(const CUnitFunctionRegistry& registry, XmlDocumentContext& context, pugi::xml_node container,
                      bool distinguishPrimaryOutlineNumber) {
-    registry.RemoveEmptyFnStatementsAll();
     if (!context.olderFormat) {
         XmlSetIntAttribute(context, container, "Root", registry.origin ? registry.origin->InternalID : 0, true);
         if (context.deferFunctionElements) {
@@ -560,8 +559,11 @@ void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context,
 
 void WriteFunctionElement(const CUnitFunction& function, XmlDocumentContext& context, XmlStreamWriter& writer,
                           const WrittenIDs* ids, const QString& outlineNumberText) {
+    // Fn statements that name no unit function are left out of the file; the document keeps them, so that an editor
+    // showing one is not changed under its feet by a save.
+    const auto written = [](const std::unique_ptr<CLogicLine>& line) { return line && !line->IsEmptyFnStatement(); };
     writer.Start("Function");
-    writer.IntAttribute("Line", static_cast<qint64>(function.logicLines.size()), true);
+    writer.IntAttribute("Line", std::count_if(function.logicLines.begin(), function.logicLines.end(), written), true);
     writer.IntAttribute("InternalID", WrittenID(ids, function.InternalID), !ids);
     if (function.primaryParent) {
         const quint32 parent = WrittenID(ids, function.primaryParent->InternalID);
@@ -571,8 +573,10 @@ void WriteFunctionElement(const CUnitFunction& function, XmlDocumentContext& con
             writer.IntAttribute("ParentInternalID", parent, true);
     }
     WriteHeaderElement(function, context, writer, outlineNumberText);
-    for (const auto& line : function.logicLines)
-        WriteLineElement(writer, *line, ids);
+    for (const auto& line : function.logicLines) {
+        if (written(line))
+            WriteLineElement(writer, *line, ids);
+    }
     writer.Element("Name", function.name);
     for (const CUnitFunction* child : function.children) {
         writer.Start("Child");

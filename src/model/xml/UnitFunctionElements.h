@@ -26,9 +26,9 @@ struct FunctionChunkLayout;
 // current format passes none and writes the InternalIDs themselves.
 using WrittenIDs = std::map<quint32, quint32>;
 
-// Empty Fn statements are removed before writing. In the older format the unit functions are written in
-// outline order, numbered by the context's running counter, and every reference uses those numbers.
-void SaveRegistryXml(CUnitFunctionRegistry& registry, XmlDocumentContext& context, pugi::xml_node container,
+// Empty Fn statements are left out of the file; the registry is not changed. In the older format the unit functions are
+// written in outline order, numbered by the context's running counter, and every reference uses those numbers.
+void SaveRegistryXml(const CUnitFunctionRegistry& registry, XmlDocumentContext& context, pugi::xml_node container,
                      bool distinguishPrimaryOutlineNumber);
 // Replaces the registry with a current-format container. A "Root" that names no unit function makes the
 // first one the origin.

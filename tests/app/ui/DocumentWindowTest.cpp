@@ -6,6 +6,8 @@
 #include "app/ui/FileVersion.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/WidgetShell.h"
+#include "editor/LogicEditCommandMap.h"
+#include "editor/LogicEditModel.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "platform/DocumentFileLock.h"
@@ -218,4 +220,57 @@ TEST_F(DocumentWindow, TheZoomWindowScalesTheLogicEditorsOfOpenAndLaterTabs) {
     QTest::mouseClick(zoom->ActualSizeButton(), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(shownSize(*editor), actual);
     EXPECT_EQ(data.environment.zoom, 128);
+}
+
+TEST_F(DocumentWindow, ASaveCommitsTheFnNameTypedInAnEditorFirst) {
+    CDocumentData& data = App().Document().DocumentData();
+    // A unit function without logic lines gets one Fn line, its name typed and not yet committed.
+    CUnitFunction* edited = nullptr;
+    for (auto& [id, function] : data.registry.Functions()) {
+        if (function.logicLines.empty())
+            edited = &function;
+    }
+    ASSERT_NE(edited, nullptr);
+    App().Tabs().OpenFunctionTab(edited);
+    CSplREdit* editor = nullptr;
+    for (CSplREdit* each : Frame()->findChildren<CSplREdit*>()) {
+        if (&each->Model().Function() == edited)
+            editor = each;
+    }
+    ASSERT_NE(editor, nullptr);
+    CLogicEditModel& model = editor->Model();
+    editor->setFocus();
+    editor->RunCommand(LogicEditCommand::AddDoAtCurrent);
+    editor->RunCommand(LogicEditCommand::AddFnAfter);
+    ASSERT_EQ(model.RecordCount(), 2);
+    QTest::keyClicks(editor, "Written first");
+    platform::ScriptedMessageSink messages;
+    Frame()->OnCommand(MainFrameCommand::FileSave);
+
+    // The line was bound to a new unit function before the file was written, and the file holds it.
+    const CUnitFunction* created = data.registry.FindByName("Written first");
+    ASSERT_NE(created, nullptr);
+    ASSERT_EQ(model.RecordCount(), 2);
+    EXPECT_EQ(model.Record(1)->calledInternalID, created->InternalID);
+    EXPECT_FALSE(App().Document().IsModified());
+    {
+        CDocumentData saved;
+        QFile file(Path());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        ASSERT_EQ(LoadDocumentXml(file, saved, 0), LoadResult::Loaded);
+        const CUnitFunction* savedEdited = saved.registry.FindByInternalID(edited->InternalID);
+        ASSERT_NE(savedEdited, nullptr);
+        ASSERT_EQ(savedEdited->logicLines.size(), 2u);
+        const CUnitFunction* savedCreated = saved.registry.FindByName("Written first");
+        ASSERT_NE(savedCreated, nullptr);
+        EXPECT_EQ(savedEdited->logicLines.back()->calledInternalID, savedCreated->InternalID);
+    }
+
+    // A click on the first line afterwards leaves the line where it is.
+    QTextCursor first(editor->document()->firstBlock());
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier, editor->cursorRect(first).center());
+    EXPECT_EQ(model.RecordCount(), 2);
+    EXPECT_EQ(editor->document()->findBlockByNumber(1).text(), model.LineText(1));
+    EXPECT_TRUE(model.LineText(1).contains("Written first"));
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
 }

@@ -57,6 +57,12 @@ protected:
         for (int line = 0; line < Model().RecordCount(); ++line)
             EXPECT_EQ(Editor().document()->findBlockByNumber(line).text(), Model().LineText(line)) << line;
     }
+    // The middle of the character `column` of a line as the editor shows it.
+    QPoint PointAt(int line, int column) {
+        QTextCursor cursor(Editor().document()->findBlockByNumber(line));
+        cursor.setPosition(cursor.position() + column);
+        return Editor().cursorRect(cursor).center();
+    }
     void Compose(const QString& commit, const QString& preedit = QString()) {
         QInputMethodEvent event(preedit, {});
         event.setCommitString(commit);
@@ -300,6 +306,71 @@ TEST_F(LogicEditorWidgetTest, AFnNameTypedIsCommittedWhenAnotherBoxTakesTheFocus
     other->setFocus();
     EXPECT_FALSE(Model().IsFnNameChanged());
     EXPECT_EQ(Model().Record(0)->calledInternalID, callee->InternalID);
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, EveryClickCommitsTheTypedFnNameOfTheLineBeingLeft) {
+    // A click on the same line commits.
+    Editor().RunCommand(AddFnAtCurrent);
+    QTest::keyClicks(&Editor(), "Same");
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, Model().Record(0)->Home + 1));
+    const CUnitFunction* same = document.registry.FindByName("Same");
+    ASSERT_NE(same, nullptr);
+    EXPECT_EQ(Model().Record(0)->calledInternalID, same->InternalID);
+    EXPECT_FALSE(Model().IsFnNameChanged());
+
+    // So does a click in the empty room below the lines.
+    Editor().RunCommand(AddFnAfter);
+    QTest::keyClicks(&Editor(), "Below");
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(20, Editor().viewport()->height() - 4));
+    const CUnitFunction* below = document.registry.FindByName("Below");
+    ASSERT_NE(below, nullptr);
+    EXPECT_EQ(Model().Record(1)->calledInternalID, below->InternalID);
+    EXPECT_FALSE(Model().IsFnNameChanged());
+
+    // A name changed on a line and left by a click on another line renames its unit function; it is not lost.
+    Model().SetCaret(1, Model().Record(1)->End);
+    QTest::keyClicks(&Editor(), "2");
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, Model().Record(0)->Home + 1));
+    EXPECT_EQ(below->name, "Below2");
+    EXPECT_EQ(Model().Record(1)->calledInternalID, below->InternalID);
+    EXPECT_EQ(Model().CaretLine(), 0);
+    // Nor when a line was put in before it and the caret went there meanwhile.
+    Model().SetCaret(1, Model().Record(1)->End);
+    QTest::keyClicks(&Editor(), "3");
+    Editor().RunCommand(AddCommentBefore);
+    ASSERT_EQ(Model().Record(2)->calledInternalID, below->InternalID);
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, Model().Record(0)->Home));
+    EXPECT_EQ(below->name, "Below23");
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, UndoIsOfferedAgainAfterAnFnLineOnceAnotherLineIsEdited) {
+    Editor().RunCommand(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "a");
+    Editor().RunCommand(AddFnAfter);
+    QTest::keyClicks(&Editor(), "Called");
+    EXPECT_FALSE(Editor().IsCommandEnabled(EditUndo));
+    const int inMember = Model().Record(0)->Home + 1;
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, inMember));
+    ASSERT_EQ(Model().Caret(), (EditPosition{0, inMember}));
+    QTest::keyClicks(&Editor(), "b");
+    EXPECT_EQ(Slot(0, 0), "ab");
+    // The typing opened a new undo group: Undo takes the typed letter back and leaves the Fn line.
+    ASSERT_TRUE(Editor().IsCommandEnabled(EditUndo));
+    Editor().RunCommand(EditUndo);
+    EXPECT_EQ(Slot(0, 0), "a");
+    ASSERT_EQ(Model().RecordCount(), 2);
+    EXPECT_EQ(Model().Record(1)->calledInternalID, document.registry.FindByName("Called")->InternalID);
+
+    // A click ends a typing run: two runs on one line are two undo steps.
+    QTest::keyClicks(&Editor(), "c");
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, inMember));
+    QTest::keyClicks(&Editor(), "d");
+    Editor().RunCommand(EditUndo);
+    EXPECT_EQ(Slot(0, 0), "ac");
     ExpectShowsModel();
 }
 
