@@ -38,13 +38,11 @@ void SplitCsvLine(QStringList& fields, const QString& line) {
             start = i + 1;
         }
     }
-    QStringView rest = QStringView(line).mid(start);
-    for (QChar c : rest) {
-        if (c != '"') {
-            fields << UnquoteCsvField(rest);
-            break;
-        }
-    }
+    // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still
+    // hold one (four quotes are a field holding a quote).
+    const QString rest = UnquoteCsvField(QStringView(line).mid(start));
+    if (!rest.isEmpty())
+        fields << rest;
 }
 
 bool ContinuesCsvRecord(const QString& line, bool open) {

@@ -7,7 +7,7 @@
 // ends with a comma before the line end (the writers add "\n" themselves).
 QString QuoteCsvField(const QString& text);
 // Appends the fields of the line to the list. A comma ends a field only outside quotes; quotes are removed,
-// a doubled quote gives one. Text after the last comma counts only when it holds more than quotes.
+// a doubled quote gives one. Text after the last comma counts only when its field is not empty.
 void SplitCsvLine(QStringList& fields, const QString& line);
 // A quoted field may hold line breaks, so one record of a file can span several lines: whether the record is
 // still inside quotes after `line`, given whether it was before it.

@@ -69,6 +69,14 @@ TEST(CsvTree, CommasQuotesAndLineBreaksInCellsAndHeadersSurviveExportAndImport) 
     EXPECT_EQ(DumpTree(*again.data.registry.origin), tree);
 }
 
+TEST(CsvTree, ALastCellHoldingOnlyAQuoteIsKept) {
+    NewDocument document;
+    ASSERT_TRUE(ImportCsv(",C1,C2\r\nR1,a,\"\"\"\"", document.data).Succeeded());
+    EXPECT_EQ(
+        DumpTree(*document.data.registry.origin),
+        QStringLiteral("ROOT\n ROW\n  R1\n   R1-C1=a\n   R1-C2=\"\n COLUMN\n  C1\n   R1-C1=a\n  C2\n   R1-C2=\"\n"));
+}
+
 TEST(CsvTree, TablesWithoutAPlaceForTheSubtreeRootsOrWithoutEnoughIDsAreRefusedUntouched) {
     using enum CCsvTreeReader::Refusal;
     QByteArray large;

@@ -30,6 +30,10 @@ TEST(CsvUtilities, SplittingHonoursQuotesAndDropsAnEmptyTail) {
     EXPECT_EQ(split("a,b,"), (QStringList{"a", "b"}));
     EXPECT_EQ(split(",x"), (QStringList{"", "x"}));
     EXPECT_EQ(split("\"p,q\",r,"), (QStringList{"p,q", "r"}));
+    // A last field made of quotes alone may still hold text.
+    EXPECT_EQ(split("\"\"\"\""), QStringList{"\""});
+    EXPECT_EQ(split("a,\"\"\"\"\"\""), (QStringList{"a", "\"\""}));
+    EXPECT_EQ(split("a,\""), QStringList{"a"});
     // What QuoteCsvField writes splits back to the original texts.
     QString line = QuoteCsvField("say \"hi\", then go") + QuoteCsvField("") + QuoteCsvField("x");
     EXPECT_EQ(split(line), (QStringList{"say \"hi\", then go", "", "x"}));
