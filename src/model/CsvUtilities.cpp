@@ -27,7 +27,8 @@ QString QuoteCsvField(const QString& text) {
     return '"' + field + QLatin1String("\",");
 }
 
-void SplitCsvLine(QStringList& fields, const QString& line) {
+void SplitCsvLine(QStringList& fields, const QString& line, qsizetype maxFields) {
+    const qsizetype before = fields.size();
     qsizetype quotes = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i < line.size(); ++i) {
@@ -36,6 +37,8 @@ void SplitCsvLine(QStringList& fields, const QString& line) {
         } else if (line[i] == ',' && quotes % 2 == 0) {
             fields << UnquoteCsvField(QStringView(line).mid(start, i - start));
             start = i + 1;
+            if (fields.size() - before > maxFields)
+                return;
         }
     }
     // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still

@@ -84,7 +84,7 @@ TEST(FileUtilities, ListTablesAndLinesGoThroughTheCodePageFile) {
     EXPECT_EQ(ReadFileBytes(path), QByteArray("\"a\",\"b\",\r\n\"c\",\r\n\r\n\"d\"\"\",\r\n\r\nxy\r\n"));
 
     platform::CodePageTextFile in;
-    ASSERT_TRUE(in.OpenForReading(path));
+    ASSERT_TRUE(in.OpenForReading(path, 1 << 20));
     QStringList lines{"before"};
     ReadLinesFromFile(in, lines);
     EXPECT_EQ(lines, (QStringList{"before", "\"a\",\"b\",", "\"c\",", "", "\"d\"\"\",", "", "xy"}));

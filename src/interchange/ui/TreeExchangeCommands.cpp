@@ -7,6 +7,7 @@
 #include "interchange/ui/ImportProgressDlg.h"
 #include "model/ExportMessages.h"
 #include "platform/MessageBox.h"
+#include "platform/UserFile.h"
 #include "texts/StringTable.h"
 
 #include <QFile>
@@ -57,9 +58,13 @@ void ImportCsv(CTreeExchangeCommandHost& host) {
     if (dialog.exec() != QDialog::Accepted)
         return;
     CDocumentData& data = host.ExchangedDocument();
-    QFile file(dialog.GetPathName());
+    QFile file;
     CCsvTreeReader reader;
-    const InterchangeResult opened = reader.Open(file, data);
+    // Anything but a regular file is refused as an unreadable one.
+    InterchangeResult opened;
+    opened.failure = InterchangeFailure::Unreadable;
+    if (platform::OpenRegularFileForReading(file, dialog.GetPathName()))
+        opened = reader.Open(file, data);
     if (opened.failure == InterchangeFailure::LimitExceeded) {
         ShowTooManyFunctions(opened);
         return;
