@@ -51,6 +51,8 @@ void ImportFolderTree(CTreeExchangeCommandHost& host) {
         // The origin has taken the folder's name at least.
         return true;
     });
+    if (reader.Unreadable() > 0)
+        platform::ShowMessageBox(reader.UnreadableText(), platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
 void ImportCsv(CTreeExchangeCommandHost& host) {
