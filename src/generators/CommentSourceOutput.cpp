@@ -51,8 +51,11 @@ QString CCommentSourceExpander::ExpandTemplateNode(const TemplateNode& node, con
         break;
     }
     QString text;
-    for (const TemplateNode& child : node.children)
+    for (const TemplateNode& child : node.children) {
         text += ExpandTemplateNode(child, function);
+        if (text.size() > m_room)
+            AbortWith(StringId::CommentSourceTooLong);
+    }
     return text;
 }
 
@@ -129,11 +132,15 @@ QString CCommentSourceExpander::ExpandReplacement(const TemplateNode& command, c
 }
 
 QString ExpandCommentSource(const CDocumentData& data, const QString& documentPath, const TemplateNode& root) {
-    const CCommentSourceExpander expander(data, documentPath);
+    CCommentSourceExpander expander(data, documentPath);
     QString text;
     for (const CUnitFunction* function :
-         data.registry.InOutlineOrder(data.GetModelOptions().DistinguishPrimaryOutlineNumber))
+         data.registry.InOutlineOrder(data.GetModelOptions().DistinguishPrimaryOutlineNumber)) {
+        expander.LimitOutput(CCommentSourceExpander::MaxOutputLength - text.size());
         text += expander.ExpandTemplateNode(root, *function);
+        if (text.size() > CCommentSourceExpander::MaxOutputLength)
+            AbortWith(StringId::CommentSourceTooLong);
+    }
     return text;
 }
 

@@ -19,6 +19,9 @@
 
 namespace {
 
+// A line per unit function with a mark per requirement fits in far less.
+constexpr qint64 kMaxImportBytes = qint64(64) << 20;
+
 QString CsvLine(const QStringList& cells) {
     QString line;
     for (const QString& cell : cells)
@@ -99,7 +102,7 @@ bool TraceabilityMatrix::Export(const QString& fileName) {
 TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileName, CInspectionView& pane) {
     m_data.fileNames.traceImportFileName = fileName;
     platform::CodePageTextFile file;
-    if (!file.OpenForReading(fileName)) {
+    if (!file.OpenForReading(fileName, kMaxImportBytes)) {
         platform::ShowMessageBox(LoadString(StringId::TraceabilityCannotOpen).arg(fileName),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return ImportResult::NotImported;

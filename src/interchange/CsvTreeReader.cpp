@@ -14,10 +14,10 @@
 
 namespace {
 
-// Appends a record per field of the line; returns their number.
-int AppendLineRecords(const QString& line, int r, std::vector<CsvCellRecord>& rows) {
+// Appends a record per field of the line, but no more than one past `room` records in all; returns their number.
+int AppendLineRecords(const QString& line, int r, int room, std::vector<CsvCellRecord>& rows) {
     QStringList fields;
-    SplitCsvLine(fields, line);
+    SplitCsvLine(fields, line, room - static_cast<qsizetype>(rows.size()));
     QString rowName;
     for (int c = 0; c < fields.size(); ++c) {
         CsvCellRecord record;
@@ -39,29 +39,30 @@ int AppendLineRecords(const QString& line, int r, std::vector<CsvCellRecord>& ro
 
 } // namespace
 
-void ReadCsvRecords(platform::CodePageTextFile& file, std::vector<CsvCellRecord>& rows,
+bool ReadCsvRecords(platform::CodePageTextFile& file, int room, std::vector<CsvCellRecord>& rows,
                     std::vector<CsvCellRecord>& columns, int& lastLineFields, int& lines) {
     rows.clear();
     columns.clear();
     lastLineFields = 0;
-    int r = 0;
+    lines = 0;
     QString line;
     QString record;
     bool open = false;
-    while (file.ReadString(line)) {
+    bool more = file.ReadString(line);
+    while (more) {
         if (open)
             record += QLatin1Char('\n') + line;
         else
             record = line;
         open = ContinuesCsvRecord(line, open);
-        if (open)
+        more = file.ReadString(line);
+        // A quote left open at the end of the file ends with it.
+        if (open && more)
             continue;
-        lastLineFields = AppendLineRecords(record, r++, rows);
+        lastLineFields = AppendLineRecords(record, lines++, room, rows);
+        if (rows.size() > size_t(room) || lines > room)
+            return false;
     }
-    // A quote left open at the end of the file ends with it.
-    if (open)
-        lastLineFields = AppendLineRecords(record, r++, rows);
-    lines = r;
 
     columns = rows;
     std::sort(columns.begin(), columns.end(), CompareCsvRecords);
@@ -93,6 +94,7 @@ void ReadCsvRecords(platform::CodePageTextFile& file, std::vector<CsvCellRecord>
         row.name += QLatin1Char('-') + found->second->name;
         found->second->name = row.name;
     }
+    return true;
 }
 
 bool BuildTreeFromCsvRecords(int& index, CUnitFunction* parent, const std::vector<CsvCellRecord>& records,
@@ -127,11 +129,16 @@ InterchangeResult CCsvTreeReader::Open(QIODevice& device, const CDocumentData& d
     m_opened = false;
     m_refusal = Refusal::None;
     platform::CodePageTextFile file;
-    if (!file.OpenForReading(device) || !data.registry.origin) {
+    if (!data.registry.origin || !file.OpenForReading(device, MaxFileBytes)) {
         result.failure = InterchangeFailure::Unreadable;
         return result;
     }
-    ReadCsvRecords(file, m_rows, m_columns, m_lastLineFields, m_lines);
+    if (!ReadCsvRecords(file, AvailableFunctions(data.registry), m_rows, m_columns, m_lastLineFields, m_lines)) {
+        result.CheckRoom(std::max(static_cast<int>(m_rows.size()), m_lines), data.registry);
+        m_rows.clear();
+        m_columns.clear();
+        return result;
+    }
 
     // The row part's root takes the place of the header line's last field, the column part's root that of the
     // row-name column's last entry. Those records must be there and be those, or a field would be lost.

@@ -20,6 +20,9 @@ class CodePageTextFile;
 // cells. Quotes are honoured, so a quoted field may hold commas, quotes and line breaks.
 class CCsvTreeReader {
 public:
+    // A larger file is refused unread: its cells could not all become unit functions anyway.
+    static constexpr qint64 MaxFileBytes = qint64(64) << 20;
+
     // Why a table has no place for the two subtree roots.
     enum class Refusal {
         None,
@@ -29,8 +32,9 @@ public:
     };
 
     // Reads the table from the device (opening it for reading when it is not open) and checks that it has a
-    // place for both subtree roots and that `data` has internal IDs for every unit function it needs.
-    // Unreadable (see Refused()) or LimitExceeded; nothing in `data` changes.
+    // place for both subtree roots and that `data` has internal IDs for every unit function it needs; reading
+    // stops at the first field or line past those IDs. Unreadable (see Refused(); a device over MaxFileBytes
+    // too) or LimitExceeded; nothing in `data` changes.
     InterchangeResult Open(QIODevice& device, const CDocumentData& data);
     // Builds the opened table's tree into `data`. Incomplete leaves what was built before in `data`; the
     // caller rebuilds the document either way.
@@ -49,8 +53,9 @@ private:
 
 // The row records (in file order) and the column records (by column, then line) of the table in the file,
 // with the number of fields of the last line and the number of lines. A line end inside a quoted field
-// continues the line.
-void ReadCsvRecords(platform::CodePageTextFile& file, std::vector<CsvCellRecord>& rows,
+// continues the line. Each field and each line makes a unit function at least: reading stops, returning false,
+// as soon as the fields or the lines read so far outnumber `room`.
+bool ReadCsvRecords(platform::CodePageTextFile& file, int room, std::vector<CsvCellRecord>& rows,
                     std::vector<CsvCellRecord>& columns, int& lastLineFields, int& lines);
 // Makes a unit function of every record from `index` on below `parent`: a record that is not a leaf opens a
 // level that its following leaves fill; a run of leaves ends its level. False when a unit function could not be

@@ -36,3 +36,6 @@ struct InterchangeResult {
     // draw; LimitExceeded, and false, when they do not all fit.
     bool CheckRoom(int count, const CUnitFunctionRegistry& registry);
 };
+
+// How many more internal IDs `registry` can draw: the unit functions an input may still add.
+int AvailableFunctions(const CUnitFunctionRegistry& registry);

@@ -5,6 +5,7 @@
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
 #include "model/XmlTextEncoding.h"
+#include "platform/UserFile.h"
 
 #include <QFileDevice>
 #include <QIODevice>
@@ -36,30 +37,6 @@ QString LocalName(pugi::xml_node node) {
 
 void AppendTrimmed(QString& target, pugi::xml_node text) {
     target += QString::fromUtf8(text.value()).trimmed();
-}
-
-// Reads a map whole, in steps, so that memory grows with the file and never past a limit: a device that never
-// ends (/dev/zero) must not eat memory, and a file that says it is over the limit is not read at all. False
-// for a map over the limit or one that memory cannot hold.
-bool ReadMapBytes(QIODevice& file, QByteArray& bytes) {
-    constexpr qint64 kStep = qint64(1) << 20;
-    if (!file.isSequential() && file.size() > kMaxMapBytes)
-        return false;
-    try {
-        if (!file.isSequential())
-            bytes.reserve(file.size());
-        for (;;) {
-            const QByteArray step = file.read(kStep);
-            if (step.isEmpty())
-                return true;
-            if (bytes.size() + step.size() > kMaxMapBytes)
-                break;
-            bytes += step;
-        }
-    } catch (const std::bad_alloc&) {
-    }
-    bytes = QByteArray();
-    return false;
 }
 
 // A NUL byte, or a reference to a character that XML does not allow, would cut the text it stands in.
@@ -230,7 +207,8 @@ InterchangeResult CMindMapReader::Open(QIODevice& device, const CDocumentData& d
     InterchangeResult result;
     auto map = std::make_unique<Map>();
     QByteArray& bytes = map->bytes;
-    const bool read = (device.isOpen() || device.open(QIODevice::ReadOnly)) && ReadMapBytes(device, bytes);
+    const bool read =
+        (device.isOpen() || device.open(QIODevice::ReadOnly)) && platform::ReadBounded(device, kMaxMapBytes, bytes);
     // The parser reads UTF-8 only and checks no encoding: the map's own encoding is checked and decoded first.
     bool decoded = false;
     try {

@@ -27,7 +27,8 @@ QString QuoteCsvField(const QString& text) {
     return '"' + field + QLatin1String("\",");
 }
 
-void SplitCsvLine(QStringList& fields, const QString& line) {
+void SplitCsvLine(QStringList& fields, const QString& line, qsizetype maxFields) {
+    const qsizetype before = fields.size();
     qsizetype quotes = 0;
     qsizetype start = 0;
     for (qsizetype i = 0; i < line.size(); ++i) {
@@ -36,15 +37,15 @@ void SplitCsvLine(QStringList& fields, const QString& line) {
         } else if (line[i] == ',' && quotes % 2 == 0) {
             fields << UnquoteCsvField(QStringView(line).mid(start, i - start));
             start = i + 1;
+            if (fields.size() - before > maxFields)
+                return;
         }
     }
-    QStringView rest = QStringView(line).mid(start);
-    for (QChar c : rest) {
-        if (c != '"') {
-            fields << UnquoteCsvField(rest);
-            break;
-        }
-    }
+    // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still
+    // hold one (four quotes are a field holding a quote).
+    const QString rest = UnquoteCsvField(QStringView(line).mid(start));
+    if (!rest.isEmpty())
+        fields << rest;
 }
 
 bool ContinuesCsvRecord(const QString& line, bool open) {

@@ -45,17 +45,28 @@ struct PrintSettings {
     enum Section { OutlineOrderedIndex, HierarchicalIndex, UnitFunctions, Results, Notes, SectionCount };
     enum TitleLine { DocumentTitle, FileName, VersionInformation, InputText1, InputText2, TitleLineCount };
     static constexpr int MaxHeaderFooterTextLength = 16;
+    static constexpr int DefaultMargin = 5; // millimetres
+    static constexpr int MaxMargin = 100;
+    // Left and right together, top and bottom together: the short side of A4 keeps 50 mm to print on.
+    static constexpr int MaxMarginPair = 160;
 
     PrintSettings();
+
+    // Whether the four margins (left, right, top, bottom) each lie in 0..MaxMargin and each pair within
+    // MaxMarginPair, so that a sensible area is left to print on.
+    static bool MarginsLeavePrintableArea(int left, int right, int top, int bottom);
+    // Puts a margin out of its range, then both of a pair too wide together, back to DefaultMargin: what a
+    // document brings is printed on a page of sensible size.
+    void CorrectMargins();
 
     std::array<PrintSection, SectionCount> sections;
     std::array<PrintTitleLine, TitleLineCount> titleLines;
     FontSetting titleFont;
     FontSetting otherTitleFont;
-    int32_t marginLeft = 5; // millimetres
-    int32_t marginRight = 5;
-    int32_t marginTop = 5;
-    int32_t marginBottom = 5;
+    int32_t marginLeft = DefaultMargin; // millimetres
+    int32_t marginRight = DefaultMargin;
+    int32_t marginTop = DefaultMargin;
+    int32_t marginBottom = DefaultMargin;
     PrintHeaderFooterKinds headerKinds;
     PrintHeaderFooterKinds footerKinds{0, 8, 0};
     QString headerFooterText1;

@@ -1,5 +1,7 @@
 #include "platform/CodePageTextFile.h"
 
+#include "platform/UserFile.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -68,26 +70,20 @@ bool CodePageTextFile::OpenForWriting(const QString& path) {
     return true;
 }
 
-bool CodePageTextFile::OpenForReading(const QString& path) {
-    QFile file(path);
-    return OpenForReading(file);
+bool CodePageTextFile::OpenForReading(const QString& path, qint64 maxBytes) {
+    Close();
+    QFile file;
+    return OpenRegularFileForReading(file, path) && OpenForReading(file, maxBytes);
 }
 
-bool CodePageTextFile::OpenForReading(QIODevice& device) {
+bool CodePageTextFile::OpenForReading(QIODevice& device, qint64 maxBytes) {
     Close();
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         return false;
-    QByteArray bytes = device.readAll();
-    const auto* file = qobject_cast<const QFileDevice*>(&device);
-    if (file && file->error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (!ReadBounded(device, maxBytes, bytes))
         return false;
-    QString text = DecodeProcessCodePage(bytes);
-    if (text.isEmpty())
-        return true;
-    m_lines = text.split('\n');
-    // A final line end closes the last line; it does not start an empty one.
-    if (text.endsWith('\n'))
-        m_lines.removeLast();
+    m_text = DecodeProcessCodePage(bytes);
     return true;
 }
 
@@ -116,9 +112,14 @@ bool CodePageTextFile::Commit() {
 }
 
 bool CodePageTextFile::ReadString(QString& line) {
-    if (m_nextLine >= m_lines.size())
+    // A final line end closes the last line; it does not start an empty one.
+    if (m_nextLine >= m_text.size())
         return false;
-    line = m_lines[m_nextLine++];
+    qsizetype end = m_text.indexOf('\n', m_nextLine);
+    if (end < 0)
+        end = m_text.size();
+    line = m_text.mid(m_nextLine, end - m_nextLine);
+    m_nextLine = end + 1;
     return true;
 }
 
@@ -128,7 +129,7 @@ void CodePageTextFile::Close() {
         m_output.reset();
     }
     m_writeFailed = false;
-    m_lines.clear();
+    m_text.clear();
     m_nextLine = 0;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 
@@ -29,10 +28,12 @@ public:
     // Writing replaces the file as every save does (FileReplacement): Commit puts the new content in place, so a
     // failed export never destroys the file that was there.
     bool OpenForWriting(const QString& path);
-    // Reads the whole file; false when it cannot be opened or read.
-    bool OpenForReading(const QString& path);
-    // Reads the device to its end (opening it for reading when it is not open); false when it cannot be read.
-    bool OpenForReading(QIODevice& device);
+    // Reads the whole file; false when it is not a regular file, cannot be opened or read, or holds more than
+    // `maxBytes`.
+    bool OpenForReading(const QString& path, qint64 maxBytes);
+    // Reads the device to its end (opening it for reading when it is not open); false when it cannot be read or
+    // holds more than `maxBytes`.
+    bool OpenForReading(QIODevice& device, qint64 maxBytes);
 
     // Appends the text as it stands; every "\n" in it is written as CR LF.
     void WriteString(const QString& text);
@@ -52,7 +53,8 @@ private:
     bool m_writeFailed = false;
     FileReplacement::Refusal m_refusal = FileReplacement::Refusal::None;
     QString m_errorText;
-    QStringList m_lines;
+    // The text read, every line end a "\n", and where the next line starts in it.
+    QString m_text;
     qsizetype m_nextLine = 0;
 };
 

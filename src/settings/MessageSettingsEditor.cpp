@@ -1,12 +1,12 @@
 #include "settings/MessageSettingsEditor.h"
 
 #include "platform/MessageBox.h"
+#include "platform/UserFile.h"
 #include "platform/UserSettings.h"
 #include "texts/MessageContext.h"
 #include "texts/StringTable.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QSaveFile>
 
 #include <set>
@@ -15,6 +15,9 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 
 namespace {
+
+// A messages file holds a few thousand texts, none longer than a stored setting: far less than this.
+constexpr qint64 kMaxMessagesFileBytes = qint64(16) << 20;
 
 const QString kSingular = QStringLiteral("Singular");
 const QString kPlural = QStringLiteral("Plural");
@@ -116,14 +119,8 @@ QString& CMessageSettingsEditor::LastExportPath() {
 }
 
 bool CMessageSettingsEditor::Import(const QString& path) {
-    QFile file(path);
     QByteArray content;
-    bool read = file.open(QIODevice::ReadOnly);
-    if (read) {
-        content = file.readAll();
-        read = file.error() == QFileDevice::NoError;
-    }
-    if (!read) {
+    if (!platform::ReadUserFile(path, kMaxMessagesFileBytes, content)) {
         platform::ShowMessageBox(
             Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(path), MessageButtons::Ok,
             MessageIcon::Warning);

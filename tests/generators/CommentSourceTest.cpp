@@ -92,6 +92,27 @@ TEST_F(CommentSourceTest, LoopQuestionAfterSixteenRoundsAndTheSizeBound) {
     EXPECT_EQ(again.messages.Texts()[1], QStringLiteral("置換の結果が長くなりすぎたため、置換を打ち切りました。"));
 }
 
+TEST_F(CommentSourceTest, TheWholeOutputIsBoundedLikeEachReplacement) {
+    // Each tag multiplies one letter by 32 four times in one round: 1 Mi characters, within its own bound.
+    QString multiplying = QStringLiteral("<R=a");
+    for (char letter = 'a'; letter < 'e'; ++letter)
+        multiplying += QStringLiteral(";%1;%2").arg(QChar(letter), QString(32, QChar(letter + 1)));
+    multiplying += '>';
+    const qsizetype tagsPerOutput = CCommentSourceExpander::MaxOutputLength / CCommentSourceExpander::MaxReplacedLength;
+    // Too long for one unit function's text, then for the file of two unit functions.
+    GeneratorTestDocument one({{"Origin", ""}});
+    GeneratorTestDocument two({{"Origin", ""}, {"Second", ""}});
+    for (auto [document, tags] : {std::pair{&one, tagsPerOutput + 1}, {&two, tagsPerOutput / 2 + 1}}) {
+        GeneratorOutputTest output;
+        EXPECT_EQ(
+            AcceptCommentSourceDialog(document->data, QString(), output.Path("big.c"), multiplying.repeated(tags)),
+            CommentSourceOkResult::KeepOpen);
+        EXPECT_FALSE(QFile::exists(output.Path("big.c")));
+        EXPECT_EQ(output.messages.Texts(), QStringList({"置換の結果が長くなりすぎたため、置換を打ち切りました。",
+                                                        "コメントソース出力を中止しました。"}));
+    }
+}
+
 TEST_F(CommentSourceTest, FileThatCannotBeWrittenIsReportedAndTheDialogStays) {
     GeneratorTestDocument document({{"Origin", ""}});
     EXPECT_EQ(Accept(document.data, "missing/out.c", QStringLiteral("x")), CommentSourceOkResult::KeepOpen);

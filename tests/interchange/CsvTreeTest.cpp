@@ -2,9 +2,12 @@
 #include "interchange/CsvTreeReader.h"
 #include "interchange/CsvTreeWriter.h"
 #include "platform/CodePageTextFile.h"
+#include "platform/UserFile.h"
 #include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -73,6 +76,14 @@ TEST(CsvTree, CommasQuotesAndLineBreaksInCellsAndHeadersSurviveExportAndImport) 
     EXPECT_EQ(DumpTree(*again.data.registry.origin), tree);
 }
 
+TEST(CsvTree, ALastCellHoldingOnlyAQuoteIsKept) {
+    NewDocument document;
+    ASSERT_TRUE(ImportCsv(",C1,C2\r\nR1,a,\"\"\"\"", document.data).Succeeded());
+    EXPECT_EQ(
+        DumpTree(*document.data.registry.origin),
+        QStringLiteral("ROOT\n ROW\n  R1\n   R1-C1=a\n   R1-C2=\"\n COLUMN\n  C1\n   R1-C1=a\n  C2\n   R1-C2=\"\n"));
+}
+
 TEST(CsvTree, TablesWithoutAPlaceForTheSubtreeRootsOrWithoutEnoughIDsAreRefusedUntouched) {
     using enum CCsvTreeReader::Refusal;
     QByteArray large;
@@ -98,6 +109,32 @@ TEST(CsvTree, TablesWithoutAPlaceForTheSubtreeRootsOrWithoutEnoughIDsAreRefusedU
         EXPECT_EQ(document.data.registry.Count(), 1);
         EXPECT_EQ(document.data.registry.origin->name, QString());
     }
+}
+
+TEST(CsvTree, ReadingStopsAtTheFirstFieldLineOrByteTheDocumentCannotTake) {
+    // Fields on one line, then lines: the first one past the room left stops the reading.
+    for (const QByteArray& csv : {QByteArray(40000, ','), QByteArray("x\r\n").repeated(40000)}) {
+        NewDocument document;
+        CCsvTreeReader reader;
+        QByteArray bytes = csv;
+        QBuffer device(&bytes);
+        const InterchangeResult result = reader.Open(device, document.data);
+        EXPECT_EQ(result.failure, InterchangeFailure::LimitExceeded);
+        EXPECT_EQ(result.available, 32766);
+        EXPECT_EQ(result.needed, result.available + 1);
+        EXPECT_FALSE(reader.Import(document.data).Succeeded());
+        EXPECT_EQ(document.data.registry.Count(), 1);
+    }
+    // A file over the byte bound is refused unread; a pipe or a device is not opened at all.
+    QTemporaryDir dir;
+    WriteSparseFile(dir.filePath("large.csv"), CCsvTreeReader::MaxFileBytes + 1);
+    QFile file;
+    ASSERT_TRUE(platform::OpenRegularFileForReading(file, dir.filePath("large.csv")));
+    NewDocument document;
+    CCsvTreeReader reader;
+    EXPECT_EQ(reader.Open(file, document.data).failure, InterchangeFailure::Unreadable);
+    EXPECT_EQ(file.pos(), 0);
+    EXPECT_FALSE(platform::OpenRegularFileForReading(file, QStringLiteral("/dev/zero")));
 }
 
 TEST(CsvTree, ExportNeedsThreeUnitFunctionsAndOneAtTwo) {

@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // The folder "Plan" holding a.txt and a folder B with c.txt.
@@ -74,4 +80,104 @@ TEST(FolderTreeReader, ALinkToAFolderIsNotEnteredAndCancellingKeepsWhatWasMade) 
     EXPECT_EQ(result.failure, InterchangeFailure::Cancelled);
     EXPECT_EQ(result.items, 1);
     EXPECT_EQ(stopped.data.registry.Count(), 2);
+}
+
+TEST(FolderTreeReader, NamesThatAreNotUtf8AndTreesDeeperThanAnyPathAreImportedWhole) {
+    PlanFolder folder;
+    const QByteArray plan = QFile::encodeName(folder.Path("Plan"));
+    ASSERT_EQ(::mkdir(QByteArray(plan + "/B\xfe").constData(), 0700), 0);
+    ASSERT_EQ(::close(::open(QByteArray(plan + "/B\xfe/d\xff\xfe.txt").constData(), O_WRONLY | O_CREAT, 0600)), 0);
+    // A chain of long names far longer than any path the system takes whole, with a side folder every tenth
+    // level, which the walk may reach after it has come back from the bottom.
+    constexpr int depth = 100;
+    const QByteArray deep(200, 'd');
+    int handle = ::open(plan.constData(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < depth; ++level) {
+        ASSERT_EQ(::mkdirat(handle, deep.constData(), 0700), 0);
+        if (level % 10 == 0) {
+            ASSERT_EQ(::mkdirat(handle, "side", 0700), 0);
+        }
+        const int below = ::openat(handle, deep.constData(), O_RDONLY | O_DIRECTORY);
+        ::close(handle);
+        handle = below;
+    }
+    ::close(handle);
+
+    NewDocument document;
+    RecordingProgress progress;
+    CFolderTreeReader reader;
+    ASSERT_TRUE(reader.Open(folder.Path("Plan"), document.data).Succeeded());
+    const InterchangeResult result = reader.Import(document.data, progress);
+    ASSERT_TRUE(result.Succeeded());
+    EXPECT_EQ(result.items, 5 + depth + depth / 10);
+    EXPECT_EQ(reader.Unreadable(), 0);
+    EXPECT_TRUE(reader.UnreadableText().isEmpty());
+    const CUnitFunction* deepest = document.data.registry.origin;
+    int found = 0;
+    int sides = 0;
+    for (;;) {
+        sides += std::count_if(deepest->children.begin(), deepest->children.end(),
+                               [](const CUnitFunction* child) { return child->name == "side"; });
+        const auto next = std::find_if(deepest->children.begin(), deepest->children.end(),
+                                       [&](const CUnitFunction* child) { return child->name == QString(deep); });
+        if (next == deepest->children.end())
+            break;
+        deepest = *next;
+        ++found;
+    }
+    EXPECT_EQ(found, depth);
+    EXPECT_EQ(sides, depth / 10);
+    // The deep chain aside, the bytes that are not UTF-8 show as replacement characters.
+    QStringList shallow;
+    for (const CUnitFunction* child : document.data.registry.origin->children) {
+        if (child->name != QString(deep))
+            shallow << SortedTree(*child);
+    }
+    shallow.sort();
+    EXPECT_EQ(shallow, (QStringList{"B(c.txt)", QStringLiteral("B\uFFFD(d\uFFFD\uFFFD.txt)"), "a.txt", "side"}));
+
+    // Removed a level at a time: the tree is too deep for a removal by paths.
+    const int root = ::open(plan.constData(), O_RDONLY | O_DIRECTORY);
+    QByteArray top = deep;
+    for (int level = 0;; ++level) {
+        const int current = ::openat(root, top.constData(), O_RDONLY | O_DIRECTORY);
+        const QByteArray next = "up" + QByteArray::number(level);
+        const bool more = ::renameat(current, deep.constData(), root, next.constData()) == 0;
+        ::unlinkat(current, "side", AT_REMOVEDIR);
+        ::close(current);
+        ::unlinkat(root, top.constData(), AT_REMOVEDIR);
+        if (!more)
+            break;
+        top = next;
+    }
+    ::close(root);
+    // The temporary folder's own removal skips names that are not UTF-8.
+    ::unlink(QByteArray(plan + "/B\xfe/d\xff\xfe.txt").constData());
+    ::rmdir(QByteArray(plan + "/B\xfe").constData());
+}
+
+TEST(FolderTreeReader, FoldersThatCannotBeReadAreCountedAndNamed) {
+    QTemporaryDir root;
+    const QString missing = root.filePath("missing");
+    NewDocument document;
+    CFolderTreeReader reader;
+    ASSERT_TRUE(reader.Open(missing, document.data).Succeeded());
+    EXPECT_EQ(reader.Unreadable(), 1);
+    EXPECT_EQ(reader.UnreadableText(),
+              QStringLiteral(
+                  "読み込めなかったフォルダが 1 個あります。その中のファイルとフォルダはインポートされていません。\n") +
+                  missing);
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "a folder without read permission is still read by root";
+    PlanFolder folder;
+    for (int i = 0; i < CFolderTreeReader::ListedUnreadable + 1; ++i) {
+        const QString locked = folder.Path("Plan/B/") + QString::number(i);
+        ASSERT_TRUE(QDir().mkdir(locked));
+        ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0), 0);
+    }
+    ASSERT_TRUE(reader.Open(folder.Path("Plan"), document.data).Succeeded());
+    EXPECT_EQ(reader.Unreadable(), CFolderTreeReader::ListedUnreadable + 1);
+    EXPECT_EQ(reader.UnreadableText().count('\n'), CFolderTreeReader::ListedUnreadable);
+    for (int i = 0; i < CFolderTreeReader::ListedUnreadable + 1; ++i)
+        ::chmod(QFile::encodeName(folder.Path("Plan/B/") + QString::number(i)).constData(), 0700);
 }

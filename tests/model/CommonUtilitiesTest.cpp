@@ -30,6 +30,10 @@ TEST(CsvUtilities, SplittingHonoursQuotesAndDropsAnEmptyTail) {
     EXPECT_EQ(split("a,b,"), (QStringList{"a", "b"}));
     EXPECT_EQ(split(",x"), (QStringList{"", "x"}));
     EXPECT_EQ(split("\"p,q\",r,"), (QStringList{"p,q", "r"}));
+    // A last field made of quotes alone may still hold text.
+    EXPECT_EQ(split("\"\"\"\""), QStringList{"\""});
+    EXPECT_EQ(split("a,\"\"\"\"\"\""), (QStringList{"a", "\"\""}));
+    EXPECT_EQ(split("a,\""), QStringList{"a"});
     // What QuoteCsvField writes splits back to the original texts.
     QString line = QuoteCsvField("say \"hi\", then go") + QuoteCsvField("") + QuoteCsvField("x");
     EXPECT_EQ(split(line), (QStringList{"say \"hi\", then go", "", "x"}));
@@ -80,7 +84,7 @@ TEST(FileUtilities, ListTablesAndLinesGoThroughTheCodePageFile) {
     EXPECT_EQ(ReadFileBytes(path), QByteArray("\"a\",\"b\",\r\n\"c\",\r\n\r\n\"d\"\"\",\r\n\r\nxy\r\n"));
 
     platform::CodePageTextFile in;
-    ASSERT_TRUE(in.OpenForReading(path));
+    ASSERT_TRUE(in.OpenForReading(path, 1 << 20));
     QStringList lines{"before"};
     ReadLinesFromFile(in, lines);
     EXPECT_EQ(lines, (QStringList{"before", "\"a\",\"b\",", "\"c\",", "", "\"d\"\"\",", "", "xy"}));

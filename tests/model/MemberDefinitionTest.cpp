@@ -98,7 +98,7 @@ TEST(MemberUsage, TenThousandLinesAreWrittenButTheNextOneRefusesTheWholeList) {
     MemberUsageExportResult result = ExportMemberUsageCsv(path, *exactly, {}, {});
     EXPECT_EQ(result.status, MemberUsageExportResult::Written);
     platform::CodePageTextFile in;
-    ASSERT_TRUE(in.OpenForReading(path));
+    ASSERT_TRUE(in.OpenForReading(path, 1 << 20));
     QString line;
     ASSERT_TRUE(in.ReadString(line));
     EXPECT_EQ(line, "メンバー名,状態名,使用頻度,登録済み,曖昧語");

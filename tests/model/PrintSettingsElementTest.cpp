@@ -3,13 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 TEST(PrintSettingsElement, EveryFieldButThePrintKindRoundTrips) {
     PrintSettings settings;
     settings.sections[PrintSettings::UnitFunctions] = {2, 75, 1, 1, 0, 0, 0x0808};
     settings.titleLines[PrintSettings::InputText1] = {"第一版", 3, 1};
     settings.titleFont.bold = 1;
     settings.otherTitleFont = FontSetting();
-    settings.marginTop = -2;
+    settings.marginTop = 12;
     settings.headerKinds = {1, 2, 3};
     settings.headerFooterText1 = "社外秘";
     settings.printKind = 4;
@@ -65,4 +67,34 @@ TEST(PrintSettingsElement, MissingPartsKeepOrZeroTheirFields) {
     ReadPrintSettingsElement(xml.Parse("<Environment><PrintSettings PSPrintedObject=\"77\"/></Environment>"), settings,
                              printout);
     EXPECT_EQ(printout, DefaultSelectedPrintout);
+}
+
+TEST(PrintSettingsElement, MarginsThatLeaveTooLittleToPrintOnAreCorrected) {
+    // Left, right, top, bottom as stored, then as read.
+    const struct {
+        std::array<int, 4> stored;
+        std::array<int, 4> read;
+    } cases[] = {{{150, 150, 290, 290}, {5, 5, 5, 5}},
+                 {{100, 100, 0, 100}, {5, 5, 0, 100}},
+                 {{80, 80, 60, 100}, {80, 80, 60, 100}},
+                 {{-20, 30, 101, 2}, {5, 30, 5, 2}},
+                 {{100, 60, 2147483647, 0}, {100, 60, 5, 0}}};
+    for (const auto& test : cases) {
+        EnvironmentXml xml;
+        PrintSettings settings;
+        int printout = 0;
+        ReadPrintSettingsElement(
+            xml.Parse(QStringLiteral("<Environment><PrintSettings><PSOther><PSBlank Left=\"%1\" Right=\"%2\" "
+                                     "Top=\"%3\" Bottom=\"%4\"/></PSOther></PrintSettings></Environment>")
+                          .arg(test.stored[0])
+                          .arg(test.stored[1])
+                          .arg(test.stored[2])
+                          .arg(test.stored[3])
+                          .toStdString()),
+            settings, printout);
+        EXPECT_EQ(
+            (std::array<int, 4>{settings.marginLeft, settings.marginRight, settings.marginTop, settings.marginBottom}),
+            test.read)
+            << test.stored[0] << ' ' << test.stored[1] << ' ' << test.stored[2] << ' ' << test.stored[3];
+    }
 }

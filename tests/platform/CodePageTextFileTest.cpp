@@ -21,7 +21,7 @@ TEST(CodePageTextFile, WritesCp932WithCrLfAndReadsTheLinesBack) {
                                        QByteArray::fromHex("81ca81cd") + "x\r\n\r\nlast");
 
     CodePageTextFile in;
-    ASSERT_TRUE(in.OpenForReading(path));
+    ASSERT_TRUE(in.OpenForReading(path, 1 << 20));
     QStringList lines;
     QString line;
     while (in.ReadString(line))
@@ -50,5 +50,5 @@ TEST(CodePageTextFile, AFailedExportLeavesThePreviousFileAlone) {
     EXPECT_FALSE(nowhere.OpenForWriting(dir.filePath("missing/dir/x.csv")));
     nowhere.WriteString("x");
     EXPECT_FALSE(nowhere.Commit());
-    EXPECT_FALSE(nowhere.OpenForReading(dir.filePath("absent.csv")));
+    EXPECT_FALSE(nowhere.OpenForReading(dir.filePath("absent.csv"), 1 << 20));
 }

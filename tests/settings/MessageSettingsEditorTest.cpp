@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
 #include "support/TemporaryConfigHome.h"
+#include "support/TestFiles.h"
 #include "texts/MessageContext.h"
 #include "texts/WordingStore.h"
 
@@ -58,6 +59,9 @@ TEST_F(MessageSettingsEditorTest, ExportAndImportCarryTheCopyAndAnUnreadableFile
     CMessageSettingsEditor reader(context);
     EXPECT_FALSE(reader.Import(home.dir.path()));
     EXPECT_FALSE(reader.Import(home.dir.filePath("none.txt")));
+    // Far over any messages file: refused unread.
+    WriteSparseFile(home.dir.filePath("huge.txt"), qint64(1) << 30);
+    EXPECT_FALSE(reader.Import(home.dir.filePath("huge.txt")));
     EXPECT_TRUE(reader.Copy() == context.m_settings);
     EXPECT_TRUE(CMessageSettingsEditor::LastImportPath().isEmpty());
     ASSERT_TRUE(reader.Import(path));
@@ -70,6 +74,7 @@ TEST_F(MessageSettingsEditorTest, ExportAndImportCarryTheCopyAndAnUnreadableFile
              QStringLiteral("ファイル \"%1\" に書き込めませんでした。").arg(home.dir.filePath("missing/messages.txt")),
              QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.path()),
              QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.filePath("none.txt")),
+             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.filePath("huge.txt")),
              QStringLiteral("ファイル \"%1\" から文言設定をインポートしました。").arg(path)}));
 }
 

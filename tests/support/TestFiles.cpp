@@ -15,3 +15,9 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size()) << path.toStdString();
 }
+
+void WriteSparseFile(const QString& path, qint64 size) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_TRUE(file.resize(size)) << path.toStdString();
+}

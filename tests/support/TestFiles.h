@@ -8,3 +8,6 @@ QByteArray ReadFileBytes(const QString& path);
 
 // Writes a file with exactly these bytes, replacing it; a failed write fails the test.
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
+
+// A file of `size` zero bytes that takes no room on disk: input far over a bound, made at once.
+void WriteSparseFile(const QString& path, qint64 size);

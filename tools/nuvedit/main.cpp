@@ -10,9 +10,8 @@
 #include "editor/LogicEditModel.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "platform/UserFile.h"
 #include "support/ToolSupport.h"
-
-#include <QFile>
 
 #include <deque>
 #include <functional>
@@ -21,6 +20,7 @@
 namespace {
 
 const QString kTool = QStringLiteral("nuvedit");
+constexpr qint64 kMaxScriptBytes = qint64(16) << 20;
 
 int Usage() {
     return tools::Usage(QStringLiteral("usage: nuvedit DOC.nuv --current OUTLINE SCRIPT [--save OUT.nuv]\n"));
@@ -231,10 +231,10 @@ int main(int argc, char* argv[]) {
                                   : data.registry.FindByDisplayedNumber(outline);
     if (!function)
         return tools::Fail(kTool, QStringLiteral("no unit function %1").arg(outline));
-    QFile script(arguments[3]);
-    if (!script.open(QIODevice::ReadOnly))
+    QByteArray script;
+    if (!platform::ReadUserFile(arguments[3], kMaxScriptBytes, script))
         return tools::CannotOpen(kTool, arguments[3]);
-    const QStringList lines = QString::fromUtf8(script.readAll()).split(QChar('\n'));
+    const QStringList lines = QString::fromUtf8(script).split(QChar('\n'));
 
     ScriptSink sink;
     CProcessClipboard clipboard;

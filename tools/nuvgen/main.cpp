@@ -21,10 +21,10 @@
 #include "generators/UniqueLabelGenerator.h"
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
+#include "platform/UserFile.h"
 #include "support/ToolSupport.h"
 #include "texts/MessageContext.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 
@@ -34,6 +34,8 @@
 namespace {
 
 const QString kTool = QStringLiteral("nuvgen");
+// A template file longer than the output it may make is refused.
+constexpr qint64 kMaxTemplateBytes = qint64(16) << 20;
 
 int Usage() {
     return tools::Usage(
@@ -153,10 +155,11 @@ private:
     int CommentSource(const QString& output) {
         QString templateText = m_data.environment.outputSourceCodeFormat;
         if (m_command.options.contains("--template")) {
-            QFile file(m_command.options["--template"]);
-            if (!file.open(QIODevice::ReadOnly))
-                return tools::CannotOpen(kTool, file.fileName());
-            templateText = QString::fromUtf8(file.readAll());
+            const QString path = m_command.options["--template"];
+            QByteArray bytes;
+            if (!platform::ReadUserFile(path, kMaxTemplateBytes, bytes))
+                return tools::CannotOpen(kTool, path);
+            templateText = QString::fromUtf8(bytes);
         }
         qsizetype consumed = 0;
         ParseTemplate(templateText, consumed);

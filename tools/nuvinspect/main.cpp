@@ -11,13 +11,13 @@
 #include "logic/InspectionView.h"
 #include "logic/LogicLineMatcher.h"
 #include "model/DocumentData.h"
+#include "platform/UserFile.h"
 #include "support/ToolSupport.h"
-
-#include <QFile>
 
 namespace {
 
 const QString kTool = QStringLiteral("nuvinspect");
+constexpr qint64 kMaxLineFileBytes = qint64(16) << 20;
 
 int Usage() {
     return tools::Usage(QStringLiteral("usage: nuvinspect match FILE.txt\n"
@@ -26,12 +26,12 @@ int Usage() {
 }
 
 int Match(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!platform::ReadUserFile(path, kMaxLineFileBytes, bytes))
         return tools::CannotOpen(kTool, path);
     CDocumentData defaults;
     defaults.SetDefaults();
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(bytes);
     const bool wellFormed = CLogicLineMatcher(text, GetLogicKeywords(defaults)).MatchesWholeLine();
     tools::WriteLines({wellFormed ? QStringLiteral("WELLFORMED") : QStringLiteral("ILLFORMED")});
     return 0;

@@ -7,6 +7,7 @@
 #include "interchange/ui/ImportProgressDlg.h"
 #include "model/ExportMessages.h"
 #include "platform/MessageBox.h"
+#include "platform/UserFile.h"
 #include "texts/StringTable.h"
 
 #include <QFile>
@@ -50,6 +51,8 @@ void ImportFolderTree(CTreeExchangeCommandHost& host) {
         // The origin has taken the folder's name at least.
         return true;
     });
+    if (reader.Unreadable() > 0)
+        platform::ShowMessageBox(reader.UnreadableText(), platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
 void ImportCsv(CTreeExchangeCommandHost& host) {
@@ -57,9 +60,13 @@ void ImportCsv(CTreeExchangeCommandHost& host) {
     if (dialog.exec() != QDialog::Accepted)
         return;
     CDocumentData& data = host.ExchangedDocument();
-    QFile file(dialog.GetPathName());
+    QFile file;
     CCsvTreeReader reader;
-    const InterchangeResult opened = reader.Open(file, data);
+    // Anything but a regular file is refused as an unreadable one.
+    InterchangeResult opened;
+    opened.failure = InterchangeFailure::Unreadable;
+    if (platform::OpenRegularFileForReading(file, dialog.GetPathName()))
+        opened = reader.Open(file, data);
     if (opened.failure == InterchangeFailure::LimitExceeded) {
         ShowTooManyFunctions(opened);
         return;

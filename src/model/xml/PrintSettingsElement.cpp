@@ -102,6 +102,8 @@ void ReadPrintSettingsElement(pugi::xml_node environment, PrintSettings& setting
         ReadHeaderFooterElement(environment, "Footer", settings.footerKinds);
     }
     ReadTextFields(environment, kPrintHeaderFooterTexts, settings);
-    if (pugi::xml_node blank = XmlFindElement(environment, "PSBlank"))
+    if (pugi::xml_node blank = XmlFindElement(environment, "PSBlank")) {
         ReadIntAttributes(blank, kPrintMarginFields, settings);
+        settings.CorrectMargins();
+    }
 }

@@ -1,6 +1,7 @@
 #include "printing/ui/PSOther.h"
 
 #include "model/PrintSettings.h"
+#include "platform/MessageBox.h"
 #include "printing/PrintHeaderFooter.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -72,7 +73,7 @@ CPSOther::CPSOther(PrintSettings& settings, const CMessageContext& context, QWid
                                               {Msg::Bottom(context), settings.marginBottom}};
     for (const auto& [name, value] : values) {
         auto* box = new QSpinBox(margins);
-        box->setRange(0, MaxMargin);
+        box->setRange(0, PrintSettings::MaxMargin);
         box->setValue(value);
         form->addRow(name, box);
         m_margins.push_back(box);
@@ -83,6 +84,16 @@ CPSOther::CPSOther(PrintSettings& settings, const CMessageContext& context, QWid
     setTabOrder(m_items.back(), m_text1);
     setTabOrder(m_text1, m_text2);
     setTabOrder(m_text2, m_margins.front());
+}
+
+bool CPSOther::Validate() {
+    if (PrintSettings::MarginsLeavePrintableArea(m_margins[0]->value(), m_margins[1]->value(), m_margins[2]->value(),
+                                                 m_margins[3]->value()))
+        return true;
+    platform::ShowMessageBox(
+        LoadString(StringId::SettingOutOfRange).arg(Title(), LoadString(StringId::PrintMarginMillimetres)),
+        platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    return false;
 }
 
 void CPSOther::Apply() {

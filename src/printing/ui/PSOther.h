@@ -15,10 +15,10 @@ struct PrintSettings;
 class CPSOther : public CPropertyPage {
     Q_OBJECT
 public:
-    static constexpr int MaxMargin = 100; // millimetres
-
     CPSOther(PrintSettings& settings, const CMessageContext& context, QWidget* parent = nullptr);
 
+    // Margins that leave too little of the page to print on are refused with a message.
+    bool Validate() override;
     void Apply() override;
 
     // Header left, centre, right, then footer left, centre, right.

@@ -143,6 +143,29 @@ TEST(PrintSettingsSheetTest, PagesWriteTheCopyBackOnOkAndCancelDropsIt) {
     EXPECT_EQ(remembered, 7);
 }
 
+TEST(PrintSettingsSheetTest, MarginsThatLeaveTooLittleToPrintOnAreRefusedWithAMessage) {
+    PrintTestHost host;
+    platform::ScriptedMessageSink messages;
+    int remembered = 0;
+    QTimer::singleShot(0, [] {
+        auto* sheet = qobject_cast<CPropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        CPSOther* other = PageOf<CPSOther>(*sheet);
+        sheet->SetActivePage(static_cast<int>(sheet->Pages().indexOf(other)));
+        other->MarginBoxes().at(0)->setValue(90);
+        other->MarginBoxes().at(1)->setValue(90);
+        sheet->accept();
+        // Refused: the sheet stays; with room left to print on it closes.
+        EXPECT_TRUE(sheet->isVisible());
+        other->MarginBoxes().at(1)->setValue(70);
+        sheet->accept();
+    });
+    ASSERT_TRUE(RunPrintSettingsSheet(host, remembered));
+    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("「余白、他」ページの「余白(mm)」の数値が範囲外です。")});
+    EXPECT_EQ(host.document.printSettings.marginLeft, 90);
+    EXPECT_EQ(host.document.printSettings.marginRight, 70);
+}
+
 TEST(PrintSettingsSheetTest, PrintFollowsTheChosenPrintoutAndItsRefusal) {
     PrintTestHost host;
     CCommandRegistry registry;

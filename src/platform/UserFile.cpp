@@ -1,0 +1,67 @@
+#include "platform/UserFile.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+bool OpenRegularFileForReading(QFile& file, const QString& path) {
+    // Opened without waiting, so that a pipe is seen for what it is before anything reads from it.
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0)
+        return false;
+    struct stat status {};
+    const int flags = ::fcntl(handle, F_GETFL);
+    if (::fstat(handle, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
+        ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+        !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return false;
+    }
+    return true;
+}
+
+bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes) {
+    constexpr qint64 kStep = qint64(1) << 20;
+    bytes.clear();
+    if (!device.isSequential() && device.size() - device.pos() > maxBytes)
+        return false;
+    try {
+        if (!device.isSequential())
+            bytes.reserve(device.size() - device.pos());
+        for (;;) {
+            // One byte past the bound tells a content over it from one that just fills it.
+            const QByteArray step = device.read(std::min(kStep, maxBytes + 1 - bytes.size()));
+            if (step.isEmpty())
+                break;
+            bytes += step;
+            if (bytes.size() > maxBytes) {
+                bytes = QByteArray();
+                return false;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        bytes = QByteArray();
+        return false;
+    }
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    if (file && file->error() != QFileDevice::NoError) {
+        bytes = QByteArray();
+        return false;
+    }
+    return true;
+}
+
+bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes) {
+    bytes.clear();
+    QFile file;
+    return OpenRegularFileForReading(file, path) && ReadBounded(file, maxBytes, bytes);
+}
+
+} // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QFile;
+class QIODevice;
+
+// Files a user names are read within a bound that fits their format, and only when they are regular files: a
+// pipe without a writer would wait forever and a device such as /dev/zero never ends.
+namespace platform {
+
+// Opens the file at `path` for reading when it is a regular file; false, `file` left closed, otherwise or when it
+// cannot be opened. A pipe or a device is refused without waiting on it.
+bool OpenRegularFileForReading(QFile& file, const QString& path);
+// Reads the device from where it stands to its end. False, with `bytes` empty, when it holds more than
+// `maxBytes` (a file that says so is not read at all) or cannot be read; memory never grows far past the bound.
+bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes);
+// Both: the whole content of a user's regular file of at most `maxBytes`.
+bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
+
+} // namespace platform
