@@ -126,6 +126,9 @@ public:
 
     // The options the hierarchy operations consult, taken from the environment and the Fn syntax symbol.
     ModelOptions GetModelOptions() const;
+    // Every unique label that may not be handed out again: those of the unit functions, the discontinued ones
+    // and those of unit functions deleted since the document was read; in no order.
+    std::vector<QString> TakenUniqueLabels() const;
 
     int DataReady = 0;
     SpareCounts spareCounts;
