@@ -190,3 +190,23 @@ TEST_F(HeaderFormTest, LabelAndRequirementButtonsOpenTheDialogsTheOwnerGives) {
 }
 
 } // namespace
+
+TEST_F(HeaderFormTest, TheCollapsedRowShowsWholeRowsOnlyAndTheAttributeListIsReadable) {
+    CNUVView form(document, *callee, host, messages);
+    form.resize(700, HeaderRowSmallHeight);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QWidget* rows = form.findChild<QWidget*>(QStringLiteral("HeaderRows"));
+    ASSERT_NE(rows, nullptr);
+    // The second row starts within the small height; none of it shows.
+    const int secondRowTop = form.UniqueLabelBox().mapTo(rows, QPoint(0, 0)).y();
+    ASSERT_LT(secondRowTop, HeaderRowSmallHeight);
+    ASSERT_FALSE(rows->mask().isEmpty());
+    EXPECT_LT(rows->mask().boundingRect().bottom(), secondRowTop);
+    EXPECT_GE(rows->mask().boundingRect().bottom(), form.NameBox().mapTo(rows, QPoint(0, 0)).y());
+
+    form.resize(700, HeaderRowFullHeight);
+    EXPECT_TRUE(rows->mask().isEmpty());
+    // The attribute symbols are a letter or two; the list still shows them and its arrow side by side.
+    EXPECT_GE(form.AttributeList().width(), 100);
+}
