@@ -51,6 +51,8 @@ void CFunctionContentView::Fill() {
     }
     setCurrentCharFormat(format);
     moveCursor(QTextCursor::Start);
+    // Showing the content is no edit to take back.
+    document()->clearUndoRedoStacks();
     document()->setModified(false);
 }
 

@@ -130,6 +130,7 @@ TEST_F(ContentViewTest, ARightClickShowsTheEditPopupInTheInterfaceLanguage) {
     // Nothing selected: cut, copy and delete are greyed; the clipboard's text can be pasted; the font answers.
     view.moveCursor(QTextCursor::End);
     std::unique_ptr<QMenu> menu(view.CreateContextMenu(nullptr));
+    EXPECT_FALSE(item(*menu, 57643)->isEnabled()) << "showing the content is nothing to undo";
     EXPECT_FALSE(item(*menu, 57635)->isEnabled());
     EXPECT_FALSE(item(*menu, 57632)->isEnabled());
     EXPECT_FALSE(item(*menu, 57639)->isEnabled());
