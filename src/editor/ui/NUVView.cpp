@@ -82,7 +82,6 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     const auto label = [this](const QString& text) { return new QLabel(text, this); };
     // The rows keep their heights in a row lower than them: what does not fit is cut off at the bottom.
     m_rows = new QWidget(this);
-    m_rows->setObjectName(QStringLiteral("HeaderRows"));
     auto* layout = new QVBoxLayout(m_rows);
     layout->setContentsMargins(4, 4, 4, 2);
     layout->setSpacing(3);
