@@ -134,8 +134,8 @@ QSize CNUVView::sizeHint() const {
 void CNUVView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_rows->setGeometry(0, 0, width(), std::max(height(), m_rows->sizeHint().height()));
-    // A form lower than its rows shows whole rows only: the top edge of the first row cut off would show as a few
-    // stray pixels below the last whole one.
+    // A form lower than its rows shows whole rows only: the top of the first row that does not fit would show as
+    // a few stray pixels below the last whole one.
     QLayout& rows = *m_rows->layout();
     rows.setGeometry(m_rows->rect());
     int shown = m_rows->height();
