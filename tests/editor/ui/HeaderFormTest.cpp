@@ -192,10 +192,13 @@ TEST_F(HeaderFormTest, LabelAndRequirementButtonsOpenTheDialogsTheOwnerGives) {
 } // namespace
 
 TEST_F(HeaderFormTest, TheCollapsedRowShowsWholeRowsOnlyAndTheAttributeListIsReadable) {
-    CNUVView form(document, *callee, host, messages);
+    // In a window of its own, as in a tab.
+    QWidget window;
+    window.resize(700, HeaderRowFullHeight);
+    CNUVView form(document, *callee, host, messages, &window);
     form.resize(700, HeaderRowSmallHeight);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QWidget* rows = form.NameBox().parentWidget();
     ASSERT_NE(rows, &form);
     // The second row starts within the small height; none of it shows.
