@@ -236,6 +236,9 @@ bool ShowUnavailableCommandMessage(int id) {
     case FunctionAttributes:
         text = StringId::FunctionAttributeListNotAvailable;
         break;
+    case ContentFont:
+        text = StringId::ContentFontNotKept;
+        break;
     default:
         return false;
     }

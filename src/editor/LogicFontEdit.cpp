@@ -80,6 +80,8 @@ bool ApplyFontEditAtCaret(CLogicEditModel& model, const LogicFontEdit& edit, con
             record->textSlots[static_cast<size_t>(zone)].SetFont(chosen);
         }
     }
+    // The lines are drawn from their composition, which holds the fonts: it follows the records at once.
+    model.ReloadRecords();
     ModelShell().SetDocumentModified();
     return true;
 }

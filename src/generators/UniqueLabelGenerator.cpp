@@ -56,14 +56,8 @@ QString FormatNumberedLabel(const QString& prefix, qint64 number) {
     return prefix + QString::number(number).rightJustified(3, u'0');
 }
 
-CUniqueLabelGenerator::CUniqueLabelGenerator(const CDocumentData& data) : m_data(data) {
-    for (const auto& [id, function] : data.registry.Functions()) {
-        if (!function.header.uniqueLabel.isEmpty())
-            m_labels.push_back(function.header.uniqueLabel);
-    }
-    m_labels.insert(m_labels.end(), data.notUseUniqueLabels.begin(), data.notUseUniqueLabels.end());
-    m_labels.insert(m_labels.end(), data.deletedUniqueLabels.begin(), data.deletedUniqueLabels.end());
-}
+CUniqueLabelGenerator::CUniqueLabelGenerator(const CDocumentData& data)
+    : m_data(data), m_labels(data.TakenUniqueLabels()) {}
 
 bool CUniqueLabelGenerator::IsUniqueLabelUnused(const QString& label) {
     if (!m_texts)

@@ -5,6 +5,7 @@
 #include "model/UnitFunctionRegistry.h"
 
 #include <QFile>
+#include <QSet>
 
 #include <map>
 
@@ -27,9 +28,22 @@ std::optional<CFunctionMerge::Outcome> CFunctionMerge::Merge(CDocumentData& docu
         return std::nullopt;
 
     CUnitFunctionTable taken = incoming.TakeFunctions();
+    Outcome outcome;
+    const std::vector<QString> takenLabels = document.TakenUniqueLabels();
+    QSet<QString> labels(takenLabels.begin(), takenLabels.end());
+    for (auto& [id, function] : taken) {
+        QString& label = function.header.uniqueLabel;
+        if (label.isEmpty())
+            continue;
+        if (labels.contains(label)) {
+            label.clear();
+            ++outcome.labelsDropped;
+        } else {
+            labels.insert(label);
+        }
+    }
     std::map<const CUnitFunction*, CUnitFunction*> moved;
     std::map<quint32, quint32> newIDs;
-    Outcome outcome;
     // The unit functions whose IDs are free here go first, so that no fresh ID is drawn onto one of them.
     for (auto& [id, function] : taken) {
         if (id == 0 || registry.FindByInternalID(id))

@@ -60,6 +60,17 @@ void CDocumentData::SetDocumentTitle(const QString& title) {
     printSettings.titleLines[PrintSettings::DocumentTitle].text = title.left(PrintTitleLine::MaxTextLength);
 }
 
+std::vector<QString> CDocumentData::TakenUniqueLabels() const {
+    std::vector<QString> labels;
+    for (const auto& [id, function] : registry.Functions()) {
+        if (!function.header.uniqueLabel.isEmpty())
+            labels.push_back(function.header.uniqueLabel);
+    }
+    labels.insert(labels.end(), notUseUniqueLabels.begin(), notUseUniqueLabels.end());
+    labels.insert(labels.end(), deletedUniqueLabels.begin(), deletedUniqueLabels.end());
+    return labels;
+}
+
 ModelOptions CDocumentData::GetModelOptions() const {
     ModelOptions options;
     options.DistinguishPrimaryOutlineNumber = environment.distinguishPrimaryOutlineNumber != 0;

@@ -126,6 +126,9 @@ public:
 
     // The options the hierarchy operations consult, taken from the environment and the Fn syntax symbol.
     ModelOptions GetModelOptions() const;
+    // Every unique label that may not be handed out again: those of the unit functions, the discontinued ones
+    // and those of unit functions deleted since the document was read; in no order.
+    std::vector<QString> TakenUniqueLabels() const;
 
     // The document's one title (cut to its 256 characters), which the title page, the header and footer item and
     // the comment source print; the title page's line keeps the first 24 characters of it, as its field holds.

@@ -29,9 +29,16 @@ public:
     // A typed size in points (one decimal) as tenths; none when it is no number or outside the range.
     static std::optional<quint16> ParseSize(const QString& text);
     // The face the list selects: the font's face when installed, else the face drawn in its place.
-    QString ShownFace(const CFontInfo& installed) const { return installed.ResolveFaceName(font.faceName); }
+    QString ShownFace(const CFontInfo& installed) const {
+        return drawnFace.isEmpty() ? installed.ResolveFaceName(font.faceName) : drawnFace;
+    }
     // The size the sample is drawn at in the editors' text zoom, in points.
     double SamplePointSize(double zoom) const;
+
+    // Whether the choice after OK differs from the one the dialog opened with: a font, a mask bit or the name.
+    bool ChangesFrom(const CFontChoice& opened) const {
+        return !(font == opened.font && mask == opened.mask && name == opened.name);
+    }
 
     // The user's choices: each sets its attribute and its bit of the mask.
     void SetFace(const QString& face);
@@ -47,4 +54,7 @@ public:
     Mode mode = FromLogicEditor;
     // Empty unless the font goes to every occurrence of the name under the caret.
     QString name;
+    // The installed face the editor draws the font's face with, when its opener knows it; the font keeps its
+    // own face name until the user picks another.
+    QString drawnFace;
 };

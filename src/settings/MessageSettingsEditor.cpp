@@ -76,7 +76,7 @@ void CMessageSettingsEditor::RestoreAllDefaults() {
 }
 
 QString CMessageSettingsEditor::Localised(const CMessageContext& context, StringId japanese, StringId english) {
-    return LoadString(context.m_language == 1 ? japanese : english);
+    return LoadString(context, japanese, english);
 }
 
 QString CMessageSettingsEditor::ColumnTitle(int column) const {

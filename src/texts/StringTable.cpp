@@ -1,5 +1,7 @@
 #include "texts/StringTable.h"
 
+#include "texts/MessageContext.h"
+
 // One case per text, so a number given twice does not compile.
 QString LoadString(StringId id) {
     switch (id) {
@@ -14,4 +16,8 @@ QString LoadString(StringId id) {
         break;
     }
     return {};
+}
+
+QString LoadString(const CMessageContext& context, StringId japanese, StringId english) {
+    return LoadString(context.m_language == 1 ? japanese : english);
 }

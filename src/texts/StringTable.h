@@ -20,4 +20,8 @@ enum class StringId : std::uint16_t {
 #undef NUV_STRING_ID
 };
 
+struct CMessageContext;
+
 QString LoadString(StringId id);
+// A text kept in both languages: `japanese` when the context's language is Japanese, else `english`.
+QString LoadString(const CMessageContext& context, StringId japanese, StringId english);

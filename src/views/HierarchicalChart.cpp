@@ -391,6 +391,13 @@ bool CHierarchicalChart::NextPage() {
     return true;
 }
 
+QRect CHierarchicalChart::NumberRect(const QRect& box, int fontAscent) {
+    const int divider = box.top() + DividerOffset(box);
+    // The baseline one pixel above the divider at the lowest.
+    const int top = std::min(box.top() + 1, divider - 1 - fontAscent);
+    return QRect(box.left() + 1, top, box.width() - 2, std::max(1, divider - top));
+}
+
 QPoint CHierarchicalChart::CorrectScroll(QPoint position, QSize oldSize, QSize newSize, QSize window) {
     int x = position.x();
     int y = position.y();

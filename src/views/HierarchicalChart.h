@@ -103,6 +103,12 @@ public:
     // After a rebuild the scroll position follows the growth of the chart and stays within it.
     static QPoint CorrectScroll(QPoint position, QSize oldSize, QSize newSize, QSize window);
 
+    // A box's divider: its y below the box's top, a third of the box down.
+    static int DividerOffset(const QRect& box) { return box.height() / 3 - 1; }
+    // The rectangle the outline number is written in, from its top: at the top of the box above the divider, moved
+    // up for a number font whose ascent reaches the divider, so that the divider never runs through the digits.
+    static QRect NumberRect(const QRect& box, int fontAscent);
+
 private:
     struct Packer;
     void BuildBoxes();

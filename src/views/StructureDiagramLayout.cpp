@@ -104,6 +104,16 @@ int CStructureDiagramLayout::RowCentre(int row, Scale s, int vpos) const {
         (double(m_settings.boxHeight + m_settings.verticalSpace) * row + m_settings.boxHeight / 2 + 40) * s.y - vpos);
 }
 
+QRect CStructureDiagramLayout::TextRect(const QRect& box, bool sideBars, int textHeight, int lineSpacing) {
+    const int margin = sideBars ? 16 : 8;
+    const QRect inside(box.left() + margin, box.top() + 8, box.width() - 2 * margin, box.height() - 16);
+    if (textHeight <= inside.height() || lineSpacing <= 0)
+        return inside;
+    const int frameInside = box.height() - 2;
+    const int height = std::min(textHeight, std::max(1, frameInside / lineSpacing) * lineSpacing);
+    return QRect(inside.left(), box.top() + (box.height() - height) / 2, inside.width(), height);
+}
+
 QSize CStructureDiagramLayout::BoxSize(Scale s) const {
     return QSize(Truncate(m_settings.boxWidth * s.x), Truncate(m_settings.boxHeight * s.y));
 }

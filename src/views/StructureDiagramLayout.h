@@ -62,6 +62,10 @@ public:
               const std::function<bool(const Placed&)>& visit) const;
     Hit HitTest(CAbstractIndexItem& root, Scale s, QPoint position, QPoint point) const;
 
+    // The rectangle a box's text is written in: inside the box's margins (wider with the side bars of a common
+    // unit function). A text of more lines than the margins leave room for takes the height of the whole lines
+    // that fit inside the frame, centred, so that no line is cut through.
+    static QRect TextRect(const QRect& box, bool sideBars, int textHeight, int lineSpacing);
     // The text of a box: number prefix, name, places of a common unit function.
     static QString BoxText(const CAbstractIndexItem& item, const StructureDiagramSettings& settings,
                            bool distinguishPrimaryOutlineNumber);

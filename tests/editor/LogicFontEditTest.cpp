@@ -117,4 +117,14 @@ TEST_F(LogicFontEditTest, SelectedLinesShareOnlyTheirCommonAttributesAndTakeOnly
     EXPECT_EQ(model->Record(1)->textSlots[3].Font().bold, 1);
     EXPECT_EQ(model->Record(0)->textSlots[2].Font().bold, 1);
     EXPECT_EQ(model->Record(0)->textSlots[3].Font().bold, 0) << "an if line's ending keeps its font";
+    // The lines are drawn with the new fonts at once, not at the next full redraw.
+    const auto drawnBold = [this](int line, int column) {
+        for (const LineFormatRun& run : model->Composed(line).runs) {
+            if (column >= run.start && column < run.start + run.length)
+                return run.font.bold != 0;
+        }
+        return false;
+    };
+    EXPECT_TRUE(drawnBold(1, Column(1, 3, 1)));
+    EXPECT_TRUE(drawnBold(0, Column(0, 2, 1)));
 }

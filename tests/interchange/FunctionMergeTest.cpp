@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -73,6 +74,37 @@ TEST_F(FunctionMergeFiles, ClashingIDsGetFreshOnesAndTheCallsAndChildrenFollowTh
     CDocumentData reread;
     ASSERT_EQ(tools::LoadDocument(out, reread), LoadResult::Loaded);
     EXPECT_EQ(reread.registry.Count(), 6);
+}
+
+TEST_F(FunctionMergeFiles, IncomingLabelsThatAreTakenAreDroppedSoLabelsStayUnique) {
+    CDocumentData data;
+    ASSERT_EQ(tools::LoadDocument(m_path, data), LoadResult::Loaded);
+    CUnitFunction* top = data.registry.FindByName("top");
+    top->header.uniqueLabel = "001";
+    data.notUseUniqueLabels = {"OLD"};
+
+    CUnitFunctionRegistry incoming;
+    ASSERT_EQ(CFunctionMerge::ReadFile(m_path, incoming), LoadResult::Loaded);
+    // One label held here, one discontinued here, one free, and the free one twice among the incoming.
+    incoming.FindByName("top")->header.uniqueLabel = "001";
+    incoming.FindByName("first")->header.uniqueLabel = "OLD";
+    incoming.FindByName("second")->header.uniqueLabel = "NEW";
+    CUnitFunction* extra = incoming.CreateFunctionForMerge("extra");
+    extra->header.uniqueLabel = "NEW";
+    const std::optional<CFunctionMerge::Outcome> outcome =
+        CFunctionMerge::Merge(data, incoming, *data.registry.FindByName("second"));
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->added, 4);
+    EXPECT_EQ(outcome->labelsDropped, 3);
+
+    std::map<QString, int> holders;
+    for (const auto& [id, function] : data.registry.Functions())
+        ++holders[function.header.uniqueLabel];
+    EXPECT_EQ(holders["001"], 1);
+    EXPECT_EQ(holders["NEW"], 1);
+    EXPECT_EQ(holders.count("OLD"), 0u);
+    EXPECT_EQ(holders[""], 5);
+    EXPECT_EQ(data.registry.FindByUniqueLabel("001"), top);
 }
 
 TEST_F(FunctionMergeFiles, FreeIDsAreKeptAndTheToolMergesBelowTheOrigin) {

@@ -204,3 +204,16 @@ TEST(HierarchicalChartPrinting, ClippingAndShortenedTexts) {
     EXPECT_EQ(CHierarchicalChartPrint::FitName("Abcdefghijk", 90, measure), "Abcd...");
     EXPECT_EQ(CHierarchicalChartPrint::FitName("Short", 90, measure), "Short");
 }
+
+TEST(HierarchicalChartLayout, TheDividerNeverRunsThroughTheOutlineNumber) {
+    const QRect box(10, 20, 120, 50);
+    EXPECT_EQ(CHierarchicalChart::DividerOffset(box), 15);
+    // A number font that fits stands at the top of the box.
+    EXPECT_EQ(CHierarchicalChart::NumberRect(box, 10), QRect(11, 21, 118, 14));
+    // A taller one is moved up until its baseline ends above the divider.
+    for (int ascent : {14, 16, 20}) {
+        const QRect number = CHierarchicalChart::NumberRect(box, ascent);
+        EXPECT_LT(number.top() + ascent, box.top() + CHierarchicalChart::DividerOffset(box)) << ascent;
+        EXPECT_LE(number.bottom(), box.top() + CHierarchicalChart::DividerOffset(box) - 1) << ascent;
+    }
+}

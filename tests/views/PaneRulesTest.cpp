@@ -235,3 +235,17 @@ TEST(IndexContextMenu, LevelsChecksAndGreying) {
     CIndexContextMenu::RunCommand(CIndexContextMenu::FullMenu, document.data, document.root());
     EXPECT_EQ(document.data.environment.indexMenuLevel, 1);
 }
+
+TEST(StructureDiagramPane, ABoxTextOfTwoLinesIsNotCutThrough) {
+    const QRect box(20, 40, 160, 43);
+    // One line fits between the margins; so do the side bars' wider ones.
+    EXPECT_EQ(CStructureDiagramLayout::TextRect(box, false, 16, 16), QRect(28, 48, 144, 27));
+    EXPECT_EQ(CStructureDiagramLayout::TextRect(box, true, 16, 16), QRect(36, 48, 128, 27));
+    // Two lines of 16 pixels would lose the lower one's last pixels there: they take the frame's inside.
+    const QRect two = CStructureDiagramLayout::TextRect(box, false, 32, 16);
+    EXPECT_EQ(two.height(), 32);
+    EXPECT_GT(two.top(), box.top());
+    EXPECT_LT(two.bottom(), box.bottom());
+    // More lines than the frame holds: whole lines only.
+    EXPECT_EQ(CStructureDiagramLayout::TextRect(box, false, 64, 16).height(), 32);
+}

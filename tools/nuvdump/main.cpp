@@ -50,7 +50,10 @@ int Merge(const QString& into, const QString& from, const QString& out) {
     QString error;
     if (!tools::SaveDocument(data, out, false, &error))
         return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(out, error));
-    tools::WriteOut(QStringLiteral("added %1, renumbered %2\n").arg(outcome->added).arg(outcome->renumbered));
+    tools::WriteOut(QStringLiteral("added %1, renumbered %2, labels dropped %3\n")
+                        .arg(outcome->added)
+                        .arg(outcome->renumbered)
+                        .arg(outcome->labelsDropped));
     return 0;
 }
 

@@ -68,6 +68,7 @@ CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, const
             return reported(dialog.exec() == QDialog::Accepted);
         });
     m_contentView = new CFunctionContentView(document.DocumentData(), function, *this);
+    m_contentView->SetMessageContext(&messages);
     m_splitter->addWidget(m_headerForm);
     m_splitter->addWidget(m_contentView);
     layout->addWidget(m_splitter);

@@ -16,6 +16,7 @@
 #include "app/ui/WindowsDlg.h"
 #include "editor/FunctionHeaderEdit.h"
 #include "editor/LogicEditCommandMap.h"
+#include "editor/ui/FontFaces.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/LogicEditorCommands.h"
@@ -973,6 +974,7 @@ void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function) {
     CSplREdit& editor = window->FunctionView()->Editor();
     editor.SetFontDialog([this](const LogicFontEdit& edit, FontSetting& font, quint32& mask, QString& name) {
         CFontChoice choice(edit.font, edit.mask, CFontChoice::FromLogicEditor);
+        choice.drawnFace = DrawnFamilyOf(edit.font.faceName);
         if (!CFontDlg::Edit(MessageContext(), choice, m_app.ZoomFactor(), edit.nameAtCaret, this))
             return false;
         font = choice.font;
@@ -987,8 +989,10 @@ void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function) {
     });
     // A name's font changed in every unit function: the other tabs and the panes show it too.
     connect(&editor, &CSplREdit::DocumentFontsChanged, this, [this] {
-        for (const auto& [tab, shown] : m_tabWindows)
+        for (const auto& [tab, shown] : m_tabWindows) {
+            shown->FunctionView()->Model().ReloadRecords();
             shown->FunctionView()->Editor().Render();
+        }
         UpdatePaneViews();
     });
     m_tabWindows[&document] = window;

@@ -70,7 +70,7 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
 
     // Fonts (the name font, the vocabulary and the environment settings are the settings subsystem's, the line
     // marks the search subsystem's)
-    add(ContentFont, tab, DocumentOpen);
+    add(ContentFont, unavailable, DocumentOpen);
 
     // Collaboration; the generators' and the work-item hand-over's rows are their own.
     add(FunctionAttributes, unavailable, None);

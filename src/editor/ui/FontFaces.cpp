@@ -55,6 +55,14 @@ QStringList FontFamiliesFor(const QString& face) {
     return families;
 }
 
+QString DrawnFamilyOf(const QString& face) {
+    for (const QString& family : FontFamiliesFor(face)) {
+        if (QFontDatabase::hasFamily(family))
+            return family;
+    }
+    return face;
+}
+
 QTextCharFormat CharFormatOf(const FontSetting& font, double zoom) {
     QTextCharFormat format;
     format.setFontFamilies(FontFamiliesFor(font.faceName));

@@ -5,11 +5,13 @@
 class CDocumentData;
 class CFunctionFormHost;
 class CUnitFunction;
+class QMenu;
+struct CMessageContext;
 
 // The content pane of a unit-function tab: the free content text in the document's content font. An object
 // the content carries is kept in the document as it was read and shown as a box with its size. Leaving the
 // pane after a change stores the plain text through the tab's host; Ctrl+click on a link opens it as the
-// shell's link rules allow.
+// shell's link rules allow. A right click shows the application's edit popup, in the interface language.
 class CFunctionContentView : public CRichEditCtrlEx {
     Q_OBJECT
 public:
@@ -23,7 +25,15 @@ public:
     // The plain text without the object boxes.
     QString ContentText() const;
 
+    // The language of the right-click menu; English until set.
+    void SetMessageContext(const CMessageContext* context) { m_messages = context; }
+    // The right-click menu as it would show now; each item runs its command on this view.
+    QMenu* CreateContextMenu(QWidget* parent);
+    // Runs a command of the right-click menu.
+    void RunContextMenuCommand(int command);
+
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -33,4 +43,5 @@ private:
     CDocumentData& m_document;
     CUnitFunction& m_function;
     CFunctionFormHost& m_host;
+    const CMessageContext* m_messages = nullptr;
 };

@@ -69,6 +69,9 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     m_headerToggle->setFixedWidth(m_headerToggle->sizeHint().height());
     for (QLineEdit* box : {m_outlineNumber, m_manHours, m_descendantsTotal, m_total})
         box->setMaximumWidth(90);
+    // The attribute symbols are short: the list is wide enough to read one and open it all the same.
+    m_attribute->setMinimumContentsLength(12);
+    m_attribute->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
     const auto row = [](std::initializer_list<QWidget*> widgets, QWidget* stretched) {
         auto* layout = new QHBoxLayout;
@@ -131,6 +134,22 @@ QSize CNUVView::sizeHint() const {
 void CNUVView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_rows->setGeometry(0, 0, width(), std::max(height(), m_rows->sizeHint().height()));
+    // A form lower than its rows shows whole rows only: the top of the first row that does not fit would show as
+    // a few stray pixels below the last whole one.
+    QLayout& rows = *m_rows->layout();
+    rows.setGeometry(m_rows->rect());
+    int shown = m_rows->height();
+    for (int index = 0; index < rows.count(); ++index) {
+        const QRect row = rows.itemAt(index)->geometry();
+        if (row.bottom() >= height()) {
+            shown = index > 0 ? row.top() : height();
+            break;
+        }
+    }
+    if (shown < m_rows->height())
+        m_rows->setMask(QRegion(0, 0, width(), shown));
+    else
+        m_rows->clearMask();
     m_headerToggle->setText(HeaderToggleCaption(height()));
 }
 

@@ -55,6 +55,10 @@ void CDlgFileAdd::accept() {
     QString report = LoadString(StringId::MergeDone).arg(outcome->added);
     if (outcome->renumbered > 0)
         report += QLatin1Char('\n') + LoadString(StringId::MergeRenumbered).arg(outcome->renumbered);
+    if (outcome->labelsDropped > 0)
+        report += QLatin1Char('\n') +
+                  LoadString(m_host.MessageContext(), StringId::MergeLabelsDroppedJa, StringId::MergeLabelsDroppedEn)
+                      .arg(outcome->labelsDropped);
     platform::ShowMessageBox(report, platform::MessageButtons::Ok, platform::MessageIcon::Information);
     QDialog::accept();
 }

@@ -42,7 +42,8 @@ CFontDlg::CFontDlg(const CMessageContext& context, const CFontInfo& installed, C
 
     m_faces->addItems(installed.Faces());
     if (common & FontAttributeFace) {
-        const QList<QListWidgetItem*> shown = m_faces->findItems(choice.ShownFace(installed), Qt::MatchExactly);
+        m_shownFace = choice.ShownFace(installed);
+        const QList<QListWidgetItem*> shown = m_faces->findItems(m_shownFace, Qt::MatchExactly);
         if (!shown.isEmpty()) {
             m_faces->setCurrentItem(shown.front());
             m_faces->scrollToItem(shown.front());
@@ -88,8 +89,13 @@ CFontDlg::CFontDlg(const CMessageContext& context, const CFontInfo& installed, C
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    connect(m_faces, &QListWidget::currentTextChanged, this, [this](const QString& face) {
-        m_choice.SetFace(face);
+    // Only a face the user picks changes the font: the list's own moves (a first row made current as it takes the
+    // focus) select nothing, and a face that is not installed keeps its name.
+    connect(m_faces, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = m_faces->selectedItems();
+        if (selected.isEmpty())
+            return;
+        m_choice.SetFace(selected.front()->text());
         ShowSample();
     });
     connect(m_size, &QComboBox::currentTextChanged, this, [this](const QString& text) {
@@ -117,7 +123,8 @@ CFontDlg::CFontDlg(const CMessageContext& context, const CFontInfo& installed, C
 }
 
 void CFontDlg::ShowSample() {
-    QFont font(m_faces->currentItem() ? m_faces->currentItem()->text() : QString());
+    const QList<QListWidgetItem*> selected = m_faces->selectedItems();
+    QFont font(selected.isEmpty() ? m_shownFace : selected.front()->text());
     font.setPointSizeF(std::max(1.0, m_choice.SamplePointSize(m_zoom)));
     font.setBold(m_choice.font.bold != 0);
     font.setItalic(m_choice.font.italic != 0);
@@ -149,6 +156,8 @@ void CFontDlg::accept() {
 
 bool CFontDlg::Edit(const CMessageContext& context, CFontChoice& choice, double zoom, const QString& nameAtCaret,
                     QWidget* parent) {
-    return CFontDlg(context, ModelShell().InstalledFonts(), choice, zoom, nameAtCaret, parent).exec() ==
-           QDialog::Accepted;
+    const CFontChoice opened = choice;
+    if (CFontDlg(context, ModelShell().InstalledFonts(), choice, zoom, nameAtCaret, parent).exec() != QDialog::Accepted)
+        return false;
+    return choice.ChangesFrom(opened);
 }

@@ -25,7 +25,7 @@ public:
              const QString& nameAtCaret = {}, QWidget* parent = nullptr);
     void accept() override;
 
-    // Runs the dialog over the faces of this machine's font table; true after OK.
+    // Runs the dialog over the faces of this machine's font table; true after an OK that changed something.
     static bool Edit(const CMessageContext& context, CFontChoice& choice, double zoom, const QString& nameAtCaret,
                      QWidget* parent);
 
@@ -46,6 +46,7 @@ private:
     CFontChoice m_choice;
     double m_zoom;
     QString m_nameAtCaret;
+    QString m_shownFace; // the face the list showed selected on opening
     QListWidget* m_faces;
     QComboBox* m_size;
     QComboBox* m_colour;

@@ -107,11 +107,17 @@ void CSettingsSheetPage::AddFontRow(QFormLayout& form, size_t index) {
     auto* button = new QPushButton(FontCaption(m_model->Font(index)), this);
     button->setObjectName(QStringLiteral("font%1").arg(index));
     connect(button, &QPushButton::clicked, this, [this, button, index] {
-        bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, ToQFont(m_model->Font(index)), this);
-        if (!ok)
+        const FontSetting current = m_model->Font(index);
+        QFontDialog dialog(ToQFont(current), this);
+        // For a face this system lacks the dialog shows an installed family: the setting keeps its face's name
+        // unless the user picks another family.
+        const QString shownFamily = dialog.currentFont().family();
+        if (dialog.exec() != QDialog::Accepted)
             return;
-        m_model->SetFont(index, WithQFont(m_model->Font(index), font));
+        FontSetting chosen = WithQFont(current, dialog.selectedFont());
+        if (dialog.selectedFont().family() == shownFamily)
+            chosen.faceName = current.faceName;
+        m_model->SetFont(index, chosen);
         button->setText(FontCaption(m_model->Font(index)));
     });
     form.addRow(LoadString(m_model->FontFields()[index].label), button);

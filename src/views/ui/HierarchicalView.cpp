@@ -141,11 +141,11 @@ void CHierarchicalView::paintEvent(QPaintEvent* event) {
             const QColor colour = box.item->cycleStop ? QColor(255, 0, 0) : QColor(Qt::black);
             painter.setPen(QPen(colour, 1, box.item->HasSolidFrame(copyRoot) ? Qt::SolidLine : Qt::DotLine));
             painter.drawRect(r.adjusted(0, 0, -1, -1));
-            const int separator = r.height() / 3 - 1;
+            const int separator = CHierarchicalChart::DividerOffset(r);
             painter.drawLine(r.left() + 1, r.top() + separator, r.right() - 1, r.top() + separator);
             painter.setPen(Qt::black);
-            const QRect numberRect(r.left() + 1, r.top() + 1, r.width() - 2, std::max(1, separator - 1));
             painter.setFont(numberFont);
+            const QRect numberRect = CHierarchicalChart::NumberRect(r, painter.fontMetrics().ascent());
             painter.drawText(numberRect, AlignmentFlag(settings.HieIDAlign) | Qt::AlignTop,
                              painter.fontMetrics().elidedText(box.item->GetOutlineNumberString(), Qt::ElideMiddle,
                                                               numberRect.width()));

@@ -155,12 +155,14 @@ void CStructureDiagram::Paint(QPainter& painter, QPoint position, double xs, dou
             painter.drawLine(box.left() + box.width() - 8, box.top(), box.left() + box.width() - 8,
                              box.top() + box.height());
         }
-        const int margin = bars ? 16 : 8;
-        const QRect textRect(box.left() + margin, box.top() + 8, box.width() - 2 * margin, box.height() - 16);
         painter.setPen(Qt::black);
-        const QString text = CStructureDiagramLayout::BoxText(item, settings, distinguish);
-        painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap,
-                         painter.fontMetrics().elidedText(text, Qt::ElideRight, textRect.width() * 3));
+        const int textWidth = CStructureDiagramLayout::TextRect(box, bars, 0, 0).width();
+        const QString text = painter.fontMetrics().elidedText(
+            CStructureDiagramLayout::BoxText(item, settings, distinguish), Qt::ElideRight, textWidth * 3);
+        const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
+        const int textHeight = painter.fontMetrics().boundingRect(QRect(0, 0, textWidth, 0), flags, text).height();
+        painter.drawText(CStructureDiagramLayout::TextRect(box, bars, textHeight, painter.fontMetrics().lineSpacing()),
+                         flags, text);
         return true;
     });
     if (settings.showDepthIndicator) {

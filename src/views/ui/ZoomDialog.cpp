@@ -12,8 +12,9 @@
 CZoomDialog::CZoomDialog(std::function<void()> apply, QWidget* parent) : QDialog(parent), m_apply(std::move(apply)) {
     setWindowTitle(LoadString(StringId::ZoomWindowTitle));
     m_slider = new QSlider(Qt::Vertical, this);
-    // The top of the slider is the largest zoom.
+    // The top of the slider is the largest zoom, and Up, PageUp and the wheel turned up move towards it.
     m_slider->setInvertedAppearance(true);
+    m_slider->setInvertedControls(true);
     m_slider->setRange(CZoomScale::Minimum, CZoomScale::Maximum);
     m_slider->setPageStep(CZoomScale::PageStep);
     m_slider->setTickPosition(QSlider::TicksRight);

@@ -210,4 +210,8 @@ TEST_F(CommandRegistryWindow, EachSubsystemContributesItsRows) {
     m_frame->OnCommand(ContextHelp);
     m_frame->OnCommand(ExportToZipc);
     EXPECT_EQ(messages.Requests().size(), 2);
+    // The content font has no place in a content stored as plain text: its row says so rather than nothing.
+    EXPECT_TRUE(Registry().Dispatch(ContentFont));
+    ASSERT_EQ(messages.Requests().size(), 3);
+    EXPECT_TRUE(messages.Texts().back().startsWith("The content text is stored as plain text"));
 }

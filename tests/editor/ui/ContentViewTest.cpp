@@ -3,12 +3,20 @@
 #include "editor/ui/FunctionContentView.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "support/QStringPrinter.h"
+#include "texts/MessageContext.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QMenu>
 #include <QTest>
 #include <QTextBlock>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -84,6 +92,68 @@ TEST_F(ContentViewTest, ClickedLinksGoToTheHostWithTheirModifiers) {
     clickAt(8, Qt::ControlModifier);
     clickAt(30, Qt::NoModifier);
     EXPECT_EQ(host.links, (QStringList{"/tmp/my plan.nuv ctrl", "https://example.org/a"}));
+}
+
+TEST_F(ContentViewTest, ARightClickShowsTheEditPopupInTheInterfaceLanguage) {
+    Function().header.contentText = QStringLiteral("rice and water");
+    CFunctionContentView view(document, Function(), host);
+    CMessageContext japanese;
+    japanese.m_language = 1;
+    view.SetMessageContext(&japanese);
+    view.resize(400, 200);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QApplication::clipboard()->setText(QStringLiteral(" cold"));
+
+    // A right click opens the application's popup, not the text control's own.
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10), view.mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(view.viewport(), &click);
+    auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(shown, nullptr);
+    QStringList captions;
+    for (const QAction* action : shown->actions()) {
+        if (!action->isSeparator())
+            captions << action->text();
+    }
+    shown->close();
+    EXPECT_EQ(captions,
+              (QStringList{"元に直す(&U)", "切り取り(&X)", "コピー(&C)", "貼り付け(&V)", "テキスト形式で貼り付け(&P)",
+                           "形式を指定して貼り付け(&S)", "削除(&D)", "すべて選択(&A)", "フォント(&F)"}));
+
+    const auto item = [](QMenu& menu, int command) -> QAction* {
+        for (QAction* action : menu.actions()) {
+            if (action->data().toInt() == command)
+                return action;
+        }
+        return nullptr;
+    };
+    // Nothing selected: cut, copy and delete are greyed; the clipboard's text can be pasted; the font answers.
+    view.moveCursor(QTextCursor::End);
+    std::unique_ptr<QMenu> menu(view.CreateContextMenu(nullptr));
+    EXPECT_FALSE(item(*menu, 57643)->isEnabled()) << "showing the content is nothing to undo";
+    EXPECT_FALSE(item(*menu, 57635)->isEnabled());
+    EXPECT_FALSE(item(*menu, 57632)->isEnabled());
+    EXPECT_FALSE(item(*menu, 57639)->isEnabled());
+    EXPECT_TRUE(item(*menu, 33064)->isEnabled());
+    ASSERT_TRUE(item(*menu, 33070)->isEnabled());
+    item(*menu, 33070)->trigger();
+    EXPECT_EQ(view.ContentText(), QStringLiteral("rice and water cold"));
+
+    // The font of part of a content stored as plain text cannot be kept: the item says so.
+    item(*menu, 33064)->trigger();
+    ASSERT_EQ(sink.Texts().size(), 1);
+    EXPECT_TRUE(sink.Texts()[0].contains(QStringLiteral("機能内容欄は書式なしのテキストとして保存される")));
+
+    // In English the same items carry the English captions.
+    CMessageContext english;
+    view.SetMessageContext(&english);
+    view.selectAll();
+    menu.reset(view.CreateContextMenu(nullptr));
+    EXPECT_EQ(item(*menu, 33064)->text(), "&Font");
+    EXPECT_EQ(item(*menu, 33070)->text(), "&Paste plain text");
+    ASSERT_TRUE(item(*menu, 57632)->isEnabled());
+    item(*menu, 57632)->trigger();
+    EXPECT_EQ(view.ContentText(), QString());
 }
 
 } // namespace

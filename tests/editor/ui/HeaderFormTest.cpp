@@ -190,3 +190,26 @@ TEST_F(HeaderFormTest, LabelAndRequirementButtonsOpenTheDialogsTheOwnerGives) {
 }
 
 } // namespace
+
+TEST_F(HeaderFormTest, TheCollapsedRowShowsWholeRowsOnlyAndTheAttributeListIsReadable) {
+    // In a window of its own, as in a tab.
+    QWidget window;
+    window.resize(700, HeaderRowFullHeight);
+    CNUVView form(document, *callee, host, messages, &window);
+    form.resize(700, HeaderRowSmallHeight);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QWidget* rows = form.NameBox().parentWidget();
+    ASSERT_NE(rows, &form);
+    // The second row starts within the small height; none of it shows.
+    const int secondRowTop = form.UniqueLabelBox().mapTo(rows, QPoint(0, 0)).y();
+    ASSERT_LT(secondRowTop, HeaderRowSmallHeight);
+    ASSERT_FALSE(rows->mask().isEmpty());
+    EXPECT_LT(rows->mask().boundingRect().bottom(), secondRowTop);
+    EXPECT_GE(rows->mask().boundingRect().bottom(), form.NameBox().mapTo(rows, QPoint(0, 0)).y());
+
+    form.resize(700, HeaderRowFullHeight);
+    EXPECT_TRUE(rows->mask().isEmpty());
+    // The attribute symbols are a letter or two; the list still shows them and its arrow side by side.
+    EXPECT_GE(form.AttributeList().width(), 100);
+}

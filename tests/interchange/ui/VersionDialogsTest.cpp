@@ -119,19 +119,23 @@ TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnrea
     EXPECT_EQ(host.pane.GetLineRecord(0)->internalId, static_cast<qint32>(step->InternalID));
 }
 
-TEST(VersionDialogs, TheMergeAddsBelowTheChosenDestinationAndSaysWhatItRenumbered) {
+TEST(VersionDialogs, TheMergeAddsBelowTheChosenDestinationAndSaysWhatItRenumberedAndWhichLabelsItDropped) {
     TestHost host;
-    const CUnitFunction* step = host.data.registry.FindByName("step");
+    CUnitFunction* step = host.data.registry.FindByName("step");
+    step->header.uniqueLabel = "S1";
+    ASSERT_TRUE(tools::SaveDocument(host.data, host.path, false));
     CDlgFileAdd dialog(host);
     ASSERT_EQ(dialog.DestinationBox()->count(), 2);
     EXPECT_EQ(dialog.DestinationBox()->itemText(1), "1 step");
     dialog.DestinationBox()->setCurrentIndex(1);
     dialog.FileEdit()->setText(host.path);
     dialog.accept();
-    EXPECT_EQ(host.messages.Texts(),
-              QStringList{
-                  "2 個の単位機能を結合しました。\n2 個の単位機能は内部IDが重なったため、新しい内部IDを付けました。"});
+    EXPECT_EQ(
+        host.messages.Texts(),
+        QStringList{"2 個の単位機能を結合しました。\n2 個の単位機能は内部IDが重なったため、新しい内部IDを付けました。\n"
+                    "1 個の単位機能はユニークラベルが既に使われているため、ユニークラベルなしで結合しました。"});
     EXPECT_EQ(host.data.registry.Count(), 4);
+    EXPECT_EQ(step->children[0]->children[0]->header.uniqueLabel, "");
     ASSERT_EQ(step->children.size(), 1u);
     EXPECT_EQ(step->children[0]->name, "origin");
     EXPECT_EQ(host.modified, 1);

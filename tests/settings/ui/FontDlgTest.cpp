@@ -5,11 +5,13 @@
 #include "support/QStringPrinter.h"
 #include "texts/MessageContext.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +43,40 @@ TEST(FontDlg, ListsTheFacesOfThisMachineAndShowsAMissingFaceWithTheDefault) {
     EXPECT_EQ(dialog.AllOccurrencesBox(), nullptr);
     dialog.accept();
     EXPECT_EQ(choice.font.faceName, "No Such Face On Any Machine") << "the document keeps the name it has";
+}
+
+TEST(FontDlg, AFaceThatIsNotInstalledKeepsItsNameUntilAnotherIsPicked) {
+    const CFontInfo installed(QStringList{"Alpha", "Beta", "Gamma"});
+    const CMessageContext context;
+    const FontSetting missing = Font("Times New Roman", 105);
+    for (const QString& drawn : {QString(), QStringLiteral("Beta")}) {
+        CFontChoice choice(missing, AllFontAttributes, CFontChoice::FromLogicEditor);
+        choice.drawnFace = drawn;
+        const CFontChoice opened = choice;
+        CFontDlg dialog(context, installed, choice, 1.0);
+        dialog.show();
+        // Shown as the face it is drawn with, when known.
+        const QList<QListWidgetItem*> selected = dialog.FaceList()->selectedItems();
+        EXPECT_EQ(selected.isEmpty() ? QString() : selected.front()->text(), drawn);
+        // The list taking the focus makes a row current without choosing it.
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(dialog.FaceList(), &focusIn);
+        dialog.accept();
+        EXPECT_EQ(choice.font.faceName, "Times New Roman") << drawn.toStdString();
+        EXPECT_FALSE(choice.ChangesFrom(opened)) << "OK without a change stores nothing";
+    }
+
+    CFontChoice choice(missing, AllFontAttributes, CFontChoice::FromLogicEditor);
+    choice.drawnFace = "Beta";
+    const CFontChoice opened = choice;
+    CFontDlg dialog(context, installed, choice, 1.0);
+    dialog.show();
+    dialog.FaceList()->setFocus();
+    QTest::keyClick(dialog.FaceList(), Qt::Key_Down);
+    EXPECT_EQ(dialog.Sample()->font().family(), "Gamma");
+    dialog.accept();
+    EXPECT_EQ(choice.font.faceName, "Gamma");
+    EXPECT_TRUE(choice.ChangesFrom(opened));
 }
 
 TEST(FontDlg, OkGivesBackTheChoicesWithTheirMaskCancelNothing) {

@@ -13,6 +13,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -166,6 +168,39 @@ TEST(SettingsPages, StructurePageHasTheDiagramTakeAStoredChange) {
     EXPECT_EQ(host.data.environment.structureDiagram.showDepthIndicator, 1);
     EXPECT_EQ(host.refreshes, QStringList{"structure diagram"});
     EXPECT_EQ(page.ChangeBits(), 0);
+    EXPECT_EQ(host.modified, 1);
+}
+
+TEST(SettingsPages, AFontButtonKeepsAMissingFaceUnlessAnotherFamilyIsPicked) {
+    SettingsTestHost host;
+    FontSetting& font = host.data.fonts.StructureDiagramFont;
+    font.faceName = QStringLiteral("No Such Face On Any Machine");
+    font.pointSize = 120;
+    CStructurePage page(host);
+    auto* button = page.findChild<QPushButton*>(QStringLiteral("font0"));
+    ASSERT_NE(button, nullptr);
+    // OK alone: nothing changes, nothing is stored.
+    OnNextModalDialog<QFontDialog>([](QFontDialog& dialog) { dialog.accept(); });
+    button->click();
+    page.Apply();
+    EXPECT_EQ(font.faceName, "No Such Face On Any Machine");
+    EXPECT_EQ(host.modified, 0);
+
+    // Another family picked: it is taken.
+    QString other;
+    OnNextModalDialog<QFontDialog>([&other](QFontDialog& dialog) {
+        for (const QString& family : QFontDatabase::families()) {
+            if (family != dialog.currentFont().family()) {
+                other = family;
+                break;
+            }
+        }
+        dialog.setCurrentFont(QFont(other));
+        dialog.accept();
+    });
+    button->click();
+    page.Apply();
+    EXPECT_EQ(font.faceName, other);
     EXPECT_EQ(host.modified, 1);
 }
 

@@ -25,9 +25,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -243,6 +246,41 @@ TEST(ZoomWindowDialog, SliderLabelAndActualSize) {
     QTest::mouseClick(dialog.ActualSizeButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.Label()->text(), "100 %");
     EXPECT_EQ(applied, 3);
+}
+
+TEST(ZoomWindowDialog, UpPageUpAndTheWheelTurnedUpEnlargeAndMoveTheThumbUp) {
+    CZoomDialog dialog([] {});
+    QSlider* slider = dialog.Slider();
+    slider->resize(30, 200);
+    const auto thumbTop = [slider] {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = slider->orientation();
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = slider->sliderPosition();
+        option.sliderValue = slider->value();
+        option.upsideDown = !slider->invertedAppearance();
+        option.subControls = QStyle::SC_SliderHandle;
+        return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).top();
+    };
+    const int actualSizeTop = thumbTop();
+    QTest::keyClick(slider, Qt::Key_Up);
+    EXPECT_GT(dialog.ZoomFactor(), 1.0);
+    EXPECT_LT(thumbTop(), actualSizeTop);
+    dialog.ApplyPosition(128);
+    QTest::keyClick(slider, Qt::Key_PageUp);
+    EXPECT_DOUBLE_EQ(dialog.ZoomFactor(), 2.0);
+    QTest::keyClick(slider, Qt::Key_PageDown);
+    QTest::keyClick(slider, Qt::Key_Down);
+    EXPECT_LT(dialog.ZoomFactor(), 1.0);
+
+    dialog.ApplyPosition(128);
+    const QPoint centre = slider->rect().center();
+    QWheelEvent wheel(centre, slider->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(slider, &wheel);
+    EXPECT_DOUBLE_EQ(dialog.ZoomFactor(), 2.0);
 }
 
 TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrint) {
