@@ -6,6 +6,7 @@
 #include "texts/StringTable.h"
 
 #include <algorithm>
+#include <functional>
 
 std::vector<qint32> FindOccurrences(const QString& text, const QString& findText) {
     std::vector<qint32> positions;
@@ -105,7 +106,7 @@ bool FindInHeaderFields(const SearchRequest& request, const CUnitFunction& funct
     return found;
 }
 
-std::vector<QString> SplitContentLines(const QString& text) {
+void ForEachContentLine(const QString& text, const std::function<void(QStringView)>& take) {
     // Each line ends at the first CR LF after its start, else at the first LF, else at the first CR. The next
     // separator of each kind is searched for again only once a line start has passed it, so the text is read
     // once per kind however its lines end.
@@ -124,7 +125,6 @@ std::vector<QString> SplitContentLines(const QString& text) {
     NextSeparator crLf{u"\r\n"};
     NextSeparator lf{u"\n"};
     NextSeparator cr{u"\r"};
-    std::vector<QString> lines;
     qsizetype p = 0;
     while (p <= text.size()) {
         qsizetype end = crLf.From(text, p);
@@ -136,22 +136,30 @@ std::vector<QString> SplitContentLines(const QString& text) {
             next = end + 1;
         }
         if (end < 0) {
-            lines.push_back(text.mid(p));
+            take(QStringView(text).mid(p));
             break;
         }
-        lines.push_back(text.mid(p, end - p));
+        take(QStringView(text).mid(p, end - p));
         p = next;
     }
+}
+
+std::vector<QStringView> SplitContentLines(const QString& text) {
+    std::vector<QStringView> lines;
+    ForEachContentLine(text, [&lines](QStringView line) { lines.push_back(line); });
     return lines;
 }
 
 bool FindInFunctionContentField(const SearchRequest& request, const CUnitFunction& function,
                                 const CMessageContext& context, FindHits& hits) {
     bool found = false;
-    const std::vector<QString> lines = SplitContentLines(function.header.contentText);
-    for (size_t k = 0; k < lines.size(); ++k)
-        found |= FindInTextField(function, lines[k], request.findText, ResultLine::FunctionContentLine,
-                                 static_cast<int>(k) + 1, context, hits);
+    int lineNumber = 0;
+    ForEachContentLine(function.header.contentText, [&](QStringView line) {
+        ++lineNumber;
+        if (line.contains(request.findText))
+            found |= FindInTextField(function, line.toString(), request.findText, ResultLine::FunctionContentLine,
+                                     lineNumber, context, hits);
+    });
     return found;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class CDocumentData;
@@ -34,8 +35,10 @@ bool FindInFunctionContentField(const SearchRequest& request, const CUnitFunctio
 bool FindInLogicDescriptionField(const SearchRequest& request, const CUnitFunction& function, const CDocumentData& data,
                                  FindHits& hits);
 
-// The lines of a content text, split at CR LF, LF or CR, in that order of preference at each line.
-std::vector<QString> SplitContentLines(const QString& text);
+// The lines of a content text, split at CR LF, LF or CR, in that order of preference at each line; views into
+// the text, given to `take` one after the other or all at once.
+void ForEachContentLine(const QString& text, const std::function<void(QStringView)>& take);
+std::vector<QStringView> SplitContentLines(const QString& text);
 
 // The unit functions a search or replacement covers, in table-of-contents order: every one (scope 0); the
 // current one, its children and what they reach through children and Fn statements (1); the current one (2).

@@ -28,13 +28,24 @@ TEST(SearchEngine, OccurrencesNeverOverlap) {
     EXPECT_TRUE(FindOccurrences("ABC", "b").empty()) << "the search tells letter case apart";
 }
 
+namespace {
+
+std::vector<QString> ContentLines(const QString& text) {
+    std::vector<QString> lines;
+    for (QStringView line : SplitContentLines(text))
+        lines.push_back(line.toString());
+    return lines;
+}
+
+} // namespace
+
 TEST(SearchEngine, ContentLinesSplitAtEveryBreakWithTheOrdinalPerLine) {
-    EXPECT_EQ(SplitContentLines("a\r\nb\nc\rd"), (std::vector<QString>{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitContentLines("x\n"), (std::vector<QString>{"x", ""}));
+    EXPECT_EQ(ContentLines("a\r\nb\nc\rd"), (std::vector<QString>{"a", "b", "c", "d"}));
+    EXPECT_EQ(ContentLines("x\n"), (std::vector<QString>{"x", ""}));
     // A line ends at a CR LF before a LF before a CR, wherever each comes after its start.
-    EXPECT_EQ(SplitContentLines("x\rno\nx"), (std::vector<QString>{"x\rno", "x"}));
-    EXPECT_EQ(SplitContentLines("a\nb\r\nc\rd\ne\rf"), (std::vector<QString>{"a\nb", "c\rd", "e", "f"}));
-    EXPECT_EQ(SplitContentLines(""), (std::vector<QString>{""}));
+    EXPECT_EQ(ContentLines("x\rno\nx"), (std::vector<QString>{"x\rno", "x"}));
+    EXPECT_EQ(ContentLines("a\nb\r\nc\rd\ne\rf"), (std::vector<QString>{"a\nb", "c\rd", "e", "f"}));
+    EXPECT_EQ(ContentLines(""), (std::vector<QString>{""}));
 
     SearchTestDocument document;
     document.Origin("");
