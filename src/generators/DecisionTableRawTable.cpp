@@ -92,6 +92,7 @@ class RowMerger {
 public:
     explicit RowMerger(std::vector<DecisionTableRawRow>& rows)
         : m_rows(rows), m_hashes(rows.size()), m_keys(rows.size()), m_live(rows.size(), true) {
+        m_buckets.reserve(m_rows.empty() ? 0 : m_rows.size() * std::max<size_t>(1, m_rows.front().conditions.size()));
         for (size_t row = 0; row < m_rows.size(); ++row) {
             RowHashes& hashes = m_hashes[row];
             for (const auto& [member, value] : m_rows[row].conditions) {
