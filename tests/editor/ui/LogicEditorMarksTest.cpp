@@ -2,6 +2,7 @@
 #include "editor/LogicEditModel.h"
 #include "editor/LogicToolbox.h"
 #include "editor/ui/FunctionView.h"
+#include "editor/ui/FunctionViewFixture.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
@@ -19,20 +20,8 @@ namespace {
 
 using namespace LogicEditCommand;
 
-class LogicEditorMarksTest : public ::testing::Test {
+class LogicEditorMarksTest : public FunctionViewFixture {
 protected:
-    LogicEditorMarksTest() {
-        document.SetDefaults();
-        document.particles.ifParticle.clear();
-        document.particles.switchParticle.clear();
-        document.particles.doInfix.clear();
-        document.particles.doSuffix.clear();
-        form = std::make_unique<CFunctionView>(document, *document.registry.origin);
-        form->resize(640, 400);
-        form->show();
-    }
-    CSplREdit& Editor() { return form->Editor(); }
-    CLogicEditModel& Model() { return form->Model(); }
     QString Shown(int line) { return Editor().document()->findBlockByNumber(line).text(); }
     static const QAction* Action(const QMenu& menu, int id) {
         for (const QAction* action : menu.actions()) {
@@ -41,10 +30,6 @@ protected:
         }
         return nullptr;
     }
-
-    platform::ScriptedMessageSink sink;
-    CDocumentData document;
-    std::unique_ptr<CFunctionView> form;
 };
 
 TEST_F(LogicEditorMarksTest, EventAndStateButtonsMarkTheCaretLine) {

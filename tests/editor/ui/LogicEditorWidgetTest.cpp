@@ -3,6 +3,7 @@
 #include "editor/LogicToolbox.h"
 #include "editor/ui/FontFaces.h"
 #include "editor/ui/FunctionView.h"
+#include "editor/ui/FunctionViewFixture.h"
 #include "editor/ui/LineMarkDialog.h"
 #include "editor/ui/SelectFunctionDialog.h"
 #include "editor/ui/SplREdit.h"
@@ -36,20 +37,8 @@ namespace {
 
 using namespace LogicEditCommand;
 
-class LogicEditorWidgetTest : public ::testing::Test {
+class LogicEditorWidgetTest : public FunctionViewFixture {
 protected:
-    LogicEditorWidgetTest() {
-        document.SetDefaults();
-        document.particles.ifParticle.clear();
-        document.particles.switchParticle.clear();
-        document.particles.doInfix.clear();
-        document.particles.doSuffix.clear();
-        form = std::make_unique<CFunctionView>(document, *document.registry.origin);
-        form->resize(640, 400);
-        form->show();
-    }
-    CSplREdit& Editor() { return form->Editor(); }
-    CLogicEditModel& Model() { return form->Model(); }
     QString Slot(int line, int slot) { return Model().Record(line)->textSlots[static_cast<size_t>(slot)].text; }
     // The editor shows exactly the model's lines and then the append line.
     void ExpectShowsModel() {
@@ -68,10 +57,6 @@ protected:
         event.setCommitString(commit);
         QApplication::sendEvent(&Editor(), &event);
     }
-
-    platform::ScriptedMessageSink sink;
-    CDocumentData document;
-    std::unique_ptr<CFunctionView> form;
 };
 
 TEST_F(LogicEditorWidgetTest, BackspaceAndDeleteStopAtTheSlotEnds) {
