@@ -5,11 +5,13 @@
 #include "logic/LogicLineMatcher.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "support/logic/BareLogicDocumentFixture.h"
 #include "texts/StringTable.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -28,15 +30,8 @@ const std::vector<Line> kDescription{
     {SyntaxDo, 8},    {SyntaxEndif, 4},  {SyntaxEndlp, 0}, {SyntaxComment, 0}, {SyntaxPlainLine, 0},
 };
 
-class LogicEditCommandsTest : public ::testing::Test {
+class LogicEditCommandsTest : public BareLogicDocumentFixture {
 protected:
-    LogicEditCommandsTest() {
-        document.SetDefaults();
-        document.particles.ifParticle.clear();
-        document.particles.switchParticle.clear();
-        document.particles.doInfix.clear();
-        document.particles.doSuffix.clear();
-    }
     CUnitFunction& Build(const std::vector<Line>& lines) {
         CUnitFunction& function = *document.registry.origin;
         function.logicLines.clear();
@@ -87,8 +82,6 @@ protected:
         EXPECT_EQ(model.PlainText(), afterText) << where;
     }
 
-    platform::ScriptedMessageSink sink;
-    CDocumentData document;
     CProcessClipboard clipboard;
 };
 

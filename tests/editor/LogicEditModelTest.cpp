@@ -2,29 +2,21 @@
 #include "editor/LogicLineBlock.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "support/logic/BareLogicDocumentFixture.h"
 #include "texts/StringTable.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class LogicEditModelTest : public ::testing::Test {
+class LogicEditModelTest : public BareLogicDocumentFixture {
 protected:
-    LogicEditModelTest() {
-        document.SetDefaults();
-        document.particles.ifParticle.clear();
-        document.particles.switchParticle.clear();
-        document.particles.doInfix.clear();
-        document.particles.doSuffix.clear();
-    }
     CUnitFunction& Origin() { return *document.registry.origin; }
     QString Columns(const CLogicEditModel& model, int line) {
         const CLogicLine& r = *model.Record(line);
         return QStringLiteral("%1 %2 %3 %4 %5").arg(r.Top).arg(r.Next).arg(r.Home).arg(r.Home2).arg(r.End);
     }
 
-    platform::ScriptedMessageSink sink;
-    CDocumentData document;
     CProcessClipboard clipboard;
 };
 
