@@ -54,6 +54,21 @@ protected:
             model.TypeCharacter(c);
         return model.CommitLineEdits(false);
     }
+    // Gives "shared" two places: the model's function calls "caller" and then "shared", and "caller" calls
+    // "shared" too through its own editor, left in `caller`. A '2' is then typed after the model's "shared".
+    void CallSharedFromTwoPlaces(CDocumentData& data, CLogicEditModel& model,
+                                 std::unique_ptr<CLogicEditModel>& caller) {
+        ASSERT_EQ(TypeFnName(model, 0, QStringLiteral("caller")), 1);
+        ASSERT_EQ(TypeFnName(model, 1, QStringLiteral("shared")), 1);
+        caller =
+            std::make_unique<CLogicEditModel>(data, *data.registry.FindByName(QStringLiteral("caller")), clipboard);
+        ASSERT_EQ(TypeFnName(*caller, 0, QStringLiteral("shared")), 1);
+        const CUnitFunction* shared = data.registry.FindByName(QStringLiteral("shared"));
+        ASSERT_TRUE(shared);
+        ASSERT_GE(shared->places.size(), 2u);
+        model.SetCaret(1, model.Record(1)->End);
+        model.TypeCharacter(QChar('2'));
+    }
     static std::vector<CLogicLine> Records(const CLogicEditModel& model) {
         std::vector<CLogicLine> records;
         for (int i = 0; i < model.RecordCount(); ++i)
@@ -326,17 +341,10 @@ TEST_F(LogicEditCommandsTest, CommonFunctionQuestionCreatesOnOkAndKeepsTheOldOne
     for (platform::MessageAnswer answer : {platform::MessageAnswer::Ok, platform::MessageAnswer::Cancel}) {
         CDocumentData data;
         data.SetDefaults();
-        // The origin calls "shared" and "caller", which calls "shared" too: "shared" has two places.
         CLogicEditModel model(data, *data.registry.origin, clipboard);
-        ASSERT_EQ(TypeFnName(model, 0, QStringLiteral("caller")), 1);
-        ASSERT_EQ(TypeFnName(model, 1, QStringLiteral("shared")), 1);
-        CLogicEditModel caller(data, *data.registry.FindByName(QStringLiteral("caller")), clipboard);
-        ASSERT_EQ(TypeFnName(caller, 0, QStringLiteral("shared")), 1);
+        std::unique_ptr<CLogicEditModel> caller;
+        ASSERT_NO_FATAL_FAILURE(CallSharedFromTwoPlaces(data, model, caller));
         CUnitFunction* shared = data.registry.FindByName(QStringLiteral("shared"));
-        ASSERT_TRUE(shared);
-        ASSERT_GE(shared->places.size(), 2u);
-        model.SetCaret(1, model.Record(1)->End);
-        model.TypeCharacter(QChar('2'));
         const qsizetype asked = sink.Requests().size();
         sink.Answer(answer);
         model.CommitLineEdits(false);
@@ -352,7 +360,7 @@ TEST_F(LogicEditCommandsTest, CommonFunctionQuestionCreatesOnOkAndKeepsTheOldOne
             EXPECT_FALSE(created);
             EXPECT_EQ(model.Record(1)->calledInternalID, shared->InternalID);
         }
-        EXPECT_EQ(caller.Record(0)->calledInternalID, shared->InternalID);
+        EXPECT_EQ(caller->Record(0)->calledInternalID, shared->InternalID);
     }
 }
 
@@ -371,13 +379,8 @@ TEST_F(LogicEditCommandsTest, ACommitAskedForWhileItsQuestionIsOpenLeavesTheRunn
     CDocumentData data;
     data.SetDefaults();
     CLogicEditModel model(data, *data.registry.origin, clipboard);
-    ASSERT_EQ(TypeFnName(model, 0, QStringLiteral("caller")), 1);
-    ASSERT_EQ(TypeFnName(model, 1, QStringLiteral("shared")), 1);
-    CLogicEditModel caller(data, *data.registry.FindByName(QStringLiteral("caller")), clipboard);
-    ASSERT_EQ(TypeFnName(caller, 0, QStringLiteral("shared")), 1);
-    ASSERT_GE(data.registry.FindByName(QStringLiteral("shared"))->places.size(), 2u);
-    model.SetCaret(1, model.Record(1)->End);
-    model.TypeCharacter(QChar('2'));
+    std::unique_ptr<CLogicEditModel> caller;
+    ASSERT_NO_FATAL_FAILURE(CallSharedFromTwoPlaces(data, model, caller));
 
     ReenteringSink reentering;
     reentering.during = [&model] { EXPECT_EQ(model.CommitLineEdits(false), 1); };
