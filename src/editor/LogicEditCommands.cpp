@@ -671,7 +671,7 @@ int CLogicEditModel::CommitLineEdits(bool deleteBlankFn) {
     }
     if (m_fnNameChanged) {
         // The line whose name was typed, wherever the caret has gone since.
-        const bool tracked = Record(m_fnEditLine) && Record(m_fnEditLine)->lineKind == SyntaxFn;
+        const bool tracked = Record(m_fnEditLine) && Record(m_fnEditLine)->IsFnStatement();
         int result = CommitFnLine(tracked ? m_fnEditLine : m_caret.line, deleteBlankFn);
         if (result == 0)
             return 0;
@@ -753,7 +753,7 @@ void CLogicEditModel::ResolveFnLine(CLogicLine& record) {
 
 int CLogicEditModel::FindUnresolvedFnLine(int start) const {
     for (int line = std::max(0, start); line < RecordCount(); ++line) {
-        if (Record(line)->lineKind == SyntaxFn && Record(line)->calledInternalID == 0)
+        if (Record(line)->IsEmptyFnStatement())
             return line;
     }
     return -1;
