@@ -440,9 +440,7 @@ void CSplREdit::focusOutEvent(QFocusEvent* e) {
     if (m_committingOnFocusOut || !next || next == this || !m_model.IsFnNameChanged() ||
         (parentWidget() && parentWidget()->isAncestorOf(next)))
         return;
-    QScopedValueRollback committing(m_committingOnFocusOut, true);
-    m_model.CommitLineEdits(false);
-    Changed(true);
+    CommitPendingEdits();
 }
 
 void CSplREdit::CommitPendingEdits() {
