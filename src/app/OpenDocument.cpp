@@ -308,8 +308,9 @@ void COpenDocument::OnExportNuv2013june() {
                                      LoadString(StringId::OlderFormatExportFilter), QStringLiteral("nuv"), true);
     if (path.isEmpty())
         return;
-    // A file that cannot be written is said, as a failed save is; the file there is left as it was.
+    // The export writes what the editors show, as a save does.
     m_shell.CommitPendingEdits();
+    // A file that cannot be written is said, as a failed save is; the file there is left as it was.
     QString errorText;
     if (!SaveDocumentXml(m_documentData, path, &errorText, DocumentFormat::Older))
         ShowSaveFailure(path, errorText);

@@ -8,8 +8,6 @@
 
 #include <algorithm>
 
-namespace {} // namespace
-
 CUniqueLabelEditor::CUniqueLabelEditor(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock)
     : m_data(data), m_function(function), m_clock(clock), m_prefix(data.uniqueLabelPrefix) {
     for (const QString& label : data.notUseUniqueLabels)

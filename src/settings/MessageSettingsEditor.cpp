@@ -75,10 +75,6 @@ void CMessageSettingsEditor::RestoreAllDefaults() {
     m_copy.InitDefaults();
 }
 
-QString CMessageSettingsEditor::Localised(const CMessageContext& context, StringId japanese, StringId english) {
-    return LoadString(context, japanese, english);
-}
-
 QString CMessageSettingsEditor::ColumnTitle(int column) const {
     switch (column) {
     case NumberColumn:

@@ -28,8 +28,7 @@ public:
     const CMessageSettings& Copy() const { return m_copy; }
 
     // The page's own texts in the context's language.
-    static QString Localised(const CMessageContext& context, StringId japanese, StringId english);
-    QString Localised(StringId japanese, StringId english) const { return Localised(m_context, japanese, english); }
+    QString Localised(StringId japanese, StringId english) const { return LoadString(m_context, japanese, english); }
     QString ColumnTitle(int column) const;
     QString Note(const QString& key) const;
 

@@ -4,9 +4,6 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
-
-namespace {} // namespace
-
 bool CVocabularyListCheck::Check(CListedSettings& list) const {
     if (list.HasEmptyItem())
         return AskEmptyItems(list);

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-namespace {} // namespace
-
 QString CFunctionListRows::HeaderText(const CMessageContext& context, int column) {
     switch (column) {
     case OutlineNumberColumn:

@@ -16,9 +16,7 @@
 #include <QTreeWidget>
 
 CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
-    : CPropertyPage(CMessageSettingsEditor::Localised(host.MessageContext(), StringId::MessagesTitleJa,
-                                                      StringId::MessagesTitleEn),
-                    parent),
+    : CPropertyPage(LoadString(host.MessageContext(), StringId::MessagesTitleJa, StringId::MessagesTitleEn), parent),
       m_editor(host.MessageContext()) {
     m_list = Named(new QTreeWidget, "messages");
     m_list->setRootIsDecorated(false);

@@ -2,7 +2,7 @@
 #include "app/NUVApp.h"
 #include "app/ui/ChildFrame.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/WidgetShell.h"
+#include "app/ui/SampleDocumentWindow.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/NUVView.h"
@@ -15,10 +15,8 @@
 #include "support/QStringPrinter.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,18 +24,12 @@
 namespace {
 
 // The editor's own windows over a copy of the sample document, with one tab open on a child of the origin.
-class TabWindow : public ::testing::Test {
+class TabWindow : public SampleDocumentWindow {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath("cache")));
-        ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", m_dir.filePath("layout.nuv")));
-        m_app = std::make_unique<CNUVApp>(m_shell);
-        ASSERT_TRUE(m_app->InitEditorInstance({"nuv", m_dir.filePath("layout.nuv")}));
-        m_shell.ShowMainWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame()));
+        SampleDocumentWindow::SetUp();
+        if (HasFatalFailure())
+            return;
         CUnitFunction* origin = Data().registry.origin;
         ASSERT_FALSE(origin->children.empty());
         m_function = origin->children.back();
@@ -46,13 +38,8 @@ protected:
     }
     void TearDown() override {
         m_app->Document().SetModified(false);
-        m_shell.DestroyMainWindow();
-        m_app.reset();
-        qunsetenv("XDG_RUNTIME_DIR");
-        qunsetenv("XDG_CONFIG_HOME");
-        qunsetenv("XDG_CACHE_HOME");
+        SampleDocumentWindow::TearDown();
     }
-    CMainFrame* Frame() const { return m_shell.MainFrame(); }
     CDocumentData& Data() { return m_app->Document().DocumentData(); }
     CChildFrame* Window() const {
         const CNUVDoc* tab = m_app->Tabs().GetActiveTab();
@@ -64,9 +51,6 @@ protected:
     }
     QString Number() const { return m_function->GetOutlineNumberText(false); }
 
-    QTemporaryDir m_dir;
-    CWidgetShell m_shell{false, m_dir.path()};
-    std::unique_ptr<CNUVApp> m_app;
     CUnitFunction* m_function = nullptr;
 };
 

@@ -116,7 +116,6 @@ inline void ExpectReadingOrder(QWidget& window) {
         if (button->isDefault() || qobject_cast<QDialogButtonBox*>(button->parentWidget()))
             acting << button;
     }
-    ShowActive(window);
     const QList<QWidget*> chain = TabChain(window);
     QStringList walked;
     for (const QWidget* widget : chain)

@@ -150,7 +150,7 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     // The header names the document's file, the footer numbers the pages.
-    host.path = folder.filePath(QStringLiteral("chart-spec.nuv"));
+    host.path = folder.filePath(QStringLiteral("chart.nuv"));
     document.data.printSettings.headerKinds = {HeaderFooterFileName, 0, 0};
     ASSERT_TRUE(view.Print(printer));
 
@@ -160,7 +160,7 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(30000));
-    EXPECT_TRUE(text.readAllStandardOutput().contains("chart-spec.nuv"));
+    EXPECT_TRUE(text.readAllStandardOutput().contains("chart.nuv"));
 
     // A unit function without a place prints nothing of its own range, with the message.
     document.data.printSettings.sections[PrintSettings::HierarchicalIndex].scope = 2;
