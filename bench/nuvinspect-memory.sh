@@ -32,10 +32,12 @@ run() {
     echo "$(tail -1 "$work/time") $lines"
 }
 
+source "$(dirname "$0")/timing.sh"
+
 summary() { # label, values one a line
-    sort -n | awk -v l="$1" '{ v[NR] = $1 } END {
-        m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "%s: median %s, min %s, max %s\n", l, m, v[1], v[NR] }'
+    local sorted
+    sorted=$(sort -n)
+    echo "$1: median $(median <<<"$sorted"), min $(head -1 <<<"$sorted"), max $(tail -1 <<<"$sorted")"
 }
 
 run 10000 >/dev/null
