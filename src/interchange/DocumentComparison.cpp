@@ -1,6 +1,7 @@
 #include "interchange/DocumentComparison.h"
 
 #include "model/DocumentData.h"
+#include "model/TextUtilities.h"
 #include "model/UnitFunctionRegistry.h"
 #include "texts/StringTable.h"
 
@@ -17,14 +18,16 @@ bool LinesDiffer(const CLogicLine* a, const CLogicLine* b) {
     return LogicLinesDiffer(*a, *b);
 }
 
-// The texts of the slots the line's kind uses, one after the other as the line reads.
-QString LineText(const CLogicLine* line) {
+// The line as the statement reads, without its indentation.
+QString LineText(const CLogicLine* line, const CUnitFunction& function, const CUnitFunctionRegistry& registry,
+                 const ModelOptions& options, const std::vector<SyntaxSymbol>& symbols) {
     if (!line)
         return QString();
-    QStringList texts;
-    for (int slot = 0; slot < CLogicLine::SlotsOfKind(line->lineKind); ++slot)
-        texts.append(line->textSlots[slot].text);
-    return texts.join(QString());
+    const QString text = ComposePlainLineText(*line, function, registry, symbols, options);
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text.at(blanks) == u' ')
+        ++blanks;
+    return text.mid(blanks);
 }
 
 bool DescriptionsDiffer(const LogicLineArray& a, const LogicLineArray& b) {
@@ -57,7 +60,8 @@ LoadResult CDocumentComparison::ReadStoredVersion(const StoredVersion& version, 
 
 std::vector<ComparisonLine> CDocumentComparison::Compare(const CUnitFunctionRegistry& older,
                                                          const CUnitFunctionRegistry& newer,
-                                                         const ModelOptions& options) {
+                                                         const ModelOptions& options,
+                                                         const std::vector<SyntaxSymbol>& symbols) {
     const bool distinguish = options.DistinguishPrimaryOutlineNumber;
     std::vector<ComparisonLine> report;
     int added = 0;
@@ -82,16 +86,18 @@ std::vector<ComparisonLine> CDocumentComparison::Compare(const CUnitFunctionRegi
              function->InternalID});
         for (const LineEdit& edit : DiffLines(before->logicLines, function->logicLines)) {
             if (edit.kind == LineEdit::Removed)
-                report.push_back({LoadString(StringId::ComparisonLineRemoved)
-                                      .arg(number)
-                                      .arg(edit.olderIndex + 1)
-                                      .arg(LineText(before->logicLines[edit.olderIndex].get())),
-                                  function->InternalID});
+                report.push_back(
+                    {LoadString(StringId::ComparisonLineRemoved)
+                         .arg(number)
+                         .arg(edit.olderIndex + 1)
+                         .arg(LineText(before->logicLines[edit.olderIndex].get(), *before, older, options, symbols)),
+                     function->InternalID});
             else if (edit.kind == LineEdit::Added)
                 report.push_back({LoadString(StringId::ComparisonLineAdded)
                                       .arg(number)
                                       .arg(edit.newerIndex + 1)
-                                      .arg(LineText(function->logicLines[edit.newerIndex].get())),
+                                      .arg(LineText(function->logicLines[edit.newerIndex].get(), *function, newer,
+                                                    options, symbols)),
                                   function->InternalID, edit.newerIndex});
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DocumentFile.h"
+#include "model/SyntaxSymbol.h"
 #include "model/UnitFunction.h"
 
 #include <QString>
@@ -41,9 +42,10 @@ public:
 
     // The report of how `newer` differs from `older`: the added and changed unit functions in the newer one's
     // outline order, each changed one with its removed and added lines, then the removed unit functions in the
-    // older one's order, then the counts; one line saying so when nothing differs.
+    // older one's order, then the counts; one line saying so when nothing differs. A line reads as the statement does,
+    // with the keywords of `symbols` and without its indentation.
     static std::vector<ComparisonLine> Compare(const CUnitFunctionRegistry& older, const CUnitFunctionRegistry& newer,
-                                               const ModelOptions& options);
+                                               const ModelOptions& options, const std::vector<SyntaxSymbol>& symbols);
 
     // The shortest edit script between two logic descriptions (O(NP) in time).
     static std::vector<LineEdit> DiffLines(const LogicLineArray& older, const LogicLineArray& newer);

@@ -1,5 +1,8 @@
 #include "model/TextUtilities.h"
 
+#include "model/LogicLine.h"
+#include "model/ModelOptions.h"
+#include "model/SyntaxSymbol.h"
 #include "model/UnitFunctionRegistry.h"
 
 #include <QStringList>
@@ -60,5 +63,48 @@ void RefreshFnLines(CUnitFunction& function, const CUnitFunctionRegistry& regist
     for (const auto& line : function.logicLines) {
         if (line && line->IsFnStatement())
             RefreshFnLineText(*line, registry);
+    }
+}
+
+QString ComposePlainLineText(const CLogicLine& line, const CUnitFunction& function,
+                             const CUnitFunctionRegistry& registry, const std::vector<SyntaxSymbol>& symbols,
+                             const ModelOptions& options) {
+    const int kind = line.lineKind;
+    const auto slot = [&line](int index) { return line.textSlots[static_cast<size_t>(index)].text; };
+    QString keyword;
+    if (kind >= 0 && kind < static_cast<int>(symbols.size()))
+        keyword = symbols[static_cast<size_t>(kind)].keyword;
+    else if (kind >= 0 && kind <= SyntaxTransitState)
+        keyword = SyntaxSymbol::GetDefault(kind, FontSetting()).keyword;
+    QString text(line.Top, QLatin1Char(' '));
+    switch (kind) {
+    case SyntaxFn:
+        if (const CUnitFunction* called = registry.FindByInternalID(line.calledInternalID))
+            return text + CUnitFunction::FormatFnReferenceLabel(called, &function, registry, options) + slot(0) +
+                   CUnitFunction::FormatFnStatementNumber(*called, options);
+        return text + CUnitFunction::GetFnStatementOpening(options) + slot(0) +
+               CUnitFunction::GetFnStatementClosing(options);
+    case SyntaxIf:
+        return text + keyword + QStringLiteral(" <") + slot(0) + u'>' + slot(1) + u'{' + slot(2) + u'}' + slot(3);
+    case SyntaxDo:
+    case SyntaxTransitState:
+        return text + keyword + u'<' + slot(0) + u'>' + slot(1) + u'{' + slot(2) + u'}' + slot(3);
+    case SyntaxSwitch:
+        return text + keyword + QStringLiteral(" <") + slot(0) + u'>' + slot(1);
+    case SyntaxCase:
+        return text + keyword + u'{' + slot(0) + u'}' + slot(1);
+    case SyntaxComment:
+        return text + keyword + slot(0);
+    case SyntaxElse:
+    case SyntaxEndif:
+    case SyntaxElsw:
+    case SyntaxEndsw:
+    case SyntaxDoNothing:
+    case SyntaxLoop:
+    case SyntaxEndlp:
+    case SyntaxExitlp:
+        return text + keyword;
+    default:
+        return text;
     }
 }

@@ -3,8 +3,11 @@
 #include <QString>
 
 #include <set>
+#include <vector>
 
 class CLogicLine;
+struct ModelOptions;
+struct SyntaxSymbol;
 class CUnitFunction;
 class CUnitFunctionRegistry;
 
@@ -30,3 +33,10 @@ QString GetFnTargetName(const CLogicLine& line, const CUnitFunctionRegistry& reg
 void RefreshFnLineText(CLogicLine& line, const CUnitFunctionRegistry& registry);
 // The same for every Fn line of the unit function.
 void RefreshFnLines(CUnitFunction& function, const CUnitFunctionRegistry& registry);
+
+// The plain text of a logic line of `function`: its leading blanks, then its keyword, brackets and slots as the
+// statement reads (an Fn line with its label and number, a plain line with nothing), without formats. A kind the
+// symbol table lacks takes its default keyword.
+QString ComposePlainLineText(const CLogicLine& line, const CUnitFunction& function,
+                             const CUnitFunctionRegistry& registry, const std::vector<SyntaxSymbol>& symbols,
+                             const ModelOptions& options);

@@ -117,7 +117,7 @@ bool IsCommonInFnStatement(const CUnitFunction& function, const ModelOptions& op
 
 } // namespace
 
-QString CUnitFunction::FormatFnReferenceLabel(CUnitFunction* called, CUnitFunction* calling,
+QString CUnitFunction::FormatFnReferenceLabel(const CUnitFunction* called, const CUnitFunction* calling,
                                               const CUnitFunctionRegistry& registry, const ModelOptions& options) {
     QString label = options.fnKeyword;
     std::set<const CUnitFunction*> visited;

@@ -74,7 +74,7 @@ public:
                                    const CUnitFunctionRegistry& registry);
 
     // Parts of an Fn statement's text; the name goes between the label and the number.
-    static QString FormatFnReferenceLabel(CUnitFunction* called, CUnitFunction* calling,
+    static QString FormatFnReferenceLabel(const CUnitFunction* called, const CUnitFunction* calling,
                                           const CUnitFunctionRegistry& registry, const ModelOptions& options);
     static QString FormatFnStatementNumber(const CUnitFunction& called, const ModelOptions& options);
     static QString GetFnStatementOpening(const ModelOptions& options);

@@ -101,22 +101,25 @@ protected:
 };
 
 TEST_F(DocumentComparisonFiles, ReportsAddedRemovedAndChangedFunctionsWithTheirLines) {
-    const ModelOptions options;
+    CDocumentData defaults;
+    defaults.SetDefaults();
+    const ModelOptions options = defaults.GetModelOptions();
     CUnitFunctionRegistry older;
     CUnitFunctionRegistry newer;
     ASSERT_EQ(CDocumentComparison::ReadFile(m_older, older, options), LoadResult::Loaded);
     ASSERT_EQ(CDocumentComparison::ReadFile(m_newer, newer, options), LoadResult::Loaded);
-    const std::vector<ComparisonLine> report = CDocumentComparison::Compare(older, newer, options);
+    const std::vector<ComparisonLine> report = CDocumentComparison::Compare(older, newer, options, defaults.SyntaxSymbols);
     QStringList texts;
     for (const ComparisonLine& line : report)
         texts.append(line.text);
-    // The origin's Fn statements changed with its children: the dropped call went, the added one has none.
+    // The origin's Fn statements changed with its children: the dropped call went, the added one has none. Lines
+    // read as their statements do.
     const QStringList expected = {
         QStringLiteral("[0] 単位機能 \"origin\" が変更されました。"),
-        QStringLiteral("[0 Line 3] 削除: dropped"),
+        QStringLiteral("[0 Line 3] 削除: Fn [ dropped ] (3)"),
         QStringLiteral("[2] 単位機能 \"changed\" が変更されました。"),
-        QStringLiteral("[2 Line 2] 削除: Bをbせよ"),
-        QStringLiteral("[2 Line 3] 追加: Eをeせよ"),
+        QStringLiteral("[2 Line 2] 削除: Do<B>を{b}せよ"),
+        QStringLiteral("[2 Line 3] 追加: Do<E>を{e}せよ"),
         QStringLiteral("[3] 単位機能 \"added\" が追加されました。"),
         QStringLiteral("[3] 単位機能 \"dropped\" が削除されました。"),
         QStringLiteral("追加 1 個、削除 1 個、変更 2 個の単位機能があります。"),

@@ -1,4 +1,7 @@
 #include "model/TextUtilities.h"
+#include "model/LogicLine.h"
+#include "model/ModelOptions.h"
+#include "model/SyntaxSymbol.h"
 #include "model/UnitFunctionRegistry.h"
 
 #include <gtest/gtest.h>
@@ -33,4 +36,41 @@ TEST(TextUtilities, FnLinesTakeTheCalleesCurrentNameAndMoveTheirEnd) {
     EXPECT_EQ(caller.logicLines[1]->textSlots[0].text, "gone");
     EXPECT_EQ(caller.logicLines[1]->End, 20);
     EXPECT_EQ(caller.logicLines[2]->textSlots[0].text, "note");
+}
+
+TEST(TextUtilities, PlainLineTextsReadAsTheStatements) {
+    std::vector<SyntaxSymbol> symbols;
+    for (int kind = 0; kind < SyntaxSymbol::KindCount; ++kind)
+        symbols.push_back(SyntaxSymbol::GetDefault(kind, FontSetting()));
+    CUnitFunctionRegistry registry;
+    CUnitFunction& function = *registry.CreateFunctionWithID(3);
+    CUnitFunction& callee = *registry.CreateFunctionWithID(7);
+    callee.name = "炊飯する";
+    ModelOptions options;
+    options.fnKeyword = "Fn";
+    options.ShowOutlineNumberInFnStatement = false;
+    const auto text = [&](int kind, std::initializer_list<QString> texts, quint16 top = 0, quint32 called = 0) {
+        CLogicLine line;
+        line.lineKind = static_cast<quint8>(kind);
+        line.Top = top;
+        line.calledInternalID = called;
+        int slot = 0;
+        for (const QString& value : texts)
+            line.textSlots[static_cast<size_t>(slot++)].text = value;
+        return ComposePlainLineText(line, function, registry, symbols, options);
+    };
+    EXPECT_EQ(text(SyntaxIf, {"m", "p", "s", "a"}, 4), "    if <m>p{s}a");
+    EXPECT_EQ(text(SyntaxDo, {"m", "を", "s", "せよ"}), "Do<m>を{s}せよ");
+    EXPECT_EQ(text(SyntaxSwitch, {"sw", "が"}), "switch <sw>が");
+    EXPECT_EQ(text(SyntaxCase, {"a", "なら"}), "case{a}なら");
+    EXPECT_EQ(text(SyntaxComment, {"note"}), symbols[SyntaxComment].keyword + "note");
+    for (int kind : {SyntaxElse, SyntaxEndif, SyntaxElsw, SyntaxEndsw})
+        EXPECT_EQ(text(kind, {}), symbols[static_cast<size_t>(kind)].keyword) << kind;
+    EXPECT_EQ(text(SyntaxPlainLine, {}, 8), "        ");
+    EXPECT_EQ(text(SyntaxFn, {"炊飯する"}, 0, 7), "Fn [ 炊飯する ]");
+    EXPECT_EQ(text(SyntaxFn, {"未定"}), "Fn [ 未定 ]");
+    // Without a symbol table the default keywords stand in.
+    CLogicLine elsw;
+    elsw.lineKind = SyntaxElsw;
+    EXPECT_EQ(ComposePlainLineText(elsw, function, registry, {}, options), symbols[SyntaxElsw].keyword);
 }

@@ -23,7 +23,9 @@ std::optional<int> ReadOrFail(const QString& path, const std::optional<LoadResul
 }
 
 int Compare(const QString& olderPath, const QString& newerPath) {
-    const ModelOptions options = CDocumentData().GetModelOptions();
+    CDocumentData defaults;
+    defaults.SetDefaults();
+    const ModelOptions options = defaults.GetModelOptions();
     CUnitFunctionRegistry older;
     CUnitFunctionRegistry newer;
     for (const auto& [path, registry] : {std::pair{olderPath, &older}, std::pair{newerPath, &newer}}) {
@@ -31,7 +33,7 @@ int Compare(const QString& olderPath, const QString& newerPath) {
             return *failed;
     }
     QStringList lines;
-    for (const ComparisonLine& line : CDocumentComparison::Compare(older, newer, options))
+    for (const ComparisonLine& line : CDocumentComparison::Compare(older, newer, options, defaults.SyntaxSymbols))
         lines.append(line.text);
     tools::WriteLines(lines);
     return 0;

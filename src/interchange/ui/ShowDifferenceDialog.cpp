@@ -53,7 +53,7 @@ void CShowDifferenceDialog::accept() {
     }
     CInspectionView& pane = m_host.InspectionPane();
     pane.ClearMessages();
-    for (const ComparisonLine& line : CDocumentComparison::Compare(older, data.registry, options))
+    for (const ComparisonLine& line : CDocumentComparison::Compare(older, data.registry, options, data.SyntaxSymbols))
         pane.AddLine(line.text, data.registry.FindByInternalID(line.internalID), line.lineIndex);
     m_host.ShowInspectionPane();
     QDialog::accept();
