@@ -39,17 +39,16 @@ QString RenameRefusalMessage(RenameCheck check, const QString& name) {
 }
 
 int RenameFunction(CDocumentData& document, CUnitFunction& function, const QString& name) {
+    function.name = name;
     int rewritten = 0;
     for (auto& [id, caller] : document.registry.Functions()) {
         for (const auto& line : caller.logicLines) {
             if (line && line->IsFnStatement() && line->calledInternalID == function.InternalID) {
-                line->textSlots[0].text = name;
-                line->RecountPositions();
+                RefreshFnLineText(*line, document.registry);
                 ++rewritten;
             }
         }
     }
-    function.name = name;
     return rewritten;
 }
 

@@ -4,11 +4,11 @@
 #include "logic/JumperToFunction.h"
 #include "logic/JumperToLineInLogic.h"
 #include "model/DocumentData.h"
+#include "model/QuantifierCheck.h"
+#include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
 #include "search/FieldSearch.h"
 #include "texts/StringTable.h"
-
-#include <set>
 
 QString ReplaceInText(const QString& text, const QString& findText, const QString& replaceText) {
     if (findText.isEmpty())
@@ -108,7 +108,7 @@ public:
         }
         report.AddMessage(LoadString(StringId::ReplacedName).arg(Outline(function), function.name, replaced), target());
         function.name = replaced;
-        m_renamed.insert(function.InternalID);
+        m_renamed = true;
         ++m_count;
     }
 
@@ -160,6 +160,7 @@ public:
                     target());
                 text = replaced;
                 line->RecountPositions();
+                CheckMemberNameQuantifiers(*line, m_data.SyntaxSymbols, m_data.quantifiers);
                 ++m_count;
             }
         }
@@ -167,18 +168,10 @@ public:
 
     // The Fn statements show the names of the unit functions they use.
     void RefreshFnLines() {
-        if (m_renamed.empty())
+        if (!m_renamed)
             return;
-        for (auto& [id, function] : m_data.registry.Functions()) {
-            for (auto& line : function.logicLines) {
-                if (!line || !line->IsFnStatement() || !m_renamed.contains(line->calledInternalID))
-                    continue;
-                if (const CUnitFunction* called = m_data.registry.FindByInternalID(line->calledInternalID)) {
-                    line->textSlots[0].text = called->name;
-                    line->RecountPositions();
-                }
-            }
-        }
+        for (auto& [id, function] : m_data.registry.Functions())
+            ::RefreshFnLines(function, m_data.registry);
     }
 
     int Count() const { return m_count; }
@@ -218,7 +211,7 @@ private:
     const ReplaceRequest& m_request;
     bool m_distinguish;
     int m_count = 0;
-    std::set<quint32> m_renamed;
+    bool m_renamed = false;
 };
 
 } // namespace

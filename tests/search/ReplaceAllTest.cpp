@@ -1,5 +1,6 @@
 #include "search/ReplaceAll.h"
 #include "SearchTestDocument.h"
+#include "model/QuantifierCheck.h"
 #include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
@@ -140,4 +141,17 @@ TEST(ReplaceAll, TwoNamesMadeEqualAllowDuplicates) {
     EXPECT_EQ(result.duplicateName, "Beta1");
     EXPECT_EQ(document.data.environment.enableDuplicateFunctionName, 1);
     EXPECT_EQ(result.report.Texts().first(), "2 [Beta2] 単位機能名を [Beta1] に置換しました。");
+}
+
+TEST(ReplaceAll, ChangedMemberNamesAreCheckedForQuantifiers) {
+    SearchTestDocument document;
+    document.Origin("if <水位>が{高}である\nelse\nendif");
+    document.Finish();
+    const CLogicLine& ifLine = *document.data.registry.origin->logicLines[0];
+    ASSERT_EQ(ReplaceAll(document.data, Request("水位", "∀水位"), nullptr).replacedCount, 1);
+    EXPECT_EQ(ifLine.mark, quantifierWarningMark);
+    EXPECT_EQ(ifLine.Memo(), "メンバー名の先頭の \"∀\" は全称記号です。");
+    ASSERT_EQ(ReplaceAll(document.data, Request("∀水位", "水位"), nullptr).replacedCount, 1);
+    EXPECT_EQ(ifLine.mark, 0u);
+    EXPECT_TRUE(ifLine.Memo().isEmpty());
 }
