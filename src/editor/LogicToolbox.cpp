@@ -60,6 +60,13 @@ bool IsReplaceableKind(int kind) {
     }
 }
 
+// The delete-lines button takes the selected whole lines, or the caret line without such a selection.
+bool DeletesSelectedLines(const CLogicEditModel& model) {
+    int first = 0;
+    int last = 0;
+    return model.GetSelectedLineRange(first, last) > 0;
+}
+
 bool CaretRecordAllows(const CLogicEditModel& model) {
     int first = 0;
     int last = 0;
@@ -91,7 +98,7 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
     case 1328:
         return model.CanPasteLines();
     case 1329:
-        return model.CanDeleteSelectedLines() || model.CanDeleteCaretLine();
+        return DeletesSelectedLines(model) ? model.CanDeleteSelectedLines() : model.CanDeleteCaretLine();
     case 1330:
         return model.CanDeleteSyntaxBlock();
     case 1331:
@@ -148,7 +155,7 @@ int ToolboxButtonCommand(const CLogicEditModel& model, int button) {
     case 1328:
         return PasteLines;
     case 1329:
-        return model.CanDeleteSelectedLines() ? DeleteSelection : DeleteLine;
+        return DeletesSelectedLines(model) ? DeleteSelection : DeleteLine;
     case 1330:
         return DeleteBlock;
     case 1331:

@@ -57,6 +57,25 @@ TEST_F(LogicToolboxTest, SameNamedFunctionsAreOfferedOnANamedFnLineWhenNamesMayR
     EXPECT_FALSE(CanSelectSameNamedFunction(model)) << "a Do line";
 }
 
+TEST_F(LogicToolboxTest, DeleteLinesTakesTheCaretLineWithoutASelection) {
+    CLogicEditModel model(document, *document.registry.origin, clipboard);
+    model.OnAddIfAtCurrent();
+    model.SetCaret(0, model.Record(0)->Home);
+    EXPECT_FALSE(IsToolboxButtonEnabled(model, 1329)) << "an if line goes with its block only";
+    EXPECT_EQ(ToolboxButtonCommand(model, 1329), 0);
+    model.OnAddDoAfter();
+    ASSERT_EQ(model.Record(1)->lineKind, SyntaxDo);
+    EXPECT_TRUE(IsToolboxButtonEnabled(model, 1329));
+    ASSERT_TRUE(RunLogicEditCommand(model, ToolboxButtonCommand(model, 1329)));
+    EXPECT_EQ(model.RecordCount(), 3);
+    EXPECT_EQ(model.Record(1)->lineKind, SyntaxElse);
+    // Whole lines selected: the selection goes.
+    model.Select(0, 0, 3, 0);
+    EXPECT_EQ(ToolboxButtonCommand(model, 1329), DeleteSelection);
+    ASSERT_TRUE(RunLogicEditCommand(model, DeleteSelection));
+    EXPECT_EQ(model.RecordCount(), 0);
+}
+
 TEST(LogicEditCommandMap, CandidateIdsSkipTheSeparator) {
     EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate, 0, 3), 0);
     EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate + 2, 2, 3), -1) << "the separator's place has no item";
