@@ -16,7 +16,7 @@ int ParseJumpLineNumber(const QString& text) {
 }
 
 quint32 ChooseSameNamedFunction(CDocumentData& document, CUnitFunction& edited, CUnitFunction* chosen, bool createNew,
-                                const QString& name) {
+                                const QString& name, quint32& target) {
     const ModelOptions options = document.GetModelOptions();
     CIndexLogicSync sync(&edited, document.registry, options);
     if (createNew)
@@ -24,6 +24,7 @@ quint32 ChooseSameNamedFunction(CDocumentData& document, CUnitFunction& edited, 
     if (!chosen)
         return 0;
     const quint32 id = chosen->InternalID;
+    target = id;
     sync.Synchronize();
     ModelShell().SetDocumentModified();
     document.RebuildAndRefresh(options);

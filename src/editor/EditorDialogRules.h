@@ -10,8 +10,8 @@ class CUnitFunction;
 int ParseJumpLineNumber(const QString& text);
 
 // The same-named unit function chooser's OK: the chosen unit function, or a new one of `name` when
-// `createNew`; then the edited unit function's children follow its Fn statements and the registry and the
-// table of contents are rebuilt and the document is marked modified. The InternalID of the result, 0 when none could be
-// made.
+// `createNew`, is written to `target` (the called ID of the edited Fn line); then the edited unit function's children
+// follow its Fn statements and the registry and the table of contents are rebuilt and the document is marked
+// modified. The InternalID of the result, 0 (and `target` unchanged) when none could be made.
 quint32 ChooseSameNamedFunction(CDocumentData& document, CUnitFunction& edited, CUnitFunction* chosen, bool createNew,
-                                const QString& name);
+                                const QString& name, quint32& target);

@@ -698,6 +698,8 @@ int CLogicEditModel::CommitFnLine(int line, bool deleteBlankFn) {
         return 0;
     if (record->lineKind != SyntaxFn)
         return 1;
+    // Undo would take the binding back while the table of contents keeps what the commit gave it.
+    m_undoAvailable = false;
     CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
     ResolveFnLine(EditRecord(line));
     int result = 2;

@@ -6,6 +6,8 @@
 #include "model/DocumentDataHelpers.h"
 #include "model/IndexLogicSync.h"
 #include "model/ModelShell.h"
+#include "model/QuantifierCheck.h"
+#include "model/TextUtilities.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -259,8 +261,7 @@ void CLogicEditModel::RefreshFnLines() {
         // A name typed and not yet committed stays as it was typed.
         if (record.lineKind != SyntaxFn || (m_fnNameChanged && line == m_fnEditLine))
             continue;
-        if (const CUnitFunction* called = m_document.registry.FindByInternalID(record.calledInternalID))
-            record.textSlots[0].text = called->name.left(CLogicLine::MaxSlotTextLength);
+        RefreshFnLineText(record, m_document.registry);
         if (line < static_cast<int>(m_composed.size()))
             Recompose(line);
     }
@@ -614,6 +615,7 @@ bool CLogicEditModel::SplitLineText(int line, const QString& text, bool checkLen
         record->auxiliaryVerbId = verb ? verb->id : 0;
         record->auxiliaryVerbFlag = verb ? verb->flag : 0;
     }
+    CheckMemberNameQuantifiers(*record, m_document.SyntaxSymbols, m_document.quantifiers);
     Recompose(line);
     return true;
 }
@@ -857,6 +859,15 @@ void CLogicEditModel::ReloadRecords() {
     m_fnEditLine = -1;
     RecomposeAll();
     NotifyListeners();
+}
+
+void CLogicEditModel::FnLineRebound() {
+    // The binding is the table of contents' business now: an undo could leave the unit function without a place.
+    m_undoAvailable = false;
+    m_undoGroupOpen = false;
+    m_journal.clear();
+    m_undoStart = 0;
+    ReloadRecords();
 }
 
 void CLogicEditModel::NotifyListeners() {

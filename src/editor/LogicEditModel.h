@@ -205,6 +205,8 @@ public:
     bool IsInsideLoop(int line) const;
     int GetBlockContext(int line, bool insideLoop, int& flags) const;
     unsigned GetToolboxInsertionFlags() const;
+    // The context menu's statement entries: none while a typed Fn name waits to be committed.
+    unsigned GetStatementMenuFlags() const { return m_fnNameChanged ? 0u : GetToolboxInsertionFlags(); }
     bool CanDeleteCaretLine() const;
     bool CanDeleteSelectedLines() const;
     bool CanDeleteSyntaxFrame() const;
@@ -260,8 +262,16 @@ public:
     // The records were changed outside the model (a rename, a member prefix): every line is composed again
     // and the listeners hear of it.
     void ReloadRecords();
+    // An Fn line was bound to another unit function and the table of contents follows it: the lines are composed
+    // again, and the binding is not undone.
+    void FnLineRebound();
 
     bool IsFnNameChanged() const { return m_fnNameChanged; }
+    // The caret line is an Fn line whose name is still empty.
+    bool IsCaretOnBlankFnLine() const {
+        const CLogicLine* record = Record(m_caret.line);
+        return record && record->IsFnStatement() && record->textSlots[0].text.isEmpty();
+    }
     bool IsTyped() const { return m_typed; }
 
 private:

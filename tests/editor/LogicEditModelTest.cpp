@@ -1,6 +1,7 @@
 #include "editor/LogicEditModel.h"
 #include "editor/LogicLineBlock.h"
 #include "model/DocumentData.h"
+#include "model/QuantifierCheck.h"
 #include "platform/MessageBox.h"
 #include "support/logic/BareLogicDocumentFixture.h"
 #include "texts/StringTable.h"
@@ -243,6 +244,39 @@ TEST_F(LogicEditModelTest, FnNameCommitBindsRenamesCreatesAndAsks) {
     model.OnAddFnAtCurrent();
     EXPECT_EQ(model.CommitLineEdits(false), 0);
     EXPECT_EQ(sink.Texts().last(), LoadString(StringId::BlankFnName));
+}
+
+TEST_F(LogicEditModelTest, ACommittedFnBindingIsNeverUndone) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddFnAtCurrent();
+    for (QChar c : QStringLiteral("Pump"))
+        model.TypeCharacter(c);
+    // An edit made while the name waits opens an undo group (Enter ends the typing one); the commit that follows
+    // binds the line.
+    model.PressKey(EditKey::Enter);
+    model.OnAddIfAfter();
+    model.CloseUndoGroup();
+    ASSERT_EQ(model.CommitLineEdits(false), 1);
+    const CUnitFunction* pump = document.registry.FindByName(QStringLiteral("Pump"));
+    ASSERT_NE(pump, nullptr);
+    EXPECT_FALSE(model.IsUndoAvailable());
+    model.UndoLastEdit();
+    EXPECT_EQ(model.Record(0)->calledInternalID, pump->InternalID);
+    EXPECT_EQ(pump->places.size(), 1u) << "the unit function keeps its place";
+}
+
+TEST_F(LogicEditModelTest, TypedMemberNamesAreCheckedForQuantifiers) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddIfAtCurrent();
+    for (QChar c : QStringLiteral("∀水位"))
+        model.TypeCharacter(c);
+    EXPECT_EQ(model.Record(0)->mark, quantifierWarningMark);
+    EXPECT_EQ(model.Record(0)->Memo(), QStringLiteral("メンバー名の先頭の \"∀\" は全称記号です。"));
+    model.SetCaret(0, model.Record(0)->Home + 1);
+    model.PressKey(EditKey::Backspace);
+    EXPECT_EQ(model.Record(0)->textSlots[0].text, QStringLiteral("水位"));
+    EXPECT_EQ(model.Record(0)->mark, 0u);
+    EXPECT_TRUE(model.Record(0)->Memo().isEmpty());
 }
 
 TEST_F(LogicEditModelTest, ParseGuardRestoresRecords) {

@@ -264,6 +264,12 @@ void CFunctionView::ClickToolboxButton(int id) {
             return;
         }
     }
+    // A pressed button takes the focus from the editor: what was typed is committed first, and a blank Fn line
+    // goes.
+    if (!m_editor->CommitPendingEdits(true)) {
+        m_editor->setFocus();
+        return;
+    }
     if (id == 1333)
         m_editor->MarkLineAsEvent();
     else if (id == 1335)

@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 CSelectFunctionDialog::CSelectFunctionDialog(CDocumentData& document, CUnitFunction& edited, const QString& name,
-                                             const CMessageContext& messages, QWidget* parent)
-    : QDialog(parent), m_document(document), m_edited(edited), m_name(name) {
+                                             quint32& target, const CMessageContext& messages, QWidget* parent)
+    : QDialog(parent), m_document(document), m_edited(edited), m_name(name), m_target(target) {
     setWindowTitle(Msg::SelectFunction(messages));
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
@@ -51,7 +51,7 @@ void CSelectFunctionDialog::accept() {
         }
         chosen = m_listed[static_cast<size_t>(row)];
     }
-    m_chosenID = ChooseSameNamedFunction(m_document, m_edited, chosen, m_createNew->isChecked(), m_name);
+    m_chosenID = ChooseSameNamedFunction(m_document, m_edited, chosen, m_createNew->isChecked(), m_name, m_target);
     if (m_chosenID == 0)
         return;
     QDialog::accept();

@@ -13,7 +13,8 @@ struct CMessageContext;
 class CSelectFunctionDialog : public QDialog {
     Q_OBJECT
 public:
-    CSelectFunctionDialog(CDocumentData& document, CUnitFunction& edited, const QString& name,
+    // On OK the InternalID chosen or made is written to `target`, the called ID of the edited Fn line.
+    CSelectFunctionDialog(CDocumentData& document, CUnitFunction& edited, const QString& name, quint32& target,
                           const CMessageContext& messages, QWidget* parent = nullptr);
 
     // The InternalID chosen or made; 0 before OK.
@@ -27,6 +28,7 @@ private:
     CDocumentData& m_document;
     CUnitFunction& m_edited;
     QString m_name;
+    quint32& m_target;
     UnitFunctionList m_listed;
     QTreeWidget* m_list = nullptr;
     QCheckBox* m_createNew = nullptr;

@@ -440,17 +440,18 @@ void CSplREdit::focusOutEvent(QFocusEvent* e) {
     if (m_committingOnFocusOut || !next || next == this || !m_model.IsFnNameChanged() ||
         (parentWidget() && parentWidget()->isAncestorOf(next)))
         return;
-    CommitPendingEdits();
+    CommitPendingEdits(true);
 }
 
-void CSplREdit::CommitPendingEdits() {
+bool CSplREdit::CommitPendingEdits(bool deleteBlankFn) {
     if (!m_model.IsTyped() && !m_model.IsFnNameChanged())
-        return;
+        return true;
     // The questions and messages of the commit take the focus without committing again.
     QScopedValueRollback committing(m_committingOnFocusOut, true);
     m_model.CloseUndoGroup();
-    m_model.CommitLineEdits(false);
+    const bool committed = m_model.CommitLineEdits(deleteBlankFn) != 0;
     Changed(true);
+    return committed;
 }
 
 void CSplREdit::keyPressEvent(QKeyEvent* e) {
@@ -697,7 +698,7 @@ QMimeData* CSplREdit::createMimeDataFromSelection() const {
 // ---- commands ----
 
 bool CSplREdit::IsCommandEnabled(int id) const {
-    const unsigned flags = m_model.GetToolboxInsertionFlags();
+    const unsigned flags = m_model.GetStatementMenuFlags();
     for (const StatementCommand& command : kStatementCommands) {
         if (command.id == id)
             return (flags & command.flag) != 0;
@@ -774,11 +775,13 @@ bool CSplREdit::RunCommand(int id) {
     if (id == SelectFunction) {
         if (!CanSelectSameNamedFunction(m_model))
             return false;
-        CSelectFunctionDialog dialog(m_model.Document(), m_model.Function(),
-                                     m_model.Record(m_model.CaretLine())->textSlots[0].text,
-                                     m_context ? *m_context : DefaultMessageContext(), this);
-        if (dialog.exec() == QDialog::Accepted)
+        CLogicLine& record = *m_model.Record(m_model.CaretLine());
+        CSelectFunctionDialog dialog(m_model.Document(), m_model.Function(), record.textSlots[0].text,
+                                     record.calledInternalID, m_context ? *m_context : DefaultMessageContext(), this);
+        if (dialog.exec() == QDialog::Accepted) {
+            m_model.FnLineRebound();
             Changed(true);
+        }
         setFocus();
         return true;
     }
@@ -877,7 +880,9 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
     const bool onRecord = record != nullptr;
     CLogicEditModel::ContextCandidates candidates;
     if (onRecord) {
-        m_model.CommitLineEdits(false);
+        // A blank Fn name is left to be chosen among the candidates.
+        if (!m_model.IsCaretOnBlankFnLine())
+            m_model.CommitLineEdits(false);
         candidates = m_model.PrepareContextCandidates();
     }
     QMenu* candidateMenu = menu->addMenu(text(StringId::LogicMenuCandidates));

@@ -55,8 +55,9 @@ public:
     // Whether the command would act now (the context menu greys the others).
     bool IsCommandEnabled(int id) const;
     // Commits what was typed and not yet committed, as a click does: a typed Fn name is bound, or a blank one refused
-    // with its message. The document's save runs it first.
-    void CommitPendingEdits();
+    // with its message (or, with `deleteBlankFn`, deleted with its message, as when the focus goes). The document's
+    // save runs it first. False when an Fn line was left unbound or deleted.
+    bool CommitPendingEdits(bool deleteBlankFn = false);
     // Puts the caret on the first editable column of a 1-based line (0 and numbers past the end are clamped).
     void GoToLine(int line);
     // Focuses the editor, selects from `anchor` to `caret` and brings the caret into view.

@@ -57,12 +57,14 @@ TEST(EditorDialogsTest, SelectFunctionRefusesNoChoiceAndCreatesWhenAsked) {
     document.registry.CreateFunction(QStringLiteral("Heat"), options);
     document.registry.RebuildAndNotify(document.indexRoot, options);
     CMessageContext messages;
-    CSelectFunctionDialog dialog(document, *document.registry.origin, QStringLiteral("Heat"), messages);
+    quint32 target = first->InternalID;
+    CSelectFunctionDialog dialog(document, *document.registry.origin, QStringLiteral("Heat"), target, messages);
     EXPECT_EQ(dialog.List().topLevelItemCount(), 2);
 
     dialog.accept();
     EXPECT_EQ(sink.Texts(), QStringList{QStringLiteral("単位機能が選択されていません。")});
     EXPECT_EQ(dialog.ChosenID(), 0u);
+    EXPECT_EQ(target, first->InternalID);
 
     dialog.List().setCurrentItem(dialog.List().topLevelItem(0));
     dialog.CreateNewBox().setChecked(true);
@@ -74,6 +76,7 @@ TEST(EditorDialogsTest, SelectFunctionRefusesNoChoiceAndCreatesWhenAsked) {
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->name, QStringLiteral("Heat"));
     EXPECT_NE(made, first);
+    EXPECT_EQ(target, made->InternalID) << "the choice reaches the Fn line";
 }
 
 } // namespace

@@ -24,7 +24,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -52,11 +51,29 @@ protected:
         cursor.setPosition(cursor.position() + column);
         return Editor().cursorRect(cursor).center();
     }
+    // The form in an active window below another box, which is returned (null when the window is not active).
+    QLineEdit* ShowBesideAnotherBox() {
+        window = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(window.get());
+        auto* other = new QLineEdit;
+        layout->addWidget(other);
+        layout->addWidget(form.get());
+        window->show();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get()) ? other : nullptr;
+    }
+    // The form goes back to the fixture before the window goes.
+    void TearDown() override {
+        if (window)
+            form->setParent(nullptr);
+    }
     void Compose(const QString& commit, const QString& preedit = QString()) {
         QInputMethodEvent event(preedit, {});
         event.setCommitString(commit);
         QApplication::sendEvent(&Editor(), &event);
     }
+
+    std::unique_ptr<QWidget> window;
 };
 
 TEST_F(LogicEditorWidgetTest, BackspaceAndDeleteStopAtTheSlotEnds) {
@@ -270,16 +287,8 @@ TEST_F(LogicEditorWidgetTest, ToolboxPagesAreSharedByEveryForm) {
 TEST_F(LogicEditorWidgetTest, AFnNameTypedIsCommittedWhenAnotherBoxTakesTheFocus) {
     CUnitFunction* callee = document.registry.CreateFunction("Callee", document.GetModelOptions());
     CUnitFunction::AppendChild(document.registry.origin, callee);
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* other = new QLineEdit;
-    layout->addWidget(other);
-    form->setParent(&window);
-    const auto release = qScopeGuard([this] { form->setParent(nullptr); });
-    layout->addWidget(form.get());
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QLineEdit* other = ShowBesideAnotherBox();
+    ASSERT_NE(other, nullptr);
     Editor().setFocus();
     Editor().RunCommand(AddFnAtCurrent);
     QTest::keyClicks(&Editor(), "Callee");
@@ -292,6 +301,61 @@ TEST_F(LogicEditorWidgetTest, AFnNameTypedIsCommittedWhenAnotherBoxTakesTheFocus
     EXPECT_FALSE(Model().IsFnNameChanged());
     EXPECT_EQ(Model().Record(0)->calledInternalID, callee->InternalID);
     ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, ABlankFnLineGoesWhenAnotherBoxTakesTheFocus) {
+    QLineEdit* other = ShowBesideAnotherBox();
+    ASSERT_NE(other, nullptr);
+    Editor().setFocus();
+    Editor().RunCommand(AddDoAtCurrent);
+    Editor().RunCommand(AddFnAfter);
+    ASSERT_EQ(Model().RecordCount(), 2);
+    other->setFocus();
+    EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::BlankFnDeleted)});
+    ASSERT_EQ(Model().RecordCount(), 1);
+    EXPECT_EQ(Model().Record(0)->lineKind, SyntaxDo);
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, AToolboxButtonCommitsTheTypedFnNameAndUndoKeepsTheBinding) {
+    Editor().setFocus();
+    Editor().RunCommand(AddFnAtCurrent);
+    QTest::keyClicks(&Editor(), "Pump");
+    QTest::mouseClick(form->ToolboxButton(1210), Qt::LeftButton);
+    const CUnitFunction* pump = document.registry.FindByName("Pump");
+    ASSERT_NE(pump, nullptr);
+    EXPECT_EQ(Model().Record(0)->calledInternalID, pump->InternalID);
+    EXPECT_FALSE(Model().IsFnNameChanged());
+    ASSERT_EQ(Model().RecordCount(), 4);
+    EXPECT_EQ(Model().Record(1)->lineKind, SyntaxIf);
+    // Undo takes the if back, never the binding.
+    form->ClickToolboxButton(1325);
+    ASSERT_EQ(Model().RecordCount(), 1);
+    EXPECT_EQ(Model().Record(0)->calledInternalID, pump->InternalID);
+    EXPECT_EQ(pump->places.size(), 1u);
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+    ExpectShowsModel();
+}
+
+TEST_F(LogicEditorWidgetTest, TheMenuOnABlankFnLineOffersCandidatesAndNoStatements) {
+    CUnitFunction* child = document.registry.CreateFunction("Child", document.GetModelOptions());
+    CUnitFunction::AppendChild(document.registry.origin, child);
+    document.registry.RebuildAndNotify(document.indexRoot, document.GetModelOptions());
+    Editor().RunCommand(AddFnAtCurrent);
+    const std::unique_ptr<QMenu> menu = Editor().CreateContextMenu();
+    EXPECT_TRUE(sink.Texts().isEmpty()) << "no commit before the menu";
+    EXPECT_TRUE(Model().IsFnNameChanged());
+    int statements = 0;
+    for (const QAction* action : menu->findChildren<QAction*>()) {
+        const int id = action->data().toInt();
+        if (id == AddIfAfter || id == AddFnAfter || id == AddCommentAfter || id == AddLineBreakAfter ||
+            id == AddDoNothingAfter || id == AddIfBefore) {
+            ++statements;
+            EXPECT_FALSE(action->isEnabled()) << id;
+        }
+    }
+    EXPECT_GE(statements, 6);
+    EXPECT_TRUE(menu->actions().first()->isEnabled()) << "the candidates";
 }
 
 TEST_F(LogicEditorWidgetTest, EveryClickCommitsTheTypedFnNameOfTheLineBeingLeft) {
@@ -478,6 +542,8 @@ TEST_F(LogicEditorWidgetTest, SelectingTheSameNamedFunctionCanMakeANewOne) {
     EXPECT_TRUE(form->ToolboxButton(1332)->isEnabled());
 
     const int before = document.registry.Count();
+    const quint32 old = Model().Record(0)->calledInternalID;
+    ASSERT_NE(old, 0u);
     QTimer::singleShot(0, [] {
         if (auto* dialog = qobject_cast<CSelectFunctionDialog*>(QApplication::activeModalWidget())) {
             dialog->CreateNewBox().click();
@@ -486,9 +552,16 @@ TEST_F(LogicEditorWidgetTest, SelectingTheSameNamedFunctionCanMakeANewOne) {
     });
     ASSERT_TRUE(Editor().RunCommand(SelectFunction));
     ASSERT_EQ(document.registry.Count(), before + 1);
-    const auto named = std::count_if(document.registry.Functions().begin(), document.registry.Functions().end(),
-                                     [](const auto& entry) { return entry.second.name == QStringLiteral("加熱"); });
-    EXPECT_GE(named, 1);
+    // The line is bound to the new unit function, which takes the old one's place under the origin.
+    const CUnitFunction* made = document.registry.FindByInternalID(Model().Record(0)->calledInternalID);
+    ASSERT_NE(made, nullptr);
+    EXPECT_NE(made->InternalID, old);
+    EXPECT_EQ(made->name, QStringLiteral("加熱"));
+    EXPECT_EQ(made->places.size(), 1u);
+    ASSERT_EQ(document.registry.origin->children.size(), 1u);
+    EXPECT_EQ(document.registry.origin->children[0], made);
+    EXPECT_FALSE(Editor().IsCommandEnabled(EditUndo));
+    ExpectShowsModel();
 }
 
 TEST(LogicEditorFonts, MissingFacesFallBackToAFaceOfTheirScript) {
