@@ -114,8 +114,9 @@ TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnrea
     ASSERT_EQ(dialog.VersionBox()->count(), 1);
     dialog.accept();
     EXPECT_EQ(host.paneShown, 1);
-    EXPECT_EQ(host.pane.Lines(), (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Bをbせよ",
-                                              "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+    EXPECT_EQ(host.pane.Lines(),
+              (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Do<B>を{b}せよ",
+                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
     EXPECT_EQ(host.pane.GetLineRecord(0)->internalId, static_cast<qint32>(step->InternalID));
 }
 
