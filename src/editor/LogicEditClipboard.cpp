@@ -316,39 +316,6 @@ void CLogicEditModel::OnZenkakuNegation() {
     InsertNegationSign(NegationSignFullWidth());
 }
 
-int CLogicEditModel::HitTestLinePart(int line, int column) const {
-    const CLogicLine* record = Record(line);
-    if (!record)
-        return 0;
-    const int kind = record->lineKind;
-    const int memberEnd = record->Home + static_cast<int>(record->textSlots[0].text.size());
-    if (column > record->Home && column < memberEnd) {
-        if (kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxSwitch || kind == SyntaxTransitState)
-            return 1;
-        return kind == SyntaxCase ? 2 : 0;
-    }
-    const int stateEnd = record->Home2 + static_cast<int>(record->textSlots[2].text.size());
-    if ((kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxTransitState) && column > record->Home2 &&
-        column < stateEnd)
-        return 2;
-    return 0;
-}
-
-QString CLogicEditModel::GetExplanationAt(int line, int column) const {
-    const int part = HitTestLinePart(line, column);
-    const CLogicLine* record = Record(line);
-    if (part == 1) {
-        const CMemberDefinition* member = FindRegisteredMember(m_document.memberDefinitions, record->textSlots[0].text);
-        return member ? member->explanation : QString();
-    }
-    if (part == 2 && record->lineKind != SyntaxCase) {
-        const CStateDefinition* state = FindRegisteredMemberState(m_document.memberDefinitions,
-                                                                  record->textSlots[0].text, record->textSlots[2].text);
-        return state ? state->explanation : QString();
-    }
-    return {};
-}
-
 CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() const {
     ContextCandidates result;
     int first = 0;
@@ -371,10 +338,15 @@ CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() c
         if (registered > 0 && result.words.size() > registered)
             result.separator = registered;
     };
+    // The registered names are offered only as the document's options allow.
+    const bool registeredMembers = m_document.FAreaTable.IsDispRegisterMember != 0;
+    const bool registeredStates = registeredMembers && m_document.FAreaTable.IsDispRegisterStatus != 0;
     auto offerStates = [&](const QString& memberName) {
         if (const CMemberDefinition* member = FindRegisteredMember(m_document.memberDefinitions, memberName)) {
-            for (const CStateDefinition& state : member->states)
-                offer(state.name, 2);
+            if (registeredStates) {
+                for (const CStateDefinition& state : member->states)
+                    offer(state.name, 2);
+            }
             // The recent names are kept newest last and offered newest first.
             QStringList recent;
             for (auto pair = m_document.RecentNamePairs.rbegin(); pair != m_document.RecentNamePairs.rend(); ++pair)
@@ -409,8 +381,10 @@ CLogicEditModel::ContextCandidates CLogicEditModel::PrepareContextCandidates() c
             result.memberFilled = !slot1.isEmpty();
         }
         if (c == record->Home && slot1.isEmpty()) {
-            for (const CMemberDefinition& member : m_document.memberDefinitions)
-                offer(member.name, 1);
+            if (registeredMembers) {
+                for (const CMemberDefinition& member : m_document.memberDefinitions)
+                    offer(member.name, 1);
+            }
             QStringList recent;
             for (auto name = m_document.RecentNames.rbegin(); name != m_document.RecentNames.rend(); ++name)
                 recent.append(name->memberName);

@@ -391,9 +391,9 @@ bool CLogicEditModel::CanDeleteSelectedLines() const {
 
 namespace {
 
-// Case lines of the switch that holds the case line, the line itself included; nested switch blocks are
-// skipped in both directions (endsw opens a nested level going up, switch going down).
-int CountCaseLines(const CLogicEditModel& model, int line) {
+// Case lines of the switch that holds the case line, the line itself included, and of them those above it;
+// nested switch blocks are skipped in both directions (endsw opens a nested level going up, switch going down).
+int CountCaseLines(const CLogicEditModel& model, int line, int* above = nullptr) {
     const int top = model.Record(line)->Top;
     int count = 1;
     int depth = 0;
@@ -409,6 +409,8 @@ int CountCaseLines(const CLogicEditModel& model, int line) {
             ++count;
         }
     }
+    if (above)
+        *above = count - 1;
     depth = 0;
     for (int i = line + 1; i < model.RecordCount(); ++i) {
         const CLogicLine& r = *model.Record(i);
@@ -457,6 +459,16 @@ bool CLogicEditModel::CanDeleteSyntaxBlock() const {
     if (IsOneOf(record->lineKind, {SyntaxIf, SyntaxSwitch, SyntaxLoop}))
         return true;
     return record->lineKind == SyntaxCase && CountCaseLines(*this, m_caret.line) >= 3;
+}
+
+bool CLogicEditModel::CanDeleteBlockFromMenu() const {
+    if (!CanDeleteSyntaxBlock())
+        return false;
+    if (Record(m_caret.line)->lineKind != SyntaxCase)
+        return true;
+    int above = 0;
+    CountCaseLines(*this, m_caret.line, &above);
+    return above > 0;
 }
 
 bool CLogicEditModel::CanPasteLines() const {

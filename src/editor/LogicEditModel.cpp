@@ -8,6 +8,7 @@
 #include "model/ModelShell.h"
 #include "model/QuantifierCheck.h"
 #include "model/TextUtilities.h"
+#include "platform/EditControlText.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -153,13 +154,15 @@ ComposedLine CLogicEditModel::ComposeLine(const CLogicLine& record) const {
         return line;
     append(QString(record.Top, QChar(' ')), keywordFont(SyntaxFn));
     const QString& word = Symbol(kind).keyword;
-    quint32 markBackground = 0xFFFFFF;
-    QString markPrefix;
-    if ((kind == SyntaxIf || kind == SyntaxSwitch) && record.transitionAttribute != 0) {
-        markBackground =
-            record.transitionAttribute == CLogicLine::StateAttribute ? kStateMarkBackground : kEventMarkBackground;
-        markPrefix = TransitionAttributePrefix(record.transitionAttribute);
-    }
+    // The state or event prefix of an if or switch line: bold black on its light background, before the keyword.
+    auto attributePrefix = [&] {
+        if (record.transitionAttribute == 0)
+            return;
+        FontSetting font = keywordFont(kind);
+        font.SetStandardColour(0);
+        append(TransitionAttributePrefix(record.transitionAttribute), font,
+               record.transitionAttribute == CLogicLine::StateAttribute ? kStateMarkBackground : kEventMarkBackground);
+    };
     switch (kind) {
     case SyntaxFn: {
         const ModelOptions options = m_document.GetModelOptions();
@@ -178,8 +181,9 @@ ComposedLine CLogicEditModel::ComposeLine(const CLogicLine& record) const {
     case SyntaxIf:
     case SyntaxDo:
     case SyntaxTransitState:
-        append(markPrefix + word + (kind == SyntaxIf ? QStringLiteral(" <") : QStringLiteral("<")), keywordFont(kind),
-               markBackground);
+        if (kind == SyntaxIf)
+            attributePrefix();
+        keyword(word + (kind == SyntaxIf ? QStringLiteral(" <") : QStringLiteral("<")));
         slot(0);
         keyword(QStringLiteral(">"));
         slot(1);
@@ -192,7 +196,8 @@ ComposedLine CLogicEditModel::ComposeLine(const CLogicLine& record) const {
             slot(3);
         break;
     case SyntaxSwitch:
-        append(markPrefix + word + QStringLiteral(" <"), keywordFont(kind), markBackground);
+        attributePrefix();
+        keyword(word + QStringLiteral(" <"));
         slot(0);
         keyword(QStringLiteral(">"));
         slot(1);
@@ -416,6 +421,14 @@ QString CLogicEditModel::SelectedText() const {
     for (int line = start.line + 1; line < end.line; ++line)
         text += QChar('\n') + LineText(line);
     return text + QChar('\n') + LineText(end.line).left(end.column);
+}
+
+QString CLogicEditModel::GetSelectedText() const {
+    int first = 0;
+    int last = 0;
+    if (!HasSelection() || GetSelectedLineRange(first, last) > 0)
+        return {};
+    return LimitSelectedText(SelectedText());
 }
 
 // ---- slots ----
@@ -725,7 +738,8 @@ void CLogicEditModel::PressKey(EditKey key) {
         moveTo({line, record ? record->Home : 0}, true);
         return;
     case EditKey::End:
-        moveTo({line, LineLength(line)}, true);
+        // The end of the line's editable part, not of its text (an Fn line's number follows it).
+        moveTo({line, record ? record->End : 0}, true);
         return;
     case EditKey::Enter:
         // No line is ever split or committed by Enter: it only ends the typing run's undo step.

@@ -99,6 +99,9 @@ public:
     // Whole lines covered by the selection; 0 when it is empty or inside one line.
     int GetSelectedLineRange(int& first, int& last) const;
     QString SelectedText() const;
+    // The selected text a search or a new member name starts with: empty when whole lines are selected or nothing
+    // is, else the selection inside its line, at most 256 characters.
+    QString GetSelectedText() const;
 
     // Slots.
     struct SlotRange {
@@ -211,6 +214,9 @@ public:
     bool CanDeleteSelectedLines() const;
     bool CanDeleteSyntaxFrame() const;
     bool CanDeleteSyntaxBlock() const;
+    // The context menu's block and frame deletions: on an if, switch or loop line, or on a case line of a switch
+    // with at least three cases when another of them lies above it.
+    bool CanDeleteBlockFromMenu() const;
     bool CanPasteLines() const;
 
     // Clipboard and undo.
@@ -236,10 +242,6 @@ public:
     // step.
     void MarkLineAsEvent() { MarkCaretLine(CLogicLine::EventAttribute); }
     void MarkLineAsState() { MarkCaretLine(CLogicLine::StateAttribute); }
-    // 0 nothing, 1 member name, 2 state name under a column of a line.
-    int HitTestLinePart(int line, int column) const;
-    // Explanation of the registered member or state under the column, empty without one.
-    QString GetExplanationAt(int line, int column) const;
 
     // Context candidates: the category (0 none, 1 recent members, 2 member/state candidates, 3 child unit
     // functions, 5 auxiliary verbs), the words offered and the flags the context menu reads.

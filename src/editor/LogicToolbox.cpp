@@ -46,12 +46,13 @@ constexpr std::pair<int, int> kReplaceButtons[] = {
     {1343, SyntaxTransitState},
 };
 
+// The kinds whose line may be replaced by a Do, Fn or Transit State line (never by its own kind); a comment
+// line may not.
 bool IsReplaceableKind(int kind) {
     switch (kind) {
     case SyntaxFn:
     case SyntaxDo:
     case SyntaxDoNothing:
-    case SyntaxComment:
     case SyntaxExitlp:
     case SyntaxTransitState:
         return true;
@@ -87,7 +88,9 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
     for (const auto& [id, kind] : kReplaceButtons) {
         if (id == button) {
             const CLogicLine* record = model.Record(model.CaretLine());
-            return CaretRecordAllows(model) && IsReplaceableKind(record->lineKind) && record->lineKind != kind;
+            // A typed Fn name not yet committed keeps its line from becoming another Fn line.
+            return CaretRecordAllows(model) && IsReplaceableKind(record->lineKind) && record->lineKind != kind &&
+                   !(kind == SyntaxFn && model.IsFnNameChanged());
         }
     }
     switch (button) {

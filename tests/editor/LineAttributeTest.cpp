@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -98,6 +100,41 @@ TEST_F(LineAttributeTest, EventAndStateGoOnIfAndSwitchLinesOnlyAndAreUndone) {
     EXPECT_TRUE(model.LineText(switchLine).startsWith(QStringLiteral("Stswitch <s>")))
         << model.LineText(switchLine).toStdString();
     EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('\n').toStdString();
+}
+
+// The prefix is black on its light background; the keyword after it keeps its own colour on white.
+TEST_F(LineAttributeTest, ThePrefixHasItsOwnFormatAndTheKeywordKeepsItsOwn) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddIfAtCurrent();
+    model.MarkLineAsState();
+    model.SetCaret(model.RecordCount(), 0);
+    model.OnAddSwitchAtCurrent();
+    const int switchLine = model.CaretLine();
+    model.MarkLineAsEvent();
+    struct Expected {
+        int line;
+        int kind;
+        QString prefix;
+        quint32 background;
+    };
+    for (const Expected& expected : {Expected{0, SyntaxIf, QStringLiteral("St"), 0xAAFFFF},
+                                     Expected{switchLine, SyntaxSwitch, QStringLiteral("Ev"), 0xAAFFAA}}) {
+        const ComposedLine& line = model.Composed(expected.line);
+        const QString keyword = document.SyntaxSymbols[expected.kind].keyword;
+        const auto prefix = std::find_if(line.runs.begin(), line.runs.end(),
+                                         [&](const LineFormatRun& run) { return run.start == 0 && run.length > 0; });
+        ASSERT_NE(prefix, line.runs.end());
+        EXPECT_EQ(line.text.mid(prefix->start, prefix->length), expected.prefix);
+        EXPECT_EQ(prefix->font.colour, 0u);
+        EXPECT_EQ(prefix->font.bold, 1);
+        EXPECT_EQ(prefix->background, expected.background);
+        const auto next = prefix + 1;
+        ASSERT_NE(next, line.runs.end());
+        EXPECT_TRUE(line.text.mid(next->start, next->length).startsWith(keyword));
+        EXPECT_EQ(next->font.colour, document.SyntaxSymbols[expected.kind].font.colour);
+        EXPECT_NE(next->font.colour, 0u) << "the keyword's colour is not black";
+        EXPECT_EQ(next->background, 0xFFFFFFu);
+    }
 }
 
 TEST_F(LineAttributeTest, AMarkedLineIsSavedAndReadBack) {

@@ -279,6 +279,69 @@ TEST_F(LogicEditModelTest, TypedMemberNamesAreCheckedForQuantifiers) {
     EXPECT_TRUE(model.Record(0)->Memo().isEmpty());
 }
 
+TEST_F(LogicEditModelTest, EndStopsAtTheEndOfTheEditableSlot) {
+    const ModelOptions options = document.GetModelOptions();
+    CUnitFunction* called = document.registry.CreateFunction(QStringLiteral("Abc"), options);
+    ASSERT_TRUE(called);
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddFnAtCurrent();
+    for (QChar c : QStringLiteral("Abc"))
+        model.TypeCharacter(c);
+    ASSERT_EQ(model.CommitLineEdits(false), 1);
+    const CLogicLine& fn = *model.Record(0);
+    ASSERT_EQ(fn.calledInternalID, called->InternalID);
+    ASSERT_GT(model.LineLength(0), fn.End) << "the unit function's number follows the name";
+    model.SetCaret(0, fn.Home);
+    model.PressKey(EditKey::End);
+    EXPECT_EQ(model.Caret(), (EditPosition{0, fn.End}));
+    model.TypeCharacter(QChar('d'));
+    EXPECT_EQ(model.Record(0)->textSlots[0].text, QStringLiteral("Abcd"));
+}
+
+TEST_F(LogicEditModelTest, SelectedTextForSearchesStaysInsideOneLine) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddDoAtCurrent();
+    for (QChar c : QStringLiteral("member"))
+        model.TypeCharacter(c);
+    model.SetCaret(1, 0);
+    model.OnAddDoAtCurrent();
+    const int home = model.Record(0)->Home;
+    model.Select(0, home, 0, home + 3);
+    EXPECT_EQ(model.GetSelectedText(), QStringLiteral("mem"));
+    model.SetCaret(0, home);
+    EXPECT_EQ(model.GetSelectedText(), QString()) << "nothing selected";
+    // Across lines, from inside one or from a line start, nothing is taken.
+    model.Select(0, home + 2, 1, 2);
+    EXPECT_EQ(model.GetSelectedText(), QString());
+    model.Select(0, 0, 1, 0);
+    EXPECT_EQ(model.GetSelectedText(), QString());
+}
+
+TEST_F(LogicEditModelTest, RegisteredNamesAreOfferedAsTheDocumentAllows) {
+    document.memberDefinitions.push_back({QStringLiteral("弁"), QString(), {{QStringLiteral("開"), QString()}}});
+    document.RecentNames.push_back({0, -1, QStringLiteral("圧力")});
+    document.RecentNamePairs.push_back({0, -1, QStringLiteral("弁"), QStringLiteral("閉")});
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddIfAtCurrent();
+    const auto candidatesAt = [&](int column, int line = 0) {
+        model.SetCaret(line, column);
+        return model.PrepareContextCandidates().words;
+    };
+    EXPECT_EQ(candidatesAt(model.Record(0)->Home), (QStringList{QStringLiteral("弁"), QStringLiteral("圧力")}));
+    for (QChar c : QStringLiteral("弁"))
+        model.TypeCharacter(c);
+    EXPECT_EQ(candidatesAt(model.Record(0)->Home2), (QStringList{QStringLiteral("開"), QStringLiteral("閉")}));
+
+    document.FAreaTable.IsDispRegisterStatus = 0;
+    EXPECT_EQ(candidatesAt(model.Record(0)->Home2), QStringList{QStringLiteral("閉")});
+    document.FAreaTable.IsDispRegisterStatus = 1;
+    document.FAreaTable.IsDispRegisterMember = 0;
+    EXPECT_EQ(candidatesAt(model.Record(0)->Home2), QStringList{QStringLiteral("閉")}) << "states need both";
+    model.SetCaret(1, 0);
+    model.OnAddDoAfter();
+    EXPECT_EQ(candidatesAt(model.Record(2)->Home, 2), QStringList{QStringLiteral("圧力")});
+}
+
 TEST_F(LogicEditModelTest, ParseGuardRestoresRecords) {
     CLogicEditModel model(document, Origin(), clipboard);
     model.OnAddIfAtCurrent();

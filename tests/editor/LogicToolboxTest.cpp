@@ -76,6 +76,57 @@ TEST_F(LogicToolboxTest, DeleteLinesTakesTheCaretLineWithoutASelection) {
     EXPECT_EQ(model.RecordCount(), 0);
 }
 
+// Fn, Do and Transit State lines may become one of the other two, Do nothing and exitlp any of the three, a
+// comment none; a typed Fn name not yet committed keeps any line from becoming an Fn line.
+TEST_F(LogicToolboxTest, ReplaceButtonsFollowTheKindOfTheCaretLine) {
+    CLogicEditModel model(document, *document.registry.origin, clipboard);
+    const auto enabled = [&](int line) {
+        model.SetCaret(line, model.Record(line)->Home);
+        QString buttons;
+        for (int button : {1336, 1337, 1343})
+            buttons += IsToolboxButtonEnabled(model, button) ? QChar('1') : QChar('0');
+        return buttons;
+    };
+    model.OnAddCommentAtCurrent();
+    model.OnAddFnAfter();
+    model.TypeCharacter(QChar('f'));
+    ASSERT_EQ(model.CommitLineEdits(false), 1);
+    model.OnAddDoAfter();
+    model.OnAddTransitStateAfter();
+    ASSERT_EQ(model.RecordCount(), 4);
+    EXPECT_EQ(enabled(0), QStringLiteral("000")) << "comment";
+    EXPECT_EQ(enabled(1), QStringLiteral("101")) << "Fn";
+    EXPECT_EQ(enabled(2), QStringLiteral("011")) << "Do";
+    EXPECT_EQ(enabled(3), QStringLiteral("110")) << "Transit State";
+    model.SetCaret(0, model.Record(0)->Home);
+    model.OnReplaceWithDoNothing();
+    EXPECT_EQ(enabled(0), QStringLiteral("111")) << "Do nothing";
+    model.SetCaret(1, model.Record(1)->Home);
+    model.TypeCharacter(QChar('f'));
+    ASSERT_TRUE(model.IsFnNameChanged());
+    EXPECT_EQ(enabled(2), QStringLiteral("001")) << "Do with an Fn name pending";
+}
+
+// On a case line the toolbox counts the switch's cases; the context menu also needs one of them above the caret.
+TEST_F(LogicToolboxTest, CaseBlocksAreDeletedFromTheMenuOnlyBelowAnotherCase) {
+    CLogicEditModel model(document, *document.registry.origin, clipboard);
+    model.OnAddSwitchAtCurrent();
+    ASSERT_EQ(model.Record(3)->lineKind, SyntaxCase);
+    ASSERT_EQ(model.Record(4)->lineKind, SyntaxElsw);
+    model.SetCaret(1, model.Record(1)->Home);
+    EXPECT_TRUE(model.CanDeleteSyntaxBlock());
+    EXPECT_TRUE(model.CanDeleteSyntaxFrame());
+    EXPECT_FALSE(model.CanDeleteBlockFromMenu()) << "the first case";
+    model.SetCaret(2, model.Record(2)->Home);
+    EXPECT_TRUE(model.CanDeleteBlockFromMenu());
+    model.SetCaret(0, model.Record(0)->Home);
+    EXPECT_TRUE(model.CanDeleteBlockFromMenu()) << "the switch line";
+    model.SetCaret(3, model.Record(3)->Home);
+    model.OnDeleteLine();
+    model.SetCaret(2, model.Record(2)->Home);
+    EXPECT_FALSE(model.CanDeleteBlockFromMenu()) << "two cases";
+}
+
 TEST(LogicEditCommandMap, CandidateIdsSkipTheSeparator) {
     EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate, 0, 3), 0);
     EXPECT_EQ(CandidateIndexFromCommand(FirstCandidate + 2, 2, 3), -1) << "the separator's place has no item";

@@ -266,7 +266,7 @@ QString CChildFrame::SelectedTextForSearch() const {
         return {};
     QString selected;
     if (focus == &m_functionView->Editor())
-        selected = m_functionView->Model().SelectedText();
+        selected = m_functionView->Model().GetSelectedText();
     else if (auto* pane = qobject_cast<QTextEdit*>(focus))
         selected = pane->textCursor().selectedText();
     else if (auto* box = qobject_cast<QLineEdit*>(focus))

@@ -19,6 +19,7 @@
 #include "editor/ui/FontFaces.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
+#include "editor/ui/JumpDlg.h"
 #include "editor/ui/LogicEditorCommands.h"
 #include "editor/ui/SplREdit.h"
 #include "interchange/ui/ExportContentDialog.h"
@@ -43,7 +44,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDockWidget>
-#include <QInputDialog>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
@@ -120,12 +120,8 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
         return *m_navigation->HierarchicalView();
     });
     AddLogicEditorCommands(m_commands, [this](QWidget* parent, int lineCount) {
-        bool ok = false;
-        const int line = QInputDialog::getInt(
-            parent, Msg::Text(m_app.MessageContext(), Msg::Id::Jump),
-            QStringLiteral("%1 (1-%2)").arg(Msg::Text(m_app.MessageContext(), Msg::Id::LineNumber)).arg(lineCount), 1,
-            0, lineCount, 1, &ok);
-        return ok ? line : -1;
+        CJumpDlg dialog(lineCount, m_app.MessageContext(), parent);
+        return dialog.exec() == QDialog::Accepted ? dialog.LineNumber() : -1;
     });
     // The edit commands follow the focus, and the selection and undo state of a focused logic editor.
     connect(qApp, &QApplication::focusChanged, this, [this] {

@@ -86,7 +86,8 @@ void AddLogicEditorCommands(CCommandRegistry& registry, LinePrompt promptLine) {
             CSplREdit* editor = FocusedLogicEditor();
             if (!editor || !promptLine)
                 return;
-            const int line = promptLine(editor->window(), editor->blockCount());
+            // The lines of the description, not the append line after them.
+            const int line = promptLine(editor->window(), editor->Model().RecordCount());
             if (line >= 0)
                 editor->GoToLine(line);
         },

@@ -20,7 +20,7 @@ struct LogicEditorEditState {
 };
 LogicEditorEditState FocusedLogicEditorState();
 
-// Asks for a line number between 1 and the line count; -1 when cancelled.
+// Asks for a line number between 1 and the description's line count; -1 when cancelled.
 using LinePrompt = std::function<int(QWidget* parent, int lineCount)>;
 
 // The main window's edit rows that the logic editor serves when it has the focus: undo, cut, copy, paste,

@@ -359,11 +359,9 @@ void CSplREdit::MoveInsideSlot(bool left, bool word) {
 void CSplREdit::GoToLine(int line) {
     const int count = document()->blockCount();
     line = std::clamp(line, 1, count) - 1;
-    m_model.SetCaret(line, 0);
-    if (const CLogicLine* record = m_model.Record(line)) {
-        const CLogicEditModel::SlotRange range = CLogicEditModel::GetSlotRangeAtColumn(*record, 0);
-        m_model.SetCaret(line, range.slot != 0 ? range.start : record->Home);
-    }
+    // The caret goes to the line start, clamped into the slot there: an empty line keeps column 0.
+    const CLogicLine* record = m_model.Record(line);
+    m_model.SetCaret(line, record ? CLogicEditModel::GetSlotRangeAtColumn(*record, 0).start : 0);
     setFocus();
     Changed(false);
     ensureCursorVisible();
@@ -520,6 +518,8 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
     }
     case Qt::Key_Left:
     case Qt::Key_Right:
+        // Every horizontal move ends the typing run's undo step, with Ctrl or Shift too.
+        m_model.CloseUndoGroup();
         if (shift)
             ExtendSelection(key == Qt::Key_Left ? EditKey::Left : EditKey::Right);
         else
@@ -527,6 +527,7 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
+        m_model.CloseUndoGroup();
         if (shift)
             ExtendSelection(key == Qt::Key_Up ? EditKey::Up : EditKey::Down);
         else
@@ -654,7 +655,16 @@ void CSplREdit::wheelEvent(QWheelEvent* e) {
         e->accept();
         return;
     }
-    QPlainTextEdit::wheelEvent(e);
+    if (e->angleDelta().y() == 0) {
+        QPlainTextEdit::wheelEvent(e);
+        return;
+    }
+    // One line per notch of the wheel, whatever the desktop's setting; finer wheels add up to whole notches.
+    e->accept();
+    m_wheelDelta += e->angleDelta().y();
+    const int notches = m_wheelDelta / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelDelta -= notches * QWheelEvent::DefaultDeltasPerStep;
+    verticalScrollBar()->setValue(verticalScrollBar()->value() - notches);
 }
 
 void CSplREdit::contextMenuEvent(QContextMenuEvent* e) {
@@ -704,11 +714,13 @@ bool CSplREdit::IsCommandEnabled(int id) const {
             return (flags & command.flag) != 0;
     }
     switch (id) {
+    case AddLineBreakBefore:
+        // The first line may get an empty line before it whatever its kind, a switch line too.
+        return flags != 0 && m_model.CaretLine() == 0 && m_model.Record(0);
     case AddIfBefore:
     case AddDoBefore:
     case AddFnBefore:
     case AddCommentBefore:
-    case AddLineBreakBefore:
     case AddLoopBefore:
     case AddSwitchBefore:
         return (flags & InsertLineBefore) != 0;
@@ -733,9 +745,8 @@ bool CSplREdit::IsCommandEnabled(int id) const {
     case DeleteLine:
         return m_model.CanDeleteCaretLine();
     case DeleteBlock:
-        return m_model.CanDeleteSyntaxBlock();
     case DeleteFrame:
-        return m_model.CanDeleteSyntaxFrame();
+        return m_model.CanDeleteBlockFromMenu();
     case DeleteSelection:
         return m_model.CanDeleteSelectedLines();
     case WrapInIfElse:

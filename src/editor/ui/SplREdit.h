@@ -148,4 +148,6 @@ private:
     int m_candidateSeparator = 0;
     // The block that shows an input method's composition, -1 for none.
     int m_preeditBlock = -1;
+    // The wheel's turn not yet scrolled, in eighths of a degree.
+    int m_wheelDelta = 0;
 };

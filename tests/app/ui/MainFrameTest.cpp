@@ -13,6 +13,7 @@
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/InputView.h"
+#include "editor/ui/JumpDlg.h"
 #include "editor/ui/NUVView.h"
 #include "editor/ui/OutputView.h"
 #include "editor/ui/SplREdit.h"
@@ -835,12 +836,27 @@ TEST_F(MainFrameWindow, ResultLinesJumpIntoTheLinesFieldsAndHitsOfTheirTab) {
     EXPECT_EQ(replace->FindBox()->text(), "Zhit");
     EXPECT_EQ(replace->FindBox()->selectedText(), "Zhit");
     replace->hide();
+    // Whole lines selected give no text: the box keeps its own.
     reopened.SelectRange({1, 0}, {2, 2});
     frame.OnCommand(CommandAdvancedSearch);
     auto* search = ShownDialog<CAdvancedSearchDlg>();
     ASSERT_NE(search, nullptr);
-    EXPECT_EQ(search->FindBox()->text(), reopened.Model().LineText(1));
+    EXPECT_EQ(search->FindBox()->text(), QString());
     search->hide();
+
+    // The jump asks in its own dialog for one of the description's lines.
+    reopened.setFocus();
+    QString range;
+    QTimer::singleShot(0, &frame, [&range] {
+        if (auto* jump = qobject_cast<CJumpDlg*>(QApplication::activeModalWidget())) {
+            range = jump->LabelText();
+            jump->Box().setText("2x");
+            jump->accept();
+        }
+    });
+    frame.OnCommand(MainFrameCommand::JumpToLine);
+    EXPECT_TRUE(range.endsWith(QStringLiteral(" (1-%1)").arg(reopened.Model().RecordCount()))) << range.toStdString();
+    EXPECT_EQ(reopened.Model().CaretLine(), 1);
 
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());

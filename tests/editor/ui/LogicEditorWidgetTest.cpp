@@ -5,6 +5,7 @@
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/FunctionViewFixture.h"
 #include "editor/ui/LineMarkDialog.h"
+#include "editor/ui/LogicEditorCommands.h"
 #include "editor/ui/SelectFunctionDialog.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
@@ -24,11 +25,14 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +134,88 @@ TEST_F(LogicEditorWidgetTest, TabWalksTheSlotsAndOnToTheNextLine) {
     QTest::keyClick(&Editor(), Qt::Key_Backtab);
     EXPECT_EQ(Model().CaretLine(), 0);
     ExpectShowsModel();
+}
+
+// Every move to the left or right ends the typing step, with Ctrl or Shift too, and so does Shift with Up.
+TEST_F(LogicEditorWidgetTest, ArrowKeysEndTheTypingStep) {
+    Editor().RunCommand(AddDoAtCurrent);
+    for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::ShiftModifier, Qt::NoModifier}) {
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right}) {
+            Model().SetCaret(0, Model().Record(0)->Home);
+            QTest::keyClicks(&Editor(), "abc");
+            const QString typed = Slot(0, 0);
+            QTest::keyClick(&Editor(), key, modifier);
+            Model().SetCaret(0, Model().Record(0)->Home);
+            QTest::keyClicks(&Editor(), "x");
+            Editor().RunCommand(EditUndo);
+            EXPECT_EQ(Slot(0, 0), typed) << modifier << " " << key;
+        }
+    }
+    Model().SetCaret(0, Model().Record(0)->Home);
+    QTest::keyClicks(&Editor(), "y");
+    const QString typed = Slot(0, 0);
+    QTest::keyClick(&Editor(), Qt::Key_Up, Qt::ShiftModifier);
+    Model().SetCaret(0, Model().Record(0)->Home);
+    QTest::keyClicks(&Editor(), "z");
+    Editor().RunCommand(EditUndo);
+    EXPECT_EQ(Slot(0, 0), typed);
+    ExpectShowsModel();
+}
+
+// The jump goes to the first editable column; an empty line inside a block keeps column 0.
+TEST_F(LogicEditorWidgetTest, JumpsLandOnTheFirstEditableColumn) {
+    Editor().RunCommand(AddIfAtCurrent);
+    Model().SetCaret(0, Model().Record(0)->Home);
+    Editor().RunCommand(AddLineBreakAfter);
+    ASSERT_EQ(Model().Record(1)->lineKind, SyntaxPlainLine);
+    ASSERT_GT(Model().Record(1)->Home, 0);
+    Editor().GoToLine(2);
+    EXPECT_EQ(Model().Caret(), (EditPosition{1, 0}));
+    Editor().GoToLine(1);
+    EXPECT_EQ(Model().Caret(), (EditPosition{0, Model().Record(0)->Home}));
+    Editor().GoToLine(0);
+    EXPECT_EQ(Model().CaretLine(), 0);
+    Editor().GoToLine(99);
+    EXPECT_EQ(Model().CaretLine(), Model().RecordCount());
+
+    // The jump command asks for a line among the description's lines, the append line not counted.
+    CCommandRegistry registry;
+    int offered = -1;
+    AddLogicEditorCommands(registry, [&offered](QWidget*, int lineCount) {
+        offered = lineCount;
+        return 3;
+    });
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    Editor().setFocus();
+    ASSERT_TRUE(registry.Dispatch(JumpToLine));
+    EXPECT_EQ(offered, Model().RecordCount());
+    EXPECT_EQ(Model().CaretLine(), 2);
+}
+
+// One notch of the wheel scrolls one line.
+TEST_F(LogicEditorWidgetTest, TheWheelScrollsOneLinePerNotch) {
+    for (int i = 0; i < 60; ++i) {
+        Model().SetCaret(Model().RecordCount(), 0);
+        Editor().RunCommand(AddLineBreakAtCurrent);
+    }
+    QScrollBar* bar = Editor().verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 5);
+    bar->setValue(0);
+    const QPoint centre = Editor().viewport()->rect().center();
+    const auto turn = [&](int delta) {
+        QWheelEvent wheel(centre, Editor().viewport()->mapToGlobal(centre), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Editor().viewport(), &wheel);
+    };
+    turn(-120);
+    EXPECT_EQ(bar->value(), 1);
+    turn(-60);
+    EXPECT_EQ(bar->value(), 1) << "half a notch waits for the other half";
+    turn(-60);
+    EXPECT_EQ(bar->value(), 2);
+    turn(120);
+    EXPECT_EQ(bar->value(), 1);
 }
 
 TEST_F(LogicEditorWidgetTest, BracketsAreRefusedInMembersAndTakenInComments) {
@@ -268,6 +354,22 @@ TEST_F(LogicEditorWidgetTest, ToolboxButtonsFollowTheCaret) {
     ASSERT_TRUE(form->CandidateBox()->isEnabled());
     form->CandidateBox()->activated(0);
     EXPECT_EQ(Slot(0, 0), QStringLiteral("弁"));
+}
+
+// The context menu offers an empty line before the first line whatever its kind; the toolbox and the other
+// statements before it follow the statement rules.
+TEST_F(LogicEditorWidgetTest, AnEmptyLineGoesBeforeAFirstSwitchLine) {
+    Editor().RunCommand(AddSwitchAtCurrent);
+    Model().SetCaret(0, Model().Record(0)->Home);
+    EXPECT_TRUE(Editor().IsCommandEnabled(AddLineBreakBefore));
+    EXPECT_FALSE(Editor().IsCommandEnabled(AddIfBefore));
+    Model().SetCaret(1, Model().Record(1)->Home);
+    EXPECT_FALSE(Editor().IsCommandEnabled(AddLineBreakBefore)) << "not the first line";
+    Model().SetCaret(0, Model().Record(0)->Home);
+    ASSERT_TRUE(Editor().RunCommand(AddLineBreakBefore));
+    EXPECT_EQ(Model().Record(0)->lineKind, SyntaxPlainLine);
+    EXPECT_EQ(Model().Record(1)->lineKind, SyntaxSwitch);
+    ExpectShowsModel();
 }
 
 TEST_F(LogicEditorWidgetTest, ToolboxPagesAreSharedByEveryForm) {
