@@ -25,7 +25,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
