@@ -22,7 +22,6 @@ void CNUVApp::ReleaseSharedState() {
 // ---- start-up and exit ----
 
 bool CNUVApp::StartUp() {
-    m_lineMarkNameContext.m_language = platform::ReadSetting(UserSettings::Language()) == 1u ? 1 : 0;
     if (!m_instances.Open())
         return false;
     if (!m_instances.RegisterInstance(CInstanceRegistry::EmptyRecord(CInstanceRegistry::CurrentProcessId()))) {

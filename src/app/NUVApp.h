@@ -3,7 +3,6 @@
 #include "app/InstanceRegistry.h"
 #include "app/OpenDocument.h"
 #include "platform/SettingsStore.h"
-#include "search/LineMarkSearch.h"
 #include "texts/MessageContext.h"
 
 #include <QString>
@@ -130,11 +129,6 @@ private:
     CApplicationShell& m_shell;
     CMessageContext m_messageContext;
     double m_dZoomFactor = 1.0;
-    // New documents name their line marks in the interface language chosen last (Japanese when none was), the
-    // converter's documents too, whose messages stay in their fixed language.
-    CMessageContext m_lineMarkNameContext;
-    CVeskNameSource m_lineMarkNames{m_lineMarkNameContext};
-    LineMarkNameSourceInstaller m_lineMarkNamesInstalled{m_lineMarkNames};
     CInstanceRegistry m_instances{m_shell};
     COpenDocument m_document{m_shell, m_instances};
     int m_nExitCode = 1;
