@@ -8,6 +8,19 @@
 #include "texts/SettingsWordingStore.h"
 #include "texts/StringTable.h"
 
+namespace {
+
+// The stored version named by "/N /N PATH"; 0 for the document itself, or for any other command line.
+int RequestedVersionArgument(const QStringList& arguments) {
+    if (arguments.size() < 4 || !arguments[1].startsWith(u'/'))
+        return 0;
+    bool ok = false;
+    const int number = arguments[1].mid(1).toInt(&ok);
+    return ok && number > 0 ? number : 0;
+}
+
+} // namespace
+
 CNUVApp::CNUVApp(CApplicationShell& shell) : m_shell(shell) {}
 
 CNUVApp::~CNUVApp() {
@@ -22,7 +35,6 @@ void CNUVApp::ReleaseSharedState() {
 // ---- start-up and exit ----
 
 bool CNUVApp::StartUp() {
-    m_lineMarkNameContext.m_language = platform::ReadSetting(UserSettings::Language()) == 1u ? 1 : 0;
     if (!m_instances.Open())
         return false;
     if (!m_instances.RegisterInstance(CInstanceRegistry::EmptyRecord(CInstanceRegistry::CurrentProcessId()))) {
@@ -59,13 +71,16 @@ bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
         m_nExitCode = GetActiveDocument() ? 0 : 1;
         return m_nExitCode == 0;
     }
-    // Another process starts us for a document as "/N /N PATH": the path comes last.
+    // Another process starts us for a document as "/N /N PATH": the path comes last, N is the stored version to
+    // show (0 for the document itself).
     const QString path = COpenDocument::CanonicalPath(arguments.last());
+    const int version = RequestedVersionArgument(arguments);
     m_nExitCode = 0;
-    if (m_instances.ActivateHolder(path))
+    // A stored version is shown beside the process that edits its document.
+    if (version == 0 && m_instances.ActivateHolder(path))
         return false;
     // A file that cannot be opened closes the window again; one that cannot be read leaves it without a document.
-    OpenDocumentFile(path);
+    OpenDocumentFile(path, version);
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include "app/InstanceRegistry.h"
 #include "app/OpenDocument.h"
 #include "platform/SettingsStore.h"
-#include "search/LineMarkSearch.h"
 #include "texts/MessageContext.h"
 
 #include <QString>
@@ -36,9 +35,9 @@ public:
     bool InitInstance(const QStringList& arguments);
     // The editor's start-up: the message language stored by the language switch (English without one) and the
     // wording stored by the Messages page over the built-in one, the same steps, then the document named by the
-    // last argument after the program is opened, or a new one without it. A document that another process has
-    // open is brought to the front there instead, and this process ends. False when the process must end at
-    // once.
+    // last argument after the program is opened (its stored version N when the arguments are "/N /N PATH"), or a
+    // new one without it. A document that another process has open is brought to the front there instead, and
+    // this process ends. False when the process must end at once.
     bool InitEditorInstance(const QStringList& arguments);
     // The converter: 0 when the map was converted and the document saved. The editor: 0 when it ran or handed
     // its document to the process that has it open. 1 otherwise.
@@ -130,11 +129,6 @@ private:
     CApplicationShell& m_shell;
     CMessageContext m_messageContext;
     double m_dZoomFactor = 1.0;
-    // New documents name their line marks in the interface language chosen last (Japanese when none was), the
-    // converter's documents too, whose messages stay in their fixed language.
-    CMessageContext m_lineMarkNameContext;
-    CVeskNameSource m_lineMarkNames{m_lineMarkNameContext};
-    LineMarkNameSourceInstaller m_lineMarkNamesInstalled{m_lineMarkNames};
     CInstanceRegistry m_instances{m_shell};
     COpenDocument m_document{m_shell, m_instances};
     int m_nExitCode = 1;

@@ -104,6 +104,7 @@ InterchangeResult CCsvTreeWriter::Write(const QString& path) const {
     platform::CodePageTextFile file;
     if (file.OpenForWriting(path))
         file.WriteString(Text());
+    result.replacedCharacters = file.ReplacedCharacters();
     if (!file.Commit()) {
         result.failure = InterchangeFailure::Error;
         result.detail = ReplacementFailureText(file.Refused(), path, file.ErrorText());

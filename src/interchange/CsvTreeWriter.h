@@ -21,8 +21,8 @@ public:
 
     // Takes the table from the document. Unreadable (see Refused()) when the document holds none.
     InterchangeResult Open(const CDocumentData& data);
-    // Writes the table opened last to `path`, replacing the file as a save does. Error when it could not be
-    // written; the file that was there then stays as it was.
+    // Writes the table opened last to `path`, replacing the file as a save does, and counts the characters the
+    // code page could not hold. Error when it could not be written; the file that was there then stays as it was.
     InterchangeResult Write(const QString& path) const;
 
     // The file's text, "\n" for each line end.

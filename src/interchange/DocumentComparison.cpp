@@ -116,6 +116,39 @@ std::vector<ComparisonLine> CDocumentComparison::Compare(const CUnitFunctionRegi
     return report;
 }
 
+bool CDocumentComparison::CompareSides(const CDocumentData& data, const ComparedSides& sides,
+                                       std::vector<ComparisonLine>& report, QString& unreadable) {
+    const ModelOptions options = data.GetModelOptions();
+    const auto readVersion = [&](int index, CUnitFunctionRegistry& registry) {
+        if (index < 0 || index >= static_cast<int>(data.versionHistory.size()))
+            return false;
+        const StoredVersion& version = data.versionHistory[static_cast<size_t>(index)];
+        if (ReadStoredVersion(version, registry, options) == LoadResult::Loaded)
+            return true;
+        unreadable = version.label.trimmed();
+        return false;
+    };
+    CUnitFunctionRegistry older;
+    if (!sides.olderPath.isEmpty()) {
+        if (ReadFile(sides.olderPath, older, options) != LoadResult::Loaded) {
+            unreadable = sides.olderPath;
+            return false;
+        }
+    } else if (!readVersion(sides.olderVersion, older)) {
+        return false;
+    }
+    const bool withWorkingData = sides.newerVersion < 0;
+    CUnitFunctionRegistry stored;
+    if (!withWorkingData && !readVersion(sides.newerVersion, stored))
+        return false;
+    report = Compare(older, withWorkingData ? data.registry : stored, options, data.SyntaxSymbols);
+    if (!withWorkingData) {
+        for (ComparisonLine& line : report)
+            line.lineIndex = -1;
+    }
+    return true;
+}
+
 std::vector<LineEdit> CDocumentComparison::DiffLines(const LogicLineArray& older, const LogicLineArray& newer) {
     // Wu, Manber, Myers and Miller's O(NP) algorithm over the shorter sequence A and the longer B; the furthest
     // point of each diagonal keeps the snake that reached it, so the script is read back from the last one.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+class CDocumentData;
 class CUnitFunctionRegistry;
 struct ModelOptions;
 struct StoredVersion;
@@ -18,6 +19,14 @@ struct ComparisonLine {
     QString text;
     quint32 internalID = 0;
     int lineIndex = -1; // 0-based, of an added line in the newer document; -1 for none
+};
+
+// What the comparison dialog compares: the older side is another document file, or else a stored version; the
+// newer side is a stored version or the working data.
+struct ComparedSides {
+    QString olderPath;     // another document file; empty for the stored version below
+    int olderVersion = -1; // index into the version history
+    int newerVersion = -1; // index into the version history; -1 for the working data
 };
 
 // One step of the edit script that turns one sequence of logic lines into another.
@@ -46,6 +55,12 @@ public:
     // with the keywords of `symbols` and without its indentation.
     static std::vector<ComparisonLine> Compare(const CUnitFunctionRegistry& older, const CUnitFunctionRegistry& newer,
                                                const ModelOptions& options, const std::vector<SyntaxSymbol>& symbols);
+
+    // The report comparing the two sides of `data`. Only lines of the working data lead to a line; those of a
+    // stored version lead to their unit function. False when a side cannot be read: `unreadable` then names it
+    // (the path, or the version's number).
+    static bool CompareSides(const CDocumentData& data, const ComparedSides& sides, std::vector<ComparisonLine>& report,
+                             QString& unreadable);
 
     // The shortest edit script between two logic descriptions (O(NP) in time).
     static std::vector<LineEdit> DiffLines(const LogicLineArray& older, const LogicLineArray& newer);

@@ -30,6 +30,8 @@ struct InterchangeResult {
     int available = 0;
     // Items read or written so far; the document changed when this is not 0.
     int items = 0;
+    // Characters a written file's encoding could not hold, written as "?" instead.
+    qsizetype replacedCharacters = 0;
 
     bool Succeeded() const { return failure == InterchangeFailure::None; }
     // Records that the input needs `count` new unit functions and how many more internal IDs `registry` can

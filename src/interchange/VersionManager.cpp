@@ -29,3 +29,16 @@ bool CVersionManager::Remove(CDocumentData& data, int index) {
     RemoveVersionEntry(data, index);
     return true;
 }
+
+std::optional<int> CVersionManager::OpenableVersion(const CDocumentData& data, const QString& path, int index) {
+    if (path.isEmpty() || index < 0 || index >= static_cast<int>(data.versionHistory.size()))
+        return std::nullopt;
+    return data.versionHistory[static_cast<size_t>(index)].number;
+}
+
+bool CVersionManager::SetVersionOptions(CDocumentData& data, const VersionControlSettings& options) {
+    if (data.VersionControlTable == options)
+        return false;
+    data.VersionControlTable = options;
+    return true;
+}

@@ -1,12 +1,10 @@
 #include "model/RuleVocabularyTables.h"
 
-#include "texts/StringTable.h"
-
-#include <utility>
+#include "platform/UserSettings.h"
+#include "texts/MessageContext.h"
+#include "texts/TextHelpers.h"
 
 namespace {
-
-const LineMarkNameSource* lineMarkNames = nullptr;
 
 struct AttributeDefaults {
     uint8_t colorNo, shape, groupNo;
@@ -32,20 +30,14 @@ constexpr std::array<AttributeDefaults, LineMarkTable::AttributeCount> attribute
 
 } // namespace
 
-LineMarkNameSourceInstaller::LineMarkNameSourceInstaller(const LineMarkNameSource& source)
-    : HookInstaller(lineMarkNames, source) {}
-
 void SetDefaultLineMarkSettings(LineMarkTable& table) {
-    for (int k = 0; k < LineMarkTable::GroupCount; ++k) {
-        // The last group holds the marks the program sets itself.
-        const QString fallback = k == LineMarkTable::GroupCount - 1 ? LoadString(StringId::LineMarkGroupAutomatic)
-                                                                    : LoadString(StringId::LineMarkGroupN).arg(k + 1);
-        table.groupNames[k] = lineMarkNames ? lineMarkNames->GroupName(k) : fallback;
-    }
+    CMessageContext context;
+    context.m_language = platform::ReadSetting(UserSettings::Language()) == 1u ? 1 : 0;
+    for (int k = 0; k < LineMarkTable::GroupCount; ++k)
+        table.groupNames[k] = GetVeskGroupName(context, k);
     for (int j = 0; j < LineMarkTable::AttributeCount; ++j) {
         LineMarkTable::Attribute& attribute = table.attributes[j];
-        attribute.name =
-            lineMarkNames ? lineMarkNames->AttributeName(j) : LoadString(StringId::LineMarkAttributeN).arg(j + 1);
+        attribute.name = GetVeskAttributeText(context, j);
         attribute.colorNo = attributeDefaults[j].colorNo;
         attribute.shape = attributeDefaults[j].shape;
         attribute.groupNo = attributeDefaults[j].groupNo;

@@ -2,7 +2,6 @@
 
 #include "model/InconsistencyRule.h"
 #include "model/IntraMemberConsistencyRule.h"
-#include "platform/HookInstaller.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,22 +28,8 @@ struct LineMarkTable {
     bool operator==(const LineMarkTable&) const = default;
 };
 
-// Where the localised default names of line-mark groups and attributes come from; the application installs
-// its wording, without one the numbered names "グループ%d" and "属性%d" stay.
-class LineMarkNameSource {
-public:
-    virtual ~LineMarkNameSource() = default;
-    virtual QString GroupName(int index) const = 0;
-    virtual QString AttributeName(int index) const = 0;
-};
-// The one way to install a source: it (not owned) names the defaults while the installer lives, and the one
-// before it comes back when it ends.
-class LineMarkNameSourceInstaller : public platform::HookInstaller<const LineMarkNameSource> {
-public:
-    explicit LineMarkNameSourceInstaller(const LineMarkNameSource& source);
-};
-
-// Names from the installed source, colours, shapes and groups from the built-in table.
+// Names in the message language chosen last (Japanese when none was), as every program that reads or writes
+// a document names the marks a document does not store; colours, shapes and groups from the built-in table.
 void SetDefaultLineMarkSettings(LineMarkTable& table);
 
 // Obscure words and where the obscure-word search looks for them.

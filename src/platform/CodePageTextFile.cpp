@@ -19,7 +19,7 @@ QChar BestFit(QChar c) {
 
 } // namespace
 
-QByteArray EncodeProcessCodePage(const QString& text) {
+QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced) {
     QString prepared;
     prepared.reserve(text.size() + text.count('\n'));
     for (QChar c : text) {
@@ -37,6 +37,8 @@ QByteArray EncodeProcessCodePage(const QString& text) {
         qsizetype length = prepared[i].isHighSurrogate() && i + 1 < prepared.size() ? 2 : 1;
         QStringEncoder single(CodePage);
         QByteArray piece = single.encode(QStringView(prepared).mid(i, length));
+        if (single.hasError() && replaced)
+            ++*replaced;
         bytes += single.hasError() ? QByteArray("?") : piece;
         i += length - 1;
     }
@@ -44,8 +46,9 @@ QByteArray EncodeProcessCodePage(const QString& text) {
 }
 
 QString DecodeProcessCodePage(const QByteArray& bytes) {
-    QStringDecoder decoder(CodePage);
-    QString text = decoder.decode(bytes);
+    const QByteArray utf8Mark("\xEF\xBB\xBF");
+    QString text = bytes.startsWith(utf8Mark) ? QString::fromUtf8(bytes.sliced(utf8Mark.size()))
+                                              : QStringDecoder(CodePage).decode(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
 }
@@ -58,6 +61,7 @@ CodePageTextFile::~CodePageTextFile() {
 
 bool CodePageTextFile::OpenForWriting(const QString& path) {
     Close();
+    m_replaced = 0;
     m_output = std::make_unique<FileReplacement>(path);
     m_refusal = FileReplacement::Refusal::None;
     m_errorText.clear();
@@ -92,7 +96,7 @@ void CodePageTextFile::WriteString(const QString& text) {
         m_writeFailed = true;
         return;
     }
-    QByteArray bytes = EncodeProcessCodePage(text);
+    QByteArray bytes = EncodeProcessCodePage(text, &m_replaced);
     if (!m_writeFailed && m_output->Device().write(bytes) != bytes.size()) {
         m_writeFailed = true;
         m_errorText = m_output->Device().errorString();

@@ -12,9 +12,11 @@ class QIODevice;
 namespace platform {
 
 // Text in the process code page: CP932 with CR LF line ends and no byte-order mark, as the text and CSV
-// exports of the program have always been written. Characters CP932 cannot hold become "?".
-QByteArray EncodeProcessCodePage(const QString& text);
-// The reverse: CR LF becomes "\n".
+// exports of the program have always been written. Characters CP932 cannot hold become "?"; `replaced`, when
+// given, counts them.
+QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced = nullptr);
+// The reverse: CR LF becomes "\n". Bytes that begin with the UTF-8 byte-order mark are read as UTF-8, as other
+// programs write text files in it.
 QString DecodeProcessCodePage(const QByteArray& bytes);
 
 // A text file in the process code page, written or read line by line.
@@ -37,6 +39,8 @@ public:
 
     // Appends the text as it stands; every "\n" in it is written as CR LF.
     void WriteString(const QString& text);
+    // How many characters written so far CP932 could not hold, each written as "?".
+    qsizetype ReplacedCharacters() const { return m_replaced; }
     // Writing: true when every write succeeded and the file is in place. Not calling it discards the file.
     bool Commit();
     // Why OpenForWriting or Commit failed: the refusal of the file, or else the system's reason.
@@ -51,6 +55,7 @@ public:
 private:
     std::unique_ptr<FileReplacement> m_output;
     bool m_writeFailed = false;
+    qsizetype m_replaced = 0;
     FileReplacement::Refusal m_refusal = FileReplacement::Refusal::None;
     QString m_errorText;
     // The text read, every line end a "\n", and where the next line starts in it.

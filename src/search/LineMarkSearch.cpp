@@ -2,14 +2,9 @@
 
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
-#include "texts/Msg.h"
 #include "texts/StringTable.h"
 
 namespace {
-
-QString NumberedGroup(const CMessageContext& context, int number) {
-    return Msg::GroupN(context).replace(QLatin1String("%d"), QString::number(number));
-}
 
 QString JoinedMarkNames(const LineMarkTable& table, quint32 bits) {
     QStringList names;
@@ -20,35 +15,6 @@ QString JoinedMarkNames(const LineMarkTable& table, quint32 bits) {
 }
 
 } // namespace
-
-QString GetVeskAttributeText(const CMessageContext& context, int index) {
-    switch (index) {
-    case 0:
-        return Msg::UnderConsideration(context);
-    case 1:
-        return Msg::Heisting(context);
-    case 2:
-        return Msg::MoreInvestigation(context);
-    case 3:
-        return Msg::AskOpinions(context);
-    case 4:
-        return Msg::Pending(context);
-    case 5:
-        return Msg::Redefine(context);
-    case 6:
-        return Msg::Review(context);
-    case 13:
-        return Msg::QuantifierExists(context);
-    case 14:
-        return Msg::QuantifierError(context);
-    default:
-        return NumberedGroup(context, index + 1);
-    }
-}
-
-QString GetVeskGroupName(const CMessageContext& context, int index) {
-    return index == 3 ? Msg::Automatic(context) : NumberedGroup(context, index + 1);
-}
 
 CResultPaneReport VeskSearchLineMarks(const CDocumentData& data, quint16 modeAndParameter) {
     const quint8 mode = modeAndParameter & 0xff;

@@ -2,6 +2,7 @@
 
 #include "model/RuleVocabularyTables.h"
 #include "search/ResultPaneReport.h"
+#include "texts/TextHelpers.h"
 
 #include <QString>
 
@@ -18,21 +19,6 @@ constexpr quint16 LineMarkSearchRequestValue(quint8 mode, quint8 parameter) {
 
 // Lists every logic line carrying the marks asked for, unit function by unit function in InternalID order.
 CResultPaneReport VeskSearchLineMarks(const CDocumentData& data, quint16 modeAndParameter);
-
-// The default name of an attribute (0 to 14) and of group index + 1 (0 to 3) in the context's language.
-QString GetVeskAttributeText(const CMessageContext& context, int index);
-QString GetVeskGroupName(const CMessageContext& context, int index);
-
-// The default line-mark names of new documents in the current language; the application installs it.
-class CVeskNameSource : public LineMarkNameSource {
-public:
-    explicit CVeskNameSource(const CMessageContext& context) : m_context(context) {}
-    QString GroupName(int index) const override { return GetVeskGroupName(m_context, index); }
-    QString AttributeName(int index) const override { return GetVeskAttributeText(m_context, index); }
-
-private:
-    const CMessageContext& m_context;
-};
 
 // The line-mark settings dialog's working copy of the document's groups and attributes.
 class CLineMarkSettingsEdit {

@@ -3,6 +3,8 @@
 #include "model/DocumentData.h"
 #include "model/QuantifierCheck.h"
 #include "model/TextUtilities.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
 
 namespace {
 
@@ -56,10 +58,18 @@ CQuantifierSettings CQuantifierList::Settings() const {
     return settings;
 }
 
-VocabularyStore CQuantifierList::Store(CDocumentData& data, const QString& itemWord) {
+VocabularyStore CQuantifierList::Store(CDocumentData& data, const QString& itemWord, const QString& oppositeWord) {
     if (!CVocabularyListCheck(itemWord).Check(m_list))
         return VocabularyStore::Refused;
     CQuantifierSettings settings = Settings();
+    for (const QuantifierEntry& entry : settings.entries) {
+        if (entry.opposite.isEmpty()) {
+            platform::ShowMessageBox(
+                LoadString(StringId::QuantifierWithoutOpposite).arg(itemWord, Quoted(entry.quantifier), oppositeWord),
+                platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+            return VocabularyStore::Refused;
+        }
+    }
     if (settings == data.quantifiers)
         return VocabularyStore::Unchanged;
     data.quantifiers = std::move(settings);

@@ -18,10 +18,11 @@ public:
     void Append(const QuantifierEntry& entry);
     void DeleteAt(size_t index) { m_list.DeleteItemAt(index); }
 
-    // OK: an empty quantifier, a quantifier given twice or one with a name bracket is offered for deletion;
-    // a list that passes replaces the document's when it differs, and then every logic line's member name is
-    // checked again against it. `itemWord` names a quantifier in the questions.
-    VocabularyStore Store(CDocumentData& data, const QString& itemWord);
+    // OK: an empty quantifier, a quantifier given twice or one with a name bracket is offered for deletion; a
+    // quantifier without its opposite is refused with a message, since the document could not keep it. A list
+    // that passes replaces the document's when it differs, and then every logic line's member name is checked
+    // again against it. `itemWord` and `oppositeWord` name a quantifier and its opposite in the messages.
+    VocabularyStore Store(CDocumentData& data, const QString& itemWord, const QString& oppositeWord);
 
     CQuantifierSettings Settings() const;
 

@@ -1,6 +1,15 @@
 #include "texts/TextHelpers.h"
 
 #include "texts/MessageContext.h"
+#include "texts/Msg.h"
+
+namespace {
+
+QString NumberedGroup(const CMessageContext& context, int number) {
+    return Msg::GroupN(context).replace(QLatin1String("%d"), QString::number(number));
+}
+
+} // namespace
 
 QString CapitalizeFirstLetter(QString text) {
     if (!text.isEmpty() && text[0] >= u'a' && text[0] <= u'z') {
@@ -20,4 +29,33 @@ QString MakeMenuItemText(const CMessageContext& context, const QString& text, co
         return caption + QStringLiteral("(&") + mnemonic + u')';
     }
     return u'&' + caption;
+}
+
+QString GetVeskAttributeText(const CMessageContext& context, int index) {
+    switch (index) {
+    case 0:
+        return Msg::UnderConsideration(context);
+    case 1:
+        return Msg::Heisting(context);
+    case 2:
+        return Msg::MoreInvestigation(context);
+    case 3:
+        return Msg::AskOpinions(context);
+    case 4:
+        return Msg::Pending(context);
+    case 5:
+        return Msg::Redefine(context);
+    case 6:
+        return Msg::Review(context);
+    case 13:
+        return Msg::QuantifierExists(context);
+    case 14:
+        return Msg::QuantifierError(context);
+    default:
+        return NumberedGroup(context, index + 1);
+    }
+}
+
+QString GetVeskGroupName(const CMessageContext& context, int index) {
+    return index == 3 ? Msg::Automatic(context) : NumberedGroup(context, index + 1);
 }

@@ -8,3 +8,6 @@ struct CMessageContext;
 QString CapitalizeFirstLetter(QString text);
 // A menu caption: "ファイル(&F)" in Japanese, "&File" in English; ampersands of the text are kept literal.
 QString MakeMenuItemText(const CMessageContext& context, const QString& text, const QString& mnemonic);
+// The default name of a line-mark attribute (0 to 14) and of group index + 1 (0 to 3) in the context's language.
+QString GetVeskAttributeText(const CMessageContext& context, int index);
+QString GetVeskGroupName(const CMessageContext& context, int index);

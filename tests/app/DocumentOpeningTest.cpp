@@ -11,6 +11,7 @@
 #include "support/DocumentDump.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
+#include "support/ToolSupport.h"
 #include "support/model/DocumentFileDump.h"
 
 #include <QDir>
@@ -509,6 +510,30 @@ TEST_F(DocumentOpening, AStoredVersionOpensReadOnlyWithItsNumberInTheTitle) {
 
     EXPECT_FALSE(m_app.OpenDocumentFile(path, number + 5));
     EXPECT_EQ(Shown(), QStringList{kCannotRead});
+}
+
+TEST(DocumentOpeningStoredVersion, AProcessStartedForAStoredVersionShowsItWhileAnotherEditsTheDocument) {
+    AppDirectories dirs;
+    AnsweringSink messages;
+    const QString path = dirs.Path("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    CDocumentData data;
+    ASSERT_EQ(tools::LoadDocument(path, data), LoadResult::Loaded);
+    data.documentHeader.Title = QStringLiteral("第一版");
+    ASSERT_TRUE(SaveDocumentXmlWithHistory(data, path, VersionHistoryEntry{1, 2, "2026/12/07 04:00:00", "tester", ""}));
+    const int number = data.versionHistory.back().number;
+    OtherEditor editor(path, QStringLiteral("someone"));
+
+    // Version management starts the program as "/N /N PATH".
+    FakeShell shell;
+    CNUVApp viewer(shell);
+    const QString argument = QStringLiteral("/%1").arg(number);
+    ASSERT_TRUE(viewer.InitEditorInstance({"nuv", argument, argument, path}));
+    EXPECT_EQ(viewer.Document().OpenMode(), COpenDocument::StoredVersion);
+    EXPECT_EQ(viewer.Document().RequestedVersion(), number);
+    EXPECT_EQ(viewer.Document().DocumentData().documentHeader.Title, QStringLiteral("第一版"));
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join("|").toStdString();
+    editor.Close();
 }
 
 TEST_F(DocumentOpening, RecentFilesKeepTheFourLastNewestFirstInTheUsersSettings) {

@@ -138,4 +138,37 @@ TEST_F(DocumentComparisonFiles, ReportsAddedRemovedAndChangedFunctionsWithTheirL
               1);
 }
 
+TEST_F(DocumentComparisonFiles, TwoStoredVersionsAreComparedAsWellAsAVersionWithTheWorkingData) {
+    CDocumentData data;
+    ASSERT_EQ(tools::LoadDocument(m_older, data), LoadResult::Loaded);
+    const QString path = m_folder.filePath("versions.nuv");
+    ASSERT_TRUE(SaveDocumentXmlWithHistory(data, path, VersionHistoryEntry{1, 0, "2026/12/07 10:00:00", "me", ""}));
+    CUnitFunction* changed = data.registry.FindByName("changed");
+    changed->logicLines.erase(changed->logicLines.begin() + 1);
+    ASSERT_TRUE(SaveDocumentXmlWithHistory(data, path, VersionHistoryEntry{1, 1, "2026/12/07 11:00:00", "me", ""}));
+    changed->logicLines.push_back(DoLine(QStringLiteral("<E>を{e}せよ")));
+
+    const auto texts = [](const std::vector<ComparisonLine>& report) {
+        QStringList lines;
+        for (const ComparisonLine& line : report)
+            lines.append(line.text);
+        return lines;
+    };
+    std::vector<ComparisonLine> report;
+    QString unreadable;
+    ASSERT_TRUE(CDocumentComparison::CompareSides(data, {QString(), 0, 1}, report, unreadable));
+    EXPECT_EQ(texts(report), (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 2] 削除: Bをbせよ",
+                                          "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+    // A stored version's lines are not the working data's: they lead to their unit function only.
+    EXPECT_EQ(report[1].lineIndex, -1);
+
+    ASSERT_TRUE(CDocumentComparison::CompareSides(data, {QString(), 1, -1}, report, unreadable));
+    EXPECT_EQ(texts(report), (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 3] 追加: Eをeせよ",
+                                          "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+    EXPECT_EQ(report[1].lineIndex, 2);
+
+    EXPECT_FALSE(CDocumentComparison::CompareSides(data, {m_folder.filePath("none.nuv"), 0, 1}, report, unreadable));
+    EXPECT_EQ(unreadable, m_folder.filePath("none.nuv"));
+}
+
 } // namespace

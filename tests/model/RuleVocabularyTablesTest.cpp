@@ -1,6 +1,9 @@
 #include "model/RuleVocabularyTables.h"
 #include "EnvironmentXmlFixture.h"
 #include "model/xml/RuleVocabularyElements.h"
+#include "platform/SettingsStore.h"
+#include "platform/UserSettings.h"
+#include "support/TemporaryConfigHome.h"
 
 #include <gtest/gtest.h>
 
@@ -92,25 +95,21 @@ TEST(RuleVocabularyTables, RuleCountsAndTextsAreBoundedWhenRead) {
 }
 
 TEST(RuleVocabularyTables, LineMarksKeepWhatTheFileLeavesOut) {
-    LineMarkTable defaults;
-    SetDefaultLineMarkSettings(defaults);
-    EXPECT_EQ(defaults.groupNames[2], "グループ3");
-    // The last group holds the marks set by the program itself.
-    EXPECT_EQ(defaults.groupNames[3], "自動");
-    EXPECT_EQ(defaults.attributes[14], (LineMarkTable::Attribute{"属性15", 12, 3, 4}));
-    EXPECT_EQ(defaults.attributes[8], (LineMarkTable::Attribute{"属性9", 0, 0, 1}));
-
-    struct Names : LineMarkNameSource {
-        QString GroupName(int index) const override { return index == 3 ? "automatic" : QString("g%1").arg(index); }
-        QString AttributeName(int index) const override { return QString("a%1").arg(index); }
-    } names;
+    // Every program that reads a document names the marks it leaves out alike: in the language chosen last,
+    // Japanese when none was.
+    const TemporaryConfigHome home;
     LineMarkTable localised;
-    {
-        const LineMarkNameSourceInstaller installed(names);
-        SetDefaultLineMarkSettings(localised);
-    }
-    EXPECT_EQ(localised.groupNames[3], "automatic");
-    EXPECT_EQ(localised.attributes[0].name, "a0");
+    SetDefaultLineMarkSettings(localised);
+    EXPECT_EQ(localised.groupNames[2], "グループ3");
+    // The last group holds the marks set by the program itself.
+    EXPECT_EQ(localised.groupNames[3], "自動");
+    EXPECT_EQ(localised.attributes[3], (LineMarkTable::Attribute{"意見を聞け", 10, 3, 0}));
+    EXPECT_EQ(localised.attributes[14].colorNo, 12);
+    ASSERT_TRUE(platform::WriteSetting(UserSettings::Language(), 0));
+    LineMarkTable english;
+    SetDefaultLineMarkSettings(english);
+    EXPECT_EQ(english.attributes[3].name, "Ask opinions");
+    EXPECT_EQ(english.groupNames[3], "Automatic");
 
     EnvironmentXml xml;
     LineMarkTable partial = localised;
@@ -118,7 +117,7 @@ TEST(RuleVocabularyTables, LineMarksKeepWhatTheFileLeavesOut) {
                             "<Attribute ColorNo=\"300\">big</Attribute></VeskTable></Environment>"),
                   partial);
     EXPECT_EQ(partial.groupNames[1], "y");
-    EXPECT_EQ(partial.groupNames[2], "g2");
+    EXPECT_EQ(partial.groupNames[2], "グループ3");
     EXPECT_EQ(partial.attributes[0], (LineMarkTable::Attribute{"big", 44, 0, 0}));
     EXPECT_EQ(partial.attributes[1], localised.attributes[1]);
     ReadVeskTable(xml.Parse("<Environment/>"), partial);

@@ -32,8 +32,17 @@ TEST(CodePageTextFile, WritesCp932WithCrLfAndReadsTheLinesBack) {
     EXPECT_EQ(line, "\"メンバー名\",");
 }
 
-TEST(CodePageTextFile, UnmappableCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(EncodeProcessCodePage(QString::fromUtf8("a😀b€")), QByteArray("a?b?"));
+TEST(CodePageTextFile, UnmappableCharactersBecomeQuestionMarksAndAreCounted) {
+    qsizetype replaced = 0;
+    EXPECT_EQ(EncodeProcessCodePage(QString::fromUtf8("a😀b€"), &replaced), QByteArray("a?b?"));
+    EXPECT_EQ(replaced, 2);
+    EXPECT_EQ(EncodeProcessCodePage(QString::fromUtf8("あ"), &replaced), QByteArray("\x82\xA0"));
+    EXPECT_EQ(replaced, 2);
+}
+
+TEST(CodePageTextFile, TextThatBeginsWithTheUtf8MarkIsReadAsUtf8) {
+    EXPECT_EQ(DecodeProcessCodePage("\xEF\xBB\xBFGr\xC3\xB6\xC3\x9F\x65\r\n"), QString::fromUtf8("Größe\n"));
+    EXPECT_EQ(DecodeProcessCodePage("\x82\xA0\r\n"), QString::fromUtf8("あ\n"));
 }
 
 TEST(CodePageTextFile, AFailedExportLeavesThePreviousFileAlone) {

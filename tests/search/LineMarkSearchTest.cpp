@@ -41,14 +41,6 @@ TEST(LineMarkSearch, DefaultNamesFollowTheLanguage) {
     EXPECT_EQ(GetVeskGroupName(japanese, 3), "自動");
     CMessageContext english;
     EXPECT_EQ(GetVeskGroupName(english, 3), "Automatic");
-
-    const CVeskNameSource source(japanese);
-    const LineMarkNameSourceInstaller installed(source);
-    CDocumentData data;
-    data.SetDefaults();
-    EXPECT_EQ(data.lineMarkTable.attributes[6].name, "レビューせよ");
-    EXPECT_EQ(data.lineMarkTable.groupNames[3], "自動");
-    EXPECT_EQ(data.lineMarkTable.attributes[14].colorNo, 12);
 }
 
 TEST(LineMarkSettings, DuplicateAttributeNamesAreRefused) {

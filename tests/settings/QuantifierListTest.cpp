@@ -34,14 +34,14 @@ TEST(QuantifierList, OkStoresAChangedListAndChecksTheMemberNamesAgain) {
     const CQuantifierSettings before = document.data.quantifiers;
     CQuantifierList list(before);
     ASSERT_EQ(list.Count(), before.entries.size());
-    EXPECT_EQ(list.Store(document.data, "量化記号"), VocabularyStore::Unchanged);
+    EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Unchanged);
     EXPECT_EQ(document.data.quantifiers, before);
     EXPECT_EQ(document.line->mark, 0u);
 
     // A new universal word at the start of a name: the if line that uses it is marked at once.
     list.Append({"each ", "some ", 0, 0});
     ScriptedMessageSink sink;
-    EXPECT_EQ(list.Store(document.data, "量化記号"), VocabularyStore::Stored);
+    EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Stored);
     EXPECT_TRUE(sink.Texts().isEmpty());
     ASSERT_EQ(document.data.quantifiers.entries.size(), before.entries.size() + 1);
     EXPECT_EQ(document.data.quantifiers.entries.back(), (QuantifierEntry{"each ", "some ", 0, 0}));
@@ -68,7 +68,7 @@ TEST(QuantifierList, EmptyDuplicateAndBracketedEntriesAreAskedAboutBeforeAnythin
         // Cancel keeps the list as it is; nothing reaches the document.
         ScriptedMessageSink sink;
         sink.Answer(MessageAnswer::Cancel);
-        EXPECT_EQ(list.Store(document.data, "量化記号"), VocabularyStore::Refused);
+        EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Refused);
         EXPECT_EQ(sink.Texts(), QStringList{"空の量化記号があります。\n空の量化記号を削除してよろしいですか？"});
         EXPECT_EQ(sink.Requests()[0].icon, platform::MessageIcon::Question);
         EXPECT_EQ(list.Count(), before.entries.size() + 3);
@@ -76,9 +76,9 @@ TEST(QuantifierList, EmptyDuplicateAndBracketedEntriesAreAskedAboutBeforeAnythin
     ScriptedMessageSink sink;
     for (int i = 0; i < 3; ++i)
         sink.Answer(MessageAnswer::Ok);
-    EXPECT_EQ(list.Store(document.data, "量化記号"), VocabularyStore::Refused);
-    EXPECT_EQ(list.Store(document.data, "量化記号"), VocabularyStore::Refused);
-    EXPECT_EQ(list.Store(document.data, "量化記号"), VocabularyStore::Refused);
+    EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Refused);
+    EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Refused);
+    EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Refused);
     EXPECT_EQ(sink.Texts(),
               (QStringList{"空の量化記号があります。\n空の量化記号を削除してよろしいですか？",
                            "量化記号 \"∀\" が重複しています。\n重複する量化記号を削除してよろしいですか？",
@@ -87,5 +87,20 @@ TEST(QuantifierList, EmptyDuplicateAndBracketedEntriesAreAskedAboutBeforeAnythin
     EXPECT_EQ(document.data.quantifiers, before);
     // The first of the duplicates stays, so the list is the document's again.
     EXPECT_EQ(list.Settings(), before);
-    EXPECT_EQ(list.Store(document.data, "量化記号"), VocabularyStore::Unchanged);
+    EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Unchanged);
+}
+
+TEST(QuantifierList, AQuantifierWithoutItsOppositeIsRefusedSinceTheDocumentCouldNotKeepIt) {
+    QuantifierDocument document;
+    const CQuantifierSettings before = document.data.quantifiers;
+    CQuantifierList list(before);
+    list.Append({"12", "", 0, 0});
+    ScriptedMessageSink sink;
+    EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Refused);
+    EXPECT_EQ(sink.Texts(),
+              QStringList{"量化記号 \"12\" の反対の量化記号が空です。\n反対の量化記号を入力してください。"});
+    EXPECT_EQ(document.data.quantifiers, before);
+    list.SetEntryAt(list.Count() - 1, {"12", "21", 0, 0});
+    EXPECT_EQ(list.Store(document.data, "量化記号", "反対の量化記号"), VocabularyStore::Stored);
+    EXPECT_EQ(document.data.quantifiers.entries.back(), (QuantifierEntry{"12", "21", 0, 0}));
 }

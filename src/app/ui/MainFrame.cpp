@@ -740,6 +740,10 @@ bool CMainFrame::SaveNewVersion() {
     return m_document.SaveNewVersion();
 }
 
+void CMainFrame::OpenStoredVersion(int number) {
+    m_app.LaunchNewInstance(m_document.DocumentPath(), number);
+}
+
 const CUnitFunction* CMainFrame::ActiveFunction() const {
     return m_document.Tabs().ActiveTabFunction();
 }

@@ -244,6 +244,7 @@ private:
     QString VersionedDocumentPath() const override;
     void SetVersionedDocumentModified() override;
     bool SaveNewVersion() override;
+    void OpenStoredVersion(int number) override;
     // What the folder-tree and CSV commands need of the window.
     CDocumentData& ExchangedDocument() override;
     void ImportIntoDocument(const std::function<bool()>& import) override;

@@ -2,12 +2,15 @@
 
 #include "interchange/VersionManager.h"
 #include "interchange/ui/VersionCommands.h"
+#include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 #include "platform/ui/HeaderWidths.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +20,9 @@
 CFileControl::CFileControl(CVersionCommandHost& host, QWidget* parent)
     : QDialog(parent), m_host(host), m_list(new QTableWidget(this)),
       m_save(new QPushButton(LoadString(StringId::SaveNewVersionButton), this)),
-      m_remove(new QPushButton(LoadString(StringId::RemoveVersionButton), this)) {
+      m_remove(new QPushButton(LoadString(StringId::RemoveVersionButton), this)),
+      m_open(new QPushButton(LoadString(StringId::OpenVersionButton), this)), m_autoVersion(new QCheckBox(this)),
+      m_updateMajor(new QCheckBox(this)), m_updateMinor(new QCheckBox(this)) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::Text(context, Msg::Id::VersionMainMenu));
     m_list->setColumnCount(4);
@@ -32,18 +37,35 @@ CFileControl::CFileControl(CVersionCommandHost& host, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(m_save, QDialogButtonBox::ActionRole);
+    buttons->addButton(m_open, QDialogButtonBox::ActionRole);
     buttons->addButton(m_remove, QDialogButtonBox::ActionRole);
     buttons->addButton(LoadString(StringId::CloseButton), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_save, &QPushButton::clicked, this, &CFileControl::OnSave);
     connect(m_remove, &QPushButton::clicked, this, &CFileControl::OnRemove);
-    connect(m_list, &QTableWidget::itemSelectionChanged, this,
-            [this] { m_remove->setEnabled(m_list->currentRow() >= 0 && !m_list->selectedItems().isEmpty()); });
+    connect(m_open, &QPushButton::clicked, this, &CFileControl::OnOpen);
+    connect(m_list, &QTableWidget::itemSelectionChanged, this, &CFileControl::UpdateButtons);
+
+    const VersionControlSettings& options = host.VersionedDocument().VersionControlTable;
+    m_autoVersion->setText(Msg::Text(context, Msg::Id::SaveAsAVersionMainMenuVersionOfNuvDocument));
+    m_autoVersion->setChecked(options.IsAutoVersion != 0);
+    m_updateMajor->setText(Msg::Text(context, Msg::Id::IncrementMajorNumber));
+    m_updateMajor->setChecked(options.IsUpdateMajor != 0);
+    m_updateMinor->setText(Msg::Text(context, Msg::Id::IncrementMinorNumber));
+    m_updateMinor->setChecked(options.IsUpdateMinor != 0);
+    auto* numbers = new QGroupBox(Msg::Text(context, Msg::Id::VersionOfNuvDocumentNumbers), this);
+    auto* numbersLayout = new QVBoxLayout(numbers);
+    numbersLayout->addWidget(m_updateMajor);
+    numbersLayout->addWidget(m_updateMinor);
+    for (QCheckBox* box : {m_autoVersion, m_updateMajor, m_updateMinor})
+        connect(box, &QCheckBox::toggled, this, &CFileControl::OnOptionToggled);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(Msg::Text(context, Msg::Id::SaveAsNewVersionExplanation), this));
     layout->addWidget(new QLabel(Msg::Text(context, Msg::Id::SavedVersionOfNuvDocumentVersionAbstract), this));
     layout->addWidget(m_list);
+    layout->addWidget(m_autoVersion);
+    layout->addWidget(numbers);
     layout->addWidget(buttons);
     resize(560, 320);
     FillList();
@@ -58,7 +80,29 @@ void CFileControl::FillList() {
             m_list->setItem(row, column, new QTableWidgetItem(rows[row][column]));
     }
     m_list->clearSelection();
-    m_remove->setEnabled(false);
+    UpdateButtons();
+}
+
+void CFileControl::UpdateButtons() {
+    const bool selected = m_list->currentRow() >= 0 && !m_list->selectedItems().isEmpty();
+    m_remove->setEnabled(selected);
+    m_open->setEnabled(selected &&
+                       CVersionManager::OpenableVersion(m_host.VersionedDocument(), m_host.VersionedDocumentPath(),
+                                                        m_list->currentRow()));
+}
+
+void CFileControl::OnOpen() {
+    const std::optional<int> number = CVersionManager::OpenableVersion(
+        m_host.VersionedDocument(), m_host.VersionedDocumentPath(), m_list->currentRow());
+    if (number)
+        m_host.OpenStoredVersion(*number);
+}
+
+void CFileControl::OnOptionToggled() {
+    const VersionControlSettings options{m_autoVersion->isChecked() ? 1 : 0, m_updateMajor->isChecked() ? 1 : 0,
+                                         m_updateMinor->isChecked() ? 1 : 0};
+    if (CVersionManager::SetVersionOptions(m_host.VersionedDocument(), options))
+        m_host.SetVersionedDocumentModified();
 }
 
 void CFileControl::OnSave() {

@@ -8,6 +8,7 @@
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -15,45 +16,54 @@
 #include <QLineEdit>
 
 CShowDifferenceDialog::CShowDifferenceDialog(CVersionCommandHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_versions(new QComboBox(this)), m_file(new QLineEdit(this)) {
+    : QDialog(parent), m_host(host), m_versions(new QComboBox(this)), m_file(new QLineEdit(this)),
+      m_withWorkingData(new QCheckBox(this)), m_newerVersions(new QComboBox(this)) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::Text(context, Msg::Id::DifferencesPlural));
-    for (const StoredVersion& version : host.VersionedDocument().versionHistory)
-        m_versions->addItem(QStringLiteral("%1  %2  %3").arg(version.label, version.time, version.author));
+    for (const StoredVersion& version : host.VersionedDocument().versionHistory) {
+        const QString entry = QStringLiteral("%1  %2  %3").arg(version.label, version.time, version.author);
+        m_versions->addItem(entry);
+        m_newerVersions->addItem(entry);
+    }
     m_versions->setCurrentIndex(m_versions->count() - 1);
+    m_newerVersions->setCurrentIndex(m_newerVersions->count() - 1);
+    m_withWorkingData->setText(Msg::Text(context, Msg::Id::WithWorkingData));
+    m_withWorkingData->setChecked(true);
+    m_newerVersions->setEnabled(false);
+    connect(m_withWorkingData, &QCheckBox::toggled, m_newerVersions,
+            [this](bool on) { m_newerVersions->setEnabled(!on); });
 
     auto* form = new QFormLayout(this);
     form->addRow(new QLabel(Msg::Text(context, Msg::Id::VersionDifferencesExplanation), this));
-    form->addRow(Msg::Text(context, Msg::Id::SavedVersionOfNuvDocumentVersionAbstract), m_versions);
+    form->addRow(Msg::Text(context, Msg::Id::Competitor1), m_versions);
     form->addRow(LoadString(StringId::ComparedDocument), MakeOtherDocumentRow(*m_file, host.VersionedDocumentPath()));
+    form->addRow(Msg::Text(context, Msg::Id::Competitor2), m_newerVersions);
+    form->addRow(m_withWorkingData);
     form->addRow(MakeOkCancelButtons(*this));
     resize(520, height());
 }
 
 void CShowDifferenceDialog::accept() {
-    CDocumentData& data = m_host.VersionedDocument();
-    const ModelOptions options = data.GetModelOptions();
-    // A file named is compared; else the stored version chosen.
-    const QString path = m_file->text().trimmed();
-    const int version = m_versions->currentIndex();
-    if (path.isEmpty() && version < 0)
+    // A file named is compared; else the stored version chosen. The newer side is the working data or the other
+    // stored version chosen.
+    ComparedSides sides;
+    sides.olderPath = m_file->text().trimmed();
+    sides.olderVersion = m_versions->currentIndex();
+    sides.newerVersion = m_withWorkingData->isChecked() ? -1 : m_newerVersions->currentIndex();
+    if ((sides.olderPath.isEmpty() && sides.olderVersion < 0) ||
+        (!m_withWorkingData->isChecked() && sides.newerVersion < 0))
         return;
-    CUnitFunctionRegistry older;
-    std::optional<LoadResult> result;
-    if (!path.isEmpty())
-        result = CDocumentComparison::ReadFile(path, older, options);
-    else
-        result = CDocumentComparison::ReadStoredVersion(data.versionHistory.at(static_cast<size_t>(version)), older,
-                                                        options);
-    if (result != LoadResult::Loaded) {
-        platform::ShowMessageBox(LoadString(StringId::CannotReadOtherDocument)
-                                     .arg(path.isEmpty() ? m_versions->currentText().trimmed() : path),
+    CDocumentData& data = m_host.VersionedDocument();
+    std::vector<ComparisonLine> report;
+    QString unreadable;
+    if (!CDocumentComparison::CompareSides(data, sides, report, unreadable)) {
+        platform::ShowMessageBox(LoadString(StringId::CannotReadOtherDocument).arg(unreadable),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return;
     }
     CInspectionView& pane = m_host.InspectionPane();
     pane.ClearMessages();
-    for (const ComparisonLine& line : CDocumentComparison::Compare(older, data.registry, options, data.SyntaxSymbols))
+    for (const ComparisonLine& line : report)
         pane.AddLine(line.text, data.registry.FindByInternalID(line.internalID), line.lineIndex);
     m_host.ShowInspectionPane();
     QDialog::accept();

@@ -109,10 +109,14 @@ void ExportCsv(CTreeExchangeCommandHost& host) {
     if (QFileInfo::exists(path) && !AskOverwriteExistingFile(path))
         return;
     const InterchangeResult written = writer.Write(path);
-    if (written.Succeeded())
-        platform::ShowMessageBox(LoadString(StringId::CsvExportFinished));
-    else
+    if (!written.Succeeded()) {
         ShowCannotWriteFileMessage(path, written.detail);
+        return;
+    }
+    QString finished = LoadString(StringId::CsvExportFinished);
+    if (written.replacedCharacters > 0)
+        finished += "\n" + LoadString(StringId::CsvCharactersReplaced).arg(written.replacedCharacters);
+    platform::ShowMessageBox(finished);
 }
 
 } // namespace

@@ -31,6 +31,8 @@ public:
     // Stores the current content as a new version: the version dialog with the proposed number, then the save
     // (refused with a message when no more versions may be stored). True when saved.
     virtual bool SaveNewVersion() = 0;
+    // Shows the stored version of that number from the document's file in a process of its own.
+    virtual void OpenStoredVersion(int number) = 0;
     virtual const CMessageContext& MessageContext() const = 0;
     virtual CInspectionView& InspectionPane() = 0;
     virtual void ShowInspectionPane() = 0;

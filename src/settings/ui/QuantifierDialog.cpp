@@ -52,7 +52,9 @@ CQuantifierSettings CQuantifierDialog::TableEntries() const {
 void CQuantifierDialog::accept() {
     m_table->CommitEdit();
     CQuantifierList list(TableEntries());
-    const VocabularyStore outcome = list.Store(m_host.SettingsDocument(), Msg::Quantifier(m_host.MessageContext()));
+    const CMessageContext& context = m_host.MessageContext();
+    const VocabularyStore outcome =
+        list.Store(m_host.SettingsDocument(), Msg::Quantifier(context), Msg::OppositeQuantifier(context));
     if (!ReportVocabularyStore(outcome, m_host)) {
         ShowList(list);
         return;

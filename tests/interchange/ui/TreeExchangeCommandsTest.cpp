@@ -89,6 +89,23 @@ TEST(TreeExchangeCommands, CsvImportAndExportGoThroughTheFileDialogsAndTheMessag
                                                     .arg(nowhere, QString::fromLocal8Bit(std::strerror(ENOENT))));
 }
 
+TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndTheExportSaysHowManyCharactersItReplaced) {
+    TestHost host;
+    const QString table = host.folder.filePath(QStringLiteral("table.csv"));
+    WriteFileBytes(table, "\xEF\xBB\xBF,Gr\xC3\xB6\xC3\x9F\x65,C2\r\nR1,a,b\r\n");
+    AnswerFileDialog(table);
+    host.Run(CommandImportCsv);
+    EXPECT_NE(host.data.registry.FindByName(QString::fromUtf8("Größe")), nullptr);
+
+    const QString exported = host.folder.filePath(QStringLiteral("out.csv"));
+    AnswerFileDialog(exported);
+    host.Run(CommandExportCsv);
+    EXPECT_EQ(ReadFileBytes(exported), QByteArray(",Gr??e,C2,\r\n\"R1\",\"a\",\"b\","));
+    EXPECT_EQ(host.messages.Texts(),
+              QStringList{QStringLiteral("ファイルのエクスポートが終了しました。\n"
+                                         "CP932 で表せない 2 個の文字は \"?\" に置き換えました。")});
+}
+
 TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
     TestHost host;
     host.Run(CommandExportCsv);

@@ -16,6 +16,7 @@
 #include "texts/MessageContext.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,6 +49,7 @@ public:
         ++saves;
         return SaveDocumentXmlWithHistory(data, path, VersionHistoryEntry{1, saves, "2026/12/07 10:00:00", "me", ""});
     }
+    void OpenStoredVersion(int number) override { opened.push_back(number); }
     const CMessageContext& MessageContext() const override { return context; }
     CInspectionView& InspectionPane() override { return pane; }
     void ShowInspectionPane() override { ++paneShown; }
@@ -61,6 +63,7 @@ public:
     int modified = 0;
     int saves = 0;
     int paneShown = 0;
+    std::vector<int> opened;
     platform::ScriptedMessageSink messages;
 };
 
@@ -94,6 +97,49 @@ TEST(VersionDialogs, TheVersionListStoresTenRefusesTheEleventhAndRemovesTheChose
     EXPECT_EQ(host.modified, 1);
     QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.VersionList()->rowCount(), 10);
+}
+
+TEST(VersionDialogs, TheVersionListSetsTheVersionOptionsAndOpensTheChosenVersion) {
+    TestHost host;
+    CFileControl dialog(host);
+    dialog.show();
+    EXPECT_FALSE(dialog.AutoVersionBox()->isChecked());
+    QTest::keyClick(dialog.AutoVersionBox(), Qt::Key_Space);
+    QTest::keyClick(dialog.UpdateMinorBox(), Qt::Key_Space);
+    EXPECT_EQ(host.data.VersionControlTable, (VersionControlSettings{1, 0, 1}));
+    EXPECT_EQ(host.modified, 2);
+
+    EXPECT_FALSE(dialog.OpenButton()->isEnabled());
+    QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
+    QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
+    dialog.VersionList()->selectRow(1);
+    ASSERT_TRUE(dialog.OpenButton()->isEnabled());
+    QTest::mouseClick(dialog.OpenButton(), Qt::LeftButton);
+    EXPECT_EQ(host.opened, std::vector<int>{host.data.versionHistory[1].number});
+    // A version is opened from the document's file: a document without one opens none.
+    host.path.clear();
+    dialog.VersionList()->selectRow(0);
+    EXPECT_FALSE(dialog.OpenButton()->isEnabled());
+}
+
+TEST(VersionDialogs, TwoStoredVersionsAreComparedWhenTheWorkingDataIsNot) {
+    TestHost host;
+    ASSERT_TRUE(host.SaveNewVersion());
+    CUnitFunction* step = host.data.registry.FindByName("step");
+    step->logicLines.pop_back();
+    ASSERT_TRUE(host.SaveNewVersion());
+    step->logicLines.clear();
+
+    CShowDifferenceDialog dialog(host);
+    ASSERT_EQ(dialog.NewerVersionBox()->count(), 2);
+    EXPECT_FALSE(dialog.NewerVersionBox()->isEnabled());
+    dialog.VersionBox()->setCurrentIndex(0);
+    QTest::keyClick(dialog.WorkingDataBox(), Qt::Key_Space);
+    ASSERT_TRUE(dialog.NewerVersionBox()->isEnabled());
+    dialog.NewerVersionBox()->setCurrentIndex(1);
+    dialog.accept();
+    EXPECT_EQ(host.pane.Lines(), (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Bをbせよ",
+                                              "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
 }
 
 TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnreadableFileIsSaid) {

@@ -72,3 +72,24 @@ TEST(QuantifierDialog, AnEmptyRowIsAskedAboutAndTheDialogStaysOpen) {
     EXPECT_EQ(host.data.quantifiers.entries.front(), before.entries[1]);
     EXPECT_EQ(host.modified, 1);
 }
+
+TEST(QuantifierDialog, ARowWithoutItsOppositeIsRefusedAndStaysToBeFilledIn) {
+    SettingsTestHost host;
+    const CQuantifierSettings before = host.data.quantifiers;
+    CQuantifierDialog dialog(host);
+    dialog.show();
+    CVocabularyTable& table = *dialog.Table();
+    QTest::mouseClick(table.NewButton(), Qt::LeftButton);
+    const int added = table.RowCount() - 1;
+    table.SetText(added, CQuantifierDialog::QuantifierColumn, "12");
+    ScriptedMessageSink sink;
+    dialog.accept();
+    EXPECT_EQ(sink.Texts().size(), 1);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(host.data.quantifiers, before);
+    ASSERT_EQ(table.RowCount(), added + 1);
+    table.SetText(added, CQuantifierDialog::OppositeColumn, "21");
+    dialog.accept();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(host.data.quantifiers.entries.back(), (QuantifierEntry{"12", "21", 0, 0}));
+}
