@@ -11,6 +11,7 @@
 #include "views/ui/FunctionPromptDialogs.h"
 #include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
+#include "views/ui/LexicographicalView.h"
 #include "views/ui/MemoView.h"
 #include "views/ui/ZoomDialog.h"
 
@@ -170,6 +171,33 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     EXPECT_FALSE(view.Print(printer));
     ASSERT_EQ(sink.Texts().size(), 1);
     EXPECT_TRUE(sink.Texts().front().startsWith("印刷に該当する単位機能がないため"));
+}
+
+TEST(OutlineOrderedPane, ARightPressKeepsTheSelectionAndOpensNothing) {
+    TestDocument document;
+    AddLeaves(document, 3);
+    document.Rebuild();
+    FakeModelShell shell;
+    FakeViewHost host(document);
+    CLexicographicalView view(host);
+    view.resize(300, 300);
+    view.show();
+    view.OnUpdate();
+    CAbstractIndexItem* first = document.Item({1});
+    CAbstractIndexItem* second = document.Item({2});
+    view.SelectItem(first);
+    const auto centreOf = [&view](const CAbstractIndexItem* item) {
+        return view.visualItemRect(static_cast<QTreeWidgetItem*>(item->treeItem)).center();
+    };
+
+    QTest::mousePress(view.viewport(), Qt::RightButton, {}, centreOf(second));
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, centreOf(second));
+    EXPECT_TRUE(shell.openedTabs.empty());
+    EXPECT_EQ(CLexicographicalView::IndexItem(view.currentItem()), first);
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centreOf(second));
+    ASSERT_EQ(shell.openedTabs.size(), 1u);
+    EXPECT_EQ(shell.openedTabs.front(), second->unitFunction);
 }
 
 TEST(NotesPane, PastesPlainTextAndIsReadOnlyWithoutADocument) {
