@@ -245,6 +245,26 @@ TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
     EXPECT_FALSE(dialog.AssignButton()->isEnabled());
 }
 
+TEST(GeneratorDialogsTest, UniqueLabelRemovalSelectsTheEntryNowAtItsIndex) {
+    TestHost host;
+    host.data.notUseUniqueLabels = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    CFixedUniqueLabelClock clock(QDateTime::currentDateTime(), 0);
+    CUniqueLabelDialog dialog(host.data, *host.data.registry.origin, clock);
+    dialog.show();
+    QListWidget* list = dialog.DiscontinuedList();
+    EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
+    list->setCurrentRow(1);
+    QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("c"));
+    EXPECT_TRUE(dialog.RemoveButton()->isEnabled());
+    QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
+    dialog.reject();
+    EXPECT_EQ(host.data.notUseUniqueLabels.size(), 3u);
+}
+
 TEST(GeneratorDialogsTest, EveryGeneratorDialogWithATextIsWalkedInReadingOrder) {
     TestHost host;
     CUnitFunction& origin = *host.data.registry.origin;
