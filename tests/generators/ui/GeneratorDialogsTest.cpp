@@ -20,6 +20,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -229,6 +231,33 @@ TEST(GeneratorDialogsTest, RequirementItemsRefuseEmptyAndDuplicateItemsUntilTheU
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(origin.header.ownRequirements, std::set<QString>({QStringLiteral("R2")}));
+}
+
+TEST(GeneratorDialogsTest, BrowseWithAnEmptyFileNameProposesTheDefaultName) {
+    TestHost host;
+    CDecisionTblMakeDlg table(host);
+    CTestSpecificationsDlg draft(host);
+    for (QDialog* dialog : {static_cast<QDialog*>(&table), static_cast<QDialog*>(&draft)}) {
+        QLineEdit* edit = dialog == &table ? table.FileNameEdit() : draft.FileNameEdit();
+        const QString defaultName = edit->text();
+        ASSERT_TRUE(defaultName.endsWith(QStringLiteral(".csv"))) << defaultName.toStdString();
+        edit->clear();
+        QPushButton* browse = nullptr;
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == LoadString(StringId::BrowseButton))
+                browse = button;
+        ASSERT_NE(browse, nullptr);
+        QString proposed;
+        QTimer::singleShot(0, [&proposed] {
+            if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                proposed = files->selectedFiles().value(0);
+                files->reject();
+            }
+        });
+        browse->click();
+        EXPECT_EQ(QFileInfo(proposed).fileName(), QFileInfo(defaultName).fileName());
+        EXPECT_TRUE(edit->text().isEmpty()); // cancelled: unchanged
+    }
 }
 
 TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
