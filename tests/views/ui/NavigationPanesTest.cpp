@@ -13,6 +13,7 @@
 #include "views/ui/HierarchicalView.h"
 #include "views/ui/LexicographicalView.h"
 #include "views/ui/MemoView.h"
+#include "views/ui/StructureDiagram.h"
 #include "views/ui/ZoomDialog.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -198,6 +200,36 @@ TEST(OutlineOrderedPane, ARightPressKeepsTheSelectionAndOpensNothing) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centreOf(second));
     ASSERT_EQ(shell.openedTabs.size(), 1u);
     EXPECT_EQ(shell.openedTabs.front(), second->unitFunction);
+}
+
+TEST(StructureDiagramPane, APageMovesTheDiagramByAHundred) {
+    TestDocument document;
+    AddLeaves(document, 60);
+    document.Rebuild();
+    CUnitFunction* parent = document.origin()->children[0];
+    for (int depth = 0; depth < 12; ++depth) {
+        AddLeaves(document, 1, parent);
+        document.Rebuild();
+        parent = parent->children[0];
+    }
+    document.data.environment.structureDiagram.defaultZoom = 100;
+    FakeViewHost host(document);
+    CStructureDiagram pane(host);
+    pane.resize(500, 400);
+    pane.show();
+    pane.ApplyZoomSetting();
+    for (QScrollBar* bar : {pane.HorizontalBar(), pane.VerticalBar()}) {
+        ASSERT_GT(bar->maximum(), 300) << bar->orientation();
+        ASSERT_GT(bar->pageStep(), 100) << bar->orientation();
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        EXPECT_EQ(bar->value(), 100) << bar->orientation();
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        EXPECT_EQ(bar->value(), 0) << bar->orientation();
+        bar->setValue(bar->maximum() - 30);
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        EXPECT_EQ(bar->value(), bar->maximum()) << bar->orientation();
+    }
 }
 
 TEST(NotesPane, PastesPlainTextAndIsReadOnlyWithoutADocument) {
