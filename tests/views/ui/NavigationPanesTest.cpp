@@ -308,6 +308,35 @@ TEST(ZoomWindowDialog, SliderLabelAndActualSize) {
     EXPECT_EQ(applied, 3);
 }
 
+TEST(ZoomWindowDialog, TheSliderShowsOneTickAtTheActualSize) {
+    CZoomDialog dialog([] {});
+    QSlider* slider = dialog.Slider();
+    dialog.resize(200, 400);
+    dialog.show();
+    slider->setValue(64);
+    const QImage image = slider->grab().toImage();
+    const auto centreOf = [slider](int value) {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = slider->orientation();
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = value;
+        option.upsideDown = !slider->invertedAppearance();
+        option.tickPosition = slider->tickPosition();
+        return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center().y();
+    };
+    const auto tickAt = [&image](int y) {
+        for (int x = image.width() - 4; x < image.width(); ++x)
+            if (QColor(image.pixel(x, y)).lightness() < 128)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(tickAt(centreOf(128)));
+    EXPECT_FALSE(tickAt(centreOf(0)));
+    EXPECT_FALSE(tickAt(centreOf(192)));
+}
+
 TEST(ZoomWindowDialog, UpPageUpAndTheWheelTurnedUpEnlargeAndMoveTheThumbUp) {
     CZoomDialog dialog([] {});
     QSlider* slider = dialog.Slider();
