@@ -232,10 +232,11 @@ void CHierarchicalChart::ConnectorLines(int index, std::vector<std::pair<QPoint,
     const int bottom = r.top() + r.height();
     const int half = m_metrics.gapY / 2;
     lines.push_back({QPoint(cx, top), QPoint(cx, top - half - 1)});
-    if (!box.HasChildren() || !box.Expanded())
+    if (!box.HasChildren())
         return;
+    // Folded or not, the line down reaches the fold button.
     lines.push_back({QPoint(cx, bottom), QPoint(cx, bottom + half + 1)});
-    if (box.children.size() < 2)
+    if (!box.Expanded() || box.children.size() < 2)
         return;
     // Boxes hidden on the page count, so that the bar reaches the page's edge.
     int left = 0;

@@ -72,6 +72,14 @@ TEST(HierarchicalChartLayout, RootAloneAndFoldedParents) {
     EXPECT_EQ(RectOf(chart, "2"), QRect(160, 70, 140, 50));
     EXPECT_TRUE(RectOf(chart, "1.1").isNull());
     EXPECT_EQ(chart.Extent().width(), 300);
+    // The folded box keeps its line up and the short line from its bottom edge down to its fold button.
+    for (int k = 0; k < int(chart.Boxes().size()); ++k)
+        if (chart.Boxes()[size_t(k)].item == document.Item({1})) {
+            std::vector<std::pair<QPoint, QPoint>> lines;
+            chart.ConnectorLines(k, lines);
+            ASSERT_EQ(lines.size(), 2u);
+            EXPECT_EQ(lines[1], std::make_pair(QPoint(70, 120), QPoint(70, 131)));
+        }
 }
 
 TEST(HierarchicalChartLayout, WideChartsSplitIntoPages) {
