@@ -50,19 +50,21 @@ bool CHierarchicalChartPrint::Prepare(const CDocumentData& document, const CUnit
     const CAbstractIndexItem& root = document.indexRoot;
     if (!root.unitFunction)
         return false;
+    // Whatever the range, a current unit function without a place has nothing to print.
+    const CUnitFunction* function = current ? current : document.registry.origin;
+    if (!function || (!function->primaryPlace && function != document.registry.origin))
+        return false;
+    const OutlineNumber number = function->GetPrimaryOutlineNumber();
+    const CAbstractIndexItem* found =
+        CAbstractIndexItem::FindByOutlineNumber(const_cast<CAbstractIndexItem*>(&root), number, 0);
+    if (!found)
+        return false;
     const int range = document.printSettings.sections[PrintSettings::HierarchicalIndex].scope;
     const CAbstractIndexItem* start = &root;
     int startDepth = 0;
     int depthLimit = INT_MAX;
     if (range == 1 || range == 2) {
-        // Only these ranges need the current unit function's place; one without a place has nothing to print.
-        const CUnitFunction* function = current ? current : document.registry.origin;
-        if (!function || (!function->primaryPlace && function != document.registry.origin))
-            return false;
-        const OutlineNumber number = function->GetPrimaryOutlineNumber();
-        start = CAbstractIndexItem::FindByOutlineNumber(const_cast<CAbstractIndexItem*>(&root), number, 0);
-        if (!start)
-            return false;
+        start = found;
         startDepth = static_cast<int>(number.size());
         if (range == 2)
             depthLimit = startDepth + 1;

@@ -176,9 +176,10 @@ TEST(HierarchicalChartPrinting, RangesAndPages) {
     PrintSection& section = document.data.printSettings.sections[PrintSettings::HierarchicalIndex];
     CHierarchicalChartPrint print;
 
-    // All unit functions print whatever the tab shows, even one without a place.
+    // All unit functions print whatever placed unit function the tab shows; one without a place prints nothing.
     section.scope = 0;
-    ASSERT_TRUE(print.Prepare(document.data, unplaced));
+    EXPECT_FALSE(print.Prepare(document.data, unplaced));
+    ASSERT_TRUE(print.Prepare(document.data, document.origin()->children[2]));
     ASSERT_EQ(print.Records().size(), 4u);
     EXPECT_EQ(print.Records().back().item->GetOutlineNumberString(), "0"); // after its subtree
     EXPECT_EQ(print.Records().back().rect, QRect(160, -70, 140, 50));

@@ -164,6 +164,16 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(30000));
     EXPECT_TRUE(text.readAllStandardOutput().contains("chart.nuv"));
+    EXPECT_EQ(view.PrintPageCount(printer), int(pages));
+
+    // A page range prints only its pages.
+    const QString range = folder.filePath(QStringLiteral("range.pdf"));
+    printer.setOutputFileName(range);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    ASSERT_TRUE(view.Print(printer));
+    EXPECT_EQ(PdfPages(range), 2);
+    printer.setPrintRange(QPrinter::AllPages);
 
     // A unit function without a place prints nothing of its own range, with the message.
     document.data.printSettings.sections[PrintSettings::HierarchicalIndex].scope = 2;
@@ -408,12 +418,16 @@ TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrin
     EXPECT_GE(previewPages, 1);
     EXPECT_EQ(previewPages, int(gridPages));
     bool printDialogShown = false;
-    WhenModalShows([&printDialogShown](QWidget* modal) {
-        printDialogShown = qobject_cast<QPrintDialog*>(modal) != nullptr;
+    int maxPage = 0;
+    WhenModalShows([&printDialogShown, &maxPage](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        printDialogShown = dialog != nullptr;
+        maxPage = dialog ? dialog->maxPage() : 0;
         qobject_cast<QDialog*>(modal)->reject();
     });
     registry.Dispatch(CommandPrintHierarchicalIndex);
     EXPECT_TRUE(printDialogShown);
+    EXPECT_EQ(maxPage, int(gridPages)) << "the dialog is told the page count";
     EXPECT_EQ(sink.Texts().size(), 2);
     EXPECT_EQ(document.data.printSettings.printKind, 2);
 }
