@@ -1,6 +1,7 @@
 #include "views/HierarchicalChartPrint.h"
 
 #include "model/DocumentData.h"
+#include "views/HierarchicalChart.h"
 #include "views/TreePacking.h"
 
 #include <algorithm>
@@ -38,6 +39,11 @@ struct CHierarchicalChartPrint::Packer {
         records.push_back({n.item, n.rect, n.parent});
     }
 };
+
+int CHierarchicalChartPrint::PrintFactor(const CDocumentData& document) {
+    const PrintSection& section = document.printSettings.sections[PrintSettings::HierarchicalIndex];
+    return section.zoom * CHierarchicalChart::ReadZoom(document.indexViewSettings.HierZoomVal) / 100;
+}
 
 bool CHierarchicalChartPrint::Prepare(const CDocumentData& document, const CUnitFunction* current) {
     m_records.clear();

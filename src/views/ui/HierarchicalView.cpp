@@ -292,8 +292,7 @@ bool CHierarchicalView::PreparePrint() {
 
 CHierarchicalView::PrintGeometry CHierarchicalView::MeasurePrint(const QPrinter& printer) const {
     const CDocumentData& document = m_host.Document();
-    const PrintSection& section = document.printSettings.sections[PrintSettings::HierarchicalIndex];
-    const int factor = section.zoom * document.indexViewSettings.HierZoomVal / 100;
+    const int factor = CHierarchicalChartPrint::PrintFactor(document);
     PrintGeometry geometry;
     // One blank of the 10.5-point interface font at the print scale, measured on the printer, sets the unit.
     QFont unitFont(GetDefaultUIFontName());
@@ -315,8 +314,7 @@ bool CHierarchicalView::Print(QPrinter& printer) {
     const CHierarchicalChartPrint& print = m_print;
     CDocumentData& document = m_host.Document();
     const HierarchicalIndexSettings& settings = document.indexViewSettings;
-    const PrintSection& section = document.printSettings.sections[PrintSettings::HierarchicalIndex];
-    const int factor = section.zoom * settings.HierZoomVal / 100;
+    const int factor = CHierarchicalChartPrint::PrintFactor(document);
     const PrintGeometry geometry = MeasurePrint(printer);
     const int unit = geometry.unit;
     const QRect& page = geometry.page;

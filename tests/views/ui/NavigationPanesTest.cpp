@@ -165,6 +165,10 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     ASSERT_TRUE(text.waitForFinished(30000));
     EXPECT_TRUE(text.readAllStandardOutput().contains("chart.nuv"));
     EXPECT_EQ(view.PrintPageCount(printer), int(pages));
+    // A stored zoom outside 1 to 100 prints at 100, shown on the screen or not.
+    document.data.indexViewSettings.HierZoomVal = 400;
+    EXPECT_EQ(view.PrintPageCount(printer), int(pages));
+    document.data.indexViewSettings.HierZoomVal = 100;
 
     // A page range prints only its pages.
     const QString range = folder.filePath(QStringLiteral("range.pdf"));
