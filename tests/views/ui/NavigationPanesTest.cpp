@@ -338,7 +338,10 @@ TEST(ZoomWindowDialog, TheSliderShowsOneTickAtTheActualSize) {
         option.sliderPosition = value;
         option.upsideDown = !slider->invertedAppearance();
         option.tickPosition = slider->tickPosition();
-        return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center().y();
+        return slider->style()
+            ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+            .center()
+            .y();
     };
     const auto tickAt = [&image](int y) {
         for (int x = image.width() - 4; x < image.width(); ++x)
