@@ -185,6 +185,7 @@ const std::vector<int>& CommandsOutsideMenus() {
                                               CommandPreviewResultMessages,
                                               CommandPrintNotes,
                                               CommandPreviewNotes,
+                                              CommandPrintByKind,
                                               RegisterUnregisteredMemberName};
     return commands;
 }

@@ -77,21 +77,21 @@ void CUniqueLabelEditor::InsertDiscontinued(const QString& label) {
     m_discontinued.insert(std::ranges::lower_bound(m_discontinued, label), label);
 }
 
-void CUniqueLabelEditor::StoreDiscontinued() {
-    m_data.notUseUniqueLabels = std::set<QString>(m_discontinued.begin(), m_discontinued.end());
-}
-
 bool CUniqueLabelEditor::AskChange() const {
     return platform::AskOkCancel(LoadString(StringId::UniqueLabelChangeQuestion).arg(m_function.header.uniqueLabel),
                                  platform::MessageIcon::Warning);
 }
 
-// The label replaces the current one, which joins the discontinued labels.
+// The label replaces the current one, which joins the discontinued labels; the document's list takes this change
+// alone, entries added or removed by hand wait for Accept.
 void CUniqueLabelEditor::SetLabel(const QString& label) {
-    InsertDiscontinued(m_function.header.uniqueLabel);
+    const QString old = m_function.header.uniqueLabel;
+    InsertDiscontinued(old);
     m_discontinued.removeAll(label);
+    if (!old.isEmpty())
+        m_data.notUseUniqueLabels.insert(old);
+    m_data.notUseUniqueLabels.erase(label);
     m_function.header.uniqueLabel = label;
-    StoreDiscontinued();
 }
 
 bool CUniqueLabelEditor::Assign() {
@@ -148,9 +148,11 @@ int CUniqueLabelEditor::Add(const QString& text) {
     return static_cast<int>(m_discontinued.indexOf(text));
 }
 
-void CUniqueLabelEditor::Remove(int index) {
-    if (index >= 0 && index < m_discontinued.size())
-        m_discontinued.removeAt(index);
+int CUniqueLabelEditor::Remove(int index) {
+    if (index < 0 || index >= m_discontinued.size())
+        return -1;
+    m_discontinued.removeAt(index);
+    return index < m_discontinued.size() ? index : -1;
 }
 
 void CUniqueLabelEditor::Accept(bool applyToNewFunctions) {
@@ -161,5 +163,5 @@ void CUniqueLabelEditor::Accept(bool applyToNewFunctions) {
         if (m_method == Numbers)
             m_data.uniqueLabelPrefix = m_prefix;
     }
-    StoreDiscontinued();
+    m_data.notUseUniqueLabels = std::set<QString>(m_discontinued.begin(), m_discontinued.end());
 }

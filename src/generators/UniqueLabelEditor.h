@@ -37,7 +37,8 @@ public:
     bool CanAdd(const QString& text) const { return !text.isEmpty() && !m_discontinued.contains(text); }
     // Refused with a message while a unit function uses the text; else the index of the new entry.
     int Add(const QString& text);
-    void Remove(int index);
+    // Removes the entry; the index of the entry now there, -1 when none is.
+    int Remove(int index);
 
     // OK: with `applyToNewFunctions`, the method (other than direct input) becomes the document's; the list
     // replaces the document's discontinued labels.
@@ -47,7 +48,6 @@ private:
     QString FirstFreeNumberedLabel() const;
     bool IsUsedByOther(const QString& label, QString& user) const;
     void InsertDiscontinued(const QString& label);
-    void StoreDiscontinued();
     bool AskChange() const;
     void SetLabel(const QString& label);
 

@@ -17,4 +17,6 @@ enum PrintCommandId {
     CommandPreviewResultMessages = 32887,
     CommandPrintNotes = 32891,
     CommandPreviewNotes = 32888,
+    // The header form's Print: the printout of the document's print kind.
+    CommandPrintByKind = 57607,
 };

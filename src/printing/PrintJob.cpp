@@ -332,27 +332,41 @@ int CPrintJob::PrintTitlePage(QPainter& painter, const PrintSource& source, qint
     const QPaintDevice& device = *painter.device();
     const int padding = MillimetresToDevice(2, device);
     painter.setPen(Qt::black);
+    // An item wider than the printable width is wrapped to it.
+    const auto widthOf = [&](const TitleItem& item, const QString& text) {
+        return MeasureTextWithPointFont(item.title ? settings.titleFont : settings.otherTitleFont, text, device)
+            .width();
+    };
+    const auto linesOf = [&](const TitleItem& item) {
+        return PrintPageLayout::WrapText(item.text, area.width() - 2 * padding,
+                                         [&](const QString& text) { return widthOf(item, text); });
+    };
     for (int position = 1; position <= 9; ++position) {
-        std::vector<const TitleItem*> stacked;
+        std::vector<std::pair<const TitleItem*, QStringList>> stacked;
         int height = 0;
         for (const TitleItem& item : m_titleItems)
             if (item.position == position) {
-                stacked.push_back(&item);
-                height += QFontMetrics(item.title ? titleFont : otherFont, &device).lineSpacing() + 2 * padding;
+                stacked.emplace_back(&item, linesOf(item));
+                height += QFontMetrics(item.title ? titleFont : otherFont, &device).lineSpacing() *
+                              static_cast<int>(stacked.back().second.size()) +
+                          2 * padding;
             }
         const int row = (position - 1) / 3;
         const int column = (position - 1) % 3;
         int y = row == 0 ? area.top() : row == 1 ? area.center().y() - height / 2 : area.bottom() - height;
-        for (const TitleItem* item : stacked) {
+        for (const auto& [item, lines] : stacked) {
             const QFont& font = item->title ? titleFont : otherFont;
             const QFontMetrics metrics(font, &device);
-            const int width = std::min(area.width(), metrics.horizontalAdvance(item->text) + 2 * padding);
+            int textWidth = 0;
+            for (const QString& line : lines)
+                textWidth = std::max(textWidth, widthOf(*item, line));
+            const int width = std::min(area.width(), textWidth + 2 * padding);
             const int x = column == 0   ? area.left()
                           : column == 1 ? area.center().x() - width / 2
                                         : area.right() - width;
-            const QRect box(x, y, width, metrics.lineSpacing() + 2 * padding);
+            const QRect box(x, y, width, metrics.lineSpacing() * static_cast<int>(lines.size()) + 2 * padding);
             painter.setFont(font);
-            painter.drawText(box, Qt::AlignCenter, item->text);
+            painter.drawText(box, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
             if (item->framed)
                 painter.drawRect(box);
             y += box.height();

@@ -31,7 +31,8 @@ QRect ConvertPrintUnits(const QRect& rect, const QPaintDevice& device, PrintUnit
 }
 
 int MillimetresToDevice(double millimetres, const QPaintDevice& device) {
-    return static_cast<int>(std::lround(millimetres * device.logicalDpiX() / 25.4));
+    const QRect logical(0, 0, static_cast<int>(std::lround(millimetres * LogicalUnitsPerMillimetre)), 0);
+    return ConvertPrintUnits(logical, device, PrintUnitDirection::LogicalToDevice).width();
 }
 
 QFont MakePointFont(const FontSetting& font, int percent) {

@@ -7,10 +7,6 @@
 
 namespace {
 
-bool InZoomRange(int zoom) {
-    return zoom >= 1 && zoom <= 100;
-}
-
 // A template value of the settings, when it is given.
 void TakeNonZero(int& value, int setting) {
     if (setting != 0)
@@ -49,6 +45,10 @@ struct CHierarchicalChart::Packer {
     }
 };
 
+int CHierarchicalChart::ReadZoom(int stored) {
+    return stored >= 1 && stored <= 100 ? stored : 100;
+}
+
 void CHierarchicalChart::ApplySettings(HierarchicalIndexSettings& settings, QSize window) {
     TakeNonZero(m_boxWidth, settings.HieBoxSizeX);
     TakeNonZero(m_boxHeight, settings.HieBoxSizeY);
@@ -56,23 +56,20 @@ void CHierarchicalChart::ApplySettings(HierarchicalIndexSettings& settings, QSiz
     TakeNonZero(m_spaceY, settings.HieBoxIntvY);
     if (m_fit || settings.HierZoomWindowAdj) {
         m_fit = settings.HierZoomWindowAdj != 0;
-        if (!InZoomRange(settings.HierZoomVal))
-            settings.HierZoomVal = 100;
+        settings.HierZoomVal = ReadZoom(settings.HierZoomVal);
         m_zoom = m_verticalScale = settings.HierZoomVal;
         ComputeMetrics(settings);
         if (m_fit)
             FitToWindow(settings, window.width(), window.height());
     } else {
-        if (!InZoomRange(settings.HierZoomVal))
-            settings.HierZoomVal = 100;
+        settings.HierZoomVal = ReadZoom(settings.HierZoomVal);
         m_zoom = m_verticalScale = settings.HierZoomVal;
     }
     ComputeMetrics(settings);
 }
 
 void CHierarchicalChart::ComputeMetrics(HierarchicalIndexSettings& settings) {
-    if (!InZoomRange(settings.HierZoomVal))
-        settings.HierZoomVal = 100;
+    settings.HierZoomVal = ReadZoom(settings.HierZoomVal);
     m_zoom = settings.HierZoomVal;
     const int z = m_zoom;
     const int v = m_verticalScale;
@@ -232,10 +229,11 @@ void CHierarchicalChart::ConnectorLines(int index, std::vector<std::pair<QPoint,
     const int bottom = r.top() + r.height();
     const int half = m_metrics.gapY / 2;
     lines.push_back({QPoint(cx, top), QPoint(cx, top - half - 1)});
-    if (!box.HasChildren() || !box.Expanded())
+    if (!box.HasChildren())
         return;
+    // Folded or not, the line down reaches the fold button.
     lines.push_back({QPoint(cx, bottom), QPoint(cx, bottom + half + 1)});
-    if (box.children.size() < 2)
+    if (!box.Expanded() || box.children.size() < 2)
         return;
     // Boxes hidden on the page count, so that the bar reaches the page's edge.
     int left = 0;

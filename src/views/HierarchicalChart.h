@@ -17,6 +17,8 @@
 // hidden. Lays out, answers what lies in an area and where a point hits; the view paints what it is given.
 class CHierarchicalChart {
 public:
+    // The chart's zoom in percent from a stored one: outside 1 to 100 it reads as 100.
+    static int ReadZoom(int stored);
     static constexpr int MaxPageWidth = 32767;
 
     struct Box {

@@ -1,6 +1,7 @@
 #include "views/HierarchicalChartPrint.h"
 
 #include "model/DocumentData.h"
+#include "views/HierarchicalChart.h"
 #include "views/TreePacking.h"
 
 #include <algorithm>
@@ -39,6 +40,11 @@ struct CHierarchicalChartPrint::Packer {
     }
 };
 
+int CHierarchicalChartPrint::PrintFactor(const CDocumentData& document) {
+    const PrintSection& section = document.printSettings.sections[PrintSettings::HierarchicalIndex];
+    return section.zoom * CHierarchicalChart::ReadZoom(document.indexViewSettings.HierZoomVal) / 100;
+}
+
 bool CHierarchicalChartPrint::Prepare(const CDocumentData& document, const CUnitFunction* current) {
     m_records.clear();
     m_container.reset();
@@ -50,19 +56,21 @@ bool CHierarchicalChartPrint::Prepare(const CDocumentData& document, const CUnit
     const CAbstractIndexItem& root = document.indexRoot;
     if (!root.unitFunction)
         return false;
+    // Whatever the range, a current unit function without a place has nothing to print.
+    const CUnitFunction* function = current ? current : document.registry.origin;
+    if (!function || (!function->primaryPlace && function != document.registry.origin))
+        return false;
+    const OutlineNumber number = function->GetPrimaryOutlineNumber();
+    const CAbstractIndexItem* found =
+        CAbstractIndexItem::FindByOutlineNumber(const_cast<CAbstractIndexItem*>(&root), number, 0);
+    if (!found)
+        return false;
     const int range = document.printSettings.sections[PrintSettings::HierarchicalIndex].scope;
     const CAbstractIndexItem* start = &root;
     int startDepth = 0;
     int depthLimit = INT_MAX;
     if (range == 1 || range == 2) {
-        // Only these ranges need the current unit function's place; one without a place has nothing to print.
-        const CUnitFunction* function = current ? current : document.registry.origin;
-        if (!function || (!function->primaryPlace && function != document.registry.origin))
-            return false;
-        const OutlineNumber number = function->GetPrimaryOutlineNumber();
-        start = CAbstractIndexItem::FindByOutlineNumber(const_cast<CAbstractIndexItem*>(&root), number, 0);
-        if (!start)
-            return false;
+        start = found;
         startDepth = static_cast<int>(number.size());
         if (range == 2)
             depthLimit = startDepth + 1;

@@ -26,6 +26,8 @@ public:
     // Lays out the range of the print settings; `current` is the active tab's unit function (null without
     // one), looked up only by the ranges that print around it. False when there is nothing to print.
     bool Prepare(const CDocumentData& document, const CUnitFunction* current);
+    // The printout's scale in percent: the section's print scale times the chart's zoom.
+    static int PrintFactor(const CDocumentData& document);
     // In layout order: each item after its subtree.
     const std::vector<Record>& Records() const { return m_records; }
 

@@ -161,4 +161,23 @@ TEST_F(UniqueLabelEditorTest, AssigningMovesTheOldLabelToTheDiscontinuedOnes) {
     EXPECT_EQ(document.data.notUseUniqueLabels.size(), 3u);
 }
 
+TEST_F(UniqueLabelEditorTest, HandEditsOfTheListWaitForOkWhileAssigningStoresItsOwnChange) {
+    CUnitFunction& origin = document.Find("Origin");
+    origin.header.uniqueLabel = QStringLiteral("old");
+    document.data.notUseUniqueLabels = {QStringLiteral("b"), QStringLiteral("c")};
+    CUniqueLabelEditor editor(document.data, origin, clock);
+    EXPECT_EQ(editor.Add(QStringLiteral("a")), 0);
+    EXPECT_EQ(editor.Remove(2), -1); // "c" was the last entry
+    editor.SetLabelText(QStringLiteral("new"));
+    messages.Answer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(editor.Assign());
+    EXPECT_EQ(document.data.notUseUniqueLabels,
+              std::set<QString>({QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("old")}));
+    EXPECT_EQ(editor.Discontinued(), QStringList({"a", "b", "old"}));
+    EXPECT_EQ(editor.Remove(0), 0);
+    EXPECT_EQ(editor.Remove(5), -1);
+    editor.Accept(false);
+    EXPECT_EQ(document.data.notUseUniqueLabels, std::set<QString>({QStringLiteral("b"), QStringLiteral("old")}));
+}
+
 } // namespace

@@ -120,6 +120,13 @@ TEST_F(PrintJobTest, TitlePageNeedsATitleAndPrintsItsLinesOnOnePage) {
     document->printSettings.titleLines[PrintSettings::InputText2].text = QStringLiteral("非表示");
     ASSERT_TRUE(job.PreparePrintTitlePage(source));
     EXPECT_FALSE(PrintToPdf(job, source, Path(QStringLiteral("hidden.pdf"))).text.contains(QStringLiteral("非表示")));
+    // A title wider than the page is wrapped to it: both of its ends are printed.
+    document->documentHeader.Title = QStringLiteral("始まり") + QString(80, QChar(0x3042)) + QStringLiteral("終わり");
+    ASSERT_TRUE(job.PreparePrintTitlePage(source));
+    const PrintedPdf wrapped = PrintToPdf(job, source, Path(QStringLiteral("long.pdf")));
+    EXPECT_EQ(wrapped.pdfPages, 1);
+    EXPECT_TRUE(wrapped.text.contains(QStringLiteral("始まり"))) << wrapped.text.toStdString();
+    EXPECT_TRUE(wrapped.text.contains(QStringLiteral("終わり"))) << wrapped.text.toStdString();
 }
 
 TEST_F(PrintJobTest, ResultsNeedRecordLinesAndPrintTheirTime) {

@@ -72,6 +72,14 @@ TEST(HierarchicalChartLayout, RootAloneAndFoldedParents) {
     EXPECT_EQ(RectOf(chart, "2"), QRect(160, 70, 140, 50));
     EXPECT_TRUE(RectOf(chart, "1.1").isNull());
     EXPECT_EQ(chart.Extent().width(), 300);
+    // The folded box keeps its line up and the short line from its bottom edge down to its fold button.
+    for (int k = 0; k < int(chart.Boxes().size()); ++k)
+        if (chart.Boxes()[size_t(k)].item == document.Item({1})) {
+            std::vector<std::pair<QPoint, QPoint>> lines;
+            chart.ConnectorLines(k, lines);
+            ASSERT_EQ(lines.size(), 2u);
+            EXPECT_EQ(lines[1], std::make_pair(QPoint(70, 120), QPoint(70, 131)));
+        }
 }
 
 TEST(HierarchicalChartLayout, WideChartsSplitIntoPages) {
@@ -168,9 +176,10 @@ TEST(HierarchicalChartPrinting, RangesAndPages) {
     PrintSection& section = document.data.printSettings.sections[PrintSettings::HierarchicalIndex];
     CHierarchicalChartPrint print;
 
-    // All unit functions print whatever the tab shows, even one without a place.
+    // All unit functions print whatever placed unit function the tab shows; one without a place prints nothing.
     section.scope = 0;
-    ASSERT_TRUE(print.Prepare(document.data, unplaced));
+    EXPECT_FALSE(print.Prepare(document.data, unplaced));
+    ASSERT_TRUE(print.Prepare(document.data, document.origin()->children[2]));
     ASSERT_EQ(print.Records().size(), 4u);
     EXPECT_EQ(print.Records().back().item->GetOutlineNumberString(), "0"); // after its subtree
     EXPECT_EQ(print.Records().back().rect, QRect(160, -70, 140, 50));

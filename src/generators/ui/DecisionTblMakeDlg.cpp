@@ -41,11 +41,9 @@ CDecisionTblMakeDlg::CDecisionTblMakeDlg(CGeneratorCommandHost& host, QWidget* p
     const DecisionTableDialogChoice choice = StoredDecisionTableChoice(data, host.DecisionTableChoices());
     setWindowTitle(Msg::DecisionTableWindowTitle(context));
 
-    m_fileName =
-        new QLineEdit(choice.fileName.isEmpty()
-                          ? MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
-                                                      LoadString(StringId::DecisionTableObject))
-                          : choice.fileName);
+    m_defaultFileName = MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
+                                                  LoadString(StringId::DecisionTableObject));
+    m_fileName = new QLineEdit(choice.fileName.isEmpty() ? m_defaultFileName : choice.fileName);
     auto* browse = new QPushButton(LoadString(StringId::BrowseButton));
     connect(browse, &QPushButton::clicked, this, &CDecisionTblMakeDlg::OnBrowse);
 
@@ -123,8 +121,10 @@ void CDecisionTblMakeDlg::UpdateSamplePicture() {
 }
 
 void CDecisionTblMakeDlg::OnBrowse() {
-    const QString chosen = PromptGeneratorFileName(this, m_fileName->text(), LoadString(StringId::CsvFileFilter),
-                                                   LoadString(StringId::CsvExtension));
+    const QString typed = m_fileName->text();
+    const QString chosen =
+        PromptGeneratorFileName(this, typed.isEmpty() ? m_defaultFileName : typed, LoadString(StringId::CsvFileFilter),
+                                LoadString(StringId::CsvExtension));
     if (!chosen.isEmpty())
         m_fileName->setText(chosen);
 }

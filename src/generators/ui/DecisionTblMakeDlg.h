@@ -29,6 +29,7 @@ private:
     void UpdateSamplePicture();
 
     CGeneratorCommandHost& m_host;
+    QString m_defaultFileName; // beside the document, proposed while the file name is empty
     QLineEdit* m_fileName;
     QRadioButton* m_scope[3];
     QCheckBox* m_omitRedundancy;

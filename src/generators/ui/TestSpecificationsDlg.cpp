@@ -17,14 +17,16 @@ CTestSpecificationsDlg::CTestSpecificationsDlg(CGeneratorCommandHost& host, QWid
     : QDialog(parent), m_host(host) {
     setWindowTitle(Msg::CreateTestSpecification(host.MessageContext()));
     const QString stored = host.GeneratedDocument().testSpecificationOptions.FileName;
-    m_fileName = new QLineEdit(
-        stored.isEmpty() ? MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
-                                                     LoadString(StringId::TestSpecificationObject))
-                         : stored);
+    const QString defaultName =
+        MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
+                                  LoadString(StringId::TestSpecificationObject));
+    m_fileName = new QLineEdit(stored.isEmpty() ? defaultName : stored);
     auto* browse = new QPushButton(LoadString(StringId::BrowseButton));
-    connect(browse, &QPushButton::clicked, this, [this] {
-        const QString chosen = PromptGeneratorFileName(this, m_fileName->text(), LoadString(StringId::CsvFileFilter),
-                                                       LoadString(StringId::CsvExtension));
+    connect(browse, &QPushButton::clicked, this, [this, defaultName] {
+        const QString typed = m_fileName->text();
+        const QString chosen =
+            PromptGeneratorFileName(this, typed.isEmpty() ? defaultName : typed, LoadString(StringId::CsvFileFilter),
+                                    LoadString(StringId::CsvExtension));
         if (!chosen.isEmpty())
             m_fileName->setText(chosen);
     });

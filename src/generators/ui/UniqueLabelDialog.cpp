@@ -66,10 +66,9 @@ CUniqueLabelDialog::CUniqueLabelDialog(CDocumentData& data, CUnitFunction& funct
         m_discontinued->clear();
     });
     connect(m_remove, &QPushButton::clicked, this, [this] {
-        const int row = m_list->currentRow();
-        m_editor.Remove(row);
+        const int next = m_editor.Remove(m_list->currentRow());
         ShowState();
-        m_list->setCurrentRow(std::min(row, m_list->count() - 1));
+        m_list->setCurrentRow(next);
     });
     auto* discontinued = new QGroupBox(LoadString(StringId::UniqueLabelDiscontinuedGroup));
     auto* discontinuedLayout = new QGridLayout(discontinued);
@@ -94,7 +93,6 @@ CUniqueLabelDialog::CUniqueLabelDialog(CDocumentData& data, CUnitFunction& funct
     layout->addWidget(discontinued);
     layout->addWidget(buttons);
     ShowState();
-    m_remove->setEnabled(false);
     m_add->setEnabled(false);
 }
 
@@ -109,6 +107,7 @@ void CUniqueLabelDialog::ShowState() {
     m_applyToNew->setEnabled(m_editor.CanApplyToNewFunctions());
     m_list->clear();
     m_list->addItems(m_editor.Discontinued());
+    m_remove->setEnabled(false);
 }
 
 void CUniqueLabelDialog::accept() {

@@ -21,6 +21,8 @@ public:
     CUniqueLabelEditor& Editor() { return m_editor; }
     QLineEdit* LabelEdit() const { return m_label; }
     QPushButton* AssignButton() const { return m_assign; }
+    QListWidget* DiscontinuedList() const { return m_list; }
+    QPushButton* RemoveButton() const { return m_remove; }
     void accept() override;
 
 signals:

@@ -49,6 +49,11 @@ struct PrintCommandState {
     void Print(Preparation prepare, bool preview) {
         if (!host.PrintedDocument().DataReady || !(job.*prepare)(Source()))
             return;
+        PrintPrepared(preview);
+    }
+
+    // Prints or previews the job as it was last prepared.
+    void PrintPrepared(bool preview) {
         if (preview) {
             QPrintPreviewDialog dialog(&Printer(), host.DialogParent());
             QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [this](QPrinter* shown) {
@@ -144,4 +149,20 @@ void AddPrintCommands(CCommandRegistry& registry, CPrintCommandHost& host) {
     };
     add(CommandPrint, chosen(false), DocumentOpen, CommandPrint);
     add(CommandPrintPreview, chosen(true), None, CommandPrintPreview);
+    // By the print kind: the outline-ordered index and the unit functions print the job when it is prepared for
+    // that kind; the others run their own print command.
+    add(
+        CommandPrintByKind,
+        [&registry, state](int) {
+            const int kind = state->host.PrintedDocument().printSettings.printKind;
+            if (kind < 1 || kind > int(std::size(kSingleCommands)))
+                return;
+            if (kind == PrintKindOutlineIndex || kind == PrintKindUnitFunctions) {
+                if (state->host.PrintedDocument().DataReady && state->job.Kind() == kind)
+                    state->PrintPrepared(false);
+                return;
+            }
+            registry.Dispatch(kSingleCommands[kind - 1].printId);
+        },
+        DocumentOpen, CommandPrint);
 }

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -283,8 +284,8 @@ void CAllReplaceDlg::OnOK() {
 
 CSimilarDlg::CSimilarDlg(const CMessageContext& context, SimilarWordSettings& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_rate(new QComboBox),
-      m_exact(new QCheckBox(Msg::OmitCompleteMatch(context))), m_target(new QButtonGroup(this)),
-      m_length(new QLineEdit) {
+      m_exact(new QCheckBox(Msg::OmitCompleteMatch(context))), m_target(new QButtonGroup(this)), m_length(new QSpinBox),
+      m_lengthBox(m_length->findChild<QLineEdit*>()) {
     setWindowTitle(Msg::DetectSimilarWords(context));
     auto* layout = new QVBoxLayout(this);
     auto* explanation = new QLabel(Msg::SimilarTermsDetectionExplanation(context));
@@ -302,8 +303,9 @@ CSimilarDlg::CSimilarDlg(const CMessageContext& context, SimilarWordSettings& se
     m_exact->setChecked(settings.complete != 0);
     criterionLayout->addWidget(m_exact, 1, 0, 1, 3);
     criterionLayout->addWidget(new QLabel(Msg::Length(context) + LoadString(StringId::SimilarLengthRange)), 2, 0);
-    m_length->setMaxLength(2);
-    m_length->setText(QString::number(settings.length));
+    m_length->setRange(1, 64);
+    m_lengthBox->setMaxLength(2);
+    m_length->setValue(settings.length);
     criterionLayout->addWidget(m_length, 2, 1);
     criterionLayout->addWidget(new QLabel(Msg::EqualOrMore(context)), 2, 2);
     layout->addWidget(criterion);
@@ -328,7 +330,7 @@ CSimilarDlg::CSimilarDlg(const CMessageContext& context, SimilarWordSettings& se
 }
 
 void CSimilarDlg::accept() {
-    const std::optional<int> length = SearchDialogRules::ParseMinimumLength(m_length->text());
+    const std::optional<int> length = SearchDialogRules::ParseMinimumLength(m_lengthBox->text());
     if (!length) {
         platform::ShowMessageBox(LoadString(StringId::SimilarLengthOutOfRange), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);

@@ -81,12 +81,15 @@ public:
     void accept() override;
 
     QComboBox* RateList() const { return m_rate; }
-    QLineEdit* LengthBox() const { return m_length; }
+    // The minimum-characters box and the spin attached to it.
+    QLineEdit* LengthBox() const { return m_lengthBox; }
+    QSpinBox* LengthSpin() const { return m_length; }
 
 private:
     SimilarWordSettings& m_settings;
     QComboBox* m_rate;
     QCheckBox* m_exact;
     QButtonGroup* m_target;
-    QLineEdit* m_length;
+    QSpinBox* m_length;
+    QLineEdit* m_lengthBox;
 };

@@ -14,6 +14,7 @@ void PrintChart(CHierarchicalView& view) {
         return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, &view);
+    dialog.setMinMax(1, std::max(1, view.PrintPageCount(printer)));
     if (dialog.exec() == QDialog::Accepted)
         view.Print(printer);
 }

@@ -290,23 +290,45 @@ bool CHierarchicalView::PreparePrint() {
     return true;
 }
 
+CHierarchicalView::PrintGeometry CHierarchicalView::MeasurePrint(const QPrinter& printer) const {
+    const CDocumentData& document = m_host.Document();
+    const int factor = CHierarchicalChartPrint::PrintFactor(document);
+    PrintGeometry geometry;
+    // One blank of the 10.5-point interface font at the print scale, measured on the printer, sets the unit.
+    QFont unitFont(GetDefaultUIFontName());
+    unitFont.setPointSizeF(std::max(1, 105 * factor / 100) / 10.0);
+    geometry.unit = std::max(1, static_cast<int>(QFontMetrics(unitFont, &printer).height() / 10.0 + 0.5));
+    geometry.page = QRect(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    geometry.area = PrintDrawingArea(document, geometry.page, printer);
+    geometry.pages = m_print.Pages(geometry.unit, geometry.area);
+    return geometry;
+}
+
+int CHierarchicalView::PrintPageCount(const QPrinter& printer) const {
+    return m_host.HasDocument() ? static_cast<int>(MeasurePrint(printer).pages.size()) : 0;
+}
+
 bool CHierarchicalView::Print(QPrinter& printer) {
     if (!PreparePrint())
         return false;
     const CHierarchicalChartPrint& print = m_print;
     CDocumentData& document = m_host.Document();
     const HierarchicalIndexSettings& settings = document.indexViewSettings;
-    const PrintSection& section = document.printSettings.sections[PrintSettings::HierarchicalIndex];
-    const int factor = section.zoom * settings.HierZoomVal / 100;
+    const int factor = CHierarchicalChartPrint::PrintFactor(document);
+    const PrintGeometry geometry = MeasurePrint(printer);
+    const int unit = geometry.unit;
+    const QRect& page = geometry.page;
+    const QRect& area = geometry.area;
+    const std::vector<QPoint>& pages = geometry.pages;
+    size_t first = 0;
+    size_t last = pages.size();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::min(pages.size(), size_t(printer.fromPage() - 1));
+        last = std::min(pages.size(), size_t(std::max(printer.fromPage(), printer.toPage())));
+    }
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    // One blank of the 10.5-point interface font at the print scale, measured on the printer, sets the unit.
-    QFont unitFont(GetDefaultUIFontName());
-    unitFont.setPointSizeF(std::max(1, 105 * factor / 100) / 10.0);
-    const int unit = std::max(1, static_cast<int>(QFontMetrics(unitFont, &printer).height() / 10.0 + 0.5));
-    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    const QRect area = PrintDrawingArea(document, page, printer);
     const qint64 printTime = QDateTime::currentSecsSinceEpoch();
     const QFont numberFont = ViewWidgets::FontOf(settings.HieIDFont, settings.HieIDFont.pointSize * factor / 100);
     const QFont nameFont = ViewWidgets::FontOf(settings.HieFont, settings.HieFont.pointSize * factor / 100);
@@ -314,9 +336,8 @@ bool CHierarchicalView::Print(QPrinter& printer) {
     // Stored colours hold red in the low byte.
     const quint32 stored = kStandardColours[settings.HieColorDescOn % 16];
     const QColor frameColour(int(stored & 0xFF), int((stored >> 8) & 0xFF), int((stored >> 16) & 0xFF));
-    const std::vector<QPoint> pages = print.Pages(unit, area);
-    for (size_t n = 0; n < pages.size(); ++n) {
-        if (n > 0)
+    for (size_t n = first; n < last; ++n) {
+        if (n > first)
             printer.newPage();
         const QPoint origin = pages[n];
         painter.setClipping(false);

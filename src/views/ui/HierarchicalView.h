@@ -28,7 +28,10 @@ public:
     // there is nothing to print.
     bool PreparePrint();
     // Prints the printout, laid out afresh, to the printer; false after the message when there is nothing to print.
+    // A page range chosen on the printer prints only those pages.
     bool Print(QPrinter& printer);
+    // The pages the prepared printout takes on the printer.
+    int PrintPageCount(const QPrinter& printer) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +43,15 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // Where the prepared printout goes on the printer's pages: its unit, the page, the drawing area and the
+    // origin of each page that shows a box.
+    struct PrintGeometry {
+        int unit = 1;
+        QRect page;
+        QRect area;
+        std::vector<QPoint> pages;
+    };
+    PrintGeometry MeasurePrint(const QPrinter& printer) const;
     bool ConfirmDrawing();
     void Relayout(bool resetScroll);
     void UpdateScrollBars();

@@ -7,6 +7,7 @@
 #include "views/ui/ViewWidgets.h"
 
 #include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -140,6 +141,14 @@ void CLexicographicalView::contextMenuEvent(QContextMenuEvent* event) {
         return;
     if (CAbstractIndexItem* item = IndexItem(itemAt(event->pos())))
         ViewWidgets::ShowIndexContextMenu(m_host, *item, event->globalPos(), this);
+}
+
+void CLexicographicalView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
 }
 
 void CLexicographicalView::showEvent(QShowEvent* event) {

@@ -25,6 +25,8 @@ public:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A right press leaves the selection alone: the menu acts on the clicked item, the active tab stays.
+    void mousePressEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

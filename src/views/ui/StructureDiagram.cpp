@@ -21,6 +21,8 @@
 namespace {
 
 const int kZooms[] = {0, 100, 90, 80, 70, 60, 50};
+// What one page left, right, up or down moves the picture, in pixels of the scaled picture.
+constexpr int kPageScrollStep = 100;
 
 } // namespace
 
@@ -61,8 +63,16 @@ CStructureDiagram::CStructureDiagram(CViewHost& host, QWidget* parent) : QWidget
     m_picture->installEventFilter(this);
     m_horizontal = new QScrollBar(Qt::Horizontal, this);
     m_vertical = new QScrollBar(Qt::Vertical, this);
-    connect(m_horizontal, &QScrollBar::valueChanged, m_picture, qOverload<>(&QWidget::update));
-    connect(m_vertical, &QScrollBar::valueChanged, m_picture, qOverload<>(&QWidget::update));
+    for (QScrollBar* bar : {m_horizontal, m_vertical}) {
+        connect(bar, &QScrollBar::valueChanged, m_picture, qOverload<>(&QWidget::update));
+        // A page moves the picture by a fixed step, whatever part of it the pane shows.
+        connect(bar, &QScrollBar::actionTriggered, bar, [bar](int action) {
+            if (action == QAbstractSlider::SliderPageStepAdd)
+                bar->setSliderPosition(std::min(bar->value() + kPageScrollStep, bar->maximum()));
+            else if (action == QAbstractSlider::SliderPageStepSub)
+                bar->setSliderPosition(std::max(bar->value() - kPageScrollStep, bar->minimum()));
+        });
+    }
     connect(m_zoom, &QComboBox::activated, this, [this](int index) {
         if (index < 0 || index > 6 || !m_host.HasDocument())
             return;

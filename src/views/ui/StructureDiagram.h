@@ -24,6 +24,8 @@ public:
     bool CopyImage();
     QWidget* Picture() const { return m_picture; }
     QComboBox* ZoomChoice() const { return m_zoom; }
+    QScrollBar* HorizontalBar() const { return m_horizontal; }
+    QScrollBar* VerticalBar() const { return m_vertical; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

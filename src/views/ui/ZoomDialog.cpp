@@ -5,20 +5,44 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyleOptionSlider>
 #include <QVBoxLayout>
+
+namespace {
+
+// The slider marks the actual size alone, with one tick on its right.
+class ZoomSlider : public QSlider {
+public:
+    using QSlider::QSlider;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+        style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+        option.sliderPosition = CZoomScale::ActualSize;
+        const int y = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this).center().y();
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawLine(width() - 4, y, width() - 1, y);
+    }
+};
+
+} // namespace
 
 CZoomDialog::CZoomDialog(std::function<void()> apply, QWidget* parent) : QDialog(parent), m_apply(std::move(apply)) {
     setWindowTitle(LoadString(StringId::ZoomWindowTitle));
-    m_slider = new QSlider(Qt::Vertical, this);
+    m_slider = new ZoomSlider(Qt::Vertical, this);
     // The top of the slider is the largest zoom, and Up, PageUp and the wheel turned up move towards it.
     m_slider->setInvertedAppearance(true);
     m_slider->setInvertedControls(true);
     m_slider->setRange(CZoomScale::Minimum, CZoomScale::Maximum);
     m_slider->setPageStep(CZoomScale::PageStep);
     m_slider->setTickPosition(QSlider::TicksRight);
-    m_slider->setTickInterval(CZoomScale::ActualSize);
     m_slider->setValue(CZoomScale::ActualSize);
     m_label = new QLineEdit(this);
     m_label->setReadOnly(true);

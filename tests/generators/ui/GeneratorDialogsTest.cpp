@@ -20,6 +20,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -231,6 +233,33 @@ TEST(GeneratorDialogsTest, RequirementItemsRefuseEmptyAndDuplicateItemsUntilTheU
     EXPECT_EQ(origin.header.ownRequirements, std::set<QString>({QStringLiteral("R2")}));
 }
 
+TEST(GeneratorDialogsTest, BrowseWithAnEmptyFileNameProposesTheDefaultName) {
+    TestHost host;
+    CDecisionTblMakeDlg table(host);
+    CTestSpecificationsDlg draft(host);
+    for (QDialog* dialog : {static_cast<QDialog*>(&table), static_cast<QDialog*>(&draft)}) {
+        QLineEdit* edit = dialog == &table ? table.FileNameEdit() : draft.FileNameEdit();
+        const QString defaultName = edit->text();
+        ASSERT_TRUE(defaultName.endsWith(QStringLiteral(".csv"))) << defaultName.toStdString();
+        edit->clear();
+        QPushButton* browse = nullptr;
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == LoadString(StringId::BrowseButton))
+                browse = button;
+        ASSERT_NE(browse, nullptr);
+        QString proposed;
+        QTimer::singleShot(0, [&proposed] {
+            if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                proposed = files->selectedFiles().value(0);
+                files->reject();
+            }
+        });
+        browse->click();
+        EXPECT_EQ(QFileInfo(proposed).fileName(), QFileInfo(defaultName).fileName());
+        EXPECT_TRUE(edit->text().isEmpty()); // cancelled: unchanged
+    }
+}
+
 TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
     TestHost host;
     CFixedUniqueLabelClock clock(QDateTime::fromString(QStringLiteral("2024-03-05T07:08:09.012"), Qt::ISODateWithMs),
@@ -243,6 +272,26 @@ TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
     QTest::mouseClick(dialog.AssignButton(), Qt::LeftButton);
     EXPECT_EQ(origin.header.uniqueLabel, QStringLiteral("001"));
     EXPECT_FALSE(dialog.AssignButton()->isEnabled());
+}
+
+TEST(GeneratorDialogsTest, UniqueLabelRemovalSelectsTheEntryNowAtItsIndex) {
+    TestHost host;
+    host.data.notUseUniqueLabels = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+    CFixedUniqueLabelClock clock(QDateTime::currentDateTime(), 0);
+    CUniqueLabelDialog dialog(host.data, *host.data.registry.origin, clock);
+    dialog.show();
+    QListWidget* list = dialog.DiscontinuedList();
+    EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
+    list->setCurrentRow(1);
+    QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("c"));
+    EXPECT_TRUE(dialog.RemoveButton()->isEnabled());
+    QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
+    dialog.reject();
+    EXPECT_EQ(host.data.notUseUniqueLabels.size(), 3u);
 }
 
 TEST(GeneratorDialogsTest, EveryGeneratorDialogWithATextIsWalkedInReadingOrder) {

@@ -1,6 +1,7 @@
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "printing/PrintJob.h"
 #include "printing/ui/PSOther.h"
 #include "printing/ui/PSSingle.h"
 #include "printing/ui/PSTitle.h"
@@ -185,6 +186,39 @@ TEST(PrintSettingsSheetTest, PrintFollowsTheChosenPrintoutAndItsRefusal) {
     host.document.selectedPrintout = 9;
     EXPECT_TRUE(registry.Dispatch(CommandPrint));
     EXPECT_EQ(messages.Texts().size(), 3);
+}
+
+TEST(PrintSettingsSheetTest, TheHeaderFormsPrintFollowsThePrintKind) {
+    PrintTestHost host;
+    host.document.DataReady = true;
+    CCommandRegistry registry;
+    AddPrintCommands(registry, host);
+    ASSERT_NE(registry.Find(CommandPrintByKind), nullptr);
+    platform::ScriptedMessageSink messages;
+    // Answers the next print dialog, if one shows, with Cancel; true when one showed.
+    const auto printDialogShown = [&registry](int id) {
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shown = true;
+                dialog->reject();
+            }
+        });
+        registry.Dispatch(id);
+        QApplication::processEvents();
+        return shown;
+    };
+    host.document.printSettings.printKind = PrintKindResultMessages;
+    EXPECT_FALSE(printDialogShown(CommandPrintByKind));
+    EXPECT_EQ(messages.Texts(),
+              QStringList{QStringLiteral("検査・検索等結果のメッセージがないため、印刷できません。")});
+    // The outline-ordered index prints only once its job is prepared.
+    host.document.printSettings.printKind = PrintKindOutlineIndex;
+    EXPECT_FALSE(printDialogShown(CommandPrintByKind));
+    EXPECT_TRUE(printDialogShown(CommandPrintOutlineIndex));
+    EXPECT_EQ(host.document.printSettings.printKind, PrintKindOutlineIndex);
+    EXPECT_TRUE(printDialogShown(CommandPrintByKind));
+    EXPECT_EQ(messages.Texts().size(), 1);
 }
 
 } // namespace

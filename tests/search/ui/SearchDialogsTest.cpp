@@ -4,6 +4,7 @@
 #include "search/ui/VeskDialogs.h"
 #include "support/QStringPrinter.h"
 #include "texts/MessageContext.h"
+#include "texts/Msg.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -73,6 +76,18 @@ TEST(AllReplaceDlg, BracketsAreRefusedAndTheContinueBoxClearsOnShow) {
     dialog.hide();
     dialog.show();
     EXPECT_FALSE(dialog.Box(1078)->isChecked());
+
+    // Each scope button gathers what its caption says, as in the search dialog.
+    const std::pair<QString, int> scopes[] = {
+        {Msg::CurrentFunctionAndDescendantsLabel(context), SearchRequest::CurrentAndDescendants},
+        {Msg::CurrentFunctionLabel(context), SearchRequest::CurrentFunction}};
+    for (const auto& [caption, scope] : scopes) {
+        for (QRadioButton* radio : dialog.findChildren<QRadioButton*>())
+            if (radio->text() == caption)
+                radio->click();
+        QTest::mouseClick(dialog.ReplaceButton(), Qt::LeftButton);
+        EXPECT_EQ(sent.back().scope, scope) << caption.toStdString();
+    }
 }
 
 TEST(SimilarDlg, StoredRateAndTheMinimumsRange) {
@@ -95,6 +110,18 @@ TEST(SimilarDlg, StoredRateAndTheMinimumsRange) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(settings.length, 64);
     EXPECT_EQ(settings.agreement, 60);
+
+    // The spin steps the box within 1 to 64.
+    settings.length = 63;
+    CSimilarDlg spun(context, settings);
+    spun.show();
+    EXPECT_EQ(spun.LengthSpin()->minimum(), 1);
+    EXPECT_EQ(spun.LengthSpin()->maximum(), 64);
+    spun.LengthSpin()->stepUp();
+    spun.LengthSpin()->stepUp();
+    EXPECT_EQ(spun.LengthBox()->text(), "64");
+    QTest::mouseClick(OkButton(spun), Qt::LeftButton);
+    EXPECT_EQ(settings.length, 64);
 }
 
 TEST(VeskDialogs, SearchModesAndADuplicateAttributeName) {

@@ -11,7 +11,9 @@
 #include "views/ui/FunctionPromptDialogs.h"
 #include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
+#include "views/ui/LexicographicalView.h"
 #include "views/ui/MemoView.h"
+#include "views/ui/StructureDiagram.h"
 #include "views/ui/ZoomDialog.h"
 
 #include <QApplication>
@@ -24,6 +26,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -161,6 +164,20 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     text.start(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(30000));
     EXPECT_TRUE(text.readAllStandardOutput().contains("chart.nuv"));
+    EXPECT_EQ(view.PrintPageCount(printer), int(pages));
+    // A stored zoom outside 1 to 100 prints at 100, shown on the screen or not.
+    document.data.indexViewSettings.HierZoomVal = 400;
+    EXPECT_EQ(view.PrintPageCount(printer), int(pages));
+    document.data.indexViewSettings.HierZoomVal = 100;
+
+    // A page range prints only its pages.
+    const QString range = folder.filePath(QStringLiteral("range.pdf"));
+    printer.setOutputFileName(range);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    ASSERT_TRUE(view.Print(printer));
+    EXPECT_EQ(PdfPages(range), 2);
+    printer.setPrintRange(QPrinter::AllPages);
 
     // A unit function without a place prints nothing of its own range, with the message.
     document.data.printSettings.sections[PrintSettings::HierarchicalIndex].scope = 2;
@@ -170,6 +187,63 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     EXPECT_FALSE(view.Print(printer));
     ASSERT_EQ(sink.Texts().size(), 1);
     EXPECT_TRUE(sink.Texts().front().startsWith("印刷に該当する単位機能がないため"));
+}
+
+TEST(OutlineOrderedPane, ARightPressKeepsTheSelectionAndOpensNothing) {
+    TestDocument document;
+    AddLeaves(document, 3);
+    document.Rebuild();
+    FakeModelShell shell;
+    FakeViewHost host(document);
+    CLexicographicalView view(host);
+    view.resize(300, 300);
+    view.show();
+    view.OnUpdate();
+    CAbstractIndexItem* first = document.Item({1});
+    CAbstractIndexItem* second = document.Item({2});
+    view.SelectItem(first);
+    const auto centreOf = [&view](const CAbstractIndexItem* item) {
+        return view.visualItemRect(static_cast<QTreeWidgetItem*>(item->treeItem)).center();
+    };
+
+    QTest::mousePress(view.viewport(), Qt::RightButton, {}, centreOf(second));
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, centreOf(second));
+    EXPECT_TRUE(shell.openedTabs.empty());
+    EXPECT_EQ(CLexicographicalView::IndexItem(view.currentItem()), first);
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centreOf(second));
+    ASSERT_EQ(shell.openedTabs.size(), 1u);
+    EXPECT_EQ(shell.openedTabs.front(), second->unitFunction);
+}
+
+TEST(StructureDiagramPane, APageMovesTheDiagramByAHundred) {
+    TestDocument document;
+    AddLeaves(document, 60);
+    document.Rebuild();
+    CUnitFunction* parent = document.origin()->children[0];
+    for (int depth = 0; depth < 12; ++depth) {
+        AddLeaves(document, 1, parent);
+        document.Rebuild();
+        parent = parent->children[0];
+    }
+    document.data.environment.structureDiagram.defaultZoom = 100;
+    FakeViewHost host(document);
+    CStructureDiagram pane(host);
+    pane.resize(500, 400);
+    pane.show();
+    pane.ApplyZoomSetting();
+    for (QScrollBar* bar : {pane.HorizontalBar(), pane.VerticalBar()}) {
+        ASSERT_GT(bar->maximum(), 300) << bar->orientation();
+        ASSERT_GT(bar->pageStep(), 100) << bar->orientation();
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        EXPECT_EQ(bar->value(), 100) << bar->orientation();
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        EXPECT_EQ(bar->value(), 0) << bar->orientation();
+        bar->setValue(bar->maximum() - 30);
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        EXPECT_EQ(bar->value(), bar->maximum()) << bar->orientation();
+    }
 }
 
 TEST(NotesPane, PastesPlainTextAndIsReadOnlyWithoutADocument) {
@@ -248,6 +322,38 @@ TEST(ZoomWindowDialog, SliderLabelAndActualSize) {
     EXPECT_EQ(applied, 3);
 }
 
+TEST(ZoomWindowDialog, TheSliderShowsOneTickAtTheActualSize) {
+    CZoomDialog dialog([] {});
+    QSlider* slider = dialog.Slider();
+    dialog.resize(200, 400);
+    dialog.show();
+    slider->setValue(64);
+    const QImage image = slider->grab().toImage();
+    const auto centreOf = [slider](int value) {
+        QStyleOptionSlider option;
+        option.initFrom(slider);
+        option.orientation = slider->orientation();
+        option.minimum = slider->minimum();
+        option.maximum = slider->maximum();
+        option.sliderPosition = value;
+        option.upsideDown = !slider->invertedAppearance();
+        option.tickPosition = slider->tickPosition();
+        return slider->style()
+            ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+            .center()
+            .y();
+    };
+    const auto tickAt = [&image](int y) {
+        for (int x = image.width() - 4; x < image.width(); ++x)
+            if (QColor(image.pixel(x, y)).lightness() < 128)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(tickAt(centreOf(128)));
+    EXPECT_FALSE(tickAt(centreOf(0)));
+    EXPECT_FALSE(tickAt(centreOf(192)));
+}
+
 TEST(ZoomWindowDialog, UpPageUpAndTheWheelTurnedUpEnlargeAndMoveTheThumbUp) {
     CZoomDialog dialog([] {});
     QSlider* slider = dialog.Slider();
@@ -319,12 +425,16 @@ TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrin
     EXPECT_GE(previewPages, 1);
     EXPECT_EQ(previewPages, int(gridPages));
     bool printDialogShown = false;
-    WhenModalShows([&printDialogShown](QWidget* modal) {
-        printDialogShown = qobject_cast<QPrintDialog*>(modal) != nullptr;
+    int maxPage = 0;
+    WhenModalShows([&printDialogShown, &maxPage](QWidget* modal) {
+        auto* dialog = qobject_cast<QPrintDialog*>(modal);
+        printDialogShown = dialog != nullptr;
+        maxPage = dialog ? dialog->maxPage() : 0;
         qobject_cast<QDialog*>(modal)->reject();
     });
     registry.Dispatch(CommandPrintHierarchicalIndex);
     EXPECT_TRUE(printDialogShown);
+    EXPECT_EQ(maxPage, int(gridPages)) << "the dialog is told the page count";
     EXPECT_EQ(sink.Texts().size(), 2);
     EXPECT_EQ(document.data.printSettings.printKind, 2);
 }
