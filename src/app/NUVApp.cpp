@@ -22,6 +22,9 @@ void CNUVApp::ReleaseSharedState() {
 // ---- start-up and exit ----
 
 bool CNUVApp::StartUp() {
+    if (!platform::SettingsStore::FileUsable())
+        platform::ShowMessageBox(LoadString(StringId::SettingsFileUnusable).arg(platform::SettingsStore::FilePath()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     m_lineMarkNameContext.m_language = platform::ReadSetting(UserSettings::Language()) == 1u ? 1 : 0;
     if (!m_instances.Open())
         return false;
