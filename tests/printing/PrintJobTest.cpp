@@ -220,12 +220,16 @@ TEST_F(PrintJobTest, NuvprintSaysWhyItCannotWriteAndNeverWritesOverItsDocument) 
     ProgramRun run = RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("functions"), document, "/dev/full"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardOutput.isEmpty());
-    EXPECT_EQ(run.standardError,
-              "nuvprint: cannot write /dev/full: " + QString::fromLocal8Bit(std::strerror(ENOSPC)) + "\n");
+    // Qt may say something of its own first.
+    EXPECT_TRUE(run.standardError.endsWith(
+        "nuvprint: cannot write /dev/full: " + QString::fromLocal8Bit(std::strerror(ENOSPC)) + "\n"))
+        << run.standardError.toStdString();
 
     run = RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("index"), document, Path(QStringLiteral("a.pdf"))});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.standardError, "nuvprint: unknown printout index; choose one of outline, functions, title, notes\n");
+    EXPECT_TRUE(run.standardError.endsWith(
+        "nuvprint: unknown printout index; choose one of outline, functions, title, notes\n"))
+        << run.standardError.toStdString();
 
     const QByteArray content = ReadFileBytes(document);
     ASSERT_TRUE(QFile::link(document, Path(QStringLiteral("link.nuv"))));
