@@ -7,6 +7,9 @@
 #    next open must name that backup; the next save must leave no temporary file, and keep the backup.
 # 2. Ordinary saves (renamed over the document) are killed with SIGKILL after KILLS delays spread over the run of
 #    one save; the next save must leave no temporary file beside the document.
+# 3. Two saves in place of one document (it has a second hard link), one of a large document and one of a small,
+#    run at once KILLS times: each must succeed, one after the other, and leave one of the two contents whole; none
+#    may be mixed.
 set -eu
 build=${1:-build}
 kills=${2:-100}
@@ -88,4 +91,39 @@ done
 after=$(ls "$work" | grep -c '^doc\.nuv\.' || true)
 echo "ordinary save: $kills kills over ${span} us: $killed_left temporaries seen after the kills, $broken documents" \
     "not whole, $after temporaries after the next save"
-[ "$lost" -eq 0 ] && [ "$left" -eq 0 ] && [ "$stray" -eq 0 ] && [ "$broken" -eq 0 ] && [ "$after" -eq 0 ]
+
+# Two writers at once: a document grown to some hundred kilobytes by merging it into itself, and the small one.
+cp "$input" "$work/large.nuv"
+for _ in 1 2 3 4 5; do
+    "$nuvdump" --merge "$work/large.nuv" "$work/large.nuv" "$work/larger.nuv" >/dev/null
+    mv "$work/larger.nuv" "$work/large.nuv"
+done
+"$nuvdump" --resave "$work/large.nuv" "$work/large-new.nuv"
+"$nuvdump" --resave "$work/old.nuv" "$work/other-new.nuv"
+rm -rf "$cache"
+first=0 second=0 mixed=0 failed=0
+i=0
+while [ "$i" -lt "$kills" ]; do
+    rm -f "$work"/doc.nuv* "$work/other.nuv"
+    cp "$work/old.nuv" "$work/doc.nuv"
+    ln "$work/doc.nuv" "$work/other.nuv"
+    "$nuvdump" --resave "$work/large.nuv" "$work/doc.nuv" 2>/dev/null &
+    a=$!
+    "$nuvdump" --resave "$work/old.nuv" "$work/doc.nuv" 2>/dev/null &
+    b=$!
+    wait "$a" || failed=$((failed + 1))
+    wait "$b" || failed=$((failed + 1))
+    if cmp -s "$work/doc.nuv" "$work/large-new.nuv"; then
+        first=$((first + 1))
+    elif cmp -s "$work/doc.nuv" "$work/other-new.nuv"; then
+        second=$((second + 1))
+    else
+        mixed=$((mixed + 1))
+    fi
+    i=$((i + 1))
+done
+backups=$(ls "$cache" 2>/dev/null | wc -l)
+echo "two writers in place: $kills rounds: $first ended with the first writer's content, $second with the second's," \
+    "$mixed mixed; $failed saves failed; $backups files left in the cache folder"
+[ "$lost" -eq 0 ] && [ "$left" -eq 0 ] && [ "$stray" -eq 0 ] && [ "$broken" -eq 0 ] && [ "$after" -eq 0 ] &&
+    [ "$mixed" -eq 0 ] && [ "$failed" -eq 0 ] && [ "$backups" -eq 0 ]

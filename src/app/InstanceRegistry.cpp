@@ -10,13 +10,6 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace {
-
-const QString kInstanceMutexName = QStringLiteral("NUV Cnv Mutex Object 2.0");
-const QString kInstanceMappingName = QStringLiteral("NUV Cnv Shared 2.0");
-
-} // namespace
-
 CInstanceRegistry::CInstanceRegistry(CApplicationShell& shell) : m_shell(shell) {}
 
 quint32 CInstanceRegistry::CurrentProcessId() {

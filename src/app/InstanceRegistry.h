@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/InstanceTable.h"
+#include "platform/InstanceTable.h"
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
 #include "platform/SharedMapping.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/InstanceTable.h"
 #include "app/MainFrameCommandIds.h"
 #include "platform/CommandRegistry.h"
+#include "platform/InstanceTable.h"
 #include "texts/Msg.h"
 
 #include <QString>

@@ -35,6 +35,9 @@ void CNUVApp::ReleaseSharedState() {
 // ---- start-up and exit ----
 
 bool CNUVApp::StartUp() {
+    if (!platform::SettingsStore::FileUsable())
+        platform::ShowMessageBox(LoadString(StringId::SettingsFileUnusable).arg(platform::SettingsStore::FilePath()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     if (!m_instances.Open())
         return false;
     if (!m_instances.RegisterInstance(CInstanceRegistry::EmptyRecord(CInstanceRegistry::CurrentProcessId()))) {

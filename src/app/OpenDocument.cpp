@@ -5,7 +5,6 @@
 #include "app/InstanceRegistry.h"
 #include "app/NUVDoc.h"
 #include "app/NUVMultiDocTemplate.h"
-#include "app/OwnerFile.h"
 #include "app/RecentFileList.h"
 #include "app/SavingRules.h"
 #include "app/TabPaneLayout.h"
@@ -14,10 +13,14 @@
 #include "model/DocumentFile.h"
 #include "model/ExportMessages.h"
 #include "model/MemberUsage.h"
+#include "platform/DocumentHold.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnerFile.h"
 #include "platform/Trace.h"
+#include "platform/UserFile.h"
 #include "texts/StringTable.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -31,6 +34,7 @@ const QString kDocumentName = QStringLiteral("NUV");
 const QString kDocumentExtension = QStringLiteral(".nuv");
 
 constexpr int kReadOnlyWatchInterval = 1000; // ms between the looks at a watched document
+constexpr qint64 kMaxTemplateBytes = qint64(256) << 20;
 
 // A file this user may not write, or one marked read-only for everybody (which binds even the superuser).
 bool IsReadOnlyFile(const QString& path) {
@@ -53,12 +57,7 @@ private:
 } // namespace
 
 QString COpenDocument::CanonicalPath(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    if (!canonical.isEmpty())
-        return canonical;
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
+    return platform::CanonicalDocumentPath(path);
 }
 
 COpenDocument::COpenDocument(CApplicationShell& shell, CInstanceRegistry& instances)
@@ -348,11 +347,17 @@ void COpenDocument::OnFileNew(const QString& templatePath) {
 }
 
 void COpenDocument::LoadTemplateDocument(const QString& templatePath) {
-    if (templatePath.isEmpty())
+    if (templatePath.isEmpty() || !QFileInfo::exists(templatePath))
         return;
-    QFile file(templatePath);
-    if (!file.open(QIODevice::ReadOnly))
+    // Read as any file a user names: a pipe would wait for a writer, a device never end.
+    QByteArray bytes;
+    if (!platform::ReadUserFile(templatePath, kMaxTemplateBytes, bytes)) {
+        platform::ShowMessageBox(LoadString(StringId::TemplateFileRefused).arg(templatePath),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
+    }
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
     m_documentData.registry.Clear();
     if (LoadDocumentXml(file, m_documentData, 0) != LoadResult::Loaded) {
         // A broken template must not leave half a document behind: the new document keeps its defaults.
@@ -452,9 +457,7 @@ bool COpenDocument::SaveConvertedDocument(const QString& path) {
 
 bool COpenDocument::IsHeldByOtherProcess(const QString& path) {
     // Another process editing that document holds it; it is never replaced under its feet.
-    const std::optional<InstanceRecord> holder = m_instances.FindInstanceByPath(CanonicalPath(path));
-    return (holder && holder->state == Editing && !CInstanceRegistry::IsOwnInstance(*holder)) ||
-           platform::DocumentFileLock::IsHeldElsewhere(path);
+    return platform::IsEditedByLiveInstance(path) || platform::DocumentFileLock::IsHeldElsewhere(path);
 }
 
 bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText) {
@@ -616,10 +619,10 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
     if (!held.HoldsFile(path))
         held.Hold(path);
     CloseDocumentState();
-    m_heldDocumentFile = std::move(held);
     m_strDocumentPath = path;
-    WriteOwnerFile(path);
-    m_nOpenMode = Editing;
+    m_nOpenMode = ClaimOwnerFile(path) ? Editing : ReadOnly;
+    if (m_nOpenMode == Editing)
+        m_heldDocumentFile = std::move(held);
     SetWindowTitle();
     UpdateOwnInstanceRecord();
     UpdateRecentFileList(path, true);
@@ -690,10 +693,10 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         UpdateRecentFileList(absolutePath, false);
         return OpenResult::NotOpened;
     }
-    if (mode == Editing) {
-        WriteOwnerFile(absolutePath);
+    if (mode == Editing && !ClaimOwnerFile(absolutePath))
+        mode = ReadOnly;
+    if (mode == Editing)
         m_heldDocumentFile = std::move(lock);
-    }
     m_strDocumentPath = absolutePath;
     m_nOpenMode = mode;
     m_nRequestedVersion = mode == StoredVersion ? version : 0;
@@ -704,6 +707,14 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
     if (mode == Editing)
         StartAutoSaveTimer();
     return OpenResult::Opened;
+}
+
+bool COpenDocument::ClaimOwnerFile(const QString& path) const {
+    if (WriteOwnerFile(path) != OwnerFileWrite::Refused)
+        return true;
+    platform::ShowMessageBox(LoadString(StringId::OwnerFileRefused).arg(MakeOwnerFileName(path)),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    return false;
 }
 
 int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
@@ -843,10 +854,10 @@ void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QStrin
         LeaveWithoutDocument(LoadString(StringId::CannotReadDocument));
         return;
     }
-    WriteOwnerFile(path);
-    m_heldDocumentFile = std::move(lock);
     m_strDocumentPath = path;
-    m_nOpenMode = Editing;
+    m_nOpenMode = ClaimOwnerFile(path) ? Editing : ReadOnly;
+    if (m_nOpenMode == Editing)
+        m_heldDocumentFile = std::move(lock);
     ShowReadDocument();
 }
 

@@ -72,9 +72,7 @@ public:
     CApplicationShell& Shell() const { return m_shell; }
     // The template of the tabs' documents, named as a new document is.
     void AddDocumentTemplate();
-    // The one name of a document file, links and "." and ".." resolved, by which processes compare documents;
-    // for a file yet to be made, that of its folder with its name. Letter case counts, as it does for the file
-    // system.
+    // The one name of a document file by which processes compare documents (platform::CanonicalDocumentPath).
     static QString CanonicalPath(const QString& path);
 
     // The record and what the process knows about it. No window writes into the record: changes go through
@@ -238,6 +236,9 @@ private:
     void ResetDocumentData();
     // Lets the document go without asking: tabs, document data, instance record, document state.
     void DiscardDocument(bool processEnding);
+    // Writes the owner file of a document to be edited. False, said in a message, when something the program did
+    // not write has its name: the document is then opened read-only and that thing left alone.
+    bool ClaimOwnerFile(const QString& path) const;
     // The sharing question for a file another process edits: ReadOnly, ReadOnlyWatched or, cancelled, NoDocument.
     int AskHowToOpenHeldFile(const QString& path) const;
     // Reads the file into the reset document data and, when it was read, rebuilds the table of contents.

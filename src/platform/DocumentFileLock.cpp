@@ -2,14 +2,54 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
+#include <mutex>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace platform {
+
+namespace {
+
+using FileId = std::pair<dev_t, ino_t>;
+
+// The files that locks of this process hold: a write of ours into one of them need not take its lock.
+std::mutex g_heldFilesMutex;
+std::vector<FileId> g_heldFiles;
+
+std::optional<FileId> FileIdOf(int fd) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        return std::nullopt;
+    return FileId{info.st_dev, info.st_ino};
+}
+
+void NoteHeld(int fd, bool held) {
+    const std::optional<FileId> id = FileIdOf(fd);
+    if (!id)
+        return;
+    const std::lock_guard guard(g_heldFilesMutex);
+    if (held)
+        g_heldFiles.push_back(*id);
+    else if (const auto found = std::find(g_heldFiles.begin(), g_heldFiles.end(), *id); found != g_heldFiles.end())
+        g_heldFiles.erase(found);
+}
+
+bool IsHeldHere(int fd) {
+    const std::optional<FileId> id = FileIdOf(fd);
+    const std::lock_guard guard(g_heldFilesMutex);
+    return id && std::find(g_heldFiles.begin(), g_heldFiles.end(), *id) != g_heldFiles.end();
+}
+
+} // namespace
 
 DocumentFileLock::~DocumentFileLock() {
     Release();
@@ -36,6 +76,7 @@ bool DocumentFileLock::Hold(const QString& path) {
         return false;
     }
     m_fd = fd;
+    NoteHeld(m_fd, true);
     return true;
 }
 
@@ -49,6 +90,7 @@ bool DocumentFileLock::HoldsFile(const QString& path) const {
 void DocumentFileLock::Release() {
     if (m_fd < 0)
         return;
+    NoteHeld(m_fd, false);
     close(m_fd);
     m_fd = -1;
 }
@@ -60,6 +102,23 @@ bool DocumentFileLock::IsHeldElsewhere(const QString& path) {
     const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     close(fd);
     return held;
+}
+
+bool DocumentFileLock::LockForWriting(int fd, int waitMilliseconds) {
+    if (IsHeldHere(fd))
+        return true;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
+    for (;;) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= until) {
+            errno = EWOULDBLOCK;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 } // namespace platform

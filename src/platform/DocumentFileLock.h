@@ -28,6 +28,10 @@ public:
 
     // True when some other process holds `path`. A missing file is held by nobody.
     static bool IsHeldElsewhere(const QString& path);
+    // Takes the lock on the open file `fd` for a write into it, waiting at most `waitMilliseconds` for another
+    // writer or holder to let it go; the lock goes with the descriptor. A file this process holds is its own to
+    // write. False (errno set) when the lock stays taken or cannot be had.
+    static bool LockForWriting(int fd, int waitMilliseconds);
 
 private:
     int m_fd = -1;

@@ -1,5 +1,6 @@
 #include "platform/FileReplacement.h"
 
+#include "platform/DocumentFileLock.h"
 #include "platform/LivenessLock.h"
 
 #include <QCryptographicHash>
@@ -26,6 +27,8 @@ constexpr int kBackupNameLength = 64;
 constexpr int kBackupHashLength = 16;
 constexpr int kTemporaryNameAttempts = 100;
 constexpr qint64 kPieceSize = qint64(1) << 20;
+// How long a write in place waits for another writer of the same file to finish.
+constexpr int kInPlaceLockWait = 10000;
 const QLatin1String kBackupSuffix(".bak");
 const QLatin1String kPartialSuffix(".part");
 
@@ -172,8 +175,10 @@ void FileReplacement::RemoveLeftTemporaries(const QString& path) {
         unlink(QFile::encodeName(file).constData());
 }
 
-void FileReplacement::FailWithErrno(int error) {
+void FileReplacement::FailWithErrno(int error, const QString& file) {
     m_errorText = QString::fromLocal8Bit(std::strerror(error));
+    if (!file.isEmpty())
+        m_errorText = file + QStringLiteral(": ") + m_errorText;
 }
 
 bool FileReplacement::Open() {
@@ -328,8 +333,13 @@ bool FileReplacement::CommitBeside() {
 
 bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath) {
     const QString directory = BackupDirectory();
-    if (directory.isEmpty() || !QDir().mkpath(directory)) {
-        FailWithErrno(directory.isEmpty() ? ENOENT : errno);
+    if (directory.isEmpty()) {
+        FailWithErrno(ENOENT, QStringLiteral("XDG_CACHE_HOME"));
+        return false;
+    }
+    if (!QDir().mkpath(directory)) {
+        // The system's reason, for the folder itself: one of its parents may be a file.
+        FailWithErrno(mkdir(QFile::encodeName(directory).constData(), 0700) == 0 ? EACCES : errno, directory);
         return false;
     }
     // Only this user may read it, and it is locked while this process writes the file.
@@ -345,7 +355,7 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
             break;
     }
     if (fd < 0) {
-        FailWithErrno(errno);
+        FailWithErrno(errno, partialPath);
         return false;
     }
     // Named as a backup only once it is complete and lasting.
@@ -362,7 +372,7 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
     if (failed != 0) {
         unlink(QFile::encodeName(partialPath).constData());
         close(fd);
-        FailWithErrno(failed);
+        FailWithErrno(failed, backupPath);
         return false;
     }
     StepDone(done);
@@ -376,6 +386,12 @@ bool FileReplacement::CommitInPlace() {
     const int fd = open(encoded.constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         FailWithErrno(errno);
+        return false;
+    }
+    // One writer at a time: another save into the same file (through another of its names, too) finishes first.
+    if (!DocumentFileLock::LockForWriting(fd, kInPlaceLockWait)) {
+        FailWithErrno(errno);
+        close(fd);
         return false;
     }
     QFile file;

@@ -40,6 +40,9 @@ public:
 // temporary files are removed, and its backups, named "NAME-HASH-PID.bak" after the file they hold (HASH
 // from the file's absolute path), are kept for the user (LeftBackups).
 //
+// A write in place takes the file's lock (DocumentFileLock) for its duration, so that two of them never mix
+// their content; the lock a document's holder in this process has is its own.
+//
 // Only regular files (or links to one) that the user may write are replaced, and never one marked read-only for
 // everybody (which binds the superuser too).
 class FileReplacement {
@@ -85,7 +88,8 @@ private:
     bool CommitInPlace();
     bool CommitBeside();
     bool WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath);
-    void FailWithErrno(int error);
+    // The system's reason of `error`, after the name of the file it concerns when that is not the target.
+    void FailWithErrno(int error, const QString& file = QString());
 
     QString m_path;       // as given
     QString m_targetPath; // the file itself, links followed

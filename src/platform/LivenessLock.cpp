@@ -53,12 +53,16 @@ bool LivenessLock::Acquire(const QString& directory) {
 bool LivenessLock::IsAlive(const QString& directory, quint32 pid) {
     const QByteArray path = QFile::encodeName(LockPath(directory, pid));
     const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool alive = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    if (!alive)
-        unlink(path.constData());
-    close(fd);
+    const bool alive = fd >= 0 && flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (!alive) {
+        // A process listens only once it holds its lock: without it, its socket is left over too, though the id
+        // may still name a process (one not yet reaped, or another program's).
+        if (fd >= 0)
+            unlink(path.constData());
+        unlink(QFile::encodeName(InstanceSocketPath(directory, pid)).constData());
+    }
+    if (fd >= 0)
+        close(fd);
     return alive;
 }
 

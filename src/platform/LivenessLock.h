@@ -25,7 +25,7 @@ public:
     bool Acquire(const QString& directory);
     QString Error() const { return m_error; }
 
-    // True while the process `pid` holds its lock. A dead process's lock file is removed.
+    // True while the process `pid` holds its lock. A dead process's lock file and message socket are removed.
     static bool IsAlive(const QString& directory, quint32 pid);
 
     // Removes the lock files and message sockets that processes which no longer exist left in `directory`

@@ -22,7 +22,13 @@ QString Key(const QString& section, const QString& name) {
 } // namespace
 
 SettingsStore::SettingsStore(QString section)
-    : m_section(std::move(section)), m_settings(std::make_shared<QSettings>(FilePath(), QSettings::IniFormat)) {}
+    : m_section(std::move(section)),
+      m_settings(FileUsable() ? std::make_shared<QSettings>(FilePath(), QSettings::IniFormat) : nullptr) {}
+
+bool SettingsStore::FileUsable() {
+    const QFileInfo file(FilePath());
+    return !file.exists() || file.isFile();
+}
 
 QString SettingsStore::FilePath() {
     // Looked up on every call so that a changed XDG_CONFIG_HOME (tests, a fresh session) is honoured.
@@ -30,6 +36,8 @@ QString SettingsStore::FilePath() {
 }
 
 std::optional<QString> SettingsStore::ReadRaw(const QString& name) const {
+    if (!m_settings)
+        return std::nullopt;
     const QVariant value = m_settings->value(Key(m_section, name));
     if (!value.isValid() || value.typeId() != QMetaType::QString)
         return std::nullopt;
@@ -37,7 +45,7 @@ std::optional<QString> SettingsStore::ReadRaw(const QString& name) const {
 }
 
 bool SettingsStore::WriteRaw(const std::vector<std::pair<QString, QString>>& raws) {
-    if (!QDir().mkpath(QFileInfo(m_settings->fileName()).absolutePath()))
+    if (!m_settings || !QDir().mkpath(QFileInfo(m_settings->fileName()).absolutePath()))
         return false;
     for (const auto& [name, raw] : raws)
         m_settings->setValue(Key(m_section, name), raw);

@@ -26,6 +26,10 @@ public:
 
     // The file every store made from now on reads and writes; its directory is created on the first write.
     static QString FilePath();
+    // Whether the file is missing or a regular file (a link to one too). Anything else, a pipe that would wait for
+    // a writer or a device that never ends, is never opened: every value then reads as missing and no write
+    // reaches it.
+    static bool FileUsable();
 
     std::optional<quint32> ReadDword(const QString& name) const;
     std::optional<QString> ReadText(const QString& name) const;
@@ -42,7 +46,7 @@ private:
     bool WriteRaw(const std::vector<std::pair<QString, QString>>& raws);
 
     QString m_section;
-    std::shared_ptr<QSettings> m_settings;
+    std::shared_ptr<QSettings> m_settings; // none when the file is not usable
 };
 
 // The declaration of one stored value: the section and name it lives under and what it reads as when it is

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QThread>
@@ -18,6 +19,7 @@
 #include <cstring>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -291,4 +293,20 @@ TEST_F(ConverterStartUp, AMapOverTheSizeLimitIsRefusedBeforeItIsRead) {
     EXPECT_FALSE(saveCalled);
     EXPECT_EQ(m_messages.Texts().last(), "Mapファイルの変換に失敗しました。\nファイルを確認してください。");
     EXPECT_LT(StatusKilobytes("VmHWM:") - StatusKilobytes("VmRSS:"), 64 * 1024);
+}
+
+TEST_F(ConverterStartUp, ASettingsFileThatIsNoRegularFileIsSaidAndLeftAlone) {
+    ASSERT_TRUE(QDir().mkpath(m_dirs.Path("config/Brelk")));
+    const QString settings = platform::SettingsStore::FilePath();
+    // A pipe without a writer: reading it would wait for ever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
+    EXPECT_EQ(app.ExitCode(), 0);
+    ASSERT_FALSE(m_messages.Texts().isEmpty());
+    EXPECT_EQ(m_messages.Texts()[0], QStringLiteral("設定ファイル %1 は通常のファイルではありません。\n"
+                                                    "このまま既定の設定で起動し、設定は保存しません。")
+                                         .arg(settings));
+    EXPECT_TRUE(QFileInfo(settings).exists() && !QFileInfo(settings).isFile());
 }

@@ -2,10 +2,10 @@
 #include "FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
-#include "app/OwnerFile.h"
 #include "app/SavingRules.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnerFile.h"
 #include "platform/UserName.h"
 #include "platform/UserSettings.h"
 #include "support/DocumentDump.h"
@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using platform::MessageAnswer;
@@ -310,6 +311,39 @@ TEST_F(DocumentOpening, TheBackupOfASaveInPlaceThatWasKilledIsNamedOnceAndKept) 
                                          "残っています。\n%2")
                               .arg(path, backup)));
     EXPECT_EQ(ReadFileBytes(backup), old);
+}
+
+TEST_F(DocumentOpening, APlantedOwnerFileNameIsLeftAloneAndTheDocumentOpensReadOnly) {
+    const QString path = Path("layout.nuv");
+    const QByteArray precious = "the user's own file";
+    WriteFileBytes(Path("precious.txt"), precious);
+    ASSERT_TRUE(QFile::link(Path("precious.txt"), MakeOwnerFileName(path)));
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_EQ(Shown(), QStringList(QStringLiteral("\"%1\" はNUVが作成した所有者ファイルではないため、変更しません。\n"
+                                                  "文書は読み取り専用で開きます。")
+                                       .arg(MakeOwnerFileName(path))));
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::ReadOnly);
+    EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    ASSERT_TRUE(m_app.CloseDocument());
+    EXPECT_EQ(ReadFileBytes(Path("precious.txt")), precious);
+    EXPECT_TRUE(QFileInfo(MakeOwnerFileName(path)).isSymLink());
+}
+
+TEST_F(DocumentOpening, ToolsRefuseToWriteADocumentThatARunningEditorEdits) {
+    const QString path = Path("layout.nuv");
+    ASSERT_TRUE(m_app.OpenDocumentFile(path));
+    const QByteArray before = ReadFileBytes(path);
+    ASSERT_TRUE(QFile::link(path, Path("link.nuv")));
+    const ProgramRun resave = RunProgram(QStringLiteral("nuvdump"), {"--resave", Path("link.nuv"), Path("link.nuv")});
+    EXPECT_EQ(resave.exitCode, 1);
+    EXPECT_TRUE(resave.standardError.contains(
+        QStringLiteral("%1 は使用中です。\n\n使用者は'%2'です。").arg(Path("link.nuv"), ReadOwnerFile(path))))
+        << resave.standardError.toStdString();
+    EXPECT_EQ(ReadFileBytes(path), before);
+
+    // Once the editor has let it go, the tool writes it.
+    ASSERT_TRUE(m_app.CloseDocument());
+    EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", path, path}).exitCode, 0);
 }
 
 TEST_F(DocumentOpening, TheHoldersNameIsShownOrUnknown) {
@@ -601,6 +635,20 @@ TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNor
     defaults.SetDefaults();
     EXPECT_EQ(m_app.Document().DocumentData().documentHeader.Title, defaults.documentHeader.Title);
     EXPECT_EQ(m_app.Document().DocumentData().registry.Count(), 1);
+
+    // A pipe or a device named as the template is refused with a message, without waiting on it or reading it.
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.nuv")).constData(), 0600), 0);
+    for (const QString& refused : {Path("pipe.nuv"), QStringLiteral("/dev/zero")}) {
+        ASSERT_TRUE(m_app.SetProfileText(UserSettings::TemplateFilename(), refused));
+        ASSERT_TRUE(m_app.CloseDocument());
+        m_app.OnFileNew();
+        EXPECT_EQ(Shown(),
+                  QStringList(QStringLiteral("テンプレートファイル %1 を読み込めません。通常のファイルでないか、"
+                                             "大きすぎます。\n新しい文書は空で始まります。")
+                                  .arg(refused)));
+        EXPECT_EQ(m_app.Document().DocumentData().registry.Count(), 1);
+        EXPECT_NE(m_app.GetActiveDocument(), nullptr);
+    }
 }
 
 TEST_F(DocumentOpening, TheAutoSaveTimerStartsWhenADocumentIsOpenedForEditingButNotOnAReload) {

@@ -1,11 +1,11 @@
 #include "AppDirectories.h"
 #include "FakeApplicationShell.h"
 #include "app/NUVApp.h"
-#include "app/OwnerFile.h"
 #include "app/SavingRules.h"
 #include "model/DocumentFile.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnerFile.h"
 #include "support/TestFiles.h"
 #include "support/model/DocumentFileDump.h"
 

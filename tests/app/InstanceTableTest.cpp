@@ -1,5 +1,5 @@
-#include "app/InstanceTable.h"
-#include "app/OwnerFile.h"
+#include "platform/InstanceTable.h"
+#include "platform/OwnerFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -88,7 +88,7 @@ TEST(OwnerFile, HoldsTheUserNameAndIsReadWithinBounds) {
     EXPECT_EQ(MakeOwnerFileName(document), dir.filePath("~$design.nuv"));
     EXPECT_EQ(ReadOwnerFile(document), "Unknown");
 
-    ASSERT_TRUE(WriteOwnerFile(document));
+    ASSERT_EQ(WriteOwnerFile(document), OwnerFileWrite::Written);
     QFile file(MakeOwnerFileName(document));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

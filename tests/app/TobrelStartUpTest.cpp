@@ -1,6 +1,6 @@
 #include "TobrelProcess.h"
 
-#include "app/InstanceTable.h"
+#include "platform/InstanceTable.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 const QString kDataDir = QStringLiteral(NUV_TEST_DATA_DIR "/docfile/");
@@ -30,9 +32,7 @@ LoadResult Load(CDocumentData& data, const QByteArray& text, int versionNumber =
 
 class DocumentFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_directory.isValid());
-    }
+    void SetUp() override { ASSERT_TRUE(m_directory.isValid()); }
     QString Path(const QString& name) const { return m_directory.filePath(name); }
 
     QTemporaryDir m_directory;
@@ -106,7 +106,9 @@ TEST_F(DocumentFile, UnreadableFilesGiveTheirLoadResult) {
     }
     const ProgramRun missing = RunNuvdump({Path("missing.nuv")});
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.standardError, "nuvdump: cannot open " + Path("missing.nuv") + "\n");
+    // The system's reason follows the name.
+    EXPECT_EQ(missing.standardError, "nuvdump: cannot open " + Path("missing.nuv") + ": " +
+                                         QString::fromLocal8Bit(std::strerror(ENOENT)) + "\n");
     EXPECT_EQ(RunNuvdump({"--resave", kDataDir + "layout.nuv"}).exitCode, 2);
 
     CDocumentData data;

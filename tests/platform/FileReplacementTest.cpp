@@ -7,10 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <cstring>
+#include <future>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -156,6 +160,54 @@ TEST_F(FileReplacementTest, AFailedWriteInPlacePutsTheOldContentBack) {
     qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("other.nuv")));
     EXPECT_FALSE(Replace(Path("doc.nuv"), "new", &error));
     EXPECT_EQ(Read(Path("doc.nuv")), "old content");
+    // The refusal names the folder it could not make, and why.
+    EXPECT_EQ(error, Path("other.nuv/nuv") + ": " + QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+}
+
+namespace {
+
+// Writes in pieces of 1000 bytes; once the first writer has begun to write the file itself, it lets the second one
+// start and goes on only a while later.
+class SecondWriterMidway : public platform::InPlaceWriteHook {
+public:
+    explicit SecondWriterMidway(qint64 backupSize) : m_backupSize(backupSize) {}
+    qint64 Writing(qint64 done, qint64 wanted) override {
+        if (std::this_thread::get_id() == m_first && done > m_backupSize && !m_released) {
+            m_released = true;
+            m_go.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+        return std::min<qint64>(wanted, 1000);
+    }
+    std::future<void> Go() { return m_go.get_future(); }
+
+private:
+    const std::thread::id m_first = std::this_thread::get_id();
+    const qint64 m_backupSize;
+    bool m_released = false;
+    std::promise<void> m_go;
+    platform::InPlaceWriteHookInstaller m_installer{*this};
+};
+
+} // namespace
+
+TEST_F(FileReplacementTest, TwoWritesInPlaceOfOneFileAtOnceLeaveOneWholeContent) {
+    const QByteArray old(2000, 'o');
+    const QByteArray first(5000, 'a');
+    const QByteArray second(3000, 'b');
+    Write(Path("doc.nuv"), old);
+    ASSERT_EQ(link(QFile::encodeName(Path("doc.nuv")).constData(), QFile::encodeName(Path("other.nuv")).constData()),
+              0);
+    SecondWriterMidway hook(old.size());
+    std::future<bool> secondDone = std::async(std::launch::async, [&, go = hook.Go()]() mutable {
+        go.wait();
+        return Replace(Path("other.nuv"), second);
+    });
+    EXPECT_TRUE(Replace(Path("doc.nuv"), first));
+    EXPECT_TRUE(secondDone.get());
+    // The second writer waited for the first: its content is the file's, whole.
+    EXPECT_EQ(Read(Path("doc.nuv")), second);
+    EXPECT_TRUE(CacheEntries().isEmpty());
 }
 
 namespace {

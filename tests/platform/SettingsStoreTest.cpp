@@ -3,12 +3,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <utility>
+
+#include <sys/stat.h>
 
 using platform::SettingsStore;
 
@@ -118,4 +121,25 @@ TEST_F(SettingsStoreTest, UnwritableFileIsReportedAsFailure) {
     EXPECT_FALSE(platform::WriteSetting(UserSettings::Language(), 1));
     EXPECT_FALSE(platform::WriteSetting(UserSettings::TemplateFilename(), "x"));
     EXPECT_FALSE(platform::WriteSettings({{UserSettings::RecentFile(0), "x"}, {UserSettings::ToolBars(), "y"}}));
+}
+
+TEST_F(SettingsStoreTest, AFileThatIsNoRegularFileIsNeitherReadNorWritten) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Brelk"));
+    const QString path = SettingsStore::FilePath();
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // A pipe without a writer would keep the first read waiting for ever.
+    EXPECT_FALSE(SettingsStore::FileUsable());
+    EXPECT_EQ(platform::ReadSetting(UserSettings::Language()), UserSettings::Language().defaultValue);
+    EXPECT_FALSE(platform::WriteSetting(UserSettings::Language(), 1));
+    EXPECT_TRUE(QFileInfo(path).exists() && !QFileInfo(path).isFile());
+
+    // A link to a regular file is the file.
+    ASSERT_TRUE(QFile::remove(path));
+    QFile real(m_dir.path() + "/real.ini");
+    ASSERT_TRUE(real.open(QIODevice::WriteOnly));
+    real.close();
+    ASSERT_TRUE(QFile::link(real.fileName(), path));
+    EXPECT_TRUE(SettingsStore::FileUsable());
+    EXPECT_TRUE(platform::WriteSetting(UserSettings::Language(), 1));
+    EXPECT_EQ(platform::ReadSetting(UserSettings::Language()), 1u);
 }

@@ -7,13 +7,18 @@
 #include "printing/PrintUnits.h"
 #include "support/JapaneseFont.h"
 #include "support/ProgramRun.h"
+#include "support/TestFiles.h"
 #include "support/logic/GeneratedLogicDocument.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -214,6 +219,32 @@ TEST_F(PrintJobTest, NuvprintWritesThePrintoutOrFailsWhenThereIsNothingToPrint) 
                      {QStringLiteral("notes"), Path(QStringLiteral("cooker.nuv")), Path(QStringLiteral("notes.pdf"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("メモがないため"))) << run.standardError.toStdString();
+}
+
+TEST_F(PrintJobTest, NuvprintSaysWhyItCannotWriteAndNeverWritesOverItsDocument) {
+    const QString document = Path(QStringLiteral("cooker.nuv"));
+    LoadScriptDocument(document, kCooker);
+    ProgramRun run = RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("functions"), document, "/dev/full"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardOutput.isEmpty());
+    // Qt may say something of its own first.
+    EXPECT_TRUE(run.standardError.endsWith(
+        "nuvprint: cannot write /dev/full: " + QString::fromLocal8Bit(std::strerror(ENOSPC)) + "\n"))
+        << run.standardError.toStdString();
+
+    run = RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("index"), document, Path(QStringLiteral("a.pdf"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.endsWith(
+        "nuvprint: unknown printout index; choose one of outline, functions, title, notes\n"))
+        << run.standardError.toStdString();
+
+    const QByteArray content = ReadFileBytes(document);
+    ASSERT_TRUE(QFile::link(document, Path(QStringLiteral("link.nuv"))));
+    run = RunProgram(QStringLiteral("nuvprint"),
+                     {QStringLiteral("functions"), document, Path(QStringLiteral("link.nuv"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("is the input document"))) << run.standardError.toStdString();
+    EXPECT_EQ(ReadFileBytes(document), content);
 }
 
 TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {

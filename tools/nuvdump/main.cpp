@@ -77,9 +77,10 @@ int main(int argc, char* argv[]) {
     const QString input = arguments.value(resave || exportOlder ? 1 : 0);
 
     CDocumentData data;
-    const std::optional<LoadResult> result = tools::LoadDocument(input, data);
+    QString reason;
+    const std::optional<LoadResult> result = tools::LoadDocument(input, data, &reason);
     if (!result)
-        return tools::CannotOpen(kTool, input);
+        return tools::CannotOpen(kTool, input, reason);
     if (*result != LoadResult::Loaded) {
         tools::WriteOut(QStringLiteral("load result %1\n").arg(static_cast<int>(*result)));
         return static_cast<int>(*result);

@@ -248,7 +248,8 @@ int main(int argc, char* argv[]) {
         if (!RunLine(line, model, sink))
             return tools::Fail(kTool, QStringLiteral("line %1: unknown command: %2").arg(i + 1).arg(line));
     }
-    if (!savePath.isEmpty() && !tools::SaveDocument(data, savePath, false))
-        return tools::Fail(kTool, QStringLiteral("cannot save %1").arg(savePath));
+    QString error;
+    if (!savePath.isEmpty() && !tools::SaveDocument(data, savePath, false, &error))
+        return tools::Fail(kTool, QStringLiteral("cannot save %1: %2").arg(savePath, error));
     return 0;
 }

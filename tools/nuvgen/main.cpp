@@ -121,6 +121,11 @@ public:
                 return tools::Fail(kTool, QStringLiteral("no unit function %1").arg(m_command.options["--current"]));
         }
         const QString output = m_command.options.value("-o");
+        // Only the imported matrix goes back into a document.
+        if (verb != QLatin1String("trace-import")) {
+            if (const std::optional<int> refused = tools::RefuseOutputOverInput(kTool, m_path, output))
+                return *refused;
+        }
         if (verb == QLatin1String("dtable"))
             return DecisionTable(output, current);
         if (verb == QLatin1String("testspec")) {

@@ -6,13 +6,17 @@
 #include "printing/PrintJob.h"
 #include "support/ToolSupport.h"
 
+#include <QBuffer>
 #include <QDateTime>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
 
 namespace {
 
 const QString kTool = QStringLiteral("nuvprint");
+const QStringList kKinds = {QStringLiteral("outline"), QStringLiteral("functions"), QStringLiteral("title"),
+                            QStringLiteral("notes")};
 
 } // namespace
 
@@ -24,6 +28,11 @@ int main(int argc, char** argv) {
     const bool all = arguments.size() == 4 && arguments[3] == QLatin1String("--all");
     if (arguments.size() != 3 && !all)
         return tools::Usage(QStringLiteral("usage: nuvprint outline|functions|title|notes DOC OUT.pdf [--all]\n"));
+    const QString& kind = arguments[0];
+    if (!kKinds.contains(kind))
+        return tools::Fail(kTool, QStringLiteral("unknown printout %1; choose one of %2").arg(kind, kKinds.join(", ")));
+    if (const std::optional<int> refused = tools::RefuseOutputOverInput(kTool, arguments[1], arguments[2]))
+        return *refused;
     CDocumentData document;
     if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[1], document))
         return *failed;
@@ -31,7 +40,6 @@ int main(int argc, char** argv) {
         document.printSettings.sections[PrintSettings::UnitFunctions].nonWrited = 0;
     const PrintSource source{document, nullptr, nullptr, arguments[1]};
     CPrintJob job;
-    const QString& kind = arguments[0];
     const bool prepared = kind == QLatin1String("outline")     ? job.PreparePrintOutlineIndex(source)
                           : kind == QLatin1String("functions") ? job.PreparePrintUnitFunctions(source)
                           : kind == QLatin1String("title")     ? job.PreparePrintTitlePage(source)
@@ -39,10 +47,23 @@ int main(int argc, char** argv) {
                                                                : false;
     if (!prepared)
         return 1;
-    QPdfWriter writer(arguments[2]);
-    const int pages = job.Print(writer, source, QDateTime::currentSecsSinceEpoch());
-    if (pages == 0)
-        return tools::Fail(kTool, QStringLiteral("cannot write ") + arguments[2]);
+    // Made in memory, then written: the PDF writer does not tell of a failed write.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    int pages = 0;
+    {
+        QPdfWriter writer(&pdf);
+        pages = job.Print(writer, source, QDateTime::currentSecsSinceEpoch());
+    }
+    QFile out(arguments[2]);
+    if (pages == 0 || !out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(pdf.data()) != pdf.data().size() || !out.flush())
+        return tools::Fail(kTool,
+                           QStringLiteral("cannot write %1: %2")
+                               .arg(arguments[2], pages == 0 ? QStringLiteral("no page printed") : out.errorString()));
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(arguments[2], out.errorString()));
     tools::WriteOut(QStringLiteral("%1 pages\n").arg(pages));
     return 0;
 }

@@ -2,6 +2,9 @@
 
 #include "model/DocumentData.h"
 #include "platform/CommandLine.h"
+#include "platform/DocumentHold.h"
+#include "platform/OwnerFile.h"
+#include "texts/StringTable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tools {
@@ -91,15 +95,27 @@ int Fail(const QString& tool, const QString& message) {
     return 1;
 }
 
-int CannotOpen(const QString& tool, const QString& path) {
-    return Fail(tool, QStringLiteral("cannot open %1").arg(path));
+int CannotOpen(const QString& tool, const QString& path, const QString& reason) {
+    return Fail(tool, QStringLiteral("cannot open %1").arg(path) + (reason.isEmpty() ? QString() : ": " + reason));
 }
 
-std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data) {
+std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& input, const QString& output) {
+    struct stat in {};
+    struct stat out {};
+    if (stat(QFile::encodeName(input).constData(), &in) != 0 ||
+        stat(QFile::encodeName(output).constData(), &out) != 0 || in.st_dev != out.st_dev || in.st_ino != out.st_ino)
+        return std::nullopt;
+    return Fail(tool, QStringLiteral("%1 is the input document; it is not written over").arg(output));
+}
+
+std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data, QString* reason) {
     data.SetDefaults();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = file.errorString();
         return std::nullopt;
+    }
     ReportInterruptedSaves(path);
     const LoadResult result = LoadDocumentXml(file, data, 0);
     if (result == LoadResult::Loaded)
@@ -108,9 +124,10 @@ std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data)
 }
 
 std::optional<int> LoadOrFail(const QString& tool, const QString& path, CDocumentData& data) {
-    const std::optional<LoadResult> result = LoadDocument(path, data);
+    QString reason;
+    const std::optional<LoadResult> result = LoadDocument(path, data, &reason);
     if (!result)
-        return CannotOpen(tool, path);
+        return CannotOpen(tool, path, reason);
     if (*result != LoadResult::Loaded)
         return Fail(tool, QStringLiteral("cannot read %1 (load result %2)").arg(path).arg(static_cast<int>(*result)));
     return std::nullopt;
@@ -155,6 +172,13 @@ QStringList CommandOptions::List(const QString& name, const QStringList& known, 
 }
 
 bool SaveDocument(CDocumentData& data, const QString& path, bool olderFormat, QString* errorText) {
+    // An editor's next save would drop what we wrote under it.
+    if (platform::IsEditedByLiveInstance(path)) {
+        if (errorText)
+            *errorText = LoadString(StringId::DocumentEditedElsewhere)
+                             .arg(path, ReadOwnerFile(platform::CanonicalDocumentPath(path)));
+        return false;
+    }
     return SaveDocumentXml(data, path, errorText, olderFormat ? DocumentFormat::Older : DocumentFormat::Current);
 }
 

@@ -76,12 +76,16 @@ void WriteLines(const QStringList& lines);
 int Usage(const QString& text);
 // "TOOL: MESSAGE" on standard error; returns the status of a failure, 1.
 int Fail(const QString& tool, const QString& message);
-// Fail with "cannot open PATH".
-int CannotOpen(const QString& tool, const QString& path);
+// Fail with "cannot open PATH", and the system's reason after it when there is one.
+int CannotOpen(const QString& tool, const QString& path, const QString& reason = QString());
+// A tool's output that is its input document itself (under this or another name) would take the document's place:
+// nothing when they differ, else the refusal said and the status of a failure, 1.
+std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& input, const QString& output);
 
 // Loads a document file as the editor opens it: defaults first, then the file's current content; once it
-// has loaded, the table of contents is rebuilt. Empty when the file cannot be opened.
-std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data);
+// has loaded, the table of contents is rebuilt. Empty, with the system's reason in `reason`, when the file cannot
+// be opened.
+std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data, QString* reason = nullptr);
 
 // LoadDocument for a tool: nothing when the document loaded; else the failure said on standard error and the
 // tool's exit status, 1.
@@ -107,7 +111,8 @@ private:
     bool m_bad = false;
 };
 
-// Saves a document in the current format or, with olderFormat, in the older one.
+// Saves a document in the current format or, with olderFormat, in the older one. A document that a running editor
+// edits is refused with the in-use message.
 bool SaveDocument(CDocumentData& data, const QString& path, bool olderFormat, QString* errorText = nullptr);
 
 } // namespace tools

@@ -1,6 +1,6 @@
 #include "app/ui/DocumentFileDialog.h"
 
-#include "app/OwnerFile.h"
+#include "platform/OwnerFile.h"
 
 #include <QFileSystemModel>
 #include <QSortFilterProxyModel>

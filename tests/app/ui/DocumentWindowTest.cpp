@@ -1,6 +1,5 @@
 #include "app/MainFrameCommandIds.h"
 #include "app/NUVApp.h"
-#include "app/OwnerFile.h"
 #include "app/SavingRules.h"
 #include "app/ui/DocumentFileDialog.h"
 #include "app/ui/FileVersion.h"
@@ -13,6 +12,7 @@
 #include "model/DocumentData.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnerFile.h"
 #include "views/ui/ZoomDialog.h"
 
 #include "support/QStringPrinter.h"

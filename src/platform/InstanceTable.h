@@ -9,6 +9,9 @@
 // The table of running instances that all processes of the program share. Its byte layout is fixed, since
 // every process maps the same bytes: a count, 16 records of 1048 bytes packed without gaps, 4 spare bytes.
 constexpr int kMaxInstances = 16;
+// The names, in the runtime folder, of the lock that guards the table and of the file that holds it.
+inline const QString kInstanceMutexName = QStringLiteral("NUV Cnv Mutex Object 2.0");
+inline const QString kInstanceMappingName = QStringLiteral("NUV Cnv Shared 2.0");
 constexpr int kInstancePathLength = 260;    // UTF-16 units with the terminator
 constexpr int kInstanceCaptionLength = 256; // UTF-16 units with the terminator
 

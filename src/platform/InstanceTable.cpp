@@ -1,4 +1,4 @@
-#include "app/InstanceTable.h"
+#include "platform/InstanceTable.h"
 
 #include <algorithm>
 #include <cstring>
