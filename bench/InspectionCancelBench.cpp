@@ -111,6 +111,29 @@ void BM_CancelLatency(benchmark::State& state) {
     state.counters["toBudget"] = std::max(Median(smallTimes), Median(largeTimes)) / 100.0;
 }
 
+// Cancel of a run whose expansion grows without bound: a chain of unit functions each calling the next twice,
+// cancelled `at` milliseconds into the run. The time until the window hears that the run ended (target below
+// 1000 ms) and how much the resident set grew from the press until then, at its peak.
+void BM_CancelUnboundedExpansion(benchmark::State& state) {
+    const auto document = MakeDoublingChainDocument(40);
+    const double at = static_cast<double>(state.range(0));
+    std::vector<double> times, growth;
+    for (auto _ : state) {
+        malloc_trim(0);
+        double atPress = 0;
+        QTimer measure;
+        measure.setSingleShot(true);
+        QObject::connect(&measure, &QTimer::timeout, [&atPress] { atPress = ResidentMegabytesAndReset().first; });
+        measure.start(static_cast<int>(at) - 1);
+        times.push_back(CancelMilliseconds(*document, at));
+        growth.push_back(ResidentMegabytesAndReset().second - atPress);
+    }
+    state.counters["cancelMs"] = Median(times);
+    state.counters["cancelMsMax"] = *std::max_element(times.begin(), times.end());
+    state.counters["grewMB"] = Median(growth);
+    state.counters["toBudget"] = Median(times) / 1000.0;
+}
+
 struct FillMeasurement {
     double seconds = 0;
     double peakMB = 0; // what the fill added to the resident set at its peak
@@ -178,6 +201,8 @@ void BM_PaneFill(benchmark::State& state) {
 
 // 137 chapters make 10002 unit functions, 274 make 20003.
 BENCHMARK(BM_CancelLatency)->ArgsProduct({{137}, {4, 5, 6, 7}})->Iterations(3)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_CancelUnboundedExpansion)->Arg(300)->Arg(2000)->Arg(6000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_PaneFill)->Arg(1000000)->Iterations(5)->Unit(benchmark::kMillisecond);
 

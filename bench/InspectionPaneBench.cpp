@@ -12,6 +12,8 @@
 // lines (perDoubleLines: the time ratio as if the lines had doubled, target at most 2.2).
 // The document as a file, for nuvinspect (bench/nuvinspect-memory.sh):
 //   bench_InspectionPaneBench --write-shared-member-document PATH N
+// and the documents that push the programs to their limits (bench/deep-documents.sh):
+//   bench_InspectionPaneBench --write-nested-if-document|--write-doubling-chain-document PATH N
 
 #include "logic/InspectionCommand.h"
 #include "logic/InspectionRunner.h"
@@ -38,6 +40,7 @@
 #include <ctime>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -211,9 +214,16 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    if (argc == 4 && std::string_view(argv[1]) == "--write-shared-member-document") {
-        SaveSharedMemberDocument(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
-        return 0;
+    const std::pair<std::string_view, QString (*)(const QString&, int)> writers[] = {
+        {"--write-shared-member-document", SaveSharedMemberDocument},
+        {"--write-nested-if-document", SaveNestedIfDocument},
+        {"--write-doubling-chain-document", SaveDoublingChainDocument},
+    };
+    for (const auto& [option, write] : writers) {
+        if (argc == 4 && std::string_view(argv[1]) == option) {
+            write(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+            return 0;
+        }
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

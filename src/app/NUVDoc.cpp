@@ -5,6 +5,7 @@
 #include "app/OpenDocument.h"
 #include "interchange/ImportProgress.h"
 #include "interchange/MindMapReader.h"
+#include "model/OutlineNumber.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -76,6 +77,11 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
     if (opened.failure == InterchangeFailure::LimitExceeded) {
         platform::ShowMessageBox(LoadString(StringId::TooManyMapNodes).arg(opened.needed).arg(opened.available),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    if (opened.failure == InterchangeFailure::TooDeep) {
+        platform::ShowMessageBox(LoadString(StringId::MapTooDeep).arg(kMaxOutlineDepth), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
         return false;
     }
     if (!opened.Succeeded()) {

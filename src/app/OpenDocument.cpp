@@ -735,7 +735,11 @@ int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
 }
 
 bool COpenDocument::ReadDocumentFile(QFile& file, int version) {
-    if (LoadDocumentXml(file, m_documentData, version) != LoadResult::Loaded)
+    const LoadResult result = LoadDocumentXml(file, m_documentData, version);
+    if (result == LoadResult::TooDeep)
+        platform::ShowMessageBox(LoadString(StringId::TableOfContentsTooDeep).arg(kMaxOutlineDepth),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    if (result != LoadResult::Loaded)
         return false;
     m_documentData.indexRoot.Clear();
     RebuildDocument();

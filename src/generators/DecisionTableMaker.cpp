@@ -3,6 +3,7 @@
 #include "generators/GeneratorFiles.h"
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
+#include "model/LogicNesting.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -84,6 +85,10 @@ GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSe
     } catch (const CTableMakerError&) {
         platform::ShowMessageBox(LoadString(StringId::DecisionTableFnCycle), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);
+        return GeneratorOkResult::KeepOpen;
+    } catch (...) {
+        platform::ShowMessageBox(LoadString(StringId::DecisionTableFailedBecause).arg(RunFailureReason()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return GeneratorOkResult::KeepOpen;
     }
 }

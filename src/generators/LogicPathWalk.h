@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/LogicLine.h"
+#include "model/LogicNesting.h"
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
 
@@ -9,8 +10,8 @@
 // Walks a unit function's logic description in statement order, one path per branch: an if gives a then path with
 // its condition and an else path with the negation; each case of a switch a path with its condition, and the elsw
 // a path with the negations of all cases; a loop's body is walked once on a copy of the path. Fn statements are
-// followed into the called unit function on the same path when `descend` is set. What a path is made of belongs to
-// `Rules`:
+// followed into the called unit function on the same path when `descend` is set; blocks and calls nested deeper than
+// kMaxLogicNesting end the walk with CLogicNestingTooDeep. What a path is made of belongs to `Rules`:
 //   Rules::Path; a Condition is whatever Assume returns:
 //   Condition Assume(const QString& member, const QString& state);  an if or case condition
 //   Condition Negate(Condition);                                     its negation on the other branch
@@ -30,6 +31,7 @@ public:
 
 private:
     void Walk(const CUnitFunction& function, int& index, Path& path) {
+        const Level level(m_depth);
         const int count = static_cast<int>(function.logicLines.size());
         for (; index < count; ++index) {
             const CLogicLine& line = *function.logicLines[index];
@@ -106,7 +108,24 @@ private:
         }
     }
 
+    // One level of the walk's recursion while it lasts; the outermost level is no block.
+    class Level {
+    public:
+        explicit Level(int& depth) : m_depth(depth) {
+            if (m_depth > kMaxLogicNesting)
+                throw CLogicNestingTooDeep{};
+            ++m_depth;
+        }
+        ~Level() { --m_depth; }
+        Level(const Level&) = delete;
+        Level& operator=(const Level&) = delete;
+
+    private:
+        int& m_depth;
+    };
+
     Rules& m_rules;
     const CUnitFunctionRegistry& m_registry;
     bool m_descend;
+    int m_depth = 0;
 };

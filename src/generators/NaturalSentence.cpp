@@ -1,6 +1,7 @@
 #include "generators/NaturalSentence.h"
 
 #include "logic/QuantifiedMemberName.h"
+#include "model/LogicNesting.h"
 #include "model/SentenceSettings.h"
 
 namespace {
@@ -100,6 +101,8 @@ CNaturalSentence::Result CNaturalSentence::Convert(const LogicLineArray& lines, 
             output << Prefix(blocks) + name.Around(slot(0)) + w.FunctionCallPostfix + w.SentencePunctuation + '\n';
             break;
         case SyntaxIf: {
+            if (blocks.size() >= static_cast<size_t>(kMaxLogicNesting))
+                return TooDeep;
             OpenBlock block;
             block.positiveSubject = member.Around(slot(0)) + OrDefault(slot(1), w.PositiveInfix) + w.InfixPunctuation;
             block.negativeSubject =
@@ -125,6 +128,8 @@ CNaturalSentence::Result CNaturalSentence::Convert(const LogicLineArray& lines, 
                           w.SentencePunctuation + '\n';
             break;
         case SyntaxSwitch: {
+            if (blocks.size() >= static_cast<size_t>(kMaxLogicNesting))
+                return TooDeep;
             OpenBlock block;
             block.isSwitch = true;
             block.positiveSubject = member.Around(slot(0)) + OrDefault(slot(1), w.PositiveInfix) + w.InfixPunctuation;

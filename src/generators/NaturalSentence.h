@@ -12,7 +12,9 @@ struct NaturalSentenceWords;
 // conditions of the if and switch blocks around it, with the words and options of the document.
 class CNaturalSentence {
 public:
-    enum Result { Done = 0, NoLines = 1, CaseOutsideSwitch = 2, CaseInsideIf = 3 };
+    // TooDeep: an if or switch nested deeper than kMaxLogicNesting, whose sentences would each restate every
+    // condition around them.
+    enum Result { Done = 0, NoLines = 1, CaseOutsideSwitch = 2, CaseInsideIf = 3, TooDeep = 4 };
 
     CNaturalSentence(const NaturalSentenceWords& words, const CQuantifierSettings& quantifiers);
 

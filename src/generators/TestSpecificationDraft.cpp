@@ -5,6 +5,7 @@
 #include "logic/QuantifiedMemberName.h"
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
+#include "model/LogicNesting.h"
 #include "model/TextUtilities.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
@@ -96,6 +97,10 @@ bool AcceptTestSpecificationDialog(CDocumentData& data, const QString& fileName,
     } catch (const CTableMakerError&) {
         platform::ShowMessageBox(LoadString(StringId::TestSpecificationFnCycle), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);
+        return false;
+    } catch (...) {
+        platform::ShowMessageBox(LoadString(StringId::TestSpecificationFailedBecause).arg(RunFailureReason()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
 }

@@ -12,6 +12,8 @@ enum class InterchangeFailure {
     Unreadable,
     // The document cannot take what the input holds (see needed and available).
     LimitExceeded,
+    // The input nests deeper than a table of contents may (kMaxOutlineDepth).
+    TooDeep,
     // An item could not be added to the document; what was read before it stays.
     Incomplete,
     // The user stopped the work through its progress; what was read before stays.

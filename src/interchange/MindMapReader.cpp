@@ -2,6 +2,7 @@
 
 #include "interchange/ImportProgress.h"
 #include "model/DocumentData.h"
+#include "model/OutlineNumber.h"
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
 #include "model/XmlTextEncoding.h"
@@ -10,9 +11,11 @@
 #include <QFileDevice>
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -63,24 +66,27 @@ int CountNodeElements(pugi::xml_node root) {
     return count;
 }
 
-// Number of "node" elements the walk converts: those inside "map" or inside a converted one.
-int CountConvertedNodes(pugi::xml_node first, int& topLevel) {
+// Number of "node" elements the walk converts: those inside "map" or inside a converted one; `levels` the most
+// converted nodes nested in each other, a top node alone being one.
+int CountConvertedNodes(pugi::xml_node first, int& topLevel, int& levels) {
     int count = 0;
     topLevel = 0;
-    std::vector<pugi::xml_node> pending;
+    levels = 0;
+    std::vector<std::pair<pugi::xml_node, int>> pending;
     for (pugi::xml_node node = first; node; node = node.next_sibling()) {
         if (node.type() == pugi::node_element && IsNamed(node, "node")) {
             ++topLevel;
-            pending.push_back(node);
+            pending.emplace_back(node, 1);
         }
     }
     while (!pending.empty()) {
-        const pugi::xml_node node = pending.back();
+        const auto [node, level] = pending.back();
         pending.pop_back();
         ++count;
+        levels = std::max(levels, level);
         for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
             if (child.type() == pugi::node_element && IsNamed(child, "node"))
-                pending.push_back(child);
+                pending.emplace_back(child, level + 1);
         }
     }
     return count;
@@ -233,9 +239,15 @@ InterchangeResult CMindMapReader::Open(QIODevice& device, const CDocumentData& d
     // before anything is changed.
     map->appendBelowOrigin = data.registry.origin && !data.registry.origin->children.empty();
     int topLevel = 0;
-    const int converted = CountConvertedNodes(map->map.first_child(), topLevel);
+    int levels = 0;
+    const int converted = CountConvertedNodes(map->map.first_child(), topLevel, levels);
     if (!result.CheckRoom(map->appendBelowOrigin ? converted : converted - topLevel, data.registry))
         return result;
+    // The top nodes go below the origin, or the first one becomes it.
+    if ((map->appendBelowOrigin ? levels : levels - 1) > kMaxOutlineDepth) {
+        result.failure = InterchangeFailure::TooDeep;
+        return result;
+    }
     m_map = std::move(map);
     return result;
 }

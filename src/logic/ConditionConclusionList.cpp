@@ -4,6 +4,7 @@
 #include "logic/InspectionMessage.h"
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
+#include "model/LogicNesting.h"
 #include "model/UnitFunctionRegistry.h"
 #include "texts/StringTable.h"
 
@@ -85,12 +86,17 @@ bool CConditionConclusionList::Run(CInspectionView& pane, const InspectionEnviro
     } else if (current) {
         CollectLogicLines(*current, lines);
     }
-    CInspectionParser parser(lines, environment);
-    const InspectionParserSequencePtr top = parser.Parse();
-    pane.ClearMessages();
-    if (scope == AllUnitFunctions)
-        WriteCorrespondenceListAll(pane, environment, *top, statementKind);
-    else
-        WriteCorrespondenceListCurrent(pane, environment, *top);
+    try {
+        CInspectionParser parser(std::move(lines), environment);
+        const InspectionParserSequencePtr top = parser.Parse();
+        pane.ClearMessages();
+        if (scope == AllUnitFunctions)
+            WriteCorrespondenceListAll(pane, environment, *top, statementKind);
+        else
+            WriteCorrespondenceListCurrent(pane, environment, *top);
+    } catch (...) {
+        pane.ClearMessages();
+        pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceFailedBecause).arg(RunFailureReason()));
+    }
     return true;
 }

@@ -1,17 +1,11 @@
 #include "logic/InspectionParser.h"
 
 #include "logic/InspectionEnvironment.h"
+#include "model/LogicNesting.h"
 #include "model/UnitFunction.h"
 #include "platform/LargeBlocks.h"
 
 #include <algorithm>
-
-namespace {
-
-// Blocks nest through recursion; a line list from a file could nest deeper than the stack allows.
-constexpr int kMaxNesting = 2000;
-
-} // namespace
 
 CInspectionParser::CInspectionParser(std::vector<InspectionParserLine> lines, const InspectionEnvironment& environment,
                                      bool reportProgress)
@@ -22,6 +16,7 @@ CInspectionParser::CInspectionParser(std::vector<InspectionParserLine> lines, co
 }
 
 InspectionParserSequencePtr CInspectionParser::Parse() {
+    m_depth = 0;
     m_strayPositions.clear();
     m_pendingNodes.clear();
     m_memberIds.clear();
@@ -211,11 +206,15 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
     return parsed;
 }
 
+void CInspectionParser::EnterBlock() {
+    if (m_depth >= kMaxLogicNesting)
+        throw CLogicNestingTooDeep{};
+    ++m_depth;
+}
+
 CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     Parsed parsed;
-    if (m_depth >= kMaxNesting)
-        return parsed;
-    ++m_depth;
+    EnterBlock();
     auto block = NewNode<CInspectionParserIf>();
     block->function = m_lines[p].function;
     block->ifPosition = p;
@@ -247,9 +246,7 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
 
 CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     Parsed parsed;
-    if (m_depth >= kMaxNesting)
-        return parsed;
-    ++m_depth;
+    EnterBlock();
     auto block = NewNode<CInspectionParserSwitch>(&m_tree->arena);
     block->function = m_lines[p].function;
     block->switchPosition = p;
@@ -304,9 +301,7 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
 
 CInspectionParser::Parsed CInspectionParser::ParseLoop(int p) {
     Parsed parsed;
-    if (m_depth >= kMaxNesting)
-        return parsed;
-    ++m_depth;
+    EnterBlock();
     auto block = NewNode<CInspectionParserLoop>();
     block->position = p;
     block->function = m_lines[p].function;

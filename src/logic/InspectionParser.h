@@ -42,7 +42,8 @@ inline void PrefetchLogicLine(const CLogicLine* line) {
 
 // Builds the syntax tree of a line list. The editor keeps block structure intact, but a document edited
 // elsewhere may not: a line that cannot stand where it is (a closing line without its block, a line of no
-// kind, a block cut off by the end) is noted in strayPositions and parsing goes on after it.
+// kind, a block cut off by the end) is noted in strayPositions and parsing goes on after it. Blocks nested deeper
+// than kMaxLogicNesting end the parse with CLogicNestingTooDeep.
 class CInspectionParser {
 public:
     CInspectionParser(std::vector<InspectionParserLine> lines, const InspectionEnvironment& environment,
@@ -83,6 +84,8 @@ private:
     Parsed ParseIf(int p);
     Parsed ParseSwitch(int p);
     Parsed ParseLoop(int p);
+    // One level deeper, or CLogicNestingTooDeep.
+    void EnterBlock();
     int KindAt(int p) const;
     // Asks for the lines ahead and, when records are made, for their member and state texts.
     void PrefetchAhead(int p) const;

@@ -7,11 +7,14 @@
 #include "logic/InspectionView.h"
 #include "logic/JumperToFunction.h"
 #include "logic/PathChecks.h"
+#include "model/LogicNesting.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
 #include <algorithm>
+#include <limits>
+#include <new>
 
 namespace {
 
@@ -87,6 +90,31 @@ void CollectLogicLines(const CUnitFunction& function, std::vector<InspectionPars
     }
 }
 
+namespace {
+
+// Room for one more line. A call tree that calls the same unit functions over and over expands into a list that
+// grows without bound; a move of the list into a block twice as large takes seconds once it is large, so it goes
+// a slice at a time with an abort poll after each, and Cancel stops the growth at once. The parser numbers lines
+// with 32-bit integers: a list beyond that is refused.
+void ReserveOneMoreLine(std::vector<InspectionParserLine>& lines, const InspectionEnvironment& environment) {
+    if (lines.size() < lines.capacity())
+        return;
+    if (lines.size() >= static_cast<size_t>(std::numeric_limits<qint32>::max()))
+        throw std::bad_alloc();
+    constexpr size_t kSlice = size_t(1) << 20;
+    std::vector<InspectionParserLine> larger;
+    larger.reserve(
+        std::min(std::max<size_t>(2 * lines.size(), 1024), static_cast<size_t>(std::numeric_limits<qint32>::max())));
+    for (size_t from = 0; from < lines.size(); from += kSlice) {
+        const auto begin = lines.begin() + static_cast<std::ptrdiff_t>(from);
+        larger.insert(larger.end(), begin, begin + static_cast<std::ptrdiff_t>(std::min(kSlice, lines.size() - from)));
+        environment.PollAbort();
+    }
+    lines.swap(larger);
+}
+
+} // namespace
+
 void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEnvironment& environment,
                                std::vector<InspectionParserLine>& lines) {
     // An explicit stack: call chains in a document can be longer than the thread's stack is deep.
@@ -146,6 +174,7 @@ void CollectLogicLinesExpanded(const CUnitFunction& function, const InspectionEn
         if (index + kAhead < frame.function->logicLines.size())
             PrefetchLogicLine(frame.function->logicLines[index + kAhead].get());
         const CLogicLine* line = frame.function->logicLines[index].get();
+        ReserveOneMoreLine(lines, environment);
         lines.push_back({line, frame.function, static_cast<qint32>(index), line->lineKind});
         if (line->lineKind != SyntaxFn)
             continue;
@@ -245,10 +274,10 @@ void SyntaxCheckAllUnitFunctions(CInspectionView& pane, quint32& counter, const 
     SyntaxCheckUnitFunctions(FunctionsInOutlineOrder(environment), pane, counter, environment);
 }
 
-void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
-                                const InspectionEnvironment& environment) {
-    pane.ClearMessages();
-    pane.AddMessageWithoutTarget(LoadString(StringId::CurrentInspectionBegin));
+namespace {
+
+void InspectCurrentUnitFunctionItems(const CUnitFunction& function, CInspectionView& pane,
+                                     const InspectionEnvironment& environment) {
     quint32 syntaxCount = 0;
     SyntaxCheckUnitFunction(function, pane, syntaxCount, environment);
     std::vector<InspectionParserLine> lines;
@@ -269,6 +298,27 @@ void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& 
                                  Count(results.findings.CountSemanticRelationFindings()));
     pane.AddMessageWithoutTarget(QString());
     pane.AddMessageWithoutTarget(LoadString(StringId::CurrentInspectionEnd));
+}
+
+// The closing line of a run that an exception ended.
+void WriteRunFailure(CInspectionView& pane) {
+    const QString reason = RunFailureReason();
+    pane.AddMessageWithoutTarget(reason.isEmpty() ? LoadString(StringId::InspectionFailed)
+                                                  : LoadString(StringId::InspectionFailedBecause).arg(reason));
+}
+
+} // namespace
+
+void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
+                                const InspectionEnvironment& environment) {
+    pane.ClearMessages();
+    pane.AddMessageWithoutTarget(LoadString(StringId::CurrentInspectionBegin));
+    // The run happens on the window's own thread: whatever stops it must leave the window and its document.
+    try {
+        InspectCurrentUnitFunctionItems(function, pane, environment);
+    } catch (...) {
+        WriteRunFailure(pane);
+    }
 }
 
 void InspectAllUnitFunctions(int command, CInspectionView& pane, const InspectionEnvironment& environment) {
@@ -353,11 +403,8 @@ void StartWholeInspection(int command, CInspectionView& pane, const InspectionEn
         InspectAllUnitFunctions(command, pane, ofRun);
     } catch (const CInspectionProgressExceptionAbort&) {
         pane.AddMessageWithoutTarget(LoadString(StringId::InspectionAborted));
-    } catch (const std::exception& error) {
-        // The worker thread must end in every case; say why the run stopped instead of leaving it half written.
-        pane.AddMessageWithoutTarget(
-            LoadString(StringId::InspectionFailedBecause).arg(QString::fromLocal8Bit(error.what())));
     } catch (...) {
-        pane.AddMessageWithoutTarget(LoadString(StringId::InspectionFailed));
+        // The worker thread must end in every case; say why the run stopped instead of leaving it half written.
+        WriteRunFailure(pane);
     }
 }

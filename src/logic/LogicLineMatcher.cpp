@@ -1,8 +1,8 @@
 #include "logic/LogicLineMatcher.h"
 
-namespace {
+#include "model/LogicNesting.h"
 
-constexpr int kMaxNesting = 2000;
+namespace {
 
 bool IsBlank(QChar c) {
     return c == QChar(' ') || c == QChar('\t');
@@ -50,7 +50,7 @@ class DepthGuard {
 public:
     explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
     ~DepthGuard() { --m_depth; }
-    bool TooDeep() const { return m_depth > kMaxNesting; }
+    bool TooDeep() const { return m_depth > kMaxLogicNesting; }
 
 private:
     int& m_depth;

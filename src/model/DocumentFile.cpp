@@ -1,4 +1,5 @@
 #include "model/DocumentFile.h"
+#include "model/OutlineNumber.h"
 
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
@@ -655,6 +656,8 @@ static LoadResult ReadParsedDocument(XmlDocumentContext& context, pugi::xml_node
     }
     if (context.functionChunksRefused)
         return LoadResult::MalformedXml;
+    if (data.registry.IsTableOfContentsDeeperThan(kMaxOutlineDepth))
+        return LoadResult::TooDeep;
     if (history.size() > CDocumentData::MaxStoredVersions)
         history.erase(history.begin(), history.end() - CDocumentData::MaxStoredVersions);
     data.versionHistory = std::move(history);

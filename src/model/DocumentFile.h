@@ -16,6 +16,7 @@ enum class LoadResult {
     NoRootElement = 3, // no "NUV" element
     NoDocumentElement = 4,
     NoSuchVersion = 5, // the stored version asked for is not in the file
+    TooDeep = 6,       // the table of contents nests deeper than kMaxOutlineDepth
 };
 
 // The layout a save writes: the current one, or the older one that the export for older readers writes.

@@ -7,6 +7,11 @@
 // 1-based child positions from the origin; the origin's own number is empty.
 using OutlineNumber = std::vector<int>;
 
+// How deep a table of contents may nest: every place shows its whole number, so what a program shows or writes of
+// a table of contents grows with the square of its depth. Documents nested deeper are not read; maps nested deeper
+// are not converted.
+constexpr int kMaxOutlineDepth = 10000;
+
 // A place in the hierarchy: the place of its parent and its 1-based position there (the origin's place has
 // neither). Places share their prefixes, so a deep hierarchy costs one record per place, and its number is
 // derived when asked for. `order` counts places in outline order where the registry numbers them.

@@ -8,6 +8,8 @@
 #include "texts/StringTable.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 CUnitFunction* CUnitFunctionRegistry::CreateDefaultFunction(const ModelOptions& options) {
     CUnitFunction* function = CreateFunction(QString(), options);
@@ -193,6 +195,47 @@ bool CUnitFunctionRegistry::IsReachable(const CUnitFunction* a, const CUnitFunct
 
 // A unit function from which no cycle was found is not searched again: shared callees would otherwise be
 // walked once per path.
+bool CUnitFunctionRegistry::IsTableOfContentsDeeperThan(int levels) const {
+    if (!origin)
+        return false;
+    // The levels below each unit function once it has been walked: a unit function shown in several places is
+    // walked once. An explicit stack, as deep as the table of contents.
+    struct Frame {
+        const CUnitFunction* function;
+        size_t next = 0;
+        int below = 0;
+    };
+    std::unordered_map<const CUnitFunction*, int> below;
+    std::unordered_set<const CUnitFunction*> onPath{origin};
+    std::vector<Frame> stack{{origin}};
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next < frame.function->children.size()) {
+            const CUnitFunction* child = frame.function->children[frame.next++];
+            if (!child || onPath.contains(child))
+                continue;
+            if (const auto walked = below.find(child); walked != below.end()) {
+                frame.below = std::max(frame.below, walked->second + 1);
+                if (static_cast<int>(stack.size()) - 1 + frame.below > levels)
+                    return true;
+                continue;
+            }
+            if (static_cast<int>(stack.size()) >= levels + 1)
+                return true;
+            onPath.insert(child);
+            stack.push_back({child});
+            continue;
+        }
+        const Frame done = frame;
+        below[done.function] = done.below;
+        onPath.erase(done.function);
+        stack.pop_back();
+        if (!stack.empty())
+            stack.back().below = std::max(stack.back().below, done.below + 1);
+    }
+    return false;
+}
+
 bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function) const {
     FunctionPath path{function};
     FunctionPath acyclic;

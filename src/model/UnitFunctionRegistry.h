@@ -57,6 +57,9 @@ public:
     // Whether b is reached from a through Fn statements; visited is shared by the whole search.
     bool IsReachable(const CUnitFunction* a, const CUnitFunction* b, std::set<const CUnitFunction*>& visited) const;
     bool HasFnCycle(const CUnitFunction* function) const;
+    // Whether the table of contents below the origin nests deeper than `levels` (the origin's children are at level
+    // 1). A unit function met again on the way down ends that way there, as in the table of contents.
+    bool IsTableOfContentsDeeperThan(int levels) const;
 
     // Deletes a unit function other than the origin; every reference to it is gone before it is freed.
     // False when nothing was deleted (the origin is refused).

@@ -1,6 +1,7 @@
 #include "TobrelProcess.h"
 
 #include "model/DocumentData.h"
+#include "model/OutlineNumber.h"
 #include "support/ToolSupport.h"
 
 #include <QDir>
@@ -230,7 +231,8 @@ TEST(TobrelConversion, AMapWithMoreNodesThanInternalIdsIsRefusedBeforeAnythingIs
 
 TEST(TobrelConversion, DeepMapsAndDeepRichTextAreWalkedWithoutRecursion) {
     TobrelSandbox sandbox;
-    const int depth = 32766;
+    // The top node becomes the origin: the deepest table of contents a document may have.
+    const int depth = kMaxOutlineDepth + 1;
     const int markup = 200000;
     QByteArray map = "<map>";
     for (int i = 0; i < depth; ++i)
@@ -244,6 +246,13 @@ TEST(TobrelConversion, DeepMapsAndDeepRichTextAreWalkedWithoutRecursion) {
     const QStringList outline = ReadOutline(sandbox.WorkPath("deep.nuv"));
     ASSERT_EQ(outline.size(), depth);
     EXPECT_EQ(outline.back().trimmed(), "ndeep");
+
+    // One level more is refused before anything is made.
+    sandbox.WriteFile("deeper.mm", "<map><node TEXT=\"top\">" + map.mid(5) + "</node></map>");
+    const TobrelSandbox::Result deeper = sandbox.Run({"deeper.mm"});
+    EXPECT_EQ(deeper.exitCode, 1);
+    EXPECT_EQ(deeper.standardError, "Mapファイルのノードの階層が10000段を超えるため、変換できません。\n");
+    EXPECT_FALSE(QFile::exists(sandbox.WorkPath("deeper.nuv")));
 }
 
 // A file system that is full: a small one mounted where only this test sees it, when the system lets a user

@@ -1,8 +1,11 @@
 #include "generators/DecisionTableMaker.h"
 #include "generators/DecisionTableRawTable.h"
 #include "generators/GeneratorTestSupport.h"
+#include "generators/TestSpecificationDraft.h"
+#include "model/LogicNesting.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/logic/GeneratedLogicDocument.h"
 
 #include <QFile>
 
@@ -111,6 +114,23 @@ TEST_F(DecisionTableTest, FnCycleIsRefusedBeforeAnyFileIsWritten) {
     EXPECT_TRUE(stored);
     EXPECT_EQ(document.data.TestTable.IsIdRow, 0);
     EXPECT_EQ(messages.Texts().last(), QStringLiteral("Fn構文が循環しているため、決定表を作成できません。"));
+}
+
+// A description nested deeper than the walks may go is refused with the reason, by the decision table and the
+// test-specification draft alike, and nothing is written.
+TEST_F(DecisionTableTest, DescriptionsNestedTooDeepAreRefusedWithTheReason) {
+    GeneratorTestDocument document({{"Origin", NestedIfScript(kMaxLogicNesting + 1)}});
+    DecisionTableSessionChoices session;
+    DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
+    choice.fileName = Path("deep");
+    bool stored = false;
+    EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored), GeneratorOkResult::KeepOpen);
+    EXPECT_EQ(messages.Texts().last(), "決定表を作成できませんでした。(論理記述の入れ子が2000段を超えています)");
+    EXPECT_FALSE(AcceptTestSpecificationDialog(document.data, Path("deep-test"), stored));
+    EXPECT_EQ(messages.Texts().last(),
+              "テスト仕様原案を作成できませんでした。(論理記述の入れ子が2000段を超えています)");
+    EXPECT_FALSE(QFile::exists(Path("deep.csv")));
+    EXPECT_FALSE(QFile::exists(Path("deep-test.csv")));
 }
 
 TEST_F(DecisionTableTest, DialogAsksAboutTheFileWithItsExtensionAndDeclinedKeepsEverything) {

@@ -1,6 +1,8 @@
 #include "generators/NaturalSentence.h"
 #include "generators/GeneratorTestSupport.h"
+#include "model/LogicNesting.h"
 #include "support/QStringPrinter.h"
+#include "support/logic/GeneratedLogicDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +74,9 @@ TEST_F(NaturalSentenceTest, CommentsLoopsPlainLinesSignsAndStops) {
               QStringList({"B {y}.\n"}));
     EXPECT_EQ(Convert(english, "if <A>{x}\ncase {a}", CNaturalSentence::CaseInsideIf), QStringList());
     EXPECT_EQ(Convert(english, "", CNaturalSentence::NoLines), QStringList());
+    // Each sentence restates every condition around it: ifs nested beyond the bound stop the conversion there.
+    EXPECT_EQ(Convert(english, NestedIfScript(kMaxLogicNesting + 1), CNaturalSentence::TooDeep).size(),
+              kMaxLogicNesting);
 }
 
 } // namespace

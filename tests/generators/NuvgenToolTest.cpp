@@ -1,6 +1,7 @@
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/logic/GeneratedLogicDocument.h"
 #include "support/logic/LogicScript.h"
 
 #include <QFile>
@@ -21,6 +22,26 @@ protected:
 
     QTemporaryDir m_folder;
 };
+
+// Ifs nested far beyond what the walks take end each generator with the reason, in little memory, never with a
+// signal; nothing is written.
+TEST_F(NuvgenToolTest, TwentyThousandNestedIfsEndWithTheReasonWithinFourGigabytes) {
+    const QString deep = SaveNestedIfDocument(Path("deep.nuv"), 20000);
+    const qint64 limit = qint64(4) << 30;
+    ProgramRun run = RunProgramWithinMemory("nuvgen", {"dtable", deep, "-o", Path("deep"), "--current", "0"}, limit);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains("決定表を作成できませんでした。(論理記述の入れ子が2000段を超えています)"))
+        << run.standardError.toStdString();
+    run = RunProgramWithinMemory("nuvgen", {"testspec", deep, "-o", Path("deep-test")}, limit);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.contains("テスト仕様原案を作成できませんでした。"))
+        << run.standardError.toStdString();
+    run = RunProgramWithinMemory("nuvgen", {"sentences", deep, "--current", "0"}, limit);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.Lines().size(), 2000);
+    EXPECT_FALSE(QFile::exists(Path("deep.csv")));
+    EXPECT_FALSE(QFile::exists(Path("deep-test.csv")));
+}
 
 TEST_F(NuvgenToolTest, DecisionTableAndTestDraftAreWrittenOnlyWhenAllowed) {
     ProgramRun run = RunProgram("nuvgen", {"dtable", Path("design.nuv"), "-o", Path("table"), "--current", "0"});
@@ -64,8 +85,8 @@ TEST_F(NuvgenToolTest, MatricesAreExportedImportedAndListed) {
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     const QByteArray exported = ReadFileBytes(Path("trace.csv"));
     EXPECT_TRUE(exported.startsWith("\"design.nuv\",\"\",\r\n"));
-    run = RunProgram(
-        "nuvgen", {"trace-import", Path("design.nuv"), Path("trace.csv"), "-o", Path("imported.nuv"), "--answer", "ok"});
+    run = RunProgram("nuvgen", {"trace-import", Path("design.nuv"), Path("trace.csv"), "-o", Path("imported.nuv"),
+                                "--answer", "ok"});
     ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_TRUE(QFile::exists(Path("imported.nuv")));
     run = RunProgram("nuvgen", {"trace-list", Path("design.nuv"), Path("trace.csv")});

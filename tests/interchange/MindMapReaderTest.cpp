@@ -1,5 +1,6 @@
 #include "interchange/MindMapReader.h"
 #include "ImportTestSupport.h"
+#include "model/OutlineNumber.h"
 
 #include <QBuffer>
 
@@ -85,12 +86,13 @@ TEST(MindMapReader, AMapThatNeedsMoreIdsThanAreLeftIsRefusedWithTheCounts) {
 }
 
 TEST(MindMapReader, AStopKeepsWhatWasConvertedAndDeepMapsNeedNoDeepStack) {
-    QByteArray map = "<map>";
-    for (int i = 0; i < 20000; ++i)
-        map += "<node TEXT=\"level\">";
-    for (int i = 0; i < 20000; ++i)
-        map += "</node>";
-    map += "</map>";
+    // The top node becomes the origin: the deepest table of contents a document may have.
+    const int depth = kMaxOutlineDepth + 1;
+    const auto nested = [](int levels) {
+        return "<map>" + QByteArray("<node TEXT=\"level\">").repeated(levels) + QByteArray("</node>").repeated(levels) +
+               "</map>";
+    };
+    const QByteArray map = nested(depth);
     NewDocument document;
     RecordingProgress progress;
     progress.stopAt = 500;
@@ -98,12 +100,17 @@ TEST(MindMapReader, AStopKeepsWhatWasConvertedAndDeepMapsNeedNoDeepStack) {
     EXPECT_EQ(result.failure, InterchangeFailure::Cancelled);
     EXPECT_EQ(result.items, 500);
     EXPECT_EQ(document.data.registry.Count(), 500);
-    EXPECT_EQ(progress.range, 20000);
+    EXPECT_EQ(progress.range, depth);
 
     NewDocument whole;
     RecordingProgress unstopped;
     EXPECT_TRUE(ReadMap(map, whole.data, unstopped).Succeeded());
-    EXPECT_EQ(whole.data.registry.Count(), 20000);
+    EXPECT_EQ(whole.data.registry.Count(), depth);
+
+    // One level more is refused before anything is made.
+    NewDocument deeper;
+    EXPECT_EQ(ReadMap(nested(depth + 1), deeper.data, unstopped).failure, InterchangeFailure::TooDeep);
+    EXPECT_EQ(deeper.data.registry.Count(), 1);
 }
 
 TEST(MindMapReader, ConvertWithoutAnOpenedMapChangesNothing) {

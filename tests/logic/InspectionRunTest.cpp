@@ -1,6 +1,10 @@
 #include "InspectionTestSupport.h"
+#include "logic/ConditionConclusionList.h"
+#include "logic/InspectionParser.h"
 #include "logic/InspectionProgress.h"
+#include "model/LogicNesting.h"
 #include "platform/MessageBox.h"
+#include "support/logic/GeneratedLogicDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -303,4 +307,31 @@ TEST(InspectionRun, ExpandedLinesFollowEachFnLine) {
     EXPECT_EQ(lines[1].lineIndex, 0);
     EXPECT_EQ(lines[2].function, main);
     EXPECT_EQ(lines[4].function->name, "A");
+}
+
+// A description nested deeper than the walks may go ends every run with a line that says why, at once and without
+// touching the document; nesting up to the bound parses.
+TEST(InspectionRun, DescriptionsNestedTooDeepEndTheRunWithAReason) {
+    LogicTestDocument document;
+    CUnitFunction* deep = document.Add("Deep", NestedIfScript(kMaxLogicNesting + 1));
+    CUnitFunction* bound = document.Add("Bound", NestedIfScript(kMaxLogicNesting));
+    document.Finish();
+    const QString failure =
+        "検査中にエラーが発生したため、検査を終了しました。(論理記述の入れ子が2000段を超えています)";
+
+    EXPECT_EQ(InspectCurrent(document, *deep), QStringList({"=== 当該単位機能検査（全項目検査）開始 ===", failure}));
+    CInspectionView pane;
+    CInspectionProgress run;
+    StartWholeInspection(CommandInspectAll, pane, document.environment, run);
+    EXPECT_EQ(pane.Lines().last(), failure);
+    EXPECT_TRUE(CConditionConclusionList::Run(pane, document.environment, CConditionConclusionList::CurrentUnitFunction,
+                                              CConditionConclusionList::DoStatements, deep));
+    EXPECT_EQ(pane.Lines(),
+              QStringList("条件と結論の対応一覧を作成できませんでした。(論理記述の入れ子が2000段を超えています)"));
+
+    std::vector<InspectionParserLine> lines;
+    CollectLogicLines(*bound, lines);
+    CInspectionParser parser(lines, document.environment);
+    EXPECT_EQ(parser.Parse()->nodes.size(), 1u);
+    EXPECT_TRUE(parser.StrayPositions().empty());
 }

@@ -1,4 +1,5 @@
 #include "support/ProgramRun.h"
+#include "support/logic/GeneratedLogicDocument.h"
 #include "support/logic/LogicScript.h"
 
 #include <QTemporaryDir>
@@ -58,4 +59,19 @@ TEST(NuvInspect, FnCycleIsRefusedWithItsMessage) {
     EXPECT_TRUE(run.Lines().isEmpty());
     EXPECT_TRUE(run.standardError.contains("Fn構文が循環しているため、この機能を使用できません。"))
         << run.standardError.toStdString();
+}
+
+// Ifs nested far beyond what the walks take end every run with the reason, in little memory, never with a signal.
+TEST(NuvInspect, TwentyThousandNestedIfsEndWithTheReasonWithinFourGigabytes) {
+    QTemporaryDir directory;
+    const QString path = SaveNestedIfDocument(directory.filePath("deep.nuv"), 20000);
+    const QString reason = "(論理記述の入れ子が2000段を超えています)";
+    for (const QStringList& arguments :
+         {QStringList{"inspect", path, "--current", "0"}, QStringList{"inspect", path, "--all"},
+          QStringList{"conditions", path, "--current", "0"}}) {
+        const ProgramRun run = RunProgramWithinMemory("nuvinspect", arguments, qint64(4) << 30);
+        EXPECT_EQ(run.exitCode, 0) << arguments.join(' ').toStdString() << run.standardError.toStdString();
+        ASSERT_FALSE(run.Lines().isEmpty());
+        EXPECT_TRUE(run.Lines().last().endsWith(reason)) << run.Lines().last().toStdString();
+    }
 }

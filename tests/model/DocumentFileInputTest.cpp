@@ -1,5 +1,7 @@
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
+#include "model/OutlineNumber.h"
+#include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
 
 #include <QBuffer>
@@ -257,4 +259,41 @@ TEST_F(DocumentFileInput, UnitFunctionPartsAreFoundAtAnyDepth) {
         for (std::size_t i = 0; i < expected->logicLines.size(); ++i)
             EXPECT_TRUE(*function->logicLines[i] == *expected->logicLines[i]) << i;
     }
+}
+
+namespace {
+
+// A table of contents `levels` deep: unit function i + 1 the only child of unit function i.
+QByteArray ChainDocument(int levels) {
+    QByteArray functions;
+    for (int id = 1; id <= levels + 1; ++id) {
+        functions +=
+            "<Function InternalID=\"" + QByteArray::number(id) + "\"><Name>F" + QByteArray::number(id) + "</Name>";
+        if (id <= levels)
+            functions += "<Child Descriptor=\"" + QByteArray::number(id + 1) + "\"/>";
+        functions += "</Function>";
+    }
+    return Document("<FunctionHolder Root=\"1\">" + functions + "</FunctionHolder>");
+}
+
+} // namespace
+
+// Every place shows its whole number, so a table of contents nested without bound would make every program that
+// shows or writes it run out of memory: a document nested deeper than the bound is refused as a whole; shared unit
+// functions and cycles do not count as depth of their own.
+TEST_F(DocumentFileInput, TableOfContentsNestedDeeperThanTheBoundIsRefused) {
+    CDocumentData data;
+    EXPECT_EQ(Load(data, ChainDocument(kMaxOutlineDepth)), LoadResult::Loaded);
+    EXPECT_EQ(data.registry.Count(), kMaxOutlineDepth + 1);
+    EXPECT_EQ(Load(data, ChainDocument(kMaxOutlineDepth + 1)), LoadResult::TooDeep);
+
+    // Each unit function shown twice under its parent, the last one below itself: 2^n places, n + 1 levels.
+    QByteArray shared = "<FunctionHolder Root=\"1\">";
+    for (int id = 1; id <= 40; ++id)
+        shared += "<Function InternalID=\"" + QByteArray::number(id) + "\"><Name>F</Name><Child Descriptor=\"" +
+                  QByteArray::number(id < 40 ? id + 1 : 40) + "\"/><Child Descriptor=\"" +
+                  QByteArray::number(id < 40 ? id + 1 : 1) + "\"/></Function>";
+    EXPECT_EQ(Load(data, Document(shared + "</FunctionHolder>")), LoadResult::Loaded);
+    EXPECT_FALSE(data.registry.IsTableOfContentsDeeperThan(39));
+    EXPECT_TRUE(data.registry.IsTableOfContentsDeeperThan(38));
 }

@@ -39,3 +39,13 @@ ProgramRun RunProgram(const QString& name, const QStringList& arguments, const Q
                       const QString& workingDirectory) {
     return FinishProgram(*StartProgram(name, arguments, environment, workingDirectory));
 }
+
+ProgramRun RunProgramWithinMemory(const QString& name, const QStringList& arguments, qint64 bytes) {
+    QStringList launcher{QStringLiteral("prlimit"), QStringLiteral("--as=%1").arg(bytes), QStringLiteral("--")};
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    launcher.clear();
+#endif
+#endif
+    return FinishProgram(*StartProgram(name, arguments, QProcessEnvironment::systemEnvironment(), QString(), launcher));
+}

@@ -32,3 +32,7 @@ ProgramRun FinishProgram(QProcess& process);
 ProgramRun RunProgram(const QString& name, const QStringList& arguments,
                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
                       const QString& workingDirectory = QString());
+
+// Runs a program of this build to its end within an address space of `bytes`, as a machine short of memory would
+// (not in the sanitizer build, whose shadow memory needs more address space than any such limit leaves).
+ProgramRun RunProgramWithinMemory(const QString& name, const QStringList& arguments, qint64 bytes);

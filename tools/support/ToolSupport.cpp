@@ -128,6 +128,10 @@ std::optional<int> LoadOrFail(const QString& tool, const QString& path, CDocumen
     const std::optional<LoadResult> result = LoadDocument(path, data, &reason);
     if (!result)
         return CannotOpen(tool, path, reason);
+    if (*result == LoadResult::TooDeep)
+        return Fail(tool, QStringLiteral("cannot read %1: its table of contents nests deeper than %2 levels")
+                              .arg(path)
+                              .arg(kMaxOutlineDepth));
     if (*result != LoadResult::Loaded)
         return Fail(tool, QStringLiteral("cannot read %1 (load result %2)").arg(path).arg(static_cast<int>(*result)));
     return std::nullopt;

@@ -112,3 +112,42 @@ QString SaveSharedMemberDocument(const QString& path, int n) {
     const auto [scripts, parents] = SharedMemberScripts(n);
     return SaveScriptDocument(path, scripts, parents);
 }
+
+QString NestedIfScript(int n) {
+    QString script;
+    for (int i = 0; i < n; ++i)
+        script += QString("if <C%1>が{on}\nDo <X%1>を{a}せよ\n").arg(i);
+    for (int i = n - 1; i >= 0; --i)
+        script += QString("else\nDo <X%1>を{b}せよ\nendif\n").arg(i);
+    return script;
+}
+
+QString SaveNestedIfDocument(const QString& path, int n) {
+    return SaveScriptDocument(path, {{"Nested", NestedIfScript(n)}});
+}
+
+namespace {
+
+std::vector<std::pair<QString, QString>> DoublingChainScripts(int n) {
+    std::vector<std::pair<QString, QString>> functions;
+    for (int i = 0; i < n; ++i) {
+        const QString call = i + 1 < n ? QString("Fn F%1\n").arg(i + 1) : QString();
+        functions.emplace_back(QString("F%1").arg(i),
+                               QString("if <C%1>が{on}\n").arg(i) + call + "else\n" + call + "endif\n");
+    }
+    return functions;
+}
+
+} // namespace
+
+std::unique_ptr<LogicTestDocument> MakeDoublingChainDocument(int n) {
+    auto document = std::make_unique<LogicTestDocument>();
+    for (const auto& [name, script] : DoublingChainScripts(n))
+        document->Add(name, script);
+    document->Finish();
+    return document;
+}
+
+QString SaveDoublingChainDocument(const QString& path, int n) {
+    return SaveScriptDocument(path, DoublingChainScripts(n));
+}

@@ -23,3 +23,13 @@ std::vector<std::pair<QString, QString>> GeneratedLogicScripts(int chapters, boo
 std::unique_ptr<LogicTestDocument> MakeSharedMemberDocument(int n);
 // That document as a document file; gives the path.
 QString SaveSharedMemberDocument(const QString& path, int n);
+
+// n ifs nested in each other, each with its own Do in both branches.
+QString NestedIfScript(int n);
+
+// Documents that push the programs to their limits, as document files; each gives the path.
+// The origin's logic as NestedIfScript(n).
+QString SaveNestedIfDocument(const QString& path, int n);
+// A chain of n unit functions, each calling the next twice: expanded, the last one's lines appear 2^(n-1) times.
+QString SaveDoublingChainDocument(const QString& path, int n);
+std::unique_ptr<LogicTestDocument> MakeDoublingChainDocument(int n);

@@ -1,0 +1,20 @@
+#include "model/LogicNesting.h"
+
+#include "texts/StringTable.h"
+
+#include <exception>
+#include <new>
+
+QString RunFailureReason() {
+    try {
+        throw;
+    } catch (const CLogicNestingTooDeep&) {
+        return LoadString(StringId::LogicNestingTooDeep).arg(kMaxLogicNesting);
+    } catch (const std::bad_alloc&) {
+        return LoadString(StringId::MemoryExhausted);
+    } catch (const std::exception& error) {
+        return QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        return QString();
+    }
+}
