@@ -36,7 +36,9 @@ void Compare(const QString& older, const QString& newer, const ModelOptions& opt
     CUnitFunctionRegistry b;
     CDocumentComparison::ReadFile(older, a, options);
     CDocumentComparison::ReadFile(newer, b, options);
-    benchmark::DoNotOptimize(CDocumentComparison::Compare(a, b, options));
+    CDocumentData defaults;
+    defaults.SetDefaults();
+    benchmark::DoNotOptimize(CDocumentComparison::Compare(a, b, options, defaults.SyntaxSymbols));
 }
 
 void BM_CompareAgainstLoadingBoth(benchmark::State& state) {
