@@ -59,6 +59,11 @@ CFunctionListView::CFunctionListView(CViewHost& host, QWidget* parent) : QWidget
         m_list->setColumnWidth(column, CFunctionListRows::ColumnWidth(column));
     }
     m_list->setHorizontalHeaderLabels(headers);
+    // Each caption stands over its column's texts: the name column's is read in a narrow pane.
+    for (int column = 0; column < CFunctionListRows::ColumnCount; ++column)
+        m_list->horizontalHeaderItem(column)->setTextAlignment(CFunctionListRows::IsRightAligned(column)
+                                                                   ? Qt::AlignRight | Qt::AlignVCenter
+                                                                   : Qt::AlignLeft | Qt::AlignVCenter);
     m_list->horizontalHeader()->setSectionsClickable(true);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
         if (!m_fitting && column >= 0 && column < CFunctionListRows::ColumnCount)
