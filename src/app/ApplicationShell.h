@@ -103,4 +103,7 @@ public:
     virtual void CommitPendingEdits() {}
     // The input or output column setting changed under the open tabs: each lays out its logic row again.
     virtual void RelayoutOpenTabs() {}
+    // The document's results font changed with the document (new, opened, environment imported): the result
+    // pane shows its lines in it.
+    virtual void ApplyResultsTextFormat() {}
 };

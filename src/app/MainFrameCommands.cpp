@@ -95,6 +95,9 @@ Update UpdateCommand(const CommandRow& command, const State& state) {
     case ContentControlFocus:
         update.enabled = state.documentOpen && state.focusInContentControl;
         break;
+    case ContentPaste:
+        update.enabled = state.documentOpen && state.focusInContentControl && state.canPasteInContentControl;
+        break;
     case HistoryBack:
         update.enabled = state.canNavigateBack;
         break;

@@ -33,6 +33,7 @@ struct State {
     bool canUndo = false;
     bool nameAtCaret = false;
     bool focusInContentControl = false;
+    bool canPasteInContentControl = false;
     bool canNavigateBack = false;
     bool canNavigateForward = false;
     int applicationLook = DefaultApplicationLook;

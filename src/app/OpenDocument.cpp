@@ -246,6 +246,8 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
     }
     SetModified();
     RebuildDocument();
+    if (environment)
+        m_shell.ApplyResultsTextFormat();
     platform::ShowMessageBox(LoadString(StringId::ImportSucceeded), platform::MessageButtons::Ok,
                              platform::MessageIcon::Information);
 }
@@ -343,6 +345,7 @@ void COpenDocument::OnFileNew(const QString& templatePath) {
     m_tabs.OpenFunctionTab(m_documentData.registry.origin);
     SetWindowTitle();
     UpdateOwnInstanceRecord();
+    m_shell.ApplyResultsTextFormat();
     Notify(DocumentChange::Reloaded);
 }
 
@@ -751,6 +754,7 @@ void COpenDocument::ShowReadDocument() {
     SetWindowTitle();
     UpdateOwnInstanceRecord();
     RestoreZoom();
+    m_shell.ApplyResultsTextFormat();
     Notify(DocumentChange::Reloaded);
 }
 

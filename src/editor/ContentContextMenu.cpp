@@ -37,3 +37,7 @@ bool IsContentMenuCommandEnabled(int command, const ContentMenuState& state) {
         return false;
     }
 }
+
+bool IsReadOnlyPaneMenuCommandEnabled(int command) {
+    return command != ContentMenuCut && command != ContentMenuPaste && command != ContentMenuDelete;
+}

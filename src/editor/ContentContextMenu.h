@@ -27,3 +27,6 @@ struct ContentMenuState {
 // Whether an item of the menu is enabled. Paste special has nothing here to offer beyond the text (the content
 // is stored as plain text) and stays disabled; the font item always answers, if only to say why it cannot act.
 bool IsContentMenuCommandEnabled(int command, const ContentMenuState& state);
+// Whether an item of the same menu is enabled in a read-only pane (the condition and output panes): all but Cut,
+// Paste and Delete, which would change its text.
+bool IsReadOnlyPaneMenuCommandEnabled(int command);

@@ -32,6 +32,9 @@ using FunctionPath = std::unordered_set<const CUnitFunction*>;
 // pointer or InternalID and never own it.
 class CUnitFunction {
 public:
+    // The name boxes let a name be typed this long; a name read from a file or a map may be longer.
+    static constexpr int MaxTypedNameLength = 64;
+
     CUnitFunctionHeader header;
     LogicLineArray logicLines; // the line count is logicLines.size()
     QString name;

@@ -17,6 +17,7 @@ enum class CommandRule {
     Undo,                 //
     NameAtCaret,          // a document is open and a member or state name lies at the caret
     ContentControlFocus,  // a document is open and the focus is on the active tab's content text
+    ContentPaste,         // as ContentControlFocus, and the clipboard holds text
     HistoryBack,          // the history has an entry before the current one
     HistoryForward,       // the history has an entry after the current one
     ApplicationLook,      // radio mark on the current look

@@ -75,6 +75,8 @@ CFontPageModel::Changes CFontPageModel::Apply(CDocumentData& document) const {
             changes.structureDiagram = true;
         else if (target == NotesFont)
             changes.notes = true;
+        else
+            changes.results = true;
     }
     return changes;
 }

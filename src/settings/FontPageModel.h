@@ -24,6 +24,7 @@ public:
         bool tabViews = false;         // the views of every tab show a changed font
         bool structureDiagram = false; // the diagram lays out again with its changed font
         bool notes = false;            // the notes pane takes its changed font
+        bool results = false;          // the result pane takes its changed font
     };
 
     explicit CFontPageModel(const CDocumentData& document);

@@ -183,10 +183,13 @@ TEST_F(ApplicationExports, AnImportMarksTheDocumentModifiedAndAFailedOneLeavesIt
     EXPECT_EQ(messages.Texts().back(), "インポートが成功しました。");
     EXPECT_EQ(shell.openPromptTitle, "ファイルを開く");
     EXPECT_EQ(app.Document().DocumentData().environment.importMemberNamesAndStateNamesFileName, shell.openPath);
+    EXPECT_EQ(shell.resultsFormats, 1); // the new document's
     app.Document().SetModified(false);
     app.OnImportEnvironmentSettings();
     EXPECT_TRUE(app.Document().IsModified());
     EXPECT_EQ(shell.tabRelayouts, 0);
+    // The result pane takes the imported results font.
+    EXPECT_EQ(shell.resultsFormats, 2);
     // Settings that hide the input column lay the tabs out again.
     app.Document().DocumentData().headerIOSettings.Input = 1;
     app.OnImportEnvironmentSettings();

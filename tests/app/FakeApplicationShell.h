@@ -76,6 +76,7 @@ public:
     }
     QString PromptMapFileName() override { return mapPath; }
     void RelayoutOpenTabs() override { ++tabRelayouts; }
+    void ApplyResultsTextFormat() override { ++resultsFormats; }
 
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
@@ -85,6 +86,7 @@ public:
     int closesPosted = 0;
     int mainWindowCloses = 0;
     int tabRelayouts = 0;
+    int resultsFormats = 0;
     QStringList installedFonts; // what the font system lists, read when the application is made
     bool closePostedWhileConverting = false;
     std::vector<quint32> instancesClosed;

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(FontPageModelTest, TheDefaultsBringEveryFontBackAndTheResultsFontAsksNoViewToFollow) {
+TEST(FontPageModelTest, TheDefaultsBringEveryFontBackAndTheResultPaneFollowsTheResultsFont) {
     CDocumentData data;
     data.SetDefaults();
     data.resultsFont.italic = 1;
@@ -14,7 +14,7 @@ TEST(FontPageModelTest, TheDefaultsBringEveryFontBackAndTheResultsFontAsksNoView
     CFontPageModel model(data);
     model.RestoreDefaults();
     const CFontPageModel::Changes changes = model.Apply(data);
-    EXPECT_TRUE(changes.stored && changes.tabViews);
+    EXPECT_TRUE(changes.stored && changes.tabViews && changes.results);
     EXPECT_FALSE(changes.structureDiagram || changes.notes);
     EXPECT_EQ(data.fonts, DefaultDocumentFonts());
     EXPECT_EQ(data.resultsFont, FontSetting());

@@ -126,8 +126,10 @@ void CChildFrame::CreateLogicPanes() {
         m_logicSplitter->setSizes(widths);
         for (CSidePaneView* pane :
              {static_cast<CSidePaneView*>(m_inputView), static_cast<CSidePaneView*>(m_outputView)})
-            if (pane)
+            if (pane) {
                 pane->AttachModel(&m_functionView->Model());
+                pane->SetMessageContext(m_contentView->MessageContext());
+            }
         connect(m_logicSplitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
         m_splitter->addWidget(m_logicSplitter);
     }

@@ -41,6 +41,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDockWidget>
@@ -129,6 +130,8 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
             connect(editor, &CSplREdit::ModelChanged, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
         UpdateCommands();
     });
+    // Paste follows what the clipboard holds.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommands);
     AddContentCommands(m_commands, *this);
     m_searchCommands.AddTo(m_commands);
     AddGeneratorCommands(m_commands, *this);
@@ -386,6 +389,11 @@ void CMainFrame::ApplyMemoCharFormat() {
     m_navigation->Notes()->ApplyCharFormat(&m_app.Document().DocumentData().memoFont);
 }
 
+void CMainFrame::ApplyResultsTextFormat() {
+    if (m_inspectionEdit)
+        m_inspectionEdit->SetTextFormat(m_document.DocumentData().resultsFont);
+}
+
 QString CMainFrame::SettingsDocumentPath() const {
     return m_app.Document().DocumentPath();
 }
@@ -416,6 +424,8 @@ void CMainFrame::CreatePanes() {
         dock->setObjectName(QStringLiteral("Pane%1").arg(pane.id));
         if (pane.id == MessagesPane) {
             auto* edit = new CInspectionViewEdit(m_inspectionPane, *this, dock);
+            m_inspectionEdit = edit;
+            ApplyResultsTextFormat();
             edit->setMinimumSize(200, 200);
             edit->SetContextMenuLocalizer([this](QMenu& menu) {
                 const CDocumentData& data = m_document.DocumentData();
@@ -578,6 +588,12 @@ void CMainFrame::UpdateCommands() {
     const CChildFrame* window = tab && tab->m_pUnitFunction ? MadeTabWindow(*tab) : nullptr;
     state.nameAtCaret = window && window->FunctionView()->Editor().IsCommandEnabled(LogicEditCommand::EditFont);
     state.focusInContentControl = window && window->ContentViewHasFocus();
+    if (state.focusInContentControl) {
+        // The content text does the edit commands its own way.
+        const ContentMenuState content = window->ContentView()->MenuState();
+        state.canPaste = state.canPasteInContentControl = IsContentMenuCommandEnabled(ContentMenuPaste, content);
+        state.canSelectAll = IsContentMenuCommandEnabled(ContentMenuSelectAll, content);
+    }
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
         setCursor(Qt::WaitCursor);
@@ -1100,6 +1116,13 @@ void CMainFrame::OnUpdateFrameTitle(const QString& documentName) {
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::WindowUnblocked)
         UpdateCommands();
+    // The tabs of docked panes read their whole captions; when they do not fit, the bar scrolls.
+    if (event->type() == QEvent::ChildPolished) {
+        if (auto* bar = qobject_cast<QTabBar*>(static_cast<QChildEvent*>(event)->child())) {
+            bar->setElideMode(Qt::ElideNone);
+            bar->setUsesScrollButtons(true);
+        }
+    }
     return QMainWindow::event(event);
 }
 

@@ -31,6 +31,7 @@
 class CChildFrame;
 class CNavigationPanes;
 class CCustomizeDlg;
+class CInspectionViewEdit;
 class CNUVApp;
 class COpenDocument;
 class CPaneView;
@@ -109,8 +110,9 @@ public:
     void SetPaneView(int paneId, CPaneView* view);
     void UpdatePaneViews();
     // What the settings pages ask of the window: the structure diagram lays out again with its settings, the
-    // notes pane takes the notes font, and the open document's file.
+    // notes pane takes the notes font, the result pane the results font, and the open document's file.
     void ApplyMemoCharFormat() override;
+    void ApplyResultsTextFormat() override;
     QString SettingsDocumentPath() const override;
     // The tabs' logic editors take the application's text zoom.
     void UpdateAllDocumentViews();
@@ -312,6 +314,8 @@ private:
     QToolBar* m_navigationToolBar = nullptr;
     // The runner goes first, so that a run still going has ended before its pane does.
     CInspectionView m_inspectionPane;
+    // The result pane's widget, made with the panes.
+    CInspectionViewEdit* m_inspectionEdit = nullptr;
     CInspectionRunner m_inspectionRunner;
     CMainFrameMessages m_messages{m_document, *this, m_inspectionPane};
     // Offered again by the next condition/conclusion list dialog.

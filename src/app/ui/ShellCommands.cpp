@@ -40,7 +40,6 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     registry.AddRange(RecentFileFirst, RecentFileLast, [&app](int id) { app.OnOpenRecentFile(id - RecentFileFirst); });
 
     // Edit
-    add(PastePlainText, tab, AlwaysDisabled, "Ctrl+Shift+V");
     add(PasteSpecial, tab, AlwaysDisabled);
     // The Find and Replace dialogs of the platform have no place in a menu or toolbar.
     add(Find, tab, DocumentOpen);

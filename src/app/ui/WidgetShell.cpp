@@ -185,6 +185,11 @@ void CWidgetShell::RelayoutOpenTabs() {
         static_cast<CSettingsHost&>(*m_mainFrame).RelayoutOpenTabs();
 }
 
+void CWidgetShell::ApplyResultsTextFormat() {
+    if (m_mainFrame)
+        m_mainFrame->ApplyResultsTextFormat();
+}
+
 void CWidgetShell::RunMoveDialog(CAbstractIndexItem& item) {
     if (!m_pApp || m_bHeadless)
         return;

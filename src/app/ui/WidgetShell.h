@@ -48,6 +48,7 @@ public:
     bool PromptFunctionName(QString& name, bool isolated) override;
     void RunMoveDialog(CAbstractIndexItem& item) override;
     void RelayoutOpenTabs() override;
+    void ApplyResultsTextFormat() override;
 
     // The editor shows the main window; the converter keeps it hidden.
     void ShowMainWindow();

@@ -2,7 +2,10 @@
 
 #include "editor/EditorCommand.h"
 #include "editor/FunctionContentExport.h"
+#include "editor/ui/FunctionContentView.h"
 #include "model/DocumentData.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -22,4 +25,12 @@ void ExportContent(CContentCommandHost& host) {
 void AddContentCommands(CCommandRegistry& registry, CContentCommandHost& host) {
     registry.Add({CommandExportExplanations, [&host](int) { ExportContent(host); }, CommandRule::DocumentOpen,
                   CommandExportExplanations, "", CommandIcon::None});
+    registry.Add({ContentMenuPastePlainText,
+                  [](int) {
+                      for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+                          if (auto* view = qobject_cast<CFunctionContentView*>(widget))
+                              return view->RunContextMenuCommand(ContentMenuPastePlainText);
+                      }
+                  },
+                  CommandRule::ContentPaste, ContentMenuPastePlainText, "Ctrl+Shift+V", CommandIcon::None});
 }

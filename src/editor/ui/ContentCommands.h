@@ -21,5 +21,5 @@ protected:
 };
 
 // The export of the content texts as RTF (this unit function, with its descendants, or all, as the
-// document's export settings say).
+// document's export settings say), and the paste of the clipboard's text into the focused content text.
 void AddContentCommands(CCommandRegistry& registry, CContentCommandHost& host);

@@ -1,21 +1,16 @@
 #include "editor/ui/FunctionContentView.h"
 
-#include "editor/ContentContextMenu.h"
 #include "editor/ContentLink.h"
 #include "editor/FunctionFormHost.h"
 #include "editor/ui/DocumentFontResolver.h"
 #include "editor/ui/EmbeddedObjectPlaceholder.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
-#include "texts/MenuBarCaptions.h"
-#include "texts/MessageContext.h"
 #include "texts/StringTable.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTextCursor>
@@ -77,64 +72,27 @@ bool CFunctionContentView::StoreContent() {
     return true;
 }
 
-QMenu* CFunctionContentView::CreateContextMenu(QWidget* parent) {
-    static const CMessageContext english;
-    const CMessageContext& messages = m_messages ? *m_messages : english;
+bool CFunctionContentView::IsContextMenuCommandEnabled(int command) const {
+    return IsContentMenuCommandEnabled(command, MenuState());
+}
+
+ContentMenuState CFunctionContentView::MenuState() const {
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
     ContentMenuState state;
     state.canUndo = document()->isUndoAvailable();
     state.hasSelection = textCursor().hasSelection();
     state.hasText = !document()->isEmpty();
     state.clipboardHasText = clipboard && clipboard->hasText();
-    auto* menu = new QMenu(parent);
-    for (int command : ContentContextMenuCommands()) {
-        if (command == 0) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* action = menu->addAction(MakeCommandItemCaption(messages, command).value_or(QString()), this,
-                                          [this, command] { RunContextMenuCommand(command); });
-        action->setData(command);
-        action->setEnabled(IsContentMenuCommandEnabled(command, state));
-    }
-    return menu;
+    return state;
 }
 
 void CFunctionContentView::RunContextMenuCommand(int command) {
-    switch (command) {
-    case ContentMenuUndo:
-        undo();
-        break;
-    case ContentMenuCut:
-        cut();
-        break;
-    case ContentMenuCopy:
-        copy();
-        break;
-    case ContentMenuPaste:
-    case ContentMenuPastePlainText:
-        // Every paste takes the clipboard's text alone (insertFromMimeData).
-        paste();
-        break;
-    case ContentMenuDelete:
-        textCursor().removeSelectedText();
-        break;
-    case ContentMenuSelectAll:
-        selectAll();
-        break;
-    case ContentMenuFont:
-        platform::ShowMessageBox(LoadString(StringId::ContentFontNotKept), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Information);
-        break;
-    default:
-        break;
+    if (command != ContentMenuFont) {
+        CRichEditCtrlEx::RunContextMenuCommand(command);
+        return;
     }
-}
-
-void CFunctionContentView::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu* menu = CreateContextMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
+    platform::ShowMessageBox(LoadString(StringId::ContentFontNotKept), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Information);
 }
 
 void CFunctionContentView::focusOutEvent(QFocusEvent* event) {

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "editor/ContentContextMenu.h"
 #include "editor/ui/RichEditCtrlEx.h"
 
 class CDocumentData;
 class CFunctionFormHost;
 class CUnitFunction;
-class QMenu;
-struct CMessageContext;
 
 // The content pane of a unit-function tab: the free content text in the document's content font. An object
 // the content carries is kept in the document as it was read and shown as a box with its size. Leaving the
@@ -25,15 +24,12 @@ public:
     // The plain text without the object boxes.
     QString ContentText() const;
 
-    // The language of the right-click menu; English until set.
-    void SetMessageContext(const CMessageContext* context) { m_messages = context; }
-    // The right-click menu as it would show now; each item runs its command on this view.
-    QMenu* CreateContextMenu(QWidget* parent);
-    // Runs a command of the right-click menu.
-    void RunContextMenuCommand(int command);
+    // What the items of the edit commands depend on now.
+    ContentMenuState MenuState() const;
+    void RunContextMenuCommand(int command) override;
 
 protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool IsContextMenuCommandEnabled(int command) const override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -43,5 +39,4 @@ private:
     CDocumentData& m_document;
     CUnitFunction& m_function;
     CFunctionFormHost& m_host;
-    const CMessageContext* m_messages = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "editor/ui/SplREdit.h"
 #include "editor/ui/SystemLogicClipboard.h"
 #include "model/DocumentData.h"
+#include "platform/ui/CaptionLines.h"
 #include "texts/MessageContext.h"
 #include "texts/Msg.h"
 
@@ -60,26 +61,28 @@ constexpr std::pair<int, Msg::Id> kTextButtons[] = {
 // The replace buttons name the statement they give.
 constexpr std::pair<int, int> kReplaceButtons[] = {{1336, SyntaxDo}, {1337, SyntaxFn}, {1343, SyntaxTransitState}};
 
-// Shrinks the button's font until every line of its caption fits inside the button, down to a size still
-// read: a long word ("Comment") would otherwise lose its ends to the button's edges.
-void FitCaption(QPushButton& button) {
+// Shows the caption on the button in lines that fit inside it, shrinking the font down to a size still read
+// until they do: a long word ("Comment") or a caption without blanks ("ツールボックス切り替え") would otherwise
+// lose its ends to the button's edges.
+void FitCaption(QPushButton& button, const QString& caption) {
     constexpr int kPadding = 8;
+    constexpr int kWidth = kButtonSize - kPadding;
     constexpr qreal kSmallestPointSize = 6.0;
     QFont font = button.parentWidget() ? button.parentWidget()->font() : button.font();
-    const QStringList lines = button.text().split(QLatin1Char('\n'));
+    QStringList lines;
     const auto fits = [&](const QFont& candidate) {
+        lines = CaptionLines(caption, candidate, kWidth);
         const QFontMetrics metrics(candidate);
         if (metrics.lineSpacing() * lines.size() > kButtonSize - kPadding / 2)
             return false;
-        return std::ranges::all_of(lines, [&](const QString& line) {
-            return metrics.horizontalAdvance(QString(line).replace(QLatin1String("&&"), QLatin1String("&"))) <=
-                   kButtonSize - kPadding;
-        });
+        return std::ranges::all_of(lines,
+                                   [&](const QString& line) { return metrics.horizontalAdvance(line) <= kWidth; });
     };
     // A font sized in pixels keeps its size.
-    while (font.pointSizeF() > 0 && !fits(font) && font.pointSizeF() - 0.5 >= kSmallestPointSize)
+    while (!fits(font) && font.pointSizeF() > 0 && font.pointSizeF() - 0.5 >= kSmallestPointSize)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     button.setFont(font);
+    button.setText(lines.join(QLatin1Char('\n')).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
 const CMessageContext& DefaultContext() {
@@ -143,11 +146,7 @@ void CFunctionView::LocalizeCaptions() {
     };
     const auto caption = [this](int id, const QString& text) {
         QPushButton* button = m_buttons.at(id);
-        // A narrow button breaks its caption at the blanks.
-        QString shown = text;
-        shown.replace(QLatin1Char('&'), QLatin1String("&&")).replace(QLatin1Char(' '), QLatin1Char('\n'));
-        button->setText(shown);
-        FitCaption(*button);
+        FitCaption(*button, text);
         button->setToolTip(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     };
     m_caption->setText(Msg::Text(context, Msg::Id::Logic));

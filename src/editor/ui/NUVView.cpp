@@ -48,7 +48,7 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
       m_manHoursEdit(document.WorkTable, function) {
     setObjectName(QStringLiteral("CNUVView"));
     m_outlineNumber = Box(this);
-    m_name = Box(this, 64);
+    m_name = new CNameEdit(CUnitFunction::MaxTypedNameLength, this);
     m_uniqueLabel = Box(this, 0, true);
     m_requirements = Box(this, 24, true);
     m_attribute = new QComboBox(this);
@@ -159,7 +159,7 @@ void CNUVView::Fill() {
     boxFont.setPointSize(10);
     m_outlineNumber->setFont(boxFont);
     m_name->setFont(boxFont);
-    m_name->setText(m_function.name);
+    m_name->SetName(m_function.name);
     UpdateOutlineNumberBox();
     m_attribute->clear();
     m_attribute->addItem(QString());
@@ -199,7 +199,7 @@ void CNUVView::CommitName() {
     if (check != RenameCheck::Accepted) {
         platform::ShowMessageBox(RenameRefusalMessage(check, name), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Error);
-        m_name->setText(m_function.name);
+        m_name->SetName(m_function.name);
         m_name->setFocus();
         return;
     }

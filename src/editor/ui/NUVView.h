@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/FunctionHeaderEdit.h"
+#include "platform/ui/NameEdit.h"
 
 #include <QWidget>
 
@@ -94,7 +95,7 @@ private:
     QWidget* m_rows = nullptr;
     QPushButton* m_headerToggle = nullptr;
     QLineEdit* m_outlineNumber = nullptr;
-    QLineEdit* m_name = nullptr;
+    CNameEdit* m_name = nullptr;
     QLineEdit* m_uniqueLabel = nullptr;
     QPushButton* m_uniqueLabelButton = nullptr;
     QLineEdit* m_requirements = nullptr;

@@ -1,9 +1,16 @@
 #include "editor/ui/RichEditCtrlEx.h"
 
+#include "editor/ContentContextMenu.h"
 #include "editor/ui/DocumentFontResolver.h"
 #include "model/FontSetting.h"
+#include "platform/MessageBox.h"
+#include "texts/MenuBarCaptions.h"
+#include "texts/MessageContext.h"
+#include "texts/StringTable.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTextCursor>
 
 bool IsSwallowedControlKey(const QKeyEvent& event, bool editable) {
@@ -37,6 +44,65 @@ void CRichEditCtrlEx::AppendWithFont(const FontSetting& font, const QString& tex
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text, format);
+}
+
+QMenu* CRichEditCtrlEx::CreateContextMenu(QWidget* parent) {
+    static const CMessageContext english;
+    const CMessageContext& messages = m_messages ? *m_messages : english;
+    auto* menu = new QMenu(parent);
+    for (int command : ContentContextMenuCommands()) {
+        if (command == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(MakeCommandItemCaption(messages, command).value_or(QString()), this,
+                                          [this, command] { RunContextMenuCommand(command); });
+        action->setData(command);
+        action->setEnabled(IsContextMenuCommandEnabled(command));
+    }
+    return menu;
+}
+
+bool CRichEditCtrlEx::IsContextMenuCommandEnabled(int command) const {
+    return IsReadOnlyPaneMenuCommandEnabled(command);
+}
+
+void CRichEditCtrlEx::RunContextMenuCommand(int command) {
+    switch (command) {
+    case ContentMenuUndo:
+        undo();
+        break;
+    case ContentMenuCut:
+        cut();
+        break;
+    case ContentMenuCopy:
+        copy();
+        break;
+    case ContentMenuPaste:
+    case ContentMenuPastePlainText:
+        // Every paste takes the clipboard's text alone (insertFromMimeData); a read-only control takes none.
+        paste();
+        break;
+    case ContentMenuDelete:
+        if (!isReadOnly())
+            textCursor().removeSelectedText();
+        break;
+    case ContentMenuSelectAll:
+        selectAll();
+        break;
+    case ContentMenuFont:
+        platform::ShowMessageBox(LoadString(StringId::PaneFontNotKept), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Information);
+        break;
+    default:
+        break;
+    }
+}
+
+void CRichEditCtrlEx::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = CreateContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 bool CRichEditCtrlEx::event(QEvent* event) {

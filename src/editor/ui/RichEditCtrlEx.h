@@ -2,10 +2,13 @@
 
 #include <QTextEdit>
 
+class QMenu;
+struct CMessageContext;
 struct FontSetting;
 
 // The read-only rich-text column of the editor's panes: text is appended in a given font, and Ctrl with a
-// digit, a letter or a punctuation key does nothing here except the standard copy and select-all.
+// digit, a letter or a punctuation key does nothing here except the standard copy and select-all. A right click
+// shows the application's edit popup, in the interface language, with what changes the text greyed.
 class CRichEditCtrlEx : public QTextEdit {
     Q_OBJECT
 public:
@@ -14,10 +17,24 @@ public:
     // Appends `text` at the end in the font (face resolved to an installed one) and colour.
     void AppendWithFont(const FontSetting& font, const QString& text, bool japaneseDocument);
 
+    // The language of the right-click menu; English until set.
+    void SetMessageContext(const CMessageContext* context) { m_messages = context; }
+    const CMessageContext* MessageContext() const { return m_messages; }
+    // The right-click menu as it would show now; each item runs its command on this control.
+    QMenu* CreateContextMenu(QWidget* parent);
+    // Runs a command of the right-click menu.
+    virtual void RunContextMenuCommand(int command);
+
 protected:
+    // Whether an item of the right-click menu is enabled now.
+    virtual bool IsContextMenuCommandEnabled(int command) const;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+
+private:
+    const CMessageContext* m_messages = nullptr;
 };
 
 // Whether Ctrl and the key are kept from a rich-edit control: digits, letters and punctuation keys, except

@@ -57,6 +57,11 @@ void CSidePaneView::Refill() {
         column->setUpdatesEnabled(true);
 }
 
+void CSidePaneView::SetMessageContext(const CMessageContext* context) {
+    for (CRichEditCtrlEx* column : {m_left, m_right})
+        column->SetMessageContext(context);
+}
+
 void CSidePaneView::ScrollToLine(int line, bool atEnd) {
     for (CRichEditCtrlEx* column : {m_left, m_right}) {
         QScrollBar* bar = column->verticalScrollBar();

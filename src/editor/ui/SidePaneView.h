@@ -9,6 +9,7 @@ class CLogicEditModel;
 class CRichEditCtrlEx;
 class CUnitFunction;
 class QLabel;
+struct CMessageContext;
 struct SidePaneLine;
 
 // A read-only pane beside the logic editor: a caption over two columns holding exactly one line per logic
@@ -23,6 +24,8 @@ public:
     void AttachModel(CLogicEditModel* model);
     // Refills both columns from the unit function's lines.
     void Refill();
+    // The language of the columns' right-click menus; English until set.
+    void SetMessageContext(const CMessageContext* context);
     // Scrolls both columns so that `line` is at the top, or to their ends when the editor is at its end.
     void ScrollToLine(int line, bool atEnd);
 

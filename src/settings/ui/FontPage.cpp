@@ -104,4 +104,6 @@ void CFontPage::Apply() {
         m_host.ApplyStructureDiagramSettings();
     if (changes.notes)
         m_host.ApplyMemoCharFormat();
+    if (changes.results)
+        m_host.ApplyResultsTextFormat();
 }

@@ -17,6 +17,8 @@ public:
     virtual QWidget* DialogParent() = 0;
     // The font page changed the notes font: the notes pane shows its text in it.
     virtual void ApplyMemoCharFormat() = 0;
+    // The font page changed the results font: the result pane shows its lines in it.
+    virtual void ApplyResultsTextFormat() = 0;
     // The file of the open document, empty while it has none; the template page offers it as the template.
     virtual QString SettingsDocumentPath() const = 0;
     // What the environment-settings sheet and its pages refresh. The two index views are windows now; they take

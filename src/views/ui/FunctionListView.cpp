@@ -1,6 +1,8 @@
 #include "views/ui/FunctionListView.h"
 
 #include "model/DocumentData.h"
+#include "platform/ui/CaptionLines.h"
+#include "platform/ui/NameEdit.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "views/ViewHost.h"
@@ -9,14 +11,35 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTableWidget>
+
+namespace {
+
+// The columns before the name column are no wider than they need.
+constexpr int kNarrowColumns = CFunctionListRows::NameColumn;
+constexpr int kHeaderPadding = 12;
+
+// A header caption in lines that fit `width`, as narrow as that many lines allow.
+QString HeaderCaption(const QString& text, const QFont& font, int width) {
+    const QStringList lines = CaptionLines(text, font, width);
+    QStringList narrowest = lines;
+    for (int narrower = width - 2; lines.size() > 1 && narrower > 0; narrower -= 2) {
+        const QStringList candidate = CaptionLines(text, font, narrower);
+        if (candidate.size() > lines.size())
+            break;
+        narrowest = candidate;
+    }
+    return narrowest.join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 CFunctionListView::CFunctionListView(CViewHost& host, QWidget* parent) : QWidget(parent), m_host(host) {
     setMinimumSize(200, 200);
     m_label = new QLabel(Msg::FunctionName(host.MessageContext()), this);
     m_label->adjustSize();
-    m_name = new QLineEdit(this);
-    m_name->setMaxLength(64);
+    m_name = new CNameEdit(CUnitFunction::MaxTypedNameLength, this);
     m_new = new QPushButton(LoadString(StringId::FunctionListNewButton), this);
     m_delete = new QPushButton(LoadString(StringId::FunctionListDeleteButton), this);
     m_new->setEnabled(false);
@@ -27,13 +50,26 @@ CFunctionListView::CFunctionListView(CViewHost& host, QWidget* parent) : QWidget
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setShowGrid(true);
     m_list->verticalHeader()->hide();
+    // The captions are read whole, in as many lines as their columns need.
     QStringList headers;
     for (int column = 0; column < CFunctionListRows::ColumnCount; ++column) {
-        headers << CFunctionListRows::HeaderText(host.MessageContext(), column);
+        headers << HeaderCaption(CFunctionListRows::HeaderText(host.MessageContext(), column),
+                                 m_list->horizontalHeader()->font(),
+                                 CFunctionListRows::ColumnWidth(column) - kHeaderPadding);
         m_list->setColumnWidth(column, CFunctionListRows::ColumnWidth(column));
     }
     m_list->setHorizontalHeaderLabels(headers);
+    // Each caption stands over its column's texts: the name column's is read in a narrow pane.
+    for (int column = 0; column < CFunctionListRows::ColumnCount; ++column)
+        m_list->horizontalHeaderItem(column)->setTextAlignment(CFunctionListRows::IsRightAligned(column)
+                                                                   ? Qt::AlignRight | Qt::AlignVCenter
+                                                                   : Qt::AlignLeft | Qt::AlignVCenter);
     m_list->horizontalHeader()->setSectionsClickable(true);
+    connect(m_list->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (!m_fitting && column >= 0 && column < CFunctionListRows::ColumnCount)
+            m_sizedByUser[size_t(column)] = true;
+    });
+    FitNarrowColumns();
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         m_rows.ClickColumn(column);
         Fill();
@@ -74,7 +110,22 @@ void CFunctionListView::Fill() {
             m_list->setItem(row, column, cell);
         }
     }
+    FitNarrowColumns();
     m_reacting = reacting;
+}
+
+void CFunctionListView::FitNarrowColumns() {
+    // The name column starts where the numbers end, not at their fixed widths: it shows in a narrow pane.
+    QScopedValueRollback fitting(m_fitting, true);
+    for (int column = 0; column < kNarrowColumns; ++column) {
+        if (m_sizedByUser[size_t(column)])
+            continue;
+        // No wider than the column's own width, unless a word of its caption is.
+        const int widest = std::max(CFunctionListRows::ColumnWidth(column),
+                                    m_list->horizontalHeader()->sectionSizeHint(column));
+        m_list->resizeColumnToContents(column);
+        m_list->setColumnWidth(column, std::min(m_list->columnWidth(column), widest));
+    }
 }
 
 void CFunctionListView::SelectCurrentFunction(const CUnitFunction* function) {

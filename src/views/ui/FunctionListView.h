@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class CViewHost;
 class QLabel;
 class QLineEdit;
@@ -33,6 +35,7 @@ protected:
 
 private:
     void Fill();
+    void FitNarrowColumns();
     void OnNameChanged();
     void OnNew();
     void OnDelete();
@@ -46,5 +49,8 @@ private:
     QPushButton* m_delete;
     QTableWidget* m_list;
     bool m_reacting = true;
+    // Columns the user sized keep their widths; the others fit what they show.
+    std::array<bool, CFunctionListRows::ColumnCount> m_sizedByUser{};
+    bool m_fitting = false;
     bool m_refreshPending = false;
 };

@@ -29,12 +29,11 @@ CFunctionNameprompt::CFunctionNameprompt(const CDocumentData& document, bool iso
     setWindowTitle(LoadString(isolating ? StringId::IsolatePromptTitle : StringId::NamePromptTitle));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(LoadString(isolating ? StringId::IsolatePromptLabel : StringId::NamePromptLabel)));
-    m_field = new QLineEdit(this);
-    m_field->setMaxLength(64);
+    m_field = new CNameEdit(CUnitFunction::MaxTypedNameLength, this);
     layout->addWidget(m_field);
     m_ok = AddButtons(*this, *layout);
     if (isolating) {
-        m_field->setText(name);
+        m_field->SetName(name);
         const auto enable = [this] { m_ok->setEnabled(!m_field->text().isEmpty()); };
         connect(m_field, &QLineEdit::textChanged, this, enable);
         enable();

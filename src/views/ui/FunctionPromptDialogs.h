@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/NameEdit.h"
+
 #include <QDialog>
 
 class CAbstractIndexItem;
@@ -24,7 +26,7 @@ private:
     const CDocumentData& m_document;
     bool m_isolating;
     QString m_name;
-    QLineEdit* m_field;
+    CNameEdit* m_field;
     QPushButton* m_ok;
 };
 

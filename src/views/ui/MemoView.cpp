@@ -5,6 +5,7 @@
 #include "views/ViewHost.h"
 #include "views/ui/ViewWidgets.h"
 
+#include <QDropEvent>
 #include <QMimeData>
 
 CMemoView::CMemoView(CViewHost& host, QWidget* parent) : QTextEdit(parent), m_host(host) {
@@ -52,11 +53,24 @@ void CMemoView::ApplyCharFormat(const FontSetting* font) {
 }
 
 bool CMemoView::canInsertFromMimeData(const QMimeData* source) const {
-    // Dropped files insert nothing; text arrives plain.
+    // Files insert nothing; text arrives plain.
     return source->hasText() && !source->hasUrls();
 }
 
 void CMemoView::insertFromMimeData(const QMimeData* source) {
     if (source->hasText() && !source->hasUrls())
         textCursor().insertText(source->text());
+}
+
+// A drop is refused: the window under the pane may take it.
+void CMemoView::dragEnterEvent(QDragEnterEvent* event) {
+    event->ignore();
+}
+
+void CMemoView::dragMoveEvent(QDragMoveEvent* event) {
+    event->ignore();
+}
+
+void CMemoView::dropEvent(QDropEvent* event) {
+    event->ignore();
 }

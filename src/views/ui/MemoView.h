@@ -6,8 +6,8 @@
 
 class CViewHost;
 
-// The notes pane: the document's free text in its notes font. What is pasted arrives as plain text; without a
-// document the pane is empty and read-only.
+// The notes pane: the document's free text in its notes font. What is pasted arrives as plain text; nothing is
+// taken by dragging, from the pane itself or from elsewhere; without a document the pane is empty and read-only.
 class CMemoView : public QTextEdit {
     Q_OBJECT
 public:
@@ -20,6 +20,9 @@ public:
 protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     CViewHost& m_host;

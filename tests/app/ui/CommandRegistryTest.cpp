@@ -88,6 +88,12 @@ TEST_F(CommandRegistryWindow, GreyedItemsFollowTheState) {
         EXPECT_FALSE(Enabled(id, open)) << id;
     // No work-item connector exists: its command stays enabled to say so.
     EXPECT_TRUE(Enabled(ConnectTeamFoundationServer, open));
+    // Paste as plain text needs the content text's focus and text on the clipboard.
+    State content = open;
+    content.focusInContentControl = true;
+    EXPECT_FALSE(Enabled(PastePlainText, content));
+    content.canPasteInContentControl = true;
+    EXPECT_TRUE(Enabled(PastePlainText, content));
 
     // The edit commands need an active tab whose header form allows them, and no focus in an index view.
     State editing = open;

@@ -49,6 +49,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -523,6 +524,37 @@ TEST_F(MainFrameWindow, TheEditorShowsItsMenusInTheLanguageStoredForIt) {
     shell.DestroyMainWindow();
 }
 
+TEST_F(MainFrameWindow, TheTabsOfTheDockedPanesReadTheirWholeCaptionsInJapanese) {
+    CWidgetShell shell(false, m_dir.Root());
+    {
+        CNUVApp app(shell);
+        platform::ScriptedMessageSink messages;
+        app.SwitchToJapanese();
+    }
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    CMainFrame& frame = *shell.MainFrame();
+    frame.resize(1000, 700);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.ShowPane(MainFrameCommand::OutlineIndexPane);
+    QApplication::processEvents();
+    QStringList captions;
+    for (const QTabBar* bar : frame.findChildren<QTabBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!bar->isVisible())
+            continue;
+        for (int tab = 0; tab < bar->count(); ++tab) {
+            captions << bar->tabText(tab);
+            EXPECT_GE(bar->tabRect(tab).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(tab)))
+                << bar->tabText(tab).toStdString();
+        }
+    }
+    EXPECT_EQ(captions.size(), 6) << captions.join(' ').toStdString();
+    EXPECT_TRUE(captions.contains(QStringLiteral("単位機能一覧"))) << captions.join(' ').toStdString();
+    app.Document().SetModified(false);
+    shell.DestroyMainWindow();
+}
+
 TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheLanguage) {
     Window window;
     window.frame.show();
@@ -641,6 +673,38 @@ TEST_F(MainFrameWindow, TheResultPaneIsClearedWhenTheDocumentIsReplacedOrClosed)
     app.OnFileNew();
     EXPECT_EQ(pane.LineCount(), 0);
 
+    app.Document().SetModified(false);
+    EXPECT_TRUE(app.CloseDocument());
+    shell.DestroyMainWindow();
+}
+
+TEST_F(MainFrameWindow, TheResultPaneShowsTheResultsFontOfTheDocumentOpenedOrMade) {
+    const QString first = SaveScriptDocument(m_dir.Path("a.nuv"), {{"Main", "Do <X>{S}"}});
+    const QString second = SaveScriptDocument(m_dir.Path("b.nuv"), {{"Main", "Do <Y>{S}"}});
+    CWidgetShell shell(false, m_dir.Root());
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv", first}));
+    CMainFrame& frame = *shell.MainFrame();
+    auto* edit = qobject_cast<CInspectionViewEdit*>(frame.Pane(MainFrameCommand::MessagesPane)->widget());
+    ASSERT_NE(edit, nullptr);
+    // The font page's OK.
+    FontSetting& font = app.Document().DocumentData().resultsFont;
+    font.pointSize = 240;
+    font.bold = 1;
+    frame.ApplyResultsTextFormat();
+    EXPECT_TRUE(edit->font().bold());
+    EXPECT_DOUBLE_EQ(edit->font().pointSizeF(), 24.0);
+
+    // Another document brings its own.
+    ASSERT_TRUE(app.OpenDocumentFile(second));
+    EXPECT_FALSE(edit->font().bold());
+    EXPECT_NE(edit->font().pointSizeF(), 24.0);
+
+    app.Document().DocumentData().resultsFont.bold = 1;
+    frame.ApplyResultsTextFormat();
+    ASSERT_TRUE(app.CloseDocument());
+    app.OnFileNew();
+    EXPECT_FALSE(edit->font().bold());
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
     shell.DestroyMainWindow();

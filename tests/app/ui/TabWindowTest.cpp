@@ -15,6 +15,8 @@
 #include "support/QStringPrinter.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -107,4 +109,36 @@ TEST_F(TabWindow, ObjectCommandsFollowTheFocusInTheContentText) {
     Window()->HeaderForm()->NameBox().setFocus();
     QApplication::processEvents();
     EXPECT_FALSE(insert->isEnabled());
+}
+
+TEST_F(TabWindow, PasteAndSelectAllOfTheEditMenuAndPasteAsPlainTextServeTheFocusedContentText) {
+    QAction* paste = Frame()->CommandAction(MainFrameCommand::EditPaste);
+    QAction* plain = Frame()->CommandAction(MainFrameCommand::PastePlainText);
+    QAction* selectAll = Frame()->CommandAction(MainFrameCommand::EditSelectAll);
+    CFunctionContentView& content = *Window()->ContentView();
+    QApplication::clipboard()->clear();
+    content.clear();
+    content.setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(paste->isEnabled());
+    EXPECT_FALSE(plain->isEnabled());
+    EXPECT_FALSE(selectAll->isEnabled());
+
+    QApplication::clipboard()->setText(QStringLiteral("rice"));
+    QApplication::processEvents();
+    ASSERT_TRUE(plain->isEnabled());
+    QTest::keyClick(&content, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(content.ContentText(), "rice");
+    ASSERT_TRUE(paste->isEnabled());
+    paste->trigger();
+    EXPECT_EQ(content.ContentText(), "ricerice");
+    Frame()->UpdateCommands();
+    ASSERT_TRUE(selectAll->isEnabled());
+    selectAll->trigger();
+    EXPECT_EQ(content.textCursor().selectedText(), "ricerice");
+
+    // In the logic editor paste as plain text has nothing to do.
+    Window()->FunctionView()->Editor().setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(plain->isEnabled());
 }

@@ -80,6 +80,33 @@ TEST_F(HeaderFormTest, RenameUpdatesEveryCallingFnLineAndRefusesDuplicatesWithTh
     EXPECT_TRUE(form.TabTitle().endsWith(QStringLiteral(" Cook")));
 }
 
+TEST_F(HeaderFormTest, ALongNameIsShownWholeAndKeptUnlessEditedAndTypingStopsAt64) {
+    const QString longName = QString(300, QChar(u'名'));
+    callee->name = longName;
+    CNUVView form(document, *callee, host, messages);
+    QLineEdit& box = form.NameBox();
+    EXPECT_EQ(box.text(), longName);
+    // Entering and leaving the box changes nothing.
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(callee->name, longName);
+    EXPECT_TRUE(host.reports.isEmpty());
+    // A long name does not grow by typing, nor back to its length once shortened.
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClicks(&box, QStringLiteral("x"));
+    EXPECT_EQ(box.text(), longName);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClicks(&box, QStringLiteral("x"));
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(callee->name, longName.chopped(1));
+
+    // A short name grows to 64 characters by typing, and no further.
+    Retype(box, QString(70, QChar(u'a')));
+    EXPECT_EQ(callee->name, QString(64, QChar(u'a')));
+    form.Fill();
+    EXPECT_EQ(box.text(), callee->name);
+}
+
 TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
     document.WorkTable.UnitDayToHour = 7.5f;
     callee->header.Unit = ManHours;

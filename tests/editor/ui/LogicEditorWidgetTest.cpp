@@ -11,6 +11,7 @@
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
+#include "texts/MessageContext.h"
 #include "texts/StringTable.h"
 
 #include <QApplication>
@@ -524,16 +525,25 @@ TEST_F(LogicEditorWidgetTest, UndoIsOfferedAgainAfterAnFnLineOnceAnotherLineIsEd
     ExpectShowsModel();
 }
 
-TEST_F(LogicEditorWidgetTest, EveryToolboxCaptionFitsItsButton) {
+TEST_F(LogicEditorWidgetTest, EveryToolboxCaptionFitsItsButtonWholeInBothLanguages) {
     constexpr int kButtonSize = 48; // square, as the form lays them out
-    for (const ::ToolboxButton& entry : kToolboxButtons) {
-        const QPushButton* button = form->ToolboxButton(entry.id);
-        const QFontMetrics metrics(button->font());
-        const QStringList lines = button->text().split('\n');
-        EXPECT_LE(metrics.lineSpacing() * lines.size(), kButtonSize) << button->text().toStdString();
-        for (const QString& line : lines)
-            EXPECT_LT(metrics.horizontalAdvance(QString(line).replace("&&", "&")), kButtonSize) << line.toStdString();
+    CMessageContext japanese;
+    japanese.m_language = 1;
+    for (const CMessageContext* context : std::initializer_list<const CMessageContext*>{nullptr, &japanese}) {
+        form->SetMessageContext(context);
+        for (const ::ToolboxButton& entry : kToolboxButtons) {
+            const QPushButton* button = form->ToolboxButton(entry.id);
+            const QFontMetrics metrics(button->font());
+            const QString shown = QString(button->text()).replace("&&", "&");
+            const QStringList lines = shown.split('\n');
+            EXPECT_LE(metrics.lineSpacing() * lines.size(), kButtonSize) << shown.toStdString();
+            for (const QString& line : lines)
+                EXPECT_LT(metrics.horizontalAdvance(line), kButtonSize) << line.toStdString();
+            // Broken into lines, never cut: the lines read the whole caption.
+            EXPECT_EQ(QString(shown).remove('\n').remove(' '), button->toolTip().remove(' ')) << shown.toStdString();
+        }
     }
+    form->SetMessageContext(nullptr);
 }
 
 TEST_F(LogicEditorWidgetTest, DoubleClickingAMarkedLineInTheMarginEditsItsMarks) {

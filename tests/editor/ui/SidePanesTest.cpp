@@ -6,7 +6,12 @@
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 #include "support/logic/LogicScript.h"
+#include "texts/MessageContext.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 
@@ -93,6 +98,39 @@ TEST_F(SidePanesTest, ColumnsAreReadOnlyAndKeepCtrlKeysAndZoomAway) {
     const QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
     EXPECT_TRUE(IsSwallowedControlKey(paste, false));
     EXPECT_FALSE(IsSwallowedControlKey(paste, true));
+}
+
+TEST_F(SidePanesTest, ARightClickShowsTheEditPopupWithWhatWouldChangeTheTextGreyed) {
+    COutputView output(document, Function());
+    CMessageContext japanese;
+    japanese.m_language = 1;
+    output.SetMessageContext(&japanese);
+    output.resize(300, 120);
+    output.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&output));
+    CRichEditCtrlEx& column = output.LeftColumn();
+    const QString before = column.toPlainText();
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10), column.mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(column.viewport(), &click);
+    auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(shown, nullptr);
+    QStringList greyed;
+    for (QAction* action : shown->actions()) {
+        if (action->isSeparator())
+            continue;
+        if (!action->isEnabled())
+            greyed << action->text();
+        // Nothing the items do changes the pane's text.
+        if (action->data().toInt() != 33064)
+            action->trigger();
+    }
+    shown->close();
+    EXPECT_EQ(shown->actions().size(), 12);
+    EXPECT_EQ(greyed, (QStringList{"切り取り(&X)", "貼り付け(&V)", "削除(&D)"}));
+    EXPECT_EQ(column.toPlainText(), before);
+    EXPECT_EQ(column.textCursor().selectedText().size(), before.size()) << "select all ran last";
 }
 
 } // namespace

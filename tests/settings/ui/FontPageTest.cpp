@@ -25,6 +25,8 @@ TEST(FontPageTest, ShowsTheChosenFontAndAppliesOnlyWhatChanged) {
     page->TargetList()->setCurrentRow(CFontPageModel::StructureDiagramFont);
     EXPECT_FALSE(page->BoldBox()->isChecked());
     page->ColourBox()->setCurrentIndex(12);
+    page->TargetList()->setCurrentRow(CFontPageModel::ResultsFont);
+    PagesTestSheet::Click(page->BoldBox());
     test.ClickOk();
 
     EXPECT_FALSE(test.sheet.isVisible());
@@ -35,6 +37,8 @@ TEST(FontPageTest, ShowsTheChosenFontAndAppliesOnlyWhatChanged) {
     EXPECT_EQ(data.fonts.LogicFont, FontSetting());
     EXPECT_EQ(test.host.modified, 1);
     EXPECT_EQ(test.host.memoFormats, 1);
+    EXPECT_EQ(data.resultsFont.bold, 1);
+    EXPECT_EQ(test.host.resultsFormats, 1);
     EXPECT_EQ(test.host.refreshes.count(QStringLiteral("structure diagram")), 1);
     EXPECT_EQ(test.sheet.CombinedChangeBits(), 0);
 }
@@ -54,5 +58,6 @@ TEST(FontPageTest, ALogicFontChangeAsksForTheTabViewsAndAnEmptyFaceIsRefused) {
     EXPECT_EQ(test.host.data.fonts.LogicFont.faceName, "Face");
     EXPECT_EQ(test.sheet.CombinedChangeBits(), CFontPageModel::TabViewsChangeBit);
     EXPECT_EQ(test.host.memoFormats, 0);
+    EXPECT_EQ(test.host.resultsFormats, 0);
     EXPECT_TRUE(test.host.refreshes.isEmpty());
 }

@@ -19,6 +19,7 @@ public:
     const CMessageContext& MessageContext() const override { return context; }
     QWidget* DialogParent() override { return nullptr; }
     void ApplyMemoCharFormat() override { ++memoFormats; }
+    void ApplyResultsTextFormat() override { ++resultsFormats; }
     QString SettingsDocumentPath() const override { return documentPath; }
     bool HasIndexViews() const override { return indexViews; }
     void ReapplyIndexViewSettings() override { refreshes << QStringLiteral("reapply index settings"); }
@@ -34,6 +35,7 @@ public:
     CMessageContext context;
     int modified = 0;
     int memoFormats = 0;
+    int resultsFormats = 0;
     QString documentPath;
     bool indexViews = true;
     // The refreshes asked for, in order.

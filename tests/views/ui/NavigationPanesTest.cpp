@@ -8,6 +8,7 @@
 #include "views/DrawingConsent.h"
 #include "views/HierarchicalChartPrint.h"
 #include "views/ViewHost.h"
+#include "views/ui/FunctionListView.h"
 #include "views/ui/FunctionPromptDialogs.h"
 #include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
@@ -18,6 +19,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -28,6 +31,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTemporaryDir>
@@ -47,6 +51,7 @@ public:
     bool HasDocument() const override { return hasDocument; }
     QString DocumentPath() const override { return path; }
     const CMessageContext& MessageContext() const override { return m_context; }
+    CMessageContext& Context() { return m_context; }
     void OpenFunctionTab(CUnitFunction* function) override { opened.push_back(function); }
     CUnitFunction* ActiveTabFunction() override { return active; }
     void SetModified() override { ++modified; }
@@ -246,7 +251,7 @@ TEST(StructureDiagramPane, APageMovesTheDiagramByAHundred) {
     }
 }
 
-TEST(NotesPane, PastesPlainTextAndIsReadOnlyWithoutADocument) {
+TEST(NotesPane, PastesPlainTextRefusesDropsAndIsReadOnlyWithoutADocument) {
     TestDocument document;
     document.Rebuild();
     document.data.MemoText = QStringLiteral("first");
@@ -265,6 +270,21 @@ TEST(NotesPane, PastesPlainTextAndIsReadOnlyWithoutADocument) {
     EXPECT_EQ(document.data.MemoText, "firstbold text");
     EXPECT_GE(host.notesSet, 1);
     EXPECT_EQ(host.modified, 0); // the document owner marks it
+
+    // Text dragged over the pane, its own or another's, is refused.
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("dragged"));
+    const QPoint point(5, 5);
+    QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(notes.viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDragMoveEvent move(point, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(notes.viewport(), &move);
+    EXPECT_FALSE(move.isAccepted());
+    QDropEvent drop(point, Qt::CopyAction | Qt::MoveAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(notes.viewport(), &drop);
+    EXPECT_EQ(notes.toPlainText(), "firstbold text");
+    EXPECT_EQ(document.data.MemoText, "firstbold text");
 
     host.hasDocument = false;
     notes.OnUpdate();
@@ -295,6 +315,15 @@ TEST(NameAndMovePromptDialogs, RefuseTakenNamesAndEnableMoveForOutlineNumbers) {
     isolate.Field()->clear();
     EXPECT_FALSE(isolate.OkButton()->isEnabled());
 
+    // A name longer than can be typed is offered whole.
+    const QString longName = QString(100, QChar(u'x'));
+    CFunctionNameprompt isolateLong(document.data, true, longName);
+    EXPECT_EQ(isolateLong.Field()->text(), longName);
+    isolateLong.accept();
+    EXPECT_EQ(isolateLong.Name(), longName);
+    QTest::keyClicks(prompt.Field(), QString(70, QChar(u'y')));
+    EXPECT_EQ(prompt.Field()->text(), QStringLiteral("New") + QString(61, QChar(u'y')));
+
     CFunctionMoveWindow move(document.data, *document.Item({2}));
     EXPECT_EQ(move.Field()->text(), "2");
     EXPECT_FALSE(move.OkButton()->isEnabled());
@@ -305,6 +334,34 @@ TEST(NameAndMovePromptDialogs, RefuseTakenNamesAndEnableMoveForOutlineNumbers) {
     move.accept();
     EXPECT_EQ(move.result(), QDialog::Accepted);
     EXPECT_EQ(document.origin()->children.front()->name, "B");
+}
+
+TEST(FunctionListPane, HeaderCaptionsReadWholeAndTheNameColumnShowsInANarrowPane) {
+    TestDocument document;
+    document.Add(2001, QStringLiteral("Cook rice"), document.origin());
+    document.Add(2002, QStringLiteral("Keep warm"), document.origin());
+    document.Rebuild();
+    FakeViewHost host(document);
+    for (int language : {0, 1}) {
+        host.Context().m_language = language;
+        CFunctionListView list(host);
+        list.resize(280, 300);
+        list.show();
+        list.Refresh();
+        const QHeaderView& header = *list.List()->horizontalHeader();
+        const QFontMetrics metrics(header.font());
+        for (int column = 0; column < CFunctionListRows::ColumnCount; ++column) {
+            const QString shown = list.List()->horizontalHeaderItem(column)->text();
+            for (const QString& line : shown.split('\n'))
+                EXPECT_LT(metrics.horizontalAdvance(line), header.sectionSize(column)) << line.toStdString();
+            EXPECT_EQ(QString(shown).remove('\n').remove(' '),
+                      CFunctionListRows::HeaderText(host.MessageContext(), column).remove(' '));
+        }
+        // At the pane's default width the name column shows at least as much as a count column's width.
+        EXPECT_GE(list.List()->viewport()->width() - header.sectionPosition(CFunctionListRows::NameColumn),
+                  CFunctionListRows::ColumnWidth(CFunctionListRows::FnUsageColumn))
+            << language;
+    }
 }
 
 TEST(ZoomWindowDialog, SliderLabelAndActualSize) {
