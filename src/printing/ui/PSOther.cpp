@@ -18,12 +18,12 @@
 namespace {
 
 QStringList ItemNames(const CMessageContext& context) {
-    return {LoadString(StringId::PrintItemNone),
+    return {Msg::NoneLabel(context),
             LoadString(StringId::PrintTitleDocumentTitle),
             Msg::FileName(context),
             LoadString(StringId::PrintItemDate),
             LoadString(StringId::PrintItemTime),
-            LoadString(StringId::PrintItemDateAndTime),
+            Msg::TimeStump(context),
             LoadString(StringId::PrintInputText1),
             LoadString(StringId::PrintInputText2),
             LoadString(StringId::PrintItemPageNumber),
@@ -65,7 +65,7 @@ CPSOther::CPSOther(PrintSettings& settings, const CMessageContext& context, QWid
     grid->addLayout(texts, 3, 0, 1, 4);
     column->addWidget(items);
 
-    auto* margins = new QGroupBox(LoadString(StringId::PrintMarginMillimetres), this);
+    auto* margins = new QGroupBox(Msg::PageMargin(context), this);
     auto* form = new QFormLayout(margins);
     const std::pair<QString, int> values[] = {{Msg::Left(context), settings.marginLeft},
                                               {Msg::Right(context), settings.marginRight},
