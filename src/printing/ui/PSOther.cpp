@@ -24,8 +24,8 @@ QStringList ItemNames(const CMessageContext& context) {
             LoadString(StringId::PrintItemDate),
             LoadString(StringId::PrintItemTime),
             Msg::TimeStump(context),
-            LoadString(StringId::PrintInputText1),
-            LoadString(StringId::PrintInputText2),
+            Msg::Pattern1(context),
+            Msg::Pattern2(context),
             LoadString(StringId::PrintItemPageNumber),
             LoadString(StringId::PrintItemPageOfPages)};
 }
@@ -60,8 +60,8 @@ CPSOther::CPSOther(PrintSettings& settings, const CMessageContext& context, QWid
     auto* texts = new QFormLayout;
     m_text1->setMaxLength(PrintSettings::MaxHeaderFooterTextLength);
     m_text2->setMaxLength(PrintSettings::MaxHeaderFooterTextLength);
-    texts->addRow(LoadString(StringId::PrintInputText1), m_text1);
-    texts->addRow(LoadString(StringId::PrintInputText2), m_text2);
+    texts->addRow(Msg::Pattern1(context), m_text1);
+    texts->addRow(Msg::Pattern2(context), m_text2);
     grid->addLayout(texts, 3, 0, 1, 4);
     column->addWidget(items);
 
