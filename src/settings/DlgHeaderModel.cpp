@@ -11,24 +11,24 @@ constexpr size_t OutputField = 1;
 
 CDlgHeaderModel::CDlgHeaderModel(const CDocumentData& data) : CSettingsSheetPageModel(StringId::SettingsPageHeader) {
     constexpr int tabs = SettingsChangeTabViews;
-    AddNumber(SwitchField(StringId::SettingShowInputColumn, tabs, NUV_SETTING(headerIOSettings.Input)));
-    AddNumber(SwitchField(StringId::SettingShowOutputColumn, tabs, NUV_SETTING(headerIOSettings.Output)));
+    AddNumber(SwitchField(Msg::Id::ShowAntecedentUI, tabs, NUV_SETTING(headerIOSettings.Input)));
+    AddNumber(SwitchField(Msg::Id::ShowConsequentUI, tabs, NUV_SETTING(headerIOSettings.Output)));
     // Each colour is kept as its number and as the colour itself.
     AddNumber(ColourField(
-        StringId::SettingMemberNameColour, tabs,
-        [](const CDocumentData& d) { return int(d.headerIOSettings.ColorNo1); },
+        Msg::Id::MemberNameColor, tabs, [](const CDocumentData& d) { return int(d.headerIOSettings.ColorNo1); },
         [](CDocumentData& d, int colour) {
             d.headerIOSettings.ColorNo1 = quint8(colour);
             d.headerIOSettings.Color1 = kStandardColours[colour];
         }));
     AddNumber(ColourField(
-        StringId::SettingStateNameColour, tabs, [](const CDocumentData& d) { return int(d.headerIOSettings.ColorNo2); },
+        Msg::Id::StateNameColor, tabs, [](const CDocumentData& d) { return int(d.headerIOSettings.ColorNo2); },
         [](CDocumentData& d, int colour) {
             d.headerIOSettings.ColorNo2 = quint8(colour);
             d.headerIOSettings.Color2 = kStandardColours[colour];
         }));
     // The row heights shared by every tab are the page "その他"'s.
-    AddNumber(SwitchField(StringId::SettingShareColumnWidths, tabs, NUV_SETTING(headerIOSettings.VerticalSizeShared)));
+    AddNumber(
+        SwitchField(Msg::Id::SynchronizeVerticalSplitter, tabs, NUV_SETTING(headerIOSettings.VerticalSizeShared)));
     AddText({StringId::SettingIDTitle, CTitleTable::MaxIDTitle, tabs, NUV_SETTING_PLACE(TitleTable.IDTitle)});
     AddText({StringId::SettingFuncNameTitle, CTitleTable::MaxFuncNameTitle, tabs,
              NUV_SETTING_PLACE(TitleTable.FuncNameTitle)});

@@ -3,7 +3,7 @@
 #include "model/DocumentData.h"
 
 CExplanationSettingsPageModel::CExplanationSettingsPageModel(const CDocumentData& data)
-    : CSettingsSheetPageModel(StringId::SettingsPageExplanation) {
-    AddFont({StringId::SettingFont, 0, NUV_SETTING_PLACE(fonts.ExplanationFont)});
+    : CSettingsSheetPageModel(Msg::Id::ExplanationUI) {
+    AddFont({Msg::Id::Font, 0, NUV_SETTING_PLACE(fonts.ExplanationFont)});
     Load(data);
 }

@@ -4,9 +4,12 @@
 #include "model/DocumentDataHelpers.h"
 #include "platform/MessageBox.h"
 #include "settings/ListedSettings.h"
+#include "texts/Msg.h"
 #include "texts/StringTable.h"
 
+#include <cmath>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -26,6 +29,26 @@ CListedSettings SymbolList(const std::vector<FunctionAttribute>& attributes) {
     return list;
 }
 
+float& FactorOf(WorkTableSettings& table, CFuncAttrPageModel::Factor factor) {
+    switch (factor) {
+    case CFuncAttrPageModel::HoursPerDay:
+        return table.UnitDayToHour;
+    case CFuncAttrPageModel::DaysPerMonth:
+        return table.UnitMonthToDay;
+    default:
+        return table.UnitYearToMonth;
+    }
+}
+
+// A factor is a number above 0.
+std::optional<float> ParseFactor(const QString& text) {
+    bool ok = false;
+    const float value = text.trimmed().toFloat(&ok);
+    if (!ok || !std::isfinite(value) || value <= 0)
+        return std::nullopt;
+    return value;
+}
+
 bool AskToDelete(const QString& text) {
     return platform::ShowMessageBox(text, platform::MessageButtons::YesNo, platform::MessageIcon::Warning, 1) ==
            platform::MessageAnswer::Yes;
@@ -33,7 +56,11 @@ bool AskToDelete(const QString& text) {
 
 } // namespace
 
-CFuncAttrPageModel::CFuncAttrPageModel(const CDocumentData& data) : m_attributes(data.FunctionAttributes) {}
+CFuncAttrPageModel::CFuncAttrPageModel(const CDocumentData& data) : m_attributes(data.FunctionAttributes) {
+    WorkTableSettings table = data.WorkTable;
+    for (int factor = 0; factor < FactorCount; ++factor)
+        m_factorTexts[size_t(factor)] = QString::number(FactorOf(table, Factor(factor)));
+}
 
 bool CFuncAttrPageModel::AddAttribute() {
     for (int id = 1; id <= std::numeric_limits<quint8>::max(); ++id) {
@@ -84,9 +111,30 @@ bool CFuncAttrPageModel::Validate() {
     return true;
 }
 
+bool CFuncAttrPageModel::ValidateFactors(const CMessageContext& context) const {
+    for (const QString& text : m_factorTexts) {
+        if (!ParseFactor(text)) {
+            platform::ShowMessageBox(LoadString(StringId::SettingOutOfRange)
+                                         .arg(Msg::FunctionAttributePlural(context), Msg::ConversionOfUnits(context)),
+                                     platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+            return false;
+        }
+    }
+    return true;
+}
+
 SettingsApplyResult CFuncAttrPageModel::Apply(CDocumentData& data) const {
+    SettingsApplyResult result;
+    for (int factor = 0; factor < FactorCount; ++factor) {
+        float& stored = FactorOf(data.WorkTable, Factor(factor));
+        const std::optional<float> value = ParseFactor(m_factorTexts[size_t(factor)]);
+        if (value && *value != stored) {
+            stored = *value;
+            result = {true, SettingsChangeTabViews};
+        }
+    }
     if (data.FunctionAttributes == m_attributes)
-        return {};
+        return result;
     data.FunctionAttributes = m_attributes;
     RefreshFunctionAttributeSymbols(data);
     return {true, SettingsChangeTabViews};

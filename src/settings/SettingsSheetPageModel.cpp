@@ -36,14 +36,23 @@ void CSettingsSheetPageModel::SetText(size_t index, const QString& text) {
     m_texts[index] = text.left(m_textFields[index].maxLength);
 }
 
-bool CSettingsSheetPageModel::Validate() const {
+QString SettingsLabel::Text(const CMessageContext& context) const {
+    if (m_text != Msg::Id::Count)
+        return Msg::Text(context, m_text);
+    if (m_fixed != StringId::FirstUnnumbered)
+        return LoadString(m_fixed);
+    return m_made;
+}
+
+bool CSettingsSheetPageModel::Validate(const CMessageContext& context) const {
     for (size_t i = 0; i < m_numberFields.size(); ++i) {
         const SettingsNumberField& field = m_numberFields[i];
         if (field.kind != SettingsNumberKind::Number || m_numbers[i] == m_loadedNumbers[i])
             continue;
         if (m_numbers[i] < field.minimum || m_numbers[i] > field.maximum) {
-            platform::ShowMessageBox(LoadString(StringId::SettingOutOfRange).arg(Title(), LoadString(field.label)),
-                                     platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+            platform::ShowMessageBox(
+                LoadString(StringId::SettingOutOfRange).arg(Title(context), field.label.Text(context)),
+                platform::MessageButtons::Ok, platform::MessageIcon::Warning);
             return false;
         }
     }
@@ -80,35 +89,44 @@ SettingsApplyResult CSettingsSheetPageModel::Apply(CDocumentData& data) const {
     return result;
 }
 
-SettingsNumberField CSettingsSheetPageModel::ColourField(StringId label, int changeBits,
+SettingsNumberField CSettingsSheetPageModel::ColourField(SettingsLabel label, int changeBits,
                                                          std::function<int(const CDocumentData&)> get,
                                                          std::function<void(CDocumentData&, int)> set) {
-    return {label, SettingsNumberKind::Colour, 0, LastColour, changeBits, std::move(get), std::move(set), {}, {}};
-}
-
-SettingsNumberField CSettingsSheetPageModel::SwitchField(StringId label, int changeBits,
-                                                         std::function<int(const CDocumentData&)> get,
-                                                         std::function<void(CDocumentData&, int)> set) {
-    return {label, SettingsNumberKind::Switch, 0, 1, changeBits, std::move(get), std::move(set), {}, {}};
-}
-
-SettingsNumberField CSettingsSheetPageModel::RangeField(StringId label, int minimum, int maximum, int changeBits,
-                                                        std::function<int(const CDocumentData&)> get,
-                                                        std::function<void(CDocumentData&, int)> set) {
-    return {label, SettingsNumberKind::Number, minimum, maximum, changeBits, std::move(get), std::move(set), {}, {}};
-}
-
-SettingsNumberField CSettingsSheetPageModel::ChoiceField(StringId label, int changeBits, QStringList labels,
-                                                         std::vector<int> values,
-                                                         std::function<int(const CDocumentData&)> get,
-                                                         std::function<void(CDocumentData&, int)> set) {
-    return {label,
-            SettingsNumberKind::Choice,
+    return {std::move(label),
+            SettingsNumberKind::Colour,
             0,
-            0,
+            LastColour,
             changeBits,
             std::move(get),
             std::move(set),
-            std::move(labels),
-            std::move(values)};
+            {},
+            {}};
+}
+
+SettingsNumberField CSettingsSheetPageModel::SwitchField(SettingsLabel label, int changeBits,
+                                                         std::function<int(const CDocumentData&)> get,
+                                                         std::function<void(CDocumentData&, int)> set) {
+    return {std::move(label), SettingsNumberKind::Switch, 0, 1, changeBits, std::move(get), std::move(set), {}, {}};
+}
+
+SettingsNumberField CSettingsSheetPageModel::RangeField(SettingsLabel label, int minimum, int maximum, int changeBits,
+                                                        std::function<int(const CDocumentData&)> get,
+                                                        std::function<void(CDocumentData&, int)> set) {
+    return {std::move(label),
+            SettingsNumberKind::Number,
+            minimum,
+            maximum,
+            changeBits,
+            std::move(get),
+            std::move(set),
+            {},
+            {}};
+}
+
+SettingsNumberField CSettingsSheetPageModel::ChoiceField(SettingsLabel label, int changeBits,
+                                                         std::vector<SettingsLabel> labels, std::vector<int> values,
+                                                         std::function<int(const CDocumentData&)> get,
+                                                         std::function<void(CDocumentData&, int)> set) {
+    return {std::move(label),  SettingsNumberKind::Choice, 0, 0, changeBits, std::move(get), std::move(set),
+            std::move(labels), std::move(values)};
 }

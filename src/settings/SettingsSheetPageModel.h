@@ -2,6 +2,7 @@
 
 #include "model/FontSetting.h"
 #include "settings/SettingsSheet.h"
+#include "texts/Msg.h"
 #include "texts/StringTable.h"
 
 #include <QString>
@@ -12,6 +13,24 @@
 #include <vector>
 
 class CDocumentData;
+struct CMessageContext;
+
+// What a page or one of its fields is called: a UI text built in the interface language, a fixed text of the string
+// table, or a text made from a number.
+class SettingsLabel {
+public:
+    SettingsLabel(Msg::Id text) : m_text(text) {}
+    SettingsLabel(StringId fixed) : m_fixed(fixed) {}
+    SettingsLabel(QString made) : m_made(std::move(made)) {}
+
+    QString Text(const CMessageContext& context) const;
+    bool operator==(const SettingsLabel&) const = default;
+
+private:
+    Msg::Id m_text = Msg::Id::Count;
+    StringId m_fixed = StringId::FirstUnnumbered;
+    QString m_made;
+};
 
 // How a number of a settings page is edited.
 enum class SettingsNumberKind {
@@ -23,27 +42,27 @@ enum class SettingsNumberKind {
 
 // One number a settings page edits: where it lives in the document, and what a change of it means.
 struct SettingsNumberField {
-    StringId label;
+    SettingsLabel label;
     SettingsNumberKind kind = SettingsNumberKind::Number;
     int minimum = 0;
     int maximum = 0;
     int changeBits = 0;
     std::function<int(const CDocumentData&)> get;
     std::function<void(CDocumentData&, int)> set;
-    QStringList choiceLabels;
+    std::vector<SettingsLabel> choiceLabels;
     std::vector<int> choiceValues;
 };
 
 // One text of a settings page, cut to its length when typed.
 struct SettingsTextField {
-    StringId label;
+    SettingsLabel label;
     int maxLength = 0;
     int changeBits = 0;
     std::function<QString&(CDocumentData&)> place;
 };
 
 struct SettingsFontField {
-    StringId label;
+    SettingsLabel label;
     int changeBits = 0;
     std::function<FontSetting&(CDocumentData&)> place;
 };
@@ -64,7 +83,7 @@ class CSettingsSheetPageModel {
 public:
     virtual ~CSettingsSheetPageModel() = default;
 
-    QString Title() const { return LoadString(m_title); }
+    QString Title(const CMessageContext& context) const { return m_title.Text(context); }
 
     const std::vector<SettingsNumberField>& NumberFields() const { return m_numberFields; }
     const std::vector<SettingsTextField>& TextFields() const { return m_textFields; }
@@ -82,32 +101,34 @@ public:
 
     // Shows the first refusal ("「page」ページの「field」の数値が範囲外です。"); false when there is one. A number the
     // document held out of range and the user left alone is kept, not refused.
-    virtual bool Validate() const;
+    virtual bool Validate(const CMessageContext& context) const;
     // Stores the fields that differ from the document; what they mean, as change bits.
     virtual SettingsApplyResult Apply(CDocumentData& data) const;
 
 protected:
-    explicit CSettingsSheetPageModel(StringId title) : m_title(title) {}
+    explicit CSettingsSheetPageModel(SettingsLabel title) : m_title(std::move(title)) {}
 
     void AddNumber(SettingsNumberField field) { m_numberFields.push_back(std::move(field)); }
     void AddText(SettingsTextField field) { m_textFields.push_back(std::move(field)); }
     void AddFont(SettingsFontField field) { m_fontFields.push_back(std::move(field)); }
     // The sixteen colours by their numbers.
-    static SettingsNumberField ColourField(StringId label, int changeBits, std::function<int(const CDocumentData&)> get,
-                                           std::function<void(CDocumentData&, int)> set);
-    static SettingsNumberField SwitchField(StringId label, int changeBits, std::function<int(const CDocumentData&)> get,
-                                           std::function<void(CDocumentData&, int)> set);
-    static SettingsNumberField ChoiceField(StringId label, int changeBits, QStringList labels, std::vector<int> values,
+    static SettingsNumberField ColourField(SettingsLabel label, int changeBits,
                                            std::function<int(const CDocumentData&)> get,
                                            std::function<void(CDocumentData&, int)> set);
-    static SettingsNumberField RangeField(StringId label, int minimum, int maximum, int changeBits,
+    static SettingsNumberField SwitchField(SettingsLabel label, int changeBits,
+                                           std::function<int(const CDocumentData&)> get,
+                                           std::function<void(CDocumentData&, int)> set);
+    static SettingsNumberField ChoiceField(SettingsLabel label, int changeBits, std::vector<SettingsLabel> labels,
+                                           std::vector<int> values, std::function<int(const CDocumentData&)> get,
+                                           std::function<void(CDocumentData&, int)> set);
+    static SettingsNumberField RangeField(SettingsLabel label, int minimum, int maximum, int changeBits,
                                           std::function<int(const CDocumentData&)> get,
                                           std::function<void(CDocumentData&, int)> set);
     // Takes the fields' values from the document; the derived page calls it once its fields are added.
     void Load(const CDocumentData& data);
 
 private:
-    StringId m_title;
+    SettingsLabel m_title;
     std::vector<SettingsNumberField> m_numberFields;
     std::vector<SettingsTextField> m_textFields;
     std::vector<SettingsFontField> m_fontFields;

@@ -139,7 +139,7 @@ constexpr DefaultWord kDefaultWords[] = {
     {"Source", "ソース", "source", "sources"},
     {"SourceOfReuse", "再利用元", "source of reuse", "sources of reuse"},
     {"SplashScreen", "スプラッシュスクリーン", "splash screen", "splash screens"},
-    {"Splitter", "分割線", "splitter", "splitters"},
+    {"Splitter", "スプリットウィンドウ", "splitter", "splitters"},
     {"StateClearance", "状態クリア", "state clearance", "state clearances"},
     {"StateName", "状態名", "state name", "state names"},
     {"Statement", "構文", "statement", "statements"},

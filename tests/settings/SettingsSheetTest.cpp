@@ -9,6 +9,7 @@
 #include "settings/HierarchicalIndexSettingsPageModel.h"
 #include "settings/StructurePageModel.h"
 #include "support/QStringPrinter.h"
+#include "texts/MessageContext.h"
 
 #include <gtest/gtest.h>
 
@@ -18,17 +19,21 @@ using platform::MessageAnswer;
 
 class SettingsPageModels : public ::testing::Test {
 protected:
-    SettingsPageModels() { data.SetDefaults(); }
+    SettingsPageModels() {
+        data.SetDefaults();
+        japanese.m_language = 1;
+    }
 
     // The index of the number field of the page labelled `label`.
-    static size_t NumberField(const CSettingsSheetPageModel& model, StringId label) {
+    size_t NumberField(const CSettingsSheetPageModel& model, const SettingsLabel& label) const {
         for (size_t i = 0; i < model.NumberFields().size(); ++i)
             if (model.NumberFields()[i].label == label)
                 return i;
-        ADD_FAILURE() << "no field " << LoadString(label).toStdString();
+        ADD_FAILURE() << "no field " << label.Text(japanese).toStdString();
         return 0;
     }
 
+    CMessageContext japanese;
     CDocumentData data;
     platform::ScriptedMessageSink messages;
 };
@@ -54,10 +59,10 @@ TEST_F(SettingsPageModels, HierarchicalIndexLoadsRefusesOutOfRangeAndStoresOnlyT
     // A file without a box width reads it as 0; left alone, it is no reason to refuse the page.
     data.indexViewSettings.HieBoxSizeX = 0;
     CHierarchicalIndexSettingsPageModel model(data);
-    EXPECT_TRUE(model.Validate());
+    EXPECT_TRUE(model.Validate(japanese));
     const size_t height = NumberField(model, StringId::SettingBoxHeight);
     const size_t width = NumberField(model, StringId::SettingBoxWidth);
-    const size_t zoom = NumberField(model, StringId::SettingZoomPercent);
+    const size_t zoom = NumberField(model, Msg::Id::Zoom);
     EXPECT_EQ(model.Number(height), 77);
     EXPECT_EQ(model.Number(NumberField(model, StringId::SettingColourReused)), 13);
 
@@ -68,16 +73,22 @@ TEST_F(SettingsPageModels, HierarchicalIndexLoadsRefusesOutOfRangeAndStoresOnlyT
 
     for (const QString& typed : {QStringLiteral("29"), QStringLiteral("201"), QStringLiteral("abc")}) {
         model.SetNumberText(width, typed);
-        EXPECT_FALSE(model.Validate()) << typed.toStdString();
+        EXPECT_FALSE(model.Validate(japanese)) << typed.toStdString();
     }
     model.SetNumberText(width, QStringLiteral("200"));
     model.SetNumberText(zoom, QStringLiteral("0"));
-    EXPECT_FALSE(model.Validate());
+    EXPECT_FALSE(model.Validate(japanese));
     model.SetNumberText(zoom, QStringLiteral("100"));
-    EXPECT_TRUE(model.Validate());
+    EXPECT_TRUE(model.Validate(japanese));
     ASSERT_EQ(messages.Texts().size(), 4);
-    EXPECT_EQ(messages.Texts()[0], QStringLiteral("「階層目次」ページの「ボックスの幅」の数値が範囲外です。"));
-    EXPECT_EQ(messages.Texts()[3], QStringLiteral("「階層目次」ページの「ズーム(%)」の数値が範囲外です。"));
+    EXPECT_EQ(messages.Texts()[0], QStringLiteral("「階層順目次」ページの「ボックスの幅」の数値が範囲外です。"));
+    EXPECT_EQ(messages.Texts()[3], QStringLiteral("「階層順目次」ページの「ズーム」の数値が範囲外です。"));
+    // Page and field are named in the interface language.
+    const CMessageContext english;
+    model.SetNumberText(zoom, QStringLiteral("0"));
+    EXPECT_FALSE(model.Validate(english));
+    EXPECT_EQ(messages.Texts().last(), "「Hierarchical table of contents」ページの「Zoom」の数値が範囲外です。");
+    model.SetNumberText(zoom, QStringLiteral("100"));
 
     const SettingsApplyResult result = model.Apply(data);
     EXPECT_TRUE(result.changed);
@@ -92,10 +103,10 @@ TEST_F(SettingsPageModels, HeaderStoresBothFormsOfAColourCutsTitlesAndTellsAColu
     CDlgHeaderModel model(data);
     EXPECT_EQ(model.Text(2), QStringLiteral("機能"));
     EXPECT_FALSE(model.ChangesLogicColumns(data));
-    model.SetNumber(NumberField(model, StringId::SettingStateNameColour), 12);
+    model.SetNumber(NumberField(model, Msg::Id::StateNameColor), 12);
     model.SetText(0, QStringLiteral("No."));
     EXPECT_EQ(model.Text(0), QStringLiteral("No"));
-    model.SetNumber(NumberField(model, StringId::SettingShowOutputColumn), 1);
+    model.SetNumber(NumberField(model, Msg::Id::ShowConsequentUI), 1);
     EXPECT_TRUE(model.ChangesLogicColumns(data));
 
     const SettingsApplyResult result = model.Apply(data);
@@ -110,7 +121,7 @@ TEST_F(SettingsPageModels, HeaderStoresBothFormsOfAColourCutsTitlesAndTellsAColu
 
 TEST_F(SettingsPageModels, PagesThatReportNothingStillStoreAndSayTheyChanged) {
     CStructurePageModel structure(data);
-    const size_t zoom = NumberField(structure, StringId::SettingDefaultZoom);
+    const size_t zoom = NumberField(structure, Msg::Id::DefaultZoom);
     EXPECT_EQ(structure.NumberFields()[zoom].choiceValues, (std::vector<int>{0, 100, 90, 80, 70, 60, 50}));
     structure.SetNumber(zoom, 70);
     const SettingsApplyResult result = structure.Apply(data);
@@ -129,7 +140,7 @@ TEST_F(SettingsPageModels, PagesThatReportNothingStillStoreAndSayTheyChanged) {
 
 TEST_F(SettingsPageModels, TheDisplayPageSwitchesAutomaticSavingInWholeMinutesFromOne) {
     CDisplayPageModel model(data);
-    const size_t onOff = NumberField(model, StringId::SettingAutoSave);
+    const size_t onOff = NumberField(model, Msg::Id::AutomaticFileSaving);
     const size_t interval = NumberField(model, StringId::SettingAutoSaveInterval);
     EXPECT_EQ(model.NumberFields()[onOff].kind, SettingsNumberKind::Switch);
     EXPECT_EQ(model.Number(onOff), 0);
@@ -138,15 +149,15 @@ TEST_F(SettingsPageModels, TheDisplayPageSwitchesAutomaticSavingInWholeMinutesFr
     for (const QString& typed :
          {QStringLiteral("0"), QStringLiteral("-5"), QStringLiteral("1.5"), QStringLiteral("")}) {
         model.SetNumberText(interval, typed);
-        EXPECT_FALSE(model.Validate()) << typed.toStdString();
+        EXPECT_FALSE(model.Validate(japanese)) << typed.toStdString();
     }
     EXPECT_EQ(messages.Texts().back(),
               QStringLiteral("「表示」ページの「ファイル自動セーブの間隔(分)」の数値が範囲外です。"));
     model.SetNumberText(interval, QString::number(CDisplayPageModel::LongestAutoSaveInterval + 1));
-    EXPECT_FALSE(model.Validate());
+    EXPECT_FALSE(model.Validate(japanese));
     model.SetNumberText(interval, QStringLiteral("1"));
     model.SetNumber(onOff, 1);
-    EXPECT_TRUE(model.Validate());
+    EXPECT_TRUE(model.Validate(japanese));
     EXPECT_TRUE(model.Apply(data).changed);
     EXPECT_EQ(data.AutoSaveOnOff, 1);
     EXPECT_EQ(data.AutoSaveInterval, 1);
@@ -178,6 +189,33 @@ TEST_F(SettingsPageModels, FunctionAttributesOfferToDeleteEmptyAndDuplicateRows)
     EXPECT_EQ(model.Attributes()[0].id, 1);
     EXPECT_EQ(messages.Texts().last(),
               QStringLiteral("「FS」が重複しています。\n重複している項目を削除してよろしいですか？"));
+}
+
+TEST_F(SettingsPageModels, ManHourFactorsAreNumbersAboveZero) {
+    EXPECT_EQ(CFuncAttrPageModel(data).FactorText(CFuncAttrPageModel::HoursPerDay), "8");
+    data.WorkTable.UnitMonthToDay = 21.5f;
+    CFuncAttrPageModel model(data);
+    EXPECT_EQ(model.FactorText(CFuncAttrPageModel::DaysPerMonth), "21.5");
+    EXPECT_EQ(model.FactorText(CFuncAttrPageModel::MonthsPerYear), "12");
+
+    // Zero, an empty box and a lone point are refused, naming the page and the field; the page stays open.
+    const CMessageContext context;
+    for (const char* text : {"0", "", ".", "0.0"}) {
+        model.SetFactorText(CFuncAttrPageModel::MonthsPerYear, QString::fromLatin1(text));
+        EXPECT_FALSE(model.ValidateFactors(context)) << text;
+    }
+    EXPECT_EQ(messages.Texts().last(), "「Function attributes」ページの「Conversion of units」の数値が範囲外です。");
+
+    model.SetFactorText(CFuncAttrPageModel::MonthsPerYear, QStringLiteral("12"));
+    model.SetFactorText(CFuncAttrPageModel::HoursPerDay, QStringLiteral("7.5"));
+    EXPECT_TRUE(model.ValidateFactors(context));
+    const SettingsApplyResult result = model.Apply(data);
+    EXPECT_TRUE(result.changed);
+    EXPECT_EQ(result.changeBits, SettingsChangeTabViews);
+    EXPECT_EQ(data.WorkTable.UnitDayToHour, 7.5f);
+    EXPECT_EQ(data.WorkTable.UnitMonthToDay, 21.5f);
+    EXPECT_EQ(data.WorkTable.UnitYearToMonth, 12.0f);
+    EXPECT_FALSE(CFuncAttrPageModel(data).Apply(data).changed);
 }
 
 TEST_F(SettingsPageModels, FunctionAttributesStoredAreFollowedByTheUnitFunctions) {

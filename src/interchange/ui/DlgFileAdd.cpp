@@ -13,7 +13,8 @@
 #include <QLineEdit>
 
 CDlgFileAdd::CDlgFileAdd(CVersionCommandHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_file(new QLineEdit(this)), m_destination(new QComboBox(this)) {
+    // The destination box joins the dialog with its row, after the file row's browse button, as Tab reads them.
+    : QDialog(parent), m_host(host), m_file(new QLineEdit(this)), m_destination(new QComboBox) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::Text(context, Msg::Id::CombineFunctions));
     const CDocumentData& data = host.VersionedDocument();

@@ -15,12 +15,12 @@ CPropertyPage::CPropertyPage(const QString& title, QWidget* parent) : QWidget(pa
 
 CPropertySheet::CPropertySheet(const QString& caption, int& rememberedPage, QWidget* parent)
     : QDialog(parent), m_rememberedPage(rememberedPage), m_navigation(new QListWidget(this)),
-      m_stack(new QStackedWidget(this)) {
+      m_stack(new QStackedWidget(this)),
+      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(caption);
     m_navigation->setFixedWidth(NavigationWidth);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPropertySheet::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CPropertySheet::reject);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &CPropertySheet::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &CPropertySheet::reject);
     connect(m_navigation, &QListWidget::currentRowChanged, this, &CPropertySheet::OnNavigationRow);
 
     auto* pages = new QHBoxLayout;
@@ -28,7 +28,7 @@ CPropertySheet::CPropertySheet(const QString& caption, int& rememberedPage, QWid
     pages->addWidget(m_stack, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pages, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(m_buttons);
 }
 
 void CPropertySheet::AddPage(CPropertyPage* page) {
@@ -37,6 +37,11 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
     const QSignalBlocker blocker(m_navigation);
     m_navigation->addItem(page->Title());
     m_navigation->setCurrentRow(m_stack->currentIndex());
+    // Tab reaches OK and Cancel after the pages' controls: the page joined the end of the focus chain, and the
+    // buttons, taken into the sheet again, join it after the page.
+    m_buttons->setParent(nullptr);
+    m_buttons->setParent(this);
+    layout()->addWidget(m_buttons);
 }
 
 CPropertyPage* CPropertySheet::ActivePage() const {

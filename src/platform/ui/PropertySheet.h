@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+class QDialogButtonBox;
 class QListWidget;
 class QStackedWidget;
 
@@ -67,4 +68,5 @@ private:
     QList<CPropertyPage*> m_pages;
     QListWidget* m_navigation;
     QStackedWidget* m_stack;
+    QDialogButtonBox* m_buttons;
 };

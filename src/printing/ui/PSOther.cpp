@@ -18,14 +18,14 @@
 namespace {
 
 QStringList ItemNames(const CMessageContext& context) {
-    return {LoadString(StringId::PrintItemNone),
+    return {Msg::NoneLabel(context),
             LoadString(StringId::PrintTitleDocumentTitle),
             Msg::FileName(context),
             LoadString(StringId::PrintItemDate),
             LoadString(StringId::PrintItemTime),
-            LoadString(StringId::PrintItemDateAndTime),
-            LoadString(StringId::PrintInputText1),
-            LoadString(StringId::PrintInputText2),
+            Msg::TimeStump(context),
+            Msg::Pattern1(context),
+            Msg::Pattern2(context),
             LoadString(StringId::PrintItemPageNumber),
             LoadString(StringId::PrintItemPageOfPages)};
 }
@@ -60,12 +60,12 @@ CPSOther::CPSOther(PrintSettings& settings, const CMessageContext& context, QWid
     auto* texts = new QFormLayout;
     m_text1->setMaxLength(PrintSettings::MaxHeaderFooterTextLength);
     m_text2->setMaxLength(PrintSettings::MaxHeaderFooterTextLength);
-    texts->addRow(LoadString(StringId::PrintInputText1), m_text1);
-    texts->addRow(LoadString(StringId::PrintInputText2), m_text2);
+    texts->addRow(Msg::Pattern1(context), m_text1);
+    texts->addRow(Msg::Pattern2(context), m_text2);
     grid->addLayout(texts, 3, 0, 1, 4);
     column->addWidget(items);
 
-    auto* margins = new QGroupBox(LoadString(StringId::PrintMarginMillimetres), this);
+    auto* margins = new QGroupBox(Msg::PageMargin(context), this);
     auto* form = new QFormLayout(margins);
     const std::pair<QString, int> values[] = {{Msg::Left(context), settings.marginLeft},
                                               {Msg::Right(context), settings.marginRight},

@@ -13,10 +13,10 @@
 CPSTitle::CPSTitle(PrintSettings& settings, QString& documentTitle, const CMessageContext& context, QWidget* parent)
     : CPropertyPage(Msg::Title(context), parent), m_settings(settings), m_documentTitle(documentTitle) {
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(LoadString(StringId::PrintPosition), this), 0, 2);
-    grid->addWidget(new QLabel(LoadString(StringId::PrintFrame), this), 0, 3);
-    const StringId names[] = {StringId::PrintTitleDocumentTitle, StringId::PrintTitleFileName,
-                              StringId::PrintTitleVersion, StringId::PrintInputText1, StringId::PrintInputText2};
+    grid->addWidget(new QLabel(Msg::PrintPosition(context), this), 0, 2);
+    grid->addWidget(new QLabel(Msg::Border(context), this), 0, 3);
+    const QString names[] = {LoadString(StringId::PrintTitleDocumentTitle), Msg::FileName(context),
+                             LoadString(StringId::PrintTitleVersion), Msg::Pattern1(context), Msg::Pattern2(context)};
     const QString positions[] = {LoadString(StringId::PrintNotPrinted),
                                  Msg::TopLeft(context),
                                  Msg::TopCenter(context),
@@ -30,7 +30,7 @@ CPSTitle::CPSTitle(PrintSettings& settings, QString& documentTitle, const CMessa
     for (int k = 0; k < PrintSettings::TitleLineCount; ++k) {
         const PrintTitleLine& line = settings.titleLines[k];
         const int row = k + 1;
-        grid->addWidget(new QLabel(LoadString(names[k]), this), row, 0);
+        grid->addWidget(new QLabel(names[k], this), row, 0);
         QLineEdit* text = nullptr;
         if (k == PrintSettings::DocumentTitle) {
             text = new QLineEdit(documentTitle, this);

@@ -17,10 +17,10 @@ CPrintSectionPage::CPrintSectionPage(const QString& title, PrintSection& section
     if (parts & Range) {
         m_range = new QButtonGroup(this);
         auto* column = new QVBoxLayout;
-        const StringId texts[] = {StringId::PrintRangeAll, StringId::PrintRangeDescendants,
-                                  StringId::PrintRangeCurrent};
+        const QString texts[] = {Msg::AllFunctionsLabel(context), Msg::CurrentFunctionAndDescendantsLabel(context),
+                                 Msg::CurrentFunctionLabel(context)};
         for (int k = 0; k < 3; ++k) {
-            auto* button = new QRadioButton(LoadString(texts[k]), this);
+            auto* button = new QRadioButton(texts[k], this);
             m_range->addButton(button, k);
             column->addWidget(button);
         }
@@ -36,10 +36,10 @@ CPrintSectionPage::CPrintSectionPage(const QString& title, PrintSection& section
         if (m_scale->findData(int(section.zoom)) < 0)
             m_scale->addItem(QString::number(section.zoom), int(section.zoom));
         m_scale->setCurrentIndex(m_scale->findData(int(section.zoom)));
-        m_layout->addRow(LoadString(StringId::PrintScale), m_scale);
+        m_layout->addRow(Msg::PrintZoom(context), m_scale);
     }
     if (parts & Omission) {
-        m_omission = new QCheckBox(LoadString(StringId::PrintOmission), this);
+        m_omission = new QCheckBox(Msg::PrintFirstLineOnly(context), this);
         m_omission->setChecked(section.omission != 0);
         m_layout->addRow(m_omission);
     }

@@ -52,12 +52,11 @@ enum ReplaceBox {
     ContinueBox = 1078,
 };
 
-QCheckBox* AddBox(QButtonGroup* group, QLayout* layout, const QString& caption, int id, bool checked) {
+void AddBox(std::map<int, QCheckBox*>& boxes, QLayout* layout, const QString& caption, int id, bool checked) {
     auto* box = new QCheckBox(caption);
     box->setChecked(checked);
-    group->addButton(box, id);
+    boxes[id] = box;
     layout->addWidget(box);
-    return box;
 }
 
 QGroupBox* ScopeGroup(const CMessageContext& context, QButtonGroup* scope) {
@@ -87,10 +86,8 @@ QLineEdit* FindEdit() {
 CAdvancedSearchDlg::CAdvancedSearchDlg(const CMessageContext& context, std::function<void(const SearchRequest&)> search,
                                        QWidget* parent)
     : QDialog(parent), m_search(std::move(search)), m_find(FindEdit()),
-      m_searchButton(new QPushButton(Msg::Find(context))), m_boxes(new QButtonGroup(this)),
-      m_scope(new QButtonGroup(this)) {
+      m_searchButton(new QPushButton(Msg::Find(context))), m_scope(new QButtonGroup(this)) {
     setWindowTitle(Msg::Find(context));
-    m_boxes->setExclusive(false);
     auto* layout = new QVBoxLayout(this);
     auto* findRow = new QHBoxLayout;
     findRow->addWidget(new QLabel(Msg::FindWhat(context)));
@@ -127,17 +124,20 @@ CAdvancedSearchDlg::CAdvancedSearchDlg(const CMessageContext& context, std::func
     layout->addWidget(logic);
 
     auto* close = new QPushButton(LoadString(StringId::CloseButton));
+    // Enter on Close searches as it does everywhere in the dialog; Close takes a click or the space bar.
+    close->setAutoDefault(false);
     layout->addWidget(close, 0, Qt::AlignRight);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
     connect(m_searchButton, &QPushButton::clicked, this, &CAdvancedSearchDlg::OnSearch);
     connect(m_find, &QLineEdit::textChanged, this, &CAdvancedSearchDlg::UpdateControls);
-    connect(m_boxes, &QButtonGroup::idClicked, this, &CAdvancedSearchDlg::UpdateControls);
+    for (const auto& [id, box] : m_boxes)
+        connect(box, &QCheckBox::clicked, this, &CAdvancedSearchDlg::UpdateControls);
     m_searchButton->setAutoDefault(false);
     UpdateControls();
 }
 
 QCheckBox* CAdvancedSearchDlg::Box(int id) const {
-    return static_cast<QCheckBox*>(m_boxes->button(id));
+    return m_boxes.at(id);
 }
 
 void CAdvancedSearchDlg::SetFindText(const QString& text) {
@@ -190,15 +190,12 @@ void CAdvancedSearchDlg::keyPressEvent(QKeyEvent* event) {
 CAllReplaceDlg::CAllReplaceDlg(const CMessageContext& context, std::function<void(const ReplaceRequest&)> replace,
                                QWidget* parent)
     : QDialog(parent), m_replaceAll(std::move(replace)), m_find(FindEdit()), m_replace(FindEdit()),
-      m_replaceButton(new QPushButton(Msg::Replace(context))), m_boxes(new QButtonGroup(this)),
-      m_scope(new QButtonGroup(this)) {
+      m_replaceButton(new QPushButton(Msg::Replace(context))), m_scope(new QButtonGroup(this)) {
     setWindowTitle(Msg::Replace(context));
-    m_boxes->setExclusive(false);
     auto* layout = new QVBoxLayout(this);
     auto* texts = new QGridLayout;
     texts->addWidget(new QLabel(Msg::FindWhat(context)), 0, 0);
     texts->addWidget(m_find, 0, 1);
-    texts->addWidget(m_replaceButton, 0, 2);
     texts->addWidget(new QLabel(Msg::ReplaceWith(context)), 1, 0);
     texts->addWidget(m_replace, 1, 1);
     layout->addLayout(texts);
@@ -218,25 +215,25 @@ CAllReplaceDlg::CAllReplaceDlg(const CMessageContext& context, std::function<voi
     AddBox(m_boxes, logicLayout, Msg::CommentPlural(context), ReplaceCommentBox, true);
     layout->addWidget(logic);
     AddBox(m_boxes, layout, Msg::ContinueReplacingOverLengthLimit(context), ContinueBox, false);
+    // Tab follows the order the controls join the dialog: both texts, the boxes, then the buttons. The replace
+    // button sits beside the find box but joins after everything it acts on.
+    texts->addWidget(m_replaceButton, 0, 2);
 
-    auto* close = new QPushButton(LoadString(StringId::CloseButton));
-    layout->addWidget(close, 0, Qt::AlignRight);
+    // Close stands with the dialog's buttons, after the controls.
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* close = buttons->addButton(LoadString(StringId::CloseButton), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
     connect(m_replaceButton, &QPushButton::clicked, this, &CAllReplaceDlg::OnOK);
     connect(m_find, &QLineEdit::textChanged, this, &CAllReplaceDlg::UpdateButtons);
     connect(m_replace, &QLineEdit::textChanged, this, &CAllReplaceDlg::UpdateButtons);
     connect(Box(ReplaceLogicTarget), &QCheckBox::clicked, this, &CAllReplaceDlg::OnLogicTargetClicked);
     m_replaceButton->setDefault(true);
-    // Tab follows the reading order: both texts, the boxes, then the buttons; the replace button sits beside the
-    // find box but is reached after everything it acts on.
-    setTabOrder(m_find, m_replace);
-    setTabOrder(Box(ContinueBox), m_replaceButton);
-    setTabOrder(m_replaceButton, close);
     UpdateButtons();
 }
 
 QCheckBox* CAllReplaceDlg::Box(int id) const {
-    return static_cast<QCheckBox*>(m_boxes->button(id));
+    return m_boxes.at(id);
 }
 
 void CAllReplaceDlg::SetFindText(const QString& text) {

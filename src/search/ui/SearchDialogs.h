@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <map>
 
 class QButtonGroup;
 class QCheckBox;
@@ -39,7 +40,8 @@ private:
     std::function<void(const SearchRequest&)> m_search;
     QLineEdit* m_find;
     QPushButton* m_searchButton;
-    QButtonGroup* m_boxes;
+    // The check boxes by their control ids; no button group, which would take Tab from all but one of them.
+    std::map<int, QCheckBox*> m_boxes;
     QButtonGroup* m_scope;
 };
 
@@ -68,7 +70,8 @@ private:
     QLineEdit* m_find;
     QLineEdit* m_replace;
     QPushButton* m_replaceButton;
-    QButtonGroup* m_boxes;
+    // The check boxes by their control ids; no button group, which would take Tab from all but one of them.
+    std::map<int, QCheckBox*> m_boxes;
     QButtonGroup* m_scope;
 };
 

@@ -36,7 +36,7 @@ CFontDlg::CFontDlg(const CMessageContext& context, const CFontInfo& installed, C
     : QDialog(parent), m_result(choice), m_choice(choice), m_zoom(zoom), m_nameAtCaret(nameAtCaret),
       m_faces(new QListWidget(this)), m_size(new QComboBox(this)), m_colour(new QComboBox(this)),
       m_bold(new QCheckBox(Msg::Bold(context), this)), m_italic(new QCheckBox(Msg::Italic(context), this)),
-      m_underline(new QCheckBox(LoadString(StringId::FontDialogUnderline), this)), m_sample(new QLabel(this)) {
+      m_underline(new QCheckBox(Msg::UnderLine(context), this)), m_sample(new QLabel(this)) {
     setWindowTitle(LoadString(StringId::FontDialogTitle));
     const quint32 common = choice.mask;
 
@@ -73,7 +73,7 @@ CFontDlg::CFontDlg(const CMessageContext& context, const CFontInfo& installed, C
     grid->addWidget(m_underline, 6, 1);
     auto* sampleBox = new QGroupBox(LoadString(StringId::FontDialogSample), this);
     auto* sampleLayout = new QVBoxLayout(sampleBox);
-    m_sample->setText(LoadString(StringId::FontDialogSampleText));
+    m_sample->setText(Msg::ABCabc123(context));
     m_sample->setAlignment(Qt::AlignCenter);
     m_sample->setMinimumHeight(60);
     sampleLayout->addWidget(m_sample);

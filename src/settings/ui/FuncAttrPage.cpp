@@ -1,11 +1,16 @@
 #include "settings/ui/FuncAttrPage.h"
 
+#include "platform/ui/FloatEdit.h"
 #include "platform/ui/HeaderWidths.h"
 #include "settings/ui/SettingsHost.h"
+#include "texts/Msg.h"
 #include "texts/StringTable.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -16,10 +21,12 @@ enum Column { SymbolColumn, NameColumn };
 }
 
 CFuncAttrPage::CFuncAttrPage(CSettingsHost& host, QWidget* parent)
-    : CPropertyPage(LoadString(StringId::SettingsPageFunctionAttributes), parent), m_host(host),
+    : CPropertyPage(Msg::FunctionAttributePlural(host.MessageContext()), parent), m_host(host),
       m_model(host.SettingsDocument()), m_table(new QTableWidget(0, 2, this)) {
-    m_table->setHorizontalHeaderLabels(
-        {LoadString(StringId::SettingAttributeSymbol), LoadString(StringId::SettingAttributeName)});
+    const CMessageContext& context = host.MessageContext();
+    m_table->setHorizontalHeaderLabels({Msg::SymbolAttribute(context), Msg::ExplanationAttribute(context)});
+    // Tab leaves the table for the buttons below it; the arrows move between the cells.
+    m_table->setTabKeyNavigation(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
     WidenColumnsToHeaders(*m_table->horizontalHeader());
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -49,7 +56,35 @@ CFuncAttrPage::CFuncAttrPage(CSettingsHost& host, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table);
     layout->addLayout(buttons);
+    layout->addWidget(MakeFactorsBox(context));
     FillTable();
+}
+
+QGroupBox* CFuncAttrPage::MakeFactorsBox(const CMessageContext& context) {
+    using Factor = CFuncAttrPageModel::Factor;
+    auto* box = new QGroupBox(Msg::ConversionOfUnits(context), this);
+    auto* grid = new QGridLayout(box);
+    const struct {
+        Factor factor;
+        QString unit;
+        QString per;
+    } rows[] = {
+        {CFuncAttrPageModel::HoursPerDay, Msg::OneManDay(context), Msg::ManHours(context)},
+        {CFuncAttrPageModel::DaysPerMonth, Msg::OneManMonth(context), Msg::ManDays(context)},
+        {CFuncAttrPageModel::MonthsPerYear, Msg::OneManYear(context), Msg::ManMonths(context)},
+    };
+    for (const auto& row : rows) {
+        auto* edit = new CFloatEdit(box);
+        edit->setObjectName(QStringLiteral("factor%1").arg(int(row.factor)));
+        edit->setText(m_model.FactorText(row.factor));
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, factor = row.factor](const QString& text) { m_model.SetFactorText(factor, text); });
+        grid->addWidget(new QLabel(row.unit, box), int(row.factor), 0);
+        grid->addWidget(edit, int(row.factor), 1);
+        grid->addWidget(new QLabel(row.per, box), int(row.factor), 2);
+    }
+    grid->setColumnStretch(3, 1);
+    return box;
 }
 
 void CFuncAttrPage::FillTable() {
@@ -78,6 +113,8 @@ void CFuncAttrPage::OnCellChanged(int row, int column) {
 }
 
 bool CFuncAttrPage::Validate() {
+    if (!m_model.ValidateFactors(m_host.MessageContext()))
+        return false;
     const bool valid = m_model.Validate();
     // Rows the user agreed to delete are gone also when another refusal keeps the page open.
     FillTable();

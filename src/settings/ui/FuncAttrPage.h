@@ -4,9 +4,12 @@
 #include "settings/FuncAttrPageModel.h"
 
 class CSettingsHost;
+class QGroupBox;
 class QTableWidget;
+struct CMessageContext;
 
-// The environment-settings page of the function attributes: a table of symbols and names with Add and Delete.
+// The environment-settings page of the function attributes: a table of symbols and names with Add and Delete, and
+// the three man-hour factors in number boxes.
 class CFuncAttrPage : public CPropertyPage {
     Q_OBJECT
 public:
@@ -18,6 +21,7 @@ public:
     QTableWidget* Table() const { return m_table; }
 
 private:
+    QGroupBox* MakeFactorsBox(const CMessageContext& context);
     void FillTable();
     void OnCellChanged(int row, int column);
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 COtherPage::COtherPage(CSettingsHost& host, QWidget* parent)
-    : CPropertyPage(Msg::Others(host.MessageContext()), parent), m_host(host),
+    : CPropertyPage(Msg::OthersEnvironmentalSettingsPlural(host.MessageContext()), parent), m_host(host),
       m_duplicateNames(new QCheckBox(Msg::AllowDuplicateFunctionName(host.MessageContext()), this)),
       m_distinguishReuse(
           new QCheckBox(Msg::DistinguishDestinationOfReuseAndSourceOfReuse(host.MessageContext()), this)),

@@ -1,11 +1,11 @@
 #include "settings/ui/SettingsSheetPage.h"
 
 #include "settings/ui/ColourNames.h"
+#include "settings/ui/FontDlg.h"
 #include "settings/ui/SettingsHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,30 +18,11 @@ QString FontCaption(const FontSetting& font) {
     return QStringLiteral("%1, %2 pt").arg(font.faceName).arg(font.pointSize / 10.0);
 }
 
-QFont ToQFont(const FontSetting& setting) {
-    QFont font(setting.faceName);
-    font.setPointSizeF(setting.pointSize / 10.0);
-    font.setBold(setting.bold != 0);
-    font.setItalic(setting.italic != 0);
-    font.setUnderline(setting.underline != 0);
-    return font;
-}
-
-// The colour of the setting stays; the dialog chooses face, size and style.
-FontSetting WithQFont(FontSetting setting, const QFont& font) {
-    setting.faceName = font.family().left(FontSetting::MaxFaceNameLength);
-    setting.pointSize = quint16(std::lround(font.pointSizeF() * 10));
-    setting.bold = font.bold() ? 1 : 0;
-    setting.italic = font.italic() ? 1 : 0;
-    setting.underline = font.underline() ? 1 : 0;
-    return setting;
-}
-
 } // namespace
 
 CSettingsSheetPage::CSettingsSheetPage(CSettingsHost& host, std::unique_ptr<CSettingsSheetPageModel> model,
                                        QWidget* parent)
-    : CPropertyPage(model->Title(), parent), m_host(host), m_model(std::move(model)) {
+    : CPropertyPage(model->Title(host.MessageContext()), parent), m_host(host), m_model(std::move(model)) {
     auto* form = new QFormLayout(this);
     for (size_t i = 0; i < m_model->NumberFields().size(); ++i)
         AddNumberRow(*form, i);
@@ -51,7 +32,7 @@ CSettingsSheetPage::CSettingsSheetPage(CSettingsHost& host, std::unique_ptr<CSet
         edit->setObjectName(QStringLiteral("text%1").arg(i));
         edit->setMaxLength(field.maxLength);
         connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) { m_model->SetText(i, text); });
-        form->addRow(LoadString(field.label), edit);
+        form->addRow(field.label.Text(m_host.MessageContext()), edit);
     }
     for (size_t i = 0; i < m_model->FontFields().size(); ++i)
         AddFontRow(*form, i);
@@ -60,7 +41,7 @@ CSettingsSheetPage::CSettingsSheetPage(CSettingsHost& host, std::unique_ptr<CSet
 void CSettingsSheetPage::AddNumberRow(QFormLayout& form, size_t index) {
     const SettingsNumberField& field = m_model->NumberFields()[index];
     const QString name = QStringLiteral("number%1").arg(index);
-    const QString label = LoadString(field.label);
+    const QString label = field.label.Text(m_host.MessageContext());
     const int value = m_model->Number(index);
     switch (field.kind) {
     case SettingsNumberKind::Number: {
@@ -90,7 +71,8 @@ void CSettingsSheetPage::AddNumberRow(QFormLayout& form, size_t index) {
             for (int colour = 0; colour < box->count(); ++colour)
                 values.push_back(colour);
         } else {
-            box->addItems(field.choiceLabels);
+            for (const SettingsLabel& choice : field.choiceLabels)
+                box->addItem(choice.Text(m_host.MessageContext()));
         }
         // A stored value that is none of the choices shows no choice and stays until one is made.
         const auto found = std::find(values.begin(), values.end(), value);
@@ -107,24 +89,17 @@ void CSettingsSheetPage::AddFontRow(QFormLayout& form, size_t index) {
     auto* button = new QPushButton(FontCaption(m_model->Font(index)), this);
     button->setObjectName(QStringLiteral("font%1").arg(index));
     connect(button, &QPushButton::clicked, this, [this, button, index] {
-        const FontSetting current = m_model->Font(index);
-        QFontDialog dialog(ToQFont(current), this);
-        // For a face this system lacks the dialog shows an installed family: the setting keeps its face's name
-        // unless the user picks another family.
-        const QString shownFamily = dialog.currentFont().family();
-        if (dialog.exec() != QDialog::Accepted)
+        CFontChoice choice(m_model->Font(index), AllFontAttributes, CFontChoice::FromContentText);
+        if (!CFontDlg::Edit(m_host.MessageContext(), choice, 1.0, {}, this))
             return;
-        FontSetting chosen = WithQFont(current, dialog.selectedFont());
-        if (dialog.selectedFont().family() == shownFamily)
-            chosen.faceName = current.faceName;
-        m_model->SetFont(index, chosen);
+        m_model->SetFont(index, choice.font);
         button->setText(FontCaption(m_model->Font(index)));
     });
-    form.addRow(LoadString(m_model->FontFields()[index].label), button);
+    form.addRow(m_model->FontFields()[index].label.Text(m_host.MessageContext()), button);
 }
 
 bool CSettingsSheetPage::Validate() {
-    return m_model->Validate();
+    return m_model->Validate(m_host.MessageContext());
 }
 
 void CSettingsSheetPage::Apply() {

@@ -13,8 +13,7 @@
 
 CSynchronizationSettingsPage::CSynchronizationSettingsPage(CSettingsHost& host, QWidget* parent)
     : CPropertyPage(LoadString(StringId::SynchronizationPageTitle), parent), m_host(host),
-      m_modes(new QButtonGroup(this)),
-      m_duplicateSiblings(new QCheckBox(LoadString(StringId::EnableDuplicateSiblingsLabel), this)) {
+      m_modes(new QButtonGroup(this)) {
     const CMessageContext& context = host.MessageContext();
     auto* layout = new QVBoxLayout(this);
     const QString modeTexts[] = {Msg::NeverSynchronize(context), Msg::SynchronizeWithoutTentativeFnStatementFn(context),
@@ -24,6 +23,8 @@ CSynchronizationSettingsPage::CSynchronizationSettingsPage(CSettingsHost& host, 
         m_modes->addButton(button, mode);
         layout->addWidget(button);
     }
+    // Made after the modes, so that Tab reaches it after them.
+    m_duplicateSiblings = new QCheckBox(LoadString(StringId::EnableDuplicateSiblingsLabel), this);
     layout->addWidget(m_duplicateSiblings);
     const QString explanation = Msg::TableOfContentsSyncExplanation(context);
     if (!explanation.isEmpty()) {

@@ -21,5 +21,5 @@ public:
 private:
     CSettingsHost& m_host;
     QButtonGroup* m_modes;
-    QCheckBox* m_duplicateSiblings;
+    QCheckBox* m_duplicateSiblings = nullptr;
 };

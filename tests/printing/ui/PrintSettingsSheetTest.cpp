@@ -14,6 +14,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
@@ -72,6 +74,33 @@ TEST(PrintSettingsSheetTest, EveryPageIsWalkedInReadingOrder) {
                 sheet.SetActivePage(page);
                 dialog_checks::ExpectReadingOrder(sheet);
             }
+        },
+        false);
+    RunPrintSettingsSheet(host, remembered);
+}
+
+// In English the pages' labels are English, built from the wording table.
+TEST(PrintSettingsSheetTest, PagesFollowTheInterfaceLanguage) {
+    PrintTestHost host;
+    host.context.m_language = 0;
+    int remembered = 0;
+    WhenSheetShows(
+        [](CPropertySheet& sheet) {
+            QStringList texts;
+            for (const QWidget* page :
+                 {static_cast<QWidget*>(PageOf<CPSSingle>(sheet)), static_cast<QWidget*>(PageOf<CPSTitle>(sheet)),
+                  static_cast<QWidget*>(PageOf<CPSOther>(sheet))}) {
+                for (const QLabel* label : page->findChildren<QLabel*>())
+                    texts << label->text();
+                for (const QAbstractButton* button : page->findChildren<QAbstractButton*>())
+                    texts << button->text();
+                for (const QGroupBox* group : page->findChildren<QGroupBox*>())
+                    texts << group->title();
+            }
+            for (const char* text : {"Zoom", "Print first line only", "Print embedded functions only",
+                                     "Print functions with logic only", "Printed items", "Explanation", "Logic",
+                                     "Line numbers", "Position", "Border", "File name", "Pattern 1", "Margin"})
+                EXPECT_TRUE(texts.contains(QString::fromLatin1(text))) << text;
         },
         false);
     RunPrintSettingsSheet(host, remembered);

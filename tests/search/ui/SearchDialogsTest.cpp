@@ -54,6 +54,30 @@ TEST(AdvancedSearchDlg, EnablingFollowsTheFindBoxAndTheTargets) {
     EXPECT_TRUE(dialog.isVisible());
 }
 
+// Enter searches wherever the focus stands while the search button may, on the Close button too; it never closes.
+TEST(AdvancedSearchDlg, EnterSearchesFromEveryControl) {
+    CMessageContext context;
+    int searches = 0;
+    CAdvancedSearchDlg dialog(context, [&searches](const SearchRequest&) { ++searches; });
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.SetFindText(QStringLiteral("abc"));
+    QPushButton* close = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button != dialog.SearchButton())
+            close = button;
+    }
+    ASSERT_NE(close, nullptr);
+    for (QWidget* control : {static_cast<QWidget*>(close), static_cast<QWidget*>(dialog.Box(1640)),
+                             static_cast<QWidget*>(dialog.SearchButton())}) {
+        control->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << control->metaObject()->className();
+    }
+    EXPECT_EQ(searches, 3);
+}
+
 TEST(AllReplaceDlg, BracketsAreRefusedAndTheContinueBoxClearsOnShow) {
     CMessageContext context;
     std::vector<ReplaceRequest> sent;

@@ -40,6 +40,8 @@ TEST(FontDlg, ListsTheFacesOfThisMachineAndShowsAMissingFaceWithTheDefault) {
     EXPECT_EQ(current ? current->text() : QString(), installed.FindFaceIndex(shown) >= 0 ? shown : QString());
     EXPECT_EQ(dialog.SizeBox()->currentText(), "10.5");
     EXPECT_DOUBLE_EQ(dialog.Sample()->font().pointSizeF(), 21.0) << "the sample follows the text zoom";
+    EXPECT_EQ(dialog.Sample()->text(), "ABCabc123") << "the sample and the labels follow the interface language";
+    EXPECT_EQ(dialog.UnderlineBox()->text(), "Under line");
     EXPECT_EQ(dialog.AllOccurrencesBox(), nullptr);
     dialog.accept();
     EXPECT_EQ(choice.font.faceName, "No Such Face On Any Machine") << "the document keeps the name it has";

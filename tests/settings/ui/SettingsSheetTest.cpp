@@ -1,7 +1,10 @@
+#include "model/ModelTestSupport.h"
 #include "platform/MessageBox.h"
 #include "platform/ui/PropertySheet.h"
 #include "settings/ui/DlgHeader.h"
+#include "settings/ui/FontDlg.h"
 #include "settings/ui/FuncAttrPage.h"
+#include "settings/ui/OtherPage.h"
 #include "settings/ui/SettingsCommands.h"
 #include "settings/ui/StructurePage.h"
 #include "support/QStringPrinter.h"
@@ -13,9 +16,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFontDatabase>
-#include <QFontDialog>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -57,8 +61,8 @@ TEST(EnvironmentSettingsSheet, ShowsItsPagesAndRemembersThePageAfterCancelAndOk)
         QStringList titles;
         for (const CPropertyPage* page : sheet.Pages())
             titles << page->Title();
-        EXPECT_EQ(titles, (QStringList{"目次", "アウトライン番号順目次", "階層目次", "構造図", "表示", "機能属性",
-                                       "説明", "単位機能ヘッダー", "ロジック記述欄", "        論理記述の記号",
+        EXPECT_EQ(titles, (QStringList{"目次", "アウトライン順目次", "階層順目次", "構造図", "表示", "機能属性",
+                                       "機能内容欄", "単位機能ヘッダー", "論理記述欄", "        論理記述の記号",
                                        "単位機能の条件", "目次と論理記述の同期", "テンプレート", "フォント", "文言設定",
                                        "その他", "スプラッシュスクリーン"}));
         sheet.SetActivePage(HierarchicalIndexPage);
@@ -78,6 +82,38 @@ TEST(EnvironmentSettingsSheet, ShowsItsPagesAndRemembersThePageAfterCancelAndOk)
         EXPECT_EQ(sheet.ActivePageIndex(), HeaderPage);
         sheet.reject();
     });
+}
+
+// In English the pages and their fields are named in English, with the words of the wording table as it stands.
+TEST(EnvironmentSettingsSheet, PagesFollowTheInterfaceLanguageAndTheWording) {
+    SettingsTestHost host(0);
+    host.context.m_settings.AddEntry(QStringLiteral("StructureDiagram"), QStringLiteral("構造図"),
+                                     QStringLiteral("block chart"), QStringLiteral("block charts"));
+    RunSheet(host, [](CPropertySheet& sheet) {
+        QStringList titles;
+        for (const CPropertyPage* page : sheet.Pages())
+            titles << page->Title();
+        EXPECT_EQ(titles.mid(1, 9),
+                  (QStringList{"Outline number orderd table of contents", "Hierarchical table of contents",
+                               "Block chart", "View", "Function attributes", "Explanation", "単位機能ヘッダー", "Logic",
+                               "        論理記述の記号"}));
+        EXPECT_EQ(titles.mid(13, 3), (QStringList{"Fonts", "Messages", "Others"}));
+        QStringList labels;
+        for (const QCheckBox* box : sheet.Pages()[HeaderPage]->findChildren<QCheckBox*>())
+            labels << box->text();
+        EXPECT_EQ(labels, (QStringList{"Show antecedents", "Show consequents", "Synchronize vertical splitters"}));
+        const auto* zoom = sheet.Pages()[HierarchicalIndexPage]->findChild<QLineEdit*>(QStringLiteral("number0"));
+        ASSERT_NE(zoom, nullptr);
+        const auto* form = qobject_cast<QFormLayout*>(sheet.Pages()[HierarchicalIndexPage]->layout());
+        ASSERT_NE(form, nullptr);
+        const auto* label = qobject_cast<QLabel*>(form->labelForField(const_cast<QLineEdit*>(zoom)));
+        EXPECT_EQ(label ? label->text() : QString(), "Zoom");
+        EXPECT_EQ(sheet.Pages()[15]->findChildren<QCheckBox*>().value(3)->text(), "Synchronize horizontal splitters");
+        sheet.reject();
+    });
+    host.context.m_language = 1;
+    COtherPage other(host);
+    EXPECT_EQ(other.findChildren<QCheckBox*>().value(3)->text(), "水平スプリットウィンドウを同期");
 }
 
 TEST(EnvironmentSettingsSheet, OkStoresATypedValueAndRefreshesTheIndexViews) {
@@ -105,8 +141,8 @@ TEST(EnvironmentSettingsSheet, AValueOutOfRangeKeepsTheSheetOnItsPage) {
         EXPECT_EQ(sheet.ActivePageIndex(), HierarchicalIndexPage);
         sheet.reject();
     });
-    EXPECT_EQ(messages.Texts(), (QStringList{"「階層目次」ページの「ボックスの幅」の数値が範囲外です。",
-                                             "「階層目次」ページの「ボックスの幅」の数値が範囲外です。"}));
+    EXPECT_EQ(messages.Texts(), (QStringList{"「階層順目次」ページの「ボックスの幅」の数値が範囲外です。",
+                                             "「階層順目次」ページの「ボックスの幅」の数値が範囲外です。"}));
     EXPECT_EQ(host.data.indexViewSettings.HieBoxSizeX, width);
     EXPECT_EQ(host.modified, 0);
 }
@@ -156,6 +192,24 @@ TEST(SettingsPages, FunctionAttributePageEditsItsRowsAndAsksAboutAnEmptyOne) {
     EXPECT_EQ(host.modified, 1);
 }
 
+TEST(SettingsPages, FunctionAttributePageTakesManHourFactorsInNumberBoxes) {
+    SettingsTestHost host;
+    platform::ScriptedMessageSink messages;
+    CFuncAttrPage page(host);
+    auto* hours = page.findChild<QLineEdit*>(QStringLiteral("factor0"));
+    ASSERT_NE(hours, nullptr);
+    EXPECT_EQ(hours->text(), "8");
+    EXPECT_EQ(page.findChild<QLineEdit*>(QStringLiteral("factor1"))->text(), "20");
+    EXPECT_EQ(page.findChild<QLineEdit*>(QStringLiteral("factor2"))->text(), "12");
+    hours->selectAll();
+    QTest::keyClicks(hours, QStringLiteral("-7e.5x"));
+    EXPECT_EQ(hours->text(), "7.5") << "only digits and the point reach the box";
+    ASSERT_TRUE(page.Validate());
+    page.Apply();
+    EXPECT_EQ(host.data.WorkTable.UnitDayToHour, 7.5f);
+    EXPECT_EQ(host.modified, 1);
+}
+
 TEST(SettingsPages, StructurePageHasTheDiagramTakeAStoredChange) {
     SettingsTestHost host;
     CStructurePage unchanged(host);
@@ -172,6 +226,7 @@ TEST(SettingsPages, StructurePageHasTheDiagramTakeAStoredChange) {
 }
 
 TEST(SettingsPages, AFontButtonKeepsAMissingFaceUnlessAnotherFamilyIsPicked) {
+    const InstalledFontsShell installed({QStringLiteral("Alpha"), QStringLiteral("Beta")});
     SettingsTestHost host;
     FontSetting& font = host.data.fonts.StructureDiagramFont;
     font.faceName = QStringLiteral("No Such Face On Any Machine");
@@ -179,8 +234,8 @@ TEST(SettingsPages, AFontButtonKeepsAMissingFaceUnlessAnotherFamilyIsPicked) {
     CStructurePage page(host);
     auto* button = page.findChild<QPushButton*>(QStringLiteral("font0"));
     ASSERT_NE(button, nullptr);
-    // OK alone: nothing changes, nothing is stored.
-    OnNextModalDialog<QFontDialog>([](QFontDialog& dialog) { dialog.accept(); });
+    // The program's own font dialog opens on it. OK alone: nothing changes, nothing is stored.
+    OnNextModalDialog<CFontDlg>([](CFontDlg& dialog) { dialog.accept(); });
     button->click();
     page.Apply();
     EXPECT_EQ(font.faceName, "No Such Face On Any Machine");
@@ -188,14 +243,10 @@ TEST(SettingsPages, AFontButtonKeepsAMissingFaceUnlessAnotherFamilyIsPicked) {
 
     // Another family picked: it is taken.
     QString other;
-    OnNextModalDialog<QFontDialog>([&other](QFontDialog& dialog) {
-        for (const QString& family : QFontDatabase::families()) {
-            if (family != dialog.currentFont().family()) {
-                other = family;
-                break;
-            }
-        }
-        dialog.setCurrentFont(QFont(other));
+    OnNextModalDialog<CFontDlg>([&other](CFontDlg& dialog) {
+        QListWidget* faces = dialog.FaceList();
+        faces->setCurrentRow(faces->currentRow() == 0 ? 1 : 0);
+        other = faces->currentItem()->text();
         dialog.accept();
     });
     button->click();

@@ -1,9 +1,10 @@
 #pragma once
 
-// Checks every dialog's widget test makes alike: the Tab key walks the fields in reading order before the buttons
+// Checks every dialog's widget test makes alike: the Tab key walks every control in reading order before the buttons
 // that act on them, and no column of a list cuts its title.
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -41,6 +44,23 @@ inline bool IsField(const QWidget* widget) {
 
 inline bool Reachable(const QWidget* widget) {
     return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
+}
+
+// Every widget that takes the focus of its own: fields, buttons, boxes, lists and tables; not the parts of a
+// control (the line edit of a spin or combo box, the editor of a list's cell, a scroll bar), nor a widget that
+// hands its focus to another.
+inline bool IsControl(const QWidget* widget) {
+    if (!(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy() || qobject_cast<const QScrollBar*>(widget))
+        return false;
+    if (qobject_cast<const QLineEdit*>(widget) && !IsField(widget))
+        return false;
+    for (const QWidget* ancestor = widget->parentWidget(); ancestor && !ancestor->isWindow();
+         ancestor = ancestor->parentWidget()) {
+        if (qobject_cast<const QAbstractItemView*>(ancestor) || qobject_cast<const QAbstractSpinBox*>(ancestor) ||
+            qobject_cast<const QComboBox*>(ancestor))
+            return false;
+    }
+    return true;
 }
 
 // Reading order: a widget wholly above another reads first; of two side by side, the left one. Widgets in different
@@ -75,18 +95,19 @@ inline void ShowActive(QWidget& window) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
-inline QList<QWidget*> TabChain(QWidget& window) {
+// The Tab chain from the control that reads first, once round, leaving out the buttons that act on the others.
+inline QList<QWidget*> TabChain(QWidget& window, const QList<QPushButton*>& acting = {}) {
     ShowActive(window);
-    QList<QWidget*> fields;
+    QList<QWidget*> controls;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (IsField(widget) && Reachable(widget))
-            fields << widget;
+        if (IsControl(widget) && Reachable(widget) && !acting.contains(widget))
+            controls << widget;
     }
-    if (fields.isEmpty())
+    if (controls.isEmpty())
         return {};
-    std::stable_sort(fields.begin(), fields.end(),
+    std::stable_sort(controls.begin(), controls.end(),
                      [&window](const QWidget* a, const QWidget* b) { return ReadsBefore(window, a, b); });
-    fields.first()->setFocus(Qt::TabFocusReason);
+    controls.first()->setFocus(Qt::TabFocusReason);
     QList<QWidget*> chain{QApplication::focusWidget()};
     for (int step = 0; step < 200; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -98,8 +119,9 @@ inline QList<QWidget*> TabChain(QWidget& window) {
     return chain;
 }
 
-// Walks the Tab chain of the window: every field is reached, the fields come in reading order, and the buttons
-// that act on them (the default button and those of the button box) come after the last field.
+// Walks the Tab chain of the window: every control is reached, the controls come in reading order, and the buttons
+// that act on them (the default button and those of the button box) come after the last of them. Of a group of
+// radio buttons one is reached, the checked one; the arrow keys move within the group.
 inline void ExpectReadingOrder(QWidget& window) {
     // A button greyed until the fields are filled has its place in the chain all the same.
     QList<QPushButton*> greyed;
@@ -109,44 +131,61 @@ inline void ExpectReadingOrder(QWidget& window) {
             button->setEnabled(true);
         }
     }
-    // The buttons that act on the fields: the one made the default, those of the button box. Taken before the
+    // The buttons that act on the controls: the one made the default, those of the button box. Taken before the
     // window is shown, as showing and focus make other buttons the default for a while.
     QList<QPushButton*> acting;
     for (QPushButton* button : window.findChildren<QPushButton*>()) {
         if (button->isDefault() || qobject_cast<QDialogButtonBox*>(button->parentWidget()))
             acting << button;
     }
-    const QList<QWidget*> chain = TabChain(window);
+    // Taken before the walk: a check box of a button group that takes the focus takes Tab from the others.
+    ShowActive(window);
+    QList<QWidget*> expected;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (IsControl(widget) && Reachable(widget))
+            expected << widget;
+    }
+    const QList<QWidget*> chain = TabChain(window, acting);
     QStringList walked;
     for (const QWidget* widget : chain)
         walked << Describe(widget);
     const QString route = walked.join(QStringLiteral(" -> "));
-    QList<QWidget*> fields;
-    for (QWidget* widget : chain) {
-        if (IsField(widget))
-            fields << widget;
-    }
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (IsField(widget) && Reachable(widget)) {
-            EXPECT_TRUE(chain.contains(widget)) << "Tab never reaches " << Describe(widget).toStdString() << "\n"
-                                                << route.toStdString();
+    const auto reached = [&chain](QWidget* widget) {
+        if (chain.contains(widget))
+            return true;
+        const auto* radio = qobject_cast<QRadioButton*>(widget);
+        if (!radio || !radio->autoExclusive())
+            return false;
+        for (QWidget* other : chain) {
+            if (qobject_cast<QRadioButton*>(other) && other->parentWidget() == radio->parentWidget())
+                return true;
         }
+        return false;
+    };
+    QList<QWidget*> controls;
+    for (QWidget* widget : chain) {
+        if (!acting.contains(widget))
+            controls << widget;
     }
-    for (qsizetype later = 1; later < fields.size(); ++later) {
+    for (QWidget* widget : expected) {
+        EXPECT_TRUE(reached(widget)) << "Tab never reaches " << Describe(widget).toStdString() << "\n"
+                                     << route.toStdString();
+    }
+    for (qsizetype later = 1; later < controls.size(); ++later) {
         for (qsizetype earlier = 0; earlier < later; ++earlier) {
-            EXPECT_FALSE(ReadsBefore(window, fields[later], fields[earlier]))
-                << Describe(fields[later]).toStdString() << " reads before " << Describe(fields[earlier]).toStdString()
-                << "\n"
+            EXPECT_FALSE(ReadsBefore(window, controls[later], controls[earlier]))
+                << Describe(controls[later]).toStdString() << " reads before "
+                << Describe(controls[earlier]).toStdString() << "\n"
                 << route.toStdString();
         }
     }
-    const qsizetype lastField = fields.isEmpty() ? -1 : chain.indexOf(fields.last());
+    const qsizetype lastControl = controls.isEmpty() ? -1 : chain.indexOf(controls.last());
     for (QPushButton* button : acting) {
         if (!Reachable(button))
             continue;
         const qsizetype at = chain.indexOf(button);
-        EXPECT_TRUE(at < 0 || at > lastField) << Describe(button).toStdString() << " comes before a field\n"
-                                              << route.toStdString();
+        EXPECT_TRUE(at < 0 || at > lastControl) << Describe(button).toStdString() << " comes before a control\n"
+                                                << route.toStdString();
     }
     for (QPushButton* button : greyed)
         button->setEnabled(false);
