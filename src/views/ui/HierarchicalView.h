@@ -5,6 +5,8 @@
 
 #include <QAbstractScrollArea>
 
+#include <optional>
+
 class CViewHost;
 class QPrinter;
 
@@ -30,6 +32,12 @@ public:
     // Prints the printout, laid out afresh, to the printer; false after the message when there is nothing to print.
     bool Print(QPrinter& printer);
 
+    // Where the chart stands, for the document to store: the unit function last clicked, the page and the scroll
+    // positions; while a restored place waits for the chart to be laid out, that place.
+    void StoreViewState(IndexViewInfo& info) const;
+    // Back to where a read document's chart stood: at once, or once the chart is laid out.
+    void RestoreViewState(const IndexViewInfo& info);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -47,9 +55,12 @@ private:
     void ScrollTo(QPoint position);
     void RevealBox(int box);
     void ShowReductionMenu(const QPoint& globalPosition);
+    void ApplyViewState(const IndexViewInfo& info);
 
     CViewHost& m_host;
     CHierarchicalChart m_chart;
     CHierarchicalChartPrint m_print;
     bool m_updatePending = false;
+    quint32 m_clickedInternalId = 0;
+    std::optional<IndexViewInfo> m_pendingViewState;
 };
