@@ -390,8 +390,8 @@ void CMainFrame::ShowFindReplaceDialog(bool replace) {
     });
     // The search and vocabulary dialogs stand over the window on their own: they are hidden here too.
     for (QDialog* other : std::initializer_list<QDialog*>{
-             m_searchCommands.SearchDialog(), m_searchCommands.ReplaceDialog(),
-             m_vocabularyCommands.AddMemberDialog(), m_vocabularyCommands.AddPrefixDialog()}) {
+             m_searchCommands.SearchDialog(), m_searchCommands.ReplaceDialog(), m_vocabularyCommands.AddMemberDialog(),
+             m_vocabularyCommands.AddPrefixDialog()}) {
         if (other)
             other->hide();
     }
