@@ -552,10 +552,7 @@ TEST_F(DocumentOpening, WhereTheIndexViewsStoodIsSavedAndComesBackWhenTheDocumen
     EXPECT_EQ(m_shell.restoredIndexViewStates[0], IndexViewInfo());
     IndexViewInfo place;
     place.HierClickedInternalID = 300;
-    place.HierViewPageNum = 2;
     place.HierHScrollPosition = 480;
-    place.HierVScrollPosition = 60;
-    place.LexiHScrollPosition = 12;
     place.LexiVScrollPosition = 7;
     m_shell.indexViewState = place;
     m_app.Document().SetModified();

@@ -83,7 +83,6 @@ TEST(OutlineNumber, UnitFunctionTextShowsEveryPlaceOrItsSerialNumber) {
     EXPECT_EQ(current, OutlineNumber({3, 1}));
     EXPECT_EQ(function.GetShownOutlineNumberText(&chosen, false), "3.1");
     EXPECT_EQ(function.GetShownOutlineNumberText(&gone, false), "1.2/3.1");
-    EXPECT_EQ(function.GetShownOutlineNumberText(nullptr, false), "1.2/3.1");
 
     CUnitFunction origin;
     origin.places = {places.Place({})};
