@@ -11,6 +11,7 @@
 class CAbstractIndexItem;
 class CImportProgress;
 class CNUVApp;
+struct IndexViewInfo;
 
 // What the application object needs of the windowing side: the main window, the progress dialog and the
 // line to other instances. The widgets implement it; tests install a fake.
@@ -59,9 +60,11 @@ public:
     // Starts the main window's automatic-saving timer that calls COpenDocument::OnAutoSaveTimer every
     // `milliseconds`; 0 stops it.
     virtual void SetAutoSaveTimer(int milliseconds) { (void)milliseconds; }
-    // Opening. The open-file prompt with its title; the chosen path, empty when cancelled.
-    virtual QString PromptOpenFileName(const QString& title) {
+    // Opening. The open-file prompt with its title, starting at `startPath` when one is given; the chosen path,
+    // empty when cancelled.
+    virtual QString PromptOpenFileName(const QString& title, const QString& startPath) {
         (void)title;
+        (void)startPath;
         return {};
     }
     // Exports. The save-file prompt proposing `proposedName`, listing the files of `filter` ("TXTファイル(*.txt)")
@@ -94,6 +97,12 @@ public:
         (void)isolated;
         return false;
     }
+    // Where the index views stand: stored into the document before a save, and put back after one was read.
+    virtual void StoreIndexViewState(IndexViewInfo& info) { (void)info; }
+    virtual void RestoreIndexViewState(const IndexViewInfo& info) { (void)info; }
+    // The table of contents' tree selects the item as its current one, or scrolls it into view.
+    virtual void SelectTreeItem(CAbstractIndexItem& item) { (void)item; }
+    virtual void EnsureTreeItemVisible(CAbstractIndexItem& item) { (void)item; }
     // The move dialog for the item of the table of contents; it moves the item itself.
     virtual void RunMoveDialog(CAbstractIndexItem& item) { (void)item; }
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.

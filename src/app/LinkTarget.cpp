@@ -41,6 +41,15 @@ LinkTarget ClassifyLink(const QString& link) {
     return target;
 }
 
+QStringList DroppedDocumentPaths(const QList<QUrl>& urls) {
+    QStringList paths;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile() && IsDocumentPath(url.toLocalFile()))
+            paths << QDir::cleanPath(url.toLocalFile());
+    }
+    return paths;
+}
+
 bool IsLinkOpeningClick(Qt::KeyboardModifiers modifiers) {
     return modifiers.testFlag(Qt::ControlModifier);
 }

@@ -177,7 +177,7 @@ bool CNUVApp::OpenDocumentFile(const QString& path, int version) {
 }
 
 void CNUVApp::OnFileOpen() {
-    const QString path = m_shell.PromptOpenFileName(LoadString(StringId::OpenFileTitle));
+    const QString path = m_shell.PromptOpenFileName(LoadString(StringId::OpenFileTitle), QString());
     if (!path.isEmpty())
         OnFileOpenPath(path);
 }

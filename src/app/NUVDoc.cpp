@@ -3,6 +3,7 @@
 #include "app/ApplicationShell.h"
 #include "app/MainFrameCommandIds.h"
 #include "app/OpenDocument.h"
+#include "editor/FunctionHeaderEdit.h"
 #include "interchange/ImportProgress.h"
 #include "interchange/MindMapReader.h"
 #include "model/OutlineNumber.h"
@@ -26,6 +27,11 @@ void ShowConversionError(const QString& detail) {
 CNUVDoc::CNUVDoc(COpenDocument& document) : m_document(document) {}
 
 CNUVDoc::~CNUVDoc() = default;
+
+QString CNUVDoc::Caption(const CDocumentData& data) const {
+    return m_pUnitFunction ? FunctionTabTitle(data, *m_pUnitFunction, m_openedFrom.empty() ? nullptr : &m_openedFrom)
+                           : QString();
+}
 
 QString GetFileExtension(const QString& path) {
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));

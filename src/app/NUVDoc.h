@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class CDocumentData;
 class CImportProgress;
 class COpenDocument;
 class CUnitFunction;
@@ -26,6 +27,10 @@ public:
     // The place in the table of contents the tab was opened from last; empty when it was not opened from there.
     OutlineNumber m_openedFrom;
     std::unique_ptr<CImportProgress> m_pProgressDlg;
+
+    // What the tab window is captioned: the outline number of the place it stands for and the shortened name, as
+    // the document's setting wants them; empty without a unit function.
+    QString Caption(const CDocumentData& data) const;
 
     // Converts the FreeMind map at `path` into the open document and then runs `save`; the conversion is
     // reported finished only once that succeeded. False after a failure or a cancelled walk, each reported to

@@ -12,6 +12,7 @@
 #include "model/DocumentDataHelpers.h"
 #include "model/DocumentFile.h"
 #include "model/ExportMessages.h"
+#include "model/MemberDefinition.h"
 #include "model/MemberUsage.h"
 #include "platform/DocumentHold.h"
 #include "platform/MessageBox.h"
@@ -194,15 +195,29 @@ void COpenDocument::CloseFunctionTab(CUnitFunction* function) {
 
 bool COpenDocument::GetCurrentOutlineNumber(OutlineNumber& number) {
     const CNUVDoc* active = m_tabs.GetActiveTab();
-    if (!active || active->m_openedFrom.empty())
+    if (!active)
         return false;
-    number = active->m_openedFrom;
-    return true;
+    const CUnitFunction* function = active->m_pUnitFunction ? active->m_pUnitFunction : m_documentData.registry.origin;
+    return function &&
+           function->GetCurrentOutlineNumber(active->m_openedFrom.empty() ? nullptr : &active->m_openedFrom,
+                                             m_documentData.GetModelOptions().DistinguishPrimaryOutlineNumber, number);
 }
 
 void COpenDocument::SetOpenedFromOutlineNumber(const OutlineNumber& number) {
-    if (CNUVDoc* active = m_tabs.GetActiveTab())
-        active->m_openedFrom = number;
+    CNUVDoc* active = m_tabs.GetActiveTab();
+    if (!active || active->m_openedFrom == number)
+        return;
+    active->m_openedFrom = number;
+    // The tab's outline-number box and title show the place.
+    Notify(DocumentChange::FunctionHeaderChanged, active->m_pUnitFunction);
+}
+
+void COpenDocument::SelectTreeItem(CAbstractIndexItem& item) {
+    m_shell.SelectTreeItem(item);
+}
+
+void COpenDocument::EnsureTreeItemVisible(CAbstractIndexItem& item) {
+    m_shell.EnsureTreeItemVisible(item);
 }
 
 bool COpenDocument::PromptFunctionName(QString& name) {
@@ -220,10 +235,12 @@ void COpenDocument::RunMoveDialog(CAbstractIndexItem& item) {
 // ---- documents ----
 
 void COpenDocument::ImportFromDocumentFile(bool environment) {
-    const QString path = m_shell.PromptOpenFileName(LoadString(StringId::OpenFileTitle));
+    CEnvironmentOptions& options = m_documentData.environment;
+    // The environment import starts where it took the settings last time.
+    const QString path = m_shell.PromptOpenFileName(
+        LoadString(StringId::OpenFileTitle), environment ? options.importEnvironmentalSettingsFileName : QString());
     if (path.isEmpty())
         return;
-    CEnvironmentOptions& options = m_documentData.environment;
     (environment ? options.importEnvironmentalSettingsFileName : options.importMemberNamesAndStateNamesFileName) = path;
     m_shell.SetWaitCursor(true);
     bool imported = false;
@@ -234,9 +251,10 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
         if (columnsChanged)
             m_shell.RelayoutOpenTabs();
     } else {
-        QFile file(path);
-        imported =
-            file.open(QIODevice::ReadOnly) && ImportMemberNamesFromDocument(file, m_documentData) == LoadResult::Loaded;
+        MemberDefinitionList members;
+        imported = ImportMemberNamesFromFile(path, members);
+        if (imported)
+            MergeImportedMemberNames(m_documentData.memberDefinitions, members);
     }
     m_shell.SetWaitCursor(false);
     if (!imported) {
@@ -342,6 +360,9 @@ void COpenDocument::OnFileNew(const QString& templatePath) {
     WorkScope work(*this, Work::Opening);
     ResetDocumentData();
     LoadTemplateDocument(templatePath);
+    // A template's origin may come without a unique label.
+    if (m_documentData.registry.origin)
+        AssignUniqueLabelIfEmpty(*m_documentData.registry.origin);
     m_tabs.OpenFunctionTab(m_documentData.registry.origin);
     SetWindowTitle();
     UpdateOwnInstanceRecord();
@@ -374,6 +395,7 @@ void COpenDocument::LoadTemplateDocument(const QString& templatePath) {
 
 void COpenDocument::StoreViewStateInDocument() {
     m_tabs.StoreOpenTabs(m_documentData.documentHeader);
+    m_shell.StoreIndexViewState(m_documentData.documentHeader.indexViewInfo);
 }
 
 void COpenDocument::SetWindowTitle() {
@@ -756,6 +778,8 @@ void COpenDocument::ShowReadDocument() {
     RestoreZoom();
     m_shell.ApplyResultsTextFormat();
     Notify(DocumentChange::Reloaded);
+    // The index views, laid out for the document now, go back to where it was saved.
+    m_shell.RestoreIndexViewState(m_documentData.documentHeader.indexViewInfo);
 }
 
 void COpenDocument::LeaveWithoutDocument(const QString& message) {

@@ -225,6 +225,8 @@ private:
     CUnitFunction* ActiveTabFunction() override { return m_tabs.ActiveTabFunction(); }
     bool GetCurrentOutlineNumber(OutlineNumber& number) override;
     void SetOpenedFromOutlineNumber(const OutlineNumber& number) override;
+    void SelectTreeItem(CAbstractIndexItem& item) override;
+    void EnsureTreeItemVisible(CAbstractIndexItem& item) override;
     bool ConsumeSuppressOpening() override { return TakeSkipNextTabOpen(); }
     void SetDocumentModified() override { SetModified(); }
     void RefreshFunctionList() override { Notify(DocumentChange::FunctionsAddedOrMoved); }

@@ -2,7 +2,6 @@
 
 #include "app/NUVDoc.h"
 #include "app/OpenDocument.h"
-#include "editor/FunctionHeaderEdit.h"
 #include "model/UnitFunction.h"
 
 #include <algorithm>
@@ -13,8 +12,7 @@ CWindowManager::CWindowManager(COpenDocument& document, std::function<std::vecto
 QStringList CWindowManager::Captions() const {
     QStringList captions;
     for (const CNUVDoc* tab : m_tabs())
-        captions << (tab->m_pUnitFunction ? FunctionTabTitle(m_document.DocumentData(), *tab->m_pUnitFunction)
-                                          : QString());
+        captions << tab->Caption(m_document.DocumentData());
     return captions;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/OutlineNumber.h"
+
 #include <QString>
 #include <Qt>
 
@@ -21,6 +23,8 @@ public:
     virtual void MoveFunctionTo(CUnitFunction& function, const QString& outlineNumber) = 0;
     // A click on a link; it opens only as the shell's link rules allow.
     virtual void OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) = 0;
+    // The place in the table of contents the tab was opened from; null when it was not opened from there.
+    virtual const OutlineNumber* ChosenOutlineNumber() const = 0;
 
 protected:
     ~CFunctionFormHost() = default;

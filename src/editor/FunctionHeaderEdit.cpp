@@ -58,9 +58,10 @@ QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool sho
     return name.left(24);
 }
 
-QString FunctionTabTitle(const CDocumentData& document, const CUnitFunction& function) {
-    return MakeTabTitle(function.GetOutlineNumberText(document.GetModelOptions().DistinguishPrimaryOutlineNumber),
-                        function.name, document.environment.showOutlineNumberInTabTitle != 0);
+QString FunctionTabTitle(const CDocumentData& document, const CUnitFunction& function, const OutlineNumber* chosen) {
+    return MakeTabTitle(
+        function.GetShownOutlineNumberText(chosen, document.GetModelOptions().DistinguishPrimaryOutlineNumber),
+        function.name, document.environment.showOutlineNumberInTabTitle != 0);
 }
 
 int ClampHeaderRowHeight(int height) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/OutlineNumber.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -31,8 +33,9 @@ int RenameFunction(CDocumentData& document, CUnitFunction& function, const QStri
 
 // The tab's title: the outline number and the name, each cut to 16 characters, or the name cut to 24.
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber);
-// The title of the unit function's tab as the document's setting wants it.
-QString FunctionTabTitle(const CDocumentData& document, const CUnitFunction& function);
+// The title of the unit function's tab as the document's setting wants it; `chosen` (may be null) the place the
+// tab was opened from.
+QString FunctionTabTitle(const CDocumentData& document, const CUnitFunction& function, const OutlineNumber* chosen);
 
 // The header row of a tab shows the whole form at its full height and the first line of boxes at its small
 // height; it is never taller or lower.

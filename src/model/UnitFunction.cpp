@@ -67,6 +67,26 @@ QString CUnitFunction::GetOutlineNumberText(bool distinguishPrimaryOutlineNumber
     return JoinOutlineNumbers();
 }
 
+bool CUnitFunction::GetCurrentOutlineNumber(const OutlineNumber* chosen, bool distinguishPrimaryOutlineNumber,
+                                            OutlineNumber& number) const {
+    const std::vector<OutlineNumber> numbers = GetOutlineNumbers();
+    if (numbers.empty())
+        return false;
+    if (chosen && std::find(numbers.begin(), numbers.end(), *chosen) != numbers.end())
+        number = *chosen;
+    else
+        number = distinguishPrimaryOutlineNumber ? GetPrimaryOutlineNumber() : numbers.front();
+    return true;
+}
+
+QString CUnitFunction::GetShownOutlineNumberText(const OutlineNumber* chosen,
+                                                 bool distinguishPrimaryOutlineNumber) const {
+    OutlineNumber number;
+    if (chosen && GetCurrentOutlineNumber(chosen, distinguishPrimaryOutlineNumber, number) && number == *chosen)
+        return ::GetOutlineNumberText(number);
+    return GetOutlineNumberText(distinguishPrimaryOutlineNumber);
+}
+
 QString CUnitFunction::JoinOutlineNumbers() const {
     QStringList texts;
     for (const OutlineNumber& number : GetOutlineNumbers())

@@ -70,6 +70,14 @@ public:
     QString JoinOutlineNumbers() const;
     std::vector<OutlineNumber> GetOutlineNumbers() const;
     OutlineNumber GetPrimaryOutlineNumber() const { return GetOutlineNumber(primaryPlace); }
+    // The place a tab of the unit function stands for: `chosen` (may be null) while the unit function still
+    // stands there; else its primary place when the document distinguishes it, else its first. False when no
+    // item shows it.
+    bool GetCurrentOutlineNumber(const OutlineNumber* chosen, bool distinguishPrimaryOutlineNumber,
+                                 OutlineNumber& number) const;
+    // The text a tab and its outline-number box show: the chosen place while it holds, else
+    // GetOutlineNumberText.
+    QString GetShownOutlineNumberText(const OutlineNumber* chosen, bool distinguishPrimaryOutlineNumber) const;
 
     // Everything reachable from start through children and Fn statements, start included.
     static void WalkChildren(CUnitFunction* start, UnitFunctionSet& visited, const CUnitFunctionRegistry& registry);

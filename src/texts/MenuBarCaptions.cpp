@@ -195,6 +195,12 @@ const CommandItem* FindCommandItem(int command) {
 
 // The commands the localisation has no row for: those with a text class of their own, built without an access
 // key, and those with a caption per language.
+// Toolbar buttons whose menu item is named by its submenu: the inspections of the current and of all unit functions.
+constexpr std::pair<int, Msg::Id> kToolBarButtonTexts[] = {
+    {32794, Msg::Id::InspectCurrentFunction},
+    {32795, Msg::Id::InspectAllFunctions},
+};
+
 constexpr std::pair<int, Msg::Id> kCommandTexts[] = {
     {32783, Msg::Id::Find},
     {57641, Msg::Id::Replace},
@@ -266,6 +272,14 @@ QString MakeCommandCaptionWithoutAccessKey(const CMessageContext& context, int t
     QString caption = MakeCommandCaption(context, text);
     caption.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
     return caption.remove(QLatin1Char('&'));
+}
+
+QString MakeToolBarButtonCaption(const CMessageContext& context, int text) {
+    for (const auto& [command, id] : kToolBarButtonTexts) {
+        if (command == text)
+            return Msg::Text(context, id);
+    }
+    return MakeCommandCaptionWithoutAccessKey(context, text);
 }
 
 QString MakeMenuCaption(MenuCaption caption) {

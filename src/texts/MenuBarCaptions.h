@@ -21,6 +21,9 @@ std::optional<QString> MakeCommandItemCaption(const CMessageContext& context, in
 QString MakeCommandCaption(const CMessageContext& context, int text);
 // The same without its access key, for tooltips and lists: "&Save", "保存(&S)" give "Save", "保存".
 QString MakeCommandCaptionWithoutAccessKey(const CMessageContext& context, int text);
+// The caption and tooltip of a toolbar button: the command's own where its menu item reads as another's in a
+// different submenu (both inspections read "Total inspection"), else the caption without its access key.
+QString MakeToolBarButtonCaption(const CMessageContext& context, int text);
 // Items that every localisation shows greyed, whatever their update rule says.
 bool IsCommandItemGreyed(int command);
 // The captions of a popup's submenu titles by position, when its submenus stand exactly where those of one

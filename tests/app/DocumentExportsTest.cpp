@@ -177,15 +177,25 @@ TEST_F(ApplicationExports, AnImportMarksTheDocumentModifiedAndAFailedOneLeavesIt
     EXPECT_FALSE(app.Document().IsModified());
     EXPECT_EQ(messages.Requests().back().icon, platform::MessageIcon::Error);
 
-    shell.openPath = NUV_TEST_DATA_DIR "/docfile/layout.nuv";
+    // A path in double quotes is taken without them.
+    const QString layout = NUV_TEST_DATA_DIR "/docfile/layout.nuv";
+    shell.openPath = '"' + layout + '"';
     app.OnImportMemberNames();
     EXPECT_TRUE(app.Document().IsModified());
     EXPECT_EQ(messages.Texts().back(), "インポートが成功しました。");
     EXPECT_EQ(shell.openPromptTitle, "ファイルを開く");
+    EXPECT_EQ(shell.openPromptStart, "");
     EXPECT_EQ(app.Document().DocumentData().environment.importMemberNamesAndStateNamesFileName, shell.openPath);
     EXPECT_EQ(shell.resultsFormats, 1); // the new document's
+    // The environment import starts where the last one took its settings, and leaves the title page's title alone.
+    CDocumentData& data = app.Document().DocumentData();
+    data.SetDocumentTitle("Mine");
+    shell.openPath = layout;
     app.Document().SetModified(false);
     app.OnImportEnvironmentSettings();
+    EXPECT_EQ(shell.openPromptStart, NUV_TEST_DATA_DIR "/docfile/malformed.nuv");
+    EXPECT_EQ(data.documentHeader.Title, "Mine");
+    EXPECT_EQ(data.printSettings.titleLines[PrintSettings::DocumentTitle].text, "Mine");
     EXPECT_TRUE(app.Document().IsModified());
     EXPECT_EQ(shell.tabRelayouts, 0);
     // The result pane takes the imported results font.
@@ -193,6 +203,7 @@ TEST_F(ApplicationExports, AnImportMarksTheDocumentModifiedAndAFailedOneLeavesIt
     // Settings that hide the input column lay the tabs out again.
     app.Document().DocumentData().headerIOSettings.Input = 1;
     app.OnImportEnvironmentSettings();
+    EXPECT_EQ(shell.openPromptStart, layout);
     EXPECT_EQ(app.Document().DocumentData().headerIOSettings.Input, 0);
     EXPECT_EQ(shell.tabRelayouts, 1);
     app.Document().SetModified(false);

@@ -605,6 +605,25 @@ TEST_F(DocumentOpening, RecentFilesKeepTheFourLastNewestFirstInTheUsersSettings)
     EXPECT_TRUE(Shown().isEmpty());
 }
 
+TEST_F(DocumentOpening, WhereTheIndexViewsStoodIsSavedAndComesBackWhenTheDocumentIsRead) {
+    ASSERT_TRUE(m_app.OpenDocumentFile(Path("layout.nuv")));
+    ASSERT_EQ(m_shell.restoredIndexViewStates.size(), 1u);
+    EXPECT_EQ(m_shell.restoredIndexViewStates[0], IndexViewInfo());
+    IndexViewInfo place;
+    place.HierClickedInternalID = 300;
+    place.HierHScrollPosition = 480;
+    place.LexiVScrollPosition = 7;
+    m_shell.indexViewState = place;
+    m_app.Document().SetModified();
+    m_app.OnFileSave();
+    ASSERT_FALSE(m_app.Document().IsModified());
+    ASSERT_TRUE(m_app.CloseDocument());
+    m_shell.indexViewState.reset();
+    ASSERT_TRUE(m_app.OpenDocumentFile(Path("layout.nuv")));
+    ASSERT_EQ(m_shell.restoredIndexViewStates.size(), 2u);
+    EXPECT_EQ(m_shell.restoredIndexViewStates[1], place);
+}
+
 TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNorItsFile) {
     const QString path = Path("layout.nuv");
     ASSERT_TRUE(m_app.SetProfileDword(UserSettings::UseTemplate(), 1));
@@ -612,6 +631,10 @@ TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNor
     ASSERT_TRUE(m_app.CloseDocument());
     m_app.OnFileNew();
     EXPECT_TRUE(Shown().isEmpty());
+    // The template's origin has no unique label: the new document gives it one.
+    QString& originLabel = m_app.Document().DocumentData().registry.origin->header.uniqueLabel;
+    EXPECT_FALSE(originLabel.isEmpty());
+    originLabel.clear();
     EXPECT_EQ(tools::DumpDocument(m_app.Document().DocumentData()), DumpOfDocumentFile(path));
     EXPECT_EQ(m_app.Document().DocumentPath(), "");
     EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::NoDocument);

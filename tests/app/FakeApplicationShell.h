@@ -60,8 +60,9 @@ public:
         return versionEntry;
     }
     void SetAutoSaveTimer(int milliseconds) override { autoSaveInterval = milliseconds; }
-    QString PromptOpenFileName(const QString& title) override {
+    QString PromptOpenFileName(const QString& title, const QString& startPath) override {
         openPromptTitle = title;
+        openPromptStart = startPath;
         return openPath;
     }
     void SetReadOnlyWatchTimer(int milliseconds) override { watchInterval = milliseconds; }
@@ -77,6 +78,13 @@ public:
     QString PromptMapFileName() override { return mapPath; }
     void RelayoutOpenTabs() override { ++tabRelayouts; }
     void ApplyResultsTextFormat() override { ++resultsFormats; }
+    void StoreIndexViewState(IndexViewInfo& info) override {
+        if (indexViewState)
+            info = *indexViewState;
+    }
+    void RestoreIndexViewState(const IndexViewInfo& info) override { restoredIndexViewStates.push_back(info); }
+    void SelectTreeItem(CAbstractIndexItem& item) override { treeSelections.push_back(&item); }
+    void EnsureTreeItemVisible(CAbstractIndexItem& item) override { treeScrolls.push_back(&item); }
 
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
@@ -87,6 +95,10 @@ public:
     int mainWindowCloses = 0;
     int tabRelayouts = 0;
     int resultsFormats = 0;
+    std::optional<IndexViewInfo> indexViewState; // where the index views stand; none: they leave the document's
+    std::vector<IndexViewInfo> restoredIndexViewStates;
+    std::vector<CAbstractIndexItem*> treeSelections; // the items the tree selected, then scrolled to
+    std::vector<CAbstractIndexItem*> treeScrolls;
     QStringList installedFonts; // what the font system lists, read when the application is made
     bool closePostedWhileConverting = false;
     std::vector<quint32> instancesClosed;
@@ -101,6 +113,7 @@ public:
     std::vector<QStringList> started; // arguments of the processes started
     QString openPath;                 // what the open prompt answers; empty cancels
     QString openPromptTitle;
+    QString openPromptStart;
     int watchInterval = 0;
     QList<QStringList> exportPrompts;          // proposed name, filter, extension, whether the prompt asks to overwrite
     std::vector<QStringList> offeredTemplates; // the names each template chooser offered

@@ -29,3 +29,11 @@ TEST(LinkTarget, OpensOnlyOnACtrlClick) {
     EXPECT_FALSE(IsLinkOpeningClick(Qt::NoModifier));
     EXPECT_FALSE(IsLinkOpeningClick(Qt::AltModifier));
 }
+
+TEST(LinkTarget, OnlyDroppedDocumentsOpen) {
+    const QList<QUrl> dropped = {QUrl::fromLocalFile("/home/user/a.txt"), QUrl::fromLocalFile("/home/user/Door.NUV"),
+                                 QUrl("https://example.org/b.nuv"), QUrl::fromLocalFile("/home/user/~$Door.nuv"),
+                                 QUrl::fromLocalFile("/home/user/x/../Lamp.nuv")};
+    EXPECT_EQ(DroppedDocumentPaths(dropped), QStringList({"/home/user/Door.NUV", "/home/user/Lamp.nuv"}));
+    EXPECT_TRUE(DroppedDocumentPaths({QUrl::fromLocalFile("/home/user/a.mm")}).isEmpty());
+}

@@ -135,6 +135,16 @@ TEST_F(OpenDocumentTest, TheModelsQuestionsAreAnsweredByTheDocumentAndItsTabs) {
     CAbstractIndexItem& root = data.indexRoot;
     ASSERT_EQ(root.children.size(), 2u);
 
+    // A tab opened from elsewhere stands for the unit function's place; the tree selects an item as asked.
+    ASSERT_TRUE(m_document.Tabs().OpenFunctionTab(second));
+    EXPECT_EQ(CAbstractIndexItem::GetCurrentItem(root), &root.children[1]);
+    m_shell.treeSelections.clear();
+    m_shell.treeScrolls.clear();
+    CAbstractIndexItem::SelectInTree(root, root.children[1]);
+    CAbstractIndexItem::EnsureVisible(root.children[1]);
+    EXPECT_EQ(m_shell.treeSelections, std::vector<CAbstractIndexItem*>{&root.children[1]});
+    EXPECT_EQ(m_shell.treeScrolls, std::vector<CAbstractIndexItem*>{&root.children[1]});
+
     // Opening an item of the table of contents opens its tab, which then knows where it was opened from.
     CAbstractIndexItem::Open(root, root.children[1]);
     EXPECT_EQ(ModelShell().ActiveTabFunction(), second);

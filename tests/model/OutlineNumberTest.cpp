@@ -63,12 +63,26 @@ TEST(OutlineNumber, UnitFunctionTextShowsEveryPlaceOrItsSerialNumber) {
     function.serialNumber = 3;
     EXPECT_EQ(function.GetOutlineNumberText(false), "+3");
     EXPECT_EQ(function.GetOutlineNumberText(true), "+3");
+    OutlineNumber current;
+    EXPECT_FALSE(function.GetCurrentOutlineNumber(nullptr, false, current));
 
     PlaceTable places;
     function.places = {places.Place({1, 2}), places.Place({3, 1})};
     function.primaryPlace = places.Place({3, 1});
     EXPECT_EQ(function.GetOutlineNumberText(false), "1.2/3.1");
     EXPECT_EQ(function.GetOutlineNumberText(true), "3.1");
+
+    // A tab's place: the chosen one while the unit function stands there, else its primary or first one.
+    const OutlineNumber chosen{3, 1};
+    const OutlineNumber gone{4};
+    ASSERT_TRUE(function.GetCurrentOutlineNumber(&chosen, false, current));
+    EXPECT_EQ(current, chosen);
+    ASSERT_TRUE(function.GetCurrentOutlineNumber(&gone, false, current));
+    EXPECT_EQ(current, OutlineNumber({1, 2}));
+    ASSERT_TRUE(function.GetCurrentOutlineNumber(nullptr, true, current));
+    EXPECT_EQ(current, OutlineNumber({3, 1}));
+    EXPECT_EQ(function.GetShownOutlineNumberText(&chosen, false), "3.1");
+    EXPECT_EQ(function.GetShownOutlineNumberText(&gone, false), "1.2/3.1");
 
     CUnitFunction origin;
     origin.places = {places.Place({})};

@@ -38,6 +38,11 @@ TEST(MenuBarCaptions, CommandItemsAndSubmenuTitlesFollowTheLanguage) {
     // The single inspections of the current unit function are greyed, those of all unit functions are not.
     EXPECT_TRUE(IsCommandItemGreyed(32979) && IsCommandItemGreyed(32980) && IsCommandItemGreyed(32981));
     EXPECT_FALSE(IsCommandItemGreyed(32881) || IsCommandItemGreyed(57600) || IsCommandItemGreyed(1));
+    // The two "total inspection" items are told apart on the toolbar by their submenus' names.
+    EXPECT_EQ(MakeCommandCaptionWithoutAccessKey(english, 32794), MakeCommandCaptionWithoutAccessKey(english, 32795));
+    EXPECT_EQ(MakeToolBarButtonCaption(japanese, 32794), "現在の単位機能の検査");
+    EXPECT_EQ(MakeToolBarButtonCaption(japanese, 32795), "すべての単位機能の検査");
+    EXPECT_EQ(MakeToolBarButtonCaption(english, 57600), "New");
 
     // A popup is told by where its submenus stand: exactly, not by a part of the places.
     EXPECT_EQ(MakePopupTitleCaptions(english, {6}), (std::map<int, QString>{{6, "&Import and export"}}));

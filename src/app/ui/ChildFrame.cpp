@@ -1,7 +1,9 @@
 #include "app/ui/ChildFrame.h"
 
+#include "app/NUVDoc.h"
 #include "app/OpenDocument.h"
 #include "app/ui/MainFrame.h"
+#include "editor/LogicTextSearch.h"
 #include "editor/SearchDefaultText.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
@@ -253,6 +255,7 @@ void CChildFrame::ShowSearchHit(const ResultLine& location, int lineIndex) {
     } else {
         QLineEdit* box = location.kind == ResultLine::UnitFunctionName           ? &m_headerForm->NameBox()
                          : location.kind == ResultLine::OriginalRequirementItems ? &m_headerForm->RequirementsBox()
+                         : location.kind == ResultLine::CodeSymbol               ? &m_headerForm->CodeSymbolBox()
                                                                                  : &m_headerForm->OutlineNumberBox();
         box->setFocus(Qt::OtherFocusReason);
         // A box changed since the search keeps its text unselected.
@@ -334,6 +337,42 @@ void CChildFrame::MoveFunctionTo(CUnitFunction& function, const QString& outline
 void CChildFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
     if (auto* frame = qobject_cast<CMainFrame*>(window()))
         frame->OpenLink(link, modifiers);
+}
+
+void CChildFrame::RememberSearchStartLine(int context) {
+    if (context == m_searchContext)
+        return;
+    m_searchContext = context;
+    m_searchStartLine = m_functionView->Editor().Model().CaretLine();
+    m_searchFromStartLine = true;
+}
+
+bool CChildFrame::FindNextInLogic(const QString& text) {
+    CSplREdit& editor = m_functionView->Editor();
+    const CLogicEditModel& model = editor.Model();
+    QStringList lines;
+    for (int line = 0; line < model.RecordCount(); ++line)
+        lines << model.LineText(line);
+    const EditPosition from = m_searchFromStartLine ? EditPosition{m_searchStartLine, 0} : model.SelectionEnd();
+    const std::optional<EditPosition> hit = FindNextInLines(lines, from, text);
+    if (!hit)
+        return false;
+    m_searchFromStartLine = false;
+    editor.SelectRange(*hit, {hit->line, hit->column + static_cast<int>(text.size())});
+    return true;
+}
+
+bool CChildFrame::ReplaceInLogic(const QString& text, const QString& replacement) {
+    CSplREdit& editor = m_functionView->Editor();
+    const CLogicEditModel& model = editor.Model();
+    if (!replacement.isEmpty() && model.IsSelectionInOneSlot() && model.SelectedText() == text)
+        editor.InsertCandidate(replacement);
+    return FindNextInLogic(text);
+}
+
+const OutlineNumber* CChildFrame::ChosenOutlineNumber() const {
+    const CNUVDoc* tab = m_document.Tabs().FindTab(&m_function);
+    return tab && !tab->m_openedFrom.empty() ? &tab->m_openedFrom : nullptr;
 }
 
 void CChildFrame::DocumentChanged(DocumentChange change, CUnitFunction* function) {

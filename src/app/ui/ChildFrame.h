@@ -53,6 +53,14 @@ public:
     // The selected text of the focused box, pane or editor of the tab, up to its first line break: what a
     // search starts with. Empty when the focus is elsewhere.
     QString SelectedTextForSearch() const;
+    // The Find and Replace dialogs on the logic editor. A search with another `context` (a number for each dialog
+    // made) than the one last seen starts at the caret's line.
+    void RememberSearchStartLine(int context);
+    // Selects the next occurrence of the text in the logic editor, after the selection or from the start line,
+    // round to the first line; false when there is none.
+    bool FindNextInLogic(const QString& text);
+    // Puts `replacement` in place of a selected occurrence of `text` within one text slot, then finds the next.
+    bool ReplaceInLogic(const QString& text, const QString& replacement);
     // True while the main window's focus child is the content text, also with a menu or dialog in front.
     bool ContentViewHasFocus() const;
 
@@ -81,10 +89,16 @@ private:
     void RebuildDocument() override;
     void MoveFunctionTo(CUnitFunction& function, const QString& outlineNumber) override;
     void OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) override;
+    const OutlineNumber* ChosenOutlineNumber() const override;
     void DocumentChanged(DocumentChange change, CUnitFunction* function) override;
 
     COpenDocument& m_document;
     CUnitFunction& m_function;
+    // The Find and Replace dialogs' search: the dialog last seen, the line it starts at, and whether it has
+    // found nothing yet.
+    int m_searchContext = 0;
+    int m_searchStartLine = 0;
+    bool m_searchFromStartLine = false;
     std::function<void()> m_sizesShared;
     QSplitter* m_splitter = nullptr;
     QSplitter* m_logicSplitter = nullptr;

@@ -45,7 +45,11 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QInputDialog>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -100,6 +104,7 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     m_tabArea->setTabsClosable(true);
     setCentralWidget(m_tabArea);
     connect(m_tabArea, &QTabWidget::currentChanged, this, [this](int index) {
+        ShowCloseButtonOnActiveTab();
         if (!m_bChangingTabs)
             m_document.Tabs().OnTabActivated(TabDocument(index));
         m_messages.PostActiveTabNotice(IsFocusInTabBar());
@@ -191,7 +196,9 @@ void CMainFrame::FillToolBar(QToolBar* bar, const std::vector<int>& buttons) {
         const CommandRow& command = *m_commands.Find(id);
         QAction* action = m_actions.at(id);
         action->setIcon(StandardCommandIcon(command.icon));
-        action->setToolTip(MakeCommandCaptionWithoutAccessKey(m_app.MessageContext(), command.text));
+        // The button's own text; the menu item keeps the action's text.
+        action->setIconText(MakeToolBarButtonCaption(m_app.MessageContext(), command.text));
+        action->setToolTip(action->iconText());
         bar->addAction(action);
     }
 }
@@ -364,6 +371,35 @@ void CMainFrame::ShowModelessDialog(CModelessDialog& dialog, QWidget& window) {
     CenterOnMainFrame(window);
 }
 
+void CMainFrame::ShowFindReplaceDialog(bool replace) {
+    QPointer<CFindReplaceDlg>& dialog = replace ? m_replaceDialog : m_findDialog;
+    if (dialog) {
+        CenterOnMainFrame(*dialog);
+        dialog->ShowDialog();
+        return;
+    }
+    dialog = new CFindReplaceDlg(MessageContext(), replace, m_modelessDialogs, this);
+    CFindReplaceDlg* shown = dialog;
+    connect(shown, &CFindReplaceDlg::FindNextRequested, this, [this](const QString& text) {
+        if (CChildFrame* window = ActiveTabWindow())
+            window->FindNextInLogic(text);
+    });
+    connect(shown, &CFindReplaceDlg::ReplaceRequested, this, [this](const QString& text, const QString& replacement) {
+        if (CChildFrame* window = ActiveTabWindow())
+            window->ReplaceInLogic(text, replacement);
+    });
+    // The search and vocabulary dialogs stand over the window on their own: they are hidden here too.
+    for (QDialog* other : std::initializer_list<QDialog*>{
+             m_searchCommands.SearchDialog(), m_searchCommands.ReplaceDialog(), m_vocabularyCommands.AddMemberDialog(),
+             m_vocabularyCommands.AddPrefixDialog()}) {
+        if (other)
+            other->hide();
+    }
+    ShowModelessDialog(*shown, *shown);
+    if (CChildFrame* window = ActiveTabWindow())
+        window->RememberSearchStartLine(++m_nSearchContext);
+}
+
 void CMainFrame::CenterOnMainFrame(QWidget& window) const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->size() : QSize(window.width(), window.height());
@@ -448,6 +484,8 @@ void CMainFrame::CreatePanes() {
     if (const std::optional<int> zoom = std::exchange(m_pendingZoom, std::nullopt))
         RestoreZoom(*zoom);
     m_navigation->CatchUpWithDocument();
+    if (const std::optional<IndexViewInfo> place = std::exchange(m_pendingIndexViewState, std::nullopt))
+        RestoreIndexViewState(*place);
 }
 
 void CMainFrame::RebuildMenuBar(bool documentOpen) {
@@ -564,8 +602,7 @@ void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
     const CNavigationHistory& history = m_document.Tabs().History();
     QList<QAction*> actions;
     for (int i = 0; i < static_cast<int>(history.Entries().size()) && HistoryEntryFirst + i <= HistoryEntryLast; ++i) {
-        const CNUVDoc* document = history.Entries()[i];
-        auto* action = new QAction(document->m_pUnitFunction ? document->m_pUnitFunction->name : QString(), menu);
+        auto* action = new QAction(history.Entries()[i]->Caption(m_document.DocumentData()), menu);
         action->setData(HistoryEntryFirst + i);
         action->setCheckable(true);
         action->setChecked(i == history.CurrentIndex());
@@ -720,6 +757,10 @@ void CMainFrame::ApplyAutoSaveSetting() {
     m_document.ApplyAutoSaveSetting();
 }
 
+void CMainFrame::ApplyTabLimit() {
+    m_document.Tabs().CloseExcessTabs();
+}
+
 void CMainFrame::ApplyStructureDiagramSettings() {
     CreatePanes();
     m_navigation->StructureDiagram()->ApplyZoomSetting();
@@ -802,6 +843,34 @@ void CMainFrame::ShowActiveFunctionInViews(CUnitFunction& function, CAbstractInd
     // Views not made yet show the active function when they are.
     if (m_navigation)
         m_navigation->ShowActiveFunction(function, currentItem);
+}
+
+void CMainFrame::StoreIndexViewState(IndexViewInfo& info) const {
+    // Without panes the document keeps the place it was read with.
+    if (!m_navigation)
+        return;
+    m_navigation->HierarchicalView()->StoreViewState(info);
+    m_navigation->OutlineIndex()->StoreViewState(info);
+}
+
+void CMainFrame::RestoreIndexViewState(const IndexViewInfo& info) {
+    if (!m_navigation) {
+        m_pendingIndexViewState = info;
+        return;
+    }
+    m_navigation->HierarchicalView()->RestoreViewState(info);
+    m_navigation->OutlineIndex()->RestoreViewState(info);
+}
+
+void CMainFrame::SelectTreeItem(const CAbstractIndexItem& item) {
+    // A tree not made yet selects the active tab's item when it is.
+    if (m_navigation)
+        m_navigation->OutlineIndex()->SelectItem(&item);
+}
+
+void CMainFrame::EnsureTreeItemVisible(const CAbstractIndexItem& item) {
+    if (m_navigation)
+        m_navigation->OutlineIndex()->ScrollToItem(&item);
 }
 
 bool CMainFrame::OpenFunction(qint32 internalId) {
@@ -1015,6 +1084,7 @@ void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function) {
     const bool changing = std::exchange(m_bChangingTabs, true);
     m_tabArea->addTab(window, window->windowTitle());
     m_bChangingTabs = changing;
+    ShowCloseButtonOnActiveTab();
     // The tab reads what the tab window's title says, after every change of the name, the outline number or the
     // setting.
     connect(window, &QWidget::windowTitleChanged, this, [this, window](const QString& title) {
@@ -1079,6 +1149,16 @@ void CMainFrame::ActivateTabWindow(CNUVDoc& document) {
         ShowTabWindow(document);
 }
 
+void CMainFrame::ShowCloseButtonOnActiveTab() {
+    QTabBar* bar = m_tabArea->tabBar();
+    for (int i = 0; i < bar->count(); ++i) {
+        for (QTabBar::ButtonPosition side : {QTabBar::LeftSide, QTabBar::RightSide}) {
+            if (QWidget* button = bar->tabButton(i, side))
+                button->setVisible(i == bar->currentIndex());
+        }
+    }
+}
+
 void CMainFrame::ShowTabWindow(CNUVDoc& document) {
     const auto found = m_tabWindows.find(&document);
     if (found == m_tabWindows.end())
@@ -1124,6 +1204,26 @@ bool CMainFrame::event(QEvent* event) {
         }
     }
     return QMainWindow::event(event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedDocumentPaths(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedDocumentPaths(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppedDocumentPaths(event->mimeData()->urls());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Each opens as File Open would: here, or in a process of its own.
+    for (const QString& path : paths)
+        m_app.OnFileOpenPath(path);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 #include "app/ModelessDialogs.h"
 #include "app/TabArea.h"
 #include "app/ToolBarLayout.h"
+#include "app/ui/FindReplaceDlg.h"
 #include "editor/ui/ContentCommands.h"
 #include "generators/ui/GeneratorCommands.h"
 #include "interchange/ui/TreeExchangeCommands.h"
@@ -14,6 +15,7 @@
 #include "logic/InspectionView.h"
 #include "logic/JumpHandler.h"
 #include "logic/ui/InspectionCommands.h"
+#include "model/ViewLayoutTables.h"
 #include "platform/CommandRegistry.h"
 #include "printing/ui/PrintCommands.h"
 #include "search/ui/SearchCommands.h"
@@ -103,8 +105,21 @@ public:
     // The modeless dialogs made with the window: showing one (centred over the window) hides the others.
     CModelessDialogs& ModelessDialogs() { return m_modelessDialogs; }
     void ShowModelessDialog(CModelessDialog& dialog, QWidget& window);
+    // Find (or with `replace` Replace) on the active tab's logic editor: the dialog open already is focused and
+    // centred; else it is made, centred, the other modeless dialogs go, and the active tab's search starts at its
+    // caret line.
+    void ShowFindReplaceDialog(bool replace);
+    CFindReplaceDlg* FindReplaceDialog(bool replace) const { return replace ? m_replaceDialog : m_findDialog; }
     // Moves the window so that it stands centred over this one, within the screen.
     void CenterOnMainFrame(QWidget& window) const;
+
+    // Where the index views stand, for the document to store; a place given before the panes are made waits
+    // for them.
+    void StoreIndexViewState(IndexViewInfo& info) const;
+    void RestoreIndexViewState(const IndexViewInfo& info);
+    // The table of contents' tree selects the item as its current one, or scrolls it into view.
+    void SelectTreeItem(const CAbstractIndexItem& item);
+    void EnsureTreeItemVisible(const CAbstractIndexItem& item);
 
     // The views of the panes, told of a change of the document by UpdatePaneViews; null for none.
     void SetPaneView(int paneId, CPaneView* view);
@@ -159,6 +174,10 @@ protected:
     // A modal dialog ending runs the update rules again: what it changed shows at once.
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Documents dropped anywhere on the window that does not take them itself open as File Open opens them.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 public:
     // Makes the toolbars, the panes and the look before the window first shows.
@@ -187,6 +206,8 @@ private:
     // The tab window as made so far: null while its making is only noted.
     CChildFrame* MadeTabWindow(const CNUVDoc& document) const;
     void ShowTabWindow(CNUVDoc& document);
+    // Of the tabs only the active one carries a close button.
+    void ShowCloseButtonOnActiveTab();
     // Makes the tab changes noted before the window showed, in their order.
     void MakeNotedTabWindows() const;
 
@@ -231,6 +252,7 @@ private:
     void RefreshAllViews() override;
     void RelayoutOpenTabs() override;
     void ApplyAutoSaveSetting() override;
+    void ApplyTabLimit() override;
     void ApplyStructureDiagramSettings() override;
     // What the vocabulary commands need of the window beyond that.
     void RefreshAllTabViews() override { RefreshViewsAfterWorker(); }
@@ -284,6 +306,11 @@ private:
     bool m_bLookPending = true;
     // The document's zoom given before the zoom window was made.
     std::optional<int> m_pendingZoom;
+    QPointer<CFindReplaceDlg> m_findDialog;
+    QPointer<CFindReplaceDlg> m_replaceDialog;
+    // Numbers the Find and Replace dialogs made, for the tabs to tell a new search from the one they saw.
+    int m_nSearchContext = 0;
+    std::optional<IndexViewInfo> m_pendingIndexViewState;
     bool m_bMenuForDocument = false;
     std::map<int, QAction*> m_actions;
     std::map<int, QDockWidget*> m_panes;

@@ -41,11 +41,12 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
 
     // Edit
     add(PasteSpecial, tab, AlwaysDisabled);
-    // The Find and Replace dialogs of the platform have no place in a menu or toolbar.
-    add(Find, tab, DocumentOpen);
-    add(Replace, tab, DocumentOpen);
+    // The Find and Replace dialogs on the logic editor have no place in a menu or toolbar.
+    add(Find, call([&frame] { frame.ShowFindReplaceDialog(false); }), DocumentOpen);
+    add(Replace, call([&frame] { frame.ShowFindReplaceDialog(true); }), DocumentOpen);
     add(InsertObject, unavailable, ContentControlFocus);
-    add(LinkSettings, tab, None);
+    // No content holds linked items: there are never links to set.
+    add(LinkSettings, tab, AlwaysDisabled);
     add(ObjectProperties, unavailable, ContentControlFocus);
 
     // View

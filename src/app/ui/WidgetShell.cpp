@@ -99,8 +99,8 @@ QString CWidgetShell::PromptSaveFileName(const QString& proposedName, bool copy)
         .Ask();
 }
 
-QString CWidgetShell::PromptOpenFileName(const QString& title) {
-    return CDocumentFileDialog(m_mainFrame.get(), QFileDialog::AcceptOpen, title, QString()).Ask();
+QString CWidgetShell::PromptOpenFileName(const QString& title, const QString& startPath) {
+    return CDocumentFileDialog(m_mainFrame.get(), QFileDialog::AcceptOpen, title, startPath).Ask();
 }
 
 std::optional<VersionHistoryEntry> CWidgetShell::AskVersionEntry(int major, int minor) {
@@ -188,6 +188,26 @@ void CWidgetShell::RelayoutOpenTabs() {
 void CWidgetShell::ApplyResultsTextFormat() {
     if (m_mainFrame)
         m_mainFrame->ApplyResultsTextFormat();
+}
+
+void CWidgetShell::StoreIndexViewState(IndexViewInfo& info) {
+    if (m_mainFrame)
+        m_mainFrame->StoreIndexViewState(info);
+}
+
+void CWidgetShell::RestoreIndexViewState(const IndexViewInfo& info) {
+    if (m_mainFrame)
+        m_mainFrame->RestoreIndexViewState(info);
+}
+
+void CWidgetShell::SelectTreeItem(CAbstractIndexItem& item) {
+    if (m_mainFrame)
+        m_mainFrame->SelectTreeItem(item);
+}
+
+void CWidgetShell::EnsureTreeItemVisible(CAbstractIndexItem& item) {
+    if (m_mainFrame)
+        m_mainFrame->EnsureTreeItemVisible(item);
 }
 
 void CWidgetShell::RunMoveDialog(CAbstractIndexItem& item) {

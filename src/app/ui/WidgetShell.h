@@ -33,7 +33,7 @@ public:
     QString PromptSaveFileName(const QString& proposedName, bool copy) override;
     // The version dialog; without a display its proposal is taken as given.
     std::optional<VersionHistoryEntry> AskVersionEntry(int major, int minor) override;
-    QString PromptOpenFileName(const QString& title) override;
+    QString PromptOpenFileName(const QString& title, const QString& startPath) override;
     QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
                                  bool confirmOverwrite) override;
     int ChooseDocTemplate(const QStringList& names) override;
@@ -47,6 +47,10 @@ public:
     // The name and move prompts of the table of contents.
     bool PromptFunctionName(QString& name, bool isolated) override;
     void RunMoveDialog(CAbstractIndexItem& item) override;
+    void StoreIndexViewState(IndexViewInfo& info) override;
+    void RestoreIndexViewState(const IndexViewInfo& info) override;
+    void SelectTreeItem(CAbstractIndexItem& item) override;
+    void EnsureTreeItemVisible(CAbstractIndexItem& item) override;
     void RelayoutOpenTabs() override;
     void ApplyResultsTextFormat() override;
 

@@ -111,11 +111,12 @@ void CFunctionContentView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool CFunctionContentView::canInsertFromMimeData(const QMimeData* source) const {
-    return source->hasText();
+    // Dropped files insert nothing here: the main window opens a dropped document.
+    return source->hasText() && !source->hasUrls();
 }
 
 void CFunctionContentView::insertFromMimeData(const QMimeData* source) {
     // The content is stored as plain text: what is pasted is its text.
-    if (source->hasText())
+    if (canInsertFromMimeData(source))
         textCursor().insertText(source->text());
 }

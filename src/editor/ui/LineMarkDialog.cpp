@@ -1,6 +1,7 @@
 #include "editor/ui/LineMarkDialog.h"
 
 #include "model/LogicLine.h"
+#include "platform/ui/DropEdit.h"
 #include "texts/StringTable.h"
 
 #include <QDialogButtonBox>
@@ -26,7 +27,8 @@ CLineMarkDialog::CLineMarkDialog(const QString& memo, const std::array<QString, 
     });
     layout->addWidget(m_memo, 0, 0, 1, 2);
     for (int i = 0; i < 3; ++i) {
-        QLineEdit* box = m_files[static_cast<size_t>(i)] = new QLineEdit(files[static_cast<size_t>(i)], this);
+        QLineEdit* box = m_files[static_cast<size_t>(i)] = new CDropEdit(this);
+        box->setText(files[static_cast<size_t>(i)]);
         box->setMaxLength(CLogicLine::MaxUrlLength);
         box->setDragEnabled(true);
         auto* open = new QPushButton(LoadString(StringId::LineMarkOpen), this);

@@ -177,12 +177,12 @@ void CNUVView::Fill() {
 }
 
 QString CNUVView::TabTitle() const {
-    return FunctionTabTitle(m_document, m_function);
+    return FunctionTabTitle(m_document, m_function, m_host.ChosenOutlineNumber());
 }
 
 void CNUVView::UpdateOutlineNumberBox() {
-    m_outlineNumber->setText(
-        m_function.GetOutlineNumberText(m_document.GetModelOptions().DistinguishPrimaryOutlineNumber));
+    m_outlineNumber->setText(m_function.GetShownOutlineNumberText(
+        m_host.ChosenOutlineNumber(), m_document.GetModelOptions().DistinguishPrimaryOutlineNumber));
     emit TabTitleChanged(TabTitle());
 }
 

@@ -8,4 +8,5 @@ CDisplayPage::CDisplayPage(CSettingsHost& host, QWidget* parent)
 
 void CDisplayPage::AfterStoring() {
     Host().ApplyAutoSaveSetting();
+    Host().ApplyTabLimit();
 }

@@ -36,6 +36,8 @@ public:
     virtual void ApplyStructureDiagramSettings() = 0;
     // Automatic saving was switched or its interval changed: the timer follows at once.
     virtual void ApplyAutoSaveSetting() = 0;
+    // The tab limit may have been lowered: the least recently used tabs beyond it close.
+    virtual void ApplyTabLimit() = 0;
 
 protected:
     ~CSettingsHost() = default;

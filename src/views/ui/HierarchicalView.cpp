@@ -8,6 +8,7 @@
 #include "texts/StringTable.h"
 #include "views/DrawingConsent.h"
 #include "views/HierarchicalChartPrint.h"
+#include "views/IndexViewState.h"
 #include "views/ViewHost.h"
 #include "views/ui/ViewWidgets.h"
 
@@ -58,6 +59,38 @@ void CHierarchicalView::OnUpdate() {
     m_chart.RecalcLayout();
     UpdateScrollBars();
     ScrollTo(CHierarchicalChart::CorrectScroll(position, oldSize, m_chart.ScrollSize(), viewport()->size()));
+    viewport()->update();
+    if (m_pendingViewState)
+        ApplyViewState(*m_pendingViewState);
+}
+
+void CHierarchicalView::StoreViewState(IndexViewInfo& info) const {
+    if (m_pendingViewState) {
+        info.HierClickedInternalID = m_pendingViewState->HierClickedInternalID;
+        info.HierViewPageNum = m_pendingViewState->HierViewPageNum;
+        info.HierHScrollPosition = m_pendingViewState->HierHScrollPosition;
+        info.HierVScrollPosition = m_pendingViewState->HierVScrollPosition;
+        return;
+    }
+    info.HierClickedInternalID = m_clickedInternalId;
+    info.HierViewPageNum = static_cast<uint16_t>(m_chart.CurrentPage());
+    info.HierHScrollPosition = StoredScrollPosition(horizontalScrollBar()->value(), horizontalScrollBar()->maximum());
+    info.HierVScrollPosition = StoredScrollPosition(verticalScrollBar()->value(), verticalScrollBar()->maximum());
+}
+
+void CHierarchicalView::RestoreViewState(const IndexViewInfo& info) {
+    m_clickedInternalId = info.HierClickedInternalID;
+    if (m_updatePending || m_chart.IsEmpty())
+        m_pendingViewState = info;
+    else
+        ApplyViewState(info);
+}
+
+void CHierarchicalView::ApplyViewState(const IndexViewInfo& info) {
+    m_pendingViewState.reset();
+    if (m_chart.SetPage(info.HierViewPageNum))
+        UpdateScrollBars();
+    ScrollTo(QPoint(info.HierHScrollPosition, info.HierVScrollPosition));
     viewport()->update();
 }
 
@@ -174,8 +207,10 @@ void CHierarchicalView::mousePressEvent(QMouseEvent* event) {
         m_chart.SetFolded(hit.box, folded, &m_host.Document().indexRoot);
         Relayout(false);
     } else if (hit.kind == CHierarchicalChart::Hit::Box) {
-        if (CUnitFunction* function = m_chart.Boxes()[size_t(hit.box)].item->unitFunction)
+        if (CUnitFunction* function = m_chart.Boxes()[size_t(hit.box)].item->unitFunction) {
+            m_clickedInternalId = function->InternalID;
             m_host.OpenFunctionTab(function);
+        }
         RevealBox(hit.box);
     }
 }

@@ -5,6 +5,8 @@
 
 #include <QAbstractScrollArea>
 
+#include <optional>
+
 class CViewHost;
 class QPrinter;
 
@@ -33,6 +35,12 @@ public:
     // The pages the prepared printout takes on the printer.
     int PrintPageCount(const QPrinter& printer) const;
 
+    // Where the chart stands, for the document to store: the unit function last clicked, the page and the scroll
+    // positions; while a restored place waits for the chart to be laid out, that place.
+    void StoreViewState(IndexViewInfo& info) const;
+    // Back to where a read document's chart stood: at once, or once the chart is laid out.
+    void RestoreViewState(const IndexViewInfo& info);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -59,9 +67,12 @@ private:
     void ScrollTo(QPoint position);
     void RevealBox(int box);
     void ShowReductionMenu(const QPoint& globalPosition);
+    void ApplyViewState(const IndexViewInfo& info);
 
     CViewHost& m_host;
     CHierarchicalChart m_chart;
     CHierarchicalChartPrint m_print;
     bool m_updatePending = false;
+    quint32 m_clickedInternalId = 0;
+    std::optional<IndexViewInfo> m_pendingViewState;
 };

@@ -2,6 +2,7 @@
 
 #include "model/DocumentData.h"
 #include "texts/Msg.h"
+#include "views/IndexViewState.h"
 #include "views/OutlineIndexItems.h"
 #include "views/ViewHost.h"
 #include "views/ui/ViewWidgets.h"
@@ -10,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+
+#include <utility>
 
 namespace {
 
@@ -113,6 +116,30 @@ void CLexicographicalView::OnUpdate() {
             SelectItem(current);
     }
     m_updating = false;
+    if (const std::optional<QPoint> scroll = std::exchange(m_pendingScroll, std::nullopt)) {
+        horizontalScrollBar()->setValue(scroll->x());
+        verticalScrollBar()->setValue(scroll->y());
+    }
+}
+
+void CLexicographicalView::StoreViewState(IndexViewInfo& info) const {
+    if (m_pendingScroll) {
+        info.LexiHScrollPosition = m_pendingScroll->x();
+        info.LexiVScrollPosition = m_pendingScroll->y();
+        return;
+    }
+    info.LexiHScrollPosition = StoredScrollPosition(horizontalScrollBar()->value(), horizontalScrollBar()->maximum());
+    info.LexiVScrollPosition = StoredScrollPosition(verticalScrollBar()->value(), verticalScrollBar()->maximum());
+}
+
+void CLexicographicalView::RestoreViewState(const IndexViewInfo& info) {
+    const QPoint scroll(info.LexiHScrollPosition, info.LexiVScrollPosition);
+    if (m_updatePending || !isVisible()) {
+        m_pendingScroll = scroll;
+        return;
+    }
+    horizontalScrollBar()->setValue(scroll.x());
+    verticalScrollBar()->setValue(scroll.y());
 }
 
 void CLexicographicalView::SelectItem(const CAbstractIndexItem* item) {
@@ -123,6 +150,11 @@ void CLexicographicalView::SelectItem(const CAbstractIndexItem* item) {
     setCurrentItem(entry);
     scrollToItem(entry);
     m_updating = updating;
+}
+
+void CLexicographicalView::ScrollToItem(const CAbstractIndexItem* item) {
+    if (item && item->treeItem)
+        scrollToItem(static_cast<QTreeWidgetItem*>(item->treeItem));
 }
 
 bool CLexicographicalView::UpdateFont() {

@@ -4,6 +4,10 @@
 
 #include <QTreeWidget>
 
+#include <optional>
+
+struct IndexViewInfo;
+
 class CAbstractIndexItem;
 class CViewHost;
 
@@ -20,6 +24,13 @@ public:
     bool UpdateFont();
     // Selects the tree entry of the item without opening anything.
     void SelectItem(const CAbstractIndexItem* item);
+    // Scrolls the tree entry of the item into view.
+    void ScrollToItem(const CAbstractIndexItem* item);
+    // Where the tree stands, for the document to store: its scroll positions, or the restored ones while they wait
+    // for the tree to be built.
+    void StoreViewState(IndexViewInfo& info) const;
+    // Back to where a read document's tree stood: at once, or once the tree is built.
+    void RestoreViewState(const IndexViewInfo& info);
     // The table-of-contents item an entry shows.
     static CAbstractIndexItem* IndexItem(const QTreeWidgetItem* entry);
 
@@ -34,4 +45,5 @@ private:
     FontSetting m_font;
     bool m_updating = false;
     bool m_updatePending = false;
+    std::optional<QPoint> m_pendingScroll;
 };

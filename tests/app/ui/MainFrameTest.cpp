@@ -7,6 +7,7 @@
 #include "app/NUVDoc.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/ChildFrame.h"
+#include "app/ui/FindReplaceDlg.h"
 #include "app/ui/StartUpDialog.h"
 #include "app/ui/WidgetShell.h"
 #include "editor/LogicEditCommandMap.h"
@@ -37,12 +38,15 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -59,6 +63,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <atomic>
 
@@ -127,6 +132,18 @@ QString ActiveTabTitle(CNUVApp& app) {
                : QString();
 }
 
+// The tabs whose close button shows.
+QList<int> VisibleCloseButtons(QTabWidget& tabs) {
+    QList<int> shown;
+    for (int i = 0; i < tabs.count(); ++i) {
+        for (QTabBar::ButtonPosition side : {QTabBar::LeftSide, QTabBar::RightSide}) {
+            if (QWidget* button = tabs.tabBar()->tabButton(i, side); button && !button->isHidden())
+                shown << i;
+        }
+    }
+    return shown;
+}
+
 template <class Dialog> Dialog* ShownDialog() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible())
@@ -185,6 +202,8 @@ TEST_F(MainFrameWindow, MenusAreCaptionedAndGreyedAsTheDocumentAllows) {
     EXPECT_TRUE(current->actions().at(4)->isEnabled());
     // Copy needs a tab; there is none yet.
     EXPECT_FALSE(frame.CommandAction(57634)->isEnabled());
+    // No item is ever linked: the link settings stay greyed.
+    EXPECT_FALSE(frame.CommandAction(MainFrameCommand::LinkSettings)->isEnabled());
 
     // The look chosen carries the mark.
     frame.OnCommand(216);
@@ -222,6 +241,14 @@ TEST_F(MainFrameWindow, PanesAreOneTabbedGroupBesideTheTabArea) {
 
     EXPECT_EQ(frame.StandardToolBar()->windowTitle(), "標準");
     EXPECT_EQ(frame.NavigationToolBar()->actions().size(), 2);
+    // The two inspection buttons read as their own commands; their menu items keep the submenus' wording.
+    const auto button = [&frame](int id) {
+        return qobject_cast<QToolButton*>(frame.StandardToolBar()->widgetForAction(frame.CommandAction(id)));
+    };
+    EXPECT_EQ(button(MainFrameCommand::InspectCurrentUnitFunction)->text(), "Inspect Current function");
+    EXPECT_EQ(button(MainFrameCommand::InspectAll)->toolTip(), "Inspect All functions");
+    EXPECT_EQ(frame.CommandAction(MainFrameCommand::InspectAll)->text(),
+              frame.CommandAction(MainFrameCommand::InspectCurrentUnitFunction)->text());
 }
 
 TEST_F(MainFrameWindow, ADocumentOpensForEditingOrSaysWhyNot) {
@@ -267,7 +294,6 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     back->trigger();
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), first);
     EXPECT_EQ(ActiveTabTitle(app), first);
-    const QString firstName = ActiveFunctionName(app);
     EXPECT_FALSE(back->isEnabled());
     EXPECT_TRUE(forward->isEnabled());
 
@@ -283,16 +309,41 @@ TEST_F(MainFrameWindow, TheTabsOfAnOpenedDocumentFollowTheHistory) {
     const QList<QAction*> history =
         ListEntries(go, MainFrameCommand::HistoryEntryFirst, MainFrameCommand::HistoryEntryLast);
     ASSERT_EQ(history.size(), 2);
-    EXPECT_EQ(history[0]->text(), firstName);
+    // Each entry reads as its tab does.
+    EXPECT_EQ(history[0]->text(), first);
+    EXPECT_EQ(history[1]->text(), second);
     EXPECT_TRUE(history[0]->isChecked());
     EXPECT_FALSE(history[1]->isChecked());
     history[1]->trigger();
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), second);
+    const QString secondName = ActiveFunctionName(app);
 
     // The user's click on a tab reaches the history.
     tabs->setCurrentIndex(0);
     EXPECT_EQ(ActiveTabTitle(app), first);
     EXPECT_TRUE(back->isEnabled());
+    // Only the active tab carries a close button.
+    EXPECT_EQ(VisibleCloseButtons(*tabs), QList<int>{0});
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(VisibleCloseButtons(*tabs), QList<int>{1});
+
+    // Lowering the tab limit on the display page closes the least recently used tabs beyond it.
+    CDocumentData& data = app.Document().DocumentData();
+    data.MaximumNumberOfTabs = 5;
+    ASSERT_TRUE(app.Tabs().OpenFunctionTab(data.registry.origin));
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(VisibleCloseButtons(*tabs), QList<int>{2});
+    tabs->setCurrentIndex(0);
+    data.MaximumNumberOfTabs = 2;
+    static_cast<CSettingsHost&>(frame).ApplyTabLimit();
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(0), first);
+    EXPECT_EQ(tabs->tabText(1), "0 " + data.registry.origin->name);
+    emit tabs->tabCloseRequested(1);
+    ASSERT_EQ(tabs->count(), 1);
+    EXPECT_EQ(VisibleCloseButtons(*tabs), QList<int>{0});
+    ASSERT_TRUE(app.Tabs().OpenFunctionTab(data.registry.FindByName(secondName)));
+    tabs->setCurrentIndex(0);
 
     // Closing every tab leaves the origin's tab.
     emit tabs->tabCloseRequested(0);
@@ -379,6 +430,93 @@ TEST_F(MainFrameWindow, TheAutoSaveTimerIsTheWindows) {
     EXPECT_TRUE(app.CloseDocument());
     EXPECT_EQ(frame->AutoSaveInterval(), 0);
     shell.DestroyMainWindow();
+}
+
+// Drops the files on the widget as the desktop does at the end of a drag.
+void DropFiles(QWidget* target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    data.setText(urls.first().toString());
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+TEST_F(MainFrameWindow, ADocumentDroppedOnTheWindowOpensAsFileOpenWould) {
+    Window window;
+    window.frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.frame));
+    ASSERT_TRUE(window.app.InitEditorInstance({"nuv"}));
+    const QString first = SaveScriptDocument(m_dir.Path("first.nuv"), {{"Main", "Do <A>{a}"}});
+    const QString second = SaveScriptDocument(m_dir.Path("second.nuv"), {{"Main", "Do <B>{b}"}});
+    CNUVApp& app = window.app;
+
+    // On the content text the document opens here; its path is not typed into the text.
+    CChildFrame* tab = window.frame.TabWindow(*app.Tabs().GetActiveTab());
+    ASSERT_NE(tab, nullptr);
+    CFunctionContentView* content = tab->ContentView();
+    DropFiles(content->viewport(), {m_dir.Path("notes.txt"), first});
+    EXPECT_EQ(app.Document().DocumentPath(), first);
+    EXPECT_EQ(app.Document().OpenMode(), COpenDocument::Editing);
+    EXPECT_TRUE(window.shell.started.empty());
+
+    // On the tab bar another document goes to a process of its own, as File Open sends it; other files do nothing.
+    DropFiles(window.frame.TabArea()->tabBar(), {m_dir.Path("a.txt")});
+    EXPECT_TRUE(window.shell.started.empty());
+    DropFiles(window.frame.TabArea()->tabBar(), {second});
+    ASSERT_EQ(window.shell.started.size(), 1u);
+    EXPECT_TRUE(window.shell.started[0].contains(second));
+    EXPECT_EQ(app.Document().DocumentPath(), first);
+}
+
+TEST_F(MainFrameWindow, FindAndReplaceSearchTheActiveLogicEditorFromTheCaretLine) {
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(
+        window, SaveScriptDocument(m_dir.Path("w.nuv"), {{"Main", "Do <lamp>{on}\nDo <door>{open}\nDo <lamp>{off}"}})));
+    CMainFrame& frame = window.frame;
+    CNUVApp& app = window.app;
+    ASSERT_TRUE(app.Tabs().OpenFunctionTab(app.Document().DocumentData().registry.FindByName("Main")));
+    CSplREdit& editor = frame.TabWindow(*app.Tabs().GetActiveTab())->FunctionView()->Editor();
+    ASSERT_EQ(editor.Model().RecordCount(), 3);
+    // Where the text slots begin, as the editor records it for the lines it makes.
+    for (int line = 0; line < 3; ++line)
+        editor.Model().Record(line)->Home = 3;
+    editor.Model().SetCaret(1, 0);
+
+    // Find: modeless, centred over the window, the other modeless dialogs hidden; the search starts at the caret.
+    frame.CommandAction(CommandAdvancedSearch)->trigger();
+    ASSERT_NE(ShownDialog<CAdvancedSearchDlg>(), nullptr);
+    frame.CommandAction(MainFrameCommand::Find)->trigger();
+    CFindReplaceDlg* find = frame.FindReplaceDialog(false);
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible() && !find->isModal());
+    EXPECT_EQ(ShownDialog<CAdvancedSearchDlg>(), nullptr);
+    EXPECT_EQ(find->frameGeometry().center().x() / 10, frame.frameGeometry().center().x() / 10);
+    find->FindBox()->setText("lamp");
+    emit find->FindNextRequested(find->FindBox()->text());
+    EXPECT_EQ(editor.Model().SelectionStart(), (EditPosition{2, 3}));
+    EXPECT_EQ(editor.Model().SelectedText(), "lamp");
+    emit find->FindNextRequested("lamp");
+    EXPECT_EQ(editor.Model().SelectionStart(), (EditPosition{0, 3}));
+
+    // Replace: the Find dialog goes; the selected occurrence is replaced and the next one selected.
+    frame.CommandAction(MainFrameCommand::Replace)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.FindReplaceDialog(false), nullptr);
+    CFindReplaceDlg* replace = frame.FindReplaceDialog(true);
+    ASSERT_NE(replace, nullptr);
+    ASSERT_NE(replace->ReplaceBox(), nullptr);
+    emit replace->FindNextRequested("lamp");
+    emit replace->ReplaceRequested("lamp", "light");
+    EXPECT_EQ(editor.Model().LineText(0), "Do<light>{on}");
+    EXPECT_EQ(editor.Model().SelectedText(), "lamp");
+    EXPECT_EQ(editor.Model().SelectionStart(), (EditPosition{2, 3}));
+    replace->close();
+    app.Document().SetModified(false);
 }
 
 TEST_F(MainFrameWindow, CommandsComeBackWhenAWorkerEnds) {
@@ -881,6 +1019,18 @@ TEST_F(MainFrameWindow, ResultLinesJumpIntoTheLinesFieldsAndHitsOfTheirTab) {
     const QTextCursor contentCursor = activeTab()->ContentView()->textCursor();
     EXPECT_EQ(contentCursor.selectedText(), "ai");
     EXPECT_EQ(contentCursor.selectionStart(), QString("first line\nthe main ").size());
+    // A code-symbol hit selects its characters in the code-symbol box.
+    main.codeSymbol = "MAIN_AI";
+    activeTab()->HeaderForm()->Fill();
+    ResultLine codeHit;
+    codeHit.kind = ResultLine::CodeSymbol;
+    codeHit.matchedText = main.codeSymbol;
+    codeHit.startPosition = 5;
+    codeHit.length = 2;
+    activeTab()->ShowSearchHit(codeHit, 0);
+    QLineEdit& codeBox = activeTab()->HeaderForm()->CodeSymbolBox();
+    EXPECT_TRUE(codeBox.hasFocus());
+    EXPECT_EQ(codeBox.selectedText(), "AI");
 
     // Header-field and content jumps of the main window's requests land in the tab's boxes.
     frame.Messages().PostJump(0, 2);

@@ -11,6 +11,7 @@
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+#include "views/ui/LexicographicalView.h"
 
 #include "support/QStringPrinter.h"
 
@@ -87,6 +88,47 @@ TEST_F(TabWindow, TheTabReadsTheOutlineNumberAndNameAndFollowsEveryChange) {
     m_function->name = QStringLiteral("Twenty-five characters!!!");
     Data().registry.UpdateAllFunctionViews(Data().indexRoot);
     EXPECT_EQ(TabText(), "Twenty-five characters!!");
+}
+
+TEST_F(TabWindow, AnItemOpenedInTheTreeShowsItsPlaceAndTheTreeFollowsTheActiveTab) {
+    // The tab's unit function stands at a second place.
+    CUnitFunction* origin = Data().registry.origin;
+    CUnitFunction* holder = Data().registry.CreateFunction(QStringLiteral("Holder"), Data().GetModelOptions());
+    CUnitFunction::AppendChild(origin, holder);
+    CUnitFunction::AppendChild(holder, m_function);
+    m_app->Document().RebuildDocument();
+    const std::vector<OutlineNumber> places = m_function->GetOutlineNumbers();
+    ASSERT_GE(places.size(), 2u);
+    EXPECT_EQ(TabText(), Number() + " " + m_function->name.left(16));
+    ASSERT_TRUE(Number().contains(u'/'));
+
+    // Opened at one of them, the tab and its outline-number box show that place, and the tree selects it.
+    CAbstractIndexItem& root = Data().indexRoot;
+    CAbstractIndexItem* shared = CAbstractIndexItem::FindByOutlineNumber(&root, places.back(), 0);
+    ASSERT_TRUE(shared && shared->unitFunction == m_function);
+    CAbstractIndexItem::Open(root, *shared);
+    const QString place = GetOutlineNumberText(places.back());
+    EXPECT_EQ(Window()->HeaderForm()->OutlineNumberBox().text(), place);
+    EXPECT_EQ(TabText(), place + " " + m_function->name.left(16));
+    auto* tree = Frame()->findChild<CLexicographicalView*>();
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(CLexicographicalView::IndexItem(tree->currentItem()), shared);
+
+    // Switching tabs moves the tree's selection to the active tab's place, for a tab not opened from the tree too.
+    CUnitFunction* other = Data().registry.FindByInternalID(200);
+    if (other == m_function)
+        other = Data().registry.FindByInternalID(300);
+    ASSERT_TRUE(other && other != m_function);
+    // With the focus in the tab bar the views stay as they are; elsewhere they follow.
+    tree->setFocus();
+    m_app->Tabs().OpenFunctionTab(other);
+    QCoreApplication::processEvents();
+    ASSERT_NE(CLexicographicalView::IndexItem(tree->currentItem()), nullptr);
+    EXPECT_EQ(CLexicographicalView::IndexItem(tree->currentItem())->unitFunction, other);
+    tree->setFocus();
+    m_app->Tabs().OpenFunctionTab(m_function);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(CLexicographicalView::IndexItem(tree->currentItem()), shared);
 }
 
 TEST_F(TabWindow, ObjectCommandsFollowTheFocusInTheContentText) {

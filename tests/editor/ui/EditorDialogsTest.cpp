@@ -7,8 +7,12 @@
 #include "texts/MessageContext.h"
 #include "texts/Msg.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -45,6 +49,15 @@ TEST(EditorDialogsTest, LineMarkOpenSkipsEmptyTextsAndDeleteHasItsOwnResult) {
     }
     EXPECT_EQ(dialog.result(), CLineMarkDialog::DeleteMarks);
     EXPECT_EQ(dialog.Memo(), QStringLiteral("memo"));
+
+    // A file dropped on a path box puts its path there.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/tmp/marks/spec.pdf")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog.FileBox(1), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog.FileBox(1), &drop);
+    EXPECT_EQ(dialog.Files()[1], QStringLiteral("/tmp/marks/spec.pdf"));
 }
 
 TEST(EditorDialogsTest, SelectFunctionRefusesNoChoiceAndCreatesWhenAsked) {

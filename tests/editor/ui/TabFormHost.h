@@ -17,6 +17,9 @@ public:
         links << link + (modifiers & Qt::ControlModifier ? QStringLiteral(" ctrl") : QString());
     }
 
+    const OutlineNumber* ChosenOutlineNumber() const override { return chosen.empty() ? nullptr : &chosen; }
+
+    OutlineNumber chosen;
     QStringList reports;
     QStringList links;
 };

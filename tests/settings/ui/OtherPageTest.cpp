@@ -91,5 +91,5 @@ TEST(DisplayPageTest, AutomaticSavingIsSwitchedOnAndTheTimerFollows) {
     test.ClickOk();
     EXPECT_EQ(data.AutoSaveOnOff, 1);
     EXPECT_EQ(data.AutoSaveInterval, 1);
-    EXPECT_EQ(test.host.refreshes, QStringList{"auto save"});
+    EXPECT_EQ(test.host.refreshes, (QStringList{"auto save", "tab limit"}));
 }

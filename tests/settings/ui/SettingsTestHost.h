@@ -30,6 +30,7 @@ public:
     void RelayoutOpenTabs() override { refreshes << QStringLiteral("relayout tabs"); }
     void ApplyStructureDiagramSettings() override { refreshes << QStringLiteral("structure diagram"); }
     void ApplyAutoSaveSetting() override { refreshes << QStringLiteral("auto save"); }
+    void ApplyTabLimit() override { refreshes << QStringLiteral("tab limit"); }
 
     CDocumentData data;
     CMessageContext context;

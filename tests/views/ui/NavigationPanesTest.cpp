@@ -144,6 +144,51 @@ TEST(HierarchicalChartPane, DrawsOnlyAfterTheQuestionAndOpensClickedBoxes) {
     EXPECT_FALSE(view.UpdatePending());
 }
 
+TEST(HierarchicalChartPane, StoresWhereItStoodAndGoesBackThereOnceLaidOut) {
+    TestDocument document;
+    AddLeaves(document, 40);
+    document.Rebuild();
+    FakeViewHost host(document);
+    platform::ScriptedMessageSink sink;
+    sink.Answer(platform::MessageAnswer::Ok);
+    ASSERT_TRUE(host.consent.ConfirmChart(document.data.indexRoot));
+    CHierarchicalView view(host);
+    view.resize(400, 300);
+
+    // Hidden, the chart keeps the place it was given until it is laid out; a save meanwhile stores that place.
+    IndexViewInfo place;
+    place.HierClickedInternalID = 2005;
+    place.HierViewPageNum = 1;
+    place.HierHScrollPosition = 500;
+    place.HierVScrollPosition = 7;
+    view.RestoreViewState(place);
+    view.OnUpdate();
+    IndexViewInfo stored;
+    view.StoreViewState(stored);
+    EXPECT_EQ(stored, place);
+
+    // Shown, it stands there; the chart is too low to scroll down, so no downward position is stored.
+    view.show();
+    ASSERT_FALSE(view.Chart().IsEmpty());
+    view.StoreViewState(stored);
+    EXPECT_EQ(stored.HierHScrollPosition, 500);
+    EXPECT_EQ(stored.HierVScrollPosition, 0);
+    EXPECT_EQ(stored.HierClickedInternalID, 2005u);
+    EXPECT_EQ(stored.HierViewPageNum, 1);
+
+    // A box clicked is the unit function stored next.
+    for (const CHierarchicalChart::Box& box : view.Chart().Boxes()) {
+        const QRect shown = box.pageRect.translated(-500, 0);
+        if (box.depth == 2 && view.viewport()->rect().contains(shown)) {
+            QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, shown.center());
+            view.StoreViewState(stored);
+            EXPECT_EQ(stored.HierClickedInternalID, box.item->unitFunction->InternalID);
+            break;
+        }
+    }
+    EXPECT_EQ(host.opened.size(), 1u);
+}
+
 TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     TestDocument document;
     AddLeaves(document, 40);
