@@ -157,13 +157,13 @@ TEST_F(DocumentComparisonFiles, TwoStoredVersionsAreComparedAsWellAsAVersionWith
     std::vector<ComparisonLine> report;
     QString unreadable;
     ASSERT_TRUE(CDocumentComparison::CompareSides(data, {QString(), 0, 1}, report, unreadable));
-    EXPECT_EQ(texts(report), (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 2] 削除: Bをbせよ",
+    EXPECT_EQ(texts(report), (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 2] 削除: Do<B>を{b}せよ",
                                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
     // A stored version's lines are not the working data's: they lead to their unit function only.
     EXPECT_EQ(report[1].lineIndex, -1);
 
     ASSERT_TRUE(CDocumentComparison::CompareSides(data, {QString(), 1, -1}, report, unreadable));
-    EXPECT_EQ(texts(report), (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 3] 追加: Eをeせよ",
+    EXPECT_EQ(texts(report), (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 3] 追加: Do<E>を{e}せよ",
                                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
     EXPECT_EQ(report[1].lineIndex, 2);
 

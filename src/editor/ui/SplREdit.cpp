@@ -675,7 +675,8 @@ void CSplREdit::contextMenuEvent(QContextMenuEvent* e) {
 // ---- clipboard and drops ----
 
 bool CSplREdit::canInsertFromMimeData(const QMimeData* source) const {
-    return source->hasText();
+    // Dropped files insert nothing here: the main window opens a dropped document.
+    return source->hasText() && !source->hasUrls();
 }
 
 void CSplREdit::insertFromMimeData(const QMimeData* source) {
@@ -691,10 +692,12 @@ void CSplREdit::insertFromMimeData(const QMimeData* source) {
 
 void CSplREdit::dropEvent(QDropEvent* e) {
     // Dropped text is copied at the drop point; a move would take text out of the lines behind the model.
+    if (!canInsertFromMimeData(e->mimeData())) {
+        e->ignore();
+        return;
+    }
     e->setDropAction(Qt::CopyAction);
     e->accept();
-    if (!e->mimeData()->hasText())
-        return;
     setTextCursor(cursorForPosition(e->position().toPoint()));
     insertFromMimeData(e->mimeData());
 }

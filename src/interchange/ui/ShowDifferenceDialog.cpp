@@ -16,10 +16,16 @@
 #include <QLineEdit>
 
 CShowDifferenceDialog::CShowDifferenceDialog(CVersionCommandHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_versions(new QComboBox(this)), m_file(new QLineEdit(this)),
-      m_withWorkingData(new QCheckBox(this)), m_newerVersions(new QComboBox(this)) {
+    : QDialog(parent), m_host(host), m_versions(new QComboBox(this)), m_file(new QLineEdit(this)) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::Text(context, Msg::Id::DifferencesPlural));
+    auto* form = new QFormLayout(this);
+    form->addRow(new QLabel(Msg::Text(context, Msg::Id::VersionDifferencesExplanation), this));
+    form->addRow(Msg::Text(context, Msg::Id::Competitor1), m_versions);
+    form->addRow(LoadString(StringId::ComparedDocument), MakeOtherDocumentRow(*m_file, host.VersionedDocumentPath()));
+    // Made after the browse button beside the file, so that Tab reaches them in reading order.
+    m_newerVersions = new QComboBox(this);
+    m_withWorkingData = new QCheckBox(this);
     for (const StoredVersion& version : host.VersionedDocument().versionHistory) {
         const QString entry = QStringLiteral("%1  %2  %3").arg(version.label, version.time, version.author);
         m_versions->addItem(entry);
@@ -33,10 +39,6 @@ CShowDifferenceDialog::CShowDifferenceDialog(CVersionCommandHost& host, QWidget*
     connect(m_withWorkingData, &QCheckBox::toggled, m_newerVersions,
             [this](bool on) { m_newerVersions->setEnabled(!on); });
 
-    auto* form = new QFormLayout(this);
-    form->addRow(new QLabel(Msg::Text(context, Msg::Id::VersionDifferencesExplanation), this));
-    form->addRow(Msg::Text(context, Msg::Id::Competitor1), m_versions);
-    form->addRow(LoadString(StringId::ComparedDocument), MakeOtherDocumentRow(*m_file, host.VersionedDocumentPath()));
     form->addRow(Msg::Text(context, Msg::Id::Competitor2), m_newerVersions);
     form->addRow(m_withWorkingData);
     form->addRow(MakeOkCancelButtons(*this));

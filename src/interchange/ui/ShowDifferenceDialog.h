@@ -27,6 +27,6 @@ private:
     CVersionCommandHost& m_host;
     QComboBox* m_versions;
     QLineEdit* m_file;
-    QCheckBox* m_withWorkingData;
-    QComboBox* m_newerVersions;
+    QCheckBox* m_withWorkingData = nullptr;
+    QComboBox* m_newerVersions = nullptr;
 };

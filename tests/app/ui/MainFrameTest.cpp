@@ -471,6 +471,14 @@ TEST_F(MainFrameWindow, ADocumentDroppedOnTheWindowOpensAsFileOpenWould) {
     ASSERT_EQ(window.shell.started.size(), 1u);
     EXPECT_TRUE(window.shell.started[0].contains(second));
     EXPECT_EQ(app.Document().DocumentPath(), first);
+
+    // On the logic editor likewise; its lines take nothing of the drop.
+    ASSERT_TRUE(app.Tabs().OpenFunctionTab(app.Document().DocumentData().registry.FindByName("Main")));
+    CSplREdit& editor = window.frame.TabWindow(*app.Tabs().GetActiveTab())->FunctionView()->Editor();
+    const QString lines = editor.toPlainText();
+    DropFiles(editor.viewport(), {second});
+    EXPECT_EQ(window.shell.started.size(), 2u);
+    EXPECT_EQ(editor.toPlainText(), lines);
 }
 
 TEST_F(MainFrameWindow, FindAndReplaceSearchTheActiveLogicEditorFromTheCaretLine) {

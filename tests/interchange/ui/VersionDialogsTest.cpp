@@ -138,7 +138,7 @@ TEST(VersionDialogs, TwoStoredVersionsAreComparedWhenTheWorkingDataIsNot) {
     ASSERT_TRUE(dialog.NewerVersionBox()->isEnabled());
     dialog.NewerVersionBox()->setCurrentIndex(1);
     dialog.accept();
-    EXPECT_EQ(host.pane.Lines(), (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Bをbせよ",
+    EXPECT_EQ(host.pane.Lines(), (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Do<B>を{b}せよ",
                                               "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
 }
 
