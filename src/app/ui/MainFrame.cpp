@@ -159,6 +159,9 @@ CMainFrame::~CMainFrame() {
     // Closing the window moves the focus after the commands are gone.
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     m_document.Tabs().SetTabArea(nullptr);
+    // The find dialogs leave the registry of modeless dialogs as they go: before it goes with the window's members.
+    delete m_findDialog;
+    delete m_replaceDialog;
 }
 
 void CMainFrame::CreateActions() {

@@ -121,6 +121,9 @@ CFunctionView::CFunctionView(CDocumentData& document, CUnitFunction& function, Q
 
 CFunctionView::~CFunctionView() {
     g_forms.erase(std::remove(g_forms.begin(), g_forms.end(), this), g_forms.end());
+    // The editor goes before the model it edits: as a child it would go after the members, and losing the focus
+    // on the way it would still reach the model.
+    delete m_editor;
 }
 
 void CFunctionView::SetMessageContext(const CMessageContext* context) {
