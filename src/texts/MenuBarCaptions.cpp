@@ -293,6 +293,25 @@ std::optional<QString> MakeCommandItemCaption(const CMessageContext& context, in
     return Caption(context, item->text, item->mnemonic);
 }
 
+std::optional<QString> MakeEditPopupCaption(const CMessageContext& context, int command) {
+    static constexpr std::pair<int, const char*> kPopupItems[] = {
+        {57643, "元に戻す(&U)"},
+        {57635, "切り取り(&T)"},
+        {57634, "コピー(&C)"},
+        {57637, "貼り付け(&P)"},
+        {33070, "テキスト形式で貼り付け(&Q)"},
+        {57639, "形式を選択して貼り付け(&S)"},
+        {57632, "削除(&D)"},
+        {57642, "すべて選択(&A)"},
+        {33064, "フォント(&F)"},
+    };
+    for (const auto& [item, japanese] : kPopupItems) {
+        if (item == command)
+            return context.m_language == 1 ? QString::fromUtf8(japanese) : MakeCommandItemCaption(context, command);
+    }
+    return std::nullopt;
+}
+
 bool IsCommandItemGreyed(int command) {
     const CommandItem* item = FindCommandItem(command);
     return item && item->greyed;

@@ -16,6 +16,9 @@ std::vector<QString> MakeMenuBarButtonCaptions(const CMessageContext& context, i
 // The caption of a command item of the main menus in the context's language; empty for a command without a
 // row of its own, which keeps the caption it has.
 std::optional<QString> MakeCommandItemCaption(const CMessageContext& context, int command);
+// The caption of an item of the "編集" popup of the content text and the side panes: in Japanese as the popup
+// names it, in English as the main menus do; empty for a command the popup does not hold.
+std::optional<QString> MakeEditPopupCaption(const CMessageContext& context, int command);
 // The caption of a command item, keyed by its text id: the localised one above or, for a command the
 // localisation has no row for, its own in the context's language; empty for an unknown text id.
 QString MakeCommandCaption(const CMessageContext& context, int text);

@@ -55,7 +55,7 @@ QMenu* CRichEditCtrlEx::CreateContextMenu(QWidget* parent) {
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(MakeCommandItemCaption(messages, command).value_or(QString()), this,
+        QAction* action = menu->addAction(MakeEditPopupCaption(messages, command).value_or(QString()), this,
                                           [this, command] { RunContextMenuCommand(command); });
         action->setData(command);
         action->setEnabled(IsContextMenuCommandEnabled(command));

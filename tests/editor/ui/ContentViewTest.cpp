@@ -117,8 +117,8 @@ TEST_F(ContentViewTest, ARightClickShowsTheEditPopupInTheInterfaceLanguage) {
     }
     shown->close();
     EXPECT_EQ(captions,
-              (QStringList{"元に直す(&U)", "切り取り(&X)", "コピー(&C)", "貼り付け(&V)", "テキスト形式で貼り付け(&P)",
-                           "形式を指定して貼り付け(&S)", "削除(&D)", "すべて選択(&A)", "フォント(&F)"}));
+              (QStringList{"元に戻す(&U)", "切り取り(&T)", "コピー(&C)", "貼り付け(&P)", "テキスト形式で貼り付け(&Q)",
+                           "形式を選択して貼り付け(&S)", "削除(&D)", "すべて選択(&A)", "フォント(&F)"}));
 
     const auto item = [](QMenu& menu, int command) -> QAction* {
         for (QAction* action : menu.actions()) {

@@ -128,7 +128,7 @@ TEST_F(SidePanesTest, ARightClickShowsTheEditPopupWithWhatWouldChangeTheTextGrey
     }
     shown->close();
     EXPECT_EQ(shown->actions().size(), 12);
-    EXPECT_EQ(greyed, (QStringList{"切り取り(&X)", "貼り付け(&V)", "削除(&D)"}));
+    EXPECT_EQ(greyed, (QStringList{"切り取り(&T)", "貼り付け(&P)", "削除(&D)"}));
     EXPECT_EQ(column.toPlainText(), before);
     EXPECT_EQ(column.textCursor().selectedText().size(), before.size()) << "select all ran last";
 }
