@@ -7,6 +7,7 @@
 #include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/ui/MessageBoxSink.h"
+#include "platform/ui/ToolkitTexts.h"
 #include "texts/StringTable.h"
 
 #include <QApplication>
@@ -60,8 +61,11 @@ void RunApplicationProgram(int argc, char* argv[],
         }
         CWidgetShell shell(headless, runtimeDirectory);
         CNUVApp app(shell);
-        if (start(app, shell, arguments))
+        if (start(app, shell, arguments)) {
+            if (app.MessageContext().m_language == 1)
+                platform::InstallJapaneseToolkitTexts(application);
             QApplication::exec();
+        }
         exitCode = app.ExitCode();
         shell.DestroyMainWindow();
     }
