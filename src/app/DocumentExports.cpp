@@ -30,11 +30,12 @@ QString BuildOutlineIndexText(const CAbstractIndexItem& item, int depth, const C
     return text;
 }
 
-bool WriteProcessCodePageFile(const QString& path, const QString& text) {
+bool WriteProcessCodePageFile(const QString& path, const QString& text, qsizetype& replaced) {
     platform::CodePageTextFile file;
     if (!file.OpenForWriting(path))
         return false;
     file.WriteString(text);
+    replaced = file.ReplacedCharacters();
     return file.Commit();
 }
 

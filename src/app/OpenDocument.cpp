@@ -291,8 +291,9 @@ void COpenDocument::OnExportOutlineIndex() {
         return;
     const QString text = BuildOutlineIndexText(m_documentData.indexRoot, 0, m_documentData.environment,
                                                m_documentData.GetModelOptions());
-    if (WriteProcessCodePageFile(path, text))
-        ShowExportedMessage(path, what);
+    qsizetype replaced = 0;
+    if (WriteProcessCodePageFile(path, text, replaced))
+        ShowExportedMessage(path, what, replaced);
     else
         ShowCannotWriteFileMessage(path);
 }
@@ -308,7 +309,7 @@ void COpenDocument::OnExportMemberNames() {
         ExportMemberUsageCsv(path, m_documentData.registry, m_documentData.memberDefinitions, m_documentData.fuzzwords);
     switch (result.status) {
     case MemberUsageExportResult::Written:
-        ShowExportedMessage(path, what);
+        ShowExportedMessage(path, what, result.replacedCharacters);
         break;
     case MemberUsageExportResult::WriteFailed:
         ShowCannotWriteFileMessage(path);

@@ -41,9 +41,10 @@ bool RunDecisionTableMaker(const CDocumentData& data, const CUnitFunction* curre
                            const DecisionTableRequest& request) {
     const std::vector<CsvTable> blocks = MakeDecisionTable(data, current, request);
     const QString outputName = CsvOutputName(request.fileName);
-    if (!WriteCsvTables(outputName, blocks))
+    qsizetype replaced = 0;
+    if (!WriteCsvTables(outputName, blocks, &replaced))
         return false;
-    ShowExportedMessage(outputName, LoadString(StringId::DecisionTableObject));
+    ShowExportedMessage(outputName, LoadString(StringId::DecisionTableObject), replaced);
     return true;
 }
 

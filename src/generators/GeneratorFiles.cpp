@@ -12,7 +12,8 @@
 
 namespace {
 
-bool WriteCodePageFile(const QString& path, const std::function<void(platform::CodePageTextFile&)>& write) {
+bool WriteCodePageFile(const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
+                       qsizetype* replaced) {
     platform::CodePageTextFile file;
     if (!file.OpenForWriting(path)) {
         ShowCannotWriteFileMessage(path);
@@ -23,6 +24,8 @@ bool WriteCodePageFile(const QString& path, const std::function<void(platform::C
         ShowCannotWriteFileMessage(path);
         return false;
     }
+    if (replaced)
+        *replaced = file.ReplacedCharacters();
     return true;
 }
 
@@ -46,10 +49,12 @@ bool ConfirmOutputFile(const QString& fileName, const QString& outputName) {
     return true;
 }
 
-bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables) {
-    return WriteCodePageFile(path, [&tables](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file); });
+bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables, qsizetype* replaced) {
+    return WriteCodePageFile(
+        path, [&tables](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file); }, replaced);
 }
 
-bool WriteCsvLines(const QString& path, const QStringList& lines) {
-    return WriteCodePageFile(path, [&lines](platform::CodePageTextFile& file) { WriteLinesToFile(file, lines); });
+bool WriteCsvLines(const QString& path, const QStringList& lines, qsizetype* replaced) {
+    return WriteCodePageFile(
+        path, [&lines](platform::CodePageTextFile& file) { WriteLinesToFile(file, lines); }, replaced);
 }

@@ -15,7 +15,8 @@ QString CsvOutputName(const QString& fileName);
 bool ConfirmOutputFile(const QString& fileName, const QString& outputName);
 
 // Writes the tables to the CSV file in the process code page (CP932, CR LF) through a temporary file beside it.
-// A failure is reported with the write-failure message and leaves a file that was there as it was.
-bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables);
+// A failure is reported with the write-failure message and leaves a file that was there as it was. `replaced`, when
+// given, takes the number of characters CP932 cannot hold, written as "?".
+bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables, qsizetype* replaced = nullptr);
 // The same for lines that hold their own line ends.
-bool WriteCsvLines(const QString& path, const QStringList& lines);
+bool WriteCsvLines(const QString& path, const QStringList& lines, qsizetype* replaced = nullptr);

@@ -80,9 +80,10 @@ CsvTable BuildTestSpecificationRows(const std::vector<TestSpecificationItem>& it
 bool GenerateTestSpecificationDraft(const CDocumentData& data, const QString& fileName) {
     const CsvTable rows = BuildTestSpecificationRows(EnumerateTestItems(data), data);
     const QString outputName = CsvOutputName(fileName);
-    if (!WriteCsvTables(outputName, {rows}))
+    qsizetype replaced = 0;
+    if (!WriteCsvTables(outputName, {rows}, &replaced))
         return false;
-    ShowExportedMessage(outputName, LoadString(StringId::TestSpecificationObject));
+    ShowExportedMessage(outputName, LoadString(StringId::TestSpecificationObject), replaced);
     return true;
 }
 

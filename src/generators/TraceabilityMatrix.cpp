@@ -93,9 +93,10 @@ bool TraceabilityMatrix::Export(const QString& fileName) {
     if (!ConfirmOutputFile(fileName, fileName))
         return false;
     m_data.fileNames.traceExportFileName = fileName;
-    if (!WriteCsvLines(fileName, MakeLines()))
+    qsizetype replaced = 0;
+    if (!WriteCsvLines(fileName, MakeLines(), &replaced))
         return false;
-    ShowExportedMessage(fileName, LoadString(StringId::TraceabilityObject));
+    ShowExportedMessage(fileName, LoadString(StringId::TraceabilityObject), replaced);
     return true;
 }
 
@@ -248,9 +249,10 @@ bool TraceabilityMatrix::ExportProcessMatrix(const QString& fileName, int kind) 
         return false;
     m_data.fileNames.flowchartFileName = fileName;
     m_data.fileNames.flowchartColumnOption = kind;
-    if (!WriteCsvLines(fileName, MakeProcessMatrixLines(kind)))
+    qsizetype replaced = 0;
+    if (!WriteCsvLines(fileName, MakeProcessMatrixLines(kind), &replaced))
         return false;
-    ShowExportedMessage(fileName, LoadString(StringId::ProcessMatrixObject));
+    ShowExportedMessage(fileName, LoadString(StringId::ProcessMatrixObject), replaced);
     return true;
 }
 

@@ -8,9 +8,11 @@ bool AskOverwriteExistingFile(const QString& path) {
                                     platform::MessageIcon::Warning, 1) == platform::MessageAnswer::Yes;
 }
 
-void ShowExportedMessage(const QString& path, const QString& what) {
-    platform::ShowMessageBox(LoadString(StringId::ExportedFile).arg(path, what), platform::MessageButtons::Ok,
-                             platform::MessageIcon::Information);
+void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters) {
+    QString text = LoadString(StringId::ExportedFile).arg(path, what);
+    if (replacedCharacters > 0)
+        text += QLatin1Char('\n') + LoadString(StringId::CsvCharactersReplaced).arg(replacedCharacters);
+    platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Information);
 }
 
 void ShowCannotWriteFileMessage(const QString& path, const QString& reason) {

@@ -115,7 +115,8 @@ MemberUsageExportResult ExportMemberUsageCsv(const QString& path, const CUnitFun
     if (!file.OpenForWriting(path))
         return {MemberUsageExportResult::WriteFailed, usage.lineCount};
     file.WriteString(text);
-    return {file.Commit() ? MemberUsageExportResult::Written : MemberUsageExportResult::WriteFailed, usage.lineCount};
+    return {file.Commit() ? MemberUsageExportResult::Written : MemberUsageExportResult::WriteFailed, usage.lineCount,
+            file.ReplacedCharacters()};
 }
 
 QString FormatMemberUsageSizeOverMessage(uint32_t lineCount) {

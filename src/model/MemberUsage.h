@@ -57,6 +57,7 @@ QString FormatMemberUsageCsvLines2(CMemberUsage& usage, const MemberDefinitionLi
 struct MemberUsageExportResult {
     enum Status { Written, WriteFailed, TooManyLines } status;
     uint32_t lineCount;
+    qsizetype replacedCharacters = 0; // written as "?": CP932 cannot hold them
 };
 MemberUsageExportResult ExportMemberUsageCsv(const QString& path, const CUnitFunctionRegistry& registry,
                                              const MemberDefinitionList& registered, const FuzzwordSettings& fuzzwords);

@@ -38,6 +38,17 @@ TEST_F(DecisionTableTest, IfElseWithTrailingDoGivesOneBlockPerMemberAndFormerAct
     EXPECT_TRUE(messages.Texts()[0].contains(QStringLiteral("決定表をエクスポートしました。")));
 }
 
+// What CP932 cannot hold is written as "?", and the export's message says how many characters were.
+TEST_F(DecisionTableTest, CharactersTheCodePageCannotHoldAreCountedInTheMessage) {
+    GeneratorTestDocument document({{"Origin", "if <Größe>が{a}\nDo <X>を{x}せよ\nelse\nDo <Y>を{y}せよ\nendif"}});
+    ASSERT_TRUE(Make(document.data, "umlaut"));
+    EXPECT_TRUE(ReadFileBytes(Path("umlaut.csv")).contains("Gr??e"));
+    const QString message = messages.Texts().last();
+    EXPECT_TRUE(message.contains(QStringLiteral("決定表をエクスポートしました。\nCP932 で表せない ")))
+        << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral(" 個の文字は \"?\" に置き換えました。"))) << message.toStdString();
+}
+
 TEST_F(DecisionTableTest, TransposedLayoutWithConclusionLastAndLexicalOrders) {
     GeneratorTestDocument document({{"Origin", kIfElse}});
     DecisionTableRequest request;
