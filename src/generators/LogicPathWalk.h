@@ -31,7 +31,7 @@ public:
 
 private:
     void Walk(const CUnitFunction& function, int& index, Path& path) {
-        const Level level(m_depth);
+        const CLogicNestingLevel level(m_depth);
         const int count = static_cast<int>(function.logicLines.size());
         for (; index < count; ++index) {
             const CLogicLine& line = *function.logicLines[index];
@@ -108,24 +108,8 @@ private:
         }
     }
 
-    // One level of the walk's recursion while it lasts; the outermost level is no block.
-    class Level {
-    public:
-        explicit Level(int& depth) : m_depth(depth) {
-            if (m_depth > kMaxLogicNesting)
-                throw CLogicNestingTooDeep{};
-            ++m_depth;
-        }
-        ~Level() { --m_depth; }
-        Level(const Level&) = delete;
-        Level& operator=(const Level&) = delete;
-
-    private:
-        int& m_depth;
-    };
-
     Rules& m_rules;
     const CUnitFunctionRegistry& m_registry;
     bool m_descend;
-    int m_depth = 0;
+    int m_depth = -1; // the outermost walk is no block
 };

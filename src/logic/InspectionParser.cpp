@@ -16,7 +16,6 @@ CInspectionParser::CInspectionParser(std::vector<InspectionParserLine> lines, co
 }
 
 InspectionParserSequencePtr CInspectionParser::Parse() {
-    m_depth = 0;
     m_strayPositions.clear();
     m_pendingNodes.clear();
     m_memberIds.clear();
@@ -206,15 +205,9 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
     return parsed;
 }
 
-void CInspectionParser::EnterBlock() {
-    if (m_depth >= kMaxLogicNesting)
-        throw CLogicNestingTooDeep{};
-    ++m_depth;
-}
-
 CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     Parsed parsed;
-    EnterBlock();
+    const CLogicNestingLevel level(m_depth);
     auto block = NewNode<CInspectionParserIf>();
     block->function = m_lines[p].function;
     block->ifPosition = p;
@@ -228,7 +221,6 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
         block->elseBody = ParseSequence(elseLine + 1, elseCount);
         parsed.success = KindAt(elseLine + elseCount + 1) == SyntaxEndif;
     }
-    --m_depth;
     if (!parsed.success)
         return parsed;
     block->elsePosition = elseLine;
@@ -246,7 +238,7 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
 
 CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     Parsed parsed;
-    EnterBlock();
+    const CLogicNestingLevel level(m_depth);
     auto block = NewNode<CInspectionParserSwitch>(&m_tree->arena);
     block->function = m_lines[p].function;
     block->switchPosition = p;
@@ -274,7 +266,6 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
         block->elswBody = ParseSequence(elswLine + 1, elswCount);
         parsed.success = KindAt(elswLine + elswCount + 1) == SyntaxEndsw;
     }
-    --m_depth;
     if (!parsed.success)
         return parsed;
     block->elswPosition = elswLine;
@@ -301,14 +292,13 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
 
 CInspectionParser::Parsed CInspectionParser::ParseLoop(int p) {
     Parsed parsed;
-    EnterBlock();
+    const CLogicNestingLevel level(m_depth);
     auto block = NewNode<CInspectionParserLoop>();
     block->position = p;
     block->function = m_lines[p].function;
     block->lineIndex = m_lines[p].lineIndex;
     int bodyCount = 0;
     block->body = ParseSequence(p + 1, bodyCount);
-    --m_depth;
     if (KindAt(p + bodyCount + 1) != SyntaxEndlp)
         return parsed;
     parsed.node = block;

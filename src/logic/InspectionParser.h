@@ -84,8 +84,6 @@ private:
     Parsed ParseIf(int p);
     Parsed ParseSwitch(int p);
     Parsed ParseLoop(int p);
-    // One level deeper, or CLogicNestingTooDeep.
-    void EnterBlock();
     int KindAt(int p) const;
     // Asks for the lines ahead and, when records are made, for their member and state texts.
     void PrefetchAhead(int p) const;

@@ -1,5 +1,6 @@
 #include "platform/OwnerFile.h"
 #include "platform/UserName.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,15 +17,6 @@ class OwnerFileTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
     QString Path(const QString& name) const { return m_dir.filePath(name); }
-    static void Write(const QString& path, const QByteArray& content) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(content), content.size());
-    }
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-    }
 
     QTemporaryDir m_dir;
 };
@@ -41,10 +33,10 @@ TEST_F(OwnerFileTest, APlantedLinkFolderOrPipeIsLeftAloneAndOnlyAnOwnerFileIsRep
     const QString owner = Path("~$plan.nuv");
 
     // A link to a file of the user's.
-    Write(Path("precious.txt"), "precious");
+    WriteFileBytes(Path("precious.txt"), "precious");
     ASSERT_TRUE(QFile::link(Path("precious.txt"), owner));
     EXPECT_EQ(WriteOwnerFile(document), OwnerFileWrite::Refused);
-    EXPECT_EQ(Read(Path("precious.txt")), "precious");
+    EXPECT_EQ(ReadFileBytes(Path("precious.txt")), "precious");
     EXPECT_EQ(ReadOwnerFile(document), "Unknown");
     // A link that leads nowhere is not followed to make its target either.
     ASSERT_TRUE(QFile::remove(owner));
@@ -56,7 +48,7 @@ TEST_F(OwnerFileTest, APlantedLinkFolderOrPipeIsLeftAloneAndOnlyAnOwnerFileIsRep
     // A second name of the user's file, a folder, a pipe (read without waiting for a writer), a larger file.
     ASSERT_EQ(link(QFile::encodeName(Path("precious.txt")).constData(), QFile::encodeName(owner).constData()), 0);
     EXPECT_EQ(WriteOwnerFile(document), OwnerFileWrite::Refused);
-    EXPECT_EQ(Read(Path("precious.txt")), "precious");
+    EXPECT_EQ(ReadFileBytes(Path("precious.txt")), "precious");
     ASSERT_TRUE(QFile::remove(owner));
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("~$plan.nuv"));
     EXPECT_EQ(WriteOwnerFile(document), OwnerFileWrite::Refused);
@@ -65,15 +57,15 @@ TEST_F(OwnerFileTest, APlantedLinkFolderOrPipeIsLeftAloneAndOnlyAnOwnerFileIsRep
     EXPECT_EQ(WriteOwnerFile(document), OwnerFileWrite::Refused);
     EXPECT_EQ(ReadOwnerFile(document), "Unknown");
     ASSERT_TRUE(QFile::remove(owner));
-    Write(owner, QByteArray(2000, 'x'));
+    WriteFileBytes(owner, QByteArray(2000, 'x'));
     EXPECT_EQ(WriteOwnerFile(document), OwnerFileWrite::Refused);
-    EXPECT_EQ(Read(owner), QByteArray(2000, 'x'));
+    EXPECT_EQ(ReadFileBytes(owner), QByteArray(2000, 'x'));
     ASSERT_TRUE(QFile::remove(owner));
 
     // Nothing there, or an owner file another editor left: written.
     EXPECT_EQ(WriteOwnerFile(document), OwnerFileWrite::Written);
     EXPECT_EQ(ReadOwnerFile(document), Me());
-    Write(owner, QByteArray("h\0a\0n\0a\0", 8));
+    WriteFileBytes(owner, QByteArray("h\0a\0n\0a\0", 8));
     EXPECT_EQ(ReadOwnerFile(document), "hana");
     EXPECT_EQ(WriteOwnerFile(document), OwnerFileWrite::Written);
     EXPECT_EQ(ReadOwnerFile(document), Me());

@@ -52,12 +52,12 @@ TEST(EditorDialogsTest, LineMarkOpenSkipsEmptyTextsAndDeleteHasItsOwnResult) {
 
     // A file dropped on a path box puts its path there.
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile("/tmp/marks/spec.pdf")});
+    data.setUrls({QUrl::fromLocalFile("/tmp/marks/plan.pdf")});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&dialog.FileBox(1), &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&dialog.FileBox(1), &drop);
-    EXPECT_EQ(dialog.Files()[1], QStringLiteral("/tmp/marks/spec.pdf"));
+    EXPECT_EQ(dialog.Files()[1], QStringLiteral("/tmp/marks/plan.pdf"));
 }
 
 TEST(EditorDialogsTest, SelectFunctionRefusesNoChoiceAndCreatesWhenAsked) {
