@@ -17,14 +17,17 @@ CFindReplaceDlg::CFindReplaceDlg(const CMessageContext& context, bool replace, C
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(Msg::FindWhat(context), this), 0, 0);
     layout->addWidget(m_find, 0, 1);
+    // Made before the buttons beside them, so that Tab reaches the boxes first.
+    if (replace) {
+        m_replace = new QLineEdit(this);
+        layout->addWidget(new QLabel(Msg::ReplaceWith(context), this), 1, 0);
+        layout->addWidget(m_replace, 1, 1);
+    }
     auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
     QPushButton* find = buttons->addButton(Msg::Find(context), QDialogButtonBox::ActionRole);
     find->setDefault(true);
     connect(find, &QPushButton::clicked, this, [this] { emit FindNextRequested(m_find->text()); });
     if (replace) {
-        m_replace = new QLineEdit(this);
-        layout->addWidget(new QLabel(Msg::ReplaceWith(context), this), 1, 0);
-        layout->addWidget(m_replace, 1, 1);
         QPushButton* replaceButton = buttons->addButton(Msg::Replace(context), QDialogButtonBox::ActionRole);
         connect(replaceButton, &QPushButton::clicked, this,
                 [this] { emit ReplaceRequested(m_find->text(), m_replace->text()); });

@@ -33,6 +33,7 @@
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
 #include "support/logic/LogicScript.h"
+#include "support/ui/DialogChecks.h"
 #include "support/ui/InspectionPaneClicks.h"
 
 #include <QApplication>
@@ -525,6 +526,16 @@ TEST_F(MainFrameWindow, FindAndReplaceSearchTheActiveLogicEditorFromTheCaretLine
     EXPECT_EQ(editor.Model().SelectionStart(), (EditPosition{2, 3}));
     replace->close();
     app.Document().SetModified(false);
+}
+
+// The boxes, then the buttons beside them.
+TEST(FindReplaceDialog, TabFollowsTheReadingOrder) {
+    const CMessageContext context;
+    CModelessDialogs dialogs;
+    for (const bool replace : {false, true}) {
+        CFindReplaceDlg dialog(context, replace, dialogs, nullptr);
+        dialog_checks::ExpectReadingOrder(dialog);
+    }
 }
 
 TEST_F(MainFrameWindow, CommandsComeBackWhenAWorkerEnds) {
