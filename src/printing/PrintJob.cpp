@@ -211,7 +211,8 @@ bool CPrintJob::PreparePrintNotes(const PrintSource& source) {
     return true;
 }
 
-int CPrintJob::Print(QPagedPaintDevice& device, const PrintSource& source, qint64 printTime) const {
+int CPrintJob::Print(QPagedPaintDevice& device, const PrintSource& source, qint64 printTime,
+                     PrintPageRange range) const {
     if (m_kind == 0)
         return 0;
     // The document's margins are the only ones.
@@ -222,19 +223,19 @@ int CPrintJob::Print(QPagedPaintDevice& device, const PrintSource& source, qint6
     int pages = 0;
     switch (m_kind) {
     case PrintKindOutlineIndex:
-        pages = PrintOutlineIndex(painter, source, printTime);
+        pages = PrintOutlineIndex(painter, source, printTime, range);
         break;
     case PrintKindUnitFunctions:
-        pages = PrintUnitFunctions(painter, source, printTime);
+        pages = PrintUnitFunctions(painter, source, printTime, range);
         break;
     case PrintKindTitlePage:
-        pages = PrintTitlePage(painter, source, printTime);
+        pages = PrintTitlePage(painter, source, printTime, range);
         break;
     case PrintKindResultMessages:
-        pages = PrintResultMessages(painter, source, printTime);
+        pages = PrintResultMessages(painter, source, printTime, range);
         break;
     case PrintKindNotes:
-        pages = PrintNotes(painter, source, printTime);
+        pages = PrintNotes(painter, source, printTime, range);
         break;
     default:
         break;
@@ -243,20 +244,23 @@ int CPrintJob::Print(QPagedPaintDevice& device, const PrintSource& source, qint6
     return pages;
 }
 
-int CPrintJob::PrintOutlineIndex(QPainter& painter, const PrintSource& source, qint64 printTime) const {
-    return PrintLines(painter, source, printTime);
+int CPrintJob::PrintOutlineIndex(QPainter& painter, const PrintSource& source, qint64 printTime,
+                                 PrintPageRange range) const {
+    return PrintLines(painter, source, printTime, range);
 }
 
-int CPrintJob::PrintUnitFunctions(QPainter& painter, const PrintSource& source, qint64 printTime) const {
-    return PrintLines(painter, source, printTime);
+int CPrintJob::PrintUnitFunctions(QPainter& painter, const PrintSource& source, qint64 printTime,
+                                  PrintPageRange range) const {
+    return PrintLines(painter, source, printTime, range);
 }
 
-int CPrintJob::PrintResultMessages(QPainter& painter, const PrintSource& source, qint64 printTime) const {
-    return PrintLines(painter, source, printTime);
+int CPrintJob::PrintResultMessages(QPainter& painter, const PrintSource& source, qint64 printTime,
+                                   PrintPageRange range) const {
+    return PrintLines(painter, source, printTime, range);
 }
 
-int CPrintJob::PrintNotes(QPainter& painter, const PrintSource& source, qint64 printTime) const {
-    return PrintLines(painter, source, printTime);
+int CPrintJob::PrintNotes(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const {
+    return PrintLines(painter, source, printTime, range);
 }
 
 namespace {
@@ -268,7 +272,7 @@ QRect PageRect(const QPainter& painter) {
 
 } // namespace
 
-int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 printTime) const {
+int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const {
     const QPaintDevice& device = *painter.device();
     const QRect page = PageRect(painter);
     const QRect area = PrintDrawingArea(source.document, page, device);
@@ -305,8 +309,11 @@ int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 p
     const std::vector<int> firstLines = PrintPageLayout::BreakPages(heights, area.height(), headings);
     const int pages = static_cast<int>(firstLines.size());
     auto& pagedDevice = static_cast<QPagedPaintDevice&>(*painter.device());
+    int printedPages = 0;
     for (int n = 0; n < pages; ++n) {
-        if (n > 0)
+        if (!range.Contains(n + 1))
+            continue;
+        if (printedPages++ > 0)
             pagedDevice.newPage();
         PrintHeaderFooter(painter, source.document, page, {n + 1, pages, source.path, printTime});
         painter.setPen(Qt::black);
@@ -320,10 +327,13 @@ int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 p
         }
         painter.setClipping(false);
     }
-    return pages;
+    return printedPages;
 }
 
-int CPrintJob::PrintTitlePage(QPainter& painter, const PrintSource& source, qint64 printTime) const {
+int CPrintJob::PrintTitlePage(QPainter& painter, const PrintSource& source, qint64 printTime,
+                              PrintPageRange range) const {
+    if (!range.Contains(1))
+        return 0;
     const QRect page = PageRect(painter);
     const QRect area = PrintHeaderFooter(painter, source.document, page, {1, 1, source.path, printTime});
     const PrintSettings& settings = source.document.printSettings;
@@ -338,8 +348,9 @@ int CPrintJob::PrintTitlePage(QPainter& painter, const PrintSource& source, qint
             .width();
     };
     const auto linesOf = [&](const TitleItem& item) {
-        return PrintPageLayout::WrapText(item.text, area.width() - 2 * padding,
-                                         [&](const QString& text) { return widthOf(item, text); });
+        return PrintPageLayout::WrapText(
+            item.text, area.width() - 2 * padding, [&](const QString& text) { return widthOf(item, text); },
+            PrintPageLayout::Break::AtBlanks);
     };
     for (int position = 1; position <= 9; ++position) {
         std::vector<std::pair<const TitleItem*, QStringList>> stacked;

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -22,6 +23,18 @@ struct PrintSource {
     const CInspectionView* results = nullptr;
     const CUnitFunction* current = nullptr;
     QString path;
+};
+
+// The pages the user chose to print, numbered from 1; every page when `first` is 0.
+struct PrintPageRange {
+    int first = 0;
+    int last = 0;
+
+    // What a print dialog chose: its pages `from` to `to` when it chose a range, else every page.
+    static PrintPageRange Chosen(bool pageRange, int from, int to) {
+        return pageRange && from > 0 ? PrintPageRange{from, std::max(from, to)} : PrintPageRange{};
+    }
+    bool Contains(int page) const { return first == 0 || (page >= first && page <= last); }
 };
 
 // The print kinds the document's print settings record; the hierarchical chart prints itself.
@@ -58,10 +71,11 @@ public:
 
     quint16 Kind() const { return m_kind; }
 
-    // Prints the prepared printout with the document's margins, header and footer; the number of pages printed,
-    // 0 when nothing is prepared or the device cannot be painted on. `printTime` (seconds since the epoch) is what
-    // the header and footer show as now.
-    int Print(QPagedPaintDevice& device, const PrintSource& source, qint64 printTime) const;
+    // Prints the pages of the prepared printout within `range` with the document's margins, header and footer
+    // (which number the pages of the whole printout); the number of pages printed, 0 when nothing is prepared or
+    // the device cannot be painted on. `printTime` (seconds since the epoch) is what the header and footer show as
+    // now.
+    int Print(QPagedPaintDevice& device, const PrintSource& source, qint64 printTime, PrintPageRange range = {}) const;
 
 private:
     enum class Style { Heading, Body };
@@ -80,13 +94,13 @@ private:
     void Reset(quint16 kind, int section, const PrintSource& source);
     void AddFunction(const CUnitFunction& function, const QString& number, const CDocumentData& document);
 
-    int PrintOutlineIndex(QPainter& painter, const PrintSource& source, qint64 printTime) const;
-    int PrintUnitFunctions(QPainter& painter, const PrintSource& source, qint64 printTime) const;
-    int PrintTitlePage(QPainter& painter, const PrintSource& source, qint64 printTime) const;
-    int PrintResultMessages(QPainter& painter, const PrintSource& source, qint64 printTime) const;
-    int PrintNotes(QPainter& painter, const PrintSource& source, qint64 printTime) const;
+    int PrintOutlineIndex(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const;
+    int PrintUnitFunctions(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const;
+    int PrintTitlePage(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const;
+    int PrintResultMessages(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const;
+    int PrintNotes(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const;
     // The prepared lines flowed over as many pages as they take.
-    int PrintLines(QPainter& painter, const PrintSource& source, qint64 printTime) const;
+    int PrintLines(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const;
 
     quint16 m_kind = 0;
     std::vector<Line> m_lines;

@@ -2,7 +2,7 @@
 
 namespace PrintPageLayout {
 
-QStringList WrapText(const QString& text, int width, const Measure& measure) {
+QStringList WrapText(const QString& text, int width, const Measure& measure, Break at) {
     QStringList lines;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
         QString rest = paragraph;
@@ -24,8 +24,25 @@ QStringList WrapText(const QString& text, int width, const Measure& measure) {
             }
             if (low < rest.size() && rest[low - 1].isHighSurrogate() && low > 1)
                 --low;
+            int next = low;
+            if (at == Break::AtBlanks && low < rest.size()) {
+                // Back to the blank before the word the break would cut; a line without one breaks as it is.
+                int end = low;
+                if (!rest[low].isSpace()) {
+                    while (end > 0 && !rest[end - 1].isSpace())
+                        --end;
+                }
+                while (end > 0 && rest[end - 1].isSpace())
+                    --end;
+                if (end > 0) {
+                    low = end;
+                    next = end;
+                    while (next < rest.size() && rest[next].isSpace())
+                        ++next;
+                }
+            }
             lines.push_back(rest.left(low));
-            rest = rest.mid(low);
+            rest = rest.mid(next);
         }
     }
     return lines;

@@ -11,9 +11,13 @@ namespace PrintPageLayout {
 
 using Measure = std::function<int(const QString&)>;
 
-// The text's paragraphs broken wherever the next character would pass `width`; an empty paragraph stays one
-// empty line, and every line holds at least one character however narrow the width.
-QStringList WrapText(const QString& text, int width, const Measure& measure);
+// Where a line too wide breaks: AtCharacters after its last fitting character; AtBlanks at the last blank before
+// that, the blanks at the break dropped, and after the last fitting character only where no blank comes before it.
+enum class Break { AtCharacters, AtBlanks };
+
+// The text's paragraphs broken where the next character would pass `width`; an empty paragraph stays one empty
+// line, and every line holds at least one character however narrow the width.
+QStringList WrapText(const QString& text, int width, const Measure& measure, Break at = Break::AtCharacters);
 // The text cut to `width` with "..." at its end when it is wider.
 QString ElideText(const QString& text, int width, const Measure& measure);
 // The first line of each page for lines of these heights on pages `pageHeight` high; a line higher than a page

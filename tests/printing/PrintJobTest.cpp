@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -104,6 +105,38 @@ TEST_F(PrintJobTest, OutlineIndexFlowsOverPagesAndTheScaleChangesThePageCount) {
     EXPECT_GT(PrintToPdf(job, source, Path(QStringLiteral("margins.pdf"))).pages, normal.pages);
 }
 
+TEST_F(PrintJobTest, EveryPrintoutPrintsOnlyTheChosenPages) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("big.nuv")), GeneratedLogicScripts(3));
+    document->documentHeader.Title = QStringLiteral("炊飯器仕様書");
+    document->MemoText = QStringList(400, QStringLiteral("メモの行")).join(QLatin1Char('\n'));
+    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("big.nuv"))};
+    // The default footer numbers the pages of the whole printout: "- n -".
+    const auto pageNumbers = [](const PrintedPdf& printed) {
+        QList<int> numbers;
+        const QString compact = QString(printed.text).remove(QLatin1Char(' '));
+        for (const QRegularExpressionMatch& match : QRegularExpression(QStringLiteral("-(\\d+)-")).globalMatch(compact))
+            numbers << match.captured(1).toInt();
+        return numbers;
+    };
+    CPrintJob job;
+    for (const auto prepare :
+         {&CPrintJob::PreparePrintOutlineIndex, &CPrintJob::PreparePrintUnitFunctions, &CPrintJob::PreparePrintNotes}) {
+        ASSERT_TRUE((job.*prepare)(source));
+        SCOPED_TRACE(job.Kind());
+        const PrintedPdf all = PrintToPdf(job, source, Path(QStringLiteral("all.pdf")));
+        ASSERT_GT(all.pages, 3);
+        const PrintedPdf chosen = PrintToPdf(job, source, Path(QStringLiteral("chosen.pdf")), {2, 3});
+        EXPECT_EQ(chosen.pages, 2);
+        EXPECT_EQ(chosen.pdfPages, 2);
+        EXPECT_EQ(pageNumbers(chosen), (QList<int>{2, 3}));
+        // A range past the last page prints what there is of it.
+        EXPECT_EQ(PrintToPdf(job, source, Path(QStringLiteral("end.pdf")), {all.pages, 999}).pages, 1);
+    }
+    ASSERT_TRUE(job.PreparePrintTitlePage(source));
+    EXPECT_EQ(PrintToPdf(job, source, Path(QStringLiteral("title.pdf")), {1, 1}).pages, 1);
+    EXPECT_EQ(PrintToPdf(job, source, Path(QStringLiteral("none.pdf")), {2, 5}).pages, 0);
+}
+
 TEST_F(PrintJobTest, TitlePageNeedsATitleAndPrintsItsLinesOnOnePage) {
     auto document = LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
     const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("cooker.nuv"))};
@@ -132,6 +165,20 @@ TEST_F(PrintJobTest, TitlePageNeedsATitleAndPrintsItsLinesOnOnePage) {
     EXPECT_EQ(wrapped.pdfPages, 1);
     EXPECT_TRUE(wrapped.text.contains(QStringLiteral("始まり"))) << wrapped.text.toStdString();
     EXPECT_TRUE(wrapped.text.contains(QStringLiteral("終わり"))) << wrapped.text.toStdString();
+    // A title with blanks wraps between its words.
+    QStringList words;
+    for (int n = 0; n < 12; ++n)
+        words << QStringLiteral("requirement%1").arg(n) << QStringLiteral("RC-2000");
+    document->documentHeader.Title = words.join(QLatin1Char(' '));
+    ASSERT_TRUE(job.PreparePrintTitlePage(source));
+    const PrintedPdf english = PrintToPdf(job, source, Path(QStringLiteral("english.pdf")));
+    EXPECT_GT(english.text.count(QLatin1Char('\n')), 2);
+    for (int n = 0; n < 12; ++n)
+        EXPECT_TRUE(english.text.contains(QStringLiteral("requirement%1 RC-2000").arg(n)) ||
+                    english.text.contains(QStringLiteral("requirement%1\n").arg(n)))
+            << n << "\n"
+            << english.text.toStdString();
+    EXPECT_EQ(english.text.count(QStringLiteral("RC-2000")), 12) << english.text.toStdString();
 }
 
 TEST_F(PrintJobTest, ResultsNeedRecordLinesAndPrintTheirTime) {
@@ -254,6 +301,13 @@ TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
                            QStringLiteral("xy")}));
     // However narrow, every line takes a character: no endless loop.
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("ab"), 0, measure).size(), 2);
+    // Broken at blanks: between words where there are blanks, between characters only in a word too long.
+    using PrintPageLayout::Break;
+    EXPECT_EQ(
+        PrintPageLayout::WrapText(QStringLiteral("require ment  RC-2 000 abcdefghij"), 70, measure, Break::AtBlanks),
+        (QStringList{QStringLiteral("require"), QStringLiteral("ment"), QStringLiteral("RC-2"), QStringLiteral("000"),
+                     QStringLiteral("abcdefg"), QStringLiteral("hij")}));
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("ab cd"), 0, measure, Break::AtBlanks).size(), 4);
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abcdefgh"), 60, measure), QStringLiteral("abc..."));
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abc"), 60, measure), QStringLiteral("abc"));
     EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10, 10}, 25), (std::vector<int>{0, 2, 4}));

@@ -29,11 +29,11 @@ QString Run(const QString& program, const QStringList& arguments) {
 
 } // namespace
 
-PrintedPdf PrintToPdf(const CPrintJob& job, const PrintSource& source, const QString& path) {
+PrintedPdf PrintToPdf(const CPrintJob& job, const PrintSource& source, const QString& path, PrintPageRange range) {
     PrintedPdf printed;
     {
         QPdfWriter writer(path);
-        printed.pages = job.Print(writer, source, 0);
+        printed.pages = job.Print(writer, source, 0, range);
     }
     const QRegularExpressionMatch pages =
         QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Run(QStringLiteral("pdfinfo"), {path}));

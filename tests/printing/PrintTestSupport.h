@@ -21,4 +21,4 @@ struct PrintedPdf {
     int pdfPages = 0; // as the file says
     QString text;
 };
-PrintedPdf PrintToPdf(const CPrintJob& job, const PrintSource& source, const QString& path);
+PrintedPdf PrintToPdf(const CPrintJob& job, const PrintSource& source, const QString& path, PrintPageRange range = {});

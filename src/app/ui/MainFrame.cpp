@@ -50,6 +50,7 @@
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -121,10 +122,13 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
     AddShellCommands(m_commands, *this, m_app);
     AddInspectionCommands(m_commands, *this);
-    AddHierarchicalChartCommands(m_commands, [this]() -> CHierarchicalView& {
-        CreatePanes();
-        return *m_navigation->HierarchicalView();
-    });
+    AddHierarchicalChartCommands(
+        m_commands,
+        [this]() -> CHierarchicalView& {
+            CreatePanes();
+            return *m_navigation->HierarchicalView();
+        },
+        [this]() -> QPrinter& { return Printer(); });
     AddLogicEditorCommands(m_commands, [this](QWidget* parent, int lineCount) {
         CJumpDlg dialog(lineCount, m_app.MessageContext(), parent);
         return dialog.exec() == QDialog::Accepted ? dialog.LineNumber() : -1;
@@ -391,13 +395,7 @@ void CMainFrame::ShowFindReplaceDialog(bool replace) {
         if (CChildFrame* window = ActiveTabWindow())
             window->ReplaceInLogic(text, replacement);
     });
-    // The search and vocabulary dialogs stand over the window on their own: they are hidden here too.
-    for (QDialog* other : std::initializer_list<QDialog*>{
-             m_searchCommands.SearchDialog(), m_searchCommands.ReplaceDialog(), m_vocabularyCommands.AddMemberDialog(),
-             m_vocabularyCommands.AddPrefixDialog()}) {
-        if (other)
-            other->hide();
-    }
+    HideRequestDialogs(nullptr);
     ShowModelessDialog(*shown, *shown);
     if (CChildFrame* window = ActiveTabWindow())
         window->RememberSearchStartLine(++m_nSearchContext);
@@ -937,8 +935,26 @@ QString CMainFrame::ActiveFunctionName() const {
     return function ? function->name : QString();
 }
 
-void CMainFrame::ShowVocabularyDialog(QDialog& dialog) {
+void CMainFrame::HideRequestDialogs(const QDialog* kept) {
+    for (QDialog* other : std::initializer_list<QDialog*>{
+             m_searchCommands.SearchDialog(), m_searchCommands.ReplaceDialog(), m_vocabularyCommands.AddMemberDialog(),
+             m_vocabularyCommands.AddPrefixDialog()}) {
+        if (other && other != kept)
+            other->hide();
+    }
+}
+
+QPrinter& CMainFrame::Printer() {
+    // Made at the first printer command: a printer loads the system's print support, which a window that is never
+    // shown or never prints does not need.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void CMainFrame::ShowModelessDialog(QDialog& dialog) {
     m_modelessDialogs.HideOthers(nullptr);
+    HideRequestDialogs(&dialog);
     dialog.show();
     CenterOnMainFrame(dialog);
     dialog.raise();
@@ -967,7 +983,9 @@ CDocumentData& CMainFrame::SearchedDocument() {
 }
 
 void CMainFrame::LineMarkSettingsChanged() {
-    m_document.SetModified();
+    // Without a document the settings are the defaults the next document starts from again: nothing to save.
+    if (m_document.DocumentData().DataReady)
+        m_document.SetModified();
     UpdateCommands();
 }
 

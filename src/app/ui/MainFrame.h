@@ -41,6 +41,7 @@ class CZoomWindow;
 class QAction;
 class QDockWidget;
 class QMenu;
+class QPrinter;
 class QTabWidget;
 class QToolBar;
 
@@ -239,6 +240,7 @@ private:
     DecisionTableSessionChoices& DecisionTableChoices() override { return m_decisionTableChoices; }
     // What the print commands need of the window beyond that.
     CDocumentData& PrintedDocument() override { return GeneratedDocument(); }
+    QPrinter& Printer() override;
     QString PrintedDocumentPath() const override { return GeneratedDocumentPath(); }
     void SetPrintSettingsModified() override { SetGeneratedDocumentModified(); }
     // What the settings sheet and its pages need of the window.
@@ -261,7 +263,7 @@ private:
     void PrefixUnregisteredMemberNames(const QString& prefix) override {
         m_messages.PostPrefixUnregisteredMemberNames(prefix);
     }
-    void ShowVocabularyDialog(QDialog& dialog) override;
+    void ShowModelessDialog(QDialog& dialog) override;
     void EditNameFontAtCaret() override;
     // What the version, comparison and merge commands need of the window.
     CDocumentData& VersionedDocument() override;
@@ -297,6 +299,8 @@ private:
     void ShowActiveFunctionInViews(CUnitFunction& function, CAbstractIndexItem* currentItem) override;
     void SetWorkerInputLock(bool locked) override;
     bool IsFocusInTabBar() const;
+    // Hides the search and vocabulary dialogs, which stand over the window on their own, but `kept`.
+    void HideRequestDialogs(const QDialog* kept);
 
     CNUVApp& m_app;
     COpenDocument& m_document;
@@ -306,6 +310,7 @@ private:
     bool m_bLookPending = true;
     // The document's zoom given before the zoom window was made.
     std::optional<int> m_pendingZoom;
+    std::unique_ptr<QPrinter> m_printer;
     QPointer<CFindReplaceDlg> m_findDialog;
     QPointer<CFindReplaceDlg> m_replaceDialog;
     // Numbers the Find and Replace dialogs made, for the tabs to tell a new search from the one they saw.

@@ -29,7 +29,7 @@ void AddVersionCommands(CCommandRegistry& registry, CVersionCommandHost& host) {
                   CommandVersionControl, "", CommandIcon::None});
     registry.Add({CommandCombineFunctions, [&host](int) { RunDialog<CDlgFileAdd>(host); }, DocumentOpen,
                   CommandCombineFunctions, "", CommandIcon::None});
-    registry.Add({CommandShowDifferences, [&host](int) { RunDialog<CShowDifferenceDialog>(host); }, DocumentOpen,
+    registry.Add({CommandShowDifferences, [&host](int) { RunDialog<CShowDifferenceDialog>(host); }, None,
                   CommandShowDifferences, "", CommandIcon::None});
     // No connector to work items exists here: the command says so instead of staying greyed without a word.
     registry.Add({CommandConnectTeamFoundationServer,

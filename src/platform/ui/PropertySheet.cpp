@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int NavigationWidth = 200;
+constexpr int DefaultNavigationWidth = 200;
 }
 
 CPropertyPage::CPropertyPage(const QString& title, QWidget* parent) : QWidget(parent), m_title(title) {}
@@ -18,7 +18,7 @@ CPropertySheet::CPropertySheet(const QString& caption, int& rememberedPage, QWid
       m_stack(new QStackedWidget(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(caption);
-    m_navigation->setFixedWidth(NavigationWidth);
+    SetNavigationWidth(DefaultNavigationWidth);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CPropertySheet::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &CPropertySheet::reject);
     connect(m_navigation, &QListWidget::currentRowChanged, this, &CPropertySheet::OnNavigationRow);
@@ -29,6 +29,10 @@ CPropertySheet::CPropertySheet(const QString& caption, int& rememberedPage, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pages, 1);
     layout->addWidget(m_buttons);
+}
+
+void CPropertySheet::SetNavigationWidth(int pixels) {
+    m_navigation->setFixedWidth(pixels);
 }
 
 void CPropertySheet::AddPage(CPropertyPage* page) {

@@ -54,6 +54,8 @@ public:
     int CombinedChangeBits() const;
 
     QListWidget* NavigationList() const { return m_navigation; }
+    // The navigation list is 200 pixels wide unless set otherwise.
+    void SetNavigationWidth(int pixels);
 
     int exec() override;
     void accept() override;

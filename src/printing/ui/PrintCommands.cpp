@@ -25,8 +25,11 @@ namespace {
 
 using Preparation = bool (CPrintJob::*)(const PrintSource&);
 
-// What the commands keep while the window lives: the printer as the printer settings left it, the job of the
-// last printout and the page of the print-settings sheet shown last.
+constexpr int PrintSheetNavigationWidth = 180;
+constexpr int HighestOfferedPage = 999;
+
+// What the commands keep while the window lives: the job of the last printout and the page of the print-settings
+// sheet shown last.
 struct PrintCommandState {
     explicit PrintCommandState(CPrintCommandHost& owner) : host(owner) {}
 
@@ -34,13 +37,7 @@ struct PrintCommandState {
     CPrintJob job;
     int rememberedPage = 0;
 
-    // Made at the first printer command: a printer loads the system's print support, which a window that is
-    // never shown or never prints does not need.
-    QPrinter& Printer() {
-        if (!m_printer)
-            m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        return *m_printer;
-    }
+    QPrinter& Printer() { return host.Printer(); }
 
     PrintSource Source() {
         return {host.PrintedDocument(), &host.InspectionPane(), host.ActiveFunction(), host.PrintedDocumentPath()};
@@ -62,13 +59,16 @@ struct PrintCommandState {
             dialog.exec();
             return;
         }
-        QPrintDialog dialog(&Printer(), host.DialogParent());
+        // Every page is offered again; the pages are counted only as they print.
+        QPrinter& printer = Printer();
+        printer.setPrintRange(QPrinter::AllPages);
+        QPrintDialog dialog(&printer, host.DialogParent());
+        dialog.setMinMax(1, HighestOfferedPage);
         if (dialog.exec() == QDialog::Accepted)
-            job.Print(Printer(), Source(), QDateTime::currentSecsSinceEpoch());
+            job.Print(printer, Source(), QDateTime::currentSecsSinceEpoch(),
+                      PrintPageRange::Chosen(printer.printRange() == QPrinter::PageRange, printer.fromPage(),
+                                             printer.toPage()));
     }
-
-private:
-    std::unique_ptr<QPrinter> m_printer;
 };
 
 struct SingleCommand {
@@ -96,6 +96,7 @@ bool RunPrintSettingsSheet(CPrintCommandHost& host, int& rememberedPage) {
     QString title = document.documentHeader.Title;
     int selected = document.selectedPrintout;
     CPropertySheet sheet(Msg::PrintSettings(context), rememberedPage, host.DialogParent());
+    sheet.SetNavigationWidth(PrintSheetNavigationWidth);
     sheet.AddPage(new CPrintedObjectPage(selected, context));
     sheet.AddPage(new CPSIDIndex(copy, context));
     sheet.AddPage(new CPSHirIndex(copy, context));
@@ -147,7 +148,7 @@ void AddPrintCommands(CCommandRegistry& registry, CPrintCommandHost& host) {
                 registry.Dispatch(preview ? kSingleCommands[choice].previewId : kSingleCommands[choice].printId);
         };
     };
-    add(CommandPrint, chosen(false), DocumentOpen, CommandPrint);
+    add(CommandPrint, chosen(false), None, CommandPrint);
     add(CommandPrintPreview, chosen(true), None, CommandPrintPreview);
     // By the print kind: the outline-ordered index and the unit functions print the job when it is prepared for
     // that kind; the others run their own print command.

@@ -8,6 +8,7 @@
 class CDocumentData;
 class CInspectionView;
 class CUnitFunction;
+class QPrinter;
 class QWidget;
 struct CMessageContext;
 
@@ -24,6 +25,8 @@ public:
     virtual CInspectionView& InspectionPane() = 0;
     virtual const CMessageContext& MessageContext() const = 0;
     virtual QWidget* DialogParent() = 0;
+    // The printer as the printer settings left it (paper, orientation), shared by every printout.
+    virtual QPrinter& Printer() = 0;
 
 protected:
     ~CPrintCommandHost() = default;

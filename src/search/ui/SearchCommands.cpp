@@ -24,12 +24,6 @@ void PostToPane(CInspectionView& pane, std::shared_ptr<const CResultPaneReport> 
         &pane, [&pane, report] { report->WriteTo(pane); }, Qt::QueuedConnection);
 }
 
-void ShowModeless(QDialog& dialog) {
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
-}
-
 } // namespace
 
 CSearchCommands::~CSearchCommands() {
@@ -47,8 +41,8 @@ void CSearchCommands::AddTo(CCommandRegistry& registry) {
     add(CommandReplaceAll, &CSearchCommands::OnReplaceAll, this, DocumentOpen, "Ctrl+R");
     add(CommandDetectSimilarWords, &CSearchCommands::OnDetectSimilarWords, this, DocumentOpen);
     add(CommandDetectObscureWords, &CSearchCommands::OnDetectObscureWords, this, DocumentOpen);
-    add(CommandVeskSearch, &CSearchCommands::OnVeskSearch, this, DocumentOpen);
-    add(CommandVeskSettings, &CSearchCommands::OnVeskSettings, this, DocumentOpen);
+    add(CommandVeskSearch, &CSearchCommands::OnVeskSearch, this, None);
+    add(CommandVeskSettings, &CSearchCommands::OnVeskSettings, this, None);
 }
 
 void CSearchCommands::OnAdvancedSearch() {
@@ -70,7 +64,7 @@ void CSearchCommands::OnAdvancedSearch() {
     }
     if (const QString text = m_host.SelectedTextForSearch(); !text.isEmpty())
         m_searchDialog->SetFindText(text);
-    ShowModeless(*m_searchDialog);
+    m_host.ShowModelessDialog(*m_searchDialog);
     m_searchDialog->FindBox()->setFocus();
     m_searchDialog->FindBox()->selectAll();
 }
@@ -104,7 +98,7 @@ void CSearchCommands::OnReplaceAll() {
     }
     if (const QString text = m_host.SelectedTextForSearch(); !text.isEmpty())
         m_replaceDialog->SetFindText(text);
-    ShowModeless(*m_replaceDialog);
+    m_host.ShowModelessDialog(*m_replaceDialog);
     m_replaceDialog->FindBox()->setFocus();
     m_replaceDialog->FindBox()->selectAll();
 }

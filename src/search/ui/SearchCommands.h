@@ -33,6 +33,8 @@ public:
     virtual void LineMarkSettingsChanged() = 0;
     // The obscure-word dialog the search starts from; true when it closed with OK.
     virtual bool EditObscureWordSettings() = 0;
+    // Shows a modeless dialog centred over the window, the window's other modeless dialogs hidden.
+    virtual void ShowModelessDialog(QDialog& dialog) = 0;
 
 protected:
     ~CSearchCommandHost() = default;

@@ -55,7 +55,7 @@ void CVocabularyCommands::ShowRequestDialog(QPointer<Dialog>& dialog, CVocabular
     if (!dialog)
         dialog = new Dialog(m_settings.MessageContext(), std::move(request), m_settings.DialogParent());
     dialog->SetText(text);
-    m_host.ShowVocabularyDialog(*dialog);
+    m_host.ShowModelessDialog(*dialog);
 }
 
 bool CVocabularyCommands::EditObscureWordSettings() {

@@ -35,7 +35,7 @@ public:
     // The font dialog on the member or state name, or the lines, the active tab's logic editor has at its caret.
     virtual void EditNameFontAtCaret() = 0;
     // Shows a modeless dialog centred over the window, the window's other modeless dialogs hidden.
-    virtual void ShowVocabularyDialog(QDialog& dialog) = 0;
+    virtual void ShowModelessDialog(QDialog& dialog) = 0;
 
 protected:
     ~CVocabularyCommandHost() = default;

@@ -9,20 +9,20 @@
 
 namespace {
 
-void PrintChart(CHierarchicalView& view) {
+void PrintChart(CHierarchicalView& view, QPrinter& printer) {
     if (!view.PreparePrint())
         return;
-    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrintRange(QPrinter::AllPages);
     QPrintDialog dialog(&printer, &view);
     dialog.setMinMax(1, std::max(1, view.PrintPageCount(printer)));
     if (dialog.exec() == QDialog::Accepted)
         view.Print(printer);
 }
 
-void PreviewChart(CHierarchicalView& view) {
+void PreviewChart(CHierarchicalView& view, QPrinter& printer) {
     if (!view.PreparePrint())
         return;
-    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog dialog(&printer, &view);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &view,
                      [&view](QPrinter* shown) { view.Print(*shown); });
@@ -31,12 +31,13 @@ void PreviewChart(CHierarchicalView& view) {
 
 } // namespace
 
-void AddHierarchicalChartCommands(CCommandRegistry& registry, std::function<CHierarchicalView&()> view) {
+void AddHierarchicalChartCommands(CCommandRegistry& registry, std::function<CHierarchicalView&()> view,
+                                  std::function<QPrinter&()> printer) {
     // The captions are those of the general print commands.
     constexpr int printCaption = 33018;
     constexpr int previewCaption = 33017;
-    registry.Add({CommandPrintHierarchicalIndex, [view](int) { PrintChart(view()); }, CommandRule::DocumentOpen,
-                  printCaption, "", CommandIcon::None});
-    registry.Add({CommandPreviewHierarchicalIndex, [view](int) { PreviewChart(view()); }, CommandRule::DocumentOpen,
-                  previewCaption, "", CommandIcon::None});
+    registry.Add({CommandPrintHierarchicalIndex, [view, printer](int) { PrintChart(view(), printer()); },
+                  CommandRule::DocumentOpen, printCaption, "", CommandIcon::None});
+    registry.Add({CommandPreviewHierarchicalIndex, [view, printer](int) { PreviewChart(view(), printer()); },
+                  CommandRule::DocumentOpen, previewCaption, "", CommandIcon::None});
 }

@@ -4,6 +4,7 @@
 #include "model/StandardColours.h"
 #include "platform/MessageBox.h"
 #include "printing/PrintHeaderFooter.h"
+#include "printing/PrintJob.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "views/DrawingConsent.h"
@@ -20,6 +21,8 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QToolTip>
+
+#include <utility>
 
 namespace {
 
@@ -355,12 +358,8 @@ bool CHierarchicalView::Print(QPrinter& printer) {
     const QRect& page = geometry.page;
     const QRect& area = geometry.area;
     const std::vector<QPoint>& pages = geometry.pages;
-    size_t first = 0;
-    size_t last = pages.size();
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = std::min(pages.size(), size_t(printer.fromPage() - 1));
-        last = std::min(pages.size(), size_t(std::max(printer.fromPage(), printer.toPage())));
-    }
+    const PrintPageRange range =
+        PrintPageRange::Chosen(printer.printRange() == QPrinter::PageRange, printer.fromPage(), printer.toPage());
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -371,8 +370,11 @@ bool CHierarchicalView::Print(QPrinter& printer) {
     // Stored colours hold red in the low byte.
     const quint32 stored = kStandardColours[settings.HieColorDescOn % 16];
     const QColor frameColour(int(stored & 0xFF), int((stored >> 8) & 0xFF), int((stored >> 16) & 0xFF));
-    for (size_t n = first; n < last; ++n) {
-        if (n > first)
+    bool pagePrinted = false;
+    for (size_t n = 0; n < pages.size(); ++n) {
+        if (!range.Contains(int(n) + 1))
+            continue;
+        if (std::exchange(pagePrinted, true))
             printer.newPage();
         const QPoint origin = pages[n];
         painter.setClipping(false);

@@ -27,6 +27,7 @@
 #include "search/SearchCommand.h"
 #include "search/ui/SearchDialogs.h"
 #include "settings/ui/SettingsCommands.h"
+#include "settings/ui/VocabularyCommands.h"
 #include "texts/StringTable.h"
 #include "views/ui/FunctionListView.h"
 
@@ -180,6 +181,9 @@ TEST_F(MainFrameWindow, MenusAreCaptionedAndGreyedAsTheDocumentAllows) {
     EXPECT_FALSE(frame.CommandAction(57603)->isEnabled());
     EXPECT_FALSE(frame.CommandAction(MainFrameCommand::InspectAll)->isEnabled());
     EXPECT_TRUE(frame.CommandAction(MainFrameCommand::FileNew)->isEnabled());
+    // Print, the line-mark search and settings and the differences have no rule: they stay enabled.
+    for (int id : {33018, 33013, 33014, 33022})
+        EXPECT_TRUE(frame.CommandAction(id)->isEnabled()) << id;
 
     ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
     frame.OnUpdateFrameTitle(app.Document().DocumentName());
@@ -526,6 +530,30 @@ TEST_F(MainFrameWindow, FindAndReplaceSearchTheActiveLogicEditorFromTheCaretLine
     EXPECT_EQ(editor.Model().SelectionStart(), (EditPosition{2, 3}));
     replace->close();
     app.Document().SetModified(false);
+}
+
+TEST_F(MainFrameWindow, ShowingAModelessDialogHidesTheOthersAndDestroysTheFindDialogs) {
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(
+        OpenThroughFileOpen(window, SaveScriptDocument(m_dir.Path("m.nuv"), {{"Main", "Do <lamp>{on}"}})));
+    CMainFrame& frame = window.frame;
+    frame.CommandAction(MainFrameCommand::Find)->trigger();
+    ASSERT_NE(frame.FindReplaceDialog(false), nullptr);
+    frame.CommandAction(CommandAdvancedSearch)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.FindReplaceDialog(false), nullptr);
+    ASSERT_NE(ShownDialog<CAdvancedSearchDlg>(), nullptr);
+    frame.CommandAction(CommandReplaceAll)->trigger();
+    EXPECT_EQ(ShownDialog<CAdvancedSearchDlg>(), nullptr);
+    ASSERT_NE(ShownDialog<CAllReplaceDlg>(), nullptr);
+    frame.CommandAction(CommandRegisterUnregisteredMemberName)->trigger();
+    EXPECT_EQ(ShownDialog<CAllReplaceDlg>(), nullptr);
+    ASSERT_NE(ShownDialog<CAddMemberDlg>(), nullptr);
+    frame.CommandAction(CommandAdvancedSearch)->trigger();
+    EXPECT_EQ(ShownDialog<CAddMemberDlg>(), nullptr);
+    CAdvancedSearchDlg* search = ShownDialog<CAdvancedSearchDlg>();
+    ASSERT_NE(search, nullptr);
+    search->close();
 }
 
 // The boxes, then the buttons beside them.

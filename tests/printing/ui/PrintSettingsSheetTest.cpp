@@ -17,6 +17,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSpinBox>
 #include <QTimer>
 
@@ -40,8 +42,10 @@ public:
     CInspectionView& InspectionPane() override { return results; }
     const CMessageContext& MessageContext() const override { return context; }
     QWidget* DialogParent() override { return nullptr; }
+    QPrinter& Printer() override { return printer; }
 
     CDocumentData document;
+    QPrinter printer;
     CInspectionView results;
     CMessageContext context;
     int modified = 0;
@@ -215,6 +219,32 @@ TEST(PrintSettingsSheetTest, PrintFollowsTheChosenPrintoutAndItsRefusal) {
     host.document.selectedPrintout = 9;
     EXPECT_TRUE(registry.Dispatch(CommandPrint));
     EXPECT_EQ(messages.Texts().size(), 3);
+}
+
+TEST(PrintSettingsSheetTest, ThePrintDialogOffersEveryPageOfTheSharedPrinter) {
+    PrintTestHost host;
+    host.document.DataReady = true;
+    CCommandRegistry registry;
+    AddPrintCommands(registry, host);
+    host.printer.setPageOrientation(QPageLayout::Landscape);
+    host.printer.setPrintRange(QPrinter::PageRange);
+    host.printer.setFromTo(2, 3);
+    QPrinter* dialogPrinter = nullptr;
+    int maxPage = 0;
+    QAbstractPrintDialog::PrintRange offered = QAbstractPrintDialog::PageRange;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            dialogPrinter = dialog->printer();
+            maxPage = dialog->maxPage();
+            offered = dialog->printRange();
+            dialog->reject();
+        }
+    });
+    registry.Dispatch(CommandPrintOutlineIndex);
+    EXPECT_EQ(dialogPrinter, &host.printer);
+    EXPECT_EQ(maxPage, 999);
+    EXPECT_EQ(offered, QAbstractPrintDialog::AllPages);
+    EXPECT_EQ(host.printer.pageLayout().orientation(), QPageLayout::Landscape);
 }
 
 TEST(PrintSettingsSheetTest, TheHeaderFormsPrintFollowsThePrintKind) {

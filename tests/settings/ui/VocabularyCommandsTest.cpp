@@ -21,7 +21,7 @@ public:
     void RegisterMemberNames(const QString& memberName) override { registered << memberName; }
     void PrefixUnregisteredMemberNames(const QString& prefix) override { prefixes << prefix; }
     void EditNameFontAtCaret() override { ++nameFontEdits; }
-    void ShowVocabularyDialog(QDialog& dialog) override {
+    void ShowModelessDialog(QDialog& dialog) override {
         dialog.show();
         shown = &dialog;
     }

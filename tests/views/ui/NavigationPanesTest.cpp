@@ -31,9 +31,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -498,7 +498,9 @@ TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrin
     FakeViewHost host(document);
     CHierarchicalView view(host);
     CCommandRegistry registry;
-    AddHierarchicalChartCommands(registry, [&view]() -> CHierarchicalView& { return view; });
+    QPrinter printer;
+    AddHierarchicalChartCommands(
+        registry, [&view]() -> CHierarchicalView& { return view; }, [&printer]() -> QPrinter& { return printer; });
     for (int id : {CommandPrintHierarchicalIndex, CommandPreviewHierarchicalIndex}) {
         ASSERT_NE(registry.Find(id), nullptr) << id;
         EXPECT_EQ(registry.Find(id)->rule, CommandRule::DocumentOpen);
@@ -526,17 +528,27 @@ TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrin
     registry.Dispatch(CommandPreviewHierarchicalIndex);
     EXPECT_GE(previewPages, 1);
     EXPECT_EQ(previewPages, int(gridPages));
-    bool printDialogShown = false;
+    // The printer is the one every printout shares, set up as the printer settings left it; every page is offered
+    // again.
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+    QPrinter* dialogPrinter = nullptr;
     int maxPage = 0;
-    WhenModalShows([&printDialogShown, &maxPage](QWidget* modal) {
-        auto* dialog = qobject_cast<QPrintDialog*>(modal);
-        printDialogShown = dialog != nullptr;
-        maxPage = dialog ? dialog->maxPage() : 0;
+    QAbstractPrintDialog::PrintRange offered = QAbstractPrintDialog::PageRange;
+    WhenModalShows([&](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+            dialogPrinter = dialog->printer();
+            maxPage = dialog->maxPage();
+            offered = dialog->printRange();
+        }
         qobject_cast<QDialog*>(modal)->reject();
     });
     registry.Dispatch(CommandPrintHierarchicalIndex);
-    EXPECT_TRUE(printDialogShown);
-    EXPECT_EQ(maxPage, int(gridPages)) << "the dialog is told the page count";
+    EXPECT_EQ(dialogPrinter, &printer);
+    EXPECT_EQ(offered, QAbstractPrintDialog::AllPages);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(maxPage, int(GridPages(document.data, printer))) << "the dialog is told the page count";
     EXPECT_EQ(sink.Texts().size(), 2);
     EXPECT_EQ(document.data.printSettings.printKind, 2);
 }
