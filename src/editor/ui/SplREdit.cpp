@@ -160,7 +160,9 @@ CSplREdit::CSplREdit(CLogicEditModel& model, CSystemLogicClipboard* clipboard, Q
     setUndoRedoEnabled(false);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setAttribute(Qt::WA_InputMethodEnabled);
-    viewport()->setAcceptDrops(true);
+    // Nothing is dropped into the lines: a dropped document goes on to the window, which opens it.
+    setAcceptDrops(false);
+    viewport()->setAcceptDrops(false);
     m_margin = new CLineMargin(*this);
     setViewportMargins(MarginWidth(), 0, 0, 0);
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
@@ -615,6 +617,10 @@ void CSplREdit::mousePressEvent(QMouseEvent* e) {
             return;
         }
     }
+    if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier)) {
+        // A press starts a new selection, inside the one shown too: text is never dragged out of the lines.
+        setTextCursor(cursorForPosition(e->position().toPoint()));
+    }
     QPlainTextEdit::mousePressEvent(e);
 }
 
@@ -672,15 +678,10 @@ void CSplREdit::contextMenuEvent(QContextMenuEvent* e) {
     ShowContextMenuAt(e->globalPos());
 }
 
-// ---- clipboard and drops ----
-
-bool CSplREdit::canInsertFromMimeData(const QMimeData* source) const {
-    // Dropped files insert nothing here: the main window opens a dropped document.
-    return source->hasText() && !source->hasUrls();
-}
+// ---- clipboard ----
 
 void CSplREdit::insertFromMimeData(const QMimeData* source) {
-    // A drop (or a middle-button paste) passes the model's paste filter like a paste does.
+    // A middle-button paste passes the model's paste filter like a paste does.
     if (!m_clipboard)
         return;
     TakeSelectionFromWidget();
@@ -688,24 +689,6 @@ void CSplREdit::insertFromMimeData(const QMimeData* source) {
     m_model.OnEditPaste();
     m_clipboard->SetDroppedData(nullptr);
     Changed(false);
-}
-
-void CSplREdit::dropEvent(QDropEvent* e) {
-    // Dropped text is copied at the drop point; a move would take text out of the lines behind the model.
-    if (!canInsertFromMimeData(e->mimeData())) {
-        e->ignore();
-        return;
-    }
-    e->setDropAction(Qt::CopyAction);
-    e->accept();
-    setTextCursor(cursorForPosition(e->position().toPoint()));
-    insertFromMimeData(e->mimeData());
-}
-
-QMimeData* CSplREdit::createMimeDataFromSelection() const {
-    auto* data = new QMimeData;
-    data->setText(m_model.SelectedText());
-    return data;
 }
 
 // ---- commands ----
