@@ -440,6 +440,53 @@ TEST_F(LogicEditorWidgetTest, ABlankFnLineGoesWhenAnotherBoxTakesTheFocus) {
     ExpectShowsModel();
 }
 
+// Wherever the blank Fn line stood, the editor goes on after it went: the menu offers statements, the toolbox adds
+// them and typing reaches the new line.
+TEST_F(LogicEditorWidgetTest, LinesAreAddedAgainAfterABlankFnLineWentWithTheFocus) {
+    QLineEdit* other = ShowBesideAnotherBox();
+    ASSERT_NE(other, nullptr);
+    enum class Place { Only, First, Middle, Last };
+    for (const Place place : {Place::Only, Place::First, Place::Middle, Place::Last}) {
+        SCOPED_TRACE(static_cast<int>(place));
+        document.registry.origin->logicLines.clear();
+        Model().ReloadRecords();
+        Model().SetCaret(0, 0);
+        Editor().setFocus();
+        if (place != Place::Only) {
+            Editor().RunCommand(AddDoAtCurrent);
+            if (place == Place::Middle) {
+                Editor().RunCommand(AddDoAfter);
+                Model().SetCaret(0, Model().Record(0)->Home);
+            }
+        }
+        Editor().RunCommand(place == Place::First ? AddFnBefore : (place == Place::Only ? AddFnAtCurrent : AddFnAfter));
+        ASSERT_TRUE(Model().IsCaretOnBlankFnLine());
+        const int count = Model().RecordCount();
+        const qsizetype messages = sink.Texts().size();
+        other->setFocus();
+        ASSERT_EQ(sink.Texts().size(), messages + 1);
+        EXPECT_EQ(sink.Texts().last(), LoadString(StringId::BlankFnDeleted));
+        ASSERT_EQ(Model().RecordCount(), count - 1);
+
+        Editor().setFocus();
+        const std::unique_ptr<QMenu> menu = Editor().CreateContextMenu();
+        bool offered = false;
+        for (const QAction* action : menu->findChildren<QAction*>()) {
+            const int id = action->data().toInt();
+            offered = offered || ((id == AddIfAtCurrent || id == AddIfAfter) && action->isEnabled());
+        }
+        EXPECT_TRUE(offered) << "the menu offers an if";
+        QTest::mouseClick(form->ToolboxButton(1210), Qt::LeftButton);
+        ASSERT_EQ(Model().RecordCount(), count + 2) << "the toolbox adds an if";
+        const int ifLine = Model().CaretLine();
+        ASSERT_EQ(Model().Record(ifLine)->lineKind, SyntaxIf);
+        QTest::keyClicks(&Editor(), "m");
+        EXPECT_EQ(Slot(ifLine, 0), "m");
+        EXPECT_EQ(sink.Texts().size(), messages + 1);
+        ExpectShowsModel();
+    }
+}
+
 TEST_F(LogicEditorWidgetTest, AToolboxButtonCommitsTheTypedFnNameAndUndoKeepsTheBinding) {
     Editor().setFocus();
     Editor().RunCommand(AddFnAtCurrent);
