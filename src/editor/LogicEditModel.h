@@ -61,7 +61,7 @@ enum ToolboxInsertionFlag : unsigned {
 };
 
 // Keys the editor handles itself.
-enum class EditKey { Backspace, Delete, Tab, Left, Right, Up, Down, Home, End, Enter };
+enum class EditKey { Backspace, Delete, Tab, Left, Right, Up, Down, PageUp, PageDown, Home, End, Enter };
 
 // The logic description of one unit function being edited: the unit function's line records are the master
 // copy; every line's text is composed from its record. Every command changes records inside an edit

@@ -491,7 +491,7 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
     if (!m_model.Record(m_model.CaretLine())) {
         // The append line takes no typing: the way to add a line is a command.
         if (key == Qt::Key_Up || key == Qt::Key_PageUp) {
-            m_model.PressKey(EditKey::Up);
+            m_model.PressKey(key == Qt::Key_Up ? EditKey::Up : EditKey::PageUp);
             Changed(false);
         } else if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta &&
                    key != Qt::Key_Return && key != Qt::Key_Enter) {
@@ -536,9 +536,10 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
             m_model.PressKey(key == Qt::Key_Up ? EditKey::Up : EditKey::Down);
         break;
     case Qt::Key_PageUp:
+        m_model.PressKey(EditKey::PageUp);
+        break;
     case Qt::Key_PageDown:
-        for (int i = 0; i < 10; ++i)
-            m_model.PressKey(key == Qt::Key_PageUp ? EditKey::Up : EditKey::Down);
+        m_model.PressKey(EditKey::PageDown);
         break;
     case Qt::Key_Home:
         m_model.PressKey(EditKey::Home);

@@ -487,6 +487,43 @@ TEST_F(LogicEditorWidgetTest, LinesAreAddedAgainAfterABlankFnLineWentWithTheFocu
     }
 }
 
+// Page Up and Page Down go ten lines at once, bounded by the lines, and keep the column where the target line has it.
+TEST_F(LogicEditorWidgetTest, PageKeysGoTenLinesAndKeepTheColumn) {
+    Editor().RunCommand(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "abcdefghij");
+    for (int i = 0; i < 9; ++i)
+        Editor().RunCommand(AddLineBreakAfter);
+    Editor().RunCommand(AddDoAfter);
+    QTest::keyClicks(&Editor(), "abcdefghij");
+    for (int i = 0; i < 3; ++i)
+        Editor().RunCommand(AddLineBreakAfter);
+    Editor().RunCommand(AddDoAfter);
+    ASSERT_EQ(Model().RecordCount(), 15);
+    ASSERT_EQ(Model().Record(10)->lineKind, SyntaxDo);
+    const int home = Model().Record(0)->Home;
+    const int end = Model().Record(14)->End;
+    ASSERT_LT(end, home + 8);
+
+    Model().SetCaret(10, home + 8);
+    QTest::keyClick(&Editor(), Qt::Key_PageUp);
+    EXPECT_EQ(Model().Caret(), (EditPosition{0, home + 8})) << "the plain lines between do not move the column";
+    QTest::keyClick(&Editor(), Qt::Key_PageDown);
+    EXPECT_EQ(Model().Caret(), (EditPosition{10, home + 8}));
+    QTest::keyClick(&Editor(), Qt::Key_PageDown);
+    EXPECT_EQ(Model().Caret(), (EditPosition{14, end})) << "bounded by the last line, at its end";
+    QTest::keyClick(&Editor(), Qt::Key_PageDown);
+    EXPECT_EQ(Model().Caret(), (EditPosition{14, end})) << "the last line is not a plain line";
+    Model().SetCaret(3, 0);
+    QTest::keyClick(&Editor(), Qt::Key_PageUp);
+    EXPECT_EQ(Model().Caret(), (EditPosition{0, home}));
+    // From the append line Page Up goes ten lines up.
+    Model().SetCaret(15, 0);
+    QTest::keyClick(&Editor(), Qt::Key_PageUp);
+    EXPECT_EQ(Model().Caret(), (EditPosition{5, 0}));
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+    ExpectShowsModel();
+}
+
 TEST_F(LogicEditorWidgetTest, AToolboxButtonCommitsTheTypedFnNameAndUndoKeepsTheBinding) {
     Editor().setFocus();
     Editor().RunCommand(AddFnAtCurrent);
