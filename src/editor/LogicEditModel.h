@@ -217,6 +217,8 @@ public:
     // The context menu's block and frame deletions: on an if, switch or loop line, or on a case line of a switch
     // with at least three cases when another of them lies above it.
     bool CanDeleteBlockFromMenu() const;
+    // The context menu's deletion of text inside the caret line: offered on a line record of every kind.
+    bool CanDeleteTextFromMenu() const;
     bool CanPasteLines() const;
 
     // Clipboard and undo.

@@ -721,6 +721,7 @@ bool CSplREdit::IsCommandEnabled(int id) const {
     case ZenkakuNegation:
         return IsToolboxButtonEnabled(m_model, 1339);
     case EditClear:
+        return m_model.CanDeleteTextFromMenu();
     case EditCut:
         return m_model.CanCutOrDelete();
     case EditCopy:

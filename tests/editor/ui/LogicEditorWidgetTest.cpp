@@ -35,6 +35,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 using namespace LogicEditCommand;
@@ -521,6 +523,51 @@ TEST_F(LogicEditorWidgetTest, PageKeysGoTenLinesAndKeepTheColumn) {
     QTest::keyClick(&Editor(), Qt::Key_PageUp);
     EXPECT_EQ(Model().Caret(), (EditPosition{5, 0}));
     EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+    ExpectShowsModel();
+}
+
+// The menu's text deletion is offered on a line of every kind; without a selection it deletes nothing.
+TEST_F(LogicEditorWidgetTest, TheMenusTextDeletionIsOfferedOnEveryLine) {
+    const auto atAppendLine = [&](int command) {
+        Model().SetCaret(Model().RecordCount(), 0);
+        Editor().RunCommand(command);
+    };
+    atAppendLine(AddIfAtCurrent);
+    Editor().RunCommand(AddDoNothingAfter);
+    atAppendLine(AddSwitchAtCurrent);
+    atAppendLine(AddLoopAtCurrent);
+    Editor().RunCommand(AddExitlpAfter);
+    atAppendLine(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "valve");
+    const int doLine = Model().CaretLine();
+    Editor().RunCommand(AddTransitStateAfter);
+    atAppendLine(AddCommentAtCurrent);
+    atAppendLine(AddLineBreakAtCurrent);
+    atAppendLine(AddFnAtCurrent);
+    QTest::keyClicks(&Editor(), "Called");
+    ASSERT_TRUE(Editor().CommitPendingEdits());
+    std::set<int> kinds;
+    for (int line = 0; line < Model().RecordCount(); ++line)
+        kinds.insert(Model().Record(line)->lineKind);
+    EXPECT_EQ(kinds.size(), 16u) << "every kind of line";
+
+    const QString text = Model().PlainText();
+    for (int line = 0; line < Model().RecordCount(); ++line) {
+        Model().SetCaret(line, Model().Record(line)->Home);
+        const std::unique_ptr<QMenu> menu = Editor().CreateContextMenu();
+        const QList<QAction*> actions = menu->findChildren<QAction*>();
+        const auto clear = std::find_if(actions.begin(), actions.end(),
+                                        [](const QAction* action) { return action->data().toInt() == EditClear; });
+        ASSERT_NE(clear, actions.end());
+        EXPECT_TRUE((*clear)->isEnabled()) << line;
+        EXPECT_EQ((*clear)->text(), QStringLiteral("文字削除"));
+        Editor().RunCommand(EditClear);
+        EXPECT_EQ(Model().PlainText(), text) << line;
+    }
+    const int home = Model().Record(doLine)->Home;
+    Model().Select(doLine, home + 1, doLine, home + 3);
+    Editor().RunCommand(EditClear);
+    EXPECT_EQ(Slot(doLine, 0), "vve");
     ExpectShowsModel();
 }
 
