@@ -418,9 +418,11 @@ QString CSplREdit::NameTipAt(const QPoint& point) const {
 bool CSplREdit::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(e);
-        // Ctrl with a letter, a digit or a sign belongs to the window's commands (copy, paste, undo, jump ...).
-        const bool command = (key->modifiers() & Qt::ControlModifier) && key->key() != Qt::Key_Left &&
-                             key->key() != Qt::Key_Right && key->key() != Qt::Key_E;
+        // Ctrl with a letter, a digit or a sign belongs to the window's commands (copy, paste, undo, jump ...), and
+        // every Alt chord to the window too (the menus' access keys).
+        const bool command = ((key->modifiers() & Qt::ControlModifier) && key->key() != Qt::Key_Left &&
+                              key->key() != Qt::Key_Right && key->key() != Qt::Key_E) ||
+                             (key->modifiers() & Qt::AltModifier);
         if (command) {
             key->ignore();
             return false;
@@ -469,7 +471,8 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
         Changed(false);
         return;
     }
-    if (control && key != Qt::Key_Left && key != Qt::Key_Right)
+    // An Alt chord that no menu took types nothing.
+    if ((control && key != Qt::Key_Left && key != Qt::Key_Right) || (modifiers & Qt::AltModifier))
         return;
     int first = 0;
     int last = 0;
