@@ -903,11 +903,15 @@ void CLogicEditModel::ReloadRecords() {
 
 void CLogicEditModel::FnLineRebound() {
     // The binding is the table of contents' business now: an undo could leave the unit function without a place.
+    DiscardUndo();
+    ReloadRecords();
+}
+
+void CLogicEditModel::DiscardUndo() {
     m_undoAvailable = false;
     m_undoGroupOpen = false;
     m_journal.clear();
     m_undoStart = 0;
-    ReloadRecords();
 }
 
 void CLogicEditModel::NotifyListeners() {
@@ -942,9 +946,7 @@ void CLogicEditModel::UndoLastEdit() {
     if (!m_undoAvailable || m_nesting > 0)
         return;
     if (!CanRevertJournal(m_undoStart)) {
-        m_undoAvailable = false;
-        m_journal.clear();
-        m_undoStart = 0;
+        DiscardUndo();
         return;
     }
     const EditPosition caret = SelectionStart();

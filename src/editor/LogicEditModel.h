@@ -235,6 +235,8 @@ public:
     bool IsUndoAvailable() const { return m_undoAvailable; }
     // Ends the running typing step: the next edit opens a new undo group (a click, the focus going, select all).
     void CloseUndoGroup();
+    // Nothing done so far can be undone: the records were rewritten in a way an undo must not take half back.
+    void DiscardUndo();
 
     // Caret context and negation.
     int CaretContextCode() const;

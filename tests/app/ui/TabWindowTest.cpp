@@ -14,6 +14,7 @@
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
+#include "settings/ui/VocabularyRequestDlg.h"
 #include "texts/StringTable.h"
 #include "views/ui/LexicographicalView.h"
 
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -242,3 +244,38 @@ TEST_F(TabWindow, AltWithAMenusLetterOpensItFromEveryBoxOfTheTab) {
     EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
 }
 
+// After the prefix, Undo cannot take one line's member back to its old name while the others keep the prefix.
+TEST_F(TabWindow, TheMemberPrefixIsNotHalfUndone) {
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    platform::ScriptedMessageSink messages;
+    CFunctionView& form = *Window()->FunctionView();
+    CSplREdit& editor = form.Editor();
+    CLogicEditModel& model = form.Model();
+    EmptyLogic();
+    editor.setFocus();
+    ASSERT_TRUE(editor.RunCommand(LogicEditCommand::AddDoAtCurrent));
+    const int first = model.CaretLine();
+    QTest::keyClicks(&editor, "qx");
+    ASSERT_TRUE(editor.RunCommand(LogicEditCommand::AddDoAfter));
+    const int second = model.CaretLine();
+    QTest::keyClicks(&editor, "qy");
+    ASSERT_TRUE(model.IsUndoAvailable());
+
+    Frame()->CommandAction(MainFrameCommand::PrefixUnregisteredMemberNames)->trigger();
+    auto* prefix = Frame()->findChild<CVocabularyRequestDlg*>();
+    ASSERT_TRUE(prefix && prefix->isVisible());
+    prefix->Edit()->setText(QStringLiteral("R_"));
+    prefix->accept();
+    QApplication::processEvents();
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == Frame(); }));
+    editor.setFocus();
+    ASSERT_EQ(model.Record(first)->textSlots[0].text, "R_qx");
+    ASSERT_EQ(model.Record(second)->textSlots[0].text, "R_qy");
+    EXPECT_FALSE(form.ToolboxButton(1325)->isEnabled());
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(model.Record(first)->textSlots[0].text, "R_qx");
+    EXPECT_EQ(model.Record(second)->textSlots[0].text, "R_qy");
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
+}
