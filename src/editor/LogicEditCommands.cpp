@@ -670,20 +670,30 @@ int CLogicEditModel::CommitLineEdits(bool deleteBlankFn) {
         m_typed = false;
     }
     if (m_fnNameChanged) {
+        const auto settled = [this] {
+            m_fnNameChanged = false;
+            m_fnEditLine = -1;
+        };
+        // A blank name keeps its line waiting for a name; when the focus goes the line is deleted, and with it
+        // the name that was pending.
+        const auto unresolved = [&] {
+            if (deleteBlankFn)
+                settled();
+            return 0;
+        };
         // The line whose name was typed, wherever the caret has gone since.
         const bool tracked = Record(m_fnEditLine) && Record(m_fnEditLine)->IsFnStatement();
         int result = CommitFnLine(tracked ? m_fnEditLine : m_caret.line, deleteBlankFn);
         if (result == 0)
-            return 0;
+            return unresolved();
         for (int line = FindUnresolvedFnLine(0); line >= 0; line = FindUnresolvedFnLine(line + 1)) {
             const int r = CommitFnLine(line, deleteBlankFn);
             if (r == 0)
-                return 0;
+                return unresolved();
             if (r == 2)
                 result = 2;
         }
-        m_fnNameChanged = false;
-        m_fnEditLine = -1;
+        settled();
         if (result == 2)
             RefreshFnLines();
     }

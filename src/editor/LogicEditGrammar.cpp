@@ -471,6 +471,12 @@ bool CLogicEditModel::CanDeleteBlockFromMenu() const {
     return above > 0;
 }
 
+bool CLogicEditModel::CanDeleteTextFromMenu() const {
+    int first = 0;
+    int last = 0;
+    return Record(m_caret.line) && GetSelectedLineRange(first, last) == 0;
+}
+
 bool CLogicEditModel::CanPasteLines() const {
     const int summary = DescribeClipboardLines();
     if (m_fnNameChanged || summary == 0)

@@ -666,14 +666,21 @@ void CLogicEditModel::TypeCharacter(QChar character) {
 void CLogicEditModel::PressKey(EditKey key) {
     const int line = m_caret.line;
     const CLogicLine* record = Record(line);
-    // The line being left is committed first; a refused commit (a blank Fn name) keeps the caret.
+    const int last = RecordCount() - 1;
+    // The line being left is committed first; a refused commit (a blank Fn name) keeps the caret. Where the caret
+    // cannot go further the key only commits.
     auto moveTo = [&](EditPosition position, bool commit) {
         m_undoGroupOpen = false;
         if (commit && CommitLineEdits(false) == 0)
             return;
         SetCaret(position.line, position.column);
     };
-    // Up and Down keep the column inside the target line's slots.
+    auto commitOnly = [&] {
+        m_undoGroupOpen = false;
+        CommitLineEdits(false);
+    };
+    // Up, Down, Page Up and Page Down keep the column inside the target line's editable part: at its Home when the
+    // column is at or before it, at its End when the column is at or past it.
     auto verticalTarget = [&](int target) -> EditPosition {
         const CLogicLine* to = Record(target);
         if (!to)
@@ -682,6 +689,8 @@ void CLogicEditModel::PressKey(EditKey key) {
             return {target, to->Home};
         return {target, m_caret.column < to->End ? m_caret.column : static_cast<int>(to->End)};
     };
+    // From the last record the caret reaches the append line only from a plain line.
+    const bool lastIsPlain = last >= 0 && Record(last)->lineKind == SyntaxPlainLine;
     switch (key) {
     case EditKey::Backspace:
     case EditKey::Delete: {
@@ -728,11 +737,28 @@ void CLogicEditModel::PressKey(EditKey key) {
     case EditKey::Up:
         if (line > 0)
             moveTo(verticalTarget(line - 1), true);
+        else
+            commitOnly();
         return;
     case EditKey::Down:
-        // From the last record the caret reaches the append line only from a plain line.
-        if (line + 1 < RecordCount() || (record && line + 1 == RecordCount() && record->lineKind == SyntaxPlainLine))
+        if (line < last || (line == last && lastIsPlain))
             moveTo(verticalTarget(line + 1), true);
+        else
+            commitOnly();
+        return;
+    case EditKey::PageUp:
+        if (line > 0)
+            moveTo(verticalTarget(std::max(0, line - 10)), true);
+        else
+            commitOnly();
+        return;
+    case EditKey::PageDown:
+        if (line >= last && !(line == last && lastIsPlain))
+            commitOnly();
+        else if (line == last || (line + 10 == last && lastIsPlain))
+            moveTo({last + 1, 0}, true);
+        else
+            moveTo(verticalTarget(std::min(line + 10, last)), true);
         return;
     case EditKey::Home:
         moveTo({line, record ? record->Home : 0}, true);
@@ -877,11 +903,15 @@ void CLogicEditModel::ReloadRecords() {
 
 void CLogicEditModel::FnLineRebound() {
     // The binding is the table of contents' business now: an undo could leave the unit function without a place.
+    DiscardUndo();
+    ReloadRecords();
+}
+
+void CLogicEditModel::DiscardUndo() {
     m_undoAvailable = false;
     m_undoGroupOpen = false;
     m_journal.clear();
     m_undoStart = 0;
-    ReloadRecords();
 }
 
 void CLogicEditModel::NotifyListeners() {
@@ -916,9 +946,7 @@ void CLogicEditModel::UndoLastEdit() {
     if (!m_undoAvailable || m_nesting > 0)
         return;
     if (!CanRevertJournal(m_undoStart)) {
-        m_undoAvailable = false;
-        m_journal.clear();
-        m_undoStart = 0;
+        DiscardUndo();
         return;
     }
     const EditPosition caret = SelectionStart();

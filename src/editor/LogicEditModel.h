@@ -61,7 +61,7 @@ enum ToolboxInsertionFlag : unsigned {
 };
 
 // Keys the editor handles itself.
-enum class EditKey { Backspace, Delete, Tab, Left, Right, Up, Down, Home, End, Enter };
+enum class EditKey { Backspace, Delete, Tab, Left, Right, Up, Down, PageUp, PageDown, Home, End, Enter };
 
 // The logic description of one unit function being edited: the unit function's line records are the master
 // copy; every line's text is composed from its record. Every command changes records inside an edit
@@ -217,6 +217,8 @@ public:
     // The context menu's block and frame deletions: on an if, switch or loop line, or on a case line of a switch
     // with at least three cases when another of them lies above it.
     bool CanDeleteBlockFromMenu() const;
+    // The context menu's deletion of text inside the caret line: offered on a line record of every kind.
+    bool CanDeleteTextFromMenu() const;
     bool CanPasteLines() const;
 
     // Clipboard and undo.
@@ -233,6 +235,8 @@ public:
     bool IsUndoAvailable() const { return m_undoAvailable; }
     // Ends the running typing step: the next edit opens a new undo group (a click, the focus going, select all).
     void CloseUndoGroup();
+    // Nothing done so far can be undone: the records were rewritten in a way an undo must not take half back.
+    void DiscardUndo();
 
     // Caret context and negation.
     int CaretContextCode() const;

@@ -75,6 +75,37 @@ TEST_F(LogicEditModelTest, BracketsAreRefusedOutsideCommentsAndTypingOutsideLine
     EXPECT_EQ(model.LineText(0), QStringLiteral("Do<>{}"));
 }
 
+// Where the caret cannot go further up or down, the key still commits the line.
+TEST_F(LogicEditModelTest, UpOnTheFirstLineAndDownOnTheLastCommitTheTypedNames) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddFnAtCurrent();
+    for (const QChar c : QStringLiteral("Short"))
+        model.TypeCharacter(c);
+    model.PressKey(EditKey::Up);
+    EXPECT_FALSE(model.IsFnNameChanged());
+    const CUnitFunction* shortFunction = document.registry.FindByName(QStringLiteral("Short"));
+    ASSERT_NE(shortFunction, nullptr);
+    EXPECT_EQ(model.Record(0)->calledInternalID, shortFunction->InternalID);
+    EXPECT_EQ(model.CaretLine(), 0);
+
+    model.OnAddFnAfter();
+    for (const QChar c : QStringLiteral("Long"))
+        model.TypeCharacter(c);
+    model.PressKey(EditKey::Down);
+    EXPECT_FALSE(model.IsFnNameChanged());
+    ASSERT_NE(document.registry.FindByName(QStringLiteral("Long")), nullptr);
+    EXPECT_EQ(model.CaretLine(), 1);
+
+    // A member typed on the first line is remembered as unregistered.
+    model.SetCaret(0, 0);
+    model.OnAddDoBefore();
+    model.TypeCharacter(QChar('v'));
+    model.PressKey(EditKey::Up);
+    EXPECT_FALSE(model.IsTyped());
+    EXPECT_EQ(document.RecentNames.size(), 1u);
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+}
+
 TEST_F(LogicEditModelTest, InsertionsAfterKeepRecordsAndTextInStep) {
     CLogicEditModel model(document, Origin(), clipboard);
     model.OnAddIfAtCurrent();

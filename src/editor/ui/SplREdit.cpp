@@ -160,7 +160,9 @@ CSplREdit::CSplREdit(CLogicEditModel& model, CSystemLogicClipboard* clipboard, Q
     setUndoRedoEnabled(false);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setAttribute(Qt::WA_InputMethodEnabled);
-    viewport()->setAcceptDrops(true);
+    // Nothing is dropped into the lines: a dropped document goes on to the window, which opens it.
+    setAcceptDrops(false);
+    viewport()->setAcceptDrops(false);
     m_margin = new CLineMargin(*this);
     setViewportMargins(MarginWidth(), 0, 0, 0);
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
@@ -416,9 +418,11 @@ QString CSplREdit::NameTipAt(const QPoint& point) const {
 bool CSplREdit::event(QEvent* e) {
     if (e->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(e);
-        // Ctrl with a letter, a digit or a sign belongs to the window's commands (copy, paste, undo, jump ...).
-        const bool command = (key->modifiers() & Qt::ControlModifier) && key->key() != Qt::Key_Left &&
-                             key->key() != Qt::Key_Right && key->key() != Qt::Key_E;
+        // Ctrl with a letter, a digit or a sign belongs to the window's commands (copy, paste, undo, jump ...), and
+        // every Alt chord to the window too (the menus' access keys).
+        const bool command = ((key->modifiers() & Qt::ControlModifier) && key->key() != Qt::Key_Left &&
+                              key->key() != Qt::Key_Right && key->key() != Qt::Key_E) ||
+                             (key->modifiers() & Qt::AltModifier);
         if (command) {
             key->ignore();
             return false;
@@ -467,7 +471,8 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
         Changed(false);
         return;
     }
-    if (control && key != Qt::Key_Left && key != Qt::Key_Right)
+    // An Alt chord that no menu took types nothing.
+    if ((control && key != Qt::Key_Left && key != Qt::Key_Right) || (modifiers & Qt::AltModifier))
         return;
     int first = 0;
     int last = 0;
@@ -489,7 +494,7 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
     if (!m_model.Record(m_model.CaretLine())) {
         // The append line takes no typing: the way to add a line is a command.
         if (key == Qt::Key_Up || key == Qt::Key_PageUp) {
-            m_model.PressKey(EditKey::Up);
+            m_model.PressKey(key == Qt::Key_Up ? EditKey::Up : EditKey::PageUp);
             Changed(false);
         } else if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta &&
                    key != Qt::Key_Return && key != Qt::Key_Enter) {
@@ -534,9 +539,10 @@ void CSplREdit::keyPressEvent(QKeyEvent* e) {
             m_model.PressKey(key == Qt::Key_Up ? EditKey::Up : EditKey::Down);
         break;
     case Qt::Key_PageUp:
+        m_model.PressKey(EditKey::PageUp);
+        break;
     case Qt::Key_PageDown:
-        for (int i = 0; i < 10; ++i)
-            m_model.PressKey(key == Qt::Key_PageUp ? EditKey::Up : EditKey::Down);
+        m_model.PressKey(EditKey::PageDown);
         break;
     case Qt::Key_Home:
         m_model.PressKey(EditKey::Home);
@@ -615,6 +621,10 @@ void CSplREdit::mousePressEvent(QMouseEvent* e) {
             return;
         }
     }
+    if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier)) {
+        // A press starts a new selection, inside the one shown too: text is never dragged out of the lines.
+        setTextCursor(cursorForPosition(e->position().toPoint()));
+    }
     QPlainTextEdit::mousePressEvent(e);
 }
 
@@ -672,15 +682,10 @@ void CSplREdit::contextMenuEvent(QContextMenuEvent* e) {
     ShowContextMenuAt(e->globalPos());
 }
 
-// ---- clipboard and drops ----
-
-bool CSplREdit::canInsertFromMimeData(const QMimeData* source) const {
-    // Dropped files insert nothing here: the main window opens a dropped document.
-    return source->hasText() && !source->hasUrls();
-}
+// ---- clipboard ----
 
 void CSplREdit::insertFromMimeData(const QMimeData* source) {
-    // A drop (or a middle-button paste) passes the model's paste filter like a paste does.
+    // A middle-button paste passes the model's paste filter like a paste does.
     if (!m_clipboard)
         return;
     TakeSelectionFromWidget();
@@ -688,24 +693,6 @@ void CSplREdit::insertFromMimeData(const QMimeData* source) {
     m_model.OnEditPaste();
     m_clipboard->SetDroppedData(nullptr);
     Changed(false);
-}
-
-void CSplREdit::dropEvent(QDropEvent* e) {
-    // Dropped text is copied at the drop point; a move would take text out of the lines behind the model.
-    if (!canInsertFromMimeData(e->mimeData())) {
-        e->ignore();
-        return;
-    }
-    e->setDropAction(Qt::CopyAction);
-    e->accept();
-    setTextCursor(cursorForPosition(e->position().toPoint()));
-    insertFromMimeData(e->mimeData());
-}
-
-QMimeData* CSplREdit::createMimeDataFromSelection() const {
-    auto* data = new QMimeData;
-    data->setText(m_model.SelectedText());
-    return data;
 }
 
 // ---- commands ----
@@ -737,6 +724,7 @@ bool CSplREdit::IsCommandEnabled(int id) const {
     case ZenkakuNegation:
         return IsToolboxButtonEnabled(m_model, 1339);
     case EditClear:
+        return m_model.CanDeleteTextFromMenu();
     case EditCut:
         return m_model.CanCutOrDelete();
     case EditCopy:

@@ -21,7 +21,7 @@ struct CMessageContext;
 class CSplREdit : public QPlainTextEdit {
     Q_OBJECT
 public:
-    // `clipboard` is the one the model was made with, so that drops can stand in for it.
+    // `clipboard` is the one the model was made with, so that a middle-button paste can stand in for it.
     CSplREdit(CLogicEditModel& model, CSystemLogicClipboard* clipboard, QWidget* parent = nullptr);
     ~CSplREdit() override;
 
@@ -101,10 +101,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
-    bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
-    void dropEvent(QDropEvent* e) override;
-    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     class CLineMargin;

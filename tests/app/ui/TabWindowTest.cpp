@@ -3,13 +3,18 @@
 #include "app/ui/ChildFrame.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SampleDocumentWindow.h"
+#include "editor/LogicEditCommandMap.h"
+#include "editor/LogicEditModel.h"
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
+#include "editor/ui/InputView.h"
 #include "editor/ui/NUVView.h"
+#include "editor/ui/OutputView.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
+#include "settings/ui/VocabularyRequestDlg.h"
 #include "texts/StringTable.h"
 #include "views/ui/LexicographicalView.h"
 
@@ -19,6 +24,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -53,6 +61,11 @@ protected:
         return area->tabText(area->indexOf(Window()));
     }
     QString Number() const { return m_function->GetOutlineNumberText(false); }
+    // The tab's logic description without lines.
+    void EmptyLogic() {
+        m_function->logicLines.clear();
+        Window()->ShowDocumentChanges();
+    }
 
     CUnitFunction* m_function = nullptr;
 };
@@ -183,4 +196,86 @@ TEST_F(TabWindow, PasteAndSelectAllOfTheEditMenuAndPasteAsPlainTextServeTheFocus
     Window()->FunctionView()->Editor().setFocus();
     QApplication::processEvents();
     EXPECT_FALSE(plain->isEnabled());
+}
+
+// The menus' access keys open their menus from every box of the tab; in the logic lines they type nothing.
+TEST_F(TabWindow, AltWithAMenusLetterOpensItFromEveryBoxOfTheTab) {
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    const auto menuOf = [this](Qt::Key letter) -> QMenu* {
+        for (QAction* action : Frame()->menuBar()->actions()) {
+            if (action->menu() && QKeySequence::mnemonic(action->text()) == QKeySequence(Qt::ALT | letter))
+                return action->menu();
+        }
+        return nullptr;
+    };
+    QMenu* file = menuOf(Qt::Key_F);
+    QMenu* edit = menuOf(Qt::Key_E);
+    ASSERT_TRUE(file && edit);
+    Data().headerIOSettings.Input = Data().headerIOSettings.Output = 1;
+    Window()->ApplyPaneLayout();
+    ASSERT_TRUE(Window()->InputView() && Window()->OutputView());
+
+    platform::ScriptedMessageSink messages;
+    CSplREdit& editor = Window()->FunctionView()->Editor();
+    CLogicEditModel& model = Window()->FunctionView()->Model();
+    EmptyLogic();
+    editor.setFocus();
+    ASSERT_TRUE(editor.RunCommand(LogicEditCommand::AddSwitchAtCurrent));
+    QTest::keyClicks(&editor, "sw");
+    QTest::keyClick(&editor, Qt::Key_Left);
+    const int line = model.CaretLine();
+    const QString typed = model.LineText(line);
+
+    QWidget* const boxes[] = {&editor, &Window()->HeaderForm()->NameBox(), &Window()->InputView()->LeftColumn(),
+                              &Window()->OutputView()->RightColumn(), Window()->ContentView()};
+    for (QWidget* box : boxes) {
+        for (const auto& [letter, menu] : {std::pair{Qt::Key_F, file}, std::pair{Qt::Key_E, edit}}) {
+            box->setFocus();
+            QApplication::processEvents();
+            QTest::keyClick(box, letter, Qt::AltModifier);
+            EXPECT_TRUE(menu->isVisible()) << box->metaObject()->className() << " " << letter;
+            menu->close();
+            Frame()->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+        }
+    }
+    EXPECT_EQ(model.LineText(line), typed);
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
+}
+
+// After the prefix, Undo cannot take one line's member back to its old name while the others keep the prefix.
+TEST_F(TabWindow, TheMemberPrefixIsNotHalfUndone) {
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    platform::ScriptedMessageSink messages;
+    CFunctionView& form = *Window()->FunctionView();
+    CSplREdit& editor = form.Editor();
+    CLogicEditModel& model = form.Model();
+    EmptyLogic();
+    editor.setFocus();
+    ASSERT_TRUE(editor.RunCommand(LogicEditCommand::AddDoAtCurrent));
+    const int first = model.CaretLine();
+    QTest::keyClicks(&editor, "qx");
+    ASSERT_TRUE(editor.RunCommand(LogicEditCommand::AddDoAfter));
+    const int second = model.CaretLine();
+    QTest::keyClicks(&editor, "qy");
+    ASSERT_TRUE(model.IsUndoAvailable());
+
+    Frame()->CommandAction(MainFrameCommand::PrefixUnregisteredMemberNames)->trigger();
+    auto* prefix = Frame()->findChild<CVocabularyRequestDlg*>();
+    ASSERT_TRUE(prefix && prefix->isVisible());
+    prefix->Edit()->setText(QStringLiteral("R_"));
+    prefix->accept();
+    QApplication::processEvents();
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == Frame(); }));
+    editor.setFocus();
+    ASSERT_EQ(model.Record(first)->textSlots[0].text, "R_qx");
+    ASSERT_EQ(model.Record(second)->textSlots[0].text, "R_qy");
+    EXPECT_FALSE(form.ToolboxButton(1325)->isEnabled());
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(model.Record(first)->textSlots[0].text, "R_qx");
+    EXPECT_EQ(model.Record(second)->textSlots[0].text, "R_qy");
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
 }

@@ -23,7 +23,6 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -35,6 +34,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 
@@ -252,7 +253,7 @@ TEST_F(LogicEditorWidgetTest, ACompositionLandsInTheCaretSlotOnly) {
     ExpectShowsModel();
 }
 
-TEST_F(LogicEditorWidgetTest, PastesAndDropsPassTheFilter) {
+TEST_F(LogicEditorWidgetTest, PastesPassTheFilterAndNothingIsDroppedIntoTheLines) {
     Editor().RunCommand(AddDoAtCurrent);
     const int count = Model().RecordCount();
     QGuiApplication::clipboard()->setText(QStringLiteral("a<b\nc\nd"));
@@ -261,18 +262,40 @@ TEST_F(LogicEditorWidgetTest, PastesAndDropsPassTheFilter) {
     EXPECT_EQ(Slot(0, 0), "a bcd");
     EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::SyntaxBracketsReplaced)});
 
-    QMimeData dropped;
-    dropped.setText(QStringLiteral("x\ny\nz"));
-    Model().SetCaret(0, Model().Record(0)->Home);
-    Editor().Render(false); // the drop lands where the caret is shown
-    const QPoint point = Editor().cursorRect().center();
-    QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, &dropped, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(Editor().viewport(), &enter);
-    QDropEvent drop(point, Qt::MoveAction, &dropped, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(Editor().viewport(), &drop);
-    EXPECT_EQ(Model().RecordCount(), count);
-    EXPECT_TRUE(Slot(0, 0).contains("xyz")) << Slot(0, 0).toStdString();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a<b\nc\nd")) << "a drop leaves the clipboard";
+    // A drop goes to the first widget out from the point that takes drops: never the editor.
+    QWidget* target = Editor().viewport()->childAt(Editor().cursorRect().center());
+    if (!target)
+        target = Editor().viewport();
+    while (target && !target->acceptDrops())
+        target = target->parentWidget();
+    EXPECT_TRUE(target != Editor().viewport() && target != &Editor());
+}
+
+// A press inside the selection and a move of a few pixels select anew within the slot: no text is dragged.
+TEST_F(LogicEditorWidgetTest, APressAndMoveInsideTheSelectionSelectsAndMovesNothing) {
+    Editor().RunCommand(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "abcdef");
+    const int home = Model().Record(0)->Home;
+    Model().Select(0, home + 1, 0, home + 4);
+    Editor().Render(false);
+    const QString line = Model().LineText(0);
+    const QPoint from = PointAt(0, home + 2);
+    const QPoint to = PointAt(0, home + 5);
+    ASSERT_GT(to.x() - from.x(), 0);
+    QTest::mousePress(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, from);
+    ASSERT_FALSE(Editor().textCursor().hasSelection()) << "a press inside the selection would start a drag";
+    QMouseEvent move(QEvent::MouseMove, to, Editor().viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(Editor().viewport(), &move);
+    QTest::mouseRelease(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, to);
+    EXPECT_EQ(Model().LineText(0), line);
+    EXPECT_EQ(Model().SelectedText(), "cde");
+    // Typing lands where the caret is shown, and one undo takes it back.
+    QTest::keyClicks(&Editor(), "X");
+    EXPECT_EQ(Slot(0, 0), "abXf");
+    EXPECT_EQ(Editor().textCursor().positionInBlock(), Model().Caret().column);
+    Editor().RunCommand(EditUndo);
+    EXPECT_EQ(Slot(0, 0), "abcdef");
     ExpectShowsModel();
 }
 
@@ -416,6 +439,135 @@ TEST_F(LogicEditorWidgetTest, ABlankFnLineGoesWhenAnotherBoxTakesTheFocus) {
     EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::BlankFnDeleted)});
     ASSERT_EQ(Model().RecordCount(), 1);
     EXPECT_EQ(Model().Record(0)->lineKind, SyntaxDo);
+    ExpectShowsModel();
+}
+
+// Wherever the blank Fn line stood, the editor goes on after it went: the menu offers statements, the toolbox adds
+// them and typing reaches the new line.
+TEST_F(LogicEditorWidgetTest, LinesAreAddedAgainAfterABlankFnLineWentWithTheFocus) {
+    QLineEdit* other = ShowBesideAnotherBox();
+    ASSERT_NE(other, nullptr);
+    enum class Place { Only, First, Middle, Last };
+    for (const Place place : {Place::Only, Place::First, Place::Middle, Place::Last}) {
+        SCOPED_TRACE(static_cast<int>(place));
+        document.registry.origin->logicLines.clear();
+        Model().ReloadRecords();
+        Model().SetCaret(0, 0);
+        Editor().setFocus();
+        if (place != Place::Only) {
+            Editor().RunCommand(AddDoAtCurrent);
+            if (place == Place::Middle) {
+                Editor().RunCommand(AddDoAfter);
+                Model().SetCaret(0, Model().Record(0)->Home);
+            }
+        }
+        Editor().RunCommand(place == Place::First ? AddFnBefore : (place == Place::Only ? AddFnAtCurrent : AddFnAfter));
+        ASSERT_TRUE(Model().IsCaretOnBlankFnLine());
+        const int count = Model().RecordCount();
+        const qsizetype messages = sink.Texts().size();
+        other->setFocus();
+        ASSERT_EQ(sink.Texts().size(), messages + 1);
+        EXPECT_EQ(sink.Texts().last(), LoadString(StringId::BlankFnDeleted));
+        ASSERT_EQ(Model().RecordCount(), count - 1);
+
+        Editor().setFocus();
+        const std::unique_ptr<QMenu> menu = Editor().CreateContextMenu();
+        bool offered = false;
+        for (const QAction* action : menu->findChildren<QAction*>()) {
+            const int id = action->data().toInt();
+            offered = offered || ((id == AddIfAtCurrent || id == AddIfAfter) && action->isEnabled());
+        }
+        EXPECT_TRUE(offered) << "the menu offers an if";
+        QTest::mouseClick(form->ToolboxButton(1210), Qt::LeftButton);
+        ASSERT_EQ(Model().RecordCount(), count + 2) << "the toolbox adds an if";
+        const int ifLine = Model().CaretLine();
+        ASSERT_EQ(Model().Record(ifLine)->lineKind, SyntaxIf);
+        QTest::keyClicks(&Editor(), "m");
+        EXPECT_EQ(Slot(ifLine, 0), "m");
+        EXPECT_EQ(sink.Texts().size(), messages + 1);
+        ExpectShowsModel();
+    }
+}
+
+// Page Up and Page Down go ten lines at once, bounded by the lines, and keep the column where the target line has it.
+TEST_F(LogicEditorWidgetTest, PageKeysGoTenLinesAndKeepTheColumn) {
+    Editor().RunCommand(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "abcdefghij");
+    for (int i = 0; i < 9; ++i)
+        Editor().RunCommand(AddLineBreakAfter);
+    Editor().RunCommand(AddDoAfter);
+    QTest::keyClicks(&Editor(), "abcdefghij");
+    for (int i = 0; i < 3; ++i)
+        Editor().RunCommand(AddLineBreakAfter);
+    Editor().RunCommand(AddDoAfter);
+    ASSERT_EQ(Model().RecordCount(), 15);
+    ASSERT_EQ(Model().Record(10)->lineKind, SyntaxDo);
+    const int home = Model().Record(0)->Home;
+    const int end = Model().Record(14)->End;
+    ASSERT_LT(end, home + 8);
+
+    Model().SetCaret(10, home + 8);
+    QTest::keyClick(&Editor(), Qt::Key_PageUp);
+    EXPECT_EQ(Model().Caret(), (EditPosition{0, home + 8})) << "the plain lines between do not move the column";
+    QTest::keyClick(&Editor(), Qt::Key_PageDown);
+    EXPECT_EQ(Model().Caret(), (EditPosition{10, home + 8}));
+    QTest::keyClick(&Editor(), Qt::Key_PageDown);
+    EXPECT_EQ(Model().Caret(), (EditPosition{14, end})) << "bounded by the last line, at its end";
+    QTest::keyClick(&Editor(), Qt::Key_PageDown);
+    EXPECT_EQ(Model().Caret(), (EditPosition{14, end})) << "the last line is not a plain line";
+    Model().SetCaret(3, 0);
+    QTest::keyClick(&Editor(), Qt::Key_PageUp);
+    EXPECT_EQ(Model().Caret(), (EditPosition{0, home}));
+    // From the append line Page Up goes ten lines up.
+    Model().SetCaret(15, 0);
+    QTest::keyClick(&Editor(), Qt::Key_PageUp);
+    EXPECT_EQ(Model().Caret(), (EditPosition{5, 0}));
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+    ExpectShowsModel();
+}
+
+// The menu's text deletion is offered on a line of every kind; without a selection it deletes nothing.
+TEST_F(LogicEditorWidgetTest, TheMenusTextDeletionIsOfferedOnEveryLine) {
+    const auto atAppendLine = [&](int command) {
+        Model().SetCaret(Model().RecordCount(), 0);
+        Editor().RunCommand(command);
+    };
+    atAppendLine(AddIfAtCurrent);
+    Editor().RunCommand(AddDoNothingAfter);
+    atAppendLine(AddSwitchAtCurrent);
+    atAppendLine(AddLoopAtCurrent);
+    Editor().RunCommand(AddExitlpAfter);
+    atAppendLine(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "valve");
+    const int doLine = Model().CaretLine();
+    Editor().RunCommand(AddTransitStateAfter);
+    atAppendLine(AddCommentAtCurrent);
+    atAppendLine(AddLineBreakAtCurrent);
+    atAppendLine(AddFnAtCurrent);
+    QTest::keyClicks(&Editor(), "Called");
+    ASSERT_TRUE(Editor().CommitPendingEdits());
+    std::set<int> kinds;
+    for (int line = 0; line < Model().RecordCount(); ++line)
+        kinds.insert(Model().Record(line)->lineKind);
+    EXPECT_EQ(kinds.size(), 16u) << "every kind of line";
+
+    const QString text = Model().PlainText();
+    for (int line = 0; line < Model().RecordCount(); ++line) {
+        Model().SetCaret(line, Model().Record(line)->Home);
+        const std::unique_ptr<QMenu> menu = Editor().CreateContextMenu();
+        const QList<QAction*> actions = menu->findChildren<QAction*>();
+        const auto clear = std::find_if(actions.begin(), actions.end(),
+                                        [](const QAction* action) { return action->data().toInt() == EditClear; });
+        ASSERT_NE(clear, actions.end());
+        EXPECT_TRUE((*clear)->isEnabled()) << line;
+        EXPECT_EQ((*clear)->text(), QStringLiteral("文字削除"));
+        Editor().RunCommand(EditClear);
+        EXPECT_EQ(Model().PlainText(), text) << line;
+    }
+    const int home = Model().Record(doLine)->Home;
+    Model().Select(doLine, home + 1, doLine, home + 3);
+    Editor().RunCommand(EditClear);
+    EXPECT_EQ(Slot(doLine, 0), "vve");
     ExpectShowsModel();
 }
 
