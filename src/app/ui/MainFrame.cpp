@@ -929,7 +929,10 @@ void CMainFrame::SelectTabLogicRange(CNUVDoc& tab, int first, int last) {
 void CMainFrame::RefreshViewsAfterWorker() {
     for (const auto& [document, window] : m_tabWindows)
         window->ShowDocumentChanges();
-    UpdatePaneViews();
+    if (m_navigation)
+        m_navigation->ShowDocumentChanges();
+    else
+        UpdatePaneViews();
 }
 
 QString CMainFrame::ActiveFunctionName() const {

@@ -37,6 +37,7 @@
 #include "support/ui/InspectionPaneClicks.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -577,6 +578,41 @@ TEST_F(MainFrameWindow, CommandsComeBackWhenAWorkerEnds) {
     });
     dialog.exec();
     EXPECT_TRUE(settings->isEnabled());
+}
+
+// The replace-all runs on a worker; at its end the list pane in front shows the names it gave.
+TEST_F(MainFrameWindow, AReplaceAllThatRenamesReachesTheListPane) {
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(
+        window, SaveScriptDocument(m_dir.Path("r.nuv"), {{"Main", "Fn Sub one"}, {"Sub one", "Do <A>{a}"}})));
+    CMainFrame& frame = window.frame;
+    frame.ShowPane(MainFrameCommand::FunctionListPane);
+    auto* list = qobject_cast<CFunctionListView*>(frame.Pane(MainFrameCommand::FunctionListPane)->widget());
+    ASSERT_NE(list, nullptr);
+    QTRY_VERIFY(list->isVisible());
+    const auto names = [list] {
+        QStringList shown;
+        for (int row = 0; row < list->List()->rowCount(); ++row)
+            shown << list->List()->item(row, CFunctionListRows::NameColumn)->text();
+        shown.sort();
+        return shown;
+    };
+    ASSERT_EQ(names(), (QStringList{"Main", "Sub one"}));
+
+    frame.OnCommand(CommandReplaceAll);
+    auto* replace = ShownDialog<CAllReplaceDlg>();
+    ASSERT_NE(replace, nullptr);
+    replace->FindBox()->setText("one");
+    replace->ReplaceBox()->setText("two");
+    replace->Box(1080)->setChecked(true);
+    QTest::mouseClick(replace->ReplaceButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QTRY_VERIFY(!window.app.Document().IsWorkerRunning());
+    ASSERT_TRUE(window.app.Document().DocumentData().registry.FindByName("Sub two"));
+    EXPECT_EQ(names(), (QStringList{"Main", "Sub two"}));
+    replace->hide();
+    window.app.Document().SetModified(false);
+    EXPECT_TRUE(window.app.CloseDocument());
 }
 
 TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensItsTab) {
