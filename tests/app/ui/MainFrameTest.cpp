@@ -29,6 +29,7 @@
 #include "settings/ui/SettingsCommands.h"
 #include "texts/StringTable.h"
 #include "views/ui/FunctionListView.h"
+#include "views/ui/LexicographicalView.h"
 
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
@@ -675,6 +676,39 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
 
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
+}
+
+// The tab bar holds the focus when nothing else took it, as after a document opened: a click on a reopened tab
+// takes the focus into that tab, and the outline-ordered tree follows.
+TEST_F(MainFrameWindow, TheTreeFollowsAClickOnAReopenedTabWhileTheTabBarHasTheFocus) {
+    const QString path = m_dir.Path("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    CMainFrame& frame = window.frame;
+    frame.ShowPane(MainFrameCommand::OutlineIndexPane);
+    auto* tree = qobject_cast<CLexicographicalView*>(frame.Pane(MainFrameCommand::OutlineIndexPane)->widget());
+    ASSERT_NE(tree, nullptr);
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTabBar* bar = frame.TabArea()->tabBar();
+    ASSERT_EQ(bar->count(), 2);
+    QCoreApplication::processEvents();
+    const auto treeShows = [&] {
+        const CAbstractIndexItem* item = CLexicographicalView::IndexItem(tree->currentItem());
+        return item ? item->unitFunction : nullptr;
+    };
+    for (int index : {0, 1, 0}) {
+        bar->setFocus(Qt::ActiveWindowFocusReason);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(bar->currentIndex(), index);
+        CUnitFunction* active = window.app.Tabs().ActiveTabFunction();
+        ASSERT_NE(active, nullptr);
+        EXPECT_EQ(treeShows(), active) << index;
+        EXPECT_TRUE(frame.TabArea()->widget(index)->isAncestorOf(QApplication::focusWidget())) << index;
+    }
+    window.app.Document().SetModified(false);
 }
 
 TEST_F(MainFrameWindow, BackAndForwardFollowATabActivatedFromOutsideTheTabBar) {

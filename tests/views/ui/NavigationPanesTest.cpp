@@ -1,4 +1,5 @@
 #include "../ViewsTestSupport.h"
+#include "model/ViewLayoutTables.h"
 #include "platform/MessageBox.h"
 #include "printing/PrintHeaderFooter.h"
 #include "support/TestFiles.h"
@@ -31,9 +32,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTableWidget>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -264,6 +265,53 @@ TEST(OutlineOrderedPane, ARightPressKeepsTheSelectionAndOpensNothing) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centreOf(second));
     ASSERT_EQ(shell.openedTabs.size(), 1u);
     EXPECT_EQ(shell.openedTabs.front(), second->unitFunction);
+}
+
+// The active tab's item comes from the outline number its tab shows.
+class ActiveTabShell : public FakeModelShell {
+public:
+    bool GetCurrentOutlineNumber(OutlineNumber& number) override {
+        number = activeNumber;
+        return activeFunction != nullptr;
+    }
+    OutlineNumber activeNumber;
+};
+
+TEST(OutlineOrderedPane, TheRestoredPlaceComesBackAndSelectingTheActiveItemAgainKeepsIt) {
+    TestDocument document;
+    AddLeaves(document, 80);
+    document.Rebuild();
+    ActiveTabShell shell;
+    FakeViewHost host(document);
+    CLexicographicalView view(host);
+    view.resize(300, 300);
+    IndexViewInfo place;
+    place.LexiVScrollPosition = 20;
+
+    // Read while the pane is behind another: the place waits for the tree, which has no active item yet.
+    view.OnUpdate();
+    view.RestoreViewState(place);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_EQ(view.verticalScrollBar()->value(), 20);
+
+    // With an active tab its item is selected, and the place still comes back.
+    view.hide();
+    shell.activeFunction = document.Item({70})->unitFunction;
+    shell.activeNumber = {70};
+    view.OnUpdate();
+    place.LexiVScrollPosition = 30;
+    view.RestoreViewState(place);
+    view.show();
+    EXPECT_EQ(view.verticalScrollBar()->value(), 30);
+    EXPECT_EQ(CLexicographicalView::IndexItem(view.currentItem()), document.Item({70}));
+    // The active tab's notices select its item again: the tree stays where it was put.
+    view.SelectItem(document.Item({70}));
+    EXPECT_EQ(view.verticalScrollBar()->value(), 30);
+    // Another tab's item is scrolled into view.
+    view.SelectItem(document.Item({3}));
+    EXPECT_LT(view.verticalScrollBar()->value(), 30);
+    EXPECT_EQ(CLexicographicalView::IndexItem(view.currentItem()), document.Item({3}));
 }
 
 TEST(StructureDiagramPane, APageMovesTheDiagramByAHundred) {
