@@ -457,6 +457,62 @@ TEST(FunctionListPane, HeaderCaptionsReadWholeAndTheNameColumnShowsInANarrowPane
     }
 }
 
+TEST(FunctionListPane, OnlyARowSelectedAloneOpensAndAShownPaneSelectsTheActiveTabsRow) {
+    TestDocument document;
+    AddLeaves(document, 3);
+    document.Rebuild();
+    FakeViewHost host(document);
+    CFunctionListView list(host);
+    list.resize(400, 300);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    list.Refresh();
+    QTableWidget& table = *list.List();
+    const auto rowOf = [&document, &list](const QString& name) {
+        return list.Rows().IndexOf(document.registry().FindByName(name));
+    };
+    const auto click = [&table](int row, Qt::KeyboardModifiers modifiers) {
+        const QRect cell = table.visualRect(table.model()->index(row, CFunctionListRows::NameColumn));
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, modifiers, cell.center());
+    };
+    const auto selectedRows = [&table] {
+        QList<int> rows;
+        for (const QModelIndex& index : table.selectionModel()->selectedRows())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+
+    click(rowOf("C1"), {});
+    ASSERT_EQ(host.opened.size(), 1u);
+    EXPECT_EQ(host.opened.back()->name, "C1");
+    click(rowOf("C2"), Qt::ControlModifier);
+    EXPECT_EQ(host.opened.size(), 1u) << "two rows selected open nothing";
+    click(rowOf("C2"), Qt::ControlModifier);
+    EXPECT_EQ(selectedRows(), QList<int>{rowOf("C1")});
+    EXPECT_EQ(host.opened.size(), 1u) << "a row selected off opens no other row";
+    click(rowOf("C3"), {});
+    ASSERT_EQ(host.opened.size(), 2u);
+    EXPECT_EQ(host.opened.back()->name, "C3");
+
+    // Tabs switched while the pane is behind another, after a unit function came before them: shown again, the
+    // pane selects the active tab's row.
+    list.hide();
+    CUnitFunction* second = document.registry().FindByName("C2");
+    CUnitFunction::InsertChild(document.origin(), document.Add(3001, "First"), 0);
+    document.Rebuild();
+    list.Refresh();
+    host.active = second;
+    list.SelectCurrentFunction(second);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    EXPECT_EQ(table.item(rowOf("First"), CFunctionListRows::NameColumn)->text(), "First");
+    EXPECT_EQ(selectedRows(), QList<int>{rowOf("C2")});
+    EXPECT_EQ(table.currentRow(), rowOf("C2"));
+    EXPECT_TRUE(list.DeleteButton()->isEnabled());
+    EXPECT_EQ(host.opened.size(), 2u) << "showing the pane opens nothing";
+}
+
 TEST(ZoomWindowDialog, SliderLabelAndActualSize) {
     int applied = 0;
     CZoomDialog dialog([&applied] { ++applied; });
