@@ -429,6 +429,26 @@ TEST(NameAndMovePromptDialogs, RefuseTakenNamesAndEnableMoveForOutlineNumbers) {
     EXPECT_EQ(document.origin()->children.front()->name, "B");
 }
 
+TEST(NameAndMovePromptDialogs, TheMovePromptOpensWithTheCaretAtTheEndOfTheNumber) {
+    TestDocument document;
+    FakeModelShell shell;
+    CUnitFunction* parent = document.Add(2001, QStringLiteral("A"), document.origin());
+    document.Add(2002, QStringLiteral("B"), document.origin());
+    document.Add(2003, QStringLiteral("A1"), parent);
+    document.Rebuild();
+    CFunctionMoveWindow move(document.data, *document.Item({1, 1}));
+    move.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&move));
+    ASSERT_TRUE(move.Field()->hasFocus());
+    EXPECT_FALSE(move.Field()->hasSelectedText());
+    QTest::keyClick(move.Field(), Qt::Key_Backspace);
+    QTest::keyClick(move.Field(), Qt::Key_Backspace);
+    EXPECT_EQ(move.Field()->text(), "1");
+    EXPECT_TRUE(move.OkButton()->isEnabled());
+    QTest::keyClicks(move.Field(), ".2");
+    EXPECT_EQ(move.Field()->text(), "1.2");
+}
+
 TEST(FunctionListPane, HeaderCaptionsReadWholeAndTheNameColumnShowsInANarrowPane) {
     TestDocument document;
     document.Add(2001, QStringLiteral("Cook rice"), document.origin());
