@@ -16,6 +16,7 @@
 #include "views/ui/LexicographicalView.h"
 #include "views/ui/MemoView.h"
 #include "views/ui/StructureDiagram.h"
+#include "views/ui/ViewWidgets.h"
 #include "views/ui/ZoomDialog.h"
 
 #include <QApplication>
@@ -143,6 +144,41 @@ TEST(HierarchicalChartPane, DrawsOnlyAfterTheQuestionAndOpensClickedBoxes) {
     EXPECT_TRUE(view.UpdatePending());
     view.show();
     EXPECT_FALSE(view.UpdatePending());
+}
+
+// A name wider than its box is not wrapped into a second line that the box's bottom edge cuts through.
+TEST(HierarchicalChartPane, ALongNameStaysOnTheFirstLineOfItsLabel) {
+    TestDocument document;
+    document.Add(2001, QStringLiteral("alpha beta gamma delta epsilon zeta eta theta iota kappa"), document.origin());
+    document.Rebuild();
+    FakeViewHost host(document);
+    CHierarchicalView view(host);
+    view.resize(600, 400);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    platform::ScriptedMessageSink sink;
+    sink.Answer(platform::MessageAnswer::Ok);
+    view.OnUpdate();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(view.Chart().Boxes().size(), 2u);
+    const QRect box = view.Chart().Boxes()[1].pageRect.translated(-view.horizontalScrollBar()->value(),
+                                                                  -view.verticalScrollBar()->value());
+    const QRect name = CHierarchicalChart::NameRect(box);
+    const HierarchicalIndexSettings& settings = document.data.indexViewSettings;
+    const QFont nameFont =
+        ViewWidgets::FontOf(settings.HieFont, view.Chart().ScaledFontSize(settings.HieFont.pointSize));
+    const int firstLineEnd = name.top() + QFontMetrics(nameFont).height();
+    ASSERT_LT(firstLineEnd, name.bottom()) << "the label has room below a first line";
+    const QImage image = view.viewport()->grab().toImage();
+    const auto inked = [&image](int top, int bottom, int left, int right) {
+        int count = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x)
+                count += qGray(image.pixel(x, y)) < 200;
+        return count;
+    };
+    EXPECT_GT(inked(name.top(), firstLineEnd, name.left() + 1, name.right() - 1), 0) << "the name shows";
+    EXPECT_EQ(inked(firstLineEnd + 1, name.bottom(), name.left() + 1, name.right() - 1), 0);
 }
 
 TEST(HierarchicalChartPane, StoresWhereItStoodAndGoesBackThereOnceLaidOut) {
