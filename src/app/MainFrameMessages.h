@@ -37,7 +37,8 @@ public:
     // While a worker runs (true) the messages pane shows, the wait cursor too, and the window takes no input;
     // afterwards (false) it takes input again and the result pane gets the focus.
     virtual void SetWorkerInputLock(bool locked) = 0;
-    // A worker changed the document: every tab's views show it anew, the logic views forget their state.
+    // A worker changed the document: every tab's views and every pane show it anew, the logic views forget their
+    // state.
     virtual void RefreshViewsAfterWorker() = 0;
     // The active tab changed: the structure diagram, the unit-function list and the table of contents
     // (`currentItem`, when it shows the unit function) follow it.

@@ -265,13 +265,16 @@ std::vector<CUnitFunction*> AllInIndexOrder(const CDocumentData& data) {
     return sorted;
 }
 
-std::vector<CUnitFunction*> GatherScope(const CDocumentData& data, int scope, const CUnitFunction* current) {
+std::vector<CUnitFunction*> GatherScope(const CDocumentData& data, int scope, const CUnitFunction* current,
+                                        CurrentFnStatements fnStatements) {
     if (scope == SearchRequest::AllFunctions)
         return AllInIndexOrder(data);
     // The registry hands out its unit functions for change; the gathering itself changes nothing.
     CUnitFunction* start = current ? data.registry.FindByInternalID(current->InternalID) : data.registry.origin;
     UnitFunctionSet set;
-    if (start && scope == SearchRequest::CurrentAndDescendants)
+    if (start && scope == SearchRequest::CurrentAndDescendants && fnStatements == CurrentFnStatements::Followed)
+        CUnitFunction::WalkChildren(start, set, data.registry);
+    else if (start && scope == SearchRequest::CurrentAndDescendants)
         CUnitFunction::CollectDescendants(start, set, data.registry);
     else if (start)
         set.insert(start);

@@ -40,9 +40,14 @@ bool FindInLogicDescriptionField(const SearchRequest& request, const CUnitFuncti
 void ForEachContentLine(const QString& text, const std::function<void(QStringView)>& take);
 std::vector<QStringView> SplitContentLines(const QString& text);
 
+// Whether scope 1 also follows the Fn statements of the current unit function itself: a replacement does, a
+// search does not.
+enum class CurrentFnStatements { NotFollowed, Followed };
+
 // The unit functions a search or replacement covers, in table-of-contents order: every one (scope 0); the
 // current one, its children and what they reach through children and Fn statements (1); the current one (2).
 // Without a current unit function the origin stands in.
-std::vector<CUnitFunction*> GatherScope(const CDocumentData& data, int scope, const CUnitFunction* current);
+std::vector<CUnitFunction*> GatherScope(const CDocumentData& data, int scope, const CUnitFunction* current,
+                                        CurrentFnStatements fnStatements = CurrentFnStatements::NotFollowed);
 // Every unit function, in table-of-contents order.
 std::vector<CUnitFunction*> AllInIndexOrder(const CDocumentData& data);

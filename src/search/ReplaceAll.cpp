@@ -223,7 +223,8 @@ ReplaceResult ReplaceAll(CDocumentData& data, const ReplaceRequest& request, con
     ReplaceRequest limited = request;
     limited.findText.truncate(ReplaceRequest::MaxTextLength);
     limited.replaceText.truncate(ReplaceRequest::MaxTextLength);
-    const std::vector<CUnitFunction*> functions = GatherScope(data, limited.scope, current);
+    const std::vector<CUnitFunction*> functions =
+        GatherScope(data, limited.scope, current, CurrentFnStatements::Followed);
     CReplaceRun run(data, limited);
     if (!limited.continueOverLengthLimit && !run.CheckLimits(functions, result.report))
         return result;

@@ -8,7 +8,8 @@
 class CDocumentData;
 class CUnitFunction;
 
-// What the replace dialog asks for; the scope counts as the search's does.
+// What the replace dialog asks for; the scope counts as the search's does, but its scope 1 also follows the Fn
+// statements of the current unit function itself.
 struct ReplaceRequest {
     static constexpr int MaxTextLength = 64;
 

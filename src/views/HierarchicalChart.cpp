@@ -396,6 +396,12 @@ QRect CHierarchicalChart::NumberRect(const QRect& box, int fontAscent) {
     return QRect(box.left() + 1, top, box.width() - 2, std::max(1, divider - top));
 }
 
+QRect CHierarchicalChart::NameRect(const QRect& box) {
+    const int divider = DividerOffset(box);
+    const int top = divider + 1 + (2 * divider) / 3;
+    return QRect(box.left() + 1, box.top() + top, box.width() - 2, box.height() - 1 - top);
+}
+
 QPoint CHierarchicalChart::CorrectScroll(QPoint position, QSize oldSize, QSize newSize, QSize window) {
     int x = position.x();
     int y = position.y();

@@ -110,6 +110,9 @@ public:
     // The rectangle the outline number is written in, from its top: at the top of the box above the divider, moved
     // up for a number font whose ascent reaches the divider, so that the divider never runs through the digits.
     static QRect NumberRect(const QRect& box, int fontAscent);
+    // The rectangle of the name label below the divider, down to the box's bottom edge. The name stands on one line
+    // in it, shortened with "..." when it is wider (CHierarchicalChartPrint::FitName), as the printout shows it.
+    static QRect NameRect(const QRect& box);
 
 private:
     struct Packer;

@@ -99,6 +99,29 @@ TEST(ReplaceAll, DetailsAndScopesChooseWhatChanges) {
     EXPECT_EQ(child.logicLines[0]->textSlots[0].text, "Q");
 }
 
+TEST(ReplaceAll, DescendantsScopeFollowsEveryFnStatementOnce) {
+    SearchTestDocument document;
+    document.Origin("Do <ab>を{S}せよ");
+    CUnitFunction& current = document.Add("Current", "Fn Zed\nFn Other");
+    document.Add("Under", "Fn Zed\nFn Current\nDo <ab>を{S}せよ", &current);
+    CUnitFunction* zed = document.data.registry.CreateFunction("Zed", document.data.GetModelOptions());
+    AppendScript(*zed, "Do <ab>を{S}せよ\nFn Current", document.pending);
+    CUnitFunction& other = document.Add("Other", "Do <ab>を{S}せよ");
+    document.Finish();
+    ReplaceRequest request = Request("ab", "Q");
+    request.scope = SearchRequest::CurrentAndDescendants;
+    const ReplaceResult result = ReplaceAll(document.data, request, &current);
+    EXPECT_EQ(result.replacedCount, 3) << result.report.Texts().join('\n').toStdString();
+    EXPECT_EQ(zed->logicLines[0]->textSlots[0].text, "Q") << "named by the current unit function's own Fn statement";
+    EXPECT_EQ(other.logicLines[0]->textSlots[0].text, "Q");
+    EXPECT_EQ(document.data.registry.origin->logicLines[0]->textSlots[0].text, "ab") << "above the current one";
+
+    request.scope = SearchRequest::CurrentFunction;
+    request.findText = "Q";
+    request.replaceText = "R";
+    EXPECT_EQ(ReplaceAll(document.data, request, &current).replacedCount, 0) << "the current one alone";
+}
+
 TEST(ReplaceAll, ContentIgnoresCaseAndAnEmptyFindOnlyFillsEmptyFields) {
     SearchTestDocument document;
     document.Origin("");

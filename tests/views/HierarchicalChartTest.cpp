@@ -214,6 +214,20 @@ TEST(HierarchicalChartPrinting, ClippingAndShortenedTexts) {
     EXPECT_EQ(CHierarchicalChartPrint::FitName("Short", 90, measure), "Short");
 }
 
+TEST(HierarchicalChartLayout, TheNameStandsOnOneLineBelowTheDividerShortenedToTheLabel) {
+    // The label of a box of the default height 50: from 26 below its top, 23 high, one pixel in from each side.
+    EXPECT_EQ(CHierarchicalChart::NameRect(QRect(10, 20, 120, 50)), QRect(11, 46, 118, 23));
+    EXPECT_EQ(CHierarchicalChart::NameRect(QRect(0, 0, 140, 100)), QRect(1, 54, 138, 45));
+    const auto measure = [](const QString& text) { return int(text.size()) * 7; };
+    const int width = CHierarchicalChart::NameRect(QRect(0, 0, 140, 50)).width();
+    const QString name = "Item 4.6 with a rather long name that will not fit";
+    const QString shown = CHierarchicalChartPrint::FitName(name, width, measure);
+    EXPECT_TRUE(shown.endsWith("...")) << shown.toStdString();
+    EXPECT_TRUE(name.startsWith(shown.chopped(3))) << shown.toStdString();
+    EXPECT_LE(measure(shown), width);
+    EXPECT_EQ(CHierarchicalChartPrint::FitName("Cook rice", width, measure), "Cook rice");
+}
+
 TEST(HierarchicalChartLayout, TheDividerNeverRunsThroughTheOutlineNumber) {
     const QRect box(10, 20, 120, 50);
     EXPECT_EQ(CHierarchicalChart::DividerOffset(box), 15);

@@ -104,8 +104,17 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
     m_tabArea->setMovable(true);
     m_tabArea->setTabsClosable(true);
     setCentralWidget(m_tabArea);
+    connect(m_tabArea->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index != m_tabArea->currentIndex())
+            m_clickedTab = index;
+    });
     connect(m_tabArea, &QTabWidget::currentChanged, this, [this](int index) {
         ShowCloseButtonOnActiveTab();
+        // The tab bar holds the focus when nothing else took it, as after a document opened. A tab clicked then
+        // takes the focus into its window, as every activated tab window gives it to its view, and the views
+        // follow the tab.
+        if (std::exchange(m_clickedTab, -1) == index && IsFocusInTabBar())
+            FocusTabWindow(index);
         if (!m_bChangingTabs)
             m_document.Tabs().OnTabActivated(TabDocument(index));
         m_messages.PostActiveTabNotice(IsFocusInTabBar());
@@ -927,7 +936,10 @@ void CMainFrame::SelectTabLogicRange(CNUVDoc& tab, int first, int last) {
 void CMainFrame::RefreshViewsAfterWorker() {
     for (const auto& [document, window] : m_tabWindows)
         window->ShowDocumentChanges();
-    UpdatePaneViews();
+    if (m_navigation)
+        m_navigation->ShowDocumentChanges();
+    else
+        UpdatePaneViews();
 }
 
 QString CMainFrame::ActiveFunctionName() const {
@@ -1002,6 +1014,15 @@ void CMainFrame::SetWorkerInputLock(bool locked) {
         Pane(MessagesPane)->widget()->setFocus();
     }
     UpdateCommands();
+}
+
+void CMainFrame::FocusTabWindow(int index) {
+    CNUVDoc* document = TabDocument(index);
+    CChildFrame* window = document ? MadeTabWindow(*document) : nullptr;
+    if (!window)
+        return;
+    QWidget* focus = window->focusWidget();
+    (focus ? focus : &window->FunctionView()->Editor())->setFocus(Qt::MouseFocusReason);
 }
 
 bool CMainFrame::IsFocusInTabBar() const {

@@ -301,6 +301,8 @@ private:
     bool IsFocusInTabBar() const;
     // Hides the search and vocabulary dialogs, which stand over the window on their own, but `kept`.
     void HideRequestDialogs(const QDialog* kept);
+    // The focus goes to the tab window of the tab: where it was in that window, else its logic editor.
+    void FocusTabWindow(int index);
 
     CNUVApp& m_app;
     COpenDocument& m_document;
@@ -332,6 +334,8 @@ private:
     // The tab windows by document; while the application changes the tabs their signals are not reported back.
     std::map<CNUVDoc*, CChildFrame*> m_tabWindows;
     bool m_bChangingTabs = false;
+    // The tab a click on the tab bar is activating, -1 when none.
+    int m_clickedTab = -1;
     // The tabs' changes before the window first shows: a tab window made (with the name its tab had then) or
     // activated. The window that never shows (the converter's) never makes them.
     struct NotedTabChange {

@@ -52,9 +52,7 @@ void CNavigationPanes::DocumentChanged(DocumentChange change, CUnitFunction*) {
     case DocumentChange::Closed:
     case DocumentChange::FunctionsAddedOrMoved:
     case DocumentChange::FunctionRenamed:
-        m_functionList->Refresh();
-        m_updatePaneViews();
-        m_diagram->ApplyZoomSetting();
+        ShowDocumentChanges();
         break;
     case DocumentChange::FunctionRemoved:
     case DocumentChange::FunctionLinesChanged:
@@ -63,6 +61,12 @@ void CNavigationPanes::DocumentChanged(DocumentChange change, CUnitFunction*) {
     case DocumentChange::NotesChanged:
         break;
     }
+}
+
+void CNavigationPanes::ShowDocumentChanges() {
+    m_functionList->Refresh();
+    m_updatePaneViews();
+    m_diagram->ApplyZoomSetting();
 }
 
 void CNavigationPanes::CatchUpWithDocument() {

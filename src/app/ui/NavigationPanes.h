@@ -45,6 +45,8 @@ public:
     CPaneView& NotesPaneView() { return m_notesPane; }
     // Views made after a document was read show it as if they had been told of its reading.
     void CatchUpWithDocument();
+    // The document changed as a whole (a worker's end): the list, the window's panes and the diagram show it.
+    void ShowDocumentChanges();
     // The active tab changed: the list, the index and the diagram follow it.
     void ShowActiveFunction(CUnitFunction& function, CAbstractIndexItem* currentItem);
 

@@ -8,6 +8,7 @@
 #include "views/ViewHost.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,7 +75,8 @@ CFunctionListView::CFunctionListView(CViewHost& host, QWidget* parent) : QWidget
         m_rows.ClickColumn(column);
         Fill();
     });
-    connect(m_list, &QTableWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) { OnSelectionChanged(selected); });
     connect(m_name, &QLineEdit::textChanged, this, [this] { OnNameChanged(); });
     connect(m_new, &QPushButton::clicked, this, [this] { OnNew(); });
     connect(m_delete, &QPushButton::clicked, this, [this] { OnDelete(); });
@@ -121,8 +123,8 @@ void CFunctionListView::FitNarrowColumns() {
         if (m_sizedByUser[size_t(column)])
             continue;
         // No wider than the column's own width, unless a word of its caption is.
-        const int widest = std::max(CFunctionListRows::ColumnWidth(column),
-                                    m_list->horizontalHeader()->sectionSizeHint(column));
+        const int widest =
+            std::max(CFunctionListRows::ColumnWidth(column), m_list->horizontalHeader()->sectionSizeHint(column));
         m_list->resizeColumnToContents(column);
         m_list->setColumnWidth(column, std::min(m_list->columnWidth(column), widest));
     }
@@ -143,11 +145,12 @@ void CFunctionListView::SelectCurrentFunction(const CUnitFunction* function) {
     m_reacting = true;
 }
 
-void CFunctionListView::OnSelectionChanged() {
+void CFunctionListView::OnSelectionChanged(const QItemSelection& newlySelected) {
     const QModelIndexList selected = m_list->selectionModel()->selectedRows();
     const int row = selected.isEmpty() ? -1 : selected.front().row();
     const bool inside = row >= 0 && row < int(m_rows.Rows().size());
-    if (m_reacting && selected.size() < 2 && inside)
+    // Only a row that became selected opens: a row selected off leaves the other rows' tabs alone.
+    if (m_reacting && selected.size() < 2 && inside && newlySelected.contains(selected.front()))
         m_host.OpenFunctionTab(m_rows.Rows()[size_t(row)]);
     m_delete->setEnabled(inside);
 }
@@ -221,6 +224,9 @@ void CFunctionListView::resizeEvent(QResizeEvent* event) {
 
 void CFunctionListView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (m_refreshPending)
-        Refresh();
+    if (!m_refreshPending)
+        return;
+    Refresh();
+    // The tabs activated while the pane was hidden selected rows of the list before this refresh.
+    SelectCurrentFunction(m_host.ActiveTabFunction());
 }

@@ -7,6 +7,7 @@
 #include <array>
 
 class CViewHost;
+class QItemSelection;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,7 +40,7 @@ private:
     void OnNameChanged();
     void OnNew();
     void OnDelete();
-    void OnSelectionChanged();
+    void OnSelectionChanged(const QItemSelection& newlySelected);
 
     CViewHost& m_host;
     CFunctionListRows m_rows;

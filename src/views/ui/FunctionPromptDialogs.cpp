@@ -57,13 +57,20 @@ CFunctionMoveWindow::CFunctionMoveWindow(CDocumentData& document, CAbstractIndex
     setWindowTitle(LoadString(StringId::MovePromptTitle));
     auto* layout = new QVBoxLayout(this);
     m_field = new QLineEdit(item.GetOutlineNumberString(), this);
-    m_field->setCursorPosition(m_field->text().size());
     layout->addWidget(m_field);
     m_ok = AddButtons(*this, *layout);
     m_ok->setEnabled(false);
     connect(m_field, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_ok->setEnabled(CFunctionPrompts::CanMoveTo(text)); });
-    m_field->setFocus();
+}
+
+void CFunctionMoveWindow::setVisible(bool visible) {
+    if (visible)
+        m_field->setFocus(Qt::OtherFocusReason);
+    // Shown, the dialog tabs into its focus field, which selects the whole number: the caret stands at its end.
+    QDialog::setVisible(visible);
+    if (visible)
+        m_field->end(false);
 }
 
 void CFunctionMoveWindow::accept() {

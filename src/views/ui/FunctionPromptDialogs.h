@@ -41,6 +41,7 @@ public:
     QPushButton* OkButton() const { return m_ok; }
 
     void accept() override;
+    void setVisible(bool visible) override;
 
 private:
     CDocumentData& m_document;

@@ -185,11 +185,14 @@ void CHierarchicalView::paintEvent(QPaintEvent* event) {
             painter.drawText(numberRect, AlignmentFlag(settings.HieIDAlign) | Qt::AlignTop,
                              painter.fontMetrics().elidedText(box.item->GetOutlineNumberString(), Qt::ElideMiddle,
                                                               numberRect.width()));
-            const int labelTop = separator + 1 + (2 * separator) / 3;
-            const QRect nameRect(r.left() + 1, r.top() + labelTop, r.width() - 2, r.height() - 1 - labelTop);
+            const QRect nameRect = CHierarchicalChart::NameRect(r);
             painter.setFont(nameFont);
-            painter.drawText(nameRect, AlignmentFlag(settings.HieFuncAlign) | Qt::AlignTop | Qt::TextWordWrap,
-                             box.item->GetDisplayText(options));
+            const auto measure = [&painter](const QString& text) {
+                return painter.fontMetrics().horizontalAdvance(text);
+            };
+            painter.drawText(
+                nameRect, AlignmentFlag(settings.HieFuncAlign) | Qt::AlignTop,
+                CHierarchicalChartPrint::FitName(box.item->GetDisplayText(options), nameRect.width(), measure));
         }
         if (box.HasChildren()) {
             const QRect button = m_chart.FoldButtonRect(index);

@@ -107,6 +107,8 @@ void CLexicographicalView::OnUpdate() {
         for (QTreeWidgetItem* entry : expand)
             entry->setExpanded(true);
     }
+    // The scroll ranges follow the new entries only once they are laid out.
+    executeDelayedItemsLayout();
     horizontalScrollBar()->setValue(horizontal);
     verticalScrollBar()->setValue(vertical);
     setUpdatesEnabled(true);
@@ -138,6 +140,7 @@ void CLexicographicalView::RestoreViewState(const IndexViewInfo& info) {
         m_pendingScroll = scroll;
         return;
     }
+    executeDelayedItemsLayout();
     horizontalScrollBar()->setValue(scroll.x());
     verticalScrollBar()->setValue(scroll.y());
 }
@@ -147,6 +150,9 @@ void CLexicographicalView::SelectItem(const CAbstractIndexItem* item) {
         return;
     const bool updating = std::exchange(m_updating, true);
     auto* entry = static_cast<QTreeWidgetItem*>(item->treeItem);
+    // Selected again, the entry leaves the tree where it stands: a place restored after it was selected stays.
+    if (entry == currentItem() && entry->isSelected())
+        return;
     setCurrentItem(entry);
     scrollToItem(entry);
     m_updating = updating;

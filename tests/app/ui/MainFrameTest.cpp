@@ -30,6 +30,7 @@
 #include "settings/ui/VocabularyCommands.h"
 #include "texts/StringTable.h"
 #include "views/ui/FunctionListView.h"
+#include "views/ui/LexicographicalView.h"
 
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
@@ -38,6 +39,7 @@
 #include "support/ui/InspectionPaneClicks.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -607,6 +609,41 @@ TEST_F(MainFrameWindow, CommandsComeBackWhenAWorkerEnds) {
     EXPECT_TRUE(settings->isEnabled());
 }
 
+// The replace-all runs on a worker; at its end the list pane in front shows the names it gave.
+TEST_F(MainFrameWindow, AReplaceAllThatRenamesReachesTheListPane) {
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(
+        window, SaveScriptDocument(m_dir.Path("r.nuv"), {{"Main", "Fn Sub one"}, {"Sub one", "Do <A>{a}"}})));
+    CMainFrame& frame = window.frame;
+    frame.ShowPane(MainFrameCommand::FunctionListPane);
+    auto* list = qobject_cast<CFunctionListView*>(frame.Pane(MainFrameCommand::FunctionListPane)->widget());
+    ASSERT_NE(list, nullptr);
+    QTRY_VERIFY(list->isVisible());
+    const auto names = [list] {
+        QStringList shown;
+        for (int row = 0; row < list->List()->rowCount(); ++row)
+            shown << list->List()->item(row, CFunctionListRows::NameColumn)->text();
+        shown.sort();
+        return shown;
+    };
+    ASSERT_EQ(names(), (QStringList{"Main", "Sub one"}));
+
+    frame.OnCommand(CommandReplaceAll);
+    auto* replace = ShownDialog<CAllReplaceDlg>();
+    ASSERT_NE(replace, nullptr);
+    replace->FindBox()->setText("one");
+    replace->ReplaceBox()->setText("two");
+    replace->Box(1080)->setChecked(true);
+    QTest::mouseClick(replace->ReplaceButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QTRY_VERIFY(!window.app.Document().IsWorkerRunning());
+    ASSERT_TRUE(window.app.Document().DocumentData().registry.FindByName("Sub two"));
+    EXPECT_EQ(names(), (QStringList{"Main", "Sub two"}));
+    replace->hide();
+    window.app.Document().SetModified(false);
+    EXPECT_TRUE(window.app.CloseDocument());
+}
+
 TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensItsTab) {
     const QString path = SaveScriptDocument(
         m_dir.Path("d.nuv"),
@@ -667,6 +704,39 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
 
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
+}
+
+// The tab bar holds the focus when nothing else took it, as after a document opened: a click on a reopened tab
+// takes the focus into that tab, and the outline-ordered tree follows.
+TEST_F(MainFrameWindow, TheTreeFollowsAClickOnAReopenedTabWhileTheTabBarHasTheFocus) {
+    const QString path = m_dir.Path("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    CMainFrame& frame = window.frame;
+    frame.ShowPane(MainFrameCommand::OutlineIndexPane);
+    auto* tree = qobject_cast<CLexicographicalView*>(frame.Pane(MainFrameCommand::OutlineIndexPane)->widget());
+    ASSERT_NE(tree, nullptr);
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTabBar* bar = frame.TabArea()->tabBar();
+    ASSERT_EQ(bar->count(), 2);
+    QCoreApplication::processEvents();
+    const auto treeShows = [&] {
+        const CAbstractIndexItem* item = CLexicographicalView::IndexItem(tree->currentItem());
+        return item ? item->unitFunction : nullptr;
+    };
+    for (int index : {0, 1, 0}) {
+        bar->setFocus(Qt::ActiveWindowFocusReason);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(bar->currentIndex(), index);
+        CUnitFunction* active = window.app.Tabs().ActiveTabFunction();
+        ASSERT_NE(active, nullptr);
+        EXPECT_EQ(treeShows(), active) << index;
+        EXPECT_TRUE(frame.TabArea()->widget(index)->isAncestorOf(QApplication::focusWidget())) << index;
+    }
+    window.app.Document().SetModified(false);
 }
 
 TEST_F(MainFrameWindow, BackAndForwardFollowATabActivatedFromOutsideTheTabBar) {

@@ -1,4 +1,5 @@
 #include "../ViewsTestSupport.h"
+#include "model/ViewLayoutTables.h"
 #include "platform/MessageBox.h"
 #include "printing/PrintHeaderFooter.h"
 #include "support/TestFiles.h"
@@ -15,6 +16,7 @@
 #include "views/ui/LexicographicalView.h"
 #include "views/ui/MemoView.h"
 #include "views/ui/StructureDiagram.h"
+#include "views/ui/ViewWidgets.h"
 #include "views/ui/ZoomDialog.h"
 
 #include <QApplication>
@@ -144,6 +146,41 @@ TEST(HierarchicalChartPane, DrawsOnlyAfterTheQuestionAndOpensClickedBoxes) {
     EXPECT_FALSE(view.UpdatePending());
 }
 
+// A name wider than its box is not wrapped into a second line that the box's bottom edge cuts through.
+TEST(HierarchicalChartPane, ALongNameStaysOnTheFirstLineOfItsLabel) {
+    TestDocument document;
+    document.Add(2001, QStringLiteral("alpha beta gamma delta epsilon zeta eta theta iota kappa"), document.origin());
+    document.Rebuild();
+    FakeViewHost host(document);
+    CHierarchicalView view(host);
+    view.resize(600, 400);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    platform::ScriptedMessageSink sink;
+    sink.Answer(platform::MessageAnswer::Ok);
+    view.OnUpdate();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(view.Chart().Boxes().size(), 2u);
+    const QRect box = view.Chart().Boxes()[1].pageRect.translated(-view.horizontalScrollBar()->value(),
+                                                                  -view.verticalScrollBar()->value());
+    const QRect name = CHierarchicalChart::NameRect(box);
+    const HierarchicalIndexSettings& settings = document.data.indexViewSettings;
+    const QFont nameFont =
+        ViewWidgets::FontOf(settings.HieFont, view.Chart().ScaledFontSize(settings.HieFont.pointSize));
+    const int firstLineEnd = name.top() + QFontMetrics(nameFont).height();
+    ASSERT_LT(firstLineEnd, name.bottom()) << "the label has room below a first line";
+    const QImage image = view.viewport()->grab().toImage();
+    const auto inked = [&image](int top, int bottom, int left, int right) {
+        int count = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x)
+                count += qGray(image.pixel(x, y)) < 200;
+        return count;
+    };
+    EXPECT_GT(inked(name.top(), firstLineEnd, name.left() + 1, name.right() - 1), 0) << "the name shows";
+    EXPECT_EQ(inked(firstLineEnd + 1, name.bottom(), name.left() + 1, name.right() - 1), 0);
+}
+
 TEST(HierarchicalChartPane, StoresWhereItStoodAndGoesBackThereOnceLaidOut) {
     TestDocument document;
     AddLeaves(document, 40);
@@ -266,6 +303,53 @@ TEST(OutlineOrderedPane, ARightPressKeepsTheSelectionAndOpensNothing) {
     EXPECT_EQ(shell.openedTabs.front(), second->unitFunction);
 }
 
+// The active tab's item comes from the outline number its tab shows.
+class ActiveTabShell : public FakeModelShell {
+public:
+    bool GetCurrentOutlineNumber(OutlineNumber& number) override {
+        number = activeNumber;
+        return activeFunction != nullptr;
+    }
+    OutlineNumber activeNumber;
+};
+
+TEST(OutlineOrderedPane, TheRestoredPlaceComesBackAndSelectingTheActiveItemAgainKeepsIt) {
+    TestDocument document;
+    AddLeaves(document, 80);
+    document.Rebuild();
+    ActiveTabShell shell;
+    FakeViewHost host(document);
+    CLexicographicalView view(host);
+    view.resize(300, 300);
+    IndexViewInfo place;
+    place.LexiVScrollPosition = 20;
+
+    // Read while the pane is behind another: the place waits for the tree, which has no active item yet.
+    view.OnUpdate();
+    view.RestoreViewState(place);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    EXPECT_EQ(view.verticalScrollBar()->value(), 20);
+
+    // With an active tab its item is selected, and the place still comes back.
+    view.hide();
+    shell.activeFunction = document.Item({70})->unitFunction;
+    shell.activeNumber = {70};
+    view.OnUpdate();
+    place.LexiVScrollPosition = 30;
+    view.RestoreViewState(place);
+    view.show();
+    EXPECT_EQ(view.verticalScrollBar()->value(), 30);
+    EXPECT_EQ(CLexicographicalView::IndexItem(view.currentItem()), document.Item({70}));
+    // The active tab's notices select its item again: the tree stays where it was put.
+    view.SelectItem(document.Item({70}));
+    EXPECT_EQ(view.verticalScrollBar()->value(), 30);
+    // Another tab's item is scrolled into view.
+    view.SelectItem(document.Item({3}));
+    EXPECT_LT(view.verticalScrollBar()->value(), 30);
+    EXPECT_EQ(CLexicographicalView::IndexItem(view.currentItem()), document.Item({3}));
+}
+
 TEST(StructureDiagramPane, APageMovesTheDiagramByAHundred) {
     TestDocument document;
     AddLeaves(document, 60);
@@ -381,6 +465,26 @@ TEST(NameAndMovePromptDialogs, RefuseTakenNamesAndEnableMoveForOutlineNumbers) {
     EXPECT_EQ(document.origin()->children.front()->name, "B");
 }
 
+TEST(NameAndMovePromptDialogs, TheMovePromptOpensWithTheCaretAtTheEndOfTheNumber) {
+    TestDocument document;
+    FakeModelShell shell;
+    CUnitFunction* parent = document.Add(2001, QStringLiteral("A"), document.origin());
+    document.Add(2002, QStringLiteral("B"), document.origin());
+    document.Add(2003, QStringLiteral("A1"), parent);
+    document.Rebuild();
+    CFunctionMoveWindow move(document.data, *document.Item({1, 1}));
+    move.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&move));
+    ASSERT_TRUE(move.Field()->hasFocus());
+    EXPECT_FALSE(move.Field()->hasSelectedText());
+    QTest::keyClick(move.Field(), Qt::Key_Backspace);
+    QTest::keyClick(move.Field(), Qt::Key_Backspace);
+    EXPECT_EQ(move.Field()->text(), "1");
+    EXPECT_TRUE(move.OkButton()->isEnabled());
+    QTest::keyClicks(move.Field(), ".2");
+    EXPECT_EQ(move.Field()->text(), "1.2");
+}
+
 TEST(FunctionListPane, HeaderCaptionsReadWholeAndTheNameColumnShowsInANarrowPane) {
     TestDocument document;
     document.Add(2001, QStringLiteral("Cook rice"), document.origin());
@@ -407,6 +511,62 @@ TEST(FunctionListPane, HeaderCaptionsReadWholeAndTheNameColumnShowsInANarrowPane
                   CFunctionListRows::ColumnWidth(CFunctionListRows::FnUsageColumn))
             << language;
     }
+}
+
+TEST(FunctionListPane, OnlyARowSelectedAloneOpensAndAShownPaneSelectsTheActiveTabsRow) {
+    TestDocument document;
+    AddLeaves(document, 3);
+    document.Rebuild();
+    FakeViewHost host(document);
+    CFunctionListView list(host);
+    list.resize(400, 300);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    list.Refresh();
+    QTableWidget& table = *list.List();
+    const auto rowOf = [&document, &list](const QString& name) {
+        return list.Rows().IndexOf(document.registry().FindByName(name));
+    };
+    const auto click = [&table](int row, Qt::KeyboardModifiers modifiers) {
+        const QRect cell = table.visualRect(table.model()->index(row, CFunctionListRows::NameColumn));
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, modifiers, cell.center());
+    };
+    const auto selectedRows = [&table] {
+        QList<int> rows;
+        for (const QModelIndex& index : table.selectionModel()->selectedRows())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+
+    click(rowOf("C1"), {});
+    ASSERT_EQ(host.opened.size(), 1u);
+    EXPECT_EQ(host.opened.back()->name, "C1");
+    click(rowOf("C2"), Qt::ControlModifier);
+    EXPECT_EQ(host.opened.size(), 1u) << "two rows selected open nothing";
+    click(rowOf("C2"), Qt::ControlModifier);
+    EXPECT_EQ(selectedRows(), QList<int>{rowOf("C1")});
+    EXPECT_EQ(host.opened.size(), 1u) << "a row selected off opens no other row";
+    click(rowOf("C3"), {});
+    ASSERT_EQ(host.opened.size(), 2u);
+    EXPECT_EQ(host.opened.back()->name, "C3");
+
+    // Tabs switched while the pane is behind another, after a unit function came before them: shown again, the
+    // pane selects the active tab's row.
+    list.hide();
+    CUnitFunction* second = document.registry().FindByName("C2");
+    CUnitFunction::InsertChild(document.origin(), document.Add(3001, "First"), 0);
+    document.Rebuild();
+    list.Refresh();
+    host.active = second;
+    list.SelectCurrentFunction(second);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    EXPECT_EQ(table.item(rowOf("First"), CFunctionListRows::NameColumn)->text(), "First");
+    EXPECT_EQ(selectedRows(), QList<int>{rowOf("C2")});
+    EXPECT_EQ(table.currentRow(), rowOf("C2"));
+    EXPECT_TRUE(list.DeleteButton()->isEnabled());
+    EXPECT_EQ(host.opened.size(), 2u) << "showing the pane opens nothing";
 }
 
 TEST(ZoomWindowDialog, SliderLabelAndActualSize) {
