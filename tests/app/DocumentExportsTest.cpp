@@ -165,6 +165,9 @@ TEST_F(ApplicationExports, MemberNamesGoToCsvAndTheOlderFormatReportsAFileItCann
     shell.savePath = unwritable;
     app.OnExportNuv2013june();
     ASSERT_EQ(messages.Requests().size(), shown + 1);
+    EXPECT_EQ(messages.Texts().back(), QStringLiteral("ファイルが開けないため、保存できませんでした。\n"
+                                                      "No file can be made in the folder \"%1\".")
+                                           .arg(Path("no/such")));
     EXPECT_FALSE(QFile::exists(unwritable));
 }
 

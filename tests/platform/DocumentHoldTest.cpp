@@ -1,5 +1,4 @@
 #include "platform/DocumentHold.h"
-#include "platform/DocumentFileLock.h"
 #include "platform/InstanceTable.h"
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
@@ -13,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -104,21 +101,4 @@ TEST_F(DocumentHold, AnEditorHoldsItsDocumentUnderAPathTooLongForItsRecordAndUnd
     // Another hard link of the file is the same document: the holder is read beside the editor's name.
     ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(Path("hard.nuv")).constData()), 0);
     EXPECT_EQ(platform::DocumentHolder(Path("hard.nuv")), ReadOwnerFile(path));
-}
-
-TEST_F(DocumentHold, AnyLockOnTheFileHoldsItButTheOneTheWriteIsFor) {
-    // A lock that no editor of this runtime folder took: an editor registered elsewhere, or another program.
-    const int fd = open(QFile::encodeName(Path("plan.nuv")).constData(), O_RDONLY);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(flock(fd, LOCK_EX), 0);
-    EXPECT_EQ(platform::DocumentHolder(Path("plan.nuv")), QStringLiteral("Unknown"));
-    close(fd);
-    EXPECT_FALSE(Held(Path("plan.nuv")));
-
-    // This process's own hold of the document lets only the save it is for through.
-    platform::DocumentFileLock own;
-    ASSERT_TRUE(own.Hold(Path("plan.nuv")));
-    ASSERT_EQ(WriteOwnerFile(Path("plan.nuv")), OwnerFileWrite::Written);
-    EXPECT_EQ(platform::DocumentHolder(Path("plan.nuv")), ReadOwnerFile(Path("plan.nuv")));
-    EXPECT_FALSE(platform::DocumentHolder(Path("plan.nuv"), &own));
 }
