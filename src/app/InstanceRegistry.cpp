@@ -1,6 +1,7 @@
 #include "app/InstanceRegistry.h"
 
 #include "app/ApplicationShell.h"
+#include "platform/DocumentHold.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeDirectory.h"
 #include "texts/StringTable.h"
@@ -75,7 +76,9 @@ std::optional<InstanceRecord> CInstanceRegistry::FindInstanceByPath(const QStrin
     if (!HasInstanceTable())
         return std::nullopt;
     platform::NamedLockGuard lock(m_instanceMutex);
-    const InstanceRecord* found = Table()->FindByPath(path);
+    const QString& directory = m_runtimeDirectory;
+    const InstanceRecord* found = Table()->FindOpen(
+        [&](const InstanceRecord& record) { return platform::IsRecordDocument(directory, record, path); });
     return found ? std::optional<InstanceRecord>(*found) : std::nullopt;
 }
 
@@ -84,6 +87,15 @@ bool CInstanceRegistry::UpdateInstanceRecord(quint32 processId, const InstanceRe
         return false;
     platform::NamedLockGuard lock(m_instanceMutex);
     return Table()->Update(processId, record);
+}
+
+bool CInstanceRegistry::UpdateOwnInstanceRecord(const InstanceRecord& record, const QString& documentPath) {
+    if (!HasInstanceTable())
+        return false;
+    platform::NamedLockGuard lock(m_instanceMutex);
+    if (m_liveness)
+        m_liveness->SetDocumentPath(documentPath);
+    return Table()->Update(CurrentProcessId(), record);
 }
 
 void CInstanceRegistry::ClearOwnInstanceRecord(quint32 processId) {

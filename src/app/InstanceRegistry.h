@@ -27,6 +27,9 @@ public:
     bool RegisterInstance(const InstanceRecord& record);
     std::optional<InstanceRecord> FindInstanceByPath(const QString& path);
     bool UpdateInstanceRecord(quint32 processId, const InstanceRecord& record);
+    // This process's record, which keeps `documentPath` cut, and the whole path beside it (see
+    // platform::RecordDocumentPath).
+    bool UpdateOwnInstanceRecord(const InstanceRecord& record, const QString& documentPath);
     void ClearOwnInstanceRecord(quint32 processId);
     bool RemoveInstanceRecord(quint32 processId);
     // Takes this process out of the table for good: its record and its liveness lock go.
@@ -40,7 +43,8 @@ public:
     // Brings the window of the instance at `index` of the table to the front; nothing for an index beyond the
     // count or an instance without a window.
     void ActivateInstanceWindow(int index);
-    // Brings the window of another process that has `path` (canonical) open to the front; false when none has it.
+    // Brings the window of another process that has `path` (canonical) open, under this or another name, to the
+    // front; false when none has it.
     bool ActivateHolder(const QString& path);
 
     static quint32 CurrentProcessId();

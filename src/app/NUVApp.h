@@ -130,6 +130,6 @@ private:
     CMessageContext m_messageContext;
     double m_dZoomFactor = 1.0;
     CInstanceRegistry m_instances{m_shell};
-    COpenDocument m_document{m_shell, m_instances};
+    COpenDocument m_document{m_shell, m_instances, m_messageContext};
     int m_nExitCode = 1;
 };

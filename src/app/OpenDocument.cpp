@@ -61,8 +61,10 @@ QString COpenDocument::CanonicalPath(const QString& path) {
     return platform::CanonicalDocumentPath(path);
 }
 
-COpenDocument::COpenDocument(CApplicationShell& shell, CInstanceRegistry& instances)
-    : m_shell(shell), m_instances(instances), m_installedFonts(shell.InstalledFontFaces()), m_docManager(shell) {
+COpenDocument::COpenDocument(CApplicationShell& shell, CInstanceRegistry& instances,
+                             const CMessageContext& messageContext)
+    : m_shell(shell), m_instances(instances), m_messageContext(messageContext),
+      m_installedFonts(shell.InstalledFontFaces()), m_docManager(shell) {
     AddObserver(m_tabs);
     CloseDocumentState();
 }
@@ -330,7 +332,10 @@ void COpenDocument::OnExportNuv2013june() {
         return;
     // The export writes what the editors show, as a save does.
     m_shell.CommitPendingEdits();
-    // A file that cannot be written is said, as a failed save is; the file there is left as it was.
+    // A file that cannot be written is said, as a failed save is; the file there is left as it was. The document
+    // open here is held too: its next save would drop what the export wrote.
+    if (RefuseHeldDocument(path))
+        return;
     QString errorText;
     if (!SaveDocumentXml(m_documentData, path, &errorText, DocumentFormat::Older))
         ShowSaveFailure(path, errorText);
@@ -464,14 +469,16 @@ void COpenDocument::CloseDocumentState() {
 }
 
 bool COpenDocument::SaveConvertedDocument(const QString& path) {
-    if (IsHeldByOtherProcess(path)) {
-        platform::ShowMessageBox(LoadString(StringId::CannotOpenForSaving), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+    // The user never names the output: a link planted under its name would send the document anywhere.
+    if (QFileInfo(path).isSymLink()) {
+        ShowCannotWriteFileMessage(path, LoadString(StringId::NotARegularFile).arg(path));
         return false;
     }
+    if (RefuseHeldDocument(path))
+        return false;
     m_documentData.functionsNum = 0;
     QString errorText;
-    if (!WriteDocument(path, nullptr, &errorText)) {
+    if (!WriteDocument(path, nullptr, &errorText, nullptr)) {
         ShowSaveFailure(path, errorText);
         return false;
     }
@@ -481,12 +488,21 @@ bool COpenDocument::SaveConvertedDocument(const QString& path) {
     return true;
 }
 
-bool COpenDocument::IsHeldByOtherProcess(const QString& path) {
+bool COpenDocument::RefuseHeldDocument(const QString& path) const {
     // Another process editing that document holds it; it is never replaced under its feet.
-    return platform::IsEditedByLiveInstance(path) || platform::DocumentFileLock::IsHeldElsewhere(path);
+    const std::optional<QString> holder = platform::DocumentHolder(path);
+    if (holder)
+        ShowCannotOpenForSaving(LoadString(StringId::DocumentEditedElsewhere).arg(path, *holder));
+    return holder.has_value();
 }
 
-bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText) {
+void COpenDocument::ShowCannotOpenForSaving(const QString& reason) const {
+    platform::ShowMessageBox(LoadString(StringId::CannotOpenForSaving) + QLatin1Char('\n') + reason,
+                             platform::MessageButtons::Ok, platform::MessageIcon::Error);
+}
+
+bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText,
+                                  const platform::DocumentFileLock* hold) {
     // Every save writes what the editors show: a typed Fn name is bound (or refused) before the lines are written.
     m_shell.CommitPendingEdits();
     m_shell.SetWaitCursor(true);
@@ -494,22 +510,27 @@ bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry
     m_documentData.connectionText.clear();
     // The old file, if any, stays untouched on failure: the document goes to a temporary file that
     // replaces it only once it is complete.
-    const bool written = entry ? SaveDocumentXmlWithHistory(m_documentData, path, *entry, errorText)
-                               : SaveDocumentXml(m_documentData, path, errorText);
+    const bool written = entry ? SaveDocumentXmlWithHistory(m_documentData, path, *entry, errorText, hold)
+                               : SaveDocumentXml(m_documentData, path, errorText, DocumentFormat::Current, hold);
     m_shell.SetWaitCursor(false);
     return written;
 }
 
 void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorText) const {
-    // A file that cannot be made, a folder and a file that may not be written cannot be opened for saving;
-    // anything else, a pipe or device named as the file among them, is said with the file's name and why.
+    // A file that cannot be made, a folder and a file that may not be written cannot be opened for saving, and
+    // which of them it is is said below; anything else, a pipe or device named as the file among them, is said
+    // with the file's name and why.
     const QFileInfo target(path);
-    const bool cannotOpen = target.exists() ? target.isDir() || (target.isFile() && IsReadOnlyFile(path))
-                                            : !QFileInfo(target.absolutePath()).isWritable();
-    platform::ShowMessageBox(cannotOpen ? LoadString(StringId::CannotOpenForSaving)
-                                        : LoadString(StringId::CannotWriteFile).arg(path) + "\n" + errorText,
-                             platform::MessageButtons::Ok,
-                             cannotOpen ? platform::MessageIcon::Error : platform::MessageIcon::Warning);
+    if (target.isDir())
+        ShowCannotOpenForSaving(LoadString(StringId::NotARegularFile).arg(path));
+    else if (target.isFile() && IsReadOnlyFile(path))
+        ShowCannotOpenForSaving(LoadString(StringId::FileMarkedReadOnly).arg(path));
+    else if (!target.exists() && !QFileInfo(target.absolutePath()).isWritable())
+        ShowCannotOpenForSaving(
+            LoadString(m_messageContext, StringId::FolderNotWritableJa, StringId::FolderNotWritableEn)
+                .arg(target.absolutePath()));
+    else
+        ShowCannotWriteFileMessage(path, errorText);
 }
 
 bool COpenDocument::CanWriteHeldFile() const {
@@ -605,7 +626,7 @@ bool COpenDocument::SaveDocumentFileAs(const VersionHistoryEntry& entry) {
 
 bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
     QString errorText;
-    if (!WriteDocument(m_strDocumentPath, entry, &errorText)) {
+    if (!WriteDocument(m_strDocumentPath, entry, &errorText, &m_heldDocumentFile)) {
         ShowSaveFailure(m_strDocumentPath, errorText);
         return false;
     }
@@ -632,13 +653,14 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
     // not replaced.
     const QFileInfo target(path);
     platform::DocumentFileLock held;
-    if (IsHeldByOtherProcess(path) || (target.exists() && (IsReadOnlyFile(path) || !held.Hold(path)))) {
-        platform::ShowMessageBox(LoadString(StringId::CannotOpenForSaving), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+    if (RefuseHeldDocument(path))
+        return false;
+    if (target.exists() && (IsReadOnlyFile(path) || !held.Hold(path))) {
+        ShowSaveFailure(path, QString());
         return false;
     }
     QString errorText;
-    if (!WriteDocument(path, entry, &errorText)) {
+    if (!WriteDocument(path, entry, &errorText, &held)) {
         ShowSaveFailure(path, errorText);
         return false;
     }
@@ -824,7 +846,7 @@ void COpenDocument::StopReadOnlyWatch() {
 bool COpenDocument::TryOpenForWriting(const QString& path, platform::DocumentFileLock& lock) {
     // The instance table is asked too: a holder that has just replaced its file by a rename holds the new
     // one again a moment later, and meanwhile still says it edits the document.
-    return !IsReadOnlyFile(path) && !IsHeldByOtherProcess(path) && lock.Hold(path);
+    return !IsReadOnlyFile(path) && !platform::DocumentHolder(path) && lock.Hold(path);
 }
 
 void COpenDocument::OnReadOnlyWatchTimer() {
@@ -905,5 +927,5 @@ void COpenDocument::FillInstanceRecord(InstanceRecord& record) const {
 void COpenDocument::UpdateOwnInstanceRecord() {
     InstanceRecord record;
     FillInstanceRecord(record);
-    m_instances.UpdateInstanceRecord(CInstanceRegistry::CurrentProcessId(), record);
+    m_instances.UpdateOwnInstanceRecord(record, m_strDocumentPath);
 }

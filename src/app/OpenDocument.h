@@ -22,6 +22,7 @@
 
 class CApplicationShell;
 class CInstanceRegistry;
+struct CMessageContext;
 class CNUVDoc;
 class QFile;
 struct InstanceRecord;
@@ -64,7 +65,8 @@ public:
         Work m_work;
     };
 
-    COpenDocument(CApplicationShell& shell, CInstanceRegistry& instances);
+    // Its messages that have a wording in each language speak that of `messageContext`.
+    COpenDocument(CApplicationShell& shell, CInstanceRegistry& instances, const CMessageContext& messageContext);
     ~COpenDocument() override;
     COpenDocument(const COpenDocument&) = delete;
     COpenDocument& operator=(const COpenDocument&) = delete;
@@ -263,13 +265,19 @@ private:
     bool SaveIntoHeldFile(const VersionHistoryEntry* entry);
     // Writes to a new file, which is held before and after; the old file is let go only once it is written.
     bool SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry);
-    bool WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText);
-    bool IsHeldByOtherProcess(const QString& path);
+    // `hold` is this process's hold of the file written into, if any (see platform::DocumentHolder).
+    bool WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText,
+                       const platform::DocumentFileLock* hold);
+    // A write into `path` that another holds (platform::DocumentHolder) is refused, and said why; true then.
+    bool RefuseHeldDocument(const QString& path) const;
+    // The file cannot be opened for saving, and why: `reason` below the message.
+    void ShowCannotOpenForSaving(const QString& reason) const;
     void ShowSaveFailure(const QString& path, const QString& errorText) const;
     void ImportFromDocumentFile(bool environment);
 
     CApplicationShell& m_shell;
     CInstanceRegistry& m_instances;
+    const CMessageContext& m_messageContext;
     // Looked up once, when the document owner is made: the faces new font settings choose from.
     const CFontInfo m_installedFonts;
     CDocumentData m_documentData;

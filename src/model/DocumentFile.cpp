@@ -16,6 +16,7 @@
 #include "model/xml/XmlDocumentContext.h"
 #include "model/xml/XmlElementIndex.h"
 #include "model/xml/XmlStreamWriter.h"
+#include "platform/DocumentHold.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
@@ -358,8 +359,15 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
 }
 
 // The text replaces the file at `path` only when every write of `print` and the commit succeeded; see
-// platform::FileReplacement for how. Only a regular file not marked read-only is replaced.
-template <class Print> bool WriteSafely(const QString& path, QString* errorText, Print print) {
+// platform::FileReplacement for how. Only a regular file not marked read-only is replaced, and no document that
+// another holds (`hold` is the writer's own).
+template <class Print>
+bool WriteSafely(const QString& path, const platform::DocumentFileLock* hold, QString* errorText, Print print) {
+    if (const std::optional<QString> holder = platform::DocumentHolder(path, hold)) {
+        if (errorText)
+            *errorText = LoadString(StringId::DocumentEditedElsewhere).arg(path, *holder);
+        return false;
+    }
     platform::FileReplacement file(path);
     if (!file.Open()) {
         if (errorText)
@@ -383,8 +391,9 @@ template <class Print> bool WriteSafely(const QString& path, QString* errorText,
     return true;
 }
 
-bool WriteSafely(const pugi::xml_document& document, const QString& path, unsigned int flags, QString* errorText) {
-    return WriteSafely(path, errorText,
+bool WriteSafely(const pugi::xml_document& document, const QString& path, unsigned int flags,
+                 const platform::DocumentFileLock* hold, QString* errorText) {
+    return WriteSafely(path, hold, errorText,
                        [&](pugi::xml_writer& writer) { document.save(writer, "\t", flags, pugi::encoding_utf8); });
 }
 
@@ -771,7 +780,8 @@ static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_
     SaveRegistryXml(data.registry, context, parent, data.environment.distinguishPrimaryOutlineNumber != 0);
 }
 
-bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorText, DocumentFormat format) {
+bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorText, DocumentFormat format,
+                     const platform::DocumentFileLock* hold) {
     return SaveWithinMemory(errorText, [&] {
         XmlDocumentContext context(&data);
         context.olderFormat = format == DocumentFormat::Older;
@@ -782,7 +792,7 @@ bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorTex
         context.deferFunctionElements = !context.olderFormat;
         WriteDocumentElement(context, root);
         AppendStoredVersions(context, root);
-        const bool written = WriteSafely(path, errorText, [&context](pugi::xml_writer& writer) {
+        const bool written = WriteSafely(path, hold, errorText, [&context](pugi::xml_writer& writer) {
             PrintWithDeferredFunctions(context, context.document, writer);
         });
         return written;
@@ -796,7 +806,7 @@ bool HasFreeVersionNumber(const CDocumentData& data) {
 }
 
 bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const VersionHistoryEntry& entry,
-                                QString* errorText) {
+                                QString* errorText, const platform::DocumentFileLock* hold) {
     if (!HasFreeVersionNumber(data)) {
         if (errorText)
             *errorText = LoadString(StringId::NoFreeVersionNumber);
@@ -815,7 +825,7 @@ bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const 
         XmlSetIntAttribute(context, document, "Minor", entry.Minor, false);
         XmlAppendChildElement(context, document, "Comment", entry.Comment);
         // The history takes the new version only once it is in the file.
-        if (!WriteSafely(context.document, path, kPlainFormat, errorText))
+        if (!WriteSafely(context.document, path, kPlainFormat, hold, errorText))
             return false;
         StoredVersion stored;
         stored.xml = ElementXml(document);
@@ -837,7 +847,8 @@ bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* err
     return SaveWithinMemory(errorText, [&] {
         XmlDocumentContext context(&data);
         WriteDocumentElement(context, AppendRoot(context, CurrentFormatVersion()));
-        return WriteSafely(context.document, path, pugi::format_indent | pugi::format_no_declaration, errorText);
+        return WriteSafely(context.document, path, pugi::format_indent | pugi::format_no_declaration, nullptr,
+                           errorText);
     });
 }
 

@@ -47,12 +47,11 @@ bool InstanceTable::Register(const InstanceRecord& record) {
     return true;
 }
 
-const InstanceRecord* InstanceTable::FindByPath(const QString& path) const {
-    if (path.isEmpty())
-        return nullptr;
+const InstanceRecord*
+InstanceTable::FindOpen(const std::function<bool(const InstanceRecord& record)>& isDocument) const {
     for (int i = 0; i < UsedCount(); ++i) {
         const InstanceRecord& record = records[i];
-        if (record.state >= 1 && record.state <= 3 && record.Path() == path)
+        if (record.state >= 1 && record.state <= 3 && isDocument(record))
             return &record;
     }
     return nullptr;

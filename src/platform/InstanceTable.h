@@ -38,9 +38,9 @@ struct InstanceTable {
 
     // Copies the record into the next free slot; false when all 16 are in use.
     bool Register(const InstanceRecord& record);
-    // First record of a document that is open (states 1 to 3) whose path equals `path`. Records hold canonical
-    // paths, and so must `path`: file names differ by letter case.
-    const InstanceRecord* FindByPath(const QString& path) const;
+    // First record of a document that is open (states 1 to 3) for which `isDocument` holds (see
+    // platform::IsRecordDocument: the record keeps its path cut).
+    const InstanceRecord* FindOpen(const std::function<bool(const InstanceRecord& record)>& isDocument) const;
     // Overwrites the first record of `processId`; false when there is none.
     bool Update(uint32_t processId, const InstanceRecord& record);
     // Removes the first record of `processId`, moving the later ones down; false when there is none.

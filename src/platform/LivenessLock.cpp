@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cerrno>
@@ -20,6 +21,9 @@ namespace {
 QString LockPath(const QString& directory, quint32 pid) {
     return directory + QStringLiteral("/nuv-alive-%1").arg(pid);
 }
+
+// More than any path a file system takes; a longer content was not written by a process of ours.
+constexpr qint64 kMaxDocumentPathBytes = 65536;
 
 } // namespace
 
@@ -48,6 +52,22 @@ bool LivenessLock::Acquire(const QString& directory) {
         close(m_fd);
     m_fd = -1;
     return false;
+}
+
+bool LivenessLock::SetDocumentPath(const QString& path) {
+    if (m_fd < 0)
+        return false;
+    const QByteArray bytes = path.toUtf8();
+    return ftruncate(m_fd, 0) == 0 &&
+           (bytes.isEmpty() || pwrite(m_fd, bytes.constData(), static_cast<size_t>(bytes.size()), 0) == bytes.size());
+}
+
+QString LivenessLock::DocumentPath(const QString& directory, quint32 pid) {
+    QFile file(LockPath(directory, pid));
+    if (QFileInfo(file.fileName()).isSymLink() || !file.open(QIODevice::ReadOnly) ||
+        file.size() > kMaxDocumentPathBytes)
+        return {};
+    return QString::fromUtf8(file.read(kMaxDocumentPathBytes));
 }
 
 bool LivenessLock::IsAlive(const QString& directory, quint32 pid) {

@@ -24,6 +24,10 @@ public:
     // Takes the current process's lock; false (with Error() set) when it cannot.
     bool Acquire(const QString& directory);
     QString Error() const { return m_error; }
+    // The lock file also names the process's document whole (empty for none), which the instance table keeps cut.
+    // Written and read under the table's lock.
+    bool SetDocumentPath(const QString& path);
+    static QString DocumentPath(const QString& directory, quint32 pid);
 
     // True while the process `pid` holds its lock. A dead process's lock file and message socket are removed.
     static bool IsAlive(const QString& directory, quint32 pid);

@@ -6,7 +6,9 @@
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "platform/CodePageTextFile.h"
+#include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnerFile.h"
 #include "platform/UserSettings.h"
 #include "settings/MessageSettingsEditor.h"
 #include "texts/Msg.h"
@@ -163,7 +165,44 @@ TEST_F(ApplicationExports, MemberNamesGoToCsvAndTheOlderFormatReportsAFileItCann
     shell.savePath = unwritable;
     app.OnExportNuv2013june();
     ASSERT_EQ(messages.Requests().size(), shown + 1);
+    EXPECT_EQ(messages.Texts().back(), QStringLiteral("ファイルが開けないため、保存できませんでした。\n"
+                                                      "No file can be made in the folder \"%1\".")
+                                           .arg(Path("no/such")));
     EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+TEST_F(ApplicationExports, TheOlderFormatIsNeverWrittenOverADocumentThatIsHeld) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    platform::ScriptedMessageSink messages;
+    const QString own = Path("own.nuv");
+    shell.savePath = own;
+    app.OnFileSaveAs();
+    ASSERT_EQ(app.Document().DocumentPath(), own);
+    const QByteArray saved = ReadFileBytes(own);
+
+    // Another editor holds a document: its lock on the file, its name in the owner file.
+    const QString held = Path("held.nuv");
+    WriteFileBytes(held, "the other editor's document");
+    WriteFileBytes(MakeOwnerFileName(held), QByteArray("h\0a\0n\0a\0", 8));
+    platform::DocumentFileLock otherEditor;
+    ASSERT_TRUE(otherEditor.Hold(held));
+
+    const QString inUse =
+        QStringLiteral("ファイルが開けないため、保存できませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。");
+    for (const auto& [path, holder] : {std::pair{held, QStringLiteral("hana")}, std::pair{own, ReadOwnerFile(own)}}) {
+        shell.savePath = path;
+        app.OnExportNuv2013june();
+        EXPECT_EQ(messages.Texts().back(), inUse.arg(path, holder));
+    }
+    EXPECT_EQ(ReadFileBytes(held), "the other editor's document");
+    EXPECT_EQ(ReadFileBytes(own), saved);
+
+    // The editor's own save still goes into its file.
+    app.Document().SetModified();
+    app.OnFileSave();
+    EXPECT_FALSE(app.Document().IsModified());
 }
 
 TEST_F(ApplicationExports, AnImportMarksTheDocumentModifiedAndAFailedOneLeavesItAlone) {

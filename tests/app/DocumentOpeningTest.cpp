@@ -300,7 +300,10 @@ TEST_F(DocumentOpening, TheBackupOfASaveInPlaceThatWasKilledIsNamedOnceAndKept) 
     environment.insert("NUV_STOP_AFTER_BYTES", QString::number(QFileInfo(path).size() + 10));
     const QByteArray old = ReadFileBytes(path);
     // The first bytes of the file are written when the save is killed.
-    ASSERT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", path, path}, environment).exitCode, 86);
+    ASSERT_EQ(
+        RunProgram(QStringLiteral("nuvdump"), {"--resave", NUV_TEST_DATA_DIR "/docfile/layout.nuv", path}, environment)
+            .exitCode,
+        86);
     const QStringList backups = QDir(Path("cache/nuv")).entryList(QDir::Files);
     ASSERT_EQ(backups.size(), 1);
 
@@ -334,7 +337,8 @@ TEST_F(DocumentOpening, ToolsRefuseToWriteADocumentThatARunningEditorEdits) {
     ASSERT_TRUE(m_app.OpenDocumentFile(path));
     const QByteArray before = ReadFileBytes(path);
     ASSERT_TRUE(QFile::link(path, Path("link.nuv")));
-    const ProgramRun resave = RunProgram(QStringLiteral("nuvdump"), {"--resave", Path("link.nuv"), Path("link.nuv")});
+    const QString input = NUV_TEST_DATA_DIR "/docfile/layout.nuv";
+    const ProgramRun resave = RunProgram(QStringLiteral("nuvdump"), {"--resave", input, Path("link.nuv")});
     EXPECT_EQ(resave.exitCode, 1);
     EXPECT_TRUE(resave.standardError.contains(
         QStringLiteral("%1 は使用中です。\n\n使用者は'%2'です。").arg(Path("link.nuv"), ReadOwnerFile(path))))
@@ -343,7 +347,7 @@ TEST_F(DocumentOpening, ToolsRefuseToWriteADocumentThatARunningEditorEdits) {
 
     // Once the editor has let it go, the tool writes it.
     ASSERT_TRUE(m_app.CloseDocument());
-    EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", path, path}).exitCode, 0);
+    EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", input, path}).exitCode, 0);
 }
 
 TEST_F(DocumentOpening, TheHoldersNameIsShownOrUnknown) {

@@ -218,7 +218,9 @@ TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
         m_shell.savePath = Path("taken.nuv");
         m_app.OnFileSaveAs();
     }
-    EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルが開けないため、保存できませんでした。")});
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルが開けないため、保存できませんでした。\n"
+                                                  "%1 は使用中です。\n\n使用者は'Unknown'です。")
+                                       .arg(Path("taken.nuv"))});
     EXPECT_EQ(ReadFileBytes(Path("taken.nuv")), "other");
     EXPECT_EQ(m_app.Document().DocumentPath(), Path("door.nuv"));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));

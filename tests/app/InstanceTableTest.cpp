@@ -1,4 +1,5 @@
 #include "platform/InstanceTable.h"
+#include "platform/DocumentHold.h"
 #include "platform/OwnerFile.h"
 
 #include <QFile>
@@ -25,6 +26,12 @@ InstanceRecord Record(uint32_t pid, const QString& path = {}, int32_t state = 0)
     return record;
 }
 
+// The first record of an open document at `path`, compared as the instances compare them.
+const InstanceRecord* FindByPath(const InstanceTable& table, const QString& path) {
+    return table.FindOpen(
+        [&path](const InstanceRecord& record) { return platform::IsRecordDocument(QString(), record, path); });
+}
+
 } // namespace
 
 TEST(InstanceTable, RemovalKeepsTheOthersPackedInOrder) {
@@ -46,14 +53,14 @@ TEST(InstanceTable, FindsOpenDocumentsOnlyByTheirExactPath) {
     table->Register(Record(1, "/home/u/Plan.nuv", 4));
     table->Register(Record(2, "/home/u/Plan.nuv", 0));
     table->Register(Record(3, "/home/u/Plan.nuv", 2));
-    const InstanceRecord* found = table->FindByPath("/home/u/Plan.nuv");
+    const InstanceRecord* found = FindByPath(*table, "/home/u/Plan.nuv");
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->processId, 3u);
     // Names that differ in letter case are different files.
-    EXPECT_EQ(table->FindByPath("/HOME/u/plan.NUV"), nullptr);
-    EXPECT_EQ(table->FindByPath("/home/u/plan.nuv"), nullptr);
-    EXPECT_EQ(table->FindByPath(""), nullptr);
-    EXPECT_EQ(table->FindByPath("/home/u/Other.nuv"), nullptr);
+    EXPECT_EQ(FindByPath(*table, "/HOME/u/plan.NUV"), nullptr);
+    EXPECT_EQ(FindByPath(*table, "/home/u/plan.nuv"), nullptr);
+    EXPECT_EQ(FindByPath(*table, ""), nullptr);
+    EXPECT_EQ(FindByPath(*table, "/home/u/Other.nuv"), nullptr);
 }
 
 TEST(InstanceTable, LongTextsAreCutAndTerminated) {
@@ -77,7 +84,7 @@ TEST(InstanceTable, DeadProcessesAreDroppedAndADamagedCountReadsAsEmpty) {
 
     table->count = 5000;
     EXPECT_EQ(table->UsedCount(), 0);
-    EXPECT_EQ(table->FindByPath("/x"), nullptr);
+    EXPECT_EQ(FindByPath(*table, "/x"), nullptr);
     EXPECT_TRUE(table->Register(Record(7)));
     EXPECT_EQ(table->count, 1);
 }

@@ -1,11 +1,17 @@
+#include "platform/DocumentFileLock.h"
 #include "support/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -84,4 +90,102 @@ TEST(NuvStartUp, ASecondStartForAnOpenDocumentHandsItToItsProcessAndEnds) {
     ASSERT_TRUE(first->waitForFinished(20000));
     EXPECT_EQ(first->exitCode(), 0);
     EXPECT_FALSE(QFile::exists(ownerFile));
+}
+
+namespace {
+
+// A running editor of `path`, with its runtime folder in `dir`: started, and waited for until it holds the document.
+std::unique_ptr<QProcess> StartHolder(const QTemporaryDir& dir, const QString& path) {
+    std::unique_ptr<QProcess> editor = StartNuv(dir, {path}, "");
+    const QString ownerFile = QFileInfo(path).dir().filePath("~$" + QFileInfo(path).fileName());
+    for (int i = 0; i < 200 && !QFile::exists(ownerFile); ++i)
+        editor->waitForFinished(100);
+    EXPECT_TRUE(QFile::exists(ownerFile));
+    return editor;
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The tools that write documents, run with the runtime folder `runtime`, each writing over `path`.
+std::vector<ProgramRun> WriteWithTools(const QString& runtime, const QString& path) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime);
+    const QString input = NUV_TEST_DATA_DIR "/docfile/layout.nuv";
+    return {RunProgram(QStringLiteral("nuvdump"), {"--resave", input, path}, environment),
+            RunProgram(QStringLiteral("nuvdump"), {"--export-older", input, path}, environment),
+            RunProgram(QStringLiteral("nuvsearch"),
+                       {"replace", input, "--text", "システム", "--with", "X", "--in", "names", "-o", path},
+                       environment)};
+}
+
+} // namespace
+
+TEST(NuvStartUp, ADocumentUnderALongPathIsHeldAgainstToolsAndHandedToItsEditor) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    // Longer than the instance table keeps of a path.
+    const QString folder = dir.filePath(QString(120, u'f') + QLatin1Char('/') + QString(120, u'g'));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/layout.nuv");
+    ASSERT_GT(path.size(), 259);
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const QByteArray before = ReadBytes(path);
+    const std::unique_ptr<QProcess> editor = StartHolder(dir, path);
+
+    for (const ProgramRun& run : WriteWithTools(dir.filePath("runtime"), path)) {
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.standardError.contains(QStringLiteral("%1 は使用中です。").arg(path)))
+            << run.standardError.toStdString();
+    }
+    EXPECT_EQ(ReadBytes(path), before);
+
+    // A second editor of the document hands it to the first and ends by itself, as for a short path.
+    const std::unique_ptr<QProcess> second = StartNuv(dir, {path}, "");
+    EXPECT_TRUE(second->waitForFinished(15000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(editor->state(), QProcess::Running);
+
+    EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+    ASSERT_TRUE(editor->waitForFinished(20000));
+}
+
+TEST(NuvStartUp, AnEditorOfAnotherRuntimeFolderOrAnotherProgramsLockHoldsTheDocumentAgainstTools) {
+    QTemporaryDir dir;
+    QTemporaryDir other;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir) && MakeRuntimeDirectory(other));
+    const QString path = dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const QByteArray before = ReadBytes(path);
+    const std::unique_ptr<QProcess> editor = StartHolder(dir, path);
+
+    // Under another runtime folder the tools see another table, but the file's lock still tells.
+    for (const ProgramRun& run : WriteWithTools(other.filePath("runtime"), path)) {
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.standardError.contains(QStringLiteral("%1 は使用中です。\n\n使用者は'").arg(path)))
+            << run.standardError.toStdString();
+    }
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+    ASSERT_TRUE(editor->waitForFinished(20000));
+
+    // Another program's lock on the file, met through another hard link of it, which a write goes into in place.
+    const QString linked = dir.filePath("linked.nuv");
+    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(linked).constData()), 0);
+    QProcess locker;
+    locker.start("flock", {path, "sleep", "30"});
+    ASSERT_TRUE(locker.waitForStarted());
+    for (int i = 0; i < 100 && !platform::DocumentFileLock::IsHeldElsewhere(path); ++i)
+        QThread::msleep(50);
+    for (const ProgramRun& run : WriteWithTools(dir.filePath("runtime"), linked)) {
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(
+            run.standardError.contains(QStringLiteral("%1 は使用中です。\n\n使用者は'Unknown'です。").arg(linked)))
+            << run.standardError.toStdString();
+    }
+    locker.kill();
+    locker.waitForFinished();
+    EXPECT_EQ(ReadBytes(path), before);
 }

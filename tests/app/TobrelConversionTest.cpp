@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -183,7 +184,9 @@ TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
     TobrelSandbox::Result result = sandbox.Run({"held.mm"});
     close(fd);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.standardError.endsWith(kCannotOpenForSaving)) << result.standardError.toStdString();
+    EXPECT_TRUE(result.standardError.endsWith(kCannotOpenForSaving +
+                                              QStringLiteral("held.nuv は使用中です。\n\n使用者は'Unknown'です。\n")))
+        << result.standardError.toStdString();
     QFile held(sandbox.WorkPath("held.nuv"));
     ASSERT_TRUE(held.open(QIODevice::ReadOnly));
     EXPECT_EQ(held.readAll(), "the document another instance edits");
@@ -193,8 +196,25 @@ TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
     QDir(sandbox.WorkPath("")).mkdir("folder.nuv");
     result = sandbox.Run({"folder.mm"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.standardError.endsWith(kCannotOpenForSaving)) << result.standardError.toStdString();
+    EXPECT_TRUE(result.standardError.endsWith(
+        kCannotOpenForSaving + QStringLiteral("\"folder.nuv\" は通常のファイルではないため、上書きできません。\n")))
+        << result.standardError.toStdString();
     EXPECT_EQ(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden), QStringList{"held.nuv"});
+
+    // A link planted under the name the document takes is not followed, whatever it leads to.
+    sandbox.WriteFile("linked.mm", R"(<map><node TEXT="New"/></map>)");
+    sandbox.WriteFile("elsewhere.txt", "a file the link leads to");
+    ASSERT_TRUE(QFile::link(sandbox.WorkPath("elsewhere.txt"), sandbox.WorkPath("linked.nuv")));
+    result = sandbox.Run({"linked.mm"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.standardError.endsWith(
+        QStringLiteral("ファイル \"linked.nuv\" に書き込みできませんでした。\n"
+                       "\"linked.nuv\" は通常のファイルではないため、上書きできません。\n")))
+        << result.standardError.toStdString();
+    QFile elsewhere(sandbox.WorkPath("elsewhere.txt"));
+    ASSERT_TRUE(elsewhere.open(QIODevice::ReadOnly));
+    EXPECT_EQ(elsewhere.readAll(), "a file the link leads to");
+    EXPECT_TRUE(QFileInfo(sandbox.WorkPath("linked.nuv")).isSymLink());
 
     // A pipe where the document should go is named in the message and left a pipe.
     sandbox.WriteFile("pipe.mm", R"(<map><node TEXT="New"/></map>)");

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -72,6 +73,22 @@ TEST_F(DocumentFile, GoldenLayoutReadsAndSavesToTheSameBytes) {
     // A syntax symbol stored with the plain default font keeps it.
     EXPECT_TRUE(golden.contains("id=11 \"(:\" column=2 indent=0 simple=\"CO\"\n"
                                 "    font \"Times New Roman\" size=105 colour=0 bold=0"));
+}
+
+TEST_F(DocumentFile, NuvdumpNeverWritesOverItsInputUnderAnyOfItsNames) {
+    const QByteArray original = ReadFileBytes(kDataDir + "layout.nuv");
+    WriteFileBytes(Path("in.nuv"), original);
+    ASSERT_TRUE(QFile::link(Path("in.nuv"), Path("symbolic.nuv")));
+    ASSERT_EQ(link(QFile::encodeName(Path("in.nuv")).constData(), QFile::encodeName(Path("hard.nuv")).constData()), 0);
+    for (const char* command : {"--resave", "--export-older"}) {
+        for (const char* output : {"in.nuv", "symbolic.nuv", "hard.nuv"}) {
+            const ProgramRun run = RunNuvdump({command, Path("in.nuv"), Path(output)});
+            EXPECT_EQ(run.exitCode, 1) << command << output;
+            EXPECT_EQ(run.standardError,
+                      QStringLiteral("nuvdump: %1 is the input document; it is not written over\n").arg(Path(output)));
+        }
+    }
+    EXPECT_EQ(ReadFileBytes(Path("in.nuv")), original);
 }
 
 TEST_F(DocumentFile, RecentFontFacesOutliveANewDocumentAndTravelWithEachSave) {

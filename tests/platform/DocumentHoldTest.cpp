@@ -2,6 +2,7 @@
 #include "platform/InstanceTable.h"
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
+#include "platform/OwnerFile.h"
 #include "platform/SharedMapping.h"
 #include "support/LiveInstance.h"
 
@@ -25,6 +26,7 @@ protected:
     }
     void TearDown() override { qunsetenv("XDG_RUNTIME_DIR"); }
     QString Path(const QString& name) const { return m_dir.filePath(name); }
+    static bool Held(const QString& path) { return platform::DocumentHolder(path).has_value(); }
 
     // Adds a record to the table that the instances share, making the table when there is none.
     void Register(quint32 pid, const QString& path, int32_t state) {
@@ -47,7 +49,7 @@ protected:
 
 TEST_F(DocumentHold, OnlyARunningEditorOfTheDocumentHoldsIt) {
     // Without a table no editor runs, and asking makes none.
-    EXPECT_FALSE(platform::IsEditedByLiveInstance(Path("plan.nuv")));
+    EXPECT_FALSE(Held(Path("plan.nuv")));
     EXPECT_FALSE(QFile::exists(Path(kInstanceMappingName)));
 
     // An editor that was killed left its record, liveness lock file and socket; a running process views the
@@ -63,7 +65,7 @@ TEST_F(DocumentHold, OnlyARunningEditorOfTheDocumentHoldsIt) {
     const LiveInstance other(m_dir.path(), 88888);
     Register(88888, Path("other.nuv"), 1);
     Register(static_cast<quint32>(getpid()), Path("plan.nuv"), 1);
-    EXPECT_FALSE(platform::IsEditedByLiveInstance(Path("plan.nuv")));
+    EXPECT_FALSE(Held(Path("plan.nuv")));
     for (const QString& file : deadFiles)
         EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
 
@@ -71,7 +73,32 @@ TEST_F(DocumentHold, OnlyARunningEditorOfTheDocumentHoldsIt) {
     const LiveInstance editor(m_dir.path(), 99999);
     Register(99999, Path("plan.nuv"), 1);
     ASSERT_TRUE(QFile::link(Path("plan.nuv"), Path("link.nuv")));
-    EXPECT_TRUE(platform::IsEditedByLiveInstance(Path("link.nuv")));
-    EXPECT_TRUE(platform::IsEditedByLiveInstance(Path("sub/../plan.nuv")));
-    EXPECT_FALSE(platform::IsEditedByLiveInstance(Path("PLAN.nuv")));
+    EXPECT_TRUE(Held(Path("link.nuv")));
+    EXPECT_TRUE(Held(Path("sub/../plan.nuv")));
+    EXPECT_FALSE(Held(Path("PLAN.nuv")));
+}
+
+TEST_F(DocumentHold, AnEditorHoldsItsDocumentUnderAPathTooLongForItsRecordAndUnderItsOtherNames) {
+    // The record keeps 259 units of the path; the editor names it whole in its liveness lock file.
+    const QString folder = Path(QString(120, u'f')) + QLatin1Char('/') + QString(120, u'g');
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/plan.nuv");
+    const QString sibling = folder + QStringLiteral("/plan.nuw");
+    for (const QString& file : {path, sibling})
+        ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+    ASSERT_GT(path.size(), kInstancePathLength - 1);
+    ASSERT_EQ(path.left(kInstancePathLength - 1), sibling.left(kInstancePathLength - 1));
+    const LiveInstance editor(m_dir.path(), 99999);
+    Register(99999, path, 1);
+    QFile wholePath(Path("nuv-alive-99999"));
+    ASSERT_TRUE(wholePath.open(QIODevice::WriteOnly));
+    wholePath.write(path.toUtf8());
+    wholePath.close();
+    ASSERT_EQ(WriteOwnerFile(path), OwnerFileWrite::Written);
+    EXPECT_EQ(platform::DocumentHolder(path), ReadOwnerFile(path));
+    EXPECT_FALSE(Held(sibling));
+
+    // Another hard link of the file is the same document: the holder is read beside the editor's name.
+    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(Path("hard.nuv")).constData()), 0);
+    EXPECT_EQ(platform::DocumentHolder(Path("hard.nuv")), ReadOwnerFile(path));
 }

@@ -86,6 +86,8 @@ int main(int argc, char* argv[]) {
         return static_cast<int>(*result);
     }
     if (resave || exportOlder) {
+        if (const std::optional<int> refused = tools::RefuseOutputOverInput(kTool, input, arguments[2]))
+            return *refused;
         QString error;
         if (!tools::SaveDocument(data, arguments[2], exportOlder, &error))
             return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(arguments[2], error));

@@ -2,9 +2,6 @@
 
 #include "model/DocumentData.h"
 #include "platform/CommandLine.h"
-#include "platform/DocumentHold.h"
-#include "platform/OwnerFile.h"
-#include "texts/StringTable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -176,13 +173,6 @@ QStringList CommandOptions::List(const QString& name, const QStringList& known, 
 }
 
 bool SaveDocument(CDocumentData& data, const QString& path, bool olderFormat, QString* errorText) {
-    // An editor's next save would drop what we wrote under it.
-    if (platform::IsEditedByLiveInstance(path)) {
-        if (errorText)
-            *errorText = LoadString(StringId::DocumentEditedElsewhere)
-                             .arg(path, ReadOwnerFile(platform::CanonicalDocumentPath(path)));
-        return false;
-    }
     return SaveDocumentXml(data, path, errorText, olderFormat ? DocumentFormat::Older : DocumentFormat::Current);
 }
 

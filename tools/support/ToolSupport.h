@@ -111,8 +111,8 @@ private:
     bool m_bad = false;
 };
 
-// Saves a document in the current format or, with olderFormat, in the older one. A document that a running editor
-// edits is refused with the in-use message.
+// Saves a document in the current format or, with olderFormat, in the older one. A document that another holds (a
+// running editor, under any name of the file) is refused with the in-use message.
 bool SaveDocument(CDocumentData& data, const QString& path, bool olderFormat, QString* errorText = nullptr);
 
 } // namespace tools
