@@ -8,6 +8,8 @@
 #include "texts/SettingsWordingStore.h"
 #include "texts/StringTable.h"
 
+#include <QFileInfo>
+
 namespace {
 
 // The stored version named by "/N /N PATH"; 0 for the document itself, or for any other command line.
@@ -35,9 +37,12 @@ void CNUVApp::ReleaseSharedState() {
 // ---- start-up and exit ----
 
 bool CNUVApp::StartUp() {
-    if (!platform::SettingsStore::FileUsable())
-        platform::ShowMessageBox(LoadString(StringId::SettingsFileUnusable).arg(platform::SettingsStore::FilePath()),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    if (const QString path = platform::SettingsStore::FilePath(); !platform::SettingsStore::FileUsable())
+        platform::ShowMessageBox(
+            QFileInfo(path).isFile()
+                ? LoadString(StringId::SettingsFileTooLarge).arg(path).arg(platform::SettingsStore::MaxFileBytes)
+                : LoadString(StringId::SettingsFileUnusable).arg(path),
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     if (!m_instances.Open())
         return false;
     if (!m_instances.RegisterInstance(CInstanceRegistry::EmptyRecord(CInstanceRegistry::CurrentProcessId()))) {

@@ -8,7 +8,9 @@
 #include "interchange/MindMapReader.h"
 #include "model/OutlineNumber.h"
 #include "platform/MessageBox.h"
+#include "platform/UserFile.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFile>
 
@@ -77,9 +79,12 @@ void CNUVDoc::OnImportMindMap() {
 bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save) {
     m_pProgressDlg.reset();
     CDocumentData& data = m_document.DocumentData();
-    QFile file(path);
+    QFile file;
     CMindMapReader reader;
-    const InterchangeResult opened = reader.Open(file, data);
+    InterchangeResult opened;
+    opened.failure = InterchangeFailure::Unreadable;
+    if (platform::OpenRegularFileForReading(file, path))
+        opened = reader.Open(file, data);
     if (opened.failure == InterchangeFailure::LimitExceeded) {
         platform::ShowMessageBox(LoadString(StringId::TooManyMapNodes).arg(opened.needed).arg(opened.available),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
@@ -91,8 +96,8 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
         return false;
     }
     if (!opened.Succeeded()) {
-        platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+        platform::ShowMessageBox(UnopenedFileText(path, LoadString(StringId::MapConversionFailed)),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
 

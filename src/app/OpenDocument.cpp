@@ -20,6 +20,7 @@
 #include "platform/Trace.h"
 #include "platform/UserFile.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -260,8 +261,8 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
     }
     m_shell.SetWaitCursor(false);
     if (!imported) {
-        platform::ShowMessageBox(LoadString(StringId::ImportFailed), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Error);
+        platform::ShowMessageBox(UnopenedFileText(Unquoted(path), LoadString(StringId::ImportFailed)),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return;
     }
     SetModified();
@@ -714,10 +715,10 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         return OpenResult::NotOpened;
     const QString absolutePath = CanonicalPath(path);
     ResetDocumentData();
-    QFile file(absolutePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!platform::OpenRegularFileForReading(file, absolutePath)) {
         UpdateRecentFileList(absolutePath, false);
-        LeaveWithoutDocument(LoadString(StringId::CannotOpenDocument));
+        LeaveWithoutDocument(UnopenedFileText(absolutePath, LoadString(StringId::CannotOpenDocument)));
         // Nothing is left to show: the window closes, and the process ends.
         m_shell.PostCloseToMainWindow();
         return OpenResult::CannotOpenFile;
@@ -735,9 +736,9 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         LeaveWithoutDocument(QString());
         return OpenResult::NotOpened;
     }
-    if (!ReadDocumentFile(file, version)) {
+    if (const QString unread = ReadDocumentFile(file, version); !unread.isEmpty()) {
         lock.Release();
-        LeaveWithoutDocument(LoadString(StringId::CannotReadDocument));
+        LeaveWithoutDocument(unread);
         UpdateRecentFileList(absolutePath, false);
         return OpenResult::NotOpened;
     }
@@ -782,16 +783,20 @@ int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
     }
 }
 
-bool COpenDocument::ReadDocumentFile(QFile& file, int version) {
-    const LoadResult result = LoadDocumentXml(file, m_documentData, version);
-    if (result == LoadResult::TooDeep)
-        platform::ShowMessageBox(LoadString(StringId::TableOfContentsTooDeep).arg(kMaxOutlineDepth),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
-    if (result != LoadResult::Loaded)
-        return false;
+QString COpenDocument::ReadDocumentFile(QFile& file, int version) {
+    switch (LoadDocumentXml(file, m_documentData, version)) {
+    case LoadResult::Loaded:
+        break;
+    case LoadResult::TooDeep:
+        return LoadString(StringId::TableOfContentsTooDeep).arg(kMaxOutlineDepth);
+    case LoadResult::NoSuchVersion:
+        return LoadString(StringId::StoredVersionMissing).arg(version);
+    default:
+        return LoadString(StringId::CannotReadDocument);
+    }
     m_documentData.indexRoot.Clear();
     RebuildDocument();
-    return true;
+    return QString();
 }
 
 void COpenDocument::ShowReadDocument() {
@@ -903,10 +908,13 @@ void COpenDocument::NotifyCanWrite(platform::DocumentFileLock lock) {
 void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QString& path) {
     DiscardDocument(false);
     ResetDocumentData();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !ReadDocumentFile(file, 0)) {
+    QFile file;
+    const QString unread = platform::OpenRegularFileForReading(file, path)
+                               ? ReadDocumentFile(file, 0)
+                               : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
+    if (!unread.isEmpty()) {
         lock.Release();
-        LeaveWithoutDocument(LoadString(StringId::CannotReadDocument));
+        LeaveWithoutDocument(unread);
         return;
     }
     m_strDocumentPath = path;

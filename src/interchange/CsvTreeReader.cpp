@@ -2,6 +2,7 @@
 
 #include "model/CsvUtilities.h"
 #include "model/DocumentData.h"
+#include "model/OutlineNumber.h"
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/CodePageTextFile.h"
@@ -97,31 +98,55 @@ bool ReadCsvRecords(platform::CodePageTextFile& file, int room, std::vector<CsvC
     return true;
 }
 
-bool BuildTreeFromCsvRecords(int& index, CUnitFunction* parent, const std::vector<CsvCellRecord>& records,
-                             CDocumentData& data) {
-    const ModelOptions options = data.GetModelOptions();
+namespace {
+
+// Walks the records from `index` as the tree they make below a parent: `visit(record, levels)` for each, `levels`
+// the number of levels open above it (1 right below the parent), until the parent's subtree ends; false as soon as
+// a visit is. A table of rows without cells nests a level per row, so no recursion.
+template <class Visit> bool WalkCsvTree(int& index, const std::vector<CsvCellRecord>& records, Visit visit) {
     const int count = static_cast<int>(records.size());
-    // The levels opened so far; a table of rows without cells nests a level per row, so no recursion.
-    std::vector<CUnitFunction*> levels{parent};
+    int levels = 1;
     while (index < count) {
         const CsvCellRecord& record = records[size_t(index)];
-        CUnitFunction* function = data.registry.CreateFunction(record.name, options);
-        if (!function)
+        if (!visit(record, levels))
             return false;
-        CUnitFunction::AppendChild(levels.back(), function);
         ++index;
         if (!record.leaf) {
-            levels.push_back(function);
+            ++levels;
             continue;
         }
-        function->header.contentText = record.content;
         if (index < count && records[size_t(index)].leaf)
             continue;
-        levels.pop_back();
-        if (levels.empty())
+        if (--levels == 0)
             break;
     }
     return true;
+}
+
+// Whether the records from `index` nest deeper than a table of contents may below the origin.
+bool CsvTreeTooDeep(int index, const std::vector<CsvCellRecord>& records) {
+    return !WalkCsvTree(index, records, [](const CsvCellRecord&, int levels) { return levels <= kMaxOutlineDepth; });
+}
+
+} // namespace
+
+bool BuildTreeFromCsvRecords(int& index, CUnitFunction* parent, const std::vector<CsvCellRecord>& records,
+                             CDocumentData& data) {
+    const ModelOptions options = data.GetModelOptions();
+    // The unit functions of the levels opened so far.
+    std::vector<CUnitFunction*> opened{parent};
+    return WalkCsvTree(index, records, [&](const CsvCellRecord& record, int levels) {
+        CUnitFunction* function = data.registry.CreateFunction(record.name, options);
+        if (!function)
+            return false;
+        opened.resize(size_t(levels));
+        CUnitFunction::AppendChild(opened.back(), function);
+        if (record.leaf)
+            function->header.contentText = record.content;
+        else
+            opened.push_back(function);
+        return true;
+    });
 }
 
 InterchangeResult CCsvTreeReader::Open(QIODevice& device, const CDocumentData& data) {
@@ -159,6 +184,14 @@ InterchangeResult CCsvTreeReader::Open(QIODevice& device, const CDocumentData& d
         static_cast<int>(m_rows.size()) - (m_lastLineFields - 1) + static_cast<int>(m_columns.size()) - (m_lines - 1);
     if (!result.CheckRoom(needed, data.registry))
         return result;
+    m_rows[size_t(m_lastLineFields - 1)] = {QStringLiteral("1"), -1, 0, false, QStringLiteral("ROW"), QString()};
+    m_columns[size_t(m_lines - 1)] = {QStringLiteral("2"), 0, -1, false, QStringLiteral("COLUMN"), QString()};
+    if (CsvTreeTooDeep(m_lastLineFields - 1, m_rows) || CsvTreeTooDeep(m_lines - 1, m_columns)) {
+        m_rows.clear();
+        m_columns.clear();
+        result.failure = InterchangeFailure::TooDeep;
+        return result;
+    }
     m_opened = true;
     return result;
 }
@@ -172,10 +205,6 @@ InterchangeResult CCsvTreeReader::Import(CDocumentData& data) {
     m_opened = false;
     CUnitFunction* origin = data.registry.origin;
     origin->name = QStringLiteral("ROOT");
-    CsvCellRecord& rowRoot = m_rows[size_t(m_lastLineFields - 1)];
-    rowRoot = {QStringLiteral("1"), -1, 0, false, QStringLiteral("ROW"), QString()};
-    CsvCellRecord& columnRoot = m_columns[size_t(m_lines - 1)];
-    columnRoot = {QStringLiteral("2"), 0, -1, false, QStringLiteral("COLUMN"), QString()};
 
     const int before = data.registry.Count();
     int index = m_lastLineFields - 1;

@@ -34,7 +34,8 @@ public:
     // Reads the table from the device (opening it for reading when it is not open) and checks that it has a
     // place for both subtree roots and that `data` has internal IDs for every unit function it needs; reading
     // stops at the first field or line past those IDs. Unreadable (see Refused(); a device over MaxFileBytes
-    // too) or LimitExceeded; nothing in `data` changes.
+    // too), LimitExceeded or TooDeep (a part would nest deeper below the origin than kMaxOutlineDepth); nothing in
+    // `data` changes.
     InterchangeResult Open(QIODevice& device, const CDocumentData& data);
     // Builds the opened table's tree into `data`. Incomplete leaves what was built before in `data`; the
     // caller rebuilds the document either way.

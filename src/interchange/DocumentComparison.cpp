@@ -3,6 +3,7 @@
 #include "model/DocumentData.h"
 #include "model/TextUtilities.h"
 #include "model/UnitFunctionRegistry.h"
+#include "platform/UserFile.h"
 #include "texts/StringTable.h"
 
 #include <QBuffer>
@@ -39,8 +40,8 @@ bool DescriptionsDiffer(const LogicLineArray& a, const LogicLineArray& b) {
 
 std::optional<LoadResult> CDocumentComparison::ReadFile(const QString& path, CUnitFunctionRegistry& registry,
                                                         const ModelOptions& options) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::OpenRegularFileForReading(file, path))
         return std::nullopt;
     const LoadResult result = ReadFunctionsFromDocument(file, registry);
     registry.Rebuild(options);

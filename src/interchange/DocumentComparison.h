@@ -43,7 +43,7 @@ struct LineEdit {
 class CDocumentComparison {
 public:
     // The unit functions of another document file (or of a stored version) into a registry of their own, rebuilt
-    // with the options. Empty when the file cannot be opened.
+    // with the options. Empty when the file cannot be opened or is not a regular file.
     static std::optional<LoadResult> ReadFile(const QString& path, CUnitFunctionRegistry& registry,
                                               const ModelOptions& options);
     static LoadResult ReadStoredVersion(const StoredVersion& version, CUnitFunctionRegistry& registry,

@@ -2,6 +2,7 @@
 
 #include "interchange/ImportProgress.h"
 #include "model/DocumentData.h"
+#include "model/OutlineNumber.h"
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
 
@@ -139,6 +140,15 @@ InterchangeResult CFolderTreeReader::Open(const QString& folder, const CDocument
             continue;
         }
         const RawEntry entry = level.entries[level.next++];
+        // An entry goes one level below the origin for each folder above it; the walk stops at the first one
+        // deeper than a table of contents may be, before it goes any further down.
+        if (static_cast<int>(levels.size()) > kMaxOutlineDepth) {
+            for (Level& held : levels)
+                CloseHandle(held.handle);
+            m_entries.clear();
+            result.failure = InterchangeFailure::TooDeep;
+            return result;
+        }
         m_entries.push_back({QFile::decodeName(entry.name), static_cast<int>(levels.size()) - 1});
         if (!entry.folder)
             continue;

@@ -20,8 +20,9 @@ public:
     // How many paths of entries that could not be read UnreadableText lists.
     static constexpr int ListedUnreadable = 5;
 
-    // Lists everything below `folder` and checks that `data` has internal IDs for all of it. LimitExceeded;
-    // nothing in `data` changes. A folder that cannot be read contributes no entries and is counted.
+    // Lists everything below `folder` and checks that `data` has internal IDs for all of it. LimitExceeded, or
+    // TooDeep as soon as an entry would lie deeper below the origin than kMaxOutlineDepth; nothing in `data` changes. A
+    // folder that cannot be read contributes no entries and is counted.
     InterchangeResult Open(const QString& folder, const CDocumentData& data);
     // Names the origin after the folder and makes the unit functions of the listed entries below it, setting
     // the progress's range to their number and its position to each entry, until the progress is cancelled.

@@ -3,6 +3,7 @@
 #include "model/DocumentData.h"
 #include "model/IndexLogicSync.h"
 #include "model/UnitFunctionRegistry.h"
+#include "platform/UserFile.h"
 
 #include <QFile>
 #include <QSet>
@@ -10,8 +11,8 @@
 #include <map>
 
 std::optional<LoadResult> CFunctionMerge::ReadFile(const QString& path, CUnitFunctionRegistry& incoming) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::OpenRegularFileForReading(file, path))
         return std::nullopt;
     return ReadFunctionsFromDocument(file, incoming);
 }

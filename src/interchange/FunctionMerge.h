@@ -24,7 +24,7 @@ public:
     };
 
     // Reads the unit functions of the document file at `path` with the registry's own reader; the merge rebuilds
-    // them. Empty when the file cannot be opened.
+    // them. Empty when the file cannot be opened or is not a regular file.
     static std::optional<LoadResult> ReadFile(const QString& path, CUnitFunctionRegistry& incoming);
 
     // Moves the unit functions of `incoming` (which is left empty) into the document below `parent`, then rebuilds

@@ -1,6 +1,7 @@
 #include "model/DocumentDataHelpers.h"
 
 #include "model/DocumentFile.h"
+#include "platform/UserFile.h"
 
 #include <QFile>
 
@@ -21,6 +22,8 @@ template <class Entry> int AddRecent(std::vector<Entry>& list, const Entry& entr
     return static_cast<int>(list.size()) - 1;
 }
 
+} // namespace
+
 QString Unquoted(const QString& path) {
     QString result = path;
     if (result.startsWith('"'))
@@ -29,8 +32,6 @@ QString Unquoted(const QString& path) {
         result.chop(1);
     return result;
 }
-
-} // namespace
 
 bool IsConditionOrAction(quint8 kind) {
     return kind == SyntaxIf || kind == SyntaxDo || kind == SyntaxTransitState;
@@ -80,8 +81,8 @@ void RemoveVersionEntry(CDocumentData& data, int index) {
 }
 
 bool ImportEnvironmentFromFile(CDocumentData& data, const QString& path, bool* inputOutputChanged) {
-    QFile file(Unquoted(path));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::OpenRegularFileForReading(file, Unquoted(path)))
         return false;
     const int input = data.headerIOSettings.Input;
     const int output = data.headerIOSettings.Output;
@@ -93,8 +94,8 @@ bool ImportEnvironmentFromFile(CDocumentData& data, const QString& path, bool* i
 }
 
 bool ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& members) {
-    QFile file(Unquoted(path));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!platform::OpenRegularFileForReading(file, Unquoted(path)))
         return false;
     return ReadMemberNamesFromDocument(file, members) == LoadResult::Loaded;
 }

@@ -23,8 +23,11 @@ bool IsConditionOrAction(quint8 kind);
 // Drops the stored version at the index; the later ones move up.
 void RemoveVersionEntry(CDocumentData& data, int index);
 
+// A path that may come in double quotes, without them.
+QString Unquoted(const QString& path);
 // Partial imports from another document file; the path may come in double quotes. False when the file cannot
-// be opened or read. inputOutputChanged tells the caller to lay out the open tabs again.
+// be opened, is not a regular file or cannot be read. inputOutputChanged tells the caller to lay out the open tabs
+// again.
 bool ImportEnvironmentFromFile(CDocumentData& data, const QString& path, bool* inputOutputChanged = nullptr);
 bool ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& members);
 

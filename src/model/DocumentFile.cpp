@@ -397,8 +397,14 @@ bool WriteSafely(const pugi::xml_document& document, const QString& path, unsign
                        [&](pugi::xml_writer& writer) { document.save(writer, "\t", flags, pugi::encoding_utf8); });
 }
 
-// Runs a save; running out of memory fails it as a failed write does, and the file already there stays.
-template <class Save> bool SaveWithinMemory(QString* errorText, Save save) {
+// Runs a save; running out of memory fails it as a failed write does, and the file already there stays. A table of
+// contents the loader would refuse is not written at all: the file already there stays readable.
+template <class Save> bool SaveWithinMemory(const CDocumentData& data, QString* errorText, Save save) {
+    if (data.registry.IsTableOfContentsDeeperThan(kMaxOutlineDepth)) {
+        if (errorText)
+            *errorText = LoadString(StringId::TableOfContentsTooDeepToSave).arg(kMaxOutlineDepth);
+        return false;
+    }
     try {
         return save();
     } catch (const std::bad_alloc&) {
@@ -782,7 +788,7 @@ static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_
 
 bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorText, DocumentFormat format,
                      const platform::DocumentFileLock* hold) {
-    return SaveWithinMemory(errorText, [&] {
+    return SaveWithinMemory(data, errorText, [&] {
         XmlDocumentContext context(&data);
         context.olderFormat = format == DocumentFormat::Older;
         pugi::xml_node root = AppendRoot(context, context.olderFormat ? QString::fromLatin1(kOlderFormatVersion)
@@ -812,7 +818,7 @@ bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const 
             *errorText = LoadString(StringId::NoFreeVersionNumber);
         return false;
     }
-    return SaveWithinMemory(errorText, [&] {
+    return SaveWithinMemory(data, errorText, [&] {
         XmlDocumentContext context(&data);
         pugi::xml_node root = AppendRoot(context, CurrentFormatVersion());
         XmlSetIntAttribute(context, root, "DocumentVersion", data.nextVersionNumber, false);
@@ -844,7 +850,7 @@ bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const 
 }
 
 bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* errorText) {
-    return SaveWithinMemory(errorText, [&] {
+    return SaveWithinMemory(data, errorText, [&] {
         XmlDocumentContext context(&data);
         WriteDocumentElement(context, AppendRoot(context, CurrentFormatVersion()));
         return WriteSafely(context.document, path, pugi::format_indent | pugi::format_no_declaration, nullptr,

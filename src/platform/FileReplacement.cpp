@@ -338,8 +338,17 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
         return false;
     }
     if (!QDir().mkpath(directory)) {
+        const QByteArray encoded = QFile::encodeName(directory);
+        struct stat status {};
+        if (lstat(encoded.constData(), &status) == 0 && S_ISLNK(status.st_mode) &&
+            stat(encoded.constData(), &status) != 0) {
+            // A link to nothing: the reason is its target's, named after it.
+            const int error = errno;
+            FailWithErrno(error, directory + QStringLiteral(" -> ") + QFileInfo(directory).symLinkTarget());
+            return false;
+        }
         // The system's reason, for the folder itself: one of its parents may be a file.
-        FailWithErrno(mkdir(QFile::encodeName(directory).constData(), 0700) == 0 ? EACCES : errno, directory);
+        FailWithErrno(mkdir(encoded.constData(), 0700) == 0 ? EACCES : errno, directory);
         return false;
     }
     // Only this user may read it, and it is locked while this process writes the file.

@@ -27,7 +27,7 @@ SettingsStore::SettingsStore(QString section)
 
 bool SettingsStore::FileUsable() {
     const QFileInfo file(FilePath());
-    return !file.exists() || file.isFile();
+    return !file.exists() || (file.isFile() && file.size() <= MaxFileBytes);
 }
 
 QString SettingsStore::FilePath() {

@@ -26,9 +26,13 @@ public:
 
     // The file every store made from now on reads and writes; its directory is created on the first write.
     static QString FilePath();
-    // Whether the file is missing or a regular file (a link to one too). Anything else, a pipe that would wait for
-    // a writer or a device that never ends, is never opened: every value then reads as missing and no write
-    // reaches it.
+    // The largest file that is read: every wording entry at its longest, each character escaped, comes to less
+    // than half of it.
+    static constexpr qint64 MaxFileBytes = qint64(8) << 20;
+
+    // Whether the file is missing or a regular file (a link to one too) of at most MaxFileBytes. Anything else, a
+    // pipe that would wait for a writer, a device that never ends or a file that would hold up every start, is never
+    // opened: every value then reads as missing and no write reaches it.
     static bool FileUsable();
 
     std::optional<quint32> ReadDword(const QString& name) const;

@@ -64,4 +64,9 @@ bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes) {
     return OpenRegularFileForReading(file, path) && ReadBounded(file, maxBytes, bytes);
 }
 
+bool IsOtherThanRegularFile(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
 } // namespace platform

@@ -18,5 +18,8 @@ bool OpenRegularFileForReading(QFile& file, const QString& path);
 bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes);
 // Both: the whole content of a user's regular file of at most `maxBytes`.
 bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
+// Whether something other than a regular file stands at `path` (a pipe, a device, a folder, links followed), looked
+// at without opening it: why a file that exists was refused.
+bool IsOtherThanRegularFile(const QString& path);
 
 } // namespace platform

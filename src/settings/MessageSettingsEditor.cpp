@@ -7,6 +7,7 @@
 #include "texts/StringTable.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <set>
@@ -115,16 +116,27 @@ QString& CMessageSettingsEditor::LastExportPath() {
 }
 
 bool CMessageSettingsEditor::Import(const QString& path) {
+    const auto refuse = [](const QString& text) {
+        platform::ShowMessageBox(text, MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    };
     QByteArray content;
     if (!platform::ReadUserFile(path, kMaxMessagesFileBytes, content)) {
-        platform::ShowMessageBox(
-            Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(path), MessageButtons::Ok,
-            MessageIcon::Warning);
-        return false;
+        if (platform::IsOtherThanRegularFile(path))
+            return refuse(
+                Localised(StringId::MessagesImportNotRegularJa, StringId::MessagesImportNotRegularEn).arg(path));
+        if (QFileInfo(path).size() > kMaxMessagesFileBytes)
+            return refuse(Localised(StringId::MessagesImportTooLargeJa, StringId::MessagesImportTooLargeEn)
+                              .arg(path)
+                              .arg(kMaxMessagesFileBytes));
+        return refuse(Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(path));
     }
     QBuffer buffer(&content);
     buffer.open(QIODevice::ReadOnly);
-    m_copy.ReadFromFile(buffer);
+    if (const QString tooLong = m_copy.ReadFromFile(buffer); !tooLong.isEmpty())
+        return refuse(Localised(StringId::MessagesImportTextTooLongJa, StringId::MessagesImportTextTooLongEn)
+                          .arg(path, tooLong)
+                          .arg(CMessageSettings::MaxTextUnits));
     LastImportPath() = path;
     platform::ShowMessageBox(Localised(StringId::MessagesImportedJa, StringId::MessagesImportedEn).arg(path),
                              MessageButtons::Ok, MessageIcon::Information);

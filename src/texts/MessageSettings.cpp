@@ -1,6 +1,5 @@
 #include "texts/MessageSettings.h"
 
-#include "platform/SettingsStore.h"
 #include "platform/Trace.h"
 #include "texts/WordingStore.h"
 
@@ -82,7 +81,7 @@ bool CMessageSettings::WriteToFile(QIODevice& file) const {
     return true;
 }
 
-void CMessageSettings::ReadFromFile(QIODevice& file) {
+QString CMessageSettings::ReadFromFile(QIODevice& file) {
     QByteArray content = file.readAll();
     // Editors on other systems often save with a byte-order mark; it is not part of the first name.
     if (content.startsWith("\xef\xbb\xbf")) {
@@ -113,11 +112,18 @@ void CMessageSettings::ReadFromFile(QIODevice& file) {
         }
     }
     // Bytes after the last line feed are an unfinished line and are not applied.
+    for (const auto& [key, entryText] : m_entries) {
+        const auto found = lines.find(key.ToString());
+        if (found != lines.end() && found->second.size() > MaxTextUnits) {
+            return found->first;
+        }
+    }
     for (auto& [key, entryText] : m_entries) {
         if (const auto found = lines.find(key.ToString()); found != lines.end()) {
             entryText = found->second;
         }
     }
+    return QString();
 }
 
 bool CMessageSettings::SaveToRegistry(CWordingStore& store) const {
@@ -133,7 +139,7 @@ void CMessageSettings::LoadFromRegistry(const CWordingStore& store) {
     // Only the words the table knows are read; an empty or unreadable value keeps the built-in text.
     for (auto& [key, text] : m_entries) {
         const std::optional<QString> stored = store.ReadText(key.ToString());
-        if (stored && !stored->isEmpty() && stored->size() <= platform::kMaxTextValueUnits)
+        if (stored && !stored->isEmpty() && stored->size() <= MaxTextUnits)
             text = *stored;
     }
 }

@@ -21,6 +21,10 @@ public:
         QString ToString() const;
     };
 
+    // The longest text an entry may hold. The longest default text has 51 units; twenty times that leaves room for
+    // any wording of a word, while a messages file or stored value far longer never reaches the table.
+    static constexpr int MaxTextUnits = 1024;
+
     CMessageSettings();
 
     void InitDefaults();
@@ -35,10 +39,13 @@ public:
 
     // The messages text file: one "name=text" line per entry, UTF-8, CR LF.
     bool WriteToFile(QIODevice& file) const;
-    void ReadFromFile(QIODevice& file);
+    // Applies the texts the file gives its entries; none when one of them is longer than MaxTextUnits, whose entry
+    // name is then returned (empty when the file was applied).
+    QString ReadFromFile(QIODevice& file);
 
     // The stored wording: one value per entry, named like the lines of the messages file.
     bool SaveToRegistry(CWordingStore& store) const;
+    // A stored text that is empty or longer than MaxTextUnits keeps the built-in text.
     void LoadFromRegistry(const CWordingStore& store);
 
     bool operator==(const CMessageSettings& other) const = default;

@@ -2,8 +2,10 @@
 
 #include "platform/UserSettings.h"
 
+CSettingsWordingStore::CSettingsWordingStore() : m_store(UserSettings::WordingEntry(QString()).section) {}
+
 std::optional<QString> CSettingsWordingStore::ReadText(const QString& name) const {
-    return platform::StoredSetting(UserSettings::WordingEntry(name));
+    return m_store.ReadText(UserSettings::WordingEntry(name).name);
 }
 
 bool CSettingsWordingStore::WriteTexts(const std::vector<std::pair<QString, QString>>& texts) {

@@ -1,7 +1,9 @@
 #include "texts/TextHelpers.h"
 
+#include "platform/UserFile.h"
 #include "texts/MessageContext.h"
 #include "texts/Msg.h"
+#include "texts/StringTable.h"
 
 namespace {
 
@@ -10,6 +12,10 @@ QString NumberedGroup(const CMessageContext& context, int number) {
 }
 
 } // namespace
+
+QString UnopenedFileText(const QString& path, const QString& otherwise) {
+    return platform::IsOtherThanRegularFile(path) ? LoadString(StringId::NotARegularFileToRead).arg(path) : otherwise;
+}
 
 QString CapitalizeFirstLetter(QString text) {
     if (!text.isEmpty() && text[0] >= u'a' && text[0] <= u'z') {

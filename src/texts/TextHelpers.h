@@ -4,6 +4,8 @@
 
 struct CMessageContext;
 
+// What to say of a user's file that was not opened: that it is not a regular file when so, else `otherwise`.
+QString UnopenedFileText(const QString& path, const QString& otherwise);
 // Upper-cases a first character "a" to "z" and nothing else: no locale, no other letters.
 QString CapitalizeFirstLetter(QString text);
 // A menu caption: "ファイル(&F)" in Japanese, "&File" in English; ampersands of the text are kept literal.

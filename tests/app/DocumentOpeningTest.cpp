@@ -506,6 +506,17 @@ TEST_F(DocumentOpening, AFileThatCannotBeOpenedOrReadSaysSoAndLeavesTheRecentFil
         EXPECT_EQ(PublishedState(path), 0) << c.file;
     }
 
+    // A pipe or a device is not waited on: the message says what it is, and nothing is left to show.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("pipe.nuv")).constData(), 0600), 0);
+    for (const QString& special : {Path("pipe.nuv"), QStringLiteral("/dev/zero")}) {
+        const int closesPosted = m_shell.closesPosted;
+        EXPECT_FALSE(m_app.OpenDocumentFile(special));
+        EXPECT_EQ(m_shell.closesPosted - closesPosted, 1);
+        EXPECT_EQ(Shown(),
+                  QStringList{QStringLiteral("\"%1\" は通常のファイルではないため、読み込めません。").arg(special)});
+        ExpectNoDocument();
+    }
+
     // Files of other format versions are read after a notice.
     for (const char* file : {"older-version.nuv", "unknown-version.nuv"}) {
         const QString path = Path(file);
@@ -546,8 +557,12 @@ TEST_F(DocumentOpening, AStoredVersionOpensReadOnlyWithItsNumberInTheTitle) {
     // A stored version is nobody's document: another process may open the file itself.
     EXPECT_FALSE(m_app.FindInstanceByPath(path));
 
+    // A version the file does not hold, as a command line "/N /N PATH" may ask for, is named.
     EXPECT_FALSE(m_app.OpenDocumentFile(path, number + 5));
-    EXPECT_EQ(Shown(), QStringList{kCannotRead});
+    EXPECT_EQ(
+        Shown(),
+        QStringList{QStringLiteral("この文書には番号 %1 の版が保存されていないため、開けません。").arg(number + 5)});
+    ExpectNoDocument();
 }
 
 TEST(DocumentOpeningStoredVersion, AProcessStartedForAStoredVersionShowsItWhileAnotherEditsTheDocument) {

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -74,11 +73,11 @@ TEST(TobrelStartUp, MapsThatAreNotMapsAreRefusedWithTheMessage) {
 TEST(TobrelStartUp, SeventeenthInstanceIsRefusedUntilTheOthersAreGone) {
     TobrelSandbox sandbox;
     std::vector<std::unique_ptr<QProcess>> busy;
-    for (int i = 0; i < kMaxInstances; ++i) {
-        const QString pipe = sandbox.WorkPath(QStringLiteral("pipe%1.mm").arg(i));
-        ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        busy.push_back(sandbox.Start({pipe}));
-    }
+    // Editors beside it, each with a new document, take the places until they are ended.
+    sandbox.launcher = {QStringLiteral("/bin/sh"), QStringLiteral("-c"), QStringLiteral("exec \"${0%/*}/nuv\"")};
+    for (int i = 0; i < kMaxInstances; ++i)
+        busy.push_back(sandbox.Start({}));
+    sandbox.launcher.clear();
     ASSERT_TRUE(WaitFor([&] { return sandbox.InstanceCount() == kMaxInstances; }));
 
     const TobrelSandbox::Result refused = sandbox.Run({});

@@ -1,6 +1,8 @@
 #include "ImportTestSupport.h"
 #include "interchange/CsvTreeReader.h"
 #include "interchange/CsvTreeWriter.h"
+#include "model/OutlineNumber.h"
+#include "model/UnitFunctionRegistry.h"
 #include "platform/CodePageTextFile.h"
 #include "platform/UserFile.h"
 #include "support/QStringPrinter.h"
@@ -178,4 +180,25 @@ TEST(CsvTree, AFailedExportSaysWhy) {
     EXPECT_EQ(folderNamed.failure, InterchangeFailure::Error);
     EXPECT_EQ(folderNamed.detail,
               QStringLiteral("\"%1\" は通常のファイルではないため、上書きできません。").arg(folder.path()));
+}
+
+TEST(CsvTree, ATableNestedDeeperThanATableOfContentsMayBeIsRefusedBeforeAnythingChanges) {
+    // Rows without cells nest a level per row below the row part's root.
+    QByteArray csv;
+    for (int line = 0; line < kMaxOutlineDepth; ++line)
+        csv += "R\r\n";
+    {
+        NewDocument document;
+        ASSERT_TRUE(ImportCsv(csv, document.data).Succeeded());
+        EXPECT_FALSE(document.data.registry.IsTableOfContentsDeeperThan(kMaxOutlineDepth));
+        EXPECT_TRUE(document.data.registry.IsTableOfContentsDeeperThan(kMaxOutlineDepth - 1));
+    }
+    csv += "R\r\n";
+    NewDocument document;
+    CCsvTreeReader reader;
+    QBuffer device(&csv);
+    EXPECT_EQ(reader.Open(device, document.data).failure, InterchangeFailure::TooDeep);
+    EXPECT_FALSE(reader.Import(document.data).Succeeded());
+    EXPECT_EQ(document.data.registry.Count(), 1);
+    EXPECT_EQ(document.data.registry.origin->name, QString());
 }

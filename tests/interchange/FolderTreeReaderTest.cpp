@@ -1,5 +1,7 @@
 #include "interchange/FolderTreeReader.h"
 #include "ImportTestSupport.h"
+#include "model/OutlineNumber.h"
+#include "model/UnitFunctionRegistry.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
 
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -180,4 +183,58 @@ TEST(FolderTreeReader, FoldersThatCannotBeReadAreCountedAndNamed) {
     EXPECT_EQ(reader.UnreadableText().count('\n'), CFolderTreeReader::ListedUnreadable);
     for (int i = 0; i < CFolderTreeReader::ListedUnreadable + 1; ++i)
         ::chmod(QFile::encodeName(folder.Path("Plan/B/") + QString::number(i)).constData(), 0700);
+}
+
+namespace {
+
+// Adds folders named "d" below `root` until it holds a chain `levels` deep. Made from within, one level at a
+// time: a path that long cannot be named whole.
+void DeepenFolderChain(const QString& root, int levels) {
+    const int back = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(back, 0);
+    ASSERT_EQ(::chdir(QFile::encodeName(root).constData()), 0);
+    for (int level = 0; level < levels; ++level) {
+        ASSERT_TRUE(::mkdir("d", 0700) == 0 || errno == EEXIST);
+        ASSERT_EQ(::chdir("d"), 0);
+    }
+    ASSERT_EQ(::fchdir(back), 0);
+    ::close(back);
+}
+
+void RemoveFolderChain(const QString& root, int levels) {
+    const int back = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::chdir(QFile::encodeName(root).constData()), 0);
+    for (int level = 0; level < levels; ++level)
+        ASSERT_EQ(::chdir("d"), 0);
+    for (int level = 0; level < levels; ++level) {
+        ASSERT_EQ(::chdir(".."), 0);
+        ASSERT_EQ(::rmdir("d"), 0);
+    }
+    ASSERT_EQ(::fchdir(back), 0);
+    ::close(back);
+}
+
+} // namespace
+
+TEST(FolderTreeReader, AFolderNestedDeeperThanATableOfContentsMayBeIsRefusedBeforeAnythingChanges) {
+    QTemporaryDir root;
+    const QString chosen = root.filePath("Deep");
+    ASSERT_TRUE(QDir().mkdir(chosen));
+    DeepenFolderChain(chosen, kMaxOutlineDepth);
+    {
+        NewDocument document;
+        RecordingProgress progress;
+        ASSERT_TRUE(ImportFolder(chosen, document.data, progress).Succeeded());
+        EXPECT_EQ(document.data.registry.Count(), kMaxOutlineDepth + 1);
+        EXPECT_FALSE(document.data.registry.IsTableOfContentsDeeperThan(kMaxOutlineDepth));
+    }
+    DeepenFolderChain(chosen, kMaxOutlineDepth + 1);
+    NewDocument document;
+    document.data.registry.origin->name = QStringLiteral("Kept");
+    RecordingProgress progress;
+    EXPECT_EQ(ImportFolder(chosen, document.data, progress).failure, InterchangeFailure::TooDeep);
+    EXPECT_EQ(document.data.registry.Count(), 1);
+    EXPECT_EQ(document.data.registry.origin->name, QStringLiteral("Kept"));
+    EXPECT_TRUE(progress.positions.empty());
+    RemoveFolderChain(chosen, kMaxOutlineDepth + 1);
 }

@@ -1,5 +1,8 @@
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
+#include "model/OutlineNumber.h"
+#include "model/UnitFunction.h"
+#include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
@@ -191,4 +194,41 @@ TEST_F(DocumentFileSaving, AnFnLineThatNamesNoUnitFunctionStaysInTheDocumentButN
     ASSERT_EQ(readOrigin->logicLines.size(), 1u);
     EXPECT_EQ(readOrigin->logicLines[0]->calledInternalID, callee->InternalID);
     EXPECT_TRUE(ReadFileBytes(Path("doc.nuv")).contains("<Function Line=\"1\""));
+}
+
+TEST_F(DocumentFileSaving, ATableOfContentsTooDeepToBeReadAgainIsNotSavedAndTheFileStays) {
+    ASSERT_TRUE(QFile::copy(kLayout, Path("deep.nuv")));
+    const QByteArray before = ReadFileBytes(Path("deep.nuv"));
+    CDocumentData data;
+    data.SetDefaults();
+    const ModelOptions options = data.GetModelOptions();
+    CUnitFunction* parent = data.registry.origin;
+    for (int level = 0; level < kMaxOutlineDepth; ++level) {
+        CUnitFunction* child = data.registry.CreateFunction(QStringLiteral("L%1").arg(level), options);
+        ASSERT_NE(child, nullptr);
+        CUnitFunction::AppendChild(parent, child);
+        parent = child;
+    }
+    // At the bound the document is saved and read back.
+    QString error;
+    ASSERT_TRUE(SaveDocumentXml(data, Path("deep.nuv"), &error)) << error.toStdString();
+    CDocumentData reread;
+    reread.SetDefaults();
+    QFile file(Path("deep.nuv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(LoadDocumentXml(file, reread, 0), LoadResult::Loaded);
+    file.close();
+
+    // One level more would never open again: no way of saving writes it.
+    WriteFileBytes(Path("deep.nuv"), before);
+    CUnitFunction::AppendChild(parent, data.registry.CreateFunction(QStringLiteral("past"), options));
+    const QString refusal = QStringLiteral("目次の階層が%1段を超えているため、保存できません。").arg(kMaxOutlineDepth);
+    EXPECT_FALSE(SaveDocumentXml(data, Path("deep.nuv"), &error));
+    EXPECT_EQ(error, refusal);
+    EXPECT_FALSE(SaveDocumentXml(data, Path("deep.nuv"), &error, DocumentFormat::Older));
+    EXPECT_FALSE(SaveDocumentXmlWithHistory(data, Path("deep.nuv"), VersionHistoryEntry{1, 0, "", "", ""}, &error));
+    EXPECT_EQ(error, refusal);
+    EXPECT_FALSE(WriteDocumentXmlFile(data, Path("copy.nuv"), &error));
+    EXPECT_EQ(ReadFileBytes(Path("deep.nuv")), before);
+    EXPECT_FALSE(QFile::exists(Path("copy.nuv")));
 }

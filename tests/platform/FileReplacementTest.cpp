@@ -162,6 +162,14 @@ TEST_F(FileReplacementTest, AFailedWriteInPlacePutsTheOldContentBack) {
     EXPECT_EQ(Read(Path("doc.nuv")), "old content");
     // The refusal names the folder it could not make, and why.
     EXPECT_EQ(error, Path("other.nuv/nuv") + ": " + QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+
+    // A cache folder that is a link to nothing says so: the link, where it points and that nothing is there.
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("cache")));
+    ASSERT_TRUE(QDir(Path("cache/nuv")).removeRecursively());
+    ASSERT_TRUE(QFile::link(Path("gone"), Path("cache/nuv")));
+    EXPECT_FALSE(Replace(Path("doc.nuv"), "new", &error));
+    EXPECT_EQ(Read(Path("doc.nuv")), "old content");
+    EXPECT_EQ(error, Path("cache/nuv") + " -> " + Path("gone") + ": " + QString::fromLocal8Bit(std::strerror(ENOENT)));
 }
 
 namespace {

@@ -143,3 +143,21 @@ TEST_F(SettingsStoreTest, AFileThatIsNoRegularFileIsNeitherReadNorWritten) {
     EXPECT_TRUE(platform::WriteSetting(UserSettings::Language(), 1));
     EXPECT_EQ(platform::ReadSetting(UserSettings::Language()), 1u);
 }
+
+TEST_F(SettingsStoreTest, AFileTooLargeForAnyStoredValuesIsNeitherReadNorWritten) {
+    // What a text stored long ago, far over the bound of any wording, left: every start would parse it.
+    const platform::TextSetting entry = UserSettings::WordingEntry(QStringLiteral("Message-Function-en-Plural"));
+    ASSERT_TRUE(platform::WriteSetting(entry, QString(SettingsStore::MaxFileBytes, QChar('x'))));
+    const QString path = SettingsStore::FilePath();
+    const qint64 size = QFileInfo(path).size();
+    ASSERT_GT(size, SettingsStore::MaxFileBytes);
+    EXPECT_FALSE(SettingsStore::FileUsable());
+    EXPECT_FALSE(platform::StoredSetting(entry));
+    EXPECT_FALSE(platform::WriteSetting(UserSettings::Language(), 1));
+    EXPECT_EQ(QFileInfo(path).size(), size);
+
+    ASSERT_TRUE(QFile::resize(path, 0));
+    EXPECT_TRUE(SettingsStore::FileUsable());
+    EXPECT_TRUE(platform::WriteSetting(UserSettings::Language(), 1));
+    EXPECT_EQ(platform::ReadSetting(UserSettings::Language()), 1u);
+}

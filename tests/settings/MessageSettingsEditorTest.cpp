@@ -7,7 +7,11 @@
 #include "texts/MessageContext.h"
 #include "texts/WordingStore.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using platform::MessageAnswer;
 
@@ -72,10 +76,46 @@ TEST_F(MessageSettingsEditorTest, ExportAndImportCarryTheCopyAndAnUnreadableFile
         QStringList(
             {QStringLiteral("ファイル \"%1\" に文言設定をエクスポートしました。").arg(path),
              QStringLiteral("ファイル \"%1\" に書き込めませんでした。").arg(home.dir.filePath("missing/messages.txt")),
-             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.path()),
+             QStringLiteral("ファイル \"%1\" は通常のファイルではないため、読み込めません。").arg(home.dir.path()),
              QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.filePath("none.txt")),
-             QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.filePath("huge.txt")),
+             QStringLiteral("ファイル \"%1\" は16777216バイトを超えるため、読み込めません。")
+                 .arg(home.dir.filePath("huge.txt")),
              QStringLiteral("ファイル \"%1\" から文言設定をインポートしました。").arg(path)}));
+}
+
+TEST_F(MessageSettingsEditorTest, AnImportThatIsRefusedSaysWhyAndChangesNothing) {
+    const QString pipe = home.dir.filePath("pipe.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString large = home.dir.filePath("large.txt");
+    WriteSparseFile(large, qint64(17) << 20);
+    // One text far longer than any wording, and one just within the bound.
+    const QString longText = home.dir.filePath("long.txt");
+    const QByteArray within = QByteArray(CMessageSettings::MaxTextUnits, 'w');
+    WriteFileBytes(longText,
+                   "Message-Function-en-Plural=" + within + "\r\nMessage-Function-en-Singular=" + within + "w\r\n");
+    CMessageSettingsEditor editor(context);
+    for (const QString& path : {pipe, large, longText})
+        EXPECT_FALSE(editor.Import(path)) << path.toStdString();
+    EXPECT_TRUE(editor.Copy() == context.m_settings);
+    context.m_language = 0;
+    CMessageSettingsEditor english(context);
+    EXPECT_FALSE(english.Import(longText));
+    EXPECT_EQ(
+        sink.Texts(),
+        QStringList({QStringLiteral("ファイル \"%1\" は通常のファイルではないため、読み込めません。").arg(pipe),
+                     QStringLiteral("ファイル \"%1\" は16777216バイトを超えるため、読み込めません。").arg(large),
+                     QStringLiteral("ファイル \"%1\" の Message-Function-en-Singular の文言が1024文字を超えるため、"
+                                    "読み込めません。")
+                         .arg(longText),
+                     QStringLiteral("File \"%1\" can not read: the text of Message-Function-en-Singular is longer "
+                                    "than 1024 characters.")
+                         .arg(longText)}));
+    ASSERT_EQ(sink.Requests().size(), 4);
+    EXPECT_EQ(sink.Requests()[0].icon, platform::MessageIcon::Warning);
+
+    WriteFileBytes(longText, "Message-Function-en-Plural=" + within + "\r\n");
+    ASSERT_TRUE(editor.Import(longText));
+    EXPECT_EQ(editor.Copy().GetEntries().at({"Function", 0, "Plural"}), QString(within));
 }
 
 TEST_F(MessageSettingsEditorTest, ApplyAsksAboutPercentAndStoresOnlyAChange) {

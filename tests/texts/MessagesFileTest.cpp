@@ -139,15 +139,15 @@ TEST(StoredWording, EveryEntryIsStoredUnderItsNameAndReadBack) {
     store.m_refused.clear();
     EXPECT_TRUE(edited.SaveToRegistry(store));
 
-    // An emptied value, or one longer than the program ever writes, keeps the built-in text.
+    // An emptied value, or one longer than any wording, keeps the built-in text.
     store.m_values["Message-Function-en-Plural"] = "";
-    store.m_values["Message-Function-ja-"] = QString(32768, QChar('x'));
-    store.m_values["Message-Function-en-Singular"] = QString(32767, QChar('y'));
+    store.m_values["Message-Function-ja-"] = QString(CMessageSettings::MaxTextUnits + 1, QChar('x'));
+    store.m_values["Message-Function-en-Singular"] = QString(CMessageSettings::MaxTextUnits, QChar('y'));
     CMessageSettings kept;
     kept.LoadFromRegistry(store);
     EXPECT_EQ(TextOf(kept, "Function", 0, "Plural"), "functions");
     EXPECT_EQ(TextOf(kept, "Function", 1, ""), "単位機能");
-    EXPECT_EQ(TextOf(kept, "Function", 0, "Singular").size(), 32767);
+    EXPECT_EQ(TextOf(kept, "Function", 0, "Singular").size(), CMessageSettings::MaxTextUnits);
 }
 
 TEST(StoredWording, PerUserSettingsKeepTheWordingForTheNextStart) {

@@ -8,6 +8,8 @@
 #include "support/DocumentDump.h"
 #include "support/ToolSupport.h"
 
+#include <cerrno>
+
 namespace {
 
 const QString kTool = QStringLiteral("nuvdump");
@@ -15,8 +17,10 @@ const QString kTool = QStringLiteral("nuvdump");
 // The unit functions of another document read from `path`: nothing when they loaded; else the failure said and
 // the tool's exit status.
 std::optional<int> ReadOrFail(const QString& path, const std::optional<LoadResult>& result) {
-    if (!result)
-        return tools::CannotOpen(kTool, path);
+    if (!result) {
+        const int error = errno;
+        return tools::CannotOpen(kTool, path, tools::OpenFailure(path, error));
+    }
     if (*result != LoadResult::Loaded)
         return tools::Fail(kTool, QStringLiteral("%1: load result %2").arg(path).arg(static_cast<int>(*result)));
     return std::nullopt;

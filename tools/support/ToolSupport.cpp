@@ -2,14 +2,17 @@
 
 #include "model/DocumentData.h"
 #include "platform/CommandLine.h"
+#include "platform/UserFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,12 +108,18 @@ std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& inp
     return Fail(tool, QStringLiteral("%1 is the input document; it is not written over").arg(output));
 }
 
+QString OpenFailure(const QString& path, int error) {
+    return platform::IsOtherThanRegularFile(path) ? QStringLiteral("not a regular file")
+                                                  : QString::fromLocal8Bit(std::strerror(error));
+}
+
 std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data, QString* reason) {
     data.SetDefaults();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!platform::OpenRegularFileForReading(file, path)) {
+        const int error = errno;
         if (reason)
-            *reason = file.errorString();
+            *reason = OpenFailure(path, error);
         return std::nullopt;
     }
     ReportInterruptedSaves(path);

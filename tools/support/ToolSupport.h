@@ -78,6 +78,8 @@ int Usage(const QString& text);
 int Fail(const QString& tool, const QString& message);
 // Fail with "cannot open PATH", and the system's reason after it when there is one.
 int CannotOpen(const QString& tool, const QString& path, const QString& reason = QString());
+// Why the file at `path` was not opened for reading: it is not a regular file, or the system's reason `error`.
+QString OpenFailure(const QString& path, int error);
 // A tool's output that is its input document itself (under this or another name) would take the document's place:
 // nothing when they differ, else the refusal said and the status of a failure, 1.
 std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& input, const QString& output);

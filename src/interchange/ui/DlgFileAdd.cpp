@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -42,7 +43,7 @@ void CDlgFileAdd::accept() {
     };
     CUnitFunctionRegistry incoming;
     if (CFunctionMerge::ReadFile(path, incoming) != LoadResult::Loaded) {
-        refuse(LoadString(StringId::CannotReadOtherDocument).arg(path));
+        refuse(UnopenedFileText(path, LoadString(StringId::CannotReadOtherDocument).arg(path)));
         return;
     }
     const std::optional<CFunctionMerge::Outcome> outcome =

@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,7 +60,8 @@ void CShowDifferenceDialog::accept() {
     std::vector<ComparisonLine> report;
     QString unreadable;
     if (!CDocumentComparison::CompareSides(data, sides, report, unreadable)) {
-        platform::ShowMessageBox(LoadString(StringId::CannotReadOtherDocument).arg(unreadable),
+        const QString text = LoadString(StringId::CannotReadOtherDocument).arg(unreadable);
+        platform::ShowMessageBox(unreadable == sides.olderPath ? UnopenedFileText(unreadable, text) : text,
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return;
     }

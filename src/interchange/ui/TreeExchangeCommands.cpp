@@ -6,9 +6,11 @@
 #include "interchange/ui/FileDialogEx.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "model/ExportMessages.h"
+#include "model/OutlineNumber.h"
 #include "platform/MessageBox.h"
 #include "platform/UserFile.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -16,9 +18,17 @@
 
 namespace {
 
-void ShowTooManyFunctions(const InterchangeResult& result) {
-    platform::ShowMessageBox(LoadString(StringId::TooManyImportedFunctions).arg(result.needed).arg(result.available),
-                             platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+// Says why an import that the document cannot take was refused; false when it was not refused for that.
+bool ShowLimitRefusal(const InterchangeResult& result) {
+    QString text;
+    if (result.failure == InterchangeFailure::LimitExceeded)
+        text = LoadString(StringId::TooManyImportedFunctions).arg(result.needed).arg(result.available);
+    else if (result.failure == InterchangeFailure::TooDeep)
+        text = LoadString(StringId::ImportTooDeep).arg(kMaxOutlineDepth);
+    else
+        return false;
+    platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    return true;
 }
 
 // The folder chooser; empty when cancelled.
@@ -41,8 +51,7 @@ void ImportFolderTree(CTreeExchangeCommandHost& host) {
     CDocumentData& data = host.ExchangedDocument();
     CFolderTreeReader reader;
     const InterchangeResult opened = reader.Open(folder, data);
-    if (opened.failure == InterchangeFailure::LimitExceeded)
-        ShowTooManyFunctions(opened);
+    ShowLimitRefusal(opened);
     if (!opened.Succeeded())
         return;
     host.ImportIntoDocument([&] {
@@ -67,10 +76,8 @@ void ImportCsv(CTreeExchangeCommandHost& host) {
     opened.failure = InterchangeFailure::Unreadable;
     if (platform::OpenRegularFileForReading(file, dialog.GetPathName()))
         opened = reader.Open(file, data);
-    if (opened.failure == InterchangeFailure::LimitExceeded) {
-        ShowTooManyFunctions(opened);
+    if (ShowLimitRefusal(opened))
         return;
-    }
     if (!opened.Succeeded()) {
         StringId text = StringId::ImportFailed;
         switch (reader.Refused()) {
@@ -86,7 +93,8 @@ void ImportCsv(CTreeExchangeCommandHost& host) {
         case CCsvTreeReader::Refusal::None:
             break;
         }
-        platform::ShowMessageBox(LoadString(text), platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(UnopenedFileText(dialog.GetPathName(), LoadString(text)), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
         return;
     }
     host.ImportIntoDocument([&] {
