@@ -5,6 +5,7 @@
 #include "logic/NegatableText.h"
 #include "model/DocumentData.h"
 #include "model/IndexLogicSync.h"
+#include "model/ModelShell.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -205,10 +206,13 @@ void CLogicEditModel::OnEditPasteLines() {
     FunctionNameIndex names;
     if (fnPasted)
         names = m_document.registry.IndexByName();
-    for (int i = firstPasted; i <= lastPasted; ++i) {
-        if (Record(i)->lineKind == SyntaxFn && BindFnLine(i, false, &names) == 2)
-            bound.push_back(i);
-        RecordUnregisteredNames(i);
+    {
+        const CLabellingRun labelling;
+        for (int i = firstPasted; i <= lastPasted; ++i) {
+            if (Record(i)->lineKind == SyntaxFn && BindFnLine(i, false, &names) == 2)
+                bound.push_back(i);
+            RecordUnregisteredNames(i);
+        }
     }
     if (fnPasted) {
         if (!sync.StepsCollapse()) {
