@@ -299,10 +299,10 @@ void BM_RepeatedPastesAtTop(benchmark::State& state) {
 
 BENCHMARK(TypeCharacter)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(InsertIfAndUndo)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PasteLinesAtTopRatio)->Arg(16000)->Iterations(7)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DeleteFirstHalfRatio)->Arg(32000)->Iterations(7)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PasteFnLinesRatio)->Arg(4000)->Iterations(9)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DeleteFnLinesRatio)->Arg(8000)->Iterations(9)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PasteFnLinesIntoDocumentRatio)->Arg(10000)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteLinesAtTopRatio)->Arg(16000)->Iterations(11)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteFirstHalfRatio)->Arg(32000)->Iterations(31)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteFnLinesRatio)->Arg(4000)->Iterations(21)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteFnLinesRatio)->Arg(8000)->Iterations(31)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteFnLinesIntoDocumentRatio)->Arg(10000)->Iterations(9)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatedPastesAtTop)->Arg(70)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
