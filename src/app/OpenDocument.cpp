@@ -130,7 +130,7 @@ void COpenDocument::ReportFunctionChange(DocumentChange change, CUnitFunction& f
 void COpenDocument::BeginWork(Work work) {
     ++m_work[static_cast<size_t>(work)];
     if (work == Work::Conversion)
-        m_conversionLabels.reset();
+        m_runLabels.reset();
 }
 
 void COpenDocument::EndWork(Work work) {
@@ -142,17 +142,29 @@ void COpenDocument::ReleaseWork(Work work) {
     int& count = m_work[static_cast<size_t>(work)];
     if (count > 0)
         --count;
-    if (!IsConverting())
-        m_conversionLabels.reset();
+    if (!IsConverting() && m_labellingRuns == 0)
+        m_runLabels.reset();
+}
+
+void COpenDocument::BeginLabellingRun() {
+    if (m_labellingRuns++ == 0 && !IsConverting())
+        m_runLabels.reset();
+}
+
+void COpenDocument::EndLabellingRun() {
+    if (m_labellingRuns > 0)
+        --m_labellingRuns;
+    if (!IsConverting() && m_labellingRuns == 0)
+        m_runLabels.reset();
 }
 
 void COpenDocument::AssignUniqueLabelIfEmpty(CUnitFunction& function) {
     if (!function.header.uniqueLabel.isEmpty())
         return;
-    if (IsConverting()) {
-        if (!m_conversionLabels)
-            m_conversionLabels.emplace(m_documentData);
-        m_conversionLabels->AssignUniqueLabelIfEmpty(function, m_labelClock);
+    if (IsConverting() || m_labellingRuns > 0) {
+        if (!m_runLabels)
+            m_runLabels.emplace(m_documentData);
+        m_runLabels->AssignUniqueLabelIfEmpty(function, m_labelClock);
         return;
     }
     CUniqueLabelGenerator(m_documentData).AssignUniqueLabelIfEmpty(function, m_labelClock);

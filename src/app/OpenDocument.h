@@ -222,6 +222,8 @@ private:
     // The model's questions to the shell.
     const CFontInfo& InstalledFonts() override { return m_installedFonts; }
     void AssignUniqueLabelIfEmpty(CUnitFunction& function) override;
+    void BeginLabellingRun() override;
+    void EndLabellingRun() override;
     void OpenFunctionTab(CUnitFunction* function) override { m_tabs.OpenFunctionTab(function); }
     void CloseFunctionTab(CUnitFunction* function) override;
     CUnitFunction* ActiveTabFunction() override { return m_tabs.ActiveTabFunction(); }
@@ -297,7 +299,9 @@ private:
     bool m_bWatchTimerRunning = false;
     bool m_bSkipNextTabOpen = false;
     CSystemUniqueLabelClock m_labelClock;
-    // Kept while a conversion labels its many new unit functions; otherwise each label indexes the document anew.
-    std::optional<CUniqueLabelGenerator> m_conversionLabels;
+    // Kept while a conversion or a labelling run labels its many new unit functions; otherwise each label indexes
+    // the document anew.
+    std::optional<CUniqueLabelGenerator> m_runLabels;
+    int m_labellingRuns = 0;
     CModelShellInstaller m_modelShell{*this};
 };

@@ -5,8 +5,11 @@
 #include "logic/NegatableText.h"
 #include "model/DocumentData.h"
 #include "model/IndexLogicSync.h"
+#include "model/ModelShell.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+
+#include <utility>
 
 namespace {
 
@@ -171,9 +174,11 @@ void CLogicEditModel::OnEditPasteLines() {
     const CLogicLine* caretRecord = Record(m_caret.line);
     const int shift = (caretRecord ? caretRecord->Next : 0) - lines->front().Top;
     OpenUndoGroup();
-    const bool hadLines = RecordCount() > 0;
-    int line = hadLines ? m_caret.line : 0;
-    const int firstPasted = hadLines ? line + 1 : 0;
+    // The block goes in after the caret line, or at the top of an empty description, in its own order.
+    const int firstPasted = RecordCount() > 0 ? std::min(m_caret.line + 1, RecordCount()) : 0;
+    const int lastPasted = firstPasted + static_cast<int>(lines->size()) - 1;
+    std::vector<std::unique_ptr<CLogicLine>> records;
+    records.reserve(lines->size());
     bool fnPasted = false;
     for (CLogicLine& pasted : *lines) {
         auto move = [shift](quint16 column) { return static_cast<quint16>(std::max(0, column + shift)); };
@@ -183,28 +188,46 @@ void CLogicEditModel::OnEditPasteLines() {
         pasted.Home2 = move(pasted.Home2);
         pasted.End = move(pasted.End);
         pasted.changeMarks = 1;
-        if (hadLines || line > 0)
-            ++line;
-        if (line > RecordCount())
-            line = RecordCount();
         if (pasted.lineKind == SyntaxFn) {
             // An Fn line is bound again by its name: the block may come from another document.
             pasted.calledInternalID = 0;
             m_undoAvailable = false;
             fnPasted = true;
         }
-        InsertRecord(line, std::make_unique<CLogicLine>(pasted));
-        Recompose(line);
-        m_caret = m_anchor = {line, 0};
+        records.push_back(std::make_unique<CLogicLine>(pasted));
     }
-    for (int i = firstPasted; i <= line; ++i) {
-        if (Record(i)->lineKind == SyntaxFn)
-            CommitFnLine(i, false);
-        RecordUnregisteredNames(i);
-    }
+    InsertRecords(firstPasted, std::move(records));
+    for (int i = firstPasted; i <= lastPasted; ++i)
+        Recompose(i);
+    m_caret = m_anchor = {lastPasted, 0};
+    // Each Fn line is bound in turn; the table of contents then follows them all at once, as it would have followed
+    // each of them.
+    std::vector<int> bound;
+    FunctionNameIndex names;
     if (fnPasted)
+        names = m_document.registry.IndexByName();
+    {
+        const CLabellingRun labelling;
+        for (int i = firstPasted; i <= lastPasted; ++i) {
+            if (Record(i)->lineKind == SyntaxFn && BindFnLine(i, false, &names) == 2)
+                bound.push_back(i);
+            RecordUnregisteredNames(i);
+        }
+    }
+    if (fnPasted) {
+        if (!sync.StepsCollapse()) {
+            CIndexLogicSync steps = sync;
+            std::vector<quint32> ids;
+            for (int i : bound)
+                ids.push_back(std::exchange(Record(i)->calledInternalID, 0u));
+            for (size_t k = 0; k < bound.size(); ++k) {
+                Record(bound[k])->calledInternalID = ids[k];
+                steps.Synchronize();
+            }
+        }
         RunModelChange(&sync);
-    Select(firstPasted, 0, line + 1, 0);
+    }
+    Select(firstPasted, 0, lastPasted + 1, 0);
     m_undoGroupOpen = false;
     m_typed = true;
     SetDocumentModified();

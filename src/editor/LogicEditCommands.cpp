@@ -489,8 +489,7 @@ void CLogicEditModel::DeleteLineOrBlock(bool blockOnly) {
     for (int i = first; i <= last; ++i)
         fnRemoved = fnRemoved || Record(i)->lineKind == SyntaxFn;
     CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
-    for (int i = last; i >= first; --i)
-        RemoveLine(i);
+    RemoveLines(first, last);
     if (fnRemoved) {
         RunModelChange(&sync);
         m_undoAvailable = false;
@@ -636,18 +635,26 @@ void CLogicEditModel::OnDeleteSelection() {
         return;
     Transaction transaction(*this, true);
     OpenUndoGroup();
+    CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
     bool fnRemoved = false;
-    for (int i = last; i >= first; --i) {
-        if (Record(i)->lineKind == SyntaxFn) {
-            CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
-            RemoveLine(i);
-            RunModelChange(&sync);
-            fnRemoved = true;
-        } else {
-            RemoveLine(i);
+    for (int i = first; i <= last && !fnRemoved; ++i)
+        fnRemoved = Record(i)->lineKind == SyntaxFn;
+    if (fnRemoved && !sync.StepsCollapse()) {
+        // The table of contents follows each removed Fn line in turn, from the last.
+        int end = last;
+        for (int i = last; i >= first; --i) {
+            if (Record(i)->lineKind == SyntaxFn) {
+                RemoveLines(i, end);
+                sync.Synchronize();
+                end = i - 1;
+            }
         }
+        RemoveLines(first, end);
+    } else {
+        RemoveLines(first, last);
     }
     if (fnRemoved) {
+        RunModelChange(&sync);
         m_undoAvailable = false;
         // A name typed on an Fn line that stays is still to be committed.
         m_fnNameChanged = m_fnEditLine >= 0;
@@ -708,10 +715,17 @@ int CLogicEditModel::CommitFnLine(int line, bool deleteBlankFn) {
         return 0;
     if (record->lineKind != SyntaxFn)
         return 1;
+    CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
+    const int result = BindFnLine(line, deleteBlankFn);
+    RunModelChange(&sync);
+    return result;
+}
+
+int CLogicEditModel::BindFnLine(int line, bool deleteBlankFn, FunctionNameIndex* names) {
+    CLogicLine* record = Record(line);
     // Undo would take the binding back while the table of contents keeps what the commit gave it.
     m_undoAvailable = false;
-    CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
-    ResolveFnLine(EditRecord(line));
+    ResolveFnLine(EditRecord(line), names);
     int result = 2;
     if (record->calledInternalID == 0) {
         result = 0;
@@ -725,11 +739,10 @@ int CLogicEditModel::CommitFnLine(int line, bool deleteBlankFn) {
             Select(line, record->Home, line, record->Home + static_cast<int>(record->textSlots[0].text.size()));
         }
     }
-    RunModelChange(&sync);
     return result;
 }
 
-void CLogicEditModel::ResolveFnLine(CLogicLine& record) {
+void CLogicEditModel::ResolveFnLine(CLogicLine& record, FunctionNameIndex* names) {
     const QString name = record.textSlots[0].text;
     if (name.trimmed().isEmpty()) {
         record.calledInternalID = 0;
@@ -739,10 +752,20 @@ void CLogicEditModel::ResolveFnLine(CLogicLine& record) {
     const ModelOptions options = m_document.GetModelOptions();
     CUnitFunction* old = registry.FindByInternalID(record.calledInternalID);
     auto create = [&] {
-        if (CUnitFunction* created = registry.CreateFunction(name, options))
+        if (CUnitFunction* created = registry.CreateFunction(name, options)) {
             record.calledInternalID = created->InternalID;
+            if (names)
+                names->try_emplace(name, created);
+        }
     };
-    if (CUnitFunction* named = registry.FindByName(name)) {
+    CUnitFunction* named = nullptr;
+    if (names) {
+        const auto found = names->find(name);
+        named = found != names->end() ? found->second : nullptr;
+    } else {
+        named = registry.FindByName(name);
+    }
+    if (named) {
         record.calledInternalID = named->InternalID;
         return;
     }
@@ -757,6 +780,8 @@ void CLogicEditModel::ResolveFnLine(CLogicLine& record) {
     }
     if (old->places.size() <= 1) {
         old->name = name;
+        if (names)
+            *names = registry.IndexByName();
         return;
     }
     if (platform::AskOkCancel(LoadString(StringId::CreateCommonFunctionQuestion).arg(name)))

@@ -284,15 +284,26 @@ CLogicLine& CLogicEditModel::InsertLineRecord(int index) {
 }
 
 void CLogicEditModel::InsertRecord(int index, std::unique_ptr<CLogicLine> record) {
+    std::vector<std::unique_ptr<CLogicLine>> records;
+    records.push_back(std::move(record));
+    InsertRecords(index, std::move(records));
+}
+
+void CLogicEditModel::InsertRecords(int index, std::vector<std::unique_ptr<CLogicLine>> records) {
+    const int count = static_cast<int>(records.size());
     if (m_nesting > 0) {
         m_structureChanged = true;
-        m_transactionTouched.insert(record.get());
+        for (const auto& record : records)
+            m_transactionTouched.insert(record.get());
     }
-    m_function.logicLines.insert(m_function.logicLines.begin() + index, std::move(record));
-    m_composed.insert(m_composed.begin() + index, ComposedLine());
-    LineInserted(index);
-    if (IsJournalling())
-        m_journal.push_back({JournalEntry::Op::Inserted, index, nullptr});
+    m_function.logicLines.insert(m_function.logicLines.begin() + index, std::make_move_iterator(records.begin()),
+                                 std::make_move_iterator(records.end()));
+    m_composed.insert(m_composed.begin() + index, static_cast<size_t>(count), ComposedLine());
+    LinesInserted(index, count);
+    if (IsJournalling()) {
+        for (int i = 0; i < count; ++i)
+            m_journal.push_back({JournalEntry::Op::Inserted, index + i, nullptr});
+    }
 }
 
 std::unique_ptr<CLogicLine> CLogicEditModel::TakeRecord(int index) {
@@ -309,20 +320,34 @@ std::unique_ptr<CLogicLine> CLogicEditModel::TakeRecord(int index) {
     return record;
 }
 
-void CLogicEditModel::LineInserted(int index) {
+void CLogicEditModel::LinesInserted(int index, int count) {
     if (m_fnEditLine >= index)
-        ++m_fnEditLine;
+        m_fnEditLine += count;
 }
 
-void CLogicEditModel::RemoveLine(int index) {
-    if (!Record(index))
+void CLogicEditModel::RemoveLines(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, RecordCount() - 1);
+    if (first > last)
         return;
-    if (Record(index)->lineKind == SyntaxFn)
+    if (m_nesting > 0)
+        m_structureChanged = true;
+    LogicLineArray& lines = m_function.logicLines;
+    const auto begin = lines.begin() + first;
+    const auto end = lines.begin() + last + 1;
+    if (std::any_of(begin, end, [](const auto& record) { return record->lineKind == SyntaxFn; }))
         m_undoAvailable = false;
-    std::unique_ptr<CLogicLine> record = TakeRecord(index);
-    // The record stays alive in the journal, so its address is not reused while the transaction runs.
-    if (IsJournalling())
-        m_journal.push_back({JournalEntry::Op::Removed, index, std::move(record)});
+    if (m_fnEditLine >= first && m_fnEditLine <= last)
+        m_fnEditLine = -1;
+    else if (m_fnEditLine > last)
+        m_fnEditLine -= last - first + 1;
+    // The records stay alive in the journal, so their addresses are not reused while the transaction runs.
+    if (IsJournalling()) {
+        for (int i = last; i >= first; --i)
+            m_journal.push_back({JournalEntry::Op::Removed, i, std::move(lines[static_cast<size_t>(i)])});
+    }
+    lines.erase(begin, end);
+    m_composed.erase(m_composed.begin() + first, m_composed.begin() + last + 1);
 }
 
 CLogicLine& CLogicEditModel::EditRecord(int line) {
@@ -827,7 +852,7 @@ CLogicEditModel::JournalEntry CLogicEditModel::RevertEntry(JournalEntry& entry) 
     case JournalEntry::Op::Removed:
         m_function.logicLines.insert(m_function.logicLines.begin() + entry.index, std::move(entry.record));
         m_composed.insert(m_composed.begin() + entry.index, ComposedLine());
-        LineInserted(entry.index);
+        LinesInserted(entry.index, 1);
         Recompose(entry.index);
         return {JournalEntry::Op::Inserted, entry.index, nullptr};
     case JournalEntry::Op::Modified:

@@ -4,6 +4,7 @@
 #include "editor/LogicEditListener.h"
 #include "model/FontSetting.h"
 #include "model/LogicLine.h"
+#include "model/UnitFunctionRegistry.h"
 
 #include <QString>
 #include <QStringList>
@@ -130,7 +131,8 @@ public:
     // Committing line edits.
     int CommitLineEdits(bool deleteBlankFn);
     int CommitFnLine(int line, bool deleteBlankFn);
-    void ResolveFnLine(CLogicLine& record);
+    // With names, the names are looked up there and kept up to date with what the binding creates or renames.
+    void ResolveFnLine(CLogicLine& record, FunctionNameIndex* names = nullptr);
     int FindUnresolvedFnLine(int start) const;
     bool RecordUnregisteredNames(int line);
 
@@ -312,9 +314,11 @@ private:
     // The caret-line record to change, its former state journalled first.
     CLogicLine& EditRecord(int line);
     void InsertRecord(int index, std::unique_ptr<CLogicLine> record);
+    // The records go in at index in their order, journalled one by one as single insertions would be.
+    void InsertRecords(int index, std::vector<std::unique_ptr<CLogicLine>> records);
     std::unique_ptr<CLogicLine> TakeRecord(int index);
-    // Keeps the line of a typed Fn name on its record when a line is put in before it.
-    void LineInserted(int index);
+    // Keeps the line of a typed Fn name on its record when lines are put in before it.
+    void LinesInserted(int index, int count);
     // Reverts one entry on records and composed lines; returns the entry that reverts the reversion.
     JournalEntry RevertEntry(JournalEntry& entry);
     bool CanRevertJournal(size_t from) const;
@@ -328,7 +332,11 @@ private:
     void RecomposeAll();
     ComposedLine ComposeLine(const CLogicLine& record) const;
     CLogicLine& InsertLineRecord(int index);
-    void RemoveLine(int index);
+    void RemoveLine(int index) { RemoveLines(index, index); }
+    // Removes the lines first..last at once, journalled as their removal one by one from the last would be.
+    void RemoveLines(int first, int last);
+    // Binds an Fn line as CommitFnLine does, leaving the synchronisation and the rebuild to the caller.
+    int BindFnLine(int line, bool deleteBlankFn, FunctionNameIndex* names = nullptr);
     void AddLineAfterCaret(bool plain);
     void InsertLineAtTop();
     void SetDocumentModified();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 
 namespace {
 
@@ -17,13 +18,18 @@ bool Names(const std::unique_ptr<CLogicLine>& line, const CUnitFunction* functio
 
 // The entries of from that are not in other, each once, in the order of from.
 std::vector<quint32> Missing(const std::vector<quint32>& from, const std::vector<quint32>& other) {
+    std::unordered_set<quint32> seen(other.begin(), other.end());
     std::vector<quint32> result;
     for (quint32 id : from) {
-        if (std::find(other.begin(), other.end(), id) == other.end() &&
-            std::find(result.begin(), result.end(), id) == result.end())
+        if (seen.insert(id).second)
             result.push_back(id);
     }
     return result;
+}
+
+bool HasRepeats(const std::vector<quint32>& ids) {
+    std::unordered_set<quint32> seen;
+    return std::any_of(ids.begin(), ids.end(), [&seen](quint32 id) { return !seen.insert(id).second; });
 }
 
 } // namespace
@@ -84,6 +90,16 @@ void CIndexLogicSync::Synchronize() {
         }
     }
     TakeSnapshots();
+}
+
+bool CIndexLogicSync::StepsCollapse() const {
+    const int mode = m_options.SynchronizeFn;
+    if (mode == 0)
+        return true;
+    if (m_childrenSnapshot != m_fnSnapshot)
+        return false;
+    // Only mode 1 without duplicate siblings drops a child that is called twice, leaving the sides apart.
+    return mode != 1 || m_options.EnableDuplicateSiblings || (!HasRepeats(m_fnSnapshot) && !HasRepeats(CalleeIds()));
 }
 
 // Walks the lines and the children side by side from the top: lines other than Fn statements are passed

@@ -19,6 +19,12 @@ public:
     // snapshots.
     void Synchronize();
 
+    // For a command that only adds or only removes Fn statements, one at a time: whether synchronising once after
+    // all of them (call this with the Fn statements as they are before the first removal or after the last
+    // addition) gives what synchronising after each would give. It does when nothing is synchronised, and when the
+    // two sides agree at the snapshot and no unit function is called twice, so that they agree after every step.
+    bool StepsCollapse() const;
+
 private:
     using IdList = std::vector<quint32>;
 

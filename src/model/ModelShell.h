@@ -21,6 +21,10 @@ public:
 
     // Unique labels: gives the unit function a new label when it has none.
     virtual void AssignUniqueLabelIfEmpty(CUnitFunction& /*function*/) {}
+    // Between these one command creates unit functions one after another while nothing else gives or changes
+    // labels, so that the labels of the document may be indexed once for all of them (see CLabellingRun).
+    virtual void BeginLabellingRun() {}
+    virtual void EndLabellingRun() {}
 
     // Tabs.
     virtual void OpenFunctionTab(CUnitFunction* /*function*/) {}
@@ -59,4 +63,16 @@ CModelShell& ModelShell();
 class CModelShellInstaller : public platform::HookInstaller<CModelShell> {
 public:
     explicit CModelShellInstaller(CModelShell& shell);
+};
+
+// One labelling run of the installed shell while it lives.
+class CLabellingRun {
+public:
+    CLabellingRun() : m_shell(ModelShell()) { m_shell.BeginLabellingRun(); }
+    ~CLabellingRun() { m_shell.EndLabellingRun(); }
+    CLabellingRun(const CLabellingRun&) = delete;
+    CLabellingRun& operator=(const CLabellingRun&) = delete;
+
+private:
+    CModelShell& m_shell;
 };

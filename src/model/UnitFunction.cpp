@@ -211,12 +211,8 @@ void CUnitFunction::ChildrenFromFnStatements(const CUnitFunctionRegistry& regist
 }
 
 void CUnitFunction::RemoveDuplicateChildren() {
-    UnitFunctionList kept;
-    for (CUnitFunction* child : children) {
-        if (std::find(kept.begin(), kept.end(), child) == kept.end())
-            kept.push_back(child);
-    }
-    children = std::move(kept);
+    std::unordered_set<const CUnitFunction*> seen;
+    std::erase_if(children, [&seen](const CUnitFunction* child) { return !seen.insert(child).second; });
 }
 
 bool CUnitFunction::HasDuplicateChildren() const {

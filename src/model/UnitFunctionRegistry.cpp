@@ -71,6 +71,14 @@ CUnitFunction* CUnitFunctionRegistry::FindByName(const QString& name) const {
     return nullptr;
 }
 
+FunctionNameIndex CUnitFunctionRegistry::IndexByName() const {
+    FunctionNameIndex index;
+    index.reserve(m_functions.size());
+    for (const auto& [id, function] : m_functions)
+        index.try_emplace(function.name, const_cast<CUnitFunction*>(&function));
+    return index;
+}
+
 CUnitFunction* CUnitFunctionRegistry::FindByUniqueLabel(const QString& label) const {
     for (const auto& [id, function] : m_functions) {
         if (function.header.uniqueLabel == label)

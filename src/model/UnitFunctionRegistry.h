@@ -14,6 +14,8 @@ class CDocumentData;
 
 // Unit functions by the numbers they are displayed with.
 using DisplayedNumberIndex = std::unordered_map<QString, CUnitFunction*>;
+// Unit functions by name.
+using FunctionNameIndex = std::unordered_map<QString, CUnitFunction*>;
 
 // Every unit function of the open document, keyed by InternalID. Pointers to stored unit functions stay
 // valid until that unit function is deleted. Loops run in ascending InternalID order.
@@ -43,6 +45,8 @@ public:
 
     CUnitFunction* FindByInternalID(quint32 id) const;
     CUnitFunction* FindByName(const QString& name) const;
+    // The same lookup for many names at once; valid until a unit function is added, removed or renamed.
+    FunctionNameIndex IndexByName() const;
     CUnitFunction* FindByUniqueLabel(const QString& label) const;
     // By "1.2", "1.2/3.1" or "+3".
     CUnitFunction* FindByDisplayedNumber(const QString& text) const;

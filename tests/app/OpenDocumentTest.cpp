@@ -193,3 +193,28 @@ TEST_F(OpenDocumentTest, RequestsWaitForTheLastOfNestedWorkAndRunOnce) {
     // A second new document goes to a process of its own, as it does when nothing is running.
     EXPECT_EQ(m_shell.started, std::vector<QStringList>{QStringList()});
 }
+
+TEST_F(OpenDocumentTest, UnitFunctionsMadeInALabellingRunAreLabelledAsOneByOne) {
+    CDocumentData& data = m_document.DocumentData();
+    auto make = [&data] { return data.registry.CreateFunction("f", data.GetModelOptions())->header.uniqueLabel; };
+    auto numbered = [](int number) { return QStringLiteral("%1").arg(number, 3, 10, QChar('0')); };
+    const int first = make().toInt();
+    ASSERT_GT(first, 0);
+    QStringList labels;
+    {
+        const CLabellingRun run;
+        for (int i = 0; i < 3; ++i)
+            labels << make();
+    }
+    EXPECT_EQ(labels, QStringList({numbered(first + 1), numbered(first + 2), numbered(first + 3)}));
+
+    // A label given between two runs is seen by the next one.
+    data.registry.CreateFunctionForMerge("g")->header.uniqueLabel = numbered(first + 4);
+    {
+        const CLabellingRun run;
+        EXPECT_EQ(make(), numbered(first + 5));
+        const CLabellingRun nested;
+        EXPECT_EQ(make(), numbered(first + 6));
+    }
+    EXPECT_EQ(make(), numbered(first + 7));
+}

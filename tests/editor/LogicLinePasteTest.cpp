@@ -1,0 +1,302 @@
+#include "editor/LogicEditModel.h"
+#include "editor/LogicLineBlock.h"
+#include "model/DocumentData.h"
+#include "platform/MessageBox.h"
+#include "platform/RandomGenerator.h"
+#include "support/logic/BareLogicDocumentFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+class LogicLinePasteTest : public BareLogicDocumentFixture {
+protected:
+    CUnitFunction& NewFunction(const QString& name) {
+        return *document.registry.CreateFunction(name, document.GetModelOptions());
+    }
+    static void Type(CLogicEditModel& model, const QString& text) {
+        for (QChar c : text)
+            model.TypeCharacter(c);
+    }
+    // Each line's text with its indentation, one a line.
+    static QStringList Lines(const CLogicEditModel& model) {
+        QStringList lines;
+        for (int i = 0; i < model.RecordCount(); ++i)
+            lines << model.LineText(i);
+        return lines;
+    }
+
+    CProcessClipboard clipboard;
+};
+
+// Copies every line of a description built by the callback and gives the lines' texts.
+template <typename Build> QStringList CopyAll(CLogicEditModel& model, Build build) {
+    build(model);
+    model.Select(0, 0, model.RecordCount(), 0);
+    model.OnEditCopy();
+    QStringList lines;
+    for (int i = 0; i < model.RecordCount(); ++i)
+        lines << model.LineText(i);
+    return lines;
+}
+
+TEST_F(LogicLinePasteTest, PastedLinesKeepTheirOrderAndIndentationWhereverTheyGo) {
+    CLogicEditModel source(document, NewFunction(QStringLiteral("source")), clipboard);
+    const QStringList simple = CopyAll(source, [](CLogicEditModel& model) {
+        model.OnAddDoAtCurrent();
+        Type(model, QStringLiteral("A"));
+        model.SetCaret(model.RecordCount(), 0);
+        model.OnAddDoAtCurrent();
+        Type(model, QStringLiteral("B"));
+        model.SetCaret(model.RecordCount(), 0);
+        model.OnAddCommentAtCurrent();
+        Type(model, QStringLiteral("C"));
+    });
+    ASSERT_EQ(simple.size(), 3);
+
+    CLogicEditModel empty(document, NewFunction(QStringLiteral("empty")), clipboard);
+    empty.OnEditPasteLines();
+    EXPECT_EQ(Lines(empty), simple);
+    EXPECT_EQ(empty.SelectionStart(), (EditPosition{0, 0}));
+    EXPECT_EQ(empty.SelectionEnd(), (EditPosition{3, 0}));
+
+    // After the first, a middle and the last of three lines.
+    for (int caret : {0, 1, 2}) {
+        SCOPED_TRACE(caret);
+        CLogicEditModel target(document, NewFunction(QStringLiteral("target%1").arg(caret)), clipboard);
+        QStringList expected;
+        for (int i = 0; i < 3; ++i) {
+            target.SetCaret(target.RecordCount(), 0);
+            target.OnAddDoAtCurrent();
+            Type(target, QStringLiteral("x%1").arg(i));
+            expected << target.LineText(i);
+        }
+        for (int i = 0; i < 3; ++i)
+            expected.insert(caret + 1 + i, simple[i]);
+        target.SetCaret(caret, 0);
+        target.OnEditPasteLines();
+        EXPECT_EQ(Lines(target), expected);
+    }
+
+    // An if block with a statement in it, and a loop with one: the grammar holds only in the copied order.
+    CLogicEditModel blocks(document, NewFunction(QStringLiteral("blocks")), clipboard);
+    const QStringList nested = CopyAll(blocks, [](CLogicEditModel& model) {
+        model.OnAddIfAtCurrent();
+        Type(model, QStringLiteral("m"));
+        model.SetCaret(0, 0);
+        model.OnAddDoAfter();
+        Type(model, QStringLiteral("inner"));
+        model.SetCaret(model.RecordCount(), 0);
+        model.OnAddLoopAtCurrent();
+        model.SetCaret(model.RecordCount() - 2, 0);
+        model.OnAddDoAfter();
+        Type(model, QStringLiteral("looped"));
+    });
+    ASSERT_GE(nested.size(), 7);
+    ASSERT_TRUE(nested[1].startsWith(QStringLiteral("    "))) << nested.join('\n').toStdString();
+    CLogicEditModel emptyForBlocks(document, NewFunction(QStringLiteral("empty2")), clipboard);
+    emptyForBlocks.OnEditPasteLines();
+    EXPECT_EQ(Lines(emptyForBlocks), nested);
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('\n').toStdString();
+}
+
+// The table of contents after a command that adds or removes several Fn lines is the one it would be had each of
+// them been added or removed by a command of its own.
+class FnLineBatchTest : public ::testing::Test {
+public:
+    struct Setting {
+        int mode;
+        bool duplicateSiblings;
+        bool sidesApart; // the origin has a child that no Fn line calls
+    };
+
+protected:
+    // The origin calls A, B and C after a Do line; A calls B, so B stands at two places, and C is called by the
+    // origin alone. An empty unit function E stands under the origin too.
+    std::unique_ptr<CDocumentData> MakeDocument(const Setting& setting) {
+        platform::SeedRandom(20);
+        auto document = std::make_unique<CDocumentData>();
+        document->SetDefaults();
+        document->environment.synchronizeFn = setting.mode;
+        document->environment.enableDuplicateSiblings = setting.duplicateSiblings ? 1 : 0;
+        const ModelOptions options = document->GetModelOptions();
+        CUnitFunction& origin = *document->registry.origin;
+        {
+            CProcessClipboard scratch;
+            CLogicEditModel model(*document, origin, scratch);
+            model.OnAddDoAtCurrent();
+            for (QChar c : QStringLiteral("x"))
+                model.TypeCharacter(c);
+        }
+        auto make = [&](const QString& name) { return document->registry.CreateFunction(name, options); };
+        CUnitFunction* a = make(QStringLiteral("A"));
+        CUnitFunction* b = make(QStringLiteral("B"));
+        CUnitFunction* c = make(QStringLiteral("C"));
+        CUnitFunction* e = make(QStringLiteral("E"));
+        for (CUnitFunction* called : {a, b, c}) {
+            CUnitFunction::AppendChild(&origin, called);
+            origin.InsertFnStatement(static_cast<int>(origin.logicLines.size()), *called, 0, options);
+        }
+        CUnitFunction::AppendChild(a, b);
+        a->InsertFnStatement(0, *b, 0, options);
+        CUnitFunction::AppendChild(&origin, e);
+        if (!setting.sidesApart) {
+            // E gets an Fn line of its own at the end, so that the origin's sides agree.
+            origin.InsertFnStatement(static_cast<int>(origin.logicLines.size()), *e, 0, options);
+        }
+        document->RebuildAndRefresh(options);
+        return document;
+    }
+
+    // A line block of Fn lines naming the unit functions.
+    static QByteArray FnBlock(const QStringList& names, const CLogicEditModel& model) {
+        std::vector<CLogicLine> lines(static_cast<size_t>(names.size()));
+        std::vector<const CLogicLine*> pointers;
+        for (int i = 0; i < names.size(); ++i) {
+            CLogicLine& line = lines[static_cast<size_t>(i)];
+            model.InitLineRecord(line, SyntaxFn, 0);
+            line.textSlots[0].text = names[i];
+            pointers.push_back(&line);
+        }
+        return LogicLineBlock::Encode(pointers);
+    }
+
+    // Everything the registry and the table of contents derive, and every unit function's lines.
+    static QString Dump(CDocumentData& document) {
+        QString dump;
+        CProcessClipboard scratch;
+        for (auto& [id, function] : document.registry.Functions()) {
+            QStringList children;
+            for (const CUnitFunction* child : function.children)
+                children << QString::number(child->InternalID);
+            CLogicEditModel model(document, function, scratch);
+            dump += QStringLiteral("%1 %2 parent %3 children [%4] %5 serial %6 occurrences %7 callers %8\n%9\n")
+                        .arg(id)
+                        .arg(function.name)
+                        .arg(function.primaryParent ? function.primaryParent->InternalID : 0)
+                        .arg(children.join(' '))
+                        .arg(function.GetOutlineNumberText(false))
+                        .arg(function.serialNumber)
+                        .arg(function.occurrenceCount)
+                        .arg(function.fnCallerCount)
+                        .arg(model.PlainText());
+        }
+        return dump;
+    }
+
+    static CUnitFunction& Named(CDocumentData& document, const QString& name) {
+        return *document.registry.FindByName(name);
+    }
+
+    platform::ScriptedMessageSink sink;
+};
+
+const FnLineBatchTest::Setting kSettings[] = {
+    {1, false, false}, {1, false, true}, {1, true, false}, {2, false, false}, {2, false, true}, {0, false, false},
+};
+
+TEST_F(FnLineBatchTest, PastingSeveralFnLinesEqualsPastingThemOneByOne) {
+    const QStringList blocks[] = {
+        {QStringLiteral("New1"), QStringLiteral("A"), QStringLiteral("New1"), QStringLiteral("New2"),
+         QStringLiteral("C")},
+        {QStringLiteral("New3"), QStringLiteral("New4")},
+    };
+    for (const Setting& setting : kSettings) {
+        for (const QStringList& names : blocks) {
+            // After the origin's Fn A line, and into the empty E.
+            for (const QString& target : {QString(), QStringLiteral("E")}) {
+                SCOPED_TRACE(QStringLiteral("mode %1 duplicates %2 apart %3 block %4 into %5")
+                                 .arg(setting.mode)
+                                 .arg(setting.duplicateSiblings)
+                                 .arg(setting.sidesApart)
+                                 .arg(names.join(' '))
+                                 .arg(target)
+                                 .toStdString());
+                const int caret = target.isEmpty() ? 1 : 0;
+                auto batch = MakeDocument(setting);
+                CProcessClipboard clipboard;
+                {
+                    CUnitFunction& function = target.isEmpty() ? *batch->registry.origin : Named(*batch, target);
+                    CLogicEditModel model(*batch, function, clipboard);
+                    const int before = model.RecordCount();
+                    clipboard.SetContent(QString(), FnBlock(names, model));
+                    model.SetCaret(caret, 0);
+                    model.OnEditPasteLines();
+                    EXPECT_EQ(model.RecordCount(), before + names.size());
+                }
+                auto stepwise = MakeDocument(setting);
+                {
+                    CUnitFunction& function = target.isEmpty() ? *stepwise->registry.origin : Named(*stepwise, target);
+                    CLogicEditModel model(*stepwise, function, clipboard);
+                    for (int i = 0; i < names.size(); ++i) {
+                        clipboard.SetContent(QString(), FnBlock({names[i]}, model));
+                        model.SetCaret(target.isEmpty() ? caret + i : std::max(0, i - 1), 0);
+                        model.OnEditPasteLines();
+                    }
+                }
+                EXPECT_EQ(Dump(*batch), Dump(*stepwise));
+            }
+        }
+    }
+}
+
+TEST_F(FnLineBatchTest, DeletingSeveralFnLinesEqualsDeletingThemOneByOne) {
+    for (const Setting& setting : kSettings) {
+        SCOPED_TRACE(QStringLiteral("mode %1 duplicates %2 apart %3")
+                         .arg(setting.mode)
+                         .arg(setting.duplicateSiblings)
+                         .arg(setting.sidesApart)
+                         .toStdString());
+        // The Do line and the Fn lines of A, B and C: C loses its only caller, B keeps A's.
+        auto batch = MakeDocument(setting);
+        CProcessClipboard clipboard;
+        {
+            CLogicEditModel model(*batch, *batch->registry.origin, clipboard);
+            model.Select(0, 0, 4, 0);
+            model.OnDeleteSelection();
+            EXPECT_EQ(model.RecordCount(), setting.sidesApart ? 0 : 1);
+        }
+        if (setting.mode != 0) {
+            EXPECT_EQ(Named(*batch, QStringLiteral("C")).GetOutlineNumberText(false).left(1), QStringLiteral("+"));
+        }
+        auto stepwise = MakeDocument(setting);
+        {
+            CLogicEditModel model(*stepwise, *stepwise->registry.origin, clipboard);
+            for (int line = 3; line >= 0; --line) {
+                model.SetCaret(line, 0);
+                model.OnDeleteLine();
+            }
+        }
+        EXPECT_EQ(Dump(*batch), Dump(*stepwise));
+    }
+
+    // Sides apart that come to agree half-way: the origin calls A, C, B and A, and lists A twice and B.
+    for (bool batchRun : {true, false}) {
+        auto document = MakeDocument({2, true, true});
+        CUnitFunction& origin = *document->registry.origin;
+        const ModelOptions options = document->GetModelOptions();
+        CUnitFunction& a = Named(*document, QStringLiteral("A"));
+        origin.logicLines.erase(origin.logicLines.begin() + 1, origin.logicLines.end());
+        for (const QString& name : {QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")})
+            origin.InsertFnStatement(static_cast<int>(origin.logicLines.size()), Named(*document, name), 0, options);
+        origin.children = {&a, &a, &Named(*document, QStringLiteral("B"))};
+        document->RebuildAndRefresh(options);
+        CProcessClipboard clipboard;
+        CLogicEditModel model(*document, origin, clipboard);
+        if (batchRun) {
+            model.Select(1, 0, 4, 0);
+            model.OnDeleteSelection();
+        } else {
+            for (int line = 3; line >= 1; --line) {
+                model.SetCaret(line, 0);
+                model.OnDeleteLine();
+            }
+        }
+        EXPECT_EQ(origin.children, UnitFunctionList{&a}) << batchRun;
+    }
+}
+
+} // namespace
