@@ -4,6 +4,7 @@
 #include "platform/CommandLine.h"
 #include "platform/DocumentHold.h"
 #include "platform/OwnerFile.h"
+#include "platform/UserSettings.h"
 #include "texts/StringTable.h"
 
 #include <QFile>
@@ -109,6 +110,8 @@ std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& inp
 }
 
 std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data, QString* reason) {
+    // A tool speaks as the editor does.
+    data.interfaceLanguage = UserSettings::ChosenLanguage();
     data.SetDefaults();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
