@@ -31,7 +31,7 @@ public:
 
 private:
     void Walk(const CUnitFunction& function, int& index, Path& path) {
-        const CLogicNestingLevel level(m_depth);
+        const CLogicNestingLevel level(m_depth, &function);
         const int count = static_cast<int>(function.logicLines.size());
         for (; index < count; ++index) {
             const CLogicLine& line = *function.logicLines[index];
@@ -111,5 +111,5 @@ private:
     Rules& m_rules;
     const CUnitFunctionRegistry& m_registry;
     bool m_descend;
-    int m_depth = -1; // the outermost walk is no block
+    CLogicNestingDepth m_depth{-1, nullptr}; // the outermost walk is no block
 };

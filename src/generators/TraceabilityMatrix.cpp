@@ -146,8 +146,11 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         if (found == byNumber.end())
             continue;
         CUnitFunction* function = found->second;
-        // The outline numbers may have moved since the export: a row is applied only to the unit function it names.
-        if (cells.value(1) != function->name) {
+        // The outline numbers may have moved since the export: a row is applied only to the unit function it names,
+        // as the export wrote the name (a character the code page lacks became "?") or as it is.
+        const QString& name = cells.value(1);
+        if (name != function->name &&
+            name != platform::DecodeProcessCodePage(platform::EncodeProcessCodePage(function->name))) {
             pane.AddMessage(
                 LoadString(StringId::TraceabilityNameMismatch).arg(cells[0], function->name, cells.value(1)),
                 std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));

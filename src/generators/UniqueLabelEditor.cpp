@@ -87,6 +87,7 @@ bool CUniqueLabelEditor::AskChange() const {
 void CUniqueLabelEditor::SetLabel(const QString& label) {
     const QString old = m_function.header.uniqueLabel;
     InsertDiscontinued(old);
+    m_moved = old;
     m_discontinued.removeAll(label);
     if (!old.isEmpty())
         m_data.notUseUniqueLabels.insert(old);
@@ -95,6 +96,7 @@ void CUniqueLabelEditor::SetLabel(const QString& label) {
 }
 
 bool CUniqueLabelEditor::Assign() {
+    m_moved.clear();
     const bool hasLabel = !m_function.header.uniqueLabel.isEmpty();
     switch (m_method) {
     case Numbers:

@@ -32,6 +32,8 @@ public:
 
     // "割り当て": asks what the method needs asked; true when the label changed.
     bool Assign();
+    // Where the label that the last Assign replaced now stands in the discontinued list; -1 when it moved none there.
+    int MovedLabelIndex() const { return m_moved.isEmpty() ? -1 : static_cast<int>(m_discontinued.indexOf(m_moved)); }
 
     const QStringList& Discontinued() const { return m_discontinued; }
     bool CanAdd(const QString& text) const { return !text.isEmpty() && !m_discontinued.contains(text); }
@@ -58,4 +60,5 @@ private:
     QString m_label;
     QString m_prefix;
     QStringList m_discontinued; // sorted
+    QString m_moved;            // the label the last Assign moved into the list
 };

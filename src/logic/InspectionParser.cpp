@@ -207,7 +207,7 @@ CInspectionParser::Parsed CInspectionParser::ParseStatement(int p) {
 
 CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
     Parsed parsed;
-    const CLogicNestingLevel level(m_depth);
+    const CLogicNestingLevel level(m_depth, m_lines[p].function);
     auto block = NewNode<CInspectionParserIf>();
     block->function = m_lines[p].function;
     block->ifPosition = p;
@@ -238,7 +238,7 @@ CInspectionParser::Parsed CInspectionParser::ParseIf(int p) {
 
 CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
     Parsed parsed;
-    const CLogicNestingLevel level(m_depth);
+    const CLogicNestingLevel level(m_depth, m_lines[p].function);
     auto block = NewNode<CInspectionParserSwitch>(&m_tree->arena);
     block->function = m_lines[p].function;
     block->switchPosition = p;
@@ -292,7 +292,7 @@ CInspectionParser::Parsed CInspectionParser::ParseSwitch(int p) {
 
 CInspectionParser::Parsed CInspectionParser::ParseLoop(int p) {
     Parsed parsed;
-    const CLogicNestingLevel level(m_depth);
+    const CLogicNestingLevel level(m_depth, m_lines[p].function);
     auto block = NewNode<CInspectionParserLoop>();
     block->position = p;
     block->function = m_lines[p].function;

@@ -9,6 +9,7 @@
 #include "logic/InspectionParserSwitch.h"
 
 #include "model/LogicLine.h"
+#include "model/LogicNesting.h"
 
 #include <QHash>
 
@@ -114,7 +115,7 @@ private:
     const InspectionEnvironment& m_environment;
     bool m_reportProgress;
     bool m_makeRecords = true;
-    int m_depth = 0;
+    CLogicNestingDepth m_depth;
     std::vector<qint32> m_strayPositions;
     std::shared_ptr<Tree> m_tree;
     std::vector<InspectionParserNode> m_pendingNodes;

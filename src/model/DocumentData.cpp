@@ -103,7 +103,7 @@ void CDocumentData::SetDefaults() {
     TitleTable = CTitleTable();
     FAreaTable = LogicAreaSettings();
     indexViewSettings = HierarchicalIndexSettings();
-    SetDefaultLineMarkSettings(lineMarkTable);
+    SetDefaultLineMarkSettings(lineMarkTable, interfaceLanguage);
     // The obscure-word search targets outlive documents.
     fuzzwords.words.clear();
     TestTable = DecisionTableLayout();

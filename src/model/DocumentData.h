@@ -202,6 +202,9 @@ public:
     // Language of a new document's sentence words and particles: 1 Japanese, 0 English. The program starts
     // with 1 and nothing changes it.
     int documentLanguage = 1;
+    // Language of the default line-mark names: the one the program speaks, 1 Japanese, 0 English (the converter's).
+    // The editor and the tools set it from the language chosen; the defaults leave it alone.
+    int interfaceLanguage = 0;
     // The printout the print-target page chose; it outlives documents, so the defaults leave it alone.
     int selectedPrintout = DefaultSelectedPrintout;
 };

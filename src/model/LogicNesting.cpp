@@ -8,8 +8,10 @@
 QString RunFailureReason() {
     try {
         throw;
-    } catch (const CLogicNestingTooDeep&) {
-        return LoadString(StringId::LogicNestingTooDeep).arg(kMaxLogicNesting);
+    } catch (const CLogicNestingTooDeep& tooDeep) {
+        return LoadString(tooDeep.throughCalls ? StringId::LogicNestingTooDeepThroughCalls
+                                               : StringId::LogicNestingTooDeep)
+            .arg(kMaxLogicNesting);
     } catch (const std::bad_alloc&) {
         return LoadString(StringId::MemoryExhausted);
     } catch (const std::exception& error) {

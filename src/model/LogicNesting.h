@@ -7,24 +7,44 @@
 // deeper than a stack allows; what nests deeper is refused as a whole.
 constexpr int kMaxLogicNesting = 2000;
 
-// Thrown by a walk of a logic description that nests deeper than kMaxLogicNesting; caught where the run starts.
-struct CLogicNestingTooDeep {};
+class CUnitFunction;
 
-// One level of a walk's recursion while it lasts, counted in `depth`: CLogicNestingTooDeep when the walk already
-// stands kMaxLogicNesting levels deep.
+// Thrown by a walk of a logic description that nests deeper than kMaxLogicNesting; caught where the run starts.
+// `throughCalls`: the levels belong to more than one unit function, so that the bound is passed only by counting the
+// descriptions of the unit functions called.
+struct CLogicNestingTooDeep {
+    bool throughCalls = false;
+};
+
+// How deep a walk stands, and the unit function of its outermost level.
+struct CLogicNestingDepth {
+    int levels = 0;
+    const CUnitFunction* outermost = nullptr;
+};
+
+// One level of a walk's recursion while it lasts, in the description of `function`: CLogicNestingTooDeep when the
+// walk already stands kMaxLogicNesting levels deep.
 class CLogicNestingLevel {
 public:
-    explicit CLogicNestingLevel(int& depth) : m_depth(depth) {
-        if (m_depth >= kMaxLogicNesting)
-            throw CLogicNestingTooDeep{};
-        ++m_depth;
+    CLogicNestingLevel(CLogicNestingDepth& depth, const CUnitFunction* function)
+        : m_depth(depth), m_outermost(!depth.outermost) {
+        if (m_depth.levels >= kMaxLogicNesting)
+            throw CLogicNestingTooDeep{!m_outermost && function != m_depth.outermost};
+        ++m_depth.levels;
+        if (m_outermost)
+            m_depth.outermost = function;
     }
-    ~CLogicNestingLevel() { --m_depth; }
+    ~CLogicNestingLevel() {
+        --m_depth.levels;
+        if (m_outermost)
+            m_depth.outermost = nullptr;
+    }
     CLogicNestingLevel(const CLogicNestingLevel&) = delete;
     CLogicNestingLevel& operator=(const CLogicNestingLevel&) = delete;
 
 private:
-    int& m_depth;
+    CLogicNestingDepth& m_depth;
+    bool m_outermost;
 };
 
 // Called in a catch block where a run over the logic descriptions starts: why the run stopped, for the message

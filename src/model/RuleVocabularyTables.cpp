@@ -1,6 +1,5 @@
 #include "model/RuleVocabularyTables.h"
 
-#include "platform/UserSettings.h"
 #include "texts/MessageContext.h"
 #include "texts/TextHelpers.h"
 
@@ -30,9 +29,9 @@ constexpr std::array<AttributeDefaults, LineMarkTable::AttributeCount> attribute
 
 } // namespace
 
-void SetDefaultLineMarkSettings(LineMarkTable& table) {
+void SetDefaultLineMarkSettings(LineMarkTable& table, int language) {
     CMessageContext context;
-    context.m_language = platform::ReadSetting(UserSettings::Language()) == 1u ? 1 : 0;
+    context.m_language = language;
     for (int k = 0; k < LineMarkTable::GroupCount; ++k)
         table.groupNames[k] = GetVeskGroupName(context, k);
     for (int j = 0; j < LineMarkTable::AttributeCount; ++j) {

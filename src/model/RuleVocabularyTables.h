@@ -28,9 +28,9 @@ struct LineMarkTable {
     bool operator==(const LineMarkTable&) const = default;
 };
 
-// Names in the message language chosen last (Japanese when none was), as every program that reads or writes
-// a document names the marks a document does not store; colours, shapes and groups from the built-in table.
-void SetDefaultLineMarkSettings(LineMarkTable& table);
+// Names in the given language (1 Japanese, else English), the one the program speaks; colours, shapes and groups
+// from the built-in table.
+void SetDefaultLineMarkSettings(LineMarkTable& table, int language);
 
 // Obscure words and where the obscure-word search looks for them.
 struct FuzzwordSettings {

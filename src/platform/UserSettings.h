@@ -24,6 +24,11 @@ inline platform::DwordSetting Language() {
     return {ProgramSection(), QStringLiteral("language"), 1};
 }
 
+// The language the editor and the test tools speak: the one chosen last, English when none was chosen.
+inline int ChosenLanguage() {
+    return platform::StoredSetting(Language()) == 1u ? 1 : 0;
+}
+
 // Nonzero: a new document starts from the template file.
 inline platform::DwordSetting UseTemplate() {
     return {ProgramSection(), QStringLiteral("UseTemplate"), 0};

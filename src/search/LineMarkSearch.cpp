@@ -2,6 +2,7 @@
 
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
+#include "texts/MessageContext.h"
 #include "texts/StringTable.h"
 
 namespace {
@@ -89,7 +90,7 @@ bool CLineMarkSettingsEdit::ChangeAttribute(int index, const QString& name, int 
 
 LineMarkTable::Attribute CLineMarkSettingsEdit::DefaultAttribute(const CMessageContext& context, int index) {
     LineMarkTable defaults;
-    SetDefaultLineMarkSettings(defaults);
+    SetDefaultLineMarkSettings(defaults, context.m_language);
     LineMarkTable::Attribute attribute = defaults.attributes.at(index);
     attribute.name = GetVeskAttributeText(context, index);
     return attribute;

@@ -21,6 +21,10 @@ CFontPageModel::CFontPageModel(const CDocumentData& document) {
         fonts[target] = *stored[target];
 }
 
+const FontSetting* CFontPageModel::DocumentFont(const CDocumentData& document, Target target) {
+    return DocumentFontsOf(document).at(target);
+}
+
 QString CFontPageModel::TargetName(Target target, const CMessageContext& context) {
     switch (target) {
     case LogicFont:

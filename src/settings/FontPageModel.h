@@ -30,6 +30,8 @@ public:
     explicit CFontPageModel(const CDocumentData& document);
 
     static QString TargetName(Target target, const CMessageContext& context);
+    // Where the document keeps the target's font.
+    static const FontSetting* DocumentFont(const CDocumentData& document, Target target);
     // Every font as a new document has it.
     void RestoreDefaults();
     // Every face must be named and fit its field; false after telling the user which font is wrong.

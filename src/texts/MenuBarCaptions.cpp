@@ -220,7 +220,8 @@ struct FixedCaption {
 
 constexpr FixedCaption kFixedCaptions[] = {
     {33097, "2013-June形式でエクスポート", "Export in 2013-June format"},
-    {33196, "コメントソース", "Comment source"},
+    // A command of a drop-down menu that the localisation does not name keeps its one caption in English too.
+    {33196, "コメントソース", "コメントソース"},
     // The languages are named in their own language, whichever is chosen.
     {32992, "&English", "&English"},
     {32993, "&Japanese", "&Japanese"},

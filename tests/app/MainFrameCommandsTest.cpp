@@ -45,7 +45,7 @@ TEST(MainFrameCommands, PopupsAreCaptionedItemByItemAndBySubmenuPlaces) {
     EXPECT_EQ(MakeCommandCaption(japanese, FileNew), "新規作成(&N)");
     // Commands the localisation has no row for have a caption of their own in either language; the languages
     // are named the same in both.
-    EXPECT_EQ(MakeCommandCaption(english, CommentSource), "Comment source");
+    EXPECT_EQ(MakeCommandCaption(english, CommentSource), "コメントソース");
     EXPECT_EQ(MakeCommandCaption(japanese, CommentSource), "コメントソース");
     EXPECT_EQ(MakeCommandCaption(english, ExportOlderFormat), "Export in 2013-June format");
     EXPECT_EQ(MakeCommandCaption(japanese, ExportOlderFormat), "2013-June形式でエクスポート");
@@ -67,7 +67,7 @@ TEST(MainFrameCommands, PopupsAreCaptionedItemByItemAndBySubmenuPlaces) {
     EXPECT_EQ(inspections.at(1), "&Inspect All functions");
     const std::vector<QString> collaboration = PopupCaptions(english, TopLevel(DocumentMenuBar(), 8).entries);
     EXPECT_EQ(collaboration.at(5), "&ZIPC");
-    EXPECT_EQ(collaboration.at(7), "Comment source");
+    EXPECT_EQ(collaboration.at(7), "コメントソース");
     // The View menu without a document has its one submenu at 0: no title map fits, the caption stays.
     EXPECT_EQ(PopupCaptions(english, TopLevel(NoDocumentMenuBar(), 1).entries).at(0),
               "ツール バーとドッキング ウィンドウ");

@@ -99,6 +99,7 @@ TEST(TobrelConversion, NamesNotesAndOrderFollowTheMap) {
                                                          }));
 }
 
+// The converter speaks English: so do the line-mark names of every document it writes.
 TEST(TobrelConversion, LineMarksCarryTheInterfaceLanguagesNames) {
     TobrelSandbox sandbox;
     sandbox.WriteFile("marks.mm", "<map version=\"1.0.1\">\n<node TEXT=\"Root\"/>\n</map>\n");
@@ -106,11 +107,11 @@ TEST(TobrelConversion, LineMarksCarryTheInterfaceLanguagesNames) {
     CDocumentData data;
     ASSERT_EQ(tools::LoadDocument(sandbox.WorkPath("marks.nuv"), data), LoadResult::Loaded);
     const LineMarkTable& marks = data.lineMarkTable;
-    EXPECT_EQ(marks.attributes[0].name, "考え中");
-    EXPECT_EQ(marks.attributes[6].name, "レビューせよ");
-    EXPECT_EQ(marks.attributes[12].name, "グループ13");
-    EXPECT_EQ(marks.groupNames[0], "グループ1");
-    EXPECT_EQ(marks.groupNames[3], "自動");
+    EXPECT_EQ(marks.attributes[0].name, "Under consideration");
+    EXPECT_EQ(marks.attributes[6].name, "Review");
+    EXPECT_EQ(marks.attributes[12].name, "Group 13");
+    EXPECT_EQ(marks.groupNames[0], "Group 1");
+    EXPECT_EQ(marks.groupNames[3], "Automatic");
 }
 
 TEST(TobrelConversion, SecondTopLevelNodeRenamesTheOriginAndAddsItsChildren) {

@@ -63,6 +63,23 @@ TEST_F(TraceabilityMatrixTest, ImportRoundTripChangesTheOwnItemsAndSkipsRowsOfAn
               QStringLiteral("トレーサビリティ・マトリックスを \"%1\" から読み込みました。").arg(Path("edited.csv")));
 }
 
+// A name with a character the code page lacks is written with "?" in its place; its row comes back all the same.
+TEST_F(TraceabilityMatrixTest, ImportTakesBackTheRowOfANameTheCodePageCannotHold) {
+    document.Find("Keep warm").name = QStringLiteral("Größe");
+    Rebuild();
+    ASSERT_TRUE(Matrix().Export(Path("trace.csv")));
+    QString text = platform::DecodeProcessCodePage(ReadFileBytes(Path("trace.csv")));
+    ASSERT_TRUE(text.contains(QStringLiteral("\"2\",\"Gr??e\",\"○\",")));
+    text.replace(QStringLiteral("\"2\",\"Gr??e\",\"○\","), QStringLiteral("\"2\",\"Gr??e\",\"\","));
+    WriteFileBytes(Path("edited.csv"), platform::EncodeProcessCodePage(text));
+
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("edited.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_TRUE(document.Find("Größe").header.ownRequirements.empty());
+    EXPECT_TRUE(pane.Lines().contains("--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"))
+        << pane.Lines().join('\n').toStdString();
+}
+
 TEST_F(TraceabilityMatrixTest, ImportRefusals) {
     CInspectionView pane;
     EXPECT_EQ(Matrix().Import(Path("none.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);

@@ -335,3 +335,36 @@ TEST(InspectionRun, DescriptionsNestedTooDeepEndTheRunWithAReason) {
     EXPECT_EQ(parser.Parse()->nodes.size(), 1u);
     EXPECT_TRUE(parser.StrayPositions().empty());
 }
+
+// Descriptions that are each shallow but pass the bound through the unit functions they call: the reason says that
+// the called unit functions are counted in.
+TEST(InspectionRun, NestingPastTheBoundThroughCallsSaysSo) {
+    constexpr int kFunctions = 170;
+    constexpr int kDepth = 12;
+    LogicTestDocument document;
+    CUnitFunction* first = nullptr;
+    for (int f = 0; f < kFunctions; ++f) {
+        QString script;
+        for (int i = 0; i < kDepth; ++i)
+            script += QString("if <C%1>が{on}\n").arg(i);
+        if (f + 1 < kFunctions)
+            script += QString("Fn F%1\n").arg(f + 1);
+        for (int i = 0; i < kDepth; ++i)
+            script += "else\nendif\n";
+        CUnitFunction* function = document.Add(QString("F%1").arg(f), script);
+        if (!first)
+            first = function;
+    }
+    document.Finish();
+    const QString reason = "(呼び出す単位機能を含めて論理記述の入れ子が2000段を超えています)";
+    ASSERT_EQ(document.environment.registry->origin, first);
+    CInspectionView pane;
+    CInspectionProgress run;
+    StartWholeInspection(CommandInspectAll, pane, document.environment, run);
+    EXPECT_EQ(pane.Lines().last(), "検査中にエラーが発生したため、検査を終了しました。" + reason);
+    EXPECT_TRUE(CConditionConclusionList::Run(pane, document.environment, CConditionConclusionList::AllUnitFunctions,
+                                              CConditionConclusionList::DoStatements, first));
+    EXPECT_EQ(pane.Lines(), QStringList("条件と結論の対応一覧を作成できませんでした。" + reason));
+    // Each description alone is well within the bound.
+    EXPECT_NE(InspectCurrent(document, *first).last(), "検査中にエラーが発生したため、検査を終了しました。" + reason);
+}

@@ -188,6 +188,21 @@ TEST_F(DocumentElements, RegistryReaderCopesWithBrokenReferences) {
     EXPECT_EQ(again->children, std::vector<CUnitFunction*>{registry.FindByInternalID(6)});
 }
 
+TEST_F(DocumentElements, RegistryReaderTakesThePrimaryParentWhileItHoldsTheUnitFunction) {
+    pugi::xml_document document;
+    CUnitFunctionRegistry registry;
+    LoadRegistryXml(registry, Parse(document, R"(<FunctionHolder Root="1">
+        <Function InternalID="1"><Child Descriptor="2"/><Child Descriptor="3"/></Function>
+        <Function InternalID="2" PrimaryParent="4"><Child Descriptor="4"/></Function>
+        <Function InternalID="3" PrimaryParent="1"><Child Descriptor="4"/></Function>
+        <Function InternalID="4" PrimaryParent="3"/>
+        </FunctionHolder>)"));
+    ASSERT_EQ(registry.Count(), 4);
+    EXPECT_EQ(registry.FindByInternalID(4)->primaryParent, registry.FindByInternalID(3));
+    EXPECT_EQ(registry.FindByInternalID(3)->primaryParent, registry.origin);
+    EXPECT_EQ(registry.FindByInternalID(2)->primaryParent, registry.origin) << "4 is none of its parents";
+}
+
 TEST_F(DocumentElements, FontTablesOmitTheDefaultAndKeepUnsignedColours) {
     pugi::xml_node parent = Root();
     WriteFontTable(m_context, parent, "Font", FontSetting());
@@ -309,7 +324,9 @@ TEST_F(DocumentElements, EnvironmentElementReadDefaults) {
     EXPECT_FALSE(context.document.child("Document").child("Environment").attribute("Title"));
 }
 
-TEST_F(DocumentElements, TheTitlePagesLineGivesADocumentWithoutATitleItsTitle) {
+// The document title is the "Title" attribute alone: a document without one has an empty title whatever its title
+// page says, and writes none back.
+TEST_F(DocumentElements, ADocumentWithoutATitleAttributeHasAnEmptyTitle) {
     CDocumentData data;
     data.SetDefaults();
     XmlDocumentContext context(&data);
@@ -317,9 +334,12 @@ TEST_F(DocumentElements, TheTitlePagesLineGivesADocumentWithoutATitleItsTitle) {
     const std::string titleOnly = "<Document><Environment><PrintSettings><PSTitle><PSPoint Name=\"Title\">表紙の題"
                                   "</PSPoint></PSTitle></PrintSettings></Environment></Document>";
     ReadEnvironmentElement(context, Parse(document, titleOnly));
-    EXPECT_EQ(data.documentHeader.Title, QStringLiteral("表紙の題"));
+    EXPECT_EQ(data.documentHeader.Title, QString());
+    EXPECT_EQ(data.printSettings.titleLines[PrintSettings::DocumentTitle].text, QStringLiteral("表紙の題"));
+    WriteEnvironmentElement(context, XmlAppendChildElement(context, context.document, "Document"));
+    EXPECT_FALSE(context.document.child("Document").child("Environment").attribute("Title"));
 
-    // A title of its own wins, and the environment of another document changes neither.
+    // A title of its own is read, and the environment of another document changes neither.
     data.SetDocumentTitle(QString(30, u'x'));
     EXPECT_EQ(data.printSettings.titleLines[PrintSettings::DocumentTitle].text, QString(24, u'x'));
     context.wholeDocument = 0;

@@ -1,7 +1,9 @@
 #include "model/DocumentFile.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "platform/UserSettings.h"
 #include "support/ProgramRun.h"
+#include "support/TemporaryConfigHome.h"
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
 #include "support/model/DocumentFileDump.h"
@@ -306,4 +308,59 @@ TEST_F(DocumentFile, EnvironmentImportKeepsTitleAndFileNames) {
     wrong.setData("<map/>");
     wrong.open(QIODevice::ReadOnly);
     EXPECT_EQ(ImportEnvironmentFromDocument(wrong, data), LoadResult::NoRootElement);
+}
+
+// The reuse source chosen for a common unit function comes back with the document while that parent still holds it;
+// a primary parent the file names that is none of the unit function's parents gives way to the first parent.
+TEST_F(DocumentFile, TheChosenReuseSourceComesBackWhileItIsStillAParent) {
+    CDocumentData data;
+    data.SetDefaults();
+    const ModelOptions options = data.GetModelOptions();
+    CUnitFunction* first = data.registry.CreateFunction("first", options);
+    CUnitFunction* second = data.registry.CreateFunction("second", options);
+    CUnitFunction* shared = data.registry.CreateFunction("shared", options);
+    CUnitFunction::AppendChild(data.registry.origin, first);
+    CUnitFunction::AppendChild(data.registry.origin, second);
+    CUnitFunction::AppendChild(first, shared);
+    CUnitFunction::AppendChild(second, shared);
+    shared->primaryParent = first->InternalID < second->InternalID ? second : first;
+    const CUnitFunction* chosen = shared->primaryParent;
+    data.RebuildAndRefresh(options);
+    ASSERT_TRUE(SaveDocumentXml(data, Path("reuse.nuv")));
+
+    CDocumentData read;
+    ASSERT_EQ(tools::LoadDocument(Path("reuse.nuv"), read), LoadResult::Loaded);
+    const CUnitFunction* readShared = read.registry.FindByName("shared");
+    ASSERT_NE(readShared, nullptr);
+    ASSERT_NE(readShared->primaryParent, nullptr);
+    EXPECT_EQ(readShared->primaryParent->name, chosen->name);
+
+    // A file whose primary parent no longer holds the unit function: the first parent in the file stays.
+    QByteArray text = ReadFileBytes(Path("reuse.nuv"));
+    const QByteArray named = QStringLiteral("PrimaryParent=\"%1\"").arg(chosen->InternalID).toUtf8();
+    ASSERT_TRUE(text.contains(named));
+    text.replace(named, QStringLiteral("PrimaryParent=\"%1\"").arg(data.registry.origin->InternalID).toUtf8());
+    CDocumentData stale;
+    ASSERT_EQ(Load(stale, text), LoadResult::Loaded);
+    const CUnitFunction* staleShared = stale.registry.FindByName("shared");
+    ASSERT_NE(staleShared->primaryParent, nullptr);
+    EXPECT_NE(staleShared->primaryParent->name, chosen->name);
+    EXPECT_NE(staleShared->primaryParent, stale.registry.origin);
+}
+
+// A tool names the line marks a document leaves out as the editor does: in the language chosen last, English when
+// none was chosen.
+TEST_F(DocumentFile, ToolsNameTheMarksAFileLeavesOutInTheLanguageChosen) {
+    const TemporaryConfigHome home;
+    WriteFileBytes(Path("bare.nuv"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?><NUV Version=\"0.4.0\"><Document>"
+                                     "<FunctionHolder Root=\"1\"><Function InternalID=\"1\"/></FunctionHolder>"
+                                     "</Document></NUV>");
+    CDocumentData data;
+    ASSERT_EQ(tools::LoadDocument(Path("bare.nuv"), data), LoadResult::Loaded);
+    EXPECT_EQ(data.lineMarkTable.attributes[0].name, "Under consideration");
+    EXPECT_EQ(data.lineMarkTable.groupNames[3], "Automatic");
+    ASSERT_TRUE(platform::WriteSetting(UserSettings::Language(), 1));
+    ASSERT_EQ(tools::LoadDocument(Path("bare.nuv"), data), LoadResult::Loaded);
+    EXPECT_EQ(data.lineMarkTable.attributes[0].name, "考え中");
+    EXPECT_EQ(data.lineMarkTable.groupNames[0], "グループ1");
 }

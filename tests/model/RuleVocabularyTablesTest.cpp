@@ -1,5 +1,6 @@
 #include "model/RuleVocabularyTables.h"
 #include "EnvironmentXmlFixture.h"
+#include "model/DocumentData.h"
 #include "model/xml/RuleVocabularyElements.h"
 #include "platform/SettingsStore.h"
 #include "platform/UserSettings.h"
@@ -95,21 +96,24 @@ TEST(RuleVocabularyTables, RuleCountsAndTextsAreBoundedWhenRead) {
 }
 
 TEST(RuleVocabularyTables, LineMarksKeepWhatTheFileLeavesOut) {
-    // Every program that reads a document names the marks it leaves out alike: in the language chosen last,
-    // Japanese when none was.
+    // The marks a document leaves out are named in the language the program speaks, whatever was chosen last.
     const TemporaryConfigHome home;
+    ASSERT_TRUE(platform::WriteSetting(UserSettings::Language(), 1));
     LineMarkTable localised;
-    SetDefaultLineMarkSettings(localised);
+    SetDefaultLineMarkSettings(localised, 1);
     EXPECT_EQ(localised.groupNames[2], "グループ3");
     // The last group holds the marks set by the program itself.
     EXPECT_EQ(localised.groupNames[3], "自動");
     EXPECT_EQ(localised.attributes[3], (LineMarkTable::Attribute{"意見を聞け", 10, 3, 0}));
     EXPECT_EQ(localised.attributes[14].colorNo, 12);
-    ASSERT_TRUE(platform::WriteSetting(UserSettings::Language(), 0));
     LineMarkTable english;
-    SetDefaultLineMarkSettings(english);
+    SetDefaultLineMarkSettings(english, 0);
     EXPECT_EQ(english.attributes[3].name, "Ask opinions");
     EXPECT_EQ(english.groupNames[3], "Automatic");
+    // A new document of a program that was told no language, as the converter is, speaks English.
+    CDocumentData data;
+    data.SetDefaults();
+    EXPECT_EQ(data.lineMarkTable, english);
 
     EnvironmentXml xml;
     LineMarkTable partial = localised;

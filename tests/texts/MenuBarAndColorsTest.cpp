@@ -35,6 +35,8 @@ TEST(MenuBarCaptions, CommandItemsAndSubmenuTitlesFollowTheLanguage) {
     EXPECT_EQ(MakeCommandItemCaption(japanese, 57600), "新規作成(&N)");
     EXPECT_EQ(MakeCommandItemCaption(english, 32771), "Combine functions"); // no access letter
     EXPECT_EQ(MakeCommandItemCaption(english, 33196), std::nullopt);
+    // A command the localisation has no row for keeps its Japanese caption in English.
+    EXPECT_EQ(MakeCommandCaption(english, 33196), "コメントソース");
     // The single inspections of the current unit function are greyed, those of all unit functions are not.
     EXPECT_TRUE(IsCommandItemGreyed(32979) && IsCommandItemGreyed(32980) && IsCommandItemGreyed(32981));
     EXPECT_FALSE(IsCommandItemGreyed(32881) || IsCommandItemGreyed(57600) || IsCommandItemGreyed(1));

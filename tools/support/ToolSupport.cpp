@@ -3,6 +3,7 @@
 #include "model/DocumentData.h"
 #include "platform/CommandLine.h"
 #include "platform/UserFile.h"
+#include "platform/UserSettings.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -114,6 +115,8 @@ QString OpenFailure(const QString& path, int error) {
 }
 
 std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data, QString* reason) {
+    // A tool speaks as the editor does.
+    data.interfaceLanguage = UserSettings::ChosenLanguage();
     data.SetDefaults();
     QFile file;
     if (!platform::OpenRegularFileForReading(file, path)) {

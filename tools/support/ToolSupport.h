@@ -84,9 +84,9 @@ QString OpenFailure(const QString& path, int error);
 // nothing when they differ, else the refusal said and the status of a failure, 1.
 std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& input, const QString& output);
 
-// Loads a document file as the editor opens it: defaults first, then the file's current content; once it
-// has loaded, the table of contents is rebuilt. Empty, with the system's reason in `reason`, when the file cannot
-// be opened.
+// Loads a document file as the editor opens it: defaults first (in the language chosen last, as the editor's), then
+// the file's current content; once it has loaded, the table of contents is rebuilt. Empty, with the system's reason in
+// `reason`, when the file cannot be opened.
 std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data, QString* reason = nullptr);
 
 // LoadDocument for a tool: nothing when the document loaded; else the failure said on standard error and the

@@ -7,6 +7,7 @@
 #include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/ui/MessageBoxSink.h"
+#include "platform/ui/RadioGroupTabStops.h"
 #include "platform/ui/ToolkitTexts.h"
 #include "texts/StringTable.h"
 
@@ -45,6 +46,7 @@ void RunApplicationProgram(int argc, char* argv[],
     int qtArgc = 1;
     // No application display name: Qt would append it to every window title, which are the program's own.
     QApplication application(qtArgc, argv);
+    platform::InstallRadioGroupTabStops(application);
 
     int exitCode = 1;
     {

@@ -47,6 +47,8 @@ CUniqueLabelDialog::CUniqueLabelDialog(CDocumentData& data, CUnitFunction& funct
             emit LabelChanged();
             ShowState();
             m_assign->setEnabled(false);
+            // The label replaced stands selected in the list, ready to be removed from it.
+            m_list->setCurrentRow(m_editor.MovedLabelIndex());
         }
     });
 

@@ -4,6 +4,7 @@
 #include "interchange/ui/VersionCommands.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "platform/ui/NameComboBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "texts/TextHelpers.h"
@@ -25,6 +26,7 @@ CDlgFileAdd::CDlgFileAdd(CVersionCommandHost& host, QWidget* parent)
             QStringLiteral("%1 %2").arg(function->GetOutlineNumberText(distinguish), function->name));
         m_destinations.push_back(function);
     }
+    platform::LimitNameComboWidth(*m_destination);
 
     auto* form = new QFormLayout(this);
     form->addRow(LoadString(StringId::MergedDocument), MakeOtherDocumentRow(*m_file, host.VersionedDocumentPath()));

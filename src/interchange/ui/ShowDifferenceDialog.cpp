@@ -5,6 +5,7 @@
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "platform/ui/NameComboBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "texts/TextHelpers.h"
@@ -32,6 +33,8 @@ CShowDifferenceDialog::CShowDifferenceDialog(CVersionCommandHost& host, QWidget*
         m_versions->addItem(entry);
         m_newerVersions->addItem(entry);
     }
+    for (QComboBox* versions : {m_versions, m_newerVersions})
+        platform::LimitNameComboWidth(*versions);
     m_versions->setCurrentIndex(m_versions->count() - 1);
     m_newerVersions->setCurrentIndex(m_newerVersions->count() - 1);
     m_withWorkingData->setText(Msg::Text(context, Msg::Id::WithWorkingData));

@@ -84,14 +84,12 @@ void ReadEnvironmentElement(XmlDocumentContext& context, pugi::xml_node environm
     ReadQuantifierSettings(environment, data.quantifiers);
     ReadParticleSettings(environment, data.particles, data.documentLanguage);
     // The title page's line holds the document title's beginning: another document's does not come with its
-    // print settings, and a document whose title was given on the title page only takes that as its title.
+    // print settings. The title itself is the "Title" attribute alone.
     PrintTitleLine& titleLine = data.printSettings.titleLines[PrintSettings::DocumentTitle];
     const QString ownTitleLine = titleLine.text;
     ReadPrintSettingsElement(environment, data.printSettings, data.selectedPrintout);
     if (!wholeDocument)
         titleLine.text = ownTitleLine;
-    else if (data.documentHeader.Title.isEmpty())
-        data.documentHeader.Title = titleLine.text;
     ReadSimilar(environment, data.similarWords);
     ReadDecisionTable(environment, data.decisionTableOptions, wholeDocument);
     ReadIDTable(environment, data.IDTable);

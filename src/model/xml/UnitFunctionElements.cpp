@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -261,6 +262,41 @@ struct FunctionToRead {
     XmlElementIndex::Range range;
 };
 
+// The primary parent a unit function's element names, once every child list is read: it is taken while the unit
+// function is still one of its children; otherwise the first parent read stays.
+struct NamedPrimaryParent {
+    CUnitFunction* function;
+    quint32 parentID;
+};
+
+void SettlePrimaryParents(const CUnitFunctionRegistry& registry, const std::vector<NamedPrimaryParent>& named) {
+    std::unordered_map<const CUnitFunction*, CUnitFunction*> wanted;
+    for (const NamedPrimaryParent& entry : named) {
+        if (CUnitFunction* parent = entry.parentID != 0 ? registry.FindByInternalID(entry.parentID) : nullptr)
+            wanted.emplace(entry.function, parent);
+    }
+    // Each parent's child list is looked through once, however many unit functions name it.
+    std::unordered_set<const CUnitFunction*> looked;
+    for (const auto& [function, parent] : wanted) {
+        if (!looked.insert(parent).second)
+            continue;
+        for (CUnitFunction* child : parent->children) {
+            const auto found = wanted.find(child);
+            if (found != wanted.end() && found->second == parent)
+                child->primaryParent = parent;
+        }
+    }
+}
+
+std::vector<NamedPrimaryParent> NamedPrimaryParents(const std::vector<FunctionToRead>& functions) {
+    std::vector<NamedPrimaryParent> named;
+    for (const FunctionToRead& entry : functions) {
+        if (const auto parent = static_cast<quint32>(XmlGetIntAttribute(entry.element, "PrimaryParent", 0)))
+            named.push_back({entry.function, parent});
+    }
+    return named;
+}
+
 // Large documents are read on several threads: the contents of the unit functions are independent, and
 // their places in the tree are settled afterwards in document order.
 void ReadAllFunctionContents(const std::vector<FunctionToRead>& functions, const XmlElementIndex& index) {
@@ -336,6 +372,7 @@ void LoadRegistryXml(CUnitFunctionRegistry& registry, pugi::xml_node container, 
     ReadAllFunctionContents(functions, index);
     for (const FunctionToRead& entry : functions)
         ReadFunctionChildren(*entry.function, registry, index, entry.range);
+    SettlePrimaryParents(registry, NamedPrimaryParents(functions));
     if (!registry.origin && !functions.empty() && functions.front().element == first)
         registry.origin = functions.front().function;
     registry.RemoveEmptyFnStatementsAll();
@@ -348,6 +385,7 @@ struct FunctionChunkRead::State {
         bool toRead; // false when no InternalID will be left to draw for it
         std::unique_ptr<CUnitFunctionTable::value_type> made; // made and read on a worker
         std::vector<quint32> children;
+        quint32 primaryParent = 0;         // as the element names it
         CUnitFunction* function = nullptr; // in the registry
     };
     // The bytes of each stretch of this many unit functions are given back once all of them are read.
@@ -409,6 +447,7 @@ struct FunctionChunkRead::State {
                                                                       std::forward_as_tuple(entry.id), std::tuple<>());
         CUnitFunction& function = entry.made->second;
         function.InternalID = entry.id;
+        entry.primaryParent = static_cast<quint32>(XmlGetIntAttribute(element, "PrimaryParent", 0));
         // Nearly every unit function is plain and read in one walk; any other through an index of its element.
         if (PlainFunction parts; CollectPlainFunction(element, parts)) {
             ReadPlainFunction(function, element, parts, entry.children);
@@ -493,6 +532,7 @@ bool FunctionChunkRead::Finish(CUnitFunctionRegistry& registry, pugi::xml_node c
             entry.function->InternalID = drawn;
         }
     }
+    std::vector<NamedPrimaryParent> named;
     for (const State::ChunkToRead& entry : state.entries) {
         if (!entry.function)
             continue;
@@ -500,7 +540,10 @@ bool FunctionChunkRead::Finish(CUnitFunctionRegistry& registry, pugi::xml_node c
             if (CUnitFunction* found = registry.FindByInternalID(id))
                 CUnitFunction::AppendChild(entry.function, found);
         }
+        if (entry.primaryParent != 0)
+            named.push_back({entry.function, entry.primaryParent});
     }
+    SettlePrimaryParents(registry, named);
     registry.origin = registry.FindByInternalID(static_cast<quint32>(XmlGetIntAttribute(container, "Root", 0)));
     if (!registry.origin)
         registry.origin = state.entries.empty() ? nullptr : state.entries.front().function;
@@ -542,6 +585,7 @@ void LoadOlderRegistryXml(CUnitFunctionRegistry& registry, const XmlElementIndex
         if (CUnitFunction* parent = registry.FindByInternalID(parentID))
             CUnitFunction::AddChild(parent, entry.function);
     }
+    SettlePrimaryParents(registry, NamedPrimaryParents(functions));
 }
 
 void SaveFunctionXml(const CUnitFunction& function, XmlDocumentContext& context, pugi::xml_node functionElement,

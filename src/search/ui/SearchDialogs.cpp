@@ -3,6 +3,7 @@
 #include "model/RuleVocabularyTables.h"
 #include "platform/MessageBox.h"
 #include "search/SearchDialogRules.h"
+#include "search/ui/LengthSpinBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -281,8 +281,8 @@ void CAllReplaceDlg::OnOK() {
 
 CSimilarDlg::CSimilarDlg(const CMessageContext& context, SimilarWordSettings& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_rate(new QComboBox),
-      m_exact(new QCheckBox(Msg::OmitCompleteMatch(context))), m_target(new QButtonGroup(this)), m_length(new QSpinBox),
-      m_lengthBox(m_length->findChild<QLineEdit*>()) {
+      m_exact(new QCheckBox(Msg::OmitCompleteMatch(context))), m_target(new QButtonGroup(this)),
+      m_length(new CLengthSpinBox(1, 64, 2)), m_lengthBox(m_length->Box()) {
     setWindowTitle(Msg::DetectSimilarWords(context));
     auto* layout = new QVBoxLayout(this);
     auto* explanation = new QLabel(Msg::SimilarTermsDetectionExplanation(context));
@@ -300,9 +300,8 @@ CSimilarDlg::CSimilarDlg(const CMessageContext& context, SimilarWordSettings& se
     m_exact->setChecked(settings.complete != 0);
     criterionLayout->addWidget(m_exact, 1, 0, 1, 3);
     criterionLayout->addWidget(new QLabel(Msg::Length(context) + LoadString(StringId::SimilarLengthRange)), 2, 0);
-    m_length->setRange(1, 64);
-    m_lengthBox->setMaxLength(2);
-    m_length->setValue(settings.length);
+    // The stored number as it is, also one out of range.
+    m_lengthBox->setText(QString::number(settings.length));
     criterionLayout->addWidget(m_length, 2, 1);
     criterionLayout->addWidget(new QLabel(Msg::EqualOrMore(context)), 2, 2);
     layout->addWidget(criterion);

@@ -13,7 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
+class CLengthSpinBox;
 struct CMessageContext;
 struct SimilarWordSettings;
 
@@ -86,13 +86,13 @@ public:
     QComboBox* RateList() const { return m_rate; }
     // The minimum-characters box and the spin attached to it.
     QLineEdit* LengthBox() const { return m_lengthBox; }
-    QSpinBox* LengthSpin() const { return m_length; }
+    CLengthSpinBox* LengthSpin() const { return m_length; }
 
 private:
     SimilarWordSettings& m_settings;
     QComboBox* m_rate;
     QCheckBox* m_exact;
     QButtonGroup* m_target;
-    QSpinBox* m_length;
+    CLengthSpinBox* m_length;
     QLineEdit* m_lengthBox;
 };

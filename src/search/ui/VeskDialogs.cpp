@@ -1,6 +1,7 @@
 #include "search/ui/VeskDialogs.h"
 
 #include "platform/MessageBox.h"
+#include "platform/ui/NameComboBox.h"
 #include "texts/ColorNameList.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -47,6 +48,8 @@ CVeskSearchDlg::CVeskSearchDlg(const CMessageContext& context, const LineMarkTab
         m_groups->addItem(LoadString(StringId::LineMarkListEntry).arg(QString::number(g + 1), table.groupNames[g]));
     for (const LineMarkTable::Attribute& attribute : table.attributes)
         m_attributes->addItem(attribute.name);
+    for (QComboBox* names : {m_groups, m_attributes})
+        platform::LimitNameComboWidth(*names);
     grid->addWidget(m_groups, GroupLineMarks, 1);
     grid->addWidget(m_attributes, AttributeLineMarks, 1);
     layout->addWidget(target);

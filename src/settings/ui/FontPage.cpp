@@ -53,6 +53,8 @@ CFontPage::CFontPage(CSettingsHost& host, QWidget* parent)
     connect(m_restoreDefaults, &QPushButton::clicked, this, [this] {
         m_model.RestoreDefaults();
         ShowFont();
+        for (int target = 0; target < CFontPageModel::TargetCount; ++target)
+            ShareFont(target);
     });
     m_targets->setCurrentRow(0);
 }
@@ -86,6 +88,22 @@ void CFontPage::TakeFont() {
     const int colour = m_colour->currentIndex();
     if (colour >= 0 && colour < 16 && colour != font.colourIndex) {
         font.SetStandardColour(quint8(colour));
+    }
+    ShareFont(target);
+}
+
+void CFontPage::ShareFont(int target) {
+    Share(*this, CFontPageModel::DocumentFont(m_host.SettingsDocument(), CFontPageModel::Target(target)),
+          m_model.fonts[target]);
+}
+
+void CFontPage::FontChosenElsewhere(const FontSetting* place, const FontSetting& font) {
+    for (int target = 0; target < CFontPageModel::TargetCount; ++target) {
+        if (CFontPageModel::DocumentFont(m_host.SettingsDocument(), CFontPageModel::Target(target)) != place)
+            continue;
+        m_model.fonts[target] = font;
+        if (target == m_targets->currentRow())
+            ShowFont();
     }
 }
 

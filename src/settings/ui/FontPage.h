@@ -2,6 +2,7 @@
 
 #include "platform/ui/PropertySheet.h"
 #include "settings/FontPageModel.h"
+#include "settings/ui/SharedFontChoice.h"
 
 class CSettingsHost;
 class QCheckBox;
@@ -12,13 +13,14 @@ class QListWidget;
 
 // The settings page of the document's fonts: a list of the fonts, the chosen one's face, size, style and colour,
 // and a button that gives every font its new-document value.
-class CFontPage : public CPropertyPage {
+class CFontPage : public CPropertyPage, public CSharedFontChoice {
     Q_OBJECT
 public:
     explicit CFontPage(CSettingsHost& host, QWidget* parent = nullptr);
 
     bool Validate() override;
     void Apply() override;
+    void FontChosenElsewhere(const FontSetting* place, const FontSetting& font) override;
 
     QListWidget* TargetList() const { return m_targets; }
     QFontComboBox* FaceBox() const { return m_face; }
@@ -32,6 +34,8 @@ private:
     void ShowFont();
     // Takes what the controls show into the chosen target's font.
     void TakeFont();
+    // Tells the other pages the target's font as this page holds it.
+    void ShareFont(int target);
 
     CSettingsHost& m_host;
     CFontPageModel m_model;

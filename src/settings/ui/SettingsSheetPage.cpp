@@ -85,6 +85,16 @@ void CSettingsSheetPage::AddNumberRow(QFormLayout& form, size_t index) {
     }
 }
 
+void CSettingsSheetPage::FontChosenElsewhere(const FontSetting* place, const FontSetting& font) {
+    for (size_t index = 0; index < m_model->FontFields().size(); ++index) {
+        if (&m_model->FontFields()[index].place(m_host.SettingsDocument()) != place)
+            continue;
+        m_model->SetFont(index, font);
+        if (auto* button = findChild<QPushButton*>(QStringLiteral("font%1").arg(index)))
+            button->setText(FontCaption(font));
+    }
+}
+
 void CSettingsSheetPage::AddFontRow(QFormLayout& form, size_t index) {
     auto* button = new QPushButton(FontCaption(m_model->Font(index)), this);
     button->setObjectName(QStringLiteral("font%1").arg(index));
@@ -94,6 +104,7 @@ void CSettingsSheetPage::AddFontRow(QFormLayout& form, size_t index) {
             return;
         m_model->SetFont(index, choice.font);
         button->setText(FontCaption(m_model->Font(index)));
+        Share(*this, &m_model->FontFields()[index].place(m_host.SettingsDocument()), choice.font);
     });
     form.addRow(m_model->FontFields()[index].label.Text(m_host.MessageContext()), button);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ui/PropertySheet.h"
 #include "settings/SettingsSheetPageModel.h"
+#include "settings/ui/SharedFontChoice.h"
 
 #include <memory>
 
@@ -9,11 +10,12 @@ class CSettingsHost;
 
 // A settings page drawn from its model's fields: a line per number (typed, ticked or chosen), per text and per
 // font. OK refuses what the model refuses and stores what it stores, setting the modified flag.
-class CSettingsSheetPage : public CPropertyPage {
+class CSettingsSheetPage : public CPropertyPage, public CSharedFontChoice {
     Q_OBJECT
 public:
     bool Validate() override;
     void Apply() override;
+    void FontChosenElsewhere(const FontSetting* place, const FontSetting& font) override;
 
 protected:
     CSettingsSheetPage(CSettingsHost& host, std::unique_ptr<CSettingsSheetPageModel> model, QWidget* parent);

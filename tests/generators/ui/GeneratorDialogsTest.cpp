@@ -274,6 +274,29 @@ TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
     EXPECT_FALSE(dialog.AssignButton()->isEnabled());
 }
 
+// A label replaced by "割り当て" joins the discontinued list in its sorted place, selected, ready to be removed.
+TEST(GeneratorDialogsTest, AReplacedLabelStandsSelectedInTheDiscontinuedList) {
+    TestHost host;
+    host.data.notUseUniqueLabels = {QStringLiteral("a"), QStringLiteral("c")};
+    CUnitFunction& origin = *host.data.registry.origin;
+    origin.header.uniqueLabel = QStringLiteral("b");
+    CFixedUniqueLabelClock clock(QDateTime::currentDateTime(), 0);
+    CUniqueLabelDialog dialog(host.data, origin, clock);
+    dialog.show();
+    platform::ScriptedMessageSink messages;
+    messages.Answer(platform::MessageAnswer::Ok);
+    dialog.findChildren<QRadioButton*>().at(0)->click();
+    QTest::mouseClick(dialog.AssignButton(), Qt::LeftButton);
+    EXPECT_EQ(origin.header.uniqueLabel, QStringLiteral("001"));
+    QListWidget* list = dialog.DiscontinuedList();
+    ASSERT_EQ(list->count(), 3);
+    ASSERT_NE(list->currentItem(), nullptr);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("b"));
+    EXPECT_TRUE(list->currentItem()->isSelected());
+    EXPECT_TRUE(dialog.RemoveButton()->isEnabled());
+}
+
 TEST(GeneratorDialogsTest, UniqueLabelRemovalSelectsTheEntryNowAtItsIndex) {
     TestHost host;
     host.data.notUseUniqueLabels = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};

@@ -138,8 +138,9 @@ TEST(VersionDialogs, TwoStoredVersionsAreComparedWhenTheWorkingDataIsNot) {
     ASSERT_TRUE(dialog.NewerVersionBox()->isEnabled());
     dialog.NewerVersionBox()->setCurrentIndex(1);
     dialog.accept();
-    EXPECT_EQ(host.pane.Lines(), (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Do<B>を{b}せよ",
-                                              "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+    EXPECT_EQ(host.pane.Lines(),
+              (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Do<B>を{b}せよ",
+                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
 }
 
 TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnreadableFileIsSaid) {
@@ -186,6 +187,24 @@ TEST(VersionDialogs, TheMergeAddsBelowTheChosenDestinationAndSaysWhatItRenumbere
     ASSERT_EQ(step->children.size(), 1u);
     EXPECT_EQ(step->children[0]->name, "origin");
     EXPECT_EQ(host.modified, 1);
+}
+
+// Names and authors of any length: the dialogs that list them open within the screen.
+TEST(VersionDialogs, LongNamesKeepTheDialogsWithinTheScreen) {
+    TestHost host;
+    host.data.registry.FindByName("step")->name = QString(160, QChar(u'長'));
+    StoredVersion version;
+    version.label = " 1.01";
+    version.author = QString(160, QChar(u'名'));
+    host.data.versionHistory.push_back(version);
+    {
+        CDlgFileAdd dialog(host);
+        dialog_checks::ExpectWithinScreen(dialog);
+    }
+    {
+        CShowDifferenceDialog dialog(host);
+        dialog_checks::ExpectWithinScreen(dialog);
+    }
 }
 
 TEST(VersionDialogs, TheWorkItemCommandSaysThatNoConnectorExists) {

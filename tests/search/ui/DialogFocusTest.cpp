@@ -55,3 +55,21 @@ TEST(DialogFocus, EverySearchDialogIsWalkedInReadingOrder) {
         dialog_checks::ExpectReadingOrder(dialog);
     }
 }
+
+// Line-mark names of any length, as a document may hold them: the dialogs that list them open within the screen.
+TEST(DialogFocus, LongLineMarkNamesKeepTheDialogsWithinTheScreen) {
+    CMessageContext context;
+    LineMarkTable table;
+    for (QString& name : table.groupNames)
+        name = QString(160, QChar(u'群'));
+    for (LineMarkTable::Attribute& attribute : table.attributes)
+        attribute.name = QString(160, QChar(u'印'));
+    {
+        CVeskSearchDlg dialog(context, table);
+        dialog_checks::ExpectWithinScreen(dialog);
+    }
+    {
+        CVeskSettingDlg dialog(context, table);
+        dialog_checks::ExpectWithinScreen(dialog);
+    }
+}

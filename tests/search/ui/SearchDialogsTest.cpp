@@ -1,6 +1,7 @@
 #include "search/ui/SearchDialogs.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "search/ui/LengthSpinBox.h"
 #include "search/ui/VeskDialogs.h"
 #include "support/QStringPrinter.h"
 #include "texts/MessageContext.h"
@@ -146,6 +147,44 @@ TEST(SimilarDlg, StoredRateAndTheMinimumsRange) {
     EXPECT_EQ(spun.LengthBox()->text(), "64");
     QTest::mouseClick(OkButton(spun), Qt::LeftButton);
     EXPECT_EQ(settings.length, 64);
+}
+
+// With the focus moving as on a desktop, OK by the mouse or by Enter reads what the box shows: 0, nothing and 65 are
+// refused with the message and the dialog stays; a stored 0 shows as it is.
+TEST(SimilarDlg, OutOfRangeMinimumsAreRefusedWhereverTheFocusGoes) {
+    CMessageContext context;
+    SimilarWordSettings settings;
+    settings.length = 0;
+    CSimilarDlg dialog(context, settings);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(dialog.LengthBox()->text(), "0");
+    platform::ScriptedMessageSink sink;
+    const auto type = [&dialog](const QString& text) {
+        dialog.LengthSpin()->setFocus(Qt::TabFocusReason);
+        dialog.LengthBox()->selectAll();
+        QTest::keyClick(dialog.LengthBox(), Qt::Key_Backspace);
+        QTest::keyClicks(dialog.LengthBox(), text);
+    };
+    int refusals = 0;
+    for (const QString& text : {QString("0"), QString(), QString("65")}) {
+        type(text);
+        QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible()) << text.toStdString();
+        EXPECT_EQ(sink.Texts().size(), ++refusals) << text.toStdString();
+        EXPECT_EQ(dialog.LengthBox()->text(), text) << "the box keeps what was typed";
+        type(text);
+        QTest::keyClick(dialog.LengthBox(), Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << text.toStdString();
+        EXPECT_EQ(sink.Texts().size(), ++refusals) << text.toStdString();
+    }
+    EXPECT_EQ(sink.Texts().last(), "「文字数」の数値が範囲外です。");
+    EXPECT_EQ(settings.length, 0);
+    type("12");
+    QTest::keyClick(dialog.LengthBox(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(settings.length, 12);
 }
 
 TEST(VeskDialogs, SearchModesAndADuplicateAttributeName) {

@@ -3,6 +3,7 @@
 #include "platform/ui/PropertySheet.h"
 #include "settings/ui/DlgHeader.h"
 #include "settings/ui/FontDlg.h"
+#include "settings/ui/FontPage.h"
 #include "settings/ui/FuncAttrPage.h"
 #include "settings/ui/OtherPage.h"
 #include "settings/ui/SettingsCommands.h"
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -253,6 +255,42 @@ TEST(SettingsPages, AFontButtonKeepsAMissingFaceUnlessAnotherFamilyIsPicked) {
     page.Apply();
     EXPECT_EQ(font.faceName, other);
     EXPECT_EQ(host.modified, 1);
+}
+
+// The structure diagram's font is on two pages: what was chosen last on either of them is what OK stores.
+TEST(SettingsPages, TheStructureDiagramFontChosenLastOnEitherPageIsStored) {
+    const InstalledFontsShell installed({QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    SettingsTestHost host;
+    host.data.fonts.StructureDiagramFont.pointSize = 105;
+    RunSheet(host, [](CPropertySheet& sheet) {
+        auto* structure = sheet.findChild<CStructurePage*>();
+        auto* fonts = sheet.findChild<CFontPage*>();
+        ASSERT_TRUE(structure && fonts);
+        OnNextModalDialog<CFontDlg>([](CFontDlg& dialog) {
+            dialog.SizeBox()->setEditText("16");
+            dialog.BoldBox()->click();
+            dialog.accept();
+        });
+        structure->findChild<QPushButton*>(QStringLiteral("font0"))->click();
+        EXPECT_TRUE(structure->findChild<QPushButton*>(QStringLiteral("font0"))->text().endsWith("16 pt"));
+        fonts->TargetList()->setCurrentRow(CFontPageModel::StructureDiagramFont);
+        EXPECT_DOUBLE_EQ(fonts->SizeBox()->value(), 16.0);
+        EXPECT_TRUE(fonts->BoldBox()->isChecked());
+        sheet.accept();
+    });
+    EXPECT_EQ(host.data.fonts.StructureDiagramFont.pointSize, 160);
+    EXPECT_EQ(host.data.fonts.StructureDiagramFont.bold, 1);
+
+    // And the other way round: chosen on the font page, the structure page shows it and keeps it.
+    RunSheet(host, [](CPropertySheet& sheet) {
+        auto* structure = sheet.findChild<CStructurePage*>();
+        auto* fonts = sheet.findChild<CFontPage*>();
+        fonts->TargetList()->setCurrentRow(CFontPageModel::StructureDiagramFont);
+        fonts->SizeBox()->setValue(12.0);
+        EXPECT_TRUE(structure->findChild<QPushButton*>(QStringLiteral("font0"))->text().endsWith("12 pt"));
+        sheet.accept();
+    });
+    EXPECT_EQ(host.data.fonts.StructureDiagramFont.pointSize, 120);
 }
 
 } // namespace

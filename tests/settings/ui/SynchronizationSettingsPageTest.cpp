@@ -5,6 +5,7 @@
 #include "model/LogicLine.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 
@@ -45,4 +46,31 @@ TEST(SynchronizationSettingsPageTest, ConfirmationAnsweredCancelLeavesTheLogicAl
     PagesTestSheet test;
     SwitchToAlwaysSynchronize(test, MessageAnswer::Cancel);
     EXPECT_TRUE(test.host.data.registry.origin->logicLines.empty());
+}
+
+// Tab into the mode group, from either side, lands on the checked mode; the next Tab leaves the group.
+TEST(SynchronizationSettingsPageTest, TabIntoTheModesLandsOnTheCheckedOne) {
+    PagesTestSheet test;
+    auto* page = test.Open<CSynchronizationSettingsPage>();
+    test.sheet.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&test.sheet));
+    QAbstractButton* checked = page->ModeButtons()->button(1);
+    ASSERT_TRUE(checked->isChecked());
+    QWidget* before = page->ModeButtons()->button(0)->previousInFocusChain();
+    while (before && !(before->focusPolicy() & Qt::TabFocus))
+        before = before->previousInFocusChain();
+    ASSERT_NE(before, nullptr);
+    before->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), checked);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), page->DuplicateSiblingsBox());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), checked);
+    // The arrow keys choose within the group, and Tab finds the new choice.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_TRUE(page->ModeButtons()->button(2)->isChecked());
+    page->DuplicateSiblingsBox()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(page->DuplicateSiblingsBox(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), page->ModeButtons()->button(2));
 }

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
@@ -189,6 +190,15 @@ inline void ExpectReadingOrder(QWidget& window) {
     }
     for (QPushButton* button : greyed)
         button->setEnabled(false);
+}
+
+// The window, shown, stands within the screen's free area, title bar and buttons within reach.
+inline void ExpectWithinScreen(QWidget& window) {
+    window.show();
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_LE(window.frameGeometry().width(), screen.width()) << Describe(&window).toStdString();
+    EXPECT_LE(window.frameGeometry().height(), screen.height()) << Describe(&window).toStdString();
+    EXPECT_LE(window.minimumSizeHint().width(), screen.width()) << Describe(&window).toStdString();
 }
 
 // Titles of the columns narrower than their title, in every list of the window.

@@ -1,3 +1,5 @@
+#include "platform/ui/RadioGroupTabStops.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -10,7 +12,11 @@ namespace {
 // process does (QTest's input device and Qt's own statics may not outlive it).
 class ApplicationEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { m_application = std::make_unique<QApplication>(m_argc, m_argv); }
+    // As the programs' own, with their keyboard conventions.
+    void SetUp() override {
+        m_application = std::make_unique<QApplication>(m_argc, m_argv);
+        platform::InstallRadioGroupTabStops(*m_application);
+    }
     void TearDown() override { m_application.reset(); }
 
 private:
