@@ -30,7 +30,7 @@ CSimilarityRows::CSimilarityRows(const std::vector<const QString*>& names, int m
 
 void CSimilarityRows::Drop(int name) {
     m_byNextTurn.erase({m_rowTurn[name], name});
-    m_rows[name] = {};
+    m_rows[name] = std::vector<qint8>(); // its memory goes too
     m_rowTurn[name] = kNever;
 }
 
