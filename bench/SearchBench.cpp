@@ -1,6 +1,7 @@
 // The search against grep -o over the same document file, the content search over N and 2N lines, and the
-// similar-word detection from N to 2N member names. The document is the 20,000-function one that
-// bench_DocumentFileBench writes; this program has it written by that program, beside which it is built.
+// similar-word detection from N to 2N member names, and over N and 2N distinct member names with its peak memory. The
+// document is the 20,000-function one that bench_DocumentFileBench writes; this program has it written by that program,
+// beside which it is built.
 //   build/bench_SearchBench [benchmark options]
 
 #include "model/DocumentData.h"
@@ -8,6 +9,7 @@
 #include "support/ToolSupport.h"
 #include "texts/MessageContext.h"
 
+#include "PeakTurns.h"
 #include "Turns.h"
 
 #include <QString>
@@ -111,13 +113,13 @@ void BM_GrepO(benchmark::State& state) {
     state.counters["matches"] = static_cast<double>(matches);
 }
 
-// N member names on if lines, drawn from 1,000 distinct twelve-letter names that are rarely alike.
-std::unique_ptr<CDocumentData> MemberNameDocument(int names) {
+// N member names on if lines, drawn from `distinct` twelve-letter names that are rarely alike.
+std::unique_ptr<CDocumentData> MemberNameDocument(int names, int distinct = 1000) {
     auto data = std::make_unique<CDocumentData>();
     data->SetDefaults();
     CUnitFunction& origin = *data->registry.origin;
     for (int k = 0; k < names; ++k) {
-        quint32 seed = static_cast<quint32>(k % 1000) * 2654435761u + 12345u;
+        quint32 seed = static_cast<quint32>(k % distinct) * 2654435761u + 12345u;
         QString name;
         for (int c = 0; c < 12; ++c) {
             seed = seed * 1103515245u + 12345u;
@@ -146,11 +148,29 @@ void BM_SimilarMemberNames(benchmark::State& state) {
     state.counters["pairs"] = pairs;
 }
 
+// The similar-word detection over N and 2N member names that are all distinct: time and peak memory in turns.
+void BM_SimilarDistinctNamesRatio(benchmark::State& state) {
+    const int names = static_cast<int>(state.range(0));
+    const std::unique_ptr<CDocumentData> small = MemberNameDocument(names, names);
+    const std::unique_ptr<CDocumentData> large = MemberNameDocument(2 * names, 2 * names);
+    const CMessageContext context;
+    int pairs = 0;
+    const auto run = [&](const CDocumentData& data) {
+        CFindResultSet set(data, context);
+        benchmark::DoNotOptimize(set.FindSimilarWords());
+        pairs = set.HitCount();
+    };
+    MeasureTimeAndPeakInTurns(
+        state, [&] { run(*small); }, [&] { run(*large); });
+    state.counters["largePairs"] = pairs;
+}
+
 } // namespace
 
 BENCHMARK(BM_Find)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GrepO)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContentLinesRatio)->Arg(10000)->Iterations(21)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SimilarMemberNames)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SimilarDistinctNamesRatio)->Arg(5000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -4,10 +4,11 @@
 #include "app/OpenDocument.h"
 #include "logic/MemberNameRegistration.h"
 #include "model/AbstractIndexItem.h"
+#include "model/LogicNesting.h"
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
 
 #include <QThread>
-
-#include <exception>
 
 HeaderField HeaderFieldFromCode(int code) {
     switch (code) {
@@ -60,21 +61,22 @@ void CMainFrameMessages::PostRegisterMemberNames(const QString& memberName) {
     QMetaObject::invokeMethod(
         this,
         [this, memberName] {
-            StartWorker([this, memberName] {
-                return RegisterMemberName(m_document.DocumentData(), memberName, &m_resultPane);
-            });
+            StartWorker(
+                [this, memberName] { return RegisterMemberName(m_document.DocumentData(), memberName, &m_resultPane); },
+                true);
         },
         Qt::QueuedConnection);
 }
 
-void CMainFrameMessages::PostStartWorker(std::function<bool()> job) {
+void CMainFrameMessages::PostStartWorker(std::function<bool()> job, bool mayChangeDocument) {
     QMetaObject::invokeMethod(
-        this, [this, job = std::move(job)] { StartWorker(job); }, Qt::QueuedConnection);
+        this, [this, job = std::move(job), mayChangeDocument] { StartWorker(job, mayChangeDocument); },
+        Qt::QueuedConnection);
 }
 
-void CMainFrameMessages::PostWorkerFinished(bool documentChanged) {
+void CMainFrameMessages::PostWorkerFinished(bool documentChanged, std::optional<QString> failure) {
     QMetaObject::invokeMethod(
-        this, [this, documentChanged] { OnWorkerFinished(documentChanged); }, Qt::QueuedConnection);
+        this, [this, documentChanged, failure] { OnWorkerFinished(documentChanged, failure); }, Qt::QueuedConnection);
 }
 
 void CMainFrameMessages::PostActiveTabNotice(bool focusInTabBar) {
@@ -112,7 +114,7 @@ void CMainFrameMessages::OnPrefixUnregisteredMemberNames(const QString& prefix) 
         m_targets.PrefixTabUnregisteredMemberNames(*tab, prefix);
 }
 
-bool CMainFrameMessages::StartWorker(std::function<bool()> job) {
+bool CMainFrameMessages::StartWorker(std::function<bool()> job, bool mayChangeDocument) {
     // A modeless dialog stays usable while the window takes no input: a second job must not run beside the
     // first on the same document.
     if (m_pWorker || m_document.IsWorkerRunning() || !job) {
@@ -122,22 +124,24 @@ bool CMainFrameMessages::StartWorker(std::function<bool()> job) {
     // The window greys its commands as it locks: the work must be counted by then.
     m_document.BeginWork(COpenDocument::Work::Worker);
     m_targets.SetWorkerInputLock(true);
-    m_pWorker = QThread::create([this, job = std::move(job)] {
+    m_pWorker = QThread::create([this, job = std::move(job), mayChangeDocument] {
         bool changed = false;
+        std::optional<QString> failure;
         try {
             changed = job();
-        } catch (const std::exception&) {
-            // What the job did before it failed is in the document all the same.
-            changed = true;
+        } catch (...) {
+            // What a job that writes did before it failed is in the document all the same.
+            changed = mayChangeDocument;
+            failure = RunFailureReason();
         }
         // The end runs on the window's thread; the worker touches no window.
-        PostWorkerFinished(changed);
+        PostWorkerFinished(changed, failure);
     });
     m_pWorker->start();
     return true;
 }
 
-void CMainFrameMessages::OnWorkerFinished(bool documentChanged) {
+void CMainFrameMessages::OnWorkerFinished(bool documentChanged, const std::optional<QString>& failure) {
     if (m_pWorker) {
         m_pWorker->wait();
         delete m_pWorker;
@@ -151,6 +155,9 @@ void CMainFrameMessages::OnWorkerFinished(bool documentChanged) {
     // close request, a look at a watched file) runs once the window takes input again.
     m_document.ReleaseWork(COpenDocument::Work::Worker);
     m_targets.SetWorkerInputLock(false);
+    if (failure)
+        platform::ShowMessageBox(LoadString(StringId::WorkerFailedBecause).arg(*failure), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Error);
     m_document.RunHeldRequests();
 }
 

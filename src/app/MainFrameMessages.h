@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class CAbstractIndexItem;
 class CInspectionView;
@@ -67,10 +68,12 @@ public:
     // Register the member name and its states on a worker.
     void PostRegisterMemberNames(const QString& memberName);
     // Start a document-wide job on a worker: the replace-all and the advanced search hand their engine's run
-    // here. The job returns whether it changed the document.
-    void PostStartWorker(std::function<bool()> job);
-    // A worker ended; with `documentChanged` the views are refreshed and the document is marked modified.
-    void PostWorkerFinished(bool documentChanged);
+    // here. The job returns whether it changed the document. A job that fails says why in a message; the document
+    // counts as changed then only when the job `mayChangeDocument`.
+    void PostStartWorker(std::function<bool()> job, bool mayChangeDocument);
+    // A worker ended; with `documentChanged` the views are refreshed and the document is marked modified; a
+    // `failure` is said in a message once the window takes input again.
+    void PostWorkerFinished(bool documentChanged, std::optional<QString> failure = std::nullopt);
     // The active tab changed; nothing happens while the focus is on the tab bar itself.
     void PostActiveTabNotice(bool focusInTabBar);
 
@@ -87,8 +90,8 @@ private:
     void OnJump(int lineNumber, int fieldCode);
     void OnSelectRange(int first, int last);
     void OnPrefixUnregisteredMemberNames(const QString& prefix);
-    bool StartWorker(std::function<bool()> job);
-    void OnWorkerFinished(bool documentChanged);
+    bool StartWorker(std::function<bool()> job, bool mayChangeDocument);
+    void OnWorkerFinished(bool documentChanged, const std::optional<QString>& failure);
     void OnActiveTabNotice(bool focusInTabBar);
 
     COpenDocument& m_document;

@@ -3,10 +3,9 @@
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "model/WordSimilarity.h"
+#include "search/SimilarityRows.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
-
-#include <unordered_map>
 
 bool IsSimilarWord(const QString& a, const QString& b, int matchRate, bool exactMatchIsNotSimilar) {
     if (exactMatchIsNotSimilar && a == b)
@@ -181,80 +180,14 @@ void CFindResultSet::CollectStateNames() {
     }
 }
 
-bool CFindResultSet::IsSimilar(const QString& a, const QString& b) {
-    const SimilarWordSettings& settings = m_data.similarWords;
-    return IsSimilarWord(a, b, settings.agreement, settings.complete != 0);
-}
-
-namespace {
-
-// The similarity of each distinct pair of names is worked out once per run: a document repeats its member
-// and state names on many lines. Up to MaxDenseNames distinct names the answers sit in a square table,
-// beyond that in a hash table.
-class CSimilarityCache {
-public:
-    static constexpr size_t MaxDenseNames = 4096;
-
-    CSimilarityCache(int matchRate, bool exactMatchIsNotSimilar)
-        : m_matchRate(matchRate), m_exactMatchIsNotSimilar(exactMatchIsNotSimilar) {}
-
-    int Index(const QString& name) {
-        const auto [at, added] = m_indices.emplace(name, static_cast<int>(m_names.size()));
-        if (added)
-            m_names.push_back(name);
-        return at->second;
-    }
-
-    bool IsSimilar(int a, int b) {
-        if (a == b)
-            return !m_exactMatchIsNotSimilar && !m_names[a].isEmpty();
-        const size_t count = m_names.size();
-        if (count <= MaxDenseNames) {
-            if (m_dense.empty())
-                m_dense.assign(count * count, Unknown);
-            qint8& known = m_dense[static_cast<size_t>(std::min(a, b)) * count + std::max(a, b)];
-            if (known == Unknown)
-                known = Work(a, b) ? 1 : 0;
-            return known == 1;
-        }
-        const quint64 key = (static_cast<quint64>(std::min(a, b)) << 32) | static_cast<quint32>(std::max(a, b));
-        const auto known = m_sparse.find(key);
-        if (known != m_sparse.end())
-            return known->second;
-        return m_sparse.emplace(key, Work(a, b)).first->second;
-    }
-
-private:
-    static constexpr qint8 Unknown = -1;
-
-    bool Work(int a, int b) const {
-        const QString& nameA = m_names[a];
-        const QString& nameB = m_names[b];
-        // The distance is at least the difference of the lengths: most pairs are settled without working it out.
-        const qsizetype total = nameA.size() + nameB.size();
-        const qsizetype gap = std::abs(nameA.size() - nameB.size());
-        return total > 0 && 100 - static_cast<double>(gap) * 100 / total >= m_matchRate &&
-               IsSimilarWord(nameA, nameB, m_matchRate, m_exactMatchIsNotSimilar);
-    }
-
-    int m_matchRate;
-    bool m_exactMatchIsNotSimilar;
-    std::vector<QString> m_names;
-    std::unordered_map<QString, int> m_indices;
-    std::vector<qint8> m_dense;
-    std::unordered_map<quint64, bool> m_sparse;
-};
-
-} // namespace
-
 void CFindResultSet::FindSimilarMemberNames(CResultPaneReport& report) {
     FreeMemberNames();
     CollectMemberNames();
     const SimilarWordSettings& settings = m_data.similarWords;
-    CSimilarityCache cache(settings.agreement, settings.complete != 0);
-    std::vector<int> names;
+    std::vector<const QString*> names;
     for (const MemberNameRecord& record : m_memberNames)
-        names.push_back(cache.Index(record.memberName));
+        names.push_back(&record.memberName);
+    CSimilarityRows similar(names, settings.agreement, settings.complete != 0);
     const auto line = [this](StringId format, const MemberNameRecord& record) {
         return LoadString(format).arg(record.memberName, OutlineText(record.internalId),
                                       QString::number(record.lineIndex + 1));
@@ -264,6 +197,7 @@ void CFindResultSet::FindSimilarMemberNames(CResultPaneReport& report) {
         const MemberNameRecord& a = m_memberNames[i];
         if (a.memberName.size() < settings.length)
             continue;
+        similar.BeginHead(i);
         bool first = true;
         for (size_t j = i + 1; j < count; ++j) {
             if (m_hitCount > settings.show) {
@@ -271,7 +205,7 @@ void CFindResultSet::FindSimilarMemberNames(CResultPaneReport& report) {
                 return;
             }
             const MemberNameRecord& b = m_memberNames[j];
-            if (b.memberName.size() < settings.length || !cache.IsSimilar(names[i], names[j]))
+            if (b.memberName.size() < settings.length || !similar.IsSimilar(j))
                 continue;
             ++m_hitCount;
             if (std::exchange(first, false)) {
@@ -288,10 +222,10 @@ void CFindResultSet::FindSimilarStateNames(CResultPaneReport& report) {
     FreeStateNames();
     CollectStateNames();
     const SimilarWordSettings& settings = m_data.similarWords;
-    CSimilarityCache cache(settings.agreement, settings.complete != 0);
-    std::vector<int> names;
+    std::vector<const QString*> names;
     for (const StateNameRecord& record : m_stateNames)
-        names.push_back(cache.Index(record.stateName));
+        names.push_back(&record.stateName);
+    CSimilarityRows similar(names, settings.agreement, settings.complete != 0);
     const auto line = [this](StringId format, const StateNameRecord& record) {
         return LoadString(format).arg(record.memberName, record.stateName, OutlineText(record.internalId),
                                       QString::number(record.lineIndex + 1));
@@ -301,6 +235,7 @@ void CFindResultSet::FindSimilarStateNames(CResultPaneReport& report) {
         const StateNameRecord& a = m_stateNames[i];
         if (a.stateName.size() < settings.length)
             continue;
+        similar.BeginHead(i);
         bool first = true;
         for (size_t j = i + 1; j < count; ++j) {
             if (m_hitCount > settings.show) {
@@ -308,8 +243,7 @@ void CFindResultSet::FindSimilarStateNames(CResultPaneReport& report) {
                 return;
             }
             const StateNameRecord& b = m_stateNames[j];
-            if (b.stateName.size() < settings.length || a.memberName != b.memberName ||
-                !cache.IsSimilar(names[i], names[j]))
+            if (b.stateName.size() < settings.length || a.memberName != b.memberName || !similar.IsSimilar(j))
                 continue;
             ++m_hitCount;
             if (std::exchange(first, false)) {

@@ -59,7 +59,6 @@ public:
     int HitCount() const { return m_hitCount; }
 
 private:
-    bool IsSimilar(const QString& a, const QString& b);
     QString OutlineText(qint32 internalId) const;
     const CUnitFunction* Function(qint32 internalId) const;
 

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 namespace {
 
 std::unique_ptr<CLogicLine> DoLine(const QString& text) {
@@ -69,6 +72,114 @@ TEST(DocumentComparison, EditScriptsAreShortestAndTurnOneDescriptionIntoTheOther
     }
 }
 
+namespace {
+
+// The edit script as the O(NP) algorithm reads it back from every point it visited.
+std::vector<LineEdit> DiffKeepingEveryPoint(const LogicLineArray& older, const LogicLineArray& newer) {
+    const bool swapped = older.size() > newer.size();
+    const LogicLineArray& a = swapped ? newer : older;
+    const LogicLineArray& b = swapped ? older : newer;
+    const int m = static_cast<int>(a.size());
+    const int n = static_cast<int>(b.size());
+    const int delta = n - m;
+    const int offset = m + 1;
+    struct Point {
+        int x;
+        int y;
+        int previous;
+    };
+    std::vector<Point> points;
+    std::vector<int> furthest(static_cast<std::size_t>(m + n + 3), -1);
+    std::vector<int> pathOf(furthest.size(), -1);
+    const auto snake = [&](int k) {
+        const int down = furthest[k - 1 + offset] + 1;
+        const int right = furthest[k + 1 + offset];
+        const int previous = down > right ? pathOf[k - 1 + offset] : pathOf[k + 1 + offset];
+        int y = std::max(down, right);
+        int x = y - k;
+        while (x < m && y < n && !LogicLinesDiffer(*a[x], *b[y])) {
+            ++x;
+            ++y;
+        }
+        furthest[k + offset] = y;
+        pathOf[k + offset] = static_cast<int>(points.size());
+        points.push_back({x, y, previous});
+    };
+    for (int p = 0; furthest[delta + offset] != n; ++p) {
+        for (int k = -p; k < delta; ++k)
+            snake(k);
+        for (int k = delta + p; k > delta; --k)
+            snake(k);
+        snake(delta);
+    }
+    std::vector<Point> path;
+    for (int at = pathOf[delta + offset]; at >= 0; at = points[at].previous)
+        path.push_back(points[at]);
+    std::reverse(path.begin(), path.end());
+    std::vector<LineEdit> script;
+    int x = 0;
+    int y = 0;
+    const auto append = [&](LineEdit::Kind kind, int ia, int ib) {
+        if (swapped) {
+            std::swap(ia, ib);
+            if (kind != LineEdit::Same)
+                kind = kind == LineEdit::Added ? LineEdit::Removed : LineEdit::Added;
+        }
+        script.push_back({kind, ia, ib});
+    };
+    for (const Point& point : path) {
+        while (x < point.x || y < point.y) {
+            if (point.y - point.x > y - x) {
+                append(LineEdit::Added, -1, y++);
+            } else if (point.y - point.x < y - x) {
+                append(LineEdit::Removed, x++, -1);
+            } else {
+                append(LineEdit::Same, x++, y++);
+            }
+        }
+    }
+    return script;
+}
+
+// Lines of few texts, so that many scripts are equally short; a comment line's unused slot holds a text of its own.
+LogicLineArray RandomLines(std::mt19937& random, int count, int texts) {
+    LogicLineArray lines;
+    for (int i = 0; i < count; ++i) {
+        auto line = std::make_unique<CLogicLine>();
+        const bool comment = random() % 4 == 0;
+        line->lineKind = comment ? SyntaxComment : SyntaxDo;
+        line->slotCount = static_cast<quint8>(CLogicLine::SlotsOfKind(line->lineKind));
+        line->textSlots[0].text = QString::number(random() % texts);
+        line->textSlots[3].text = QString::number(random());
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+bool SameScripts(const std::vector<LineEdit>& a, const std::vector<LineEdit>& b) {
+    return std::ranges::equal(a, b, [](const LineEdit& x, const LineEdit& y) {
+        return x.kind == y.kind && x.olderIndex == y.olderIndex && x.newerIndex == y.newerIndex;
+    });
+}
+
+} // namespace
+
+// Kept in bands of any size, the path's choices give the script of keeping every point, among the equally short.
+TEST(DocumentComparison, EditScriptsAreThoseOfKeepingEveryPoint) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 300; ++round) {
+        const bool large = round % 30 == 0;
+        const int texts = 2 + static_cast<int>(random() % 5);
+        const LogicLineArray older = RandomLines(random, static_cast<int>(random() % (large ? 400 : 40)), texts);
+        const LogicLineArray newer = RandomLines(random, static_cast<int>(random() % (large ? 400 : 40)), texts);
+        const std::vector<LineEdit> expected = DiffKeepingEveryPoint(older, newer);
+        for (const std::size_t choicesPerLine :
+             {std::size_t{0}, std::size_t{1}, std::size_t{3}, CDocumentComparison::DiffChoicesPerLine})
+            ASSERT_TRUE(SameScripts(CDocumentComparison::DiffLines(older, newer, choicesPerLine), expected))
+                << "round " << round << " keeping " << choicesPerLine << " choices a line";
+    }
+}
+
 class DocumentComparisonFiles : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -108,7 +219,8 @@ TEST_F(DocumentComparisonFiles, ReportsAddedRemovedAndChangedFunctionsWithTheirL
     CUnitFunctionRegistry newer;
     ASSERT_EQ(CDocumentComparison::ReadFile(m_older, older, options), LoadResult::Loaded);
     ASSERT_EQ(CDocumentComparison::ReadFile(m_newer, newer, options), LoadResult::Loaded);
-    const std::vector<ComparisonLine> report = CDocumentComparison::Compare(older, newer, options, defaults.SyntaxSymbols);
+    const std::vector<ComparisonLine> report =
+        CDocumentComparison::Compare(older, newer, options, defaults.SyntaxSymbols);
     QStringList texts;
     for (const ComparisonLine& line : report)
         texts.append(line.text);
@@ -157,14 +269,16 @@ TEST_F(DocumentComparisonFiles, TwoStoredVersionsAreComparedAsWellAsAVersionWith
     std::vector<ComparisonLine> report;
     QString unreadable;
     ASSERT_TRUE(CDocumentComparison::CompareSides(data, {QString(), 0, 1}, report, unreadable));
-    EXPECT_EQ(texts(report), (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 2] 削除: Do<B>を{b}せよ",
-                                          "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+    EXPECT_EQ(texts(report),
+              (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 2] 削除: Do<B>を{b}せよ",
+                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
     // A stored version's lines are not the working data's: they lead to their unit function only.
     EXPECT_EQ(report[1].lineIndex, -1);
 
     ASSERT_TRUE(CDocumentComparison::CompareSides(data, {QString(), 1, -1}, report, unreadable));
-    EXPECT_EQ(texts(report), (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 3] 追加: Do<E>を{e}せよ",
-                                          "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+    EXPECT_EQ(texts(report),
+              (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 3] 追加: Do<E>を{e}せよ",
+                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
     EXPECT_EQ(report[1].lineIndex, 2);
 
     EXPECT_FALSE(CDocumentComparison::CompareSides(data, {m_folder.filePath("none.nuv"), 0, 1}, report, unreadable));

@@ -1,9 +1,12 @@
 #include "SearchTestDocument.h"
 #include "model/WordSimilarity.h"
 #include "search/FindResultSet.h"
+#include "search/SimilarityRows.h"
 #include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 TEST(SimilarWords, PercentagesAndTheExactMatchSetting) {
     EXPECT_EQ(WordSimilarityPercent("kitten", "sitting"), 61);
@@ -12,6 +15,39 @@ TEST(SimilarWords, PercentagesAndTheExactMatchSetting) {
     EXPECT_FALSE(IsSimilarWord("abc", "abd", 70, true));
     EXPECT_FALSE(IsSimilarWord("same", "same", 60, true));
     EXPECT_TRUE(IsSimilarWord("same", "same", 100, false));
+}
+
+// The answers kept in rows, however few rows memory holds, are those of comparing each pair anew: names from a
+// small alphabet, repeated in random order, against every later record.
+TEST(SimilarWords, RowsAnswerAsEachPairComparedAnew) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        std::vector<QString> distinct;
+        for (int n = 0; n < 12; ++n) {
+            QString name;
+            for (int c = 0, length = 1 + static_cast<int>(random() % 6); c < length; ++c)
+                name += QChar(u'a' + static_cast<char16_t>(random() % 3));
+            distinct.push_back(n == 0 ? QString() : name);
+        }
+        std::vector<QString> records;
+        for (int r = 0; r < 60; ++r)
+            records.push_back(distinct[random() % distinct.size()]);
+        std::vector<const QString*> names;
+        for (const QString& record : records)
+            names.push_back(&record);
+        const int rate = 50 + static_cast<int>(random() % 51);
+        const bool exact = round % 2 == 0;
+        for (const std::size_t budget : {std::size_t{1}, std::size_t{30}, CSimilarityRows::MaxKnownPairs}) {
+            CSimilarityRows rows(names, rate, exact, budget);
+            for (std::size_t i = 0; i < records.size(); ++i) {
+                rows.BeginHead(i);
+                for (std::size_t j = i + 1; j < records.size(); ++j)
+                    ASSERT_EQ(rows.IsSimilar(j), IsSimilarWord(records[i], records[j], rate, exact))
+                        << records[i].toStdString() << " " << records[j].toStdString() << " rate " << rate << " budget "
+                        << budget;
+            }
+        }
+    }
 }
 
 TEST(SimilarWords, ReportsPairsOfLongEnoughNames) {

@@ -223,7 +223,9 @@ private:
     QWidget* DialogParent() override { return this; }
     // What the search commands need of the window beyond that.
     CDocumentData& SearchedDocument() override;
-    void StartSearchWorker(std::function<bool()> job) override { m_messages.PostStartWorker(std::move(job)); }
+    void StartSearchWorker(std::function<bool()> job, bool mayChangeDocument) override {
+        m_messages.PostStartWorker(std::move(job), mayChangeDocument);
+    }
     void LineMarkSettingsChanged() override;
     bool EditObscureWordSettings() override { return m_vocabularyCommands.EditObscureWordSettings(); }
 

@@ -53,12 +53,14 @@ void CSearchCommands::OnAdvancedSearch() {
             [&host](const SearchRequest& request) {
                 const CUnitFunction* current = host.ActiveFunction();
                 host.ShowInspectionPane();
-                host.StartSearchWorker([&host, request, current] {
-                    CFindResultSet run(host.SearchedDocument(), host.MessageContext());
-                    PostToPane(host.InspectionPane(),
-                               std::make_shared<const CResultPaneReport>(run.SearchAll(request, current)));
-                    return false;
-                });
+                host.StartSearchWorker(
+                    [&host, request, current] {
+                        CFindResultSet run(host.SearchedDocument(), host.MessageContext());
+                        PostToPane(host.InspectionPane(),
+                                   std::make_shared<const CResultPaneReport>(run.SearchAll(request, current)));
+                        return false;
+                    },
+                    false);
             },
             m_host.DialogParent());
     }
@@ -77,22 +79,24 @@ void CSearchCommands::OnReplaceAll() {
             [&host](const ReplaceRequest& request) {
                 const CUnitFunction* current = host.ActiveFunction();
                 host.ShowInspectionPane();
-                host.StartSearchWorker([&host, request, current] {
-                    auto result =
-                        std::make_shared<ReplaceResult>(ReplaceAll(host.SearchedDocument(), request, current));
-                    CInspectionView& pane = host.InspectionPane();
-                    QMetaObject::invokeMethod(
-                        &pane,
-                        [&pane, result] {
-                            result->report.WriteTo(pane);
-                            if (!result->duplicateName.isEmpty())
-                                platform::ShowMessageBox(
-                                    LoadString(StringId::ReplaceMadeDuplicateName).arg(result->duplicateName),
-                                    platform::MessageButtons::Ok, platform::MessageIcon::Information);
-                        },
-                        Qt::QueuedConnection);
-                    return result->replacedCount > 0;
-                });
+                host.StartSearchWorker(
+                    [&host, request, current] {
+                        auto result =
+                            std::make_shared<ReplaceResult>(ReplaceAll(host.SearchedDocument(), request, current));
+                        CInspectionView& pane = host.InspectionPane();
+                        QMetaObject::invokeMethod(
+                            &pane,
+                            [&pane, result] {
+                                result->report.WriteTo(pane);
+                                if (!result->duplicateName.isEmpty())
+                                    platform::ShowMessageBox(
+                                        LoadString(StringId::ReplaceMadeDuplicateName).arg(result->duplicateName),
+                                        platform::MessageButtons::Ok, platform::MessageIcon::Information);
+                            },
+                            Qt::QueuedConnection);
+                        return result->replacedCount > 0;
+                    },
+                    true);
             },
             m_host.DialogParent());
     }
@@ -109,11 +113,13 @@ void CSearchCommands::OnDetectSimilarWords() {
         return;
     CSearchCommandHost& host = m_host;
     host.ShowInspectionPane();
-    host.StartSearchWorker([&host] {
-        CFindResultSet run(host.SearchedDocument(), host.MessageContext());
-        PostToPane(host.InspectionPane(), std::make_shared<const CResultPaneReport>(run.FindSimilarWords()));
-        return false;
-    });
+    host.StartSearchWorker(
+        [&host] {
+            CFindResultSet run(host.SearchedDocument(), host.MessageContext());
+            PostToPane(host.InspectionPane(), std::make_shared<const CResultPaneReport>(run.FindSimilarWords()));
+            return false;
+        },
+        false);
 }
 
 void CSearchCommands::OnDetectObscureWords() {
@@ -121,13 +127,15 @@ void CSearchCommands::OnDetectObscureWords() {
         return;
     CSearchCommandHost& host = m_host;
     host.ShowInspectionPane();
-    host.StartSearchWorker([&host] {
-        const CDocumentData& data = host.SearchedDocument();
-        CFindResultSet run(data, host.MessageContext());
-        PostToPane(host.InspectionPane(), std::make_shared<const CResultPaneReport>(run.FindFuzzyWords(
-                                              data.fuzzwords.ckFunction != 0, data.fuzzwords.ckLogic != 0)));
-        return false;
-    });
+    host.StartSearchWorker(
+        [&host] {
+            const CDocumentData& data = host.SearchedDocument();
+            CFindResultSet run(data, host.MessageContext());
+            PostToPane(host.InspectionPane(), std::make_shared<const CResultPaneReport>(run.FindFuzzyWords(
+                                                  data.fuzzwords.ckFunction != 0, data.fuzzwords.ckLogic != 0)));
+            return false;
+        },
+        false);
 }
 
 void CSearchCommands::OnVeskSearch() {

@@ -27,8 +27,9 @@ public:
     // The parent of the dialogs; disabled while a worker runs, which blocks the modeless dialogs too.
     virtual QWidget* DialogParent() = 0;
     // Runs the job on the window's worker while the window takes no input; the job returns whether it changed
-    // the document.
-    virtual void StartSearchWorker(std::function<bool()> job) = 0;
+    // the document. A failure is said in a message; the document counts as changed then only when the job
+    // `mayChangeDocument`.
+    virtual void StartSearchWorker(std::function<bool()> job, bool mayChangeDocument) = 0;
     // The line-mark settings changed: the document is modified and the menus follow.
     virtual void LineMarkSettingsChanged() = 0;
     // The obscure-word dialog the search starts from; true when it closed with OK.

@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -131,13 +133,15 @@ TEST_F(MainFrameMessagesTest, ASecondJobIsRefusedWhileOneRuns) {
     std::atomic<int> runs = 0;
     int refused = 0;
     QObject::connect(&m_messages, &CMainFrameMessages::WorkerRefused, [&refused] { ++refused; });
-    m_messages.PostStartWorker([&] {
-        ++runs;
-        while (!release)
-            QThread::msleep(1);
-        return false;
-    });
-    m_messages.PostStartWorker([&] { return ++runs, true; });
+    m_messages.PostStartWorker(
+        [&] {
+            ++runs;
+            while (!release)
+                QThread::msleep(1);
+            return false;
+        },
+        false);
+    m_messages.PostStartWorker([&] { return ++runs, true; }, true);
     Deliver();
     EXPECT_EQ(refused, 1);
     release = true;
@@ -147,11 +151,33 @@ TEST_F(MainFrameMessagesTest, ASecondJobIsRefusedWhileOneRuns) {
 
     // Nor does one start beside a whole inspection.
     m_app.Document().BeginWork(COpenDocument::Work::Worker);
-    m_messages.PostStartWorker([&] { return ++runs, true; });
+    m_messages.PostStartWorker([&] { return ++runs, true; }, true);
     Deliver();
     EXPECT_EQ(refused, 2);
     EXPECT_TRUE(m_messages.IsReady());
     m_app.Document().EndWork(COpenDocument::Work::Worker);
+}
+
+// A job that fails says why; the document is changed only when the job may have written to it.
+TEST_F(MainFrameMessagesTest, AFailedJobSaysSoAndOnlyAJobThatWritesLeavesTheDocumentChanged) {
+    m_app.Document().SetModified(false);
+    const qsizetype shown = m_sink.Texts().size();
+    m_messages.PostStartWorker([]() -> bool { throw std::bad_alloc(); }, false);
+    Deliver();
+    WaitForWorker();
+    EXPECT_FALSE(m_app.Document().IsModified());
+    EXPECT_FALSE(m_targets.calls.contains("refreshed"));
+    EXPECT_EQ(m_sink.Texts().mid(shown),
+              QStringList({"処理中にエラーが発生したため、処理を終了しました。(メモリが足りません)"}));
+    EXPECT_TRUE(m_targets.calls.endsWith("unlocked"));
+
+    m_messages.PostStartWorker([]() -> bool { throw std::runtime_error("disk gone"); }, true);
+    Deliver();
+    WaitForWorker();
+    EXPECT_TRUE(m_app.Document().IsModified());
+    EXPECT_TRUE(m_targets.calls.contains("refreshed"));
+    EXPECT_EQ(m_sink.Texts().mid(shown + 1),
+              QStringList({"処理中にエラーが発生したため、処理を終了しました。(disk gone)"}));
 }
 
 TEST_F(MainFrameMessagesTest, TheActiveTabNoticeUpdatesTheViewsUnlessTheTabBarHasTheFocus) {

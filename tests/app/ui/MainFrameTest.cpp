@@ -578,11 +578,13 @@ TEST_F(MainFrameWindow, CommandsComeBackWhenAWorkerEnds) {
     ASSERT_TRUE(settings->isEnabled());
 
     std::atomic<bool> release = false;
-    frame.Messages().PostStartWorker([&release] {
-        while (!release)
-            QThread::msleep(1);
-        return false;
-    });
+    frame.Messages().PostStartWorker(
+        [&release] {
+            while (!release)
+                QThread::msleep(1);
+            return false;
+        },
+        false);
     QCoreApplication::processEvents();
     ASSERT_TRUE(window.app.Document().IsWorkerRunning());
     EXPECT_FALSE(settings->isEnabled());

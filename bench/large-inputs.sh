@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Large inputs at N and 2N, each pair measured in turns in one process: the similar-word detection over 5,000 and
+# 10,000 distinct member names, the comparison of one unit function of 4,000 and 8,000 lines with every line
+# changed and of 32,000 and 64,000 lines with one line in ten changed, and the merged decision table of a chain whose
+# paths double (2^15 and 2^16 paths). Prints for each the times and peak memory of both sizes and the 2N/N ratios of
+# time and of peak memory (median, min, max) against their targets, for the chain also the peak memory a path (target
+# at most 1 KB); exits non-zero when a target is missed. Builds nothing: run after the build (Google Benchmark
+# installed) has made the bench programs. Takes about three minutes.
+#   bench/large-inputs.sh [build dir]
+set -euo pipefail
+
+BUILD_DIR=$(realpath "${1:-build}")
+for program in bench_SearchBench bench_CompareBench bench_GeneratorBench; do
+    [ -x "$BUILD_DIR/$program" ] || { echo "$BUILD_DIR/$program not built" >&2; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# program filter time-target memory-target
+cases=(
+    "bench_SearchBench BM_SimilarDistinctNamesRatio 4.4 2.2"
+    "bench_CompareBench BM_CompareLinesRatio/4000/1 - 2.2"
+    "bench_CompareBench BM_CompareLinesRatio/32000/10 2.5 2.2"
+    "bench_GeneratorBench BM_DecisionTableChainRatio 2.2 2.2"
+)
+missed=0
+for line in "${cases[@]}"; do
+    read -r program filter timeTarget memoryTarget <<<"$line"
+    (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work" "$BUILD_DIR/$program" \
+        --benchmark_filter="$filter" --benchmark_format=json >"$work/out.json" 2>/dev/null)
+    python3 - "$work/out.json" "$filter" "$timeTarget" "$memoryTarget" <<'PY' || missed=$((missed + 1))
+import json, sys
+path, name, time_target, memory_target = sys.argv[1:]
+result = json.load(open(path))["benchmarks"][0]
+def verdict(value, target):
+    if target == "-":
+        return "", True
+    return f" (target <= {target}: {'met' if value <= float(target) else 'missed'})", value <= float(target)
+time_text, time_ok = verdict(result["ratio"], time_target)
+memory_text, memory_ok = verdict(result["memoryRatio"], memory_target)
+print(f"{name}: N {result['smallMs']:.0f} ms {result['smallMB']:.1f} MB, 2N {result['largeMs']:.0f} ms "
+      f"{result['largeMB']:.1f} MB")
+print(f"  time 2N/N median {result['ratio']:.2f} min {result['ratioMin']:.2f} max {result['ratioMax']:.2f}{time_text}")
+print(f"  peak memory 2N/N median {result['memoryRatio']:.2f} min {result['memoryRatioMin']:.2f} "
+      f"max {result['memoryRatioMax']:.2f}{memory_text}")
+path_ok = True
+if "largeKBPerPath" in result:
+    path_text, path_ok = verdict(result["largeKBPerPath"], "1")
+    print(f"  peak memory a path at 2N {result['largeKBPerPath']:.2f} KB{path_text}")
+sys.exit(0 if time_ok and memory_ok and path_ok else 1)
+PY
+done
+exit "$missed"
