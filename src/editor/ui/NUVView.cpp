@@ -50,10 +50,12 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     m_outlineNumber = Box(this);
     m_name = new CNameEdit(CUnitFunction::MaxTypedNameLength, this);
     m_uniqueLabel = Box(this, 0, true);
-    m_requirements = Box(this, 24, true);
+    // The requirement items show joined whole, however many there are.
+    m_requirements = Box(this, 0, true);
     m_attribute = new QComboBox(this);
     m_codeSymbol = Box(this);
-    m_manHours = Box(this, 5);
+    // The man-hours show with two decimals whole; typing makes them no longer than 5 characters.
+    m_manHours = new CNameEdit(5, this);
     m_manHoursUnit = UnitList(this);
     m_descendantsTotal = Box(this, 0, true);
     m_total = Box(this, 0, true);
@@ -67,7 +69,7 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     m_requirementsButton->setEnabled(false);
     m_headerToggle = new QPushButton(HeaderToggleCaption(height()), this);
     m_headerToggle->setFixedWidth(m_headerToggle->sizeHint().height());
-    for (QLineEdit* box : {m_outlineNumber, m_manHours, m_descendantsTotal, m_total})
+    for (QLineEdit* box : {m_outlineNumber, static_cast<QLineEdit*>(m_manHours), m_descendantsTotal, m_total})
         box->setMaximumWidth(90);
     // The attribute symbols are short: the list is wide enough to read one and open it all the same.
     m_attribute->setMinimumContentsLength(12);
@@ -224,6 +226,9 @@ void CNUVView::CommitOutlineNumber() {
 }
 
 void CNUVView::CommitManHours() {
+    // The box shows the stored value rounded: leaving it as shown must not store the rounded one.
+    if (!m_manHours->isModified())
+        return;
     if (m_manHoursEdit.Commit(m_manHours->text(), UnitOf(*m_manHoursUnit))) {
         ReportHeaderChange();
         m_host.RebuildDocument();
@@ -247,7 +252,7 @@ void CNUVView::UndoManHours() {
 void CNUVView::ShowManHours() {
     const CUnitFunctionHeader& header = m_function.header;
     const WorkTableSettings& ratios = m_document.WorkTable;
-    m_manHours->setText(FormatManHours(ratios, UnitOf(*m_manHoursUnit), header.Work));
+    m_manHours->SetName(FormatManHours(ratios, UnitOf(*m_manHoursUnit), header.Work));
     m_descendantsTotal->setText(FormatManHours(ratios, UnitOf(*m_totalsUnit), header.Child));
     m_total->setText(FormatManHours(ratios, UnitOf(*m_totalsUnit), header.Total));
 }

@@ -104,7 +104,7 @@ private:
     FieldDialog m_requirementItemsDialog;
     QComboBox* m_attribute = nullptr;
     QLineEdit* m_codeSymbol = nullptr;
-    QLineEdit* m_manHours = nullptr;
+    CNameEdit* m_manHours = nullptr;
     QComboBox* m_manHoursUnit = nullptr;
     QLineEdit* m_descendantsTotal = nullptr;
     QLineEdit* m_total = nullptr;
