@@ -9,8 +9,6 @@
 #include "texts/StringTable.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QClipboard>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTextCursor>
@@ -70,20 +68,6 @@ bool CFunctionContentView::StoreContent() {
     m_function.header.contentText = text;
     m_host.FunctionHeaderChanged(m_function);
     return true;
-}
-
-bool CFunctionContentView::IsContextMenuCommandEnabled(int command) const {
-    return IsContentMenuCommandEnabled(command, MenuState());
-}
-
-ContentMenuState CFunctionContentView::MenuState() const {
-    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
-    ContentMenuState state;
-    state.canUndo = document()->isUndoAvailable();
-    state.hasSelection = textCursor().hasSelection();
-    state.hasText = !document()->isEmpty();
-    state.clipboardHasText = clipboard && clipboard->hasText();
-    return state;
 }
 
 void CFunctionContentView::RunContextMenuCommand(int command) {

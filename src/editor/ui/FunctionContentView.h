@@ -1,6 +1,5 @@
 #pragma once
 
-#include "editor/ContentContextMenu.h"
 #include "editor/ui/RichEditCtrlEx.h"
 
 class CDocumentData;
@@ -24,12 +23,9 @@ public:
     // The plain text without the object boxes.
     QString ContentText() const;
 
-    // What the items of the edit commands depend on now.
-    ContentMenuState MenuState() const;
     void RunContextMenuCommand(int command) override;
 
 protected:
-    bool IsContextMenuCommandEnabled(int command) const override;
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;

@@ -1,44 +1,33 @@
 #include "editor/ui/LogicEditorCommands.h"
 
 #include "editor/LogicEditCommandMap.h"
+#include "editor/ui/NUVView.h"
+#include "editor/ui/RichEditCtrlEx.h"
 #include "editor/ui/SplREdit.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
 
 namespace {
 
-// The text controls of the tab do the edit commands their own way.
+// The header form whose box has the focus, with the box; nulls elsewhere.
+std::pair<CNUVView*, QLineEdit*> FocusedHeaderBox(QWidget* focus) {
+    for (QWidget* widget = focus; widget; widget = widget->parentWidget()) {
+        if (auto* form = qobject_cast<CNUVView*>(widget))
+            return {form, form->EditCommandBox(focus)};
+    }
+    return {nullptr, nullptr};
+}
+
+// The text controls of a tab other than the logic editor run the edit commands their own way: a header box
+// through its form, a pane's column and the content text by their menu's commands.
 void RunInTextControl(QWidget* focus, int id) {
-    const auto run = [id](auto* control) {
-        switch (id) {
-        case LogicEditCommand::EditUndo:
-            control->undo();
-            break;
-        case LogicEditCommand::EditCut:
-            control->cut();
-            break;
-        case LogicEditCommand::EditCopy:
-            control->copy();
-            break;
-        case LogicEditCommand::EditPaste:
-            control->paste();
-            break;
-        case LogicEditCommand::EditSelectAll:
-            control->selectAll();
-            break;
-        default:
-            break;
-        }
-    };
-    if (auto* line = qobject_cast<QLineEdit*>(focus))
-        run(line);
-    else if (auto* text = qobject_cast<QTextEdit*>(focus))
-        run(text);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus))
-        run(plain);
+    if (auto* control = qobject_cast<CRichEditCtrlEx*>(focus)) {
+        if (IsContentMenuCommandEnabled(id, control->MenuState()))
+            control->RunContextMenuCommand(id);
+    } else if (const auto [form, box] = FocusedHeaderBox(focus); box) {
+        form->RunEditCommand(*box, id);
+    }
 }
 
 } // namespace
@@ -51,15 +40,31 @@ CSplREdit* FocusedLogicEditor() {
     return nullptr;
 }
 
-LogicEditorEditState FocusedLogicEditorState() {
-    LogicEditorEditState state;
+EditCommandState FocusedEditCommandState() {
+    EditCommandState state;
     if (const CSplREdit* editor = FocusedLogicEditor()) {
         state.focused = true;
         state.canCopy = editor->IsCommandEnabled(LogicEditCommand::EditCopy);
         state.canCut = editor->IsCommandEnabled(LogicEditCommand::EditCut);
         state.canPaste = editor->IsCommandEnabled(LogicEditCommand::EditPaste);
+        state.canSelectAll = true;
         state.canUndo = editor->IsCommandEnabled(LogicEditCommand::EditUndo);
+        return state;
     }
+    QWidget* focus = QApplication::focusWidget();
+    ContentMenuState control;
+    if (const auto* richEdit = qobject_cast<const CRichEditCtrlEx*>(focus))
+        control = richEdit->MenuState();
+    else if (const auto [form, box] = FocusedHeaderBox(focus); box)
+        control = form->EditCommandState(*box);
+    else
+        return state;
+    state.focused = true;
+    state.canCopy = IsContentMenuCommandEnabled(ContentMenuCopy, control);
+    state.canCut = IsContentMenuCommandEnabled(ContentMenuCut, control);
+    state.canPaste = IsContentMenuCommandEnabled(ContentMenuPaste, control);
+    state.canSelectAll = IsContentMenuCommandEnabled(ContentMenuSelectAll, control);
+    state.canUndo = IsContentMenuCommandEnabled(ContentMenuUndo, control);
     return state;
 }
 

@@ -9,12 +9,15 @@
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
@@ -247,6 +250,56 @@ void CNUVView::UndoManHours() {
     ReportHeaderChange();
     m_host.RebuildDocument();
     ShowManHours();
+}
+
+QLineEdit* CNUVView::EditCommandBox(const QWidget* focus) const {
+    for (QLineEdit* box : {m_outlineNumber, static_cast<QLineEdit*>(m_name), m_requirements, m_codeSymbol,
+                           static_cast<QLineEdit*>(m_manHours), m_descendantsTotal, m_total, m_reason}) {
+        if (box == focus)
+            return box;
+    }
+    return nullptr;
+}
+
+ContentMenuState CNUVView::EditCommandState(const QLineEdit& box) const {
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    ContentMenuState state;
+    state.editable = !box.isReadOnly();
+    state.canUndo = state.editable && (box.isUndoAvailable() || (&box == m_manHours && m_manHoursEdit.CanUndo()));
+    state.hasSelection = box.hasSelectedText();
+    state.hasText = !box.text().isEmpty();
+    state.clipboardHasText = clipboard && clipboard->hasText();
+    return state;
+}
+
+void CNUVView::RunEditCommand(QLineEdit& box, int command) {
+    if (!IsContentMenuCommandEnabled(command, EditCommandState(box)))
+        return;
+    switch (command) {
+    case ContentMenuUndo:
+        if (&box == m_manHours)
+            UndoManHours();
+        else
+            box.undo();
+        break;
+    case ContentMenuCut:
+        box.cut();
+        break;
+    case ContentMenuCopy:
+        box.copy();
+        break;
+    case ContentMenuPaste:
+        box.paste();
+        break;
+    case ContentMenuDelete:
+        box.del();
+        break;
+    case ContentMenuSelectAll:
+        box.selectAll();
+        break;
+    default:
+        break;
+    }
 }
 
 void CNUVView::ShowManHours() {

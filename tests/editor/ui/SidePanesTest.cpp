@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 class SidePanesTest : public ::testing::Test {
@@ -128,9 +130,25 @@ TEST_F(SidePanesTest, ARightClickShowsTheEditPopupWithWhatWouldChangeTheTextGrey
     }
     shown->close();
     EXPECT_EQ(shown->actions().size(), 12);
-    EXPECT_EQ(greyed, (QStringList{"切り取り(&T)", "貼り付け(&P)", "削除(&D)"}));
+    // Without a selection nothing can be copied; a read-only pane has nothing to undo nor any paste.
+    EXPECT_EQ(greyed, (QStringList{"元に戻す(&U)", "切り取り(&T)", "コピー(&C)", "貼り付け(&P)",
+                                   "テキスト形式で貼り付け(&Q)", "形式を選択して貼り付け(&S)", "削除(&D)"}));
     EXPECT_EQ(column.toPlainText(), before);
     EXPECT_EQ(column.textCursor().selectedText().size(), before.size()) << "select all ran last";
+
+    // With the selection Copy acts; an empty pane offers no Select all.
+    const auto enabledItems = [](CRichEditCtrlEx& pane) {
+        std::unique_ptr<QMenu> menu(pane.CreateContextMenu(nullptr));
+        QList<int> enabled;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isSeparator() && action->isEnabled())
+                enabled << action->data().toInt();
+        }
+        return enabled;
+    };
+    EXPECT_EQ(enabledItems(column), (QList<int>{57634, 57642, 33064}));
+    column.clear();
+    EXPECT_EQ(enabledItems(column), (QList<int>{33064}));
 }
 
 } // namespace
