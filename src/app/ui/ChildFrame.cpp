@@ -334,9 +334,9 @@ void CChildFrame::MoveFunctionTo(CUnitFunction& function, const QString& outline
         m_document.RebuildDocument();
 }
 
-void CChildFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
+void CChildFrame::OpenLink(const QString& link) {
     if (auto* frame = qobject_cast<CMainFrame*>(window()))
-        frame->OpenLink(link, modifiers);
+        frame->OpenContentLink(link);
 }
 
 void CChildFrame::RememberSearchStartLine(int context) {

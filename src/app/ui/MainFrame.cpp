@@ -26,6 +26,7 @@
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
+#include "platform/MessageBox.h"
 #include "platform/ui/CommandIcons.h"
 #include "settings/ui/FontDlg.h"
 #include "settings/ui/RuleCommands.h"
@@ -1014,6 +1015,12 @@ bool CMainFrame::OpenLinkTarget(const QString& link) {
         break;
     }
     return false;
+}
+
+void CMainFrame::OpenContentLink(const QString& link) {
+    if (!OpenLinkTarget(link))
+        platform::ShowMessageBox(LoadString(StringId::LinkNotOpened).arg(link), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Information);
 }
 
 void CMainFrame::Activate() {
