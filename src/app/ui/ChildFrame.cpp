@@ -131,6 +131,7 @@ void CChildFrame::CreateLogicPanes() {
             if (pane) {
                 pane->AttachModel(&m_functionView->Model());
                 pane->SetMessageContext(m_contentView->MessageContext());
+                pane->FollowLineHeights(m_functionView->Editor());
             }
         connect(m_logicSplitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
         m_splitter->addWidget(m_logicSplitter);

@@ -172,6 +172,7 @@ void CNUVView::Fill() {
         m_attribute->addItem(attribute.symbol);
     m_attribute->setCurrentIndex(std::max(0, m_attribute->findText(m_function.header.Type)));
     m_requirements->setText(JoinWithCommas(m_function.header.EffectiveRequirements()));
+    m_requirements->setCursorPosition(0);
     m_uniqueLabel->setText(m_function.header.uniqueLabel);
     m_codeSymbol->setText(m_function.codeSymbol);
     m_manHoursUnit->setCurrentIndex(m_function.header.Unit);

@@ -1,19 +1,24 @@
 #include "editor/LogicClipboard.h"
+#include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
+#include "editor/ui/FunctionView.h"
 #include "editor/ui/InputView.h"
 #include "editor/ui/OutputView.h"
 #include "editor/ui/RichEditCtrlEx.h"
+#include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 #include "support/logic/LogicScript.h"
 #include "texts/MessageContext.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +86,51 @@ TEST_F(SidePanesTest, ElseUnderNestingShowsItsOwnIfNegatedAndFollowsTheModel) {
     model.OnDeleteLine();
     EXPECT_EQ(input.ColumnLines(true).size(), model.RecordCount());
     EXPECT_EQ(output.ColumnLines(true).size(), model.RecordCount() + 1);
+}
+
+TEST_F(SidePanesTest, EachPaneLineStandsBesideItsLogicLineAtTheEditorsPitch) {
+    document.fonts.LogicFont.pointSize = 160;
+    CFunctionView form(document, Function());
+    form.resize(500, 400);
+    form.show();
+    CInputView input(document, Function());
+    input.resize(300, 400);
+    input.AttachModel(&form.Model());
+    input.FollowLineHeights(form.Editor());
+    // Where each line starts, from the top of the first: the editor lays its lines out one under the other, each
+    // as high as its bounding rectangle; a column places them itself.
+    const auto editorTops = [](const QTextDocument& text, int count) {
+        QList<int> tops;
+        qreal top = 0;
+        QTextBlock block = text.begin();
+        for (int line = 0; line < count && block.isValid(); ++line, block = block.next()) {
+            tops << qRound(top);
+            top += text.documentLayout()->blockBoundingRect(block).height();
+        }
+        return tops;
+    };
+    const auto columnTops = [](const QTextDocument& text, int count) {
+        QList<int> tops;
+        const qreal first = text.documentLayout()->blockBoundingRect(text.begin()).top();
+        QTextBlock block = text.begin();
+        for (int line = 0; line < count && block.isValid(); ++line, block = block.next())
+            tops << qRound(text.documentLayout()->blockBoundingRect(block).top() - first);
+        return tops;
+    };
+    const auto check = [&] {
+        const int count = form.Model().RecordCount();
+        ASSERT_EQ(input.ColumnLines(true).size(), count);
+        const QList<int> editor = editorTops(*form.Editor().document(), count);
+        ASSERT_GT(editor.value(1), 20) << "the editor's lines are of the logic font's size";
+        EXPECT_EQ(columnTops(*input.LeftColumn().document(), count), editor);
+        EXPECT_EQ(columnTops(*input.RightColumn().document(), count), editor);
+    };
+    check();
+    EXPECT_EQ(input.ColumnLines(false).at(5), QStringLiteral("¬open"));
+    // Lines the editor adds keep the panes in step.
+    form.Model().SetCaret(2, 0);
+    form.Editor().RunCommand(LogicEditCommand::AddDoAfter);
+    check();
 }
 
 TEST_F(SidePanesTest, ColumnsAreReadOnlyAndKeepCtrlKeysAndZoomAway) {
