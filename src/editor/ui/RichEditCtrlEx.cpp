@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextCursor>
 
 bool IsSwallowedControlKey(const QKeyEvent& event, bool editable) {
@@ -131,6 +132,17 @@ void CRichEditCtrlEx::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void CRichEditCtrlEx::mousePressEvent(QMouseEvent* event) {
+    // A read-only column's text is never dragged into another control: a press inside the selection starts a
+    // new selection, as it does elsewhere.
+    if (isReadOnly() && event->button() == Qt::LeftButton && textCursor().hasSelection()) {
+        QTextCursor cursor = textCursor();
+        cursor.clearSelection();
+        setTextCursor(cursor);
+    }
+    QTextEdit::mousePressEvent(event);
 }
 
 void CRichEditCtrlEx::wheelEvent(QWheelEvent* event) {

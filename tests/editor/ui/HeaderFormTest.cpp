@@ -165,6 +165,24 @@ TEST_F(HeaderFormTest, BoxesShowTheirWholeTextAndPassingTheFocusStoresNothing) {
     EXPECT_EQ(box.text(), QStringLiteral("12345.00"));
 }
 
+TEST_F(HeaderFormTest, DraggingInsideABoxsSelectionMovesNoText) {
+    callee->codeSymbol = QStringLiteral("cook_rice");
+    CNUVView form(document, *callee, host, messages);
+    form.resize(600, 173);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QLineEdit& box = form.CodeSymbolBox();
+    box.setFocus();
+    box.setSelection(0, 4);
+    const QPoint inside(box.fontMetrics().horizontalAdvance(QStringLiteral("co")) + 4, box.height() / 2);
+    QTest::mousePress(&box, Qt::LeftButton, Qt::NoModifier, inside);
+    QTest::mouseMove(&box, inside + QPoint(40, 0));
+    QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, inside + QPoint(40, 0));
+    EXPECT_EQ(box.text(), QStringLiteral("cook_rice"));
+    EXPECT_EQ(callee->codeSymbol, QStringLiteral("cook_rice"));
+    EXPECT_TRUE(host.reports.isEmpty());
+}
+
 TEST_F(HeaderFormTest, ReasonOfSeveralLinesIsShownShortenedAndKeptWhole) {
     callee->header.Reasoning = QStringLiteral("so that...\nit keeps warm");
     callee->header.UnNecessaryReasoning = 1;

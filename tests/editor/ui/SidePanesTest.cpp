@@ -133,6 +133,23 @@ TEST_F(SidePanesTest, EachPaneLineStandsBesideItsLogicLineAtTheEditorsPitch) {
     check();
 }
 
+TEST_F(SidePanesTest, APressInsideAColumnsSelectionStartsNoDrag) {
+    CInputView input(document, Function());
+    input.resize(300, 200);
+    input.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&input));
+    CRichEditCtrlEx& column = input.RightColumn();
+    column.selectAll();
+    const QString before = column.toPlainText();
+    QTextCursor second(column.document()->findBlockByNumber(1));
+    const QPoint inside = column.cursorRect(second).center() + QPoint(2, 0);
+    // A drag would begin with the selection still there; a new selection begins without it.
+    QTest::mousePress(column.viewport(), Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_FALSE(column.textCursor().hasSelection());
+    QTest::mouseRelease(column.viewport(), Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_EQ(column.toPlainText(), before);
+}
+
 TEST_F(SidePanesTest, ColumnsAreReadOnlyAndKeepCtrlKeysAndZoomAway) {
     CInputView input(document, Function());
     input.resize(300, 120);
