@@ -7,8 +7,20 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
 
 namespace {
+
+// The widget that had the focus before the menu bar took it for the keyboard (Alt and a menu's letter).
+QPointer<QWidget> g_focusBeforeMenuBar;
+
+// The widget the edit commands act on: the one with the focus, or, while the menu bar holds the focus, the one
+// that had it before.
+QWidget* EditCommandFocus() {
+    QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<QMenuBar*>(focus) ? g_focusBeforeMenuBar.data() : focus;
+}
 
 // The header form whose box has the focus, with the box; nulls elsewhere.
 std::pair<CNUVView*, QLineEdit*> FocusedHeaderBox(QWidget* focus) {
@@ -33,7 +45,7 @@ void RunInTextControl(QWidget* focus, int id) {
 } // namespace
 
 CSplREdit* FocusedLogicEditor() {
-    for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+    for (QWidget* widget = EditCommandFocus(); widget; widget = widget->parentWidget()) {
         if (auto* editor = qobject_cast<CSplREdit*>(widget))
             return editor;
     }
@@ -51,7 +63,7 @@ EditCommandState FocusedEditCommandState() {
         state.canUndo = editor->IsCommandEnabled(LogicEditCommand::EditUndo);
         return state;
     }
-    QWidget* focus = QApplication::focusWidget();
+    QWidget* focus = EditCommandFocus();
     ContentMenuState control;
     if (const auto* richEdit = qobject_cast<const CRichEditCtrlEx*>(focus))
         control = richEdit->MenuState();
@@ -74,8 +86,12 @@ void AddLogicEditorCommands(CCommandRegistry& registry, LinePrompt promptLine) {
         if (CSplREdit* editor = FocusedLogicEditor())
             editor->RunCommand(id);
         else
-            RunInTextControl(QApplication::focusWidget(), id);
+            RunInTextControl(EditCommandFocus(), id);
     };
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+        if (now && !qobject_cast<QMenuBar*>(now))
+            g_focusBeforeMenuBar = now;
+    });
     const auto add = [&registry](int id, CommandHandler handler, CommandRule rule, const char* shortcut) {
         registry.Add({id, std::move(handler), rule, id, shortcut, CommandIcon::None});
     };

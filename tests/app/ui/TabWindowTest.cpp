@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -230,6 +231,18 @@ TEST_F(TabWindow, TheEditCommandsActOnAndFollowTheFocusedHeaderBoxAndContentText
     EXPECT_EQ(m_function->codeSymbol, "");
     paste->trigger();
     EXPECT_EQ(m_function->codeSymbol, "cook");
+
+    // Alt and the menu's letter give the menu bar the focus (the box drops its selection as it always does):
+    // the items still serve the box.
+    Frame()->menuBar()->setFocus(Qt::MenuBarFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(enabled(), (QStringList{"undo", "paste", "selectAll"}));
+    selectAll->trigger();
+    EXPECT_EQ(code.selectedText(), "cook");
+    undo->trigger();
+    EXPECT_EQ(m_function->codeSymbol, "");
+    code.setFocus();
+    QApplication::processEvents();
 
     // A read-only box offers copying and selecting only.
     QLineEdit& total = Window()->HeaderForm()->TotalBox();
