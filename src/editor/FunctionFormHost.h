@@ -3,7 +3,6 @@
 #include "model/OutlineNumber.h"
 
 #include <QString>
-#include <Qt>
 
 class CUnitFunction;
 
