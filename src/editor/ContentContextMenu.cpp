@@ -22,13 +22,14 @@ bool IsContentMenuCommandEnabled(int command, const ContentMenuState& state) {
     switch (command) {
     case ContentMenuUndo:
         return state.canUndo;
-    case ContentMenuCut:
     case ContentMenuCopy:
-    case ContentMenuDelete:
         return state.hasSelection;
+    case ContentMenuCut:
+    case ContentMenuDelete:
+        return state.editable && state.hasSelection;
     case ContentMenuPaste:
     case ContentMenuPastePlainText:
-        return state.clipboardHasText;
+        return state.editable && state.clipboardHasText;
     case ContentMenuSelectAll:
         return state.hasText;
     case ContentMenuFont:
@@ -36,8 +37,4 @@ bool IsContentMenuCommandEnabled(int command, const ContentMenuState& state) {
     default:
         return false;
     }
-}
-
-bool IsReadOnlyPaneMenuCommandEnabled(int command) {
-    return command != ContentMenuCut && command != ContentMenuPaste && command != ContentMenuDelete;
 }

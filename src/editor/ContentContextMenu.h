@@ -17,16 +17,16 @@ enum ContentMenuCommand : int {
 };
 const std::vector<int>& ContentContextMenuCommands();
 
-// What the items' enabling depends on.
+// What the items' enabling depends on: the state of the text control they act on.
 struct ContentMenuState {
+    // A read-only control (the condition and output panes, the totals) offers nothing that changes its text.
+    bool editable = true;
     bool canUndo = false;
     bool hasSelection = false;
     bool hasText = false;
     bool clipboardHasText = false;
 };
-// Whether an item of the menu is enabled. Paste special has nothing here to offer beyond the text (the content
-// is stored as plain text) and stays disabled; the font item always answers, if only to say why it cannot act.
+// Whether an item of the menu, or the Edit command of the same id, is enabled for a text control. Paste special
+// has nothing here to offer beyond the text (the content is stored as plain text) and stays disabled; the font
+// item always answers, if only to say why it cannot act.
 bool IsContentMenuCommandEnabled(int command, const ContentMenuState& state);
-// Whether an item of the same menu is enabled in a read-only pane (the condition and output panes): all but Cut,
-// Paste and Delete, which would change its text.
-bool IsReadOnlyPaneMenuCommandEnabled(int command);

@@ -3,7 +3,6 @@
 #include "model/OutlineNumber.h"
 
 #include <QString>
-#include <Qt>
 
 class CUnitFunction;
 
@@ -21,8 +20,8 @@ public:
     // Moves the unit function's table-of-contents item to the typed outline number; the move reports its own
     // refusals.
     virtual void MoveFunctionTo(CUnitFunction& function, const QString& outlineNumber) = 0;
-    // A click on a link; it opens only as the shell's link rules allow.
-    virtual void OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) = 0;
+    // A press on a link of the content text; it opens as the shell's link rules allow, or says why not.
+    virtual void OpenLink(const QString& link) = 0;
     // The place in the table of contents the tab was opened from; null when it was not opened from there.
     virtual const OutlineNumber* ChosenOutlineNumber() const = 0;
 

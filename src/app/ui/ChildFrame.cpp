@@ -131,6 +131,7 @@ void CChildFrame::CreateLogicPanes() {
             if (pane) {
                 pane->AttachModel(&m_functionView->Model());
                 pane->SetMessageContext(m_contentView->MessageContext());
+                pane->FollowLineHeights(m_functionView->Editor());
             }
         connect(m_logicSplitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
         m_splitter->addWidget(m_logicSplitter);
@@ -334,9 +335,9 @@ void CChildFrame::MoveFunctionTo(CUnitFunction& function, const QString& outline
         m_document.RebuildDocument();
 }
 
-void CChildFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
+void CChildFrame::OpenLink(const QString& link) {
     if (auto* frame = qobject_cast<CMainFrame*>(window()))
-        frame->OpenLink(link, modifiers);
+        frame->OpenContentLink(link);
 }
 
 void CChildFrame::RememberSearchStartLine(int context) {

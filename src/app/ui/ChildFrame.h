@@ -88,7 +88,7 @@ private:
     void FunctionHeaderChanged(CUnitFunction& function) override;
     void RebuildDocument() override;
     void MoveFunctionTo(CUnitFunction& function, const QString& outlineNumber) override;
-    void OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) override;
+    void OpenLink(const QString& link) override;
     const OutlineNumber* ChosenOutlineNumber() const override;
     void DocumentChanged(DocumentChange change, CUnitFunction* function) override;
 

@@ -26,6 +26,7 @@
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
+#include "platform/MessageBox.h"
 #include "platform/ui/CommandIcons.h"
 #include "settings/ui/FontDlg.h"
 #include "settings/ui/RuleCommands.h"
@@ -48,6 +49,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
@@ -57,6 +59,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextCursor>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -142,10 +145,18 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
         CJumpDlg dialog(lineCount, m_app.MessageContext(), parent);
         return dialog.exec() == QDialog::Accepted ? dialog.LineNumber() : -1;
     });
-    // The edit commands follow the focus, and the selection and undo state of a focused logic editor.
-    connect(qApp, &QApplication::focusChanged, this, [this] {
+    // The edit commands follow the focus, and the selection, text and undo state of the focused control.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (CSplREdit* editor = FocusedLogicEditor())
             connect(editor, &CSplREdit::ModelChanged, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
+        else if (auto* box = qobject_cast<QLineEdit*>(now)) {
+            connect(box, &QLineEdit::selectionChanged, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
+            connect(box, &QLineEdit::textChanged, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
+        } else if (auto* text = qobject_cast<QTextEdit*>(now)) {
+            connect(text, &QTextEdit::selectionChanged, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
+            connect(text, &QTextEdit::undoAvailable, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
+            connect(text, &QTextEdit::textChanged, this, &CMainFrame::UpdateCommands, Qt::UniqueConnection);
+        }
         UpdateCommands();
     });
     // Paste follows what the clipboard holds.
@@ -623,24 +634,19 @@ void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
 
 void CMainFrame::UpdateCommands() {
     State state = StateOf(m_document, m_nApplicationLook, m_document.IsWorkerRunning());
-    const LogicEditorEditState editor = FocusedLogicEditorState();
+    const EditCommandState edit = FocusedEditCommandState();
     state.tabActive = m_document.GetActiveDocument() != nullptr;
-    state.canCopy = editor.canCopy;
-    state.canCut = editor.canCut;
-    state.canPaste = editor.canPaste;
-    state.canSelectAll = editor.focused;
-    state.canUndo = editor.canUndo;
+    state.canCopy = edit.canCopy;
+    state.canCut = edit.canCut;
+    state.canPaste = edit.canPaste;
+    state.canSelectAll = edit.canSelectAll;
+    state.canUndo = edit.canUndo;
     // A tab window not made yet is not asked: it is asked again once made.
     const CNUVDoc* tab = m_document.Tabs().GetActiveTab();
     const CChildFrame* window = tab && tab->m_pUnitFunction ? MadeTabWindow(*tab) : nullptr;
     state.nameAtCaret = window && window->FunctionView()->Editor().IsCommandEnabled(LogicEditCommand::EditFont);
     state.focusInContentControl = window && window->ContentViewHasFocus();
-    if (state.focusInContentControl) {
-        // The content text does the edit commands its own way.
-        const ContentMenuState content = window->ContentView()->MenuState();
-        state.canPaste = state.canPasteInContentControl = IsContentMenuCommandEnabled(ContentMenuPaste, content);
-        state.canSelectAll = IsContentMenuCommandEnabled(ContentMenuSelectAll, content);
-    }
+    state.canPasteInContentControl = state.focusInContentControl && state.canPaste;
     // While a worker runs the window shows the wait cursor.
     if (state.workerRunning)
         setCursor(Qt::WaitCursor);
@@ -1050,6 +1056,12 @@ bool CMainFrame::OpenLinkTarget(const QString& link) {
         break;
     }
     return false;
+}
+
+void CMainFrame::OpenContentLink(const QString& link) {
+    if (!OpenLinkTarget(link))
+        platform::ShowMessageBox(LoadString(StringId::LinkNotOpened).arg(link), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Information);
 }
 
 void CMainFrame::Activate() {

@@ -170,6 +170,8 @@ public:
     bool OpenLink(const QString& link, Qt::KeyboardModifiers modifiers);
     // The same for a link that a button stands for: opened without Ctrl.
     bool OpenLinkTarget(const QString& link);
+    // A link pressed in a content text: opened as above without Ctrl; one that is not opened says so.
+    void OpenContentLink(const QString& link);
 
 protected:
     // A modal dialog ending runs the update rules again: what it changed shows at once.

@@ -9,10 +9,9 @@
 #include "texts/StringTable.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QClipboard>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextCursor>
 
 CFunctionContentView::CFunctionContentView(CDocumentData& document, CUnitFunction& function, CFunctionFormHost& host,
@@ -25,6 +24,8 @@ CFunctionContentView::CFunctionContentView(CDocumentData& document, CUnitFunctio
     setLineWrapMode(QTextEdit::WidgetWidth);
     this->document()->documentLayout()->registerHandler(CEmbeddedObjectPlaceholder::ObjectType,
                                                         new CEmbeddedObjectPlaceholder(this));
+    setMouseTracking(true);
+    connect(this, &QTextEdit::textChanged, this, &CFunctionContentView::ShowLinks);
     Fill();
 }
 
@@ -72,20 +73,6 @@ bool CFunctionContentView::StoreContent() {
     return true;
 }
 
-bool CFunctionContentView::IsContextMenuCommandEnabled(int command) const {
-    return IsContentMenuCommandEnabled(command, MenuState());
-}
-
-ContentMenuState CFunctionContentView::MenuState() const {
-    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
-    ContentMenuState state;
-    state.canUndo = document()->isUndoAvailable();
-    state.hasSelection = textCursor().hasSelection();
-    state.hasText = !document()->isEmpty();
-    state.clipboardHasText = clipboard && clipboard->hasText();
-    return state;
-}
-
 void CFunctionContentView::RunContextMenuCommand(int command) {
     if (command != ContentMenuFont) {
         CRichEditCtrlEx::RunContextMenuCommand(command);
@@ -100,14 +87,56 @@ void CFunctionContentView::focusOutEvent(QFocusEvent* event) {
     StoreContent();
 }
 
-void CFunctionContentView::mouseReleaseEvent(QMouseEvent* event) {
-    CRichEditCtrlEx::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || textCursor().hasSelection())
+std::optional<ContentLink> CFunctionContentView::LinkAt(const QPoint& point) const {
+    const QPointF inDocument = point + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    int position = document()->documentLayout()->hitTest(inDocument, Qt::ExactHit);
+    if (position < 0)
+        return std::nullopt;
+    // The hit is the caret position nearest the point: the character is the one before it when the point lies
+    // left of that position.
+    QTextCursor cursor(document());
+    cursor.setPosition(position);
+    if (position > 0 && point.x() < cursorRect(cursor).left())
+        --position;
+    return ContentLinkAt(toPlainText(), position);
+}
+
+void CFunctionContentView::ShowLinks() {
+    QList<ExtraSelection> shown;
+    QTextCharFormat format;
+    format.setForeground(palette().link());
+    format.setFontUnderline(true);
+    format.setAnchor(true);
+    for (const ContentLink& link : FindContentLinks(toPlainText())) {
+        QTextCursor cursor(document());
+        cursor.setPosition(static_cast<int>(link.start));
+        cursor.setPosition(static_cast<int>(link.start + link.length), QTextCursor::KeepAnchor);
+        shown.append({cursor, format});
+    }
+    setExtraSelections(shown);
+}
+
+void CFunctionContentView::mousePressEvent(QMouseEvent* event) {
+    const std::optional<ContentLink> link =
+        event->button() == Qt::LeftButton ? LinkAt(event->position().toPoint()) : std::nullopt;
+    if (!link) {
+        CRichEditCtrlEx::mousePressEvent(event);
         return;
-    const int position = cursorForPosition(event->position().toPoint()).position();
-    const QString link = LinkTextAt(toPlainText(), position);
-    if (!link.isEmpty())
-        m_host.OpenLink(link, event->modifiers());
+    }
+    // A press on a link selects what it walked and opens it.
+    event->accept();
+    const ContentLinkTarget target = ReadContentLinkTarget(toPlainText(), link->start);
+    QTextCursor cursor(document());
+    cursor.setPosition(static_cast<int>(link->start));
+    cursor.setPosition(static_cast<int>(link->start + target.walked), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    m_host.OpenLink(target.target);
+}
+
+void CFunctionContentView::mouseMoveEvent(QMouseEvent* event) {
+    CRichEditCtrlEx::mouseMoveEvent(event);
+    if (event->buttons() == Qt::NoButton)
+        viewport()->setCursor(LinkAt(event->position().toPoint()) ? Qt::PointingHandCursor : Qt::IBeamCursor);
 }
 
 bool CFunctionContentView::canInsertFromMimeData(const QMimeData* source) const {

@@ -9,12 +9,15 @@
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
@@ -50,10 +53,12 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     m_outlineNumber = Box(this);
     m_name = new CNameEdit(CUnitFunction::MaxTypedNameLength, this);
     m_uniqueLabel = Box(this, 0, true);
-    m_requirements = Box(this, 24, true);
+    // The requirement items show joined whole, however many there are.
+    m_requirements = Box(this, 0, true);
     m_attribute = new QComboBox(this);
     m_codeSymbol = Box(this);
-    m_manHours = Box(this, 5);
+    // The man-hours show with two decimals whole; typing makes them no longer than 5 characters.
+    m_manHours = new CNameEdit(5, this);
     m_manHoursUnit = UnitList(this);
     m_descendantsTotal = Box(this, 0, true);
     m_total = Box(this, 0, true);
@@ -67,7 +72,7 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     m_requirementsButton->setEnabled(false);
     m_headerToggle = new QPushButton(HeaderToggleCaption(height()), this);
     m_headerToggle->setFixedWidth(m_headerToggle->sizeHint().height());
-    for (QLineEdit* box : {m_outlineNumber, m_manHours, m_descendantsTotal, m_total})
+    for (QLineEdit* box : {m_outlineNumber, static_cast<QLineEdit*>(m_manHours), m_descendantsTotal, m_total})
         box->setMaximumWidth(90);
     // The attribute symbols are short: the list is wide enough to read one and open it all the same.
     m_attribute->setMinimumContentsLength(12);
@@ -167,6 +172,7 @@ void CNUVView::Fill() {
         m_attribute->addItem(attribute.symbol);
     m_attribute->setCurrentIndex(std::max(0, m_attribute->findText(m_function.header.Type)));
     m_requirements->setText(JoinWithCommas(m_function.header.EffectiveRequirements()));
+    m_requirements->setCursorPosition(0);
     m_uniqueLabel->setText(m_function.header.uniqueLabel);
     m_codeSymbol->setText(m_function.codeSymbol);
     m_manHoursUnit->setCurrentIndex(m_function.header.Unit);
@@ -224,6 +230,9 @@ void CNUVView::CommitOutlineNumber() {
 }
 
 void CNUVView::CommitManHours() {
+    // The box shows the stored value rounded: leaving it as shown must not store the rounded one.
+    if (!m_manHours->isModified())
+        return;
     if (m_manHoursEdit.Commit(m_manHours->text(), UnitOf(*m_manHoursUnit))) {
         ReportHeaderChange();
         m_host.RebuildDocument();
@@ -244,10 +253,60 @@ void CNUVView::UndoManHours() {
     ShowManHours();
 }
 
+QLineEdit* CNUVView::EditCommandBox(const QWidget* focus) const {
+    for (QLineEdit* box : {m_outlineNumber, static_cast<QLineEdit*>(m_name), m_requirements, m_codeSymbol,
+                           static_cast<QLineEdit*>(m_manHours), m_descendantsTotal, m_total, m_reason}) {
+        if (box == focus)
+            return box;
+    }
+    return nullptr;
+}
+
+ContentMenuState CNUVView::EditCommandState(const QLineEdit& box) const {
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    ContentMenuState state;
+    state.editable = !box.isReadOnly();
+    state.canUndo = state.editable && (box.isUndoAvailable() || (&box == m_manHours && m_manHoursEdit.CanUndo()));
+    state.hasSelection = box.hasSelectedText();
+    state.hasText = !box.text().isEmpty();
+    state.clipboardHasText = clipboard && clipboard->hasText();
+    return state;
+}
+
+void CNUVView::RunEditCommand(QLineEdit& box, int command) {
+    if (!IsContentMenuCommandEnabled(command, EditCommandState(box)))
+        return;
+    switch (command) {
+    case ContentMenuUndo:
+        if (&box == m_manHours)
+            UndoManHours();
+        else
+            box.undo();
+        break;
+    case ContentMenuCut:
+        box.cut();
+        break;
+    case ContentMenuCopy:
+        box.copy();
+        break;
+    case ContentMenuPaste:
+        box.paste();
+        break;
+    case ContentMenuDelete:
+        box.del();
+        break;
+    case ContentMenuSelectAll:
+        box.selectAll();
+        break;
+    default:
+        break;
+    }
+}
+
 void CNUVView::ShowManHours() {
     const CUnitFunctionHeader& header = m_function.header;
     const WorkTableSettings& ratios = m_document.WorkTable;
-    m_manHours->setText(FormatManHours(ratios, UnitOf(*m_manHoursUnit), header.Work));
+    m_manHours->SetName(FormatManHours(ratios, UnitOf(*m_manHoursUnit), header.Work));
     m_descendantsTotal->setText(FormatManHours(ratios, UnitOf(*m_totalsUnit), header.Child));
     m_total->setText(FormatManHours(ratios, UnitOf(*m_totalsUnit), header.Total));
 }

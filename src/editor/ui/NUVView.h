@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ContentContextMenu.h"
 #include "editor/FunctionHeaderEdit.h"
 #include "platform/ui/NameEdit.h"
 
@@ -30,6 +31,13 @@ public:
     void Fill();
     // Undo of the man-hours box: its own undo while it has one, else the value the last change replaced.
     void UndoManHours();
+    // The header box that the Edit commands reach while `focus` has the focus (every box but the unique label's),
+    // or null.
+    QLineEdit* EditCommandBox(const QWidget* focus) const;
+    // What the Edit commands can do in a header box now, and running one there; Undo in the man-hours box also
+    // brings back the value its last change replaced.
+    ContentMenuState EditCommandState(const QLineEdit& box) const;
+    void RunEditCommand(QLineEdit& box, int command);
     // The outline number and the name as the tab shows them.
     QString TabTitle() const;
     // The height all rows need; the tab gives the form its full height or less.
@@ -104,7 +112,7 @@ private:
     FieldDialog m_requirementItemsDialog;
     QComboBox* m_attribute = nullptr;
     QLineEdit* m_codeSymbol = nullptr;
-    QLineEdit* m_manHours = nullptr;
+    CNameEdit* m_manHours = nullptr;
     QComboBox* m_manHoursUnit = nullptr;
     QLineEdit* m_descendantsTotal = nullptr;
     QLineEdit* m_total = nullptr;

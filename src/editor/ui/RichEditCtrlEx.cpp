@@ -1,6 +1,5 @@
 #include "editor/ui/RichEditCtrlEx.h"
 
-#include "editor/ContentContextMenu.h"
 #include "editor/ui/DocumentFontResolver.h"
 #include "model/FontSetting.h"
 #include "platform/MessageBox.h"
@@ -8,9 +7,13 @@
 #include "texts/MessageContext.h"
 #include "texts/StringTable.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QTextCursor>
 
 bool IsSwallowedControlKey(const QKeyEvent& event, bool editable) {
@@ -58,13 +61,20 @@ QMenu* CRichEditCtrlEx::CreateContextMenu(QWidget* parent) {
         QAction* action = menu->addAction(MakeEditPopupCaption(messages, command).value_or(QString()), this,
                                           [this, command] { RunContextMenuCommand(command); });
         action->setData(command);
-        action->setEnabled(IsContextMenuCommandEnabled(command));
+        action->setEnabled(IsContentMenuCommandEnabled(command, MenuState()));
     }
     return menu;
 }
 
-bool CRichEditCtrlEx::IsContextMenuCommandEnabled(int command) const {
-    return IsReadOnlyPaneMenuCommandEnabled(command);
+ContentMenuState CRichEditCtrlEx::MenuState() const {
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    ContentMenuState state;
+    state.editable = !isReadOnly();
+    state.canUndo = isUndoRedoEnabled() && document()->isUndoAvailable();
+    state.hasSelection = textCursor().hasSelection();
+    state.hasText = !document()->isEmpty();
+    state.clipboardHasText = clipboard && clipboard->hasText();
+    return state;
 }
 
 void CRichEditCtrlEx::RunContextMenuCommand(int command) {
@@ -122,6 +132,17 @@ void CRichEditCtrlEx::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void CRichEditCtrlEx::mousePressEvent(QMouseEvent* event) {
+    // A read-only column's text is never dragged into another control: a press inside the selection starts a
+    // new selection, as it does elsewhere.
+    if (isReadOnly() && event->button() == Qt::LeftButton && textCursor().hasSelection()) {
+        QTextCursor cursor = textCursor();
+        cursor.clearSelection();
+        setTextCursor(cursor);
+    }
+    QTextEdit::mousePressEvent(event);
 }
 
 void CRichEditCtrlEx::wheelEvent(QWheelEvent* event) {

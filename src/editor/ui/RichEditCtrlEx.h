@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/ContentContextMenu.h"
+
 #include <QTextEdit>
 
 class QMenu;
@@ -8,7 +10,8 @@ struct FontSetting;
 
 // The read-only rich-text column of the editor's panes: text is appended in a given font, and Ctrl with a
 // digit, a letter or a punctuation key does nothing here except the standard copy and select-all. A right click
-// shows the application's edit popup, in the interface language, with what changes the text greyed.
+// shows the application's edit popup, in the interface language, with what cannot act now greyed: what changes
+// the text, Copy without a selection, Select all without text, Undo with nothing to undo.
 class CRichEditCtrlEx : public QTextEdit {
     Q_OBJECT
 public:
@@ -22,15 +25,16 @@ public:
     const CMessageContext* MessageContext() const { return m_messages; }
     // The right-click menu as it would show now; each item runs its command on this control.
     QMenu* CreateContextMenu(QWidget* parent);
-    // Runs a command of the right-click menu.
+    // What the items of the right-click menu and the Edit commands depend on now.
+    ContentMenuState MenuState() const;
+    // Runs a command of the right-click menu, or the Edit command of the same id.
     virtual void RunContextMenuCommand(int command);
 
 protected:
-    // Whether an item of the right-click menu is enabled now.
-    virtual bool IsContextMenuCommandEnabled(int command) const;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:

@@ -3,12 +3,14 @@
 #include "editor/LogicEditModel.h"
 #include "editor/SidePaneLines.h"
 #include "editor/ui/RichEditCtrlEx.h"
+#include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 
 CSidePaneView::CSidePaneView(CDocumentData& document, CUnitFunction& function, const QString& caption, QWidget* parent)
     : QWidget(parent), m_document(document), m_function(function) {
@@ -53,8 +55,38 @@ void CSidePaneView::Refill() {
         m_left->AppendWithFont(left, lines[i].left + lineEnd, japanese);
         m_right->AppendWithFont(right, lines[i].right + lineEnd, japanese);
     }
+    ApplyLineHeights();
     for (CRichEditCtrlEx* column : {m_left, m_right})
         column->setUpdatesEnabled(true);
+}
+
+void CSidePaneView::FollowLineHeights(const CSplREdit& editor) {
+    m_editor = &editor;
+    connect(&editor, &CSplREdit::ModelChanged, this, &CSidePaneView::ApplyLineHeights, Qt::UniqueConnection);
+    connect(editor.document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &CSidePaneView::ApplyLineHeights, Qt::UniqueConnection);
+    ApplyLineHeights();
+}
+
+void CSidePaneView::ApplyLineHeights() {
+    if (!m_editor)
+        return;
+    const QTextDocument* editorText = m_editor->document();
+    const QAbstractTextDocumentLayout* editorLayout = editorText->documentLayout();
+    for (CRichEditCtrlEx* column : {m_left, m_right}) {
+        QTextCursor cursor(column->document());
+        QTextBlock beside = editorText->begin();
+        for (QTextBlock block = column->document()->begin(); block.isValid() && beside.isValid();
+             block = block.next(), beside = beside.next()) {
+            const qreal height = editorLayout->blockBoundingRect(beside).height();
+            QTextBlockFormat format = block.blockFormat();
+            if (format.lineHeightType() == QTextBlockFormat::FixedHeight && format.lineHeight() == height)
+                continue;
+            format.setLineHeight(height, QTextBlockFormat::FixedHeight);
+            cursor.setPosition(block.position());
+            cursor.setBlockFormat(format);
+        }
+    }
 }
 
 void CSidePaneView::SetMessageContext(const CMessageContext* context) {

@@ -2,11 +2,13 @@
 
 #include "editor/LogicEditListener.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class CDocumentData;
 class CLogicEditModel;
 class CRichEditCtrlEx;
+class CSplREdit;
 class CUnitFunction;
 class QLabel;
 struct CMessageContext;
@@ -26,6 +28,8 @@ public:
     void Refill();
     // The language of the columns' right-click menus; English until set.
     void SetMessageContext(const CMessageContext* context);
+    // Gives each pane line the height of the editor's line beside it, from now on, so that they read across.
+    void FollowLineHeights(const CSplREdit& editor);
     // Scrolls both columns so that `line` is at the top, or to their ends when the editor is at its end.
     void ScrollToLine(int line, bool atEnd);
 
@@ -43,10 +47,12 @@ protected:
 
 private:
     void LogicLinesChanged() override { Refill(); }
+    void ApplyLineHeights();
 
     CDocumentData& m_document;
     CUnitFunction& m_function;
     CLogicEditModel* m_model = nullptr;
+    QPointer<const CSplREdit> m_editor;
     QLabel* m_caption = nullptr;
     CRichEditCtrlEx* m_left = nullptr;
     CRichEditCtrlEx* m_right = nullptr;

@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
-// A name box that shows a name whole, however long, and lets typing make it no longer than `typingLimit`
-// characters, nor longer than it is when it is longer already: leaving the box unchanged leaves the name as it
-// was.
+// A box that shows a name (or a value's text) whole, however long, and lets typing make it no longer than
+// `typingLimit` characters, nor longer than it is when it is longer already: leaving the box unchanged leaves the
+// name as it was.
 class CNameEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -232,6 +232,16 @@ TEST_F(MainFrameMessagesTest, ALinkOpensOnlyOnACtrlClickAndADocumentThroughTheOp
     EXPECT_TRUE(m_sink.Texts().contains(QStringLiteral("ファイルを開くことができませんでした。")));
 }
 
+TEST_F(MainFrameMessagesTest, AContentLinkThatIsNotOpenedSaysSo) {
+    CMainFrame frame(m_app);
+    const qsizetype shown = m_sink.Texts().size();
+    frame.OpenContentLink("telnet://example.org");
+    frame.OpenContentLink("file:///usr/bin/xterm");
+    ASSERT_EQ(m_sink.Texts().size(), shown + 2);
+    EXPECT_TRUE(m_sink.Texts().at(shown).contains(QStringLiteral("\"telnet://example.org\"")));
+    EXPECT_TRUE(m_sink.Texts().at(shown + 1).contains(QStringLiteral("\"file:///usr/bin/xterm\"")));
+}
+
 TEST_F(MainFrameMessagesTest, TheResultPanesMenuIsInTheCurrentLanguage) {
     CMainFrame frame(m_app);
     frame.show();

@@ -279,3 +279,83 @@ TEST_F(TabWindow, TheMemberPrefixIsNotHalfUndone) {
     EXPECT_EQ(model.Record(second)->textSlots[0].text, "R_qy");
     EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
 }
+
+TEST_F(TabWindow, TheEditCommandsActOnAndFollowTheFocusedHeaderBoxAndContentText) {
+    QAction* undo = Frame()->CommandAction(MainFrameCommand::EditUndo);
+    QAction* cut = Frame()->CommandAction(MainFrameCommand::EditCut);
+    QAction* copy = Frame()->CommandAction(MainFrameCommand::EditCopy);
+    QAction* paste = Frame()->CommandAction(MainFrameCommand::EditPaste);
+    QAction* clear = Frame()->CommandAction(MainFrameCommand::EditClear);
+    QAction* selectAll = Frame()->CommandAction(MainFrameCommand::EditSelectAll);
+    const auto enabled = [&] {
+        QStringList names;
+        for (const auto& [action, name] : {std::pair{undo, "undo"},
+                                           {cut, "cut"},
+                                           {copy, "copy"},
+                                           {paste, "paste"},
+                                           {clear, "clear"},
+                                           {selectAll, "selectAll"}}) {
+            if (action->isEnabled())
+                names << name;
+        }
+        return names;
+    };
+    QApplication::clipboard()->clear();
+
+    // A header box: the items follow its selection, text and undo as they change.
+    QLineEdit& code = Window()->HeaderForm()->CodeSymbolBox();
+    code.setText(QStringLiteral("cook_rice"));
+    code.setFocus();
+    QApplication::processEvents();
+    code.setCursorPosition(0);
+    EXPECT_EQ(enabled(), QStringList{"selectAll"});
+    code.setSelection(0, 4);
+    EXPECT_EQ(enabled(), (QStringList{"cut", "copy", "clear", "selectAll"}));
+    copy->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), "cook");
+    cut->trigger();
+    EXPECT_EQ(code.text(), "_rice");
+    EXPECT_EQ(m_function->codeSymbol, "_rice");
+    EXPECT_EQ(enabled(), (QStringList{"undo", "paste", "selectAll"}));
+    undo->trigger();
+    EXPECT_EQ(m_function->codeSymbol, "cook_rice");
+    selectAll->trigger();
+    EXPECT_EQ(code.selectedText(), "cook_rice");
+    clear->trigger();
+    EXPECT_EQ(m_function->codeSymbol, "");
+    paste->trigger();
+    EXPECT_EQ(m_function->codeSymbol, "cook");
+
+    // Alt and the menu's letter give the menu bar the focus (the box drops its selection as it always does):
+    // the items still serve the box.
+    Frame()->menuBar()->setFocus(Qt::MenuBarFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(enabled(), (QStringList{"undo", "paste", "selectAll"}));
+    selectAll->trigger();
+    EXPECT_EQ(code.selectedText(), "cook");
+    undo->trigger();
+    EXPECT_EQ(m_function->codeSymbol, "");
+    code.setFocus();
+    QApplication::processEvents();
+
+    // A read-only box offers copying and selecting only.
+    QLineEdit& total = Window()->HeaderForm()->TotalBox();
+    total.setFocus();
+    QApplication::processEvents();
+    total.selectAll();
+    EXPECT_EQ(enabled(), (QStringList{"copy", "selectAll"}));
+
+    // The content text: Undo after typing, Cut, Copy and Delete with a selection.
+    CFunctionContentView& content = *Window()->ContentView();
+    content.clear();
+    content.setFocus();
+    QApplication::processEvents();
+    QTest::keyClicks(&content, QStringLiteral("rice"));
+    EXPECT_EQ(enabled(), (QStringList{"undo", "paste", "selectAll"}));
+    content.selectAll();
+    EXPECT_EQ(enabled(), (QStringList{"undo", "cut", "copy", "paste", "clear", "selectAll"}));
+    clear->trigger();
+    EXPECT_EQ(content.ContentText(), "");
+    undo->trigger();
+    EXPECT_EQ(content.ContentText(), "rice");
+}

@@ -77,21 +77,34 @@ TEST_F(ContentViewTest, CtrlLettersDoNothingAndLeavingWithoutAChangeReportsNothi
     EXPECT_TRUE(host.reports.isEmpty());
 }
 
-TEST_F(ContentViewTest, ClickedLinksGoToTheHostWithTheirModifiers) {
-    Function().header.contentText = QStringLiteral("see \"/tmp/my plan.nuv\" or https://example.org/a b");
+TEST_F(ContentViewTest, LinksShowAsLinksAndALeftPressOpensOneWithItsQuotedBlanks) {
+    const QString text = QStringLiteral("see \"file:///tmp/my plan.nuv\" or https://example.org/a b\nplain words");
+    Function().header.contentText = text;
     CFunctionContentView view(document, Function(), host);
     view.resize(600, 200);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    const auto clickAt = [&view](int position, Qt::KeyboardModifiers modifiers) {
+    // Both links are drawn as links; the plain words are not.
+    QStringList shown;
+    for (const QTextEdit::ExtraSelection& selection : view.extraSelections()) {
+        if (selection.format.fontUnderline())
+            shown << selection.cursor.selectedText();
+    }
+    EXPECT_EQ(shown, (QStringList{"file:///tmp/my plan.nuv", "https://example.org/a"}));
+
+    const auto pressAt = [&view](int position) {
         QTextCursor cursor(view.document());
         cursor.setPosition(position);
-        const QPoint point = view.cursorRect(cursor).center() + QPoint(1, 0);
-        QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, point);
+        const QPoint point = view.cursorRect(cursor).center() + QPoint(2, 0);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, point);
     };
-    clickAt(8, Qt::ControlModifier);
-    clickAt(30, Qt::NoModifier);
-    EXPECT_EQ(host.links, (QStringList{"/tmp/my plan.nuv ctrl", "https://example.org/a"}));
+    pressAt(static_cast<int>(text.indexOf(u"plan")));
+    EXPECT_EQ(view.textCursor().selectedText(), "file:///tmp/my plan.nuv\"");
+    pressAt(static_cast<int>(text.indexOf(u"example")));
+    pressAt(static_cast<int>(text.indexOf(u"words")));
+    pressAt(static_cast<int>(text.indexOf(u" b")));
+    EXPECT_EQ(host.links, (QStringList{"file:///tmp/my plan.nuv", "https://example.org/a"}));
+    EXPECT_FALSE(view.textCursor().hasSelection()) << "a press beside a link places the caret";
 }
 
 TEST_F(ContentViewTest, ARightClickShowsTheEditPopupInTheInterfaceLanguage) {

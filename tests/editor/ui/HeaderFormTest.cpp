@@ -137,6 +137,52 @@ TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
     EXPECT_FLOAT_EQ(callee->header.Work, 7.5f);
 }
 
+TEST_F(HeaderFormTest, BoxesShowTheirWholeTextAndPassingTheFocusStoresNothing) {
+    document.WorkTable.UnitDayToHour = 8.0f;
+    callee->header.Unit = ManDays;
+    callee->header.Work = 12345.0f;
+    callee->header.ownRequirements = {QStringLiteral("REQ-0001-ALPHA"), QStringLiteral("REQ-0002-BETA"),
+                                      QStringLiteral("REQ-0003-GAMMA")};
+    document.registry.RebuildAndNotify(document.indexRoot, document.GetModelOptions());
+    CNUVView form(document, *callee, host, messages);
+    form.show();
+    EXPECT_EQ(form.RequirementsBox().text(), QStringLiteral("REQ-0001-ALPHA, REQ-0002-BETA, REQ-0003-GAMMA"));
+    QLineEdit& box = form.ManHoursBox();
+    EXPECT_EQ(box.text(), QStringLiteral("1543.13"));
+
+    // In and out again, by Tab or Enter, without typing: the stored hours stay exact.
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Tab);
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_FLOAT_EQ(callee->header.Work, 12345.0f);
+    EXPECT_EQ(box.text(), QStringLiteral("1543.13"));
+    EXPECT_TRUE(host.reports.isEmpty());
+
+    // Typing still stops at 5 characters, and what is typed is stored.
+    Retype(box, QStringLiteral("1234567"));
+    EXPECT_FLOAT_EQ(callee->header.Work, 12345.0f * 8.0f);
+    EXPECT_EQ(box.text(), QStringLiteral("12345.00"));
+}
+
+TEST_F(HeaderFormTest, DraggingInsideABoxsSelectionMovesNoText) {
+    callee->codeSymbol = QStringLiteral("cook_rice");
+    CNUVView form(document, *callee, host, messages);
+    form.resize(600, 173);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QLineEdit& box = form.CodeSymbolBox();
+    box.setFocus();
+    box.setSelection(0, 4);
+    const QPoint inside(box.fontMetrics().horizontalAdvance(QStringLiteral("co")) + 4, box.height() / 2);
+    QTest::mousePress(&box, Qt::LeftButton, Qt::NoModifier, inside);
+    QTest::mouseMove(&box, inside + QPoint(40, 0));
+    QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, inside + QPoint(40, 0));
+    EXPECT_EQ(box.text(), QStringLiteral("cook_rice"));
+    EXPECT_EQ(callee->codeSymbol, QStringLiteral("cook_rice"));
+    EXPECT_TRUE(host.reports.isEmpty());
+}
+
 TEST_F(HeaderFormTest, ReasonOfSeveralLinesIsShownShortenedAndKeptWhole) {
     callee->header.Reasoning = QStringLiteral("so that...\nit keeps warm");
     callee->header.UnNecessaryReasoning = 1;

@@ -1,21 +1,28 @@
 #include "editor/LogicClipboard.h"
+#include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
+#include "editor/ui/FunctionView.h"
 #include "editor/ui/InputView.h"
 #include "editor/ui/OutputView.h"
 #include "editor/ui/RichEditCtrlEx.h"
+#include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 #include "support/logic/LogicScript.h"
 #include "texts/MessageContext.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -81,6 +88,68 @@ TEST_F(SidePanesTest, ElseUnderNestingShowsItsOwnIfNegatedAndFollowsTheModel) {
     EXPECT_EQ(output.ColumnLines(true).size(), model.RecordCount() + 1);
 }
 
+TEST_F(SidePanesTest, EachPaneLineStandsBesideItsLogicLineAtTheEditorsPitch) {
+    document.fonts.LogicFont.pointSize = 160;
+    CFunctionView form(document, Function());
+    form.resize(500, 400);
+    form.show();
+    CInputView input(document, Function());
+    input.resize(300, 400);
+    input.AttachModel(&form.Model());
+    input.FollowLineHeights(form.Editor());
+    // Where each line starts, from the top of the first: the editor lays its lines out one under the other, each
+    // as high as its bounding rectangle; a column places them itself.
+    const auto editorTops = [](const QTextDocument& text, int count) {
+        QList<int> tops;
+        qreal top = 0;
+        QTextBlock block = text.begin();
+        for (int line = 0; line < count && block.isValid(); ++line, block = block.next()) {
+            tops << qRound(top);
+            top += text.documentLayout()->blockBoundingRect(block).height();
+        }
+        return tops;
+    };
+    const auto columnTops = [](const QTextDocument& text, int count) {
+        QList<int> tops;
+        const qreal first = text.documentLayout()->blockBoundingRect(text.begin()).top();
+        QTextBlock block = text.begin();
+        for (int line = 0; line < count && block.isValid(); ++line, block = block.next())
+            tops << qRound(text.documentLayout()->blockBoundingRect(block).top() - first);
+        return tops;
+    };
+    const auto check = [&] {
+        const int count = form.Model().RecordCount();
+        ASSERT_EQ(input.ColumnLines(true).size(), count);
+        const QList<int> editor = editorTops(*form.Editor().document(), count);
+        ASSERT_GT(editor.value(1), 20) << "the editor's lines are of the logic font's size";
+        EXPECT_EQ(columnTops(*input.LeftColumn().document(), count), editor);
+        EXPECT_EQ(columnTops(*input.RightColumn().document(), count), editor);
+    };
+    check();
+    EXPECT_EQ(input.ColumnLines(false).at(5), QStringLiteral("¬open"));
+    // Lines the editor adds keep the panes in step.
+    form.Model().SetCaret(2, 0);
+    form.Editor().RunCommand(LogicEditCommand::AddDoAfter);
+    check();
+}
+
+TEST_F(SidePanesTest, APressInsideAColumnsSelectionStartsNoDrag) {
+    CInputView input(document, Function());
+    input.resize(300, 200);
+    input.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&input));
+    CRichEditCtrlEx& column = input.RightColumn();
+    column.selectAll();
+    const QString before = column.toPlainText();
+    QTextCursor second(column.document()->findBlockByNumber(1));
+    const QPoint inside = column.cursorRect(second).center() + QPoint(2, 0);
+    // A drag would begin with the selection still there; a new selection begins without it.
+    QTest::mousePress(column.viewport(), Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_FALSE(column.textCursor().hasSelection());
+    QTest::mouseRelease(column.viewport(), Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_EQ(column.toPlainText(), before);
+}
+
 TEST_F(SidePanesTest, ColumnsAreReadOnlyAndKeepCtrlKeysAndZoomAway) {
     CInputView input(document, Function());
     input.resize(300, 120);
@@ -128,9 +197,25 @@ TEST_F(SidePanesTest, ARightClickShowsTheEditPopupWithWhatWouldChangeTheTextGrey
     }
     shown->close();
     EXPECT_EQ(shown->actions().size(), 12);
-    EXPECT_EQ(greyed, (QStringList{"切り取り(&T)", "貼り付け(&P)", "削除(&D)"}));
+    // Without a selection nothing can be copied; a read-only pane has nothing to undo nor any paste.
+    EXPECT_EQ(greyed, (QStringList{"元に戻す(&U)", "切り取り(&T)", "コピー(&C)", "貼り付け(&P)",
+                                   "テキスト形式で貼り付け(&Q)", "形式を選択して貼り付け(&S)", "削除(&D)"}));
     EXPECT_EQ(column.toPlainText(), before);
     EXPECT_EQ(column.textCursor().selectedText().size(), before.size()) << "select all ran last";
+
+    // With the selection Copy acts; an empty pane offers no Select all.
+    const auto enabledItems = [](CRichEditCtrlEx& pane) {
+        std::unique_ptr<QMenu> menu(pane.CreateContextMenu(nullptr));
+        QList<int> enabled;
+        for (const QAction* action : menu->actions()) {
+            if (!action->isSeparator() && action->isEnabled())
+                enabled << action->data().toInt();
+        }
+        return enabled;
+    };
+    EXPECT_EQ(enabledItems(column), (QList<int>{57634, 57642, 33064}));
+    column.clear();
+    EXPECT_EQ(enabledItems(column), (QList<int>{33064}));
 }
 
 } // namespace

@@ -13,9 +13,7 @@ public:
     void MoveFunctionTo(CUnitFunction&, const QString& outlineNumber) override {
         reports << QStringLiteral("move ") + outlineNumber;
     }
-    void OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) override {
-        links << link + (modifiers & Qt::ControlModifier ? QStringLiteral(" ctrl") : QString());
-    }
+    void OpenLink(const QString& link) override { links << link; }
 
     const OutlineNumber* ChosenOutlineNumber() const override { return chosen.empty() ? nullptr : &chosen; }
 
