@@ -4,6 +4,7 @@
 #include "interchange/CsvTreeWriter.h"
 #include "interchange/FolderTreeReader.h"
 #include "interchange/ui/FileDialogEx.h"
+#include "interchange/ui/FolderChooser.h"
 #include "interchange/ui/ImportProgressDlg.h"
 #include "model/ExportMessages.h"
 #include "model/OutlineNumber.h"
@@ -13,7 +14,6 @@
 #include "texts/TextHelpers.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
@@ -33,13 +33,8 @@ bool ShowLimitRefusal(const InterchangeResult& result) {
 
 // The folder chooser; empty when cancelled.
 QString PromptImportFolder(QWidget* parent) {
-    QFileDialog dialog(parent, LoadString(StringId::FolderSelectTitle));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    CFolderChooser dialog(parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.ChosenFolder() : QString();
 }
 
 // Every file and folder below the chosen folder becomes a unit function below the origin, which takes the

@@ -6,15 +6,22 @@
 #include "support/TestFiles.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -135,4 +142,116 @@ TEST(TreeExchangeCommands, FolderImportAsksForAFolder) {
     AnswerFileDialog(QString());
     host.Run(CommandImportFileTree);
     EXPECT_EQ(host.modified, 1);
+}
+
+namespace {
+
+// Drives the folder chooser the next command opens as a user would: `steps` gets the dialog, its name box, its
+// folder list and its accept button.
+void DriveFolderChooser(const std::function<void(QFileDialog&, QLineEdit&, QListView&, QPushButton&)>& steps) {
+    QTimer::singleShot(0, [steps] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        ASSERT_TRUE(name && list && buttons);
+        QPushButton* accept = buttons->button(QDialogButtonBox::Open);
+        ASSERT_TRUE(accept);
+        steps(*dialog, *name, *list, *accept);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+// The entry `entry` of the shown folder, where it is on the list's screen, once it is listed.
+QPoint EntryPoint(QListView& list, const QString& entry) {
+    QModelIndex found;
+    const bool listed = QTest::qWaitFor(
+        [&] {
+            const QModelIndex root = list.rootIndex();
+            for (int row = 0; row < list.model()->rowCount(root) && !found.isValid(); ++row) {
+                if (list.model()->index(row, 0, root).data().toString() == entry)
+                    found = list.model()->index(row, 0, root);
+            }
+            return found.isValid();
+        },
+        5000);
+    EXPECT_TRUE(listed) << entry.toStdString();
+    return list.visualRect(found).center();
+}
+
+struct ChooserCase {
+    TestHost host;
+    QString shown;
+    ChooserCase() {
+        QDir base(host.folder.path());
+        base.mkpath(QStringLiteral("Shown/Plan/A"));
+        base.mkpath(QStringLiteral("Shown/Planning/B/C"));
+        shown = base.filePath(QStringLiteral("Shown"));
+    }
+    // Runs the import with the chooser showing the shown folder and driven by `steps`; the imported folder's name.
+    QString Import(const std::function<void(QFileDialog&, QLineEdit&, QListView&, QPushButton&)>& steps) {
+        DriveFolderChooser([&](QFileDialog& dialog, QLineEdit& name, QListView& list, QPushButton& accept) {
+            dialog.setDirectory(shown);
+            steps(dialog, name, list, accept);
+        });
+        host.Run(CommandImportFileTree);
+        return host.modified == 0 ? QString() : host.data.registry.origin->name;
+    }
+};
+
+} // namespace
+
+TEST(TreeExchangeCommands, FolderImportTakesTheFolderTypedInTheChooser) {
+    // A full path typed while the window system still has the focus elsewhere passes through the names of its
+    // parents and of a sibling that starts alike; Enter imports the typed folder, not one of those.
+    for (const QString& typed : {QStringLiteral("Planning"), QStringLiteral("Planning/")}) {
+        ChooserCase chooser;
+        EXPECT_EQ(chooser.Import([&](QFileDialog& dialog, QLineEdit& name, QListView& list, QPushButton&) {
+            for (const QChar c : chooser.shown + QLatin1Char('/') + typed) {
+                list.setFocus();
+                QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(&name, &key);
+            }
+            EXPECT_EQ(dialog.selectedFiles(),
+                      QStringList{QDir::cleanPath(chooser.shown + QStringLiteral("/Planning"))});
+            QTest::keyClick(&name, Qt::Key_Return);
+        }),
+                  QStringLiteral("Planning"))
+            << typed.toStdString();
+    }
+    // A relative path typed in the name box, then the accept button.
+    ChooserCase relative;
+    EXPECT_EQ(relative.Import([](QFileDialog&, QLineEdit& name, QListView&, QPushButton& accept) {
+        QTest::keyClicks(&name, QStringLiteral("Planning/B"));
+        QTest::mouseClick(&accept, Qt::LeftButton);
+    }),
+              QStringLiteral("B"));
+    // A folder that is not there is named in a message and the chooser stays open.
+    ChooserCase missing;
+    EXPECT_EQ(missing.Import([](QFileDialog& dialog, QLineEdit& name, QListView&, QPushButton&) {
+        QTest::keyClicks(&name, QStringLiteral("Nowhere"));
+        QTest::keyClick(&name, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible());
+    }),
+              QString());
+    EXPECT_EQ(missing.host.messages.Texts(), QStringList{QStringLiteral("フォルダ Nowhere が見つかりません。")});
+}
+
+TEST(TreeExchangeCommands, FolderImportTakesTheFolderPickedInTheChooser) {
+    // A folder selected in the list.
+    ChooserCase selected;
+    EXPECT_EQ(selected.Import([](QFileDialog&, QLineEdit&, QListView& list, QPushButton& accept) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, EntryPoint(list, QStringLiteral("Plan")));
+        QTest::mouseClick(&accept, Qt::LeftButton);
+    }),
+              QStringLiteral("Plan"));
+    // A folder double-clicked, then the accept button.
+    ChooserCase entered;
+    EXPECT_EQ(entered.Import([](QFileDialog&, QLineEdit&, QListView& list, QPushButton& accept) {
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, EntryPoint(list, QStringLiteral("Planning")));
+        QTest::mouseClick(&accept, Qt::LeftButton);
+    }),
+              QStringLiteral("Planning"));
 }
