@@ -26,12 +26,19 @@ DecisionTablePathCollector::DecisionTablePathCollector(const CUnitFunction& star
     LogicPathWalk(*this, registry, descend).Walk(start, path);
 }
 
+const CDecisionTableMakerAntecedent* DecisionTablePathCollector::Register(CDecisionTableMakerAntecedent& antecedent,
+                                                                          qint32 number) {
+    antecedent.cell = {m_texts.Id(antecedent.key), m_texts.Id(antecedent.GetDisplayText()), number};
+    antecedent.key = m_texts.Text(antecedent.cell.member);
+    antecedent.condition.text = m_texts.Text(m_texts.Id(antecedent.condition.text));
+    return &antecedent;
+}
+
 const CDecisionTableMakerAntecedent* DecisionTablePathCollector::Assume(const QString& key, const QString& state) {
     CDecisionTableMakerAntecedent& antecedent = m_antecedents.emplace_back();
     antecedent.key = key;
     antecedent.condition = GeneratorCondition::Parse(state);
-    antecedent.numbers.insert(m_nextStepNumber++);
-    return &antecedent;
+    return Register(antecedent, m_nextStepNumber++);
 }
 
 const CDecisionTableMakerAntecedent*
@@ -39,18 +46,21 @@ DecisionTablePathCollector::Negate(const CDecisionTableMakerAntecedent* assumpti
     CDecisionTableMakerAntecedent& negation = m_antecedents.emplace_back(*assumption);
     negation.key = SplitAtQuantifier(assumption->key, &m_quantifiers);
     negation.condition = assumption->condition.Negated();
-    return &negation;
+    return Register(negation, assumption->cell.number);
 }
 
 void DecisionTablePathCollector::Action(const CUnitFunction& function, const CLogicLine& line,
                                         DecisionTablePath& path) {
-    DecisionTableAction action{
-        line.textSlots[0].text, GeneratorCondition::Parse(line.textSlots[2].text), {m_nextStepNumber}};
-    m_rules.push_back({path, action, &function});
     CDecisionTableMakerAntecedent& former = m_antecedents.emplace_back();
-    former.key = action.key;
-    former.condition = action.condition;
-    former.numbers.insert(m_nextStepNumber++);
+    former.key = line.textSlots[0].text;
+    former.condition = GeneratorCondition::Parse(line.textSlots[2].text);
     former.assumption = false;
+    Register(former, m_nextStepNumber++);
+    std::vector<DecisionTableCell> cells;
+    cells.reserve(path.size());
+    for (const CDecisionTableMakerAntecedent* antecedent : path)
+        cells.push_back(antecedent->cell);
+    m_rules.push_back({former.cell.member, m_texts.Id(former.condition.GetText()),
+                       MakeRawRow(std::move(cells), m_texts.FunctionId(&function), former.cell.number, m_texts)});
     path.insert(&former);
 }

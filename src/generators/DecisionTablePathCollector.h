@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generators/DecisionTableRow.h"
 #include "generators/GeneratorCondition.h"
 
 #include <QString>
@@ -13,15 +14,13 @@ class CQuantifierSettings;
 class CUnitFunction;
 class CUnitFunctionRegistry;
 
-using StepNumbers = std::set<qint32>;
-
 // One condition of a rule: an assumption taken from an if or case condition (or its negation), or a former
 // action, an action already taken earlier on the same path.
 struct CDecisionTableMakerAntecedent {
-    StepNumbers numbers; // the statements it came from
-    QString key;         // member name
+    QString key; // member name
     GeneratorCondition condition;
     bool assumption = true;
+    DecisionTableCell cell{}; // the key and display text as numbers, and the statement it came from
 
     const QString& GetKeyText() const { return key; }
     // The condition as a table cell shows it; a former action in square brackets.
@@ -36,17 +35,11 @@ struct AntecedentLess {
 // Equal antecedents are one element of a path.
 using DecisionTablePath = std::set<const CDecisionTableMakerAntecedent*, AntecedentLess>;
 
-// The conclusion of a rule: a Do or Transit State statement.
-struct DecisionTableAction {
-    QString key;
-    GeneratorCondition condition;
-    StepNumbers numbers;
-};
-
+// A recorded rule: its consequent (the action's member name and display text) and its row of the raw table.
 struct DecisionTableRawRule {
-    DecisionTablePath path;
-    DecisionTableAction action;
-    const CUnitFunction* function = nullptr; // whose lines hold the action statement
+    qint32 consequentKey;
+    qint32 consequentDisplay;
+    DecisionTableRawRow row;
 };
 
 // Walks a unit function's logic description, following Fn statements when asked, and records every action
@@ -59,7 +52,9 @@ public:
     DecisionTablePathCollector(const DecisionTablePathCollector&) = delete;
     DecisionTablePathCollector& operator=(const DecisionTablePathCollector&) = delete;
 
-    const std::vector<DecisionTableRawRule>& Rules() const { return m_rules; }
+    // The rules in the order reached, and the texts and unit functions they refer to; the raw table takes them.
+    std::vector<DecisionTableRawRule>& Rules() { return m_rules; }
+    DecisionTableTexts& Texts() { return m_texts; }
 
     // What the logic path walk asks of its rules: paths of antecedents; an action recorded as a rule and then
     // taken onto the path as a former action.
@@ -70,7 +65,11 @@ public:
     void Action(const CUnitFunction& function, const CLogicLine& line, DecisionTablePath& path);
 
 private:
+    // Shares the texts of an antecedent with the others of the same texts and numbers them, with its statement.
+    const CDecisionTableMakerAntecedent* Register(CDecisionTableMakerAntecedent& antecedent, qint32 number);
+
     const CQuantifierSettings& m_quantifiers;
+    DecisionTableTexts m_texts;
     std::vector<DecisionTableRawRule> m_rules;
     std::deque<CDecisionTableMakerAntecedent> m_antecedents; // every antecedent of the run; paths point here
     qint32 m_nextStepNumber = 0;
