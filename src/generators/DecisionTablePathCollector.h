@@ -15,16 +15,16 @@ class CUnitFunction;
 class CUnitFunctionRegistry;
 
 // One condition of a rule: an assumption taken from an if or case condition (or its negation), or a former
-// action, an action already taken earlier on the same path.
+// action, an action already taken earlier on the same path. Its texts are held by the collector's texts.
 struct CDecisionTableMakerAntecedent {
-    QString key; // member name
-    GeneratorCondition condition;
+    const DecisionTableTexts* texts = nullptr;
+    DecisionTableCell cell{}; // member name, display text (a former action in square brackets), statement
+    qint32 state = 0;         // state text without the negation signs
+    bool affirmed = true;
     bool assumption = true;
-    DecisionTableCell cell{}; // the key and display text as numbers, and the statement it came from
 
-    const QString& GetKeyText() const { return key; }
-    // The condition as a table cell shows it; a former action in square brackets.
-    QString GetDisplayText() const;
+    const QString& GetKeyText() const { return texts->Text(cell.member); }
+    const QString& GetDisplayText() const { return texts->Text(cell.display); }
     bool IsAssumption() const { return assumption; }
 };
 
@@ -65,8 +65,8 @@ public:
     void Action(const CUnitFunction& function, const CLogicLine& line, DecisionTablePath& path);
 
 private:
-    // Shares the texts of an antecedent with the others of the same texts and numbers them, with its statement.
-    const CDecisionTableMakerAntecedent* Register(CDecisionTableMakerAntecedent& antecedent, qint32 number);
+    const CDecisionTableMakerAntecedent* Create(const QString& key, const GeneratorCondition& condition,
+                                                bool assumption, qint32 number);
 
     const CQuantifierSettings& m_quantifiers;
     DecisionTableTexts m_texts;

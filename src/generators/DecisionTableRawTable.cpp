@@ -1,7 +1,6 @@
 #include "generators/DecisionTableRawTable.h"
 
 #include <algorithm>
-#include <bit>
 #include <iterator>
 #include <numeric>
 #include <unordered_map>
@@ -178,24 +177,25 @@ quint64 ValueHash(const qint32* p) {
     return h;
 }
 
-// A row's merge keys: for each of its members, a hash of its member names and of the values of its other members;
-// two rows can merge exactly when they share a key (or when hashes collide).
-std::vector<quint32> MergeKeys(const DecisionTableRawRow& row) {
+// Writes a row's merge keys into `keys`: for each of its members, a hash of its member names and of the values of its
+// other members; two rows can merge exactly when they share a key (or when hashes collide).
+void MergeKeys(const DecisionTableRawRow& row, std::vector<quint32>& keys) {
+    keys.clear();
     const RowParts parts = Parts(row);
-    if (parts.memberCount == 0)
-        return {0};
-    std::vector<quint64> names;
-    std::vector<quint64> members;
-    quint64 sum = 0;
-    for (const qint32* p = parts.members; names.size() < static_cast<size_t>(parts.memberCount); p = SkipValue(p + 1)) {
-        names.push_back(Mix(static_cast<quint64>(*p)));
-        members.push_back(Mix(names.back() ^ ValueHash(p + 1)));
-        sum += members.back();
+    if (parts.memberCount == 0) {
+        keys.push_back(0);
+        return;
     }
-    std::vector<quint32> keys;
-    for (size_t m = 0; m < members.size(); ++m)
-        keys.push_back(static_cast<quint32>(Mix(sum - members[m] + Mix(names[m] + 1)) >> 32));
-    return keys;
+    const auto memberHash = [](const qint32* member) {
+        return Mix(Mix(static_cast<quint64>(*member)) ^ ValueHash(member + 1));
+    };
+    quint64 sum = 0;
+    const qint32* p = parts.members;
+    for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipValue(p + 1))
+        sum += memberHash(p);
+    p = parts.members;
+    for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipValue(p + 1))
+        keys.push_back(static_cast<quint32>(Mix(sum - memberHash(p) + Mix(Mix(static_cast<quint64>(*p)) + 1)) >> 32));
 }
 
 // Merges the rows of one consequent as pairs are taken in row order: the first row that has a mergeable partner
@@ -205,14 +205,16 @@ std::vector<quint32> MergeKeys(const DecisionTableRawRow& row) {
 // that takes the other, so afterwards only that row can have become the partner of a row before it: if one has,
 // the first such row takes it next, as the pairs in row order would.
 //
-// The index holds (key, row) entries sorted, found through buckets by the key's top bits; the keys that merges add
-// go to a hash beside it, and the index is rebuilt from the live rows when that grows. Entries of rows taken by
-// others, and the old keys of rows that took others, stay until then: a candidate is always checked with Mergeable.
+// The index holds the rows' first keys as (key, row) entries sorted, found through buckets of keys
+// in ascending ranges, about four entries a bucket.
+// Only rows that took others change, and those are never after the cursor; their present keys are held in a hash
+// beside the index. The entries of the index that no longer hold stay: a candidate is always checked with
+// Mergeable.
 class RowMerger {
 public:
     RowMerger(std::vector<DecisionTableRawRow>& rows, const DecisionTableTexts& texts)
-        : m_rows(rows), m_texts(texts), m_live(rows.size(), true) {
-        Rebuild();
+        : m_rows(rows), m_texts(texts), m_live(rows.size(), true), m_took(rows.size(), false) {
+        Index();
     }
 
     void Run() {
@@ -252,29 +254,25 @@ private:
         auto operator<=>(const Entry&) const = default;
     };
 
-    void Rebuild() {
-        m_added.clear();
-        m_index.clear();
+    void Index() {
         size_t count = 0;
-        for (size_t row = 0; row < m_rows.size(); ++row) {
-            if (m_live[row])
-                count += static_cast<size_t>(std::max(1, Parts(m_rows[row]).memberCount));
-        }
+        for (const DecisionTableRawRow& row : m_rows)
+            count += static_cast<size_t>(std::max(1, Parts(row).memberCount));
         m_index.reserve(count);
         for (size_t row = 0; row < m_rows.size(); ++row) {
-            if (m_live[row]) {
-                for (quint32 key : MergeKeys(m_rows[row]))
-                    m_index.push_back({key, static_cast<quint32>(row)});
-            }
+            MergeKeys(m_rows[row], m_after);
+            for (quint32 key : m_after)
+                m_index.push_back({key, static_cast<quint32>(row)});
         }
         std::ranges::sort(m_index);
-        const int bits = std::max(1, static_cast<int>(std::bit_width(count / 2)));
-        m_shift = 32 - std::min(bits, 31);
-        m_buckets.assign((size_t{1} << (32 - m_shift)) + 1, 0);
+        m_buckets.assign(std::max<size_t>(1, count / 4) + 1, 0);
         for (const Entry& entry : m_index)
-            ++m_buckets[(entry.key >> m_shift) + 1];
+            ++m_buckets[Bucket(entry.key) + 1];
         std::partial_sum(m_buckets.begin(), m_buckets.end(), m_buckets.begin());
     }
+
+    // Keys in ascending order give buckets in ascending order.
+    size_t Bucket(quint32 key) const { return static_cast<size_t>((quint64{key} * (m_buckets.size() - 1)) >> 32); }
 
     // The first row in [from, to) that can merge with `row`; kNone when none can.
     size_t FirstPartner(size_t row, size_t from, size_t to) const {
@@ -283,8 +281,9 @@ private:
             if (other >= from && other < first && m_live[other] && Mergeable(m_rows[row], m_rows[other]))
                 first = other;
         };
-        for (quint32 key : MergeKeys(m_rows[row])) {
-            const size_t bucket = key >> m_shift;
+        MergeKeys(m_rows[row], m_query);
+        for (quint32 key : m_query) {
+            const size_t bucket = Bucket(key);
             const auto end = m_index.begin() + m_buckets[bucket + 1];
             for (auto entry =
                      std::lower_bound(m_index.begin() + m_buckets[bucket], end, Entry{key, static_cast<quint32>(from)});
@@ -300,25 +299,45 @@ private:
 
     // The later row goes into the earlier one.
     void MergeInto(size_t taker, size_t taken) {
-        const std::vector<quint32> before = MergeKeys(m_rows[taker]);
+        if (m_took[taken]) {
+            MergeKeys(m_rows[taken], m_after);
+            Unindex(taken, m_after);
+        }
+        MergeKeys(m_rows[taker], m_before);
         Merge(m_rows[taker], m_rows[taken], m_texts);
         m_live[taken] = false;
         m_rows[taken] = {};
-        for (quint32 key : MergeKeys(m_rows[taker])) {
-            if (std::ranges::find(before, key) == before.end())
-                m_added.emplace(key, static_cast<quint32>(taker));
+        MergeKeys(m_rows[taker], m_after);
+        if (m_after == m_before)
+            return;
+        if (m_took[taker])
+            Unindex(taker, m_before);
+        m_took[taker] = true;
+        for (quint32 key : m_after)
+            m_added.emplace(key, static_cast<quint32>(taker));
+    }
+
+    // Takes the keys of a row that took others out of the hash.
+    void Unindex(size_t row, const std::vector<quint32>& keys) {
+        for (quint32 key : keys) {
+            const auto [first, last] = m_added.equal_range(key);
+            const auto entry = std::find_if(first, last, [row](const auto& e) { return e.second == row; });
+            if (entry != last)
+                m_added.erase(entry);
         }
-        if (m_added.size() > std::max<size_t>(1024, m_index.size() / 4))
-            Rebuild();
     }
 
     std::vector<DecisionTableRawRow>& m_rows;
     const DecisionTableTexts& m_texts;
     std::vector<bool> m_live;
+    std::vector<bool> m_took; // its keys are in the hash
     std::vector<Entry> m_index;
-    std::vector<quint32> m_buckets; // the first entry of each bucket, and the end
-    int m_shift = 31;
-    std::unordered_multimap<quint32, quint32> m_added; // key -> row
+    std::vector<quint32> m_buckets;                    // the first entry of each bucket, and the end
+    std::unordered_multimap<quint32, quint32> m_added; // key -> row that took others
+    // Room for keys, kept to spare allocations.
+    std::vector<quint32> m_before;
+    std::vector<quint32> m_after;
+    mutable std::vector<quint32> m_query;
 };
 
 } // namespace
