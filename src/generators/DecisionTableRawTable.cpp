@@ -186,16 +186,19 @@ void MergeKeys(const DecisionTableRawRow& row, std::vector<quint32>& keys) {
         keys.push_back(0);
         return;
     }
-    const auto memberHash = [](const qint32* member) {
-        return Mix(Mix(static_cast<quint64>(*member)) ^ ValueHash(member + 1));
-    };
+    // First the hash of each member with its value, then in its place the key without it.
+    const auto high = [](quint64 h) { return static_cast<quint32>(h >> 32); };
     quint64 sum = 0;
     const qint32* p = parts.members;
-    for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipValue(p + 1))
-        sum += memberHash(p);
+    for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipValue(p + 1)) {
+        keys.push_back(high(Mix(Mix(static_cast<quint64>(*p)) ^ ValueHash(p + 1))));
+        sum += keys.back();
+    }
     p = parts.members;
-    for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipValue(p + 1))
-        keys.push_back(static_cast<quint32>(Mix(sum - memberHash(p) + Mix(Mix(static_cast<quint64>(*p)) + 1)) >> 32));
+    for (quint32& key : keys) {
+        key = high(Mix(sum - key + Mix(Mix(static_cast<quint64>(*p)) + 1)));
+        p = SkipValue(p + 1);
+    }
 }
 
 // Merges the rows of one consequent as pairs are taken in row order: the first row that has a mergeable partner
@@ -205,8 +208,8 @@ void MergeKeys(const DecisionTableRawRow& row, std::vector<quint32>& keys) {
 // that takes the other, so afterwards only that row can have become the partner of a row before it: if one has,
 // the first such row takes it next, as the pairs in row order would.
 //
-// The index holds the rows' first keys as (key, row) entries sorted, found through buckets of keys
-// in ascending ranges, about four entries a bucket.
+// The index holds the rows' first keys as (key, row) entries in buckets by key, about four entries a bucket, each
+// bucket in row order.
 // Only rows that took others change, and those are never after the cursor; their present keys are held in a hash
 // beside the index. The entries of the index that no longer hold stay: a candidate is always checked with
 // Mergeable.
@@ -251,24 +254,26 @@ private:
     struct Entry {
         quint32 key;
         quint32 row;
-        auto operator<=>(const Entry&) const = default;
     };
 
     void Index() {
         size_t count = 0;
         for (const DecisionTableRawRow& row : m_rows)
             count += static_cast<size_t>(std::max(1, Parts(row).memberCount));
-        m_index.reserve(count);
-        for (size_t row = 0; row < m_rows.size(); ++row) {
+        // Counted by bucket, then placed from the ends of the buckets backwards, the last row first.
+        m_buckets.assign(std::max<size_t>(1, count / 4) + 1, 0);
+        for (const DecisionTableRawRow& row : m_rows) {
+            MergeKeys(row, m_after);
+            for (quint32 key : m_after)
+                ++m_buckets[Bucket(key)];
+        }
+        std::partial_sum(m_buckets.begin(), m_buckets.end(), m_buckets.begin());
+        m_index.resize(count);
+        for (size_t row = m_rows.size(); row-- > 0;) {
             MergeKeys(m_rows[row], m_after);
             for (quint32 key : m_after)
-                m_index.push_back({key, static_cast<quint32>(row)});
+                m_index[--m_buckets[Bucket(key)]] = {key, static_cast<quint32>(row)};
         }
-        std::ranges::sort(m_index);
-        m_buckets.assign(std::max<size_t>(1, count / 4) + 1, 0);
-        for (const Entry& entry : m_index)
-            ++m_buckets[Bucket(entry.key) + 1];
-        std::partial_sum(m_buckets.begin(), m_buckets.end(), m_buckets.begin());
     }
 
     // Keys in ascending order give buckets in ascending order.
@@ -276,19 +281,26 @@ private:
 
     // The first row in [from, to) that can merge with `row`; kNone when none can.
     size_t FirstPartner(size_t row, size_t from, size_t to) const {
+        if (from >= to)
+            return kNone;
         size_t first = to;
         const auto consider = [&](size_t other) {
             if (other >= from && other < first && m_live[other] && Mergeable(m_rows[row], m_rows[other]))
                 first = other;
         };
+        // The first row of the range needs no search; in a table of many rows it often is the partner.
+        consider(from);
+        if (first != to)
+            return first;
         MergeKeys(m_rows[row], m_query);
         for (quint32 key : m_query) {
             const size_t bucket = Bucket(key);
             const auto end = m_index.begin() + m_buckets[bucket + 1];
-            for (auto entry =
-                     std::lower_bound(m_index.begin() + m_buckets[bucket], end, Entry{key, static_cast<quint32>(from)});
-                 entry != end && entry->key == key && entry->row < first; ++entry) {
-                consider(entry->row);
+            for (auto entry = std::lower_bound(m_index.begin() + m_buckets[bucket], end, from,
+                                               [](const Entry&e, size_t row) { return e.row < row; });
+                 entry != end && entry->row < first; ++entry) {
+                if (entry->key == key)
+                    consider(entry->row);
             }
             const auto [added, addedEnd] = m_added.equal_range(key);
             for (auto entry = added; entry != addedEnd; ++entry)
