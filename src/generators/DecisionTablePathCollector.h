@@ -24,7 +24,6 @@ struct CDecisionTableMakerAntecedent {
     bool assumption = true;
 
     const QString& GetKeyText() const { return texts->Text(cell.member); }
-    const QString& GetDisplayText() const { return texts->Text(cell.display); }
     bool IsAssumption() const { return assumption; }
 };
 

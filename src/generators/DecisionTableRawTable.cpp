@@ -209,10 +209,8 @@ void MergeKeys(const DecisionTableRawRow& row, std::vector<quint32>& keys) {
 // the first such row takes it next, as the pairs in row order would.
 //
 // The index holds the rows' first keys as (key, row) entries in buckets by key, about four entries a bucket, each
-// bucket in row order.
-// Only rows that took others change, and those are never after the cursor; their present keys are held in a hash
-// beside the index. The entries of the index that no longer hold stay: a candidate is always checked with
-// Mergeable.
+// bucket in row order. Only rows that took others change; their present keys are held in a hash beside the index.
+// The entries of the index that no longer hold stay: a candidate is always checked with Mergeable.
 class RowMerger {
 public:
     RowMerger(std::vector<DecisionTableRawRow>& rows, const DecisionTableTexts& texts)
@@ -276,7 +274,7 @@ private:
         }
     }
 
-    // Keys in ascending order give buckets in ascending order.
+    // Spreads the keys evenly over the buckets.
     size_t Bucket(quint32 key) const { return static_cast<size_t>((quint64{key} * (m_buckets.size() - 1)) >> 32); }
 
     // The first row in [from, to) that can merge with `row`; kNone when none can.

@@ -26,22 +26,19 @@ protected:
     }
 };
 
-const QString kIfElse = QStringLiteral("if <A>が{a}\nDo <X>を{x}せよ\nelse\nDo "
-                                       "<Y>を{y}せよ\nendif\nDo <Z>を{z}せよ\n"
+const QString kIfElse = QStringLiteral("if <A>が{a}\nDo <X>を{x}せよ\nelse\nDo <Y>を{y}せよ\nendif\nDo <Z>を{z}せよ\n"
                                        "Do <W>を{w}せよ");
 
 TEST_F(DecisionTableTest, IfElseWithTrailingDoGivesOneBlockPerMemberAndFormerActions) {
     GeneratorTestDocument document({{"Origin", kIfElse}});
     ASSERT_TRUE(Make(document.data, "ifelse"));
-    // X under A, Y under ¬A, Z unconditioned; W has Z's former action in
-    // brackets.
+    // X under A, Y under ¬A, Z unconditioned; W has Z's former action in brackets.
     ExpectSameAsGolden(Path("ifelse.csv"), "dtable-ifelse.csv");
     ASSERT_EQ(messages.Texts().size(), 1);
     EXPECT_TRUE(messages.Texts()[0].contains(QStringLiteral("決定表をエクスポートしました。")));
 }
 
-// What CP932 cannot hold is written as "?", and the export's message says how
-// many characters were.
+// What CP932 cannot hold is written as "?", and the export's message says how many characters were.
 TEST_F(DecisionTableTest, CharactersTheCodePageCannotHoldAreCountedInTheMessage) {
     GeneratorTestDocument document({{"Origin", "if <Größe>が{a}\nDo <X>を{x}せよ\nelse\nDo <Y>を{y}せよ\nendif"}});
     ASSERT_TRUE(Make(document.data, "umlaut"));
@@ -64,9 +61,8 @@ TEST_F(DecisionTableTest, TransposedLayoutWithConclusionLastAndLexicalOrders) {
 }
 
 TEST_F(DecisionTableTest, RedundancyMergeInBothAntecedentOrders) {
-    // B b and B ¬b lead to X under the same A: one row with two alternatives for
-    // B. The member C is met before A in the description, so the positional order
-    // puts its column first.
+    // B b and B ¬b lead to X under the same A: one row with two alternatives for B. The member C is met before
+    // A in the description, so the positional order puts its column first.
     GeneratorTestDocument document({{"Origin", "if <C>が{c}\nif <A>が{a}\nif <B>が{b}\nDo <X>を{x}せよ\nelse\n"
                                                "Do <X>を{x}せよ\nendif\nendif\nendif"}});
     ASSERT_TRUE(Make(document.data, "positional.csv"));
@@ -115,18 +111,15 @@ TEST_F(DecisionTableTest, MergedRowOfTwoUnitFunctionsListsBothInItsTraceabilityC
     ExpectSameAsGolden(Path("trace.csv"), "dtable-traceability.csv");
 }
 
-// A chain of unit functions each calling the next in both branches: former
-// actions taken before a call stay on the paths through it, a member met again
-// deeper joins its first condition, and the rules of several unit functions
-// merge into rows that list them all.
+// A chain of unit functions each calling the next in both branches: former actions taken before a call stay on
+// the paths through it, a member met again deeper joins its first condition, and the rules of several unit
+// functions merge into rows that list them all.
 TEST_F(DecisionTableTest, ChainOfFnCallsInBothBranchesMergesAcrossUnitFunctions) {
-    GeneratorTestDocument document({{"Origin", "if <M0>が{x}\nFn F1\nelse\nDo <Q>を{q}せよ\nDo "
-                                               "<P>を{p}せよ\nFn F1\nendif"},
-                                    {"F1", "if <M1>が{x}\nFn F2\nelse\nFn F2\nendif\nDo <Q>を{q}せよ"},
-                                    {"F2", "if <M2>が{y}\nDo <B>を{b}せよ\nDo <Q>を{q}せよ\nelse\nif "
-                                           "<M0>が{¬x}\nDo "
-                                           "<B>を{b}せよ\nelse\nDo <P>を{r}せよ\n"
-                                           "Do <B>を{c}せよ\nendif\nendif"}});
+    GeneratorTestDocument document(
+        {{"Origin", "if <M0>が{x}\nFn F1\nelse\nDo <Q>を{q}せよ\nDo <P>を{p}せよ\nFn F1\nendif"},
+         {"F1", "if <M1>が{x}\nFn F2\nelse\nFn F2\nendif\nDo <Q>を{q}せよ"},
+         {"F2", "if <M2>が{y}\nDo <B>を{b}せよ\nDo <Q>を{q}せよ\nelse\nif <M0>が{¬x}\nDo <B>を{b}せよ\nelse\n"
+                "Do <P>を{r}せよ\nDo <B>を{c}せよ\nendif\nendif"}});
     DecisionTableRequest request;
     request.session.traceabilityRows = 1;
     ASSERT_TRUE(Make(document.data, "chain.csv", request));
@@ -159,9 +152,8 @@ TEST_F(DecisionTableTest, FnCycleIsRefusedBeforeAnyFileIsWritten) {
     EXPECT_EQ(messages.Texts().last(), QStringLiteral("Fn構文が循環しているため、決定表を作成できません。"));
 }
 
-// A description nested deeper than the walks may go is refused with the reason,
-// by the decision table and the test-specification draft alike, and nothing is
-// written.
+// A description nested deeper than the walks may go is refused with the reason, by the decision table and the
+// test-specification draft alike, and nothing is written.
 TEST_F(DecisionTableTest, DescriptionsNestedTooDeepAreRefusedWithTheReason) {
     GeneratorTestDocument document({{"Origin", NestedIfScript(kMaxLogicNesting + 1)}});
     DecisionTableSessionChoices session;
@@ -171,8 +163,8 @@ TEST_F(DecisionTableTest, DescriptionsNestedTooDeepAreRefusedWithTheReason) {
     EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored), GeneratorOkResult::KeepOpen);
     EXPECT_EQ(messages.Texts().last(), "決定表を作成できませんでした。(論理記述の入れ子が2000段を超えています)");
     EXPECT_FALSE(AcceptTestSpecificationDialog(document.data, Path("deep-test"), stored));
-    EXPECT_EQ(messages.Texts().last(), "テスト仕様原案を作成できませんでした。("
-                                       "論理記述の入れ子が2000段を超えています)");
+    EXPECT_EQ(messages.Texts().last(),
+              "テスト仕様原案を作成できませんでした。(論理記述の入れ子が2000段を超えています)");
     EXPECT_FALSE(QFile::exists(Path("deep.csv")));
     EXPECT_FALSE(QFile::exists(Path("deep-test.csv")));
 }
@@ -223,9 +215,8 @@ std::vector<std::vector<QString>> Texts(const DecisionTableValue& value) {
     return texts;
 }
 
-// The merge as its rule reads: take the first pair in row order whose rows have
-// the same members and differ in the value of at most one, put the later into
-// the earlier, and start again.
+// The merge as its rule reads: take the first pair in row order whose rows have the same members and differ in
+// the value of at most one, put the later into the earlier, and start again.
 void MergePairwise(std::vector<DecisionTableRowValues>& rows) {
     const auto mergeable = [](const DecisionTableRowValues& a, const DecisionTableRowValues& b) {
         if (a.conditions.size() != b.conditions.size())
@@ -261,12 +252,10 @@ void MergePairwise(std::vector<DecisionTableRowValues>& rows) {
 
 } // namespace
 
-// Merges cascade: a merged row can become the partner of a row before it, which
-// then takes it first.
+// Merges cascade: a merged row can become the partner of a row before it, which then takes it first.
 TEST(DecisionTableRedundancy, MergesTheSameRowsInTheSameOrderAsPairsTakenInRowOrder) {
     std::mt19937 random(7);
-    // Texts met in an order other than their character-code order, so that text
-    // numbers and text order differ.
+    // Texts met in an order other than their character-code order, so that text numbers and text order differ.
     const QStringList members{QStringLiteral("D"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("A")};
     for (int round = 0; round < 400; ++round) {
         DecisionTableRawTable table;
