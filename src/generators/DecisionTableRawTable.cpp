@@ -113,8 +113,8 @@ void AppendUnion(std::vector<qint32>& out, const qint32* a, qint32 aCount, const
 }
 
 // Puts b into a: where a member's values differ, b's alternatives join a's (those of display texts a already has
-// are not added); the unit functions and step numbers are united.
-void Merge(DecisionTableRawRow& a, const DecisionTableRawRow& b, const DecisionTableTexts& texts) {
+// are not added); the unit functions and step numbers are united. True when the values of a member differed.
+bool Merge(DecisionTableRawRow& a, const DecisionTableRawRow& b, const DecisionTableTexts& texts) {
     const RowParts x = Parts(a);
     const RowParts y = Parts(b);
     std::vector<qint32> out;
@@ -122,6 +122,7 @@ void Merge(DecisionTableRawRow& a, const DecisionTableRawRow& b, const DecisionT
     AppendUnion(out, x.functions, x.functionCount, y.functions, y.functionCount);
     AppendUnion(out, x.numbers, x.numberCount, y.numbers, y.numberCount);
     out.push_back(x.memberCount);
+    bool changed = false;
     const qint32* p = x.members;
     const qint32* q = y.members;
     for (qint32 m = 0; m < x.memberCount; ++m) {
@@ -131,6 +132,7 @@ void Merge(DecisionTableRawRow& a, const DecisionTableRawRow& b, const DecisionT
         if (SameConditionValue(p + 1, q + 1)) {
             out.insert(out.end(), p + 1, pEnd);
         } else {
+            changed = true;
             std::vector<const qint32*> alternatives;
             for (const qint32* alternative = p + 2; alternative != pEnd; alternative = SkipAlternative(alternative))
                 alternatives.push_back(alternative);
@@ -151,6 +153,7 @@ void Merge(DecisionTableRawRow& a, const DecisionTableRawRow& b, const DecisionT
     }
     out.shrink_to_fit();
     a.data = std::move(out);
+    return changed;
 }
 
 // 64-bit mixing of hash values (splitmix64's finaliser).
@@ -214,7 +217,7 @@ void MergeKeys(const DecisionTableRawRow& row, std::vector<quint32>& keys) {
 class RowMerger {
 public:
     RowMerger(std::vector<DecisionTableRawRow>& rows, const DecisionTableTexts& texts)
-        : m_rows(rows), m_texts(texts), m_live(rows.size(), true), m_took(rows.size(), false) {
+        : m_rows(rows), m_texts(texts), m_live(rows.size(), true) {
         Index();
     }
 
@@ -261,15 +264,15 @@ private:
         // Counted by bucket, then placed from the ends of the buckets backwards, the last row first.
         m_buckets.assign(std::max<size_t>(1, count / 4) + 1, 0);
         for (const DecisionTableRawRow& row : m_rows) {
-            MergeKeys(row, m_after);
-            for (quint32 key : m_after)
+            MergeKeys(row, m_keys);
+            for (quint32 key : m_keys)
                 ++m_buckets[Bucket(key)];
         }
         std::partial_sum(m_buckets.begin(), m_buckets.end(), m_buckets.begin());
         m_index.resize(count);
         for (size_t row = m_rows.size(); row-- > 0;) {
-            MergeKeys(m_rows[row], m_after);
-            for (quint32 key : m_after)
+            MergeKeys(m_rows[row], m_keys);
+            for (quint32 key : m_keys)
                 m_index[--m_buckets[Bucket(key)]] = {key, static_cast<quint32>(row)};
         }
     }
@@ -309,21 +312,19 @@ private:
 
     // The later row goes into the earlier one.
     void MergeInto(size_t taker, size_t taken) {
-        if (m_took[taken]) {
-            MergeKeys(m_rows[taken], m_after);
-            Unindex(taken, m_after);
+        if (const auto took = m_takerKeys.find(taken); took != m_takerKeys.end()) {
+            Unindex(taken, took->second);
+            m_takerKeys.erase(took);
         }
-        MergeKeys(m_rows[taker], m_before);
-        Merge(m_rows[taker], m_rows[taken], m_texts);
+        const bool changed = Merge(m_rows[taker], m_rows[taken], m_texts);
         m_live[taken] = false;
         m_rows[taken] = {};
-        MergeKeys(m_rows[taker], m_after);
-        if (m_after == m_before)
+        if (!changed)
             return;
-        if (m_took[taker])
-            Unindex(taker, m_before);
-        m_took[taker] = true;
-        for (quint32 key : m_after)
+        std::vector<quint32>& keys = m_takerKeys[taker];
+        Unindex(taker, keys);
+        MergeKeys(m_rows[taker], keys);
+        for (quint32 key : keys)
             m_added.emplace(key, static_cast<quint32>(taker));
     }
 
@@ -340,13 +341,12 @@ private:
     std::vector<DecisionTableRawRow>& m_rows;
     const DecisionTableTexts& m_texts;
     std::vector<bool> m_live;
-    std::vector<bool> m_took; // its keys are in the hash
     std::vector<Entry> m_index;
-    std::vector<quint32> m_buckets;                    // the first entry of each bucket, and the end
-    std::unordered_multimap<quint32, quint32> m_added; // key -> row that took others
+    std::vector<quint32> m_buckets;                               // the first entry of each bucket, and the end
+    std::unordered_multimap<quint32, quint32> m_added;            // key -> row that took others
+    std::unordered_map<size_t, std::vector<quint32>> m_takerKeys; // row that took others -> its keys in the hash
     // Room for keys, kept to spare allocations.
-    std::vector<quint32> m_before;
-    std::vector<quint32> m_after;
+    std::vector<quint32> m_keys;
     mutable std::vector<quint32> m_query;
 };
 
