@@ -17,10 +17,12 @@ template <typename T> void SortByStepNumbers(std::vector<std::pair<T, StepNumber
     std::ranges::stable_sort(items, [](const auto& a, const auto& b) { return StepNumbersLess(a.second, b.second); });
 }
 
-StepNumbers RowNumbers(const std::vector<DecisionTableRawRow>& rows) {
+StepNumbers RowNumbers(const DecisionTableRawTable& table, const std::vector<DecisionTableRawRow>& rows) {
     StepNumbers numbers;
-    for (const DecisionTableRawRow& row : rows)
-        numbers.insert(row.numbers.begin(), row.numbers.end());
+    for (const DecisionTableRawRow& row : rows) {
+        const StepNumbers its = table.ReadNumbers(row);
+        numbers.insert(its.begin(), its.end());
+    }
     return numbers;
 }
 
@@ -49,7 +51,7 @@ QString ConditionCellText(const DecisionTableValue& value, bool byCharacterCode)
 }
 
 // The four traceability cells of a rule: its unit functions in order of their outline numbers.
-QStringList TraceabilityCells(const DecisionTableRawRow& row, const CDocumentData& data) {
+QStringList TraceabilityCells(const DecisionTableRowValues& row, const CDocumentData& data) {
     const bool distinguish = data.GetModelOptions().DistinguishPrimaryOutlineNumber;
     std::vector<std::pair<QString, const CUnitFunction*>> functions;
     for (const CUnitFunction* function : row.functions)
@@ -70,12 +72,14 @@ QStringList TraceabilityCells(const DecisionTableRawRow& row, const CDocumentDat
     return {numbers.join('\n'), names.join('\n'), labels.join('\n'), JoinWithCommas(requirements)};
 }
 
-CsvTable BuildBlock(const QString& consequent, const std::map<QString, std::vector<DecisionTableRawRow>>& byDisplay,
+CsvTable BuildBlock(const DecisionTableRawTable& table, const QString& consequent,
+                    const std::map<QString, std::vector<DecisionTableRawRow>>& byDisplay,
                     const DecisionTableLayoutChoice& choice, const CDocumentData& data) {
     // Condition columns.
     std::map<QString, StepNumbers> memberNumbers;
     for (const auto& [display, rows] : byDisplay) {
-        for (const DecisionTableRawRow& row : rows) {
+        for (const DecisionTableRawRow& compact : rows) {
+            const DecisionTableRowValues row = table.Read(compact);
             for (const auto& [member, value] : row.conditions) {
                 StepNumbers& numbers = memberNumbers[member];
                 for (const DecisionTableAlternative& alternative : value) {
@@ -92,7 +96,7 @@ CsvTable BuildBlock(const QString& consequent, const std::map<QString, std::vect
     // Consequent display texts.
     std::vector<std::pair<QString, StepNumbers>> displays;
     for (const auto& [display, rows] : byDisplay)
-        displays.emplace_back(display, choice.consequentsByCharacterCode ? StepNumbers() : RowNumbers(rows));
+        displays.emplace_back(display, choice.consequentsByCharacterCode ? StepNumbers() : RowNumbers(table, rows));
     if (!choice.consequentsByCharacterCode)
         SortByStepNumbers(displays);
 
@@ -112,7 +116,8 @@ CsvTable BuildBlock(const QString& consequent, const std::map<QString, std::vect
     block.push_back(stub);
 
     for (const auto& [display, numbers] : displays) {
-        for (const DecisionTableRawRow& row : byDisplay.at(display)) {
+        for (const DecisionTableRawRow& compact : byDisplay.at(display)) {
+            const DecisionTableRowValues row = table.Read(compact);
             QStringList line;
             if (choice.traceabilityRows)
                 line << TraceabilityCells(row, data);
@@ -137,11 +142,11 @@ CsvTable BuildBlock(const QString& consequent, const std::map<QString, std::vect
 std::vector<CsvTable> BuildDecisionTableBlocks(const DecisionTableRawTable& table,
                                                const DecisionTableLayoutChoice& choice, const CDocumentData& data) {
     std::vector<std::pair<QString, StepNumbers>> members;
-    for (const auto& [member, byDisplay] : table) {
+    for (const auto& [member, byDisplay] : table.consequents) {
         StepNumbers numbers;
         if (!choice.consequentsByCharacterCode) {
             for (const auto& [display, rows] : byDisplay) {
-                const StepNumbers its = RowNumbers(rows);
+                const StepNumbers its = RowNumbers(table, rows);
                 numbers.insert(its.begin(), its.end());
             }
         }
@@ -151,7 +156,7 @@ std::vector<CsvTable> BuildDecisionTableBlocks(const DecisionTableRawTable& tabl
         SortByStepNumbers(members);
     std::vector<CsvTable> blocks;
     for (const auto& [member, numbers] : members)
-        blocks.push_back(BuildBlock(member, table.at(member), choice, data));
+        blocks.push_back(BuildBlock(table, member, table.consequents.at(member), choice, data));
     return blocks;
 }
 

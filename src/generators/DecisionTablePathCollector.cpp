@@ -3,18 +3,14 @@
 #include "generators/LogicPathWalk.h"
 #include "logic/QuantifiedMemberName.h"
 
-QString CDecisionTableMakerAntecedent::GetDisplayText() const {
-    return assumption ? condition.GetText() : '[' + condition.GetText() + ']';
-}
-
 bool AntecedentLess::operator()(const CDecisionTableMakerAntecedent* a, const CDecisionTableMakerAntecedent* b) const {
     if (a->assumption != b->assumption)
         return a->assumption;
-    if (a->key != b->key)
-        return a->key < b->key;
-    if (a->condition.affirmed != b->condition.affirmed)
-        return !a->condition.affirmed;
-    return a->condition.text < b->condition.text;
+    if (a->cell.member != b->cell.member)
+        return a->GetKeyText() < b->GetKeyText();
+    if (a->affirmed != b->affirmed)
+        return !a->affirmed;
+    return a->state != b->state && a->texts->Text(a->state) < b->texts->Text(b->state);
 }
 
 DecisionTablePathCollector::DecisionTablePathCollector(const CUnitFunction& start, bool descend,
@@ -26,31 +22,36 @@ DecisionTablePathCollector::DecisionTablePathCollector(const CUnitFunction& star
     LogicPathWalk(*this, registry, descend).Walk(start, path);
 }
 
+const CDecisionTableMakerAntecedent* DecisionTablePathCollector::Create(const QString& key,
+                                                                        const GeneratorCondition& condition,
+                                                                        bool assumption, qint32 number) {
+    const QString display = assumption ? condition.GetText() : '[' + condition.GetText() + ']';
+    return &m_antecedents.emplace_back(CDecisionTableMakerAntecedent{&m_texts,
+                                                                     {m_texts.Id(key), m_texts.Id(display), number},
+                                                                     m_texts.Id(condition.text),
+                                                                     condition.affirmed,
+                                                                     assumption});
+}
+
 const CDecisionTableMakerAntecedent* DecisionTablePathCollector::Assume(const QString& key, const QString& state) {
-    CDecisionTableMakerAntecedent& antecedent = m_antecedents.emplace_back();
-    antecedent.key = key;
-    antecedent.condition = GeneratorCondition::Parse(state);
-    antecedent.numbers.insert(m_nextStepNumber++);
-    return &antecedent;
+    return Create(key, GeneratorCondition::Parse(state), true, m_nextStepNumber++);
 }
 
 const CDecisionTableMakerAntecedent*
 DecisionTablePathCollector::Negate(const CDecisionTableMakerAntecedent* assumption) {
-    CDecisionTableMakerAntecedent& negation = m_antecedents.emplace_back(*assumption);
-    negation.key = SplitAtQuantifier(assumption->key, &m_quantifiers);
-    negation.condition = assumption->condition.Negated();
-    return &negation;
+    const GeneratorCondition negated{!assumption->affirmed, m_texts.Text(assumption->state)};
+    return Create(SplitAtQuantifier(assumption->GetKeyText(), &m_quantifiers), negated, true, assumption->cell.number);
 }
 
 void DecisionTablePathCollector::Action(const CUnitFunction& function, const CLogicLine& line,
                                         DecisionTablePath& path) {
-    DecisionTableAction action{
-        line.textSlots[0].text, GeneratorCondition::Parse(line.textSlots[2].text), {m_nextStepNumber}};
-    m_rules.push_back({path, action, &function});
-    CDecisionTableMakerAntecedent& former = m_antecedents.emplace_back();
-    former.key = action.key;
-    former.condition = action.condition;
-    former.numbers.insert(m_nextStepNumber++);
-    former.assumption = false;
-    path.insert(&former);
+    const GeneratorCondition condition = GeneratorCondition::Parse(line.textSlots[2].text);
+    const CDecisionTableMakerAntecedent* former = Create(line.textSlots[0].text, condition, false, m_nextStepNumber++);
+    std::vector<DecisionTableCell> cells;
+    cells.reserve(path.size());
+    for (const CDecisionTableMakerAntecedent* antecedent : path)
+        cells.push_back(antecedent->cell);
+    m_rules.push_back({former->cell.member, m_texts.Id(condition.GetText()),
+                       MakeRawRow(std::move(cells), m_texts.FunctionId(&function), former->cell.number, m_texts)});
+    path.insert(former);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generators/DecisionTableRow.h"
 #include "generators/GeneratorCondition.h"
 
 #include <QString>
@@ -13,19 +14,16 @@ class CQuantifierSettings;
 class CUnitFunction;
 class CUnitFunctionRegistry;
 
-using StepNumbers = std::set<qint32>;
-
 // One condition of a rule: an assumption taken from an if or case condition (or its negation), or a former
-// action, an action already taken earlier on the same path.
+// action, an action already taken earlier on the same path. Its texts are held by the collector's texts.
 struct CDecisionTableMakerAntecedent {
-    StepNumbers numbers; // the statements it came from
-    QString key;         // member name
-    GeneratorCondition condition;
+    const DecisionTableTexts* texts = nullptr;
+    DecisionTableCell cell{}; // member name, display text (a former action in square brackets), statement
+    qint32 state = 0;         // state text without the negation signs
+    bool affirmed = true;
     bool assumption = true;
 
-    const QString& GetKeyText() const { return key; }
-    // The condition as a table cell shows it; a former action in square brackets.
-    QString GetDisplayText() const;
+    const QString& GetKeyText() const { return texts->Text(cell.member); }
     bool IsAssumption() const { return assumption; }
 };
 
@@ -36,17 +34,11 @@ struct AntecedentLess {
 // Equal antecedents are one element of a path.
 using DecisionTablePath = std::set<const CDecisionTableMakerAntecedent*, AntecedentLess>;
 
-// The conclusion of a rule: a Do or Transit State statement.
-struct DecisionTableAction {
-    QString key;
-    GeneratorCondition condition;
-    StepNumbers numbers;
-};
-
+// A recorded rule: its consequent (the action's member name and display text) and its row of the raw table.
 struct DecisionTableRawRule {
-    DecisionTablePath path;
-    DecisionTableAction action;
-    const CUnitFunction* function = nullptr; // whose lines hold the action statement
+    qint32 consequentKey;
+    qint32 consequentDisplay;
+    DecisionTableRawRow row;
 };
 
 // Walks a unit function's logic description, following Fn statements when asked, and records every action
@@ -59,7 +51,9 @@ public:
     DecisionTablePathCollector(const DecisionTablePathCollector&) = delete;
     DecisionTablePathCollector& operator=(const DecisionTablePathCollector&) = delete;
 
-    const std::vector<DecisionTableRawRule>& Rules() const { return m_rules; }
+    // The rules in the order reached, and the texts and unit functions they refer to; the raw table takes them.
+    std::vector<DecisionTableRawRule>& Rules() { return m_rules; }
+    DecisionTableTexts& Texts() { return m_texts; }
 
     // What the logic path walk asks of its rules: paths of antecedents; an action recorded as a rule and then
     // taken onto the path as a former action.
@@ -70,7 +64,11 @@ public:
     void Action(const CUnitFunction& function, const CLogicLine& line, DecisionTablePath& path);
 
 private:
+    const CDecisionTableMakerAntecedent* Create(const QString& key, const GeneratorCondition& condition,
+                                                bool assumption, qint32 number);
+
     const CQuantifierSettings& m_quantifiers;
+    DecisionTableTexts m_texts;
     std::vector<DecisionTableRawRule> m_rules;
     std::deque<CDecisionTableMakerAntecedent> m_antecedents; // every antecedent of the run; paths point here
     qint32 m_nextStepNumber = 0;

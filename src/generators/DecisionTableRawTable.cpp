@@ -1,58 +1,158 @@
 #include "generators/DecisionTableRawTable.h"
 
-#include <QHash>
-
 #include <algorithm>
-#include <set>
+#include <iterator>
+#include <numeric>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
-bool SameDisplayTexts(const DecisionTableAlternative& a, const DecisionTableAlternative& b) {
-    return std::ranges::equal(a, b, [](const auto& x, const auto& y) { return x.first == y.first; });
+// The parts of a row's data (DecisionTableRawRow): pointers to the first element after each count.
+struct RowParts {
+    const qint32* functions;
+    qint32 functionCount;
+    const qint32* numbers;
+    qint32 numberCount;
+    const qint32* members;
+    qint32 memberCount;
+};
+
+RowParts Parts(const DecisionTableRawRow& row) {
+    RowParts parts{};
+    const qint32* p = row.data.data();
+    parts.functionCount = *p++;
+    parts.functions = p;
+    p += parts.functionCount;
+    parts.numberCount = *p++;
+    parts.numbers = p;
+    p += parts.numberCount;
+    parts.memberCount = *p++;
+    parts.members = p;
+    return parts;
 }
 
-bool SameConditionValue(const DecisionTableValue& a, const DecisionTableValue& b) {
-    return std::ranges::equal(a, b, SameDisplayTexts);
+// From the display-text count of an alternative to the element after it.
+const qint32* SkipAlternative(const qint32* p) {
+    for (qint32 texts = *p++; texts > 0; --texts)
+        p += p[1] + 2;
+    return p;
 }
 
-// Adds the alternative unless one of the same display texts is there.
-void InsertAlternative(DecisionTableValue& value, const DecisionTableAlternative& alternative) {
-    const auto place = std::ranges::lower_bound(value, alternative, AlternativeLess);
-    if (place != value.end() && SameDisplayTexts(*place, alternative))
-        return;
-    value.insert(place, alternative);
+// From the alternative count of a value to the element after it.
+const qint32* SkipValue(const qint32* p) {
+    for (qint32 alternatives = *p++; alternatives > 0; --alternatives)
+        p = SkipAlternative(p);
+    return p;
 }
 
-bool Mergeable(const DecisionTableRawRow& a, const DecisionTableRawRow& b) {
-    if (a.conditions.size() != b.conditions.size())
+bool SameDisplayTexts(const qint32* a, const qint32* b) {
+    qint32 texts = *a++;
+    if (texts != *b++)
         return false;
-    int differences = 0;
-    for (const auto& [member, value] : a.conditions) {
-        const auto other = b.conditions.find(member);
-        if (other == b.conditions.end())
+    for (; texts > 0; --texts) {
+        if (*a != *b)
             return false;
-        if (!SameConditionValue(value, other->second) && ++differences > 1)
-            return false;
+        a += a[1] + 2;
+        b += b[1] + 2;
     }
     return true;
 }
 
-// Puts b into a; returns the place in member order of the one member whose value changed, -1 when none did.
-int Merge(DecisionTableRawRow& a, const DecisionTableRawRow& b) {
-    int changed = -1;
-    int place = 0;
-    for (auto& [member, value] : a.conditions) {
-        const DecisionTableValue& other = b.conditions.at(member);
-        if (!SameConditionValue(value, other)) {
-            for (const DecisionTableAlternative& alternative : other)
-                InsertAlternative(value, alternative);
-            changed = place;
-        }
-        ++place;
+bool SameConditionValue(const qint32* a, const qint32* b) {
+    qint32 alternatives = *a++;
+    if (alternatives != *b++)
+        return false;
+    for (; alternatives > 0; --alternatives) {
+        if (!SameDisplayTexts(a, b))
+            return false;
+        a = SkipAlternative(a);
+        b = SkipAlternative(b);
     }
-    a.functions.insert(b.functions.begin(), b.functions.end());
-    a.numbers.insert(b.numbers.begin(), b.numbers.end());
+    return true;
+}
+
+// AlternativeLess on alternatives held in a row's data.
+bool AlternativeLessIn(const qint32* a, const qint32* b, const DecisionTableTexts& texts) {
+    qint32 aCount = *a++;
+    qint32 bCount = *b++;
+    for (; aCount > 0 && bCount > 0; --aCount, --bCount) {
+        if (*a != *b)
+            return texts.Text(*a) < texts.Text(*b);
+        a += a[1] + 2;
+        b += b[1] + 2;
+    }
+    return aCount == 0 && bCount > 0;
+}
+
+bool Mergeable(const DecisionTableRawRow& a, const DecisionTableRawRow& b) {
+    const RowParts x = Parts(a);
+    const RowParts y = Parts(b);
+    if (x.memberCount != y.memberCount)
+        return false;
+    // Members in name order: the same members are the same sequence.
+    int differences = 0;
+    const qint32* p = x.members;
+    const qint32* q = y.members;
+    for (qint32 m = 0; m < x.memberCount; ++m) {
+        if (*p != *q)
+            return false;
+        if (!SameConditionValue(p + 1, q + 1) && ++differences > 1)
+            return false;
+        p = SkipValue(p + 1);
+        q = SkipValue(q + 1);
+    }
+    return true;
+}
+
+void AppendUnion(std::vector<qint32>& out, const qint32* a, qint32 aCount, const qint32* b, qint32 bCount) {
+    const size_t count = out.size();
+    out.push_back(0);
+    std::set_union(a, a + aCount, b, b + bCount, std::back_inserter(out));
+    out[count] = static_cast<qint32>(out.size() - count - 1);
+}
+
+// Puts b into a: where a member's values differ, b's alternatives join a's (those of display texts a already has
+// are not added); the unit functions and step numbers are united. True when the values of a member differed.
+bool Merge(DecisionTableRawRow& a, const DecisionTableRawRow& b, const DecisionTableTexts& texts) {
+    const RowParts x = Parts(a);
+    const RowParts y = Parts(b);
+    std::vector<qint32> out;
+    out.reserve(a.data.size() + b.data.size());
+    AppendUnion(out, x.functions, x.functionCount, y.functions, y.functionCount);
+    AppendUnion(out, x.numbers, x.numberCount, y.numbers, y.numberCount);
+    out.push_back(x.memberCount);
+    bool changed = false;
+    const qint32* p = x.members;
+    const qint32* q = y.members;
+    for (qint32 m = 0; m < x.memberCount; ++m) {
+        out.push_back(*p);
+        const qint32* pEnd = SkipValue(p + 1);
+        const qint32* qEnd = SkipValue(q + 1);
+        if (SameConditionValue(p + 1, q + 1)) {
+            out.insert(out.end(), p + 1, pEnd);
+        } else {
+            changed = true;
+            std::vector<const qint32*> alternatives;
+            for (const qint32* alternative = p + 2; alternative != pEnd; alternative = SkipAlternative(alternative))
+                alternatives.push_back(alternative);
+            for (const qint32* alternative = q + 2; alternative != qEnd; alternative = SkipAlternative(alternative)) {
+                const auto place =
+                    std::ranges::lower_bound(alternatives, alternative, [&texts](const qint32* s, const qint32* t) {
+                        return AlternativeLessIn(s, t, texts);
+                    });
+                if (place == alternatives.end() || !SameDisplayTexts(*place, alternative))
+                    alternatives.insert(place, alternative);
+            }
+            out.push_back(static_cast<qint32>(alternatives.size()));
+            for (const qint32* alternative : alternatives)
+                out.insert(out.end(), alternative, SkipAlternative(alternative));
+        }
+        p = pEnd;
+        q = qEnd;
+    }
+    out.shrink_to_fit();
+    a.data = std::move(out);
     return changed;
 }
 
@@ -65,43 +165,60 @@ quint64 Mix(quint64 h) {
     return h ^ (h >> 31);
 }
 
-quint64 TextHash(const QString& text) {
-    return Mix(qHash(text, 0x9e3779b9U) + text.size());
-}
-
 // A value's hash, by display texts alone as rows are compared.
-quint64 ValueHash(const DecisionTableValue& value) {
-    quint64 h = Mix(value.size());
-    for (const DecisionTableAlternative& alternative : value) {
-        h = Mix(h ^ alternative.size());
-        for (const auto& [text, numbers] : alternative)
-            h = Mix(h + TextHash(text));
+quint64 ValueHash(const qint32* p) {
+    qint32 alternatives = *p++;
+    quint64 h = Mix(static_cast<quint64>(alternatives));
+    for (; alternatives > 0; --alternatives) {
+        qint32 texts = *p++;
+        h = Mix(h ^ static_cast<quint64>(texts));
+        for (; texts > 0; --texts) {
+            h = Mix(h + Mix(static_cast<quint64>(*p) + 0x9e3779b9U));
+            p += p[1] + 2;
+        }
     }
     return h;
+}
+
+// Writes a row's merge keys into `keys`: for each of its members, a hash of its member names and of the values of its
+// other members; two rows can merge exactly when they share a key (or when hashes collide).
+void MergeKeys(const DecisionTableRawRow& row, std::vector<quint32>& keys) {
+    keys.clear();
+    const RowParts parts = Parts(row);
+    if (parts.memberCount == 0) {
+        keys.push_back(0);
+        return;
+    }
+    // First the hash of each member with its value, then in its place the key without it.
+    const auto high = [](quint64 h) { return static_cast<quint32>(h >> 32); };
+    quint64 sum = 0;
+    const qint32* p = parts.members;
+    for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipValue(p + 1)) {
+        keys.push_back(high(Mix(Mix(static_cast<quint64>(*p)) ^ ValueHash(p + 1))));
+        sum += keys.back();
+    }
+    p = parts.members;
+    for (quint32& key : keys) {
+        key = high(Mix(sum - key + Mix(Mix(static_cast<quint64>(*p)) + 1)));
+        p = SkipValue(p + 1);
+    }
 }
 
 // Merges the rows of one consequent as pairs are taken in row order: the first row that has a mergeable partner
 // takes its first such partner, again and again until no two rows can merge.
 //
-// A row's merge keys are, for each of its members, a hash of its member names and of the values of its other
-// members; two rows can merge exactly when they share a key (checked again with Mergeable, as hashes may
-// collide). The rows before the cursor have no partner. A merge changes only the row that takes the other, so
-// afterwards only that row can have become the partner of a row before it: if one has, the first such row takes
-// it next, as the pairs in row order would.
+// The rows are found by their merge keys. The rows before the cursor have no partner. A merge changes only the row
+// that takes the other, so afterwards only that row can have become the partner of a row before it: if one has,
+// the first such row takes it next, as the pairs in row order would.
+//
+// The index holds the rows' first keys as (key, row) entries in buckets by key, about four entries a bucket, each
+// bucket in row order. Only rows that took others change; their present keys are held in a hash beside the index.
+// The entries of the index that no longer hold stay: a candidate is always checked with Mergeable.
 class RowMerger {
 public:
-    explicit RowMerger(std::vector<DecisionTableRawRow>& rows)
-        : m_rows(rows), m_hashes(rows.size()), m_keys(rows.size()), m_live(rows.size(), true) {
-        m_buckets.reserve(m_rows.empty() ? 0 : m_rows.size() * std::max<size_t>(1, m_rows.front().conditions.size()));
-        for (size_t row = 0; row < m_rows.size(); ++row) {
-            RowHashes& hashes = m_hashes[row];
-            for (const auto& [member, value] : m_rows[row].conditions) {
-                hashes.names.push_back(TextHash(member));
-                hashes.members.push_back(Mix(hashes.names.back() ^ ValueHash(value)));
-                hashes.sum += hashes.members.back();
-            }
-            Index(row);
-        }
+    RowMerger(std::vector<DecisionTableRawRow>& rows, const DecisionTableTexts& texts)
+        : m_rows(rows), m_texts(texts), m_live(rows.size(), true) {
+        Index();
     }
 
     void Run() {
@@ -110,13 +227,14 @@ public:
                 ++cursor;
                 continue;
             }
-            const size_t partner = FirstPartnerAfter(cursor);
+            const size_t partner = FirstPartner(cursor, cursor + 1, m_rows.size());
             if (partner == kNone) {
                 ++cursor;
                 continue;
             }
             MergeInto(cursor, partner);
-            for (size_t before = FirstPartnerBefore(cursor); before != kNone; before = FirstPartnerBefore(cursor)) {
+            for (size_t before = FirstPartner(cursor, 0, cursor); before != kNone;
+                 before = FirstPartner(cursor, 0, cursor)) {
                 MergeInto(before, cursor);
                 cursor = before;
             }
@@ -134,86 +252,102 @@ public:
 
 private:
     static constexpr size_t kNone = static_cast<size_t>(-1);
-
-    // Per member in member order: the hash of its name, and of its name with its value; their sum.
-    struct RowHashes {
-        std::vector<quint64> names;
-        std::vector<quint64> members;
-        quint64 sum = 0;
+    struct Entry {
+        quint32 key;
+        quint32 row;
     };
 
-    void Index(size_t row) {
-        const RowHashes& hashes = m_hashes[row];
-        std::vector<quint64>& keys = m_keys[row];
-        keys.clear();
-        if (hashes.members.empty())
-            keys.push_back(Mix(0));
-        for (size_t m = 0; m < hashes.members.size(); ++m)
-            keys.push_back(Mix(hashes.sum - hashes.members[m] + Mix(hashes.names[m] + 1)));
-        for (quint64 key : keys)
-            m_buckets[key].insert(row);
-    }
-
-    void Unindex(size_t row) {
-        for (quint64 key : m_keys[row]) {
-            const auto bucket = m_buckets.find(key);
-            bucket->second.erase(row);
-            if (bucket->second.empty())
-                m_buckets.erase(bucket);
+    void Index() {
+        size_t count = 0;
+        for (const DecisionTableRawRow& row : m_rows)
+            count += static_cast<size_t>(std::max(1, Parts(row).memberCount));
+        // Counted by bucket, then placed from the ends of the buckets backwards, the last row first.
+        m_buckets.assign(std::max<size_t>(1, count / 4) + 1, 0);
+        for (const DecisionTableRawRow& row : m_rows) {
+            MergeKeys(row, m_keys);
+            for (quint32 key : m_keys)
+                ++m_buckets[Bucket(key)];
+        }
+        std::partial_sum(m_buckets.begin(), m_buckets.end(), m_buckets.begin());
+        m_index.resize(count);
+        for (size_t row = m_rows.size(); row-- > 0;) {
+            MergeKeys(m_rows[row], m_keys);
+            for (quint32 key : m_keys)
+                m_index[--m_buckets[Bucket(key)]] = {key, static_cast<quint32>(row)};
         }
     }
 
-    size_t FirstPartnerAfter(size_t row) const {
-        size_t first = kNone;
-        for (quint64 key : m_keys[row]) {
-            const std::set<size_t>& bucket = m_buckets.at(key);
-            for (auto other = bucket.upper_bound(row); other != bucket.end() && *other < first; ++other) {
-                if (Mergeable(m_rows[row], m_rows[*other])) {
-                    first = *other;
-                    break;
-                }
+    // Spreads the keys evenly over the buckets.
+    size_t Bucket(quint32 key) const { return static_cast<size_t>((quint64{key} * (m_buckets.size() - 1)) >> 32); }
+
+    // The first row in [from, to) that can merge with `row`; kNone when none can.
+    size_t FirstPartner(size_t row, size_t from, size_t to) const {
+        if (from >= to)
+            return kNone;
+        size_t first = to;
+        const auto consider = [&](size_t other) {
+            if (other >= from && other < first && m_live[other] && Mergeable(m_rows[row], m_rows[other]))
+                first = other;
+        };
+        // The first row of the range needs no search; in a table of many rows it often is the partner.
+        consider(from);
+        if (first != to)
+            return first;
+        MergeKeys(m_rows[row], m_query);
+        for (quint32 key : m_query) {
+            const size_t bucket = Bucket(key);
+            const auto end = m_index.begin() + m_buckets[bucket + 1];
+            for (auto entry = std::lower_bound(m_index.begin() + m_buckets[bucket], end, from,
+                                               [](const Entry&e, size_t row) { return e.row < row; });
+                 entry != end && entry->row < first; ++entry) {
+                if (entry->key == key)
+                    consider(entry->row);
             }
+            const auto [added, addedEnd] = m_added.equal_range(key);
+            for (auto entry = added; entry != addedEnd; ++entry)
+                consider(entry->second);
         }
-        return first;
-    }
-
-    size_t FirstPartnerBefore(size_t row) const {
-        size_t first = kNone;
-        for (quint64 key : m_keys[row]) {
-            const std::set<size_t>& bucket = m_buckets.at(key);
-            for (auto other = bucket.begin(); other != bucket.end() && *other < std::min(row, first); ++other) {
-                if (Mergeable(m_rows[*other], m_rows[row])) {
-                    first = *other;
-                    break;
-                }
-            }
-        }
-        return first;
+        return first == to ? kNone : first;
     }
 
     // The later row goes into the earlier one.
     void MergeInto(size_t taker, size_t taken) {
-        Unindex(taker);
-        Unindex(taken);
-        m_live[taken] = false;
-        m_keys[taken] = {};
-        m_hashes[taken] = {};
-        const int changed = Merge(m_rows[taker], m_rows[taken]);
-        if (changed >= 0) {
-            RowHashes& hashes = m_hashes[taker];
-            const auto value = std::next(m_rows[taker].conditions.begin(), changed);
-            hashes.sum -= hashes.members[changed];
-            hashes.members[changed] = Mix(hashes.names[changed] ^ ValueHash(value->second));
-            hashes.sum += hashes.members[changed];
+        if (const auto took = m_takerKeys.find(taken); took != m_takerKeys.end()) {
+            Unindex(taken, took->second);
+            m_takerKeys.erase(took);
         }
-        Index(taker);
+        const bool changed = Merge(m_rows[taker], m_rows[taken], m_texts);
+        m_live[taken] = false;
+        m_rows[taken] = {};
+        if (!changed)
+            return;
+        std::vector<quint32>& keys = m_takerKeys[taker];
+        Unindex(taker, keys);
+        MergeKeys(m_rows[taker], keys);
+        for (quint32 key : keys)
+            m_added.emplace(key, static_cast<quint32>(taker));
+    }
+
+    // Takes the keys of a row that took others out of the hash.
+    void Unindex(size_t row, const std::vector<quint32>& keys) {
+        for (quint32 key : keys) {
+            const auto [first, last] = m_added.equal_range(key);
+            const auto entry = std::find_if(first, last, [row](const auto& e) { return e.second == row; });
+            if (entry != last)
+                m_added.erase(entry);
+        }
     }
 
     std::vector<DecisionTableRawRow>& m_rows;
-    std::vector<RowHashes> m_hashes;
-    std::vector<std::vector<quint64>> m_keys;
+    const DecisionTableTexts& m_texts;
     std::vector<bool> m_live;
-    std::unordered_map<quint64, std::set<size_t>> m_buckets;
+    std::vector<Entry> m_index;
+    std::vector<quint32> m_buckets;                               // the first entry of each bucket, and the end
+    std::unordered_multimap<quint32, quint32> m_added;            // key -> row that took others
+    std::unordered_map<size_t, std::vector<quint32>> m_takerKeys; // row that took others -> its keys in the hash
+    // Room for keys, kept to spare allocations.
+    std::vector<quint32> m_keys;
+    mutable std::vector<quint32> m_query;
 };
 
 } // namespace
@@ -229,28 +363,45 @@ StepNumbers CollectStepNumbers(const DecisionTableAlternative& alternative) {
     return numbers;
 }
 
-DecisionTableRawTable BuildRawTable(const DecisionTablePathCollector& collector) {
-    DecisionTableRawTable table;
-    for (const DecisionTableRawRule& rule : collector.Rules()) {
-        DecisionTableRawRow row;
-        row.functions.insert(rule.function);
-        row.numbers = rule.action.numbers;
-        for (const CDecisionTableMakerAntecedent* antecedent : rule.path) {
-            DecisionTableValue& value = row.conditions[antecedent->GetKeyText()];
-            if (value.empty())
-                value.emplace_back();
-            // A fresh row holds one alternative per member: the conjunction of its conditions on the path.
-            value.front()[antecedent->GetDisplayText()].insert(antecedent->numbers.begin(), antecedent->numbers.end());
+DecisionTableRowValues DecisionTableRawTable::Read(const DecisionTableRawRow& row) const {
+    const RowParts parts = Parts(row);
+    DecisionTableRowValues values;
+    for (qint32 k = 0; k < parts.functionCount; ++k)
+        values.functions.insert(texts.Function(parts.functions[k]));
+    values.numbers.insert(parts.numbers, parts.numbers + parts.numberCount);
+    const qint32* p = parts.members;
+    for (qint32 m = 0; m < parts.memberCount; ++m) {
+        DecisionTableValue& value = values.conditions[texts.Text(*p++)];
+        for (qint32 alternatives = *p++; alternatives > 0; --alternatives) {
+            DecisionTableAlternative& alternative = value.emplace_back();
+            for (qint32 displays = *p++; displays > 0; --displays) {
+                StepNumbers& numbers = alternative[texts.Text(p[0])];
+                numbers.insert(p + 2, p + 2 + p[1]);
+                p += p[1] + 2;
+            }
         }
-        table[rule.action.key][rule.action.condition.GetText()].push_back(std::move(row));
+    }
+    return values;
+}
+
+StepNumbers DecisionTableRawTable::ReadNumbers(const DecisionTableRawRow& row) const {
+    const RowParts parts = Parts(row);
+    return StepNumbers(parts.numbers, parts.numbers + parts.numberCount);
+}
+
+DecisionTableRawTable BuildRawTable(DecisionTablePathCollector&& collector) {
+    DecisionTableRawTable table;
+    table.texts = std::move(collector.Texts());
+    for (DecisionTableRawRule& rule : collector.Rules()) {
+        table.consequents[table.texts.Text(rule.consequentKey)][table.texts.Text(rule.consequentDisplay)].push_back(
+            std::move(rule.row));
     }
     return table;
 }
 
 void OmitRedundancy(DecisionTableRawTable& table) {
-    for (auto& [member, byDisplay] : table) {
-        for (auto& [display, rows] : byDisplay) {
-            RowMerger(rows).Run();
-        }
+    for (auto& [member, byDisplay] : table.consequents) {
+        for (auto& [display, rows] : byDisplay)
+            RowMerger(rows, table.texts).Run();
     }
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "generators/DecisionTablePathCollector.h"
+#include "generators/DecisionTableRow.h"
 
 #include <QString>
 
 #include <map>
+#include <set>
 #include <vector>
 
 // The conjunction of the conditions one rule puts on one member: display text -> the statements it came from.
@@ -17,17 +19,25 @@ bool AlternativeLess(const DecisionTableAlternative& a, const DecisionTableAlter
 // the same display texts.
 using DecisionTableValue = std::vector<DecisionTableAlternative>;
 
-struct DecisionTableRawRow {
+// A row of the raw table as its readers see it.
+struct DecisionTableRowValues {
     std::map<QString, DecisionTableValue> conditions; // by member name
     std::set<const CUnitFunction*> functions;         // whose action statements the row stands for
     StepNumbers numbers;                              // of those action statements
 };
 
-// Consequent member -> consequent display text -> its rows in recording order.
-using DecisionTableRawTable = std::map<QString, std::map<QString, std::vector<DecisionTableRawRow>>>;
+// The rows of each consequent, and the texts and unit functions they refer to.
+struct DecisionTableRawTable {
+    // Consequent member -> consequent display text -> its rows in recording order.
+    std::map<QString, std::map<QString, std::vector<DecisionTableRawRow>>> consequents;
+    DecisionTableTexts texts;
 
-// One row per recorded rule.
-DecisionTableRawTable BuildRawTable(const DecisionTablePathCollector& collector);
+    DecisionTableRowValues Read(const DecisionTableRawRow& row) const;
+    StepNumbers ReadNumbers(const DecisionTableRawRow& row) const;
+};
+
+// One row per recorded rule; takes the collector's rules.
+DecisionTableRawTable BuildRawTable(DecisionTablePathCollector&& collector);
 // Merges rows of one consequent that differ in the value of at most one member, until none do.
 void OmitRedundancy(DecisionTableRawTable& table);
 

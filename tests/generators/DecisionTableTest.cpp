@@ -111,6 +111,31 @@ TEST_F(DecisionTableTest, MergedRowOfTwoUnitFunctionsListsBothInItsTraceabilityC
     ExpectSameAsGolden(Path("trace.csv"), "dtable-traceability.csv");
 }
 
+// A chain of unit functions each calling the next in both branches: former actions taken before a call stay on
+// the paths through it, a member met again deeper joins its first condition, and the rules of several unit
+// functions merge into rows that list them all.
+TEST_F(DecisionTableTest, ChainOfFnCallsInBothBranchesMergesAcrossUnitFunctions) {
+    GeneratorTestDocument document(
+        {{"Origin", "if <M0>が{x}\nFn F1\nelse\nDo <Q>を{q}せよ\nDo <P>を{p}せよ\nFn F1\nendif"},
+         {"F1", "if <M1>が{x}\nFn F2\nelse\nFn F2\nendif\nDo <Q>を{q}せよ"},
+         {"F2", "if <M2>が{y}\nDo <B>を{b}せよ\nDo <Q>を{q}せよ\nelse\nif <M0>が{¬x}\nDo <B>を{b}せよ\nelse\n"
+                "Do <P>を{r}せよ\nDo <B>を{c}せよ\nendif\nendif"}});
+    DecisionTableRequest request;
+    request.session.traceabilityRows = 1;
+    ASSERT_TRUE(Make(document.data, "chain.csv", request));
+    ExpectSameAsGolden(Path("chain.csv"), "dtable-chain-merged.csv");
+    DecisionTableRequest kept;
+    kept.Option = 0;
+    ASSERT_TRUE(Make(document.data, "chain-kept.csv", kept));
+    ExpectSameAsGolden(Path("chain-kept.csv"), "dtable-chain-kept.csv");
+    DecisionTableRequest lexical;
+    lexical.IsIdRow = 0;
+    lexical.session.consequentsByCharacterCode = 1;
+    lexical.session.antecedentsByCharacterCode = 1;
+    ASSERT_TRUE(Make(document.data, "chain-lexical.csv", lexical));
+    ExpectSameAsGolden(Path("chain-lexical.csv"), "dtable-chain-lexical.csv");
+}
+
 TEST_F(DecisionTableTest, FnCycleIsRefusedBeforeAnyFileIsWritten) {
     GeneratorTestDocument document({{"Origin", "Fn Child"}, {"Child", "Do <X>を{x}せよ\nFn Origin"}});
     EXPECT_THROW(Make(document.data, "cycle.csv"), CTableMakerError);
@@ -192,8 +217,8 @@ std::vector<std::vector<QString>> Texts(const DecisionTableValue& value) {
 
 // The merge as its rule reads: take the first pair in row order whose rows have the same members and differ in
 // the value of at most one, put the later into the earlier, and start again.
-void MergePairwise(std::vector<DecisionTableRawRow>& rows) {
-    const auto mergeable = [](const DecisionTableRawRow& a, const DecisionTableRawRow& b) {
+void MergePairwise(std::vector<DecisionTableRowValues>& rows) {
+    const auto mergeable = [](const DecisionTableRowValues& a, const DecisionTableRowValues& b) {
         if (a.conditions.size() != b.conditions.size())
             return false;
         int differences = 0;
@@ -230,32 +255,40 @@ void MergePairwise(std::vector<DecisionTableRawRow>& rows) {
 // Merges cascade: a merged row can become the partner of a row before it, which then takes it first.
 TEST(DecisionTableRedundancy, MergesTheSameRowsInTheSameOrderAsPairsTakenInRowOrder) {
     std::mt19937 random(7);
-    const QStringList members{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")};
+    // Texts met in an order other than their character-code order, so that text numbers and text order differ.
+    const QStringList members{QStringLiteral("D"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("A")};
     for (int round = 0; round < 400; ++round) {
-        std::vector<DecisionTableRawRow> rows(1 + random() % 40);
+        DecisionTableRawTable table;
+        std::vector<DecisionTableRawRow>& rows = table.consequents[QStringLiteral("X")][QStringLiteral("x")];
+        rows.resize(1 + random() % 40);
         for (size_t i = 0; i < rows.size(); ++i) {
-            rows[i].numbers.insert(static_cast<qint32>(i));
+            std::vector<DecisionTableCell> cells;
             const int count = round % 5 == 0 ? static_cast<int>(random() % 3) : 3;
             for (int m = 0; m < count; ++m) {
-                DecisionTableAlternative alternative;
-                alternative[QStringLiteral("v%1").arg(random() % 3)].insert(static_cast<qint32>(100 + i));
+                const qint32 member = table.texts.Id(members[(m + static_cast<int>(i) * (round % 3 == 0)) % 4]);
+                const auto number = static_cast<qint32>(100 + i);
+                cells.push_back({member, table.texts.Id(QStringLiteral("v%1").arg(2 - random() % 3)), number});
                 if (random() % 4 == 0)
-                    alternative[QStringLiteral("w%1").arg(random() % 2)].insert(static_cast<qint32>(200 + i));
-                rows[i].conditions[members[(m + static_cast<int>(i) * (round % 3 == 0)) % 4]].push_back(alternative);
+                    cells.push_back({member, table.texts.Id(QStringLiteral("w%1").arg(1 - random() % 2)), number});
             }
+            rows[i] =
+                MakeRawRow(std::move(cells), table.texts.FunctionId(nullptr), static_cast<qint32>(i), table.texts);
         }
-        std::vector<DecisionTableRawRow> expected = rows;
+        std::vector<DecisionTableRowValues> expected;
+        for (const DecisionTableRawRow& row : rows)
+            expected.push_back(table.Read(row));
         MergePairwise(expected);
-        DecisionTableRawTable table;
-        table[QStringLiteral("X")][QStringLiteral("x")] = rows;
         OmitRedundancy(table);
-        const std::vector<DecisionTableRawRow>& merged = table[QStringLiteral("X")][QStringLiteral("x")];
-        ASSERT_EQ(merged.size(), expected.size()) << round;
-        for (size_t i = 0; i < merged.size(); ++i) {
-            EXPECT_EQ(merged[i].numbers, expected[i].numbers) << round;
-            ASSERT_EQ(merged[i].conditions.size(), expected[i].conditions.size()) << round;
-            for (const auto& [member, value] : expected[i].conditions)
-                EXPECT_EQ(Texts(merged[i].conditions.at(member)), Texts(value)) << round;
+        ASSERT_EQ(rows.size(), expected.size()) << round;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const DecisionTableRowValues merged = table.Read(rows[i]);
+            EXPECT_EQ(merged.numbers, expected[i].numbers) << round;
+            ASSERT_EQ(merged.conditions.size(), expected[i].conditions.size()) << round;
+            for (const auto& [member, value] : expected[i].conditions) {
+                EXPECT_EQ(Texts(merged.conditions.at(member)), Texts(value)) << round;
+                for (size_t k = 0; k < value.size(); ++k)
+                    EXPECT_EQ(merged.conditions.at(member)[k], value[k]) << round; // with their step numbers
+            }
         }
     }
 }
