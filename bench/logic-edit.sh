@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The logic editor's line commands at N and 2N, measured by bench_LogicEditBench in one run: pasting lines after
 # the first (16,000 and 32,000), deleting the first half (32,000 and 64,000 lines), pasting Fn lines of new names
-# (4,000 and 8,000), deleting Fn lines that are the only calls of their unit functions (8,000 and 16,000), and
+# (16,000 and 32,000), deleting Fn lines that are the only calls of their unit functions (16,000 and 32,000), and
 # pasting 1,000 Fn lines into documents of 10,000 and 20,000 unit functions. Prints each command's 2N / N ratio of
 # time and of peak memory (median, min, max) and its median times and peaks; exits non-zero when a median ratio of
 # time is above 2.2, or one of peak memory where the larger peak reaches 4 MB (below that the allocator's own steps
