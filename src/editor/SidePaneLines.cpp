@@ -22,7 +22,8 @@ int SlotsPointSize(const CDocumentData& document, const CLogicLine& line, bool f
     return size;
 }
 
-int ConditionPointSize(const CDocumentData& document, const CLogicLine& line) {
+// The size of a condition pane line: its filled slots, and the condition ending of an if or a case.
+int GetPaneLineSize(const CDocumentData& document, const CLogicLine& line) {
     int size = SlotsPointSize(document, line, true);
     const bool ending = (line.lineKind == SyntaxIf && !line.textSlots[3].text.isEmpty()) ||
                         (line.lineKind == SyntaxCase && !line.textSlots[2].text.isEmpty());
@@ -52,7 +53,7 @@ std::vector<SidePaneLine> BuildConditionPaneLines(const CDocumentData& document,
             lines.push_back(line);
             continue;
         }
-        line.pointSize = ConditionPointSize(document, *record);
+        line.pointSize = GetPaneLineSize(document, *record);
         switch (record->lineKind) {
         case SyntaxIf:
             line.left = record->textSlots[0].text;
