@@ -20,14 +20,6 @@ namespace platform {
 
 namespace {
 
-bool IsSameFile(const QString& first, const QString& second) {
-    struct stat one {};
-    struct stat other {};
-    return stat(QFile::encodeName(first).constData(), &one) == 0 &&
-           stat(QFile::encodeName(second).constData(), &other) == 0 && one.st_dev == other.st_dev &&
-           one.st_ino == other.st_ino;
-}
-
 // The document of a running editor other than this process that is the file at `path` (canonical): where that
 // editor has it.
 std::optional<QString> LiveEditorDocument(const QString& path) {
@@ -61,6 +53,14 @@ std::optional<QString> LiveEditorDocument(const QString& path) {
 }
 
 } // namespace
+
+bool IsSameFile(const QString& first, const QString& second) {
+    struct stat one {};
+    struct stat other {};
+    return stat(QFile::encodeName(first).constData(), &one) == 0 &&
+           stat(QFile::encodeName(second).constData(), &other) == 0 && one.st_dev == other.st_dev &&
+           one.st_ino == other.st_ino;
+}
 
 QString CanonicalDocumentPath(const QString& path) {
     const QFileInfo info(path);

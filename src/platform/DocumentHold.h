@@ -17,6 +17,9 @@ class DocumentFileLock;
 // file yet to be made, that of its folder with its name. Letter case counts, as it does for the file system.
 QString CanonicalDocumentPath(const QString& path);
 
+// Whether both paths name one existing file: the same device and inode, whatever links or mounts lead there.
+bool IsSameFile(const QString& first, const QString& second);
+
 // The document of a record of the table in `directory`, whole: the record keeps its path cut to 259 units, and its
 // process names it whole in its liveness lock file.
 QString RecordDocumentPath(const QString& directory, const InstanceRecord& record);

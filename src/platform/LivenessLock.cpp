@@ -1,5 +1,6 @@
 #include "platform/LivenessLock.h"
 
+#include "platform/UserFile.h"
 #include "platform/UserName.h"
 
 #include <QDir>
@@ -63,11 +64,11 @@ bool LivenessLock::SetDocumentPath(const QString& path) {
 }
 
 QString LivenessLock::DocumentPath(const QString& directory, quint32 pid) {
-    QFile file(LockPath(directory, pid));
-    if (QFileInfo(file.fileName()).isSymLink() || !file.open(QIODevice::ReadOnly) ||
-        file.size() > kMaxDocumentPathBytes)
+    const QString path = LockPath(directory, pid);
+    QByteArray bytes;
+    if (QFileInfo(path).isSymLink() || !ReadUserFile(path, kMaxDocumentPathBytes, bytes))
         return {};
-    return QString::fromUtf8(file.read(kMaxDocumentPathBytes));
+    return QString::fromUtf8(bytes);
 }
 
 bool LivenessLock::IsAlive(const QString& directory, quint32 pid) {

@@ -30,9 +30,13 @@ struct PrintPageRange {
     int first = 0;
     int last = 0;
 
-    // What a print dialog chose: its pages `from` to `to` when it chose a range, else every page.
-    static PrintPageRange Chosen(bool pageRange, int from, int to) {
-        return pageRange && from > 0 ? PrintPageRange{from, std::max(from, to)} : PrintPageRange{};
+    // What the print dialog that ran on `printer` (a QPrinter) chose: its pages from and to when it chose a range,
+    // else every page.
+    template <class Printer> static PrintPageRange ChosenOn(const Printer& printer) {
+        const int from = printer.fromPage();
+        return printer.printRange() == Printer::PageRange && from > 0
+                   ? PrintPageRange{from, std::max(from, printer.toPage())}
+                   : PrintPageRange{};
     }
     bool Contains(int page) const { return first == 0 || (page >= first && page <= last); }
 };

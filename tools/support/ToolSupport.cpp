@@ -2,6 +2,7 @@
 
 #include "model/DocumentData.h"
 #include "platform/CommandLine.h"
+#include "platform/DocumentHold.h"
 #include "platform/UserFile.h"
 #include "platform/UserSettings.h"
 
@@ -14,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tools {
@@ -101,10 +101,7 @@ int CannotOpen(const QString& tool, const QString& path, const QString& reason) 
 }
 
 std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& input, const QString& output) {
-    struct stat in {};
-    struct stat out {};
-    if (stat(QFile::encodeName(input).constData(), &in) != 0 ||
-        stat(QFile::encodeName(output).constData(), &out) != 0 || in.st_dev != out.st_dev || in.st_ino != out.st_ino)
+    if (!platform::IsSameFile(input, output))
         return std::nullopt;
     return Fail(tool, QStringLiteral("%1 is the input document; it is not written over").arg(output));
 }

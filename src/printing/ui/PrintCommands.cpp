@@ -65,9 +65,7 @@ struct PrintCommandState {
         QPrintDialog dialog(&printer, host.DialogParent());
         dialog.setMinMax(1, HighestOfferedPage);
         if (dialog.exec() == QDialog::Accepted)
-            job.Print(printer, Source(), QDateTime::currentSecsSinceEpoch(),
-                      PrintPageRange::Chosen(printer.printRange() == QPrinter::PageRange, printer.fromPage(),
-                                             printer.toPage()));
+            job.Print(printer, Source(), QDateTime::currentSecsSinceEpoch(), PrintPageRange::ChosenOn(printer));
     }
 };
 

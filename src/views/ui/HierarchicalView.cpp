@@ -361,8 +361,7 @@ bool CHierarchicalView::Print(QPrinter& printer) {
     const QRect& page = geometry.page;
     const QRect& area = geometry.area;
     const std::vector<QPoint>& pages = geometry.pages;
-    const PrintPageRange range =
-        PrintPageRange::Chosen(printer.printRange() == QPrinter::PageRange, printer.fromPage(), printer.toPage());
+    const PrintPageRange range = PrintPageRange::ChosenOn(printer);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
