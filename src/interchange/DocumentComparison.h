@@ -63,8 +63,9 @@ public:
     static bool CompareSides(const CDocumentData& data, const ComparedSides& sides, std::vector<ComparisonLine>& report,
                              QString& unreadable);
 
-    // The shortest edit script between two logic descriptions (O(NP) in time, linear memory). The path's choices are
-    // kept for `choicesPerLine` times the lines of both at a time; more are worked out again.
+    // The shortest edit script between two logic descriptions (O(NP) in time at worst, linear memory); lines found on
+    // one side only bound the search, so that a few changes among many lines take time linear in the lines. The
+    // path's choices are kept for `choicesPerLine` times the lines of both at a time; more are worked out again.
     static constexpr std::size_t DiffChoicesPerLine = 128;
     static std::vector<LineEdit> DiffLines(const LogicLineArray& older, const LogicLineArray& newer,
                                            std::size_t choicesPerLine = DiffChoicesPerLine);

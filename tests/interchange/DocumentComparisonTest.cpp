@@ -141,19 +141,67 @@ std::vector<LineEdit> DiffKeepingEveryPoint(const LogicLineArray& older, const L
     return script;
 }
 
-// Lines of few texts, so that many scripts are equally short; a comment line's unused slot holds a text of its own.
-LogicLineArray RandomLines(std::mt19937& random, int count, int texts) {
+// A line as a comment or a Do line of its text; a comment line's unused slot holds a text of its own.
+struct LineSpec {
+    bool comment;
+    QString text;
+};
+
+LogicLineArray LinesOf(const std::vector<LineSpec>& specs, std::mt19937& random) {
     LogicLineArray lines;
-    for (int i = 0; i < count; ++i) {
+    for (const LineSpec& spec : specs) {
         auto line = std::make_unique<CLogicLine>();
-        const bool comment = random() % 4 == 0;
-        line->lineKind = comment ? SyntaxComment : SyntaxDo;
+        line->lineKind = spec.comment ? SyntaxComment : SyntaxDo;
         line->slotCount = static_cast<quint8>(CLogicLine::SlotsOfKind(line->lineKind));
-        line->textSlots[0].text = QString::number(random() % texts);
+        line->textSlots[0].text = spec.text;
         line->textSlots[3].text = QString::number(random());
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+// Lines of few texts, so that many scripts are equally short, and `uniquePercent` in a hundred of texts of their own,
+// which bound the search.
+std::vector<LineSpec> RandomSpecs(std::mt19937& random, int count, int texts, unsigned uniquePercent) {
+    std::vector<LineSpec> specs;
+    for (int i = 0; i < count; ++i) {
+        const bool comment = random() % 4 == 0;
+        const bool unique = random() % 100 < uniquePercent;
+        specs.push_back({comment, unique ? QStringLiteral("u%1").arg(random()) : QString::number(random() % texts)});
+    }
+    return specs;
+}
+
+// `specs` edited here and there: lines removed, replaced, added, and a block moved, so that the lines found on one
+// side only fall short of the edits.
+std::vector<LineSpec> EditedSpecs(std::mt19937& random, const std::vector<LineSpec>& specs, int texts) {
+    std::vector<LineSpec> edited;
+    for (const LineSpec& spec : specs) {
+        switch (random() % 12) {
+        case 0:
+            break;
+        case 1:
+            edited.push_back({spec.comment, QStringLiteral("v%1").arg(random())});
+            break;
+        case 2:
+            edited.push_back(spec);
+            edited.push_back({false, QString::number(random() % texts)});
+            break;
+        default:
+            edited.push_back(spec);
+        }
+    }
+    if (edited.size() > 4 && random() % 2 == 0) {
+        const auto from = random() % edited.size();
+        const auto length = std::min<std::size_t>(1 + random() % 8, edited.size() - from);
+        std::vector<LineSpec> block(edited.begin() + static_cast<std::ptrdiff_t>(from),
+                                    edited.begin() + static_cast<std::ptrdiff_t>(from + length));
+        edited.erase(edited.begin() + static_cast<std::ptrdiff_t>(from),
+                     edited.begin() + static_cast<std::ptrdiff_t>(from + length));
+        const auto to = random() % (edited.size() + 1);
+        edited.insert(edited.begin() + static_cast<std::ptrdiff_t>(to), block.begin(), block.end());
+    }
+    return edited;
 }
 
 bool SameScripts(const std::vector<LineEdit>& a, const std::vector<LineEdit>& b) {
@@ -164,19 +212,30 @@ bool SameScripts(const std::vector<LineEdit>& a, const std::vector<LineEdit>& b)
 
 } // namespace
 
-// Kept in bands of any size, the path's choices give the script of keeping every point, among the equally short.
+// Kept in bands of any size, and whether lines found on one side only bound the search or not, the path's choices
+// give the script of keeping every point, among the equally short: for unrelated descriptions, and for one edited
+// into the other.
 TEST(DocumentComparison, EditScriptsAreThoseOfKeepingEveryPoint) {
     std::mt19937 random(11);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 600; ++round) {
         const bool large = round % 30 == 0;
         const int texts = 2 + static_cast<int>(random() % 5);
-        const LogicLineArray older = RandomLines(random, static_cast<int>(random() % (large ? 400 : 40)), texts);
-        const LogicLineArray newer = RandomLines(random, static_cast<int>(random() % (large ? 400 : 40)), texts);
+        const unsigned uniquePercent = round % 3 == 0 ? 0 : random() % 100;
+        const auto count = [&] { return static_cast<int>(random() % (large ? 400 : 40)); };
+        const std::vector<LineSpec> olderSpecs = RandomSpecs(random, count(), texts, uniquePercent);
+        const std::vector<LineSpec> newerSpecs = round % 2 == 0 ? EditedSpecs(random, olderSpecs, texts)
+                                                                : RandomSpecs(random, count(), texts, uniquePercent);
+        const LogicLineArray older = LinesOf(olderSpecs, random);
+        const LogicLineArray newer = LinesOf(newerSpecs, random);
         const std::vector<LineEdit> expected = DiffKeepingEveryPoint(older, newer);
         for (const std::size_t choicesPerLine :
-             {std::size_t{0}, std::size_t{1}, std::size_t{3}, CDocumentComparison::DiffChoicesPerLine})
+             {std::size_t{0}, std::size_t{1}, std::size_t{3}, CDocumentComparison::DiffChoicesPerLine}) {
             ASSERT_TRUE(SameScripts(CDocumentComparison::DiffLines(older, newer, choicesPerLine), expected))
                 << "round " << round << " keeping " << choicesPerLine << " choices a line";
+            ASSERT_TRUE(SameScripts(CDocumentComparison::DiffLines(newer, older, choicesPerLine),
+                                    DiffKeepingEveryPoint(newer, older)))
+                << "round " << round << " reversed, keeping " << choicesPerLine << " choices a line";
+        }
     }
 }
 
