@@ -5,8 +5,8 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <deque>
-#include <set>
 #include <vector>
 
 class CLogicLine;
@@ -31,8 +31,23 @@ struct CDecisionTableMakerAntecedent {
 struct AntecedentLess {
     bool operator()(const CDecisionTableMakerAntecedent* a, const CDecisionTableMakerAntecedent* b) const;
 };
-// Equal antecedents are one element of a path.
-using DecisionTablePath = std::set<const CDecisionTableMakerAntecedent*, AntecedentLess>;
+// The antecedents of a path in AntecedentLess order, equal antecedents held once. A path is copied at every branch,
+// so its antecedents are held in one block.
+class DecisionTablePath {
+public:
+    // Adds `antecedent` unless an equal one is there.
+    void insert(const CDecisionTableMakerAntecedent* antecedent) {
+        const auto at = std::lower_bound(m_antecedents.begin(), m_antecedents.end(), antecedent, AntecedentLess{});
+        if (at == m_antecedents.end() || AntecedentLess{}(antecedent, *at))
+            m_antecedents.insert(at, antecedent);
+    }
+    auto begin() const { return m_antecedents.begin(); }
+    auto end() const { return m_antecedents.end(); }
+    std::size_t size() const { return m_antecedents.size(); }
+
+private:
+    std::vector<const CDecisionTableMakerAntecedent*> m_antecedents;
+};
 
 // A recorded rule: its consequent (the action's member name and display text) and its row of the raw table.
 struct DecisionTableRawRule {
