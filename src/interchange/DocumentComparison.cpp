@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -228,13 +229,18 @@ public:
           m_onlyInA(LinesNotIn(a, b)), m_onlyInB(LinesNotIn(b, a)) {}
 
     // The diagonals of the snakes on the path, first to last; the first is diagonal 0 from the origin.
+    // Searches that fail cost at most about as much as the search without bounds would: once they have spent more
+    // than the rounds up to their last bound take without one, the search is made without bounds.
     std::vector<int> Diagonals() {
         std::vector<int> diagonals;
         const int atOrigin = RoundsStillToCome(0, 0, 0);
+        double spent = 0;
         for (int slack = 0;; slack = 2 * slack + 1) {
-            m_bound = slack >= m_m ? std::numeric_limits<int>::max() : atOrigin + slack;
+            const bool bounded = slack < m_m && spent <= UnboundedChoicesUpTo(m_bound);
+            m_bound = bounded ? atOrigin + slack : std::numeric_limits<int>::max();
             if (Search(diagonals))
                 return diagonals;
+            spent += std::accumulate(m_roundWidths.begin(), m_roundWidths.end(), 0.0);
         }
     }
 
@@ -287,6 +293,12 @@ private:
         return std::max({0, removals, additions});
     }
 
+
+    // The choices the search without bounds makes in rounds 0..`round`.
+    double UnboundedChoicesUpTo(int round) const {
+        const double rounds = std::min(round, m_m) + 1.0;
+        return rounds * (rounds + m_delta);
+    }
 
     // The search under m_bound; false when it left every diagonal unreached before the end.
     bool Search(std::vector<int>& diagonals) {
