@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <numeric>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
@@ -258,23 +259,37 @@ private:
     };
 
     void Index() {
-        size_t count = 0;
-        for (const DecisionTableRawRow& row : m_rows)
-            count += static_cast<size_t>(std::max(1, Parts(row).memberCount));
-        // Counted by bucket, then placed from the ends of the buckets backwards, the last row first.
-        m_buckets.assign(std::max<size_t>(1, count / 4) + 1, 0);
+        // Each row's keys, worked out once.
+        m_rowKeyStart.reserve(m_rows.size() + 1);
+        m_rowKeyStart.push_back(0);
+        std::vector<quint32> keys;
         for (const DecisionTableRawRow& row : m_rows) {
-            MergeKeys(row, m_keys);
-            for (quint32 key : m_keys)
-                ++m_buckets[Bucket(key)];
+            MergeKeys(row, keys);
+            m_rowKeys.insert(m_rowKeys.end(), keys.begin(), keys.end());
+            m_rowKeyStart.push_back(m_rowKeys.size());
         }
+        // Counted by bucket, then placed from the ends of the buckets backwards, the last row first.
+        m_buckets.assign(std::max<size_t>(1, m_rowKeys.size() / 4) + 1, 0);
+        for (quint32 key : m_rowKeys)
+            ++m_buckets[Bucket(key)];
         std::partial_sum(m_buckets.begin(), m_buckets.end(), m_buckets.begin());
-        m_index.resize(count);
+        m_index.resize(m_rowKeys.size());
         for (size_t row = m_rows.size(); row-- > 0;) {
-            MergeKeys(m_rows[row], m_keys);
-            for (quint32 key : m_keys)
+            for (quint32 key : RowKeys(row))
                 m_index[--m_buckets[Bucket(key)]] = {key, static_cast<quint32>(row)};
         }
+    }
+
+    // The keys a row was indexed with.
+    std::span<const quint32> RowKeys(size_t row) const {
+        return {m_rowKeys.data() + m_rowKeyStart[row], m_rowKeyStart[row + 1] - m_rowKeyStart[row]};
+    }
+
+    // A row's present keys: those it was indexed with until it takes another row and changes.
+    std::span<const quint32> PresentKeys(size_t row) const {
+        if (const auto took = m_takerKeys.find(row); took != m_takerKeys.end())
+            return took->second;
+        return RowKeys(row);
     }
 
     // Spreads the keys evenly over the buckets.
@@ -293,8 +308,13 @@ private:
         consider(from);
         if (first != to)
             return first;
-        MergeKeys(m_rows[row], m_query);
-        for (quint32 key : m_query) {
+        const std::span<const quint32> keys = PresentKeys(row);
+        // The buckets lie far apart in a large index: all of them are fetched before the first is read.
+        for (quint32 key : keys)
+            __builtin_prefetch(&m_buckets[Bucket(key)]);
+        for (quint32 key : keys)
+            __builtin_prefetch(&m_index[m_buckets[Bucket(key)]]);
+        for (quint32 key : keys) {
             const size_t bucket = Bucket(key);
             const auto end = m_index.begin() + m_buckets[bucket + 1];
             for (auto entry = std::lower_bound(m_index.begin() + m_buckets[bucket], end, from,
@@ -345,9 +365,8 @@ private:
     std::vector<quint32> m_buckets;                               // the first entry of each bucket, and the end
     std::unordered_multimap<quint32, quint32> m_added;            // key -> row that took others
     std::unordered_map<size_t, std::vector<quint32>> m_takerKeys; // row that took others -> its keys in the hash
-    // Room for keys, kept to spare allocations.
-    std::vector<quint32> m_keys;
-    mutable std::vector<quint32> m_query;
+    std::vector<quint32> m_rowKeys;    // the keys of every row as indexed, row after row
+    std::vector<size_t> m_rowKeyStart; // where each row's keys begin in m_rowKeys, and the end
 };
 
 } // namespace
