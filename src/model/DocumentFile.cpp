@@ -541,7 +541,8 @@ XmlElementIndex IndexDocuments(pugi::xml_node root) {
                                        "MemberNameRegister"});
 }
 
-// Reads one "Document" element; false when it stopped early for want of a "Functions" element.
+// Reads one "Document" element; false when it stopped early for want of unit functions: neither a "Functions" element
+// nor a holder.
 bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentElement, const XmlElementIndex& index) {
     // The unit functions cut out of the parse belong to the first element read.
     FunctionChunkRead* const chunks = std::exchange(context.functionRead, nullptr);
@@ -565,13 +566,17 @@ bool ReadDocumentElement(XmlDocumentContext& context, pugi::xml_node documentEle
     ReadIndexViewInfo(index.First(IndexViewInfoElement, below), header.indexViewInfo);
 
     const pugi::xml_node functions = index.First(Functions, below);
-    if (!functions)
-        return false;
-    data.functionsNum = static_cast<quint16>(XmlGetIntAttribute(functions, "Num", 0));
-    data.funcHeaderFormHeight = static_cast<int>(XmlGetIntAttribute(functions, "FuncHeaderFormHeight", 0));
-
     // A holder without "Root" is in the older layout (this program's older-format export writes one).
     const pugi::xml_node holder = index.First(Holder, below);
+    // Unit functions in a holder are read even when the "Functions" element beside it is missing: a document
+    // opened without them would lose them at its next save.
+    if (!functions && !holder)
+        return false;
+    if (functions) {
+        data.functionsNum = static_cast<quint16>(XmlGetIntAttribute(functions, "Num", 0));
+        data.funcHeaderFormHeight = static_cast<int>(XmlGetIntAttribute(functions, "FuncHeaderFormHeight", 0));
+    }
+
     const XmlElementIndex::Range functionRange = index.Below(holder ? holder : functions);
     data.ClearFunctions();
     // The unit functions the workers read are taken last, so that this thread reads the rest meanwhile; unless

@@ -162,6 +162,38 @@ TEST_F(DocumentFile, OlderAndUnknownVersionsAreReadAfterANotice) {
     EXPECT_NE(data.registry.origin, nullptr);
 }
 
+// Unit functions in a holder beside which the "Functions" element is missing are read, and kept by the next save.
+TEST_F(DocumentFile, UnitFunctionsOfAHolderWithoutItsFunctionsElementAreReadAndSavedAgain) {
+    const QByteArray text = R"(<?xml version="1.0" encoding="UTF-8"?>
+<NUV Version="0.4.0" DocumentVersion="1"><Document>
+<FunctionHolder Root="100">
+<Function InternalID="100"><Name>root</Name><Child Descriptor="200"></Child></Function>
+<Function Line="1" InternalID="200" PrimaryParent="100">
+<Line ConstNo="4" DataNum="3"><InputStr>A</InputStr><InputStr>を</InputStr><InputStr>動作</InputStr></Line>
+<Name>child</Name></Function>
+</FunctionHolder>
+</Document></NUV>
+)";
+    const auto expectTheUnitFunctions = [](const CDocumentData& data) {
+        ASSERT_EQ(data.registry.origin->name, QStringLiteral("root"));
+        const CUnitFunction* child = data.registry.FindByName(QStringLiteral("child"));
+        ASSERT_NE(child, nullptr);
+        ASSERT_EQ(child->logicLines.size(), 1u);
+        EXPECT_EQ(child->logicLines[0]->textSlots[0].text, QStringLiteral("A"));
+    };
+    CDocumentData data;
+    data.SetDefaults();
+    const int formHeight = data.funcHeaderFormHeight;
+    ASSERT_EQ(Load(data, text), LoadResult::Loaded);
+    expectTheUnitFunctions(data);
+    EXPECT_EQ(data.funcHeaderFormHeight, formHeight);
+    ASSERT_TRUE(tools::SaveDocument(data, Path("saved.nuv"), false));
+    CDocumentData saved;
+    saved.SetDefaults();
+    ASSERT_EQ(Load(saved, ReadFileBytes(Path("saved.nuv"))), LoadResult::Loaded);
+    expectTheUnitFunctions(saved);
+}
+
 TEST_F(DocumentFile, HistoryKeepsTheLastTenVersions) {
     QByteArray text = "<NUV Version=\"0.4.0\">";
     for (int number = 1; number <= 12; ++number)
