@@ -365,7 +365,7 @@ private:
     std::vector<quint32> m_buckets;                               // the first entry of each bucket, and the end
     std::unordered_multimap<quint32, quint32> m_added;            // key -> row that took others
     std::unordered_map<size_t, std::vector<quint32>> m_takerKeys; // row that took others -> its keys in the hash
-    std::vector<quint32> m_rowKeys;    // the keys of every row as indexed, row after row
+    std::vector<quint32> m_rowKeys;                               // the keys of every row as indexed, row after row
     std::vector<size_t> m_rowKeyStart; // where each row's keys begin in m_rowKeys, and the end
 };
 

@@ -193,9 +193,8 @@ void NumberLines(const LogicLineArray& a, const LogicLineArray& b, std::vector<i
                 __builtin_prefetch(&table[starts[i + kAhead]]);
             const CLogicLine* line = (*lines)[i].get();
             std::size_t at = starts[i];
-            while (table[at].number >= 0 &&
-                   (table[at].hash != hashes[i] ||
-                    LinesDiffer(numbered[static_cast<std::size_t>(table[at].number)], line)))
+            while (table[at].number >= 0 && (table[at].hash != hashes[i] ||
+                                             LinesDiffer(numbered[static_cast<std::size_t>(table[at].number)], line)))
                 at = (at + 1) & mask;
             if (table[at].number < 0) {
                 table[at] = {hashes[i], static_cast<int>(numbered.size())};
@@ -292,7 +291,6 @@ private:
         const int additions = m_onlyInB[static_cast<std::size_t>(std::min(y, m_n))] - std::max(0, m_delta - k);
         return std::max({0, removals, additions});
     }
-
 
     // The choices the search without bounds makes in rounds 0..`round`.
     double UnboundedChoicesUpTo(int round) const {
