@@ -148,11 +148,11 @@ void CLexicographicalView::RestoreViewState(const IndexViewInfo& info) {
 void CLexicographicalView::SelectItem(const CAbstractIndexItem* item) {
     if (!item || !item->treeItem)
         return;
-    const bool updating = std::exchange(m_updating, true);
     auto* entry = static_cast<QTreeWidgetItem*>(item->treeItem);
     // Selected again, the entry leaves the tree where it stands: a place restored after it was selected stays.
     if (entry == currentItem() && entry->isSelected())
         return;
+    const bool updating = std::exchange(m_updating, true);
     setCurrentItem(entry);
     scrollToItem(entry);
     m_updating = updating;

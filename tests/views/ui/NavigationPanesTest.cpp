@@ -348,6 +348,13 @@ TEST(OutlineOrderedPane, TheRestoredPlaceComesBackAndSelectingTheActiveItemAgain
     view.SelectItem(document.Item({3}));
     EXPECT_LT(view.verticalScrollBar()->value(), 30);
     EXPECT_EQ(CLexicographicalView::IndexItem(view.currentItem()), document.Item({3}));
+    // Selected again from its tab, an item leaves the tree opening what the user clicks next.
+    view.SelectItem(document.Item({3}));
+    const CAbstractIndexItem* next = document.Item({4});
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      view.visualItemRect(static_cast<QTreeWidgetItem*>(next->treeItem)).center());
+    ASSERT_EQ(shell.openedTabs.size(), 1u);
+    EXPECT_EQ(shell.openedTabs.front(), next->unitFunction);
 }
 
 TEST(StructureDiagramPane, APageMovesTheDiagramByAHundred) {
