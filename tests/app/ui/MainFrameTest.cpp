@@ -68,6 +68,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidgetItemIterator>
 
 #include <atomic>
 
@@ -709,8 +710,9 @@ TEST_F(MainFrameWindow, TheTotalInspectionFillsTheMessagesPaneAndAFindingOpensIt
 }
 
 // The tab bar holds the focus when nothing else took it, as after a document opened: a click on a reopened tab
-// takes the focus into that tab, and the outline-ordered tree follows.
-TEST_F(MainFrameWindow, TheTreeFollowsAClickOnAReopenedTabWhileTheTabBarHasTheFocus) {
+// takes the focus into that tab, and the outline-ordered tree follows; a click in the tree still opens what it
+// clicks.
+TEST_F(MainFrameWindow, TheTreeFollowsAClickOnAReopenedTabWhileTheTabBarHasTheFocusAndOpensWhatItClicks) {
     const QString path = m_dir.Path("layout.nuv");
     ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
     Window window;
@@ -738,6 +740,20 @@ TEST_F(MainFrameWindow, TheTreeFollowsAClickOnAReopenedTabWhileTheTabBarHasTheFo
         EXPECT_EQ(treeShows(), active) << index;
         EXPECT_TRUE(frame.TabArea()->widget(index)->isAncestorOf(QApplication::focusWidget())) << index;
     }
+    // Having followed the tabs, the tree opens each unit function clicked in it.
+    int clicked = 0;
+    for (QTreeWidgetItemIterator entry(tree); *entry; ++entry) {
+        tree->scrollToItem(*entry);
+        const QRect place = tree->visualItemRect(*entry);
+        if (!place.isValid())
+            continue;
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, place.center());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.app.Tabs().ActiveTabFunction(), CLexicographicalView::IndexItem(*entry)->unitFunction)
+            << (*entry)->text(0).toStdString();
+        ++clicked;
+    }
+    EXPECT_GE(clicked, 2);
     window.app.Document().SetModified(false);
 }
 
