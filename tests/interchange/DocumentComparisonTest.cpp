@@ -142,18 +142,18 @@ std::vector<LineEdit> DiffKeepingEveryPoint(const LogicLineArray& older, const L
 }
 
 // A line as a comment or a Do line of its text; a comment line's unused slot holds a text of its own.
-struct LineSpec {
+struct PlannedLine {
     bool comment;
     QString text;
 };
 
-LogicLineArray LinesOf(const std::vector<LineSpec>& specs, std::mt19937& random) {
+LogicLineArray LinesOf(const std::vector<PlannedLine>& plan, std::mt19937& random) {
     LogicLineArray lines;
-    for (const LineSpec& spec : specs) {
+    for (const PlannedLine& planned : plan) {
         auto line = std::make_unique<CLogicLine>();
-        line->lineKind = spec.comment ? SyntaxComment : SyntaxDo;
+        line->lineKind = planned.comment ? SyntaxComment : SyntaxDo;
         line->slotCount = static_cast<quint8>(CLogicLine::SlotsOfKind(line->lineKind));
-        line->textSlots[0].text = spec.text;
+        line->textSlots[0].text = planned.text;
         line->textSlots[3].text = QString::number(random());
         lines.push_back(std::move(line));
     }
@@ -162,40 +162,40 @@ LogicLineArray LinesOf(const std::vector<LineSpec>& specs, std::mt19937& random)
 
 // Lines of few texts, so that many scripts are equally short, and `uniquePercent` in a hundred of texts of their own,
 // which bound the search.
-std::vector<LineSpec> RandomSpecs(std::mt19937& random, int count, int texts, unsigned uniquePercent) {
-    std::vector<LineSpec> specs;
+std::vector<PlannedLine> RandomPlan(std::mt19937& random, int count, int texts, unsigned uniquePercent) {
+    std::vector<PlannedLine> plan;
     for (int i = 0; i < count; ++i) {
         const bool comment = random() % 4 == 0;
         const bool unique = random() % 100 < uniquePercent;
-        specs.push_back({comment, unique ? QStringLiteral("u%1").arg(random()) : QString::number(random() % texts)});
+        plan.push_back({comment, unique ? QStringLiteral("u%1").arg(random()) : QString::number(random() % texts)});
     }
-    return specs;
+    return plan;
 }
 
-// `specs` edited here and there: lines removed, replaced, added, and a block moved, so that the lines found on one
+// `plan` edited here and there: lines removed, replaced, added, and a block moved, so that the lines found on one
 // side only fall short of the edits.
-std::vector<LineSpec> EditedSpecs(std::mt19937& random, const std::vector<LineSpec>& specs, int texts) {
-    std::vector<LineSpec> edited;
-    for (const LineSpec& spec : specs) {
+std::vector<PlannedLine> EditedPlan(std::mt19937& random, const std::vector<PlannedLine>& plan, int texts) {
+    std::vector<PlannedLine> edited;
+    for (const PlannedLine& line : plan) {
         switch (random() % 12) {
         case 0:
             break;
         case 1:
-            edited.push_back({spec.comment, QStringLiteral("v%1").arg(random())});
+            edited.push_back({line.comment, QStringLiteral("v%1").arg(random())});
             break;
         case 2:
-            edited.push_back(spec);
+            edited.push_back(line);
             edited.push_back({false, QString::number(random() % texts)});
             break;
         default:
-            edited.push_back(spec);
+            edited.push_back(line);
         }
     }
     if (edited.size() > 4 && random() % 2 == 0) {
         const auto from = random() % edited.size();
         const auto length = std::min<std::size_t>(1 + random() % 8, edited.size() - from);
-        std::vector<LineSpec> block(edited.begin() + static_cast<std::ptrdiff_t>(from),
-                                    edited.begin() + static_cast<std::ptrdiff_t>(from + length));
+        std::vector<PlannedLine> block(edited.begin() + static_cast<std::ptrdiff_t>(from),
+                                       edited.begin() + static_cast<std::ptrdiff_t>(from + length));
         edited.erase(edited.begin() + static_cast<std::ptrdiff_t>(from),
                      edited.begin() + static_cast<std::ptrdiff_t>(from + length));
         const auto to = random() % (edited.size() + 1);
@@ -222,11 +222,11 @@ TEST(DocumentComparison, EditScriptsAreThoseOfKeepingEveryPoint) {
         const int texts = 2 + static_cast<int>(random() % 5);
         const unsigned uniquePercent = round % 3 == 0 ? 0 : random() % 100;
         const auto count = [&] { return static_cast<int>(random() % (large ? 400 : 40)); };
-        const std::vector<LineSpec> olderSpecs = RandomSpecs(random, count(), texts, uniquePercent);
-        const std::vector<LineSpec> newerSpecs = round % 2 == 0 ? EditedSpecs(random, olderSpecs, texts)
-                                                                : RandomSpecs(random, count(), texts, uniquePercent);
-        const LogicLineArray older = LinesOf(olderSpecs, random);
-        const LogicLineArray newer = LinesOf(newerSpecs, random);
+        const std::vector<PlannedLine> olderPlan = RandomPlan(random, count(), texts, uniquePercent);
+        const std::vector<PlannedLine> newerPlan =
+            round % 2 == 0 ? EditedPlan(random, olderPlan, texts) : RandomPlan(random, count(), texts, uniquePercent);
+        const LogicLineArray older = LinesOf(olderPlan, random);
+        const LogicLineArray newer = LinesOf(newerPlan, random);
         const std::vector<LineEdit> expected = DiffKeepingEveryPoint(older, newer);
         for (const std::size_t choicesPerLine :
              {std::size_t{0}, std::size_t{1}, std::size_t{3}, CDocumentComparison::DiffChoicesPerLine}) {

@@ -113,6 +113,11 @@ void WhenModalShows(std::function<void(QWidget*)> answer) {
     });
 }
 
+// Where the tree shows `item`, in its viewport.
+QPoint CentreOf(const CLexicographicalView& view, const CAbstractIndexItem& item) {
+    return view.visualItemRect(static_cast<QTreeWidgetItem*>(item.treeItem)).center();
+}
+
 } // namespace
 
 TEST(HierarchicalChartPane, DrawsOnlyAfterTheQuestionAndOpensClickedBoxes) {
@@ -289,16 +294,13 @@ TEST(OutlineOrderedPane, ARightPressKeepsTheSelectionAndOpensNothing) {
     CAbstractIndexItem* first = document.Item({1});
     CAbstractIndexItem* second = document.Item({2});
     view.SelectItem(first);
-    const auto centreOf = [&view](const CAbstractIndexItem* item) {
-        return view.visualItemRect(static_cast<QTreeWidgetItem*>(item->treeItem)).center();
-    };
 
-    QTest::mousePress(view.viewport(), Qt::RightButton, {}, centreOf(second));
-    QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, centreOf(second));
+    QTest::mousePress(view.viewport(), Qt::RightButton, {}, CentreOf(view, *second));
+    QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, CentreOf(view, *second));
     EXPECT_TRUE(shell.openedTabs.empty());
     EXPECT_EQ(CLexicographicalView::IndexItem(view.currentItem()), first);
 
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centreOf(second));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CentreOf(view, *second));
     ASSERT_EQ(shell.openedTabs.size(), 1u);
     EXPECT_EQ(shell.openedTabs.front(), second->unitFunction);
 }
@@ -351,8 +353,7 @@ TEST(OutlineOrderedPane, TheRestoredPlaceComesBackAndSelectingTheActiveItemAgain
     // Selected again from its tab, an item leaves the tree opening what the user clicks next.
     view.SelectItem(document.Item({3}));
     const CAbstractIndexItem* next = document.Item({4});
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
-                      view.visualItemRect(static_cast<QTreeWidgetItem*>(next->treeItem)).center());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, CentreOf(view, *next));
     ASSERT_EQ(shell.openedTabs.size(), 1u);
     EXPECT_EQ(shell.openedTabs.front(), next->unitFunction);
 }
