@@ -292,7 +292,7 @@ QString COpenDocument::PromptExportPath(QString& remembered, const QString& file
     if (path.isEmpty())
         return {};
     remembered = path;
-    if (QFileInfo::exists(path) && !AskOverwriteExistingFile(path))
+    if (!ConfirmExportFile(path))
         return {};
     return path;
 }

@@ -162,7 +162,7 @@ CommentSourceOkResult AcceptCommentSourceDialog(CDocumentData& data, const QStri
                                  platform::MessageIcon::Warning);
         return CommentSourceOkResult::KeepOpen;
     }
-    if (QFileInfo::exists(fileName) && !AskOverwriteExistingFile(fileName))
+    if (!ConfirmExportFile(fileName))
         return CommentSourceOkResult::KeepOpen;
     qsizetype consumed = 0;
     const TemplateNode root = ParseTemplate(templateText, consumed);

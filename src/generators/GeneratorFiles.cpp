@@ -6,8 +6,6 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
-#include <QFileInfo>
-
 #include <functional>
 
 namespace {
@@ -16,12 +14,12 @@ bool WriteCodePageFile(const QString& path, const std::function<void(platform::C
                        qsizetype* replaced) {
     platform::CodePageTextFile file;
     if (!file.OpenForWriting(path)) {
-        ShowCannotWriteFileMessage(path);
+        ShowCannotWriteFileMessage(path, ReplacementFailureText(file.Refused(), path, file.ErrorText()));
         return false;
     }
     write(file);
     if (!file.Commit()) {
-        ShowCannotWriteFileMessage(path);
+        ShowCannotWriteFileMessage(path, file.ErrorText());
         return false;
     }
     if (replaced)
@@ -44,9 +42,7 @@ bool ConfirmOutputFile(const QString& fileName, const QString& outputName) {
         return false;
     }
     // The file that will be replaced is asked about, with whatever extension the generator adds.
-    if (QFileInfo::exists(outputName) && !AskOverwriteExistingFile(outputName))
-        return false;
-    return true;
+    return ConfirmExportFile(outputName);
 }
 
 bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables, qsizetype* replaced) {

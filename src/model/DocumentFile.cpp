@@ -16,7 +16,6 @@
 #include "model/xml/XmlDocumentContext.h"
 #include "model/xml/XmlElementIndex.h"
 #include "model/xml/XmlStreamWriter.h"
-#include "platform/DocumentHold.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
@@ -363,13 +362,8 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
 // another holds (`hold` is the writer's own).
 template <class Print>
 bool WriteSafely(const QString& path, const platform::DocumentFileLock* hold, QString* errorText, Print print) {
-    if (const std::optional<QString> holder = platform::DocumentHolder(path, hold)) {
-        if (errorText)
-            *errorText = LoadString(StringId::DocumentEditedElsewhere).arg(path, *holder);
-        return false;
-    }
     platform::FileReplacement file(path);
-    if (!file.Open()) {
+    if (!file.Open(hold)) {
         if (errorText)
             *errorText = ReplacementFailureText(file.Refused(), path, file.ErrorText());
         return false;

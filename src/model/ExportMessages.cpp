@@ -1,11 +1,28 @@
 #include "model/ExportMessages.h"
 
+#include "platform/DocumentHold.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
-bool AskOverwriteExistingFile(const QString& path) {
-    return platform::ShowMessageBox(LoadString(StringId::OverwriteQuestion).arg(path), platform::MessageButtons::YesNo,
+#include <QFileInfo>
+
+bool RefuseFileInUse(const QString& path) {
+    const std::optional<QString> holder = platform::DocumentHolder(path);
+    if (holder)
+        ShowCannotWriteFileMessage(path, InUseText(path, *holder));
+    return holder.has_value();
+}
+
+bool ConfirmExportFile(const QString& path) {
+    if (RefuseFileInUse(path))
+        return false;
+    return !QFileInfo::exists(path) ||
+           platform::ShowMessageBox(LoadString(StringId::OverwriteQuestion).arg(path), platform::MessageButtons::YesNo,
                                     platform::MessageIcon::Warning, 1) == platform::MessageAnswer::Yes;
+}
+
+QString InUseText(const QString& path, const QString& holder) {
+    return LoadString(StringId::DocumentEditedElsewhere).arg(path, holder);
 }
 
 void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters) {
@@ -29,6 +46,8 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
         return LoadString(StringId::NotARegularFile).arg(path);
     case platform::FileReplacement::Refusal::ReadOnly:
         return LoadString(StringId::FileMarkedReadOnly).arg(path);
+    case platform::FileReplacement::Refusal::InUse:
+        return InUseText(path, errorText);
     case platform::FileReplacement::Refusal::None:
         break;
     }

@@ -6,14 +6,22 @@
 
 // The messages every export shows around the file it writes.
 
-// Asks whether the existing file at `path` may be overwritten (Yes/No, warning icon, No the default); true
-// only for Yes.
-bool AskOverwriteExistingFile(const QString& path);
+// Before an export replaces the file at `path`, ahead of any question: a document that an editor holds
+// (platform::DocumentHolder; this editor's own open document too) is refused with the in-use message; an existing
+// file is then asked about (Yes/No, warning icon, No the default). True when the export may write the file.
+bool ConfirmExportFile(const QString& path);
 // After the export: the file at `path` now holds `what` (information icon), and how many characters the code page
 // of the file could not hold and were written as "?", when any were.
 void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters = 0);
 // The file at `path` could not be written (warning icon), and why when `reason` is given.
 void ShowCannotWriteFileMessage(const QString& path, const QString& reason = QString());
-// Why a file was not replaced: the text of a refusal of the file at `path`, or else the system's `errorText`.
+// The in-use message: the document at `path` is held by `holder`.
+QString InUseText(const QString& path, const QString& holder);
+// Whether a write of the file at `path` is refused because it is a document that an editor holds
+// (platform::DocumentHolder; this editor's own open document too); the refusal is said. The check every file a
+// user names for output passes before anything is asked about it.
+bool RefuseFileInUse(const QString& path);
+// Why a file was not replaced: the text of a refusal of the file at `path` (for a file in use, `errorText` names
+// its holder), or else the system's `errorText`.
 QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const QString& path,
                                const QString& errorText);

@@ -1,6 +1,7 @@
 #include "platform/FileReplacement.h"
 
 #include "platform/DocumentFileLock.h"
+#include "platform/DocumentHold.h"
 #include "platform/LivenessLock.h"
 
 #include <QCryptographicHash>
@@ -181,11 +182,16 @@ void FileReplacement::FailWithErrno(int error, const QString& file) {
         m_errorText = file + QStringLiteral(": ") + m_errorText;
 }
 
-bool FileReplacement::Open() {
+bool FileReplacement::Open(const DocumentFileLock* ownHold) {
     Cancel();
     m_refusal = Refusal::None;
     m_errorText.clear();
     m_inPlace = false;
+    if (const std::optional<QString> holder = DocumentHolder(m_path, ownHold)) {
+        m_refusal = Refusal::InUse;
+        m_errorText = *holder;
+        return false;
+    }
     const QByteArray encoded = QFile::encodeName(m_path);
     struct stat link {};
     if (lstat(encoded.constData(), &link) != 0) {

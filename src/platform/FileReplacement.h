@@ -11,6 +11,8 @@
 
 namespace platform {
 
+class DocumentFileLock;
+
 // Told of each piece of a write in place before it goes out, so that a test can stop the process at any byte.
 class InPlaceWriteHook {
 public:
@@ -44,13 +46,15 @@ public:
 // their content; the lock a document's holder in this process has is its own.
 //
 // Only regular files (or links to one) that the user may write are replaced, and never one marked read-only for
-// everybody (which binds the superuser too).
+// everybody (which binds the superuser too), nor a document that an editor holds (DocumentHolder): this is the one
+// gate every write of a file of ours passes, whatever the file is to hold.
 class FileReplacement {
 public:
     enum class Refusal {
         None,
         NotRegularFile, // a folder, device, pipe, socket or dangling link
         ReadOnly,       // no write permission bit at all
+        InUse,          // a document that an editor holds, under any name of the file; ErrorText() names the holder
     };
 
     explicit FileReplacement(const QString& path);
@@ -59,8 +63,9 @@ public:
     FileReplacement& operator=(const FileReplacement&) = delete;
 
     // Gets ready to take the new content. False when the target is refused (Refused()) or cannot be written
-    // by either way (ErrorText()).
-    bool Open();
+    // by either way (ErrorText()). `ownHold` is this process's hold of the document that the write is the save of;
+    // any other hold of the file refuses it.
+    bool Open(const DocumentFileLock* ownHold = nullptr);
     // Where the new content goes, between Open and Commit.
     QIODevice& Device();
     // Makes the new content the file's. False, with the file as it was, when any step failed.
@@ -69,7 +74,7 @@ public:
     void Cancel();
 
     Refusal Refused() const { return m_refusal; }
-    // The system's reason of the last failure.
+    // The system's reason of the last failure; for a file in use, the name of its holder.
     QString ErrorText() const { return m_errorText; }
     // Whether the content is written into the file itself (known after Open).
     bool WritesInPlace() const { return m_inPlace; }

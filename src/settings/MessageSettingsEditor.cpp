@@ -1,5 +1,7 @@
 #include "settings/MessageSettingsEditor.h"
 
+#include "model/ExportMessages.h"
+#include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "platform/UserFile.h"
 #include "platform/UserSettings.h"
@@ -8,7 +10,6 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <set>
 
@@ -144,8 +145,11 @@ bool CMessageSettingsEditor::Import(const QString& path) {
 }
 
 bool CMessageSettingsEditor::Export(const QString& path) {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && m_copy.WriteToFile(file) && file.commit();
+    if (!ConfirmExportFile(path))
+        return false;
+    // Replaced as every file of ours is: a failed export leaves the file that was there.
+    platform::FileReplacement file(path);
+    const bool written = file.Open() && m_copy.WriteToFile(file.Device()) && file.Commit();
     if (!written) {
         platform::ShowMessageBox(
             Localised(StringId::MessagesExportFailedJa, StringId::MessagesExportFailedEn).arg(path), MessageButtons::Ok,

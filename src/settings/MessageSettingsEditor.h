@@ -35,7 +35,8 @@ public:
     // Reads the messages file into the copy and remembers the path; a file that cannot be read is reported and
     // changes nothing.
     bool Import(const QString& path);
-    // Writes the copy, unapplied changes included, and remembers the path; a failed write is reported.
+    // Writes the copy, unapplied changes included, and remembers the path: a document in use is refused and an
+    // existing file asked about first (ConfirmExportFile); a failed write is reported.
     bool Export(const QString& path);
     // The paths the file prompts offer, kept for the process.
     static QString& LastImportPath();

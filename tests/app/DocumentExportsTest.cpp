@@ -3,6 +3,7 @@
 #include "FakeApplicationShell.h"
 #include "app/MainFrameCommands.h"
 #include "app/NUVApp.h"
+#include "generators/TraceabilityMatrix.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "platform/CodePageTextFile.h"
@@ -19,6 +20,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -202,6 +206,54 @@ TEST_F(ApplicationExports, TheOlderFormatIsNeverWrittenOverADocumentThatIsHeld) 
     // The editor's own save still goes into its file.
     app.Document().SetModified();
     app.OnFileSave();
+    EXPECT_FALSE(app.Document().IsModified());
+}
+
+TEST_F(ApplicationExports, NoExportIsWrittenOverADocumentThatIsHeldNorAskedAbout) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    platform::ScriptedMessageSink messages;
+    const QString own = Path("own.nuv");
+    shell.savePath = own;
+    app.OnFileSaveAs();
+    ASSERT_EQ(app.Document().DocumentPath(), own);
+    const QByteArray saved = ReadFileBytes(own);
+    const QString held = Path("held.nuv");
+    WriteFileBytes(held, "the other editor's document");
+    WriteFileBytes(MakeOwnerFileName(held), QByteArray("h\0a\0n\0a\0", 8));
+    platform::DocumentFileLock otherEditor;
+    ASSERT_TRUE(otherEditor.Hold(held));
+
+    // Were anything asked, Yes would be the answer: only the refusal is said.
+    messages.Answer(platform::MessageAnswer::Yes);
+    CDocumentData& data = app.Document().DocumentData();
+    CMessageSettingsEditor messagesPage(app.MessageContext());
+    const std::vector<std::function<void(const QString&)>> exports = {
+        [&](const QString& path) {
+            shell.savePath = path;
+            app.OnExportOutlineIndex();
+        },
+        [&](const QString& path) {
+            shell.savePath = path;
+            app.OnExportMemberNames();
+        },
+        [&](const QString& path) { TraceabilityMatrix(data, own, app.MessageContext()).Export(path); },
+        [&](const QString& path) { messagesPage.Export(path); },
+    };
+    const QString inUse =
+        QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。");
+    for (const auto& [path, holder] : {std::pair{held, QStringLiteral("hana")}, std::pair{own, ReadOwnerFile(own)}}) {
+        for (size_t i = 0; i < exports.size(); ++i) {
+            const qsizetype shown = messages.Requests().size();
+            exports[i](path);
+            ASSERT_EQ(messages.Requests().size(), shown + 1) << i;
+            EXPECT_EQ(messages.Texts().back(), inUse.arg(path, holder)) << i;
+        }
+    }
+    EXPECT_EQ(ReadFileBytes(held), "the other editor's document");
+    EXPECT_EQ(ReadFileBytes(own), saved);
+    // Closing asks nothing: the document the editor shows is the one in its file.
     EXPECT_FALSE(app.Document().IsModified());
 }
 

@@ -79,6 +79,32 @@ TEST(MainFrameCommands, RecentFileEntriesAreNumberedWithTheirDigitUpToNine) {
     EXPECT_EQ(RecentFileCaption(9, "a.nuv"), "10 a.nuv");
 }
 
+TEST(MainFrameCommands, LongRecentFilePathsAreShortenedInTheirMiddle) {
+    // A path of hundreds of characters no longer makes the menu as wide as the screen.
+    const QString deep = "/home/" + QString("folder/").repeated(36) + "specs/rice-cooker.nuv";
+    const QString caption = RecentFileCaption(0, deep);
+    EXPECT_EQ(caption, "&1 /home/…/folder/folder/folder/folder/folder/specs/rice-cooker.nuv");
+    EXPECT_LE(caption.size() - 3, RecentFilePathLength);
+    EXPECT_EQ(RecentFileCaption(1, "/data/rice-cooker.nuv"), "&2 /data/rice-cooker.nuv");
+    // A path of exactly the length shows whole; one character more drops a folder.
+    EXPECT_EQ(ShortenPathInMiddle("/a/bb/ccc/d.nuv", 15), "/a/bb/ccc/d.nuv");
+    EXPECT_EQ(ShortenPathInMiddle("/a/bb/ccc/d.nuv", 14), "/a/…/ccc/d.nuv");
+    EXPECT_EQ(ShortenPathInMiddle("docs/bb/ccc/d.nuv", 12), "docs/…/d.nuv");
+    // A file name too long for any folder to give way is cut in its middle, never inside a character.
+    const QString name = "/" + QString("😀").repeated(40) + ".nuv";
+    const QString cut = ShortenPathInMiddle(name, 20);
+    EXPECT_LE(cut.size(), 20);
+    EXPECT_TRUE(cut.startsWith("/😀"));
+    EXPECT_TRUE(cut.endsWith(".nuv"));
+    EXPECT_TRUE(cut.contains(QChar(0x2026)));
+    for (qsizetype i = 0; i < cut.size(); ++i) {
+        EXPECT_FALSE(cut.at(i).isLowSurrogate()) << i;
+        if (cut.at(i).isHighSurrogate()) {
+            EXPECT_TRUE(++i < cut.size() && cut.at(i).isLowSurrogate()) << i;
+        }
+    }
+}
+
 TEST(MainFrameCommands, TheStateFollowsTheOpenDocument) {
     QTemporaryDir dir;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));

@@ -1,3 +1,4 @@
+#include "platform/DocumentFileLock.h"
 #include "support/ProgramRun.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
@@ -57,6 +58,28 @@ TEST_F(NuvgenToolTest, DecisionTableAndTestDraftAreWrittenOnlyWhenAllowed) {
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("に書き込みできませんでした。")));
     EXPECT_EQ(RunProgram("nuvgen", {"dtable", Path("design.nuv")}).exitCode, 2);
     EXPECT_EQ(RunProgram("nuvgen", {"dtable", Path("none.nuv"), "-o", Path("x.csv")}).exitCode, 1);
+}
+
+TEST_F(NuvgenToolTest, NoGeneratorOutputGoesOverADocumentThatAnEditorHolds) {
+    // Named as the generators name their output, which the decision table and the test draft do not rename.
+    const QString held = Path("held.csv");
+    WriteFileBytes(held, "the editor's document");
+    platform::DocumentFileLock editor;
+    ASSERT_TRUE(editor.Hold(held));
+    const QStringList runs[] = {{"dtable", Path("design.nuv"), "-o", held, "--current", "0"},
+                                {"testspec", Path("design.nuv"), "-o", held},
+                                {"comment", Path("design.nuv"), "-o", held, "--answer", "ok"},
+                                {"trace-export", Path("design.nuv"), "-o", held},
+                                {"process", Path("design.nuv"), "-o", held, "--kind", "1"}};
+    for (const QStringList& arguments : runs) {
+        const ProgramRun run = RunProgram("nuvgen", arguments);
+        EXPECT_EQ(run.exitCode, 1) << arguments.first().toStdString();
+        // Refused before anything is asked, whatever the answer would be.
+        EXPECT_TRUE(run.standardError.contains(QStringLiteral("%1 は使用中です。").arg(held)))
+            << run.standardError.toStdString();
+        EXPECT_FALSE(run.standardError.contains(QStringLiteral("上書きしてよろしいですか？")));
+        EXPECT_EQ(ReadFileBytes(held), "the editor's document");
+    }
 }
 
 TEST_F(NuvgenToolTest, SentencesLabelsAndCommentSource) {

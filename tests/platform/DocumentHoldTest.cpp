@@ -1,4 +1,6 @@
 #include "platform/DocumentHold.h"
+#include "platform/DocumentFileLock.h"
+#include "platform/FileReplacement.h"
 #include "platform/InstanceTable.h"
 #include "platform/LivenessLock.h"
 #include "platform/NamedLock.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -101,4 +104,49 @@ TEST_F(DocumentHold, AnEditorHoldsItsDocumentUnderAPathTooLongForItsRecordAndUnd
     // Another hard link of the file is the same document: the holder is read beside the editor's name.
     ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(Path("hard.nuv")).constData()), 0);
     EXPECT_EQ(platform::DocumentHolder(Path("hard.nuv")), ReadOwnerFile(path));
+}
+
+TEST_F(DocumentHold, NoReplacementOfAFileGoesOverADocumentThatIsHeld) {
+    const auto replace = [](const QString& path, const platform::DocumentFileLock* ownHold = nullptr) {
+        platform::FileReplacement file(path);
+        if (!file.Open(ownHold))
+            return std::pair{file.Refused(), file.ErrorText()};
+        file.Device().write("replaced");
+        return std::pair{file.Commit() ? platform::FileReplacement::Refusal::None : file.Refused(), file.ErrorText()};
+    };
+    const auto content = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QString path = Path("plan.nuv");
+    {
+        QFile document(path);
+        ASSERT_TRUE(document.open(QIODevice::WriteOnly));
+        document.write("the document");
+    }
+    ASSERT_EQ(WriteOwnerFile(path), OwnerFileWrite::Written);
+    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(Path("hard.nuv")).constData()), 0);
+
+    // Held by this process's editor (its lock on the file): whatever is written, under any name, is refused and
+    // names the holder, unless it is the save of that very hold.
+    {
+        platform::DocumentFileLock editing;
+        ASSERT_TRUE(editing.Hold(path));
+        EXPECT_EQ(replace(path), std::pair(platform::FileReplacement::Refusal::InUse, ReadOwnerFile(path)));
+        for (const QString& name : {Path("hard.nuv"), Path("sub/../plan.nuv")})
+            EXPECT_EQ(replace(name).first, platform::FileReplacement::Refusal::InUse) << name.toStdString();
+        EXPECT_EQ(content(path), "the document");
+        EXPECT_EQ(replace(path, &editing).first, platform::FileReplacement::Refusal::None);
+        EXPECT_EQ(content(path), "replaced");
+    }
+
+    // Held by a running editor of the table, through a link: refused too; once it is gone, written.
+    ASSERT_TRUE(QFile::link(path, Path("link.nuv")));
+    {
+        const LiveInstance editor(m_dir.path(), 99999);
+        Register(99999, Path("link.nuv"), 1);
+        EXPECT_EQ(replace(path).first, platform::FileReplacement::Refusal::InUse);
+        EXPECT_EQ(content(path), "replaced");
+    }
+    EXPECT_EQ(replace(Path("hard.nuv")).first, platform::FileReplacement::Refusal::None);
 }

@@ -207,9 +207,12 @@ TEST_F(FileReplacementTest, TwoWritesInPlaceOfOneFileAtOnceLeaveOneWholeContent)
     ASSERT_EQ(link(QFile::encodeName(Path("doc.nuv")).constData(), QFile::encodeName(Path("other.nuv")).constData()),
               0);
     SecondWriterMidway hook(old.size());
+    // The second writer is let in before the first takes the file: once that has it, it is in use.
+    platform::FileReplacement secondFile(Path("other.nuv"));
+    ASSERT_TRUE(secondFile.Open());
     std::future<bool> secondDone = std::async(std::launch::async, [&, go = hook.Go()]() mutable {
         go.wait();
-        return Replace(Path("other.nuv"), second);
+        return secondFile.Device().write(second) == second.size() && secondFile.Commit();
     });
     EXPECT_TRUE(Replace(Path("doc.nuv"), first));
     EXPECT_TRUE(secondDone.get());

@@ -1,6 +1,7 @@
 #include "printing/PrintTestSupport.h"
 
 #include "logic/InspectionView.h"
+#include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 #include "printing/PrintHeaderFooter.h"
 #include "printing/PrintPageLayout.h"
@@ -10,7 +11,9 @@
 #include "support/TestFiles.h"
 #include "support/logic/GeneratedLogicDocument.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -18,8 +21,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -275,8 +278,8 @@ TEST_F(PrintJobTest, NuvprintSaysWhyItCannotWriteAndNeverWritesOverItsDocument) 
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardOutput.isEmpty());
     // Qt may say something of its own first.
-    EXPECT_TRUE(run.standardError.endsWith(
-        "nuvprint: cannot write /dev/full: " + QString::fromLocal8Bit(std::strerror(ENOSPC)) + "\n"))
+    EXPECT_TRUE(run.standardError.endsWith(QStringLiteral(
+        "nuvprint: cannot write /dev/full: \"/dev/full\" は通常のファイルではないため、上書きできません。\n")))
         << run.standardError.toStdString();
 
     run = RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("index"), document, Path(QStringLiteral("a.pdf"))});
@@ -291,6 +294,59 @@ TEST_F(PrintJobTest, NuvprintSaysWhyItCannotWriteAndNeverWritesOverItsDocument) 
                      {QStringLiteral("functions"), document, Path(QStringLiteral("link.nuv"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.contains(QStringLiteral("is the input document"))) << run.standardError.toStdString();
+    EXPECT_EQ(ReadFileBytes(document), content);
+}
+
+TEST_F(PrintJobTest, NuvprintRefusesAnOutputThatIsItsInputAPipeOrADocumentInUse) {
+    const QString document = Path(QStringLiteral("cooker.nuv"));
+    LoadScriptDocument(document, kCooker);
+    const QByteArray content = ReadFileBytes(document);
+    const auto print = [&](const QString& output) {
+        return RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("outline"), document, output},
+                          QProcessEnvironment::systemEnvironment(), m_directory.path());
+    };
+
+    // Its input under another name: another hard link, a path relative to the working folder.
+    const QString hard = Path(QStringLiteral("hard.pdf"));
+    ASSERT_EQ(link(QFile::encodeName(document).constData(), QFile::encodeName(hard).constData()), 0);
+    const QString relative = "../" + QFileInfo(m_directory.path()).fileName() + "/./cooker.nuv";
+    for (const QString& output : {hard, relative}) {
+        const ProgramRun run = print(output);
+        EXPECT_EQ(run.exitCode, 1) << output.toStdString();
+        EXPECT_TRUE(run.standardError.endsWith(
+            QStringLiteral("%1 is the input document; it is not written over\n").arg(output)))
+            << run.standardError.toStdString();
+    }
+
+    // A pipe is refused at once, not written into once something reads it.
+    const QString pipe = Path(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ProgramRun run = print(pipe);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.standardError.endsWith(
+        QStringLiteral("nuvprint: cannot write %1: \"%1\" は通常のファイルではないため、上書きできません。\n")
+            .arg(pipe)))
+        << run.standardError.toStdString();
+
+    // A document an editor holds, under a path longer than an instance record keeps: left as it was, until it is
+    // let go.
+    const QString folder = Path(QString(120, u'f')) + QLatin1Char('/') + QString(120, u'g');
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString held = folder + QStringLiteral("/held.nuv");
+    WriteFileBytes(held, content);
+    {
+        platform::DocumentFileLock editor;
+        ASSERT_TRUE(editor.Hold(held));
+        run = print(held);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.standardError.endsWith(
+            QStringLiteral("nuvprint: cannot write %1: %1 は使用中です。\n\n使用者は'Unknown'です。\n").arg(held)))
+            << run.standardError.toStdString();
+        EXPECT_TRUE(run.standardOutput.isEmpty());
+        EXPECT_EQ(ReadFileBytes(held), content);
+    }
+    EXPECT_EQ(print(held).exitCode, 0);
+    EXPECT_TRUE(ReadFileBytes(held).startsWith("%PDF"));
     EXPECT_EQ(ReadFileBytes(document), content);
 }
 

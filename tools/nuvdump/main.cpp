@@ -55,7 +55,7 @@ int Merge(const QString& into, const QString& from, const QString& out) {
         return tools::Fail(kTool, QStringLiteral("too many unit functions to merge"));
     QString error;
     if (!tools::SaveDocument(data, out, false, &error))
-        return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(out, error));
+        return tools::CannotWrite(kTool, out, error);
     tools::WriteOut(QStringLiteral("added %1, renumbered %2, labels dropped %3\n")
                         .arg(outcome->added)
                         .arg(outcome->renumbered)
@@ -94,7 +94,7 @@ int main(int argc, char* argv[]) {
             return *refused;
         QString error;
         if (!tools::SaveDocument(data, arguments[2], exportOlder, &error))
-            return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(arguments[2], error));
+            return tools::CannotWrite(kTool, arguments[2], error);
         return 0;
     }
     tools::WriteOut(tools::DumpDocument(data));

@@ -193,7 +193,7 @@ private:
             return 1;
         QString errorText;
         if (!tools::SaveDocument(m_data, output, false, &errorText))
-            return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(output, errorText));
+            return tools::CannotWrite(kTool, output, errorText);
         return 0;
     }
 

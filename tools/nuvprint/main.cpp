@@ -3,12 +3,12 @@
 //                                       unit functions without a logic description too
 
 #include "model/DocumentData.h"
+#include "model/ExportMessages.h"
 #include "printing/PrintJob.h"
 #include "support/ToolSupport.h"
 
 #include <QBuffer>
 #include <QDateTime>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
 
@@ -33,6 +33,12 @@ int main(int argc, char** argv) {
         return tools::Fail(kTool, QStringLiteral("unknown printout %1; choose one of %2").arg(kind, kKinds.join(", ")));
     if (const std::optional<int> refused = tools::RefuseOutputOverInput(kTool, arguments[1], arguments[2]))
         return *refused;
+    // The output is taken before the printout is made: one that may not be replaced (a document an editor holds,
+    // anything but a regular file) is refused at once, and left as it is.
+    platform::FileReplacement out(arguments[2]);
+    if (!out.Open())
+        return tools::CannotWrite(kTool, arguments[2],
+                                  ReplacementFailureText(out.Refused(), arguments[2], out.ErrorText()));
     CDocumentData document;
     if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[1], document))
         return *failed;
@@ -55,15 +61,15 @@ int main(int argc, char** argv) {
         QPdfWriter writer(&pdf);
         pages = job.Print(writer, source, QDateTime::currentSecsSinceEpoch());
     }
-    QFile out(arguments[2]);
-    if (pages == 0 || !out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        out.write(pdf.data()) != pdf.data().size() || !out.flush())
-        return tools::Fail(kTool,
-                           QStringLiteral("cannot write %1: %2")
-                               .arg(arguments[2], pages == 0 ? QStringLiteral("no page printed") : out.errorString()));
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(arguments[2], out.errorString()));
+    if (pages == 0)
+        return tools::CannotWrite(kTool, arguments[2], QStringLiteral("no page printed"));
+    if (out.Device().write(pdf.data()) != pdf.data().size()) {
+        const QString reason = out.Device().errorString();
+        out.Cancel();
+        return tools::CannotWrite(kTool, arguments[2], reason);
+    }
+    if (!out.Commit())
+        return tools::CannotWrite(kTool, arguments[2], out.ErrorText());
     tools::WriteOut(QStringLiteral("%1 pages\n").arg(pages));
     return 0;
 }

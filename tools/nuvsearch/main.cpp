@@ -138,7 +138,7 @@ int Replace(CDocumentData& data, const Options& options, const CUnitFunction* cu
     QString error;
     const QString out = options.Value(QStringLiteral("-o"));
     if (!tools::SaveDocument(data, out, false, &error))
-        return tools::Fail(kTool, QStringLiteral("cannot write %1: %2").arg(out, error));
+        return tools::CannotWrite(kTool, out, error);
     return 0;
 }
 

@@ -100,6 +100,10 @@ int CannotOpen(const QString& tool, const QString& path, const QString& reason) 
     return Fail(tool, QStringLiteral("cannot open %1").arg(path) + (reason.isEmpty() ? QString() : ": " + reason));
 }
 
+int CannotWrite(const QString& tool, const QString& path, const QString& reason) {
+    return Fail(tool, QStringLiteral("cannot write %1: %2").arg(path, reason));
+}
+
 std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& input, const QString& output) {
     if (!platform::IsSameFile(input, output))
         return std::nullopt;

@@ -78,6 +78,8 @@ int Usage(const QString& text);
 int Fail(const QString& tool, const QString& message);
 // Fail with "cannot open PATH", and the system's reason after it when there is one.
 int CannotOpen(const QString& tool, const QString& path, const QString& reason = QString());
+// Fail with "cannot write PATH: REASON".
+int CannotWrite(const QString& tool, const QString& path, const QString& reason);
 // Why the file at `path` was not opened for reading: it is not a regular file, or the system's reason `error`.
 QString OpenFailure(const QString& path, int error);
 // A tool's output that is its input document itself (under this or another name) would take the document's place:

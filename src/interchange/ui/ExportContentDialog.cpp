@@ -9,7 +9,6 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -60,7 +59,7 @@ QString CExportContentDialog::FileName() const {
 
 void CExportContentDialog::accept() {
     const QString path = FileName();
-    if (path.isEmpty() || (QFileInfo::exists(path) && !AskOverwriteExistingFile(path)))
+    if (path.isEmpty() || !ConfirmExportFile(path))
         return;
     m_options.FileName = path;
     m_options.Domain = m_scope->checkedId();

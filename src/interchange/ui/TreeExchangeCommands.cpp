@@ -14,7 +14,6 @@
 #include "texts/TextHelpers.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -109,7 +108,7 @@ void ExportCsv(CTreeExchangeCommandHost& host) {
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString path = dialog.GetPathName();
-    if (QFileInfo::exists(path) && !AskOverwriteExistingFile(path))
+    if (!ConfirmExportFile(path))
         return;
     const InterchangeResult written = writer.Write(path);
     if (!written.Succeeded()) {

@@ -9,13 +9,13 @@
 #include "printing/ui/PSOutput.h"
 #include "printing/ui/PSSingle.h"
 #include "printing/ui/PSTitle.h"
+#include "printing/ui/PrintDialog.h"
 #include "printing/ui/PrintedObjectPage.h"
 #include "texts/Msg.h"
 #include "views/ChartCommand.h"
 
 #include <QDateTime>
 #include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -62,9 +62,9 @@ struct PrintCommandState {
         // Every page is offered again; the pages are counted only as they print.
         QPrinter& printer = Printer();
         printer.setPrintRange(QPrinter::AllPages);
-        QPrintDialog dialog(&printer, host.DialogParent());
+        CPrintDialog dialog(&printer, host.DialogParent());
         dialog.setMinMax(1, HighestOfferedPage);
-        if (dialog.exec() == QDialog::Accepted)
+        if (dialog.exec() == QDialog::Accepted && !RefusePrinterOutput(printer))
             job.Print(printer, Source(), QDateTime::currentSecsSinceEpoch(), PrintPageRange::ChosenOn(printer));
     }
 };

@@ -136,7 +136,10 @@ QString CMessageSettingsPage::PromptPath(bool forExport, const QString& initial)
                        m_editor.Localised(StringId::MessagesFilterJa, StringId::MessagesFilterEn));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setAcceptMode(forExport ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (!forExport)
+    // The export asks about an existing file itself, after it has refused a document in use.
+    if (forExport)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    else
         dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.selectFile(initial);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()

@@ -1,9 +1,9 @@
 #include "views/ui/HierarchicalChartCommands.h"
 
+#include "printing/ui/PrintDialog.h"
 #include "views/ChartCommand.h"
 #include "views/ui/HierarchicalView.h"
 
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -13,9 +13,9 @@ void PrintChart(CHierarchicalView& view, QPrinter& printer) {
     if (!view.PreparePrint())
         return;
     printer.setPrintRange(QPrinter::AllPages);
-    QPrintDialog dialog(&printer, &view);
+    CPrintDialog dialog(&printer, &view);
     dialog.setMinMax(1, std::max(1, view.PrintPageCount(printer)));
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() == QDialog::Accepted && !RefusePrinterOutput(printer))
         view.Print(printer);
 }
 

@@ -1,7 +1,9 @@
 #include "interchange/ui/TreeExchangeCommands.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
+#include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "platform/OwnerFile.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
 
@@ -94,6 +96,29 @@ TEST(TreeExchangeCommands, CsvImportAndExportGoThroughTheFileDialogsAndTheMessag
     ASSERT_EQ(host.messages.Requests().size(), 3);
     EXPECT_EQ(host.messages.Requests()[2].text, QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%2")
                                                     .arg(nowhere, QString::fromLocal8Bit(std::strerror(ENOENT))));
+}
+
+TEST(TreeExchangeCommands, TheCsvExportIsNeverWrittenOverADocumentThatIsHeld) {
+    TestHost host;
+    const QString table = host.folder.filePath(QStringLiteral("table.csv"));
+    WriteFileBytes(table, ",C1,C2\r\nR1,a,b\r\n");
+    AnswerFileDialog(table);
+    host.Run(CommandImportCsv);
+    // An editor holds a document (its lock on the file, its name beside it): refused before the overwrite
+    // question, even when the question would be answered Yes.
+    const QString held = host.folder.filePath(QStringLiteral("held.nuv"));
+    WriteFileBytes(held, "the editor's document");
+    WriteFileBytes(MakeOwnerFileName(held), QByteArray("h\0a\0n\0a\0", 8));
+    platform::DocumentFileLock editor;
+    ASSERT_TRUE(editor.Hold(held));
+    host.messages.Answer(platform::MessageAnswer::Yes);
+    AnswerFileDialog(held);
+    host.Run(CommandExportCsv);
+    EXPECT_EQ(host.messages.Texts(),
+              QStringList{QStringLiteral(
+                              "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'hana'です。")
+                              .arg(held)});
+    EXPECT_EQ(ReadFileBytes(held), "the editor's document");
 }
 
 TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndTheExportSaysHowManyCharactersItReplaced) {

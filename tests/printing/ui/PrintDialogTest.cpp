@@ -1,0 +1,47 @@
+#include "printing/ui/PrintDialog.h"
+#include "platform/DocumentFileLock.h"
+#include "platform/MessageBox.h"
+#include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
+
+#include <QLineEdit>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// Printing to a file that an editor holds as its document is refused before the toolkit's dialog asks whether to
+// overwrite it, and the file is left as it was; a file nobody holds is taken.
+TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
+    QTemporaryDir folder;
+    const QString held = folder.filePath(QStringLiteral("held.nuv"));
+    WriteFileBytes(held, "the editor's document");
+    platform::DocumentFileLock editor;
+    ASSERT_TRUE(editor.Hold(held));
+    platform::ScriptedMessageSink messages;
+
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(held);
+    CPrintDialog dialog(&printer, nullptr);
+    dialog.show();
+    ASSERT_EQ(dialog.OutputFileName(), held);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(
+        messages.Texts(),
+        QStringList{
+            QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'Unknown'です。")
+                .arg(held)});
+    EXPECT_TRUE(RefusePrinterOutput(printer));
+    EXPECT_EQ(ReadFileBytes(held), "the editor's document");
+
+    const QString free = folder.filePath(QStringLiteral("out.pdf"));
+    dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(free);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(printer.outputFileName(), free);
+    EXPECT_FALSE(RefusePrinterOutput(printer));
+    EXPECT_EQ(messages.Texts().size(), 2);
+}
