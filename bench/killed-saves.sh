@@ -34,7 +34,7 @@ untouched=0 whole_new=0 torn_with_backup=0 lost=0 told=0 left=0 stray=0
 i=0
 while [ "$i" -lt "$kills" ]; do
     stop=$((i * (total + 1) / (kills - 1 > 0 ? kills - 1 : 1)))
-    rm -rf "$cache" "$work"/doc.nuv* "$work/other.nuv"
+    rm -rf "$cache" "$work"/doc.nuv* "$work"/.doc.nuv* "$work/other.nuv"
     cp "$work/old.nuv" "$work/doc.nuv"
     ln "$work/doc.nuv" "$work/other.nuv"
     status=0
@@ -56,7 +56,7 @@ while [ "$i" -lt "$kills" ]; do
         "$nuvdump" "$work/doc.nuv" 2>&1 >/dev/null | grep -qF "$backup" && told=$((told + 1))
     fi
     "$nuvdump" --resave "$input" "$work/doc.nuv"
-    left=$((left + $(ls "$work" | grep -c '^doc\.nuv\.' || true)))
+    left=$((left + $(ls -A "$work" | grep -c '^\.doc\.nuv\.nuvsave-' || true)))
     stray=$((stray + $(ls "$cache" 2>/dev/null | grep -c '\.part$' || true)))
     if [ -n "$backup" ] && ! cmp -s "$backup" "$work/old.nuv"; then
         echo "backup changed at byte $stop" >&2
@@ -69,7 +69,7 @@ echo "save in place: $kills kills over $total bytes: $untouched untouched, $whol
     "$left temporaries beside and $stray incomplete backups after the next save"
 
 # Ordinary saves killed by a signal at delays spread over one save's run.
-rm -rf "$cache" "$work"/doc.nuv* "$work/other.nuv"
+rm -rf "$cache" "$work"/doc.nuv* "$work"/.doc.nuv* "$work/other.nuv"
 cp "$work/old.nuv" "$work/doc.nuv"
 start=$(date +%s%N)
 "$nuvdump" --resave "$input" "$work/doc.nuv"
@@ -83,12 +83,12 @@ while [ "$i" -lt "$kills" ]; do
     sleep "$(printf '0.%06d' "$delay")"
     kill -9 "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-    killed_left=$((killed_left + $(ls "$work" | grep -c '^doc\.nuv\.' || true)))
+    killed_left=$((killed_left + $(ls -A "$work" | grep -c '^\.doc\.nuv\.nuvsave-' || true)))
     cmp -s "$work/doc.nuv" "$work/new.nuv" || broken=$((broken + 1))
     i=$((i + 1))
 done
 "$nuvdump" --resave "$input" "$work/doc.nuv"
-after=$(ls "$work" | grep -c '^doc\.nuv\.' || true)
+after=$(ls -A "$work" | grep -c '^\.doc\.nuv\.nuvsave-' || true)
 echo "ordinary save: $kills kills over ${span} us: $killed_left temporaries seen after the kills, $broken documents" \
     "not whole, $after temporaries after the next save"
 
@@ -104,7 +104,7 @@ rm -rf "$cache"
 first=0 second=0 mixed=0 failed=0
 i=0
 while [ "$i" -lt "$kills" ]; do
-    rm -f "$work"/doc.nuv* "$work/other.nuv"
+    rm -f "$work"/doc.nuv* "$work"/.doc.nuv* "$work/other.nuv"
     cp "$work/old.nuv" "$work/doc.nuv"
     ln "$work/doc.nuv" "$work/other.nuv"
     "$nuvdump" --resave "$work/large.nuv" "$work/doc.nuv" 2>/dev/null &
