@@ -9,13 +9,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -108,68 +108,29 @@ TEST_F(DocumentHold, AnEditorHoldsItsDocumentUnderAPathTooLongForItsRecordAndUnd
     EXPECT_EQ(platform::DocumentHolder(Path("hard.nuv")), ReadOwnerFile(path));
 }
 
-namespace {
-
-// Another process holding a lock on a file, as the user `userId` (when it may become that user), until it ends.
-class LockingProcess {
-public:
-    LockingProcess(const QString& path, uid_t userId) {
-        int ready[2];
-        if (pipe(ready) != 0 || pipe(m_stop) != 0)
-            return;
-        m_pid = fork();
-        if (m_pid == 0) {
-            close(ready[0]);
-            close(m_stop[1]);
-            const int fd = open(QFile::encodeName(path).constData(), O_RDONLY);
-            if (fd < 0 || flock(fd, LOCK_EX) != 0 || (userId != geteuid() && setresuid(userId, userId, userId) != 0))
-                _exit(1);
-            char byte = 'r';
-            if (write(ready[1], &byte, 1) != 1 || read(m_stop[0], &byte, 1) < 0)
-                _exit(1);
-            _exit(0);
-        }
-        close(ready[1]);
-        close(m_stop[0]);
-        char byte = 0;
-        m_ready = read(ready[0], &byte, 1) == 1;
-        close(ready[0]);
-    }
-    ~LockingProcess() {
-        close(m_stop[1]);
-        if (m_pid > 0)
-            waitpid(m_pid, nullptr, 0);
-    }
-    LockingProcess(const LockingProcess&) = delete;
-    LockingProcess& operator=(const LockingProcess&) = delete;
-    bool Ready() const { return m_ready; }
-    pid_t Pid() const { return m_pid; }
-
-private:
-    int m_stop[2] = {-1, -1};
-    pid_t m_pid = -1;
-    bool m_ready = false;
-};
-
-} // namespace
-
 TEST_F(DocumentHold, ALockWhoseHolderLeftNoOwnerFileIsNamedByItsUserAndProcess) {
     const QString path = Path("plan.nuv");
-    // The current user, and another one where the test may become another user.
-    std::vector<uid_t> users = {geteuid()};
-    if (geteuid() == 0)
+    // A process of the current user's, and one of a user who may only read the file where the test may become one.
+    std::vector<uid_t> users = {getuid()};
+    if (geteuid() == 0 && chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0)
         users.push_back(65534);
     for (const uid_t user : users) {
         SCOPED_TRACE(user);
-        const LockingProcess holder(path, user);
-        ASSERT_TRUE(holder.Ready());
+        QProcess holder;
+        // Holds it until its input ends.
+        holder.start("setpriv", {QStringLiteral("--reuid=%1").arg(user), "flock", "-x", "-o", path, "cat"});
+        ASSERT_TRUE(holder.waitForStarted());
+        for (int i = 0; i < 200 && !Held(path); ++i)
+            QThread::msleep(20);
         EXPECT_EQ(platform::DocumentHolder(path),
-                  QStringLiteral("%1 (PID %2)").arg(platform::GetUserNameOf(user)).arg(holder.Pid()));
+                  QStringLiteral("%1 (PID %2)").arg(platform::GetUserNameOf(user)).arg(holder.processId()));
 
         // The name in an owner file comes first.
         ASSERT_EQ(WriteOwnerFile(path), OwnerFileWrite::Written);
         EXPECT_EQ(platform::DocumentHolder(path), ReadOwnerFile(path));
         DeleteOwnerFile(path);
+        holder.closeWriteChannel();
+        ASSERT_TRUE(holder.waitForFinished());
     }
     EXPECT_FALSE(Held(path));
 }
