@@ -90,7 +90,8 @@ public:
     Refusal Refused() const { return m_refusal; }
     // The system's reason of the last failure.
     QString ErrorText() const { return m_errorText; }
-    // Whether the content is written into the file itself (known after Open).
+    // Whether the content is written into the file itself: known after Open, and turned on while the content is
+    // written when its temporary file finds no room.
     bool WritesInPlace() const { return m_inPlace; }
 
     // The folder that keeps the old content of a file while it is written in place.
