@@ -59,6 +59,10 @@ private:
 } // namespace
 
 QString COpenDocument::CanonicalPath(const QString& path) {
+    // What is no document keeps the name the user gave it, so that its refusal names that and not where a link
+    // leads.
+    if (platform::IsOtherThanRegularFile(path))
+        return QFileInfo(path).absoluteFilePath();
     return platform::CanonicalDocumentPath(path);
 }
 

@@ -74,7 +74,8 @@ public:
     CApplicationShell& Shell() const { return m_shell; }
     // The template of the tabs' documents, named as a new document is.
     void AddDocumentTemplate();
-    // The one name of a document file by which processes compare documents (platform::CanonicalDocumentPath).
+    // The one name of a document file by which processes compare documents (platform::CanonicalDocumentPath); the
+    // absolute path as given of what is not a regular file.
     static QString CanonicalPath(const QString& path);
 
     // The record and what the process knows about it. No window writes into the record: changes go through

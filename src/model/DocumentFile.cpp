@@ -53,7 +53,7 @@ QString CurrentFormatVersion() {
 }
 
 // Collects serialiser output and remembers whether every write reached the device, and the system's cause
-// when one did not: the file device reports a full disk as "Unknown error".
+// when one did not.
 class DeviceWriter : public pugi::xml_writer {
 public:
     explicit DeviceWriter(QIODevice& device) : m_device(device) {}
@@ -62,17 +62,6 @@ public:
         if (!m_failed &&
             m_device.write(static_cast<const char*>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
             Fail();
-        m_written += size;
-        if (m_written - m_synced >= kSyncStretch)
-            StartWriteBack();
-    }
-    // Writes out what is still buffered.
-    bool Flush() {
-        errno = 0;
-        auto* file = qobject_cast<QFileDevice*>(&m_device);
-        if (!m_failed && file && !file->flush())
-            Fail();
-        return !m_failed;
     }
     bool Failed() const { return m_failed; }
     QString ErrorText() const {
@@ -80,34 +69,14 @@ public:
     }
 
 private:
-    // A file is sent to the disk a stretch at a time while it is written, so that the sync at the end of a
-    // save waits only for the last stretch.
-    static constexpr std::size_t kSyncStretch = std::size_t{1} << 20;
-
     void Fail() {
         m_failed = true;
         m_errno = errno;
     }
 
-    void StartWriteBack() {
-        auto* file = qobject_cast<QFileDevice*>(&m_device);
-        if (m_failed || !file || file->handle() < 0)
-            return;
-        if (!file->flush()) {
-            Fail();
-            return;
-        }
-        // Only a hint: a failure shows in the final sync.
-        sync_file_range(file->handle(), static_cast<off_t>(m_synced), static_cast<off_t>(m_written - m_synced),
-                        SYNC_FILE_RANGE_WRITE);
-        m_synced = m_written;
-    }
-
     QIODevice& m_device;
     bool m_failed = false;
     int m_errno = 0;
-    std::size_t m_written = 0;
-    std::size_t m_synced = 0;
 };
 
 class ByteArrayWriter : public pugi::xml_writer {
@@ -370,8 +339,7 @@ bool WriteSafely(const QString& path, const platform::DocumentFileLock* hold, QS
     }
     DeviceWriter writer(file.Device());
     print(writer);
-    // What is still buffered goes out here: the commit takes a failure of its own flush for success.
-    if (!writer.Flush()) {
+    if (writer.Failed()) {
         if (errorText)
             *errorText = writer.ErrorText();
         file.Cancel();
@@ -681,7 +649,6 @@ static LoadResult ReadParsedDocument(XmlDocumentContext& context, pugi::xml_node
 }
 
 void ReportInterruptedSaves(const QString& path) {
-    platform::FileReplacement::RemoveLeftTemporaries(path);
     const QStringList backups = platform::FileReplacement::LeftBackups(path);
     if (!backups.isEmpty())
         platform::ShowMessageBox(LoadString(StringId::SaveBackupLeft).arg(path, backups.join(QLatin1Char('\n'))),

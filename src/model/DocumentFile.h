@@ -38,9 +38,9 @@ struct VersionHistoryEntry {
 // number. Older and unknown format versions are read after a notice.
 LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber);
 
-// Before a document file is read: removes the temporary files that saves killed on the way left beside it, and
-// tells the user in one message where the old content of the file waits when a save in place was killed after it
-// had begun to write the file (nothing of it is removed or put back).
+// Before a document file is read: tells the user in one message where the old content of the file waits when a
+// save in place was killed after it had begun to write the file. Reading removes nothing: what killed saves left
+// goes at the next save (platform::FileReplacement).
 void ReportInterruptedSaves(const QString& path);
 
 // Saves never harm the file already there: the text replaces it only when every write succeeded, and a

@@ -10,6 +10,7 @@
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -102,6 +103,38 @@ bool DocumentFileLock::IsHeldElsewhere(const QString& path) {
     const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     close(fd);
     return held;
+}
+
+std::optional<DocumentFileLock::Holder> DocumentFileLock::HolderOf(const QString& path) {
+    struct stat info {};
+    if (stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    // "1: FLOCK  ADVISORY  WRITE 4242 08:01:1234 0 EOF": the process, the device (major and minor in hexadecimal)
+    // and the inode; a line with "->" is a process waiting for the lock.
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray file = QByteArray::number(major(info.st_dev), 16).rightJustified(2, '0') + ':' +
+                            QByteArray::number(minor(info.st_dev), 16).rightJustified(2, '0') + ':' +
+                            QByteArray::number(static_cast<qulonglong>(info.st_ino));
+    for (QByteArray line = locks.readLine(); !line.isEmpty(); line = locks.readLine()) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        bool number = false;
+        const qint64 pid = fields.size() >= 6 ? fields[4].toLongLong(&number) : 0;
+        if (fields.size() < 6 || fields[1] == "->" || fields[5] != file || !number || pid <= 0)
+            continue;
+        // The real user of the process: the owner of its /proc entries is root once it changed its ids.
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (QByteArray entry = status.readLine(); !entry.isEmpty(); entry = status.readLine()) {
+            if (entry.startsWith("Uid:")) {
+                const QList<QByteArray> ids = entry.mid(4).simplified().split(' ');
+                return Holder{pid, ids.value(0).toUInt()};
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 bool DocumentFileLock::LockForWriting(int fd, int waitMilliseconds) {

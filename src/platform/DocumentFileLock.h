@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 
 // Marks a document file as held for editing by this process, in place of opening it with others denied
@@ -32,6 +34,15 @@ public:
     // writer or holder to let it go; the lock goes with the descriptor. A file this process holds is its own to
     // write. False (errno set) when the lock stays taken or cannot be had.
     static bool LockForWriting(int fd, int waitMilliseconds);
+
+    // A process that the system names as holding a lock on the file, and its user.
+    struct Holder {
+        qint64 processId = 0;
+        unsigned userId = 0;
+    };
+    // The first holder of a lock on `path` that the system names (from /proc/locks); nothing when no lock is held
+    // or its process cannot be seen from here.
+    static std::optional<Holder> HolderOf(const QString& path);
 
 private:
     int m_fd = -1;

@@ -7,6 +7,7 @@
 #include "platform/OwnerFile.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/SharedMapping.h"
+#include "platform/UserName.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -52,6 +53,15 @@ std::optional<QString> LiveEditorDocument(const QString& path) {
     return std::nullopt;
 }
 
+// Who holds the document at `path`: the name in its owner file, else the user and process holding its lock.
+QString HolderName(const QString& path) {
+    if (std::optional<QString> owner = ReadOwnerName(path))
+        return *owner;
+    if (const std::optional<DocumentFileLock::Holder> holder = DocumentFileLock::HolderOf(path))
+        return QStringLiteral("%1 (PID %2)").arg(GetUserNameOf(holder->userId)).arg(holder->processId);
+    return ReadOwnerFile(path);
+}
+
 } // namespace
 
 bool IsSameFile(const QString& first, const QString& second) {
@@ -90,12 +100,12 @@ bool IsRecordDocument(const QString& directory, const InstanceRecord& record, co
 std::optional<QString> DocumentHolder(const QString& path, const DocumentFileLock* ownHold) {
     const QString canonicalPath = CanonicalDocumentPath(path);
     if (const std::optional<QString> document = LiveEditorDocument(canonicalPath))
-        return ReadOwnerFile(*document);
+        return HolderName(*document);
     // The lock also tells of holders the table does not: this process's own hold of the file (whose lock the
     // probe cannot take either) counts unless the write is the one that hold is for.
     const bool ownWrite = ownHold && ownHold->HoldsFile(canonicalPath);
     if (!ownWrite && DocumentFileLock::IsHeldElsewhere(canonicalPath))
-        return ReadOwnerFile(canonicalPath);
+        return HolderName(canonicalPath);
     return std::nullopt;
 }
 

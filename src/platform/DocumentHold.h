@@ -33,7 +33,8 @@ bool IsRecordDocument(const QString& directory, const InstanceRecord& record, co
 // liveness lock; a record that a dead process left does not count), or while any lock on the file is taken: an
 // editor's under another name of the file or registered in another runtime folder, another program's, or one of
 // this process's other than `ownHold`, the hold of the document that a save writes into. Then the holder's name,
-// from the owner file beside the document ("Unknown" when none can be read); else nothing.
+// from the owner file beside the document; when that names none, the user and process the system names for the
+// file's lock ("USER (PID N)"), or "Unknown"; else nothing.
 std::optional<QString> DocumentHolder(const QString& path, const DocumentFileLock* ownHold = nullptr);
 
 } // namespace platform

@@ -32,8 +32,12 @@ constexpr qint64 kPieceSize = qint64(1) << 20;
 constexpr int kInPlaceLockWait = 10000;
 const QLatin1String kBackupSuffix(".bak");
 const QLatin1String kPartialSuffix(".part");
+const QLatin1String kTemporaryMark(".nuvsave-");
+// Hexadecimal digits of the random part of a temporary file's name, and of the digest that ends it.
+constexpr int kTemporaryDigits = 8;
 
 InPlaceWriteHook* g_inPlaceWriteHook = nullptr;
+TemporaryWriteHook* g_temporaryWriteHook = nullptr;
 
 // How many of `wanted` bytes go out in the next piece of a write in place.
 qint64 NextPiece(qint64 done, qint64 wanted) {
@@ -89,6 +93,25 @@ QString RandomNamePart() {
     return QString::number(QRandomGenerator::global()->generate(), 36);
 }
 
+// The digest that ends the name of a temporary file of ours, from the rest of the name.
+QString TemporaryCheck(QStringView start) {
+    const QByteArray hash = QCryptographicHash::hash(start.toUtf8(), QCryptographicHash::Sha256);
+    return QString::fromLatin1(hash.toHex().left(kTemporaryDigits));
+}
+
+// A name for a temporary file of the file named `fileName` made by this process: ".NAME.nuvsave-PID-RANDOMCHECK".
+QString TemporaryName(const QString& fileName) {
+    const QString start =
+        QLatin1Char('.') + fileName + kTemporaryMark + QString::number(getpid()) + QLatin1Char('-') +
+        QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), kTemporaryDigits, 16, QLatin1Char('0'));
+    return start + TemporaryCheck(start);
+}
+
+// Whether the name that matched the pattern of temporary files ends with the digest of the rest of it.
+bool IsTemporaryName(const QString& name) {
+    return name.endsWith(TemporaryCheck(QStringView(name).chopped(kTemporaryDigits)));
+}
+
 // A file its writer locked while it worked was left by a writer that is gone: its process is no more, and the
 // lock is free (the id alone could be another machine's, the lock alone not yet taken by a writer that has
 // just made the file).
@@ -104,14 +127,15 @@ bool LeftByDeadWriter(const QString& path, quint32 pid) {
     return gone;
 }
 
-// The files in `folder` whose names match `pattern`, whose first capture is the writer's process id, left by
-// writers that are gone.
-QStringList LeftFiles(const QString& folder, const QRegularExpression& pattern) {
+// The files in `folder` whose names match `pattern`, whose first capture is the writer's process id, and pass
+// `ours` when it is given, left by writers that are gone.
+QStringList LeftFiles(const QString& folder, const QRegularExpression& pattern,
+                      bool (*ours)(const QString& name) = nullptr) {
     QStringList left;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
         const QRegularExpressionMatch match = pattern.match(name);
         bool number = false;
-        const quint32 pid = match.hasMatch() ? match.captured(1).toUInt(&number) : 0;
+        const quint32 pid = match.hasMatch() && (!ours || ours(name)) ? match.captured(1).toUInt(&number) : 0;
         const QString path = folder + QLatin1Char('/') + name;
         if (number && LeftByDeadWriter(path, pid))
             left << path;
@@ -146,8 +170,102 @@ QRegularExpression BackupPattern(const QString& path, bool partial) {
 
 } // namespace
 
+// Where the new content goes: the temporary file beside the target, a stretch at a time, or memory for a write in
+// place. A temporary file that finds no room is given up for a write in place (FallBackInPlace), and the content
+// goes on in memory: the writer sees no failure.
+class FileReplacement::Output : public QIODevice {
+public:
+    // `fd` is the temporary file, open for reading and writing; -1 collects the content in memory.
+    Output(FileReplacement& owner, int fd) : m_owner(owner), m_fd(fd) { open(WriteOnly | Unbuffered); }
+    ~Output() override { CloseFile(); }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    int Handle() const { return m_fd; }
+    const QByteArray& Content() const { return m_content; }
+    // Writes out what is collected for the temporary file; false, with the reason as errorString, when it fails.
+    bool Flush();
+    // Takes what the temporary file holds and what was still to go into memory, and closes the file. False when
+    // the file cannot be read back.
+    bool TakeIntoMemory();
+    void CloseFile();
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override;
+
+private:
+    FileReplacement& m_owner;
+    int m_fd;
+    qint64 m_written = 0; // bytes in the temporary file
+    QByteArray m_pending; // bytes still to go to it
+    QByteArray m_content; // the whole content, when it is collected in memory
+};
+
+qint64 FileReplacement::Output::writeData(const char* data, qint64 size) {
+    if (m_fd < 0) {
+        m_content.append(data, size);
+        return size;
+    }
+    m_pending.append(data, size);
+    if (m_pending.size() < kPieceSize)
+        return size;
+    return Flush() ? size : -1;
+}
+
+bool FileReplacement::Output::Flush() {
+    const qint64 before = m_written;
+    while (m_fd >= 0 && !m_pending.isEmpty()) {
+        int failed = g_temporaryWriteHook ? g_temporaryWriteHook->Writing(m_written, m_pending.size()) : 0;
+        ssize_t written = -1;
+        if (failed == 0 && (written = ::write(m_fd, m_pending.constData(), static_cast<size_t>(m_pending.size()))) < 0)
+            failed = errno;
+        if (failed == 0) {
+            m_pending.remove(0, written);
+            m_written += written;
+        } else if ((failed == ENOSPC || failed == EDQUOT) && m_owner.FallBackInPlace()) {
+            return true;
+        } else if (failed != EINTR) {
+            setErrorString(QString::fromLocal8Bit(std::strerror(failed)));
+            errno = failed;
+            return false;
+        }
+    }
+    // Sent to the disk a stretch at a time, so that the sync at the end waits only for the last one. Only a hint:
+    // a failure shows in that sync.
+    if (m_fd >= 0 && m_written > before)
+        sync_file_range(m_fd, before, m_written - before, SYNC_FILE_RANGE_WRITE);
+    return true;
+}
+
+bool FileReplacement::Output::TakeIntoMemory() {
+    QByteArray content(m_written, Qt::Uninitialized);
+    for (qint64 offset = 0; offset < m_written;) {
+        const ssize_t read = pread(m_fd, content.data() + offset, static_cast<size_t>(m_written - offset), offset);
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0)
+            return false;
+        offset += read;
+    }
+    content.append(m_pending);
+    m_content = std::move(content);
+    m_pending.clear();
+    CloseFile();
+    return true;
+}
+
+void FileReplacement::Output::CloseFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
 InPlaceWriteHookInstaller::InPlaceWriteHookInstaller(InPlaceWriteHook& hook)
     : HookInstaller(g_inPlaceWriteHook, hook) {}
+
+TemporaryWriteHookInstaller::TemporaryWriteHookInstaller(TemporaryWriteHook& hook)
+    : HookInstaller(g_temporaryWriteHook, hook) {}
 
 FileReplacement::FileReplacement(const QString& path) : m_path(path), m_targetPath(path) {}
 
@@ -167,9 +285,10 @@ QStringList FileReplacement::LeftBackups(const QString& path) {
 
 void FileReplacement::RemoveLeftTemporaries(const QString& path) {
     const QFileInfo info(path);
-    const QRegularExpression beside(QLatin1Char('^') + QRegularExpression::escape(info.fileName()) +
-                                    QStringLiteral("\\.([1-9][0-9]{0,9})-[0-9a-z]+$"));
-    QStringList left = LeftFiles(info.absolutePath(), beside);
+    const QRegularExpression beside(QStringLiteral("^\\.") + QRegularExpression::escape(info.fileName()) +
+                                    QRegularExpression::escape(kTemporaryMark) +
+                                    QStringLiteral("([1-9][0-9]{0,9})-[0-9a-f]{%1}$").arg(2 * kTemporaryDigits));
+    QStringList left = LeftFiles(info.absolutePath(), beside, IsTemporaryName);
     // A backup not yet complete was left before the file was touched.
     left += LeftFiles(BackupDirectory(), BackupPattern(path, true));
     for (const QString& file : left)
@@ -242,11 +361,12 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold) {
 bool FileReplacement::OpenBeside() {
     // The temporary file is named after the target and the writing process, and locked while it is written, so
     // that what a dead process left can be told (RemoveLeftTemporaries). Made with the mode of any new file (the
-    // umask applied); a file replaced gives it its own bits at the commit.
-    const QString start = m_targetPath + QLatin1Char('.') + QString::number(getpid()) + QLatin1Char('-');
+    // umask applied); a file replaced gives it its own bits at the commit. It is read back when it finds no room.
+    const QFileInfo target(m_targetPath);
+    const QString folder = m_targetPath.left(m_targetPath.size() - target.fileName().size());
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const QString name = start + RandomNamePart();
-        const int fd = open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const QString name = folder + TemporaryName(target.fileName());
+        const int fd = open(QFile::encodeName(name).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0) {
@@ -254,16 +374,9 @@ bool FileReplacement::OpenBeside() {
             return false;
         }
         m_temporaryPath = name;
-        m_temporaryFile = std::make_unique<QFile>();
+        m_output = std::make_unique<Output>(*this, fd);
         if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
             FailWithErrno(errno);
-            close(fd);
-            Cancel();
-            return false;
-        }
-        if (!m_temporaryFile->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-            m_errorText = m_temporaryFile->errorString();
-            close(fd);
             Cancel();
             return false;
         }
@@ -275,42 +388,46 @@ bool FileReplacement::OpenBeside() {
 
 bool FileReplacement::OpenInPlace() {
     m_inPlace = true;
-    m_content.clear();
-    m_buffer.setBuffer(&m_content);
-    return m_buffer.open(QIODevice::WriteOnly);
+    m_output = std::make_unique<Output>(*this, -1);
+    return true;
+}
+
+bool FileReplacement::FallBackInPlace() {
+    // A new file has nothing to write into: the want of room is the failure.
+    if (!m_targetExists || !m_output->TakeIntoMemory())
+        return false;
+    unlink(QFile::encodeName(m_temporaryPath).constData());
+    m_temporaryPath.clear();
+    m_inPlace = true;
+    return true;
 }
 
 QIODevice& FileReplacement::Device() {
-    if (m_inPlace)
-        return m_buffer;
-    return *m_temporaryFile;
+    return *m_output;
 }
 
 void FileReplacement::Cancel() {
-    if (m_temporaryFile) {
-        m_temporaryFile.reset();
+    if (!m_temporaryPath.isEmpty())
         unlink(QFile::encodeName(m_temporaryPath).constData());
-        m_temporaryPath.clear();
-    }
-    if (m_buffer.isOpen())
-        m_buffer.close();
-    m_content.clear();
+    m_temporaryPath.clear();
+    m_output.reset();
 }
 
 bool FileReplacement::Commit() {
-    const bool committed = m_inPlace ? CommitInPlace() : CommitBeside();
+    if (!m_output)
+        return false;
+    // What is still to go to a temporary file goes out first: finding no room, it turns into a write in place.
+    bool committed = m_output->Flush();
+    if (!committed)
+        m_errorText = m_output->errorString();
+    else
+        committed = m_inPlace ? CommitInPlace() : CommitBeside();
     Cancel();
     return committed;
 }
 
 bool FileReplacement::CommitBeside() {
-    if (!m_temporaryFile)
-        return false;
-    if (!m_temporaryFile->flush()) {
-        m_errorText = m_temporaryFile->errorString();
-        return false;
-    }
-    const int fd = m_temporaryFile->handle();
+    const int fd = m_output->Handle();
     if (m_targetExists) {
         // The new file takes the old one's owner where we may give it (the superuser saving another user's
         // file), then its permission bits: the change of owner would clear set-id bits again. Where the owner
@@ -331,7 +448,8 @@ bool FileReplacement::CommitBeside() {
         FailWithErrno(errno);
         return false;
     }
-    m_temporaryFile.reset();
+    m_temporaryPath.clear();
+    m_output->CloseFile();
     // The new name is made lasting too, as far as the folder lets us.
     SyncFolder(QFileInfo(m_targetPath).absolutePath());
     return true;
@@ -396,7 +514,7 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
 }
 
 bool FileReplacement::CommitInPlace() {
-    m_buffer.close();
+    const QByteArray& content = m_output->Content();
     const QByteArray encoded = QFile::encodeName(m_targetPath);
     const int fd = open(encoded.constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -428,7 +546,7 @@ bool FileReplacement::CommitInPlace() {
         return false;
     }
     const QByteArray encodedBackup = QFile::encodeName(backupPath);
-    const int failed = WriteWhole(fd, m_content, done);
+    const int failed = WriteWhole(fd, content, done);
     if (failed == 0) {
         unlink(encodedBackup.constData());
     } else {

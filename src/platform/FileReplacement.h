@@ -2,8 +2,7 @@
 
 #include "platform/HookInstaller.h"
 
-#include <QBuffer>
-#include <QFile>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -27,20 +26,40 @@ public:
     explicit InPlaceWriteHookInstaller(InPlaceWriteHook& hook);
 };
 
+// Told of each stretch of a temporary file before it goes out, so that a test can let the file system run out of
+// room at any byte.
+class TemporaryWriteHook {
+public:
+    virtual ~TemporaryWriteHook() = default;
+    // `done` bytes of the temporary file are written, and `wanted` are to follow now. Returns 0, or the errno that
+    // the write fails with.
+    virtual int Writing(qint64 done, qint64 wanted) = 0;
+};
+
+class TemporaryWriteHookInstaller : public HookInstaller<TemporaryWriteHook> {
+public:
+    explicit TemporaryWriteHookInstaller(TemporaryWriteHook& hook);
+};
+
 // Replaces the content of a file so that a failure at any moment leaves the file as it was.
 //
-// The new content normally goes to a temporary file beside the target ("NAME.PID-RANDOM"), which is flushed,
-// synced, given the target's permission bits (and owner, where we may) and renamed over it. That cannot work
-// where no file may be made in the target's folder, and it would cut a file with other hard links off from
-// them. There the whole new content is collected first and then written into the file itself; the old content
-// waits in a backup in the user's cache folder (BackupDirectory), written and synced (file and folder) before
-// the first byte of the file is overwritten and removed only once the new content is synced; a write that
-// fails puts the old content back.
+// The new content normally goes to a temporary file beside the target, which is flushed, synced, given the
+// target's permission bits (and owner, where we may) and renamed over it. That cannot work where no file may be
+// made in the target's folder, and it would cut a file with other hard links off from them. There the whole new
+// content is collected first and then written into the file itself; the old content waits in a backup in the
+// user's cache folder (BackupDirectory), written and synced (file and folder) before the first byte of the file
+// is overwritten and removed only once the new content is synced; a write that fails puts the old content back.
+// A temporary file that finds no room (the file system or the user's quota full) is given up for the same write
+// in place: what it held is taken back into memory and it is removed, so that a save with room for the change
+// but not for a second copy succeeds.
 //
-// The writer holds a lock on its temporary file or backup while it works. What a process that died left
-// (its id in the name is no process's here, and the lock is free) is found on the next save or open: its
-// temporary files are removed, and its backups, named "NAME-HASH-PID.bak" after the file they hold (HASH
-// from the file's absolute path), are kept for the user (LeftBackups).
+// The temporary file's name is one no person picks: ".NAME.nuvsave-PID-RANDOMCHECK", CHECK a digest of the
+// rest, so that a name that is not one of ours never passes for it. The writer holds a lock on its temporary
+// file or backup while it works. What a process that died left (the id in the name is no process's here, and
+// the lock is free) is found by the next write of the file, never by a read: its temporary files are removed,
+// and its backups, named "NAME-HASH-PID-RANDOM.bak" in the cache folder after the file they hold (HASH from the
+// file's absolute path), are kept for the user (LeftBackups). Nothing else beside the file is touched, whatever
+// its name.
 //
 // A write in place takes the file's lock (DocumentFileLock) for its duration, so that two of them never mix
 // their content; the lock a document's holder in this process has is its own.
@@ -76,7 +95,8 @@ public:
     Refusal Refused() const { return m_refusal; }
     // The system's reason of the last failure; for a file in use, the name of its holder.
     QString ErrorText() const { return m_errorText; }
-    // Whether the content is written into the file itself (known after Open).
+    // Whether the content is written into the file itself: known after Open, and turned on while the content is
+    // written when its temporary file finds no room.
     bool WritesInPlace() const { return m_inPlace; }
 
     // The folder that keeps the old content of a file while it is written in place.
@@ -84,12 +104,17 @@ public:
     // The backups of the file at `path` that processes which died during a write in place left complete.
     // Backups a dead process had not completed (the file was not touched yet) are removed.
     static QStringList LeftBackups(const QString& path);
-    // Removes the temporary files that saves of the file at `path` left beside it when their process died.
-    static void RemoveLeftTemporaries(const QString& path);
 
 private:
+    class Output;
+
+    // Removes the temporary files that writes of the file at `path` left when their process died.
+    static void RemoveLeftTemporaries(const QString& path);
     bool OpenBeside();
     bool OpenInPlace();
+    // The temporary file found no room: the content goes on in memory, to be written in place. False when there
+    // is no file to write in place.
+    bool FallBackInPlace();
     bool CommitInPlace();
     bool CommitBeside();
     bool WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath);
@@ -105,9 +130,7 @@ private:
     unsigned m_linkCount = 0;
     bool m_inPlace = false;
     QString m_temporaryPath;
-    std::unique_ptr<QFile> m_temporaryFile;
-    QByteArray m_content;
-    QBuffer m_buffer;
+    std::unique_ptr<Output> m_output;
     Refusal m_refusal = Refusal::None;
     QString m_errorText;
 };

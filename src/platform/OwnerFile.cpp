@@ -67,10 +67,14 @@ OwnerFileWrite WriteOwnerFile(const QString& documentPath) {
 }
 
 QString ReadOwnerFile(const QString& documentPath) {
+    return ReadOwnerName(documentPath).value_or(kUnknownUser);
+}
+
+std::optional<QString> ReadOwnerName(const QString& documentPath) {
     const QString path = MakeOwnerFileName(documentPath);
     QFile file;
     if (QFileInfo(path).isSymLink() || !platform::OpenRegularFileForReading(file, path))
-        return kUnknownUser;
+        return std::nullopt;
     const QByteArray bytes = file.read(kMaxOwnerBytes);
     QString name;
     for (qsizetype i = 0; i + 1 < bytes.size() && name.size() < kMaxNameUnits; i += 2) {
@@ -79,6 +83,8 @@ QString ReadOwnerFile(const QString& documentPath) {
             break;
         name.append(QChar(unit));
     }
+    if (name.isEmpty() || name == kUnknownUser)
+        return std::nullopt;
     return name;
 }
 

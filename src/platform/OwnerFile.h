@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The owner file lies beside a document that is open for editing: "~$" and the document's file name,
 // holding the editing user's name as UTF-16 little-endian units without byte-order mark or terminator,
 // so that a second user opening the document can be told who holds it.
@@ -24,9 +26,13 @@ enum class OwnerFileWrite {
 // its name, never through a link; an owner file that a program of ours left is replaced.
 OwnerFileWrite WriteOwnerFile(const QString& documentPath);
 
-// Reads the holder's name; "Unknown" when the file cannot be read or is no regular file of its own (a link, a
-// pipe). Never reads more than 512 bytes.
+// Reads the holder's name; "Unknown" when the file names none (ReadOwnerName).
 QString ReadOwnerFile(const QString& documentPath);
+
+// The holder's name the owner file gives; nothing when it gives none: it cannot be read or is no regular file of its
+// own (a link, a pipe), it holds no name, or the name is the "Unknown" of a writer that found none. Never reads more
+// than 512 bytes.
+std::optional<QString> ReadOwnerName(const QString& documentPath);
 
 // Removes the owner file; a missing file or a failure is ignored.
 void DeleteOwnerFile(const QString& documentPath);

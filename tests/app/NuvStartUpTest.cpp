@@ -1,4 +1,5 @@
 #include "platform/DocumentFileLock.h"
+#include "platform/UserName.h"
 #include "support/ProgramRun.h"
 
 #include <QDir>
@@ -181,8 +182,9 @@ TEST(NuvStartUp, AnEditorOfAnotherRuntimeFolderOrAnotherProgramsLockHoldsTheDocu
         QThread::msleep(50);
     for (const ProgramRun& run : WriteWithTools(dir.filePath("runtime"), linked)) {
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(
-            run.standardError.contains(QStringLiteral("%1 は使用中です。\n\n使用者は'Unknown'です。").arg(linked)))
+        EXPECT_TRUE(run.standardError.contains(QStringLiteral("%1 は使用中です。\n\n使用者は'%2 (PID %3)'です。")
+                                                   .arg(linked, platform::GetUserNameOf(getuid()))
+                                                   .arg(locker.processId())))
             << run.standardError.toStdString();
     }
     locker.kill();

@@ -76,7 +76,8 @@ TEST_F(SpecialFiles, EveryProgramRefusesAPipeOrADeviceAsItsDocumentAtOnceAndSays
         // The editor says so and ends without a window; the converter does not wait on a map that is a pipe.
         const ProgramRun editor = RunWithinSeconds("nuv", {special}, m_environment);
         EXPECT_EQ(editor.exitCode, 1) << special.toStdString();
-        EXPECT_TRUE(editor.standardError.contains(QStringLiteral("は通常のファイルではないため、読み込めません。")))
+        EXPECT_TRUE(editor.standardError.contains(
+            QStringLiteral("\"%1\" は通常のファイルではないため、読み込めません。").arg(special)))
             << editor.standardError.toStdString();
         const ProgramRun converter = RunWithinSeconds("tobrel", {special}, m_environment);
         EXPECT_NE(converter.exitCode, 0);

@@ -2,6 +2,7 @@
 
 #include "model/DocumentData.h"
 #include "model/OutlineNumber.h"
+#include "platform/UserName.h"
 #include "support/ToolSupport.h"
 
 #include <QDir>
@@ -186,7 +187,9 @@ TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
     close(fd);
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.endsWith(kCannotOpenForSaving +
-                                              QStringLiteral("held.nuv は使用中です。\n\n使用者は'Unknown'です。\n")))
+                                              QStringLiteral("held.nuv は使用中です。\n\n使用者は'%1 (PID %2)'です。\n")
+                                                  .arg(platform::GetUserNameOf(getuid()))
+                                                  .arg(getpid())))
         << result.standardError.toStdString();
     QFile held(sandbox.WorkPath("held.nuv"));
     ASSERT_TRUE(held.open(QIODevice::ReadOnly));

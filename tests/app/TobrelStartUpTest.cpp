@@ -134,6 +134,10 @@ TEST(TobrelStartUp, AnEndedConversionLeavesNoRecordLockOrSocketBehind) {
     TobrelSandbox sandbox;
     sandbox.WriteFile("plan.mm", R"(<map><node TEXT="Root"><node TEXT="A"/></node></map>)");
     sandbox.WriteFile("broken.mm", R"(<map><node TEXT="Root"></map>)");
+    // Files of the user's beside the document to be made, named as temporary files once were, are left alone.
+    const QStringList mine = {"plan.nuv.2023-final", "plan.nuv.3999998-draft"};
+    for (const QString& name : mine)
+        sandbox.WriteFile(name, "mine");
     for (const auto& [map, exitCode] : std::vector<std::pair<QString, int>>{{"plan.mm", 0}, {"broken.mm", 1}}) {
         const TobrelSandbox::Result result = sandbox.Run({map});
         EXPECT_EQ(result.exitCode, exitCode) << map.toStdString();
@@ -142,5 +146,5 @@ TEST(TobrelStartUp, AnEndedConversionLeavesNoRecordLockOrSocketBehind) {
             QDir(sandbox.RuntimePath("")).entryList({"nuv-alive-*", "nuv-*.sock"}, QDir::AllEntries | QDir::System);
         EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
     }
-    EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList{"plan.nuv"});
+    EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList({"plan.nuv", mine[0], mine[1]}));
 }

@@ -3,6 +3,7 @@
 #include "model/OutlineNumber.h"
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
+#include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
@@ -137,22 +138,35 @@ TEST_F(DocumentFileSaving, ASaveInPlaceKilledOnTheWayLeavesTheOldContentAndTheNe
     EXPECT_EQ(ReadFileBytes(backups.filePath(names[0])), old);
 }
 
-TEST_F(DocumentFileSaving, TheTemporaryFilesOfKilledSavesAreRemovedWhenTheDocumentIsOpened) {
-    const pid_t gone = fork();
-    if (gone == 0)
-        _exit(0);
-    ASSERT_GT(gone, 0);
-    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+TEST_F(DocumentFileSaving, UsersFilesBesideADocumentSurviveReadsAndSavesAndOnlyAKilledSaveIsCleanedUp) {
     WriteFileBytes(Path("doc.nuv"), ReadFileBytes(kLayout));
-    const QString killed = QStringLiteral("doc.nuv.%1-k2").arg(gone);
-    const QString working = QStringLiteral("doc.nuv.%1-k3").arg(getpid());
-    for (const QString& name :
-         {killed, working, QStringLiteral("doc.nuv.old"), QStringLiteral("other.nuv.%1-k2").arg(gone)})
-        WriteFileBytes(Path(name), "half");
+    // A save killed on the way, and files of the user's named as temporary files once were.
+    const pid_t killed = fork();
+    if (killed == 0) {
+        platform::FileReplacement file(Path("doc.nuv"));
+        if (file.Open())
+            file.Device().write("half");
+        _exit(86);
+    }
+    ASSERT_GT(killed, 0);
+    ASSERT_EQ(waitpid(killed, nullptr, 0), killed);
+    const QStringList left = QDir(m_directory.path()).entryList({".doc.nuv.*"}, QDir::Files | QDir::Hidden);
+    ASSERT_EQ(left.size(), 1);
+    const QStringList mine = {"doc.nuv.20241201-backup", "doc.nuv.2024-12", "doc.nuv.4242-final",
+                              QStringLiteral("doc.nuv.%1-k2").arg(killed)};
+    for (const QString& name : mine)
+        WriteFileBytes(Path(name), "mine");
+    const QStringList all = QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden);
 
+    // Reading removes nothing; the next save removes what the killed save left, and nothing else.
     EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {Path("doc.nuv")}).exitCode, 0);
-    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files),
-              QStringList({"doc.nuv", working, "doc.nuv.old", QStringLiteral("other.nuv.%1-k2").arg(gone)}));
+    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden), all);
+    EXPECT_EQ(Resave(Path("doc.nuv")).exitCode, 0);
+    QStringList expected = all;
+    expected.removeOne(left[0]);
+    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden), expected);
+    for (const QString& name : mine)
+        EXPECT_EQ(ReadFileBytes(Path(name)), "mine") << name.toStdString();
 }
 
 TEST_F(DocumentFileSaving, APathThatIsNotTextIsRefusedAndNothingIsWrittenUnderAnotherName) {

@@ -6,16 +6,21 @@
 #include "platform/NamedLock.h"
 #include "platform/OwnerFile.h"
 #include "platform/SharedMapping.h"
+#include "platform/UserName.h"
 #include "support/LiveInstance.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -149,4 +154,31 @@ TEST_F(DocumentHold, NoReplacementOfAFileGoesOverADocumentThatIsHeld) {
         EXPECT_EQ(content(path), "replaced");
     }
     EXPECT_EQ(replace(Path("hard.nuv")).first, platform::FileReplacement::Refusal::None);
+}
+
+TEST_F(DocumentHold, ALockWhoseHolderLeftNoOwnerFileIsNamedByItsUserAndProcess) {
+    const QString path = Path("plan.nuv");
+    // A process of the current user's, and one of a user who may only read the file where the test may become one.
+    std::vector<uid_t> users = {getuid()};
+    if (geteuid() == 0 && chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0)
+        users.push_back(65534);
+    for (const uid_t user : users) {
+        SCOPED_TRACE(user);
+        QProcess holder;
+        // Holds it until its input ends.
+        holder.start("setpriv", {QStringLiteral("--reuid=%1").arg(user), "flock", "-x", "-o", path, "cat"});
+        ASSERT_TRUE(holder.waitForStarted());
+        for (int i = 0; i < 200 && !Held(path); ++i)
+            QThread::msleep(20);
+        EXPECT_EQ(platform::DocumentHolder(path),
+                  QStringLiteral("%1 (PID %2)").arg(platform::GetUserNameOf(user)).arg(holder.processId()));
+
+        // The name in an owner file comes first.
+        ASSERT_EQ(WriteOwnerFile(path), OwnerFileWrite::Written);
+        EXPECT_EQ(platform::DocumentHolder(path), ReadOwnerFile(path));
+        DeleteOwnerFile(path);
+        holder.closeWriteChannel();
+        ASSERT_TRUE(holder.waitForFinished());
+    }
+    EXPECT_FALSE(Held(path));
 }

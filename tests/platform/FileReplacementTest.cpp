@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstring>
 #include <future>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -290,9 +292,10 @@ TEST_F(FileReplacementTest, AWriteInPlaceKilledAtAnyPointLeavesTheFileOrItsBacku
     }
 }
 
-TEST_F(FileReplacementTest, TheTemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
+TEST_F(FileReplacementTest, OnlyTheTemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
     Write(Path("doc.nuv"), "old");
-    // A save killed before its commit, one still at work, and files of other names.
+    // A save killed before its commit, one still at work, and the user's own files of all kinds of names: some
+    // like the temporary files of older builds, one with the mark of ours but not its digest.
     ASSERT_EQ(InChild([&] {
                   platform::FileReplacement file(Path("doc.nuv"));
                   if (file.Open())
@@ -300,21 +303,134 @@ TEST_F(FileReplacementTest, TheTemporaryFilesOfKilledSavesAreRemovedByTheNextSav
                   _exit(86);
               }),
               86);
-    const QStringList leftByKilled = QDir(m_dir.path()).entryList({"doc.nuv.*"}, QDir::Files);
+    const QStringList leftByKilled = QDir(m_dir.path()).entryList({".doc.nuv.*"}, QDir::Files | QDir::Hidden);
     ASSERT_EQ(leftByKilled.size(), 1);
     platform::FileReplacement working(Path("doc.nuv"));
     ASSERT_TRUE(working.Open());
-    Write(Path("doc.nuv.backup"), "mine");
-    Write(Path("doc.nuv.1-abc"), "not locked, but process 1 lives");
+    const QStringList mine = {"doc.nuv.20241201-backup",
+                              "doc.nuv.2024-12",
+                              "doc.nuv.4242-final",
+                              "doc.nuv.1-abc",
+                              ".doc.nuv.nuvsave-4000001-0123456789abcdef",
+                              ".doc.nuv.nuvsave-4000001-1"};
+    for (const QString& name : mine)
+        Write(Path(name), "mine");
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
 
+    // The next save removes what the killed one left, and nothing else.
     ASSERT_TRUE(Replace(Path("doc.nuv"), "new"));
-    QStringList left = QDir(m_dir.path()).entryList({"doc.nuv.*"}, QDir::Files);
-    EXPECT_FALSE(left.contains(leftByKilled[0]));
-    EXPECT_EQ(left.size(), 3) << left.join(' ').toStdString();
-    EXPECT_TRUE(left.contains("doc.nuv.backup"));
+    QStringList expected = before;
+    expected.removeOne(leftByKilled[0]);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), expected);
+    for (const QString& name : mine)
+        EXPECT_EQ(Read(Path(name)), "mine") << name.toStdString();
 
     // The save still at work is not disturbed.
     ASSERT_EQ(working.Device().write("working"), 7);
     ASSERT_TRUE(working.Commit());
     EXPECT_EQ(Read(Path("doc.nuv")), "working");
+}
+
+namespace {
+
+// Lets the file system run out of room for temporary files once `bytes` of one are written.
+class NoRoomAfter : public platform::TemporaryWriteHook {
+public:
+    NoRoomAfter(qint64 bytes, int error) : m_bytes(bytes), m_error(error) {}
+    int Writing(qint64 done, qint64 wanted) override { return done + wanted > m_bytes ? m_error : 0; }
+
+private:
+    qint64 m_bytes;
+    int m_error;
+    platform::TemporaryWriteHookInstaller m_installer{*this};
+};
+
+// Writes `content` in pieces as a save does, and commits it.
+bool ReplaceInPieces(const QString& path, const QByteArray& content, QString* error, bool* inPlace) {
+    platform::FileReplacement file(path);
+    bool written = file.Open();
+    for (qsizetype at = 0; written && at < content.size(); at += 65536) {
+        written = file.Device().write(content.mid(at, 65536)) == std::min<qsizetype>(65536, content.size() - at);
+        if (!written) {
+            *error = file.Device().errorString();
+            return false;
+        }
+    }
+    written = written && file.Commit();
+    *error = file.ErrorText();
+    *inPlace = file.WritesInPlace();
+    return written;
+}
+
+} // namespace
+
+TEST_F(FileReplacementTest, ASaveWithNoRoomForASecondCopyIsWrittenInPlace) {
+    const QByteArray old(2000000, 'o');
+    QByteArray replacement(2500000, 'n');
+    replacement[0] = 'N';
+    replacement[2499999] = 'E';
+    // No room at the first stretch, in the middle, at the last one (written at the commit); a full quota too.
+    for (const auto& [bytes, error] : {std::pair{0, ENOSPC}, {1500000, ENOSPC}, {2400000, EDQUOT}}) {
+        SCOPED_TRACE(bytes);
+        Write(Path("doc.nuv"), old);
+        const ino_t inode = Stat(Path("doc.nuv")).st_ino;
+        const NoRoomAfter full(bytes, error);
+        QString reason;
+        bool inPlace = false;
+        ASSERT_TRUE(ReplaceInPieces(Path("doc.nuv"), replacement, &reason, &inPlace)) << reason.toStdString();
+        EXPECT_TRUE(inPlace);
+        EXPECT_EQ(Stat(Path("doc.nuv")).st_ino, inode);
+        EXPECT_TRUE(Read(Path("doc.nuv")) == replacement);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("doc.nuv"));
+        EXPECT_TRUE(CacheEntries().isEmpty());
+    }
+
+    const NoRoomAfter full(1000, ENOSPC);
+    QString reason;
+    bool inPlace = false;
+    // A new file has nothing to be written into.
+    EXPECT_FALSE(ReplaceInPieces(Path("new.nuv"), replacement, &reason, &inPlace));
+    EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    // Where the old content cannot be kept either, the file stays as it was and the reason is told.
+    Write(Path("doc.nuv"), old);
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("doc.nuv")));
+    EXPECT_FALSE(ReplaceInPieces(Path("doc.nuv"), replacement, &reason, &inPlace));
+    EXPECT_EQ(reason, Path("doc.nuv/nuv") + ": " + QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+    EXPECT_TRUE(Read(Path("doc.nuv")) == old);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("doc.nuv"));
+}
+
+TEST_F(FileReplacementTest, ASaveOnAFullFileSystemWithRoomForTheChangeSucceeds) {
+    // A file system of 1 MiB of its own, in a namespace of the test's, holding a document of 600 kB.
+    const QString small = Path("small");
+    ASSERT_TRUE(QDir().mkpath(small));
+    const QByteArray old(600000, 'o');
+    const QByteArray replacement(620000, 'n');
+    const int status = InChild([&] {
+        const uid_t user = geteuid();
+        const gid_t group = getegid();
+        if (unshare(user == 0 ? CLONE_NEWNS : CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            _exit(77);
+        if (user != 0) {
+            const auto put = [](const char* file, const QByteArray& text) {
+                QFile map(file);
+                return map.open(QIODevice::WriteOnly) && map.write(text) == text.size();
+            };
+            if (!put("/proc/self/setgroups", "deny") ||
+                !put("/proc/self/uid_map", "0 " + QByteArray::number(user) + " 1") ||
+                !put("/proc/self/gid_map", "0 " + QByteArray::number(group) + " 1"))
+                _exit(77);
+        }
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            mount("nuvtest", QFile::encodeName(small).constData(), "tmpfs", 0, "size=1m") != 0)
+            _exit(77);
+        Write(small + "/doc.nuv", old);
+        if (Replace(small + "/doc.nuv", replacement) && Read(small + "/doc.nuv") == replacement &&
+            QDir(small).entryList(QDir::Files | QDir::Hidden) == QStringList("doc.nuv"))
+            _exit(0);
+        _exit(1);
+    });
+    if (status == 77)
+        GTEST_SKIP() << "no file system of the test's own can be mounted here";
+    EXPECT_EQ(status, 0);
 }

@@ -3,6 +3,7 @@
 #include "logic/InspectionView.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "platform/UserName.h"
 #include "printing/PrintHeaderFooter.h"
 #include "printing/PrintPageLayout.h"
 #include "printing/PrintUnits.h"
@@ -340,7 +341,9 @@ TEST_F(PrintJobTest, NuvprintRefusesAnOutputThatIsItsInputAPipeOrADocumentInUse)
         run = print(held);
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_TRUE(run.standardError.endsWith(
-            QStringLiteral("nuvprint: cannot write %1: %1 は使用中です。\n\n使用者は'Unknown'です。\n").arg(held)))
+            QStringLiteral("nuvprint: cannot write %1: %1 は使用中です。\n\n使用者は'%2 (PID %3)'です。\n")
+                .arg(held, platform::GetUserNameOf(getuid()))
+                .arg(getpid())))
             << run.standardError.toStdString();
         EXPECT_TRUE(run.standardOutput.isEmpty());
         EXPECT_EQ(ReadFileBytes(held), content);

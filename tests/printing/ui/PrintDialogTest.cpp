@@ -1,6 +1,7 @@
 #include "printing/ui/PrintDialog.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "platform/UserName.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
 
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 // Printing to a file that an editor holds as its document is refused before the toolkit's dialog asks whether to
 // overwrite it, and the file is left as it was; a file nobody holds is taken.
@@ -29,11 +32,12 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(
-        messages.Texts(),
-        QStringList{
-            QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'Unknown'です。")
-                .arg(held)});
+    EXPECT_EQ(messages.Texts(),
+              QStringList{
+                  QStringLiteral(
+                      "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2 (PID %3)'です。")
+                      .arg(held, platform::GetUserNameOf(getuid()))
+                      .arg(getpid())});
     EXPECT_TRUE(RefusePrinterOutput(printer));
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");
 
