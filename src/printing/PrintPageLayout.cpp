@@ -1,63 +1,95 @@
 #include "printing/PrintPageLayout.h"
 
+#include "model/TextUtilities.h"
+
 namespace PrintPageLayout {
 
-QStringList WrapText(const QString& text, int width, const Measure& measure, Break at) {
-    QStringList lines;
-    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
-        QString rest = paragraph;
-        rest.remove(QLatin1Char('\r'));
-        if (rest.isEmpty() || measure(rest) <= width) {
-            lines.push_back(rest);
-            continue;
-        }
-        while (!rest.isEmpty()) {
-            // The longest start that fits, found by halving; never fewer than one character.
-            int low = 1;
-            int high = static_cast<int>(rest.size());
-            while (low < high) {
-                const int middle = (low + high + 1) / 2;
-                if (measure(rest.left(middle)) <= width)
-                    low = middle;
-                else
-                    high = middle - 1;
+namespace {
+
+const QString kEllipsis = QStringLiteral("...");
+
+// Where the paragraph from `start` ends, and where the next one starts (-1 after the last).
+std::pair<qsizetype, qsizetype> ParagraphEnd(QStringView text, qsizetype start) {
+    for (qsizetype k = start; k < text.size(); ++k) {
+        if (text[k] == QLatin1Char('\n'))
+            return {k, k + 1};
+        if (text[k] == QLatin1Char('\r'))
+            return {k, k + 1 < text.size() && text[k + 1] == QLatin1Char('\n') ? k + 2 : k + 1};
+    }
+    return {text.size(), -1};
+}
+
+// The length of a line that fits `fitting` characters of `rest`: never less than one character (a pair of
+// surrogates whole); before the last blank when the next character is no blank and one comes before it. Sets
+// `next` to where the following line starts, past the blanks at the break.
+qsizetype BreakAtBlank(QStringView rest, qsizetype fitting, qsizetype& next) {
+    if (fitting == 0)
+        fitting = rest.size() > 1 && rest[0].isHighSurrogate() && rest[1].isLowSurrogate() ? 2 : 1;
+    next = fitting;
+    qsizetype end = fitting;
+    if (end < rest.size() && !rest[end].isSpace())
+        while (end > 0 && !rest[end - 1].isSpace())
+            --end;
+    while (end > 0 && rest[end - 1].isSpace())
+        --end;
+    if (end == 0)
+        return fitting;
+    next = end;
+    while (next < rest.size() && rest[next].isSpace())
+        ++next;
+    return end;
+}
+
+} // namespace
+
+std::vector<LineSpan> BreakLines(QStringView text, int width, const Measure& measure, qsizetype maxLines) {
+    std::vector<LineSpan> lines;
+    qsizetype start = 0;
+    while (maxLines > 0) {
+        const auto [end, following] = ParagraphEnd(text, start);
+        const QStringView paragraph = text.sliced(start, end - start);
+        qsizetype at = 0;
+        do {
+            const QStringView rest = paragraph.sliced(at);
+            const qsizetype fitting = FittingLength(rest, width, measure);
+            const bool whole = fitting == rest.size();
+            if (qsizetype(lines.size()) + 1 == maxLines && (!whole || following >= 0)) {
+                const int room = width - measure(kEllipsis);
+                qsizetype length = room > 0 ? FittingLength(rest, room, measure) : 0;
+                while (length > 0 && rest[length - 1].isSpace())
+                    --length;
+                lines.push_back({start + at, length, true});
+                return lines;
             }
-            if (low < rest.size() && rest[low - 1].isHighSurrogate() && low > 1)
-                --low;
-            int next = low;
-            if (at == Break::AtBlanks && low < rest.size()) {
-                // Back to the blank before the word the break would cut; a line without one breaks as it is.
-                int end = low;
-                if (!rest[low].isSpace()) {
-                    while (end > 0 && !rest[end - 1].isSpace())
-                        --end;
-                }
-                while (end > 0 && rest[end - 1].isSpace())
-                    --end;
-                if (end > 0) {
-                    low = end;
-                    next = end;
-                    while (next < rest.size() && rest[next].isSpace())
-                        ++next;
-                }
+            if (whole) {
+                lines.push_back({start + at, rest.size(), false});
+                break;
             }
-            lines.push_back(rest.left(low));
-            rest = rest.mid(next);
-        }
+            qsizetype next = 0;
+            lines.push_back({start + at, BreakAtBlank(rest, fitting, next), false});
+            at += next;
+        } while (at < paragraph.size());
+        if (following < 0)
+            break;
+        start = following;
     }
     return lines;
 }
 
-QString ElideText(const QString& text, int width, const Measure& measure) {
-    if (measure(text) <= width)
-        return text;
-    const QString ellipsis = QStringLiteral("...");
-    const int room = width - measure(ellipsis);
-    int count = 0;
-    const QStringList fitting = WrapText(text, std::max(1, room), measure);
-    if (!fitting.isEmpty() && room > 0)
-        count = static_cast<int>(fitting.first().size());
-    return text.left(count) + ellipsis;
+QString LineText(QStringView text, const LineSpan& line) {
+    const QString printed = text.sliced(line.start, line.length).toString();
+    return line.cut ? printed + kEllipsis : printed;
+}
+
+QStringList WrapText(QStringView text, int width, const Measure& measure, qsizetype maxLines) {
+    QStringList lines;
+    for (const LineSpan& line : BreakLines(text, width, measure, maxLines))
+        lines.push_back(LineText(text, line));
+    return lines;
+}
+
+QString ElideText(QStringView text, int width, const Measure& measure) {
+    return LineText(text, BreakLines(text, width, measure, 1).front());
 }
 
 std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight, const std::vector<bool>& keepWithNext) {
