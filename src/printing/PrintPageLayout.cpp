@@ -2,26 +2,26 @@
 
 #include "model/TextUtilities.h"
 
+#include <algorithm>
+
 namespace PrintPageLayout {
 
 namespace {
 
 const QString kEllipsis = QStringLiteral("...");
 
-// Where the paragraph from `start` ends, and where the next one starts (-1 after the last).
-std::pair<qsizetype, qsizetype> ParagraphEnd(QStringView text, qsizetype start) {
-    for (qsizetype k = start; k < text.size(); ++k) {
-        if (text[k] == QLatin1Char('\n'))
-            return {k, k + 1};
-        if (text[k] == QLatin1Char('\r'))
-            return {k, k + 1 < text.size() && text[k + 1] == QLatin1Char('\n') ? k + 2 : k + 1};
-    }
-    return {text.size(), -1};
+bool IsLineEnd(QChar c) {
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r');
 }
 
-// The length of a line that fits `fitting` characters of `rest`: never less than one character (a pair of
-// surrogates whole); before the last blank when the next character is no blank and one comes before it. Sets
-// `next` to where the following line starts, past the blanks at the break.
+// Past the line end at `at`, a CR LF taken as one.
+qsizetype PastLineEnd(QStringView text, qsizetype at) {
+    return text[at] == QLatin1Char('\r') && at + 1 < text.size() && text[at + 1] == QLatin1Char('\n') ? at + 2 : at + 1;
+}
+
+// The length of a line that fits `fitting` characters of `rest`, which holds no line end among them: never less
+// than one character (a pair of surrogates whole); before the last blank when the next character is no blank and
+// one comes before it. Sets `next` to where the following line starts, past the blanks at the break.
 qsizetype BreakAtBlank(QStringView rest, qsizetype fitting, qsizetype& next) {
     if (fitting == 0)
         fitting = rest.size() > 1 && rest[0].isHighSurrogate() && rest[1].isLowSurrogate() ? 2 : 1;
@@ -35,7 +35,7 @@ qsizetype BreakAtBlank(QStringView rest, qsizetype fitting, qsizetype& next) {
     if (end == 0)
         return fitting;
     next = end;
-    while (next < rest.size() && rest[next].isSpace())
+    while (next < rest.size() && rest[next].isSpace() && !IsLineEnd(rest[next]))
         ++next;
     return end;
 }
@@ -45,33 +45,43 @@ qsizetype BreakAtBlank(QStringView rest, qsizetype fitting, qsizetype& next) {
 std::vector<LineSpan> BreakLines(QStringView text, int width, const Measure& measure, qsizetype maxLines) {
     std::vector<LineSpan> lines;
     qsizetype start = 0;
-    while (maxLines > 0) {
-        const auto [end, following] = ParagraphEnd(text, start);
-        const QStringView paragraph = text.sliced(start, end - start);
-        qsizetype at = 0;
-        do {
-            const QStringView rest = paragraph.sliced(at);
-            const qsizetype fitting = FittingLength(rest, width, measure);
-            const bool whole = fitting == rest.size();
-            if (qsizetype(lines.size()) + 1 == maxLines && (!whole || following >= 0)) {
-                const int room = width - measure(kEllipsis);
-                qsizetype length = room > 0 ? FittingLength(rest, room, measure) : 0;
-                while (length > 0 && rest[length - 1].isSpace())
-                    --length;
-                lines.push_back({start + at, length, true});
-                return lines;
+    // Whether a line starts at `start`: an empty one at the text's end after a line end too.
+    bool open = true;
+    while (open && qsizetype(lines.size()) < maxLines) {
+        // Only what fits and the character after it are looked at, whatever follows.
+        const QStringView rest = text.sliced(start);
+        const qsizetype fitting = FittingLength(rest, width, measure);
+        qsizetype lineEnd = -1;
+        for (qsizetype k = 0; k <= fitting && k < rest.size() && lineEnd < 0; ++k)
+            if (IsLineEnd(rest[k]))
+                lineEnd = k;
+        qsizetype length = rest.size();
+        qsizetype next = rest.size();
+        bool paragraphEnded = false;
+        if (lineEnd >= 0) {
+            length = lineEnd;
+            next = PastLineEnd(rest, lineEnd);
+            paragraphEnded = true;
+        } else if (fitting < rest.size()) {
+            length = BreakAtBlank(rest, fitting, next);
+            if (next < rest.size() && IsLineEnd(rest[next])) {
+                next = PastLineEnd(rest, next);
+                paragraphEnded = true;
             }
-            if (whole) {
-                lines.push_back({start + at, rest.size(), false});
-                break;
-            }
-            qsizetype next = 0;
-            lines.push_back({start + at, BreakAtBlank(rest, fitting, next), false});
-            at += next;
-        } while (at < paragraph.size());
-        if (following < 0)
+        }
+        open = paragraphEnded || start + next < text.size();
+        if (open && qsizetype(lines.size()) + 1 == maxLines) {
+            const int room = width - measure(kEllipsis);
+            length = room > 0 ? FittingLength(rest, room, measure) : 0;
+            if (lineEnd >= 0)
+                length = std::min(length, lineEnd);
+            while (length > 0 && rest[length - 1].isSpace())
+                --length;
+            lines.push_back({start, length, true});
             break;
-        start = following;
+        }
+        lines.push_back({start, length, false});
+        start += next;
     }
     return lines;
 }

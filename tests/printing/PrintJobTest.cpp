@@ -368,6 +368,8 @@ TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
     // Every kind of line end ends a paragraph; a pair of surrogates is never split.
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("ab\r\ncd\ref"), 30, measure),
               (QStringList{QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef")}));
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("abcdef   \nxyz\n"), 70, measure),
+              (QStringList{QStringLiteral("abcdef"), QStringLiteral("xyz"), QString()}));
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("a\U0001F600b"), 20, measure),
               (QStringList{QStringLiteral("a"), QStringLiteral("\U0001F600"), QStringLiteral("b")}));
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abcdefgh"), 60, measure), QStringLiteral("abc..."));
