@@ -1,11 +1,15 @@
 // Printing the outline-ordered index of a generated document to PDF, at 1,000 and 20,000 unit functions:
-// pages per second, which stays level as the document grows.
+// pages per second, which stays level as the document grows. Then every printout of a document whose one unit
+// function's name, title and notes are N and 2N characters long, printed from prepared jobs: time and peak memory
+// in turns, whose ratios stay near 1 as what the pages show does not grow with the text.
 
 #include "model/DocumentData.h"
 #include "printing/PrintJob.h"
 #include "support/ToolSupport.h"
 #include "support/logic/GeneratedLogicDocument.h"
 #include "support/logic/LogicScript.h"
+
+#include "PeakTurns.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -54,6 +58,49 @@ void PrintOutlineIndexToPdf(benchmark::State& state) {
     state.counters["pages/s"] = benchmark::Counter(double(pages), benchmark::Counter::kIsRate);
 }
 BENCHMARK(PrintOutlineIndexToPdf)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A two-function document whose second unit function's name, the title and the notes hold `characters`
+// characters of words, with a job prepared for each printout.
+struct LongTexts {
+    CDocumentData document;
+    std::vector<CPrintJob> jobs{4};
+
+    explicit LongTexts(int characters) {
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("long.nuv"));
+        SaveScriptDocument(path, {{QStringLiteral("origin"), QString()}, {QStringLiteral("long"), QString()}});
+        if (!tools::LoadDocument(path, document))
+            return;
+        const QString text = QStringLiteral("long name ").repeated(characters / 10);
+        document.indexRoot.children.at(0).unitFunction->name = text;
+        document.documentHeader.Title = text;
+        document.MemoText = text;
+        document.printSettings.sections[PrintSettings::UnitFunctions].nonWrited = 0;
+        const PrintSource source{document, nullptr, nullptr, QStringLiteral("long.nuv")};
+        jobs[0].PreparePrintOutlineIndex(source);
+        jobs[1].PreparePrintUnitFunctions(source);
+        jobs[2].PreparePrintTitlePage(source);
+        jobs[3].PreparePrintNotes(source);
+    }
+
+    void Print() {
+        const PrintSource source{document, nullptr, nullptr, QStringLiteral("long.nuv")};
+        for (const CPrintJob& job : jobs) {
+            QBuffer output;
+            output.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&output);
+            benchmark::DoNotOptimize(job.Print(writer, source, 0));
+        }
+    }
+};
+
+void PrintLongTextsRatio(benchmark::State& state) {
+    LongTexts small(int(state.range(0)));
+    LongTexts large(2 * int(state.range(0)));
+    MeasureTimeAndPeakInTurns(
+        state, [&] { small.Print(); }, [&] { large.Print(); });
+}
+BENCHMARK(PrintLongTextsRatio)->Arg(5'000'000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 bool ContainsBracketChars(const QString& text) {
     for (QChar c : text) {
         if (c == '<' || c == '>' || c == '[' || c == ']' || c == '{' || c == '}')
@@ -33,6 +35,32 @@ qsizetype TextColumns(const QString& text) {
     for (const QChar c : text)
         columns += IsHalfWidth(c) ? 1 : c.isLowSurrogate() ? 0 : 2;
     return columns;
+}
+
+qsizetype FittingLength(QStringView text, int width, const std::function<int(const QString&)>& measure) {
+    const auto fits = [&](qsizetype count) { return measure(text.left(count).toString()) <= width; };
+    // Starts that double in length until one is too wide or the text ends, then halving between the last two.
+    qsizetype low = 0;
+    qsizetype high = 0;
+    for (qsizetype probe = std::min<qsizetype>(16, text.size()); probe > 0; probe = std::min(2 * probe, text.size())) {
+        if (!fits(probe)) {
+            high = probe - 1;
+            break;
+        }
+        low = probe;
+        if (probe == text.size())
+            return probe;
+    }
+    while (low < high) {
+        const qsizetype middle = low + (high - low + 1) / 2;
+        if (fits(middle))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    if (low > 0 && low < text.size() && text[low - 1].isHighSurrogate() && text[low].isLowSurrogate())
+        --low;
+    return low;
 }
 
 QString MakeIndentUnit() {

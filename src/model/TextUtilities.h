@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -22,6 +24,10 @@ bool IsHalfWidth(QChar c);
 // The columns a text takes in a fixed-pitch face: one for a half-width character, two for any other (a pair of
 // surrogates counts once).
 qsizetype TextColumns(const QString& text);
+// How many leading characters of `text` are at most `width` wide as `measure` gives the width of a start of it (a
+// pair of surrogates is never split); 0 when not even the first is. Only starts up to about twice that count are
+// measured, so a text of any length costs what fits of it.
+qsizetype FittingLength(QStringView text, int width, const std::function<int(const QString&)>& measure);
 // Four spaces, and n of them (none for n <= 0), for nested list entries.
 QString MakeIndentUnit();
 QString MakeIndentString(int n);

@@ -1,6 +1,7 @@
 #include "printing/PrintHeaderFooter.h"
 
 #include "model/DocumentData.h"
+#include "printing/PrintPageLayout.h"
 #include "printing/PrintUnits.h"
 #include "texts/StringTable.h"
 
@@ -19,10 +20,14 @@ void PrintItems(QPainter& painter, const PrintHeaderFooterKinds& kinds, const QR
                 const CDocumentData& document, const PrintPageInfo& info) {
     const std::pair<int, Qt::Alignment> items[] = {
         {kinds.left, Qt::AlignLeft}, {kinds.center, Qt::AlignHCenter}, {kinds.right, Qt::AlignRight}};
+    // An item wider than the band is cut to it.
+    const QFontMetrics metrics = painter.fontMetrics();
+    const auto measure = [&metrics](const QString& text) { return metrics.horizontalAdvance(text); };
     for (const auto& [kind, alignment] : items) {
         const QString text = HeaderFooterItemText(kind, document, info);
         if (!text.isEmpty())
-            painter.drawText(band, int(alignment | Qt::AlignVCenter), text);
+            painter.drawText(band, int(alignment | Qt::AlignVCenter),
+                             PrintPageLayout::ElideText(text, band.width(), measure));
     }
 }
 

@@ -128,7 +128,7 @@ void CPrintJob::AddFunction(const CUnitFunction& function, const QString& number
     if ((items & PrintedFunctionReason) && !header.Reasoning.isEmpty())
         m_lines.push_back({LoadString(StringId::PrintReason).arg(header.Reasoning), 1, Style::Body});
     if ((items & PrintedFunctionContent) && !header.contentText.isEmpty())
-        m_lines.push_back({header.contentText, 1, Style::Body});
+        m_lines.push_back({header.contentText, 1, Style::Body, true});
     if (items & PrintedFunctionLogic) {
         for (size_t k = 0; k < function.logicLines.size(); ++k) {
             QString text = LogicLineText(*function.logicLines[k], document);
@@ -205,7 +205,7 @@ bool CPrintJob::PreparePrintNotes(const PrintSource& source) {
     Reset(PrintKindNotes, PrintSettings::Notes, source);
     if (source.document.MemoText.trimmed().isEmpty())
         return Refuse(StringId::NoNotesToPrint);
-    m_lines.push_back({source.document.MemoText, 0, Style::Body});
+    m_lines.push_back({source.document.MemoText, 0, Style::Body, true});
     m_bodyFont = source.document.memoFont;
     m_kind = PrintKindNotes;
     return true;
@@ -283,31 +283,37 @@ int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 p
     const QFontMetrics metrics[2] = {QFontMetrics(fonts[0], &device), QFontMetrics(fonts[1], &device)};
     const int indentWidth = metrics[1].horizontalAdvance(QStringLiteral("MM"));
 
-    // Every prepared line as the printed lines it takes.
+    // Every prepared line as the printed lines it takes, as many as the highest page can hold at most.
+    const qsizetype pageLines[2] = {std::max(1, area.height() / metrics[0].lineSpacing()),
+                                    std::max(1, area.height() / metrics[1].lineSpacing())};
+    qsizetype room = PrintHighestPage * std::max(pageLines[0], pageLines[1]);
     struct Printed {
-        QString text;
+        size_t line;
+        PrintPageLayout::LineSpan span;
         int style;
         int x;
     };
     std::vector<Printed> printed;
     std::vector<int> heights;
     std::vector<bool> headings;
-    for (const Line& line : m_lines) {
+    for (size_t k = 0; k < m_lines.size() && room > 0; ++k) {
+        const Line& line = m_lines[k];
         const int style = line.style == Style::Heading ? 0 : 1;
         const int x = area.left() + std::min(line.indent * indentWidth, area.width() / 2);
         const int width = area.right() + 1 - x;
         const auto measure = [&metrics, style](const QString& text) { return metrics[style].horizontalAdvance(text); };
-        const QStringList parts =
-            m_omit ? QStringList{PrintPageLayout::ElideText(line.text.section(QLatin1Char('\n'), 0, 0), width, measure)}
-                   : PrintPageLayout::WrapText(line.text, width, measure);
-        for (const QString& part : parts) {
-            printed.push_back({part, style, x});
+        const qsizetype most = m_omit ? 1 : line.flows ? room : std::min(room, pageLines[style]);
+        const std::vector<PrintPageLayout::LineSpan> spans =
+            PrintPageLayout::BreakLines(line.text, width, measure, most);
+        for (const PrintPageLayout::LineSpan& span : spans) {
+            printed.push_back({k, span, style, x});
             heights.push_back(metrics[style].lineSpacing());
             headings.push_back(line.style == Style::Heading);
         }
+        room -= qsizetype(spans.size());
     }
     const std::vector<int> firstLines = PrintPageLayout::BreakPages(heights, area.height(), headings);
-    const int pages = static_cast<int>(firstLines.size());
+    const int pages = std::min(static_cast<int>(firstLines.size()), PrintHighestPage);
     auto& pagedDevice = static_cast<QPagedPaintDevice&>(*painter.device());
     int printedPages = 0;
     for (int n = 0; n < pages; ++n) {
@@ -319,11 +325,14 @@ int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 p
         painter.setPen(Qt::black);
         painter.setClipRect(area);
         int y = area.top();
-        const int end = n + 1 < pages ? firstLines[n + 1] : static_cast<int>(printed.size());
+        const int end =
+            size_t(n) + 1 < firstLines.size() ? firstLines[size_t(n) + 1] : static_cast<int>(printed.size());
         for (int k = firstLines[n]; k < end; ++k) {
-            painter.setFont(fonts[printed[k].style]);
-            painter.drawText(printed[k].x, y + metrics[printed[k].style].ascent(), printed[k].text);
-            y += heights[k];
+            const Printed& line = printed[size_t(k)];
+            painter.setFont(fonts[line.style]);
+            painter.drawText(line.x, y + metrics[line.style].ascent(),
+                             PrintPageLayout::LineText(m_lines[line.line].text, line.span));
+            y += heights[size_t(k)];
         }
         painter.setClipping(false);
     }
@@ -342,15 +351,16 @@ int CPrintJob::PrintTitlePage(QPainter& painter, const PrintSource& source, qint
     const QPaintDevice& device = *painter.device();
     const int padding = MillimetresToDevice(2, device);
     painter.setPen(Qt::black);
-    // An item wider than the printable width is wrapped to it.
+    // An item wider than the printable width is wrapped to it, in as many lines as the page can show.
     const auto widthOf = [&](const TitleItem& item, const QString& text) {
         return MeasureTextWithPointFont(item.title ? settings.titleFont : settings.otherTitleFont, text, device)
             .width();
     };
     const auto linesOf = [&](const TitleItem& item) {
+        const int spacing = QFontMetrics(item.title ? titleFont : otherFont, &device).lineSpacing();
         return PrintPageLayout::WrapText(
             item.text, area.width() - 2 * padding, [&](const QString& text) { return widthOf(item, text); },
-            PrintPageLayout::Break::AtBlanks);
+            std::max(1, (area.height() - 2 * padding) / std::max(1, spacing)));
     };
     for (int position = 1; position <= 9; ++position) {
         std::vector<std::pair<const TitleItem*, QStringList>> stacked;

@@ -41,6 +41,10 @@ struct PrintPageRange {
     bool Contains(int page) const { return first == 0 || (page >= first && page <= last); }
 };
 
+// The highest page the print dialog offers, and the last page any printout prints: what would come after it is
+// neither laid out nor printed.
+constexpr int PrintHighestPage = 999;
+
 // The print kinds the document's print settings record; the hierarchical chart prints itself.
 enum PrintKind : quint16 {
     PrintKindOutlineIndex = 1,
@@ -63,7 +67,9 @@ enum PrintedFunctionItem : quint16 {
 
 // The print job of every printout but the hierarchical chart: a preparation takes what is to be printed from the
 // document and sets the print kind; Print then lays it out on the device's pages and prints it, any number of
-// times (a preview repaints).
+// times (a preview repaints). A printout lays out only what its pages can show: an entry takes at most one page, but
+// a content text or notes flow on over the pages, and no printout goes past `PrintHighestPage`; what is left out of
+// a line ends it in "...".
 class CPrintJob {
 public:
     // Each returns whether there is something to print; when there is not, it has said so in a message.
@@ -87,6 +93,7 @@ private:
         QString text;
         int indent = 0; // levels
         Style style = Style::Body;
+        bool flows = false; // over as many pages as it takes, rather than one at most
     };
     struct TitleItem {
         QString text;

@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <functional>
+#include <limits>
 #include <vector>
 
 // Breaking printed text into lines and lines into pages.
@@ -11,15 +13,29 @@ namespace PrintPageLayout {
 
 using Measure = std::function<int(const QString&)>;
 
-// Where a line too wide breaks: AtCharacters after its last fitting character; AtBlanks at the last blank before
-// that, the blanks at the break dropped, and after the last fitting character only where no blank comes before it.
-enum class Break { AtCharacters, AtBlanks };
+// One printed line of a text: `length` characters from `start`, followed by "..." when `cut`.
+struct LineSpan {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    bool cut = false;
 
-// The text's paragraphs broken where the next character would pass `width`; an empty paragraph stays one empty
-// line, and every line holds at least one character however narrow the width.
-QStringList WrapText(const QString& text, int width, const Measure& measure, Break at = Break::AtCharacters);
-// The text cut to `width` with "..." at its end when it is wider.
-QString ElideText(const QString& text, int width, const Measure& measure);
+    bool operator==(const LineSpan&) const = default;
+};
+
+// The text's paragraphs (ended by LF, CR LF or CR) broken where the next character would pass `width`: after the
+// last blank that fits, the blanks at the break dropped, and after the last fitting character only where the line
+// has no blank before it. An empty paragraph stays one empty line; every line holds at least one character however
+// narrow the width. At most `maxLines` lines: when text is left after them, the last one is cut to end in "..."
+// within the width. Only what the lines hold, and about as much again, is measured, whatever the text's length.
+std::vector<LineSpan> BreakLines(QStringView text, int width, const Measure& measure,
+                                 qsizetype maxLines = std::numeric_limits<qsizetype>::max());
+// The printed text of a line.
+QString LineText(QStringView text, const LineSpan& line);
+// The texts of the lines above.
+QStringList WrapText(QStringView text, int width, const Measure& measure,
+                     qsizetype maxLines = std::numeric_limits<qsizetype>::max());
+// The text's first line cut to `width`, with "..." at its end when anything of the text is left out.
+QString ElideText(QStringView text, int width, const Measure& measure);
 // The first line of each page for lines of these heights on pages `pageHeight` high; a line higher than a page
 // gets a page of its own. A line marked in `keepWithNext` (a heading) moves to the next page with the line after
 // it unless it opens its page. No lines, no pages.

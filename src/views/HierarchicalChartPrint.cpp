@@ -1,6 +1,7 @@
 #include "views/HierarchicalChartPrint.h"
 
 #include "model/DocumentData.h"
+#include "model/TextUtilities.h"
 #include "views/HierarchicalChart.h"
 #include "views/TreePacking.h"
 
@@ -187,28 +188,25 @@ bool CHierarchicalChartPrint::ClipSegment(QPoint& a, QPoint& b, const QRect& are
 
 namespace {
 
-// The largest count of leading characters that fit before "..." in the space.
-int FittingLength(const QString& text, int space, const std::function<int(const QString&)>& measure) {
-    const int ellipsis = measure(kEllipsis);
-    int n = 0;
-    while (n < text.size() && measure(text.left(n + 1)) + ellipsis < space)
-        ++n;
-    return n;
+// The largest count of leading characters whose width and that of "..." are less than the space. Only as much of
+// the text is measured as the space can show, here and in the test whether the whole text fits.
+qsizetype FittingBeforeEllipsis(const QString& text, int space, const std::function<int(const QString&)>& measure) {
+    return FittingLength(text, space - measure(kEllipsis) - 1, measure);
 }
 
 } // namespace
 
 QString CHierarchicalChartPrint::FitNumber(const QString& text, int space,
                                            const std::function<int(const QString&)>& measure) {
-    if (measure(text) <= space)
+    if (FittingLength(text, space, measure) == text.size())
         return text;
-    const int half = std::max(0, (FittingLength(text, space, measure) - 1) / 2);
+    const qsizetype half = std::max<qsizetype>(0, (FittingBeforeEllipsis(text, space, measure) - 1) / 2);
     return text.left(half) + kEllipsis + text.right(half);
 }
 
 QString CHierarchicalChartPrint::FitName(const QString& text, int space,
                                          const std::function<int(const QString&)>& measure) {
-    if (measure(text) <= space)
+    if (FittingLength(text, space, measure) == text.size())
         return text;
-    return text.left(std::max(0, FittingLength(text, space, measure) - 1)) + kEllipsis;
+    return text.left(std::max<qsizetype>(0, FittingBeforeEllipsis(text, space, measure) - 1)) + kEllipsis;
 }

@@ -230,6 +230,64 @@ TEST_F(PrintJobTest, NotesNeedATextAndWrapLongLines) {
     EXPECT_FALSE(printed.text.contains(QStringLiteral("終わり")));
 }
 
+TEST_F(PrintJobTest, UnitFunctionsBreakTheirLinesBetweenWords) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
+    CUnitFunction& function = *document->indexRoot.children.at(0).unitFunction;
+    const QString sentence = QStringLiteral("Increase the color of the indicator lamp while the rice is cooking. ");
+    function.header.contentText = sentence.repeated(12);
+    function.name = QStringLiteral("Cook the rice and keep it warm until the lid opens and the colour changes");
+    document->printSettings.sections[PrintSettings::UnitFunctions].object |= PrintedFunctionContent;
+    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("cooker.nuv"))};
+    CPrintJob job;
+    ASSERT_TRUE(job.PreparePrintUnitFunctions(source));
+    const PrintedPdf printed = PrintToPdf(job, source, Path(QStringLiteral("words.pdf")));
+    ASSERT_GT(printed.text.count(QStringLiteral("cooking.")), 0) << printed.text.toStdString();
+    // Every word whole, however the lines fall: each printed run of letters is a word of the texts or a keyword.
+    const QStringList words = (sentence + function.name + QStringLiteral(" Fn Do if endif")).split(QLatin1Char(' '));
+    const QRegularExpression letters(QStringLiteral("^[A-Za-z.]+$"));
+    int printedWords = 0;
+    for (const QString& token : printed.text.split(QRegularExpression(QStringLiteral("\\s+")))) {
+        if (letters.match(token).hasMatch()) {
+            ++printedWords;
+            EXPECT_TRUE(words.contains(token)) << token.toStdString() << "\n" << printed.text.toStdString();
+        }
+    }
+    EXPECT_GT(printedWords, 12 * 12);
+}
+
+TEST_F(PrintJobTest, AVeryLongNamePrintsWhatOnePageShowsAndNoPrintoutPassesItsHighestPage) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
+    // Four million characters, as a map's node can make a unit function's name, a title or notes.
+    const QString huge = QStringLiteral("long name ").repeated(400'000);
+    document->indexRoot.children.at(0).unitFunction->name = huge;
+    document->documentHeader.Title = huge;
+    document->printSettings.headerKinds = {HeaderFooterDocumentTitle, HeaderFooterNone, HeaderFooterNone};
+    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("cooker.nuv"))};
+    CPrintJob job;
+    for (const auto prepare : {&CPrintJob::PreparePrintOutlineIndex, &CPrintJob::PreparePrintUnitFunctions,
+                               &CPrintJob::PreparePrintTitlePage}) {
+        ASSERT_TRUE((job.*prepare)(source));
+        SCOPED_TRACE(job.Kind());
+        const QString path = Path(QStringLiteral("long%1.pdf").arg(job.Kind()));
+        const PrintedPdf printed = PrintToPdf(job, source, path);
+        EXPECT_LE(printed.pages, 2);
+        EXPECT_EQ(printed.pdfPages, printed.pages);
+        EXPECT_TRUE(printed.text.contains(QStringLiteral("long name long name")))
+            << printed.text.left(2000).toStdString();
+        EXPECT_TRUE(printed.text.contains(QStringLiteral("...")));
+        EXPECT_LT(QFileInfo(path).size(), 200'000);
+    }
+    // Notes flow over the pages, up to the highest page (of a few lines each, to be quick).
+    document->MemoText = huge;
+    document->printSettings.marginTop = document->printSettings.marginBottom = 130;
+    ASSERT_TRUE(job.PreparePrintNotes(source));
+    const PrintedPdf last = PrintToPdf(job, source, Path(QStringLiteral("last.pdf")), {PrintHighestPage - 1, 5000});
+    EXPECT_EQ(last.pages, 2);
+    EXPECT_TRUE(QString(last.text).remove(QLatin1Char(' ')).contains(QStringLiteral("-%1-").arg(PrintHighestPage)));
+    EXPECT_TRUE(last.text.contains(QStringLiteral("...")));
+    EXPECT_EQ(PrintToPdf(job, source, Path(QStringLiteral("past.pdf")), {PrintHighestPage + 1, 5000}).pages, 0);
+}
+
 TEST_F(PrintJobTest, HeaderAndFooterItemsArePrintedOnEveryPage) {
     auto document = LoadScriptDocument(Path(QStringLiteral("design.nuv")), GeneratedLogicScripts(3));
     const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("design.nuv"))};
@@ -361,14 +419,20 @@ TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
     // However narrow, every line takes a character: no endless loop.
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("ab"), 0, measure).size(), 2);
     // Broken at blanks: between words where there are blanks, between characters only in a word too long.
-    using PrintPageLayout::Break;
-    EXPECT_EQ(
-        PrintPageLayout::WrapText(QStringLiteral("require ment  RC-2 000 abcdefghij"), 70, measure, Break::AtBlanks),
-        (QStringList{QStringLiteral("require"), QStringLiteral("ment"), QStringLiteral("RC-2"), QStringLiteral("000"),
-                     QStringLiteral("abcdefg"), QStringLiteral("hij")}));
-    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("ab cd"), 0, measure, Break::AtBlanks).size(), 4);
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("require ment  RC-2 000 abcdefghij"), 70, measure),
+              (QStringList{QStringLiteral("require"), QStringLiteral("ment"), QStringLiteral("RC-2"),
+                           QStringLiteral("000"), QStringLiteral("abcdefg"), QStringLiteral("hij")}));
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("ab cd"), 0, measure).size(), 4);
+    // Every kind of line end ends a paragraph; a pair of surrogates is never split.
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("ab\r\ncd\ref"), 30, measure),
+              (QStringList{QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef")}));
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("abcdef   \nxyz\n"), 70, measure),
+              (QStringList{QStringLiteral("abcdef"), QStringLiteral("xyz"), QString()}));
+    EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("a\U0001F600b"), 20, measure),
+              (QStringList{QStringLiteral("a"), QStringLiteral("\U0001F600"), QStringLiteral("b")}));
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abcdefgh"), 60, measure), QStringLiteral("abc..."));
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abc"), 60, measure), QStringLiteral("abc"));
+    EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abc\ndef"), 60, measure), QStringLiteral("abc..."));
     EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10, 10}, 25), (std::vector<int>{0, 2, 4}));
     EXPECT_EQ(PrintPageLayout::BreakPages({40, 10, 40}, 25), (std::vector<int>{0, 1, 2}));
     EXPECT_TRUE(PrintPageLayout::BreakPages({}, 25).empty());
@@ -376,6 +440,28 @@ TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
     EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10}, 25, {false, true, false, false}),
               (std::vector<int>{0, 1, 3}));
     EXPECT_EQ(PrintPageLayout::BreakPages({10, 30, 10}, 25, {true, false, false}), (std::vector<int>{0, 1, 2}));
+}
+
+TEST(PrintPageLayoutTest, LaysOutOnlyTheLinesAskedForWhateverTheTextsLength) {
+    qsizetype measured = 0;
+    const auto measure = [&measured](const QString& text) {
+        measured += text.size();
+        return static_cast<int>(text.size()) * 10;
+    };
+    // Ten million characters, as a map's node can make a name: three lines of seven, the last cut with "...".
+    const QString words = QStringList(1'000'000, QStringLiteral("abc defgh")).join(QLatin1Char(' '));
+    EXPECT_EQ(PrintPageLayout::WrapText(words, 70, measure, 3),
+              (QStringList{QStringLiteral("abc"), QStringLiteral("defgh"), QStringLiteral("abc...")}));
+    const QString word(10'000'000, QLatin1Char('x'));
+    EXPECT_EQ(PrintPageLayout::WrapText(word, 70, measure, 2),
+              (QStringList{QStringLiteral("xxxxxxx"), QStringLiteral("xxxx...")}));
+    EXPECT_EQ(PrintPageLayout::ElideText(word, 70, measure), QStringLiteral("xxxx..."));
+    EXPECT_LT(measured, 1000);
+    // The line that ends the text is not cut; one before the next paragraph is.
+    EXPECT_EQ(PrintPageLayout::BreakLines(QStringLiteral("abc defgh"), 70, measure, 2),
+              (std::vector<PrintPageLayout::LineSpan>{{0, 3, false}, {4, 5, false}}));
+    EXPECT_EQ(PrintPageLayout::BreakLines(QStringLiteral("abc\nd"), 70, measure, 1),
+              (std::vector<PrintPageLayout::LineSpan>{{0, 3, true}}));
 }
 
 TEST(PrintUnitsTest, ConvertsBetweenTenthsOfMillimetresAndDevicePixels) {

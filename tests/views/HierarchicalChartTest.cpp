@@ -212,6 +212,17 @@ TEST(HierarchicalChartPrinting, ClippingAndShortenedTexts) {
     EXPECT_EQ(CHierarchicalChartPrint::FitNumber("12.34.56.78", 90, measure), "12...78");
     EXPECT_EQ(CHierarchicalChartPrint::FitName("Abcdefghijk", 90, measure), "Abcd...");
     EXPECT_EQ(CHierarchicalChartPrint::FitName("Short", 90, measure), "Short");
+
+    // A name or number of millions of characters costs what the box shows of it, not its length.
+    qsizetype measured = 0;
+    const auto counted = [&measured](const QString& text) {
+        measured += text.size();
+        return int(text.size()) * 10;
+    };
+    const QString huge(4'000'000, QLatin1Char('n'));
+    EXPECT_EQ(CHierarchicalChartPrint::FitName(huge, 90, counted), "nnnn...");
+    EXPECT_EQ(CHierarchicalChartPrint::FitNumber(huge, 90, counted), "nn...nn");
+    EXPECT_LT(measured, 1000);
 }
 
 TEST(HierarchicalChartLayout, TheNameStandsOnOneLineBelowTheDividerShortenedToTheLabel) {

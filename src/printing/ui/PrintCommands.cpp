@@ -26,7 +26,6 @@ namespace {
 using Preparation = bool (CPrintJob::*)(const PrintSource&);
 
 constexpr int PrintSheetNavigationWidth = 180;
-constexpr int HighestOfferedPage = 999;
 
 // What the commands keep while the window lives: the job of the last printout and the page of the print-settings
 // sheet shown last.
@@ -63,7 +62,7 @@ struct PrintCommandState {
         QPrinter& printer = Printer();
         printer.setPrintRange(QPrinter::AllPages);
         CPrintDialog dialog(&printer, host.DialogParent());
-        dialog.setMinMax(1, HighestOfferedPage);
+        dialog.setMinMax(1, PrintHighestPage);
         if (dialog.exec() == QDialog::Accepted && !RefusePrinterOutput(printer))
             job.Print(printer, Source(), QDateTime::currentSecsSinceEpoch(), PrintPageRange::ChosenOn(printer));
     }
