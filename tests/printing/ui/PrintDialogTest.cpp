@@ -3,12 +3,27 @@
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/ui/ModalDialogs.h"
 
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+namespace {
+
+// OK pressed as a user does: the button, which the toolkit's dialog checks its fields on before it accepts.
+void PressOk(QDialog& dialog) {
+    QDialogButtonBox* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+} // namespace
 
 // Printing to a file that an editor holds as its document is refused before the toolkit's dialog asks whether to
 // overwrite it, and the file is left as it was; a file nobody holds is taken.
@@ -19,6 +34,7 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     platform::DocumentFileLock editor;
     ASSERT_TRUE(editor.Hold(held));
     platform::ScriptedMessageSink messages;
+    ToolkitQuestions questions;
 
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -26,7 +42,7 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     CPrintDialog dialog(&printer, nullptr);
     dialog.show();
     ASSERT_EQ(dialog.OutputFileName(), held);
-    dialog.accept();
+    PressOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(
@@ -34,14 +50,16 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
         QStringList{
             QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'Unknown'です。")
                 .arg(held)});
+    EXPECT_EQ(questions.Texts(), QStringList());
     EXPECT_TRUE(RefusePrinterOutput(printer));
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");
 
     const QString free = folder.filePath(QStringLiteral("out.pdf"));
     dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(free);
-    dialog.accept();
+    PressOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(printer.outputFileName(), free);
     EXPECT_FALSE(RefusePrinterOutput(printer));
     EXPECT_EQ(messages.Texts().size(), 2);
+    EXPECT_EQ(questions.Texts(), QStringList());
 }
