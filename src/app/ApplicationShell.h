@@ -68,14 +68,12 @@ public:
         return {};
     }
     // Exports. The save-file prompt proposing `proposedName`, listing the files of `filter` ("TXTファイル(*.txt)")
-    // and adding `extension` to a name without one; it asks before overwriting only with `confirmOverwrite`.
-    // The chosen path, empty when cancelled.
-    virtual QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
-                                         bool confirmOverwrite) {
+    // and adding `extension` to a name without one. It asks nothing about an existing file: the export refuses a
+    // document in use before it asks that itself. The chosen path, empty when cancelled.
+    virtual QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension) {
         (void)proposedName;
         (void)filter;
         (void)extension;
-        (void)confirmOverwrite;
         return {};
     }
     // Starts the main window's timer that calls COpenDocument::OnReadOnlyWatchTimer every `milliseconds`; 0 stops it.

@@ -291,8 +291,8 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
 
 QString COpenDocument::PromptExportPath(QString& remembered, const QString& fileName, const QString& filter,
                                         const QString& extension) {
-    const QString path = m_shell.PromptExportFileName(ProposeExportFileName(remembered, m_strDocumentPath, fileName),
-                                                      filter, extension, false);
+    const QString path =
+        m_shell.PromptExportFileName(ProposeExportFileName(remembered, m_strDocumentPath, fileName), filter, extension);
     if (path.isEmpty())
         return {};
     remembered = path;
@@ -344,14 +344,15 @@ void COpenDocument::OnExportNuv2013june() {
     platform::Trace("CMainFrame", "OnExportNuv2013june");
     const QString path =
         m_shell.PromptExportFileName(LoadString(StringId::OlderFormatExportName),
-                                     LoadString(StringId::OlderFormatExportFilter), QStringLiteral("nuv"), true);
+                                     LoadString(StringId::OlderFormatExportFilter), QStringLiteral("nuv"));
     if (path.isEmpty())
         return;
     // The export writes what the editors show, as a save does.
     m_shell.CommitPendingEdits();
     // A file that cannot be written is said, as a failed save is; the file there is left as it was. The document
-    // open here is held too: its next save would drop what the export wrote.
-    if (RefuseHeldDocument(path))
+    // open here is held too: its next save would drop what the export wrote. A held document is refused before an
+    // existing file is asked about.
+    if (RefuseHeldDocument(path) || !ConfirmOverwrite(path))
         return;
     QString errorText;
     if (!SaveDocumentXml(m_documentData, path, &errorText, DocumentFormat::Older))

@@ -14,8 +14,10 @@ bool RefuseFileInUse(const QString& path) {
 }
 
 bool ConfirmExportFile(const QString& path) {
-    if (RefuseFileInUse(path))
-        return false;
+    return !RefuseFileInUse(path) && ConfirmOverwrite(path);
+}
+
+bool ConfirmOverwrite(const QString& path) {
     return !QFileInfo::exists(path) ||
            platform::ShowMessageBox(LoadString(StringId::OverwriteQuestion).arg(path), platform::MessageButtons::YesNo,
                                     platform::MessageIcon::Warning, 1) == platform::MessageAnswer::Yes;

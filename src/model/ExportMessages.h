@@ -10,6 +10,9 @@
 // (platform::DocumentHolder; this editor's own open document too) is refused with the in-use message; an existing
 // file is then asked about (Yes/No, warning icon, No the default). True when the export may write the file.
 bool ConfirmExportFile(const QString& path);
+// The overwrite question of ConfirmExportFile alone, for a writer that has refused a document in use itself: true
+// when no file is at `path` or the answer is Yes.
+bool ConfirmOverwrite(const QString& path);
 // After the export: the file at `path` now holds `what` (information icon), and how many characters the code page
 // of the file could not hold and were written as "?", when any were.
 void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters = 0);

@@ -102,7 +102,7 @@ TEST_F(ApplicationExports, TheOutlineIndexIsWrittenInTheProcessCodePageAfterTheO
     shell.savePath = path;
     app.OnExportOutlineIndex();
     ASSERT_EQ(shell.exportPrompts.size(), 1);
-    EXPECT_EQ(shell.exportPrompts[0], QStringList({"アウトライン順目次.txt", "TXTファイル(*.txt)", "txt", "silent"}));
+    EXPECT_EQ(shell.exportPrompts[0], QStringList({"アウトライン順目次.txt", "TXTファイル(*.txt)", "txt"}));
     // CP932 with CR LF: 表 ends in the byte of a backslash, which must stay as it is.
     EXPECT_EQ(ReadFileBytes(path), origin.toLatin1() + QByteArray("\r\n\t\x95\x5c\x8e\xa6\r\n"));
     ASSERT_EQ(messages.Requests().size(), 1);
@@ -150,19 +150,28 @@ TEST_F(ApplicationExports, MemberNamesGoToCsvAndTheOlderFormatReportsAFileItCann
     const QString csv = Path("members.csv");
     shell.savePath = csv;
     app.OnExportMemberNames();
-    EXPECT_EQ(shell.exportPrompts.back(),
-              QStringList({"メンバー名と状態名の一覧.csv", "CSVファイル(*.csv)", "csv", "silent"}));
+    EXPECT_EQ(shell.exportPrompts.back(), QStringList({"メンバー名と状態名の一覧.csv", "CSVファイル(*.csv)", "csv"}));
     // A new document uses no names: the header line alone, in CP932 with CR LF.
     EXPECT_EQ(ReadFileBytes(csv), platform::EncodeProcessCodePage("メンバー名,状態名,使用頻度,登録済み,曖昧語\n"));
     EXPECT_TRUE(ReadFileBytes(csv).endsWith("\x9e\x42\x96\x86\x8c\xea\r\n"));
     EXPECT_EQ(messages.Texts().back(),
               QStringLiteral("ファイル \"%1\" にメンバー名と状態名の一覧をエクスポートしました。").arg(csv));
 
-    // The older format: the prompt asks itself before overwriting; the file is the 0.3.1 document.
+    // The older format: the file is the 0.3.1 document. An existing file is asked about as by every export, after
+    // the prompt, which asks nothing itself; No leaves the file as it is.
     const QString older = Path("2013.nuv");
     shell.savePath = older;
     app.OnExportNuv2013june();
-    EXPECT_EQ(shell.exportPrompts.back(), QStringList({"2013juneformat.nuv", "*.nuv", "nuv", "ask"}));
+    EXPECT_EQ(shell.exportPrompts.back(), QStringList({"2013juneformat.nuv", "*.nuv", "nuv"}));
+    EXPECT_TRUE(ReadFileBytes(older).contains("Version=\"0.3.1\""));
+    WriteFileBytes(older, "kept");
+    messages.Answer(platform::MessageAnswer::No);
+    app.OnExportNuv2013june();
+    EXPECT_EQ(messages.Texts().back(),
+              QStringLiteral("ファイル \"%1\" はすでに存在します。\n上書きしてよろしいですか？").arg(older));
+    EXPECT_EQ(ReadFileBytes(older), "kept");
+    messages.Answer(platform::MessageAnswer::Yes);
+    app.OnExportNuv2013june();
     EXPECT_TRUE(ReadFileBytes(older).contains("Version=\"0.3.1\""));
     const qsizetype shown = messages.Requests().size();
     const QString unwritable = Path("no/such/2013.nuv");
@@ -193,11 +202,15 @@ TEST_F(ApplicationExports, TheOlderFormatIsNeverWrittenOverADocumentThatIsHeld) 
     platform::DocumentFileLock otherEditor;
     ASSERT_TRUE(otherEditor.Hold(held));
 
+    // Were the overwrite question asked, Yes would be the answer: only the refusal is said.
+    messages.Answer(platform::MessageAnswer::Yes);
     const QString inUse =
         QStringLiteral("ファイルが開けないため、保存できませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。");
     for (const auto& [path, holder] : {std::pair{held, QStringLiteral("hana")}, std::pair{own, ReadOwnerFile(own)}}) {
         shell.savePath = path;
+        const qsizetype shown = messages.Requests().size();
         app.OnExportNuv2013june();
+        ASSERT_EQ(messages.Requests().size(), shown + 1);
         EXPECT_EQ(messages.Texts().back(), inUse.arg(path, holder));
     }
     EXPECT_EQ(ReadFileBytes(held), "the other editor's document");

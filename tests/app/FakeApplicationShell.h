@@ -66,9 +66,9 @@ public:
         return openPath;
     }
     void SetReadOnlyWatchTimer(int milliseconds) override { watchInterval = milliseconds; }
-    QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
-                                 bool confirmOverwrite) override {
-        exportPrompts << QStringList({proposedName, filter, extension, confirmOverwrite ? "ask" : "silent"});
+    QString PromptExportFileName(const QString& proposedName, const QString& filter,
+                                 const QString& extension) override {
+        exportPrompts << QStringList({proposedName, filter, extension});
         return savePath;
     }
     int ChooseDocTemplate(const QStringList& names) override {
@@ -115,7 +115,7 @@ public:
     QString openPromptTitle;
     QString openPromptStart;
     int watchInterval = 0;
-    QList<QStringList> exportPrompts;          // proposed name, filter, extension, whether the prompt asks to overwrite
+    QList<QStringList> exportPrompts;          // proposed name, filter, extension
     std::vector<QStringList> offeredTemplates; // the names each template chooser offered
     int chosenTemplate = -1;                   // what the chooser answers; -1 cancels
     QString mapPath;                           // what the map prompt answers; empty cancels

@@ -114,12 +114,12 @@ std::optional<VersionHistoryEntry> CWidgetShell::AskVersionEntry(int major, int 
     return dialog.Entry();
 }
 
-QString CWidgetShell::PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
-                                           bool confirmOverwrite) {
+QString CWidgetShell::PromptExportFileName(const QString& proposedName, const QString& filter,
+                                           const QString& extension) {
     QFileDialog dialog(m_mainFrame.get(), QString(), proposedName, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(extension);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
                                                                                    : QString();
 }

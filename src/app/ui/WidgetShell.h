@@ -34,8 +34,7 @@ public:
     // The version dialog; without a display its proposal is taken as given.
     std::optional<VersionHistoryEntry> AskVersionEntry(int major, int minor) override;
     QString PromptOpenFileName(const QString& title, const QString& startPath) override;
-    QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension,
-                                 bool confirmOverwrite) override;
+    QString PromptExportFileName(const QString& proposedName, const QString& filter, const QString& extension) override;
     int ChooseDocTemplate(const QStringList& names) override;
     QString PromptMapFileName() override;
     void SetAutoSaveTimer(int milliseconds) override;

@@ -16,7 +16,6 @@
 
 #include <QDateTime>
 #include <QPageSetupDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include <memory>
@@ -51,7 +50,7 @@ struct PrintCommandState {
     // Prints or previews the job as it was last prepared.
     void PrintPrepared(bool preview) {
         if (preview) {
-            QPrintPreviewDialog dialog(&Printer(), host.DialogParent());
+            CPrintPreviewDialog dialog(&Printer(), host.DialogParent());
             QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [this](QPrinter* shown) {
                 job.Print(*shown, Source(), QDateTime::currentSecsSinceEpoch());
             });

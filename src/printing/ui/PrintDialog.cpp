@@ -2,10 +2,20 @@
 
 #include "model/ExportMessages.h"
 
+#include <QAction>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
-CPrintDialog::CPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {}
+CPrintDialog::CPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
+    // The toolkit's OK checks the fields, asking whether to overwrite an existing file, before it accepts: the
+    // refusal of a file in use goes ahead of that question.
+    for (QDialogButtonBox* buttons : findChildren<QDialogButtonBox*>()) {
+        if (disconnect(buttons, SIGNAL(accepted()), this, SLOT(_q_checkFields())))
+            connect(buttons, &QDialogButtonBox::accepted, this, &CPrintDialog::CheckFields);
+    }
+}
 
 QString CPrintDialog::OutputFileName() const {
     // The toolkit's dialog names its output file in its "filename" field, enabled while printing to a file.
@@ -13,11 +23,35 @@ QString CPrintDialog::OutputFileName() const {
     return field && field->isEnabled() ? field->text().trimmed() : QString();
 }
 
+void CPrintDialog::CheckFields() {
+    const QString file = OutputFileName();
+    if (!file.isEmpty() && RefuseFileInUse(file))
+        return;
+    QMetaObject::invokeMethod(this, "_q_checkFields");
+}
+
 void CPrintDialog::accept() {
     const QString file = OutputFileName();
     if (!file.isEmpty() && RefuseFileInUse(file))
         return;
     QPrintDialog::accept();
+}
+
+CPrintPreviewDialog::CPrintPreviewDialog(QPrinter* printer, QWidget* parent) : QPrintPreviewDialog(printer, parent) {
+    // The toolkit's Print action opens a print dialog of its own: ours takes its place.
+    for (QAction* action : findChildren<QAction*>()) {
+        if (disconnect(action, SIGNAL(triggered(bool)), this, SLOT(_q_print())))
+            connect(action, &QAction::triggered, this, &CPrintPreviewDialog::PrintShown);
+    }
+}
+
+void CPrintPreviewDialog::PrintShown() {
+    CPrintDialog dialog(printer(), this);
+    if (dialog.exec() != QDialog::Accepted || RefusePrinterOutput(*printer()))
+        return;
+    if (auto* preview = findChild<QPrintPreviewWidget*>())
+        preview->print();
+    accept();
 }
 
 bool RefusePrinterOutput(const QPrinter& printer) {

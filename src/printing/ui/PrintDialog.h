@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 
 // The print dialog of every printout. Printing to a file whose name is a document that an editor holds (this
 // editor's own open document too) is refused with the in-use message, before the dialog asks whether to
@@ -13,7 +14,25 @@ public:
     // The file the dialog prints to; empty when it prints to a printer.
     QString OutputFileName() const;
 
+    // Refuses once more what OK refused: the file may have been taken while the toolkit asked about it.
     void accept() override;
+
+private:
+    // OK: the refusal of a file in use, then the toolkit's own checks of its fields, its overwrite question among
+    // them.
+    void CheckFields();
+};
+
+// The print preview of every printout. Its Print runs the print dialog of every printout (CPrintDialog) and prints
+// what the preview shows only past the refusal of a file in use; the toolkit's own print dialog would write over
+// any file.
+class CPrintPreviewDialog : public QPrintPreviewDialog {
+    Q_OBJECT
+public:
+    CPrintPreviewDialog(QPrinter* printer, QWidget* parent);
+
+private:
+    void PrintShown();
 };
 
 // Whether the printer, as a print dialog left it, prints to a file that a write may not replace (RefuseFileInUse);

@@ -4,7 +4,6 @@
 #include "views/ChartCommand.h"
 #include "views/ui/HierarchicalView.h"
 
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace {
@@ -23,7 +22,7 @@ void PreviewChart(CHierarchicalView& view, QPrinter& printer) {
     if (!view.PreparePrint())
         return;
     printer.setPrintRange(QPrinter::AllPages);
-    QPrintPreviewDialog dialog(&printer, &view);
+    CPrintPreviewDialog dialog(&printer, &view);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &view,
                      [&view](QPrinter* shown) { view.Print(*shown); });
     dialog.exec();

@@ -4,14 +4,29 @@
 #include "platform/UserName.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/ui/ModalDialogs.h"
 
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+
+namespace {
+
+// OK pressed as a user does: the button, which the toolkit's dialog checks its fields on before it accepts.
+void PressOk(QDialog& dialog) {
+    QDialogButtonBox* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+} // namespace
 
 // Printing to a file that an editor holds as its document is refused before the toolkit's dialog asks whether to
 // overwrite it, and the file is left as it was; a file nobody holds is taken.
@@ -22,6 +37,7 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     platform::DocumentFileLock editor;
     ASSERT_TRUE(editor.Hold(held));
     platform::ScriptedMessageSink messages;
+    ToolkitQuestions questions;
 
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -29,7 +45,7 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     CPrintDialog dialog(&printer, nullptr);
     dialog.show();
     ASSERT_EQ(dialog.OutputFileName(), held);
-    dialog.accept();
+    PressOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(messages.Texts(),
@@ -38,14 +54,16 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
                       "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2 (PID %3)'です。")
                       .arg(held, platform::GetUserNameOf(getuid()))
                       .arg(getpid())});
+    EXPECT_EQ(questions.Texts(), QStringList());
     EXPECT_TRUE(RefusePrinterOutput(printer));
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");
 
     const QString free = folder.filePath(QStringLiteral("out.pdf"));
     dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(free);
-    dialog.accept();
+    PressOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(printer.outputFileName(), free);
     EXPECT_FALSE(RefusePrinterOutput(printer));
     EXPECT_EQ(messages.Texts().size(), 2);
+    EXPECT_EQ(questions.Texts(), QStringList());
 }

@@ -1,30 +1,42 @@
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
+#include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
+#include "platform/UserName.h"
 #include "printing/PrintJob.h"
 #include "printing/ui/PSOther.h"
 #include "printing/ui/PSSingle.h"
 #include "printing/ui/PSTitle.h"
 #include "printing/ui/PrintCommands.h"
 #include "printing/ui/PrintedObjectPage.h"
+#include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
 #include "support/ui/DialogChecks.h"
+#include "support/ui/ModalDialogs.h"
 #include "texts/MessageContext.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -245,6 +257,62 @@ TEST(PrintSettingsSheetTest, ThePrintDialogOffersEveryPageOfTheSharedPrinter) {
     EXPECT_EQ(maxPage, 999);
     EXPECT_EQ(offered, QAbstractPrintDialog::AllPages);
     EXPECT_EQ(host.printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+// The preview's own Print passes the gate of every print dialog: a document that an editor holds is refused before
+// the toolkit asks whether to overwrite it, and stays as it was; a free file takes the printout.
+TEST(PrintSettingsSheetTest, ThePreviewPrintsToAFileOnlyPastTheGate) {
+    PrintTestHost host;
+    host.document.DataReady = true;
+    CCommandRegistry registry;
+    AddPrintCommands(registry, host);
+    QTemporaryDir folder;
+    const QString held = folder.filePath(QStringLiteral("held.nuv"));
+    const QString free = folder.filePath(QStringLiteral("out.pdf"));
+    WriteFileBytes(held, "the editor's document");
+    platform::DocumentFileLock editor;
+    ASSERT_TRUE(editor.Hold(held));
+    host.printer.setOutputFormat(QPrinter::PdfFormat);
+    host.printer.setOutputFileName(held);
+    platform::ScriptedMessageSink messages;
+    ToolkitQuestions questions;
+
+    bool printDialogShown = false;
+    OnNextModalDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
+        QAction* print = nullptr;
+        for (QAction* action : preview.findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Print"))
+                print = action;
+        ASSERT_NE(print, nullptr);
+        OnNextModalDialog<QPrintDialog>([&](QPrintDialog& dialog) {
+            printDialogShown = true;
+            auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+            ASSERT_NE(file, nullptr);
+            EXPECT_EQ(file->text(), held);
+            QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_EQ(messages.Texts().size(), 1);
+            file->setText(free);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            if (dialog.isVisible())
+                dialog.reject();
+        });
+        print->trigger();
+        if (preview.isVisible())
+            preview.reject();
+    });
+    registry.Dispatch(CommandPreviewOutlineIndex);
+    EXPECT_TRUE(printDialogShown);
+    EXPECT_EQ(questions.Texts(), QStringList());
+    EXPECT_EQ(messages.Texts(),
+              QStringList{
+                  QStringLiteral(
+                      "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2 (PID %3)'です。")
+                      .arg(held, platform::GetUserNameOf(getuid()))
+                      .arg(getpid())});
+    EXPECT_EQ(ReadFileBytes(held), "the editor's document");
+    EXPECT_TRUE(ReadFileBytes(free).startsWith("%PDF"));
 }
 
 TEST(PrintSettingsSheetTest, TheHeaderFormsPrintFollowsThePrintKind) {

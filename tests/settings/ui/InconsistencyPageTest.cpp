@@ -1,9 +1,9 @@
 #include "settings/ui/InconsistencyPage.h"
 
-#include "ModalDialogs.h"
 #include "SettingsTestHost.h"
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
+#include "support/ui/ModalDialogs.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,10 +1,10 @@
 #include "settings/ui/IntelligencePage.h"
 
-#include "ModalDialogs.h"
 #include "SettingsTestHost.h"
 #include "platform/MessageBox.h"
 #include "settings/ui/RuleCommands.h"
 #include "support/QStringPrinter.h"
+#include "support/ui/ModalDialogs.h"
 
 #include <QLineEdit>
 #include <QPushButton>

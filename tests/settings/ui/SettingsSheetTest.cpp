@@ -11,8 +11,8 @@
 #include "support/QStringPrinter.h"
 #include "texts/Msg.h"
 
-#include "ModalDialogs.h"
 #include "SettingsTestHost.h"
+#include "support/ui/ModalDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>

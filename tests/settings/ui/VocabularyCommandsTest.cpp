@@ -1,10 +1,10 @@
 #include "settings/ui/VocabularyCommands.h"
 
-#include "ModalDialogs.h"
 #include "SettingsTestHost.h"
 #include "settings/ui/QuantifierDialog.h"
 #include "settings/ui/VocabularyTable.h"
 #include "support/QStringPrinter.h"
+#include "support/ui/ModalDialogs.h"
 
 #include <QDialog>
 #include <QLineEdit>

@@ -2,6 +2,7 @@
 #include "model/ViewLayoutTables.h"
 #include "platform/MessageBox.h"
 #include "printing/PrintHeaderFooter.h"
+#include "printing/ui/PrintDialog.h"
 #include "support/TestFiles.h"
 #include "support/ui/DialogChecks.h"
 #include "texts/MessageContext.h"
@@ -26,7 +27,6 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -687,7 +687,7 @@ TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrin
     int previewPages = -1;
     size_t gridPages = 0;
     WhenModalShows([&](QWidget* modal) {
-        auto* preview = qobject_cast<QPrintPreviewDialog*>(modal);
+        auto* preview = qobject_cast<CPrintPreviewDialog*>(modal);
         ASSERT_NE(preview, nullptr);
         previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
         gridPages = GridPages(document.data, *preview->printer());
