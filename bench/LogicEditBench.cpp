@@ -4,11 +4,15 @@
 // Then the line commands at N and 2N, in turns in one process (the order alternating), each on a fresh copy of
 // its description made beforehand: pasting N lines after the first of N lines, deleting the first half of N
 // lines, pasting N Fn lines of new names, deleting N Fn lines that are the only calls of their unit functions,
-// and pasting 1,000 Fn lines into documents of N unit functions. Each reports the 2N / N ratio of the time and
-// of the peak memory above what was resident before the command, as median, min and max (target: at most 2.2),
-// with the median times and peaks of both sizes. Last, 70 pastes of 999 lines at the top, one after the other.
+// and pasting 1,000 Fn lines into documents of N unit functions; the undo of a paste of N lines after the first
+// of N lines and of the deletion of the first half of N lines, and a paste of N lines refused for an if without
+// its endif; deleting every Fn line of a unit function that calls each of N unit functions twice, and pasting a
+// copy of the N Fn lines of one that calls each of N once. Each reports the 2N / N ratio of the time and of the
+// peak memory above what was resident before the command, as median, min and max (target: at most 2.2), with
+// the median times and peaks of both sizes. Last, 70 pastes of 999 lines at the top, one after the other.
 
 #include "editor/LogicEditModel.h"
+#include "editor/LogicLineBlock.h"
 #include "model/DocumentData.h"
 
 #include "ResidentMemory.h"
@@ -135,9 +139,13 @@ struct Measured {
 
 using Command = std::function<void(EditedDocument&, CLogicEditModel&)>;
 
-Measured Measure(const std::function<std::unique_ptr<EditedDocument>()>& make, const Command& command) {
+// With a preparation, it runs on the model untimed before the command.
+Measured Measure(const std::function<std::unique_ptr<EditedDocument>()>& make, const Command& command,
+                 const Command& prepare) {
     std::unique_ptr<EditedDocument> edited = make();
     CLogicEditModel model(edited->document, *edited->document.registry.origin, edited->clipboard);
+    if (prepare)
+        prepare(*edited, model);
     malloc_trim(0);
     const double before = ResidentMegabytesAndReset().first;
     Measured measured;
@@ -176,15 +184,15 @@ void Report(benchmark::State& state, const std::vector<Measured>& small, const s
 
 // The command on documents made for n and 2n, in turns.
 void MeasureRatio(benchmark::State& state, const std::function<std::unique_ptr<EditedDocument>(int)>& make,
-                  const std::function<Command(int)>& command) {
+                  const std::function<Command(int)>& command, const Command& prepare = {}) {
     const int n = static_cast<int>(state.range(0));
     const Command onSmall = command(n);
     const Command onLarge = command(2 * n);
     std::vector<Measured> small;
     std::vector<Measured> large;
     for (auto _ : state) {
-        const auto smallRun = [&] { small.push_back(Measure([&] { return make(n); }, onSmall)); };
-        const auto largeRun = [&] { large.push_back(Measure([&] { return make(2 * n); }, onLarge)); };
+        const auto smallRun = [&] { small.push_back(Measure([&] { return make(n); }, onSmall, prepare)); };
+        const auto largeRun = [&] { large.push_back(Measure([&] { return make(2 * n); }, onLarge, prepare)); };
         if (small.size() % 2 == 0) {
             smallRun();
             largeRun();
@@ -278,6 +286,107 @@ void BM_PasteFnLinesIntoDocumentRatio(benchmark::State& state) {
         });
 }
 
+void PasteAllAfterTheFirst(EditedDocument&, CLogicEditModel& model) {
+    model.Select(0, 0, model.RecordCount(), 0);
+    model.OnEditCopy();
+    model.SetCaret(0, 0);
+    model.OnEditPasteLines();
+}
+
+void Undo(EditedDocument&, CLogicEditModel& model) {
+    model.UndoLastEdit();
+}
+
+// The undo of pasting n lines after the first of n lines.
+void BM_UndoPasteLinesRatio(benchmark::State& state) {
+    MeasureRatio(
+        state, LinesOnly, [](int) { return Undo; }, PasteAllAfterTheFirst);
+}
+
+// The undo of deleting the first half of n lines.
+void BM_UndoDeleteFirstHalfRatio(benchmark::State& state) {
+    MeasureRatio(
+        state, LinesOnly, [](int) { return Undo; },
+        [](EditedDocument&, CLogicEditModel& model) {
+            model.Select(0, 0, model.RecordCount() / 2, 0);
+            model.OnDeleteSelection();
+        });
+}
+
+// Pasting n lines after the first of n lines, an if without its endif among them: the paste is taken back.
+void BM_RefusedPasteRatio(benchmark::State& state) {
+    const auto block = [](int count) {
+        EditedDocument scratch(1, 0);
+        CLogicEditModel model(scratch.document, *scratch.document.registry.origin, scratch.clipboard);
+        CLogicLine ifLine;
+        model.InitLineRecord(ifLine, SyntaxIf, 0);
+        std::vector<const CLogicLine*> lines(static_cast<size_t>(count), model.Record(0));
+        lines[static_cast<size_t>(count / 2)] = &ifLine;
+        return LogicLineBlock::Encode(lines);
+    };
+    const int n = static_cast<int>(state.range(0));
+    const QByteArray smallBlock = block(n);
+    const QByteArray largeBlock = block(2 * n);
+    MeasureRatio(state, LinesOnly, [&](int count) -> Command {
+        const QByteArray& pasted = count == n ? smallBlock : largeBlock;
+        return [&pasted, &state, count](EditedDocument& edited, CLogicEditModel& model) {
+            edited.clipboard.SetContent(QString(), pasted);
+            model.SetCaret(0, 0);
+            model.OnEditPasteLines();
+            if (model.RecordCount() != count)
+                state.SkipWithError("the paste was not refused");
+        };
+    });
+}
+
+// An origin that calls each of `functions` unit functions, listed once each as its children, by Fn lines: in
+// their order, and then (when twice) in their order again.
+std::unique_ptr<EditedDocument> CallingEach(int functions, bool twice) {
+    auto edited = LinesOnly(0);
+    const ModelOptions options = edited->document.GetModelOptions();
+    CUnitFunction& origin = *edited->document.registry.origin;
+    std::vector<CUnitFunction*> called;
+    for (int i = 0; i < functions; ++i) {
+        called.push_back(edited->document.registry.CreateFunction(QStringLiteral("C%1").arg(i), options));
+        CUnitFunction::AppendChild(&origin, called.back());
+    }
+    for (int round = twice ? 2 : 1; round > 0; --round) {
+        for (CUnitFunction* function : called)
+            origin.InsertFnStatement(static_cast<int>(origin.logicLines.size()), *function, 0, options);
+    }
+    edited->document.registry.RebuildAndNotify(edited->document.indexRoot, options);
+    return edited;
+}
+
+// Deleting every Fn line of an origin that calls each of n unit functions twice.
+void BM_DeleteFnLinesCalledTwiceRatio(benchmark::State& state) {
+    MeasureRatio(
+        state, [](int functions) { return CallingEach(functions, true); },
+        [](int) {
+            return [](EditedDocument&, CLogicEditModel& model) {
+                model.Select(0, 0, model.RecordCount(), 0);
+                model.OnDeleteSelection();
+            };
+        });
+}
+
+// Pasting a copy of the n Fn lines of an origin that calls each of n unit functions once, after its last line:
+// each is then called twice.
+void BM_PasteFnLinesCalledTwiceRatio(benchmark::State& state) {
+    MeasureRatio(
+        state, [](int functions) { return CallingEach(functions, false); },
+        [](int) {
+            return [](EditedDocument&, CLogicEditModel& model) {
+                model.SetCaret(model.RecordCount() - 1, 0);
+                model.OnEditPasteLines();
+            };
+        },
+        [](EditedDocument&, CLogicEditModel& model) {
+            model.Select(0, 0, model.RecordCount(), 0);
+            model.OnEditCopy();
+        });
+}
+
 // 70 pastes of 999 lines, each after the first line.
 void BM_RepeatedPastesAtTop(benchmark::State& state) {
     for (auto _ : state) {
@@ -304,5 +413,10 @@ BENCHMARK(BM_DeleteFirstHalfRatio)->Arg(32000)->Iterations(31)->Unit(benchmark::
 BENCHMARK(BM_PasteFnLinesRatio)->Arg(16000)->Iterations(15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteFnLinesRatio)->Arg(16000)->Iterations(21)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PasteFnLinesIntoDocumentRatio)->Arg(10000)->Iterations(9)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoPasteLinesRatio)->Arg(16000)->Iterations(21)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoDeleteFirstHalfRatio)->Arg(32000)->Iterations(11)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefusedPasteRatio)->Arg(10000)->Iterations(11)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteFnLinesCalledTwiceRatio)->Arg(10000)->Iterations(11)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteFnLinesCalledTwiceRatio)->Arg(10000)->Iterations(11)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepeatedPastesAtTop)->Arg(70)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

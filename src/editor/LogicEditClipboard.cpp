@@ -202,28 +202,21 @@ void CLogicEditModel::OnEditPasteLines() {
     m_caret = m_anchor = {lastPasted, 0};
     // Each Fn line is bound in turn; the table of contents then follows them all at once, as it would have followed
     // each of them.
-    std::vector<int> bound;
     FunctionNameIndex names;
     if (fnPasted)
         names = m_document.registry.IndexByName();
     {
         const CLabellingRun labelling;
         for (int i = firstPasted; i <= lastPasted; ++i) {
-            if (Record(i)->lineKind == SyntaxFn && BindFnLine(i, false, &names) == 2)
-                bound.push_back(i);
+            if (Record(i)->lineKind == SyntaxFn)
+                BindFnLine(i, false, &names);
             RecordUnregisteredNames(i);
         }
     }
     if (fnPasted) {
         if (!sync.StepsCollapse()) {
             CIndexLogicSync steps = sync;
-            std::vector<quint32> ids;
-            for (int i : bound)
-                ids.push_back(std::exchange(Record(i)->calledInternalID, 0u));
-            for (size_t k = 0; k < bound.size(); ++k) {
-                Record(bound[k])->calledInternalID = ids[k];
-                steps.Synchronize();
-            }
+            steps.SynchronizeEachStep(static_cast<size_t>(firstPasted));
         }
         RunModelChange(&sync);
     }

@@ -639,20 +639,11 @@ void CLogicEditModel::OnDeleteSelection() {
     bool fnRemoved = false;
     for (int i = first; i <= last && !fnRemoved; ++i)
         fnRemoved = Record(i)->lineKind == SyntaxFn;
-    if (fnRemoved && !sync.StepsCollapse()) {
-        // The table of contents follows each removed Fn line in turn, from the last.
-        int end = last;
-        for (int i = last; i >= first; --i) {
-            if (Record(i)->lineKind == SyntaxFn) {
-                RemoveLines(i, end);
-                sync.Synchronize();
-                end = i - 1;
-            }
-        }
-        RemoveLines(first, end);
-    } else {
-        RemoveLines(first, last);
-    }
+    const bool stepwise = fnRemoved && !sync.StepsCollapse();
+    RemoveLines(first, last);
+    // The table of contents follows each removed Fn line in turn, from the last.
+    if (stepwise)
+        sync.SynchronizeEachStep(static_cast<size_t>(first));
     if (fnRemoved) {
         RunModelChange(&sync);
         m_undoAvailable = false;

@@ -300,24 +300,24 @@ void CLogicEditModel::InsertRecords(int index, std::vector<std::unique_ptr<CLogi
                                  std::make_move_iterator(records.end()));
     m_composed.insert(m_composed.begin() + index, static_cast<size_t>(count), ComposedLine());
     LinesInserted(index, count);
-    if (IsJournalling()) {
-        for (int i = 0; i < count; ++i)
-            m_journal.push_back({JournalEntry::Op::Inserted, index + i, nullptr});
-    }
+    if (IsJournalling() && count > 0)
+        m_journal.push_back({JournalEntry::Op::Inserted, index, count, {}});
 }
 
-std::unique_ptr<CLogicLine> CLogicEditModel::TakeRecord(int index) {
+std::vector<std::unique_ptr<CLogicLine>> CLogicEditModel::TakeRecords(int index, int count) {
     if (m_nesting > 0)
         m_structureChanged = true;
-    auto& slot = m_function.logicLines[static_cast<size_t>(index)];
-    std::unique_ptr<CLogicLine> record = std::move(slot);
-    m_function.logicLines.erase(m_function.logicLines.begin() + index);
-    m_composed.erase(m_composed.begin() + index);
-    if (m_fnEditLine == index)
+    LogicLineArray& lines = m_function.logicLines;
+    const auto begin = lines.begin() + index;
+    const auto end = begin + count;
+    std::vector<std::unique_ptr<CLogicLine>> records(std::make_move_iterator(begin), std::make_move_iterator(end));
+    lines.erase(begin, end);
+    m_composed.erase(m_composed.begin() + index, m_composed.begin() + index + count);
+    if (m_fnEditLine >= index && m_fnEditLine < index + count)
         m_fnEditLine = -1;
-    else if (m_fnEditLine > index)
-        --m_fnEditLine;
-    return record;
+    else if (m_fnEditLine >= index + count)
+        m_fnEditLine -= count;
+    return records;
 }
 
 void CLogicEditModel::LinesInserted(int index, int count) {
@@ -330,24 +330,14 @@ void CLogicEditModel::RemoveLines(int first, int last) {
     last = std::min(last, RecordCount() - 1);
     if (first > last)
         return;
-    if (m_nesting > 0)
-        m_structureChanged = true;
     LogicLineArray& lines = m_function.logicLines;
-    const auto begin = lines.begin() + first;
-    const auto end = lines.begin() + last + 1;
-    if (std::any_of(begin, end, [](const auto& record) { return record->lineKind == SyntaxFn; }))
+    if (std::any_of(lines.begin() + first, lines.begin() + last + 1,
+                    [](const auto& record) { return record->lineKind == SyntaxFn; }))
         m_undoAvailable = false;
-    if (m_fnEditLine >= first && m_fnEditLine <= last)
-        m_fnEditLine = -1;
-    else if (m_fnEditLine > last)
-        m_fnEditLine -= last - first + 1;
+    std::vector<std::unique_ptr<CLogicLine>> records = TakeRecords(first, last - first + 1);
     // The records stay alive in the journal, so their addresses are not reused while the transaction runs.
-    if (IsJournalling()) {
-        for (int i = last; i >= first; --i)
-            m_journal.push_back({JournalEntry::Op::Removed, i, std::move(lines[static_cast<size_t>(i)])});
-    }
-    lines.erase(begin, end);
-    m_composed.erase(m_composed.begin() + first, m_composed.begin() + last + 1);
+    if (IsJournalling())
+        m_journal.push_back({JournalEntry::Op::Removed, first, 0, std::move(records)});
 }
 
 CLogicLine& CLogicEditModel::EditRecord(int line) {
@@ -356,7 +346,9 @@ CLogicLine& CLogicEditModel::EditRecord(int line) {
         return record;
     if (m_nesting > 0 && !m_transactionTouched.insert(&record).second)
         return record;
-    m_journal.push_back({JournalEntry::Op::Modified, line, std::make_unique<CLogicLine>(record)});
+    JournalEntry entry{JournalEntry::Op::Modified, line, 0, {}};
+    entry.records.push_back(std::make_unique<CLogicLine>(record));
+    m_journal.push_back(std::move(entry));
     return record;
 }
 
@@ -848,19 +840,38 @@ bool CLogicEditModel::LineParses(int line) const {
 CLogicEditModel::JournalEntry CLogicEditModel::RevertEntry(JournalEntry& entry) {
     switch (entry.op) {
     case JournalEntry::Op::Inserted:
-        return {JournalEntry::Op::Removed, entry.index, TakeRecord(entry.index)};
-    case JournalEntry::Op::Removed:
-        m_function.logicLines.insert(m_function.logicLines.begin() + entry.index, std::move(entry.record));
-        m_composed.insert(m_composed.begin() + entry.index, ComposedLine());
-        LinesInserted(entry.index, 1);
-        Recompose(entry.index);
-        return {JournalEntry::Op::Inserted, entry.index, nullptr};
+        return {JournalEntry::Op::Removed, entry.index, 0, TakeRecords(entry.index, entry.count)};
+    case JournalEntry::Op::Removed: {
+        const int count = static_cast<int>(entry.records.size());
+        LogicLineArray& lines = m_function.logicLines;
+        lines.insert(lines.begin() + entry.index, std::make_move_iterator(entry.records.begin()),
+                     std::make_move_iterator(entry.records.end()));
+        m_composed.insert(m_composed.begin() + entry.index, static_cast<size_t>(count), ComposedLine());
+        LinesInserted(entry.index, count);
+        for (int line = entry.index; line < entry.index + count; ++line)
+            Recompose(line);
+        return {JournalEntry::Op::Inserted, entry.index, count, {}};
+    }
     case JournalEntry::Op::Modified:
-        std::swap(*Record(entry.index), *entry.record);
+        std::swap(*Record(entry.index), *entry.records.front());
         Recompose(entry.index);
-        return {JournalEntry::Op::Modified, entry.index, std::move(entry.record)};
+        return {JournalEntry::Op::Modified, entry.index, 0, std::move(entry.records)};
     }
     return {};
+}
+
+bool CLogicEditModel::TouchesFnLine(const JournalEntry& entry) const {
+    const auto isFn = [](const std::unique_ptr<CLogicLine>& record) { return record->lineKind == SyntaxFn; };
+    const LogicLineArray& lines = m_function.logicLines;
+    switch (entry.op) {
+    case JournalEntry::Op::Inserted:
+        return std::any_of(lines.begin() + entry.index, lines.begin() + entry.index + entry.count, isFn);
+    case JournalEntry::Op::Removed:
+        return std::any_of(entry.records.begin(), entry.records.end(), isFn);
+    case JournalEntry::Op::Modified:
+        return isFn(entry.records.front()) || isFn(lines[static_cast<size_t>(entry.index)]);
+    }
+    return false;
 }
 
 bool CLogicEditModel::CanRevertJournal(size_t from) const {
@@ -871,17 +882,18 @@ bool CLogicEditModel::CanRevertJournal(size_t from) const {
         const JournalEntry& entry = m_journal[i];
         switch (entry.op) {
         case JournalEntry::Op::Inserted:
-            if (entry.index < 0 || entry.index >= count)
+            if (entry.index < 0 || entry.count < 0 || entry.index + entry.count > count)
                 return false;
-            --count;
+            count -= entry.count;
             break;
         case JournalEntry::Op::Removed:
-            if (entry.index < 0 || entry.index > count || !entry.record)
+            if (entry.index < 0 || entry.index > count ||
+                std::any_of(entry.records.begin(), entry.records.end(), [](const auto& record) { return !record; }))
                 return false;
-            ++count;
+            count += static_cast<int>(entry.records.size());
             break;
         case JournalEntry::Op::Modified:
-            if (entry.index < 0 || entry.index >= count || !entry.record)
+            if (entry.index < 0 || entry.index >= count || entry.records.size() != 1 || !entry.records.front())
                 return false;
             break;
         }
@@ -980,14 +992,10 @@ void CLogicEditModel::UndoLastEdit() {
     std::vector<JournalEntry> inverse;
     inverse.reserve(m_journal.size() - m_undoStart);
     bool fnLinesDiffer = false;
-    auto isFn = [](const CLogicLine* record) { return record && record->lineKind == SyntaxFn; };
     while (m_journal.size() > m_undoStart) {
         JournalEntry& entry = m_journal.back();
-        fnLinesDiffer = fnLinesDiffer || isFn(entry.record.get()) ||
-                        (entry.op != JournalEntry::Op::Removed && isFn(Record(entry.index)));
-        JournalEntry reverted = RevertEntry(entry);
-        fnLinesDiffer = fnLinesDiffer || isFn(reverted.record.get());
-        inverse.push_back(std::move(reverted));
+        fnLinesDiffer = fnLinesDiffer || TouchesFnLine(entry);
+        inverse.push_back(RevertEntry(entry));
         m_journal.pop_back();
     }
     m_journal = std::move(inverse);

@@ -302,25 +302,31 @@ private:
     void OpenUndoGroup();
     bool LineParses(int line) const;
 
-    // The change journal: every insertion, removal and change of a record since the undo group opened, in
-    // order. Undo and the parse guard walk it backwards, so neither copies the whole description.
+    // The change journal: every insertion, removal and change of records since the undo group opened, in
+    // order. Undo and the parse guard walk it backwards, so neither copies the whole description; a run of lines
+    // put in or taken out at once is one entry and goes back at once.
     struct JournalEntry {
         enum class Op { Inserted, Removed, Modified } op;
         int index = 0;
-        // Removed: the record taken out; Modified: the record as it was before; Inserted: none.
-        std::unique_ptr<CLogicLine> record;
+        // Inserted: the number of records put in at index.
+        int count = 0;
+        // Removed: the records taken out, in line order from index; Modified: the record as it was before.
+        std::vector<std::unique_ptr<CLogicLine>> records;
     };
     bool IsJournalling() const { return m_nesting > 0 || m_undoAvailable; }
     // The caret-line record to change, its former state journalled first.
     CLogicLine& EditRecord(int line);
     void InsertRecord(int index, std::unique_ptr<CLogicLine> record);
-    // The records go in at index in their order, journalled one by one as single insertions would be.
+    // The records go in at index in their order, journalled as one insertion.
     void InsertRecords(int index, std::vector<std::unique_ptr<CLogicLine>> records);
-    std::unique_ptr<CLogicLine> TakeRecord(int index);
+    // Takes the records index..index + count - 1 out at once, without journalling them.
+    std::vector<std::unique_ptr<CLogicLine>> TakeRecords(int index, int count);
     // Keeps the line of a typed Fn name on its record when lines are put in before it.
     void LinesInserted(int index, int count);
     // Reverts one entry on records and composed lines; returns the entry that reverts the reversion.
     JournalEntry RevertEntry(JournalEntry& entry);
+    // Whether reverting the entry puts in or takes out an Fn line, or changes one.
+    bool TouchesFnLine(const JournalEntry& entry) const;
     bool CanRevertJournal(size_t from) const;
     void NotifyListeners();
 
@@ -333,7 +339,7 @@ private:
     ComposedLine ComposeLine(const CLogicLine& record) const;
     CLogicLine& InsertLineRecord(int index);
     void RemoveLine(int index) { RemoveLines(index, index); }
-    // Removes the lines first..last at once, journalled as their removal one by one from the last would be.
+    // Removes the lines first..last at once, journalled as one removal.
     void RemoveLines(int first, int last);
     // Binds an Fn line as CommitFnLine does, leaving the synchronisation and the rebuild to the caller.
     int BindFnLine(int line, bool deleteBlankFn, FunctionNameIndex* names = nullptr);

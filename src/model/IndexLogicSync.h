@@ -25,6 +25,13 @@ public:
     // two sides agree at the snapshot and no unit function is called twice, so that they agree after every step.
     bool StepsCollapse() const;
 
+    // For a command that adds or removes a run of Fn statements one at a time, synchronising after each as when
+    // StepsCollapse() is false: gives in one pass what those steps give. The lines before firstLine are as they
+    // were at the snapshot, and so are the children; from there on the Fn statements of a run of lines were all
+    // added, in their order, or all removed, the last first, and nothing else changed. Otherwise this is
+    // Synchronize().
+    void SynchronizeEachStep(size_t firstLine);
+
 private:
     using IdList = std::vector<quint32>;
 

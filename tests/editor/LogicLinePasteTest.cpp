@@ -105,6 +105,88 @@ TEST_F(LogicLinePasteTest, PastedLinesKeepTheirOrderAndIndentationWhereverTheyGo
 
 // The table of contents after a command that adds or removes several Fn lines is the one it would be had each of
 // them been added or removed by a command of its own.
+// Undo gives back the very records a command took away or put aside: the same objects, every field as it was.
+TEST_F(LogicLinePasteTest, UndoOfAPasteADeletionAndARefusedPasteGivesBackTheVeryRecords) {
+    CUnitFunction& function = NewFunction(QStringLiteral("marked"));
+    CLogicEditModel model(document, function, clipboard);
+    // Do lines with marks, memos, linked files and their own fonts, and an if block between them.
+    for (int i = 0; i < 40; ++i) {
+        model.SetCaret(model.RecordCount(), 0);
+        if (i == 20) {
+            model.OnAddIfAtCurrent();
+            continue;
+        }
+        model.OnAddDoAtCurrent();
+        Type(model, QStringLiteral("m%1").arg(i));
+    }
+    ASSERT_EQ(model.RecordCount(), 42);
+    for (int i = 0; i < model.RecordCount(); ++i) {
+        CLogicLine& record = *model.Record(i);
+        record.mark = static_cast<quint32>(i * 7 + 1);
+        record.changeMarks = static_cast<quint8>(i % 3);
+        record.SetMemo(QStringLiteral("memo %1").arg(i));
+        record.SetUrl(i % CLogicLine::UrlCount, QStringLiteral("file%1.txt").arg(i));
+        FontSetting font = document.fonts.LogicFont;
+        font.bold = i % 2;
+        record.textSlots[0].SetFont(font);
+    }
+    model.ReloadRecords();
+    model.CloseUndoGroup();
+    std::vector<CLogicLine*> objects;
+    std::vector<CLogicLine> values;
+    for (int i = 0; i < model.RecordCount(); ++i) {
+        objects.push_back(model.Record(i));
+        values.push_back(*model.Record(i));
+    }
+    const auto expectTheVeryRecords = [&](const char* where) {
+        ASSERT_EQ(model.RecordCount(), static_cast<int>(objects.size())) << where;
+        for (int i = 0; i < model.RecordCount(); ++i) {
+            EXPECT_EQ(model.Record(i), objects[static_cast<size_t>(i)]) << where << ", line " << i;
+            EXPECT_EQ(*model.Record(i), values[static_cast<size_t>(i)]) << where << ", line " << i;
+        }
+    };
+
+    // Paste lines 10..29 after line 5: undo takes the pasted lines out; undo again puts the same ones back.
+    model.Select(10, 0, 30, 0);
+    model.OnEditCopy();
+    model.SetCaret(5, 0);
+    model.OnEditPasteLines();
+    ASSERT_EQ(model.RecordCount(), 62);
+    std::vector<CLogicLine*> pasted;
+    for (int i = 6; i < 26; ++i)
+        pasted.push_back(model.Record(i));
+    model.UndoLastEdit();
+    expectTheVeryRecords("paste undone");
+    model.UndoLastEdit();
+    for (int i = 6; i < 26; ++i)
+        EXPECT_EQ(model.Record(i), pasted[static_cast<size_t>(i - 6)]);
+    model.UndoLastEdit();
+    expectTheVeryRecords("paste undone twice");
+
+    // Delete lines 3..30, the if block among them: undo puts back the very records.
+    model.Select(3, 0, 31, 0);
+    model.OnDeleteSelection();
+    ASSERT_EQ(model.RecordCount(), 14);
+    model.UndoLastEdit();
+    expectTheVeryRecords("deletion undone");
+
+    // A block of Do lines and ifs without their endif is refused when pasted: the records stay as they were, and
+    // an undo then finds nothing to take back.
+    model.Select(19, 0, 21, 0);
+    model.OnEditCopy();
+    const std::optional<std::vector<CLogicLine>> block = LogicLineBlock::Decode(clipboard.LineBlock());
+    ASSERT_TRUE(block && block->size() == 4u && (*block)[1].lineKind == SyntaxIf);
+    std::vector<const CLogicLine*> unclosed;
+    for (int i = 0; i < 30; ++i)
+        unclosed.push_back(&(*block)[static_cast<size_t>(i % 2)]);
+    clipboard.SetContent(QString(), LogicLineBlock::Encode(unclosed));
+    model.SetCaret(2, 0);
+    model.OnEditPasteLines();
+    expectTheVeryRecords("refused paste");
+    model.UndoLastEdit();
+    expectTheVeryRecords("undo after the refused paste");
+}
+
 class FnLineBatchTest : public ::testing::Test {
 public:
     struct Setting {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 // P with children A, B (and E when asked) and one Fn statement for each, each line passing indentation 4 on.
@@ -149,6 +151,123 @@ TEST(IndexLogicSync, SidesInDisagreementCarryOverOnlyTheDifference) {
     doc.p->logicLines.erase(doc.p->logicLines.begin() + 1);
     sync.Synchronize();
     EXPECT_EQ(TestDocument::Children(doc.p), "X,B,A");
+}
+
+namespace {
+
+// P calling and listing a random choice among four unit functions (none of them placed elsewhere), built alike
+// from one seed; runs of Fn lines are then added or removed, synchronised after each line or once for all.
+struct RandomSteps {
+    TestDocument doc;
+    CUnitFunction* p = nullptr;
+    std::vector<CUnitFunction*> pool;
+    std::mt19937 random;
+
+    RandomSteps(unsigned seed, int mode, bool duplicateSiblings) : random(seed) {
+        doc.options.SynchronizeFn = mode;
+        doc.options.EnableDuplicateSiblings = duplicateSiblings;
+        p = doc.Add(10, "P");
+        for (int i = 0; i < 4; ++i)
+            pool.push_back(doc.Add(static_cast<quint32>(20 + i), QString(QChar('A' + i))));
+        // Mostly sides that agree, often with a unit function called twice.
+        std::vector<CUnitFunction*> calls;
+        for (int i = Pick(6); i > 0; --i)
+            calls.push_back(pool[Pick(4)]);
+        for (CUnitFunction* called : calls) {
+            if (Pick(3) == 0)
+                AppendLine(p, SyntaxComment);
+            AppendFnLine(p, called);
+        }
+        p->children = calls;
+        if (Pick(2) == 0) {
+            p->children.clear();
+            for (int i = Pick(6); i > 0; --i)
+                p->children.push_back(pool[Pick(4)]);
+        }
+    }
+
+    size_t Pick(int count) { return static_cast<size_t>(random() % static_cast<unsigned>(count)); }
+    size_t Lines() const { return p->logicLines.size(); }
+
+    // A run of Fn and comment lines.
+    std::vector<std::unique_ptr<CLogicLine>> Run() {
+        std::vector<std::unique_ptr<CLogicLine>> lines;
+        for (int i = static_cast<int>(Pick(6)) + 1; i > 0; --i) {
+            auto line = std::make_unique<CLogicLine>();
+            if (Pick(4) == 0)
+                line->lineKind = SyntaxComment;
+            else
+                line->InitFnStatement(*pool[Pick(4)], 0, 5);
+            lines.push_back(std::move(line));
+        }
+        return lines;
+    }
+
+    // Outcome: the children and which of the four have P as their primary parent.
+    QString Outcome() const {
+        QString outcome = TestDocument::Children(p) + QLatin1Char('|');
+        for (const CUnitFunction* function : pool)
+            outcome += function->primaryParent == p ? QLatin1Char('P') : QLatin1Char('-');
+        return outcome;
+    }
+};
+
+} // namespace
+
+TEST(IndexLogicSync, OnePassOverARunOfFnLinesGivesWhatSynchronisingEachGives) {
+    int steps = 0;
+    for (unsigned seed = 0; seed < 800; ++seed) {
+        for (const auto& [mode, duplicates] : {std::pair{1, false}, std::pair{1, true}, std::pair{2, false}}) {
+            for (bool add : {true, false}) {
+                RandomSteps each(seed, mode, duplicates);
+                RandomSteps once(seed, mode, duplicates);
+                LogicLineArray& eachLines = each.p->logicLines;
+                LogicLineArray& onceLines = once.p->logicLines;
+                CIndexLogicSync eachSync(each.p, each.doc.registry(), each.doc.options);
+                CIndexLogicSync onceSync(once.p, once.doc.registry(), once.doc.options);
+                size_t first = 0;
+                if (add) {
+                    first = each.Pick(static_cast<int>(each.Lines()) + 1);
+                    auto run = each.Run();
+                    for (size_t i = 0; i < run.size(); ++i) {
+                        onceLines.insert(onceLines.begin() + static_cast<long>(first + i),
+                                         std::make_unique<CLogicLine>(*run[i]));
+                        const bool fn = run[i]->IsFnStatement();
+                        eachLines.insert(eachLines.begin() + static_cast<long>(first + i), std::move(run[i]));
+                        if (fn) {
+                            eachSync.Synchronize();
+                            ++steps;
+                        }
+                    }
+                } else {
+                    if (each.Lines() == 0)
+                        continue;
+                    first = each.Pick(static_cast<int>(each.Lines()));
+                    const size_t last = first + each.Pick(static_cast<int>(each.Lines() - first));
+                    for (size_t i = last + 1; i-- > first;) {
+                        const bool fn = eachLines[i]->IsFnStatement();
+                        eachLines.erase(eachLines.begin() + static_cast<long>(i));
+                        if (fn) {
+                            eachSync.Synchronize();
+                            ++steps;
+                        }
+                    }
+                    onceLines.erase(onceLines.begin() + static_cast<long>(first),
+                                    onceLines.begin() + static_cast<long>(last + 1));
+                }
+                onceSync.SynchronizeEachStep(first);
+                ASSERT_EQ(once.Outcome(), each.Outcome())
+                    << "seed " << seed << " mode " << mode << " duplicates " << duplicates << " add " << add;
+                // Both synchronisers go on from the same snapshots.
+                AppendFnLine(each.p, each.pool[0]);
+                AppendFnLine(once.p, once.pool[0]);
+                eachSync.Synchronize();
+                onceSync.Synchronize();
+                ASSERT_EQ(once.Outcome(), each.Outcome()) << "seed " << seed;
+            }
+        }
+    }
+    EXPECT_GT(steps, 5000);
 }
 
 TEST(IndexLogicSync, DeletedFunctionInASnapshotIsNeverFollowed) {
