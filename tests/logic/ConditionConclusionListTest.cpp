@@ -13,7 +13,8 @@ const QString kHeavy = QString(34, QChar(0x2501));
 
 QStringList List(LogicTestDocument& document, int scope, int kind, const CUnitFunction* current) {
     CInspectionView pane;
-    EXPECT_TRUE(CConditionConclusionList::Run(pane, document.environment, scope, kind, current));
+    EXPECT_EQ(CConditionConclusionList::Run(pane, document.environment, scope, kind, current),
+              CConditionConclusionList::Written);
     return pane.Lines();
 }
 
@@ -41,19 +42,20 @@ TEST(ConditionConclusionList, ChainsMultiplyEndAtExitlpAndAreBounded) {
     CUnitFunction* exit = document.Add("Exit", "exitlp\nDo <X>{S}");
     CUnitFunction* loop = document.Add("Loop", "loop\nif <A>{a}\nexitlp\nelse\nDo nothing\nendif\nendlp\nDo <X>{S}");
     document.Finish();
+    LineReferences references;
     const auto chains = [&](const CUnitFunction* function) {
         std::vector<InspectionParserLine> lines;
         for (size_t i = 0; i < function->logicLines.size(); ++i)
             lines.push_back({function->logicLines[i].get(), function, static_cast<qint32>(i)});
         CInspectionParser parser(lines, document.environment);
-        return CollectConclusionRows(*parser.Parse(), CConditionConclusionList::MaxChains, truncated);
+        return CollectConclusionRows(*parser.Parse(), references, CConditionConclusionList::MaxChains, truncated);
     };
     EXPECT_EQ(chains(exit).size(), 1u);
     EXPECT_TRUE(chains(exit)[0].lines.empty());
     const auto looped = chains(loop);
     ASSERT_EQ(looped.size(), 2u);
-    EXPECT_EQ(looped[0].lines.back().text, "<X>{S}");
-    EXPECT_EQ(looped[1].lines.back().text, "<X>{S}");
+    EXPECT_EQ(references[looped[0].lines.back()].text, "<X>{S}");
+    EXPECT_EQ(references[looped[1].lines.back()].text, "<X>{S}");
     EXPECT_FALSE(truncated);
     EXPECT_EQ(chains(main).size(), CConditionConclusionList::MaxChains);
     EXPECT_TRUE(truncated);
@@ -95,7 +97,7 @@ TEST(ConditionConclusionList, NoDoStatementsGivesAnEmptyListAndCyclesAreRefused)
     platform::ScriptedMessageSink sink;
     CInspectionView pane;
     pane.AddMessageWithoutTarget("kept");
-    EXPECT_FALSE(CConditionConclusionList::Run(pane, cyclic.environment, 1, 0, main));
+    EXPECT_EQ(CConditionConclusionList::Run(pane, cyclic.environment, 1, 0, main), CConditionConclusionList::Refused);
     EXPECT_EQ(pane.Lines(), QStringList{"kept"});
     EXPECT_EQ(sink.Texts().size(), 1);
 }
