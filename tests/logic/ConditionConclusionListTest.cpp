@@ -81,6 +81,22 @@ TEST(ConditionConclusionList, AllScopeRowsPerCallWithTheCallersConditions) {
     EXPECT_EQ(fn[2], "[0 Line 2] Fn [Sub] (1)");
 }
 
+// A row names the conditions of the branches it lies in and the Do statements before it on its way: those of a
+// branch stay inside the branch, those of a loop lead on to what follows it.
+TEST(ConditionConclusionList, AllScopeRowsKeepWhatTheirBranchesAdded) {
+    LogicTestDocument document;
+    document.Add("Main", "switch <M>\ncase {1}\nDo <A>{a}\nif <C>{c}\nDo <B>{b}\nelse\nendif\nDo <D>{d}\ncase {2}\n"
+                         "elsw\nDo <E>{e}\nendsw\nloop\nDo <F>{f}\nendlp\nDo <G>{g}");
+    document.Finish();
+    const QStringList lines =
+        List(document, CConditionConclusionList::AllUnitFunctions, CConditionConclusionList::DoStatements, nullptr);
+    QStringList rows;
+    for (const QString& line : lines.mid(1, lines.size() - 2))
+        rows << (line == kHeavy ? "|" : line == kLight ? ":" : line.section(' ', 3));
+    EXPECT_EQ(rows.join(' '), "| Do <A>{a} : <M>{1} | Do <B>{b} : <M>{1} <A>{a} <C>{c} | Do <D>{d} : <M>{1} <A>{a} | "
+                              "Do <E>{e} : <M>{¬1} <M>{¬2} | Do <F>{f} : | Do <G>{g} : <F>{f} |");
+}
+
 TEST(ConditionConclusionList, NoDoStatementsGivesAnEmptyListAndCyclesAreRefused) {
     LogicTestDocument document;
     document.Add("Main", "(: nothing yet");
