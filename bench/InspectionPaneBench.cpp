@@ -10,8 +10,9 @@
 // The pane costs the user-interface thread a constant per take of lines, so the time follows the workers: the
 // larger document's time against the smaller's, measured in turns (ratio), is set against the ratio of their
 // lines (perDoubleLines: the time ratio as if the lines had doubled, target at most 2.2).
-// The document as a file, for nuvinspect (bench/nuvinspect-memory.sh):
-//   bench_InspectionPaneBench --write-shared-member-document PATH N
+// The documents as files, for nuvinspect (bench/nuvinspect-memory.sh): the shared-member one, and an origin calling
+// N unit functions of one Do each, whose condition/conclusion list grows with the square of N:
+//   bench_InspectionPaneBench --write-shared-member-document|--write-fan-out-document PATH N
 // and the documents that push the programs to their limits (bench/deep-documents.sh):
 //   bench_InspectionPaneBench --write-nested-if-document|--write-doubling-chain-document PATH N
 
@@ -216,6 +217,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const std::pair<std::string_view, QString (*)(const QString&, int)> writers[] = {
         {"--write-shared-member-document", SaveSharedMemberDocument},
+        {"--write-fan-out-document", SaveFanOutDocument},
         {"--write-nested-if-document", SaveNestedIfDocument},
         {"--write-doubling-chain-document", SaveDoublingChainDocument},
     };

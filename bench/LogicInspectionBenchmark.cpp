@@ -2,18 +2,28 @@
 // functions; the time of the larger should stay near twice the smaller. The shared-member cases report time and
 // peak memory of documents whose findings grow with the square of their size; the largest is run by hand:
 //   bench_LogicInspectionBenchmark --shared-members-large
+// The condition/conclusion list for all unit functions (BM_ConditionListRatio), written to a pane and read out as
+// nuvinspect writes it, at N and 2N in turns: an origin calling N unit functions of one Do each (shape 0), whose list
+// grows with the square of N, and the generated document of N chapters (shape 1). Reports the text of each in MB,
+// the peak memory of a run against its text (peakToText, small and large: median, Min and Max; target at most 3),
+// and, the text growing faster than N, the time ratio as if the text had doubled (perDoubleText; target at most
+// 2.2) beside the plain 2N/N ratios of time and peak memory.
 
+#include "logic/ConditionConclusionList.h"
 #include "logic/InspectionProgress.h"
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
 #include "support/logic/GeneratedLogicDocument.h"
 
+#include "PeakTurns.h"
 #include "ResidentMemory.h"
 #include "Turns.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+
+#include <cmath>
 
 #include <malloc.h>
 
@@ -121,6 +131,53 @@ void BM_SharedMembers(benchmark::State& state) {
     state.counters["processPeakMB"] = Median(processPeaks);
 }
 
+// The list for all unit functions in a pane of its own, read out a block of lines at a time as nuvinspect writes
+// it; gives the bytes of its text in UTF-8.
+qint64 WriteConditionList(LogicTestDocument& document) {
+    CInspectionView pane;
+    CConditionConclusionList::Run(pane, document.environment, CConditionConclusionList::AllUnitFunctions,
+                                  CConditionConclusionList::DoStatements, nullptr);
+    constexpr int kBlock = 65536;
+    qint64 bytes = 0;
+    QString block;
+    for (int first = 0; first < pane.LineCount(); first += kBlock) {
+        block.clear();
+        pane.AppendLinesFrom(first, kBlock, block);
+        bytes += block.toUtf8().size();
+    }
+    return bytes;
+}
+
+void BM_ConditionListRatio(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(1));
+    const auto make = [&state](int size) {
+        return state.range(0) == 0 ? MakeFanOutDocument(size) : MakeGeneratedLogicDocument(size);
+    };
+    const auto small = make(n);
+    const auto large = make(2 * n);
+    // Unmeasured, so that the first run's page faults and allocator growth count for neither.
+    const double smallBytes = static_cast<double>(WriteConditionList(*small));
+    const double largeBytes = static_cast<double>(WriteConditionList(*large));
+    const TurnsMeasured measured = MeasureTimeAndPeakInTurns(
+        state, [&] { WriteConditionList(*small); }, [&] { WriteConditionList(*large); });
+    constexpr double megabyte = 1024.0 * 1024.0;
+    state.counters["smallTextMB"] = smallBytes / megabyte;
+    state.counters["largeTextMB"] = largeBytes / megabyte;
+    const auto perText = [](const std::vector<double>& megabytes, double bytes) {
+        std::vector<double> ratios;
+        for (const double peak : megabytes)
+            ratios.push_back(peak * megabyte / bytes);
+        return ratios;
+    };
+    ReportSpread(state, "smallPeakToText", perText(measured.smallMegabytes, smallBytes));
+    ReportSpread(state, "largePeakToText", perText(measured.largeMegabytes, largeBytes));
+    // Time growing as a power of the text: the ratio it would have, had the text doubled.
+    std::vector<double> perDouble;
+    for (const double ratio : measured.seconds.Ratios())
+        perDouble.push_back(std::pow(2.0, std::log(ratio) / std::log(largeBytes / smallBytes)));
+    ReportSpread(state, "perDoubleText", perDouble);
+}
+
 } // namespace
 
 // c chapters make 1 + 73c unit functions: 27 make 1972, 54 make 3943, 108 make 7885 and 216 make 15769. The
@@ -134,6 +191,9 @@ BENCHMARK(BM_WholeDocumentInspection)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_WholeDocumentInspectionRatio)->Arg(27)->Arg(54)->Arg(108)->Iterations(31)->Unit(benchmark::kMillisecond);
+
+// 1,000 unit functions of one Do write 16 MB of list; 27 chapters make 1972 unit functions.
+BENCHMARK(BM_ConditionListRatio)->Args({0, 1000})->Args({1, 27})->Iterations(7)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_SharedMembers)->Arg(4000)->Arg(8000)->Iterations(3)->Unit(benchmark::kSecond);
 

@@ -8,30 +8,73 @@
 #include "model/UnitFunctionRegistry.h"
 #include "texts/StringTable.h"
 
+#include <limits>
+
 namespace {
 
 const QString kLightRule = QString(34, QChar(0x2500));
 const QString kHeavyRule = QString(34, QChar(0x2501));
 
+InspectionTargetLine Rule(const QString& text) {
+    InspectionTargetLine line;
+    line.text = text;
+    return line;
+}
+
+// The lines of the list as the pane's target lines: each line reference becomes one the first time it is written,
+// and a group of lines goes to the pane as one run of their numbers.
+class PaneLines {
+public:
+    PaneLines(CInspectionView& pane, const InspectionEnvironment& environment, const LineReferences& references)
+        : m_pane(pane), m_environment(environment), m_references(references),
+          m_heavyRule(pane.AddTargetLine(Rule(kHeavyRule))), m_lightRule(pane.AddTargetLine(Rule(kLightRule))) {}
+
+    void HeavyRule() { m_group.push_back(m_heavyRule); }
+    void LightRule() { m_group.push_back(m_lightRule); }
+    void Reference(quint32 reference) { m_group.push_back(Target(reference)); }
+    void References(std::span<const quint32> references) {
+        for (const quint32 reference : references)
+            Reference(reference);
+    }
+    // The group's lines, written as one run.
+    void Write() {
+        m_pane.AddTargetLines(m_group);
+        m_group.clear();
+    }
+
+private:
+    static constexpr quint32 kNone = std::numeric_limits<quint32>::max();
+
+    quint32 Target(quint32 reference) {
+        if (reference >= m_targets.size())
+            m_targets.resize(m_references.size(), kNone);
+        quint32& target = m_targets[reference];
+        if (target == kNone) {
+            const LineReference& line = m_references[reference];
+            target = m_pane.AddTargetLine(MakeTargetLine(m_environment, line.unitFunction, line.lineIndex, line.text));
+        }
+        return target;
+    }
+
+    CInspectionView& m_pane;
+    const InspectionEnvironment& m_environment;
+    const LineReferences& m_references;
+    const quint32 m_heavyRule;
+    const quint32 m_lightRule;
+    std::vector<quint32> m_targets; // of each reference, kNone before it is first written
+    std::vector<quint32> m_group;
+};
+
+// A row after its separator: the statement, a light rule, then the conditions and earlier statements.
+void WriteCorrespondenceGroup(const CorrespondenceRow& row, PaneLines& lines) {
+    lines.HeavyRule();
+    lines.Reference(row.statement);
+    lines.LightRule();
+    lines.References(row.lines);
+    lines.Write();
+}
+
 } // namespace
-
-void WriteLineReference(CInspectionView& pane, const InspectionEnvironment& environment,
-                        const LineReference& reference) {
-    WriteTargetLine(pane, environment, reference.unitFunction, reference.lineIndex, reference.text);
-}
-
-void WriteLineReferenceList(const std::vector<LineReference>& references, CInspectionView& pane,
-                            const InspectionEnvironment& environment) {
-    for (const LineReference& reference : references)
-        WriteLineReference(pane, environment, reference);
-}
-
-void WriteCorrespondenceGroup(const CorrespondenceRow& row, CInspectionView& pane,
-                              const InspectionEnvironment& environment) {
-    WriteLineReference(pane, environment, row.statement);
-    pane.AddMessageWithoutTarget(kLightRule);
-    WriteLineReferenceList(row.lines, pane, environment);
-}
 
 void CConditionConclusionList::WriteCorrespondenceListAll(CInspectionView& pane,
                                                           const InspectionEnvironment& environment,
@@ -39,18 +82,16 @@ void CConditionConclusionList::WriteCorrespondenceListAll(CInspectionView& pane,
     const bool fn = statementKind == FnStatements;
     const QString keyword = environment.GetSymbol(fn ? SyntaxFn : SyntaxDo);
     pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceAllBegin).arg(keyword));
-    std::vector<CorrespondenceRow> rows;
-    std::vector<LineReference> running;
-    CollectCorrespondenceRows(top, rows, running);
     const auto wanted = fn ? CInspectionParserEntity::Kind::Fn : CInspectionParserEntity::Kind::Do;
+    LineReferences references;
+    PaneLines lines(pane, environment, references);
     quint32 count = 0;
-    for (const CorrespondenceRow& row : rows) {
+    CollectCorrespondenceRows(top, references, [&](const CorrespondenceRow& row) {
         if (row.statementKind != wanted)
-            continue;
-        pane.AddMessageWithoutTarget(kHeavyRule);
-        WriteCorrespondenceGroup(row, pane, environment);
+            return;
+        WriteCorrespondenceGroup(row, lines);
         ++count;
-    }
+    });
     pane.AddMessageWithoutTarget(kHeavyRule);
     pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceAllEnd).arg(keyword, QString::number(count)));
 }
@@ -63,10 +104,13 @@ void CConditionConclusionList::WriteCorrespondenceListCurrent(CInspectionView& p
     pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceCurrentBegin).arg(doKeyword, fnKeyword));
     pane.AddMessageWithoutTarget(kLightRule);
     bool truncated = false;
-    const std::vector<StatementChain> chains = CollectConclusionRows(top, MaxChains, truncated);
+    LineReferences references;
+    const std::vector<StatementChain> chains = CollectConclusionRows(top, references, MaxChains, truncated);
+    PaneLines lines(pane, environment, references);
     for (const StatementChain& chain : chains) {
-        WriteLineReferenceList(chain.lines, pane, environment);
-        pane.AddMessageWithoutTarget(kLightRule);
+        lines.References(chain.lines);
+        lines.LightRule();
+        lines.Write();
     }
     // Sequential blocks multiply their ways; a list cut short must not look complete.
     if (truncated)
@@ -75,10 +119,11 @@ void CConditionConclusionList::WriteCorrespondenceListCurrent(CInspectionView& p
         LoadString(StringId::CorrespondenceCurrentEnd).arg(doKeyword, fnKeyword, QString::number(chains.size())));
 }
 
-bool CConditionConclusionList::Run(CInspectionView& pane, const InspectionEnvironment& environment, int scope,
-                                   int statementKind, const CUnitFunction* current) {
+CConditionConclusionList::Outcome CConditionConclusionList::Run(CInspectionView& pane,
+                                                                const InspectionEnvironment& environment, int scope,
+                                                                int statementKind, const CUnitFunction* current) {
     if (environment.registry && RefuseFnCycle(*environment.registry))
-        return false;
+        return Refused;
     std::vector<InspectionParserLine> lines;
     if (scope == AllUnitFunctions) {
         if (environment.registry && environment.registry->origin)
@@ -86,6 +131,7 @@ bool CConditionConclusionList::Run(CInspectionView& pane, const InspectionEnviro
     } else if (current) {
         CollectLogicLines(*current, lines);
     }
+    QString reason;
     try {
         CInspectionParser parser(std::move(lines), environment);
         const InspectionParserSequencePtr top = parser.Parse();
@@ -94,9 +140,14 @@ bool CConditionConclusionList::Run(CInspectionView& pane, const InspectionEnviro
             WriteCorrespondenceListAll(pane, environment, *top, statementKind);
         else
             WriteCorrespondenceListCurrent(pane, environment, *top);
+        return Written;
+    } catch (const InspectionViewFull&) {
+        reason = LoadString(StringId::ResultListFull).arg(CInspectionView::MaxLines);
     } catch (...) {
-        pane.ClearMessages();
-        pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceFailedBecause).arg(RunFailureReason()));
+        reason = RunFailureReason();
     }
-    return true;
+    // What was written goes first: a list that ran out of memory leaves room for the line that says so.
+    pane.ClearMessages();
+    pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceFailedBecause).arg(reason));
+    return Failed;
 }

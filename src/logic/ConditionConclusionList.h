@@ -20,20 +20,21 @@ public:
         int statementKind = DoStatements;
     };
 
-    // The run of the dialog's OK: refuses documents whose Fn statements form a cycle (false, nothing
-    // written), else clears the pane and writes the list. current is the unit function of the active tab.
-    static bool Run(CInspectionView& pane, const InspectionEnvironment& environment, int scope, int statementKind,
-                    const CUnitFunction* current);
+    // What a run came to.
+    enum Outcome {
+        Refused, // the document's Fn statements form a cycle: said in a message box, nothing written
+        Written, // the list is in the pane
+        Failed,  // the pane holds why the list could not be made, in its place
+    };
 
+    // The run of the dialog's OK: refuses documents whose Fn statements form a cycle, else clears the pane and
+    // writes the list. current is the unit function of the active tab.
+    static Outcome Run(CInspectionView& pane, const InspectionEnvironment& environment, int scope, int statementKind,
+                       const CUnitFunction* current);
+
+    // Each writes the lines as they are made: the rows name earlier lines by number, never holding a copy of them.
     static void WriteCorrespondenceListAll(CInspectionView& pane, const InspectionEnvironment& environment,
                                            const CInspectionParserSequence& top, int statementKind);
     static void WriteCorrespondenceListCurrent(CInspectionView& pane, const InspectionEnvironment& environment,
                                                const CInspectionParserSequence& top);
 };
-
-void WriteLineReference(CInspectionView& pane, const InspectionEnvironment& environment,
-                        const LineReference& reference);
-void WriteLineReferenceList(const std::vector<LineReference>& references, CInspectionView& pane,
-                            const InspectionEnvironment& environment);
-void WriteCorrespondenceGroup(const CorrespondenceRow& row, CInspectionView& pane,
-                              const InspectionEnvironment& environment);

@@ -6,66 +6,89 @@ namespace {
 
 using Kind = CInspectionParserEntity::Kind;
 using Chains = std::vector<StatementChain>;
+using Lines = std::vector<quint32>;
 
-std::vector<LineReference> With(std::vector<LineReference> lines, const std::vector<LineReference>& more) {
+quint32 Refer(LineReferences& references, const QString& text, const CUnitFunction* function, qint32 lineIndex) {
+    references.push_back({text, function, lineIndex});
+    return static_cast<quint32>(references.size() - 1);
+}
+
+Lines With(Lines lines, const Lines& more) {
     lines.insert(lines.end(), more.begin(), more.end());
     return lines;
 }
 
-LineReference Reference(const QString& text, const CUnitFunction* function, qint32 lineIndex) {
-    return {text, function, lineIndex};
-}
-
-std::vector<LineReference> ElswConditions(const CInspectionParserSwitch& block) {
-    std::vector<LineReference> lines;
+Lines ElswConditions(const CInspectionParserSwitch& block, LineReferences& references) {
+    Lines lines;
     for (const InspectionSwitchCase& item : block.cases)
-        lines.push_back(Reference(block.NegatedConditionText(item), item.function, item.lineIndex));
+        lines.push_back(Refer(references, block.NegatedConditionText(item), item.function, item.lineIndex));
     return lines;
 }
 
-void CollectRows(const CInspectionParserEntity& node, std::vector<CorrespondenceRow>& rows,
-                 std::vector<LineReference>& running) {
-    switch (node.kind) {
-    case Kind::Do: {
-        const auto& action = static_cast<const CInspectionParserDo&>(node);
-        rows.push_back({running, Reference(action.ComposeText(), action.function, action.lineIndex), Kind::Do});
-        running.push_back(Reference(action.SlotsText(), action.function, action.lineIndex));
-        return;
+// The rows of a tree with one list of the lines that lead to where the walk stands: a branch adds its condition
+// and takes it away again with whatever its statements added, so each row is handed on as a view of that list.
+class RowCollector {
+public:
+    RowCollector(LineReferences& references, const std::function<void(const CorrespondenceRow&)>& row)
+        : m_references(references), m_row(row) {}
+
+    void Sequence(const CInspectionParserSequence& sequence) {
+        for (const InspectionParserNode& node : sequence.nodes)
+            Node(*node);
     }
-    case Kind::Fn: {
-        const auto& fn = static_cast<const CInspectionParserFn&>(node);
-        rows.push_back({running, Reference(fn.ComposeText(), fn.function, fn.lineIndex), Kind::Fn});
-        return;
+
+private:
+    // The body with the given lines after those leading to the block; what the body adds stays inside it.
+    void Branch(const CInspectionParserSequence& body, const Lines& conditions) {
+        const size_t size = m_running.size();
+        m_running.insert(m_running.end(), conditions.begin(), conditions.end());
+        Sequence(body);
+        m_running.resize(size);
     }
-    case Kind::If: {
-        const auto& block = static_cast<const CInspectionParserIf&>(node);
-        auto thenLines = With(running, {Reference(block.SlotsText(), block.function, block.ifLineIndex)});
-        CollectCorrespondenceRows(*block.thenBody, rows, thenLines);
-        auto elseLines = With(running, {Reference(block.ElseConditionText(), block.function, block.elseLineIndex)});
-        CollectCorrespondenceRows(*block.elseBody, rows, elseLines);
-        return;
-    }
-    case Kind::Switch: {
-        const auto& block = static_cast<const CInspectionParserSwitch&>(node);
-        for (const InspectionSwitchCase& item : block.cases) {
-            auto caseLines = With(running, {Reference(block.ConditionText(item), item.function, item.lineIndex)});
-            CollectCorrespondenceRows(*item.body, rows, caseLines);
+
+    void Node(const CInspectionParserEntity& node) {
+        switch (node.kind) {
+        case Kind::Do: {
+            const auto& action = static_cast<const CInspectionParserDo&>(node);
+            m_row({m_running, Refer(m_references, action.ComposeText(), action.function, action.lineIndex), Kind::Do});
+            m_running.push_back(Refer(m_references, action.SlotsText(), action.function, action.lineIndex));
+            return;
         }
-        auto elswLines = With(running, ElswConditions(block));
-        CollectCorrespondenceRows(*block.elswBody, rows, elswLines);
-        return;
+        case Kind::Fn: {
+            const auto& fn = static_cast<const CInspectionParserFn&>(node);
+            m_row({m_running, Refer(m_references, fn.ComposeText(), fn.function, fn.lineIndex), Kind::Fn});
+            return;
+        }
+        case Kind::If: {
+            const auto& block = static_cast<const CInspectionParserIf&>(node);
+            Branch(*block.thenBody, {Refer(m_references, block.SlotsText(), block.function, block.ifLineIndex)});
+            Branch(*block.elseBody,
+                   {Refer(m_references, block.ElseConditionText(), block.function, block.elseLineIndex)});
+            return;
+        }
+        case Kind::Switch: {
+            const auto& block = static_cast<const CInspectionParserSwitch&>(node);
+            for (const InspectionSwitchCase& item : block.cases)
+                Branch(*item.body, {Refer(m_references, block.ConditionText(item), item.function, item.lineIndex)});
+            Branch(*block.elswBody, ElswConditions(block, m_references));
+            return;
+        }
+        case Kind::Loop:
+            // The loop's statements lead on to what follows it.
+            Sequence(*static_cast<const CInspectionParserLoop&>(node).body);
+            return;
+        default:
+            return;
+        }
     }
-    case Kind::Loop:
-        CollectCorrespondenceRows(*static_cast<const CInspectionParserLoop&>(node).body, rows, running);
-        return;
-    default:
-        return;
-    }
-}
+
+    LineReferences& m_references;
+    const std::function<void(const CorrespondenceRow&)>& m_row;
+    Lines m_running;
+};
 
 // Every chain of the body, each led by the given conditions.
-void AppendLed(Chains& out, const std::vector<LineReference>& conditions, const Chains& body, size_t maxChains,
-               bool& truncated) {
+void AppendLed(Chains& out, const Lines& conditions, const Chains& body, size_t maxChains, bool& truncated) {
     for (const StatementChain& chain : body) {
         if (out.size() >= maxChains) {
             truncated = true;
@@ -75,16 +98,17 @@ void AppendLed(Chains& out, const std::vector<LineReference>& conditions, const 
     }
 }
 
-Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool& truncated) {
+Chains CollectChains(const CInspectionParserEntity& node, LineReferences& references, size_t maxChains,
+                     bool& truncated) {
     switch (node.kind) {
     case Kind::Do: {
         const auto& action = static_cast<const CInspectionParserDo&>(node);
-        return {{{Reference(action.SlotsText(), action.function, action.lineIndex)}, false}};
+        return {{{Refer(references, action.SlotsText(), action.function, action.lineIndex)}, false}};
     }
     case Kind::Fn: {
         const auto& fn = static_cast<const CInspectionParserFn&>(node);
         const QString text = fn.calledFunction ? fn.ComposeText() : QStringLiteral("Fn [] ()");
-        return {{{Reference(text, fn.function, fn.lineIndex)}, false}};
+        return {{{Refer(references, text, fn.function, fn.lineIndex)}, false}};
     }
     case Kind::DoNothing:
         return {{{}, false}};
@@ -93,24 +117,25 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
     case Kind::If: {
         const auto& block = static_cast<const CInspectionParserIf&>(node);
         Chains out;
-        AppendLed(out, {Reference(block.SlotsText(), block.function, block.ifLineIndex)},
-                  CollectConclusionRows(*block.thenBody, maxChains, truncated), maxChains, truncated);
-        AppendLed(out, {Reference(block.ElseConditionText(), block.function, block.elseLineIndex)},
-                  CollectConclusionRows(*block.elseBody, maxChains, truncated), maxChains, truncated);
+        AppendLed(out, {Refer(references, block.SlotsText(), block.function, block.ifLineIndex)},
+                  CollectConclusionRows(*block.thenBody, references, maxChains, truncated), maxChains, truncated);
+        AppendLed(out, {Refer(references, block.ElseConditionText(), block.function, block.elseLineIndex)},
+                  CollectConclusionRows(*block.elseBody, references, maxChains, truncated), maxChains, truncated);
         return out;
     }
     case Kind::Switch: {
         const auto& block = static_cast<const CInspectionParserSwitch&>(node);
         Chains out;
         for (const InspectionSwitchCase& item : block.cases)
-            AppendLed(out, {Reference(block.ConditionText(item), item.function, item.lineIndex)},
-                      CollectConclusionRows(*item.body, maxChains, truncated), maxChains, truncated);
-        AppendLed(out, ElswConditions(block), CollectConclusionRows(*block.elswBody, maxChains, truncated), maxChains,
-                  truncated);
+            AppendLed(out, {Refer(references, block.ConditionText(item), item.function, item.lineIndex)},
+                      CollectConclusionRows(*item.body, references, maxChains, truncated), maxChains, truncated);
+        AppendLed(out, ElswConditions(block, references),
+                  CollectConclusionRows(*block.elswBody, references, maxChains, truncated), maxChains, truncated);
         return out;
     }
     case Kind::Loop: {
-        Chains out = CollectConclusionRows(*static_cast<const CInspectionParserLoop&>(node).body, maxChains, truncated);
+        Chains out = CollectConclusionRows(*static_cast<const CInspectionParserLoop&>(node).body, references, maxChains,
+                                           truncated);
         for (StatementChain& chain : out)
             chain.finished = false;
         return out;
@@ -121,17 +146,16 @@ Chains CollectChains(const CInspectionParserEntity& node, size_t maxChains, bool
 
 } // namespace
 
-void CollectCorrespondenceRows(const CInspectionParserSequence& sequence, std::vector<CorrespondenceRow>& rows,
-                               std::vector<LineReference>& running) {
-    for (const InspectionParserNode& node : sequence.nodes)
-        CollectRows(*node, rows, running);
+void CollectCorrespondenceRows(const CInspectionParserSequence& sequence, LineReferences& references,
+                               const std::function<void(const CorrespondenceRow&)>& row) {
+    RowCollector(references, row).Sequence(sequence);
 }
 
-std::vector<StatementChain> CollectConclusionRows(const CInspectionParserSequence& sequence, size_t maxChains,
-                                                  bool& truncated) {
+std::vector<StatementChain> CollectConclusionRows(const CInspectionParserSequence& sequence, LineReferences& references,
+                                                  size_t maxChains, bool& truncated) {
     Chains chains{{{}, false}};
     for (const InspectionParserNode& node : sequence.nodes) {
-        const Chains tails = CollectChains(*node, maxChains, truncated);
+        const Chains tails = CollectChains(*node, references, maxChains, truncated);
         Chains next;
         for (const StatementChain& chain : chains) {
             if (chain.finished) {

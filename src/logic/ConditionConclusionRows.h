@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+#include <span>
 #include <vector>
 
 // One line of a row of the condition/conclusion list.
@@ -13,22 +15,28 @@ struct LineReference {
     qint32 lineIndex = 0;
 };
 
-// A Do or Fn statement with the conditions and earlier Do statements that lead to it.
+// The lines that rows and chains are made of, each made once: rows and chains name them by their index here. A
+// row names every earlier Do statement, so the rows together name far more lines than there are.
+using LineReferences = std::vector<LineReference>;
+
+// A Do or Fn statement with the conditions and earlier Do statements that lead to it, as indexes of line
+// references. It lives only while the row is handed on: the lines are the collector's own.
 struct CorrespondenceRow {
-    std::vector<LineReference> lines;
-    LineReference statement;
+    std::span<const quint32> lines;
+    quint32 statement = 0;
     CInspectionParserEntity::Kind statementKind = CInspectionParserEntity::Kind::Do;
 };
 
 // One way through a description: conditions and statements in the order of execution.
 struct StatementChain {
-    std::vector<LineReference> lines;
+    std::vector<quint32> lines;
     bool finished = false; // ended at an exitlp: takes no further statements of its sequence
 };
 
-void CollectCorrespondenceRows(const CInspectionParserSequence& sequence, std::vector<CorrespondenceRow>& rows,
-                               std::vector<LineReference>& running);
+// Hands each row to `row` in tree order the moment it is made, so that the rows are never all held at once.
+void CollectCorrespondenceRows(const CInspectionParserSequence& sequence, LineReferences& references,
+                               const std::function<void(const CorrespondenceRow&)>& row);
 
 // k blocks in a row make a product of their ways; past maxChains the chains are cut off and truncated is set.
-std::vector<StatementChain> CollectConclusionRows(const CInspectionParserSequence& sequence, size_t maxChains,
-                                                  bool& truncated);
+std::vector<StatementChain> CollectConclusionRows(const CInspectionParserSequence& sequence, LineReferences& references,
+                                                  size_t maxChains, bool& truncated);

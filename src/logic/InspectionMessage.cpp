@@ -6,6 +6,8 @@
 #include "model/UnitFunction.h"
 #include "texts/StringTable.h"
 
+#include <utility>
+
 void CInspectionMessage::WriteTarget(CInspectionView& pane, const InspectionEnvironment& environment,
                                      const FindingTarget& target) {
     WriteTargetLine(pane, environment, target.unitFunction, target.lineIndex, target.line.Text());
@@ -28,13 +30,18 @@ QString LinePlace(const InspectionEnvironment& environment, const CUnitFunction*
 } // namespace
 
 InspectionTargetLine MakeTargetLine(const InspectionEnvironment& environment, const FindingTarget& target) {
+    return MakeTargetLine(environment, target.unitFunction, target.lineIndex, target.line.Text());
+}
+
+InspectionTargetLine MakeTargetLine(const InspectionEnvironment& environment, const CUnitFunction* unitFunction,
+                                    qint32 lineIndex, QString text) {
     InspectionTargetLine line;
-    line.text = target.line.Text();
-    line.place = LinePlace(environment, target.unitFunction, target.lineIndex);
-    if (!target.unitFunction)
+    line.text = std::move(text);
+    line.place = LinePlace(environment, unitFunction, lineIndex);
+    if (!unitFunction)
         return line;
-    line.internalId = static_cast<qint32>(target.unitFunction->InternalID);
-    line.lineIndex = target.lineIndex;
+    line.internalId = static_cast<qint32>(unitFunction->InternalID);
+    line.lineIndex = lineIndex;
     line.inFunction = true;
     return line;
 }

@@ -28,5 +28,7 @@ protected:
 // "[outline Line n] text" with a jump to the line, or "[] text" without a unit function.
 // The place and text of that line, as a finding kept as one record shows it.
 InspectionTargetLine MakeTargetLine(const InspectionEnvironment& environment, const FindingTarget& target);
+InspectionTargetLine MakeTargetLine(const InspectionEnvironment& environment, const CUnitFunction* unitFunction,
+                                    qint32 lineIndex, QString text);
 void WriteTargetLine(CInspectionView& pane, const InspectionEnvironment& environment, const CUnitFunction* unitFunction,
                      qint32 lineIndex, const QString& text);

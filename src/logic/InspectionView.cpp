@@ -45,6 +45,8 @@ void CInspectionView::ClearMessages() {
         std::vector<Finding>().swap(m_findings);
         std::vector<Layout>().swap(m_layouts);
         std::vector<TargetLine>().swap(m_targetLines);
+        std::vector<TargetRun>().swap(m_runs);
+        std::deque<quint32>().swap(m_runTargets);
         std::vector<InspectionLineRecord>().swap(m_lines);
         m_textCount = 0;
         m_messageCount = 0;
@@ -97,7 +99,7 @@ void CInspectionView::AddFinding(quint32 layout, const std::array<quint32, 4>& t
         const auto finding = static_cast<quint32>(m_findings.size());
         m_findings.push_back({layout, targets});
         const Layout& parts = m_layouts[layout];
-        const quint32 count = FindingLineCount(finding);
+        const quint32 count = BlockLineCount(finding);
         for (quint32 offset = 0; offset < count; ++offset) {
             const qint8 part = parts.layout.parts[offset];
             Widen(m_textCount + offset, part >= 0 ? parts.columns[part] : m_targetLines[targets[-1 - part]].columns);
@@ -111,6 +113,28 @@ void CInspectionView::AddFinding(quint32 layout, const std::array<quint32, 4>& t
     AnnounceWaiting(announce);
 }
 
+void CInspectionView::AddTargetLines(std::span<const quint32> targets) {
+    if (targets.empty())
+        return;
+    bool announce = false;
+    {
+        QMutexLocker lock(&m_mutex);
+        if (targets.size() > MaxLines - m_textCount)
+            throw InspectionViewFull();
+        const auto run = static_cast<quint32>(m_runs.size()) | kTargets;
+        m_runs.push_back({static_cast<quint32>(m_runTargets.size()), static_cast<quint32>(targets.size())});
+        for (const quint32 target : targets) {
+            Widen(m_textCount++, m_targetLines[target].columns);
+            m_runTargets.push_back(target);
+        }
+        m_textBlocks.push_back({m_textCount - m_runs.back().count, run});
+        m_messageBlocks.push_back({m_messageCount, run});
+        m_messageCount += m_runs.back().count;
+        announce = MarkWaiting();
+    }
+    AnnounceWaiting(announce);
+}
+
 std::pair<const CInspectionView::Block*, quint32> CInspectionView::Find(const std::vector<Block>& blocks,
                                                                         quint32 line) {
     const auto after = std::upper_bound(blocks.begin(), blocks.end(), line,
@@ -119,18 +143,24 @@ std::pair<const CInspectionView::Block*, quint32> CInspectionView::Find(const st
     return {&block, line - block.first};
 }
 
-quint32 CInspectionView::FindingLineCount(quint32 finding) const {
-    return static_cast<quint32>(m_layouts[m_findings[finding].layout].layout.parts.size());
+quint32 CInspectionView::BlockLineCount(quint32 source) const {
+    if (source & kTargets)
+        return m_runs[source & ~kTargets].count;
+    return static_cast<quint32>(m_layouts[m_findings[source].layout].layout.parts.size());
 }
 
-std::shared_ptr<const CJumper> CInspectionView::FindingJumper(quint32 finding, quint32 offset) const {
-    const Finding& record = m_findings[finding];
+const CInspectionView::TargetLine* CInspectionView::BlockTarget(quint32 source, quint32 offset) const {
+    if (source & kTargets)
+        return &m_targetLines[m_runTargets[m_runs[source & ~kTargets].first + offset]];
+    const Finding& record = m_findings[source];
     const qint8 part = m_layouts[record.layout].layout.parts[offset];
-    if (part < 0) {
-        const InspectionTargetLine& target = m_targetLines[record.targets[-1 - part]].line;
-        if (target.inFunction)
-            return std::make_shared<CJumperToLineInLogic>(target.internalId, target.lineIndex);
-    }
+    return part < 0 ? &m_targetLines[record.targets[-1 - part]] : nullptr;
+}
+
+std::shared_ptr<const CJumper> CInspectionView::BlockJumper(quint32 source, quint32 offset) const {
+    const TargetLine* target = BlockTarget(source, offset);
+    if (target && target->line.inFunction)
+        return std::make_shared<CJumperToLineInLogic>(target->line.internalId, target->line.lineIndex);
     return std::make_shared<CJumperToAnywhere>();
 }
 
@@ -145,6 +175,9 @@ template <typename Text> void CInspectionView::ForEachLine(qint32 first, qint32 
     for (quint32 line = begin; line < end; ++line) {
         if (block->source & kPlain) {
             text(m_plain[block->source & ~kPlain].text, QString());
+        } else if (block->source & kTargets) {
+            const InspectionTargetLine& target = BlockTarget(block->source, offset)->line;
+            text(target.place, target.text);
         } else {
             const Finding& finding = m_findings[block->source];
             const InspectionFindingLayout& layout = m_layouts[finding.layout].layout;
@@ -184,23 +217,23 @@ void CInspectionView::AppendPlain(QString text, std::shared_ptr<const CJumper> j
     m_textBlocks.push_back({m_textCount++, static_cast<quint32>(m_plain.size() - 1) | kPlain});
 }
 
-void CInspectionView::SplitFindingAt(quint32 line) {
+void CInspectionView::SplitBlockAt(quint32 line) {
     const auto [found, offset] = Find(m_textBlocks, line);
     if ((found->source & kPlain) || offset == 0)
         return;
-    const quint32 finding = found->source;
+    const quint32 source = found->source;
     const quint32 first = found->first;
-    const quint32 count = FindingLineCount(finding);
+    const quint32 count = BlockLineCount(source);
     std::vector<Block> lines;
     for (quint32 i = 0; i < count; ++i) {
-        m_plain.push_back({TextAt(first + i), FindingJumper(finding, i)});
+        m_plain.push_back({TextAt(first + i), BlockJumper(source, i)});
         lines.push_back({first + i, static_cast<quint32>(m_plain.size() - 1) | kPlain});
     }
     const auto at = m_textBlocks.begin() + (found - m_textBlocks.data());
     m_textBlocks.insert(m_textBlocks.erase(at), lines.begin(), lines.end());
-    // The finding's jump lines keep what they had: the message list shows the same lines.
+    // The block's jump lines keep what they had: the message list shows the same lines.
     const auto message = std::find_if(m_messageBlocks.begin(), m_messageBlocks.end(),
-                                      [finding](const Block& block) { return block.source == finding; });
+                                      [source](const Block& block) { return block.source == source; });
     const quint32 firstMessage = message->first;
     for (quint32 i = 0; i < count; ++i)
         lines[i].first = firstMessage + i;
@@ -245,7 +278,7 @@ void CInspectionView::InsertLine(const QString& text, qint32 position) {
             if (static_cast<quint32>(position) >= m_textCount) {
                 AppendPlain(text, nullptr);
             } else {
-                SplitFindingAt(static_cast<quint32>(position));
+                SplitBlockAt(static_cast<quint32>(position));
                 const auto [found, offset] = Find(m_textBlocks, static_cast<quint32>(position));
                 const auto at = m_textBlocks.begin() + (found - m_textBlocks.data());
                 m_plain.push_back({text, nullptr});
@@ -348,7 +381,7 @@ std::shared_ptr<const CJumper> CInspectionView::JumperAt(qint32 line) const {
     const auto [block, offset] = Find(m_messageBlocks, static_cast<quint32>(line));
     if (block->source & kPlain)
         return m_plain[block->source & ~kPlain].jumper;
-    return FindingJumper(block->source, offset);
+    return BlockJumper(block->source, offset);
 }
 
 qint64 CInspectionView::ResultsTime() const {

@@ -9,8 +9,11 @@
 #include <QStringList>
 
 #include <array>
+#include <deque>
 #include <memory>
 #include <optional>
+#include <span>
+#include <stdexcept>
 #include <vector>
 
 class CUnitFunction;
@@ -53,6 +56,11 @@ struct InspectionViewLines {
     QString widest;         // that line's text
 };
 
+// Thrown by a writer whose lines would take the list past CInspectionView::MaxLines.
+struct InspectionViewFull : std::length_error {
+    InspectionViewFull() : std::length_error("result list full") {}
+};
+
 // The one list of results: what the inspection, the condition/conclusion list and the searches write, line by
 // line, with the jump target of each line. A model only; the pane widget shows it. A writer never pushes lines
 // at the widget: the first change after the widget last took lines emits LinesWaiting once, and the widget
@@ -65,6 +73,9 @@ public:
     explicit CInspectionView(QObject* parent = nullptr);
     ~CInspectionView() override;
 
+    // The lines the list holds at most, so that each has an int index.
+    static constexpr quint32 MaxLines = 0x7fffffff;
+
     void ClearMessages();
 
     // Jump lines.
@@ -74,6 +85,9 @@ public:
     quint32 AddFindingLayout(InspectionFindingLayout layout);
     quint32 AddTargetLine(InspectionTargetLine line);
     void AddFinding(quint32 layout, const std::array<quint32, 4>& targets);
+    // Jump lines that are target lines (AddTargetLine), in the order given: a list that shows the same lines many
+    // times keeps a number for each. Throws InspectionViewFull, writing none, past MaxLines.
+    void AddTargetLines(std::span<const quint32> targets);
 
     // Record lines.
     void AddLine(const QString& text, const CUnitFunction* unitFunction, qint32 lineIndex);
@@ -118,12 +132,17 @@ signals:
     void ResultsTimeChanged(qint64 resultsTime);
 
 private:
-    // Lines in runs: a plain line with its own text and jumper, or the lines of one finding.
+    // Lines in runs: a plain line with its own text and jumper, the lines of one finding, or a run of target lines.
     struct Block {
         quint32 first;  // the line's or message's number
-        quint32 source; // a plain line's index with kPlain set, or a finding's index
+        quint32 source; // a plain line's index with kPlain set, a run's with kTargets set, or a finding's index
     };
     static constexpr quint32 kPlain = 0x80000000u;
+    static constexpr quint32 kTargets = 0x40000000u;
+    struct TargetRun {
+        quint32 first; // in m_runTargets
+        quint32 count;
+    };
     struct PlainLine {
         QString text;
         std::shared_ptr<const CJumper> jumper;
@@ -142,8 +161,11 @@ private:
     };
     // The block holding the line (or message) and the line's place in it; the line must exist.
     static std::pair<const Block*, quint32> Find(const std::vector<Block>& blocks, quint32 line);
-    quint32 FindingLineCount(quint32 finding) const;
-    std::shared_ptr<const CJumper> FindingJumper(quint32 finding, quint32 offset) const;
+    // The lines of a block of a finding or a run of target lines, and the jumper of one of them.
+    quint32 BlockLineCount(quint32 source) const;
+    std::shared_ptr<const CJumper> BlockJumper(quint32 source, quint32 offset) const;
+    // The target line that a block's line shows, or null when the line is a finding's fixed text.
+    const TargetLine* BlockTarget(quint32 source, quint32 offset) const;
     QString TextAt(quint32 line) const;
     // The line becomes the widest when it takes more columns than the widest so far.
     void Widen(quint32 line, qsizetype columns);
@@ -152,8 +174,8 @@ private:
     // Under the lock: text(head, tail) for each of up to `count` lines from `first` on, the line being the two
     // one after the other (the tail empty but for a finding's target lines).
     template <typename Text> void ForEachLine(qint32 first, qint32 count, Text text) const;
-    // The lines of a finding block become plain lines, so that a line can go between them.
-    void SplitFindingAt(quint32 line);
+    // The lines of a finding block or a run become plain lines, so that a line can go between them.
+    void SplitBlockAt(quint32 line);
 
     void AppendRecord(InspectionLineRecord record);
     // Under the lock; the new time when it moved on.
@@ -172,6 +194,8 @@ private:
     std::vector<Finding> m_findings;
     std::vector<Layout> m_layouts;
     std::vector<TargetLine> m_targetLines;
+    std::vector<TargetRun> m_runs;
+    std::deque<quint32> m_runTargets; // grows without moving what it holds: no second copy at its peak
     qint32 m_widestLine = -1;
     qsizetype m_widestColumns = -1;
     std::vector<InspectionLineRecord> m_lines;

@@ -13,7 +13,8 @@ const QString kHeavy = QString(34, QChar(0x2501));
 
 QStringList List(LogicTestDocument& document, int scope, int kind, const CUnitFunction* current) {
     CInspectionView pane;
-    EXPECT_TRUE(CConditionConclusionList::Run(pane, document.environment, scope, kind, current));
+    EXPECT_EQ(CConditionConclusionList::Run(pane, document.environment, scope, kind, current),
+              CConditionConclusionList::Written);
     return pane.Lines();
 }
 
@@ -41,19 +42,20 @@ TEST(ConditionConclusionList, ChainsMultiplyEndAtExitlpAndAreBounded) {
     CUnitFunction* exit = document.Add("Exit", "exitlp\nDo <X>{S}");
     CUnitFunction* loop = document.Add("Loop", "loop\nif <A>{a}\nexitlp\nelse\nDo nothing\nendif\nendlp\nDo <X>{S}");
     document.Finish();
+    LineReferences references;
     const auto chains = [&](const CUnitFunction* function) {
         std::vector<InspectionParserLine> lines;
         for (size_t i = 0; i < function->logicLines.size(); ++i)
             lines.push_back({function->logicLines[i].get(), function, static_cast<qint32>(i)});
         CInspectionParser parser(lines, document.environment);
-        return CollectConclusionRows(*parser.Parse(), CConditionConclusionList::MaxChains, truncated);
+        return CollectConclusionRows(*parser.Parse(), references, CConditionConclusionList::MaxChains, truncated);
     };
     EXPECT_EQ(chains(exit).size(), 1u);
     EXPECT_TRUE(chains(exit)[0].lines.empty());
     const auto looped = chains(loop);
     ASSERT_EQ(looped.size(), 2u);
-    EXPECT_EQ(looped[0].lines.back().text, "<X>{S}");
-    EXPECT_EQ(looped[1].lines.back().text, "<X>{S}");
+    EXPECT_EQ(references[looped[0].lines.back()].text, "<X>{S}");
+    EXPECT_EQ(references[looped[1].lines.back()].text, "<X>{S}");
     EXPECT_FALSE(truncated);
     EXPECT_EQ(chains(main).size(), CConditionConclusionList::MaxChains);
     EXPECT_TRUE(truncated);
@@ -79,6 +81,22 @@ TEST(ConditionConclusionList, AllScopeRowsPerCallWithTheCallersConditions) {
     EXPECT_EQ(fn[2], "[0 Line 2] Fn [Sub] (1)");
 }
 
+// A row names the conditions of the branches it lies in and the Do statements before it on its way: those of a
+// branch stay inside the branch, those of a loop lead on to what follows it.
+TEST(ConditionConclusionList, AllScopeRowsKeepWhatTheirBranchesAdded) {
+    LogicTestDocument document;
+    document.Add("Main", "switch <M>\ncase {1}\nDo <A>{a}\nif <C>{c}\nDo <B>{b}\nelse\nendif\nDo <D>{d}\ncase {2}\n"
+                         "elsw\nDo <E>{e}\nendsw\nloop\nDo <F>{f}\nendlp\nDo <G>{g}");
+    document.Finish();
+    const QStringList lines =
+        List(document, CConditionConclusionList::AllUnitFunctions, CConditionConclusionList::DoStatements, nullptr);
+    QStringList rows;
+    for (const QString& line : lines.mid(1, lines.size() - 2))
+        rows << (line == kHeavy ? "|" : line == kLight ? ":" : line.section(' ', 3));
+    EXPECT_EQ(rows.join(' '), "| Do <A>{a} : <M>{1} | Do <B>{b} : <M>{1} <A>{a} <C>{c} | Do <D>{d} : <M>{1} <A>{a} | "
+                              "Do <E>{e} : <M>{¬1} <M>{¬2} | Do <F>{f} : | Do <G>{g} : <F>{f} |");
+}
+
 TEST(ConditionConclusionList, NoDoStatementsGivesAnEmptyListAndCyclesAreRefused) {
     LogicTestDocument document;
     document.Add("Main", "(: nothing yet");
@@ -95,7 +113,7 @@ TEST(ConditionConclusionList, NoDoStatementsGivesAnEmptyListAndCyclesAreRefused)
     platform::ScriptedMessageSink sink;
     CInspectionView pane;
     pane.AddMessageWithoutTarget("kept");
-    EXPECT_FALSE(CConditionConclusionList::Run(pane, cyclic.environment, 1, 0, main));
+    EXPECT_EQ(CConditionConclusionList::Run(pane, cyclic.environment, 1, 0, main), CConditionConclusionList::Refused);
     EXPECT_EQ(pane.Lines(), QStringList{"kept"});
     EXPECT_EQ(sink.Texts().size(), 1);
 }

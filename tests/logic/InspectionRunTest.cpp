@@ -324,8 +324,9 @@ TEST(InspectionRun, DescriptionsNestedTooDeepEndTheRunWithAReason) {
     CInspectionProgress run;
     StartWholeInspection(CommandInspectAll, pane, document.environment, run);
     EXPECT_EQ(pane.Lines().last(), failure);
-    EXPECT_TRUE(CConditionConclusionList::Run(pane, document.environment, CConditionConclusionList::CurrentUnitFunction,
-                                              CConditionConclusionList::DoStatements, deep));
+    EXPECT_EQ(CConditionConclusionList::Run(pane, document.environment, CConditionConclusionList::CurrentUnitFunction,
+                                            CConditionConclusionList::DoStatements, deep),
+              CConditionConclusionList::Failed);
     EXPECT_EQ(pane.Lines(),
               QStringList("条件と結論の対応一覧を作成できませんでした。(論理記述の入れ子が2000段を超えています)"));
 
@@ -362,8 +363,9 @@ TEST(InspectionRun, NestingPastTheBoundThroughCallsSaysSo) {
     CInspectionProgress run;
     StartWholeInspection(CommandInspectAll, pane, document.environment, run);
     EXPECT_EQ(pane.Lines().last(), "検査中にエラーが発生したため、検査を終了しました。" + reason);
-    EXPECT_TRUE(CConditionConclusionList::Run(pane, document.environment, CConditionConclusionList::AllUnitFunctions,
-                                              CConditionConclusionList::DoStatements, first));
+    EXPECT_EQ(CConditionConclusionList::Run(pane, document.environment, CConditionConclusionList::AllUnitFunctions,
+                                            CConditionConclusionList::DoStatements, first),
+              CConditionConclusionList::Failed);
     EXPECT_EQ(pane.Lines(), QStringList("条件と結論の対応一覧を作成できませんでした。" + reason));
     // Each description alone is well within the bound.
     EXPECT_NE(InspectCurrent(document, *first).last(), "検査中にエラーが発生したため、検査を終了しました。" + reason);

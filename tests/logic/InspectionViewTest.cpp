@@ -12,6 +12,7 @@
 #include <atomic>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -266,4 +267,49 @@ TEST(InspectionView, AWidgetTakesTheNumberOfLinesAndTheWidestOfThemByColumns) {
     EXPECT_TRUE(taken.restart);
     EXPECT_EQ(taken.count, 0);
     EXPECT_EQ(taken.widestLine, -1);
+}
+
+// Runs of target lines, as the condition/conclusion list writes its rows: each names its lines by number and reads
+// as those lines, with their jumps, however often a line is named; a record line written into the middle of a run
+// splits it.
+TEST(InspectionView, RunsOfTargetLinesReadAsTheLinesTheyName) {
+    CInspectionView pane;
+    pane.AddMessageWithoutTarget("before");
+    const quint32 statement = pane.AddTargetLine({"[1 Line 3] ", "Do <X>{S}", 12, 2, true});
+    const quint32 rule = pane.AddTargetLine({QString(), "──", 0, -1, false});
+    const quint32 condition = pane.AddTargetLine({"[2 Line 1] ", "<A>が{一二三四五六七八}", 13, 0, true});
+    pane.AddTargetLines(std::vector<quint32>{statement, rule, condition});
+    pane.AddTargetLines({});
+    pane.AddTargetLines(std::vector<quint32>{condition, condition, statement});
+    pane.AddMessageWithoutTarget("after");
+    const QStringList expected = {"before",
+                                  "[1 Line 3] Do <X>{S}",
+                                  "──",
+                                  "[2 Line 1] <A>が{一二三四五六七八}",
+                                  "[2 Line 1] <A>が{一二三四五六七八}",
+                                  "[2 Line 1] <A>が{一二三四五六七八}",
+                                  "[1 Line 3] Do <X>{S}",
+                                  "after"};
+    EXPECT_EQ(pane.Lines(), expected);
+    EXPECT_EQ(pane.LinesFrom(2, 3), expected.mid(2, 3));
+    const InspectionViewLines taken = pane.TakeLines(0, 0);
+    EXPECT_EQ(taken.count, expected.size());
+    EXPECT_EQ(taken.widestLine, 3);
+    RecordingHandler handler;
+    for (const qint32 line : {1, 2, 5, 6})
+        pane.JumperAt(line)->Jump(handler);
+    EXPECT_EQ(handler.calls, QStringList({"open 12", "line 3", "open 13", "line 1", "open 12", "line 3"}));
+
+    QStringList withInsert = expected;
+    for (int i = 0; i < 6; ++i) {
+        pane.AddLine(QString::number(i), nullptr, i);
+        withInsert << QString::number(i);
+    }
+    pane.InsertLine("inserted", 5);
+    withInsert.insert(5, "inserted");
+    EXPECT_EQ(pane.Lines(), withInsert);
+    handler.calls.clear();
+    pane.JumperAt(4)->Jump(handler);
+    pane.JumperAt(6)->Jump(handler);
+    EXPECT_EQ(handler.calls, QStringList({"open 13", "line 1", "open 12", "line 3"}));
 }

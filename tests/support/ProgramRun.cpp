@@ -47,5 +47,9 @@ ProgramRun RunProgramWithinMemory(const QString& name, const QStringList& argume
     launcher.clear();
 #endif
 #endif
-    return FinishProgram(*StartProgram(name, arguments, QProcessEnvironment::systemEnvironment(), QString(), launcher));
+    // Each thread's own heap would reserve 64 MB of address space however little it holds: two heaps keep the
+    // limit a bound on what the program allocates, on a machine of any number of cores.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("MALLOC_ARENA_MAX"), QStringLiteral("2"));
+    return FinishProgram(*StartProgram(name, arguments, environment, QString(), launcher));
 }

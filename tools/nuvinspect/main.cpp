@@ -2,7 +2,8 @@
 //   nuvinspect match FILE.txt                     WELLFORMED or ILLFORMED under the default keywords
 //   nuvinspect inspect FILE.nuv (--current OUTLINE | --all) [--command ID]
 //   nuvinspect conditions FILE.nuv (--current OUTLINE | --all)
-// inspect and conditions print the lines they write to the result pane, one per line.
+// inspect and conditions print the lines they write to the result pane, one per line; conditions ends with status 1
+// when the list could not be made (the line that says why is printed).
 
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionEnvironment.h"
@@ -13,6 +14,8 @@
 #include "model/DocumentData.h"
 #include "platform/UserFile.h"
 #include "support/ToolSupport.h"
+
+#include <new>
 
 namespace {
 
@@ -80,11 +83,16 @@ int main(int argc, char* argv[]) {
             return tools::Fail(kTool, QStringLiteral("no unit function %1").arg(outline));
     }
     CInspectionView pane;
+    bool failed = false;
     if (verb == QLatin1String("conditions")) {
         const int scope =
             all ? CConditionConclusionList::AllUnitFunctions : CConditionConclusionList::CurrentUnitFunction;
-        if (!CConditionConclusionList::Run(pane, environment, scope, CConditionConclusionList::DoStatements, current))
+        const CConditionConclusionList::Outcome outcome =
+            CConditionConclusionList::Run(pane, environment, scope, CConditionConclusionList::DoStatements, current);
+        if (outcome == CConditionConclusionList::Refused)
             return 1;
+        // The line that says why the list could not be made is written, and the status says so too.
+        failed = outcome == CConditionConclusionList::Failed;
     } else if (all) {
         if (RefuseFnCycle(data.registry))
             return 1;
@@ -95,11 +103,15 @@ int main(int argc, char* argv[]) {
     }
     // A block of lines at a time: a run's millions of lines are never all held as text.
     constexpr int kBlock = 65536;
-    QString block;
-    for (int first = 0; first < pane.LineCount(); first += kBlock) {
-        block.clear();
-        pane.AppendLinesFrom(first, kBlock, block);
-        tools::WriteOut(block);
+    try {
+        QString block;
+        for (int first = 0; first < pane.LineCount(); first += kBlock) {
+            block.clear();
+            pane.AppendLinesFrom(first, kBlock, block);
+            tools::WriteOut(block);
+        }
+    } catch (const std::bad_alloc&) {
+        return tools::Fail(kTool, QStringLiteral("out of memory while writing the lines"));
     }
-    return 0;
+    return failed ? 1 : 0;
 }

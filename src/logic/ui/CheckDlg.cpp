@@ -56,7 +56,8 @@ CCheckDlg::CCheckDlg(const CMessageContext& context, CInspectionView& pane, cons
 
 void CCheckDlg::accept() {
     m_choice = {m_scope->checkedId(), m_statementKind->checkedId()};
-    if (CConditionConclusionList::Run(m_pane, m_environment, m_choice.scope, m_choice.statementKind, m_current))
+    if (CConditionConclusionList::Run(m_pane, m_environment, m_choice.scope, m_choice.statementKind, m_current) !=
+        CConditionConclusionList::Refused)
         QDialog::accept();
 }
 

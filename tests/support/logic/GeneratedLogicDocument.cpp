@@ -151,3 +151,28 @@ std::unique_ptr<LogicTestDocument> MakeDoublingChainDocument(int n) {
 QString SaveDoublingChainDocument(const QString& path, int n) {
     return SaveScriptDocument(path, DoublingChainScripts(n));
 }
+
+namespace {
+
+std::vector<std::pair<QString, QString>> FanOutScripts(int n) {
+    std::vector<std::pair<QString, QString>> functions{{"Origin", QString()}};
+    for (int i = 0; i < n; ++i) {
+        functions.front().second += QString("Fn F%1\n").arg(i);
+        functions.emplace_back(QString("F%1").arg(i), QString("Do <M%1>を{a}せよ\n").arg(i));
+    }
+    return functions;
+}
+
+} // namespace
+
+QString SaveFanOutDocument(const QString& path, int n) {
+    return SaveScriptDocument(path, FanOutScripts(n));
+}
+
+std::unique_ptr<LogicTestDocument> MakeFanOutDocument(int n) {
+    auto document = std::make_unique<LogicTestDocument>();
+    for (const auto& [name, script] : FanOutScripts(n))
+        document->Add(name, script);
+    document->Finish();
+    return document;
+}

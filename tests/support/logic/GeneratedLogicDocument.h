@@ -33,3 +33,7 @@ QString SaveNestedIfDocument(const QString& path, int n);
 // A chain of n unit functions, each calling the next twice: expanded, the last one's lines appear 2^(n-1) times.
 QString SaveDoublingChainDocument(const QString& path, int n);
 std::unique_ptr<LogicTestDocument> MakeDoublingChainDocument(int n);
+// An origin that calls n unit functions one after the other, each holding one Do statement: every row of the
+// condition/conclusion list names the Do statements before it, so the list grows with the square of n.
+QString SaveFanOutDocument(const QString& path, int n);
+std::unique_ptr<LogicTestDocument> MakeFanOutDocument(int n);
