@@ -1,7 +1,11 @@
 #include "app/LinkTarget.h"
 
+#include "platform/MessageBox.h"
+#include "texts/StringTable.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -10,34 +14,45 @@ bool IsDocumentPath(const QString& path) {
            !QFileInfo(path).fileName().startsWith(QStringLiteral("~$"));
 }
 
+LinkTarget LocalFile(const QString& file) {
+    const QString path = QDir::cleanPath(file);
+    LinkTarget target;
+    if (IsDocumentPath(path)) {
+        target.kind = LinkTarget::Document;
+        target.documentPath = path;
+    } else if (QFileInfo::exists(path)) {
+        target.kind = LinkTarget::Desktop;
+        target.url = QUrl::fromLocalFile(path);
+    }
+    return target;
+}
+
 } // namespace
 
-LinkTarget ClassifyLink(const QString& link) {
+LinkTarget ClassifyLink(const QString& link, const QString& baseFolder) {
     const QString text = link.trimmed();
-    LinkTarget target;
     if (text.isEmpty())
-        return target;
-    if (text.startsWith(QLatin1Char('/'))) {
-        if (IsDocumentPath(text)) {
-            target.kind = LinkTarget::Document;
-            target.documentPath = QDir::cleanPath(text);
-        }
-        return target;
+        return {};
+    // A scheme has two letters at least: "C:" starts a path of another system, which names no file here.
+    static const QRegularExpression schemed(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (!schemed.match(text).hasMatch()) {
+        const QDir base(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder);
+        return LocalFile(QDir::isAbsolutePath(text) ? text : base.absoluteFilePath(text));
     }
-    const QUrl url(text, QUrl::StrictMode);
-    if (!url.isValid())
-        return target;
+    const QUrl url(text, QUrl::TolerantMode);
     const QString scheme = url.scheme().toLower();
-    if ((scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty()) {
-        target.kind = LinkTarget::WebAddress;
-        target.url = url;
-    } else if (scheme == QLatin1String("mailto") && !url.path().isEmpty()) {
-        target.kind = LinkTarget::MailAddress;
-        target.url = url;
-    } else if (scheme == QLatin1String("file") && url.host().isEmpty() && IsDocumentPath(url.toLocalFile())) {
-        target.kind = LinkTarget::Document;
-        target.documentPath = QDir::cleanPath(url.toLocalFile());
-    }
+    if (!url.isValid())
+        return {};
+    if (scheme == QLatin1String("file"))
+        return url.host().isEmpty() && !url.path().isEmpty() ? LocalFile(url.toLocalFile()) : LinkTarget{};
+    const bool runsCode =
+        scheme == QLatin1String("javascript") || scheme == QLatin1String("vbscript") || scheme == QLatin1String("data");
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    if (runsCode || (web && url.host().isEmpty()) || url.toString(QUrl::RemoveScheme).isEmpty())
+        return {};
+    LinkTarget target;
+    target.kind = LinkTarget::Desktop;
+    target.url = url;
     return target;
 }
 
@@ -50,6 +65,23 @@ QStringList DroppedDocumentPaths(const QList<QUrl>& urls) {
     return paths;
 }
 
-bool IsLinkOpeningClick(Qt::KeyboardModifiers modifiers) {
-    return modifiers.testFlag(Qt::ControlModifier);
+bool OpenLink(const QString& link, const QString& baseFolder, const std::function<void(const QString&)>& openDocument,
+              const std::function<bool(const QUrl&)>& openOnDesktop) {
+    const LinkTarget target = ClassifyLink(link, baseFolder);
+    StringId failure = StringId::LinkNotFound;
+    switch (target.kind) {
+    case LinkTarget::Document:
+        openDocument(target.documentPath);
+        return true;
+    case LinkTarget::Desktop:
+        if (openOnDesktop(target.url))
+            return true;
+        failure = StringId::LinkNotOpened;
+        break;
+    case LinkTarget::Refused:
+        break;
+    }
+    platform::ShowMessageBox(LoadString(failure).arg(link.trimmed()), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Warning);
+    return false;
 }

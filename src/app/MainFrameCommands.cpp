@@ -71,6 +71,9 @@ Update UpdateCommand(const CommandRow& command, const State& state) {
     case DocumentOpen:
         update.enabled = state.documentOpen;
         break;
+    case TabActive:
+        update.enabled = state.documentOpen && state.tabActive;
+        break;
     case AlwaysDisabled:
         update.enabled = false;
         break;

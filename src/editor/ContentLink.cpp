@@ -47,6 +47,14 @@ std::vector<ContentLink> FindContentLinks(const QString& text) {
     return links;
 }
 
+QString LinkTextOfLogicLine(QString line) {
+    for (QChar& c : line) {
+        if (c == u'<' || c == u'>' || c == u'{' || c == u'}' || c == u'[' || c == u']')
+            c = u' ';
+    }
+    return line;
+}
+
 std::optional<ContentLink> ContentLinkAt(const QString& text, qsizetype position) {
     for (const ContentLink& link : FindContentLinks(text)) {
         if (position >= link.start && position < link.start + link.length)

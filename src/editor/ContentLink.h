@@ -18,6 +18,9 @@ struct ContentLink {
 // a blank or a double quote. A link runs to the next blank or line end; one after a double quote runs to the
 // closing quote or the line end, blanks included.
 std::vector<ContentLink> FindContentLinks(const QString& text);
+// A logic line's text as the link rules read it: the statement's brackets ("<", ">", "{", "}", "[", "]"), which no
+// slot text holds, stand as blanks, so that an address written into a slot begins and ends with the slot.
+QString LinkTextOfLogicLine(QString line);
 // The link that holds the character at `position`, if any.
 std::optional<ContentLink> ContentLinkAt(const QString& text, qsizetype position);
 

@@ -73,25 +73,3 @@ QString GetNameTipText(const CLogicLine& line, int column, const MemberDefinitio
     }
     return {};
 }
-
-LinkText ExtractLinkText(const QString& text, int start) {
-    LinkText link;
-    start = std::clamp(start, 0, static_cast<int>(text.size()));
-    link.start = start;
-    bool quoted = start > 0 && text[start - 1] == QChar('"');
-    int at = start;
-    for (; at < text.size(); ++at) {
-        const QChar c = text[at];
-        if (c == QChar('"')) {
-            quoted = !quoted;
-            continue;
-        }
-        if (c == QChar('\r') || c == QChar('\n'))
-            break;
-        if (!quoted && (c == QChar(' ') || c == QChar(0x3000)))
-            break;
-        link.text += c;
-    }
-    link.end = at;
-    return link;
-}

@@ -30,12 +30,3 @@ std::vector<LineMarkMenuItem> BuildLineMarkMenu(const CLogicLine& line, const Li
 // name (if, Do, switch and Transit State lines), of its registered state under a state name (if, Do and
 // Transit State lines); empty anywhere else and for names not registered.
 QString GetNameTipText(const CLogicLine& line, int column, const MemberDefinitionList& members);
-
-// The text of a link found at start in a text: it runs to a line end, or to a blank or an ideographic space
-// outside double quotes, which are not kept; a double quote just before the start opens quoted mode.
-struct LinkText {
-    int start = 0;
-    int end = 0;
-    QString text;
-};
-LinkText ExtractLinkText(const QString& text, int start);

@@ -188,6 +188,8 @@ void CLogicEditModel::OnEditPasteLines() {
         pasted.Home2 = move(pasted.Home2);
         pasted.End = move(pasted.End);
         pasted.changeMarks = 1;
+        // The verbs are this document's: a block from another one brings its own IDs and tenses.
+        UpdateAuxiliaryVerb(pasted);
         if (pasted.lineKind == SyntaxFn) {
             // An Fn line is bound again by its name: the block may come from another document.
             pasted.calledInternalID = 0;

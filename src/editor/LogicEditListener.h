@@ -3,8 +3,8 @@
 // Hears of the changes of a logic-edit model, whichever widget drives it (the condition and output panes).
 class CLogicEditListener {
 public:
-    // An edit has ended (after the parse guard) or the records were changed from outside: lines may have
-    // come, gone or changed their text.
+    // An edit or an undo has ended (after the parse guard) or the records were changed from outside: lines may
+    // have come, gone or changed their text.
     virtual void LogicLinesChanged() = 0;
 
 protected:

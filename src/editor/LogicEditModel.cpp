@@ -640,14 +640,19 @@ bool CLogicEditModel::SplitLineText(int line, const QString& text, bool checkLen
     }
     record->RecountPositions();
     record->changeMarks |= 2;
-    if (kind == SyntaxIf || kind == SyntaxCase) {
-        const AuxiliaryVerb* verb = FindAuxiliaryVerb(m_document, record->textSlots[kind == SyntaxIf ? 3 : 1].text);
-        record->auxiliaryVerbId = verb ? verb->id : 0;
-        record->auxiliaryVerbFlag = verb ? verb->flag : 0;
-    }
+    UpdateAuxiliaryVerb(*record);
     CheckMemberNameQuantifiers(*record, m_document.SyntaxSymbols, m_document.quantifiers);
     Recompose(line);
     return true;
+}
+
+void CLogicEditModel::UpdateAuxiliaryVerb(CLogicLine& record) const {
+    if (record.lineKind != SyntaxIf && record.lineKind != SyntaxCase)
+        return;
+    const AuxiliaryVerb* verb =
+        FindAuxiliaryVerb(m_document, record.textSlots[record.lineKind == SyntaxIf ? 3 : 1].text);
+    record.auxiliaryVerbId = verb ? verb->id : 0;
+    record.auxiliaryVerbFlag = verb ? verb->flag : 0;
 }
 
 // ---- typing ----
@@ -1006,4 +1011,6 @@ void CLogicEditModel::UndoLastEdit() {
     SetCaret(m_undoCaret.line, m_undoCaret.column);
     m_undoCaret = caret;
     SetDocumentModified();
+    // The panes beside the editor show the lines as they are again.
+    NotifyListeners();
 }

@@ -331,6 +331,8 @@ private:
     void NotifyListeners();
 
     // Records and text.
+    // The auxiliary-verb ID and flag of an if or case line, from its condition ending and the document's verbs.
+    void UpdateAuxiliaryVerb(CLogicLine& record) const;
     const SyntaxSymbol& Symbol(int kind) const;
     int Column(int kind) const;
     int Indent(int kind) const;

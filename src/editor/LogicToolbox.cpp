@@ -134,6 +134,12 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button) {
     }
 }
 
+bool ToolboxButtonKeepsPendingEdit(int button) {
+    const auto within = [button](int first, int last) { return button >= first && button <= last; };
+    return within(1208, 1215) || within(1217, 1221) || within(1320, 1323) || within(1325, 1332) || button == 1334 ||
+           within(1336, 1341);
+}
+
 int ToolboxButtonCommand(const CLogicEditModel& model, int button) {
     if (!IsToolboxButtonEnabled(model, button))
         return 0;

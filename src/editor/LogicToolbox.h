@@ -31,6 +31,11 @@ bool IsToolboxButtonEnabled(const CLogicEditModel& model, int button);
 // on it and add after the caret line otherwise; 0 when the button is disabled or runs no editor command.
 int ToolboxButtonCommand(const CLogicEditModel& model, int button);
 
+// Whether pressing the button leaves a typed Fn name pending, not committed, with a blank Fn line kept: the
+// statement, page and edit buttons go on editing it. Event, State, exitlp, Transit State and the replacement by
+// Transit State commit it first.
+bool ToolboxButtonKeepsPendingEdit(int button);
+
 // Whether the caret stands on an Fn line with a name whose unit function may be chosen among those of that
 // name, which the document allows only when names may repeat.
 bool CanSelectSameNamedFunction(const CLogicEditModel& model);

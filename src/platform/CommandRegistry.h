@@ -7,20 +7,21 @@
 // When a command's item is enabled and marked. The window that shows the commands decides each rule from its
 // own state; the rows only name it.
 enum class CommandRule {
-    None,                 // always enabled
-    DocumentOpen,         // enabled while a document is open
-    AlwaysDisabled,       //
-    Copy,                 // the edit commands follow the keyboard focus into the active tab
-    Cut,                  //
-    Paste,                //
-    SelectAll,            //
-    Undo,                 //
-    NameAtCaret,          // a document is open and a member or state name lies at the caret
-    ContentControlFocus,  // a document is open and the focus is on the active tab's content text
-    ContentPaste,         // as ContentControlFocus, and the clipboard holds text
-    HistoryBack,          // the history has an entry before the current one
-    HistoryForward,       // the history has an entry after the current one
-    ApplicationLook,      // radio mark on the current look
+    None,                // always enabled
+    DocumentOpen,        // enabled while a document is open
+    TabActive,           // enabled while a document is open and one of its unit functions' tabs is active
+    AlwaysDisabled,      //
+    Copy,                // the edit commands follow the keyboard focus into the active tab
+    Cut,                 //
+    Paste,               //
+    SelectAll,           //
+    Undo,                //
+    NameAtCaret,         // a document is open and a member or state name lies at the caret
+    ContentControlFocus, // a document is open and the focus is on the active tab's content text
+    ContentPaste,        // as ContentControlFocus, and the clipboard holds text
+    HistoryBack,         // the history has an entry before the current one
+    HistoryForward,      // the history has an entry after the current one
+    ApplicationLook,     // radio mark on the current look
 };
 
 // The picture of a command's toolbar button; a command without one shows its caption.

@@ -18,4 +18,11 @@ TEST(ContentLinks, SchemesAtWordStartsAreLinksAndQuotesHoldBlanks) {
     EXPECT_FALSE(ContentLinkAt(text, 20).has_value());
 }
 
+TEST(ContentLinks, AnAddressInALogicLinesSlotEndsWithTheSlot) {
+    const QString line = LinkTextOfLogicLine(QStringLiteral("Do <http://example.org/a>を{mailto:x@example.org}せよ"));
+    EXPECT_EQ(line.size(), 50);
+    EXPECT_EQ(FindContentLinks(line), (std::vector<ContentLink>{{4, 20}, {27, 20}}));
+    EXPECT_EQ(ReadContentLinkTarget(line, 27).target, "mailto:x@example.org");
+}
+
 } // namespace

@@ -103,8 +103,6 @@ TEST_F(LogicLinePasteTest, PastedLinesKeepTheirOrderAndIndentationWhereverTheyGo
     EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('\n').toStdString();
 }
 
-// The table of contents after a command that adds or removes several Fn lines is the one it would be had each of
-// them been added or removed by a command of its own.
 // Undo gives back the very records a command took away or put aside: the same objects, every field as it was.
 TEST_F(LogicLinePasteTest, UndoOfAPasteADeletionAndARefusedPasteGivesBackTheVeryRecords) {
     CUnitFunction& function = NewFunction(QStringLiteral("marked"));
@@ -187,6 +185,51 @@ TEST_F(LogicLinePasteTest, UndoOfAPasteADeletionAndARefusedPasteGivesBackTheVery
     expectTheVeryRecords("undo after the refused paste");
 }
 
+// Pasted if and case lines take their auxiliary verbs' IDs and tenses from the receiving document's table, whatever
+// the document they were copied from said.
+TEST_F(LogicLinePasteTest, PastedConditionsTakeTheAuxiliaryVerbsOfTheReceivingDocument) {
+    ASSERT_GE(document.AuxiliaryVerbs.size(), 5u);
+    const QString past = document.AuxiliaryVerbs[0].verb;
+    const QString present = document.AuxiliaryVerbs[4].verb;
+    CLogicEditModel source(document, NewFunction(QStringLiteral("source")), clipboard);
+    source.OnAddIfAtCurrent();
+    source.SetCaret(source.RecordCount(), 0);
+    source.OnAddSwitchAtCurrent();
+    CLogicLine& ifLine = *source.Record(0);
+    ifLine.textSlots[3].text = past;
+    ifLine.auxiliaryVerbId = document.AuxiliaryVerbs[0].id;
+    ifLine.auxiliaryVerbFlag = 1;
+    ifLine.RecountPositions();
+    CLogicLine& caseLine = *source.Record(4);
+    ASSERT_EQ(caseLine.lineKind, SyntaxCase);
+    caseLine.textSlots[1].text = present;
+    caseLine.RecountPositions();
+    source.ReloadRecords();
+    source.Select(0, 0, source.RecordCount(), 0);
+    source.OnEditCopy();
+
+    // The receiving document knows the first verb under another ID and without a tense change, the last one with.
+    CDocumentData other;
+    other.SetDefaults();
+    other.AuxiliaryVerbs = {{7, present, 1}, {9, past, 0}};
+    CLogicEditModel target(other, *other.registry.origin, clipboard);
+    target.OnEditPasteLines();
+    ASSERT_EQ(target.RecordCount(), source.RecordCount());
+    EXPECT_EQ(target.Record(0)->auxiliaryVerbId, 9);
+    EXPECT_EQ(target.Record(0)->auxiliaryVerbFlag, 0);
+    EXPECT_EQ(target.Record(4)->auxiliaryVerbId, 7);
+    EXPECT_EQ(target.Record(4)->auxiliaryVerbFlag, 1);
+
+    // A verb the receiving document does not know leaves none.
+    other.AuxiliaryVerbs.clear();
+    target.SetCaret(target.RecordCount() - 1, 0);
+    target.OnEditPasteLines();
+    EXPECT_EQ(target.Record(target.RecordCount() - source.RecordCount())->auxiliaryVerbId, 0);
+    EXPECT_EQ(target.Record(target.RecordCount() - source.RecordCount())->auxiliaryVerbFlag, 0);
+}
+
+// The table of contents after a command that adds or removes several Fn lines is the one it would be had each of
+// them been added or removed by a command of its own.
 class FnLineBatchTest : public ::testing::Test {
 public:
     struct Setting {

@@ -1,7 +1,7 @@
 #include "editor/LogicToolbox.h"
+#include "editor/LineMarkTip.h"
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
-#include "editor/LogicLinks.h"
 #include "model/DocumentData.h"
 #include "model/RuleVocabularyTables.h"
 #include "platform/MessageBox.h"
@@ -141,19 +141,6 @@ TEST(LogicGuides, LevelsCycleAndAZeroIndentIsLevelZero) {
     EXPECT_EQ(GuideLevelColour(8, 4), 2);
     EXPECT_EQ(GuideLevelColour(12, 4), 0);
     EXPECT_EQ(GuideLevelColour(8, 0), 0);
-}
-
-TEST(LogicLinks, OnlyAddressesUnderTheColumnAreLinks) {
-    const QString text = QStringLiteral("see https://example.org/a b and \"file:///tmp/x y.nuv\" end");
-    const LinkAtColumn web = FindLinkAt(text, 8);
-    ASSERT_TRUE(web.found);
-    EXPECT_EQ(web.link.text, QStringLiteral("https://example.org/a"));
-    EXPECT_FALSE(FindLinkAt(text, 1).found);
-    EXPECT_FALSE(FindLinkAt(text, 26).found) << "\"b\" follows the link after a blank";
-    const LinkAtColumn quoted = FindLinkAt(text, text.indexOf("file") + 3);
-    ASSERT_TRUE(quoted.found);
-    EXPECT_EQ(quoted.link.text, QStringLiteral("file:///tmp/x y.nuv"));
-    EXPECT_FALSE(FindLinkAt(QStringLiteral("run.sh"), 2).found);
 }
 
 TEST(LogicTips, NamesAndMarksShowTheirExplanations) {

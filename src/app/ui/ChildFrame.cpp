@@ -18,7 +18,6 @@
 
 #include <QLineEdit>
 #include <QScopedValueRollback>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -77,10 +76,6 @@ CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, const
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
     m_functionView = new CFunctionView(m_document.DocumentData(), m_function, this);
     m_functionView->setMinimumSize(TabPaneSizes::MinimumPaneSize, TabPaneSizes::MinimumPaneSize);
-    CSplREdit& editor = m_functionView->Editor();
-    connect(editor.verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ScrollPanesWithEditor(); });
-    connect(editor.verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] { ScrollPanesWithEditor(); });
-    connect(&editor, &CSplREdit::ModelChanged, this, [this] { ScrollPanesWithEditor(); });
     CreateLogicPanes();
     m_document.AddObserver(*this);
 }
@@ -131,13 +126,12 @@ void CChildFrame::CreateLogicPanes() {
             if (pane) {
                 pane->AttachModel(&m_functionView->Model());
                 pane->SetMessageContext(m_contentView->MessageContext());
-                pane->FollowLineHeights(m_functionView->Editor());
+                pane->FollowEditor(m_functionView->Editor());
             }
         connect(m_logicSplitter, &QSplitter::splitterMoved, this, [this] { StorePaneSizes(); });
         m_splitter->addWidget(m_logicSplitter);
     }
     m_functionView->show();
-    ScrollPanesWithEditor();
     // Height the window gains or loses goes to the logic row.
     m_splitter->setStretchFactor(kLogicRow, 1);
     m_splitter->setSizes(RowHeights(sizes, m_splitter->height()));
@@ -174,16 +168,6 @@ void CChildFrame::ReloadLogic() {
     m_functionView->Model().ReloadRecords();
     m_functionView->Editor().Render();
     m_functionView->UpdateToolboxButtons();
-    ScrollPanesWithEditor();
-}
-
-void CChildFrame::ScrollPanesWithEditor() {
-    // The editor scrolls by whole lines: its scroll value is its first shown line.
-    const QScrollBar* bar = m_functionView->Editor().verticalScrollBar();
-    const bool atEnd = bar->maximum() > 0 && bar->value() == bar->maximum();
-    for (CSidePaneView* pane : {static_cast<CSidePaneView*>(m_inputView), static_cast<CSidePaneView*>(m_outputView)})
-        if (pane)
-            pane->ScrollToLine(bar->value(), atEnd);
 }
 
 void CChildFrame::GoToLogicLine(int lineNumber) {
@@ -337,7 +321,7 @@ void CChildFrame::MoveFunctionTo(CUnitFunction& function, const QString& outline
 
 void CChildFrame::OpenLink(const QString& link) {
     if (auto* frame = qobject_cast<CMainFrame*>(window()))
-        frame->OpenContentLink(link);
+        frame->OpenLink(link);
 }
 
 void CChildFrame::RememberSearchStartLine(int context) {

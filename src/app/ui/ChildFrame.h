@@ -81,8 +81,6 @@ private:
     void StoreSizes(const TabPaneSizes& sizes);
     // The logic editor's lines were written again from the records other views changed.
     void ReloadLogic();
-    // The side panes scroll with the logic editor, line for line.
-    void ScrollPanesWithEditor();
 
     void FunctionRenamed(CUnitFunction& function) override;
     void FunctionHeaderChanged(CUnitFunction& function) override;

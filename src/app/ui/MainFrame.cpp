@@ -27,6 +27,7 @@
 #include "model/LogicLine.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
+#include "platform/Trace.h"
 #include "platform/ui/CommandIcons.h"
 #include "settings/ui/FontDlg.h"
 #include "settings/ui/RuleCommands.h"
@@ -48,6 +49,7 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -141,10 +143,17 @@ CMainFrame::CMainFrame(CNUVApp& app) : m_app(app), m_document(app.Document()) {
             return *m_navigation->HierarchicalView();
         },
         [this]() -> QPrinter& { return Printer(); });
-    AddLogicEditorCommands(m_commands, [this](QWidget* parent, int lineCount) {
-        CJumpDlg dialog(lineCount, m_app.MessageContext(), parent);
-        return dialog.exec() == QDialog::Accepted ? dialog.LineNumber() : -1;
-    });
+    AddLogicEditorCommands(
+        m_commands,
+        [this]() -> CSplREdit* {
+            CChildFrame* window = ActiveTabWindow();
+            return window ? &window->FunctionView()->Editor() : nullptr;
+        },
+        [this](QWidget* parent, int lineCount) {
+            platform::Trace("CMainFrame", "OnEditJump");
+            CJumpDlg dialog(lineCount, m_app.MessageContext(), parent);
+            return dialog.exec() == QDialog::Accepted ? dialog.LineNumber() : -1;
+        });
     // The edit commands follow the focus, and the selection, text and undo state of the focused control.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (CSplREdit* editor = FocusedLogicEditor())
@@ -1039,29 +1048,12 @@ bool CMainFrame::IsFocusInTabBar() const {
     return false;
 }
 
-bool CMainFrame::OpenLink(const QString& link, Qt::KeyboardModifiers modifiers) {
-    return IsLinkOpeningClick(modifiers) && OpenLinkTarget(link);
-}
-
-bool CMainFrame::OpenLinkTarget(const QString& link) {
-    const LinkTarget target = ClassifyLink(link);
-    switch (target.kind) {
-    case LinkTarget::WebAddress:
-    case LinkTarget::MailAddress:
-        return QDesktopServices::openUrl(target.url);
-    case LinkTarget::Document:
-        m_app.OnFileOpenPath(target.documentPath);
-        return true;
-    case LinkTarget::Refused:
-        break;
-    }
-    return false;
-}
-
-void CMainFrame::OpenContentLink(const QString& link) {
-    if (!OpenLinkTarget(link))
-        platform::ShowMessageBox(LoadString(StringId::LinkNotOpened).arg(link), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Information);
+bool CMainFrame::OpenLink(const QString& link) {
+    const QString path = m_document.DocumentPath();
+    return ::OpenLink(
+        link, path.isEmpty() ? QString() : QFileInfo(path).absolutePath(),
+        [this](const QString& document) { m_app.OnFileOpenPath(document); },
+        m_desktopOpener ? m_desktopOpener : std::function<bool(const QUrl&)>(&QDesktopServices::openUrl));
 }
 
 void CMainFrame::Activate() {
@@ -1110,8 +1102,7 @@ void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function) {
     auto* window = new CChildFrame(m_document, function, MessageContext(), [this] { ApplyPaneLayoutToAllTabs(); });
     window->FunctionView()->SetMessageContext(&m_app.MessageContext());
     window->FunctionView()->Editor().SetZoomFactor(m_app.ZoomFactor());
-    window->FunctionView()->SetLinkOpener(
-        [this](const QString& link, Qt::KeyboardModifiers modifiers) { return OpenLink(link, modifiers); });
+    window->FunctionView()->SetLinkOpener([this](const QString& link) { OpenLink(link); });
     CSplREdit& editor = window->FunctionView()->Editor();
     editor.SetFontDialog([this](const LogicFontEdit& edit, FontSetting& font, quint32& mask, QString& name) {
         CFontChoice choice(edit.font, edit.mask, CFontChoice::FromLogicEditor);

@@ -25,7 +25,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <QUrl>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -165,13 +167,12 @@ public:
     CInspectionView& InspectionPane() override { return m_inspectionPane; }
     // The requests of the tabs, dialogs and workers to the window.
     CMainFrameMessages& Messages() { return m_messages; }
-    // A view's link was clicked: with Ctrl held, a web or mail address opens on the desktop and a document
-    // through the application; anything else is left alone. True when something was opened.
-    bool OpenLink(const QString& link, Qt::KeyboardModifiers modifiers);
-    // The same for a link that a button stands for: opened without Ctrl.
-    bool OpenLinkTarget(const QString& link);
-    // A link pressed in a content text: opened as above without Ctrl; one that is not opened says so.
-    void OpenContentLink(const QString& link);
+    // A link pressed in a view, a line mark's file or a button's address: a document opens through the
+    // application, any other file or address on the desktop; one that cannot be opened says so. True when
+    // something was opened.
+    bool OpenLink(const QString& link);
+    // What opens a file or address on the desktop; false when it cannot. The desktop's own opener until replaced.
+    void SetDesktopOpener(std::function<bool(const QUrl&)> opener) { m_desktopOpener = std::move(opener); }
 
 protected:
     // A modal dialog ending runs the update rules again: what it changed shows at once.
@@ -317,6 +318,7 @@ private:
     // The document's zoom given before the zoom window was made.
     std::optional<int> m_pendingZoom;
     std::unique_ptr<QPrinter> m_printer;
+    std::function<bool(const QUrl&)> m_desktopOpener;
     QPointer<CFindReplaceDlg> m_findDialog;
     QPointer<CFindReplaceDlg> m_replaceDialog;
     // Numbers the Find and Replace dialogs made, for the tabs to tell a new search from the one they saw.

@@ -84,7 +84,7 @@ void AddShellCommands(CCommandRegistry& registry, CMainFrame& frame, CNUVApp& ap
     add(ContextHelp, unavailable, None, "", CommandIcon::ContextHelp);
     add(AppAbout, call([&app, &frame] {
             CAboutDialog(
-                app, [&frame](const QString& link) { return frame.OpenLinkTarget(link); }, &frame)
+                app, [&frame](const QString& link) { return frame.OpenLink(link); }, &frame)
                 .exec();
         }),
         None, "", CommandIcon::About);

@@ -132,7 +132,7 @@ void CFunctionView::SetMessageContext(const CMessageContext* context) {
     LocalizeCaptions();
 }
 
-void CFunctionView::SetLinkOpener(std::function<bool(const QString&, Qt::KeyboardModifiers)> opener) {
+void CFunctionView::SetLinkOpener(std::function<void(const QString&)> opener) {
     m_editor->SetLinkOpener(std::move(opener));
 }
 
@@ -266,9 +266,9 @@ void CFunctionView::ClickToolboxButton(int id) {
             return;
         }
     }
-    // A pressed button takes the focus from the editor: what was typed is committed first, and a blank Fn line
-    // goes.
-    if (!m_editor->CommitPendingEdits(true)) {
+    // The statement and edit buttons go on editing a typed Fn name; the others take it from the editor as another
+    // box would: what was typed is committed first, and a blank Fn line goes.
+    if (!ToolboxButtonKeepsPendingEdit(id) && !m_editor->CommitPendingEdits(true)) {
         m_editor->setFocus();
         return;
     }

@@ -29,8 +29,8 @@ public:
     CLogicEditModel& Model() const { return *m_model; }
     // Captions and menus in the context's language.
     void SetMessageContext(const CMessageContext* context);
-    // Opens a link clicked in a logic line; false when refused.
-    void SetLinkOpener(std::function<bool(const QString&, Qt::KeyboardModifiers)> opener);
+    // Opens what a link pressed in a logic line, or a line mark's file name, leads to.
+    void SetLinkOpener(std::function<void(const QString&)> opener);
 
     // Runs a toolbox button as a click does, when it is enabled.
     void ClickToolboxButton(int id);

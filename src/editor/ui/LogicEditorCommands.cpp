@@ -80,7 +80,7 @@ EditCommandState FocusedEditCommandState() {
     return state;
 }
 
-void AddLogicEditorCommands(CCommandRegistry& registry, LinePrompt promptLine) {
+void AddLogicEditorCommands(CCommandRegistry& registry, ActiveLogicEditor activeEditor, LinePrompt promptLine) {
     using enum CommandRule;
     const CommandHandler edit = [](int id) {
         if (CSplREdit* editor = FocusedLogicEditor())
@@ -103,8 +103,10 @@ void AddLogicEditorCommands(CCommandRegistry& registry, LinePrompt promptLine) {
     add(LogicEditCommand::EditSelectAll, edit, SelectAll, "Ctrl+A");
     add(
         LogicEditCommand::JumpToLine,
-        [promptLine](int) {
-            CSplREdit* editor = FocusedLogicEditor();
+        [activeEditor, promptLine](int) {
+            // Wherever the focus is (the outline tree, the content text, a menu), the jump goes into the active
+            // tab's description.
+            CSplREdit* editor = activeEditor ? activeEditor() : nullptr;
             if (!editor || !promptLine)
                 return;
             // The lines of the description, not the append line after them.
@@ -112,5 +114,5 @@ void AddLogicEditorCommands(CCommandRegistry& registry, LinePrompt promptLine) {
             if (line >= 0)
                 editor->GoToLine(line);
         },
-        DocumentOpen, "Ctrl+G");
+        TabActive, "Ctrl+G");
 }

@@ -24,7 +24,10 @@ EditCommandState FocusedEditCommandState();
 
 // Asks for a line number between 1 and the description's line count; -1 when cancelled.
 using LinePrompt = std::function<int(QWidget* parent, int lineCount)>;
+// The logic editor of the active tab, or null without one.
+using ActiveLogicEditor = std::function<CSplREdit*()>;
 
 // The main window's edit rows: undo, cut, copy, paste, delete and select all act on the logic editor, the header
-// box, the pane's column or the content text that has the focus; and the jump to a line of the logic editor.
-void AddLogicEditorCommands(CCommandRegistry& registry, LinePrompt promptLine);
+// box, the pane's column or the content text that has the focus; and the jump to a line of the active tab's logic
+// editor, from wherever the focus is.
+void AddLogicEditorCommands(CCommandRegistry& registry, ActiveLogicEditor activeEditor, LinePrompt promptLine);

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
 
 CSidePaneView::CSidePaneView(CDocumentData& document, CUnitFunction& function, const QString& caption, QWidget* parent)
     : QWidget(parent), m_document(document), m_function(function) {
@@ -18,9 +19,13 @@ CSidePaneView::CSidePaneView(CDocumentData& document, CUnitFunction& function, c
     m_caption->adjustSize();
     m_left = new CRichEditCtrlEx(this);
     m_right = new CRichEditCtrlEx(this);
-    // Each column scrolls with the editor, not by its own bars.
-    for (CRichEditCtrlEx* column : {m_left, m_right})
+    // Each column scrolls with the editor, not by its own bars: whatever moves a column puts it back beside the
+    // editor.
+    for (CRichEditCtrlEx* column : {m_left, m_right}) {
         column->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        connect(column->verticalScrollBar(), &QScrollBar::valueChanged, this, &CSidePaneView::ScrollWithEditor);
+        connect(column->verticalScrollBar(), &QScrollBar::rangeChanged, this, &CSidePaneView::ScrollWithEditor);
+    }
 }
 
 CSidePaneView::~CSidePaneView() {
@@ -56,12 +61,23 @@ void CSidePaneView::Refill() {
         m_right->AppendWithFont(right, lines[i].right + lineEnd, japanese);
     }
     ApplyLineHeights();
+    LeaveRoomBelowLastLine();
     for (CRichEditCtrlEx* column : {m_left, m_right})
         column->setUpdatesEnabled(true);
+    ScrollWithEditor();
 }
 
-void CSidePaneView::FollowLineHeights(const CSplREdit& editor) {
+void CSidePaneView::FollowEditor(const CSplREdit& editor) {
     m_editor = &editor;
+    const QScrollBar* bar = editor.verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, &CSidePaneView::ScrollWithEditor, Qt::UniqueConnection);
+    connect(bar, &QScrollBar::rangeChanged, this, &CSidePaneView::ScrollWithEditor, Qt::UniqueConnection);
+    // The editor's own paging through its track moves its lines with the bar's signals blocked: what moves its
+    // lines is heard instead.
+    connect(&editor, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
+        if (dy != 0)
+            ScrollWithEditor();
+    });
     connect(&editor, &CSplREdit::ModelChanged, this, &CSidePaneView::ApplyLineHeights, Qt::UniqueConnection);
     connect(editor.document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             &CSidePaneView::ApplyLineHeights, Qt::UniqueConnection);
@@ -87,6 +103,19 @@ void CSidePaneView::ApplyLineHeights() {
             cursor.setBlockFormat(format);
         }
     }
+    ScrollWithEditor();
+}
+
+void CSidePaneView::LeaveRoomBelowLastLine() {
+    for (CRichEditCtrlEx* column : {m_left, m_right}) {
+        QTextFrame* root = column->document()->rootFrame();
+        QTextFrameFormat format = root->frameFormat();
+        const qreal room = column->viewport()->height();
+        if (format.bottomMargin() != room) {
+            format.setBottomMargin(room);
+            root->setFrameFormat(format);
+        }
+    }
 }
 
 void CSidePaneView::SetMessageContext(const CMessageContext* context) {
@@ -94,19 +123,22 @@ void CSidePaneView::SetMessageContext(const CMessageContext* context) {
         column->SetMessageContext(context);
 }
 
-void CSidePaneView::ScrollToLine(int line, bool atEnd) {
+void CSidePaneView::ScrollWithEditor() {
+    if (!m_editor)
+        return;
+    // The editor scrolls by whole lines: its scroll value is the line it shows at its top, which stands below the
+    // document's margin at the very top and right at the viewport's top further down. The column shows its line
+    // where the editor shows it.
+    const int line = m_editor->verticalScrollBar()->value();
+    const qreal besideTop = m_editor->LineRect(line).top();
     for (CRichEditCtrlEx* column : {m_left, m_right}) {
-        QScrollBar* bar = column->verticalScrollBar();
-        if (atEnd) {
-            bar->setValue(bar->maximum());
-            continue;
-        }
-        const QTextBlock block = column->document()->findBlockByNumber(line);
-        // The document's margin stands above the first line: line 0 is at the very top.
-        const QAbstractTextDocumentLayout* layout = column->document()->documentLayout();
-        if (block.isValid())
-            bar->setValue(static_cast<int>(layout->blockBoundingRect(block).top() -
-                                           layout->blockBoundingRect(column->document()->begin()).top()));
+        const QTextDocument* text = column->document();
+        const QAbstractTextDocumentLayout* layout = text->documentLayout();
+        const QTextBlock block = text->findBlockByNumber(line);
+        // Past the last line (the editor's append line) the column shows the room below it.
+        const qreal top = block.isValid() ? layout->blockBoundingRect(block).top()
+                                          : layout->blockBoundingRect(text->lastBlock()).bottom();
+        column->verticalScrollBar()->setValue(qRound(top - besideTop));
     }
 }
 
@@ -125,4 +157,6 @@ void CSidePaneView::resizeEvent(QResizeEvent* event) {
     constexpr int kColumnsTop = 22;
     m_left->setGeometry(2, kColumnsTop, std::max(0, cx / 2 - 4), std::max(0, cy - kColumnsTop - 1));
     m_right->setGeometry(cx / 2 + 2, kColumnsTop, std::max(0, cx / 2 - 4), std::max(0, cy - kColumnsTop - 1));
+    LeaveRoomBelowLastLine();
+    ScrollWithEditor();
 }

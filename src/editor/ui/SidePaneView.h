@@ -28,10 +28,10 @@ public:
     void Refill();
     // The language of the columns' right-click menus; English until set.
     void SetMessageContext(const CMessageContext* context);
-    // Gives each pane line the height of the editor's line beside it, from now on, so that they read across.
-    void FollowLineHeights(const CSplREdit& editor);
-    // Scrolls both columns so that `line` is at the top, or to their ends when the editor is at its end.
-    void ScrollToLine(int line, bool atEnd);
+    // From now on each pane line stands beside the editor's line: it takes that line's height, and whatever
+    // moves the editor (wheel, keys, its scroll bar, a jump, a resize) or the columns, the columns show at their
+    // top the line the editor shows at its top.
+    void FollowEditor(const CSplREdit& editor);
 
     CRichEditCtrlEx& LeftColumn() const { return *m_left; }
     CRichEditCtrlEx& RightColumn() const { return *m_right; }
@@ -48,6 +48,10 @@ protected:
 private:
     void LogicLinesChanged() override { Refill(); }
     void ApplyLineHeights();
+    // Room below the last line, so that a column can show any of its lines at its top as the editor does near its
+    // end, where its own append line follows the last.
+    void LeaveRoomBelowLastLine();
+    void ScrollWithEditor();
 
     CDocumentData& m_document;
     CUnitFunction& m_function;

@@ -5,7 +5,6 @@
 
 #include "editor/LineMarkTip.h"
 #include "editor/LogicEditCommandMap.h"
-#include "editor/LogicLinks.h"
 #include "editor/LogicToolbox.h"
 #include "editor/ui/FontFaces.h"
 #include "editor/ui/LineMarkDialog.h"
@@ -195,6 +194,9 @@ void CSplREdit::Render(bool everyLine) {
     const int count = m_model.RecordCount();
     const bool rebuild =
         everyLine || static_cast<int>(m_renderedLines.size()) != count || document()->blockCount() != count + 1;
+    QTextCharFormat linkFormat;
+    linkFormat.setForeground(palette().link());
+    linkFormat.setFontUnderline(true);
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     if (rebuild) {
@@ -216,6 +218,7 @@ void CSplREdit::Render(bool everyLine) {
             cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
             cursor.removeSelectedText();
         }
+        const int lineStart = cursor.position();
         int written = 0;
         for (const LineFormatRun& run : composed.runs) {
             if (run.start > written)
@@ -228,6 +231,13 @@ void CSplREdit::Render(bool everyLine) {
         }
         if (written < composed.text.size())
             cursor.insertText(composed.text.mid(written), QTextCharFormat());
+        // Addresses written into any line, a comment too, show as links.
+        for (const ContentLink& link : FindContentLinks(LinkTextOfLogicLine(composed.text))) {
+            QTextCursor linked(document());
+            linked.setPosition(lineStart + static_cast<int>(link.start));
+            linked.setPosition(lineStart + static_cast<int>(link.start + link.length), QTextCursor::KeepAnchor);
+            linked.mergeCharFormat(linkFormat);
+        }
         m_renderedLines[static_cast<size_t>(line)] = composed.text;
     }
     if (rebuild && count > 0) {
@@ -392,6 +402,11 @@ int CSplREdit::LineAt(int y) const {
     return -1;
 }
 
+QRectF CSplREdit::LineRect(int line) const {
+    const QTextBlock block = document()->findBlockByNumber(line);
+    return block.isValid() ? blockBoundingGeometry(block).translated(contentOffset()) : QRectF();
+}
+
 bool CSplREdit::viewportEvent(QEvent* e) {
     if (e->type() != QEvent::ToolTip)
         return QPlainTextEdit::viewportEvent(e);
@@ -400,17 +415,28 @@ bool CSplREdit::viewportEvent(QEvent* e) {
     return true;
 }
 
+EditPosition CSplREdit::CharacterAt(const QPoint& point) const {
+    const QTextCursor cursor = cursorForPosition(point);
+    EditPosition position = EditPositionOf(cursor.position());
+    if (cursorRect(cursor).left() > point.x())
+        --position.column;
+    return position;
+}
+
 QString CSplREdit::NameTipAt(const QPoint& point) const {
-    const int line = LineAt(point.y());
-    const CLogicLine* record = m_model.Record(line);
+    const CLogicLine* record = m_model.Record(LineAt(point.y()));
     if (!record)
         return {};
-    // The character under the point, not the boundary nearest to it.
-    const QTextCursor cursor = cursorForPosition(point);
-    int column = EditPositionOf(cursor.position()).column;
-    if (cursorRect(cursor).left() > point.x())
-        --column;
-    return GetNameTipText(*record, column, m_model.Document().memberDefinitions);
+    return GetNameTipText(*record, CharacterAt(point).column, m_model.Document().memberDefinitions);
+}
+
+std::optional<std::pair<int, ContentLink>> CSplREdit::LinkAt(const QPoint& point) const {
+    const int line = LineAt(point.y());
+    if (!m_model.Record(line))
+        return std::nullopt;
+    const std::optional<ContentLink> link =
+        ContentLinkAt(LinkTextOfLogicLine(m_model.LineText(line)), CharacterAt(point).column);
+    return link ? std::optional(std::pair(line, *link)) : std::nullopt;
 }
 
 // ---- keyboard ----
@@ -612,20 +638,29 @@ QVariant CSplREdit::inputMethodQuery(Qt::InputMethodQuery query) const {
 // ---- mouse ----
 
 void CSplREdit::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton && m_openLink) {
-        const QTextCursor at = cursorForPosition(e->position().toPoint());
-        const EditPosition position = EditPositionOf(at.position());
-        const LinkAtColumn link = FindLinkAt(m_model.LineText(position.line), position.column);
-        if (link.found && m_openLink(link.link.text, e->modifiers())) {
-            e->accept();
-            return;
-        }
+    const auto link = e->button() == Qt::LeftButton && m_openLink ? LinkAt(e->position().toPoint()) : std::nullopt;
+    if (link) {
+        // A press on a link selects what it walked and opens it.
+        e->accept();
+        const auto& [line, found] = *link;
+        const ContentLinkTarget target =
+            ReadContentLinkTarget(LinkTextOfLogicLine(m_model.LineText(line)), found.start);
+        m_model.Select(line, static_cast<int>(found.start), line, static_cast<int>(found.start + target.walked));
+        Changed(false);
+        m_openLink(target.target);
+        return;
     }
     if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier)) {
         // A press starts a new selection, inside the one shown too: text is never dragged out of the lines.
         setTextCursor(cursorForPosition(e->position().toPoint()));
     }
     QPlainTextEdit::mousePressEvent(e);
+}
+
+void CSplREdit::mouseMoveEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseMoveEvent(e);
+    if (e->buttons() == Qt::NoButton)
+        viewport()->setCursor(m_openLink && LinkAt(e->position().toPoint()) ? Qt::PointingHandCursor : Qt::IBeamCursor);
 }
 
 void CSplREdit::mouseReleaseEvent(QMouseEvent* e) {
@@ -1048,9 +1083,8 @@ void CSplREdit::EditLineMark(int line) {
     CLineMarkDialog dialog(
         record->Memo(), record->Urls(),
         [this](const QString& file) {
-            // The open button is an explicit request, as a Ctrl+click on a link is.
             if (m_openLink)
-                m_openLink(file, Qt::ControlModifier);
+                m_openLink(file);
         },
         this);
     const int result = dialog.exec();

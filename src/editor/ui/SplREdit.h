@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/ContentLink.h"
 #include "editor/LogicEditModel.h"
 #include "editor/LogicFontEdit.h"
 
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CSystemLogicClipboard;
@@ -28,10 +30,8 @@ public:
     CLogicEditModel& Model() const { return m_model; }
     // The language the context menus are shown in; English without one.
     void SetMessageContext(const CMessageContext* context) { m_context = context; }
-    // Opens a link (web or mail address, document) clicked with the given keys; false when refused.
-    void SetLinkOpener(std::function<bool(const QString&, Qt::KeyboardModifiers)> opener) {
-        m_openLink = std::move(opener);
-    }
+    // Opens what a link pressed in a line, or a line mark's file name, leads to.
+    void SetLinkOpener(std::function<void(const QString&)> opener) { m_openLink = std::move(opener); }
 
     // Opens the font dialog on the edit's font, mask and name under the caret; on OK it gives back the chosen font,
     // the mask of what to set and the name whose every occurrence takes the font (empty for none) and returns true.
@@ -78,6 +78,8 @@ public:
     int MarginWidth() const;
     // The line under a viewport y, -1 below the last block.
     int LineAt(int y) const;
+    // Where a line (the append line too) stands in the viewport; empty for no such line.
+    QRectF LineRect(int line) const;
     // The explanation of the registered member or state under a viewport point; empty elsewhere.
     QString NameTipAt(const QPoint& point) const;
 
@@ -95,6 +97,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
@@ -117,6 +120,10 @@ private:
     bool IsCaretInTextSlot() const;
     void ExtendSelection(EditKey key);
     void MoveInsideSlot(bool left, bool word);
+    // The position of the character under a viewport point, not the boundary nearest to it.
+    EditPosition CharacterAt(const QPoint& point) const;
+    // The link the character under a viewport point belongs to, with the line it is in.
+    std::optional<std::pair<int, ContentLink>> LinkAt(const QPoint& point) const;
     void ShowContextMenuAt(const QPoint& globalPoint);
     void ShowLineMarkMenu(int line, const QPoint& globalPoint);
     // The memo and file names of a marked line in the line-mark editor; the dialog may also remove the marks.
@@ -131,7 +138,7 @@ private:
     CLogicEditModel& m_model;
     CSystemLogicClipboard* m_clipboard;
     const CMessageContext* m_context = nullptr;
-    std::function<bool(const QString&, Qt::KeyboardModifiers)> m_openLink;
+    std::function<void(const QString&)> m_openLink;
     FontDialog m_fontDialog;
     std::function<void(const QString&)> m_registerMemberName;
     CLineMargin* m_margin = nullptr;

@@ -105,6 +105,9 @@ TEST_F(CommandRegistryWindow, GreyedItemsFollowTheState) {
     EXPECT_FALSE(Enabled(EditCut, editing));
     editing.focusInIndexView = true;
     EXPECT_FALSE(Enabled(EditCopy, editing));
+    // The jump goes into the active tab from wherever the focus is, the index views too.
+    EXPECT_FALSE(Enabled(JumpToLine, open));
+    EXPECT_TRUE(Enabled(JumpToLine, editing));
 
     // Back and forward follow the history, with or without a document.
     State history;

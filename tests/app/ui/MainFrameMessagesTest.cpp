@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QDockWidget>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QTest>
@@ -218,28 +219,38 @@ TEST(NewTypeDlg, OffersTheNamesWithTheFirstSelectedAndADoubleClickChooses) {
     }
 }
 
-TEST_F(MainFrameMessagesTest, ALinkOpensOnlyOnACtrlClickAndADocumentThroughTheOpenPath) {
+TEST_F(MainFrameMessagesTest, ALinkOpensADocumentThroughTheOpenPathAndAnythingElseOnTheDesktop) {
     CMainFrame frame(m_app);
-    const QString missing = m_dirs.Path("missing.nuv");
+    QList<QUrl> desktop;
+    bool desktopOpens = true;
+    frame.SetDesktopOpener([&](const QUrl& url) {
+        desktop << url;
+        return desktopOpens;
+    });
+    const QString plan = m_dirs.Path("plan.pdf");
+    QFile file(plan);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
     const qsizetype shown = m_sink.Texts().size();
-    EXPECT_FALSE(frame.OpenLink(missing, Qt::NoModifier));
-    EXPECT_FALSE(frame.OpenLink("/usr/bin/xterm", Qt::ControlModifier));
+    EXPECT_TRUE(frame.OpenLink(plan));
+    EXPECT_TRUE(frame.OpenLink("telnet://example.org"));
+    EXPECT_EQ(desktop, (QList<QUrl>{QUrl::fromLocalFile(plan), QUrl("telnet://example.org")}));
     EXPECT_EQ(m_sink.Texts().size(), shown);
-    // The open path answers for the document, here that it cannot be opened.
+
+    // What cannot be opened says so and names it.
+    desktopOpens = false;
+    EXPECT_FALSE(frame.OpenLink("https://example.org"));
+    EXPECT_FALSE(frame.OpenLink(m_dirs.Path("missing.txt")));
+    ASSERT_EQ(m_sink.Texts().size(), shown + 2);
+    EXPECT_TRUE(m_sink.Texts().at(shown).contains(QStringLiteral("\"https://example.org\"")));
+    EXPECT_TRUE(m_sink.Texts().at(shown + 1).contains(m_dirs.Path("missing.txt")));
+
+    // The open path answers for a document, here that it cannot be opened.
     m_app.Document().SetModified(false);
     m_app.CloseDocument();
-    EXPECT_TRUE(frame.OpenLink(missing, Qt::ControlModifier));
+    EXPECT_TRUE(frame.OpenLink(m_dirs.Path("missing.nuv")));
     EXPECT_TRUE(m_sink.Texts().contains(QStringLiteral("ファイルを開くことができませんでした。")));
-}
-
-TEST_F(MainFrameMessagesTest, AContentLinkThatIsNotOpenedSaysSo) {
-    CMainFrame frame(m_app);
-    const qsizetype shown = m_sink.Texts().size();
-    frame.OpenContentLink("telnet://example.org");
-    frame.OpenContentLink("file:///usr/bin/xterm");
-    ASSERT_EQ(m_sink.Texts().size(), shown + 2);
-    EXPECT_TRUE(m_sink.Texts().at(shown).contains(QStringLiteral("\"telnet://example.org\"")));
-    EXPECT_TRUE(m_sink.Texts().at(shown + 1).contains(QStringLiteral("\"file:///usr/bin/xterm\"")));
+    EXPECT_EQ(desktop.size(), 3);
 }
 
 TEST_F(MainFrameMessagesTest, TheResultPanesMenuIsInTheCurrentLanguage) {

@@ -37,6 +37,7 @@
 #include "support/logic/LogicScript.h"
 #include "support/ui/DialogChecks.h"
 #include "support/ui/InspectionPaneClicks.h"
+#include "support/ui/SidePaneChecks.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -854,7 +855,7 @@ TEST_F(MainFrameWindow, TheAboutBoxShowsTheBuildsVersionAndItsButtonSwitchesTheL
     EXPECT_EQ(notice, LoadString(StringId::LegalNotice));
     // The link button's caption is where it leads: a web address the views' link rules open.
     EXPECT_EQ(link, LoadString(StringId::ProjectWebAddress));
-    EXPECT_EQ(ClassifyLink(link).kind, LinkTarget::WebAddress);
+    EXPECT_EQ(ClassifyLink(link).kind, LinkTarget::Desktop);
     EXPECT_EQ(platform::StoredSetting(UserSettings::Language()), 0u);
     EXPECT_EQ(messages.Requests().size(), 2);
 
@@ -1032,6 +1033,72 @@ TEST_F(MainFrameWindow, TheSidePanesFollowTheLogicEditorAndARenameReachesEveryOp
     EXPECT_TRUE(editor.document()->findBlockByNumber(1).text().contains("Cook"))
         << editor.document()->findBlockByNumber(1).text().toStdString();
     EXPECT_EQ(editor.Model().LineText(1), editor.document()->findBlockByNumber(1).text());
+
+    window.app.Document().SetModified(false);
+    EXPECT_TRUE(window.app.CloseDocument());
+}
+
+// A tab closed and opened again shows its panes beside its lines; the jump goes into the active tab's description
+// wherever the focus is.
+TEST_F(MainFrameWindow, AReopenedTabReadsAcrossWithItsPanesAndTheJumpWorksFromAnyFocus) {
+    QStringList lines;
+    for (int i = 1; i <= 20; ++i)
+        lines << QStringLiteral("if <条件%1>が{真%1}").arg(i) << QStringLiteral("Do <出力%1>を{S}せよ").arg(i) << "else"
+              << QStringLiteral("Do <他%1>を{T}せよ").arg(i) << "endif";
+    const QString path = SaveScriptDocument(m_dir.Path("d.nuv"), {{"Main", "Do <A>{a}"}, {"Long", lines.join('\n')}});
+    Window window;
+    ASSERT_NO_FATAL_FAILURE(OpenThroughFileOpen(window, path));
+    window.frame.resize(1000, 700);
+    CChildFrame* tab = &OpenTabWithPanes(window, "Long");
+    const auto expectInStep = [&](const char* when) {
+        QCoreApplication::processEvents();
+        CSplREdit& editor = tab->FunctionView()->Editor();
+        ASSERT_EQ(editor.Model().RecordCount(), 100);
+        EXPECT_EQ(LinesOutOfStep(editor, *tab->InputView()), QList<int>()) << when;
+        EXPECT_EQ(LinesOutOfStep(editor, *tab->OutputView()), QList<int>()) << when;
+    };
+    expectInStep("opened");
+    tab->FunctionView()->Editor().verticalScrollBar()->setValue(40);
+    expectInStep("scrolled");
+    for (int round = 0; round < 2; ++round) {
+        window.app.Tabs().CloseTab(window.app.Tabs().GetActiveTab());
+        QCoreApplication::processEvents();
+        tab = &OpenTabWithPanes(window, "Long");
+        expectInStep("reopened");
+    }
+
+    CMainFrame& frame = window.frame;
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    CSplREdit& editor = tab->FunctionView()->Editor();
+    const auto jumpTo = [&frame](const QString& line) {
+        QString range;
+        QTimer::singleShot(0, &frame, [&range, line] {
+            if (auto* jump = qobject_cast<CJumpDlg*>(QApplication::activeModalWidget())) {
+                range = jump->LabelText();
+                jump->Box().setText(line);
+                jump->accept();
+            }
+        });
+        frame.OnCommand(MainFrameCommand::JumpToLine);
+        return range;
+    };
+    frame.ShowPane(MainFrameCommand::OutlineIndexPane);
+    QWidget* tree = frame.Pane(MainFrameCommand::OutlineIndexPane)->widget();
+    tree->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(tree->hasFocus());
+    EXPECT_TRUE(frame.CommandAction(MainFrameCommand::JumpToLine)->isEnabled());
+    EXPECT_TRUE(jumpTo("90").endsWith(" (1-100)"));
+    EXPECT_EQ(editor.Model().CaretLine(), 89);
+    EXPECT_EQ(frame.focusWidget(), &editor) << "the focus goes there once the window is active again";
+    expectInStep("jumped");
+    tab->ContentView()->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frame.CommandAction(MainFrameCommand::JumpToLine)->isEnabled());
+    jumpTo("7");
+    EXPECT_EQ(editor.Model().CaretLine(), 6);
+    expectInStep("jumped back");
 
     window.app.Document().SetModified(false);
     EXPECT_TRUE(window.app.CloseDocument());

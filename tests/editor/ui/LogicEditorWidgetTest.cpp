@@ -182,13 +182,12 @@ TEST_F(LogicEditorWidgetTest, JumpsLandOnTheFirstEditableColumn) {
     // The jump command asks for a line among the description's lines, the append line not counted.
     CCommandRegistry registry;
     int offered = -1;
-    AddLogicEditorCommands(registry, [&offered](QWidget*, int lineCount) {
-        offered = lineCount;
-        return 3;
-    });
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    Editor().setFocus();
+    AddLogicEditorCommands(
+        registry, [this] { return &Editor(); },
+        [&offered](QWidget*, int lineCount) {
+            offered = lineCount;
+            return 3;
+        });
     ASSERT_TRUE(registry.Dispatch(JumpToLine));
     EXPECT_EQ(offered, Model().RecordCount());
     EXPECT_EQ(Model().CaretLine(), 2);
@@ -571,24 +570,74 @@ TEST_F(LogicEditorWidgetTest, TheMenusTextDeletionIsOfferedOnEveryLine) {
     ExpectShowsModel();
 }
 
-TEST_F(LogicEditorWidgetTest, AToolboxButtonCommitsTheTypedFnNameAndUndoKeepsTheBinding) {
+// A statement or edit button goes on editing a pending Fn name: nothing is committed, a blank Fn line stays and the
+// button's command runs. Event commits first, as another box taking the focus does.
+TEST_F(LogicEditorWidgetTest, AStatementButtonLeavesAPendingFnNameAloneAndRunsItsCommand) {
     Editor().setFocus();
     Editor().RunCommand(AddFnAtCurrent);
+    ASSERT_TRUE(Model().IsCaretOnBlankFnLine());
+    form->ShowToolboxPage(1);
+    QTest::mouseClick(form->ToolboxButton(1211), Qt::LeftButton);
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+    ASSERT_EQ(Model().RecordCount(), 2);
+    EXPECT_EQ(Model().Record(0)->lineKind, SyntaxFn);
+    EXPECT_EQ(Model().Record(1)->lineKind, SyntaxDo);
+    EXPECT_TRUE(Model().IsFnNameChanged());
+
+    Model().SetCaret(0, Model().Record(0)->Home);
     QTest::keyClicks(&Editor(), "Pump");
+    Model().SetCaret(1, Model().Record(1)->Home);
     QTest::mouseClick(form->ToolboxButton(1210), Qt::LeftButton);
+    ASSERT_EQ(Model().RecordCount(), 5);
+    EXPECT_EQ(Model().Record(2)->lineKind, SyntaxIf);
+    EXPECT_TRUE(Model().IsFnNameChanged());
+    EXPECT_EQ(document.registry.FindByName("Pump"), nullptr);
+
+    form->ClickToolboxButton(1333);
+    EXPECT_FALSE(Model().IsFnNameChanged());
     const CUnitFunction* pump = document.registry.FindByName("Pump");
     ASSERT_NE(pump, nullptr);
     EXPECT_EQ(Model().Record(0)->calledInternalID, pump->InternalID);
-    EXPECT_FALSE(Model().IsFnNameChanged());
-    ASSERT_EQ(Model().RecordCount(), 4);
-    EXPECT_EQ(Model().Record(1)->lineKind, SyntaxIf);
-    // Undo takes the if back, never the binding.
-    form->ClickToolboxButton(1325);
-    ASSERT_EQ(Model().RecordCount(), 1);
-    EXPECT_EQ(Model().Record(0)->calledInternalID, pump->InternalID);
-    EXPECT_EQ(pump->places.size(), 1u);
     EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
     ExpectShowsModel();
+}
+
+// A left press on an address in any line, a comment too, opens it and selects what was walked to find it; every
+// address shows as a link.
+TEST_F(LogicEditorWidgetTest, APressOnALinkOpensItAndLinksShowInEveryLine) {
+    QStringList opened;
+    form->SetLinkOpener([&opened](const QString& link) { opened << link; });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    Editor().setFocus();
+    Editor().RunCommand(AddCommentAtCurrent);
+    QTest::keyClicks(&Editor(), "see \"file:///tmp/a b.txt\" or https://example.org/x");
+    Model().SetCaret(Model().RecordCount(), 0);
+    Editor().RunCommand(AddDoAtCurrent);
+    QTest::keyClicks(&Editor(), "mailto:cook@example.org");
+    const QString comment = Model().LineText(0);
+    const auto underlined = [this](int line, int column) {
+        QTextCursor cursor(Editor().document()->findBlockByNumber(line));
+        cursor.setPosition(cursor.position() + column + 1);
+        return cursor.charFormat().fontUnderline();
+    };
+    EXPECT_TRUE(underlined(0, static_cast<int>(comment.indexOf("https")) + 2));
+    EXPECT_TRUE(underlined(0, static_cast<int>(comment.indexOf("b.txt"))));
+    EXPECT_FALSE(underlined(0, static_cast<int>(comment.indexOf("see"))));
+    EXPECT_TRUE(underlined(1, static_cast<int>(Model().LineText(1).indexOf("cook"))))
+        << Model().LineText(1).toStdString();
+
+    const int web = static_cast<int>(comment.indexOf("https"));
+    QTest::mousePress(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, web + 3));
+    EXPECT_EQ(opened, QStringList{"https://example.org/x"});
+    EXPECT_EQ(Model().SelectionStart(), (EditPosition{0, web}));
+    EXPECT_EQ(Model().SelectedText(), "https://example.org/x");
+    QTest::mouseRelease(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, web + 3));
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, 1));
+    QTest::mouseClick(Editor().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      PointAt(0, static_cast<int>(comment.indexOf("tmp"))));
+    EXPECT_EQ(opened, (QStringList{"https://example.org/x", "file:///tmp/a b.txt"}));
+    EXPECT_EQ(Model().LineText(0), comment) << "nothing typed or moved";
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
 }
 
 TEST_F(LogicEditorWidgetTest, TheMenuOnABlankFnLineOffersCandidatesAndNoStatements) {

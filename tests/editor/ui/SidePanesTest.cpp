@@ -9,16 +9,19 @@
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 #include "support/logic/LogicScript.h"
+#include "support/ui/SidePaneChecks.h"
 #include "texts/MessageContext.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,27 @@ protected:
                      pending);
     }
     CUnitFunction& Function() { return *document.registry.origin; }
+    // The script gives texts only: the records take the positions of their kinds, as the editor makes them.
+    static void Normalise(CLogicEditModel& model) {
+        for (int line = 0; line < model.RecordCount(); ++line) {
+            CLogicLine& record = *model.Record(line);
+            const auto texts = record.textSlots;
+            model.InitLineRecord(record, record.lineKind, 0);
+            record.textSlots = texts;
+            record.RecountPositions();
+        }
+        model.ReloadRecords();
+    }
+    // A description of `blocks` if blocks of five lines each.
+    void WriteBlocks(int blocks) {
+        Function().logicLines.clear();
+        QStringList script;
+        for (int i = 1; i <= blocks; ++i)
+            script << QStringLiteral("if <条件%1>が{真%1}").arg(i) << QStringLiteral("Do <出力%1>を{S}せよ").arg(i)
+                   << QStringLiteral("else") << QStringLiteral("Do <他%1>を{T}せよ").arg(i) << QStringLiteral("endif");
+        std::vector<std::pair<CLogicLine*, QString>> pending;
+        AppendScript(Function(), script.join(u'\n'), pending);
+    }
 
     platform::ScriptedMessageSink sink;
     CDocumentData document;
@@ -50,15 +74,7 @@ protected:
 
 TEST_F(SidePanesTest, ElseUnderNestingShowsItsOwnIfNegatedAndFollowsTheModel) {
     CLogicEditModel model(document, Function(), clipboard);
-    // The script gives texts only: the columns come from the statement kinds.
-    for (int line = 0; line < model.RecordCount(); ++line) {
-        CLogicLine& record = *model.Record(line);
-        const auto texts = record.textSlots;
-        model.InitLineRecord(record, record.lineKind, 0);
-        record.textSlots = texts;
-        record.RecountPositions();
-    }
-    model.ReloadRecords();
+    Normalise(model);
     CInputView input(document, Function());
     COutputView output(document, Function());
     input.AttachModel(&model);
@@ -96,7 +112,7 @@ TEST_F(SidePanesTest, EachPaneLineStandsBesideItsLogicLineAtTheEditorsPitch) {
     CInputView input(document, Function());
     input.resize(300, 400);
     input.AttachModel(&form.Model());
-    input.FollowLineHeights(form.Editor());
+    input.FollowEditor(form.Editor());
     // Where each line starts, from the top of the first: the editor lays its lines out one under the other, each
     // as high as its bounding rectangle; a column places them itself.
     const auto editorTops = [](const QTextDocument& text, int count) {
@@ -131,6 +147,103 @@ TEST_F(SidePanesTest, EachPaneLineStandsBesideItsLogicLineAtTheEditorsPitch) {
     form.Model().SetCaret(2, 0);
     form.Editor().RunCommand(LogicEditCommand::AddDoAfter);
     check();
+}
+
+// Whatever moves the editor, or a column on its own, each pane line stands level with its logic line, down to the
+// editor's bottom, where its append line follows the last line.
+TEST_F(SidePanesTest, EachPaneLineStandsBesideItsLogicLineWhateverMovesTheEditor) {
+    WriteBlocks(20);
+    QWidget window;
+    auto* layout = new QHBoxLayout(&window);
+    auto* input = new CInputView(document, Function());
+    auto* form = new CFunctionView(document, Function());
+    auto* output = new COutputView(document, Function());
+    layout->addWidget(input);
+    layout->addWidget(form, 2);
+    layout->addWidget(output);
+    Normalise(form->Model());
+    for (CSidePaneView* pane : {static_cast<CSidePaneView*>(input), static_cast<CSidePaneView*>(output)}) {
+        pane->AttachModel(&form->Model());
+        pane->FollowEditor(form->Editor());
+    }
+    window.resize(900, 400);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    CSplREdit& editor = form->Editor();
+    ASSERT_EQ(input->ColumnLines(false).value(80), QStringLiteral("真17"));
+    ASSERT_EQ(input->ColumnLines(false).value(97), QStringLiteral("¬真20"));
+    QScrollBar* bar = editor.verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 40);
+    const auto expectInStep = [&](const char* moved) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(LinesOutOfStep(editor, *input), QList<int>()) << moved;
+        EXPECT_EQ(LinesOutOfStep(editor, *output), QList<int>()) << moved;
+    };
+    expectInStep("nothing");
+
+    const QPoint centre = editor.viewport()->rect().center();
+    QWheelEvent wheel(centre, editor.viewport()->mapToGlobal(centre), QPoint(), QPoint(0, -360), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(editor.viewport(), &wheel);
+    ASSERT_EQ(bar->value(), 3);
+    expectInStep("the wheel");
+    editor.setFocus();
+    QTest::keyClick(&editor, Qt::Key_PageDown);
+    QTest::keyClick(&editor, Qt::Key_PageDown);
+    expectInStep("Page Down");
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    expectInStep("a click in the track");
+    bar->setSliderDown(true);
+    bar->setSliderPosition(37);
+    expectInStep("the thumb dragged");
+    bar->setSliderDown(false);
+    expectInStep("the thumb let go");
+    editor.GoToLine(90);
+    expectInStep("a jump");
+    bar->setValue(bar->maximum());
+    expectInStep("the bottom");
+    EXPECT_EQ(editor.cursorForPosition(editor.viewport()->rect().bottomLeft() - QPoint(0, 2)).blockNumber(), 100)
+        << "the append line at the bottom";
+    input->RightColumn().verticalScrollBar()->setValue(0);
+    output->LeftColumn().verticalScrollBar()->setValue(input->LeftColumn().verticalScrollBar()->maximum());
+    expectInStep("a column moved on its own");
+    window.resize(900, 250);
+    expectInStep("a resize");
+    bar->setValue(5);
+    expectInStep("back near the top");
+}
+
+// An undo brings the panes back to the lines it restores: a pasted block goes from them, a member comes back.
+TEST_F(SidePanesTest, AnUndoRefreshesBothPanes) {
+    CLogicEditModel model(document, Function(), clipboard);
+    Normalise(model);
+    CInputView input(document, Function());
+    COutputView output(document, Function());
+    input.AttachModel(&model);
+    output.AttachModel(&model);
+    const QStringList conditions = input.ColumnLines(false);
+    const QStringList outputs = output.ColumnLines(true);
+    model.Select(0, 0, model.RecordCount(), 0);
+    model.OnEditCopy();
+    model.SetCaret(model.RecordCount() - 1, 0);
+    model.OnEditPasteLines();
+    ASSERT_EQ(model.RecordCount(), 14);
+    ASSERT_EQ(input.ColumnLines(false).size(), 14);
+    model.UndoLastEdit();
+    ASSERT_EQ(model.RecordCount(), 7);
+    EXPECT_EQ(input.ColumnLines(false), conditions);
+    EXPECT_EQ(output.ColumnLines(true), outputs);
+
+    // One member edit and its undo.
+    model.SetCaret(2, model.Record(2)->Home);
+    model.TypeCharacter(QChar(u'Z'));
+    ASSERT_EQ(output.ColumnLines(true).value(2), QStringLiteral("ZC"));
+    model.UndoLastEdit();
+    ASSERT_EQ(model.Record(2)->textSlots[0].text, QStringLiteral("C"));
+    EXPECT_EQ(output.ColumnLines(true), outputs);
+    // The second undo swaps back, and the panes follow.
+    model.UndoLastEdit();
+    EXPECT_EQ(output.ColumnLines(true).value(2), QStringLiteral("ZC"));
 }
 
 TEST_F(SidePanesTest, APressInsideAColumnsSelectionStartsNoDrag) {
