@@ -87,6 +87,27 @@ TEST_F(DecisionTableTest, SwitchWithElswNegatesEveryCaseAndWithoutElswEndsAtEnds
     ExpectSameAsGolden(Path("switch.csv"), "dtable-switch.csv");
 }
 
+// The elsw of a wide switch whose case states come again: its rule holds the negation of each state once, with the
+// step number of its first case.
+TEST_F(DecisionTableTest, ElswOfAWideSwitchHoldsEachNegationOnceWithItsFirstStatement) {
+    QStringList lines{QStringLiteral("switch <M>が")};
+    // States met last first, so that each goes before all the others, and then again.
+    for (int i = 0; i < 150; ++i)
+        lines << QStringLiteral("case {s%1}").arg(99 - i % 100) << QStringLiteral("Do <X>を{x}せよ");
+    lines << QStringLiteral("elsw") << QStringLiteral("Do <Y>を{y}せよ") << QStringLiteral("endsw");
+    const GeneratorTestDocument document({{"Origin", lines.join('\n')}});
+    const CDocumentData& data = document.data;
+    const DecisionTableRawTable table =
+        BuildRawTable(DecisionTablePathCollector(*data.registry.origin, true, data.registry, data.quantifiers));
+    const std::vector<DecisionTableRawRow>& rows = table.consequents.at(QStringLiteral("Y")).at(QStringLiteral("y"));
+    ASSERT_EQ(rows.size(), 1u);
+    const DecisionTableValue value = table.Read(rows[0]).conditions.at(QStringLiteral("M"));
+    ASSERT_EQ(value.size(), 1u);
+    ASSERT_EQ(value[0].size(), 100u);
+    for (int state = 0; state < 100; ++state) // case i is statement 2i, its action 2i + 1
+        EXPECT_EQ(value[0].at(QStringLiteral("¬s%1").arg(state)), StepNumbers{2 * (99 - state)}) << state;
+}
+
 TEST_F(DecisionTableTest, ScopeWithoutActionsWritesAnEmptyFileAndStillReports) {
     GeneratorTestDocument document({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "Do <X>を{x}せよ"}});
     DecisionTableRequest current;
@@ -286,7 +307,8 @@ void ExpectMergedPairwise(DecisionTableRawTable& table, int round) {
 } // namespace
 
 // Merges cascade: a merged row can become the partner of a row before it, which then takes it first. Rows that took
-// others take more, are taken in turn, and are compared with each other; many rows are alike.
+// others take more, are taken in turn, and are compared with each other and with rows that share their former
+// conditions; many rows are alike.
 TEST(DecisionTableRedundancy, MergesTheSameRowsInTheSameOrderAsPairsTakenInRowOrder) {
     std::mt19937 random(7);
     const std::array<CUnitFunction, 3> functions;
@@ -308,8 +330,12 @@ TEST(DecisionTableRedundancy, MergesTheSameRowsInTheSameOrderAsPairsTakenInRowOr
                 if (random() % 4 == 0)
                     cells.push_back({member, table.texts.Id(QStringLiteral("w%1").arg(1 - random() % 2)), number});
             }
-            rows[i] = MakeRawRow(MakeRowConditions(std::move(cells), table.texts, table.store),
-                                 table.texts.FunctionId(&functions[random() % 3]), static_cast<qint32>(i), table.store);
+            // Some rows share the conditions of an earlier one, as rules recorded on one path do.
+            const qint32* conditions = i > 0 && random() % 3 == 0
+                                           ? rows[random() % i].conditions
+                                           : MakeRowConditions(std::move(cells), table.texts, table.store);
+            rows[i] = MakeRawRow(conditions, table.texts.FunctionId(&functions[random() % 3]), static_cast<qint32>(i),
+                                 table.store);
         }
         ExpectMergedPairwise(table, round);
     }
