@@ -292,17 +292,13 @@ public:
                 cursor = before.row;
             }
         }
-        for (size_t row = 0; row < m_rows.size(); ++row) {
-            if (m_live[row] && m_takers[row])
-                WriteBack(row);
-        }
         size_t kept = 0;
         for (size_t row = 0; row < m_rows.size(); ++row) {
-            if (m_live[row]) {
-                if (kept != row)
-                    m_rows[kept] = std::move(m_rows[row]);
-                ++kept;
-            }
+            if (!m_live[row])
+                continue;
+            if (m_takers[row])
+                WriteBack(row);
+            m_rows[kept++] = m_rows[row];
         }
         m_rows.resize(kept);
     }
