@@ -264,7 +264,7 @@ void AppendSet(std::vector<qint32>& out, std::vector<qint32>& values) {
 // the first such row takes it next, as the pairs in row order would.
 //
 // The index holds the rows' first keys as (key, row) entries in buckets by key, about four entries a bucket, each
-// bucket in row order. The entries of a row that was taken or whose values changed are passed over from then on.
+// bucket in row order. The entries of a row that was taken or whose values changed are passed over once met.
 // Rows that took others are taken apart (Taker) until the end; the present keys of those whose values changed are
 // held in a hash beside the index. A candidate is always checked for its values.
 class RowMerger {
@@ -308,6 +308,7 @@ private:
     struct Entry {
         quint32 key;
         quint32 row;
+        quint32 next; // its own place, or one nearer the next entry not passed over
     };
     // A row that can merge with another, and the member in which their values differ (the member count when none).
     struct Partner {
@@ -334,13 +335,15 @@ private:
         for (quint32 key : m_rowKeys)
             ++m_buckets[Bucket(key)];
         std::partial_sum(m_buckets.begin(), m_buckets.end(), m_buckets.begin());
-        m_index.resize(m_rowKeys.size());
+        // One entry more, after the last bucket, ends every search for the next entry.
+        m_index.resize(m_rowKeys.size() + 1);
         for (size_t row = m_rows.size(); row-- > 0;) {
-            for (quint32 key : RowKeys(row))
-                m_index[--m_buckets[Bucket(key)]] = {key, static_cast<quint32>(row)};
+            for (quint32 key : RowKeys(row)) {
+                const size_t place = --m_buckets[Bucket(key)];
+                m_index[place] = {key, static_cast<quint32>(row), static_cast<quint32>(place)};
+            }
         }
-        m_next.resize(m_index.size() + 1);
-        std::iota(m_next.begin(), m_next.end(), 0);
+        m_index.back() = {0, 0, static_cast<quint32>(m_rowKeys.size())};
     }
 
     // The keys a row was indexed with.
@@ -363,25 +366,11 @@ private:
     // The first entry of the index at or after `position` that is not passed over (the end when none is).
     size_t Listed(size_t position) {
         size_t listed = position;
-        while (m_next[listed] != listed)
-            listed = m_next[listed];
-        while (m_next[position] != listed)
-            position = std::exchange(m_next[position], static_cast<quint32>(listed));
+        while (m_index[listed].next != listed)
+            listed = m_index[listed].next;
+        while (m_index[position].next != listed)
+            position = std::exchange(m_index[position].next, static_cast<quint32>(listed));
         return listed;
-    }
-
-    // From now on the entries of `row` are passed over.
-    void Unlist(size_t row) {
-        for (quint32 key : RowKeys(row)) {
-            const size_t bucket = Bucket(key);
-            const auto end = m_index.begin() + m_buckets[bucket + 1];
-            for (auto entry = std::lower_bound(m_index.begin() + m_buckets[bucket], end, row,
-                                               [](const Entry&e, size_t r) { return e.row < r; });
-                 entry != end && entry->row == row; ++entry) {
-                const auto position = static_cast<size_t>(entry - m_index.begin());
-                m_next[position] = static_cast<quint32>(position + 1);
-            }
-        }
     }
 
     // The values of rows a and b: the member in which they differ, the member count when in none, and -1 when they
@@ -394,15 +383,20 @@ private:
         const Members y = MembersOf(b);
         if (x.Count() != y.Count())
             return -1;
-        // First what tells values apart without reading them, so that rows that differ in many members cost little.
+        // Gathered values of equal hashes are read last, so that rows that differ in many members cost little.
         qint32 differing = x.Count();
         int differences = 0;
+        bool deferred = false;
         Members p = x;
         Members q = y;
         for (qint32 m = 0; m < x.Count(); ++m, p.Next(), q.Next()) {
             if (p.Member() != q.Member())
                 return -1;
-            if (!MaybeSameValue(p.Value(), q.Value())) {
+            const ValueRef v = p.Value();
+            const ValueRef w = q.Value();
+            if (v.gathered && w.gathered && MaybeSameValue(v, w)) {
+                deferred = true;
+            } else if (!SameConditionValue(v, w)) {
                 if (++differences > 1)
                     return -1;
                 differing = m;
@@ -410,8 +404,10 @@ private:
         }
         p = x;
         q = y;
-        for (qint32 m = 0; m < x.Count(); ++m, p.Next(), q.Next()) {
-            if (m != differing && !SameConditionValue(p.Value(), q.Value())) {
+        for (qint32 m = 0; deferred && m < x.Count(); ++m, p.Next(), q.Next()) {
+            const ValueRef v = p.Value();
+            const ValueRef w = q.Value();
+            if (v.gathered && w.gathered && m != differing && !SameConditionValue(v, w)) {
                 if (++differences > 1)
                     return -1;
                 differing = m;
@@ -448,8 +444,12 @@ private:
                                                 [](const Entry& e, size_t r) { return e.row < r; });
             for (size_t entry = Listed(static_cast<size_t>(start - m_index.begin()));
                  entry < end && m_index[entry].row < first.row; entry = Listed(entry + 1)) {
-                if (m_index[entry].key == key)
-                    consider(m_index[entry].row);
+                const size_t other = m_index[entry].row;
+                // The entry of a row that was taken or whose keys changed is passed over from now on.
+                if (!m_live[other] || Changed(other))
+                    m_index[entry].next = static_cast<quint32>(entry + 1);
+                else if (m_index[entry].key == key)
+                    consider(other);
             }
             const auto [added, addedEnd] = m_added.equal_range(key);
             for (auto entry = added; entry != addedEnd; ++entry)
@@ -474,18 +474,14 @@ private:
 
     // The later row goes into the earlier one.
     void MergeInto(size_t row, Partner taken) {
-        if (const Taker* took = m_takers[taken.row].get(); took && took->changed)
-            Unindex(taken.row, took->keys);
-        else
-            Unlist(taken.row);
+        if (Changed(taken.row))
+            Unindex(taken.row, m_takers[taken.row]->keys);
         m_live[taken.row] = false;
         if (!Take(row, taken))
             return;
         Taker& taker = *m_takers[row];
         if (taker.changed)
             Unindex(row, taker.keys);
-        else
-            Unlist(row);
         taker.changed = true;
         MergeKeys(MembersOf(row), taker.keys);
         for (quint32 key : taker.keys)
@@ -572,8 +568,7 @@ private:
     std::vector<bool> m_live;
     std::vector<std::unique_ptr<Taker>> m_takers; // of the rows that took others
     std::vector<Entry> m_index;
-    std::vector<quint32> m_buckets; // the first entry of each bucket, and the end
-    std::vector<quint32> m_next;    // per entry: itself, or one nearer the next entry not passed over
+    std::vector<quint32> m_buckets;                    // the first entry of each bucket, and the end
     std::unordered_multimap<quint32, quint32> m_added; // key -> row whose values changed
     std::vector<quint32> m_rowKeys;                    // the keys of every row as indexed, row after row
     std::vector<size_t> m_rowKeyStart;                 // where each row's keys begin in m_rowKeys, and the end

@@ -30,14 +30,19 @@ private:
 // so that rows can share them and refer to them by address.
 class DecisionTableRowStore {
 public:
+    // Room for up to `count` numbers, to be written and then kept with Keep(used).
+    qint32* Room(size_t count);
+    // Keeps the first `count` numbers of the room last given; they last as long as the store.
+    const qint32* Keep(size_t count);
     // A copy of [first, last) that lasts as long as the store.
     const qint32* Keep(const qint32* first, const qint32* last);
 
 private:
     static constexpr size_t kBlock = 16384;
     std::vector<std::unique_ptr<qint32[]>> m_blocks;
-    qint32* m_free = nullptr;
+    qint32* m_free = nullptr; // the room left in the present block
     size_t m_room = 0;
+    qint32* m_own = nullptr; // a block of its own given as room, until kept
 };
 
 // One rule of the raw table, as two runs of numbers in the run's row store:
