@@ -1,7 +1,8 @@
 // The decision table and the test-specification draft of generated documents (see GeneratedLogicDocument.h) of N
-// and 2N unit functions, each written to a file as the commands write it; the decision table of a chain of unit
-// functions whose paths double with each one, merged; and the traceability import of N and 2N unit functions. The
-// time (and for the chain the memory) of the larger should stay within 2.2 times the smaller.
+// and 2N unit functions, each written to a file as the commands write it; the merged decision table of two chains of
+// unit functions whose paths double with each one (calls on both branches of an if, and two calls one after the
+// other) and of a switch of N and 2N cases that all take one action; and the traceability import of N and 2N unit
+// functions. The time (and for the merged tables the memory) of the larger should stay within 2.2 times the smaller.
 //
 // The origin calls each chapter in a case of its own. Called one after the other, every rule of a chapter would carry
 // the former actions of all chapters before it (an action taken in a called unit function stays on the caller's
@@ -65,25 +66,57 @@ std::unique_ptr<CDocumentData> MakeDocument(int chapters) {
     return data;
 }
 
-// A chain of n unit functions under the origin, each calling the next on both branches of its own condition:
-// 2^n paths to the one action of the last, all of one consequent, which the redundancy merge folds together.
-std::unique_ptr<CDocumentData> MakeChainDocument(int n) {
+// A chain of n + 1 unit functions under the origin, F0 to Fn, each with the script `script` makes of its number and
+// of the name of the next.
+std::unique_ptr<CDocumentData> MakeChain(int n, const std::function<QString(int, const QString&)>& script) {
     auto data = std::make_unique<CDocumentData>();
     data->SetDefaults();
     const ModelOptions options = data->GetModelOptions();
     std::vector<std::pair<CLogicLine*, QString>> pendingFn;
     for (int i = 0; i <= n; ++i) {
         const QString name = QStringLiteral("F%1").arg(i);
-        const QString next = QStringLiteral("F%1").arg(i + 1);
         CUnitFunction* function = i == 0 ? data->registry.origin : data->registry.CreateFunction(name, options);
         function->name = name;
         if (i > 0)
             CUnitFunction::AppendChild(data->registry.origin, function);
-        const QString script = i == n ? QStringLiteral("Do <B>を{p}せよ")
-                                      : QStringLiteral("if <M%1>が{x}\nFn %2\nelse\nFn %2\nendif").arg(i).arg(next);
-        AppendScript(*function, script, pendingFn);
+        AppendScript(*function, script(i, QStringLiteral("F%1").arg(i + 1)), pendingFn);
     }
     ResolveScriptFnLines(data->registry, pendingFn);
+    data->registry.RebuildAndNotify(data->indexRoot, options);
+    return data;
+}
+
+// Each unit function calls the next on both branches of its own condition: 2^n paths to the one action of the last,
+// all of one consequent, which the redundancy merge folds together.
+std::unique_ptr<CDocumentData> MakeBranchingChainDocument(int n) {
+    return MakeChain(n, [n](int i, const QString& next) {
+        return i == n ? QStringLiteral("Do <B>を{p}せよ")
+                      : QStringLiteral("if <M%1>が{x}\nFn %2\nelse\nFn %2\nendif").arg(i).arg(next);
+    });
+}
+
+// Each unit function takes an action of its own and then calls the next twice, one call after the other: the last
+// is reached 2^n times, the k-th 2^k times. From the second time on, every action is taken after all the others have
+// been, so its rows are all alike and the merge folds them into one.
+std::unique_ptr<CDocumentData> MakeSequentialChainDocument(int n) {
+    return MakeChain(n, [n](int i, const QString& next) {
+        return i == n ? QStringLiteral("Do <Z>を{z}せよ")
+                      : QStringLiteral("Do <M%1>を{a}せよ\nFn %2\nFn %2").arg(i).arg(next);
+    });
+}
+
+// One switch of n cases that all take the same action: n rows that differ in the case alone, which the merge folds
+// into one row of n alternatives.
+std::unique_ptr<CDocumentData> MakeWideSwitchDocument(int n) {
+    auto data = std::make_unique<CDocumentData>();
+    data->SetDefaults();
+    const ModelOptions options = data->GetModelOptions();
+    QStringList script{QStringLiteral("switch <M>が")};
+    for (int i = 0; i < n; ++i)
+        script << QStringLiteral("case {%1}").arg(i) << QStringLiteral("Do <X>を{x}せよ");
+    script << QStringLiteral("endsw");
+    std::vector<std::pair<CLogicLine*, QString>> pendingFn;
+    AppendScript(*data->registry.origin, script.join('\n'), pendingFn);
     data->registry.RebuildAndNotify(data->indexRoot, options);
     return data;
 }
@@ -129,18 +162,39 @@ void BM_TestSpecificationDraftRatio(benchmark::State& state) {
     MeasureRatio(state, TestDraft);
 }
 
-// The decision table of chains of n and n + 1 unit functions (twice the paths), with the redundancy merge on: time
-// and the peak of memory above what was resident before.
-void BM_DecisionTableChainRatio(benchmark::State& state) {
+// The decision table, merged, of the documents `make` makes of n and 2n (or of n and n + 1): time and the peak of
+// memory above what was resident before.
+void MeasureMergedTable(benchmark::State& state, const std::function<std::unique_ptr<CDocumentData>(int)>& make,
+                        int small, int large) {
     const SilentSink sink;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("out.csv"));
-    const auto small = MakeChainDocument(static_cast<int>(state.range(0)));
-    const auto large = MakeChainDocument(static_cast<int>(state.range(0)) + 1);
+    const auto smallDocument = make(small);
+    const auto largeDocument = make(large);
     MeasureTimeAndPeakInTurns(
-        state, [&] { DecisionTable(*small, path); }, [&] { DecisionTable(*large, path); });
-    const double largePaths = std::ldexp(1.0, static_cast<int>(state.range(0)) + 1);
+        state, [&] { DecisionTable(*smallDocument, path); }, [&] { DecisionTable(*largeDocument, path); });
+}
+
+// Chains of n and n + 1 unit functions, twice the paths to the last action; also the peak memory a path of the larger.
+void MeasureChain(benchmark::State& state, const std::function<std::unique_ptr<CDocumentData>(int)>& make) {
+    const int n = static_cast<int>(state.range(0));
+    MeasureMergedTable(state, make, n, n + 1);
+    const double largePaths = std::ldexp(1.0, n + 1);
     state.counters["largeKBPerPath"] = state.counters["largeMB"] * 1024 / largePaths;
+}
+
+void BM_DecisionTableChainRatio(benchmark::State& state) {
+    MeasureChain(state, MakeBranchingChainDocument);
+}
+
+void BM_DecisionTableSequentialChainRatio(benchmark::State& state) {
+    MeasureChain(state, MakeSequentialChainDocument);
+}
+
+// A switch of n and of 2n cases.
+void BM_DecisionTableWideSwitchRatio(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    MeasureMergedTable(state, MakeWideSwitchDocument, n, 2 * n);
 }
 
 // A document of c chapters whose unit functions each own one of ten requirement items, and its traceability
@@ -192,6 +246,8 @@ void BM_TraceabilityImportRatio(benchmark::State& state) {
 
 BENCHMARK(BM_TraceabilityImportRatio)->Arg(110)->Iterations(9)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecisionTableChainRatio)->Arg(15)->Iterations(15)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecisionTableSequentialChainRatio)->Arg(15)->Iterations(15)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecisionTableWideSwitchRatio)->Arg(20000)->Iterations(15)->Unit(benchmark::kMillisecond);
 // c chapters make 1 + 73c unit functions: 27 make 1972 and 54 make 3943.
 BENCHMARK(BM_DecisionTableRatio)->Arg(27)->Arg(54)->Iterations(15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TestSpecificationDraftRatio)->Arg(27)->Arg(54)->Iterations(15)->Unit(benchmark::kMillisecond);

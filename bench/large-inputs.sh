@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Large inputs at N and 2N, each pair measured in turns in one process: the similar-word detection over 5,000 and
 # 10,000 distinct member names, the comparison of one unit function of 4,000 and 8,000 lines with every line
-# changed and of 32,000 and 64,000 lines with one line in ten changed, and the merged decision table of a chain whose
-# paths double (2^15 and 2^16 paths). Prints for each the times and peak memory of both sizes and the 2N/N ratios of
-# time and of peak memory (median, min, max) against their targets, for the chain also the peak memory a path (target
-# at most 1 KB); exits non-zero when a target is missed. Builds nothing: run after the build (Google Benchmark
-# installed) has made the bench programs. Takes about three minutes.
+# changed and of 32,000 and 64,000 lines with one line in ten changed, the merged decision table of two chains whose
+# paths double (2^15 and 2^16 paths to the last action; the calls on both branches of an if, and two calls one after
+# the other), and of a switch of 20,000 and 40,000 cases that all take one action. Prints for each the times and peak
+# memory of both sizes and the 2N/N ratios of time and of peak memory (median, min, max) against their targets, for
+# the chains also the peak memory a path (target at most 1 KB); exits non-zero when a target is missed. Builds
+# nothing: run after the build (Google Benchmark installed) has made the bench programs. Takes about four minutes.
 #   bench/large-inputs.sh [build dir]
 set -euo pipefail
 
@@ -22,6 +23,8 @@ cases=(
     "bench_CompareBench BM_CompareLinesRatio/4000/1 - 2.2"
     "bench_CompareBench BM_CompareLinesRatio/32000/10 2.5 2.2"
     "bench_GeneratorBench BM_DecisionTableChainRatio 2.2 2.2"
+    "bench_GeneratorBench BM_DecisionTableSequentialChainRatio 2.2 2.2"
+    "bench_GeneratorBench BM_DecisionTableWideSwitchRatio 2.2 2.2"
 )
 missed=0
 for line in "${cases[@]}"; do

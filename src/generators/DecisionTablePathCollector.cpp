@@ -47,11 +47,13 @@ void DecisionTablePathCollector::Action(const CUnitFunction& function, const CLo
                                         DecisionTablePath& path) {
     const GeneratorCondition condition = GeneratorCondition::Parse(line.textSlots[2].text);
     const CDecisionTableMakerAntecedent* former = Create(line.textSlots[0].text, condition, false, m_nextStepNumber++);
-    std::vector<DecisionTableCell> cells;
-    cells.reserve(path.size());
-    for (const CDecisionTableMakerAntecedent* antecedent : path)
-        cells.push_back(antecedent->cell);
+    if (!path.Conditions()) {
+        std::vector<DecisionTableCell> cells;
+        for (const CDecisionTableMakerAntecedent* antecedent : path.Sorted())
+            cells.push_back(antecedent->cell);
+        path.SetConditions(MakeRowConditions(std::move(cells), m_texts, m_store));
+    }
     m_rules.push_back({former->cell.member, m_texts.Id(condition.GetText()),
-                       MakeRawRow(std::move(cells), m_texts.FunctionId(&function), former->cell.number, m_texts)});
+                       MakeRawRow(path.Conditions(), m_texts.FunctionId(&function), former->cell.number, m_store)});
     path.insert(former);
 }

@@ -32,21 +32,56 @@ struct AntecedentLess {
     bool operator()(const CDecisionTableMakerAntecedent* a, const CDecisionTableMakerAntecedent* b) const;
 };
 // The antecedents of a path in AntecedentLess order, equal antecedents held once. A path is copied at every branch,
-// so its antecedents are held in one block.
+// so its antecedents are held in one block; those that would move many to their places wait unsorted at its end until
+// it is read, so that many added one after the other (the negations of a switch's cases) cost no more than sorting. The
+// conditions of a row made of the path are kept with it until it changes, so that the rules recorded on an unchanged
+// path share them.
 class DecisionTablePath {
 public:
+    using Antecedents = std::vector<const CDecisionTableMakerAntecedent*>;
+
     // Adds `antecedent` unless an equal one is there.
     void insert(const CDecisionTableMakerAntecedent* antecedent) {
-        const auto at = std::lower_bound(m_antecedents.begin(), m_antecedents.end(), antecedent, AntecedentLess{});
-        if (at == m_antecedents.end() || AntecedentLess{}(antecedent, *at))
+        const auto sortedEnd = m_antecedents.begin() + static_cast<std::ptrdiff_t>(m_sorted);
+        const auto at = std::lower_bound(m_antecedents.begin(), sortedEnd, antecedent, AntecedentLess{});
+        if (at != sortedEnd && !AntecedentLess{}(antecedent, *at))
+            return;
+        m_conditions = nullptr;
+        if (m_sorted == m_antecedents.size() && sortedEnd - at <= kShortMove) {
             m_antecedents.insert(at, antecedent);
+            ++m_sorted;
+        } else {
+            m_antecedents.push_back(antecedent);
+        }
     }
-    auto begin() const { return m_antecedents.begin(); }
-    auto end() const { return m_antecedents.end(); }
-    std::size_t size() const { return m_antecedents.size(); }
+
+    // The antecedents in order.
+    const Antecedents& Sorted() {
+        if (m_sorted < m_antecedents.size()) {
+            // None of those waiting equals one before them; of those equal among them, the first added stays.
+            const auto sortedEnd = m_antecedents.begin() + static_cast<std::ptrdiff_t>(m_sorted);
+            std::stable_sort(sortedEnd, m_antecedents.end(), AntecedentLess{});
+            const auto end = std::unique(sortedEnd, m_antecedents.end(), [](const auto* a, const auto* b) {
+                return !AntecedentLess{}(a, b) && !AntecedentLess{}(b, a);
+            });
+            m_antecedents.erase(end, m_antecedents.end());
+            std::inplace_merge(m_antecedents.begin(), sortedEnd, m_antecedents.end(), AntecedentLess{});
+            m_sorted = m_antecedents.size();
+        }
+        return m_antecedents;
+    }
+
+    // The row conditions made of the path as it is, or null.
+    const qint32* Conditions() const { return m_conditions; }
+    void SetConditions(const qint32* conditions) { m_conditions = conditions; }
 
 private:
-    std::vector<const CDecisionTableMakerAntecedent*> m_antecedents;
+    // An antecedent goes to its place at once when no more than this many move for it.
+    static constexpr std::ptrdiff_t kShortMove = 32;
+
+    Antecedents m_antecedents;
+    std::size_t m_sorted = 0; // the antecedents before this are in order
+    const qint32* m_conditions = nullptr;
 };
 
 // A recorded rule: its consequent (the action's member name and display text) and its row of the raw table.
@@ -66,9 +101,11 @@ public:
     DecisionTablePathCollector(const DecisionTablePathCollector&) = delete;
     DecisionTablePathCollector& operator=(const DecisionTablePathCollector&) = delete;
 
-    // The rules in the order reached, and the texts and unit functions they refer to; the raw table takes them.
+    // The rules in the order reached, and the texts, unit functions and row data they refer to; the raw table takes
+    // them.
     std::vector<DecisionTableRawRule>& Rules() { return m_rules; }
     DecisionTableTexts& Texts() { return m_texts; }
+    DecisionTableRowStore& Store() { return m_store; }
 
     // What the logic path walk asks of its rules: paths of antecedents; an action recorded as a rule and then
     // taken onto the path as a former action.
@@ -84,6 +121,7 @@ private:
 
     const CQuantifierSettings& m_quantifiers;
     DecisionTableTexts m_texts;
+    DecisionTableRowStore m_store;
     std::vector<DecisionTableRawRule> m_rules;
     std::deque<CDecisionTableMakerAntecedent> m_antecedents; // every antecedent of the run; paths point here
     qint32 m_nextStepNumber = 0;

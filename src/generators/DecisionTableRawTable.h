@@ -26,11 +26,12 @@ struct DecisionTableRowValues {
     StepNumbers numbers;                              // of those action statements
 };
 
-// The rows of each consequent, and the texts and unit functions they refer to.
+// The rows of each consequent, and the texts, unit functions and row data they refer to.
 struct DecisionTableRawTable {
     // Consequent member -> consequent display text -> its rows in recording order.
     std::map<QString, std::map<QString, std::vector<DecisionTableRawRow>>> consequents;
     DecisionTableTexts texts;
+    DecisionTableRowStore store;
 
     DecisionTableRowValues Read(const DecisionTableRawRow& row) const;
     StepNumbers ReadNumbers(const DecisionTableRawRow& row) const;

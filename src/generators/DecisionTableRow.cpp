@@ -1,6 +1,8 @@
 #include "generators/DecisionTableRow.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 qint32 DecisionTableTexts::Id(const QString& text) {
     if (const auto place = m_ids.constFind(text); place != m_ids.constEnd())
@@ -20,8 +22,38 @@ qint32 DecisionTableTexts::FunctionId(const CUnitFunction* function) {
     return id;
 }
 
-DecisionTableRawRow MakeRawRow(std::vector<DecisionTableCell> cells, qint32 function, qint32 number,
-                               const DecisionTableTexts& texts) {
+qint32* DecisionTableRowStore::Room(size_t count) {
+    if (count <= m_room)
+        return m_free;
+    // A run longer than a block gets a block of its own, so that the room left in the present one stays in use.
+    if (count > kBlock / 8) {
+        m_blocks.push_back(std::make_unique_for_overwrite<qint32[]>(count));
+        m_own = m_blocks.back().get();
+        return m_own;
+    }
+    m_blocks.push_back(std::make_unique_for_overwrite<qint32[]>(kBlock));
+    m_free = m_blocks.back().get();
+    m_room = kBlock;
+    return m_free;
+}
+
+const qint32* DecisionTableRowStore::Keep(size_t count) {
+    if (m_own)
+        return std::exchange(m_own, nullptr);
+    qint32* kept = m_free;
+    m_free += count;
+    m_room -= count;
+    return kept;
+}
+
+const qint32* DecisionTableRowStore::Keep(const qint32* first, const qint32* last) {
+    const auto count = static_cast<size_t>(last - first);
+    std::copy(first, last, Room(count));
+    return Keep(count);
+}
+
+const qint32* MakeRowConditions(std::vector<DecisionTableCell> cells, const DecisionTableTexts& texts,
+                                DecisionTableRowStore& store) {
     std::ranges::sort(cells, [&texts](const DecisionTableCell& a, const DecisionTableCell& b) {
         if (a.member != b.member)
             return texts.Text(a.member) < texts.Text(b.member);
@@ -29,31 +61,39 @@ DecisionTableRawRow MakeRawRow(std::vector<DecisionTableCell> cells, qint32 func
             return texts.Text(a.display) < texts.Text(b.display);
         return a.number < b.number;
     });
-    DecisionTableRawRow row;
-    std::vector<qint32>& data = row.data;
-    data.reserve(5 + 6 * cells.size());
-    data.insert(data.end(), {1, function, 1, number, 0});
+    // Each cell adds at most a member, a display text and a number, each with its count.
+    qint32* const data = store.Room(1 + 6 * cells.size());
+    qint32* end = data;
+    *end++ = 0;
     for (auto member = cells.begin(); member != cells.end();) {
         const auto memberEnd =
             std::find_if(member, cells.end(), [&](const DecisionTableCell& c) { return c.member != member->member; });
-        ++data[4];
-        data.insert(data.end(), {member->member, 1, 0});
-        const size_t textCount = data.size() - 1;
+        ++data[0];
+        *end++ = member->member;
+        *end++ = 1;
+        qint32* const textCount = end++;
+        *textCount = 0;
         for (auto text = member; text != memberEnd;) {
             const auto textEnd =
                 std::find_if(text, memberEnd, [&](const DecisionTableCell& c) { return c.display != text->display; });
-            ++data[textCount];
-            data.insert(data.end(), {text->display, 0});
-            const size_t numberCount = data.size() - 1;
+            ++*textCount;
+            *end++ = text->display;
+            qint32* const numberCount = end++;
+            *numberCount = 0;
             for (auto cell = text; cell != textEnd; ++cell) {
                 if (cell == text || cell->number != std::prev(cell)->number) {
-                    data.push_back(cell->number);
-                    ++data[numberCount];
+                    *end++ = cell->number;
+                    ++*numberCount;
                 }
             }
             text = textEnd;
         }
         member = memberEnd;
     }
-    return row;
+    return store.Keep(static_cast<size_t>(end - data));
+}
+
+DecisionTableRawRow MakeRawRow(const qint32* conditions, qint32 function, qint32 number, DecisionTableRowStore& store) {
+    const std::array<qint32, 4> head{1, function, 1, number};
+    return {store.Keep(head.begin(), head.end()), conditions};
 }

@@ -10,6 +10,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -83,6 +85,27 @@ TEST_F(DecisionTableTest, SwitchWithElswNegatesEveryCaseAndWithoutElswEndsAtEnds
                                                "Do <Y>を{c}せよ\nendsw\nDo <Y>を{d}せよ"}});
     ASSERT_TRUE(Make(document.data, "switch.csv"));
     ExpectSameAsGolden(Path("switch.csv"), "dtable-switch.csv");
+}
+
+// The elsw of a wide switch whose case states come again: its rule holds the negation of each state once, with the
+// step number of its first case.
+TEST_F(DecisionTableTest, ElswOfAWideSwitchHoldsEachNegationOnceWithItsFirstStatement) {
+    QStringList lines{QStringLiteral("switch <M>が")};
+    // States met last first, so that each goes before all the others, and then again.
+    for (int i = 0; i < 150; ++i)
+        lines << QStringLiteral("case {s%1}").arg(99 - i % 100) << QStringLiteral("Do <X>を{x}せよ");
+    lines << QStringLiteral("elsw") << QStringLiteral("Do <Y>を{y}せよ") << QStringLiteral("endsw");
+    const GeneratorTestDocument document({{"Origin", lines.join('\n')}});
+    const CDocumentData& data = document.data;
+    const DecisionTableRawTable table =
+        BuildRawTable(DecisionTablePathCollector(*data.registry.origin, true, data.registry, data.quantifiers));
+    const std::vector<DecisionTableRawRow>& rows = table.consequents.at(QStringLiteral("Y")).at(QStringLiteral("y"));
+    ASSERT_EQ(rows.size(), 1u);
+    const DecisionTableValue value = table.Read(rows[0]).conditions.at(QStringLiteral("M"));
+    ASSERT_EQ(value.size(), 1u);
+    ASSERT_EQ(value[0].size(), 100u);
+    for (int state = 0; state < 100; ++state) // case i is statement 2i, its action 2i + 1
+        EXPECT_EQ(value[0].at(QStringLiteral("¬s%1").arg(state)), StepNumbers{2 * (99 - state)}) << state;
 }
 
 TEST_F(DecisionTableTest, ScopeWithoutActionsWritesAnEmptyFileAndStillReports) {
@@ -242,6 +265,7 @@ void MergePairwise(std::vector<DecisionTableRowValues>& rows) {
                             value.insert(place, alternative);
                     }
                 }
+                rows[a].functions.insert(rows[b].functions.begin(), rows[b].functions.end());
                 rows[a].numbers.insert(rows[b].numbers.begin(), rows[b].numbers.end());
                 rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(b));
                 merged = true;
@@ -250,45 +274,97 @@ void MergePairwise(std::vector<DecisionTableRowValues>& rows) {
     }
 }
 
+// Merges the table and expects of every consequent the rows MergePairwise makes of its rows.
+void ExpectMergedPairwise(DecisionTableRawTable& table, int round) {
+    std::map<QString, std::map<QString, std::vector<DecisionTableRowValues>>> expected;
+    for (const auto& [member, byDisplay] : table.consequents) {
+        for (const auto& [display, rows] : byDisplay) {
+            std::vector<DecisionTableRowValues>& merged = expected[member][display];
+            for (const DecisionTableRawRow& row : rows)
+                merged.push_back(table.Read(row));
+            MergePairwise(merged);
+        }
+    }
+    OmitRedundancy(table);
+    for (const auto& [member, byDisplay] : table.consequents) {
+        for (const auto& [display, rows] : byDisplay) {
+            const std::vector<DecisionTableRowValues>& merged = expected[member][display];
+            ASSERT_EQ(rows.size(), merged.size()) << round << ' ' << member.toStdString();
+            for (size_t i = 0; i < rows.size(); ++i) {
+                const DecisionTableRowValues values = table.Read(rows[i]);
+                EXPECT_EQ(values.numbers, merged[i].numbers) << round;
+                EXPECT_EQ(values.functions, merged[i].functions) << round;
+                ASSERT_EQ(values.conditions.size(), merged[i].conditions.size()) << round;
+                for (const auto& [name, value] : merged[i].conditions) {
+                    EXPECT_EQ(Texts(values.conditions.at(name)), Texts(value)) << round;
+                    EXPECT_EQ(values.conditions.at(name), value) << round; // with their step numbers
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 
-// Merges cascade: a merged row can become the partner of a row before it, which then takes it first.
+// Merges cascade: a merged row can become the partner of a row before it, which then takes it first. Rows that took
+// others take more, are taken in turn, and are compared with each other and with rows that share their former
+// conditions; many rows are alike.
 TEST(DecisionTableRedundancy, MergesTheSameRowsInTheSameOrderAsPairsTakenInRowOrder) {
     std::mt19937 random(7);
+    const std::array<CUnitFunction, 3> functions;
     // Texts met in an order other than their character-code order, so that text numbers and text order differ.
     const QStringList members{QStringLiteral("D"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("A")};
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 600; ++round) {
         DecisionTableRawTable table;
         std::vector<DecisionTableRawRow>& rows = table.consequents[QStringLiteral("X")][QStringLiteral("x")];
-        rows.resize(1 + random() % 40);
+        rows.resize(1 + random() % (round % 10 == 0 ? 300 : 40));
+        const int states = 2 + round % 7;
         for (size_t i = 0; i < rows.size(); ++i) {
             std::vector<DecisionTableCell> cells;
             const int count = round % 5 == 0 ? static_cast<int>(random() % 3) : 3;
             for (int m = 0; m < count; ++m) {
                 const qint32 member = table.texts.Id(members[(m + static_cast<int>(i) * (round % 3 == 0)) % 4]);
-                const auto number = static_cast<qint32>(100 + i);
-                cells.push_back({member, table.texts.Id(QStringLiteral("v%1").arg(2 - random() % 3)), number});
+                const auto number = static_cast<qint32>(100 + i % 5);
+                const int state = m == 0 ? static_cast<int>(random() % states) : static_cast<int>(random() % 3);
+                cells.push_back({member, table.texts.Id(QStringLiteral("v%1").arg(state)), number});
                 if (random() % 4 == 0)
                     cells.push_back({member, table.texts.Id(QStringLiteral("w%1").arg(1 - random() % 2)), number});
             }
-            rows[i] =
-                MakeRawRow(std::move(cells), table.texts.FunctionId(nullptr), static_cast<qint32>(i), table.texts);
+            // Some rows share the conditions of an earlier one, as rules recorded on one path do.
+            const qint32* conditions = i > 0 && random() % 3 == 0
+                                           ? rows[random() % i].conditions
+                                           : MakeRowConditions(std::move(cells), table.texts, table.store);
+            rows[i] = MakeRawRow(conditions, table.texts.FunctionId(&functions[random() % 3]), static_cast<qint32>(i),
+                                 table.store);
         }
-        std::vector<DecisionTableRowValues> expected;
-        for (const DecisionTableRawRow& row : rows)
-            expected.push_back(table.Read(row));
-        MergePairwise(expected);
-        OmitRedundancy(table);
-        ASSERT_EQ(rows.size(), expected.size()) << round;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const DecisionTableRowValues merged = table.Read(rows[i]);
-            EXPECT_EQ(merged.numbers, expected[i].numbers) << round;
-            ASSERT_EQ(merged.conditions.size(), expected[i].conditions.size()) << round;
-            for (const auto& [member, value] : expected[i].conditions) {
-                EXPECT_EQ(Texts(merged.conditions.at(member)), Texts(value)) << round;
-                for (size_t k = 0; k < value.size(); ++k)
-                    EXPECT_EQ(merged.conditions.at(member)[k], value[k]) << round; // with their step numbers
-            }
-        }
+        ExpectMergedPairwise(table, round);
     }
+}
+
+// The tables of the shapes a merge meets in documents: chains whose rules of one consequent are alike but for the
+// first, and a switch whose cases all gather into one row, with and without an elsw taking the same action.
+TEST_F(DecisionTableTest, MergedTablesOfDocumentsAreThoseOfPairsTakenInRowOrder) {
+    QStringList cases{QStringLiteral("switch <S>が")};
+    for (int i = 0; i < 40; ++i)
+        cases << QStringLiteral("case {%1}").arg(i % 13 == 12 ? 3 : i) << QStringLiteral("Do <X>を{x}せよ");
+    const QString wide = cases.join('\n');
+    int shape = 0;
+    const auto expectMerged = [&shape](std::initializer_list<GeneratorTestDocument::Function> functions) {
+        const GeneratorTestDocument document(functions);
+        const CDocumentData& data = document.data;
+        DecisionTableRawTable table =
+            BuildRawTable(DecisionTablePathCollector(*data.registry.origin, true, data.registry, data.quantifiers));
+        ExpectMergedPairwise(table, shape++);
+    };
+    expectMerged({{"F0", "Do <M0>を{a}せよ\nFn F1\nFn F1"},
+                  {"F1", "Do <M1>を{a}せよ\nFn F2\nFn F2"},
+                  {"F2", "if <C>が{c}\nDo <M2>を{a}せよ\nendif\nFn F3\nFn F3"},
+                  {"F3", "Do <Z>を{z}せよ"}});
+    expectMerged({{"F0", "if <M0>が{x}\nFn F1\nelse\nFn F1\nendif"},
+                  {"F1", "if <M1>が{x}\nFn F2\nelse\nFn F2\nendif\nDo <Q>を{q}せよ"},
+                  {"F2", "Do <B>を{p}せよ"}});
+    expectMerged({{"F0", wide + "\nendsw"}});
+    expectMerged(
+        {{"F0", wide + "\nelsw\nDo <X>を{x}せよ\nendsw\nswitch <T>が\ncase {1}\nFn F1\ncase {2}\nFn F1\nendsw"},
+         {"F1", wide + "\nendsw"}});
 }
