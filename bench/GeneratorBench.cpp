@@ -232,14 +232,11 @@ void BM_TraceabilityImportRatio(benchmark::State& state) {
     Turns turns;
     for (auto _ : state)
         turns.Run([&] { return import(small); }, [&] { return import(large); });
-    const std::vector<double> ratios = turns.Ratios();
     state.counters["smallFunctions"] = static_cast<double>(small.data->registry.Count());
     state.counters["largeFunctions"] = static_cast<double>(large.data->registry.Count());
     state.counters["smallMs"] = 1000 * Median(turns.first);
     state.counters["largeMs"] = 1000 * Median(turns.second);
-    state.counters["ratio"] = Median(ratios);
-    state.counters["ratioMin"] = *std::ranges::min_element(ratios);
-    state.counters["ratioMax"] = *std::ranges::max_element(ratios);
+    ReportSpread(state, "ratio", turns.Ratios());
 }
 
 } // namespace
