@@ -24,7 +24,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
