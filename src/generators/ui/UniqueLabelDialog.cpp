@@ -1,5 +1,6 @@
 #include "generators/ui/UniqueLabelDialog.h"
 
+#include "platform/ui/SelectedRow.h"
 #include "texts/StringTable.h"
 
 #include <QCheckBox>
@@ -58,7 +59,9 @@ CUniqueLabelDialog::CUniqueLabelDialog(CDocumentData& data, CUnitFunction& funct
     m_remove = new QPushButton(LoadString(StringId::UniqueLabelRemove));
     connect(m_discontinued, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_add->setEnabled(m_editor.CanAdd(text)); });
-    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) { m_remove->setEnabled(row >= 0); });
+    // "削除" removes the entry the user selected, never one that is merely current.
+    connect(m_list, &QListWidget::itemSelectionChanged, this,
+            [this] { m_remove->setEnabled(SelectedRow(*m_list) >= 0); });
     // "追加" and "削除" change the list alone: the method, the label and "割り当て" stay as they are.
     connect(m_add, &QPushButton::clicked, this, [this] {
         const int index = m_editor.Add(m_discontinued->text());
@@ -67,7 +70,10 @@ CUniqueLabelDialog::CUniqueLabelDialog(CDocumentData& data, CUnitFunction& funct
         ShowDiscontinued(index);
         m_discontinued->clear();
     });
-    connect(m_remove, &QPushButton::clicked, this, [this] { ShowDiscontinued(m_editor.Remove(m_list->currentRow())); });
+    connect(m_remove, &QPushButton::clicked, this, [this] {
+        if (const int row = SelectedRow(*m_list); row >= 0)
+            ShowDiscontinued(m_editor.Remove(row));
+    });
     auto* discontinued = new QGroupBox(LoadString(StringId::UniqueLabelDiscontinuedGroup));
     auto* discontinuedLayout = new QGridLayout(discontinued);
     discontinuedLayout->addWidget(m_list, 0, 0, 1, 3);
@@ -112,7 +118,7 @@ void CUniqueLabelDialog::ShowDiscontinued(int row) {
         m_list->addItems(m_editor.Discontinued());
     }
     m_list->setCurrentRow(row);
-    m_remove->setEnabled(m_list->currentRow() >= 0);
+    m_remove->setEnabled(SelectedRow(*m_list) >= 0);
 }
 
 void CUniqueLabelDialog::accept() {

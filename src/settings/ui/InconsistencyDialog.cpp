@@ -2,8 +2,8 @@
 
 #include "logic/RuleDialogChecks.h"
 #include "platform/ui/HeaderWidths.h"
+#include "platform/ui/SelectedRow.h"
 #include "settings/ui/NamedWidget.h"
-#include "settings/ui/SelectedRow.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 

@@ -1,8 +1,8 @@
 #include "settings/ui/MessageSettingsPage.h"
 
 #include "platform/ui/HeaderWidths.h"
+#include "platform/ui/SelectedRow.h"
 #include "settings/ui/NamedWidget.h"
-#include "settings/ui/SelectedRow.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/SettingsWordingStore.h"
 #include "texts/StringTable.h"

@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -350,6 +351,11 @@ TEST(GeneratorDialogsTest, UniqueLabelRemovalSelectsTheEntryNowAtItsIndex) {
     CUniqueLabelDialog dialog(host.data, *host.data.registry.origin, clock);
     dialog.show();
     QListWidget* list = dialog.DiscontinuedList();
+    EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
+    // Tabbed into, the list makes its first entry current without selecting it: nothing is offered for removal.
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &focus);
+    EXPECT_EQ(list->currentRow(), 0);
     EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
     list->setCurrentRow(1);
     QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
