@@ -4,6 +4,8 @@
 #include "model/EnvironmentOptions.h"
 #include "platform/CodePageTextFile.h"
 
+#include <QFileInfo>
+
 #include <utility>
 #include <vector>
 
@@ -45,4 +47,21 @@ QString ProposeExportFileName(const QString& remembered, const QString& document
     if (documentPath.size() > 4)
         return documentPath.chopped(4) + QLatin1Char('_') + fileName;
     return fileName;
+}
+
+FilePromptStart StartOfFilePrompt(const QString& name) {
+    const QFileInfo info(name);
+    if (name.isEmpty() || !info.isAbsolute())
+        return {QString(), info.fileName()};
+    if (info.isDir())
+        return {info.absoluteFilePath(), QString()};
+    // A folder that is gone is never made up from the current folder: the prompt opens in the nearest one left.
+    QString folder = info.absolutePath();
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    return {folder, info.fileName()};
 }

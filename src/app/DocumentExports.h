@@ -23,3 +23,11 @@ bool WriteProcessCodePageFile(const QString& path, const QString& text, qsizetyp
 // The name an export proposes: the one chosen last; else the document's path with its extension replaced by
 // "_" and `fileName`; else `fileName` alone.
 QString ProposeExportFileName(const QString& remembered, const QString& documentPath, const QString& fileName);
+
+// Where a file prompt opens for a remembered or proposed name: the nearest of its folders that exists, and its file
+// name. A name without a folder of its own gives no folder; the prompt then opens where it would anyway.
+struct FilePromptStart {
+    QString folder;
+    QString fileName;
+};
+FilePromptStart StartOfFilePrompt(const QString& name);

@@ -25,6 +25,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <memory>
@@ -87,8 +88,10 @@ bool COpenDocument::StoreTabPaneSizes(CUnitFunction& function, const TabPaneSize
 }
 
 void COpenDocument::OnFileClose() {
+    // What the table of contents selects while the document closes opens no tab. Once the close is over, or was
+    // cancelled, a click on an entry opens its tab again.
+    QScopedValueRollback closing(m_bSkipNextTabOpen, true);
     m_shell.CloseMainWindow();
-    m_bSkipNextTabOpen = true;
 }
 
 // ---- observers ----
@@ -483,6 +486,7 @@ void COpenDocument::CloseDocumentState() {
     SetModified(false);
     if (std::exchange(m_bAutoSaveTimerRunning, false))
         m_shell.SetAutoSaveTimer(0);
+    m_bAutoSaveRefusalShown = false;
     StopReadOnlyWatch();
 }
 
@@ -521,8 +525,10 @@ void COpenDocument::ShowCannotOpenForSaving(const QString& reason) const {
 
 bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText,
                                   const platform::DocumentFileLock* hold) {
-    // Every save writes what the editors show: a typed Fn name is bound (or refused) before the lines are written.
-    m_shell.CommitPendingEdits();
+    // A save the user asks for writes what the editors show: a typed Fn name is bound (or refused) before the lines
+    // are written. The timer's save writes what is committed and leaves the edit to the user.
+    if (!m_bAutomaticSave)
+        m_shell.CommitPendingEdits();
     m_shell.SetWaitCursor(true);
     StoreViewStateInDocument();
     m_documentData.connectionText.clear();
@@ -562,6 +568,10 @@ void COpenDocument::ShowReadOnlyFileMessage() const {
 
 void COpenDocument::OnFileSave() {
     KeyboardFocusAway focus(m_shell);
+    SaveAsCommanded();
+}
+
+void COpenDocument::SaveAsCommanded() {
     WorkScope work(*this, Work::Save);
     if (!SaveWithVersionPrompt())
         return;
@@ -713,13 +723,21 @@ void COpenDocument::ApplyAutoSaveSetting() {
 
 void COpenDocument::OnAutoSaveTimer() {
     // The questions of a save run the event loop: a tick then must not start a second save. A save while the
-    // worker reads the document would race with it. The timer comes again, so a tick is not held. A file made
-    // read-only meanwhile is left alone without a question; an explicit Save says why.
+    // worker reads the document would race with it. The timer comes again, so a tick is not held.
     if (IsBusy() || !m_documentData.DataReady)
         return;
-    if (m_nOpenMode == Editing && !CanWriteHeldFile())
+    // A file made read-only meanwhile is not written; the user hears it once, not at every tick.
+    if (m_nOpenMode == Editing && !CanWriteHeldFile()) {
+        if (!std::exchange(m_bAutoSaveRefusalShown, true))
+            platform::ShowMessageBox(LoadString(StringId::AutoSaveCannotWrite)
+                                         .arg(LoadString(StringId::FileMarkedReadOnly).arg(m_strDocumentPath)),
+                                     platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
-    OnFileSave();
+    }
+    m_bAutoSaveRefusalShown = false;
+    // The focus stays where the user works, and an edit being made stays as it is.
+    QScopedValueRollback automatic(m_bAutomaticSave, true);
+    SaveAsCommanded();
 }
 
 COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, int version) {

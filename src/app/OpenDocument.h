@@ -111,7 +111,7 @@ public:
     // File Close: the main window's close path, which ends the process unless the user keeps the document;
     // then the table of contents' next restore of its selection opens no tab.
     void OnFileClose();
-    // True once after File Close: the table of contents' restore of its selection then opens no tab.
+    // True once while File Close runs: what the table of contents selects meanwhile opens no tab.
     bool TakeSkipNextTabOpen() { return std::exchange(m_bSkipNextTabOpen, false); }
 
     // Observers (not owned) hear of every change until they are removed; the tabs are the first.
@@ -180,9 +180,10 @@ public:
     // The settings switched automatic saving or changed its interval: where the document saves automatically (a
     // file being edited, or a new document whose template started the timer) the timer follows at once.
     void ApplyAutoSaveSetting();
-    // A tick of the automatic-saving timer: the ordinary save, skipped while no document is there or while
-    // work owns the document (the next tick tries again), and without a question while the held file has been
-    // made read-only.
+    // A tick of the automatic-saving timer: the ordinary save of what is committed, skipped while no document is
+    // there or while work owns the document (the next tick tries again). It leaves the keyboard focus and an edit
+    // being made alone, so it never asks about an unfinished Fn line. While the held file has been made read-only
+    // it writes nothing and says so once, with why.
     void OnAutoSaveTimer();
 
     // Imports and exports of the File menu. The imports take the environment settings or the member and state
@@ -266,6 +267,8 @@ private:
     // Whether a save goes into the held file: the document is edited and its file may still be written.
     bool CanWriteHeldFile() const;
     void ShowReadOnlyFileMessage() const;
+    // Save's steps after the focus has gone: the version question, then the held file or a file the user chooses.
+    void SaveAsCommanded();
     bool SaveIntoHeldFile(const VersionHistoryEntry* entry);
     // Writes to a new file, which is held before and after; the old file is let go only once it is written.
     bool SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry);
@@ -297,6 +300,10 @@ private:
     std::array<int, 4> m_work{};
     std::vector<std::pair<HeldRequest, std::function<void()>>> m_heldRequests;
     bool m_bAutoSaveTimerRunning = false;
+    // A save run by the timer writes what is committed, without committing what is being typed.
+    bool m_bAutomaticSave = false;
+    // The timer has said that it cannot write the held file; said again only once the file could be written.
+    bool m_bAutoSaveRefusalShown = false;
     bool m_bWatchTimerRunning = false;
     bool m_bSkipNextTabOpen = false;
     CSystemUniqueLabelClock m_labelClock;

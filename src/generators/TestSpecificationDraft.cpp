@@ -87,14 +87,16 @@ bool GenerateTestSpecificationDraft(const CDocumentData& data, const QString& fi
     return true;
 }
 
-bool AcceptTestSpecificationDialog(CDocumentData& data, const QString& fileName, bool& stored) {
-    stored = false;
+bool StoreTestSpecificationFileName(CDocumentData& data, const QString& fileName) {
     if (!ConfirmOutputFile(fileName, CsvOutputName(fileName)))
         return false;
     data.testSpecificationOptions = {1, 1, 1, fileName};
-    stored = true;
+    return true;
+}
+
+bool WriteTestSpecificationDraft(const CDocumentData& data) {
     try {
-        return GenerateTestSpecificationDraft(data, fileName);
+        return GenerateTestSpecificationDraft(data, data.testSpecificationOptions.FileName);
     } catch (const CTableMakerError&) {
         platform::ShowMessageBox(LoadString(StringId::TestSpecificationFnCycle), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);
@@ -104,4 +106,9 @@ bool AcceptTestSpecificationDialog(CDocumentData& data, const QString& fileName,
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
+}
+
+bool AcceptTestSpecificationDialog(CDocumentData& data, const QString& fileName, bool& stored) {
+    stored = StoreTestSpecificationFileName(data, fileName);
+    return stored && WriteTestSpecificationDraft(data);
 }

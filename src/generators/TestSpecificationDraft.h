@@ -34,6 +34,10 @@ CsvTable BuildTestSpecificationRows(const std::vector<TestSpecificationItem>& it
 // Throws CTableMakerError before anything is written.
 bool GenerateTestSpecificationDraft(const CDocumentData& data, const QString& fileName);
 
-// The dialog's OK and the command after it: checks the name, stores it, writes the draft. A cycle of Fn
-// statements is said in a message. `stored` tells whether the document changed.
+// The dialog's OK: checks the name (asking before a file is replaced) and stores it; true when stored.
+bool StoreTestSpecificationFileName(CDocumentData& data, const QString& fileName);
+// The command once the dialog has closed with OK: writes the draft to the stored name. A cycle of Fn statements is
+// said in a message. True when written.
+bool WriteTestSpecificationDraft(const CDocumentData& data);
+// Both in turn. `stored` tells whether the document changed.
 bool AcceptTestSpecificationDialog(CDocumentData& data, const QString& fileName, bool& stored);

@@ -202,14 +202,8 @@ constexpr std::pair<int, Msg::Id> kToolBarButtonTexts[] = {
 };
 
 constexpr std::pair<int, Msg::Id> kCommandTexts[] = {
-    {32783, Msg::Id::Find},
-    {57641, Msg::Id::Replace},
-    {32789, Msg::Id::OutlineNumberOrderdTableOfContents},
-    {32790, Msg::Id::HierarchicalTableOfContents},
-    {32885, Msg::Id::EnvironmentalSettingsPlural},
-    {57671, Msg::Id::HelpMainMenu},
-    {57670, Msg::Id::HelpMainMenu},
-    {57669, Msg::Id::HelpMainMenu},
+    {32783, Msg::Id::Find},         {57641, Msg::Id::Replace},      {32885, Msg::Id::EnvironmentalSettingsPlural},
+    {57671, Msg::Id::HelpMainMenu}, {57670, Msg::Id::HelpMainMenu}, {57669, Msg::Id::HelpMainMenu},
 };
 
 struct FixedCaption {
@@ -220,8 +214,10 @@ struct FixedCaption {
 
 constexpr FixedCaption kFixedCaptions[] = {
     {33097, "2013-June形式でエクスポート", "Export in 2013-June format"},
-    // A command of a drop-down menu that the localisation does not name keeps its one caption in English too.
+    // Commands of the drop-down menus that the localisation does not name keep their one caption in English too.
     {33196, "コメントソース", "コメントソース"},
+    {32789, "アウトライン順目次", "アウトライン順目次"},
+    {32790, "階層順目次", "階層順目次"},
     // The languages are named in their own language, whichever is chosen.
     {32992, "&English", "&English"},
     {32993, "&Japanese", "&Japanese"},

@@ -86,6 +86,23 @@ TEST(DocumentExports, TheProposedNameIsTheLastChosenElseMadeFromTheDocument) {
     EXPECT_EQ(ProposeExportFileName("/b/x.txt", "/a/design.nuv", "アウトライン順目次.txt"), "/b/x.txt");
 }
 
+TEST(DocumentExports, AFilePromptStartsInTheNearestFolderOfTheNameThatExists) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto start = [](const QString& name) {
+        const FilePromptStart place = StartOfFilePrompt(name);
+        return place.folder + '|' + place.fileName;
+    };
+    EXPECT_EQ(start(dir.filePath("env.nuv")), dir.path() + "|env.nuv");
+    // A folder that is gone gives way to the nearest one left, never to one made up in the current folder.
+    EXPECT_EQ(start(dir.filePath("gone/deeper/env.nuv")), dir.path() + "|env.nuv");
+    EXPECT_EQ(start("/no-such-folder-of-nuv/env.nuv"), "/|env.nuv");
+    EXPECT_EQ(start(dir.path()), dir.path() + "|");
+    // A name without a folder is only a name.
+    EXPECT_EQ(start("design.nuv"), "|design.nuv");
+    EXPECT_EQ(start(""), "|");
+}
+
 TEST_F(ApplicationExports, TheOutlineIndexIsWrittenInTheProcessCodePageAfterTheOverwriteQuestion) {
     FakeShell shell;
     CNUVApp app(shell);

@@ -349,10 +349,23 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
     m_app.Document().StartAutoSaveTimer();
     EXPECT_EQ(m_shell.autoSaveInterval, 600000);
 
+    // The tick saves what is committed: the focus stays, and an edit being made (a blank Fn line, which the
+    // commit would ask about) is left to the user. Save commits it first.
+    m_shell.whileCommitting = [] { platform::ShowMessageBox(QStringLiteral("Fnが空欄です。Fnを記載して下さい。")); };
+    const int commits = m_shell.commits;
+    const int focusReleases = m_shell.focusReleases;
     Modify(QStringLiteral("自動"));
     m_app.OnAutoSaveTimer();
     EXPECT_FALSE(m_app.Document().IsModified());
     EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("自動"));
+    EXPECT_EQ(m_shell.commits, commits);
+    EXPECT_EQ(m_shell.focusReleases, focusReleases);
+    EXPECT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
+    m_app.OnFileSave();
+    EXPECT_EQ(m_shell.commits, commits + 1);
+    EXPECT_EQ(m_shell.focusReleases, focusReleases + 1);
+    m_shell.whileCommitting = nullptr;
+    ASSERT_EQ(Shown().size(), 1);
 
     // No tick saves while a whole inspection runs.
     Modify(QStringLiteral("検査中"));
@@ -371,13 +384,13 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
     m_messages.Answer(MessageAnswer::Yes);
     m_app.OnAutoSaveTimer();
     EXPECT_EQ(m_shell.askedVersions.size(), 1);
-    EXPECT_EQ(Shown().size(), 1);
+    EXPECT_EQ(Shown().size(), 2);
 
     m_messages.Answer(MessageAnswer::No);
     EXPECT_TRUE(m_app.CloseDocument());
     EXPECT_EQ(m_shell.autoSaveInterval, 0);
     m_app.OnAutoSaveTimer(); // no document: nothing asked, nothing saved
-    EXPECT_EQ(Shown().size(), 1);
+    EXPECT_EQ(Shown().size(), 2);
 }
 
 TEST(WindowTitle, NamesTheFileAndItsOpenMode) {
@@ -425,19 +438,24 @@ TEST_F(DocumentSaving, TheHeldFileKeepsItsLinksAndBitsAndIsNotWrittenOnceMadeRea
     EXPECT_EQ(ModeOf(Path("door.nuv")) & 07777, 0640u);
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));
 
-    // Made read-only while open: the automatic save passes it by without a word, Save says why and asks for
+    // Made read-only while open: the automatic save writes nothing and says why, once; Save says why and asks for
     // another file.
     ASSERT_EQ(chmod(door.constData(), 0444), 0);
     const QByteArray saved = ReadFileBytes(Path("door.nuv"));
     Modify(QStringLiteral("読み取り専用"));
     m_app.OnAutoSaveTimer();
-    EXPECT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
+    m_app.OnAutoSaveTimer();
+    EXPECT_EQ(Shown(),
+              QStringList{QStringLiteral("ファイルを自動保存できません。\n\"%1\" は読み取り専用に設定されているため、"
+                                         "上書きできません。")
+                              .arg(Path("door.nuv"))});
     EXPECT_TRUE(m_app.Document().IsModified());
+    EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
     m_shell.proposedNames.clear();
     m_shell.savePath.clear(); // the prompt is cancelled
     m_app.OnFileSave();
-    EXPECT_EQ(Shown(), QStringList{QStringLiteral("'door.nuv'\nこのファイルは読み取り専用に設定されています。\n"
-                                                  "別のファイル名を選んで再実行してください。")});
+    EXPECT_EQ(Shown().last(), QStringLiteral("'door.nuv'\nこのファイルは読み取り専用に設定されています。\n"
+                                             "別のファイル名を選んで再実行してください。"));
     EXPECT_EQ(m_shell.proposedNames, QStringList{Path("door.nuv")});
     EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);

@@ -42,7 +42,17 @@ public:
         ++closesPosted;
         closePostedWhileConverting |= app && app->Document().IsConverting();
     }
-    void CloseMainWindow() override { ++mainWindowCloses; }
+    void CloseMainWindow() override {
+        ++mainWindowCloses;
+        if (whileMainWindowCloses)
+            whileMainWindowCloses();
+    }
+    void ReleaseKeyboardFocus() override { ++focusReleases; }
+    void CommitPendingEdits() override {
+        ++commits;
+        if (whileCommitting)
+            whileCommitting();
+    }
     QStringList InstalledFontFaces() const override { return installedFonts; }
     void PostCloseToInstance(quint32 processId) override { instancesClosed.push_back(processId); }
     void ActivateInstance(quint32 processId) override { activated.push_back(processId); }
@@ -108,6 +118,11 @@ public:
     std::optional<VersionHistoryEntry> versionEntry; // what the version dialog answers
     QStringList askedVersions;
     std::function<void()> whileVersionAsked;
+    std::function<void()> whileMainWindowCloses;
+    // Runs where the editors would commit what is being typed (and ask about a blank Fn line).
+    std::function<void()> whileCommitting;
+    int commits = 0;
+    int focusReleases = 0;
     int autoSaveInterval = 0;
     std::vector<quint32> activated;
     std::vector<QStringList> started; // arguments of the processes started

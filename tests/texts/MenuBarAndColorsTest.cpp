@@ -37,6 +37,8 @@ TEST(MenuBarCaptions, CommandItemsAndSubmenuTitlesFollowTheLanguage) {
     EXPECT_EQ(MakeCommandItemCaption(english, 33196), std::nullopt);
     // A command the localisation has no row for keeps its Japanese caption in English.
     EXPECT_EQ(MakeCommandCaption(english, 33196), "コメントソース");
+    EXPECT_EQ(MakeCommandCaption(english, 32789), "アウトライン順目次");
+    EXPECT_EQ(MakeCommandCaption(english, 32790), "階層順目次");
     // The single inspections of the current unit function are greyed, those of all unit functions are not.
     EXPECT_TRUE(IsCommandItemGreyed(32979) && IsCommandItemGreyed(32980) && IsCommandItemGreyed(32981));
     EXPECT_FALSE(IsCommandItemGreyed(32881) || IsCommandItemGreyed(57600) || IsCommandItemGreyed(1));

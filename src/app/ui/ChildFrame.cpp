@@ -62,7 +62,11 @@ CChildFrame::CChildFrame(COpenDocument& document, CUnitFunction& function, const
     m_headerForm->SetFieldDialogs(
         [this, reported](QWidget* parent) {
             CSystemUniqueLabelClock clock;
-            return reported(EditUniqueLabel(m_document.DocumentData(), m_function, clock, parent));
+            // Each label assigned, changed or removed shows in the form at once, the dialog still open.
+            return reported(EditUniqueLabel(m_document.DocumentData(), m_function, clock, parent, [this, reported] {
+                reported(true);
+                m_headerForm->Fill();
+            }));
         },
         [this, reported, &messages](QWidget* parent) {
             CChangeRequirementDialog dialog(m_document.DocumentData(), m_function, messages, parent);

@@ -1,5 +1,6 @@
 #include "app/ui/DocumentFileDialog.h"
 
+#include "app/DocumentExports.h"
 #include "platform/OwnerFile.h"
 
 #include <QFileSystemModel>
@@ -36,8 +37,12 @@ CDocumentFileDialog::CDocumentFileDialog(QWidget* parent, AcceptMode mode, const
     setNameFilter(kDocumentFilter);
     if (!title.isEmpty())
         setWindowTitle(title);
-    if (!proposedName.isEmpty())
-        selectFile(proposedName);
+    // The proposed name's folder may be gone: the prompt opens in the nearest folder that exists, with the name.
+    const FilePromptStart start = StartOfFilePrompt(proposedName);
+    if (!start.folder.isEmpty())
+        setDirectory(start.folder);
+    if (!start.fileName.isEmpty())
+        selectFile(start.fileName);
 }
 
 QString CDocumentFileDialog::Ask() {

@@ -23,6 +23,7 @@ public:
     QString Memo() const;
     std::array<QString, 3> Files() const;
     QLineEdit& FileBox(int index) const { return *m_files.at(static_cast<size_t>(index)); }
+    QPlainTextEdit& MemoBox() const { return *m_memo; }
 
 private:
     QPlainTextEdit* m_memo = nullptr;

@@ -41,7 +41,7 @@ void AddGeneratorCommands(CCommandRegistry& registry, CGeneratorCommandHost& hos
     using enum CommandRule;
     registry.Add({CommandDecisionTable, [&host](int) { RunDialog<CDecisionTblMakeDlg>(host); }, DocumentOpen,
                   CommandDecisionTable, "", CommandIcon::None});
-    registry.Add({CommandTestSpecification, [&host](int) { RunDialog<CTestSpecificationsDlg>(host); }, DocumentOpen,
+    registry.Add({CommandTestSpecification, [&host](int) { RunTestSpecificationCommand(host); }, DocumentOpen,
                   CommandTestSpecification, "", CommandIcon::None});
     registry.Add({CommandNaturalSentences, [&host](int) { ConvertToNaturalSentences(host); }, None,
                   CommandNaturalSentences, "Ctrl+Shift+N", CommandIcon::None});

@@ -44,10 +44,15 @@ CTestSpecificationsDlg::CTestSpecificationsDlg(CGeneratorCommandHost& host, QWid
 }
 
 void CTestSpecificationsDlg::accept() {
-    bool stored = false;
-    AcceptTestSpecificationDialog(m_host.GeneratedDocument(), m_fileName->text(), stored);
-    if (!stored)
+    if (!StoreTestSpecificationFileName(m_host.GeneratedDocument(), m_fileName->text()))
         return;
     m_host.SetGeneratedDocumentModified();
     QDialog::accept();
+}
+
+void RunTestSpecificationCommand(CGeneratorCommandHost& host) {
+    CTestSpecificationsDlg dialog(host, host.DialogParent());
+    // The draft is written, and said, once the dialog is gone.
+    if (dialog.exec() == QDialog::Accepted)
+        WriteTestSpecificationDraft(host.GeneratedDocument());
 }

@@ -5,7 +5,7 @@
 class CGeneratorCommandHost;
 class QLineEdit;
 
-// The file name of the test-specification draft; OK checks and stores it, and then writes the draft.
+// The file name of the test-specification draft; OK checks and stores it.
 class CTestSpecificationsDlg : public QDialog {
     Q_OBJECT
 public:
@@ -18,3 +18,6 @@ private:
     CGeneratorCommandHost& m_host;
     QLineEdit* m_fileName;
 };
+
+// The command: the dialog, then, when it closed with OK, the draft written to the stored name.
+void RunTestSpecificationCommand(CGeneratorCommandHost& host);

@@ -1,5 +1,6 @@
 #include "generators/ui/UniqueLabelDialog.h"
 
+#include "platform/ui/SelectedRow.h"
 #include "texts/StringTable.h"
 
 #include <QCheckBox>
@@ -58,19 +59,20 @@ CUniqueLabelDialog::CUniqueLabelDialog(CDocumentData& data, CUnitFunction& funct
     m_remove = new QPushButton(LoadString(StringId::UniqueLabelRemove));
     connect(m_discontinued, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_add->setEnabled(m_editor.CanAdd(text)); });
-    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) { m_remove->setEnabled(row >= 0); });
+    // "削除" removes the entry the user selected, never one that is merely current.
+    connect(m_list, &QListWidget::itemSelectionChanged, this,
+            [this] { m_remove->setEnabled(SelectedRow(*m_list) >= 0); });
+    // "追加" and "削除" change the list alone: the method, the label and "割り当て" stay as they are.
     connect(m_add, &QPushButton::clicked, this, [this] {
         const int index = m_editor.Add(m_discontinued->text());
         if (index < 0)
             return;
-        ShowState();
-        m_list->setCurrentRow(index);
+        ShowDiscontinued(index);
         m_discontinued->clear();
     });
     connect(m_remove, &QPushButton::clicked, this, [this] {
-        const int next = m_editor.Remove(m_list->currentRow());
-        ShowState();
-        m_list->setCurrentRow(next);
+        if (const int row = SelectedRow(*m_list); row >= 0)
+            ShowDiscontinued(m_editor.Remove(row));
     });
     auto* discontinued = new QGroupBox(LoadString(StringId::UniqueLabelDiscontinuedGroup));
     auto* discontinuedLayout = new QGridLayout(discontinued);
@@ -99,7 +101,6 @@ CUniqueLabelDialog::CUniqueLabelDialog(CDocumentData& data, CUnitFunction& funct
 }
 
 void CUniqueLabelDialog::ShowState() {
-    const QSignalBlocker blockList(m_list);
     m_methods[m_editor.SelectedMethod()]->setChecked(true);
     m_prefix->setText(m_editor.PrefixText());
     m_prefix->setReadOnly(!m_editor.PrefixEditable());
@@ -107,9 +108,17 @@ void CUniqueLabelDialog::ShowState() {
     m_label->setReadOnly(!m_editor.LabelEditable());
     m_assign->setEnabled(m_editor.CanAssign());
     m_applyToNew->setEnabled(m_editor.CanApplyToNewFunctions());
-    m_list->clear();
-    m_list->addItems(m_editor.Discontinued());
-    m_remove->setEnabled(false);
+    ShowDiscontinued(-1);
+}
+
+void CUniqueLabelDialog::ShowDiscontinued(int row) {
+    {
+        const QSignalBlocker blockList(m_list);
+        m_list->clear();
+        m_list->addItems(m_editor.Discontinued());
+    }
+    m_list->setCurrentRow(row);
+    m_remove->setEnabled(SelectedRow(*m_list) >= 0);
 }
 
 void CUniqueLabelDialog::accept() {
@@ -117,9 +126,14 @@ void CUniqueLabelDialog::accept() {
     QDialog::accept();
 }
 
-bool EditUniqueLabel(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock, QWidget* parent) {
+bool EditUniqueLabel(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock, QWidget* parent,
+                     const std::function<void()>& labelShown) {
     CUniqueLabelDialog dialog(data, function, clock, parent);
     bool labelChanged = false;
-    QObject::connect(&dialog, &CUniqueLabelDialog::LabelChanged, [&labelChanged] { labelChanged = true; });
+    QObject::connect(&dialog, &CUniqueLabelDialog::LabelChanged, [&labelChanged, &labelShown] {
+        labelChanged = true;
+        if (labelShown)
+            labelShown();
+    });
     return dialog.exec() == QDialog::Accepted || labelChanged;
 }

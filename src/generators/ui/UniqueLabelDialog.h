@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -22,6 +24,8 @@ public:
     QLineEdit* LabelEdit() const { return m_label; }
     QPushButton* AssignButton() const { return m_assign; }
     QListWidget* DiscontinuedList() const { return m_list; }
+    QLineEdit* DiscontinuedEdit() const { return m_discontinued; }
+    QPushButton* AddButton() const { return m_add; }
     QPushButton* RemoveButton() const { return m_remove; }
     void accept() override;
 
@@ -31,6 +35,8 @@ signals:
 
 private:
     void ShowState();
+    // The discontinued labels again, with the entry of `row` selected (none for -1) and "削除" following it.
+    void ShowDiscontinued(int row);
 
     CUniqueLabelEditor m_editor;
     QRadioButton* m_methods[4];
@@ -45,4 +51,6 @@ private:
 };
 
 // Runs the dialog for the unit function; true when its label or the document's label settings changed.
-bool EditUniqueLabel(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock, QWidget* parent);
+// `labelShown` runs after each change of the label while the dialog is open, so that the label is shown at once.
+bool EditUniqueLabel(CDocumentData& data, CUnitFunction& function, CUniqueLabelClock& clock, QWidget* parent,
+                     const std::function<void()>& labelShown = {});

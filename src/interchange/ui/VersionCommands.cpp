@@ -31,13 +31,14 @@ void AddVersionCommands(CCommandRegistry& registry, CVersionCommandHost& host) {
                   CommandCombineFunctions, "", CommandIcon::None});
     registry.Add({CommandShowDifferences, [&host](int) { RunDialog<CShowDifferenceDialog>(host); }, None,
                   CommandShowDifferences, "", CommandIcon::None});
-    // No connector to work items exists here: the command says so instead of staying greyed without a word.
+    // The work-item command is enabled only while a connector to work items exists, which it never does here: the
+    // item stays grey. Run by its id all the same, it says why.
     registry.Add({CommandConnectTeamFoundationServer,
                   [](int) {
                       platform::ShowMessageBox(CTfsHandOver::NoConnectorMessage(), platform::MessageButtons::Ok,
                                                platform::MessageIcon::Information);
                   },
-                  None, CommandConnectTeamFoundationServer, "", CommandIcon::None});
+                  AlwaysDisabled, CommandConnectTeamFoundationServer, "", CommandIcon::None});
 }
 
 QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog) {

@@ -2,6 +2,7 @@
 
 #include "logic/RuleDialogChecks.h"
 #include "platform/ui/HeaderWidths.h"
+#include "platform/ui/SelectedRow.h"
 #include "settings/ui/NamedWidget.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -49,7 +50,8 @@ CInconsistencyDialog::CInconsistencyDialog(const CMessageContext& context, CInco
 
     FillView();
     UpdateEnabling();
-    connect(m_view, &QTreeWidget::currentItemChanged, this, &CInconsistencyDialog::ShowSelectedItem);
+    // The edits and "削除" belong to the unit sentence the user selected, never to a row that is merely current.
+    connect(m_view, &QTreeWidget::itemSelectionChanged, this, &CInconsistencyDialog::ShowSelectedItem);
     connect(m_member, &QLineEdit::textChanged, this, &CInconsistencyDialog::StoreEditedNames);
     connect(m_state, &QLineEdit::textChanged, this, &CInconsistencyDialog::StoreEditedNames);
     connect(add, &QPushButton::clicked, this, &CInconsistencyDialog::AddItem);
@@ -60,7 +62,7 @@ CInconsistencyDialog::CInconsistencyDialog(const CMessageContext& context, CInco
 
 void CInconsistencyDialog::FillView() {
     const QSignalBlocker blocker(m_view);
-    const int selection = m_view->indexOfTopLevelItem(m_view->currentItem());
+    const int selection = SelectedRow(*m_view);
     m_view->clear();
     for (const CInconsistencyRule::UnitSentence& item : m_items)
         m_view->addTopLevelItem(new QTreeWidgetItem({item.member, item.state}));
@@ -71,7 +73,7 @@ void CInconsistencyDialog::FillView() {
 }
 
 void CInconsistencyDialog::ShowSelectedItem() {
-    const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
+    const int row = SelectedRow(*m_view);
     if (row >= 0) {
         const QSignalBlocker blockMember(m_member), blockState(m_state);
         m_member->setText(m_items[static_cast<size_t>(row)].member);
@@ -81,7 +83,7 @@ void CInconsistencyDialog::ShowSelectedItem() {
 }
 
 void CInconsistencyDialog::StoreEditedNames() {
-    const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
+    const int row = SelectedRow(*m_view);
     if (row < 0)
         return;
     m_items[static_cast<size_t>(row)] = {m_member->text(), m_state->text()};
@@ -99,7 +101,7 @@ void CInconsistencyDialog::AddItem() {
 }
 
 void CInconsistencyDialog::DeleteItem() {
-    const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
+    const int row = SelectedRow(*m_view);
     if (row < 0)
         return;
     m_items.erase(m_items.begin() + row);
@@ -108,7 +110,7 @@ void CInconsistencyDialog::DeleteItem() {
 }
 
 void CInconsistencyDialog::UpdateEnabling() {
-    const bool selected = m_view->currentItem() != nullptr;
+    const bool selected = SelectedRow(*m_view) >= 0;
     m_delete->setEnabled(selected);
     m_member->setReadOnly(!selected);
     m_state->setReadOnly(!selected);

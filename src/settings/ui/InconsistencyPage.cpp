@@ -3,6 +3,7 @@
 #include "logic/RuleDialogChecks.h"
 #include "model/DocumentData.h"
 #include "platform/ui/HeaderWidths.h"
+#include "platform/ui/SelectedRow.h"
 #include "settings/ui/InconsistencyDialog.h"
 #include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
@@ -49,7 +50,8 @@ CInconsistencyPage::CInconsistencyPage(CSettingsHost& host, QWidget* parent) : Q
         ++m_added;
     }
     UpdateEnabling();
-    connect(m_rules, &QListWidget::currentRowChanged, this, &CInconsistencyPage::ShowSelectedRule);
+    // "削除" and "変更" act on the relation the user selected, never on a row that is merely current.
+    connect(m_rules, &QListWidget::itemSelectionChanged, this, &CInconsistencyPage::ShowSelectedRule);
     connect(add, &QPushButton::clicked, this, &CInconsistencyPage::AddRule);
     connect(m_delete, &QPushButton::clicked, this, &CInconsistencyPage::DeleteRule);
     connect(m_change, &QPushButton::clicked, this, &CInconsistencyPage::ChangeRule);
@@ -58,11 +60,12 @@ CInconsistencyPage::CInconsistencyPage(CSettingsHost& host, QWidget* parent) : Q
 }
 
 int CInconsistencyPage::SelectedRow() const {
-    return m_rules->currentRow();
+    return ::SelectedRow(*m_rules);
 }
 
 void CInconsistencyPage::ClearSelection() {
     m_rules->setCurrentRow(-1);
+    m_rules->clearSelection();
     m_sentences->clear();
 }
 

@@ -3,6 +3,7 @@
 #include "logic/RuleDialogChecks.h"
 #include "model/DocumentData.h"
 #include "platform/ui/HeaderWidths.h"
+#include "platform/ui/SelectedRow.h"
 #include "settings/ui/IntelligenceDialog.h"
 #include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
@@ -44,7 +45,8 @@ CIntelligencePage::CIntelligencePage(CSettingsHost& host, QWidget* parent) : QDi
     for (const auto& rule : host.SettingsDocument().intraMemberConsistencyRules)
         m_working.push_back(std::make_unique<CIntraMemberConsistencyRule>(*rule));
     FillView();
-    connect(m_view, &QTreeWidget::currentItemChanged, this, &CIntelligencePage::UpdateEnabling);
+    // "削除" and "変更" act on the rule the user selected, never on a row that is merely current.
+    connect(m_view, &QTreeWidget::itemSelectionChanged, this, &CIntelligencePage::UpdateEnabling);
     connect(add, &QPushButton::clicked, this, &CIntelligencePage::AddRule);
     connect(m_delete, &QPushButton::clicked, this, &CIntelligencePage::DeleteRule);
     connect(m_change, &QPushButton::clicked, this, &CIntelligencePage::ChangeRule);
@@ -64,7 +66,7 @@ void CIntelligencePage::FillView() {
 }
 
 void CIntelligencePage::UpdateEnabling() {
-    const bool selected = m_view->currentItem() != nullptr;
+    const bool selected = SelectedRow(*m_view) >= 0;
     m_delete->setEnabled(selected);
     m_change->setEnabled(selected);
 }
@@ -80,7 +82,7 @@ void CIntelligencePage::AddRule() {
 }
 
 void CIntelligencePage::DeleteRule() {
-    const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
+    const int row = SelectedRow(*m_view);
     if (row < 0)
         return;
     m_working.erase(m_working.begin() + row);
@@ -89,7 +91,7 @@ void CIntelligencePage::DeleteRule() {
 }
 
 void CIntelligencePage::ChangeRule() {
-    const int row = m_view->indexOfTopLevelItem(m_view->currentItem());
+    const int row = SelectedRow(*m_view);
     if (row < 0)
         return;
     CIntelligenceDialog dialog(m_host.MessageContext(), m_working[static_cast<size_t>(row)].get(), m_working, 0, this);

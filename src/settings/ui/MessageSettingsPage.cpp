@@ -1,6 +1,7 @@
 #include "settings/ui/MessageSettingsPage.h"
 
 #include "platform/ui/HeaderWidths.h"
+#include "platform/ui/SelectedRow.h"
 #include "settings/ui/NamedWidget.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/SettingsWordingStore.h"
@@ -68,8 +69,7 @@ CMessageSettingsPage::CMessageSettingsPage(CSettingsHost& host, QWidget* parent)
 }
 
 int CMessageSettingsPage::SelectedRow() const {
-    QTreeWidgetItem* item = m_list->currentItem();
-    return item && item->isSelected() ? m_list->indexOfTopLevelItem(item) : -1;
+    return ::SelectedRow(*m_list);
 }
 
 void CMessageSettingsPage::FillList() {

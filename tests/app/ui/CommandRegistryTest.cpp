@@ -87,8 +87,8 @@ TEST_F(CommandRegistryWindow, GreyedItemsFollowTheState) {
     for (int id :
          {InspectCurrentSyntax, InspectCurrentRedundancy, InspectCurrentInconsistency, PasteSpecial, PastePlainText})
         EXPECT_FALSE(Enabled(id, open)) << id;
-    // No work-item connector exists: its command stays enabled to say so.
-    EXPECT_TRUE(Enabled(ConnectTeamFoundationServer, open));
+    // No work-item connector exists: its command stays greyed.
+    EXPECT_FALSE(Enabled(ConnectTeamFoundationServer, open));
     // Paste as plain text needs the content text's focus and text on the clipboard.
     State content = open;
     content.focusInContentControl = true;

@@ -13,6 +13,7 @@
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnerFile.h"
+#include "views/ui/LexicographicalView.h"
 #include "views/ui/ZoomDialog.h"
 
 #include "support/QStringPrinter.h"
@@ -21,6 +22,8 @@
 #include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -32,6 +35,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
 
@@ -117,9 +121,21 @@ TEST_F(DocumentWindow, FileCloseClosesTheWindowUnlessTheChangesAreKept) {
     EXPECT_EQ(messages.Requests().size(), 1);
     EXPECT_TRUE(Frame()->isVisible());
     EXPECT_TRUE(App().Document().DocumentData().DataReady);
-    // The table of contents' next restore of its selection opens no tab, once.
-    EXPECT_TRUE(App().TakeSkipNextTabOpen());
+    // The close given up, a click on an entry of the table of contents opens its tab at once.
     EXPECT_FALSE(App().TakeSkipNextTabOpen());
+    Frame()->ShowPane(MainFrameCommand::OutlineIndexPane);
+    auto* tree = qobject_cast<CLexicographicalView*>(Frame()->Pane(MainFrameCommand::OutlineIndexPane)->widget());
+    ASSERT_NE(tree, nullptr);
+    QCoreApplication::processEvents();
+    const CUnitFunction* active = App().Tabs().ActiveTabFunction();
+    QTreeWidgetItem* other = nullptr;
+    for (QTreeWidgetItemIterator entry(tree); *entry && !other; ++entry)
+        if (CLexicographicalView::IndexItem(*entry)->unitFunction != active)
+            other = *entry;
+    ASSERT_NE(other, nullptr);
+    tree->scrollToItem(other);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(other).center());
+    EXPECT_EQ(App().Tabs().ActiveTabFunction(), CLexicographicalView::IndexItem(other)->unitFunction);
 
     // The changes given up, the window closes, and the document with it.
     messages.Answer(MessageAnswer::No);
@@ -152,6 +168,23 @@ TEST(DocumentFileDialog, ListsDocumentsButNotTheOwnerFilesBesideThem) {
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return listed().size() >= 2; }, 5000)) << listed().join(' ').toStdString();
     EXPECT_EQ(listed(), QStringList({"plan.nuv", "review.nuv"}));
+}
+
+// A remembered name whose folder is gone opens the prompt in the nearest folder left, with the name; Open takes the
+// file shown there, never one found relative to the current folder.
+TEST(DocumentFileDialog, ARememberedNameInAFolderThatIsGoneStartsInTheNearestFolderLeft) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteFileBytes(dir.filePath("env.nuv"), "x");
+    CDocumentFileDialog dialog(nullptr, QFileDialog::AcceptOpen, QString(), dir.filePath("gone/deeper/env.nuv"));
+    EXPECT_EQ(dialog.directory().absolutePath(), QDir(dir.path()).absolutePath());
+    // Open, and Cancel should Open refuse what the dialog shows.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        QMetaObject::invokeMethod(&dialog, "accept");
+        if (dialog.isVisible())
+            dialog.reject();
+    });
+    EXPECT_EQ(dialog.Ask(), dir.filePath("env.nuv"));
 }
 
 TEST_F(DocumentWindow, TheZoomWindowScalesTheLogicEditorsOfOpenAndLaterTabs) {

@@ -111,12 +111,16 @@ TEST_F(TabGenerators, TheHeaderButtonsOpenTheLabelAndRequirementDialogs) {
     form.Fill();
 
     QString proposed;
+    QString shownWhileOpen;
     Answered<CUniqueLabelDialog>([&] { QTest::mouseClick(&form.UniqueLabelButton(), Qt::LeftButton); },
                                  [&](CUniqueLabelDialog& dialog) {
                                      proposed = dialog.LabelEdit()->text();
                                      QTest::mouseClick(dialog.AssignButton(), Qt::LeftButton);
+                                     // The form shows the new label before the dialog closes.
+                                     shownWhileOpen = form.UniqueLabelBox().text();
                                      dialog.reject(); // the label is assigned already
                                  });
+    EXPECT_EQ(shownWhileOpen, proposed);
     EXPECT_FALSE(proposed.isEmpty());
     EXPECT_EQ(function->header.uniqueLabel, proposed);
     EXPECT_EQ(form.UniqueLabelBox().text(), proposed);

@@ -9,12 +9,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -31,6 +34,50 @@ TEST(EditorDialogsTest, JumpLabelAndLineNumber) {
     EXPECT_EQ(dialog.LineNumber(), 12);
     EXPECT_EQ(ParseJumpLineNumber(QString()), -1);
     EXPECT_EQ(ParseJumpLineNumber(QStringLiteral("x1")), 0);
+}
+
+// The memo stops at 255 characters: typing and pasting past them are refused where they happen, in order, with
+// the caret left where it stands and nothing of the memo lost.
+TEST(EditorDialogsTest, AFullLineMarkMemoRefusesWhatWouldGoPastItsEnd) {
+    const auto noLink = [](const QString&) {};
+    {
+        CLineMarkDialog dialog(QString(), {}, noLink);
+        QString typed;
+        for (int i = 0; i < 300; ++i)
+            typed += QChar(u'a' + i % 26);
+        QTest::keyClicks(&dialog.MemoBox(), typed);
+        EXPECT_EQ(dialog.Memo(), typed.left(255));
+    }
+    const QString full = QString(252, u'm') + QStringLiteral("abc");
+    CLineMarkDialog dialog(full, {}, noLink);
+    QPlainTextEdit& memo = dialog.MemoBox();
+    QTextCursor caret = memo.textCursor();
+    caret.setPosition(10);
+    memo.setTextCursor(caret);
+    QTest::keyClicks(&memo, QStringLiteral("ZYX"));
+    QTest::keyClick(&memo, Qt::Key_Return);
+    EXPECT_EQ(dialog.Memo(), full);
+    EXPECT_EQ(memo.textCursor().position(), 10);
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    memo.paste();
+    EXPECT_EQ(dialog.Memo(), full);
+    EXPECT_EQ(memo.textCursor().position(), 10);
+
+    // Room made by deleting takes as much of a paste as fits; a selection typed over makes room for what replaces it.
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&memo, Qt::Key_Backspace);
+    memo.paste();
+    EXPECT_EQ(dialog.Memo(), QString(7, u'm') + QStringLiteral("pas") + full.mid(10));
+    EXPECT_EQ(memo.textCursor().position(), 10);
+    caret = memo.textCursor();
+    caret.setPosition(7);
+    caret.setPosition(10, QTextCursor::KeepAnchor);
+    memo.setTextCursor(caret);
+    QTest::keyClicks(&memo, QStringLiteral("QRST"));
+    EXPECT_EQ(dialog.Memo(), QString(7, u'm') + QStringLiteral("QRS") + full.mid(10));
+    dialog.accept();
+    EXPECT_EQ(dialog.Memo().size(), 255);
+    EXPECT_TRUE(dialog.Memo().endsWith(QStringLiteral("abc")));
 }
 
 TEST(EditorDialogsTest, LineMarkOpenSkipsEmptyTextsAndDeleteHasItsOwnResult) {

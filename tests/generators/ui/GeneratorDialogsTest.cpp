@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -260,6 +261,38 @@ TEST(GeneratorDialogsTest, BrowseWithAnEmptyFileNameProposesTheDefaultName) {
     }
 }
 
+// Notes, for each message, whether a dialog still stood open over the window when it showed.
+class OpenDialogNotingSink : public platform::MessageSink {
+public:
+    platform::MessageAnswer Show(const platform::MessageRequest& request) override {
+        const QWidget* modal = QApplication::activeModalWidget();
+        shown << request.text + (modal && modal->isVisible() ? QStringLiteral(" [over a dialog]") : QString());
+        return request.DefaultAnswer();
+    }
+    QStringList shown;
+    platform::MessageSinkInstaller installer{*this};
+};
+
+TEST(GeneratorDialogsTest, TheTestSpecificationDraftIsWrittenAndSaidOnceTheDialogHasClosed) {
+    TestHost host;
+    OpenDialogNotingSink messages;
+    CCommandRegistry registry;
+    AddGeneratorCommands(registry, host);
+    const QString name = host.folder.filePath(QStringLiteral("draft"));
+    QTimer::singleShot(0, [&name] {
+        auto* dialog = qobject_cast<CTestSpecificationsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->FileNameEdit()->setText(name);
+        dialog->accept();
+    });
+    ASSERT_TRUE(registry.Dispatch(CommandTestSpecification));
+    EXPECT_EQ(host.data.testSpecificationOptions.FileName, name);
+    EXPECT_EQ(host.modified, 1);
+    EXPECT_FALSE(ReadFileBytes(name + QStringLiteral(".csv")).isEmpty());
+    EXPECT_EQ(messages.shown,
+              QStringList{QStringLiteral("ファイル \"%1.csv\" にテスト仕様原案をエクスポートしました。").arg(name)});
+}
+
 TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
     TestHost host;
     CFixedUniqueLabelClock clock(QDateTime::fromString(QStringLiteral("2024-03-05T07:08:09.012"), Qt::ISODateWithMs),
@@ -272,6 +305,20 @@ TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
     QTest::mouseClick(dialog.AssignButton(), Qt::LeftButton);
     EXPECT_EQ(origin.header.uniqueLabel, QStringLiteral("001"));
     EXPECT_FALSE(dialog.AssignButton()->isEnabled());
+
+    // Adding and removing discontinued labels touch the list alone: the label stays assigned, "割り当て" disabled.
+    platform::ScriptedMessageSink messages;
+    QTest::keyClicks(dialog.DiscontinuedEdit(), QStringLiteral("old"));
+    ASSERT_TRUE(dialog.AddButton()->isEnabled());
+    QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.DiscontinuedList()->currentItem()->text(), QStringLiteral("old"));
+    EXPECT_TRUE(dialog.RemoveButton()->isEnabled());
+    EXPECT_FALSE(dialog.AssignButton()->isEnabled());
+    EXPECT_EQ(dialog.LabelEdit()->text(), QStringLiteral("001"));
+    QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.DiscontinuedList()->count(), 0);
+    EXPECT_FALSE(dialog.AssignButton()->isEnabled());
+    EXPECT_TRUE(messages.Requests().isEmpty());
 }
 
 // A label replaced by "割り当て" joins the discontinued list in its sorted place, selected, ready to be removed.
@@ -304,6 +351,11 @@ TEST(GeneratorDialogsTest, UniqueLabelRemovalSelectsTheEntryNowAtItsIndex) {
     CUniqueLabelDialog dialog(host.data, *host.data.registry.origin, clock);
     dialog.show();
     QListWidget* list = dialog.DiscontinuedList();
+    EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
+    // Tabbed into, the list makes its first entry current without selecting it: nothing is offered for removal.
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &focus);
+    EXPECT_EQ(list->currentRow(), 0);
     EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
     list->setCurrentRow(1);
     QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);

@@ -5,6 +5,8 @@
 #include "support/QStringPrinter.h"
 #include "support/ui/ModalDialogs.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -80,6 +82,53 @@ TEST(InconsistencyPage, DeletionIsStoredOnlyByOk) {
     page.accept();
     EXPECT_TRUE(host.data.inconsistencyRules.empty());
     EXPECT_EQ(host.modified, 1);
+}
+
+// A list that takes the focus makes its first row current without selecting it; "削除" and "変更" wait for a row
+// the user selects, on the page and in the relation's item dialog alike.
+TEST(InconsistencyPage, DeleteAndChangeWaitForASelectedRow) {
+    SettingsTestHost host;
+    CInconsistencyRule rule;
+    rule.Init();
+    rule.conditionCount = 2;
+    rule.conditions[0] = {"A", "on"};
+    rule.conditions[1] = {"B", "off"};
+    rule.message = "never";
+    host.data.inconsistencyRules.push_back(std::make_unique<CInconsistencyRule>(rule));
+    CInconsistencyPage page(host);
+    page.show();
+    auto* relations = page.findChild<QListWidget*>("relations");
+    auto* remove = page.findChild<QPushButton*>("delete");
+    auto* change = page.findChild<QPushButton*>("change");
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(relations, &focus);
+    EXPECT_EQ(relations->currentRow(), 0);
+    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_FALSE(change->isEnabled());
+    remove->click();
+    EXPECT_EQ(relations->count(), 1);
+
+    relations->setCurrentRow(0);
+    EXPECT_TRUE(remove->isEnabled());
+    EXPECT_TRUE(change->isEnabled());
+    bool checked = false;
+    OnNextModalDialog([&checked](QDialog& dialog) {
+        auto* sentences = dialog.findChild<QTreeWidget*>("sentences");
+        auto* removeSentence = dialog.findChild<QPushButton*>("deleteSentence");
+        QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(sentences, &focus);
+        EXPECT_FALSE(removeSentence->isEnabled());
+        EXPECT_TRUE(dialog.findChild<QLineEdit*>("member")->isReadOnly());
+        removeSentence->click();
+        EXPECT_EQ(sentences->topLevelItemCount(), 2);
+        sentences->setCurrentItem(sentences->topLevelItem(1));
+        EXPECT_TRUE(removeSentence->isEnabled());
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("member")->text(), "B");
+        checked = true;
+        dialog.reject();
+    });
+    change->click();
+    EXPECT_TRUE(checked);
 }
 
 } // namespace

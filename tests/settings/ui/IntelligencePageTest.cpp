@@ -6,6 +6,8 @@
 #include "support/QStringPrinter.h"
 #include "support/ui/ModalDialogs.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -104,6 +106,37 @@ TEST(IntelligencePage, CancelAndUnchangedOkLeaveTheDocumentAlone) {
     ASSERT_EQ(host.data.intraMemberConsistencyRules.size(), 1u);
     EXPECT_EQ(host.data.intraMemberConsistencyRules[0]->doMember, "kept");
     EXPECT_EQ(host.modified, 0);
+}
+
+// The view makes its first row current when it takes the focus, without selecting it: "削除" and "変更" wait for a
+// row the user selects.
+TEST(IntelligencePage, DeleteAndChangeWaitForASelectedRow) {
+    SettingsTestHost host;
+    CIntraMemberConsistencyRule rule;
+    rule.Init();
+    rule.if1Member = rule.if2Member = "M";
+    rule.if1Status = "a";
+    rule.if2Status = "b";
+    host.data.intraMemberConsistencyRules.push_back(std::make_unique<CIntraMemberConsistencyRule>(rule));
+    CIntelligencePage page(host);
+    page.show();
+    auto* view = page.findChild<QTreeWidget*>("rules");
+    auto* remove = page.findChild<QPushButton*>("delete");
+    auto* change = page.findChild<QPushButton*>("change");
+    EXPECT_FALSE(remove->isEnabled());
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(view, &focus);
+    EXPECT_EQ(view->currentItem(), view->topLevelItem(0));
+    EXPECT_FALSE(remove->isEnabled());
+    EXPECT_FALSE(change->isEnabled());
+    remove->click();
+    EXPECT_EQ(view->topLevelItemCount(), 1);
+    view->setCurrentItem(view->topLevelItem(0));
+    EXPECT_TRUE(remove->isEnabled());
+    EXPECT_TRUE(change->isEnabled());
+    remove->click();
+    EXPECT_EQ(view->topLevelItemCount(), 0);
+    EXPECT_FALSE(remove->isEnabled());
 }
 
 TEST(IntelligencePage, AnOfferedRuleJoinsTheDocumentOrIsRefused) {
