@@ -211,6 +211,9 @@ TEST_F(SidePanesTest, EachPaneLineStandsBesideItsLogicLineWhateverMovesTheEditor
     expectInStep("a resize");
     bar->setValue(5);
     expectInStep("back near the top");
+    // Let go of the model before the form that owns it goes, as the tab's frame does.
+    for (CSidePaneView* pane : {static_cast<CSidePaneView*>(input), static_cast<CSidePaneView*>(output)})
+        pane->AttachModel(nullptr);
 }
 
 // An undo brings the panes back to the lines it restores: a pasted block goes from them, a member comes back.
