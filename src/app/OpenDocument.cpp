@@ -677,16 +677,23 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
         return true;
     }
     // The new file is held from before the write, so that no other process takes it meanwhile; the
-    // document keeps its old file, held, until the new one is written. A file that may not be written is
-    // not replaced.
+    // document keeps its old file, held, until the new one is written. A document an editor holds, what is no
+    // regular file and a file that may not be written are refused before any other existing file is asked about;
+    // the save prompt asks nothing itself.
     const QFileInfo target(path);
     platform::DocumentFileLock held;
     if (RefuseHeldDocument(path))
         return false;
+    if (target.exists() && !target.isFile()) {
+        ShowSaveFailure(path, ReplacementFailureText(platform::FileReplacement::Refusal::NotRegularFile, path, {}));
+        return false;
+    }
     if (target.exists() && (IsReadOnlyFile(path) || !held.Hold(path))) {
         ShowSaveFailure(path, QString());
         return false;
     }
+    if (!ConfirmOverwrite(path))
+        return false;
     QString errorText;
     if (!WriteDocument(path, entry, &errorText, &held)) {
         ShowSaveFailure(path, errorText);

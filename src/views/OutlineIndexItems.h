@@ -6,7 +6,8 @@
 #include <QString>
 
 // What the outline-ordered table of contents shows of an item: its text with the optional number before and
-// places after the name, its icon, and the font the tree takes from the document.
+// places after the name (a name longer than a row can show cut with an ellipsis), its icon, and the font the tree
+// takes from the document.
 class COutlineIndexItems {
 public:
     enum Icon { UnusedIcon = 1, UsedIcon = 2, CycleIcon = 9 };

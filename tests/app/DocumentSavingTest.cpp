@@ -253,6 +253,56 @@ TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
     EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
 }
 
+TEST_F(DocumentSaving, ASaveUnderANameRefusesAHeldDocumentBeforeAskingAboutAnExistingFile) {
+    const auto overwriteQuestion = [&](const QString& name) {
+        return QStringLiteral("ファイル \"%1\" はすでに存在します。\n上書きしてよろしいですか？").arg(Path(name));
+    };
+    // The first save of a new document onto a document another editor holds: refused, nothing asked before.
+    Modify(QStringLiteral("新しい扉"));
+    WriteFileBytes(Path("taken.nuv"), "other");
+    {
+        platform::DocumentFileLock other;
+        ASSERT_TRUE(other.Hold(Path("taken.nuv")));
+        m_shell.savePath = Path("taken.nuv");
+        m_messages.Answer(MessageAnswer::Yes);
+        m_app.OnFileSave();
+    }
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(Shown()[0].contains(QStringLiteral("%1 は使用中です。").arg(Path("taken.nuv"))))
+        << Shown()[0].toStdString();
+    EXPECT_EQ(m_messages.Requests().back().buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(ReadFileBytes(Path("taken.nuv")), "other");
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::NoDocument);
+    EXPECT_TRUE(m_app.Document().IsModified());
+
+    // Let go, it is an existing file like any other: No leaves it and the document as they were, Yes writes it.
+    m_messages.Answer(MessageAnswer::No);
+    m_app.OnFileSave();
+    EXPECT_EQ(Shown().mid(1), QStringList{overwriteQuestion("taken.nuv")});
+    EXPECT_EQ(m_messages.Requests().back().buttons, platform::MessageButtons::YesNo);
+    EXPECT_EQ(m_messages.Requests().back().icon, platform::MessageIcon::Warning);
+    EXPECT_EQ(ReadFileBytes(Path("taken.nuv")), "other");
+    EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::NoDocument);
+    m_messages.Answer(MessageAnswer::Yes);
+    m_app.OnFileSave();
+    EXPECT_EQ(Shown().size(), 3);
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("taken.nuv"));
+    EXPECT_EQ(TitleOfDocumentFile(Path("taken.nuv")), QStringLiteral("新しい扉"));
+
+    // Save As under the document's own name asks nothing; onto another existing file it asks, and No keeps the
+    // document where it was.
+    SaveAs("taken.nuv");
+    EXPECT_EQ(Shown().size(), 3);
+    WriteFileBytes(Path("plain.nuv"), "mine");
+    m_shell.savePath = Path("plain.nuv");
+    m_messages.Answer(MessageAnswer::No);
+    m_app.OnFileSaveAs();
+    EXPECT_EQ(Shown().mid(3), QStringList{overwriteQuestion("plain.nuv")});
+    EXPECT_EQ(ReadFileBytes(Path("plain.nuv")), "mine");
+    EXPECT_EQ(m_app.Document().DocumentPath(), Path("taken.nuv"));
+    EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("taken.nuv")));
+}
+
 TEST_F(DocumentSaving, AVersionIsRecordedOnSaveWhenAskedAndRefusedBeyondTen) {
     SaveAs("door.nuv");
     m_app.Document().DocumentData().VersionControlTable = {1, 0, 1};

@@ -189,6 +189,14 @@ TEST(OutlineIndexPane, TextsIconsAndFont) {
     EXPECT_EQ(COutlineIndexItems::ItemIcon(*document.Item({2})), COutlineIndexItems::UnusedIcon);
     EXPECT_EQ(COutlineIndexItems::ItemIcon(*document.Item({1, 2})), COutlineIndexItems::CycleIcon);
 
+    // A name of a megabyte shows what a row can hold, with its number and places kept; a pair is never split.
+    shared->name = QStringLiteral("x").repeated(1021) + QStringLiteral("😀").repeated(500000);
+    const QString longText = COutlineIndexItems::ItemText(sharedItem, options, true, true);
+    EXPECT_LT(longText.size(), 1100);
+    EXPECT_TRUE(longText.startsWith(QStringLiteral("1.1 [[") + QStringLiteral("x").repeated(1021) + QChar(0x2026)))
+        << longText.left(1040).toStdString();
+    EXPECT_TRUE(longText.endsWith(QStringLiteral(" (1.1/2.1)")));
+
     FontSetting font;
     font.pointSize = 200;
     font.faceName.clear();

@@ -34,6 +34,8 @@ CDocumentFileDialog::CDocumentFileDialog(QWidget* parent, AcceptMode mode, const
     setProxyModel(new OwnerFileFilter(this));
     setAcceptMode(mode);
     setFileMode(mode == AcceptOpen ? ExistingFile : AnyFile);
+    // A save refuses a document in use before it asks about an existing file: the question is the save's.
+    setOption(DontConfirmOverwrite);
     setNameFilter(kDocumentFilter);
     if (!title.isEmpty())
         setWindowTitle(title);

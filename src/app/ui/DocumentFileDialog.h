@@ -3,7 +3,8 @@
 #include <QFileDialog>
 
 // The open and save prompts for document files: the "*.nuv" files of a folder, without the owner files
-// ("~$name.nuv") that lie beside documents being edited. The dialog is Qt's own, whose list can be filtered.
+// ("~$name.nuv") that lie beside documents being edited. The dialog is Qt's own, whose list can be filtered. It asks
+// nothing about an existing file: the save that takes the name does.
 class CDocumentFileDialog : public QFileDialog {
     Q_OBJECT
 public:

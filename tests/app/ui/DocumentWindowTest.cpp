@@ -168,6 +168,10 @@ TEST(DocumentFileDialog, ListsDocumentsButNotTheOwnerFilesBesideThem) {
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return listed().size() >= 2; }, 5000)) << listed().join(' ').toStdString();
     EXPECT_EQ(listed(), QStringList({"plan.nuv", "review.nuv"}));
+
+    // The save prompt leaves the question about an existing file to the save, which first refuses a held one.
+    CDocumentFileDialog save(nullptr, QFileDialog::AcceptSave, QString(), QStringLiteral("plan.nuv"));
+    EXPECT_TRUE(save.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 // A remembered name whose folder is gone opens the prompt in the nearest folder left, with the name; Open takes the
