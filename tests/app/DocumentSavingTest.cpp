@@ -6,9 +6,9 @@
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnerFile.h"
-#include "platform/UserName.h"
 #include "support/TestFiles.h"
 #include "support/model/DocumentFileDump.h"
+#include "support/model/LockHolderName.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -221,9 +221,8 @@ TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
     }
     // With no owner file the holder is the user and process of the lock.
     EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルが開けないため、保存できませんでした。\n"
-                                                  "%1 は使用中です。\n\n使用者は'%2 (PID %3)'です。")
-                                       .arg(Path("taken.nuv"), platform::GetUserNameOf(getuid()))
-                                       .arg(getpid())});
+                                                  "%1 は使用中です。\n\n使用者は'%2'です。")
+                                       .arg(Path("taken.nuv"), LockHolderName())});
     EXPECT_EQ(ReadFileBytes(Path("taken.nuv")), "other");
     EXPECT_EQ(m_app.Document().DocumentPath(), Path("door.nuv"));
     EXPECT_TRUE(platform::DocumentFileLock::IsHeldElsewhere(Path("door.nuv")));

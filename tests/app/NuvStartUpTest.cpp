@@ -1,6 +1,6 @@
 #include "platform/DocumentFileLock.h"
-#include "platform/UserName.h"
 #include "support/ProgramRun.h"
+#include "support/model/LockHolderName.h"
 
 #include <QDir>
 #include <QFile>
@@ -182,9 +182,8 @@ TEST(NuvStartUp, AnEditorOfAnotherRuntimeFolderOrAnotherProgramsLockHoldsTheDocu
         QThread::msleep(50);
     for (const ProgramRun& run : WriteWithTools(dir.filePath("runtime"), linked)) {
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(run.standardError.contains(QStringLiteral("%1 は使用中です。\n\n使用者は'%2 (PID %3)'です。")
-                                                   .arg(linked, platform::GetUserNameOf(getuid()))
-                                                   .arg(locker.processId())))
+        EXPECT_TRUE(run.standardError.contains(
+            QStringLiteral("%1 は使用中です。\n\n使用者は'%2'です。").arg(linked, LockHolderName(locker.processId()))))
             << run.standardError.toStdString();
     }
     locker.kill();

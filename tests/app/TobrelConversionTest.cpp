@@ -2,8 +2,8 @@
 
 #include "model/DocumentData.h"
 #include "model/OutlineNumber.h"
-#include "platform/UserName.h"
 #include "support/ToolSupport.h"
+#include "support/model/LockHolderName.h"
 
 #include <QDir>
 #include <QFile>
@@ -186,10 +186,8 @@ TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
     TobrelSandbox::Result result = sandbox.Run({"held.mm"});
     close(fd);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.standardError.endsWith(kCannotOpenForSaving +
-                                              QStringLiteral("held.nuv は使用中です。\n\n使用者は'%1 (PID %2)'です。\n")
-                                                  .arg(platform::GetUserNameOf(getuid()))
-                                                  .arg(getpid())))
+    EXPECT_TRUE(result.standardError.endsWith(
+        kCannotOpenForSaving + QStringLiteral("held.nuv は使用中です。\n\n使用者は'%1'です。\n").arg(LockHolderName())))
         << result.standardError.toStdString();
     QFile held(sandbox.WorkPath("held.nuv"));
     ASSERT_TRUE(held.open(QIODevice::ReadOnly));

@@ -1,9 +1,9 @@
 #include "printing/ui/PrintDialog.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
-#include "platform/UserName.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/model/LockHolderName.h"
 #include "support/ui/ModalDialogs.h"
 
 #include <QDialogButtonBox>
@@ -14,8 +14,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace {
 
@@ -49,11 +47,9 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(messages.Texts(),
-              QStringList{
-                  QStringLiteral(
-                      "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2 (PID %3)'です。")
-                      .arg(held, platform::GetUserNameOf(getuid()))
-                      .arg(getpid())});
+              QStringList{QStringLiteral(
+                              "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。")
+                              .arg(held, LockHolderName())});
     EXPECT_EQ(questions.Texts(), QStringList());
     EXPECT_TRUE(RefusePrinterOutput(printer));
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");

@@ -2,7 +2,6 @@
 #include "model/DocumentData.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
-#include "platform/UserName.h"
 #include "printing/PrintJob.h"
 #include "printing/ui/PSOther.h"
 #include "printing/ui/PSSingle.h"
@@ -11,6 +10,7 @@
 #include "printing/ui/PrintedObjectPage.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/model/LockHolderName.h"
 #include "support/ui/DialogChecks.h"
 #include "support/ui/ModalDialogs.h"
 #include "texts/MessageContext.h"
@@ -35,8 +35,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-
-#include <unistd.h>
 
 namespace {
 
@@ -306,11 +304,9 @@ TEST(PrintSettingsSheetTest, ThePreviewPrintsToAFileOnlyPastTheGate) {
     EXPECT_TRUE(printDialogShown);
     EXPECT_EQ(questions.Texts(), QStringList());
     EXPECT_EQ(messages.Texts(),
-              QStringList{
-                  QStringLiteral(
-                      "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2 (PID %3)'です。")
-                      .arg(held, platform::GetUserNameOf(getuid()))
-                      .arg(getpid())});
+              QStringList{QStringLiteral(
+                              "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。")
+                              .arg(held, LockHolderName())});
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");
     EXPECT_TRUE(ReadFileBytes(free).startsWith("%PDF"));
 }
