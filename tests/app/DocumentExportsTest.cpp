@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -60,6 +61,46 @@ protected:
     QString Path(const char* name) const { return m_dir.Path(QString::fromUtf8(name)); }
 
     AppDirectories m_dir;
+};
+
+// The editor has saved its document as own.nuv, and another editor holds held.nuv: its lock on the file, its name
+// in the owner file. Were anything asked, Yes would be the answer.
+class HeldDocumentExports : public ApplicationExports {
+protected:
+    HeldDocumentExports() : m_app(m_shell) {}
+    void SetUp() override {
+        ApplicationExports::SetUp();
+        ASSERT_TRUE(m_app.InitEditorInstance({"nuv"}));
+        m_messages.emplace();
+        m_shell.savePath = m_own;
+        m_app.OnFileSaveAs();
+        ASSERT_EQ(m_app.Document().DocumentPath(), m_own);
+        m_saved = ReadFileBytes(m_own);
+        WriteFileBytes(m_held, "the other editor's document");
+        WriteFileBytes(MakeOwnerFileName(m_held), QByteArray("h\0a\0n\0a\0", 8));
+        ASSERT_TRUE(m_otherEditor.Hold(m_held));
+        m_messages->Answer(platform::MessageAnswer::Yes);
+    }
+    // Each write onto either document says only that it is in use, naming its holder.
+    void ExpectEachRefused(const QString& inUse, const std::function<void(const QString&)>& write) {
+        for (const auto& [path, holder] :
+             {std::pair{m_held, QStringLiteral("hana")}, std::pair{m_own, ReadOwnerFile(m_own)}}) {
+            const qsizetype shown = m_messages->Requests().size();
+            write(path);
+            ASSERT_EQ(m_messages->Requests().size(), shown + 1) << path.toStdString();
+            EXPECT_EQ(m_messages->Texts().back(), inUse.arg(path, holder));
+        }
+        EXPECT_EQ(ReadFileBytes(m_held), "the other editor's document");
+        EXPECT_EQ(ReadFileBytes(m_own), m_saved);
+    }
+
+    FakeShell m_shell;
+    CNUVApp m_app;
+    std::optional<platform::ScriptedMessageSink> m_messages;
+    const QString m_own = Path("own.nuv");
+    const QString m_held = Path("held.nuv");
+    QByteArray m_saved;
+    platform::DocumentFileLock m_otherEditor;
 };
 
 } // namespace
@@ -201,90 +242,41 @@ TEST_F(ApplicationExports, MemberNamesGoToCsvAndTheOlderFormatReportsAFileItCann
     EXPECT_FALSE(QFile::exists(unwritable));
 }
 
-TEST_F(ApplicationExports, TheOlderFormatIsNeverWrittenOverADocumentThatIsHeld) {
-    FakeShell shell;
-    CNUVApp app(shell);
-    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
-    platform::ScriptedMessageSink messages;
-    const QString own = Path("own.nuv");
-    shell.savePath = own;
-    app.OnFileSaveAs();
-    ASSERT_EQ(app.Document().DocumentPath(), own);
-    const QByteArray saved = ReadFileBytes(own);
-
-    // Another editor holds a document: its lock on the file, its name in the owner file.
-    const QString held = Path("held.nuv");
-    WriteFileBytes(held, "the other editor's document");
-    WriteFileBytes(MakeOwnerFileName(held), QByteArray("h\0a\0n\0a\0", 8));
-    platform::DocumentFileLock otherEditor;
-    ASSERT_TRUE(otherEditor.Hold(held));
-
-    // Were the overwrite question asked, Yes would be the answer: only the refusal is said.
-    messages.Answer(platform::MessageAnswer::Yes);
-    const QString inUse =
-        QStringLiteral("ファイルが開けないため、保存できませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。");
-    for (const auto& [path, holder] : {std::pair{held, QStringLiteral("hana")}, std::pair{own, ReadOwnerFile(own)}}) {
-        shell.savePath = path;
-        const qsizetype shown = messages.Requests().size();
-        app.OnExportNuv2013june();
-        ASSERT_EQ(messages.Requests().size(), shown + 1);
-        EXPECT_EQ(messages.Texts().back(), inUse.arg(path, holder));
-    }
-    EXPECT_EQ(ReadFileBytes(held), "the other editor's document");
-    EXPECT_EQ(ReadFileBytes(own), saved);
+TEST_F(HeldDocumentExports, TheOlderFormatIsNeverWrittenOverADocumentThatIsHeld) {
+    ExpectEachRefused(
+        QStringLiteral("ファイルが開けないため、保存できませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。"),
+        [this](const QString& path) {
+            m_shell.savePath = path;
+            m_app.OnExportNuv2013june();
+        });
 
     // The editor's own save still goes into its file.
-    app.Document().SetModified();
-    app.OnFileSave();
-    EXPECT_FALSE(app.Document().IsModified());
+    m_app.Document().SetModified();
+    m_app.OnFileSave();
+    EXPECT_FALSE(m_app.Document().IsModified());
 }
 
-TEST_F(ApplicationExports, NoExportIsWrittenOverADocumentThatIsHeldNorAskedAbout) {
-    FakeShell shell;
-    CNUVApp app(shell);
-    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
-    platform::ScriptedMessageSink messages;
-    const QString own = Path("own.nuv");
-    shell.savePath = own;
-    app.OnFileSaveAs();
-    ASSERT_EQ(app.Document().DocumentPath(), own);
-    const QByteArray saved = ReadFileBytes(own);
-    const QString held = Path("held.nuv");
-    WriteFileBytes(held, "the other editor's document");
-    WriteFileBytes(MakeOwnerFileName(held), QByteArray("h\0a\0n\0a\0", 8));
-    platform::DocumentFileLock otherEditor;
-    ASSERT_TRUE(otherEditor.Hold(held));
-
-    // Were anything asked, Yes would be the answer: only the refusal is said.
-    messages.Answer(platform::MessageAnswer::Yes);
-    CDocumentData& data = app.Document().DocumentData();
-    CMessageSettingsEditor messagesPage(app.MessageContext());
+TEST_F(HeldDocumentExports, NoExportIsWrittenOverADocumentThatIsHeldNorAskedAbout) {
+    CDocumentData& data = m_app.Document().DocumentData();
+    CMessageSettingsEditor messagesPage(m_app.MessageContext());
     const std::vector<std::function<void(const QString&)>> exports = {
         [&](const QString& path) {
-            shell.savePath = path;
-            app.OnExportOutlineIndex();
+            m_shell.savePath = path;
+            m_app.OnExportOutlineIndex();
         },
         [&](const QString& path) {
-            shell.savePath = path;
-            app.OnExportMemberNames();
+            m_shell.savePath = path;
+            m_app.OnExportMemberNames();
         },
-        [&](const QString& path) { TraceabilityMatrix(data, own, app.MessageContext()).Export(path); },
+        [&](const QString& path) { TraceabilityMatrix(data, m_own, m_app.MessageContext()).Export(path); },
         [&](const QString& path) { messagesPage.Export(path); },
     };
-    const QString inUse =
-        QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。");
-    for (const auto& [path, holder] : {std::pair{held, QStringLiteral("hana")}, std::pair{own, ReadOwnerFile(own)}}) {
-        for (size_t i = 0; i < exports.size(); ++i) {
-            const qsizetype shown = messages.Requests().size();
-            exports[i](path);
-            ASSERT_EQ(messages.Requests().size(), shown + 1) << i;
-            EXPECT_EQ(messages.Texts().back(), inUse.arg(path, holder)) << i;
-        }
-    }
-    EXPECT_EQ(ReadFileBytes(held), "the other editor's document");
-    EXPECT_EQ(ReadFileBytes(own), saved);
+    for (const auto& write : exports)
+        ExpectEachRefused(
+            QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。"),
+            write);
     // Closing asks nothing: the document the editor shows is the one in its file.
-    EXPECT_FALSE(app.Document().IsModified());
+    EXPECT_FALSE(m_app.Document().IsModified());
 }
 
 TEST_F(ApplicationExports, AnImportMarksTheDocumentModifiedAndAFailedOneLeavesItAlone) {
