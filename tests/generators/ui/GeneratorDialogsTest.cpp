@@ -353,8 +353,7 @@ TEST(GeneratorDialogsTest, UniqueLabelRemovalSelectsTheEntryNowAtItsIndex) {
     QListWidget* list = dialog.DiscontinuedList();
     EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
     // Tabbed into, the list makes its first entry current without selecting it: nothing is offered for removal.
-    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(list, &focus);
+    dialog_checks::TabInto(*list);
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_FALSE(dialog.RemoveButton()->isEnabled());
     list->setCurrentRow(1);

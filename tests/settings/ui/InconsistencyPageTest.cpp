@@ -3,6 +3,7 @@
 #include "SettingsTestHost.h"
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
+#include "support/ui/DialogChecks.h"
 #include "support/ui/ModalDialogs.h"
 
 #include <QApplication>
@@ -100,8 +101,7 @@ TEST(InconsistencyPage, DeleteAndChangeWaitForASelectedRow) {
     auto* relations = page.findChild<QListWidget*>("relations");
     auto* remove = page.findChild<QPushButton*>("delete");
     auto* change = page.findChild<QPushButton*>("change");
-    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(relations, &focus);
+    dialog_checks::TabInto(*relations);
     EXPECT_EQ(relations->currentRow(), 0);
     EXPECT_FALSE(remove->isEnabled());
     EXPECT_FALSE(change->isEnabled());
@@ -115,8 +115,7 @@ TEST(InconsistencyPage, DeleteAndChangeWaitForASelectedRow) {
     OnNextModalDialog([&checked](QDialog& dialog) {
         auto* sentences = dialog.findChild<QTreeWidget*>("sentences");
         auto* removeSentence = dialog.findChild<QPushButton*>("deleteSentence");
-        QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(sentences, &focus);
+        dialog_checks::TabInto(*sentences);
         EXPECT_FALSE(removeSentence->isEnabled());
         EXPECT_TRUE(dialog.findChild<QLineEdit*>("member")->isReadOnly());
         removeSentence->click();

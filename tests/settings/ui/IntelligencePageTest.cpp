@@ -4,6 +4,7 @@
 #include "platform/MessageBox.h"
 #include "settings/ui/RuleCommands.h"
 #include "support/QStringPrinter.h"
+#include "support/ui/DialogChecks.h"
 #include "support/ui/ModalDialogs.h"
 
 #include <QApplication>
@@ -23,6 +24,17 @@ void FillRule(QDialog& dialog, const QString& member, const QString& state1, con
     QTest::keyClicks(if1Member, member);
     dialog.findChild<QLineEdit*>("if1Status")->setText(state1);
     dialog.findChild<QLineEdit*>("if2Status")->setText(state2);
+}
+
+// Adds to the document the rule that member M's state "a" rules out its state "b", doing `doMember`.
+void AddExclusionRule(SettingsTestHost& host, const QString& doMember = QString()) {
+    CIntraMemberConsistencyRule rule;
+    rule.Init();
+    rule.if1Member = rule.if2Member = "M";
+    rule.if1Status = "a";
+    rule.if2Status = "b";
+    rule.doMember = doMember;
+    host.data.intraMemberConsistencyRules.push_back(std::make_unique<CIntraMemberConsistencyRule>(rule));
 }
 
 QStringList RowTexts(QTreeWidget& view) {
@@ -83,13 +95,7 @@ TEST(IntelligencePage, AddsSortedRefusesDuplicatesAndStoresOnOk) {
 
 TEST(IntelligencePage, CancelAndUnchangedOkLeaveTheDocumentAlone) {
     SettingsTestHost host;
-    CIntraMemberConsistencyRule rule;
-    rule.Init();
-    rule.if1Member = rule.if2Member = "M";
-    rule.if1Status = "a";
-    rule.if2Status = "b";
-    rule.doMember = "kept";
-    host.data.intraMemberConsistencyRules.push_back(std::make_unique<CIntraMemberConsistencyRule>(rule));
+    AddExclusionRule(host, "kept");
     {
         CIntelligencePage page(host);
         page.show();
@@ -112,20 +118,14 @@ TEST(IntelligencePage, CancelAndUnchangedOkLeaveTheDocumentAlone) {
 // row the user selects.
 TEST(IntelligencePage, DeleteAndChangeWaitForASelectedRow) {
     SettingsTestHost host;
-    CIntraMemberConsistencyRule rule;
-    rule.Init();
-    rule.if1Member = rule.if2Member = "M";
-    rule.if1Status = "a";
-    rule.if2Status = "b";
-    host.data.intraMemberConsistencyRules.push_back(std::make_unique<CIntraMemberConsistencyRule>(rule));
+    AddExclusionRule(host);
     CIntelligencePage page(host);
     page.show();
     auto* view = page.findChild<QTreeWidget*>("rules");
     auto* remove = page.findChild<QPushButton*>("delete");
     auto* change = page.findChild<QPushButton*>("change");
     EXPECT_FALSE(remove->isEnabled());
-    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
-    QApplication::sendEvent(view, &focus);
+    dialog_checks::TabInto(*view);
     EXPECT_EQ(view->currentItem(), view->topLevelItem(0));
     EXPECT_FALSE(remove->isEnabled());
     EXPECT_FALSE(change->isEnabled());

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,6 +23,12 @@
 #include <gtest/gtest.h>
 
 namespace dialog_checks {
+
+// Gives `widget` the focus as the Tab key does, without a display: a list then makes its first row current.
+inline void TabInto(QWidget& widget) {
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&widget, &focus);
+}
 
 inline QString Describe(const QWidget* widget) {
     if (!widget)
