@@ -34,8 +34,6 @@ TEST(EditorDialogsTest, JumpLabelAndLineNumber) {
     EXPECT_EQ(dialog.LineNumber(), 12);
     EXPECT_EQ(ParseJumpLineNumber(QString()), -1);
     EXPECT_EQ(ParseJumpLineNumber(QStringLiteral("x1")), 0);
-    // A description without lines offers the line the caret is on.
-    EXPECT_EQ(CJumpDlg(0, messages).LabelText(), Msg::LineNumber(messages) + QStringLiteral(" (1-1)"));
 }
 
 // The memo stops at 255 characters: typing and pasting past them are refused where they happen, in order, with
