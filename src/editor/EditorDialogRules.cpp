@@ -4,6 +4,12 @@
 #include "model/DocumentData.h"
 #include "model/IndexLogicSync.h"
 #include "model/ModelShell.h"
+#include "texts/Msg.h"
+#include "texts/StringTable.h"
+
+QString JumpLabel(const CMessageContext& messages, int lineCount) {
+    return Msg::LineNumber(messages) + LoadString(StringId::JumpLineRange).arg(std::max(1, lineCount));
+}
 
 int ParseJumpLineNumber(const QString& text) {
     if (text.isEmpty())

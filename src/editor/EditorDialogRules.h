@@ -4,7 +4,11 @@
 
 class CDocumentData;
 class CUnitFunction;
+struct CMessageContext;
 
+// The go-to-line dialog's label: the line number's range from 1 to the description's lines; a description
+// without lines still has the line the caret stands on, where lines are added, so its range is 1-1.
+QString JumpLabel(const CMessageContext& messages, int lineCount);
 // The go-to-line box: -1 for an empty box, else its leading decimal digits (0 without any); the editor
 // clamps the number to its lines.
 int ParseJumpLineNumber(const QString& text);

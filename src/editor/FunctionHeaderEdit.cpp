@@ -52,6 +52,27 @@ int RenameFunction(CDocumentData& document, CUnitFunction& function, const QStri
     return rewritten;
 }
 
+QString NameBoxText(const QString& name) {
+    qsizetype length = std::min<qsizetype>(name.size(), NameBoxCapacity);
+    // A character of two code units is shown whole or not at all.
+    if (length < name.size() && name.at(length - 1).isHighSurrogate())
+        --length;
+    return name.left(length);
+}
+
+QString NameBoxNote(const QString& name) {
+    if (name.size() <= NameBoxCapacity)
+        return {};
+    return LoadString(StringId::NameBoxShowsStart).arg(name.size()).arg(NameBoxCapacity);
+}
+
+QString NameFromNameBox(const QString& name, const QString& boxText) {
+    const QString shown = NameBoxText(name);
+    if (boxText == shown)
+        return name;
+    return boxText + name.mid(shown.size());
+}
+
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber) {
     if (showOutlineNumber)
         return outlineNumber.left(16) + u' ' + name.left(16);

@@ -31,6 +31,16 @@ QString RenameRefusalMessage(RenameCheck check, const QString& name);
 // Fn lines rewritten.
 int RenameFunction(CDocumentData& document, CUnitFunction& function, const QString& name);
 
+// The name box holds at most this many characters: the first ones of a longer name.
+constexpr int NameBoxCapacity = 32767;
+// What the name box shows of a name.
+QString NameBoxText(const QString& name);
+// What the name box says of a name it does not hold whole (its length and how much shows); empty for one it holds.
+QString NameBoxNote(const QString& name);
+// The name once the box is left holding `boxText`: the name itself while the box shows what it was given, so a
+// visit to the box changes nothing; else the box's text followed by what of the name the box could not hold.
+QString NameFromNameBox(const QString& name, const QString& boxText);
+
 // The tab's title: the outline number and the name, each cut to 16 characters, or the name cut to 24.
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber);
 // The title of the unit function's tab as the document's setting wants it; `chosen` (may be null) the place the

@@ -24,6 +24,10 @@ QString CapitalizeFirstLetter(QString text) {
     return text;
 }
 
+QString LiteralCaption(QString text) {
+    return text.replace(u'&', QStringLiteral("&&"));
+}
+
 QString MakeMenuItemText(const CMessageContext& context, const QString& text, const QString& mnemonic) {
     // Four ampersands per literal one: the caption is unescaped twice before it is shown.
     QString caption = text;

@@ -8,6 +8,9 @@ struct CMessageContext;
 QString UnopenedFileText(const QString& path, const QString& otherwise);
 // Upper-cases a first character "a" to "z" and nothing else: no locale, no other letters.
 QString CapitalizeFirstLetter(QString text);
+// A text shown as written in a menu entry, tab or button: its ampersands are doubled, so that none reads as an
+// access key.
+QString LiteralCaption(QString text);
 // A menu caption: "ファイル(&F)" in Japanese, "&File" in English; ampersands of the text are kept literal.
 QString MakeMenuItemText(const CMessageContext& context, const QString& text, const QString& mnemonic);
 // The default name of a line-mark attribute (0 to 14) and of group index + 1 (0 to 3) in the context's language.

@@ -34,6 +34,7 @@
 #include "settings/ui/SettingsCommands.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 #include "texts/ui/RichEditContextMenu.h"
 #include "views/ui/HierarchicalChartCommands.h"
 #include "views/ui/HierarchicalView.h"
@@ -351,7 +352,8 @@ void CMainFrame::OpenWindowsDialog() {
 }
 
 void CMainFrame::CreateTabAreaMenu() {
-    // The document menu at the right edge of the tab area: the open tabs, then the windows dialog.
+    // The document menu at the right edge of the tab area: the open tabs, then the windows dialog. The entries take
+    // the tabs' texts, whose ampersands are doubled already.
     auto* button = new QToolButton(m_tabArea);
     button->setAutoRaise(true);
     button->setArrowType(Qt::DownArrow);
@@ -1129,14 +1131,14 @@ void CMainFrame::MakeTabWindow(CNUVDoc& document, CUnitFunction& function) {
     });
     m_tabWindows[&document] = window;
     const bool changing = std::exchange(m_bChangingTabs, true);
-    m_tabArea->addTab(window, window->windowTitle());
+    m_tabArea->addTab(window, LiteralCaption(window->windowTitle()));
     m_bChangingTabs = changing;
     ShowCloseButtonOnActiveTab();
     // The tab reads what the tab window's title says, after every change of the name, the outline number or the
     // setting.
     connect(window, &QWidget::windowTitleChanged, this, [this, window](const QString& title) {
         if (const int index = m_tabArea->indexOf(window); index >= 0)
-            m_tabArea->setTabText(index, title);
+            m_tabArea->setTabText(index, LiteralCaption(title));
     });
 }
 

@@ -2,7 +2,6 @@
 
 #include "editor/EditorDialogRules.h"
 #include "texts/Msg.h"
-#include "texts/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,7 +11,7 @@ CJumpDlg::CJumpDlg(int lineCount, const CMessageContext& messages, QWidget* pare
     setWindowTitle(Msg::Jump(messages));
     m_edit = new QLineEdit(this);
     m_edit->setMaxLength(9);
-    m_label = Msg::LineNumber(messages) + LoadString(StringId::JumpLineRange).arg(lineCount);
+    m_label = JumpLabel(messages, lineCount);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

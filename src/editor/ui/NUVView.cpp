@@ -52,6 +52,7 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     setObjectName(QStringLiteral("CNUVView"));
     m_outlineNumber = Box(this);
     m_name = new CNameEdit(CUnitFunction::MaxTypedNameLength, this);
+    m_name->setMaxLength(NameBoxCapacity);
     m_uniqueLabel = Box(this, 0, true);
     // The requirement items show joined whole, however many there are.
     m_requirements = Box(this, 0, true);
@@ -164,7 +165,7 @@ void CNUVView::Fill() {
     boxFont.setPointSize(10);
     m_outlineNumber->setFont(boxFont);
     m_name->setFont(boxFont);
-    m_name->SetName(m_function.name);
+    ShowName();
     UpdateOutlineNumberBox();
     m_attribute->clear();
     m_attribute->addItem(QString());
@@ -197,19 +198,29 @@ void CNUVView::ReportHeaderChange() {
         m_host.FunctionHeaderChanged(m_function);
 }
 
+void CNUVView::ShowName() {
+    m_name->SetName(NameBoxText(m_function.name));
+    m_name->setToolTip(NameBoxNote(m_function.name));
+}
+
 void CNUVView::CommitName() {
-    const QString name = m_name->text();
+    const QString name = NameFromNameBox(m_function.name, m_name->text());
     if (name == m_function.name)
         return;
     const RenameCheck check = CheckFunctionRename(m_document, m_function, name);
     if (check != RenameCheck::Accepted) {
         platform::ShowMessageBox(RenameRefusalMessage(check, name), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Error);
-        m_name->SetName(m_function.name);
+        ShowName();
         m_name->setFocus();
         return;
     }
     RenameFunction(m_document, m_function, name);
+    // A name longer than the box shows its start again, so that the next visit starts from what it shows.
+    if (m_name->text() != NameBoxText(name))
+        ShowName();
+    else
+        m_name->setToolTip(NameBoxNote(name));
     m_host.FunctionRenamed(m_function);
     emit TabTitleChanged(TabTitle());
 }

@@ -76,6 +76,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The name box shows the start of the name (the whole of any shorter than the box holds) and says what it
+    // leaves out.
+    void ShowName();
     void CommitName();
     void CommitOutlineNumber();
     void CommitManHours();

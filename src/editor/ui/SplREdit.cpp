@@ -163,7 +163,6 @@ CSplREdit::CSplREdit(CLogicEditModel& model, CSystemLogicClipboard* clipboard, Q
     setAcceptDrops(false);
     viewport()->setAcceptDrops(false);
     m_margin = new CLineMargin(*this);
-    setViewportMargins(MarginWidth(), 0, 0, 0);
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
         if (dy)
             m_margin->scroll(0, dy);
@@ -175,8 +174,31 @@ CSplREdit::CSplREdit(CLogicEditModel& model, CSystemLogicClipboard* clipboard, Q
 
 CSplREdit::~CSplREdit() = default;
 
+QFont CSplREdit::MarginFont() {
+    QFont font(FontFamiliesFor(GetDefaultUIFontName()).value(0));
+    font.setFamilies(FontFamiliesFor(GetDefaultUIFontName()));
+    font.setPointSizeF(10.5);
+    return font;
+}
+
+int CSplREdit::LineNumberWidth() const {
+    // Room for four digits at least, and for the largest line number however many digits it has.
+    const QString largest = QString::number(std::max(m_model.RecordCount(), 9999));
+    return std::max(34, QFontMetrics(MarginFont()).horizontalAdvance(largest) + 2);
+}
+
 int CSplREdit::MarginWidth() const {
-    return m_model.Document().FAreaTable.IsDispLineNum ? 52 : 17;
+    // The numbers, then the line-mark symbol and the bar of added lines.
+    return m_model.Document().FAreaTable.IsDispLineNum ? LineNumberWidth() + 18 : 17;
+}
+
+void CSplREdit::UpdateMarginWidth() {
+    const int width = MarginWidth();
+    if (viewportMargins().left() == width)
+        return;
+    setViewportMargins(width, 0, 0, 0);
+    const QRect contents = contentsRect();
+    m_margin->setGeometry(QRect(contents.left(), contents.top(), width, contents.height()));
 }
 
 // ---- rendering ----
@@ -254,6 +276,7 @@ void CSplREdit::Render(bool everyLine) {
     selection.setPosition(PositionOf(caret), QTextCursor::KeepAnchor);
     setTextCursor(selection);
     m_rendering = false;
+    UpdateMarginWidth();
     viewport()->update();
     m_margin->update();
 }
@@ -1153,9 +1176,7 @@ void CSplREdit::PaintMargin(QPainter& painter, const QRect& rect) {
     const int width = MarginWidth();
     painter.fillRect(rect, QColor(225, 225, 240));
     painter.fillRect(QRect(width - 2, rect.top(), 2, rect.height()), Qt::white);
-    QFont font(FontFamiliesFor(GetDefaultUIFontName()).value(0));
-    font.setFamilies(FontFamiliesFor(GetDefaultUIFontName()));
-    font.setPointSizeF(10.5);
+    const QFont font = MarginFont();
     QFont underlined = font;
     underlined.setUnderline(true);
     const bool numbers = m_model.Document().FAreaTable.IsDispLineNum;
@@ -1190,7 +1211,7 @@ void CSplREdit::PaintMargin(QPainter& painter, const QRect& rect) {
                                             [](const QString& url) { return !url.isEmpty(); });
             painter.setFont(linked ? underlined : font);
             painter.setPen(several ? StandardColour(12) : StandardColour(attribute.colorNo));
-            painter.drawText(row.adjusted(numbers ? 35 : 0, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, symbol);
+            painter.drawText(row.adjusted(numbers ? width - 17 : 0, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, symbol);
         }
         if (record->changeMarks & 1)
             painter.fillRect(QRect(width - 4, row.top(), 2, row.height()),

@@ -75,7 +75,10 @@ public:
     void MarkLineAsEvent();
     void MarkLineAsState();
 
+    // The margin's width: its numbers fit the largest line number.
     int MarginWidth() const;
+    // The font of the margin's numbers and line-mark symbols.
+    static QFont MarginFont();
     // The line under a viewport y, -1 below the last block.
     int LineAt(int y) const;
     // Where a line (the append line too) stands in the viewport; empty for no such line.
@@ -130,6 +133,10 @@ private:
     void EditLineMark(int line);
     void PaintGuides();
     void PaintMargin(QPainter& painter, const QRect& rect);
+    // The width of the margin's numbers.
+    int LineNumberWidth() const;
+    // Widens or narrows the margin as the lines' count needs.
+    void UpdateMarginWidth();
     void ClearPreedit();
     void Changed(bool everyLine);
     // The font command: the dialog on the caret's slot or the selected lines, its font written back on OK.

@@ -73,12 +73,13 @@ void CInconsistencyDialog::FillView() {
 }
 
 void CInconsistencyDialog::ShowSelectedItem() {
+    // The edits show the selected unit sentence, and nothing when none is selected (a deleted one included).
     const int row = SelectedRow(*m_view);
-    if (row >= 0) {
-        const QSignalBlocker blockMember(m_member), blockState(m_state);
-        m_member->setText(m_items[static_cast<size_t>(row)].member);
-        m_state->setText(m_items[static_cast<size_t>(row)].state);
-    }
+    const CInconsistencyRule::UnitSentence shown =
+        row >= 0 ? m_items[static_cast<size_t>(row)] : CInconsistencyRule::UnitSentence{};
+    const QSignalBlocker blockMember(m_member), blockState(m_state);
+    m_member->setText(shown.member);
+    m_state->setText(shown.state);
     UpdateEnabling();
 }
 

@@ -107,6 +107,44 @@ TEST_F(HeaderFormTest, ALongNameIsShownWholeAndKeptUnlessEditedAndTypingStopsAt6
     EXPECT_EQ(box.text(), callee->name);
 }
 
+TEST_F(HeaderFormTest, ANameLongerThanTheBoxIsKeptByAVisitAndAnEditKeepsTheRest) {
+    const QString start = QString(32767, u'a');
+    const QString rest = QString(52889 - 32767, u'b');
+    callee->name = start + rest;
+    CNUVView form(document, *callee, host, messages);
+    form.resize(600, 173);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLineEdit& box = form.NameBox();
+    EXPECT_TRUE(box.text() == start);
+    EXPECT_TRUE(box.toolTip().contains(QStringLiteral("52889")));
+
+    // A click into the box and one elsewhere.
+    QTest::mouseClick(&box, Qt::LeftButton);
+    QTest::mouseClick(&form.CodeSymbolBox(), Qt::LeftButton);
+    ASSERT_FALSE(box.hasFocus());
+    EXPECT_EQ(callee->name.size(), 52889);
+    EXPECT_TRUE(host.reports.isEmpty());
+
+    // The last character the box shows is typed over (a long name does not grow by typing): the rest of the name
+    // stays after it.
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClick(&box, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClicks(&box, QStringLiteral("X"));
+    form.CodeSymbolBox().setFocus();
+    EXPECT_EQ(callee->name.size(), 52889);
+    EXPECT_TRUE(callee->name == start.chopped(1) + u'X' + rest);
+    EXPECT_EQ(host.reports, QStringList{QStringLiteral("renamed")});
+
+    // Shortened in the box: the box shows the start of the new name again, so the next visit keeps it too.
+    Retype(box, QStringLiteral("Z"));
+    EXPECT_EQ(callee->name.size(), 1 + rest.size());
+    EXPECT_TRUE(callee->name == u'Z' + rest);
+    EXPECT_TRUE(box.text() == callee->name);
+    EXPECT_TRUE(box.toolTip().isEmpty());
+}
+
 TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
     document.WorkTable.UnitDayToHour = 7.5f;
     callee->header.Unit = ManHours;

@@ -7,8 +7,10 @@
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
+#include "support/logic/LogicScript.h"
 #include "texts/MessageContext.h"
 
+#include <QFontMetrics>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -31,6 +33,26 @@ protected:
         return nullptr;
     }
 };
+
+// The margin's numbers fit the largest line number (19947 lost its first digit), whatever the count of lines.
+TEST_F(LogicEditorMarksTest, TheMarginFitsTheLargestLineNumber) {
+    const QFontMetrics metrics(CSplREdit::MarginFont());
+    QWidget* margin = Editor().childAt(QPoint(Editor().contentsRect().left() + 2, Editor().height() / 2));
+    ASSERT_NE(margin, nullptr);
+    for (const int count : {3, 19947, 120}) {
+        SCOPED_TRACE(count);
+        document.registry.origin->logicLines.clear();
+        std::vector<std::pair<CLogicLine*, QString>> pending;
+        AppendScript(*document.registry.origin, QStringList(count, QStringLiteral("Do <a>を{b}せよ")).join(u'\n'),
+                     pending);
+        Model().ReloadRecords();
+        Editor().Render(true);
+        // The numbers stand right-aligned left of the 18 pixels of the mark symbol and the bar.
+        EXPECT_GE(Editor().MarginWidth() - 18, metrics.horizontalAdvance(QString::number(count)));
+        EXPECT_EQ(margin->width(), Editor().MarginWidth());
+        EXPECT_EQ(Editor().viewport()->x(), Editor().contentsRect().left() + Editor().MarginWidth());
+    }
+}
 
 TEST_F(LogicEditorMarksTest, EventAndStateButtonsMarkTheCaretLine) {
     Editor().RunCommand(AddIfAtCurrent);

@@ -86,7 +86,7 @@ TEST(InconsistencyPage, DeletionIsStoredOnlyByOk) {
 }
 
 // A list that takes the focus makes its first row current without selecting it; "削除" and "変更" wait for a row
-// the user selects, on the page and in the relation's item dialog alike.
+// the user selects, on the page and in the relation's item dialog alike, whose edits show only a selected row.
 TEST(InconsistencyPage, DeleteAndChangeWaitForASelectedRow) {
     SettingsTestHost host;
     CInconsistencyRule rule;
@@ -123,6 +123,11 @@ TEST(InconsistencyPage, DeleteAndChangeWaitForASelectedRow) {
         sentences->setCurrentItem(sentences->topLevelItem(1));
         EXPECT_TRUE(removeSentence->isEnabled());
         EXPECT_EQ(dialog.findChild<QLineEdit*>("member")->text(), "B");
+        // Deleted, the last sentence leaves none selected: the edits no longer show it.
+        removeSentence->click();
+        EXPECT_EQ(sentences->topLevelItemCount(), 1);
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("member")->text(), "");
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("state")->text(), "");
         checked = true;
         dialog.reject();
     });
