@@ -8,6 +8,7 @@
 #include "platform/ui/CaptionLines.h"
 #include "texts/MessageContext.h"
 #include "texts/Msg.h"
+#include "texts/TextHelpers.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -82,7 +83,7 @@ void FitCaption(QPushButton& button, const QString& caption) {
     while (!fits(font) && font.pointSizeF() > 0 && font.pointSizeF() - 0.5 >= kSmallestPointSize)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     button.setFont(font);
-    button.setText(lines.join(QLatin1Char('\n')).replace(QLatin1Char('&'), QLatin1String("&&")));
+    button.setText(LiteralCaption(lines.join(QLatin1Char('\n'))));
 }
 
 const CMessageContext& DefaultContext() {

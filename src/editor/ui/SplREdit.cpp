@@ -18,6 +18,7 @@
 #include "texts/MessageContext.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 #include "texts/ui/RichEditContextMenu.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -99,10 +100,6 @@ constexpr std::pair<int, int> kKeywordItems[] = {
 const CMessageContext& DefaultMessageContext() {
     static const CMessageContext context;
     return context;
-}
-
-QString Doubled(QString text) {
-    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
 // Shows a tip at the help event's place, or hides the one shown when the text is empty.
@@ -959,7 +956,7 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
     for (int i = 0; i < shown; ++i) {
         if (m_candidateSeparator != 0 && m_candidateSeparator == i)
             candidateMenu->addSeparator();
-        QAction* action = candidateMenu->addAction(Doubled(m_candidates[i]));
+        QAction* action = candidateMenu->addAction(LiteralCaption(m_candidates[i]));
         action->setData(FirstCandidate + i + (m_candidateSeparator != 0 && i >= m_candidateSeparator ? 1 : 0));
     }
     if (shown == 0)
@@ -970,7 +967,7 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
         QString caption;
         for (const auto& [command, kind] : kKeywordItems) {
             if (command == id)
-                caption = Doubled(keyword(kind));
+                caption = LiteralCaption(keyword(kind));
         }
         return add(target, caption, id, true);
     };
@@ -987,17 +984,17 @@ std::unique_ptr<QMenu> CSplREdit::CreateContextMenu() {
     } else {
         for (int id : {AddIfAtCurrent, AddDoAtCurrent})
             statementItem(insert, id);
-        add(insert, Doubled(keyword(SyntaxTransitState)), AddTransitStateAfter, true);
+        add(insert, LiteralCaption(keyword(SyntaxTransitState)), AddTransitStateAfter, true);
         statementItem(insert, AddFnAtCurrent);
-        add(insert, Doubled(keyword(SyntaxDoNothing)), 33179, false);
+        add(insert, LiteralCaption(keyword(SyntaxDoNothing)), 33179, false);
         add(insert, text(StringId::LogicMenuComment), AddCommentAtCurrent, true);
         add(insert, text(StringId::LogicMenuLineBreak), AddLineBreakAtCurrent, true);
         statementItem(insert, AddSwitchAtCurrent);
-        add(insert, Doubled(keyword(SyntaxCase)), 33180, false);
+        add(insert, LiteralCaption(keyword(SyntaxCase)), 33180, false);
         statementItem(insert, AddLoopAtCurrent);
         add(insert, QStringLiteral("while"), 33181, false);
         add(insert, QStringLiteral("for"), 33182, false);
-        add(insert, Doubled(keyword(SyntaxExitlp)), 33183, false);
+        add(insert, LiteralCaption(keyword(SyntaxExitlp)), 33183, false);
     }
     add(edit, text(StringId::LogicMenuReplaceWithDo), ReplaceWithDo, onRecord);
     add(edit, text(StringId::LogicMenuReplaceWithTransitState), ReplaceWithTransitState, onRecord);
@@ -1083,14 +1080,14 @@ std::unique_ptr<QMenu> CSplREdit::CreateLineMarkMenu(const CLogicLine& line) {
                 target.addSeparator();
                 break;
             case LineMarkMenuItem::Kind::Mark: {
-                QAction* action = target.addAction(Doubled(item.name));
+                QAction* action = target.addAction(LiteralCaption(item.name));
                 action->setCheckable(true);
                 action->setChecked(item.checked);
                 action->setData(item.mark);
                 break;
             }
             case LineMarkMenuItem::Kind::Group:
-                self(*target.addMenu(Doubled(item.name)), item.marks, self);
+                self(*target.addMenu(LiteralCaption(item.name)), item.marks, self);
                 break;
             }
         }
