@@ -1,5 +1,6 @@
 #include "app/LinkTarget.h"
 
+#include "app/MainFrameCommands.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -9,21 +10,81 @@
 
 namespace {
 
+// The longest target a message shows whole.
+constexpr qsizetype ShownLinkLength = 1024;
+
 bool IsDocumentPath(const QString& path) {
     return QDir::isAbsolutePath(path) && path.endsWith(QStringLiteral(".nuv"), Qt::CaseInsensitive) &&
            !QFileInfo(path).fileName().startsWith(QStringLiteral("~$"));
 }
 
-LinkTarget LocalFile(const QString& file) {
-    const QString path = QDir::cleanPath(file);
+bool IsLauncher(const QFileInfo& info) {
+    return info.suffix().compare(QStringLiteral("desktop"), Qt::CaseInsensitive) == 0;
+}
+
+// A program, a script or a launcher: what the desktop may run rather than show.
+bool MayRun(const QFileInfo& info) {
+    if (!info.isFile())
+        return false;
+    constexpr QFile::Permissions executable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    return (info.permissions() & executable) || IsLauncher(info) || IsLauncher(QFileInfo(info.canonicalFilePath()));
+}
+
+LinkTarget LocalFile(const QString& file, const QString& baseFolder) {
+    const QDir base(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder);
+    const QString path = QDir::cleanPath(base.absoluteFilePath(file));
     LinkTarget target;
     if (IsDocumentPath(path)) {
         target.kind = LinkTarget::Document;
         target.documentPath = path;
-    } else if (QFileInfo::exists(path)) {
+        return target;
+    }
+    const QFileInfo info(path);
+    if (info.exists()) {
         target.kind = LinkTarget::Desktop;
         target.url = QUrl::fromLocalFile(path);
+        target.mayStartProgram = MayRun(info);
     }
+    return target;
+}
+
+// True when the scheme of `text`, or of an address it wraps ("view-source:javascript:…"), runs code. The text is
+// read as a browser reads it: escapes decoded, tabs and line breaks dropped.
+bool RunsCode(const QString& text) {
+    QString read = QUrl::fromPercentEncoding(text.toUtf8());
+    read.remove(QRegularExpression(QStringLiteral("[\\t\\r\\n]")));
+    static const QRegularExpression scheme(QStringLiteral("\\s*([A-Za-z][A-Za-z0-9+.-]*):"));
+    for (QRegularExpressionMatch match =
+             scheme.match(read, 0, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+         match.hasMatch(); match = scheme.match(read, match.capturedEnd(), QRegularExpression::NormalMatch,
+                                                QRegularExpression::AnchorAtOffsetMatchOption)) {
+        const QString name = match.captured(1).toLower();
+        if (name == QLatin1String("javascript") || name == QLatin1String("vbscript") || name == QLatin1String("data"))
+            return true;
+    }
+    return false;
+}
+
+LinkTarget Classify(const QString& text, const QString& baseFolder) {
+    if (RunsCode(text))
+        return {};
+    // A scheme has two letters at least: "C:" starts a path of another system, which names no file here.
+    static const QRegularExpression schemed(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (!schemed.match(text).hasMatch())
+        return LocalFile(text, baseFolder);
+    const QUrl url(text, QUrl::TolerantMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid())
+        return {};
+    if (scheme == QLatin1String("file"))
+        return url.host().isEmpty() && !url.path().isEmpty() ? LocalFile(url.toLocalFile(), baseFolder) : LinkTarget{};
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    if ((web && url.host().isEmpty()) || url.toString(QUrl::RemoveScheme).isEmpty())
+        return {};
+    LinkTarget target;
+    target.kind = LinkTarget::Desktop;
+    target.url = url;
+    target.mayStartProgram = !web && scheme != QLatin1String("mailto");
     return target;
 }
 
@@ -33,26 +94,13 @@ LinkTarget ClassifyLink(const QString& link, const QString& baseFolder) {
     const QString text = link.trimmed();
     if (text.isEmpty())
         return {};
-    // A scheme has two letters at least: "C:" starts a path of another system, which names no file here.
-    static const QRegularExpression schemed(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    if (!schemed.match(text).hasMatch()) {
-        const QDir base(baseFolder.isEmpty() ? QDir::currentPath() : baseFolder);
-        return LocalFile(QDir::isAbsolutePath(text) ? text : base.absoluteFilePath(text));
-    }
-    const QUrl url(text, QUrl::TolerantMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid())
-        return {};
-    if (scheme == QLatin1String("file"))
-        return url.host().isEmpty() && !url.path().isEmpty() ? LocalFile(url.toLocalFile()) : LinkTarget{};
-    const bool runsCode =
-        scheme == QLatin1String("javascript") || scheme == QLatin1String("vbscript") || scheme == QLatin1String("data");
-    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
-    if (runsCode || (web && url.host().isEmpty()) || url.toString(QUrl::RemoveScheme).isEmpty())
-        return {};
-    LinkTarget target;
-    target.kind = LinkTarget::Desktop;
-    target.url = url;
+    LinkTarget tooLong;
+    tooLong.kind = LinkTarget::TooLong;
+    if (text.size() > MaxOpenerArgumentBytes)
+        return tooLong;
+    const LinkTarget target = Classify(text, baseFolder);
+    if (target.kind == LinkTarget::Desktop && OpenerArgument(target.url).toUtf8().size() > MaxOpenerArgumentBytes)
+        return tooLong;
     return target;
 }
 
@@ -65,23 +113,41 @@ QStringList DroppedDocumentPaths(const QList<QUrl>& urls) {
     return paths;
 }
 
+QString OpenerArgument(const QUrl& url) {
+    return url.isLocalFile() ? url.toLocalFile() : QString::fromUtf8(url.toEncoded());
+}
+
+QString ShownLinkTarget(const QUrl& url) {
+    return MainFrameCommand::ShortenPathInMiddle(url.isLocalFile() ? url.toLocalFile() : url.toString(),
+                                                 ShownLinkLength);
+}
+
 bool OpenLink(const QString& link, const QString& baseFolder, const std::function<void(const QString&)>& openDocument,
               const std::function<bool(const QUrl&)>& openOnDesktop) {
     const LinkTarget target = ClassifyLink(link, baseFolder);
-    StringId failure = StringId::LinkNotFound;
+    const QString shownLink = MainFrameCommand::ShortenPathInMiddle(link.trimmed(), ShownLinkLength);
+    QString failure;
     switch (target.kind) {
     case LinkTarget::Document:
         openDocument(target.documentPath);
         return true;
     case LinkTarget::Desktop:
+        if (target.mayStartProgram &&
+            platform::ShowMessageBox(LoadString(StringId::LinkMayStartProgram).arg(ShownLinkTarget(target.url)),
+                                     platform::MessageButtons::YesNo, platform::MessageIcon::Warning,
+                                     1) != platform::MessageAnswer::Yes)
+            return false;
         if (openOnDesktop(target.url))
             return true;
-        failure = StringId::LinkNotOpened;
+        failure = LoadString(StringId::LinkNotOpened).arg(ShownLinkTarget(target.url));
+        break;
+    case LinkTarget::TooLong:
+        failure = LoadString(StringId::LinkTooLong).arg(shownLink, QString::number(link.trimmed().size()));
         break;
     case LinkTarget::Refused:
+        failure = LoadString(StringId::LinkNotFound).arg(shownLink);
         break;
     }
-    platform::ShowMessageBox(LoadString(failure).arg(link.trimmed()), platform::MessageButtons::Ok,
-                             platform::MessageIcon::Warning);
+    platform::ShowMessageBox(failure, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     return false;
 }

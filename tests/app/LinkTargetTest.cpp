@@ -1,22 +1,34 @@
 #include "app/LinkTarget.h"
 
+#include "app/DesktopOpener.h"
+
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
 #include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 TEST(LinkTarget, DocumentsOpenInTheProgramAndEveryOtherFileOrAddressOnTheDesktop) {
-    for (const char* address : {"https://example.org/manual?id=3", "  HTTP://example.org ", "mailto:team@example.org",
-                                "ftp://example.org/a.nuv", "news:comp.lang.c++", "telnet://example.org"}) {
-        const LinkTarget target = ClassifyLink(QString::fromUtf8(address));
-        EXPECT_EQ(target.kind, LinkTarget::Desktop) << address;
-        EXPECT_EQ(target.url, QUrl(QString::fromUtf8(address).trimmed())) << address;
+    // Web and mail addresses open at once; any other scheme may start a program.
+    const std::pair<bool, QStringList> addresses[] = {
+        {false, {"https://example.org/manual?id=3", "  HTTP://example.org ", "mailto:team@example.org"}},
+        {true,
+         {"ftp://example.org/a.nuv", "news:comp.lang.c++", "telnet://example.org", "smb://server/share/run.exe",
+          "x-man-page:ls", "view-source:https://example.org/"}}};
+    for (const auto& [mayStartProgram, group] : addresses) {
+        for (const QString& address : group) {
+            const LinkTarget target = ClassifyLink(address);
+            EXPECT_EQ(target.kind, LinkTarget::Desktop) << address.toStdString();
+            EXPECT_EQ(target.url, QUrl(address.trimmed())) << address.toStdString();
+            EXPECT_EQ(target.mayStartProgram, mayStartProgram) << address.toStdString();
+        }
     }
 
     const LinkTarget document = ClassifyLink("/home/user/plans/../plans/Door.NUV");
@@ -37,46 +49,114 @@ TEST(LinkTarget, DocumentsOpenInTheProgramAndEveryOtherFileOrAddressOnTheDesktop
         const LinkTarget target = ClassifyLink(link);
         EXPECT_EQ(target.kind, LinkTarget::Desktop) << link.toStdString();
         EXPECT_EQ(target.url, QUrl::fromLocalFile(pdf)) << link.toStdString();
+        EXPECT_FALSE(target.mayStartProgram) << link.toStdString();
     }
-    EXPECT_EQ(ClassifyLink("one.txt", folder.path()).url, QUrl::fromLocalFile(text));
-    EXPECT_EQ(ClassifyLink("sub/../one.txt", folder.path()).url, QUrl::fromLocalFile(text));
+    // A name, bare or as a file address, is looked for in the document's folder, not in the current one.
+    ASSERT_NE(QDir::currentPath(), folder.path());
+    for (const char* name : {"one.txt", "sub/../one.txt", "file:one.txt", "file:sub/../one.txt"})
+        EXPECT_EQ(ClassifyLink(QString::fromUtf8(name), folder.path()).url, QUrl::fromLocalFile(text)) << name;
     EXPECT_EQ(ClassifyLink("Door.nuv", folder.path()).documentPath, folder.filePath("Door.nuv"));
+    EXPECT_EQ(ClassifyLink("file:Door.nuv", folder.path()).documentPath, folder.filePath("Door.nuv"));
 
-    // Nothing names a target: no address, no file that exists, or a text that runs code.
+    // Nothing names a target: no address, no file that exists, or a text that runs code, also behind a wrapper.
     for (const char* refused :
          {"", "  ", "one.txt", "/home/user/missing.txt", "file:///home/user/missing.pdf", "file://server/share/a.txt",
-          "javascript:alert(1)", "data:text/html,<b>x</b>", "http://", "mailto:", "C:\\plans\\Door.txt"}) {
+          "javascript:alert(1)", "JavaScript:alert(1)", "vbscript:msgbox(1)", "data:text/html,<b>x</b>",
+          "view-source:javascript:alert(1)", "view-source:%6Aavascript:alert(1)", "feed:view-source:data:text/html,x",
+          "view-source:java%09script:alert(1)", "http://", "mailto:", "C:\\plans\\Door.txt"}) {
         EXPECT_EQ(ClassifyLink(QString::fromUtf8(refused), QDir::rootPath()).kind, LinkTarget::Refused) << refused;
     }
 }
 
-TEST(LinkTarget, ALinkThatCannotBeOpenedSaysSoAndNamesIt) {
-    platform::ScriptedMessageSink sink;
-    QStringList documents;
-    QList<QUrl> desktop;
-    bool desktopOpens = true;
-    const auto open = [&](const QString& link) {
-        return OpenLink(
-            link, QString(), [&](const QString& path) { documents << path; },
-            [&](const QUrl& url) {
-                desktop << url;
-                return desktopOpens;
-            });
-    };
-    EXPECT_TRUE(open("/plans/Door.nuv"));
-    EXPECT_TRUE(open("https://example.org/"));
-    EXPECT_EQ(documents, QStringList{"/plans/Door.nuv"});
-    EXPECT_EQ(desktop, QList<QUrl>{QUrl("https://example.org/")});
-    EXPECT_TRUE(sink.Texts().isEmpty());
+// A local file that is a program, a script or a launcher, also through a link, may start a program.
+TEST(LinkTarget, ExecutableFilesAndLaunchersMayStartAProgram) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const struct {
+        QString name;
+        QFile::Permissions executable;
+        bool mayStartProgram;
+    } files[] = {{"run.sh", QFile::ExeOwner, true},
+                 {"others.txt", QFile::ExeOther, true},
+                 {"start.Desktop", {}, true},
+                 {"notes.sh", {}, false},
+                 {"folder", QFile::ExeOwner, false}};
+    for (const auto& [name, executable, mayStartProgram] : files) {
+        if (name == "folder")
+            ASSERT_TRUE(QDir(folder.path()).mkdir(name));
+        else
+            WriteFileBytes(folder.filePath(name), "#!/bin/sh\n");
+        ASSERT_TRUE(QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner | executable));
+        ASSERT_TRUE(QFile::link(folder.filePath(name), folder.filePath(name + ".txt")));
+        for (const QString& link :
+             {name, name + ".txt", "file:" + name, QUrl::fromLocalFile(folder.filePath(name)).toString()}) {
+            const LinkTarget target = ClassifyLink(link, folder.path());
+            EXPECT_EQ(target.kind, LinkTarget::Desktop) << link.toStdString();
+            EXPECT_EQ(target.mayStartProgram, mayStartProgram) << link.toStdString();
+        }
+    }
+}
 
-    // No program for the address: the message says so, not that the address were wrong.
-    desktopOpens = false;
-    EXPECT_FALSE(open(" https://example.org/ "));
-    EXPECT_FALSE(open("/home/user/missing.txt"));
-    EXPECT_EQ(desktop.size(), 2);
-    EXPECT_EQ(sink.Texts(), (QStringList{LoadString(StringId::LinkNotOpened).arg("https://example.org/"),
-                                         LoadString(StringId::LinkNotFound).arg("/home/user/missing.txt")}));
-    EXPECT_TRUE(sink.Texts().first().contains("no program")) << sink.Texts().first().toStdString();
+// What may start a program reaches the desktop only when the user agrees to the question that names it, No being
+// the default; a link longer than a program can be given says so in a message of bounded size.
+TEST(LinkTarget, ALinkThatMayStartAProgramIsAskedAboutAndOneTooLongIsRefused) {
+    QTemporaryDir folder;
+    const QString script = folder.filePath("run.sh");
+    WriteFileBytes(script, "#!/bin/sh\n");
+    ASSERT_TRUE(QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner));
+    const QString tooLong = "https://example.org/" + QString(199'980, 'a');
+    const QString tooLongEncoded = "https://example.org/" + QString(50'000, QChar(0x6F22));
+    const struct {
+        QString link;
+        QString named;
+    } links[] = {{"run.sh", script}, {"ssh://example.org", "ssh://example.org"}, {tooLong, {}}, {tooLongEncoded, {}}};
+    for (const auto& [link, named] : links) {
+        platform::ScriptedMessageSink sink;
+        QList<QUrl> desktop;
+        const auto open = [&] {
+            return OpenLink(link, folder.path(), {}, [&](const QUrl& url) { return desktop << url, true; });
+        };
+        EXPECT_FALSE(open());
+        sink.Answer(platform::MessageAnswer::Yes);
+        EXPECT_EQ(open(), !named.isEmpty());
+        EXPECT_EQ(desktop.size(), named.isEmpty() ? 0 : 1);
+        const platform::MessageRequest& first = sink.Requests().first();
+        if (named.isEmpty()) {
+            EXPECT_TRUE(first.text.contains(QString::number(link.size()))) << first.text.left(200).toStdString();
+            EXPECT_LT(first.text.size(), 3'000);
+            continue;
+        }
+        EXPECT_EQ(first.text, LoadString(StringId::LinkMayStartProgram).arg(named));
+        EXPECT_EQ(first.DefaultAnswer(), platform::MessageAnswer::No);
+        EXPECT_EQ(sink.Requests().size(), 2) << "nothing said but the questions";
+    }
+}
+
+// The desktop's opener is given a file by its path; when it ends with a failure (no program for the target) that is
+// said, naming the target; an opener that cannot start fails at once.
+TEST(LinkTarget, TheDesktopOpenerReportsAnOpenerThatFails) {
+    QTemporaryDir folder;
+    const QString given = folder.filePath("given");
+    const QString plan = folder.filePath("plan b.pdf");
+    for (const int status : {0, 3, -1}) {
+        const QString opener = folder.filePath(QString::number(status));
+        if (status >= 0) {
+            WriteFileBytes(opener, QStringLiteral("#!/bin/sh\nprintf %s \"$1\" > '%1'\nexit %2\n")
+                                       .arg(given, QString::number(status))
+                                       .toUtf8());
+            ASSERT_TRUE(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
+        }
+        platform::ScriptedMessageSink sink;
+        CDesktopOpener desktop(opener);
+        EXPECT_EQ(desktop.Open(QUrl::fromLocalFile(plan)), status >= 0);
+        for (QProcess* process : desktop.findChildren<QProcess*>())
+            EXPECT_TRUE(process->waitForFinished(10'000));
+        if (status >= 0) {
+            EXPECT_EQ(ReadFileBytes(given), plan.toUtf8());
+        }
+        EXPECT_EQ(sink.Texts(),
+                  status > 0 ? QStringList{LoadString(StringId::LinkNotOpened).arg(plan)} : QStringList{});
+    }
 }
 
 TEST(LinkTarget, OnlyDroppedDocumentsOpen) {

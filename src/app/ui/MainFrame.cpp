@@ -46,7 +46,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -1055,7 +1054,7 @@ bool CMainFrame::OpenLink(const QString& link) {
     return ::OpenLink(
         link, path.isEmpty() ? QString() : QFileInfo(path).absolutePath(),
         [this](const QString& document) { m_app.OnFileOpenPath(document); },
-        m_desktopOpener ? m_desktopOpener : std::function<bool(const QUrl&)>(&QDesktopServices::openUrl));
+        m_desktopOpener ? m_desktopOpener : [this](const QUrl& url) { return m_desktop.Open(url); });
 }
 
 void CMainFrame::Activate() {

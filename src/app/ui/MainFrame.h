@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DesktopOpener.h"
 #include "app/MainFrameCommands.h"
 #include "app/MainFrameMessages.h"
 #include "app/ModelessDialogs.h"
@@ -171,7 +172,8 @@ public:
     // application, any other file or address on the desktop; one that cannot be opened says so. True when
     // something was opened.
     bool OpenLink(const QString& link);
-    // What opens a file or address on the desktop; false when it cannot. The desktop's own opener until replaced.
+    // What opens a file or address on the desktop; false when it cannot. The desktop's opener program until
+    // replaced.
     void SetDesktopOpener(std::function<bool(const QUrl&)> opener) { m_desktopOpener = std::move(opener); }
 
 protected:
@@ -318,6 +320,7 @@ private:
     // The document's zoom given before the zoom window was made.
     std::optional<int> m_pendingZoom;
     std::unique_ptr<QPrinter> m_printer;
+    CDesktopOpener m_desktop;
     std::function<bool(const QUrl&)> m_desktopOpener;
     QPointer<CFindReplaceDlg> m_findDialog;
     QPointer<CFindReplaceDlg> m_replaceDialog;

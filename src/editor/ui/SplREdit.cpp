@@ -159,6 +159,8 @@ CSplREdit::CSplREdit(CLogicEditModel& model, CSystemLogicClipboard* clipboard, Q
     // Nothing is dropped into the lines: a dropped document goes on to the window, which opens it.
     setAcceptDrops(false);
     viewport()->setAcceptDrops(false);
+    // Moves without a button reach the editor too, so that the pointer becomes a hand over a link.
+    viewport()->setMouseTracking(true);
     m_margin = new CLineMargin(*this);
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
         if (dy)

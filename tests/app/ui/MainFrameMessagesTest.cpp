@@ -233,17 +233,21 @@ TEST_F(MainFrameMessagesTest, ALinkOpensADocumentThroughTheOpenPathAndAnythingEl
     file.close();
     const qsizetype shown = m_sink.Texts().size();
     EXPECT_TRUE(frame.OpenLink(plan));
+    EXPECT_EQ(m_sink.Texts().size(), shown);
+    // An address that may start a program opens once the user agrees.
+    m_sink.Answer(platform::MessageAnswer::Yes);
     EXPECT_TRUE(frame.OpenLink("telnet://example.org"));
     EXPECT_EQ(desktop, (QList<QUrl>{QUrl::fromLocalFile(plan), QUrl("telnet://example.org")}));
-    EXPECT_EQ(m_sink.Texts().size(), shown);
+    ASSERT_EQ(m_sink.Texts().size(), shown + 1);
+    EXPECT_TRUE(m_sink.Texts().at(shown).contains(QStringLiteral("\"telnet://example.org\"")));
 
     // What cannot be opened says so and names it.
     desktopOpens = false;
     EXPECT_FALSE(frame.OpenLink("https://example.org"));
     EXPECT_FALSE(frame.OpenLink(m_dirs.Path("missing.txt")));
-    ASSERT_EQ(m_sink.Texts().size(), shown + 2);
-    EXPECT_TRUE(m_sink.Texts().at(shown).contains(QStringLiteral("\"https://example.org\"")));
-    EXPECT_TRUE(m_sink.Texts().at(shown + 1).contains(m_dirs.Path("missing.txt")));
+    ASSERT_EQ(m_sink.Texts().size(), shown + 3);
+    EXPECT_TRUE(m_sink.Texts().at(shown + 1).contains(QStringLiteral("\"https://example.org\"")));
+    EXPECT_TRUE(m_sink.Texts().at(shown + 2).contains(m_dirs.Path("missing.txt")));
 
     // The open path answers for a document, here that it cannot be opened.
     m_app.Document().SetModified(false);

@@ -603,7 +603,7 @@ TEST_F(LogicEditorWidgetTest, AStatementButtonLeavesAPendingFnNameAloneAndRunsIt
 }
 
 // A left press on an address in any line, a comment too, opens it and selects what was walked to find it; every
-// address shows as a link.
+// address shows as a link, with a hand for the pointer.
 TEST_F(LogicEditorWidgetTest, APressOnALinkOpensItAndLinksShowInEveryLine) {
     QStringList opened;
     form->SetLinkOpener([&opened](const QString& link) { opened << link; });
@@ -627,6 +627,18 @@ TEST_F(LogicEditorWidgetTest, APressOnALinkOpensItAndLinksShowInEveryLine) {
         << Model().LineText(1).toStdString();
 
     const int web = static_cast<int>(comment.indexOf("https"));
+    // The pointer is a hand over a link, in a comment and in a statement, and a text cursor elsewhere.
+    const struct {
+        QPoint point;
+        Qt::CursorShape shape;
+    } pointers[] = {{PointAt(0, web + 3), Qt::PointingHandCursor},
+                    {PointAt(0, 1), Qt::IBeamCursor},
+                    {PointAt(1, static_cast<int>(Model().LineText(1).indexOf("cook"))), Qt::PointingHandCursor},
+                    {PointAt(1, 0), Qt::IBeamCursor}};
+    for (const auto& [point, shape] : pointers) {
+        QTest::mouseMove(Editor().viewport(), point);
+        EXPECT_EQ(Editor().viewport()->cursor().shape(), shape) << point.x() << "," << point.y();
+    }
     QTest::mousePress(Editor().viewport(), Qt::LeftButton, Qt::NoModifier, PointAt(0, web + 3));
     EXPECT_EQ(opened, QStringList{"https://example.org/x"});
     EXPECT_EQ(Model().SelectionStart(), (EditPosition{0, web}));
