@@ -337,8 +337,7 @@ bool FileReplacement::Output::Flush() {
         if (failed == 0) {
             m_pending.remove(0, written);
             m_written += written;
-        } else if ((failed == ENOSPC || failed == EDQUOT) &&
-                   (m_owner.m_noRoomBeside = true, m_owner.FallBackInPlace())) {
+        } else if ((failed == ENOSPC || failed == EDQUOT) && m_owner.FallBackInPlace(true)) {
             return true;
         } else if (failed != EINTR) {
             setErrorString(QString::fromLocal8Bit(std::strerror(failed)));
@@ -523,7 +522,8 @@ bool FileReplacement::OpenInPlace() {
     return true;
 }
 
-bool FileReplacement::FallBackInPlace() {
+bool FileReplacement::FallBackInPlace(bool noRoom) {
+    m_noRoomBeside = noRoom;
     // A new file has nothing to write into: the want of room is the failure.
     if (!m_targetExists || !m_output->TakeIntoMemory())
         return false;
@@ -561,7 +561,7 @@ bool FileReplacement::CommitBeside() {
     const int fd = m_output->Handle();
     // An attribute that the new file cannot take leaves the content to be written into the file itself.
     if (m_targetExists && !CarryAttributes(fd))
-        return FallBackInPlace() && CommitInPlace();
+        return FallBackInPlace(false) && CommitInPlace();
     // The bits go last: they are the ACL's too.
     if (fchmod(fd, m_targetExists ? m_mode : NewFileMode(QFileInfo(m_targetPath).absolutePath())) != 0) {
         FailWithErrno(errno);

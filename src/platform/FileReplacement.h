@@ -126,9 +126,9 @@ private:
     // Makes the temporary file, owner-only and with the target's owner and group; false when it cannot be made so.
     bool OpenBeside();
     bool OpenInPlace();
-    // The temporary file found no room: the content goes on in memory, to be written in place. False when there
-    // is no file to write in place.
-    bool FallBackInPlace();
+    // The temporary file found no room (`noRoom`), or cannot be given what the target carries: the content goes on
+    // in memory, to be written in place. False when there is no file to write in place.
+    bool FallBackInPlace(bool noRoom);
     bool CommitInPlace();
     bool CommitBeside();
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
