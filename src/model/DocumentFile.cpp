@@ -334,7 +334,7 @@ bool WriteSafely(const QString& path, const platform::DocumentFileLock* hold, QS
     platform::FileReplacement file(path);
     if (!file.Open(hold)) {
         if (errorText)
-            *errorText = ReplacementFailureText(file.Refused(), path, file.ErrorText());
+            *errorText = ReplacementFailureText(file, path);
         return false;
     }
     DeviceWriter writer(file.Device());
@@ -347,7 +347,7 @@ bool WriteSafely(const QString& path, const platform::DocumentFileLock* hold, QS
     }
     if (!file.Commit()) {
         if (errorText)
-            *errorText = file.ErrorText();
+            *errorText = ReplacementFailureText(file, path);
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "texts/StringTable.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 bool RefuseFileInUse(const QString& path) {
     const std::optional<QString> holder = platform::DocumentHolder(path);
@@ -54,4 +55,15 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
         break;
     }
     return errorText;
+}
+
+QString ReplacementFailureText(const platform::FileReplacement& file, const QString& path) {
+    if (file.RoomWanted().isEmpty())
+        return ReplacementFailureText(file.Refused(), path, file.ErrorText());
+    QString text = LoadString(StringId::SaveWantsRoom);
+    for (const platform::FileReplacement::Room& room : file.RoomWanted())
+        text +=
+            QLatin1Char('\n') + LoadString(StringId::RoomInFolder)
+                                    .arg(room.folder, QLocale(QLocale::Japanese, QLocale::Japan).toString(room.bytes));
+    return text;
 }

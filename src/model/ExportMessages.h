@@ -28,3 +28,6 @@ bool RefuseFileInUse(const QString& path);
 // its holder), or else the system's `errorText`.
 QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const QString& path,
                                const QString& errorText);
+// Why `file`, the replacement of the file at `path`, did not open or commit: as above, or for want of room, the
+// room in each folder that would let it through.
+QString ReplacementFailureText(const platform::FileReplacement& file, const QString& path);

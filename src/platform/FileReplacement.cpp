@@ -14,10 +14,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace platform {
@@ -35,6 +37,17 @@ const QLatin1String kPartialSuffix(".part");
 const QLatin1String kTemporaryMark(".nuvsave-");
 // Hexadecimal digits of the random part of a temporary file's name, and of the digest that ends it.
 constexpr int kTemporaryDigits = 8;
+// The most digits of a process id in a temporary file's name.
+constexpr int kProcessIdDigits = 10;
+// A folder's default ACL as the system stores it in an extended attribute: a header, then entries of a tag (16
+// bits), the permission bits (16) and an id (32), least significant byte first.
+const char kDefaultAclAttribute[] = "system.posix_acl_default";
+constexpr int kAclHeaderSize = 4;
+constexpr int kAclEntrySize = 8;
+constexpr quint16 kAclUserObject = 0x01;
+constexpr quint16 kAclGroupObject = 0x04;
+constexpr quint16 kAclMask = 0x10;
+constexpr quint16 kAclOther = 0x20;
 
 InPlaceWriteHook* g_inPlaceWriteHook = nullptr;
 TemporaryWriteHook* g_temporaryWriteHook = nullptr;
@@ -89,6 +102,93 @@ int SyncFolder(const QString& folder) {
     return failed;
 }
 
+// Fills `bytes` with what `read(buffer, size)` gives, as the calls for extended attributes do (a size of 0 asks
+// how many bytes there are); false with errno set when it fails.
+template <class Read> bool ReadSized(QByteArray& bytes, Read read) {
+    for (;;) {
+        const ssize_t size = read(nullptr, 0);
+        if (size < 0)
+            return false;
+        bytes.resize(size);
+        const ssize_t got = read(bytes.data(), bytes.size());
+        if (got >= 0) {
+            bytes.resize(got);
+            return true;
+        }
+        if (errno != ERANGE)
+            return false;
+    }
+}
+
+QList<QByteArray> AttributeNames(const QByteArray& list) {
+    QList<QByteArray> names = list.split('\0');
+    names.removeAll(QByteArray());
+    return names;
+}
+
+// The extended attributes of the file at `path`, names and values; false when one cannot be read. A file system
+// without them has none.
+bool ReadAttributes(const QByteArray& path, QList<std::pair<QByteArray, QByteArray>>& attributes) {
+    attributes.clear();
+    QByteArray list;
+    if (!ReadSized(list, [&](char* buffer, size_t size) { return listxattr(path.constData(), buffer, size); }))
+        return errno == ENOTSUP;
+    for (const QByteArray& name : AttributeNames(list)) {
+        QByteArray value;
+        if (!ReadSized(value, [&](char* buffer, size_t size) {
+                return getxattr(path.constData(), name.constData(), buffer, size);
+            }))
+            return false;
+        attributes.append({name, value});
+    }
+    return true;
+}
+
+// The mask of permission bits that new files do not get.
+mode_t FileCreationMask() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("Umask:"))
+                return mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+    // Without the process's status it is only read by setting it.
+    const mode_t mask = umask(022);
+    umask(mask);
+    return mask;
+}
+
+// The permission bits of a file made in `folder` for reading and writing: those of the folder's default ACL, or
+// else those that the file creation mask leaves.
+unsigned NewFileMode(const QString& folder) {
+    QByteArray acl;
+    const QByteArray encoded = QFile::encodeName(folder);
+    if (!ReadSized(acl,
+                   [&](char* buffer, size_t size) {
+                       return getxattr(encoded.constData(), kDefaultAclAttribute, buffer, size);
+                   }) ||
+        acl.size() < kAclHeaderSize)
+        return 0666 & ~FileCreationMask();
+    unsigned owner = 0;
+    unsigned group = 0;
+    unsigned other = 0;
+    bool masked = false;
+    for (qsizetype at = kAclHeaderSize; at + kAclEntrySize <= acl.size(); at += kAclEntrySize) {
+        const auto field = [&](qsizetype offset) {
+            return quint16(quint8(acl[at + offset]) | quint8(acl[at + offset + 1]) << 8);
+        };
+        const quint16 tag = field(0);
+        const unsigned bits = field(2) & 07;
+        if (tag == kAclUserObject)
+            owner = bits;
+        else if (tag == kAclMask || (tag == kAclGroupObject && !masked))
+            group = bits;
+        else if (tag == kAclOther)
+            other = bits;
+        masked = masked || tag == kAclMask;
+    }
+    return 0666 & (owner << 6 | group << 3 | other);
+}
+
 QString RandomNamePart() {
     return QString::number(QRandomGenerator::global()->generate(), 36);
 }
@@ -99,12 +199,25 @@ QString TemporaryCheck(QStringView start) {
     return QString::fromLatin1(hash.toHex().left(kTemporaryDigits));
 }
 
-// A name for a temporary file of the file named `fileName` made by this process: ".NAME.nuvsave-PID-RANDOMCHECK".
-QString TemporaryName(const QString& fileName) {
-    const QString start =
-        QLatin1Char('.') + fileName + kTemporaryMark + QString::number(getpid()) + QLatin1Char('-') +
+// What the names of the temporary files of the file named `fileName` in `folder` start with: ".NAME.nuvsave-",
+// with as much of the name as leaves a whole temporary name within the file system's limit.
+QString TemporaryNameStart(const QString& folder, const QString& fileName) {
+    const long limit = pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    // Besides the name: ".", the mark, "PID-", the random part and the digest.
+    const qsizetype room =
+        (limit > 0 ? limit : NAME_MAX) - (1 + kTemporaryMark.size() + kProcessIdDigits + 1 + 2 * kTemporaryDigits);
+    QString name = fileName;
+    while (!name.isEmpty() && QFile::encodeName(name).size() > room)
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    return QLatin1Char('.') + name + kTemporaryMark;
+}
+
+// A name for a temporary file made by this process, after `start`: "STARTPID-RANDOMCHECK".
+QString TemporaryName(const QString& start) {
+    const QString name =
+        start + QString::number(getpid()) + QLatin1Char('-') +
         QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), kTemporaryDigits, 16, QLatin1Char('0'));
-    return start + TemporaryCheck(start);
+    return name + TemporaryCheck(name);
 }
 
 // Whether the name that matched the pattern of temporary files ends with the digest of the rest of it.
@@ -112,9 +225,9 @@ bool IsTemporaryName(const QString& name) {
     return name.endsWith(TemporaryCheck(QStringView(name).chopped(kTemporaryDigits)));
 }
 
-// A file its writer locked while it worked was left by a writer that is gone: its process is no more, and the
-// lock is free (the id alone could be another machine's, the lock alone not yet taken by a writer that has
-// just made the file).
+// A file its writer locked while it worked was left by a writer of this user that is gone: its process is no
+// more, and the lock is free (the id alone could be another machine's, the lock alone not yet taken by a writer
+// that has just made the file). Another user's file is never ours to remove, whatever its name.
 bool LeftByDeadWriter(const QString& path, quint32 pid) {
     if (ProcessExists(pid))
         return false;
@@ -122,7 +235,8 @@ bool LeftByDeadWriter(const QString& path, quint32 pid) {
     if (fd < 0)
         return false;
     struct stat info {};
-    const bool gone = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool gone =
+        fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() && flock(fd, LOCK_EX | LOCK_NB) == 0;
     close(fd);
     return gone;
 }
@@ -223,7 +337,7 @@ bool FileReplacement::Output::Flush() {
         if (failed == 0) {
             m_pending.remove(0, written);
             m_written += written;
-        } else if ((failed == ENOSPC || failed == EDQUOT) && m_owner.FallBackInPlace()) {
+        } else if ((failed == ENOSPC || failed == EDQUOT) && m_owner.FallBackInPlace(true)) {
             return true;
         } else if (failed != EINTR) {
             setErrorString(QString::fromLocal8Bit(std::strerror(failed)));
@@ -285,9 +399,9 @@ QStringList FileReplacement::LeftBackups(const QString& path) {
 
 void FileReplacement::RemoveLeftTemporaries(const QString& path) {
     const QFileInfo info(path);
-    const QRegularExpression beside(QStringLiteral("^\\.") + QRegularExpression::escape(info.fileName()) +
-                                    QRegularExpression::escape(kTemporaryMark) +
-                                    QStringLiteral("([1-9][0-9]{0,9})-[0-9a-f]{%1}$").arg(2 * kTemporaryDigits));
+    const QRegularExpression beside(
+        QLatin1Char('^') + QRegularExpression::escape(TemporaryNameStart(info.absolutePath(), info.fileName())) +
+        QStringLiteral("([1-9][0-9]{0,%1})-[0-9a-f]{%2}$").arg(kProcessIdDigits - 1).arg(2 * kTemporaryDigits));
     QStringList left = LeftFiles(info.absolutePath(), beside, IsTemporaryName);
     // A backup not yet complete was left before the file was touched.
     left += LeftFiles(BackupDirectory(), BackupPattern(path, true));
@@ -306,6 +420,8 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold) {
     m_refusal = Refusal::None;
     m_errorText.clear();
     m_inPlace = false;
+    m_noRoomBeside = false;
+    m_roomWanted.clear();
     if (const std::optional<QString> holder = DocumentHolder(m_path, ownHold)) {
         m_refusal = Refusal::InUse;
         m_errorText = *holder;
@@ -349,24 +465,28 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold) {
         m_linkCount = target.st_nlink;
     }
     RemoveLeftTemporaries(m_targetPath);
-    // Renaming a new file over one with other names would leave those names on the old content.
-    if (m_targetExists && m_linkCount > 1)
+    // Renaming a new file over one with other names would leave those names on the old content, and one over a
+    // file with extended attributes that cannot be read would drop them.
+    if (m_targetExists && (m_linkCount > 1 || !ReadAttributes(QFile::encodeName(m_targetPath), m_attributes)))
         return OpenInPlace();
     if (OpenBeside())
         return true;
-    // No file may be made beside it: the file itself is written, when we may.
+    // No file may be made beside it, or not with the target's owner and group: the file itself is written, when we
+    // may.
     return m_targetExists && OpenInPlace();
 }
 
 bool FileReplacement::OpenBeside() {
     // The temporary file is named after the target and the writing process, and locked while it is written, so
-    // that what a dead process left can be told (RemoveLeftTemporaries). Made with the mode of any new file (the
-    // umask applied); a file replaced gives it its own bits at the commit. It is read back when it finds no room.
+    // that what a dead process left can be told (RemoveLeftTemporaries). Only its owner may read it until the
+    // commit gives it the target's bits (or a new file's); killed, the save leaves nobody else a copy. It is read
+    // back when it finds no room.
     const QFileInfo target(m_targetPath);
     const QString folder = m_targetPath.left(m_targetPath.size() - target.fileName().size());
+    const QString start = TemporaryNameStart(target.absolutePath(), target.fileName());
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const QString name = folder + TemporaryName(target.fileName());
-        const int fd = open(QFile::encodeName(name).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const QString name = folder + TemporaryName(start);
+        const int fd = open(QFile::encodeName(name).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0) {
@@ -376,6 +496,16 @@ bool FileReplacement::OpenBeside() {
         m_temporaryPath = name;
         m_output = std::make_unique<Output>(*this, fd);
         if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            FailWithErrno(errno);
+            Cancel();
+            return false;
+        }
+        // The target's owner and group, where we may give them (the superuser, or a member of the group); the
+        // change of owner clears set-id bits, which the commit gives back.
+        struct stat made {};
+        if (m_targetExists && (fstat(fd, &made) != 0 || ((made.st_uid != m_owner || made.st_gid != m_group) &&
+                                                         fchown(fd, made.st_uid != m_owner ? m_owner : uid_t(-1),
+                                                                made.st_gid != m_group ? m_group : gid_t(-1)) != 0))) {
             FailWithErrno(errno);
             Cancel();
             return false;
@@ -392,7 +522,8 @@ bool FileReplacement::OpenInPlace() {
     return true;
 }
 
-bool FileReplacement::FallBackInPlace() {
+bool FileReplacement::FallBackInPlace(bool noRoom) {
+    m_noRoomBeside = noRoom;
     // A new file has nothing to write into: the want of room is the failure.
     if (!m_targetExists || !m_output->TakeIntoMemory())
         return false;
@@ -428,16 +559,13 @@ bool FileReplacement::Commit() {
 
 bool FileReplacement::CommitBeside() {
     const int fd = m_output->Handle();
-    if (m_targetExists) {
-        // The new file takes the old one's owner where we may give it (the superuser saving another user's
-        // file), then its permission bits: the change of owner would clear set-id bits again. Where the owner
-        // is not ours to give, the file stays the saving user's, as a new file would be.
-        if ((m_owner != geteuid() || m_group != getegid()) && fchown(fd, m_owner, m_group) != 0)
-            errno = 0;
-        if (fchmod(fd, m_mode) != 0) {
-            FailWithErrno(errno);
-            return false;
-        }
+    // An attribute that the new file cannot take leaves the content to be written into the file itself.
+    if (m_targetExists && !CarryAttributes(fd))
+        return FallBackInPlace(false) && CommitInPlace();
+    // The bits go last: they are the ACL's too.
+    if (fchmod(fd, m_targetExists ? m_mode : NewFileMode(QFileInfo(m_targetPath).absolutePath())) != 0) {
+        FailWithErrno(errno);
+        return false;
     }
     if (fsync(fd) != 0) {
         FailWithErrno(errno);
@@ -455,26 +583,63 @@ bool FileReplacement::CommitBeside() {
     return true;
 }
 
+bool FileReplacement::CarryAttributes(int fd) {
+    QByteArray list;
+    if (!ReadSized(list, [fd](char* buffer, size_t size) { return flistxattr(fd, buffer, size); }))
+        return errno == ENOTSUP && m_attributes.isEmpty();
+    // What the new file got from its folder (a default ACL) and the old one did not have goes.
+    for (const QByteArray& name : AttributeNames(list)) {
+        const bool kept = std::any_of(m_attributes.cbegin(), m_attributes.cend(),
+                                      [&](const auto& attribute) { return attribute.first == name; });
+        if (!kept && fremovexattr(fd, name.constData()) != 0)
+            return false;
+    }
+    for (const auto& [name, value] : m_attributes) {
+        QByteArray present;
+        if (ReadSized(present,
+                      [&](char* buffer, size_t size) { return fgetxattr(fd, name.constData(), buffer, size); }) &&
+            present == value)
+            continue;
+        if (fsetxattr(fd, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool FileReplacement::MakeBackupDirectory(const QString& directory) {
+    // Its names tell which documents the user edits: only the user may read it, and a folder of ours that an older
+    // build made readable to others is made so.
+    const QByteArray encoded = QFile::encodeName(directory);
+    QDir().mkpath(QFileInfo(directory).absolutePath());
+    int error = mkdir(encoded.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
+    struct stat status {};
+    if (error == 0 && stat(encoded.constData(), &status) != 0) {
+        error = errno;
+        if (lstat(encoded.constData(), &status) == 0 && S_ISLNK(status.st_mode)) {
+            // A link to nothing: the reason is its target's, named after it.
+            FailWithErrno(error, directory + QStringLiteral(" -> ") + QFileInfo(directory).symLinkTarget());
+            return false;
+        }
+    }
+    if (error == 0 && !S_ISDIR(status.st_mode))
+        error = ENOTDIR;
+    if (error == 0 && status.st_uid == geteuid() && (status.st_mode & 077) != 0 &&
+        chmod(encoded.constData(), status.st_mode & 0700) != 0)
+        error = errno;
+    // The system's reason, for the folder itself: one of its parents may be a file.
+    if (error != 0)
+        FailWithErrno(error, directory);
+    return error == 0;
+}
+
 bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath) {
     const QString directory = BackupDirectory();
     if (directory.isEmpty()) {
         FailWithErrno(ENOENT, QStringLiteral("XDG_CACHE_HOME"));
         return false;
     }
-    if (!QDir().mkpath(directory)) {
-        const QByteArray encoded = QFile::encodeName(directory);
-        struct stat status {};
-        if (lstat(encoded.constData(), &status) == 0 && S_ISLNK(status.st_mode) &&
-            stat(encoded.constData(), &status) != 0) {
-            // A link to nothing: the reason is its target's, named after it.
-            const int error = errno;
-            FailWithErrno(error, directory + QStringLiteral(" -> ") + QFileInfo(directory).symLinkTarget());
-            return false;
-        }
-        // The system's reason, for the folder itself: one of its parents may be a file.
-        FailWithErrno(mkdir(encoded.constData(), 0700) == 0 ? EACCES : errno, directory);
+    if (!MakeBackupDirectory(directory))
         return false;
-    }
     // Only this user may read it, and it is locked while this process writes the file.
     const QString start = directory + QLatin1Char('/') + BackupNameStart(m_targetPath) + QLatin1Char('-') +
                           QString::number(getpid()) + QLatin1Char('-');
@@ -488,7 +653,7 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
             break;
     }
     if (fd < 0) {
-        FailWithErrno(errno, partialPath);
+        FailWithErrno(errno, directory);
         return false;
     }
     // Named as a backup only once it is complete and lasting.
@@ -503,9 +668,15 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
             unlink(QFile::encodeName(backupPath).constData());
     }
     if (failed != 0) {
+        // Named after its folder: the backup is gone.
         unlink(QFile::encodeName(partialPath).constData());
         close(fd);
-        FailWithErrno(failed, backupPath);
+        FailWithErrno(failed, directory);
+        if (failed == ENOSPC || failed == EDQUOT) {
+            if (m_noRoomBeside)
+                m_roomWanted.append({QFileInfo(m_targetPath).absolutePath(), m_output->Content().size()});
+            m_roomWanted.append({directory, old.size()});
+        }
         return false;
     }
     StepDone(done);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -43,23 +44,26 @@ public:
 
 // Replaces the content of a file so that a failure at any moment leaves the file as it was.
 //
-// The new content normally goes to a temporary file beside the target, which is flushed, synced, given the
-// target's permission bits (and owner, where we may) and renamed over it. That cannot work where no file may be
-// made in the target's folder, and it would cut a file with other hard links off from them. There the whole new
-// content is collected first and then written into the file itself; the old content waits in a backup in the
-// user's cache folder (BackupDirectory), written and synced (file and folder) before the first byte of the file
-// is overwritten and removed only once the new content is synced; a write that fails puts the old content back.
-// A temporary file that finds no room (the file system or the user's quota full) is given up for the same write
-// in place: what it held is taken back into memory and it is removed, so that a save with room for the change
-// but not for a second copy succeeds.
+// The new content normally goes to a temporary file beside the target, which is made readable by its owner only,
+// flushed, synced, given what the target carries (owner and group, extended attributes with the access ACL among
+// them, permission bits) and renamed over it; a new file gets the bits and ACL a file made in its folder gets.
+// That cannot work where no file may be made in the target's folder, it would cut a file with other hard links off
+// from them, and it would change a file whose owner, group or an extended attribute cannot be given to a new file
+// (another user's document in a shared folder). There the whole new content is collected first and then written
+// into the file itself; the old content waits in a backup in the user's cache folder (BackupDirectory, readable
+// by the user only), written and synced (file and folder) before the first byte of the file is overwritten and
+// removed only once the new content is synced; a write that fails puts the old content back. A temporary file that
+// finds no room (the file system or the user's quota full) is given up for the same write in place: what it held
+// is taken back into memory and it is removed, so that a save with room for the change but not for a second copy
+// succeeds.
 //
 // The temporary file's name is one no person picks: ".NAME.nuvsave-PID-RANDOMCHECK", CHECK a digest of the
-// rest, so that a name that is not one of ours never passes for it. The writer holds a lock on its temporary
-// file or backup while it works. What a process that died left (the id in the name is no process's here, and
-// the lock is free) is found by the next write of the file, never by a read: its temporary files are removed,
-// and its backups, named "NAME-HASH-PID-RANDOM.bak" in the cache folder after the file they hold (HASH from the
-// file's absolute path), are kept for the user (LeftBackups). Nothing else beside the file is touched, whatever
-// its name.
+// rest, NAME the file's name cut so that the whole fits the file system's limit on names. A name that is not one
+// of ours never passes for it. The writer holds a lock on its temporary file or backup while it works. What a
+// process of the same user that died left (the id in the name is no process's here, and the lock is free) is found
+// by the next write of the file, never by a read: its temporary files are removed, and its backups, named
+// "NAME-HASH-PID-RANDOM.bak" in the cache folder after the file they hold (HASH from the file's absolute path), are
+// kept for the user (LeftBackups). Nothing else beside the file is touched, whatever its name.
 //
 // A write in place takes the file's lock (DocumentFileLock) for its duration, so that two of them never mix
 // their content; the lock a document's holder in this process has is its own.
@@ -69,6 +73,12 @@ public:
 // gate every write of a file of ours passes, whatever the file is to hold.
 class FileReplacement {
 public:
+    // Room that would have let a write through, in one folder.
+    struct Room {
+        QString folder;
+        qint64 bytes = 0;
+    };
+
     enum class Refusal {
         None,
         NotRegularFile, // a folder, device, pipe, socket or dangling link
@@ -98,6 +108,9 @@ public:
     // Whether the content is written into the file itself: known after Open, and turned on while the content is
     // written when its temporary file finds no room.
     bool WritesInPlace() const { return m_inPlace; }
+    // When the last failure was the want of room: the folders where the room given would let the write through,
+    // any one of them. Empty otherwise.
+    const QList<Room>& RoomWanted() const { return m_roomWanted; }
 
     // The folder that keeps the old content of a file while it is written in place.
     static QString BackupDirectory();
@@ -110,13 +123,17 @@ private:
 
     // Removes the temporary files that writes of the file at `path` left when their process died.
     static void RemoveLeftTemporaries(const QString& path);
+    // Makes the temporary file, owner-only and with the target's owner and group; false when it cannot be made so.
     bool OpenBeside();
     bool OpenInPlace();
-    // The temporary file found no room: the content goes on in memory, to be written in place. False when there
-    // is no file to write in place.
-    bool FallBackInPlace();
+    // The temporary file found no room (`noRoom`), or cannot be given what the target carries: the content goes on
+    // in memory, to be written in place. False when there is no file to write in place.
+    bool FallBackInPlace(bool noRoom);
     bool CommitInPlace();
     bool CommitBeside();
+    // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
+    bool CarryAttributes(int fd);
+    bool MakeBackupDirectory(const QString& directory);
     bool WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath);
     // The system's reason of `error`, after the name of the file it concerns when that is not the target.
     void FailWithErrno(int error, const QString& file = QString());
@@ -128,7 +145,10 @@ private:
     unsigned m_owner = 0;
     unsigned m_group = 0;
     unsigned m_linkCount = 0;
+    QList<std::pair<QByteArray, QByteArray>> m_attributes; // the target's extended attributes: names and values
     bool m_inPlace = false;
+    bool m_noRoomBeside = false; // the temporary file found no room
+    QList<Room> m_roomWanted;
     QString m_temporaryPath;
     std::unique_ptr<Output> m_output;
     Refusal m_refusal = Refusal::None;

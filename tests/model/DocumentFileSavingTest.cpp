@@ -5,6 +5,7 @@
 #include "model/UnitFunctionRegistry.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
+#include "support/ChildProcess.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
 
@@ -16,7 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -167,6 +170,43 @@ TEST_F(DocumentFileSaving, UsersFilesBesideADocumentSurviveReadsAndSavesAndOnlyA
     EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden), expected);
     for (const QString& name : mine)
         EXPECT_EQ(ReadFileBytes(Path(name)), "mine") << name.toStdString();
+}
+
+TEST_F(DocumentFileSaving, ASaveWithNoRoomAnywhereSaysTheRoomItWantsAndNamesNoFileItRemoved) {
+    // A full file system of the test's own holds the document, and the cache folder for its old content.
+    const QString small = Path("small");
+    ASSERT_TRUE(QDir().mkpath(small));
+    const QByteArray old(200000, 'o');
+    const int status = InChild([&] {
+        if (!MountSmallFileSystem(small, 256 << 10))
+            _exit(kChildCannotSetUp);
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(small + "/cache"));
+        QFile document(small + "/doc.nuv");
+        if (!document.open(QIODevice::WriteOnly) || document.write(old) != old.size() || !document.flush())
+            _exit(kChildCannotSetUp);
+        const int filler = open(QFile::encodeName(small + "/filler").constData(), O_WRONLY | O_CREAT, 0600);
+        const QByteArray block(4096, 'f');
+        while (write(filler, block.constData(), block.size()) > 0) {
+        }
+        CDocumentData data;
+        data.SetDefaults();
+        QString error;
+        const bool saved = SaveDocumentXml(data, small + "/doc.nuv", &error);
+        // Room for the new content beside it (its size as written), or for the old one in the cache folder.
+        const QStringList lines = error.split('\n');
+        const bool told =
+            lines.size() == 3 &&
+            lines[0] == "空き容量が足りないため、保存できませんでした。次のどれかの空きがあれば保存できます。" &&
+            lines[1].startsWith(QStringLiteral("フォルダー \"%1\" に ").arg(small)) &&
+            lines[2] == QStringLiteral("フォルダー \"%1/cache/nuv\" に 200,000 バイト").arg(small);
+        if (saved || !told || ReadFileBytes(small + "/doc.nuv") != old) {
+            fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+            _exit(1);
+        }
+    });
+    if (status == kChildCannotSetUp)
+        GTEST_SKIP() << "no file system of the test's own can be mounted here";
+    EXPECT_EQ(status, 0);
 }
 
 TEST_F(DocumentFileSaving, APathThatIsNotTextIsRefusedAndNothingIsWrittenUnderAnotherName) {
