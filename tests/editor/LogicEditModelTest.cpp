@@ -432,6 +432,7 @@ public:
         name = QStringLiteral("Gamma");
         return true;
     }
+    void SetDocumentModified() override { modified = true; }
 
     CAbstractIndexItem& Item(const OutlineNumber& number) {
         return *CAbstractIndexItem::FindByOutlineNumber(&document.indexRoot, number, 0);
@@ -460,6 +461,7 @@ public:
     CProcessClipboard clipboard;
     CUnitFunction* unit = nullptr;
     std::vector<CLogicEditModel*> tabs;
+    bool modified = false;
 
 private:
     CModelShellInstaller m_installer{*this};
@@ -550,12 +552,14 @@ TEST(OutsideChange, ReloadsThatLeaveTheLinesAsShownKeepUndoAndRedo) {
     d.tabs = {&model};
     UnitDocument::TypeAtSlotEnd(model, 2, QStringLiteral("z"));
 
-    // A unit function the tab does not call is renamed.
+    // A unit function the tab does not call is renamed, and the document is saved.
     d.document.registry.origin->name = QStringLiteral("Renamed");
     d.document.RebuildAndRefresh(d.document.GetModelOptions());
+    d.modified = false;
     ASSERT_TRUE(model.IsUndoAvailable());
     model.UndoLastEdit();
     EXPECT_EQ(model.Record(2)->textSlots[0].text, QStringLiteral("aaa"));
+    EXPECT_TRUE(d.modified) << "an undo changes the document";
     d.document.RebuildAndRefresh(d.document.GetModelOptions());
     model.UndoLastEdit();
     EXPECT_EQ(model.Record(2)->textSlots[0].text, QStringLiteral("aaaz"));
