@@ -11,7 +11,6 @@
 #include "editor/ui/NUVView.h"
 #include "editor/ui/OutputView.h"
 #include "editor/ui/SplREdit.h"
-#include "model/AbstractIndexItem.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "platform/MessageBox.h"
@@ -359,45 +358,4 @@ TEST_F(TabWindow, TheEditCommandsActOnAndFollowTheFocusedHeaderBoxAndContentText
     EXPECT_EQ(content.ContentText(), "");
     undo->trigger();
     EXPECT_EQ(content.ContentText(), "rice");
-}
-
-// Deleting a called unit function's place in the outline tree takes its Fn line out of the open tab: the tab's Undo is
-// withdrawn, and the lines keep both the typing and the deletion.
-TEST_F(TabWindow, AnOutlineCommandThatChangesTheTabsLinesWithdrawsItsUndo) {
-    Frame()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
-    platform::ScriptedMessageSink messages;
-    CSplREdit& editor = Window()->FunctionView()->Editor();
-    CLogicEditModel& model = Window()->FunctionView()->Model();
-    EmptyLogic();
-    Data().environment.synchronizeFn = 1;
-    const ModelOptions options = Data().GetModelOptions();
-    CUnitFunction* alpha = Data().registry.CreateFunction(QStringLiteral("Alpha"), options);
-    CUnitFunction::AppendChild(m_function, alpha);
-    m_function->InsertFnStatement(0, *alpha, 0, options);
-    m_app->Document().RebuildDocument();
-    editor.setFocus();
-    for (const char* member : {"aaa", "bbb"}) {
-        model.SetCaret(model.RecordCount(), 0);
-        ASSERT_TRUE(editor.RunCommand(LogicEditCommand::AddDoAtCurrent));
-        QTest::keyClicks(&editor, member);
-    }
-    // As a click at the end of aaa does.
-    model.CloseUndoGroup();
-    const EditPosition end{1, model.Record(1)->Home + 3};
-    editor.SelectRange(end, end);
-    QTest::keyClicks(&editor, "z");
-    ASSERT_EQ(model.Record(1)->textSlots[0].text, "aaaz");
-    ASSERT_TRUE(editor.IsCommandEnabled(LogicEditCommand::EditUndo));
-
-    CAbstractIndexItem* item =
-        CAbstractIndexItem::FindByOutlineNumber(&Data().indexRoot, GetOutlineNumber(alpha->places.front()), 0);
-    ASSERT_NE(item, nullptr);
-    CAbstractIndexItem::RemoveFromIndex(Data(), *item, options);
-    EXPECT_FALSE(editor.IsCommandEnabled(LogicEditCommand::EditUndo));
-    editor.RunCommand(LogicEditCommand::EditUndo);
-    ASSERT_EQ(model.RecordCount(), 2);
-    EXPECT_EQ(model.Record(0)->textSlots[0].text, "aaaz");
-    EXPECT_EQ(model.Record(1)->textSlots[0].text, "bbb");
-    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
 }
