@@ -2,12 +2,16 @@
 #include "editor/LogicEditModel.h"
 #include "editor/LogicLineBlock.h"
 
+#include "logic/InspectionEnvironment.h"
+#include "logic/LogicLineMatcher.h"
 #include "logic/NegatableText.h"
 #include "model/DocumentData.h"
 #include "model/IndexLogicSync.h"
 #include "model/ModelShell.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+
+#include <QUuid>
 
 #include <utility>
 
@@ -20,6 +24,13 @@ bool AcceptsPastedText(int kind) {
 
 void ShowMessage(const QString& text, platform::MessageIcon icon) {
     platform::ShowMessageBox(text, platform::MessageButtons::Ok, icon);
+}
+
+// The open document, told apart from every other one of every process: the process's own random number and the
+// document record's instance.
+QByteArray LineBlockSource(const CDocumentData& document) {
+    static const QByteArray process = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
+    return process + '/' + QByteArray::number(document.instance);
 }
 
 } // namespace
@@ -40,7 +51,7 @@ void CLogicEditModel::OnEditCopy() {
             lines.push_back(Record(i));
         block = LogicLineBlock::Encode(lines);
     }
-    m_clipboard.SetContent(SelectedText(), block);
+    m_clipboard.SetContent(SelectedText(), block, block.isEmpty() ? QByteArray() : LineBlockSource(m_document));
 }
 
 bool CLogicEditModel::CanCutOrDelete() const {
@@ -169,6 +180,11 @@ void CLogicEditModel::OnEditPasteLines() {
         ShowWarning(LoadString(StringId::LineBlockDamaged));
         return;
     }
+    // An Fn line copied in this document calls its unit function by its ID, as it did there; one from another
+    // document is bound by its name alone, since the ID there may be another unit function's here.
+    const bool sameDocument = m_clipboard.LineBlockSource() == LineBlockSource(m_document);
+    const EditPosition caret = m_caret;
+    const EditPosition anchor = m_anchor;
     Transaction transaction(*this, true);
     CIndexLogicSync sync(&m_function, m_document.registry, m_document.GetModelOptions());
     const CLogicLine* caretRecord = Record(m_caret.line);
@@ -191,9 +207,8 @@ void CLogicEditModel::OnEditPasteLines() {
         // The verbs are this document's: a block from another one brings its own IDs and tenses.
         UpdateAuxiliaryVerb(pasted);
         if (pasted.lineKind == SyntaxFn) {
-            // An Fn line is bound again by its name: the block may come from another document.
-            pasted.calledInternalID = 0;
-            m_undoAvailable = false;
+            if (!sameDocument)
+                pasted.calledInternalID = 0;
             fnPasted = true;
         }
         records.push_back(std::make_unique<CLogicLine>(pasted));
@@ -202,6 +217,13 @@ void CLogicEditModel::OnEditPasteLines() {
     for (int i = firstPasted; i <= lastPasted; ++i)
         Recompose(i);
     m_caret = m_anchor = {lastPasted, 0};
+    // Lines the description cannot take are refused before a unit function is made or renamed, the table of contents
+    // changed or a name recorded: the transaction's parse guard takes them out again and the document is as it was.
+    if (!CLogicLineMatcher(PlainText(), GetLogicKeywords(m_document)).MatchesWholeLine()) {
+        m_caret = caret;
+        m_anchor = anchor;
+        return;
+    }
     // Each Fn line is bound in turn; the table of contents then follows them all at once, as it would have followed
     // each of them.
     FunctionNameIndex names;

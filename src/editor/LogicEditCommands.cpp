@@ -749,6 +749,9 @@ void CLogicEditModel::ResolveFnLine(CLogicLine& record, FunctionNameIndex* names
                 names->try_emplace(name, created);
         }
     };
+    // The unit function the line calls already has the name: among same-named ones it is the one meant.
+    if (old && old->name == name)
+        return;
     CUnitFunction* named = nullptr;
     if (names) {
         const auto found = names->find(name);

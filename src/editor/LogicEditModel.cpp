@@ -12,6 +12,8 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace {
@@ -382,6 +384,7 @@ void CLogicEditModel::SetDocumentModified() {
 }
 
 void CLogicEditModel::RunModelChange(CIndexLogicSync* sync) {
+    const QScopedValueRollback changing(m_changingModel, true);
     const ModelOptions options = m_document.GetModelOptions();
     if (sync)
         sync->Synchronize();
@@ -939,7 +942,12 @@ void CLogicEditModel::EndEdit() {
 void CLogicEditModel::ReloadRecords() {
     // Lines may have come or gone: the typed Fn name is looked for on the caret line again.
     m_fnEditLine = -1;
+    const std::vector<ComposedLine> shown = std::move(m_composed);
     RecomposeAll();
+    // The journal replays its entries by line index: after lines came, went or changed behind the model's back an
+    // undo would put a recorded line over another one, or take back half of what was done outside.
+    if (m_nesting == 0 && !m_changingModel && shown != m_composed)
+        DiscardUndo();
     NotifyListeners();
 }
 

@@ -25,12 +25,14 @@ struct LineFormatRun {
     int length = 0;
     FontSetting font;
     quint32 background = 0xFFFFFF; // COLORREF order: red in the low byte
+    bool operator==(const LineFormatRun&) const = default;
 };
 
 // The text of one logic line as the editor shows it, with its formats.
 struct ComposedLine {
     QString text;
     std::vector<LineFormatRun> runs;
+    bool operator==(const ComposedLine&) const = default;
 };
 
 // A caret position: 0-based line (the line count is the append line after the last record) and column in
@@ -237,8 +239,6 @@ public:
     bool IsUndoAvailable() const { return m_undoAvailable; }
     // Ends the running typing step: the next edit opens a new undo group (a click, the focus going, select all).
     void CloseUndoGroup();
-    // Nothing done so far can be undone: the records were rewritten in a way an undo must not take half back.
-    void DiscardUndo();
 
     // Caret context and negation.
     int CaretContextCode() const;
@@ -267,8 +267,10 @@ public:
     // Listeners (not owned) hear of every ended edit until they are removed.
     void AddListener(CLogicEditListener& listener) { m_listeners.push_back(&listener); }
     void RemoveListener(CLogicEditListener& listener) { std::erase(m_listeners, &listener); }
-    // The records were changed outside the model (a rename, a member prefix): every line is composed again
-    // and the listeners hear of it.
+    // The records may have been changed outside the model (a table-of-contents command, the synchronisation, a
+    // rename, a replacement, an import, another tab's Fn line): every line is composed again and the listeners
+    // hear of it. Lines that differ from those shown withdraw the undo and its redo, whose entries were recorded
+    // on the lines as they were; a reload that the model's own change brings about keeps them.
     void ReloadRecords();
     // An Fn line was bound to another unit function and the table of contents follows it: the lines are composed
     // again, and the binding is not undone.
@@ -328,6 +330,8 @@ private:
     // Whether reverting the entry puts in or takes out an Fn line, or changes one.
     bool TouchesFnLine(const JournalEntry& entry) const;
     bool CanRevertJournal(size_t from) const;
+    // Nothing done so far can be undone: the records were rewritten in a way an undo must not take half back.
+    void DiscardUndo();
     void NotifyListeners();
 
     // Records and text.
@@ -383,6 +387,8 @@ private:
     bool m_typed = false;
     bool m_fnNameChanged = false;
     bool m_committing = false;
+    // The model's own change of the table of contents is running: the reloads it brings about are its own.
+    bool m_changingModel = false;
     // The Fn line whose name was typed and not yet committed; -1 when it is not known (the caret line is taken).
     int m_fnEditLine = -1;
     bool m_undoGroupOpen = false;

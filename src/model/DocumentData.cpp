@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 
+#include <atomic>
+
 DocumentFonts DefaultDocumentFonts() {
     DocumentFonts fonts;
     fonts.columnFont.SetStandardColour(9);
@@ -18,6 +20,11 @@ DocumentFonts DefaultDocumentFonts() {
 }
 
 CDocumentData::CDocumentData() = default;
+
+quint64 CDocumentData::NextInstance() {
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
 
 CDocumentData::~CDocumentData() {
     Clear();
@@ -90,6 +97,7 @@ ModelOptions CDocumentData::GetModelOptions() const {
 
 void CDocumentData::SetDefaults() {
     Clear();
+    instance = NextInstance();
     // Environment options first: the origin is created with the document's defaults.
     environment.SetDefaults();
 

@@ -133,8 +133,12 @@ public:
     // The document's one title (cut to its 256 characters), which the title page, the header and footer item and
     // the comment source print; the title page's line keeps the first 24 characters of it, as its field holds.
     void SetDocumentTitle(const QString& title);
+    static quint64 NextInstance();
 
     int DataReady = 0;
+    // Which document the record holds, never the same twice in one process: every reset draws the next, so that
+    // the internal IDs of what was copied from one document are not taken for another's.
+    quint64 instance = NextInstance();
     SpareCounts spareCounts;
     FileHeader fileHeader;
     DocumentHeader documentHeader;

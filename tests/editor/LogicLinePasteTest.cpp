@@ -425,3 +425,137 @@ TEST_F(FnLineBatchTest, DeletingSeveralFnLinesEqualsDeletingThemOneByOne) {
 }
 
 } // namespace
+
+namespace {
+
+// Lines of a block: Fn lines by name ("Fn Name"), Do lines by member.
+QByteArray LineBlock(const CLogicEditModel& model, const QStringList& lines) {
+    std::vector<CLogicLine> records(static_cast<size_t>(lines.size()));
+    std::vector<const CLogicLine*> pointers;
+    for (int i = 0; i < lines.size(); ++i) {
+        CLogicLine& record = records[static_cast<size_t>(i)];
+        const bool fn = lines[i].startsWith(QStringLiteral("Fn "));
+        model.InitLineRecord(record, fn ? SyntaxFn : SyntaxDo, 0);
+        record.textSlots[0].text = fn ? lines[i].mid(3) : lines[i];
+        record.RecountPositions();
+        pointers.push_back(&record);
+    }
+    return LogicLineBlock::Encode(pointers);
+}
+
+// The unit functions with their names and children, and the names remembered as unregistered.
+QString DocumentState(const CDocumentData& document) {
+    QString state;
+    for (const auto& [id, function] : document.registry.Functions()) {
+        state += QStringLiteral("%1 %2 %3 [").arg(id).arg(function.name, function.GetOutlineNumberText(false));
+        for (const CUnitFunction* child : function.children)
+            state += QStringLiteral(" %1").arg(child->InternalID);
+        state += QStringLiteral(" ]\n");
+    }
+    for (const RecentName& name : document.RecentNames)
+        state += QStringLiteral("recent %1\n").arg(name.memberName);
+    return state + QStringLiteral("pairs %1\n").arg(document.RecentNamePairs.size());
+}
+
+} // namespace
+
+// Lines a switch cannot take right after its head are refused before anything is made of them: no unit function is
+// created, the table of contents and the remembered names stay as they were.
+TEST_F(LogicLinePasteTest, ARefusedPasteLeavesTheDocumentAsItWas) {
+    const ModelOptions options = document.GetModelOptions();
+    CUnitFunction& switched = NewFunction(QStringLiteral("Switched"));
+    CUnitFunction::AppendChild(document.registry.origin, &switched);
+    document.registry.origin->InsertFnStatement(0, switched, 0, options);
+    NewFunction(QStringLiteral("Known"));
+    document.RebuildAndRefresh(options);
+    CLogicEditModel model(document, switched, clipboard);
+    model.OnAddSwitchAtCurrent();
+    Type(model, QStringLiteral("m"));
+    model.CloseUndoGroup();
+    for (const QStringList& lines :
+         {QStringList{"Fn Alpha"}, QStringList{"unregistered", "Fn Soak rice (浸水)", "Fn Known"}}) {
+        SCOPED_TRACE(lines.join('|').toStdString());
+        clipboard.SetContent(QString(), LineBlock(model, lines));
+        const QString state = DocumentState(document);
+        const QString text = model.PlainText();
+        model.SetCaret(0, 0);
+        model.OnEditPasteLines();
+        EXPECT_EQ(model.PlainText(), text);
+        EXPECT_EQ(DocumentState(document), state);
+        EXPECT_EQ(model.Caret(), (EditPosition{0, 0}));
+
+        // After the endsw the same lines are taken.
+        model.SetCaret(model.RecordCount() - 1, 0);
+        model.OnEditPasteLines();
+        EXPECT_NE(document.registry.FindByName(lines.last().mid(3)), nullptr);
+        EXPECT_NE(DocumentState(document), state);
+    }
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+}
+
+// An Fn line copied in this document calls the unit function it called there, under the name it had: a unit function
+// renamed since takes that name back, and of two with one name the one it called stays called. A line from another
+// document is bound by its name alone, since its ID may be another unit function's here.
+TEST_F(LogicLinePasteTest, PastedFnLinesCallWhatTheyCalledInTheirOwnDocument) {
+    const ModelOptions options = document.GetModelOptions();
+    CUnitFunction& callerFunction = NewFunction(QStringLiteral("Caller"));
+    CLogicEditModel caller(document, callerFunction, clipboard);
+    auto copyFnLineCalling = [&](const QString& name) {
+        caller.SetCaret(caller.RecordCount(), 0);
+        caller.OnAddFnAtCurrent();
+        Type(caller, name);
+        caller.CommitLineEdits(false);
+        const int line = caller.RecordCount() - 1;
+        caller.Select(line, 0, line + 1, 0);
+        caller.OnEditCopy();
+        return caller.Record(line)->calledInternalID;
+    };
+    auto pastedId = [&] {
+        const int line = caller.RecordCount() - 1;
+        caller.SetCaret(line, 0);
+        caller.OnEditPasteLines();
+        EXPECT_EQ(caller.RecordCount(), line + 2);
+        return caller.Record(line + 1)->calledInternalID;
+    };
+
+    // Renamed after the copy.
+    const quint32 beta = copyFnLineCalling(QStringLiteral("Beta"));
+    document.registry.FindByInternalID(beta)->name = QStringLiteral("Epsilon");
+    document.RebuildAndRefresh(options);
+    const size_t count = document.registry.Functions().size();
+    EXPECT_EQ(pastedId(), beta);
+    EXPECT_EQ(document.registry.FindByInternalID(beta)->name, QStringLiteral("Beta"));
+    EXPECT_EQ(document.registry.Functions().size(), count);
+
+    // Two with one name: the line calls the one that the name does not find first.
+    CUnitFunction& first = NewFunction(QStringLiteral("Twin"));
+    CUnitFunction& second = NewFunction(QStringLiteral("Twin"));
+    CUnitFunction& other = document.registry.FindByName(QStringLiteral("Twin")) == &first ? second : first;
+    caller.SetCaret(caller.RecordCount(), 0);
+    caller.OnAddFnAtCurrent();
+    caller.Record(caller.RecordCount() - 1)->calledInternalID = other.InternalID;
+    caller.Record(caller.RecordCount() - 1)->textSlots[0].text = QStringLiteral("Twin");
+    caller.ReloadRecords();
+    caller.Select(caller.RecordCount() - 1, 0, caller.RecordCount(), 0);
+    caller.OnEditCopy();
+    EXPECT_EQ(pastedId(), other.InternalID);
+
+    // From another document, whose Omega has the ID of this document's Zeta.
+    CDocumentData source;
+    source.SetDefaults();
+    CLogicEditModel sourceModel(source, *source.registry.origin, clipboard);
+    sourceModel.OnAddFnAtCurrent();
+    Type(sourceModel, QStringLiteral("Omega"));
+    sourceModel.CommitLineEdits(false);
+    sourceModel.Select(0, 0, 1, 0);
+    sourceModel.OnEditCopy();
+    CUnitFunction* zeta = document.registry.CreateFunctionWithID(sourceModel.Record(0)->calledInternalID);
+    ASSERT_NE(zeta, nullptr);
+    zeta->name = QStringLiteral("Zeta");
+    document.RebuildAndRefresh(options);
+    const quint32 pasted = pastedId();
+    EXPECT_EQ(zeta->name, QStringLiteral("Zeta"));
+    EXPECT_NE(pasted, zeta->InternalID);
+    EXPECT_EQ(document.registry.FindByInternalID(pasted)->name, QStringLiteral("Omega"));
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
+}

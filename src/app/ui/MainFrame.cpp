@@ -1001,8 +1001,8 @@ void CMainFrame::PrefixTabUnregisteredMemberNames(CNUVDoc& tab, const QString& p
     ShowInspectionPane();
     if (::PrefixUnregisteredMemberNames(m_document.DocumentData(), *tab.m_pUnitFunction, prefix, &m_inspectionPane) >
         0) {
-        // An undo would take one line's member back to its old name while the others keep the prefix.
-        window->FunctionView()->Model().DiscardUndo();
+        // The reload withdraws the tab's undo: it would take one line's member back to its old name while the others
+        // keep the prefix.
         window->ShowDocumentChanges();
         m_document.SetModified();
     }

@@ -25,10 +25,18 @@ QByteArray CSystemLogicClipboard::LineBlock() const {
     return data ? data->data(QString::fromLatin1(LineBlockMimeType)) : QByteArray();
 }
 
-void CSystemLogicClipboard::SetContent(const QString& text, const QByteArray& lineBlock) {
+QByteArray CSystemLogicClipboard::LineBlockSource() const {
+    const QMimeData* data = Data();
+    return data ? data->data(QString::fromLatin1(LineBlockSourceMimeType)) : QByteArray();
+}
+
+void CSystemLogicClipboard::SetContent(const QString& text, const QByteArray& lineBlock, const QByteArray& source) {
     auto* data = new QMimeData;
     data->setText(text);
-    if (!lineBlock.isEmpty())
+    if (!lineBlock.isEmpty()) {
         data->setData(QString::fromLatin1(LineBlockMimeType), lineBlock);
+        if (!source.isEmpty())
+            data->setData(QString::fromLatin1(LineBlockSourceMimeType), source);
+    }
     QGuiApplication::clipboard()->setMimeData(data);
 }

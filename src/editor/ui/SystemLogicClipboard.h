@@ -8,10 +8,12 @@ class QMimeData;
 // drop is pasted, the dropped data stand in for the clipboard, so that a drop passes the same filter as a paste.
 class CSystemLogicClipboard : public CLogicClipboard {
 public:
+    using CLogicClipboard::SetContent;
     bool HasText() const override;
     QString Text() const override;
     QByteArray LineBlock() const override;
-    void SetContent(const QString& text, const QByteArray& lineBlock) override;
+    QByteArray LineBlockSource() const override;
+    void SetContent(const QString& text, const QByteArray& lineBlock, const QByteArray& source) override;
 
     // Data read instead of the clipboard until reset to null; not owned.
     void SetDroppedData(const QMimeData* data) { m_dropped = data; }
