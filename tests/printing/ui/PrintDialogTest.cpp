@@ -7,6 +7,7 @@
 #include "support/ui/ModalDialogs.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -14,6 +15,16 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -23,6 +34,43 @@ void PressOk(QDialog& dialog) {
     ASSERT_NE(buttons, nullptr);
     QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
 }
+
+// Should the pipe be opened for writing, which waits for a reader, a reader comes after ten seconds: the test fails
+// rather than hangs.
+class PipeReader {
+public:
+    explicit PipeReader(const QString& pipe) : m_pipe(QFile::encodeName(pipe)) {}
+    ~PipeReader() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+        if (m_reader >= 0)
+            close(m_reader);
+    }
+
+    // Whether a write waited for the reader.
+    bool Came() const { return m_came; }
+
+private:
+    void Wait() {
+        std::unique_lock lock(m_mutex);
+        if (m_wake.wait_for(lock, std::chrono::seconds(10), [this] { return m_finished; }))
+            return;
+        m_came = true;
+        m_reader = open(m_pipe.constData(), O_RDONLY | O_NONBLOCK);
+    }
+
+    QByteArray m_pipe;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_finished = false;
+    std::atomic<bool> m_came = false;
+    int m_reader = -1;
+    std::thread m_thread{&PipeReader::Wait, this};
+};
 
 } // namespace
 
@@ -62,4 +110,40 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     EXPECT_FALSE(RefusePrinterOutput(printer));
     EXPECT_EQ(messages.Texts().size(), 2);
     EXPECT_EQ(questions.Texts(), QStringList());
+}
+
+// A pipe, a device, a folder or a link that leads nowhere is refused at once, with the message nuvprint gives,
+// before the toolkit's dialog opens the file (which waits for a reader on a pipe) or asks about it.
+TEST(PrintDialog, PrintingToAnythingButARegularFileIsRefusedAtOnce) {
+    QTemporaryDir folder;
+    const QString pipe = folder.filePath(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString dangling = folder.filePath(QStringLiteral("dangling.pdf"));
+    ASSERT_TRUE(QFile::link(folder.filePath(QStringLiteral("nowhere.pdf")), dangling));
+    const PipeReader reader(pipe);
+    platform::ScriptedMessageSink messages;
+    ToolkitQuestions questions;
+    QStringList refusals;
+    for (const QString& file : {pipe, QStringLiteral("/dev/null"), folder.path(), dangling}) {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        CPrintDialog dialog(&printer, nullptr);
+        dialog.show();
+        ASSERT_EQ(dialog.OutputFileName(), file);
+        PressOk(dialog);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected) << file.toStdString();
+        EXPECT_TRUE(dialog.isVisible()) << file.toStdString();
+        // Refused again right before printing.
+        EXPECT_TRUE(RefusePrinterOutput(printer)) << file.toStdString();
+        const QString refusal =
+            QStringLiteral(
+                "ファイル \"%1\" に書き込みできませんでした。\n\"%1\" は通常のファイルではないため、上書きできません。")
+                .arg(file);
+        refusals << refusal << refusal;
+    }
+    EXPECT_EQ(messages.Texts(), refusals);
+    EXPECT_EQ(questions.Texts(), QStringList());
+    EXPECT_FALSE(reader.Came());
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("nowhere.pdf"))));
 }
