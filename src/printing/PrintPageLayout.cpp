@@ -56,7 +56,7 @@ LineBreaker::LineBreaker(QStringView text, int width, Measure measure, qsizetype
 LineSpan LineBreaker::Next() {
     // Only what fits and the character after it are looked at, whatever follows.
     const QStringView rest = m_text.sliced(m_start);
-    const qsizetype fitting = FittingLength(rest, m_width, m_measure);
+    const qsizetype fitting = FittingInParagraph(rest, m_width);
     qsizetype lineEnd = -1;
     for (qsizetype k = 0; k <= fitting && k < rest.size() && lineEnd < 0; ++k)
         if (IsLineEnd(rest[k]))
@@ -78,7 +78,7 @@ LineSpan LineBreaker::Next() {
     m_open = paragraphEnded || m_start + next < m_text.size();
     if (m_open && --m_left == 0) {
         const int room = m_width - m_measure(kEllipsis);
-        length = room > 0 ? FittingLength(rest, room, m_measure) : 0;
+        length = room > 0 ? FittingInParagraph(rest, room) : 0;
         if (lineEnd >= 0)
             length = std::min(length, lineEnd);
         while (length > 0 && rest[length - 1].isSpace())
@@ -104,6 +104,18 @@ QStringList WrapText(QStringView text, int width, const Measure& measure, qsizet
 
 QString ElideText(QStringView text, int width, const Measure& measure) {
     return LineText(text, BreakLines(text, width, measure, 1).front());
+}
+
+qsizetype LineBreaker::FittingInParagraph(QStringView rest, int width) {
+    for (;;) {
+        const QStringView ahead = rest.first(std::min(m_reach, rest.size()));
+        const auto end = std::find_if(ahead.begin(), ahead.end(), IsLineEnd);
+        const QStringView paragraph = ahead.first(end - ahead.begin());
+        const qsizetype fitting = FittingLength(paragraph, width, m_measure);
+        if (end != ahead.end() || ahead.size() == rest.size() || fitting < paragraph.size())
+            return fitting;
+        m_reach *= 2;
+    }
 }
 
 std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight, const std::vector<bool>& keepWithNext) {

@@ -39,11 +39,16 @@ public:
     LineSpan Next();
 
 private:
+    // The length of the start of `rest` that fits `width`, measured up to its first line end at most: that is looked
+    // for within `m_reach` characters, which double while a line fills them.
+    qsizetype FittingInParagraph(QStringView rest, int width);
+
     QStringView m_text;
     int m_width;
     Measure m_measure;
     qsizetype m_left;
     qsizetype m_start = 0;
+    qsizetype m_reach = 1024;
     bool m_open = true; // a line starts at m_start: an empty one at the text's end after a line end too
 };
 // The printed text of a line.

@@ -464,6 +464,10 @@ TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
               (QStringList{QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef")}));
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("abcdef   \nxyz\n"), 70, measure),
               (QStringList{QStringLiteral("abcdef"), QStringLiteral("xyz"), QString()}));
+    // A line as wide as thousands of characters.
+    const auto narrow = [](const QString& text) { return static_cast<int>(text.size()); };
+    EXPECT_EQ(PrintPageLayout::BreakLines(QString(3000, QLatin1Char('x')) + QStringLiteral("\r\nab"), 2500, narrow),
+              (std::vector<PrintPageLayout::LineSpan>{{0, 2500, false}, {2500, 500, false}, {3002, 2, false}}));
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("a\U0001F600b"), 20, measure),
               (QStringList{QStringLiteral("a"), QStringLiteral("\U0001F600"), QStringLiteral("b")}));
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abcdefgh"), 60, measure), QStringLiteral("abc..."));
@@ -493,6 +497,11 @@ TEST(PrintPageLayoutTest, LaysOutOnlyTheLinesAskedForWhateverTheTextsLength) {
               (QStringList{QStringLiteral("xxxxxxx"), QStringLiteral("xxxx...")}));
     EXPECT_EQ(PrintPageLayout::ElideText(word, 70, measure), QStringLiteral("xxxx..."));
     EXPECT_LT(measured, 1000);
+    // Short paragraphs are measured up to their line ends, not into the paragraphs after them.
+    measured = 0;
+    const QString paragraphs = QStringList(1000, QStringLiteral("abc")).join(QLatin1Char('\n'));
+    EXPECT_EQ(PrintPageLayout::BreakLines(paragraphs, 1000, measure).size(), 1000);
+    EXPECT_LE(measured, 2 * paragraphs.size());
     // The line that ends the text is not cut; one before the next paragraph is.
     EXPECT_EQ(PrintPageLayout::BreakLines(QStringLiteral("abc defgh"), 70, measure, 2),
               (std::vector<PrintPageLayout::LineSpan>{{0, 3, false}, {4, 5, false}}));
