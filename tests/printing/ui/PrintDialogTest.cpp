@@ -22,8 +22,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <stop_token>
 #include <thread>
 
 namespace {
@@ -34,43 +33,6 @@ void PressOk(QDialog& dialog) {
     ASSERT_NE(buttons, nullptr);
     QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
 }
-
-// Should the pipe be opened for writing, which waits for a reader, a reader comes after ten seconds: the test fails
-// rather than hangs.
-class PipeReader {
-public:
-    explicit PipeReader(const QString& pipe) : m_pipe(QFile::encodeName(pipe)) {}
-    ~PipeReader() {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_finished = true;
-        }
-        m_wake.notify_one();
-        m_thread.join();
-        if (m_reader >= 0)
-            close(m_reader);
-    }
-
-    // Whether a write waited for the reader.
-    bool Came() const { return m_came; }
-
-private:
-    void Wait() {
-        std::unique_lock lock(m_mutex);
-        if (m_wake.wait_for(lock, std::chrono::seconds(10), [this] { return m_finished; }))
-            return;
-        m_came = true;
-        m_reader = open(m_pipe.constData(), O_RDONLY | O_NONBLOCK);
-    }
-
-    QByteArray m_pipe;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_finished = false;
-    std::atomic<bool> m_came = false;
-    int m_reader = -1;
-    std::thread m_thread{&PipeReader::Wait, this};
-};
 
 } // namespace
 
@@ -120,7 +82,18 @@ TEST(PrintDialog, PrintingToAnythingButARegularFileIsRefusedAtOnce) {
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString dangling = folder.filePath(QStringLiteral("dangling.pdf"));
     ASSERT_TRUE(QFile::link(folder.filePath(QStringLiteral("nowhere.pdf")), dangling));
-    const PipeReader reader(pipe);
+    // Should the pipe be opened for writing after all, which waits for a reader, one comes after ten seconds: the test
+    // fails rather than hangs.
+    std::atomic<bool> readerCame = false;
+    std::jthread reader([&pipe, &readerCame](const std::stop_token& stop) {
+        for (int tenth = 0; tenth < 100; ++tenth) {
+            if (stop.stop_requested())
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        readerCame = true;
+        close(open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK));
+    });
     platform::ScriptedMessageSink messages;
     ToolkitQuestions questions;
     QStringList refusals;
@@ -144,6 +117,8 @@ TEST(PrintDialog, PrintingToAnythingButARegularFileIsRefusedAtOnce) {
     }
     EXPECT_EQ(messages.Texts(), refusals);
     EXPECT_EQ(questions.Texts(), QStringList());
-    EXPECT_FALSE(reader.Came());
+    reader.request_stop();
+    reader.join();
+    EXPECT_FALSE(readerCame);
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("nowhere.pdf"))));
 }
