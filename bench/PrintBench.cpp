@@ -2,6 +2,8 @@
 // pages per second, which stays level as the document grows. Then every printout of a document whose one unit
 // function's name, title and notes are N and 2N characters long, printed from prepared jobs: time and peak memory
 // in turns, whose ratios stay near 1 as what the pages show does not grow with the text.
+// The generated document as a file, for nuvprint (bench/nuvprint-pages.sh):
+//   bench_PrintBench --write-generated-document PATH N
 
 #include "model/DocumentData.h"
 #include "printing/PrintJob.h"
@@ -18,19 +20,26 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
+#include <string_view>
 
 namespace {
 
-// A generated document of about `functions` unit functions (1 + 73 per chapter), written and loaded once.
+// A generated document of about `functions` unit functions (1 + 73 per chapter) as a file.
+void SaveGeneratedDocument(const QString& path, int functions) {
+    SaveScriptDocument(path, GeneratedLogicScripts(std::max(1, (functions - 1) / 73)));
+}
+
+// That document, written and loaded once.
 CDocumentData& GeneratedDocument(int functions) {
     static std::map<int, std::unique_ptr<CDocumentData>> documents;
     std::unique_ptr<CDocumentData>& document = documents[functions];
     if (!document) {
         QTemporaryDir directory;
         const QString path = directory.filePath(QStringLiteral("generated.nuv"));
-        SaveScriptDocument(path, GeneratedLogicScripts(std::max(1, (functions - 1) / 73)));
+        SaveGeneratedDocument(path, functions);
         document = std::make_unique<CDocumentData>();
         if (!tools::LoadDocument(path, *document))
             document->SetDefaults();
@@ -107,6 +116,10 @@ BENCHMARK(PrintLongTextsRatio)->Arg(5'000'000)->Iterations(3)->Unit(benchmark::k
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    if (argc == 4 && std::string_view(argv[1]) == "--write-generated-document") {
+        SaveGeneratedDocument(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

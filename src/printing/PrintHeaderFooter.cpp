@@ -86,6 +86,15 @@ QString HeaderFooterItemText(int kind, const CDocumentData& document, const Prin
     }
 }
 
+bool PrintHeaderFooterShowsPageCount(const CDocumentData& document) {
+    const PrintSettings& settings = document.printSettings;
+    for (const PrintHeaderFooterKinds& kinds : {settings.headerKinds, settings.footerKinds})
+        for (const int kind : {kinds.left, kinds.center, kinds.right})
+            if (kind == HeaderFooterPageOfPages)
+                return true;
+    return false;
+}
+
 QRect PrintDrawingArea(const CDocumentData& document, const QRect& page, const QPaintDevice& device) {
     const PrintSettings& settings = document.printSettings;
     return DrawingArea(settings, MarginArea(settings, page, device), BandHeight(device));

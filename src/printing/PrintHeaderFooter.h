@@ -32,6 +32,9 @@ struct PrintPageInfo {
 
 // The text of one item on the page.
 QString HeaderFooterItemText(int kind, const CDocumentData& document, const PrintPageInfo& info);
+// Whether an item of the document's header or footer shows the number of pages of the whole printout, which a
+// printout then counts before it prints.
+bool PrintHeaderFooterShowsPageCount(const CDocumentData& document);
 
 // The part of `page` (device units) inside the margins and clear of the header and footer, as every page of the
 // document's printouts has it.

@@ -15,6 +15,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <limits>
 #include <set>
 
 namespace {
@@ -272,70 +273,102 @@ QRect PageRect(const QPainter& painter) {
 
 } // namespace
 
-int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const {
-    const QPaintDevice& device = *painter.device();
-    const QRect page = PageRect(painter);
-    const QRect area = PrintDrawingArea(source.document, page, device);
-    FontSetting heading = m_bodyFont;
-    heading.bold = 1;
-    heading.pointSize = static_cast<quint16>(std::min(1000, heading.pointSize * 6 / 5));
-    const QFont fonts[2] = {MakePointFont(heading, m_zoom), MakePointFont(m_bodyFont, m_zoom)};
-    const QFontMetrics metrics[2] = {QFontMetrics(fonts[0], &device), QFontMetrics(fonts[1], &device)};
-    const int indentWidth = metrics[1].horizontalAdvance(QStringLiteral("MM"));
+struct CPrintJob::PrintedLine {
+    size_t line; // of m_lines
+    PrintPageLayout::LineSpan span;
+    int style; // 0 heading, 1 body
+    int x;
+};
 
-    // Every prepared line as the printed lines it takes, as many as the highest page can hold at most.
-    const qsizetype pageLines[2] = {std::max(1, area.height() / metrics[0].lineSpacing()),
-                                    std::max(1, area.height() / metrics[1].lineSpacing())};
-    qsizetype room = PrintHighestPage * std::max(pageLines[0], pageLines[1]);
-    struct Printed {
-        size_t line;
-        PrintPageLayout::LineSpan span;
-        int style;
-        int x;
-    };
-    std::vector<Printed> printed;
-    std::vector<int> heights;
-    std::vector<bool> headings;
-    for (size_t k = 0; k < m_lines.size() && room > 0; ++k) {
+// The drawing area, and the fonts of the headings and the body with their metrics on the device.
+struct CPrintJob::LinesLayout {
+    LinesLayout(const QRect& drawingArea, const FontSetting& body, int zoom, const QPaintDevice& device)
+        : area(drawingArea), fonts{MakePointFont(HeadingFont(body), zoom), MakePointFont(body, zoom)},
+          metrics{QFontMetrics(fonts[0], &device), QFontMetrics(fonts[1], &device)},
+          indentWidth(metrics[1].horizontalAdvance(QStringLiteral("MM"))),
+          pageLines{std::max(1, area.height() / metrics[0].lineSpacing()),
+                    std::max(1, area.height() / metrics[1].lineSpacing())} {}
+
+    static FontSetting HeadingFont(FontSetting font) {
+        font.bold = 1;
+        font.pointSize = static_cast<quint16>(std::min(1000, font.pointSize * 6 / 5));
+        return font;
+    }
+
+    QRect area;
+    QFont fonts[2];
+    QFontMetrics metrics[2];
+    int indentWidth;
+    qsizetype pageLines[2]; // the lines a page holds
+};
+
+int CPrintJob::LayOutPages(const LinesLayout& layout, const PageOfLines& page) const {
+    // The lines of the page being filled, and the one that opened the next page; `pendingFirst` counts the printed
+    // lines before them.
+    std::vector<PrintedLine> pending;
+    int pendingFirst = 0;
+    int pages = 0;
+    PrintPageLayout::PageBreaker breaker(layout.area.height());
+    for (size_t k = 0; k < m_lines.size(); ++k) {
         const Line& line = m_lines[k];
         const int style = line.style == Style::Heading ? 0 : 1;
-        const int x = area.left() + std::min(line.indent * indentWidth, area.width() / 2);
-        const int width = area.right() + 1 - x;
-        const auto measure = [&metrics, style](const QString& text) { return metrics[style].horizontalAdvance(text); };
-        const qsizetype most = m_omit ? 1 : line.flows ? room : std::min(room, pageLines[style]);
-        const std::vector<PrintPageLayout::LineSpan> spans =
-            PrintPageLayout::BreakLines(line.text, width, measure, most);
-        for (const PrintPageLayout::LineSpan& span : spans) {
-            printed.push_back({k, span, style, x});
-            heights.push_back(metrics[style].lineSpacing());
-            headings.push_back(line.style == Style::Heading);
+        const QFontMetrics& metrics = layout.metrics[style];
+        const int x = layout.area.left() + std::min(line.indent * layout.indentWidth, layout.area.width() / 2);
+        const qsizetype most = m_omit       ? 1
+                               : line.flows ? std::numeric_limits<qsizetype>::max()
+                                            : layout.pageLines[style];
+        PrintPageLayout::LineBreaker printed(
+            line.text, layout.area.right() + 1 - x,
+            [&metrics](const QString& text) { return metrics.horizontalAdvance(text); }, most);
+        while (printed.HasNext()) {
+            const PrintedLine next{k, printed.Next(), style, x};
+            const std::optional<int> first = breaker.Add(metrics.lineSpacing(), line.style == Style::Heading);
+            if (first && *first > pendingFirst) {
+                const auto end = pending.begin() + (*first - pendingFirst);
+                if (!page(++pages, std::span<const PrintedLine>(pending.begin(), end)))
+                    return pages;
+                pending.erase(pending.begin(), end);
+                pendingFirst = *first;
+            }
+            pending.push_back(next);
         }
-        room -= qsizetype(spans.size());
     }
-    const std::vector<int> firstLines = PrintPageLayout::BreakPages(heights, area.height(), headings);
-    const int pages = std::min(static_cast<int>(firstLines.size()), PrintHighestPage);
+    if (!pending.empty())
+        page(++pages, pending);
+    return pages;
+}
+
+int CPrintJob::PrintLines(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const {
+    const QRect page = PageRect(painter);
+    const LinesLayout layout(PrintDrawingArea(source.document, page, *painter.device()), m_bodyFont, m_zoom,
+                             *painter.device());
+    // The number of pages takes a layout of its own, made only when a header or footer shows it.
+    const int pages = PrintHeaderFooterShowsPageCount(source.document)
+                          ? LayOutPages(layout, [](int, std::span<const PrintedLine>) { return true; })
+                          : 0;
     auto& pagedDevice = static_cast<QPagedPaintDevice&>(*painter.device());
     int printedPages = 0;
-    for (int n = 0; n < pages; ++n) {
-        if (!range.Contains(n + 1))
-            continue;
+    LayOutPages(layout, [&](int number, std::span<const PrintedLine> lines) {
+        if (range.EndsBefore(number))
+            return false;
+        if (!range.Contains(number))
+            return true;
         if (printedPages++ > 0)
             pagedDevice.newPage();
-        PrintHeaderFooter(painter, source.document, page, {n + 1, pages, source.path, printTime});
+        PrintHeaderFooter(painter, source.document, page, {number, pages, source.path, printTime});
         painter.setPen(Qt::black);
-        painter.setClipRect(area);
-        int y = area.top();
-        const int end =
-            size_t(n) + 1 < firstLines.size() ? firstLines[size_t(n) + 1] : static_cast<int>(printed.size());
-        for (int k = firstLines[n]; k < end; ++k) {
-            const Printed& line = printed[size_t(k)];
-            painter.setFont(fonts[line.style]);
-            painter.drawText(line.x, y + metrics[line.style].ascent(),
+        painter.setClipRect(layout.area);
+        int y = layout.area.top();
+        for (const PrintedLine& line : lines) {
+            const QFontMetrics& metrics = layout.metrics[line.style];
+            painter.setFont(layout.fonts[line.style]);
+            painter.drawText(line.x, y + metrics.ascent(),
                              PrintPageLayout::LineText(m_lines[line.line].text, line.span));
-            y += heights[size_t(k)];
+            y += metrics.lineSpacing();
         }
         painter.setClipping(false);
-    }
+        return true;
+    });
     return printedPages;
 }
 

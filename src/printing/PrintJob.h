@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <span>
 #include <vector>
 
 class CAbstractIndexItem;
@@ -39,10 +41,11 @@ struct PrintPageRange {
                    : PrintPageRange{};
     }
     bool Contains(int page) const { return first == 0 || (page >= first && page <= last); }
+    // Whether the range ends before the page.
+    bool EndsBefore(int page) const { return first != 0 && page > last; }
 };
 
-// The highest page the print dialog offers, and the last page any printout prints: what would come after it is
-// neither laid out nor printed.
+// The highest page the print dialog offers for a range of pages; a printout of every page prints them all.
 constexpr int PrintHighestPage = 999;
 
 // The print kinds the document's print settings record; the hierarchical chart prints itself.
@@ -68,8 +71,8 @@ enum PrintedFunctionItem : quint16 {
 // The print job of every printout but the hierarchical chart: a preparation takes what is to be printed from the
 // document and sets the print kind; Print then lays it out on the device's pages and prints it, any number of
 // times (a preview repaints). A printout lays out only what its pages can show: an entry takes at most one page, but
-// a content text or notes flow on over the pages, and no printout goes past `PrintHighestPage`; what is left out of
-// a line ends it in "...".
+// a content text or notes flow on over the pages; what is left out of a line ends it in "...". The pages are laid
+// out one at a time, as they print, so that a printout of any number of pages holds the layout of one.
 class CPrintJob {
 public:
     // Each returns whether there is something to print; when there is not, it has said so in a message.
@@ -112,6 +115,12 @@ private:
     int PrintNotes(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const;
     // The prepared lines flowed over as many pages as they take.
     int PrintLines(QPainter& painter, const PrintSource& source, qint64 printTime, PrintPageRange range) const;
+    struct LinesLayout;
+    struct PrintedLine;
+    using PageOfLines = std::function<bool(int number, std::span<const PrintedLine> lines)>;
+    // Lays the prepared lines out page by page and hands each page, numbered from 1, to `page` until it returns
+    // false; the number of pages laid out.
+    int LayOutPages(const LinesLayout& layout, const PageOfLines& page) const;
 
     quint16 m_kind = 0;
     std::vector<Line> m_lines;

@@ -3,6 +3,7 @@
 #include "model/TextUtilities.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace PrintPageLayout {
 
@@ -44,46 +45,49 @@ qsizetype BreakAtBlank(QStringView rest, qsizetype fitting, qsizetype& next) {
 
 std::vector<LineSpan> BreakLines(QStringView text, int width, const Measure& measure, qsizetype maxLines) {
     std::vector<LineSpan> lines;
-    qsizetype start = 0;
-    // Whether a line starts at `start`: an empty one at the text's end after a line end too.
-    bool open = true;
-    while (open && qsizetype(lines.size()) < maxLines) {
-        // Only what fits and the character after it are looked at, whatever follows.
-        const QStringView rest = text.sliced(start);
-        const qsizetype fitting = FittingLength(rest, width, measure);
-        qsizetype lineEnd = -1;
-        for (qsizetype k = 0; k <= fitting && k < rest.size() && lineEnd < 0; ++k)
-            if (IsLineEnd(rest[k]))
-                lineEnd = k;
-        qsizetype length = rest.size();
-        qsizetype next = rest.size();
-        bool paragraphEnded = false;
-        if (lineEnd >= 0) {
-            length = lineEnd;
-            next = PastLineEnd(rest, lineEnd);
-            paragraphEnded = true;
-        } else if (fitting < rest.size()) {
-            length = BreakAtBlank(rest, fitting, next);
-            if (next < rest.size() && IsLineEnd(rest[next])) {
-                next = PastLineEnd(rest, next);
-                paragraphEnded = true;
-            }
-        }
-        open = paragraphEnded || start + next < text.size();
-        if (open && qsizetype(lines.size()) + 1 == maxLines) {
-            const int room = width - measure(kEllipsis);
-            length = room > 0 ? FittingLength(rest, room, measure) : 0;
-            if (lineEnd >= 0)
-                length = std::min(length, lineEnd);
-            while (length > 0 && rest[length - 1].isSpace())
-                --length;
-            lines.push_back({start, length, true});
-            break;
-        }
-        lines.push_back({start, length, false});
-        start += next;
-    }
+    for (LineBreaker breaker(text, width, measure, maxLines); breaker.HasNext();)
+        lines.push_back(breaker.Next());
     return lines;
+}
+
+LineBreaker::LineBreaker(QStringView text, int width, Measure measure, qsizetype maxLines)
+    : m_text(text), m_width(width), m_measure(std::move(measure)), m_left(maxLines) {}
+
+LineSpan LineBreaker::Next() {
+    // Only what fits and the character after it are looked at, whatever follows.
+    const QStringView rest = m_text.sliced(m_start);
+    const qsizetype fitting = FittingInParagraph(rest, m_width);
+    qsizetype lineEnd = -1;
+    for (qsizetype k = 0; k <= fitting && k < rest.size() && lineEnd < 0; ++k)
+        if (IsLineEnd(rest[k]))
+            lineEnd = k;
+    qsizetype length = rest.size();
+    qsizetype next = rest.size();
+    bool paragraphEnded = false;
+    if (lineEnd >= 0) {
+        length = lineEnd;
+        next = PastLineEnd(rest, lineEnd);
+        paragraphEnded = true;
+    } else if (fitting < rest.size()) {
+        length = BreakAtBlank(rest, fitting, next);
+        if (next < rest.size() && IsLineEnd(rest[next])) {
+            next = PastLineEnd(rest, next);
+            paragraphEnded = true;
+        }
+    }
+    m_open = paragraphEnded || m_start + next < m_text.size();
+    if (m_open && --m_left == 0) {
+        const int room = m_width - m_measure(kEllipsis);
+        length = room > 0 ? FittingInParagraph(rest, room) : 0;
+        if (lineEnd >= 0)
+            length = std::min(length, lineEnd);
+        while (length > 0 && rest[length - 1].isSpace())
+            --length;
+        return {m_start, length, true};
+    }
+    const LineSpan line{m_start, length, false};
+    m_start += next;
+    return line;
 }
 
 QString LineText(QStringView text, const LineSpan& line) {
@@ -102,25 +106,43 @@ QString ElideText(QStringView text, int width, const Measure& measure) {
     return LineText(text, BreakLines(text, width, measure, 1).front());
 }
 
-std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight, const std::vector<bool>& keepWithNext) {
-    const auto kept = [&keepWithNext](size_t k) { return k < keepWithNext.size() && keepWithNext[k]; };
-    std::vector<int> firstLines;
-    int used = 0;
-    for (size_t k = 0; k < heights.size(); ++k) {
-        if (firstLines.empty()) {
-            firstLines.push_back(0);
-        } else if (used > 0 && used + heights[k] > pageHeight) {
-            size_t first = k;
-            if (k > 0 && kept(k - 1) && int(k - 1) > firstLines.back())
-                first = k - 1;
-            firstLines.push_back(static_cast<int>(first));
-            used = 0;
-            for (size_t moved = first; moved < k; ++moved)
-                used += heights[moved];
-        }
-        used += heights[k];
+qsizetype LineBreaker::FittingInParagraph(QStringView rest, int width) {
+    for (;;) {
+        const QStringView ahead = rest.first(std::min(m_reach, rest.size()));
+        const auto end = std::find_if(ahead.begin(), ahead.end(), IsLineEnd);
+        const QStringView paragraph = ahead.first(end - ahead.begin());
+        const qsizetype fitting = FittingLength(paragraph, width, m_measure);
+        if (end != ahead.end() || ahead.size() == rest.size() || fitting < paragraph.size())
+            return fitting;
+        m_reach *= 2;
     }
+}
+
+std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight, const std::vector<bool>& keepWithNext) {
+    std::vector<int> firstLines;
+    PageBreaker pages(pageHeight);
+    for (size_t k = 0; k < heights.size(); ++k)
+        if (const std::optional<int> first = pages.Add(heights[k], k < keepWithNext.size() && keepWithNext[k]))
+            firstLines.push_back(*first);
     return firstLines;
+}
+
+std::optional<int> PageBreaker::Add(int height, bool keepWithNext) {
+    std::optional<int> first;
+    const int line = m_count++;
+    if (line == 0) {
+        first = 0;
+    } else if (m_used > 0 && m_used + height > m_pageHeight) {
+        // A heading that does not open its page goes over with this line.
+        const bool moved = m_previousKept && line - 1 > m_pageFirst;
+        m_pageFirst = moved ? line - 1 : line;
+        m_used = moved ? m_previousHeight : 0;
+        first = m_pageFirst;
+    }
+    m_used += height;
+    m_previousHeight = height;
+    m_previousKept = keepWithNext;
+    return first;
 }
 
 } // namespace PrintPageLayout

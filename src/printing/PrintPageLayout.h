@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <limits>
+#include <optional>
 #include <vector>
 
 // Breaking printed text into lines and lines into pages.
@@ -29,6 +30,27 @@ struct LineSpan {
 // within the width. Only what the lines hold, and about as much again, is measured, whatever the text's length.
 std::vector<LineSpan> BreakLines(QStringView text, int width, const Measure& measure,
                                  qsizetype maxLines = std::numeric_limits<qsizetype>::max());
+// The lines of BreakLines one at a time, so that a text that flows over many pages is never held broken whole.
+class LineBreaker {
+public:
+    LineBreaker(QStringView text, int width, Measure measure,
+                qsizetype maxLines = std::numeric_limits<qsizetype>::max());
+    bool HasNext() const { return m_open && m_left > 0; }
+    LineSpan Next();
+
+private:
+    // The length of the start of `rest` that fits `width`, measured up to its first line end at most: that is looked
+    // for within `m_reach` characters, which double while a line fills them.
+    qsizetype FittingInParagraph(QStringView rest, int width);
+
+    QStringView m_text;
+    int m_width;
+    Measure m_measure;
+    qsizetype m_left;
+    qsizetype m_start = 0;
+    qsizetype m_reach = 1024;
+    bool m_open = true; // a line starts at m_start: an empty one at the text's end after a line end too
+};
 // The printed text of a line.
 QString LineText(QStringView text, const LineSpan& line);
 // The texts of the lines above.
@@ -41,5 +63,21 @@ QString ElideText(QStringView text, int width, const Measure& measure);
 // it unless it opens its page. No lines, no pages.
 std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight,
                             const std::vector<bool>& keepWithNext = {});
+// The pages of BreakPages for lines given one at a time, of which it keeps nothing but the page being filled.
+class PageBreaker {
+public:
+    explicit PageBreaker(int pageHeight) : m_pageHeight(pageHeight) {}
+    // The next line: when it, or the heading before it, opens a page, the number of that line (from 0, in the order
+    // the lines were added).
+    std::optional<int> Add(int height, bool keepWithNext = false);
+
+private:
+    int m_pageHeight;
+    int m_count = 0;
+    int m_pageFirst = 0;
+    int m_used = 0;
+    int m_previousHeight = 0;
+    bool m_previousKept = false;
+};
 
 } // namespace PrintPageLayout

@@ -255,9 +255,9 @@ TEST_F(PrintJobTest, UnitFunctionsBreakTheirLinesBetweenWords) {
     EXPECT_GT(printedWords, 12 * 12);
 }
 
-TEST_F(PrintJobTest, AVeryLongNamePrintsWhatOnePageShowsAndNoPrintoutPassesItsHighestPage) {
+TEST_F(PrintJobTest, AVeryLongNamePrintsWhatOnePageShows) {
     auto document = LoadScriptDocument(Path(QStringLiteral("cooker.nuv")), kCooker);
-    // Four million characters, as a map's node can make a unit function's name, a title or notes.
+    // Four million characters, as a map's node can make a unit function's name or a title.
     const QString huge = QStringLiteral("long name ").repeated(400'000);
     document->indexRoot.children.at(0).unitFunction->name = huge;
     document->documentHeader.Title = huge;
@@ -277,15 +277,52 @@ TEST_F(PrintJobTest, AVeryLongNamePrintsWhatOnePageShowsAndNoPrintoutPassesItsHi
         EXPECT_TRUE(printed.text.contains(QStringLiteral("...")));
         EXPECT_LT(QFileInfo(path).size(), 200'000);
     }
-    // Notes flow over the pages, up to the highest page (of a few lines each, to be quick).
-    document->MemoText = huge;
-    document->printSettings.marginTop = document->printSettings.marginBottom = 130;
-    ASSERT_TRUE(job.PreparePrintNotes(source));
-    const PrintedPdf last = PrintToPdf(job, source, Path(QStringLiteral("last.pdf")), {PrintHighestPage - 1, 5000});
-    EXPECT_EQ(last.pages, 2);
-    EXPECT_TRUE(QString(last.text).remove(QLatin1Char(' ')).contains(QStringLiteral("-%1-").arg(PrintHighestPage)));
-    EXPECT_TRUE(last.text.contains(QStringLiteral("...")));
-    EXPECT_EQ(PrintToPdf(job, source, Path(QStringLiteral("past.pdf")), {PrintHighestPage + 1, 5000}).pages, 0);
+}
+
+// The print dialog offers a range up to its highest page, but a printout of every page prints them all: unit
+// functions, whose entries take a page at most, and notes, which flow on (on pages of two lines, to be quick).
+TEST_F(PrintJobTest, APrintoutOfEveryPagePrintsPastTheDialogsHighestPage) {
+    auto document = LoadScriptDocument(Path(QStringLiteral("big.nuv")), GeneratedLogicScripts(2));
+    QStringList notes;
+    for (int line = 1; line <= 2200; ++line)
+        notes << QStringLiteral("メモ%1").arg(line);
+    document->MemoText = notes.join(QLatin1Char('\n'));
+    document->printSettings.marginTop = document->printSettings.marginBottom = 140;
+    const CAbstractIndexItem& last = document->indexRoot.children.back();
+    const PrintSource source{*document, nullptr, nullptr, Path(QStringLiteral("big.nuv"))};
+    struct Case {
+        bool (CPrintJob::*prepare)(const PrintSource&);
+        PrintHeaderFooterKinds footer;
+        QString lastText;
+        QString lastFooter; // %1 the number of pages
+    };
+    const Case cases[] = {
+        {&CPrintJob::PreparePrintUnitFunctions,
+         {HeaderFooterNone, HeaderFooterPageNumber, HeaderFooterNone},
+         last.GetOutlineNumberString() + QLatin1Char(' ') + last.unitFunction->name,
+         QStringLiteral("-%1-")},
+        {&CPrintJob::PreparePrintNotes,
+         {HeaderFooterNone, HeaderFooterPageOfPages, HeaderFooterNone},
+         QStringLiteral("メモ2200"),
+         QStringLiteral("%1/%1")},
+    };
+    CPrintJob job;
+    for (const Case& test : cases) {
+        document->printSettings.footerKinds = test.footer;
+        ASSERT_TRUE((job.*test.prepare)(source));
+        SCOPED_TRACE(job.Kind());
+        const PrintedPdf printed = PrintToPdf(job, source, Path(QStringLiteral("every.pdf")));
+        EXPECT_GT(printed.pages, PrintHighestPage);
+        EXPECT_EQ(printed.pdfPages, printed.pages);
+        EXPECT_TRUE(printed.text.contains(test.lastText)) << test.lastText.toStdString();
+        EXPECT_FALSE(printed.text.contains(QStringLiteral("...")));
+        // pdftotext keeps no spaces of its own around short words.
+        EXPECT_TRUE(QString(printed.text).remove(QLatin1Char(' ')).contains(test.lastFooter.arg(printed.pages)));
+        // A range past the dialog's highest page is printed too.
+        EXPECT_EQ(PrintToPdf(job, source, Path(QStringLiteral("range.pdf")), {PrintHighestPage, PrintHighestPage + 1})
+                      .pdfPages,
+                  2);
+    }
 }
 
 TEST_F(PrintJobTest, HeaderAndFooterItemsArePrintedOnEveryPage) {
@@ -427,6 +464,10 @@ TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
               (QStringList{QStringLiteral("ab"), QStringLiteral("cd"), QStringLiteral("ef")}));
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("abcdef   \nxyz\n"), 70, measure),
               (QStringList{QStringLiteral("abcdef"), QStringLiteral("xyz"), QString()}));
+    // A line as wide as thousands of characters.
+    const auto narrow = [](const QString& text) { return static_cast<int>(text.size()); };
+    EXPECT_EQ(PrintPageLayout::BreakLines(QString(3000, QLatin1Char('x')) + QStringLiteral("\r\nab"), 2500, narrow),
+              (std::vector<PrintPageLayout::LineSpan>{{0, 2500, false}, {2500, 500, false}, {3002, 2, false}}));
     EXPECT_EQ(PrintPageLayout::WrapText(QStringLiteral("a\U0001F600b"), 20, measure),
               (QStringList{QStringLiteral("a"), QStringLiteral("\U0001F600"), QStringLiteral("b")}));
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abcdefgh"), 60, measure), QStringLiteral("abc..."));
@@ -456,6 +497,11 @@ TEST(PrintPageLayoutTest, LaysOutOnlyTheLinesAskedForWhateverTheTextsLength) {
               (QStringList{QStringLiteral("xxxxxxx"), QStringLiteral("xxxx...")}));
     EXPECT_EQ(PrintPageLayout::ElideText(word, 70, measure), QStringLiteral("xxxx..."));
     EXPECT_LT(measured, 1000);
+    // Short paragraphs are measured up to their line ends, not into the paragraphs after them.
+    measured = 0;
+    const QString paragraphs = QStringList(1000, QStringLiteral("abc")).join(QLatin1Char('\n'));
+    EXPECT_EQ(PrintPageLayout::BreakLines(paragraphs, 1000, measure).size(), 1000);
+    EXPECT_LE(measured, 2 * paragraphs.size());
     // The line that ends the text is not cut; one before the next paragraph is.
     EXPECT_EQ(PrintPageLayout::BreakLines(QStringLiteral("abc defgh"), 70, measure, 2),
               (std::vector<PrintPageLayout::LineSpan>{{0, 3, false}, {4, 5, false}}));

@@ -1,6 +1,6 @@
 #include "printing/ui/PrintDialog.h"
 
-#include "model/ExportMessages.h"
+#include "printing/PrintFile.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -9,8 +9,8 @@
 #include <QPrinter>
 
 CPrintDialog::CPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
-    // The toolkit's OK checks the fields, asking whether to overwrite an existing file, before it accepts: the
-    // refusal of a file in use goes ahead of that question.
+    // The toolkit's OK checks the fields, opening the file and asking whether to overwrite it, before it accepts: the
+    // refusal of a file in use or of anything but a regular file (whose opening would wait on a pipe) goes ahead.
     for (QDialogButtonBox* buttons : findChildren<QDialogButtonBox*>()) {
         if (disconnect(buttons, SIGNAL(accepted()), this, SLOT(_q_checkFields())))
             connect(buttons, &QDialogButtonBox::accepted, this, &CPrintDialog::CheckFields);
@@ -25,14 +25,14 @@ QString CPrintDialog::OutputFileName() const {
 
 void CPrintDialog::CheckFields() {
     const QString file = OutputFileName();
-    if (!file.isEmpty() && RefuseFileInUse(file))
+    if (!file.isEmpty() && RefusePrintFile(file))
         return;
     QMetaObject::invokeMethod(this, "_q_checkFields");
 }
 
 void CPrintDialog::accept() {
     const QString file = OutputFileName();
-    if (!file.isEmpty() && RefuseFileInUse(file))
+    if (!file.isEmpty() && RefusePrintFile(file))
         return;
     QPrintDialog::accept();
 }
@@ -56,5 +56,5 @@ void CPrintPreviewDialog::PrintShown() {
 
 bool RefusePrinterOutput(const QPrinter& printer) {
     const QString file = printer.outputFileName();
-    return !file.isEmpty() && RefuseFileInUse(file);
+    return !file.isEmpty() && RefusePrintFile(file);
 }

@@ -7,6 +7,7 @@
 #include "support/ui/ModalDialogs.h"
 
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -14,6 +15,15 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <stop_token>
+#include <thread>
 
 namespace {
 
@@ -62,4 +72,53 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     EXPECT_FALSE(RefusePrinterOutput(printer));
     EXPECT_EQ(messages.Texts().size(), 2);
     EXPECT_EQ(questions.Texts(), QStringList());
+}
+
+// A pipe, a device, a folder or a link that leads nowhere is refused at once, with the message nuvprint gives,
+// before the toolkit's dialog opens the file (which waits for a reader on a pipe) or asks about it.
+TEST(PrintDialog, PrintingToAnythingButARegularFileIsRefusedAtOnce) {
+    QTemporaryDir folder;
+    const QString pipe = folder.filePath(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString dangling = folder.filePath(QStringLiteral("dangling.pdf"));
+    ASSERT_TRUE(QFile::link(folder.filePath(QStringLiteral("nowhere.pdf")), dangling));
+    // Should the pipe be opened for writing after all, which waits for a reader, one comes after ten seconds: the test
+    // fails rather than hangs.
+    std::atomic<bool> readerCame = false;
+    std::jthread reader([&pipe, &readerCame](const std::stop_token& stop) {
+        for (int tenth = 0; tenth < 100; ++tenth) {
+            if (stop.stop_requested())
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        readerCame = true;
+        close(open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK));
+    });
+    platform::ScriptedMessageSink messages;
+    ToolkitQuestions questions;
+    QStringList refusals;
+    for (const QString& file : {pipe, QStringLiteral("/dev/null"), folder.path(), dangling}) {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        CPrintDialog dialog(&printer, nullptr);
+        dialog.show();
+        ASSERT_EQ(dialog.OutputFileName(), file);
+        PressOk(dialog);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected) << file.toStdString();
+        EXPECT_TRUE(dialog.isVisible()) << file.toStdString();
+        // Refused again right before printing.
+        EXPECT_TRUE(RefusePrinterOutput(printer)) << file.toStdString();
+        const QString refusal =
+            QStringLiteral(
+                "ファイル \"%1\" に書き込みできませんでした。\n\"%1\" は通常のファイルではないため、上書きできません。")
+                .arg(file);
+        refusals << refusal << refusal;
+    }
+    EXPECT_EQ(messages.Texts(), refusals);
+    EXPECT_EQ(questions.Texts(), QStringList());
+    reader.request_stop();
+    reader.join();
+    EXPECT_FALSE(readerCame);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("nowhere.pdf"))));
 }
