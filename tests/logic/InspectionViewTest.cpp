@@ -328,7 +328,6 @@ TEST(InspectionView, ALineOfMegabytesShowsWhatARowHolds) {
     };
     const Case cases[] = {
         {"a record line", [&](CInspectionView& pane) { pane.AddLine(name, nullptr, 0); }, cut},
-        {"a jump line", [&](CInspectionView& pane) { pane.AddMessageWithoutTarget(name); }, cut},
         {"a line inserted before others",
          [&](CInspectionView& pane) {
              pane.AddLine("after", nullptr, 0);

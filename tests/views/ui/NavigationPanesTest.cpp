@@ -1,5 +1,4 @@
 #include "../ViewsTestSupport.h"
-#include "model/TextUtilities.h"
 #include "model/ViewLayoutTables.h"
 #include "platform/MessageBox.h"
 #include "printing/PrintHeaderFooter.h"
@@ -25,7 +24,6 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -41,7 +39,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -187,30 +184,6 @@ TEST(HierarchicalChartPane, ALongNameStaysOnTheFirstLineOfItsLabel) {
     };
     EXPECT_GT(inked(name.top(), firstLineEnd, name.left() + 1, name.right() - 1), 0) << "the name shows";
     EXPECT_EQ(inked(firstLineEnd + 1, name.bottom(), name.left() + 1, name.right() - 1), 0);
-}
-
-TEST(HierarchicalChartPane, TheTipOverABoxNamedByMegabytesShowsWhatAViewShowsOfTheName) {
-    TestDocument document;
-    document.Add(2001, QStringLiteral("Start") + QString(10'000'000, 'x'), document.origin());
-    document.Rebuild();
-    FakeViewHost host(document);
-    CHierarchicalView view(host);
-    view.resize(600, 400);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    platform::ScriptedMessageSink sink;
-    sink.Answer(platform::MessageAnswer::Ok);
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    ASSERT_EQ(view.Chart().Boxes().size(), 2u);
-    const QPoint centre = view.Chart().Boxes()[1].pageRect.center() -
-                          QPoint(view.horizontalScrollBar()->value(), view.verticalScrollBar()->value());
-    QHelpEvent tip(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
-    QApplication::sendEvent(view.viewport(), &tip);
-    const QString text = QToolTip::text();
-    QToolTip::hideText();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("1 Startxxx"))) << text.left(20).toStdString();
-    EXPECT_TRUE(text.endsWith(QChar(0x2026)));
-    EXPECT_LE(text.size(), 2 + ShownTextLength + 1);
 }
 
 TEST(HierarchicalChartPane, StoresWhereItStoodAndGoesBackThereOnceLaidOut) {
