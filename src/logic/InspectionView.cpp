@@ -28,6 +28,21 @@ QString Joined(const QString& head, const QString& tail) {
     return tail.isNull() ? head : head + tail;
 }
 
+// A line as the pane shows it, reading no more of its parts than it shows.
+QString ShownLine(const QString& head, const QString& tail) {
+    if (tail.isEmpty() || head.size() > CInspectionView::ShownLineLength)
+        return ShownText(head, 0, 0, CInspectionView::ShownLineLength);
+    return ShownText(head + tail.left(CInspectionView::ShownLineLength + 1 - head.size()), 0, 0,
+                     CInspectionView::ShownLineLength);
+}
+
+// The columns a line takes as the pane shows it: they set how far it scrolls.
+qsizetype ShownColumns(const QString& head, const QString& tail = QString()) {
+    if (head.size() + tail.size() <= CInspectionView::ShownLineLength)
+        return TextColumns(head) + TextColumns(tail);
+    return TextColumns(ShownLine(head, tail));
+}
+
 } // namespace
 
 CInspectionView::CInspectionView(QObject* parent) : QObject(parent) {}
@@ -79,14 +94,14 @@ void CInspectionView::AddMessageWithoutTarget(const QString& text) {
 quint32 CInspectionView::AddFindingLayout(InspectionFindingLayout layout) {
     std::vector<qsizetype> columns;
     for (const QString& text : layout.texts)
-        columns.push_back(TextColumns(text));
+        columns.push_back(ShownColumns(text));
     QMutexLocker lock(&m_mutex);
     m_layouts.push_back({std::move(layout), std::move(columns)});
     return static_cast<quint32>(m_layouts.size() - 1);
 }
 
 quint32 CInspectionView::AddTargetLine(InspectionTargetLine line) {
-    const qsizetype columns = TextColumns(line.place) + TextColumns(line.text);
+    const qsizetype columns = ShownColumns(line.place, line.text);
     QMutexLocker lock(&m_mutex);
     m_targetLines.push_back({std::move(line), columns});
     return static_cast<quint32>(m_targetLines.size() - 1);
@@ -212,7 +227,7 @@ void CInspectionView::Widen(quint32 line, qsizetype columns) {
 }
 
 void CInspectionView::AppendPlain(QString text, std::shared_ptr<const CJumper> jumper) {
-    Widen(m_textCount, TextColumns(text));
+    Widen(m_textCount, ShownColumns(text));
     m_plain.push_back({std::move(text), std::move(jumper)});
     m_textBlocks.push_back({m_textCount++, static_cast<quint32>(m_plain.size() - 1) | kPlain});
 }
@@ -289,7 +304,7 @@ void CInspectionView::InsertLine(const QString& text, qint32 position) {
                 ++m_textCount;
                 if (m_widestLine >= position)
                     ++m_widestLine;
-                Widen(static_cast<quint32>(position), TextColumns(text));
+                Widen(static_cast<quint32>(position), ShownColumns(text));
                 // A line in the middle: the widget shows the list afresh.
                 ++m_generation;
             }
@@ -339,7 +354,8 @@ InspectionViewLines CInspectionView::TakeLines(quint64 generation, int shown) {
     taken.count = static_cast<int>(m_textCount) - first;
     taken.widestLine = m_widestLine;
     if (m_widestLine >= 0)
-        taken.widest = TextAt(static_cast<quint32>(m_widestLine));
+        ForEachLine(m_widestLine, 1,
+                    [&taken](const QString& head, const QString& tail) { taken.widest = ShownLine(head, tail); });
     m_waitingAnnounced = false;
     return taken;
 }
@@ -352,6 +368,14 @@ QStringList CInspectionView::LinesFrom(qint32 first, qint32 count) const {
     QStringList lines;
     QMutexLocker lock(&m_mutex);
     ForEachLine(first, count, [&lines](const QString& head, const QString& tail) { lines.append(Joined(head, tail)); });
+    return lines;
+}
+
+QStringList CInspectionView::ShownLinesFrom(qint32 first, qint32 count) const {
+    QStringList lines;
+    QMutexLocker lock(&m_mutex);
+    ForEachLine(first, count,
+                [&lines](const QString& head, const QString& tail) { lines.append(ShownLine(head, tail)); });
     return lines;
 }
 

@@ -2,6 +2,7 @@
 
 #include "logic/Jumper.h"
 #include "logic/SearchHit.h"
+#include "model/TextUtilities.h"
 
 #include <QMutex>
 #include <QObject>
@@ -46,14 +47,14 @@ struct InspectionFindingLayout {
 
 // What a pane widget takes in one go: every line after those it shows, or, when the list was cleared or changed
 // in the middle since it last took any, every line of the list in place of all it shows. It takes their number,
-// not their texts, and the one line among all it then shows that takes the most columns (TextColumns), so that
-// taking costs the same for ten lines as for millions.
+// not their texts, and the one line among all it then shows that takes the most columns (TextColumns) as the pane
+// shows it, so that taking costs the same for ten lines as for millions.
 struct InspectionViewLines {
     quint64 generation = 0;
     bool restart = false;
     int count = 0;
     qint32 widestLine = -1; // -1 without lines
-    QString widest;         // that line's text
+    QString widest;         // that line's text as the pane shows it
 };
 
 // Thrown by a writer whose lines would take the list past CInspectionView::MaxLines.
@@ -75,6 +76,9 @@ public:
 
     // The lines the list holds at most, so that each has an int index.
     static constexpr quint32 MaxLines = 0x7fffffff;
+    // A row shows a few names as a view shows them (ShownText) with the words around them: a line that names unit
+    // functions so is shown whole, and of a longer one, written with a whole name of megabytes, this many characters.
+    static constexpr qsizetype ShownLineLength = 4 * ShownTextLength;
 
     void ClearMessages();
 
@@ -106,8 +110,11 @@ public:
     InspectionViewLines TakeLines(quint64 generation, int shown);
 
     QStringList Lines() const;
-    // Up to `count` lines from `first` on: a widget reads those it shows when it draws them.
+    // Up to `count` lines from `first` on, whole: what a copy of them takes.
     QStringList LinesFrom(qint32 first, qint32 count) const;
+    // The same as the pane shows them, of a line of megabytes what a row holds (ShownText): a widget reads those it
+    // shows when it draws them, and lays out no more.
+    QStringList ShownLinesFrom(qint32 first, qint32 count) const;
     // The same lines appended to the text, each followed by a line break: a caller writing millions of lines
     // holds a block of them at a time as one text.
     void AppendLinesFrom(qint32 first, qint32 count, QString& text) const;

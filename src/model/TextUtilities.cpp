@@ -63,6 +63,30 @@ qsizetype FittingLength(QStringView text, int width, const std::function<int(con
     return low;
 }
 
+QString ShownText(const QString& text, qsizetype start, qsizetype length, qsizetype shownLength) {
+    if (text.size() <= shownLength)
+        return text;
+    start = std::clamp<qsizetype>(start, 0, text.size());
+    length = std::clamp<qsizetype>(length, 0, text.size() - start);
+    qsizetype begin = 0;
+    if (start + length > shownLength)
+        begin = std::min(start - std::max<qsizetype>(0, (shownLength - length) / 2), text.size() - shownLength);
+    qsizetype end = begin + shownLength;
+    if (begin > 0 && text[begin].isLowSurrogate())
+        ++begin;
+    if (end < text.size() && text[end - 1].isHighSurrogate())
+        --end;
+    const QChar ellipsis(0x2026);
+    QString shown;
+    shown.reserve(end - begin + 2);
+    if (begin > 0)
+        shown += ellipsis;
+    shown += QStringView(text).mid(begin, end - begin);
+    if (end < text.size())
+        shown += ellipsis;
+    return shown;
+}
+
 QString MakeIndentUnit() {
     return QStringLiteral("    ");
 }

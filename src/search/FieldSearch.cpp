@@ -1,6 +1,7 @@
 #include "search/FieldSearch.h"
 
 #include "model/DocumentData.h"
+#include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -61,12 +62,13 @@ bool FindInTextField(const CUnitFunction& function, const QString& text, const Q
         hit.endPosition = positions[k] + length;
         hit.lineIndex = kind == ResultLine::FunctionContentLine ? lineNumber : 0;
         hit.location = {text, ordinal, 0, kind, static_cast<qint32>(function.InternalID), positions[k], length};
-        if (kind == ResultLine::FunctionContentLine)
-            hit.text = LoadString(StringId::SearchHitContentLine)
-                           .arg(QString::number(lineNumber),
-                                ordinal == 1 ? ShortenToFirstLine(text) : FurtherOccurrence(ordinal));
-        else
-            hit.text = TextFieldDisplay(kind, ordinal == 1 ? text : FurtherOccurrence(ordinal), context);
+        const bool contentLine = kind == ResultLine::FunctionContentLine;
+        // The first occurrence shows the text, of a long one what a view shows around the occurrence.
+        const QString shown = ordinal == 1
+                                  ? ShownText(contentLine ? ShortenToFirstLine(text) : text, positions[k], length)
+                                  : FurtherOccurrence(ordinal);
+        hit.text = contentLine ? LoadString(StringId::SearchHitContentLine).arg(QString::number(lineNumber), shown)
+                               : TextFieldDisplay(kind, shown, context);
         hits.push_back(std::move(hit));
     }
     return !positions.empty();

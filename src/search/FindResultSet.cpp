@@ -1,6 +1,7 @@
 #include "search/FindResultSet.h"
 
 #include "model/DocumentData.h"
+#include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
 #include "model/WordSimilarity.h"
 #include "search/SimilarityRows.h"
@@ -79,8 +80,8 @@ CResultPaneReport CFindResultSet::SearchAll(SearchRequest request, const CUnitFu
     report.AddLine(LoadString(StringId::SearchScopeLine) + ScopeText(request.scope));
     const bool distinguish = m_data.GetModelOptions().DistinguishPrimaryOutlineNumber;
     if (request.scope != SearchRequest::AllFunctions && current)
-        report.AddLine(
-            LoadString(StringId::SearchCurrentFunction).arg(current->GetOutlineNumberText(distinguish), current->name));
+        report.AddLine(LoadString(StringId::SearchCurrentFunction)
+                           .arg(current->GetOutlineNumberText(distinguish), ShownText(current->name)));
     const int countAt = report.LineCount();
 
     FindHits hits;
@@ -111,8 +112,8 @@ bool CFindResultSet::SearchUnitFunction(const SearchRequest& request, const CUni
     if (hits.size() == first)
         return false;
     report.AddLine(QString());
-    report.AddLine(
-        LoadString(StringId::SearchFunctionBlock).arg(function.GetOutlineNumberText(distinguish), function.name));
+    report.AddLine(LoadString(StringId::SearchFunctionBlock)
+                       .arg(function.GetOutlineNumberText(distinguish), ShownText(function.name)));
     for (size_t k = first; k < hits.size(); ++k)
         report.AddLineWithLocation(hits[k], hits[k].text);
     return true;

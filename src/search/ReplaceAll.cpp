@@ -87,7 +87,7 @@ public:
             for (const CUnitFunction* function : functions) {
                 if (ReplaceInText(function->name, m_request.findText, m_request.replaceText).size() <= MaxNameLength)
                     continue;
-                report.AddMessage(LoadString(StringId::ReplaceNameOverLimit).arg(Outline(*function), function->name),
+                report.AddMessage(LoadString(StringId::ReplaceNameOverLimit).arg(Outline(*function), Name(*function)),
                                   std::make_unique<CJumperToFunction>(Id(*function)));
                 ++names;
             }
@@ -103,10 +103,12 @@ public:
             return;
         const auto target = [&function] { return std::make_unique<CJumperToFunction>(Id(function)); };
         if (replaced.size() > MaxNameLength) {
-            report.AddMessage(LoadString(StringId::ReplaceNameSkipped).arg(Outline(function), function.name), target());
+            report.AddMessage(LoadString(StringId::ReplaceNameSkipped).arg(Outline(function), Name(function)),
+                              target());
             return;
         }
-        report.AddMessage(LoadString(StringId::ReplacedName).arg(Outline(function), function.name, replaced), target());
+        report.AddMessage(LoadString(StringId::ReplacedName).arg(Outline(function), Name(function), replaced),
+                          target());
         function.name = replaced;
         m_renamed = true;
         ++m_count;
@@ -151,12 +153,12 @@ public:
                 };
                 if (replaced.size() > limit) {
                     report.AddMessage(
-                        LoadString(StringId::ReplaceSlotSkipped).arg(Outline(function), function.name, number, text),
+                        LoadString(StringId::ReplaceSlotSkipped).arg(Outline(function), Name(function), number, text),
                         target());
                     continue;
                 }
                 report.AddMessage(
-                    LoadString(StringId::ReplacedSlot).arg(Outline(function), function.name, number, text, replaced),
+                    LoadString(StringId::ReplacedSlot).arg(Outline(function), Name(function), number, text, replaced),
                     target());
                 text = replaced;
                 line->RecountPositions();
@@ -179,6 +181,8 @@ public:
 private:
     static qint32 Id(const CUnitFunction& function) { return static_cast<qint32>(function.InternalID); }
     QString Outline(const CUnitFunction& function) const { return function.GetOutlineNumberText(m_distinguish); }
+    // Of a long name what a view shows.
+    static QString Name(const CUnitFunction& function) { return ShownText(function.name); }
 
     int CheckLogicLinesLengthLimit(const CUnitFunction& function, CResultPaneReport& report) const {
         int count = 0;
@@ -191,7 +195,7 @@ private:
                 if (ReplaceInText(text, m_request.findText, m_request.replaceText).size() <= limit)
                     continue;
                 report.AddMessage(LoadString(StringId::ReplaceSlotOverLimit)
-                                      .arg(Outline(function), function.name, QString::number(index + 1), text),
+                                      .arg(Outline(function), Name(function), QString::number(index + 1), text),
                                   std::make_unique<CJumperToLineInLogic>(Id(function), static_cast<qint32>(index)));
                 ++count;
             }
@@ -201,7 +205,7 @@ private:
 
     void ReportContent(const CUnitFunction& function, const QString& old, qint32 start, CResultPaneReport& report) {
         report.AddMessage(
-            LoadString(StringId::ReplacedContent).arg(Outline(function), function.name, old, m_request.replaceText),
+            LoadString(StringId::ReplacedContent).arg(Outline(function), Name(function), old, m_request.replaceText),
             std::make_unique<CJumperToExplanation>(Id(function), start,
                                                    static_cast<qint32>(m_request.replaceText.size())));
         ++m_count;

@@ -41,9 +41,9 @@ QString CFunctionListRows::CellText(const CUnitFunction& function, int column, b
     case FnUsageColumn:
         return QString::number(function.fnCallerCount);
     case NameColumn:
-        return function.name;
+        return ShownText(function.name);
     default:
-        return function.header.uniqueLabel;
+        return ShownText(function.header.uniqueLabel);
     }
 }
 

@@ -19,6 +19,7 @@ public:
     static QString HeaderText(const CMessageContext& context, int column);
     static int ColumnWidth(int column);
     static bool IsRightAligned(int column) { return column == IndexUsageColumn || column == FnUsageColumn; }
+    // Of a long name or label what a view shows.
     static QString CellText(const CUnitFunction& function, int column, bool distinguishPrimaryOutlineNumber);
 
     // Every unit function in the registry's order, then sorted.

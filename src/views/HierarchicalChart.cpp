@@ -1,5 +1,6 @@
 #include "views/HierarchicalChart.h"
 
+#include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
 
 #include <algorithm>
@@ -422,7 +423,7 @@ QPoint CHierarchicalChart::CorrectScroll(QPoint position, QSize oldSize, QSize n
 
 QString CHierarchicalChart::BoxTooltip(const CAbstractIndexItem& item, const ModelOptions& options) {
     const QString outline = item.GetOutlineNumberString();
-    QString tip = outline + QLatin1Char(' ') + item.GetDisplayText(options);
+    QString tip = outline + QLatin1Char(' ') + ShownText(item.GetDisplayText(options));
     if (item.unitFunction) {
         const QString places = item.unitFunction->GetOutlineNumberText(false);
         if (places != outline)

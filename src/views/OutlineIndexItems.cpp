@@ -1,12 +1,6 @@
 #include "views/OutlineIndexItems.h"
 
-namespace {
-
-// More than a row of the widest screen shows: a row lays out its whole text at every paint, so a name of megabytes
-// would hold the window for seconds at each.
-constexpr qsizetype kShownTextLength = 1024;
-
-} // namespace
+#include "model/TextUtilities.h"
 
 QString COutlineIndexItems::ItemText(const CAbstractIndexItem& item, const ModelOptions& options, bool showPrefix,
                                      bool showPostfix) {
@@ -14,14 +8,7 @@ QString COutlineIndexItems::ItemText(const CAbstractIndexItem& item, const Model
     QString text;
     if (showPrefix)
         text = own + QLatin1Char(' ');
-    const QString shown = item.GetDisplayText(options);
-    if (shown.size() <= kShownTextLength) {
-        text += shown;
-    } else {
-        const qsizetype cut = shown[kShownTextLength - 1].isHighSurrogate() ? kShownTextLength - 1 : kShownTextLength;
-        text += QStringView(shown).left(cut);
-        text += QChar(0x2026);
-    }
+    text += ShownText(item.GetDisplayText(options));
     if (showPostfix && item.unitFunction) {
         const QString places = item.unitFunction->GetOutlineNumberText(options.DistinguishPrimaryOutlineNumber);
         if (places != own)

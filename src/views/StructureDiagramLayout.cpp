@@ -1,5 +1,7 @@
 #include "views/StructureDiagramLayout.h"
 
+#include "model/TextUtilities.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -199,7 +201,7 @@ QString CStructureDiagramLayout::BoxText(const CAbstractIndexItem& item, const S
     if (settings.showPrefix)
         text = own + QLatin1Char(' ');
     if (item.unitFunction) {
-        text += item.unitFunction->name;
+        text += ShownText(item.unitFunction->name);
         if (settings.showPostfix) {
             const QString places = item.unitFunction->GetOutlineNumberText(distinguishPrimaryOutlineNumber);
             if (places != own)

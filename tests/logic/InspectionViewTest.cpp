@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -312,4 +313,46 @@ TEST(InspectionView, RunsOfTargetLinesReadAsTheLinesTheyName) {
     pane.JumperAt(4)->Jump(handler);
     pane.JumperAt(6)->Jump(handler);
     EXPECT_EQ(handler.calls, QStringList({"open 13", "line 1", "open 12", "line 3"}));
+}
+
+// A line of megabytes, as a message naming a unit function of such a name makes one: the pane shows of it what a
+// view shows, by which it also scrolls, and a copy still takes it whole.
+TEST(InspectionView, ALineOfMegabytesShowsWhatARowHolds) {
+    const QString name = QString(10'000'000, 'n');
+    const QChar ellipsis(0x2026);
+    const QString cut = QString(CInspectionView::ShownLineLength, 'n') + ellipsis;
+    struct Case {
+        const char* what;
+        std::function<void(CInspectionView&)> write;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"a record line", [&](CInspectionView& pane) { pane.AddLine(name, nullptr, 0); }, cut},
+        {"a line inserted before others",
+         [&](CInspectionView& pane) {
+             pane.AddLine("after", nullptr, 0);
+             pane.InsertLine(name, 0);
+         },
+         cut},
+        {"a target line",
+         [&](CInspectionView& pane) {
+             pane.AddTargetLines(std::vector<quint32>{pane.AddTargetLine({"[1 Line 3] ", name, 12, 2, true})});
+         },
+         "[1 Line 3] " + QString(CInspectionView::ShownLineLength - 11, 'n') + ellipsis},
+        {"a long place and a short text",
+         [&](CInspectionView& pane) {
+             pane.AddTargetLines(std::vector<quint32>{pane.AddTargetLine({name, "Do", 12, 2, true})});
+         },
+         cut},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CInspectionView pane;
+        c.write(pane);
+        EXPECT_EQ(pane.ShownLinesFrom(0, 1), QStringList{c.shown});
+        const InspectionViewLines taken = pane.TakeLines(0, 0);
+        EXPECT_EQ(taken.widestLine, 0);
+        EXPECT_EQ(taken.widest, c.shown);
+        EXPECT_GE(pane.LinesFrom(0, 1).front().size(), name.size());
+    }
 }

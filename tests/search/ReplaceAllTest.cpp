@@ -1,6 +1,7 @@
 #include "search/ReplaceAll.h"
 #include "SearchTestDocument.h"
 #include "model/QuantifierCheck.h"
+#include "model/TextUtilities.h"
 #include "support/QStringPrinter.h"
 
 #include <gtest/gtest.h>
@@ -177,4 +178,21 @@ TEST(ReplaceAll, ChangedMemberNamesAreCheckedForQuantifiers) {
     ASSERT_EQ(ReplaceAll(document.data, Request("∀水位", "水位"), nullptr).replacedCount, 1);
     EXPECT_EQ(ifLine.mark, 0u);
     EXPECT_TRUE(ifLine.Memo().isEmpty());
+}
+
+TEST(ReplaceAll, ALineAboutANameOfMegabytesShowsWhatAViewShowsOfIt) {
+    SearchTestDocument document;
+    document.Origin("");
+    const QString name = QStringLiteral("Long") + QString(10'000'000, 'n') + QStringLiteral("x");
+    const quint32 id = document.Add(name, "Do <x>を{S}せよ").InternalID;
+    document.Finish();
+    ReplaceRequest request = Request("x", "yy");
+    request.unitFunctionNames = true;
+    request.continueOverLengthLimit = true;
+    const QString shown = QStringLiteral("1 [Long") + QString(ShownTextLength - 4, 'n') + QChar(0x2026) + "]";
+    const QStringList lines = ReplaceAll(document.data, request, nullptr).report.Texts();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], shown + " 単位機能名は字数制限により置換できませんでした。");
+    EXPECT_EQ(lines[1], shown + " 論理記述欄 1 行目 \"x\" を \"yy\" に置換しました。");
+    EXPECT_EQ(document.data.registry.FindByInternalID(id)->name, name) << "the name itself stays whole";
 }

@@ -132,7 +132,7 @@ void CInspectionViewEdit::paintEvent(QPaintEvent*) {
     const int height = LineHeight();
     const int first = verticalScrollBar()->value();
     const int rows = std::min(viewport()->height() / height + 1, m_lineCount - first);
-    const QStringList lines = m_view.LinesFrom(first, std::max(rows, 0));
+    const QStringList lines = m_view.ShownLinesFrom(first, std::max(rows, 0));
     const int left = kMargin - horizontalScrollBar()->value();
     const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
     const int selectedFrom = HasSelection() ? std::min(m_anchor, m_caret) : -1;
