@@ -6,6 +6,7 @@
 #include "platform/Display.h"
 #include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
+#include "platform/TerminationRequests.h"
 #include "platform/ui/MessageBoxSink.h"
 #include "platform/ui/RadioGroupTabStops.h"
 #include "platform/ui/ToolkitTexts.h"
@@ -63,6 +64,9 @@ void RunApplicationProgram(int argc, char* argv[],
         }
         CWidgetShell shell(headless, runtimeDirectory);
         CNUVApp app(shell);
+        // Asked to end by a signal, the program closes as Exit in another instance asks it to: its owner file and
+        // its record go, and a changed document is asked about (without a display its default answer saves it).
+        const platform::TerminationRequests termination([&app] { app.OnCloseRequested(); });
         if (start(app, shell, arguments)) {
             if (app.MessageContext().m_language == 1)
                 platform::InstallJapaneseToolkitTexts(application);
