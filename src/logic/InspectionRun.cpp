@@ -395,7 +395,7 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     environment.PollAbort();
 }
 
-void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
+bool StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
                           CInspectionProgress& run) {
     InspectionEnvironment ofRun = environment;
     ofRun.run = &run;
@@ -406,5 +406,7 @@ void StartWholeInspection(int command, CInspectionView& pane, const InspectionEn
     } catch (...) {
         // The worker thread must end in every case; say why the run stopped instead of leaving it half written.
         WriteRunFailure(pane);
+        return false;
     }
+    return true;
 }

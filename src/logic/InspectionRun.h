@@ -35,5 +35,6 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
 
 // The whole-document run as the worker thread does it: runs as the given run, which hears its progress and may
 // be asked to abort, and whatever happens leaves a closing line in the pane when the run did not end normally.
-void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
+// False when it failed (running out of memory): the closing line says why.
+bool StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
                           CInspectionProgress& run);

@@ -4,6 +4,7 @@
 #include "app/ui/WidgetShell.h"
 #include "platform/CommandLine.h"
 #include "platform/Display.h"
+#include "platform/OutOfMemory.h"
 #include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/TerminationRequests.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +30,8 @@ void EndApplicationProgram(CNUVApp& app, CWidgetShell& shell) {
 
 void RunApplicationProgram(int argc, char* argv[],
                            const std::function<bool(CNUVApp&, CWidgetShell&, const QStringList&)>& start) {
+    platform::ExitOnOutOfMemory(QFileInfo(QFile::decodeName(argv[0])).fileName() + QStringLiteral(": ") +
+                                LoadString(StringId::MemoryExhausted));
     // Internal IDs are drawn from this sequence, seeded once for the whole process.
     platform::SeedRandomWithTime();
 
