@@ -309,7 +309,7 @@ void WriteRunFailure(CInspectionView& pane) {
 
 } // namespace
 
-void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
+bool InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
                                 const InspectionEnvironment& environment) {
     pane.ClearMessages();
     pane.AddMessageWithoutTarget(LoadString(StringId::CurrentInspectionBegin));
@@ -318,7 +318,9 @@ void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& 
         InspectCurrentUnitFunctionItems(function, pane, environment);
     } catch (...) {
         WriteRunFailure(pane);
+        return false;
     }
+    return true;
 }
 
 void InspectAllUnitFunctions(int command, CInspectionView& pane, const InspectionEnvironment& environment) {

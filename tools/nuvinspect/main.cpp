@@ -3,7 +3,7 @@
 //   nuvinspect inspect FILE.nuv (--current OUTLINE | --all) [--command ID]
 //   nuvinspect conditions FILE.nuv (--current OUTLINE | --all)
 // inspect and conditions print the lines they write to the result pane, one per line; they end with status 1 when the
-// list or the run over all unit functions could not be made (the line that says why is printed).
+// list or the inspection could not be made (the line that says why is printed).
 
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionEnvironment.h"
@@ -97,10 +97,9 @@ int main(int argc, char* argv[]) {
         if (RefuseFnCycle(data.registry))
             return 1;
         CInspectionProgress run;
-        // The line that says why the run stopped is written, and the status says so too.
         failed = !StartWholeInspection(command, pane, environment, run);
     } else {
-        InspectCurrentUnitFunction(*current, pane, environment);
+        failed = !InspectCurrentUnitFunction(*current, pane, environment);
     }
     // A block of lines at a time: a run's millions of lines are never all held as text.
     constexpr int kBlock = 65536;
