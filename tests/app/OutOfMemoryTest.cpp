@@ -9,10 +9,10 @@
 #include <vector>
 
 // Every program that runs out of memory says so and ends with status 1, never with a signal, wherever memory runs
-// out: while its worker threads read the document, in a run, in the event loop. Within 90 and 130 MB each runs out at
-// some point of a generated document of 10,000 unit functions; within 250 MB some get through. The editor is not run
-// within 250 MB: there it gets far enough to paint, and the toolkit's painting waits for ever on a thread that it
-// could not start.
+// out: while its worker threads read the document, in a run, in the event loop, while a map is converted. Within 90 and
+// 130 MB each runs out at some point of a generated document of 10,000 unit functions; within 250 MB some get through.
+// The editor is not run within 250 MB: there it gets far enough to paint, and the toolkit's painting waits for ever on
+// a thread that it could not start.
 TEST(OutOfMemory, EveryProgramEndsWithItsMessageAndStatusOne) {
     if (!CanLimitMemory())
         GTEST_SKIP() << "the sanitizer build cannot run within a bounded address space";
@@ -20,6 +20,12 @@ TEST(OutOfMemory, EveryProgramEndsWithItsMessageAndStatusOne) {
     ASSERT_TRUE(dir.isValid());
     const QString document = SaveSharedMemberDocument(dir.filePath("shared.nuv"), 10000);
     WriteFileBytes(dir.filePath("script.txt"), "print\n");
+    // A map of 30,000 nodes with notes: the converter fills a document as large.
+    QByteArray map = "<map><node TEXT=\"0\">";
+    for (int i = 0; i < 30000; ++i)
+        map += QByteArray("<node TEXT=\"n%1\"><richcontent TYPE=\"NOTE\"><p>note %1</p></richcontent></node>")
+                   .replace("%1", QByteArray::number(i));
+    WriteFileBytes(dir.filePath("map.mm"), map + "</node></map>");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
@@ -37,6 +43,7 @@ TEST(OutOfMemory, EveryProgramEndsWithItsMessageAndStatusOne) {
         {"nuvedit", {document, "--current", "0", dir.filePath("script.txt")}},
         {"nuvprint", {"functions", document, dir.filePath("out.pdf"), "--all"}},
         {"nuv", {document}},
+        {"tobrel", {dir.filePath("map.mm")}},
     };
     for (const qint64 megabytes : {90, 130, 250}) {
         for (const auto& [program, arguments] : runs) {
@@ -44,12 +51,13 @@ TEST(OutOfMemory, EveryProgramEndsWithItsMessageAndStatusOne) {
                 continue;
             const ProgramRun run = RunProgramWithinMemory(program, arguments, megabytes << 20, environment);
             const QString said = run.standardError + QString::fromUtf8(run.standardOutput.right(4096));
-            const std::string what = program.toStdString() + " within " + std::to_string(megabytes) +
-                                     " MB: " + said.right(400).toStdString();
-            if (run.exitCode == 0 && megabytes > 130)
-                continue;
-            EXPECT_EQ(run.exitCode, 1) << what; // -1 for a signal
-            EXPECT_TRUE(said.contains("out of memory") || said.contains(QStringLiteral("メモリが足りません"))) << what;
+            // The converter says that its conversion failed. -1 for a signal; 0 for a run that got through, as the
+            // converter may within 130 MB.
+            const bool toldSo = said.contains("out of memory") || said.contains(QStringLiteral("メモリが足りません")) ||
+                                said.contains(QStringLiteral("変換に失敗しました"));
+            EXPECT_TRUE((run.exitCode == 1 && toldSo) ||
+                        (run.exitCode == 0 && (megabytes > 130 || program == "tobrel")))
+                << program.toStdString() << " within " << megabytes << " MB: " << said.right(400).toStdString();
         }
     }
 }
