@@ -52,14 +52,15 @@ owner_existed=0
 xvfb_pid=""
 nuv_pid=""
 stop() {
-    if [ -n "$1" ]; then
-        kill "$1" 2>/dev/null || true
-        wait "$1" 2>/dev/null || true
+    if [ -n "$2" ]; then
+        kill "-$1" "$2" 2>/dev/null || true
+        wait "$2" 2>/dev/null || true
     fi
 }
 cleanup() {
-    stop "$nuv_pid"
-    stop "$xvfb_pid"
+    # Killed: asked to end, the editor would close as Exit does and ask about a changed document.
+    stop KILL "$nuv_pid"
+    stop TERM "$xvfb_pid"
     # The editor was stopped, not closed: its owner file goes with it.
     if [ "$owner_existed" -eq 0 ]; then
         rm -f "$owner_file"

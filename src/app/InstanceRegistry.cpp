@@ -56,12 +56,16 @@ bool CInstanceRegistry::Open() {
 }
 
 void CInstanceRegistry::DropStaleInstances() {
-    const QString directory = m_runtimeDirectory;
-    Table()->DropStale(
-        [&directory](uint32_t processId) { return platform::LivenessLock::IsAlive(directory, processId); });
+    DropDeadInstances();
     // A record under our own id can only be a dead predecessor's that had the same id.
     while (Table()->Remove(CurrentProcessId())) {
     }
+}
+
+void CInstanceRegistry::DropDeadInstances() {
+    const QString directory = m_runtimeDirectory;
+    Table()->DropStale(
+        [&directory](uint32_t processId) { return platform::LivenessLock::IsAlive(directory, processId); });
 }
 
 bool CInstanceRegistry::RegisterInstance(const InstanceRecord& record) {
@@ -76,6 +80,8 @@ std::optional<InstanceRecord> CInstanceRegistry::FindInstanceByPath(const QStrin
     if (!HasInstanceTable())
         return std::nullopt;
     platform::NamedLockGuard lock(m_instanceMutex);
+    // An editor that was killed left its record: its document is nobody's now.
+    DropDeadInstances();
     const QString& directory = m_runtimeDirectory;
     const InstanceRecord* found = Table()->FindOpen(
         [&](const InstanceRecord& record) { return platform::IsRecordDocument(directory, record, path); });
@@ -142,6 +148,7 @@ std::vector<InstanceRecord> CInstanceRegistry::InstanceRecords() {
     if (!HasInstanceTable())
         return {};
     platform::NamedLockGuard lock(m_instanceMutex);
+    DropDeadInstances();
     const InstanceTable& table = *Table();
     return {table.records, table.records + table.UsedCount()};
 }

@@ -25,6 +25,8 @@ public:
     bool Open();
 
     bool RegisterInstance(const InstanceRecord& record);
+    // The record of a running process that has the document open; a record that a process which is gone left is
+    // removed instead of found.
     std::optional<InstanceRecord> FindInstanceByPath(const QString& path);
     bool UpdateInstanceRecord(quint32 processId, const InstanceRecord& record);
     // This process's record, which keeps `documentPath` cut, and the whole path beside it (see
@@ -38,7 +40,7 @@ public:
     void CloseOtherInstances();
     // Starts another process of the program; with a path it opens that document (or stored version `number`).
     void LaunchNewInstance(const QString& path, int number) const;
-    // The records in use, in the table's order; empty without the table.
+    // The records of running processes, in the table's order; empty without the table.
     std::vector<InstanceRecord> InstanceRecords();
     // Brings the window of the instance at `index` of the table to the front; nothing for an index beyond the
     // count or an instance without a window.
@@ -56,6 +58,9 @@ public:
 private:
     InstanceTable* Table() const { return static_cast<InstanceTable*>(m_instanceMapping.Data()); }
     bool HasInstanceTable() const { return m_instanceMutex.IsOpen() && Table(); }
+    // Removes the records of processes that are gone (killed without leaving the table): under the table's lock.
+    void DropDeadInstances();
+    // That, and any record under this process's id before it registers.
     void DropStaleInstances();
 
     CApplicationShell& m_shell;

@@ -309,7 +309,7 @@ void WriteRunFailure(CInspectionView& pane) {
 
 } // namespace
 
-void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
+bool InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
                                 const InspectionEnvironment& environment) {
     pane.ClearMessages();
     pane.AddMessageWithoutTarget(LoadString(StringId::CurrentInspectionBegin));
@@ -318,7 +318,9 @@ void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& 
         InspectCurrentUnitFunctionItems(function, pane, environment);
     } catch (...) {
         WriteRunFailure(pane);
+        return false;
     }
+    return true;
 }
 
 void InspectAllUnitFunctions(int command, CInspectionView& pane, const InspectionEnvironment& environment) {
@@ -395,7 +397,7 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
     environment.PollAbort();
 }
 
-void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
+bool StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
                           CInspectionProgress& run) {
     InspectionEnvironment ofRun = environment;
     ofRun.run = &run;
@@ -406,5 +408,7 @@ void StartWholeInspection(int command, CInspectionView& pane, const InspectionEn
     } catch (...) {
         // The worker thread must end in every case; say why the run stopped instead of leaving it half written.
         WriteRunFailure(pane);
+        return false;
     }
+    return true;
 }

@@ -26,8 +26,9 @@ void SyntaxCheckUnitFunction(const CUnitFunction& function, CInspectionView& pan
                              const InspectionEnvironment& environment);
 void SyntaxCheckAllUnitFunctions(CInspectionView& pane, quint32& counter, const InspectionEnvironment& environment);
 
-// All items for one unit function, on the caller's thread, without progress or abort.
-void InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
+// All items for one unit function, on the caller's thread, without progress or abort. False when the run failed (too
+// deep, out of memory): its closing line says why.
+bool InspectCurrentUnitFunction(const CUnitFunction& function, CInspectionView& pane,
                                 const InspectionEnvironment& environment);
 
 // The items of the command on the whole document, reporting to and polling the environment's run if it has one.
@@ -35,5 +36,6 @@ void InspectAllUnitFunctions(int command, CInspectionView& pane, const Inspectio
 
 // The whole-document run as the worker thread does it: runs as the given run, which hears its progress and may
 // be asked to abort, and whatever happens leaves a closing line in the pane when the run did not end normally.
-void StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
+// False when it failed (too deep, out of memory): the closing line says why.
+bool StartWholeInspection(int command, CInspectionView& pane, const InspectionEnvironment& environment,
                           CInspectionProgress& run);

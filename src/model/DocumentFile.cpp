@@ -131,6 +131,7 @@ public:
 
     LoadResult Result() {
         if (m_run) {
+            m_run->Wait();
             m_run.reset();
             m_result = m_sound ? LoadResult::Loaded : LoadResult::MalformedXml;
         }
@@ -160,7 +161,7 @@ public:
     }
     // A large file of a load is read into large pages where the system has them: the copy then costs a fault
     // per 2 MB instead of one per 4 KB, the larger part of reading a file already cached.
-    bool Allocate(std::size_t size, bool mayMap = false) {
+    void Allocate(std::size_t size, bool mayMap = false) {
         if (mayMap && size >= kMappedSize) {
             // Whole large pages: the system places such a mapping on their boundaries.
             const std::size_t mapped = (size + kLargePage - 1) / kLargePage * kLargePage;
@@ -170,12 +171,14 @@ public:
                 m_data = static_cast<char*>(pages);
                 m_size = size;
                 m_mappedSize = mapped;
-                return true;
+                return;
             }
         }
         m_data = static_cast<char*>(pugi::get_memory_allocation_function()(std::max<std::size_t>(size, 1)));
+        // A file that does not fit is not a malformed one.
+        if (!m_data)
+            throw std::bad_alloc();
         m_size = size;
-        return m_data != nullptr;
     }
     char* Data() const { return m_data; }
     std::size_t Size() const { return m_size; }
@@ -243,16 +246,14 @@ qint64 ReadInPieces(int handle, char* data, std::size_t size) {
 LoadResult ReadUncheckedBytes(QIODevice& file, FileBytes& bytes, bool mayMap) {
     if (file.isSequential()) {
         const QByteArray text = file.readAll();
-        if (!bytes.Allocate(static_cast<std::size_t>(text.size())))
-            return LoadResult::MalformedXml;
+        bytes.Allocate(static_cast<std::size_t>(text.size()));
         std::memcpy(bytes.Data(), text.constData(), bytes.Size());
     } else {
         file.seek(0);
         const qint64 size = file.size();
         if (size <= 0)
             return LoadResult::EmptyFile;
-        if (!bytes.Allocate(static_cast<std::size_t>(size), mayMap))
-            return LoadResult::MalformedXml;
+        bytes.Allocate(static_cast<std::size_t>(size), mayMap);
         // A file on disk is read in pieces side by side, any other device through its own read.
         const auto* const onDisk = qobject_cast<QFileDevice*>(&file);
         const int handle = onDisk ? onDisk->handle() : -1;
@@ -276,9 +277,10 @@ LoadResult ReadFileBytes(QIODevice& file, FileBytes& bytes, bool mayMap = false)
 LoadResult ParseBytes(FileBytes& bytes, pugi::xml_document& document, pugi::xml_node& root) {
     document.reset();
     const std::size_t size = bytes.Size();
-    if (!(bytes.Mapped()
-              ? document.load_buffer_inplace(bytes.Data(), size, kXmlParseOptions, pugi::encoding_utf8)
-              : document.load_buffer_inplace_own(bytes.Release(), size, kXmlParseOptions, pugi::encoding_utf8)))
+    if (!XmlParsed(
+            bytes.Mapped()
+                ? document.load_buffer_inplace(bytes.Data(), size, kXmlParseOptions, pugi::encoding_utf8)
+                : document.load_buffer_inplace_own(bytes.Release(), size, kXmlParseOptions, pugi::encoding_utf8)))
         return LoadResult::MalformedXml;
     root = XmlFindElement(document, "NUV");
     return root ? LoadResult::Loaded : LoadResult::NoRootElement;
@@ -292,13 +294,11 @@ LoadResult ParseFile(QIODevice& file, pugi::xml_document& document, pugi::xml_no
 }
 
 // The file without the content of its unit-function holder, for the parse of everything else.
-bool CopyWithoutFunctions(const FileBytes& bytes, const FunctionChunkLayout& layout, FileBytes& rest) {
+void CopyWithoutFunctions(const FileBytes& bytes, const FunctionChunkLayout& layout, FileBytes& rest) {
     const std::size_t tail = bytes.Size() - layout.contentEnd;
-    if (!rest.Allocate(layout.contentBegin + tail))
-        return false;
+    rest.Allocate(layout.contentBegin + tail);
     std::memcpy(rest.Data(), bytes.Data(), layout.contentBegin);
     std::memcpy(rest.Data() + layout.contentBegin, bytes.Data() + layout.contentEnd, tail);
-    return true;
 }
 
 pugi::xml_node AppendRoot(XmlDocumentContext& context, const QString& version) {
@@ -686,8 +686,8 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
         context.functionRead = &functions;
         FileBytes rest;
         pugi::xml_node root;
-        if (CopyWithoutFunctions(bytes, *layout, rest) &&
-            ParseBytes(rest, context.document, root) == LoadResult::Loaded) {
+        CopyWithoutFunctions(bytes, *layout, rest);
+        if (ParseBytes(rest, context.document, root) == LoadResult::Loaded) {
             ShowVersionNotice(root);
             noticeShown = true;
             const LoadResult result = ReadParsedDocument(context, root, versionNumber);

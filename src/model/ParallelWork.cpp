@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -24,14 +25,26 @@ struct ParallelRun::Job {
     std::size_t helpers = 0;
     std::size_t maxHelpers = 0;
 
+    // The first exception an item threw; the items not yet taken are then given up.
+    std::mutex errorMutex;
+    std::exception_ptr error;
+
     bool Exhausted() const { return next.load(std::memory_order_relaxed) >= count; }
-    void RunItems() {
-        for (;;) {
-            const std::size_t begin = next.fetch_add(turn);
-            if (begin >= count)
-                return;
-            for (std::size_t i = begin; i < std::min(begin + turn, count); ++i)
-                work(i);
+    void RunItems() noexcept {
+        try {
+            for (;;) {
+                const std::size_t begin = next.fetch_add(turn);
+                if (begin >= count)
+                    return;
+                for (std::size_t i = begin; i < std::min(begin + turn, count); ++i)
+                    work(i);
+            }
+        } catch (...) {
+            // Taking the exception allocates nothing: it is held where it was thrown.
+            next.store(count);
+            const std::lock_guard lock(errorMutex);
+            if (!error)
+                error = std::current_exception();
         }
     }
 };
@@ -119,7 +132,11 @@ ParallelRun::ParallelRun(std::size_t count, std::size_t minimumPerThread, std::f
 }
 
 ParallelRun::~ParallelRun() {
-    Wait();
+    try {
+        Wait();
+    } catch (...) {
+        // Dropped, as said: a caller that wants it waits first.
+    }
 }
 
 void ParallelRun::Wait() {
@@ -128,7 +145,10 @@ void ParallelRun::Wait() {
     m_job->RunItems();
     if (m_job->maxHelpers > 0)
         WorkerPool::Instance().Withdraw(*m_job);
+    const std::exception_ptr error = std::move(m_job->error);
     m_job.reset();
+    if (error)
+        std::rethrow_exception(error);
 }
 
 void RunInParallel(std::size_t count, std::size_t minimumPerThread, const std::function<void(std::size_t)>& work) {

@@ -42,9 +42,10 @@ CUnitFunction* CUnitFunctionTable::Find(quint32 id) const {
 
 std::pair<CUnitFunctionTable::Entry*, bool> CUnitFunctionTable::PlaceFor(quint32 id) {
     if (id < SlotCount) {
+        // The marks first: slots without them are never read, marks without slots are made again.
         if (m_slots.empty()) {
-            m_slots.resize(SlotCount);
             m_usedSlots.assign(SlotCount / WordBits, 0);
+            m_slots.resize(SlotCount);
         }
         Entry* place = &m_slots[id];
         if (*place)
@@ -62,13 +63,12 @@ std::pair<CUnitFunctionTable::Entry*, bool> CUnitFunctionTable::PlaceFor(quint32
 }
 
 std::pair<CUnitFunction*, bool> CUnitFunctionTable::Insert(quint32 id) {
-    const auto [place, made] = PlaceFor(id);
-    if (made) {
-        *place = std::make_unique<value_type>(std::piecewise_construct, std::forward_as_tuple(id), std::tuple<>());
-        (*place)->second.InternalID = id;
-        ++m_count;
-    }
-    return {&(*place)->second, made};
+    if (CUnitFunction* found = Find(id))
+        return {found, false};
+    // Made before it takes a place: running out of memory leaves no place taken without its entry.
+    auto entry = std::make_unique<value_type>(std::piecewise_construct, std::forward_as_tuple(id), std::tuple<>());
+    entry->second.InternalID = id;
+    return {Adopt(std::move(entry)), true};
 }
 
 CUnitFunction* CUnitFunctionTable::Adopt(std::unique_ptr<value_type> entry) {

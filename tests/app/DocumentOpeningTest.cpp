@@ -9,6 +9,7 @@
 #include "platform/UserName.h"
 #include "platform/UserSettings.h"
 #include "support/DocumentDump.h"
+#include "support/LiveInstance.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -189,6 +191,7 @@ TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
 
     // Another process has it open: that one comes to the front, also when the file is named through a link
     // or a detour.
+    const LiveInstance alive(m_dirs.Root(), 999999);
     InstanceRecord other{};
     other.processId = 999999;
     other.state = COpenDocument::ReadOnly;
@@ -233,6 +236,33 @@ TEST_F(DocumentOpening, FileOpenGoesToTheProcessThatHasTheDocumentOrToANewOne) {
     EXPECT_EQ(m_shell.started.size(), 2u);
     EXPECT_EQ(m_app.Document().DocumentPath(), Path("layout.nuv"));
     EXPECT_TRUE(Shown().isEmpty());
+}
+
+// An editor that was killed (kill -9, or a signal before it could close) left its record and its owner file. Opening
+// its document from the recent-file list, as from a link or a line mark, opens it here whatever state the record gave
+// (a record of a process that runs hands it over: see above), and the record goes.
+TEST_F(DocumentOpening, ADocumentOfAnEditorThatIsGoneOpensHereAndItsRecordGoes) {
+    const QString path = Path("layout.nuv");
+    m_app.UpdateRecentFileList(path, true);
+    for (const int state : {COpenDocument::Editing, COpenDocument::ReadOnly, COpenDocument::ReadOnlyWatched}) {
+        SCOPED_TRACE(state);
+        // It ran while it registered; a registration takes out any record of this process, so ours goes in again.
+        std::optional<LiveInstance> running(std::in_place, m_dirs.Root(), 999998);
+        InstanceRecord gone{999998, 999998, {}, {}, 0, state};
+        gone.SetPath(path);
+        InstanceRecord own{};
+        m_app.FillInstanceRecord(own);
+        ASSERT_TRUE(m_app.RegisterInstance(gone) && m_app.RegisterInstance(own));
+        running.reset();
+        WriteFileBytes(MakeOwnerFileName(path), QByteArrayLiteral("s\0o\0m\0e\0o\0n\0e\0"));
+
+        m_app.OnOpenRecentFile(0);
+        EXPECT_TRUE(m_shell.activated.empty() && m_shell.started.empty() && Shown().isEmpty());
+        EXPECT_EQ(m_app.Document().DocumentPath(), path);
+        EXPECT_EQ(PublishedState(path), COpenDocument::Editing);
+        EXPECT_EQ(m_app.InstanceRecords().size(), 1u);
+        m_app.Document().CloseDocument();
+    }
 }
 
 TEST_F(DocumentOpening, AFileAnotherProcessEditsOpensReadOnlyOrWatchedAsTheUserChooses) {

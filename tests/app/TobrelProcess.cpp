@@ -2,6 +2,7 @@
 
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
 
@@ -32,7 +33,11 @@ TobrelSandbox::Result TobrelSandbox::Run(const QStringList& arguments, const QSt
 }
 
 int TobrelSandbox::InstanceCount() const {
-    QFile table(RuntimePath("NUV Cnv Shared 2.0"));
+    return InstanceCountIn(RuntimePath(""));
+}
+
+int InstanceCountIn(const QString& runtimeDirectory) {
+    QFile table(QDir(runtimeDirectory).filePath("NUV Cnv Shared 2.0"));
     if (!table.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray count = table.read(4);

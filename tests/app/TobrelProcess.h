@@ -10,6 +10,9 @@
 
 #include <memory>
 
+// Number of records in the instance table file of the runtime folder, -1 while there is none.
+int InstanceCountIn(const QString& runtimeDirectory);
+
 // Runs the real tobrel program as a user would in a terminal without a display: a fresh runtime and config
 // directory, no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM.
 class TobrelSandbox {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -69,4 +70,19 @@ TEST(ParallelWork, NestedRunsAndRunsFromSeveralThreadsFinish) {
     for (std::thread& caller : callers)
         caller.join();
     EXPECT_EQ(items.load(), 6 * 50 * 40);
+}
+
+// An item that runs out of memory, on a worker or on the caller, stops the run: the caller gets the exception from
+// Wait (never a worker thread, which would end the process), a run not waited for drops it, and the workers take the
+// next run as before.
+TEST(ParallelWork, AnItemThatThrowsStopsTheRunAndItsCallerGetsTheException) {
+    for (const std::size_t failing : {std::size_t{0}, std::size_t{500}, std::size_t{99999}}) {
+        const auto work = [failing](std::size_t i) {
+            if (i == failing)
+                throw std::bad_alloc();
+        };
+        EXPECT_THROW(RunInParallel(100000, 1, work), std::bad_alloc) << failing;
+        EXPECT_NO_THROW({ ParallelRun run(100000, 1, work); });
+        EXPECT_EQ(RunCounted(1000, 1), std::vector<int>(1000, 1));
+    }
 }

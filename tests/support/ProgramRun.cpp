@@ -40,16 +40,22 @@ ProgramRun RunProgram(const QString& name, const QStringList& arguments, const Q
     return FinishProgram(*StartProgram(name, arguments, environment, workingDirectory));
 }
 
-ProgramRun RunProgramWithinMemory(const QString& name, const QStringList& arguments, qint64 bytes) {
-    QStringList launcher{QStringLiteral("prlimit"), QStringLiteral("--as=%1").arg(bytes), QStringLiteral("--")};
+bool CanLimitMemory() {
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
-    launcher.clear();
+    return false;
 #endif
 #endif
+    return true;
+}
+
+ProgramRun RunProgramWithinMemory(const QString& name, const QStringList& arguments, qint64 bytes,
+                                  QProcessEnvironment environment) {
+    QStringList launcher;
+    if (CanLimitMemory())
+        launcher = {QStringLiteral("prlimit"), QStringLiteral("--as=%1").arg(bytes), QStringLiteral("--")};
     // Each thread's own heap would reserve 64 MB of address space however little it holds: two heaps keep the
     // limit a bound on what the program allocates, on a machine of any number of cores.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("MALLOC_ARENA_MAX"), QStringLiteral("2"));
     return FinishProgram(*StartProgram(name, arguments, environment, QString(), launcher));
 }

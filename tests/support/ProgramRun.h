@@ -33,6 +33,11 @@ ProgramRun RunProgram(const QString& name, const QStringList& arguments,
                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
                       const QString& workingDirectory = QString());
 
+// Whether a program of this build can be run within a bounded address space: not in the sanitizer build, whose shadow
+// memory needs more address space than any such limit leaves.
+bool CanLimitMemory();
+
 // Runs a program of this build to its end within an address space of `bytes`, as a machine short of memory would
-// (not in the sanitizer build, whose shadow memory needs more address space than any such limit leaves).
-ProgramRun RunProgramWithinMemory(const QString& name, const QStringList& arguments, qint64 bytes);
+// (without the bound where CanLimitMemory says it cannot be set).
+ProgramRun RunProgramWithinMemory(const QString& name, const QStringList& arguments, qint64 bytes,
+                                  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment());

@@ -2,8 +2,8 @@
 //   nuvinspect match FILE.txt                     WELLFORMED or ILLFORMED under the default keywords
 //   nuvinspect inspect FILE.nuv (--current OUTLINE | --all) [--command ID]
 //   nuvinspect conditions FILE.nuv (--current OUTLINE | --all)
-// inspect and conditions print the lines they write to the result pane, one per line; conditions ends with status 1
-// when the list could not be made (the line that says why is printed).
+// inspect and conditions print the lines they write to the result pane, one per line; they end with status 1 when the
+// list or the inspection could not be made (the line that says why is printed).
 
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionEnvironment.h"
@@ -97,9 +97,9 @@ int main(int argc, char* argv[]) {
         if (RefuseFnCycle(data.registry))
             return 1;
         CInspectionProgress run;
-        StartWholeInspection(command, pane, environment, run);
+        failed = !StartWholeInspection(command, pane, environment, run);
     } else {
-        InspectCurrentUnitFunction(*current, pane, environment);
+        failed = !InspectCurrentUnitFunction(*current, pane, environment);
     }
     // A block of lines at a time: a run's millions of lines are never all held as text.
     constexpr int kBlock = 65536;

@@ -3,6 +3,7 @@
 #include "model/DocumentData.h"
 #include "platform/CommandLine.h"
 #include "platform/DocumentHold.h"
+#include "platform/OutOfMemory.h"
 #include "platform/UserFile.h"
 #include "platform/UserSettings.h"
 
@@ -61,11 +62,13 @@ platform::MessageAnswer AnsweringMessageSink::Show(const platform::MessageReques
 }
 
 QStringList ToolArguments(int argc, char** argv) {
+    const QString tool = QFileInfo(QFile::decodeName(argv[0])).fileName();
+    platform::ExitOnOutOfMemory(tool + QStringLiteral(": out of memory"));
     QStringList arguments;
     QByteArray undecodable;
     if (!platform::DecodeCommandLine(argc, argv, arguments, undecodable)) {
         Usage(QStringLiteral("%1: \"%2\" cannot be read as text in this locale; it would name another file\n")
-                  .arg(QFileInfo(QFile::decodeName(argv[0])).fileName(), QFile::decodeName(undecodable)));
+                  .arg(tool, QFile::decodeName(undecodable)));
         std::exit(2);
     }
     return arguments;

@@ -63,7 +63,9 @@ private:
 };
 
 // The command line after the program's name. An argument that cannot be read as text would name another file:
-// the tool says so and ends with the status of a wrong command line, 2.
+// the tool says so and ends with the status of a wrong command line, 2. Every tool reads its command line first: from
+// then on, running out of memory anywhere ends it with "TOOL: out of memory" and status 1
+// (platform::ExitOnOutOfMemory).
 QStringList ToolArguments(int argc, char** argv);
 
 // Text in UTF-8, whatever the locale.

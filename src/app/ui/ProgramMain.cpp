@@ -4,8 +4,10 @@
 #include "app/ui/WidgetShell.h"
 #include "platform/CommandLine.h"
 #include "platform/Display.h"
+#include "platform/OutOfMemory.h"
 #include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
+#include "platform/TerminationRequests.h"
 #include "platform/ui/MessageBoxSink.h"
 #include "platform/ui/RadioGroupTabStops.h"
 #include "platform/ui/ToolkitTexts.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +30,8 @@ void EndApplicationProgram(CNUVApp& app, CWidgetShell& shell) {
 
 void RunApplicationProgram(int argc, char* argv[],
                            const std::function<bool(CNUVApp&, CWidgetShell&, const QStringList&)>& start) {
+    platform::ExitOnOutOfMemory(QFileInfo(QFile::decodeName(argv[0])).fileName() + QStringLiteral(": ") +
+                                LoadString(StringId::MemoryExhausted));
     // Internal IDs are drawn from this sequence, seeded once for the whole process.
     platform::SeedRandomWithTime();
 
@@ -63,6 +68,9 @@ void RunApplicationProgram(int argc, char* argv[],
         }
         CWidgetShell shell(headless, runtimeDirectory);
         CNUVApp app(shell);
+        // Asked to end by a signal, the program closes as Exit in another instance asks it to: its owner file and
+        // its record go, and a changed document is asked about (without a display its default answer saves it).
+        const platform::TerminationRequests termination([&app] { app.OnCloseRequested(); });
         if (start(app, shell, arguments)) {
             if (app.MessageContext().m_language == 1)
                 platform::InstallJapaneseToolkitTexts(application);

@@ -35,14 +35,20 @@ void WriteFontTable(XmlStreamWriter& writer, const char* key, const FontSetting&
 namespace {
 
 // A document names the same few faces in every font table: equal names share one string instead of one
-// allocation per slot. Each thread keeps its own last names, so that readers on several threads need no lock.
+// allocation per slot. Each thread keeps its own last names, so that readers on several threads need no lock. They are
+// made at a thread's first read and kept for its life (documents are read on the process's first thread and its
+// workers, which all live as long as it): a thread-local object with a destructor would have that destructor
+// registered at its first use, which ends the process when memory has run out just then.
 QString InternedFaceName(pugi::xml_node element) {
     struct Face {
         std::string bytes;
         QString name;
     };
     constexpr std::size_t kRemembered = 4;
-    thread_local std::array<Face, kRemembered> faces;
+    thread_local std::array<Face, kRemembered>* rememberedFaces = nullptr;
+    if (!rememberedFaces)
+        rememberedFaces = new std::array<Face, kRemembered>;
+    std::array<Face, kRemembered>& faces = *rememberedFaces;
     thread_local std::size_t nextSlot = 0;
     const pugi::xml_node text = element.first_child();
     const char* bytes = text.type() == pugi::node_pcdata || text.type() == pugi::node_cdata ? text.value() : nullptr;

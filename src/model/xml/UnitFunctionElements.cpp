@@ -422,13 +422,13 @@ struct FunctionChunkRead::State {
         ChunkToRead& entry = entries[i];
         if (!entry.toRead)
             return;
-        // Each thread parses its copies of the elements in place in one buffer of its own.
-        thread_local pugi::xml_document document;
-        thread_local std::string text;
-        text.assign(bytes + entry.chunk->begin, entry.chunk->end - entry.chunk->begin);
+        // Each item parses its copy of the element in place in a buffer of its own. Not one kept per thread: a thread's
+        // first use of such an object registers its destructor, which ends the process when memory has run out.
+        pugi::xml_document document;
+        std::string text(bytes + entry.chunk->begin, entry.chunk->end - entry.chunk->begin);
         pugi::xml_node element;
-        if (document.load_buffer_inplace(text.data(), text.size(), kXmlParseOptions | pugi::parse_fragment,
-                                         pugi::encoding_utf8)) {
+        if (XmlParsed(document.load_buffer_inplace(text.data(), text.size(), kXmlParseOptions | pugi::parse_fragment,
+                                                   pugi::encoding_utf8))) {
             for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
                 if (node.type() != pugi::node_element)
                     continue;
@@ -464,7 +464,6 @@ struct FunctionChunkRead::State {
             });
         }
         function.RemoveEmptyFnStatements();
-        document.reset();
     }
 };
 
@@ -514,6 +513,8 @@ bool FunctionChunkRead::GivesOrigin() const {
 
 bool FunctionChunkRead::Finish(CUnitFunctionRegistry& registry, pugi::xml_node container) {
     State& state = *m_state;
+    if (state.run)
+        state.run->Wait();
     state.run.reset();
     registry.Clear();
     if (state.refused)

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <new>
 #include <set>
 #include <vector>
 
@@ -50,6 +51,14 @@ public:
 // also in front of a font element), and CR inside texts and attributes is kept as written.
 constexpr unsigned int kXmlParseOptions =
     (pugi::parse_default | pugi::parse_ws_pcdata) & ~(pugi::parse_eol | pugi::parse_wconv_attribute);
+
+// Whether a parse succeeded. One that ran out of memory tells nothing of the text: it throws std::bad_alloc, as running
+// out of memory does anywhere else, instead of passing for a malformed file.
+inline bool XmlParsed(const pugi::xml_parse_result& result) {
+    if (result.status == pugi::status_out_of_memory)
+        throw std::bad_alloc();
+    return static_cast<bool>(result);
+}
 
 // Writers. Each appended element carries its text (containers an empty one).
 pugi::xml_node XmlAppendChildElement(XmlDocumentContext& context, pugi::xml_node parent, const char* name,

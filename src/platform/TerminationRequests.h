@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <signal.h>
+
+class QSocketNotifier;
+
+namespace platform {
+
+// While it lives, a request to end the process (SIGTERM, as `kill` and the end of a session send it, or SIGHUP, as a
+// closed terminal does) no longer ends it at once: the signal is noted and `request` runs on the event loop of the
+// thread that made this object, where the program closes as it would when asked by another instance. Other actions of
+// these signals (a progress that takes them for a cancel) may be set meanwhile and put back. The actions they had
+// before are put back when this goes. Without a pipe to note them in, the signals end the process as before.
+class TerminationRequests {
+public:
+    explicit TerminationRequests(std::function<void()> request);
+    ~TerminationRequests();
+    TerminationRequests(const TerminationRequests&) = delete;
+    TerminationRequests& operator=(const TerminationRequests&) = delete;
+
+private:
+    void Drain();
+
+    std::function<void()> m_request;
+    int m_pipe[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    struct sigaction m_previousTerminate {};
+    struct sigaction m_previousHangUp {};
+};
+
+} // namespace platform
