@@ -550,138 +550,88 @@ TEST_F(DocumentSaving, AVersionWithoutAFreeNumberIsRefusedBeforeTheDialog) {
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
 }
 
-TEST_F(DocumentSaving, AnEditLeftPendingByTheTickIsAskedAboutOnClosing) {
+TEST_F(DocumentSaving, TheTickSaysAFailureOnceUntilASaveSucceedsOrTheFailureChanges) {
     SaveAs("door.nuv");
-    Modify(QStringLiteral("途中"));
-    m_shell.pendingEdits = true;
-    m_app.OnAutoSaveTimer();
-    EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("途中"));
-    // Closing asks as it would without the tick; Yes commits the edit and saves it.
-    m_messages.Answer(MessageAnswer::Yes);
-    EXPECT_TRUE(m_app.CloseDocument());
-    EXPECT_EQ(Shown(), QStringList{QStringLiteral("\"door.nuv\" は変更されています。保存しますか?")});
-    EXPECT_FALSE(m_shell.pendingEdits);
-}
-
-TEST_F(DocumentSaving, TheTickSaysTheSameFailureOnceUntilASaveSucceeds) {
-    SaveAs("door.nuv");
-    const QByteArray saved = ReadFileBytes(Path("door.nuv"));
-    Modify(QStringLiteral("満杯"));
-    {
-        FileSizeLimit limit(256);
+    const auto tick = [this](const char* title, bool full) {
+        Modify(title);
+        FileSizeLimit limit(full ? 256 : RLIM_INFINITY);
         m_app.OnAutoSaveTimer();
-        Modify(QStringLiteral("満杯の後も編集"));
-        m_app.OnAutoSaveTimer();
-        m_app.OnAutoSaveTimer();
-    }
+    };
+    for (const char* title : {"満杯", "満杯の後も編集", "まだ満杯"})
+        tick(title, true);
     ASSERT_EQ(Shown().size(), 1);
     EXPECT_TRUE(Shown()[0].startsWith(
         QStringLiteral("ファイルを自動保存できません。\nファイル \"%1\" に書き込みできませんでした。")
             .arg(Path("door.nuv"))))
         << Shown()[0].toStdString();
-    EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
     EXPECT_TRUE(m_app.Document().IsModified());
-
-    // Once a save succeeded, the next failure is said again.
-    m_app.OnAutoSaveTimer();
-    EXPECT_FALSE(m_app.Document().IsModified());
-    Modify(QStringLiteral("また満杯"));
-    {
-        FileSizeLimit limit(256);
-        m_app.OnAutoSaveTimer();
-    }
+    tick("空いた", false);
+    tick("また満杯", true);
     EXPECT_EQ(Shown().size(), 2);
-    // And a failure of another kind is said at once.
     ASSERT_EQ(chmod(QFile::encodeName(Path("door.nuv")).constData(), 0444), 0);
-    m_app.OnAutoSaveTimer();
-    m_app.OnAutoSaveTimer();
-    ASSERT_EQ(Shown().size(), 3);
-    EXPECT_TRUE(Shown()[2].contains(QStringLiteral("読み取り専用"))) << Shown()[2].toStdString();
+    tick("読み取り専用", false);
+    EXPECT_EQ(Shown().size(), 3);
 }
 
 TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking) {
-    const QByteArray theirs = "<?xml version=\"1.0\"?><their-work/>\n";
     WriteFileBytes(Path("victim.txt"), "private\n");
-    ASSERT_EQ(chmod(QFile::encodeName(Path("victim.txt")).constData(), 0600), 0);
     const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
-    struct Case {
-        const char* name;
-        FileIdentityChange change;
-        std::function<void(const QString& path)> act;
-    };
-    const Case cases[] = {
-        {"replaced.nuv", FileIdentityChange::Changed,
+    const auto bytesAt = [](const QString& path) { return QFileInfo::exists(path) ? ReadFileBytes(path) : "none"; };
+    const std::pair<FileIdentityChange, std::function<void(const QString&)>> cases[] = {
+        {FileIdentityChange::Changed, // replaced by a rename
          [&](const QString& path) {
-             WriteFileBytes(path + ".tmp", theirs);
+             WriteFileBytes(path + ".tmp", "theirs");
              ASSERT_EQ(rename(encoded(path + ".tmp").constData(), encoded(path).constData()), 0);
          }},
-        {"rewritten.nuv", FileIdentityChange::Changed,
-         [&](const QString& path) {
-             QFile file(path);
-             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-             file.write(theirs);
-         }},
-        {"deleted.nuv", FileIdentityChange::Deleted, [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }},
-        {"moved.nuv", FileIdentityChange::Moved,
-         [](const QString& path) { ASSERT_TRUE(QFile::rename(path, path + ".moved")); }},
-        {"linked.nuv", FileIdentityChange::ReplacedByLink,
+        {FileIdentityChange::Changed, [](const QString& path) { WriteFileBytes(path, "theirs"); }}, // in place
+        {FileIdentityChange::Deleted, [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }},
+        {FileIdentityChange::Moved, [](const QString& path) { ASSERT_TRUE(QFile::rename(path, path + ".moved")); }},
+        {FileIdentityChange::ReplacedByLink,
          [&](const QString& path) {
              ASSERT_TRUE(QFile::remove(path));
              ASSERT_EQ(symlink(encoded(Path("victim.txt")).constData(), encoded(path).constData()), 0);
          }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString path = Path(c.name);
-        SaveAs(c.name);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [change, act] = cases[i];
+        const QString name = QStringLiteral("doc%1.nuv").arg(i);
+        SCOPED_TRACE(name.toStdString());
+        const QString path = Path(name);
+        SaveAs(name);
         ASSERT_TRUE(m_app.CloseDocument());
         ASSERT_EQ(m_app.Document().OpenDocumentFile(path), COpenDocument::OpenResult::Opened);
-        // Saves written in place and by rename ask nothing, again and again.
+        // Saves written in place and by rename ask nothing.
         ASSERT_EQ(link(encoded(path).constData(), encoded(path + ".alias").constData()), 0);
-        for (const char* title : {"in place", "in place again"}) {
-            Modify(title);
-            m_app.OnFileSave();
-        }
-        ASSERT_TRUE(QFile::remove(path + ".alias"));
-        for (const char* title : {"beside", "beside again"}) {
-            Modify(title);
-            m_app.OnAutoSaveTimer();
-        }
-        ASSERT_FALSE(m_app.Document().IsModified());
-        ASSERT_EQ(TitleOfDocumentFile(path), "beside again");
-        const qsizetype before = Shown().size();
-        ASSERT_EQ(before, 0) << Shown().join('|').toStdString();
-
-        c.act(path);
-        const QByteArray there = QFileInfo::exists(path) ? ReadFileBytes(path) : QByteArray();
-        Modify(QStringLiteral("ours"));
-        // The tick writes nothing and says what happened, once.
-        m_app.OnAutoSaveTimer();
-        m_app.OnAutoSaveTimer();
-        const QString what = FileIdentityChangeText(c.change, path);
-        EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルを自動保存できません。\n") + what});
-        EXPECT_TRUE(m_app.Document().IsModified());
-        EXPECT_EQ(QFileInfo::exists(path) ? ReadFileBytes(path) : QByteArray(), there);
-        EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
-
-        // Save asks; unanswered, it writes nothing.
+        Modify("in place");
         m_app.OnFileSave();
+        ASSERT_TRUE(QFile::remove(path + ".alias"));
+        Modify("beside");
+        m_app.OnAutoSaveTimer();
+        m_app.OnAutoSaveTimer();
+        ASSERT_EQ(TitleOfDocumentFile(path), "beside");
+        ASSERT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
+
+        act(path);
+        const QByteArray there = bytesAt(path);
+        Modify("ours");
+        m_app.OnAutoSaveTimer();
+        m_app.OnAutoSaveTimer();
+        const QString what = FileIdentityChangeText(change, path);
+        EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルを自動保存できません。\n") + what});
+        m_app.OnFileSave(); // unanswered: nothing is written
         ASSERT_EQ(Shown().size(), 2);
         EXPECT_TRUE(Shown()[1].startsWith(what)) << Shown()[1].toStdString();
         EXPECT_TRUE(m_app.Document().IsModified());
-        EXPECT_EQ(QFileInfo::exists(path) ? ReadFileBytes(path) : QByteArray(), there);
-        EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
+        EXPECT_EQ(bytesAt(path), there);
 
         // Yes: a link only leads to another name; anything else is written under the name.
         m_messages.Answer(MessageAnswer::Yes);
         m_shell.savePath = path + ".elsewhere.nuv";
         m_app.OnFileSave();
-        const QString written = c.change == FileIdentityChange::ReplacedByLink ? m_shell.savePath : path;
+        const QString written = change == FileIdentityChange::ReplacedByLink ? m_shell.savePath : path;
         EXPECT_EQ(m_app.Document().DocumentPath(), written);
-        EXPECT_FALSE(m_app.Document().IsModified());
         EXPECT_EQ(TitleOfDocumentFile(written), "ours");
         EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
-        EXPECT_TRUE(QFileInfo(path).isSymLink() == (c.change == FileIdentityChange::ReplacedByLink));
         m_startMessages = m_messages.Requests().size();
     }
 }
