@@ -592,6 +592,17 @@ TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking
              ASSERT_EQ(symlink(encoded(Path("victim.txt")).constData(), encoded(path).constData()), 0);
          }},
     };
+    // A document opened through a link is written through it, asking nothing.
+    SaveAs("real.nuv");
+    ASSERT_TRUE(m_app.CloseDocument());
+    ASSERT_EQ(symlink("real.nuv", encoded(Path("link.nuv")).constData()), 0);
+    ASSERT_EQ(m_app.Document().OpenDocumentFile(Path("link.nuv")), COpenDocument::OpenResult::Opened);
+    Modify("through the link");
+    m_app.OnAutoSaveTimer();
+    m_app.OnFileSave();
+    EXPECT_TRUE(QFileInfo(Path("link.nuv")).isSymLink());
+    EXPECT_EQ(TitleOfDocumentFile(Path("real.nuv")), "through the link");
+    ASSERT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
     for (size_t i = 0; i < std::size(cases); ++i) {
         const auto& [change, act] = cases[i];
         const QString name = QStringLiteral("doc%1.nuv").arg(i);
