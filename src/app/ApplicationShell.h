@@ -108,6 +108,9 @@ public:
     virtual void RestoreKeyboardFocus() {}
     // The open editors commit what was typed and not yet committed, so that a save writes it.
     virtual void CommitPendingEdits() {}
+    // Whether an open editor holds an edit not yet committed: an Fn name, a unit function's name or content text
+    // being typed.
+    virtual bool HasPendingEdits() const { return false; }
     // The input or output column setting changed under the open tabs: each lays out its logic row again.
     virtual void RelayoutOpenTabs() {}
     // The document's results font changed with the document (new, opened, environment imported): the result

@@ -25,6 +25,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -486,7 +487,8 @@ void COpenDocument::CloseDocumentState() {
     SetModified(false);
     if (std::exchange(m_bAutoSaveTimerRunning, false))
         m_shell.SetAutoSaveTimer(0);
-    m_bAutoSaveRefusalShown = false;
+    m_autoSaveNotice.clear();
+    m_heldFileIdentity = {};
     StopReadOnlyWatch();
 }
 
@@ -558,7 +560,11 @@ void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorTex
 }
 
 bool COpenDocument::CanWriteHeldFile() const {
-    return m_nOpenMode == Editing && !m_strDocumentPath.isEmpty() && !IsReadOnlyFile(m_strDocumentPath);
+    if (m_nOpenMode != Editing || m_strDocumentPath.isEmpty())
+        return false;
+    return CompareFileIdentity(m_heldFileIdentity, m_strDocumentPath, m_heldDocumentFile.LinkCount() > 0) !=
+               FileIdentityChange::None ||
+           !IsReadOnlyFile(m_strDocumentPath);
 }
 
 void COpenDocument::ShowReadOnlyFileMessage() const {
@@ -653,9 +659,26 @@ bool COpenDocument::SaveDocumentFileAs(const VersionHistoryEntry& entry) {
 }
 
 bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
+    switch (CheckHeldFileIdentity()) {
+    case HeldFileWrite::Write:
+        break;
+    case HeldFileWrite::Refused:
+        return false;
+    case HeldFileWrite::Elsewhere: {
+        const QString chosen = PromptSaveFileName(true, QString(), false);
+        return !chosen.isEmpty() && SaveUnderNewName(chosen, entry);
+    }
+    }
     QString errorText;
-    if (!WriteDocument(m_strDocumentPath, entry, &errorText, &m_heldDocumentFile)) {
-        ShowSaveFailure(m_strDocumentPath, errorText);
+    const bool written = WriteDocument(m_strDocumentPath, entry, &errorText, &m_heldDocumentFile);
+    // The file was the document's when the write began: whatever the write did to it (a failed write in place puts
+    // the old content back), it did.
+    m_heldFileIdentity = ReadFileIdentity(m_strDocumentPath);
+    if (!written) {
+        if (m_bAutomaticSave)
+            ShowAutoSaveNotice(CannotWriteFileText(m_strDocumentPath, errorText));
+        else
+            ShowSaveFailure(m_strDocumentPath, errorText);
         return false;
     }
     // A file replaced by a new one is held anew before the old one is let go; one written in place stays held.
@@ -664,7 +687,9 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
         written.Hold(m_strDocumentPath);
         m_heldDocumentFile = std::move(written);
     }
-    SetModified(false);
+    // What an editor still holds uncommitted was not written: the document stays modified until a save writes it.
+    SetModified(m_bAutomaticSave && m_shell.HasPendingEdits());
+    m_autoSaveNotice.clear();
     return true;
 }
 
@@ -703,6 +728,7 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
         held.Hold(path);
     CloseDocumentState();
     m_strDocumentPath = path;
+    m_heldFileIdentity = ReadFileIdentity(path);
     m_nOpenMode = ClaimOwnerFile(path) ? Editing : ReadOnly;
     if (m_nOpenMode == Editing)
         m_heldDocumentFile = std::move(held);
@@ -733,18 +759,66 @@ void COpenDocument::OnAutoSaveTimer() {
     // worker reads the document would race with it. The timer comes again, so a tick is not held.
     if (IsBusy() || !m_documentData.DataReady)
         return;
-    // A file made read-only meanwhile is not written; the user hears it once, not at every tick.
-    if (m_nOpenMode == Editing && !CanWriteHeldFile()) {
-        if (!std::exchange(m_bAutoSaveRefusalShown, true))
-            platform::ShowMessageBox(LoadString(StringId::AutoSaveCannotWrite)
-                                         .arg(LoadString(StringId::FileMarkedReadOnly).arg(m_strDocumentPath)),
-                                     platform::MessageButtons::Ok, platform::MessageIcon::Warning);
-        return;
-    }
-    m_bAutoSaveRefusalShown = false;
     // The focus stays where the user works, and an edit being made stays as it is.
     QScopedValueRollback automatic(m_bAutomaticSave, true);
+    // A file replaced, rewritten, deleted or moved by another program, and one made read-only meanwhile, is not
+    // written; the user hears it once, not at every tick.
+    if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty()) {
+        if (CheckHeldFileIdentity() != HeldFileWrite::Write)
+            return;
+        if (!CanWriteHeldFile()) {
+            ShowAutoSaveNotice(LoadString(StringId::FileMarkedReadOnly).arg(m_strDocumentPath));
+            return;
+        }
+    }
     SaveAsCommanded();
+}
+
+void COpenDocument::ShowAutoSaveNotice(const QString& reason) {
+    // A failure that gives figures (the room a save needs) gives others as the document changes: it is the same
+    // failure all the same.
+    static const QRegularExpression figures(QStringLiteral("[0-9]+"));
+    QString notice = reason;
+    notice.remove(figures);
+    if (std::exchange(m_autoSaveNotice, notice) == notice)
+        return;
+    platform::ShowMessageBox(LoadString(StringId::AutoSaveCannotWrite).arg(reason), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Warning);
+}
+
+COpenDocument::HeldFileWrite COpenDocument::CheckHeldFileIdentity() {
+    const FileIdentityChange change =
+        CompareFileIdentity(m_heldFileIdentity, m_strDocumentPath, m_heldDocumentFile.LinkCount() > 0);
+    if (change == FileIdentityChange::None)
+        return HeldFileWrite::Write;
+    const QString what = FileIdentityChangeText(change, m_strDocumentPath);
+    if (m_bAutomaticSave) {
+        ShowAutoSaveNotice(what);
+        return HeldFileWrite::Refused;
+    }
+    platform::MessageRequest request;
+    request.icon = platform::MessageIcon::Warning;
+    if (change == FileIdentityChange::ReplacedByLink) {
+        // Whatever the link leads to is not the document's file: only another name is offered.
+        request.text = LoadString(StringId::SaveUnderOtherNameQuestion).arg(what);
+        request.buttons = platform::MessageButtons::YesNo;
+        request.defaultButton = 1;
+        return platform::ShowMessageBox(request) == platform::MessageAnswer::Yes ? HeldFileWrite::Elsewhere
+                                                                                 : HeldFileWrite::Refused;
+    }
+    request.text = LoadString(StringId::SaveUnderSameNameQuestion).arg(what);
+    request.buttons = platform::MessageButtons::YesNoCancel;
+    request.buttonTexts = {LoadString(StringId::SaveButton), LoadString(StringId::SaveAsButton),
+                           LoadString(StringId::CancelButton)};
+    request.defaultButton = 2;
+    switch (platform::ShowMessageBox(request)) {
+    case platform::MessageAnswer::Yes:
+        return HeldFileWrite::Write;
+    case platform::MessageAnswer::No:
+        return HeldFileWrite::Elsewhere;
+    default:
+        return HeldFileWrite::Refused;
+    }
 }
 
 COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, int version) {
@@ -766,6 +840,8 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         return OpenResult::CannotOpenFile;
     }
     ReportInterruptedSaves(absolutePath);
+    // Taken before the file is read: a change made while it is read is one made behind the editor's back.
+    const DocumentFileIdentity identity = ReadFileIdentity(absolutePath, file.handle());
     platform::DocumentFileLock lock;
     int mode = Editing;
     if (version > 0)
@@ -789,6 +865,7 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
     if (mode == Editing)
         m_heldDocumentFile = std::move(lock);
     m_strDocumentPath = absolutePath;
+    m_heldFileIdentity = identity;
     m_nOpenMode = mode;
     m_nRequestedVersion = mode == StoredVersion ? version : 0;
     ShowReadDocument();
@@ -951,15 +1028,17 @@ void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QStrin
     DiscardDocument(false);
     ResetDocumentData();
     QFile file;
-    const QString unread = platform::OpenRegularFileForReading(file, path)
-                               ? ReadDocumentFile(file, 0)
-                               : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
+    const bool opened = platform::OpenRegularFileForReading(file, path);
+    const DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
+    const QString unread =
+        opened ? ReadDocumentFile(file, 0) : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
     if (!unread.isEmpty()) {
         lock.Release();
         LeaveWithoutDocument(unread);
         return;
     }
     m_strDocumentPath = path;
+    m_heldFileIdentity = identity;
     m_nOpenMode = ClaimOwnerFile(path) ? Editing : ReadOnly;
     if (m_nOpenMode == Editing)
         m_heldDocumentFile = std::move(lock);

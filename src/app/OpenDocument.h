@@ -3,6 +3,7 @@
 #include "app/DocumentObserver.h"
 #include "app/FunctionTabs.h"
 #include "app/NUVDocManager.h"
+#include "app/SavingRules.h"
 #include "generators/UniqueLabelClock.h"
 #include "generators/UniqueLabelGenerator.h"
 #include "model/DocumentData.h"
@@ -182,8 +183,9 @@ public:
     void ApplyAutoSaveSetting();
     // A tick of the automatic-saving timer: the ordinary save of what is committed, skipped while no document is
     // there or while work owns the document (the next tick tries again). It leaves the keyboard focus and an edit
-    // being made alone, so it never asks about an unfinished Fn line. While the held file has been made read-only
-    // it writes nothing and says so once, with why.
+    // being made alone, so it never asks about an unfinished Fn line, and the document stays modified while such an
+    // edit waits. While the held file has been made read-only, or its path names another file or nothing, it writes
+    // nothing. Each failure is said once, with why: again only after a save succeeded or when the failure changed.
     void OnAutoSaveTimer();
 
     // Imports and exports of the File menu. The imports take the environment settings or the member and state
@@ -264,8 +266,18 @@ private:
     void ReloadDocument(platform::DocumentFileLock lock, const QString& path);
     // Opens the save prompt, proposing a name as SaveDocumentFile describes; empty when cancelled.
     QString PromptSaveFileName(bool ask, const QString& proposedName, bool copy);
-    // Whether a save goes into the held file: the document is edited and its file may still be written.
+    // Whether a save goes into the held file: the document is edited and its file may still be written, or its path
+    // names another file or nothing now (what to do is asked then).
     bool CanWriteHeldFile() const;
+    // What a write into the held file may do: go on, nothing, or go to a file the user chooses.
+    enum class HeldFileWrite { Write, Refused, Elsewhere };
+    // Every write into the held file asks this first: whether the path still names the file read or last written
+    // there. If not, the automatic save writes nothing and says what happened and to which file; a save the user
+    // asked for asks whether to write under that name (No by default) or under another. A link put in the file's
+    // place is never written through.
+    HeldFileWrite CheckHeldFileIdentity();
+    // The automatic save's failure `reason`, said unless it was the last one said.
+    void ShowAutoSaveNotice(const QString& reason);
     void ShowReadOnlyFileMessage() const;
     // Save's steps after the focus has gone: the version question, then the held file or a file the user chooses.
     void SaveAsCommanded();
@@ -302,8 +314,10 @@ private:
     bool m_bAutoSaveTimerRunning = false;
     // A save run by the timer writes what is committed, without committing what is being typed.
     bool m_bAutomaticSave = false;
-    // The timer has said that it cannot write the held file; said again only once the file could be written.
-    bool m_bAutoSaveRefusalShown = false;
+    // The automatic save's failure said last, its figures left out; none once a save succeeded.
+    QString m_autoSaveNotice;
+    // The file that the document's path named when it was read or last written.
+    DocumentFileIdentity m_heldFileIdentity;
     bool m_bWatchTimerRunning = false;
     bool m_bSkipNextTabOpen = false;
     CSystemUniqueLabelClock m_labelClock;

@@ -8,11 +8,13 @@
 #include "texts/StringTable.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <limits>
+#include <sys/stat.h>
 
 QString ComposeWindowTitle(const QString& path, int openMode, const CDocumentData& data, const QString& templateName) {
     if (path.isEmpty())
@@ -81,4 +83,65 @@ int AutoSaveTimerInterval(const CDocumentData& data) {
     if (data.AutoSaveInterval > std::numeric_limits<int>::max() / kMinute)
         return std::numeric_limits<int>::max();
     return data.AutoSaveInterval * kMinute;
+}
+
+namespace {
+
+DocumentFileIdentity IdentityOf(const struct stat& info, bool link) {
+    DocumentFileIdentity identity;
+    identity.known = true;
+    identity.device = info.st_dev;
+    identity.inode = info.st_ino;
+    identity.size = info.st_size;
+    identity.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    identity.link = link;
+    return identity;
+}
+
+} // namespace
+
+DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat entry {};
+    if (lstat(name.constData(), &entry) != 0)
+        return {};
+    const bool link = S_ISLNK(entry.st_mode);
+    struct stat info {};
+    if (fd >= 0 ? fstat(fd, &info) != 0 : stat(name.constData(), &info) != 0) {
+        DocumentFileIdentity dangling;
+        dangling.link = link;
+        return dangling;
+    }
+    return IdentityOf(info, link);
+}
+
+FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const QString& path, bool stillNamed) {
+    if (!known.known)
+        return FileIdentityChange::None;
+    const DocumentFileIdentity now = ReadFileIdentity(path);
+    // A link where there was none is never followed: whatever it leads to is not the document's file.
+    if (now.link && !known.link)
+        return FileIdentityChange::ReplacedByLink;
+    if (!now.known)
+        return stillNamed && !now.link ? FileIdentityChange::Moved : FileIdentityChange::Deleted;
+    if (now.link != known.link || now.device != known.device || now.inode != known.inode || now.size != known.size ||
+        now.modified != known.modified)
+        return FileIdentityChange::Changed;
+    return FileIdentityChange::None;
+}
+
+QString FileIdentityChangeText(FileIdentityChange change, const QString& path) {
+    switch (change) {
+    case FileIdentityChange::Changed:
+        return LoadString(StringId::FileChangedSinceRead).arg(path);
+    case FileIdentityChange::Deleted:
+        return LoadString(StringId::FileDeletedSinceRead).arg(path);
+    case FileIdentityChange::Moved:
+        return LoadString(StringId::FileMovedSinceRead).arg(path);
+    case FileIdentityChange::ReplacedByLink:
+        return LoadString(StringId::FileLinkedSinceRead).arg(path);
+    case FileIdentityChange::None:
+        break;
+    }
+    return QString();
 }

@@ -3,6 +3,7 @@
 #include "model/DocumentFile.h"
 
 #include <QString>
+#include <QtGlobal>
 
 class CDocumentData;
 class QDateTime;
@@ -35,3 +36,28 @@ QString MakeProposedSaveName(const QString& title, const QString& extension);
 
 // Milliseconds between automatic saves of the document, 0 when it is not saved automatically.
 int AutoSaveTimerInterval(const CDocumentData& data);
+
+// Which file a document's path named when the document was read from it or last written into it, and what that
+// file was then.
+struct DocumentFileIdentity {
+    // False when nothing was there to name.
+    bool known = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    // Nanoseconds since the epoch.
+    qint64 modified = 0;
+    // The path itself is a symbolic link.
+    bool link = false;
+};
+// The identity of the file at `path` now, links followed. With `fd`, that of the file open as `fd`, read through
+// `path`.
+DocumentFileIdentity ReadFileIdentity(const QString& path, int fd = -1);
+
+// How the path of a document came to name something other than the file read or last written there.
+enum class FileIdentityChange { None, Changed, Deleted, Moved, ReplacedByLink };
+// `known` is the identity the path had; `stillNamed` whether that file has a name somewhere still (then a path with
+// nothing there was moved, else deleted).
+FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const QString& path, bool stillNamed);
+// What happened to the file at `path`, for the user.
+QString FileIdentityChangeText(FileIdentityChange change, const QString& path);

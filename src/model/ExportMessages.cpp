@@ -36,10 +36,15 @@ void ShowExportedMessage(const QString& path, const QString& what, qsizetype rep
 }
 
 void ShowCannotWriteFileMessage(const QString& path, const QString& reason) {
+    platform::ShowMessageBox(CannotWriteFileText(path, reason), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Warning);
+}
+
+QString CannotWriteFileText(const QString& path, const QString& reason) {
     QString text = LoadString(StringId::CannotWriteFile).arg(path);
     if (!reason.isEmpty())
         text += QLatin1Char('\n') + reason;
-    platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    return text;
 }
 
 QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const QString& path,

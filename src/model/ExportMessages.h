@@ -18,6 +18,8 @@ bool ConfirmOverwrite(const QString& path);
 void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters = 0);
 // The file at `path` could not be written (warning icon), and why when `reason` is given.
 void ShowCannotWriteFileMessage(const QString& path, const QString& reason = QString());
+// Its text.
+QString CannotWriteFileText(const QString& path, const QString& reason);
 // The in-use message: the document at `path` is held by `holder`.
 QString InUseText(const QString& path, const QString& holder);
 // Whether a write of the file at `path` is refused because it is a document that an editor holds

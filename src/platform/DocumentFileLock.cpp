@@ -88,6 +88,11 @@ bool DocumentFileLock::HoldsFile(const QString& path) const {
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
+unsigned DocumentFileLock::LinkCount() const {
+    struct stat held {};
+    return m_fd >= 0 && fstat(m_fd, &held) == 0 ? static_cast<unsigned>(held.st_nlink) : 0;
+}
+
 void DocumentFileLock::Release() {
     if (m_fd < 0)
         return;

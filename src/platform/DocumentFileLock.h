@@ -27,6 +27,8 @@ public:
     bool IsHeld() const { return m_fd >= 0; }
     // Whether the file held is the one at `path` now (not replaced by another file since).
     bool HoldsFile(const QString& path) const;
+    // How many names the held file has now: 0 once it was deleted, or when nothing is held.
+    unsigned LinkCount() const;
 
     // True when some other process holds `path`. A missing file is held by nobody.
     static bool IsHeldElsewhere(const QString& path);

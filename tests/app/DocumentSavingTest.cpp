@@ -23,6 +23,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+
 using platform::MessageAnswer;
 
 namespace {
@@ -399,13 +401,14 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
     EXPECT_EQ(m_shell.autoSaveInterval, 600000);
 
     // The tick saves what is committed: the focus stays, and an edit being made (a blank Fn line, which the
-    // commit would ask about) is left to the user. Save commits it first.
+    // commit would ask about) is left to the user, so the document stays modified. Save commits it first.
     m_shell.whileCommitting = [] { platform::ShowMessageBox(QStringLiteral("Fnが空欄です。Fnを記載して下さい。")); };
     const int commits = m_shell.commits;
     const int focusReleases = m_shell.focusReleases;
     Modify(QStringLiteral("自動"));
+    m_shell.pendingEdits = true;
     m_app.OnAutoSaveTimer();
-    EXPECT_FALSE(m_app.Document().IsModified());
+    EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("自動"));
     EXPECT_EQ(m_shell.commits, commits);
     EXPECT_EQ(m_shell.focusReleases, focusReleases);
@@ -413,6 +416,7 @@ TEST_F(DocumentSaving, TheAutoSaveTimerRunsWhileEditingAndItsTickSavesOnce) {
     m_app.OnFileSave();
     EXPECT_EQ(m_shell.commits, commits + 1);
     EXPECT_EQ(m_shell.focusReleases, focusReleases + 1);
+    EXPECT_FALSE(m_app.Document().IsModified());
     m_shell.whileCommitting = nullptr;
     ASSERT_EQ(Shown().size(), 1);
 
@@ -544,4 +548,101 @@ TEST_F(DocumentSaving, AVersionWithoutAFreeNumberIsRefusedBeforeTheDialog) {
     EXPECT_TRUE(m_shell.askedVersions.isEmpty());
     EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
+}
+
+TEST_F(DocumentSaving, TheTickSaysAFailureOnceUntilASaveSucceedsOrTheFailureChanges) {
+    SaveAs("door.nuv");
+    const auto tick = [this](const char* title, bool full) {
+        Modify(title);
+        FileSizeLimit limit(full ? 256 : RLIM_INFINITY);
+        m_app.OnAutoSaveTimer();
+    };
+    for (const char* title : {"満杯", "満杯の後も編集", "まだ満杯"})
+        tick(title, true);
+    ASSERT_EQ(Shown().size(), 1);
+    EXPECT_TRUE(Shown()[0].startsWith(
+        QStringLiteral("ファイルを自動保存できません。\nファイル \"%1\" に書き込みできませんでした。")
+            .arg(Path("door.nuv"))))
+        << Shown()[0].toStdString();
+    EXPECT_TRUE(m_app.Document().IsModified());
+    tick("空いた", false);
+    tick("また満杯", true);
+    EXPECT_EQ(Shown().size(), 2);
+    ASSERT_EQ(chmod(QFile::encodeName(Path("door.nuv")).constData(), 0444), 0);
+    tick("読み取り専用", false);
+    EXPECT_EQ(Shown().size(), 3);
+}
+
+TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking) {
+    WriteFileBytes(Path("victim.txt"), "private\n");
+    const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    const auto bytesAt = [](const QString& path) { return QFileInfo::exists(path) ? ReadFileBytes(path) : "none"; };
+    const std::pair<FileIdentityChange, std::function<void(const QString&)>> cases[] = {
+        {FileIdentityChange::Changed, // replaced by a rename
+         [&](const QString& path) {
+             WriteFileBytes(path + ".tmp", "theirs");
+             ASSERT_EQ(rename(encoded(path + ".tmp").constData(), encoded(path).constData()), 0);
+         }},
+        {FileIdentityChange::Changed, [](const QString& path) { WriteFileBytes(path, "theirs"); }}, // in place
+        {FileIdentityChange::Deleted, [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }},
+        {FileIdentityChange::Moved, [](const QString& path) { ASSERT_TRUE(QFile::rename(path, path + ".moved")); }},
+        {FileIdentityChange::ReplacedByLink,
+         [&](const QString& path) {
+             ASSERT_TRUE(QFile::remove(path));
+             ASSERT_EQ(symlink(encoded(Path("victim.txt")).constData(), encoded(path).constData()), 0);
+         }},
+    };
+    // A document opened through a link is written through it, asking nothing.
+    SaveAs("real.nuv");
+    ASSERT_TRUE(m_app.CloseDocument());
+    ASSERT_EQ(symlink("real.nuv", encoded(Path("link.nuv")).constData()), 0);
+    ASSERT_EQ(m_app.Document().OpenDocumentFile(Path("link.nuv")), COpenDocument::OpenResult::Opened);
+    Modify("through the link");
+    m_app.OnAutoSaveTimer();
+    m_app.OnFileSave();
+    EXPECT_TRUE(QFileInfo(Path("link.nuv")).isSymLink());
+    EXPECT_EQ(TitleOfDocumentFile(Path("real.nuv")), "through the link");
+    ASSERT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [change, act] = cases[i];
+        const QString name = QStringLiteral("doc%1.nuv").arg(i);
+        SCOPED_TRACE(name.toStdString());
+        const QString path = Path(name);
+        SaveAs(name);
+        ASSERT_TRUE(m_app.CloseDocument());
+        ASSERT_EQ(m_app.Document().OpenDocumentFile(path), COpenDocument::OpenResult::Opened);
+        // Saves written in place and by rename ask nothing.
+        ASSERT_EQ(link(encoded(path).constData(), encoded(path + ".alias").constData()), 0);
+        Modify("in place");
+        m_app.OnFileSave();
+        ASSERT_TRUE(QFile::remove(path + ".alias"));
+        Modify("beside");
+        m_app.OnAutoSaveTimer();
+        m_app.OnAutoSaveTimer();
+        ASSERT_EQ(TitleOfDocumentFile(path), "beside");
+        ASSERT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
+
+        act(path);
+        const QByteArray there = bytesAt(path);
+        Modify("ours");
+        m_app.OnAutoSaveTimer();
+        m_app.OnAutoSaveTimer();
+        const QString what = FileIdentityChangeText(change, path);
+        EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルを自動保存できません。\n") + what});
+        m_app.OnFileSave(); // unanswered: nothing is written
+        ASSERT_EQ(Shown().size(), 2);
+        EXPECT_TRUE(Shown()[1].startsWith(what)) << Shown()[1].toStdString();
+        EXPECT_TRUE(m_app.Document().IsModified());
+        EXPECT_EQ(bytesAt(path), there);
+
+        // Yes: a link only leads to another name; anything else is written under the name.
+        m_messages.Answer(MessageAnswer::Yes);
+        m_shell.savePath = path + ".elsewhere.nuv";
+        m_app.OnFileSave();
+        const QString written = change == FileIdentityChange::ReplacedByLink ? m_shell.savePath : path;
+        EXPECT_EQ(m_app.Document().DocumentPath(), written);
+        EXPECT_EQ(TitleOfDocumentFile(written), "ours");
+        EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
+        m_startMessages = m_messages.Requests().size();
+    }
 }

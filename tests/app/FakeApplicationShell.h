@@ -50,9 +50,11 @@ public:
     void ReleaseKeyboardFocus() override { ++focusReleases; }
     void CommitPendingEdits() override {
         ++commits;
+        pendingEdits = false;
         if (whileCommitting)
             whileCommitting();
     }
+    bool HasPendingEdits() const override { return pendingEdits; }
     QStringList InstalledFontFaces() const override { return installedFonts; }
     void PostCloseToInstance(quint32 processId) override { instancesClosed.push_back(processId); }
     void ActivateInstance(quint32 processId) override { activated.push_back(processId); }
@@ -121,6 +123,8 @@ public:
     std::function<void()> whileMainWindowCloses;
     // Runs where the editors would commit what is being typed (and ask about a blank Fn line).
     std::function<void()> whileCommitting;
+    // An editor holds an edit that no commit has taken yet.
+    bool pendingEdits = false;
     int commits = 0;
     int focusReleases = 0;
     int autoSaveInterval = 0;

@@ -273,6 +273,13 @@ bool CChildFrame::ContentViewHasFocus() const {
     return focus && (focus == m_contentView || m_contentView->isAncestorOf(focus));
 }
 
+bool CChildFrame::HasPendingEdits() const {
+    const CLogicEditModel& logic = m_functionView->Editor().Model();
+    const QLineEdit& name = m_headerForm->NameBox();
+    return logic.IsTyped() || logic.IsFnNameChanged() || (name.isModified() && name.text() != m_function.name) ||
+           (m_contentView->document()->isModified() && m_contentView->ContentText() != m_function.header.contentText);
+}
+
 void CChildFrame::StorePaneSizes() {
     if (m_bApplying)
         return;

@@ -63,6 +63,9 @@ public:
     bool ReplaceInLogic(const QString& text, const QString& replacement);
     // True while the main window's focus child is the content text, also with a menu or dialog in front.
     bool ContentViewHasFocus() const;
+    // Whether an edit of the tab waits for its commit: a line or Fn name typed in the logic editor, the name box
+    // or the content text changed and not yet stored.
+    bool HasPendingEdits() const;
 
     QSplitter* Splitter() const { return m_splitter; }
     // The logic row's form with the logic editor and its toolbox.

@@ -763,6 +763,11 @@ void CMainFrame::CommitTabEdits() {
         window->FunctionView()->Editor().CommitPendingEdits();
 }
 
+bool CMainFrame::HasPendingTabEdits() const {
+    return std::any_of(m_tabWindows.begin(), m_tabWindows.end(),
+                       [](const auto& entry) { return entry.second->HasPendingEdits(); });
+}
+
 void CMainFrame::RefreshTabViews() {
     for (const auto& [tab, window] : m_tabWindows)
         window->ShowDocumentChanges();

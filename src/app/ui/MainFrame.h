@@ -137,6 +137,8 @@ public:
     void UpdateAllDocumentViews();
     // Every tab's logic editor commits what was typed and not yet committed (before the document is saved).
     void CommitTabEdits();
+    // Whether a tab holds an edit not yet committed.
+    bool HasPendingTabEdits() const;
     // Shows the Messages pane in front.
     void ShowInspectionPane() override;
     // Shows the docked pane `id` in front.

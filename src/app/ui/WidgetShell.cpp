@@ -164,6 +164,10 @@ void CWidgetShell::CommitPendingEdits() {
         m_mainFrame->CommitTabEdits();
 }
 
+bool CWidgetShell::HasPendingEdits() const {
+    return m_mainFrame && m_mainFrame->HasPendingTabEdits();
+}
+
 void CWidgetShell::RestoreZoom(int zoom) {
     if (m_mainFrame)
         m_mainFrame->RestoreZoom(zoom);

@@ -42,6 +42,7 @@ public:
     void ReleaseKeyboardFocus() override;
     void RestoreKeyboardFocus() override;
     void CommitPendingEdits() override;
+    bool HasPendingEdits() const override;
     void RestoreZoom(int zoom) override;
     // The name and move prompts of the table of contents.
     bool PromptFunctionName(QString& name, bool isolated) override;

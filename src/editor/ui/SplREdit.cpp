@@ -485,10 +485,11 @@ void CSplREdit::focusOutEvent(QFocusEvent* e) {
     QPlainTextEdit::focusOutEvent(e);
     m_model.CloseUndoGroup();
     // A pending Fn name is committed when another box takes the focus. The logic form's own controls (the
-    // name candidates) go on editing it, and a window losing the focus as a whole leaves it pending.
+    // name candidates) go on editing it, and a window losing the focus as a whole (to another program, or to a
+    // message such as the automatic save's) leaves it pending.
     const QWidget* next = QApplication::focusWidget();
     if (m_committingOnFocusOut || !next || next == this || !m_model.IsFnNameChanged() ||
-        (parentWidget() && parentWidget()->isAncestorOf(next)))
+        e->reason() == Qt::ActiveWindowFocusReason || (parentWidget() && parentWidget()->isAncestorOf(next)))
         return;
     CommitPendingEdits(true);
 }

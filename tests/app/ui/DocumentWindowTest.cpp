@@ -1,6 +1,7 @@
 #include "app/MainFrameCommandIds.h"
 #include "app/NUVApp.h"
 #include "app/SavingRules.h"
+#include "app/ui/ChildFrame.h"
 #include "app/ui/DocumentFileDialog.h"
 #include "app/ui/FileVersion.h"
 #include "app/ui/MainFrame.h"
@@ -8,6 +9,9 @@
 #include "app/ui/WidgetShell.h"
 #include "editor/LogicEditCommandMap.h"
 #include "editor/LogicEditModel.h"
+#include "editor/ui/FunctionContentView.h"
+#include "editor/ui/FunctionView.h"
+#include "editor/ui/NUVView.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "platform/DocumentFileLock.h"
@@ -40,6 +44,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -75,6 +80,23 @@ std::vector<StoredVersion> StoredVersionsOf(const QString& path) {
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(LoadDocumentXml(file, data, 0), LoadResult::Loaded);
     return data.versionHistory;
+}
+
+// Opens the tab of a unit function of the sample without logic lines; null when there is none.
+CChildFrame* OpenTabWithoutLogicLines(CNUVApp& app, CMainFrame& frame) {
+    CUnitFunction* chosen = nullptr;
+    for (auto& [id, function] : app.Document().DocumentData().registry.Functions()) {
+        if (function.logicLines.empty())
+            chosen = &function;
+    }
+    if (!chosen)
+        return nullptr;
+    app.Tabs().OpenFunctionTab(chosen);
+    for (CChildFrame* tab : frame.findChildren<CChildFrame*>()) {
+        if (&tab->FunctionView()->Editor().Model().Function() == chosen)
+            return tab;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -235,20 +257,11 @@ TEST_F(DocumentWindow, TheZoomWindowScalesTheLogicEditorsOfOpenAndLaterTabs) {
 TEST_F(DocumentWindow, ASaveCommitsTheFnNameTypedInAnEditorFirst) {
     CDocumentData& data = App().Document().DocumentData();
     // A unit function without logic lines gets one Fn line, its name typed and not yet committed.
-    CUnitFunction* edited = nullptr;
-    for (auto& [id, function] : data.registry.Functions()) {
-        if (function.logicLines.empty())
-            edited = &function;
-    }
-    ASSERT_NE(edited, nullptr);
-    App().Tabs().OpenFunctionTab(edited);
-    CSplREdit* editor = nullptr;
-    for (CSplREdit* each : Frame()->findChildren<CSplREdit*>()) {
-        if (&each->Model().Function() == edited)
-            editor = each;
-    }
-    ASSERT_NE(editor, nullptr);
+    CChildFrame* tab = OpenTabWithoutLogicLines(App(), *Frame());
+    ASSERT_NE(tab, nullptr);
+    CSplREdit* editor = &tab->FunctionView()->Editor();
     CLogicEditModel& model = editor->Model();
+    const CUnitFunction* edited = &model.Function();
     editor->setFocus();
     editor->RunCommand(LogicEditCommand::AddDoAtCurrent);
     editor->RunCommand(LogicEditCommand::AddFnAfter);
@@ -283,4 +296,80 @@ TEST_F(DocumentWindow, ASaveCommitsTheFnNameTypedInAnEditorFirst) {
     EXPECT_EQ(editor->document()->findBlockByNumber(1).text(), model.LineText(1));
     EXPECT_TRUE(model.LineText(1).contains("Written first"));
     EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('|').toStdString();
+}
+
+namespace {
+
+// Shows each message as a window of its own that takes the focus, as a message box does, and answers with the
+// default; records the texts.
+class FocusTakingMessageSink : public platform::MessageSink {
+public:
+    platform::MessageAnswer Show(const platform::MessageRequest& request) override {
+        texts << request.text;
+        QWidget box;
+        auto* button = new QPushButton(request.text, &box);
+        box.show();
+        box.activateWindow();
+        button->setFocus();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        QApplication::processEvents();
+        return request.DefaultAnswer();
+    }
+    QStringList texts;
+
+private:
+    platform::MessageSinkInstaller m_installer{*this};
+};
+
+} // namespace
+
+TEST_F(DocumentWindow, TheTickLeavesAnEditBeingTypedAsItIsAndTheDocumentModified) {
+    CDocumentData& data = App().Document().DocumentData();
+    CChildFrame* tab = OpenTabWithoutLogicLines(App(), *Frame());
+    ASSERT_NE(tab, nullptr);
+    CSplREdit* editor = &tab->FunctionView()->Editor();
+    CLogicEditModel& model = editor->Model();
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    FocusTakingMessageSink messages;
+
+    // A name being typed in the name box, and content text, are not saved by the tick: the document stays modified.
+    const auto tickWhileTyping = [&](QWidget* box, const char* typed) {
+        Frame()->OnCommand(MainFrameCommand::FileSave);
+        ASSERT_FALSE(App().Document().IsModified());
+        box->setFocus();
+        QTest::keyClicks(box, typed);
+        App().Document().SetModified();
+        App().Document().OnAutoSaveTimer();
+        EXPECT_TRUE(App().Document().IsModified()) << typed;
+    };
+    tickWhileTyping(&tab->HeaderForm()->NameBox(), "x");
+    tickWhileTyping(tab->ContentView(), "y");
+
+    // A tick that cannot write says so; the blank Fn line stays, waiting for its name.
+    editor->setFocus();
+    editor->RunCommand(LogicEditCommand::AddDoAtCurrent);
+    editor->RunCommand(LogicEditCommand::AddFnAfter);
+    ASSERT_EQ(model.RecordCount(), 2);
+    const QByteArray file = QFile::encodeName(Path());
+    ASSERT_EQ(chmod(file.constData(), 0444), 0);
+    App().Document().OnAutoSaveTimer();
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].startsWith(QStringLiteral("ファイルを自動保存できません。")));
+    EXPECT_EQ(model.RecordCount(), 2);
+    EXPECT_TRUE(model.IsFnNameChanged());
+    ASSERT_EQ(chmod(file.constData(), 0644), 0);
+
+    // The Fn name typed is not saved by the tick either; closing asks, and Yes saves it.
+    editor->setFocus();
+    QTest::keyClicks(editor, "abc");
+    App().Document().OnAutoSaveTimer();
+    EXPECT_TRUE(App().Document().IsModified());
+    EXPECT_EQ(messages.texts.size(), 1) << messages.texts.join('|').toStdString();
+    EXPECT_EQ(data.registry.FindByName("abc"), nullptr);
+    platform::ScriptedMessageSink answers;
+    answers.Answer(MessageAnswer::Yes);
+    EXPECT_TRUE(App().CloseDocument());
+    EXPECT_EQ(answers.Texts().size(), 1);
+    EXPECT_TRUE(ReadFileBytes(Path()).contains("abc"));
 }

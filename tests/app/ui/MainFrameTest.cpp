@@ -393,10 +393,15 @@ TEST_F(MainFrameWindow, SaveFromTheMenuWritesAndACancelledCloseKeepsTheWindow) {
     EXPECT_TRUE(QFile::exists(copy));
     EXPECT_FALSE(app.Document().IsModified());
 
-    // Save writes the held file.
+    // Save writes the held file; deleted meanwhile, it is written again once the user says so.
     QFile::remove(copy);
     app.Document().SetModified();
-    frame.CommandAction(MainFrameCommand::FileSave)->trigger();
+    {
+        platform::ScriptedMessageSink asked;
+        asked.Answer(platform::MessageAnswer::Yes);
+        frame.CommandAction(MainFrameCommand::FileSave)->trigger();
+        EXPECT_EQ(asked.Requests().size(), 1);
+    }
     EXPECT_TRUE(QFile::exists(copy));
     EXPECT_FALSE(app.Document().IsModified());
 
