@@ -115,6 +115,7 @@ TEST(LinkTarget, ALinkThatMayStartAProgramIsAskedAboutAndOneTooLongIsRefused) {
         EXPECT_FALSE(open());
         sink.Answer(platform::MessageAnswer::Yes);
         EXPECT_EQ(open(), !named.isEmpty());
+        ASSERT_FALSE(sink.Requests().isEmpty());
         const platform::MessageRequest& first = sink.Requests().first();
         if (named.isEmpty()) {
             EXPECT_TRUE(first.text.contains(QString::number(link.size()))) << first.text.left(200).toStdString();
