@@ -88,11 +88,10 @@ TEST(LinkTarget, ExecutableFilesAndLaunchersMayStartAProgram) {
             WriteFileBytes(folder.filePath(name), "#!/bin/sh\n");
         ASSERT_TRUE(QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner | executable));
         ASSERT_TRUE(QFile::link(folder.filePath(name), folder.filePath(name + ".txt")));
-        for (const QString& link :
-             {name, name + ".txt", "file:" + name, QUrl::fromLocalFile(folder.filePath(name)).toString()}) {
+        for (const QString& link : {name, name + ".txt"}) {
             const LinkTarget target = ClassifyLink(link, folder.path());
-            EXPECT_EQ(target.kind, LinkTarget::Desktop) << link.toStdString();
-            EXPECT_EQ(target.mayStartProgram, mayStartProgram) << link.toStdString();
+            EXPECT_EQ(std::pair(target.kind, target.mayStartProgram), std::pair(LinkTarget::Desktop, mayStartProgram))
+                << link.toStdString();
         }
     }
 }
@@ -112,14 +111,11 @@ TEST(LinkTarget, ALinkThatMayStartAProgramIsAskedAboutAndOneTooLongIsRefused) {
     } links[] = {{"run.sh", script}, {"ssh://example.org", "ssh://example.org"}, {tooLong, {}}, {tooLongEncoded, {}}};
     for (const auto& [link, named] : links) {
         platform::ScriptedMessageSink sink;
-        QList<QUrl> desktop;
-        const auto open = [&] {
-            return OpenLink(link, folder.path(), {}, [&](const QUrl& url) { return desktop << url, true; });
-        };
+        const auto open = [&] { return OpenLink(link, folder.path(), {}, [](const QUrl&) { return true; }); };
         EXPECT_FALSE(open());
         sink.Answer(platform::MessageAnswer::Yes);
         EXPECT_EQ(open(), !named.isEmpty());
-        EXPECT_EQ(desktop.size(), named.isEmpty() ? 0 : 1);
+        ASSERT_FALSE(sink.Requests().isEmpty());
         const platform::MessageRequest& first = sink.Requests().first();
         if (named.isEmpty()) {
             EXPECT_TRUE(first.text.contains(QString::number(link.size()))) << first.text.left(200).toStdString();
@@ -151,9 +147,8 @@ TEST(LinkTarget, TheDesktopOpenerReportsAnOpenerThatFails) {
         EXPECT_EQ(desktop.Open(QUrl::fromLocalFile(plan)), status >= 0);
         for (QProcess* process : desktop.findChildren<QProcess*>())
             EXPECT_TRUE(process->waitForFinished(10'000));
-        if (status >= 0) {
+        if (status >= 0)
             EXPECT_EQ(ReadFileBytes(given), plan.toUtf8());
-        }
         EXPECT_EQ(sink.Texts(),
                   status > 0 ? QStringList{LoadString(StringId::LinkNotOpened).arg(plan)} : QStringList{});
     }

@@ -101,35 +101,23 @@ TEST_F(FunctionHeaderEditTest, ReasonBoxKeepsAShortenedReasonAndFollowsTheOmitFl
     EXPECT_EQ(TrimReasonLineBreaks(QStringLiteral("\r\nbecause\r\nso\n\n")), QStringLiteral("because\r\nso"));
 }
 
-// The name box holds the start of a name too long for it; a visit changes nothing and an edit keeps the rest.
+// The name box holds the start of a name too long for it, a character of two code units across its end left out
+// whole; a visit changes nothing and an edit keeps the rest.
 TEST(NameBoxTest, ALongNameChangesOnlyByAnEditAndKeepsWhatTheBoxDoesNotHold) {
-    const QString longName = QString(NameBoxCapacity, u'a') + QString(20122, u'b');
     const QString shown = QString(NameBoxCapacity, u'a');
-    // A character of two code units across the box's end is left out whole.
+    const QString rest = QString(20122, u'b');
     const QString pairAtEnd = QString(NameBoxCapacity - 1, u'a') + QStringLiteral("\U0001F35Aend");
-    struct Case {
-        const char* what;
-        QString name;
-        QString box; // the box's text when it is left
-        QString expected;
-    };
-    const Case cases[] = {
-        {"short, edited", QStringLiteral("Cook"), QStringLiteral("Boil"), QStringLiteral("Boil")},
-        {"long, visited", longName, shown, longName},
-        {"long, one changed at the box's end", longName, shown.chopped(1) + u'X',
-         shown.chopped(1) + u'X' + QString(20122, u'b')},
-        {"long, shortened", longName, QStringLiteral("a"), QStringLiteral("a") + QString(20122, u'b')},
-        {"pair at the end, visited", pairAtEnd, pairAtEnd.left(NameBoxCapacity - 1), pairAtEnd},
-        {"pair at the end, edited", pairAtEnd, pairAtEnd.left(NameBoxCapacity - 2) + u'X',
-         pairAtEnd.left(NameBoxCapacity - 2) + u'X' + QStringLiteral("\U0001F35Aend")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(NameFromNameBox(c.name, c.box), c.expected);
+    for (const auto& [name, box, expected] :
+         {std::tuple{shown + rest, shown, shown + rest},
+          {shown + rest, shown.chopped(1) + u'X', shown.chopped(1) + u'X' + rest},
+          {pairAtEnd, pairAtEnd.left(NameBoxCapacity - 1), pairAtEnd},
+          {pairAtEnd, pairAtEnd.left(NameBoxCapacity - 2) + u'X',
+           pairAtEnd.left(NameBoxCapacity - 2) + u'X' + QStringLiteral("\U0001F35Aend")}}) {
+        EXPECT_TRUE(NameFromNameBox(name, box) == expected) << box.right(8).toStdString();
     }
-    EXPECT_EQ(NameBoxText(longName), shown);
+    EXPECT_EQ(NameBoxText(shown + rest), shown);
     EXPECT_EQ(NameBoxText(pairAtEnd).size(), NameBoxCapacity - 1);
-    EXPECT_EQ(NameBoxNote(longName),
+    EXPECT_EQ(NameBoxNote(shown + rest),
               QStringLiteral("単位機能名は 52889 文字あります。ここには先頭の 32767 文字を表示しています。"));
 }
 

@@ -391,9 +391,8 @@ TEST_F(LogicEditModelTest, ParseGuardRestoresRecords) {
 
 } // namespace
 
-// The unit function 1.1 "Unit" holds a blank line, Fn Alpha, Do<aaa>, Do<bbb>, Fn Beta and Do<ccc>; Alpha is 1.1.1
-// and Beta 1.1.2. Like the window's tabs, every open logic description is reloaded when the table of contents
-// changes.
+// The unit function 1.1 "Unit" holds a blank line, Fn Alpha (1.1.1), Do<aaa>, Do<bbb>, Fn Beta (1.1.2) and Do<ccc>.
+// Like the window's tabs, every open logic description is reloaded when the table of contents changes.
 class UnitDocument : public CModelShell {
 public:
     explicit UnitDocument(int mode) {
@@ -404,164 +403,96 @@ public:
         unit = document.registry.CreateFunction(QStringLiteral("Unit"), options);
         CUnitFunction::AppendChild(&origin, unit);
         origin.InsertFnStatement(0, *unit, 0, options);
+        for (const QString& name : {QStringLiteral("Alpha"), QStringLiteral("Beta")})
+            CUnitFunction::AppendChild(unit, document.registry.CreateFunction(name, options));
         CLogicEditModel scratch(document, origin, clipboard);
-        auto add = [&](int kind, const QString& text) {
+        for (const QString& text : QStringList{"", "Fn Alpha", "aaa", "bbb", "Fn Beta", "ccc"}) {
+            if (text.startsWith("Fn ")) {
+                unit->InsertFnStatement(unit->logicLines.size(), *document.registry.FindByName(text.mid(3)), 0,
+                                        options);
+                continue;
+            }
             auto record = std::make_unique<CLogicLine>();
-            scratch.InitLineRecord(*record, kind, 0);
-            if (kind != SyntaxPlainLine)
+            scratch.InitLineRecord(*record, text.isEmpty() ? SyntaxPlainLine : SyntaxDo, 0);
+            if (!text.isEmpty())
                 record->textSlots[0].text = text;
             record->RecountPositions();
             unit->logicLines.push_back(std::move(record));
-        };
-        add(SyntaxPlainLine, {});
-        for (const QString& name : {QStringLiteral("Alpha"), QStringLiteral("Beta")})
-            CUnitFunction::AppendChild(unit, document.registry.CreateFunction(name, options));
-        unit->InsertFnStatement(1, *document.registry.FindByName(QStringLiteral("Alpha")), 0, options);
-        add(SyntaxDo, QStringLiteral("aaa"));
-        add(SyntaxDo, QStringLiteral("bbb"));
-        unit->InsertFnStatement(4, *document.registry.FindByName(QStringLiteral("Beta")), 0, options);
-        add(SyntaxDo, QStringLiteral("ccc"));
+        }
         document.RebuildAndRefresh(options);
     }
 
     void RefreshFunctionList() override {
-        for (CLogicEditModel* model : tabs)
-            model->ReloadRecords();
+        if (tab)
+            tab->ReloadRecords();
     }
     bool PromptFunctionName(QString& name) override {
         name = QStringLiteral("Gamma");
         return true;
     }
-    void SetDocumentModified() override { modified = true; }
-
     CAbstractIndexItem& Item(const OutlineNumber& number) {
         return *CAbstractIndexItem::FindByOutlineNumber(&document.indexRoot, number, 0);
-    }
-    // Types at the end of a line's first slot, as one undo step.
-    static void TypeAtSlotEnd(CLogicEditModel& model, int line, const QString& text) {
-        const CLogicLine& record = *model.Record(line);
-        model.SetCaret(line, CLogicEditModel::SlotColumn(record, 0, static_cast<int>(record.textSlots[0].text.size())));
-        for (QChar c : text)
-            model.TypeCharacter(c);
-        model.CloseUndoGroup();
-    }
-    // Each line's first slot, the blank line as "-", Fn lines marked.
-    static QStringList Slots(const CLogicEditModel& model) {
-        QStringList texts;
-        for (int line = 0; line < model.RecordCount(); ++line) {
-            const CLogicLine& record = *model.Record(line);
-            texts << (record.lineKind == SyntaxPlainLine ? QStringLiteral("-")
-                      : record.lineKind == SyntaxFn      ? QStringLiteral("Fn ") + record.textSlots[0].text
-                                                         : record.textSlots[0].text);
-        }
-        return texts;
     }
 
     CDocumentData document;
     CProcessClipboard clipboard;
     CUnitFunction* unit = nullptr;
-    std::vector<CLogicEditModel*> tabs;
-    bool modified = false;
+    CLogicEditModel* tab = nullptr;
 
 private:
     CModelShellInstaller m_installer{*this};
 };
 
-// Undo never puts a recorded line over another one: after a change made outside the tab its undo and redo are
-// withdrawn, and the lines keep what both changes gave them.
-TEST(OutsideChange, ChangesMadeOutsideATabWithdrawItsUndo) {
-    struct Case {
+// An undo never puts a recorded line over another one: a change made outside the tab to its lines withdraws its undo,
+// and the lines keep what both changes gave them; a reload that leaves them as shown keeps it.
+TEST(OutsideChange, ChangesMadeOutsideATabToItsLinesWithdrawItsUndo) {
+    const struct {
         const char* name;
         int mode;
         int typedLine;
         std::function<void(UnitDocument&)> change;
-        QStringList expected;
-    };
-    const Case cases[] = {
-        {"delete Alpha in the table of contents",
-         1,
-         2,
+        int line;
+        QString expected;
+        bool kept;
+    } cases[] = {
+        {"delete Alpha in the table of contents", 1, 2,
          [](UnitDocument& d) {
              CAbstractIndexItem::RemoveFromIndex(d.document, d.Item({1, 1}), d.document.GetModelOptions());
          },
-         {"-", "aaaz", "bbb", "Fn Beta", "ccc"}},
-        {"move Alpha to 2",
-         1,
-         2,
-         [](UnitDocument& d) {
-             bool moved = false;
-             CAbstractIndexItem::MoveToOutlineNumber(d.document, d.Item({1, 1}), QStringLiteral("2"), moved,
-                                                     d.document.GetModelOptions());
-             ASSERT_TRUE(moved);
-         },
-         {"-", "aaaz", "bbb", "Fn Beta", "ccc"}},
-        {"create the child Gamma, always synchronised",
-         2,
-         5,
+         1, "aaaz", false},
+        {"create the child Gamma, always synchronised", 2, 5,
          [](UnitDocument& d) {
              CAbstractIndexItem::CreateChildFunction(d.document, d.Item({1}), d.document.GetModelOptions());
          },
-         {"-", "Fn Alpha", "aaa", "bbb", "Fn Beta", "Fn Gamma", "cccz"}},
-        {"replace aa by XX everywhere",
-         1,
-         2,
+         6, "cccz", false},
+        {"replace aa by XX", 1, 2,
          [](UnitDocument& d) {
              for (const auto& record : d.unit->logicLines)
                  record->textSlots[0].text.replace(QStringLiteral("aa"), QStringLiteral("XX"));
              d.RefreshFunctionList();
          },
-         {"-", "Fn Alpha", "XXaz", "bbb", "Fn Beta", "ccc"}},
-        {"another tab calls Beta too",
-         1,
-         2,
+         2, "XXaz", false},
+        {"rename a unit function the tab does not call", 1, 2,
          [](UnitDocument& d) {
-             CLogicEditModel other(d.document, *d.document.registry.origin, d.clipboard);
-             d.tabs.push_back(&other);
-             other.SetCaret(other.RecordCount(), 0);
-             other.OnAddFnAtCurrent();
-             for (QChar c : QStringLiteral("Beta"))
-                 other.TypeCharacter(c);
-             other.CommitLineEdits(false);
-             d.tabs.pop_back();
-             ASSERT_EQ(d.document.registry.FindByName(QStringLiteral("Beta"))->places.size(), 2u);
+             d.document.registry.origin->name = QStringLiteral("Renamed");
+             d.document.RebuildAndRefresh(d.document.GetModelOptions());
          },
-         {"-", "Fn Alpha", "aaaz", "bbb", "Fn Beta", "ccc"}},
+         2, "aaa", true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         platform::ScriptedMessageSink sink;
         UnitDocument d(c.mode);
         CLogicEditModel model(d.document, *d.unit, d.clipboard);
-        d.tabs = {&model};
-        UnitDocument::TypeAtSlotEnd(model, c.typedLine, QStringLiteral("z"));
-        ASSERT_TRUE(model.IsUndoAvailable());
+        d.tab = &model;
+        model.SetCaret(c.typedLine, CLogicEditModel::SlotColumn(*model.Record(c.typedLine), 0, 3));
+        model.TypeCharacter(u'z');
+        model.CloseUndoGroup();
 
         c.change(d);
-        EXPECT_FALSE(model.IsUndoAvailable());
+        EXPECT_EQ(model.IsUndoAvailable(), c.kept);
         model.UndoLastEdit();
-        EXPECT_EQ(UnitDocument::Slots(model), c.expected);
+        EXPECT_EQ(model.Record(c.line)->textSlots[0].text, c.expected);
         EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
     }
-}
-
-// A reload that changes none of the tab's lines keeps its undo and redo; an undo marks the document modified.
-TEST(OutsideChange, ReloadsThatLeaveTheLinesAsShownKeepUndoAndRedo) {
-    platform::ScriptedMessageSink sink;
-    UnitDocument d(1);
-    CLogicEditModel model(d.document, *d.unit, d.clipboard);
-    d.tabs = {&model};
-    UnitDocument::TypeAtSlotEnd(model, 2, QStringLiteral("z"));
-
-    // A unit function the tab does not call is renamed, and the document is saved.
-    d.document.registry.origin->name = QStringLiteral("Renamed");
-    d.document.RebuildAndRefresh(d.document.GetModelOptions());
-    d.modified = false;
-    model.UndoLastEdit();
-    EXPECT_EQ(model.Record(2)->textSlots[0].text, QStringLiteral("aaa"));
-    EXPECT_TRUE(d.modified) << "an undo changes the document";
-    d.document.RebuildAndRefresh(d.document.GetModelOptions());
-    model.UndoLastEdit();
-    EXPECT_EQ(model.Record(2)->textSlots[0].text, QStringLiteral("aaaz"));
-
-    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
 }

@@ -443,119 +443,91 @@ QByteArray LineBlock(const CLogicEditModel& model, const QStringList& lines) {
     return LogicLineBlock::Encode(pointers);
 }
 
-// The unit functions with their names and children, and the names remembered as unregistered.
-QString DocumentState(const CDocumentData& document) {
-    QString state;
-    for (const auto& [id, function] : document.registry.Functions()) {
-        state += QStringLiteral("%1 %2 %3 [").arg(id).arg(function.name, function.GetOutlineNumberText(false));
-        for (const CUnitFunction* child : function.children)
-            state += QStringLiteral(" %1").arg(child->InternalID);
-        state += QStringLiteral(" ]\n");
-    }
-    for (const RecentName& name : document.RecentNames)
-        state += QStringLiteral("recent %1\n").arg(name.memberName);
-    return state + QStringLiteral("pairs %1\n").arg(document.RecentNamePairs.size());
-}
-
 } // namespace
 
-// Lines a switch cannot take right after its head are refused before anything is made of them: no unit function is
-// created, the table of contents and the remembered names stay as they were.
+// Lines a switch cannot take right after its head are refused before anything is made of them; after its end they
+// are taken.
 TEST_F(LogicLinePasteTest, ARefusedPasteLeavesTheDocumentAsItWas) {
-    const ModelOptions options = document.GetModelOptions();
     CUnitFunction& switched = NewFunction(QStringLiteral("Switched"));
     CUnitFunction::AppendChild(document.registry.origin, &switched);
-    document.registry.origin->InsertFnStatement(0, switched, 0, options);
+    document.registry.origin->InsertFnStatement(0, switched, 0, document.GetModelOptions());
     NewFunction(QStringLiteral("Known"));
-    document.RebuildAndRefresh(options);
+    document.RebuildAndRefresh(document.GetModelOptions());
     CLogicEditModel model(document, switched, clipboard);
     model.OnAddSwitchAtCurrent();
     Type(model, QStringLiteral("m"));
     model.CloseUndoGroup();
-    for (const QStringList& lines :
-         {QStringList{"Fn Alpha"}, QStringList{"unregistered", "Fn Soak rice (浸水)", "Fn Known"}}) {
-        SCOPED_TRACE(lines.join('|').toStdString());
-        clipboard.SetContent(QString(), LineBlock(model, lines));
-        const QString state = DocumentState(document);
-        const QString text = model.PlainText();
-        model.SetCaret(0, 0);
-        model.OnEditPasteLines();
-        EXPECT_EQ(model.PlainText(), text);
-        EXPECT_EQ(DocumentState(document), state);
-        EXPECT_EQ(model.Caret(), (EditPosition{0, 0}));
+    clipboard.SetContent(QString(), LineBlock(model, {"unregistered", "Fn Soak rice (浸水)", "Fn Known"}));
+    // What a paste may make: unit functions, places in the table of contents, remembered names.
+    const auto state = [&] {
+        return std::tuple(document.registry.Functions().size(), switched.children.size(),
+                          document.registry.FindByName(QStringLiteral("Known"))->places.size(),
+                          document.RecentNames.size(), document.RecentNamePairs.size());
+    };
+    const auto before = state();
+    const QString text = model.PlainText();
+    model.SetCaret(0, 0);
+    model.OnEditPasteLines();
+    EXPECT_EQ(model.PlainText(), text);
+    EXPECT_EQ(state(), before);
+    EXPECT_EQ(model.Caret(), (EditPosition{0, 0}));
 
-        // After the endsw the same lines are taken.
-        model.SetCaret(model.RecordCount() - 1, 0);
-        model.OnEditPasteLines();
-        EXPECT_NE(document.registry.FindByName(lines.last().mid(3)), nullptr);
-        EXPECT_NE(DocumentState(document), state);
-    }
+    model.SetCaret(model.RecordCount() - 1, 0);
+    model.OnEditPasteLines();
+    EXPECT_NE(document.registry.FindByName(QStringLiteral("Soak rice (浸水)")), nullptr);
     EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
 }
 
-// An Fn line copied in this document calls the unit function it called there, under the name it had: a unit function
-// renamed since takes that name back, and of two with one name the one it called stays called. A line from another
-// document is bound by its name alone, since its ID may be another unit function's here.
+// An Fn line copied in this document calls the unit function it called there, under the name it had: one renamed since
+// takes that name back, and of two with one name the one it called stays called. A line from another document is
+// bound by its name alone, since its ID may be another unit function's here.
 TEST_F(LogicLinePasteTest, PastedFnLinesCallWhatTheyCalledInTheirOwnDocument) {
-    const ModelOptions options = document.GetModelOptions();
-    CUnitFunction& callerFunction = NewFunction(QStringLiteral("Caller"));
-    CLogicEditModel caller(document, callerFunction, clipboard);
-    auto copyFnLineCalling = [&](const QString& name) {
-        caller.SetCaret(caller.RecordCount(), 0);
-        caller.OnAddFnAtCurrent();
-        Type(caller, name);
-        caller.CommitLineEdits(false);
-        const int line = caller.RecordCount() - 1;
-        caller.Select(line, 0, line + 1, 0);
-        caller.OnEditCopy();
-        return caller.Record(line)->calledInternalID;
+    CLogicEditModel caller(document, NewFunction(QStringLiteral("Caller")), clipboard);
+    // Copies a new Fn line of `name`, typed or calling `called`; gives the ID it calls.
+    const auto copy = [&](CLogicEditModel& model, const QString& name, const CUnitFunction* called = nullptr) {
+        model.SetCaret(model.RecordCount(), 0);
+        model.OnAddFnAtCurrent();
+        const int line = model.RecordCount() - 1;
+        if (called) {
+            model.Record(line)->calledInternalID = called->InternalID;
+            model.Record(line)->textSlots[0].text = name;
+            model.ReloadRecords();
+        } else {
+            Type(model, name);
+            model.CommitLineEdits(false);
+        }
+        model.Select(line, 0, line + 1, 0);
+        model.OnEditCopy();
+        return model.Record(line)->calledInternalID;
     };
-    auto pastedId = [&] {
-        const int line = caller.RecordCount() - 1;
-        caller.SetCaret(line, 0);
+    const auto pasted = [&] {
+        caller.SetCaret(caller.RecordCount() - 1, 0);
         caller.OnEditPasteLines();
-        EXPECT_EQ(caller.RecordCount(), line + 2);
-        return caller.Record(line + 1)->calledInternalID;
+        return caller.Record(caller.RecordCount() - 1)->calledInternalID;
     };
 
-    // Renamed after the copy.
-    const quint32 beta = copyFnLineCalling(QStringLiteral("Beta"));
+    const quint32 beta = copy(caller, QStringLiteral("Beta"));
     document.registry.FindByInternalID(beta)->name = QStringLiteral("Epsilon");
-    document.RebuildAndRefresh(options);
-    const size_t count = document.registry.Functions().size();
-    EXPECT_EQ(pastedId(), beta);
+    document.RebuildAndRefresh(document.GetModelOptions());
+    EXPECT_EQ(pasted(), beta);
     EXPECT_EQ(document.registry.FindByInternalID(beta)->name, QStringLiteral("Beta"));
-    EXPECT_EQ(document.registry.Functions().size(), count);
 
-    // Two with one name: the line calls the one that the name does not find first.
     CUnitFunction& first = NewFunction(QStringLiteral("Twin"));
     CUnitFunction& second = NewFunction(QStringLiteral("Twin"));
-    CUnitFunction& other = document.registry.FindByName(QStringLiteral("Twin")) == &first ? second : first;
-    caller.SetCaret(caller.RecordCount(), 0);
-    caller.OnAddFnAtCurrent();
-    caller.Record(caller.RecordCount() - 1)->calledInternalID = other.InternalID;
-    caller.Record(caller.RecordCount() - 1)->textSlots[0].text = QStringLiteral("Twin");
-    caller.ReloadRecords();
-    caller.Select(caller.RecordCount() - 1, 0, caller.RecordCount(), 0);
-    caller.OnEditCopy();
-    EXPECT_EQ(pastedId(), other.InternalID);
+    const CUnitFunction& other = document.registry.FindByName(QStringLiteral("Twin")) == &first ? second : first;
+    copy(caller, QStringLiteral("Twin"), &other);
+    EXPECT_EQ(pasted(), other.InternalID);
 
-    // From another document, whose Omega has the ID of this document's Zeta.
+    // Another document's Omega has the ID of this document's Zeta.
     CDocumentData source;
     source.SetDefaults();
     CLogicEditModel sourceModel(source, *source.registry.origin, clipboard);
-    sourceModel.OnAddFnAtCurrent();
-    Type(sourceModel, QStringLiteral("Omega"));
-    sourceModel.CommitLineEdits(false);
-    sourceModel.Select(0, 0, 1, 0);
-    sourceModel.OnEditCopy();
-    CUnitFunction* zeta = document.registry.CreateFunctionWithID(sourceModel.Record(0)->calledInternalID);
+    CUnitFunction* zeta = document.registry.CreateFunctionWithID(copy(sourceModel, QStringLiteral("Omega")));
     ASSERT_NE(zeta, nullptr);
     zeta->name = QStringLiteral("Zeta");
-    document.RebuildAndRefresh(options);
-    const quint32 pasted = pastedId();
-    EXPECT_EQ(zeta->name, QStringLiteral("Zeta"));
-    EXPECT_NE(pasted, zeta->InternalID);
-    EXPECT_EQ(document.registry.FindByInternalID(pasted)->name, QStringLiteral("Omega"));
+    document.RebuildAndRefresh(document.GetModelOptions());
+    const quint32 omega = pasted();
+    EXPECT_NE(omega, zeta->InternalID);
+    EXPECT_EQ(document.registry.FindByInternalID(omega)->name, QStringLiteral("Omega"));
     EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
 }

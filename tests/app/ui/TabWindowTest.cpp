@@ -104,29 +104,17 @@ TEST_F(TabWindow, TheTabReadsTheOutlineNumberAndNameAndFollowsEveryChange) {
     EXPECT_EQ(TabText(), "Twenty-five characters!!");
 }
 
-// Tabs and the tab-list menu read an ampersand of a name as the character, not as an access key.
 TEST_F(TabWindow, TheTabAndTheTabListShowAnAmpersandOfTheNameAsWritten) {
     QTabWidget* area = Frame()->TabArea();
     auto* listButton = qobject_cast<QToolButton*>(area->cornerWidget(Qt::TopRightCorner));
     ASSERT_NE(listButton, nullptr);
-    QMenu* list = listButton->menu();
-    const int index = area->indexOf(Window());
-    const struct {
-        QString name;
-        QString caption; // as a tab or menu entry takes it: "&&" shows one ampersand
-    } cases[] = {
-        {QStringLiteral("Script&Add-on"), QStringLiteral("Script&&Add-on")},
-        {QStringLiteral("Formaat & stijl"), QStringLiteral("Formaat && stijl")},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name.toStdString());
-        m_function->name = c.name;
-        Data().registry.UpdateAllFunctionViews(Data().indexRoot);
-        EXPECT_EQ(TabText(), Number() + u' ' + c.caption);
-        emit list->aboutToShow();
-        ASSERT_GT(list->actions().size(), index);
-        EXPECT_EQ(list->actions().at(index)->text(), Number() + u' ' + c.caption);
-    }
+    m_function->name = QStringLiteral("Script&Add-on");
+    Data().registry.UpdateAllFunctionViews(Data().indexRoot);
+    // "&&" shows one ampersand where a single one would be an access key.
+    EXPECT_EQ(TabText(), Number() + QStringLiteral(" Script&&Add-on"));
+    emit listButton->menu()->aboutToShow();
+    ASSERT_GT(listButton->menu()->actions().size(), area->indexOf(Window()));
+    EXPECT_EQ(listButton->menu()->actions().at(area->indexOf(Window()))->text(), TabText());
 }
 
 TEST_F(TabWindow, AnItemOpenedInTheTreeShowsItsPlaceAndTheTreeFollowsTheActiveTab) {

@@ -119,30 +119,20 @@ TEST_F(HeaderFormTest, ANameLongerThanTheBoxIsKeptByAVisitAndAnEditKeepsTheRest)
     EXPECT_TRUE(box.text() == start);
     EXPECT_TRUE(box.toolTip().contains(QStringLiteral("52889")));
 
-    // A click into the box and one elsewhere.
     QTest::mouseClick(&box, Qt::LeftButton);
     QTest::mouseClick(&form.CodeSymbolBox(), Qt::LeftButton);
     ASSERT_FALSE(box.hasFocus());
-    EXPECT_EQ(callee->name.size(), 52889);
+    EXPECT_TRUE(callee->name == start + rest);
     EXPECT_TRUE(host.reports.isEmpty());
 
-    // The last character the box shows is typed over (a long name does not grow by typing): the rest of the name
-    // stays after it.
+    // The last character the box shows is typed over: the rest of the name stays after it.
     box.setFocus();
     QTest::keyClick(&box, Qt::Key_End);
     QTest::keyClick(&box, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClicks(&box, QStringLiteral("X"));
     form.CodeSymbolBox().setFocus();
-    EXPECT_EQ(callee->name.size(), 52889);
     EXPECT_TRUE(callee->name == start.chopped(1) + u'X' + rest);
     EXPECT_EQ(host.reports, QStringList{QStringLiteral("renamed")});
-
-    // Shortened in the box: the box shows the start of the new name again, so the next visit keeps it too.
-    Retype(box, QStringLiteral("Z"));
-    EXPECT_EQ(callee->name.size(), 1 + rest.size());
-    EXPECT_TRUE(callee->name == u'Z' + rest);
-    EXPECT_TRUE(box.text() == callee->name);
-    EXPECT_TRUE(box.toolTip().isEmpty());
 }
 
 TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {

@@ -34,7 +34,6 @@ protected:
     }
 };
 
-// The margin's numbers fit the largest line number (19947 lost its first digit), whatever the count of lines.
 TEST_F(LogicEditorMarksTest, TheMarginFitsTheLargestLineNumber) {
     const QFontMetrics metrics(CSplREdit::MarginFont());
     QWidget* margin = Editor().childAt(QPoint(Editor().contentsRect().left() + 2, Editor().height() / 2));
@@ -47,7 +46,7 @@ TEST_F(LogicEditorMarksTest, TheMarginFitsTheLargestLineNumber) {
                      pending);
         Model().ReloadRecords();
         Editor().Render(true);
-        // The numbers stand right-aligned left of the 18 pixels of the mark symbol and the bar.
+        // Right of the numbers: 18 pixels of the mark symbol and the bar.
         EXPECT_GE(Editor().MarginWidth() - 18, metrics.horizontalAdvance(QString::number(count)));
         EXPECT_EQ(margin->width(), Editor().MarginWidth());
         EXPECT_EQ(Editor().viewport()->x(), Editor().contentsRect().left() + Editor().MarginWidth());
