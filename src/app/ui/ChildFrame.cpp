@@ -3,6 +3,7 @@
 #include "app/NUVDoc.h"
 #include "app/OpenDocument.h"
 #include "app/ui/MainFrame.h"
+#include "editor/FunctionHeaderEdit.h"
 #include "editor/LogicTextSearch.h"
 #include "editor/SearchDefaultText.h"
 #include "editor/ui/FunctionContentView.h"
@@ -276,7 +277,8 @@ bool CChildFrame::ContentViewHasFocus() const {
 bool CChildFrame::HasPendingEdits() const {
     const CLogicEditModel& logic = m_functionView->Editor().Model();
     const QLineEdit& name = m_headerForm->NameBox();
-    return logic.IsTyped() || logic.IsFnNameChanged() || (name.isModified() && name.text() != m_function.name) ||
+    return logic.IsTyped() || logic.IsFnNameChanged() ||
+           (name.isModified() && NameFromNameBox(m_function.name, name.text()) != m_function.name) ||
            (m_contentView->document()->isModified() && m_contentView->ContentText() != m_function.header.contentText);
 }
 

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -107,7 +108,8 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     layout->addLayout(row({label(Msg::Reason(messages)), m_reason, m_reasonButton, m_omitReason}, m_reason));
     layout->addWidget(label(Msg::ExplanationWord(messages)));
 
-    connect(m_name, &QLineEdit::editingFinished, this, &CNUVView::CommitName);
+    // A name being typed is renamed at Return and when the user leaves the box (eventFilter).
+    connect(m_name, &QLineEdit::returnPressed, this, &CNUVView::CommitName);
     connect(m_outlineNumber, &QLineEdit::editingFinished, this, &CNUVView::CommitOutlineNumber);
     connect(m_manHours, &QLineEdit::editingFinished, this, &CNUVView::CommitManHours);
     connect(m_manHoursUnit, &QComboBox::currentIndexChanged, this, &CNUVView::OnManHoursUnitChosen);
@@ -128,6 +130,7 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     connect(m_headerToggle, &QPushButton::clicked, this,
             [this] { emit HeaderRowHeightChosen(ToggledHeaderRowHeight(height())); });
     m_manHours->installEventFilter(this);
+    m_name->installEventFilter(this);
     setMinimumHeight(HeaderRowSmallHeight);
     setMaximumHeight(HeaderRowFullHeight);
     Fill();
@@ -333,6 +336,15 @@ void CNUVView::OnManHoursUnitChosen(int unit) {
 }
 
 bool CNUVView::eventFilter(QObject* watched, QEvent* event) {
+    // Not when a message or another program takes the focus from the window, nor when the box opens its own menu:
+    // the automatic save's notice leaves the name being typed as it was.
+    if (watched == m_name && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const QWidget* popup = QApplication::activePopupWidget();
+        if (reason != Qt::ActiveWindowFocusReason &&
+            !(reason == Qt::PopupFocusReason && popup && popup->parentWidget() == m_name))
+            CommitName();
+    }
     // The box's Undo key runs the form's man-hours undo, which also reaches stored values.
     if (watched == m_manHours && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {

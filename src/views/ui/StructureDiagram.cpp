@@ -2,6 +2,7 @@
 
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "platform/ui/CaptionLines.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 #include "views/DrawingConsent.h"
@@ -166,13 +167,14 @@ void CStructureDiagram::Paint(QPainter& painter, QPoint position, double xs, dou
                              box.top() + box.height());
         }
         painter.setPen(Qt::black);
+        // The lines that the frame holds, the last ending in "…" where the name goes on.
         const int textWidth = CStructureDiagramLayout::TextRect(box, bars, 0, 0).width();
-        const QString text = painter.fontMetrics().elidedText(
-            CStructureDiagramLayout::BoxText(item, settings, distinguish), Qt::ElideRight, textWidth * 3);
-        const int flags = Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextWordWrap;
-        const int textHeight = painter.fontMetrics().boundingRect(QRect(0, 0, textWidth, 0), flags, text).height();
-        painter.drawText(CStructureDiagramLayout::TextRect(box, bars, textHeight, painter.fontMetrics().lineSpacing()),
-                         flags, text);
+        const int lineSpacing = painter.fontMetrics().lineSpacing();
+        const QStringList lines =
+            CaptionLinesWithin(CStructureDiagramLayout::BoxText(item, settings, distinguish), painter.font(), textWidth,
+                               (box.height() - 2) / std::max(1, lineSpacing));
+        painter.drawText(CStructureDiagramLayout::TextRect(box, bars, int(lines.size()) * lineSpacing, lineSpacing),
+                         Qt::AlignHCenter | Qt::AlignVCenter, lines.join(QLatin1Char('\n')));
         return true;
     });
     if (settings.showDepthIndicator) {

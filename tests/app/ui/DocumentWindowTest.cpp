@@ -373,3 +373,30 @@ TEST_F(DocumentWindow, TheTickLeavesAnEditBeingTypedAsItIsAndTheDocumentModified
     EXPECT_EQ(answers.Texts().size(), 1);
     EXPECT_TRUE(ReadFileBytes(Path()).contains("abc"));
 }
+
+// A message that takes the focus leaves a name being typed as it is: it is renamed when the user leaves the box.
+TEST_F(DocumentWindow, AMessageLeavesANameBeingTypedUnrenamed) {
+    const CUnitFunctionRegistry& registry = App().Document().DocumentData().registry;
+    CChildFrame* tab = OpenTabWithoutLogicLines(App(), *Frame());
+    ASSERT_NE(tab, nullptr);
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    QLineEdit& name = tab->HeaderForm()->NameBox();
+    const QString typed = name.text() + QStringLiteral("z");
+    name.setFocus();
+    name.end(false);
+    QTest::keyClicks(&name, "z");
+    {
+        FocusTakingMessageSink messages;
+        platform::ShowMessageBox(QStringLiteral("notice"), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
+    }
+    EXPECT_EQ(registry.FindByName(typed), nullptr);
+    EXPECT_EQ(name.text(), typed);
+
+    Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    name.setFocus();
+    tab->FunctionView()->Editor().setFocus();
+    EXPECT_NE(registry.FindByName(typed), nullptr);
+}

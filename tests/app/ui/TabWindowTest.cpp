@@ -80,7 +80,7 @@ TEST_F(TabWindow, TheTabReadsTheOutlineNumberAndNameAndFollowsEveryChange) {
     QLineEdit& name = Window()->HeaderForm()->NameBox();
     name.setFocus();
     name.setText(QStringLiteral("A name longer than sixteen characters"));
-    emit name.editingFinished();
+    QTest::keyClick(&name, Qt::Key_Return);
     EXPECT_EQ(TabText(), Number() + " A name longer th");
 
     // Renamed elsewhere (the import of a folder tree renames the origin the same way): the model change reaches
