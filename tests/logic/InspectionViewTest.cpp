@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -315,44 +314,20 @@ TEST(InspectionView, RunsOfTargetLinesReadAsTheLinesTheyName) {
     EXPECT_EQ(handler.calls, QStringList({"open 13", "line 1", "open 12", "line 3"}));
 }
 
-// A line of megabytes, as a message naming a unit function of such a name makes one: the pane shows of it what a
-// view shows, by which it also scrolls, and a copy still takes it whole.
+// A line of megabytes, as a message naming a unit function of such a name makes one: the pane shows and scrolls by
+// what a row holds, and a copy still takes it whole.
 TEST(InspectionView, ALineOfMegabytesShowsWhatARowHolds) {
-    const QString name = QString(10'000'000, 'n');
-    const QChar ellipsis(0x2026);
-    const QString cut = QString(CInspectionView::ShownLineLength, 'n') + ellipsis;
-    struct Case {
-        const char* what;
-        std::function<void(CInspectionView&)> write;
-        QString shown;
-    };
-    const Case cases[] = {
-        {"a record line", [&](CInspectionView& pane) { pane.AddLine(name, nullptr, 0); }, cut},
-        {"a line inserted before others",
-         [&](CInspectionView& pane) {
-             pane.AddLine("after", nullptr, 0);
-             pane.InsertLine(name, 0);
-         },
-         cut},
-        {"a target line",
-         [&](CInspectionView& pane) {
-             pane.AddTargetLines(std::vector<quint32>{pane.AddTargetLine({"[1 Line 3] ", name, 12, 2, true})});
-         },
-         "[1 Line 3] " + QString(CInspectionView::ShownLineLength - 11, 'n') + ellipsis},
-        {"a long place and a short text",
-         [&](CInspectionView& pane) {
-             pane.AddTargetLines(std::vector<quint32>{pane.AddTargetLine({name, "Do", 12, 2, true})});
-         },
-         cut},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        CInspectionView pane;
-        c.write(pane);
-        EXPECT_EQ(pane.ShownLinesFrom(0, 1), QStringList{c.shown});
-        const InspectionViewLines taken = pane.TakeLines(0, 0);
-        EXPECT_EQ(taken.widestLine, 0);
-        EXPECT_EQ(taken.widest, c.shown);
-        EXPECT_GE(pane.LinesFrom(0, 1).front().size(), name.size());
+    const QString name(10'000'000, 'n');
+    const QString cut = QString(CInspectionView::ShownLineLength, 'n') + QChar(0x2026);
+    CInspectionView record, inserted, target;
+    record.AddLine(name, nullptr, 0);
+    inserted.AddLine("after", nullptr, 0);
+    inserted.InsertLine(name, 0);
+    target.AddTargetLines(std::vector<quint32>{target.AddTargetLine({"[1 Line 3] ", name, 12, 2, true})});
+    const QString targetShown = "[1 Line 3] " + cut.right(CInspectionView::ShownLineLength - 10);
+    for (const auto& [pane, shown] : {std::pair{&record, cut}, {&inserted, cut}, {&target, targetShown}}) {
+        EXPECT_EQ(pane->ShownLinesFrom(0, 1), QStringList{shown});
+        EXPECT_EQ(pane->TakeLines(0, 0).widest, shown);
+        EXPECT_GE(pane->LinesFrom(0, 1).front().size(), name.size());
     }
 }

@@ -72,9 +72,7 @@ TEST(ParallelWork, NestedRunsAndRunsFromSeveralThreadsFinish) {
     EXPECT_EQ(items.load(), 6 * 50 * 40);
 }
 
-// An item that runs out of memory, on a worker or on the caller, stops the run: the caller gets the exception from
-// Wait (never a worker thread, which would end the process), a run not waited for drops it, and the workers take the
-// next run as before.
+// A run not waited for drops the exception; the workers take the next run as before.
 TEST(ParallelWork, AnItemThatThrowsStopsTheRunAndItsCallerGetsTheException) {
     for (const std::size_t failing : {std::size_t{0}, std::size_t{500}, std::size_t{99999}}) {
         const auto work = [failing](std::size_t i) {

@@ -352,14 +352,13 @@ TEST(InspectionPane, ClicksAndKeysSelectWholeLinesWhichCopyAndEnterJumpsFromTheC
     EXPECT_EQ(edit.SelectedText(), edit.Lines().join('\n') + '\n');
 }
 
-TEST(InspectionPane, ALineOfMegabytesScrollsAsFarAsItsRowShowsItAndIsCopiedWhole) {
+TEST(InspectionPane, ALineOfMegabytesScrollsAsFarAsItsRowShowsIt) {
     CInspectionView view;
     RecordingJumpHandler handler;
     CInspectionViewEdit edit(view, handler);
     edit.resize(300, 120);
     edit.show();
     view.AddMessageWithoutTarget(QString(10'000'000, QChar('w')));
-    view.AddMessageWithoutTarget(QString(CInspectionView::ShownLineLength, QChar('w')));
     QApplication::processEvents();
     QImage image(edit.viewport()->size(), QImage::Format_ARGB32);
     edit.viewport()->render(&image);
@@ -367,6 +366,4 @@ TEST(InspectionPane, ALineOfMegabytesScrollsAsFarAsItsRowShowsItAndIsCopiedWhole
     const QFontMetrics metrics(edit.font());
     EXPECT_GE(reach, metrics.horizontalAdvance(QString(CInspectionView::ShownLineLength, QChar('w'))));
     EXPECT_LT(reach, metrics.horizontalAdvance(QString(CInspectionView::ShownLineLength + 16, QChar('w'))));
-    edit.selectAll();
-    EXPECT_EQ(edit.SelectedText().size(), 10'000'000 + CInspectionView::ShownLineLength + 2);
 }
