@@ -594,7 +594,9 @@ bool FileReplacement::CarryAttributes(int fd) {
         if (!kept && fremovexattr(fd, name.constData()) != 0)
             return false;
     }
-    for (const auto& [name, value] : m_attributes) {
+    for (const auto& attribute : m_attributes) {
+        const QByteArray& name = attribute.first;
+        const QByteArray& value = attribute.second;
         QByteArray present;
         if (ReadSized(present,
                       [&](char* buffer, size_t size) { return fgetxattr(fd, name.constData(), buffer, size); }) &&
