@@ -111,7 +111,9 @@ TEST(LinkTarget, ALinkThatMayStartAProgramIsAskedAboutAndOneTooLongIsRefused) {
     } links[] = {{"run.sh", script}, {"ssh://example.org", "ssh://example.org"}, {tooLong, {}}, {tooLongEncoded, {}}};
     for (const auto& [link, named] : links) {
         platform::ScriptedMessageSink sink;
-        const auto open = [&] { return OpenLink(link, folder.path(), {}, [](const QUrl&) { return true; }); };
+        const auto open = [&, &text = link] {
+            return OpenLink(text, folder.path(), {}, [](const QUrl&) { return true; });
+        };
         EXPECT_FALSE(open());
         sink.Answer(platform::MessageAnswer::Yes);
         EXPECT_EQ(open(), !named.isEmpty());

@@ -520,9 +520,9 @@ TEST_F(FileReplacementTest, AnotherUsersDocumentKeepsItsOwnerAndGroup) {
         ASSERT_TRUE(QDir().mkpath(cache));
         ASSERT_EQ(chown(QFile::encodeName(cache).constData(), savedBy, savedBy), 0);
         const ino_t inode = Stat(path).st_ino;
-        ASSERT_EQ(InChild([&] {
+        ASSERT_EQ(InChild([&, user = savedBy] {
                       qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
-                      if (savedBy != 0 && !BecomeUser(savedBy, savedBy, {team}))
+                      if (user != 0 && !BecomeUser(user, user, {team}))
                           _exit(kChildCannotSetUp);
                       _exit(Replace(path, "new") ? 0 : 1);
                   }),
