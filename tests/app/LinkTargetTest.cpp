@@ -149,8 +149,9 @@ TEST(LinkTarget, TheDesktopOpenerReportsAnOpenerThatFails) {
         EXPECT_EQ(desktop.Open(QUrl::fromLocalFile(plan)), status >= 0);
         for (QProcess* process : desktop.findChildren<QProcess*>())
             EXPECT_TRUE(process->waitForFinished(10'000));
-        if (status >= 0)
+        if (status >= 0) {
             EXPECT_EQ(ReadFileBytes(given), plan.toUtf8());
+        }
         EXPECT_EQ(sink.Texts(),
                   status > 0 ? QStringList{LoadString(StringId::LinkNotOpened).arg(plan)} : QStringList{});
     }

@@ -182,7 +182,8 @@ TEST_F(DocumentFileSaving, ASaveWithNoRoomAnywhereSaysTheRoomItWantsAndNamesNoFi
         qputenv("XDG_CACHE_HOME", QFile::encodeName(small + "/cache"));
         WriteFileBytes(small + "/doc.nuv", old);
         const int filler = open(QFile::encodeName(small + "/filler").constData(), O_WRONLY | O_CREAT, 0600);
-        while (write(filler, old.constData(), 4096) > 0) {
+        static const char block[4096] = {};
+        while (write(filler, block, sizeof block) > 0) {
         }
         CDocumentData data;
         data.SetDefaults();
