@@ -1,15 +1,27 @@
 #include "model/WordSimilarity.h"
 
 #include <algorithm>
-#include <vector>
+#include <memory>
 
 namespace {
 
-// The distance of `a` to the at least as long `b`, in `furthest`: room for both lengths and 3.
-int EditDistanceIn(QStringView a, QStringView b, int* furthest) {
+int EditDistance(QStringView a, QStringView b) {
+    if (a.size() > b.size())
+        std::swap(a, b);
     const int m = static_cast<int>(a.size());
     const int n = static_cast<int>(b.size());
     const int delta = n - m;
+    // Names of usual length are compared on the stack, the similar-word search compares every pair of them; only
+    // longer ones take memory. No buffer is kept per thread: a thread-local object with a destructor has that
+    // destructor registered at its first use, which ends the process when memory has run out just then.
+    constexpr int kOnStack = 256;
+    int onStack[kOnStack];
+    std::unique_ptr<int[]> onHeap;
+    int* furthest = onStack;
+    if (m + n + 3 > kOnStack) {
+        onHeap = std::make_unique_for_overwrite<int[]>(static_cast<std::size_t>(m + n + 3));
+        furthest = onHeap.get();
+    }
     std::fill_n(furthest, m + n + 3, -1);
     int* fp = furthest + m + 1;
     auto snake = [&](int k, int y) {
@@ -30,22 +42,6 @@ int EditDistanceIn(QStringView a, QStringView b, int* furthest) {
         fp[delta] = snake(delta, std::max(fp[delta - 1] + 1, fp[delta + 1]));
     } while (fp[delta] != n);
     return delta + 2 * p;
-}
-
-int EditDistance(QStringView a, QStringView b) {
-    if (a.size() > b.size())
-        std::swap(a, b);
-    // Names of usual length are compared on the stack, the similar-word search compares every pair of them; only
-    // longer ones take memory. No buffer is kept per thread: a thread-local object with a destructor has that
-    // destructor registered at its first use, which ends the process when memory has run out just then.
-    constexpr qsizetype kOnStack = 256;
-    const qsizetype size = a.size() + b.size() + 3;
-    if (size <= kOnStack) {
-        int furthest[kOnStack];
-        return EditDistanceIn(a, b, furthest);
-    }
-    std::vector<int> furthest(static_cast<std::size_t>(size));
-    return EditDistanceIn(a, b, furthest.data());
 }
 
 } // namespace
