@@ -1,7 +1,7 @@
 #include "model/WordSimilarity.h"
 
 #include <algorithm>
-#include <memory>
+#include <vector>
 
 namespace {
 
@@ -11,19 +11,10 @@ int EditDistance(QStringView a, QStringView b) {
     const int m = static_cast<int>(a.size());
     const int n = static_cast<int>(b.size());
     const int delta = n - m;
-    // Names of usual length are compared on the stack, the similar-word search compares every pair of them; only
-    // longer ones take memory. No buffer is kept per thread: a thread-local object with a destructor has that
-    // destructor registered at its first use, which ends the process when memory has run out just then.
-    constexpr int kOnStack = 256;
-    int onStack[kOnStack];
-    std::unique_ptr<int[]> onHeap;
-    int* furthest = onStack;
-    if (m + n + 3 > kOnStack) {
-        onHeap = std::make_unique_for_overwrite<int[]>(static_cast<std::size_t>(m + n + 3));
-        furthest = onHeap.get();
-    }
-    std::fill_n(furthest, m + n + 3, -1);
-    int* fp = furthest + m + 1;
+    // Kept between calls: the similar-word search compares every pair of names.
+    thread_local std::vector<int> furthest;
+    furthest.assign(static_cast<size_t>(m + n + 3), -1);
+    int* fp = furthest.data() + m + 1;
     auto snake = [&](int k, int y) {
         int x = y - k;
         while (x < m && y < n && a[x] == b[y]) {

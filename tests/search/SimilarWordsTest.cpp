@@ -7,36 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <thread>
-
-#include <dlfcn.h>
-
-namespace {
-
-thread_local int t_threadExitRegistrations = 0;
-
-} // namespace
-
-// Counts the destructors of thread-local objects that each thread registers, then registers them as the C library does.
-extern "C" int __cxa_thread_atexit_impl(void (*destructor)(void*), void* object, void* owner) {
-    ++t_threadExitRegistrations;
-    using Register = int (*)(void (*)(void*), void*, void*);
-    static const auto next = reinterpret_cast<Register>(dlsym(RTLD_NEXT, "__cxa_thread_atexit_impl"));
-    return next(destructor, object, owner);
-}
-
-// A worker comparing names registers no thread-local destructor: registering one needs memory, and when memory has
-// run out just then the process would end with a signal. Short names and names longer than any kept on the stack.
-TEST(SimilarWords, AWorkerComparingNamesRegistersNoThreadExit) {
-    int registered = -1;
-    std::thread worker([&registered] {
-        WordSimilarityPercent("kitten", "sitting");
-        WordSimilarityPercent(QString(600, 'a'), QString(600, 'b'));
-        registered = t_threadExitRegistrations;
-    });
-    worker.join();
-    EXPECT_EQ(registered, 0);
-}
 
 TEST(SimilarWords, PercentagesAndTheExactMatchSetting) {
     EXPECT_EQ(WordSimilarityPercent("kitten", "sitting"), 61);
