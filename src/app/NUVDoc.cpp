@@ -15,6 +15,7 @@
 #include <QFile>
 
 #include <exception>
+#include <new>
 
 namespace {
 
@@ -22,6 +23,12 @@ void ShowConversionError(const QString& detail) {
     platform::ShowMessageBox(LoadString(StringId::MapConversionFailed) +
                                  LoadString(StringId::MapConversionErrorPrefix) + detail,
                              platform::MessageButtons::Ok, platform::MessageIcon::Error);
+}
+
+// A conversion short of memory says so: the map may be sound.
+void ShowMemoryExhausted() {
+    platform::ShowMessageBox(LoadString(StringId::MemoryExhausted), platform::MessageButtons::Ok,
+                             platform::MessageIcon::Error);
 }
 
 } // namespace
@@ -90,6 +97,10 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
+    if (opened.failure == InterchangeFailure::OutOfMemory) {
+        ShowMemoryExhausted();
+        return false;
+    }
     if (opened.failure == InterchangeFailure::TooDeep) {
         platform::ShowMessageBox(LoadString(StringId::MapTooDeep).arg(kMaxOutlineDepth), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Error);
@@ -128,11 +139,16 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
         case InterchangeFailure::Error:
             ShowConversionError(converted.detail);
             break;
+        case InterchangeFailure::OutOfMemory:
+            ShowMemoryExhausted();
+            break;
         default:
             platform::ShowMessageBox(LoadString(StringId::MapConversionFailed), platform::MessageButtons::Ok,
                                      platform::MessageIcon::Error);
             break;
         }
+    } catch (const std::bad_alloc&) {
+        ShowMemoryExhausted();
     } catch (const std::exception& error) {
         ShowConversionError(QString::fromLocal8Bit(error.what()));
     }

@@ -20,6 +20,8 @@ enum class InterchangeFailure {
     Cancelled,
     // The work was broken off by an error (see detail); what was read before stays.
     Error,
+    // Memory ran out: nothing is said of the input; what was read before stays.
+    OutOfMemory,
 };
 
 // The outcome of one read or write of an exchanged format.

@@ -168,7 +168,7 @@ bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::x
         if (element.type() != pugi::node_element || !IsNamed(element, "node"))
             continue;
 
-        progress.SetPos(++counter);
+        progress.SetPos(counter + 1);
         QString name;
         QString note;
         GetMindMapNodeText(element, name);
@@ -187,6 +187,8 @@ bool ConvertMindMapNodes(CDocumentData& data, CImportProgress& progress, pugi::x
         }
         if (!note.isEmpty())
             target->header.contentText = note;
+        // Counted once made: a walk broken off in between counts what it made.
+        ++counter;
         if (element.first_child())
             levels.push_back({element.first_child(), target});
     }
@@ -211,44 +213,49 @@ CMindMapReader::~CMindMapReader() = default;
 InterchangeResult CMindMapReader::Open(QIODevice& device, const CDocumentData& data) {
     m_map.reset();
     InterchangeResult result;
-    auto map = std::make_unique<Map>();
-    QByteArray& bytes = map->bytes;
-    const bool read =
-        (device.isOpen() || device.open(QIODevice::ReadOnly)) && platform::ReadBounded(device, kMaxMapBytes, bytes);
-    // The parser reads UTF-8 only and checks no encoding: the map's own encoding is checked and decoded first.
-    bool decoded = false;
     try {
-        decoded = read && DecodeXmlToUtf8(bytes);
-    } catch (const std::bad_alloc&) {
-        bytes.clear();
-    }
-    // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files. It
-    // parses the bytes in place: a map at the size limit is not held twice.
-    const auto* file = qobject_cast<const QFileDevice*>(&device);
-    const bool parsed = decoded && (!file || file->error() == QFileDevice::NoError) && HoldsOnlyXmlCharacters(bytes) &&
-                        map->document.load_buffer_inplace(bytes.data(), static_cast<std::size_t>(bytes.size()),
-                                                          pugi::parse_default | pugi::parse_comments | pugi::parse_pi,
-                                                          pugi::encoding_utf8);
-    map->map = map->document.document_element();
-    if (!parsed || !map->map || LocalName(map->map) != QLatin1String("map") || !map->map.first_child()) {
-        result.failure = InterchangeFailure::Unreadable;
-        return result;
-    }
+        auto map = std::make_unique<Map>();
+        QByteArray& bytes = map->bytes;
+        const bool read =
+            (device.isOpen() || device.open(QIODevice::ReadOnly)) && platform::ReadBounded(device, kMaxMapBytes, bytes);
+        // The parser reads UTF-8 only and checks no encoding: the map's own encoding is checked and decoded first.
+        const bool decoded = read && DecodeXmlToUtf8(bytes);
+        // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files. It
+        // parses the bytes in place: a map at the size limit is not held twice.
+        const auto* file = qobject_cast<const QFileDevice*>(&device);
+        bool parsed = decoded && (!file || file->error() == QFileDevice::NoError) && HoldsOnlyXmlCharacters(bytes);
+        if (parsed) {
+            const pugi::xml_parse_result parse = map->document.load_buffer_inplace(
+                bytes.data(), static_cast<std::size_t>(bytes.size()),
+                pugi::parse_default | pugi::parse_comments | pugi::parse_pi, pugi::encoding_utf8);
+            // A parse that ran out of memory tells nothing of the map.
+            if (parse.status == pugi::status_out_of_memory)
+                throw std::bad_alloc();
+            parsed = static_cast<bool>(parse);
+        }
+        map->map = map->document.document_element();
+        if (!parsed || !map->map || LocalName(map->map) != QLatin1String("map") || !map->map.first_child()) {
+            result.failure = InterchangeFailure::Unreadable;
+            return result;
+        }
 
-    // Every unit function needs an internal ID of its own; refuse a map that would run out of them
-    // before anything is changed.
-    map->appendBelowOrigin = data.registry.origin && !data.registry.origin->children.empty();
-    int topLevel = 0;
-    int levels = 0;
-    const int converted = CountConvertedNodes(map->map.first_child(), topLevel, levels);
-    if (!result.CheckRoom(map->appendBelowOrigin ? converted : converted - topLevel, data.registry))
-        return result;
-    // The top nodes go below the origin, or the first one becomes it.
-    if ((map->appendBelowOrigin ? levels : levels - 1) > kMaxOutlineDepth) {
-        result.failure = InterchangeFailure::TooDeep;
-        return result;
+        // Every unit function needs an internal ID of its own; refuse a map that would run out of them
+        // before anything is changed.
+        map->appendBelowOrigin = data.registry.origin && !data.registry.origin->children.empty();
+        int topLevel = 0;
+        int levels = 0;
+        const int converted = CountConvertedNodes(map->map.first_child(), topLevel, levels);
+        if (!result.CheckRoom(map->appendBelowOrigin ? converted : converted - topLevel, data.registry))
+            return result;
+        // The top nodes go below the origin, or the first one becomes it.
+        if ((map->appendBelowOrigin ? levels : levels - 1) > kMaxOutlineDepth) {
+            result.failure = InterchangeFailure::TooDeep;
+            return result;
+        }
+        m_map = std::move(map);
+    } catch (const std::bad_alloc&) {
+        result.failure = InterchangeFailure::OutOfMemory;
     }
-    m_map = std::move(map);
     return result;
 }
 
@@ -265,6 +272,8 @@ InterchangeResult CMindMapReader::Convert(CDocumentData& data, CImportProgress& 
             result.failure = InterchangeFailure::Incomplete;
         else if (progress.IsCancelled())
             result.failure = InterchangeFailure::Cancelled;
+    } catch (const std::bad_alloc&) {
+        result.failure = InterchangeFailure::OutOfMemory;
     } catch (const std::exception& error) {
         result.failure = InterchangeFailure::Error;
         result.detail = QString::fromLocal8Bit(error.what());

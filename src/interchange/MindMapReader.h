@@ -20,11 +20,11 @@ public:
     CMindMapReader& operator=(const CMindMapReader&) = delete;
 
     // Reads the whole map from the device (opening it for reading when it is not open) and checks that `data` has
-    // internal IDs for all its nodes. Unreadable or LimitExceeded; nothing in `data` changes.
+    // internal IDs for all its nodes. Unreadable, LimitExceeded, TooDeep or OutOfMemory; nothing in `data` changes.
     InterchangeResult Open(QIODevice& device, const CDocumentData& data);
     // Converts the opened map into `data`, setting the progress's range to the map's nodes and its position
-    // to each node converted, until the progress is cancelled. Incomplete, Cancelled or Error leave what was
-    // converted before in `data`; the caller rebuilds the document's index either way.
+    // to each node converted, until the progress is cancelled. Incomplete, Cancelled, Error or OutOfMemory leave what
+    // was converted before in `data`; the caller rebuilds the document's index either way.
     InterchangeResult Convert(CDocumentData& data, CImportProgress& progress);
 
 private:

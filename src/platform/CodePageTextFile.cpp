@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <new>
+
 namespace platform {
 
 namespace {
@@ -85,8 +87,12 @@ bool CodePageTextFile::OpenForReading(QIODevice& device, qint64 maxBytes) {
     if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
         return false;
     QByteArray bytes;
-    if (!ReadBounded(device, maxBytes, bytes))
+    try {
+        if (!ReadBounded(device, maxBytes, bytes))
+            return false;
+    } catch (const std::bad_alloc&) {
         return false;
+    }
     m_text = DecodeProcessCodePage(bytes);
     return true;
 }

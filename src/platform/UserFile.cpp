@@ -48,7 +48,7 @@ bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes) {
         }
     } catch (const std::bad_alloc&) {
         bytes = QByteArray();
-        return false;
+        throw;
     }
     const auto* file = qobject_cast<const QFileDevice*>(&device);
     if (file && file->error() != QFileDevice::NoError) {
@@ -61,7 +61,11 @@ bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes) {
 bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes) {
     bytes.clear();
     QFile file;
-    return OpenRegularFileForReading(file, path) && ReadBounded(file, maxBytes, bytes);
+    try {
+        return OpenRegularFileForReading(file, path) && ReadBounded(file, maxBytes, bytes);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 bool IsOtherThanRegularFile(const QString& path) {

@@ -14,9 +14,10 @@ namespace platform {
 // cannot be opened. A pipe or a device is refused without waiting on it.
 bool OpenRegularFileForReading(QFile& file, const QString& path);
 // Reads the device from where it stands to its end. False, with `bytes` empty, when it holds more than
-// `maxBytes` (a file that says so is not read at all) or cannot be read; memory never grows far past the bound.
+// `maxBytes` (a file that says so is not read at all) or cannot be read; memory never grows far past the bound. Running
+// out of memory throws std::bad_alloc, `bytes` empty: that says nothing of the file.
 bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes);
-// Both: the whole content of a user's regular file of at most `maxBytes`.
+// Both: the whole content of a user's regular file of at most `maxBytes`; false also when memory ran out.
 bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
 // Whether something other than a regular file stands at `path` (a pipe, a device, a folder, links followed), looked
 // at without opening it: why a file that exists was refused.

@@ -6,6 +6,7 @@
 #include "platform/LivenessLock.h"
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
+#include "support/QStringPrinter.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,18 +78,32 @@ TEST_F(ConverterStartUp, ACloseRequestDuringTheWalkWaitsUntilTheDocumentIsSaved)
     EXPECT_EQ(shell.title, "NUV");
 }
 
-TEST_F(ConverterStartUp, ACancelledConversionSavesNothingAndSaysSo) {
-    FakeShell shell;
-    shell.cancelAt = 2;
-    CNUVApp app(shell);
-    ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
-    EXPECT_EQ(app.ExitCode(), 1);
-    EXPECT_FALSE(QFile::exists(DocumentPath()));
-    EXPECT_EQ(shell.finishedShown, 0);
-    EXPECT_EQ(m_messages.Texts(), QStringList{"Mapファイルの変換は中断されました。ファイルは保存されていません。"});
-    // What was converted before the stop is kept in the document, rebuilt: Root and A.
-    EXPECT_EQ(app.Document().DocumentData().registry.Count(), 2);
-    EXPECT_EQ(app.Document().DocumentData().registry.origin->name, "Root");
+// A stop and a lack of memory each say so, and the converter saves nothing and ends with status 1.
+TEST_F(ConverterStartUp, AStoppedOrFailedConversionSavesNothingAndSaysWhy) {
+    const struct {
+        int cancelAt;
+        int outOfMemoryAt;
+        QString said;
+        QStringList kept; // what was converted before, in the rebuilt document
+    } cases[] = {
+        {2, -1, "Mapファイルの変換は中断されました。ファイルは保存されていません。", {"Root", "A"}},
+        {-1, 2, "メモリが足りません", {"Root"}},
+    };
+    for (const auto& c : cases) {
+        FakeShell shell;
+        shell.cancelAt = c.cancelAt;
+        shell.outOfMemoryAt = c.outOfMemoryAt;
+        CNUVApp app(shell);
+        platform::ScriptedMessageSink messages;
+        ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
+        EXPECT_EQ(app.ExitCode(), 1);
+        EXPECT_FALSE(QFile::exists(DocumentPath()));
+        EXPECT_EQ(shell.finishedShown, 0);
+        EXPECT_EQ(messages.Texts(), QStringList{c.said});
+        const CUnitFunctionRegistry& registry = app.Document().DocumentData().registry;
+        EXPECT_EQ(registry.Count(), c.kept.size()) << c.said.toStdString();
+        EXPECT_EQ(registry.origin->name, c.kept.front());
+    }
 }
 
 TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {

@@ -9,11 +9,12 @@
 
 #include <functional>
 #include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
 // Stands in for the windows: records what the application object asks of them. Its progress can ask
-// to stop and can deliver another instance's close request in the middle of the walk.
+// to stop, run out of memory and deliver another instance's close request in the middle of the walk.
 class FakeShell : public CApplicationShell {
 public:
     struct Progress : CImportProgress {
@@ -24,6 +25,8 @@ public:
                 m_shell.app->OnCloseRequested();
             if (position == m_shell.cancelAt)
                 m_cancelled = true;
+            if (position == m_shell.outOfMemoryAt)
+                throw std::bad_alloc();
         }
         bool IsCancelled() const override { return m_cancelled; }
         void ShowFinished() override { ++m_shell.finishedShown; }
@@ -101,6 +104,7 @@ public:
     CNUVApp* app = nullptr; // the application whose main window was created
     bool closeRequestDuringWalk = false;
     int cancelAt = -1;
+    int outOfMemoryAt = -1; // where memory runs out in the walk
     int total = 0;
     int finishedShown = 0;
     int closesPosted = 0;

@@ -6,19 +6,26 @@
 
 #include <QStringList>
 
+#include <new>
 #include <vector>
 
-// Records the range and every position; asks to stop once `stopAt` items are done.
+// Records the range and every position; asks to stop once `stopAt` items are done, runs out of memory at
+// `outOfMemoryAt`.
 class RecordingProgress : public CImportProgress {
 public:
     void SetRange(int total) override { range = total; }
-    void SetPos(int position) override { positions.push_back(position); }
+    void SetPos(int position) override {
+        if (position == outOfMemoryAt)
+            throw std::bad_alloc();
+        positions.push_back(position);
+    }
     bool IsCancelled() const override { return stopAt > 0 && !positions.empty() && positions.back() >= stopAt; }
     void ShowFinished() override { ++finished; }
 
     int range = -1;
     std::vector<int> positions;
     int stopAt = 0;
+    int outOfMemoryAt = -1;
     int finished = 0;
 };
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 namespace {
@@ -68,6 +69,41 @@ TEST(MindMapReader, WhatIsNoMapIsUnreadableAndChangesNothing) {
         EXPECT_EQ(result.items, 0);
         EXPECT_EQ(document.data.registry.Count(), 1);
         EXPECT_EQ(progress.range, -1) << "no progress for a map that did not open";
+    }
+}
+
+// A device that runs out of memory while it is read.
+class ExhaustedDevice : public QIODevice {
+public:
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { throw std::bad_alloc(); }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+// Memory that runs out while the map is read or converted is said as such, not as a map that cannot be read; what was
+// converted before stays.
+TEST(MindMapReader, RunningOutOfMemoryIsNoUnreadableMap) {
+    const struct {
+        bool whileRead;
+        int convertedBefore;
+    } cases[] = {{true, 0}, {false, 1}};
+    for (const auto& c : cases) {
+        NewDocument document;
+        RecordingProgress progress;
+        progress.outOfMemoryAt = 2;
+        InterchangeResult result;
+        if (c.whileRead) {
+            ExhaustedDevice device;
+            result = CMindMapReader().Open(device, document.data);
+        } else {
+            result = ReadMap(kPlan, document.data, progress);
+        }
+        EXPECT_EQ(result.failure, InterchangeFailure::OutOfMemory) << c.whileRead;
+        EXPECT_EQ(result.items, c.convertedBefore);
+        EXPECT_EQ(document.data.registry.origin->name, c.convertedBefore ? "Plan" : "");
+        EXPECT_EQ(document.data.registry.Count(), 1);
     }
 }
 
