@@ -7,16 +7,13 @@
 
 #include "logic/InspectionView.h"
 #include "logic/ui/InspectionViewEdit.h"
-#include "model/DocumentData.h"
 #include "search/FindResultSet.h"
-#include "texts/MessageContext.h"
-#include "views/DrawingConsent.h"
-#include "views/ViewHost.h"
 #include "views/ui/FunctionListView.h"
 #include "views/ui/HierarchicalView.h"
 #include "views/ui/LexicographicalView.h"
 #include "views/ui/StructureDiagram.h"
 
+#include "BenchViewHost.h"
 #include "NoJumps.h"
 #include "Turns.h"
 
@@ -34,7 +31,7 @@
 namespace {
 
 // The origin with three children, the second named `name`.
-struct NamedDocument : CViewHost {
+struct NamedDocument : BenchViewHost {
     explicit NamedDocument(const QString& name) {
         data.SetDefaults();
         const QString names[] = {QStringLiteral("Short one"), name, QStringLiteral("Another short one")};
@@ -49,19 +46,6 @@ struct NamedDocument : CViewHost {
         consent.ConfirmDiagram(data.indexRoot);
     }
 
-    CDocumentData& Document() override { return data; }
-    bool HasDocument() const override { return true; }
-    QString DocumentPath() const override { return {}; }
-    const CMessageContext& MessageContext() const override { return context; }
-    void OpenFunctionTab(CUnitFunction*) override {}
-    CUnitFunction* ActiveTabFunction() override { return nullptr; }
-    void SetModified() override {}
-    void SetNotesText(const QString&) override {}
-    CDrawingConsent& DrawingConsent() override { return consent; }
-
-    CDocumentData data;
-    CMessageContext context;
-    CDrawingConsent consent;
     CUnitFunction* named = nullptr;
 };
 
@@ -101,110 +85,94 @@ void InTurns(benchmark::State& state, const MakeView& make) {
     state.counters["ratio"] = Median(turns.Ratios());
 }
 
-void BM_ChartTip(benchmark::State& state) {
-    std::vector<std::unique_ptr<CHierarchicalView>> views;
-    InTurns(state, [&views](NamedDocument& document) -> View {
-        auto& view = *views.emplace_back(std::make_unique<CHierarchicalView>(document));
-        view.resize(800, 600);
+// `act` timed.
+template <class Act> View Timed(Act act) {
+    return [act] {
+        const auto start = std::chrono::steady_clock::now();
+        act();
+        return Since(start);
+    };
+}
+
+// A view of type `T` on each document, shown at `size`; `prepare` makes it ready and gives what is timed.
+template <class T, class Prepare> void ShownViewInTurns(benchmark::State& state, QSize size, Prepare prepare) {
+    std::vector<std::unique_ptr<T>> views;
+    InTurns(state, [&](NamedDocument& document) -> View {
+        T& view = *views.emplace_back(std::make_unique<T>(document));
+        view.resize(size);
         view.show();
+        return prepare(view, document);
+    });
+}
+
+void BM_ChartTip(benchmark::State& state) {
+    ShownViewInTurns<CHierarchicalView>(state, {800, 600}, [](CHierarchicalView& view, NamedDocument& document) {
         view.OnUpdate();
         QPoint centre;
         for (const CHierarchicalChart::Box& box : view.Chart().Boxes())
             if (box.item && box.item->unitFunction == document.named)
                 centre = box.pageRect.center();
-        return [&view, centre] {
+        return View([&view, centre] {
             QToolTip::hideText();
             QCoreApplication::processEvents();
-            const auto start = std::chrono::steady_clock::now();
-            QHelpEvent tip(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
-            QCoreApplication::sendEvent(view.viewport(), &tip);
-            QCoreApplication::processEvents();
-            return Since(start);
-        };
+            return Timed([&view, centre] {
+                QHelpEvent tip(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
+                QCoreApplication::sendEvent(view.viewport(), &tip);
+                QCoreApplication::processEvents();
+            })();
+        });
     });
     QToolTip::hideText();
 }
 BENCHMARK(BM_ChartTip)->Iterations(7)->Unit(benchmark::kMillisecond);
 
 void BM_ChartRepaint(benchmark::State& state) {
-    std::vector<std::unique_ptr<CHierarchicalView>> views;
-    InTurns(state, [&views](NamedDocument& document) -> View {
-        auto& view = *views.emplace_back(std::make_unique<CHierarchicalView>(document));
-        view.resize(800, 600);
-        view.show();
+    ShownViewInTurns<CHierarchicalView>(state, {800, 600}, [](CHierarchicalView& view, NamedDocument&) {
         view.OnUpdate();
-        return [&view] {
-            const auto start = std::chrono::steady_clock::now();
-            Render(*view.viewport());
-            return Since(start);
-        };
+        return Timed([&view] { Render(*view.viewport()); });
     });
 }
 BENCHMARK(BM_ChartRepaint)->Iterations(7)->Unit(benchmark::kMillisecond);
 
 void BM_OutlineTree(benchmark::State& state) {
-    std::vector<std::unique_ptr<CLexicographicalView>> views;
-    InTurns(state, [&views](NamedDocument& document) -> View {
-        auto& view = *views.emplace_back(std::make_unique<CLexicographicalView>(document));
-        view.resize(400, 600);
-        view.show();
-        return [&view] {
-            const auto start = std::chrono::steady_clock::now();
+    ShownViewInTurns<CLexicographicalView>(state, {400, 600}, [](CLexicographicalView& view, NamedDocument&) {
+        return Timed([&view] {
             view.OnUpdate();
             Render(view);
-            return Since(start);
-        };
+        });
     });
 }
 BENCHMARK(BM_OutlineTree)->Iterations(7)->Unit(benchmark::kMillisecond);
 
 void BM_FunctionList(benchmark::State& state) {
-    std::vector<std::unique_ptr<CFunctionListView>> views;
-    InTurns(state, [&views](NamedDocument& document) -> View {
-        auto& view = *views.emplace_back(std::make_unique<CFunctionListView>(document));
-        view.resize(700, 400);
-        view.show();
-        return [&view] {
-            const auto start = std::chrono::steady_clock::now();
+    ShownViewInTurns<CFunctionListView>(state, {700, 400}, [](CFunctionListView& view, NamedDocument&) {
+        return Timed([&view] {
             view.Refresh();
             Render(view);
-            return Since(start);
-        };
+        });
     });
 }
 BENCHMARK(BM_FunctionList)->Iterations(7)->Unit(benchmark::kMillisecond);
 
 void BM_FunctionListRowClick(benchmark::State& state) {
-    std::vector<std::unique_ptr<CFunctionListView>> views;
-    InTurns(state, [&views](NamedDocument& document) -> View {
-        auto& view = *views.emplace_back(std::make_unique<CFunctionListView>(document));
-        view.resize(700, 400);
-        view.show();
+    ShownViewInTurns<CFunctionListView>(state, {700, 400}, [](CFunctionListView& view, NamedDocument& document) {
         view.Refresh();
         const int row = view.Rows().IndexOf(document.named);
-        return [&view, row] {
+        return View([&view, row] {
             view.List()->clearSelection();
-            const auto start = std::chrono::steady_clock::now();
-            view.List()->selectRow(row);
-            Render(view);
-            return Since(start);
-        };
+            return Timed([&view, row] {
+                view.List()->selectRow(row);
+                Render(view);
+            })();
+        });
     });
 }
 BENCHMARK(BM_FunctionListRowClick)->Iterations(7)->Unit(benchmark::kMillisecond);
 
 void BM_StructureDiagram(benchmark::State& state) {
-    std::vector<std::unique_ptr<CStructureDiagram>> views;
-    InTurns(state, [&views](NamedDocument& document) -> View {
-        auto& view = *views.emplace_back(std::make_unique<CStructureDiagram>(document));
-        view.resize(800, 600);
-        view.show();
+    ShownViewInTurns<CStructureDiagram>(state, {800, 600}, [](CStructureDiagram& view, NamedDocument&) {
         view.ApplyZoomSetting();
-        return [&view] {
-            const auto start = std::chrono::steady_clock::now();
-            Render(*view.Picture());
-            return Since(start);
-        };
+        return Timed([&view] { Render(*view.Picture()); });
     });
 }
 BENCHMARK(BM_StructureDiagram)->Iterations(7)->Unit(benchmark::kMillisecond);
@@ -220,12 +188,10 @@ SearchRequest FindInNames(const QString& text) {
 // The search alone, which reads the whole name.
 void BM_SearchInName(benchmark::State& state) {
     InTurns(state, [](NamedDocument& document) -> View {
-        return [&document] {
-            const auto start = std::chrono::steady_clock::now();
+        return Timed([&document] {
             benchmark::DoNotOptimize(
                 CFindResultSet(document.data, document.context).SearchAll(FindInNames("needle"), nullptr));
-            return Since(start);
-        };
+        });
     });
 }
 BENCHMARK(BM_SearchInName)->Iterations(7)->Unit(benchmark::kMillisecond);
@@ -244,13 +210,11 @@ void BM_ResultPane(benchmark::State& state) {
         widget.show();
         const CResultPaneReport& report = reports.emplace_back(
             CFindResultSet(document.data, document.context).SearchAll(FindInNames("needle"), nullptr));
-        return [&pane, &widget, &report] {
-            const auto start = std::chrono::steady_clock::now();
+        return Timed([&pane, &widget, &report] {
             report.WriteTo(pane);
             widget.GetCaretLine(); // takes the lines
             Render(*widget.viewport());
-            return Since(start);
-        };
+        });
     });
 }
 BENCHMARK(BM_ResultPane)->Iterations(7)->Unit(benchmark::kMillisecond);

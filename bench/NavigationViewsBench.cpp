@@ -2,13 +2,11 @@
 // structure diagram (2N at most 2.2 times N), and one repaint of a chart pane that shows part of a 20,000-function
 // chart against one of a 1,000-function chart (at most 1.5 times: the cost follows what is visible).
 
-#include "model/DocumentData.h"
-#include "texts/MessageContext.h"
-#include "views/DrawingConsent.h"
 #include "views/HierarchicalChart.h"
 #include "views/StructureDiagramLayout.h"
-#include "views/ViewHost.h"
 #include "views/ui/HierarchicalView.h"
+
+#include "BenchViewHost.h"
 
 #include <QApplication>
 #include <QImage>
@@ -20,7 +18,7 @@
 namespace {
 
 // A table of contents of `count` unit functions, each with up to eight children, filled level by level.
-struct GeneratedDocument : CViewHost {
+struct GeneratedDocument : BenchViewHost {
     explicit GeneratedDocument(int count) {
         data.SetDefaults();
         const ModelOptions options = data.GetModelOptions();
@@ -34,20 +32,6 @@ struct GeneratedDocument : CViewHost {
         data.registry.RebuildAndNotify(data.indexRoot, options);
         consent.ConfirmChart(data.indexRoot);
     }
-
-    CDocumentData& Document() override { return data; }
-    bool HasDocument() const override { return true; }
-    QString DocumentPath() const override { return {}; }
-    const CMessageContext& MessageContext() const override { return context; }
-    void OpenFunctionTab(CUnitFunction*) override {}
-    CUnitFunction* ActiveTabFunction() override { return nullptr; }
-    void SetModified() override {}
-    void SetNotesText(const QString&) override {}
-    CDrawingConsent& DrawingConsent() override { return consent; }
-
-    CDocumentData data;
-    CMessageContext context;
-    CDrawingConsent consent;
 };
 
 void ChartLayout(benchmark::State& state) {
