@@ -7,8 +7,8 @@
 #include "views/ui/HierarchicalView.h"
 
 #include "BenchViewHost.h"
+#include "OffscreenBenchmarks.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -80,10 +80,5 @@ BENCHMARK(ChartRepaint)->Arg(1000)->Arg(20000)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }

@@ -17,10 +17,8 @@ BUILD_DIR=$(realpath "${1:-build}")
 RUNS=${2:-5}
 NUVINSPECT="$BUILD_DIR/nuvinspect"
 PANE_BENCH="$BUILD_DIR/bench_InspectionPaneBench"
-for program in "$NUVINSPECT" "$PANE_BENCH"; do
-    [ -x "$program" ] || { echo "$program not built" >&2; exit 1; }
-done
-[ -x /usr/bin/time ] || { echo "/usr/bin/time missing (package time)" >&2; exit 1; }
+source "$(dirname "$0")/timing.sh"
+require_programs "$NUVINSPECT" "$PANE_BENCH"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -39,14 +37,6 @@ run() {
     echo "$(tail -1 "$work/time") $(wc -l <"$work/out") $(wc -c <"$work/out") $status"
 }
 
-source "$(dirname "$0")/timing.sh"
-
-summary() { # label, values one a line
-    local sorted
-    sorted=$(sort -n)
-    echo "$1: median $(median <<<"$sorted"), min $(head -1 <<<"$sorted"), max $(tail -1 <<<"$sorted")"
-}
-field() { local n=$1; shift; printf '%s\n' "$@" | awk -v n="$n" '{ print $n }'; }
 median_of() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # Runs the two argument lists in turns, RUNS times, into the arrays small and large.

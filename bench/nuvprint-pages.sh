@@ -13,10 +13,8 @@ RUNS=${2:-5}
 N=${3:-2000}
 NUVPRINT="$BUILD_DIR/nuvprint"
 PRINT_BENCH="$BUILD_DIR/bench_PrintBench"
-for program in "$NUVPRINT" "$PRINT_BENCH"; do
-    [ -x "$program" ] || { echo "$program not built" >&2; exit 1; }
-done
-[ -x /usr/bin/time ] || { echo "/usr/bin/time missing (package time)" >&2; exit 1; }
+source "$(dirname "$0")/timing.sh"
+require_programs "$NUVPRINT" "$PRINT_BENCH"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -32,14 +30,6 @@ run() {
     echo "$(tail -1 "$work/time") $(awk '{ print $1 }' "$work/out") $status"
 }
 
-source "$(dirname "$0")/timing.sh"
-
-summary() { # label, values one a line
-    local sorted
-    sorted=$(sort -n)
-    echo "$1: median $(median <<<"$sorted"), min $(head -1 <<<"$sorted"), max $(tail -1 <<<"$sorted")"
-}
-field() { local n=$1; shift; printf '%s\n' "$@" | awk -v n="$n" '{ print $n }'; }
 
 run "$N" >/dev/null
 run $((2 * N)) >/dev/null
