@@ -15,11 +15,6 @@ constexpr int StartWaitMilliseconds = 5000;
 
 CDesktopOpener::CDesktopOpener(QString program, QObject* parent) : QObject(parent), m_program(std::move(program)) {}
 
-CDesktopOpener::~CDesktopOpener() {
-    for (QProcess* opener : findChildren<QProcess*>())
-        opener->disconnect(this);
-}
-
 bool CDesktopOpener::Open(const QUrl& url) {
     auto* opener = new QProcess(this);
     opener->setProgram(m_program);

@@ -562,9 +562,11 @@ void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorTex
 bool COpenDocument::CanWriteHeldFile() const {
     if (m_nOpenMode != Editing || m_strDocumentPath.isEmpty())
         return false;
-    return CompareFileIdentity(m_heldFileIdentity, m_strDocumentPath, m_heldDocumentFile.LinkCount() > 0) !=
-               FileIdentityChange::None ||
-           !IsReadOnlyFile(m_strDocumentPath);
+    return HeldFileChange() != FileIdentityChange::None || !IsReadOnlyFile(m_strDocumentPath);
+}
+
+FileIdentityChange COpenDocument::HeldFileChange() const {
+    return CompareFileIdentity(m_heldFileIdentity, m_strDocumentPath, m_heldDocumentFile.LinkCount() > 0);
 }
 
 void COpenDocument::ShowReadOnlyFileMessage() const {
@@ -766,7 +768,7 @@ void COpenDocument::OnAutoSaveTimer() {
     if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty()) {
         if (CheckHeldFileIdentity() != HeldFileWrite::Write)
             return;
-        if (!CanWriteHeldFile()) {
+        if (IsReadOnlyFile(m_strDocumentPath)) {
             ShowAutoSaveNotice(LoadString(StringId::FileMarkedReadOnly).arg(m_strDocumentPath));
             return;
         }
@@ -787,8 +789,7 @@ void COpenDocument::ShowAutoSaveNotice(const QString& reason) {
 }
 
 COpenDocument::HeldFileWrite COpenDocument::CheckHeldFileIdentity() {
-    const FileIdentityChange change =
-        CompareFileIdentity(m_heldFileIdentity, m_strDocumentPath, m_heldDocumentFile.LinkCount() > 0);
+    const FileIdentityChange change = HeldFileChange();
     if (change == FileIdentityChange::None)
         return HeldFileWrite::Write;
     const QString what = FileIdentityChangeText(change, m_strDocumentPath);

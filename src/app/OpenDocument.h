@@ -269,6 +269,8 @@ private:
     // Whether a save goes into the held file: the document is edited and its file may still be written, or its path
     // names another file or nothing now (what to do is asked then).
     bool CanWriteHeldFile() const;
+    // How the file at the document's path differs from the one read or last written there.
+    FileIdentityChange HeldFileChange() const;
     // What a write into the held file may do: go on, nothing, or go to a file the user chooses.
     enum class HeldFileWrite { Write, Refused, Elsewhere };
     // Every write into the held file asks this first: whether the path still names the file read or last written

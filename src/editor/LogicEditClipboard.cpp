@@ -51,7 +51,7 @@ void CLogicEditModel::OnEditCopy() {
             lines.push_back(Record(i));
         block = LogicLineBlock::Encode(lines);
     }
-    m_clipboard.SetContent(SelectedText(), block, block.isEmpty() ? QByteArray() : LineBlockSource(m_document));
+    m_clipboard.SetContent(SelectedText(), block, LineBlockSource(m_document));
 }
 
 bool CLogicEditModel::CanCutOrDelete() const {

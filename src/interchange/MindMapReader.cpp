@@ -229,8 +229,10 @@ InterchangeResult CMindMapReader::Open(QIODevice& device, const CDocumentData& d
                 bytes.data(), static_cast<std::size_t>(bytes.size()),
                 pugi::parse_default | pugi::parse_comments | pugi::parse_pi, pugi::encoding_utf8);
             // A parse that ran out of memory tells nothing of the map.
-            if (parse.status == pugi::status_out_of_memory)
-                throw std::bad_alloc();
+            if (parse.status == pugi::status_out_of_memory) {
+                result.failure = InterchangeFailure::OutOfMemory;
+                return result;
+            }
             parsed = static_cast<bool>(parse);
         }
         map->map = map->document.document_element();

@@ -111,9 +111,12 @@ QRect CStructureDiagramLayout::TextRect(const QRect& box, bool sideBars, int tex
     const QRect inside(box.left() + margin, box.top() + 8, box.width() - 2 * margin, box.height() - 16);
     if (textHeight <= inside.height() || lineSpacing <= 0)
         return inside;
-    const int frameInside = box.height() - 2;
-    const int height = std::min(textHeight, std::max(1, frameInside / lineSpacing) * lineSpacing);
+    const int height = std::min(textHeight, TextLineCount(box, lineSpacing) * lineSpacing);
     return QRect(inside.left(), box.top() + (box.height() - height) / 2, inside.width(), height);
+}
+
+int CStructureDiagramLayout::TextLineCount(const QRect& box, int lineSpacing) {
+    return std::max(1, (box.height() - 2) / std::max(1, lineSpacing));
 }
 
 QSize CStructureDiagramLayout::BoxSize(Scale s) const {

@@ -66,6 +66,8 @@ public:
     // unit function). A text of more lines than the margins leave room for takes the height of the whole lines
     // that fit inside the frame, centred, so that no line is cut through.
     static QRect TextRect(const QRect& box, bool sideBars, int textHeight, int lineSpacing);
+    // How many whole lines fit inside a box's frame, one at least.
+    static int TextLineCount(const QRect& box, int lineSpacing);
     // The text of a box: number prefix, name (of a long one what a view shows), places of a common unit function.
     static QString BoxText(const CAbstractIndexItem& item, const StructureDiagramSettings& settings,
                            bool distinguishPrimaryOutlineNumber);

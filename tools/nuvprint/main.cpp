@@ -4,7 +4,6 @@
 
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
-#include "printing/PrintFile.h"
 #include "printing/PrintJob.h"
 #include "support/ToolSupport.h"
 
@@ -34,10 +33,8 @@ int main(int argc, char** argv) {
         return tools::Fail(kTool, QStringLiteral("unknown printout %1; choose one of %2").arg(kind, kKinds.join(", ")));
     if (const std::optional<int> refused = tools::RefuseOutputOverInput(kTool, arguments[1], arguments[2]))
         return *refused;
-    // The output is taken before the printout is made: one that a printout may not be written to (a document an
-    // editor holds, anything but a regular file) is refused at once, as the print dialog refuses it, and left as it is.
-    if (const std::optional<QString> refusal = PrintFileRefusal(arguments[2]))
-        return tools::CannotWrite(kTool, arguments[2], *refusal);
+    // The output is taken before the printout is made: one that may not be replaced (a document an editor holds,
+    // anything but a regular file) is refused at once, and left as it is.
     platform::FileReplacement out(arguments[2]);
     if (!out.Open())
         return tools::CannotWrite(kTool, arguments[2],

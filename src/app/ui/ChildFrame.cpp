@@ -3,7 +3,6 @@
 #include "app/NUVDoc.h"
 #include "app/OpenDocument.h"
 #include "app/ui/MainFrame.h"
-#include "editor/FunctionHeaderEdit.h"
 #include "editor/LogicTextSearch.h"
 #include "editor/SearchDefaultText.h"
 #include "editor/ui/FunctionContentView.h"
@@ -276,10 +275,7 @@ bool CChildFrame::ContentViewHasFocus() const {
 
 bool CChildFrame::HasPendingEdits() const {
     const CLogicEditModel& logic = m_functionView->Editor().Model();
-    const QLineEdit& name = m_headerForm->NameBox();
-    return logic.IsTyped() || logic.IsFnNameChanged() ||
-           (name.isModified() && NameFromNameBox(m_function.name, name.text()) != m_function.name) ||
-           (m_contentView->document()->isModified() && m_contentView->ContentText() != m_function.header.contentText);
+    return logic.IsTyped() || logic.IsFnNameChanged() || m_headerForm->HasNameEdit() || m_contentView->HasContentEdit();
 }
 
 void CChildFrame::StorePaneSizes() {

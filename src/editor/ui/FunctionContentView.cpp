@@ -61,6 +61,10 @@ QString CFunctionContentView::ContentText() const {
     return text;
 }
 
+bool CFunctionContentView::HasContentEdit() const {
+    return document()->isModified() && ContentText() != m_function.header.contentText;
+}
+
 bool CFunctionContentView::StoreContent() {
     if (!document()->isModified())
         return false;

@@ -23,6 +23,8 @@ public:
     void Fill();
     // Stores the text when it was changed; true when it was.
     bool StoreContent();
+    // Whether the text shown differs from the content text stored, so that StoreContent would change it.
+    bool HasContentEdit() const;
     // The plain text without the object boxes.
     QString ContentText() const;
 

@@ -206,6 +206,10 @@ void CNUVView::ShowName() {
     m_name->setToolTip(NameBoxNote(m_function.name));
 }
 
+bool CNUVView::HasNameEdit() const {
+    return m_name->isModified() && NameFromNameBox(m_function.name, m_name->text()) != m_function.name;
+}
+
 void CNUVView::CommitName() {
     const QString name = NameFromNameBox(m_function.name, m_name->text());
     if (name == m_function.name)

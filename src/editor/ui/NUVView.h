@@ -50,6 +50,8 @@ public:
     void SetFieldDialogs(FieldDialog uniqueLabel, FieldDialog requirementItems);
 
     QLineEdit& NameBox() const { return *m_name; }
+    // Whether the name typed in the box would rename the unit function.
+    bool HasNameEdit() const;
     QLineEdit& ManHoursBox() const { return *m_manHours; }
     QComboBox& ManHoursUnitList() const { return *m_manHoursUnit; }
     QLineEdit& TotalBox() const { return *m_total; }

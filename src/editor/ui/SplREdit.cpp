@@ -196,6 +196,10 @@ void CSplREdit::UpdateMarginWidth() {
     if (viewportMargins().left() == width)
         return;
     setViewportMargins(width, 0, 0, 0);
+    PlaceMargin(width);
+}
+
+void CSplREdit::PlaceMargin(int width) {
     const QRect contents = contentsRect();
     m_margin->setGeometry(QRect(contents.left(), contents.top(), width, contents.height()));
 }
@@ -1124,8 +1128,7 @@ void CSplREdit::EditLineMark(int line) {
 
 void CSplREdit::resizeEvent(QResizeEvent* e) {
     QPlainTextEdit::resizeEvent(e);
-    const QRect contents = contentsRect();
-    m_margin->setGeometry(QRect(contents.left(), contents.top(), MarginWidth(), contents.height()));
+    PlaceMargin(MarginWidth());
 }
 
 void CSplREdit::paintEvent(QPaintEvent* e) {

@@ -137,6 +137,8 @@ private:
     int LineNumberWidth() const;
     // Widens or narrows the margin as the lines' count needs.
     void UpdateMarginWidth();
+    // The margin beside the text, `width` wide, down the whole height of the box.
+    void PlaceMargin(int width);
     void ClearPreedit();
     void Changed(bool everyLine);
     // The font command: the dialog on the caret's slot or the selected lines, its font written back on OK.

@@ -172,7 +172,7 @@ void CStructureDiagram::Paint(QPainter& painter, QPoint position, double xs, dou
         const int lineSpacing = painter.fontMetrics().lineSpacing();
         const QStringList lines =
             CaptionLinesWithin(CStructureDiagramLayout::BoxText(item, settings, distinguish), painter.font(), textWidth,
-                               (box.height() - 2) / std::max(1, lineSpacing));
+                               CStructureDiagramLayout::TextLineCount(box, lineSpacing));
         painter.drawText(CStructureDiagramLayout::TextRect(box, bars, int(lines.size()) * lineSpacing, lineSpacing),
                          Qt::AlignHCenter | Qt::AlignVCenter, lines.join(QLatin1Char('\n')));
         return true;
