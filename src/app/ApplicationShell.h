@@ -106,10 +106,11 @@ public:
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}
-    // The open editors commit what was typed and not yet committed, so that a save writes it.
+    // The open editors commit what was typed and not yet committed, so that a save writes it and a close asks
+    // about it, whether or not the window has the focus.
     virtual void CommitPendingEdits() {}
-    // Whether an open editor holds an edit not yet committed: an Fn name, a unit function's name or content text
-    // being typed.
+    // Whether an open editor holds an edit not yet committed: an Fn name, a unit function's name, a header box or
+    // content text being typed.
     virtual bool HasPendingEdits() const { return false; }
     // The input or output column setting changed under the open tabs: each lays out its logic row again.
     virtual void RelayoutOpenTabs() {}

@@ -324,7 +324,8 @@ TEST_F(DocumentWindow, TheTickLeavesAnEditBeingTypedAsItIsAndTheDocumentModified
     CLogicEditModel& model = editor->Model();
     FocusTakingMessageSink messages;
 
-    // A name being typed in the name box, and content text, are not saved by the tick: the document stays modified.
+    // A name being typed in the name box, man-hours and content text are not saved by the tick: the document stays
+    // modified.
     const auto tickWhileTyping = [&](QWidget* box, const char* typed) {
         Frame()->OnCommand(MainFrameCommand::FileSave);
         ASSERT_FALSE(App().Document().IsModified());
@@ -335,6 +336,7 @@ TEST_F(DocumentWindow, TheTickLeavesAnEditBeingTypedAsItIsAndTheDocumentModified
         EXPECT_TRUE(App().Document().IsModified()) << typed;
     };
     tickWhileTyping(&tab->HeaderForm()->NameBox(), "x");
+    tickWhileTyping(&tab->HeaderForm()->ManHoursBox(), "7");
     tickWhileTyping(tab->ContentView(), "y");
 
     // A tick that cannot write says so; the blank Fn line stays, waiting for its name.
