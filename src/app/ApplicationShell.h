@@ -27,7 +27,8 @@ public:
     virtual void UpdateFrameTitle(const QString& documentName) = 0;
     // The document was replaced (new, opened, reloaded) or closed: results about the one before are let go.
     virtual void DocumentReplaced() {}
-    // Runs the main window's close path once the current work is done (a posted close).
+    // Runs the main window's close path once the current work is done (a posted close). A dialog, message or menu
+    // open over the window is ended first as Cancel would end it, and the close waits until it has returned.
     virtual void PostCloseToMainWindow() = 0;
     // Runs the main window's close path now; it asks about unsaved changes and may be refused.
     virtual void CloseMainWindow() {}
