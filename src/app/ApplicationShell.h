@@ -27,7 +27,8 @@ public:
     virtual void UpdateFrameTitle(const QString& documentName) = 0;
     // The document was replaced (new, opened, reloaded) or closed: results about the one before are let go.
     virtual void DocumentReplaced() {}
-    // Runs the main window's close path once the current work is done (a posted close).
+    // Runs the main window's close path once the current work is done (a posted close). A dialog, message or menu
+    // open over the window is ended first as Cancel would end it, and the close waits until it has returned.
     virtual void PostCloseToMainWindow() = 0;
     // Runs the main window's close path now; it asks about unsaved changes and may be refused.
     virtual void CloseMainWindow() {}
@@ -106,10 +107,11 @@ public:
     // Takes the keyboard focus away so that editors store what they hold, and gives it back.
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}
-    // The open editors commit what was typed and not yet committed, so that a save writes it.
+    // The open editors commit what was typed and not yet committed, so that a save writes it and a close asks
+    // about it, whether or not the window has the focus.
     virtual void CommitPendingEdits() {}
-    // Whether an open editor holds an edit not yet committed: an Fn name, a unit function's name or content text
-    // being typed.
+    // Whether an open editor holds an edit not yet committed: an Fn name, a unit function's name, a header box or
+    // content text being typed.
     virtual bool HasPendingEdits() const { return false; }
     // The input or output column setting changed under the open tabs: each lays out its logic row again.
     virtual void RelayoutOpenTabs() {}

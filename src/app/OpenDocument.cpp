@@ -444,6 +444,9 @@ bool COpenDocument::CloseCurrentDocument(bool processEnding) {
     {
         KeyboardFocusAway focus(m_shell);
         WorkScope work(*this, Work::Save);
+        // What is being typed is committed and asked about as the rest is, also when the window has not the
+        // focus (a close from another program or a signal) and leaving the box committed nothing.
+        m_shell.CommitPendingEdits();
         if (m_bModified) {
             const platform::MessageAnswer answer =
                 platform::ShowMessageBox(LoadString(StringId::DocumentModifiedQuestion).arg(m_strDocumentName),

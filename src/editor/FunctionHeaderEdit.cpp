@@ -102,12 +102,16 @@ QString FormatManHours(const WorkTableSettings& ratios, std::uint8_t unit, float
 }
 
 bool CManHoursEdit::Commit(const QString& text, std::uint8_t unit) {
-    const float hours = ParseManHoursFromUnit(m_ratios, text, unit);
-    if (hours < 0.0f || hours == m_function.header.Work)
+    if (!Changes(text, unit))
         return false;
     m_previous = m_function.header.Work;
-    m_function.header.Work = hours;
+    m_function.header.Work = ParseManHoursFromUnit(m_ratios, text, unit);
     return true;
+}
+
+bool CManHoursEdit::Changes(const QString& text, std::uint8_t unit) const {
+    const float hours = ParseManHoursFromUnit(m_ratios, text, unit);
+    return hours >= 0.0f && hours != m_function.header.Work;
 }
 
 bool CManHoursEdit::Undo() {

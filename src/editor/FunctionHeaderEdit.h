@@ -69,6 +69,8 @@ public:
     // The box was left holding `text` in `unit`: true when the stored value changed; the replaced value
     // becomes the one Undo brings back.
     bool Commit(const QString& text, std::uint8_t unit);
+    // Whether leaving the box holding `text` in `unit` would change the stored value.
+    bool Changes(const QString& text, std::uint8_t unit) const;
     bool CanUndo() const { return m_previous >= 0.0f; }
     // Swaps the stored value with the previous one; false when there is none.
     bool Undo();

@@ -212,6 +212,17 @@ TEST_F(DocumentSaving, YesOnCloseSavesFirstAndACancelledPromptKeepsTheDocument) 
     EXPECT_FALSE(QFile::exists(MakeOwnerFileName(Path("door.nuv"))));
 }
 
+TEST_F(DocumentSaving, ACloseCommitsWhatIsBeingTypedBeforeItAsks) {
+    SaveAs("door.nuv");
+    // Only the commit changes the document, as a name typed while the window has not the focus does.
+    m_shell.pendingEdits = true;
+    m_shell.whileCommitting = [this] { Modify(QStringLiteral("入力中")); };
+    m_messages.Answer(MessageAnswer::Yes);
+    EXPECT_TRUE(m_app.Document().CloseDocument(true));
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral("\"door.nuv\" は変更されています。保存しますか?")});
+    EXPECT_EQ(TitleOfDocumentFile(Path("door.nuv")), QStringLiteral("入力中"));
+}
+
 TEST_F(DocumentSaving, SaveAsTakesTheNewFileBeforeLettingTheOldOneGo) {
     SaveAs("door.nuv");
     WriteFileBytes(Path("taken.nuv"), "other");

@@ -275,7 +275,14 @@ bool CChildFrame::ContentViewHasFocus() const {
 
 bool CChildFrame::HasPendingEdits() const {
     const CLogicEditModel& logic = m_functionView->Editor().Model();
-    return logic.IsTyped() || logic.IsFnNameChanged() || m_headerForm->HasNameEdit() || m_contentView->HasContentEdit();
+    return logic.IsTyped() || logic.IsFnNameChanged() || m_headerForm->HasPendingEdits() ||
+           m_contentView->HasContentEdit();
+}
+
+void CChildFrame::CommitPendingEdits() {
+    m_functionView->Editor().CommitPendingEdits();
+    m_headerForm->CommitPendingEdits();
+    m_contentView->StoreContent();
 }
 
 void CChildFrame::StorePaneSizes() {

@@ -63,9 +63,11 @@ public:
     bool ReplaceInLogic(const QString& text, const QString& replacement);
     // True while the main window's focus child is the content text, also with a menu or dialog in front.
     bool ContentViewHasFocus() const;
-    // Whether an edit of the tab waits for its commit: a line or Fn name typed in the logic editor, the name box
-    // or the content text changed and not yet stored.
+    // Whether an edit of the tab waits for its commit: a line or Fn name typed in the logic editor, a name, outline
+    // number or man-hours typed in the header boxes, or the content text changed and not yet stored.
     bool HasPendingEdits() const;
+    // Commits every such edit, as leaving its box or editor would, whether or not the window has the focus.
+    void CommitPendingEdits();
 
     QSplitter* Splitter() const { return m_splitter; }
     // The logic row's form with the logic editor and its toolbox.

@@ -760,7 +760,7 @@ void CMainFrame::UpdateIndexViews() {
 
 void CMainFrame::CommitTabEdits() {
     for (const auto& [tab, window] : m_tabWindows)
-        window->FunctionView()->Editor().CommitPendingEdits();
+        window->CommitPendingEdits();
 }
 
 bool CMainFrame::HasPendingTabEdits() const {

@@ -135,7 +135,8 @@ public:
     QString SettingsDocumentPath() const override;
     // The tabs' logic editors take the application's text zoom.
     void UpdateAllDocumentViews();
-    // Every tab's logic editor commits what was typed and not yet committed (before the document is saved).
+    // Every tab commits what was typed and not yet committed in its logic editor, header boxes and content text
+    // (before the document is saved or closed), whether or not the window has the focus.
     void CommitTabEdits();
     // Whether a tab holds an edit not yet committed.
     bool HasPendingTabEdits() const;

@@ -17,12 +17,42 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDialog>
+#include <QThread>
 #include <QTimer>
 
 #include <unistd.h>
 
+namespace {
+
+// How often a posted close looks again whether the dialogs it ended have returned.
+constexpr int kDialogEndInterval = 20; // ms
+
+// Ends the menus, dialogs and messages open in front, the last opened first, as Escape or Cancel would; one that
+// refuses stays. True when one was open.
+bool EndOpenDialogs() {
+    bool open = false;
+    QPointer<QWidget> refused;
+    for (;;) {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (!shown)
+            shown = QApplication::activeModalWidget();
+        if (!shown || shown == refused)
+            return open;
+        open = true;
+        refused = shown;
+        // A message box takes its escape button; a box without one is rejected as a dialog.
+        if (!shown->close())
+            if (auto* dialog = qobject_cast<QDialog*>(shown))
+                dialog->reject();
+    }
+}
+
+} // namespace
+
 CWidgetShell::CWidgetShell(bool headless, const QString& runtimeDirectory)
-    : m_bHeadless(headless), m_channel(std::make_unique<platform::InstanceChannel>(runtimeDirectory)) {}
+    : m_bHeadless(headless), m_windowLoopLevel(QThread::currentThread()->loopLevel() + 1),
+      m_channel(std::make_unique<platform::InstanceChannel>(runtimeDirectory)) {}
 
 CWidgetShell::~CWidgetShell() = default;
 
@@ -55,10 +85,18 @@ void CWidgetShell::DocumentReplaced() {
 void CWidgetShell::PostCloseToMainWindow() {
     if (!m_mainFrame || std::exchange(m_bClosePosted, true))
         return;
-    QTimer::singleShot(0, m_mainFrame.get(), [this] {
-        m_bClosePosted = false;
-        m_mainFrame->close();
-    });
+    QTimer::singleShot(0, m_mainFrame.get(), [this] { CloseOnceNoDialogRuns(); });
+}
+
+void CWidgetShell::CloseOnceNoDialogRuns() {
+    // A dialog, message or menu open over the window is ended as Cancel would end it; the close waits until its event
+    // loop has returned to the code that opened it, so that nothing it still uses is let go under it.
+    if (EndOpenDialogs() || QThread::currentThread()->loopLevel() > m_windowLoopLevel) {
+        QTimer::singleShot(kDialogEndInterval, m_mainFrame.get(), [this] { CloseOnceNoDialogRuns(); });
+        return;
+    }
+    m_bClosePosted = false;
+    m_mainFrame->close();
 }
 
 void CWidgetShell::CloseMainWindow() {

@@ -63,7 +63,12 @@ public:
     void StopListening();
 
 private:
+    // The posted close: once no dialog runs over the window and its event loop is the window's own.
+    void CloseOnceNoDialogRuns();
+
     bool m_bHeadless;
+    // The level of the window's event loop: the program runs it after making the shell. A deeper one is a dialog's.
+    const int m_windowLoopLevel;
     CNUVApp* m_pApp = nullptr;
     std::unique_ptr<platform::InstanceChannel> m_channel;
     std::unique_ptr<CMainFrame> m_mainFrame;

@@ -206,8 +206,21 @@ void CNUVView::ShowName() {
     m_name->setToolTip(NameBoxNote(m_function.name));
 }
 
-bool CNUVView::HasNameEdit() const {
-    return m_name->isModified() && NameFromNameBox(m_function.name, m_name->text()) != m_function.name;
+bool CNUVView::HasPendingEdits() const {
+    const QString outlineNumber = m_outlineNumber->text();
+    return (m_name->isModified() && NameFromNameBox(m_function.name, m_name->text()) != m_function.name) ||
+           (m_outlineNumber->isModified() && !outlineNumber.isEmpty() &&
+            outlineNumber !=
+                m_function.GetOutlineNumberText(m_document.GetModelOptions().DistinguishPrimaryOutlineNumber)) ||
+           (m_manHours->isModified() && m_manHoursEdit.Changes(m_manHours->text(), UnitOf(*m_manHoursUnit)));
+}
+
+void CNUVView::CommitPendingEdits() {
+    CommitName();
+    // An outline number the user did not type may show another place of the unit function: it moves nothing.
+    if (m_outlineNumber->isModified())
+        CommitOutlineNumber();
+    CommitManHours();
 }
 
 void CNUVView::CommitName() {

@@ -50,8 +50,11 @@ public:
     void SetFieldDialogs(FieldDialog uniqueLabel, FieldDialog requirementItems);
 
     QLineEdit& NameBox() const { return *m_name; }
-    // Whether the name typed in the box would rename the unit function.
-    bool HasNameEdit() const;
+    // Whether a box holds an edit not yet committed: a name typed that would rename the unit function, an outline
+    // number or man-hours typed that leaving the box would store.
+    bool HasPendingEdits() const;
+    // Commits what the boxes hold, as leaving each of them would.
+    void CommitPendingEdits();
     QLineEdit& ManHoursBox() const { return *m_manHours; }
     QComboBox& ManHoursUnitList() const { return *m_manHoursUnit; }
     QLineEdit& TotalBox() const { return *m_total; }

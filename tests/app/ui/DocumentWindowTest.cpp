@@ -12,6 +12,7 @@
 #include "editor/ui/FunctionContentView.h"
 #include "editor/ui/FunctionView.h"
 #include "editor/ui/NUVView.h"
+#include "editor/ui/ReasoningDlg.h"
 #include "editor/ui/SplREdit.h"
 #include "model/DocumentData.h"
 #include "platform/DocumentFileLock.h"
@@ -28,9 +29,11 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -91,6 +94,19 @@ CChildFrame* OpenTabWithoutLogicLines(CNUVApp& app, CMainFrame& frame) {
             return frame.TabWindow(*app.Tabs().OpenFunctionTab(&function));
     }
     return nullptr;
+}
+
+// Runs the window's event loop, in which `start` runs first, until the window has closed.
+void RunWindowLoopUntilClosed(QWidget& window, const std::function<void()>& start) {
+    QEventLoop loop;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (!window.isVisible())
+            loop.quit();
+    });
+    watch.start(10);
+    QTimer::singleShot(0, &loop, start);
+    loop.exec();
 }
 
 } // namespace
@@ -324,7 +340,8 @@ TEST_F(DocumentWindow, TheTickLeavesAnEditBeingTypedAsItIsAndTheDocumentModified
     CLogicEditModel& model = editor->Model();
     FocusTakingMessageSink messages;
 
-    // A name being typed in the name box, and content text, are not saved by the tick: the document stays modified.
+    // A name being typed in the name box, man-hours and content text are not saved by the tick: the document stays
+    // modified.
     const auto tickWhileTyping = [&](QWidget* box, const char* typed) {
         Frame()->OnCommand(MainFrameCommand::FileSave);
         ASSERT_FALSE(App().Document().IsModified());
@@ -335,6 +352,7 @@ TEST_F(DocumentWindow, TheTickLeavesAnEditBeingTypedAsItIsAndTheDocumentModified
         EXPECT_TRUE(App().Document().IsModified()) << typed;
     };
     tickWhileTyping(&tab->HeaderForm()->NameBox(), "x");
+    tickWhileTyping(&tab->HeaderForm()->ManHoursBox(), "7");
     tickWhileTyping(tab->ContentView(), "y");
 
     // A tick that cannot write says so; the blank Fn line stays, waiting for its name.
@@ -380,4 +398,58 @@ TEST_F(DocumentWindow, AMessageLeavesANameBeingTypedUnrenamed) {
     name.setFocus();
     tab->FunctionView()->Editor().setFocus();
     EXPECT_NE(registry.FindByName(typed), nullptr);
+}
+
+// A close from outside (another editor's Exit, a signal) while a dialog of the tab runs with a message over it ends
+// both as Cancel would and waits until the window's own event loop runs again. Then it finds what the tab's boxes hold
+// though none of them has the focus (as while another program has it), commits it and asks; Yes writes it, without
+// what the dialog held.
+TEST_F(DocumentWindow, ACloseFromOutsideEndsTheDialogsThenCommitsWhatTheBoxesHoldAndAsks) {
+    CChildFrame* tab = OpenTabWithoutLogicLines(App(), *Frame());
+    ASSERT_NE(tab, nullptr);
+    const CUnitFunction& function = tab->FunctionView()->Editor().Model().Function();
+    const quint32 id = function.InternalID;
+    const float work = function.header.Work;
+    const QString reason = function.header.Reasoning;
+    CNUVView& header = *tab->HeaderForm();
+    tab->FunctionView()->Editor().setFocus();
+    header.NameBox().selectAll();
+    QTest::keyClicks(&header.NameBox(), "RENAMED");
+    header.ManHoursBox().selectAll();
+    QTest::keyClicks(&header.ManHoursBox(), "7");
+    QTest::keyClicks(tab->ContentView(), "typed content");
+    ASSERT_FALSE(App().Document().IsModified());
+
+    platform::ScriptedMessageSink messages;
+    messages.Answer(MessageAnswer::Yes);
+    int messageAnswer = -1;
+    WhenShown<CReasoningDlg>([&](CReasoningDlg& dialog) {
+        QTest::keyClicks(dialog.findChild<QPlainTextEdit*>(), "unconfirmed reason");
+        QMessageBox message(QMessageBox::Question, QString(), QStringLiteral("?"), QMessageBox::Yes | QMessageBox::No);
+        QTimer::singleShot(0, &message, [this] { App().OnCloseRequested(); });
+        messageAnswer = message.exec();
+    });
+    bool openAfterwards = false;
+    RunWindowLoopUntilClosed(*Frame(), [&] {
+        header.ReasonButton().click();
+        // The code that opened the dialog goes on in an event loop of its own (a drag's): the close waits for it too.
+        QEventLoop drag;
+        QTimer::singleShot(100, &drag, &QEventLoop::quit);
+        drag.exec();
+        openAfterwards = Frame()->isVisible() && App().Document().DocumentData().DataReady;
+    });
+    EXPECT_TRUE(openAfterwards);
+    EXPECT_FALSE(Frame()->isVisible());
+    EXPECT_EQ(messageAnswer, QMessageBox::No);
+    EXPECT_EQ(messages.Requests().size(), 1) << messages.Texts().join('|').toStdString();
+    CDocumentData saved;
+    QFile file(Path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_EQ(LoadDocumentXml(file, saved, 0), LoadResult::Loaded);
+    const CUnitFunction* written = saved.registry.FindByInternalID(id);
+    ASSERT_NE(written, nullptr);
+    EXPECT_EQ(written->name, "RENAMED");
+    EXPECT_NE(written->header.Work, work);
+    EXPECT_TRUE(written->header.contentText.startsWith("typed content")) << written->header.contentText.toStdString();
+    EXPECT_EQ(written->header.Reasoning, reason);
 }
