@@ -6,6 +6,7 @@
 #include "printing/PrintHeaderFooter.h"
 #include "printing/PrintPageLayout.h"
 #include "printing/PrintUnits.h"
+#include "support/ChildProcess.h"
 #include "support/JapaneseFont.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
@@ -22,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -432,6 +434,48 @@ TEST_F(PrintJobTest, NuvprintRefusesAnOutputThatIsItsInputAPipeOrADocumentInUse)
     EXPECT_EQ(print(held).exitCode, 0);
     EXPECT_TRUE(ReadFileBytes(held).startsWith("%PDF"));
     EXPECT_EQ(ReadFileBytes(document), content);
+}
+
+// On a full file system the printout is not written: the old one stays whole, and the message names the room that
+// would let it through.
+TEST_F(PrintJobTest, NuvprintOnAFullFileSystemKeepsTheOldPrintoutAndNamesTheRoomItWants) {
+    const QString document = Path(QStringLiteral("cooker.nuv"));
+    LoadScriptDocument(document, kCooker);
+    const QString small = Path(QStringLiteral("small"));
+    ASSERT_TRUE(QDir().mkpath(small));
+    const QString out = small + QStringLiteral("/out.pdf");
+    const int status = InChild([&] {
+        if (!MountSmallFileSystem(small, 256 << 10))
+            _exit(kChildCannotSetUp);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), small + QStringLiteral("/cache"));
+        const auto print = [&] {
+            return RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("functions"), document, out, "--all"},
+                              environment);
+        };
+        if (print().exitCode != 0)
+            _exit(2);
+        const QByteArray old = ReadFileBytes(out);
+        const int filler = open(QFile::encodeName(small + "/filler").constData(), O_WRONLY | O_CREAT, 0600);
+        static const char block[4096] = {};
+        while (write(filler, block, sizeof block) > 0) {
+        }
+        close(filler);
+        const ProgramRun run = print();
+        const QString wanted = QStringLiteral("nuvprint: cannot write %1: "
+                                              "空き容量が足りないため、保存できませんでした。次のどれかの空きがあれば"
+                                              "保存できます。\nフォルダー \"")
+                                   .arg(out);
+        fprintf(stderr, "%s\n", run.standardError.toLocal8Bit().constData());
+        _exit(run.exitCode == 1 && run.standardError.contains(wanted) && ReadFileBytes(out) == old &&
+                      QDir(small).entryList(QDir::Files | QDir::Hidden) ==
+                          QStringList({QStringLiteral("filler"), QStringLiteral("out.pdf")})
+                  ? 0
+                  : 1);
+    });
+    if (status == kChildCannotSetUp)
+        GTEST_SKIP() << "no file system of the test's own can be mounted here";
+    EXPECT_EQ(status, 0);
 }
 
 TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {

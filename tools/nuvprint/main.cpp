@@ -4,10 +4,10 @@
 
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
+#include "printing/PrintFile.h"
 #include "printing/PrintJob.h"
 #include "support/ToolSupport.h"
 
-#include <QBuffer>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QPdfWriter>
@@ -37,8 +37,7 @@ int main(int argc, char** argv) {
     // anything but a regular file) is refused at once, and left as it is.
     platform::FileReplacement out(arguments[2]);
     if (!out.Open())
-        return tools::CannotWrite(kTool, arguments[2],
-                                  ReplacementFailureText(out.Refused(), arguments[2], out.ErrorText()));
+        return tools::CannotWrite(kTool, arguments[2], ReplacementFailureText(out, arguments[2]));
     CDocumentData document;
     if (const std::optional<int> failed = tools::LoadOrFail(kTool, arguments[1], document))
         return *failed;
@@ -53,23 +52,13 @@ int main(int argc, char** argv) {
                                                                : false;
     if (!prepared)
         return 1;
-    // Made in memory, then written: the PDF writer does not tell of a failed write.
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    int pages = 0;
-    {
-        QPdfWriter writer(&pdf);
-        pages = job.Print(writer, source, QDateTime::currentSecsSinceEpoch());
-    }
+    QString failure;
+    const int pages = WritePrintout(
+        out, arguments[2],
+        [&job, &source](QPdfWriter& writer) { return job.Print(writer, source, QDateTime::currentSecsSinceEpoch()); },
+        failure);
     if (pages == 0)
-        return tools::CannotWrite(kTool, arguments[2], QStringLiteral("no page printed"));
-    if (out.Device().write(pdf.data()) != pdf.data().size()) {
-        const QString reason = out.Device().errorString();
-        out.Cancel();
-        return tools::CannotWrite(kTool, arguments[2], reason);
-    }
-    if (!out.Commit())
-        return tools::CannotWrite(kTool, arguments[2], out.ErrorText());
+        return tools::CannotWrite(kTool, arguments[2], failure.isEmpty() ? QStringLiteral("no page printed") : failure);
     tools::WriteOut(QStringLiteral("%1 pages\n").arg(pages));
     return 0;
 }

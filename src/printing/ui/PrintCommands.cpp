@@ -50,10 +50,12 @@ struct PrintCommandState {
     // Prints or previews the job as it was last prepared.
     void PrintPrepared(bool preview) {
         if (preview) {
-            CPrintPreviewDialog dialog(&Printer(), host.DialogParent());
-            QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [this](QPrinter* shown) {
-                job.Print(*shown, Source(), QDateTime::currentSecsSinceEpoch());
-            });
+            CPrintPreviewDialog dialog(
+                &Printer(),
+                [this](QPagedPaintDevice& device) {
+                    return job.Print(device, Source(), QDateTime::currentSecsSinceEpoch());
+                },
+                host.MessageContext(), host.DialogParent());
             dialog.exec();
             return;
         }
@@ -62,8 +64,15 @@ struct PrintCommandState {
         printer.setPrintRange(QPrinter::AllPages);
         CPrintDialog dialog(&printer, host.DialogParent());
         dialog.setMinMax(1, PrintHighestPage);
-        if (dialog.exec() == QDialog::Accepted && !RefusePrinterOutput(printer))
-            job.Print(printer, Source(), QDateTime::currentSecsSinceEpoch(), PrintPageRange::ChosenOn(printer));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        const PrintPageRange range = PrintPageRange::ChosenOn(printer);
+        PrintOnPrinter(
+            printer,
+            [this, range](QPagedPaintDevice& device) {
+                return job.Print(device, Source(), QDateTime::currentSecsSinceEpoch(), range);
+            },
+            host.MessageContext());
     }
 };
 

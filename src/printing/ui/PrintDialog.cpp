@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QPrintPreviewWidget>
+#include <QPdfWriter>
 #include <QPrinter>
 
 CPrintDialog::CPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
@@ -37,7 +37,10 @@ void CPrintDialog::accept() {
     QPrintDialog::accept();
 }
 
-CPrintPreviewDialog::CPrintPreviewDialog(QPrinter* printer, QWidget* parent) : QPrintPreviewDialog(printer, parent) {
+CPrintPreviewDialog::CPrintPreviewDialog(QPrinter* printer, PagePainter print, const CMessageContext& context,
+                                         QWidget* parent)
+    : QPrintPreviewDialog(printer, parent), m_print(std::move(print)), m_context(context) {
+    connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* shown) { m_print(*shown); });
     // The toolkit's Print action opens a print dialog of its own: ours takes its place.
     for (QAction* action : findChildren<QAction*>()) {
         if (disconnect(action, SIGNAL(triggered(bool)), this, SLOT(_q_print())))
@@ -47,14 +50,23 @@ CPrintPreviewDialog::CPrintPreviewDialog(QPrinter* printer, QWidget* parent) : Q
 
 void CPrintPreviewDialog::PrintShown() {
     CPrintDialog dialog(printer(), this);
-    if (dialog.exec() != QDialog::Accepted || RefusePrinterOutput(*printer()))
-        return;
-    if (auto* preview = findChild<QPrintPreviewWidget*>())
-        preview->print();
-    accept();
+    if (dialog.exec() == QDialog::Accepted && PrintOnPrinter(*printer(), m_print, m_context) > 0)
+        accept();
 }
 
-bool RefusePrinterOutput(const QPrinter& printer) {
+int PrintOnPrinter(QPrinter& printer, const PagePainter& print, const CMessageContext& context) {
     const QString file = printer.outputFileName();
-    return !file.isEmpty() && RefusePrintFile(file);
+    if (file.isEmpty())
+        return print(printer);
+    return PrintToFile(
+        file,
+        [&printer, &print](QPdfWriter& writer) {
+            writer.setPageLayout(printer.pageLayout());
+            writer.setResolution(printer.resolution());
+            writer.setTitle(printer.docName());
+            writer.setCreator(printer.creator());
+            writer.setPdfVersion(printer.pdfVersion());
+            return print(writer);
+        },
+        context);
 }

@@ -1,5 +1,6 @@
 #include "views/ui/HierarchicalChartCommands.h"
 
+#include "printing/PrintJob.h"
 #include "printing/ui/PrintDialog.h"
 #include "views/ChartCommand.h"
 #include "views/ui/HierarchicalView.h"
@@ -8,23 +9,27 @@
 
 namespace {
 
+// What the chart prints on a device: the pages that the printer's range chooses.
+PagePainter ChartPainter(CHierarchicalView& view, const QPrinter& printer) {
+    return
+        [&view, &printer](QPagedPaintDevice& device) { return view.Print(device, PrintPageRange::ChosenOn(printer)); };
+}
+
 void PrintChart(CHierarchicalView& view, QPrinter& printer) {
     if (!view.PreparePrint())
         return;
     printer.setPrintRange(QPrinter::AllPages);
     CPrintDialog dialog(&printer, &view);
     dialog.setMinMax(1, std::max(1, view.PrintPageCount(printer)));
-    if (dialog.exec() == QDialog::Accepted && !RefusePrinterOutput(printer))
-        view.Print(printer);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintOnPrinter(printer, ChartPainter(view, printer), view.MessageContext());
 }
 
 void PreviewChart(CHierarchicalView& view, QPrinter& printer) {
     if (!view.PreparePrint())
         return;
     printer.setPrintRange(QPrinter::AllPages);
-    CPrintPreviewDialog dialog(&printer, &view);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &view,
-                     [&view](QPrinter* shown) { view.Print(*shown); });
+    CPrintPreviewDialog dialog(&printer, ChartPainter(view, printer), view.MessageContext(), &view);
     dialog.exec();
 }
 

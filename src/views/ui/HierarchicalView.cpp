@@ -17,8 +17,8 @@
 #include <QDateTime>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -331,40 +331,43 @@ bool CHierarchicalView::PreparePrint() {
     return true;
 }
 
-CHierarchicalView::PrintGeometry CHierarchicalView::MeasurePrint(const QPrinter& printer) const {
+CHierarchicalView::PrintGeometry CHierarchicalView::MeasurePrint(const QPagedPaintDevice& device) const {
     const CDocumentData& document = m_host.Document();
     const int factor = CHierarchicalChartPrint::PrintFactor(document);
     PrintGeometry geometry;
-    // One blank of the 10.5-point interface font at the print scale, measured on the printer, sets the unit.
+    // One blank of the 10.5-point interface font at the print scale, measured on the device, sets the unit.
     QFont unitFont(GetDefaultUIFontName());
     unitFont.setPointSizeF(std::max(1, 105 * factor / 100) / 10.0);
-    geometry.unit = std::max(1, static_cast<int>(QFontMetrics(unitFont, &printer).height() / 10.0 + 0.5));
-    geometry.page = QRect(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    geometry.area = PrintDrawingArea(document, geometry.page, printer);
+    geometry.unit = std::max(1, static_cast<int>(QFontMetrics(unitFont, &device).height() / 10.0 + 0.5));
+    geometry.page = QRect(QPoint(0, 0), device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
+    geometry.area = PrintDrawingArea(document, geometry.page, device);
     geometry.pages = m_print.Pages(geometry.unit, geometry.area);
     return geometry;
 }
 
-int CHierarchicalView::PrintPageCount(const QPrinter& printer) const {
-    return m_host.HasDocument() ? static_cast<int>(MeasurePrint(printer).pages.size()) : 0;
+int CHierarchicalView::PrintPageCount(const QPagedPaintDevice& device) const {
+    return m_host.HasDocument() ? static_cast<int>(MeasurePrint(device).pages.size()) : 0;
 }
 
-bool CHierarchicalView::Print(QPrinter& printer) {
+const CMessageContext& CHierarchicalView::MessageContext() const {
+    return m_host.MessageContext();
+}
+
+int CHierarchicalView::Print(QPagedPaintDevice& device, PrintPageRange range) {
     if (!PreparePrint())
-        return false;
+        return 0;
     const CHierarchicalChartPrint& print = m_print;
     CDocumentData& document = m_host.Document();
     const HierarchicalIndexSettings& settings = document.indexViewSettings;
     const int factor = CHierarchicalChartPrint::PrintFactor(document);
-    const PrintGeometry geometry = MeasurePrint(printer);
+    const PrintGeometry geometry = MeasurePrint(device);
     const int unit = geometry.unit;
     const QRect& page = geometry.page;
     const QRect& area = geometry.area;
     const std::vector<QPoint>& pages = geometry.pages;
-    const PrintPageRange range = PrintPageRange::ChosenOn(printer);
     QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
+    if (!painter.begin(&device))
+        return 0;
     const qint64 printTime = QDateTime::currentSecsSinceEpoch();
     const QFont numberFont = ViewWidgets::FontOf(settings.HieIDFont, settings.HieIDFont.pointSize * factor / 100);
     const QFont nameFont = ViewWidgets::FontOf(settings.HieFont, settings.HieFont.pointSize * factor / 100);
@@ -372,12 +375,12 @@ bool CHierarchicalView::Print(QPrinter& printer) {
     // Stored colours hold red in the low byte.
     const quint32 stored = kStandardColours[settings.HieColorDescOn % 16];
     const QColor frameColour(int(stored & 0xFF), int((stored >> 8) & 0xFF), int((stored >> 16) & 0xFF));
-    bool pagePrinted = false;
+    int printedPages = 0;
     for (size_t n = 0; n < pages.size(); ++n) {
         if (!range.Contains(int(n) + 1))
             continue;
-        if (std::exchange(pagePrinted, true))
-            printer.newPage();
+        if (printedPages++ > 0)
+            device.newPage();
         const QPoint origin = pages[n];
         painter.setClipping(false);
         PrintHeaderFooter(painter, document, page, {int(n) + 1, int(pages.size()), m_host.DocumentPath(), printTime});
@@ -421,5 +424,5 @@ bool CHierarchicalView::Print(QPrinter& printer) {
         }
     }
     painter.end();
-    return true;
+    return printedPages;
 }

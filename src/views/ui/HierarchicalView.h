@@ -8,7 +8,9 @@
 #include <optional>
 
 class CViewHost;
-class QPrinter;
+class QPagedPaintDevice;
+struct CMessageContext;
+struct PrintPageRange;
 
 // The hierarchical chart pane: paints the boxes, connectors and fold buttons that reach into the window,
 // opens a unit function on a click on its box, folds on a click on a fold button, and offers the table of
@@ -29,11 +31,13 @@ public:
     // Lays the printout out from the document's print settings and the active tab; false after the message when
     // there is nothing to print.
     bool PreparePrint();
-    // Prints the printout, laid out afresh, to the printer; false after the message when there is nothing to print.
-    // A page range chosen on the printer prints only those pages.
-    bool Print(QPrinter& printer);
-    // The pages the prepared printout takes on the printer.
-    int PrintPageCount(const QPrinter& printer) const;
+    // Prints the pages of the printout within `range`, laid out afresh, on the device; the number of pages printed, 0
+    // after the message when there is nothing to print.
+    int Print(QPagedPaintDevice& device, PrintPageRange range);
+    // The pages the prepared printout takes on the device.
+    int PrintPageCount(const QPagedPaintDevice& device) const;
+    // The language and wording of the window's messages.
+    const CMessageContext& MessageContext() const;
 
     // Where the chart stands, for the document to store: the unit function last clicked, the page and the scroll
     // positions; while a restored place waits for the chart to be laid out, that place.
@@ -51,7 +55,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    // Where the prepared printout goes on the printer's pages: its unit, the page, the drawing area and the
+    // Where the prepared printout goes on the device's pages: its unit, the page, the drawing area and the
     // origin of each page that shows a box.
     struct PrintGeometry {
         int unit = 1;
@@ -59,7 +63,7 @@ private:
         QRect area;
         std::vector<QPoint> pages;
     };
-    PrintGeometry MeasurePrint(const QPrinter& printer) const;
+    PrintGeometry MeasurePrint(const QPagedPaintDevice& device) const;
     bool ConfirmDrawing();
     void Relayout(bool resetScroll);
     void UpdateScrollBars();

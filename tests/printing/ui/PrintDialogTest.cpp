@@ -3,18 +3,27 @@
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/model/FailingTemporaryWrites.h"
 #include "support/model/LockHolderName.h"
 #include "support/ui/ModalDialogs.h"
+#include "texts/MessageContext.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,6 +36,32 @@ void PressOk(QDialog& dialog) {
     QDialogButtonBox* buttons = dialog.findChild<QDialogButtonBox*>();
     ASSERT_NE(buttons, nullptr);
     QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+}
+
+// A printout of one page.
+int PrintOnePage(QPagedPaintDevice& device) {
+    QPainter painter(&device);
+    painter.drawText(100, 100, QStringLiteral("page"));
+    return 1;
+}
+
+// A PDF file's page count, and whether its first page is wider than high, as pdfinfo reads them.
+std::pair<int, bool> PdfPagesAndLandscape(const QString& path) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    info.waitForFinished(30000);
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(text);
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)")).match(text);
+    return {pages.hasMatch() ? pages.captured(1).toInt() : -1,
+            size.hasMatch() && size.captured(1).toDouble() > size.captured(2).toDouble()};
+}
+
+CMessageContext JapaneseContext() {
+    CMessageContext context;
+    context.m_language = 1;
+    return context;
 }
 
 } // namespace
@@ -56,7 +91,9 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
                               "ファイル \"%1\" に書き込みできませんでした。\n%1 は使用中です。\n\n使用者は'%2'です。")
                               .arg(held, LockHolderName())});
     EXPECT_EQ(questions.Texts(), QStringList());
-    EXPECT_TRUE(RefusePrinterOutput(printer));
+    // Refused again when the printout is written, as the file may have been taken since it was chosen.
+    const CMessageContext context = JapaneseContext();
+    EXPECT_EQ(PrintOnPrinter(printer, PrintOnePage, context), 0);
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");
 
     const QString free = folder.filePath(QStringLiteral("out.pdf"));
@@ -64,7 +101,8 @@ TEST(PrintDialog, PrintingToADocumentInUseIsRefusedBeforeTheOverwriteQuestion) {
     PressOk(dialog);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(printer.outputFileName(), free);
-    EXPECT_FALSE(RefusePrinterOutput(printer));
+    EXPECT_EQ(PrintOnPrinter(printer, PrintOnePage, context), 1);
+    EXPECT_TRUE(ReadFileBytes(free).startsWith("%PDF"));
     EXPECT_EQ(messages.Texts().size(), 2);
     EXPECT_EQ(questions.Texts(), QStringList());
 }
@@ -83,6 +121,7 @@ TEST(PrintDialog, PrintingToAnythingButARegularFileIsRefusedAtOnce) {
     platform::ScriptedMessageSink messages;
     ToolkitQuestions questions;
     QStringList refusals;
+    const CMessageContext context = JapaneseContext();
     for (const QString& file : {pipe, QStringLiteral("/dev/null"), folder.path(), dangling}) {
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -91,16 +130,62 @@ TEST(PrintDialog, PrintingToAnythingButARegularFileIsRefusedAtOnce) {
         dialog.show();
         PressOk(dialog);
         EXPECT_TRUE(dialog.isVisible()) << file.toStdString();
-        // Refused again right before printing.
-        EXPECT_TRUE(RefusePrinterOutput(printer)) << file.toStdString();
-        const QString refusal =
-            QStringLiteral(
-                "ファイル \"%1\" に書き込みできませんでした。\n\"%1\" は通常のファイルではないため、上書きできません。")
-                .arg(file);
-        refusals << refusal << refusal;
+        // Refused again when the printout is written.
+        EXPECT_EQ(PrintOnPrinter(printer, PrintOnePage, context), 0) << file.toStdString();
+        const QString reason = QStringLiteral("\"%1\" は通常のファイルではないため、上書きできません。").arg(file);
+        refusals << QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n").arg(file) + reason
+                 << QStringLiteral("印刷内容をファイル \"%1\" に書き込めませんでした。\n").arg(file) + reason;
     }
     EXPECT_EQ(messages.Texts(), refusals);
     EXPECT_EQ(questions.Texts(), QStringList());
     close(reader);
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("nowhere.pdf"))));
+}
+
+// A printout to a file goes through the replacement of every file written: when it cannot be written, the old file
+// keeps its content and bits, no part of the printout is left, and the failure is said with the file's name and the
+// reason in the interface's language. A printout that is written is a whole PDF laid out on the printer's pages.
+TEST(PrintDialog, APrintoutToAFileThatCannotBeWrittenLeavesTheFileAsItWasAndIsSaid) {
+    QTemporaryDir folder;
+    const QString old = folder.filePath(QStringLiteral("old.pdf"));
+    platform::ScriptedMessageSink messages;
+    const CMessageContext japanese = JapaneseContext();
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(old);
+    ASSERT_EQ(PrintOnPrinter(printer, PrintOnePage, japanese), 1);
+    ASSERT_EQ(chmod(QFile::encodeName(old).constData(), 0640), 0);
+    const QByteArray before = ReadFileBytes(old);
+
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const auto twoPages = [](QPagedPaintDevice& device) {
+        QPainter painter(&device);
+        painter.drawText(100, 100, QStringLiteral("first"));
+        device.newPage();
+        painter.drawText(100, 100, QStringLiteral("second"));
+        return 2;
+    };
+    {
+        const FailingTemporaryWrites failing;
+        EXPECT_EQ(PrintOnPrinter(printer, twoPages, japanese), 0);
+        EXPECT_EQ(ReadFileBytes(old), before);
+        const QString fresh = folder.filePath(QStringLiteral("new.pdf"));
+        printer.setOutputFileName(fresh);
+        EXPECT_EQ(PrintOnPrinter(printer, twoPages, CMessageContext{}), 0);
+        EXPECT_FALSE(QFile::exists(fresh));
+        const QString reason = QString::fromLocal8Bit(std::strerror(EIO));
+        EXPECT_EQ(messages.Texts(),
+                  (QStringList{
+                      QStringLiteral("印刷内容をファイル \"%1\" に書き込めませんでした。\n%2").arg(old, reason),
+                      QStringLiteral("The printout could not be written to the file \"%1\".\n%2").arg(fresh, reason)}));
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.pdf")});
+
+    printer.setOutputFileName(old);
+    EXPECT_EQ(PrintOnPrinter(printer, twoPages, japanese), 2);
+    EXPECT_EQ(PdfPagesAndLandscape(old), std::make_pair(2, true));
+    struct stat status {};
+    ASSERT_EQ(stat(QFile::encodeName(old).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(messages.Texts().size(), 2);
 }

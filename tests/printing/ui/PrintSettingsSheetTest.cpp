@@ -10,16 +10,19 @@
 #include "printing/ui/PrintedObjectPage.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/model/FailingTemporaryWrites.h"
 #include "support/model/LockHolderName.h"
 #include "support/ui/DialogChecks.h"
 #include "support/ui/ModalDialogs.h"
 #include "texts/MessageContext.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +37,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -309,6 +313,45 @@ TEST(PrintSettingsSheetTest, ThePreviewPrintsToAFileOnlyPastTheGate) {
                               .arg(held, LockHolderName())});
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");
     EXPECT_TRUE(ReadFileBytes(free).startsWith("%PDF"));
+}
+
+// A printout to a file that cannot be written is said by the print command and by the preview's Print, which stays
+// open; no file is left.
+TEST(PrintSettingsSheetTest, APrintoutThatCannotBeWrittenIsSaidAndThePreviewStaysOpen) {
+    PrintTestHost host;
+    host.document.DataReady = true;
+    CCommandRegistry registry;
+    AddPrintCommands(registry, host);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("out.pdf"));
+    host.printer.setOutputFormat(QPrinter::PdfFormat);
+    host.printer.setOutputFileName(file);
+    platform::ScriptedMessageSink messages;
+    ToolkitQuestions questions;
+    const FailingTemporaryWrites failing;
+    const auto pressOk = [](QPrintDialog& dialog) {
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    };
+
+    OnNextModalDialog<QPrintDialog>(pressOk);
+    registry.Dispatch(CommandPrintOutlineIndex);
+    bool previewOpen = false;
+    OnNextModalDialog<QPrintPreviewDialog>([&](QPrintPreviewDialog& preview) {
+        for (QAction* action : preview.findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Print")) {
+                OnNextModalDialog<QPrintDialog>(pressOk);
+                action->trigger();
+            }
+        previewOpen = preview.isVisible();
+        preview.reject();
+    });
+    registry.Dispatch(CommandPreviewOutlineIndex);
+    EXPECT_TRUE(previewOpen);
+    const QString failure = QStringLiteral("印刷内容をファイル \"%1\" に書き込めませんでした。\n%2")
+                                .arg(file, QString::fromLocal8Bit(std::strerror(EIO)));
+    EXPECT_EQ(messages.Texts(), (QStringList{failure, failure}));
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+    EXPECT_EQ(questions.Texts(), QStringList());
 }
 
 TEST(PrintSettingsSheetTest, TheHeaderFormsPrintFollowsThePrintKind) {

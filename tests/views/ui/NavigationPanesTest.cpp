@@ -2,8 +2,10 @@
 #include "model/ViewLayoutTables.h"
 #include "platform/MessageBox.h"
 #include "printing/PrintHeaderFooter.h"
+#include "printing/PrintJob.h"
 #include "printing/ui/PrintDialog.h"
 #include "support/TestFiles.h"
+#include "support/model/FailingTemporaryWrites.h"
 #include "support/ui/DialogChecks.h"
 #include "texts/MessageContext.h"
 #include "views/ChartCommand.h"
@@ -22,6 +24,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -42,6 +45,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -247,7 +252,7 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     // The header names the document's file, the footer numbers the pages.
     host.path = folder.filePath(QStringLiteral("chart.nuv"));
     document.data.printSettings.headerKinds = {HeaderFooterFileName, 0, 0};
-    ASSERT_TRUE(view.Print(printer));
+    ASSERT_GT(view.Print(printer, {}), 0);
 
     const size_t pages = GridPages(document.data, printer);
     EXPECT_GT(pages, 1u);
@@ -267,7 +272,7 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     printer.setOutputFileName(range);
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 3);
-    ASSERT_TRUE(view.Print(printer));
+    EXPECT_EQ(view.Print(printer, PrintPageRange::ChosenOn(printer)), 2);
     EXPECT_EQ(PdfPages(range), 2);
     printer.setPrintRange(QPrinter::AllPages);
 
@@ -276,7 +281,7 @@ TEST(HierarchicalChartPane, PrintsThePagesOfTheGridToPdf) {
     host.active = document.Add(3000, QStringLiteral("Loose"));
     document.Rebuild();
     platform::ScriptedMessageSink sink;
-    EXPECT_FALSE(view.Print(printer));
+    EXPECT_EQ(view.Print(printer, {}), 0);
     ASSERT_EQ(sink.Texts().size(), 1);
     EXPECT_TRUE(sink.Texts().front().startsWith("印刷に該当する単位機能がないため"));
 }
@@ -719,6 +724,31 @@ TEST(HierarchicalChartPane, PrintCommandsOpenTheirDialogsOnlyWithSomethingToPrin
     EXPECT_EQ(maxPage, int(GridPages(document.data, printer))) << "the dialog is told the page count";
     EXPECT_EQ(sink.Texts().size(), 2);
     EXPECT_EQ(document.data.printSettings.printKind, 2);
+}
+
+// The chart's printout to a file goes through the replacement of every file written: one that cannot be written is
+// said, with the file's name and the reason, and leaves no file.
+TEST(HierarchicalChartPane, APrintoutToAFileThatCannotBeWrittenIsSaidAndLeavesNoFile) {
+    TestDocument document;
+    AddLeaves(document, 3);
+    document.Rebuild();
+    FakeViewHost host(document);
+    CHierarchicalView view(host);
+    CCommandRegistry registry;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.pdf"));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    AddHierarchicalChartCommands(
+        registry, [&view]() -> CHierarchicalView& { return view; }, [&printer]() -> QPrinter& { return printer; });
+    platform::ScriptedMessageSink sink;
+    const FailingTemporaryWrites failing;
+    WhenModalShows([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+    registry.Dispatch(CommandPrintHierarchicalIndex);
+    EXPECT_EQ(sink.Texts(), QStringList{QStringLiteral("The printout could not be written to the file \"%1\".\n%2")
+                                            .arg(path, QString::fromLocal8Bit(std::strerror(EIO)))});
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
 TEST(NameAndMovePromptDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
