@@ -362,7 +362,7 @@ TEST_F(PrintJobTest, NuvprintSaysWhyItCannotWriteAndNeverWritesOverItsDocument) 
     EXPECT_TRUE(run.standardOutput.isEmpty());
     // Qt may say something of its own first.
     EXPECT_TRUE(run.standardError.endsWith(QStringLiteral(
-        "nuvprint: cannot write /dev/full: \"/dev/full\" は通常のファイルではないため、上書きできません。\n")))
+        "nuvprint: cannot write /dev/full: \"/dev/full\" is not a regular file: it cannot be overwritten.\n")))
         << run.standardError.toStdString();
 
     run = RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("index"), document, Path(QStringLiteral("a.pdf"))});
@@ -407,7 +407,7 @@ TEST_F(PrintJobTest, NuvprintRefusesAnOutputThatIsItsInputAPipeOrADocumentInUse)
     ProgramRun run = print(pipe);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.endsWith(
-        QStringLiteral("nuvprint: cannot write %1: \"%1\" は通常のファイルではないため、上書きできません。\n")
+        QStringLiteral("nuvprint: cannot write %1: \"%1\" is not a regular file: it cannot be overwritten.\n")
             .arg(pipe)))
         << run.standardError.toStdString();
 

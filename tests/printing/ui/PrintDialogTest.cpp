@@ -95,7 +95,7 @@ TEST(PrintDialog, PrintingToAnythingButARegularFileIsRefusedAtOnce) {
         EXPECT_TRUE(RefusePrinterOutput(printer)) << file.toStdString();
         const QString refusal =
             QStringLiteral(
-                "ファイル \"%1\" に書き込みできませんでした。\n\"%1\" は通常のファイルではないため、上書きできません。")
+                "ファイル \"%1\" に書き込みできませんでした。\n\"%1\" is not a regular file: it cannot be overwritten.")
                 .arg(file);
         refusals << refusal << refusal;
     }
