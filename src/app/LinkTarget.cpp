@@ -6,7 +6,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -18,16 +21,60 @@ bool IsDocumentPath(const QString& path) {
            !QFileInfo(path).fileName().startsWith(QStringLiteral("~$"));
 }
 
-bool IsLauncher(const QFileInfo& info) {
-    return info.suffix().compare(QStringLiteral("desktop"), Qt::CaseInsensitive) == 0;
+// Types whose files the desktop shows rather than runs: texts, PDF and PostScript, images, sound and video, office
+// documents and web pages. Any other file (an archive, a package, a program of another system, a script, a file of
+// unknown type) goes to whatever program the desktop has for it, which may run what it holds.
+bool IsDocumentType(const QMimeType& type) {
+    static const QStringList names = {
+        QStringLiteral("text/plain"),
+        QStringLiteral("text/csv"),
+        QStringLiteral("text/markdown"),
+        QStringLiteral("text/html"),
+        QStringLiteral("application/xhtml+xml"),
+        QStringLiteral("application/xml"),
+        QStringLiteral("application/rtf"),
+        QStringLiteral("application/pdf"),
+        QStringLiteral("application/postscript"),
+        QStringLiteral("application/msword"),
+        QStringLiteral("application/vnd.ms-excel"),
+        QStringLiteral("application/vnd.ms-powerpoint"),
+        QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document"),
+        QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"),
+        QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.presentation"),
+    };
+    static const QStringList families = {QStringLiteral("image/"), QStringLiteral("audio/"), QStringLiteral("video/"),
+                                         QStringLiteral("application/vnd.oasis.opendocument.")};
+    const QString name = type.name();
+    return names.contains(name) || std::any_of(families.begin(), families.end(),
+                                               [&name](const QString& family) { return name.startsWith(family); });
 }
 
-// A program, a script or a launcher: what the desktop may run rather than show.
-bool MayRun(const QFileInfo& info) {
-    if (!info.isFile())
-        return false;
+// A file the desktop only shows: not executable, and a document by its name and content, both as linked and as the
+// file a link leads to.
+bool IsDocumentFile(const QFileInfo& info) {
     constexpr QFile::Permissions executable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    return (info.permissions() & executable) || IsLauncher(info) || IsLauncher(QFileInfo(info.canonicalFilePath()));
+    if (info.permissions() & executable)
+        return false;
+    const QMimeDatabase types;
+    return IsDocumentType(types.mimeTypeForFile(info)) &&
+           IsDocumentType(types.mimeTypeForFile(QFileInfo(info.canonicalFilePath())));
+}
+
+// A mail address that asks the mail program to attach a file, also behind escapes. Each round undoes one layer of
+// escapes; an address still escaped after a few is asked about all the same.
+bool AsksForAttachment(const QUrl& url) {
+    static const QRegularExpression attach(QStringLiteral("attach(ment)?\\s*="),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QByteArray read = url.toEncoded();
+    for (int round = 0; round < 4; ++round) {
+        if (attach.match(QString::fromUtf8(read)).hasMatch())
+            return true;
+        const QByteArray decoded = QByteArray::fromPercentEncoding(read);
+        if (decoded == read)
+            return false;
+        read = decoded;
+    }
+    return true;
 }
 
 LinkTarget LocalFile(const QString& file, const QString& baseFolder) {
@@ -43,7 +90,7 @@ LinkTarget LocalFile(const QString& file, const QString& baseFolder) {
     if (info.exists()) {
         target.kind = LinkTarget::Desktop;
         target.url = QUrl::fromLocalFile(path);
-        target.mayStartProgram = MayRun(info);
+        target.mayStartProgram = info.isFile() && !IsDocumentFile(info);
     }
     return target;
 }
@@ -84,7 +131,7 @@ LinkTarget Classify(const QString& text, const QString& baseFolder) {
     LinkTarget target;
     target.kind = LinkTarget::Desktop;
     target.url = url;
-    target.mayStartProgram = !web && scheme != QLatin1String("mailto");
+    target.mayStartProgram = scheme == QLatin1String("mailto") ? AsksForAttachment(url) : !web;
     return target;
 }
 

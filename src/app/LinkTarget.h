@@ -9,10 +9,12 @@
 
 // What a link in a view, or a file name of a line mark, leads to. A document of this program opens through the
 // program's own open path; any other file that exists and any address go to the desktop, which picks the
-// program. Web and mail addresses and files that are documents open at once; an address of any other scheme, and a
-// file that is executable or a launcher, may start a program and open only when the user agrees. Texts that run
-// code rather than name a target ("javascript:", "data:", also behind a wrapper such as "view-source:") are refused,
-// and so is a link longer than a program can be given.
+// program. Web addresses, mail addresses and files that are documents by their type (texts, PDF, images, office
+// documents, web pages and the like) open at once. Anything else may start a program and opens only when the user
+// agrees: an address of any other scheme, a mail address that asks for a file to be attached, and a file that is
+// executable or of any other type (an archive, a package, a script, a file of unknown type), since what runs it
+// is up to the desktop's handlers. Texts that run code rather than name a target ("javascript:", "data:", also
+// behind a wrapper such as "view-source:") are refused, and so is a link longer than a program can be given.
 struct LinkTarget {
     enum Kind { Refused, TooLong, Desktop, Document };
     Kind kind = Refused;

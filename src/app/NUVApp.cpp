@@ -70,6 +70,7 @@ bool CNUVApp::InitEditorInstance(const QStringList& arguments) {
     // The editor speaks the language chosen last, so that the language switch's notice comes true; English
     // when none was chosen. The converter stays English: what it writes depends on no setting.
     m_messageContext.m_language = UserSettings::ChosenLanguage();
+    SetTextLanguage(m_messageContext.m_language);
     m_document.DocumentData().interfaceLanguage = m_messageContext.m_language;
     // The wording the Messages page stored shows from the next start on.
     m_messageContext.m_settings.LoadFromRegistry(CSettingsWordingStore());

@@ -555,9 +555,7 @@ void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorTex
     else if (target.isFile() && IsReadOnlyFile(path))
         ShowCannotOpenForSaving(LoadString(StringId::FileMarkedReadOnly).arg(path));
     else if (!target.exists() && !QFileInfo(target.absolutePath()).isWritable())
-        ShowCannotOpenForSaving(
-            LoadString(m_messageContext, StringId::FolderNotWritableJa, StringId::FolderNotWritableEn)
-                .arg(target.absolutePath()));
+        ShowCannotOpenForSaving(LoadString(StringId::FolderNotWritable).arg(target.absolutePath()));
     else
         ShowCannotWriteFileMessage(path, errorText);
 }
@@ -812,8 +810,8 @@ COpenDocument::HeldFileWrite COpenDocument::CheckHeldFileIdentity() {
     }
     request.text = LoadString(StringId::SaveUnderSameNameQuestion).arg(what);
     request.buttons = platform::MessageButtons::YesNoCancel;
-    request.buttonTexts = {LoadString(StringId::SaveButton), LoadString(StringId::SaveAsButton),
-                           LoadString(StringId::CancelButton)};
+    request.buttonTexts = {LoadString(StringId::SaveAnywayButton), LoadString(StringId::SaveAsButton),
+                           LoadString(StringId::CancelSaveButton)};
     request.defaultButton = 2;
     switch (platform::ShowMessageBox(request)) {
     case platform::MessageAnswer::Yes:

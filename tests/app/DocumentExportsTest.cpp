@@ -404,13 +404,10 @@ TEST(UnavailableCommands, SayWhatThisSystemDoesNotDo) {
     EXPECT_TRUE(ShowUnavailableCommandMessage(33126));
     EXPECT_TRUE(ShowUnavailableCommandMessage(33004));
     ASSERT_EQ(messages.Requests().size(), 7);
-    EXPECT_EQ(messages.Texts()[0], "No help is installed for NUV.\nNUVのヘルプはインストールされていません。");
-    EXPECT_EQ(
-        messages.Texts()[4],
-        "Objects cannot be inserted or edited on this system.\nこのシステムではオブジェクトの挿入と編集はできません。");
-    EXPECT_EQ(messages.Texts()[5], "The transfer with ZIPC is not available.\nZIPCとの受け渡しは利用できません。");
-    EXPECT_EQ(messages.Texts()[6], "The function-attribute list is not exchanged with "
-                                   "files.\n機能属性一覧のファイルとの受け渡しは利用できません。");
+    EXPECT_EQ(messages.Texts()[0], "No help is installed for NUV.");
+    EXPECT_EQ(messages.Texts()[4], "Objects cannot be inserted or edited on this system.");
+    EXPECT_EQ(messages.Texts()[5], "The transfer with ZIPC is not available.");
+    EXPECT_EQ(messages.Texts()[6], "The function-attribute list is not exchanged with files.");
     // The work-item hand-over says so itself, through the interchange's command.
     EXPECT_FALSE(ShowUnavailableCommandMessage(32924));
     EXPECT_EQ(messages.Requests().size(), 7);

@@ -9,6 +9,7 @@
 #include "support/TestFiles.h"
 #include "support/model/DocumentFileDump.h"
 #include "support/model/LockHolderName.h"
+#include "texts/StringTable.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -510,9 +511,10 @@ TEST_F(DocumentSaving, TheHeldFileKeepsItsLinksAndBitsAndIsNotWrittenOnceMadeRea
     m_app.OnAutoSaveTimer();
     m_app.OnAutoSaveTimer();
     EXPECT_EQ(Shown(),
-              QStringList{QStringLiteral("ファイルを自動保存できません。\n\"%1\" は読み取り専用に設定されているため、"
-                                         "上書きできません。")
-                              .arg(Path("door.nuv"))});
+              QStringList{
+                  QStringLiteral("The file cannot be saved automatically.\n\"%1\" は読み取り専用に設定されているため、"
+                                 "上書きできません。")
+                      .arg(Path("door.nuv"))});
     EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
     m_shell.proposedNames.clear();
@@ -572,7 +574,7 @@ TEST_F(DocumentSaving, TheTickSaysAFailureOnceUntilASaveSucceedsOrTheFailureChan
     tick("まだ満杯", true);
     ASSERT_EQ(Shown().size(), 1);
     EXPECT_TRUE(Shown()[0].startsWith(
-        QStringLiteral("ファイルを自動保存できません。\nファイル \"%1\" に書き込みできませんでした。")
+        QStringLiteral("The file cannot be saved automatically.\nファイル \"%1\" に書き込みできませんでした。")
             .arg(Path("door.nuv"))));
     tick("空いた", false);
     tick("また満杯", true);
@@ -580,6 +582,29 @@ TEST_F(DocumentSaving, TheTickSaysAFailureOnceUntilASaveSucceedsOrTheFailureChan
     ASSERT_EQ(chmod(QFile::encodeName(Path("door.nuv")).constData(), 0444), 0);
     tick("読み取り専用", false);
     EXPECT_EQ(Shown().size(), 3);
+}
+
+// The question about a file another program changed, its buttons too, is in the interface's language.
+TEST_F(DocumentSaving, TheQuestionAboutAChangedFileSpeaksTheInterfacesLanguage) {
+    SaveAs("door.nuv");
+    const struct {
+        int language;
+        const char* question;
+        QStringList buttons;
+    } languages[] = {{0, "has been changed by another program", {"&Save", "Save &As", "Cancel"}},
+                     {1, "ほかのプログラムによって変更されています", {"保存(&S)", "別名で保存(&A)", "キャンセル"}}};
+    for (const auto& [language, question, buttons] : languages) {
+        WriteFileBytes(Path("door.nuv"), "theirs");
+        Modify("ours");
+        SetTextLanguage(language);
+        m_app.OnFileSave();
+        SetTextLanguage(0);
+        ASSERT_FALSE(m_messages.Requests().isEmpty());
+        const platform::MessageRequest& asked = m_messages.Requests().back();
+        EXPECT_TRUE(asked.text.contains(QString::fromUtf8(question))) << asked.text.toStdString();
+        EXPECT_EQ(asked.buttonTexts, buttons);
+        EXPECT_EQ(ReadFileBytes(Path("door.nuv")), "theirs");
+    }
 }
 
 TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking) {
@@ -629,7 +654,7 @@ TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking
         m_app.OnAutoSaveTimer();
         m_app.OnAutoSaveTimer();
         const QString what = FileIdentityChangeText(change, path);
-        EXPECT_EQ(Shown(), QStringList{QStringLiteral("ファイルを自動保存できません。\n") + what});
+        EXPECT_EQ(Shown(), QStringList{QStringLiteral("The file cannot be saved automatically.\n") + what});
         m_app.OnFileSave(); // unanswered: nothing is written
         ASSERT_EQ(Shown().size(), 2);
         EXPECT_TRUE(Shown()[1].startsWith(what)) << Shown()[1].toStdString();

@@ -18,10 +18,14 @@
 TEST(LinkTarget, DocumentsOpenInTheProgramAndEveryOtherFileOrAddressOnTheDesktop) {
     // Web and mail addresses open at once; any other scheme may start a program.
     const std::pair<bool, QStringList> addresses[] = {
-        {false, {"https://example.org/manual?id=3", "  HTTP://example.org ", "mailto:team@example.org"}},
+        {false,
+         {"https://example.org/manual?id=3", "  HTTP://example.org ", "mailto:team@example.org",
+          "mailto:team@example.org?subject=attachments&body=attach%20it"}},
         {true,
          {"ftp://example.org/a.nuv", "news:comp.lang.c++", "telnet://example.org", "smb://server/share/run.exe",
-          "x-man-page:ls", "view-source:https://example.org/"}}};
+          "x-man-page:ls", "view-source:https://example.org/", "mailto:team@example.org?attach=/home/user/.ssh/id_rsa",
+          "MAILTO:team@example.org?subject=x&Attachment=%2Fetc%2Fpasswd", "mailto:team@example.org?%61ttach=a",
+          "mailto:team@example.org%3FATTACH%3Da", "mailto:team@example.org?%2561ttachment=a"}}};
     for (const auto& [mayStartProgram, group] : addresses) {
         for (const QString& address : group) {
             const LinkTarget target = ClassifyLink(address);
@@ -68,24 +72,43 @@ TEST(LinkTarget, DocumentsOpenInTheProgramAndEveryOtherFileOrAddressOnTheDesktop
     }
 }
 
-// A local file that is a program, a script or a launcher, also through a link, may start a program.
-TEST(LinkTarget, ExecutableFilesAndLaunchersMayStartAProgram) {
+// A local file opens at once only when it is a document by its type, by name and by content, also through a link:
+// a program, a launcher, a script, an archive or package and a file of unknown type may start a program.
+TEST(LinkTarget, OnlyDocumentsOpenWithoutAQuestion) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
+    const QByteArray script = "#!/bin/sh\n";
+    const QByteArray pdf = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";
+    const QByteArray png = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR";
+    const QByteArray binary("\x7f"
+                            "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0\x3e\0",
+                            20);
     const struct {
         QString name;
+        QByteArray content;
         QFile::Permissions executable;
         bool mayStartProgram;
-    } files[] = {{"run.sh", QFile::ExeOwner, true},
-                 {"others.txt", QFile::ExeOther, true},
-                 {"start.Desktop", {}, true},
-                 {"notes.sh", {}, false},
-                 {"folder", QFile::ExeOwner, false}};
-    for (const auto& [name, executable, mayStartProgram] : files) {
+    } files[] = {{"run.sh", script, QFile::ExeOwner, true},
+                 {"others.txt", "plain words\n", QFile::ExeOther, true},
+                 {"start.Desktop", "[Desktop Entry]\nExec=sh\n", {}, true},
+                 {"notes.sh", script, {}, true},
+                 {"tool", script, {}, true},
+                 {"setup.deb", "!<arch>\ndebian-binary   ", {}, true},
+                 {"app.jar", "PK\x03\x04", {}, true},
+                 {"setup.exe", "MZ\x90\0", {}, true},
+                 {"App.AppImage", binary, {}, true},
+                 {"blob", binary, {}, true},
+                 {"plan.pdf", pdf, {}, false},
+                 {"notes.txt", "plain words\n", {}, false},
+                 {"jottings", "plain words\n", {}, false},
+                 {"photo.png", png, {}, false},
+                 {"page.html", "<!DOCTYPE html><html></html>\n", {}, false},
+                 {"folder", {}, QFile::ExeOwner, false}};
+    for (const auto& [name, content, executable, mayStartProgram] : files) {
         if (name == "folder")
             ASSERT_TRUE(QDir(folder.path()).mkdir(name));
         else
-            WriteFileBytes(folder.filePath(name), "#!/bin/sh\n");
+            WriteFileBytes(folder.filePath(name), content);
         ASSERT_TRUE(QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner | executable));
         ASSERT_TRUE(QFile::link(folder.filePath(name), folder.filePath(name + ".txt")));
         for (const QString& link : {name, name + ".txt"}) {
@@ -130,31 +153,84 @@ TEST(LinkTarget, ALinkThatMayStartAProgramIsAskedAboutAndOneTooLongIsRefused) {
     }
 }
 
-// The desktop's opener is given a file by its path; when it ends with a failure (no program for the target) that is
-// said, naming the target; an opener that cannot start fails at once.
-TEST(LinkTarget, TheDesktopOpenerReportsAnOpenerThatFails) {
+namespace {
+
+// Waits for the opener and for what its end starts.
+void WaitForOpener(const CDesktopOpener& desktop) {
+    for (bool waited = true; waited;) {
+        waited = false;
+        for (QProcess* process : desktop.findChildren<QProcess*>()) {
+            if (process->state() != QProcess::NotRunning) {
+                process->waitForFinished(10'000);
+                waited = true;
+            }
+        }
+    }
+}
+
+} // namespace
+
+// The desktop's opener is given a file by its path. Its failure is said, naming the target, only when it is its own:
+// the file is gone, or the desktop's list of handlers names no program for the target. A program that the opener ran
+// in the foreground and that ended with a failure is not the opener's failure; an opener that cannot start fails at
+// once.
+TEST(LinkTarget, TheDesktopOpenerReportsOnlyItsOwnFailure) {
     QTemporaryDir folder;
     const QString given = folder.filePath("given");
+    const QString asked = folder.filePath("asked");
     const QString plan = folder.filePath("plan b.pdf");
-    for (const int status : {0, 3, -1}) {
-        const QString opener = folder.filePath(QString::number(status));
-        if (status >= 0) {
-            WriteFileBytes(opener, QStringLiteral("#!/bin/sh\nprintf %s \"$1\" > '%1'\nexit %2\n")
-                                       .arg(given, QString::number(status))
-                                       .toUtf8());
-            ASSERT_TRUE(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
-        }
+    WriteFileBytes(plan, "%PDF-1.4\n");
+    const auto script = [&](const QString& name, const QString& body) {
+        const QString path = folder.filePath(name);
+        WriteFileBytes(path, ("#!/bin/sh\n" + body).toUtf8());
+        EXPECT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner));
+        return path;
+    };
+    // The list of handlers names a viewer for documents and nothing for the rest.
+    const QString handlers =
+        script("handlers", QStringLiteral("printf '%s ' \"$@\" > '%1'\n"
+                                          "[ \"$3\" = application/pdf ] && echo viewer.desktop\nexit 0\n")
+                               .arg(asked));
+    const QString noHandlerList = folder.filePath("no-such-program");
+    const QUrl unhandled("x-unknown:thing");
+    const struct {
+        int status;
+        QUrl url;
+        QString handlerQuery;
+        QStringList said;
+    } cases[] = {
+        {0, QUrl::fromLocalFile(plan), handlers, {}},
+        {4, QUrl::fromLocalFile(plan), handlers, {}}, // the viewer ran and was closed with a failure
+        {3, QUrl::fromLocalFile(plan), handlers, {}},
+        {3, unhandled, handlers, {LoadString(StringId::LinkNotOpened).arg("x-unknown:thing")}},
+        {4, QUrl::fromLocalFile(plan), noHandlerList, {LoadString(StringId::LinkNotOpened).arg(plan)}},
+        {2, QUrl::fromLocalFile(given + ".gone"), handlers, {LoadString(StringId::LinkNotFound).arg(given + ".gone")}},
+        {-1, QUrl::fromLocalFile(plan), handlers, {}},
+    };
+    for (const auto& [status, url, handlerQuery, said] : cases) {
+        SCOPED_TRACE(status);
+        SCOPED_TRACE(url.toString().toStdString());
+        QFile::remove(given);
+        QFile::remove(asked);
+        const QString opener =
+            status >= 0
+                ? script(QString::number(status),
+                         QStringLiteral("printf %s \"$1\" > '%1'\nexit %2\n").arg(given, QString::number(status)))
+                : folder.filePath("no-opener");
         platform::ScriptedMessageSink sink;
-        CDesktopOpener desktop(opener);
-        EXPECT_EQ(desktop.Open(QUrl::fromLocalFile(plan)), status >= 0);
-        for (QProcess* process : desktop.findChildren<QProcess*>())
-            EXPECT_TRUE(process->waitForFinished(10'000));
+        CDesktopOpener desktop(opener, handlerQuery);
+        EXPECT_EQ(desktop.Open(url), status >= 0);
+        WaitForOpener(desktop);
         if (status >= 0) {
-            EXPECT_EQ(ReadFileBytes(given), plan.toUtf8());
+            EXPECT_EQ(ReadFileBytes(given), OpenerArgument(url).toUtf8());
         }
-        EXPECT_EQ(sink.Texts(),
-                  status > 0 ? QStringList{LoadString(StringId::LinkNotOpened).arg(plan)} : QStringList{});
+        EXPECT_EQ(sink.Texts(), said);
+        if (status > 0 && status != 2 && handlerQuery == handlers) {
+            EXPECT_EQ(ReadFileBytes(asked), "query default " + HandlerType(url).toUtf8() + " ");
+        }
     }
+    EXPECT_EQ(HandlerType(QUrl::fromLocalFile(plan)), "application/pdf");
+    EXPECT_EQ(HandlerType(QUrl("MAILTO:team@example.org")), "x-scheme-handler/mailto");
 }
 
 TEST(LinkTarget, OnlyDroppedDocumentsOpen) {

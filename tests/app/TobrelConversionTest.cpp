@@ -199,7 +199,7 @@ TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
     result = sandbox.Run({"folder.mm"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.endsWith(
-        kCannotOpenForSaving + QStringLiteral("\"folder.nuv\" は通常のファイルではないため、上書きできません。\n")))
+        kCannotOpenForSaving + QStringLiteral("\"folder.nuv\" is not a regular file: it cannot be overwritten.\n")))
         << result.standardError.toStdString();
     EXPECT_EQ(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden), QStringList{"held.nuv"});
 
@@ -211,7 +211,7 @@ TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.standardError.endsWith(
         QStringLiteral("ファイル \"linked.nuv\" に書き込みできませんでした。\n"
-                       "\"linked.nuv\" は通常のファイルではないため、上書きできません。\n")))
+                       "\"linked.nuv\" is not a regular file: it cannot be overwritten.\n")))
         << result.standardError.toStdString();
     QFile elsewhere(sandbox.WorkPath("elsewhere.txt"));
     ASSERT_TRUE(elsewhere.open(QIODevice::ReadOnly));
@@ -223,7 +223,7 @@ TEST(TobrelConversion, ADocumentThatCannotBeWrittenIsReportedAndLeftAlone) {
     ASSERT_EQ(mkfifo(QFile::encodeName(sandbox.WorkPath("pipe.nuv")).constData(), 0644), 0);
     result = sandbox.Run({"pipe.mm"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.standardError.contains(QStringLiteral("\"pipe.nuv\" は通常のファイルではない")))
+    EXPECT_TRUE(result.standardError.contains(QStringLiteral("\"pipe.nuv\" is not a regular file")))
         << result.standardError.toStdString();
     struct stat pipe {};
     ASSERT_EQ(stat(QFile::encodeName(sandbox.WorkPath("pipe.nuv")).constData(), &pipe), 0);

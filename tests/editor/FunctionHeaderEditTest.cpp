@@ -117,8 +117,9 @@ TEST(NameBoxTest, ALongNameChangesOnlyByAnEditAndKeepsWhatTheBoxDoesNotHold) {
     }
     EXPECT_EQ(NameBoxText(shown + rest), shown);
     EXPECT_EQ(NameBoxText(pairAtEnd).size(), NameBoxCapacity - 1);
-    EXPECT_EQ(NameBoxNote(shown + rest),
-              QStringLiteral("単位機能名は 52889 文字あります。ここには先頭の 32767 文字を表示しています。"));
+    EXPECT_EQ(
+        NameBoxNote(shown + rest),
+        QStringLiteral("The unit function name has 52889 characters. Its first 32767 characters are shown here."));
 }
 
 TEST_F(FunctionHeaderEditTest, TabTitleCutsOutlineNumberAndName) {

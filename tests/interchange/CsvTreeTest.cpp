@@ -179,7 +179,7 @@ TEST(CsvTree, AFailedExportSaysWhy) {
     const InterchangeResult folderNamed = writer.Write(folder.path());
     EXPECT_EQ(folderNamed.failure, InterchangeFailure::Error);
     EXPECT_EQ(folderNamed.detail,
-              QStringLiteral("\"%1\" は通常のファイルではないため、上書きできません。").arg(folder.path()));
+              QStringLiteral("\"%1\" is not a regular file: it cannot be overwritten.").arg(folder.path()));
 }
 
 TEST(CsvTree, ATableNestedDeeperThanATableOfContentsMayBeIsRefusedBeforeAnythingChanges) {

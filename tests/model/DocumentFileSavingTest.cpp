@@ -51,7 +51,7 @@ TEST_F(DocumentFileSaving, ATargetThatIsNoRegularFileOrIsMarkedReadOnlyIsRefused
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe.nuv")).constData(), 0644), 0);
     ProgramRun run = Resave(Path("pipe.nuv"));
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.standardError.contains(QStringLiteral("\"%1\" は通常のファイルではないため").arg(Path("pipe.nuv"))))
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("\"%1\" is not a regular file").arg(Path("pipe.nuv"))))
         << run.standardError.toStdString();
     EXPECT_TRUE(S_ISFIFO(Mode(Path("pipe.nuv"))));
 
@@ -191,10 +191,10 @@ TEST_F(DocumentFileSaving, ASaveWithNoRoomAnywhereSaysTheRoomItWantsAndNamesNoFi
         const QStringList lines = (SaveDocumentXml(data, small + "/doc.nuv", &error) ? "saved" : error).split('\n');
         fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
         _exit(lines.size() == 3 &&
-                      lines[0] ==
-                          "空き容量が足りないため、保存できませんでした。次のどれかの空きがあれば保存できます。" &&
-                      lines[1].startsWith(QStringLiteral("フォルダー \"%1\" に ").arg(small)) &&
-                      lines[2] == QStringLiteral("フォルダー \"%1/cache/nuv\" に 200,000 バイト").arg(small) &&
+                      lines[0] == "The file could not be saved for lack of free space. It can be saved when any one of "
+                                  "these is free:" &&
+                      lines[1].endsWith(QStringLiteral(" bytes in the folder \"%1\"").arg(small)) &&
+                      lines[2] == QStringLiteral("200,000 bytes in the folder \"%1/cache/nuv\"").arg(small) &&
                       ReadFileBytes(small + "/doc.nuv") == old &&
                       QDir(small).entryList(QDir::Files | QDir::Hidden) == QStringList({"doc.nuv", "filler"}) &&
                       QDir(small + "/cache/nuv").isEmpty()

@@ -364,7 +364,7 @@ TEST_F(PrintJobTest, NuvprintSaysWhyItCannotWriteAndNeverWritesOverItsDocument) 
     EXPECT_TRUE(run.standardOutput.isEmpty());
     // Qt may say something of its own first.
     EXPECT_TRUE(run.standardError.endsWith(QStringLiteral(
-        "nuvprint: cannot write /dev/full: \"/dev/full\" は通常のファイルではないため、上書きできません。\n")))
+        "nuvprint: cannot write /dev/full: \"/dev/full\" is not a regular file: it cannot be overwritten.\n")))
         << run.standardError.toStdString();
 
     run = RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("index"), document, Path(QStringLiteral("a.pdf"))});
@@ -409,7 +409,7 @@ TEST_F(PrintJobTest, NuvprintRefusesAnOutputThatIsItsInputAPipeOrADocumentInUse)
     ProgramRun run = print(pipe);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.standardError.endsWith(
-        QStringLiteral("nuvprint: cannot write %1: \"%1\" は通常のファイルではないため、上書きできません。\n")
+        QStringLiteral("nuvprint: cannot write %1: \"%1\" is not a regular file: it cannot be overwritten.\n")
             .arg(pipe)))
         << run.standardError.toStdString();
 
@@ -462,9 +462,8 @@ TEST_F(PrintJobTest, NuvprintOnAFullFileSystemKeepsTheOldPrintoutAndNamesTheRoom
         }
         close(filler);
         const ProgramRun run = print();
-        const QString wanted = QStringLiteral("nuvprint: cannot write %1: "
-                                              "空き容量が足りないため、保存できませんでした。次のどれかの空きがあれば"
-                                              "保存できます。\nフォルダー \"")
+        const QString wanted = QStringLiteral("nuvprint: cannot write %1: The file could not be saved for lack of free "
+                                              "space. It can be saved when any one of these is free:\n")
                                    .arg(out);
         fprintf(stderr, "%s\n", run.standardError.toLocal8Bit().constData());
         _exit(run.exitCode == 1 && run.standardError.contains(wanted) && ReadFileBytes(out) == old &&

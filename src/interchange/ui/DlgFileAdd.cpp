@@ -60,9 +60,7 @@ void CDlgFileAdd::accept() {
     if (outcome->renumbered > 0)
         report += QLatin1Char('\n') + LoadString(StringId::MergeRenumbered).arg(outcome->renumbered);
     if (outcome->labelsDropped > 0)
-        report += QLatin1Char('\n') +
-                  LoadString(m_host.MessageContext(), StringId::MergeLabelsDroppedJa, StringId::MergeLabelsDroppedEn)
-                      .arg(outcome->labelsDropped);
+        report += QLatin1Char('\n') + LoadString(StringId::MergeLabelsDropped).arg(outcome->labelsDropped);
     platform::ShowMessageBox(report, platform::MessageButtons::Ok, platform::MessageIcon::Information);
     QDialog::accept();
 }

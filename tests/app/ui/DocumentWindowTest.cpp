@@ -363,7 +363,7 @@ TEST_F(DocumentWindow, TheTickLeavesAnEditBeingTypedAsItIsAndTheDocumentModified
     ASSERT_EQ(chmod(file.constData(), 0444), 0);
     App().Document().OnAutoSaveTimer();
     ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].startsWith(QStringLiteral("ファイルを自動保存できません。")));
+    EXPECT_TRUE(messages.texts[0].startsWith(QStringLiteral("The file cannot be saved automatically.")));
     EXPECT_EQ(model.RecordCount(), 2);
     EXPECT_TRUE(model.IsFnNameChanged());
     ASSERT_EQ(chmod(file.constData(), 0644), 0);

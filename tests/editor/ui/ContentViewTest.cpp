@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "support/QStringPrinter.h"
 #include "texts/MessageContext.h"
+#include "texts/StringTable.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -153,7 +154,9 @@ TEST_F(ContentViewTest, ARightClickShowsTheEditPopupInTheInterfaceLanguage) {
     EXPECT_EQ(view.ContentText(), QStringLiteral("rice and water cold"));
 
     // The font of part of a content stored as plain text cannot be kept: the item says so.
+    SetTextLanguage(1);
     item(*menu, 33064)->trigger();
+    SetTextLanguage(0);
     ASSERT_EQ(sink.Texts().size(), 1);
     EXPECT_TRUE(sink.Texts()[0].contains(QStringLiteral("機能内容欄は書式なしのテキストとして保存される")));
 

@@ -261,7 +261,7 @@ TEST(TreeExchangeCommands, FolderImportTakesTheFolderTypedInTheChooser) {
         EXPECT_TRUE(dialog.isVisible());
     }),
               QString());
-    EXPECT_EQ(missing.host.messages.Texts(), QStringList{QStringLiteral("フォルダ Nowhere が見つかりません。")});
+    EXPECT_EQ(missing.host.messages.Texts(), QStringList{QStringLiteral("The folder Nowhere cannot be found.")});
 }
 
 TEST(TreeExchangeCommands, FolderImportTakesTheFolderPickedInTheChooser) {

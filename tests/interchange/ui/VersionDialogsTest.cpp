@@ -14,6 +14,7 @@
 #include "support/logic/LogicScript.h"
 #include "support/ui/DialogChecks.h"
 #include "texts/MessageContext.h"
+#include "texts/StringTable.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -177,7 +178,10 @@ TEST(VersionDialogs, TheMergeAddsBelowTheChosenDestinationAndSaysWhatItRenumbere
     EXPECT_EQ(dialog.DestinationBox()->itemText(1), "1 step");
     dialog.DestinationBox()->setCurrentIndex(1);
     dialog.FileEdit()->setText(host.path);
+    // The report is in the interface's language, every line of it.
+    SetTextLanguage(1);
     dialog.accept();
+    SetTextLanguage(0);
     EXPECT_EQ(
         host.messages.Texts(),
         QStringList{"2 個の単位機能を結合しました。\n2 個の単位機能は内部IDが重なったため、新しい内部IDを付けました。\n"

@@ -132,7 +132,7 @@ TEST(PrintDialog, PrintingToAnythingButARegularFileIsRefusedAtOnce) {
         EXPECT_TRUE(dialog.isVisible()) << file.toStdString();
         // Refused again when the printout is written.
         EXPECT_EQ(PrintOnPrinter(printer, PrintOnePage, context), 0) << file.toStdString();
-        const QString reason = QStringLiteral("\"%1\" は通常のファイルではないため、上書きできません。").arg(file);
+        const QString reason = QStringLiteral("\"%1\" is not a regular file: it cannot be overwritten.").arg(file);
         refusals << QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n").arg(file) + reason
                  << QStringLiteral("印刷内容をファイル \"%1\" に書き込めませんでした。\n").arg(file) + reason;
     }
