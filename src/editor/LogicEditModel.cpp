@@ -12,8 +12,6 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
-#include <QScopedValueRollback>
-
 #include <algorithm>
 
 namespace {
@@ -348,7 +346,8 @@ CLogicLine& CLogicEditModel::EditRecord(int line) {
         return record;
     if (m_nesting > 0 && !m_transactionTouched.insert(&record).second)
         return record;
-    JournalEntry entry{JournalEntry::Op::Modified, line, 0, {}};
+    JournalEntry entry{JournalEntry::Op::Modified, line, 0, {}, m_nesting > 0 ? &record : nullptr,
+                       record.GetMarkNotes()};
     entry.records.push_back(std::make_unique<CLogicLine>(record));
     m_journal.push_back(std::move(entry));
     return record;
@@ -384,7 +383,6 @@ void CLogicEditModel::SetDocumentModified() {
 }
 
 void CLogicEditModel::RunModelChange(CIndexLogicSync* sync) {
-    const QScopedValueRollback changing(m_changingModel, true);
     const ModelOptions options = m_document.GetModelOptions();
     if (sync)
         sync->Synchronize();
@@ -845,7 +843,7 @@ bool CLogicEditModel::LineParses(int line) const {
     return length == LineText(line).size() + 1;
 }
 
-CLogicEditModel::JournalEntry CLogicEditModel::RevertEntry(JournalEntry& entry) {
+CLogicEditModel::JournalEntry CLogicEditModel::RevertEntry(JournalEntry& entry, bool undo) {
     switch (entry.op) {
     case JournalEntry::Op::Inserted:
         return {JournalEntry::Op::Removed, entry.index, 0, TakeRecords(entry.index, entry.count)};
@@ -860,10 +858,20 @@ CLogicEditModel::JournalEntry CLogicEditModel::RevertEntry(JournalEntry& entry) 
             Recompose(line);
         return {JournalEntry::Op::Inserted, entry.index, count, {}};
     }
-    case JournalEntry::Op::Modified:
-        std::swap(*Record(entry.index), *entry.records.front());
+    case JournalEntry::Op::Modified: {
+        CLogicLine& line = *Record(entry.index);
+        CLogicLine& other = *entry.records.front();
+        const bool notesChanged = undo && line.GetMarkNotes() != entry.notesAfter;
+        std::swap(line, other);
+        if (notesChanged) {
+            // Only the statement goes back; the automatic quantifier marks follow its member name.
+            line.SetMarkNotes(other.GetMarkNotes());
+            if (line.textSlots[0].text != other.textSlots[0].text)
+                CheckMemberNameQuantifiers(line, m_document.SyntaxSymbols, m_document.quantifiers);
+        }
         Recompose(entry.index);
-        return {JournalEntry::Op::Modified, entry.index, 0, std::move(entry.records)};
+        return {JournalEntry::Op::Modified, entry.index, 0, std::move(entry.records), nullptr, line.GetMarkNotes()};
+    }
     }
     return {};
 }
@@ -924,7 +932,7 @@ void CLogicEditModel::EndEdit() {
     if (!parses && CanRevertJournal(m_transactionStart)) {
         // The records go back with the text, so that they never disagree.
         while (m_journal.size() > m_transactionStart) {
-            RevertEntry(m_journal.back());
+            RevertEntry(m_journal.back(), false);
             m_journal.pop_back();
         }
         m_undoStart = std::min(m_undoStart, m_journal.size());
@@ -933,6 +941,12 @@ void CLogicEditModel::EndEdit() {
     if (!m_undoAvailable) {
         m_journal.clear();
         m_undoStart = 0;
+    }
+    for (size_t i = m_transactionStart; i < m_journal.size(); ++i) {
+        JournalEntry& entry = m_journal[i];
+        if (entry.op == JournalEntry::Op::Modified && entry.changed)
+            entry.notesAfter = entry.changed->GetMarkNotes();
+        entry.changed = nullptr;
     }
     m_transactionTouched.clear();
     m_structureChanged = false;
@@ -946,7 +960,7 @@ void CLogicEditModel::ReloadRecords() {
     RecomposeAll();
     // The journal replays its entries by line index: after lines came, went or changed behind the model's back an
     // undo would put a recorded line over another one, or take back half of what was done outside.
-    if (m_nesting == 0 && !m_changingModel && shown != m_composed)
+    if (m_nesting == 0 && shown != m_composed)
         DiscardUndo();
     NotifyListeners();
 }
@@ -1008,7 +1022,7 @@ void CLogicEditModel::UndoLastEdit() {
     while (m_journal.size() > m_undoStart) {
         JournalEntry& entry = m_journal.back();
         fnLinesDiffer = fnLinesDiffer || TouchesFnLine(entry);
-        inverse.push_back(RevertEntry(entry));
+        inverse.push_back(RevertEntry(entry, true));
         m_journal.pop_back();
     }
     m_journal = std::move(inverse);

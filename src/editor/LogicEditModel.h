@@ -270,7 +270,8 @@ public:
     // The records may have been changed outside the model (a table-of-contents command, the synchronisation, a
     // rename, a replacement, an import, another tab's Fn line): every line is composed again and the listeners
     // hear of it. Lines that differ from those shown withdraw the undo and its redo, whose entries were recorded
-    // on the lines as they were; a reload that the model's own change brings about keeps them.
+    // on the lines as they were; a reload during the model's own edit, or one that shows the lines as they were,
+    // keeps them.
     void ReloadRecords();
     // An Fn line was bound to another unit function and the table of contents follows it: the lines are composed
     // again, and the binding is not undone.
@@ -314,6 +315,10 @@ private:
         int count = 0;
         // Removed: the records taken out, in line order from index; Modified: the record as it was before.
         std::vector<std::unique_ptr<CLogicLine>> records;
+        // Modified: the record changed, known until its transaction ends, and the marks, memo and files it had when
+        // the change was done. Marks the user set or took off since stay as they are when the change is undone.
+        const CLogicLine* changed = nullptr;
+        CLogicLine::MarkNotes notesAfter = {};
     };
     bool IsJournalling() const { return m_nesting > 0 || m_undoAvailable; }
     // The caret-line record to change, its former state journalled first.
@@ -325,8 +330,9 @@ private:
     std::vector<std::unique_ptr<CLogicLine>> TakeRecords(int index, int count);
     // Keeps the line of a typed Fn name on its record when lines are put in before it.
     void LinesInserted(int index, int count);
-    // Reverts one entry on records and composed lines; returns the entry that reverts the reversion.
-    JournalEntry RevertEntry(JournalEntry& entry);
+    // Reverts one entry on records and composed lines; returns the entry that reverts the reversion. An undo leaves
+    // a line's marks, memo and files as they are where they changed since the entry was recorded.
+    JournalEntry RevertEntry(JournalEntry& entry, bool undo);
     // Whether reverting the entry puts in or takes out an Fn line, or changes one.
     bool TouchesFnLine(const JournalEntry& entry) const;
     bool CanRevertJournal(size_t from) const;
@@ -387,8 +393,6 @@ private:
     bool m_typed = false;
     bool m_fnNameChanged = false;
     bool m_committing = false;
-    // The model's own change of the table of contents is running: the reloads it brings about are its own.
-    bool m_changingModel = false;
     // The Fn line whose name was typed and not yet committed; -1 when it is not known (the caret line is taken).
     int m_fnEditLine = -1;
     bool m_undoGroupOpen = false;

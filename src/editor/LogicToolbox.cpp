@@ -249,9 +249,6 @@ void DeleteLineMarks(CLogicEditModel& model, int line) {
     CLogicLine* record = model.Record(line);
     if (!record)
         return;
-    record->mark = 0;
-    record->SetMemo(QString());
-    for (int i = 0; i < CLogicLine::UrlCount; ++i)
-        record->SetUrl(i, QString());
+    record->SetMarkNotes({});
     ModelShell().SetDocumentModified();
 }

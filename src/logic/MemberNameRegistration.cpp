@@ -25,8 +25,9 @@ bool RegisterMemberName(CDocumentData& data, const QString& memberName, CInspect
             const CLogicLine* line = function.logicLines[i].get();
             if (!line || !IsConditionOrAction(line->lineKind) || line->textSlots[0].text != memberName)
                 continue;
+            // A line whose state is not written yet has no state to register.
             const QString& state = line->textSlots[2].text;
-            if (member->FindState(state))
+            if (state.isEmpty() || member->FindState(state))
                 continue;
             member->states.push_back({state, QString()});
             resultPane->AddLine(LoadString(StringId::StateNameRegistered)

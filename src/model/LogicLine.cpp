@@ -30,6 +30,13 @@ void CLogicLine::SetUrl(int index, const QString& url) {
     DropEmptyNotes();
 }
 
+void CLogicLine::SetMarkNotes(const MarkNotes& notes) {
+    mark = notes.mark;
+    SetMemo(notes.memo);
+    for (int i = 0; i < UrlCount; ++i)
+        SetUrl(i, notes.urls[static_cast<std::size_t>(i)]);
+}
+
 void CLogicLine::DropEmptyNotes() {
     if (*m_notes.Get() == Notes::kNone)
         m_notes.Reset();

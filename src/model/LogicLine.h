@@ -125,6 +125,16 @@ public:
     void SetMemo(const QString& memo);
     void SetUrl(int index, const QString& url);
 
+    // What is noted on the line beside its statement: the line marks, the memo and the linked files.
+    struct MarkNotes {
+        quint32 mark = 0;
+        QString memo = {};
+        std::array<QString, UrlCount> urls = {};
+        bool operator==(const MarkNotes&) const = default;
+    };
+    MarkNotes GetMarkNotes() const { return {mark, Memo(), Urls()}; }
+    void SetMarkNotes(const MarkNotes& notes);
+
     // Number of text slots a statement kind uses: 1, 2, 4 or none.
     static int SlotsOfKind(int kind);
 

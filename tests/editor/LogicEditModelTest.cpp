@@ -1,5 +1,6 @@
 #include "editor/LogicEditModel.h"
 #include "editor/LogicLineBlock.h"
+#include "editor/LogicToolbox.h"
 #include "model/AbstractIndexItem.h"
 #include "model/DocumentData.h"
 #include "model/ModelShell.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <memory>
 
 namespace {
@@ -389,6 +391,90 @@ TEST_F(LogicEditModelTest, ParseGuardRestoresRecords) {
     EXPECT_EQ(model.Record(0)->lineKind, SyntaxIf);
 }
 
+// Undo and its redo give a line its statement back; the marks, the memo and the files the user set or took off after
+// the edit stay as the user left them, and the automatic quantifier marks follow the member name as typing makes them.
+TEST_F(LogicEditModelTest, UndoAndRedoLeaveTheLineMarksAsTheUserLeftThem) {
+    const QString memo = QStringLiteral("IMPORTANT MEMO TEXT");
+    const std::array<QString, 3> files = {QStringLiteral("/tmp/plan.txt"), QString(), QString()};
+    const auto markZero = [](CLogicEditModel& m) { ToggleLineMark(m, 0, 0); };
+    const auto setAll = [&](CLogicEditModel& m) {
+        ToggleLineMark(m, 0, 0);
+        SetLineMarkTexts(m, 0, memo, files);
+    };
+    const struct {
+        const char* name;
+        std::function<void(CLogicEditModel&)> before, after; // what the user does to the marks around the typing
+        QString typed;
+        CLogicLine::MarkNotes undone;
+    } cases[] = {
+        {"a mark, its memo and a file set after the typing", nullptr, setAll, "z", {1, memo, files}},
+        {"all deleted after the typing", setAll, [](CLogicEditModel& m) { DeleteLineMarks(m, 0); }, "z", {}},
+        {"a quantifier typed beside a mark", markZero, nullptr, QStringLiteral("∀"), {1}},
+        {"a quantifier typed beside a mark, another mark set after",
+         markZero,
+         [](CLogicEditModel& m) { ToggleLineMark(m, 0, 1); },
+         QStringLiteral("∀"),
+         {3, QStringLiteral("メンバー名の先頭の \"∀\" は全称記号です。")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CUnitFunction& function = *document.registry.CreateFunction(QStringLiteral("F"), document.GetModelOptions());
+        CLogicEditModel model(document, function, clipboard);
+        model.OnAddDoAtCurrent();
+        model.TypeCharacter(u'a');
+        model.CloseUndoGroup();
+        if (c.before)
+            c.before(model);
+        model.SetCaret(0, model.Record(0)->Home);
+        model.TypeCharacter(c.typed[0]);
+        model.CloseUndoGroup();
+        if (c.after)
+            c.after(model);
+        const CLogicLine& line = *model.Record(0);
+        const CLogicLine::MarkNotes user = line.GetMarkNotes();
+        model.UndoLastEdit();
+        EXPECT_EQ(line.textSlots[0].text, QStringLiteral("a"));
+        EXPECT_EQ(line.GetMarkNotes(), c.undone);
+        model.UndoLastEdit();
+        EXPECT_EQ(line.textSlots[0].text, c.typed + QStringLiteral("a"));
+        EXPECT_EQ(line.GetMarkNotes(), user);
+
+        // Marks set between an undo and its redo stay.
+        model.UndoLastEdit();
+        ToggleLineMark(model, 0, 5);
+        SetLineMarkTexts(model, 0, memo, files);
+        const CLogicLine::MarkNotes marked = line.GetMarkNotes();
+        model.UndoLastEdit();
+        EXPECT_EQ(line.mark & ~(quantifierWarningMark | quantifierErrorMark), marked.mark);
+        EXPECT_EQ(line.Memo(), memo);
+        EXPECT_EQ(line.Urls(), files);
+    }
+}
+
+// A line takes its marks with it where an edit and its undo take it: a deleted line comes back with them, and a line
+// marked after the undo goes with them when the deletion is done again.
+TEST_F(LogicEditModelTest, ADeletedLineComesBackWithItsMarks) {
+    CLogicEditModel model(document, Origin(), clipboard);
+    model.OnAddDoAtCurrent();
+    model.TypeCharacter(u'a');
+    model.SetCaret(0, 0);
+    model.OnAddDoAfter();
+    model.CloseUndoGroup();
+    ToggleLineMark(model, 0, 0);
+    SetLineMarkTexts(model, 0, QStringLiteral("memo"), {QStringLiteral("/tmp/a.txt"), QString(), QString()});
+    const CLogicLine::MarkNotes marked = model.Record(0)->GetMarkNotes();
+    model.SetCaret(0, 0);
+    model.OnDeleteLine();
+    model.UndoLastEdit();
+    EXPECT_EQ(model.Record(0)->textSlots[0].text, QStringLiteral("a"));
+    EXPECT_EQ(model.Record(0)->GetMarkNotes(), marked);
+    ToggleLineMark(model, 0, 3);
+    model.UndoLastEdit();
+    EXPECT_EQ(model.Record(0)->mark, 0u);
+    model.UndoLastEdit();
+    EXPECT_EQ(model.Record(0)->mark, 9u);
+}
+
 } // namespace
 
 // The unit function 1.1 "Unit" holds a blank line, Fn Alpha (1.1.1), Do<aaa>, Do<bbb>, Fn Beta (1.1.2) and Do<ccc>.
@@ -495,4 +581,23 @@ TEST(OutsideChange, ChangesMadeOutsideATabToItsLinesWithdrawItsUndo) {
         EXPECT_EQ(model.Record(c.line)->textSlots[0].text, c.expected);
         EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
     }
+}
+
+// The tab's own edit of its Fn lines and its undo bring the table of contents along, which reloads the tab: the edit
+// keeps its undo and its redo.
+TEST(OwnChange, TheTabsOwnEditsKeepUndoAndRedo) {
+    platform::ScriptedMessageSink sink;
+    UnitDocument d(2);
+    CLogicEditModel model(d.document, *d.unit, d.clipboard);
+    d.tab = &model;
+    model.Select(1, 0, 5, 0);
+    model.OnWrapInLoop();
+    const QString wrapped = model.PlainText();
+    ASSERT_TRUE(model.IsUndoAvailable());
+    model.UndoLastEdit();
+    EXPECT_NE(model.PlainText(), wrapped);
+    EXPECT_TRUE(model.IsUndoAvailable());
+    model.UndoLastEdit();
+    EXPECT_EQ(model.PlainText(), wrapped);
+    EXPECT_TRUE(sink.Texts().isEmpty()) << sink.Texts().join('|').toStdString();
 }

@@ -39,3 +39,17 @@ TEST(MemberNameRegistration, RegisteringAKnownMemberStillRegistersItsStates) {
     EXPECT_EQ(data.memberDefinitions.size(), 2u);
     EXPECT_FALSE(RegisterMemberName(data, "Door", &pane));
 }
+
+// A member name typed before its state registers the name alone: the register keeps no state without a name.
+TEST(MemberNameRegistration, ALineWithoutAStateRegistersTheNameAlone) {
+    CDocumentData data;
+    data.SetDefaults();
+    CLogicLine& line = *data.registry.origin->logicLines.emplace_back(std::make_unique<CLogicLine>());
+    line.lineKind = SyntaxIf;
+    line.textSlots[0].text = "Valve";
+    CInspectionView pane;
+    EXPECT_TRUE(RegisterMemberName(data, "Valve", &pane));
+    ASSERT_EQ(data.memberDefinitions.size(), 1u);
+    EXPECT_TRUE(data.memberDefinitions[0].states.empty());
+    EXPECT_EQ(pane.Lines().last(), "0 個の状態名を登録しました。");
+}
