@@ -674,6 +674,8 @@ bool COpenDocument::SaveDocumentFileAs(const VersionHistoryEntry& entry) {
 bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileLook look) {
     QString errorText;
     bool written = false;
+    platform::DocumentFileWrite write;
+    write.hold = &m_heldDocumentFile;
     for (;;) {
         switch (CheckHeldFileIdentity(look)) {
         case HeldFileWrite::Write:
@@ -686,8 +688,6 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
         }
         }
         // The write goes only into the file that the check found, or makes one where it found nothing.
-        platform::DocumentFileWrite write;
-        write.hold = &m_heldDocumentFile;
         write.expected = {look.now.known, look.now.device, look.now.inode};
         written = WriteDocument(m_strDocumentPath, entry, &errorText, &write);
         if (written || write.refusal != platform::FileReplacement::Refusal::Changed)
@@ -697,9 +697,10 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
         if (look.change == FileIdentityChange::None)
             look.change = FileIdentityChange::Changed;
     }
-    // The file was the document's when the write began: whatever the write did to it (a failed write in place puts
-    // the old content back), it did.
-    m_heldFileIdentity = ReadFileIdentity(m_strDocumentPath);
+    // The file written is the document's, as the write left it (a failed write in place puts the old content back);
+    // what the path leads to by now is looked at by the next save.
+    if (write.written.file.exists)
+        m_heldFileIdentity = WrittenFileIdentity(write.written, look.now.link);
     if (!written) {
         if (m_bAutomaticSave)
             ShowAutoSaveNotice(CannotWriteFileText(m_strDocumentPath, errorText));
@@ -756,7 +757,7 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
         held.Hold(path);
     CloseDocumentState();
     m_strDocumentPath = path;
-    m_heldFileIdentity = ReadFileIdentity(path);
+    m_heldFileIdentity = WrittenFileIdentity(write.written, QFileInfo(path).isSymLink());
     m_nOpenMode = ClaimOwnerFile(path) ? Editing : ReadOnly;
     if (m_nOpenMode == Editing)
         m_heldDocumentFile = std::move(held);

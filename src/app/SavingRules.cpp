@@ -115,6 +115,12 @@ DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
     return IdentityOf(info, link);
 }
 
+DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::Written& written, bool link) {
+    if (!written.file.exists)
+        return {};
+    return {true, written.file.device, written.file.inode, written.size, written.modified, link};
+}
+
 FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const DocumentFileIdentity& now,
                                        bool stillNamed) {
     if (!known.known)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DocumentFile.h"
+#include "platform/FileReplacement.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -53,6 +54,8 @@ struct DocumentFileIdentity {
 // The identity of the file at `path` now, links followed. With `fd`, that of the file open as `fd`, read through
 // `path`.
 DocumentFileIdentity ReadFileIdentity(const QString& path, int fd = -1);
+// The identity of the file a save left as `written`, named by a link when `link`.
+DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::Written& written, bool link);
 
 // How the path of a document came to name something other than the file read or last written there.
 enum class FileIdentityChange { None, Changed, Deleted, Moved, ReplacedByLink };

@@ -22,6 +22,7 @@
 
 #include <QFileDevice>
 #include <QIODevice>
+#include <QScopeGuard>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -339,6 +340,11 @@ bool WriteSafely(const QString& path, platform::DocumentFileWrite* own, QString*
             own->refusal = file.Refused();
         return false;
     };
+    // Whatever the commit did, the file it wrote is as it left it.
+    const auto written = qScopeGuard([&] {
+        if (own)
+            own->written = file.WrittenFile();
+    });
     if (!file.Open(own ? own->hold : nullptr, own ? own->expected : std::nullopt))
         return failed();
     DeviceWriter writer(file.Device());

@@ -444,6 +444,7 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
     m_noRoomBeside = false;
     m_roomWanted.clear();
     m_target = {};
+    m_writtenFile = {};
     if (const std::optional<QString> holder = DocumentHolder(m_path, ownHold)) {
         m_refusal = Refusal::InUse;
         m_errorText = *holder;
@@ -611,6 +612,7 @@ bool FileReplacement::CommitBeside() {
         return false;
     }
     m_temporaryPath.clear();
+    NoteWritten(fd);
     m_output->CloseFile();
     // The new name is made lasting too, as far as the folder lets us.
     SyncFolder(QFileInfo(m_targetPath).absolutePath());
@@ -642,7 +644,7 @@ bool FileReplacement::CarryAttributes(int fd) {
     return true;
 }
 
-bool FileReplacement::MakeBackupDirectory(const QString& directory) {
+int FileReplacement::MakeBackupDirectory(const QString& directory) {
     // Its names tell which documents the user edits: only the user may read it, and a folder of ours that an older
     // build made readable to others is made so.
     const QByteArray encoded = QFile::encodeName(directory);
@@ -654,7 +656,7 @@ bool FileReplacement::MakeBackupDirectory(const QString& directory) {
         if (lstat(encoded.constData(), &status) == 0 && S_ISLNK(status.st_mode)) {
             // A link to nothing: the reason is its target's, named after it.
             FailWithErrno(error, directory + QStringLiteral(" -> ") + QFileInfo(directory).symLinkTarget());
-            return false;
+            return error;
         }
     }
     if (error == 0 && !S_ISDIR(status.st_mode))
@@ -665,7 +667,7 @@ bool FileReplacement::MakeBackupDirectory(const QString& directory) {
     // The system's reason, for the folder itself: one of its parents may be a file.
     if (error != 0)
         FailWithErrno(error, directory);
-    return error == 0;
+    return error;
 }
 
 bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath) {
@@ -674,8 +676,11 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
         FailWithErrno(ENOENT, QStringLiteral("XDG_CACHE_HOME"));
         return false;
     }
-    if (!MakeBackupDirectory(directory))
+    if (const int failed = MakeBackupDirectory(directory)) {
+        if (failed == ENOSPC || failed == EDQUOT)
+            WantRoom(old.size(), true);
         return false;
+    }
     // Only this user may read it, and it is locked while this process writes the file.
     const QString start = directory + QLatin1Char('/') + BackupNameStart(m_targetPath) + QLatin1Char('-') +
                           QString::number(getpid()) + QLatin1Char('-');
@@ -720,10 +725,15 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
 void FileReplacement::WantRoom(qint64 oldSize, bool forBackup) {
     const QString folder = QFileInfo(m_targetPath).absolutePath();
     const QString cache = BackupDirectory();
+    // A cache folder not made yet wants a block for each folder to make, where the first of them goes.
+    QString existing = cache;
+    qint64 folders = 0;
+    for (; !QFileInfo::exists(existing) && existing != QFileInfo(existing).absolutePath(); ++folders)
+        existing = QFileInfo(existing).absolutePath();
     const qint64 copy = RoomOf(folder, m_output->Content().size());
     const qint64 growth = std::max<qint64>(0, copy - RoomOf(folder, oldSize));
-    const qint64 backup = RoomOf(cache, oldSize);
-    if (OnOneFileSystem(folder, cache)) {
+    const qint64 backup = RoomOf(existing, oldSize) + folders * RoomOf(existing, 1);
+    if (OnOneFileSystem(folder, existing)) {
         // The backup and the file's growth take their room from the same place; a new copy beside the file, which
         // is never more, is an answer only where one was tried.
         m_roomWanted.append({folder, m_noRoomBeside ? std::min(copy, backup + growth) : backup + growth});
@@ -736,6 +746,14 @@ void FileReplacement::WantRoom(qint64 oldSize, bool forBackup) {
     if (m_noRoomBeside)
         m_roomWanted.append({folder, copy});
     m_roomWanted.append({cache, backup});
+}
+
+void FileReplacement::NoteWritten(int fd) {
+    struct stat written {};
+    if (fstat(fd, &written) == 0)
+        m_writtenFile = {{true, written.st_dev, written.st_ino},
+                         written.st_size,
+                         qint64(written.st_mtim.tv_sec) * 1000000000 + written.st_mtim.tv_nsec};
 }
 
 int FileReplacement::OpenTarget() {
@@ -806,6 +824,7 @@ bool FileReplacement::CommitInPlace() {
         }
     }
     close(backupFd);
+    NoteWritten(fd);
     close(fd);
     return failed == 0;
 }

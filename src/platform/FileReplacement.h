@@ -86,6 +86,12 @@ public:
         quint64 device = 0;
         quint64 inode = 0;
     };
+    // A file as a write left it.
+    struct Written {
+        FileId file;
+        qint64 size = 0;
+        qint64 modified = 0; // nanoseconds since the epoch
+    };
 
     // Room that would have let a write through, in one folder.
     struct Room {
@@ -126,6 +132,8 @@ public:
     // When the last failure was the want of room: the folders where the room given would let the write through,
     // any one of them. Empty otherwise.
     const QList<Room>& RoomWanted() const { return m_roomWanted; }
+    // The file the last commit wrote, as it left it, failed or not: nothing when it did not write the file.
+    const Written& WrittenFile() const { return m_writtenFile; }
 
     // The folder that keeps the old content of a file while it is written in place.
     static QString BackupDirectory();
@@ -148,9 +156,12 @@ private:
     // Opens the file for a write in place, without following a link; -1 when it is not the file found by Open.
     int OpenTarget();
     bool CommitBeside();
+    // The file open as `fd` is the one written.
+    void NoteWritten(int fd);
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
     bool CarryAttributes(int fd);
-    bool MakeBackupDirectory(const QString& directory);
+    // 0, or the errno of the step that failed.
+    int MakeBackupDirectory(const QString& directory);
     bool WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath);
     // A write in place of the file's old content `oldSize` found no room for its backup (`forBackup`) or for the
     // file's growth: the room that lets it through goes to RoomWanted.
@@ -165,7 +176,8 @@ private:
     unsigned m_owner = 0;
     unsigned m_group = 0;
     unsigned m_linkCount = 0;
-    FileId m_target;                                       // the file found by Open
+    FileId m_target; // the file found by Open
+    Written m_writtenFile;
     QList<std::pair<QByteArray, QByteArray>> m_attributes; // the target's extended attributes: names and values
     bool m_inPlace = false;
     bool m_noRoomBeside = false; // the temporary file found no room
@@ -178,11 +190,12 @@ private:
 
 // A save of a document into a file that its writer knows: the writer's own hold of it (see FileReplacement::Open),
 // and what the path led to when the writer last looked, if the write must find that there. The write puts why it
-// was refused here.
+// was refused, and the file it wrote, here.
 struct DocumentFileWrite {
     const DocumentFileLock* hold = nullptr;
     std::optional<FileReplacement::FileId> expected;
     FileReplacement::Refusal refusal = FileReplacement::Refusal::None;
+    FileReplacement::Written written;
 };
 
 } // namespace platform

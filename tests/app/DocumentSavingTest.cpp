@@ -6,7 +6,7 @@
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnerFile.h"
-#include "support/InPlaceOpening.h"
+#include "support/InPlaceWriteMoment.h"
 #include "support/TestFiles.h"
 #include "support/model/DocumentFileDump.h"
 #include "support/model/LockHolderName.h"
@@ -688,8 +688,8 @@ TEST_F(DocumentSaving, ALinkOrAFilePutInTheDocumentsPlaceAsItIsWrittenInPlaceIsN
     // With a second name the document is written in place; as that begins, a link or another file takes its name.
     ASSERT_EQ(link(encoded(door).constData(), encoded(Path("alias.nuv")).constData()), 0);
     const QByteArray saved = ReadFileBytes(door);
-    const auto swapTo = [&](bool toLink) {
-        return std::make_unique<AtInPlaceOpening>([&, toLink] {
+    const auto swapTo = [&](bool toLink, InPlaceWriteMoment::Moment moment = InPlaceWriteMoment::BeforeOpening) {
+        return std::make_unique<InPlaceWriteMoment>(moment, [&, toLink] {
             if (toLink)
                 ASSERT_TRUE(QFile::link(Path("victim.txt"), Path("theirs")));
             else
@@ -720,4 +720,18 @@ TEST_F(DocumentSaving, ALinkOrAFilePutInTheDocumentsPlaceAsItIsWrittenInPlaceIsN
     EXPECT_TRUE(Shown().last().startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
     EXPECT_EQ(TitleOfDocumentFile(door), "ours");
     EXPECT_EQ(ReadFileBytes(Path("alias.nuv")), saved);
+
+    // A link put there once a save has written the file is found by the next one: the file written is the
+    // document's, not what the name leads to after the write.
+    ASSERT_EQ(link(encoded(door).constData(), encoded(Path("alias2.nuv")).constData()), 0);
+    swap.reset();
+    swap = swapTo(true, InPlaceWriteMoment::AfterWriting);
+    Modify("written");
+    m_app.OnFileSave();
+    EXPECT_EQ(TitleOfDocumentFile(Path("alias2.nuv")), "written");
+    const qsizetype shown = Shown().size();
+    m_app.OnAutoSaveTimer();
+    ASSERT_EQ(Shown().size(), shown + 1);
+    EXPECT_EQ(Shown().last(), QStringLiteral("ファイルを自動保存できません。\n") + linked);
+    EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
 }

@@ -1,6 +1,6 @@
 #include "platform/FileReplacement.h"
 #include "support/ChildProcess.h"
-#include "support/InPlaceOpening.h"
+#include "support/InPlaceWriteMoment.h"
 
 #include <QDir>
 #include <QFile>
@@ -210,7 +210,7 @@ TEST_F(FileReplacementTest, AWriteGoesOnlyIntoTheFileItFoundAndNeverThroughALink
         SCOPED_TRACE(toLink);
         QFile::remove(Path("doc.nuv"));
         ASSERT_EQ(link(encoded(Path("other.nuv")).constData(), encoded(Path("doc.nuv")).constData()), 0);
-        const AtInPlaceOpening swap([&] {
+        const InPlaceWriteMoment swap(InPlaceWriteMoment::BeforeOpening, [&] {
             if (toLink)
                 ASSERT_TRUE(QFile::link(Path("victim"), Path("theirs")));
             else
