@@ -480,20 +480,17 @@ unsigned ModeOf(const QString& path) {
     return stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
 }
 
-// The file's content with one byte changed: of the same size.
-QByteArray ChangedBytes(const QString& path) {
+// Writes the content of the file at `path` with one byte changed into `to`, with its modification time `seconds`
+// later.
+void WriteAsManyBytes(const QString& path, const QString& to, int seconds) {
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &info), 0);
     QByteArray bytes = ReadFileBytes(path);
     bytes[bytes.size() / 2] = bytes[bytes.size() / 2] == 'x' ? 'y' : 'x';
-    return bytes;
-}
-
-// Gives the file at `path` the modification time of the file at `from`, `seconds` later.
-void TakeModificationTime(const QString& path, const QString& from, int seconds) {
-    struct stat info {};
-    ASSERT_EQ(stat(QFile::encodeName(from).constData(), &info), 0);
+    WriteFileBytes(to, bytes);
     struct timespec times[2] = {info.st_atim, info.st_mtim};
     times[1].tv_sec += seconds;
-    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(to).constData(), times, 0), 0);
 }
 
 } // namespace
@@ -602,17 +599,10 @@ TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking
          }},
         {FileIdentityChange::Changed, [](const QString& path) { WriteFileBytes(path, "theirs"); }}, // in place
         // Rewritten with as many bytes, and replaced by a file of as many bytes and the same time.
-        {FileIdentityChange::Changed,
-         [](const QString& path) {
-             WriteFileBytes(path + ".old", "");
-             TakeModificationTime(path + ".old", path, 0);
-             WriteFileBytes(path, ChangedBytes(path));
-             TakeModificationTime(path, path + ".old", 1);
-         }},
+        {FileIdentityChange::Changed, [](const QString& path) { WriteAsManyBytes(path, path, 1); }},
         {FileIdentityChange::Changed,
          [&](const QString& path) {
-             WriteFileBytes(path + ".tmp", ChangedBytes(path));
-             TakeModificationTime(path + ".tmp", path, 0);
+             WriteAsManyBytes(path, path + ".tmp", 0);
              ASSERT_EQ(rename(encoded(path + ".tmp").constData(), encoded(path).constData()), 0);
          }},
         {FileIdentityChange::Deleted, [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }},
