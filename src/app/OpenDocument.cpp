@@ -15,6 +15,7 @@
 #include "model/MemberDefinition.h"
 #include "model/MemberUsage.h"
 #include "platform/DocumentHold.h"
+#include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnerFile.h"
 #include "platform/Trace.h"
@@ -529,7 +530,7 @@ void COpenDocument::ShowCannotOpenForSaving(const QString& reason) const {
 }
 
 bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText,
-                                  const platform::DocumentFileLock* hold) {
+                                  platform::DocumentFileWrite* own) {
     // A save the user asks for writes what the editors show: a typed Fn name is bound (or refused) before the lines
     // are written. The timer's save writes what is committed and leaves the edit to the user.
     if (!m_bAutomaticSave)
@@ -539,8 +540,8 @@ bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry
     m_documentData.connectionText.clear();
     // The old file, if any, stays untouched on failure: the document goes to a temporary file that
     // replaces it only once it is complete.
-    const bool written = entry ? SaveDocumentXmlWithHistory(m_documentData, path, *entry, errorText, hold)
-                               : SaveDocumentXml(m_documentData, path, errorText, DocumentFormat::Current, hold);
+    const bool written = entry ? SaveDocumentXmlWithHistory(m_documentData, path, *entry, errorText, own)
+                               : SaveDocumentXml(m_documentData, path, errorText, DocumentFormat::Current, own);
     m_shell.SetWaitCursor(false);
     return written;
 }
@@ -560,14 +561,19 @@ void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorTex
         ShowCannotWriteFileMessage(path, errorText);
 }
 
-bool COpenDocument::CanWriteHeldFile() const {
+bool COpenDocument::CanWriteHeldFile(const HeldFileLook& look) const {
     if (m_nOpenMode != Editing || m_strDocumentPath.isEmpty())
         return false;
-    return HeldFileChange() != FileIdentityChange::None || !IsReadOnlyFile(m_strDocumentPath);
+    return look.change != FileIdentityChange::None || !IsReadOnlyFile(m_strDocumentPath);
 }
 
-FileIdentityChange COpenDocument::HeldFileChange() const {
-    return CompareFileIdentity(m_heldFileIdentity, m_strDocumentPath, m_heldDocumentFile.LinkCount() > 0);
+COpenDocument::HeldFileLook COpenDocument::LookAtHeldFile() const {
+    HeldFileLook look;
+    if (m_nOpenMode != Editing || m_strDocumentPath.isEmpty())
+        return look;
+    look.now = ReadFileIdentity(m_strDocumentPath);
+    look.change = CompareFileIdentity(m_heldFileIdentity, look.now, m_heldDocumentFile.LinkCount() > 0);
+    return look;
 }
 
 void COpenDocument::ShowReadOnlyFileMessage() const {
@@ -580,12 +586,17 @@ void COpenDocument::OnFileSave() {
     SaveAsCommanded();
 }
 
-void COpenDocument::SaveAsCommanded() {
+void COpenDocument::SaveAsCommanded(std::optional<HeldFileLook> look) {
     WorkScope work(*this, Work::Save);
+    // The version question lets the file change while it waits.
+    if (m_documentData.VersionControlTable.IsAutoVersion)
+        look.reset();
     if (!SaveWithVersionPrompt())
         return;
-    if (CanWriteHeldFile()) {
-        SaveDocumentFile(m_strDocumentPath, false, QString());
+    if (!look)
+        look = LookAtHeldFile();
+    if (CanWriteHeldFile(*look)) {
+        SaveIntoHeldFile(nullptr, *look);
         return;
     }
     // A file made read-only since it was opened is not written either: it goes as a read-only document's.
@@ -647,36 +658,50 @@ QString COpenDocument::PromptSaveFileName(bool ask, const QString& proposedName,
 
 bool COpenDocument::SaveDocumentFile(const QString& path, bool ask, const QString& proposedName) {
     if (!path.isEmpty())
-        return SaveIntoHeldFile(nullptr);
+        return SaveIntoHeldFile(nullptr, LookAtHeldFile());
     const QString chosen = PromptSaveFileName(ask, proposedName, true);
     return !chosen.isEmpty() && SaveUnderNewName(chosen, nullptr);
 }
 
 bool COpenDocument::SaveDocumentFileAs(const VersionHistoryEntry& entry) {
-    if (CanWriteHeldFile())
-        return SaveIntoHeldFile(&entry);
+    if (const HeldFileLook look = LookAtHeldFile(); CanWriteHeldFile(look))
+        return SaveIntoHeldFile(&entry, look);
     if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty())
         ShowReadOnlyFileMessage();
     const QString chosen = PromptSaveFileName(true, QString(), false);
     return !chosen.isEmpty() && SaveUnderNewName(chosen, &entry);
 }
 
-bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
-    switch (CheckHeldFileIdentity()) {
-    case HeldFileWrite::Write:
-        break;
-    case HeldFileWrite::Refused:
-        return false;
-    case HeldFileWrite::Elsewhere: {
-        const QString chosen = PromptSaveFileName(true, QString(), false);
-        return !chosen.isEmpty() && SaveUnderNewName(chosen, entry);
-    }
-    }
+bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileLook look) {
     QString errorText;
-    const bool written = WriteDocument(m_strDocumentPath, entry, &errorText, &m_heldDocumentFile);
-    // The file was the document's when the write began: whatever the write did to it (a failed write in place puts
-    // the old content back), it did.
-    m_heldFileIdentity = ReadFileIdentity(m_strDocumentPath);
+    bool written = false;
+    platform::DocumentFileWrite write;
+    write.hold = &m_heldDocumentFile;
+    for (;;) {
+        switch (CheckHeldFileIdentity(look)) {
+        case HeldFileWrite::Write:
+            break;
+        case HeldFileWrite::Refused:
+            return false;
+        case HeldFileWrite::Elsewhere: {
+            const QString chosen = PromptSaveFileName(true, QString(), false);
+            return !chosen.isEmpty() && SaveUnderNewName(chosen, entry);
+        }
+        }
+        // The write goes only into the file that the check found, or makes one where it found nothing.
+        write.expected = {look.now.known, look.now.device, look.now.inode};
+        written = WriteDocument(m_strDocumentPath, entry, &errorText, &write);
+        if (written || write.refusal != platform::FileReplacement::Refusal::Changed)
+            break;
+        // Changed since the check: said or asked about as a change the check finds, and nothing was written.
+        look = LookAtHeldFile();
+        if (look.change == FileIdentityChange::None)
+            look.change = FileIdentityChange::Changed;
+    }
+    // The file written is the document's, as the write left it (a failed write in place puts the old content back);
+    // what the path leads to by now is looked at by the next save.
+    if (write.written.file.exists)
+        m_heldFileIdentity = WrittenFileIdentity(write.written, look.now.link);
     if (!written) {
         if (m_bAutomaticSave)
             ShowAutoSaveNotice(CannotWriteFileText(m_strDocumentPath, errorText));
@@ -698,8 +723,8 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry) {
 
 bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry) {
     const QString path = CanonicalPath(chosen);
-    if (path == m_strDocumentPath && CanWriteHeldFile()) {
-        if (!SaveIntoHeldFile(entry))
+    if (const HeldFileLook look = LookAtHeldFile(); path == m_strDocumentPath && CanWriteHeldFile(look)) {
+        if (!SaveIntoHeldFile(entry, look))
             return false;
         UpdateRecentFileList(m_strDocumentPath, true);
         return true;
@@ -723,7 +748,9 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
     if (!ConfirmOverwrite(path))
         return false;
     QString errorText;
-    if (!WriteDocument(path, entry, &errorText, &held)) {
+    platform::DocumentFileWrite write;
+    write.hold = &held;
+    if (!WriteDocument(path, entry, &errorText, &write)) {
         ShowSaveFailure(path, errorText);
         return false;
     }
@@ -731,7 +758,7 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
         held.Hold(path);
     CloseDocumentState();
     m_strDocumentPath = path;
-    m_heldFileIdentity = ReadFileIdentity(path);
+    m_heldFileIdentity = WrittenFileIdentity(write.written, QFileInfo(path).isSymLink());
     m_nOpenMode = ClaimOwnerFile(path) ? Editing : ReadOnly;
     if (m_nOpenMode == Editing)
         m_heldDocumentFile = std::move(held);
@@ -766,15 +793,16 @@ void COpenDocument::OnAutoSaveTimer() {
     QScopedValueRollback automatic(m_bAutomaticSave, true);
     // A file replaced, rewritten, deleted or moved by another program, and one made read-only meanwhile, is not
     // written; the user hears it once, not at every tick.
+    const HeldFileLook look = LookAtHeldFile();
     if (m_nOpenMode == Editing && !m_strDocumentPath.isEmpty()) {
-        if (CheckHeldFileIdentity() != HeldFileWrite::Write)
+        if (CheckHeldFileIdentity(look) != HeldFileWrite::Write)
             return;
         if (IsReadOnlyFile(m_strDocumentPath)) {
             ShowAutoSaveNotice(LoadString(StringId::FileMarkedReadOnly).arg(m_strDocumentPath));
             return;
         }
     }
-    SaveAsCommanded();
+    SaveAsCommanded(look);
 }
 
 void COpenDocument::ShowAutoSaveNotice(const QString& reason) {
@@ -789,8 +817,8 @@ void COpenDocument::ShowAutoSaveNotice(const QString& reason) {
                              platform::MessageIcon::Warning);
 }
 
-COpenDocument::HeldFileWrite COpenDocument::CheckHeldFileIdentity() {
-    const FileIdentityChange change = HeldFileChange();
+COpenDocument::HeldFileWrite COpenDocument::CheckHeldFileIdentity(const HeldFileLook& look) {
+    const FileIdentityChange change = look.change;
     if (change == FileIdentityChange::None)
         return HeldFileWrite::Write;
     const QString what = FileIdentityChangeText(change, m_strDocumentPath);

@@ -266,29 +266,38 @@ private:
     void ReloadDocument(platform::DocumentFileLock lock, const QString& path);
     // Opens the save prompt, proposing a name as SaveDocumentFile describes; empty when cancelled.
     QString PromptSaveFileName(bool ask, const QString& proposedName, bool copy);
+    // What the document's path leads to now, and how that differs from the file read or last written there. A save
+    // looks once; a question asked after that lets the file change, and the save looks again.
+    struct HeldFileLook {
+        FileIdentityChange change = FileIdentityChange::None;
+        DocumentFileIdentity now;
+    };
+    HeldFileLook LookAtHeldFile() const;
     // Whether a save goes into the held file: the document is edited and its file may still be written, or its path
     // names another file or nothing now (what to do is asked then).
-    bool CanWriteHeldFile() const;
-    // How the file at the document's path differs from the one read or last written there.
-    FileIdentityChange HeldFileChange() const;
+    bool CanWriteHeldFile(const HeldFileLook& look) const;
     // What a write into the held file may do: go on, nothing, or go to a file the user chooses.
     enum class HeldFileWrite { Write, Refused, Elsewhere };
     // Every write into the held file asks this first: whether the path still names the file read or last written
     // there. If not, the automatic save writes nothing and says what happened and to which file; a save the user
     // asked for asks whether to write under that name (No by default) or under another. A link put in the file's
     // place is never written through.
-    HeldFileWrite CheckHeldFileIdentity();
+    HeldFileWrite CheckHeldFileIdentity(const HeldFileLook& look);
     // The automatic save's failure `reason`, said unless it was the last one said.
     void ShowAutoSaveNotice(const QString& reason);
     void ShowReadOnlyFileMessage() const;
     // Save's steps after the focus has gone: the version question, then the held file or a file the user chooses.
-    void SaveAsCommanded();
-    bool SaveIntoHeldFile(const VersionHistoryEntry* entry);
+    // `look` is the automatic save's look at the held file, taken just before.
+    void SaveAsCommanded(std::optional<HeldFileLook> look = std::nullopt);
+    // Writes into the held file what `look` found there, if the check lets it; a file found changed when the write
+    // begins is checked as if found by the look.
+    bool SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileLook look);
     // Writes to a new file, which is held before and after; the old file is let go only once it is written.
     bool SaveUnderNewName(const QString& chosen, const VersionHistoryEntry* entry);
-    // `hold` is this process's hold of the file written into, if any (see platform::DocumentHolder).
+    // `own` gives this process's hold of the file written into, if any (see platform::DocumentHolder), and the file
+    // the write must find there.
     bool WriteDocument(const QString& path, const VersionHistoryEntry* entry, QString* errorText,
-                       const platform::DocumentFileLock* hold);
+                       platform::DocumentFileWrite* own);
     // A write into `path` that another holds (platform::DocumentHolder) is refused, and said why; true then.
     bool RefuseHeldDocument(const QString& path) const;
     // The file cannot be opened for saving, and why: `reason` below the message.

@@ -115,10 +115,16 @@ DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
     return IdentityOf(info, link);
 }
 
-FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const QString& path, bool stillNamed) {
+DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::Written& written, bool link) {
+    if (!written.file.exists)
+        return {};
+    return {true, written.file.device, written.file.inode, written.size, written.modified, link};
+}
+
+FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const DocumentFileIdentity& now,
+                                       bool stillNamed) {
     if (!known.known)
         return FileIdentityChange::None;
-    const DocumentFileIdentity now = ReadFileIdentity(path);
     // A link where there was none is never followed: whatever it leads to is not the document's file.
     if (now.link && !known.link)
         return FileIdentityChange::ReplacedByLink;

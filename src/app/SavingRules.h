@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/DocumentFile.h"
+#include "platform/FileReplacement.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -53,11 +54,14 @@ struct DocumentFileIdentity {
 // The identity of the file at `path` now, links followed. With `fd`, that of the file open as `fd`, read through
 // `path`.
 DocumentFileIdentity ReadFileIdentity(const QString& path, int fd = -1);
+// The identity of the file a save left as `written`, named by a link when `link`.
+DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::Written& written, bool link);
 
 // How the path of a document came to name something other than the file read or last written there.
 enum class FileIdentityChange { None, Changed, Deleted, Moved, ReplacedByLink };
-// `known` is the identity the path had; `stillNamed` whether that file has a name somewhere still (then a path with
-// nothing there was moved, else deleted).
-FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const QString& path, bool stillNamed);
+// `known` is the identity the path had, `now` the one it has; `stillNamed` whether the known file has a name
+// somewhere still (then a path with nothing there was moved, else deleted).
+FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const DocumentFileIdentity& now,
+                                       bool stillNamed);
 // What happened to the file at `path`, for the user.
 QString FileIdentityChangeText(FileIdentityChange change, const QString& path);

@@ -22,6 +22,7 @@
 
 #include <QFileDevice>
 #include <QIODevice>
+#include <QScopeGuard>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -328,15 +329,24 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
 
 // The text replaces the file at `path` only when every write of `print` and the commit succeeded; see
 // platform::FileReplacement for how. Only a regular file not marked read-only is replaced, and no document that
-// another holds (`hold` is the writer's own).
+// another holds (`own` gives the writer's own hold, and the file it must find, and takes the refusal).
 template <class Print>
-bool WriteSafely(const QString& path, const platform::DocumentFileLock* hold, QString* errorText, Print print) {
+bool WriteSafely(const QString& path, platform::DocumentFileWrite* own, QString* errorText, Print print) {
     platform::FileReplacement file(path);
-    if (!file.Open(hold)) {
+    const auto failed = [&] {
         if (errorText)
             *errorText = ReplacementFailureText(file, path);
+        if (own)
+            own->refusal = file.Refused();
         return false;
-    }
+    };
+    // Whatever the commit did, the file it wrote is as it left it.
+    const auto written = qScopeGuard([&] {
+        if (own)
+            own->written = file.WrittenFile();
+    });
+    if (!file.Open(own ? own->hold : nullptr, own ? own->expected : std::nullopt))
+        return failed();
     DeviceWriter writer(file.Device());
     print(writer);
     if (writer.Failed()) {
@@ -345,17 +355,12 @@ bool WriteSafely(const QString& path, const platform::DocumentFileLock* hold, QS
         file.Cancel();
         return false;
     }
-    if (!file.Commit()) {
-        if (errorText)
-            *errorText = ReplacementFailureText(file, path);
-        return false;
-    }
-    return true;
+    return file.Commit() || failed();
 }
 
 bool WriteSafely(const pugi::xml_document& document, const QString& path, unsigned int flags,
-                 const platform::DocumentFileLock* hold, QString* errorText) {
-    return WriteSafely(path, hold, errorText,
+                 platform::DocumentFileWrite* own, QString* errorText) {
+    return WriteSafely(path, own, errorText,
                        [&](pugi::xml_writer& writer) { document.save(writer, "\t", flags, pugi::encoding_utf8); });
 }
 
@@ -753,7 +758,7 @@ static void WriteFunctionRegistryElement(XmlDocumentContext& context, pugi::xml_
 }
 
 bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorText, DocumentFormat format,
-                     const platform::DocumentFileLock* hold) {
+                     platform::DocumentFileWrite* own) {
     return SaveWithinMemory(data, errorText, [&] {
         XmlDocumentContext context(&data);
         context.olderFormat = format == DocumentFormat::Older;
@@ -764,7 +769,7 @@ bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorTex
         context.deferFunctionElements = !context.olderFormat;
         WriteDocumentElement(context, root);
         AppendStoredVersions(context, root);
-        const bool written = WriteSafely(path, hold, errorText, [&context](pugi::xml_writer& writer) {
+        const bool written = WriteSafely(path, own, errorText, [&context](pugi::xml_writer& writer) {
             PrintWithDeferredFunctions(context, context.document, writer);
         });
         return written;
@@ -778,7 +783,7 @@ bool HasFreeVersionNumber(const CDocumentData& data) {
 }
 
 bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const VersionHistoryEntry& entry,
-                                QString* errorText, const platform::DocumentFileLock* hold) {
+                                QString* errorText, platform::DocumentFileWrite* own) {
     if (!HasFreeVersionNumber(data)) {
         if (errorText)
             *errorText = LoadString(StringId::NoFreeVersionNumber);
@@ -797,7 +802,7 @@ bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const 
         XmlSetIntAttribute(context, document, "Minor", entry.Minor, false);
         XmlAppendChildElement(context, document, "Comment", entry.Comment);
         // The history takes the new version only once it is in the file.
-        if (!WriteSafely(context.document, path, kPlainFormat, hold, errorText))
+        if (!WriteSafely(context.document, path, kPlainFormat, own, errorText))
             return false;
         StoredVersion stored;
         stored.xml = ElementXml(document);

@@ -8,7 +8,7 @@ class CDocumentData;
 class CUnitFunctionRegistry;
 class QIODevice;
 namespace platform {
-class DocumentFileLock;
+struct DocumentFileWrite;
 }
 
 // Outcome of reading a document file.
@@ -46,16 +46,17 @@ void ReportInterruptedSaves(const QString& path);
 // Saves never harm the file already there: the text replaces it only when every write succeeded, and a
 // failed save leaves it as it was, so a save names the file, not a device: the new content goes to a file
 // beside it first. Only regular files (or links to one) not marked read-only for everybody are written, and no
-// document that another holds (platform::DocumentHolder; `hold` is the writer's own hold of the document it saves
-// into): that is refused with the in-use message. On failure the reason is put in errorText.
+// document that another holds (platform::DocumentHolder; `own` gives the writer's own hold of the document it saves
+// into, and the file it must find there): that is refused with the in-use message. On failure the reason is put in
+// errorText, and a refusal in `own`.
 bool SaveDocumentXml(CDocumentData& data, const QString& path, QString* errorText = nullptr,
-                     DocumentFormat format = DocumentFormat::Current, const platform::DocumentFileLock* hold = nullptr);
+                     DocumentFormat format = DocumentFormat::Current, platform::DocumentFileWrite* own = nullptr);
 // Whether a new stored version can get a number of its own: one above every stored version's number.
 bool HasFreeVersionNumber(const CDocumentData& data);
 // Saves and adds the current content as a new stored version (the caller keeps to ten versions). Refused,
 // with nothing written, when no number is free.
 bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const VersionHistoryEntry& entry,
-                                QString* errorText = nullptr, const platform::DocumentFileLock* hold = nullptr);
+                                QString* errorText = nullptr, platform::DocumentFileWrite* own = nullptr);
 // The indented copy of the current content, without stored versions.
 bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* errorText = nullptr);
 

@@ -56,6 +56,8 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
         return LoadString(StringId::FileMarkedReadOnly).arg(path);
     case platform::FileReplacement::Refusal::InUse:
         return InUseText(path, errorText);
+    case platform::FileReplacement::Refusal::Changed:
+        return LoadString(StringId::FileChangedSinceRead).arg(path);
     case platform::FileReplacement::Refusal::None:
         break;
     }

@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -257,6 +258,26 @@ QStringList LeftFiles(const QString& folder, const QRegularExpression& pattern,
     return left;
 }
 
+// The room `bytes` of a file take on the file system of `folder`: whole blocks.
+qint64 RoomOf(const QString& folder, qint64 bytes) {
+    struct statvfs system {};
+    if (statvfs(QFile::encodeName(folder).constData(), &system) != 0 || system.f_frsize == 0)
+        return bytes;
+    const qint64 block = qint64(system.f_frsize);
+    return (bytes + block - 1) / block * block;
+}
+
+bool OnOneFileSystem(const QString& first, const QString& second) {
+    struct stat one {};
+    struct stat other {};
+    return stat(QFile::encodeName(first).constData(), &one) == 0 &&
+           stat(QFile::encodeName(second).constData(), &other) == 0 && one.st_dev == other.st_dev;
+}
+
+bool SameFile(const FileReplacement::FileId& one, const FileReplacement::FileId& other) {
+    return one.exists == other.exists && (!one.exists || (one.device == other.device && one.inode == other.inode));
+}
+
 QString AbsolutePath(const QString& path) {
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
@@ -415,13 +436,15 @@ void FileReplacement::FailWithErrno(int error, const QString& file) {
         m_errorText = file + QStringLiteral(": ") + m_errorText;
 }
 
-bool FileReplacement::Open(const DocumentFileLock* ownHold) {
+bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<FileId>& expected) {
     Cancel();
     m_refusal = Refusal::None;
     m_errorText.clear();
     m_inPlace = false;
     m_noRoomBeside = false;
     m_roomWanted.clear();
+    m_target = {};
+    m_writtenFile = {};
     if (const std::optional<QString> holder = DocumentHolder(m_path, ownHold)) {
         m_refusal = Refusal::InUse;
         m_errorText = *holder;
@@ -434,6 +457,10 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold) {
             FailWithErrno(errno);
             return false;
         }
+        if (expected && expected->exists) {
+            m_refusal = Refusal::Changed;
+            return false;
+        }
         m_targetExists = false;
         m_targetPath = m_path;
     } else {
@@ -441,6 +468,11 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold) {
         const int statError = stat(encoded.constData(), &target) == 0 ? 0 : errno;
         if (statError != 0 && statError != ENOENT && statError != ELOOP) {
             FailWithErrno(statError);
+            return false;
+        }
+        m_target = {statError == 0, target.st_dev, target.st_ino};
+        if (expected && !SameFile(*expected, m_target)) {
+            m_refusal = Refusal::Changed;
             return false;
         }
         // A link that leads nowhere is no file either.
@@ -472,8 +504,11 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold) {
     if (OpenBeside())
         return true;
     // No file may be made beside it, or not with the target's owner and group: the file itself is written, when we
-    // may.
-    return m_targetExists && OpenInPlace();
+    // may, and why the other way failed is no failure of the write.
+    if (!m_targetExists)
+        return false;
+    m_errorText.clear();
+    return OpenInPlace();
 }
 
 bool FileReplacement::OpenBeside() {
@@ -577,6 +612,7 @@ bool FileReplacement::CommitBeside() {
         return false;
     }
     m_temporaryPath.clear();
+    NoteWritten(fd);
     m_output->CloseFile();
     // The new name is made lasting too, as far as the folder lets us.
     SyncFolder(QFileInfo(m_targetPath).absolutePath());
@@ -608,7 +644,7 @@ bool FileReplacement::CarryAttributes(int fd) {
     return true;
 }
 
-bool FileReplacement::MakeBackupDirectory(const QString& directory) {
+int FileReplacement::MakeBackupDirectory(const QString& directory) {
     // Its names tell which documents the user edits: only the user may read it, and a folder of ours that an older
     // build made readable to others is made so.
     const QByteArray encoded = QFile::encodeName(directory);
@@ -620,7 +656,7 @@ bool FileReplacement::MakeBackupDirectory(const QString& directory) {
         if (lstat(encoded.constData(), &status) == 0 && S_ISLNK(status.st_mode)) {
             // A link to nothing: the reason is its target's, named after it.
             FailWithErrno(error, directory + QStringLiteral(" -> ") + QFileInfo(directory).symLinkTarget());
-            return false;
+            return error;
         }
     }
     if (error == 0 && !S_ISDIR(status.st_mode))
@@ -631,7 +667,7 @@ bool FileReplacement::MakeBackupDirectory(const QString& directory) {
     // The system's reason, for the folder itself: one of its parents may be a file.
     if (error != 0)
         FailWithErrno(error, directory);
-    return error == 0;
+    return error;
 }
 
 bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath) {
@@ -640,8 +676,11 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
         FailWithErrno(ENOENT, QStringLiteral("XDG_CACHE_HOME"));
         return false;
     }
-    if (!MakeBackupDirectory(directory))
+    if (const int failed = MakeBackupDirectory(directory)) {
+        if (failed == ENOSPC || failed == EDQUOT)
+            WantRoom(old.size(), true);
         return false;
+    }
     // Only this user may read it, and it is locked while this process writes the file.
     const QString start = directory + QLatin1Char('/') + BackupNameStart(m_targetPath) + QLatin1Char('-') +
                           QString::number(getpid()) + QLatin1Char('-');
@@ -674,11 +713,8 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
         unlink(QFile::encodeName(partialPath).constData());
         close(fd);
         FailWithErrno(failed, directory);
-        if (failed == ENOSPC || failed == EDQUOT) {
-            if (m_noRoomBeside)
-                m_roomWanted.append({QFileInfo(m_targetPath).absolutePath(), m_output->Content().size()});
-            m_roomWanted.append({directory, old.size()});
-        }
+        if (failed == ENOSPC || failed == EDQUOT)
+            WantRoom(old.size(), true);
         return false;
     }
     StepDone(done);
@@ -686,14 +722,69 @@ bool FileReplacement::WriteBackup(const QByteArray& old, qint64& done, int& back
     return true;
 }
 
+void FileReplacement::WantRoom(qint64 oldSize, bool forBackup) {
+    const QString folder = QFileInfo(m_targetPath).absolutePath();
+    const QString cache = BackupDirectory();
+    // A cache folder not made yet wants a block for each folder to make, where the first of them goes.
+    QString existing = cache;
+    qint64 folders = 0;
+    for (; !QFileInfo::exists(existing) && existing != QFileInfo(existing).absolutePath(); ++folders)
+        existing = QFileInfo(existing).absolutePath();
+    const qint64 copy = RoomOf(folder, m_output->Content().size());
+    const qint64 growth = std::max<qint64>(0, copy - RoomOf(folder, oldSize));
+    const qint64 backup = RoomOf(existing, oldSize) + folders * RoomOf(existing, 1);
+    if (OnOneFileSystem(folder, existing)) {
+        // The backup and the file's growth take their room from the same place; a new copy beside the file, which
+        // is never more, is an answer only where one was tried.
+        m_roomWanted.append({folder, m_noRoomBeside ? std::min(copy, backup + growth) : backup + growth});
+        return;
+    }
+    if (!forBackup) {
+        m_roomWanted.append({folder, growth});
+        return;
+    }
+    if (m_noRoomBeside)
+        m_roomWanted.append({folder, copy});
+    m_roomWanted.append({cache, backup});
+}
+
+void FileReplacement::NoteWritten(int fd) {
+    struct stat written {};
+    if (fstat(fd, &written) == 0)
+        m_writtenFile = {{true, written.st_dev, written.st_ino},
+                         written.st_size,
+                         qint64(written.st_mtim.tv_sec) * 1000000000 + written.st_mtim.tv_nsec};
+}
+
+int FileReplacement::OpenTarget() {
+    if (g_inPlaceWriteHook)
+        g_inPlaceWriteHook->Opening();
+    // The target's own name, which is no link: one put there since is not followed.
+    const int fd = open(QFile::encodeName(m_targetPath).constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0 && errno != ELOOP) {
+        FailWithErrno(errno);
+        return -1;
+    }
+    struct stat opened {};
+    if (fd >= 0 && fstat(fd, &opened) != 0) {
+        FailWithErrno(errno);
+        close(fd);
+        return -1;
+    }
+    if (fd < 0 || !SameFile({true, opened.st_dev, opened.st_ino}, m_target)) {
+        m_refusal = Refusal::Changed;
+        if (fd >= 0)
+            close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 bool FileReplacement::CommitInPlace() {
     const QByteArray& content = m_output->Content();
-    const QByteArray encoded = QFile::encodeName(m_targetPath);
-    const int fd = open(encoded.constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        FailWithErrno(errno);
+    const int fd = OpenTarget();
+    if (fd < 0)
         return false;
-    }
     // One writer at a time: another save into the same file (through another of its names, too) finishes first.
     if (!DocumentFileLock::LockForWriting(fd, kInPlaceLockWait)) {
         FailWithErrno(errno);
@@ -724,12 +815,16 @@ bool FileReplacement::CommitInPlace() {
         unlink(encodedBackup.constData());
     } else {
         FailWithErrno(failed);
-        if (WriteWhole(fd, old, done) == 0)
+        if (WriteWhole(fd, old, done) == 0) {
             unlink(encodedBackup.constData());
-        else // The old content could not be put back: its copy stays for the user.
+            if (failed == ENOSPC || failed == EDQUOT)
+                WantRoom(old.size(), false);
+        } else { // The old content could not be put back: its copy stays for the user.
             m_errorText += QLatin1Char('\n') + backupPath;
+        }
     }
     close(backupFd);
+    NoteWritten(fd);
     close(fd);
     return failed == 0;
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -20,6 +21,8 @@ public:
     // `done` bytes of the backup and of the file have been written so far, and `wanted` are to follow now (0
     // between the steps: backup synced, backup named, file synced). Returns how many of them to write now.
     virtual qint64 Writing(qint64 done, qint64 wanted) = 0;
+    // The file is about to be opened for the write, by its name: what the name leads to may change now.
+    virtual void Opening() {}
 };
 
 class InPlaceWriteHookInstaller : public HookInstaller<InPlaceWriteHook> {
@@ -71,8 +74,25 @@ public:
 // Only regular files (or links to one) that the user may write are replaced, and never one marked read-only for
 // everybody (which binds the superuser too), nor a document that an editor holds (DocumentHolder): this is the one
 // gate every write of a file of ours passes, whatever the file is to hold.
+//
+// The file written is the one found when the write was opened, or the one its writer names (FileId): a link or
+// another file put under its name meanwhile is never written into (Refusal::Changed). A write in place opens the
+// file once, without following a link, and writes through that descriptor.
 class FileReplacement {
 public:
+    // What a path leads to: nothing, or the file of that device and inode.
+    struct FileId {
+        bool exists = false;
+        quint64 device = 0;
+        quint64 inode = 0;
+    };
+    // A file as a write left it.
+    struct Written {
+        FileId file;
+        qint64 size = 0;
+        qint64 modified = 0; // nanoseconds since the epoch
+    };
+
     // Room that would have let a write through, in one folder.
     struct Room {
         QString folder;
@@ -84,6 +104,7 @@ public:
         NotRegularFile, // a folder, device, pipe, socket or dangling link
         ReadOnly,       // no write permission bit at all
         InUse,          // a document that an editor holds, under any name of the file; ErrorText() names the holder
+        Changed,        // the path leads to another file than the one expected, or to one no more
     };
 
     explicit FileReplacement(const QString& path);
@@ -93,8 +114,8 @@ public:
 
     // Gets ready to take the new content. False when the target is refused (Refused()) or cannot be written
     // by either way (ErrorText()). `ownHold` is this process's hold of the document that the write is the save of;
-    // any other hold of the file refuses it.
-    bool Open(const DocumentFileLock* ownHold = nullptr);
+    // any other hold of the file refuses it. `expected` is what the path led to when the writer last looked.
+    bool Open(const DocumentFileLock* ownHold = nullptr, const std::optional<FileId>& expected = std::nullopt);
     // Where the new content goes, between Open and Commit.
     QIODevice& Device();
     // Makes the new content the file's. False, with the file as it was, when any step failed.
@@ -111,6 +132,8 @@ public:
     // When the last failure was the want of room: the folders where the room given would let the write through,
     // any one of them. Empty otherwise.
     const QList<Room>& RoomWanted() const { return m_roomWanted; }
+    // The file the last commit wrote, as it left it, failed or not: nothing when it did not write the file.
+    const Written& WrittenFile() const { return m_writtenFile; }
 
     // The folder that keeps the old content of a file while it is written in place.
     static QString BackupDirectory();
@@ -130,11 +153,19 @@ private:
     // in memory, to be written in place. False when there is no file to write in place.
     bool FallBackInPlace(bool noRoom);
     bool CommitInPlace();
+    // Opens the file for a write in place, without following a link; -1 when it is not the file found by Open.
+    int OpenTarget();
     bool CommitBeside();
+    // The file open as `fd` is the one written.
+    void NoteWritten(int fd);
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
     bool CarryAttributes(int fd);
-    bool MakeBackupDirectory(const QString& directory);
+    // 0, or the errno of the step that failed.
+    int MakeBackupDirectory(const QString& directory);
     bool WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath);
+    // A write in place of the file's old content `oldSize` found no room for its backup (`forBackup`) or for the
+    // file's growth: the room that lets it through goes to RoomWanted.
+    void WantRoom(qint64 oldSize, bool forBackup);
     // The system's reason of `error`, after the name of the file it concerns when that is not the target.
     void FailWithErrno(int error, const QString& file = QString());
 
@@ -145,6 +176,8 @@ private:
     unsigned m_owner = 0;
     unsigned m_group = 0;
     unsigned m_linkCount = 0;
+    FileId m_target; // the file found by Open
+    Written m_writtenFile;
     QList<std::pair<QByteArray, QByteArray>> m_attributes; // the target's extended attributes: names and values
     bool m_inPlace = false;
     bool m_noRoomBeside = false; // the temporary file found no room
@@ -153,6 +186,16 @@ private:
     std::unique_ptr<Output> m_output;
     Refusal m_refusal = Refusal::None;
     QString m_errorText;
+};
+
+// A save of a document into a file that its writer knows: the writer's own hold of it (see FileReplacement::Open),
+// and what the path led to when the writer last looked, if the write must find that there. The write puts why it
+// was refused, and the file it wrote, here.
+struct DocumentFileWrite {
+    const DocumentFileLock* hold = nullptr;
+    std::optional<FileReplacement::FileId> expected;
+    FileReplacement::Refusal refusal = FileReplacement::Refusal::None;
+    FileReplacement::Written written;
 };
 
 } // namespace platform

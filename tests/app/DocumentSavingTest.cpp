@@ -6,6 +6,7 @@
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnerFile.h"
+#include "support/InPlaceWriteMoment.h"
 #include "support/TestFiles.h"
 #include "support/model/DocumentFileDump.h"
 #include "support/model/LockHolderName.h"
@@ -19,12 +20,14 @@
 
 #include <climits>
 #include <csignal>
+#include <fcntl.h>
 #include <limits>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
+#include <memory>
 
 using platform::MessageAnswer;
 
@@ -489,6 +492,19 @@ unsigned ModeOf(const QString& path) {
     return stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
 }
 
+// Writes the content of the file at `path` with one byte changed into `to`, with its modification time `seconds`
+// later.
+void WriteAsManyBytes(const QString& path, const QString& to, int seconds) {
+    struct stat info {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &info), 0);
+    QByteArray bytes = ReadFileBytes(path);
+    bytes[bytes.size() / 2] = bytes[bytes.size() / 2] == 'x' ? 'y' : 'x';
+    WriteFileBytes(to, bytes);
+    struct timespec times[2] = {info.st_atim, info.st_mtim};
+    times[1].tv_sec += seconds;
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(to).constData(), times, 0), 0);
+}
+
 } // namespace
 
 TEST_F(DocumentSaving, TheHeldFileKeepsItsLinksAndBitsAndIsNotWrittenOnceMadeReadOnly) {
@@ -618,6 +634,13 @@ TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking
              ASSERT_EQ(rename(encoded(path + ".tmp").constData(), encoded(path).constData()), 0);
          }},
         {FileIdentityChange::Changed, [](const QString& path) { WriteFileBytes(path, "theirs"); }}, // in place
+        // Rewritten with as many bytes, and replaced by a file of as many bytes and the same time.
+        {FileIdentityChange::Changed, [](const QString& path) { WriteAsManyBytes(path, path, 1); }},
+        {FileIdentityChange::Changed,
+         [&](const QString& path) {
+             WriteAsManyBytes(path, path + ".tmp", 0);
+             ASSERT_EQ(rename(encoded(path + ".tmp").constData(), encoded(path).constData()), 0);
+         }},
         {FileIdentityChange::Deleted, [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }},
         {FileIdentityChange::Moved, [](const QString& path) { ASSERT_TRUE(QFile::rename(path, path + ".moved")); }},
         {FileIdentityChange::ReplacedByLink,
@@ -670,4 +693,71 @@ TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking
         EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
         m_startMessages = m_messages.Requests().size();
     }
+}
+
+TEST(FileIdentity, EachOfItsPartsTellsAnotherFile) {
+    const DocumentFileIdentity known{true, 1, 2, 3, 4, false};
+    for (const auto change :
+         {+[](DocumentFileIdentity& now) { ++now.device; }, +[](DocumentFileIdentity& now) { ++now.inode; },
+          +[](DocumentFileIdentity& now) { ++now.size; }, +[](DocumentFileIdentity& now) { ++now.modified; }}) {
+        DocumentFileIdentity now = known;
+        change(now);
+        EXPECT_EQ(CompareFileIdentity(known, now, true), FileIdentityChange::Changed);
+    }
+}
+
+TEST_F(DocumentSaving, ALinkOrAFilePutInTheDocumentsPlaceAsItIsWrittenInPlaceIsNotWrittenInto) {
+    const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    const QString door = Path("door.nuv");
+    WriteFileBytes(Path("victim.txt"), "private\n");
+    SaveAs("door.nuv");
+    // With a second name the document is written in place; as that begins, a link or another file takes its name.
+    ASSERT_EQ(link(encoded(door).constData(), encoded(Path("alias.nuv")).constData()), 0);
+    const QByteArray saved = ReadFileBytes(door);
+    const auto swapTo = [&](bool toLink, InPlaceWriteMoment::Moment moment = InPlaceWriteMoment::BeforeOpening) {
+        return std::make_unique<InPlaceWriteMoment>(moment, [&, toLink] {
+            if (toLink)
+                ASSERT_TRUE(QFile::link(Path("victim.txt"), Path("theirs")));
+            else
+                WriteFileBytes(Path("theirs"), "theirs");
+            ASSERT_EQ(rename(encoded(Path("theirs")).constData(), encoded(door).constData()), 0);
+        });
+    };
+    // The automatic save writes nothing and says so once; Save asks.
+    auto swap = swapTo(true);
+    Modify("ours");
+    m_app.OnAutoSaveTimer();
+    m_app.OnAutoSaveTimer();
+    m_app.OnFileSave();
+    const QString linked = FileIdentityChangeText(FileIdentityChange::ReplacedByLink, door);
+    ASSERT_EQ(Shown().size(), 2);
+    EXPECT_EQ(Shown()[0], QStringLiteral("The file cannot be saved automatically.\n") + linked);
+    EXPECT_TRUE(Shown()[1].startsWith(linked)) << Shown()[1].toStdString();
+    EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
+    EXPECT_EQ(ReadFileBytes(Path("alias.nuv")), saved);
+
+    // Another file: Yes writes the document under the name.
+    ASSERT_EQ(unlink(encoded(door).constData()), 0);
+    ASSERT_EQ(link(encoded(Path("alias.nuv")).constData(), encoded(door).constData()), 0);
+    swap.reset();
+    swap = swapTo(false);
+    m_messages.Answer(MessageAnswer::Yes);
+    m_app.OnFileSave();
+    EXPECT_TRUE(Shown().last().startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+    EXPECT_EQ(TitleOfDocumentFile(door), "ours");
+    EXPECT_EQ(ReadFileBytes(Path("alias.nuv")), saved);
+
+    // A link put there once a save has written the file is found by the next one: the file written is the
+    // document's, not what the name leads to after the write.
+    ASSERT_EQ(link(encoded(door).constData(), encoded(Path("alias2.nuv")).constData()), 0);
+    swap.reset();
+    swap = swapTo(true, InPlaceWriteMoment::AfterWriting);
+    Modify("written");
+    m_app.OnFileSave();
+    EXPECT_EQ(TitleOfDocumentFile(Path("alias2.nuv")), "written");
+    const qsizetype shown = Shown().size();
+    m_app.OnAutoSaveTimer();
+    ASSERT_EQ(Shown().size(), shown + 1);
+    EXPECT_EQ(Shown().last(), QStringLiteral("The file cannot be saved automatically.\n") + linked);
+    EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
 }

@@ -190,11 +190,12 @@ TEST_F(DocumentFileSaving, ASaveWithNoRoomAnywhereSaysTheRoomItWantsAndNamesNoFi
         QString error;
         const QStringList lines = (SaveDocumentXml(data, small + "/doc.nuv", &error) ? "saved" : error).split('\n');
         fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
-        _exit(lines.size() == 3 &&
+        // The cache folder shares the file system: the room there would go to the backup, and the new copy beside
+        // the file, which is smaller, is the one answer.
+        _exit(lines.size() == 2 &&
                       lines[0] == "The file could not be saved for lack of free space. It can be saved when any one of "
                                   "these is free:" &&
                       lines[1].endsWith(QStringLiteral(" bytes in the folder \"%1\"").arg(small)) &&
-                      lines[2] == QStringLiteral("200,000 bytes in the folder \"%1/cache/nuv\"").arg(small) &&
                       ReadFileBytes(small + "/doc.nuv") == old &&
                       QDir(small).entryList(QDir::Files | QDir::Hidden) == QStringList({"doc.nuv", "filler"}) &&
                       QDir(small + "/cache/nuv").isEmpty()

@@ -1,5 +1,6 @@
 #include "platform/FileReplacement.h"
 #include "support/ChildProcess.h"
+#include "support/InPlaceWriteMoment.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,11 +12,14 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <future>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -194,6 +198,42 @@ private:
 };
 
 } // namespace
+
+TEST_F(FileReplacementTest, AWriteGoesOnlyIntoTheFileItFoundAndNeverThroughALinkPutInItsPlace) {
+    using Refusal = platform::FileReplacement::Refusal;
+    const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    Write(Path("victim"), "the saver's own");
+    Write(Path("other.nuv"), "old");
+    // With a second name the document is written in place; just before that, a link to the saver's own file or
+    // another file takes its name.
+    for (const bool toLink : {true, false}) {
+        SCOPED_TRACE(toLink);
+        QFile::remove(Path("doc.nuv"));
+        ASSERT_EQ(link(encoded(Path("other.nuv")).constData(), encoded(Path("doc.nuv")).constData()), 0);
+        const InPlaceWriteMoment swap(InPlaceWriteMoment::BeforeOpening, [&] {
+            if (toLink)
+                ASSERT_TRUE(QFile::link(Path("victim"), Path("theirs")));
+            else
+                Write(Path("theirs"), "theirs");
+            ASSERT_EQ(rename(encoded(Path("theirs")).constData(), encoded(Path("doc.nuv")).constData()), 0);
+        });
+        Refusal refusal = Refusal::None;
+        EXPECT_FALSE(Replace(Path("doc.nuv"), "new", nullptr, &refusal));
+        EXPECT_EQ(refusal, Refusal::Changed);
+        EXPECT_EQ(Read(Path("victim")), "the saver's own");
+        EXPECT_EQ(Read(Path("other.nuv")), "old");
+        EXPECT_TRUE(CacheEntries().isEmpty());
+    }
+
+    // A writer that names the file it expects there writes no other, nor one where it expects none.
+    const auto opens = [&](const struct stat& expected, bool exists) {
+        platform::FileReplacement file(Path("doc.nuv"));
+        return file.Open(nullptr, platform::FileReplacement::FileId{exists, expected.st_dev, expected.st_ino});
+    };
+    EXPECT_FALSE(opens(Stat(Path("other.nuv")), true));
+    EXPECT_FALSE(opens({}, false));
+    EXPECT_TRUE(opens(Stat(Path("doc.nuv")), true));
+}
 
 TEST_F(FileReplacementTest, TwoWritesInPlaceOfOneFileAtOnceLeaveOneWholeContent) {
     const QByteArray old(2000, 'o');
@@ -426,6 +466,46 @@ TEST_F(FileReplacementTest, ASaveOnAFullFileSystemWithRoomForTheChangeSucceeds) 
     EXPECT_EQ(status, 0);
 }
 
+TEST_F(FileReplacementTest, TheRoomAWriteInPlaceWantsForItsBackupAndTheGrowthIsNamedAndLetsItThrough) {
+    // A file system of 1 MiB of its own, filled, holds the document (with a second name) and the cache folder.
+    const QString small = Path("small");
+    ASSERT_TRUE(QDir().mkpath(small));
+    const QByteArray old(100000, 'o');
+    const QByteArray replacement(150000, 'n');
+    const int status = InChild([&] {
+        if (!MountSmallFileSystem(small, 1 << 20))
+            _exit(kChildCannotSetUp);
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(small + "/cache"));
+        Write(small + "/doc.nuv", old);
+        const int filler = open(QFile::encodeName(small + "/filler").constData(), O_RDWR | O_CREAT, 0600);
+        static const char block[4096] = {};
+        while (write(filler, block, sizeof block) > 0) {
+        }
+        if (link(QFile::encodeName(small + "/doc.nuv").constData(),
+                 QFile::encodeName(small + "/other.nuv").constData()))
+            _exit(kChildCannotSetUp);
+        // Frees `bytes` more and writes: the room then wanted, in pages of the file system.
+        const auto freeAndReplace = [&](qint64 bytes) {
+            if (ftruncate(filler, lseek(filler, 0, SEEK_END) - bytes) != 0)
+                _exit(kChildCannotSetUp);
+            platform::FileReplacement file(small + "/doc.nuv");
+            if (file.Open() && file.Device().write(replacement) == replacement.size() && file.Commit())
+                return qint64(0);
+            const bool one = file.RoomWanted().size() == 1 && file.RoomWanted()[0].folder == small;
+            return one && Read(small + "/doc.nuv") == old ? file.RoomWanted()[0].bytes / 4096 : -1;
+        };
+        // The backup of the old content takes 25 pages and the growth 12: both are wanted at once, also when the
+        // room for the backup alone was there.
+        _exit(freeAndReplace(0) == 37 && freeAndReplace(25 * 4096) == 37 && freeAndReplace(12 * 4096) == 0 &&
+                      Read(small + "/other.nuv") == replacement
+                  ? 0
+                  : 1);
+    });
+    if (status == kChildCannotSetUp)
+        GTEST_SKIP() << "no file system of the test's own can be mounted here";
+    EXPECT_EQ(status, 0);
+}
+
 namespace {
 
 bool SetAttribute(const QString& path, const char* name, const QByteArray& value) {
@@ -524,7 +604,9 @@ TEST_F(FileReplacementTest, AnotherUsersDocumentKeepsItsOwnerAndGroup) {
                       qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
                       if (user != 0 && !BecomeUser(user, user, {team}))
                           _exit(kChildCannotSetUp);
-                      _exit(Replace(path, "new") ? 0 : 1);
+                      // Saved in place after all, the save has no failure to tell.
+                      QString error;
+                      _exit(!Replace(path, "new", &error) ? 1 : error.isEmpty() ? 0 : 2);
                   }),
                   0);
         const struct stat saved = Stat(path);
