@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace {
@@ -266,7 +267,7 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
         return;
     (environment ? options.importEnvironmentalSettingsFileName : options.importMemberNamesAndStateNamesFileName) = path;
     m_shell.SetWaitCursor(true);
-    bool imported = false;
+    std::optional<LoadResult> imported;
     if (environment) {
         // Tabs lay out their logic rows again when the imported settings show or hide the input or output column.
         bool columnsChanged = false;
@@ -276,12 +277,14 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
     } else {
         MemberDefinitionList members;
         imported = ImportMemberNamesFromFile(path, members);
-        if (imported)
+        if (imported == LoadResult::Loaded)
             MergeImportedMemberNames(m_documentData.memberDefinitions, members);
     }
     m_shell.SetWaitCursor(false);
-    if (!imported) {
-        platform::ShowMessageBox(UnopenedFileText(Unquoted(path), LoadString(StringId::ImportFailed)),
+    if (imported != LoadResult::Loaded) {
+        platform::ShowMessageBox(UnreadDocumentText(m_messageContext, Unquoted(path),
+                                                    imported.value_or(LoadResult::MalformedXml),
+                                                    LoadString(StringId::ImportFailed)),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return;
     }
@@ -855,7 +858,7 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         LeaveWithoutDocument(QString());
         return OpenResult::NotOpened;
     }
-    if (const QString unread = ReadDocumentFile(file, version); !unread.isEmpty()) {
+    if (const QString unread = ReadDocumentFile(file, absolutePath, version); !unread.isEmpty()) {
         lock.Release();
         LeaveWithoutDocument(unread);
         UpdateRecentFileList(absolutePath, false);
@@ -903,8 +906,14 @@ int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
     }
 }
 
-QString COpenDocument::ReadDocumentFile(QFile& file, int version) {
-    switch (LoadDocumentXml(file, m_documentData, version)) {
+QString COpenDocument::ReadDocumentFile(QFile& file, const QString& path, int version) {
+    LoadResult result = LoadResult::OutOfMemory;
+    try {
+        result = LoadDocumentXml(file, m_documentData, version);
+    } catch (const std::bad_alloc&) {
+        // Whatever was read goes with the document the caller leaves: the window stays and says why.
+    }
+    switch (result) {
     case LoadResult::Loaded:
         break;
     case LoadResult::TooDeep:
@@ -912,7 +921,7 @@ QString COpenDocument::ReadDocumentFile(QFile& file, int version) {
     case LoadResult::NoSuchVersion:
         return LoadString(StringId::StoredVersionMissing).arg(version);
     default:
-        return LoadString(StringId::CannotReadDocument);
+        return UnreadDocumentText(m_messageContext, path, result, LoadString(StringId::CannotReadDocument));
     }
     m_documentData.indexRoot.Clear();
     RebuildDocument();
@@ -1032,7 +1041,7 @@ void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QStrin
     const bool opened = platform::OpenRegularFileForReading(file, path);
     const DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
     const QString unread =
-        opened ? ReadDocumentFile(file, 0) : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
+        opened ? ReadDocumentFile(file, path, 0) : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
     if (!unread.isEmpty()) {
         lock.Release();
         LeaveWithoutDocument(unread);

@@ -1,5 +1,6 @@
 #include "model/DocumentFile.h"
 #include "model/DocumentData.h"
+#include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
 #include "support/ProgramRun.h"
@@ -7,6 +8,7 @@
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
 #include "support/model/DocumentFileDump.h"
+#include "texts/MessageContext.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -340,6 +342,50 @@ TEST_F(DocumentFile, EnvironmentImportKeepsTitleAndFileNames) {
     wrong.setData("<map/>");
     wrong.open(QIODevice::ReadOnly);
     EXPECT_EQ(ImportEnvironmentFromDocument(wrong, data), LoadResult::NoRootElement);
+}
+
+// A document larger than a reader can hold is refused by its size before any of it is read, by every read of another
+// document and by the tools, and said to be too large: nothing is filled in, and nothing runs out of memory.
+TEST_F(DocumentFile, AFileTooLargeToReadIsRefusedByItsSizeAndSaidToBe) {
+    const QString huge = Path("huge.nuv");
+    WriteSparseFile(huge, MaxDocumentFileBytes() + 1);
+    CDocumentData data;
+    data.SetDefaults();
+    data.environment.outputSourceCodeFormat = QStringLiteral("mine");
+    const auto read = [&huge](const auto& reader) {
+        QFile file(huge);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return reader(file);
+    };
+    EXPECT_EQ(read([&](QFile& file) { return ImportEnvironmentFromDocument(file, data); }), LoadResult::TooLarge);
+    EXPECT_EQ(read([&](QFile& file) { return ImportMemberNamesFromDocument(file, data); }), LoadResult::TooLarge);
+    CUnitFunctionRegistry registry;
+    EXPECT_EQ(read([&](QFile& file) { return ReadFunctionsFromDocument(file, registry); }), LoadResult::TooLarge);
+    EXPECT_EQ(data.environment.outputSourceCodeFormat, "mine");
+    CDocumentData opened;
+    EXPECT_EQ(read([&](QFile& file) { return LoadDocumentXml(file, opened, 0); }), LoadResult::TooLarge);
+
+    const QString bound = QString::number(MaxDocumentFileBytes());
+    CMessageContext context;
+    context.m_language = 0;
+    EXPECT_EQ(UnreadDocumentText(context, huge, LoadResult::TooLarge, "otherwise"),
+              QStringLiteral("File \"%1\" can not read: it is larger than %2 bytes.").arg(huge, bound));
+    context.m_language = 1;
+    EXPECT_EQ(UnreadDocumentText(context, kDataDir + "layout.nuv", LoadResult::OutOfMemory, "otherwise"),
+              QStringLiteral("ファイル \"%1\" を読み込むためのメモリが足りません。").arg(kDataDir + "layout.nuv"));
+    EXPECT_EQ(UnreadDocumentText(context, kDataDir + "layout.nuv", LoadResult::MalformedXml, "otherwise"), "otherwise");
+
+    const QString said = "cannot read " + huge + ": it is larger than " + bound + " bytes\n";
+    for (const QStringList& arguments : {QStringList{"--compare", huge, kDataDir + "layout.nuv"},
+                                         QStringList{"--merge", kDataDir + "layout.nuv", huge, Path("out.nuv")}}) {
+        const ProgramRun run = RunNuvdump(arguments);
+        EXPECT_EQ(run.exitCode, 1) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.standardError, "nuvdump: " + said);
+    }
+    EXPECT_FALSE(QFile::exists(Path("out.nuv")));
+    const ProgramRun inspect = RunProgram(QStringLiteral("nuvinspect"), {"conditions", huge, "--all"});
+    EXPECT_EQ(inspect.exitCode, 1);
+    EXPECT_EQ(inspect.standardError, "nuvinspect: " + said);
 }
 
 // The reuse source chosen for a common unit function comes back with the document while that parent still holds it;
