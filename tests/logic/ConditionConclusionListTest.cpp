@@ -3,25 +3,12 @@
 #include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
 #include "platform/MessageBox.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/logic/LogicScript.h"
-
-#include <QFile>
-#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 namespace {
-
-// Bytes of address space the process has mapped now.
-rlim_t MappedBytes() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(0).toULongLong() * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
-}
 
 const QString kLight = QString(34, QChar(0x2500));
 const QString kHeavy = QString(34, QChar(0x2501));
@@ -163,11 +150,8 @@ TEST(ConditionConclusionList, AllScopeListIsCountedFirstAndRefusedAtOnceWhenItCa
         script += QStringLiteral("Do <X>{s%1}\n").arg(i);
     large.Add("Sub", script);
     large.Finish();
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
-    const rlimit limited{MappedBytes() + (rlim_t(512) << 20), saved.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
-    const auto restore = qScopeGuard([&saved] { setrlimit(RLIMIT_AS, &saved); });
+    const AddressSpaceLimit limit(rlim_t(512) << 20);
+    ASSERT_TRUE(limit.IsSet());
     CInspectionView pane;
     EXPECT_EQ(CConditionConclusionList::Run(pane, large.environment, CConditionConclusionList::AllUnitFunctions,
                                             CConditionConclusionList::DoStatements, nullptr),

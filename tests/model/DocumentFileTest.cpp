@@ -3,6 +3,7 @@
 #include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/ProgramRun.h"
 #include "support/TemporaryConfigHome.h"
 #include "support/TestFiles.h"
@@ -13,11 +14,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -386,6 +389,40 @@ TEST_F(DocumentFile, AFileTooLargeToReadIsRefusedByItsSizeAndSaidToBe) {
     const ProgramRun inspect = RunProgram(QStringLiteral("nuvinspect"), {"conditions", huge, "--all"});
     EXPECT_EQ(inspect.exitCode, 1);
     EXPECT_EQ(inspect.standardError, "nuvinspect: " + said);
+}
+
+// A read of another document within the bound that memory cannot hold says so through its result, and leaves the
+// document it reads into as it was.
+TEST_F(DocumentFile, AReadOfAnotherDocumentThatRunsOutOfMemorySaysSo) {
+    CDocumentData data;
+    data.SetDefaults();
+    data.environment.outputSourceCodeFormat = QStringLiteral("mine");
+    CUnitFunctionRegistry registry;
+    const QString large = Path("large.nuv");
+    // Address space taken and never touched: the limit, and the bound with it, lies far above what is mapped, while
+    // the room left stays small.
+    constexpr std::size_t kReserved = std::size_t{1} << 30;
+    void* const reserved = mmap(nullptr, kReserved, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(reserved, MAP_FAILED);
+    const auto release = qScopeGuard([reserved] { munmap(reserved, kReserved); });
+    {
+        const AddressSpaceLimit limit(rlim_t(16) << 20);
+        ASSERT_TRUE(limit.IsSet());
+        // Within the bound, but more than the room left.
+        const qint64 size = std::min<qint64>(MaxDocumentFileBytes(), qint64(128) << 20);
+        ASSERT_GT(size, qint64(32) << 20);
+        WriteSparseFile(large, size);
+        for (int reader = 0; reader < 3; ++reader) {
+            QFile file(large);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const LoadResult result = reader == 0   ? ImportEnvironmentFromDocument(file, data)
+                                      : reader == 1 ? ImportMemberNamesFromDocument(file, data)
+                                                    : ReadFunctionsFromDocument(file, registry);
+            EXPECT_EQ(result, LoadResult::OutOfMemory) << reader;
+        }
+    }
+    EXPECT_EQ(data.environment.outputSourceCodeFormat, "mine");
+    EXPECT_EQ(data.registry.Count(), 1);
 }
 
 // The reuse source chosen for a common unit function comes back with the document while that parent still holds it;
