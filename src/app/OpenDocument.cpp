@@ -907,11 +907,17 @@ int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
 }
 
 QString COpenDocument::ReadDocumentFile(QFile& file, const QString& path, int version) {
-    LoadResult result = LoadResult::OutOfMemory;
+    LoadResult result = LoadResult::Loaded;
     try {
         result = LoadDocumentXml(file, m_documentData, version);
     } catch (const std::bad_alloc&) {
-        // Whatever was read goes with the document the caller leaves: the window stays and says why.
+        // The editor has no document to keep: what was read goes, the window says why, and the editor ends as a
+        // program out of memory does.
+        m_documentData.Clear();
+        m_documentData.ClearFunctions();
+        platform::ShowMessageBox(UnreadDocumentText(m_messageContext, path, LoadResult::OutOfMemory, QString()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        throw;
     }
     switch (result) {
     case LoadResult::Loaded:

@@ -252,7 +252,7 @@ private:
     // The sharing question for a file another process edits: ReadOnly, ReadOnlyWatched or, cancelled, NoDocument.
     int AskHowToOpenHeldFile(const QString& path) const;
     // Reads the file at `path` into the reset document data and, when it was read, rebuilds the table of contents;
-    // empty, or what to tell the user when the file was not read (memory that ran out included).
+    // empty, or what to tell the user when the file was not read. Memory that runs out is said, and ends the editor.
     QString ReadDocumentFile(QFile& file, const QString& path, int version);
     // After a document was read: its tabs, title and instance record.
     void ShowReadDocument();
