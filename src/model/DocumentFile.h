@@ -70,8 +70,8 @@ bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const 
 // The indented copy of the current content, without stored versions.
 bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* errorText = nullptr);
 
-// The reads of another document below say that memory ran out through their result, leaving what they were to
-// fill as the caller then discards it: the document that is open stays as it was.
+// The reads of another document below say that memory ran out through their result, and fill in nothing before the
+// file is parsed: the document that is open stays as it was.
 // Partial import from another document file: its environment, without its title and file names.
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, CDocumentData& data);
 // Partial import: the other document's member definitions merged into this document's.
