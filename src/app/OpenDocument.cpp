@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace {
@@ -267,7 +268,7 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
         return;
     (environment ? options.importEnvironmentalSettingsFileName : options.importMemberNamesAndStateNamesFileName) = path;
     m_shell.SetWaitCursor(true);
-    bool imported = false;
+    std::optional<LoadResult> imported;
     if (environment) {
         // Tabs lay out their logic rows again when the imported settings show or hide the input or output column.
         bool columnsChanged = false;
@@ -277,12 +278,14 @@ void COpenDocument::ImportFromDocumentFile(bool environment) {
     } else {
         MemberDefinitionList members;
         imported = ImportMemberNamesFromFile(path, members);
-        if (imported)
+        if (imported == LoadResult::Loaded)
             MergeImportedMemberNames(m_documentData.memberDefinitions, members);
     }
     m_shell.SetWaitCursor(false);
-    if (!imported) {
-        platform::ShowMessageBox(UnopenedFileText(Unquoted(path), LoadString(StringId::ImportFailed)),
+    if (imported != LoadResult::Loaded) {
+        platform::ShowMessageBox(UnreadDocumentText(m_messageContext, Unquoted(path),
+                                                    imported.value_or(LoadResult::MalformedXml),
+                                                    LoadString(StringId::ImportFailed)),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return;
     }
@@ -884,7 +887,7 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         LeaveWithoutDocument(QString());
         return OpenResult::NotOpened;
     }
-    if (const QString unread = ReadDocumentFile(file, version); !unread.isEmpty()) {
+    if (const QString unread = ReadDocumentFile(file, absolutePath, version); !unread.isEmpty()) {
         lock.Release();
         LeaveWithoutDocument(unread);
         UpdateRecentFileList(absolutePath, false);
@@ -932,8 +935,20 @@ int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
     }
 }
 
-QString COpenDocument::ReadDocumentFile(QFile& file, int version) {
-    switch (LoadDocumentXml(file, m_documentData, version)) {
+QString COpenDocument::ReadDocumentFile(QFile& file, const QString& path, int version) {
+    LoadResult result = LoadResult::Loaded;
+    try {
+        result = LoadDocumentXml(file, m_documentData, version);
+    } catch (const std::bad_alloc&) {
+        // The editor has no document to keep: what was read goes, the window says why, and the editor ends as a
+        // program out of memory does.
+        m_documentData.Clear();
+        m_documentData.ClearFunctions();
+        platform::ShowMessageBox(UnreadDocumentText(m_messageContext, path, LoadResult::OutOfMemory, QString()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        throw;
+    }
+    switch (result) {
     case LoadResult::Loaded:
         break;
     case LoadResult::TooDeep:
@@ -941,7 +956,7 @@ QString COpenDocument::ReadDocumentFile(QFile& file, int version) {
     case LoadResult::NoSuchVersion:
         return LoadString(StringId::StoredVersionMissing).arg(version);
     default:
-        return LoadString(StringId::CannotReadDocument);
+        return UnreadDocumentText(m_messageContext, path, result, LoadString(StringId::CannotReadDocument));
     }
     m_documentData.indexRoot.Clear();
     RebuildDocument();
@@ -1061,7 +1076,7 @@ void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QStrin
     const bool opened = platform::OpenRegularFileForReading(file, path);
     const DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
     const QString unread =
-        opened ? ReadDocumentFile(file, 0) : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
+        opened ? ReadDocumentFile(file, path, 0) : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
     if (!unread.isEmpty()) {
         lock.Release();
         LeaveWithoutDocument(unread);

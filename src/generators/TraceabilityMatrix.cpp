@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFileInfo>
 
@@ -104,26 +105,34 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     m_data.fileNames.traceImportFileName = fileName;
     platform::CodePageTextFile file;
     if (!file.OpenForReading(fileName, kMaxImportBytes)) {
-        platform::ShowMessageBox(LoadString(StringId::TraceabilityCannotOpen).arg(fileName),
+        platform::ShowMessageBox(UnreadFileText(m_context, fileName, kMaxImportBytes,
+                                                LoadString(StringId::TraceabilityCannotOpen).arg(fileName)),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return ImportResult::NotImported;
     }
     QStringList lines;
     ReadLinesFromFile(file, lines);
+    file.Close();
     if (lines.isEmpty())
         return ImportResult::NotImported;
 
-    QStringList first;
-    SplitCsvLine(first, lines[0]);
+    // The lines are walked field by field, never held as lists of fields: a field of a byte or two would take
+    // tens of bytes as an item of a list.
+    QString firstField;
+    CsvFieldCursor(lines[0]).Next(firstField);
     const QString ownName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
-    if (first.value(0) != ownName &&
+    if (firstField != ownName &&
         platform::ShowMessageBox(LoadString(StringId::TraceabilityOtherDocument), platform::MessageButtons::YesNo,
                                  platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
         return ImportResult::NotImported;
-    QStringList columns;
-    if (lines.size() >= 2)
-        SplitCsvLine(columns, lines[1]);
-    if (columns.isEmpty()) {
+    // Where each column's name starts in the line of names, read again for a column that a row marks.
+    const QString noColumns;
+    CsvFieldCursor columns(lines.size() >= 2 ? lines[1] : noColumns);
+    std::vector<quint32> columnStarts; // a file within the bound has lines of fewer than 2^32 characters
+    QString columnName;
+    for (qsizetype start = columns.Position(); columns.Next(columnName); start = columns.Position())
+        columnStarts.push_back(static_cast<quint32>(start));
+    if (columnStarts.empty()) {
         platform::ShowMessageBox(LoadString(StringId::TraceabilityFormatError), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);
         return ImportResult::NotImported;
@@ -138,35 +147,45 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     const QString ownMark = LoadString(StringId::TraceabilityOwnMark);
     const DisplayedNumberIndex byNumber = m_data.registry.IndexByDisplayedNumber();
     for (qsizetype i = 3; i < lines.size(); ++i) {
-        QStringList cells;
-        SplitCsvLine(cells, lines[i]);
-        if (cells.isEmpty())
+        CsvFieldCursor cells(lines[i]);
+        QString number;
+        if (!cells.Next(number))
             continue;
-        const auto found = byNumber.find(cells[0]);
+        const auto found = byNumber.find(number);
         if (found == byNumber.end())
             continue;
         CUnitFunction* function = found->second;
         // The outline numbers may have moved since the export: a row is applied only to the unit function it names,
         // as the export wrote the name (a character the code page lacks became "?") or as it is.
-        const QString& name = cells.value(1);
+        QString name;
+        const bool named = cells.Next(name);
         if (name != function->name &&
             name != platform::DecodeProcessCodePage(platform::EncodeProcessCodePage(function->name))) {
-            pane.AddMessage(
-                LoadString(StringId::TraceabilityNameMismatch).arg(cells[0], function->name, cells.value(1)),
-                std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
+            pane.AddMessage(LoadString(StringId::TraceabilityNameMismatch).arg(number, function->name, name),
+                            std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
             continue;
         }
         ++imported;
         std::set<QString> items;
-        for (qsizetype j = 0; j < cells.size() && j < columns.size(); ++j) {
-            if (cells[j] == ownMark && !columns[j].isEmpty())
-                items.insert(columns[j]);
-        }
+        const auto addMarked = [&](qsizetype column, const QString& cell) {
+            QString item;
+            if (cell == ownMark && column < static_cast<qsizetype>(columnStarts.size())) {
+                columns.Seek(columnStarts[static_cast<size_t>(column)]);
+                if (columns.Next(item) && !item.isEmpty())
+                    items.insert(item);
+            }
+        };
+        addMarked(0, number);
+        if (named)
+            addMarked(1, name);
+        QString cell;
+        for (qsizetype j = 2; j < static_cast<qsizetype>(columnStarts.size()) && named && cells.Next(cell); ++j)
+            addMarked(j, cell);
         std::set<QString>& own = function->header.ownRequirements;
         if (items == own)
             continue;
         pane.AddMessage(LoadString(StringId::TraceabilityItemsChanged)
-                            .arg(cells[0], requirementWord, JoinWithCommas(own), JoinWithCommas(items)),
+                            .arg(number, requirementWord, JoinWithCommas(own), JoinWithCommas(items)),
                         std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
         own = items;
         ++changed;

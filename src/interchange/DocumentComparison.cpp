@@ -121,20 +121,26 @@ std::vector<ComparisonLine> CDocumentComparison::Compare(const CUnitFunctionRegi
 }
 
 bool CDocumentComparison::CompareSides(const CDocumentData& data, const ComparedSides& sides,
-                                       std::vector<ComparisonLine>& report, QString& unreadable) {
+                                       std::vector<ComparisonLine>& report, QString& unreadable, LoadResult* result) {
     const ModelOptions options = data.GetModelOptions();
     const auto readVersion = [&](int index, CUnitFunctionRegistry& registry) {
         if (index < 0 || index >= static_cast<int>(data.versionHistory.size()))
             return false;
         const StoredVersion& version = data.versionHistory[static_cast<size_t>(index)];
-        if (ReadStoredVersion(version, registry, options) == LoadResult::Loaded)
+        const LoadResult read = ReadStoredVersion(version, registry, options);
+        if (result)
+            *result = read;
+        if (read == LoadResult::Loaded)
             return true;
         unreadable = version.label.trimmed();
         return false;
     };
     CUnitFunctionRegistry older;
     if (!sides.olderPath.isEmpty()) {
-        if (ReadFile(sides.olderPath, older, options) != LoadResult::Loaded) {
+        const std::optional<LoadResult> read = ReadFile(sides.olderPath, older, options);
+        if (result)
+            *result = read.value_or(LoadResult::MalformedXml);
+        if (read != LoadResult::Loaded) {
             unreadable = sides.olderPath;
             return false;
         }

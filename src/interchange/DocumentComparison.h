@@ -59,9 +59,9 @@ public:
 
     // The report comparing the two sides of `data`. Only lines of the working data lead to a line; those of a
     // stored version lead to their unit function. False when a side cannot be read: `unreadable` then names it
-    // (the path, or the version's number).
+    // (the path, or the version's number) and `result`, when given, says how its read ended.
     static bool CompareSides(const CDocumentData& data, const ComparedSides& sides, std::vector<ComparisonLine>& report,
-                             QString& unreadable);
+                             QString& unreadable, LoadResult* result = nullptr);
 
     // The shortest edit script between two logic descriptions (O(NP) in time at worst, linear memory); lines found on
     // one side only bound the search, so that a few changes among many lines take time linear in the lines. The

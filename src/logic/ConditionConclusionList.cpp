@@ -81,8 +81,12 @@ void CConditionConclusionList::WriteCorrespondenceListAll(CInspectionView& pane,
                                                           const CInspectionParserSequence& top, int statementKind) {
     const bool fn = statementKind == FnStatements;
     const QString keyword = environment.GetSymbol(fn ? SyntaxFn : SyntaxDo);
-    pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceAllBegin).arg(keyword));
     const auto wanted = fn ? CInspectionParserEntity::Kind::Fn : CInspectionParserEntity::Kind::Do;
+    // Rows multiply with the paths through a description: a list longer than the pane holds is refused before any
+    // of its text is made. Besides the rows: the first line, the closing rule and the last line.
+    if (CountCorrespondenceLines(top, wanted) + 3 > CInspectionView::MaxLines - static_cast<quint64>(pane.LineCount()))
+        throw InspectionViewFull();
+    pane.AddMessageWithoutTarget(LoadString(StringId::CorrespondenceAllBegin).arg(keyword));
     LineReferences references;
     PaneLines lines(pane, environment, references);
     quint32 count = 0;

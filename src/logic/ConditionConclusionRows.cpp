@@ -27,9 +27,10 @@ Lines ElswConditions(const CInspectionParserSwitch& block, LineReferences& refer
 
 // The rows of a tree with one list of the lines that lead to where the walk stands: a branch adds its condition
 // and takes it away again with whatever its statements added, so each row is handed on as a view of that list.
+// Without references the rows come with their lengths only: every line names reference 0, and no text is made.
 class RowCollector {
 public:
-    RowCollector(LineReferences& references, const std::function<void(const CorrespondenceRow&)>& row)
+    RowCollector(LineReferences* references, const std::function<void(const CorrespondenceRow&)>& row)
         : m_references(references), m_row(row) {}
 
     void Sequence(const CInspectionParserSequence& sequence) {
@@ -38,6 +39,16 @@ public:
     }
 
 private:
+    template <class Text> quint32 Refer(const Text& text, const CUnitFunction* function, qint32 lineIndex) {
+        return m_references ? ::Refer(*m_references, text(), function, lineIndex) : 0;
+    }
+
+    Lines ElswConditions(const CInspectionParserSwitch& block) {
+        if (m_references)
+            return ::ElswConditions(block, *m_references);
+        return Lines(block.cases.size(), 0);
+    }
+
     // The body with the given lines after those leading to the block; what the body adds stays inside it.
     void Branch(const CInspectionParserSequence& body, const Lines& conditions) {
         const size_t size = m_running.size();
@@ -50,27 +61,28 @@ private:
         switch (node.kind) {
         case Kind::Do: {
             const auto& action = static_cast<const CInspectionParserDo&>(node);
-            m_row({m_running, Refer(m_references, action.ComposeText(), action.function, action.lineIndex), Kind::Do});
-            m_running.push_back(Refer(m_references, action.SlotsText(), action.function, action.lineIndex));
+            m_row(
+                {m_running, Refer([&] { return action.ComposeText(); }, action.function, action.lineIndex), Kind::Do});
+            m_running.push_back(Refer([&] { return action.SlotsText(); }, action.function, action.lineIndex));
             return;
         }
         case Kind::Fn: {
             const auto& fn = static_cast<const CInspectionParserFn&>(node);
-            m_row({m_running, Refer(m_references, fn.ComposeText(), fn.function, fn.lineIndex), Kind::Fn});
+            m_row({m_running, Refer([&] { return fn.ComposeText(); }, fn.function, fn.lineIndex), Kind::Fn});
             return;
         }
         case Kind::If: {
             const auto& block = static_cast<const CInspectionParserIf&>(node);
-            Branch(*block.thenBody, {Refer(m_references, block.SlotsText(), block.function, block.ifLineIndex)});
+            Branch(*block.thenBody, {Refer([&] { return block.SlotsText(); }, block.function, block.ifLineIndex)});
             Branch(*block.elseBody,
-                   {Refer(m_references, block.ElseConditionText(), block.function, block.elseLineIndex)});
+                   {Refer([&] { return block.ElseConditionText(); }, block.function, block.elseLineIndex)});
             return;
         }
         case Kind::Switch: {
             const auto& block = static_cast<const CInspectionParserSwitch&>(node);
             for (const InspectionSwitchCase& item : block.cases)
-                Branch(*item.body, {Refer(m_references, block.ConditionText(item), item.function, item.lineIndex)});
-            Branch(*block.elswBody, ElswConditions(block, m_references));
+                Branch(*item.body, {Refer([&] { return block.ConditionText(item); }, item.function, item.lineIndex)});
+            Branch(*block.elswBody, ElswConditions(block));
             return;
         }
         case Kind::Loop:
@@ -82,7 +94,7 @@ private:
         }
     }
 
-    LineReferences& m_references;
+    LineReferences* m_references;
     const std::function<void(const CorrespondenceRow&)>& m_row;
     Lines m_running;
 };
@@ -148,7 +160,16 @@ Chains CollectChains(const CInspectionParserEntity& node, LineReferences& refere
 
 void CollectCorrespondenceRows(const CInspectionParserSequence& sequence, LineReferences& references,
                                const std::function<void(const CorrespondenceRow&)>& row) {
-    RowCollector(references, row).Sequence(sequence);
+    RowCollector(&references, row).Sequence(sequence);
+}
+
+quint64 CountCorrespondenceLines(const CInspectionParserSequence& sequence, CInspectionParserEntity::Kind kind) {
+    quint64 count = 0;
+    RowCollector(nullptr, [&](const CorrespondenceRow& row) {
+        if (row.statementKind == kind)
+            count += CorrespondenceGroupLines + row.lines.size();
+    }).Sequence(sequence);
+    return count;
 }
 
 std::vector<StatementChain> CollectConclusionRows(const CInspectionParserSequence& sequence, LineReferences& references,

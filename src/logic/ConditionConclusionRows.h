@@ -37,6 +37,12 @@ struct StatementChain {
 void CollectCorrespondenceRows(const CInspectionParserSequence& sequence, LineReferences& references,
                                const std::function<void(const CorrespondenceRow&)>& row);
 
+// The lines a row takes in the list besides its conditions and earlier statements: a heavy rule, the statement and a
+// light rule.
+constexpr quint64 CorrespondenceGroupLines = 3;
+// The lines the rows of statements of that kind take in the list, counted without making a text or a reference.
+quint64 CountCorrespondenceLines(const CInspectionParserSequence& sequence, CInspectionParserEntity::Kind kind);
+
 // k blocks in a row make a product of their ways; past maxChains the chains are cut off and truncated is set.
 std::vector<StatementChain> CollectConclusionRows(const CInspectionParserSequence& sequence, LineReferences& references,
                                                   size_t maxChains, bool& truncated);

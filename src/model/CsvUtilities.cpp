@@ -27,25 +27,33 @@ QString QuoteCsvField(const QString& text) {
     return '"' + field + QLatin1String("\",");
 }
 
-void SplitCsvLine(QStringList& fields, const QString& line, qsizetype maxFields) {
-    const qsizetype before = fields.size();
+bool CsvFieldCursor::Next(QString& field) {
+    // A field starts outside quotes: a comma inside them was part of the one before.
     qsizetype quotes = 0;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] == '"') {
+    for (qsizetype i = m_at; i < m_line.size(); ++i) {
+        if (m_line[i] == '"') {
             ++quotes;
-        } else if (line[i] == ',' && quotes % 2 == 0) {
-            fields << UnquoteCsvField(QStringView(line).mid(start, i - start));
-            start = i + 1;
-            if (fields.size() - before > maxFields)
-                return;
+        } else if (m_line[i] == ',' && quotes % 2 == 0) {
+            field = UnquoteCsvField(m_line.mid(m_at, i - m_at));
+            m_at = i + 1;
+            return true;
         }
     }
+    if (m_at > m_line.size())
+        return false;
     // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still
     // hold one (four quotes are a field holding a quote).
-    const QString rest = UnquoteCsvField(QStringView(line).mid(start));
-    if (!rest.isEmpty())
-        fields << rest;
+    field = UnquoteCsvField(m_line.mid(m_at));
+    m_at = m_line.size() + 1;
+    return !field.isEmpty();
+}
+
+void SplitCsvLine(QStringList& fields, const QString& line, qsizetype maxFields) {
+    const qsizetype before = fields.size();
+    CsvFieldCursor cursor(line);
+    QString field;
+    while (fields.size() - before <= maxFields && cursor.Next(field))
+        fields << field;
 }
 
 bool ContinuesCsvRecord(const QString& line, bool open) {

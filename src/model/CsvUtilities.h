@@ -13,6 +13,20 @@ QString QuoteCsvField(const QString& text);
 // once more than `maxFields` fields were appended.
 void SplitCsvLine(QStringList& fields, const QString& line,
                   qsizetype maxFields = std::numeric_limits<qsizetype>::max());
+// The fields of a line as SplitCsvLine finds them, one at a time: a line of many fields costs no list of them.
+class CsvFieldCursor {
+public:
+    explicit CsvFieldCursor(QStringView line) : m_line(line) {}
+    // The next field, unquoted; false after the last.
+    bool Next(QString& field);
+    // Where the next field starts, to come back to it with Seek.
+    qsizetype Position() const { return m_at; }
+    void Seek(qsizetype position) { m_at = position; }
+
+private:
+    QStringView m_line;
+    qsizetype m_at = 0;
+};
 // A quoted field may hold line breaks, so one record of a file can span several lines: whether the record is
 // still inside quotes after `line`, given whether it was before it.
 bool ContinuesCsvRecord(const QString& line, bool open);

@@ -80,24 +80,24 @@ void RemoveVersionEntry(CDocumentData& data, int index) {
         data.versionHistory.erase(data.versionHistory.begin() + index);
 }
 
-bool ImportEnvironmentFromFile(CDocumentData& data, const QString& path, bool* inputOutputChanged) {
+std::optional<LoadResult> ImportEnvironmentFromFile(CDocumentData& data, const QString& path,
+                                                    bool* inputOutputChanged) {
     QFile file;
     if (!platform::OpenRegularFileForReading(file, Unquoted(path)))
-        return false;
+        return std::nullopt;
     const int input = data.headerIOSettings.Input;
     const int output = data.headerIOSettings.Output;
-    if (ImportEnvironmentFromDocument(file, data) != LoadResult::Loaded)
-        return false;
-    if (inputOutputChanged)
+    const LoadResult result = ImportEnvironmentFromDocument(file, data);
+    if (result == LoadResult::Loaded && inputOutputChanged)
         *inputOutputChanged = input != data.headerIOSettings.Input || output != data.headerIOSettings.Output;
-    return true;
+    return result;
 }
 
-bool ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& members) {
+std::optional<LoadResult> ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& members) {
     QFile file;
     if (!platform::OpenRegularFileForReading(file, Unquoted(path)))
-        return false;
-    return ReadMemberNamesFromDocument(file, members) == LoadResult::Loaded;
+        return std::nullopt;
+    return ReadMemberNamesFromDocument(file, members);
 }
 
 void ApplyNameFontToAllLines(CDocumentData& data, const QString& name, const FontSetting& font) {

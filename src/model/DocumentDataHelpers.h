@@ -1,8 +1,11 @@
 #pragma once
 
 #include "model/DocumentData.h"
+#include "model/DocumentFile.h"
 
 #include <QString>
+
+#include <optional>
 
 // Remembers a name the editor used: an entry with the same member name moves to the end, the oldest goes
 // beyond CDocumentData::MaxRecentNames. Returns the new entry's index, -1 for an empty member name.
@@ -25,11 +28,12 @@ void RemoveVersionEntry(CDocumentData& data, int index);
 
 // A path that may come in double quotes, without them.
 QString Unquoted(const QString& path);
-// Partial imports from another document file; the path may come in double quotes. False when the file cannot
-// be opened, is not a regular file or cannot be read. inputOutputChanged tells the caller to lay out the open tabs
-// again.
-bool ImportEnvironmentFromFile(CDocumentData& data, const QString& path, bool* inputOutputChanged = nullptr);
-bool ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& members);
+// Partial imports from another document file; the path may come in double quotes. Nothing when the file cannot
+// be opened or is not a regular file, else how its read ended. inputOutputChanged tells the caller to lay out the
+// open tabs again.
+std::optional<LoadResult> ImportEnvironmentFromFile(CDocumentData& data, const QString& path,
+                                                    bool* inputOutputChanged = nullptr);
+std::optional<LoadResult> ImportMemberNamesFromFile(const QString& path, MemberDefinitionList& members);
 
 // Every logic line whose member name (or, for if, Do and Transit State, state name) equals the name takes
 // the font for that slot.

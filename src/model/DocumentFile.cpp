@@ -18,7 +18,9 @@
 #include "model/xml/XmlStreamWriter.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
+#include "platform/UserFile.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFileDevice>
 #include <QIODevice>
@@ -246,7 +248,9 @@ qint64 ReadInPieces(int handle, char* data, std::size_t size) {
 // The bytes of the file, not yet checked.
 LoadResult ReadUncheckedBytes(QIODevice& file, FileBytes& bytes, bool mayMap) {
     if (file.isSequential()) {
-        const QByteArray text = file.readAll();
+        QByteArray text;
+        if (!platform::ReadBounded(file, MaxDocumentFileBytes(), text))
+            return LoadResult::TooLarge;
         bytes.Allocate(static_cast<std::size_t>(text.size()));
         std::memcpy(bytes.Data(), text.constData(), bytes.Size());
     } else {
@@ -254,6 +258,8 @@ LoadResult ReadUncheckedBytes(QIODevice& file, FileBytes& bytes, bool mayMap) {
         const qint64 size = file.size();
         if (size <= 0)
             return LoadResult::EmptyFile;
+        if (platform::ExceedsBound(file, MaxDocumentFileBytes()))
+            return LoadResult::TooLarge;
         bytes.Allocate(static_cast<std::size_t>(size), mayMap);
         // A file on disk is read in pieces side by side, any other device through its own read.
         const auto* const onDisk = qobject_cast<QFileDevice*>(&file);
@@ -660,6 +666,19 @@ void ReportInterruptedSaves(const QString& path) {
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
+qint64 MaxDocumentFileBytes() {
+    // The bytes, the parsed tree and the records together come to about four times the file.
+    constexpr int kReadMultiple = 4;
+    return platform::MaxReadableBytes(kReadMultiple);
+}
+
+QString UnreadDocumentText(const CMessageContext& context, const QString& path, LoadResult result,
+                           const QString& otherwise) {
+    if (result == LoadResult::OutOfMemory)
+        return FileReadOutOfMemoryText(context, path);
+    return UnreadFileText(context, path, MaxDocumentFileBytes(), otherwise);
+}
+
 LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {
     // Both buffers are declared before the documents that may borrow them.
     FileBytes bytes;
@@ -829,38 +848,53 @@ bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* err
     });
 }
 
+// A read of another document that runs out of memory: the document open is no worse for it.
+template <class Read> static LoadResult ReadWithinMemory(Read read) {
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        return LoadResult::OutOfMemory;
+    }
+}
+
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, CDocumentData& data) {
-    XmlDocumentContext context(&data);
-    pugi::xml_node chosen;
-    const LoadResult result = FindImportDocument(file, context, chosen);
-    if (result == LoadResult::Loaded)
-        ReadEnvironmentFromElement(chosen, context);
-    return result;
+    return ReadWithinMemory([&] {
+        XmlDocumentContext context(&data);
+        pugi::xml_node chosen;
+        const LoadResult result = FindImportDocument(file, context, chosen);
+        if (result == LoadResult::Loaded)
+            ReadEnvironmentFromElement(chosen, context);
+        return result;
+    });
 }
 
 LoadResult ReadFunctionsFromDocument(QIODevice& file, CUnitFunctionRegistry& registry) {
-    XmlDocumentContext context;
-    pugi::xml_node chosen;
-    const LoadResult result = FindImportDocument(file, context, chosen);
-    if (result != LoadResult::Loaded)
+    return ReadWithinMemory([&] {
+        XmlDocumentContext context;
+        pugi::xml_node chosen;
+        const LoadResult result = FindImportDocument(file, context, chosen);
+        if (result != LoadResult::Loaded)
+            return result;
+        registry.Clear();
+        // A holder without "Root" is in the older layout, as when the whole document is read.
+        const pugi::xml_node holder = XmlFindElement(chosen, "FunctionHolder");
+        if (holder && holder.attribute("Root"))
+            LoadRegistryXml(registry, holder);
+        else if (const pugi::xml_node container = holder ? holder : XmlFindElement(chosen, "Functions"))
+            LoadOlderRegistryXml(registry, container);
         return result;
-    registry.Clear();
-    // A holder without "Root" is in the older layout, as when the whole document is read.
-    const pugi::xml_node holder = XmlFindElement(chosen, "FunctionHolder");
-    if (holder && holder.attribute("Root"))
-        LoadRegistryXml(registry, holder);
-    else if (const pugi::xml_node container = holder ? holder : XmlFindElement(chosen, "Functions"))
-        LoadOlderRegistryXml(registry, container);
-    return result;
+    });
 }
 
 LoadResult ReadMemberNamesFromDocument(QIODevice& file, MemberDefinitionList& members) {
-    XmlDocumentContext context;
-    pugi::xml_node chosen;
-    const LoadResult result = FindImportDocument(file, context, chosen);
-    if (result == LoadResult::Loaded)
-        ReadMemberNameRegister(XmlFindElement(chosen, "MemberNameRegister"), members);
-    return result;
+    return ReadWithinMemory([&] {
+        XmlDocumentContext context;
+        pugi::xml_node chosen;
+        const LoadResult result = FindImportDocument(file, context, chosen);
+        if (result == LoadResult::Loaded)
+            ReadMemberNameRegister(XmlFindElement(chosen, "MemberNameRegister"), members);
+        return result;
+    });
 }
 
 LoadResult ImportMemberNamesFromDocument(QIODevice& file, CDocumentData& data) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 class CDocumentData;
+struct CMessageContext;
 class CUnitFunctionRegistry;
 class QIODevice;
 namespace platform {
@@ -20,7 +21,17 @@ enum class LoadResult {
     NoDocumentElement = 4,
     NoSuchVersion = 5, // the stored version asked for is not in the file
     TooDeep = 6,       // the table of contents nests deeper than kMaxOutlineDepth
+    TooLarge = 7,      // larger than MaxDocumentFileBytes(): refused before it is read
+    OutOfMemory = 8,   // memory ran out while another document was read (never for the document opened)
 };
+
+// The largest document file a reader takes in: what the memory the process may have holds of the file's bytes, its
+// parsed tree and the records read from it.
+qint64 MaxDocumentFileBytes();
+// What to say of the document file at `path` that was not read (`result`), when the file or the memory says why;
+// else `otherwise`.
+QString UnreadDocumentText(const CMessageContext& context, const QString& path, LoadResult result,
+                           const QString& otherwise);
 
 // The layout a save writes: the current one, or the older one that the export for older readers writes.
 enum class DocumentFormat { Current, Older };
@@ -60,6 +71,8 @@ bool SaveDocumentXmlWithHistory(CDocumentData& data, const QString& path, const 
 // The indented copy of the current content, without stored versions.
 bool WriteDocumentXmlFile(CDocumentData& data, const QString& path, QString* errorText = nullptr);
 
+// The reads of another document below say that memory ran out through their result, and fill in nothing before the
+// file is parsed: the document that is open stays as it was.
 // Partial import from another document file: its environment, without its title and file names.
 LoadResult ImportEnvironmentFromDocument(QIODevice& file, CDocumentData& data);
 // Partial import: the other document's member definitions merged into this document's.

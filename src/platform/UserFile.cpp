@@ -3,9 +3,12 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <limits>
 #include <new>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,7 +33,7 @@ bool OpenRegularFileForReading(QFile& file, const QString& path) {
 bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes) {
     constexpr qint64 kStep = qint64(1) << 20;
     bytes.clear();
-    if (!device.isSequential() && device.size() - device.pos() > maxBytes)
+    if (ExceedsBound(device, maxBytes))
         return false;
     try {
         if (!device.isSequential())
@@ -58,6 +61,21 @@ bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes) {
     return true;
 }
 
+bool ExceedsBound(const QIODevice& device, qint64 maxBytes) {
+    return !device.isSequential() && device.size() - device.pos() > maxBytes;
+}
+
+qint64 MaxReadableBytes(int multiple) {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    qint64 memory = pages > 0 && pageSize > 0 ? qint64(pages) * pageSize : std::numeric_limits<qint64>::max();
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        memory =
+            std::min(memory, static_cast<qint64>(std::min<rlim_t>(limit.rlim_cur, std::numeric_limits<qint64>::max())));
+    return memory / std::max(multiple, 1);
+}
+
 bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes) {
     bytes.clear();
     QFile file;
@@ -71,6 +89,10 @@ bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes) {
 bool IsOtherThanRegularFile(const QString& path) {
     struct stat status {};
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
+bool IsUnreadableByUser(const QString& path) {
+    return ::access(QFile::encodeName(path).constData(), R_OK) != 0 && errno == EACCES;
 }
 
 } // namespace platform

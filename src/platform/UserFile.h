@@ -17,10 +17,19 @@ bool OpenRegularFileForReading(QFile& file, const QString& path);
 // `maxBytes` (a file that says so is not read at all) or cannot be read; memory never grows far past the bound. Running
 // out of memory throws std::bad_alloc, `bytes` empty: that says nothing of the file.
 bool ReadBounded(QIODevice& device, qint64 maxBytes, QByteArray& bytes);
+// Whether the device holds more than `maxBytes` from where it stands, as its size tells without reading it: false for a
+// pipe or a socket, whose size nothing tells.
+bool ExceedsBound(const QIODevice& device, qint64 maxBytes);
+// The largest file a reader that needs `multiple` times a file's size in memory can take in: the memory the process
+// may have (the machine's, or its address-space limit when lower) over that multiple. A larger file is too large to
+// read, however much memory is free at the moment.
+qint64 MaxReadableBytes(int multiple);
 // Both: the whole content of a user's regular file of at most `maxBytes`; false also when memory ran out.
 bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
 // Whether something other than a regular file stands at `path` (a pipe, a device, a folder, links followed), looked
 // at without opening it: why a file that exists was refused.
 bool IsOtherThanRegularFile(const QString& path);
+// Whether the file at `path` exists but this user may not read it.
+bool IsUnreadableByUser(const QString& path);
 
 } // namespace platform

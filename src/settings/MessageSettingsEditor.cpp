@@ -7,6 +7,7 @@
 #include "platform/UserSettings.h"
 #include "texts/MessageContext.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -122,22 +123,19 @@ bool CMessageSettingsEditor::Import(const QString& path) {
         return false;
     };
     QByteArray content;
-    if (!platform::ReadUserFile(path, kMaxMessagesFileBytes, content)) {
-        if (platform::IsOtherThanRegularFile(path))
-            return refuse(
-                Localised(StringId::MessagesImportNotRegularJa, StringId::MessagesImportNotRegularEn).arg(path));
-        if (QFileInfo(path).size() > kMaxMessagesFileBytes)
-            return refuse(Localised(StringId::MessagesImportTooLargeJa, StringId::MessagesImportTooLargeEn)
-                              .arg(path)
-                              .arg(kMaxMessagesFileBytes));
-        return refuse(Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(path));
-    }
+    if (!platform::ReadUserFile(path, kMaxMessagesFileBytes, content))
+        return refuse(
+            UnreadFileText(m_context, path, kMaxMessagesFileBytes,
+                           Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(path)));
     QBuffer buffer(&content);
     buffer.open(QIODevice::ReadOnly);
-    if (const QString tooLong = m_copy.ReadFromFile(buffer); !tooLong.isEmpty())
+    int entries = 0;
+    if (const QString tooLong = m_copy.ReadFromFile(buffer, &entries); !tooLong.isEmpty())
         return refuse(Localised(StringId::MessagesImportTextTooLongJa, StringId::MessagesImportTextTooLongEn)
                           .arg(path, tooLong)
                           .arg(CMessageSettings::MaxTextUnits));
+    if (entries == 0)
+        return refuse(Localised(StringId::MessagesImportNoEntriesJa, StringId::MessagesImportNoEntriesEn).arg(path));
     LastImportPath() = path;
     platform::ShowMessageBox(Localised(StringId::MessagesImportedJa, StringId::MessagesImportedEn).arg(path),
                              MessageButtons::Ok, MessageIcon::Information);

@@ -81,13 +81,18 @@ bool CMessageSettings::WriteToFile(QIODevice& file) const {
     return true;
 }
 
-QString CMessageSettings::ReadFromFile(QIODevice& file) {
+QString CMessageSettings::ReadFromFile(QIODevice& file, int* entries) {
     QByteArray content = file.readAll();
     // Editors on other systems often save with a byte-order mark; it is not part of the first name.
     if (content.startsWith("\xef\xbb\xbf")) {
         content.remove(0, 3);
     }
-    std::map<QString, QString> lines;
+    // Only lines that name an entry are kept: the file's other lines cost nothing however many there are.
+    std::map<QString, QString*> byName;
+    for (auto& [key, entryText] : m_entries) {
+        byName.emplace(key.ToString(), &entryText);
+    }
+    std::map<QString*, QString> lines;
     QByteArray name;
     QByteArray text;
     bool inText = false;
@@ -97,7 +102,9 @@ QString CMessageSettings::ReadFromFile(QIODevice& file) {
                 if (text.endsWith('\r')) {
                     text.chop(1);
                 }
-                lines[QString::fromUtf8(name)] = QString::fromUtf8(text);
+                if (const auto found = byName.find(QString::fromUtf8(name)); found != byName.end()) {
+                    lines[found->second] = QString::fromUtf8(text);
+                }
             }
             // A line without "=" names nothing and is skipped.
             name.clear();
@@ -112,16 +119,17 @@ QString CMessageSettings::ReadFromFile(QIODevice& file) {
         }
     }
     // Bytes after the last line feed are an unfinished line and are not applied.
-    for (const auto& [key, entryText] : m_entries) {
-        const auto found = lines.find(key.ToString());
-        if (found != lines.end() && found->second.size() > MaxTextUnits) {
-            return found->first;
-        }
+    if (entries) {
+        *entries = static_cast<int>(lines.size());
     }
     for (auto& [key, entryText] : m_entries) {
-        if (const auto found = lines.find(key.ToString()); found != lines.end()) {
-            entryText = found->second;
+        const auto found = lines.find(&entryText);
+        if (found != lines.end() && found->second.size() > MaxTextUnits) {
+            return key.ToString();
         }
+    }
+    for (auto& [entryText, read] : lines) {
+        *entryText = read;
     }
     return QString();
 }

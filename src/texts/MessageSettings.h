@@ -40,8 +40,9 @@ public:
     // The messages text file: one "name=text" line per entry, UTF-8, CR LF.
     bool WriteToFile(QIODevice& file) const;
     // Applies the texts the file gives its entries; none when one of them is longer than MaxTextUnits, whose entry
-    // name is then returned (empty when the file was applied).
-    QString ReadFromFile(QIODevice& file);
+    // name is then returned (empty when the file was applied). `entries`, when given, counts the entries the file
+    // names.
+    QString ReadFromFile(QIODevice& file, int* entries = nullptr);
 
     // The stored wording: one value per entry, named like the lines of the messages file.
     bool SaveToRegistry(CWordingStore& store) const;

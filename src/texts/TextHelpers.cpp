@@ -5,6 +5,8 @@
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
+#include <QFileInfo>
+
 namespace {
 
 QString NumberedGroup(const CMessageContext& context, int number) {
@@ -15,6 +17,22 @@ QString NumberedGroup(const CMessageContext& context, int number) {
 
 QString UnopenedFileText(const QString& path, const QString& otherwise) {
     return platform::IsOtherThanRegularFile(path) ? LoadString(StringId::NotARegularFileToRead).arg(path) : otherwise;
+}
+
+QString UnreadFileText(const CMessageContext& context, const QString& path, qint64 maxBytes, const QString& otherwise) {
+    if (platform::IsOtherThanRegularFile(path))
+        return LoadString(context, StringId::FileNotRegularToReadJa, StringId::FileNotRegularToReadEn).arg(path);
+    if (platform::IsUnreadableByUser(path))
+        return LoadString(context, StringId::FileNotPermittedToReadJa, StringId::FileNotPermittedToReadEn).arg(path);
+    if (QFileInfo(path).size() > maxBytes)
+        return LoadString(context, StringId::FileTooLargeToReadJa, StringId::FileTooLargeToReadEn)
+            .arg(path)
+            .arg(maxBytes);
+    return otherwise;
+}
+
+QString FileReadOutOfMemoryText(const CMessageContext& context, const QString& path) {
+    return LoadString(context, StringId::FileReadOutOfMemoryJa, StringId::FileReadOutOfMemoryEn).arg(path);
 }
 
 QString CapitalizeFirstLetter(QString text) {

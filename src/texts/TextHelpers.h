@@ -6,6 +6,11 @@ struct CMessageContext;
 
 // What to say of a user's file that was not opened: that it is not a regular file when so, else `otherwise`.
 QString UnopenedFileText(const QString& path, const QString& otherwise);
+// What to say of a user's file that a reader bound to `maxBytes` did not read, when the file itself says why: not a
+// regular file, one this user may not read, or one larger than the bound; else `otherwise`.
+QString UnreadFileText(const CMessageContext& context, const QString& path, qint64 maxBytes, const QString& otherwise);
+// That memory ran out while the file was read.
+QString FileReadOutOfMemoryText(const CMessageContext& context, const QString& path);
 // Upper-cases a first character "a" to "z" and nothing else: no locale, no other letters.
 QString CapitalizeFirstLetter(QString text);
 // A text shown as written in a menu entry, tab or button: its ampersands are doubled, so that none reads as an

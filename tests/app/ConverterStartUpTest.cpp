@@ -6,6 +6,7 @@
 #include "platform/LivenessLock.h"
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/QStringPrinter.h"
 
 #include <QDir>
@@ -39,14 +40,6 @@ protected:
     AppDirectories m_dirs;
     platform::ScriptedMessageSink m_messages;
 };
-
-// Bytes of address space the process has mapped now.
-rlim_t MappedBytes() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(0).toULongLong() * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
-}
 
 // A line of /proc/self/status in kilobytes.
 long StatusKilobytes(const char* key) {
@@ -207,11 +200,8 @@ TEST_F(ConverterStartUp, ReadingASmallMapTakesMemoryForItsSizeNotForTheLargestMa
     ASSERT_NE(document, nullptr);
 
     // Far less room than the 1 GiB a map may have.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
-    const rlimit limited{MappedBytes() + (rlim_t(256) << 20), saved.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
-    const auto restore = qScopeGuard([&saved] { setrlimit(RLIMIT_AS, &saved); });
+    const AddressSpaceLimit limit(rlim_t(256) << 20);
+    ASSERT_TRUE(limit.IsSet());
     EXPECT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
     EXPECT_EQ(app.Document().DocumentData().registry.Count(), 4);
 }

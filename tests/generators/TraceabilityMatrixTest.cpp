@@ -84,12 +84,14 @@ TEST_F(TraceabilityMatrixTest, ImportRefusals) {
     CInspectionView pane;
     EXPECT_EQ(Matrix().Import(Path("none.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
     EXPECT_EQ(messages.Texts().last(), QStringLiteral("ファイル \"%1\" を開けません。").arg(Path("none.csv")));
-    // Far over any matrix, or not a regular file: refused unread.
+    // Far over any matrix, or not a regular file: refused unread, and said why.
     WriteSparseFile(Path("huge.csv"), qint64(1) << 30);
-    for (const QString& path : {Path("huge.csv"), QStringLiteral("/dev/zero")}) {
-        EXPECT_EQ(Matrix().Import(path, pane), TraceabilityMatrix::ImportResult::NotImported);
-        EXPECT_EQ(messages.Texts().last(), QStringLiteral("ファイル \"%1\" を開けません。").arg(path));
-    }
+    EXPECT_EQ(Matrix().Import(Path("huge.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
+    EXPECT_EQ(messages.Texts().last(),
+              QStringLiteral("ファイル \"%1\" は67108864バイトを超えるため、読み込めません。").arg(Path("huge.csv")));
+    EXPECT_EQ(Matrix().Import("/dev/zero", pane), TraceabilityMatrix::ImportResult::NotImported);
+    EXPECT_EQ(messages.Texts().last(),
+              QStringLiteral("ファイル \"/dev/zero\" は通常のファイルではないため、読み込めません。"));
     WriteFileBytes(Path("other.csv"), "\"other.nuv\",\"\",\r\n\"\",\"x\",\r\n");
     messages.Answer(platform::MessageAnswer::No);
     EXPECT_EQ(Matrix().Import(Path("other.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);

@@ -1,7 +1,9 @@
 #include "logic/ConditionConclusionList.h"
 #include "logic/InspectionParser.h"
+#include "logic/InspectionRun.h"
 #include "logic/InspectionView.h"
 #include "platform/MessageBox.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/logic/LogicScript.h"
 
 #include <gtest/gtest.h>
@@ -116,4 +118,45 @@ TEST(ConditionConclusionList, NoDoStatementsGivesAnEmptyListAndCyclesAreRefused)
     EXPECT_EQ(CConditionConclusionList::Run(pane, cyclic.environment, 1, 0, main), CConditionConclusionList::Refused);
     EXPECT_EQ(pane.Lines(), QStringList{"kept"});
     EXPECT_EQ(sink.Texts().size(), 1);
+}
+
+// The lines of the list are counted before any is made: the count is the list's length, and a list longer than the
+// pane holds is refused at once, in far less memory than its lines would take.
+TEST(ConditionConclusionList, AllScopeListIsCountedFirstAndRefusedAtOnceWhenItCannotBeHeld) {
+    LogicTestDocument document;
+    document.Add("Main", "switch <M>\ncase {1}\nDo <A>{a}\nif <C>{c}\nDo <B>{b}\nelse\nFn Sub\nendif\nDo <D>{d}\n"
+                         "elsw\nDo <E>{e}\nendsw\nloop\nDo <F>{f}\nendlp\nDo <G>{g}");
+    document.Add("Sub", "Do <S>{s}\nFn Leaf");
+    document.Add("Leaf", "Do <T>{t}");
+    document.Finish();
+    std::vector<InspectionParserLine> lines;
+    CollectLogicLinesExpanded(*document.environment.registry->origin, document.environment, lines);
+    const InspectionParserSequencePtr top = CInspectionParser(std::move(lines), document.environment).Parse();
+    for (const int kind : {CConditionConclusionList::DoStatements, CConditionConclusionList::FnStatements}) {
+        const QStringList written = List(document, CConditionConclusionList::AllUnitFunctions, kind, nullptr);
+        EXPECT_EQ(CountCorrespondenceLines(*top, kind == CConditionConclusionList::FnStatements
+                                                     ? CInspectionParserEntity::Kind::Fn
+                                                     : CInspectionParserEntity::Kind::Do) +
+                      3,
+                  static_cast<quint64>(written.size()));
+    }
+
+    // 33,000 Do statements in a row, reached four ways: each row names every Do before it, 2^31 lines in all.
+    LogicTestDocument large;
+    large.Add("Main", "if <A>{a}\nFn Mid\nelse\nFn Mid\nendif");
+    large.Add("Mid", "if <B>{b}\nFn Sub\nelse\nFn Sub\nendif");
+    QString script;
+    for (int i = 0; i < 33000; ++i)
+        script += QStringLiteral("Do <X>{s%1}\n").arg(i);
+    large.Add("Sub", script);
+    large.Finish();
+    const AddressSpaceLimit limit(rlim_t(512) << 20);
+    ASSERT_TRUE(limit.IsSet());
+    CInspectionView pane;
+    EXPECT_EQ(CConditionConclusionList::Run(pane, large.environment, CConditionConclusionList::AllUnitFunctions,
+                                            CConditionConclusionList::DoStatements, nullptr),
+              CConditionConclusionList::Failed);
+    EXPECT_EQ(
+        pane.Lines(),
+        QStringList{"条件と結論の対応一覧を作成できませんでした。(結果一覧に表示できる2147483647行を超えています)"});
 }

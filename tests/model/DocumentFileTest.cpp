@@ -1,21 +1,26 @@
 #include "model/DocumentFile.h"
 #include "model/DocumentData.h"
+#include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
 #include "platform/UserSettings.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/ProgramRun.h"
 #include "support/TemporaryConfigHome.h"
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
 #include "support/model/DocumentFileDump.h"
+#include "texts/MessageContext.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -340,6 +345,79 @@ TEST_F(DocumentFile, EnvironmentImportKeepsTitleAndFileNames) {
     wrong.setData("<map/>");
     wrong.open(QIODevice::ReadOnly);
     EXPECT_EQ(ImportEnvironmentFromDocument(wrong, data), LoadResult::NoRootElement);
+}
+
+// A document larger than a reader can hold is refused by its size before any of it is read, by every read of another
+// document and by the tools, and said to be too large: nothing is filled in, and nothing runs out of memory.
+TEST_F(DocumentFile, AFileTooLargeToReadIsRefusedByItsSizeAndSaidToBe) {
+    const QString huge = Path("huge.nuv");
+    WriteSparseFile(huge, MaxDocumentFileBytes() + 1);
+    CDocumentData data;
+    data.SetDefaults();
+    data.environment.outputSourceCodeFormat = QStringLiteral("mine");
+    const auto read = [&huge](const auto& reader) {
+        QFile file(huge);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return reader(file);
+    };
+    EXPECT_EQ(read([&](QFile& file) { return ImportEnvironmentFromDocument(file, data); }), LoadResult::TooLarge);
+    EXPECT_EQ(read([&](QFile& file) { return ImportMemberNamesFromDocument(file, data); }), LoadResult::TooLarge);
+    CUnitFunctionRegistry registry;
+    EXPECT_EQ(read([&](QFile& file) { return ReadFunctionsFromDocument(file, registry); }), LoadResult::TooLarge);
+    EXPECT_EQ(data.environment.outputSourceCodeFormat, "mine");
+    CDocumentData opened;
+    EXPECT_EQ(read([&](QFile& file) { return LoadDocumentXml(file, opened, 0); }), LoadResult::TooLarge);
+
+    const QString bound = QString::number(MaxDocumentFileBytes());
+    CMessageContext context;
+    context.m_language = 0;
+    EXPECT_EQ(UnreadDocumentText(context, huge, LoadResult::TooLarge, "otherwise"),
+              QStringLiteral("File \"%1\" can not read: it is larger than %2 bytes.").arg(huge, bound));
+    context.m_language = 1;
+    EXPECT_EQ(UnreadDocumentText(context, kDataDir + "layout.nuv", LoadResult::OutOfMemory, "otherwise"),
+              QStringLiteral("ファイル \"%1\" を読み込むためのメモリが足りません。").arg(kDataDir + "layout.nuv"));
+
+    const QString said = "cannot read " + huge + ": it is larger than " + bound + " bytes\n";
+    const ProgramRun merge = RunNuvdump({"--merge", kDataDir + "layout.nuv", huge, Path("out.nuv")});
+    EXPECT_EQ(merge.exitCode, 1);
+    EXPECT_EQ(merge.standardError, "nuvdump: " + said);
+    const ProgramRun inspect = RunProgram(QStringLiteral("nuvinspect"), {"conditions", huge, "--all"});
+    EXPECT_EQ(inspect.exitCode, 1);
+    EXPECT_EQ(inspect.standardError, "nuvinspect: " + said);
+}
+
+// A read of another document within the bound that memory cannot hold says so through its result, and leaves the
+// document it reads into as it was.
+TEST_F(DocumentFile, AReadOfAnotherDocumentThatRunsOutOfMemorySaysSo) {
+    CDocumentData data;
+    data.SetDefaults();
+    data.environment.outputSourceCodeFormat = QStringLiteral("mine");
+    CUnitFunctionRegistry registry;
+    const QString large = Path("large.nuv");
+    // Address space taken and never touched: the limit, and the bound with it, lies far above what is mapped, while
+    // the room left stays small.
+    constexpr std::size_t kReserved = std::size_t{1} << 30;
+    void* const reserved = mmap(nullptr, kReserved, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(reserved, MAP_FAILED);
+    const auto release = qScopeGuard([reserved] { munmap(reserved, kReserved); });
+    {
+        const AddressSpaceLimit limit(rlim_t(16) << 20);
+        ASSERT_TRUE(limit.IsSet());
+        // Within the bound, but more than the room left.
+        const qint64 size = std::min<qint64>(MaxDocumentFileBytes(), qint64(128) << 20);
+        ASSERT_GT(size, qint64(32) << 20);
+        WriteSparseFile(large, size);
+        for (int reader = 0; reader < 3; ++reader) {
+            QFile file(large);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const LoadResult result = reader == 0   ? ImportEnvironmentFromDocument(file, data)
+                                      : reader == 1 ? ImportMemberNamesFromDocument(file, data)
+                                                    : ReadFunctionsFromDocument(file, registry);
+            EXPECT_EQ(result, LoadResult::OutOfMemory) << reader;
+        }
+    }
+    EXPECT_EQ(data.environment.outputSourceCodeFormat, "mine");
+    EXPECT_EQ(data.registry.Count(), 1);
 }
 
 // The reuse source chosen for a common unit function comes back with the document while that parent still holds it;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using platform::MessageAnswer;
 
@@ -93,24 +94,38 @@ TEST_F(MessageSettingsEditorTest, AnImportThatIsRefusedSaysWhyAndChangesNothing)
     const QByteArray within = QByteArray(CMessageSettings::MaxTextUnits, 'w');
     WriteFileBytes(longText,
                    "Message-Function-en-Plural=" + within + "\r\nMessage-Function-en-Singular=" + within + "w\r\n");
+    // A file that names no entry, and one this user may not read (which the superuser reads all the same).
+    const QString unnamed = home.dir.filePath("unnamed.txt");
+    WriteFileBytes(unnamed, "Message-Nothing-en-Plural=x\r\nno entry\r\n");
+    const QString locked = home.dir.filePath("locked.txt");
+    WriteFileBytes(locked, "Message-Function-en-Plural=x\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0), 0);
+    const bool lockedOut = ::geteuid() != 0;
     CMessageSettingsEditor editor(context);
-    for (const QString& path : {pipe, large, longText})
+    for (const QString& path : {pipe, large, longText, unnamed})
         EXPECT_FALSE(editor.Import(path)) << path.toStdString();
+    if (lockedOut) {
+        EXPECT_FALSE(editor.Import(locked));
+    }
     EXPECT_TRUE(editor.Copy() == context.m_settings);
     context.m_language = 0;
     CMessageSettingsEditor english(context);
     EXPECT_FALSE(english.Import(longText));
-    EXPECT_EQ(
-        sink.Texts(),
-        QStringList({QStringLiteral("ファイル \"%1\" は通常のファイルではないため、読み込めません。").arg(pipe),
-                     QStringLiteral("ファイル \"%1\" は16777216バイトを超えるため、読み込めません。").arg(large),
-                     QStringLiteral("ファイル \"%1\" の Message-Function-en-Singular の文言が1024文字を超えるため、"
-                                    "読み込めません。")
-                         .arg(longText),
-                     QStringLiteral("File \"%1\" can not read: the text of Message-Function-en-Singular is longer "
-                                    "than 1024 characters.")
-                         .arg(longText)}));
-    ASSERT_EQ(sink.Requests().size(), 4);
+    EXPECT_FALSE(english.Import(unnamed));
+    QStringList said{
+        QStringLiteral("ファイル \"%1\" は通常のファイルではないため、読み込めません。").arg(pipe),
+        QStringLiteral("ファイル \"%1\" は16777216バイトを超えるため、読み込めません。").arg(large),
+        QStringLiteral("ファイル \"%1\" の Message-Function-en-Singular の文言が1024文字を超えるため、読み込めません。")
+            .arg(longText),
+        QStringLiteral("ファイル \"%1\" には文言設定の項目がないため、読み込めません。").arg(unnamed)};
+    if (lockedOut)
+        said << QStringLiteral("ファイル \"%1\" を読む権限がないため、読み込めません。").arg(locked);
+    said << QStringLiteral("File \"%1\" can not read: the text of Message-Function-en-Singular is longer than 1024 "
+                           "characters.")
+                .arg(longText)
+         << QStringLiteral("File \"%1\" can not read: it names no message.").arg(unnamed);
+    EXPECT_EQ(sink.Texts(), said);
+    ASSERT_EQ(sink.Requests().size(), said.size());
     EXPECT_EQ(sink.Requests()[0].icon, platform::MessageIcon::Warning);
 
     WriteFileBytes(longText, "Message-Function-en-Plural=" + within + "\r\n");

@@ -21,6 +21,8 @@ std::optional<int> ReadOrFail(const QString& path, const std::optional<LoadResul
         const int error = errno;
         return tools::CannotOpen(kTool, path, tools::OpenFailure(path, error));
     }
+    if (*result == LoadResult::TooLarge || *result == LoadResult::OutOfMemory)
+        return tools::CannotRead(kTool, path, *result);
     if (*result != LoadResult::Loaded)
         return tools::Fail(kTool, QStringLiteral("%1: load result %2").arg(path).arg(static_cast<int>(*result)));
     return std::nullopt;

@@ -141,13 +141,25 @@ std::optional<int> LoadOrFail(const QString& tool, const QString& path, CDocumen
     const std::optional<LoadResult> result = LoadDocument(path, data, &reason);
     if (!result)
         return CannotOpen(tool, path, reason);
-    if (*result == LoadResult::TooDeep)
+    if (*result != LoadResult::Loaded)
+        return CannotRead(tool, path, *result);
+    return std::nullopt;
+}
+
+int CannotRead(const QString& tool, const QString& path, LoadResult result) {
+    switch (result) {
+    case LoadResult::TooDeep:
         return Fail(tool, QStringLiteral("cannot read %1: its table of contents nests deeper than %2 levels")
                               .arg(path)
                               .arg(kMaxOutlineDepth));
-    if (*result != LoadResult::Loaded)
-        return Fail(tool, QStringLiteral("cannot read %1 (load result %2)").arg(path).arg(static_cast<int>(*result)));
-    return std::nullopt;
+    case LoadResult::TooLarge:
+        return Fail(tool,
+                    QStringLiteral("cannot read %1: it is larger than %2 bytes").arg(path).arg(MaxDocumentFileBytes()));
+    case LoadResult::OutOfMemory:
+        return Fail(tool, QStringLiteral("out of memory"));
+    default:
+        return Fail(tool, QStringLiteral("cannot read %1 (load result %2)").arg(path).arg(static_cast<int>(result)));
+    }
 }
 
 CommandOptions::CommandOptions(const QStringList& arguments, const QStringList& flags, const QStringList& valued) {

@@ -96,6 +96,9 @@ std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data,
 // LoadDocument for a tool: nothing when the document loaded; else the failure said on standard error and the
 // tool's exit status, 1.
 std::optional<int> LoadOrFail(const QString& tool, const QString& path, CDocumentData& data);
+// Says why the document at `path` was not read (a table of contents too deep, a file too large, memory that ran out,
+// else the load result's number); status 1.
+int CannotRead(const QString& tool, const QString& path, LoadResult result);
 
 // The options after a tool's positional arguments: flags, and options each followed by its value (an option may
 // be repeated). Anything else makes the command line bad.

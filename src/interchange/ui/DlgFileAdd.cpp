@@ -44,8 +44,9 @@ void CDlgFileAdd::accept() {
         platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Error);
     };
     CUnitFunctionRegistry incoming;
-    if (CFunctionMerge::ReadFile(path, incoming) != LoadResult::Loaded) {
-        refuse(UnopenedFileText(path, LoadString(StringId::CannotReadOtherDocument).arg(path)));
+    if (const std::optional<LoadResult> read = CFunctionMerge::ReadFile(path, incoming); read != LoadResult::Loaded) {
+        refuse(UnreadDocumentText(m_host.MessageContext(), path, read.value_or(LoadResult::MalformedXml),
+                                  LoadString(StringId::CannotReadOtherDocument).arg(path)));
         return;
     }
     const std::optional<CFunctionMerge::Outcome> outcome =

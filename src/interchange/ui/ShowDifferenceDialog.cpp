@@ -62,9 +62,12 @@ void CShowDifferenceDialog::accept() {
     CDocumentData& data = m_host.VersionedDocument();
     std::vector<ComparisonLine> report;
     QString unreadable;
-    if (!CDocumentComparison::CompareSides(data, sides, report, unreadable)) {
+    LoadResult result = LoadResult::Loaded;
+    if (!CDocumentComparison::CompareSides(data, sides, report, unreadable, &result)) {
         const QString text = LoadString(StringId::CannotReadOtherDocument).arg(unreadable);
-        platform::ShowMessageBox(unreadable == sides.olderPath ? UnopenedFileText(unreadable, text) : text,
+        platform::ShowMessageBox(unreadable == sides.olderPath
+                                     ? UnreadDocumentText(m_host.MessageContext(), unreadable, result, text)
+                                     : text,
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return;
     }

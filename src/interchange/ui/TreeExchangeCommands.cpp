@@ -87,8 +87,9 @@ void ImportCsv(CTreeExchangeCommandHost& host) {
         case CCsvTreeReader::Refusal::None:
             break;
         }
-        platform::ShowMessageBox(UnopenedFileText(dialog.GetPathName(), LoadString(text)), platform::MessageButtons::Ok,
-                                 platform::MessageIcon::Warning);
+        platform::ShowMessageBox(
+            UnreadFileText(host.MessageContext(), dialog.GetPathName(), CCsvTreeReader::MaxFileBytes, LoadString(text)),
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
     }
     host.ImportIntoDocument([&] {

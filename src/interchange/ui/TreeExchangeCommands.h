@@ -15,6 +15,8 @@ enum TreeExchangeCommandId {
 };
 
 // What the folder-tree and CSV commands need of the window that offers them.
+struct CMessageContext;
+
 class CTreeExchangeCommandHost {
 public:
     virtual CDocumentData& ExchangedDocument() = 0;
@@ -23,6 +25,8 @@ public:
     // and marks the document modified when `import` returns true (it changed the document).
     virtual void ImportIntoDocument(const std::function<bool()>& import) = 0;
     virtual QWidget* DialogParent() = 0;
+    // The language of the messages.
+    virtual const CMessageContext& MessageContext() const = 0;
 
 protected:
     ~CTreeExchangeCommandHost() = default;

@@ -1,4 +1,5 @@
 #include "interchange/ui/TreeExchangeCommands.h"
+#include "interchange/CsvTreeReader.h"
 #include "model/DocumentData.h"
 #include "model/UnitFunction.h"
 #include "platform/DocumentFileLock.h"
@@ -6,6 +7,7 @@
 #include "platform/OwnerFile.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "texts/MessageContext.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -39,10 +41,12 @@ public:
         data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
     }
     QWidget* DialogParent() override { return nullptr; }
+    const CMessageContext& MessageContext() const override { return context; }
 
     void Run(int id) { registry.Find(id)->handler(id); }
 
     CDocumentData data;
+    CMessageContext context;
     CCommandRegistry registry;
     int modified = 0;
     QTemporaryDir folder;
@@ -145,10 +149,15 @@ TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
     WriteFileBytes(narrow, ",C1\r\nR1,a,b\r\n");
     AnswerFileDialog(narrow);
     host.Run(CommandImportCsv);
-    EXPECT_EQ(
-        host.messages.Texts(),
-        (QStringList{QStringLiteral("単位機能の個数が少ないため、出力できません。"),
-                     QStringLiteral("CSVファイルの見出し行の列が最後の行より少ないため、インポートできません。")}));
+    // A file over the bound is said to be too large, in the interface's language.
+    const QString large = host.folder.filePath(QStringLiteral("large.csv"));
+    WriteSparseFile(large, CCsvTreeReader::MaxFileBytes + 1);
+    AnswerFileDialog(large);
+    host.Run(CommandImportCsv);
+    EXPECT_EQ(host.messages.Texts(),
+              (QStringList{QStringLiteral("単位機能の個数が少ないため、出力できません。"),
+                           QStringLiteral("CSVファイルの見出し行の列が最後の行より少ないため、インポートできません。"),
+                           QStringLiteral("File \"%1\" can not read: it is larger than 67108864 bytes.").arg(large)}));
     EXPECT_EQ(host.modified, 0);
     EXPECT_EQ(host.data.registry.Count(), 1);
 }
