@@ -158,5 +158,5 @@ TEST(ConditionConclusionList, AllScopeListIsCountedFirstAndRefusedAtOnceWhenItCa
               CConditionConclusionList::Failed);
     EXPECT_EQ(
         pane.Lines(),
-        QStringList{"条件と結論の対応一覧を作成できませんでした。(結果一覧に表示できる2147483647行を超えています)"});
+        QStringList{"条件と結論の対応一覧を作成できませんでした。(more than the 2147483647 lines the result list can show)"});
 }
