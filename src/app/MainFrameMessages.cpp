@@ -10,6 +10,8 @@
 
 #include <QThread>
 
+#include <utility>
+
 HeaderField HeaderFieldFromCode(int code) {
     switch (code) {
     case 2:
@@ -124,7 +126,7 @@ bool CMainFrameMessages::StartWorker(std::function<bool()> job, bool mayChangeDo
     // The window greys its commands as it locks: the work must be counted by then.
     m_document.BeginWork(COpenDocument::Work::Worker);
     m_targets.SetWorkerInputLock(true);
-    m_pWorker = QThread::create([this, job = std::move(job), mayChangeDocument] {
+    const auto work = [this, job = std::move(job), mayChangeDocument] {
         bool changed = false;
         std::optional<QString> failure;
         try {
@@ -136,8 +138,15 @@ bool CMainFrameMessages::StartWorker(std::function<bool()> job, bool mayChangeDo
         }
         // The end runs on the window's thread; the worker touches no window.
         PostWorkerFinished(changed, failure);
-    });
+    };
+    m_pWorker = QThread::create(work);
     m_pWorker->start();
+    // Neither running nor finished: no thread could be started. The job takes the window's thread instead, the
+    // window taking no input meanwhile all the same.
+    if (!m_pWorker->isRunning() && !m_pWorker->isFinished()) {
+        delete std::exchange(m_pWorker, nullptr);
+        work();
+    }
     return true;
 }
 

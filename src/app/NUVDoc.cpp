@@ -8,6 +8,7 @@
 #include "interchange/MindMapReader.h"
 #include "model/OutlineNumber.h"
 #include "platform/MessageBox.h"
+#include "platform/TerminationRequests.h"
 #include "platform/UserFile.h"
 #include "texts/StringTable.h"
 #include "texts/TextHelpers.h"
@@ -85,6 +86,9 @@ void CNUVDoc::OnImportMindMap() {
 
 bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save) {
     m_pProgressDlg.reset();
+    // A request to end the process stops the conversion wherever it comes, also while the map is read: the
+    // converter's any since it started, an import's one since the import began.
+    const int requests = converter ? 0 : platform::TerminationRequests::Count();
     CDocumentData& data = m_document.DocumentData();
     QFile file;
     CMindMapReader reader;
@@ -92,6 +96,11 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
     opened.failure = InterchangeFailure::Unreadable;
     if (platform::OpenRegularFileForReading(file, path))
         opened = reader.Open(file, data);
+    if (opened.Succeeded() && platform::TerminationRequests::Count() != requests) {
+        platform::ShowMessageBox(LoadString(StringId::MapConversionCancelled), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Warning);
+        return false;
+    }
     if (opened.failure == InterchangeFailure::LimitExceeded) {
         platform::ShowMessageBox(LoadString(StringId::TooManyMapNodes).arg(opened.needed).arg(opened.available),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
@@ -115,11 +124,15 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
     bool result = false;
     try {
         m_pProgressDlg = m_document.Shell().CreateImportProgress();
-        const InterchangeResult converted = reader.Convert(data, *m_pProgressDlg);
+        InterchangeResult converted = reader.Convert(data, *m_pProgressDlg);
         if (converter && converted.failure != InterchangeFailure::Error)
             m_pProgressDlg->SetPos(converted.items);
         // Whatever the walk left, also after an error, is what the index shows.
         m_document.RebuildDocument();
+        // The converter saves nothing once asked to stop.
+        if (converter && converted.failure == InterchangeFailure::None &&
+            platform::TerminationRequests::Count() != requests)
+            converted.failure = InterchangeFailure::Cancelled;
         // What was imported stays, also after a failure or a stop: the document is no longer the one on disk.
         // The converter saves what it made at once.
         if (!converter && converted.items > 0)

@@ -1,19 +1,13 @@
 #include "app/StandardErrorProgress.h"
 
+#include "platform/TerminationRequests.h"
 #include "texts/StringTable.h"
 
 #include <QCoreApplication>
 
-#include <csignal>
 #include <cstdio>
 
 namespace {
-
-volatile std::sig_atomic_t g_stopRequested = 0;
-
-extern "C" void RequestStop(int) {
-    g_stopRequested = 1;
-}
 
 constexpr qint64 kPrintIntervalMs = 1000;
 // Without a window only other instances' requests arrive, and those wait for the end of the import anyway.
@@ -21,16 +15,7 @@ constexpr qint64 kPumpIntervalMs = 100;
 
 } // namespace
 
-CStandardErrorProgress::CStandardErrorProgress() {
-    g_stopRequested = 0;
-    m_previousInterrupt = std::signal(SIGINT, RequestStop);
-    m_previousTerminate = std::signal(SIGTERM, RequestStop);
-}
-
-CStandardErrorProgress::~CStandardErrorProgress() {
-    std::signal(SIGINT, m_previousInterrupt);
-    std::signal(SIGTERM, m_previousTerminate);
-}
+CStandardErrorProgress::CStandardErrorProgress() : m_requestsAtStart(platform::TerminationRequests::Count()) {}
 
 void CStandardErrorProgress::Print(int position) {
     std::fprintf(stderr, "%s\n", LoadString(StringId::ProgressCount).arg(position).arg(m_total).toUtf8().constData());
@@ -55,7 +40,7 @@ void CStandardErrorProgress::SetPos(int position) {
 }
 
 bool CStandardErrorProgress::IsCancelled() const {
-    return g_stopRequested != 0;
+    return platform::TerminationRequests::Count() != m_requestsAtStart;
 }
 
 void CStandardErrorProgress::ShowFinished() {

@@ -5,12 +5,11 @@
 #include <QElapsedTimer>
 
 // Progress without a display: "進行状況 n/total" on standard error at the start, about once a second
-// while the import runs and at the end. While it lives, an interrupt (Ctrl+C) or a termination signal asks to
-// stop; the handlers before it come back when it ends.
+// while the import runs and at the end. A request to end the process (Ctrl+C, a termination signal) noted while
+// it lives asks to stop.
 class CStandardErrorProgress : public CImportProgress {
 public:
     CStandardErrorProgress();
-    ~CStandardErrorProgress() override;
     CStandardErrorProgress(const CStandardErrorProgress&) = delete;
     CStandardErrorProgress& operator=(const CStandardErrorProgress&) = delete;
 
@@ -22,10 +21,7 @@ public:
 private:
     void Print(int position);
 
-    using SignalHandler = void (*)(int);
-    SignalHandler m_previousInterrupt = nullptr;
-    SignalHandler m_previousTerminate = nullptr;
-
+    const int m_requestsAtStart;
     int m_total = 0;
     int m_position = 0;
     QElapsedTimer m_sincePrinted;

@@ -2,6 +2,8 @@
 
 #include "logic/InspectionRun.h"
 
+#include <system_error>
+
 CInspectionThread::~CInspectionThread() {
     Join();
 }
@@ -10,12 +12,18 @@ void CInspectionThread::Start(int command, CInspectionView& pane, const Inspecti
                               CInspectionProgress& run, std::function<void()> finished) {
     Join();
     m_running.store(true);
-    m_thread = std::thread([this, command, &pane, &environment, &run, finished = std::move(finished)] {
+    const auto work = [this, command, &pane, &environment, &run, finished = std::move(finished)] {
         StartWholeInspection(command, pane, environment, run);
         m_running.store(false);
         if (finished)
             finished();
-    });
+    };
+    try {
+        m_thread = std::thread(work);
+    } catch (const std::system_error&) {
+        // No thread could be started (memory or the thread limit ran out): the run takes this one.
+        work();
+    }
 }
 
 void CInspectionThread::Join() {

@@ -10,7 +10,7 @@ struct InspectionEnvironment;
 
 // The worker of a whole-document inspection. The run writes to the pane and reports progress through its
 // run object only; finished is called on the worker thread when the run is over, however it ended, so
-// that the progress dialog is always closed.
+// that the progress dialog is always closed. When no thread can be started the run takes the caller's.
 class CInspectionThread {
 public:
     CInspectionThread() = default;

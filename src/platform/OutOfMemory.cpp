@@ -8,6 +8,10 @@
 #include <typeinfo>
 
 #include <cxxabi.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace platform {
@@ -18,6 +22,15 @@ char g_message[1024];
 std::size_t g_messageLength = 0;
 std::terminate_handler g_previousHandler = nullptr;
 std::atomic_flag g_ending = ATOMIC_FLAG_INIT;
+long g_pageSize = 4096;
+// The faults of a thread whose stack has run into the limit are handled on this one.
+alignas(16) char g_faultStack[64 * 1024];
+struct sigaction g_previousSegmentFault {};
+struct sigaction g_previousBusError {};
+
+// Within this of its limit, a process's next allocation of a thread's stack, a block of a library or a page of its
+// heap may fail.
+constexpr rlim_t kLimitMargin = 32u << 20;
 
 // Whether the exception that ends the process is std::bad_alloc or one of its kind. Asked of the runtime without
 // throwing it again, which would need memory.
@@ -26,21 +39,67 @@ bool EndsForLackOfMemory() {
     return type && (*type == typeid(std::bad_alloc) || *type == typeid(std::bad_array_new_length));
 }
 
-[[noreturn]] void Terminate() {
-    if (EndsForLackOfMemory()) {
-        // Several threads may run out at once: one says so and ends the process, the others wait for that.
-        if (!g_ending.test_and_set()) {
-            for (std::size_t written = 0; written < g_messageLength;) {
-                const ssize_t done = write(STDERR_FILENO, g_message + written, g_messageLength - written);
-                if (done <= 0)
-                    break;
-                written += static_cast<std::size_t>(done);
-            }
-            _exit(1);
+} // namespace
+
+void EndForLackOfMemory() {
+    // Several threads may run out at once: one says so and ends the process, the others wait for that.
+    if (!g_ending.test_and_set()) {
+        for (std::size_t written = 0; written < g_messageLength;) {
+            const ssize_t done = write(STDERR_FILENO, g_message + written, g_messageLength - written);
+            if (done <= 0)
+                break;
+            written += static_cast<std::size_t>(done);
         }
-        for (;;)
-            pause();
+        _exit(1);
     }
+    for (;;)
+        pause();
+}
+
+namespace {
+
+// The limit set on `resource`, 0 for none. Safe in a signal handler.
+rlim_t LimitOf(int resource) {
+    rlimit limit{};
+    return getrlimit(resource, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY ? limit.rlim_cur : 0;
+}
+
+// Whether the process's address space (field 0 of /proc/self/statm, in pages) or its data (field 5) is within the
+// margin of its limit. Reads with calls that are safe in a signal handler only.
+bool NearMemoryLimit() {
+    char text[256];
+    const int file = open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return false;
+    const ssize_t length = read(file, text, sizeof(text) - 1);
+    close(file);
+    if (length <= 0)
+        return false;
+    rlim_t fields[6] = {};
+    int field = 0;
+    for (ssize_t i = 0; i < length && field < 6; ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            fields[field] = fields[field] * 10 + static_cast<rlim_t>(text[i] - '0');
+        else if (text[i] == ' ')
+            ++field;
+    }
+    const auto near = [](int resource, rlim_t pages) {
+        const rlim_t limit = LimitOf(resource);
+        return limit != 0 && pages * static_cast<rlim_t>(g_pageSize) + kLimitMargin >= limit;
+    };
+    return near(RLIMIT_AS, fields[0]) || near(RLIMIT_DATA, fields[5]);
+}
+
+extern "C" void EndOnFault(int signalNumber) {
+    if (NearMemoryLimit())
+        EndForLackOfMemory();
+    // Any other fault is handled as before: the instruction faults again once this returns.
+    sigaction(signalNumber, signalNumber == SIGBUS ? &g_previousBusError : &g_previousSegmentFault, nullptr);
+}
+
+[[noreturn]] void Terminate() {
+    if (EndsForLackOfMemory())
+        EndForLackOfMemory();
     if (g_previousHandler)
         g_previousHandler();
     std::abort();
@@ -55,6 +114,30 @@ void ExitOnOutOfMemory(const QString& message) {
     const std::terminate_handler previous = std::set_terminate(Terminate);
     if (previous != Terminate)
         g_previousHandler = previous;
+
+    // Each heap the allocator adds for another thread reserves 64 MB of address space: under a limit the threads
+    // share one, and the room stays for what the process stores.
+    if (LimitOf(RLIMIT_AS) != 0 || LimitOf(RLIMIT_DATA) != 0)
+        mallopt(M_ARENA_MAX, 1);
+
+    g_pageSize = sysconf(_SC_PAGESIZE);
+    stack_t stack{};
+    stack.ss_sp = g_faultStack;
+    stack.ss_size = sizeof(g_faultStack);
+    sigaltstack(&stack, nullptr);
+    struct sigaction action {};
+    action.sa_handler = EndOnFault;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_ONSTACK;
+    struct sigaction before {};
+    if (sigaction(SIGSEGV, &action, &before) == 0 && before.sa_handler != EndOnFault)
+        g_previousSegmentFault = before;
+    if (sigaction(SIGBUS, &action, &before) == 0 && before.sa_handler != EndOnFault)
+        g_previousBusError = before;
+}
+
+void FailWritesBeyondFileSizeLimit() {
+    signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace platform

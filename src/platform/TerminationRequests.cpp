@@ -12,8 +12,17 @@ namespace {
 
 // The write end of the pipe the handler notes a signal in; only a write, which is safe in a signal handler.
 volatile sig_atomic_t g_notePipe = -1;
+volatile sig_atomic_t g_requests = 0;
 
-extern "C" void NoteTermination(int) {
+extern "C" void NoteTermination(int signalNumber) {
+    // Asked again, the process ends by the signal even if the first request was never read (a window stuck in
+    // its painting, a dialog that waits).
+    if (g_requests > 0) {
+        signal(signalNumber, SIG_DFL);
+        raise(signalNumber);
+        return;
+    }
+    g_requests = g_requests + 1;
     const int saved = errno;
     const char byte = 1;
     // A full pipe already holds a note that has not been read.
@@ -37,6 +46,7 @@ TerminationRequests::TerminationRequests(std::function<void()> request) : m_requ
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, &m_previousTerminate);
     sigaction(SIGHUP, &action, &m_previousHangUp);
+    sigaction(SIGINT, &action, &m_previousInterrupt);
 }
 
 TerminationRequests::~TerminationRequests() {
@@ -44,10 +54,15 @@ TerminationRequests::~TerminationRequests() {
         return;
     sigaction(SIGTERM, &m_previousTerminate, nullptr);
     sigaction(SIGHUP, &m_previousHangUp, nullptr);
+    sigaction(SIGINT, &m_previousInterrupt, nullptr);
     g_notePipe = -1;
     m_notifier.reset();
     close(m_pipe[0]);
     close(m_pipe[1]);
+}
+
+int TerminationRequests::Count() {
+    return g_requests;
 }
 
 void TerminationRequests::Drain() {

@@ -9,17 +9,22 @@ class QSocketNotifier;
 
 namespace platform {
 
-// While it lives, a request to end the process (SIGTERM, as `kill` and the end of a session send it, or SIGHUP, as a
-// closed terminal does) no longer ends it at once: the signal is noted and `request` runs on the event loop of the
-// thread that made this object, where the program closes as it would when asked by another instance. Other actions of
-// these signals (a progress that takes them for a cancel) may be set meanwhile and put back. The actions they had
-// before are put back when this goes. Without a pipe to note them in, the signals end the process as before.
+// While it lives, a request to end the process (SIGTERM, as `kill` and the end of a session send it, SIGHUP, as a
+// closed terminal does, or SIGINT, as Ctrl+C in the terminal does) no longer ends it at once: the signal is noted and
+// `request` runs on the event loop of the thread that made this object, where the program closes as it would when
+// asked by another instance. A second request ends the process at once by its signal, whatever the program is doing
+// meanwhile. The actions these signals had before are put back when this goes. Without a pipe to note them in, the
+// signals end the process as before.
 class TerminationRequests {
 public:
     explicit TerminationRequests(std::function<void()> request);
     ~TerminationRequests();
     TerminationRequests(const TerminationRequests&) = delete;
     TerminationRequests& operator=(const TerminationRequests&) = delete;
+
+    // How many requests to end have been noted so far in this process: work that should stop when asked (a
+    // conversion, an import) compares it with the count it started with, also before the event loop has run.
+    static int Count();
 
 private:
     void Drain();
@@ -29,6 +34,7 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier;
     struct sigaction m_previousTerminate {};
     struct sigaction m_previousHangUp {};
+    struct sigaction m_previousInterrupt {};
 };
 
 } // namespace platform

@@ -18,16 +18,20 @@
 
 namespace {
 
-// Starts nuv without a display with the runtime and config directory in `dir`; it runs `commands` once its
-// window shows.
-std::unique_ptr<QProcess> StartNuv(const QTemporaryDir& dir, const QStringList& arguments, const QString& commands) {
+// Without a display, with the runtime and config directory in `dir`; nuv runs `commands` once its window shows.
+QProcessEnvironment NuvEnvironment(const QTemporaryDir& dir, const QString& commands) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
     environment.insert("XDG_RUNTIME_DIR", dir.filePath("runtime"));
     environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
     environment.insert("NUV_RUN_COMMANDS", commands);
-    return StartProgram(QStringLiteral("nuv"), arguments, environment, dir.path());
+    return environment;
+}
+
+// Starts nuv in that environment.
+std::unique_ptr<QProcess> StartNuv(const QTemporaryDir& dir, const QStringList& arguments, const QString& commands) {
+    return StartProgram(QStringLiteral("nuv"), arguments, NuvEnvironment(dir, commands), dir.path());
 }
 
 // Runs nuv to its end; the last of `commands` should end it.
@@ -127,8 +131,8 @@ std::vector<ProgramRun> WriteWithTools(const QString& runtime, const QString& pa
 } // namespace
 
 // Its owner file, its record and its lock on the document go: the document is another's to open at once.
-TEST(NuvStartUp, AnEditorEndedBySigtermOrSighupClosesAsExitDoes) {
-    for (const int signalNumber : {SIGTERM, SIGHUP}) {
+TEST(NuvStartUp, AnEditorEndedBySigtermSighupOrSigintClosesAsExitDoes) {
+    for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT}) {
         SCOPED_TRACE(signalNumber);
         QTemporaryDir dir;
         ASSERT_TRUE(MakeRuntimeDirectory(dir));
@@ -142,6 +146,56 @@ TEST(NuvStartUp, AnEditorEndedBySigtermOrSighupClosesAsExitDoes) {
         EXPECT_FALSE(QFile::exists(dir.filePath("~$layout.nuv")));
         EXPECT_EQ(InstanceCountIn(dir.filePath("runtime")), 0);
         EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    }
+}
+
+// Without a display nobody answers a prompt: Save of a document another editor holds, which asks for another name,
+// saves nothing, says so on standard error and goes on.
+TEST(NuvStartUp, WithoutADisplayAPromptIsNeverWaitedOn) {
+    QTemporaryDir dir;
+    QTemporaryDir other;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir) && MakeRuntimeDirectory(other));
+    const QString path = dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const std::unique_ptr<QProcess> holder = StartHolder(dir, path);
+
+    const ProgramRun run = RunNuv(other, {path}, "57603 57665");
+    EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    EXPECT_TRUE(run.standardError.contains("cannot be answered without a display")) << run.standardError.toStdString();
+    EXPECT_EQ(ReadBytes(path), ReadBytes(NUV_TEST_DATA_DIR "/docfile/layout.nuv"));
+    // The owner file is the holder's.
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden),
+              QStringList({"layout.nuv", "~$layout.nuv"}));
+    holder->terminate();
+    EXPECT_TRUE(holder->waitForFinished(20000));
+}
+
+// A save beyond the limit on file sizes fails as any write does: reported, the old file whole, nothing left beside
+// it; the editor and the tools end by themselves, never by the signal of the limit.
+TEST(NuvStartUp, AFileTooLargeForTheLimitIsAFailedSave) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    const QString path = dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    ASSERT_TRUE(QFile::copy(path, dir.filePath("copy.nuv")));
+    const QByteArray before = ReadBytes(path);
+    // Room for the instance table, not for the document.
+    ASSERT_GT(before.size(), 20480);
+    QProcessEnvironment environment = NuvEnvironment(dir, "57603 57665");
+    environment.insert("XDG_CACHE_HOME", dir.filePath("cache"));
+    const QStringList limit = {"prlimit", "--fsize=20480", "--"};
+    const std::vector<std::pair<ProgramRun, int>> runs = {
+        {FinishProgram(*StartProgram("nuv", {path}, environment, dir.path(), limit)), 0},
+        {FinishProgram(
+             *StartProgram("nuvdump", {"--resave", path, dir.filePath("copy.nuv")}, environment, dir.path(), limit)),
+         1}};
+    for (const auto& [run, exitCode] : runs) {
+        EXPECT_EQ(run.exitCode, exitCode) << run.standardError.toStdString();
+        EXPECT_TRUE(run.standardError.contains("File too large")) << run.standardError.toStdString();
+        EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_EQ(ReadBytes(dir.filePath("copy.nuv")), before);
+        EXPECT_EQ(QDir(dir.path()).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden),
+                  QStringList({"copy.nuv", "layout.nuv"}));
     }
 }
 

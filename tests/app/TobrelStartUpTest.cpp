@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <signal.h>
 #include <vector>
 
 namespace {
@@ -147,4 +148,28 @@ TEST(TobrelStartUp, AnEndedConversionLeavesNoRecordLockOrSocketBehind) {
         EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
     }
     EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList({"plan.nuv", mine[0], mine[1]}));
+}
+
+// Asked to end (a termination, a hang-up, Ctrl+C) while it still reads the map, the converter stops there, writes
+// nothing and ends with status 1; its place in the table goes.
+TEST(TobrelStartUp, ARequestToEndStopsTheConversionAndSavesNothing) {
+    TobrelSandbox sandbox;
+    // Long to read, quick to convert and save.
+    sandbox.WriteFile("large.mm", "<map><node TEXT=\"root\" PAD=\"" + QByteArray(100'000'000, 'p') +
+                                      "\"><node TEXT=\"a\"/></node></map>");
+    for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(signalNumber);
+        const std::unique_ptr<QProcess> converter = sandbox.Start({"large.mm"});
+        // Registered: the map is read next.
+        QDeadlineTimer deadline(20000);
+        while (sandbox.InstanceCount() != 1 && !deadline.hasExpired())
+            QThread::msleep(1);
+        ASSERT_EQ(kill(static_cast<pid_t>(converter->processId()), signalNumber), 0);
+        const TobrelSandbox::Result result = FinishProgram(*converter);
+        EXPECT_EQ(result.exitCode, 1) << result.standardError.toStdString();
+        EXPECT_TRUE(result.standardError.contains(QStringLiteral("Mapファイルの変換は中断されました。")))
+            << result.standardError.toStdString();
+        EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList());
+        EXPECT_EQ(sandbox.InstanceCount(), 0);
+    }
 }

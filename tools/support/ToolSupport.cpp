@@ -64,6 +64,7 @@ platform::MessageAnswer AnsweringMessageSink::Show(const platform::MessageReques
 QStringList ToolArguments(int argc, char** argv) {
     const QString tool = QFileInfo(QFile::decodeName(argv[0])).fileName();
     platform::ExitOnOutOfMemory(tool + QStringLiteral(": out of memory"));
+    platform::FailWritesBeyondFileSizeLimit();
     QStringList arguments;
     QByteArray undecodable;
     if (!platform::DecodeCommandLine(argc, argv, arguments, undecodable)) {

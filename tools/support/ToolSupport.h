@@ -65,7 +65,7 @@ private:
 // The command line after the program's name. An argument that cannot be read as text would name another file:
 // the tool says so and ends with the status of a wrong command line, 2. Every tool reads its command line first: from
 // then on, running out of memory anywhere ends it with "TOOL: out of memory" and status 1
-// (platform::ExitOnOutOfMemory).
+// (platform::ExitOnOutOfMemory), and a file too large for the limit on file sizes is a failed write.
 QStringList ToolArguments(int argc, char** argv);
 
 // Text in UTF-8, whatever the locale.

@@ -8,6 +8,8 @@
 #include "platform/RandomGenerator.h"
 #include "platform/RuntimeDirectory.h"
 #include "platform/TerminationRequests.h"
+#include "platform/ToolkitThreads.h"
+#include "platform/ui/HeadlessDialogs.h"
 #include "platform/ui/MessageBoxSink.h"
 #include "platform/ui/RadioGroupTabStops.h"
 #include "platform/ui/ToolkitTexts.h"
@@ -19,6 +21,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
 void EndApplicationProgram(CNUVApp& app, CWidgetShell& shell) {
@@ -32,6 +35,7 @@ void RunApplicationProgram(int argc, char* argv[],
                            const std::function<bool(CNUVApp&, CWidgetShell&, const QStringList&)>& start) {
     platform::ExitOnOutOfMemory(QFileInfo(QFile::decodeName(argv[0])).fileName() + QStringLiteral(": ") +
                                 LoadString(StringId::MemoryExhausted));
+    platform::FailWritesBeyondFileSizeLimit();
     // Internal IDs are drawn from this sequence, seeded once for the whole process.
     platform::SeedRandomWithTime();
 
@@ -51,6 +55,8 @@ void RunApplicationProgram(int argc, char* argv[],
     int qtArgc = 1;
     // No application display name: Qt would append it to every window title, which are the program's own.
     QApplication application(qtArgc, argv);
+    if (!platform::StartToolkitThreads())
+        platform::EndForLackOfMemory();
     platform::InstallRadioGroupTabStops(application);
 
     int exitCode = 1;
@@ -68,6 +74,13 @@ void RunApplicationProgram(int argc, char* argv[],
         }
         CWidgetShell shell(headless, runtimeDirectory);
         CNUVApp app(shell);
+        std::unique_ptr<QObject> unanswerable;
+        if (headless)
+            unanswerable = platform::CancelDialogsWithoutDisplay(application, [&app](const QString& title) {
+                return LoadString(app.MessageContext(), StringId::DialogWithoutDisplayJa,
+                                  StringId::DialogWithoutDisplayEn)
+                    .arg(title);
+            });
         // Asked to end by a signal, the program closes as Exit in another instance asks it to: its owner file and
         // its record go, and a changed document is asked about (without a display its default answer saves it).
         const platform::TerminationRequests termination([&app] { app.OnCloseRequested(); });

@@ -1,5 +1,6 @@
 #include "interchange/ui/ImportProgressDlg.h"
 
+#include "platform/TerminationRequests.h"
 #include "texts/StringTable.h"
 
 #include <QApplication>
@@ -18,7 +19,8 @@ constexpr qint64 kPumpIntervalMs = 16;
 
 CImportProgressDlg::CImportProgressDlg(QWidget* parent)
     : QDialog(parent), m_progress(new QProgressBar(this)),
-      m_button(new QPushButton(LoadString(StringId::CancelButton), this)) {
+      m_button(new QPushButton(LoadString(StringId::CancelButton), this)),
+      m_requestsAtStart(platform::TerminationRequests::Count()) {
     setWindowTitle(LoadString(StringId::ProgressCaption));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_progress);
@@ -40,6 +42,10 @@ void CImportProgressDlg::SetPos(int position) {
         QApplication::processEvents();
         m_sincePumped.start();
     }
+}
+
+bool CImportProgressDlg::IsCancelled() const {
+    return m_bCancelled || platform::TerminationRequests::Count() != m_requestsAtStart;
 }
 
 void CImportProgressDlg::ShowFinished() {

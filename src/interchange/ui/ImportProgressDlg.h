@@ -8,9 +8,9 @@
 class QProgressBar;
 class QPushButton;
 
-// The modeless progress dialog of an import: a bar and one button. The button (or closing the dialog)
-// only raises the cancel flag; the import reads it and stops. When the import is over the button becomes
-// "OK" and the dialog waits for it.
+// The modeless progress dialog of an import: a bar and one button. The button (or closing the dialog, or a
+// request to end the process noted meanwhile) only raises the cancel flag; the import reads it and stops. When the
+// import is over the button becomes "OK" and the dialog waits for it.
 class CImportProgressDlg : public QDialog, public CImportProgress {
     Q_OBJECT
 public:
@@ -18,7 +18,7 @@ public:
 
     void SetRange(int total) override;
     void SetPos(int position) override;
-    bool IsCancelled() const override { return m_bCancelled; }
+    bool IsCancelled() const override;
     void ShowFinished() override;
 
 protected:
@@ -30,4 +30,5 @@ private:
     QPushButton* m_button;
     QElapsedTimer m_sincePumped;
     bool m_bCancelled = false;
+    const int m_requestsAtStart;
 };

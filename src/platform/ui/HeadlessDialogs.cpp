@@ -1,0 +1,43 @@
+#include "platform/ui/HeadlessDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
+
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+class HeadlessDialogs : public QObject {
+public:
+    explicit HeadlessDialogs(std::function<QString(const QString&)> notice) : m_notice(std::move(notice)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show)
+            return false;
+        auto* dialog = qobject_cast<QDialog*>(watched);
+        if (!dialog || !dialog->isModal())
+            return false;
+        std::fprintf(stderr, "%s\n", m_notice(dialog->windowTitle()).toUtf8().constData());
+        std::fflush(stderr);
+        // Once the dialog's own loop runs, which follows its showing.
+        QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    std::function<QString(const QString&)> m_notice;
+};
+
+} // namespace
+
+std::unique_ptr<QObject> CancelDialogsWithoutDisplay(QApplication& application,
+                                                     std::function<QString(const QString&)> notice) {
+    auto filter = std::make_unique<HeadlessDialogs>(std::move(notice));
+    application.installEventFilter(filter.get());
+    return filter;
+}
+
+} // namespace platform

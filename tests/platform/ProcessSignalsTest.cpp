@@ -1,0 +1,90 @@
+#include "platform/OutOfMemory.h"
+#include "platform/TerminationRequests.h"
+#include "support/ProgramRun.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The wait status of `child` run in a forked copy of this process, its standard error going to `errorFile`.
+int RunForked(const std::function<int()>& child, const char* errorFile = "/dev/null") {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(open(errorFile, O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
+        _exit(child());
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+}
+
+// The fault of a library that did not check what it allocated.
+[[gnu::noinline]] void Fault(int* target) {
+    *static_cast<volatile int*>(target) = 1;
+}
+
+} // namespace
+
+// Ctrl+C asks to end as a termination does; the first request is noted for the event loop, the second ends the
+// process by its signal even while the event loop never runs.
+TEST(ProcessSignals, TheFirstRequestToEndIsNotedTheSecondEndsTheProcess) {
+    const int status = RunForked([] {
+        int argc = 1;
+        char name[] = "child";
+        char* argv[] = {name, nullptr};
+        const QCoreApplication application(argc, argv);
+        const platform::TerminationRequests termination([] {});
+        raise(SIGINT);
+        if (platform::TerminationRequests::Count() != 1)
+            return 3;
+        raise(SIGTERM);
+        return 0;
+    });
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+}
+
+// Near its memory limit a fault is a library's unchecked allocation: the process says that memory ran out and ends
+// with status 1. Any other fault ends it as before.
+TEST(ProcessSignals, AFaultNearTheMemoryLimitEndsWithTheMessage) {
+    if (!CanLimitMemory())
+        GTEST_SKIP() << "the sanitizer build cannot run within a bounded address space";
+    const std::string errorFile = "/tmp/nuv-fault-" + std::to_string(getpid());
+    for (const bool limited : {true, false}) {
+        const int status = RunForked(
+            [limited] {
+                platform::ExitOnOutOfMemory(QStringLiteral("child: out of memory"));
+                long pages = 0;
+                FILE* statm = std::fopen("/proc/self/statm", "r");
+                if (limited && statm && std::fscanf(statm, "%ld", &pages) == 1) {
+                    const rlim_t bytes = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE)) + (4u << 20);
+                    const rlimit limit{bytes, bytes};
+                    setrlimit(RLIMIT_AS, &limit);
+                }
+                Fault(nullptr);
+                return 0;
+            },
+            errorFile.c_str());
+        char said[64] = {};
+        FILE* error = std::fopen(errorFile.c_str(), "r");
+        ASSERT_TRUE(error);
+        std::fread(said, 1, sizeof(said) - 1, error);
+        std::fclose(error);
+        std::remove(errorFile.c_str());
+        if (limited)
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1 && said == std::string("child: out of memory\n"))
+                << status << said;
+        else
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
+    }
+}
