@@ -7,6 +7,7 @@
 #include "model/MemberDefinition.h"
 #include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
+#include "platform/WholeCharacters.h"
 #include "texts/StringTable.h"
 
 #include <algorithm>
@@ -53,11 +54,7 @@ int RenameFunction(CDocumentData& document, CUnitFunction& function, const QStri
 }
 
 QString NameBoxText(const QString& name) {
-    qsizetype length = std::min<qsizetype>(name.size(), NameBoxCapacity);
-    // A character of two code units is shown whole or not at all.
-    if (length < name.size() && name.at(length - 1).isHighSurrogate())
-        --length;
-    return name.left(length);
+    return name.left(WholeCharactersLength(name, NameBoxCapacity));
 }
 
 QString NameBoxNote(const QString& name) {

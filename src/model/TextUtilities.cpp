@@ -4,6 +4,7 @@
 #include "model/ModelOptions.h"
 #include "model/SyntaxSymbol.h"
 #include "model/UnitFunctionRegistry.h"
+#include "platform/WholeCharacters.h"
 
 #include <QStringList>
 
@@ -71,11 +72,9 @@ QString ShownText(const QString& text, qsizetype start, qsizetype length, qsizet
     qsizetype begin = 0;
     if (start + length > shownLength)
         begin = std::min(start - std::max<qsizetype>(0, (shownLength - length) / 2), text.size() - shownLength);
-    qsizetype end = begin + shownLength;
+    const qsizetype end = WholeCharactersLength(text, begin + shownLength);
     if (begin > 0 && text[begin].isLowSurrogate())
         ++begin;
-    if (end < text.size() && text[end - 1].isHighSurrogate())
-        --end;
     const QChar ellipsis(0x2026);
     QString shown;
     shown.reserve(end - begin + 2);
