@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QDir>
 
@@ -280,32 +281,6 @@ std::vector<QString> MenuBarCaptions(const CMessageContext& context, const std::
     for (size_t i = 0; i < buttons.size() && i < captions.size(); ++i)
         captions[i] = buttons[i];
     return captions;
-}
-
-QString ShortenPathInMiddle(const QString& path, qsizetype maxLength) {
-    if (path.size() <= maxLength || maxLength < 1)
-        return path;
-    const QChar ellipsis(0x2026);
-    const QChar separator = QDir::separator();
-    // Whole folders give way first: the start of the path up to its first folder stays, and as many of the last
-    // folders before the file name as leave room.
-    const qsizetype headEnd = path.indexOf(separator, path.startsWith(separator) ? 1 : 0) + 1;
-    qsizetype tailStart = path.lastIndexOf(separator);
-    if (headEnd > 0 && tailStart >= headEnd && headEnd + 1 + (path.size() - tailStart) <= maxLength) {
-        for (qsizetype earlier = path.lastIndexOf(separator, tailStart - 1);
-             earlier >= headEnd && headEnd + 1 + (path.size() - earlier) <= maxLength;
-             earlier = path.lastIndexOf(separator, earlier - 1))
-            tailStart = earlier;
-        return path.left(headEnd) + ellipsis + path.mid(tailStart);
-    }
-    // A file name too long for that is cut in its middle, never inside a character.
-    qsizetype left = maxLength / 2;
-    qsizetype right = maxLength - 1 - left;
-    if (left > 0 && path.at(left - 1).isHighSurrogate())
-        --left;
-    if (right > 0 && path.at(path.size() - right).isLowSurrogate())
-        --right;
-    return path.left(left) + ellipsis + path.right(right);
 }
 
 QString RecentFileCaption(int index, const QString& path) {

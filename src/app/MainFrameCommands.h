@@ -80,10 +80,6 @@ bool ShowUnavailableCommandMessage(int id);
 std::vector<QString> PopupCaptions(const CMessageContext& context, const std::vector<MenuEntry>& popup);
 std::vector<QString> MenuBarCaptions(const CMessageContext& context, const std::vector<MenuEntry>& menuBar);
 
-// A path of more than `maxLength` characters shortened in its middle, as menus show paths: the folders between its
-// first and its last ones that do not fit give way to "…" ("/home/…/specs/rice-cooker.nuv"); a file name too long
-// for that is cut in its middle.
-QString ShortenPathInMiddle(const QString& path, qsizetype maxLength);
 // The longest path a recent-file caption shows whole.
 constexpr qsizetype RecentFilePathLength = 64;
 // The caption of the recent-file entry `index` (0 the newest) for the file at `path`, shortened in its middle.

@@ -404,7 +404,7 @@ void COpenDocument::LoadTemplateDocument(const QString& templatePath) {
     // Read as any file a user names: a pipe would wait for a writer, a device never end.
     QByteArray bytes;
     if (!platform::ReadUserFile(templatePath, kMaxTemplateBytes, bytes)) {
-        platform::ShowMessageBox(LoadString(StringId::TemplateFileRefused).arg(templatePath),
+        platform::ShowMessageBox(LoadString(StringId::TemplateFileRefused).arg(ShownPath(templatePath)),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
     }
@@ -445,9 +445,9 @@ bool COpenDocument::CloseCurrentDocument(bool processEnding) {
         KeyboardFocusAway focus(m_shell);
         WorkScope work(*this, Work::Save);
         if (m_bModified) {
-            const platform::MessageAnswer answer =
-                platform::ShowMessageBox(LoadString(StringId::DocumentModifiedQuestion).arg(m_strDocumentName),
-                                         platform::MessageButtons::YesNoCancel, platform::MessageIcon::Warning);
+            const platform::MessageAnswer answer = platform::ShowMessageBox(
+                LoadString(StringId::DocumentModifiedQuestion).arg(ShownPath(m_strDocumentName)),
+                platform::MessageButtons::YesNoCancel, platform::MessageIcon::Warning);
             if (answer == platform::MessageAnswer::Cancel)
                 return false;
             if (answer == platform::MessageAnswer::Yes) {
@@ -495,7 +495,7 @@ void COpenDocument::CloseDocumentState() {
 bool COpenDocument::SaveConvertedDocument(const QString& path) {
     // The user never names the output: a link planted under its name would send the document anywhere.
     if (QFileInfo(path).isSymLink()) {
-        ShowCannotWriteFileMessage(path, LoadString(StringId::NotARegularFile).arg(path));
+        ShowCannotWriteFileMessage(path, LoadString(StringId::NotARegularFile).arg(ShownPath(path)));
         return false;
     }
     if (RefuseHeldDocument(path))
@@ -516,7 +516,7 @@ bool COpenDocument::RefuseHeldDocument(const QString& path) const {
     // Another process editing that document holds it; it is never replaced under its feet.
     const std::optional<QString> holder = platform::DocumentHolder(path);
     if (holder)
-        ShowCannotOpenForSaving(LoadString(StringId::DocumentEditedElsewhere).arg(path, *holder));
+        ShowCannotOpenForSaving(InUseText(path, *holder));
     return holder.has_value();
 }
 
@@ -548,13 +548,13 @@ void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorTex
     // with the file's name and why.
     const QFileInfo target(path);
     if (target.isDir())
-        ShowCannotOpenForSaving(LoadString(StringId::NotARegularFile).arg(path));
+        ShowCannotOpenForSaving(LoadString(StringId::NotARegularFile).arg(ShownPath(path)));
     else if (target.isFile() && IsReadOnlyFile(path))
-        ShowCannotOpenForSaving(LoadString(StringId::FileMarkedReadOnly).arg(path));
+        ShowCannotOpenForSaving(LoadString(StringId::FileMarkedReadOnly).arg(ShownPath(path)));
     else if (!target.exists() && !QFileInfo(target.absolutePath()).isWritable())
         ShowCannotOpenForSaving(
             LoadString(m_messageContext, StringId::FolderNotWritableJa, StringId::FolderNotWritableEn)
-                .arg(target.absolutePath()));
+                .arg(ShownPath(target.absolutePath())));
     else
         ShowCannotWriteFileMessage(path, errorText);
 }
@@ -570,8 +570,9 @@ FileIdentityChange COpenDocument::HeldFileChange() const {
 }
 
 void COpenDocument::ShowReadOnlyFileMessage() const {
-    platform::ShowMessageBox(LoadString(StringId::ReadOnlyFileSaveAs).arg(QFileInfo(m_strDocumentPath).fileName()),
-                             platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    platform::ShowMessageBox(
+        LoadString(StringId::ReadOnlyFileSaveAs).arg(ShownPath(QFileInfo(m_strDocumentPath).fileName())),
+        platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
 void COpenDocument::OnFileSave() {
@@ -769,7 +770,7 @@ void COpenDocument::OnAutoSaveTimer() {
         if (CheckHeldFileIdentity() != HeldFileWrite::Write)
             return;
         if (IsReadOnlyFile(m_strDocumentPath)) {
-            ShowAutoSaveNotice(LoadString(StringId::FileMarkedReadOnly).arg(m_strDocumentPath));
+            ShowAutoSaveNotice(LoadString(StringId::FileMarkedReadOnly).arg(ShownPath(m_strDocumentPath)));
             return;
         }
     }
@@ -881,14 +882,14 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
 bool COpenDocument::ClaimOwnerFile(const QString& path) const {
     if (WriteOwnerFile(path) != OwnerFileWrite::Refused)
         return true;
-    platform::ShowMessageBox(LoadString(StringId::OwnerFileRefused).arg(MakeOwnerFileName(path)),
+    platform::ShowMessageBox(LoadString(StringId::OwnerFileRefused).arg(ShownPath(MakeOwnerFileName(path))),
                              platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     return false;
 }
 
 int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
     platform::MessageRequest request;
-    request.text = LoadString(StringId::FileInUse).arg(path, ReadOwnerFile(path));
+    request.text = LoadString(StringId::FileInUse).arg(ShownPath(path), ReadOwnerFile(path));
     request.caption = LoadString(StringId::FileInUseCaption);
     request.buttons = platform::MessageButtons::YesNoCancel;
     request.buttonTexts = {LoadString(StringId::ReadOnlyButton), LoadString(StringId::NotifyButton),
@@ -994,7 +995,7 @@ void COpenDocument::OnReadOnlyWatchTimer() {
 void COpenDocument::NotifyCanWrite(platform::DocumentFileLock lock) {
     const QString path = m_strDocumentPath;
     platform::MessageRequest request;
-    request.text = LoadString(StringId::FileNowWritable).arg(path);
+    request.text = LoadString(StringId::FileNowWritable).arg(ShownPath(path));
     request.caption = LoadString(StringId::FileNowWritableCaption);
     request.buttons = platform::MessageButtons::OkCancel;
     request.buttonTexts = {LoadString(StringId::EditButton), LoadString(StringId::CancelButton)};
@@ -1004,7 +1005,7 @@ void COpenDocument::NotifyCanWrite(platform::DocumentFileLock lock) {
         ReloadDocument(std::move(lock), path);
         return;
     }
-    request.text = LoadString(StringId::EditedFile).arg(path);
+    request.text = LoadString(StringId::EditedFile).arg(ShownPath(path));
     request.caption = LoadString(StringId::EditedFileCaption);
     request.buttons = platform::MessageButtons::YesNoCancel;
     request.buttonTexts = {LoadString(StringId::DiscardButton), LoadString(StringId::SaveButton),

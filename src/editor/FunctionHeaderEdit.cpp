@@ -30,9 +30,9 @@ QString RenameRefusalMessage(RenameCheck check, const QString& name) {
     case RenameCheck::ReservedBrackets:
         return LoadString(StringId::FunctionNameWithBrackets);
     case RenameCheck::DuplicateNotInIndex:
-        return LoadString(StringId::FunctionNameOnlyInList).arg(name);
+        return LoadString(StringId::FunctionNameOnlyInList).arg(ShownText(name));
     case RenameCheck::DuplicateInUse:
-        return LoadString(StringId::FunctionNameInUse).arg(name);
+        return LoadString(StringId::FunctionNameInUse).arg(ShownText(name));
     case RenameCheck::Accepted:
         break;
     }

@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFileInfo>
 
@@ -104,7 +105,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     m_data.fileNames.traceImportFileName = fileName;
     platform::CodePageTextFile file;
     if (!file.OpenForReading(fileName, kMaxImportBytes)) {
-        platform::ShowMessageBox(LoadString(StringId::TraceabilityCannotOpen).arg(fileName),
+        platform::ShowMessageBox(LoadString(StringId::TraceabilityCannotOpen).arg(ShownPath(fileName)),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return ImportResult::NotImported;
     }
@@ -176,8 +177,8 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
 
     const ModelOptions options = m_data.GetModelOptions();
     m_data.RebuildAndRefresh(options);
-    platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(fileName), platform::MessageButtons::Ok,
-                             platform::MessageIcon::Information);
+    platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(ShownPath(fileName)),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Information);
     return ImportResult::Imported;
 }
 

@@ -19,6 +19,7 @@
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFileDevice>
 #include <QIODevice>
@@ -651,8 +652,9 @@ static LoadResult ReadParsedDocument(XmlDocumentContext& context, pugi::xml_node
 void ReportInterruptedSaves(const QString& path) {
     const QStringList backups = platform::FileReplacement::LeftBackups(path);
     if (!backups.isEmpty())
-        platform::ShowMessageBox(LoadString(StringId::SaveBackupLeft).arg(path, backups.join(QLatin1Char('\n'))),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(
+            LoadString(StringId::SaveBackupLeft).arg(ShownPath(path), backups.join(QLatin1Char('\n'))),
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
 LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {

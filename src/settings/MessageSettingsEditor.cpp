@@ -7,6 +7,7 @@
 #include "platform/UserSettings.h"
 #include "texts/MessageContext.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -124,22 +125,23 @@ bool CMessageSettingsEditor::Import(const QString& path) {
     QByteArray content;
     if (!platform::ReadUserFile(path, kMaxMessagesFileBytes, content)) {
         if (platform::IsOtherThanRegularFile(path))
-            return refuse(
-                Localised(StringId::MessagesImportNotRegularJa, StringId::MessagesImportNotRegularEn).arg(path));
+            return refuse(Localised(StringId::MessagesImportNotRegularJa, StringId::MessagesImportNotRegularEn)
+                              .arg(ShownPath(path)));
         if (QFileInfo(path).size() > kMaxMessagesFileBytes)
             return refuse(Localised(StringId::MessagesImportTooLargeJa, StringId::MessagesImportTooLargeEn)
-                              .arg(path)
+                              .arg(ShownPath(path))
                               .arg(kMaxMessagesFileBytes));
-        return refuse(Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(path));
+        return refuse(
+            Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(ShownPath(path)));
     }
     QBuffer buffer(&content);
     buffer.open(QIODevice::ReadOnly);
     if (const QString tooLong = m_copy.ReadFromFile(buffer); !tooLong.isEmpty())
         return refuse(Localised(StringId::MessagesImportTextTooLongJa, StringId::MessagesImportTextTooLongEn)
-                          .arg(path, tooLong)
+                          .arg(ShownPath(path), tooLong)
                           .arg(CMessageSettings::MaxTextUnits));
     LastImportPath() = path;
-    platform::ShowMessageBox(Localised(StringId::MessagesImportedJa, StringId::MessagesImportedEn).arg(path),
+    platform::ShowMessageBox(Localised(StringId::MessagesImportedJa, StringId::MessagesImportedEn).arg(ShownPath(path)),
                              MessageButtons::Ok, MessageIcon::Information);
     return true;
 }
@@ -152,12 +154,12 @@ bool CMessageSettingsEditor::Export(const QString& path) {
     const bool written = file.Open() && m_copy.WriteToFile(file.Device()) && file.Commit();
     if (!written) {
         platform::ShowMessageBox(
-            Localised(StringId::MessagesExportFailedJa, StringId::MessagesExportFailedEn).arg(path), MessageButtons::Ok,
-            MessageIcon::Warning);
+            Localised(StringId::MessagesExportFailedJa, StringId::MessagesExportFailedEn).arg(ShownPath(path)),
+            MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
     LastExportPath() = path;
-    platform::ShowMessageBox(Localised(StringId::MessagesExportedJa, StringId::MessagesExportedEn).arg(path),
+    platform::ShowMessageBox(Localised(StringId::MessagesExportedJa, StringId::MessagesExportedEn).arg(ShownPath(path)),
                              MessageButtons::Ok, MessageIcon::Information);
     return true;
 }

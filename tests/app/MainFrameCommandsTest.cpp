@@ -3,6 +3,7 @@
 #include "app/NUVApp.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/MessageContext.h"
+#include "texts/TextHelpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -45,7 +45,7 @@ void CDlgFileAdd::accept() {
     };
     CUnitFunctionRegistry incoming;
     if (CFunctionMerge::ReadFile(path, incoming) != LoadResult::Loaded) {
-        refuse(UnopenedFileText(path, LoadString(StringId::CannotReadOtherDocument).arg(path)));
+        refuse(UnopenedFileText(path, LoadString(StringId::CannotReadOtherDocument).arg(ShownPath(path))));
         return;
     }
     const std::optional<CFunctionMerge::Outcome> outcome =

@@ -63,7 +63,7 @@ void CShowDifferenceDialog::accept() {
     std::vector<ComparisonLine> report;
     QString unreadable;
     if (!CDocumentComparison::CompareSides(data, sides, report, unreadable)) {
-        const QString text = LoadString(StringId::CannotReadOtherDocument).arg(unreadable);
+        const QString text = LoadString(StringId::CannotReadOtherDocument).arg(ShownPath(unreadable));
         platform::ShowMessageBox(unreadable == sides.olderPath ? UnopenedFileText(unreadable, text) : text,
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return;
