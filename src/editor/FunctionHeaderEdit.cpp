@@ -63,11 +63,19 @@ QString NameBoxNote(const QString& name) {
     return LoadString(StringId::NameBoxShowsStart).arg(name.size()).arg(NameBoxCapacity);
 }
 
-QString NameFromNameBox(const QString& name, const QString& boxText) {
+QString NameFromNameBox(const QString& name, const QString& boxText, bool replacedWhole) {
     const QString shown = NameBoxText(name);
     if (boxText == shown)
         return name;
-    return boxText + name.mid(shown.size());
+    return replacedWhole ? boxText : boxText + name.mid(shown.size());
+}
+
+bool NameBoxTakes(qsizetype length, qsizetype selected, qsizetype typed) {
+    return length - selected + typed <= NameBoxCapacity;
+}
+
+QString NameBoxFullMessage(const CMessageContext& context) {
+    return LoadString(context, StringId::NameBoxFullJa, StringId::NameBoxFullEn).arg(NameBoxCapacity);
 }
 
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber) {

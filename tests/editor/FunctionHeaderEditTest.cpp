@@ -113,8 +113,15 @@ TEST(NameBoxTest, ALongNameChangesOnlyByAnEditAndKeepsWhatTheBoxDoesNotHold) {
           {pairAtEnd, pairAtEnd.left(NameBoxCapacity - 1), pairAtEnd},
           {pairAtEnd, pairAtEnd.left(NameBoxCapacity - 2) + u'X',
            pairAtEnd.left(NameBoxCapacity - 2) + u'X' + QStringLiteral("\U0001F35Aend")}}) {
-        EXPECT_TRUE(NameFromNameBox(name, box) == expected) << box.right(8).toStdString();
+        EXPECT_TRUE(NameFromNameBox(name, box, false) == expected) << box.right(8).toStdString();
     }
+    // An edit that replaced all the box showed replaces the whole name; the box left as shown keeps it.
+    EXPECT_EQ(NameFromNameBox(shown + rest, QStringLiteral("NewName"), true), QStringLiteral("NewName"));
+    EXPECT_TRUE(NameFromNameBox(shown + rest, shown, true) == shown + rest);
+    // The full box takes a character only over a selection.
+    EXPECT_FALSE(NameBoxTakes(NameBoxCapacity, 0, 1));
+    EXPECT_TRUE(NameBoxTakes(NameBoxCapacity, 1, 1));
+    EXPECT_TRUE(NameBoxTakes(NameBoxCapacity - 2, 0, 2));
     EXPECT_EQ(NameBoxText(shown + rest), shown);
     EXPECT_EQ(NameBoxText(pairAtEnd).size(), NameBoxCapacity - 1);
     EXPECT_EQ(NameBoxNote(shown + rest),

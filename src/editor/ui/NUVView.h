@@ -102,6 +102,10 @@ private:
     const CMessageContext& m_messages;
     CManHoursEdit m_manHoursEdit;
     bool m_reasonShortened = false;
+    // Whether all the name box shows is selected, and whether an edit replaced it all since the name was shown:
+    // then the box holds the whole name.
+    bool m_nameWholeSelected = false;
+    bool m_nameReplacedWhole = false;
     // While the form writes its boxes, their change signals are not the user's.
     bool m_filling = false;
 

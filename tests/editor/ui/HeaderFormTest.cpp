@@ -133,6 +133,26 @@ TEST_F(HeaderFormTest, ANameLongerThanTheBoxIsKeptByAVisitAndAnEditKeepsTheRest)
     form.CodeSymbolBox().setFocus();
     EXPECT_TRUE(callee->name == start.chopped(1) + u'X' + rest);
     EXPECT_EQ(host.reports, QStringList{QStringLiteral("renamed")});
+
+    // The full box takes no more characters, at its end or its start, and says why.
+    ASSERT_TRUE(box.text().size() == 32767);
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClicks(&box, QStringLiteral("Y"));
+    QTest::keyClick(&box, Qt::Key_Home);
+    QTest::keyClicks(&box, QStringLiteral("Z"));
+    const QString full = QStringLiteral(
+        "The function name box holds no more than 32767 characters. Delete some, or type over a selection.");
+    EXPECT_EQ(sink.Texts(), (QStringList{full, full}));
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_TRUE(callee->name == start.chopped(1) + u'X' + rest);
+
+    // Typed over all the box shows, a name replaces the whole of the long one.
+    box.setFocus();
+    box.selectAll();
+    QTest::keyClicks(&box, QStringLiteral("NewName"));
+    form.CodeSymbolBox().setFocus();
+    EXPECT_TRUE(callee->name == QStringLiteral("NewName")) << callee->name.size();
 }
 
 TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
