@@ -1,6 +1,8 @@
 #include "app/MainFrameCommands.h"
 
 #include "app/InstanceRegistry.h"
+#include "app/NUVDoc.h"
+#include "app/NavigationHistory.h"
 #include "app/OpenDocument.h"
 #include "platform/MessageBox.h"
 #include "texts/MenuBarCaptions.h"
@@ -286,14 +288,23 @@ std::vector<QString> MenuBarCaptions(const CMessageContext& context, const std::
 QString RecentFileCaption(int index, const QString& path) {
     // The first nine are reached by their digit.
     const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1) : QString::number(index + 1);
-    return number + QLatin1Char(' ') + ShortenPathInMiddle(QDir::toNativeSeparators(path), RecentFilePathLength);
+    return number + QLatin1Char(' ') +
+           LiteralCaption(ShortenPathInMiddle(QDir::toNativeSeparators(path), RecentFilePathLength));
 }
 
-std::vector<InstanceWindowEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records) {
-    std::vector<InstanceWindowEntry> entries;
+std::vector<ListMenuEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records) {
+    std::vector<ListMenuEntry> entries;
     for (int i = 0; i < static_cast<int>(records.size()) && InstanceWindowFirst + i <= InstanceWindowLast; ++i)
+        entries.push_back({InstanceWindowFirst + i, LiteralCaption(records[i].Caption()),
+                           CInstanceRegistry::IsOwnInstance(records[i])});
+    return entries;
+}
+
+std::vector<ListMenuEntry> HistoryEntries(const CNavigationHistory& history, const CDocumentData& data) {
+    std::vector<ListMenuEntry> entries;
+    for (int i = 0; i < static_cast<int>(history.Entries().size()) && HistoryEntryFirst + i <= HistoryEntryLast; ++i)
         entries.push_back(
-            {InstanceWindowFirst + i, records[i].Caption(), CInstanceRegistry::IsOwnInstance(records[i])});
+            {HistoryEntryFirst + i, LiteralCaption(history.Entries()[i]->Caption(data)), i == history.CurrentIndex()});
     return entries;
 }
 
