@@ -78,6 +78,15 @@ QString NameBoxFullMessage(const CMessageContext& context) {
     return LoadString(context, StringId::NameBoxFullJa, StringId::NameBoxFullEn).arg(NameBoxCapacity);
 }
 
+QString NameHitNote(const CMessageContext& context, const QString& name, qsizetype start, qsizetype length) {
+    if (start + length <= NameBoxText(name).size())
+        return {};
+    return LoadString(context, StringId::NameHitBeyondBoxJa, StringId::NameHitBeyondBoxEn)
+        .arg(start + 1)
+        .arg(length)
+        .arg(NameBoxCapacity);
+}
+
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber) {
     if (showOutlineNumber)
         return outlineNumber.left(16) + u' ' + name.left(16);

@@ -46,6 +46,9 @@ QString NameFromNameBox(const QString& name, const QString& boxText, bool replac
 bool NameBoxTakes(qsizetype length, qsizetype selected, qsizetype typed);
 // Why the full name box takes no more characters.
 QString NameBoxFullMessage(const CMessageContext& context);
+// Where a search hit of `length` characters at `start` of the name lies when the name box does not show it whole;
+// empty when it does.
+QString NameHitNote(const CMessageContext& context, const QString& name, qsizetype start, qsizetype length);
 
 // The tab's title: the outline number and the name, each cut to 16 characters, or the name cut to 24.
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber);

@@ -4,6 +4,7 @@
 #include "model/DocumentData.h"
 #include "model/MemberDefinition.h"
 #include "support/logic/LogicScript.h"
+#include "texts/MessageContext.h"
 #include "texts/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -122,6 +123,14 @@ TEST(NameBoxTest, ALongNameChangesOnlyByAnEditAndKeepsWhatTheBoxDoesNotHold) {
     EXPECT_FALSE(NameBoxTakes(NameBoxCapacity, 0, 1));
     EXPECT_TRUE(NameBoxTakes(NameBoxCapacity, 1, 1));
     EXPECT_TRUE(NameBoxTakes(NameBoxCapacity - 2, 0, 2));
+    // A search hit is said to lie beyond the box when its end is.
+    CMessageContext japanese;
+    japanese.m_language = 1;
+    EXPECT_TRUE(NameHitNote(japanese, shown + rest, NameBoxCapacity - 3, 3).isEmpty());
+    EXPECT_EQ(
+        NameHitNote(japanese, shown + rest, NameBoxCapacity - 2, 3),
+        QStringLiteral("検索された文字列は単位機能名の 32766 文字目から 3 文字です。単位機能名の入力欄には先頭の 32767 "
+                       "文字だけを表示しています。"));
     EXPECT_EQ(NameBoxText(shown + rest), shown);
     EXPECT_EQ(NameBoxText(pairAtEnd).size(), NameBoxCapacity - 1);
     EXPECT_EQ(NameBoxNote(shown + rest),

@@ -217,6 +217,16 @@ bool CNUVView::HasNameEdit() const {
            NameFromNameBox(m_function.name, m_name->text(), m_nameReplacedWhole) != m_function.name;
 }
 
+void CNUVView::ShowNameHit(const QString& matchedText, int start, int length) {
+    m_name->setFocus(Qt::OtherFocusReason);
+    if (matchedText != m_function.name || m_name->text() != NameBoxText(m_function.name))
+        return;
+    if (const QString note = NameHitNote(m_messages, m_function.name, start, length); !note.isEmpty())
+        platform::ShowMessageBox(note, platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    else
+        m_name->setSelection(start, length);
+}
+
 void CNUVView::CommitName() {
     const QString name = NameFromNameBox(m_function.name, m_name->text(), m_nameReplacedWhole);
     if (name == m_function.name)

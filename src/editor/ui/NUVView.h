@@ -52,6 +52,9 @@ public:
     QLineEdit& NameBox() const { return *m_name; }
     // Whether the name typed in the box would rename the unit function.
     bool HasNameEdit() const;
+    // Selects a search hit in the name that was `matchedText` when searched, or says where it is when the box does
+    // not show it; a name changed since the search keeps the box unselected.
+    void ShowNameHit(const QString& matchedText, int start, int length);
     QLineEdit& ManHoursBox() const { return *m_manHours; }
     QComboBox& ManHoursUnitList() const { return *m_manHoursUnit; }
     QLineEdit& TotalBox() const { return *m_total; }
