@@ -1,8 +1,8 @@
 #include "app/LinkTarget.h"
 
-#include "app/MainFrameCommands.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,9 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-// The longest target a message shows whole.
-constexpr qsizetype ShownLinkLength = 1024;
 
 bool IsDocumentPath(const QString& path) {
     return QDir::isAbsolutePath(path) && path.endsWith(QStringLiteral(".nuv"), Qt::CaseInsensitive) &&
@@ -165,14 +162,13 @@ QString OpenerArgument(const QUrl& url) {
 }
 
 QString ShownLinkTarget(const QUrl& url) {
-    return MainFrameCommand::ShortenPathInMiddle(url.isLocalFile() ? url.toLocalFile() : url.toString(),
-                                                 ShownLinkLength);
+    return ShownPath(url.isLocalFile() ? url.toLocalFile() : url.toString());
 }
 
 bool OpenLink(const QString& link, const QString& baseFolder, const std::function<void(const QString&)>& openDocument,
               const std::function<bool(const QUrl&)>& openOnDesktop) {
     const LinkTarget target = ClassifyLink(link, baseFolder);
-    const QString shownLink = MainFrameCommand::ShortenPathInMiddle(link.trimmed(), ShownLinkLength);
+    const QString shownLink = ShownPath(link.trimmed());
     QString failure;
     switch (target.kind) {
     case LinkTarget::Document:

@@ -1,10 +1,13 @@
 #include "app/MainFrameCommands.h"
 
 #include "app/InstanceRegistry.h"
+#include "app/NUVDoc.h"
+#include "app/NavigationHistory.h"
 #include "app/OpenDocument.h"
 #include "platform/MessageBox.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QDir>
 
@@ -282,43 +285,26 @@ std::vector<QString> MenuBarCaptions(const CMessageContext& context, const std::
     return captions;
 }
 
-QString ShortenPathInMiddle(const QString& path, qsizetype maxLength) {
-    if (path.size() <= maxLength || maxLength < 1)
-        return path;
-    const QChar ellipsis(0x2026);
-    const QChar separator = QDir::separator();
-    // Whole folders give way first: the start of the path up to its first folder stays, and as many of the last
-    // folders before the file name as leave room.
-    const qsizetype headEnd = path.indexOf(separator, path.startsWith(separator) ? 1 : 0) + 1;
-    qsizetype tailStart = path.lastIndexOf(separator);
-    if (headEnd > 0 && tailStart >= headEnd && headEnd + 1 + (path.size() - tailStart) <= maxLength) {
-        for (qsizetype earlier = path.lastIndexOf(separator, tailStart - 1);
-             earlier >= headEnd && headEnd + 1 + (path.size() - earlier) <= maxLength;
-             earlier = path.lastIndexOf(separator, earlier - 1))
-            tailStart = earlier;
-        return path.left(headEnd) + ellipsis + path.mid(tailStart);
-    }
-    // A file name too long for that is cut in its middle, never inside a character.
-    qsizetype left = maxLength / 2;
-    qsizetype right = maxLength - 1 - left;
-    if (left > 0 && path.at(left - 1).isHighSurrogate())
-        --left;
-    if (right > 0 && path.at(path.size() - right).isLowSurrogate())
-        --right;
-    return path.left(left) + ellipsis + path.right(right);
-}
-
 QString RecentFileCaption(int index, const QString& path) {
     // The first nine are reached by their digit.
     const QString number = index < 9 ? QStringLiteral("&%1").arg(index + 1) : QString::number(index + 1);
-    return number + QLatin1Char(' ') + ShortenPathInMiddle(QDir::toNativeSeparators(path), RecentFilePathLength);
+    return number + QLatin1Char(' ') +
+           LiteralCaption(ShortenPathInMiddle(QDir::toNativeSeparators(path), RecentFilePathLength));
 }
 
-std::vector<InstanceWindowEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records) {
-    std::vector<InstanceWindowEntry> entries;
+std::vector<ListMenuEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records) {
+    std::vector<ListMenuEntry> entries;
     for (int i = 0; i < static_cast<int>(records.size()) && InstanceWindowFirst + i <= InstanceWindowLast; ++i)
+        entries.push_back({InstanceWindowFirst + i, LiteralCaption(records[i].Caption()),
+                           CInstanceRegistry::IsOwnInstance(records[i])});
+    return entries;
+}
+
+std::vector<ListMenuEntry> HistoryEntries(const CNavigationHistory& history, const CDocumentData& data) {
+    std::vector<ListMenuEntry> entries;
+    for (int i = 0; i < static_cast<int>(history.Entries().size()) && HistoryEntryFirst + i <= HistoryEntryLast; ++i)
         entries.push_back(
-            {InstanceWindowFirst + i, records[i].Caption(), CInstanceRegistry::IsOwnInstance(records[i])});
+            {HistoryEntryFirst + i, LiteralCaption(history.Entries()[i]->Caption(data)), i == history.CurrentIndex()});
     return entries;
 }
 

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+class CDocumentData;
+class CNavigationHistory;
 class COpenDocument;
 struct CMessageContext;
 
@@ -80,22 +82,23 @@ bool ShowUnavailableCommandMessage(int id);
 std::vector<QString> PopupCaptions(const CMessageContext& context, const std::vector<MenuEntry>& popup);
 std::vector<QString> MenuBarCaptions(const CMessageContext& context, const std::vector<MenuEntry>& menuBar);
 
-// A path of more than `maxLength` characters shortened in its middle, as menus show paths: the folders between its
-// first and its last ones that do not fit give way to "…" ("/home/…/specs/rice-cooker.nuv"); a file name too long
-// for that is cut in its middle.
-QString ShortenPathInMiddle(const QString& path, qsizetype maxLength);
 // The longest path a recent-file caption shows whole.
 constexpr qsizetype RecentFilePathLength = 64;
-// The caption of the recent-file entry `index` (0 the newest) for the file at `path`, shortened in its middle.
+// The caption of the recent-file entry `index` (0 the newest) for the file at `path`, shortened in its middle and
+// shown as written.
 QString RecentFileCaption(int index, const QString& path);
 
-// The entries of the running-instances list: one per record, its caption, checked for this process's own.
-struct InstanceWindowEntry {
+// An entry of a menu made from a list: its command, its caption, whether it is checked. A caption made from a name,
+// a path or a window's caption shows it as written: no ampersand in it reads as an access key.
+struct ListMenuEntry {
     int id;
     QString caption;
     bool checked;
 };
-std::vector<InstanceWindowEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records);
+// The running-instances list: one entry per record, checked for this process's own.
+std::vector<ListMenuEntry> InstanceWindowEntries(const std::vector<InstanceRecord>& records);
+// The history menu: one entry per tab of the history, as its tab is titled, checked for the current one.
+std::vector<ListMenuEntry> HistoryEntries(const CNavigationHistory& history, const CDocumentData& data);
 
 // The panes whose views follow a change of the document, in the order they are told.
 const std::vector<int>& PaneViewUpdateOrder();

@@ -7,6 +7,7 @@
 #include "platform/UserSettings.h"
 #include "texts/SettingsWordingStore.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFileInfo>
 
@@ -38,11 +39,12 @@ void CNUVApp::ReleaseSharedState() {
 
 bool CNUVApp::StartUp() {
     if (const QString path = platform::SettingsStore::FilePath(); !platform::SettingsStore::FileUsable())
-        platform::ShowMessageBox(
-            QFileInfo(path).isFile()
-                ? LoadString(StringId::SettingsFileTooLarge).arg(path).arg(platform::SettingsStore::MaxFileBytes)
-                : LoadString(StringId::SettingsFileUnusable).arg(path),
-            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(QFileInfo(path).isFile()
+                                     ? LoadString(StringId::SettingsFileTooLarge)
+                                           .arg(ShownPath(path))
+                                           .arg(platform::SettingsStore::MaxFileBytes)
+                                     : LoadString(StringId::SettingsFileUnusable).arg(ShownPath(path)),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     if (!m_instances.Open())
         return false;
     if (!m_instances.RegisterInstance(CInstanceRegistry::EmptyRecord(CInstanceRegistry::CurrentProcessId()))) {

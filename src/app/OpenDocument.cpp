@@ -408,7 +408,7 @@ void COpenDocument::LoadTemplateDocument(const QString& templatePath) {
     // Read as any file a user names: a pipe would wait for a writer, a device never end.
     QByteArray bytes;
     if (!platform::ReadUserFile(templatePath, kMaxTemplateBytes, bytes)) {
-        platform::ShowMessageBox(LoadString(StringId::TemplateFileRefused).arg(templatePath),
+        platform::ShowMessageBox(LoadString(StringId::TemplateFileRefused).arg(ShownPath(templatePath)),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
     }
@@ -452,9 +452,9 @@ bool COpenDocument::CloseCurrentDocument(bool processEnding) {
         // focus (a close from another program or a signal) and leaving the box committed nothing.
         m_shell.CommitPendingEdits();
         if (m_bModified) {
-            const platform::MessageAnswer answer =
-                platform::ShowMessageBox(LoadString(StringId::DocumentModifiedQuestion).arg(m_strDocumentName),
-                                         platform::MessageButtons::YesNoCancel, platform::MessageIcon::Warning);
+            const platform::MessageAnswer answer = platform::ShowMessageBox(
+                LoadString(StringId::DocumentModifiedQuestion).arg(ShownPath(m_strDocumentName)),
+                platform::MessageButtons::YesNoCancel, platform::MessageIcon::Warning);
             if (answer == platform::MessageAnswer::Cancel)
                 return false;
             if (answer == platform::MessageAnswer::Yes) {
@@ -502,7 +502,7 @@ void COpenDocument::CloseDocumentState() {
 bool COpenDocument::SaveConvertedDocument(const QString& path) {
     // The user never names the output: a link planted under its name would send the document anywhere.
     if (QFileInfo(path).isSymLink()) {
-        ShowCannotWriteFileMessage(path, LoadString(StringId::NotARegularFile).arg(path));
+        ShowCannotWriteFileMessage(path, LoadString(StringId::NotARegularFile).arg(ShownPath(path)));
         return false;
     }
     if (RefuseHeldDocument(path))
@@ -523,7 +523,7 @@ bool COpenDocument::RefuseHeldDocument(const QString& path) const {
     // Another process editing that document holds it; it is never replaced under its feet.
     const std::optional<QString> holder = platform::DocumentHolder(path);
     if (holder)
-        ShowCannotOpenForSaving(LoadString(StringId::DocumentEditedElsewhere).arg(path, *holder));
+        ShowCannotOpenForSaving(InUseText(path, *holder));
     return holder.has_value();
 }
 
@@ -555,11 +555,11 @@ void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorTex
     // with the file's name and why.
     const QFileInfo target(path);
     if (target.isDir())
-        ShowCannotOpenForSaving(LoadString(StringId::NotARegularFile).arg(path));
+        ShowCannotOpenForSaving(LoadString(StringId::NotARegularFile).arg(ShownPath(path)));
     else if (target.isFile() && IsReadOnlyFile(path))
-        ShowCannotOpenForSaving(LoadString(StringId::FileMarkedReadOnly).arg(path));
+        ShowCannotOpenForSaving(LoadString(StringId::FileMarkedReadOnly).arg(ShownPath(path)));
     else if (!target.exists() && !QFileInfo(target.absolutePath()).isWritable())
-        ShowCannotOpenForSaving(LoadString(StringId::FolderNotWritable).arg(target.absolutePath()));
+        ShowCannotOpenForSaving(LoadString(StringId::FolderNotWritable).arg(ShownPath(target.absolutePath())));
     else
         ShowCannotWriteFileMessage(path, errorText);
 }
@@ -580,8 +580,9 @@ COpenDocument::HeldFileLook COpenDocument::LookAtHeldFile() const {
 }
 
 void COpenDocument::ShowReadOnlyFileMessage() const {
-    platform::ShowMessageBox(LoadString(StringId::ReadOnlyFileSaveAs).arg(QFileInfo(m_strDocumentPath).fileName()),
-                             platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    platform::ShowMessageBox(
+        LoadString(StringId::ReadOnlyFileSaveAs).arg(ShownPath(QFileInfo(m_strDocumentPath).fileName())),
+        platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
 void COpenDocument::OnFileSave() {
@@ -801,7 +802,7 @@ void COpenDocument::OnAutoSaveTimer() {
         if (CheckHeldFileIdentity(look) != HeldFileWrite::Write)
             return;
         if (IsReadOnlyFile(m_strDocumentPath)) {
-            ShowAutoSaveNotice(LoadString(StringId::FileMarkedReadOnly).arg(m_strDocumentPath));
+            ShowAutoSaveNotice(LoadString(StringId::FileMarkedReadOnly).arg(ShownPath(m_strDocumentPath)));
             return;
         }
     }
@@ -913,14 +914,14 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
 bool COpenDocument::ClaimOwnerFile(const QString& path) const {
     if (WriteOwnerFile(path) != OwnerFileWrite::Refused)
         return true;
-    platform::ShowMessageBox(LoadString(StringId::OwnerFileRefused).arg(MakeOwnerFileName(path)),
+    platform::ShowMessageBox(LoadString(StringId::OwnerFileRefused).arg(ShownPath(MakeOwnerFileName(path))),
                              platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     return false;
 }
 
 int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
     platform::MessageRequest request;
-    request.text = LoadString(StringId::FileInUse).arg(path, ReadOwnerFile(path));
+    request.text = LoadString(StringId::FileInUse).arg(ShownPath(path), ReadOwnerFile(path));
     request.caption = LoadString(StringId::FileInUseCaption);
     request.buttons = platform::MessageButtons::YesNoCancel;
     request.buttonTexts = {LoadString(StringId::ReadOnlyButton), LoadString(StringId::NotifyButton),
@@ -1038,7 +1039,7 @@ void COpenDocument::OnReadOnlyWatchTimer() {
 void COpenDocument::NotifyCanWrite(platform::DocumentFileLock lock) {
     const QString path = m_strDocumentPath;
     platform::MessageRequest request;
-    request.text = LoadString(StringId::FileNowWritable).arg(path);
+    request.text = LoadString(StringId::FileNowWritable).arg(ShownPath(path));
     request.caption = LoadString(StringId::FileNowWritableCaption);
     request.buttons = platform::MessageButtons::OkCancel;
     request.buttonTexts = {LoadString(StringId::EditButton), LoadString(StringId::CancelButton)};
@@ -1048,7 +1049,7 @@ void COpenDocument::NotifyCanWrite(platform::DocumentFileLock lock) {
         ReloadDocument(std::move(lock), path);
         return;
     }
-    request.text = LoadString(StringId::EditedFile).arg(path);
+    request.text = LoadString(StringId::EditedFile).arg(ShownPath(path));
     request.caption = LoadString(StringId::EditedFileCaption);
     request.buttons = platform::MessageButtons::YesNoCancel;
     request.buttonTexts = {LoadString(StringId::DiscardButton), LoadString(StringId::SaveButton),

@@ -6,6 +6,7 @@
 #include "model/FileUtilities.h"
 #include "platform/UserName.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -139,13 +140,13 @@ FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const 
 QString FileIdentityChangeText(FileIdentityChange change, const QString& path) {
     switch (change) {
     case FileIdentityChange::Changed:
-        return LoadString(StringId::FileChangedSinceRead).arg(path);
+        return LoadString(StringId::FileChangedSinceRead).arg(ShownPath(path));
     case FileIdentityChange::Deleted:
-        return LoadString(StringId::FileDeletedSinceRead).arg(path);
+        return LoadString(StringId::FileDeletedSinceRead).arg(ShownPath(path));
     case FileIdentityChange::Moved:
-        return LoadString(StringId::FileMovedSinceRead).arg(path);
+        return LoadString(StringId::FileMovedSinceRead).arg(ShownPath(path));
     case FileIdentityChange::ReplacedByLink:
-        return LoadString(StringId::FileLinkedSinceRead).arg(path);
+        return LoadString(StringId::FileLinkedSinceRead).arg(ShownPath(path));
     case FileIdentityChange::None:
         break;
     }

@@ -7,6 +7,7 @@
 #include "model/MemberDefinition.h"
 #include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
+#include "platform/WholeCharacters.h"
 #include "texts/StringTable.h"
 
 #include <algorithm>
@@ -29,9 +30,9 @@ QString RenameRefusalMessage(RenameCheck check, const QString& name) {
     case RenameCheck::ReservedBrackets:
         return LoadString(StringId::FunctionNameWithBrackets);
     case RenameCheck::DuplicateNotInIndex:
-        return LoadString(StringId::FunctionNameOnlyInList).arg(name);
+        return LoadString(StringId::FunctionNameOnlyInList).arg(ShownText(name));
     case RenameCheck::DuplicateInUse:
-        return LoadString(StringId::FunctionNameInUse).arg(name);
+        return LoadString(StringId::FunctionNameInUse).arg(ShownText(name));
     case RenameCheck::Accepted:
         break;
     }
@@ -53,11 +54,7 @@ int RenameFunction(CDocumentData& document, CUnitFunction& function, const QStri
 }
 
 QString NameBoxText(const QString& name) {
-    qsizetype length = std::min<qsizetype>(name.size(), NameBoxCapacity);
-    // A character of two code units is shown whole or not at all.
-    if (length < name.size() && name.at(length - 1).isHighSurrogate())
-        --length;
-    return name.left(length);
+    return name.left(WholeCharactersLength(name, NameBoxCapacity));
 }
 
 QString NameBoxNote(const QString& name) {
@@ -66,11 +63,28 @@ QString NameBoxNote(const QString& name) {
     return LoadString(StringId::NameBoxShowsStart).arg(name.size()).arg(NameBoxCapacity);
 }
 
-QString NameFromNameBox(const QString& name, const QString& boxText) {
+QString NameFromNameBox(const QString& name, const QString& boxText, bool replacedWhole) {
     const QString shown = NameBoxText(name);
     if (boxText == shown)
         return name;
-    return boxText + name.mid(shown.size());
+    return replacedWhole ? boxText : boxText + name.mid(shown.size());
+}
+
+bool NameBoxTakes(qsizetype length, qsizetype selected, qsizetype typed) {
+    return length - selected + typed <= NameBoxCapacity;
+}
+
+QString NameBoxFullMessage(const CMessageContext& context) {
+    return LoadString(context, StringId::NameBoxFullJa, StringId::NameBoxFullEn).arg(NameBoxCapacity);
+}
+
+QString NameHitNote(const CMessageContext& context, const QString& name, qsizetype start, qsizetype length) {
+    if (start + length <= NameBoxText(name).size())
+        return {};
+    return LoadString(context, StringId::NameHitBeyondBoxJa, StringId::NameHitBeyondBoxEn)
+        .arg(start + 1)
+        .arg(length)
+        .arg(NameBoxCapacity);
 }
 
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber) {

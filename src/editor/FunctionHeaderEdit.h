@@ -8,6 +8,7 @@
 
 class CDocumentData;
 class CInspectionView;
+struct CMessageContext;
 class CUnitFunction;
 struct WorkTableSettings;
 
@@ -38,8 +39,16 @@ QString NameBoxText(const QString& name);
 // What the name box says of a name it does not hold whole (its length and how much shows); empty for one it holds.
 QString NameBoxNote(const QString& name);
 // The name once the box is left holding `boxText`: the name itself while the box shows what it was given, so a
-// visit to the box changes nothing; else the box's text followed by what of the name the box could not hold.
-QString NameFromNameBox(const QString& name, const QString& boxText);
+// visit to the box changes nothing; else the box's text, followed by what of the name the box could not hold unless
+// an edit replaced all the box showed (`replacedWhole`).
+QString NameFromNameBox(const QString& name, const QString& boxText, bool replacedWhole);
+// Whether the name box holding `length` characters takes `typed` more typed over `selected` of them.
+bool NameBoxTakes(qsizetype length, qsizetype selected, qsizetype typed);
+// Why the full name box takes no more characters.
+QString NameBoxFullMessage(const CMessageContext& context);
+// Where a search hit of `length` characters at `start` of the name lies when the name box does not show it whole;
+// empty when it does.
+QString NameHitNote(const CMessageContext& context, const QString& name, qsizetype start, qsizetype length);
 
 // The tab's title: the outline number and the name, each cut to 16 characters, or the name cut to 24.
 QString MakeTabTitle(const QString& outlineNumber, const QString& name, bool showOutlineNumber);

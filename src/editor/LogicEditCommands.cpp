@@ -5,6 +5,7 @@
 #include "model/IndexLogicSync.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QScopedValueRollback>
 
@@ -778,7 +779,7 @@ void CLogicEditModel::ResolveFnLine(CLogicLine& record, FunctionNameIndex* names
             *names = registry.IndexByName();
         return;
     }
-    if (platform::AskOkCancel(LoadString(StringId::CreateCommonFunctionQuestion).arg(name)))
+    if (platform::AskOkCancel(LoadString(StringId::CreateCommonFunctionQuestion).arg(ShownText(name))))
         create();
 }
 

@@ -1,5 +1,7 @@
 #include "editor/SearchDefaultText.h"
 
+#include "platform/WholeCharacters.h"
+
 namespace {
 
 constexpr qsizetype kMaximumLength = 256;
@@ -15,8 +17,5 @@ QString SearchDefaultText(const QString& selected) {
             break;
         ++end;
     }
-    // A surrogate pair is not cut in two.
-    if (end == kMaximumLength && end < selected.size() && selected[end - 1].isHighSurrogate())
-        --end;
-    return selected.left(end);
+    return selected.left(WholeCharactersLength(selected, end));
 }

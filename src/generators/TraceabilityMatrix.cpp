@@ -106,7 +106,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     platform::CodePageTextFile file;
     if (!file.OpenForReading(fileName, kMaxImportBytes)) {
         platform::ShowMessageBox(UnreadFileText(m_context, fileName, kMaxImportBytes,
-                                                LoadString(StringId::TraceabilityCannotOpen).arg(fileName)),
+                                                LoadString(StringId::TraceabilityCannotOpen).arg(ShownPath(fileName))),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return ImportResult::NotImported;
     }
@@ -195,8 +195,8 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
 
     const ModelOptions options = m_data.GetModelOptions();
     m_data.RebuildAndRefresh(options);
-    platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(fileName), platform::MessageButtons::Ok,
-                             platform::MessageIcon::Information);
+    platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(ShownPath(fileName)),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Information);
     return ImportResult::Imported;
 }
 

@@ -5,6 +5,7 @@
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <algorithm>
 
@@ -116,8 +117,9 @@ bool CUniqueLabelEditor::Assign() {
         }
         QString user;
         if (IsUsedByOther(m_label, user)) {
-            platform::ShowMessageBox(LoadString(StringId::UniqueLabelUsedElsewhere).arg(m_label, user),
-                                     platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+            platform::ShowMessageBox(
+                LoadString(StringId::UniqueLabelUsedElsewhere).arg(ShownText(m_label), ShownText(user)),
+                platform::MessageButtons::Ok, platform::MessageIcon::Warning);
             return false;
         }
         if (hasLabel && !AskChange())
@@ -142,8 +144,9 @@ int CUniqueLabelEditor::Add(const QString& text) {
     if (IsUsedByOther(text, user) || m_function.header.uniqueLabel == text) {
         if (user.isEmpty())
             user = m_function.name;
-        platform::ShowMessageBox(LoadString(StringId::UniqueLabelCannotDiscontinue).arg(text, user),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(
+            LoadString(StringId::UniqueLabelCannotDiscontinue).arg(ShownText(text), ShownText(user)),
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return -1;
     }
     InsertDiscontinued(text);

@@ -2,6 +2,7 @@
 
 #include "model/DocumentFile.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,7 @@ QString CTfsHandOver::AddWorkItem(CDocumentData& data, CTfsConnector& connector,
     QTemporaryDir folder;
     folder.setAutoRemove(false);
     if (!folder.isValid())
-        return LoadString(StringId::CannotWriteFile).arg(QDir::tempPath());
+        return LoadString(StringId::CannotWriteFile).arg(ShownPath(QDir::tempPath()));
     const QString path = folder.filePath(QStringLiteral("document.nuv"));
     QString errorText;
     QString result;
@@ -23,11 +24,11 @@ QString CTfsHandOver::AddWorkItem(CDocumentData& data, CTfsConnector& connector,
         result = connector.AddWorkItem(request.project, request.type, request.title, request.description, path);
         failed = result.contains(QRegularExpression(QStringLiteral("^####\\d")));
     } else {
-        result = LoadString(StringId::CannotWriteFile).arg(path);
+        result = LoadString(StringId::CannotWriteFile).arg(ShownPath(path));
     }
     if (!folder.remove() || QFile::exists(path)) {
         failed = true;
-        result = LoadString(StringId::TemporaryCopyLeft).arg(path);
+        result = LoadString(StringId::TemporaryCopyLeft).arg(ShownPath(path));
     }
     return result;
 }

@@ -225,7 +225,7 @@ void CAbstractIndexItem::RemoveFromIndex(CDocumentData& document, CAbstractIndex
 void CAbstractIndexItem::DeleteFunctionCompletely(CDocumentData& document, CAbstractIndexItem& item,
                                                   const ModelOptions& options) {
     const QString question =
-        LoadString(StringId::ConfirmDeleteFunctionCompletely).arg(Quoted(item.GetUnitFunctionName()));
+        LoadString(StringId::ConfirmDeleteFunctionCompletely).arg(Quoted(ShownText(item.GetUnitFunctionName())));
     if (!platform::AskOkCancel(question))
         return;
     if (!document.registry.DeleteFunction(item.unitFunction, document, options))
@@ -273,8 +273,8 @@ void CAbstractIndexItem::IsolateFromSharedFunctions(CDocumentData& document, CAb
     CUnitFunction* parentFunction = parent->unitFunction;
     if (parentFunction->IsShared()) {
         // The parent's child list serves all its places, so the change shows at every one of them.
-        const QString name = Quoted(shared->name);
-        const QString parentName = Quoted(parentFunction->name);
+        const QString name = Quoted(ShownText(shared->name));
+        const QString parentName = Quoted(ShownText(parentFunction->name));
         const QString text = LoadString(StringId::IsolateUnderSharedParent).arg(name, parentName);
         if (!platform::AskOkCancel(text, platform::MessageIcon::Information))
             return;

@@ -662,8 +662,9 @@ static LoadResult ReadParsedDocument(XmlDocumentContext& context, pugi::xml_node
 void ReportInterruptedSaves(const QString& path) {
     const QStringList backups = platform::FileReplacement::LeftBackups(path);
     if (!backups.isEmpty())
-        platform::ShowMessageBox(LoadString(StringId::SaveBackupLeft).arg(path, backups.join(QLatin1Char('\n'))),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(
+            LoadString(StringId::SaveBackupLeft).arg(ShownPath(path), backups.join(QLatin1Char('\n'))),
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
 }
 
 qint64 MaxDocumentFileBytes() {

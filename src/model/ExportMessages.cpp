@@ -3,6 +3,7 @@
 #include "platform/DocumentHold.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -20,16 +21,17 @@ bool ConfirmExportFile(const QString& path) {
 
 bool ConfirmOverwrite(const QString& path) {
     return !QFileInfo::exists(path) ||
-           platform::ShowMessageBox(LoadString(StringId::OverwriteQuestion).arg(path), platform::MessageButtons::YesNo,
-                                    platform::MessageIcon::Warning, 1) == platform::MessageAnswer::Yes;
+           platform::ShowMessageBox(LoadString(StringId::OverwriteQuestion).arg(ShownPath(path)),
+                                    platform::MessageButtons::YesNo, platform::MessageIcon::Warning,
+                                    1) == platform::MessageAnswer::Yes;
 }
 
 QString InUseText(const QString& path, const QString& holder) {
-    return LoadString(StringId::DocumentEditedElsewhere).arg(path, holder);
+    return LoadString(StringId::DocumentEditedElsewhere).arg(ShownPath(path), holder);
 }
 
 void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters) {
-    QString text = LoadString(StringId::ExportedFile).arg(path, what);
+    QString text = LoadString(StringId::ExportedFile).arg(ShownPath(path), what);
     if (replacedCharacters > 0)
         text += QLatin1Char('\n') + LoadString(StringId::CsvCharactersReplaced).arg(replacedCharacters);
     platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Information);
@@ -41,7 +43,7 @@ void ShowCannotWriteFileMessage(const QString& path, const QString& reason) {
 }
 
 QString CannotWriteFileText(const QString& path, const QString& reason) {
-    QString text = LoadString(StringId::CannotWriteFile).arg(path);
+    QString text = LoadString(StringId::CannotWriteFile).arg(ShownPath(path));
     if (!reason.isEmpty())
         text += QLatin1Char('\n') + reason;
     return text;
@@ -51,9 +53,9 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
                                const QString& errorText) {
     switch (refusal) {
     case platform::FileReplacement::Refusal::NotRegularFile:
-        return LoadString(StringId::NotARegularFile).arg(path);
+        return LoadString(StringId::NotARegularFile).arg(ShownPath(path));
     case platform::FileReplacement::Refusal::ReadOnly:
-        return LoadString(StringId::FileMarkedReadOnly).arg(path);
+        return LoadString(StringId::FileMarkedReadOnly).arg(ShownPath(path));
     case platform::FileReplacement::Refusal::InUse:
         return InUseText(path, errorText);
     case platform::FileReplacement::Refusal::Changed:
@@ -69,8 +71,8 @@ QString ReplacementFailureText(const platform::FileReplacement& file, const QStr
         return ReplacementFailureText(file.Refused(), path, file.ErrorText());
     QString text = LoadString(StringId::SaveWantsRoom);
     for (const platform::FileReplacement::Room& room : file.RoomWanted())
-        text +=
-            QLatin1Char('\n') + LoadString(StringId::RoomInFolder)
-                                    .arg(room.folder, QLocale(QLocale::Japanese, QLocale::Japan).toString(room.bytes));
+        text += QLatin1Char('\n') +
+                LoadString(StringId::RoomInFolder)
+                    .arg(ShownPath(room.folder), QLocale(QLocale::Japanese, QLocale::Japan).toString(room.bytes));
     return text;
 }

@@ -30,11 +30,38 @@ bool IsHalfWidth(QChar c) {
     return u < 0x80 || (u >= 0xFF61 && u <= 0xFFDC) || (u >= 0xFFE8 && u <= 0xFFEE);
 }
 
+namespace {
+
+// A pair of surrogates counts once, by its first half.
+qsizetype CharacterColumns(QChar c) {
+    return IsHalfWidth(c) ? 1 : c.isLowSurrogate() ? 0 : 2;
+}
+
+} // namespace
+
 qsizetype TextColumns(const QString& text) {
     qsizetype columns = 0;
     for (const QChar c : text)
-        columns += IsHalfWidth(c) ? 1 : c.isLowSurrogate() ? 0 : 2;
+        columns += CharacterColumns(c);
     return columns;
+}
+
+QString WrappedText(const QString& text, qsizetype columns) {
+    QString wrapped;
+    wrapped.reserve(text.size() + text.size() / std::max<qsizetype>(columns / 2, 1));
+    qsizetype used = 0;
+    for (const QChar c : text) {
+        const qsizetype width = CharacterColumns(c);
+        if (c == u'\n')
+            used = 0;
+        else if (used + width > columns && used > 0) {
+            wrapped += u'\n';
+            used = 0;
+        }
+        wrapped += c;
+        used += c == u'\n' ? 0 : width;
+    }
+    return wrapped;
 }
 
 qsizetype FittingLength(QStringView text, int width, const std::function<int(const QString&)>& measure) {
@@ -61,30 +88,6 @@ qsizetype FittingLength(QStringView text, int width, const std::function<int(con
     if (low > 0 && low < text.size() && text[low - 1].isHighSurrogate() && text[low].isLowSurrogate())
         --low;
     return low;
-}
-
-QString ShownText(const QString& text, qsizetype start, qsizetype length, qsizetype shownLength) {
-    if (text.size() <= shownLength)
-        return text;
-    start = std::clamp<qsizetype>(start, 0, text.size());
-    length = std::clamp<qsizetype>(length, 0, text.size() - start);
-    qsizetype begin = 0;
-    if (start + length > shownLength)
-        begin = std::min(start - std::max<qsizetype>(0, (shownLength - length) / 2), text.size() - shownLength);
-    qsizetype end = begin + shownLength;
-    if (begin > 0 && text[begin].isLowSurrogate())
-        ++begin;
-    if (end < text.size() && text[end - 1].isHighSurrogate())
-        --end;
-    const QChar ellipsis(0x2026);
-    QString shown;
-    shown.reserve(end - begin + 2);
-    if (begin > 0)
-        shown += ellipsis;
-    shown += QStringView(text).mid(begin, end - begin);
-    if (end < text.size())
-        shown += ellipsis;
-    return shown;
 }
 
 QString MakeIndentUnit() {

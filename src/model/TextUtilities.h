@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/TextHelpers.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -24,19 +26,13 @@ bool IsHalfWidth(QChar c);
 // The columns a text takes in a fixed-pitch face: one for a half-width character, two for any other (a pair of
 // surrogates counts once).
 qsizetype TextColumns(const QString& text);
+// The text broken into lines of at most `columns` columns each (TextColumns), for a tooltip, which shows a line
+// however wide it is: a line breaks where the next character would not fit, never inside a pair of surrogates.
+QString WrappedText(const QString& text, qsizetype columns);
 // How many leading characters of `text` are at most `width` wide as `measure` gives the width of a start of it (a
 // pair of surrogates is never split); 0 when not even the first is. Only starts up to about twice that count are
 // measured, so a text of any length costs what fits of it.
 qsizetype FittingLength(QStringView text, int width, const std::function<int(const QString&)>& measure);
-// What a view shows of a text such as a name, so that it lays out no more than a row of the widest screen holds
-// however long the text is: the whole text up to `shownLength` characters; of a longer one a stretch of that many
-// with "…" where it is cut, at the end or at both ends. The stretch is the text's start, or, when the part of
-// `length` characters at `start` (a search hit) ends past that, the text around the part, which it holds whole. A
-// pair of surrogates is never split. A row that shows more than a name, such as a line of the result pane, may hold
-// a longer stretch.
-inline constexpr qsizetype ShownTextLength = 1024;
-QString ShownText(const QString& text, qsizetype start = 0, qsizetype length = 0,
-                  qsizetype shownLength = ShownTextLength);
 // Four spaces, and n of them (none for n <= 0), for nested list entries.
 QString MakeIndentUnit();
 QString MakeIndentString(int n);

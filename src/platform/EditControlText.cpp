@@ -1,5 +1,7 @@
 #include "platform/EditControlText.h"
 
+#include "platform/WholeCharacters.h"
+
 QString FirstDroppedFilePath(const QList<QUrl>& urls) {
     for (const QUrl& url : urls) {
         if (url.isLocalFile())
@@ -29,11 +31,7 @@ TextSelection SelectionOfOccurrence(const QString& text, const QString& find, in
 }
 
 QString LimitSelectedText(const QString& selected) {
-    QString limited = selected.left(MaxSelectedTextLength);
-    // A character is never cut in half.
-    if (!limited.isEmpty() && limited.back().isHighSurrogate())
-        limited.chop(1);
-    return limited;
+    return selected.left(WholeCharactersLength(selected, MaxSelectedTextLength));
 }
 
 bool IsFloatEditCharacter(QChar character) {

@@ -3,6 +3,7 @@
 #include "platform/DocumentFileLock.h"
 #include "platform/DocumentHold.h"
 #include "platform/LivenessLock.h"
+#include "platform/WholeCharacters.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -207,10 +208,9 @@ QString TemporaryNameStart(const QString& folder, const QString& fileName) {
     // Besides the name: ".", the mark, "PID-", the random part and the digest.
     const qsizetype room =
         (limit > 0 ? limit : NAME_MAX) - (1 + kTemporaryMark.size() + kProcessIdDigits + 1 + 2 * kTemporaryDigits);
-    QString name = fileName;
-    while (!name.isEmpty() && QFile::encodeName(name).size() > room)
-        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
-    return QLatin1Char('.') + name + kTemporaryMark;
+    const qsizetype length = WholeCharactersLength(
+        fileName, room, [](QStringView start) { return QFile::encodeName(start.toString()).size(); });
+    return QLatin1Char('.') + fileName.left(length) + kTemporaryMark;
 }
 
 // A name for a temporary file made by this process, after `start`: "STARTPID-RANDOMCHECK".
@@ -288,9 +288,8 @@ QString AbsolutePath(const QString& path) {
 // and a hash of its absolute path.
 QString BackupNameStart(const QString& path) {
     const QString absolute = AbsolutePath(path);
-    QString name = QFileInfo(absolute).fileName().left(kBackupNameLength);
-    if (!name.isEmpty() && name.back().isHighSurrogate())
-        name.chop(1);
+    const QString fileName = QFileInfo(absolute).fileName();
+    const QString name = fileName.left(WholeCharactersLength(fileName, kBackupNameLength));
     const QByteArray hash = QCryptographicHash::hash(QFile::encodeName(absolute), QCryptographicHash::Sha256);
     return name + QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(kBackupHashLength));
 }

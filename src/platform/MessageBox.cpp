@@ -1,5 +1,10 @@
 #include "platform/MessageBox.h"
 
+#include "platform/WholeCharacters.h"
+
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
 #include <cstdio>
 
 namespace platform {
@@ -65,6 +70,27 @@ MessageAnswer ScriptedMessageSink::Show(const MessageRequest& request) {
     const MessageAnswer answer = m_answers.front();
     m_answers.pop_front();
     return answer;
+}
+
+QString BreakLongRuns(const QString& text, qsizetype length) {
+    QString shown;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype next = breaks.toNextBoundary();
+        const qsizetype end = next < 0 ? text.size() : next;
+        // The run from one place a line may break to the next.
+        for (QStringView run = QStringView(text).sliced(start, end - start); !run.isEmpty();) {
+            const qsizetype part =
+                run.size() > length ? std::max<qsizetype>(WholeCharactersLength(run, length), 1) : run.size();
+            shown += run.first(part);
+            run = run.sliced(part);
+            if (!run.isEmpty())
+                shown += QLatin1Char('\n');
+        }
+        start = end;
+    }
+    return shown;
 }
 
 QStringList ScriptedMessageSink::Texts() const {

@@ -29,6 +29,12 @@ struct MessageRequest {
     MessageAnswer DefaultAnswer() const;
 };
 
+// What a dialog shows of a message's text: a dialog breaks its lines only where a line may break, so a run of more
+// than `length` characters with no such place (a long name, a path without blanks) is broken every `length`
+// characters, a pair of surrogates whole; the rest stays as it is.
+inline constexpr qsizetype ShownRunLength = 80;
+QString BreakLongRuns(const QString& text, qsizetype length = ShownRunLength);
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;

@@ -118,15 +118,6 @@ qsizetype LineBreaker::FittingInParagraph(QStringView rest, int width) {
     }
 }
 
-std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight, const std::vector<bool>& keepWithNext) {
-    std::vector<int> firstLines;
-    PageBreaker pages(pageHeight);
-    for (size_t k = 0; k < heights.size(); ++k)
-        if (const std::optional<int> first = pages.Add(heights[k], k < keepWithNext.size() && keepWithNext[k]))
-            firstLines.push_back(*first);
-    return firstLines;
-}
-
 std::optional<int> PageBreaker::Add(int height, bool keepWithNext) {
     std::optional<int> first;
     const int line = m_count++;

@@ -58,12 +58,9 @@ QStringList WrapText(QStringView text, int width, const Measure& measure,
                      qsizetype maxLines = std::numeric_limits<qsizetype>::max());
 // The text's first line cut to `width`, with "..." at its end when anything of the text is left out.
 QString ElideText(QStringView text, int width, const Measure& measure);
-// The first line of each page for lines of these heights on pages `pageHeight` high; a line higher than a page
-// gets a page of its own. A line marked in `keepWithNext` (a heading) moves to the next page with the line after
-// it unless it opens its page. No lines, no pages.
-std::vector<int> BreakPages(const std::vector<int>& heights, int pageHeight,
-                            const std::vector<bool>& keepWithNext = {});
-// The pages of BreakPages for lines given one at a time, of which it keeps nothing but the page being filled.
+// The pages of lines given one at a time on pages `pageHeight` high, of which it keeps nothing but the page being
+// filled: a line higher than a page gets a page of its own; a line marked keepWithNext (a heading) moves to the next
+// page with the line after it unless it opens its page.
 class PageBreaker {
 public:
     explicit PageBreaker(int pageHeight) : m_pageHeight(pageHeight) {}

@@ -124,20 +124,21 @@ bool CMessageSettingsEditor::Import(const QString& path) {
     };
     QByteArray content;
     if (!platform::ReadUserFile(path, kMaxMessagesFileBytes, content))
-        return refuse(
-            UnreadFileText(m_context, path, kMaxMessagesFileBytes,
-                           Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(path)));
+        return refuse(UnreadFileText(
+            m_context, path, kMaxMessagesFileBytes,
+            Localised(StringId::MessagesImportFailedJa, StringId::MessagesImportFailedEn).arg(ShownPath(path))));
     QBuffer buffer(&content);
     buffer.open(QIODevice::ReadOnly);
     int entries = 0;
     if (const QString tooLong = m_copy.ReadFromFile(buffer, &entries); !tooLong.isEmpty())
         return refuse(Localised(StringId::MessagesImportTextTooLongJa, StringId::MessagesImportTextTooLongEn)
-                          .arg(path, tooLong)
+                          .arg(ShownPath(path), tooLong)
                           .arg(CMessageSettings::MaxTextUnits));
     if (entries == 0)
-        return refuse(Localised(StringId::MessagesImportNoEntriesJa, StringId::MessagesImportNoEntriesEn).arg(path));
+        return refuse(
+            Localised(StringId::MessagesImportNoEntriesJa, StringId::MessagesImportNoEntriesEn).arg(ShownPath(path)));
     LastImportPath() = path;
-    platform::ShowMessageBox(Localised(StringId::MessagesImportedJa, StringId::MessagesImportedEn).arg(path),
+    platform::ShowMessageBox(Localised(StringId::MessagesImportedJa, StringId::MessagesImportedEn).arg(ShownPath(path)),
                              MessageButtons::Ok, MessageIcon::Information);
     return true;
 }
@@ -150,12 +151,12 @@ bool CMessageSettingsEditor::Export(const QString& path) {
     const bool written = file.Open() && m_copy.WriteToFile(file.Device()) && file.Commit();
     if (!written) {
         platform::ShowMessageBox(
-            Localised(StringId::MessagesExportFailedJa, StringId::MessagesExportFailedEn).arg(path), MessageButtons::Ok,
-            MessageIcon::Warning);
+            Localised(StringId::MessagesExportFailedJa, StringId::MessagesExportFailedEn).arg(ShownPath(path)),
+            MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }
     LastExportPath() = path;
-    platform::ShowMessageBox(Localised(StringId::MessagesExportedJa, StringId::MessagesExportedEn).arg(path),
+    platform::ShowMessageBox(Localised(StringId::MessagesExportedJa, StringId::MessagesExportedEn).arg(ShownPath(path)),
                              MessageButtons::Ok, MessageIcon::Information);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "platform/UserSettings.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 namespace {
 
@@ -36,8 +37,9 @@ bool CSplashScreenSettingsPageModel::Apply() {
     if (wait < 0 || quint32(wait) == m_storedWait)
         return true;
     if (!platform::WriteSetting(UserSettings::StartUpWait(), quint32(wait))) {
-        platform::ShowMessageBox(LoadString(StringId::UserSettingNotStored).arg(platform::SettingsStore::FilePath()),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        platform::ShowMessageBox(
+            LoadString(StringId::UserSettingNotStored).arg(ShownPath(platform::SettingsStore::FilePath())),
+            platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
     m_storedWait = quint32(wait);

@@ -4,6 +4,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/UserSettings.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFileInfo>
 
@@ -19,7 +20,7 @@ bool CTemplatePageModel::Validate() const {
     if (templateFilename.isEmpty())
         refusal = LoadString(StringId::TemplateFileMissing);
     else if (!QFileInfo(templateFilename).isFile())
-        refusal = LoadString(StringId::TemplateFileNotFound).arg(templateFilename);
+        refusal = LoadString(StringId::TemplateFileNotFound).arg(ShownPath(templateFilename));
     if (refusal.isEmpty())
         return true;
     platform::ShowMessageBox(refusal, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
@@ -39,7 +40,8 @@ bool CTemplatePageModel::Apply() {
             m_storedFilename = templateFilename;
     }
     if (!stored)
-        platform::ShowMessageBox(LoadString(StringId::UserSettingNotStored).arg(platform::SettingsStore::FilePath()),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        platform::ShowMessageBox(
+            LoadString(StringId::UserSettingNotStored).arg(ShownPath(platform::SettingsStore::FilePath())),
+            platform::MessageButtons::Ok, platform::MessageIcon::Error);
     return stored;
 }

@@ -1,11 +1,15 @@
 #include "texts/TextHelpers.h"
 
 #include "platform/UserFile.h"
+#include "platform/WholeCharacters.h"
 #include "texts/MessageContext.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -15,24 +19,79 @@ QString NumberedGroup(const CMessageContext& context, int number) {
 
 } // namespace
 
+QString ShownText(const QString& text, qsizetype start, qsizetype length, qsizetype shownLength) {
+    if (text.size() <= shownLength)
+        return text;
+    start = std::clamp<qsizetype>(start, 0, text.size());
+    length = std::clamp<qsizetype>(length, 0, text.size() - start);
+    qsizetype begin = 0;
+    if (start + length > shownLength)
+        begin = std::min(start - std::max<qsizetype>(0, (shownLength - length) / 2), text.size() - shownLength);
+    const qsizetype end = WholeCharactersLength(text, begin + shownLength);
+    if (begin > 0 && text[begin].isLowSurrogate())
+        ++begin;
+    const QChar ellipsis(0x2026);
+    QString shown;
+    shown.reserve(end - begin + 2);
+    if (begin > 0)
+        shown += ellipsis;
+    shown += QStringView(text).mid(begin, end - begin);
+    if (end < text.size())
+        shown += ellipsis;
+    return shown;
+}
+
+QString ShortenPathInMiddle(const QString& path, qsizetype maxLength) {
+    if (path.size() <= maxLength || maxLength < 1)
+        return path;
+    const QChar ellipsis(0x2026);
+    const QChar separator = QDir::separator();
+    // Whole folders give way first: the start of the path up to its first folder stays, and as many of the last
+    // folders before the file name as leave room.
+    const qsizetype headEnd = path.indexOf(separator, path.startsWith(separator) ? 1 : 0) + 1;
+    qsizetype tailStart = path.lastIndexOf(separator);
+    if (headEnd > 0 && tailStart >= headEnd && headEnd + 1 + (path.size() - tailStart) <= maxLength) {
+        for (qsizetype earlier = path.lastIndexOf(separator, tailStart - 1);
+             earlier >= headEnd && headEnd + 1 + (path.size() - earlier) <= maxLength;
+             earlier = path.lastIndexOf(separator, earlier - 1))
+            tailStart = earlier;
+        return path.left(headEnd) + ellipsis + path.mid(tailStart);
+    }
+    // A file name too long for that is cut in its middle, never inside a character.
+    qsizetype left = maxLength / 2;
+    qsizetype right = maxLength - 1 - left;
+    if (left > 0 && path.at(left - 1).isHighSurrogate())
+        --left;
+    if (right > 0 && path.at(path.size() - right).isLowSurrogate())
+        --right;
+    return path.left(left) + ellipsis + path.right(right);
+}
+
+QString ShownPath(const QString& path) {
+    return ShortenPathInMiddle(path, ShownTextLength);
+}
+
 QString UnopenedFileText(const QString& path, const QString& otherwise) {
-    return platform::IsOtherThanRegularFile(path) ? LoadString(StringId::NotARegularFileToRead).arg(path) : otherwise;
+    return platform::IsOtherThanRegularFile(path) ? LoadString(StringId::NotARegularFileToRead).arg(ShownPath(path))
+                                                  : otherwise;
 }
 
 QString UnreadFileText(const CMessageContext& context, const QString& path, qint64 maxBytes, const QString& otherwise) {
     if (platform::IsOtherThanRegularFile(path))
-        return LoadString(context, StringId::FileNotRegularToReadJa, StringId::FileNotRegularToReadEn).arg(path);
+        return LoadString(context, StringId::FileNotRegularToReadJa, StringId::FileNotRegularToReadEn)
+            .arg(ShownPath(path));
     if (platform::IsUnreadableByUser(path))
-        return LoadString(context, StringId::FileNotPermittedToReadJa, StringId::FileNotPermittedToReadEn).arg(path);
+        return LoadString(context, StringId::FileNotPermittedToReadJa, StringId::FileNotPermittedToReadEn)
+            .arg(ShownPath(path));
     if (QFileInfo(path).size() > maxBytes)
         return LoadString(context, StringId::FileTooLargeToReadJa, StringId::FileTooLargeToReadEn)
-            .arg(path)
+            .arg(ShownPath(path))
             .arg(maxBytes);
     return otherwise;
 }
 
 QString FileReadOutOfMemoryText(const CMessageContext& context, const QString& path) {
-    return LoadString(context, StringId::FileReadOutOfMemoryJa, StringId::FileReadOutOfMemoryEn).arg(path);
+    return LoadString(context, StringId::FileReadOutOfMemoryJa, StringId::FileReadOutOfMemoryEn).arg(ShownPath(path));
 }
 
 QString CapitalizeFirstLetter(QString text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 struct CMessageContext;
 
@@ -21,3 +22,20 @@ QString MakeMenuItemText(const CMessageContext& context, const QString& text, co
 // The default name of a line-mark attribute (0 to 14) and of group index + 1 (0 to 3) in the context's language.
 QString GetVeskAttributeText(const CMessageContext& context, int index);
 QString GetVeskGroupName(const CMessageContext& context, int index);
+
+// What a view shows of a text such as a name, so that it lays out no more than a row of the widest screen holds
+// however long the text is: the whole text up to `shownLength` characters; of a longer one a stretch of that many
+// with "…" where it is cut, at the end or at both ends. The stretch is the text's start, or, when the part of
+// `length` characters at `start` (a search hit) ends past that, the text around the part, which it holds whole. A
+// pair of surrogates is never split. A row that shows more than a name, such as a line of the result pane, may hold
+// a longer stretch.
+inline constexpr qsizetype ShownTextLength = 1024;
+QString ShownText(const QString& text, qsizetype start = 0, qsizetype length = 0,
+                  qsizetype shownLength = ShownTextLength);
+// A path of more than `maxLength` characters shortened in its middle, as menus show paths: the folders between its
+// first and its last ones that do not fit give way to "…" ("/home/…/specs/rice-cooker.nuv"); a file name too long
+// for that is cut in its middle.
+QString ShortenPathInMiddle(const QString& path, qsizetype maxLength);
+// What a message, a menu or a view shows of a path or a link: the whole of one up to ShownTextLength characters, a
+// longer one shortened in its middle, keeping its file name (ShortenPathInMiddle).
+QString ShownPath(const QString& path);

@@ -135,7 +135,7 @@ bool CFunctionListRows::DeleteFunctions(CDocumentData& document, const std::vect
         if (!function)
             continue;
         if (count < 2) {
-            const QString name = Quoted(function->name);
+            const QString name = Quoted(ShownText(function->name));
             if (function->occurrenceCount != 0 &&
                 !platform::AskOkCancel(LoadString(StringId::FunctionUsedInIndex).arg(name)))
                 continue;

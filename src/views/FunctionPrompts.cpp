@@ -3,6 +3,7 @@
 #include "model/OutlineNumber.h"
 #include "model/UnitFunctionRegistry.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 QString CFunctionPrompts::NameRefusal(const QString& name, const CUnitFunctionRegistry& registry,
                                       bool allowDuplicateNames, bool allowEmpty) {
@@ -12,7 +13,7 @@ QString CFunctionPrompts::NameRefusal(const QString& name, const CUnitFunctionRe
     if (!existing)
         return {};
     const StringId id = existing->occurrenceCount != 0 ? StringId::FunctionNameInUse : StringId::FunctionNameOnlyInList;
-    return LoadString(id).arg(name);
+    return LoadString(id).arg(ShownText(name));
 }
 
 bool CFunctionPrompts::CanMoveTo(const QString& text) {

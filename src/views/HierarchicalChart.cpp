@@ -429,5 +429,6 @@ QString CHierarchicalChart::BoxTooltip(const CAbstractIndexItem& item, const Mod
         if (places != outline)
             tip += QStringLiteral(" (") + places + QLatin1Char(')');
     }
-    return tip;
+    // A tooltip shows a line however wide it is: a long name goes on in lines within the screen.
+    return WrappedText(tip, TooltipColumns);
 }

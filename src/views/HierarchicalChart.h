@@ -78,7 +78,8 @@ public:
     void BoxesInArea(const QRect& area, std::vector<int>& boxes) const;
     Hit HitTest(QPoint point) const;
     // The tip over a box: its outline number and text (of a long name what a view shows), and, when the unit
-    // function stands at other places too, all of them in brackets.
+    // function stands at other places too, all of them in brackets; in lines of at most TooltipColumns.
+    static constexpr qsizetype TooltipColumns = 100;
     static QString BoxTooltip(const CAbstractIndexItem& item, const ModelOptions& options);
     // The connector lines of a box: its line up, its line down and the bar over its children, each present only
     // where the box and its children are shown.

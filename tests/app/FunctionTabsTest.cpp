@@ -1,5 +1,6 @@
 #include "app/FunctionTabs.h"
 #include "FakeApplicationShell.h"
+#include "app/MainFrameCommands.h"
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "app/NUVDocManager.h"
@@ -224,6 +225,20 @@ TEST_F(FunctionTabsTest, BackAndForwardMoveThroughTheActivatedTabs) {
     ASSERT_TRUE(m_tabs.NavigateTo(0));
     EXPECT_EQ(m_tabs.ActiveTabFunction(), F('B'));
     ExpectConsistent();
+}
+
+// The history menu shows a name as its tab does: an ampersand is no access key.
+TEST_F(FunctionTabsTest, HistoryMenuEntriesShowNamesAsWritten) {
+    F('A')->name = QStringLiteral("x & y");
+    Open('A');
+    Open('B');
+    const std::vector<MainFrameCommand::ListMenuEntry> entries =
+        MainFrameCommand::HistoryEntries(m_tabs.History(), m_data);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_TRUE(entries[0].caption.endsWith(QStringLiteral("x && y"))) << entries[0].caption.toStdString();
+    EXPECT_EQ(entries[1].id, MainFrameCommand::HistoryEntryFirst + 1);
+    EXPECT_FALSE(entries[0].checked);
+    EXPECT_TRUE(entries[1].checked);
 }
 
 TEST_F(FunctionTabsTest, ClosedTabsLeaveTheHistoryWithItsIndexOnTheActiveTab) {

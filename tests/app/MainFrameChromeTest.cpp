@@ -202,7 +202,7 @@ TEST_F(MainFrameChrome, TheInstanceListMarksThisProcessAndItsEntriesBringTheirWi
     InstanceRecord other{};
     other.processId = 77777;
     other.mainWindow = 77777;
-    other.SetCaption("other.nuv");
+    other.SetCaption("R&D.nuv");
     ASSERT_TRUE(app.RegisterInstance(other));
     const LiveInstance aliveToo(m_dir.Root(), 88888);
     InstanceRecord windowless{};
@@ -215,10 +215,10 @@ TEST_F(MainFrameChrome, TheInstanceListMarksThisProcessAndItsEntriesBringTheirWi
 
     const std::vector<InstanceRecord> records = app.InstanceRecords();
     ASSERT_EQ(records.size(), 3u);
-    const std::vector<InstanceWindowEntry> entries = InstanceWindowEntries(records);
+    const std::vector<ListMenuEntry> entries = InstanceWindowEntries(records);
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].id, InstanceWindowFirst);
-    EXPECT_EQ(entries[0].caption, "other.nuv");
+    EXPECT_EQ(entries[0].caption, "R&&D.nuv");
     EXPECT_FALSE(entries[0].checked);
     EXPECT_FALSE(entries[1].checked);
     EXPECT_EQ(entries[2].id, InstanceWindowFirst + 2);

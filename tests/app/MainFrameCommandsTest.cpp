@@ -3,6 +3,7 @@
 #include "app/NUVApp.h"
 #include "texts/MenuBarCaptions.h"
 #include "texts/MessageContext.h"
+#include "texts/TextHelpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -77,6 +78,7 @@ TEST(MainFrameCommands, RecentFileEntriesAreNumberedWithTheirDigitUpToNine) {
     EXPECT_EQ(RecentFileCaption(0, "/data/rice-cooker.nuv"), "&1 /data/rice-cooker.nuv");
     EXPECT_EQ(RecentFileCaption(8, "a.nuv"), "&9 a.nuv");
     EXPECT_EQ(RecentFileCaption(9, "a.nuv"), "10 a.nuv");
+    EXPECT_EQ(RecentFileCaption(0, "/data/R&D.nuv"), "&1 /data/R&&D.nuv");
 }
 
 TEST(MainFrameCommands, LongRecentFilePathsAreShortenedInTheirMiddle) {

@@ -4,6 +4,7 @@
 #include "model/DocumentData.h"
 #include "model/MemberDefinition.h"
 #include "support/logic/LogicScript.h"
+#include "texts/MessageContext.h"
 #include "texts/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -113,8 +114,23 @@ TEST(NameBoxTest, ALongNameChangesOnlyByAnEditAndKeepsWhatTheBoxDoesNotHold) {
           {pairAtEnd, pairAtEnd.left(NameBoxCapacity - 1), pairAtEnd},
           {pairAtEnd, pairAtEnd.left(NameBoxCapacity - 2) + u'X',
            pairAtEnd.left(NameBoxCapacity - 2) + u'X' + QStringLiteral("\U0001F35Aend")}}) {
-        EXPECT_TRUE(NameFromNameBox(name, box) == expected) << box.right(8).toStdString();
+        EXPECT_TRUE(NameFromNameBox(name, box, false) == expected) << box.right(8).toStdString();
     }
+    // An edit that replaced all the box showed replaces the whole name; the box left as shown keeps it.
+    EXPECT_EQ(NameFromNameBox(shown + rest, QStringLiteral("NewName"), true), QStringLiteral("NewName"));
+    EXPECT_TRUE(NameFromNameBox(shown + rest, shown, true) == shown + rest);
+    // The full box takes a character only over a selection.
+    EXPECT_FALSE(NameBoxTakes(NameBoxCapacity, 0, 1));
+    EXPECT_TRUE(NameBoxTakes(NameBoxCapacity, 1, 1));
+    EXPECT_TRUE(NameBoxTakes(NameBoxCapacity - 2, 0, 2));
+    // A search hit is said to lie beyond the box when its end is.
+    CMessageContext japanese;
+    japanese.m_language = 1;
+    EXPECT_TRUE(NameHitNote(japanese, shown + rest, NameBoxCapacity - 3, 3).isEmpty());
+    EXPECT_EQ(
+        NameHitNote(japanese, shown + rest, NameBoxCapacity - 2, 3),
+        QStringLiteral("検索された文字列は単位機能名の 32766 文字目から 3 文字です。単位機能名の入力欄には先頭の 32767 "
+                       "文字だけを表示しています。"));
     EXPECT_EQ(NameBoxText(shown + rest), shown);
     EXPECT_EQ(NameBoxText(pairAtEnd).size(), NameBoxCapacity - 1);
     EXPECT_EQ(

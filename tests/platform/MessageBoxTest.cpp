@@ -60,3 +60,13 @@ TEST(RandomGenerator, FixedSeedRepeatsTheSequenceWithinRange) {
     }
     EXPECT_GT(distinct.size(), 900u);
 }
+
+// A dialog breaks a run it could not break itself; words, and a line that already breaks, stay as they are.
+TEST(MessageBox, ARunWithNoPlaceToBreakIsBrokenForTheDialog) {
+    const QString words = QStringLiteral("The name \"abc def\" is in use.\n単位機能名はすでに使われています。");
+    EXPECT_EQ(BreakLongRuns(words, 8), words);
+    // A pair of surrogates across the fifth unit goes to the next line whole.
+    const QString name = QStringLiteral("xxx\U0001D400xxxxxx");
+    EXPECT_EQ(BreakLongRuns(QStringLiteral("Name \"") + name + QStringLiteral("\" ok"), 5),
+              QStringLiteral("Name \"xxx\n\U0001D400xxx\nxxx\" ok"));
+}

@@ -503,13 +503,21 @@ TEST(PrintPageLayoutTest, WrapsElidesAndBreaksPages) {
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abcdefgh"), 60, measure), QStringLiteral("abc..."));
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abc"), 60, measure), QStringLiteral("abc"));
     EXPECT_EQ(PrintPageLayout::ElideText(QStringLiteral("abc\ndef"), 60, measure), QStringLiteral("abc..."));
-    EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10, 10}, 25), (std::vector<int>{0, 2, 4}));
-    EXPECT_EQ(PrintPageLayout::BreakPages({40, 10, 40}, 25), (std::vector<int>{0, 1, 2}));
-    EXPECT_TRUE(PrintPageLayout::BreakPages({}, 25).empty());
+    // The first line of each page, the lines given one at a time.
+    const auto pages = [](const std::vector<int>& heights, const std::vector<bool>& keepWithNext = {}) {
+        PrintPageLayout::PageBreaker breaker(25);
+        std::vector<int> firstLines;
+        for (size_t k = 0; k < heights.size(); ++k)
+            if (const std::optional<int> first = breaker.Add(heights[k], k < keepWithNext.size() && keepWithNext[k]))
+                firstLines.push_back(*first);
+        return firstLines;
+    };
+    EXPECT_EQ(pages({10, 10, 10, 10, 10}), (std::vector<int>{0, 2, 4}));
+    EXPECT_EQ(pages({40, 10, 40}), (std::vector<int>{0, 1, 2}));
+    EXPECT_TRUE(pages({}).empty());
     // A heading at the foot of a page goes over with its first line, unless it opens the page.
-    EXPECT_EQ(PrintPageLayout::BreakPages({10, 10, 10, 10}, 25, {false, true, false, false}),
-              (std::vector<int>{0, 1, 3}));
-    EXPECT_EQ(PrintPageLayout::BreakPages({10, 30, 10}, 25, {true, false, false}), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(pages({10, 10, 10, 10}, {false, true, false, false}), (std::vector<int>{0, 1, 3}));
+    EXPECT_EQ(pages({10, 30, 10}, {true, false, false}), (std::vector<int>{0, 1, 2}));
 }
 
 TEST(PrintPageLayoutTest, LaysOutOnlyTheLinesAskedForWhateverTheTextsLength) {

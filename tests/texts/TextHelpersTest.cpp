@@ -38,3 +38,13 @@ TEST(TextHelpers, MenuItemTextMarksTheAccessKeyInTheStyleOfTheLanguage) {
     EXPECT_EQ(MakeMenuItemText(english, "", "X"), "&");
     EXPECT_EQ(MakeMenuItemText(japanese, "", "X"), "(&X)");
 }
+
+// A path of any length, or a link, is quoted as a view shows a long text, keeping its file name.
+TEST(TextHelpers, AMessageShowsOfALongPathItsStartAndItsFileName) {
+    EXPECT_EQ(ShownPath("/data/rice-cooker.nuv"), "/data/rice-cooker.nuv");
+    const QString deep = "/home/" + QString("folder/").repeated(2'000'000) + "rice-cooker.nuv";
+    const QString shown = ShownPath(deep);
+    EXPECT_LE(shown.size(), ShownTextLength);
+    EXPECT_TRUE(shown.startsWith("/home/…/folder/"));
+    EXPECT_TRUE(shown.endsWith("/folder/rice-cooker.nuv"));
+}

@@ -260,7 +260,7 @@ TEST(StructureDiagramPane, ABoxTextOfTwoLinesIsNotCutThrough) {
     EXPECT_EQ(CStructureDiagramLayout::TextRect(box, false, 64, 16).height(), 32);
 }
 
-TEST(NavigationPanes, EveryViewShowsOfANameOfMegabytesWhatARowHolds) {
+TEST(NavigationPanes, EveryViewAndMessageShowsOfANameOfMegabytesWhatARowHolds) {
     TestDocument document;
     CUnitFunction* shared = document.Add(2003, QStringLiteral("S"), document.Add(2001, "A", document.origin()));
     CUnitFunction::AppendChild(document.Add(2002, "B", document.origin()), shared);
@@ -268,6 +268,17 @@ TEST(NavigationPanes, EveryViewShowsOfANameOfMegabytesWhatARowHolds) {
     shared->name = QStringLiteral("Start") + QString(10'000'000, 'x');
     shared->header.uniqueLabel = QStringLiteral("Label") + QString(10'000'000, 'y');
     const CAbstractIndexItem& item = *document.Item({1, 1});
+    // The tip goes on in lines that fit the screen.
+    const QString tip = CHierarchicalChart::BoxTooltip(item, document.options);
+    for (const QString& line : tip.split(u'\n'))
+        EXPECT_LE(TextColumns(line), CHierarchicalChart::TooltipColumns);
+    EXPECT_GT(tip.count(u'\n'), 5);
+    // The questions and refusals that name the unit function quote of it what a row shows.
+    platform::ScriptedMessageSink sink;
+    sink.Answer(platform::MessageAnswer::Cancel);
+    EXPECT_FALSE(CFunctionListRows::DeleteFunctions(document.data, {2003}));
+    ASSERT_EQ(sink.Texts().size(), 1);
+    const QString refusal = CFunctionPrompts::NameRefusal(shared->name, document.registry(), false, false);
     const struct {
         const char* view;
         QString text;
@@ -275,10 +286,13 @@ TEST(NavigationPanes, EveryViewShowsOfANameOfMegabytesWhatARowHolds) {
         QString after;
     } cases[] = {
         {"tree", COutlineIndexItems::ItemText(item, document.options, true, true), "1.1 [[Start", " (1.1/2.1)"},
-        {"chart tip", CHierarchicalChart::BoxTooltip(item, document.options), "1.1 [[Start", " (1.1/2.1)"},
+        {"chart tip", QString(tip).remove(u'\n'), "1.1 [[Start", " (1.1/2.1)"},
         {"diagram box", CStructureDiagramLayout::BoxText(item, {}, false), "1.1 Start", " (1.1/2.1)"},
         {"list name", CFunctionListRows::CellText(*shared, CFunctionListRows::NameColumn, false), "Start", ""},
         {"list label", CFunctionListRows::CellText(*shared, CFunctionListRows::UniqueLabelColumn, false), "Label", ""},
+        {"delete question", sink.Texts().front(), "単位機能 \"Start",
+         "\" は目次で使用されています。\n目次から削除してもよろしいですか？"},
+        {"name refusal", refusal, "単位機能名 \"Start", "\" はすでに使われています。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.view);

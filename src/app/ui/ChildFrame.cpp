@@ -241,11 +241,12 @@ void CChildFrame::ShowSearchHit(const ResultLine& location, int lineIndex) {
             SelectContentRange(block.position() + location.startPosition, location.length);
         else
             SelectContentRange(0, 0);
+    } else if (location.kind == ResultLine::UnitFunctionName) {
+        m_headerForm->ShowNameHit(location.matchedText, location.startPosition, location.length);
     } else {
-        QLineEdit* box = location.kind == ResultLine::UnitFunctionName           ? &m_headerForm->NameBox()
-                         : location.kind == ResultLine::OriginalRequirementItems ? &m_headerForm->RequirementsBox()
-                         : location.kind == ResultLine::CodeSymbol               ? &m_headerForm->CodeSymbolBox()
-                                                                                 : &m_headerForm->OutlineNumberBox();
+        QLineEdit* box = location.kind == ResultLine::OriginalRequirementItems ? &m_headerForm->RequirementsBox()
+                         : location.kind == ResultLine::CodeSymbol             ? &m_headerForm->CodeSymbolBox()
+                                                                               : &m_headerForm->OutlineNumberBox();
         box->setFocus(Qt::OtherFocusReason);
         // A box changed since the search keeps its text unselected.
         if (box->text() == location.matchedText)

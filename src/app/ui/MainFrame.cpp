@@ -377,7 +377,7 @@ void CMainFrame::CreateTabAreaMenu() {
 
 void CMainFrame::FillInstanceList(QMenu* menu) {
     menu->clear();
-    for (const InstanceWindowEntry& entry : InstanceWindowEntries(m_app.InstanceRecords())) {
+    for (const ListMenuEntry& entry : InstanceWindowEntries(m_app.InstanceRecords())) {
         QAction* action = menu->addAction(entry.caption);
         action->setData(entry.id);
         action->setCheckable(true);
@@ -630,13 +630,12 @@ void CMainFrame::FillRecentFiles(QMenu* menu, QAction* anchor) {
 }
 
 void CMainFrame::FillHistory(QMenu* menu, QAction* anchor) {
-    const CNavigationHistory& history = m_document.Tabs().History();
     QList<QAction*> actions;
-    for (int i = 0; i < static_cast<int>(history.Entries().size()) && HistoryEntryFirst + i <= HistoryEntryLast; ++i) {
-        auto* action = new QAction(history.Entries()[i]->Caption(m_document.DocumentData()), menu);
-        action->setData(HistoryEntryFirst + i);
+    for (const ListMenuEntry& entry : HistoryEntries(m_document.Tabs().History(), m_document.DocumentData())) {
+        auto* action = new QAction(entry.caption, menu);
+        action->setData(entry.id);
         action->setCheckable(true);
-        action->setChecked(i == history.CurrentIndex());
+        action->setChecked(entry.checked);
         actions << action;
     }
     ReplaceListActions(menu, anchor, actions);

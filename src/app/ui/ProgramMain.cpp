@@ -14,6 +14,7 @@
 #include "platform/ui/RadioGroupTabStops.h"
 #include "platform/ui/ToolkitTexts.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QApplication>
 #include <QFile>
@@ -67,8 +68,9 @@ void RunApplicationProgram(int argc, char* argv[],
             dialogs.emplace(dialogSink);
         // A name that cannot be read as text would be opened or written under another name.
         if (!decoded) {
-            platform::ShowMessageBox(LoadString(StringId::ArgumentNotText).arg(QFile::decodeName(undecodable)),
-                                     platform::MessageButtons::Ok, platform::MessageIcon::Error);
+            platform::ShowMessageBox(
+                LoadString(StringId::ArgumentNotText).arg(ShownPath(QFile::decodeName(undecodable))),
+                platform::MessageButtons::Ok, platform::MessageIcon::Error);
             std::fflush(nullptr);
             std::_Exit(2);
         }

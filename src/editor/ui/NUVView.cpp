@@ -110,6 +110,11 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
 
     // A name being typed is renamed at Return and when the user leaves the box (eventFilter).
     connect(m_name, &QLineEdit::returnPressed, this, &CNUVView::CommitName);
+    // The selection is told after the edit that ends it.
+    connect(m_name, &QLineEdit::selectionChanged, this, [this] {
+        m_nameWholeSelected = !m_name->text().isEmpty() && m_name->selectedText().size() == m_name->text().size();
+    });
+    connect(m_name, &QLineEdit::textEdited, this, [this] { m_nameReplacedWhole |= m_nameWholeSelected; });
     connect(m_outlineNumber, &QLineEdit::editingFinished, this, &CNUVView::CommitOutlineNumber);
     connect(m_manHours, &QLineEdit::editingFinished, this, &CNUVView::CommitManHours);
     connect(m_manHoursUnit, &QComboBox::currentIndexChanged, this, &CNUVView::OnManHoursUnitChosen);
@@ -202,13 +207,15 @@ void CNUVView::ReportHeaderChange() {
 }
 
 void CNUVView::ShowName() {
+    m_nameReplacedWhole = false;
     m_name->SetName(NameBoxText(m_function.name));
     m_name->setToolTip(NameBoxNote(m_function.name));
 }
 
 bool CNUVView::HasPendingEdits() const {
     const QString outlineNumber = m_outlineNumber->text();
-    return (m_name->isModified() && NameFromNameBox(m_function.name, m_name->text()) != m_function.name) ||
+    return (m_name->isModified() &&
+            NameFromNameBox(m_function.name, m_name->text(), m_nameReplacedWhole) != m_function.name) ||
            (m_outlineNumber->isModified() && !outlineNumber.isEmpty() &&
             outlineNumber !=
                 m_function.GetOutlineNumberText(m_document.GetModelOptions().DistinguishPrimaryOutlineNumber)) ||
@@ -223,8 +230,18 @@ void CNUVView::CommitPendingEdits() {
     CommitManHours();
 }
 
+void CNUVView::ShowNameHit(const QString& matchedText, int start, int length) {
+    m_name->setFocus(Qt::OtherFocusReason);
+    if (matchedText != m_function.name || m_name->text() != NameBoxText(m_function.name))
+        return;
+    if (const QString note = NameHitNote(m_messages, m_function.name, start, length); !note.isEmpty())
+        platform::ShowMessageBox(note, platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    else
+        m_name->setSelection(start, length);
+}
+
 void CNUVView::CommitName() {
-    const QString name = NameFromNameBox(m_function.name, m_name->text());
+    const QString name = NameFromNameBox(m_function.name, m_name->text(), m_nameReplacedWhole);
     if (name == m_function.name)
         return;
     const RenameCheck check = CheckFunctionRename(m_document, m_function, name);
@@ -236,6 +253,7 @@ void CNUVView::CommitName() {
         return;
     }
     RenameFunction(m_document, m_function, name);
+    m_nameReplacedWhole = false;
     // A name longer than the box shows its start again, so that the next visit starts from what it shows.
     if (m_name->text() != NameBoxText(name))
         ShowName();
@@ -361,6 +379,17 @@ bool CNUVView::eventFilter(QObject* watched, QEvent* event) {
         if (reason != Qt::ActiveWindowFocusReason &&
             !(reason == Qt::PopupFocusReason && popup && popup->parentWidget() == m_name))
             CommitName();
+    }
+    // A key the full name box cannot take says why instead of doing nothing.
+    if (watched == m_name && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text() : key->text();
+        if (!typed.isEmpty() && typed.front().isPrint() && !m_name->isReadOnly() &&
+            !NameBoxTakes(m_name->text().size(), m_name->selectedText().size(), typed.size())) {
+            platform::ShowMessageBox(NameBoxFullMessage(m_messages), platform::MessageButtons::Ok,
+                                     platform::MessageIcon::Information);
+            return true;
+        }
     }
     // The box's Undo key runs the form's man-hours undo, which also reaches stored values.
     if (watched == m_manHours && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&

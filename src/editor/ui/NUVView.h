@@ -55,6 +55,9 @@ public:
     bool HasPendingEdits() const;
     // Commits what the boxes hold, as leaving each of them would.
     void CommitPendingEdits();
+    // Selects a search hit in the name that was `matchedText` when searched, or says where it is when the box does
+    // not show it; a name changed since the search keeps the box unselected.
+    void ShowNameHit(const QString& matchedText, int start, int length);
     QLineEdit& ManHoursBox() const { return *m_manHours; }
     QComboBox& ManHoursUnitList() const { return *m_manHoursUnit; }
     QLineEdit& TotalBox() const { return *m_total; }
@@ -105,6 +108,10 @@ private:
     const CMessageContext& m_messages;
     CManHoursEdit m_manHoursEdit;
     bool m_reasonShortened = false;
+    // Whether all the name box shows is selected, and whether an edit replaced it all since the name was shown:
+    // then the box holds the whole name.
+    bool m_nameWholeSelected = false;
+    bool m_nameReplacedWhole = false;
     // While the form writes its boxes, their change signals are not the user's.
     bool m_filling = false;
 

@@ -46,7 +46,7 @@ void CDlgFileAdd::accept() {
     CUnitFunctionRegistry incoming;
     if (const std::optional<LoadResult> read = CFunctionMerge::ReadFile(path, incoming); read != LoadResult::Loaded) {
         refuse(UnreadDocumentText(m_host.MessageContext(), path, read.value_or(LoadResult::MalformedXml),
-                                  LoadString(StringId::CannotReadOtherDocument).arg(path)));
+                                  LoadString(StringId::CannotReadOtherDocument).arg(ShownPath(path))));
         return;
     }
     const std::optional<CFunctionMerge::Outcome> outcome =

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,7 +60,7 @@ void CFolderChooser::accept() {
     const QString named = NamedFolder();
     const QFileInfo chosen(directory(), named);
     if (!chosen.isDir()) {
-        platform::ShowMessageBox(LoadString(StringId::FolderNotFound).arg(QDir::toNativeSeparators(named)),
+        platform::ShowMessageBox(LoadString(StringId::FolderNotFound).arg(ShownPath(QDir::toNativeSeparators(named))),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
     }

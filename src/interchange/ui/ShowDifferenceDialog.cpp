@@ -64,7 +64,7 @@ void CShowDifferenceDialog::accept() {
     QString unreadable;
     LoadResult result = LoadResult::Loaded;
     if (!CDocumentComparison::CompareSides(data, sides, report, unreadable, &result)) {
-        const QString text = LoadString(StringId::CannotReadOtherDocument).arg(unreadable);
+        const QString text = LoadString(StringId::CannotReadOtherDocument).arg(ShownPath(unreadable));
         platform::ShowMessageBox(unreadable == sides.olderPath
                                      ? UnreadDocumentText(m_host.MessageContext(), unreadable, result, text)
                                      : text,

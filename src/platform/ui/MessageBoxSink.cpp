@@ -44,7 +44,8 @@ QMessageBox::Icon ToIcon(MessageIcon icon) {
 
 MessageAnswer QMessageBoxSink::Show(const MessageRequest& request) {
     const QString caption = request.caption.isEmpty() ? m_caption : request.caption;
-    QMessageBox box(ToIcon(request.icon), caption, request.text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(ToIcon(request.icon), caption, BreakLongRuns(request.text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     const QList<MessageAnswer> answers = request.Answers();
     for (qsizetype i = 0; i < answers.size(); ++i) {
         QPushButton* button = box.addButton(ToButton(answers[i]));

@@ -10,6 +10,7 @@
 #include "search/ui/SearchDialogs.h"
 #include "search/ui/VeskDialogs.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QLineEdit>
 #include <QMetaObject>
@@ -89,9 +90,10 @@ void CSearchCommands::OnReplaceAll() {
                             [&pane, result] {
                                 result->report.WriteTo(pane);
                                 if (!result->duplicateName.isEmpty())
-                                    platform::ShowMessageBox(
-                                        LoadString(StringId::ReplaceMadeDuplicateName).arg(result->duplicateName),
-                                        platform::MessageButtons::Ok, platform::MessageIcon::Information);
+                                    platform::ShowMessageBox(LoadString(StringId::ReplaceMadeDuplicateName)
+                                                                 .arg(ShownText(result->duplicateName)),
+                                                             platform::MessageButtons::Ok,
+                                                             platform::MessageIcon::Information);
                             },
                             Qt::QueuedConnection);
                         return result->replacedCount > 0;

@@ -119,6 +119,15 @@ TEST_F(HeaderFormTest, ANameLongerThanTheBoxIsKeptByAVisitAndAnEditKeepsTheRest)
     EXPECT_TRUE(box.text() == start);
     EXPECT_TRUE(box.toolTip().contains(QStringLiteral("52889")));
 
+    // A search hit the box shows is selected; of one beyond it the user hears where it is.
+    form.ShowNameHit(callee->name, 5, 3);
+    EXPECT_EQ(box.selectionStart(), 5);
+    EXPECT_EQ(box.selectedText().size(), 3);
+    form.ShowNameHit(callee->name, 40000, 3);
+    EXPECT_EQ(sink.Texts(), QStringList{QStringLiteral("The text found is 3 characters from character 40001 of the "
+                                                       "function name. The name box shows only its first 32767 "
+                                                       "characters.")});
+
     QTest::mouseClick(&box, Qt::LeftButton);
     QTest::mouseClick(&form.CodeSymbolBox(), Qt::LeftButton);
     ASSERT_FALSE(box.hasFocus());
@@ -133,6 +142,26 @@ TEST_F(HeaderFormTest, ANameLongerThanTheBoxIsKeptByAVisitAndAnEditKeepsTheRest)
     form.CodeSymbolBox().setFocus();
     EXPECT_TRUE(callee->name == start.chopped(1) + u'X' + rest);
     EXPECT_EQ(host.reports, QStringList{QStringLiteral("renamed")});
+
+    // The full box takes no more characters, at its end or its start, and says why.
+    ASSERT_TRUE(box.text().size() == 32767);
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClicks(&box, QStringLiteral("Y"));
+    QTest::keyClick(&box, Qt::Key_Home);
+    QTest::keyClicks(&box, QStringLiteral("Z"));
+    const QString full = QStringLiteral(
+        "The function name box holds no more than 32767 characters. Delete some, or type over a selection.");
+    EXPECT_EQ(sink.Texts().mid(1), (QStringList{full, full}));
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_TRUE(callee->name == start.chopped(1) + u'X' + rest);
+
+    // Typed over all the box shows, a name replaces the whole of the long one.
+    box.setFocus();
+    box.selectAll();
+    QTest::keyClicks(&box, QStringLiteral("NewName"));
+    form.CodeSymbolBox().setFocus();
+    EXPECT_TRUE(callee->name == QStringLiteral("NewName")) << callee->name.size();
 }
 
 TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
