@@ -7,6 +7,7 @@
 #include "platform/UserFile.h"
 #include "texts/MessageContext.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -63,7 +64,7 @@ int PrintToFile(const QString& path, const PrintoutPainter& print, const CMessag
         return pages;
     if (!failure.isEmpty())
         platform::ShowMessageBox(
-            LoadString(context, StringId::PrintoutNotWrittenJa, StringId::PrintoutNotWrittenEn).arg(path) +
+            LoadString(context, StringId::PrintoutNotWrittenJa, StringId::PrintoutNotWrittenEn).arg(ShownPath(path)) +
                 QLatin1Char('\n') + failure,
             platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     return 0;
