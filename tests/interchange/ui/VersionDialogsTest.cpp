@@ -92,7 +92,7 @@ TEST(VersionDialogs, TheVersionListStoresTenRefusesTheEleventhAndRemovesTheChose
     dialog.VersionList()->selectRow(2);
     host.messages.Answer(platform::MessageAnswer::Yes);
     QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
-    EXPECT_EQ(host.messages.Texts().last(), "版 \"1.03\" を削除しますか？");
+    EXPECT_EQ(host.messages.Texts().last(), "Do you want to delete the version \"1.03\"?");
     ASSERT_EQ(dialog.VersionList()->rowCount(), 9);
     EXPECT_EQ(dialog.VersionList()->item(2, 0)->text(), " 1.04");
     EXPECT_EQ(host.modified, 1);
@@ -140,8 +140,8 @@ TEST(VersionDialogs, TwoStoredVersionsAreComparedWhenTheWorkingDataIsNot) {
     dialog.NewerVersionBox()->setCurrentIndex(1);
     dialog.accept();
     EXPECT_EQ(host.pane.Lines(),
-              (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Do<B>を{b}せよ",
-                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+              (QStringList{"[1] The unit function \"step\" was changed.", "[1 Line 2] Deleted: Do<B>を{b}せよ",
+                           "Unit functions added: 0, deleted: 0, changed: 1."}));
 }
 
 TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnreadableFileIsSaid) {
@@ -153,9 +153,8 @@ TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnrea
     CShowDifferenceDialog dialog(host);
     dialog.FileEdit()->setText(host.folder.filePath("missing.nuv"));
     dialog.accept();
-    EXPECT_EQ(
-        host.messages.Texts().value(0),
-        QStringLiteral("ファイル \"%1\" を読み込むことができませんでした。").arg(host.folder.filePath("missing.nuv")));
+    EXPECT_EQ(host.messages.Texts().value(0),
+              QStringLiteral("The file \"%1\" could not be read.").arg(host.folder.filePath("missing.nuv")));
     EXPECT_EQ(host.paneShown, 0);
 
     dialog.FileEdit()->clear();
@@ -163,8 +162,8 @@ TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnrea
     dialog.accept();
     EXPECT_EQ(host.paneShown, 1);
     EXPECT_EQ(host.pane.Lines(),
-              (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Do<B>を{b}せよ",
-                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+              (QStringList{"[1] The unit function \"step\" was changed.", "[1 Line 2] Deleted: Do<B>を{b}せよ",
+                           "Unit functions added: 0, deleted: 0, changed: 1."}));
     EXPECT_EQ(host.pane.GetLineRecord(0)->internalId, static_cast<qint32>(step->InternalID));
 }
 
@@ -217,7 +216,7 @@ TEST(VersionDialogs, TheWorkItemCommandSaysThatNoConnectorExists) {
     AddVersionCommands(registry, host);
     EXPECT_TRUE(registry.Dispatch(CommandConnectTeamFoundationServer));
     EXPECT_EQ(host.messages.Texts(),
-              QStringList{"Team Foundation Server に接続するコンポーネントがないため、作業項目を追加できません。"});
+              QStringList{"No work item can be added: there is no component that connects to Team Foundation Server."});
 }
 
 TEST(VersionDialogs, TheContentExportKeepsTheFileAndScopeOnlyOnOkAndAsksBeforeReplacingAFile) {
