@@ -19,8 +19,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -270,6 +272,38 @@ TEST(VersionDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
         CFileControl dialog(host);
         EXPECT_EQ(dialog_checks::CutColumnTitles(dialog), QStringList());
     }
+}
+
+// The dialogs' own texts show in the interface's language, as their captions from the wording table do.
+TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
+    TestHost host;
+    const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
+    // The content export's file label is the system's own.
+    const auto texts = [](const QDialog& dialog, bool labels) {
+        QStringList found;
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+            found << button->text();
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            if (labels)
+                found << label->text();
+        return found;
+    };
+    for (const int language : {0, 1}) {
+        SetTextLanguage(language);
+        host.context.m_language = language;
+        ExportExplanationsOptions options;
+        CDlgFileAdd merge(host);
+        CShowDifferenceDialog comparison(host);
+        CExportContentDialog content(options, QStringLiteral("content.rtf"));
+        const QStringList shown = texts(merge, true) + texts(comparison, true) + texts(content, false);
+        if (language == 1) {
+            EXPECT_TRUE(shown.contains(QStringLiteral("参照"))) << shown.join('|').toStdString();
+            EXPECT_TRUE(shown.contains(QStringLiteral("キャンセル"))) << shown.join('|').toStdString();
+        } else {
+            EXPECT_TRUE(shown.filter(japanese).isEmpty()) << shown.filter(japanese).join('|').toStdString();
+        }
+    }
+    SetTextLanguage(0);
 }
 
 } // namespace
