@@ -843,7 +843,7 @@ COpenDocument::HeldFileWrite COpenDocument::CheckHeldFileIdentity(const HeldFile
     request.text = LoadString(StringId::SaveUnderSameNameQuestion).arg(what);
     request.buttons = platform::MessageButtons::YesNoCancel;
     request.buttonTexts = {LoadString(StringId::SaveAnywayButton), LoadString(StringId::SaveAsButton),
-                           LoadString(StringId::CancelSaveButton)};
+                           LoadString(StringId::OwnCancelButton)};
     request.defaultButton = 2;
     switch (platform::ShowMessageBox(request)) {
     case platform::MessageAnswer::Yes:

@@ -79,8 +79,8 @@ TEST_F(ConverterStartUp, AStoppedOrFailedConversionSavesNothingAndSaysWhy) {
         QString said;
         QStringList kept; // what was converted before, in the rebuilt document
     } cases[] = {
-        {2, -1, "Mapファイルの変換は中断されました。ファイルは保存されていません。", {"Root", "A"}},
-        {-1, 2, "メモリが足りません", {"Root"}},
+        {2, -1, "The conversion of the Map file was stopped. No file was saved.", {"Root", "A"}},
+        {-1, 2, "Not enough memory", {"Root"}},
     };
     for (const auto& c : cases) {
         FakeShell shell;
@@ -310,8 +310,9 @@ TEST_F(ConverterStartUp, ASettingsFileThatIsNoRegularFileIsSaidAndLeftAlone) {
     ASSERT_TRUE(app.InitInstance({"tobrel", MapPath()}));
     EXPECT_EQ(app.ExitCode(), 0);
     ASSERT_FALSE(m_messages.Texts().isEmpty());
-    EXPECT_EQ(m_messages.Texts()[0], QStringLiteral("設定ファイル %1 は通常のファイルではありません。\n"
-                                                    "このまま既定の設定で起動し、設定は保存しません。")
-                                         .arg(settings));
+    EXPECT_EQ(m_messages.Texts()[0],
+              QStringLiteral("The settings file %1 is not a regular file.\n"
+                             "NUV starts with the default settings and does not save its settings.")
+                  .arg(settings));
     EXPECT_TRUE(QFileInfo(settings).exists() && !QFileInfo(settings).isFile());
 }

@@ -337,8 +337,8 @@ TEST_F(DocumentOpening, TheBackupOfASaveInPlaceThatWasKilledIsNamedOnceAndKept) 
     EXPECT_TRUE(m_app.OpenDocumentFile(path));
     const QString backup = Path("cache/nuv/") + backups[0];
     EXPECT_EQ(Shown(),
-              QStringList(QStringLiteral("\"%1\" の保存が途中で終わっています。保存する前の内容は次のファイルに"
-                                         "残っています。\n%2")
+              QStringList(QStringLiteral("The save of \"%1\" stopped partway. What it held before the save is kept "
+                                         "in this file:\n%2")
                               .arg(path, backup)));
     EXPECT_EQ(ReadFileBytes(backup), old);
 }
@@ -349,8 +349,8 @@ TEST_F(DocumentOpening, APlantedOwnerFileNameIsLeftAloneAndTheDocumentOpensReadO
     WriteFileBytes(Path("precious.txt"), precious);
     ASSERT_TRUE(QFile::link(Path("precious.txt"), MakeOwnerFileName(path)));
     ASSERT_TRUE(m_app.OpenDocumentFile(path));
-    EXPECT_EQ(Shown(), QStringList(QStringLiteral("\"%1\" はNUVが作成した所有者ファイルではないため、変更しません。\n"
-                                                  "文書は読み取り専用で開きます。")
+    EXPECT_EQ(Shown(), QStringList(QStringLiteral("\"%1\" is not an owner file that NUV made: it is left as it is.\n"
+                                                  "The document opens read-only.")
                                        .arg(MakeOwnerFileName(path))));
     EXPECT_EQ(m_app.Document().OpenMode(), COpenDocument::ReadOnly);
     EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
@@ -542,7 +542,7 @@ TEST_F(DocumentOpening, AFileThatCannotBeOpenedOrReadSaysSoAndLeavesTheRecentFil
         EXPECT_FALSE(m_app.OpenDocumentFile(special));
         EXPECT_EQ(m_shell.closesPosted - closesPosted, 1);
         EXPECT_EQ(Shown(),
-                  QStringList{QStringLiteral("\"%1\" は通常のファイルではないため、読み込めません。").arg(special)});
+                  QStringList{QStringLiteral("\"%1\" is not a regular file: it cannot be read.").arg(special)});
         ExpectNoDocument();
     }
 
@@ -588,9 +588,9 @@ TEST_F(DocumentOpening, AStoredVersionOpensReadOnlyWithItsNumberInTheTitle) {
 
     // A version the file does not hold, as a command line "/N /N PATH" may ask for, is named.
     EXPECT_FALSE(m_app.OpenDocumentFile(path, number + 5));
-    EXPECT_EQ(
-        Shown(),
-        QStringList{QStringLiteral("この文書には番号 %1 の版が保存されていないため、開けません。").arg(number + 5)});
+    EXPECT_EQ(Shown(), QStringList{QStringLiteral(
+                                       "The version numbered %1 cannot be opened: this document holds no such version.")
+                                       .arg(number + 5)});
     ExpectNoDocument();
 }
 
@@ -714,8 +714,8 @@ TEST_F(DocumentOpening, ANewDocumentTakesTheTemplatesContentButNeitherItsPathNor
         ASSERT_TRUE(m_app.CloseDocument());
         m_app.OnFileNew();
         EXPECT_EQ(Shown(),
-                  QStringList(QStringLiteral("テンプレートファイル %1 を読み込めません。通常のファイルでないか、"
-                                             "大きすぎます。\n新しい文書は空で始まります。")
+                  QStringList(QStringLiteral("The template file %1 cannot be read: it is not a regular file, or it is "
+                                             "too large.\nThe new document starts empty.")
                                   .arg(refused)));
         EXPECT_EQ(m_app.Document().DocumentData().registry.Count(), 1);
         EXPECT_NE(m_app.GetActiveDocument(), nullptr);

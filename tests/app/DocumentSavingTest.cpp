@@ -526,11 +526,11 @@ TEST_F(DocumentSaving, TheHeldFileKeepsItsLinksAndBitsAndIsNotWrittenOnceMadeRea
     Modify(QStringLiteral("読み取り専用"));
     m_app.OnAutoSaveTimer();
     m_app.OnAutoSaveTimer();
-    EXPECT_EQ(Shown(),
-              QStringList{
-                  QStringLiteral("The file cannot be saved automatically.\n\"%1\" は読み取り専用に設定されているため、"
-                                 "上書きできません。")
-                      .arg(Path("door.nuv"))});
+    EXPECT_EQ(
+        Shown(),
+        QStringList{QStringLiteral("The file cannot be saved automatically.\n\"%1\" is set to read-only: it cannot be "
+                                   "overwritten.")
+                        .arg(Path("door.nuv"))});
     EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path("door.nuv")), saved);
     m_shell.proposedNames.clear();
@@ -572,7 +572,8 @@ TEST_F(DocumentSaving, AVersionWithoutAFreeNumberIsRefusedBeforeTheDialog) {
     Modify(QStringLiteral("満杯"));
     m_messages.Answer(MessageAnswer::Yes);
     m_app.OnFileSave();
-    EXPECT_EQ(Shown().last(), QStringLiteral("版番号が上限に達しているため、新しい版を保存できません。"));
+    EXPECT_EQ(Shown().last(),
+              QStringLiteral("A new version cannot be saved: the version number has reached its limit."));
     EXPECT_EQ(m_messages.Requests().back().icon, platform::MessageIcon::Error);
     EXPECT_TRUE(m_shell.askedVersions.isEmpty());
     EXPECT_TRUE(m_app.Document().IsModified());

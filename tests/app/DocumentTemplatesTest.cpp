@@ -37,7 +37,7 @@ TEST_F(DocumentTemplates, TheChooserShowsOnlyWhenMoreThanOneTemplateOffersAName)
     CUnitFunction* origin = m_app.Document().DocumentData().registry.origin;
     CNUVDocManager manager(m_shell);
     EXPECT_EQ(manager.OnFileNewWithMode(origin), nullptr);
-    EXPECT_EQ(m_messages.Texts().back(), QStringLiteral("空のドキュメントを作成できませんでした。"));
+    EXPECT_EQ(m_messages.Texts().back(), QStringLiteral("An empty document could not be made."));
 
     // A template without a name for new documents (the content's) is never offered.
     manager.AddDocTemplate(std::make_unique<CNUVMultiDocTemplate>(m_app.Document(), QString()));

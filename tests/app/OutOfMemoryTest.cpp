@@ -54,7 +54,7 @@ TEST(OutOfMemory, EveryProgramEndsWithItsMessageAndStatusOne) {
             // -1 for a signal; 0 for a run that got through, as the converter may within 130 MB. The converter says
             // that memory ran out, not that the map is at fault.
             const bool toldSo =
-                (said.contains("out of memory") || said.contains(QStringLiteral("メモリが足りません"))) &&
+                (said.contains("out of memory") || said.contains(QStringLiteral("Not enough memory"))) &&
                 !said.contains(QStringLiteral("変換に失敗しました"));
             EXPECT_TRUE((run.exitCode == 1 && toldSo) ||
                         (run.exitCode == 0 && (megabytes > 130 || program == "tobrel")))

@@ -77,11 +77,11 @@ TEST_F(SpecialFiles, EveryProgramRefusesAPipeOrADeviceAsItsDocumentAtOnceAndSays
         const ProgramRun editor = RunWithinSeconds("nuv", {special}, m_environment);
         EXPECT_EQ(editor.exitCode, 1) << special.toStdString();
         EXPECT_TRUE(editor.standardError.contains(
-            QStringLiteral("\"%1\" は通常のファイルではないため、読み込めません。").arg(special)))
+            QStringLiteral("\"%1\" is not a regular file: it cannot be read.").arg(special)))
             << editor.standardError.toStdString();
         const ProgramRun converter = RunWithinSeconds("tobrel", {special}, m_environment);
         EXPECT_NE(converter.exitCode, 0);
-        EXPECT_TRUE(converter.standardError.contains(QStringLiteral("は通常のファイルではないため、読み込めません。")))
+        EXPECT_TRUE(converter.standardError.contains(QStringLiteral("is not a regular file: it cannot be read.")))
             << converter.standardError.toStdString();
     }
 }

@@ -159,7 +159,7 @@ TEST(TobrelConversion, AMapNameThatIsNotTextIsRefusedAndNothingIsWrittenUnderAno
     const TobrelSandbox::Result result = sandbox.Run({});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.standardError.contains(
-        QStringLiteral("\"map\uFFFD.mm\" は文字として読めないバイトを含むため、ファイル名として使えません。")))
+        QStringLiteral("\"map\uFFFD.mm\" holds bytes that are not characters: it cannot be used as a file name.")))
         << result.standardError.toStdString();
     EXPECT_EQ(QDir(sandbox.WorkPath("")).entryList({"*.nuv*"}, QDir::Files | QDir::Hidden), QStringList());
 }
@@ -247,7 +247,8 @@ TEST(TobrelConversion, AMapWithMoreNodesThanInternalIdsIsRefusedBeforeAnythingIs
     const TobrelSandbox::Result result = sandbox.Run({"over.mm"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.standardError,
-              "Mapファイルのノード数 32767 が、作成できる単位機能の数 32766 を超えるため、変換できません。\n");
+              "The Map file cannot be converted: its 32767 nodes are more than the 32766 unit functions that can be "
+              "made.\n");
     EXPECT_FALSE(QFile::exists(sandbox.WorkPath("over.nuv")));
 }
 
@@ -273,7 +274,8 @@ TEST(TobrelConversion, DeepMapsAndDeepRichTextAreWalkedWithoutRecursion) {
     sandbox.WriteFile("deeper.mm", "<map><node TEXT=\"top\">" + map.mid(5) + "</node></map>");
     const TobrelSandbox::Result deeper = sandbox.Run({"deeper.mm"});
     EXPECT_EQ(deeper.exitCode, 1);
-    EXPECT_EQ(deeper.standardError, "Mapファイルのノードの階層が10000段を超えるため、変換できません。\n");
+    EXPECT_EQ(deeper.standardError,
+              "The Map file cannot be converted: its nodes are nested more than 10000 levels deep.\n");
     EXPECT_FALSE(QFile::exists(sandbox.WorkPath("deeper.nuv")));
 }
 

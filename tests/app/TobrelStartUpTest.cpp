@@ -124,7 +124,8 @@ TEST(TobrelStartUp, AnUnusableRuntimeDirectoryHasItsOwnMessage) {
     TobrelSandbox sandbox;
     const TobrelSandbox::Result result = sandbox.Run({}, sandbox.WorkPath("no/such/directory"));
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.standardError.contains("起動中のNUVを管理するファイルを作成できませんでした。\n"))
+    EXPECT_TRUE(
+        result.standardError.contains("The file that keeps track of the running NUV editors could not be made.\n"))
         << result.standardError.toStdString();
     EXPECT_FALSE(result.standardError.contains(kTooManyInstances));
 }
@@ -167,7 +168,7 @@ TEST(TobrelStartUp, ARequestToEndStopsTheConversionAndSavesNothing) {
         ASSERT_EQ(kill(static_cast<pid_t>(converter->processId()), signalNumber), 0);
         const TobrelSandbox::Result result = FinishProgram(*converter);
         EXPECT_EQ(result.exitCode, 1) << result.standardError.toStdString();
-        EXPECT_TRUE(result.standardError.contains(QStringLiteral("Mapファイルの変換は中断されました。")))
+        EXPECT_TRUE(result.standardError.contains(QStringLiteral("The conversion of the Map file was stopped.")))
             << result.standardError.toStdString();
         EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList());
         EXPECT_EQ(sandbox.InstanceCount(), 0);

@@ -89,7 +89,7 @@ TEST_F(CommentSourceTest, LoopQuestionAfterSixteenRoundsAndTheSizeBound) {
     EXPECT_EQ(AcceptCommentSourceDialog(document.data, QString(), again.Path("loop.c"), "<R=a;a;aa>"),
               CommentSourceOkResult::KeepOpen);
     EXPECT_EQ(again.messages.Texts().size(), 3);
-    EXPECT_EQ(again.messages.Texts()[1], QStringLiteral("置換の結果が長くなりすぎたため、置換を打ち切りました。"));
+    EXPECT_EQ(again.messages.Texts()[1], QStringLiteral("The replacement was stopped: its result grew too long."));
 }
 
 TEST_F(CommentSourceTest, TheWholeOutputIsBoundedLikeEachReplacement) {
@@ -108,7 +108,7 @@ TEST_F(CommentSourceTest, TheWholeOutputIsBoundedLikeEachReplacement) {
             AcceptCommentSourceDialog(document->data, QString(), output.Path("big.c"), multiplying.repeated(tags)),
             CommentSourceOkResult::KeepOpen);
         EXPECT_FALSE(QFile::exists(output.Path("big.c")));
-        EXPECT_EQ(output.messages.Texts(), QStringList({"置換の結果が長くなりすぎたため、置換を打ち切りました。",
+        EXPECT_EQ(output.messages.Texts(), QStringList({"The replacement was stopped: its result grew too long.",
                                                         "コメントソース出力を中止しました。"}));
     }
 }

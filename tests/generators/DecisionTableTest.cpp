@@ -46,9 +46,9 @@ TEST_F(DecisionTableTest, CharactersTheCodePageCannotHoldAreCountedInTheMessage)
     ASSERT_TRUE(Make(document.data, "umlaut"));
     EXPECT_TRUE(ReadFileBytes(Path("umlaut.csv")).contains("Gr??e"));
     const QString message = messages.Texts().last();
-    EXPECT_TRUE(message.contains(QStringLiteral("決定表をエクスポートしました。\nCP932 で表せない ")))
+    EXPECT_TRUE(message.contains(QStringLiteral("決定表をエクスポートしました。\n"))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral(" character(s) that CP932 cannot hold were replaced by \"?\".")))
         << message.toStdString();
-    EXPECT_TRUE(message.endsWith(QStringLiteral(" 個の文字は \"?\" に置き換えました。"))) << message.toStdString();
 }
 
 TEST_F(DecisionTableTest, TransposedLayoutWithConclusionLastAndLexicalOrders) {
@@ -184,10 +184,12 @@ TEST_F(DecisionTableTest, DescriptionsNestedTooDeepAreRefusedWithTheReason) {
     choice.fileName = Path("deep");
     bool stored = false;
     EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored), GeneratorOkResult::KeepOpen);
-    EXPECT_EQ(messages.Texts().last(), "決定表を作成できませんでした。(論理記述の入れ子が2000段を超えています)");
+    EXPECT_EQ(messages.Texts().last(),
+              "The decision table could not be made. (the logic description is nested more than 2000 levels deep)");
     EXPECT_FALSE(AcceptTestSpecificationDialog(document.data, Path("deep-test"), stored));
     EXPECT_EQ(messages.Texts().last(),
-              "テスト仕様原案を作成できませんでした。(論理記述の入れ子が2000段を超えています)");
+              "The test specification draft could not be made. (the logic description is nested more than 2000 "
+              "levels deep)");
     EXPECT_FALSE(QFile::exists(Path("deep.csv")));
     EXPECT_FALSE(QFile::exists(Path("deep-test.csv")));
 }

@@ -31,11 +31,12 @@ TEST_F(NuvgenToolTest, TwentyThousandNestedIfsEndWithTheReasonWithinFourGigabyte
     const qint64 limit = qint64(4) << 30;
     ProgramRun run = RunProgramWithinMemory("nuvgen", {"dtable", deep, "-o", Path("deep"), "--current", "0"}, limit);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.standardError.contains("決定表を作成できませんでした。(論理記述の入れ子が2000段を超えています)"))
+    EXPECT_TRUE(run.standardError.contains(
+        "The decision table could not be made. (the logic description is nested more than 2000 levels deep)"))
         << run.standardError.toStdString();
     run = RunProgramWithinMemory("nuvgen", {"testspec", deep, "-o", Path("deep-test")}, limit);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.standardError.contains("テスト仕様原案を作成できませんでした。"))
+    EXPECT_TRUE(run.standardError.contains("The test specification draft could not be made."))
         << run.standardError.toStdString();
     run = RunProgramWithinMemory("nuvgen", {"sentences", deep, "--current", "0"}, limit);
     EXPECT_EQ(run.exitCode, 1);

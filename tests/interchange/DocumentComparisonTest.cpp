@@ -286,14 +286,14 @@ TEST_F(DocumentComparisonFiles, ReportsAddedRemovedAndChangedFunctionsWithTheirL
     // The origin's Fn statements changed with its children: the dropped call went, the added one has none. Lines
     // read as their statements do.
     const QStringList expected = {
-        QStringLiteral("[0] 単位機能 \"origin\" が変更されました。"),
-        QStringLiteral("[0 Line 3] 削除: Fn [ dropped ] (3)"),
-        QStringLiteral("[2] 単位機能 \"changed\" が変更されました。"),
-        QStringLiteral("[2 Line 2] 削除: Do<B>を{b}せよ"),
-        QStringLiteral("[2 Line 3] 追加: Do<E>を{e}せよ"),
-        QStringLiteral("[3] 単位機能 \"added\" が追加されました。"),
-        QStringLiteral("[3] 単位機能 \"dropped\" が削除されました。"),
-        QStringLiteral("追加 1 個、削除 1 個、変更 2 個の単位機能があります。"),
+        QStringLiteral("[0] The unit function \"origin\" was changed."),
+        QStringLiteral("[0 Line 3] Deleted: Fn [ dropped ] (3)"),
+        QStringLiteral("[2] The unit function \"changed\" was changed."),
+        QStringLiteral("[2 Line 2] Deleted: Do<B>を{b}せよ"),
+        QStringLiteral("[2 Line 3] Added: Do<E>を{e}せよ"),
+        QStringLiteral("[3] The unit function \"added\" was added."),
+        QStringLiteral("[3] The unit function \"dropped\" was deleted."),
+        QStringLiteral("Unit functions added: 1, deleted: 1, changed: 2."),
     };
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(report[4].internalID, newer.FindByName("changed")->InternalID);
@@ -303,7 +303,7 @@ TEST_F(DocumentComparisonFiles, ReportsAddedRemovedAndChangedFunctionsWithTheirL
     EXPECT_EQ(run.exitCode, 0) << run.standardError.toStdString();
     EXPECT_EQ(run.Lines(), expected);
     EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {QStringLiteral("--compare"), m_older, m_older}).Lines(),
-              QStringList{QStringLiteral("相違はありません。")});
+              QStringList{QStringLiteral("There are no differences.")});
     EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {QStringLiteral("--compare"), m_older, m_folder.filePath("none")})
                   .exitCode,
               1);
@@ -329,15 +329,15 @@ TEST_F(DocumentComparisonFiles, TwoStoredVersionsAreComparedAsWellAsAVersionWith
     QString unreadable;
     ASSERT_TRUE(CDocumentComparison::CompareSides(data, {QString(), 0, 1}, report, unreadable));
     EXPECT_EQ(texts(report),
-              (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 2] 削除: Do<B>を{b}せよ",
-                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+              (QStringList{"[2] The unit function \"changed\" was changed.", "[2 Line 2] Deleted: Do<B>を{b}せよ",
+                           "Unit functions added: 0, deleted: 0, changed: 1."}));
     // A stored version's lines are not the working data's: they lead to their unit function only.
     EXPECT_EQ(report[1].lineIndex, -1);
 
     ASSERT_TRUE(CDocumentComparison::CompareSides(data, {QString(), 1, -1}, report, unreadable));
     EXPECT_EQ(texts(report),
-              (QStringList{"[2] 単位機能 \"changed\" が変更されました。", "[2 Line 3] 追加: Do<E>を{e}せよ",
-                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+              (QStringList{"[2] The unit function \"changed\" was changed.", "[2 Line 3] Added: Do<E>を{e}せよ",
+                           "Unit functions added: 0, deleted: 0, changed: 1."}));
     EXPECT_EQ(report[1].lineIndex, 2);
 
     EXPECT_FALSE(CDocumentComparison::CompareSides(data, {m_folder.filePath("none.nuv"), 0, 1}, report, unreadable));

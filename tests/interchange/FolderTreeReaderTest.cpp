@@ -167,8 +167,7 @@ TEST(FolderTreeReader, FoldersThatCannotBeReadAreCountedAndNamed) {
     ASSERT_TRUE(reader.Open(missing, document.data).Succeeded());
     EXPECT_EQ(reader.Unreadable(), 1);
     EXPECT_EQ(reader.UnreadableText(),
-              QStringLiteral(
-                  "読み込めなかったフォルダが 1 個あります。その中のファイルとフォルダはインポートされていません。\n") +
+              QStringLiteral("1 folder(s) could not be read. The files and folders in them were not imported.\n") +
                   missing);
     if (::geteuid() == 0)
         GTEST_SKIP() << "a folder without read permission is still read by root";

@@ -70,7 +70,7 @@ public:
 
 TEST(TfsHandOver, TheTemporaryCopyIsHandedOverAndRemovedAndFailuresAreSaid) {
     EXPECT_EQ(CTfsHandOver::NoConnectorMessage(),
-              "Team Foundation Server に接続するコンポーネントがないため、作業項目を追加できません。");
+              "No work item can be added: there is no component that connects to Team Foundation Server.");
     CDocumentData data;
     data.SetDefaults();
     data.registry.origin->name = QStringLiteral("handed over");

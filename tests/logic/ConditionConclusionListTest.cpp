@@ -62,7 +62,7 @@ TEST(ConditionConclusionList, ChainsMultiplyEndAtExitlpAndAreBounded) {
     EXPECT_EQ(chains(main).size(), CConditionConclusionList::MaxChains);
     EXPECT_TRUE(truncated);
     const QStringList lines = List(document, CConditionConclusionList::CurrentUnitFunction, 0, main);
-    EXPECT_EQ(lines[lines.size() - 2], "組み合わせが多すぎるため、最初の10000件だけを表示しました。");
+    EXPECT_EQ(lines[lines.size() - 2], "There are too many combinations: only the first 10000 are shown.");
 }
 
 TEST(ConditionConclusionList, AllScopeRowsPerCallWithTheCallersConditions) {
@@ -156,7 +156,6 @@ TEST(ConditionConclusionList, AllScopeListIsCountedFirstAndRefusedAtOnceWhenItCa
     EXPECT_EQ(CConditionConclusionList::Run(pane, large.environment, CConditionConclusionList::AllUnitFunctions,
                                             CConditionConclusionList::DoStatements, nullptr),
               CConditionConclusionList::Failed);
-    EXPECT_EQ(
-        pane.Lines(),
-        QStringList{"条件と結論の対応一覧を作成できませんでした。(more than the 2147483647 lines the result list can show)"});
+    EXPECT_EQ(pane.Lines(), QStringList{"The list of conditions and conclusions could not be made. (more than the "
+                                        "2147483647 lines the result list can show)"});
 }

@@ -69,8 +69,8 @@ TEST(InspectionParser, StrayLinesAreReportedAndTheRestIsStillInspected) {
     EXPECT_EQ(stray, (std::vector<qint32>{1, 2, 4}));
     EXPECT_EQ(top->nodes.size(), 3u);
     const QStringList lines = InspectCurrent(document, *main);
-    EXPECT_TRUE(lines.contains("[0 Line 2] endif (構文の対応が正しくありません)"));
-    EXPECT_TRUE(lines.contains("[0 Line 5] if (構文の対応が正しくありません)"));
+    EXPECT_TRUE(lines.contains("[0 Line 2] endif (the statements do not pair up)"));
+    EXPECT_TRUE(lines.contains("[0 Line 5] if (the statements do not pair up)"));
     EXPECT_TRUE(lines.contains("  構文検査の検出数          000000003"));
     // The Do after the stray lines is still compared with the first one.
     EXPECT_TRUE(lines.contains("── 冗長な記述です ──"));
@@ -135,6 +135,7 @@ TEST(InspectionParser, NestingDeeperThanTheLimitEndsTheRunWithTheReasonNotRecurs
         script += "endlp\n";
     CUnitFunction* main = document.Add("Main", script);
     document.Finish();
-    EXPECT_EQ(InspectCurrent(document, *main).last(),
-              "検査中にエラーが発生したため、検査を終了しました。(論理記述の入れ子が2000段を超えています)");
+    EXPECT_EQ(
+        InspectCurrent(document, *main).last(),
+        "The inspection stopped: an error occurred. (the logic description is nested more than 2000 levels deep)");
 }

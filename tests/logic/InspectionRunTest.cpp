@@ -317,7 +317,7 @@ TEST(InspectionRun, DescriptionsNestedTooDeepEndTheRunWithAReason) {
     CUnitFunction* bound = document.Add("Bound", NestedIfScript(kMaxLogicNesting));
     document.Finish();
     const QString failure =
-        "検査中にエラーが発生したため、検査を終了しました。(論理記述の入れ子が2000段を超えています)";
+        "The inspection stopped: an error occurred. (the logic description is nested more than 2000 levels deep)";
 
     EXPECT_EQ(InspectCurrent(document, *deep), QStringList({"=== 当該単位機能検査（全項目検査）開始 ===", failure}));
     CInspectionView pane;
@@ -328,7 +328,8 @@ TEST(InspectionRun, DescriptionsNestedTooDeepEndTheRunWithAReason) {
                                             CConditionConclusionList::DoStatements, deep),
               CConditionConclusionList::Failed);
     EXPECT_EQ(pane.Lines(),
-              QStringList("条件と結論の対応一覧を作成できませんでした。(論理記述の入れ子が2000段を超えています)"));
+              QStringList("The list of conditions and conclusions could not be made. (the logic description is nested "
+                          "more than 2000 levels deep)"));
 
     std::vector<InspectionParserLine> lines;
     CollectLogicLines(*bound, lines);
@@ -357,16 +358,17 @@ TEST(InspectionRun, NestingPastTheBoundThroughCallsSaysSo) {
             first = function;
     }
     document.Finish();
-    const QString reason = "(呼び出す単位機能を含めて論理記述の入れ子が2000段を超えています)";
+    const QString reason =
+        "(with the unit functions it calls, the logic description is nested more than 2000 levels deep)";
     ASSERT_EQ(document.environment.registry->origin, first);
     CInspectionView pane;
     CInspectionProgress run;
     StartWholeInspection(CommandInspectAll, pane, document.environment, run);
-    EXPECT_EQ(pane.Lines().last(), "検査中にエラーが発生したため、検査を終了しました。" + reason);
+    EXPECT_EQ(pane.Lines().last(), "The inspection stopped: an error occurred. " + reason);
     EXPECT_EQ(CConditionConclusionList::Run(pane, document.environment, CConditionConclusionList::AllUnitFunctions,
                                             CConditionConclusionList::DoStatements, first),
               CConditionConclusionList::Failed);
-    EXPECT_EQ(pane.Lines(), QStringList("条件と結論の対応一覧を作成できませんでした。" + reason));
+    EXPECT_EQ(pane.Lines(), QStringList("The list of conditions and conclusions could not be made. " + reason));
     // Each description alone is well within the bound.
-    EXPECT_NE(InspectCurrent(document, *first).last(), "検査中にエラーが発生したため、検査を終了しました。" + reason);
+    EXPECT_NE(InspectCurrent(document, *first).last(), "The inspection stopped: an error occurred. " + reason);
 }

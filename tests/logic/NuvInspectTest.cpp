@@ -83,7 +83,7 @@ TEST(NuvInspect, AListGrowingWithTheSquareOfItsDoStatementsIsWrittenInLittleMemo
 TEST(NuvInspect, TwentyThousandNestedIfsEndWithTheReasonWithinFourGigabytes) {
     QTemporaryDir directory;
     const QString path = SaveNestedIfDocument(directory.filePath("deep.nuv"), 20000);
-    const QString reason = "(論理記述の入れ子が2000段を超えています)";
+    const QString reason = "(the logic description is nested more than 2000 levels deep)";
     for (const QStringList& arguments :
          {QStringList{"inspect", path, "--current", "0"}, QStringList{"inspect", path, "--all"},
           QStringList{"conditions", path, "--current", "0"}}) {

@@ -59,7 +59,7 @@ TEST_F(DocumentFileSaving, ATargetThatIsNoRegularFileOrIsMarkedReadOnlyIsRefused
     ASSERT_EQ(chmod(QFile::encodeName(Path("locked.nuv")).constData(), 0444), 0);
     run = Resave(Path("locked.nuv"));
     EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.standardError.contains(QStringLiteral("\"%1\" は読み取り専用").arg(Path("locked.nuv"))))
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("\"%1\" is set to read-only").arg(Path("locked.nuv"))))
         << run.standardError.toStdString();
     EXPECT_EQ(ReadFileBytes(Path("locked.nuv")), "old");
     EXPECT_EQ(Mode(Path("locked.nuv")) & 07777, 0444u);
@@ -131,7 +131,7 @@ TEST_F(DocumentFileSaving, ASaveInPlaceKilledOnTheWayLeavesTheOldContentAndTheNe
     environment.remove("NUV_STOP_AFTER_BYTES");
     const ProgramRun opened = RunProgram(QStringLiteral("nuvdump"), {Path("doc.nuv")}, environment);
     EXPECT_TRUE(opened.standardError.contains(
-        QStringLiteral("\"%1\" の保存が途中で終わっています。保存する前の内容は次のファイルに残っています。\n%2")
+        QStringLiteral("The save of \"%1\" stopped partway. What it held before the save is kept in this file:\n%2")
             .arg(Path("doc.nuv"), backups.filePath(names[0]))))
         << opened.standardError.toStdString();
     EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", kLayout, Path("doc.nuv")}, environment).exitCode, 0);
@@ -274,7 +274,9 @@ TEST_F(DocumentFileSaving, ATableOfContentsTooDeepToBeReadAgainIsNotSavedAndTheF
     // One level more would never open again: no way of saving writes it.
     WriteFileBytes(Path("deep.nuv"), before);
     CUnitFunction::AppendChild(parent, data.registry.CreateFunction(QStringLiteral("past"), options));
-    const QString refusal = QStringLiteral("目次の階層が%1段を超えているため、保存できません。").arg(kMaxOutlineDepth);
+    const QString refusal =
+        QStringLiteral("The document cannot be saved: its table of contents has more than %1 levels.")
+            .arg(kMaxOutlineDepth);
     EXPECT_FALSE(SaveDocumentXml(data, Path("deep.nuv"), &error));
     EXPECT_EQ(error, refusal);
     EXPECT_FALSE(SaveDocumentXml(data, Path("deep.nuv"), &error, DocumentFormat::Older));

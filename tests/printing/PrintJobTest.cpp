@@ -149,7 +149,8 @@ TEST_F(PrintJobTest, TitlePageNeedsATitleAndPrintsItsLinesOnOnePage) {
     CPrintJob job;
     EXPECT_FALSE(job.PreparePrintTitlePage(source));
     ASSERT_EQ(m_messages.Texts().size(), 1);
-    EXPECT_TRUE(m_messages.Texts().first().startsWith(QStringLiteral("文書タイトルがないため")));
+    EXPECT_TRUE(
+        m_messages.Texts().first().startsWith(QStringLiteral("Nothing can be printed: there is no document title")));
     EXPECT_EQ(job.Kind(), 0);
 
     document->documentHeader.Title = QStringLiteral("炊飯器仕様書");
@@ -216,7 +217,7 @@ TEST_F(PrintJobTest, NotesNeedATextAndWrapLongLines) {
     CPrintJob job;
     document->MemoText = QStringLiteral(" \n ");
     EXPECT_FALSE(job.PreparePrintNotes(source));
-    EXPECT_EQ(m_messages.Texts(), QStringList{QStringLiteral("メモがないため、印刷できません。")});
+    EXPECT_EQ(m_messages.Texts(), QStringList{QStringLiteral("Nothing can be printed: there is no memo.")});
 
     document->MemoText = QStringLiteral("始まり") + QString(400, QChar(0x3042)) + QStringLiteral("終わり\n次の段落");
     ASSERT_TRUE(job.PreparePrintNotes(source));
@@ -353,7 +354,7 @@ TEST_F(PrintJobTest, NuvprintWritesThePrintoutOrFailsWhenThereIsNothingToPrint) 
     run = RunProgram(QStringLiteral("nuvprint"),
                      {QStringLiteral("notes"), Path(QStringLiteral("cooker.nuv")), Path(QStringLiteral("notes.pdf"))});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.standardError.contains(QStringLiteral("メモがないため"))) << run.standardError.toStdString();
+    EXPECT_TRUE(run.standardError.contains(QStringLiteral("there is no memo"))) << run.standardError.toStdString();
 }
 
 TEST_F(PrintJobTest, NuvprintSaysWhyItCannotWriteAndNeverWritesOverItsDocument) {

@@ -81,7 +81,7 @@ TEST_F(SettingsPageModels, HierarchicalIndexLoadsRefusesOutOfRangeAndStoresOnlyT
     model.SetNumberText(zoom, QStringLiteral("100"));
     EXPECT_TRUE(model.Validate(japanese));
     ASSERT_EQ(messages.Texts().size(), 4);
-    EXPECT_EQ(messages.Texts()[0], QStringLiteral("「階層順目次」ページの「ボックスの幅」の数値が範囲外です。"));
+    EXPECT_EQ(messages.Texts()[0], QStringLiteral("「階層順目次」ページの「Box width」の数値が範囲外です。"));
     EXPECT_EQ(messages.Texts()[3], QStringLiteral("「階層順目次」ページの「ズーム」の数値が範囲外です。"));
     // Page and field are named in the interface language.
     const CMessageContext english;
@@ -152,7 +152,7 @@ TEST_F(SettingsPageModels, TheDisplayPageSwitchesAutomaticSavingInWholeMinutesFr
         EXPECT_FALSE(model.Validate(japanese)) << typed.toStdString();
     }
     EXPECT_EQ(messages.Texts().back(),
-              QStringLiteral("「表示」ページの「ファイル自動セーブの間隔(分)」の数値が範囲外です。"));
+              QStringLiteral("「表示」ページの「Automatic save interval (minutes)」の数値が範囲外です。"));
     model.SetNumberText(interval, QString::number(CDisplayPageModel::LongestAutoSaveInterval + 1));
     EXPECT_FALSE(model.Validate(japanese));
     model.SetNumberText(interval, QStringLiteral("1"));
@@ -188,7 +188,7 @@ TEST_F(SettingsPageModels, FunctionAttributesOfferToDeleteEmptyAndDuplicateRows)
     ASSERT_EQ(model.Attributes().size(), 2u);
     EXPECT_EQ(model.Attributes()[0].id, 1);
     EXPECT_EQ(messages.Texts().last(),
-              QStringLiteral("「FS」が重複しています。\n重複している項目を削除してよろしいですか？"));
+              QStringLiteral("\"FS\" appears more than once.\nDo you want to delete the duplicate items?"));
 }
 
 TEST_F(SettingsPageModels, ManHourFactorsAreNumbersAboveZero) {

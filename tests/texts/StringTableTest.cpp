@@ -4,6 +4,11 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -114,6 +119,111 @@ TEST(StringTable, OwnTextsShowInTheInterfacesLanguageAndExistInBoth) {
     }
     EXPECT_EQ(inBoth, QStringList({"SwitchedToEnglish", "SwitchToEnglishFailed", "SwitchedToJapanese",
                                    "SwitchToJapaneseFailed"}));
+}
+
+// Every text shows in the interface's language, as a NUV_TEXT or as a pair named ...Ja and ...En, but for the
+// system's own texts, which read the same in either interface. A text joins their list only when it is one of them.
+TEST(StringTable, EveryJapaneseTextThatIsNotTheSystemsOwnHasAnEnglishOne) {
+    using enum StringId;
+    // clang-format off
+    const StringId systemTexts[] = {
+        WindowsDialogTitle, CloseButton, DeleteToolBarButton, DropMapFile, OnlyOneFileConverted, SwitchedToEnglish,
+        SwitchToEnglishFailed, SwitchedToJapanese, SwitchToJapaneseFailed, SwitchToEnglishQuestion, ExportedFile,
+        OverwriteQuestion, OutlineIndexExportName, OutlineIndexExportFilter, MemberNamesExportName, CsvExportFilter,
+        CannotOpenForSaving, CannotWriteFile, UnknownVersionFileRead, VersionListVersion, RemoveVersionButton,
+        OpenVersionButton, ExportContentFileName, ExportContentWholeDocument, FileInUseCaption,
+        DocumentEditedElsewhere, ReadOnlyButton, NotifyButton, FileNowWritableCaption, EditButton,
+        EditedFileCaption, DiscardButton, SaveButton, MapConversionFinished, ProgressCaption, ProgressCount,
+        CancelButton, FolderSelectTitle, CsvTooFewFunctions, CsvExportFinished, OriginCannotBeDeleted,
+        OriginHasNoSiblings, OriginCannotBeMoved, CannotMoveThere, NotAnOutlineNumber,
+        OriginCannotBeRemovedFromIndex, ConfirmDeleteFunctionCompletely, OriginIsAlwaysReuseSource,
+        ParentIsReuseTarget, AlreadyReuseSource, NotASharedFunction, OriginCannotBeIsolated,
+        IsolateUnderSharedParent, HierarchicalViewTitle, ConfirmChartDrawing, ConfirmDiagramDrawing,
+        NothingToPrintInChart, DiagramImageTooLarge, FunctionListNewButton, FunctionListDeleteButton,
+        ConfirmDeleteFunctions, FunctionUsedInIndex, FunctionUsedByFnStatements, NotesTitle, ZoomWindowTitle,
+        ZoomActualSize, NamePromptTitle, NamePromptLabel, MovePromptTitle, IsolatePromptTitle, IsolatePromptLabel,
+        MemberUsageCsvHeader, MemberUsageSizeOver, SeveralQuantifiers, WholeNameIsQuantifier, ExistentialNotAllowed,
+        QuantifierNotAllowed, IsExistentialQuantifier, IsUniversalQuantifier, QuantifierAtNameStart,
+        DeleteEmptyItems, ItemWithEmptyName, NoSemanticRelation, NoMessage, FillAllItems, AlreadyRegistered,
+        SyntaxSymbolPageTitle, NewItemButton, DeleteItemButton, AddRuleButton, ChangeRuleButton, SymbolMessage,
+        SymbolForbiddenChars, SymbolFullWidth, SymbolEmpty, SymbolBlanksOnly, SymbolEdgeBlanks, SymbolDuplicate,
+        AuxiliaryVerbMessage, AuxiliaryVerbEmpty, AuxiliaryVerbDuplicate, AuxiliaryVerbForbiddenChars,
+        AuxiliaryVerbTooMany, MessagesPageExplanation, SettingOutOfRange, SettingsPageTableOfContents,
+        SettingsPageHeader, SettingColourDescribed, SettingColourNotDescribed, SettingColourReused,
+        SettingColourReuseReference, SettingDeleteAttribute, VocabularyEmptyItems, VocabularyDuplicateItem,
+        VocabularyForbiddenCharacters, QuantifierWithoutOpposite, VocabularyMemberExplanation, FontDialogTitle,
+        FnCycle, InspectionStarted, InspectingReasons, InspectingSyntax, ExpandingLogic, BuildingSyntaxTree,
+        CreatingPaths, CheckingWithinPaths, CheckingBetweenPaths, CountingResults, WholeInspectionAllBegin,
+        WholeInspectionAllEnd, WholeInspectionSyntaxBegin, WholeInspectionSyntaxEnd, WholeInspectionRedundancyBegin,
+        WholeInspectionRedundancyEnd, WholeInspectionInconsistencyBegin, WholeInspectionInconsistencyEnd,
+        CurrentInspectionBegin, CurrentInspectionEnd, PathsTotal, SyntaxTotal, RedundancyTotal, InconsistencyTotal,
+        SemanticRelationTotal, ReasonInspectionBegin, ReasonInspectionEnd, NoReasonGiven, GiveReasonOrOmit,
+        ReasonTotal, EmptyFunctionName, NoDoOrFnInFunction, InspectionAborted, InspectionAborting,
+        InspectionRunningCaption, MissingName, NoEffectiveStatement, EmptyBody, RedundantDescription, Contradiction,
+        PossibleContradiction, PossibleInconsistency, SeeAlso, SameExecutionConditions, OmissibleConditions,
+        CorrespondenceAllBegin, CorrespondenceAllEnd, CorrespondenceCurrentBegin, CorrespondenceCurrentEnd,
+        FunctionNameInUse, FunctionNameOnlyInList, NoMoveSource, PrefixMembersStart, PrefixMemberChanged,
+        PrefixMembersDone, CodeSymbolLabel, InputPaneCaption, OutputPaneCaption, ContentPaneName,
+        LineMarkDialogTitle, LineMarkOpen, LineMarkDelete, NoFunctionSelected, ProcessName1, ProcessName2,
+        ProcessName3, ProcessName4, ProcessName5, ProcessName6, ProcessName7, ProcessName8, ProcessName9,
+        SearchedText, SearchTargets, SearchTargetFunction, SearchTargetContent, SearchTargetLogic,
+        SearchHeaderDetails, SearchDetailOutlineNumber, SearchDetailFunctionName, SearchDetailUniqueLabel,
+        SearchDetailCodeSymbol, SearchDetailRequirements, SearchLogicDetails, SearchDetailMemberName,
+        SearchDetailStateName, SearchDetailParticles, SearchScopeLine, SearchScopeAll, SearchScopeDescendants,
+        SearchScopeCurrent, SearchCurrentFunction, SearchHitCount, SearchHitOutlineNumber, SearchHitFunctionName,
+        SearchHitUniqueLabel, SearchHitCodeSymbol, SearchHitContentLine, SearchHitLogicLine,
+        SearchFurtherOccurrence, ReplaceBracketsRefused, ReplaceSlotOverLimit, ReplaceSlotsOverLimit,
+        ReplaceNameOverLimit, ReplaceNamesOverLimit, ReplacedName, ReplaceNameSkipped, ReplacedContent,
+        ReplacedSlot, ReplaceSlotSkipped, ReplacedCount, ReplaceMadeDuplicateName, SimilarStart, SimilarMemberFirst,
+        SimilarMemberSecond, SimilarStateFirst, SimilarStateSecond, SimilarStopped, SimilarEnd,
+        SimilarLengthOutOfRange, ObscureWord, ObscureTotal, LineMarkChangeButton, LineMarkDefaultButton,
+        FileNameNotEntered, CsvFileFilter, DecisionTableObject, DecisionTableFnCycle,
+        DecisionTableOutlineNumberStub, DecisionTableNameStub, DecisionTableLabelStub, DecisionTableRequirementStub,
+        TestSpecificationObject, TestSpecificationFnCycle, TestItemNumberHeader, TestScenarioHeader,
+        TestExpectedResultHeader, CommentSourceTitle, CommentSourceFilter, CommentSourceLoopQuestion,
+        CommentSourceCancelled, CommentSourceContinueQuestion, TemplateFaultArgument, TemplateFaultThreeArguments,
+        TemplateFaultOddArguments, TemplateFaultCommand, TemplateHelp, TraceabilityCannotOpen, TraceabilityImported,
+        UniqueLabelChangeQuestion, UniqueLabelRemoveQuestion, UniqueLabelReuseQuestion, UniqueLabelUsedElsewhere,
+        UniqueLabelCannotDiscontinue, RequirementEmptyItemQuestion, RequirementDuplicateQuestion, UniqueLabelTitle,
+        UniqueLabelMethodGroup, UniqueLabelMethodNumbers, UniqueLabelMethodTimestamp, UniqueLabelMethodDirect,
+        UniqueLabelMethodNone, UniqueLabelPrefix, UniqueLabelAssign, UniqueLabelApplyToNew,
+        UniqueLabelDiscontinuedGroup, UniqueLabelAdd, UniqueLabelRemove, RequirementNew, RequirementDelete,
+        AllDefaultButton, BrowseButton, DefaultButton, ExportButton, ImportButton, DecisionTableTraceabilityOption,
+        DecisionTableConclusionOrder, DecisionTableConsequentsAsWritten, DecisionTableConsequentsByCode,
+        DecisionTableConditionOrder, DecisionTableAntecedentsAsWritten, DecisionTableAntecedentsByCode,
+        SynchronizationPageTitle, FontSizeLabel, SplashScreenPageTitle, NoResultsToPrint, ResultsStartTime,
+        PrintNotPrinted, PrintItemDate, PrintItemTime, CreateCommonFunctionQuestion, SlotAlreadyFull,
+        PastedTextTruncated, TypingOutsideLines, LogicMenuCandidates, LogicMenuNoCandidate,
+        LogicMenuInsertStatement, LogicMenuEditStatement, LogicMenuDeleteStatement, LogicMenuAddBefore,
+        LogicMenuComment, LogicMenuLineBreak, LogicMenuReplaceWithDo, LogicMenuReplaceWithTransitState,
+        LogicMenuReplaceWithFn, LogicMenuHankakuNegation, LogicMenuZenkakuNegation, LogicMenuDelete,
+        LogicMenuDeleteLine, LogicMenuDeleteBlock, LogicMenuDeleteFrame, LogicMenuUndo, LogicMenuRedo, LogicMenuCut,
+        LogicMenuCopy, LogicMenuPaste, LogicMenuPasteLines, LogicMenuSelectAll, LogicMenuSelectFunction,
+        LogicMenuFont, LogicMenuRegisterMemberName, LogicMenuCopyLines, LogicMenuFontLines, LogicMenuEditLineMark,
+        RegisterThisMemberNameQuestion};
+    // clang-format on
+    const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff01}-\\x{ff5e}]"));
+    std::map<StringId, std::string> names;
+#define NUV_STRING(name, text) names[StringId::name] = #name;
+#define NUV_STRING_ID(name, number, text)
+#define NUV_TEXT(name, japanese, english)
+#include "texts/StringList.inc"
+#undef NUV_STRING
+#undef NUV_STRING_ID
+#undef NUV_TEXT
+    const std::set<StringId> system(std::begin(systemTexts), std::end(systemTexts));
+    for (const auto& [id, name] : names) {
+        if (!LoadString(id).contains(japanese) || system.contains(id))
+            continue;
+        // Else the Japanese side of a pair, whose English side exists and is English.
+        const auto english = std::ranges::find_if(names, [&name](const auto& entry) {
+            return name.ends_with("Ja") && entry.second == name.substr(0, name.size() - 2) + "En";
+        });
+        EXPECT_TRUE(english != names.end() && !LoadString(english->first).contains(japanese))
+            << name << " shows in Japanese in the English interface";
+    }
+    for (StringId id : systemTexts)
+        EXPECT_TRUE(names.contains(id) && LoadString(id).contains(japanese)) << static_cast<int>(id);
 }
 
 } // namespace

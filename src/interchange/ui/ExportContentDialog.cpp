@@ -20,7 +20,7 @@ CExportContentDialog::CExportContentDialog(ExportExplanationsOptions& options, c
                                            QWidget* parent)
     : QDialog(parent), m_options(options), m_file(new QLineEdit(proposedName, this)), m_scope(new QButtonGroup(this)) {
     setWindowTitle(LoadString(StringId::ContentPaneName));
-    auto* browse = new QPushButton(LoadString(StringId::BrowseButton), this);
+    auto* browse = new QPushButton(LoadString(StringId::OwnBrowseButton), this);
     connect(browse, &QPushButton::clicked, this, [this] {
         QFileDialog dialog(this, QString(), FileName(), LoadString(StringId::RtfFileFilter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -44,14 +44,14 @@ void AddVersionCommands(CCommandRegistry& registry, CVersionCommandHost& host) {
 QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(LoadString(StringId::OkButton));
-    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(StringId::CancelButton));
+    buttons->button(QDialogButtonBox::Cancel)->setText(LoadString(StringId::OwnCancelButton));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return buttons;
 }
 
 QLayout* MakeOtherDocumentRow(QLineEdit& edit, const QString& path) {
-    auto* browse = new QPushButton(LoadString(StringId::BrowseButton), edit.parentWidget());
+    auto* browse = new QPushButton(LoadString(StringId::OwnBrowseButton), edit.parentWidget());
     QObject::connect(browse, &QPushButton::clicked, &edit, [&edit, path] {
         const QString chosen = QFileDialog::getOpenFileName(
             &edit, QString(), path.isEmpty() ? QString() : QFileInfo(path).path(), LoadString(StringId::NuvFileFilter));

@@ -169,7 +169,7 @@ TEST_F(MainFrameMessagesTest, AFailedJobSaysSoAndOnlyAJobThatWritesLeavesTheDocu
     EXPECT_FALSE(m_app.Document().IsModified());
     EXPECT_FALSE(m_targets.calls.contains("refreshed"));
     EXPECT_EQ(m_sink.Texts().mid(shown),
-              QStringList({"処理中にエラーが発生したため、処理を終了しました。(メモリが足りません)"}));
+              QStringList({"The processing stopped: an error occurred. (Not enough memory)"}));
     EXPECT_TRUE(m_targets.calls.endsWith("unlocked"));
 
     m_messages.PostStartWorker([]() -> bool { throw std::runtime_error("disk gone"); }, true);
@@ -177,8 +177,7 @@ TEST_F(MainFrameMessagesTest, AFailedJobSaysSoAndOnlyAJobThatWritesLeavesTheDocu
     WaitForWorker();
     EXPECT_TRUE(m_app.Document().IsModified());
     EXPECT_TRUE(m_targets.calls.contains("refreshed"));
-    EXPECT_EQ(m_sink.Texts().mid(shown + 1),
-              QStringList({"処理中にエラーが発生したため、処理を終了しました。(disk gone)"}));
+    EXPECT_EQ(m_sink.Texts().mid(shown + 1), QStringList({"The processing stopped: an error occurred. (disk gone)"}));
 }
 
 TEST_F(MainFrameMessagesTest, TheActiveTabNoticeUpdatesTheViewsUnlessTheTabBarHasTheFocus) {

@@ -139,7 +139,7 @@ TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndTheExportSaysHowManyCharacters
     EXPECT_EQ(ReadFileBytes(exported), QByteArray(",Gr??e,C2,\r\n\"R1\",\"a\",\"b\","));
     EXPECT_EQ(host.messages.Texts(),
               QStringList{QStringLiteral("ファイルのエクスポートが終了しました。\n"
-                                         "CP932 で表せない 2 個の文字は \"?\" に置き換えました。")});
+                                         "2 character(s) that CP932 cannot hold were replaced by \"?\".")});
 }
 
 TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
@@ -154,10 +154,12 @@ TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
     WriteSparseFile(large, CCsvTreeReader::MaxFileBytes + 1);
     AnswerFileDialog(large);
     host.Run(CommandImportCsv);
-    EXPECT_EQ(host.messages.Texts(),
-              (QStringList{QStringLiteral("単位機能の個数が少ないため、出力できません。"),
-                           QStringLiteral("CSVファイルの見出し行の列が最後の行より少ないため、インポートできません。"),
-                           QStringLiteral("File \"%1\" can not read: it is larger than 67108864 bytes.").arg(large)}));
+    EXPECT_EQ(
+        host.messages.Texts(),
+        (QStringList{
+            QStringLiteral("単位機能の個数が少ないため、出力できません。"),
+            QStringLiteral("The CSV file cannot be imported: its heading line has fewer columns than its last line."),
+            QStringLiteral("File \"%1\" can not read: it is larger than 67108864 bytes.").arg(large)}));
     EXPECT_EQ(host.modified, 0);
     EXPECT_EQ(host.data.registry.Count(), 1);
 }

@@ -19,8 +19,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,7 +94,7 @@ TEST(VersionDialogs, TheVersionListStoresTenRefusesTheEleventhAndRemovesTheChose
     dialog.VersionList()->selectRow(2);
     host.messages.Answer(platform::MessageAnswer::Yes);
     QTest::mouseClick(dialog.RemoveButton(), Qt::LeftButton);
-    EXPECT_EQ(host.messages.Texts().last(), "版 \"1.03\" を削除しますか？");
+    EXPECT_EQ(host.messages.Texts().last(), "Do you want to delete the version \"1.03\"?");
     ASSERT_EQ(dialog.VersionList()->rowCount(), 9);
     EXPECT_EQ(dialog.VersionList()->item(2, 0)->text(), " 1.04");
     EXPECT_EQ(host.modified, 1);
@@ -140,8 +142,8 @@ TEST(VersionDialogs, TwoStoredVersionsAreComparedWhenTheWorkingDataIsNot) {
     dialog.NewerVersionBox()->setCurrentIndex(1);
     dialog.accept();
     EXPECT_EQ(host.pane.Lines(),
-              (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Do<B>を{b}せよ",
-                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+              (QStringList{"[1] The unit function \"step\" was changed.", "[1 Line 2] Deleted: Do<B>を{b}せよ",
+                           "Unit functions added: 0, deleted: 0, changed: 1."}));
 }
 
 TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnreadableFileIsSaid) {
@@ -153,9 +155,8 @@ TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnrea
     CShowDifferenceDialog dialog(host);
     dialog.FileEdit()->setText(host.folder.filePath("missing.nuv"));
     dialog.accept();
-    EXPECT_EQ(
-        host.messages.Texts().value(0),
-        QStringLiteral("ファイル \"%1\" を読み込むことができませんでした。").arg(host.folder.filePath("missing.nuv")));
+    EXPECT_EQ(host.messages.Texts().value(0),
+              QStringLiteral("The file \"%1\" could not be read.").arg(host.folder.filePath("missing.nuv")));
     EXPECT_EQ(host.paneShown, 0);
 
     dialog.FileEdit()->clear();
@@ -163,8 +164,8 @@ TEST(VersionDialogs, TheComparisonWithAStoredVersionFillsTheResultPaneAndAnUnrea
     dialog.accept();
     EXPECT_EQ(host.paneShown, 1);
     EXPECT_EQ(host.pane.Lines(),
-              (QStringList{"[1] 単位機能 \"step\" が変更されました。", "[1 Line 2] 削除: Do<B>を{b}せよ",
-                           "追加 0 個、削除 0 個、変更 1 個の単位機能があります。"}));
+              (QStringList{"[1] The unit function \"step\" was changed.", "[1 Line 2] Deleted: Do<B>を{b}せよ",
+                           "Unit functions added: 0, deleted: 0, changed: 1."}));
     EXPECT_EQ(host.pane.GetLineRecord(0)->internalId, static_cast<qint32>(step->InternalID));
 }
 
@@ -217,7 +218,7 @@ TEST(VersionDialogs, TheWorkItemCommandSaysThatNoConnectorExists) {
     AddVersionCommands(registry, host);
     EXPECT_TRUE(registry.Dispatch(CommandConnectTeamFoundationServer));
     EXPECT_EQ(host.messages.Texts(),
-              QStringList{"Team Foundation Server に接続するコンポーネントがないため、作業項目を追加できません。"});
+              QStringList{"No work item can be added: there is no component that connects to Team Foundation Server."});
 }
 
 TEST(VersionDialogs, TheContentExportKeepsTheFileAndScopeOnlyOnOkAndAsksBeforeReplacingAFile) {
@@ -271,6 +272,38 @@ TEST(VersionDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
         CFileControl dialog(host);
         EXPECT_EQ(dialog_checks::CutColumnTitles(dialog), QStringList());
     }
+}
+
+// The dialogs' own texts show in the interface's language, as their captions from the wording table do.
+TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
+    TestHost host;
+    const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
+    // The content export's file label is the system's own.
+    const auto texts = [](const QDialog& dialog, bool labels) {
+        QStringList found;
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+            found << button->text();
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            if (labels)
+                found << label->text();
+        return found;
+    };
+    for (const int language : {0, 1}) {
+        SetTextLanguage(language);
+        host.context.m_language = language;
+        ExportExplanationsOptions options;
+        CDlgFileAdd merge(host);
+        CShowDifferenceDialog comparison(host);
+        CExportContentDialog content(options, QStringLiteral("content.rtf"));
+        const QStringList shown = texts(merge, true) + texts(comparison, true) + texts(content, false);
+        if (language == 1) {
+            EXPECT_TRUE(shown.contains(QStringLiteral("参照"))) << shown.join('|').toStdString();
+            EXPECT_TRUE(shown.contains(QStringLiteral("キャンセル"))) << shown.join('|').toStdString();
+        } else {
+            EXPECT_TRUE(shown.filter(japanese).isEmpty()) << shown.filter(japanese).join('|').toStdString();
+        }
+    }
+    SetTextLanguage(0);
 }
 
 } // namespace

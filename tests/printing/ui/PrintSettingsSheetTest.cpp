@@ -209,7 +209,7 @@ TEST(PrintSettingsSheetTest, MarginsThatLeaveTooLittleToPrintOnAreRefusedWithAMe
         sheet->accept();
     });
     ASSERT_TRUE(RunPrintSettingsSheet(host, remembered));
-    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("「余白、他」ページの「余白(mm)」の数値が範囲外です。")});
+    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("「余白、他」ページの「Margin (mm)」の数値が範囲外です。")});
     EXPECT_EQ(host.document.printSettings.marginLeft, 90);
     EXPECT_EQ(host.document.printSettings.marginRight, 70);
 }
@@ -227,7 +227,7 @@ TEST(PrintSettingsSheetTest, PrintFollowsTheChosenPrintoutAndItsRefusal) {
     EXPECT_TRUE(registry.Dispatch(CommandPrint));
     ASSERT_EQ(messages.Texts().size(), 3);
     EXPECT_EQ(messages.Texts().at(0), QStringLiteral("検査・検索等結果のメッセージがないため、印刷できません。"));
-    EXPECT_EQ(messages.Texts().at(1), QStringLiteral("メモがないため、印刷できません。"));
+    EXPECT_EQ(messages.Texts().at(1), QStringLiteral("Nothing can be printed: there is no memo."));
     EXPECT_EQ(host.document.printSettings.printKind, 4);
     // A choice beyond the six prints nothing.
     host.document.selectedPrintout = 9;

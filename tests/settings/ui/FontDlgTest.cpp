@@ -106,7 +106,7 @@ TEST(FontDlg, OkGivesBackTheChoicesWithTheirMaskCancelNothing) {
     {
         platform::ScriptedMessageSink sink;
         dialog.accept();
-        EXPECT_EQ(sink.Texts(), QStringList{"「サイズ」の数値が範囲外です。"});
+        EXPECT_EQ(sink.Texts(), QStringList{"The value of \"Size\" is out of range."});
         EXPECT_TRUE(dialog.isVisible());
     }
     dialog.SizeBox()->setEditText("14");

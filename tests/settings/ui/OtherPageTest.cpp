@@ -84,7 +84,8 @@ TEST(DisplayPageTest, AutomaticSavingIsSwitchedOnAndTheTimerFollows) {
     interval->selectAll();
     QTest::keyClicks(interval, "0");
     test.ClickOk();
-    EXPECT_EQ(test.sink.Texts(), QStringList{"「表示」ページの「ファイル自動セーブの間隔(分)」の数値が範囲外です。"});
+    EXPECT_EQ(test.sink.Texts(),
+              QStringList{"「表示」ページの「Automatic save interval (minutes)」の数値が範囲外です。"});
     EXPECT_EQ(data.AutoSaveOnOff, 0);
     interval->selectAll();
     QTest::keyClicks(interval, "1");

@@ -65,8 +65,8 @@ TEST(EnvironmentSettingsSheet, ShowsItsPagesAndRemembersThePageAfterCancelAndOk)
             titles << page->Title();
         EXPECT_EQ(titles, (QStringList{"目次", "アウトライン順目次", "階層順目次", "構造図", "表示", "機能属性",
                                        "機能内容欄", "単位機能ヘッダー", "論理記述欄", "        論理記述の記号",
-                                       "単位機能の条件", "目次と論理記述の同期", "テンプレート", "フォント", "文言設定",
-                                       "その他", "スプラッシュスクリーン"}));
+                                       "Unit function conditions", "目次と論理記述の同期", "Template", "フォント",
+                                       "文言設定", "その他", "スプラッシュスクリーン"}));
         sheet.SetActivePage(HierarchicalIndexPage);
         sheet.reject();
     });
@@ -143,8 +143,8 @@ TEST(EnvironmentSettingsSheet, AValueOutOfRangeKeepsTheSheetOnItsPage) {
         EXPECT_EQ(sheet.ActivePageIndex(), HierarchicalIndexPage);
         sheet.reject();
     });
-    EXPECT_EQ(messages.Texts(), (QStringList{"「階層順目次」ページの「ボックスの幅」の数値が範囲外です。",
-                                             "「階層順目次」ページの「ボックスの幅」の数値が範囲外です。"}));
+    EXPECT_EQ(messages.Texts(), (QStringList{"「階層順目次」ページの「Box width」の数値が範囲外です。",
+                                             "「階層順目次」ページの「Box width」の数値が範囲外です。"}));
     EXPECT_EQ(host.data.indexViewSettings.HieBoxSizeX, width);
     EXPECT_EQ(host.modified, 0);
 }
