@@ -13,15 +13,18 @@ namespace {
 // The write end of the pipe the handler notes a signal in; only a write, which is safe in a signal handler.
 volatile sig_atomic_t g_notePipe = -1;
 volatile sig_atomic_t g_requests = 0;
+// Set while a request has been noted and the close it asked for has not been declined.
+volatile sig_atomic_t g_unanswered = 0;
 
 extern "C" void NoteTermination(int signalNumber) {
     // Asked again, the process ends by the signal even if the first request was never read (a window stuck in
     // its painting, a dialog that waits).
-    if (g_requests > 0) {
+    if (g_unanswered) {
         signal(signalNumber, SIG_DFL);
         raise(signalNumber);
         return;
     }
+    g_unanswered = 1;
     g_requests = g_requests + 1;
     const int saved = errno;
     const char byte = 1;
@@ -59,6 +62,10 @@ TerminationRequests::~TerminationRequests() {
     m_notifier.reset();
     close(m_pipe[0]);
     close(m_pipe[1]);
+}
+
+void TerminationRequests::Declined() {
+    g_unanswered = 0;
 }
 
 int TerminationRequests::Count() {

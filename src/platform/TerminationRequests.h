@@ -13,8 +13,8 @@ namespace platform {
 // closed terminal does, or SIGINT, as Ctrl+C in the terminal does) no longer ends it at once: the signal is noted and
 // `request` runs on the event loop of the thread that made this object, where the program closes as it would when
 // asked by another instance. A second request ends the process at once by its signal, whatever the program is doing
-// meanwhile. The actions these signals had before are put back when this goes. Without a pipe to note them in, the
-// signals end the process as before.
+// meanwhile, unless the close the first asked for has been declined since. The actions these signals had before are put
+// back when this goes. Without a pipe to note them in, the signals end the process as before.
 class TerminationRequests {
 public:
     explicit TerminationRequests(std::function<void()> request);
@@ -25,6 +25,10 @@ public:
     // How many requests to end have been noted so far in this process: work that should stop when asked (a
     // conversion, an import) compares it with the count it started with, also before the event loop has run.
     static int Count();
+
+    // The close a request asked for has been declined (the user answered Cancel) and the program goes on: the next
+    // request asks again instead of ending the process at once.
+    static void Declined();
 
 private:
     void Drain();

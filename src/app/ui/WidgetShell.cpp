@@ -8,6 +8,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/ui/NewTypeDlg.h"
 #include "interchange/ui/ImportProgressDlg.h"
+#include "platform/TerminationRequests.h"
 #include "platform/ui/InstanceChannel.h"
 #include "settings/ui/FontDlg.h"
 #include "settings/ui/SettingsHost.h"
@@ -96,7 +97,8 @@ void CWidgetShell::CloseOnceNoDialogRuns() {
         return;
     }
     m_bClosePosted = false;
-    m_mainFrame->close();
+    if (!m_mainFrame->close())
+        platform::TerminationRequests::Declined();
 }
 
 void CWidgetShell::CloseMainWindow() {

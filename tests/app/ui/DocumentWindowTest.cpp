@@ -18,6 +18,7 @@
 #include "platform/DocumentFileLock.h"
 #include "platform/MessageBox.h"
 #include "platform/OwnerFile.h"
+#include "platform/TerminationRequests.h"
 #include "views/ui/LexicographicalView.h"
 #include "views/ui/ZoomDialog.h"
 
@@ -46,6 +47,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <sys/stat.h>
 
@@ -452,4 +454,23 @@ TEST_F(DocumentWindow, ACloseFromOutsideEndsTheDialogsThenCommitsWhatTheBoxesHol
     EXPECT_NE(written->header.Work, work);
     EXPECT_TRUE(written->header.contentText.startsWith("typed content")) << written->header.contentText.toStdString();
     EXPECT_EQ(written->header.Reasoning, reason);
+}
+
+// A signal asks to close; when the user declines the close, the program goes on as before, and a later signal asks
+// again instead of ending the process with the unsaved edit.
+TEST_F(DocumentWindow, ASignalAfterADeclinedCloseAsksAgain) {
+    CChildFrame* tab = OpenTabWithoutLogicLines(App(), *Frame());
+    ASSERT_NE(tab, nullptr);
+    CNUVView& header = *tab->HeaderForm();
+    header.NameBox().selectAll();
+    QTest::keyClicks(&header.NameBox(), "RENAMED");
+    platform::ScriptedMessageSink messages;
+    const platform::TerminationRequests termination([this] { App().OnCloseRequested(); });
+    for (int request = 1; request <= 2; ++request) {
+        messages.Answer(MessageAnswer::Cancel);
+        raise(SIGTERM);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return messages.Requests().size() == request; }, 5000)) << request;
+        EXPECT_TRUE(Frame()->isVisible()) << request;
+    }
+    EXPECT_EQ(platform::TerminationRequests::Count(), 2);
 }
