@@ -216,9 +216,8 @@ TEST(StringTable, EveryJapaneseTextThatIsNotTheSystemsOwnHasAnEnglishOne) {
         if (!LoadString(id).contains(japanese) || system.contains(id))
             continue;
         // Else the Japanese side of a pair, whose English side exists and is English.
-        const auto english = std::ranges::find_if(names, [&name](const auto& entry) {
-            return name.ends_with("Ja") && entry.second == name.substr(0, name.size() - 2) + "En";
-        });
+        const std::string pair = name.ends_with("Ja") ? name.substr(0, name.size() - 2) + "En" : std::string();
+        const auto english = std::ranges::find_if(names, [&pair](const auto& entry) { return entry.second == pair; });
         EXPECT_TRUE(english != names.end() && !LoadString(english->first).contains(japanese))
             << name << " shows in Japanese in the English interface";
     }
