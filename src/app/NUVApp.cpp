@@ -108,8 +108,9 @@ bool CNUVApp::ConvertMapArgument(const QStringList& arguments) {
     // A close request from another instance waits until the converted document has been saved.
     COpenDocument::WorkScope work(m_document, COpenDocument::Work::Conversion);
     const QString target = MakeConvertedFileName(arguments[1]);
-    return GetActiveDocument()->ConvertMindMapFile(arguments[1],
-                                                   [&] { return m_document.SaveConvertedDocument(target); });
+    return GetActiveDocument()->ConvertMindMapFile(arguments[1], [&](const std::function<bool()>& stopRequested) {
+        return m_document.SaveConvertedDocument(target, stopRequested);
+    });
 }
 
 void CNUVApp::OnAppExit() {

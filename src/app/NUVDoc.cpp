@@ -81,10 +81,10 @@ void CNUVDoc::OnImportMindMap() {
         return;
     // The walk builds the document's tree: nothing may clear it meanwhile.
     COpenDocument::WorkScope work(m_document, COpenDocument::Work::Conversion);
-    ConvertMindMap(path, false, [] { return true; });
+    ConvertMindMap(path, false, [](const std::function<bool()>&) { return true; });
 }
 
-bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save) {
+bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const SaveConverted& save) {
     m_pProgressDlg.reset();
     // A request to end the process stops the conversion wherever it comes, also while the map is read: the
     // converter's any since it started, an import's one since the import began.
@@ -137,14 +137,18 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const std::fun
         // The converter saves what it made at once.
         if (!converter && converted.items > 0)
             m_document.SetModified();
+        // A request noted while the document is written, up to its commit, stops the save as well.
+        bool stopped = false;
         switch (converted.failure) {
         case InterchangeFailure::None:
-            if (save()) {
+            if (save([&] { return stopped = platform::TerminationRequests::Count() != requests; })) {
                 result = true;
                 if (converter)
                     m_pProgressDlg->ShowFinished();
             }
-            break;
+            if (!stopped)
+                break;
+            [[fallthrough]];
         case InterchangeFailure::Cancelled:
             platform::ShowMessageBox(LoadString(StringId::MapConversionCancelled), platform::MessageButtons::Ok,
                                      platform::MessageIcon::Warning);

@@ -32,12 +32,14 @@ public:
     // the document's setting wants them; empty without a unit function.
     QString Caption(const CDocumentData& data) const;
 
+    // What saves the converted document; it drops what it wrote when the check it is given, asked right before the
+    // written document is committed, answers that the conversion is to stop.
+    using SaveConverted = std::function<bool(const std::function<bool()>& stopRequested)>;
+
     // Converts the FreeMind map at `path` into the open document and then runs `save`; the conversion is
-    // reported finished only once that succeeded. False after a failure or a cancelled walk, each reported to
-    // the user.
-    bool ConvertMindMapFile(const QString& path, const std::function<bool()>& save) {
-        return ConvertMindMap(path, true, save);
-    }
+    // reported finished only once that succeeded. False after a failure, a cancelled walk or a save stopped before
+    // its commit, each reported to the user.
+    bool ConvertMindMapFile(const QString& path, const SaveConverted& save) { return ConvertMindMap(path, true, save); }
     // Asks for a FreeMind map and converts it into the open document as ConvertMindMapFile does, without
     // waiting for the user at the end; a document the map changed is marked modified.
     void OnImportMindMap();
@@ -49,7 +51,7 @@ public:
 private:
     // `converter`: the converter's run, which shows the end of the conversion, once `save` succeeded, and waits
     // for the user there.
-    bool ConvertMindMap(const QString& path, bool converter, const std::function<bool()>& save);
+    bool ConvertMindMap(const QString& path, bool converter, const SaveConverted& save);
 
     COpenDocument& m_document;
 };

@@ -499,7 +499,7 @@ void COpenDocument::CloseDocumentState() {
     StopReadOnlyWatch();
 }
 
-bool COpenDocument::SaveConvertedDocument(const QString& path) {
+bool COpenDocument::SaveConvertedDocument(const QString& path, const std::function<bool()>& stopRequested) {
     // The user never names the output: a link planted under its name would send the document anywhere.
     if (QFileInfo(path).isSymLink()) {
         ShowCannotWriteFileMessage(path, LoadString(StringId::NotARegularFile).arg(ShownPath(path)));
@@ -509,8 +509,11 @@ bool COpenDocument::SaveConvertedDocument(const QString& path) {
         return false;
     m_documentData.functionsNum = 0;
     QString errorText;
-    if (!WriteDocument(path, nullptr, &errorText, nullptr)) {
-        ShowSaveFailure(path, errorText);
+    platform::DocumentFileWrite write;
+    write.stopRequested = stopRequested;
+    if (!WriteDocument(path, nullptr, &errorText, &write)) {
+        if (!write.stopped)
+            ShowSaveFailure(path, errorText);
         return false;
     }
     // The written document stays held until the process lets its document go.

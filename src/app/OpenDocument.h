@@ -173,8 +173,9 @@ public:
     // Stores the current content as a new version: refused with a message when ten are stored or no number is
     // left, else the version dialog with the proposed number, then the save. True when saved.
     bool SaveNewVersion();
-    // The converter's save of the converted document to `path`, which stays held.
-    bool SaveConvertedDocument(const QString& path);
+    // The converter's save of the converted document to `path`, which stays held. When `stopRequested` answers true
+    // once the document is written but not yet committed, the file stays as it was and nothing is said.
+    bool SaveConvertedDocument(const QString& path, const std::function<bool()>& stopRequested);
     // Starts the automatic-saving timer when the document asks for it; the window's timer calls
     // OnAutoSaveTimer. Runs after a document was opened for editing or a template loaded.
     void StartAutoSaveTimer();

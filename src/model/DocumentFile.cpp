@@ -335,7 +335,8 @@ void AppendStoredVersions(XmlDocumentContext& context, pugi::xml_node root) {
 
 // The text replaces the file at `path` only when every write of `print` and the commit succeeded; see
 // platform::FileReplacement for how. Only a regular file not marked read-only is replaced, and no document that
-// another holds (`own` gives the writer's own hold, and the file it must find, and takes the refusal).
+// another holds (`own` gives the writer's own hold, and the file it must find, and takes the refusal; a stop it asks
+// for drops the content before the commit).
 template <class Print>
 bool WriteSafely(const QString& path, platform::DocumentFileWrite* own, QString* errorText, Print print) {
     platform::FileReplacement file(path);
@@ -358,6 +359,11 @@ bool WriteSafely(const QString& path, platform::DocumentFileWrite* own, QString*
     if (writer.Failed()) {
         if (errorText)
             *errorText = writer.ErrorText();
+        file.Cancel();
+        return false;
+    }
+    if (own && own->stopRequested && own->stopRequested()) {
+        own->stopped = true;
         file.Cancel();
         return false;
     }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -194,6 +195,10 @@ private:
 struct DocumentFileWrite {
     const DocumentFileLock* hold = nullptr;
     std::optional<FileReplacement::FileId> expected;
+    // Asked once the new content is complete, right before it is committed: true drops it (`stopped`), and the file
+    // stays as it was.
+    std::function<bool()> stopRequested;
+    bool stopped = false;
     FileReplacement::Refusal refusal = FileReplacement::Refusal::None;
     FileReplacement::Written written;
 };

@@ -3,12 +3,17 @@
 #include "app/NUVApp.h"
 #include "app/NUVDoc.h"
 #include "interchange/ImportProgress.h"
+#include "platform/FileReplacement.h"
 #include "platform/LivenessLock.h"
 #include "platform/MessageBox.h"
+#include "platform/TerminationRequests.h"
 #include "platform/UserSettings.h"
 #include "support/AddressSpaceLimit.h"
+#include "support/ChildProcess.h"
 #include "support/QStringPrinter.h"
+#include "support/TestFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,7 +23,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <utility>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -39,6 +47,22 @@ protected:
 
     AppDirectories m_dirs;
     platform::ScriptedMessageSink m_messages;
+};
+
+// Asks to end the process when the first stretch of a temporary file is written, which fails with `error` (0: none).
+class RequestToEndWhileWriting : public platform::TemporaryWriteHook {
+public:
+    explicit RequestToEndWhileWriting(int error) : m_error(error) {}
+    int Writing(qint64, qint64) override {
+        if (!std::exchange(m_requested, true))
+            raise(SIGTERM);
+        return m_error;
+    }
+
+private:
+    int m_error;
+    bool m_requested = false;
+    platform::TemporaryWriteHookInstaller m_installer{*this};
 };
 
 // A line of /proc/self/status in kilobytes.
@@ -99,6 +123,52 @@ TEST_F(ConverterStartUp, AStoppedOrFailedConversionSavesNothingAndSaysWhy) {
     }
 }
 
+// Asked to end while its document is written, before the document replaces the file (beside it, or in place when the
+// temporary file finds no room), the converter drops what it wrote and ends as a stopped conversion does: an old
+// document stays as it was, and nothing is left beside it.
+TEST_F(ConverterStartUp, ARequestToEndBeforeTheDocumentIsCommittedKeepsTheOldFile) {
+    const struct {
+        QByteArray old; // empty: no document yet
+        int error;
+    } cases[] = {{"", 0}, {"old document", 0}, {"old document", ENOSPC}};
+    // A document of a few megabytes: the temporary file is written to before the whole content is made.
+    QByteArray map = R"(<map><node TEXT="Root">)";
+    for (int i = 0; i < 4000; ++i)
+        map += R"(<node TEXT=")" + QByteArray::number(i) + QByteArray(300, 'n') + R"("/>)";
+    WriteFileBytes(MapPath(), map + "</node></map>");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.old.toStdString() + " " + std::to_string(c.error));
+        QFile::remove(DocumentPath());
+        if (!c.old.isEmpty())
+            WriteFileBytes(DocumentPath(), c.old);
+        const int status = InChild([&] {
+            int code = 1;
+            {
+                int argc = 1;
+                char name[] = "tobrel";
+                char* argv[] = {name, nullptr};
+                const QCoreApplication application(argc, argv);
+                const platform::TerminationRequests termination([] {});
+                const RequestToEndWhileWriting request(c.error);
+                FakeShell shell;
+                CNUVApp app(shell);
+                app.InitInstance({"tobrel", MapPath()});
+                if (app.ExitCode() == 1 && shell.finishedShown == 0 &&
+                    m_messages.Texts() == QStringList{"The conversion of the Map file was stopped. No file was saved."})
+                    code = 0;
+            }
+            _exit(code);
+        });
+        EXPECT_EQ(status, 0);
+        const QStringList left =
+            QDir(m_dirs.Root()).entryList({"*.nuv*", ".*.nuv*"}, QDir::Files | QDir::Hidden | QDir::System);
+        EXPECT_EQ(left, c.old.isEmpty() ? QStringList() : QStringList{"door.nuv"});
+        if (!c.old.isEmpty()) {
+            EXPECT_EQ(ReadFileBytes(DocumentPath()), c.old);
+        }
+    }
+}
+
 TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
     FakeShell shell;
     CNUVApp app(shell);
@@ -109,8 +179,8 @@ TEST_F(ConverterStartUp, AMapIsAddedUnderAnOriginThatHasChildren) {
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->m_pUnitFunction, app.Document().DocumentData().registry.origin);
 
-    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
-    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [](auto&) { return true; }));
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [](auto&) { return true; }));
     const CUnitFunction* origin = app.Document().DocumentData().registry.origin;
     EXPECT_EQ(origin->name, "Root");
     ASSERT_EQ(origin->children.size(), 3u);
@@ -125,8 +195,8 @@ TEST_F(ConverterStartUp, EveryConvertedUnitFunctionGetsAUniqueLabelOfItsOwn) {
     ASSERT_TRUE(app.InitInstance({"tobrel"}));
     CNUVDoc* document = app.GetActiveDocument();
     ASSERT_NE(document, nullptr);
-    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
-    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [](auto&) { return true; }));
+    ASSERT_TRUE(document->ConvertMindMapFile(MapPath(), [](auto&) { return true; }));
     const CDocumentData& data = app.Document().DocumentData();
     QStringList labels;
     for (const auto& [id, function] : data.registry.Functions())
@@ -202,7 +272,7 @@ TEST_F(ConverterStartUp, ReadingASmallMapTakesMemoryForItsSizeNotForTheLargestMa
     // Far less room than the 1 GiB a map may have.
     const AddressSpaceLimit limit(rlim_t(256) << 20);
     ASSERT_TRUE(limit.IsSet());
-    EXPECT_TRUE(document->ConvertMindMapFile(MapPath(), [] { return true; }));
+    EXPECT_TRUE(document->ConvertMindMapFile(MapPath(), [](auto&) { return true; }));
     EXPECT_EQ(app.Document().DocumentData().registry.Count(), 4);
 }
 
@@ -294,7 +364,7 @@ TEST_F(ConverterStartUp, AMapOverTheSizeLimitIsRefusedBeforeItIsRead) {
         GTEST_SKIP() << "the memory peak cannot be reset here";
     clear.close();
     bool saveCalled = false;
-    EXPECT_FALSE(document->ConvertMindMapFile(map.fileName(), [&saveCalled] { return saveCalled = true; }));
+    EXPECT_FALSE(document->ConvertMindMapFile(map.fileName(), [&saveCalled](auto&) { return saveCalled = true; }));
     EXPECT_FALSE(saveCalled);
     EXPECT_EQ(m_messages.Texts().last(), "Mapファイルの変換に失敗しました。\nファイルを確認してください。");
     EXPECT_LT(StatusKilobytes("VmHWM:") - StatusKilobytes("VmRSS:"), 64 * 1024);

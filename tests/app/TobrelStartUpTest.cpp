@@ -174,3 +174,21 @@ TEST(TobrelStartUp, ARequestToEndStopsTheConversionAndSavesNothing) {
         EXPECT_EQ(sandbox.InstanceCount(), 0);
     }
 }
+
+// With a display the converter waits for OK on its finished window; a request to end answers it as OK does, the
+// document being saved by then.
+TEST(TobrelStartUp, ARequestToEndClosesTheFinishedWindowAsOkDoes) {
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("plan.mm", R"(<map><node TEXT="Root"><node TEXT="A"/></node></map>)");
+    // A platform without a screen, and a display named all the same: the program shows its windows.
+    sandbox.launcher = {QStringLiteral("env"), QStringLiteral("DISPLAY=:0"), QStringLiteral("QT_QPA_PLATFORM=minimal")};
+    const std::unique_ptr<QProcess> converter = sandbox.Start({"plan.mm"});
+    // The document is in place: the finished window comes next.
+    ASSERT_TRUE(WaitFor([&] { return QFile::exists(sandbox.WorkPath("plan.nuv")); }));
+    ASSERT_EQ(kill(static_cast<pid_t>(converter->processId()), SIGTERM), 0);
+    ASSERT_TRUE(converter->waitForFinished(10000));
+    const TobrelSandbox::Result result = FinishProgram(*converter);
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList({"plan.nuv"}));
+    EXPECT_EQ(sandbox.InstanceCount(), 0);
+}

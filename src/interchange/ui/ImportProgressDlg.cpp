@@ -8,12 +8,15 @@
 #include <QEventLoop>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 // Events are served about sixty times a second; serving them on every node would slow a large import.
 constexpr qint64 kPumpIntervalMs = 16;
+// How often the end of the import looks for a request to end the process while it waits for OK.
+constexpr int kRequestCheckIntervalMs = 50;
 
 } // namespace
 
@@ -52,9 +55,18 @@ void CImportProgressDlg::ShowFinished() {
     setWindowTitle(LoadString(StringId::MapConversionFinished));
     m_button->setText(LoadString(StringId::OkButton));
     m_bCancelled = false;
+    // A request to end the process, noted before the window showed or while it waits, is answered as OK is.
+    if (platform::TerminationRequests::Count() != m_requestsAtStart)
+        return;
     QEventLoop loop;
     connect(m_button, &QPushButton::clicked, &loop, &QEventLoop::quit);
     connect(this, &QDialog::rejected, &loop, &QEventLoop::quit);
+    QTimer requests;
+    connect(&requests, &QTimer::timeout, &loop, [this, &loop] {
+        if (platform::TerminationRequests::Count() != m_requestsAtStart)
+            loop.quit();
+    });
+    requests.start(kRequestCheckIntervalMs);
     loop.exec();
 }
 

@@ -10,7 +10,7 @@ class QPushButton;
 
 // The modeless progress dialog of an import: a bar and one button. The button (or closing the dialog, or a
 // request to end the process noted meanwhile) only raises the cancel flag; the import reads it and stops. When the
-// import is over the button becomes "OK" and the dialog waits for it.
+// import is over the button becomes "OK" and the dialog waits for it, or for a request to end the process.
 class CImportProgressDlg : public QDialog, public CImportProgress {
     Q_OBJECT
 public:
