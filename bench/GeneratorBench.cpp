@@ -18,8 +18,10 @@
 #include "texts/MessageContext.h"
 
 #include "PeakTurns.h"
+#include "ResidentMemory.h"
 #include "Turns.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -238,9 +240,88 @@ void BM_TraceabilityImportRatio(benchmark::State& state) {
     ReportSpread(state, "ratio", turns.Ratios());
 }
 
+// Peak memory of the traceability import against its input, for files just under the import's 64 MiB bound: one
+// long line, a short first line and one long line of column names, a line of names of only empty columns, and a
+// table of many short rows. Each case runs once; peakMB is what the import added to the resident set at its peak.
+// The reader holds the decoded lines (two bytes a character, and a list entry and an allocation a line), walks
+// fields one at a time and keeps four bytes a column name. The long line comes to about 3 times the input (the bytes
+// read and their text), the line of names to 4, the short rows to 5, and the empty columns, a column a byte, to 6
+// (text and starts): the target is a peak of at most 8 times the input for every shape, the worst with a third to
+// spare (bench/trace-import-memory.sh).
+constexpr qint64 kTraceabilityInputBytes = (qint64(64) << 20) - 4096;
+
+void MeasureTraceabilityImport(benchmark::State& state, CDocumentData& data, const QByteArray& content) {
+    const SilentSink sink;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("matrix.csv"));
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+    }
+    const CMessageContext context;
+    double peak = 0;
+    for (auto _ : state) {
+        CInspectionView pane;
+        const double before = ResidentMegabytesAndReset().first;
+        TraceabilityMatrix(data, QString(), context).Import(path, pane);
+        peak = ResidentMegabytesAndReset().second - before;
+    }
+    constexpr double kMegabyte = 1024.0 * 1024.0;
+    state.counters["inputMB"] = static_cast<double>(content.size()) / kMegabyte;
+    state.counters["peakMB"] = peak;
+    state.counters["peakRatio"] = peak * kMegabyte / static_cast<double>(content.size());
+}
+
+// Repeats `unit` after `head` up to the bytes of kTraceabilityInputBytes.
+QByteArray Repeated(const QByteArray& head, const QByteArray& unit) {
+    QByteArray content = head;
+    content.reserve(kTraceabilityInputBytes);
+    while (content.size() + unit.size() <= kTraceabilityInputBytes)
+        content += unit;
+    return content;
+}
+
+// A file of lines of fields that name no unit function, read into an empty document.
+void MeasureTraceabilityImport(benchmark::State& state, const QByteArray& head, const QByteArray& unit) {
+    CDocumentData data;
+    data.SetDefaults();
+    MeasureTraceabilityImport(state, data, Repeated(head, unit));
+}
+
+void BM_TraceabilityImportMemoryOneLine(benchmark::State& state) {
+    MeasureTraceabilityImport(state, "\"\",", "\"R-1234\",");
+}
+
+void BM_TraceabilityImportMemoryTwoLines(benchmark::State& state) {
+    MeasureTraceabilityImport(state, "\"\",\"1.00\",\n", "\"R-1234\",");
+}
+
+void BM_TraceabilityImportMemoryEmptyColumns(benchmark::State& state) {
+    MeasureTraceabilityImport(state, "\"\",\"1.00\",\n", ",");
+}
+
+// A document's own matrix (74 unit functions, ten requirements) with its rows repeated: every row names its unit
+// function and is walked to its last mark.
+void BM_TraceabilityImportMemoryShortRows(benchmark::State& state) {
+    QTemporaryDir folder;
+    const ExportedMatrix matrix = ExportMatrix(1, folder.filePath(QStringLiteral("matrix.csv")));
+    QFile file(matrix.path);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray exported = file.readAll();
+    qsizetype body = 0;
+    for (int i = 0; i < 3; ++i)
+        body = exported.indexOf('\n', body) + 1;
+    MeasureTraceabilityImport(state, *matrix.data, Repeated(exported.left(body), exported.mid(body)));
+}
+
 } // namespace
 
 BENCHMARK(BM_TraceabilityImportRatio)->Arg(110)->Iterations(9)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceabilityImportMemoryOneLine)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceabilityImportMemoryTwoLines)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceabilityImportMemoryEmptyColumns)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceabilityImportMemoryShortRows)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecisionTableChainRatio)->Arg(15)->Iterations(15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecisionTableSequentialChainRatio)->Arg(15)->Iterations(15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecisionTableWideSwitchRatio)->Arg(20000)->Iterations(15)->Unit(benchmark::kMillisecond);
