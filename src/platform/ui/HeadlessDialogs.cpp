@@ -1,10 +1,10 @@
 #include "platform/ui/HeadlessDialogs.h"
 
+#include "platform/MessageBox.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
-
-#include <cstdio>
 
 namespace platform {
 
@@ -20,8 +20,8 @@ public:
         auto* dialog = qobject_cast<QDialog*>(watched);
         if (!dialog || !dialog->isModal())
             return false;
-        std::fprintf(stderr, "%s\n", m_notice(dialog->windowTitle()).toUtf8().constData());
-        std::fflush(stderr);
+        // Said as every message is without a display: on standard error, through the message sink.
+        ShowMessageBox(m_notice(dialog->windowTitle()), MessageButtons::Ok, MessageIcon::Information);
         // Once the dialog's own loop runs, which follows its showing.
         QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
         return false;
