@@ -54,7 +54,7 @@ int RenameFunction(CDocumentData& document, CUnitFunction& function, const QStri
 }
 
 QString NameBoxText(const QString& name) {
-    return name.left(WholeCharactersLength(name, NameBoxCapacity));
+    return name.left(platform::WholeCharactersLength(name, NameBoxCapacity));
 }
 
 QString NameBoxNote(const QString& name) {

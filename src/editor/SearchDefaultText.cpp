@@ -17,5 +17,5 @@ QString SearchDefaultText(const QString& selected) {
             break;
         ++end;
     }
-    return selected.left(WholeCharactersLength(selected, end));
+    return selected.left(platform::WholeCharactersLength(selected, end));
 }

@@ -31,7 +31,7 @@ TextSelection SelectionOfOccurrence(const QString& text, const QString& find, in
 }
 
 QString LimitSelectedText(const QString& selected) {
-    return selected.left(WholeCharactersLength(selected, MaxSelectedTextLength));
+    return selected.left(platform::WholeCharactersLength(selected, MaxSelectedTextLength));
 }
 
 bool IsFloatEditCharacter(QChar character) {

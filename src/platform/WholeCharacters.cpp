@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace platform {
+
 qsizetype WholeCharactersLength(QStringView text, qsizetype limit,
                                 const std::function<qsizetype(QStringView)>& measure) {
     qsizetype length = std::clamp<qsizetype>(limit, 0, text.size());
@@ -22,3 +24,5 @@ qsizetype WholeCharactersLength(QStringView text, qsizetype limit,
         --length;
     return length;
 }
+
+} // namespace platform

@@ -27,7 +27,7 @@ QString ShownText(const QString& text, qsizetype start, qsizetype length, qsizet
     qsizetype begin = 0;
     if (start + length > shownLength)
         begin = std::min(start - std::max<qsizetype>(0, (shownLength - length) / 2), text.size() - shownLength);
-    const qsizetype end = WholeCharactersLength(text, begin + shownLength);
+    const qsizetype end = platform::WholeCharactersLength(text, begin + shownLength);
     if (begin > 0 && text[begin].isLowSurrogate())
         ++begin;
     const QChar ellipsis(0x2026);

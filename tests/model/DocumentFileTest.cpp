@@ -372,7 +372,7 @@ TEST_F(DocumentFile, AFileTooLargeToReadIsRefusedByItsSizeAndSaidToBe) {
     CMessageContext context;
     context.m_language = 0;
     EXPECT_EQ(UnreadDocumentText(context, huge, LoadResult::TooLarge, "otherwise"),
-              QStringLiteral("File \"%1\" can not read: it is larger than %2 bytes.").arg(huge, bound));
+              QStringLiteral("File \"%1\" cannot be read: it is larger than %2 bytes.").arg(huge, bound));
     context.m_language = 1;
     EXPECT_EQ(UnreadDocumentText(context, kDataDir + "layout.nuv", LoadResult::OutOfMemory, "otherwise"),
               QStringLiteral("ファイル \"%1\" を読み込むためのメモリが足りません。").arg(kDataDir + "layout.nuv"));

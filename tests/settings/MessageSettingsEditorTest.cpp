@@ -120,10 +120,10 @@ TEST_F(MessageSettingsEditorTest, AnImportThatIsRefusedSaysWhyAndChangesNothing)
         QStringLiteral("ファイル \"%1\" には文言設定の項目がないため、読み込めません。").arg(unnamed)};
     if (lockedOut)
         said << QStringLiteral("ファイル \"%1\" を読む権限がないため、読み込めません。").arg(locked);
-    said << QStringLiteral("File \"%1\" can not read: the text of Message-Function-en-Singular is longer than 1024 "
+    said << QStringLiteral("File \"%1\" cannot be read: the text of Message-Function-en-Singular is longer than 1024 "
                            "characters.")
                 .arg(longText)
-         << QStringLiteral("File \"%1\" can not read: it names no message.").arg(unnamed);
+         << QStringLiteral("File \"%1\" cannot be read: it names no message.").arg(unnamed);
     EXPECT_EQ(sink.Texts(), said);
     ASSERT_EQ(sink.Requests().size(), said.size());
     EXPECT_EQ(sink.Requests()[0].icon, platform::MessageIcon::Warning);

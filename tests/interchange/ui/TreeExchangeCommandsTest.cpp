@@ -159,7 +159,7 @@ TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
         (QStringList{
             QStringLiteral("単位機能の個数が少ないため、出力できません。"),
             QStringLiteral("The CSV file cannot be imported: its heading line has fewer columns than its last line."),
-            QStringLiteral("File \"%1\" can not read: it is larger than 67108864 bytes.").arg(large)}));
+            QStringLiteral("File \"%1\" cannot be read: it is larger than 67108864 bytes.").arg(large)}));
     EXPECT_EQ(host.modified, 0);
     EXPECT_EQ(host.data.registry.Count(), 1);
 }
