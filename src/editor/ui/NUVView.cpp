@@ -110,11 +110,6 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
 
     // A name being typed is renamed at Return and when the user leaves the box (eventFilter).
     connect(m_name, &QLineEdit::returnPressed, this, &CNUVView::CommitName);
-    // The selection is told after the edit that ends it.
-    connect(m_name, &QLineEdit::selectionChanged, this, [this] {
-        m_nameWholeSelected = !m_name->text().isEmpty() && m_name->selectedText().size() == m_name->text().size();
-    });
-    connect(m_name, &QLineEdit::textEdited, this, [this] { m_nameReplacedWhole |= m_nameWholeSelected; });
     connect(m_outlineNumber, &QLineEdit::editingFinished, this, &CNUVView::CommitOutlineNumber);
     connect(m_manHours, &QLineEdit::editingFinished, this, &CNUVView::CommitManHours);
     connect(m_manHoursUnit, &QComboBox::currentIndexChanged, this, &CNUVView::OnManHoursUnitChosen);
@@ -207,15 +202,14 @@ void CNUVView::ReportHeaderChange() {
 }
 
 void CNUVView::ShowName() {
-    m_nameReplacedWhole = false;
+    m_nameShown = m_function.name;
     m_name->SetName(NameBoxText(m_function.name));
     m_name->setToolTip(NameBoxNote(m_function.name));
 }
 
 bool CNUVView::HasPendingEdits() const {
     const QString outlineNumber = m_outlineNumber->text();
-    return (m_name->isModified() &&
-            NameFromNameBox(m_function.name, m_name->text(), m_nameReplacedWhole) != m_function.name) ||
+    return (m_name->isModified() && NameInBox() != m_function.name) ||
            (m_outlineNumber->isModified() && !outlineNumber.isEmpty() &&
             outlineNumber !=
                 m_function.GetOutlineNumberText(m_document.GetModelOptions().DistinguishPrimaryOutlineNumber)) ||
@@ -240,8 +234,12 @@ void CNUVView::ShowNameHit(const QString& matchedText, int start, int length) {
         m_name->setSelection(start, length);
 }
 
+QString CNUVView::NameInBox() const {
+    return NameFromNameBox(m_nameShown, m_name->text(), m_name->ReplacedAll());
+}
+
 void CNUVView::CommitName() {
-    const QString name = NameFromNameBox(m_function.name, m_name->text(), m_nameReplacedWhole);
+    const QString name = NameInBox();
     if (name == m_function.name)
         return;
     const RenameCheck check = CheckFunctionRename(m_document, m_function, name);
@@ -253,7 +251,6 @@ void CNUVView::CommitName() {
         return;
     }
     RenameFunction(m_document, m_function, name);
-    m_nameReplacedWhole = false;
     // A name longer than the box shows its start again, so that the next visit starts from what it shows.
     if (m_name->text() != NameBoxText(name))
         ShowName();
@@ -329,6 +326,8 @@ void CNUVView::RunEditCommand(QLineEdit& box, int command) {
     case ContentMenuUndo:
         if (&box == m_manHours)
             UndoManHours();
+        else if (&box == m_name)
+            m_name->Undo();
         else
             box.undo();
         break;
@@ -383,7 +382,12 @@ bool CNUVView::eventFilter(QObject* watched, QEvent* event) {
     // A key the full name box cannot take says why instead of doing nothing.
     if (watched == m_name && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const QString typed = key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text() : key->text();
+        // A key with Control (and perhaps Shift) types nothing, whatever text it carries: Control+A selects all.
+        const bool control =
+            key->modifiers() == Qt::ControlModifier || key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+        const QString typed = key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text()
+                              : control                         ? QString()
+                                                                : key->text();
         if (!typed.isEmpty() && typed.front().isPrint() && !m_name->isReadOnly() &&
             !NameBoxTakes(m_name->text().size(), m_name->selectedText().size(), typed.size())) {
             platform::ShowMessageBox(NameBoxFullMessage(m_messages), platform::MessageButtons::Ok,

@@ -87,6 +87,8 @@ private:
     // The name box shows the start of the name (the whole of any shorter than the box holds) and says what it
     // leaves out.
     void ShowName();
+    // The name with the edits the box holds.
+    QString NameInBox() const;
     void CommitName();
     void CommitOutlineNumber();
     void CommitManHours();
@@ -108,10 +110,9 @@ private:
     const CMessageContext& m_messages;
     CManHoursEdit m_manHoursEdit;
     bool m_reasonShortened = false;
-    // Whether all the name box shows is selected, and whether an edit replaced it all since the name was shown:
-    // then the box holds the whole name.
-    bool m_nameWholeSelected = false;
-    bool m_nameReplacedWhole = false;
+    // The name the box was last given: its edits, their undo and redo included, are edits of this one, whatever
+    // the box renamed since.
+    QString m_nameShown;
     // While the form writes its boxes, their change signals are not the user's.
     bool m_filling = false;
 

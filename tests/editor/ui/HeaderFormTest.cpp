@@ -164,6 +164,43 @@ TEST_F(HeaderFormTest, ANameLongerThanTheBoxIsKeptByAVisitAndAnEditKeepsTheRest)
     EXPECT_TRUE(callee->name == QStringLiteral("NewName")) << callee->name.size();
 }
 
+// The box's undo of an edit that replaced all it showed brings the rest of the name back with it, and its redo
+// drops it again, whichever way they run and whatever was committed between.
+TEST_F(HeaderFormTest, UndoAndRedoInTheNameBoxKeepTheRestOfALongNameExactlyAsTheEditsLeaveIt) {
+    const QString name = QString(40000, u'a') + QStringLiteral("TAIL");
+    callee->name = name;
+    CNUVView form(document, *callee, host, messages);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLineEdit& box = form.NameBox();
+    const auto replaceAllWithX = [&box] {
+        box.setFocus();
+        QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&box, QStringLiteral("X"));
+    };
+    replaceAllWithX();
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(callee->name.size(), 40003);
+    EXPECT_TRUE(callee->name.endsWith(QStringLiteral("TAIL")));
+    EXPECT_TRUE(sink.Texts().isEmpty());
+
+    // Redone, the replacement is the whole name again.
+    callee->name = name;
+    form.Fill();
+    replaceAllWithX();
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_TRUE(callee->name == QStringLiteral("X")) << callee->name.size();
+    // Undone after it was renamed, the name comes back whole; the Edit menu's Undo is the box's.
+    form.RunEditCommand(box, ContentMenuUndo);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_TRUE(callee->name == name) << callee->name.size();
+}
+
 TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
     document.WorkTable.UnitDayToHour = 7.5f;
     callee->header.Unit = ManHours;
