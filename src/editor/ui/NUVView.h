@@ -87,8 +87,6 @@ private:
     // The name box shows the start of the name (the whole of any shorter than the box holds) and says what it
     // leaves out.
     void ShowName();
-    // The name with the edits the box holds.
-    QString NameInBox() const;
     void CommitName();
     void CommitOutlineNumber();
     void CommitManHours();
@@ -110,9 +108,6 @@ private:
     const CMessageContext& m_messages;
     CManHoursEdit m_manHoursEdit;
     bool m_reasonShortened = false;
-    // The name the box was last given: its edits, their undo and redo included, are edits of this one, whatever
-    // the box renamed since.
-    QString m_nameShown;
     // While the form writes its boxes, their change signals are not the user's.
     bool m_filling = false;
 
@@ -127,13 +122,13 @@ private:
     FieldDialog m_uniqueLabelDialog;
     FieldDialog m_requirementItemsDialog;
     QComboBox* m_attribute = nullptr;
-    QLineEdit* m_codeSymbol = nullptr;
+    CNameEdit* m_codeSymbol = nullptr;
     CNameEdit* m_manHours = nullptr;
     QComboBox* m_manHoursUnit = nullptr;
     QLineEdit* m_descendantsTotal = nullptr;
     QLineEdit* m_total = nullptr;
     QComboBox* m_totalsUnit = nullptr;
-    QLineEdit* m_reason = nullptr;
+    CNameEdit* m_reason = nullptr;
     QPushButton* m_reasonButton = nullptr;
     QCheckBox* m_omitReason = nullptr;
 };

@@ -33,16 +33,24 @@ CNameEdit::CNameEdit(int typingLimit, QWidget* parent)
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_validator->Admit(text.size()); });
     connect(this, &QLineEdit::selectionChanged, this, [this] { m_wholeSelected = WholeSelected(); });
     connect(this, &QLineEdit::textEdited, this, [this] {
-        if (!m_stepping)
-            m_replacements.Edited(m_wholeSelected);
+        if (m_stepping)
+            return;
+        m_replacements.Edited(m_wholeSelected);
+        emit NameEdited();
     });
 }
 
 void CNameEdit::SetName(const QString& name) {
-    m_validator->Allow(name.size());
-    setText(name);
+    m_name = name;
+    const QString shown = platform::TextBoxStart(name);
+    m_validator->Allow(shown.size());
+    setText(shown);
     m_replacements.Reset();
     m_wholeSelected = WholeSelected();
+}
+
+QString CNameEdit::Name() const {
+    return platform::TextFromBox(m_name, text(), ReplacedAll());
 }
 
 bool CNameEdit::WholeSelected() const {
@@ -60,6 +68,7 @@ void CNameEdit::Redo() {
 void CNameEdit::Step(bool undo) {
     if (!(undo ? isUndoAvailable() : isRedoAvailable()))
         return;
+    const QString before = text();
     {
         QScopedValueRollback stepping(m_stepping, true);
         if (undo)
@@ -73,6 +82,8 @@ void CNameEdit::Step(bool undo) {
         m_replacements.Undone(m_wholeSelected);
     else
         m_replacements.Redone();
+    if (text() != before)
+        emit NameEdited();
 }
 
 QMenu* CNameEdit::CreateContextMenu() {

@@ -201,6 +201,28 @@ TEST_F(HeaderFormTest, UndoAndRedoInTheNameBoxKeepTheRestOfALongNameExactlyAsThe
     EXPECT_TRUE(callee->name == name) << callee->name.size();
 }
 
+// The code symbol and the reason show the start of a text longer than a box holds; an edit keeps the rest, and
+// undoing an edit that replaced it all brings the rest back.
+TEST_F(HeaderFormTest, TheCodeSymbolAndTheReasonKeepWhatTheirBoxesDoNotHold) {
+    const QString text = QString(40000, u'c') + QStringLiteral("TAIL");
+    callee->codeSymbol = text;
+    callee->header.Reasoning = text;
+    CNUVView form(document, *callee, host, messages);
+    form.show();
+    for (QLineEdit* box : {&form.CodeSymbolBox(), &form.ReasonBox()}) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QStringLiteral("X"));
+        form.RunEditCommand(*box, ContentMenuUndo);
+    }
+    EXPECT_EQ(callee->codeSymbol.size(), 40003);
+    EXPECT_TRUE(callee->codeSymbol.endsWith(QStringLiteral("TAIL")));
+    EXPECT_EQ(callee->header.Reasoning.size(), 40003);
+    EXPECT_TRUE(callee->header.Reasoning.endsWith(QStringLiteral("TAIL")));
+}
+
 TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
     document.WorkTable.UnitDayToHour = 7.5f;
     callee->header.Unit = ManHours;

@@ -1,8 +1,21 @@
 #pragma once
 
+#include <QString>
+
 #include <vector>
 
 namespace platform {
+
+// A one-line text box holds at most this many characters (the toolkit's own bound): of a longer text it shows the
+// start, and an edit there keeps the rest.
+inline constexpr int TextBoxCapacity = 32767;
+// What a text box shows of `text`: the whole of one it holds, else the longest start it holds that ends between two
+// characters.
+QString TextBoxStart(const QString& text);
+// `text` once its box holds `boxText`: `text` itself while the box shows what it was given, so that a visit to the box
+// changes nothing; else the box's text, followed by what of `text` the box could not hold unless an edit replaced all
+// it showed (`replacedAll`).
+QString TextFromBox(const QString& text, const QString& boxText, bool replacedAll);
 
 // Whether an edit replaced all that a text box held, followed through the box's own undo and redo: a box that shows
 // only the start of a longer text keeps the rest after what it holds unless such an edit is in force. Each undo or

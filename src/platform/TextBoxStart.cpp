@@ -1,6 +1,19 @@
-#include "platform/WholeReplacements.h"
+#include "platform/TextBoxStart.h"
+
+#include "platform/WholeCharacters.h"
 
 namespace platform {
+
+QString TextBoxStart(const QString& text) {
+    return text.left(WholeCharactersLength(text, TextBoxCapacity));
+}
+
+QString TextFromBox(const QString& text, const QString& boxText, bool replacedAll) {
+    const QString shown = TextBoxStart(text);
+    if (boxText == shown)
+        return text;
+    return replacedAll ? boxText : boxText + text.mid(shown.size());
+}
 
 void CWholeReplacements::Reset() {
     *this = {};
