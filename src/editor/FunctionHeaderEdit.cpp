@@ -7,7 +7,6 @@
 #include "model/MemberDefinition.h"
 #include "model/TextUtilities.h"
 #include "model/UnitFunction.h"
-#include "platform/WholeCharacters.h"
 #include "texts/StringTable.h"
 
 #include <algorithm>
@@ -53,21 +52,10 @@ int RenameFunction(CDocumentData& document, CUnitFunction& function, const QStri
     return rewritten;
 }
 
-QString NameBoxText(const QString& name) {
-    return name.left(platform::WholeCharactersLength(name, NameBoxCapacity));
-}
-
 QString NameBoxNote(const QString& name) {
     if (name.size() <= NameBoxCapacity)
         return {};
     return LoadString(StringId::NameBoxShowsStart).arg(name.size()).arg(NameBoxCapacity);
-}
-
-QString NameFromNameBox(const QString& name, const QString& boxText, bool replacedWhole) {
-    const QString shown = NameBoxText(name);
-    if (boxText == shown)
-        return name;
-    return replacedWhole ? boxText : boxText + name.mid(shown.size());
 }
 
 bool NameBoxTakes(qsizetype length, qsizetype selected, qsizetype typed) {
@@ -79,7 +67,7 @@ QString NameBoxFullMessage(const CMessageContext& context) {
 }
 
 QString NameHitNote(const CMessageContext& context, const QString& name, qsizetype start, qsizetype length) {
-    if (start + length <= NameBoxText(name).size())
+    if (start + length <= platform::TextBoxStart(name).size())
         return {};
     return LoadString(context, StringId::NameHitBeyondBoxJa, StringId::NameHitBeyondBoxEn)
         .arg(start + 1)

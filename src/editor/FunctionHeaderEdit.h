@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/OutlineNumber.h"
+#include "platform/TextBoxStart.h"
 
 #include <QString>
 
@@ -32,16 +33,11 @@ QString RenameRefusalMessage(RenameCheck check, const QString& name);
 // Fn lines rewritten.
 int RenameFunction(CDocumentData& document, CUnitFunction& function, const QString& name);
 
-// The name box holds at most this many characters: the first ones of a longer name.
-constexpr int NameBoxCapacity = 32767;
-// What the name box shows of a name.
-QString NameBoxText(const QString& name);
+// The name box holds at most this many characters: the first ones of a longer name (platform::TextBoxStart), whose
+// rest an edit keeps.
+constexpr int NameBoxCapacity = platform::TextBoxCapacity;
 // What the name box says of a name it does not hold whole (its length and how much shows); empty for one it holds.
 QString NameBoxNote(const QString& name);
-// The name once the box is left holding `boxText`: the name itself while the box shows what it was given, so a
-// visit to the box changes nothing; else the box's text, followed by what of the name the box could not hold unless
-// an edit replaced all the box showed (`replacedWhole`).
-QString NameFromNameBox(const QString& name, const QString& boxText, bool replacedWhole);
 // Whether the name box holding `length` characters takes `typed` more typed over `selected` of them.
 bool NameBoxTakes(qsizetype length, qsizetype selected, qsizetype typed);
 // Why the full name box takes no more characters.

@@ -102,23 +102,11 @@ TEST_F(FunctionHeaderEditTest, ReasonBoxKeepsAShortenedReasonAndFollowsTheOmitFl
     EXPECT_EQ(TrimReasonLineBreaks(QStringLiteral("\r\nbecause\r\nso\n\n")), QStringLiteral("because\r\nso"));
 }
 
-// The name box holds the start of a name too long for it, a character of two code units across its end left out
-// whole; a visit changes nothing and an edit keeps the rest.
-TEST(NameBoxTest, ALongNameChangesOnlyByAnEditAndKeepsWhatTheBoxDoesNotHold) {
+// The name box shows the start of a name too long for it: the full box takes a character only over a selection, says
+// where a search hit beyond it lies, and says how much of the name it shows.
+TEST(NameBoxTest, TheFullBoxTakesNoMoreAndSaysWhatItLeavesOut) {
     const QString shown = QString(NameBoxCapacity, u'a');
     const QString rest = QString(20122, u'b');
-    const QString pairAtEnd = QString(NameBoxCapacity - 1, u'a') + QStringLiteral("\U0001F35Aend");
-    for (const auto& [name, box, expected] :
-         {std::tuple{shown + rest, shown, shown + rest},
-          {shown + rest, shown.chopped(1) + u'X', shown.chopped(1) + u'X' + rest},
-          {pairAtEnd, pairAtEnd.left(NameBoxCapacity - 1), pairAtEnd},
-          {pairAtEnd, pairAtEnd.left(NameBoxCapacity - 2) + u'X',
-           pairAtEnd.left(NameBoxCapacity - 2) + u'X' + QStringLiteral("\U0001F35Aend")}}) {
-        EXPECT_TRUE(NameFromNameBox(name, box, false) == expected) << box.right(8).toStdString();
-    }
-    // An edit that replaced all the box showed replaces the whole name; the box left as shown keeps it.
-    EXPECT_EQ(NameFromNameBox(shown + rest, QStringLiteral("NewName"), true), QStringLiteral("NewName"));
-    EXPECT_TRUE(NameFromNameBox(shown + rest, shown, true) == shown + rest);
     // The full box takes a character only over a selection.
     EXPECT_FALSE(NameBoxTakes(NameBoxCapacity, 0, 1));
     EXPECT_TRUE(NameBoxTakes(NameBoxCapacity, 1, 1));
@@ -131,8 +119,6 @@ TEST(NameBoxTest, ALongNameChangesOnlyByAnEditAndKeepsWhatTheBoxDoesNotHold) {
         NameHitNote(japanese, shown + rest, NameBoxCapacity - 2, 3),
         QStringLiteral("検索された文字列は単位機能名の 32766 文字目から 3 文字です。単位機能名の入力欄には先頭の 32767 "
                        "文字だけを表示しています。"));
-    EXPECT_EQ(NameBoxText(shown + rest), shown);
-    EXPECT_EQ(NameBoxText(pairAtEnd).size(), NameBoxCapacity - 1);
     EXPECT_EQ(
         NameBoxNote(shown + rest),
         QStringLiteral("The unit function name has 52889 characters. Its first 32767 characters are shown here."));

@@ -53,19 +53,19 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
     setObjectName(QStringLiteral("CNUVView"));
     m_outlineNumber = Box(this);
     m_name = new CNameEdit(CUnitFunction::MaxTypedNameLength, this);
-    m_name->setMaxLength(NameBoxCapacity);
     m_uniqueLabel = Box(this, 0, true);
     // The requirement items show joined whole, however many there are.
     m_requirements = Box(this, 0, true);
     m_attribute = new QComboBox(this);
-    m_codeSymbol = Box(this);
+    // The code symbol and the reason, however long, change only by the user's edits.
+    m_codeSymbol = new CNameEdit(platform::TextBoxCapacity, this);
     // The man-hours show with two decimals whole; typing makes them no longer than 5 characters.
     m_manHours = new CNameEdit(5, this);
     m_manHoursUnit = UnitList(this);
     m_descendantsTotal = Box(this, 0, true);
     m_total = Box(this, 0, true);
     m_totalsUnit = UnitList(this);
-    m_reason = Box(this);
+    m_reason = new CNameEdit(platform::TextBoxCapacity, this);
     m_reasonButton = new QPushButton(Msg::Detail(messages), this);
     m_omitReason = new QCheckBox(Msg::OmitReason(messages), this);
     m_uniqueLabelButton = new QPushButton(Msg::AssignWord(messages), this);
@@ -110,11 +110,6 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
 
     // A name being typed is renamed at Return and when the user leaves the box (eventFilter).
     connect(m_name, &QLineEdit::returnPressed, this, &CNUVView::CommitName);
-    // The selection is told after the edit that ends it.
-    connect(m_name, &QLineEdit::selectionChanged, this, [this] {
-        m_nameWholeSelected = !m_name->text().isEmpty() && m_name->selectedText().size() == m_name->text().size();
-    });
-    connect(m_name, &QLineEdit::textEdited, this, [this] { m_nameReplacedWhole |= m_nameWholeSelected; });
     connect(m_outlineNumber, &QLineEdit::editingFinished, this, &CNUVView::CommitOutlineNumber);
     connect(m_manHours, &QLineEdit::editingFinished, this, &CNUVView::CommitManHours);
     connect(m_manHoursUnit, &QComboBox::currentIndexChanged, this, &CNUVView::OnManHoursUnitChosen);
@@ -123,11 +118,11 @@ CNUVView::CNUVView(CDocumentData& document, CUnitFunction& function, CFunctionFo
             ShowManHours();
     });
     connect(m_attribute, &QComboBox::currentIndexChanged, this, &CNUVView::OnAttributeChosen);
-    connect(m_codeSymbol, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_function.codeSymbol = text;
+    connect(m_codeSymbol, &CNameEdit::NameEdited, this, [this] {
+        m_function.codeSymbol = m_codeSymbol->Name();
         ReportHeaderChange();
     });
-    connect(m_reason, &QLineEdit::textEdited, this, &CNUVView::OnReasonEdited);
+    connect(m_reason, &CNameEdit::NameEdited, this, [this] { OnReasonEdited(m_reason->Name()); });
     connect(m_omitReason, &QCheckBox::clicked, this, &CNUVView::OnOmitReasonClicked);
     connect(m_reasonButton, &QPushButton::clicked, this, &CNUVView::EditReasonInDialog);
     connect(m_uniqueLabelButton, &QPushButton::clicked, this, [this] { OpenFieldDialog(m_uniqueLabelDialog); });
@@ -183,7 +178,7 @@ void CNUVView::Fill() {
     m_requirements->setText(JoinWithCommas(m_function.header.EffectiveRequirements()));
     m_requirements->setCursorPosition(0);
     m_uniqueLabel->setText(m_function.header.uniqueLabel);
-    m_codeSymbol->setText(m_function.codeSymbol);
+    m_codeSymbol->SetName(m_function.codeSymbol);
     m_manHoursUnit->setCurrentIndex(m_function.header.Unit);
     m_totalsUnit->setCurrentIndex(m_document.IDTable.Unit);
     ShowManHours();
@@ -207,15 +202,13 @@ void CNUVView::ReportHeaderChange() {
 }
 
 void CNUVView::ShowName() {
-    m_nameReplacedWhole = false;
-    m_name->SetName(NameBoxText(m_function.name));
+    m_name->SetName(m_function.name);
     m_name->setToolTip(NameBoxNote(m_function.name));
 }
 
 bool CNUVView::HasPendingEdits() const {
     const QString outlineNumber = m_outlineNumber->text();
-    return (m_name->isModified() &&
-            NameFromNameBox(m_function.name, m_name->text(), m_nameReplacedWhole) != m_function.name) ||
+    return (m_name->isModified() && m_name->Name() != m_function.name) ||
            (m_outlineNumber->isModified() && !outlineNumber.isEmpty() &&
             outlineNumber !=
                 m_function.GetOutlineNumberText(m_document.GetModelOptions().DistinguishPrimaryOutlineNumber)) ||
@@ -232,7 +225,7 @@ void CNUVView::CommitPendingEdits() {
 
 void CNUVView::ShowNameHit(const QString& matchedText, int start, int length) {
     m_name->setFocus(Qt::OtherFocusReason);
-    if (matchedText != m_function.name || m_name->text() != NameBoxText(m_function.name))
+    if (matchedText != m_function.name || m_name->text() != platform::TextBoxStart(m_function.name))
         return;
     if (const QString note = NameHitNote(m_messages, m_function.name, start, length); !note.isEmpty())
         platform::ShowMessageBox(note, platform::MessageButtons::Ok, platform::MessageIcon::Information);
@@ -241,7 +234,7 @@ void CNUVView::ShowNameHit(const QString& matchedText, int start, int length) {
 }
 
 void CNUVView::CommitName() {
-    const QString name = NameFromNameBox(m_function.name, m_name->text(), m_nameReplacedWhole);
+    const QString name = m_name->Name();
     if (name == m_function.name)
         return;
     const RenameCheck check = CheckFunctionRename(m_document, m_function, name);
@@ -253,9 +246,8 @@ void CNUVView::CommitName() {
         return;
     }
     RenameFunction(m_document, m_function, name);
-    m_nameReplacedWhole = false;
     // A name longer than the box shows its start again, so that the next visit starts from what it shows.
-    if (m_name->text() != NameBoxText(name))
+    if (m_name->text() != platform::TextBoxStart(name))
         ShowName();
     else
         m_name->setToolTip(NameBoxNote(name));
@@ -303,8 +295,9 @@ void CNUVView::UndoManHours() {
 }
 
 QLineEdit* CNUVView::EditCommandBox(const QWidget* focus) const {
-    for (QLineEdit* box : {m_outlineNumber, static_cast<QLineEdit*>(m_name), m_requirements, m_codeSymbol,
-                           static_cast<QLineEdit*>(m_manHours), m_descendantsTotal, m_total, m_reason}) {
+    for (QLineEdit* box :
+         {m_outlineNumber, static_cast<QLineEdit*>(m_name), m_requirements, static_cast<QLineEdit*>(m_codeSymbol),
+          static_cast<QLineEdit*>(m_manHours), m_descendantsTotal, m_total, static_cast<QLineEdit*>(m_reason)}) {
         if (box == focus)
             return box;
     }
@@ -329,6 +322,8 @@ void CNUVView::RunEditCommand(QLineEdit& box, int command) {
     case ContentMenuUndo:
         if (&box == m_manHours)
             UndoManHours();
+        else if (auto* edit = qobject_cast<CNameEdit*>(&box))
+            edit->Undo();
         else
             box.undo();
         break;
@@ -383,7 +378,12 @@ bool CNUVView::eventFilter(QObject* watched, QEvent* event) {
     // A key the full name box cannot take says why instead of doing nothing.
     if (watched == m_name && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const QString typed = key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text() : key->text();
+        // A key with Control (and perhaps Shift) types nothing, whatever text it carries: Control+A selects all.
+        const bool control =
+            key->modifiers() == Qt::ControlModifier || key->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier);
+        const QString typed = key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text()
+                              : control                         ? QString()
+                                                                : key->text();
         if (!typed.isEmpty() && typed.front().isPrint() && !m_name->isReadOnly() &&
             !NameBoxTakes(m_name->text().size(), m_name->selectedText().size(), typed.size())) {
             platform::ShowMessageBox(NameBoxFullMessage(m_messages), platform::MessageButtons::Ok,
@@ -406,7 +406,7 @@ void CNUVView::ShowReason() {
     QScopedValueRollback filling(m_filling, true);
     const ReasonDisplay display = MakeReasonDisplay(m_function.header.Reasoning);
     m_reasonShortened = display.shortened;
-    m_reason->setText(display.text);
+    m_reason->SetName(display.text);
     m_reason->setReadOnly(display.shortened);
 }
 

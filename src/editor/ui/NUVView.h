@@ -108,10 +108,6 @@ private:
     const CMessageContext& m_messages;
     CManHoursEdit m_manHoursEdit;
     bool m_reasonShortened = false;
-    // Whether all the name box shows is selected, and whether an edit replaced it all since the name was shown:
-    // then the box holds the whole name.
-    bool m_nameWholeSelected = false;
-    bool m_nameReplacedWhole = false;
     // While the form writes its boxes, their change signals are not the user's.
     bool m_filling = false;
 
@@ -126,13 +122,13 @@ private:
     FieldDialog m_uniqueLabelDialog;
     FieldDialog m_requirementItemsDialog;
     QComboBox* m_attribute = nullptr;
-    QLineEdit* m_codeSymbol = nullptr;
+    CNameEdit* m_codeSymbol = nullptr;
     CNameEdit* m_manHours = nullptr;
     QComboBox* m_manHoursUnit = nullptr;
     QLineEdit* m_descendantsTotal = nullptr;
     QLineEdit* m_total = nullptr;
     QComboBox* m_totalsUnit = nullptr;
-    QLineEdit* m_reason = nullptr;
+    CNameEdit* m_reason = nullptr;
     QPushButton* m_reasonButton = nullptr;
     QCheckBox* m_omitReason = nullptr;
 };

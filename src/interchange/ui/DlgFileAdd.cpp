@@ -21,9 +21,10 @@ CDlgFileAdd::CDlgFileAdd(CVersionCommandHost& host, QWidget* parent)
     setWindowTitle(Msg::Text(context, Msg::Id::CombineFunctions));
     const CDocumentData& data = host.VersionedDocument();
     const bool distinguish = data.GetModelOptions().DistinguishPrimaryOutlineNumber;
+    // Each name shows as the views show it, however long; the entry's place names the unit function.
     for (CUnitFunction* function : data.registry.InOutlineOrder(distinguish)) {
         m_destination->addItem(
-            QStringLiteral("%1 %2").arg(function->GetOutlineNumberText(distinguish), function->name));
+            QStringLiteral("%1 %2").arg(function->GetOutlineNumberText(distinguish), ShownText(function->name)));
         m_destinations.push_back(function);
     }
     platform::LimitNameComboWidth(*m_destination);

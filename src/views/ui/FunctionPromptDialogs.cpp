@@ -42,7 +42,7 @@ CFunctionNameprompt::CFunctionNameprompt(const CDocumentData& document, bool iso
 }
 
 void CFunctionNameprompt::accept() {
-    m_name = m_field->text();
+    m_name = m_field->Name();
     const QString refusal = CFunctionPrompts::NameRefusal(
         m_name, m_document.registry, m_document.environment.enableDuplicateFunctionName != 0, !m_isolating);
     if (!refusal.isEmpty()) {

@@ -164,6 +164,65 @@ TEST_F(HeaderFormTest, ANameLongerThanTheBoxIsKeptByAVisitAndAnEditKeepsTheRest)
     EXPECT_TRUE(callee->name == QStringLiteral("NewName")) << callee->name.size();
 }
 
+// The box's undo of an edit that replaced all it showed brings the rest of the name back with it, and its redo
+// drops it again, whichever way they run and whatever was committed between.
+TEST_F(HeaderFormTest, UndoAndRedoInTheNameBoxKeepTheRestOfALongNameExactlyAsTheEditsLeaveIt) {
+    const QString name = QString(40000, u'a') + QStringLiteral("TAIL");
+    callee->name = name;
+    CNUVView form(document, *callee, host, messages);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLineEdit& box = form.NameBox();
+    const auto replaceAllWithX = [&box] {
+        box.setFocus();
+        QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&box, QStringLiteral("X"));
+    };
+    replaceAllWithX();
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(callee->name.size(), 40003);
+    EXPECT_TRUE(callee->name.endsWith(QStringLiteral("TAIL")));
+    EXPECT_TRUE(sink.Texts().isEmpty());
+
+    // Redone, the replacement is the whole name again.
+    callee->name = name;
+    form.Fill();
+    replaceAllWithX();
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_TRUE(callee->name == QStringLiteral("X")) << callee->name.size();
+    // Undone after it was renamed, the name comes back whole; the Edit menu's Undo is the box's.
+    form.RunEditCommand(box, ContentMenuUndo);
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_TRUE(callee->name == name) << callee->name.size();
+}
+
+// The code symbol and the reason show the start of a text longer than a box holds; an edit keeps the rest, and
+// undoing an edit that replaced it all brings the rest back.
+TEST_F(HeaderFormTest, TheCodeSymbolAndTheReasonKeepWhatTheirBoxesDoNotHold) {
+    const QString text = QString(40000, u'c') + QStringLiteral("TAIL");
+    callee->codeSymbol = text;
+    callee->header.Reasoning = text;
+    CNUVView form(document, *callee, host, messages);
+    form.show();
+    for (QLineEdit* box : {&form.CodeSymbolBox(), &form.ReasonBox()}) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, QStringLiteral("X"));
+        form.RunEditCommand(*box, ContentMenuUndo);
+    }
+    EXPECT_EQ(callee->codeSymbol.size(), 40003);
+    EXPECT_TRUE(callee->codeSymbol.endsWith(QStringLiteral("TAIL")));
+    EXPECT_EQ(callee->header.Reasoning.size(), 40003);
+    EXPECT_TRUE(callee->header.Reasoning.endsWith(QStringLiteral("TAIL")));
+}
+
 TEST_F(HeaderFormTest, ManHoursConvertWithTheDocumentsRatiosAndUndoTwice) {
     document.WorkTable.UnitDayToHour = 7.5f;
     callee->header.Unit = ManHours;

@@ -210,6 +210,18 @@ TEST(VersionDialogs, LongNamesKeepTheDialogsWithinTheScreen) {
         CShowDifferenceDialog dialog(host);
         dialog_checks::ExpectWithinScreen(dialog);
     }
+    // The merge's destinations show a name as the views do, cut with "…"; the entry still names its unit function.
+    CUnitFunction* step = host.data.registry.FindByName(QString(160, QChar(u'長')));
+    step->name = QString(200000, QChar(u'長'));
+    CDlgFileAdd dialog(host);
+    const QString entry = dialog.DestinationBox()->itemText(1);
+    EXPECT_LE(entry.size(), 1100);
+    EXPECT_TRUE(entry.endsWith(QChar(0x2026)));
+    ASSERT_TRUE(tools::SaveDocument(host.data, host.path, false));
+    dialog.DestinationBox()->setCurrentIndex(1);
+    dialog.FileEdit()->setText(host.path);
+    dialog.accept();
+    EXPECT_EQ(step->children.size(), 1u);
 }
 
 TEST(VersionDialogs, TheWorkItemCommandSaysThatNoConnectorExists) {

@@ -1,15 +1,19 @@
 #include "platform/ui/DropEdit.h"
 #include "platform/ui/EditEx.h"
 #include "platform/ui/FloatEdit.h"
+#include "platform/ui/NameEdit.h"
 
 #include "support/QStringPrinter.h"
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 TEST(DropEdit, TakesThePathOfTheFirstDroppedFileOnly) {
     CDropEdit edit;
@@ -58,4 +62,28 @@ TEST(FloatEdit, TakesTheKeysOfANumberAndRefusesEveryOtherCharacter) {
     QTest::keyClick(&edit, Qt::Key_Home);
     QTest::keyClick(&edit, Qt::Key_Delete);
     EXPECT_EQ(edit.text(), "2.5");
+}
+
+// The menu's Undo and Redo follow a replacement of all the box held as its keys do (the name box's test), and the
+// selection an undo brings back without telling it is the one the next key replaces.
+TEST(NameEdit, FollowsAReplacementOfAllItHeldThroughItsMenu) {
+    CNameEdit edit(64);
+    edit.SetName(QStringLiteral("abcdef"));
+    edit.show();
+    edit.setFocus();
+    edit.selectAll();
+    QTest::keyClicks(&edit, QStringLiteral("XY"));
+    const auto trigger = [&edit](int item) {
+        std::unique_ptr<QMenu> menu(edit.CreateContextMenu());
+        menu->actions().at(item)->trigger();
+    };
+    trigger(0);
+    EXPECT_EQ(edit.text(), QStringLiteral("abcdef"));
+    EXPECT_FALSE(edit.ReplacedAll());
+    trigger(1);
+    EXPECT_TRUE(edit.ReplacedAll());
+    edit.Undo();
+    QTest::keyClicks(&edit, QStringLiteral("Z"));
+    EXPECT_EQ(edit.text(), QStringLiteral("Z"));
+    EXPECT_TRUE(edit.ReplacedAll());
 }

@@ -463,6 +463,14 @@ TEST(NameAndMovePromptDialogs, RefuseTakenNamesAndEnableMoveForOutlineNumbers) {
     EXPECT_EQ(isolateLong.Field()->text(), longName);
     isolateLong.accept();
     EXPECT_EQ(isolateLong.Name(), longName);
+    // One longer than the field holds is offered by its start, and an edit there keeps the rest.
+    const QString longerName = QString(40000, QChar(u'x')) + QStringLiteral("TAIL");
+    CFunctionNameprompt isolateLonger(document.data, true, longerName);
+    QTest::keyClick(isolateLonger.Field(), Qt::Key_End);
+    QTest::keyClick(isolateLonger.Field(), Qt::Key_Backspace);
+    isolateLonger.accept();
+    EXPECT_EQ(isolateLonger.Name().size(), 40003);
+    EXPECT_TRUE(isolateLonger.Name().endsWith(QStringLiteral("TAIL")));
     QTest::keyClicks(prompt.Field(), QString(70, QChar(u'y')));
     EXPECT_EQ(prompt.Field()->text(), QStringLiteral("New") + QString(61, QChar(u'y')));
 
