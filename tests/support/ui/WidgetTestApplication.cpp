@@ -1,3 +1,4 @@
+#include "platform/ui/FileDropGuard.h"
 #include "platform/ui/RadioGroupTabStops.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ public:
     void SetUp() override {
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
         platform::InstallRadioGroupTabStops(*m_application);
+        platform::InstallFileDropGuard(*m_application);
     }
     void TearDown() override { m_application.reset(); }
 
