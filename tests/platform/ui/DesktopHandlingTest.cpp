@@ -2,11 +2,15 @@
 
 #include "support/QStringPrinter.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
 
@@ -73,4 +77,29 @@ TEST(FileDropGuard, ADroppedFileIsTakenAsACopyOrALinkAndNeverMoved) {
         EXPECT_EQ(move.Drop(target, Qt::MoveAction), Qt::IgnoreAction);
     EXPECT_EQ(move.field->text(), "old path");
     EXPECT_EQ(move.box->text(), "old text");
+}
+
+// A click beside the completions that a typed file name opened closes them and presses the button it was made on: the
+// first click on Print prints.
+TEST(CompleterClicks, TheClickThatClosesTheCompletionsReachesTheButton) {
+    QWidget window;
+    auto* layout = new QHBoxLayout(&window);
+    auto* name = new QLineEdit;
+    auto* print = new QPushButton("Print");
+    layout->addWidget(name);
+    layout->addWidget(print);
+    name->setCompleter(new QCompleter(QStringList{"out.pdf", "other.pdf"}, name));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy clicked(print, &QPushButton::clicked);
+    name->setFocus();
+    QTest::keyClicks(name, "out");
+    QAbstractItemView* completions = name->completer()->popup();
+    ASSERT_TRUE(completions->isVisible());
+
+    const QPoint onPrint = print->mapTo(&window, print->rect().center());
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, onPrint);
+    EXPECT_FALSE(completions->isVisible());
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(name->text(), "out");
 }

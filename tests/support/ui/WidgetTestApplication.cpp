@@ -1,3 +1,4 @@
+#include "platform/ui/CompleterClicks.h"
 #include "platform/ui/FileDropGuard.h"
 #include "platform/ui/RadioGroupTabStops.h"
 
@@ -17,6 +18,7 @@ public:
     void SetUp() override {
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
         platform::InstallRadioGroupTabStops(*m_application);
+        platform::InstallCompleterClicks(*m_application);
         platform::InstallFileDropGuard(*m_application);
     }
     void TearDown() override { m_application.reset(); }
