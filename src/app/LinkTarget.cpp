@@ -1,6 +1,7 @@
 #include "app/LinkTarget.h"
 
 #include "platform/MessageBox.h"
+#include "platform/UserFile.h"
 #include "texts/StringTable.h"
 #include "texts/TextHelpers.h"
 
@@ -8,8 +9,10 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QRegularExpression>
+#include <QtEndian>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -46,15 +49,81 @@ bool IsDocumentType(const QMimeType& type) {
                                                [&name](const QString& family) { return name.startsWith(family); });
 }
 
-// A file the desktop only shows: not executable, and a document by its name and content, both as linked and as the
-// file a link leads to.
-bool IsDocumentFile(const QFileInfo& info) {
+// The first bytes of a file, which tell its type by content.
+constexpr qint64 kContentHeadBytes = 64 * 1024;
+
+// The Open XML type of an office document: a zip archive whose first entry lists its parts ("[Content_Types].xml", or
+// the relations "_rels/.rels") and which holds a part in the folder of its kind. Empty for any other zip, or when the
+// head of the file holds no such part.
+QString OpenXmlType(const QByteArray& head) {
+    static const QByteArray entry("PK\x03\x04", 4);
+    // The name of the entry whose local header starts at `at`; empty when the head ends before it.
+    const auto nameAt = [&head](qsizetype at) {
+        constexpr qsizetype nameLengthOffset = 26;
+        constexpr qsizetype nameOffset = 30;
+        if (at + nameOffset > head.size())
+            return QByteArray();
+        const auto length = qFromLittleEndian<quint16>(head.constData() + at + nameLengthOffset);
+        return head.mid(at + nameOffset, length);
+    };
+    if (!head.startsWith(entry) || (nameAt(0) != "[Content_Types].xml" && nameAt(0) != "_rels/.rels"))
+        return {};
+    static const std::pair<QByteArray, QString> kinds[] = {
+        {"word/", QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml.document")},
+        {"xl/", QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet")},
+        {"ppt/", QStringLiteral("application/vnd.openxmlformats-officedocument.presentationml.presentation")},
+    };
+    for (qsizetype at = head.indexOf(entry, 1); at >= 0; at = head.indexOf(entry, at + 1)) {
+        const QByteArray name = nameAt(at);
+        for (const auto& [folder, type] : kinds) {
+            if (name.startsWith(folder))
+                return type;
+        }
+    }
+    return {};
+}
+
+// The type the content of a file shows, as the desktop's opener sees it.
+QMimeType ContentType(const QMimeDatabase& types, const QByteArray& head) {
+    const QMimeType type = types.mimeTypeForData(head);
+    if (type.inherits(QStringLiteral("application/zip"))) {
+        const QString office = OpenXmlType(head);
+        if (!office.isEmpty())
+            return types.mimeTypeForName(office);
+    }
+    return type;
+}
+
+// Two types agree when they are the same or one is a kind of the other (a CSV file is a text).
+bool Agree(const QMimeType& one, const QMimeType& other) {
+    return one.inherits(other.name()) || other.inherits(one.name());
+}
+
+// A file the desktop only shows: a regular file, not executable, whose names (as linked and of the file a link leads
+// to) and content are documents of types that agree. The opener types a file by its content, a reader by its name: a
+// program or a launcher named as a document is none. Only a bounded head is read, and a pipe or a device is never
+// opened, let alone waited on.
+bool IsDocumentFile(const QString& path) {
     constexpr QFile::Permissions executable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    if (info.permissions() & executable)
+    const QFileInfo info(path);
+    const QString target = info.canonicalFilePath();
+    QFile file;
+    if (target.isEmpty() || (info.permissions() & executable) || !platform::OpenRegularFileForReading(file, target))
+        return false;
+    const QByteArray head = file.read(kContentHeadBytes);
+    if (file.error() != QFileDevice::NoError)
         return false;
     const QMimeDatabase types;
-    return IsDocumentType(types.mimeTypeForFile(info)) &&
-           IsDocumentType(types.mimeTypeForFile(QFileInfo(info.canonicalFilePath())));
+    // An empty file shows nothing of itself: its names alone tell.
+    const QMimeType content = head.isEmpty() ? QMimeType() : ContentType(types, head);
+    if (content.isValid() && !IsDocumentType(content))
+        return false;
+    for (const QString& name : {info.fileName(), QFileInfo(target).fileName()}) {
+        const QMimeType named = types.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+        if (!IsDocumentType(named) || (content.isValid() && !Agree(named, content)))
+            return false;
+    }
+    return true;
 }
 
 // A mail address that asks the mail program to attach a file, also behind escapes. Each round undoes one layer of
@@ -87,7 +156,7 @@ LinkTarget LocalFile(const QString& file, const QString& baseFolder) {
     if (info.exists()) {
         target.kind = LinkTarget::Desktop;
         target.url = QUrl::fromLocalFile(path);
-        target.mayStartProgram = info.isFile() && !IsDocumentFile(info);
+        target.mayStartProgram = !IsDocumentFile(path);
     }
     return target;
 }

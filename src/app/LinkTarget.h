@@ -9,11 +9,12 @@
 
 // What a link in a view, or a file name of a line mark, leads to. A document of this program opens through the
 // program's own open path; any other file that exists and any address go to the desktop, which picks the
-// program. Web addresses, mail addresses and files that are documents by their type (texts, PDF, images, office
-// documents, web pages and the like) open at once. Anything else may start a program and opens only when the user
-// agrees: an address of any other scheme, a mail address that asks for a file to be attached, and a file that is
-// executable or of any other type (an archive, a package, a script, a file of unknown type), since what runs it
-// is up to the desktop's handlers. Texts that run code rather than name a target ("javascript:", "data:", also
+// program. Web addresses, mail addresses and files that are documents (texts, PDF, images, office documents, web
+// pages and the like) by their name and by their content alike open at once. Anything else may start a program and
+// opens only when the user agrees: an address of any other scheme, a mail address that asks for a file to be attached,
+// a file that is executable, of any other type (an archive, a package, a script, a file of unknown type) or whose
+// name and content disagree (a program named as a PDF), and a folder, a pipe or a device, since what runs it is up
+// to the desktop's handlers. Texts that run code rather than name a target ("javascript:", "data:", also
 // behind a wrapper such as "view-source:") are refused, and so is a link longer than a program can be given.
 struct LinkTarget {
     enum Kind { Refused, TooLong, Desktop, Document };

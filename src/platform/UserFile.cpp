@@ -15,8 +15,11 @@
 namespace platform {
 
 bool OpenRegularFileForReading(QFile& file, const QString& path) {
-    // Opened without waiting, so that a pipe is seen for what it is before anything reads from it.
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // A device is never opened: opening one may act on it. What is opened is looked at again, without waiting, so
+    // that a pipe put in the file's place is seen for what it is before anything reads from it.
+    if (IsOtherThanRegularFile(path))
+        return false;
+    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (handle < 0)
         return false;
     struct stat status {};

@@ -11,7 +11,7 @@ class QIODevice;
 namespace platform {
 
 // Opens the file at `path` for reading when it is a regular file; false, `file` left closed, otherwise or when it
-// cannot be opened. A pipe or a device is refused without waiting on it.
+// cannot be opened. A pipe or a device is refused without waiting on it, and a device without opening it.
 bool OpenRegularFileForReading(QFile& file, const QString& path);
 // Reads the device from where it stands to its end. False, with `bytes` empty, when it holds more than
 // `maxBytes` (a file that says so is not read at all) or cannot be read; memory never grows far past the bound. Running

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 TEST(LinkTarget, DocumentsOpenInTheProgramAndEveryOtherFileOrAddressOnTheDesktop) {
     // Web and mail addresses open at once; any other scheme may start a program.
     const std::pair<bool, QStringList> addresses[] = {
@@ -72,17 +74,42 @@ TEST(LinkTarget, DocumentsOpenInTheProgramAndEveryOtherFileOrAddressOnTheDesktop
     }
 }
 
-// A local file opens at once only when it is a document by its type, by name and by content, also through a link:
-// a program, a launcher, a script, an archive or package and a file of unknown type may start a program.
+namespace {
+
+// The head of a zip archive whose entries, stored empty, carry these names.
+QByteArray ZipEntries(const QList<QByteArray>& names) {
+    QByteArray zip;
+    for (const QByteArray& name : names) {
+        QByteArray header("PK\x03\x04\x14\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 26);
+        header.append(char(name.size() & 0xff)).append(char(name.size() >> 8)).append("\0\0", 2);
+        zip += header + name;
+    }
+    return zip;
+}
+
+} // namespace
+
+// A local file opens at once only when its names, as linked and of the file a link leads to, and its content are
+// documents that agree: the desktop's opener picks the program by the content. A program, a launcher, a script, an
+// archive or package and a file of unknown type may start a program whatever their names, and so may a folder, a
+// pipe or a device, whose content is never waited for.
 TEST(LinkTarget, OnlyDocumentsOpenWithoutAQuestion) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QByteArray script = "#!/bin/sh\n";
+    const QByteArray script = "#!/bin/sh\necho run\n";
     const QByteArray pdf = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";
-    const QByteArray png = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR";
+    const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+    const QByteArray mp4("\0\0\0\x18"
+                         "ftypmp42\0\0\0\0mp42isom",
+                         24);
     const QByteArray binary("\x7f"
                             "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0\x3e\0",
                             20);
+    const QByteArray launcher = "[Desktop Entry]\nType=Application\nExec=sh -c 'echo run'\n";
+    const QByteArray odt = ZipEntries({"mimetypeapplication/vnd.oasis.opendocument.text", "content.xml"});
+    const QByteArray docx = ZipEntries({"[Content_Types].xml", "_rels/.rels", "word/document.xml"});
+    const QByteArray xlsx = ZipEntries({"_rels/.rels", "[Content_Types].xml", "xl/workbook.xml"});
+    const QByteArray zip = ZipEntries({"META-INF/MANIFEST.MF", "Main.class"});
     const struct {
         QString name;
         QByteArray content;
@@ -90,32 +117,62 @@ TEST(LinkTarget, OnlyDocumentsOpenWithoutAQuestion) {
         bool mayStartProgram;
     } files[] = {{"run.sh", script, QFile::ExeOwner, true},
                  {"others.txt", "plain words\n", QFile::ExeOther, true},
-                 {"start.Desktop", "[Desktop Entry]\nExec=sh\n", {}, true},
+                 {"start.Desktop", launcher, {}, true},
                  {"notes.sh", script, {}, true},
                  {"tool", script, {}, true},
                  {"setup.deb", "!<arch>\ndebian-binary   ", {}, true},
-                 {"app.jar", "PK\x03\x04", {}, true},
+                 {"app.jar", zip, {}, true},
                  {"setup.exe", "MZ\x90\0", {}, true},
                  {"App.AppImage", binary, {}, true},
                  {"blob", binary, {}, true},
+                 {"jottings", "plain words\n", {}, true},
+                 // Names and content that disagree: a program, a script, a launcher and archives named as documents.
+                 {"x.pdf", binary, {}, true},
+                 {"y.pdf", script, {}, true},
+                 {"z.txt", binary, {}, true},
+                 {"z.png", binary, {}, true},
+                 {"z.mp4", binary, {}, true},
+                 {"entry.pdf", launcher, {}, true},
+                 {"entry.txt", launcher, {}, true},
+                 {"archive.docx", zip, {}, true},
+                 {"archive.odt", zip, {}, true},
+                 {"sheet.docx", xlsx, {}, true},
+                 {"text.pdf", "plain words\n", {}, true},
+                 // Documents of each kind.
                  {"plan.pdf", pdf, {}, false},
                  {"notes.txt", "plain words\n", {}, false},
-                 {"jottings", "plain words\n", {}, false},
+                 {"table.csv", "a,b\n1,2\n", {}, false},
                  {"photo.png", png, {}, false},
+                 {"clip.mp4", mp4, {}, false},
                  {"page.html", "<!DOCTYPE html><html></html>\n", {}, false},
-                 {"folder", {}, QFile::ExeOwner, false}};
+                 {"letter.odt", odt, {}, false},
+                 {"letter.docx", docx, {}, false},
+                 {"sums.xlsx", xlsx, {}, false},
+                 {"empty.txt", {}, {}, false}};
     for (const auto& [name, content, executable, mayStartProgram] : files) {
-        if (name == "folder")
-            ASSERT_TRUE(QDir(folder.path()).mkdir(name));
-        else
-            WriteFileBytes(folder.filePath(name), content);
+        WriteFileBytes(folder.filePath(name), content);
         ASSERT_TRUE(QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner | executable));
-        ASSERT_TRUE(QFile::link(folder.filePath(name), folder.filePath(name + ".txt")));
-        for (const QString& link : {name, name + ".txt"}) {
+        // A link named as a script is asked about whatever the file it leads to is.
+        ASSERT_TRUE(QFile::link(folder.filePath(name), folder.filePath(name + ".sh")));
+        for (const auto& [link, asked] : {std::pair(name, mayStartProgram), std::pair(name + ".sh", true)}) {
             const LinkTarget target = ClassifyLink(link, folder.path());
-            EXPECT_EQ(std::pair(target.kind, target.mayStartProgram), std::pair(LinkTarget::Desktop, mayStartProgram))
+            EXPECT_EQ(std::pair(target.kind, target.mayStartProgram), std::pair(LinkTarget::Desktop, asked))
                 << link.toStdString();
         }
+    }
+    // A link named as a document leads to one of its type: no question; to one of another type: a question.
+    ASSERT_TRUE(QFile::link(folder.filePath("plan.pdf"), folder.filePath("plan link.pdf")));
+    ASSERT_TRUE(QFile::link(folder.filePath("plan.pdf"), folder.filePath("plan link.png")));
+    EXPECT_FALSE(ClassifyLink("plan link.pdf", folder.path()).mayStartProgram);
+    EXPECT_TRUE(ClassifyLink("plan link.png", folder.path()).mayStartProgram);
+
+    // A folder, a pipe without a writer and a device are asked about, and looked at without waiting.
+    ASSERT_TRUE(QDir(folder.path()).mkdir("folder.pdf"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath("pipe.txt")).constData(), 0600), 0);
+    for (const QString& special : {folder.filePath("folder.pdf"), folder.filePath("pipe.txt"), QString("/dev/null")}) {
+        const LinkTarget target = ClassifyLink(special);
+        EXPECT_EQ(std::pair(target.kind, target.mayStartProgram), std::pair(LinkTarget::Desktop, true))
+            << special.toStdString();
     }
 }
 

@@ -9,6 +9,8 @@
 #include "platform/RuntimeDirectory.h"
 #include "platform/TerminationRequests.h"
 #include "platform/ToolkitThreads.h"
+#include "platform/ui/CompleterClicks.h"
+#include "platform/ui/FileDropGuard.h"
 #include "platform/ui/HeadlessDialogs.h"
 #include "platform/ui/MessageBoxSink.h"
 #include "platform/ui/RadioGroupTabStops.h"
@@ -59,6 +61,8 @@ void RunApplicationProgram(int argc, char* argv[],
     if (!platform::StartToolkitThreads())
         platform::EndForLackOfMemory();
     platform::InstallRadioGroupTabStops(application);
+    platform::InstallCompleterClicks(application);
+    platform::InstallFileDropGuard(application);
 
     int exitCode = 1;
     {

@@ -145,7 +145,8 @@ void AddPrintCommands(CCommandRegistry& registry, CPrintCommandHost& host) {
             single.previewId, [state, single](int) { state->Print(single.prepare, true); }, DocumentOpen,
             CommandPrintPreview);
     }
-    // Print and Print Preview run the command of the printout the print-settings sheet chose.
+    // Print and Print Preview run the command of the printout the print-settings sheet chose; Print is greyed, as Save
+    // As is, while no document is open.
     const auto chosen = [&registry, state](bool preview) {
         return [&registry, state, preview](int) {
             const int choice = state->host.PrintedDocument().selectedPrintout;
@@ -153,7 +154,7 @@ void AddPrintCommands(CCommandRegistry& registry, CPrintCommandHost& host) {
                 registry.Dispatch(preview ? kSingleCommands[choice].previewId : kSingleCommands[choice].printId);
         };
     };
-    add(CommandPrint, chosen(false), None, CommandPrint);
+    add(CommandPrint, chosen(false), DocumentOpen, CommandPrint);
     add(CommandPrintPreview, chosen(true), None, CommandPrintPreview);
     // By the print kind: the outline-ordered index and the unit functions print the job when it is prepared for
     // that kind; the others run their own print command.

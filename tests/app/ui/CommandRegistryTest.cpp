@@ -70,12 +70,12 @@ void CollectCommands(const std::vector<MenuEntry>& entries, std::vector<int>& co
 TEST_F(CommandRegistryWindow, GreyedItemsFollowTheState) {
     State none;
     // Without a document every command of a document is greyed; help, language, looks and new stay.
-    for (int id : std::initializer_list<int>{FileSave, FileSaveAs, InspectAll, InspectCurrentUnitFunction,
+    for (int id : std::initializer_list<int>{FileSave, FileSaveAs, Print, InspectAll, InspectCurrentUnitFunction,
                                              EnvironmentSettings, ConditionConclusionList, JumpToLine, AdvancedSearch})
         EXPECT_FALSE(Enabled(id, none)) << id;
-    // Print, the line-mark search and settings and the differences have no rule.
+    // Print preview, the line-mark search and settings and the differences have no rule.
     for (int id : std::initializer_list<int>{FileNew, FileOpen, HelpFinder, SwitchToEnglish, SwitchToJapanese, 214,
-                                             ReasonCheck, Print, VeskSearch, VeskSettings, ShowDifferences})
+                                             ReasonCheck, PrintPreview, VeskSearch, VeskSettings, ShowDifferences})
         EXPECT_TRUE(Enabled(id, none)) << id;
 
     State open;

@@ -185,8 +185,10 @@ TEST_F(MainFrameWindow, MenusAreCaptionedAndGreyedAsTheDocumentAllows) {
     EXPECT_FALSE(frame.CommandAction(57603)->isEnabled());
     EXPECT_FALSE(frame.CommandAction(MainFrameCommand::InspectAll)->isEnabled());
     EXPECT_TRUE(frame.CommandAction(MainFrameCommand::FileNew)->isEnabled());
-    // Print, the line-mark search and settings and the differences have no rule: they stay enabled.
-    for (int id : {33018, 33013, 33014, 33022})
+    // Print follows Save As, on the toolbar too; print preview, the line-mark search and settings and the differences
+    // have no rule: they stay enabled.
+    EXPECT_FALSE(frame.CommandAction(MainFrameCommand::Print)->isEnabled());
+    for (int id : {33017, 33013, 33014, 33022})
         EXPECT_TRUE(frame.CommandAction(id)->isEnabled()) << id;
 
     ASSERT_TRUE(app.InitEditorInstance({"nuv"}));

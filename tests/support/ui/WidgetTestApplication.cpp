@@ -1,3 +1,5 @@
+#include "platform/ui/CompleterClicks.h"
+#include "platform/ui/FileDropGuard.h"
 #include "platform/ui/RadioGroupTabStops.h"
 
 #include <QApplication>
@@ -16,6 +18,8 @@ public:
     void SetUp() override {
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
         platform::InstallRadioGroupTabStops(*m_application);
+        platform::InstallCompleterClicks(*m_application);
+        platform::InstallFileDropGuard(*m_application);
     }
     void TearDown() override { m_application.reset(); }
 
