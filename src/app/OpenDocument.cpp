@@ -203,12 +203,15 @@ void COpenDocument::RunHeldRequests() {
 }
 
 void COpenDocument::RequestClose() {
-    // Closing clears the document data; in the middle of a conversion or a worker's run that would pull the
-    // tree away from under it, so the request waits until the work has ended.
-    if (IsBusy())
-        Hold(HeldRequest::Close, [this] { m_shell.PostCloseToMainWindow(); });
-    else
+    if (!IsBusy()) {
         m_shell.PostCloseToMainWindow();
+        return;
+    }
+    // Closing clears the document data; in the middle of a conversion or a worker's run that would pull the
+    // tree away from under it, so the request waits until the work has ended. Work that waits for the user is
+    // answered as Cancel would answer it, so that the close comes at once and asks.
+    Hold(HeldRequest::Close, [this] { m_shell.PostCloseToMainWindow(); });
+    m_shell.EndDialogsUntilClose();
 }
 
 // ---- the model's questions ----
