@@ -112,8 +112,10 @@ public:
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}
     // The open editors commit what was typed and not yet committed, so that a save writes it and a close asks
-    // about it, whether or not the window has the focus.
-    virtual void CommitPendingEdits() {}
+    // about it, whether or not the window has the focus. For a close (`closing`), a blank Fn line goes with its
+    // message, as when the focus leaves the editor: a close cannot wait for its name, and the save it asks for would
+    // say the same again and write the document without the line.
+    virtual void CommitPendingEdits(bool closing) { (void)closing; }
     // Whether an open editor holds an edit not yet committed: an Fn name, a unit function's name, a header box or
     // content text being typed.
     virtual bool HasPendingEdits() const { return false; }

@@ -214,9 +214,9 @@ void CWidgetShell::RestoreKeyboardFocus() {
         m_focusBeforeRelease->setFocus();
 }
 
-void CWidgetShell::CommitPendingEdits() {
+void CWidgetShell::CommitPendingEdits(bool closing) {
     if (m_mainFrame)
-        m_mainFrame->CommitTabEdits();
+        m_mainFrame->CommitTabEdits(closing);
 }
 
 bool CWidgetShell::HasPendingEdits() const {

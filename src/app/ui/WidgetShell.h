@@ -42,7 +42,7 @@ public:
     void SetReadOnlyWatchTimer(int milliseconds) override;
     void ReleaseKeyboardFocus() override;
     void RestoreKeyboardFocus() override;
-    void CommitPendingEdits() override;
+    void CommitPendingEdits(bool closing) override;
     bool HasPendingEdits() const override;
     void RestoreZoom(int zoom) override;
     // The name and move prompts of the table of contents.

@@ -537,3 +537,21 @@ TEST_F(DocumentWindow, ACloseFromOutsideEndsAMessageOfTheOpeningAndCloses) {
     EXPECT_TRUE(*ended);
     EXPECT_FALSE(Frame()->isVisible());
 }
+
+// At a close from outside a blank Fn line goes with its message, once: neither the close nor the save it asks for
+// asks for a name that nobody can give any more.
+TEST_F(DocumentWindow, ACloseFromOutsideSaysOnceThatABlankFnLineGoes) {
+    CChildFrame* tab = OpenTabWithoutLogicLines(App(), *Frame());
+    ASSERT_NE(tab, nullptr);
+    CSplREdit& editor = tab->FunctionView()->Editor();
+    editor.setFocus();
+    editor.RunCommand(LogicEditCommand::AddFnAtCurrent);
+    ASSERT_TRUE(editor.Model().IsCaretOnBlankFnLine());
+    platform::ScriptedMessageSink messages;
+    messages.Answer(MessageAnswer::Ok);
+    messages.Answer(MessageAnswer::Yes);
+    RunWindowLoopUntilClosed(*Frame(), [this] { App().OnCloseRequested(); });
+    EXPECT_EQ(messages.Texts(),
+              QStringList({LoadString(StringId::BlankFnDeleted),
+                           LoadString(StringId::DocumentModifiedQuestion).arg(QFileInfo(Path()).fileName())}));
+}
