@@ -30,6 +30,10 @@ public:
     // Runs the main window's close path once the current work is done (a posted close). A dialog, message or menu
     // open over the window is ended first as Cancel would end it, and the close waits until it has returned.
     virtual void PostCloseToMainWindow() = 0;
+    // A close waits for the work that owns the document, which may wait for the user in a dialog or a message (the
+    // file prompt of Save As, the version dialog, a message at start-up): from now until the close is posted, what
+    // opens over the window is ended as Cancel would end it, so that the work ends and the close asks.
+    virtual void EndDialogsUntilClose() {}
     // Runs the main window's close path now; it asks about unsaved changes and may be refused.
     virtual void CloseMainWindow() {}
     // Asks the instance `processId` to close its main window; does not wait for it.
@@ -108,8 +112,10 @@ public:
     virtual void ReleaseKeyboardFocus() {}
     virtual void RestoreKeyboardFocus() {}
     // The open editors commit what was typed and not yet committed, so that a save writes it and a close asks
-    // about it, whether or not the window has the focus.
-    virtual void CommitPendingEdits() {}
+    // about it, whether or not the window has the focus. For a close (`closing`), a blank Fn line goes with its
+    // message, as when the focus leaves the editor: a close cannot wait for its name, and the save it asks for would
+    // say the same again and write the document without the line.
+    virtual void CommitPendingEdits(bool closing) { (void)closing; }
     // Whether an open editor holds an edit not yet committed: an Fn name, a unit function's name, a header box or
     // content text being typed.
     virtual bool HasPendingEdits() const { return false; }

@@ -2,6 +2,7 @@
 
 #include "app/LinkTarget.h"
 #include "platform/MessageBox.h"
+#include "platform/OutOfMemory.h"
 #include "texts/StringTable.h"
 
 #include <QFileInfo>
@@ -24,6 +25,7 @@ QProcess* Process(const QString& program, const QStringList& arguments, QObject*
     process->setArguments(arguments);
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    platform::StartWithDefaultSignals(*process);
     return process;
 }
 

@@ -203,12 +203,15 @@ void COpenDocument::RunHeldRequests() {
 }
 
 void COpenDocument::RequestClose() {
-    // Closing clears the document data; in the middle of a conversion or a worker's run that would pull the
-    // tree away from under it, so the request waits until the work has ended.
-    if (IsBusy())
-        Hold(HeldRequest::Close, [this] { m_shell.PostCloseToMainWindow(); });
-    else
+    if (!IsBusy()) {
         m_shell.PostCloseToMainWindow();
+        return;
+    }
+    // Closing clears the document data; in the middle of a conversion or a worker's run that would pull the
+    // tree away from under it, so the request waits until the work has ended. Work that waits for the user is
+    // answered as Cancel would answer it, so that the close comes at once and asks.
+    Hold(HeldRequest::Close, [this] { m_shell.PostCloseToMainWindow(); });
+    m_shell.EndDialogsUntilClose();
 }
 
 // ---- the model's questions ----
@@ -356,7 +359,7 @@ void COpenDocument::OnExportNuv2013june() {
     if (path.isEmpty())
         return;
     // The export writes what the editors show, as a save does.
-    m_shell.CommitPendingEdits();
+    m_shell.CommitPendingEdits(false);
     // A file that cannot be written is said, as a failed save is; the file there is left as it was. The document
     // open here is held too: its next save would drop what the export wrote. A held document is refused before an
     // existing file is asked about.
@@ -450,7 +453,7 @@ bool COpenDocument::CloseCurrentDocument(bool processEnding) {
         WorkScope work(*this, Work::Save);
         // What is being typed is committed and asked about as the rest is, also when the window has not the
         // focus (a close from another program or a signal) and leaving the box committed nothing.
-        m_shell.CommitPendingEdits();
+        m_shell.CommitPendingEdits(true);
         if (m_bModified) {
             const platform::MessageAnswer answer = platform::ShowMessageBox(
                 LoadString(StringId::DocumentModifiedQuestion).arg(ShownPath(m_strDocumentName)),
@@ -540,7 +543,7 @@ bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry
     // A save the user asks for writes what the editors show: a typed Fn name is bound (or refused) before the lines
     // are written. The timer's save writes what is committed and leaves the edit to the user.
     if (!m_bAutomaticSave)
-        m_shell.CommitPendingEdits();
+        m_shell.CommitPendingEdits(false);
     m_shell.SetWaitCursor(true);
     StoreViewStateInDocument();
     m_documentData.connectionText.clear();

@@ -133,7 +133,7 @@ public:
     bool IsWorkerRunning() const { return WorkCount(Work::Worker) > 0; }
     bool IsConverting() const { return WorkCount(Work::Conversion) > 0; }
     // A request to close from another process: the main window's close path runs now, or once the work that
-    // owns the document has ended.
+    // owns the document has ended; the dialogs and messages that work waits in are ended meanwhile.
     void RequestClose();
 
     // A new document from the template at `templatePath` (none when empty); with a document here already, a

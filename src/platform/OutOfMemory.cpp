@@ -1,5 +1,7 @@
 #include "platform/OutOfMemory.h"
 
+#include <QProcess>
+
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -138,6 +140,16 @@ void ExitOnOutOfMemory(const QString& message) {
 
 void FailWritesBeyondFileSizeLimit() {
     signal(SIGXFSZ, SIG_IGN);
+}
+
+void StartWithDefaultSignals(QProcess& process) {
+    // Runs in the child between fork and exec: only calls that are safe there.
+    process.setChildProcessModifier([] {
+        signal(SIGXFSZ, SIG_DFL);
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+    });
 }
 
 } // namespace platform

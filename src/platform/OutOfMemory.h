@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QProcess;
+
 namespace platform {
 
 // From here on, running out of memory where nothing catches it (an exception that leaves main, a worker thread, the
@@ -17,5 +19,8 @@ void ExitOnOutOfMemory(const QString& message);
 // From here on, a write beyond the limit on file sizes (ulimit -f) fails with EFBIG, which the writer reports as any
 // failed write, instead of ending the process by SIGXFSZ.
 void FailWritesBeyondFileSizeLimit();
+// The program `process` starts gets the default action of SIGXFSZ back, and no signal blocked, as a program started
+// from a shell has them, whatever this process ignores or blocks.
+void StartWithDefaultSignals(QProcess& process);
 
 } // namespace platform

@@ -2,7 +2,10 @@
 
 #include <QSocketNotifier>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,20 +16,35 @@ namespace {
 // The write end of the pipe the handler notes a signal in; only a write, which is safe in a signal handler.
 volatile sig_atomic_t g_notePipe = -1;
 volatile sig_atomic_t g_requests = 0;
-// Set while a request has been noted and the close it asked for has not been declined.
-volatile sig_atomic_t g_unanswered = 0;
+// When the request was noted whose close has not been declined since, in milliseconds of the monotonic clock; 0 while
+// there is none. One word, so that handlers running on two threads at once agree on which request came first.
+std::atomic<long long> g_unansweredSince{0};
+static_assert(std::atomic<long long>::is_always_lock_free, "the signal handler may take no lock");
+
+long long MonotonicMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    // Never 0, which means no request.
+    return std::max(1LL, static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000);
+}
 
 extern "C" void NoteTermination(int signalNumber) {
-    // Asked again, the process ends by the signal even if the first request was never read (a window stuck in
-    // its painting, a dialog that waits).
-    if (g_unanswered) {
+    const int saved = errno;
+    const long long now = MonotonicMilliseconds();
+    long long first = 0;
+    if (!g_unansweredSince.compare_exchange_strong(first, now)) {
+        // The first request delivered again is no second one.
+        if (now - first < TerminationRequests::kSameRequestMilliseconds) {
+            errno = saved;
+            return;
+        }
+        // Asked again, the process ends by the signal even if the first request was never read (a window stuck in
+        // its painting, a dialog that waits).
         signal(signalNumber, SIG_DFL);
         raise(signalNumber);
         return;
     }
-    g_unanswered = 1;
     g_requests = g_requests + 1;
-    const int saved = errno;
     const char byte = 1;
     // A full pipe already holds a note that has not been read.
     [[maybe_unused]] const ssize_t written = write(g_notePipe, &byte, 1);
@@ -41,11 +59,16 @@ TerminationRequests::TerminationRequests(std::function<void()> request) : m_requ
         return;
     }
     g_notePipe = m_pipe[1];
+    // A request noted while an earlier one lived was that one's to answer.
+    g_unansweredSince = 0;
     m_notifier = std::make_unique<QSocketNotifier>(m_pipe[0], QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { Drain(); });
     struct sigaction action {};
     action.sa_handler = NoteTermination;
+    // One handler at a time on a thread: a request noted is whole before the next is looked at.
     sigemptyset(&action.sa_mask);
+    for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT})
+        sigaddset(&action.sa_mask, signalNumber);
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, &m_previousTerminate);
     sigaction(SIGHUP, &action, &m_previousHangUp);
@@ -65,7 +88,7 @@ TerminationRequests::~TerminationRequests() {
 }
 
 void TerminationRequests::Declined() {
-    g_unanswered = 0;
+    g_unansweredSince = 0;
 }
 
 int TerminationRequests::Count() {

@@ -13,10 +13,16 @@ namespace platform {
 // closed terminal does, or SIGINT, as Ctrl+C in the terminal does) no longer ends it at once: the signal is noted and
 // `request` runs on the event loop of the thread that made this object, where the program closes as it would when
 // asked by another instance. A second request ends the process at once by its signal, whatever the program is doing
-// meanwhile, unless the close the first asked for has been declined since. The actions these signals had before are put
-// back when this goes. Without a pipe to note them in, the signals end the process as before.
+// meanwhile, unless the close the first asked for has been declined since. A request that comes within
+// `kSameRequestMilliseconds` of the first is the same request delivered again, not a second one: a closed terminal
+// hangs up its foreground processes and its shell passes the hang-up on to its jobs, and the end of a session sends
+// SIGTERM and SIGHUP one after the other. The actions these signals had before are put back when this goes. Without a
+// pipe to note them in, the signals end the process as before.
 class TerminationRequests {
 public:
+    // Shorter than a user takes to see the question, or to see that nothing happens, and to ask again.
+    static constexpr int kSameRequestMilliseconds = 1000;
+
     explicit TerminationRequests(std::function<void()> request);
     ~TerminationRequests();
     TerminationRequests(const TerminationRequests&) = delete;

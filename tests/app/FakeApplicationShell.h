@@ -51,7 +51,7 @@ public:
             whileMainWindowCloses();
     }
     void ReleaseKeyboardFocus() override { ++focusReleases; }
-    void CommitPendingEdits() override {
+    void CommitPendingEdits(bool) override {
         ++commits;
         pendingEdits = false;
         if (whileCommitting)

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <pthread.h>
 #include <sys/stat.h>
 
 TEST(LinkTarget, DocumentsOpenInTheProgramAndEveryOtherFileOrAddressOnTheDesktop) {
@@ -288,6 +290,33 @@ TEST(LinkTarget, TheDesktopOpenerReportsOnlyItsOwnFailure) {
     }
     EXPECT_EQ(HandlerType(QUrl::fromLocalFile(plan)), "application/pdf");
     EXPECT_EQ(HandlerType(QUrl("MAILTO:team@example.org")), "x-scheme-handler/mailto");
+}
+
+// The opener, and what it starts, begins with the signals as a program started from a shell has them: SIGXFSZ, which
+// the editor ignores, takes its default action, and no signal is blocked.
+TEST(LinkTarget, TheDesktopOpenerStartsWithTheDefaultSignals) {
+    QTemporaryDir folder;
+    const QString opener = folder.filePath("opener");
+    WriteFileBytes(opener, QStringLiteral("#!/usr/bin/awk -f\nBEGIN { while ((getline l < \"/proc/self/status\") > 0) "
+                                          "if (l ~ /^Sig(Blk|Ign)/) print substr(l, 9) > \"%1\" }\n")
+                               .arg(folder.filePath("status"))
+                               .toUtf8());
+    ASSERT_TRUE(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    sigset_t blocked;
+    sigset_t before;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGUSR2);
+    pthread_sigmask(SIG_BLOCK, &blocked, &before);
+    CDesktopOpener desktop(opener, folder.filePath("no-query"));
+    EXPECT_TRUE(desktop.Open(QUrl::fromLocalFile(opener)));
+    WaitForOpener(desktop);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    std::signal(SIGXFSZ, handler);
+    const QList<QByteArray> masks = ReadFileBytes(folder.filePath("status")).split('\n');
+    ASSERT_GE(masks.size(), 2);
+    EXPECT_EQ(masks[0].toULongLong(nullptr, 16), 0u) << "blocked " << masks[0].toStdString();
+    EXPECT_EQ(masks[1].toULongLong(nullptr, 16) & (1ULL << (SIGXFSZ - 1)), 0u) << "ignored " << masks[1].toStdString();
 }
 
 TEST(LinkTarget, OnlyDroppedDocumentsOpen) {

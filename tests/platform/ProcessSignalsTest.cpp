@@ -36,18 +36,28 @@ int RunForked(const std::function<int()>& child, const char* errorFile = "/dev/n
 
 } // namespace
 
-// Ctrl+C asks to end as a termination does; the first request is noted for the event loop, the second ends the
+// Ctrl+C asks to end as a termination does; the first request is noted for the event loop. Delivered again at once
+// (a closed terminal hangs up the editor and its shell passes the hang-up on; the end of a session sends SIGTERM and
+// SIGHUP) it is the same request, also after a declined close. A request that comes later is a second one: it ends the
 // process by its signal even while the event loop never runs.
-TEST(ProcessSignals, TheFirstRequestToEndIsNotedTheSecondEndsTheProcess) {
+TEST(ProcessSignals, ARequestDeliveredAgainAtOnceIsOneALaterOneEndsTheProcess) {
     const int status = RunForked([] {
         int argc = 1;
         char name[] = "child";
         char* argv[] = {name, nullptr};
         const QCoreApplication application(argc, argv);
         const platform::TerminationRequests termination([] {});
-        raise(SIGINT);
+        for (const int signalNumber : {SIGINT, SIGINT, SIGHUP, SIGTERM})
+            raise(signalNumber);
         if (platform::TerminationRequests::Count() != 1)
             return 3;
+        platform::TerminationRequests::Declined();
+        usleep(platform::TerminationRequests::kSameRequestMilliseconds * 1000);
+        raise(SIGHUP);
+        raise(SIGHUP);
+        if (platform::TerminationRequests::Count() != 2)
+            return 4;
+        usleep(platform::TerminationRequests::kSameRequestMilliseconds * 1100);
         raise(SIGTERM);
         return 0;
     });

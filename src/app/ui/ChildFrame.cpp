@@ -280,8 +280,8 @@ bool CChildFrame::HasPendingEdits() const {
            m_contentView->HasContentEdit();
 }
 
-void CChildFrame::CommitPendingEdits() {
-    m_functionView->Editor().CommitPendingEdits();
+void CChildFrame::CommitPendingEdits(bool closing) {
+    m_functionView->Editor().CommitPendingEdits(closing);
     m_headerForm->CommitPendingEdits();
     m_contentView->StoreContent();
 }

@@ -66,8 +66,9 @@ public:
     // Whether an edit of the tab waits for its commit: a line or Fn name typed in the logic editor, a name, outline
     // number or man-hours typed in the header boxes, or the content text changed and not yet stored.
     bool HasPendingEdits() const;
-    // Commits every such edit, as leaving its box or editor would, whether or not the window has the focus.
-    void CommitPendingEdits();
+    // Commits every such edit, as leaving its box or editor would, whether or not the window has the focus; before a
+    // close (`closing`) a blank Fn line goes with its message, as when the focus leaves the logic editor.
+    void CommitPendingEdits(bool closing);
 
     QSplitter* Splitter() const { return m_splitter; }
     // The logic row's form with the logic editor and its toolbox.

@@ -757,9 +757,9 @@ void CMainFrame::UpdateIndexViews() {
     m_navigation->OutlinePaneView().OnUpdate();
 }
 
-void CMainFrame::CommitTabEdits() {
+void CMainFrame::CommitTabEdits(bool closing) {
     for (const auto& [tab, window] : m_tabWindows)
-        window->CommitPendingEdits();
+        window->CommitPendingEdits(closing);
 }
 
 bool CMainFrame::HasPendingTabEdits() const {

@@ -136,8 +136,9 @@ public:
     // The tabs' logic editors take the application's text zoom.
     void UpdateAllDocumentViews();
     // Every tab commits what was typed and not yet committed in its logic editor, header boxes and content text
-    // (before the document is saved or closed), whether or not the window has the focus.
-    void CommitTabEdits();
+    // (before the document is saved or closed), whether or not the window has the focus; before a close, a blank Fn
+    // line goes with its message.
+    void CommitTabEdits(bool closing);
     // Whether a tab holds an edit not yet committed.
     bool HasPendingTabEdits() const;
     // Shows the Messages pane in front.

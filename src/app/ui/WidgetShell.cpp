@@ -84,9 +84,24 @@ void CWidgetShell::DocumentReplaced() {
 }
 
 void CWidgetShell::PostCloseToMainWindow() {
+    // The posted close ends the dialogs from here on, and leaves its own question open.
+    m_bCloseWaits = false;
     if (!m_mainFrame || std::exchange(m_bClosePosted, true))
         return;
     QTimer::singleShot(0, m_mainFrame.get(), [this] { CloseOnceNoDialogRuns(); });
+}
+
+void CWidgetShell::EndDialogsUntilClose() {
+    if (!m_mainFrame || std::exchange(m_bCloseWaits, true))
+        return;
+    QTimer::singleShot(0, m_mainFrame.get(), [this] { EndDialogsWhileCloseWaits(); });
+}
+
+void CWidgetShell::EndDialogsWhileCloseWaits() {
+    if (!m_bCloseWaits)
+        return;
+    EndOpenDialogs();
+    QTimer::singleShot(kDialogEndInterval, m_mainFrame.get(), [this] { EndDialogsWhileCloseWaits(); });
 }
 
 void CWidgetShell::CloseOnceNoDialogRuns() {
@@ -199,9 +214,9 @@ void CWidgetShell::RestoreKeyboardFocus() {
         m_focusBeforeRelease->setFocus();
 }
 
-void CWidgetShell::CommitPendingEdits() {
+void CWidgetShell::CommitPendingEdits(bool closing) {
     if (m_mainFrame)
-        m_mainFrame->CommitTabEdits();
+        m_mainFrame->CommitTabEdits(closing);
 }
 
 bool CWidgetShell::HasPendingEdits() const {

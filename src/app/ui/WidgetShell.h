@@ -24,6 +24,7 @@ public:
     void UpdateFrameTitle(const QString& documentName) override;
     void DocumentReplaced() override;
     void PostCloseToMainWindow() override;
+    void EndDialogsUntilClose() override;
     void CloseMainWindow() override;
     void PostCloseToInstance(quint32 processId) override;
     void ActivateInstance(quint32 processId) override;
@@ -41,7 +42,7 @@ public:
     void SetReadOnlyWatchTimer(int milliseconds) override;
     void ReleaseKeyboardFocus() override;
     void RestoreKeyboardFocus() override;
-    void CommitPendingEdits() override;
+    void CommitPendingEdits(bool closing) override;
     bool HasPendingEdits() const override;
     void RestoreZoom(int zoom) override;
     // The name and move prompts of the table of contents.
@@ -65,6 +66,8 @@ public:
 private:
     // The posted close: once no dialog runs over the window and its event loop is the window's own.
     void CloseOnceNoDialogRuns();
+    // Ends what opens over the window until a close is posted.
+    void EndDialogsWhileCloseWaits();
 
     bool m_bHeadless;
     // The level of the window's event loop: the program runs it after making the shell. A deeper one is a dialog's.
@@ -74,5 +77,6 @@ private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     bool m_bListening = false;
     bool m_bClosePosted = false;
+    bool m_bCloseWaits = false;
     QPointer<QWidget> m_focusBeforeRelease;
 };

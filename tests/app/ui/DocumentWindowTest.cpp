@@ -19,6 +19,7 @@
 #include "platform/MessageBox.h"
 #include "platform/OwnerFile.h"
 #include "platform/TerminationRequests.h"
+#include "platform/ui/MessageBoxSink.h"
 #include "views/ui/LexicographicalView.h"
 #include "views/ui/ZoomDialog.h"
 
@@ -32,6 +33,7 @@
 #include <QDockWidget>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -473,4 +475,83 @@ TEST_F(DocumentWindow, ASignalAfterADeclinedCloseAsksAgain) {
         EXPECT_TRUE(Frame()->isVisible()) << request;
     }
     EXPECT_EQ(platform::TerminationRequests::Count(), 2);
+}
+
+namespace {
+
+// Asks to close from outside once a dialog of that class shows; true when the request ended it, false when it was
+// still open after seconds and the test cancelled it.
+template <class Dialog> std::shared_ptr<bool> CloseFromOutsideWhenShown(const std::function<void()>& request) {
+    auto ended = std::make_shared<bool>(true);
+    WhenShown<Dialog>([ended, request](Dialog& dialog) {
+        QTimer::singleShot(3000, &dialog, [ended, &dialog] {
+            *ended = false;
+            dialog.reject();
+        });
+        request();
+    });
+    return ended;
+}
+
+} // namespace
+
+// The save's file prompt and the version dialog wait for the user while the save owns the document: a close from
+// outside (a signal, another editor's Exit) ends them as Cancel, as it ends every other dialog, and the close asks at
+// once, instead of waiting for as long as the dialog stays open.
+TEST_F(DocumentWindow, ACloseFromOutsideEndsTheSavesFilePromptAndVersionDialogAndAsks) {
+    const QByteArray saved = ReadFileBytes(Path());
+    const platform::TerminationRequests termination([this] { App().OnCloseRequested(); });
+    platform::ScriptedMessageSink messages;
+    App().Document().SetModified();
+    messages.Answer(MessageAnswer::Cancel);
+    const std::shared_ptr<bool> promptEnded = CloseFromOutsideWhenShown<CDocumentFileDialog>([] { raise(SIGTERM); });
+    Frame()->OnCommand(MainFrameCommand::FileSaveAs);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return messages.Requests().size() == 1; }, 5000));
+    EXPECT_TRUE(*promptEnded);
+
+    App().Document().DocumentData().VersionControlTable = {1, 0, 1};
+    messages.Answer(MessageAnswer::Yes);
+    messages.Answer(MessageAnswer::Cancel);
+    const std::shared_ptr<bool> versionEnded =
+        CloseFromOutsideWhenShown<CFileVersion>([this] { App().OnCloseRequested(); });
+    Frame()->OnCommand(MainFrameCommand::FileSave);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return messages.Requests().size() == 3; }, 5000));
+    EXPECT_TRUE(*versionEnded);
+
+    const QString question = LoadString(StringId::DocumentModifiedQuestion).arg(QFileInfo(Path()).fileName());
+    EXPECT_EQ(messages.Texts(), QStringList({question, LoadString(StringId::SaveVersionQuestion), question}));
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_TRUE(App().Document().IsModified());
+    EXPECT_EQ(ReadFileBytes(Path()), saved);
+}
+
+// A message shown while a document opens (one that cannot be read, as at start-up) ends at the first request from
+// outside, and the window closes.
+TEST_F(DocumentWindow, ACloseFromOutsideEndsAMessageOfTheOpeningAndCloses) {
+    const QString unreadable = m_dir.filePath("unreadable.nuv");
+    WriteFileBytes(unreadable, "not a document");
+    platform::QMessageBoxSink boxes;
+    const platform::MessageSinkInstaller shown(boxes);
+    const std::shared_ptr<bool> ended = CloseFromOutsideWhenShown<QMessageBox>([this] { App().OnCloseRequested(); });
+    RunWindowLoopUntilClosed(*Frame(), [&] { App().Document().OpenDocumentFile(unreadable, 0); });
+    EXPECT_TRUE(*ended);
+    EXPECT_FALSE(Frame()->isVisible());
+}
+
+// At a close from outside a blank Fn line goes with its message, once: neither the close nor the save it asks for
+// asks for a name that nobody can give any more.
+TEST_F(DocumentWindow, ACloseFromOutsideSaysOnceThatABlankFnLineGoes) {
+    CChildFrame* tab = OpenTabWithoutLogicLines(App(), *Frame());
+    ASSERT_NE(tab, nullptr);
+    CSplREdit& editor = tab->FunctionView()->Editor();
+    editor.setFocus();
+    editor.RunCommand(LogicEditCommand::AddFnAtCurrent);
+    ASSERT_TRUE(editor.Model().IsCaretOnBlankFnLine());
+    platform::ScriptedMessageSink messages;
+    messages.Answer(MessageAnswer::Ok);
+    messages.Answer(MessageAnswer::Yes);
+    RunWindowLoopUntilClosed(*Frame(), [this] { App().OnCloseRequested(); });
+    EXPECT_EQ(messages.Texts(),
+              QStringList({LoadString(StringId::BlankFnDeleted),
+                           LoadString(StringId::DocumentModifiedQuestion).arg(QFileInfo(Path()).fileName())}));
 }
