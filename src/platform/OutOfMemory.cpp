@@ -90,11 +90,25 @@ bool NearMemoryLimit() {
     return near(RLIMIT_AS, fields[0]) || near(RLIMIT_DATA, fields[5]);
 }
 
-extern "C" void EndOnFault(int signalNumber) {
+extern "C" void EndOnFault(int signalNumber, siginfo_t* info, void* context) {
+    const struct sigaction& previous = signalNumber == SIGBUS ? g_previousBusError : g_previousSegmentFault;
+    // A signal that a process sent (kill, sigqueue, tgkill) is no fault: it takes the action it had before.
+    if (info->si_code <= 0) {
+        if (previous.sa_flags & SA_SIGINFO) {
+            previous.sa_sigaction(signalNumber, info, context);
+        } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
+            previous.sa_handler(signalNumber);
+        } else if (previous.sa_handler == SIG_DFL) {
+            // Delivered again, by default, once this returns.
+            sigaction(signalNumber, &previous, nullptr);
+            raise(signalNumber);
+        }
+        return;
+    }
     if (NearMemoryLimit())
         EndForLackOfMemory();
     // Any other fault is handled as before: the instruction faults again once this returns.
-    sigaction(signalNumber, signalNumber == SIGBUS ? &g_previousBusError : &g_previousSegmentFault, nullptr);
+    sigaction(signalNumber, &previous, nullptr);
 }
 
 [[noreturn]] void Terminate() {
@@ -126,13 +140,13 @@ void ExitOnOutOfMemory(const QString& message) {
     stack.ss_size = sizeof(g_faultStack);
     sigaltstack(&stack, nullptr);
     struct sigaction action {};
-    action.sa_handler = EndOnFault;
+    action.sa_sigaction = EndOnFault;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_ONSTACK;
+    action.sa_flags = SA_ONSTACK | SA_SIGINFO;
     struct sigaction before {};
-    if (sigaction(SIGSEGV, &action, &before) == 0 && before.sa_handler != EndOnFault)
+    if (sigaction(SIGSEGV, &action, &before) == 0 && before.sa_sigaction != EndOnFault)
         g_previousSegmentFault = before;
-    if (sigaction(SIGBUS, &action, &before) == 0 && before.sa_handler != EndOnFault)
+    if (sigaction(SIGBUS, &action, &before) == 0 && before.sa_sigaction != EndOnFault)
         g_previousBusError = before;
 }
 

@@ -9,7 +9,7 @@ namespace platform {
 // status 1, never with a signal; the message is made now, since nothing can be allocated then. So does a fault
 // (SIGSEGV, SIGBUS) while the process's memory is within a few megabytes of its limit (ulimit -v or -d): libraries
 // that do not check their allocations fail there when memory runs out. Any other exception or fault ends the process
-// as before.
+// as before; a SIGSEGV or SIGBUS that a process sent is no fault and takes the action it had before.
 void ExitOnOutOfMemory(const QString& message);
 // Ends the process with that message and status 1, as when memory has run out. Safe in a signal handler.
 [[noreturn]] void EndForLackOfMemory();
