@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <thread>
 #include <typeinfo>
 
 #include <cxxabi.h>
@@ -33,6 +34,11 @@ struct sigaction g_previousBusError {};
 // Within this of its limit, a process's next allocation of a thread's stack, a block of a library or a page of its
 // heap may fail.
 constexpr rlim_t kLimitMargin = 32u << 20;
+
+// The address space each heap of the allocator's but the first reserves (on a 64-bit system), and the share of a
+// limit that such reservations may take.
+constexpr std::uint64_t kHeapReservation = std::uint64_t{64} << 20;
+constexpr std::uint64_t kReservationShareOfLimit = 4;
 
 // Whether the exception that ends the process is std::bad_alloc or one of its kind. Asked of the runtime without
 // throwing it again, which would need memory.
@@ -92,11 +98,25 @@ bool NearMemoryLimit() {
     return near(RLIMIT_AS, fields[0]) || near(RLIMIT_DATA, fields[5]);
 }
 
-extern "C" void EndOnFault(int signalNumber) {
+extern "C" void EndOnFault(int signalNumber, siginfo_t* info, void* context) {
+    const struct sigaction& previous = signalNumber == SIGBUS ? g_previousBusError : g_previousSegmentFault;
+    // A signal that a process sent (kill, sigqueue, tgkill) is no fault: it takes the action it had before.
+    if (info->si_code <= 0) {
+        if (previous.sa_flags & SA_SIGINFO) {
+            previous.sa_sigaction(signalNumber, info, context);
+        } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
+            previous.sa_handler(signalNumber);
+        } else if (previous.sa_handler == SIG_DFL) {
+            // Delivered again, by default, once this returns.
+            sigaction(signalNumber, &previous, nullptr);
+            raise(signalNumber);
+        }
+        return;
+    }
     if (NearMemoryLimit())
         EndForLackOfMemory();
     // Any other fault is handled as before: the instruction faults again once this returns.
-    sigaction(signalNumber, signalNumber == SIGBUS ? &g_previousBusError : &g_previousSegmentFault, nullptr);
+    sigaction(signalNumber, &previous, nullptr);
 }
 
 [[noreturn]] void Terminate() {
@@ -109,6 +129,11 @@ extern "C" void EndOnFault(int signalNumber) {
 
 } // namespace
 
+unsigned HeapArenasWithin(std::uint64_t limitBytes, unsigned cores) {
+    const std::uint64_t most = std::uint64_t{8} * std::max(cores, 1u);
+    return static_cast<unsigned>(std::min(most, 1 + limitBytes / kReservationShareOfLimit / kHeapReservation));
+}
+
 void ExitOnOutOfMemory(const QString& message) {
     const QByteArray bytes = (message + QLatin1Char('\n')).toUtf8();
     g_messageLength = std::min<std::size_t>(static_cast<std::size_t>(bytes.size()), sizeof(g_message));
@@ -117,10 +142,14 @@ void ExitOnOutOfMemory(const QString& message) {
     if (previous != Terminate)
         g_previousHandler = previous;
 
-    // Each heap the allocator adds for another thread reserves 64 MB of address space: under a limit the threads
-    // share one, and the room stays for what the process stores.
-    if (LimitOf(RLIMIT_AS) != 0 || LimitOf(RLIMIT_DATA) != 0)
-        mallopt(M_ARENA_MAX, 1);
+    // Each heap the allocator adds for another thread reserves address space: under a limit the threads share as
+    // many as the tighter limit leaves room for, and the rest stays for what the process stores.
+    const rlim_t addressSpace = LimitOf(RLIMIT_AS);
+    const rlim_t data = LimitOf(RLIMIT_DATA);
+    if (addressSpace != 0 || data != 0) {
+        const rlim_t tighter = addressSpace == 0 ? data : data == 0 ? addressSpace : std::min(addressSpace, data);
+        mallopt(M_ARENA_MAX, static_cast<int>(HeapArenasWithin(tighter, std::thread::hardware_concurrency())));
+    }
 
     g_pageSize = sysconf(_SC_PAGESIZE);
     stack_t stack{};
@@ -128,13 +157,13 @@ void ExitOnOutOfMemory(const QString& message) {
     stack.ss_size = sizeof(g_faultStack);
     sigaltstack(&stack, nullptr);
     struct sigaction action {};
-    action.sa_handler = EndOnFault;
+    action.sa_sigaction = EndOnFault;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_ONSTACK;
+    action.sa_flags = SA_ONSTACK | SA_SIGINFO;
     struct sigaction before {};
-    if (sigaction(SIGSEGV, &action, &before) == 0 && before.sa_handler != EndOnFault)
+    if (sigaction(SIGSEGV, &action, &before) == 0 && before.sa_sigaction != EndOnFault)
         g_previousSegmentFault = before;
-    if (sigaction(SIGBUS, &action, &before) == 0 && before.sa_handler != EndOnFault)
+    if (sigaction(SIGBUS, &action, &before) == 0 && before.sa_sigaction != EndOnFault)
         g_previousBusError = before;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class QProcess;
 
 namespace platform {
@@ -11,10 +13,18 @@ namespace platform {
 // status 1, never with a signal; the message is made now, since nothing can be allocated then. So does a fault
 // (SIGSEGV, SIGBUS) while the process's memory is within a few megabytes of its limit (ulimit -v or -d): libraries
 // that do not check their allocations fail there when memory runs out. Any other exception or fault ends the process
-// as before.
+// as before; a SIGSEGV or SIGBUS that a process sent is no fault and takes the action it had before. Under a limit the
+// threads share as many heaps as HeapArenasWithin gives.
 void ExitOnOutOfMemory(const QString& message);
 // Ends the process with that message and status 1, as when memory has run out. Safe in a signal handler.
 [[noreturn]] void EndForLackOfMemory();
+
+// The heaps the allocator keeps for the threads of a process whose memory is limited to `limitBytes` (ulimit -v or -d)
+// on `cores` processors: a thread takes a heap of its own while there are fewer, then shares one, waiting on its lock.
+// Each heap but the first reserves 64 MiB of address space, whatever it holds: the reservations take at most a quarter
+// of the limit, so all threads share one heap only under a limit below 256 MiB; never more heaps than the allocator
+// keeps without a limit, eight a processor.
+unsigned HeapArenasWithin(std::uint64_t limitBytes, unsigned cores);
 
 // From here on, a write beyond the limit on file sizes (ulimit -f) fails with EFBIG, which the writer reports as any
 // failed write, instead of ending the process by SIGXFSZ.

@@ -378,9 +378,15 @@ TEST_F(DocumentFile, AFileTooLargeToReadIsRefusedByItsSizeAndSaidToBe) {
               QStringLiteral("ファイル \"%1\" を読み込むためのメモリが足りません。").arg(kDataDir + "layout.nuv"));
 
     const QString said = "cannot read " + huge + ": it is larger than " + bound + " bytes\n";
-    const ProgramRun merge = RunNuvdump({"--merge", kDataDir + "layout.nuv", huge, Path("out.nuv")});
-    EXPECT_EQ(merge.exitCode, 1);
-    EXPECT_EQ(merge.standardError, "nuvdump: " + said);
+    for (const QStringList& arguments :
+         {QStringList{"--merge", kDataDir + "layout.nuv", huge, Path("out.nuv")}, QStringList{huge},
+          QStringList{"--resave", huge, Path("out.nuv")}, QStringList{"--export-older", huge, Path("out.nuv")}}) {
+        const ProgramRun dump = RunNuvdump(arguments);
+        EXPECT_EQ(dump.exitCode, 1) << arguments.join(' ').toStdString();
+        EXPECT_EQ(dump.standardError, "nuvdump: " + said);
+        EXPECT_TRUE(dump.standardOutput.isEmpty());
+        EXPECT_FALSE(QFile::exists(Path("out.nuv")));
+    }
     const ProgramRun inspect = RunProgram(QStringLiteral("nuvinspect"), {"conditions", huge, "--all"});
     EXPECT_EQ(inspect.exitCode, 1);
     EXPECT_EQ(inspect.standardError, "nuvinspect: " + said);

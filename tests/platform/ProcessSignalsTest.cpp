@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <sys/resource.h>
@@ -27,6 +29,17 @@ int RunForked(const std::function<int()>& child, const char* errorFile = "/dev/n
     int status = 0;
     waitpid(pid, &status, 0);
     return status;
+}
+
+// Limits this process's address space to a few megabytes above what it has mapped: its memory is then near the limit.
+void LimitAddressSpaceNearItsUse() {
+    long pages = 0;
+    FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm && std::fscanf(statm, "%ld", &pages) == 1) {
+        const rlim_t bytes = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE)) + (4u << 20);
+        const rlimit limit{bytes, bytes};
+        setrlimit(RLIMIT_AS, &limit);
+    }
 }
 
 // The fault of a library that did not check what it allocated.
@@ -74,13 +87,8 @@ TEST(ProcessSignals, AFaultNearTheMemoryLimitEndsWithTheMessage) {
         const int status = RunForked(
             [limited] {
                 platform::ExitOnOutOfMemory(QStringLiteral("child: out of memory"));
-                long pages = 0;
-                FILE* statm = std::fopen("/proc/self/statm", "r");
-                if (limited && statm && std::fscanf(statm, "%ld", &pages) == 1) {
-                    const rlim_t bytes = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE)) + (4u << 20);
-                    const rlimit limit{bytes, bytes};
-                    setrlimit(RLIMIT_AS, &limit);
-                }
+                if (limited)
+                    LimitAddressSpaceNearItsUse();
                 Fault(nullptr);
                 return 0;
             },
@@ -96,5 +104,25 @@ TEST(ProcessSignals, AFaultNearTheMemoryLimitEndsWithTheMessage) {
                 << status << said;
         else
             EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
+    }
+}
+
+// A SIGSEGV or SIGBUS that a process sends is no fault, near the memory limit or not: it takes its default action, as
+// without the handler of faults.
+TEST(ProcessSignals, ASegmentationSignalSentByAProcessTakesItsDefaultAction) {
+    if (!CanLimitMemory())
+        GTEST_SKIP() << "the sanitizer build handles these signals itself";
+    for (const int signalNumber : {SIGSEGV, SIGBUS}) {
+        for (const bool limited : {true, false}) {
+            const int status = RunForked([signalNumber, limited] {
+                platform::ExitOnOutOfMemory(QStringLiteral("child: out of memory"));
+                if (limited)
+                    LimitAddressSpaceNearItsUse();
+                kill(getpid(), signalNumber);
+                return 0;
+            });
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber)
+                << strsignal(signalNumber) << (limited ? " near the limit: " : ": ") << status;
+        }
     }
 }

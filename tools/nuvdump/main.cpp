@@ -14,6 +14,12 @@ namespace {
 
 const QString kTool = QStringLiteral("nuvdump");
 
+// Whether the file was refused for what it asks of the reader (a file too large, a table of contents too deep, memory
+// that ran out), which the tools say in words, rather than for its content, which the dump gives as its number.
+bool RefusedByABound(LoadResult result) {
+    return result == LoadResult::TooLarge || result == LoadResult::TooDeep || result == LoadResult::OutOfMemory;
+}
+
 // The unit functions of another document read from `path`: nothing when they loaded; else the failure said and
 // the tool's exit status.
 std::optional<int> ReadOrFail(const QString& path, const std::optional<LoadResult>& result) {
@@ -21,7 +27,7 @@ std::optional<int> ReadOrFail(const QString& path, const std::optional<LoadResul
         const int error = errno;
         return tools::CannotOpen(kTool, path, tools::OpenFailure(path, error));
     }
-    if (*result == LoadResult::TooLarge || *result == LoadResult::OutOfMemory)
+    if (RefusedByABound(*result))
         return tools::CannotRead(kTool, path, *result);
     if (*result != LoadResult::Loaded)
         return tools::Fail(kTool, QStringLiteral("%1: load result %2").arg(path).arg(static_cast<int>(*result)));
@@ -87,6 +93,8 @@ int main(int argc, char* argv[]) {
     const std::optional<LoadResult> result = tools::LoadDocument(input, data, &reason);
     if (!result)
         return tools::CannotOpen(kTool, input, reason);
+    if (RefusedByABound(*result))
+        return tools::CannotRead(kTool, input, *result);
     if (*result != LoadResult::Loaded) {
         tools::WriteOut(QStringLiteral("load result %1\n").arg(static_cast<int>(*result)));
         return static_cast<int>(*result);

@@ -1,6 +1,7 @@
 #include "logic/ui/CheckThreadDialog.h"
 
 #include "logic/InspectionRunner.h"
+#include "platform/ui/HeadlessDialogs.h"
 #include "texts/StringTable.h"
 
 #include <QCloseEvent>
@@ -34,6 +35,7 @@ CCheckThreadDialog::CCheckThreadDialog(QWidget* parent)
     setWindowTitle(LoadString(StringId::InspectionRunningCaption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
+    platform::MarkAsProgressDialog(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_phaseText);
     layout->addWidget(m_phaseBar);

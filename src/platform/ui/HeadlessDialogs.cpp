@@ -10,6 +10,8 @@ namespace platform {
 
 namespace {
 
+constexpr char kProgressDialog[] = "nuvProgressDialog";
+
 class HeadlessDialogs : public QObject {
 public:
     explicit HeadlessDialogs(std::function<QString(const QString&)> notice) : m_notice(std::move(notice)) {}
@@ -18,7 +20,7 @@ public:
         if (event->type() != QEvent::Show)
             return false;
         auto* dialog = qobject_cast<QDialog*>(watched);
-        if (!dialog || !dialog->isModal())
+        if (!dialog || !dialog->isModal() || dialog->property(kProgressDialog).toBool())
             return false;
         // Said as every message is without a display: on standard error, through the message sink.
         ShowMessageBox(m_notice(dialog->windowTitle()), MessageButtons::Ok, MessageIcon::Information);
@@ -38,6 +40,10 @@ std::unique_ptr<QObject> CancelDialogsWithoutDisplay(QApplication& application,
     auto filter = std::make_unique<HeadlessDialogs>(std::move(notice));
     application.installEventFilter(filter.get());
     return filter;
+}
+
+void MarkAsProgressDialog(QDialog& dialog) {
+    dialog.setProperty(kProgressDialog, true);
 }
 
 } // namespace platform

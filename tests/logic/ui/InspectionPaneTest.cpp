@@ -7,6 +7,8 @@
 #include "logic/ui/InspectionViewEdit.h"
 #include "model/DocumentData.h"
 #include "model/FontSetting.h"
+#include "platform/MessageBox.h"
+#include "platform/ui/HeadlessDialogs.h"
 #include "support/ProgramRun.h"
 #include "support/ToolSupport.h"
 #include "support/logic/LogicScript.h"
@@ -113,6 +115,35 @@ TEST(InspectionPane, AWholeRunFromTheDialogWritesWhatNuvinspectPrintsAndADoubleC
     handler.jumps.clear();
     DoubleClickLine(edit, 0);
     EXPECT_TRUE(handler.jumps.empty());
+}
+
+// Without a display a question is cancelled as it opens; the progress dialog of a whole run asks nothing: the run goes
+// to its end and writes every line, and nothing is said.
+TEST(InspectionPane, WithoutADisplayAWholeRunGoesToItsEnd) {
+    QTemporaryDir directory;
+    const QString path = SaveInspectedDocument(directory);
+    const ProgramRun printed = RunProgram(QStringLiteral("nuvinspect"), {"inspect", path, "--all"});
+    ASSERT_EQ(printed.exitCode, 0) << printed.standardError.toStdString();
+    CDocumentData data;
+    ASSERT_EQ(tools::LoadDocument(path, data), LoadResult::Loaded);
+    CInspectionView view;
+    RecordingJumpHandler handler;
+    CInspectionViewEdit edit(view, handler);
+
+    platform::ScriptedMessageSink messages;
+    const std::unique_ptr<QObject> headless =
+        platform::CancelDialogsWithoutDisplay(*qApp, [](const QString& title) { return "cancelled: " + title; });
+    CInspectionRunner runner;
+    ASSERT_TRUE(CCheckThreadDialog::RunWholeInspection(nullptr, runner, CommandInspectAll, view,
+                                                       MakeInspectionEnvironment(data)));
+    EXPECT_EQ(edit.Lines(), printed.Lines());
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join('\n').toStdString();
+
+    QDialog question;
+    question.setWindowTitle("question");
+    question.setModal(true);
+    EXPECT_EQ(question.exec(), QDialog::Rejected);
+    EXPECT_EQ(messages.Texts(), QStringList{"cancelled: question"});
 }
 
 TEST(InspectionPane, CancelInTheDialogEndsTheRunWithTheAbortLine) {
