@@ -696,7 +696,7 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
         }
         }
         // The write goes only into the file that the check found, or makes one where it found nothing.
-        write.expected = {look.now.known, look.now.device, look.now.inode};
+        write.expected = {{look.now.known, look.now.device, look.now.inode}, look.now.size, look.now.modified};
         written = WriteDocument(m_strDocumentPath, entry, &errorText, &write);
         if (written || write.refusal != platform::FileReplacement::Refusal::Changed)
             break;

@@ -59,7 +59,7 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
     case platform::FileReplacement::Refusal::InUse:
         return InUseText(path, errorText);
     case platform::FileReplacement::Refusal::Changed:
-        return LoadString(StringId::FileChangedSinceRead).arg(ShownPath(path));
+        return LoadString(StringId::FileChangedWhileWritten).arg(ShownPath(path));
     case platform::FileReplacement::Refusal::None:
         break;
     }
