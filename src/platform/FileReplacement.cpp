@@ -354,6 +354,10 @@ public:
     // Takes what the temporary file holds and what was still to go into memory, and closes the file. False when
     // the file cannot be read back.
     bool TakeIntoMemory();
+    // Closes the file and from now on only counts the bytes, those it held too.
+    void CountOnly();
+    // The bytes counted.
+    qint64 Counted() const { return m_written; }
     void CloseFile();
 
 protected:
@@ -363,12 +367,17 @@ protected:
 private:
     FileReplacement& m_owner;
     int m_fd;
-    qint64 m_written = 0; // bytes in the temporary file
+    bool m_counting = false;
+    qint64 m_written = 0; // bytes in the temporary file, or counted
     QByteArray m_pending; // bytes still to go to it
     QByteArray m_content; // the whole content, when it is collected in memory
 };
 
 qint64 FileReplacement::Output::writeData(const char* data, qint64 size) {
+    if (m_counting) {
+        m_written += size;
+        return size;
+    }
     if (m_fd < 0) {
         m_content.append(data, size);
         return size;
@@ -389,7 +398,7 @@ bool FileReplacement::Output::Flush() {
         if (failed == 0) {
             m_pending.remove(0, written);
             m_written += written;
-        } else if ((failed == ENOSPC || failed == EDQUOT) && m_owner.FallBackInPlace(true)) {
+        } else if ((failed == ENOSPC || failed == EDQUOT) && m_owner.NoRoomBeside(failed)) {
             return true;
         } else if (failed != EINTR) {
             setErrorString(QString::fromLocal8Bit(std::strerror(failed)));
@@ -419,6 +428,13 @@ bool FileReplacement::Output::TakeIntoMemory() {
     m_pending.clear();
     CloseFile();
     return true;
+}
+
+void FileReplacement::Output::CountOnly() {
+    m_written += m_pending.size();
+    m_pending.clear();
+    m_counting = true;
+    CloseFile();
 }
 
 void FileReplacement::Output::CloseFile() {
@@ -473,6 +489,7 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
     m_errorText.clear();
     m_inPlace = false;
     m_noRoomBeside = false;
+    m_noRoomError = 0;
     m_roomWanted.clear();
     m_target = {};
     m_expected = expected.has_value();
@@ -590,10 +607,20 @@ bool FileReplacement::OpenInPlace() {
     return true;
 }
 
+bool FileReplacement::NoRoomBeside(int error) {
+    m_noRoomError = error;
+    if (m_targetExists)
+        return FallBackInPlace(true);
+    m_noRoomBeside = true;
+    m_output->CountOnly();
+    unlink(QFile::encodeName(m_temporaryPath).constData());
+    m_temporaryPath.clear();
+    return true;
+}
+
 bool FileReplacement::FallBackInPlace(bool noRoom) {
     m_noRoomBeside = noRoom;
-    // A new file has nothing to write into: the want of room is the failure.
-    if (!m_targetExists || !m_output->TakeIntoMemory())
+    if (!m_output->TakeIntoMemory())
         return false;
     unlink(QFile::encodeName(m_temporaryPath).constData());
     m_temporaryPath.clear();
@@ -617,10 +644,17 @@ bool FileReplacement::Commit() {
         return false;
     // What is still to go to a temporary file goes out first: finding no room, it turns into a write in place.
     bool committed = m_output->Flush();
-    if (!committed)
+    if (!committed) {
         m_errorText = m_output->errorString();
-    else
+    } else if (m_noRoomBeside && !m_targetExists) {
+        // A new file without room: the room its whole content takes.
+        const QString folder = QFileInfo(m_targetPath).absolutePath();
+        m_roomWanted.append({folder, RoomOf(folder, m_output->Counted())});
+        FailWithErrno(m_noRoomError);
+        committed = false;
+    } else {
         committed = m_inPlace ? CommitInPlace() : CommitBeside();
+    }
     Cancel();
     return committed;
 }

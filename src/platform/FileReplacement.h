@@ -66,7 +66,8 @@ public:
 // removed only once the new content is synced; a write that fails puts the old content back. A temporary file that
 // finds no room (the file system or the user's quota full) is given up for the same write in place: what it held
 // is taken back into memory and it is removed, so that a save with room for the change but not for a second copy
-// succeeds.
+// succeeds. A new file has nothing to be written into: the rest of its content is only counted, and the commit
+// fails with the room the whole file wants.
 //
 // The temporary file's name is one no person picks: ".NAME.nuvsave-PID-RANDOMCHECK", CHECK a digest of the
 // rest, NAME the file's name cut so that the whole fits the file system's limit on names. A name that is not one
@@ -158,9 +159,12 @@ private:
     // Makes the temporary file, owner-only and with the target's owner and group; false when it cannot be made so.
     bool OpenBeside();
     bool OpenInPlace();
-    // The temporary file found no room (`noRoom`), or cannot be given what the target carries: the content goes on
-    // in memory, to be written in place. False when there is no file to write in place.
+    // The temporary file of a file there found no room (`noRoom`), or cannot be given what the target carries: the
+    // content goes on in memory, to be written in place. False when the temporary file cannot be read back.
     bool FallBackInPlace(bool noRoom);
+    // The temporary file found no room (`error`): the content goes on to be written in place, or for a new file is
+    // only counted from now, for the room it wants. False when it can do neither.
+    bool NoRoomBeside(int error);
     bool CommitInPlace();
     // Opens the file for a write in place, without following a link; -1 when it is not the file found by Open.
     int OpenTarget();
@@ -201,6 +205,7 @@ private:
     QList<std::pair<QByteArray, QByteArray>> m_attributes; // the target's extended attributes: names and values
     bool m_inPlace = false;
     bool m_noRoomBeside = false; // the temporary file found no room
+    int m_noRoomError = 0;       // and the errno it failed with
     QList<Room> m_roomWanted;
     QString m_temporaryPath;
     std::unique_ptr<Output> m_output;

@@ -498,9 +498,18 @@ TEST_F(FileReplacementTest, ASaveWithNoRoomForASecondCopyIsWrittenInPlace) {
     const NoRoomAfter full(1000, ENOSPC);
     QString reason;
     bool inPlace = false;
-    // A new file has nothing to be written into.
+    // A new file has nothing to be written into: the room its whole content wants is named, and nothing is left.
     EXPECT_FALSE(ReplaceInPieces(Path("new.nuv"), replacement, &reason, &inPlace));
     EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    platform::FileReplacement fresh(Path("new.nuv"));
+    ASSERT_TRUE(fresh.Open());
+    EXPECT_EQ(fresh.Device().write(replacement), replacement.size());
+    EXPECT_FALSE(fresh.Commit());
+    ASSERT_EQ(fresh.RoomWanted().size(), 1);
+    EXPECT_EQ(fresh.RoomWanted()[0].folder, m_dir.path());
+    EXPECT_GE(fresh.RoomWanted()[0].bytes, replacement.size());
+    EXPECT_LT(fresh.RoomWanted()[0].bytes, replacement.size() + 65536);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("doc.nuv"));
     // Where the old content cannot be kept either, the file stays as it was and the reason is told.
     Write(Path("doc.nuv"), old);
     qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("doc.nuv")));
