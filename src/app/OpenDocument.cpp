@@ -319,10 +319,11 @@ void COpenDocument::OnExportOutlineIndex() {
     const QString text = BuildOutlineIndexText(m_documentData.indexRoot, 0, m_documentData.environment,
                                                m_documentData.GetModelOptions());
     qsizetype replaced = 0;
-    if (WriteProcessCodePageFile(path, text, replaced))
+    QString failure;
+    if (WriteProcessCodePageFile(path, text, replaced, failure))
         ShowExportedMessage(path, what, replaced);
     else
-        ShowCannotWriteFileMessage(path);
+        ShowCannotWriteFileMessage(path, failure);
 }
 
 void COpenDocument::OnExportMemberNames() {
@@ -339,7 +340,7 @@ void COpenDocument::OnExportMemberNames() {
         ShowExportedMessage(path, what, result.replacedCharacters);
         break;
     case MemberUsageExportResult::WriteFailed:
-        ShowCannotWriteFileMessage(path);
+        ShowCannotWriteFileMessage(path, result.failure);
         break;
     case MemberUsageExportResult::TooManyLines:
         platform::ShowMessageBox(FormatMemberUsageSizeOverMessage(result.lineCount), platform::MessageButtons::Ok,
