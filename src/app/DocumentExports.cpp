@@ -2,6 +2,7 @@
 
 #include "model/AbstractIndexItem.h"
 #include "model/EnvironmentOptions.h"
+#include "model/ExportMessages.h"
 #include "platform/CodePageTextFile.h"
 
 #include <QFileInfo>
@@ -32,13 +33,15 @@ QString BuildOutlineIndexText(const CAbstractIndexItem& item, int depth, const C
     return text;
 }
 
-bool WriteProcessCodePageFile(const QString& path, const QString& text, qsizetype& replaced) {
+bool WriteProcessCodePageFile(const QString& path, const QString& text, qsizetype& replaced, QString& failure) {
     platform::CodePageTextFile file;
-    if (!file.OpenForWriting(path))
-        return false;
-    file.WriteString(text);
+    if (file.OpenForWriting(path))
+        file.WriteString(text);
     replaced = file.ReplacedCharacters();
-    return file.Commit();
+    if (file.Commit())
+        return true;
+    failure = ReplacementFailureText(file, path);
+    return false;
 }
 
 QString ProposeExportFileName(const QString& remembered, const QString& documentPath, const QString& fileName) {

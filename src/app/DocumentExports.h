@@ -15,10 +15,10 @@ struct ModelOptions;
 QString BuildOutlineIndexText(const CAbstractIndexItem& item, int depth, const CEnvironmentOptions& options,
                               const ModelOptions& modelOptions);
 
-// The text written in the process code page to `path`; false when it could not be written, and then a file
-// that was there is left as it was. `replaced` takes the number of characters the code page cannot hold, written
-// as "?".
-bool WriteProcessCodePageFile(const QString& path, const QString& text, qsizetype& replaced);
+// The text written in the process code page to `path`; false when it could not be written, with `failure` saying
+// why, and then a file that was there is left as it was. `replaced` takes the number of characters the code page
+// cannot hold, written as "?".
+bool WriteProcessCodePageFile(const QString& path, const QString& text, qsizetype& replaced, QString& failure);
 
 // The name an export proposes: the one chosen last; else the document's path with its extension replaced by
 // "_" and `fileName`; else `fileName` alone.

@@ -322,10 +322,11 @@ void COpenDocument::OnExportOutlineIndex() {
     const QString text = BuildOutlineIndexText(m_documentData.indexRoot, 0, m_documentData.environment,
                                                m_documentData.GetModelOptions());
     qsizetype replaced = 0;
-    if (WriteProcessCodePageFile(path, text, replaced))
+    QString failure;
+    if (WriteProcessCodePageFile(path, text, replaced, failure))
         ShowExportedMessage(path, what, replaced);
     else
-        ShowCannotWriteFileMessage(path);
+        ShowCannotWriteFileMessage(path, failure);
 }
 
 void COpenDocument::OnExportMemberNames() {
@@ -342,7 +343,7 @@ void COpenDocument::OnExportMemberNames() {
         ShowExportedMessage(path, what, result.replacedCharacters);
         break;
     case MemberUsageExportResult::WriteFailed:
-        ShowCannotWriteFileMessage(path);
+        ShowCannotWriteFileMessage(path, result.failure);
         break;
     case MemberUsageExportResult::TooManyLines:
         platform::ShowMessageBox(FormatMemberUsageSizeOverMessage(result.lineCount), platform::MessageButtons::Ok,
@@ -699,7 +700,7 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
         }
         }
         // The write goes only into the file that the check found, or makes one where it found nothing.
-        write.expected = {look.now.known, look.now.device, look.now.inode};
+        write.expected = {{look.now.known, look.now.device, look.now.inode}, look.now.size, look.now.modified};
         written = WriteDocument(m_strDocumentPath, entry, &errorText, &write);
         if (written || write.refusal != platform::FileReplacement::Refusal::Changed)
             break;

@@ -116,7 +116,7 @@ DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
     return IdentityOf(info, link);
 }
 
-DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::Written& written, bool link) {
+DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::FileState& written, bool link) {
     if (!written.file.exists)
         return {};
     return {true, written.file.device, written.file.inode, written.size, written.modified, link};

@@ -55,7 +55,7 @@ struct DocumentFileIdentity {
 // `path`.
 DocumentFileIdentity ReadFileIdentity(const QString& path, int fd = -1);
 // The identity of the file a save left as `written`, named by a link when `link`.
-DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::Written& written, bool link);
+DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::FileState& written, bool link);
 
 // How the path of a document came to name something other than the file read or last written there.
 enum class FileIdentityChange { None, Changed, Deleted, Moved, ReplacedByLink };

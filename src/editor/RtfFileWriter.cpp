@@ -3,7 +3,6 @@
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
 #include "model/UnitFunction.h"
-#include "platform/FileReplacement.h"
 
 QByteArray CRtfFileWriter::Assemble() const {
     QByteArray text = "{" + header + "\n{\\fonttbl";
@@ -21,9 +20,8 @@ bool CRtfFileWriter::WriteToFile(const QString& path) const {
         return false;
     const QByteArray text = Assemble();
     // Replaced as every saved file is: a failed export leaves the file that was there.
-    platform::FileReplacement file(path);
-    if (!file.Open() || file.Device().write(text) != text.size() || !file.Commit()) {
-        ShowCannotWriteFileMessage(path);
+    if (const std::optional<QString> failure = ReplaceFileContent(path, text)) {
+        ShowCannotWriteFileMessage(path, *failure);
         return false;
     }
     return true;

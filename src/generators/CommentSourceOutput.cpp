@@ -5,7 +5,6 @@
 #include "model/ExportMessages.h"
 #include "model/FileUtilities.h"
 #include "model/TextUtilities.h"
-#include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
@@ -22,18 +21,11 @@ void AbortWith(StringId message) {
     throw CCommentSourceExpander::Aborted{};
 }
 
-bool WriteCommentSourceFile(const QString& path, const QString& text) {
-    platform::FileReplacement file(path);
-    if (!file.Open())
-        return false;
+// Nothing when the file is written, else why not.
+std::optional<QString> WriteCommentSourceFile(const QString& path, const QString& text) {
     QString withLineEnds = text;
     withLineEnds.replace('\n', QLatin1String("\r\n"));
-    const QByteArray bytes = withLineEnds.toUtf8();
-    if (file.Device().write(bytes) != bytes.size()) {
-        file.Cancel();
-        return false;
-    }
-    return file.Commit();
+    return ReplaceFileContent(path, withLineEnds.toUtf8());
 }
 
 } // namespace
@@ -181,8 +173,8 @@ CommentSourceOkResult AcceptCommentSourceDialog(CDocumentData& data, const QStri
                                  platform::MessageIcon::Error);
         return CommentSourceOkResult::KeepOpen;
     }
-    if (!WriteCommentSourceFile(fileName, text)) {
-        ShowCannotWriteFileMessage(fileName);
+    if (const std::optional<QString> failure = WriteCommentSourceFile(fileName, text)) {
+        ShowCannotWriteFileMessage(fileName, *failure);
         return CommentSourceOkResult::KeepOpen;
     }
     return CommentSourceOkResult::Written;

@@ -14,12 +14,12 @@ bool WriteCodePageFile(const QString& path, const std::function<void(platform::C
                        qsizetype* replaced) {
     platform::CodePageTextFile file;
     if (!file.OpenForWriting(path)) {
-        ShowCannotWriteFileMessage(path, ReplacementFailureText(file.Refused(), path, file.ErrorText()));
+        ShowCannotWriteFileMessage(path, ReplacementFailureText(file, path));
         return false;
     }
     write(file);
     if (!file.Commit()) {
-        ShowCannotWriteFileMessage(path, file.ErrorText());
+        ShowCannotWriteFileMessage(path, ReplacementFailureText(file, path));
         return false;
     }
     if (replaced)

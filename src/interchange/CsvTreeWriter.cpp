@@ -107,7 +107,7 @@ InterchangeResult CCsvTreeWriter::Write(const QString& path) const {
     result.replacedCharacters = file.ReplacedCharacters();
     if (!file.Commit()) {
         result.failure = InterchangeFailure::Error;
-        result.detail = ReplacementFailureText(file.Refused(), path, file.ErrorText());
+        result.detail = ReplacementFailureText(file, path);
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "model/ExportMessages.h"
 
+#include "platform/CodePageTextFile.h"
 #include "platform/DocumentHold.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
@@ -50,7 +51,15 @@ QString CannotWriteFileText(const QString& path, const QString& reason) {
 }
 
 QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const QString& path,
-                               const QString& errorText) {
+                               const QString& errorText, const QList<platform::FileReplacement::Room>& roomWanted) {
+    if (!roomWanted.isEmpty()) {
+        QString text = LoadString(StringId::SaveWantsRoom);
+        for (const platform::FileReplacement::Room& room : roomWanted)
+            text += QLatin1Char('\n') +
+                    LoadString(StringId::RoomInFolder)
+                        .arg(ShownPath(room.folder), QLocale(QLocale::Japanese, QLocale::Japan).toString(room.bytes));
+        return text;
+    }
     switch (refusal) {
     case platform::FileReplacement::Refusal::NotRegularFile:
         return LoadString(StringId::NotARegularFile).arg(ShownPath(path));
@@ -59,7 +68,7 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
     case platform::FileReplacement::Refusal::InUse:
         return InUseText(path, errorText);
     case platform::FileReplacement::Refusal::Changed:
-        return LoadString(StringId::FileChangedSinceRead).arg(ShownPath(path));
+        return LoadString(StringId::FileChangedWhileWritten).arg(ShownPath(path));
     case platform::FileReplacement::Refusal::None:
         break;
     }
@@ -67,12 +76,23 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
 }
 
 QString ReplacementFailureText(const platform::FileReplacement& file, const QString& path) {
-    if (file.RoomWanted().isEmpty())
-        return ReplacementFailureText(file.Refused(), path, file.ErrorText());
-    QString text = LoadString(StringId::SaveWantsRoom);
-    for (const platform::FileReplacement::Room& room : file.RoomWanted())
-        text += QLatin1Char('\n') +
-                LoadString(StringId::RoomInFolder)
-                    .arg(ShownPath(room.folder), QLocale(QLocale::Japanese, QLocale::Japan).toString(room.bytes));
-    return text;
+    return ReplacementFailureText(file.Refused(), path, file.ErrorText(), file.RoomWanted());
+}
+
+QString ReplacementFailureText(const platform::CodePageTextFile& file, const QString& path) {
+    return ReplacementFailureText(file.Refused(), path, file.ErrorText(), file.RoomWanted());
+}
+
+std::optional<QString> ReplaceFileContent(const QString& path, const QByteArray& bytes) {
+    platform::FileReplacement file(path);
+    if (!file.Open())
+        return ReplacementFailureText(file, path);
+    if (file.Device().write(bytes) != bytes.size()) {
+        const QString reason = file.Device().errorString();
+        file.Cancel();
+        return reason;
+    }
+    if (!file.Commit())
+        return ReplacementFailureText(file, path);
+    return std::nullopt;
 }

@@ -2,7 +2,14 @@
 
 #include "platform/FileReplacement.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
+
+namespace platform {
+class CodePageTextFile;
+}
 
 // The messages every export shows around the file it writes.
 
@@ -26,10 +33,14 @@ QString InUseText(const QString& path, const QString& holder);
 // (platform::DocumentHolder; this editor's own open document too); the refusal is said. The check every file a
 // user names for output passes before anything is asked about it.
 bool RefuseFileInUse(const QString& path);
-// Why a file was not replaced: the text of a refusal of the file at `path` (for a file in use, `errorText` names
-// its holder), or else the system's `errorText`.
+// Why a file was not replaced: for want of room, the room in each folder that would let it through
+// (`roomWanted`); else the text of a refusal of the file at `path` (for a file in use, `errorText` names its
+// holder), or else the system's `errorText`.
 QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const QString& path,
-                               const QString& errorText);
-// Why `file`, the replacement of the file at `path`, did not open or commit: as above, or for want of room, the
-// room in each folder that would let it through.
+                               const QString& errorText, const QList<platform::FileReplacement::Room>& roomWanted = {});
+// Why `file`, the replacement of the file at `path` or a text file written through one, did not open or commit.
 QString ReplacementFailureText(const platform::FileReplacement& file, const QString& path);
+QString ReplacementFailureText(const platform::CodePageTextFile& file, const QString& path);
+// Replaces the content of the file at `path` with `bytes` through the one replacement: nothing when it is written,
+// else why not (the file as it was).
+std::optional<QString> ReplaceFileContent(const QString& path, const QByteArray& bytes);

@@ -1,6 +1,7 @@
 #include "model/MemberUsage.h"
 
 #include "model/CsvUtilities.h"
+#include "model/ExportMessages.h"
 #include "model/RuleVocabularyTables.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/CodePageTextFile.h"
@@ -112,11 +113,11 @@ MemberUsageExportResult ExportMemberUsageCsv(const QString& path, const CUnitFun
         return {MemberUsageExportResult::TooManyLines, sizeOver.count};
     }
     platform::CodePageTextFile file;
-    if (!file.OpenForWriting(path))
-        return {MemberUsageExportResult::WriteFailed, usage.lineCount};
-    file.WriteString(text);
-    return {file.Commit() ? MemberUsageExportResult::Written : MemberUsageExportResult::WriteFailed, usage.lineCount,
-            file.ReplacedCharacters()};
+    if (file.OpenForWriting(path))
+        file.WriteString(text);
+    if (!file.Commit())
+        return {MemberUsageExportResult::WriteFailed, usage.lineCount, 0, ReplacementFailureText(file, path)};
+    return {MemberUsageExportResult::Written, usage.lineCount, file.ReplacedCharacters()};
 }
 
 QString FormatMemberUsageSizeOverMessage(uint32_t lineCount) {

@@ -58,6 +58,7 @@ struct MemberUsageExportResult {
     enum Status { Written, WriteFailed, TooManyLines } status;
     uint32_t lineCount;
     qsizetype replacedCharacters = 0; // written as "?": CP932 cannot hold them
+    QString failure{};                // why it was not written
 };
 MemberUsageExportResult ExportMemberUsageCsv(const QString& path, const CUnitFunctionRegistry& registry,
                                              const MemberDefinitionList& registered, const FuzzwordSettings& fuzzwords);

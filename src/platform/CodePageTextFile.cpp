@@ -67,6 +67,7 @@ bool CodePageTextFile::OpenForWriting(const QString& path) {
     m_output = std::make_unique<FileReplacement>(path);
     m_refusal = FileReplacement::Refusal::None;
     m_errorText.clear();
+    m_roomWanted.clear();
     if (!m_output->Open()) {
         m_refusal = m_output->Refused();
         m_errorText = m_output->ErrorText();
@@ -114,8 +115,11 @@ bool CodePageTextFile::Commit() {
         return false;
     // A content not fully written is dropped with the replacement, the file left as it was.
     const bool committed = !m_writeFailed && m_output->Commit();
-    if (!m_writeFailed && !committed)
+    if (!m_writeFailed && !committed) {
+        m_refusal = m_output->Refused();
         m_errorText = m_output->ErrorText();
+        m_roomWanted = m_output->RoomWanted();
+    }
     m_output.reset();
     m_writeFailed = false;
     return committed;

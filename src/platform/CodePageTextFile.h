@@ -43,9 +43,11 @@ public:
     qsizetype ReplacedCharacters() const { return m_replaced; }
     // Writing: true when every write succeeded and the file is in place. Not calling it discards the file.
     bool Commit();
-    // Why OpenForWriting or Commit failed: the refusal of the file, or else the system's reason.
+    // Why OpenForWriting or Commit failed: the refusal of the file, or else the system's reason, and for want of room
+    // the room that would let it through.
     FileReplacement::Refusal Refused() const { return m_refusal; }
     QString ErrorText() const { return m_errorText; }
+    const QList<FileReplacement::Room>& RoomWanted() const { return m_roomWanted; }
 
     // The next line without its line end; false at the end of the file.
     bool ReadString(QString& line);
@@ -58,6 +60,7 @@ private:
     qsizetype m_replaced = 0;
     FileReplacement::Refusal m_refusal = FileReplacement::Refusal::None;
     QString m_errorText;
+    QList<FileReplacement::Room> m_roomWanted;
     // The text read, every line end a "\n", and where the next line starts in it.
     QString m_text;
     qsizetype m_nextLine = 0;

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -278,6 +279,37 @@ bool SameFile(const FileReplacement::FileId& one, const FileReplacement::FileId&
     return one.exists == other.exists && (!one.exists || (one.device == other.device && one.inode == other.inode));
 }
 
+// The same file, neither written nor cut or grown since.
+bool SameFileState(const FileReplacement::FileState& one, const FileReplacement::FileState& other) {
+    return SameFile(one.file, other.file) &&
+           (!one.file.exists || (one.size == other.size && one.modified == other.modified));
+}
+
+FileReplacement::FileState FileStateOf(const struct stat& info) {
+    return {{true, info.st_dev, info.st_ino},
+            info.st_size,
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+// Renames `from` to `to` with `flags` (RENAME_EXCHANGE, RENAME_NOREPLACE); 0 or the errno it failed with.
+int RenameWith(const QByteArray& from, const QByteArray& to, unsigned flags) {
+    if (g_temporaryWriteHook)
+        if (const int failed = g_temporaryWriteHook->Renaming())
+            return failed;
+    return renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), flags) == 0 ? 0 : errno;
+}
+
+// Whether anything, a link to nothing too, has the name `path`.
+bool NameTaken(const QByteArray& path) {
+    struct stat info {};
+    return lstat(path.constData(), &info) == 0 || errno != ENOENT;
+}
+
+// A file system that cannot rename with the flags says so with one of these.
+bool FlagsUnsupported(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
 QString AbsolutePath(const QString& path) {
     const QFileInfo info(path);
     const QString canonical = info.canonicalFilePath();
@@ -322,6 +354,10 @@ public:
     // Takes what the temporary file holds and what was still to go into memory, and closes the file. False when
     // the file cannot be read back.
     bool TakeIntoMemory();
+    // Closes the file and from now on only counts the bytes, those it held too.
+    void CountOnly();
+    // The bytes counted.
+    qint64 Counted() const { return m_written; }
     void CloseFile();
 
 protected:
@@ -331,12 +367,17 @@ protected:
 private:
     FileReplacement& m_owner;
     int m_fd;
-    qint64 m_written = 0; // bytes in the temporary file
+    bool m_counting = false;
+    qint64 m_written = 0; // bytes in the temporary file, or counted
     QByteArray m_pending; // bytes still to go to it
     QByteArray m_content; // the whole content, when it is collected in memory
 };
 
 qint64 FileReplacement::Output::writeData(const char* data, qint64 size) {
+    if (m_counting) {
+        m_written += size;
+        return size;
+    }
     if (m_fd < 0) {
         m_content.append(data, size);
         return size;
@@ -357,7 +398,7 @@ bool FileReplacement::Output::Flush() {
         if (failed == 0) {
             m_pending.remove(0, written);
             m_written += written;
-        } else if ((failed == ENOSPC || failed == EDQUOT) && m_owner.FallBackInPlace(true)) {
+        } else if ((failed == ENOSPC || failed == EDQUOT) && m_owner.NoRoomBeside(failed)) {
             return true;
         } else if (failed != EINTR) {
             setErrorString(QString::fromLocal8Bit(std::strerror(failed)));
@@ -387,6 +428,13 @@ bool FileReplacement::Output::TakeIntoMemory() {
     m_pending.clear();
     CloseFile();
     return true;
+}
+
+void FileReplacement::Output::CountOnly() {
+    m_written += m_pending.size();
+    m_pending.clear();
+    m_counting = true;
+    CloseFile();
 }
 
 void FileReplacement::Output::CloseFile() {
@@ -435,14 +483,16 @@ void FileReplacement::FailWithErrno(int error, const QString& file) {
         m_errorText = file + QStringLiteral(": ") + m_errorText;
 }
 
-bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<FileId>& expected) {
+bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<FileState>& expected) {
     Cancel();
     m_refusal = Refusal::None;
     m_errorText.clear();
     m_inPlace = false;
     m_noRoomBeside = false;
+    m_noRoomError = 0;
     m_roomWanted.clear();
     m_target = {};
+    m_expected = expected.has_value();
     m_writtenFile = {};
     if (const std::optional<QString> holder = DocumentHolder(m_path, ownHold)) {
         m_refusal = Refusal::InUse;
@@ -456,7 +506,7 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
             FailWithErrno(errno);
             return false;
         }
-        if (expected && expected->exists) {
+        if (expected && expected->file.exists) {
             m_refusal = Refusal::Changed;
             return false;
         }
@@ -469,8 +519,9 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
             FailWithErrno(statError);
             return false;
         }
-        m_target = {statError == 0, target.st_dev, target.st_ino};
-        if (expected && !SameFile(*expected, m_target)) {
+        if (statError == 0)
+            m_target = FileStateOf(target);
+        if (expected && !SameFileState(*expected, m_target)) {
             m_refusal = Refusal::Changed;
             return false;
         }
@@ -556,10 +607,20 @@ bool FileReplacement::OpenInPlace() {
     return true;
 }
 
+bool FileReplacement::NoRoomBeside(int error) {
+    m_noRoomError = error;
+    if (m_targetExists)
+        return FallBackInPlace(true);
+    m_noRoomBeside = true;
+    m_output->CountOnly();
+    unlink(QFile::encodeName(m_temporaryPath).constData());
+    m_temporaryPath.clear();
+    return true;
+}
+
 bool FileReplacement::FallBackInPlace(bool noRoom) {
     m_noRoomBeside = noRoom;
-    // A new file has nothing to write into: the want of room is the failure.
-    if (!m_targetExists || !m_output->TakeIntoMemory())
+    if (!m_output->TakeIntoMemory())
         return false;
     unlink(QFile::encodeName(m_temporaryPath).constData());
     m_temporaryPath.clear();
@@ -583,10 +644,17 @@ bool FileReplacement::Commit() {
         return false;
     // What is still to go to a temporary file goes out first: finding no room, it turns into a write in place.
     bool committed = m_output->Flush();
-    if (!committed)
+    if (!committed) {
         m_errorText = m_output->errorString();
-    else
+    } else if (m_noRoomBeside && !m_targetExists) {
+        // A new file without room: the room its whole content takes.
+        const QString folder = QFileInfo(m_targetPath).absolutePath();
+        m_roomWanted.append({folder, RoomOf(folder, m_output->Counted())});
+        FailWithErrno(m_noRoomError);
+        committed = false;
+    } else {
         committed = m_inPlace ? CommitInPlace() : CommitBeside();
+    }
     Cancel();
     return committed;
 }
@@ -605,17 +673,77 @@ bool FileReplacement::CommitBeside() {
         FailWithErrno(errno);
         return false;
     }
-    // Renamed while still open, so that its lock tells until then that its writer lives.
-    if (rename(QFile::encodeName(m_temporaryPath).constData(), QFile::encodeName(m_targetPath).constData()) != 0) {
-        FailWithErrno(errno);
+    // Named while still open, so that its lock tells until then that its writer lives.
+    if (!(m_targetExists ? TakeTargetsName() : TakeFreeName()))
         return false;
-    }
-    m_temporaryPath.clear();
     NoteWritten(fd);
     m_output->CloseFile();
     // The new name is made lasting too, as far as the folder lets us.
     SyncFolder(QFileInfo(m_targetPath).absolutePath());
     return true;
+}
+
+bool FileReplacement::TakeTargetsName() {
+    const QByteArray temporary = QFile::encodeName(m_temporaryPath);
+    const QByteArray target = QFile::encodeName(m_targetPath);
+    // The two names are exchanged at once: no moment is left between the look at the old file and the rename for
+    // another program to put its file in the target's place unseen.
+    int failed = RenameWith(temporary, target, RENAME_EXCHANGE);
+    if ((failed == ENOENT || FlagsUnsupported(failed)) && !m_expected && !NameTaken(target))
+        return TakeFreeName(); // the file found is gone: only its name is taken
+    if (FlagsUnsupported(failed)) {
+        // The nearest the file system allows: a look right before the rename.
+        failed = !IsFileFound(target) ? EEXIST : rename(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+    } else if (failed == ENOENT && !NameTaken(target)) {
+        failed = EEXIST; // the file its writer expects is gone
+    } else if (failed == 0 && !IsFileFound(temporary)) {
+        // Another file had the name: it gets it back, and the new content goes with the temporary file.
+        if (renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0)
+            return NamingDone(EEXIST);
+        // It cannot: that file stays under the temporary name, which is said, and is never removed.
+        FailWithErrno(errno);
+        m_errorText += QLatin1Char('\n') + m_temporaryPath;
+        m_temporaryPath.clear();
+        return false;
+    } else if (failed == 0) {
+        // The old file, proven the one found, now has the temporary name.
+        unlink(temporary.constData());
+    }
+    return NamingDone(failed);
+}
+
+bool FileReplacement::TakeFreeName() {
+    const QByteArray temporary = QFile::encodeName(m_temporaryPath);
+    const QByteArray target = QFile::encodeName(m_targetPath);
+    int failed = RenameWith(temporary, target, RENAME_NOREPLACE);
+    if (FlagsUnsupported(failed)) {
+        // A second name is never made over another file; where files have no second names, a look right before
+        // the rename is the nearest.
+        failed = link(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+        if (failed == 0)
+            unlink(temporary.constData());
+        else if (failed != EEXIST)
+            failed = NameTaken(target) ? EEXIST : rename(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+    }
+    return NamingDone(failed);
+}
+
+bool FileReplacement::NamingDone(int failed) {
+    if (failed == EEXIST) {
+        m_refusal = Refusal::Changed;
+        return false;
+    }
+    if (failed != 0) {
+        FailWithErrno(failed);
+        return false;
+    }
+    m_temporaryPath.clear();
+    return true;
+}
+
+bool FileReplacement::IsFileFound(const QByteArray& path) const {
+    struct stat info {};
+    return lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && SameFileState(FileStateOf(info), m_target);
 }
 
 bool FileReplacement::CarryAttributes(int fd) {
@@ -750,9 +878,7 @@ void FileReplacement::WantRoom(qint64 oldSize, bool forBackup) {
 void FileReplacement::NoteWritten(int fd) {
     struct stat written {};
     if (fstat(fd, &written) == 0)
-        m_writtenFile = {{true, written.st_dev, written.st_ino},
-                         written.st_size,
-                         qint64(written.st_mtim.tv_sec) * 1000000000 + written.st_mtim.tv_nsec};
+        m_writtenFile = FileStateOf(written);
 }
 
 int FileReplacement::OpenTarget() {
@@ -770,7 +896,7 @@ int FileReplacement::OpenTarget() {
         close(fd);
         return -1;
     }
-    if (fd < 0 || !SameFile({true, opened.st_dev, opened.st_ino}, m_target)) {
+    if (fd < 0 || !SameFile({true, opened.st_dev, opened.st_ino}, m_target.file)) {
         m_refusal = Refusal::Changed;
         if (fd >= 0)
             close(fd);

@@ -39,6 +39,9 @@ public:
     // `done` bytes of the temporary file are written, and `wanted` are to follow now. Returns 0, or the errno that
     // the write fails with.
     virtual int Writing(qint64 done, qint64 wanted) = 0;
+    // The complete temporary file is about to take the file's name (exchanged with the file, or put where none is).
+    // Returns 0, or the errno that this fails with (EINVAL: the file system cannot exchange names).
+    virtual int Renaming() { return 0; }
 };
 
 class TemporaryWriteHookInstaller : public HookInstaller<TemporaryWriteHook> {
@@ -50,7 +53,11 @@ public:
 //
 // The new content normally goes to a temporary file beside the target, which is made readable by its owner only,
 // flushed, synced, given what the target carries (owner and group, extended attributes with the access ACL among
-// them, permission bits) and renamed over it; a new file gets the bits and ACL a file made in its folder gets.
+// them, permission bits) and exchanged with it by name: what then has the temporary name is removed when it is the
+// file found by Open, with its size and time of change, and else given its name back, the new content dropped
+// (Refusal::Changed), so that a file another program puts in the target's place meanwhile is never lost. A new
+// file gets the bits and ACL a file made in its folder gets, and its name only while nothing else has it. A file
+// system that cannot exchange names has the file looked at right before the rename.
 // That cannot work where no file may be made in the target's folder, it would cut a file with other hard links off
 // from them, and it would change a file whose owner, group or an extended attribute cannot be given to a new file
 // (another user's document in a shared folder). There the whole new content is collected first and then written
@@ -59,7 +66,8 @@ public:
 // removed only once the new content is synced; a write that fails puts the old content back. A temporary file that
 // finds no room (the file system or the user's quota full) is given up for the same write in place: what it held
 // is taken back into memory and it is removed, so that a save with room for the change but not for a second copy
-// succeeds.
+// succeeds. A new file has nothing to be written into: the rest of its content is only counted, and the commit
+// fails with the room the whole file wants.
 //
 // The temporary file's name is one no person picks: ".NAME.nuvsave-PID-RANDOMCHECK", CHECK a digest of the
 // rest, NAME the file's name cut so that the whole fits the file system's limit on names. A name that is not one
@@ -76,9 +84,10 @@ public:
 // everybody (which binds the superuser too), nor a document that an editor holds (DocumentHolder): this is the one
 // gate every write of a file of ours passes, whatever the file is to hold.
 //
-// The file written is the one found when the write was opened, or the one its writer names (FileId): a link or
-// another file put under its name meanwhile is never written into (Refusal::Changed). A write in place opens the
-// file once, without following a link, and writes through that descriptor.
+// The file written is the one found when the write was opened, or the one its writer names (FileState): a link or
+// another file put under its name meanwhile is never written into (Refusal::Changed); one gone meanwhile is made
+// anew, unless its writer named it. A write in place opens the file once, without following a link, and writes
+// through that descriptor.
 class FileReplacement {
 public:
     // What a path leads to: nothing, or the file of that device and inode.
@@ -87,8 +96,8 @@ public:
         quint64 device = 0;
         quint64 inode = 0;
     };
-    // A file as a write left it.
-    struct Written {
+    // A file with its size and time of change: as its writer found it, or as a write left it.
+    struct FileState {
         FileId file;
         qint64 size = 0;
         qint64 modified = 0; // nanoseconds since the epoch
@@ -116,7 +125,7 @@ public:
     // Gets ready to take the new content. False when the target is refused (Refused()) or cannot be written
     // by either way (ErrorText()). `ownHold` is this process's hold of the document that the write is the save of;
     // any other hold of the file refuses it. `expected` is what the path led to when the writer last looked.
-    bool Open(const DocumentFileLock* ownHold = nullptr, const std::optional<FileId>& expected = std::nullopt);
+    bool Open(const DocumentFileLock* ownHold = nullptr, const std::optional<FileState>& expected = std::nullopt);
     // Where the new content goes, between Open and Commit.
     QIODevice& Device();
     // Makes the new content the file's. False, with the file as it was, when any step failed.
@@ -134,7 +143,7 @@ public:
     // any one of them. Empty otherwise.
     const QList<Room>& RoomWanted() const { return m_roomWanted; }
     // The file the last commit wrote, as it left it, failed or not: nothing when it did not write the file.
-    const Written& WrittenFile() const { return m_writtenFile; }
+    const FileState& WrittenFile() const { return m_writtenFile; }
 
     // The folder that keeps the old content of a file while it is written in place.
     static QString BackupDirectory();
@@ -150,13 +159,26 @@ private:
     // Makes the temporary file, owner-only and with the target's owner and group; false when it cannot be made so.
     bool OpenBeside();
     bool OpenInPlace();
-    // The temporary file found no room (`noRoom`), or cannot be given what the target carries: the content goes on
-    // in memory, to be written in place. False when there is no file to write in place.
+    // The temporary file of a file there found no room (`noRoom`), or cannot be given what the target carries: the
+    // content goes on in memory, to be written in place. False when the temporary file cannot be read back.
     bool FallBackInPlace(bool noRoom);
+    // The temporary file found no room (`error`): the content goes on to be written in place, or for a new file is
+    // only counted from now, for the room it wants. False when it can do neither.
+    bool NoRoomBeside(int error);
     bool CommitInPlace();
     // Opens the file for a write in place, without following a link; -1 when it is not the file found by Open.
     int OpenTarget();
     bool CommitBeside();
+    // Gives the complete temporary file the target's name, where the file found by Open still has it (or, for a new
+    // file, nothing has); false, the temporary file keeping its name, when another file has it (Refusal::Changed).
+    bool TakeTargetsName();
+    // The same for a name where no file is to be.
+    bool TakeFreeName();
+    // The temporary file was given the target's name, or not for `failed`: EEXIST when it has another file than the
+    // one found by Open (or none where that was expected).
+    bool NamingDone(int failed);
+    // Whether the file at `path` (a link not followed) is the one found by Open.
+    bool IsFileFound(const QByteArray& path) const;
     // The file open as `fd` is the one written.
     void NoteWritten(int fd);
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
@@ -177,11 +199,13 @@ private:
     unsigned m_owner = 0;
     unsigned m_group = 0;
     unsigned m_linkCount = 0;
-    FileId m_target; // the file found by Open
-    Written m_writtenFile;
+    FileState m_target;      // the file found by Open
+    bool m_expected = false; // the writer named the file it expects
+    FileState m_writtenFile;
     QList<std::pair<QByteArray, QByteArray>> m_attributes; // the target's extended attributes: names and values
     bool m_inPlace = false;
     bool m_noRoomBeside = false; // the temporary file found no room
+    int m_noRoomError = 0;       // and the errno it failed with
     QList<Room> m_roomWanted;
     QString m_temporaryPath;
     std::unique_ptr<Output> m_output;
@@ -194,13 +218,13 @@ private:
 // was refused, and the file it wrote, here.
 struct DocumentFileWrite {
     const DocumentFileLock* hold = nullptr;
-    std::optional<FileReplacement::FileId> expected;
+    std::optional<FileReplacement::FileState> expected;
     // Asked once the new content is complete, right before it is committed: true drops it (`stopped`), and the file
     // stays as it was.
     std::function<bool()> stopRequested;
     bool stopped = false;
     FileReplacement::Refusal refusal = FileReplacement::Refusal::None;
-    FileReplacement::Written written;
+    FileReplacement::FileState written;
 };
 
 } // namespace platform

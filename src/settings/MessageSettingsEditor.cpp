@@ -1,7 +1,6 @@
 #include "settings/MessageSettingsEditor.h"
 
 #include "model/ExportMessages.h"
-#include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "platform/UserFile.h"
 #include "platform/UserSettings.h"
@@ -147,11 +146,13 @@ bool CMessageSettingsEditor::Export(const QString& path) {
     if (!ConfirmExportFile(path))
         return false;
     // Replaced as every file of ours is: a failed export leaves the file that was there.
-    platform::FileReplacement file(path);
-    const bool written = file.Open() && m_copy.WriteToFile(file.Device()) && file.Commit();
-    if (!written) {
+    QBuffer content;
+    content.open(QIODevice::WriteOnly);
+    m_copy.WriteToFile(content);
+    if (const std::optional<QString> failure = ReplaceFileContent(path, content.data())) {
         platform::ShowMessageBox(
-            Localised(StringId::MessagesExportFailedJa, StringId::MessagesExportFailedEn).arg(ShownPath(path)),
+            Localised(StringId::MessagesExportFailedJa, StringId::MessagesExportFailedEn).arg(ShownPath(path)) +
+                QLatin1Char('\n') + *failure,
             MessageButtons::Ok, MessageIcon::Warning);
         return false;
     }

@@ -17,6 +17,7 @@
 
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
+#include "support/model/FailingTemporaryWrites.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,6 +27,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -183,12 +187,12 @@ TEST_F(ApplicationExports, TheOutlineIndexIsWrittenInTheProcessCodePageAfterTheO
     app.OnExportOutlineIndex();
     EXPECT_TRUE(ReadFileBytes(path).endsWith("\r\n"));
 
-    // A file that cannot be written is said.
+    // A file that cannot be written is said, and why.
     const QString unwritable = Path("no/such/dir.txt");
     shell.savePath = unwritable;
     app.OnExportOutlineIndex();
-    EXPECT_EQ(messages.Requests().back().text,
-              QStringLiteral("ファイル \"%1\" に書き込みできませんでした。").arg(unwritable));
+    EXPECT_EQ(messages.Requests().back().text, QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%2")
+                                                   .arg(unwritable, QString::fromLocal8Bit(std::strerror(ENOENT))));
     EXPECT_EQ(messages.Requests().back().icon, platform::MessageIcon::Warning);
 
     // Cancelled: nothing asked, nothing written.
@@ -214,6 +218,15 @@ TEST_F(ApplicationExports, MemberNamesGoToCsvAndTheOlderFormatReportsAFileItCann
     EXPECT_TRUE(ReadFileBytes(csv).endsWith("\x9e\x42\x96\x86\x8c\xea\r\n"));
     EXPECT_EQ(messages.Texts().back(),
               QStringLiteral("ファイル \"%1\" にメンバー名と状態名の一覧をエクスポートしました。").arg(csv));
+    {
+        // A write that fails says why, and the file stays as it was.
+        const FailingTemporaryWrites failing;
+        messages.Answer(platform::MessageAnswer::Yes);
+        app.OnExportMemberNames();
+        EXPECT_EQ(messages.Texts().back(), QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%2")
+                                               .arg(csv, QString::fromLocal8Bit(std::strerror(EIO))));
+        EXPECT_TRUE(ReadFileBytes(csv).endsWith("\x9e\x42\x96\x86\x8c\xea\r\n"));
+    }
 
     // The older format: the file is the 0.3.1 document. An existing file is asked about as by every export, after
     // the prompt, which asks nothing itself; No leaves the file as it is.

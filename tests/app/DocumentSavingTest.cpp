@@ -7,10 +7,12 @@
 #include "platform/MessageBox.h"
 #include "platform/OwnerFile.h"
 #include "support/InPlaceWriteMoment.h"
+#include "support/TemporaryWriteMoment.h"
 #include "support/TestFiles.h"
 #include "support/model/DocumentFileDump.h"
 #include "support/model/LockHolderName.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -761,4 +763,58 @@ TEST_F(DocumentSaving, ALinkOrAFilePutInTheDocumentsPlaceAsItIsWrittenInPlaceIsN
     ASSERT_EQ(Shown().size(), shown + 1);
     EXPECT_EQ(Shown().last(), QStringLiteral("The file cannot be saved automatically.\n") + linked);
     EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
+}
+
+TEST_F(DocumentSaving, AFilePutInTheDocumentsPlaceWhileASaveWritesIsKeptAndAskedAbout) {
+    const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    const QString door = Path("door.nuv");
+    SaveAs("door.nuv");
+    const auto putTheirs = [&](const QString& path) {
+        return [&, path] {
+            WriteFileBytes(Path("theirs"), "theirs");
+            ASSERT_EQ(rename(encoded(Path("theirs")).constData(), encoded(path).constData()), 0);
+        };
+    };
+    const QString changed = QStringLiteral("The file cannot be saved automatically.\n") +
+                            FileIdentityChangeText(FileIdentityChange::Changed, door);
+    // The automatic save writes nothing and says so once; Save asks, and unanswered writes nothing.
+    Modify("ours");
+    {
+        const TemporaryWriteMoment put(putTheirs(door));
+        m_app.OnAutoSaveTimer();
+    }
+    m_app.OnAutoSaveTimer();
+    EXPECT_EQ(Shown(), QStringList{changed});
+    m_app.OnFileSave();
+    ASSERT_EQ(Shown().size(), 2);
+    EXPECT_TRUE(Shown()[1].startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+    EXPECT_EQ(ReadFileBytes(door), "theirs");
+    EXPECT_TRUE(m_app.Document().IsModified());
+
+    // Asked again when another program writes the file during the save that Yes began; the second Yes writes the
+    // document.
+    m_messages.Answer(MessageAnswer::Yes);
+    m_messages.Answer(MessageAnswer::Yes);
+    {
+        const TemporaryWriteMoment put([&] { WriteFileBytes(door, "theirs, longer"); });
+        m_app.OnFileSave();
+    }
+    ASSERT_EQ(Shown().size(), 4);
+    EXPECT_TRUE(Shown()[3].startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+    EXPECT_EQ(TitleOfDocumentFile(door), "ours");
+    EXPECT_FALSE(m_app.Document().IsModified());
+
+    // Save As to a new name where a file turns up meanwhile says so and keeps that file.
+    Modify("under a new name");
+    m_shell.savePath = Path("new.nuv");
+    {
+        const TemporaryWriteMoment put(putTheirs(Path("new.nuv")));
+        m_app.OnFileSaveAs();
+    }
+    ASSERT_EQ(Shown().size(), 5);
+    EXPECT_TRUE(Shown()[4].contains(LoadString(StringId::FileChangedWhileWritten).arg(ShownPath(Path("new.nuv")))))
+        << Shown()[4].toStdString();
+    EXPECT_EQ(ReadFileBytes(Path("new.nuv")), "theirs");
+    EXPECT_EQ(m_app.Document().DocumentPath(), door);
+    EXPECT_EQ(QFileInfo(door).dir().entryList({".*nuvsave*"}, QDir::Files | QDir::Hidden), QStringList());
 }

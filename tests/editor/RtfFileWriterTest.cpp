@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 TEST(RtfFileWriterTest, EmptyTablesAreStillWritten) {
@@ -55,8 +58,10 @@ TEST(RtfFileWriterTest, AFileThatCannotBeWrittenIsReportedOnce) {
     EXPECT_FALSE(writer.WriteToFile(QString()));
     EXPECT_TRUE(sink.Texts().isEmpty());
     QTemporaryDir folder;
-    EXPECT_FALSE(writer.WriteToFile(folder.filePath(QStringLiteral("missing/content.rtf"))));
-    EXPECT_EQ(sink.Texts().size(), 1);
+    const QString path = folder.filePath(QStringLiteral("missing/content.rtf"));
+    EXPECT_FALSE(writer.WriteToFile(path));
+    EXPECT_EQ(sink.Texts(), QStringList(QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%2")
+                                            .arg(path, QString::fromLocal8Bit(std::strerror(ENOENT)))));
 }
 
 } // namespace

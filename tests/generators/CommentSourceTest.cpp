@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 class CommentSourceTest : public GeneratorOutputTest, public ::testing::Test {
@@ -116,8 +119,8 @@ TEST_F(CommentSourceTest, TheWholeOutputIsBoundedLikeEachReplacement) {
 TEST_F(CommentSourceTest, FileThatCannotBeWrittenIsReportedAndTheDialogStays) {
     GeneratorTestDocument document({{"Origin", ""}});
     EXPECT_EQ(Accept(document.data, "missing/out.c", QStringLiteral("x")), CommentSourceOkResult::KeepOpen);
-    EXPECT_EQ(messages.Texts().last(),
-              QStringLiteral("ファイル \"%1\" に書き込みできませんでした。").arg(Path("missing/out.c")));
+    EXPECT_EQ(messages.Texts().last(), QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n%2")
+                                           .arg(Path("missing/out.c"), QString::fromLocal8Bit(std::strerror(ENOENT))));
     EXPECT_EQ(DefaultCommentSourceFileName(QStringLiteral("/docs/design.v2.nuv"), QString()),
               QStringLiteral("/docs/design.v2.c"));
 }

@@ -1,6 +1,7 @@
 #include "platform/FileReplacement.h"
 #include "support/ChildProcess.h"
 #include "support/InPlaceWriteMoment.h"
+#include "support/TemporaryWriteMoment.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,6 +60,12 @@ protected:
         struct stat info {};
         EXPECT_EQ(stat(QFile::encodeName(path).constData(), &info), 0);
         return info;
+    }
+    // What a writer found in the file of that status.
+    static platform::FileReplacement::FileState State(const struct stat& info) {
+        return {{true, info.st_dev, info.st_ino},
+                info.st_size,
+                qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
     }
     QStringList CacheEntries() const {
         return QDir(platform::FileReplacement::BackupDirectory()).entryList(QDir::Files | QDir::Hidden);
@@ -225,14 +232,69 @@ TEST_F(FileReplacementTest, AWriteGoesOnlyIntoTheFileItFoundAndNeverThroughALink
         EXPECT_TRUE(CacheEntries().isEmpty());
     }
 
-    // A writer that names the file it expects there writes no other, nor one where it expects none.
+    // A writer that names the file it expects there writes no other, nor one where it expects none, nor the one it
+    // expects written since.
     const auto opens = [&](const struct stat& expected, bool exists) {
         platform::FileReplacement file(Path("doc.nuv"));
-        return file.Open(nullptr, platform::FileReplacement::FileId{exists, expected.st_dev, expected.st_ino});
+        platform::FileReplacement::FileState state = State(expected);
+        state.file.exists = exists;
+        return file.Open(nullptr, state);
     };
     EXPECT_FALSE(opens(Stat(Path("other.nuv")), true));
     EXPECT_FALSE(opens({}, false));
+    struct stat grown = Stat(Path("doc.nuv"));
+    ++grown.st_size;
+    EXPECT_FALSE(opens(grown, true));
     EXPECT_TRUE(opens(Stat(Path("doc.nuv")), true));
+}
+
+TEST_F(FileReplacementTest, AFilePutInTheFilesPlaceWhileItIsWrittenBesideIsKept) {
+    using Refusal = platform::FileReplacement::Refusal;
+    const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    const QString doc = Path("doc.nuv");
+    const auto putTheirs = [&] {
+        Write(Path("theirs"), "theirs");
+        ASSERT_EQ(rename(encoded(Path("theirs")).constData(), encoded(doc).constData()), 0);
+    };
+    const auto appendToIt = [&] {
+        QFile file(doc);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        ASSERT_EQ(file.write("+theirs"), 7);
+    };
+    // With names exchanged, and on a file system that cannot exchange them.
+    for (const int renameError : {0, EINVAL}) {
+        SCOPED_TRACE(renameError);
+        // A file put in the place of the one found, that one written meanwhile, and one put where none was.
+        for (const auto& [existing, act, left] : {std::tuple{true, std::function<void()>(putTheirs), "theirs"},
+                                                  {true, std::function<void()>(appendToIt), "old+theirs"},
+                                                  {false, std::function<void()>(putTheirs), "theirs"}}) {
+            QFile::remove(doc);
+            if (existing)
+                Write(doc, "old");
+            const TemporaryWriteMoment hook(act, renameError);
+            Refusal refusal = Refusal::None;
+            EXPECT_FALSE(Replace(doc, "new", nullptr, &refusal));
+            EXPECT_EQ(refusal, Refusal::Changed);
+            EXPECT_EQ(Read(doc), left);
+            EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"doc.nuv"}));
+        }
+
+        // Gone meanwhile, it is made anew; a writer that expects it there writes nothing.
+        Write(doc, "old");
+        {
+            const TemporaryWriteMoment hook([&] { ASSERT_TRUE(QFile::remove(doc)); }, renameError);
+            ASSERT_TRUE(Replace(doc, "new"));
+            EXPECT_EQ(Read(doc), "new");
+        }
+        const TemporaryWriteMoment hook([&] { ASSERT_TRUE(QFile::remove(doc)); }, renameError);
+        platform::FileReplacement file(doc);
+        ASSERT_TRUE(file.Open(nullptr, State(Stat(doc))));
+        ASSERT_EQ(file.Device().write("newer"), 5);
+        EXPECT_FALSE(file.Commit());
+        EXPECT_EQ(file.Refused(), Refusal::Changed);
+        EXPECT_FALSE(QFile::exists(doc));
+        EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
 }
 
 TEST_F(FileReplacementTest, TwoWritesInPlaceOfOneFileAtOnceLeaveOneWholeContent) {
@@ -371,10 +433,12 @@ TEST_F(FileReplacementTest, OnlyTheTemporaryFilesOfKilledSavesAreRemovedByTheNex
     for (const QString& name : mine)
         EXPECT_EQ(Read(Path(name)), "mine") << name.toStdString();
 
-    // The save still at work is not disturbed.
+    // The save still at work is not disturbed: its file is exchanged with the one the other save wrote meanwhile,
+    // which, not the file it found, is kept.
     ASSERT_EQ(working.Device().write("working"), 7);
-    ASSERT_TRUE(working.Commit());
-    EXPECT_EQ(Read(Path("doc.nuv")), "working");
+    EXPECT_FALSE(working.Commit());
+    EXPECT_EQ(working.Refused(), platform::FileReplacement::Refusal::Changed);
+    EXPECT_EQ(Read(Path("doc.nuv")), "new");
 }
 
 namespace {
@@ -434,9 +498,18 @@ TEST_F(FileReplacementTest, ASaveWithNoRoomForASecondCopyIsWrittenInPlace) {
     const NoRoomAfter full(1000, ENOSPC);
     QString reason;
     bool inPlace = false;
-    // A new file has nothing to be written into.
+    // A new file has nothing to be written into: the room its whole content wants is named, and nothing is left.
     EXPECT_FALSE(ReplaceInPieces(Path("new.nuv"), replacement, &reason, &inPlace));
     EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    platform::FileReplacement fresh(Path("new.nuv"));
+    ASSERT_TRUE(fresh.Open());
+    EXPECT_EQ(fresh.Device().write(replacement), replacement.size());
+    EXPECT_FALSE(fresh.Commit());
+    ASSERT_EQ(fresh.RoomWanted().size(), 1);
+    EXPECT_EQ(fresh.RoomWanted()[0].folder, m_dir.path());
+    EXPECT_GE(fresh.RoomWanted()[0].bytes, replacement.size());
+    EXPECT_LT(fresh.RoomWanted()[0].bytes, replacement.size() + 65536);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList("doc.nuv"));
     // Where the old content cannot be kept either, the file stays as it was and the reason is told.
     Write(Path("doc.nuv"), old);
     qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("doc.nuv")));

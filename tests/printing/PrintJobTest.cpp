@@ -450,11 +450,11 @@ TEST_F(PrintJobTest, NuvprintOnAFullFileSystemKeepsTheOldPrintoutAndNamesTheRoom
             _exit(kChildCannotSetUp);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), small + QStringLiteral("/cache"));
-        const auto print = [&] {
-            return RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("functions"), document, out, "--all"},
+        const auto print = [&](const QString& to) {
+            return RunProgram(QStringLiteral("nuvprint"), {QStringLiteral("functions"), document, to, "--all"},
                               environment);
         };
-        if (print().exitCode != 0)
+        if (print(out).exitCode != 0)
             _exit(2);
         const QByteArray old = ReadFileBytes(out);
         const int filler = open(QFile::encodeName(small + "/filler").constData(), O_WRONLY | O_CREAT, 0600);
@@ -462,12 +462,20 @@ TEST_F(PrintJobTest, NuvprintOnAFullFileSystemKeepsTheOldPrintoutAndNamesTheRoom
         while (write(filler, block, sizeof block) > 0) {
         }
         close(filler);
-        const ProgramRun run = print();
-        const QString wanted = QStringLiteral("nuvprint: cannot write %1: The file could not be saved for lack of free "
-                                              "space. It can be saved when any one of these is free:\n")
-                                   .arg(out);
-        fprintf(stderr, "%s\n", run.standardError.toLocal8Bit().constData());
-        _exit(run.exitCode == 1 && run.standardError.contains(wanted) && ReadFileBytes(out) == old &&
+        const auto wanted = [&](const QString& to) {
+            return QStringLiteral("nuvprint: cannot write %1: The file could not be saved for lack of free space. It "
+                                  "can be saved when any one of these is free:\n")
+                .arg(to);
+        };
+        const ProgramRun run = print(out);
+        // A new file names the room too.
+        const ProgramRun fresh = print(small + QStringLiteral("/new.pdf"));
+        fprintf(stderr, "%s\n%s\n", run.standardError.toLocal8Bit().constData(),
+                fresh.standardError.toLocal8Bit().constData());
+        _exit(run.exitCode == 1 && run.standardError.contains(wanted(out)) && fresh.exitCode == 1 &&
+                      fresh.standardError.contains(wanted(small + QStringLiteral("/new.pdf"))) &&
+                      fresh.standardError.contains(QStringLiteral(" bytes in the folder \"%1\"").arg(small)) &&
+                      ReadFileBytes(out) == old &&
                       QDir(small).entryList(QDir::Files | QDir::Hidden) ==
                           QStringList({QStringLiteral("filler"), QStringLiteral("out.pdf")})
                   ? 0

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,7 +79,8 @@ TEST_F(MessageSettingsEditorTest, ExportAndImportCarryTheCopyAndAnUnreadableFile
         sink.Texts(),
         QStringList(
             {QStringLiteral("ファイル \"%1\" に文言設定をエクスポートしました。").arg(path),
-             QStringLiteral("ファイル \"%1\" に書き込めませんでした。").arg(home.dir.filePath("missing/messages.txt")),
+             QStringLiteral("ファイル \"%1\" に書き込めませんでした。\n%2")
+                 .arg(home.dir.filePath("missing/messages.txt"), QString::fromLocal8Bit(std::strerror(ENOENT))),
              QStringLiteral("ファイル \"%1\" は通常のファイルではないため、読み込めません。").arg(home.dir.path()),
              QStringLiteral("ファイル \"%1\" から読み込めませんでした。").arg(home.dir.filePath("none.txt")),
              QStringLiteral("ファイル \"%1\" は16777216バイトを超えるため、読み込めません。")
