@@ -881,6 +881,13 @@ void FileReplacement::NoteWritten(int fd) {
         m_writtenFile = FileStateOf(written);
 }
 
+bool FileReplacement::StillNamed(int fd) const {
+    struct stat written {};
+    struct stat named {};
+    return fstat(fd, &written) == 0 && lstat(QFile::encodeName(m_targetPath).constData(), &named) == 0 &&
+           written.st_dev == named.st_dev && written.st_ino == named.st_ino;
+}
+
 int FileReplacement::OpenTarget() {
     if (g_inPlaceWriteHook)
         g_inPlaceWriteHook->Opening();
@@ -938,6 +945,14 @@ bool FileReplacement::CommitInPlace() {
     const int failed = WriteWhole(fd, content, done);
     if (failed == 0) {
         unlink(encodedBackup.constData());
+        // A file another program put at the name while this one was written is not what the name now holds, so
+        // the save is no save of it: the writer hears of a changed file.
+        if (!StillNamed(fd)) {
+            m_refusal = Refusal::Changed;
+            close(backupFd);
+            close(fd);
+            return false;
+        }
     } else {
         FailWithErrno(failed);
         if (WriteWhole(fd, old, done) == 0) {

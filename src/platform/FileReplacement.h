@@ -166,6 +166,8 @@ private:
     // only counted from now, for the room it wants. False when it can do neither.
     bool NoRoomBeside(int error);
     bool CommitInPlace();
+    // Whether the file written in place through `fd` is still the one at the file's name.
+    bool StillNamed(int fd) const;
     // Opens the file for a write in place, without following a link; -1 when it is not the file found by Open.
     int OpenTarget();
     bool CommitBeside();

@@ -750,15 +750,18 @@ TEST_F(DocumentSaving, ALinkOrAFilePutInTheDocumentsPlaceAsItIsWrittenInPlaceIsN
     EXPECT_EQ(TitleOfDocumentFile(door), "ours");
     EXPECT_EQ(ReadFileBytes(Path("alias.nuv")), saved);
 
-    // A link put there once a save has written the file is found by the next one: the file written is the
-    // document's, not what the name leads to after the write.
+    // A link put there as the save has written the file is found by that save, and again by the next one: the
+    // file written is the document's, not what the name leads to after the write.
     ASSERT_EQ(link(encoded(door).constData(), encoded(Path("alias2.nuv")).constData()), 0);
     swap.reset();
     swap = swapTo(true, InPlaceWriteMoment::AfterWriting);
     Modify("written");
+    qsizetype shown = Shown().size();
     m_app.OnFileSave();
     EXPECT_EQ(TitleOfDocumentFile(Path("alias2.nuv")), "written");
-    const qsizetype shown = Shown().size();
+    ASSERT_GT(Shown().size(), shown);
+    EXPECT_TRUE(Shown()[shown].startsWith(linked)) << Shown()[shown].toStdString();
+    shown = Shown().size();
     m_app.OnAutoSaveTimer();
     ASSERT_EQ(Shown().size(), shown + 1);
     EXPECT_EQ(Shown().last(), QStringLiteral("The file cannot be saved automatically.\n") + linked);

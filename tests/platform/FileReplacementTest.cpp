@@ -232,6 +232,22 @@ TEST_F(FileReplacementTest, AWriteGoesOnlyIntoTheFileItFoundAndNeverThroughALink
         EXPECT_TRUE(CacheEntries().isEmpty());
     }
 
+    // A file put at the name while the found one was written in place is kept, and the save is no save of it.
+    QFile::remove(Path("doc.nuv"));
+    ASSERT_EQ(link(encoded(Path("other.nuv")).constData(), encoded(Path("doc.nuv")).constData()), 0);
+    {
+        const InPlaceWriteMoment put(InPlaceWriteMoment::AfterWriting, [&] {
+            Write(Path("theirs"), "theirs");
+            ASSERT_EQ(rename(encoded(Path("theirs")).constData(), encoded(Path("doc.nuv")).constData()), 0);
+        });
+        Refusal refusal = Refusal::None;
+        EXPECT_FALSE(Replace(Path("doc.nuv"), "new", nullptr, &refusal));
+        EXPECT_EQ(refusal, Refusal::Changed);
+        EXPECT_EQ(Read(Path("doc.nuv")), "theirs");
+        EXPECT_EQ(Read(Path("other.nuv")), "new");
+        EXPECT_TRUE(CacheEntries().isEmpty());
+    }
+
     // A writer that names the file it expects there writes no other, nor one where it expects none, nor the one it
     // expects written since.
     const auto opens = [&](const struct stat& expected, bool exists) {
