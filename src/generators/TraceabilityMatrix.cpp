@@ -110,25 +110,26 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return ImportResult::NotImported;
     }
-    QStringList lines;
-    ReadLinesFromFile(file, lines);
-    file.Close();
-    if (lines.isEmpty())
+    // The records are walked field by field, never held as lists of fields: a field of a byte or two would take
+    // tens of bytes as an item of a list. A quoted field may hold line breaks, as the export writes a name with them.
+    CsvRecordReader records(file);
+    QStringView record;
+    if (!records.Next(record))
         return ImportResult::NotImported;
-
-    // The lines are walked field by field, never held as lists of fields: a field of a byte or two would take
-    // tens of bytes as an item of a list.
     QString firstField;
-    CsvFieldCursor(lines[0]).Next(firstField);
+    CsvFieldCursor(record).Next(firstField);
     const QString ownName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
     if (firstField != ownName &&
         platform::ShowMessageBox(LoadString(StringId::TraceabilityOtherDocument), platform::MessageButtons::YesNo,
                                  platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
         return ImportResult::NotImported;
+    // A line of names that runs to the end of the file inside a quote leaves no rows to read.
+    QStringView namesLine;
+    if (!records.Next(namesLine) || records.Unterminated())
+        namesLine = {};
     // Where each column's name starts in the line of names, read again for a column that a row marks.
-    const QString noColumns;
-    CsvFieldCursor columns(lines.size() >= 2 ? lines[1] : noColumns);
-    std::vector<quint32> columnStarts; // a file within the bound has lines of fewer than 2^32 characters
+    CsvFieldCursor columns(namesLine);
+    std::vector<quint32> columnStarts; // a file within the bound has records of fewer than 2^32 characters
     QString columnName;
     for (qsizetype start = columns.Position(); columns.Next(columnName); start = columns.Position())
         columnStarts.push_back(static_cast<quint32>(start));
@@ -146,8 +147,16 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     int changed = 0;
     const QString ownMark = LoadString(StringId::TraceabilityOwnMark);
     const DisplayedNumberIndex byNumber = m_data.registry.IndexByDisplayedNumber();
-    for (qsizetype i = 3; i < lines.size(); ++i) {
-        CsvFieldCursor cells(lines[i]);
+    // From the third record on; the third holds the words over the outline numbers and the names.
+    for (bool words = true; records.Next(record); words = false) {
+        // A quote left open takes the rest of the file into its record, which is no row as the export wrote one.
+        if (records.Unterminated()) {
+            pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityUnclosedQuote).arg(records.Line()));
+            break;
+        }
+        if (words)
+            continue;
+        CsvFieldCursor cells(record);
         QString number;
         if (!cells.Next(number))
             continue;
@@ -190,6 +199,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         own = items;
         ++changed;
     }
+    file.Close();
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportCounts).arg(imported).arg(changed));
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportEnd));
 

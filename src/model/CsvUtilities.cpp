@@ -1,5 +1,7 @@
 #include "model/CsvUtilities.h"
 
+#include "platform/CodePageTextFile.h"
+
 namespace {
 
 QString UnquoteCsvField(QStringView field) {
@@ -48,7 +50,7 @@ bool CsvFieldCursor::Next(QString& field) {
     return !field.isEmpty();
 }
 
-void SplitCsvLine(QStringList& fields, const QString& line, qsizetype maxFields) {
+void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields) {
     const qsizetype before = fields.size();
     CsvFieldCursor cursor(line);
     QString field;
@@ -56,9 +58,20 @@ void SplitCsvLine(QStringList& fields, const QString& line, qsizetype maxFields)
         fields << field;
 }
 
-bool ContinuesCsvRecord(const QString& line, bool open) {
+bool CsvRecordReader::Next(QStringView& record) {
+    if (!m_file.ReadString(record))
+        return false;
+    m_line = m_nextLine++;
     // A doubled quote inside a quoted field counts twice, so only the parity matters.
-    return open != (line.count('"') % 2 == 1);
+    m_open = record.count(u'"') % 2 == 1;
+    QStringView line;
+    while (m_open && m_file.ReadString(line)) {
+        ++m_nextLine;
+        // The lines follow each other in the file's text, a line end apart.
+        record = QStringView(record.data(), line.data() + line.size());
+        m_open = (line.count(u'"') % 2 == 1) != m_open;
+    }
+    return true;
 }
 
 void AppendCsvExtension(QString& fileName) {
