@@ -29,25 +29,43 @@ QString QuoteCsvField(const QString& text) {
     return '"' + field + QLatin1String("\",");
 }
 
-bool CsvFieldCursor::Next(QString& field) {
+bool CsvFieldCursor::NextRaw(QStringView& raw, bool& tail) {
     // A field starts outside quotes: a comma inside them was part of the one before.
     qsizetype quotes = 0;
     for (qsizetype i = m_at; i < m_line.size(); ++i) {
         if (m_line[i] == '"') {
             ++quotes;
         } else if (m_line[i] == ',' && quotes % 2 == 0) {
-            field = UnquoteCsvField(m_line.mid(m_at, i - m_at));
+            raw = m_line.mid(m_at, i - m_at);
+            tail = false;
             m_at = i + 1;
             return true;
         }
     }
     if (m_at > m_line.size())
         return false;
+    raw = m_line.mid(m_at);
+    tail = true;
+    m_at = m_line.size() + 1;
+    return true;
+}
+
+bool CsvFieldCursor::Next(QString& field) {
+    QStringView raw;
+    bool tail = false;
+    if (!NextRaw(raw, tail))
+        return false;
+    field = UnquoteCsvField(raw);
     // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still
     // hold one (four quotes are a field holding a quote).
-    field = UnquoteCsvField(m_line.mid(m_at));
-    m_at = m_line.size() + 1;
-    return !field.isEmpty();
+    return !tail || !field.isEmpty();
+}
+
+bool CsvFieldCursor::Skip() {
+    QStringView raw;
+    bool tail = false;
+    // Only the tail needs its text to tell whether it is a field.
+    return NextRaw(raw, tail) && (!tail || !UnquoteCsvField(raw).isEmpty());
 }
 
 void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields) {

@@ -22,11 +22,16 @@ public:
     explicit CsvFieldCursor(QStringView line) : m_line(line) {}
     // The next field, unquoted; false after the last.
     bool Next(QString& field);
+    // Passes over the next field as Next would, without unquoting it; false after the last.
+    bool Skip();
     // Where the next field starts, to come back to it with Seek.
     qsizetype Position() const { return m_at; }
     void Seek(qsizetype position) { m_at = position; }
 
 private:
+    // The next field as it stands in the line, and whether it is the tail after the last comma.
+    bool NextRaw(QStringView& raw, bool& tail);
+
     QStringView m_line;
     qsizetype m_at = 0;
 };

@@ -81,7 +81,7 @@ TEST_F(TraceabilityMatrixTest, ImportTakesBackTheRowOfANameTheCodePageCannotHold
 }
 
 // Names and items with line breaks, quotes and commas are written as quoted fields over several lines; every row
-// reads back.
+// reads back, and the items read from one column are one text shared by every unit function that marks it.
 TEST_F(TraceabilityMatrixTest, ImportReadsBackEveryRowOfNamesHoldingLineBreaksQuotesAndCommas) {
     CUnitFunction& boil = document.Find("Boil");
     CUnitFunction& steam = document.Find("Steam");
@@ -105,6 +105,8 @@ TEST_F(TraceabilityMatrixTest, ImportReadsBackEveryRowOfNamesHoldingLineBreaksQu
     EXPECT_EQ(boil.header.ownRequirements, boilItems);
     EXPECT_EQ(steam.header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A")}));
     EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A")}));
+    EXPECT_EQ(boil.header.ownRequirements.find(QStringLiteral("REQ-A"))->constData(),
+              steam.header.ownRequirements.begin()->constData());
 }
 
 // A quote the file never closes takes the rest of the file into one record: that record is no row, and the pane says
