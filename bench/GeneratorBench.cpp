@@ -2,7 +2,9 @@
 // and 2N unit functions, each written to a file as the commands write it; the merged decision table of two chains of
 // unit functions whose paths double with each one (calls on both branches of an if, and two calls one after the
 // other) and of a switch of N and 2N cases that all take one action; and the traceability import of N and 2N unit
-// functions. The time (and for the merged tables the memory) of the larger should stay within 2.2 times the smaller.
+// functions and of N and 2N rows under long column names. The time (and for the merged tables and the long names the
+// memory) of the larger should stay within 2.2 times the smaller. The traceability import of the same rows under
+// short and long column names is measured in turns too (bench/trace-import-names.sh).
 //
 // The origin calls each chapter in a case of its own. Called one after the other, every rule of a chapter would carry
 // the former actions of all chapters before it (an action taken in a called unit function stays on the caller's
@@ -22,6 +24,7 @@
 #include "Turns.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -29,6 +32,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace {
@@ -240,14 +244,125 @@ void BM_TraceabilityImportRatio(benchmark::State& state) {
     ReportSpread(state, "ratio", turns.Ratios());
 }
 
+// A document of n unit functions below the origin, each owning `items`.
+std::unique_ptr<CDocumentData> MakeOwningDocument(int n, const std::set<QString>& items) {
+    auto data = std::make_unique<CDocumentData>();
+    data->SetDefaults();
+    const ModelOptions options = data->GetModelOptions();
+    for (int i = 1; i <= n; ++i) {
+        const QString name = QStringLiteral("F%1").arg(i);
+        CUnitFunction* function = data->registry.CreateFunction(name, options);
+        function->name = name;
+        function->header.ownRequirements = items;
+        CUnitFunction::AppendChild(data->registry.origin, function);
+    }
+    data->registry.RebuildAndNotify(data->indexRoot, options);
+    return data;
+}
+
+// `count` requirement items of `length` characters, told apart by their first characters.
+std::set<QString> ItemNames(int count, int length) {
+    std::set<QString> names;
+    for (int i = 0; i < count; ++i)
+        names.insert(QStringLiteral("R%1-").arg(i).leftJustified(length, 'x'));
+    return names;
+}
+
+// The matrix of n unit functions that each own `items`, every cell of its rows a mark, read into a document of n
+// unit functions made afresh for each read, outside what is measured: owning the same items (no row changes) or none
+// (every row changes, and its unit function takes the names read).
+class MatrixImport {
+public:
+    MatrixImport(int n, const std::set<QString>& items, bool changes, const QString& path)
+        : m_functions(n), m_owned(changes ? std::set<QString>() : items), m_path(path) {
+        const CMessageContext context;
+        TraceabilityMatrix(*MakeOwningDocument(n, items), QString(), context).Export(path);
+        inputMB = static_cast<double>(QFileInfo(path).size()) / (1024.0 * 1024.0);
+    }
+
+    // The seconds of one read; its peak of resident memory above what was resident before goes to `megabytes`.
+    double Run() {
+        const std::unique_ptr<CDocumentData> data = MakeOwningDocument(m_functions, m_owned);
+        const CMessageContext context;
+        CInspectionView pane;
+        malloc_trim(0);
+        const double before = ResidentMegabytesAndReset().first;
+        const double seconds = Seconds([&] { TraceabilityMatrix(*data, QString(), context).Import(m_path, pane); });
+        megabytes.push_back(ResidentMegabytesAndReset().second - before);
+        return seconds;
+    }
+
+    double inputMB = 0;
+    std::vector<double> megabytes;
+
+private:
+    int m_functions;
+    std::set<QString> m_owned;
+    QString m_path;
+};
+
+// Two imports in turns: the median time and peak of each, the input of each, and the ratios of the second to the
+// first (median, min, max) of time (`ratio`) and of peak memory (`memoryRatio`).
+void MeasureImportsInTurns(benchmark::State& state, MatrixImport& first, MatrixImport& second) {
+    Turns turns;
+    for (auto _ : state)
+        turns.Run([&] { return first.Run(); }, [&] { return second.Run(); });
+    state.counters["smallMs"] = 1000 * Median(turns.first);
+    state.counters["largeMs"] = 1000 * Median(turns.second);
+    ReportSpread(state, "ratio", turns.Ratios());
+    state.counters["smallMB"] = Median(first.megabytes);
+    state.counters["largeMB"] = Median(second.megabytes);
+    std::vector<double> memoryRatios;
+    for (size_t turn = 0; turn < first.megabytes.size(); ++turn)
+        memoryRatios.push_back(second.megabytes[turn] / std::max(first.megabytes[turn], 0.001));
+    ReportSpread(state, "memoryRatio", memoryRatios);
+    state.counters["smallInputMB"] = first.inputMB;
+    state.counters["largeInputMB"] = second.inputMB;
+}
+
+// n and 2n rows (a document holds at most 32,767 unit functions) of marks under ten columns of 1,000-character names,
+// every row changed (the pane lists each row with its ten names, and each unit function keeps them): time and peak
+// memory of the larger within 2.2 times the smaller.
+void BM_TraceabilityImportLongNamesRatio(benchmark::State& state) {
+    const SilentSink sink;
+    QTemporaryDir folder;
+    const int n = static_cast<int>(state.range(0));
+    const std::set<QString> items = ItemNames(10, 1000);
+    MatrixImport small(n, items, true, folder.filePath(QStringLiteral("small.csv")));
+    MatrixImport large(2 * n, items, true, folder.filePath(QStringLiteral("large.csv")));
+    MeasureImportsInTurns(state, small, large);
+}
+
+// n rows of marks under ten columns of names of 10 and of 1,000 characters, no row changed (second argument 0) or
+// every row changed (1): a column's name is read once, however many rows mark it, so the long names cost little more
+// time than the short ones where no row changes, and no more memory than their own text where every one does.
+void BM_TraceabilityImportNameLengthRatio(benchmark::State& state) {
+    const SilentSink sink;
+    QTemporaryDir folder;
+    const int n = static_cast<int>(state.range(0));
+    const bool changes = state.range(1) != 0;
+    MatrixImport shortNames(n, ItemNames(10, 10), changes, folder.filePath(QStringLiteral("short.csv")));
+    MatrixImport longNames(n, ItemNames(10, 1000), changes, folder.filePath(QStringLiteral("long.csv")));
+    MeasureImportsInTurns(state, shortNames, longNames);
+}
+
+// n rows that each mark one column, whose name has 10 and 100,000 characters, no row changed.
+void BM_TraceabilityImportOneLongNameRatio(benchmark::State& state) {
+    const SilentSink sink;
+    QTemporaryDir folder;
+    const int n = static_cast<int>(state.range(0));
+    MatrixImport shortName(n, ItemNames(1, 10), false, folder.filePath(QStringLiteral("short.csv")));
+    MatrixImport longName(n, ItemNames(1, 100000), false, folder.filePath(QStringLiteral("long.csv")));
+    MeasureImportsInTurns(state, shortName, longName);
+}
+
 // Peak memory of the traceability import against its input, for files just under the import's 64 MiB bound: one
 // long line, a short first line and one long line of column names, a line of names of only empty columns, and a
 // table of many short rows. Each case runs once; peakMB is what the import added to the resident set at its peak.
-// The reader holds the decoded lines (two bytes a character, and a list entry and an allocation a line), walks
-// fields one at a time and keeps four bytes a column name. The long line comes to about 3 times the input (the bytes
-// read and their text), the line of names to 4, the short rows to 5, and the empty columns, a column a byte, to 6
-// (text and starts): the target is a peak of at most 8 times the input for every shape, the worst with a third to
-// spare (bench/trace-import-memory.sh).
+// The reader holds the decoded text (two bytes a character), walks its records and their fields in place and keeps
+// four bytes a column name. The long line, the line of names and the short rows come to about 3 times the input (the
+// bytes read and their text), and the empty columns, a column a byte, to 6 (text and starts): the target is a peak of
+// at most 8 times the input for every shape, the worst with a third to spare (bench/trace-import-memory.sh).
 constexpr qint64 kTraceabilityInputBytes = (qint64(64) << 20) - 4096;
 
 void MeasureTraceabilityImport(benchmark::State& state, CDocumentData& data, const QByteArray& content) {
@@ -318,6 +433,13 @@ void BM_TraceabilityImportMemoryShortRows(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_TraceabilityImportRatio)->Arg(110)->Iterations(9)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceabilityImportLongNamesRatio)->Arg(16000)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceabilityImportNameLengthRatio)
+    ->Args({20000, 0})
+    ->Args({20000, 1})
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceabilityImportOneLongNameRatio)->Arg(20000)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TraceabilityImportMemoryOneLine)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TraceabilityImportMemoryTwoLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TraceabilityImportMemoryEmptyColumns)->Iterations(1)->Unit(benchmark::kMillisecond);

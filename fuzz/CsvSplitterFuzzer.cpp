@@ -2,26 +2,27 @@
 // split back into the same fields; then reads the input as a whole file, whose quoted fields may hold line
 // breaks, and checks the same of its records.
 #include "model/CsvUtilities.h"
+#include "platform/CodePageTextFile.h"
+
+#include <QBuffer>
 
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
-// The records of a text as the CSV import reads them line by line.
-QList<QStringList> SplitCsvRecords(const QString& text) {
+// The records of a file's bytes as the CSV imports read them, each split into its fields.
+QList<QStringList> SplitCsvRecords(QByteArray bytes) {
+    QBuffer device(&bytes);
+    platform::CodePageTextFile file;
+    if (!file.OpenForReading(device, bytes.size()))
+        std::abort();
     QList<QStringList> records;
-    QString record;
-    bool open = false;
-    const QStringList lines = text.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        record = open ? record + '\n' + lines[i] : lines[i];
-        open = ContinuesCsvRecord(lines[i], open);
-        if (!open || i + 1 == lines.size()) {
-            QStringList fields;
-            SplitCsvLine(fields, record);
-            records << fields;
-        }
+    CsvRecordReader reader(file);
+    for (QStringView record; reader.Next(record);) {
+        QStringList fields;
+        SplitCsvLine(fields, record);
+        records << fields;
     }
     return records;
 }
@@ -29,7 +30,8 @@ QList<QStringList> SplitCsvRecords(const QString& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString line = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString line = QString::fromUtf8(bytes);
     QStringList fields;
     SplitCsvLine(fields, line);
 
@@ -41,15 +43,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (reread != fields)
         std::abort();
 
-    const QList<QStringList> records = SplitCsvRecords(line);
-    QStringList writtenRecords;
+    // Written back as the exports write, each record ended by a line end, but in UTF-8 with its byte-order mark so
+    // that every character read can be written.
+    const QList<QStringList> records = SplitCsvRecords(bytes);
+    QString writtenRecords;
     for (const QStringList& record : records) {
-        QString text;
         for (const QString& field : record)
-            text += QuoteCsvField(field);
-        writtenRecords << text;
+            writtenRecords += QuoteCsvField(field);
+        writtenRecords += '\n';
     }
-    if (SplitCsvRecords(writtenRecords.join('\n')) != records)
+    writtenRecords.replace('\n', QLatin1String("\r\n"));
+    if (SplitCsvRecords("\xEF\xBB\xBF" + writtenRecords.toUtf8()) != records)
         std::abort();
     return 0;
 }

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <deque>
 
 namespace {
 
@@ -34,6 +35,43 @@ void AddOnce(QStringList& list, const QString& text) {
     if (!text.isEmpty() && !list.contains(text))
         list << text;
 }
+
+// The columns of the line of names: each known by where its name starts in the line until a row marks it, then by
+// its name, read once and shared by every mark after. Four bytes a column, as a line may hold millions of empty
+// ones.
+class ColumnNames {
+public:
+    explicit ColumnNames(QStringView line) : m_cursor(line) {
+        // A file within the import's bound has records of fewer than 2^31 characters.
+        for (qsizetype start = m_cursor.Position(); m_cursor.Skip(); start = m_cursor.Position())
+            m_columns.push_back(static_cast<quint32>(start));
+    }
+
+    size_t Count() const { return m_columns.size(); }
+
+    const QString& Name(size_t column) {
+        quint32& entry = m_columns[column];
+        if (entry & kRead)
+            return m_names[entry & ~kRead];
+        m_cursor.Seek(entry);
+        QString name;
+        m_cursor.Next(name);
+        // An empty name is a field of three characters at most, read again at little cost.
+        if (name.isEmpty())
+            return m_empty;
+        entry = kRead | static_cast<quint32>(m_names.size());
+        m_names.push_back(std::move(name));
+        return m_names.back();
+    }
+
+private:
+    static constexpr quint32 kRead = quint32(1) << 31;
+
+    CsvFieldCursor m_cursor;
+    std::vector<quint32> m_columns; // the start of the name in the line, or kRead and its index in m_names
+    std::deque<QString> m_names;    // grows without moving a name given out
+    const QString m_empty;
+};
 
 } // namespace
 
@@ -110,29 +148,25 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return ImportResult::NotImported;
     }
-    QStringList lines;
-    ReadLinesFromFile(file, lines);
-    file.Close();
-    if (lines.isEmpty())
+    // The records are walked field by field, never held as lists of fields: a field of a byte or two would take
+    // tens of bytes as an item of a list. A quoted field may hold line breaks, as the export writes a name with them.
+    CsvRecordReader records(file);
+    QStringView record;
+    if (!records.Next(record))
         return ImportResult::NotImported;
-
-    // The lines are walked field by field, never held as lists of fields: a field of a byte or two would take
-    // tens of bytes as an item of a list.
     QString firstField;
-    CsvFieldCursor(lines[0]).Next(firstField);
+    CsvFieldCursor(record).Next(firstField);
     const QString ownName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
     if (firstField != ownName &&
         platform::ShowMessageBox(LoadString(StringId::TraceabilityOtherDocument), platform::MessageButtons::YesNo,
                                  platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
         return ImportResult::NotImported;
-    // Where each column's name starts in the line of names, read again for a column that a row marks.
-    const QString noColumns;
-    CsvFieldCursor columns(lines.size() >= 2 ? lines[1] : noColumns);
-    std::vector<quint32> columnStarts; // a file within the bound has lines of fewer than 2^32 characters
-    QString columnName;
-    for (qsizetype start = columns.Position(); columns.Next(columnName); start = columns.Position())
-        columnStarts.push_back(static_cast<quint32>(start));
-    if (columnStarts.empty()) {
+    // A line of names that runs to the end of the file inside a quote leaves no rows to read.
+    QStringView namesLine;
+    if (!records.Next(namesLine) || records.Unterminated())
+        namesLine = {};
+    ColumnNames columns(namesLine);
+    if (columns.Count() == 0) {
         platform::ShowMessageBox(LoadString(StringId::TraceabilityFormatError), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);
         return ImportResult::NotImported;
@@ -146,8 +180,16 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     int changed = 0;
     const QString ownMark = LoadString(StringId::TraceabilityOwnMark);
     const DisplayedNumberIndex byNumber = m_data.registry.IndexByDisplayedNumber();
-    for (qsizetype i = 3; i < lines.size(); ++i) {
-        CsvFieldCursor cells(lines[i]);
+    // From the third record on; the third holds the words over the outline numbers and the names.
+    for (bool words = true; records.Next(record); words = false) {
+        // A quote left open takes the rest of the file into its record, which is no row as the export wrote one.
+        if (records.Unterminated()) {
+            pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityUnclosedQuote).arg(records.Line()));
+            break;
+        }
+        if (words)
+            continue;
+        CsvFieldCursor cells(record);
         QString number;
         if (!cells.Next(number))
             continue;
@@ -167,11 +209,10 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         }
         ++imported;
         std::set<QString> items;
-        const auto addMarked = [&](qsizetype column, const QString& cell) {
-            QString item;
-            if (cell == ownMark && column < static_cast<qsizetype>(columnStarts.size())) {
-                columns.Seek(columnStarts[static_cast<size_t>(column)]);
-                if (columns.Next(item) && !item.isEmpty())
+        const auto addMarked = [&](size_t column, const QString& cell) {
+            if (cell == ownMark && column < columns.Count()) {
+                const QString& item = columns.Name(column);
+                if (!item.isEmpty())
                     items.insert(item);
             }
         };
@@ -179,7 +220,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         if (named)
             addMarked(1, name);
         QString cell;
-        for (qsizetype j = 2; j < static_cast<qsizetype>(columnStarts.size()) && named && cells.Next(cell); ++j)
+        for (size_t j = 2; j < columns.Count() && named && cells.Next(cell); ++j)
             addMarked(j, cell);
         std::set<QString>& own = function->header.ownRequirements;
         if (items == own)
@@ -190,6 +231,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         own = items;
         ++changed;
     }
+    file.Close();
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportCounts).arg(imported).arg(changed));
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportEnd));
 

@@ -16,7 +16,7 @@
 namespace {
 
 // Appends a record per field of the line, but no more than one past `room` records in all; returns their number.
-int AppendLineRecords(const QString& line, int r, int room, std::vector<CsvCellRecord>& rows) {
+int AppendLineRecords(QStringView line, int r, int room, std::vector<CsvCellRecord>& rows) {
     QStringList fields;
     SplitCsvLine(fields, line, room - static_cast<qsizetype>(rows.size()));
     QString rowName;
@@ -46,20 +46,9 @@ bool ReadCsvRecords(platform::CodePageTextFile& file, int room, std::vector<CsvC
     columns.clear();
     lastLineFields = 0;
     lines = 0;
-    QString line;
-    QString record;
-    bool open = false;
-    bool more = file.ReadString(line);
-    while (more) {
-        if (open)
-            record += QLatin1Char('\n') + line;
-        else
-            record = line;
-        open = ContinuesCsvRecord(line, open);
-        more = file.ReadString(line);
-        // A quote left open at the end of the file ends with it.
-        if (open && more)
-            continue;
+    CsvRecordReader records(file);
+    QStringView record;
+    while (records.Next(record)) {
         lastLineFields = AppendLineRecords(record, lines++, room, rows);
         if (rows.size() > size_t(room) || lines > room)
             return false;

@@ -1,5 +1,7 @@
 #include "model/CsvUtilities.h"
 
+#include "platform/CodePageTextFile.h"
+
 namespace {
 
 QString UnquoteCsvField(QStringView field) {
@@ -27,28 +29,46 @@ QString QuoteCsvField(const QString& text) {
     return '"' + field + QLatin1String("\",");
 }
 
-bool CsvFieldCursor::Next(QString& field) {
+bool CsvFieldCursor::NextRaw(QStringView& raw, bool& tail) {
     // A field starts outside quotes: a comma inside them was part of the one before.
     qsizetype quotes = 0;
     for (qsizetype i = m_at; i < m_line.size(); ++i) {
         if (m_line[i] == '"') {
             ++quotes;
         } else if (m_line[i] == ',' && quotes % 2 == 0) {
-            field = UnquoteCsvField(m_line.mid(m_at, i - m_at));
+            raw = m_line.mid(m_at, i - m_at);
+            tail = false;
             m_at = i + 1;
             return true;
         }
     }
     if (m_at > m_line.size())
         return false;
-    // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still
-    // hold one (four quotes are a field holding a quote).
-    field = UnquoteCsvField(m_line.mid(m_at));
+    raw = m_line.mid(m_at);
+    tail = true;
     m_at = m_line.size() + 1;
-    return !field.isEmpty();
+    return true;
 }
 
-void SplitCsvLine(QStringList& fields, const QString& line, qsizetype maxFields) {
+bool CsvFieldCursor::Next(QString& field) {
+    QStringView raw;
+    bool tail = false;
+    if (!NextRaw(raw, tail))
+        return false;
+    field = UnquoteCsvField(raw);
+    // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still
+    // hold one (four quotes are a field holding a quote).
+    return !tail || !field.isEmpty();
+}
+
+bool CsvFieldCursor::Skip() {
+    QStringView raw;
+    bool tail = false;
+    // Only the tail needs its text to tell whether it is a field.
+    return NextRaw(raw, tail) && (!tail || !UnquoteCsvField(raw).isEmpty());
+}
+
+void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields) {
     const qsizetype before = fields.size();
     CsvFieldCursor cursor(line);
     QString field;
@@ -56,9 +76,20 @@ void SplitCsvLine(QStringList& fields, const QString& line, qsizetype maxFields)
         fields << field;
 }
 
-bool ContinuesCsvRecord(const QString& line, bool open) {
+bool CsvRecordReader::Next(QStringView& record) {
+    if (!m_file.ReadString(record))
+        return false;
+    m_line = m_nextLine++;
     // A doubled quote inside a quoted field counts twice, so only the parity matters.
-    return open != (line.count('"') % 2 == 1);
+    m_open = record.count(u'"') % 2 == 1;
+    QStringView line;
+    while (m_open && m_file.ReadString(line)) {
+        ++m_nextLine;
+        // The lines follow each other in the file's text, a line end apart.
+        record = QStringView(record.data(), line.data() + line.size());
+        m_open = (line.count(u'"') % 2 == 1) != m_open;
+    }
+    return true;
 }
 
 void AppendCsvExtension(QString& fileName) {

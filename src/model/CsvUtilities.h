@@ -5,30 +5,55 @@
 
 #include <limits>
 
+namespace platform {
+class CodePageTextFile;
+}
+
 // The CSV dialect of the program: every field is quoted and followed by a comma, so each line it writes
 // ends with a comma before the line end (the writers add "\n" themselves).
 QString QuoteCsvField(const QString& text);
 // Appends the fields of the line to the list. A comma ends a field only outside quotes; quotes are removed,
 // a doubled quote gives one. Text after the last comma counts only when its field is not empty. Splitting stops
 // once more than `maxFields` fields were appended.
-void SplitCsvLine(QStringList& fields, const QString& line,
-                  qsizetype maxFields = std::numeric_limits<qsizetype>::max());
+void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields = std::numeric_limits<qsizetype>::max());
 // The fields of a line as SplitCsvLine finds them, one at a time: a line of many fields costs no list of them.
 class CsvFieldCursor {
 public:
     explicit CsvFieldCursor(QStringView line) : m_line(line) {}
     // The next field, unquoted; false after the last.
     bool Next(QString& field);
+    // Passes over the next field as Next would, without unquoting it; false after the last.
+    bool Skip();
     // Where the next field starts, to come back to it with Seek.
     qsizetype Position() const { return m_at; }
     void Seek(qsizetype position) { m_at = position; }
 
 private:
+    // The next field as it stands in the line, and whether it is the tail after the last comma.
+    bool NextRaw(QStringView& raw, bool& tail);
+
     QStringView m_line;
     qsizetype m_at = 0;
 };
-// A quoted field may hold line breaks, so one record of a file can span several lines: whether the record is
-// still inside quotes after `line`, given whether it was before it.
-bool ContinuesCsvRecord(const QString& line, bool open);
+// The records of a CSV file, one at a time. A record ends at a line end outside quotes, so a quoted field may hold
+// line breaks (each read as "\n") as well as commas and doubled quotes; a quote still open at the end of the file
+// ends its record with the file.
+class CsvRecordReader {
+public:
+    explicit CsvRecordReader(platform::CodePageTextFile& file) : m_file(file) {}
+    // The next record without its line end, a view into the file's text that holds while the file is open; false
+    // after the last.
+    bool Next(QStringView& record);
+    // Whether the record Next gave last ran to the end of the file inside a quote.
+    bool Unterminated() const { return m_open; }
+    // The line of the file on which that record starts, the first line 1.
+    qsizetype Line() const { return m_line; }
+
+private:
+    platform::CodePageTextFile& m_file;
+    bool m_open = false;
+    qsizetype m_line = 0;
+    qsizetype m_nextLine = 1;
+};
 // Appends ".csv" unless the name already ends with ".csv" or ".CSV".
 void AppendCsvExtension(QString& fileName);

@@ -10,14 +10,6 @@ void WriteLinesToFile(platform::CodePageTextFile& file, const QStringList& lines
         file.WriteString(line);
 }
 
-void ReadLinesFromFile(platform::CodePageTextFile& file, QStringList& lines) {
-    file.SeekToBegin();
-    QString line;
-    while (file.ReadString(line))
-        lines << line;
-    file.Close();
-}
-
 void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file) {
     for (const CsvTable& table : tables) {
         for (const QStringList& row : table) {

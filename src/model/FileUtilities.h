@@ -11,8 +11,6 @@ class CodePageTextFile;
 
 // Writes each string as it stands, adding nothing.
 void WriteLinesToFile(platform::CodePageTextFile& file, const QStringList& lines);
-// Appends every line of the file from its start (line ends removed), then closes it.
-void ReadLinesFromFile(platform::CodePageTextFile& file, QStringList& lines);
 
 // Tables of rows of cells, each cell a CSV field, each row ended by "\n" and each table by an empty line.
 using CsvTable = std::vector<QStringList>;

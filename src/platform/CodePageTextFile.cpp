@@ -125,14 +125,14 @@ bool CodePageTextFile::Commit() {
     return committed;
 }
 
-bool CodePageTextFile::ReadString(QString& line) {
+bool CodePageTextFile::ReadString(QStringView& line) {
     // A final line end closes the last line; it does not start an empty one.
     if (m_nextLine >= m_text.size())
         return false;
     qsizetype end = m_text.indexOf('\n', m_nextLine);
     if (end < 0)
         end = m_text.size();
-    line = m_text.mid(m_nextLine, end - m_nextLine);
+    line = QStringView(m_text).mid(m_nextLine, end - m_nextLine);
     m_nextLine = end + 1;
     return true;
 }

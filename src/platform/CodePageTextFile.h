@@ -49,9 +49,9 @@ public:
     QString ErrorText() const { return m_errorText; }
     const QList<FileReplacement::Room>& RoomWanted() const { return m_roomWanted; }
 
-    // The next line without its line end; false at the end of the file.
-    bool ReadString(QString& line);
-    void SeekToBegin() { m_nextLine = 0; }
+    // The next line without its line end, a view into the text read that holds until the file is closed or opened
+    // again; false at the end of the file.
+    bool ReadString(QStringView& line);
     void Close();
 
 private:

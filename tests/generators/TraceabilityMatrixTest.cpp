@@ -80,6 +80,59 @@ TEST_F(TraceabilityMatrixTest, ImportTakesBackTheRowOfANameTheCodePageCannotHold
         << pane.Lines().join('\n').toStdString();
 }
 
+// Names and items with line breaks, quotes and commas are written as quoted fields over several lines; every row
+// reads back, and the items read from one column are one text shared by every unit function that marks it.
+TEST_F(TraceabilityMatrixTest, ImportReadsBackEveryRowOfNamesHoldingLineBreaksQuotesAndCommas) {
+    CUnitFunction& boil = document.Find("Boil");
+    CUnitFunction& steam = document.Find("Steam");
+    CUnitFunction& keepWarm = document.Find("Keep warm");
+    boil.name = QStringLiteral("Boil\nwater");
+    steam.name = QStringLiteral("Steam\r\nnow, \"quick\"\n");
+    keepWarm.name = QStringLiteral("\nKeep \"warm\",\r\n\r\n");
+    const std::set<QString> boilItems{QStringLiteral("REQ-A"), QStringLiteral("REQ\r\nB, \"two\"\nlines")};
+    boil.header.ownRequirements = boilItems;
+    steam.header.ownRequirements = {QStringLiteral("REQ-A")};
+    Rebuild();
+    ASSERT_TRUE(Matrix().Export(Path("trace.csv")));
+    for (CUnitFunction* function : {&boil, &steam, &keepWarm})
+        function->header.ownRequirements.clear();
+    Rebuild();
+
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("trace.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_TRUE(pane.Lines().contains("--- インポートした単位機能数: 4, 変更した単位機能数: 3 ---"))
+        << pane.Lines().join('\n').toStdString();
+    EXPECT_EQ(boil.header.ownRequirements, boilItems);
+    EXPECT_EQ(steam.header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A")}));
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A")}));
+    EXPECT_EQ(boil.header.ownRequirements.find(QStringLiteral("REQ-A"))->constData(),
+              steam.header.ownRequirements.begin()->constData());
+}
+
+// A quote the file never closes takes the rest of the file into one record: that record is no row, and the pane says
+// from which line on nothing was read. In the line of column names it leaves no columns.
+TEST_F(TraceabilityMatrixTest, ImportStopsAtAQuoteTheFileNeverCloses) {
+    WriteFileBytes(Path("open.csv"), platform::EncodeProcessCodePage(
+                                         QStringLiteral("\"cooker.nuv\",\"1.02\",\n\"\",\"原要求項目\",\"REQ-A\",\n"
+                                                        "\"番号\",\"名前\",\n\"1\",\"Boil\",\"○\",\n"
+                                                        "\"2\",\"Keep warm\",\"○\n\"1.1\",\"Steam\",\"○\",\n")));
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("open.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A")}));
+    EXPECT_EQ(document.Find("Keep warm").header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A")}));
+    EXPECT_TRUE(document.Find("Steam").header.ownRequirements.empty());
+    EXPECT_EQ(pane.Lines().mid(2, 2),
+              QStringList({"1 の原要求項目 \"REQ-A, REQ-B\" を \"REQ-A\" に変更",
+                           "The row from line 5 holds a quote that the file never closes: nothing from line 5 on "
+                           "was read."}));
+
+    WriteFileBytes(Path("open-names.csv"), "\"cooker.nuv\",\"\",\r\n\"\",\"x\r\n\"1\",\"Boil\",\r\n");
+    pane.ClearMessages();
+    EXPECT_EQ(Matrix().Import(Path("open-names.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
+    EXPECT_TRUE(messages.Texts().last().startsWith(QStringLiteral("要求仕様が読込めませんでした。")));
+    EXPECT_EQ(pane.LineCount(), 0);
+}
+
 TEST_F(TraceabilityMatrixTest, ImportRefusals) {
     CInspectionView pane;
     EXPECT_EQ(Matrix().Import(Path("none.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);

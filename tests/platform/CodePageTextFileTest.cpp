@@ -23,13 +23,10 @@ TEST(CodePageTextFile, WritesCp932WithCrLfAndReadsTheLinesBack) {
     CodePageTextFile in;
     ASSERT_TRUE(in.OpenForReading(path, 1 << 20));
     QStringList lines;
-    QString line;
+    QStringView line;
     while (in.ReadString(line))
-        lines << line;
+        lines << line.toString();
     EXPECT_EQ(lines, (QStringList{"\"メンバー名\",", "￢∀x", "", "last"}));
-    in.SeekToBegin();
-    ASSERT_TRUE(in.ReadString(line));
-    EXPECT_EQ(line, "\"メンバー名\",");
 }
 
 TEST(CodePageTextFile, UnmappableCharactersBecomeQuestionMarksAndAreCounted) {
