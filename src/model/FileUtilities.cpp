@@ -18,9 +18,12 @@ void ReadLinesFromFile(platform::CodePageTextFile& file, QStringList& lines) {
     file.Close();
 }
 
-void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file) {
+void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file,
+                          const std::function<void()>& beforeRow) {
     for (const CsvTable& table : tables) {
         for (const QStringList& row : table) {
+            if (beforeRow)
+                beforeRow();
             QString text;
             for (const QString& cell : row)
                 text += QuoteCsvField(cell);
