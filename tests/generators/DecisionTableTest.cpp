@@ -266,6 +266,21 @@ TEST_F(DecisionTableTest, CancelStopsTheRunInEachPhaseAndLeavesTheFileAsItWas) {
             EXPECT_TRUE(messages.Texts().last().contains(QStringLiteral("決定表をエクスポートしました。")));
         }
     }
+    // A write that fails in the run is said once the run has ended, with the system's reason.
+    DecisionTableSessionChoices session;
+    DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
+    choice.fileName = Path("missing/table");
+    bool stored = false;
+    EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored,
+                                        [](const std::function<void(CInspectionProgress&)>& job) {
+                                            CInspectionProgress run;
+                                            job(run);
+                                            return true;
+                                        }),
+              GeneratorOkResult::NotWritten);
+    EXPECT_TRUE(messages.Texts().last().startsWith(
+        QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n").arg(Path("missing/table.csv"))))
+        << messages.Texts().last().toStdString();
 }
 
 TEST_F(DecisionTableTest, FlagWordsOfTheScopes) {
