@@ -1,11 +1,14 @@
 #include "generators/DecisionTableMaker.h"
 
 #include "generators/GeneratorFiles.h"
+#include "logic/InspectionProgress.h"
 #include "model/DocumentData.h"
 #include "model/ExportMessages.h"
 #include "model/LogicNesting.h"
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
+
+#include <exception>
 
 quint32 MakeDecisionTableFlags(const GeneratorOutputOptions& settings) {
     quint32 flags = settings.Type == 0 ? DecisionTableOtherKind : DecisionTableOutputKind;
@@ -19,33 +22,62 @@ quint32 MakeDecisionTableFlags(const GeneratorOutputOptions& settings) {
 }
 
 std::vector<CsvTable> MakeDecisionTable(const CDocumentData& data, const CUnitFunction* current,
-                                        const DecisionTableRequest& request) {
+                                        const DecisionTableRequest& request, CInspectionProgress* run) {
     const CUnitFunction* start = (request.flags & DecisionTableFromOrigin) || !current ? data.registry.origin : current;
     if (!start)
         return {};
     if (data.registry.HasFnCycle(start))
         throw CTableMakerError{CTableMakerError::FnCycle};
     const bool descend = (request.flags & (DecisionTableFromOrigin | DecisionTableWithDescendants)) != 0;
+    if (run)
+        run->MajorProgress(0, LoadString(StringId::DecisionTableWalkingPaths));
     DecisionTableRawTable table =
-        BuildRawTable(DecisionTablePathCollector(*start, descend, data.registry, data.quantifiers));
-    if (request.Option != 0)
-        OmitRedundancy(table);
+        BuildRawTable(DecisionTablePathCollector(*start, descend, data.registry, data.quantifiers, run));
+    if (request.Option != 0) {
+        if (run)
+            run->MajorProgress(1, LoadString(StringId::DecisionTableMergingRules));
+        OmitRedundancy(table, run);
+    }
+    if (run)
+        run->MajorProgress(2, LoadString(StringId::DecisionTableLayingOut));
     const DecisionTableLayoutChoice layout{request.IsDoFirst == 0, request.session.consequentsByCharacterCode == 1,
                                            request.session.antecedentsByCharacterCode == 1,
                                            request.session.traceabilityRows != 0};
-    std::vector<CsvTable> blocks = BuildDecisionTableBlocks(table, layout, data);
+    std::vector<CsvTable> blocks = BuildDecisionTableBlocks(table, layout, data, run);
     return request.IsIdRow != 0 ? blocks : TransposeTable(blocks);
+}
+
+CsvFileWrite MakeDecisionTableFile(const CDocumentData& data, const CUnitFunction* current,
+                                   const DecisionTableRequest& request, CInspectionProgress* run) {
+    const std::vector<CsvTable> blocks = MakeDecisionTable(data, current, request, run);
+    std::function<void()> beforeRow;
+    if (run) {
+        run->MajorProgress(3, LoadString(StringId::DecisionTableWritingFile));
+        unsigned total = 0;
+        for (const CsvTable& block : blocks)
+            total += static_cast<unsigned>(block.size());
+        beforeRow = [run, total, written = 0u]() mutable {
+            run->PollAbort();
+            run->MinorProgress(++written, total);
+        };
+    }
+    const CsvFileWrite write = WriteCsvTablesUnsaid(CsvOutputName(request.fileName), blocks, beforeRow);
+    if (run)
+        run->MajorProgress(DecisionTablePhaseCount, QString());
+    return write;
+}
+
+bool SayDecisionTableFile(const CsvFileWrite& write, const DecisionTableRequest& request) {
+    const QString outputName = CsvOutputName(request.fileName);
+    if (!SayCsvFileFailure(outputName, write))
+        return false;
+    ShowExportedMessage(outputName, LoadString(StringId::DecisionTableObject), write.replaced);
+    return true;
 }
 
 bool RunDecisionTableMaker(const CDocumentData& data, const CUnitFunction* current,
                            const DecisionTableRequest& request) {
-    const std::vector<CsvTable> blocks = MakeDecisionTable(data, current, request);
-    const QString outputName = CsvOutputName(request.fileName);
-    qsizetype replaced = 0;
-    if (!WriteCsvTables(outputName, blocks, &replaced))
-        return false;
-    ShowExportedMessage(outputName, LoadString(StringId::DecisionTableObject), replaced);
-    return true;
+    return SayDecisionTableFile(MakeDecisionTableFile(data, current, request), request);
 }
 
 DecisionTableDialogChoice StoredDecisionTableChoice(const CDocumentData& data,
@@ -63,7 +95,7 @@ DecisionTableDialogChoice StoredDecisionTableChoice(const CDocumentData& data,
 
 GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSessionChoices& session,
                                             const DecisionTableDialogChoice& choice, const CUnitFunction* current,
-                                            bool& stored) {
+                                            bool& stored, const DecisionTableJobRunner& runJob) {
     stored = false;
     if (!ConfirmOutputFile(choice.fileName, CsvOutputName(choice.fileName)))
         return GeneratorOkResult::KeepOpen;
@@ -80,9 +112,30 @@ GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSe
     request.IsDoFirst = data.TestTable.IsDoFirst;
     request.Option = data.decisionTableOptions.Option;
     request.session = session;
+    // How the job ended is said here, on this thread, once it has ended.
+    CsvFileWrite write;
+    std::exception_ptr stopped;
+    const auto job = [&](CInspectionProgress& run) {
+        try {
+            write = MakeDecisionTableFile(data, current, request, &run);
+        } catch (...) {
+            stopped = std::current_exception();
+        }
+    };
+    if (!runJob) {
+        CInspectionProgress run;
+        job(run);
+    } else if (!runJob(job)) {
+        return GeneratorOkResult::KeepOpen;
+    }
     try {
-        return RunDecisionTableMaker(data, current, request) ? GeneratorOkResult::Written
-                                                             : GeneratorOkResult::NotWritten;
+        if (stopped)
+            std::rethrow_exception(stopped);
+        return SayDecisionTableFile(write, request) ? GeneratorOkResult::Written : GeneratorOkResult::NotWritten;
+    } catch (const CInspectionProgressExceptionAbort&) {
+        platform::ShowMessageBox(LoadString(StringId::DecisionTableCancelled), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Information);
+        return GeneratorOkResult::KeepOpen;
     } catch (const CTableMakerError&) {
         platform::ShowMessageBox(LoadString(StringId::DecisionTableFnCycle), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "generators/DecisionTableMakerPhase3.h"
+#include "generators/GeneratorFiles.h"
 #include "generators/TableMakerError.h"
 #include "model/GeneratorTables.h"
 
 #include <QString>
 
+#include <functional>
+
 class CDocumentData;
+class CInspectionProgress;
 class CUnitFunction;
 
 // Flag bits of a decision-table run.
@@ -37,13 +41,25 @@ struct DecisionTableRequest {
     DecisionTableSessionChoices session;
 };
 
-// The blocks of the table the request describes, starting at the origin or at `current` (the active tab's unit
-// function; the origin when null). Throws CTableMakerError when the Fn statements reached form a cycle.
-std::vector<CsvTable> MakeDecisionTable(const CDocumentData& data, const CUnitFunction* current,
-                                        const DecisionTableRequest& request);
+// The phases a run reports: the paths walked, the rules merged, the table laid out, the file written.
+inline constexpr unsigned DecisionTablePhaseCount = 4;
 
-// Makes the table and writes it to the file name with ".csv" added, then reports the file. True when the file
-// was written; a file that cannot be written is reported. Throws CTableMakerError before anything is written.
+// The blocks of the table the request describes, starting at the origin or at `current` (the active tab's unit
+// function; the origin when null). Throws CTableMakerError when the Fn statements reached form a cycle. With a run,
+// reports its phases and steps there and polls it for Cancel on the way, so that a cancelled run ends soon with
+// CInspectionProgressExceptionAbort.
+std::vector<CsvTable> MakeDecisionTable(const CDocumentData& data, const CUnitFunction* current,
+                                        const DecisionTableRequest& request, CInspectionProgress* run = nullptr);
+
+// Makes the table and writes it to the request's file name with ".csv" added, saying nothing and touching no widget,
+// so that it may run on a worker. With a run, as MakeDecisionTable, the file too: a cancelled write leaves the file
+// as it was. Throws CTableMakerError before anything is written.
+CsvFileWrite MakeDecisionTableFile(const CDocumentData& data, const CUnitFunction* current,
+                                   const DecisionTableRequest& request, CInspectionProgress* run = nullptr);
+// Says how the write ended: the file reported, or the write-failure message. True when the file was written.
+bool SayDecisionTableFile(const CsvFileWrite& write, const DecisionTableRequest& request);
+
+// Both in turn.
 bool RunDecisionTableMaker(const CDocumentData& data, const CUnitFunction* current,
                            const DecisionTableRequest& request);
 
@@ -62,14 +78,19 @@ DecisionTableDialogChoice StoredDecisionTableChoice(const CDocumentData& data,
                                                     const DecisionTableSessionChoices& session);
 
 enum class GeneratorOkResult {
-    KeepOpen,   // refused or declined; the dialog stays
+    KeepOpen,   // refused, declined or cancelled; the dialog stays
     Written,    // the file is written
     NotWritten, // the file could not be written (said in a message); the dialog closes
 };
 
+// Runs a job that makes a table to its end, giving it the run it reports its progress to and is cancelled through;
+// false when the job could not start. The window runs it on the worker with the progress dialog and Cancel.
+using DecisionTableJobRunner = std::function<bool(const std::function<void(CInspectionProgress&)>& job)>;
+
 // The dialog's OK: checks the name (an existing output file is overwritten only when the user agrees), stores the
 // choices in the document and the session (`stored` then becomes true, and the document is to be marked modified),
-// and runs the maker. A cycle of Fn statements is said in a message and keeps the dialog open.
+// makes and writes the table through `runJob` (on this thread without one), and then says how it ended. A cycle of
+// Fn statements is said in a message and keeps the dialog open; so does Cancel, with nothing written.
 GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSessionChoices& session,
                                             const DecisionTableDialogChoice& choice, const CUnitFunction* current,
-                                            bool& stored);
+                                            bool& stored, const DecisionTableJobRunner& runJob = {});

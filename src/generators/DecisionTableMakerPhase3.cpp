@@ -1,5 +1,6 @@
 #include "generators/DecisionTableMakerPhase3.h"
 
+#include "logic/InspectionProgress.h"
 #include "model/DocumentData.h"
 #include "model/TextUtilities.h"
 #include "texts/StringTable.h"
@@ -7,6 +8,28 @@
 #include <algorithm>
 
 namespace {
+
+// The rules read so far, each read twice (for its conditions' columns, then for its line), as steps of the run.
+class LayoutProgress {
+public:
+    LayoutProgress(CInspectionProgress* run, const DecisionTableRawTable& table) : m_run(run) {
+        for (const auto& [member, byDisplay] : table.consequents) {
+            for (const auto& [display, rows] : byDisplay)
+                m_total += 2 * rows.size();
+        }
+    }
+    void Step() {
+        if (!m_run)
+            return;
+        m_run->PollAbort();
+        m_run->MinorProgress(static_cast<unsigned>(++m_done), static_cast<unsigned>(m_total));
+    }
+
+private:
+    CInspectionProgress* m_run;
+    size_t m_done = 0;
+    size_t m_total = 0;
+};
 
 bool StepNumbersLess(const StepNumbers& a, const StepNumbers& b) {
     return std::ranges::lexicographical_compare(a, b);
@@ -74,11 +97,12 @@ QStringList TraceabilityCells(const DecisionTableRowValues& row, const CDocument
 
 CsvTable BuildBlock(const DecisionTableRawTable& table, const QString& consequent,
                     const std::map<QString, std::vector<DecisionTableRawRow>>& byDisplay,
-                    const DecisionTableLayoutChoice& choice, const CDocumentData& data) {
+                    const DecisionTableLayoutChoice& choice, const CDocumentData& data, LayoutProgress& progress) {
     // Condition columns.
     std::map<QString, StepNumbers> memberNumbers;
     for (const auto& [display, rows] : byDisplay) {
         for (const DecisionTableRawRow& compact : rows) {
+            progress.Step();
             const DecisionTableRowValues row = table.Read(compact);
             for (const auto& [member, value] : row.conditions) {
                 StepNumbers& numbers = memberNumbers[member];
@@ -117,6 +141,7 @@ CsvTable BuildBlock(const DecisionTableRawTable& table, const QString& consequen
 
     for (const auto& [display, numbers] : displays) {
         for (const DecisionTableRawRow& compact : byDisplay.at(display)) {
+            progress.Step();
             const DecisionTableRowValues row = table.Read(compact);
             QStringList line;
             if (choice.traceabilityRows)
@@ -140,7 +165,9 @@ CsvTable BuildBlock(const DecisionTableRawTable& table, const QString& consequen
 } // namespace
 
 std::vector<CsvTable> BuildDecisionTableBlocks(const DecisionTableRawTable& table,
-                                               const DecisionTableLayoutChoice& choice, const CDocumentData& data) {
+                                               const DecisionTableLayoutChoice& choice, const CDocumentData& data,
+                                               CInspectionProgress* run) {
+    LayoutProgress progress(run, table);
     std::vector<std::pair<QString, StepNumbers>> members;
     for (const auto& [member, byDisplay] : table.consequents) {
         StepNumbers numbers;
@@ -156,7 +183,7 @@ std::vector<CsvTable> BuildDecisionTableBlocks(const DecisionTableRawTable& tabl
         SortByStepNumbers(members);
     std::vector<CsvTable> blocks;
     for (const auto& [member, numbers] : members)
-        blocks.push_back(BuildBlock(table, member, table.consequents.at(member), choice, data));
+        blocks.push_back(BuildBlock(table, member, table.consequents.at(member), choice, data, progress));
     return blocks;
 }
 

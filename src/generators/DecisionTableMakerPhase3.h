@@ -6,6 +6,7 @@
 #include <vector>
 
 class CDocumentData;
+class CInspectionProgress;
 
 // How phase 3 orders and lays out the table.
 struct DecisionTableLayoutChoice {
@@ -16,9 +17,10 @@ struct DecisionTableLayoutChoice {
 };
 
 // The lines of the decision table: one block per consequent member, a stub line of condition names followed by
-// one line per rule.
+// one line per rule. With a run, reports the rules laid out as its steps and polls it for Cancel.
 std::vector<CsvTable> BuildDecisionTableBlocks(const DecisionTableRawTable& table,
-                                               const DecisionTableLayoutChoice& choice, const CDocumentData& data);
+                                               const DecisionTableLayoutChoice& choice, const CDocumentData& data,
+                                               CInspectionProgress* run = nullptr);
 
 // Each block on its own turned so that its stub is the first column and each rule a column.
 std::vector<CsvTable> TransposeTable(const std::vector<CsvTable>& blocks);

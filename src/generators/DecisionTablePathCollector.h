@@ -9,6 +9,7 @@
 #include <deque>
 #include <vector>
 
+class CInspectionProgress;
 class CLogicLine;
 class CQuantifierSettings;
 class CUnitFunction;
@@ -93,11 +94,12 @@ struct DecisionTableRawRule {
 
 // Walks a unit function's logic description, following Fn statements when asked, and records every action
 // statement with the conditions under which it is reached, in the order reached. Statements are numbered in
-// walking order: an if (and its negation), a case, an action (and its former action).
+// walking order: an if (and its negation), a case, an action (and its former action). With a run, the walk polls it
+// for Cancel.
 class DecisionTablePathCollector {
 public:
     DecisionTablePathCollector(const CUnitFunction& start, bool descend, const CUnitFunctionRegistry& registry,
-                               const CQuantifierSettings& quantifiers);
+                               const CQuantifierSettings& quantifiers, CInspectionProgress* run = nullptr);
     DecisionTablePathCollector(const DecisionTablePathCollector&) = delete;
     DecisionTablePathCollector& operator=(const DecisionTablePathCollector&) = delete;
 

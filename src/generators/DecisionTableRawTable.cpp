@@ -1,5 +1,7 @@
 #include "generators/DecisionTableRawTable.h"
 
+#include "logic/InspectionProgress.h"
+
 #include <algorithm>
 #include <memory>
 #include <numeric>
@@ -274,8 +276,15 @@ public:
         Index();
     }
 
-    void Run() {
+    // With a run, the rows the cursor has passed are steps after `done` of `total`.
+    void Run(CInspectionProgress* run, size_t done, size_t total) {
+        size_t passed = 0;
         for (size_t cursor = 0; cursor < m_rows.size();) {
+            if (run) {
+                run->PollAbort();
+                passed = std::max(passed, cursor);
+                run->MinorProgress(static_cast<unsigned>(done + passed), static_cast<unsigned>(total));
+            }
             if (!m_live[cursor]) {
                 ++cursor;
                 continue;
@@ -624,9 +633,18 @@ DecisionTableRawTable BuildRawTable(DecisionTablePathCollector&& collector) {
     return table;
 }
 
-void OmitRedundancy(DecisionTableRawTable& table) {
+void OmitRedundancy(DecisionTableRawTable& table, CInspectionProgress* run) {
+    size_t total = 0;
+    for (const auto& [member, byDisplay] : table.consequents) {
+        for (const auto& [display, rows] : byDisplay)
+            total += rows.size();
+    }
+    size_t done = 0;
     for (auto& [member, byDisplay] : table.consequents) {
-        for (auto& [display, rows] : byDisplay)
-            RowMerger(rows, table.texts, table.store).Run();
+        for (auto& [display, rows] : byDisplay) {
+            const size_t count = rows.size();
+            RowMerger(rows, table.texts, table.store).Run(run, done, total);
+            done += count;
+        }
     }
 }

@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+class CInspectionProgress;
+
 // The conjunction of the conditions one rule puts on one member: display text -> the statements it came from.
 using DecisionTableAlternative = std::map<QString, StepNumbers>;
 
@@ -39,8 +41,9 @@ struct DecisionTableRawTable {
 
 // One row per recorded rule; takes the collector's rules.
 DecisionTableRawTable BuildRawTable(DecisionTablePathCollector&& collector);
-// Merges rows of one consequent that differ in the value of at most one member, until none do.
-void OmitRedundancy(DecisionTableRawTable& table);
+// Merges rows of one consequent that differ in the value of at most one member, until none do. With a run, reports
+// the rows passed as its steps and polls it for Cancel.
+void OmitRedundancy(DecisionTableRawTable& table, CInspectionProgress* run = nullptr);
 
 // The union of the step numbers of the display texts of a value.
 StepNumbers CollectStepNumbers(const DecisionTableAlternative& alternative);

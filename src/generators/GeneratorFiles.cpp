@@ -10,21 +10,28 @@
 
 namespace {
 
-bool WriteCodePageFile(const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
-                       qsizetype* replaced) {
+CsvFileWrite WriteCodePageFileUnsaid(const QString& path,
+                                     const std::function<void(platform::CodePageTextFile&)>& write) {
+    CsvFileWrite result;
     platform::CodePageTextFile file;
     if (!file.OpenForWriting(path)) {
-        ShowCannotWriteFileMessage(path, ReplacementFailureText(file, path));
-        return false;
+        result.failure = ReplacementFailureText(file, path);
+        return result;
     }
     write(file);
-    if (!file.Commit()) {
-        ShowCannotWriteFileMessage(path, ReplacementFailureText(file, path));
-        return false;
-    }
-    if (replaced)
-        *replaced = file.ReplacedCharacters();
-    return true;
+    result.written = file.Commit();
+    if (!result.written)
+        result.failure = ReplacementFailureText(file, path);
+    result.replaced = file.ReplacedCharacters();
+    return result;
+}
+
+bool WriteCodePageFile(const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
+                       qsizetype* replaced) {
+    const CsvFileWrite result = WriteCodePageFileUnsaid(path, write);
+    if (result.written && replaced)
+        *replaced = result.replaced;
+    return SayCsvFileFailure(path, result);
 }
 
 } // namespace
@@ -48,6 +55,18 @@ bool ConfirmOutputFile(const QString& fileName, const QString& outputName) {
 bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables, qsizetype* replaced) {
     return WriteCodePageFile(
         path, [&tables](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file); }, replaced);
+}
+
+CsvFileWrite WriteCsvTablesUnsaid(const QString& path, const std::vector<CsvTable>& tables,
+                                  const std::function<void()>& beforeRow) {
+    return WriteCodePageFileUnsaid(
+        path, [&](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file, beforeRow); });
+}
+
+bool SayCsvFileFailure(const QString& path, const CsvFileWrite& write) {
+    if (!write.written)
+        ShowCannotWriteFileMessage(path, write.failure);
+    return write.written;
 }
 
 bool WriteCsvLines(const QString& path, const QStringList& lines, qsizetype* replaced) {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // What the generators share around the files they write.
 
 // The name a CSV generator writes to: the name with ".csv" appended unless it ends in ".csv" or ".CSV".
@@ -18,5 +20,18 @@ bool ConfirmOutputFile(const QString& fileName, const QString& outputName);
 // A failure is reported with the write-failure message and leaves a file that was there as it was. `replaced`, when
 // given, takes the number of characters CP932 cannot hold, written as "?".
 bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables, qsizetype* replaced = nullptr);
+
+// How a write of a CSV file ended.
+struct CsvFileWrite {
+    bool written = false;
+    QString failure;        // when not written: the reason the write-failure message gives
+    qsizetype replaced = 0; // characters CP932 cannot hold, written as "?"
+};
+// WriteCsvTables without a word, so that it may run on a worker; `beforeRow`, when given, is called before each row
+// is written, and what it throws leaves the file as it was.
+CsvFileWrite WriteCsvTablesUnsaid(const QString& path, const std::vector<CsvTable>& tables,
+                                  const std::function<void()>& beforeRow = {});
+// A failed write said with the write-failure message; true when the file was written.
+bool SayCsvFileFailure(const QString& path, const CsvFileWrite& write);
 // The same for lines that hold their own line ends.
 bool WriteCsvLines(const QString& path, const QStringList& lines, qsizetype* replaced = nullptr);

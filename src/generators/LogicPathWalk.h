@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logic/InspectionProgress.h"
 #include "model/LogicLine.h"
 #include "model/LogicNesting.h"
 #include "model/UnitFunction.h"
@@ -11,7 +12,8 @@
 // its condition and an else path with the negation; each case of a switch a path with its condition, and the elsw
 // a path with the negations of all cases; a loop's body is walked once on a copy of the path. Fn statements are
 // followed into the called unit function on the same path when `descend` is set; blocks and calls nested deeper than
-// kMaxLogicNesting end the walk with CLogicNestingTooDeep. What a path is made of belongs to `Rules`:
+// kMaxLogicNesting end the walk with CLogicNestingTooDeep. With a run, every line walked polls it for Cancel. What a
+// path is made of belongs to `Rules`:
 //   Rules::Path; a Condition is whatever Assume returns:
 //   Condition Assume(const QString& member, const QString& state);  an if or case condition
 //   Condition Negate(Condition);                                     its negation on the other branch
@@ -21,8 +23,8 @@ template <typename Rules> class LogicPathWalk {
 public:
     using Path = typename Rules::Path;
 
-    LogicPathWalk(Rules& rules, const CUnitFunctionRegistry& registry, bool descend)
-        : m_rules(rules), m_registry(registry), m_descend(descend) {}
+    LogicPathWalk(Rules& rules, const CUnitFunctionRegistry& registry, bool descend, CInspectionProgress* run = nullptr)
+        : m_rules(rules), m_registry(registry), m_descend(descend), m_run(run) {}
 
     void Walk(const CUnitFunction& function, Path& path) {
         int index = 0;
@@ -34,6 +36,8 @@ private:
         const CLogicNestingLevel level(m_depth, &function);
         const int count = static_cast<int>(function.logicLines.size());
         for (; index < count; ++index) {
+            if (m_run)
+                m_run->PollAbort();
             const CLogicLine& line = *function.logicLines[index];
             switch (line.lineKind) {
             case SyntaxFn:
@@ -111,5 +115,6 @@ private:
     Rules& m_rules;
     const CUnitFunctionRegistry& m_registry;
     bool m_descend;
+    CInspectionProgress* m_run;
     CLogicNestingDepth m_depth{-1, nullptr}; // the outermost walk is no block
 };

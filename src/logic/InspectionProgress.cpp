@@ -14,7 +14,7 @@ constexpr quint64 kMinorSteps = 1000;
 void CInspectionProgress::MajorProgress(unsigned phase, const QString& text) {
     if (!m_sink)
         return;
-    m_sink->SetMajorProgress(static_cast<double>(phase) / PhaseCount, text);
+    m_sink->SetMajorProgress(static_cast<double>(phase) / m_phases, text);
     m_sink->SetMinorProgress(0, 0);
     m_shownMinorStep = 0;
 }

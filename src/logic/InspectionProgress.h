@@ -7,15 +7,17 @@
 
 #include <atomic>
 
-// The progress and the abort of one inspection run. Whoever starts a run makes one for it, with the sink that
-// hears the run's progress (or none), and keeps it until the run has ended; the code of the run reaches it
-// through the run's InspectionEnvironment. Cancel, from any thread, asks this run alone to stop; the run polls
-// on its own thread, which is also the only one that reports progress.
+// The progress and the abort of one inspection run, or of another document-wide job run as the inspection is. Whoever
+// starts a run makes one for it, with the sink that hears the run's progress (or none), and keeps it until the run
+// has ended; the code of an inspection reaches it through the run's InspectionEnvironment. Cancel, from any thread,
+// asks this run alone to stop; the run polls on its own thread, which is also the only one that reports progress.
 class CInspectionProgress {
 public:
     static constexpr unsigned PhaseCount = 9;
 
-    explicit CInspectionProgress(CInspectionProgressSink* sink = nullptr) : m_sink(sink) {}
+    // The phases of a run other than the inspection count `phases`.
+    explicit CInspectionProgress(CInspectionProgressSink* sink = nullptr, unsigned phases = PhaseCount)
+        : m_sink(sink), m_phases(phases) {}
     CInspectionProgress(const CInspectionProgress&) = delete;
     CInspectionProgress& operator=(const CInspectionProgress&) = delete;
 
@@ -36,6 +38,7 @@ private:
     [[noreturn]] void Abort();
 
     CInspectionProgressSink* m_sink;
+    unsigned m_phases;
     std::atomic<bool> m_abortRequested{false};
     quint64 m_shownMinorStep = 0;
 };

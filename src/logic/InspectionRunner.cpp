@@ -85,16 +85,24 @@ bool CInspectionRunner::Start(int command, CInspectionView& pane, const Inspecti
     if (m_running || (environment.registry && RefuseFnCycle(*environment.registry)))
         return false;
     pane.ClearMessages();
+    return StartJob(CInspectionProgress::PhaseCount, [command, &pane, &environment](CInspectionProgress& run) {
+        StartWholeInspection(command, pane, environment, run);
+    });
+}
+
+bool CInspectionRunner::StartJob(unsigned phases, std::function<void(CInspectionProgress&)> job) {
+    if (m_running)
+        return false;
     m_running = true;
     m_sink->Reset();
     m_sinceDelivery.invalidate();
     m_deliveredPhase = 0;
     m_deliveredCurrent = 0;
     m_deliveredTotal = 0;
-    m_run = std::make_unique<CInspectionProgress>(m_sink.get());
-    m_thread.Start(command, pane, environment, *m_run, [this] {
-        QMetaObject::invokeMethod(this, &CInspectionRunner::OnWorkerEnded, Qt::QueuedConnection);
-    });
+    m_run = std::make_unique<CInspectionProgress>(m_sink.get(), phases);
+    m_thread.Start(
+        [job = std::move(job), &run = *m_run] { job(run); },
+        [this] { QMetaObject::invokeMethod(this, &CInspectionRunner::OnWorkerEnded, Qt::QueuedConnection); });
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 #include "logic/InspectionThread.h"
@@ -13,10 +14,10 @@ class CInspectionProgress;
 class CInspectionView;
 struct InspectionEnvironment;
 
-// Runs one whole-document inspection at a time on a worker thread. Progress and the end reach the runner's
-// own thread as signals. The worker only notes the latest progress; one notice at a time is queued for this
-// thread, which takes the latest values at most once per DeliveryInterval, so a busy worker never floods the
-// event queue and what is shown is where the worker is now.
+// Runs one whole-document inspection, or another document-wide job, at a time on a worker thread. Progress and the
+// end reach the runner's own thread as signals. The worker only notes the latest progress; one notice at a time is
+// queued for this thread, which takes the latest values at most once per DeliveryInterval, so a busy worker never
+// floods the event queue and what is shown is where the worker is now.
 class CInspectionRunner : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +31,10 @@ public:
     // is going or when the Fn statements form a cycle (the user is told). Else the pane is cleared and the
     // worker starts; the pane and the environment must stay until Finished.
     bool Start(int command, CInspectionView& pane, const InspectionEnvironment& environment);
+    // Another job on the worker, as the inspection runs: it reports its progress to the run it is given, whose
+    // phases count `phases`, and polls it for Cancel; it catches whatever it throws. False, with nothing started,
+    // while a run is going. What the job uses must stay until Finished.
+    bool StartJob(unsigned phases, std::function<void(CInspectionProgress&)> job);
     bool IsRunning() const { return m_running; }
     // The worker is still at the run; false once it is over, even before this thread has heard of the end.
     bool IsWorkerRunning() const { return m_thread.IsRunning(); }

@@ -1,19 +1,16 @@
 #include "logic/InspectionThread.h"
 
-#include "logic/InspectionRun.h"
-
 #include <system_error>
 
 CInspectionThread::~CInspectionThread() {
     Join();
 }
 
-void CInspectionThread::Start(int command, CInspectionView& pane, const InspectionEnvironment& environment,
-                              CInspectionProgress& run, std::function<void()> finished) {
+void CInspectionThread::Start(std::function<void()> job, std::function<void()> finished) {
     Join();
     m_running.store(true);
-    const auto work = [this, command, &pane, &environment, &run, finished = std::move(finished)] {
-        StartWholeInspection(command, pane, environment, run);
+    const auto work = [this, job = std::move(job), finished = std::move(finished)] {
+        job();
         m_running.store(false);
         if (finished)
             finished();
@@ -21,7 +18,7 @@ void CInspectionThread::Start(int command, CInspectionView& pane, const Inspecti
     try {
         m_thread = std::thread(work);
     } catch (const std::system_error&) {
-        // No thread could be started (memory or the thread limit ran out): the run takes this one.
+        // No thread could be started (memory or the thread limit ran out): the job takes this one.
         work();
     }
 }

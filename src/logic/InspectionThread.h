@@ -4,13 +4,10 @@
 #include <functional>
 #include <thread>
 
-class CInspectionProgress;
-class CInspectionView;
-struct InspectionEnvironment;
-
-// The worker of a whole-document inspection. The run writes to the pane and reports progress through its
-// run object only; finished is called on the worker thread when the run is over, however it ended, so
-// that the progress dialog is always closed. When no thread can be started the run takes the caller's.
+// The worker of a document-wide run (the whole-document inspection, or another job with progress and Cancel). The
+// job reports progress through its run object only; finished is called on the worker thread when the job is over,
+// however it ended, so that the progress dialog is always closed. When no thread can be started the job takes the
+// caller's.
 class CInspectionThread {
 public:
     CInspectionThread() = default;
@@ -18,11 +15,10 @@ public:
     CInspectionThread& operator=(const CInspectionThread&) = delete;
     ~CInspectionThread();
 
-    // The pane, the environment and the run must stay until the worker has ended.
-    void Start(int command, CInspectionView& pane, const InspectionEnvironment& environment, CInspectionProgress& run,
-               std::function<void()> finished);
+    // The job catches whatever it throws. What it uses must stay until the worker has ended.
+    void Start(std::function<void()> job, std::function<void()> finished);
     void Join();
-    // From Start until the run is over, before finished is called.
+    // From Start until the job is over, before finished is called.
     bool IsRunning() const { return m_running.load(); }
 
 private:

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -14,7 +15,9 @@ void WriteLinesToFile(platform::CodePageTextFile& file, const QStringList& lines
 
 // Tables of rows of cells, each cell a CSV field, each row ended by "\n" and each table by an empty line.
 using CsvTable = std::vector<QStringList>;
-void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file);
+// `beforeRow`, when given, is called before each row is written.
+void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file,
+                          const std::function<void()>& beforeRow = {});
 
 // Proposed output file name: the document's path without ".nuv", a space, the suffix and the extension;
 // without a document, the current folder, the suffix and the extension. Empty when no folder can be had.

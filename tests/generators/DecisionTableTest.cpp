@@ -2,6 +2,7 @@
 #include "generators/DecisionTableRawTable.h"
 #include "generators/GeneratorTestSupport.h"
 #include "generators/TestSpecificationDraft.h"
+#include "logic/InspectionProgress.h"
 #include "model/LogicNesting.h"
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
@@ -214,6 +215,72 @@ TEST_F(DecisionTableTest, DialogAsksAboutTheFileWithItsExtensionAndDeclinedKeeps
     EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored), GeneratorOkResult::KeepOpen);
     EXPECT_EQ(messages.Texts().last(),
               QStringLiteral("ファイル名が入力されていません。\nファイル名を入力してください。"));
+}
+
+// Cancels the run when the phase of a given text begins, and notes the phases that begin.
+class CancellingSink : public CInspectionProgressSink {
+public:
+    void SetMajorProgress(double, const QString& text) override {
+        phases << text;
+        if (text == cancelAt)
+            run->RequestAbort();
+    }
+    void SetMinorProgress(unsigned, unsigned) override {}
+
+    QString cancelAt;
+    CInspectionProgress* run = nullptr;
+    QStringList phases;
+};
+
+// The dialog's OK with the table made through a run as the window's worker makes it: each phase polls for Cancel,
+// which stops the run in that phase, writes nothing and is said; not cancelled, the run writes what the maker writes.
+TEST_F(DecisionTableTest, CancelStopsTheRunInEachPhaseAndLeavesTheFileAsItWas) {
+    GeneratorTestDocument document({{"Origin", kIfElse}});
+    const QStringList phases{"Following the conditions and conclusions.", "Merging redundant rules.",
+                             "Laying out the table.", "Writing the file.", ""};
+    for (const QString& phase : phases) {
+        WriteFileBytes(Path("kept.csv"), "kept");
+        messages.Answer(platform::MessageAnswer::Yes); // replace kept.csv
+        DecisionTableSessionChoices session;
+        DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
+        choice.fileName = Path("kept");
+        CancellingSink sink;
+        sink.cancelAt = phase == phases.last() ? QStringLiteral("never") : phase;
+        const auto runJob = [&sink](const std::function<void(CInspectionProgress&)>& job) {
+            CInspectionProgress run(&sink, DecisionTablePhaseCount);
+            sink.run = &run;
+            job(run);
+            return true;
+        };
+        bool stored = false;
+        const GeneratorOkResult result =
+            AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored, runJob);
+        EXPECT_EQ(sink.phases, phases.mid(0, phases.indexOf(phase) + 1));
+        if (phase != phases.last()) {
+            EXPECT_EQ(result, GeneratorOkResult::KeepOpen) << phase.toStdString();
+            EXPECT_EQ(ReadFileBytes(Path("kept.csv")), QByteArray("kept")) << phase.toStdString();
+            EXPECT_EQ(messages.Texts().last(), "Making the decision table was stopped. No file was written.");
+        } else {
+            EXPECT_EQ(result, GeneratorOkResult::Written);
+            ExpectSameAsGolden(Path("kept.csv"), "dtable-ifelse.csv");
+            EXPECT_TRUE(messages.Texts().last().contains(QStringLiteral("決定表をエクスポートしました。")));
+        }
+    }
+    // A write that fails in the run is said once the run has ended, with the system's reason.
+    DecisionTableSessionChoices session;
+    DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
+    choice.fileName = Path("missing/table");
+    bool stored = false;
+    EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored,
+                                        [](const std::function<void(CInspectionProgress&)>& job) {
+                                            CInspectionProgress run;
+                                            job(run);
+                                            return true;
+                                        }),
+              GeneratorOkResult::NotWritten);
+    EXPECT_TRUE(messages.Texts().last().startsWith(
+        QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n").arg(Path("missing/table.csv"))))
+        << messages.Texts().last().toStdString();
 }
 
 TEST_F(DecisionTableTest, FlagWordsOfTheScopes) {

@@ -119,7 +119,8 @@ TEST(InspectionThread, SignalsItsEndOnItsOwnThread) {
     std::atomic<bool> finished{false};
     CInspectionProgress run;
     CInspectionThread thread;
-    thread.Start(CommandInspectAll, pane, document.environment, run, [&finished] { finished = true; });
+    thread.Start([&] { StartWholeInspection(CommandInspectAll, pane, document.environment, run); },
+                 [&finished] { finished = true; });
     thread.Join();
     EXPECT_TRUE(finished.load());
     EXPECT_EQ(pane.Lines().last(), "=== 全体検査（全項目検査）終了 ===");

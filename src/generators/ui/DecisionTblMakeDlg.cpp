@@ -1,6 +1,7 @@
 #include "generators/ui/DecisionTblMakeDlg.h"
 
 #include "generators/ui/GeneratorCommands.h"
+#include "logic/ui/CheckThreadDialog.h"
 #include "model/DocumentData.h"
 #include "model/FileUtilities.h"
 #include "texts/MessageContext.h"
@@ -139,9 +140,19 @@ void CDecisionTblMakeDlg::accept() {
     choice.session.consequentsByCharacterCode = m_consequentsByCode->isChecked() ? 1 : 0;
     choice.session.antecedentsByCharacterCode = m_antecedentsByCode->isChecked() ? 1 : 0;
     choice.session.traceabilityRows = m_traceability->isChecked() ? 1 : 0;
+    // The table is made on the worker behind the progress dialog, which takes the input meanwhile; the window is
+    // painted and Cancel answers.
+    const DecisionTableJobRunner onWorker = [this](const std::function<void(CInspectionProgress&)>& job) {
+        m_host.SetInspectionWorkerRunning(true);
+        const bool ran =
+            CCheckThreadDialog::RunJob(this, m_host.InspectionRunner(),
+                                       LoadString(StringId::DecisionTableRunningCaption), DecisionTablePhaseCount, job);
+        m_host.SetInspectionWorkerRunning(false);
+        return ran;
+    };
     bool stored = false;
     const GeneratorOkResult result = AcceptDecisionTableDialog(
-        m_host.GeneratedDocument(), m_host.DecisionTableChoices(), choice, m_host.ActiveFunction(), stored);
+        m_host.GeneratedDocument(), m_host.DecisionTableChoices(), choice, m_host.ActiveFunction(), stored, onWorker);
     if (stored)
         m_host.SetGeneratedDocumentModified();
     if (result != GeneratorOkResult::KeepOpen)

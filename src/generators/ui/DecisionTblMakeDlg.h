@@ -12,7 +12,7 @@ class QLineEdit;
 class QRadioButton;
 
 // The decision-table dialog: output file, scope, redundancy, orders and layout; OK stores the choices and makes
-// the table, and closes unless the maker refused.
+// the table on the window's worker with the progress dialog, and closes unless the maker refused or was cancelled.
 class CDecisionTblMakeDlg : public QDialog {
     Q_OBJECT
 public:

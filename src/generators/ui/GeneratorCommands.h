@@ -6,6 +6,7 @@
 #include <QString>
 
 class CDocumentData;
+class CInspectionRunner;
 class CInspectionView;
 class CUnitFunction;
 class QWidget;
@@ -39,6 +40,10 @@ public:
     virtual CInspectionView& InspectionPane() = 0;
     virtual void ShowInspectionPane() = 0;
     virtual QWidget* DialogParent() = 0;
+    // The worker of the window's document-wide runs, which makes a decision table as it runs an inspection; the run
+    // holds the document from true to false, the window greying its commands meanwhile.
+    virtual CInspectionRunner& InspectionRunner() = 0;
+    virtual void SetInspectionWorkerRunning(bool running) = 0;
     // The decision table's choices that last while the window lives.
     virtual DecisionTableSessionChoices& DecisionTableChoices() = 0;
 

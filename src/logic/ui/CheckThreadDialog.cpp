@@ -29,10 +29,10 @@ int BarPosition(double fraction) {
 
 } // namespace
 
-CCheckThreadDialog::CCheckThreadDialog(QWidget* parent)
+CCheckThreadDialog::CCheckThreadDialog(QWidget* parent, const QString& title)
     : QDialog(parent), m_phaseText(new QLabel(this)), m_phaseBar(MakeBar(this)), m_stepBar(MakeBar(this)),
       m_cancel(new QPushButton(LoadString(StringId::CancelButton), this)) {
-    setWindowTitle(LoadString(StringId::InspectionRunningCaption));
+    setWindowTitle(title.isEmpty() ? LoadString(StringId::InspectionRunningCaption) : title);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     platform::MarkAsProgressDialog(*this);
@@ -49,12 +49,22 @@ CCheckThreadDialog::CCheckThreadDialog(QWidget* parent)
 
 bool CCheckThreadDialog::RunWholeInspection(QWidget* parent, CInspectionRunner& runner, int command,
                                             CInspectionView& pane, const InspectionEnvironment& environment) {
-    CCheckThreadDialog dialog(parent);
+    return Run(parent, runner, QString(), [&] { return runner.Start(command, pane, environment); });
+}
+
+bool CCheckThreadDialog::RunJob(QWidget* parent, CInspectionRunner& runner, const QString& title, unsigned phases,
+                                std::function<void(CInspectionProgress&)> job) {
+    return Run(parent, runner, title, [&] { return runner.StartJob(phases, std::move(job)); });
+}
+
+bool CCheckThreadDialog::Run(QWidget* parent, CInspectionRunner& runner, const QString& title,
+                             const std::function<bool()>& start) {
+    CCheckThreadDialog dialog(parent, title);
     connect(&runner, &CInspectionRunner::MajorProgress, &dialog, &CCheckThreadDialog::SetMajorProgress);
     connect(&runner, &CInspectionRunner::MinorProgress, &dialog, &CCheckThreadDialog::SetMinorProgress);
     connect(&runner, &CInspectionRunner::Finished, &dialog, &QDialog::accept);
     connect(&dialog, &CCheckThreadDialog::CancelRequested, &runner, &CInspectionRunner::RequestAbort);
-    if (!runner.Start(command, pane, environment))
+    if (!start())
         return false;
     dialog.exec();
     return true;

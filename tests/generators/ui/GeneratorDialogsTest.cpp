@@ -8,7 +8,9 @@
 #include "generators/ui/TestSpecificationsDlg.h"
 #include "generators/ui/TraceabilityPage.h"
 #include "generators/ui/UniqueLabelDialog.h"
+#include "logic/InspectionRunner.h"
 #include "logic/InspectionView.h"
+#include "logic/ui/CheckThreadDialog.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
 #include "support/JapaneseFont.h"
@@ -23,6 +25,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -57,12 +60,16 @@ public:
     CInspectionView& InspectionPane() override { return pane; }
     void ShowInspectionPane() override {}
     QWidget* DialogParent() override { return nullptr; }
+    CInspectionRunner& InspectionRunner() override { return runner; }
+    void SetInspectionWorkerRunning(bool running) override { workerStates.push_back(running); }
     DecisionTableSessionChoices& DecisionTableChoices() override { return choices; }
 
     QTemporaryDir folder;
     CDocumentData data;
     CMessageContext context;
     CInspectionView pane;
+    CInspectionRunner runner;
+    std::vector<bool> workerStates;
     DecisionTableSessionChoices choices;
     int modified = 0;
     const CUnitFunction* active = nullptr;
@@ -98,6 +105,8 @@ TEST(GeneratorDialogsTest, DecisionTableDialogStartsFromTheDefaultsAndWritesTheT
     EXPECT_EQ(host.choices.antecedentsByCharacterCode, 1);
     EXPECT_EQ(host.modified, 1);
     EXPECT_FALSE(ReadFileBytes(host.folder.filePath(QStringLiteral("design 決定表.csv"))).isEmpty());
+    // Made on the worker, which held the document meanwhile.
+    EXPECT_EQ(host.workerStates, (std::vector<bool>{true, false}));
 }
 
 TEST(GeneratorDialogsTest, CommentSourceOkFollowsTheTemplateAsItIsTyped) {
@@ -291,6 +300,66 @@ TEST(GeneratorDialogsTest, TheTestSpecificationDraftIsWrittenAndSaidOnceTheDialo
     EXPECT_FALSE(ReadFileBytes(name + QStringLiteral(".csv")).isEmpty());
     EXPECT_EQ(messages.shown,
               QStringList{QStringLiteral("ファイル \"%1.csv\" にテスト仕様原案をエクスポートしました。").arg(name)});
+}
+
+// The progress dialog open while the window's worker runs, once it shows a phase.
+CCheckThreadDialog* ProgressShowingAPhase() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* progress = qobject_cast<CCheckThreadDialog*>(widget);
+        if (progress && progress->isVisible() && !progress->findChild<QLabel*>()->text().isEmpty())
+            return progress;
+    }
+    return nullptr;
+}
+
+TEST(GeneratorDialogsTest, TheDecisionTableIsMadeOnTheWorkerBehindItsProgressAndCancelWritesNothing) {
+    TestHost host;
+    // After its own lines the origin calls a chain whose unit functions call the next in both branches of an if:
+    // 2^40 ways that no run walks to their end.
+    std::vector<std::pair<CLogicLine*, QString>> pending;
+    AppendScript(*host.data.registry.origin, QStringLiteral("Fn F1"), pending);
+    for (int i = 1; i <= 40; ++i) {
+        CUnitFunction* function =
+            host.data.registry.CreateFunction(QStringLiteral("F%1").arg(i), host.data.GetModelOptions());
+        CUnitFunction::AppendChild(host.data.registry.origin, function);
+        function->name = QStringLiteral("F%1").arg(i);
+        const QString call = i < 40 ? QStringLiteral("Fn F%1\n").arg(i + 1) : QString();
+        AppendScript(*function, QStringLiteral("if <C>が{on}\n") + call + "else\n" + call + "endif", pending);
+    }
+    ResolveScriptFnLines(host.data.registry, pending);
+    host.data.registry.RebuildAndNotify(host.data.indexRoot, host.data.GetModelOptions());
+    OpenDialogNotingSink messages;
+    CDecisionTblMakeDlg dialog(host);
+    const QString name = host.folder.filePath(QStringLiteral("table"));
+    dialog.FileNameEdit()->setText(name);
+
+    // This thread takes events while the worker walks: the progress shows, and Cancel is pressed.
+    QString title;
+    QString phase;
+    bool workerRunning = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        CCheckThreadDialog* progress = ProgressShowingAPhase();
+        if (!progress)
+            return;
+        poll.stop();
+        title = progress->windowTitle();
+        phase = progress->findChild<QLabel*>()->text();
+        workerRunning = host.runner.IsWorkerRunning();
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    poll.start(10);
+    dialog.accept();
+    EXPECT_EQ(title, "Making the decision table");
+    EXPECT_EQ(phase, "Following the conditions and conclusions.");
+    EXPECT_TRUE(workerRunning);
+    EXPECT_EQ(host.workerStates, (std::vector<bool>{true, false}));
+    // Cancelled: nothing written, said, and the dialog stays with its choices stored.
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(QFileInfo::exists(name + QStringLiteral(".csv")));
+    EXPECT_EQ(messages.shown, QStringList{"Making the decision table was stopped. No file was written."});
+    EXPECT_EQ(host.data.decisionTableOptions.FileName, name);
+    EXPECT_EQ(ProgressShowingAPhase(), nullptr);
 }
 
 TEST(GeneratorDialogsTest, UniqueLabelDialogAssignsTheProposedNumber) {
