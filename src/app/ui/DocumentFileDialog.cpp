@@ -37,6 +37,9 @@ CDocumentFileDialog::CDocumentFileDialog(QWidget* parent, AcceptMode mode, const
     // A save refuses a document in use before it asks about an existing file: the question is the save's.
     setOption(DontConfirmOverwrite);
     setNameFilter(kDocumentFilter);
+    // A name typed without an extension is saved as a document, which the open prompt then lists.
+    if (mode == AcceptSave)
+        setDefaultSuffix(kDocumentFilter.mid(2));
     if (!title.isEmpty())
         setWindowTitle(title);
     // The proposed name's folder may be gone: the prompt opens in the nearest folder that exists, with the name.

@@ -208,6 +208,12 @@ TEST(DocumentFileDialog, ListsDocumentsButNotTheOwnerFilesBesideThem) {
     // The save prompt leaves the question about an existing file to the save, which first refuses a held one.
     CDocumentFileDialog save(nullptr, QFileDialog::AcceptSave, QString(), QStringLiteral("plan.nuv"));
     EXPECT_TRUE(save.testOption(QFileDialog::DontConfirmOverwrite));
+    // A name typed without an extension is a document's; one with an extension keeps it.
+    save.setDirectory(dir.path());
+    save.selectFile(QStringLiteral("rice"));
+    EXPECT_EQ(save.selectedFiles(), QStringList{dir.filePath("rice.nuv")});
+    save.selectFile(QStringLiteral("rice.xml"));
+    EXPECT_EQ(save.selectedFiles(), QStringList{dir.filePath("rice.xml")});
 }
 
 // A remembered name whose folder is gone opens the prompt in the nearest folder left, with the name; Open takes the
