@@ -12,12 +12,8 @@ namespace {
 // The rules read so far, each read twice (for its conditions' columns, then for its line), as steps of the run.
 class LayoutProgress {
 public:
-    LayoutProgress(CInspectionProgress* run, const DecisionTableRawTable& table) : m_run(run) {
-        for (const auto& [member, byDisplay] : table.consequents) {
-            for (const auto& [display, rows] : byDisplay)
-                m_total += 2 * rows.size();
-        }
-    }
+    LayoutProgress(CInspectionProgress* run, const DecisionTableRawTable& table)
+        : m_run(run), m_total(2 * table.RowCount()) {}
     void Step() {
         if (!m_run)
             return;
@@ -28,7 +24,7 @@ public:
 private:
     CInspectionProgress* m_run;
     size_t m_done = 0;
-    size_t m_total = 0;
+    size_t m_total;
 };
 
 bool StepNumbersLess(const StepNumbers& a, const StepNumbers& b) {

@@ -633,12 +633,17 @@ DecisionTableRawTable BuildRawTable(DecisionTablePathCollector&& collector) {
     return table;
 }
 
-void OmitRedundancy(DecisionTableRawTable& table, CInspectionProgress* run) {
-    size_t total = 0;
-    for (const auto& [member, byDisplay] : table.consequents) {
+size_t DecisionTableRawTable::RowCount() const {
+    size_t count = 0;
+    for (const auto& [member, byDisplay] : consequents) {
         for (const auto& [display, rows] : byDisplay)
-            total += rows.size();
+            count += rows.size();
     }
+    return count;
+}
+
+void OmitRedundancy(DecisionTableRawTable& table, CInspectionProgress* run) {
+    const size_t total = table.RowCount();
     size_t done = 0;
     for (auto& [member, byDisplay] : table.consequents) {
         for (auto& [display, rows] : byDisplay) {

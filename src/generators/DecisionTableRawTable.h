@@ -37,6 +37,8 @@ struct DecisionTableRawTable {
 
     DecisionTableRowValues Read(const DecisionTableRawRow& row) const;
     StepNumbers ReadNumbers(const DecisionTableRawRow& row) const;
+    // The rows of every consequent.
+    size_t RowCount() const;
 };
 
 // One row per recorded rule; takes the collector's rules.

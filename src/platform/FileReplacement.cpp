@@ -885,7 +885,7 @@ bool FileReplacement::StillNamed(int fd) const {
     struct stat written {};
     struct stat named {};
     return fstat(fd, &written) == 0 && lstat(QFile::encodeName(m_targetPath).constData(), &named) == 0 &&
-           written.st_dev == named.st_dev && written.st_ino == named.st_ino;
+           SameFile(FileStateOf(written).file, FileStateOf(named).file);
 }
 
 int FileReplacement::OpenTarget() {
