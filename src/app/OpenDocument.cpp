@@ -14,6 +14,7 @@
 #include "model/ExportMessages.h"
 #include "model/MemberDefinition.h"
 #include "model/MemberUsage.h"
+#include "platform/ContentDigest.h"
 #include "platform/DocumentHold.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
@@ -582,6 +583,8 @@ COpenDocument::HeldFileLook COpenDocument::LookAtHeldFile() const {
     if (m_nOpenMode != Editing || m_strDocumentPath.isEmpty())
         return look;
     look.now = ReadFileIdentity(m_strDocumentPath);
+    if (StatusChangedAlone(m_heldFileIdentity, look.now))
+        look.now.digest = platform::DigestOfFile(m_strDocumentPath);
     look.change = CompareFileIdentity(m_heldFileIdentity, look.now, m_heldDocumentFile.LinkCount() > 0);
     return look;
 }
@@ -700,7 +703,8 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
         }
         }
         // The write goes only into the file that the check found, or makes one where it found nothing.
-        write.expected = {{look.now.known, look.now.device, look.now.inode}, look.now.size, look.now.modified};
+        write.expected = {
+            {look.now.known, look.now.device, look.now.inode}, look.now.size, look.now.modified, look.now.changed};
         written = WriteDocument(m_strDocumentPath, entry, &errorText, &write);
         if (written || write.refusal != platform::FileReplacement::Refusal::Changed)
             break;
@@ -712,7 +716,7 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
     // The file written is the document's, as the write left it (a failed write in place puts the old content back);
     // what the path leads to by now is looked at by the next save.
     if (write.written.file.exists)
-        m_heldFileIdentity = WrittenFileIdentity(write.written, look.now.link);
+        m_heldFileIdentity = WrittenFileIdentity(write.written, look.now.link, write.writtenDigest);
     if (!written) {
         if (m_bAutomaticSave)
             ShowAutoSaveNotice(CannotWriteFileText(m_strDocumentPath, errorText));
@@ -769,7 +773,7 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
         held.Hold(path);
     CloseDocumentState();
     m_strDocumentPath = path;
-    m_heldFileIdentity = WrittenFileIdentity(write.written, QFileInfo(path).isSymLink());
+    m_heldFileIdentity = WrittenFileIdentity(write.written, QFileInfo(path).isSymLink(), write.writtenDigest);
     m_nOpenMode = ClaimOwnerFile(path) ? Editing : ReadOnly;
     if (m_nOpenMode == Editing)
         m_heldDocumentFile = std::move(held);
@@ -882,7 +886,8 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
     }
     ReportInterruptedSaves(absolutePath);
     // Taken before the file is read: a change made while it is read is one made behind the editor's back.
-    const DocumentFileIdentity identity = ReadFileIdentity(absolutePath, file.handle());
+    DocumentFileIdentity identity = ReadFileIdentity(absolutePath, file.handle());
+    identity.digest = platform::DigestOfFile(file.handle());
     platform::DocumentFileLock lock;
     int mode = Editing;
     if (version > 0)
@@ -1082,7 +1087,9 @@ void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QStrin
     ResetDocumentData();
     QFile file;
     const bool opened = platform::OpenRegularFileForReading(file, path);
-    const DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
+    DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
+    if (opened)
+        identity.digest = platform::DigestOfFile(file.handle());
     const QString unread =
         opened ? ReadDocumentFile(file, path, 0) : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
     if (!unread.isEmpty()) {

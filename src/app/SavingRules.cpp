@@ -95,6 +95,7 @@ DocumentFileIdentity IdentityOf(const struct stat& info, bool link) {
     identity.inode = info.st_ino;
     identity.size = info.st_size;
     identity.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    identity.changed = qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
     identity.link = link;
     return identity;
 }
@@ -116,10 +117,18 @@ DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
     return IdentityOf(info, link);
 }
 
-DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::FileState& written, bool link) {
+DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::FileState& written, bool link,
+                                         quint64 digest) {
     if (!written.file.exists)
         return {};
-    return {true, written.file.device, written.file.inode, written.size, written.modified, link};
+    return {true, written.file.device, written.file.inode, written.size, written.modified, written.changed, digest,
+            link};
+}
+
+bool StatusChangedAlone(const DocumentFileIdentity& known, const DocumentFileIdentity& now) {
+    return known.known && now.known && now.link == known.link && now.device == known.device &&
+           now.inode == known.inode && now.size == known.size && now.modified == known.modified &&
+           now.changed != known.changed;
 }
 
 FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const DocumentFileIdentity& now,
@@ -131,6 +140,8 @@ FileIdentityChange CompareFileIdentity(const DocumentFileIdentity& known, const 
         return FileIdentityChange::ReplacedByLink;
     if (!now.known)
         return stillNamed && !now.link ? FileIdentityChange::Moved : FileIdentityChange::Deleted;
+    if (StatusChangedAlone(known, now))
+        return known.digest && now.digest == known.digest ? FileIdentityChange::None : FileIdentityChange::Changed;
     if (now.link != known.link || now.device != known.device || now.inode != known.inode || now.size != known.size ||
         now.modified != known.modified)
         return FileIdentityChange::Changed;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 class CDocumentData;
 class QDateTime;
 
@@ -46,18 +48,28 @@ struct DocumentFileIdentity {
     quint64 device = 0;
     quint64 inode = 0;
     qint64 size = 0;
-    // Nanoseconds since the epoch.
+    // Nanoseconds since the epoch: of the last change of the content, and of the content or status, which no program
+    // can set back.
     qint64 modified = 0;
+    qint64 changed = 0;
+    // The digest of the content read or written (platform::ContentDigest), where it is known: a file whose status
+    // alone changed since (a second name, new bits) is the same file when it still holds that.
+    std::optional<quint64> digest;
     // The path itself is a symbolic link.
     bool link = false;
 };
 // The identity of the file at `path` now, links followed. With `fd`, that of the file open as `fd`, read through
 // `path`.
 DocumentFileIdentity ReadFileIdentity(const QString& path, int fd = -1);
-// The identity of the file a save left as `written`, named by a link when `link`.
-DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::FileState& written, bool link);
+// The identity of the file a save left as `written`, named by a link when `link`, holding what has `digest`.
+DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::FileState& written, bool link,
+                                         quint64 digest);
+// Whether `now` differs from `known` in the time of the last change alone, as a second name or new permission bits
+// make it, and as a change of the content whose modification time is set back does: only the content tells which.
+bool StatusChangedAlone(const DocumentFileIdentity& known, const DocumentFileIdentity& now);
 
-// How the path of a document came to name something other than the file read or last written there.
+// How the path of a document came to name something other than the file read or last written there. A file whose
+// status alone changed is another unless `now` has the digest `known` has.
 enum class FileIdentityChange { None, Changed, Deleted, Moved, ReplacedByLink };
 // `known` is the identity the path had, `now` the one it has; `stillNamed` whether the known file has a name
 // somewhere still (then a path with nothing there was moved, else deleted).

@@ -349,8 +349,10 @@ bool WriteSafely(const QString& path, platform::DocumentFileWrite* own, QString*
     };
     // Whatever the commit did, the file it wrote is as it left it.
     const auto written = qScopeGuard([&] {
-        if (own)
+        if (own) {
             own->written = file.WrittenFile();
+            own->writtenDigest = file.WrittenDigest();
+        }
     });
     if (!file.Open(own ? own->hold : nullptr, own ? own->expected : std::nullopt))
         return failed();

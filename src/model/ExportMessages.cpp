@@ -69,6 +69,8 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
         return InUseText(path, errorText);
     case platform::FileReplacement::Refusal::Changed:
         return LoadString(StringId::FileChangedWhileWritten).arg(ShownPath(path));
+    case platform::FileReplacement::Refusal::Damaged:
+        return LoadString(StringId::FileMayBeDamaged).arg(ShownPath(path), ShownPath(errorText));
     case platform::FileReplacement::Refusal::None:
         break;
     }

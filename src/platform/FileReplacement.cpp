@@ -1,5 +1,6 @@
 #include "platform/FileReplacement.h"
 
+#include "platform/ContentDigest.h"
 #include "platform/DocumentFileLock.h"
 #include "platform/DocumentHold.h"
 #include "platform/LivenessLock.h"
@@ -279,16 +280,38 @@ bool SameFile(const FileReplacement::FileId& one, const FileReplacement::FileId&
     return one.exists == other.exists && (!one.exists || (one.device == other.device && one.inode == other.inode));
 }
 
-// The same file, neither written nor cut or grown since.
-bool SameFileState(const FileReplacement::FileState& one, const FileReplacement::FileState& other) {
+// The same file, neither written nor cut or grown since, by its time of content and, when `status`, by the time
+// of its last change, which a program cannot set back.
+bool SameFileState(const FileReplacement::FileState& one, const FileReplacement::FileState& other, bool status = true) {
     return SameFile(one.file, other.file) &&
-           (!one.file.exists || (one.size == other.size && one.modified == other.modified));
+           (!one.file.exists ||
+            (one.size == other.size && one.modified == other.modified && (!status || one.changed == other.changed)));
+}
+
+qint64 Nanoseconds(const struct timespec& time) {
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
 FileReplacement::FileState FileStateOf(const struct stat& info) {
-    return {{true, info.st_dev, info.st_ino},
-            info.st_size,
-            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+    return {{true, info.st_dev, info.st_ino}, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+}
+
+// Whether the file open as `fd` holds exactly `content`, read back in pieces.
+bool HoldsExactly(int fd, const QByteArray& content) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || info.st_size != content.size())
+        return false;
+    QByteArray piece(std::min<qint64>(content.size(), kPieceSize), Qt::Uninitialized);
+    for (qint64 offset = 0; offset < content.size();) {
+        const ssize_t read = pread(
+            fd, piece.data(), static_cast<size_t>(std::min<qint64>(piece.size(), content.size() - offset)), offset);
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0 || std::memcmp(piece.constData(), content.constData() + offset, size_t(read)) != 0)
+            return false;
+        offset += read;
+    }
+    return true;
 }
 
 // Renames `from` to `to` with `flags` (RENAME_EXCHANGE, RENAME_NOREPLACE); 0 or the errno it failed with.
@@ -349,6 +372,8 @@ public:
 
     int Handle() const { return m_fd; }
     const QByteArray& Content() const { return m_content; }
+    // The digest of every byte written to the device.
+    quint64 Digest() const { return m_digest.Result(); }
     // Writes out what is collected for the temporary file; false, with the reason as errorString, when it fails.
     bool Flush();
     // Takes what the temporary file holds and what was still to go into memory, and closes the file. False when
@@ -371,9 +396,11 @@ private:
     qint64 m_written = 0; // bytes in the temporary file, or counted
     QByteArray m_pending; // bytes still to go to it
     QByteArray m_content; // the whole content, when it is collected in memory
+    ContentDigest m_digest;
 };
 
 qint64 FileReplacement::Output::writeData(const char* data, qint64 size) {
+    m_digest.Add(QByteArrayView(data, size));
     if (m_counting) {
         m_written += size;
         return size;
@@ -578,7 +605,15 @@ bool FileReplacement::OpenBeside() {
             FailWithErrno(errno);
             return false;
         }
+        struct stat made {};
+        if (fstat(fd, &made) != 0) {
+            FailWithErrno(errno);
+            close(fd);
+            unlink(QFile::encodeName(name).constData());
+            return false;
+        }
         m_temporaryPath = name;
+        m_temporaryFile = FileStateOf(made).file;
         m_output = std::make_unique<Output>(*this, fd);
         if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
             FailWithErrno(errno);
@@ -587,10 +622,9 @@ bool FileReplacement::OpenBeside() {
         }
         // The target's owner and group, where we may give them (the superuser, or a member of the group); the
         // change of owner clears set-id bits, which the commit gives back.
-        struct stat made {};
-        if (m_targetExists && (fstat(fd, &made) != 0 || ((made.st_uid != m_owner || made.st_gid != m_group) &&
-                                                         fchown(fd, made.st_uid != m_owner ? m_owner : uid_t(-1),
-                                                                made.st_gid != m_group ? m_group : gid_t(-1)) != 0))) {
+        if (m_targetExists && (made.st_uid != m_owner || made.st_gid != m_group) &&
+            fchown(fd, made.st_uid != m_owner ? m_owner : uid_t(-1), made.st_gid != m_group ? m_group : gid_t(-1)) !=
+                0) {
             FailWithErrno(errno);
             Cancel();
             return false;
@@ -613,8 +647,7 @@ bool FileReplacement::NoRoomBeside(int error) {
         return FallBackInPlace(true);
     m_noRoomBeside = true;
     m_output->CountOnly();
-    unlink(QFile::encodeName(m_temporaryPath).constData());
-    m_temporaryPath.clear();
+    RemoveTemporary();
     return true;
 }
 
@@ -622,8 +655,7 @@ bool FileReplacement::FallBackInPlace(bool noRoom) {
     m_noRoomBeside = noRoom;
     if (!m_output->TakeIntoMemory())
         return false;
-    unlink(QFile::encodeName(m_temporaryPath).constData());
-    m_temporaryPath.clear();
+    RemoveTemporary();
     m_inPlace = true;
     return true;
 }
@@ -633,10 +665,19 @@ QIODevice& FileReplacement::Device() {
 }
 
 void FileReplacement::Cancel() {
-    if (!m_temporaryPath.isEmpty())
-        unlink(QFile::encodeName(m_temporaryPath).constData());
-    m_temporaryPath.clear();
+    RemoveTemporary();
     m_output.reset();
+}
+
+void FileReplacement::RemoveTemporary() {
+    if (m_temporaryPath.isEmpty())
+        return;
+    // What has the name by now may be another program's: only the file made goes.
+    const QByteArray temporary = QFile::encodeName(m_temporaryPath);
+    struct stat info {};
+    if (lstat(temporary.constData(), &info) == 0 && SameFile(FileStateOf(info).file, m_temporaryFile))
+        unlink(temporary.constData());
+    m_temporaryPath.clear();
 }
 
 bool FileReplacement::Commit() {
@@ -655,6 +696,7 @@ bool FileReplacement::Commit() {
     } else {
         committed = m_inPlace ? CommitInPlace() : CommitBeside();
     }
+    m_writtenDigest = m_output->Digest();
     Cancel();
     return committed;
 }
@@ -686,8 +728,11 @@ bool FileReplacement::CommitBeside() {
 bool FileReplacement::TakeTargetsName() {
     const QByteArray temporary = QFile::encodeName(m_temporaryPath);
     const QByteArray target = QFile::encodeName(m_targetPath);
-    // The two names are exchanged at once: no moment is left between the look at the old file and the rename for
-    // another program to put its file in the target's place unseen.
+    // A file changed since it was found is left as it is. The exchange changes the time of change of what it
+    // brings out, so that is looked at first; then the two names are exchanged at once: no moment is left between
+    // the look at what is exchanged and the rename for another program to put its file in the target's place unseen.
+    if (NameTaken(target) && !IsFileFound(target))
+        return NamingDone(EEXIST);
     int failed = RenameWith(temporary, target, RENAME_EXCHANGE);
     if ((failed == ENOENT || FlagsUnsupported(failed)) && !m_expected && !NameTaken(target))
         return TakeFreeName(); // the file found is gone: only its name is taken
@@ -696,7 +741,7 @@ bool FileReplacement::TakeTargetsName() {
         failed = !IsFileFound(target) ? EEXIST : rename(temporary.constData(), target.constData()) == 0 ? 0 : errno;
     } else if (failed == ENOENT && !NameTaken(target)) {
         failed = EEXIST; // the file its writer expects is gone
-    } else if (failed == 0 && !IsFileFound(temporary)) {
+    } else if (failed == 0 && !IsFileFound(temporary, false)) {
         // Another file had the name: it gets it back, and the new content goes with the temporary file.
         if (renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0)
             return NamingDone(EEXIST);
@@ -741,9 +786,10 @@ bool FileReplacement::NamingDone(int failed) {
     return true;
 }
 
-bool FileReplacement::IsFileFound(const QByteArray& path) const {
+bool FileReplacement::IsFileFound(const QByteArray& path, bool status) const {
     struct stat info {};
-    return lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && SameFileState(FileStateOf(info), m_target);
+    return lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+           SameFileState(FileStateOf(info), m_target, status);
 }
 
 bool FileReplacement::CarryAttributes(int fd) {
@@ -881,6 +927,19 @@ void FileReplacement::NoteWritten(int fd) {
         m_writtenFile = FileStateOf(written);
 }
 
+bool FileReplacement::StillAsFound(int fd) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0) {
+        FailWithErrno(errno);
+        return false;
+    }
+    if (!SameFileState(FileStateOf(info), m_target)) {
+        m_refusal = Refusal::Changed;
+        return false;
+    }
+    return true;
+}
+
 bool FileReplacement::StillNamed(int fd) const {
     struct stat written {};
     struct stat named {};
@@ -897,16 +956,12 @@ int FileReplacement::OpenTarget() {
         FailWithErrno(errno);
         return -1;
     }
-    struct stat opened {};
-    if (fd >= 0 && fstat(fd, &opened) != 0) {
-        FailWithErrno(errno);
-        close(fd);
+    if (fd < 0) {
+        m_refusal = Refusal::Changed;
         return -1;
     }
-    if (fd < 0 || !SameFile({true, opened.st_dev, opened.st_ino}, m_target.file)) {
-        m_refusal = Refusal::Changed;
-        if (fd >= 0)
-            close(fd);
+    if (!StillAsFound(fd)) {
+        close(fd);
         return -1;
     }
     return fd;
@@ -917,7 +972,8 @@ bool FileReplacement::CommitInPlace() {
     const int fd = OpenTarget();
     if (fd < 0)
         return false;
-    // One writer at a time: another save into the same file (through another of its names, too) finishes first.
+    // One writer at a time: another save into the same file (through another of its names, too) finishes first, and
+    // what it wrote is then no longer the file found.
     if (!DocumentFileLock::LockForWriting(fd, kInPlaceLockWait)) {
         FailWithErrno(errno);
         close(fd);
@@ -925,34 +981,54 @@ bool FileReplacement::CommitInPlace() {
     }
     QFile file;
     QByteArray old;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||
+    if (!StillAsFound(fd) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||
         (old = file.readAll(), file.error() != QFileDevice::NoError)) {
-        m_errorText = file.errorString();
+        if (file.error() != QFileDevice::NoError)
+            m_errorText = file.errorString();
         close(fd);
         return false;
     }
     file.close();
 
-    // Until the new content is safely in the file, the old one waits in the cache folder.
+    // Until the new content is safely in the file, the old one waits in the cache folder. It is the old content only
+    // while nobody wrote the file since it was found, through its reading and the backup's writing too.
     qint64 done = 0;
     int backupFd = -1;
     QString backupPath;
-    if (!WriteBackup(old, done, backupFd, backupPath)) {
+    if (!StillAsFound(fd) || !WriteBackup(old, done, backupFd, backupPath)) {
         close(fd);
         return false;
     }
     const QByteArray encodedBackup = QFile::encodeName(backupPath);
+    const auto dropBackup = [&] {
+        unlink(encodedBackup.constData());
+        close(backupFd);
+    };
+    if (!StillAsFound(fd)) {
+        dropBackup();
+        close(fd);
+        return false;
+    }
     const int failed = WriteWhole(fd, content, done);
     if (failed == 0) {
-        unlink(encodedBackup.constData());
-        // A file another program put at the name while this one was written is not what the name now holds, so
-        // the save is no save of it: the writer hears of a changed file.
-        if (!StillNamed(fd)) {
-            m_refusal = Refusal::Changed;
+        // Another program that wrote into the file meanwhile left its bytes among ours: the file may be damaged,
+        // and its old content stays in the backup for the user. The file is not taken for the one written.
+        if (!HoldsExactly(fd, content)) {
+            m_refusal = Refusal::Damaged;
+            m_errorText = backupPath;
             close(backupFd);
             close(fd);
             return false;
         }
+        // A file another program put at the name while this one was written is not what the name now holds, so
+        // the save is no save of it: the writer hears of a changed file.
+        if (!StillNamed(fd)) {
+            m_refusal = Refusal::Changed;
+            dropBackup();
+            close(fd);
+            return false;
+        }
+        dropBackup();
     } else {
         FailWithErrno(failed);
         if (WriteWhole(fd, old, done) == 0) {
@@ -962,8 +1038,8 @@ bool FileReplacement::CommitInPlace() {
         } else { // The old content could not be put back: its copy stays for the user.
             m_errorText += QLatin1Char('\n') + backupPath;
         }
+        close(backupFd);
     }
-    close(backupFd);
     NoteWritten(fd);
     close(fd);
     return failed == 0;

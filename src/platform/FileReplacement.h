@@ -63,7 +63,11 @@ public:
 // (another user's document in a shared folder). There the whole new content is collected first and then written
 // into the file itself; the old content waits in a backup in the user's cache folder (BackupDirectory, readable
 // by the user only), written and synced (file and folder) before the first byte of the file is overwritten and
-// removed only once the new content is synced; a write that fails puts the old content back. A temporary file that
+// removed only once the new content is synced and read back whole; a write that fails puts the old content back.
+// The file is written only while it is as Open found it (device, inode, size, times), looked at again when it is
+// opened, locked, read and backed up; a file another program wrote into meanwhile is left as that program left it
+// (Refusal::Changed). One that does not read back as written was written into by another program during the write:
+// it may be damaged, and its backup stays for the user (Refusal::Damaged). A temporary file that
 // finds no room (the file system or the user's quota full) is given up for the same write in place: what it held
 // is taken back into memory and it is removed, so that a save with room for the change but not for a second copy
 // succeeds. A new file has nothing to be written into: the rest of its content is only counted, and the commit
@@ -71,7 +75,8 @@ public:
 //
 // The temporary file's name is one no person picks: ".NAME.nuvsave-PID-RANDOMCHECK", CHECK a digest of the
 // rest, NAME the file's name cut so that the whole fits the file system's limit on names. A name that is not one
-// of ours never passes for it. The writer holds a lock on its temporary file or backup while it works. What a
+// of ours never passes for it, nor does a file another program put at its name: only the file made is removed. The
+// writer holds a lock on its temporary file or backup while it works. What a
 // process of the same user that died left (the id in the name is no process's here, and the lock is free) is found
 // by the next write of the file, never by a read: its temporary files are removed, and its backups, named
 // "NAME-HASH-PID-RANDOM.bak" in the cache folder after the file they hold (HASH from the file's absolute path), are
@@ -84,8 +89,9 @@ public:
 // everybody (which binds the superuser too), nor a document that an editor holds (DocumentHolder): this is the one
 // gate every write of a file of ours passes, whatever the file is to hold.
 //
-// The file written is the one found when the write was opened, or the one its writer names (FileState): a link or
-// another file put under its name meanwhile is never written into (Refusal::Changed); one gone meanwhile is made
+// The file written is the one found when the write was opened, or the one its writer names (FileState): a link,
+// another file put under its name or the file changed meanwhile is never written into (Refusal::Changed); one gone
+// meanwhile is made
 // anew, unless its writer named it. A write in place opens the file once, without following a link, and writes
 // through that descriptor.
 class FileReplacement {
@@ -96,11 +102,14 @@ public:
         quint64 device = 0;
         quint64 inode = 0;
     };
-    // A file with its size and time of change: as its writer found it, or as a write left it.
+    // A file with its size and times: as its writer found it, or as a write left it. The time of the last change
+    // of content or status is the one no program can set back (a modification time can be), so every comparison of
+    // two states compares it.
     struct FileState {
         FileId file;
         qint64 size = 0;
         qint64 modified = 0; // nanoseconds since the epoch
+        qint64 changed = 0;  // nanoseconds since the epoch
     };
 
     // Room that would have let a write through, in one folder.
@@ -114,7 +123,10 @@ public:
         NotRegularFile, // a folder, device, pipe, socket or dangling link
         ReadOnly,       // no write permission bit at all
         InUse,          // a document that an editor holds, under any name of the file; ErrorText() names the holder
-        Changed,        // the path leads to another file than the one expected, or to one no more
+        Changed,        // the path leads to another file than the one expected, or to one no more, or the file
+                        // was changed since it was found
+        Damaged,        // written in place, the file does not hold what was written (another program wrote into it
+                        // meanwhile): it may be damaged, and ErrorText() names the backup that keeps its old content
     };
 
     explicit FileReplacement(const QString& path);
@@ -144,6 +156,8 @@ public:
     const QList<Room>& RoomWanted() const { return m_roomWanted; }
     // The file the last commit wrote, as it left it, failed or not: nothing when it did not write the file.
     const FileState& WrittenFile() const { return m_writtenFile; }
+    // The digest of the content the last commit wrote (ContentDigest).
+    quint64 WrittenDigest() const { return m_writtenDigest; }
 
     // The folder that keeps the old content of a file while it is written in place.
     static QString BackupDirectory();
@@ -168,6 +182,10 @@ private:
     bool CommitInPlace();
     // Whether the file written in place through `fd` is still the one at the file's name.
     bool StillNamed(int fd) const;
+    // Whether the file open as `fd` is still as Open found it; else the write is refused as Changed.
+    bool StillAsFound(int fd);
+    // Removes the temporary file, where its name still leads to the file made.
+    void RemoveTemporary();
     // Opens the file for a write in place, without following a link; -1 when it is not the file found by Open.
     int OpenTarget();
     bool CommitBeside();
@@ -179,8 +197,9 @@ private:
     // The temporary file was given the target's name, or not for `failed`: EEXIST when it has another file than the
     // one found by Open (or none where that was expected).
     bool NamingDone(int failed);
-    // Whether the file at `path` (a link not followed) is the one found by Open.
-    bool IsFileFound(const QByteArray& path) const;
+    // Whether the file at `path` (a link not followed) is the one found by Open, unchanged; without `status` its
+    // time of change, which a rename changes, is not compared.
+    bool IsFileFound(const QByteArray& path, bool status = true) const;
     // The file open as `fd` is the one written.
     void NoteWritten(int fd);
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
@@ -204,12 +223,14 @@ private:
     FileState m_target;      // the file found by Open
     bool m_expected = false; // the writer named the file it expects
     FileState m_writtenFile;
+    quint64 m_writtenDigest = 0;
     QList<std::pair<QByteArray, QByteArray>> m_attributes; // the target's extended attributes: names and values
     bool m_inPlace = false;
     bool m_noRoomBeside = false; // the temporary file found no room
     int m_noRoomError = 0;       // and the errno it failed with
     QList<Room> m_roomWanted;
     QString m_temporaryPath;
+    FileId m_temporaryFile; // the file made there
     std::unique_ptr<Output> m_output;
     Refusal m_refusal = Refusal::None;
     QString m_errorText;
@@ -227,6 +248,7 @@ struct DocumentFileWrite {
     bool stopped = false;
     FileReplacement::Refusal refusal = FileReplacement::Refusal::None;
     FileReplacement::FileState written;
+    quint64 writtenDigest = 0;
 };
 
 } // namespace platform

@@ -14,6 +14,7 @@
 #include "texts/StringTable.h"
 #include "texts/TextHelpers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -699,12 +700,21 @@ TEST_F(DocumentSaving, AFileChangedBehindTheEditorsBackIsNotWrittenWithoutAsking
 }
 
 TEST(FileIdentity, EachOfItsPartsTellsAnotherFile) {
-    const DocumentFileIdentity known{true, 1, 2, 3, 4, false};
+    const DocumentFileIdentity known{true, 1, 2, 3, 4, 5, 6, false};
     for (const auto change :
          {+[](DocumentFileIdentity& now) { ++now.device; }, +[](DocumentFileIdentity& now) { ++now.inode; },
           +[](DocumentFileIdentity& now) { ++now.size; }, +[](DocumentFileIdentity& now) { ++now.modified; }}) {
         DocumentFileIdentity now = known;
         change(now);
+        EXPECT_EQ(CompareFileIdentity(known, now, true), FileIdentityChange::Changed);
+    }
+    // The status alone changed: the same file while it holds what it held, another when its content is other or
+    // unknown.
+    DocumentFileIdentity now = known;
+    ++now.changed;
+    EXPECT_EQ(CompareFileIdentity(known, now, true), FileIdentityChange::None);
+    for (const std::optional<quint64> digest : {std::optional<quint64>(7), std::optional<quint64>()}) {
+        now.digest = digest;
         EXPECT_EQ(CompareFileIdentity(known, now, true), FileIdentityChange::Changed);
     }
 }
@@ -766,6 +776,56 @@ TEST_F(DocumentSaving, ALinkOrAFilePutInTheDocumentsPlaceAsItIsWrittenInPlaceIsN
     ASSERT_EQ(Shown().size(), shown + 1);
     EXPECT_EQ(Shown().last(), QStringLiteral("The file cannot be saved automatically.\n") + linked);
     EXPECT_EQ(ReadFileBytes(Path("victim.txt")), "private\n");
+}
+
+TEST_F(DocumentSaving, AWriteIntoTheFileDuringASaveInPlaceIsSaidAndAChangeWithItsTimeSetBackIsAskedAbout) {
+    const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    const QString door = Path("door.nuv");
+    const auto writeAt = [&](qint64 offset, const QByteArray& bytes) {
+        const int fd = open(encoded(door).constData(), O_WRONLY);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(pwrite(fd, bytes.constData(), size_t(bytes.size()), offset), bytes.size());
+        close(fd);
+    };
+    SaveAs("door.nuv");
+    // With a second name the document is written in place; another program writes into it as the save writes.
+    ASSERT_EQ(link(encoded(door).constData(), encoded(Path("alias.nuv")).constData()), 0);
+    Modify("ours");
+    {
+        const InPlaceWriteMoment intrude(InPlaceWriteMoment::AfterWriting, [&] { writeAt(0, "theirs"); });
+        m_app.OnFileSave();
+    }
+    ASSERT_EQ(Shown().size(), 1);
+    const QStringList backups = QDir(platform::FileReplacement::BackupDirectory()).entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    const QString backup = platform::FileReplacement::BackupDirectory() + '/' + backups[0];
+    EXPECT_TRUE(Shown()[0].contains(LoadString(StringId::FileMayBeDamaged).arg(ShownPath(door), ShownPath(backup))))
+        << Shown()[0].toStdString();
+    EXPECT_TRUE(ReadFileBytes(door).startsWith("theirs"));
+    EXPECT_TRUE(m_app.Document().IsModified());
+    // The file is not taken for the one the save wrote: the next save asks, and Yes writes the document.
+    m_messages.Answer(MessageAnswer::Yes);
+    m_app.OnFileSave();
+    ASSERT_EQ(Shown().size(), 2);
+    EXPECT_TRUE(Shown()[1].startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+    EXPECT_EQ(TitleOfDocumentFile(door), "ours");
+    EXPECT_FALSE(m_app.Document().IsModified());
+
+    // Changed since with its modification time set back: Save asks, and unanswered writes nothing.
+    const struct stat saved = [&] {
+        struct stat info {};
+        EXPECT_EQ(stat(encoded(door).constData(), &info), 0);
+        return info;
+    }();
+    writeAt(0, "THEIRS");
+    const struct timespec times[2] = {saved.st_atim, saved.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, encoded(door).constData(), times, 0), 0);
+    const QByteArray theirs = ReadFileBytes(door);
+    Modify("later");
+    m_app.OnFileSave();
+    ASSERT_EQ(Shown().size(), 3);
+    EXPECT_TRUE(Shown()[2].startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+    EXPECT_EQ(ReadFileBytes(door), theirs);
 }
 
 TEST_F(DocumentSaving, AFilePutInTheDocumentsPlaceWhileASaveWritesIsKeptAndAskedAbout) {

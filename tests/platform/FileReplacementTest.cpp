@@ -65,7 +65,8 @@ protected:
     static platform::FileReplacement::FileState State(const struct stat& info) {
         return {{true, info.st_dev, info.st_ino},
                 info.st_size,
-                qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+                qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec};
     }
     QStringList CacheEntries() const {
         return QDir(platform::FileReplacement::BackupDirectory()).entryList(QDir::Files | QDir::Hidden);
@@ -264,6 +265,76 @@ TEST_F(FileReplacementTest, AWriteGoesOnlyIntoTheFileItFoundAndNeverThroughALink
     EXPECT_TRUE(opens(Stat(Path("doc.nuv")), true));
 }
 
+TEST_F(FileReplacementTest, AWriteInPlaceLeavesAFileChangedSinceItWasFoundAndReadsBackWhatItWrote) {
+    using Refusal = platform::FileReplacement::Refusal;
+    const QString doc = Path("doc.nuv");
+    const auto writeAt = [&](qint64 offset, const QByteArray& bytes, bool truncate) {
+        const int fd = open(QFile::encodeName(doc).constData(), O_WRONLY | (truncate ? O_TRUNC : 0));
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(pwrite(fd, bytes.constData(), size_t(bytes.size()), offset), bytes.size());
+        close(fd);
+    };
+    // Another program rewrites the file, or changes it and sets its modification time back, after the save found it
+    // and before the save opens it: the save writes nothing and leaves what that program wrote.
+    const auto cutAndWrite = [&] { writeAt(0, "14 bytes of it", true); };
+    const auto changeAndSetTimeBack = [&] {
+        const struct stat before = Stat(doc);
+        writeAt(0, "OLD", false);
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(doc).constData(), times, 0), 0);
+    };
+    for (const auto& [act, left] : {std::pair{std::function<void()>(cutAndWrite), QByteArray("14 bytes of it")},
+                                    {std::function<void()>(changeAndSetTimeBack), QByteArray("OLD content")}}) {
+        QFile::remove(doc);
+        QFile::remove(Path("other.nuv"));
+        Write(doc, "old content");
+        ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+        const InPlaceWriteMoment change(InPlaceWriteMoment::BeforeOpening, act);
+        Refusal refusal = Refusal::None;
+        EXPECT_FALSE(Replace(doc, "new content", nullptr, &refusal));
+        EXPECT_EQ(refusal, Refusal::Changed);
+        EXPECT_EQ(Read(doc), left);
+        EXPECT_TRUE(CacheEntries().isEmpty());
+    }
+
+    // A program that writes into the file while the save writes it leaves a file that is neither: the save says it
+    // may be damaged and keeps the old content in the backup it names.
+    ASSERT_TRUE(Replace(doc, "old content"));
+    const InPlaceWriteMoment intrude(InPlaceWriteMoment::AfterWriting, [&] { writeAt(20, "theirs", false); });
+    platform::FileReplacement file(doc);
+    ASSERT_TRUE(file.Open());
+    ASSERT_EQ(file.Device().write("new content"), 11);
+    EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(file.Refused(), Refusal::Damaged);
+    EXPECT_FALSE(file.WrittenFile().file.exists);
+    EXPECT_EQ(Read(file.ErrorText()), "old content");
+    EXPECT_EQ(CacheEntries().size(), 1);
+    EXPECT_EQ(Read(doc), QByteArray("new content") + QByteArray(9, '\0') + "theirs");
+}
+
+TEST_F(FileReplacementTest, OnlyItsOwnTemporaryFileIsRemovedWhenASaveFails) {
+    // Another program puts its file at the temporary file's name while the save writes; the write then fails.
+    const QString doc = Path("doc.nuv");
+    Write(doc, "old");
+    Write(Path("theirs"), "theirs");
+    struct Intrusion : platform::TemporaryWriteHook {
+        QString folder;
+        QString temporary;
+        int Writing(qint64, qint64) override {
+            temporary = QDir(folder).entryList({".doc.nuv.nuvsave-*"}, QDir::Files | QDir::Hidden).value(0);
+            rename(QFile::encodeName(folder + "/theirs").constData(),
+                   QFile::encodeName(folder + '/' + temporary).constData());
+            return EIO;
+        }
+    } intrusion;
+    intrusion.folder = m_dir.path();
+    const platform::TemporaryWriteHookInstaller installed(intrusion);
+    EXPECT_FALSE(Replace(doc, "new"));
+    ASSERT_FALSE(intrusion.temporary.isEmpty());
+    EXPECT_EQ(Read(Path(intrusion.temporary)), "theirs");
+    EXPECT_EQ(Read(doc), "old");
+}
+
 TEST_F(FileReplacementTest, AFilePutInTheFilesPlaceWhileItIsWrittenBesideIsKept) {
     using Refusal = platform::FileReplacement::Refusal;
     const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
@@ -277,12 +348,19 @@ TEST_F(FileReplacementTest, AFilePutInTheFilesPlaceWhileItIsWrittenBesideIsKept)
         ASSERT_TRUE(file.open(QIODevice::Append));
         ASSERT_EQ(file.write("+theirs"), 7);
     };
+    const auto rewriteWithTheTimeSetBack = [&] {
+        const struct stat before = Stat(doc);
+        Write(doc, "OLD");
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(utimensat(AT_FDCWD, encoded(doc).constData(), times, 0), 0);
+    };
     // With names exchanged, and on a file system that cannot exchange them.
     for (const int renameError : {0, EINVAL}) {
         SCOPED_TRACE(renameError);
         // A file put in the place of the one found, that one written meanwhile, and one put where none was.
         for (const auto& [existing, act, left] : {std::tuple{true, std::function<void()>(putTheirs), "theirs"},
                                                   {true, std::function<void()>(appendToIt), "old+theirs"},
+                                                  {true, std::function<void()>(rewriteWithTheTimeSetBack), "OLD"},
                                                   {false, std::function<void()>(putTheirs), "theirs"}}) {
             QFile::remove(doc);
             if (existing)
@@ -329,9 +407,11 @@ TEST_F(FileReplacementTest, TwoWritesInPlaceOfOneFileAtOnceLeaveOneWholeContent)
         return secondFile.Device().write(second) == second.size() && secondFile.Commit();
     });
     EXPECT_TRUE(Replace(Path("doc.nuv"), first));
-    EXPECT_TRUE(secondDone.get());
-    // The second writer waited for the first: its content is the file's, whole.
-    EXPECT_EQ(Read(Path("doc.nuv")), second);
+    // The second writer waited for the first, and then found the file changed since it looked: it writes nothing,
+    // and the first one's content is the file's, whole.
+    EXPECT_FALSE(secondDone.get());
+    EXPECT_EQ(secondFile.Refused(), platform::FileReplacement::Refusal::Changed);
+    EXPECT_EQ(Read(Path("doc.nuv")), first);
     EXPECT_TRUE(CacheEntries().isEmpty());
 }
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+namespace platform {
+
+// A digest of a file's content, to tell whether a file whose status changed (a second name, new permission bits, or
+// a modification time set back) still holds what was read from it or written into it. The same bytes give the same
+// digest however they are fed in pieces; it is keyed anew in each process and only compared within one.
+class ContentDigest {
+public:
+    void Add(QByteArrayView bytes);
+    quint64 Result() const;
+
+private:
+    void AddBlock(const char* block);
+
+    QByteArray m_partial; // the start of a block not yet full
+    size_t m_state = 0;
+    qint64 m_length = 0;
+};
+
+// The digest of what the file open as `fd` holds now, read from its start; nothing when it cannot be read.
+std::optional<quint64> DigestOfFile(int fd);
+// The same for the file at `path`, a link followed.
+std::optional<quint64> DigestOfFile(const QString& path);
+
+} // namespace platform
