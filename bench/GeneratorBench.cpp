@@ -4,7 +4,7 @@
 // other) and of a switch of N and 2N cases that all take one action; and the traceability import of N and 2N unit
 // functions and of N and 2N rows under long column names. The time (and for the merged tables and the long names the
 // memory) of the larger should stay within 2.2 times the smaller. The traceability import of the same rows under
-// short and long column names is measured in turns too (bench/trace-import-names.sh).
+// short and long column names is measured in turns too (bench/large-inputs.sh).
 //
 // The origin calls each chapter in a case of its own. Called one after the other, every rule of a chapter would carry
 // the former actions of all chapters before it (an action taken in a called unit function stays on the caller's

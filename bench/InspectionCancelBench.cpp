@@ -2,7 +2,8 @@
 // generated document (see GeneratedLogicDocument.h) of N and of 2N unit functions, Cancel pressed halfway
 // through a phase, and the time until the dialog closes. The worker stops within a millisecond; what
 // is measured is how long the window takes to hear of it while the worker's progress and lines come in. It
-// should stay under a tenth of a second in every phase, whatever the size of the document.
+// should stay under a tenth of a second in every phase, whatever the size of the document. Cancel, too, of a run
+// whose expansion grows without bound: the time until the window hears of its end, and what the run grew meanwhile.
 // Also the result pane filled with a million finding lines, against its model alone: the time until the pane
 // has taken every line and drawn itself, and what the filled pane adds to the resident set at its peak. The
 // pane draws its rows from the model, so it should add little time and next to no memory to the model's.

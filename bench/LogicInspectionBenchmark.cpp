@@ -1,6 +1,7 @@
 // Whole-document inspection of generated documents (see GeneratedLogicDocument.h). Run with N and 2N unit
-// functions; the time of the larger should stay near twice the smaller. The shared-member cases report time and
-// peak memory of documents whose findings grow with the square of their size; the largest is run by hand:
+// functions, time and peak memory; the time of the larger should stay near twice the smaller. The shared-member cases
+// report time and peak memory of documents of 4,000 and 8,000 unit functions whose findings grow with the square of
+// their size; the largest, 20,000, is run by hand:
 //   bench_LogicInspectionBenchmark --shared-members-large
 // The condition/conclusion list for all unit functions (BM_ConditionListRatio), written to a pane and read out as
 // nuvinspect writes it, at N and 2N in turns: an origin calling N unit functions of one Do each (shape 0), whose list

@@ -1,7 +1,7 @@
-// The search against grep -o over the same document file, the content search over N and 2N lines, and the
-// similar-word detection from N to 2N member names, and over N and 2N distinct member names with its peak memory. The
-// document is the 20,000-function one that bench_DocumentFileBench writes; this program has it written by that program,
-// beside which it is built.
+// The search against grep -o over the same document file, the content search over N and 2N lines ended by LF, and
+// the similar-word detection from N to 2N member names, and over N and 2N distinct member names with its peak memory.
+// The document is the 20,000-function one that bench_DocumentFileBench writes; this program has it written by that
+// program, beside which it is built.
 //   build/bench_SearchBench [benchmark options]
 
 #include "model/DocumentData.h"

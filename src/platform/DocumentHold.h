@@ -34,7 +34,8 @@ bool IsRecordDocument(const QString& directory, const InstanceRecord& record, co
 // editor's under another name of the file or registered in another runtime folder, another program's, or one of
 // this process's other than `ownHold`, the hold of the document that a save writes into. Then the holder's name,
 // from the owner file beside the document; when that names none, the user and process the system names for the
-// file's lock ("USER (PID N)"), or "Unknown"; else nothing.
+// file's lock ("USER (PID N)"), or "Unknown"; else nothing. A writer of a file the user names asks this before any
+// question about the file, whether to overwrite it among them.
 std::optional<QString> DocumentHolder(const QString& path, const DocumentFileLock* ownHold = nullptr);
 
 } // namespace platform

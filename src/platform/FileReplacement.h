@@ -71,7 +71,9 @@ public:
 // finds no room (the file system or the user's quota full) is given up for the same write in place: what it held
 // is taken back into memory and it is removed, so that a save with room for the change but not for a second copy
 // succeeds. A new file has nothing to be written into: the rest of its content is only counted, and the commit
-// fails with the room the whole file wants.
+// fails with the room the whole file wants. A write in place without room for its backup or for the file's growth
+// fails with the room that would let it through (RoomWanted), in the file's folder or in the cache folder: one sum,
+// the backup's and the growth's, when the two share a file system.
 //
 // The temporary file's name is one no person picks: ".NAME.nuvsave-PID-RANDOMCHECK", CHECK a digest of the
 // rest, NAME the file's name cut so that the whole fits the file system's limit on names. A name that is not one
@@ -80,7 +82,8 @@ public:
 // process of the same user that died left (the id in the name is no process's here, and the lock is free) is found
 // by the next write of the file, never by a read: its temporary files are removed, and its backups, named
 // "NAME-HASH-PID-RANDOM.bak" in the cache folder after the file they hold (HASH from the file's absolute path), are
-// kept for the user (LeftBackups). Nothing else beside the file is touched, whatever its name.
+// kept for the user (LeftBackups), and the next open of the document says where they are. Nothing else beside the
+// file is touched, whatever its name.
 //
 // A write in place takes the file's lock (DocumentFileLock) for its duration, so that two of them never mix
 // their content; the lock a document's holder in this process has is its own.
@@ -159,7 +162,8 @@ public:
     // The digest of the content the last commit wrote (ContentDigest).
     quint64 WrittenDigest() const { return m_writtenDigest; }
 
-    // The folder that keeps the old content of a file while it is written in place.
+    // The folder that keeps the old content of a file while it is written in place: "nuv" in the user's cache folder
+    // (~/.cache/nuv), shared by every program of ours.
     static QString BackupDirectory();
     // The backups of the file at `path` that processes which died during a write in place left complete.
     // Backups a dead process had not completed (the file was not touched yet) are removed.

@@ -14,7 +14,8 @@ namespace platform {
 // (SIGSEGV, SIGBUS) while the process's memory is within a few megabytes of its limit (ulimit -v or -d): libraries
 // that do not check their allocations fail there when memory runs out. Any other exception or fault ends the process
 // as before; a SIGSEGV or SIGBUS that a process sent is no fault and takes the action it had before. Under a limit the
-// threads share as many heaps as HeapArenasWithin gives.
+// threads share as many heaps as HeapArenasWithin gives. The editor, the converter and the test tools call it as they
+// start.
 void ExitOnOutOfMemory(const QString& message);
 // Ends the process with that message and status 1, as when memory has run out. Safe in a signal handler.
 [[noreturn]] void EndForLackOfMemory();

@@ -6,8 +6,9 @@
 class QFile;
 class QIODevice;
 
-// Files a user names are read within a bound that fits their format, and only when they are regular files: a
-// pipe without a writer would wait forever and a device such as /dev/zero never ends.
+// Files a user names, documents among them, are read within a bound that fits their format, checked against the
+// file's size before it is read, and only when they are regular files: a pipe without a writer would wait forever
+// and a device such as /dev/zero never ends.
 namespace platform {
 
 // Opens the file at `path` for reading when it is a regular file; false, `file` left closed, otherwise or when it

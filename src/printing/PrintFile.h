@@ -12,7 +12,7 @@ namespace platform {
 class FileReplacement;
 }
 
-// The file a printout is written to, as the print dialog and nuvprint take it.
+// The file a printout is written to, as the print dialog (the preview's and the chart's too) and nuvprint take it.
 
 // Why a printout may not be written to the file at `path`, found without opening it (a pipe would wait for a reader
 // and a device never ends): anything but a regular file (a link followed, one that leads nowhere refused too), or a
