@@ -8,8 +8,8 @@
 # 2. Ordinary saves (renamed over the document) are killed with SIGKILL after KILLS delays spread over the run of
 #    one save; the next save must leave no temporary file beside the document.
 # 3. Two saves in place of one document (it has a second hard link), one of a large document and one of a small,
-#    run at once KILLS times: each must succeed, one after the other, or be refused because the other is writing
-#    the file; one of the two contents stays whole, none may be mixed.
+#    run at once KILLS times: each must succeed, or be refused because the other is writing the file or wrote it
+#    since the save found it; one of the two contents stays whole, none may be mixed.
 set -eu
 build=${1:-build}
 kills=${2:-100}
