@@ -1,4 +1,5 @@
 #include "platform/ui/DropEdit.h"
+#include "platform/ui/NameEdit.h"
 
 #include "support/QStringPrinter.h"
 
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -52,21 +54,35 @@ struct DropWindow {
         return answered;
     }
 
-    QWidget window;
+    // Takes what its widgets leave when it accepts drops, as the main window takes a dropped document.
+    class Window : public QWidget {
+    protected:
+        void dragEnterEvent(QDragEnterEvent* event) override { event->acceptProposedAction(); }
+        void dragMoveEvent(QDragMoveEvent* event) override { event->acceptProposedAction(); }
+        void dropEvent(QDropEvent* event) override {
+            event->acceptProposedAction();
+            ++dropped;
+        }
+
+    public:
+        int dropped = 0;
+    } window;
     CDropEdit* field = new CDropEdit;
-    QLineEdit* box = new QLineEdit;
+    QLineEdit* box = new CNameEdit(100);
 };
 
 } // namespace
 
-// A file dropped on a file field, or on any other box, is taken as a copy (or a link), never as the move the source
-// proposes, after which a file manager may remove it; a drag that offers only a move is refused.
+// A file dropped on a file field, or through any other box on the window under it, is taken as a copy (or a link),
+// never as the move the source proposes, after which a file manager may remove it; a drag that offers only a move is
+// refused.
 TEST(FileDropGuard, ADroppedFileIsTakenAsACopyOrALinkAndNeverMoved) {
     DropWindow copy;
     EXPECT_EQ(copy.Drop(copy.field, Qt::CopyAction | Qt::MoveAction), Qt::CopyAction);
     EXPECT_EQ(copy.field->text(), "/tmp/plans/door.pdf");
+    copy.window.setAcceptDrops(true);
     EXPECT_EQ(copy.Drop(copy.box, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction), Qt::CopyAction);
-    EXPECT_TRUE(copy.box->text().contains("door.pdf"));
+    EXPECT_EQ(copy.box->text(), "old text") << "the window under the box took it";
 
     DropWindow link;
     EXPECT_EQ(link.Drop(link.field, Qt::MoveAction | Qt::LinkAction), Qt::LinkAction);
@@ -77,6 +93,39 @@ TEST(FileDropGuard, ADroppedFileIsTakenAsACopyOrALinkAndNeverMoved) {
         EXPECT_EQ(move.Drop(target, Qt::MoveAction), Qt::IgnoreAction);
     EXPECT_EQ(move.field->text(), "old path");
     EXPECT_EQ(move.box->text(), "old text");
+}
+
+// A text box other than a file field takes no dropped file, whose address it would insert: the drag goes on to the
+// window under it. Dropped text it takes; a file field takes a dropped file as its path.
+TEST(FileDropGuard, OnlyAFileFieldTakesADroppedFile) {
+    DropWindow refused;
+    auto* text = new QPlainTextEdit("old notes");
+    refused.window.layout()->addWidget(text);
+    for (QWidget* target : {static_cast<QWidget*>(refused.box), text->viewport()})
+        EXPECT_EQ(refused.Drop(target, Qt::CopyAction), Qt::IgnoreAction);
+    EXPECT_EQ(refused.box->text(), "old text");
+    EXPECT_EQ(text->toPlainText(), "old notes");
+
+    DropWindow taken;
+    taken.window.setAcceptDrops(true);
+    EXPECT_EQ(taken.Drop(taken.box, Qt::CopyAction), Qt::CopyAction);
+    EXPECT_EQ(taken.window.dropped, 1);
+    EXPECT_EQ(taken.box->text(), "old text");
+    EXPECT_EQ(taken.Drop(taken.field, Qt::CopyAction), Qt::CopyAction);
+    EXPECT_EQ(taken.window.dropped, 1);
+    EXPECT_EQ(taken.field->text(), "/tmp/plans/door.pdf");
+
+    // Text dragged from another program is no file.
+    QMimeData words;
+    words.setText("words");
+    const QPoint at = taken.box->mapTo(&taken.window, QPoint(2, taken.box->height() / 2));
+    QDragEnterEvent enter(at, Qt::CopyAction, &words, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(taken.window.windowHandle(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &words, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(taken.window.windowHandle(), &move);
+    QDropEvent drop(at, Qt::CopyAction, &words, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(taken.window.windowHandle(), &drop);
+    EXPECT_TRUE(taken.box->text().contains("words"));
 }
 
 // A click beside the completions that a typed file name opened closes them and presses the button it was made on: the
