@@ -128,27 +128,64 @@ TEST(FileDropGuard, OnlyAFileFieldTakesADroppedFile) {
     EXPECT_TRUE(taken.box->text().contains("words"));
 }
 
+namespace {
+
+// A file name field with completions and a Print button, beside it or under it.
+struct CompletionWindow {
+    explicit CompletionWindow(QBoxLayout::Direction direction) {
+        auto* layout = new QBoxLayout(direction, &window);
+        layout->addWidget(name);
+        layout->addWidget(print);
+        name->setCompleter(
+            new QCompleter(QStringList{"out.pdf", "out1.pdf", "out2.pdf", "out3.pdf", "other.pdf"}, name));
+        window.move(100, 300);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        name->setFocus();
+    }
+
+    // Clicks `at`, a point of the Print button, in the window.
+    void Click(const QPoint& at) {
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, print->mapTo(&window, at));
+    }
+
+    QWidget window;
+    QLineEdit* name = new QLineEdit;
+    QPushButton* print = new QPushButton("Print");
+    QSignalSpy clicked{print, &QPushButton::clicked};
+};
+
+} // namespace
+
 // A click beside the completions that a typed file name opened closes them and presses the button it was made on: the
 // first click on Print prints.
 TEST(CompleterClicks, TheClickThatClosesTheCompletionsReachesTheButton) {
-    QWidget window;
-    auto* layout = new QHBoxLayout(&window);
-    auto* name = new QLineEdit;
-    auto* print = new QPushButton("Print");
-    layout->addWidget(name);
-    layout->addWidget(print);
-    name->setCompleter(new QCompleter(QStringList{"out.pdf", "other.pdf"}, name));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QSignalSpy clicked(print, &QPushButton::clicked);
-    name->setFocus();
-    QTest::keyClicks(name, "out");
-    QAbstractItemView* completions = name->completer()->popup();
+    CompletionWindow beside(QBoxLayout::LeftToRight);
+    QTest::keyClicks(beside.name, "out");
+    QAbstractItemView* completions = beside.name->completer()->popup();
     ASSERT_TRUE(completions->isVisible());
 
-    const QPoint onPrint = print->mapTo(&window, print->rect().center());
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, onPrint);
+    beside.Click(beside.print->rect().center());
     EXPECT_FALSE(completions->isVisible());
-    EXPECT_EQ(clicked.count(), 1);
-    EXPECT_EQ(name->text(), "out");
+    EXPECT_EQ(beside.clicked.count(), 1);
+    EXPECT_EQ(beside.name->text(), "out");
+}
+
+// The completions a typed file name opens cover no button of the field's window: a click on Print, where the list
+// would have lain under the field, presses it rather than taking a completion.
+TEST(CompleterClicks, TheCompletionsCoverNoButton) {
+    CompletionWindow under(QBoxLayout::TopToBottom);
+    QAbstractItemView* completions = under.name->completer()->popup();
+    const QRect print(under.print->mapToGlobal(QPoint(0, 0)), under.print->size());
+    for (const char* typed : {"o", "u", "t"}) {
+        QTest::keyClicks(under.name, typed);
+        ASSERT_TRUE(completions->isVisible());
+        EXPECT_FALSE(completions->geometry().intersects(print)) << typed;
+        EXPECT_GE(completions->height(), 3 * completions->sizeHintForRow(0)) << typed;
+    }
+
+    under.Click(QPoint(4, 4));
+    EXPECT_FALSE(completions->isVisible());
+    EXPECT_EQ(under.clicked.count(), 1);
+    EXPECT_EQ(under.name->text(), "out");
 }
