@@ -83,6 +83,17 @@ QString OpenXmlType(const QByteArray& head) {
     return {};
 }
 
+// Whether the first bytes of a file hold only characters of text. The type database takes a control character other
+// than a tab or a line end as a sign of binary data; a form feed (a listing's page break), a vertical tab, a backspace
+// (a manual's overstrike), a bell and an escape (a coloured log) are text all the same.
+bool IsText(const QByteArray& head) {
+    static const QByteArray controls("\a\b\t\n\v\f\r\x1b");
+    constexpr qsizetype looked = 128; // as far as the database looks
+    const QByteArray start = head.left(looked);
+    return std::all_of(start.begin(), start.end(),
+                       [](char byte) { return static_cast<uchar>(byte) >= 0x20 || controls.contains(byte); });
+}
+
 // The type the content of a file shows, as the desktop's opener sees it.
 QMimeType ContentType(const QMimeDatabase& types, const QByteArray& head) {
     const QMimeType type = types.mimeTypeForData(head);
@@ -91,39 +102,65 @@ QMimeType ContentType(const QMimeDatabase& types, const QByteArray& head) {
         if (!office.isEmpty())
             return types.mimeTypeForName(office);
     }
+    if (type.isDefault() && IsText(head))
+        return types.mimeTypeForName(QStringLiteral("text/plain"));
     return type;
 }
 
-// Two types agree when they are the same or one is a kind of the other (a CSV file is a text).
-bool Agree(const QMimeType& one, const QMimeType& other) {
-    return one.inherits(other.name()) || other.inherits(one.name());
+// Whether a file's name and its content agree: they are of one type, or one is a kind of the other (a CSV file is a
+// text), and a name of a document goes with content that is a document (an archive is none, a launcher is no text).
+// A compound file is the container of the binary office documents, of installers and of other programs' files: its
+// content tells no more unless Word marked it, and it holds a document of the type its name gives when that is one
+// of the binary office documents.
+bool Agree(const QMimeType& named, const QMimeType& content) {
+    static const QStringList compoundDocuments = {QStringLiteral("application/msword"),
+                                                  QStringLiteral("application/vnd.ms-excel"),
+                                                  QStringLiteral("application/vnd.ms-powerpoint")};
+    if (IsDocumentType(named) && content.name() == QLatin1String("application/x-ole-storage"))
+        return std::any_of(compoundDocuments.begin(), compoundDocuments.end(),
+                           [&named](const QString& document) { return named.inherits(document); });
+    if (IsDocumentType(named) && !IsDocumentType(content))
+        return false;
+    return named.inherits(content.name()) || content.inherits(named.name());
 }
 
-// A file the desktop only shows: a regular file, not executable, whose names (as linked and of the file a link leads
-// to) and content are documents of types that agree. The opener types a file by its content, a reader by its name: a
-// program or a launcher named as a document is none. Only a bounded head is read, and a pipe or a device is never
-// opened, let alone waited on.
-bool IsDocumentFile(const QString& path) {
+// What a local file is to the desktop.
+struct FileLook {
+    // A file the desktop only shows: a regular file, not executable, whose names (as linked and of the file a link
+    // leads to) are documents that agree with its content. The opener types a file by its content, a reader by its
+    // name: a program or a launcher named as a document is none.
+    bool document = false;
+    // The types of the first name and of the content that disagree; empty when they agree or tell nothing.
+    QString namedType;
+    QString contentType;
+};
+
+// Only a bounded head is read, and a pipe or a device is never opened, let alone waited on.
+FileLook LookAtFile(const QString& path) {
     constexpr QFile::Permissions executable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
     const QFileInfo info(path);
     const QString target = info.canonicalFilePath();
     QFile file;
-    if (target.isEmpty() || (info.permissions() & executable) || !platform::OpenRegularFileForReading(file, target))
-        return false;
+    FileLook look;
+    if (target.isEmpty() || !platform::OpenRegularFileForReading(file, target))
+        return look;
     const QByteArray head = file.read(kContentHeadBytes);
     if (file.error() != QFileDevice::NoError)
-        return false;
+        return look;
     const QMimeDatabase types;
     // An empty file shows nothing of itself: its names alone tell.
     const QMimeType content = head.isEmpty() ? QMimeType() : ContentType(types, head);
-    if (content.isValid() && !IsDocumentType(content))
-        return false;
+    look.document = !(info.permissions() & executable);
     for (const QString& name : {info.fileName(), QFileInfo(target).fileName()}) {
         const QMimeType named = types.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
-        if (!IsDocumentType(named) || (content.isValid() && !Agree(named, content)))
-            return false;
+        const bool agree = !content.isValid() || Agree(named, content);
+        look.document = look.document && IsDocumentType(named) && agree;
+        if (!agree && !named.isDefault() && !content.isDefault() && look.namedType.isEmpty()) {
+            look.namedType = named.name();
+            look.contentType = content.name();
+        }
     }
-    return true;
+    return look;
 }
 
 // A mail address that asks the mail program to attach a file, also behind escapes. Each round undoes one layer of
@@ -156,7 +193,10 @@ LinkTarget LocalFile(const QString& file, const QString& baseFolder) {
     if (info.exists()) {
         target.kind = LinkTarget::Desktop;
         target.url = QUrl::fromLocalFile(path);
-        target.mayStartProgram = !IsDocumentFile(path);
+        const FileLook look = LookAtFile(path);
+        target.mayStartProgram = !look.document;
+        target.namedType = look.namedType;
+        target.contentType = look.contentType;
     }
     return target;
 }
@@ -234,6 +274,18 @@ QString ShownLinkTarget(const QUrl& url) {
     return ShownPath(url.isLocalFile() ? url.toLocalFile() : url.toString());
 }
 
+namespace {
+
+// The question about a link that may start a program.
+QString LinkQuestion(const LinkTarget& target) {
+    const QString shown = ShownLinkTarget(target.url);
+    if (target.namedType.isEmpty())
+        return LoadString(StringId::LinkMayStartProgram).arg(shown);
+    return LoadString(StringId::LinkNameDisagreesWithContent).arg(shown, target.namedType, target.contentType);
+}
+
+} // namespace
+
 bool OpenLink(const QString& link, const QString& baseFolder, const std::function<void(const QString&)>& openDocument,
               const std::function<bool(const QUrl&)>& openOnDesktop) {
     const LinkTarget target = ClassifyLink(link, baseFolder);
@@ -245,9 +297,8 @@ bool OpenLink(const QString& link, const QString& baseFolder, const std::functio
         return true;
     case LinkTarget::Desktop:
         if (target.mayStartProgram &&
-            platform::ShowMessageBox(LoadString(StringId::LinkMayStartProgram).arg(ShownLinkTarget(target.url)),
-                                     platform::MessageButtons::YesNo, platform::MessageIcon::Warning,
-                                     1) != platform::MessageAnswer::Yes)
+            platform::ShowMessageBox(LinkQuestion(target), platform::MessageButtons::YesNo,
+                                     platform::MessageIcon::Warning, 1) != platform::MessageAnswer::Yes)
             return false;
         if (openOnDesktop(target.url))
             return true;

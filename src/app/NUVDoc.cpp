@@ -116,8 +116,10 @@ bool CNUVDoc::ConvertMindMap(const QString& path, bool converter, const SaveConv
         return false;
     }
     if (!opened.Succeeded()) {
-        platform::ShowMessageBox(UnopenedFileText(path, LoadString(StringId::MapConversionFailed)),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        platform::ShowMessageBox(
+            UnopenedFileText(path, UnreadFileText(m_document.MessageContext(), path, CMindMapReader::MaxFileBytes,
+                                                  LoadString(StringId::MapConversionFailed))),
+            platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;
     }
 

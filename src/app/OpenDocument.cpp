@@ -559,11 +559,14 @@ bool COpenDocument::WriteDocument(const QString& path, const VersionHistoryEntry
 
 void COpenDocument::ShowSaveFailure(const QString& path, const QString& errorText) const {
     // A file that cannot be made, a folder and a file that may not be written cannot be opened for saving, and
-    // which of them it is is said below; anything else, a pipe or device named as the file among them, is said
-    // with the file's name and why.
+    // which of them it is is said below; anything else, a pipe or device named as the file among them and a file
+    // system mounted read-only, is said with the file's name and why.
     const QFileInfo target(path);
+    const QString readOnlyFileSystem = platform::ReadOnlyFileSystemText(path);
     if (target.isDir())
         ShowCannotOpenForSaving(LoadString(StringId::NotARegularFile).arg(ShownPath(path)));
+    else if (!readOnlyFileSystem.isEmpty())
+        ShowCannotWriteFileMessage(path, readOnlyFileSystem);
     else if (target.isFile() && IsReadOnlyFile(path))
         ShowCannotOpenForSaving(LoadString(StringId::FileMarkedReadOnly).arg(ShownPath(path)));
     else if (!target.exists() && !QFileInfo(target.absolutePath()).isWritable())
@@ -813,7 +816,10 @@ void COpenDocument::OnAutoSaveTimer() {
         if (CheckHeldFileIdentity(look) != HeldFileWrite::Write)
             return;
         if (IsReadOnlyFile(m_strDocumentPath)) {
-            ShowAutoSaveNotice(LoadString(StringId::FileMarkedReadOnly).arg(ShownPath(m_strDocumentPath)));
+            const QString readOnlyFileSystem = platform::ReadOnlyFileSystemText(m_strDocumentPath);
+            ShowAutoSaveNotice(readOnlyFileSystem.isEmpty()
+                                   ? LoadString(StringId::FileMarkedReadOnly).arg(ShownPath(m_strDocumentPath))
+                                   : CannotWriteFileText(m_strDocumentPath, readOnlyFileSystem));
             return;
         }
     }

@@ -73,6 +73,7 @@ public:
     COpenDocument& operator=(const COpenDocument&) = delete;
 
     CApplicationShell& Shell() const { return m_shell; }
+    const CMessageContext& MessageContext() const { return m_messageContext; }
     // The template of the tabs' documents, named as a new document is.
     void AddDocumentTemplate();
     // The one name of a document file by which processes compare documents (platform::CanonicalDocumentPath); the

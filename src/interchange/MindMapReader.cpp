@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr qint64 kMaxMapBytes = qint64(1) << 30;
-
 bool IsNamed(pugi::xml_node node, const char* name) {
     return std::strcmp(node.name(), name) == 0;
 }
@@ -217,7 +215,7 @@ InterchangeResult CMindMapReader::Open(QIODevice& device, const CDocumentData& d
         auto map = std::make_unique<Map>();
         QByteArray& bytes = map->bytes;
         const bool read =
-            (device.isOpen() || device.open(QIODevice::ReadOnly)) && platform::ReadBounded(device, kMaxMapBytes, bytes);
+            (device.isOpen() || device.open(QIODevice::ReadOnly)) && platform::ReadBounded(device, MaxFileBytes, bytes);
         // The parser reads UTF-8 only and checks no encoding: the map's own encoding is checked and decoded first.
         const bool decoded = read && DecodeXmlToUtf8(bytes);
         // The parser knows no DTD and loads no external entity, so a hostile map cannot reach other files. It

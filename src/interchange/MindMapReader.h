@@ -19,8 +19,12 @@ public:
     CMindMapReader(const CMindMapReader&) = delete;
     CMindMapReader& operator=(const CMindMapReader&) = delete;
 
+    // The largest map read.
+    static constexpr qint64 MaxFileBytes = qint64(1) << 30;
+
     // Reads the whole map from the device (opening it for reading when it is not open) and checks that `data` has
-    // internal IDs for all its nodes. Unreadable, LimitExceeded, TooDeep or OutOfMemory; nothing in `data` changes.
+    // internal IDs for all its nodes. Unreadable (also a map over MaxFileBytes), LimitExceeded, TooDeep or
+    // OutOfMemory; nothing in `data` changes.
     InterchangeResult Open(QIODevice& device, const CDocumentData& data);
     // Converts the opened map into `data`, setting the progress's range to the map's nodes and its position
     // to each node converted, until the progress is cancelled. Incomplete, Cancelled, Error or OutOfMemory leave what

@@ -1,15 +1,18 @@
 #include "platform/UserFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 #include <new>
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -96,6 +99,15 @@ bool IsOtherThanRegularFile(const QString& path) {
 
 bool IsUnreadableByUser(const QString& path) {
     return ::access(QFile::encodeName(path).constData(), R_OK) != 0 && errno == EACCES;
+}
+
+QString ReadOnlyFileSystemText(const QString& path) {
+    const QFileInfo info(path);
+    struct statvfs system {};
+    if (::statvfs(QFile::encodeName(info.exists() ? path : info.absolutePath()).constData(), &system) != 0 ||
+        (system.f_flag & ST_RDONLY) == 0)
+        return {};
+    return QString::fromLocal8Bit(std::strerror(EROFS));
 }
 
 } // namespace platform

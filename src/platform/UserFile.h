@@ -32,5 +32,8 @@ bool ReadUserFile(const QString& path, qint64 maxBytes, QByteArray& bytes);
 bool IsOtherThanRegularFile(const QString& path);
 // Whether the file at `path` exists but this user may not read it.
 bool IsUnreadableByUser(const QString& path);
+// The system's reason why nothing may be written at `path` (the file, or the folder of one not made yet) whatever
+// the modes say: its file system is mounted read-only. Empty otherwise.
+QString ReadOnlyFileSystemText(const QString& path);
 
 } // namespace platform

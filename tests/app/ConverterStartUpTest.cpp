@@ -366,7 +366,9 @@ TEST_F(ConverterStartUp, AMapOverTheSizeLimitIsRefusedBeforeItIsRead) {
     bool saveCalled = false;
     EXPECT_FALSE(document->ConvertMindMapFile(map.fileName(), [&saveCalled](auto&) { return saveCalled = true; }));
     EXPECT_FALSE(saveCalled);
-    EXPECT_EQ(m_messages.Texts().last(), "Mapファイルの変換に失敗しました。\nファイルを確認してください。");
+    // Said as every reader says a file over its bound.
+    EXPECT_EQ(m_messages.Texts().last(),
+              QStringLiteral("File \"%1\" cannot be read: it is larger than 1073741824 bytes.").arg(map.fileName()));
     EXPECT_LT(StatusKilobytes("VmHWM:") - StatusKilobytes("VmRSS:"), 64 * 1024);
 }
 

@@ -112,6 +112,11 @@ TEST(LinkTarget, OnlyDocumentsOpenWithoutAQuestion) {
     const QByteArray docx = ZipEntries({"[Content_Types].xml", "_rels/.rels", "word/document.xml"});
     const QByteArray xlsx = ZipEntries({"_rels/.rels", "[Content_Types].xml", "xl/workbook.xml"});
     const QByteArray zip = ZipEntries({"META-INF/MANIFEST.MF", "Main.class"});
+    // A compound file as a spreadsheet or a presentation holds it (the type database names neither by content), and
+    // as Word marks its documents.
+    const QByteArray compound = QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1", 8) + QByteArray(1024, '\0');
+    const QByteArray word = QByteArray(compound).replace(546, 4, "bjbj");
+    const QByteArray listing = "page one\n\fpage two\n";
     const struct {
         QString name;
         QByteArray content;
@@ -140,6 +145,11 @@ TEST(LinkTarget, OnlyDocumentsOpenWithoutAQuestion) {
                  {"archive.odt", zip, {}, true},
                  {"sheet.docx", xlsx, {}, true},
                  {"text.pdf", "plain words\n", {}, true},
+                 {"listing.pdf", listing, {}, true},
+                 {"setup.msi", compound, {}, true},
+                 {"compound.pdf", compound, {}, true},
+                 {"compound.txt", compound, {}, true},
+                 {"word.xls", word, {}, true},
                  // Documents of each kind.
                  {"plan.pdf", pdf, {}, false},
                  {"notes.txt", "plain words\n", {}, false},
@@ -150,7 +160,13 @@ TEST(LinkTarget, OnlyDocumentsOpenWithoutAQuestion) {
                  {"letter.odt", odt, {}, false},
                  {"letter.docx", docx, {}, false},
                  {"sums.xlsx", xlsx, {}, false},
-                 {"empty.txt", {}, {}, false}};
+                 {"empty.txt", {}, {}, false},
+                 {"listing.txt", listing, {}, false},
+                 {"coloured.txt", "\x1b[1mbold\x1b[0m and \x07\b_\n", {}, false},
+                 {"letter.doc", word, {}, false},
+                 {"old letter.doc", compound, {}, false},
+                 {"sums.xls", compound, {}, false},
+                 {"slides.ppt", compound, {}, false}};
     for (const auto& [name, content, executable, mayStartProgram] : files) {
         WriteFileBytes(folder.filePath(name), content);
         ASSERT_TRUE(QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner | executable));
@@ -167,6 +183,27 @@ TEST(LinkTarget, OnlyDocumentsOpenWithoutAQuestion) {
     ASSERT_TRUE(QFile::link(folder.filePath("plan.pdf"), folder.filePath("plan link.png")));
     EXPECT_FALSE(ClassifyLink("plan link.pdf", folder.path()).mayStartProgram);
     EXPECT_TRUE(ClassifyLink("plan link.png", folder.path()).mayStartProgram);
+
+    // The question says when a name and the content disagree, with their types.
+    const struct {
+        QString link;
+        QString namedType;
+        QString contentType;
+    } looks[] = {
+        {"x.pdf", "application/pdf", "application/x-executable"},
+        {"entry.txt", "text/plain", "application/x-desktop"},
+        {"archive.docx", "application/vnd.openxmlformats-officedocument.wordprocessingml.document", "application/zip"},
+        {"compound.pdf", "application/pdf", "application/x-ole-storage"},
+        {"plan link.png", "image/png", "application/pdf"},
+        {"run.sh", {}, {}},
+        {"others.txt", {}, {}},
+        {"blob", {}, {}},
+        {"sums.xls", {}, {}}};
+    for (const auto& [link, namedType, contentType] : looks) {
+        const LinkTarget target = ClassifyLink(link, folder.path());
+        EXPECT_EQ(std::pair(target.namedType, target.contentType), std::pair(namedType, contentType))
+            << link.toStdString();
+    }
 
     // A folder, a pipe without a writer and a device are asked about, and looked at without waiting.
     ASSERT_TRUE(QDir(folder.path()).mkdir("folder.pdf"));
@@ -209,6 +246,18 @@ TEST(LinkTarget, ALinkThatMayStartAProgramIsAskedAboutAndOneTooLongIsRefused) {
         EXPECT_EQ(first.text, LoadString(StringId::LinkMayStartProgram).arg(named));
         EXPECT_EQ(first.DefaultAnswer(), platform::MessageAnswer::No);
         EXPECT_EQ(sink.Requests().size(), 2) << "nothing said but the questions";
+    }
+
+    // A file whose name and content disagree is asked about with both types, in either language.
+    const QString named = folder.filePath("plan.pdf");
+    WriteFileBytes(named, "#!/bin/sh\n");
+    for (const int language : {1, 0}) {
+        SetTextLanguage(language);
+        platform::ScriptedMessageSink sink;
+        EXPECT_FALSE(OpenLink("plan.pdf", folder.path(), {}, [](const QUrl&) { return true; }));
+        EXPECT_EQ(sink.Texts(), QStringList{LoadString(StringId::LinkNameDisagreesWithContent)
+                                                .arg(named, "application/pdf", "application/x-shellscript")});
+        EXPECT_TRUE(sink.Texts().value(0).contains(language == 1 ? "一致しません" : "disagree"));
     }
 }
 

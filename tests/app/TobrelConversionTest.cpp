@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -309,6 +312,27 @@ TEST(TobrelConversion, AFullDiskIsReportedWithItsCauseAndNothingIsWritten) {
             << result.standardError.toStdString();
         EXPECT_TRUE(result.standardError.endsWith(
             QStringLiteral(" bytes in the folder \"%1\"\n%2.mm\n").arg(sandbox.WorkPath("full"), name)))
+            << result.standardError.toStdString();
+    }
+}
+
+// A file system mounted read-only refuses the document whatever the modes of its file and folder allow: the system's
+// reason is said, for a document that exists and for one to be made.
+TEST(TobrelConversion, AReadOnlyFileSystemIsReportedWithTheSystemsReason) {
+    if (QProcess::execute("unshare", {"-rm", "true"}) != 0)
+        GTEST_SKIP() << "no user and mount namespaces here";
+    TobrelSandbox sandbox;
+    sandbox.WriteFile("plan.mm", "<map><node TEXT=\"a\"/></map>");
+    ASSERT_TRUE(QDir(sandbox.WorkPath(".")).mkdir("shelf"));
+    for (const bool exists : {true, false}) {
+        const QString script =
+            QStringLiteral("mount -t tmpfs tmpfs shelf && cp \"$0\" shelf/ && %1 mount -o remount,ro shelf && \"$@\"")
+                .arg(exists ? "echo old > shelf/plan.nuv && chmod 644 shelf/plan.nuv &&" : "");
+        sandbox.launcher = {"unshare", "-rm", "sh", "-c", script, "plan.mm"};
+        const TobrelSandbox::Result result = sandbox.Run({"shelf/plan.mm"});
+        EXPECT_EQ(result.exitCode, 1) << exists;
+        EXPECT_TRUE(result.standardError.endsWith(
+            QStringLiteral("ファイル \"shelf/plan.nuv\" に書き込みできませんでした。\n%1\n").arg(std::strerror(EROFS))))
             << result.standardError.toStdString();
     }
 }

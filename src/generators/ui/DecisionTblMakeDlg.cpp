@@ -4,6 +4,7 @@
 #include "logic/ui/CheckThreadDialog.h"
 #include "model/DocumentData.h"
 #include "model/FileUtilities.h"
+#include "platform/ui/DropEdit.h"
 #include "texts/MessageContext.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -14,7 +15,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -44,7 +44,7 @@ CDecisionTblMakeDlg::CDecisionTblMakeDlg(CGeneratorCommandHost& host, QWidget* p
 
     m_defaultFileName = MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
                                                   LoadString(StringId::DecisionTableObject));
-    m_fileName = new QLineEdit(choice.fileName.isEmpty() ? m_defaultFileName : choice.fileName);
+    m_fileName = new CDropEdit(choice.fileName.isEmpty() ? m_defaultFileName : choice.fileName);
     auto* browse = new QPushButton(LoadString(StringId::BrowseButton));
     connect(browse, &QPushButton::clicked, this, &CDecisionTblMakeDlg::OnBrowse);
 

@@ -4,6 +4,7 @@
 #include "generators/ui/GeneratorCommands.h"
 #include "model/DocumentData.h"
 #include "model/FileUtilities.h"
+#include "platform/ui/DropEdit.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
@@ -23,7 +24,7 @@ CFlowchartPage::CFlowchartPage(CGeneratorCommandHost& host, QWidget* parent)
     const FileNameSettings& names = host.GeneratedDocument().fileNames;
     setWindowTitle(Msg::ProcessMatrix(context));
     m_fileName =
-        new QLineEdit(names.flowchartFileName.isEmpty()
+        new CDropEdit(names.flowchartFileName.isEmpty()
                           ? MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
                                                       LoadString(StringId::ProcessMatrixObject))
                           : names.flowchartFileName);

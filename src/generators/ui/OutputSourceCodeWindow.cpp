@@ -4,13 +4,13 @@
 #include "generators/ui/GeneratorCommands.h"
 #include "model/DefaultSourceCodeTemplate.h"
 #include "model/DocumentData.h"
+#include "platform/ui/DropEdit.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -20,7 +20,7 @@ COutputSourceCodeWindow::COutputSourceCodeWindow(CGeneratorCommandHost& host, QW
     setWindowTitle(LoadString(StringId::CommentSourceTitle));
     const CEnvironmentOptions& options = host.GeneratedDocument().environment;
     m_fileName =
-        new QLineEdit(options.outputSourceCodeFileName.isEmpty()
+        new CDropEdit(options.outputSourceCodeFileName.isEmpty()
                           ? DefaultCommentSourceFileName(host.GeneratedDocumentPath(), host.GeneratedDocumentName())
                           : options.outputSourceCodeFileName);
     auto* browse = new QPushButton(LoadString(StringId::BrowseButton));

@@ -3,13 +3,13 @@
 #include "generators/TestSpecificationDraft.h"
 #include "generators/ui/GeneratorCommands.h"
 #include "model/DocumentData.h"
+#include "platform/ui/DropEdit.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,7 +20,7 @@ CTestSpecificationsDlg::CTestSpecificationsDlg(CGeneratorCommandHost& host, QWid
     const QString defaultName =
         MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
                                   LoadString(StringId::TestSpecificationObject));
-    m_fileName = new QLineEdit(stored.isEmpty() ? defaultName : stored);
+    m_fileName = new CDropEdit(stored.isEmpty() ? defaultName : stored);
     auto* browse = new QPushButton(LoadString(StringId::BrowseButton));
     connect(browse, &QPushButton::clicked, this, [this, defaultName] {
         const QString typed = m_fileName->text();

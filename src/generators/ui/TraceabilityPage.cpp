@@ -4,13 +4,13 @@
 #include "generators/ui/GeneratorCommands.h"
 #include "model/DocumentData.h"
 #include "model/FileUtilities.h"
+#include "platform/ui/DropEdit.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 CTraceabilityPage::CTraceabilityPage(CGeneratorCommandHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
@@ -18,11 +18,11 @@ CTraceabilityPage::CTraceabilityPage(CGeneratorCommandHost& host, QWidget* paren
     setWindowTitle(Msg::Traceability(context));
     const FileNameSettings& names = host.GeneratedDocument().fileNames;
     m_exportFile =
-        new QLineEdit(names.traceExportFileName.isEmpty()
+        new CDropEdit(names.traceExportFileName.isEmpty()
                           ? MakeFileNameWithExtension(host.GeneratedDocumentPath(), LoadString(StringId::CsvExtension),
                                                       LoadString(StringId::TraceabilityObject))
                           : names.traceExportFileName);
-    m_importFile = new QLineEdit(names.traceImportFileName);
+    m_importFile = new CDropEdit(names.traceImportFileName);
     auto* exportBrowse = new QPushButton(LoadString(StringId::BrowseButton));
     connect(exportBrowse, &QPushButton::clicked, this, [this] {
         const QString chosen = PromptGeneratorFileName(this, m_exportFile->text(), LoadString(StringId::CsvFileFilter),

@@ -4,6 +4,7 @@
 #include "interchange/ui/VersionCommands.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "platform/ui/DropEdit.h"
 #include "platform/ui/NameComboBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -12,11 +13,10 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QLineEdit>
 
 CDlgFileAdd::CDlgFileAdd(CVersionCommandHost& host, QWidget* parent)
     // The destination box joins the dialog with its row, after the file row's browse button, as Tab reads them.
-    : QDialog(parent), m_host(host), m_file(new QLineEdit(this)), m_destination(new QComboBox) {
+    : QDialog(parent), m_host(host), m_file(new CDropEdit(this)), m_destination(new QComboBox) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::Text(context, Msg::Id::CombineFunctions));
     const CDocumentData& data = host.VersionedDocument();

@@ -5,6 +5,7 @@
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
 #include "platform/MessageBox.h"
+#include "platform/ui/DropEdit.h"
 #include "platform/ui/NameComboBox.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -15,10 +16,9 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 
 CShowDifferenceDialog::CShowDifferenceDialog(CVersionCommandHost& host, QWidget* parent)
-    : QDialog(parent), m_host(host), m_versions(new QComboBox(this)), m_file(new QLineEdit(this)) {
+    : QDialog(parent), m_host(host), m_versions(new QComboBox(this)), m_file(new CDropEdit(this)) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::Text(context, Msg::Id::DifferencesPlural));
     auto* form = new QFormLayout(this);

@@ -6,7 +6,9 @@
 #include <QDropEvent>
 #include <QMimeData>
 
-CDropEdit::CDropEdit(QWidget* parent) : QLineEdit(parent) {
+CDropEdit::CDropEdit(QWidget* parent) : CDropEdit(QString(), parent) {}
+
+CDropEdit::CDropEdit(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
     setAcceptDrops(true);
 }
 

@@ -1,5 +1,6 @@
 #include "settings/ui/TemplatePage.h"
 
+#include "platform/ui/DropEdit.h"
 #include "settings/ui/SettingsHost.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
@@ -7,14 +8,13 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 CTemplatePage::CTemplatePage(CSettingsHost& host, QWidget* parent)
     : CPropertyPage(LoadString(StringId::TemplatePageTitle), parent), m_host(host),
       m_useTemplate(new QCheckBox(Msg::UseTemplateWhenAnNUVDocumentIsCreated(host.MessageContext()), this)),
-      m_fileName(new QLineEdit(this)), m_browse(new QPushButton(LoadString(StringId::BrowseButton), this)),
+      m_fileName(new CDropEdit(this)), m_browse(new QPushButton(LoadString(StringId::BrowseButton), this)),
       m_useCurrent(new QPushButton(Msg::UseCurrentNUVDocumentAsATemplate(host.MessageContext()), this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_useTemplate);
