@@ -55,7 +55,7 @@ TEST_F(TraceabilityMatrixTest, ImportRoundTripChangesTheOwnItemsAndSkipsRowsOfAn
     EXPECT_EQ(document.Find("Boil").header.ownRequirements.size(), 2u);
     EXPECT_EQ(pane.Lines(),
               QStringList({"=== トレーサビリティ・マトリックス インポート 開始 ===", "--- 単位機能の原要求項目変更 ---",
-                           "1 was not read: its unit function name is \"Fry\", not \"Boil\".",
+                           "1 was not read: its unit function name is \"Boil\", not \"Fry\".",
                            "1.1 の原要求項目 \"\" を \"REQ-B\" に変更", "2 の原要求項目 \"REQ-A\" を \"\" に変更",
                            "--- インポートした単位機能数: 3, 変更した単位機能数: 2 ---",
                            "=== トレーサビリティ・マトリックス インポート 終了 ==="}));
