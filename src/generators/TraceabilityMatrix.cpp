@@ -163,7 +163,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         return ImportResult::NotImported;
     // A line of names that runs to the end of the file inside a quote leaves no rows to read.
     QStringView namesLine;
-    if (!records.Next(namesLine) || records.Unterminated())
+    if (!records.Next(namesLine) || records.Fault() != CsvRecordReader::QuoteFault::None)
         namesLine = {};
     ColumnNames columns(namesLine);
     if (columns.Count() == 0) {
@@ -182,9 +182,15 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     const DisplayedNumberIndex byNumber = m_data.registry.IndexByDisplayedNumber();
     // From the third record on; the third holds the words over the outline numbers and the names.
     for (bool words = true; records.Next(record); words = false) {
-        // A quote left open takes the rest of the file into its record, which is no row as the export wrote one.
-        if (records.Unterminated()) {
+        // A quote left open takes the rest of the file into its record, which is no row as the export wrote one; after
+        // a misplaced quote, records may begin inside a field.
+        if (records.Fault() == CsvRecordReader::QuoteFault::Unclosed) {
             pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityUnclosedQuote).arg(records.Line()));
+            break;
+        }
+        if (records.Fault() == CsvRecordReader::QuoteFault::Misplaced) {
+            pane.AddMessageWithoutTarget(
+                LoadString(StringId::TraceabilityMisplacedQuote).arg(records.FaultLine()).arg(records.Line()));
             break;
         }
         if (words)

@@ -115,7 +115,7 @@ TEST_F(TraceabilityMatrixTest, ImportStopsAtAQuoteTheFileNeverCloses) {
     WriteFileBytes(Path("open.csv"), platform::EncodeProcessCodePage(
                                          QStringLiteral("\"cooker.nuv\",\"1.02\",\n\"\",\"原要求項目\",\"REQ-A\",\n"
                                                         "\"番号\",\"名前\",\n\"1\",\"Boil\",\"○\",\n"
-                                                        "\"2\",\"Keep warm\",\"○\n\"1.1\",\"Steam\",\"○\",\n")));
+                                                        "\"2\",\"Keep warm\",\"○\n1.1,Steam,○,\n")));
     CInspectionView pane;
     ASSERT_EQ(Matrix().Import(Path("open.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
     EXPECT_EQ(document.Find("Boil").header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A")}));
@@ -131,6 +131,27 @@ TEST_F(TraceabilityMatrixTest, ImportStopsAtAQuoteTheFileNeverCloses) {
     EXPECT_EQ(Matrix().Import(Path("open-names.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
     EXPECT_TRUE(messages.Texts().last().startsWith(QStringLiteral("要求仕様が読込めませんでした。")));
     EXPECT_EQ(pane.LineCount(), 0);
+}
+
+// A closing quote followed by text is where the quotes went wrong, whatever quoted line breaks follow: the pane names
+// that line, and the rows before it are applied.
+TEST_F(TraceabilityMatrixTest, ImportNamesTheLineOfAMisplacedQuoteBeforeALaterQuotedLineBreak) {
+    WriteFileBytes(Path("broken.csv"),
+                   platform::EncodeProcessCodePage(
+                       QStringLiteral("\"cooker.nuv\",\"1.02\",\n\"\",\"原要求項目\",\"REQ-A\",\n"
+                                      "\"番号\",\"名前\",\n\"2\",\"Keep warm\",\"\",\n\"1.1\",\"St\"eam\",\"○\",\n"
+                                      "\"1\",\"Boil\",\"\",\n\"9\",\"Two\nlines\",\"○\",\n\"1\",\"Boil\",\"○\",\n")));
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("broken.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_TRUE(document.Find("Keep warm").header.ownRequirements.empty());
+    EXPECT_TRUE(document.Find("Steam").header.ownRequirements.empty());
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements.size(), 2u);
+    EXPECT_EQ(pane.Lines().mid(2, 3),
+              QStringList({"2 の原要求項目 \"REQ-A\" を \"\" に変更",
+                           "Line 5 holds a quote out of place (a closing quote followed by other than a comma, a line "
+                           "end or another quote, or a quote in a field that does not begin with one): nothing from "
+                           "line 5 on was read.",
+                           "--- インポートした単位機能数: 1, 変更した単位機能数: 1 ---"}));
 }
 
 TEST_F(TraceabilityMatrixTest, ImportRefusals) {

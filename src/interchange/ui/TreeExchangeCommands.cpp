@@ -73,23 +73,9 @@ void ImportCsv(CTreeExchangeCommandHost& host) {
     if (ShowLimitRefusal(opened))
         return;
     if (!opened.Succeeded()) {
-        StringId text = StringId::ImportFailed;
-        switch (reader.Refused()) {
-        case CCsvTreeReader::Refusal::EmptyFile:
-            text = StringId::CsvEmptyFile;
-            break;
-        case CCsvTreeReader::Refusal::EmptyLine:
-            text = StringId::CsvEmptyLine;
-            break;
-        case CCsvTreeReader::Refusal::TooFewColumns:
-            text = StringId::CsvTooFewColumns;
-            break;
-        case CCsvTreeReader::Refusal::None:
-            break;
-        }
-        platform::ShowMessageBox(
-            UnreadFileText(host.MessageContext(), dialog.GetPathName(), CCsvTreeReader::MaxFileBytes, LoadString(text)),
-            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(UnreadFileText(host.MessageContext(), dialog.GetPathName(),
+                                                CCsvTreeReader::MaxFileBytes, reader.RefusalText()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
     }
     host.ImportIntoDocument([&] {

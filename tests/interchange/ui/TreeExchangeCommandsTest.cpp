@@ -149,6 +149,9 @@ TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
     WriteFileBytes(narrow, ",C1\r\nR1,a,b\r\n");
     AnswerFileDialog(narrow);
     host.Run(CommandImportCsv);
+    WriteFileBytes(narrow, ",C1\r\nR1,\"a\r\n");
+    AnswerFileDialog(narrow);
+    host.Run(CommandImportCsv);
     // A file over the bound is said to be too large, in the interface's language.
     const QString large = host.folder.filePath(QStringLiteral("large.csv"));
     WriteSparseFile(large, CCsvTreeReader::MaxFileBytes + 1);
@@ -159,6 +162,8 @@ TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
         (QStringList{
             QStringLiteral("単位機能の個数が少ないため、出力できません。"),
             QStringLiteral("The CSV file cannot be imported: its heading line has fewer columns than its last line."),
+            QStringLiteral(
+                "The CSV file cannot be imported: the row from line 2 holds a quote that the file never closes."),
             QStringLiteral("File \"%1\" cannot be read: it is larger than 67108864 bytes.").arg(large)}));
     EXPECT_EQ(host.modified, 0);
     EXPECT_EQ(host.data.registry.Count(), 1);
