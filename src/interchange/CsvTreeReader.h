@@ -14,7 +14,7 @@ namespace platform {
 class CodePageTextFile;
 }
 
-// Reads a CSV table in the process code page into the document as two subtrees of the
+// Reads a CSV table in the process code page (or UTF-8, DecodeProcessCodePage) into the document as two subtrees of the
 // origin, which becomes "ROOT": "ROW" holds a unit function per row with a unit function per cell below it, "COLUMN"
 // one per column header with one per cell below it; each cell is named after its row and column header ("R1-C1") and
 // holds the field as its content text. The first line holds the column headers, each further line a row name and its

@@ -143,6 +143,27 @@ TEST(CsvTree, AQuoteThatGoesWrongRefusesTheTableNamingItsLine) {
     }
 }
 
+// A table saved as UTF-8 without the byte-order mark is read as UTF-8; names CP932 cannot hold are exported in UTF-8
+// with the mark, and the file imports back into the same tree.
+TEST(CsvTree, NamesBeyondTheCodePageAreReadAndWrittenInUtf8) {
+    NewDocument document;
+    ASSERT_TRUE(ImportCsv(QString::fromUtf8(",Größe\r\n日本,¬\r\n").toUtf8(), document.data).Succeeded());
+    const QString tree = DumpTree(*document.data.registry.origin);
+    EXPECT_TRUE(tree.contains(QString::fromUtf8("日本-Größe=¬\n"))) << tree.toStdString();
+
+    QTemporaryDir dir;
+    CCsvTreeWriter writer;
+    ASSERT_TRUE(writer.Open(document.data).Succeeded());
+    const InterchangeResult written = writer.Write(dir.filePath("tree.csv"));
+    ASSERT_TRUE(written.Succeeded());
+    EXPECT_TRUE(written.writtenInUtf8);
+    const QByteArray bytes = ReadFileBytes(dir.filePath("tree.csv"));
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF,Gr\xC3\xB6\xC3\x9F\x65,\r\n")) << bytes.constData();
+    NewDocument again;
+    ASSERT_TRUE(ImportCsv(bytes, again.data).Succeeded());
+    EXPECT_EQ(DumpTree(*again.data.registry.origin), tree);
+}
+
 TEST(CsvTree, ReadingStopsAtTheFirstFieldLineOrByteTheDocumentCannotTake) {
     // Fields on one line, then lines: the first one past the room left stops the reading.
     for (const QByteArray& csv : {QByteArray(40000, ','), QByteArray("x\r\n").repeated(40000)}) {

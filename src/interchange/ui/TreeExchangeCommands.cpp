@@ -102,10 +102,7 @@ void ExportCsv(CTreeExchangeCommandHost& host) {
         ShowCannotWriteFileMessage(path, written.detail);
         return;
     }
-    QString finished = LoadString(StringId::CsvExportFinished);
-    if (written.replacedCharacters > 0)
-        finished += "\n" + LoadString(StringId::CsvCharactersReplaced).arg(written.replacedCharacters);
-    platform::ShowMessageBox(finished);
+    platform::ShowMessageBox(LoadString(StringId::CsvExportFinished) + WrittenEncodingNote(0, written.writtenInUtf8));
 }
 
 } // namespace

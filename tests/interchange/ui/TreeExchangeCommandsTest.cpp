@@ -125,7 +125,7 @@ TEST(TreeExchangeCommands, TheCsvExportIsNeverWrittenOverADocumentThatIsHeld) {
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");
 }
 
-TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndTheExportSaysHowManyCharactersItReplaced) {
+TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndExportedInUtf8WhenTheCodePageCannotHoldIt) {
     TestHost host;
     const QString table = host.folder.filePath(QStringLiteral("table.csv"));
     WriteFileBytes(table, "\xEF\xBB\xBF,Gr\xC3\xB6\xC3\x9F\x65,C2\r\nR1,a,b\r\n");
@@ -136,10 +136,10 @@ TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndTheExportSaysHowManyCharacters
     const QString exported = host.folder.filePath(QStringLiteral("out.csv"));
     AnswerFileDialog(exported);
     host.Run(CommandExportCsv);
-    EXPECT_EQ(ReadFileBytes(exported), QByteArray(",Gr??e,C2,\r\n\"R1\",\"a\",\"b\","));
-    EXPECT_EQ(host.messages.Texts(),
-              QStringList{QStringLiteral("ファイルのエクスポートが終了しました。\n"
-                                         "2 character(s) that CP932 cannot hold were replaced by \"?\".")});
+    EXPECT_EQ(ReadFileBytes(exported), QByteArray("\xEF\xBB\xBF,Gr\xC3\xB6\xC3\x9F\x65,C2,\r\n\"R1\",\"a\",\"b\","));
+    EXPECT_EQ(host.messages.Texts(), QStringList{QStringLiteral("ファイルのエクスポートが終了しました。\nThe file was "
+                                                                "written in UTF-8 with a byte-order mark: CP932 cannot "
+                                                                "hold some of its characters.")});
 }
 
 TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
