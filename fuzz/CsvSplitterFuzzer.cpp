@@ -1,6 +1,6 @@
 // Splits any line as a CSV import does, and checks that fields written in the program's own dialect
 // split back into the same fields; then reads the input as a whole file, whose quoted fields may hold line
-// breaks, and checks the same of its records.
+// breaks, and checks the same of its records, and that their quotes, as the program writes them, never go wrong.
 #include "model/CsvUtilities.h"
 #include "platform/CodePageTextFile.h"
 
@@ -11,15 +11,19 @@
 
 namespace {
 
-// The records of a file's bytes as the CSV imports read them, each split into its fields.
-QList<QStringList> SplitCsvRecords(QByteArray bytes) {
+// The records of a file's bytes as the CSV imports read them, each split into its fields; `faults` counts those
+// whose quotes went wrong.
+QList<QStringList> SplitCsvRecords(QByteArray bytes, int& faults) {
     QBuffer device(&bytes);
     platform::CodePageTextFile file;
     if (!file.OpenForReading(device, bytes.size()))
         std::abort();
     QList<QStringList> records;
     CsvRecordReader reader(file);
+    faults = 0;
     for (QStringView record; reader.Next(record);) {
+        if (reader.Fault() != CsvRecordReader::QuoteFault::None)
+            ++faults;
         QStringList fields;
         SplitCsvLine(fields, record);
         records << fields;
@@ -45,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Written back as the exports write, each record ended by a line end, but in UTF-8 with its byte-order mark so
     // that every character read can be written.
-    const QList<QStringList> records = SplitCsvRecords(bytes);
+    int faults = 0;
+    const QList<QStringList> records = SplitCsvRecords(bytes, faults);
     QString writtenRecords;
     for (const QStringList& record : records) {
         for (const QString& field : record)
@@ -53,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         writtenRecords += '\n';
     }
     writtenRecords.replace('\n', QLatin1String("\r\n"));
-    if (SplitCsvRecords("\xEF\xBB\xBF" + writtenRecords.toUtf8()) != records)
+    if (SplitCsvRecords("\xEF\xBB\xBF" + writtenRecords.toUtf8(), faults) != records || faults != 0)
         std::abort();
     return 0;
 }

@@ -10,11 +10,12 @@
 
 namespace {
 
-CsvFileWrite WriteCodePageFileUnsaid(const QString& path,
-                                     const std::function<void(platform::CodePageTextFile&)>& write) {
+CsvFileWrite WriteCodePageFileUnsaid(
+    const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
+    platform::CodePageTextFile::Fallback fallback = platform::CodePageTextFile::Fallback::QuestionMark) {
     CsvFileWrite result;
     platform::CodePageTextFile file;
-    if (!file.OpenForWriting(path)) {
+    if (!file.OpenForWriting(path, fallback)) {
         result.failure = ReplacementFailureText(file, path);
         return result;
     }
@@ -23,6 +24,7 @@ CsvFileWrite WriteCodePageFileUnsaid(const QString& path,
     if (!result.written)
         result.failure = ReplacementFailureText(file, path);
     result.replaced = file.ReplacedCharacters();
+    result.inUtf8 = file.WroteUtf8();
     return result;
 }
 
@@ -72,4 +74,10 @@ bool SayCsvFileFailure(const QString& path, const CsvFileWrite& write) {
 bool WriteCsvLines(const QString& path, const QStringList& lines, qsizetype* replaced) {
     return WriteCodePageFile(
         path, [&lines](platform::CodePageTextFile& file) { WriteLinesToFile(file, lines); }, replaced);
+}
+
+CsvFileWrite WriteCsvLinesUnsaid(const QString& path, const QStringList& lines,
+                                 platform::CodePageTextFile::Fallback fallback) {
+    return WriteCodePageFileUnsaid(
+        path, [&lines](platform::CodePageTextFile& file) { WriteLinesToFile(file, lines); }, fallback);
 }

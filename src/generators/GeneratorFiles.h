@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FileUtilities.h"
+#include "platform/CodePageTextFile.h"
 
 #include <QString>
 
@@ -26,6 +27,7 @@ struct CsvFileWrite {
     bool written = false;
     QString failure;        // when not written: the reason the write-failure message gives
     qsizetype replaced = 0; // characters CP932 cannot hold, written as "?"
+    bool inUtf8 = false;    // written in UTF-8 instead (CodePageTextFile::Fallback::Utf8)
 };
 // WriteCsvTables without a word, so that it may run on a worker; `beforeRow`, when given, is called before each row
 // is written, and what it throws leaves the file as it was.
@@ -35,3 +37,6 @@ CsvFileWrite WriteCsvTablesUnsaid(const QString& path, const std::vector<CsvTabl
 bool SayCsvFileFailure(const QString& path, const CsvFileWrite& write);
 // The same for lines that hold their own line ends.
 bool WriteCsvLines(const QString& path, const QStringList& lines, qsizetype* replaced = nullptr);
+// And without a word, with the choice of what CP932 cannot hold.
+CsvFileWrite WriteCsvLinesUnsaid(const QString& path, const QStringList& lines,
+                                 platform::CodePageTextFile::Fallback fallback);

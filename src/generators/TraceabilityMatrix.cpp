@@ -38,10 +38,12 @@ void AddOnce(QStringList& list, const QString& text) {
 
 // The columns of the line of names: each known by where its name starts in the line until a row marks it, then by
 // its name, read once and shared by every mark after. Four bytes a column, as a line may hold millions of empty
-// ones.
+// ones. An export in the code page wrote an item CP932 cannot hold in its code-page form, a "?" for each character
+// it lacks: a name in that form stands for the item the export wrote at its place, the document's items in sorted
+// order from the third column on.
 class ColumnNames {
 public:
-    explicit ColumnNames(QStringView line) : m_cursor(line) {
+    ColumnNames(QStringView line, QStringList exported) : m_cursor(line), m_exported(std::move(exported)) {
         // A file within the import's bound has records of fewer than 2^31 characters.
         for (qsizetype start = m_cursor.Position(); m_cursor.Skip(); start = m_cursor.Position())
             m_columns.push_back(static_cast<quint32>(start));
@@ -59,6 +61,11 @@ public:
         // An empty name is a field of three characters at most, read again at little cost.
         if (name.isEmpty())
             return m_empty;
+        if (column >= kFirstItem && column - kFirstItem < size_t(m_exported.size())) {
+            const QString& item = m_exported[qsizetype(column - kFirstItem)];
+            if (item != name && platform::ProcessCodePageForm(item) == name)
+                name = item;
+        }
         entry = kRead | static_cast<quint32>(m_names.size());
         m_names.push_back(std::move(name));
         return m_names.back();
@@ -66,8 +73,10 @@ public:
 
 private:
     static constexpr quint32 kRead = quint32(1) << 31;
+    static constexpr size_t kFirstItem = 2;
 
     CsvFieldCursor m_cursor;
+    const QStringList m_exported;
     std::vector<quint32> m_columns; // the start of the name in the line, or kRead and its index in m_names
     std::deque<QString> m_names;    // grows without moving a name given out
     const QString m_empty;
@@ -98,6 +107,12 @@ void TraceabilityMatrix::Build() {
     }
 }
 
+QStringList TraceabilityMatrix::SortedColumns() const {
+    QStringList columns = m_columns;
+    std::ranges::sort(columns);
+    return columns;
+}
+
 QString TraceabilityMatrix::HeaderLine() const {
     const QString fileName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
     return CsvLine({fileName, FormatVersionNumber(m_data)});
@@ -105,8 +120,7 @@ QString TraceabilityMatrix::HeaderLine() const {
 
 QStringList TraceabilityMatrix::MakeLines() {
     Build();
-    QStringList columns = m_columns;
-    std::ranges::sort(columns);
+    const QStringList columns = SortedColumns();
     QStringList lines{HeaderLine()};
     if (!columns.isEmpty())
         lines << CsvLine(QStringList{QString(), Msg::RequirementPlural(m_context)} + columns);
@@ -132,10 +146,11 @@ bool TraceabilityMatrix::Export(const QString& fileName) {
     if (!ConfirmOutputFile(fileName, fileName))
         return false;
     m_data.fileNames.traceExportFileName = fileName;
-    qsizetype replaced = 0;
-    if (!WriteCsvLines(fileName, MakeLines(), &replaced))
+    // The import reads the file back: a name CP932 cannot hold makes the whole file UTF-8, never a "?".
+    const CsvFileWrite write = WriteCsvLinesUnsaid(fileName, MakeLines(), platform::CodePageTextFile::Fallback::Utf8);
+    if (!SayCsvFileFailure(fileName, write))
         return false;
-    ShowExportedMessage(fileName, LoadString(StringId::TraceabilityObject), replaced);
+    ShowExportedMessage(fileName, LoadString(StringId::TraceabilityObject), write.replaced, write.inUtf8);
     return true;
 }
 
@@ -163,9 +178,12 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         return ImportResult::NotImported;
     // A line of names that runs to the end of the file inside a quote leaves no rows to read.
     QStringView namesLine;
-    if (!records.Next(namesLine) || records.Unterminated())
+    if (!records.Next(namesLine) || records.Fault() != CsvRecordReader::QuoteFault::None)
         namesLine = {};
-    ColumnNames columns(namesLine);
+    Build();
+    ColumnNames columns(namesLine, SortedColumns());
+    m_rows.clear();
+    m_columns.clear();
     if (columns.Count() == 0) {
         platform::ShowMessageBox(LoadString(StringId::TraceabilityFormatError), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Warning);
@@ -182,9 +200,15 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     const DisplayedNumberIndex byNumber = m_data.registry.IndexByDisplayedNumber();
     // From the third record on; the third holds the words over the outline numbers and the names.
     for (bool words = true; records.Next(record); words = false) {
-        // A quote left open takes the rest of the file into its record, which is no row as the export wrote one.
-        if (records.Unterminated()) {
+        // A quote left open takes the rest of the file into its record, which is no row as the export wrote one; after
+        // a misplaced quote, records may begin inside a field.
+        if (records.Fault() == CsvRecordReader::QuoteFault::Unclosed) {
             pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityUnclosedQuote).arg(records.Line()));
+            break;
+        }
+        if (records.Fault() == CsvRecordReader::QuoteFault::Misplaced) {
+            pane.AddMessageWithoutTarget(
+                LoadString(StringId::TraceabilityMisplacedQuote).arg(records.FaultLine()).arg(records.Line()));
             break;
         }
         if (words)
@@ -198,11 +222,10 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
             continue;
         CUnitFunction* function = found->second;
         // The outline numbers may have moved since the export: a row is applied only to the unit function it names,
-        // as the export wrote the name (a character the code page lacks became "?") or as it is.
+        // as it is or in its code-page form.
         QString name;
         const bool named = cells.Next(name);
-        if (name != function->name &&
-            name != platform::DecodeProcessCodePage(platform::EncodeProcessCodePage(function->name))) {
+        if (name != function->name && name != platform::ProcessCodePageForm(function->name)) {
             pane.AddMessage(LoadString(StringId::TraceabilityNameMismatch).arg(number, function->name, name),
                             std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
             continue;

@@ -46,6 +46,8 @@ private:
     };
 
     void Build();
+    // The column items of the matrix Build made, in the order of the export's columns.
+    QStringList SortedColumns() const;
     QString HeaderLine() const;
     QString OutlineNumberText(const CUnitFunction& function) const;
 

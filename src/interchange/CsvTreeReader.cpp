@@ -6,6 +6,7 @@
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
 #include "platform/CodePageTextFile.h"
+#include "texts/StringTable.h"
 
 #include <QIODevice>
 
@@ -41,14 +42,20 @@ int AppendLineRecords(QStringView line, int r, int room, std::vector<CsvCellReco
 } // namespace
 
 bool ReadCsvRecords(platform::CodePageTextFile& file, int room, std::vector<CsvCellRecord>& rows,
-                    std::vector<CsvCellRecord>& columns, int& lastLineFields, int& lines) {
+                    std::vector<CsvCellRecord>& columns, int& lastLineFields, int& lines, CsvQuoteFault& quoteFault) {
     rows.clear();
     columns.clear();
     lastLineFields = 0;
     lines = 0;
+    quoteFault = {};
     CsvRecordReader records(file);
     QStringView record;
     while (records.Next(record)) {
+        if (records.Fault() != CsvRecordReader::QuoteFault::None) {
+            const bool unclosed = records.Fault() == CsvRecordReader::QuoteFault::Unclosed;
+            quoteFault = {records.Fault(), unclosed ? records.Line() : records.FaultLine()};
+            return false;
+        }
         lastLineFields = AppendLineRecords(record, lines++, room, rows);
         if (rows.size() > size_t(room) || lines > room)
             return false;
@@ -147,10 +154,19 @@ InterchangeResult CCsvTreeReader::Open(QIODevice& device, const CDocumentData& d
         result.failure = InterchangeFailure::Unreadable;
         return result;
     }
-    if (!ReadCsvRecords(file, AvailableFunctions(data.registry), m_rows, m_columns, m_lastLineFields, m_lines)) {
-        result.CheckRoom(std::max(static_cast<int>(m_rows.size()), m_lines), data.registry);
+    CsvQuoteFault quoteFault;
+    if (!ReadCsvRecords(file, AvailableFunctions(data.registry), m_rows, m_columns, m_lastLineFields, m_lines,
+                        quoteFault)) {
+        if (quoteFault.fault == CsvRecordReader::QuoteFault::None)
+            result.CheckRoom(std::max(static_cast<int>(m_rows.size()), m_lines), data.registry);
         m_rows.clear();
         m_columns.clear();
+        if (quoteFault.fault == CsvRecordReader::QuoteFault::None)
+            return result;
+        m_refusal = quoteFault.fault == CsvRecordReader::QuoteFault::Unclosed ? Refusal::UnclosedQuote
+                                                                              : Refusal::MisplacedQuote;
+        m_refusedLine = quoteFault.line;
+        result.failure = InterchangeFailure::Unreadable;
         return result;
     }
 
@@ -183,6 +199,24 @@ InterchangeResult CCsvTreeReader::Open(QIODevice& device, const CDocumentData& d
     }
     m_opened = true;
     return result;
+}
+
+QString CCsvTreeReader::RefusalText() const {
+    switch (m_refusal) {
+    case Refusal::EmptyFile:
+        return LoadString(StringId::CsvEmptyFile);
+    case Refusal::EmptyLine:
+        return LoadString(StringId::CsvEmptyLine);
+    case Refusal::TooFewColumns:
+        return LoadString(StringId::CsvTooFewColumns);
+    case Refusal::UnclosedQuote:
+        return LoadString(StringId::CsvUnclosedQuote).arg(m_refusedLine);
+    case Refusal::MisplacedQuote:
+        return LoadString(StringId::CsvMisplacedQuote).arg(m_refusedLine);
+    case Refusal::None:
+        break;
+    }
+    return LoadString(StringId::ImportFailed);
 }
 
 InterchangeResult CCsvTreeReader::Import(CDocumentData& data) {

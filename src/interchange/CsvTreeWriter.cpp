@@ -102,10 +102,12 @@ QString CCsvTreeWriter::Text() const {
 InterchangeResult CCsvTreeWriter::Write(const QString& path) const {
     InterchangeResult result;
     platform::CodePageTextFile file;
-    if (file.OpenForWriting(path))
+    // The CSV import reads the file back: a name CP932 cannot hold makes the whole file UTF-8, never a "?".
+    if (file.OpenForWriting(path, platform::CodePageTextFile::Fallback::Utf8))
         file.WriteString(Text());
-    result.replacedCharacters = file.ReplacedCharacters();
-    if (!file.Commit()) {
+    const bool committed = file.Commit();
+    result.writtenInUtf8 = file.WroteUtf8();
+    if (!committed) {
         result.failure = InterchangeFailure::Error;
         result.detail = ReplacementFailureText(file, path);
     }

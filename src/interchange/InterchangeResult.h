@@ -34,8 +34,8 @@ struct InterchangeResult {
     int available = 0;
     // Items read or written so far; the document changed when this is not 0.
     int items = 0;
-    // Characters a written file's encoding could not hold, written as "?" instead.
-    qsizetype replacedCharacters = 0;
+    // Whether a written file was written in UTF-8 instead of the code page, which could not hold it.
+    bool writtenInUtf8 = false;
 
     bool Succeeded() const { return failure == InterchangeFailure::None; }
     // Records that the input needs `count` new unit functions and how many more internal IDs `registry` can

@@ -76,18 +76,58 @@ void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields) {
         fields << field;
 }
 
+bool CsvRecordReader::Scan(QStringView line, State& state) {
+    for (const QChar c : line) {
+        switch (state) {
+        case State::FieldStart:
+            if (c == '"')
+                state = State::Quoted;
+            else if (c != ',')
+                state = State::Unquoted;
+            break;
+        case State::Unquoted:
+            if (c == '"')
+                return false;
+            if (c == ',')
+                state = State::FieldStart;
+            break;
+        case State::Quoted:
+            if (c == '"')
+                state = State::QuoteInQuoted;
+            break;
+        case State::QuoteInQuoted:
+            if (c == '"')
+                state = State::Quoted;
+            else if (c == ',')
+                state = State::FieldStart;
+            else
+                return false;
+            break;
+        }
+    }
+    return true;
+}
+
 bool CsvRecordReader::Next(QStringView& record) {
     if (!m_file.ReadString(record))
         return false;
     m_line = m_nextLine++;
-    // A doubled quote inside a quoted field counts twice, so only the parity matters.
-    m_open = record.count(u'"') % 2 == 1;
+    m_fault = QuoteFault::None;
+    State state = State::FieldStart;
+    bool scanned = Scan(record, state);
     QStringView line;
-    while (m_open && m_file.ReadString(line)) {
-        ++m_nextLine;
+    // A line end inside a quoted field continues the record on the next line.
+    while (scanned && state == State::Quoted && m_file.ReadString(line)) {
         // The lines follow each other in the file's text, a line end apart.
         record = QStringView(record.data(), line.data() + line.size());
-        m_open = (line.count(u'"') % 2 == 1) != m_open;
+        ++m_nextLine;
+        scanned = Scan(line, state);
+    }
+    if (!scanned) {
+        m_fault = QuoteFault::Misplaced;
+        m_faultLine = m_nextLine - 1;
+    } else if (state == State::Quoted) {
+        m_fault = QuoteFault::Unclosed;
     }
     return true;
 }

@@ -36,23 +36,42 @@ private:
     qsizetype m_at = 0;
 };
 // The records of a CSV file, one at a time. A record ends at a line end outside quotes, so a quoted field may hold
-// line breaks (each read as "\n") as well as commas and doubled quotes; a quote still open at the end of the file
-// ends its record with the file.
+// line breaks (each read as "\n") as well as commas and doubled quotes. Each record's quotes are checked as a strict
+// reader takes them; where they go wrong, QuoteFault says how, and the record ends with the line of the fault (a
+// quote still open at the end of the file ends its record with the file). A reader that takes the records for rows
+// stops there: from the fault on, a record may begin inside a field.
 class CsvRecordReader {
 public:
+    enum class QuoteFault {
+        None,
+        // A quoted field runs to the end of the file.
+        Unclosed,
+        // A quote that ends a field is followed by other text than a comma, a line end or a quote (which would double
+        // it), or a field that does not begin with a quote holds one.
+        Misplaced,
+    };
+
     explicit CsvRecordReader(platform::CodePageTextFile& file) : m_file(file) {}
     // The next record without its line end, a view into the file's text that holds while the file is open; false
     // after the last.
     bool Next(QStringView& record);
-    // Whether the record Next gave last ran to the end of the file inside a quote.
-    bool Unterminated() const { return m_open; }
+    // How the quotes of the record Next gave last went wrong, if they did.
+    QuoteFault Fault() const { return m_fault; }
     // The line of the file on which that record starts, the first line 1.
     qsizetype Line() const { return m_line; }
+    // The line on which a misplaced quote of that record stands.
+    qsizetype FaultLine() const { return m_faultLine; }
 
 private:
+    // Where the scan of a record stands between two characters.
+    enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
+    // Scans a line of the record from `state`; false at a misplaced quote.
+    static bool Scan(QStringView line, State& state);
+
     platform::CodePageTextFile& m_file;
-    bool m_open = false;
+    QuoteFault m_fault = QuoteFault::None;
     qsizetype m_line = 0;
+    qsizetype m_faultLine = 0;
     qsizetype m_nextLine = 1;
 };
 // Appends ".csv" unless the name already ends with ".csv" or ".CSV".

@@ -31,11 +31,19 @@ QString InUseText(const QString& path, const QString& holder) {
     return LoadString(StringId::DocumentEditedElsewhere).arg(ShownPath(path), holder);
 }
 
-void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters) {
-    QString text = LoadString(StringId::ExportedFile).arg(ShownPath(path), what);
+void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters, bool inUtf8) {
+    platform::ShowMessageBox(LoadString(StringId::ExportedFile).arg(ShownPath(path), what) +
+                                 WrittenEncodingNote(replacedCharacters, inUtf8),
+                             platform::MessageButtons::Ok, platform::MessageIcon::Information);
+}
+
+QString WrittenEncodingNote(qsizetype replacedCharacters, bool inUtf8) {
+    QString note;
     if (replacedCharacters > 0)
-        text += QLatin1Char('\n') + LoadString(StringId::CsvCharactersReplaced).arg(replacedCharacters);
-    platform::ShowMessageBox(text, platform::MessageButtons::Ok, platform::MessageIcon::Information);
+        note += QLatin1Char('\n') + LoadString(StringId::CsvCharactersReplaced).arg(replacedCharacters);
+    if (inUtf8)
+        note += QLatin1Char('\n') + LoadString(StringId::CsvWrittenInUtf8);
+    return note;
 }
 
 void ShowCannotWriteFileMessage(const QString& path, const QString& reason) {

@@ -20,9 +20,12 @@ bool ConfirmExportFile(const QString& path);
 // The overwrite question of ConfirmExportFile alone, for a writer that has refused a document in use itself: true
 // when no file is at `path` or the answer is Yes.
 bool ConfirmOverwrite(const QString& path);
-// After the export: the file at `path` now holds `what` (information icon), and how many characters the code page
-// of the file could not hold and were written as "?", when any were.
-void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters = 0);
+// After the export: the file at `path` now holds `what` (information icon), and WrittenEncodingNote.
+void ShowExportedMessage(const QString& path, const QString& what, qsizetype replacedCharacters = 0,
+                         bool inUtf8 = false);
+// What an export says of a file the code page could not hold: how many characters were written as "?", or that the
+// file was written in UTF-8 instead; each on a line of its own after a line end. Empty when neither.
+QString WrittenEncodingNote(qsizetype replacedCharacters, bool inUtf8);
 // The file at `path` could not be written (warning icon), and why when `reason` is given.
 void ShowCannotWriteFileMessage(const QString& path, const QString& reason = QString());
 // Its text.

@@ -15,9 +15,15 @@ namespace platform {
 // exports of the program have always been written. Characters CP932 cannot hold become "?"; `replaced`, when
 // given, counts them.
 QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced = nullptr);
-// The reverse: CR LF becomes "\n". Bytes that begin with the UTF-8 byte-order mark are read as UTF-8, as other
-// programs write text files in it.
+// The reverse: CR LF becomes "\n". A user's text file need not be CP932: other programs write UTF-8, with the
+// byte-order mark or (many spreadsheets) without it. Bytes that begin with the mark, or that are valid UTF-8
+// throughout, are read as UTF-8; only the rest as CP932. CP932 text of Japanese characters is practically never
+// valid UTF-8 (its kana and most kanji begin with bytes that UTF-8 never starts a character with), while UTF-8
+// text read as CP932 would turn into other characters without a trace; text of ASCII alone reads alike either way.
 QString DecodeProcessCodePage(const QByteArray& bytes);
+// The text as a CP932 file gives it back: each character CP932 cannot hold a "?" (and the negation sign its best
+// fit), the form in which an export in the process code page wrote it.
+QString ProcessCodePageForm(const QString& text);
 
 // A text file in the process code page, written or read line by line.
 class CodePageTextFile {
@@ -27,9 +33,17 @@ public:
     CodePageTextFile(const CodePageTextFile&) = delete;
     CodePageTextFile& operator=(const CodePageTextFile&) = delete;
 
+    // What a file is written in when CP932 cannot give back every character written.
+    enum class Fallback {
+        QuestionMark, // CP932 all the same, each such character a "?" (ReplacedCharacters): a file for other programs
+        Utf8,         // the whole file in UTF-8 with the byte-order mark, which DecodeProcessCodePage reads back
+                      // exactly: a file the program reads back itself. A file CP932 holds is written as it always was.
+    };
+
     // Writing replaces the file as every save does (FileReplacement): Commit puts the new content in place, so a
-    // failed export never destroys the file that was there.
-    bool OpenForWriting(const QString& path);
+    // failed export never destroys the file that was there. With Fallback::Utf8 the text is held until Commit, which
+    // decides the encoding for the whole file.
+    bool OpenForWriting(const QString& path, Fallback fallback = Fallback::QuestionMark);
     // Reads the whole file; false when it is not a regular file, cannot be opened or read, or holds more than
     // `maxBytes`.
     bool OpenForReading(const QString& path, qint64 maxBytes);
@@ -41,6 +55,8 @@ public:
     void WriteString(const QString& text);
     // How many characters written so far CP932 could not hold, each written as "?".
     qsizetype ReplacedCharacters() const { return m_replaced; }
+    // Whether Commit wrote the file in UTF-8 (Fallback::Utf8 only).
+    bool WroteUtf8() const { return m_wroteUtf8; }
     // Writing: true when every write succeeded and the file is in place. Not calling it discards the file.
     bool Commit();
     // Why OpenForWriting or Commit failed: the refusal of the file, or else the system's reason, and for want of room
@@ -55,9 +71,14 @@ public:
     void Close();
 
 private:
+    void WriteBytes(const QByteArray& bytes);
+
     std::unique_ptr<FileReplacement> m_output;
     bool m_writeFailed = false;
     qsizetype m_replaced = 0;
+    Fallback m_fallback = Fallback::QuestionMark;
+    QString m_held; // Fallback::Utf8: the text written so far
+    bool m_wroteUtf8 = false;
     FileReplacement::Refusal m_refusal = FileReplacement::Refusal::None;
     QString m_errorText;
     QList<FileReplacement::Room> m_roomWanted;

@@ -113,6 +113,57 @@ TEST(CsvTree, TablesWithoutAPlaceForTheSubtreeRootsOrWithoutEnoughIDsAreRefusedU
     }
 }
 
+// A quote that goes wrong leaves no telling where the fields are: the table is refused, naming the line, and nothing
+// is imported.
+TEST(CsvTree, AQuoteThatGoesWrongRefusesTheTableNamingItsLine) {
+    using enum CCsvTreeReader::Refusal;
+    const struct {
+        QByteArray csv;
+        CCsvTreeReader::Refusal refusal;
+        QString text;
+    } cases[] = {
+        {",C1,C2\r\n\"r2,\"3\",\"4\",\r\nR3,a,b\r\nR4,c,d\r\n", MisplacedQuote,
+         "The CSV file cannot be imported: line 2 holds a quote out of place (a closing quote followed by other than a "
+         "comma, a line end or another quote, or a quote in a field that does not begin with one)."},
+        {",C1\r\nR1,\"a\r\nb\" c\r\n", MisplacedQuote, "line 3 holds"},
+        {",C1\r\nR1,a\r\nR2,\"b,\r\nR3,c\r\n", UnclosedQuote,
+         "The CSV file cannot be imported: the row from line 3 holds a quote that the file never closes."},
+    };
+    for (const auto& test : cases) {
+        NewDocument document;
+        CCsvTreeReader reader;
+        QByteArray csv = test.csv;
+        QBuffer device(&csv);
+        EXPECT_EQ(reader.Open(device, document.data).failure, InterchangeFailure::Unreadable);
+        EXPECT_EQ(reader.Refused(), test.refusal) << test.csv.constData();
+        EXPECT_TRUE(reader.RefusalText().contains(test.text)) << reader.RefusalText().toStdString();
+        EXPECT_FALSE(reader.Import(document.data).Succeeded());
+        EXPECT_EQ(document.data.registry.Count(), 1);
+        EXPECT_EQ(document.data.registry.origin->name, QString());
+    }
+}
+
+// A table saved as UTF-8 without the byte-order mark is read as UTF-8; names CP932 cannot hold are exported in UTF-8
+// with the mark, and the file imports back into the same tree.
+TEST(CsvTree, NamesBeyondTheCodePageAreReadAndWrittenInUtf8) {
+    NewDocument document;
+    ASSERT_TRUE(ImportCsv(QString::fromUtf8(",Größe\r\n日本,¬\r\n").toUtf8(), document.data).Succeeded());
+    const QString tree = DumpTree(*document.data.registry.origin);
+    EXPECT_TRUE(tree.contains(QString::fromUtf8("日本-Größe=¬\n"))) << tree.toStdString();
+
+    QTemporaryDir dir;
+    CCsvTreeWriter writer;
+    ASSERT_TRUE(writer.Open(document.data).Succeeded());
+    const InterchangeResult written = writer.Write(dir.filePath("tree.csv"));
+    ASSERT_TRUE(written.Succeeded());
+    EXPECT_TRUE(written.writtenInUtf8);
+    const QByteArray bytes = ReadFileBytes(dir.filePath("tree.csv"));
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF,Gr\xC3\xB6\xC3\x9F\x65,\r\n")) << bytes.constData();
+    NewDocument again;
+    ASSERT_TRUE(ImportCsv(bytes, again.data).Succeeded());
+    EXPECT_EQ(DumpTree(*again.data.registry.origin), tree);
+}
+
 TEST(CsvTree, ReadingStopsAtTheFirstFieldLineOrByteTheDocumentCannotTake) {
     // Fields on one line, then lines: the first one past the room left stops the reading.
     for (const QByteArray& csv : {QByteArray(40000, ','), QByteArray("x\r\n").repeated(40000)}) {

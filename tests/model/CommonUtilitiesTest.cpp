@@ -40,8 +40,9 @@ TEST(CsvUtilities, SplittingHonoursQuotesAndDropsAnEmptyTail) {
 }
 
 // Records end at line ends outside quotes, wherever the quotes are doubled; each record's first line is numbered as
-// the file's lines are, and a quote still open at the end of the file ends its record with the file.
-TEST(CsvUtilities, RecordsHoldQuotedLineBreaksAndEndAtAnOpenQuoteWithTheFile) {
+// the file's lines are. A quote still open at the end of the file ends its record with the file; a misplaced quote
+// ends its record with its line, which is named, and the records after it start on the next line.
+TEST(CsvUtilities, RecordsHoldQuotedLineBreaksAndEndAtAQuoteThatGoesWrong) {
     const auto read = [](const QByteArray& bytes) {
         QTemporaryDir dir;
         WriteFileBytes(dir.filePath("r.csv"), bytes);
@@ -49,15 +50,25 @@ TEST(CsvUtilities, RecordsHoldQuotedLineBreaksAndEndAtAnOpenQuoteWithTheFile) {
         EXPECT_TRUE(file.OpenForReading(dir.filePath("r.csv"), 1 << 20));
         CsvRecordReader reader(file);
         QStringList records;
-        for (QStringView record; reader.Next(record);)
-            records << QStringLiteral("%1%2:").arg(reader.Line()).arg(reader.Unterminated() ? "!" : "") +
-                           record.toString();
+        for (QStringView record; reader.Next(record);) {
+            QString fault;
+            if (reader.Fault() == CsvRecordReader::QuoteFault::Unclosed)
+                fault = QStringLiteral("!");
+            else if (reader.Fault() == CsvRecordReader::QuoteFault::Misplaced)
+                fault = QStringLiteral("?%1").arg(reader.FaultLine());
+            records << QStringLiteral("%1%2:").arg(reader.Line()).arg(fault) + record.toString();
+        }
         return records;
     };
     EXPECT_EQ(read("a,\"b\r\nc\",\r\n\"\"\"a\nb\"\"\",\r\n\r\nd\r\n"),
               (QStringList{"1:a,\"b\nc\",", "3:\"\"\"a\nb\"\"\",", "5:", "6:d"}));
     EXPECT_EQ(read("a\r\n\"b,\"\"\r\nc\r\n"), (QStringList{"1:a", "2!:\"b,\"\"\nc"}));
     EXPECT_EQ(read(""), QStringList());
+    // A closing quote followed by text: the quotes of the rest of the line no longer pair up.
+    EXPECT_EQ(read(",C1,C2\r\n\"r2,\"3\",\"4\",\r\nR3,a\r\n"),
+              (QStringList{"1:,C1,C2", "2?2:\"r2,\"3\",\"4\",", "3:R3,a"}));
+    // The same on the second line of a quoted field, and a quote inside a field that does not begin with one.
+    EXPECT_EQ(read("\"a\nb\" c,\r\nx,5\" d\r\n\"e\"\r\n"), (QStringList{"1?2:\"a\nb\" c,", "3?3:x,5\" d", "4:\"e\""}));
 }
 
 TEST(CsvUtilities, CsvExtensionIsAddedUnlessOneOfTheTwoSpellingsIsThere) {

@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -40,6 +41,52 @@ TEST(CodePageTextFile, UnmappableCharactersBecomeQuestionMarksAndAreCounted) {
 TEST(CodePageTextFile, TextThatBeginsWithTheUtf8MarkIsReadAsUtf8) {
     EXPECT_EQ(DecodeProcessCodePage("\xEF\xBB\xBFGr\xC3\xB6\xC3\x9F\x65\r\n"), QString::fromUtf8("Größe\n"));
     EXPECT_EQ(DecodeProcessCodePage("\x82\xA0\r\n"), QString::fromUtf8("あ\n"));
+}
+
+// What many spreadsheets write: UTF-8 without the mark. It is read as UTF-8, never as the CP932 characters its bytes
+// would also make; bytes that are not UTF-8 throughout are CP932.
+TEST(CodePageTextFile, ValidUtf8WithoutTheMarkIsReadAsUtf8AndOnlyTheRestAsCp932) {
+    EXPECT_EQ(DecodeProcessCodePage("Gr\xC3\xB6\xC3\x9F\x65\r\n"), QString::fromUtf8("Größe\n"));
+    EXPECT_EQ(DecodeProcessCodePage("\xE3\x81\x82,\xF0\x9F\x98\x80"), QString::fromUtf8("あ,😀"));
+    EXPECT_EQ(DecodeProcessCodePage("plain\r\n"), QStringLiteral("plain\n"));
+    EXPECT_EQ(DecodeProcessCodePage(EncodeProcessCodePage(QString::fromUtf8("メンバー名,状態名\n"))),
+              QString::fromUtf8("メンバー名,状態名\n"));
+    // Overlong forms, surrogates, code points past U+10FFFF and cut sequences are no UTF-8: the half-width katakana
+    // and kanji they make in CP932 are read.
+    for (const char* notUtf8 : {"\xC0\xAF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\xC3"}) {
+        const QByteArray bytes(notUtf8);
+        EXPECT_EQ(DecodeProcessCodePage(bytes), QStringDecoder("CP932").decode(bytes)) << bytes.toHex().constData();
+    }
+}
+
+// A file the program reads back is written in CP932 as always when that gives every character back; else as a whole
+// in UTF-8 after the mark, never with a "?".
+TEST(CodePageTextFile, AFileReadBackFallsBackToUtf8WhenCp932WouldChangeIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("back.csv");
+    const auto write = [&](const QStringList& pieces, bool& utf8) {
+        CodePageTextFile out;
+        EXPECT_TRUE(out.OpenForWriting(path, CodePageTextFile::Fallback::Utf8));
+        for (const QString& piece : pieces)
+            out.WriteString(piece);
+        EXPECT_TRUE(out.Commit());
+        EXPECT_EQ(out.ReplacedCharacters(), 0);
+        utf8 = out.WroteUtf8();
+        return ReadFileBytes(path);
+    };
+    bool utf8 = true;
+    EXPECT_EQ(write({"\"メンバー名\",\n", "last"}, utf8), EncodeProcessCodePage("\"メンバー名\",\nlast"));
+    EXPECT_FALSE(utf8);
+    // A character CP932 lacks, the negation sign its best fit would turn into another, and half-width katakana
+    // whose CP932 bytes would read as UTF-8.
+    for (const QString& text :
+         {QString::fromUtf8("\"Größe\",\n\"あ\",\n"), QString::fromUtf8("¬a\n"), QString::fromUtf8("ﾃｽ\n")}) {
+        const QByteArray bytes = write({text.left(3), text.mid(3)}, utf8);
+        EXPECT_TRUE(utf8);
+        EXPECT_EQ(bytes, "\xEF\xBB\xBF" + QString(text).replace("\n", "\r\n").toUtf8());
+        EXPECT_EQ(DecodeProcessCodePage(bytes), text);
+    }
+    EXPECT_EQ(ProcessCodePageForm(QString::fromUtf8("Größe¬\n")), QString::fromUtf8("Gr??e￢\n"));
 }
 
 TEST(CodePageTextFile, AFailedExportLeavesThePreviousFileAlone) {

@@ -73,23 +73,9 @@ void ImportCsv(CTreeExchangeCommandHost& host) {
     if (ShowLimitRefusal(opened))
         return;
     if (!opened.Succeeded()) {
-        StringId text = StringId::ImportFailed;
-        switch (reader.Refused()) {
-        case CCsvTreeReader::Refusal::EmptyFile:
-            text = StringId::CsvEmptyFile;
-            break;
-        case CCsvTreeReader::Refusal::EmptyLine:
-            text = StringId::CsvEmptyLine;
-            break;
-        case CCsvTreeReader::Refusal::TooFewColumns:
-            text = StringId::CsvTooFewColumns;
-            break;
-        case CCsvTreeReader::Refusal::None:
-            break;
-        }
-        platform::ShowMessageBox(
-            UnreadFileText(host.MessageContext(), dialog.GetPathName(), CCsvTreeReader::MaxFileBytes, LoadString(text)),
-            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        platform::ShowMessageBox(UnreadFileText(host.MessageContext(), dialog.GetPathName(),
+                                                CCsvTreeReader::MaxFileBytes, reader.RefusalText()),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         return;
     }
     host.ImportIntoDocument([&] {
@@ -116,10 +102,7 @@ void ExportCsv(CTreeExchangeCommandHost& host) {
         ShowCannotWriteFileMessage(path, written.detail);
         return;
     }
-    QString finished = LoadString(StringId::CsvExportFinished);
-    if (written.replacedCharacters > 0)
-        finished += "\n" + LoadString(StringId::CsvCharactersReplaced).arg(written.replacedCharacters);
-    platform::ShowMessageBox(finished);
+    platform::ShowMessageBox(LoadString(StringId::CsvExportFinished) + WrittenEncodingNote(0, written.writtenInUtf8));
 }
 
 } // namespace

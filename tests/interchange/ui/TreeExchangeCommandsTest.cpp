@@ -125,7 +125,7 @@ TEST(TreeExchangeCommands, TheCsvExportIsNeverWrittenOverADocumentThatIsHeld) {
     EXPECT_EQ(ReadFileBytes(held), "the editor's document");
 }
 
-TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndTheExportSaysHowManyCharactersItReplaced) {
+TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndExportedInUtf8WhenTheCodePageCannotHoldIt) {
     TestHost host;
     const QString table = host.folder.filePath(QStringLiteral("table.csv"));
     WriteFileBytes(table, "\xEF\xBB\xBF,Gr\xC3\xB6\xC3\x9F\x65,C2\r\nR1,a,b\r\n");
@@ -136,10 +136,10 @@ TEST(TreeExchangeCommands, AUtf8CsvIsReadAsUtf8AndTheExportSaysHowManyCharacters
     const QString exported = host.folder.filePath(QStringLiteral("out.csv"));
     AnswerFileDialog(exported);
     host.Run(CommandExportCsv);
-    EXPECT_EQ(ReadFileBytes(exported), QByteArray(",Gr??e,C2,\r\n\"R1\",\"a\",\"b\","));
-    EXPECT_EQ(host.messages.Texts(),
-              QStringList{QStringLiteral("ファイルのエクスポートが終了しました。\n"
-                                         "2 character(s) that CP932 cannot hold were replaced by \"?\".")});
+    EXPECT_EQ(ReadFileBytes(exported), QByteArray("\xEF\xBB\xBF,Gr\xC3\xB6\xC3\x9F\x65,C2,\r\n\"R1\",\"a\",\"b\","));
+    EXPECT_EQ(host.messages.Texts(), QStringList{QStringLiteral("ファイルのエクスポートが終了しました。\nThe file was "
+                                                                "written in UTF-8 with a byte-order mark: CP932 cannot "
+                                                                "hold some of its characters.")});
 }
 
 TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
@@ -147,6 +147,9 @@ TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
     host.Run(CommandExportCsv);
     const QString narrow = host.folder.filePath(QStringLiteral("narrow.csv"));
     WriteFileBytes(narrow, ",C1\r\nR1,a,b\r\n");
+    AnswerFileDialog(narrow);
+    host.Run(CommandImportCsv);
+    WriteFileBytes(narrow, ",C1\r\nR1,\"a\r\n");
     AnswerFileDialog(narrow);
     host.Run(CommandImportCsv);
     // A file over the bound is said to be too large, in the interface's language.
@@ -159,6 +162,8 @@ TEST(TreeExchangeCommands, RefusalsAreSaidAndLeaveTheDocumentAlone) {
         (QStringList{
             QStringLiteral("単位機能の個数が少ないため、出力できません。"),
             QStringLiteral("The CSV file cannot be imported: its heading line has fewer columns than its last line."),
+            QStringLiteral(
+                "The CSV file cannot be imported: the row from line 2 holds a quote that the file never closes."),
             QStringLiteral("File \"%1\" cannot be read: it is larger than 67108864 bytes.").arg(large)}));
     EXPECT_EQ(host.modified, 0);
     EXPECT_EQ(host.data.registry.Count(), 1);
