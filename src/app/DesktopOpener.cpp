@@ -25,7 +25,7 @@ QProcess* Process(const QString& program, const QStringList& arguments, QObject*
     process->setArguments(arguments);
     process->setStandardInputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    platform::StartWithDefaultSignals(*process);
+    platform::StartWithInheritedSignals(*process);
     return process;
 }
 

@@ -104,8 +104,10 @@ bool CInstanceRegistry::UpdateOwnInstanceRecord(const InstanceRecord& record, co
     return Table()->Update(CurrentProcessId(), record);
 }
 
-void CInstanceRegistry::ClearOwnInstanceRecord(quint32 processId) {
-    UpdateInstanceRecord(processId, EmptyRecord(processId));
+void CInstanceRegistry::ClearOwnInstanceRecord() {
+    InstanceRecord record = EmptyRecord(CurrentProcessId());
+    record.mainWindow = m_shell.MainWindowHandle();
+    UpdateOwnInstanceRecord(record, QString());
 }
 
 bool CInstanceRegistry::RemoveInstanceRecord(quint32 processId) {

@@ -32,7 +32,8 @@ public:
     // This process's record, which keeps `documentPath` cut, and the whole path beside it (see
     // platform::RecordDocumentPath).
     bool UpdateOwnInstanceRecord(const InstanceRecord& record, const QString& documentPath);
-    void ClearOwnInstanceRecord(quint32 processId);
+    // This process's record without a document; its window stays within reach of the other instances' Exit.
+    void ClearOwnInstanceRecord();
     bool RemoveInstanceRecord(quint32 processId);
     // Takes this process out of the table for good: its record and its liveness lock go.
     void Leave();

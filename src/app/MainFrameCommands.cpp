@@ -10,6 +10,7 @@
 #include "texts/TextHelpers.h"
 
 #include <QDir>
+#include <QTimer>
 
 #include <set>
 
@@ -18,6 +19,27 @@ namespace MainFrameCommand {
 namespace {
 
 using enum CommandRule;
+
+// How often the next command looks again whether the work of the one before has ended.
+constexpr int kWorkWaitInterval = 20; // ms
+
+// Runs the first of `ids` after `delay` once no work owns the document, then the rest in turn.
+void RunNextCommand(QObject& context, const COpenDocument& document, std::vector<int> ids, std::function<void(int)> run,
+                    int delay) {
+    if (ids.empty())
+        return;
+    QTimer::singleShot(delay, &context, [&context, &document, ids = std::move(ids), run = std::move(run)]() mutable {
+        if (document.IsBusy()) {
+            RunNextCommand(context, document, std::move(ids), std::move(run), kWorkWaitInterval);
+            return;
+        }
+        const int id = ids.front();
+        ids.erase(ids.begin());
+        run(id);
+        // Queued behind what the command queued, such as the start of its worker.
+        RunNextCommand(context, document, std::move(ids), std::move(run), 0);
+    });
+}
 
 MenuEntry Item(int command) {
     return {MenuEntry::Kind::Command, command, {}, {}};
@@ -323,6 +345,11 @@ const std::vector<Pane>& Panes() {
         {StructureDiagramPane, Msg::Id::StructureDiagram},
     };
     return panes;
+}
+
+void RunCommandsInTurn(QObject& context, const COpenDocument& document, std::vector<int> ids,
+                       std::function<void(int)> run) {
+    RunNextCommand(context, document, std::move(ids), std::move(run), 0);
 }
 
 } // namespace MainFrameCommand

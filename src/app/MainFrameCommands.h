@@ -5,8 +5,10 @@
 #include "platform/InstanceTable.h"
 #include "texts/Msg.h"
 
+#include <QObject>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class CDocumentData;
@@ -109,5 +111,11 @@ struct Pane {
     Msg::Id caption;
 };
 const std::vector<Pane>& Panes();
+
+// From the event loop of `context`'s thread on, while `context` lives, runs the commands `ids` by `run` in turn, each
+// once the one before has ended: its handler has returned, with the dialogs it waited for, and the work it started on
+// the window's worker has ended too.
+void RunCommandsInTurn(QObject& context, const COpenDocument& document, std::vector<int> ids,
+                       std::function<void(int)> run);
 
 } // namespace MainFrameCommand

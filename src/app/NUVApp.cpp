@@ -38,13 +38,6 @@ void CNUVApp::ReleaseSharedState() {
 // ---- start-up and exit ----
 
 bool CNUVApp::StartUp() {
-    if (const QString path = platform::SettingsStore::FilePath(); !platform::SettingsStore::FileUsable())
-        platform::ShowMessageBox(QFileInfo(path).isFile()
-                                     ? LoadString(StringId::SettingsFileTooLarge)
-                                           .arg(ShownPath(path))
-                                           .arg(platform::SettingsStore::MaxFileBytes)
-                                     : LoadString(StringId::SettingsFileUnusable).arg(ShownPath(path)),
-                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     if (!m_instances.Open())
         return false;
     if (!m_instances.RegisterInstance(CInstanceRegistry::EmptyRecord(CInstanceRegistry::CurrentProcessId()))) {
@@ -53,7 +46,19 @@ bool CNUVApp::StartUp() {
         return false;
     }
     m_document.AddDocumentTemplate();
-    return m_shell.CreateMainWindow(*this);
+    if (!m_shell.CreateMainWindow(*this))
+        return false;
+    // From here on another instance's Exit reaches the window, also while a message of the start-up waits for the
+    // user (the settings cannot be used, the document cannot be read): the message ends and the process closes.
+    m_document.UpdateOwnInstanceRecord();
+    if (const QString path = platform::SettingsStore::FilePath(); !platform::SettingsStore::FileUsable())
+        platform::ShowMessageBox(QFileInfo(path).isFile()
+                                     ? LoadString(StringId::SettingsFileTooLarge)
+                                           .arg(ShownPath(path))
+                                           .arg(platform::SettingsStore::MaxFileBytes)
+                                     : LoadString(StringId::SettingsFileUnusable).arg(ShownPath(path)),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    return true;
 }
 
 bool CNUVApp::InitInstance(const QStringList& arguments) {

@@ -61,7 +61,7 @@ public:
     }
     void FillInstanceRecord(InstanceRecord& record) const { m_document.FillInstanceRecord(record); }
     void UpdateOwnInstanceRecord() { m_document.UpdateOwnInstanceRecord(); }
-    void ClearOwnInstanceRecord(quint32 processId) { m_instances.ClearOwnInstanceRecord(processId); }
+    void ClearOwnInstanceRecord() { m_instances.ClearOwnInstanceRecord(); }
     bool RemoveInstanceRecord(quint32 processId) { return m_instances.RemoveInstanceRecord(processId); }
     void CloseOtherInstances() { m_instances.CloseOtherInstances(); }
     void LaunchNewInstance(const QString& path, int number) const { m_instances.LaunchNewInstance(path, number); }

@@ -481,7 +481,7 @@ void COpenDocument::DiscardDocument(bool processEnding) {
         m_documentData.ClearFunctionsAtExit();
     else
         m_documentData.ClearFunctions();
-    m_instances.ClearOwnInstanceRecord(CInstanceRegistry::CurrentProcessId());
+    m_instances.ClearOwnInstanceRecord();
     CloseDocumentState();
     m_shell.DocumentReplaced();
     m_shell.UpdateFrameTitle(m_strDocumentName);

@@ -1,5 +1,7 @@
 #include "platform/OutOfMemory.h"
 
+#include "platform/SignalActions.h"
+
 #include <QProcess>
 
 #include <algorithm>
@@ -161,20 +163,23 @@ void ExitOnOutOfMemory(const QString& message) {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_ONSTACK | SA_SIGINFO;
     struct sigaction before {};
-    if (sigaction(SIGSEGV, &action, &before) == 0 && before.sa_sigaction != EndOnFault)
+    if (SetSignalAction(SIGSEGV, action, &before) && before.sa_sigaction != EndOnFault)
         g_previousSegmentFault = before;
-    if (sigaction(SIGBUS, &action, &before) == 0 && before.sa_sigaction != EndOnFault)
+    if (SetSignalAction(SIGBUS, action, &before) && before.sa_sigaction != EndOnFault)
         g_previousBusError = before;
 }
 
 void FailWritesBeyondFileSizeLimit() {
-    signal(SIGXFSZ, SIG_IGN);
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    SetSignalAction(SIGXFSZ, ignore);
 }
 
-void StartWithDefaultSignals(QProcess& process) {
+void StartWithInheritedSignals(QProcess& process) {
     // Runs in the child between fork and exec: only calls that are safe there.
     process.setChildProcessModifier([] {
-        signal(SIGXFSZ, SIG_DFL);
+        RestoreInheritedAction(SIGXFSZ);
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);

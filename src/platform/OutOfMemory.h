@@ -30,8 +30,8 @@ unsigned HeapArenasWithin(std::uint64_t limitBytes, unsigned cores);
 // From here on, a write beyond the limit on file sizes (ulimit -f) fails with EFBIG, which the writer reports as any
 // failed write, instead of ending the process by SIGXFSZ.
 void FailWritesBeyondFileSizeLimit();
-// The program `process` starts gets the default action of SIGXFSZ back, and no signal blocked, as a program started
-// from a shell has them, whatever this process ignores or blocks.
-void StartWithDefaultSignals(QProcess& process);
+// The program `process` starts gets the action of SIGXFSZ that this process inherited back, and no signal blocked, as
+// a program started from the same shell has them, whatever this process ignores or blocks.
+void StartWithInheritedSignals(QProcess& process);
 
 } // namespace platform

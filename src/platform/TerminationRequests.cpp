@@ -1,5 +1,7 @@
 #include "platform/TerminationRequests.h"
 
+#include "platform/SignalActions.h"
+
 #include <QSocketNotifier>
 
 #include <algorithm>
@@ -12,6 +14,9 @@
 namespace platform {
 
 namespace {
+
+// The signals that ask the process to end.
+constexpr int kRequestSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
 // The write end of the pipe the handler notes a signal in; only a write, which is safe in a signal handler.
 volatile sig_atomic_t g_notePipe = -1;
@@ -61,26 +66,28 @@ TerminationRequests::TerminationRequests(std::function<void()> request) : m_requ
     g_notePipe = m_pipe[1];
     // A request noted while an earlier one lived was that one's to answer.
     g_unansweredSince = 0;
+    g_requests = 0;
     m_notifier = std::make_unique<QSocketNotifier>(m_pipe[0], QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { Drain(); });
     struct sigaction action {};
     action.sa_handler = NoteTermination;
     // One handler at a time on a thread: a request noted is whole before the next is looked at.
     sigemptyset(&action.sa_mask);
-    for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT})
+    for (const int signalNumber : kRequestSignals)
         sigaddset(&action.sa_mask, signalNumber);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, &m_previousTerminate);
-    sigaction(SIGHUP, &action, &m_previousHangUp);
-    sigaction(SIGINT, &action, &m_previousInterrupt);
+    for (const int signalNumber : kRequestSignals) {
+        struct sigaction previous {};
+        if (SetSignalAction(signalNumber, action, &previous))
+            m_previous.emplace_back(signalNumber, previous);
+    }
 }
 
 TerminationRequests::~TerminationRequests() {
     if (!m_notifier)
         return;
-    sigaction(SIGTERM, &m_previousTerminate, nullptr);
-    sigaction(SIGHUP, &m_previousHangUp, nullptr);
-    sigaction(SIGINT, &m_previousInterrupt, nullptr);
+    for (const auto& [signalNumber, previous] : m_previous)
+        sigaction(signalNumber, &previous, nullptr);
     g_notePipe = -1;
     m_notifier.reset();
     close(m_pipe[0]);

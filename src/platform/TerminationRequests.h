@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include <signal.h>
 
@@ -16,8 +18,9 @@ namespace platform {
 // meanwhile, unless the close the first asked for has been declined since. A request that comes within
 // `kSameRequestMilliseconds` of the first is the same request delivered again, not a second one: a closed terminal
 // hangs up its foreground processes and its shell passes the hang-up on to its jobs, and the end of a session sends
-// SIGTERM and SIGHUP one after the other. The actions these signals had before are put back when this goes. Without a
-// pipe to note them in, the signals end the process as before.
+// SIGTERM and SIGHUP one after the other. A signal the process inherited as ignored stays ignored (see
+// SetSignalAction): under nohup a closed terminal asks nothing. The actions these signals had before are put back when
+// this goes. Without a pipe to note them in, the signals end the process as before.
 class TerminationRequests {
 public:
     // Shorter than a user takes to see the question, or to see that nothing happens, and to ask again.
@@ -28,8 +31,8 @@ public:
     TerminationRequests(const TerminationRequests&) = delete;
     TerminationRequests& operator=(const TerminationRequests&) = delete;
 
-    // How many requests to end have been noted so far in this process: work that should stop when asked (a
-    // conversion, an import) compares it with the count it started with, also before the event loop has run.
+    // How many requests to end have been noted since this was made: work that should stop when asked (a conversion,
+    // an import) compares it with the count it started with, also before the event loop has run.
     static int Count();
 
     // The close a request asked for has been declined (the user answered Cancel) and the program goes on: the next
@@ -42,9 +45,8 @@ private:
     std::function<void()> m_request;
     int m_pipe[2] = {-1, -1};
     std::unique_ptr<QSocketNotifier> m_notifier;
-    struct sigaction m_previousTerminate {};
-    struct sigaction m_previousHangUp {};
-    struct sigaction m_previousInterrupt {};
+    // The signals caught, each with the action it had before; the ones left ignored are not among them.
+    std::vector<std::pair<int, struct sigaction>> m_previous;
 };
 
 } // namespace platform

@@ -1,8 +1,11 @@
 #include "TobrelProcess.h"
+#include "model/DocumentFile.h"
 #include "platform/DocumentFileLock.h"
 #include "support/ProgramRun.h"
+#include "support/TestFiles.h"
 #include "support/model/LockHolderName.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,9 +32,10 @@ QProcessEnvironment NuvEnvironment(const QTemporaryDir& dir, const QString& comm
     return environment;
 }
 
-// Starts nuv in that environment.
-std::unique_ptr<QProcess> StartNuv(const QTemporaryDir& dir, const QStringList& arguments, const QString& commands) {
-    return StartProgram(QStringLiteral("nuv"), arguments, NuvEnvironment(dir, commands), dir.path());
+// Starts nuv in that environment, through `launcher` when one is given.
+std::unique_ptr<QProcess> StartNuv(const QTemporaryDir& dir, const QStringList& arguments, const QString& commands,
+                                   const QStringList& launcher = {}) {
+    return StartProgram(QStringLiteral("nuv"), arguments, NuvEnvironment(dir, commands), dir.path(), launcher);
 }
 
 // Runs nuv to its end; the last of `commands` should end it.
@@ -101,9 +105,10 @@ TEST(NuvStartUp, ASecondStartForAnOpenDocumentHandsItToItsProcessAndEnds) {
 
 namespace {
 
-// A running editor of `path`, with its runtime folder in `dir`: started, and waited for until it holds the document.
-std::unique_ptr<QProcess> StartHolder(const QTemporaryDir& dir, const QString& path) {
-    std::unique_ptr<QProcess> editor = StartNuv(dir, {path}, "");
+// A running editor of `path`, with its runtime folder in `dir`: started (through `launcher` when one is given), and
+// waited for until it holds the document.
+std::unique_ptr<QProcess> StartHolder(const QTemporaryDir& dir, const QString& path, const QStringList& launcher = {}) {
+    std::unique_ptr<QProcess> editor = StartNuv(dir, {path}, "", launcher);
     const QString ownerFile = QFileInfo(path).dir().filePath("~$" + QFileInfo(path).fileName());
     for (int i = 0; i < 200 && !QFile::exists(ownerFile); ++i)
         editor->waitForFinished(100);
@@ -138,7 +143,8 @@ TEST(NuvStartUp, AnEditorEndedBySigtermSighupOrSigintClosesAsExitDoes) {
         ASSERT_TRUE(MakeRuntimeDirectory(dir));
         const QString path = dir.filePath("layout.nuv");
         ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
-        const std::unique_ptr<QProcess> editor = StartHolder(dir, path);
+        // As from a terminal, whatever this test inherited.
+        const std::unique_ptr<QProcess> editor = StartHolder(dir, path, {"env", "--default-signal=HUP,INT,TERM"});
         ASSERT_EQ(InstanceCountIn(dir.filePath("runtime")), 1);
         ASSERT_EQ(kill(static_cast<pid_t>(editor->processId()), signalNumber), 0);
         ASSERT_TRUE(editor->waitForFinished(20000));
@@ -146,6 +152,74 @@ TEST(NuvStartUp, AnEditorEndedBySigtermSighupOrSigintClosesAsExitDoes) {
         EXPECT_FALSE(QFile::exists(dir.filePath("~$layout.nuv")));
         EXPECT_EQ(InstanceCountIn(dir.filePath("runtime")), 0);
         EXPECT_FALSE(platform::DocumentFileLock::IsHeldElsewhere(path));
+    }
+}
+
+namespace {
+
+// The signals the process ignores, as /proc says: bit N-1 for signal N.
+quint64 IgnoredSignals(qint64 processId) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(processId));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigIgn:"))
+            return line.mid(7).trimmed().toULongLong(nullptr, 16);
+    }
+    return 0;
+}
+
+} // namespace
+
+// Started under nohup, or as a job a script started in the background, the editor keeps the signals it inherited
+// ignored: a closed terminal or Ctrl+C asks nothing of it, and what it starts inherits them ignored in turn. A
+// termination still closes it as Exit does.
+TEST(NuvStartUp, ASignalInheritedIgnoredStaysIgnored) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    const QString path = dir.filePath("layout.nuv");
+    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const std::unique_ptr<QProcess> editor =
+        StartHolder(dir, path, {"env", "--ignore-signal=HUP,INT", "--default-signal=TERM"});
+    const quint64 hangUpAndInterrupt = (quint64{1} << (SIGHUP - 1)) | (quint64{1} << (SIGINT - 1));
+    EXPECT_EQ(IgnoredSignals(editor->processId()) & hangUpAndInterrupt, hangUpAndInterrupt);
+    for (const int signalNumber : {SIGHUP, SIGINT})
+        ASSERT_EQ(kill(static_cast<pid_t>(editor->processId()), signalNumber), 0);
+    EXPECT_FALSE(editor->waitForFinished(2000));
+    EXPECT_TRUE(QFile::exists(dir.filePath("~$layout.nuv")));
+    ASSERT_EQ(kill(static_cast<pid_t>(editor->processId()), SIGTERM), 0);
+    ASSERT_TRUE(editor->waitForFinished(20000));
+    EXPECT_TRUE(editor->exitStatus() == QProcess::NormalExit && editor->exitCode() == 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath("~$layout.nuv")));
+}
+
+// An editor that waits at its start in a message about what it cannot use (a document too large to read, settings it
+// cannot read) is closed by another editor's Exit, as every editor of the user is.
+TEST(NuvStartUp, ExitInAnotherEditorEndsTheMessageOfAStart) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    const QString huge = dir.filePath("huge.nuv");
+    WriteSparseFile(huge, MaxDocumentFileBytes() + 1);
+    const QString settings = dir.filePath("config/Brelk/NUV.ini");
+    // A platform without a screen, and a display named all the same: the editor shows its message and waits.
+    const QStringList windows = {"env", "DISPLAY=:0", "QT_QPA_PLATFORM=minimal"};
+    for (const bool unusableSettings : {false, true}) {
+        SCOPED_TRACE(unusableSettings);
+        // A folder where the settings file should be.
+        if (unusableSettings) {
+            QFile::remove(settings);
+            ASSERT_TRUE(QDir().mkpath(settings));
+        }
+        const std::unique_ptr<QProcess> editor =
+            StartNuv(dir, unusableSettings ? QStringList() : QStringList{huge}, "", windows);
+        QDeadlineTimer registered(20000);
+        while (InstanceCountIn(dir.filePath("runtime")) != 1 && !registered.hasExpired())
+            QThread::msleep(10);
+        EXPECT_FALSE(editor->waitForFinished(1000));
+        EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+        ASSERT_TRUE(editor->waitForFinished(20000));
+        EXPECT_TRUE(editor->exitStatus() == QProcess::NormalExit && editor->exitCode() == 0) << editor->exitCode();
+        EXPECT_EQ(InstanceCountIn(dir.filePath("runtime")), 0);
     }
 }
 

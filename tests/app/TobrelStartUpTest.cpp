@@ -34,6 +34,12 @@ bool WaitFor(const std::function<bool()>& condition) {
     return true;
 }
 
+// large.mm: long to read, quick to convert and save.
+void WriteLongMap(const TobrelSandbox& sandbox) {
+    sandbox.WriteFile("large.mm", "<map><node TEXT=\"root\" PAD=\"" + QByteArray(100'000'000, 'p') +
+                                      "\"><node TEXT=\"a\"/></node></map>");
+}
+
 } // namespace
 
 TEST(TobrelStartUp, NoArgumentGivesOneHintAndWritesNothing) {
@@ -155,9 +161,9 @@ TEST(TobrelStartUp, AnEndedConversionLeavesNoRecordLockOrSocketBehind) {
 // nothing and ends with status 1; its place in the table goes.
 TEST(TobrelStartUp, ARequestToEndStopsTheConversionAndSavesNothing) {
     TobrelSandbox sandbox;
-    // Long to read, quick to convert and save.
-    sandbox.WriteFile("large.mm", "<map><node TEXT=\"root\" PAD=\"" + QByteArray(100'000'000, 'p') +
-                                      "\"><node TEXT=\"a\"/></node></map>");
+    WriteLongMap(sandbox);
+    // As from a terminal, whatever this test inherited.
+    sandbox.launcher = {"env", "--default-signal=HUP,INT,TERM"};
     for (const int signalNumber : {SIGTERM, SIGHUP, SIGINT}) {
         SCOPED_TRACE(signalNumber);
         const std::unique_ptr<QProcess> converter = sandbox.Start({"large.mm"});
@@ -173,6 +179,24 @@ TEST(TobrelStartUp, ARequestToEndStopsTheConversionAndSavesNothing) {
         EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList());
         EXPECT_EQ(sandbox.InstanceCount(), 0);
     }
+}
+
+// Started under nohup, or as a job a script started in the background, the converter keeps the signals it inherited
+// ignored: a closed terminal or Ctrl+C does not stop the conversion.
+TEST(TobrelStartUp, ASignalInheritedIgnoredDoesNotStopTheConversion) {
+    TobrelSandbox sandbox;
+    WriteLongMap(sandbox);
+    sandbox.launcher = {"env", "--ignore-signal=HUP,INT"};
+    const std::unique_ptr<QProcess> converter = sandbox.Start({"large.mm"});
+    QDeadlineTimer deadline(20000);
+    while (sandbox.InstanceCount() != 1 && !deadline.hasExpired())
+        QThread::msleep(1);
+    for (const int signalNumber : {SIGHUP, SIGINT})
+        ASSERT_EQ(kill(static_cast<pid_t>(converter->processId()), signalNumber), 0);
+    const TobrelSandbox::Result result = FinishProgram(*converter);
+    EXPECT_EQ(result.exitCode, 0) << result.standardError.toStdString();
+    EXPECT_EQ(DocumentsIn(sandbox.WorkPath("")), QStringList({"large.nuv"}));
+    EXPECT_EQ(sandbox.InstanceCount(), 0);
 }
 
 // With a display the converter waits for OK on its finished window; a request to end answers it as OK does, the

@@ -112,7 +112,9 @@ void CWidgetShell::CloseOnceNoDialogRuns() {
         return;
     }
     m_bClosePosted = false;
-    if (!m_mainFrame->close())
+    // Kept when a close from outside ended the close's own question: that close is posted again and asks again, and
+    // a second request to end the process meanwhile ends it.
+    if (!m_mainFrame->close() && !m_bClosePosted)
         platform::TerminationRequests::Declined();
 }
 

@@ -1,4 +1,5 @@
 #include "app/MainFrameCommandIds.h"
+#include "app/MainFrameCommands.h"
 #include "app/NUVApp.h"
 #include "app/SavingRules.h"
 #include "app/ui/ChildFrame.h"
@@ -31,6 +32,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -50,8 +52,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -485,6 +489,83 @@ TEST_F(DocumentWindow, ASignalAfterADeclinedCloseAsksAgain) {
 
 namespace {
 
+// What a test does at each new question the close asks.
+using QuestionStep = std::function<void()>;
+
+// Runs the steps in turn, each once a message box shows that none of the earlier steps saw.
+void AtEachNewQuestion(std::vector<QuestionStep> steps) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, steps = std::move(steps), next = size_t{0}]() mutable {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (!box || !box->isVisible() || box->property("seen").toBool())
+                continue;
+            box->setProperty("seen", true);
+            if (next + 1 == steps.size())
+                timer->deleteLater();
+            steps[next++]();
+            return;
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+// A close from outside (another editor's Exit) that ends the close's own question is no answer of the user: the close
+// asks again, and a second request to end the process, with that question open, ends it, whoever opened the question
+// (a first request, or the user closing the window).
+TEST_F(DocumentWindow, ASecondRequestEndsTheProcessAfterACloseFromOutsideEndedTheQuestion) {
+    // Each child process that this ends leaves its temporary folder: in this one, which goes with the test.
+    QTemporaryDir childTemporary;
+    ASSERT_TRUE(childTemporary.isValid());
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(childTemporary.path()));
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    // The child runs the test from its start in a program of its own: the window's threads are not copied.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const bool openedByUser : {false, true}) {
+        SCOPED_TRACE(openedByUser);
+        EXPECT_EXIT(
+            {
+                const platform::TerminationRequests termination([this] { App().OnCloseRequested(); });
+                platform::QMessageBoxSink boxes;
+                const platform::MessageSinkInstaller shown(boxes);
+                App().Document().SetModified();
+                QElapsedTimer sinceFirstRequest;
+                const auto request = [&] {
+                    sinceFirstRequest.start();
+                    raise(SIGTERM);
+                };
+                const auto secondRequest = [&] {
+                    QTest::qWait(platform::TerminationRequests::kSameRequestMilliseconds + 100 -
+                                 static_cast<int>(sinceFirstRequest.elapsed()));
+                    raise(SIGTERM);
+                };
+                const auto closeFromOutside = [this] { App().OnCloseRequested(); };
+                if (openedByUser) {
+                    AtEachNewQuestion({closeFromOutside, request, secondRequest});
+                    QTimer::singleShot(0, Frame(), [this] { Frame()->close(); });
+                } else {
+                    AtEachNewQuestion({closeFromOutside, secondRequest});
+                    request();
+                }
+                // Still running by then, with a question open: the process ends, and the test fails.
+                QTimer::singleShot(10000, [] { std::_Exit(0); });
+                QTest::qWait(20000);
+            },
+            testing::KilledBySignal(SIGTERM), "");
+    }
+    GTEST_FLAG_SET(death_test_style, style);
+    if (temporary.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", temporary);
+}
+
+namespace {
+
 // Asks to close from outside once a dialog of that class shows; true when the request ended it, false when it was
 // still open after seconds and the test cancelled it.
 template <class Dialog> std::shared_ptr<bool> CloseFromOutsideWhenShown(const std::function<void()>& request) {
@@ -529,6 +610,34 @@ TEST_F(DocumentWindow, ACloseFromOutsideEndsTheSavesFilePromptAndVersionDialogAn
     EXPECT_TRUE(Frame()->isVisible());
     EXPECT_TRUE(App().Document().IsModified());
     EXPECT_EQ(ReadFileBytes(Path()), saved);
+}
+
+// Commands given in a row run in turn: each once the one before has ended, with the work it started on the window's
+// worker. Exit after the whole inspection closes the window once the inspection has run to its end.
+TEST_F(DocumentWindow, CommandsInARowRunEachOnceTheWorkOfTheOneBeforeHasEnded) {
+    // A command whose handler returns while its worker goes on for a while.
+    constexpr int kStartWorker = 1;
+    std::vector<bool> busyAtStart;
+    QStringList resultsAtExit;
+    const auto run = [&](int id) {
+        busyAtStart.push_back(App().Document().IsBusy());
+        if (id == MainFrameCommand::AppExit)
+            resultsAtExit = Frame()->InspectionPane().Lines();
+        if (id != kStartWorker) {
+            Frame()->OnCommand(id);
+            return;
+        }
+        App().Document().BeginWork(COpenDocument::Work::Worker);
+        QTimer::singleShot(200, Frame(), [this] { App().Document().EndWork(COpenDocument::Work::Worker); });
+    };
+    RunWindowLoopUntilClosed(*Frame(), [&] {
+        MainFrameCommand::RunCommandsInTurn(
+            *Frame(), App().Document(), {kStartWorker, MainFrameCommand::InspectAll, MainFrameCommand::AppExit}, run);
+    });
+    EXPECT_EQ(busyAtStart, std::vector<bool>(3, false));
+    EXPECT_FALSE(resultsAtExit.isEmpty());
+    EXPECT_FALSE(resultsAtExit.contains(LoadString(StringId::InspectionAborted)))
+        << resultsAtExit.join('|').toStdString();
 }
 
 // A message shown while a document opens (one that cannot be read, as at start-up) ends at the first request from
