@@ -37,10 +37,14 @@ struct sigaction g_previousBusError {};
 // heap may fail.
 constexpr rlim_t kLimitMargin = 32u << 20;
 
-// The address space each heap of the allocator's but the first reserves (on a 64-bit system), and the share of a
-// limit that such reservations may take.
+// The address space each heap of the allocator's but the first reserves (on a 64-bit system), the share of a limit
+// that such reservations may take, and the limit below which the threads share one heap: there, the room a
+// reservation takes is room a document may need. From that limit on each thread of a parallel run (at most eight,
+// see ParallelWork) has a heap of its own, whatever the share: with fewer they wait on each other's locks.
 constexpr std::uint64_t kHeapReservation = std::uint64_t{64} << 20;
 constexpr std::uint64_t kReservationShareOfLimit = 4;
+constexpr std::uint64_t kOneHeapBelow = 1'000'000'000;
+constexpr std::uint64_t kParallelThreads = 8;
 
 // Whether the exception that ends the process is std::bad_alloc or one of its kind. Asked of the runtime without
 // throwing it again, which would need memory.
@@ -132,8 +136,11 @@ extern "C" void EndOnFault(int signalNumber, siginfo_t* info, void* context) {
 } // namespace
 
 unsigned HeapArenasWithin(std::uint64_t limitBytes, unsigned cores) {
+    if (limitBytes < kOneHeapBelow)
+        return 1;
     const std::uint64_t most = std::uint64_t{8} * std::max(cores, 1u);
-    return static_cast<unsigned>(std::min(most, 1 + limitBytes / kReservationShareOfLimit / kHeapReservation));
+    const std::uint64_t withinShare = 1 + limitBytes / kReservationShareOfLimit / kHeapReservation;
+    return static_cast<unsigned>(std::min(most, std::max(kParallelThreads, withinShare)));
 }
 
 void ExitOnOutOfMemory(const QString& message) {

@@ -22,9 +22,10 @@ void ExitOnOutOfMemory(const QString& message);
 
 // The heaps the allocator keeps for the threads of a process whose memory is limited to `limitBytes` (ulimit -v or -d)
 // on `cores` processors: a thread takes a heap of its own while there are fewer, then shares one, waiting on its lock.
-// Each heap but the first reserves 64 MiB of address space, whatever it holds: the reservations take at most a quarter
-// of the limit, so all threads share one heap only under a limit below 256 MiB; never more heaps than the allocator
-// keeps without a limit, eight a processor.
+// Each heap but the first reserves 64 MiB of address space, whatever it holds, and under a tight limit a document
+// needs that room: below 1 GB (10^9 bytes) all threads share one heap. From there each of the eight threads of a
+// parallel run has one, and from 2 GiB there are as many as reserve at most a quarter of the limit; never more heaps
+// than the allocator keeps without a limit, eight a processor.
 unsigned HeapArenasWithin(std::uint64_t limitBytes, unsigned cores);
 
 // From here on, a write beyond the limit on file sizes (ulimit -f) fails with EFBIG, which the writer reports as any
