@@ -15,11 +15,12 @@ bool AntecedentLess::operator()(const CDecisionTableMakerAntecedent* a, const CD
 
 DecisionTablePathCollector::DecisionTablePathCollector(const CUnitFunction& start, bool descend,
                                                        const CUnitFunctionRegistry& registry,
-                                                       const CQuantifierSettings& quantifiers, CInspectionProgress* run)
+                                                       const CQuantifierSettings& quantifiers, CInspectionProgress* run,
+                                                       size_t functions)
     : m_quantifiers(quantifiers) {
     // Actions taken in a called unit function stay on the path afterwards.
     DecisionTablePath path;
-    LogicPathWalk(*this, registry, descend, run).Walk(start, path);
+    LogicPathWalk(*this, registry, descend, run, functions).Walk(start, path);
 }
 
 const CDecisionTableMakerAntecedent* DecisionTablePathCollector::Create(const QString& key,

@@ -95,11 +95,12 @@ struct DecisionTableRawRule {
 // Walks a unit function's logic description, following Fn statements when asked, and records every action
 // statement with the conditions under which it is reached, in the order reached. Statements are numbered in
 // walking order: an if (and its negation), a case, an action (and its former action). With a run, the walk polls it
-// for Cancel.
+// for Cancel and reports the unit functions walked as steps of `functions`, those it will reach.
 class DecisionTablePathCollector {
 public:
     DecisionTablePathCollector(const CUnitFunction& start, bool descend, const CUnitFunctionRegistry& registry,
-                               const CQuantifierSettings& quantifiers, CInspectionProgress* run = nullptr);
+                               const CQuantifierSettings& quantifiers, CInspectionProgress* run = nullptr,
+                               size_t functions = 1);
     DecisionTablePathCollector(const DecisionTablePathCollector&) = delete;
     DecisionTablePathCollector& operator=(const DecisionTablePathCollector&) = delete;
 

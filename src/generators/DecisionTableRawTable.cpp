@@ -11,44 +11,6 @@
 
 namespace {
 
-// The parts of a row (DecisionTableRawRow): pointers to the first element after each count.
-struct RowParts {
-    const qint32* functions;
-    qint32 functionCount;
-    const qint32* numbers;
-    qint32 numberCount;
-    const qint32* members;
-    qint32 memberCount;
-};
-
-RowParts Parts(const DecisionTableRawRow& row) {
-    RowParts parts{};
-    const qint32* p = row.head;
-    parts.functionCount = *p++;
-    parts.functions = p;
-    p += parts.functionCount;
-    parts.numberCount = *p++;
-    parts.numbers = p;
-    p = row.conditions;
-    parts.memberCount = *p++;
-    parts.members = p;
-    return parts;
-}
-
-// From the display-text count of an alternative to the element after it.
-const qint32* SkipAlternative(const qint32* p) {
-    for (qint32 texts = *p++; texts > 0; --texts)
-        p += p[1] + 2;
-    return p;
-}
-
-// From the alternative count of a value to the element after it.
-const qint32* SkipValue(const qint32* p) {
-    for (qint32 alternatives = *p++; alternatives > 0; --alternatives)
-        p = SkipAlternative(p);
-    return p;
-}
-
 bool SameDisplayTexts(const qint32* a, const qint32* b) {
     qint32 texts = *a++;
     if (texts != *b++)
@@ -139,7 +101,7 @@ public:
         if (m_gathered)
             ++m_entry;
         else
-            m_flat = SkipAlternative(m_flat);
+            m_flat = SkipDecisionTableAlternative(m_flat);
     }
 
 private:
@@ -205,7 +167,7 @@ public:
         if (taker) {
             m_count = static_cast<qint32>(taker->members.size());
         } else {
-            const RowParts parts = Parts(row);
+            const DecisionTableRowParts parts = RowParts(row);
             m_count = parts.memberCount;
             m_p = parts.members;
         }
@@ -217,7 +179,7 @@ public:
         if (m_taker)
             ++m_index;
         else
-            m_p = SkipValue(m_p + 1);
+            m_p = SkipDecisionTableValue(m_p + 1);
     }
 
 private:
@@ -471,11 +433,11 @@ private:
         std::unique_ptr<Taker>& taker = m_takers[row];
         if (!taker) {
             taker = std::make_unique<Taker>();
-            const RowParts parts = Parts(m_rows[row]);
+            const DecisionTableRowParts parts = RowParts(m_rows[row]);
             taker->functions.assign(parts.functions, parts.functions + parts.functionCount);
             taker->numbers.assign(parts.numbers, parts.numbers + parts.numberCount);
             const qint32* p = parts.members;
-            for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipValue(p + 1))
+            for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipDecisionTableValue(p + 1))
                 taker->members.push_back({*p, p + 1, nullptr});
         }
         return *taker;
@@ -514,7 +476,7 @@ private:
             unite(taker.functions, took->functions);
             unite(taker.numbers, took->numbers);
         } else {
-            const RowParts parts = Parts(m_rows[taken.row]);
+            const DecisionTableRowParts parts = RowParts(m_rows[taken.row]);
             taker.functions.insert(taker.functions.end(), parts.functions, parts.functions + parts.functionCount);
             taker.numbers.insert(taker.numbers.end(), parts.numbers, parts.numbers + parts.numberCount);
         }
@@ -551,12 +513,12 @@ private:
         for (const TakerMember& member : taker.members) {
             data.push_back(member.member);
             if (!member.gathered) {
-                data.insert(data.end(), member.flat, SkipValue(member.flat));
+                data.insert(data.end(), member.flat, SkipDecisionTableValue(member.flat));
                 continue;
             }
             data.push_back(member.Value().Count());
             for (const qint32* alternative : member.gathered->alternatives)
-                data.insert(data.end(), alternative, SkipAlternative(alternative));
+                data.insert(data.end(), alternative, SkipDecisionTableAlternative(alternative));
         }
         m_rows[row].conditions = m_store.Keep(data.data(), data.data() + data.size());
     }
@@ -589,15 +551,8 @@ bool AlternativeLess(const DecisionTableAlternative& a, const DecisionTableAlter
     return std::ranges::lexicographical_compare(a, b, [](const auto& x, const auto& y) { return x.first < y.first; });
 }
 
-StepNumbers CollectStepNumbers(const DecisionTableAlternative& alternative) {
-    StepNumbers numbers;
-    for (const auto& [text, its] : alternative)
-        numbers.insert(its.begin(), its.end());
-    return numbers;
-}
-
 DecisionTableRowValues DecisionTableRawTable::Read(const DecisionTableRawRow& row) const {
-    const RowParts parts = Parts(row);
+    const DecisionTableRowParts parts = RowParts(row);
     DecisionTableRowValues values;
     for (qint32 k = 0; k < parts.functionCount; ++k)
         values.functions.insert(texts.Function(parts.functions[k]));
@@ -618,7 +573,7 @@ DecisionTableRowValues DecisionTableRawTable::Read(const DecisionTableRawRow& ro
 }
 
 StepNumbers DecisionTableRawTable::ReadNumbers(const DecisionTableRawRow& row) const {
-    const RowParts parts = Parts(row);
+    const DecisionTableRowParts parts = RowParts(row);
     return StepNumbers(parts.numbers, parts.numbers + parts.numberCount);
 }
 

@@ -16,6 +16,7 @@ class DecisionTableTexts {
 public:
     qint32 Id(const QString& text);
     const QString& Text(qint32 id) const { return m_texts[static_cast<size_t>(id)]; }
+    size_t TextCount() const { return m_texts.size(); }
     qint32 FunctionId(const CUnitFunction* function);
     const CUnitFunction* Function(qint32 id) const { return m_functions[static_cast<size_t>(id)]; }
 
@@ -70,3 +71,18 @@ const qint32* MakeRowConditions(std::vector<DecisionTableCell> cells, const Deci
                                 DecisionTableRowStore& store);
 // A fresh row: the rule of one action statement of one unit function, under the conditions made of its path.
 DecisionTableRawRow MakeRawRow(const qint32* conditions, qint32 function, qint32 number, DecisionTableRowStore& store);
+
+// The parts of a row: pointers to the first element after each count.
+struct DecisionTableRowParts {
+    const qint32* functions;
+    qint32 functionCount;
+    const qint32* numbers;
+    qint32 numberCount;
+    const qint32* members;
+    qint32 memberCount;
+};
+DecisionTableRowParts RowParts(const DecisionTableRawRow& row);
+// From the display-text count of an alternative to the element after it.
+const qint32* SkipDecisionTableAlternative(const qint32* p);
+// From the alternative count of a value to the element after it.
+const qint32* SkipDecisionTableValue(const qint32* p);

@@ -8,8 +8,6 @@
 
 #include <functional>
 
-namespace {
-
 CsvFileWrite WriteCodePageFileUnsaid(const QString& path,
                                      const std::function<void(platform::CodePageTextFile&)>& write) {
     CsvFileWrite result;
@@ -25,6 +23,8 @@ CsvFileWrite WriteCodePageFileUnsaid(const QString& path,
     result.replaced = file.ReplacedCharacters();
     return result;
 }
+
+namespace {
 
 bool WriteCodePageFile(const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
                        qsizetype* replaced) {
@@ -55,12 +55,6 @@ bool ConfirmOutputFile(const QString& fileName, const QString& outputName) {
 bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables, qsizetype* replaced) {
     return WriteCodePageFile(
         path, [&tables](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file); }, replaced);
-}
-
-CsvFileWrite WriteCsvTablesUnsaid(const QString& path, const std::vector<CsvTable>& tables,
-                                  const std::function<void()>& beforeRow) {
-    return WriteCodePageFileUnsaid(
-        path, [&](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file, beforeRow); });
 }
 
 bool SayCsvFileFailure(const QString& path, const CsvFileWrite& write) {

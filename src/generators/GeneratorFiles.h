@@ -27,10 +27,10 @@ struct CsvFileWrite {
     QString failure;        // when not written: the reason the write-failure message gives
     qsizetype replaced = 0; // characters CP932 cannot hold, written as "?"
 };
-// WriteCsvTables without a word, so that it may run on a worker; `beforeRow`, when given, is called before each row
-// is written, and what it throws leaves the file as it was.
-CsvFileWrite WriteCsvTablesUnsaid(const QString& path, const std::vector<CsvTable>& tables,
-                                  const std::function<void()>& beforeRow = {});
+// Writes the file through `write` without a word, so that it may run on a worker: as WriteCsvTables, what `write`
+// throws leaves the file as it was.
+CsvFileWrite WriteCodePageFileUnsaid(const QString& path,
+                                     const std::function<void(platform::CodePageTextFile&)>& write);
 // A failed write said with the write-failure message; true when the file was written.
 bool SayCsvFileFailure(const QString& path, const CsvFileWrite& write);
 // The same for lines that hold their own line ends.

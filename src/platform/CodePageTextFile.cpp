@@ -99,11 +99,17 @@ bool CodePageTextFile::OpenForReading(QIODevice& device, qint64 maxBytes) {
 }
 
 void CodePageTextFile::WriteString(const QString& text) {
+    qsizetype replaced = 0;
+    const QByteArray bytes = EncodeProcessCodePage(text, &replaced);
+    WriteEncoded(bytes, replaced);
+}
+
+void CodePageTextFile::WriteEncoded(const QByteArray& bytes, qsizetype replaced) {
     if (!m_output) {
         m_writeFailed = true;
         return;
     }
-    QByteArray bytes = EncodeProcessCodePage(text, &m_replaced);
+    m_replaced += replaced;
     if (!m_writeFailed && m_output->Device().write(bytes) != bytes.size()) {
         m_writeFailed = true;
         m_errorText = m_output->Device().errorString();

@@ -39,6 +39,9 @@ public:
 
     // Appends the text as it stands; every "\n" in it is written as CR LF.
     void WriteString(const QString& text);
+    // Appends text already in the code page (EncodeProcessCodePage), of which `replaced` characters were written as
+    // "?".
+    void WriteEncoded(const QByteArray& bytes, qsizetype replaced);
     // How many characters written so far CP932 could not hold, each written as "?".
     qsizetype ReplacedCharacters() const { return m_replaced; }
     // Writing: true when every write succeeded and the file is in place. Not calling it discards the file.

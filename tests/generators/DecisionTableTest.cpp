@@ -109,16 +109,34 @@ TEST_F(DecisionTableTest, ElswOfAWideSwitchHoldsEachNegationOnceWithItsFirstStat
         EXPECT_EQ(value[0].at(QStringLiteral("¬s%1").arg(state)), StepNumbers{2 * (99 - state)}) << state;
 }
 
-TEST_F(DecisionTableTest, ScopeWithoutActionsWritesAnEmptyFileAndStillReports) {
-    GeneratorTestDocument document({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "Do <X>を{x}せよ"}});
-    DecisionTableRequest current;
-    current.flags = DecisionTableOutputKind;
-    ASSERT_TRUE(Make(document.data, "empty.csv", current, document.data.registry.origin));
-    EXPECT_TRUE(ReadFileBytes(Path("empty.csv")).isEmpty());
-    EXPECT_EQ(messages.Texts().size(), 1);
-    // With the descendants the called unit function's action is there.
-    current.flags |= DecisionTableWithDescendants;
-    ASSERT_TRUE(Make(document.data, "descendants.csv", current, document.data.registry.origin));
+// A range without actions has nothing to write: that is said, the file there is kept, and the dialog stays; every
+// scope alike.
+TEST_F(DecisionTableTest, RangeWithoutActionsWritesNothingAndSaysSo) {
+    GeneratorTestDocument document({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "if <A>が{a}\nendif"}});
+    const QString nothing = QStringLiteral("The range holds no Do or Transit State statement: the decision table has "
+                                           "nothing to write. No file was written.");
+    for (const quint8 scope : {quint8(1), quint8(2), quint8(0)}) {
+        WriteFileBytes(Path("kept.csv"), "kept");
+        messages.Answer(platform::MessageAnswer::Yes); // replace kept.csv
+        DecisionTableSessionChoices session;
+        DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
+        choice.fileName = Path("kept");
+        choice.scope = scope;
+        bool stored = false;
+        EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, document.data.registry.origin, stored),
+                  GeneratorOkResult::KeepOpen)
+            << int(scope);
+        EXPECT_EQ(ReadFileBytes(Path("kept.csv")), QByteArray("kept")) << int(scope);
+        EXPECT_EQ(messages.Texts().last(), nothing) << int(scope);
+    }
+    // With an action in the called unit function, the table is there with the descendants only.
+    GeneratorTestDocument acting({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "Do <X>を{x}せよ"}});
+    DecisionTableRequest request;
+    request.flags = DecisionTableOutputKind;
+    EXPECT_FALSE(Make(acting.data, "empty.csv", request, acting.data.registry.origin));
+    EXPECT_FALSE(QFile::exists(Path("empty.csv")));
+    request.flags |= DecisionTableWithDescendants;
+    ASSERT_TRUE(Make(acting.data, "descendants.csv", request, acting.data.registry.origin));
     EXPECT_FALSE(ReadFileBytes(Path("descendants.csv")).isEmpty());
 }
 
@@ -281,6 +299,38 @@ TEST_F(DecisionTableTest, CancelStopsTheRunInEachPhaseAndLeavesTheFileAsItWas) {
     EXPECT_TRUE(messages.Texts().last().startsWith(
         QStringLiteral("ファイル \"%1\" に書き込みできませんでした。\n").arg(Path("missing/table.csv"))))
         << messages.Texts().last().toStdString();
+}
+
+// Notes the steps each phase reports.
+class StepSink : public CInspectionProgressSink {
+public:
+    void SetMajorProgress(double, const QString& text) override { steps[phase = text]; }
+    void SetMinorProgress(unsigned current, unsigned total) override {
+        if (total != 0)
+            steps[phase].push_back({current, total});
+    }
+
+    QString phase;
+    std::map<QString, std::vector<std::pair<unsigned, unsigned>>> steps;
+};
+
+// The walk counts the unit functions it reaches from the first, each once however often it is called; without the
+// descendants the start alone.
+TEST_F(DecisionTableTest, WalkCountsItsStepsFromTheStart) {
+    GeneratorTestDocument document(
+        {{"Origin", "Fn A\nFn B\nFn A"}, {"A", "if <C>が{c}\nDo <X>を{x}せよ\nendif\nFn B"}, {"B", "Do <Y>を{y}せよ"}});
+    const QString walk = QStringLiteral("Following the conditions and conclusions.");
+    using Steps = std::vector<std::pair<unsigned, unsigned>>;
+    for (const bool all : {true, false}) {
+        StepSink sink;
+        CInspectionProgress run(&sink, DecisionTablePhaseCount);
+        DecisionTableRequest request;
+        if (!all)
+            request.flags = DecisionTableOutputKind;
+        const DecisionTableSheet table = MakeDecisionTable(document.data, nullptr, request, &run);
+        EXPECT_EQ(sink.steps[walk], all ? Steps({{1, 3}, {2, 3}, {3, 3}}) : Steps({{1, 1}})) << all;
+        EXPECT_EQ(table.BlockCount(), all ? 2u : 0u);
+    }
 }
 
 TEST_F(DecisionTableTest, FlagWordsOfTheScopes) {
