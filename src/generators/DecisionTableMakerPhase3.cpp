@@ -262,6 +262,7 @@ private:
             SortByNumbers(columns);
         }
         BlockLayout block{&consequent, {}, {}};
+        block.members.reserve(columns.size());
         for (const auto& [member, numbers] : columns)
             block.members.push_back(member);
 
@@ -271,6 +272,7 @@ private:
             displays.emplace_back(&entry, m_choice.consequentsByCharacterCode ? Numbers() : RowNumbers(entry.second));
         if (!m_choice.consequentsByCharacterCode)
             SortByNumbers(displays);
+        block.displays.reserve(displays.size());
         for (const auto& [entry, numbers] : displays)
             block.displays.push_back(entry);
         return block;
