@@ -337,7 +337,8 @@ private:
 
     void Put(qint32 cell) {
         const auto index = static_cast<size_t>(cell);
-        m_line += m_encoded[index];
+        const qsizetype start = index == 0 ? 0 : m_cellEnds[index - 1];
+        m_line.append(m_cells.constData() + start, m_cellEnds[index] - start);
         m_lineReplaced += m_replaced[index];
     }
 
@@ -350,9 +351,10 @@ private:
 
     qint32 NewCell(const QString& text) {
         qsizetype replaced = 0;
-        m_encoded.push_back(platform::EncodeProcessCodePage(QuoteCsvField(text), &replaced));
-        m_replaced.push_back(replaced);
-        return static_cast<qint32>(m_encoded.size() - 1);
+        m_cells += platform::EncodeProcessCodePage(QuoteCsvField(text), &replaced);
+        m_cellEnds.push_back(m_cells.size());
+        m_replaced.push_back(static_cast<qint32>(replaced));
+        return static_cast<qint32>(m_cellEnds.size() - 1);
     }
 
     // The cell of a text of the raw table.
@@ -459,9 +461,11 @@ private:
     std::vector<qint32> m_traceabilityStub;
     std::vector<qint32> m_columnOf;
     std::vector<qint32> m_place; // of each text (by id) in character-code order
-    // The cells by id: quoted and encoded, and the characters the code page could not hold.
-    std::vector<QByteArray> m_encoded;
-    std::vector<qsizetype> m_replaced;
+    // The cells quoted and encoded one after the other, where each ends (by id), and the characters of each the code
+    // page could not hold.
+    QByteArray m_cells;
+    std::vector<qsizetype> m_cellEnds;
+    std::vector<qint32> m_replaced;
     std::vector<qint32> m_textCells; // by text id, -1 until made
     std::unordered_map<std::vector<qint32>, qint32, IdsHash> m_valueCells;
     std::unordered_map<std::vector<qint32>, std::array<qint32, 4>, IdsHash> m_traceabilityCells;
