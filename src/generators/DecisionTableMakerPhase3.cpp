@@ -222,7 +222,7 @@ private:
         // share their conditions, which are read once.
         std::vector<std::pair<qint32, Numbers>> columns;
         std::vector<size_t> settled; // the size of each column's numbers when last settled
-        const qint32* read = nullptr;
+        DecisionTableConditions read;
         for (const auto& [display, rows] : byDisplay) {
             for (const DecisionTableRawRow& row : rows) {
                 progress.Step();
@@ -230,8 +230,8 @@ private:
                     continue;
                 read = row.conditions;
                 const DecisionTableRowParts parts = RowParts(row);
-                const qint32* p = parts.members;
-                for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipDecisionTableValue(p + 1)) {
+                for (qint32 m = 0; m < parts.memberCount; ++m) {
+                    const qint32* const p = parts.members[m];
                     qint32& column = ColumnOf(*p);
                     if (column < 0) {
                         column = static_cast<qint32>(columns.size());
@@ -314,9 +314,8 @@ private:
         if (!m_choice.conclusionLast)
             m_lines.emplace_back(ConclusionColumn(width), display);
         const size_t conditions = m_lines.size();
-        const qint32* p = parts.members;
-        for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipDecisionTableValue(p + 1))
-            m_lines.emplace_back(ColumnOf(*p), ValueCell(p + 1));
+        for (qint32 m = 0; m < parts.memberCount; ++m)
+            m_lines.emplace_back(ColumnOf(*parts.members[m]), ValueCell(parts.members[m] + 1));
         std::sort(m_lines.begin() + static_cast<std::ptrdiff_t>(conditions), m_lines.end());
         if (m_choice.conclusionLast)
             m_lines.emplace_back(ConclusionColumn(width), display);

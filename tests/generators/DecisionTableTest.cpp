@@ -450,14 +450,50 @@ TEST(DecisionTableRedundancy, MergesTheSameRowsInTheSameOrderAsPairsTakenInRowOr
                     cells.push_back({member, table.texts.Id(QStringLiteral("w%1").arg(1 - random() % 2)), number});
             }
             // Some rows share the conditions of an earlier one, as rules recorded on one path do.
-            const qint32* conditions = i > 0 && random() % 3 == 0
-                                           ? rows[random() % i].conditions
+            const DecisionTableConditions conditions =
+                i > 0 && random() % 3 == 0 ? rows[random() % i].conditions
                                            : MakeRowConditions(std::move(cells), table.texts, table.store);
             rows[i] = MakeRawRow(conditions, table.texts.FunctionId(&functions[random() % 3]), static_cast<qint32>(i),
                                  table.store);
         }
         ExpectMergedPairwise(table, round);
     }
+}
+
+// A member whose value is one cell that says where it is kept is held once, in whatever rows it is; a merge makes
+// anew only the values it changes.
+TEST(DecisionTableRows, MembersOfOneCellAreHeldOnceAndAMergeKeepsTheValuesItLeaves) {
+    const CUnitFunction function;
+    DecisionTableRawTable table;
+    const qint32 m = table.texts.Id(QStringLiteral("M"));
+    const qint32 n = table.texts.Id(QStringLiteral("N"));
+    const qint32 a = table.texts.Id(QStringLiteral("a"));
+    const qint32 b = table.texts.Id(QStringLiteral("b"));
+    const qint32 c = table.texts.Id(QStringLiteral("c"));
+    std::vector<DecisionTableRawRow>& rows = table.consequents[QStringLiteral("X")][QStringLiteral("x")];
+    const auto add = [&](std::vector<DecisionTableCell> cells, qint32 number) {
+        rows.push_back(MakeRawRow(MakeRowConditions(std::move(cells), table.texts, table.store),
+                                  table.texts.FunctionId(&function), number, table.store));
+    };
+    const qint32* ma = nullptr;
+    add({{n, b, 2}, {m, a, 1, &ma}}, 10);
+    add({{m, a, 1, &ma}, {n, c, 3}}, 11);
+    add({{m, c, 4}, {n, c, 3}, {n, b, 2}}, 12);
+    ASSERT_NE(ma, nullptr);
+    EXPECT_EQ(RowParts(rows[0]).members[0], ma);
+    EXPECT_EQ(RowParts(rows[1]).members[0], ma);
+
+    OmitRedundancy(table);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(RowParts(rows[0]).members[0], ma);
+    const DecisionTableRowValues merged = table.Read(rows[0]);
+    const DecisionTableValue one{{{QStringLiteral("a"), {1}}}};
+    EXPECT_EQ(merged.conditions.at(QStringLiteral("M")), one);
+    const DecisionTableValue either{{{QStringLiteral("b"), {2}}}, {{QStringLiteral("c"), {3}}}};
+    EXPECT_EQ(merged.conditions.at(QStringLiteral("N")), either);
+    EXPECT_EQ(merged.numbers, (StepNumbers{10, 11}));
+    const DecisionTableValue both{{{QStringLiteral("b"), {2}}, {QStringLiteral("c"), {3}}}};
+    EXPECT_EQ(table.Read(rows[1]).conditions.at(QStringLiteral("N")), both);
 }
 
 // The tables of the shapes a merge meets in documents: chains whose rules of one consequent are alike but for the
