@@ -6,10 +6,21 @@
 #include "platform/RuntimeDirectory.h"
 #include "texts/StringTable.h"
 
+#include <QDeadlineTimer>
 #include <QStringList>
+#include <QThread>
 
 #include <cstring>
+#include <set>
 #include <unistd.h>
+
+namespace {
+
+// How long an Exit waits for an instance that is starting to have a window it can ask to close.
+constexpr int kStartingInstanceWait = 10000;
+constexpr int kStartingInstancePoll = 50;
+
+} // namespace
 
 CInstanceRegistry::CInstanceRegistry(CApplicationShell& shell) : m_shell(shell) {}
 
@@ -125,18 +136,35 @@ void CInstanceRegistry::Leave() {
 void CInstanceRegistry::CloseOtherInstances() {
     if (!HasInstanceTable())
         return;
-    std::vector<quint32> others;
-    {
-        platform::NamedLockGuard lock(m_instanceMutex);
-        for (int i = 0; i < Table()->UsedCount(); ++i) {
-            const InstanceRecord& record = Table()->records[i];
-            if (record.processId != CurrentProcessId() && record.mainWindow != 0)
-                others.push_back(record.processId);
+    // An instance still starting has no window to ask yet: it is asked as soon as it has one, so that one started
+    // just before (a document opened in a new instance, say) does not stay behind.
+    std::set<quint32> asked;
+    const QDeadlineTimer deadline(kStartingInstanceWait);
+    for (;;) {
+        std::vector<quint32> ready;
+        bool starting = false;
+        {
+            platform::NamedLockGuard lock(m_instanceMutex);
+            DropDeadInstances();
+            for (int i = 0; i < Table()->UsedCount(); ++i) {
+                const InstanceRecord& record = Table()->records[i];
+                if (record.processId == CurrentProcessId() || asked.count(record.processId))
+                    continue;
+                if (record.mainWindow != 0)
+                    ready.push_back(record.processId);
+                else
+                    starting = true;
+            }
         }
+        // Sent after the lock is released: no other process waits on the table while we talk to them.
+        for (quint32 processId : ready) {
+            m_shell.PostCloseToInstance(processId);
+            asked.insert(processId);
+        }
+        if (!starting || deadline.hasExpired())
+            return;
+        QThread::msleep(kStartingInstancePoll);
     }
-    // Sent after the lock is released: no other process waits on the table while we talk to them.
-    for (quint32 processId : others)
-        m_shell.PostCloseToInstance(processId);
 }
 
 void CInstanceRegistry::LaunchNewInstance(const QString& path, int number) const {

@@ -37,7 +37,7 @@ public:
     bool RemoveInstanceRecord(quint32 processId);
     // Takes this process out of the table for good: its record and its liveness lock go.
     void Leave();
-    // Asks every other instance with a window to close.
+    // Asks every other instance to close: one still starting once it has a window, for a while.
     void CloseOtherInstances();
     // Starts another process of the program; with a path it opens that document (or stored version `number`).
     void LaunchNewInstance(const QString& path, int number) const;

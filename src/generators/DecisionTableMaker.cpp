@@ -21,18 +21,22 @@ quint32 MakeDecisionTableFlags(const GeneratorOutputOptions& settings) {
     return flags;
 }
 
-std::vector<CsvTable> MakeDecisionTable(const CDocumentData& data, const CUnitFunction* current,
-                                        const DecisionTableRequest& request, CInspectionProgress* run) {
+DecisionTableSheet MakeDecisionTable(const CDocumentData& data, const CUnitFunction* current,
+                                     const DecisionTableRequest& request, CInspectionProgress* run) {
+    const DecisionTableLayoutChoice layout{request.IsDoFirst == 0, request.session.consequentsByCharacterCode == 1,
+                                           request.session.antecedentsByCharacterCode == 1,
+                                           request.session.traceabilityRows != 0, request.IsIdRow == 0};
     const CUnitFunction* start = (request.flags & DecisionTableFromOrigin) || !current ? data.registry.origin : current;
     if (!start)
-        return {};
-    if (data.registry.HasFnCycle(start))
-        throw CTableMakerError{CTableMakerError::FnCycle};
-    const bool descend = (request.flags & (DecisionTableFromOrigin | DecisionTableWithDescendants)) != 0;
+        return DecisionTableSheet({}, layout, data);
     if (run)
         run->MajorProgress(0, LoadString(StringId::DecisionTableWalkingPaths));
-    DecisionTableRawTable table =
-        BuildRawTable(DecisionTablePathCollector(*start, descend, data.registry, data.quantifiers, run));
+    size_t reached = 0;
+    if (data.registry.HasFnCycle(start, &reached))
+        throw CTableMakerError{CTableMakerError::FnCycle};
+    const bool descend = (request.flags & (DecisionTableFromOrigin | DecisionTableWithDescendants)) != 0;
+    DecisionTableRawTable table = BuildRawTable(
+        DecisionTablePathCollector(*start, descend, data.registry, data.quantifiers, run, descend ? reached : 1));
     if (request.Option != 0) {
         if (run)
             run->MajorProgress(1, LoadString(StringId::DecisionTableMergingRules));
@@ -40,38 +44,39 @@ std::vector<CsvTable> MakeDecisionTable(const CDocumentData& data, const CUnitFu
     }
     if (run)
         run->MajorProgress(2, LoadString(StringId::DecisionTableLayingOut));
-    const DecisionTableLayoutChoice layout{request.IsDoFirst == 0, request.session.consequentsByCharacterCode == 1,
-                                           request.session.antecedentsByCharacterCode == 1,
-                                           request.session.traceabilityRows != 0};
-    std::vector<CsvTable> blocks = BuildDecisionTableBlocks(table, layout, data, run);
-    return request.IsIdRow != 0 ? blocks : TransposeTable(blocks);
+    return DecisionTableSheet(std::move(table), layout, data, run);
 }
 
-CsvFileWrite MakeDecisionTableFile(const CDocumentData& data, const CUnitFunction* current,
-                                   const DecisionTableRequest& request, CInspectionProgress* run) {
-    const std::vector<CsvTable> blocks = MakeDecisionTable(data, current, request, run);
-    std::function<void()> beforeRow;
+std::optional<CsvFileWrite> MakeDecisionTableFile(const CDocumentData& data, const CUnitFunction* current,
+                                                  const DecisionTableRequest& request, CInspectionProgress* run) {
+    DecisionTableSheet sheet = MakeDecisionTable(data, current, request, run);
+    if (sheet.BlockCount() == 0)
+        return std::nullopt;
+    std::function<void()> beforeLine;
     if (run) {
         run->MajorProgress(3, LoadString(StringId::DecisionTableWritingFile));
-        unsigned total = 0;
-        for (const CsvTable& block : blocks)
-            total += static_cast<unsigned>(block.size());
-        beforeRow = [run, total, written = 0u]() mutable {
+        beforeLine = [run, total = static_cast<unsigned>(sheet.WrittenLineCount()), written = 0u]() mutable {
             run->PollAbort();
             run->MinorProgress(++written, total);
         };
     }
-    const CsvFileWrite write = WriteCsvTablesUnsaid(CsvOutputName(request.fileName), blocks, beforeRow);
+    const CsvFileWrite write = WriteCodePageFileUnsaid(
+        CsvOutputName(request.fileName), [&](platform::CodePageTextFile& file) { sheet.Write(file, beforeLine); });
     if (run)
         run->MajorProgress(DecisionTablePhaseCount, QString());
     return write;
 }
 
-bool SayDecisionTableFile(const CsvFileWrite& write, const DecisionTableRequest& request) {
-    const QString outputName = CsvOutputName(request.fileName);
-    if (!SayCsvFileFailure(outputName, write))
+bool SayDecisionTableFile(const std::optional<CsvFileWrite>& write, const DecisionTableRequest& request) {
+    if (!write) {
+        platform::ShowMessageBox(LoadString(StringId::DecisionTableNothingToWrite), platform::MessageButtons::Ok,
+                                 platform::MessageIcon::Information);
         return false;
-    ShowExportedMessage(outputName, LoadString(StringId::DecisionTableObject), write.replaced);
+    }
+    const QString outputName = CsvOutputName(request.fileName);
+    if (!SayCsvFileFailure(outputName, *write))
+        return false;
+    ShowExportedMessage(outputName, LoadString(StringId::DecisionTableObject), write->replaced);
     return true;
 }
 
@@ -113,7 +118,7 @@ GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSe
     request.Option = data.decisionTableOptions.Option;
     request.session = session;
     // How the job ended is said here, on this thread, once it has ended.
-    CsvFileWrite write;
+    std::optional<CsvFileWrite> write;
     std::exception_ptr stopped;
     const auto job = [&](CInspectionProgress& run) {
         try {
@@ -131,7 +136,9 @@ GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSe
     try {
         if (stopped)
             std::rethrow_exception(stopped);
-        return SayDecisionTableFile(write, request) ? GeneratorOkResult::Written : GeneratorOkResult::NotWritten;
+        if (SayDecisionTableFile(write, request))
+            return GeneratorOkResult::Written;
+        return write ? GeneratorOkResult::NotWritten : GeneratorOkResult::KeepOpen;
     } catch (const CInspectionProgressExceptionAbort&) {
         platform::ShowMessageBox(LoadString(StringId::DecisionTableCancelled), platform::MessageButtons::Ok,
                                  platform::MessageIcon::Information);

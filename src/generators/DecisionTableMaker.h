@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class CDocumentData;
 class CInspectionProgress;
@@ -44,20 +45,23 @@ struct DecisionTableRequest {
 // The phases a run reports: the paths walked, the rules merged, the table laid out, the file written.
 inline constexpr unsigned DecisionTablePhaseCount = 4;
 
-// The blocks of the table the request describes, starting at the origin or at `current` (the active tab's unit
-// function; the origin when null). Throws CTableMakerError when the Fn statements reached form a cycle. With a run,
-// reports its phases and steps there and polls it for Cancel on the way, so that a cancelled run ends soon with
+// The table the request describes, starting at the origin or at `current` (the active tab's unit function; the origin
+// when null). Throws CTableMakerError when the Fn statements reached form a cycle. With a run, reports its phases and
+// steps there and polls it for Cancel on the way, so that a cancelled run ends soon with
 // CInspectionProgressExceptionAbort.
-std::vector<CsvTable> MakeDecisionTable(const CDocumentData& data, const CUnitFunction* current,
-                                        const DecisionTableRequest& request, CInspectionProgress* run = nullptr);
+DecisionTableSheet MakeDecisionTable(const CDocumentData& data, const CUnitFunction* current,
+                                     const DecisionTableRequest& request, CInspectionProgress* run = nullptr);
 
 // Makes the table and writes it to the request's file name with ".csv" added, saying nothing and touching no widget,
 // so that it may run on a worker. With a run, as MakeDecisionTable, the file too: a cancelled write leaves the file
-// as it was. Throws CTableMakerError before anything is written.
-CsvFileWrite MakeDecisionTableFile(const CDocumentData& data, const CUnitFunction* current,
-                                   const DecisionTableRequest& request, CInspectionProgress* run = nullptr);
-// Says how the write ended: the file reported, or the write-failure message. True when the file was written.
-bool SayDecisionTableFile(const CsvFileWrite& write, const DecisionTableRequest& request);
+// as it was. Throws CTableMakerError before anything is written. Nothing when the table has no rule: no file is
+// written.
+std::optional<CsvFileWrite> MakeDecisionTableFile(const CDocumentData& data, const CUnitFunction* current,
+                                                  const DecisionTableRequest& request,
+                                                  CInspectionProgress* run = nullptr);
+// Says how the write ended: the file reported, the write-failure message, or that the table has no rule to write.
+// True when the file was written.
+bool SayDecisionTableFile(const std::optional<CsvFileWrite>& write, const DecisionTableRequest& request);
 
 // Both in turn.
 bool RunDecisionTableMaker(const CDocumentData& data, const CUnitFunction* current,
@@ -78,7 +82,7 @@ DecisionTableDialogChoice StoredDecisionTableChoice(const CDocumentData& data,
                                                     const DecisionTableSessionChoices& session);
 
 enum class GeneratorOkResult {
-    KeepOpen,   // refused, declined or cancelled; the dialog stays
+    KeepOpen,   // refused, declined, cancelled or nothing to write; the dialog stays
     Written,    // the file is written
     NotWritten, // the file could not be written (said in a message); the dialog closes
 };
@@ -90,7 +94,8 @@ using DecisionTableJobRunner = std::function<bool(const std::function<void(CInsp
 // The dialog's OK: checks the name (an existing output file is overwritten only when the user agrees), stores the
 // choices in the document and the session (`stored` then becomes true, and the document is to be marked modified),
 // makes and writes the table through `runJob` (on this thread without one), and then says how it ended. A cycle of
-// Fn statements is said in a message and keeps the dialog open; so does Cancel, with nothing written.
+// Fn statements is said in a message and keeps the dialog open; so do Cancel and a table without rules, with nothing
+// written.
 GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSessionChoices& session,
                                             const DecisionTableDialogChoice& choice, const CUnitFunction* current,
                                             bool& stored, const DecisionTableJobRunner& runJob = {});

@@ -15,22 +15,27 @@ bool AntecedentLess::operator()(const CDecisionTableMakerAntecedent* a, const CD
 
 DecisionTablePathCollector::DecisionTablePathCollector(const CUnitFunction& start, bool descend,
                                                        const CUnitFunctionRegistry& registry,
-                                                       const CQuantifierSettings& quantifiers, CInspectionProgress* run)
+                                                       const CQuantifierSettings& quantifiers, CInspectionProgress* run,
+                                                       size_t functions)
     : m_quantifiers(quantifiers) {
     // Actions taken in a called unit function stay on the path afterwards.
     DecisionTablePath path;
-    LogicPathWalk(*this, registry, descend, run).Walk(start, path);
+    LogicPathWalk(*this, registry, descend, run, functions).Walk(start, path);
 }
 
 const CDecisionTableMakerAntecedent* DecisionTablePathCollector::Create(const QString& key,
                                                                         const GeneratorCondition& condition,
                                                                         bool assumption, qint32 number) {
     const QString display = assumption ? condition.GetText() : '[' + condition.GetText() + ']';
-    return &m_antecedents.emplace_back(CDecisionTableMakerAntecedent{&m_texts,
-                                                                     {m_texts.Id(key), m_texts.Id(display), number},
-                                                                     m_texts.Id(condition.text),
-                                                                     condition.affirmed,
-                                                                     assumption});
+    CDecisionTableMakerAntecedent& antecedent =
+        m_antecedents.emplace_back(CDecisionTableMakerAntecedent{&m_texts,
+                                                                 {m_texts.Id(key), m_texts.Id(display), number},
+                                                                 nullptr,
+                                                                 m_texts.Id(condition.text),
+                                                                 condition.affirmed,
+                                                                 assumption});
+    antecedent.cell.kept = &antecedent.kept;
+    return &antecedent;
 }
 
 const CDecisionTableMakerAntecedent* DecisionTablePathCollector::Assume(const QString& key, const QString& state) {
@@ -54,6 +59,6 @@ void DecisionTablePathCollector::Action(const CUnitFunction& function, const CLo
         path.SetConditions(MakeRowConditions(std::move(cells), m_texts, m_store));
     }
     m_rules.push_back({former->cell.member, m_texts.Id(condition.GetText()),
-                       MakeRawRow(path.Conditions(), m_texts.FunctionId(&function), former->cell.number, m_store)});
+                       MakeRawRow(*path.Conditions(), m_texts.FunctionId(&function), former->cell.number, m_store)});
     path.insert(former);
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <optional>
 #include <vector>
 
 class CInspectionProgress;
@@ -19,8 +20,9 @@ class CUnitFunctionRegistry;
 // action, an action already taken earlier on the same path. Its texts are held by the collector's texts.
 struct CDecisionTableMakerAntecedent {
     const DecisionTableTexts* texts = nullptr;
-    DecisionTableCell cell{}; // member name, display text (a former action in square brackets), statement
-    qint32 state = 0;         // state text without the negation signs
+    DecisionTableCell cell{};     // member name, display text (a former action in square brackets), statement
+    const qint32* kept = nullptr; // the data of a row member whose value is this antecedent alone, once made
+    qint32 state = 0;             // state text without the negation signs
     bool affirmed = true;
     bool assumption = true;
 
@@ -47,7 +49,7 @@ public:
         const auto at = std::lower_bound(m_antecedents.begin(), sortedEnd, antecedent, AntecedentLess{});
         if (at != sortedEnd && !AntecedentLess{}(antecedent, *at))
             return;
-        m_conditions = nullptr;
+        m_conditions.reset();
         if (m_sorted == m_antecedents.size() && sortedEnd - at <= kShortMove) {
             m_antecedents.insert(at, antecedent);
             ++m_sorted;
@@ -72,9 +74,9 @@ public:
         return m_antecedents;
     }
 
-    // The row conditions made of the path as it is, or null.
-    const qint32* Conditions() const { return m_conditions; }
-    void SetConditions(const qint32* conditions) { m_conditions = conditions; }
+    // The row conditions made of the path as it is, if made.
+    const std::optional<DecisionTableConditions>& Conditions() const { return m_conditions; }
+    void SetConditions(DecisionTableConditions conditions) { m_conditions = conditions; }
 
 private:
     // An antecedent goes to its place at once when no more than this many move for it.
@@ -82,7 +84,7 @@ private:
 
     Antecedents m_antecedents;
     std::size_t m_sorted = 0; // the antecedents before this are in order
-    const qint32* m_conditions = nullptr;
+    std::optional<DecisionTableConditions> m_conditions;
 };
 
 // A recorded rule: its consequent (the action's member name and display text) and its row of the raw table.
@@ -95,11 +97,12 @@ struct DecisionTableRawRule {
 // Walks a unit function's logic description, following Fn statements when asked, and records every action
 // statement with the conditions under which it is reached, in the order reached. Statements are numbered in
 // walking order: an if (and its negation), a case, an action (and its former action). With a run, the walk polls it
-// for Cancel.
+// for Cancel and reports the unit functions walked as steps of `functions`, those it will reach.
 class DecisionTablePathCollector {
 public:
     DecisionTablePathCollector(const CUnitFunction& start, bool descend, const CUnitFunctionRegistry& registry,
-                               const CQuantifierSettings& quantifiers, CInspectionProgress* run = nullptr);
+                               const CQuantifierSettings& quantifiers, CInspectionProgress* run = nullptr,
+                               size_t functions = 1);
     DecisionTablePathCollector(const DecisionTablePathCollector&) = delete;
     DecisionTablePathCollector& operator=(const DecisionTablePathCollector&) = delete;
 

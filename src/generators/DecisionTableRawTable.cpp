@@ -11,44 +11,6 @@
 
 namespace {
 
-// The parts of a row (DecisionTableRawRow): pointers to the first element after each count.
-struct RowParts {
-    const qint32* functions;
-    qint32 functionCount;
-    const qint32* numbers;
-    qint32 numberCount;
-    const qint32* members;
-    qint32 memberCount;
-};
-
-RowParts Parts(const DecisionTableRawRow& row) {
-    RowParts parts{};
-    const qint32* p = row.head;
-    parts.functionCount = *p++;
-    parts.functions = p;
-    p += parts.functionCount;
-    parts.numberCount = *p++;
-    parts.numbers = p;
-    p = row.conditions;
-    parts.memberCount = *p++;
-    parts.members = p;
-    return parts;
-}
-
-// From the display-text count of an alternative to the element after it.
-const qint32* SkipAlternative(const qint32* p) {
-    for (qint32 texts = *p++; texts > 0; --texts)
-        p += p[1] + 2;
-    return p;
-}
-
-// From the alternative count of a value to the element after it.
-const qint32* SkipValue(const qint32* p) {
-    for (qint32 alternatives = *p++; alternatives > 0; --alternatives)
-        p = SkipAlternative(p);
-    return p;
-}
-
 bool SameDisplayTexts(const qint32* a, const qint32* b) {
     qint32 texts = *a++;
     if (texts != *b++)
@@ -139,7 +101,7 @@ public:
         if (m_gathered)
             ++m_entry;
         else
-            m_flat = SkipAlternative(m_flat);
+            m_flat = SkipDecisionTableAlternative(m_flat);
     }
 
 private:
@@ -205,26 +167,22 @@ public:
         if (taker) {
             m_count = static_cast<qint32>(taker->members.size());
         } else {
-            const RowParts parts = Parts(row);
-            m_count = parts.memberCount;
-            m_p = parts.members;
+            m_count = row.conditions.count;
+            m_members = row.conditions.members;
         }
     }
     qint32 Count() const { return m_count; }
-    qint32 Member() const { return m_taker ? m_taker->members[m_index].member : *m_p; }
-    ValueRef Value() const { return m_taker ? m_taker->members[m_index].Value() : ValueRef{m_p + 1, nullptr}; }
-    void Next() {
-        if (m_taker)
-            ++m_index;
-        else
-            m_p = SkipValue(m_p + 1);
+    qint32 Member() const { return m_taker ? m_taker->members[m_index].member : *m_members[m_index]; }
+    ValueRef Value() const {
+        return m_taker ? m_taker->members[m_index].Value() : ValueRef{m_members[m_index] + 1, nullptr};
     }
+    void Next() { ++m_index; }
 
 private:
     const Taker* m_taker;
     qint32 m_count = 0;
     size_t m_index = 0;
-    const qint32* m_p = nullptr;
+    const qint32* const* m_members = nullptr;
 };
 
 // Writes a row's merge keys into `keys`: for each of its members, a hash of its member names and of the values of its
@@ -387,7 +345,7 @@ private:
     qint32 Difference(size_t a, size_t b) const {
         // Rows made of one path whose values have not changed since are alike.
         if (m_rows[a].conditions == m_rows[b].conditions && !Changed(a) && !Changed(b))
-            return *m_rows[a].conditions;
+            return m_rows[a].conditions.count;
         const Members x = MembersOf(a);
         const Members y = MembersOf(b);
         if (x.Count() != y.Count())
@@ -471,12 +429,11 @@ private:
         std::unique_ptr<Taker>& taker = m_takers[row];
         if (!taker) {
             taker = std::make_unique<Taker>();
-            const RowParts parts = Parts(m_rows[row]);
+            const DecisionTableRowParts parts = RowParts(m_rows[row]);
             taker->functions.assign(parts.functions, parts.functions + parts.functionCount);
             taker->numbers.assign(parts.numbers, parts.numbers + parts.numberCount);
-            const qint32* p = parts.members;
-            for (qint32 m = 0; m < parts.memberCount; ++m, p = SkipValue(p + 1))
-                taker->members.push_back({*p, p + 1, nullptr});
+            for (qint32 m = 0; m < parts.memberCount; ++m)
+                taker->members.push_back({*parts.members[m], parts.members[m] + 1, nullptr});
         }
         return *taker;
     }
@@ -514,7 +471,7 @@ private:
             unite(taker.functions, took->functions);
             unite(taker.numbers, took->numbers);
         } else {
-            const RowParts parts = Parts(m_rows[taken.row]);
+            const DecisionTableRowParts parts = RowParts(m_rows[taken.row]);
             taker.functions.insert(taker.functions.end(), parts.functions, parts.functions + parts.functionCount);
             taker.numbers.insert(taker.numbers.end(), parts.numbers, parts.numbers + parts.numberCount);
         }
@@ -544,21 +501,24 @@ private:
         std::vector<qint32> data;
         AppendSet(data, taker.functions);
         AppendSet(data, taker.numbers);
-        m_rows[row].head = m_store.Keep(data.data(), data.data() + data.size());
+        m_rows[row].head = m_store.numbers.Keep(data.data(), data.data() + data.size());
         if (!taker.changed)
             return;
-        data.assign(1, static_cast<qint32>(taker.members.size()));
+        // The members whose values did not change stay where they are.
+        std::vector<const qint32*> members;
+        members.reserve(taker.members.size());
         for (const TakerMember& member : taker.members) {
-            data.push_back(member.member);
             if (!member.gathered) {
-                data.insert(data.end(), member.flat, SkipValue(member.flat));
+                members.push_back(member.flat - 1);
                 continue;
             }
-            data.push_back(member.Value().Count());
+            data.assign({member.member, member.Value().Count()});
             for (const qint32* alternative : member.gathered->alternatives)
-                data.insert(data.end(), alternative, SkipAlternative(alternative));
+                data.insert(data.end(), alternative, SkipDecisionTableAlternative(alternative));
+            members.push_back(m_store.numbers.Keep(data.data(), data.data() + data.size()));
         }
-        m_rows[row].conditions = m_store.Keep(data.data(), data.data() + data.size());
+        m_rows[row].conditions = {m_store.members.Keep(members.data(), members.data() + members.size()),
+                                  static_cast<qint32>(members.size())};
     }
 
     // Takes the keys of a row whose values changed out of the hash.
@@ -589,21 +549,14 @@ bool AlternativeLess(const DecisionTableAlternative& a, const DecisionTableAlter
     return std::ranges::lexicographical_compare(a, b, [](const auto& x, const auto& y) { return x.first < y.first; });
 }
 
-StepNumbers CollectStepNumbers(const DecisionTableAlternative& alternative) {
-    StepNumbers numbers;
-    for (const auto& [text, its] : alternative)
-        numbers.insert(its.begin(), its.end());
-    return numbers;
-}
-
 DecisionTableRowValues DecisionTableRawTable::Read(const DecisionTableRawRow& row) const {
-    const RowParts parts = Parts(row);
+    const DecisionTableRowParts parts = RowParts(row);
     DecisionTableRowValues values;
     for (qint32 k = 0; k < parts.functionCount; ++k)
         values.functions.insert(texts.Function(parts.functions[k]));
     values.numbers.insert(parts.numbers, parts.numbers + parts.numberCount);
-    const qint32* p = parts.members;
     for (qint32 m = 0; m < parts.memberCount; ++m) {
+        const qint32* p = parts.members[m];
         DecisionTableValue& value = values.conditions[texts.Text(*p++)];
         for (qint32 alternatives = *p++; alternatives > 0; --alternatives) {
             DecisionTableAlternative& alternative = value.emplace_back();
@@ -618,7 +571,7 @@ DecisionTableRowValues DecisionTableRawTable::Read(const DecisionTableRawRow& ro
 }
 
 StepNumbers DecisionTableRawTable::ReadNumbers(const DecisionTableRawRow& row) const {
-    const RowParts parts = Parts(row);
+    const DecisionTableRowParts parts = RowParts(row);
     return StepNumbers(parts.numbers, parts.numbers + parts.numberCount);
 }
 

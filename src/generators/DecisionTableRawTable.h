@@ -46,6 +46,3 @@ DecisionTableRawTable BuildRawTable(DecisionTablePathCollector&& collector);
 // Merges rows of one consequent that differ in the value of at most one member, until none do. With a run, reports
 // the rows passed as its steps and polls it for Cancel.
 void OmitRedundancy(DecisionTableRawTable& table, CInspectionProgress* run = nullptr);
-
-// The union of the step numbers of the display texts of a value.
-StepNumbers CollectStepNumbers(const DecisionTableAlternative& alternative);

@@ -8,11 +8,8 @@
 
 #include <functional>
 
-namespace {
-
-CsvFileWrite WriteCodePageFileUnsaid(
-    const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
-    platform::CodePageTextFile::Fallback fallback = platform::CodePageTextFile::Fallback::QuestionMark) {
+CsvFileWrite WriteCodePageFileUnsaid(const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
+                                     platform::CodePageTextFile::Fallback fallback) {
     CsvFileWrite result;
     platform::CodePageTextFile file;
     if (!file.OpenForWriting(path, fallback)) {
@@ -27,6 +24,8 @@ CsvFileWrite WriteCodePageFileUnsaid(
     result.inUtf8 = file.WroteUtf8();
     return result;
 }
+
+namespace {
 
 bool WriteCodePageFile(const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
                        qsizetype* replaced) {
@@ -57,12 +56,6 @@ bool ConfirmOutputFile(const QString& fileName, const QString& outputName) {
 bool WriteCsvTables(const QString& path, const std::vector<CsvTable>& tables, qsizetype* replaced) {
     return WriteCodePageFile(
         path, [&tables](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file); }, replaced);
-}
-
-CsvFileWrite WriteCsvTablesUnsaid(const QString& path, const std::vector<CsvTable>& tables,
-                                  const std::function<void()>& beforeRow) {
-    return WriteCodePageFileUnsaid(
-        path, [&](platform::CodePageTextFile& file) { WriteListItemsToFile(tables, file, beforeRow); });
 }
 
 bool SayCsvFileFailure(const QString& path, const CsvFileWrite& write) {

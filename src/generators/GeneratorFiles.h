@@ -29,10 +29,11 @@ struct CsvFileWrite {
     qsizetype replaced = 0; // characters CP932 cannot hold, written as "?"
     bool inUtf8 = false;    // written in UTF-8 instead (CodePageTextFile::Fallback::Utf8)
 };
-// WriteCsvTables without a word, so that it may run on a worker; `beforeRow`, when given, is called before each row
-// is written, and what it throws leaves the file as it was.
-CsvFileWrite WriteCsvTablesUnsaid(const QString& path, const std::vector<CsvTable>& tables,
-                                  const std::function<void()>& beforeRow = {});
+// Writes the file through `write` without a word, so that it may run on a worker: as WriteCsvTables, what `write`
+// throws leaves the file as it was. `fallback` decides what becomes of what CP932 cannot hold.
+CsvFileWrite WriteCodePageFileUnsaid(
+    const QString& path, const std::function<void(platform::CodePageTextFile&)>& write,
+    platform::CodePageTextFile::Fallback fallback = platform::CodePageTextFile::Fallback::QuestionMark);
 // A failed write said with the write-failure message; true when the file was written.
 bool SayCsvFileFailure(const QString& path, const CsvFileWrite& write);
 // The same for lines that hold their own line ends.

@@ -8,11 +8,14 @@
 
 #include <QString>
 
+#include <unordered_set>
+
 // Walks a unit function's logic description in statement order, one path per branch: an if gives a then path with
 // its condition and an else path with the negation; each case of a switch a path with its condition, and the elsw
 // a path with the negations of all cases; a loop's body is walked once on a copy of the path. Fn statements are
 // followed into the called unit function on the same path when `descend` is set; blocks and calls nested deeper than
-// kMaxLogicNesting end the walk with CLogicNestingTooDeep. With a run, every line walked polls it for Cancel. What a
+// kMaxLogicNesting end the walk with CLogicNestingTooDeep. With a run, every line walked polls it for Cancel, and each
+// unit function walked for the first time is a step of `functions`, so that the steps move from the start. What a
 // path is made of belongs to `Rules`:
 //   Rules::Path; a Condition is whatever Assume returns:
 //   Condition Assume(const QString& member, const QString& state);  an if or case condition
@@ -23,10 +26,13 @@ template <typename Rules> class LogicPathWalk {
 public:
     using Path = typename Rules::Path;
 
-    LogicPathWalk(Rules& rules, const CUnitFunctionRegistry& registry, bool descend, CInspectionProgress* run = nullptr)
-        : m_rules(rules), m_registry(registry), m_descend(descend), m_run(run) {}
+    LogicPathWalk(Rules& rules, const CUnitFunctionRegistry& registry, bool descend, CInspectionProgress* run = nullptr,
+                  size_t functions = 1)
+        : m_rules(rules), m_registry(registry), m_descend(descend), m_run(run), m_functions(functions) {}
 
     void Walk(const CUnitFunction& function, Path& path) {
+        if (m_run && m_walked.insert(&function).second)
+            m_run->MinorProgress(static_cast<unsigned>(m_walked.size()), static_cast<unsigned>(m_functions));
         int index = 0;
         Walk(function, index, path);
     }
@@ -116,5 +122,7 @@ private:
     const CUnitFunctionRegistry& m_registry;
     bool m_descend;
     CInspectionProgress* m_run;
-    CLogicNestingDepth m_depth{-1, nullptr}; // the outermost walk is no block
+    size_t m_functions;
+    std::unordered_set<const CUnitFunction*> m_walked; // with a run
+    CLogicNestingDepth m_depth{-1, nullptr};           // the outermost walk is no block
 };

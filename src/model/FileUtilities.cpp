@@ -10,12 +10,9 @@ void WriteLinesToFile(platform::CodePageTextFile& file, const QStringList& lines
         file.WriteString(line);
 }
 
-void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file,
-                          const std::function<void()>& beforeRow) {
+void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file) {
     for (const CsvTable& table : tables) {
         for (const QStringList& row : table) {
-            if (beforeRow)
-                beforeRow();
             QString text;
             for (const QString& cell : row)
                 text += QuoteCsvField(cell);

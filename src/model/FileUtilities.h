@@ -15,9 +15,7 @@ void WriteLinesToFile(platform::CodePageTextFile& file, const QStringList& lines
 
 // Tables of rows of cells, each cell a CSV field, each row ended by "\n" and each table by an empty line.
 using CsvTable = std::vector<QStringList>;
-// `beforeRow`, when given, is called before each row is written.
-void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file,
-                          const std::function<void()>& beforeRow = {});
+void WriteListItemsToFile(const std::vector<CsvTable>& tables, platform::CodePageTextFile& file);
 
 // Proposed output file name: the document's path without ".nuv", a space, the suffix and the extension;
 // without a document, the current folder, the suffix and the extension. Empty when no folder can be had.

@@ -244,7 +244,7 @@ bool CUnitFunctionRegistry::IsTableOfContentsDeeperThan(int levels) const {
     return false;
 }
 
-bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function) const {
+bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, size_t* reached) const {
     FunctionPath path{function};
     FunctionPath acyclic;
     std::vector<CallLevel> levels{{function, 0}};
@@ -261,6 +261,8 @@ bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function) const {
             levels.push_back({called, 0});
         }
     }
+    if (reached)
+        *reached = acyclic.size();
     return false;
 }
 

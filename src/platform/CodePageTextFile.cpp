@@ -169,6 +169,15 @@ void CodePageTextFile::WriteString(const QString& text) {
         WriteBytes(EncodeProcessCodePage(text, &m_replaced));
 }
 
+void CodePageTextFile::WriteEncoded(const QByteArray& bytes, qsizetype replaced) {
+    if (!m_output || m_fallback == Fallback::Utf8) {
+        m_writeFailed = true;
+        return;
+    }
+    m_replaced += replaced;
+    WriteBytes(bytes);
+}
+
 void CodePageTextFile::WriteBytes(const QByteArray& bytes) {
     if (!m_writeFailed && m_output->Device().write(bytes) != bytes.size()) {
         m_writeFailed = true;

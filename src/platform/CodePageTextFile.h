@@ -53,6 +53,9 @@ public:
 
     // Appends the text as it stands; every "\n" in it is written as CR LF.
     void WriteString(const QString& text);
+    // Appends text already in the code page (EncodeProcessCodePage), of which `replaced` characters were written as
+    // "?": only to a file written with Fallback::QuestionMark (in another the write fails).
+    void WriteEncoded(const QByteArray& bytes, qsizetype replaced);
     // How many characters written so far CP932 could not hold, each written as "?".
     qsizetype ReplacedCharacters() const { return m_replaced; }
     // Whether Commit wrote the file in UTF-8 (Fallback::Utf8 only).

@@ -217,7 +217,8 @@ TEST(NuvStartUp, ExitInAnotherEditorEndsTheMessageOfAStart) {
             QThread::msleep(10);
         EXPECT_FALSE(editor->waitForFinished(1000));
         EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
-        ASSERT_TRUE(editor->waitForFinished(20000));
+        // A start under load (the whole suite at once) can take long before the message shows.
+        ASSERT_TRUE(editor->waitForFinished(60000));
         EXPECT_TRUE(editor->exitStatus() == QProcess::NormalExit && editor->exitCode() == 0) << editor->exitCode();
         EXPECT_EQ(InstanceCountIn(dir.filePath("runtime")), 0);
     }

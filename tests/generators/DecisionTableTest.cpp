@@ -109,16 +109,34 @@ TEST_F(DecisionTableTest, ElswOfAWideSwitchHoldsEachNegationOnceWithItsFirstStat
         EXPECT_EQ(value[0].at(QStringLiteral("¬s%1").arg(state)), StepNumbers{2 * (99 - state)}) << state;
 }
 
-TEST_F(DecisionTableTest, ScopeWithoutActionsWritesAnEmptyFileAndStillReports) {
-    GeneratorTestDocument document({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "Do <X>を{x}せよ"}});
-    DecisionTableRequest current;
-    current.flags = DecisionTableOutputKind;
-    ASSERT_TRUE(Make(document.data, "empty.csv", current, document.data.registry.origin));
-    EXPECT_TRUE(ReadFileBytes(Path("empty.csv")).isEmpty());
-    EXPECT_EQ(messages.Texts().size(), 1);
-    // With the descendants the called unit function's action is there.
-    current.flags |= DecisionTableWithDescendants;
-    ASSERT_TRUE(Make(document.data, "descendants.csv", current, document.data.registry.origin));
+// A range without actions has nothing to write: that is said, the file there is kept, and the dialog stays; every
+// scope alike.
+TEST_F(DecisionTableTest, RangeWithoutActionsWritesNothingAndSaysSo) {
+    GeneratorTestDocument document({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "if <A>が{a}\nendif"}});
+    const QString nothing = QStringLiteral("The range holds no Do or Transit State statement: the decision table has "
+                                           "nothing to write. No file was written.");
+    for (const quint8 scope : {quint8(1), quint8(2), quint8(0)}) {
+        WriteFileBytes(Path("kept.csv"), "kept");
+        messages.Answer(platform::MessageAnswer::Yes); // replace kept.csv
+        DecisionTableSessionChoices session;
+        DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
+        choice.fileName = Path("kept");
+        choice.scope = scope;
+        bool stored = false;
+        EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, document.data.registry.origin, stored),
+                  GeneratorOkResult::KeepOpen)
+            << int(scope);
+        EXPECT_EQ(ReadFileBytes(Path("kept.csv")), QByteArray("kept")) << int(scope);
+        EXPECT_EQ(messages.Texts().last(), nothing) << int(scope);
+    }
+    // With an action in the called unit function, the table is there with the descendants only.
+    GeneratorTestDocument acting({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "Do <X>を{x}せよ"}});
+    DecisionTableRequest request;
+    request.flags = DecisionTableOutputKind;
+    EXPECT_FALSE(Make(acting.data, "empty.csv", request, acting.data.registry.origin));
+    EXPECT_FALSE(QFile::exists(Path("empty.csv")));
+    request.flags |= DecisionTableWithDescendants;
+    ASSERT_TRUE(Make(acting.data, "descendants.csv", request, acting.data.registry.origin));
     EXPECT_FALSE(ReadFileBytes(Path("descendants.csv")).isEmpty());
 }
 
@@ -283,6 +301,38 @@ TEST_F(DecisionTableTest, CancelStopsTheRunInEachPhaseAndLeavesTheFileAsItWas) {
         << messages.Texts().last().toStdString();
 }
 
+// Notes the steps each phase reports.
+class StepSink : public CInspectionProgressSink {
+public:
+    void SetMajorProgress(double, const QString& text) override { steps[phase = text]; }
+    void SetMinorProgress(unsigned current, unsigned total) override {
+        if (total != 0)
+            steps[phase].push_back({current, total});
+    }
+
+    QString phase;
+    std::map<QString, std::vector<std::pair<unsigned, unsigned>>> steps;
+};
+
+// The walk counts the unit functions it reaches from the first, each once however often it is called; without the
+// descendants the start alone.
+TEST_F(DecisionTableTest, WalkCountsItsStepsFromTheStart) {
+    GeneratorTestDocument document(
+        {{"Origin", "Fn A\nFn B\nFn A"}, {"A", "if <C>が{c}\nDo <X>を{x}せよ\nendif\nFn B"}, {"B", "Do <Y>を{y}せよ"}});
+    const QString walk = QStringLiteral("Following the conditions and conclusions.");
+    using Steps = std::vector<std::pair<unsigned, unsigned>>;
+    for (const bool all : {true, false}) {
+        StepSink sink;
+        CInspectionProgress run(&sink, DecisionTablePhaseCount);
+        DecisionTableRequest request;
+        if (!all)
+            request.flags = DecisionTableOutputKind;
+        const DecisionTableSheet table = MakeDecisionTable(document.data, nullptr, request, &run);
+        EXPECT_EQ(sink.steps[walk], all ? Steps({{1, 3}, {2, 3}, {3, 3}}) : Steps({{1, 1}})) << all;
+        EXPECT_EQ(table.BlockCount(), all ? 2u : 0u);
+    }
+}
+
 TEST_F(DecisionTableTest, FlagWordsOfTheScopes) {
     EXPECT_EQ(MakeDecisionTableFlags({1, 2, 0, {}}), 18u);
     EXPECT_EQ(MakeDecisionTableFlags({1, 2, 1, {}}), 26u);
@@ -400,14 +450,50 @@ TEST(DecisionTableRedundancy, MergesTheSameRowsInTheSameOrderAsPairsTakenInRowOr
                     cells.push_back({member, table.texts.Id(QStringLiteral("w%1").arg(1 - random() % 2)), number});
             }
             // Some rows share the conditions of an earlier one, as rules recorded on one path do.
-            const qint32* conditions = i > 0 && random() % 3 == 0
-                                           ? rows[random() % i].conditions
+            const DecisionTableConditions conditions =
+                i > 0 && random() % 3 == 0 ? rows[random() % i].conditions
                                            : MakeRowConditions(std::move(cells), table.texts, table.store);
             rows[i] = MakeRawRow(conditions, table.texts.FunctionId(&functions[random() % 3]), static_cast<qint32>(i),
                                  table.store);
         }
         ExpectMergedPairwise(table, round);
     }
+}
+
+// A member whose value is one cell that says where it is kept is held once, in whatever rows it is; a merge makes
+// anew only the values it changes.
+TEST(DecisionTableRows, MembersOfOneCellAreHeldOnceAndAMergeKeepsTheValuesItLeaves) {
+    const CUnitFunction function;
+    DecisionTableRawTable table;
+    const qint32 m = table.texts.Id(QStringLiteral("M"));
+    const qint32 n = table.texts.Id(QStringLiteral("N"));
+    const qint32 a = table.texts.Id(QStringLiteral("a"));
+    const qint32 b = table.texts.Id(QStringLiteral("b"));
+    const qint32 c = table.texts.Id(QStringLiteral("c"));
+    std::vector<DecisionTableRawRow>& rows = table.consequents[QStringLiteral("X")][QStringLiteral("x")];
+    const auto add = [&](std::vector<DecisionTableCell> cells, qint32 number) {
+        rows.push_back(MakeRawRow(MakeRowConditions(std::move(cells), table.texts, table.store),
+                                  table.texts.FunctionId(&function), number, table.store));
+    };
+    const qint32* ma = nullptr;
+    add({{n, b, 2}, {m, a, 1, &ma}}, 10);
+    add({{m, a, 1, &ma}, {n, c, 3}}, 11);
+    add({{m, c, 4}, {n, c, 3}, {n, b, 2}}, 12);
+    ASSERT_NE(ma, nullptr);
+    EXPECT_EQ(RowParts(rows[0]).members[0], ma);
+    EXPECT_EQ(RowParts(rows[1]).members[0], ma);
+
+    OmitRedundancy(table);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(RowParts(rows[0]).members[0], ma);
+    const DecisionTableRowValues merged = table.Read(rows[0]);
+    const DecisionTableValue one{{{QStringLiteral("a"), {1}}}};
+    EXPECT_EQ(merged.conditions.at(QStringLiteral("M")), one);
+    const DecisionTableValue either{{{QStringLiteral("b"), {2}}}, {{QStringLiteral("c"), {3}}}};
+    EXPECT_EQ(merged.conditions.at(QStringLiteral("N")), either);
+    EXPECT_EQ(merged.numbers, (StepNumbers{10, 11}));
+    const DecisionTableValue both{{{QStringLiteral("b"), {2}}, {QStringLiteral("c"), {3}}}};
+    EXPECT_EQ(table.Read(rows[1]).conditions.at(QStringLiteral("N")), both);
 }
 
 // The tables of the shapes a merge meets in documents: chains whose rules of one consequent are alike but for the

@@ -61,6 +61,24 @@ TEST_F(NuvgenToolTest, DecisionTableAndTestDraftAreWrittenOnlyWhenAllowed) {
     EXPECT_EQ(RunProgram("nuvgen", {"dtable", Path("none.nuv"), "-o", Path("x.csv")}).exitCode, 1);
 }
 
+// --current starts the table at the unit function given whatever scope the document holds; without it the origin,
+// which has nothing to write: said, and no file.
+TEST_F(NuvgenToolTest, DecisionTableStartsAtTheUnitFunctionGiven) {
+    SaveScriptDocument(Path("child.nuv"),
+                       {{"Origin", "(: nothing"},
+                        {"Child", "if <A>が{a}\nDo <X>を{x}せよ\nelse\nDo <Y>を{y}せよ\nendif\nDo <Z>を{z}せよ\n"
+                                  "Do <W>を{w}せよ"}});
+    ProgramRun run = RunProgram("nuvgen", {"dtable", Path("child.nuv"), "-o", Path("child"), "--current", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    EXPECT_EQ(ReadFileBytes(Path("child.csv")), ReadFileBytes(NUV_TEST_DATA_DIR "/generators/dtable-ifelse.csv"));
+    run = RunProgram("nuvgen", {"dtable", Path("child.nuv"), "-o", Path("origin")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(
+        run.standardError.contains(QStringLiteral("the decision table has nothing to write. No file was written.")))
+        << run.standardError.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("origin.csv")));
+}
+
 TEST_F(NuvgenToolTest, NoGeneratorOutputGoesOverADocumentThatAnEditorHolds) {
     // Named as the generators name their output, which the decision table and the test draft do not rename.
     const QString held = Path("held.csv");

@@ -9,6 +9,8 @@
 //   nuvgen trace-list DOC IN.csv
 //   nuvgen process DOC -o OUT.csv --kind 0|1|2
 //   nuvgen label DOC [--count N] [--now 2024-03-05T07:08:09.012] [--zone-minutes M]
+// dtable's --current starts the table at that unit function whatever scope the document holds: with the unit functions
+// it calls unless the scope is the current unit function alone.
 // A command that writes a file exits 0 only when it was written; messages and questions go to standard error,
 // the questions answered by --answer (their default without it).
 
@@ -152,6 +154,8 @@ private:
         DecisionTableSessionChoices session;
         DecisionTableDialogChoice choice = StoredDecisionTableChoice(m_data, session);
         choice.fileName = output;
+        if (current && choice.scope == 1)
+            choice.scope = 2;
         bool stored = false;
         return Written(AcceptDecisionTableDialog(m_data, session, choice, current, stored) ==
                        GeneratorOkResult::Written);
