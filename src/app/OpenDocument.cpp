@@ -719,7 +719,7 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
     // The file written is the document's, as the write left it (a failed write in place puts the old content back);
     // what the path leads to by now is looked at by the next save.
     if (write.written.file.exists)
-        m_heldFileIdentity = WrittenFileIdentity(write.written, look.now.link, write.writtenDigest);
+        m_heldFileIdentity = FileIdentity(write.written, look.now.link, write.writtenDigest);
     if (!written) {
         if (m_bAutomaticSave)
             ShowAutoSaveNotice(CannotWriteFileText(m_strDocumentPath, errorText));
@@ -776,7 +776,7 @@ bool COpenDocument::SaveUnderNewName(const QString& chosen, const VersionHistory
         held.Hold(path);
     CloseDocumentState();
     m_strDocumentPath = path;
-    m_heldFileIdentity = WrittenFileIdentity(write.written, QFileInfo(path).isSymLink(), write.writtenDigest);
+    m_heldFileIdentity = FileIdentity(write.written, QFileInfo(path).isSymLink(), write.writtenDigest);
     m_nOpenMode = ClaimOwnerFile(path) ? Editing : ReadOnly;
     if (m_nOpenMode == Editing)
         m_heldDocumentFile = std::move(held);
@@ -892,8 +892,7 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
     }
     ReportInterruptedSaves(absolutePath);
     // Taken before the file is read: a change made while it is read is one made behind the editor's back.
-    DocumentFileIdentity identity = ReadFileIdentity(absolutePath, file.handle());
-    identity.digest = platform::DigestOfFile(file.handle());
+    const DocumentFileIdentity identity = ReadFileIdentity(absolutePath, file.handle());
     platform::DocumentFileLock lock;
     int mode = Editing;
     if (version > 0)
@@ -1093,9 +1092,7 @@ void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QStrin
     ResetDocumentData();
     QFile file;
     const bool opened = platform::OpenRegularFileForReading(file, path);
-    DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
-    if (opened)
-        identity.digest = platform::DigestOfFile(file.handle());
+    const DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
     const QString unread =
         opened ? ReadDocumentFile(file, path, 0) : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
     if (!unread.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "model/DocumentData.h"
 #include "model/DocumentDataHelpers.h"
 #include "model/FileUtilities.h"
+#include "platform/ContentDigest.h"
 #include "platform/UserName.h"
 #include "texts/StringTable.h"
 #include "texts/TextHelpers.h"
@@ -86,22 +87,6 @@ int AutoSaveTimerInterval(const CDocumentData& data) {
     return data.AutoSaveInterval * kMinute;
 }
 
-namespace {
-
-DocumentFileIdentity IdentityOf(const struct stat& info, bool link) {
-    DocumentFileIdentity identity;
-    identity.known = true;
-    identity.device = info.st_dev;
-    identity.inode = info.st_ino;
-    identity.size = info.st_size;
-    identity.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    identity.changed = qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
-    identity.link = link;
-    return identity;
-}
-
-} // namespace
-
 DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
     const QByteArray name = QFile::encodeName(path);
     struct stat entry {};
@@ -114,15 +99,15 @@ DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
         dangling.link = link;
         return dangling;
     }
-    return IdentityOf(info, link);
+    return FileIdentity(platform::FileReplacement::StateOf(info), link,
+                        fd >= 0 ? platform::DigestOfFile(fd) : std::nullopt);
 }
 
-DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::FileState& written, bool link,
-                                         quint64 digest) {
-    if (!written.file.exists)
+DocumentFileIdentity FileIdentity(const platform::FileReplacement::FileState& state, bool link,
+                                  std::optional<quint64> digest) {
+    if (!state.file.exists)
         return {};
-    return {true, written.file.device, written.file.inode, written.size, written.modified, written.changed, digest,
-            link};
+    return {true, state.file.device, state.file.inode, state.size, state.modified, state.changed, digest, link};
 }
 
 bool StatusChangedAlone(const DocumentFileIdentity& known, const DocumentFileIdentity& now) {

@@ -59,11 +59,11 @@ struct DocumentFileIdentity {
     bool link = false;
 };
 // The identity of the file at `path` now, links followed. With `fd`, that of the file open as `fd`, read through
-// `path`.
+// `path`, with the digest of what it holds.
 DocumentFileIdentity ReadFileIdentity(const QString& path, int fd = -1);
-// The identity of the file a save left as `written`, named by a link when `link`, holding what has `digest`.
-DocumentFileIdentity WrittenFileIdentity(const platform::FileReplacement::FileState& written, bool link,
-                                         quint64 digest);
+// The identity of a file in `state` (as a save left it, say), named by a link when `link`, holding what has `digest`.
+DocumentFileIdentity FileIdentity(const platform::FileReplacement::FileState& state, bool link,
+                                  std::optional<quint64> digest);
 // Whether `now` differs from `known` in the time of the last change alone, as a second name or new permission bits
 // make it, and as a change of the content whose modification time is set back does: only the content tells which.
 bool StatusChangedAlone(const DocumentFileIdentity& known, const DocumentFileIdentity& now);

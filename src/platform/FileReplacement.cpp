@@ -292,10 +292,6 @@ qint64 Nanoseconds(const struct timespec& time) {
     return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
-FileReplacement::FileState FileStateOf(const struct stat& info) {
-    return {{true, info.st_dev, info.st_ino}, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
-}
-
 // Whether the file open as `fd` holds exactly `content`, read back in pieces.
 bool HoldsExactly(int fd, const QByteArray& content) {
     struct stat info {};
@@ -482,6 +478,10 @@ FileReplacement::~FileReplacement() {
     Cancel();
 }
 
+FileReplacement::FileState FileReplacement::StateOf(const struct stat& info) {
+    return {{true, info.st_dev, info.st_ino}, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+}
+
 QString FileReplacement::BackupDirectory() {
     // One folder for every program of ours, so that the editor finds what the converter or a tool left.
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
@@ -547,7 +547,7 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
             return false;
         }
         if (statError == 0)
-            m_target = FileStateOf(target);
+            m_target = FileReplacement::StateOf(target);
         if (expected && !SameFileState(*expected, m_target)) {
             m_refusal = Refusal::Changed;
             return false;
@@ -613,7 +613,7 @@ bool FileReplacement::OpenBeside() {
             return false;
         }
         m_temporaryPath = name;
-        m_temporaryFile = FileStateOf(made).file;
+        m_temporaryFile = FileReplacement::StateOf(made).file;
         m_output = std::make_unique<Output>(*this, fd);
         if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
             FailWithErrno(errno);
@@ -675,7 +675,7 @@ void FileReplacement::RemoveTemporary() {
     // What has the name by now may be another program's: only the file made goes.
     const QByteArray temporary = QFile::encodeName(m_temporaryPath);
     struct stat info {};
-    if (lstat(temporary.constData(), &info) == 0 && SameFile(FileStateOf(info).file, m_temporaryFile))
+    if (lstat(temporary.constData(), &info) == 0 && SameFile(FileReplacement::StateOf(info).file, m_temporaryFile))
         unlink(temporary.constData());
     m_temporaryPath.clear();
 }
@@ -789,7 +789,7 @@ bool FileReplacement::NamingDone(int failed) {
 bool FileReplacement::IsFileFound(const QByteArray& path, bool status) const {
     struct stat info {};
     return lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
-           SameFileState(FileStateOf(info), m_target, status);
+           SameFileState(FileReplacement::StateOf(info), m_target, status);
 }
 
 bool FileReplacement::CarryAttributes(int fd) {
@@ -924,7 +924,7 @@ void FileReplacement::WantRoom(qint64 oldSize, bool forBackup) {
 void FileReplacement::NoteWritten(int fd) {
     struct stat written {};
     if (fstat(fd, &written) == 0)
-        m_writtenFile = FileStateOf(written);
+        m_writtenFile = FileReplacement::StateOf(written);
 }
 
 bool FileReplacement::StillAsFound(int fd) {
@@ -933,7 +933,7 @@ bool FileReplacement::StillAsFound(int fd) {
         FailWithErrno(errno);
         return false;
     }
-    if (!SameFileState(FileStateOf(info), m_target)) {
+    if (!SameFileState(FileReplacement::StateOf(info), m_target)) {
         m_refusal = Refusal::Changed;
         return false;
     }
@@ -944,7 +944,7 @@ bool FileReplacement::StillNamed(int fd) const {
     struct stat written {};
     struct stat named {};
     return fstat(fd, &written) == 0 && lstat(QFile::encodeName(m_targetPath).constData(), &named) == 0 &&
-           SameFile(FileStateOf(written).file, FileStateOf(named).file);
+           SameFile(FileReplacement::StateOf(written).file, FileReplacement::StateOf(named).file);
 }
 
 int FileReplacement::OpenTarget() {

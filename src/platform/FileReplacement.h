@@ -11,6 +11,8 @@
 #include <optional>
 #include <utility>
 
+struct stat;
+
 namespace platform {
 
 class DocumentFileLock;
@@ -114,6 +116,9 @@ public:
         qint64 modified = 0; // nanoseconds since the epoch
         qint64 changed = 0;  // nanoseconds since the epoch
     };
+
+    // The state of the file of that status.
+    static FileState StateOf(const struct stat& info);
 
     // Room that would have let a write through, in one folder.
     struct Room {

@@ -48,13 +48,19 @@ bool MakeRuntimeDirectory(const QTemporaryDir& dir) {
            QFile::setPermissions(dir.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// The sample document copied into the test's folder: its path, empty when it cannot be copied.
+QString CopyLayoutInto(const QTemporaryDir& dir) {
+    const QString path = dir.filePath("layout.nuv");
+    return QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path) ? path : QString();
+}
+
 } // namespace
 
 TEST(NuvStartUp, OpensTheDocumentNamedAndLetsItGoOnExit) {
     QTemporaryDir dir;
     ASSERT_TRUE(MakeRuntimeDirectory(dir));
-    const QString path = dir.filePath("layout.nuv");
-    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
     const QByteArray before = [&] {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -81,8 +87,8 @@ TEST(NuvStartUp, OpensTheDocumentNamedAndLetsItGoOnExit) {
 TEST(NuvStartUp, ASecondStartForAnOpenDocumentHandsItToItsProcessAndEnds) {
     QTemporaryDir dir;
     ASSERT_TRUE(MakeRuntimeDirectory(dir));
-    const QString path = dir.filePath("layout.nuv");
-    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
 
     const std::unique_ptr<QProcess> first = StartNuv(dir, {path}, "");
     const QString ownerFile = dir.filePath("~$layout.nuv");
@@ -141,8 +147,8 @@ TEST(NuvStartUp, AnEditorEndedBySigtermSighupOrSigintClosesAsExitDoes) {
         SCOPED_TRACE(signalNumber);
         QTemporaryDir dir;
         ASSERT_TRUE(MakeRuntimeDirectory(dir));
-        const QString path = dir.filePath("layout.nuv");
-        ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+        const QString path = CopyLayoutInto(dir);
+        ASSERT_FALSE(path.isEmpty());
         // As from a terminal, whatever this test inherited.
         const std::unique_ptr<QProcess> editor = StartHolder(dir, path, {"env", "--default-signal=HUP,INT,TERM"});
         ASSERT_EQ(InstanceCountIn(dir.filePath("runtime")), 1);
@@ -177,8 +183,8 @@ quint64 IgnoredSignals(qint64 processId) {
 TEST(NuvStartUp, ASignalInheritedIgnoredStaysIgnored) {
     QTemporaryDir dir;
     ASSERT_TRUE(MakeRuntimeDirectory(dir));
-    const QString path = dir.filePath("layout.nuv");
-    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
     const std::unique_ptr<QProcess> editor =
         StartHolder(dir, path, {"env", "--ignore-signal=HUP,INT", "--default-signal=TERM"});
     const quint64 hangUpAndInterrupt = (quint64{1} << (SIGHUP - 1)) | (quint64{1} << (SIGINT - 1));
@@ -230,8 +236,8 @@ TEST(NuvStartUp, WithoutADisplayAPromptIsNeverWaitedOn) {
     QTemporaryDir dir;
     QTemporaryDir other;
     ASSERT_TRUE(MakeRuntimeDirectory(dir) && MakeRuntimeDirectory(other));
-    const QString path = dir.filePath("layout.nuv");
-    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
     const std::unique_ptr<QProcess> holder = StartHolder(dir, path);
 
     const ProgramRun run = RunNuv(other, {path}, "57603 57665");
@@ -250,8 +256,8 @@ TEST(NuvStartUp, WithoutADisplayAPromptIsNeverWaitedOn) {
 TEST(NuvStartUp, AFileTooLargeForTheLimitIsAFailedSave) {
     QTemporaryDir dir;
     ASSERT_TRUE(MakeRuntimeDirectory(dir));
-    const QString path = dir.filePath("layout.nuv");
-    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
     ASSERT_TRUE(QFile::copy(path, dir.filePath("copy.nuv")));
     const QByteArray before = ReadBytes(path);
     // Room for the instance table, not for the document.
@@ -307,8 +313,8 @@ TEST(NuvStartUp, AnEditorOfAnotherRuntimeFolderOrAnotherProgramsLockHoldsTheDocu
     QTemporaryDir dir;
     QTemporaryDir other;
     ASSERT_TRUE(MakeRuntimeDirectory(dir) && MakeRuntimeDirectory(other));
-    const QString path = dir.filePath("layout.nuv");
-    ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", path));
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
     const QByteArray before = ReadBytes(path);
     const std::unique_ptr<QProcess> editor = StartHolder(dir, path);
 

@@ -61,13 +61,6 @@ protected:
         EXPECT_EQ(stat(QFile::encodeName(path).constData(), &info), 0);
         return info;
     }
-    // What a writer found in the file of that status.
-    static platform::FileReplacement::FileState State(const struct stat& info) {
-        return {{true, info.st_dev, info.st_ino},
-                info.st_size,
-                qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-                qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec};
-    }
     QStringList CacheEntries() const {
         return QDir(platform::FileReplacement::BackupDirectory()).entryList(QDir::Files | QDir::Hidden);
     }
@@ -253,7 +246,7 @@ TEST_F(FileReplacementTest, AWriteGoesOnlyIntoTheFileItFoundAndNeverThroughALink
     // expects written since.
     const auto opens = [&](const struct stat& expected, bool exists) {
         platform::FileReplacement file(Path("doc.nuv"));
-        platform::FileReplacement::FileState state = State(expected);
+        platform::FileReplacement::FileState state = platform::FileReplacement::StateOf(expected);
         state.file.exists = exists;
         return file.Open(nullptr, state);
     };
@@ -382,7 +375,7 @@ TEST_F(FileReplacementTest, AFilePutInTheFilesPlaceWhileItIsWrittenBesideIsKept)
         }
         const TemporaryWriteMoment hook([&] { ASSERT_TRUE(QFile::remove(doc)); }, renameError);
         platform::FileReplacement file(doc);
-        ASSERT_TRUE(file.Open(nullptr, State(Stat(doc))));
+        ASSERT_TRUE(file.Open(nullptr, platform::FileReplacement::StateOf(Stat(doc))));
         ASSERT_EQ(file.Device().write("newer"), 5);
         EXPECT_FALSE(file.Commit());
         EXPECT_EQ(file.Refused(), Refusal::Changed);
