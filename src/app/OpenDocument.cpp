@@ -14,7 +14,6 @@
 #include "model/ExportMessages.h"
 #include "model/MemberDefinition.h"
 #include "model/MemberUsage.h"
-#include "platform/ContentDigest.h"
 #include "platform/DocumentHold.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
@@ -587,7 +586,7 @@ COpenDocument::HeldFileLook COpenDocument::LookAtHeldFile() const {
         return look;
     look.now = ReadFileIdentity(m_strDocumentPath);
     if (StatusChangedAlone(m_heldFileIdentity, look.now))
-        look.now.digest = platform::DigestOfFile(m_strDocumentPath);
+        look.now.digest = DigestOfIdentifiedFile(m_strDocumentPath, look.now);
     look.change = CompareFileIdentity(m_heldFileIdentity, look.now, m_heldDocumentFile.LinkCount() > 0);
     return look;
 }
@@ -891,8 +890,9 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         return OpenResult::CannotOpenFile;
     }
     ReportInterruptedSaves(absolutePath);
-    // Taken before the file is read: a change made while it is read is one made behind the editor's back.
-    const DocumentFileIdentity identity = ReadFileIdentity(absolutePath, file.handle());
+    // Taken before the file is read: a change made while it is read is one made behind the editor's back. The digest
+    // comes with the read.
+    DocumentFileIdentity identity = ReadFileIdentity(absolutePath, file.handle());
     platform::DocumentFileLock lock;
     int mode = Editing;
     if (version > 0)
@@ -905,7 +905,7 @@ COpenDocument::OpenResult COpenDocument::OpenDocumentFile(const QString& path, i
         LeaveWithoutDocument(QString());
         return OpenResult::NotOpened;
     }
-    if (const QString unread = ReadDocumentFile(file, absolutePath, version); !unread.isEmpty()) {
+    if (const QString unread = ReadDocumentFile(file, absolutePath, version, identity.digest); !unread.isEmpty()) {
         lock.Release();
         LeaveWithoutDocument(unread);
         UpdateRecentFileList(absolutePath, false);
@@ -953,10 +953,10 @@ int COpenDocument::AskHowToOpenHeldFile(const QString& path) const {
     }
 }
 
-QString COpenDocument::ReadDocumentFile(QFile& file, const QString& path, int version) {
+QString COpenDocument::ReadDocumentFile(QFile& file, const QString& path, int version, std::optional<quint64>& digest) {
     LoadResult result = LoadResult::Loaded;
     try {
-        result = LoadDocumentXml(file, m_documentData, version);
+        result = LoadDocumentXml(file, m_documentData, version, &digest);
     } catch (const std::bad_alloc&) {
         // The editor has no document to keep: what was read goes, the window says why, and the editor ends as a
         // program out of memory does.
@@ -1092,9 +1092,9 @@ void COpenDocument::ReloadDocument(platform::DocumentFileLock lock, const QStrin
     ResetDocumentData();
     QFile file;
     const bool opened = platform::OpenRegularFileForReading(file, path);
-    const DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
-    const QString unread =
-        opened ? ReadDocumentFile(file, path, 0) : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
+    DocumentFileIdentity identity = ReadFileIdentity(path, opened ? file.handle() : -1);
+    const QString unread = opened ? ReadDocumentFile(file, path, 0, identity.digest)
+                                  : UnopenedFileText(path, LoadString(StringId::CannotReadDocument));
     if (!unread.isEmpty()) {
         lock.Release();
         LeaveWithoutDocument(unread);

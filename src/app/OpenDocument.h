@@ -255,7 +255,8 @@ private:
     int AskHowToOpenHeldFile(const QString& path) const;
     // Reads the file at `path` into the reset document data and, when it was read, rebuilds the table of contents;
     // empty, or what to tell the user when the file was not read. Memory that runs out is said, and ends the editor.
-    QString ReadDocumentFile(QFile& file, const QString& path, int version);
+    // `digest` gets the digest of the bytes read.
+    QString ReadDocumentFile(QFile& file, const QString& path, int version, std::optional<quint64>& digest);
     // After a document was read: its tabs, title and instance record.
     void ShowReadDocument();
     // The document could not be opened or read: the message, and the process without a document.

@@ -15,8 +15,10 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 QString ComposeWindowTitle(const QString& path, int openMode, const CDocumentData& data, const QString& templateName) {
     if (path.isEmpty())
@@ -99,8 +101,23 @@ DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
         dangling.link = link;
         return dangling;
     }
-    return FileIdentity(platform::FileReplacement::StateOf(info), link,
-                        fd >= 0 ? platform::DigestOfFile(fd) : std::nullopt);
+    return FileIdentity(platform::FileReplacement::StateOf(info), link, std::nullopt);
+}
+
+std::optional<quint64> DigestOfIdentifiedFile(const QString& path, const DocumentFileIdentity& identity) {
+    if (!identity.known)
+        return std::nullopt;
+    // Without waiting for a writer, should a pipe have taken the name meanwhile.
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    std::optional<quint64> digest;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_dev == identity.device &&
+        info.st_ino == identity.inode && info.st_size == identity.size)
+        digest = platform::DigestOfFile(fd, identity.size);
+    close(fd);
+    return digest;
 }
 
 DocumentFileIdentity FileIdentity(const platform::FileReplacement::FileState& state, bool link,

@@ -16,6 +16,7 @@
 #include "model/xml/XmlDocumentContext.h"
 #include "model/xml/XmlElementIndex.h"
 #include "model/xml/XmlStreamWriter.h"
+#include "platform/ContentDigest.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
 #include "platform/UserFile.h"
@@ -668,11 +669,14 @@ static LoadResult ReadParsedDocument(XmlDocumentContext& context, pugi::xml_node
 }
 
 void ReportInterruptedSaves(const QString& path) {
-    const QStringList backups = platform::FileReplacement::LeftBackups(path);
-    if (!backups.isEmpty())
-        platform::ShowMessageBox(
-            LoadString(StringId::SaveBackupLeft).arg(ShownPath(path), backups.join(QLatin1Char('\n'))),
-            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    using Cause = platform::FileReplacement::BackupCause;
+    for (const auto& [cause, text] : {std::pair{Cause::Killed, StringId::SaveBackupLeft},
+                                      std::pair{Cause::WrittenInto, StringId::FileMayBeDamaged}}) {
+        const QStringList backups = platform::FileReplacement::LeftBackups(path, cause);
+        if (!backups.isEmpty())
+            platform::ShowMessageBox(LoadString(text).arg(ShownPath(path), backups.join(QLatin1Char('\n'))),
+                                     platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    }
 }
 
 qint64 MaxDocumentFileBytes() {
@@ -688,12 +692,18 @@ QString UnreadDocumentText(const CMessageContext& context, const QString& path, 
     return UnreadFileText(context, path, MaxDocumentFileBytes(), otherwise);
 }
 
-LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber) {
+LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber, std::optional<quint64>* digest) {
     // Both buffers are declared before the documents that may borrow them.
     FileBytes bytes;
     FileBytes again;
     if (const LoadResult read = ReadUncheckedBytes(file, bytes, true); read != LoadResult::Loaded)
         return read;
+    // Of the bytes as read: the parse changes them in place.
+    if (digest) {
+        platform::ContentDigest read;
+        read.Add(QByteArrayView(bytes.Data(), qsizetype(bytes.Size())));
+        *digest = read.Result();
+    }
     // The unit functions, most of a file, are parsed apart and side by side; the rest of it as a whole. A file
     // that turns out not to have the plain layout is parsed whole after all. They are looked for while the
     // bytes are checked.

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class CDocumentData;
 struct CMessageContext;
 class CUnitFunctionRegistry;
@@ -46,11 +48,14 @@ struct VersionHistoryEntry {
 };
 
 // Reads the whole file into the record: the current content (versionNumber 0) or the stored version of that
-// number. Older and unknown format versions are read after a notice.
-LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber);
+// number. Older and unknown format versions are read after a notice. A file larger than the bound is refused before
+// any byte of it is read. `digest`, when given, gets the digest of the bytes read (platform::ContentDigest).
+LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber,
+                           std::optional<quint64>* digest = nullptr);
 
 // Before a document file is read: tells the user in one message where the old content of the file waits when a
-// save in place was killed after it had begun to write the file. Reading removes nothing: what killed saves left
+// save in place was killed after it had begun to write the file, and in another where it waits when another program
+// wrote into the file during a save, which may have damaged it. Reading removes nothing: what killed saves left
 // goes at the next save (platform::FileReplacement).
 void ReportInterruptedSaves(const QString& path);
 

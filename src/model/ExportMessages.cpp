@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
+
 bool RefuseFileInUse(const QString& path) {
     const std::optional<QString> holder = platform::DocumentHolder(path);
     if (holder)
@@ -61,12 +63,19 @@ QString CannotWriteFileText(const QString& path, const QString& reason) {
 QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const QString& path,
                                const QString& errorText, const QList<platform::FileReplacement::Room>& roomWanted) {
     if (!roomWanted.isEmpty()) {
-        QString text = LoadString(StringId::SaveWantsRoom);
+        const QLocale numbers(QLocale::Japanese, QLocale::Japan);
+        const bool possible = std::any_of(roomWanted.cbegin(), roomWanted.cend(),
+                                          [](const platform::FileReplacement::Room& room) { return room.Possible(); });
+        // Only room that can be freed is named; where none can, the file systems are too small for the file.
+        QStringList lines{LoadString(possible ? StringId::SaveWantsRoom : StringId::SaveWantsLargerFileSystem)};
         for (const platform::FileReplacement::Room& room : roomWanted)
-            text += QLatin1Char('\n') +
-                    LoadString(StringId::RoomInFolder)
-                        .arg(ShownPath(room.folder), QLocale(QLocale::Japanese, QLocale::Japan).toString(room.bytes));
-        return text;
+            if (room.Possible() == possible)
+                lines << (possible ? LoadString(StringId::RoomInFolder)
+                                         .arg(ShownPath(room.folder), numbers.toString(room.bytes))
+                                   : LoadString(StringId::FileSystemTooSmall)
+                                         .arg(ShownPath(room.folder), numbers.toString(room.bytes),
+                                              numbers.toString(room.capacity)));
+        return lines.join(QLatin1Char('\n'));
     }
     switch (refusal) {
     case platform::FileReplacement::Refusal::NotRegularFile:

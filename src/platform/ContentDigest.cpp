@@ -1,11 +1,10 @@
 #include "platform/ContentDigest.h"
 
-#include <QFile>
 #include <QHash>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
@@ -48,29 +47,23 @@ quint64 ContentDigest::Result() const {
     return qHashBits(m_partial.constData(), size_t(m_partial.size()), m_state ^ ProcessKey()) ^ quint64(m_length);
 }
 
-std::optional<quint64> DigestOfFile(int fd) {
+std::optional<quint64> DigestOfFile(int fd, qint64 size) {
     ContentDigest digest;
     QByteArray buffer(16 * kBlockSize, Qt::Uninitialized);
-    for (off_t offset = 0;;) {
-        const ssize_t read = pread(fd, buffer.data(), size_t(buffer.size()), offset);
+    for (qint64 offset = 0; offset <= size;) {
+        // One byte past the size tells a file that has grown.
+        const qint64 wanted = std::min<qint64>(buffer.size(), size + 1 - offset);
+        const ssize_t read = pread(fd, buffer.data(), size_t(wanted), off_t(offset));
         if (read < 0 && errno == EINTR)
             continue;
-        if (read < 0)
+        if (read <= 0)
+            return read == 0 && offset == size ? std::optional<quint64>(digest.Result()) : std::nullopt;
+        if (offset + read > size)
             return std::nullopt;
-        if (read == 0)
-            return digest.Result();
         digest.Add(QByteArrayView(buffer.constData(), read));
         offset += read;
     }
-}
-
-std::optional<quint64> DigestOfFile(const QString& path) {
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    const std::optional<quint64> digest = DigestOfFile(fd);
-    close(fd);
-    return digest;
+    return std::nullopt;
 }
 
 } // namespace platform

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 
 #include <optional>
 
@@ -24,9 +23,8 @@ private:
     qint64 m_length = 0;
 };
 
-// The digest of what the file open as `fd` holds now, read from its start; nothing when it cannot be read.
-std::optional<quint64> DigestOfFile(int fd);
-// The same for the file at `path`, a link followed.
-std::optional<quint64> DigestOfFile(const QString& path);
+// The digest of what the file open as `fd` holds now, read from its start, when that is `size` bytes; nothing when
+// it holds fewer or more, or cannot be read. No more than `size` bytes and one are read.
+std::optional<quint64> DigestOfFile(int fd, qint64 size);
 
 } // namespace platform

@@ -38,6 +38,7 @@ constexpr qint64 kPieceSize = qint64(1) << 20;
 constexpr int kInPlaceLockWait = 10000;
 const QLatin1String kBackupSuffix(".bak");
 const QLatin1String kPartialSuffix(".part");
+const QLatin1String kMixedSuffix(".mixed");
 const QLatin1String kTemporaryMark(".nuvsave-");
 // Hexadecimal digits of the random part of a temporary file's name, and of the digest that ends it.
 constexpr int kTemporaryDigits = 8;
@@ -61,6 +62,12 @@ qint64 NextPiece(qint64 done, qint64 wanted) {
     if (!g_inPlaceWriteHook)
         return std::min(wanted, kPieceSize);
     return std::clamp(g_inPlaceWriteHook->Writing(done, wanted), qint64(1), wanted);
+}
+
+// A moment of a write in place after which it looks at the file again.
+void Reached(InPlaceWriteHook::Moment moment) {
+    if (g_inPlaceWriteHook)
+        g_inPlaceWriteHook->Reached(moment);
 }
 
 // A step of a write in place is over.
@@ -269,6 +276,18 @@ qint64 RoomOf(const QString& folder, qint64 bytes) {
     return (bytes + block - 1) / block * block;
 }
 
+// `bytes` of room in `folder`, with all the room its file system can ever give this user.
+FileReplacement::Room RoomIn(const QString& folder, qint64 bytes) {
+    FileReplacement::Room room{folder, bytes, -1};
+    struct statvfs system {};
+    if (statvfs(QFile::encodeName(folder).constData(), &system) == 0 && system.f_frsize != 0) {
+        // The blocks kept for the superuser are no user's room.
+        const qint64 reserved = geteuid() == 0 ? 0 : qint64(system.f_bfree) - qint64(system.f_bavail);
+        room.capacity = (qint64(system.f_blocks) - std::max<qint64>(0, reserved)) * qint64(system.f_frsize);
+    }
+    return room;
+}
+
 bool OnOneFileSystem(const QString& first, const QString& second) {
     struct stat one {};
     struct stat other {};
@@ -345,12 +364,23 @@ QString BackupNameStart(const QString& path) {
     return name + QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(kBackupHashLength));
 }
 
-// "NAME-HASH-PID-RANDOM.bak", and ".part" after it while it is written.
-QRegularExpression BackupPattern(const QString& path, bool partial) {
+// "NAME-HASH-PID-RANDOM" and its `suffix`: ".bak", ".bak.part" while it is written, ".mixed.bak" once another
+// program wrote into the file during the save.
+QRegularExpression BackupPattern(const QString& path, const QString& suffix) {
     return QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(BackupNameStart(path)) +
-                              QStringLiteral("-([1-9][0-9]{0,9})-[0-9a-z]+") +
-                              QRegularExpression::escape(partial ? kBackupSuffix + kPartialSuffix : kBackupSuffix) +
+                              QStringLiteral("-([1-9][0-9]{0,9})-[0-9a-z]+") + QRegularExpression::escape(suffix) +
                               QLatin1Char('$'));
+}
+
+// The backup of a file that another program wrote into during its save is kept under a name that says so, for the
+// next open of the document to tell why it is there; the name it is kept under.
+QString KeepBackupOfDamagedFile(const QString& backupPath) {
+    const QString kept = backupPath.chopped(kBackupSuffix.size()) + kMixedSuffix + kBackupSuffix;
+    if (renameat2(AT_FDCWD, QFile::encodeName(backupPath).constData(), AT_FDCWD, QFile::encodeName(kept).constData(),
+                  RENAME_NOREPLACE) != 0)
+        return backupPath;
+    SyncFolder(QFileInfo(kept).absolutePath());
+    return kept;
 }
 
 } // namespace
@@ -488,8 +518,10 @@ QString FileReplacement::BackupDirectory() {
     return cache.isEmpty() ? QString() : cache + QStringLiteral("/nuv");
 }
 
-QStringList FileReplacement::LeftBackups(const QString& path) {
-    return LeftFiles(BackupDirectory(), BackupPattern(path, false));
+QStringList FileReplacement::LeftBackups(const QString& path, BackupCause cause) {
+    return LeftFiles(
+        BackupDirectory(),
+        BackupPattern(path, cause == BackupCause::WrittenInto ? kMixedSuffix + kBackupSuffix : QString(kBackupSuffix)));
 }
 
 void FileReplacement::RemoveLeftTemporaries(const QString& path) {
@@ -499,7 +531,7 @@ void FileReplacement::RemoveLeftTemporaries(const QString& path) {
         QStringLiteral("([1-9][0-9]{0,%1})-[0-9a-f]{%2}$").arg(kProcessIdDigits - 1).arg(2 * kTemporaryDigits));
     QStringList left = LeftFiles(info.absolutePath(), beside, IsTemporaryName);
     // A backup not yet complete was left before the file was touched.
-    left += LeftFiles(BackupDirectory(), BackupPattern(path, true));
+    left += LeftFiles(BackupDirectory(), BackupPattern(path, kBackupSuffix + kPartialSuffix));
     for (const QString& file : left)
         unlink(QFile::encodeName(file).constData());
 }
@@ -521,6 +553,7 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
     m_target = {};
     m_expected = expected.has_value();
     m_writtenFile = {};
+    m_writtenDigest = 0;
     if (const std::optional<QString> holder = DocumentHolder(m_path, ownHold)) {
         m_refusal = Refusal::InUse;
         m_errorText = *holder;
@@ -690,13 +723,12 @@ bool FileReplacement::Commit() {
     } else if (m_noRoomBeside && !m_targetExists) {
         // A new file without room: the room its whole content takes.
         const QString folder = QFileInfo(m_targetPath).absolutePath();
-        m_roomWanted.append({folder, RoomOf(folder, m_output->Counted())});
+        m_roomWanted.append(RoomIn(folder, RoomOf(folder, m_output->Counted())));
         FailWithErrno(m_noRoomError);
         committed = false;
     } else {
         committed = m_inPlace ? CommitInPlace() : CommitBeside();
     }
-    m_writtenDigest = m_output->Digest();
     Cancel();
     return committed;
 }
@@ -719,6 +751,7 @@ bool FileReplacement::CommitBeside() {
     if (!(m_targetExists ? TakeTargetsName() : TakeFreeName()))
         return false;
     NoteWritten(fd);
+    m_writtenDigest = m_output->Digest();
     m_output->CloseFile();
     // The new name is made lasting too, as far as the folder lets us.
     SyncFolder(QFileInfo(m_targetPath).absolutePath());
@@ -909,22 +942,37 @@ void FileReplacement::WantRoom(qint64 oldSize, bool forBackup) {
     if (OnOneFileSystem(folder, existing)) {
         // The backup and the file's growth take their room from the same place; a new copy beside the file, which
         // is never more, is an answer only where one was tried.
-        m_roomWanted.append({folder, m_noRoomBeside ? std::min(copy, backup + growth) : backup + growth});
+        m_roomWanted.append(RoomIn(folder, m_noRoomBeside ? std::min(copy, backup + growth) : backup + growth));
         return;
     }
     if (!forBackup) {
-        m_roomWanted.append({folder, growth});
+        m_roomWanted.append(RoomIn(folder, growth));
         return;
     }
     if (m_noRoomBeside)
-        m_roomWanted.append({folder, copy});
-    m_roomWanted.append({cache, backup});
+        m_roomWanted.append(RoomIn(folder, copy));
+    m_roomWanted.append(RoomIn(cache, backup));
 }
 
 void FileReplacement::NoteWritten(int fd) {
     struct stat written {};
     if (fstat(fd, &written) == 0)
         m_writtenFile = FileReplacement::StateOf(written);
+}
+
+bool FileReplacement::NoteWritten(int fd, const QByteArray& content, quint64 digest) {
+    // The state is taken before the read: a write while the file is read back changes its time of change, which no
+    // program can set back, and one before changes what is read.
+    struct stat written {};
+    struct stat read {};
+    if (fstat(fd, &written) != 0 || !HoldsExactly(fd, content))
+        return false;
+    Reached(InPlaceWriteHook::Moment::ReadBack);
+    if (fstat(fd, &read) != 0 || !SameFileState(StateOf(read), StateOf(written)))
+        return false;
+    m_writtenFile = StateOf(written);
+    m_writtenDigest = digest;
+    return true;
 }
 
 bool FileReplacement::StillAsFound(int fd) {
@@ -948,8 +996,7 @@ bool FileReplacement::StillNamed(int fd) const {
 }
 
 int FileReplacement::OpenTarget() {
-    if (g_inPlaceWriteHook)
-        g_inPlaceWriteHook->Opening();
+    Reached(InPlaceWriteHook::Moment::Opening);
     // The target's own name, which is no link: one put there since is not followed.
     const int fd = open(QFile::encodeName(m_targetPath).constData(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0 && errno != ELOOP) {
@@ -973,12 +1020,13 @@ bool FileReplacement::CommitInPlace() {
     if (fd < 0)
         return false;
     // One writer at a time: another save into the same file (through another of its names, too) finishes first, and
-    // what it wrote is then no longer the file found.
+    // what it wrote is then no longer the file found. Each look below spares the next step a file changed by then.
     if (!DocumentFileLock::LockForWriting(fd, kInPlaceLockWait)) {
         FailWithErrno(errno);
         close(fd);
         return false;
     }
+    Reached(InPlaceWriteHook::Moment::Locked);
     QFile file;
     QByteArray old;
     if (!StillAsFound(fd) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||
@@ -989,6 +1037,7 @@ bool FileReplacement::CommitInPlace() {
         return false;
     }
     file.close();
+    Reached(InPlaceWriteHook::Moment::OldContentRead);
 
     // Until the new content is safely in the file, the old one waits in the cache folder. It is the old content only
     // while nobody wrote the file since it was found, through its reading and the backup's writing too.
@@ -999,6 +1048,7 @@ bool FileReplacement::CommitInPlace() {
         close(fd);
         return false;
     }
+    Reached(InPlaceWriteHook::Moment::BackupWritten);
     const QByteArray encodedBackup = QFile::encodeName(backupPath);
     const auto dropBackup = [&] {
         unlink(encodedBackup.constData());
@@ -1010,39 +1060,46 @@ bool FileReplacement::CommitInPlace() {
         return false;
     }
     const int failed = WriteWhole(fd, content, done);
-    if (failed == 0) {
-        // Another program that wrote into the file meanwhile left its bytes among ours: the file may be damaged,
-        // and its old content stays in the backup for the user. The file is not taken for the one written.
-        if (!HoldsExactly(fd, content)) {
-            m_refusal = Refusal::Damaged;
-            m_errorText = backupPath;
-            close(backupFd);
-            close(fd);
-            return false;
-        }
-        // A file another program put at the name while this one was written is not what the name now holds, so
-        // the save is no save of it: the writer hears of a changed file.
-        if (!StillNamed(fd)) {
-            m_refusal = Refusal::Changed;
-            dropBackup();
-            close(fd);
-            return false;
-        }
-        dropBackup();
-    } else {
+    if (failed != 0) {
         FailWithErrno(failed);
         if (WriteWhole(fd, old, done) == 0) {
             unlink(encodedBackup.constData());
             if (failed == ENOSPC || failed == EDQUOT)
                 WantRoom(old.size(), false);
+            // The file holds its old content again: that is what was written, when nobody wrote into it meanwhile.
+            ContentDigest digest;
+            digest.Add(old);
+            NoteWritten(fd, old, digest.Result());
         } else { // The old content could not be put back: its copy stays for the user.
             m_errorText += QLatin1Char('\n') + backupPath;
         }
         close(backupFd);
+        close(fd);
+        return false;
     }
-    NoteWritten(fd);
+    Reached(InPlaceWriteHook::Moment::FileWritten);
+    // Another program that wrote into the file meanwhile, while it was written or read back, left its bytes among
+    // ours: the file may be damaged, and its old content stays in the backup for the user. The file is not taken
+    // for the one written.
+    if (!NoteWritten(fd, content, m_output->Digest())) {
+        m_refusal = Refusal::Damaged;
+        m_errorText = KeepBackupOfDamagedFile(backupPath);
+        close(backupFd);
+        close(fd);
+        return false;
+    }
+    // A file another program put at the name while this one was written is not what the name now holds, so the save
+    // is no save of it: the writer hears of a changed file.
+    if (!StillNamed(fd)) {
+        m_writtenFile = {};
+        m_refusal = Refusal::Changed;
+        dropBackup();
+        close(fd);
+        return false;
+    }
+    dropBackup();
     close(fd);
-    return failed == 0;
+    return true;
 }
 
 } // namespace platform

@@ -17,15 +17,24 @@ namespace platform {
 
 class DocumentFileLock;
 
-// Told of each piece of a write in place before it goes out, so that a test can stop the process at any byte.
+// Told of each piece of a write in place before it goes out, so that a test can stop the process at any byte, and
+// of each moment at which another program may change the file, so that a test can change it there.
 class InPlaceWriteHook {
 public:
+    // The moments of a write in place after which it looks at the file again.
+    enum class Moment {
+        Opening,        // the file is about to be opened by its name: what the name leads to may change now
+        Locked,         // the write has its lock: another writer has finished
+        OldContentRead, // the old content is read, to go to the backup
+        BackupWritten,  // the backup is complete and named
+        FileWritten,    // the new content is written and synced
+        ReadBack,       // the new content is read back
+    };
     virtual ~InPlaceWriteHook() = default;
     // `done` bytes of the backup and of the file have been written so far, and `wanted` are to follow now (0
     // between the steps: backup synced, backup named, file synced). Returns how many of them to write now.
     virtual qint64 Writing(qint64 done, qint64 wanted) = 0;
-    // The file is about to be opened for the write, by its name: what the name leads to may change now.
-    virtual void Opening() {}
+    virtual void Reached(Moment) {}
 };
 
 class InPlaceWriteHookInstaller : public HookInstaller<InPlaceWriteHook> {
@@ -68,8 +77,9 @@ public:
 // removed only once the new content is synced and read back whole; a write that fails puts the old content back.
 // The file is written only while it is as Open found it (device, inode, size, times), looked at again when it is
 // opened, locked, read and backed up; a file another program wrote into meanwhile is left as that program left it
-// (Refusal::Changed). One that does not read back as written was written into by another program during the write:
-// it may be damaged, and its backup stays for the user (Refusal::Damaged). A temporary file that
+// (Refusal::Changed). One that does not read back as written, or changes while it is read back, was written into by
+// another program during the write: it may be damaged, it is not taken for the file written, and its backup stays for
+// the user under a name that says so (Refusal::Damaged). A temporary file that
 // finds no room (the file system or the user's quota full) is given up for the same write in place: what it held
 // is taken back into memory and it is removed, so that a save with room for the change but not for a second copy
 // succeeds. A new file has nothing to be written into: the rest of its content is only counted, and the commit
@@ -84,8 +94,8 @@ public:
 // process of the same user that died left (the id in the name is no process's here, and the lock is free) is found
 // by the next write of the file, never by a read: its temporary files are removed, and its backups, named
 // "NAME-HASH-PID-RANDOM.bak" in the cache folder after the file they hold (HASH from the file's absolute path), are
-// kept for the user (LeftBackups), and the next open of the document says where they are. Nothing else beside the
-// file is touched, whatever its name.
+// kept for the user (LeftBackups), as are those of files written into by another program (".mixed.bak"), and the next
+// open of the document says where they are. Nothing else beside the file is touched, whatever its name.
 //
 // A write in place takes the file's lock (DocumentFileLock) for its duration, so that two of them never mix
 // their content; the lock a document's holder in this process has is its own.
@@ -120,10 +130,13 @@ public:
     // The state of the file of that status.
     static FileState StateOf(const struct stat& info);
 
-    // Room that would have let a write through, in one folder.
+    // Room that would have let a write through, in one folder, and all the room that folder's file system has for
+    // the user (-1 when unknown): a file system smaller than `bytes` cannot take the write however much is freed.
     struct Room {
         QString folder;
         qint64 bytes = 0;
+        qint64 capacity = -1;
+        bool Possible() const { return capacity < 0 || bytes <= capacity; }
     };
 
     enum class Refusal {
@@ -162,17 +175,22 @@ public:
     // When the last failure was the want of room: the folders where the room given would let the write through,
     // any one of them. Empty otherwise.
     const QList<Room>& RoomWanted() const { return m_roomWanted; }
-    // The file the last commit wrote, as it left it, failed or not: nothing when it did not write the file.
+    // The file the last commit wrote, as it left it, failed or not: nothing when it did not write the file, or cannot
+    // tell what the file holds (another program wrote into it, or a failed write could not put the old content back).
     const FileState& WrittenFile() const { return m_writtenFile; }
-    // The digest of the content the last commit wrote (ContentDigest).
+    // The digest of what WrittenFile holds (ContentDigest): the content the last commit wrote, or the old content a
+    // failed write in place put back.
     quint64 WrittenDigest() const { return m_writtenDigest; }
 
     // The folder that keeps the old content of a file while it is written in place: "nuv" in the user's cache folder
     // (~/.cache/nuv), shared by every program of ours.
     static QString BackupDirectory();
-    // The backups of the file at `path` that processes which died during a write in place left complete.
-    // Backups a dead process had not completed (the file was not touched yet) are removed.
-    static QStringList LeftBackups(const QString& path);
+    // Why a write in place left a backup of the file's old content: its process died during the write, or another
+    // program wrote into the file meanwhile (Refusal::Damaged).
+    enum class BackupCause { Killed, WrittenInto };
+    // The backups of the file at `path` that processes which are gone left complete, for `cause`. Backups a dead
+    // process had not completed (the file was not touched yet) are removed.
+    static QStringList LeftBackups(const QString& path, BackupCause cause = BackupCause::Killed);
 
 private:
     class Output;
@@ -211,6 +229,9 @@ private:
     bool IsFileFound(const QByteArray& path, bool status = true) const;
     // The file open as `fd` is the one written.
     void NoteWritten(int fd);
+    // The file open as `fd`, written in place with `content` of `digest` and synced, is the one written when it holds
+    // exactly that, read back, and nobody wrote into it while it was read; false when another program did.
+    bool NoteWritten(int fd, const QByteArray& content, quint64 digest);
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
     bool CarryAttributes(int fd);
     // 0, or the errno of the step that failed.

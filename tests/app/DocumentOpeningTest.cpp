@@ -14,6 +14,7 @@
 #include "support/TestFiles.h"
 #include "support/ToolSupport.h"
 #include "support/model/DocumentFileDump.h"
+#include "texts/StringTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -341,6 +342,13 @@ TEST_F(DocumentOpening, TheBackupOfASaveInPlaceThatWasKilledIsNamedOnceAndKept) 
                                          "in this file:\n%2")
                               .arg(path, backup)));
     EXPECT_EQ(ReadFileBytes(backup), old);
+
+    // The backup of a save that another program wrote into says so: the save did not stop.
+    const QString mixed = QString(backup).replace(".bak", ".mixed.bak");
+    ASSERT_TRUE(QFile::rename(backup, mixed));
+    m_app.Document().CloseDocument();
+    EXPECT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_EQ(Shown(), QStringList(LoadString(StringId::FileMayBeDamaged).arg(path, mixed)));
 }
 
 TEST_F(DocumentOpening, APlantedOwnerFileNameIsLeftAloneAndTheDocumentOpensReadOnly) {

@@ -510,6 +510,44 @@ void WriteAsManyBytes(const QString& path, const QString& to, int seconds) {
 
 } // namespace
 
+namespace {
+
+// The bytes this process has read so far, from files and devices.
+qint64 BytesReadByProcess() {
+    QFile io("/proc/self/io");
+    if (io.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : io.readAll().split('\n'))
+            if (line.startsWith("rchar:"))
+                return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
+} // namespace
+
+TEST_F(DocumentSaving, ADocumentOverTheBoundIsRefusedUnreadAndOneWithinItHasItsDigestFromItsRead) {
+    const QString huge = Path("huge.nuv");
+    WriteSparseFile(huge, MaxDocumentFileBytes() + 1);
+    const qint64 before = BytesReadByProcess();
+    ASSERT_GE(before, 0);
+    EXPECT_NE(m_app.Document().OpenDocumentFile(huge), COpenDocument::OpenResult::Opened);
+    EXPECT_LT(BytesReadByProcess() - before, 1 << 20);
+    ASSERT_FALSE(Shown().isEmpty());
+    EXPECT_TRUE(Shown().last().contains(QString::number(MaxDocumentFileBytes()))) << Shown().last().toStdString();
+
+    // The digest of a document opened comes with its read: a second name and new bits given since ask nothing.
+    m_startMessages = m_messages.Requests().size();
+    SaveAs("door.nuv");
+    ASSERT_TRUE(m_app.CloseDocument());
+    ASSERT_EQ(m_app.Document().OpenDocumentFile(Path("door.nuv")), COpenDocument::OpenResult::Opened);
+    const QByteArray door = QFile::encodeName(Path("door.nuv"));
+    ASSERT_EQ(link(door.constData(), QFile::encodeName(Path("alias.nuv")).constData()), 0);
+    ASSERT_EQ(chmod(door.constData(), 0640), 0);
+    Modify("opened");
+    m_app.OnFileSave();
+    EXPECT_TRUE(Shown().isEmpty()) << Shown().join('|').toStdString();
+    EXPECT_EQ(TitleOfDocumentFile(Path("alias.nuv")), "opened");
+}
+
 TEST_F(DocumentSaving, TheHeldFileKeepsItsLinksAndBitsAndIsNotWrittenOnceMadeReadOnly) {
     SaveAs("door.nuv");
     const QByteArray door = QFile::encodeName(Path("door.nuv"));
@@ -812,20 +850,40 @@ TEST_F(DocumentSaving, AWriteIntoTheFileDuringASaveInPlaceIsSaidAndAChangeWithIt
     EXPECT_FALSE(m_app.Document().IsModified());
 
     // Changed since with its modification time set back: Save asks, and unanswered writes nothing.
-    const struct stat saved = [&] {
-        struct stat info {};
-        EXPECT_EQ(stat(encoded(door).constData(), &info), 0);
-        return info;
-    }();
-    writeAt(0, "THEIRS");
-    const struct timespec times[2] = {saved.st_atim, saved.st_mtim};
-    ASSERT_EQ(utimensat(AT_FDCWD, encoded(door).constData(), times, 0), 0);
+    const auto writeWithTimeSetBack = [&](const QByteArray& bytes) {
+        struct stat before {};
+        ASSERT_EQ(stat(encoded(door).constData(), &before), 0);
+        writeAt(0, bytes);
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(utimensat(AT_FDCWD, encoded(door).constData(), times, 0), 0);
+    };
+    writeWithTimeSetBack("THEIRS");
     const QByteArray theirs = ReadFileBytes(door);
     Modify("later");
     m_app.OnFileSave();
     ASSERT_EQ(Shown().size(), 3);
     EXPECT_TRUE(Shown()[2].startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
     EXPECT_EQ(ReadFileBytes(door), theirs);
+
+    // A write while the save reads the file back, its time set back, is said as one during the write, and the next
+    // save asks rather than overwrite it.
+    m_messages.Answer(MessageAnswer::Yes);
+    m_app.OnFileSave();
+    ASSERT_EQ(TitleOfDocumentFile(door), "later");
+    Modify("read back");
+    {
+        const InPlaceWriteMoment intrude(InPlaceWriteMoment::Moment::ReadBack, [&] { writeWithTimeSetBack("THEIRS"); });
+        m_app.OnFileSave();
+    }
+    ASSERT_EQ(Shown().size(), 5);
+    EXPECT_TRUE(Shown()[4].contains(LoadString(StringId::FileMayBeDamaged).arg(ShownPath(door), QString()).left(40)))
+        << Shown()[4].toStdString();
+    const QByteArray intruded = ReadFileBytes(door);
+    EXPECT_TRUE(intruded.startsWith("THEIRS"));
+    m_app.OnFileSave();
+    ASSERT_EQ(Shown().size(), 6);
+    EXPECT_TRUE(Shown()[5].startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+    EXPECT_EQ(ReadFileBytes(door), intruded);
 }
 
 TEST_F(DocumentSaving, AFilePutInTheDocumentsPlaceWhileASaveWritesIsKeptAndAskedAbout) {

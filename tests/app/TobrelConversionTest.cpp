@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -282,8 +283,8 @@ TEST(TobrelConversion, DeepMapsAndDeepRichTextAreWalkedWithoutRecursion) {
     EXPECT_FALSE(QFile::exists(sandbox.WorkPath("deeper.nuv")));
 }
 
-// A file system that is full: a small one mounted where only this test sees it, when the system lets a user
-// have a mount namespace of their own.
+// A file system that is full, or too small for the document: a small one mounted where only this test sees it, when
+// the system lets a user have a mount namespace of their own.
 TEST(TobrelConversion, AFullDiskIsReportedWithItsCauseAndNothingIsWritten) {
     if (QProcess::execute("unshare", {"-rm", "true"}) != 0)
         GTEST_SKIP() << "no user and mount namespaces here";
@@ -294,25 +295,32 @@ TEST(TobrelConversion, AFullDiskIsReportedWithItsCauseAndNothingIsWritten) {
         large += "<node TEXT=\"n\"/>";
     sandbox.WriteFile("large.mm", large + "</node></map>");
     ASSERT_TRUE(QDir(sandbox.WorkPath(".")).mkdir("full"));
-    // The small document fits in the file buffer and fails as it is flushed; the large one fails on the way.
-    for (const auto& [name, size] : {std::pair{"small", "8k"}, std::pair{"large", "16k"}}) {
+    // The small document fits in the file buffer and fails as it is flushed, on a file system smaller than the file;
+    // the large one fails on the way, on a file system that would hold it but is full.
+    const QString tooSmall =
+        QStringLiteral("ファイル \"full/small.nuv\" に書き込みできませんでした。\nThe file could not "
+                       "be saved: the file system is too small for it.\nThe folder \"%1\" needs ")
+            .arg(sandbox.WorkPath("full"));
+    const QString full =
+        QStringLiteral("ファイル \"full/large.nuv\" に書き込みできませんでした。\nThe file could not be "
+                       "saved for lack of free space. It can be saved when any one of these is free:\n");
+    for (const auto& [name, size, said, left] :
+         {std::tuple{"small", "8k", tooSmall, QStringLiteral(" bytes in all\nsmall.mm\n")},
+          std::tuple{
+              "large", "1m", full,
+              QStringLiteral(" bytes in the folder \"%1\"\nfiller\nlarge.mm\n").arg(sandbox.WorkPath("full"))}}) {
         // What is left in the file system is listed after the messages.
-        const QString script = QStringLiteral("mount -t tmpfs -o size=%1 tmpfs full && cp \"$0\" full/ && \"$@\"; "
-                                              "status=$?; ls -A full >&2; exit $status")
-                                   .arg(size);
+        const QString script =
+            QStringLiteral("mount -t tmpfs -o size=%1 tmpfs full && cp \"$0\" full/ && "
+                           "{ [ %1 = 8k ] || cat /dev/zero >full/filler 2>/dev/null; true; } && \"$@\"; "
+                           "status=$?; ls -A full >&2; exit $status")
+                .arg(size);
         sandbox.launcher = {"unshare", "-rm", "sh", "-c", script, QStringLiteral("%1.mm").arg(name)};
         const TobrelSandbox::Result result = sandbox.Run({QStringLiteral("full/%1.mm").arg(name)});
         EXPECT_EQ(result.exitCode, 1) << name;
-        // The room the new file wants is named, and nothing is left but the map.
-        EXPECT_TRUE(result.standardError.contains(
-            QStringLiteral(
-                "ファイル \"full/%1.nuv\" に書き込みできませんでした。\nThe file could not be saved for lack "
-                "of free space. It can be saved when any one of these is free:\n")
-                .arg(name)))
-            << result.standardError.toStdString();
-        EXPECT_TRUE(result.standardError.endsWith(
-            QStringLiteral(" bytes in the folder \"%1\"\n%2.mm\n").arg(sandbox.WorkPath("full"), name)))
-            << result.standardError.toStdString();
+        // The room the new file wants is named, or the file system too small, and nothing is left but the map.
+        EXPECT_TRUE(result.standardError.contains(said)) << result.standardError.toStdString();
+        EXPECT_TRUE(result.standardError.endsWith(left)) << result.standardError.toStdString();
     }
 }
 

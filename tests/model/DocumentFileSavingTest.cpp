@@ -1,5 +1,6 @@
 #include "model/DocumentData.h"
 #include "model/DocumentFile.h"
+#include "model/ExportMessages.h"
 #include "model/OutlineNumber.h"
 #include "model/UnitFunction.h"
 #include "model/UnitFunctionRegistry.h"
@@ -199,6 +200,30 @@ TEST_F(DocumentFileSaving, ASaveWithNoRoomAnywhereSaysTheRoomItWantsAndNamesNoFi
                       ReadFileBytes(small + "/doc.nuv") == old &&
                       QDir(small).entryList(QDir::Files | QDir::Hidden) == QStringList({"doc.nuv", "filler"}) &&
                       QDir(small + "/cache/nuv").isEmpty()
+                  ? 0
+                  : 1);
+    });
+    if (status == kChildCannotSetUp)
+        GTEST_SKIP() << "no file system of the test's own can be mounted here";
+    EXPECT_EQ(status, 0);
+}
+
+TEST_F(DocumentFileSaving, AFileLargerThanItsFileSystemIsSaidToBeSo) {
+    // A file system of 64 KiB of its own cannot hold 200,000 bytes however much of it is freed.
+    const QString small = Path("small");
+    ASSERT_TRUE(QDir().mkpath(small));
+    const int status = InChild([&] {
+        if (!MountSmallFileSystem(small, 64 << 10))
+            _exit(kChildCannotSetUp);
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(small + "/cache"));
+        const std::optional<QString> error = ReplaceFileContent(small + "/new.nuv", QByteArray(200000, 'n'));
+        const QStringList lines = error.value_or("saved").split('\n');
+        fprintf(stderr, "%s\n", error.value_or("saved").toLocal8Bit().constData());
+        _exit(lines.size() == 2 && lines[0] == "The file could not be saved: the file system is too small for it." &&
+                      lines[1].startsWith(QStringLiteral("The folder \"%1\" needs 200,704 bytes, and its file system "
+                                                         "holds ")
+                                              .arg(small)) &&
+                      lines[1].endsWith(" bytes in all") && QDir(small).entryList(QDir::Files | QDir::Hidden).isEmpty()
                   ? 0
                   : 1);
     });

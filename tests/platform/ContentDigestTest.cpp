@@ -33,6 +33,13 @@ TEST(ContentDigest, TheSameBytesInAnyPiecesGiveOneDigestAndAnyOtherBytesAnother)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
     file.close();
-    EXPECT_EQ(platform::DigestOfFile(file.fileName()), whole);
-    EXPECT_EQ(platform::DigestOfFile(dir.filePath("none")), std::nullopt);
+    // A file is read up to the size its reader found, and one byte more: the digest is had only when it holds that.
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(platform::DigestOfFile(file.handle(), bytes.size()), whole);
+    EXPECT_EQ(platform::DigestOfFile(file.handle(), bytes.size() - 1), std::nullopt);
+    EXPECT_EQ(platform::DigestOfFile(file.handle(), bytes.size() + 1), std::nullopt);
+    // A device without end is read no further either.
+    QFile endless("/dev/zero");
+    ASSERT_TRUE(endless.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    EXPECT_EQ(platform::DigestOfFile(endless.handle(), 1000), std::nullopt);
 }

@@ -1,4 +1,5 @@
 #include "platform/FileReplacement.h"
+#include "platform/ContentDigest.h"
 #include "support/ChildProcess.h"
 #include "support/InPlaceWriteMoment.h"
 #include "support/TemporaryWriteMoment.h"
@@ -149,9 +150,16 @@ TEST_F(FileReplacementTest, AFailedWriteInPlacePutsTheOldContentBack) {
         rlimit limit = old;
         limit.rlim_cur = 64;
         setrlimit(RLIMIT_FSIZE, &limit);
-        EXPECT_FALSE(Replace(Path("doc.nuv"), QByteArray(1000, 'n'), &error));
+        platform::FileReplacement file(Path("doc.nuv"));
+        EXPECT_FALSE(file.Open() && file.Device().write(QByteArray(1000, 'n')) == 1000 && file.Commit());
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, handler);
+        error = file.ErrorText();
+        // The file written holds its old content: the digest is of that, not of what the write meant to put there.
+        platform::ContentDigest held;
+        held.Add("old content");
+        EXPECT_TRUE(file.WrittenFile().file.exists);
+        EXPECT_EQ(file.WrittenDigest(), held.Result());
     }
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(Read(Path("doc.nuv")), "old content");
@@ -303,6 +311,64 @@ TEST_F(FileReplacementTest, AWriteInPlaceLeavesAFileChangedSinceItWasFoundAndRea
     EXPECT_EQ(Read(file.ErrorText()), "old content");
     EXPECT_EQ(CacheEntries().size(), 1);
     EXPECT_EQ(Read(doc), QByteArray("new content") + QByteArray(9, '\0') + "theirs");
+}
+
+TEST_F(FileReplacementTest, EachLookAtAFileWrittenInPlaceSparesTheNextStepAndAWriteDuringItsReadBackIsSaid) {
+    using Moment = platform::InPlaceWriteHook::Moment;
+    using Refusal = platform::FileReplacement::Refusal;
+    const QString doc = Path("doc.nuv");
+    // Another program writes into the file and sets its modification time back: only the time of change tells.
+    const auto writeWithTimeSetBack = [&](const QByteArray& bytes) {
+        const struct stat before = Stat(doc);
+        const int fd = open(QFile::encodeName(doc).constData(), O_WRONLY);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(pwrite(fd, bytes.constData(), size_t(bytes.size()), 0), bytes.size());
+        close(fd);
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(doc).constData(), times, 0), 0);
+    };
+    const auto withSecondName = [&](const QByteArray& content) {
+        QFile::remove(doc);
+        QFile::remove(Path("other.nuv"));
+        Write(doc, content);
+        ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+    };
+    // A change while the write waited for its lock is not read, one while the old content was read gets no backup,
+    // and one while the backup was written is not overwritten.
+    for (const auto& [moment, spared] : {std::pair{Moment::Locked, Moment::OldContentRead},
+                                         {Moment::OldContentRead, Moment::BackupWritten},
+                                         {Moment::BackupWritten, Moment::FileWritten}}) {
+        SCOPED_TRACE(int(moment));
+        withSecondName("old content");
+        const InPlaceWriteMoment change(moment, [&] { writeWithTimeSetBack("OLD"); });
+        Refusal refusal = Refusal::None;
+        EXPECT_FALSE(Replace(doc, "new content", nullptr, &refusal));
+        EXPECT_EQ(refusal, Refusal::Changed);
+        EXPECT_FALSE(change.WasReached(spared));
+        EXPECT_EQ(Read(doc), "OLD content");
+        EXPECT_TRUE(CacheEntries().isEmpty());
+    }
+
+    // A write while the file is read back, after the part it wrote was read, is another program's too: the file is
+    // not taken for the one written, and its old content is kept in a backup named for why. Once the process is
+    // gone, the backup is found as one of a file written into, not of a save that stopped.
+    withSecondName("old content");
+    ASSERT_EQ(InChild([&] {
+                  const InPlaceWriteMoment intrude(Moment::ReadBack, [&] { writeWithTimeSetBack("THEIRS"); });
+                  platform::FileReplacement file(doc);
+                  const bool refused = file.Open() && file.Device().write("new content") == 11 && !file.Commit() &&
+                                       file.Refused() == Refusal::Damaged && !file.WrittenFile().file.exists &&
+                                       file.ErrorText().endsWith(".mixed.bak") &&
+                                       Read(file.ErrorText()) == "old content";
+                  _exit(refused ? 0 : 1);
+              }),
+              0);
+    EXPECT_EQ(Read(doc), "THEIRSntent");
+    EXPECT_TRUE(platform::FileReplacement::LeftBackups(doc).isEmpty());
+    const QStringList kept =
+        platform::FileReplacement::LeftBackups(doc, platform::FileReplacement::BackupCause::WrittenInto);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Read(kept[0]), "old content");
 }
 
 TEST_F(FileReplacementTest, OnlyItsOwnTemporaryFileIsRemovedWhenASaveFails) {

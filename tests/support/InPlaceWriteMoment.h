@@ -3,33 +3,30 @@
 #include "platform/FileReplacement.h"
 
 #include <functional>
+#include <set>
 #include <utility>
 
-// Does `act` once at a moment of the next write in place: when it is about to open its file (what the file's name
-// leads to can change there), or once it has written and synced the file.
+// Does `act` once at a moment of the next write in place (BeforeOpening: what the file's name leads to can change
+// there; AfterWriting: the file is written and synced), and keeps which moments the write reached.
 class InPlaceWriteMoment : public platform::InPlaceWriteHook {
 public:
-    enum Moment { BeforeOpening, AfterWriting };
+    using Moment = platform::InPlaceWriteHook::Moment;
+    static constexpr Moment BeforeOpening = Moment::Opening;
+    static constexpr Moment AfterWriting = Moment::FileWritten;
+
     InPlaceWriteMoment(Moment moment, std::function<void()> act) : m_moment(moment), m_act(std::move(act)) {}
-    qint64 Writing(qint64, qint64 wanted) override {
-        // The steps: the backup synced, the backup named, the file synced.
-        if (wanted == 0 && ++m_steps == 3 && m_moment == AfterWriting)
-            Act();
-        return wanted;
+    qint64 Writing(qint64, qint64 wanted) override { return wanted; }
+    void Reached(Moment moment) override {
+        m_reached.insert(moment);
+        if (moment == m_moment)
+            if (const std::function<void()> act = std::exchange(m_act, nullptr))
+                act();
     }
-    void Opening() override {
-        if (m_moment == BeforeOpening)
-            Act();
-    }
+    bool WasReached(Moment moment) const { return m_reached.count(moment) > 0; }
 
 private:
-    void Act() {
-        if (const std::function<void()> act = std::exchange(m_act, nullptr))
-            act();
-    }
-
     Moment m_moment;
     std::function<void()> m_act;
-    int m_steps = 0;
+    std::set<Moment> m_reached;
     platform::InPlaceWriteHookInstaller m_installer{*this};
 };
