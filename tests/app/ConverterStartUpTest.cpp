@@ -18,8 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QScopeGuard>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -277,19 +275,17 @@ TEST_F(ConverterStartUp, ReadingASmallMapTakesMemoryForItsSizeNotForTheLargestMa
 }
 
 TEST_F(ConverterStartUp, TheConverterClosesOnlyItsOwnWindowWhileExitClosesEveryInstance) {
-    // An editor in another process: it holds its liveness lock while it runs.
-    QProcess editor;
-    editor.start("sh", {"-c", "exec flock \"$0/nuv-alive-$$\" sleep 60", m_dirs.Path("")});
-    ASSERT_TRUE(editor.waitForStarted());
-    const auto stop = qScopeGuard([&editor] {
-        editor.kill();
-        editor.waitForFinished();
+    // An editor in another process: it holds its liveness lock, taken as every instance takes it, while it runs.
+    ChildBeside editor([directory = m_dirs.Root()](ChildBeside& test) {
+        platform::LivenessLock lock;
+        if (!lock.Acquire(directory))
+            return 1;
+        test.Tell();
+        test.Hear();
+        return 0;
     });
-    const auto editorId = static_cast<quint32>(editor.processId());
-    const QString lock = m_dirs.Path(QStringLiteral("nuv-alive-%1").arg(editorId));
-    for (int i = 0; i < 500 && !platform::LivenessLock::IsAlive(m_dirs.Path(""), editorId); ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(QFile::exists(lock));
+    ASSERT_TRUE(editor.Hear());
+    const auto editorId = static_cast<quint32>(editor.Id());
 
     {
         FakeShell shell;
