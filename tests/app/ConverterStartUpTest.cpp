@@ -307,6 +307,40 @@ TEST_F(ConverterStartUp, TheConverterClosesOnlyItsOwnWindowWhileExitClosesEveryI
     EXPECT_EQ(shell.instancesClosed, std::vector<quint32>{editorId});
 }
 
+// Exit waits for no editor that is still starting: such an editor finds itself asked once its window exists, however
+// long its start takes, and closes. One that starts after the Exit stays.
+TEST_F(ConverterStartUp, ExitClosesAnEditorStillStartingOnceItsWindowExists) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    // An editor in another process that tells the test when it is registered and making its window, and makes it
+    // once the test says so; it ends with the number of requests to close its window.
+    const auto startEditor = [] {
+        return ChildBeside([](ChildBeside& test) {
+            FakeShell editorShell;
+            editorShell.whileCreatingMainWindow = [&test] {
+                test.Tell();
+                test.Hear();
+            };
+            CNUVApp editor(editorShell);
+            return editor.InitEditorInstance({"nuv"}) ? editorShell.closesPosted : 100;
+        });
+    };
+
+    ChildBeside starting = startEditor();
+    ASSERT_TRUE(starting.Hear());
+    app.OnAppExit();
+    EXPECT_TRUE(shell.instancesClosed.empty());
+    EXPECT_EQ(shell.closesPosted, 1);
+    starting.Tell();
+    EXPECT_EQ(starting.Wait(), 1);
+
+    ChildBeside later = startEditor();
+    ASSERT_TRUE(later.Hear());
+    later.Tell();
+    EXPECT_EQ(later.Wait(), 0);
+}
+
 TEST_F(ConverterStartUp, AConversionIsReportedFinishedOnlyOnceTheDocumentIsWritten) {
     // Where the document should go there is a folder.
     ASSERT_TRUE(QDir(m_dirs.Path("")).mkdir("door.nuv"));
