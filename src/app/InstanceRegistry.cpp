@@ -6,21 +6,11 @@
 #include "platform/RuntimeDirectory.h"
 #include "texts/StringTable.h"
 
-#include <QDeadlineTimer>
 #include <QStringList>
-#include <QThread>
 
 #include <cstring>
-#include <set>
 #include <unistd.h>
-
-namespace {
-
-// How long an Exit waits for an instance that is starting to have a window it can ask to close.
-constexpr int kStartingInstanceWait = 10000;
-constexpr int kStartingInstancePoll = 50;
-
-} // namespace
+#include <utility>
 
 CInstanceRegistry::CInstanceRegistry(CApplicationShell& shell) : m_shell(shell) {}
 
@@ -112,7 +102,11 @@ bool CInstanceRegistry::UpdateOwnInstanceRecord(const InstanceRecord& record, co
     platform::NamedLockGuard lock(m_instanceMutex);
     if (m_liveness)
         m_liveness->SetDocumentPath(documentPath);
-    return Table()->Update(CurrentProcessId(), record);
+    // What another instance's Exit asked stays until the start-up takes it.
+    InstanceRecord published = record;
+    if (const InstanceRecord* own = Table()->Find(CurrentProcessId()))
+        published.closeAsked = own->closeAsked;
+    return Table()->Update(CurrentProcessId(), published);
 }
 
 void CInstanceRegistry::ClearOwnInstanceRecord() {
@@ -136,35 +130,34 @@ void CInstanceRegistry::Leave() {
 void CInstanceRegistry::CloseOtherInstances() {
     if (!HasInstanceTable())
         return;
-    // An instance still starting has no window to ask yet: it is asked as soon as it has one, so that one started
-    // just before (a document opened in a new instance, say) does not stay behind.
-    std::set<quint32> asked;
-    const QDeadlineTimer deadline(kStartingInstanceWait);
-    for (;;) {
-        std::vector<quint32> ready;
-        bool starting = false;
-        {
-            platform::NamedLockGuard lock(m_instanceMutex);
-            DropDeadInstances();
-            for (int i = 0; i < Table()->UsedCount(); ++i) {
-                const InstanceRecord& record = Table()->records[i];
-                if (record.processId == CurrentProcessId() || asked.count(record.processId))
-                    continue;
-                if (record.mainWindow != 0)
-                    ready.push_back(record.processId);
-                else
-                    starting = true;
-            }
+    std::vector<quint32> ready;
+    {
+        platform::NamedLockGuard lock(m_instanceMutex);
+        DropDeadInstances();
+        for (int i = 0; i < Table()->UsedCount(); ++i) {
+            InstanceRecord& record = Table()->records[i];
+            if (record.processId == CurrentProcessId())
+                continue;
+            // An instance still starting has no window to ask yet: its record asks it, and it closes as soon as it has
+            // one, however long its start takes, so that one started just before (a document opened in a new
+            // instance, say) does not stay behind.
+            if (record.mainWindow != 0)
+                ready.push_back(record.processId);
+            else
+                record.closeAsked = 1;
         }
-        // Sent after the lock is released: no other process waits on the table while we talk to them.
-        for (quint32 processId : ready) {
-            m_shell.PostCloseToInstance(processId);
-            asked.insert(processId);
-        }
-        if (!starting || deadline.hasExpired())
-            return;
-        QThread::msleep(kStartingInstancePoll);
     }
+    // Sent after the lock is released: no other process waits on the table while we talk to them.
+    for (quint32 processId : ready)
+        m_shell.PostCloseToInstance(processId);
+}
+
+bool CInstanceRegistry::TakeCloseAsked() {
+    if (!HasInstanceTable())
+        return false;
+    platform::NamedLockGuard lock(m_instanceMutex);
+    InstanceRecord* own = Table()->Find(CurrentProcessId());
+    return own && std::exchange(own->closeAsked, 0u) != 0;
 }
 
 void CInstanceRegistry::LaunchNewInstance(const QString& path, int number) const {

@@ -30,15 +30,17 @@ public:
     std::optional<InstanceRecord> FindInstanceByPath(const QString& path);
     bool UpdateInstanceRecord(quint32 processId, const InstanceRecord& record);
     // This process's record, which keeps `documentPath` cut, and the whole path beside it (see
-    // platform::RecordDocumentPath).
+    // platform::RecordDocumentPath); a request to close that another instance's Exit left in it stays.
     bool UpdateOwnInstanceRecord(const InstanceRecord& record, const QString& documentPath);
     // This process's record without a document; its window stays within reach of the other instances' Exit.
     void ClearOwnInstanceRecord();
     bool RemoveInstanceRecord(quint32 processId);
     // Takes this process out of the table for good: its record and its liveness lock go.
     void Leave();
-    // Asks every other instance to close: one still starting once it has a window, for a while.
+    // Asks every other instance to close without waiting for any: one still starting, through its record.
     void CloseOtherInstances();
+    // Whether another instance's Exit asked this one to close while it was starting; the request is taken.
+    bool TakeCloseAsked();
     // Starts another process of the program; with a path it opens that document (or stored version `number`).
     void LaunchNewInstance(const QString& path, int number) const;
     // The records of running processes, in the table's order; empty without the table.

@@ -57,14 +57,18 @@ InstanceTable::FindOpen(const std::function<bool(const InstanceRecord& record)>&
     return nullptr;
 }
 
+InstanceRecord* InstanceTable::Find(uint32_t processId) {
+    InstanceRecord* end = records + UsedCount();
+    InstanceRecord* found =
+        std::find_if(records, end, [processId](const InstanceRecord& record) { return record.processId == processId; });
+    return found != end ? found : nullptr;
+}
+
 bool InstanceTable::Update(uint32_t processId, const InstanceRecord& record) {
-    for (int i = 0; i < UsedCount(); ++i) {
-        if (records[i].processId == processId) {
-            records[i] = record;
-            return true;
-        }
-    }
-    return false;
+    InstanceRecord* found = Find(processId);
+    if (found)
+        *found = record;
+    return found;
 }
 
 bool InstanceTable::Remove(uint32_t processId) {

@@ -20,7 +20,8 @@ struct InstanceRecord {
     uint32_t mainWindow; // 0 when the process has no main window that can be asked to close
     char16_t path[kInstancePathLength];
     char16_t caption[kInstanceCaptionLength];
-    uint32_t reserved;
+    // 1 when an Exit in another instance asked the process to close while it had no window yet; 0 otherwise.
+    uint32_t closeAsked;
     int32_t state; // open mode of the process's document: 0 none, 1 editing, 2 read-only, 3 watched, 4 version
 
     QString Path() const;
@@ -41,6 +42,8 @@ struct InstanceTable {
     // First record of a document that is open (states 1 to 3) for which `isDocument` holds (see
     // platform::IsRecordDocument: the record keeps its path cut).
     const InstanceRecord* FindOpen(const std::function<bool(const InstanceRecord& record)>& isDocument) const;
+    // The first record of `processId`; none when there is none.
+    InstanceRecord* Find(uint32_t processId);
     // Overwrites the first record of `processId`; false when there is none.
     bool Update(uint32_t processId, const InstanceRecord& record);
     // Removes the first record of `processId`, moving the later ones down; false when there is none.
@@ -52,5 +55,6 @@ struct InstanceTable {
 };
 
 static_assert(sizeof(InstanceRecord) == 1048 && offsetof(InstanceRecord, path) == 8 &&
-              offsetof(InstanceRecord, caption) == 528 && offsetof(InstanceRecord, state) == 1044);
+              offsetof(InstanceRecord, caption) == 528 && offsetof(InstanceRecord, closeAsked) == 1040 &&
+              offsetof(InstanceRecord, state) == 1044);
 static_assert(sizeof(InstanceTable) == 16776 && offsetof(InstanceTable, records) == 4);

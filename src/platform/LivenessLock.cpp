@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -26,7 +27,28 @@ QString LockPath(const QString& directory, quint32 pid) {
 // More than any path a file system takes; a longer content was not written by a process of ours.
 constexpr qint64 kMaxDocumentPathBytes = 65536;
 
+LivenessLockHook* g_hook = nullptr;
+
+// Whether `path` leads to the file open as `fd`.
+bool NamesOpenFile(const QByteArray& path, int fd) {
+    struct stat open {};
+    struct stat named {};
+    return fstat(fd, &open) == 0 && stat(path.constData(), &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+}
+
+// Removes the lock file open as `fd`, which nobody holds, when its exclusive lock can be taken and `path` still leads
+// to it: a file that a process made at that name meanwhile is that process's.
+void RemoveUnlockedFile(const QByteArray& path, int fd) {
+    if (g_hook)
+        g_hook->Removing();
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && NamesOpenFile(path, fd))
+        unlink(path.constData());
+}
+
 } // namespace
+
+LivenessLockHookInstaller::LivenessLockHookInstaller(LivenessLockHook& hook) : HookInstaller(g_hook, hook) {}
 
 bool ProcessExists(quint32 pid) {
     return kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
@@ -45,9 +67,24 @@ LivenessLock::~LivenessLock() {
 
 bool LivenessLock::Acquire(const QString& directory) {
     m_path = LockPath(directory, static_cast<quint32>(getpid()));
-    m_fd = open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd >= 0 && flock(m_fd, LOCK_EX | LOCK_NB) == 0)
-        return true;
+    const QByteArray path = QFile::encodeName(m_path);
+    for (;;) {
+        m_fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd < 0)
+            break;
+        if (g_hook)
+            g_hook->Locking();
+        // A look at a process of the same id that is gone holds the file for a moment; it may remove it meanwhile.
+        int locked;
+        do
+            locked = flock(m_fd, LOCK_EX);
+        while (locked != 0 && errno == EINTR);
+        if (locked != 0)
+            break;
+        if (NamesOpenFile(path, m_fd))
+            return true;
+        close(m_fd);
+    }
     m_error = m_path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
     if (m_fd >= 0)
         close(m_fd);
@@ -79,7 +116,7 @@ bool LivenessLock::IsAlive(const QString& directory, quint32 pid) {
         // A process listens only once it holds its lock: without it, its socket is left over too, though the id
         // may still name a process (one not yet reaped, or another program's).
         if (fd >= 0)
-            unlink(path.constData());
+            RemoveUnlockedFile(path, fd);
         unlink(QFile::encodeName(InstanceSocketPath(directory, pid)).constData());
     }
     if (fd >= 0)
@@ -100,8 +137,18 @@ void LivenessLock::RemoveLeftovers(const QString& directory) {
             pid = name.mid(socketPrefix.size()).chopped(5);
         bool number = false;
         const quint32 id = pid.toUInt(&number);
-        if (pidText.match(pid).hasMatch() && number && !ProcessExists(id))
-            QFile::remove(directory + QLatin1Char('/') + name);
+        if (!pidText.match(pid).hasMatch() || !number || ProcessExists(id))
+            continue;
+        const QByteArray path = QFile::encodeName(directory + QLatin1Char('/') + name);
+        // A process of that id may have started since and taken its lock: its file stays. What cannot be opened
+        // cannot be locked either.
+        const int fd = name.startsWith(lockPrefix) ? open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+        if (fd >= 0) {
+            RemoveUnlockedFile(path, fd);
+            close(fd);
+        } else {
+            unlink(path.constData());
+        }
     }
 }
 

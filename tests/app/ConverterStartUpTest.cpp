@@ -18,8 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QScopeGuard>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -277,19 +275,17 @@ TEST_F(ConverterStartUp, ReadingASmallMapTakesMemoryForItsSizeNotForTheLargestMa
 }
 
 TEST_F(ConverterStartUp, TheConverterClosesOnlyItsOwnWindowWhileExitClosesEveryInstance) {
-    // An editor in another process: it holds its liveness lock while it runs.
-    QProcess editor;
-    editor.start("sh", {"-c", "exec flock \"$0/nuv-alive-$$\" sleep 60", m_dirs.Path("")});
-    ASSERT_TRUE(editor.waitForStarted());
-    const auto stop = qScopeGuard([&editor] {
-        editor.kill();
-        editor.waitForFinished();
+    // An editor in another process: it holds its liveness lock, taken as every instance takes it, while it runs.
+    ChildBeside editor([directory = m_dirs.Root()](ChildBeside& test) {
+        platform::LivenessLock lock;
+        if (!lock.Acquire(directory))
+            return 1;
+        test.Tell();
+        test.Hear();
+        return 0;
     });
-    const auto editorId = static_cast<quint32>(editor.processId());
-    const QString lock = m_dirs.Path(QStringLiteral("nuv-alive-%1").arg(editorId));
-    for (int i = 0; i < 500 && !platform::LivenessLock::IsAlive(m_dirs.Path(""), editorId); ++i)
-        QThread::msleep(10);
-    ASSERT_TRUE(QFile::exists(lock));
+    ASSERT_TRUE(editor.Hear());
+    const auto editorId = static_cast<quint32>(editor.Id());
 
     {
         FakeShell shell;
@@ -309,6 +305,40 @@ TEST_F(ConverterStartUp, TheConverterClosesOnlyItsOwnWindowWhileExitClosesEveryI
 
     app.OnAppExit();
     EXPECT_EQ(shell.instancesClosed, std::vector<quint32>{editorId});
+}
+
+// Exit waits for no editor that is still starting: such an editor finds itself asked once its window exists, however
+// long its start takes, and closes. One that starts after the Exit stays.
+TEST_F(ConverterStartUp, ExitClosesAnEditorStillStartingOnceItsWindowExists) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+    // An editor in another process that tells the test when it is registered and making its window, and makes it
+    // once the test says so; it ends with the number of requests to close its window.
+    const auto startEditor = [] {
+        return ChildBeside([](ChildBeside& test) {
+            FakeShell editorShell;
+            editorShell.whileCreatingMainWindow = [&test] {
+                test.Tell();
+                test.Hear();
+            };
+            CNUVApp editor(editorShell);
+            return editor.InitEditorInstance({"nuv"}) ? editorShell.closesPosted : 100;
+        });
+    };
+
+    ChildBeside starting = startEditor();
+    ASSERT_TRUE(starting.Hear());
+    app.OnAppExit();
+    EXPECT_TRUE(shell.instancesClosed.empty());
+    EXPECT_EQ(shell.closesPosted, 1);
+    starting.Tell();
+    EXPECT_EQ(starting.Wait(), 1);
+
+    ChildBeside later = startEditor();
+    ASSERT_TRUE(later.Hear());
+    later.Tell();
+    EXPECT_EQ(later.Wait(), 0);
 }
 
 TEST_F(ConverterStartUp, AConversionIsReportedFinishedOnlyOnceTheDocumentIsWritten) {

@@ -37,6 +37,8 @@ public:
 
     bool CreateMainWindow(CNUVApp& created) override {
         app = &created;
+        if (whileCreatingMainWindow)
+            whileCreatingMainWindow();
         return true;
     }
     quint32 MainWindowHandle() const override { return 0; }
@@ -124,6 +126,8 @@ public:
     std::optional<VersionHistoryEntry> versionEntry; // what the version dialog answers
     QStringList askedVersions;
     std::function<void()> whileVersionAsked;
+    // Runs while the main window is made: the process is registered, without a window yet.
+    std::function<void()> whileCreatingMainWindow;
     std::function<void()> whileMainWindowCloses;
     // Runs where the editors would commit what is being typed (and ask about a blank Fn line).
     std::function<void()> whileCommitting;

@@ -332,7 +332,8 @@ TEST(NuvStartUp, AnEditorOfAnotherRuntimeFolderOrAnotherProgramsLockHoldsTheDocu
     const QString linked = dir.filePath("linked.nuv");
     ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(linked).constData()), 0);
     QProcess locker;
-    locker.start("flock", {path, "sleep", "30"});
+    // The lock is taken by the process that holds it, which is the one killed at the end.
+    locker.start("flock", {"--no-fork", path, "sleep", "30"});
     ASSERT_TRUE(locker.waitForStarted());
     for (int i = 0; i < 100 && !platform::DocumentFileLock::IsHeldElsewhere(path); ++i)
         QThread::msleep(50);

@@ -2,9 +2,82 @@
 
 #include <QFile>
 
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
+
+ChildBeside::ChildBeside(const std::function<int(ChildBeside& test)>& work) {
+    int toChild[2];
+    int toTest[2];
+    if (pipe2(toChild, O_CLOEXEC) != 0)
+        return;
+    if (pipe2(toTest, O_CLOEXEC) != 0) {
+        close(toChild[0]);
+        close(toChild[1]);
+        return;
+    }
+    const pid_t test = getpid();
+    m_child = fork();
+    if (m_child == 0) {
+        // Killed with the test, should the test end before it does.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != test)
+            _exit(1);
+        close(toChild[1]);
+        close(toTest[0]);
+        m_fromOther = toChild[0];
+        m_toOther = toTest[1];
+        _exit(work(*this));
+    }
+    close(toChild[0]);
+    close(toTest[1]);
+    m_toOther = toChild[1];
+    m_fromOther = toTest[0];
+    if (m_child < 0) {
+        close(m_toOther);
+        close(m_fromOther);
+        m_toOther = m_fromOther = -1;
+    }
+}
+
+ChildBeside::~ChildBeside() {
+    if (m_child > 0) {
+        kill(m_child, SIGKILL);
+        Wait();
+    }
+}
+
+void ChildBeside::Tell() {
+    const char step = 1;
+    while (write(m_toOther, &step, 1) < 0 && errno == EINTR) {
+    }
+}
+
+bool ChildBeside::Hear() {
+    char step = 0;
+    ssize_t got = 0;
+    do
+        got = read(m_fromOther, &step, 1);
+    while (got < 0 && errno == EINTR);
+    return got == 1;
+}
+
+int ChildBeside::Wait() {
+    if (m_child <= 0)
+        return -1;
+    close(m_toOther);
+    close(m_fromOther);
+    m_toOther = m_fromOther = -1;
+    int status = 0;
+    while (waitpid(m_child, &status, 0) < 0 && errno == EINTR) {
+    }
+    m_child = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 bool MountSmallFileSystem(const QString& folder, qint64 bytes) {
     const uid_t user = geteuid();

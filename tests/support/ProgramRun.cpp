@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 QStringList ProgramRun::Lines() const {
     QStringList lines = QString::fromUtf8(standardOutput).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -15,6 +18,8 @@ std::unique_ptr<QProcess> StartProgram(const QString& name, const QStringList& a
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(workingDirectory);
+    // Should the test end before the program, killed on its time-out, the program ends with it.
+    process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     const QString program = QStringLiteral(NUV_BINARY_DIR "/") + name;
     if (launcher.isEmpty())
         process->start(program, arguments);

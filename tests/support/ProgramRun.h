@@ -19,7 +19,7 @@ struct ProgramRun {
 };
 
 // Starts a program of this build, through `launcher` (a command given the program as its last arguments)
-// when there is one; the caller waits for it.
+// when there is one; the caller waits for it. It is killed when the test process ends.
 std::unique_ptr<QProcess>
 StartProgram(const QString& name, const QStringList& arguments,
              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
