@@ -17,9 +17,12 @@ namespace platform {
 QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced = nullptr);
 // The reverse: CR LF becomes "\n". A user's text file need not be CP932: other programs write UTF-8, with the
 // byte-order mark or (many spreadsheets) without it. Bytes that begin with the mark, or that are valid UTF-8
-// throughout, are read as UTF-8; only the rest as CP932. CP932 text of Japanese characters is practically never
-// valid UTF-8 (its kana and most kanji begin with bytes that UTF-8 never starts a character with), while UTF-8
-// text read as CP932 would turn into other characters without a trace; text of ASCII alone reads alike either way.
+// throughout, are read as UTF-8; only the rest as CP932. CP932 text is seldom valid UTF-8, as its full-width kana
+// and most kanji begin with bytes that UTF-8 never starts a character with, but half-width katakana can make it so:
+// "ﾃｽ" is the bytes C3 BD, the UTF-8 of "ý", and CP932 text of such pairs and ASCII alone reads as other
+// characters. The rule holds all the same, as UTF-8 read as CP932 would turn into other characters without a trace;
+// an export that the program reads back writes such text in UTF-8 (Fallback::Utf8). Text of ASCII alone reads alike
+// either way.
 QString DecodeProcessCodePage(const QByteArray& bytes);
 // The text as a CP932 file gives it back: each character CP932 cannot hold a "?" (and the negation sign its best
 // fit), the form in which an export in the process code page wrote it.
