@@ -44,8 +44,10 @@ public:
     };
 
     // Writing replaces the file as every save does (FileReplacement): Commit puts the new content in place, so a
-    // failed export never destroys the file that was there. With Fallback::Utf8 the text is held until Commit, which
-    // decides the encoding for the whole file.
+    // failed export never destroys the file that was there. With Fallback::Utf8 the text goes out in CP932 as it is
+    // written, a piece at a time, each piece decoded again to learn that it comes back; the texts written are kept
+    // until Commit, shared with their writer, not copied. When a character does not come back, or the whole file
+    // would read as UTF-8, Commit starts the write again and writes the file in UTF-8 from the texts kept.
     bool OpenForWriting(const QString& path, Fallback fallback = Fallback::QuestionMark);
     // Reads the whole file; false when it is not a regular file, cannot be opened or read, or holds more than
     // `maxBytes`.
@@ -77,13 +79,16 @@ public:
     void Close();
 
 private:
+    class ReadBack;
+
     void WriteBytes(const QByteArray& bytes);
+    // Fallback::Utf8: drops what went out in CP932 and writes the texts kept in UTF-8 after the byte-order mark.
+    void RewriteInUtf8();
 
     std::unique_ptr<FileReplacement> m_output;
     bool m_writeFailed = false;
     qsizetype m_replaced = 0;
-    Fallback m_fallback = Fallback::QuestionMark;
-    QString m_held; // Fallback::Utf8: the text written so far
+    std::unique_ptr<ReadBack> m_readBack; // Fallback::Utf8: the texts written and whether CP932 gives them back
     bool m_wroteUtf8 = false;
     FileReplacement::Refusal m_refusal = FileReplacement::Refusal::None;
     QString m_errorText;
