@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <new>
 
 namespace platform {
@@ -21,40 +22,57 @@ QChar BestFit(QChar c) {
     return c == QChar(0x00AC) ? QChar(0xFFE2) : c;
 }
 
-// Whether the bytes are UTF-8 as the standard allows it: no overlong form, no surrogate, nothing past U+10FFFF and
-// no sequence cut short. Stops at the first byte that is not, which in CP932 text is the first non-ASCII one.
-bool IsValidUtf8(QByteArrayView bytes) {
-    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = at + bytes.size();
-    while (at < end) {
-        const unsigned char lead = *at++;
-        if (lead < 0x80)
-            continue;
-        int more = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            more = 1;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            more = 2;
-            low = lead == 0xE0 ? 0xA0 : low;
-            high = lead == 0xED ? 0x9F : high;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            more = 3;
-            low = lead == 0xF0 ? 0x90 : low;
-            high = lead == 0xF4 ? 0x8F : high;
-        } else {
-            return false;
+// Whether bytes, taken a piece at a time, are UTF-8 as the standard allows it: no overlong form, no surrogate,
+// nothing past U+10FFFF and no sequence cut short.
+class Utf8Check {
+public:
+    // Takes the next bytes; false from the first byte that is not UTF-8 on, which in CP932 text is most often its
+    // first one past ASCII.
+    bool Add(QByteArrayView bytes) {
+        for (const char byte : bytes) {
+            if (!m_valid)
+                break;
+            const auto value = static_cast<unsigned char>(byte);
+            if (m_more > 0) {
+                m_valid = value >= m_low && value <= m_high;
+                m_low = 0x80;
+                m_high = 0xBF;
+                --m_more;
+            } else if (value >= 0x80) {
+                m_pastAscii = true;
+                if (value >= 0xC2 && value <= 0xDF) {
+                    m_more = 1;
+                } else if (value >= 0xE0 && value <= 0xEF) {
+                    m_more = 2;
+                    m_low = value == 0xE0 ? 0xA0 : m_low;
+                    m_high = value == 0xED ? 0x9F : m_high;
+                } else if (value >= 0xF0 && value <= 0xF4) {
+                    m_more = 3;
+                    m_low = value == 0xF0 ? 0x90 : m_low;
+                    m_high = value == 0xF4 ? 0x8F : m_high;
+                } else {
+                    m_valid = false;
+                }
+            }
         }
-        if (end - at < more || *at < low || *at > high)
-            return false;
-        for (int i = 1; i < more; ++i) {
-            if ((at[i] & 0xC0) != 0x80)
-                return false;
-        }
-        at += more;
+        return m_valid;
     }
-    return true;
+    // Whether the bytes taken are UTF-8 throughout.
+    bool Valid() const { return m_valid && m_more == 0; }
+    // Whether a byte past ASCII was taken.
+    bool PastAscii() const { return m_pastAscii; }
+
+private:
+    bool m_valid = true;
+    bool m_pastAscii = false;
+    int m_more = 0;             // continuation bytes still to come
+    unsigned char m_low = 0x80; // and the range of the next one
+    unsigned char m_high = 0xBF;
+};
+
+bool IsValidUtf8(QByteArrayView bytes) {
+    Utf8Check check;
+    return check.Add(bytes) && check.Valid();
 }
 
 QString WithLineFeeds(QString text) {
@@ -62,18 +80,85 @@ QString WithLineFeeds(QString text) {
     return text;
 }
 
-// The text with CR LF line ends, in CP932 when DecodeProcessCodePage reads exactly the text back from that, else in
-// UTF-8 after the byte-order mark; `utf8` says which.
-QByteArray EncodeToReadBack(const QString& text, bool& utf8) {
-    QString prepared = text;
-    prepared.replace('\n', QLatin1String("\r\n"));
-    QStringEncoder encoder(CodePage);
-    QByteArray bytes = encoder.encode(prepared);
-    utf8 = encoder.hasError() || DecodeProcessCodePage(bytes) != text;
-    return utf8 ? Utf8Mark + prepared.toUtf8() : bytes;
-}
+// Text cut into pieces of CR LF text, a piece at most this long (and a line end more), so that no copy of a whole
+// file's text is made on the way to its bytes.
+constexpr qsizetype kPieceCharacters = qsizetype(1) << 16;
+
+// Cuts the texts given one after the other into pieces with CR LF line ends, never between the halves of a surrogate
+// pair: a high surrogate at the end of a text waits for the next one.
+class CrLfPieces {
+public:
+    template <typename Take> void Add(QStringView text, const Take& take) {
+        while (!text.isEmpty()) {
+            const QStringView part = text.first(std::min(text.size(), kPieceCharacters));
+            text = text.sliced(part.size());
+            for (qsizetype at = 0; at < part.size();) {
+                const qsizetype lineEnd = part.indexOf(QLatin1Char('\n'), at);
+                const qsizetype end = lineEnd < 0 ? part.size() : lineEnd;
+                m_piece += part.sliced(at, end - at);
+                if (lineEnd >= 0)
+                    m_piece += QLatin1String("\r\n");
+                at = end + 1;
+            }
+            const bool waits = m_piece.back().isHighSurrogate();
+            if (m_piece.size() > 1 || !waits)
+                take(waits ? QStringView(m_piece).chopped(1) : QStringView(m_piece));
+            m_piece = waits ? QString(m_piece.back()) : QString();
+        }
+    }
+    // The end of the text: what waits goes too.
+    template <typename Take> void Finish(const Take& take) {
+        if (!m_piece.isEmpty())
+            take(QStringView(m_piece));
+        m_piece.clear();
+    }
+
+private:
+    QString m_piece;
+};
 
 } // namespace
+
+// What a file written with Fallback::Utf8 needs: the texts written, to write them again in UTF-8, and whether the
+// CP932 that went out gives them back.
+class CodePageTextFile::ReadBack {
+public:
+    // Keeps the text and writes its pieces to the file in CP932 while every character so far comes back from that.
+    void Add(const QString& text, CodePageTextFile& file) {
+        m_texts.append(text);
+        if (m_givesBack)
+            m_pieces.Add(text, [&](QStringView piece) { Encode(piece, file); });
+    }
+    // The end of the text.
+    void Finish(CodePageTextFile& file) {
+        m_pieces.Finish([&](QStringView piece) { Encode(piece, file); });
+    }
+    // Whether DecodeProcessCodePage reads the texts back from what went out: every character came back from CP932,
+    // and the bytes are not read as UTF-8. Bytes that are UTF-8 throughout and go past ASCII (half-width katakana
+    // such as "ﾃｽ") are, and then never give the text: CP932 writes no character in more bytes than UTF-8 does, and
+    // in as many only those whose codes begin with bytes 81 to 84, which never start a UTF-8 character. Nor do they
+    // begin with the byte-order mark: no code of CP932 begins with byte EF.
+    bool GivesBack() const { return m_givesBack && !(m_utf8.Valid() && m_utf8.PastAscii()); }
+    const QStringList& Texts() const { return m_texts; }
+
+private:
+    void Encode(QStringView piece, CodePageTextFile& file) {
+        if (!m_givesBack)
+            return;
+        QStringEncoder encoder(CodePage);
+        const QByteArray bytes = encoder.encode(piece);
+        m_givesBack = !encoder.hasError() && QString(QStringDecoder(CodePage).decode(bytes)) == piece;
+        if (!m_givesBack)
+            return;
+        m_utf8.Add(bytes);
+        file.WriteBytes(bytes);
+    }
+
+    QStringList m_texts; // shared with their writer
+    CrLfPieces m_pieces;
+    Utf8Check m_utf8; // the CP932 that went out
+    bool m_givesBack = true;
+};
 
 QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced) {
     QString prepared;
@@ -122,7 +207,6 @@ CodePageTextFile::~CodePageTextFile() {
 bool CodePageTextFile::OpenForWriting(const QString& path, Fallback fallback) {
     Close();
     m_replaced = 0;
-    m_fallback = fallback;
     m_wroteUtf8 = false;
     m_output = std::make_unique<FileReplacement>(path);
     m_refusal = FileReplacement::Refusal::None;
@@ -134,6 +218,8 @@ bool CodePageTextFile::OpenForWriting(const QString& path, Fallback fallback) {
         m_output.reset();
         return false;
     }
+    if (fallback == Fallback::Utf8)
+        m_readBack = std::make_unique<ReadBack>();
     return true;
 }
 
@@ -163,14 +249,14 @@ void CodePageTextFile::WriteString(const QString& text) {
         m_writeFailed = true;
         return;
     }
-    if (m_fallback == Fallback::Utf8)
-        m_held += text;
+    if (m_readBack)
+        m_readBack->Add(text, *this);
     else
         WriteBytes(EncodeProcessCodePage(text, &m_replaced));
 }
 
 void CodePageTextFile::WriteEncoded(const QByteArray& bytes, qsizetype replaced) {
-    if (!m_output || m_fallback == Fallback::Utf8) {
+    if (!m_output || m_readBack) {
         m_writeFailed = true;
         return;
     }
@@ -188,9 +274,11 @@ void CodePageTextFile::WriteBytes(const QByteArray& bytes) {
 bool CodePageTextFile::Commit() {
     if (!m_output)
         return false;
-    if (m_fallback == Fallback::Utf8) {
-        WriteBytes(EncodeToReadBack(m_held, m_wroteUtf8));
-        m_held.clear();
+    if (m_readBack) {
+        m_readBack->Finish(*this);
+        if (!m_readBack->GivesBack())
+            RewriteInUtf8();
+        m_readBack.reset();
     }
     // A content not fully written is dropped with the replacement, the file left as it was.
     const bool committed = !m_writeFailed && m_output->Commit();
@@ -202,6 +290,26 @@ bool CodePageTextFile::Commit() {
     m_output.reset();
     m_writeFailed = false;
     return committed;
+}
+
+void CodePageTextFile::RewriteInUtf8() {
+    if (m_writeFailed)
+        return;
+    // Started again, the write expects the file it found when it was opened.
+    const FileReplacement::FileState found = m_output->FoundFile();
+    if (!m_output->Open(nullptr, found)) {
+        m_writeFailed = true;
+        m_refusal = m_output->Refused();
+        m_errorText = m_output->ErrorText();
+        return;
+    }
+    m_wroteUtf8 = true;
+    WriteBytes(Utf8Mark);
+    const auto write = [this](QStringView piece) { WriteBytes(piece.toUtf8()); };
+    CrLfPieces pieces;
+    for (const QString& text : m_readBack->Texts())
+        pieces.Add(text, write);
+    pieces.Finish(write);
 }
 
 bool CodePageTextFile::ReadString(QStringView& line) {
@@ -222,7 +330,7 @@ void CodePageTextFile::Close() {
         m_output.reset();
     }
     m_writeFailed = false;
-    m_held.clear();
+    m_readBack.reset();
     m_text.clear();
     m_nextLine = 0;
 }

@@ -17,9 +17,12 @@ namespace platform {
 QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced = nullptr);
 // The reverse: CR LF becomes "\n". A user's text file need not be CP932: other programs write UTF-8, with the
 // byte-order mark or (many spreadsheets) without it. Bytes that begin with the mark, or that are valid UTF-8
-// throughout, are read as UTF-8; only the rest as CP932. CP932 text of Japanese characters is practically never
-// valid UTF-8 (its kana and most kanji begin with bytes that UTF-8 never starts a character with), while UTF-8
-// text read as CP932 would turn into other characters without a trace; text of ASCII alone reads alike either way.
+// throughout, are read as UTF-8; only the rest as CP932. CP932 text is seldom valid UTF-8, as its full-width kana
+// and most kanji begin with bytes that UTF-8 never starts a character with, but half-width katakana can make it so:
+// "ﾃｽ" is the bytes C3 BD, the UTF-8 of "ý", and CP932 text of such pairs and ASCII alone reads as other
+// characters. The rule holds all the same, as UTF-8 read as CP932 would turn into other characters without a trace;
+// an export that the program reads back writes such text in UTF-8 (Fallback::Utf8). Text of ASCII alone reads alike
+// either way.
 QString DecodeProcessCodePage(const QByteArray& bytes);
 // The text as a CP932 file gives it back: each character CP932 cannot hold a "?" (and the negation sign its best
 // fit), the form in which an export in the process code page wrote it.
@@ -41,8 +44,10 @@ public:
     };
 
     // Writing replaces the file as every save does (FileReplacement): Commit puts the new content in place, so a
-    // failed export never destroys the file that was there. With Fallback::Utf8 the text is held until Commit, which
-    // decides the encoding for the whole file.
+    // failed export never destroys the file that was there. With Fallback::Utf8 the text goes out in CP932 as it is
+    // written, a piece at a time, each piece decoded again to learn that it comes back; the texts written are kept
+    // until Commit, shared with their writer, not copied. When a character does not come back, or the whole file
+    // would read as UTF-8, Commit starts the write again and writes the file in UTF-8 from the texts kept.
     bool OpenForWriting(const QString& path, Fallback fallback = Fallback::QuestionMark);
     // Reads the whole file; false when it is not a regular file, cannot be opened or read, or holds more than
     // `maxBytes`.
@@ -74,13 +79,16 @@ public:
     void Close();
 
 private:
+    class ReadBack;
+
     void WriteBytes(const QByteArray& bytes);
+    // Fallback::Utf8: drops what went out in CP932 and writes the texts kept in UTF-8 after the byte-order mark.
+    void RewriteInUtf8();
 
     std::unique_ptr<FileReplacement> m_output;
     bool m_writeFailed = false;
     qsizetype m_replaced = 0;
-    Fallback m_fallback = Fallback::QuestionMark;
-    QString m_held; // Fallback::Utf8: the text written so far
+    std::unique_ptr<ReadBack> m_readBack; // Fallback::Utf8: the texts written and whether CP932 gives them back
     bool m_wroteUtf8 = false;
     FileReplacement::Refusal m_refusal = FileReplacement::Refusal::None;
     QString m_errorText;

@@ -1,4 +1,5 @@
 #include "platform/CodePageTextFile.h"
+#include "support/TemporaryWriteMoment.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -87,6 +88,60 @@ TEST(CodePageTextFile, AFileReadBackFallsBackToUtf8WhenCp932WouldChangeIt) {
         EXPECT_EQ(DecodeProcessCodePage(bytes), text);
     }
     EXPECT_EQ(ProcessCodePageForm(QString::fromUtf8("Größe¬\n")), QString::fromUtf8("Gr??e￢\n"));
+}
+
+// The file goes out as it is written, not held until the commit; one that turns out to need UTF-8 after some of it
+// went out in CP932 (a character CP932 lacks, or a half-width katakana pair that reads as UTF-8, split between two
+// writes) is written again whole. A surrogate pair split between writes, or where the text is cut into pieces, is
+// one character.
+TEST(CodePageTextFile, AFileReadBackGoesOutAsWrittenAndIsWrittenAgainInUtf8Whole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.csv");
+    const QString line = "\"R1\"," + QString(1000, 'x') + '\n';
+    const auto write = [&](const QStringList& ends, bool& utf8) {
+        bool wentOut = false;
+        const TemporaryWriteMoment moment([&] { wentOut = true; });
+        CodePageTextFile out;
+        EXPECT_TRUE(out.OpenForWriting(path, CodePageTextFile::Fallback::Utf8));
+        for (int i = 0; i < 2000; ++i)
+            out.WriteString(line);
+        EXPECT_TRUE(wentOut);
+        for (const QString& end : ends)
+            out.WriteString(end);
+        EXPECT_TRUE(out.Commit());
+        utf8 = out.WroteUtf8();
+        return ReadFileBytes(path);
+    };
+    const auto inUtf8 = [&](const QString& ends) {
+        return "\xEF\xBB\xBF" + QString(line.repeated(2000) + ends).replace("\n", "\r\n").toUtf8();
+    };
+    bool utf8 = true;
+    EXPECT_EQ(write({QString::fromUtf8("要求")}, utf8),
+              EncodeProcessCodePage(line.repeated(2000) + QString::fromUtf8("要求")));
+    EXPECT_FALSE(utf8);
+    EXPECT_EQ(write({QString::fromUtf8("Größe\n")}, utf8), inUtf8(QString::fromUtf8("Größe\n")));
+    EXPECT_TRUE(utf8);
+    EXPECT_EQ(write({QString::fromUtf8("ﾃ"), QString::fromUtf8("ｽ")}, utf8), inUtf8(QString::fromUtf8("ﾃｽ")));
+    EXPECT_TRUE(utf8);
+    const QString pair = QString::fromUtf8("😀");
+    const QString cut = QString(65535, 'a') + pair + 'b';
+    EXPECT_EQ(write({"a" + pair.left(1), pair.mid(1) + '\n', cut, QString(pair[0])}, utf8),
+              inUtf8("a" + pair + '\n' + cut + pair[0]));
+}
+
+// Written again in UTF-8, the file is still the one found when the export began: one that another program wrote
+// meanwhile is left as that program left it.
+TEST(CodePageTextFile, AFileWrittenAgainInUtf8LeavesAFileChangedMeanwhileAlone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("theirs.csv");
+    WriteFileBytes(path, "old");
+    CodePageTextFile out;
+    ASSERT_TRUE(out.OpenForWriting(path, CodePageTextFile::Fallback::Utf8));
+    out.WriteString(QString::fromUtf8("Größe\n"));
+    WriteFileBytes(path, "their content");
+    EXPECT_FALSE(out.Commit());
+    EXPECT_EQ(out.Refused(), FileReplacement::Refusal::Changed);
+    EXPECT_EQ(ReadFileBytes(path), QByteArray("their content"));
 }
 
 TEST(CodePageTextFile, AFailedExportLeavesThePreviousFileAlone) {
