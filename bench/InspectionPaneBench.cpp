@@ -222,10 +222,8 @@ int main(int argc, char** argv) {
         {"--write-doubling-chain-document", SaveDoublingChainDocument},
     };
     for (const auto& [option, write] : writers) {
-        if (argc == 4 && std::string_view(argv[1]) == option) {
-            write(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
-            return 0;
-        }
+        if (argc == 4 && std::string_view(argv[1]) == option)
+            return write(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3])).isEmpty() ? 1 : 0;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

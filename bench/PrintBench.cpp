@@ -27,9 +27,10 @@
 
 namespace {
 
-// A generated document of about `functions` unit functions (1 + 73 per chapter) as a file.
-void SaveGeneratedDocument(const QString& path, int functions) {
-    SaveScriptDocument(path, GeneratedLogicScripts(std::max(1, (functions - 1) / 73)));
+// A generated document of about `functions` unit functions (1 + 73 per chapter) as a file; false when it cannot be
+// written (said).
+bool SaveGeneratedDocument(const QString& path, int functions) {
+    return !SaveScriptDocument(path, GeneratedLogicScripts(std::max(1, (functions - 1) / 73))).isEmpty();
 }
 
 // That document, written and loaded once.
@@ -116,10 +117,8 @@ BENCHMARK(PrintLongTextsRatio)->Arg(5'000'000)->Iterations(3)->Unit(benchmark::k
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    if (argc == 4 && std::string_view(argv[1]) == "--write-generated-document") {
-        SaveGeneratedDocument(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
-        return 0;
-    }
+    if (argc == 4 && std::string_view(argv[1]) == "--write-generated-document")
+        return SaveGeneratedDocument(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3])) ? 0 : 1;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

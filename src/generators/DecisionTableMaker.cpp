@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "texts/StringTable.h"
 
+#include <algorithm>
 #include <exception>
 
 quint32 MakeDecisionTableFlags(const GeneratorOutputOptions& settings) {
@@ -21,22 +22,60 @@ quint32 MakeDecisionTableFlags(const GeneratorOutputOptions& settings) {
     return flags;
 }
 
+namespace {
+
+// Where the table starts: the origin, or the current unit function when the scope starts there and there is one; null
+// without an origin.
+const CUnitFunction* TableStart(const CDocumentData& data, const CUnitFunction* current, quint32 flags) {
+    return (flags & DecisionTableFromOrigin) || !current ? data.registry.origin : current;
+}
+
+// Whether the table follows the Fn statements into the unit functions they call.
+bool TakesCalledFunctions(quint32 flags) {
+    return (flags & (DecisionTableFromOrigin | DecisionTableWithDescendants)) != 0;
+}
+
+// The unit functions the table walks from `start`: it alone, or with every one its Fn statements reach. Throws
+// CTableMakerError when the Fn statements reached from it form a cycle, whichever the range.
+FunctionPath TableRange(const CDocumentData& data, const CUnitFunction* start, bool descend) {
+    FunctionPath reached;
+    if (data.registry.HasFnCycle(start, &reached))
+        throw CTableMakerError{CTableMakerError::FnCycle};
+    if (!descend)
+        return {start};
+    return reached;
+}
+
+// Whether the range of the table holds a Do or Transit State statement, which is all a table is made of; throws as
+// TableRange.
+bool RangeHoldsActions(const CDocumentData& data, const CUnitFunction* current, quint32 flags) {
+    const CUnitFunction* start = TableStart(data, current, flags);
+    if (!start)
+        return false;
+    const FunctionPath range = TableRange(data, start, TakesCalledFunctions(flags));
+    return std::any_of(range.begin(), range.end(), [](const CUnitFunction* function) {
+        return std::any_of(function->logicLines.begin(), function->logicLines.end(), [](const auto& line) {
+            return line && (line->lineKind == SyntaxDo || line->lineKind == SyntaxTransitState);
+        });
+    });
+}
+
+} // namespace
+
 DecisionTableSheet MakeDecisionTable(const CDocumentData& data, const CUnitFunction* current,
                                      const DecisionTableRequest& request, CInspectionProgress* run) {
     const DecisionTableLayoutChoice layout{request.IsDoFirst == 0, request.session.consequentsByCharacterCode == 1,
                                            request.session.antecedentsByCharacterCode == 1,
                                            request.session.traceabilityRows != 0, request.IsIdRow == 0};
-    const CUnitFunction* start = (request.flags & DecisionTableFromOrigin) || !current ? data.registry.origin : current;
+    const CUnitFunction* start = TableStart(data, current, request.flags);
     if (!start)
         return DecisionTableSheet({}, layout, data);
     if (run)
         run->MajorProgress(0, LoadString(StringId::DecisionTableWalkingPaths));
-    size_t reached = 0;
-    if (data.registry.HasFnCycle(start, &reached))
-        throw CTableMakerError{CTableMakerError::FnCycle};
-    const bool descend = (request.flags & (DecisionTableFromOrigin | DecisionTableWithDescendants)) != 0;
-    DecisionTableRawTable table = BuildRawTable(
-        DecisionTablePathCollector(*start, descend, data.registry, data.quantifiers, run, descend ? reached : 1));
+    const bool descend = TakesCalledFunctions(request.flags);
+    const size_t functions = TableRange(data, start, descend).size();
+    DecisionTableRawTable table =
+        BuildRawTable(DecisionTablePathCollector(*start, descend, data.registry, data.quantifiers, run, functions));
     if (request.Option != 0) {
         if (run)
             run->MajorProgress(1, LoadString(StringId::DecisionTableMergingRules));
@@ -102,11 +141,24 @@ GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSe
                                             const DecisionTableDialogChoice& choice, const CUnitFunction* current,
                                             bool& stored, const DecisionTableJobRunner& runJob) {
     stored = false;
-    if (!ConfirmOutputFile(choice.fileName, CsvOutputName(choice.fileName)))
+    const GeneratorOutputOptions options{1, choice.scope, choice.omitRedundancy ? 1 : 0, choice.fileName};
+    // Whether there is anything to write is known before an existing file is asked about: a range without actions, or
+    // one whose Fn statements form a cycle, is said without a question.
+    bool holdsActions = true;
+    std::exception_ptr stopped;
+    if (!choice.fileName.isEmpty()) {
+        try {
+            holdsActions = RangeHoldsActions(data, current, MakeDecisionTableFlags(options));
+        } catch (...) {
+            stopped = std::current_exception();
+        }
+    }
+    const bool makes = holdsActions && !stopped;
+    if (makes && !ConfirmOutputFile(choice.fileName, CsvOutputName(choice.fileName)))
         return GeneratorOkResult::KeepOpen;
     data.TestTable.IsIdRow = choice.rows ? 1 : 0;
     data.TestTable.IsDoFirst = choice.conclusionFirst ? 1 : 0;
-    data.decisionTableOptions = {1, choice.scope, choice.omitRedundancy ? 1 : 0, choice.fileName};
+    data.decisionTableOptions = options;
     session = choice.session;
     stored = true;
 
@@ -119,7 +171,6 @@ GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSe
     request.session = session;
     // How the job ended is said here, on this thread, once it has ended.
     std::optional<CsvFileWrite> write;
-    std::exception_ptr stopped;
     const auto job = [&](CInspectionProgress& run) {
         try {
             write = MakeDecisionTableFile(data, current, request, &run);
@@ -127,11 +178,13 @@ GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSe
             stopped = std::current_exception();
         }
     };
-    if (!runJob) {
-        CInspectionProgress run;
-        job(run);
-    } else if (!runJob(job)) {
-        return GeneratorOkResult::KeepOpen;
+    if (makes) {
+        if (!runJob) {
+            CInspectionProgress run;
+            job(run);
+        } else if (!runJob(job)) {
+            return GeneratorOkResult::KeepOpen;
+        }
     }
     try {
         if (stopped)

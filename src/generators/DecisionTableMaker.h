@@ -95,7 +95,8 @@ using DecisionTableJobRunner = std::function<bool(const std::function<void(CInsp
 // choices in the document and the session (`stored` then becomes true, and the document is to be marked modified),
 // makes and writes the table through `runJob` (on this thread without one), and then says how it ended. A cycle of
 // Fn statements is said in a message and keeps the dialog open; so do Cancel and a table without rules, with nothing
-// written.
+// written. A range without a Do or Transit State statement, or with a cycle, is known before the file is asked about:
+// it is said at once, with no question.
 GeneratorOkResult AcceptDecisionTableDialog(CDocumentData& data, DecisionTableSessionChoices& session,
                                             const DecisionTableDialogChoice& choice, const CUnitFunction* current,
                                             bool& stored, const DecisionTableJobRunner& runJob = {});

@@ -244,7 +244,7 @@ bool CUnitFunctionRegistry::IsTableOfContentsDeeperThan(int levels) const {
     return false;
 }
 
-bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, size_t* reached) const {
+bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, FunctionPath* reached) const {
     FunctionPath path{function};
     FunctionPath acyclic;
     std::vector<CallLevel> levels{{function, 0}};
@@ -262,7 +262,7 @@ bool CUnitFunctionRegistry::HasFnCycle(const CUnitFunction* function, size_t* re
         }
     }
     if (reached)
-        *reached = acyclic.size();
+        *reached = std::move(acyclic);
     return false;
 }
 

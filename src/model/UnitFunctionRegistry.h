@@ -61,8 +61,8 @@ public:
     // Whether b is reached from a through Fn statements; visited is shared by the whole search.
     bool IsReachable(const CUnitFunction* a, const CUnitFunction* b, std::set<const CUnitFunction*>& visited) const;
     // Whether the Fn statements reached from `function` form a cycle; when they do not, `reached` (when given) takes
-    // the number of unit functions reached, `function` included.
-    bool HasFnCycle(const CUnitFunction* function, size_t* reached = nullptr) const;
+    // the unit functions reached, `function` included.
+    bool HasFnCycle(const CUnitFunction* function, FunctionPath* reached = nullptr) const;
     // Whether the table of contents below the origin nests deeper than `levels` (the origin's children are at level
     // 1). A unit function met again on the way down ends that way there, as in the table of contents.
     bool IsTableOfContentsDeeperThan(int levels) const;

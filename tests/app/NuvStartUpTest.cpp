@@ -15,7 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -107,6 +110,96 @@ TEST(NuvStartUp, ASecondStartForAnOpenDocumentHandsItToItsProcessAndEnds) {
     ASSERT_TRUE(first->waitForFinished(20000));
     EXPECT_EQ(first->exitCode(), 0);
     EXPECT_FALSE(QFile::exists(ownerFile));
+}
+
+namespace {
+
+// The processes whose parent this one is, by /proc: with this process their subreaper, those its children started and
+// left too.
+std::vector<pid_t> ChildProcesses() {
+    std::vector<pid_t> children;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isProcess = false;
+        const pid_t pid = entry.toInt(&isProcess);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!isProcess || !stat.open(QIODevice::ReadOnly))
+            continue;
+        // After the name in parentheses: the state, then the parent.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toInt() == getpid())
+            children.push_back(pid);
+    }
+    return children;
+}
+
+// Makes the test the subreaper of what its children start, so that it sees them and ends them: when it ends, every
+// one of them left is killed and waited for.
+class AdoptedProcesses {
+public:
+    AdoptedProcesses() { adopting = prctl(PR_SET_CHILD_SUBREAPER, 1) == 0; }
+    ~AdoptedProcesses() {
+        // One that is being started may come a moment later: quiet for half a second ends the watch.
+        for (int quiet = 0; quiet < 5;) {
+            const std::vector<pid_t> left = ChildProcesses();
+            quiet = left.empty() ? quiet + 1 : 0;
+            for (const pid_t pid : left) {
+                kill(pid, SIGKILL);
+                waitpid(pid, nullptr, 0);
+            }
+            QThread::msleep(100);
+        }
+        prctl(PR_SET_CHILD_SUBREAPER, 0);
+    }
+    AdoptedProcesses(const AdoptedProcesses&) = delete;
+    AdoptedProcesses& operator=(const AdoptedProcesses&) = delete;
+
+    bool adopting = false;
+};
+
+// Waits up to `milliseconds` for the adopted child `pid` to end; true with its exit status 0.
+bool EndsWell(pid_t pid, int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(20);
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+// The commands to run are the editor's own: the editor that New starts is not given them, so that it does not run
+// New in turn, one editor after another.
+TEST(NuvStartUp, TheEditorThatNewStartsIsNotGivenTheCommandsToRun) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    const AdoptedProcesses adopted;
+    ASSERT_TRUE(adopted.adopting);
+    const std::unique_ptr<QProcess> editor = StartNuv(dir, {}, "57600");
+    const QString runtime = dir.filePath("runtime");
+    QDeadlineTimer registered(30000);
+    while (InstanceCountIn(runtime) < 2 && !registered.hasExpired())
+        QThread::msleep(20);
+    ASSERT_EQ(InstanceCountIn(runtime), 2);
+    std::vector<pid_t> started = ChildProcesses();
+    std::erase(started, static_cast<pid_t>(editor->processId()));
+    ASSERT_EQ(started.size(), 1u);
+    QFile environment(QStringLiteral("/proc/%1/environ").arg(started[0]));
+    ASSERT_TRUE(environment.open(QIODevice::ReadOnly));
+    const QList<QByteArray> variables = environment.readAll().split('\0');
+    EXPECT_TRUE(variables.contains("XDG_RUNTIME_DIR=" + QFile::encodeName(runtime)));
+    EXPECT_FALSE(std::any_of(variables.begin(), variables.end(),
+                             [](const QByteArray& variable) { return variable.startsWith("NUV_RUN_COMMANDS="); }));
+
+    // Exit in a third closes both.
+    EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+    ASSERT_TRUE(editor->waitForFinished(20000));
+    EXPECT_EQ(editor->exitCode(), 0);
+    EXPECT_TRUE(EndsWell(started[0], 20000));
+    EXPECT_EQ(InstanceCountIn(runtime), 0);
 }
 
 namespace {

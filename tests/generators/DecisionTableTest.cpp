@@ -109,15 +109,15 @@ TEST_F(DecisionTableTest, ElswOfAWideSwitchHoldsEachNegationOnceWithItsFirstStat
         EXPECT_EQ(value[0].at(QStringLiteral("¬s%1").arg(state)), StepNumbers{2 * (99 - state)}) << state;
 }
 
-// A range without actions has nothing to write: that is said, the file there is kept, and the dialog stays; every
-// scope alike.
+// A range without actions has nothing to write: that is said without a question about the file there, which is kept,
+// and the dialog stays; every scope alike.
 TEST_F(DecisionTableTest, RangeWithoutActionsWritesNothingAndSaysSo) {
     GeneratorTestDocument document({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "if <A>が{a}\nendif"}});
     const QString nothing = QStringLiteral("The range holds no Do or Transit State statement: the decision table has "
                                            "nothing to write. No file was written.");
     for (const quint8 scope : {quint8(1), quint8(2), quint8(0)}) {
         WriteFileBytes(Path("kept.csv"), "kept");
-        messages.Answer(platform::MessageAnswer::Yes); // replace kept.csv
+        const qsizetype shown = messages.Texts().size();
         DecisionTableSessionChoices session;
         DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
         choice.fileName = Path("kept");
@@ -127,7 +127,8 @@ TEST_F(DecisionTableTest, RangeWithoutActionsWritesNothingAndSaysSo) {
                   GeneratorOkResult::KeepOpen)
             << int(scope);
         EXPECT_EQ(ReadFileBytes(Path("kept.csv")), QByteArray("kept")) << int(scope);
-        EXPECT_EQ(messages.Texts().last(), nothing) << int(scope);
+        EXPECT_EQ(messages.Texts().mid(shown), QStringList{nothing}) << int(scope);
+        EXPECT_TRUE(stored);
     }
     // With an action in the called unit function, the table is there with the descendants only.
     GeneratorTestDocument acting({{"Origin", "Fn Child\n(: nothing to do"}, {"Child", "Do <X>を{x}せよ"}});
@@ -182,7 +183,8 @@ TEST_F(DecisionTableTest, FnCycleIsRefusedBeforeAnyFileIsWritten) {
     GeneratorTestDocument document({{"Origin", "Fn Child"}, {"Child", "Do <X>を{x}せよ\nFn Origin"}});
     EXPECT_THROW(Make(document.data, "cycle.csv"), CTableMakerError);
     EXPECT_FALSE(QFile::exists(Path("cycle.csv")));
-    // The dialog's OK says so and stays open, the choices kept.
+    // The dialog's OK says so and stays open, the choices kept; a file there is kept without a question.
+    WriteFileBytes(Path("cycle.csv"), "kept");
     DecisionTableSessionChoices session;
     DecisionTableDialogChoice choice = StoredDecisionTableChoice(document.data, session);
     choice.fileName = Path("cycle");
@@ -191,7 +193,8 @@ TEST_F(DecisionTableTest, FnCycleIsRefusedBeforeAnyFileIsWritten) {
     EXPECT_EQ(AcceptDecisionTableDialog(document.data, session, choice, nullptr, stored), GeneratorOkResult::KeepOpen);
     EXPECT_TRUE(stored);
     EXPECT_EQ(document.data.TestTable.IsIdRow, 0);
-    EXPECT_EQ(messages.Texts().last(), QStringLiteral("Fn構文が循環しているため、決定表を作成できません。"));
+    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("Fn構文が循環しているため、決定表を作成できません。")});
+    EXPECT_EQ(ReadFileBytes(Path("cycle.csv")), QByteArray("kept"));
 }
 
 // A description nested deeper than the walks may go is refused with the reason, by the decision table and the

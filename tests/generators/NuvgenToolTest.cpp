@@ -62,7 +62,7 @@ TEST_F(NuvgenToolTest, DecisionTableAndTestDraftAreWrittenOnlyWhenAllowed) {
 }
 
 // --current starts the table at the unit function given whatever scope the document holds; without it the origin,
-// which has nothing to write: said, and no file.
+// which has nothing to write: said, and no file. A file there is not asked about and is kept.
 TEST_F(NuvgenToolTest, DecisionTableStartsAtTheUnitFunctionGiven) {
     SaveScriptDocument(Path("child.nuv"),
                        {{"Origin", "(: nothing"},
@@ -77,6 +77,15 @@ TEST_F(NuvgenToolTest, DecisionTableStartsAtTheUnitFunctionGiven) {
         run.standardError.contains(QStringLiteral("the decision table has nothing to write. No file was written.")))
         << run.standardError.toStdString();
     EXPECT_FALSE(QFile::exists(Path("origin.csv")));
+    WriteFileBytes(Path("origin.csv"), "kept");
+    run = RunProgram("nuvgen", {"dtable", Path("child.nuv"), "-o", Path("origin")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.standardError.contains(QStringLiteral("上書きしてよろしいですか？")))
+        << run.standardError.toStdString();
+    EXPECT_TRUE(
+        run.standardError.contains(QStringLiteral("the decision table has nothing to write. No file was written.")))
+        << run.standardError.toStdString();
+    EXPECT_EQ(ReadFileBytes(Path("origin.csv")), "kept");
 }
 
 TEST_F(NuvgenToolTest, NoGeneratorOutputGoesOverADocumentThatAnEditorHolds) {

@@ -31,7 +31,8 @@ int BarPosition(double fraction) {
 
 CCheckThreadDialog::CCheckThreadDialog(QWidget* parent, const QString& title)
     : QDialog(parent), m_phaseText(new QLabel(this)), m_phaseBar(MakeBar(this)), m_stepBar(MakeBar(this)),
-      m_cancel(new QPushButton(LoadString(StringId::CancelButton), this)) {
+      m_cancel(
+          new QPushButton(LoadString(title.isEmpty() ? StringId::CancelButton : StringId::OwnCancelButton), this)) {
     setWindowTitle(title.isEmpty() ? LoadString(StringId::InspectionRunningCaption) : title);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);

@@ -22,7 +22,8 @@ class CCheckThreadDialog : public QDialog, public CInspectionProgressSink {
 public:
     static constexpr int BarRange = 1000;
 
-    // Titled "検査の実行中です" unless another title is given.
+    // Titled "検査の実行中です", in the inspection's texts, unless another title is given: the dialog then shows a job of
+    // this program's own, its Cancel in the interface's language as its other texts are.
     explicit CCheckThreadDialog(QWidget* parent = nullptr, const QString& title = QString());
 
     // The whole inspection of the command as the menu command runs it: starts the run, shows the dialog

@@ -336,6 +336,7 @@ TEST(GeneratorDialogsTest, TheDecisionTableIsMadeOnTheWorkerBehindItsProgressAnd
     // This thread takes events while the worker walks: the progress shows, and Cancel is pressed.
     QString title;
     QString phase;
+    QString cancel;
     bool workerRunning = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -345,6 +346,7 @@ TEST(GeneratorDialogsTest, TheDecisionTableIsMadeOnTheWorkerBehindItsProgressAnd
         poll.stop();
         title = progress->windowTitle();
         phase = progress->findChild<QLabel*>()->text();
+        cancel = progress->findChild<QPushButton*>()->text();
         workerRunning = host.runner.IsWorkerRunning();
         QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
@@ -352,6 +354,8 @@ TEST(GeneratorDialogsTest, TheDecisionTableIsMadeOnTheWorkerBehindItsProgressAnd
     dialog.accept();
     EXPECT_EQ(title, "Making the decision table");
     EXPECT_EQ(phase, "Following the conditions and conclusions.");
+    // The window's texts are all in the interface's language, its button's too.
+    EXPECT_EQ(cancel, "Cancel");
     EXPECT_TRUE(workerRunning);
     EXPECT_EQ(host.workerStates, (std::vector<bool>{true, false}));
     // Cancelled: nothing written, said, and the dialog stays with its choices stored.

@@ -21,13 +21,14 @@ std::vector<std::pair<QString, QString>> GeneratedLogicScripts(int chapters, boo
 // conditions, so the findings grow with the square of n (0.6 million at 4,000 unit functions, 14 million at
 // 20,000). Unit function i > 0 lies under (i - 1) / 4 in the table of contents as in the call tree.
 std::unique_ptr<LogicTestDocument> MakeSharedMemberDocument(int n);
-// That document as a document file; gives the path.
+// That document as a document file; gives the path, or nothing as SaveScriptDocument.
 QString SaveSharedMemberDocument(const QString& path, int n);
 
 // n ifs nested in each other, each with its own Do in both branches.
 QString NestedIfScript(int n);
 
-// Documents that push the programs to their limits, as document files; each gives the path.
+// Documents that push the programs to their limits, as document files; each gives the path, or nothing as
+// SaveScriptDocument.
 // The origin's logic as NestedIfScript(n).
 QString SaveNestedIfDocument(const QString& path, int n);
 // A chain of n unit functions, each calling the next twice: expanded, the last one's lines appear 2^(n-1) times.

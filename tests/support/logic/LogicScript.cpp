@@ -152,6 +152,9 @@ QString SaveScriptDocument(const QString& path, const std::vector<std::pair<QStr
     for (size_t i = 0; i < functions.size(); ++i) {
         CUnitFunction* function =
             i == 0 ? data.registry.origin : data.registry.CreateFunction(functions[i].first, data.GetModelOptions());
+        // Beyond the most unit functions a document holds none is made (the registry says so): nothing is written.
+        if (!function)
+            return QString();
         function->name = functions[i].first;
         if (i > 0)
             CUnitFunction::AppendChild(parents.empty() ? data.registry.origin : made[parents[i]], function);
@@ -161,6 +164,7 @@ QString SaveScriptDocument(const QString& path, const std::vector<std::pair<QStr
     ResolveScriptFnLines(data.registry, pendingFn);
     data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
     QString error;
-    EXPECT_TRUE(tools::SaveDocument(data, path, false, &error)) << error.toStdString();
-    return path;
+    const bool saved = tools::SaveDocument(data, path, false, &error);
+    EXPECT_TRUE(saved) << error.toStdString();
+    return saved ? path : QString();
 }

@@ -31,7 +31,9 @@ void ResolveScriptFnLines(const CUnitFunctionRegistry& registry,
                           std::vector<std::pair<CLogicLine*, QString>>& pendingFn);
 
 // A document file written by the document writer: the origin and its children, each a (name, script) pair;
-// gives the path. With parents, function i > 0 lies under function parents[i] (an earlier one) instead.
+// gives the path. With parents, function i > 0 lies under function parents[i] (an earlier one) instead. Gives nothing
+// when the file cannot be written, or when there are more unit functions than a document holds (said): nothing is
+// written then.
 QString SaveScriptDocument(const QString& path, const std::vector<std::pair<QString, QString>>& functions,
                            const std::vector<int>& parents = {});
 

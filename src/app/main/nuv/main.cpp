@@ -11,22 +11,27 @@
 namespace {
 
 // For pictures of the window without a desktop: NUV_RUN_COMMANDS holds command ids, separated by spaces, run one
-// after the other once the window shows.
-void RunCommandsFromEnvironment(CMainFrame& frame, const COpenDocument& document) {
+// after the other once the window shows. The list is this process's own: it is taken out of the environment as it is
+// read, so that no process the editor starts (the editor that New starts, a program that opens a link) runs it again.
+std::vector<int> TakeCommandsFromEnvironment() {
     std::vector<int> ids;
     for (const QString& id : qEnvironmentVariable("NUV_RUN_COMMANDS").split(QLatin1Char(' '), Qt::SkipEmptyParts))
         ids.push_back(id.toInt());
-    MainFrameCommand::RunCommandsInTurn(frame, document, std::move(ids), [&frame](int id) { frame.OnCommand(id); });
+    qunsetenv("NUV_RUN_COMMANDS");
+    return ids;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    RunApplicationProgram(argc, argv, [](CNUVApp& app, CWidgetShell& shell, const QStringList& arguments) {
+    std::vector<int> commands = TakeCommandsFromEnvironment();
+    RunApplicationProgram(argc, argv, [&commands](CNUVApp& app, CWidgetShell& shell, const QStringList& arguments) {
         if (!app.InitEditorInstance(arguments))
             return false;
         shell.ShowMainWindow();
-        RunCommandsFromEnvironment(*shell.MainFrame(), app.Document());
+        CMainFrame& frame = *shell.MainFrame();
+        MainFrameCommand::RunCommandsInTurn(frame, app.Document(), std::move(commands),
+                                            [&frame](int id) { frame.OnCommand(id); });
         return true;
     });
 }
