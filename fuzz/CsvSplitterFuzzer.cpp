@@ -1,6 +1,7 @@
-// Splits any line as a CSV import does, and checks that fields written in the program's own dialect
-// split back into the same fields; then reads the input as a whole file, whose quoted fields may hold line
-// breaks, and checks the same of its records, and that their quotes, as the program writes them, never go wrong.
+// Splits any line as a CSV import does, and checks that fields written in the program's own dialect split back
+// into the same fields, and that a field that does not begin with a quote is its text as it stands; then reads the
+// input as a whole file, whose quoted fields may hold line breaks, and checks the same of its records, and that their
+// quotes, as the program writes them, never go wrong.
 #include "model/CsvUtilities.h"
 #include "platform/CodePageTextFile.h"
 
@@ -45,6 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QStringList reread;
     SplitCsvLine(reread, written);
     if (reread != fields)
+        std::abort();
+    QString unquoted = line;
+    unquoted.remove(',');
+    QStringList one;
+    SplitCsvLine(one, unquoted);
+    if (!unquoted.isEmpty() && !unquoted.startsWith('"') && one != QStringList{unquoted})
         std::abort();
 
     // Written back as the exports write, each record ended by a line end, but in UTF-8 with its byte-order mark so

@@ -18,7 +18,8 @@ class CodePageTextFile;
 // origin, which becomes "ROOT": "ROW" holds a unit function per row with a unit function per cell below it, "COLUMN"
 // one per column header with one per cell below it; each cell is named after its row and column header ("R1-C1") and
 // holds the field as its content text. The first line holds the column headers, each further line a row name and its
-// cells. Quotes are honoured, so a quoted field may hold commas, quotes and line breaks.
+// cells. Quotes are honoured, so a quoted field may hold commas, quotes and line breaks; a quote in a field that does
+// not begin with one is part of its text.
 class CCsvTreeReader {
 public:
     // A larger file is refused unread: its cells could not all become unit functions anyway.

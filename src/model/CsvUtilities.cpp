@@ -5,19 +5,25 @@
 namespace {
 
 QString UnquoteCsvField(QStringView field) {
-    // The enclosing quotes go first, so that an empty quoted field stays empty instead of becoming one quote.
-    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-        field = field.mid(1, field.size() - 2);
+    // A quote is part of the text of a field that does not begin with one.
+    if (!field.startsWith('"'))
+        return field.toString();
     QString text;
     text.reserve(field.size());
-    for (qsizetype i = 0; i < field.size(); ++i) {
+    qsizetype i = 1;
+    for (; i < field.size(); ++i) {
         if (field[i] != '"') {
             text += field[i];
         } else if (i + 1 < field.size() && field[i + 1] == '"') {
             text += '"';
             ++i;
+        } else {
+            break;
         }
     }
+    // Text after the closing quote (a misplaced quote, which the record reader reports) is kept as it stands.
+    if (i + 1 < field.size())
+        text += field.mid(i + 1);
     return text;
 }
 
@@ -30,20 +36,24 @@ QString QuoteCsvField(const QString& text) {
 }
 
 bool CsvFieldCursor::NextRaw(QStringView& raw, bool& tail) {
-    // A field starts outside quotes: a comma inside them was part of the one before.
-    qsizetype quotes = 0;
-    for (qsizetype i = m_at; i < m_line.size(); ++i) {
-        if (m_line[i] == '"') {
-            ++quotes;
-        } else if (m_line[i] == ',' && quotes % 2 == 0) {
+    if (m_at > m_line.size())
+        return false;
+    // A comma ends a field unless the field began with a quote that is still open.
+    bool quoted = m_at < m_line.size() && m_line[m_at] == '"';
+    for (qsizetype i = m_at + (quoted ? 1 : 0); i < m_line.size(); ++i) {
+        if (m_line[i] == '"' && quoted) {
+            // A doubled quote stays inside; a single one closes the field's quotes.
+            if (i + 1 < m_line.size() && m_line[i + 1] == '"')
+                ++i;
+            else
+                quoted = false;
+        } else if (m_line[i] == ',' && !quoted) {
             raw = m_line.mid(m_at, i - m_at);
             tail = false;
             m_at = i + 1;
             return true;
         }
     }
-    if (m_at > m_line.size())
-        return false;
     raw = m_line.mid(m_at);
     tail = true;
     m_at = m_line.size() + 1;
@@ -86,8 +96,7 @@ bool CsvRecordReader::Scan(QStringView line, State& state) {
                 state = State::Unquoted;
             break;
         case State::Unquoted:
-            if (c == '"')
-                return false;
+            // A quote in a field that does not begin with one is part of its text.
             if (c == ',')
                 state = State::FieldStart;
             break;

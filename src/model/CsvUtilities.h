@@ -12,9 +12,10 @@ class CodePageTextFile;
 // The CSV dialect of the program: every field is quoted and followed by a comma, so each line it writes
 // ends with a comma before the line end (the writers add "\n" themselves).
 QString QuoteCsvField(const QString& text);
-// Appends the fields of the line to the list. A comma ends a field only outside quotes; quotes are removed,
-// a doubled quote gives one. Text after the last comma counts only when its field is not empty. Splitting stops
-// once more than `maxFields` fields were appended.
+// Appends the fields of the line to the list. A field that begins with a quote is quoted: a comma inside its quotes
+// is text, its enclosing quotes are removed and a doubled quote in it gives one. In a field that does not begin with
+// a quote, a quote is part of its text (`32" screen`). Text after the last comma counts only when its field is not
+// empty. Splitting stops once more than `maxFields` fields were appended.
 void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields = std::numeric_limits<qsizetype>::max());
 // The fields of a line as SplitCsvLine finds them, one at a time: a line of many fields costs no list of them.
 class CsvFieldCursor {
@@ -46,8 +47,8 @@ public:
         None,
         // A quoted field runs to the end of the file.
         Unclosed,
-        // A quote that ends a field is followed by other text than a comma, a line end or a quote (which would double
-        // it), or a field that does not begin with a quote holds one.
+        // A quote that ends a quoted field is followed by other text than a comma, a line end or a quote (which would
+        // double it). A quote in a field that does not begin with one is text, never a fault.
         Misplaced,
     };
 

@@ -203,9 +203,25 @@ TEST_F(TraceabilityMatrixTest, ImportNamesTheLineOfAMisplacedQuoteBeforeALaterQu
     EXPECT_EQ(pane.Lines().mid(2, 3),
               QStringList({"2 の原要求項目 \"REQ-A\" を \"\" に変更",
                            "Line 5 holds a quote out of place (a closing quote followed by other than a comma, a line "
-                           "end or another quote, or a quote in a field that does not begin with one): nothing from "
-                           "line 5 on was read.",
+                           "end or another quote): nothing from line 5 on was read.",
                            "--- インポートした単位機能数: 1, 変更した単位機能数: 1 ---"}));
+}
+
+// A quote in a field that does not begin with one is part of its text, in the items' names and in the rows alike.
+TEST_F(TraceabilityMatrixTest, ImportReadsAQuoteInAFieldThatDoesNotBeginWithOneAsText) {
+    document.Find("Steam").name = QStringLiteral("12\" steam");
+    Rebuild();
+    WriteFileBytes(Path("typed.csv"), platform::EncodeProcessCodePage(QStringLiteral(
+                                          "cooker.nuv,1.02,\n,原要求項目,REQ-A,5\" x 3\" panel,\n番号,名前,\n"
+                                          "1,Boil,○,○,\n1.1,12\" steam,,○,\n")));
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("typed.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements,
+              std::set<QString>({QStringLiteral("REQ-A"), QStringLiteral("5\" x 3\" panel")}));
+    EXPECT_EQ(document.Find("12\" steam").header.ownRequirements,
+              std::set<QString>({QStringLiteral("5\" x 3\" panel")}));
+    EXPECT_TRUE(pane.Lines().contains("--- インポートした単位機能数: 2, 変更した単位機能数: 2 ---"))
+        << pane.Lines().join('\n').toStdString();
 }
 
 TEST_F(TraceabilityMatrixTest, ImportRefusals) {

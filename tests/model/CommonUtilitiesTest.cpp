@@ -34,6 +34,9 @@ TEST(CsvUtilities, SplittingHonoursQuotesAndDropsAnEmptyTail) {
     EXPECT_EQ(split("\"\"\"\""), QStringList{"\""});
     EXPECT_EQ(split("a,\"\"\"\"\"\""), (QStringList{"a", "\"\""}));
     EXPECT_EQ(split("a,\""), QStringList{"a"});
+    // A quote in a field that does not begin with one is text, doubled or not, and a comma after it ends the field.
+    EXPECT_EQ(split("TV,32\" screen,100,"), (QStringList{"TV", "32\" screen", "100"}));
+    EXPECT_EQ(split("5\" x 3\" panel,a\"\"b,\"c\""), (QStringList{"5\" x 3\" panel", "a\"\"b", "c"}));
     // What QuoteCsvField writes splits back to the original texts.
     QString line = QuoteCsvField("say \"hi\", then go") + QuoteCsvField("") + QuoteCsvField("x");
     EXPECT_EQ(split(line), (QStringList{"say \"hi\", then go", "", "x"}));
@@ -67,8 +70,10 @@ TEST(CsvUtilities, RecordsHoldQuotedLineBreaksAndEndAtAQuoteThatGoesWrong) {
     // A closing quote followed by text: the quotes of the rest of the line no longer pair up.
     EXPECT_EQ(read(",C1,C2\r\n\"r2,\"3\",\"4\",\r\nR3,a\r\n"),
               (QStringList{"1:,C1,C2", "2?2:\"r2,\"3\",\"4\",", "3:R3,a"}));
-    // The same on the second line of a quoted field, and a quote inside a field that does not begin with one.
-    EXPECT_EQ(read("\"a\nb\" c,\r\nx,5\" d\r\n\"e\"\r\n"), (QStringList{"1?2:\"a\nb\" c,", "3?3:x,5\" d", "4:\"e\""}));
+    // The same on the second line of a quoted field. A quote inside a field that does not begin with one is text: it
+    // opens no quoted part, so the line end after it ends the record.
+    EXPECT_EQ(read("\"a\nb\" c,\r\nx,5\" d\r\n\"e\"\r\nTV,32\" screen,\"f\r\ng\",\r\n"),
+              (QStringList{"1?2:\"a\nb\" c,", "3:x,5\" d", "4:\"e\"", "5:TV,32\" screen,\"f\ng\","}));
 }
 
 TEST(CsvUtilities, CsvExtensionIsAddedUnlessOneOfTheTwoSpellingsIsThere) {
