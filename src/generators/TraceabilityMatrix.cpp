@@ -31,6 +31,13 @@ QString CsvLine(const QStringList& cells) {
     return line + '\n';
 }
 
+// What is said of the quotes of the record the reader gave last when they went wrong.
+QString QuoteFaultText(const CsvRecordReader& records) {
+    if (records.Fault() == CsvRecordReader::QuoteFault::Unclosed)
+        return LoadString(StringId::TraceabilityUnclosedQuote).arg(records.Line());
+    return LoadString(StringId::TraceabilityMisplacedQuote).arg(records.FaultLine()).arg(records.Line());
+}
+
 void AddOnce(QStringList& list, const QString& text) {
     if (!text.isEmpty() && !list.contains(text))
         list << text;
@@ -166,9 +173,18 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     // The records are walked field by field, never held as lists of fields: a field of a byte or two would take
     // tens of bytes as an item of a list. A quoted field may hold line breaks, as the export writes a name with them.
     CsvRecordReader records(file);
+    // Where the quotes of the document's name or of the items' names go wrong, no field after them can be told.
+    const auto refuseQuoteFault = [&records] {
+        platform::ShowMessageBox(LoadString(StringId::TraceabilityFormatError) + QLatin1String("\n\n") +
+                                     QuoteFaultText(records),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return ImportResult::NotImported;
+    };
     QStringView record;
     if (!records.Next(record))
         return ImportResult::NotImported;
+    if (records.Fault() != CsvRecordReader::QuoteFault::None)
+        return refuseQuoteFault();
     QString firstField;
     CsvFieldCursor(record).Next(firstField);
     const QString ownName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
@@ -176,10 +192,9 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         platform::ShowMessageBox(LoadString(StringId::TraceabilityOtherDocument), platform::MessageButtons::YesNo,
                                  platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
         return ImportResult::NotImported;
-    // A line of names that runs to the end of the file inside a quote leaves no rows to read.
     QStringView namesLine;
-    if (!records.Next(namesLine) || records.Fault() != CsvRecordReader::QuoteFault::None)
-        namesLine = {};
+    if (records.Next(namesLine) && records.Fault() != CsvRecordReader::QuoteFault::None)
+        return refuseQuoteFault();
     Build();
     ColumnNames columns(namesLine, SortedColumns());
     m_rows.clear();
@@ -202,13 +217,8 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     for (bool words = true; records.Next(record); words = false) {
         // A quote left open takes the rest of the file into its record, which is no row as the export wrote one; after
         // a misplaced quote, records may begin inside a field.
-        if (records.Fault() == CsvRecordReader::QuoteFault::Unclosed) {
-            pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityUnclosedQuote).arg(records.Line()));
-            break;
-        }
-        if (records.Fault() == CsvRecordReader::QuoteFault::Misplaced) {
-            pane.AddMessageWithoutTarget(
-                LoadString(StringId::TraceabilityMisplacedQuote).arg(records.FaultLine()).arg(records.Line()));
+        if (records.Fault() != CsvRecordReader::QuoteFault::None) {
+            pane.AddMessageWithoutTarget(QuoteFaultText(records));
             break;
         }
         if (words)

@@ -28,7 +28,8 @@ public:
 
     enum class ImportResult { NotImported, Imported };
     // Reads a matrix file and gives each unit function the own items its row marks with "○". A row whose name
-    // cell does not name the unit function of its outline number is not applied and is listed in the pane.
+    // cell does not name the unit function of its outline number is not applied and is listed in the pane. Where the
+    // quotes of a record go wrong the import stops, naming the line; in the first two, nothing is read.
     ImportResult Import(const QString& fileName, CInspectionView& pane);
 
     // Each own item with the unit functions whose effective items hold it, then those without any.

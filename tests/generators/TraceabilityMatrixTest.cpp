@@ -224,6 +224,35 @@ TEST_F(TraceabilityMatrixTest, ImportReadsAQuoteInAFieldThatDoesNotBeginWithOneA
         << pane.Lines().join('\n').toStdString();
 }
 
+// Where the quotes go wrong in the document's name or the items' names, no field after them can be told: nothing is
+// imported, and the message names the line.
+TEST_F(TraceabilityMatrixTest, ImportRefusesAQuoteThatGoesWrongInTheFirstTwoLinesNamingItsLine) {
+    const QString refused =
+        QStringLiteral("要求仕様が読込めませんでした。\nファイルのフォーマットを確認して下さい。\n\n");
+    const QString rows = QStringLiteral("番号,名前,\n1,Boil,,\n");
+    const struct {
+        QString names;
+        QString said;
+    } cases[] = {
+        {QStringLiteral("\"cooker\".nuv,\"\",\n\"\",\"原要求項目\",\"REQ-A\",\n"),
+         "Line 1 holds a quote out of place (a closing quote followed by other than a comma, a line end or another "
+         "quote): nothing from line 1 on was read."},
+        {QStringLiteral("\"cooker.nuv\",\"\",\n\"\",\"原要求\n項目\"s,\"REQ-A\",\n"),
+         "Line 3 holds a quote out of place (a closing quote followed by other than a comma, a line end or another "
+         "quote): nothing from line 2 on was read."},
+        {QStringLiteral("\"cooker.nuv\",\"\",\n\"\",\"原要求項目\",\"REQ-A,\n"),
+         "The row from line 2 holds a quote that the file never closes: nothing from line 2 on was read."},
+    };
+    for (const auto& test : cases) {
+        WriteFileBytes(Path("broken.csv"), platform::EncodeProcessCodePage(test.names + rows));
+        CInspectionView pane;
+        EXPECT_EQ(Matrix().Import(Path("broken.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
+        EXPECT_EQ(messages.Texts().last(), refused + test.said);
+        EXPECT_EQ(pane.LineCount(), 0);
+        EXPECT_EQ(document.Find("Boil").header.ownRequirements.size(), 2u);
+    }
+}
+
 TEST_F(TraceabilityMatrixTest, ImportRefusals) {
     CInspectionView pane;
     EXPECT_EQ(Matrix().Import(Path("none.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
