@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <map>
 
 namespace {
 
@@ -45,34 +46,35 @@ void AddOnce(QStringList& list, const QString& text) {
 
 // The columns of the line of names: each known by where its name starts in the line until a row marks it, then by
 // its name, read once and shared by every mark after. Four bytes a column, as a line may hold millions of empty
-// ones. An export in the code page wrote an item CP932 cannot hold in its code-page form, a "?" for each character
-// it lacks: a name in that form stands for the item the export wrote at its place, the document's items in sorted
-// order from the third column on.
+// ones.
+//
+// An export in the code page wrote an item CP932 cannot hold in its code-page form, a "?" for each character it
+// lacks. In a file read as CP932, a name in that form stands for the item it was written from when that is the one
+// item of the document in that form and no other column holds the name. Any other name in the form of an item is read
+// as written, and Ambiguous lists it: it may stand for several items.
 class ColumnNames {
 public:
-    ColumnNames(QStringView line, QStringList exported) : m_cursor(line), m_exported(std::move(exported)) {
+    ColumnNames(QStringView line, const QStringList& items, bool readAsCodePage) : m_cursor(line) {
         // A file within the import's bound has records of fewer than 2^31 characters.
         for (qsizetype start = m_cursor.Position(); m_cursor.Skip(); start = m_cursor.Position())
             m_columns.push_back(static_cast<quint32>(start));
+        if (readAsCodePage)
+            FindCodePageForms(items);
     }
 
     size_t Count() const { return m_columns.size(); }
+    // The names read as written although they are the code-page form of an item, each once.
+    const QStringList& Ambiguous() const { return m_ambiguous; }
 
     const QString& Name(size_t column) {
         quint32& entry = m_columns[column];
         if (entry & kRead)
             return m_names[entry & ~kRead];
-        m_cursor.Seek(entry);
-        QString name;
-        m_cursor.Next(name);
+        const auto standsFor = m_standsFor.find(column);
+        QString name = standsFor != m_standsFor.end() ? standsFor->second : ReadName(column);
         // An empty name is a field of three characters at most, read again at little cost.
         if (name.isEmpty())
             return m_empty;
-        if (column >= kFirstItem && column - kFirstItem < size_t(m_exported.size())) {
-            const QString& item = m_exported[qsizetype(column - kFirstItem)];
-            if (item != name && platform::ProcessCodePageForm(item) == name)
-                name = item;
-        }
         entry = kRead | static_cast<quint32>(m_names.size());
         m_names.push_back(std::move(name));
         return m_names.back();
@@ -82,10 +84,50 @@ private:
     static constexpr quint32 kRead = quint32(1) << 31;
     static constexpr size_t kFirstItem = 2;
 
+    QString ReadName(size_t column) {
+        m_cursor.Seek(m_columns[column]);
+        QString name;
+        m_cursor.Next(name);
+        return name;
+    }
+
+    void FindCodePageForms(const QStringList& items) {
+        // The items an export in the code page wrote in another form, by that form. A file read as CP932 holds none of
+        // them as it is, only their forms.
+        std::map<QString, QStringList> written;
+        for (const QString& item : items) {
+            QString form = platform::ProcessCodePageForm(item);
+            if (form != item)
+                written[form] << item;
+        }
+        if (written.empty())
+            return;
+        // An item may be named so itself, as a user may name one "?".
+        for (const QString& item : items) {
+            if (const auto same = written.find(item); same != written.end())
+                same->second << item;
+        }
+        // Of each form, the first column that holds it and the number of those that do.
+        std::map<QString, std::pair<size_t, int>> held;
+        for (size_t column = kFirstItem; column < m_columns.size(); ++column) {
+            const QString name = ReadName(column);
+            if (written.contains(name))
+                ++held.try_emplace(name, column, 0).first->second.second;
+        }
+        for (const auto& [form, columns] : held) {
+            const QStringList& from = written.at(form);
+            if (columns.second == 1 && from.size() == 1)
+                m_standsFor.emplace(columns.first, from.front());
+            else
+                m_ambiguous << form;
+        }
+    }
+
     CsvFieldCursor m_cursor;
-    const QStringList m_exported;
-    std::vector<quint32> m_columns; // the start of the name in the line, or kRead and its index in m_names
-    std::deque<QString> m_names;    // grows without moving a name given out
+    std::vector<quint32> m_columns;        // the start of the name in the line, or kRead and its index in m_names
+    std::deque<QString> m_names;           // grows without moving a name given out
+    std::map<size_t, QString> m_standsFor; // the columns whose name stands for an item in its code-page form
+    QStringList m_ambiguous;
     const QString m_empty;
 };
 
@@ -196,7 +238,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     if (records.Next(namesLine) && records.Fault() != CsvRecordReader::QuoteFault::None)
         return refuseQuoteFault();
     Build();
-    ColumnNames columns(namesLine, SortedColumns());
+    ColumnNames columns(namesLine, m_columns, file.ReadAsCodePage());
     m_rows.clear();
     m_columns.clear();
     if (columns.Count() == 0) {
@@ -209,6 +251,8 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     pane.ClearMessages();
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportStart));
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityChangesHeading).arg(requirementWord));
+    for (const QString& name : columns.Ambiguous())
+        pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityAmbiguousColumn).arg(name, requirementWord));
     int imported = 0;
     int changed = 0;
     const QString ownMark = LoadString(StringId::TraceabilityOwnMark);

@@ -186,11 +186,15 @@ QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced) {
     return bytes;
 }
 
-QString DecodeProcessCodePage(const QByteArray& bytes) {
+QString DecodeProcessCodePage(const QByteArray& bytes, bool* readAsCodePage) {
     const QByteArrayView mark(Utf8Mark);
-    QString text = bytes.startsWith(mark) ? QString::fromUtf8(bytes.sliced(mark.size()))
-                   : IsValidUtf8(bytes)   ? QString::fromUtf8(bytes)
-                                          : QStringDecoder(CodePage).decode(bytes);
+    const bool marked = bytes.startsWith(mark);
+    const bool utf8 = marked || IsValidUtf8(bytes);
+    if (readAsCodePage)
+        *readAsCodePage = !utf8;
+    QString text = marked ? QString::fromUtf8(bytes.sliced(mark.size()))
+                   : utf8 ? QString::fromUtf8(bytes)
+                          : QStringDecoder(CodePage).decode(bytes);
     return WithLineFeeds(std::move(text));
 }
 
@@ -240,7 +244,7 @@ bool CodePageTextFile::OpenForReading(QIODevice& device, qint64 maxBytes) {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    m_text = DecodeProcessCodePage(bytes);
+    m_text = DecodeProcessCodePage(bytes, &m_readAsCodePage);
     return true;
 }
 
@@ -333,6 +337,7 @@ void CodePageTextFile::Close() {
     m_readBack.reset();
     m_text.clear();
     m_nextLine = 0;
+    m_readAsCodePage = false;
 }
 
 } // namespace platform

@@ -22,8 +22,8 @@ QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced = null
 // "ﾃｽ" is the bytes C3 BD, the UTF-8 of "ý", and CP932 text of such pairs and ASCII alone reads as other
 // characters. The rule holds all the same, as UTF-8 read as CP932 would turn into other characters without a trace;
 // an export that the program reads back writes such text in UTF-8 (Fallback::Utf8). Text of ASCII alone reads alike
-// either way.
-QString DecodeProcessCodePage(const QByteArray& bytes);
+// either way. `readAsCodePage`, when given, says whether the bytes were read as CP932.
+QString DecodeProcessCodePage(const QByteArray& bytes, bool* readAsCodePage = nullptr);
 // The text as a CP932 file gives it back: each character CP932 cannot hold a "?" (and the negation sign its best
 // fit), the form in which an export in the process code page wrote it.
 QString ProcessCodePageForm(const QString& text);
@@ -76,6 +76,8 @@ public:
     // The next line without its line end, a view into the text read that holds until the file is closed or opened
     // again; false at the end of the file.
     bool ReadString(QStringView& line);
+    // Whether the text read was CP932, not UTF-8 (DecodeProcessCodePage).
+    bool ReadAsCodePage() const { return m_readAsCodePage; }
     void Close();
 
 private:
@@ -96,6 +98,7 @@ private:
     // The text read, every line end a "\n", and where the next line starts in it.
     QString m_text;
     qsizetype m_nextLine = 0;
+    bool m_readAsCodePage = false;
 };
 
 } // namespace platform

@@ -90,30 +90,75 @@ TEST_F(TraceabilityMatrixTest, AnExportOfNamesTheCodePageCannotHoldImportsBackUn
         << pane.Lines().join('\n').toStdString();
 }
 
-// An export written before in the code page holds "?" for each character it lacks, in names and items alike; such a
-// name stands for the one it was written from (an item for the one at its column's place), so the file imported back
-// unchanged changes nothing, and an edited mark applies to the item of its column.
+// An export written before in the code page holds "?" for each character it lacks, in names and items alike. Such a
+// name stands for the one item of the document in that form, wherever its column now stands: the file imported back
+// after an item that sorts before it was added leaves the items as they were, and an edited mark applies to the item
+// of its column.
 TEST_F(TraceabilityMatrixTest, ImportTakesBackNamesAndItemsAnExportInTheCodePageWroteWithQuestionMarks) {
     CUnitFunction& keepWarm = document.Find("Keep warm");
     keepWarm.name = QStringLiteral("Größe");
-    keepWarm.header.ownRequirements = {QStringLiteral("Größe"), QStringLiteral("Grüße")};
+    keepWarm.header.ownRequirements = {QStringLiteral("Größe"), QStringLiteral("✓")};
     Rebuild();
     const QString text = platform::ProcessCodePageForm(Matrix().MakeLines().join(QString()));
-    ASSERT_TRUE(text.contains(QStringLiteral("\"2\",\"Gr??e\",\"○\",\"○\",")));
+    ASSERT_TRUE(text.contains(QStringLiteral("\"\",\"原要求項目\",\"Gr??e\",\"REQ-A\",\"REQ-B\",\"?\",")));
+    ASSERT_TRUE(text.contains(QStringLiteral("\"2\",\"Gr??e\",\"○\",\"\",\"\",\"○\",")));
     WriteFileBytes(Path("old.csv"), platform::EncodeProcessCodePage(text));
+    document.Find("Steam").header.ownRequirements = {QStringLiteral("0-new")};
+    Rebuild();
     CInspectionView pane;
     ASSERT_EQ(Matrix().Import(Path("old.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
-    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Größe"), QStringLiteral("Grüße")}));
-    EXPECT_TRUE(pane.Lines().contains("--- インポートした単位機能数: 4, 変更した単位機能数: 0 ---"))
-        << pane.Lines().join('\n').toStdString();
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Größe"), QStringLiteral("✓")}));
+    EXPECT_EQ(pane.Lines().mid(2, 2), QStringList({"1.1 の原要求項目 \"0-new\" を \"\" に変更",
+                                                   "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}));
 
     QString edited = text;
-    edited.replace(QStringLiteral("\"2\",\"Gr??e\",\"○\",\"○\","), QStringLiteral("\"2\",\"Gr??e\",\"\",\"○\","));
+    edited.replace(QStringLiteral("\"2\",\"Gr??e\",\"○\","), QStringLiteral("\"2\",\"Gr??e\",\"\","));
     WriteFileBytes(Path("edited.csv"), platform::EncodeProcessCodePage(edited));
     ASSERT_EQ(Matrix().Import(Path("edited.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
-    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Grüße")}));
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("✓")}));
     EXPECT_TRUE(pane.Lines().contains("--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"))
         << pane.Lines().join('\n').toStdString();
+}
+
+// A "?" name is read as written where it cannot tell one item: when several items of the document have that form (an
+// item may be named "?" itself), when another column holds the same name, and in a file read as UTF-8, which never
+// held a "?" for a character it lacks. In a file read as CP932 the list says that the name may stand for several items.
+TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereItCannotTellOneItem) {
+    CUnitFunction& keepWarm = document.Find("Keep warm");
+    keepWarm.header.ownRequirements = {QStringLiteral("Größe"), QStringLiteral("Grüße")};
+    document.Find("Boil").header.ownRequirements = {QStringLiteral("?"), QStringLiteral("✓")};
+    document.Find("Steam").header.ownRequirements = {QStringLiteral("Maß")};
+    Rebuild();
+    WriteFileBytes(
+        Path("old.csv"),
+        platform::EncodeProcessCodePage(QStringLiteral(
+            "\"cooker.nuv\",\"1.02\",\n\"\",\"原要求項目\",\"Gr??e\",\"?\",\"Ma?\",\"Ma?\",\n\"番号\",\"名前\",\n"
+            "\"1\",\"Boil\",\"\",\"○\",\"\",\"\",\n\"1.1\",\"Steam\",\"\",\"\",\"○\",\"\",\n"
+            "\"2\",\"Keep warm\",\"○\",\"\",\"\",\"○\",\n")));
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("old.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements, std::set<QString>({QStringLiteral("?")}));
+    EXPECT_EQ(document.Find("Steam").header.ownRequirements, std::set<QString>({QStringLiteral("Ma?")}));
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Gr??e"), QStringLiteral("Ma?")}));
+    EXPECT_EQ(pane.Lines().mid(2, 3),
+              QStringList({"The column name \"?\" may stand for several 原要求項目: it was read as written.",
+                           "The column name \"Gr??e\" may stand for several 原要求項目: it was read as written.",
+                           "The column name \"Ma?\" may stand for several 原要求項目: it was read as written."}));
+
+    // One item of that form and one column holding it, but a file in UTF-8.
+    keepWarm.header.ownRequirements = {QStringLiteral("Größe")};
+    document.Find("Boil").header.ownRequirements = {QStringLiteral("✓")};
+    Rebuild();
+    WriteFileBytes(
+        Path("utf8.csv"),
+        QStringLiteral("\"cooker.nuv\",\"1.02\",\r\n\"\",\"原要求項目\",\"Gr??e\",\"?\",\r\n\"番号\",\"名前\",\r\n"
+                       "\"1\",\"Boil\",\"\",\"○\",\r\n\"2\",\"Keep warm\",\"○\",\"\",\r\n")
+            .toUtf8());
+    ASSERT_EQ(Matrix().Import(Path("utf8.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements, std::set<QString>({QStringLiteral("?")}));
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Gr??e")}));
+    EXPECT_EQ(pane.Lines().mid(2, 2),
+              QStringList({"1 の原要求項目 \"✓\" を \"?\" に変更", "2 の原要求項目 \"Größe\" を \"Gr??e\" に変更"}));
 }
 
 // What a spreadsheet writes when it saves the matrix as UTF-8 without the mark is read as UTF-8: every name matches
