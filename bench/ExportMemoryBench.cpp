@@ -34,15 +34,6 @@ namespace {
 // The folder the files are left in (--keep), or none.
 QString g_keep;
 
-// The export's messages are answered without being shown.
-class SilentSink : public platform::MessageSink {
-public:
-    platform::MessageAnswer Show(const platform::MessageRequest& request) override { return request.DefaultAnswer(); }
-
-private:
-    platform::MessageSinkInstaller m_installer{*this};
-};
-
 // A name or text that CP932 lacks.
 const QString kNotInCodePage = QStringLiteral("Größe");
 
@@ -127,7 +118,8 @@ void MeasureExport(benchmark::State& state, const QString& name, const std::func
 
 // Arg 0: every name in CP932; 1: one name that CP932 lacks.
 void BM_TraceabilityExportMemory(benchmark::State& state) {
-    const SilentSink sink;
+    // The export's messages are answered without being shown.
+    const platform::ScriptedMessageSink sink;
     const bool utf8 = state.range(0) != 0;
     const std::unique_ptr<CDocumentData> data = MatrixDocument(utf8);
     const CMessageContext context;

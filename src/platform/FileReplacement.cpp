@@ -750,8 +750,7 @@ bool FileReplacement::CommitBeside() {
     // Named while still open, so that its lock tells until then that its writer lives.
     if (!(m_targetExists ? TakeTargetsName() : TakeFreeName()))
         return false;
-    NoteWritten(fd);
-    m_writtenDigest = m_output->Digest();
+    NoteWritten(fd, m_output->Digest());
     m_output->CloseFile();
     // The new name is made lasting too, as far as the folder lets us.
     SyncFolder(QFileInfo(m_targetPath).absolutePath());
@@ -954,25 +953,25 @@ void FileReplacement::WantRoom(qint64 oldSize, bool forBackup) {
     m_roomWanted.append(RoomIn(cache, backup));
 }
 
-void FileReplacement::NoteWritten(int fd) {
+void FileReplacement::NoteWritten(int fd, quint64 digest) {
     struct stat written {};
-    if (fstat(fd, &written) == 0)
+    if (fstat(fd, &written) == 0) {
         m_writtenFile = FileReplacement::StateOf(written);
+        m_writtenDigest = digest;
+    }
 }
 
-bool FileReplacement::NoteWritten(int fd, const QByteArray& content, quint64 digest) {
+std::optional<FileReplacement::FileState> FileReplacement::ReadBackState(int fd, const QByteArray& content) {
     // The state is taken before the read: a write while the file is read back changes its time of change, which no
     // program can set back, and one before changes what is read.
     struct stat written {};
     struct stat read {};
     if (fstat(fd, &written) != 0 || !HoldsExactly(fd, content))
-        return false;
+        return std::nullopt;
     Reached(InPlaceWriteHook::Moment::ReadBack);
     if (fstat(fd, &read) != 0 || !SameFileState(StateOf(read), StateOf(written)))
-        return false;
-    m_writtenFile = StateOf(written);
-    m_writtenDigest = digest;
-    return true;
+        return std::nullopt;
+    return StateOf(written);
 }
 
 bool FileReplacement::StillAsFound(int fd) {
@@ -1067,9 +1066,12 @@ bool FileReplacement::CommitInPlace() {
             if (failed == ENOSPC || failed == EDQUOT)
                 WantRoom(old.size(), false);
             // The file holds its old content again: that is what was written, when nobody wrote into it meanwhile.
-            ContentDigest digest;
-            digest.Add(old);
-            NoteWritten(fd, old, digest.Result());
+            if (const std::optional<FileState> restored = ReadBackState(fd, old)) {
+                ContentDigest digest;
+                digest.Add(old);
+                m_writtenFile = *restored;
+                m_writtenDigest = digest.Result();
+            }
         } else { // The old content could not be put back: its copy stays for the user.
             m_errorText += QLatin1Char('\n') + backupPath;
         }
@@ -1081,7 +1083,8 @@ bool FileReplacement::CommitInPlace() {
     // Another program that wrote into the file meanwhile, while it was written or read back, left its bytes among
     // ours: the file may be damaged, and its old content stays in the backup for the user. The file is not taken
     // for the one written.
-    if (!NoteWritten(fd, content, m_output->Digest())) {
+    const std::optional<FileState> written = ReadBackState(fd, content);
+    if (!written) {
         m_refusal = Refusal::Damaged;
         m_errorText = KeepBackupOfDamagedFile(backupPath);
         close(backupFd);
@@ -1091,7 +1094,6 @@ bool FileReplacement::CommitInPlace() {
     // A file another program put at the name while this one was written is not what the name now holds, so the save
     // is no save of it: the writer hears of a changed file.
     if (!StillNamed(fd)) {
-        m_writtenFile = {};
         m_refusal = Refusal::Changed;
         dropBackup();
         close(fd);
@@ -1099,6 +1101,8 @@ bool FileReplacement::CommitInPlace() {
     }
     dropBackup();
     close(fd);
+    m_writtenFile = *written;
+    m_writtenDigest = m_output->Digest();
     return true;
 }
 

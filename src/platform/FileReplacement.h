@@ -230,11 +230,11 @@ private:
     // Whether the file at `path` (a link not followed) is the one found by Open, unchanged; without `status` its
     // time of change, which a rename changes, is not compared.
     bool IsFileFound(const QByteArray& path, bool status = true) const;
-    // The file open as `fd` is the one written.
-    void NoteWritten(int fd);
-    // The file open as `fd`, written in place with `content` of `digest` and synced, is the one written when it holds
-    // exactly that, read back, and nobody wrote into it while it was read; false when another program did.
-    bool NoteWritten(int fd, const QByteArray& content, quint64 digest);
+    // The file open as `fd`, holding what has `digest`, is the one written.
+    void NoteWritten(int fd, quint64 digest);
+    // The state of the file open as `fd`, written in place with `content` and synced, when it holds exactly that, read
+    // back, and nobody wrote into it while it was read; nothing when another program did.
+    std::optional<FileState> ReadBackState(int fd, const QByteArray& content);
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
     bool CarryAttributes(int fd);
     // 0, or the errno of the step that failed.
