@@ -43,8 +43,8 @@ public:
     LivenessLock(const LivenessLock&) = delete;
     LivenessLock& operator=(const LivenessLock&) = delete;
 
-    // Takes the current process's lock, waiting while a look at a process of the same id holds the file for a
-    // moment; false (with Error() set) when it cannot.
+    // Takes the current process's lock, waiting a short bounded time while a look at a process of the same id holds
+    // the file for a moment; false (with Error() set) when it cannot, also when another holds it longer.
     bool Acquire(const QString& directory);
     QString Error() const { return m_error; }
     // The lock file also names the process's document whole (empty for none), which the instance table keeps cut.

@@ -6,7 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <future>
 #include <optional>
+#include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -82,4 +89,35 @@ TEST(LivenessLock, TheLeftoversOfProcessesThatAreGoneGoButALockThatIsHeldStays) 
     platform::LivenessLock::RemoveLeftovers(dir.path());
     EXPECT_FALSE(QFile::exists(goneFile));
     EXPECT_TRUE(platform::LivenessLock::IsAlive(dir.path(), started));
+}
+
+// Another process of this id (in another pid namespace sharing the runtime folder) holds the lock file for good, or a
+// look holds it for a moment.
+TEST(LivenessLock, AStartWaitsForAMomentaryLookButNotForALockHeldOnByAnother) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("nuv-alive-%1").arg(getpid())));
+    // A lock taken through another open of the file is another holder's, as flock goes.
+    const int holder = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+
+    platform::LivenessLock held;
+    auto start = std::async(std::launch::async, [&] { return held.Acquire(dir.path()); });
+    const bool ended = start.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+    flock(holder, LOCK_UN);
+    EXPECT_TRUE(ended) << "the start waits on a lock another holds";
+    EXPECT_FALSE(start.get());
+    EXPECT_EQ(held.Error(), dir.filePath(QStringLiteral("nuv-alive-%1: ").arg(getpid())) +
+                                QString::fromLocal8Bit(std::strerror(EWOULDBLOCK)));
+
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+    std::thread look([holder] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        flock(holder, LOCK_UN);
+    });
+    platform::LivenessLock afterTheLook;
+    EXPECT_TRUE(afterTheLook.Acquire(dir.path()));
+    look.join();
+    close(holder);
 }
