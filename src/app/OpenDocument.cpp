@@ -704,9 +704,14 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
             return !chosen.isEmpty() && SaveUnderNewName(chosen, entry);
         }
         }
-        // The write goes only into the file that the check found, or makes one where it found nothing.
-        write.expected = {
-            {look.now.known, look.now.device, look.now.inode}, look.now.size, look.now.modified, look.now.changed};
+        // The write goes only into the file that the check found, or makes one where it found nothing. Where its
+        // times cannot vouch for its content, it must hold what it held: the content recorded, for the file recorded.
+        write.expected = FileStateOf(look.now);
+        write.expectedDigest = look.now.digest;
+        if (look.change == FileIdentityChange::None && !look.now.digest) {
+            write.expected->taken = m_heldFileIdentity.taken;
+            write.expectedDigest = m_heldFileIdentity.digest;
+        }
         written = WriteDocument(m_strDocumentPath, entry, &errorText, &write);
         if (written || write.refusal != platform::FileReplacement::Refusal::Changed)
             break;

@@ -90,6 +90,7 @@ int AutoSaveTimerInterval(const CDocumentData& data) {
 }
 
 DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
+    const qint64 taken = platform::FileReplacement::Now();
     const QByteArray name = QFile::encodeName(path);
     struct stat entry {};
     if (lstat(name.constData(), &entry) != 0)
@@ -101,7 +102,7 @@ DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
         dangling.link = link;
         return dangling;
     }
-    return FileIdentity(platform::FileReplacement::StateOf(info), link, std::nullopt);
+    return FileIdentity(platform::FileReplacement::StateOf(info, taken), link, std::nullopt);
 }
 
 std::optional<quint64> DigestOfIdentifiedFile(const QString& path, const DocumentFileIdentity& identity) {
@@ -124,7 +125,16 @@ DocumentFileIdentity FileIdentity(const platform::FileReplacement::FileState& st
                                   std::optional<quint64> digest) {
     if (!state.file.exists)
         return {};
-    return {true, state.file.device, state.file.inode, state.size, state.modified, state.changed, digest, link};
+    return {true,          state.file.device, state.file.inode, state.size, state.modified,
+            state.changed, state.taken,       digest,           link};
+}
+
+platform::FileReplacement::FileState FileStateOf(const DocumentFileIdentity& identity) {
+    return {{identity.known, identity.device, identity.inode},
+            identity.size,
+            identity.modified,
+            identity.changed,
+            identity.taken};
 }
 
 bool StatusChangedAlone(const DocumentFileIdentity& known, const DocumentFileIdentity& now) {

@@ -52,6 +52,8 @@ struct DocumentFileIdentity {
     // can set back.
     qint64 modified = 0;
     qint64 changed = 0;
+    // Nanoseconds since the epoch: a moment right before the identity was read (FileReplacement::FileState::taken).
+    qint64 taken = 0;
     // The digest of the content read or written (platform::ContentDigest), where it is known: a file whose status
     // alone changed since (a second name, new bits) is the same file when it still holds that.
     std::optional<quint64> digest;
@@ -67,6 +69,8 @@ std::optional<quint64> DigestOfIdentifiedFile(const QString& path, const Documen
 // The identity of a file in `state` (as a save left it, say), named by a link when `link`, holding what has `digest`.
 DocumentFileIdentity FileIdentity(const platform::FileReplacement::FileState& state, bool link,
                                   std::optional<quint64> digest);
+// The state of the file of `identity`, for a write that must find it.
+platform::FileReplacement::FileState FileStateOf(const DocumentFileIdentity& identity);
 // Whether `now` differs from `known` in the time of the last change alone, as a second name or new permission bits
 // make it, and as a change of the content whose modification time is set back does: only the content tells which.
 bool StatusChangedAlone(const DocumentFileIdentity& known, const DocumentFileIdentity& now);

@@ -355,7 +355,8 @@ bool WriteSafely(const QString& path, platform::DocumentFileWrite* own, QString*
             own->writtenDigest = file.WrittenDigest();
         }
     });
-    if (!file.Open(own ? own->hold : nullptr, own ? own->expected : std::nullopt))
+    if (!file.Open(own ? own->hold : nullptr, own ? own->expected : std::nullopt,
+                   own ? own->expectedDigest : std::nullopt))
         return failed();
     DeviceWriter writer(file.Device());
     print(writer);
@@ -672,7 +673,7 @@ void ReportInterruptedSaves(const QString& path) {
     using Cause = platform::FileReplacement::BackupCause;
     for (const auto& [cause, text] : {std::pair{Cause::Killed, StringId::SaveBackupLeft},
                                       std::pair{Cause::WrittenInto, StringId::FileMayBeDamaged}}) {
-        const QStringList backups = platform::FileReplacement::LeftBackups(path, cause);
+        const QStringList backups = platform::FileReplacement::KeepLeftBackups(path, cause);
         if (!backups.isEmpty())
             platform::ShowMessageBox(LoadString(text).arg(ShownPath(path), backups.join(QLatin1Char('\n'))),
                                      platform::MessageButtons::Ok, platform::MessageIcon::Warning);

@@ -55,8 +55,8 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
 
 // Before a document file is read: tells the user in one message where the old content of the file waits when a
 // save in place was killed after it had begun to write the file, and in another where it waits when another program
-// wrote into the file during a save, which may have damaged it. Reading removes nothing: what killed saves left
-// goes at the next save (platform::FileReplacement).
+// wrote into the file during a save, which may have damaged it. Each backup is told of once and stays under the name
+// told. Reading removes nothing: what killed saves left goes at the next save (platform::FileReplacement).
 void ReportInterruptedSaves(const QString& path);
 
 // Saves never harm the file already there: the text replaces it only when every write succeeded, and a

@@ -73,7 +73,7 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
                 lines << (possible ? LoadString(StringId::RoomInFolder)
                                          .arg(ShownPath(room.folder), numbers.toString(room.bytes))
                                    : LoadString(StringId::FileSystemTooSmall)
-                                         .arg(ShownPath(room.folder), numbers.toString(room.bytes),
+                                         .arg(ShownPath(room.folder), numbers.toString(room.needed),
                                               numbers.toString(room.capacity)));
         return lines.join(QLatin1Char('\n'));
     }

@@ -39,6 +39,7 @@ constexpr int kInPlaceLockWait = 10000;
 const QLatin1String kBackupSuffix(".bak");
 const QLatin1String kPartialSuffix(".part");
 const QLatin1String kMixedSuffix(".mixed");
+const QLatin1String kKeptSuffix(".kept");
 const QLatin1String kTemporaryMark(".nuvsave-");
 // Hexadecimal digits of the random part of a temporary file's name, and of the digest that ends it.
 constexpr int kTemporaryDigits = 8;
@@ -276,9 +277,10 @@ qint64 RoomOf(const QString& folder, qint64 bytes) {
     return (bytes + block - 1) / block * block;
 }
 
-// `bytes` of room in `folder`, with all the room its file system can ever give this user.
-FileReplacement::Room RoomIn(const QString& folder, qint64 bytes) {
-    FileReplacement::Room room{folder, bytes, -1};
+// `bytes` of room in `folder` for a write that takes `needed` there in all, with all the room its file system can ever
+// give this user.
+FileReplacement::Room RoomIn(const QString& folder, qint64 bytes, qint64 needed) {
+    FileReplacement::Room room{folder, bytes, needed, -1};
     struct statvfs system {};
     if (statvfs(QFile::encodeName(folder).constData(), &system) == 0 && system.f_frsize != 0) {
         // The blocks kept for the superuser are no user's room.
@@ -508,8 +510,39 @@ FileReplacement::~FileReplacement() {
     Cancel();
 }
 
-FileReplacement::FileState FileReplacement::StateOf(const struct stat& info) {
-    return {{true, info.st_dev, info.st_ino}, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+FileReplacement::FileState FileReplacement::StateOf(const struct stat& info, qint64 taken) {
+    return {
+        {true, info.st_dev, info.st_ino}, info.st_size, Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim), taken};
+}
+
+qint64 FileReplacement::Now() {
+    struct timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return Nanoseconds(now);
+}
+
+std::optional<FileReplacement::FileState> FileReplacement::StateOfOpenFile(int fd) {
+    const qint64 taken = Now();
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        return std::nullopt;
+    return StateOf(info, taken);
+}
+
+bool FileReplacement::FileState::TimesVouch() const {
+    constexpr qint64 kSecond = 1000000000;
+    // Whole seconds (or FAT's two): the time is cut down to its tick, so the tick after it begins two on.
+    qint64 passed = 2 * kSecond;
+    if (changed % kSecond != 0) {
+        qint64 unit = 1;
+        while (unit < kSecond / 10 && changed % (unit * 10) == 0)
+            unit *= 10;
+        struct timespec kernelTick {};
+        clock_getres(CLOCK_REALTIME_COARSE, &kernelTick);
+        // A change is stamped from the kernel's coarse clock, which lags the clock read here by up to its tick.
+        passed = std::max(unit, Nanoseconds(kernelTick)) + Nanoseconds(kernelTick);
+    }
+    return file.exists && taken != 0 && taken - changed >= passed;
 }
 
 QString FileReplacement::BackupDirectory() {
@@ -522,6 +555,19 @@ QStringList FileReplacement::LeftBackups(const QString& path, BackupCause cause)
     return LeftFiles(
         BackupDirectory(),
         BackupPattern(path, cause == BackupCause::WrittenInto ? kMixedSuffix + kBackupSuffix : QString(kBackupSuffix)));
+}
+
+QStringList FileReplacement::KeepLeftBackups(const QString& path, BackupCause cause) {
+    QStringList kept;
+    for (const QString& backup : LeftBackups(path, cause)) {
+        const QString name = backup.chopped(kBackupSuffix.size()) + kKeptSuffix + kBackupSuffix;
+        const bool renamed = renameat2(AT_FDCWD, QFile::encodeName(backup).constData(), AT_FDCWD,
+                                       QFile::encodeName(name).constData(), RENAME_NOREPLACE) == 0;
+        kept << (renamed ? name : backup);
+    }
+    if (!kept.isEmpty())
+        SyncFolder(BackupDirectory());
+    return kept;
 }
 
 void FileReplacement::RemoveLeftTemporaries(const QString& path) {
@@ -542,7 +588,8 @@ void FileReplacement::FailWithErrno(int error, const QString& file) {
         m_errorText = file + QStringLiteral(": ") + m_errorText;
 }
 
-bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<FileState>& expected) {
+bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<FileState>& expected,
+                           std::optional<quint64> expectedDigest) {
     Cancel();
     m_refusal = Refusal::None;
     m_errorText.clear();
@@ -552,6 +599,7 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
     m_roomWanted.clear();
     m_target = {};
     m_expected = expected.has_value();
+    m_expectedDigest = expected && !expected->TimesVouch() ? expectedDigest : std::nullopt;
     m_writtenFile = {};
     m_writtenDigest = 0;
     if (const std::optional<QString> holder = DocumentHolder(m_path, ownHold)) {
@@ -723,7 +771,8 @@ bool FileReplacement::Commit() {
     } else if (m_noRoomBeside && !m_targetExists) {
         // A new file without room: the room its whole content takes.
         const QString folder = QFileInfo(m_targetPath).absolutePath();
-        m_roomWanted.append(RoomIn(folder, RoomOf(folder, m_output->Counted())));
+        const qint64 whole = RoomOf(folder, m_output->Counted());
+        m_roomWanted.append(RoomIn(folder, whole, whole));
         FailWithErrno(m_noRoomError);
         committed = false;
     } else {
@@ -770,10 +819,12 @@ bool FileReplacement::TakeTargetsName() {
         return TakeFreeName(); // the file found is gone: only its name is taken
     if (FlagsUnsupported(failed)) {
         // The nearest the file system allows: a look right before the rename.
-        failed = !IsFileFound(target) ? EEXIST : rename(temporary.constData(), target.constData()) == 0 ? 0 : errno;
+        failed = !IsFileFound(target) || !HoldsExpectedContent(target)    ? EEXIST
+                 : rename(temporary.constData(), target.constData()) == 0 ? 0
+                                                                          : errno;
     } else if (failed == ENOENT && !NameTaken(target)) {
         failed = EEXIST; // the file its writer expects is gone
-    } else if (failed == 0 && !IsFileFound(temporary, false)) {
+    } else if (failed == 0 && (!IsFileFound(temporary, false) || !HoldsExpectedContent(temporary))) {
         // Another file had the name: it gets it back, and the new content goes with the temporary file.
         if (renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0)
             return NamingDone(EEXIST);
@@ -822,6 +873,17 @@ bool FileReplacement::IsFileFound(const QByteArray& path, bool status) const {
     struct stat info {};
     return lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
            SameFileState(FileReplacement::StateOf(info), m_target, status);
+}
+
+bool FileReplacement::HoldsExpectedContent(const QByteArray& path) const {
+    if (!m_expectedDigest)
+        return true;
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    const std::optional<quint64> digest = DigestOfFile(fd, m_target.size);
+    close(fd);
+    return digest == m_expectedDigest;
 }
 
 bool FileReplacement::CarryAttributes(int fd) {
@@ -941,37 +1003,51 @@ void FileReplacement::WantRoom(qint64 oldSize, bool forBackup) {
     if (OnOneFileSystem(folder, existing)) {
         // The backup and the file's growth take their room from the same place; a new copy beside the file, which
         // is never more, is an answer only where one was tried.
-        m_roomWanted.append(RoomIn(folder, m_noRoomBeside ? std::min(copy, backup + growth) : backup + growth));
+        m_roomWanted.append(
+            RoomIn(folder, m_noRoomBeside ? std::min(copy, backup + growth) : backup + growth, copy + backup));
         return;
     }
     if (!forBackup) {
-        m_roomWanted.append(RoomIn(folder, growth));
+        m_roomWanted.append(RoomIn(folder, growth, copy));
         return;
     }
     if (m_noRoomBeside)
-        m_roomWanted.append(RoomIn(folder, copy));
-    m_roomWanted.append(RoomIn(cache, backup));
+        m_roomWanted.append(RoomIn(folder, copy, copy));
+    m_roomWanted.append(RoomIn(cache, backup, backup));
 }
 
 void FileReplacement::NoteWritten(int fd, quint64 digest) {
-    struct stat written {};
-    if (fstat(fd, &written) == 0) {
-        m_writtenFile = FileReplacement::StateOf(written);
+    if (const std::optional<FileState> written = StateOfOpenFile(fd)) {
+        m_writtenFile = *written;
         m_writtenDigest = digest;
     }
 }
 
 std::optional<FileReplacement::FileState> FileReplacement::ReadBackState(int fd, const QByteArray& content) {
-    // The state is taken before the read: a write while the file is read back changes its time of change, which no
+    // The state is taken before each read: a write while the file is read back changes its time of change, which no
     // program can set back, and one before changes what is read.
-    struct stat written {};
-    struct stat read {};
-    if (fstat(fd, &written) != 0 || !HoldsExactly(fd, content))
+    const std::optional<FileState> written = StateOfOpenFile(fd);
+    if (!written || !HoldsExactly(fd, content))
         return std::nullopt;
     Reached(InPlaceWriteHook::Moment::ReadBack);
-    if (fstat(fd, &read) != 0 || !SameFileState(StateOf(read), StateOf(written)))
+    const std::optional<FileState> read = StateOfOpenFile(fd);
+    if (!read)
         return std::nullopt;
-    return StateOf(written);
+    // A status that did not move leaves the content as read, unless a write within the tick of the file system's
+    // clock in which the file was written moved nothing: once that tick has passed, a read tells; before, the state
+    // does not vouch for the content, and the next save compares it.
+    const bool statusMoved = !SameFileState(*read, *written);
+    if (!statusMoved && (written->TimesVouch() || !read->TimesVouch()))
+        return written;
+    // The status changed (new bits, a second name, or a write), or the tick has passed: the file holds what was
+    // written when it reads back so again without its status moving.
+    const std::optional<FileState> again = StateOfOpenFile(fd);
+    if (!again || !HoldsExactly(fd, content))
+        return std::nullopt;
+    const std::optional<FileState> readAgain = StateOfOpenFile(fd);
+    if (!readAgain || !SameFileState(*readAgain, *again))
+        return std::nullopt;
+    return again;
 }
 
 bool FileReplacement::StillAsFound(int fd) {
@@ -1037,6 +1113,15 @@ bool FileReplacement::CommitInPlace() {
     }
     file.close();
     Reached(InPlaceWriteHook::Moment::OldContentRead);
+    if (m_expectedDigest) {
+        ContentDigest digest;
+        digest.Add(old);
+        if (digest.Result() != *m_expectedDigest) {
+            m_refusal = Refusal::Changed;
+            close(fd);
+            return false;
+        }
+    }
 
     // Until the new content is safely in the file, the old one waits in the cache folder. It is the old content only
     // while nobody wrote the file since it was found, through its reading and the backup's writing too.

@@ -95,7 +95,8 @@ public:
 // by the next write of the file, never by a read: its temporary files are removed, and its backups, named
 // "NAME-HASH-PID-RANDOM.bak" in the cache folder after the file they hold (HASH from the file's absolute path), are
 // kept for the user (LeftBackups), as are those of files written into by another program (".mixed.bak"), and the next
-// open of the document says where they are. Nothing else beside the file is touched, whatever its name.
+// open of the document says where they are, once: they stay under a name that says so (".kept.bak"). Nothing else
+// beside the file is touched, whatever its name.
 //
 // A write in place takes the file's lock (DocumentFileLock) for its duration, so that two of them never mix
 // their content; the lock a document's holder in this process has is its own.
@@ -125,18 +126,32 @@ public:
         qint64 size = 0;
         qint64 modified = 0; // nanoseconds since the epoch
         qint64 changed = 0;  // nanoseconds since the epoch
+        qint64 taken = 0;    // nanoseconds since the epoch: a moment right before the status was read; 0 unknown
+
+        // Whether every change of the file after the state was taken gives it another time of change: the tick of
+        // the file system's clock in which it last changed had passed by then. Otherwise another program's change
+        // within that tick that keeps the size and sets the modification time back leaves the state as it was, and
+        // only the content tells. A file system's tick is read off the times it keeps: whole seconds are taken for
+        // two (FAT keeps two), finer ones for the unit they show, and never finer than the kernel's clock tick.
+        bool TimesVouch() const;
     };
 
-    // The state of the file of that status.
-    static FileState StateOf(const struct stat& info);
+    // The state of the file of that status, read right after the moment `taken` (Now()).
+    static FileState StateOf(const struct stat& info, qint64 taken = 0);
+    // The clock a state's moment is read from, in nanoseconds since the epoch.
+    static qint64 Now();
+    // The state of the file open as `fd` now; nothing when it cannot be read.
+    static std::optional<FileState> StateOfOpenFile(int fd);
 
-    // Room that would have let a write through, in one folder, and all the room that folder's file system has for
-    // the user (-1 when unknown): a file system smaller than `bytes` cannot take the write however much is freed.
+    // Room that would have let a write through, in one folder, what the write takes on that folder's file system in
+    // all (the whole file, with the backup where it goes there too), and all the room that file system has for the
+    // user (-1 when unknown): a file system smaller than `needed` cannot take the write however much is freed.
     struct Room {
         QString folder;
         qint64 bytes = 0;
+        qint64 needed = 0;
         qint64 capacity = -1;
-        bool Possible() const { return capacity < 0 || bytes <= capacity; }
+        bool Possible() const { return capacity < 0 || needed <= capacity; }
     };
 
     enum class Refusal {
@@ -157,8 +172,11 @@ public:
 
     // Gets ready to take the new content. False when the target is refused (Refused()) or cannot be written
     // by either way (ErrorText()). `ownHold` is this process's hold of the document that the write is the save of;
-    // any other hold of the file refuses it. `expected` is what the path led to when the writer last looked.
-    bool Open(const DocumentFileLock* ownHold = nullptr, const std::optional<FileState>& expected = std::nullopt);
+    // any other hold of the file refuses it. `expected` is what the path led to when the writer last looked, and
+    // `expectedDigest` the digest (ContentDigest) of what it held then, where known: when the times of `expected`
+    // cannot vouch for its content, the last look before the file is replaced compares the content too.
+    bool Open(const DocumentFileLock* ownHold = nullptr, const std::optional<FileState>& expected = std::nullopt,
+              std::optional<quint64> expectedDigest = std::nullopt);
     // Where the new content goes, between Open and Commit.
     QIODevice& Device();
     // Makes the new content the file's. False, with the file as it was, when any step failed.
@@ -194,6 +212,9 @@ public:
     // The backups of the file at `path` that processes which are gone left complete, for `cause`. Backups a dead
     // process had not completed (the file was not touched yet) are removed.
     static QStringList LeftBackups(const QString& path, BackupCause cause = BackupCause::Killed);
+    // The same backups, each given a name that no later look finds ("….kept.bak"), so that they are told of once:
+    // the names under which they stay (the name found, where one cannot be given).
+    static QStringList KeepLeftBackups(const QString& path, BackupCause cause);
 
 private:
     class Output;
@@ -230,10 +251,15 @@ private:
     // Whether the file at `path` (a link not followed) is the one found by Open, unchanged; without `status` its
     // time of change, which a rename changes, is not compared.
     bool IsFileFound(const QByteArray& path, bool status = true) const;
+    // Whether the file at `path` (a link not followed) holds what its writer expects, where the times of the state it
+    // expects cannot vouch for that (m_expectedDigest); true where they can.
+    bool HoldsExpectedContent(const QByteArray& path) const;
     // The file open as `fd`, holding what has `digest`, is the one written.
     void NoteWritten(int fd, quint64 digest);
     // The state of the file open as `fd`, written in place with `content` and synced, when it holds exactly that, read
-    // back, and nobody wrote into it while it was read; nothing when another program did.
+    // back, and nobody wrote into it while it was read; nothing when another program did. A file whose status alone
+    // changed meanwhile (new bits, a second name) is read once more to tell, as is one whose times could not vouch
+    // for it while it was read, once its file system's tick has passed; it is never read more than twice.
     std::optional<FileState> ReadBackState(int fd, const QByteArray& content);
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
     bool CarryAttributes(int fd);
@@ -253,8 +279,9 @@ private:
     unsigned m_owner = 0;
     unsigned m_group = 0;
     unsigned m_linkCount = 0;
-    FileState m_target;      // the file found by Open
-    bool m_expected = false; // the writer named the file it expects
+    FileState m_target;                      // the file found by Open
+    bool m_expected = false;                 // the writer named the file it expects
+    std::optional<quint64> m_expectedDigest; // and what it holds, where its times cannot vouch for that
     FileState m_writtenFile;
     quint64 m_writtenDigest = 0;
     QList<std::pair<QByteArray, QByteArray>> m_attributes; // the target's extended attributes: names and values
@@ -275,6 +302,7 @@ private:
 struct DocumentFileWrite {
     const DocumentFileLock* hold = nullptr;
     std::optional<FileReplacement::FileState> expected;
+    std::optional<quint64> expectedDigest; // of the content of `expected`, where known
     // Asked once the new content is complete, right before it is committed: true drops it (`stopped`), and the file
     // stays as it was.
     std::function<bool()> stopRequested;

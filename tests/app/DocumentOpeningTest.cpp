@@ -336,19 +336,29 @@ TEST_F(DocumentOpening, TheBackupOfASaveInPlaceThatWasKilledIsNamedOnceAndKept) 
     ASSERT_EQ(backups.size(), 1);
 
     EXPECT_TRUE(m_app.OpenDocumentFile(path));
+    // It stays under a name that says it was told of, and is not told of again.
     const QString backup = Path("cache/nuv/") + backups[0];
+    const QString kept = QString(backup).replace(".bak", ".kept.bak");
     EXPECT_EQ(Shown(),
               QStringList(QStringLiteral("The save of \"%1\" stopped partway. What it held before the save is kept "
                                          "in this file:\n%2")
-                              .arg(path, backup)));
-    EXPECT_EQ(ReadFileBytes(backup), old);
+                              .arg(path, kept)));
+    EXPECT_EQ(ReadFileBytes(kept), old);
+    m_app.Document().CloseDocument();
+    EXPECT_TRUE(m_app.OpenDocumentFile(path));
+    EXPECT_EQ(Shown(), QStringList());
 
     // The backup of a save that another program wrote into says so: the save did not stop.
     const QString mixed = QString(backup).replace(".bak", ".mixed.bak");
-    ASSERT_TRUE(QFile::rename(backup, mixed));
+    ASSERT_TRUE(QFile::rename(kept, mixed));
     m_app.Document().CloseDocument();
     EXPECT_TRUE(m_app.OpenDocumentFile(path));
-    EXPECT_EQ(Shown(), QStringList(LoadString(StringId::FileMayBeDamaged).arg(path, mixed)));
+    const QString mixedKept = QString(mixed).replace(".bak", ".kept.bak");
+    EXPECT_EQ(Shown(), QStringList(LoadString(StringId::FileMayBeDamaged).arg(path, mixedKept)));
+    EXPECT_EQ(ReadFileBytes(mixedKept), old);
+    // Nor by a tool.
+    const ProgramRun dump = RunProgram(QStringLiteral("nuvdump"), {path});
+    EXPECT_FALSE(dump.standardError.contains(".bak")) << dump.standardError.toStdString();
 }
 
 TEST_F(DocumentOpening, APlantedOwnerFileNameIsLeftAloneAndTheDocumentOpensReadOnly) {

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QScopeGuard>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <limits>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,6 +93,33 @@ public:
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
+};
+
+// A file system that keeps whole seconds (ext2 with small inodes) mounted on `folder` from an image beside it while it
+// lives, where the superuser may mount one.
+class WholeSecondFileSystem {
+public:
+    explicit WholeSecondFileSystem(const QString& folder) : m_folder(folder) {
+        const auto run = [](const QString& program, const QStringList& arguments) {
+            QProcess process;
+            process.start(program, arguments);
+            return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+        };
+        const QString image = folder + QStringLiteral(".img");
+        m_mounted = geteuid() == 0 && QDir().mkpath(folder) && run("truncate", {"-s", "16M", image}) &&
+                    run("mkfs.ext2", {"-q", "-F", "-I", "128", image}) && run("mount", {"-o", "loop", image, folder});
+    }
+    ~WholeSecondFileSystem() {
+        if (m_mounted)
+            umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+    }
+    WholeSecondFileSystem(const WholeSecondFileSystem&) = delete;
+    WholeSecondFileSystem& operator=(const WholeSecondFileSystem&) = delete;
+    bool Mounted() const { return m_mounted; }
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
 };
 
 } // namespace
@@ -938,4 +967,58 @@ TEST_F(DocumentSaving, AFilePutInTheDocumentsPlaceWhileASaveWritesIsKeptAndAsked
     EXPECT_EQ(ReadFileBytes(Path("new.nuv")), "theirs");
     EXPECT_EQ(m_app.Document().DocumentPath(), door);
     EXPECT_EQ(QFileInfo(door).dir().entryList({".*nuvsave*"}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+TEST_F(DocumentSaving, AChangeRightAfterASaveOnAFileSystemOfWholeSecondsIsAskedAbout) {
+    const WholeSecondFileSystem coarse(Path("coarse"));
+    if (!coarse.Mounted())
+        GTEST_SKIP() << "no file system of whole seconds can be mounted here";
+    const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    const QString door = Path("coarse/door.nuv");
+    SaveAs("coarse/door.nuv");
+    // Another program writes into the file as soon as a save has closed it and sets its modification time back: its
+    // time of change stays in the second of the save's.
+    const auto writeRightAfterSave = [&] {
+        struct stat saved {};
+        struct stat after {};
+        EXPECT_EQ(stat(encoded(door).constData(), &saved), 0);
+        const int fd = open(encoded(door).constData(), O_WRONLY);
+        EXPECT_EQ(pwrite(fd, "THEIRS", 6, 0), 6);
+        close(fd);
+        const struct timespec times[2] = {saved.st_atim, saved.st_mtim};
+        EXPECT_EQ(utimensat(AT_FDCWD, encoded(door).constData(), times, 0), 0);
+        EXPECT_EQ(stat(encoded(door).constData(), &after), 0);
+        return after.st_ctim.tv_sec == saved.st_ctim.tv_sec && after.st_ctim.tv_nsec == saved.st_ctim.tv_nsec;
+    };
+    // Written anew through a temporary file, and in place with a second name.
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "in place" : "beside");
+        if (secondName)
+            ASSERT_EQ(link(encoded(door).constData(), encoded(Path("coarse/alias.nuv")).constData()), 0);
+        bool hidden = false;
+        for (int attempt = 0; attempt < 10 && !hidden; ++attempt) {
+            const qsizetype shown = Shown().size();
+            Modify("ours");
+            m_app.OnFileSave();
+            ASSERT_EQ(Shown().size(), shown);
+            hidden = writeRightAfterSave();
+            // The second turned meanwhile: the time of change tells. Yes writes the document to begin again.
+            if (!hidden) {
+                m_messages.Answer(MessageAnswer::Yes);
+                m_app.OnFileSave();
+            }
+        }
+        ASSERT_TRUE(hidden);
+        const QByteArray theirs = ReadFileBytes(door);
+        ASSERT_TRUE(theirs.startsWith("THEIRS"));
+        const qsizetype shown = Shown().size();
+        Modify("later");
+        m_app.OnFileSave();
+        ASSERT_EQ(Shown().size(), shown + 1);
+        EXPECT_TRUE(Shown().back().startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+        EXPECT_EQ(ReadFileBytes(door), theirs);
+        m_messages.Answer(MessageAnswer::Yes);
+        m_app.OnFileSave();
+        EXPECT_EQ(TitleOfDocumentFile(door), "later");
+    }
 }

@@ -128,17 +128,21 @@ TEST_F(DocumentFileSaving, ASaveInPlaceKilledOnTheWayLeavesTheOldContentAndTheNe
     EXPECT_TRUE(names[0].startsWith("doc.nuv-")) << names[0].toStdString();
     EXPECT_EQ(ReadFileBytes(backups.filePath(names[0])), old);
 
-    // Opened again, the document says where its old content is, and nothing is removed.
+    // Opened again, the document says where its old content stays, once, and nothing is removed.
     environment.remove("NUV_STOP_AFTER_BYTES");
+    const QString kept = QString(names[0]).replace(".bak", ".kept.bak");
     const ProgramRun opened = RunProgram(QStringLiteral("nuvdump"), {Path("doc.nuv")}, environment);
     EXPECT_TRUE(opened.standardError.contains(
         QStringLiteral("The save of \"%1\" stopped partway. What it held before the save is kept in this file:\n%2")
-            .arg(Path("doc.nuv"), backups.filePath(names[0]))))
+            .arg(Path("doc.nuv"), backups.filePath(kept))))
         << opened.standardError.toStdString();
-    EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", kLayout, Path("doc.nuv")}, environment).exitCode, 0);
+    const ProgramRun resaved =
+        RunProgram(QStringLiteral("nuvdump"), {"--resave", kLayout, Path("doc.nuv")}, environment);
+    EXPECT_EQ(resaved.exitCode, 0);
+    EXPECT_FALSE(resaved.standardError.contains(kept)) << resaved.standardError.toStdString();
     EXPECT_EQ(ReadFileBytes(Path("other.nuv")), ReadFileBytes(Path("doc.nuv")));
-    EXPECT_EQ(backups.entryList(QDir::Files), names);
-    EXPECT_EQ(ReadFileBytes(backups.filePath(names[0])), old);
+    EXPECT_EQ(backups.entryList(QDir::Files), QStringList(kept));
+    EXPECT_EQ(ReadFileBytes(backups.filePath(kept)), old);
 }
 
 TEST_F(DocumentFileSaving, UsersFilesBesideADocumentSurviveReadsAndSavesAndOnlyAKilledSaveIsCleanedUp) {
@@ -209,21 +213,35 @@ TEST_F(DocumentFileSaving, ASaveWithNoRoomAnywhereSaysTheRoomItWantsAndNamesNoFi
 }
 
 TEST_F(DocumentFileSaving, AFileLargerThanItsFileSystemIsSaidToBeSo) {
-    // A file system of 64 KiB of its own cannot hold 200,000 bytes however much of it is freed.
+    // A file system of 64 KiB of its own cannot hold 200,000 bytes however much of it is freed, nor 69,627 written
+    // over a file there, with a second name or without.
     const QString small = Path("small");
     ASSERT_TRUE(QDir().mkpath(small));
     const int status = InChild([&] {
         if (!MountSmallFileSystem(small, 64 << 10))
             _exit(kChildCannotSetUp);
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(small + "/cache"));
-        const std::optional<QString> error = ReplaceFileContent(small + "/new.nuv", QByteArray(200000, 'n'));
-        const QStringList lines = error.value_or("saved").split('\n');
-        fprintf(stderr, "%s\n", error.value_or("saved").toLocal8Bit().constData());
-        _exit(lines.size() == 2 && lines[0] == "The file could not be saved: the file system is too small for it." &&
-                      lines[1].startsWith(QStringLiteral("The folder \"%1\" needs 200,704 bytes, and its file system "
-                                                         "holds ")
-                                              .arg(small)) &&
-                      lines[1].endsWith(" bytes in all") && QDir(small).entryList(QDir::Files | QDir::Hidden).isEmpty()
+        // The old content's backup goes to another file system.
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("cache")));
+        const auto tooSmall = [&](const QString& name, const QByteArray& content, const QString& needed) {
+            const std::optional<QString> error = ReplaceFileContent(small + '/' + name, content);
+            const QStringList lines = error.value_or("saved").split('\n');
+            fprintf(stderr, "%s\n", error.value_or("saved").toLocal8Bit().constData());
+            return lines.size() == 2 &&
+                   lines[0] == "The file could not be saved: the file system is too small for it." &&
+                   lines[1].startsWith(QStringLiteral("The folder \"%1\" needs %2 bytes, and its file system holds ")
+                                           .arg(small, needed)) &&
+                   lines[1].endsWith(" bytes in all");
+        };
+        const bool newFile = tooSmall("new.nuv", QByteArray(200000, 'n'), "200,704") &&
+                             QDir(small).entryList(QDir::Files | QDir::Hidden).isEmpty();
+        const QByteArray old(29000, 'o');
+        WriteFileBytes(small + "/doc.nuv", old);
+        const bool overFile = tooSmall("doc.nuv", QByteArray(69627, 'n'), "69,632");
+        const bool overLinkedFile = link(QFile::encodeName(small + "/doc.nuv").constData(),
+                                         QFile::encodeName(small + "/other.nuv").constData()) == 0 &&
+                                    tooSmall("doc.nuv", QByteArray(70581, 'n'), "73,728");
+        _exit(newFile && overFile && overLinkedFile && ReadFileBytes(small + "/doc.nuv") == old &&
+                      QDir(small).entryList(QDir::Files | QDir::Hidden) == QStringList({"doc.nuv", "other.nuv"})
                   ? 0
                   : 1);
     });

@@ -871,3 +871,95 @@ TEST_F(FileReplacementTest, OnlyTheSavingUsersKilledSavesAreCleanedUp) {
     ASSERT_EQ(saveAsUser(false), 0);
     EXPECT_EQ(left(), QStringList());
 }
+
+TEST(FileStateTimes, VouchForTheContentOnlyOnceTheTickOfTheLastChangeHasPassed) {
+    constexpr qint64 kSecond = 1000000000;
+    constexpr qint64 kMillisecond = 1000000;
+    const auto state = [](qint64 changed, qint64 taken) {
+        platform::FileReplacement::FileState state;
+        state.file.exists = true;
+        state.changed = changed;
+        state.taken = taken;
+        return state;
+    };
+    const qint64 wholeSecond = 1700000000 * kSecond;
+    // Whole seconds are taken for two (FAT's modification times).
+    EXPECT_FALSE(state(wholeSecond, wholeSecond + kSecond + 900 * kMillisecond).TimesVouch());
+    EXPECT_TRUE(state(wholeSecond, wholeSecond + 2 * kSecond).TimesVouch());
+    // Times in hundredths (exFAT's) and in nanoseconds.
+    const qint64 hundredths = wholeSecond + 120 * kMillisecond;
+    EXPECT_FALSE(state(hundredths, hundredths + 9 * kMillisecond).TimesVouch());
+    EXPECT_TRUE(state(hundredths, hundredths + 100 * kMillisecond).TimesVouch());
+    const qint64 fine = wholeSecond + 123456789;
+    EXPECT_FALSE(state(fine, fine).TimesVouch());
+    EXPECT_TRUE(state(fine, fine + 100 * kMillisecond).TimesVouch());
+    // A state taken at no known moment, and no file.
+    EXPECT_FALSE(state(fine, 0).TimesVouch());
+    platform::FileReplacement::FileState none;
+    none.taken = fine + kSecond * 10;
+    EXPECT_FALSE(none.TimesVouch());
+}
+
+TEST_F(FileReplacementTest, AFileWhoseTimesCannotVouchForItIsComparedByItsContentBeforeItIsReplaced) {
+    using Refusal = platform::FileReplacement::Refusal;
+    const QString doc = Path("doc.nuv");
+    const auto digestOf = [](const QByteArray& bytes) {
+        platform::ContentDigest digest;
+        digest.Add(bytes);
+        return digest.Result();
+    };
+    // The state the writer recorded: the file's times as they are now, taken within their tick or long after it,
+    // with the content it recorded; another program's change within that tick left the times as they were.
+    const auto recorded = [&](bool vouching) {
+        platform::FileReplacement::FileState state = platform::FileReplacement::StateOf(Stat(doc));
+        state.taken = state.changed + (vouching ? 10000000000 : 0);
+        return state;
+    };
+    const auto replace = [&](const platform::FileReplacement::FileState& expected, const QByteArray& recordedContent) {
+        platform::FileReplacement file(doc);
+        const bool done = file.Open(nullptr, expected, digestOf(recordedContent)) &&
+                          file.Device().write("new content") == 11 && file.Commit();
+        return done ? Refusal::None : file.Refused();
+    };
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "in place" : "beside");
+        QFile::remove(doc);
+        QFile::remove(Path("other.nuv"));
+        Write(doc, "THEIRS content");
+        if (secondName)
+            ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+        EXPECT_EQ(replace(recorded(false), "OURS content"), Refusal::Changed);
+        EXPECT_EQ(Read(doc), "THEIRS content");
+        EXPECT_TRUE(CacheEntries().isEmpty());
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), secondName ? 2 : 1);
+        // The content the writer recorded, or times that vouch, let the write through.
+        EXPECT_EQ(replace(recorded(false), "THEIRS content"), Refusal::None);
+        EXPECT_EQ(Read(doc), "new content");
+        Write(doc, "THEIRS content");
+        EXPECT_EQ(replace(recorded(true), "OURS content"), Refusal::None);
+        EXPECT_EQ(Read(doc), "new content");
+    }
+}
+
+TEST_F(FileReplacementTest, AStatusChangedWhileASaveInPlaceIsReadBackLeavesTheSaveWhole) {
+    const QString doc = Path("doc.nuv");
+    Write(doc, "old content");
+    ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+    // Another program turns the group's read bit over and gives the file a third name as the save reads it back.
+    const InPlaceWriteMoment status(platform::InPlaceWriteHook::Moment::ReadBack, [&] {
+        ASSERT_EQ(chmod(QFile::encodeName(doc).constData(), Stat(doc).st_mode ^ S_IRGRP), 0);
+        ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("third.nuv")).constData()), 0);
+    });
+    platform::FileReplacement file(doc);
+    ASSERT_TRUE(file.Open());
+    ASSERT_EQ(file.Device().write("new content"), 11);
+    EXPECT_TRUE(file.Commit()) << file.ErrorText().toStdString();
+    EXPECT_EQ(file.Refused(), platform::FileReplacement::Refusal::None);
+    EXPECT_TRUE(status.WasReached(platform::InPlaceWriteHook::Moment::ReadBack));
+    // What the save recorded is the file as it is now.
+    const platform::FileReplacement::FileState now = platform::FileReplacement::StateOf(Stat(doc));
+    EXPECT_EQ(file.WrittenFile().changed, now.changed);
+    EXPECT_EQ(file.WrittenFile().size, 11);
+    EXPECT_EQ(Read(Path("third.nuv")), "new content");
+    EXPECT_TRUE(CacheEntries().isEmpty());
+}
