@@ -333,8 +333,15 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
 
     const ModelOptions options = m_data.GetModelOptions();
     m_data.RebuildAndRefresh(options);
-    platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(ShownPath(fileName)),
-                             platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    // A quote that went wrong in a row stopped the import at that row, the rows before it applied.
+    if (records.Fault() != CsvRecordReader::QuoteFault::None)
+        platform::ShowMessageBox(
+            LoadString(StringId::TraceabilityImportedUpTo).arg(ShownPath(fileName), QString::number(records.Line())) +
+                QLatin1String("\n\n") + QuoteFaultText(records),
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    else
+        platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(ShownPath(fileName)),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Information);
     return ImportResult::Imported;
 }
 

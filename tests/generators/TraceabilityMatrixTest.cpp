@@ -5,6 +5,7 @@
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
 #include "texts/MessageContext.h"
+#include "texts/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -263,6 +264,12 @@ TEST_F(TraceabilityMatrixTest, ImportStopsAtAQuoteTheFileNeverCloses) {
               QStringList({"1 の原要求項目 \"REQ-A, REQ-B\" を \"REQ-A\" に変更",
                            "The row from line 5 holds a quote that the file never closes: nothing from line 5 on "
                            "was read."}));
+    EXPECT_EQ(
+        messages.Texts().last(),
+        QStringLiteral("The traceability matrix was read from \"%1\" up to line 5: the rows before that line were "
+                       "applied.\n\nThe row from line 5 holds a quote that the file never closes: nothing from "
+                       "line 5 on was read.")
+            .arg(Path("open.csv")));
 
     WriteFileBytes(Path("open-names.csv"), "\"cooker.nuv\",\"\",\r\n\"\",\"x\r\n\"1\",\"Boil\",\r\n");
     pane.ClearMessages();
@@ -289,6 +296,16 @@ TEST_F(TraceabilityMatrixTest, ImportNamesTheLineOfAMisplacedQuoteBeforeALaterQu
                            "Line 5 holds a quote out of place (a closing quote followed by other than a comma, a line "
                            "end or another quote): nothing from line 5 on was read.",
                            "--- インポートした単位機能数: 1, 変更した単位機能数: 1 ---"}));
+
+    SetTextLanguage(1);
+    Matrix().Import(Path("broken.csv"), pane);
+    SetTextLanguage(0);
+    EXPECT_EQ(
+        messages.Texts().last(),
+        QStringLiteral("トレーサビリティ・マトリックスを \"%1\" から5行目の手前まで読み込み、それより前の行を反映し"
+                       "ました。\n\n5行目に、コンマ・行末・引用符以外の文字が続く閉じ引用符があるため、5行目以降"
+                       "を読み込みませんでした。")
+            .arg(Path("broken.csv")));
 }
 
 // A quote in a field that does not begin with one is part of its text, in the items' names and in the rows alike.
