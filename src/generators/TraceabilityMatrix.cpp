@@ -50,8 +50,8 @@ void AddOnce(QStringList& list, const QString& text) {
 //
 // An export in the code page wrote an item CP932 cannot hold in its code-page form, a "?" for each character it
 // lacks. In a file read as CP932, a name in that form stands for the item it was written from when that is the one
-// item of the document in that form and no other column holds the name. Any other name in the form of an item is read
-// as written, and Ambiguous lists it: it may stand for several items.
+// item of the document in that form and no other column holds the name. Any other name in the form of an item may
+// stand for several items: in a row, for the one of them its unit function holds (Item).
 class ColumnNames {
 public:
     ColumnNames(QStringView line, const QStringList& items, bool readAsCodePage) : m_cursor(line) {
@@ -63,8 +63,8 @@ public:
     }
 
     size_t Count() const { return m_columns.size(); }
-    // The names read as written although they are the code-page form of an item, each once.
-    const QStringList& Ambiguous() const { return m_ambiguous; }
+    // The names Item read as written although they may stand for several items, each once, in the order first read.
+    const QStringList& ReadAsWritten() const { return m_readAsWritten; }
 
     const QString& Name(size_t column) {
         quint32& entry = m_columns[column];
@@ -78,6 +78,21 @@ public:
         entry = kRead | static_cast<quint32>(m_names.size());
         m_names.push_back(std::move(name));
         return m_names.back();
+    }
+
+    // The item a column stands for in the row of a unit function that holds `own`. A name that may stand for several
+    // items stands for the one of them the unit function holds; where it holds none or several, the name is read as
+    // written.
+    const QString& Item(size_t column, const std::set<QString>& own) {
+        const QString& name = Name(column);
+        const auto several = m_several.find(name);
+        if (several == m_several.end())
+            return name;
+        const auto held = [&own](const QString& item) { return own.contains(item); };
+        if (std::ranges::count_if(several->second, held) == 1)
+            return *std::ranges::find_if(several->second, held);
+        AddOnce(m_readAsWritten, name);
+        return name;
     }
 
 private:
@@ -119,15 +134,16 @@ private:
             if (columns.second == 1 && from.size() == 1)
                 m_standsFor.emplace(columns.first, from.front());
             else
-                m_ambiguous << form;
+                m_several.emplace(form, from);
         }
     }
 
     CsvFieldCursor m_cursor;
-    std::vector<quint32> m_columns;        // the start of the name in the line, or kRead and its index in m_names
-    std::deque<QString> m_names;           // grows without moving a name given out
-    std::map<size_t, QString> m_standsFor; // the columns whose name stands for an item in its code-page form
-    QStringList m_ambiguous;
+    std::vector<quint32> m_columns;           // the start of the name in the line, or kRead and its index in m_names
+    std::deque<QString> m_names;              // grows without moving a name given out
+    std::map<size_t, QString> m_standsFor;    // the columns whose name stands for an item in its code-page form
+    std::map<QString, QStringList> m_several; // the names that may stand for several items, with those items
+    QStringList m_readAsWritten;
     const QString m_empty;
 };
 
@@ -251,8 +267,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     pane.ClearMessages();
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityImportStart));
     pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityChangesHeading).arg(requirementWord));
-    for (const QString& name : columns.Ambiguous())
-        pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityAmbiguousColumn).arg(name, requirementWord));
+    qsizetype namesSaid = 0;
     int imported = 0;
     int changed = 0;
     const QString ownMark = LoadString(StringId::TraceabilityOwnMark);
@@ -285,10 +300,11 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
             continue;
         }
         ++imported;
+        std::set<QString>& own = function->header.ownRequirements;
         std::set<QString> items;
         const auto addMarked = [&](size_t column, const QString& cell) {
             if (cell == ownMark && column < columns.Count()) {
-                const QString& item = columns.Name(column);
+                const QString& item = columns.Item(column, own);
                 if (!item.isEmpty())
                     items.insert(item);
             }
@@ -299,7 +315,10 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         QString cell;
         for (size_t j = 2; j < columns.Count() && named && cells.Next(cell); ++j)
             addMarked(j, cell);
-        std::set<QString>& own = function->header.ownRequirements;
+        // A name read as written is said once, before the change of the first row that read it so.
+        for (; namesSaid < columns.ReadAsWritten().size(); ++namesSaid)
+            pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityAmbiguousColumn)
+                                             .arg(columns.ReadAsWritten()[namesSaid], requirementWord));
         if (items == own)
             continue;
         pane.AddMessage(LoadString(StringId::TraceabilityItemsChanged)
@@ -314,8 +333,15 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
 
     const ModelOptions options = m_data.GetModelOptions();
     m_data.RebuildAndRefresh(options);
-    platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(ShownPath(fileName)),
-                             platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    // A quote that went wrong in a row stopped the import at that row, the rows before it applied.
+    if (records.Fault() != CsvRecordReader::QuoteFault::None)
+        platform::ShowMessageBox(
+            LoadString(StringId::TraceabilityImportedUpTo).arg(ShownPath(fileName), QString::number(records.Line())) +
+                QLatin1String("\n\n") + QuoteFaultText(records),
+            platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    else
+        platform::ShowMessageBox(LoadString(StringId::TraceabilityImported).arg(ShownPath(fileName)),
+                                 platform::MessageButtons::Ok, platform::MessageIcon::Information);
     return ImportResult::Imported;
 }
 

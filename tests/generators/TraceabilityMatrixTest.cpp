@@ -5,6 +5,7 @@
 #include "support/QStringPrinter.h"
 #include "support/TestFiles.h"
 #include "texts/MessageContext.h"
+#include "texts/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -120,9 +121,10 @@ TEST_F(TraceabilityMatrixTest, ImportTakesBackNamesAndItemsAnExportInTheCodePage
         << pane.Lines().join('\n').toStdString();
 }
 
-// A "?" name is read as written where it cannot tell one item: when several items of the document have that form (an
-// item may be named "?" itself), when another column holds the same name, and in a file read as UTF-8, which never
-// held a "?" for a character it lacks. In a file read as CP932 the list says that the name may stand for several items.
+// A "?" name is read as written where it cannot tell one item: in a row whose unit function holds several items of
+// that form (an item may be named "?" itself) or none, when several items of the document have that form or another
+// column holds the same name, and in a file read as UTF-8, which never held a "?" for a character it lacks. In a file
+// read as CP932 the list says that the name may stand for several items, before the first row that read it so.
 TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereItCannotTellOneItem) {
     CUnitFunction& keepWarm = document.Find("Keep warm");
     keepWarm.header.ownRequirements = {QStringLiteral("Größe"), QStringLiteral("Grüße")};
@@ -138,12 +140,16 @@ TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereItCanno
     CInspectionView pane;
     ASSERT_EQ(Matrix().Import(Path("old.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
     EXPECT_EQ(document.Find("Boil").header.ownRequirements, std::set<QString>({QStringLiteral("?")}));
-    EXPECT_EQ(document.Find("Steam").header.ownRequirements, std::set<QString>({QStringLiteral("Ma?")}));
+    EXPECT_EQ(document.Find("Steam").header.ownRequirements, std::set<QString>({QStringLiteral("Maß")}));
     EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Gr??e"), QStringLiteral("Ma?")}));
-    EXPECT_EQ(pane.Lines().mid(2, 3),
-              QStringList({"The column name \"?\" may stand for several 原要求項目: it was read as written.",
-                           "The column name \"Gr??e\" may stand for several 原要求項目: it was read as written.",
-                           "The column name \"Ma?\" may stand for several 原要求項目: it was read as written."}));
+    const auto readAsWritten = [](const char* name) {
+        return QStringLiteral("The column name \"%1\" may stand for several 原要求項目: it was read as written where a "
+                              "unit function held none or several of them.")
+            .arg(QLatin1String(name));
+    };
+    EXPECT_EQ(pane.Lines().mid(2, 5),
+              QStringList({readAsWritten("?"), "1 の原要求項目 \"?, ✓\" を \"?\" に変更", readAsWritten("Gr??e"),
+                           readAsWritten("Ma?"), "2 の原要求項目 \"Größe, Grüße\" を \"Gr??e, Ma?\" に変更"}));
 
     // One item of that form and one column holding it, but a file in UTF-8.
     keepWarm.header.ownRequirements = {QStringLiteral("Größe")};
@@ -159,6 +165,40 @@ TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereItCanno
     EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Gr??e")}));
     EXPECT_EQ(pane.Lines().mid(2, 2),
               QStringList({"1 の原要求項目 \"✓\" を \"?\" に変更", "2 の原要求項目 \"Größe\" を \"Gr??e\" に変更"}));
+}
+
+// Where several items of the document have the form of a "?" column (an item Ä added beside ✓ since the export;
+// Größe and Grüße), a row stands for the one item of that form its unit function holds: the old export changes none of
+// them. Only a row whose unit function holds none reads the name as written.
+TEST_F(TraceabilityMatrixTest, ImportKeepsTheOneItemOfAQuestionMarkFormARowsUnitFunctionHolds) {
+    document.Find("Boil").header.ownRequirements = {QStringLiteral("✓"), QStringLiteral("plain")};
+    document.Find("Steam").header.ownRequirements = {QStringLiteral("Grüße")};
+    document.Find("Keep warm").header.ownRequirements = {QStringLiteral("Größe")};
+    Rebuild();
+    QString text = platform::ProcessCodePageForm(Matrix().MakeLines().join(QString()));
+    ASSERT_TRUE(text.contains(QStringLiteral("\"\",\"原要求項目\",\"Gr??e\",\"Gr??e\",\"plain\",\"?\",")));
+    // Since the export: Ä given to the origin, and in the file beside it; the "?" column marked for Keep warm too.
+    document.Find("Origin").header.ownRequirements = {QStringLiteral("Ä")};
+    Rebuild();
+    text.replace(QStringLiteral("\"0\",\"Origin\",\"△\",\"△\",\"△\",\"△\","),
+                 QStringLiteral("\"0\",\"Origin\",\"\",\"\",\"\",\"○\","));
+    text.replace(QStringLiteral("\"2\",\"Keep warm\",\"○\",\"\",\"\",\"\","),
+                 QStringLiteral("\"2\",\"Keep warm\",\"○\",\"\",\"\",\"○\","));
+    WriteFileBytes(Path("old.csv"), platform::EncodeProcessCodePage(text));
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("old.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(document.Find("Origin").header.ownRequirements, std::set<QString>({QStringLiteral("Ä")}));
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements,
+              std::set<QString>({QStringLiteral("✓"), QStringLiteral("plain")}));
+    EXPECT_EQ(document.Find("Steam").header.ownRequirements, std::set<QString>({QStringLiteral("Grüße")}));
+    EXPECT_EQ(document.Find("Keep warm").header.ownRequirements,
+              std::set<QString>({QStringLiteral("Größe"), QStringLiteral("?")}));
+    EXPECT_EQ(
+        pane.Lines().mid(2, 3),
+        QStringList({"The column name \"?\" may stand for several 原要求項目: it was read as written where a unit "
+                     "function held none or several of them.",
+                     "2 の原要求項目 \"Größe\" を \"?, Größe\" に変更",
+                     "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}));
 }
 
 // What a spreadsheet writes when it saves the matrix as UTF-8 without the mark is read as UTF-8: every name matches
@@ -224,6 +264,12 @@ TEST_F(TraceabilityMatrixTest, ImportStopsAtAQuoteTheFileNeverCloses) {
               QStringList({"1 の原要求項目 \"REQ-A, REQ-B\" を \"REQ-A\" に変更",
                            "The row from line 5 holds a quote that the file never closes: nothing from line 5 on "
                            "was read."}));
+    EXPECT_EQ(
+        messages.Texts().last(),
+        QStringLiteral("The traceability matrix was read from \"%1\" up to line 5: the rows before that line were "
+                       "applied.\n\nThe row from line 5 holds a quote that the file never closes: nothing from "
+                       "line 5 on was read.")
+            .arg(Path("open.csv")));
 
     WriteFileBytes(Path("open-names.csv"), "\"cooker.nuv\",\"\",\r\n\"\",\"x\r\n\"1\",\"Boil\",\r\n");
     pane.ClearMessages();
@@ -250,6 +296,16 @@ TEST_F(TraceabilityMatrixTest, ImportNamesTheLineOfAMisplacedQuoteBeforeALaterQu
                            "Line 5 holds a quote out of place (a closing quote followed by other than a comma, a line "
                            "end or another quote): nothing from line 5 on was read.",
                            "--- インポートした単位機能数: 1, 変更した単位機能数: 1 ---"}));
+
+    SetTextLanguage(1);
+    Matrix().Import(Path("broken.csv"), pane);
+    SetTextLanguage(0);
+    EXPECT_EQ(
+        messages.Texts().last(),
+        QStringLiteral("トレーサビリティ・マトリックスを \"%1\" から5行目の手前まで読み込み、それより前の行を反映し"
+                       "ました。\n\n5行目に、コンマ・行末・引用符以外の文字が続く閉じ引用符があるため、5行目以降"
+                       "を読み込みませんでした。")
+            .arg(Path("broken.csv")));
 }
 
 // A quote in a field that does not begin with one is part of its text, in the items' names and in the rows alike.
