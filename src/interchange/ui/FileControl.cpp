@@ -31,6 +31,8 @@ CFileControl::CFileControl(CVersionCommandHost& host, QWidget* parent)
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab moves on to the options below; the arrow keys choose a version.
+    m_list->setTabKeyNavigation(false);
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
     WidenColumnsToHeaders(*m_list->horizontalHeader());
