@@ -66,8 +66,8 @@ protected:
 
 TEST_F(MsgTexts, EveryTextBuildsInBothLanguagesFromWordsTheTableHolds) {
     const int count = static_cast<int>(Msg::Id::Count);
-    ASSERT_EQ(count, 504);
-    ASSERT_EQ(std::size(kNames), 504u);
+    ASSERT_EQ(count, 505);
+    ASSERT_EQ(std::size(kNames), 505u);
     const CMessageContext two = Context(2);
     const CMessageContext negative = Context(-1);
     for (int index = 0; index < count; ++index) {

@@ -20,17 +20,19 @@
 CFileControl::CFileControl(CVersionCommandHost& host, QWidget* parent)
     : QDialog(parent), m_host(host), m_list(new QTableWidget(this)),
       m_save(new QPushButton(LoadString(StringId::SaveNewVersionButton), this)),
-      m_remove(new QPushButton(LoadString(StringId::RemoveVersionButton), this)),
-      m_open(new QPushButton(LoadString(StringId::OpenVersionButton), this)), m_autoVersion(new QCheckBox(this)),
+      m_remove(new QPushButton(Msg::Delete(host.MessageContext()), this)),
+      m_open(new QPushButton(Msg::OpenCommand(host.MessageContext()), this)), m_autoVersion(new QCheckBox(this)),
       m_updateMajor(new QCheckBox(this)), m_updateMinor(new QCheckBox(this)) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::Text(context, Msg::Id::VersionMainMenu));
     m_list->setColumnCount(4);
     m_list->setHorizontalHeaderLabels(
-        {LoadString(StringId::VersionListVersion), Msg::Date(context), Msg::Author(context), Msg::Comment(context)});
+        {Msg::VersionAbstract(context), Msg::Date(context), Msg::Author(context), Msg::Comment(context)});
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab moves on to the options below; the arrow keys choose a version.
+    m_list->setTabKeyNavigation(false);
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
     WidenColumnsToHeaders(*m_list->horizontalHeader());
@@ -39,7 +41,7 @@ CFileControl::CFileControl(CVersionCommandHost& host, QWidget* parent)
     buttons->addButton(m_save, QDialogButtonBox::ActionRole);
     buttons->addButton(m_open, QDialogButtonBox::ActionRole);
     buttons->addButton(m_remove, QDialogButtonBox::ActionRole);
-    buttons->addButton(LoadString(StringId::CloseButton), QDialogButtonBox::RejectRole);
+    buttons->addButton(Msg::Close(context), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_save, &QPushButton::clicked, this, &CFileControl::OnSave);
     connect(m_remove, &QPushButton::clicked, this, &CFileControl::OnRemove);

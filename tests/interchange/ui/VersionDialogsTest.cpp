@@ -19,6 +19,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -280,13 +281,16 @@ TEST(VersionDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
         CExportContentDialog dialog(options, QStringLiteral("content.rtf"));
         dialog_checks::ExpectReadingOrder(dialog);
     }
-    {
-        CFileControl dialog(host);
-        EXPECT_EQ(dialog_checks::CutColumnTitles(dialog), QStringList());
-    }
+    // Tab leaves the version list for the options below it, however many versions it shows.
+    ASSERT_TRUE(host.SaveNewVersion());
+    ASSERT_TRUE(host.SaveNewVersion());
+    CFileControl dialog(host);
+    EXPECT_EQ(dialog_checks::CutColumnTitles(dialog), QStringList());
+    dialog_checks::ExpectReadingOrder(dialog);
 }
 
-// The dialogs' own texts show in the interface's language, as their captions from the wording table do.
+// The dialogs' own texts show in the interface's language, as their captions from the wording table do; the version
+// list's column and buttons take their words from the message table.
 TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
     TestHost host;
     const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
@@ -307,11 +311,24 @@ TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
         CDlgFileAdd merge(host);
         CShowDifferenceDialog comparison(host);
         CExportContentDialog content(options, QStringLiteral("content.rtf"));
-        const QStringList shown = texts(merge, true) + texts(comparison, true) + texts(content, false);
+        CFileControl versions(host);
+        QStringList shown =
+            texts(merge, true) + texts(comparison, true) + texts(content, false) + texts(versions, true);
+        for (int column = 0; column < versions.VersionList()->columnCount(); ++column)
+            shown << versions.VersionList()->horizontalHeaderItem(column)->text();
+        for (const QCheckBox* box : versions.findChildren<QCheckBox*>())
+            shown << box->text();
+        shown << versions.findChild<QGroupBox*>()->title() << versions.windowTitle();
         if (language == 1) {
             EXPECT_TRUE(shown.contains(QStringLiteral("参照"))) << shown.join('|').toStdString();
             EXPECT_TRUE(shown.contains(QStringLiteral("キャンセル"))) << shown.join('|').toStdString();
+            EXPECT_EQ(versions.VersionList()->horizontalHeaderItem(0)->text(), "版");
+            for (const char* word : {"開く", "削除", "閉じる"})
+                EXPECT_TRUE(shown.contains(QString::fromUtf8(word))) << word << ": " << shown.join('|').toStdString();
         } else {
+            EXPECT_EQ(versions.VersionList()->horizontalHeaderItem(0)->text(), "Version");
+            for (const char* word : {"Open", "Delete", "Close"})
+                EXPECT_TRUE(shown.contains(QString::fromUtf8(word))) << word << ": " << shown.join('|').toStdString();
             EXPECT_TRUE(shown.filter(japanese).isEmpty()) << shown.filter(japanese).join('|').toStdString();
         }
     }
