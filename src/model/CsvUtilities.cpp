@@ -66,16 +66,14 @@ bool CsvFieldCursor::Next(QString& field) {
     if (!NextRaw(raw, tail))
         return false;
     field = UnquoteCsvField(raw);
-    // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still
-    // hold one (four quotes are a field holding a quote).
-    return !tail || !field.isEmpty();
+    // An empty tail is the comma that ends every line of the dialect, not a field; a quoted empty field is one.
+    return !tail || !raw.isEmpty();
 }
 
 bool CsvFieldCursor::Skip() {
     QStringView raw;
     bool tail = false;
-    // Only the tail needs its text to tell whether it is a field.
-    return NextRaw(raw, tail) && (!tail || !UnquoteCsvField(raw).isEmpty());
+    return NextRaw(raw, tail) && (!tail || !raw.isEmpty());
 }
 
 void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields) {
