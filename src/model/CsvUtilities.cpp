@@ -8,22 +8,32 @@ QString UnquoteCsvField(QStringView field) {
     // A quote is part of the text of a field that does not begin with one.
     if (!field.startsWith('"'))
         return field.toString();
-    QString text;
-    text.reserve(field.size());
-    qsizetype i = 1;
-    for (; i < field.size(); ++i) {
-        if (field[i] != '"') {
-            text += field[i];
-        } else if (i + 1 < field.size() && field[i + 1] == '"') {
-            text += '"';
-            ++i;
-        } else {
+    // The quoted text runs to the first quote that is not doubled, or to the end of the field.
+    qsizetype end = 1;
+    qsizetype doubled = 0;
+    for (; end < field.size(); ++end) {
+        if (field[end] != '"')
+            continue;
+        if (end + 1 == field.size() || field[end + 1] != '"')
             break;
-        }
+        ++doubled;
+        ++end;
     }
+    const QStringView quoted = field.sliced(1, end - 1);
     // Text after the closing quote (a misplaced quote, which the record reader reports) is kept as it stands.
-    if (i + 1 < field.size())
-        text += field.mid(i + 1);
+    const QStringView after = end + 1 < field.size() ? field.sliced(end + 1) : QStringView();
+    // The text is made once, at its size: an empty one takes no memory.
+    if (doubled == 0 && after.isEmpty())
+        return quoted.toString();
+    QString text;
+    text.reserve(quoted.size() - doubled + after.size());
+    for (qsizetype i = 0; i < quoted.size(); ++i) {
+        text += quoted[i];
+        // A doubled quote gives one.
+        if (quoted[i] == '"')
+            ++i;
+    }
+    text += after;
     return text;
 }
 
@@ -66,16 +76,14 @@ bool CsvFieldCursor::Next(QString& field) {
     if (!NextRaw(raw, tail))
         return false;
     field = UnquoteCsvField(raw);
-    // An empty tail is the comma that ends every line of the dialect, not a field; a tail of quotes may still
-    // hold one (four quotes are a field holding a quote).
-    return !tail || !field.isEmpty();
+    // An empty tail is the comma that ends every line of the dialect, not a field; a quoted empty field is one.
+    return !tail || !raw.isEmpty();
 }
 
 bool CsvFieldCursor::Skip() {
     QStringView raw;
     bool tail = false;
-    // Only the tail needs its text to tell whether it is a field.
-    return NextRaw(raw, tail) && (!tail || !UnquoteCsvField(raw).isEmpty());
+    return NextRaw(raw, tail) && (!tail || !raw.isEmpty());
 }
 
 void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields) {

@@ -14,8 +14,9 @@ class CodePageTextFile;
 QString QuoteCsvField(const QString& text);
 // Appends the fields of the line to the list. A field that begins with a quote is quoted: a comma inside its quotes
 // is text, its enclosing quotes are removed and a doubled quote in it gives one. In a field that does not begin with
-// a quote, a quote is part of its text (`32" screen`). Text after the last comma counts only when its field is not
-// empty. Splitting stops once more than `maxFields` fields were appended.
+// a quote, a quote is part of its text (`32" screen`). Text after the last comma is a field unless there is none: a
+// comma at the end adds no field, a quoted empty field (`""`) there is one. Splitting stops once more than `maxFields`
+// fields were appended.
 void SplitCsvLine(QStringList& fields, QStringView line, qsizetype maxFields = std::numeric_limits<qsizetype>::max());
 // The fields of a line as SplitCsvLine finds them, one at a time: a line of many fields costs no list of them.
 class CsvFieldCursor {

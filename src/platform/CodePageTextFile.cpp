@@ -75,8 +75,18 @@ bool IsValidUtf8(QByteArrayView bytes) {
     return check.Add(bytes) && check.Valid();
 }
 
+// One pass over the text, in place: each CR right before a LF is dropped, and what follows it moves up.
 QString WithLineFeeds(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    qsizetype to = text.indexOf(QLatin1String("\r\n"));
+    if (to < 0)
+        return text;
+    QChar* const characters = text.data();
+    const qsizetype size = text.size();
+    for (qsizetype from = to; from < size; ++from) {
+        if (characters[from] != '\r' || from + 1 == size || characters[from + 1] != '\n')
+            characters[to++] = characters[from];
+    }
+    text.truncate(to);
     return text;
 }
 

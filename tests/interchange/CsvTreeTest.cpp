@@ -102,6 +102,17 @@ TEST(CsvTree, ALastCellHoldingOnlyAQuoteIsKept) {
         QStringLiteral("ROOT\n ROW\n  R1\n   R1-C1=a\n   R1-C2=\"\n COLUMN\n  C1\n   R1-C1=a\n  C2\n   R1-C2=\"\n"));
 }
 
+// A spreadsheet that quotes every field ends a row whose last cell is empty with `""`: the cell is kept, and the table
+// keeps its shape.
+TEST(CsvTree, AQuotedEmptyLastCellIsKept) {
+    NewDocument document;
+    ASSERT_TRUE(
+        ImportCsv("\"\",\"C1\",\"C2\"\r\n\"R1\",\"a\",\"b\"\r\n\"R2\",\"c\",\"\"\r\n", document.data).Succeeded());
+    EXPECT_EQ(DumpTree(*document.data.registry.origin),
+              QStringLiteral("ROOT\n ROW\n  R1\n   R1-C1=a\n   R1-C2=b\n  R2\n   R2-C1=c\n   R2-C2=\n"
+                             " COLUMN\n  C1\n   R1-C1=a\n   R2-C1=c\n  C2\n   R1-C2=b\n   R2-C2=\n"));
+}
+
 TEST(CsvTree, TablesWithoutAPlaceForTheSubtreeRootsOrWithoutEnoughIDsAreRefusedUntouched) {
     using enum CCsvTreeReader::Refusal;
     QByteArray large;

@@ -21,25 +21,44 @@ TEST(CsvUtilities, SplittingHonoursQuotesAndDropsAnEmptyTail) {
         QStringList fields{"kept"};
         SplitCsvLine(fields, line);
         fields.removeFirst();
+        // Passing over the fields finds as many.
+        CsvFieldCursor cursor(line);
+        qsizetype skipped = 0;
+        while (cursor.Skip())
+            ++skipped;
+        EXPECT_EQ(skipped, fields.size()) << line.toStdString();
         return fields;
     };
     EXPECT_EQ(split(""), QStringList());
-    EXPECT_EQ(split("\"\""), QStringList());
     EXPECT_EQ(split(","), QStringList{""});
     EXPECT_EQ(split("\"a\"\"b\""), QStringList{"a\"b"});
     EXPECT_EQ(split("a,b,"), (QStringList{"a", "b"}));
     EXPECT_EQ(split(",x"), (QStringList{"", "x"}));
     EXPECT_EQ(split("\"p,q\",r,"), (QStringList{"p,q", "r"}));
-    // A last field made of quotes alone may still hold text.
+    // A last field made of quotes is a field, empty or not (a spreadsheet that quotes every field ends its lines so).
+    EXPECT_EQ(split("\"\""), QStringList{""});
+    EXPECT_EQ(split("\"R2\",\"c\",\"\""), (QStringList{"R2", "c", ""}));
     EXPECT_EQ(split("\"\"\"\""), QStringList{"\""});
     EXPECT_EQ(split("a,\"\"\"\"\"\""), (QStringList{"a", "\"\""}));
-    EXPECT_EQ(split("a,\""), QStringList{"a"});
+    EXPECT_EQ(split("a,\""), (QStringList{"a", ""}));
     // A quote in a field that does not begin with one is text, doubled or not, and a comma after it ends the field.
     EXPECT_EQ(split("TV,32\" screen,100,"), (QStringList{"TV", "32\" screen", "100"}));
     EXPECT_EQ(split("5\" x 3\" panel,a\"\"b,\"c\""), (QStringList{"5\" x 3\" panel", "a\"\"b", "c"}));
     // What QuoteCsvField writes splits back to the original texts.
     QString line = QuoteCsvField("say \"hi\", then go") + QuoteCsvField("") + QuoteCsvField("x");
     EXPECT_EQ(split(line), (QStringList{"say \"hi\", then go", "", "x"}));
+}
+
+// Most cells of a traceability file are empty, quoted or not: an empty field takes no memory of its own.
+TEST(CsvUtilities, AnEmptyFieldTakesNoMemory) {
+    CsvFieldCursor cursor(u",\"\",\"a\"\"b\",\"\"x,\"\"");
+    QStringList fields;
+    for (QString field; cursor.Next(field);) {
+        fields << field;
+        if (field.isEmpty())
+            EXPECT_EQ(field.capacity(), 0) << fields.size();
+    }
+    EXPECT_EQ(fields, (QStringList{"", "", "a\"b", "x", ""}));
 }
 
 // Records end at line ends outside quotes, wherever the quotes are doubled; each record's first line is numbered as

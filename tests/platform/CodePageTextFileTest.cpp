@@ -44,6 +44,13 @@ TEST(CodePageTextFile, TextThatBeginsWithTheUtf8MarkIsReadAsUtf8) {
     EXPECT_EQ(DecodeProcessCodePage("\x82\xA0\r\n"), QString::fromUtf8("あ\n"));
 }
 
+// Only a CR right before a LF goes; a CR anywhere else is text.
+TEST(CodePageTextFile, ReadingTurnsEachCrLfIntoALineFeedAndKeepsOtherCrs) {
+    EXPECT_EQ(DecodeProcessCodePage("a\r\n\r\nb\rc\r\r\nd\n\re\r"), QStringLiteral("a\n\nb\rc\r\nd\n\re\r"));
+    EXPECT_EQ(DecodeProcessCodePage("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(DecodeProcessCodePage("\r"), QStringLiteral("\r"));
+}
+
 // What many spreadsheets write: UTF-8 without the mark. It is read as UTF-8, never as the CP932 characters its bytes
 // would also make; bytes that are not UTF-8 throughout are CP932.
 TEST(CodePageTextFile, ValidUtf8WithoutTheMarkIsReadAsUtf8AndOnlyTheRestAsCp932) {
