@@ -3,10 +3,12 @@
 #include "app/ApplicationShell.h"
 #include "platform/DocumentHold.h"
 #include "platform/MessageBox.h"
+#include "platform/ProcessStart.h"
 #include "platform/RuntimeDirectory.h"
 #include "texts/StringTable.h"
 
 #include <QStringList>
+#include <QThread>
 
 #include <cstring>
 #include <unistd.h>
@@ -47,12 +49,16 @@ bool CInstanceRegistry::Open() {
     }
 
     // The table outlives its processes as a file. Records of processes that are gone are dropped, and a
-    // table that no live process uses any more starts from zero, as a fresh mapping would.
+    // table that no live process uses any more starts from zero, as a fresh mapping would; the last Exit's moment
+    // stays for a process started before it that has not registered yet.
     platform::NamedLockGuard lock(m_instanceMutex);
     DropStaleInstances();
     platform::LivenessLock::RemoveLeftovers(m_runtimeDirectory);
-    if (Table()->count == 0)
+    if (Table()->count == 0) {
+        const uint32_t exitStamp = Table()->exitStamp;
         std::memset(Table(), 0, sizeof(InstanceTable));
+        Table()->exitStamp = exitStamp;
+    }
     return true;
 }
 
@@ -74,7 +80,12 @@ bool CInstanceRegistry::RegisterInstance(const InstanceRecord& record) {
         return false;
     platform::NamedLockGuard lock(m_instanceMutex);
     DropStaleInstances();
-    return Table()->Register(record);
+    InstanceRecord registered = record;
+    // An Exit chosen since this process started, before its record was there to ask, asks it now.
+    const std::optional<uint32_t> started = platform::ProcessStartTicks();
+    if (IsOwnInstance(record) && started && Table()->ExitChosenBetween(*started, platform::ClockTicksNow()))
+        registered.closeAsked = 1;
+    return Table()->Register(registered);
 }
 
 std::optional<InstanceRecord> CInstanceRegistry::FindInstanceByPath(const QString& path) {
@@ -131,9 +142,12 @@ void CInstanceRegistry::CloseOtherInstances() {
     if (!HasInstanceTable())
         return;
     std::vector<quint32> ready;
+    uint32_t stamp = 0;
     {
         platform::NamedLockGuard lock(m_instanceMutex);
         DropDeadInstances();
+        // An instance started before now and not yet registered finds this moment as it registers.
+        stamp = Table()->exitStamp = platform::ClockTicksNow();
         for (int i = 0; i < Table()->UsedCount(); ++i) {
             InstanceRecord& record = Table()->records[i];
             if (record.processId == CurrentProcessId())
@@ -150,6 +164,9 @@ void CInstanceRegistry::CloseOtherInstances() {
     // Sent after the lock is released: no other process waits on the table while we talk to them.
     for (quint32 processId : ready)
         m_shell.PostCloseToInstance(processId);
+    // A process started once the Exit is done starts at a later moment, and stays.
+    while (platform::ClockTicksNow() == stamp)
+        QThread::msleep(1);
 }
 
 bool CInstanceRegistry::TakeCloseAsked() {

@@ -24,6 +24,8 @@ public:
     // one of them cannot be made.
     bool Open();
 
+    // Adds the record to the table; this process's own is asked to close (closeAsked) when another instance's Exit was
+    // chosen since the process started.
     bool RegisterInstance(const InstanceRecord& record);
     // The record of a running process that has the document open; a record that a process which is gone left is
     // removed instead of found.
@@ -37,7 +39,8 @@ public:
     bool RemoveInstanceRecord(quint32 processId);
     // Takes this process out of the table for good: its record and its liveness lock go.
     void Leave();
-    // Asks every other instance to close without waiting for any: one still starting, through its record.
+    // Asks every other instance to close without waiting for any: one still starting, through its record; one started
+    // before and not registered yet, through the moment of the Exit that the table keeps.
     void CloseOtherInstances();
     // Whether another instance's Exit asked this one to close while it was starting; the request is taken.
     bool TakeCloseAsked();

@@ -51,7 +51,7 @@ bool CNUVApp::StartUp() {
     // From here on another instance's Exit reaches the window, also while a message of the start-up waits for the
     // user (the settings cannot be used, the document cannot be read): the message ends and the process closes.
     m_document.UpdateOwnInstanceRecord();
-    // One chosen since this process registered, while it had no window, asked through its record.
+    // One chosen since this process started, while it had no window, asked through its record.
     if (m_instances.TakeCloseAsked())
         OnCloseRequested();
     if (const QString path = platform::SettingsStore::FilePath(); !platform::SettingsStore::FileUsable())

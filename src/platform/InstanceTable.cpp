@@ -38,6 +38,11 @@ int InstanceTable::UsedCount() const {
     return count >= 0 && count <= kMaxInstances ? count : 0;
 }
 
+bool InstanceTable::ExitChosenBetween(uint32_t start, uint32_t now) const {
+    // Counted on from `start`, as the 32 bits of a moment run over.
+    return static_cast<uint32_t>(exitStamp - start) <= static_cast<uint32_t>(now - start);
+}
+
 bool InstanceTable::Register(const InstanceRecord& record) {
     const int used = UsedCount();
     if (used >= kMaxInstances)

@@ -7,7 +7,8 @@
 #include <functional>
 
 // The table of running instances that all processes of the program share. Its byte layout is fixed, since
-// every process maps the same bytes: a count, 16 records of 1048 bytes packed without gaps, 4 spare bytes.
+// every process maps the same bytes: a count, 16 records of 1048 bytes packed without gaps, the moment of the last
+// Exit.
 constexpr int kMaxInstances = 16;
 // The names, in the runtime folder, of the lock that guards the table and of the file that holds it.
 inline const QString kInstanceMutexName = QStringLiteral("NUV Cnv Mutex Object 2.0");
@@ -33,7 +34,9 @@ struct InstanceRecord {
 struct InstanceTable {
     int32_t count;
     InstanceRecord records[kMaxInstances];
-    uint32_t spare;
+    // When another instance's Exit was chosen last (see platform/ProcessStart.h): a process started before it that
+    // was not in the table yet is asked to close as it registers.
+    uint32_t exitStamp;
 
     // All of these expect the caller to hold the table's lock.
 
@@ -52,9 +55,12 @@ struct InstanceTable {
     int DropStale(const std::function<bool(uint32_t processId)>& isAlive);
     // A count outside 0..16 cannot come from the program; treat such a table as empty rather than read past it.
     int UsedCount() const;
+    // Whether the last Exit was chosen between the moments `start` and `now`, both included.
+    bool ExitChosenBetween(uint32_t start, uint32_t now) const;
 };
 
 static_assert(sizeof(InstanceRecord) == 1048 && offsetof(InstanceRecord, path) == 8 &&
               offsetof(InstanceRecord, caption) == 528 && offsetof(InstanceRecord, closeAsked) == 1040 &&
               offsetof(InstanceRecord, state) == 1044);
-static_assert(sizeof(InstanceTable) == 16776 && offsetof(InstanceTable, records) == 4);
+static_assert(sizeof(InstanceTable) == 16776 && offsetof(InstanceTable, records) == 4 &&
+              offsetof(InstanceTable, exitStamp) == 16772);

@@ -341,6 +341,33 @@ TEST_F(ConverterStartUp, ExitClosesAnEditorStillStartingOnceItsWindowExists) {
     EXPECT_EQ(later.Wait(), 0);
 }
 
+// An editor started before the Exit and not registered yet (the editor that New started a moment before) finds the Exit
+// as it registers and closes, also once the editor that chose it has ended. One started after the Exit stays.
+TEST_F(ConverterStartUp, ExitClosesAnEditorStartedBeforeItThatRegistersAfterIt) {
+    // An editor in another process that registers once the test says so; it ends with the number of requests to close
+    // its window.
+    const auto startEditor = [] {
+        return ChildBeside([](ChildBeside& test) {
+            test.Hear();
+            FakeShell editorShell;
+            CNUVApp editor(editorShell);
+            return editor.InitEditorInstance({"nuv"}) ? editorShell.closesPosted : 100;
+        });
+    };
+    ChildBeside before = startEditor();
+    {
+        FakeShell shell;
+        CNUVApp app(shell);
+        ASSERT_TRUE(app.InitEditorInstance({"nuv"}));
+        app.OnAppExit();
+    }
+    ChildBeside after = startEditor();
+    before.Tell();
+    after.Tell();
+    EXPECT_EQ(before.Wait(), 1);
+    EXPECT_EQ(after.Wait(), 0);
+}
+
 TEST_F(ConverterStartUp, AConversionIsReportedFinishedOnlyOnceTheDocumentIsWritten) {
     // Where the document should go there is a folder.
     ASSERT_TRUE(QDir(m_dirs.Path("")).mkdir("door.nuv"));

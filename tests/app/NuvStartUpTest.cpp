@@ -1,6 +1,7 @@
 #include "TobrelProcess.h"
 #include "model/DocumentFile.h"
 #include "platform/DocumentFileLock.h"
+#include "platform/LivenessLock.h"
 #include "support/ProgramRun.h"
 #include "support/TestFiles.h"
 #include "support/model/LockHolderName.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -400,6 +402,32 @@ TEST(NuvStartUp, ADocumentUnderALongPathIsHeldAgainstToolsAndHandedToItsEditor) 
 
     EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
     ASSERT_TRUE(editor->waitForFinished(20000));
+}
+
+// A runtime folder whose path leaves no room for a socket's name in a local socket's address: Exit in another editor
+// reaches the editor all the same, through a socket that only the user may use.
+TEST(NuvStartUp, ExitReachesAnEditorWhoseRuntimeFolderHasALongPath) {
+    const QString temporary = QDir::tempPath() + QLatin1Char('/');
+    // "<temporary>/ppp...-XXXXXX/runtime", of 102 characters.
+    QTemporaryDir dir(temporary + QString(102 - 15 - temporary.size(), u'p') + "-XXXXXX");
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    const QString runtime = dir.filePath("runtime");
+    ASSERT_EQ(runtime.size(), 102);
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
+    const std::unique_ptr<QProcess> editor = StartHolder(dir, path);
+
+    const QByteArray socket =
+        QFile::encodeName(platform::InstanceSocketPath(runtime, static_cast<quint32>(editor->processId())));
+    struct stat status {};
+    EXPECT_EQ(lstat(socket.constData(), &status), 0);
+    EXPECT_TRUE(S_ISSOCK(status.st_mode));
+    EXPECT_EQ(status.st_mode & 07777, 0700u);
+    EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+    ASSERT_TRUE(editor->waitForFinished(20000));
+    EXPECT_EQ(editor->exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath("~$layout.nuv")));
+    EXPECT_NE(lstat(socket.constData(), &status), 0);
 }
 
 TEST(NuvStartUp, AnEditorOfAnotherRuntimeFolderOrAnotherProgramsLockHoldsTheDocumentAgainstTools) {

@@ -2,9 +2,11 @@
 
 #include "platform/LivenessLock.h"
 
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
@@ -16,16 +18,21 @@ const QByteArray kActivateMessage = "activate\n";
 
 } // namespace
 
-InstanceChannel::InstanceChannel(QString directory, QObject* parent)
-    : QObject(parent), m_directory(std::move(directory)) {}
+InstanceChannel::InstanceChannel(const QString& directory, QObject* parent)
+    : QObject(parent), m_directory(open(QFile::encodeName(directory).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
 
 InstanceChannel::~InstanceChannel() {
+    // The socket goes through the folder's descriptor, which stays open until then.
     if (m_server)
         m_server->close();
+    if (m_directory >= 0)
+        close(m_directory);
 }
 
 QString InstanceChannel::SocketPath(quint32 pid) const {
-    return InstanceSocketPath(m_directory, pid);
+    // A local socket's address holds about a hundred bytes, less than a runtime folder's path may take: the socket in
+    // the folder is named through the folder's descriptor, which is short however long the path.
+    return InstanceSocketPath(QStringLiteral("/proc/self/fd/%1").arg(m_directory), pid);
 }
 
 bool InstanceChannel::Listen() {

@@ -9,12 +9,13 @@ class QLocalServer;
 namespace platform {
 
 // The message line between running instances, in place of window messages posted to another process's
-// main window: each process listens on a local socket named from the user and its process id, and
-// another process asks it to close or to come to the front by sending one line.
+// main window: each process listens on a local socket in the runtime folder named from the user and its process id,
+// which only the user may reach, and another process asks it to close or to come to the front by sending one line.
 class InstanceChannel : public QObject {
     Q_OBJECT
 public:
-    explicit InstanceChannel(QString directory, QObject* parent = nullptr);
+    // The sockets are in `directory`, the runtime folder.
+    explicit InstanceChannel(const QString& directory, QObject* parent = nullptr);
     ~InstanceChannel() override;
 
     // Starts listening as the current process; false when the socket cannot be made.
@@ -35,7 +36,7 @@ private:
     QString SocketPath(quint32 pid) const;
     void OnNewConnection();
 
-    QString m_directory;
+    int m_directory; // the folder open as a path, -1 when it cannot be opened
     QLocalServer* m_server = nullptr;
 };
 
