@@ -43,6 +43,9 @@ bool CInstanceRegistry::Open() {
     else if (!m_liveness.emplace().Acquire(m_runtimeDirectory))
         error = m_liveness->Error();
     if (!error.isEmpty()) {
+        // Without its liveness lock the process is none of the table's: it neither waits on the table nor takes a
+        // record of a process of its id (in another pid namespace) as its own.
+        m_liveness.reset();
         platform::ShowMessageBox(LoadString(StringId::InstanceTableUnavailable).arg(error),
                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
         return false;

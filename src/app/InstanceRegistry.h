@@ -63,7 +63,7 @@ public:
 
 private:
     InstanceTable* Table() const { return static_cast<InstanceTable*>(m_instanceMapping.Data()); }
-    bool HasInstanceTable() const { return m_instanceMutex.IsOpen() && Table(); }
+    bool HasInstanceTable() const { return m_liveness && m_instanceMutex.IsOpen() && Table(); }
     // Removes the records of processes that are gone (killed without leaving the table): under the table's lock.
     void DropDeadInstances();
     // That, and any record under this process's id before it registers.

@@ -4,8 +4,11 @@
 #include "app/NUVDoc.h"
 #include "interchange/ImportProgress.h"
 #include "platform/FileReplacement.h"
+#include "platform/InstanceTable.h"
 #include "platform/LivenessLock.h"
 #include "platform/MessageBox.h"
+#include "platform/NamedLock.h"
+#include "platform/SharedMapping.h"
 #include "platform/TerminationRequests.h"
 #include "platform/UserSettings.h"
 #include "support/AddressSpaceLimit.h"
@@ -26,8 +29,11 @@
 #include <cstring>
 #include <utility>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -444,4 +450,48 @@ TEST_F(ConverterStartUp, ASettingsFileThatIsNoRegularFileIsSaidAndLeftAlone) {
                              "NUV starts with the default settings and does not save its settings.")
                   .arg(settings));
     EXPECT_TRUE(QFileInfo(settings).exists() && !QFileInfo(settings).isFile());
+}
+
+// Another editor of the same process id (in another pid namespace that shares the runtime folder) runs: a start that
+// cannot take its liveness lock ends without touching the table, so it neither waits on a look stopped while it
+// holds the table nor removes that editor's record.
+TEST_F(ConverterStartUp, AStartThatCannotTakeItsLivenessLockLeavesTheTableAlone) {
+    const QString directory = m_dirs.Root();
+    ChildBeside start([](ChildBeside& test) {
+        test.Tell();
+        test.Hear();
+        FakeShell shell;
+        CNUVApp app(shell);
+        return app.InitEditorInstance({"nuv"}) ? 1 : 0;
+    });
+    ASSERT_TRUE(start.Hear());
+    const auto id = static_cast<quint32>(start.Id());
+    const int other = open(QFile::encodeName(directory + QStringLiteral("/nuv-alive-%1").arg(id)).constData(),
+                           O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    platform::SharedMapping mapping;
+    ASSERT_TRUE(mapping.Open(directory, kInstanceMappingName, sizeof(InstanceTable)));
+    auto* table = static_cast<InstanceTable*>(mapping.Data());
+    InstanceRecord record{};
+    record.processId = id;
+    record.state = 1;
+    ASSERT_TRUE(table->Register(record));
+    platform::NamedLock look;
+    ASSERT_TRUE(look.Open(directory, kInstanceMutexName));
+    look.Lock();
+    start.Tell();
+
+    // Looked at without reaping it, for 20 s at most.
+    const auto ended = [&] {
+        siginfo_t info{};
+        return waitid(P_PID, id_t(start.Id()), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0;
+    };
+    for (int waited = 0; waited < 200 && !ended(); ++waited)
+        usleep(100000);
+    EXPECT_TRUE(ended()) << "the start waits on the table";
+    look.Unlock();
+    EXPECT_EQ(start.Wait(), 0);
+    ASSERT_NE(table->Find(id), nullptr);
+    EXPECT_EQ(table->Find(id)->state, 1u);
+    close(other);
 }
