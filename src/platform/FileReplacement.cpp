@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +25,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/xattr.h>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -529,7 +531,7 @@ std::optional<FileReplacement::FileState> FileReplacement::StateOfOpenFile(int f
     return StateOf(info, taken);
 }
 
-bool FileReplacement::FileState::TimesVouch() const {
+qint64 FileReplacement::FileState::TickPassed() const {
     constexpr qint64 kSecond = 1000000000;
     // Whole seconds (or FAT's two): the time is cut down to its tick, so the tick after it begins two on.
     qint64 passed = 2 * kSecond;
@@ -542,7 +544,7 @@ bool FileReplacement::FileState::TimesVouch() const {
         // A change is stamped from the kernel's coarse clock, which lags the clock read here by up to its tick.
         passed = std::max(unit, Nanoseconds(kernelTick)) + Nanoseconds(kernelTick);
     }
-    return file.exists && taken != 0 && taken - changed >= passed;
+    return changed + passed;
 }
 
 QString FileReplacement::BackupDirectory() {
@@ -1102,6 +1104,10 @@ bool FileReplacement::CommitInPlace() {
         return false;
     }
     Reached(InPlaceWriteHook::Moment::Locked);
+    // Where the times of the file expected cannot vouch for its content, the content is read once their tick has
+    // passed: a change before is in what is read, and one after moves the time of change, which each look below sees.
+    if (m_expectedDigest)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(std::max<qint64>(0, m_target.TickPassed() - Now())));
     QFile file;
     QByteArray old;
     if (!StillAsFound(fd) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||

@@ -128,12 +128,14 @@ public:
         qint64 changed = 0;  // nanoseconds since the epoch
         qint64 taken = 0;    // nanoseconds since the epoch: a moment right before the status was read; 0 unknown
 
-        // Whether every change of the file after the state was taken gives it another time of change: the tick of
-        // the file system's clock in which it last changed had passed by then. Otherwise another program's change
-        // within that tick that keeps the size and sets the modification time back leaves the state as it was, and
-        // only the content tells. A file system's tick is read off the times it keeps: whole seconds are taken for
-        // two (FAT keeps two), finer ones for the unit they show, and never finer than the kernel's clock tick.
-        bool TimesVouch() const;
+        // The moment the tick of the file system's clock in which the file last changed has passed: from then on
+        // every change of the file gives it another time of change. Within that tick another program's change that
+        // keeps the size and sets the modification time back leaves the state as it was, and only the content
+        // tells. A file system's tick is read off the times it keeps: whole seconds are taken for two (FAT keeps
+        // two), finer ones for the unit they show, and never finer than the kernel's clock tick.
+        qint64 TickPassed() const;
+        // Whether every change of the file after the state was taken gives it another time of change.
+        bool TimesVouch() const { return file.exists && taken != 0 && taken >= TickPassed(); }
     };
 
     // The state of the file of that status, read right after the moment `taken` (Now()).

@@ -1021,4 +1021,19 @@ TEST_F(DocumentSaving, AChangeRightAfterASaveOnAFileSystemOfWholeSecondsIsAskedA
         m_app.OnFileSave();
         EXPECT_EQ(TitleOfDocumentFile(door), "later");
     }
+
+    // Written in place in the second of the last save, while the old content is read for its backup: that content is
+    // read once the second has passed, so the change moves the time of change, and is asked about.
+    Modify("during the backup");
+    QByteArray theirs;
+    {
+        const InPlaceWriteMoment intrude(InPlaceWriteMoment::Moment::OldContentRead, [&] {
+            writeRightAfterSave();
+            theirs = ReadFileBytes(door);
+        });
+        m_app.OnFileSave();
+    }
+    ASSERT_TRUE(theirs.startsWith("THEIRS"));
+    EXPECT_TRUE(Shown().back().startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+    EXPECT_EQ(ReadFileBytes(door), theirs);
 }
