@@ -624,13 +624,23 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
         m_targetPath = m_path;
     } else {
         struct stat target {};
-        const int statError = stat(encoded.constData(), &target) == 0 ? 0 : errno;
+        int statError = 0;
+        // A writer that names no file it expects takes the file found here. A change within the tick of the file
+        // system's clock in which the file last changed would not move its state, so the file is taken once that
+        // tick has passed (a few ticks at most, for a file that keeps changing).
+        for (int look = 0; look < 3; ++look) {
+            const qint64 taken = Now();
+            statError = stat(encoded.constData(), &target) == 0 ? 0 : errno;
+            if (statError == 0)
+                m_target = FileReplacement::StateOf(target, taken);
+            if (statError != 0 || expected || !S_ISREG(target.st_mode) || m_target.TimesVouch())
+                break;
+            std::this_thread::sleep_for(std::chrono::nanoseconds(std::max<qint64>(0, m_target.TickPassed() - Now())));
+        }
         if (statError != 0 && statError != ENOENT && statError != ELOOP) {
             FailWithErrno(statError);
             return false;
         }
-        if (statError == 0)
-            m_target = FileReplacement::StateOf(target);
         if (expected && !SameFileState(*expected, m_target)) {
             m_refusal = Refusal::Changed;
             return false;

@@ -105,11 +105,11 @@ public:
 // everybody (which binds the superuser too), nor a document that an editor holds (DocumentHolder): this is the one
 // gate every write of a file of ours passes, whatever the file is to hold.
 //
-// The file written is the one found when the write was opened, or the one its writer names (FileState): a link,
-// another file put under its name or the file changed meanwhile is never written into (Refusal::Changed); one gone
-// meanwhile is made
-// anew, unless its writer named it. A write in place opens the file once, without following a link, and writes
-// through that descriptor.
+// The file written is the one found when the write was opened, taken once the tick of the file system's clock in
+// which it last changed has passed, or the one its writer names (FileState), holding what the writer recorded where
+// the times of that state cannot vouch for it (its content is compared then): a link, another file put under its name
+// or the file changed meanwhile is never written into (Refusal::Changed); one gone meanwhile is made anew, unless its
+// writer named it. A write in place opens the file once, without following a link, and writes through that descriptor.
 class FileReplacement {
 public:
     // What a path leads to: nothing, or the file of that device and inode.

@@ -9,6 +9,7 @@
 #include "support/InPlaceWriteMoment.h"
 #include "support/TemporaryWriteMoment.h"
 #include "support/TestFiles.h"
+#include "support/WholeSecondFileSystem.h"
 #include "support/model/DocumentFileDump.h"
 #include "support/model/LockHolderName.h"
 #include "texts/StringTable.h"
@@ -17,7 +18,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QScopeGuard>
 
 #include <gtest/gtest.h>
@@ -26,7 +26,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <limits>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -93,33 +92,6 @@ public:
 private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
-};
-
-// A file system that keeps whole seconds (ext2 with small inodes) mounted on `folder` from an image beside it while it
-// lives, where the superuser may mount one.
-class WholeSecondFileSystem {
-public:
-    explicit WholeSecondFileSystem(const QString& folder) : m_folder(folder) {
-        const auto run = [](const QString& program, const QStringList& arguments) {
-            QProcess process;
-            process.start(program, arguments);
-            return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-        };
-        const QString image = folder + QStringLiteral(".img");
-        m_mounted = geteuid() == 0 && QDir().mkpath(folder) && run("truncate", {"-s", "16M", image}) &&
-                    run("mkfs.ext2", {"-q", "-F", "-I", "128", image}) && run("mount", {"-o", "loop", image, folder});
-    }
-    ~WholeSecondFileSystem() {
-        if (m_mounted)
-            umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
-    }
-    WholeSecondFileSystem(const WholeSecondFileSystem&) = delete;
-    WholeSecondFileSystem& operator=(const WholeSecondFileSystem&) = delete;
-    bool Mounted() const { return m_mounted; }
-
-private:
-    QString m_folder;
-    bool m_mounted = false;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "support/ChildProcess.h"
 #include "support/InPlaceWriteMoment.h"
 #include "support/TemporaryWriteMoment.h"
+#include "support/WholeSecondFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -962,4 +963,36 @@ TEST_F(FileReplacementTest, AStatusChangedWhileASaveInPlaceIsReadBackLeavesTheSa
     EXPECT_EQ(file.WrittenFile().size, 11);
     EXPECT_EQ(Read(Path("third.nuv")), "new content");
     EXPECT_TRUE(CacheEntries().isEmpty());
+}
+
+TEST_F(FileReplacementTest, AFileJustChangedOnAFileSystemOfWholeSecondsIsTakenOnceItsSecondHasPassed) {
+    const WholeSecondFileSystem coarse(Path("coarse"));
+    if (!coarse.Mounted())
+        GTEST_SKIP() << "no file system of whole seconds can be mounted here";
+    const QString doc = Path("coarse/doc.nuv");
+    // Another program writes into the file while it is replaced and sets its modification time back.
+    const auto writeWithTimeSetBack = [&] {
+        const struct stat before = Stat(doc);
+        const int fd = open(QFile::encodeName(doc).constData(), O_WRONLY);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(pwrite(fd, "THEIRS", 6, 0), 6);
+        close(fd);
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(doc).constData(), times, 0), 0);
+    };
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "in place" : "beside");
+        Write(doc, "old content");
+        if (secondName)
+            ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("coarse/other.nuv")).constData()),
+                      0);
+        platform::FileReplacement file(doc);
+        ASSERT_TRUE(file.Open());
+        writeWithTimeSetBack();
+        ASSERT_EQ(file.Device().write("new content"), 11);
+        EXPECT_FALSE(file.Commit());
+        EXPECT_EQ(file.Refused(), platform::FileReplacement::Refusal::Changed);
+        EXPECT_EQ(Read(doc), "THEIRSntent");
+        QFile::remove(doc);
+    }
 }
