@@ -1114,10 +1114,6 @@ bool FileReplacement::CommitInPlace() {
         return false;
     }
     Reached(InPlaceWriteHook::Moment::Locked);
-    // Where the times of the file expected cannot vouch for its content, the content is read once their tick has
-    // passed: a change before is in what is read, and one after moves the time of change, which each look below sees.
-    if (m_expectedDigest)
-        std::this_thread::sleep_for(std::chrono::nanoseconds(std::max<qint64>(0, m_target.TickPassed() - Now())));
     QFile file;
     QByteArray old;
     if (!StillAsFound(fd) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) ||
@@ -1129,6 +1125,9 @@ bool FileReplacement::CommitInPlace() {
     }
     file.close();
     Reached(InPlaceWriteHook::Moment::OldContentRead);
+    // Where the times of the file expected cannot vouch for its content, what was read must be what its writer
+    // recorded, and the file must still hold it at the last look before its first byte is overwritten: the times do
+    // not show a change within their tick.
     if (m_expectedDigest) {
         ContentDigest digest;
         digest.Add(old);
@@ -1154,7 +1153,10 @@ bool FileReplacement::CommitInPlace() {
         unlink(encodedBackup.constData());
         close(backupFd);
     };
-    if (!StillAsFound(fd)) {
+    const bool stillOld = StillAsFound(fd) && (!m_expectedDigest || HoldsExactly(fd, old));
+    if (!stillOld) {
+        if (m_errorText.isEmpty())
+            m_refusal = Refusal::Changed;
         dropBackup();
         close(fd);
         return false;

@@ -994,8 +994,8 @@ TEST_F(DocumentSaving, AChangeRightAfterASaveOnAFileSystemOfWholeSecondsIsAskedA
         EXPECT_EQ(TitleOfDocumentFile(door), "later");
     }
 
-    // Written in place in the second of the last save, while the old content is read for its backup: that content is
-    // read once the second has passed, so the change moves the time of change, and is asked about.
+    // Written in place in the second of the last save, right after the old content was read for its backup: the file
+    // must still hold what was read at the last look before it is overwritten, and the change is asked about.
     Modify("during the backup");
     QByteArray theirs;
     {
