@@ -847,7 +847,7 @@ QString CMainFrame::PromptContentExportPath() {
     ExportExplanationsOptions& options = m_document.DocumentData().exportExplanationsOptions;
     const QString proposed = ProposeExportFileName(options.FileName, m_document.DocumentPath(),
                                                    LoadString(StringId::ContentPaneName) + QStringLiteral(".rtf"));
-    CExportContentDialog dialog(options, proposed, this);
+    CExportContentDialog dialog(MessageContext(), options, proposed, this);
     return dialog.exec() == QDialog::Accepted ? options.FileName : QString();
 }
 
