@@ -19,8 +19,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -296,14 +294,7 @@ TEST(VersionDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
 TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
     TestHost host;
     const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
-    const auto texts = [](const QDialog& dialog) {
-        QStringList found{dialog.windowTitle()};
-        for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
-            found << button->text();
-        for (const QLabel* label : dialog.findChildren<QLabel*>())
-            found << label->text();
-        return found;
-    };
+    const auto texts = dialog_checks::ShownTexts;
     for (const int language : {0, 1}) {
         SetTextLanguage(language);
         host.context.m_language = language;
@@ -312,10 +303,7 @@ TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
         CShowDifferenceDialog comparison(host);
         CExportContentDialog content(host.context, options, QStringLiteral("content.rtf"));
         CFileControl versions(host);
-        QStringList shown = texts(merge) + texts(comparison) + texts(content) + texts(versions);
-        for (int column = 0; column < versions.VersionList()->columnCount(); ++column)
-            shown << versions.VersionList()->horizontalHeaderItem(column)->text();
-        shown << versions.findChild<QGroupBox*>()->title();
+        const QStringList shown = texts(merge) + texts(comparison) + texts(content) + texts(versions);
         if (language == 1) {
             EXPECT_TRUE(shown.contains(QStringLiteral("参照"))) << shown.join('|').toStdString();
             EXPECT_TRUE(shown.contains(QStringLiteral("キャンセル"))) << shown.join('|').toStdString();
