@@ -127,7 +127,7 @@ TEST(StringTable, EveryJapaneseTextThatIsNotTheSystemsOwnHasAnEnglishOne) {
     using enum StringId;
     // clang-format off
     const StringId systemTexts[] = {
-        WindowsDialogTitle, CloseButton, DeleteToolBarButton, DropMapFile, OnlyOneFileConverted, SwitchedToEnglish,
+        CloseButton, DropMapFile, OnlyOneFileConverted, SwitchedToEnglish,
         SwitchToEnglishFailed, SwitchedToJapanese, SwitchToJapaneseFailed, SwitchToEnglishQuestion, ExportedFile,
         OverwriteQuestion, OutlineIndexExportName, OutlineIndexExportFilter, MemberNamesExportName, CsvExportFilter,
         CannotOpenForSaving, CannotWriteFile, UnknownVersionFileRead, FileInUseCaption, DocumentEditedElsewhere,

@@ -345,7 +345,7 @@ void CMainFrame::OpenCustomizeDialog() {
 
 void CMainFrame::OpenWindowsDialog() {
     CWindowManager manager(m_document, [this] { return TabsInOrder(); });
-    CWindowsDlg dialog(manager, this);
+    CWindowsDlg dialog(MessageContext(), manager, this);
     dialog.exec();
     UpdateCommands();
 }
