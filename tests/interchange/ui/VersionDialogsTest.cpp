@@ -21,7 +21,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -293,7 +292,6 @@ TEST(VersionDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
 // the message table.
 TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
     TestHost host;
-    const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
     const auto texts = dialog_checks::ShownTexts;
     for (const int language : {0, 1}) {
         SetTextLanguage(language);
@@ -320,7 +318,7 @@ TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
             EXPECT_EQ(texts(content).mid(0, 1), QStringList{"Explanation"});
             for (const char* word : {"File name", "All functions"})
                 EXPECT_TRUE(texts(content).contains(QString::fromUtf8(word))) << word;
-            EXPECT_TRUE(shown.filter(japanese).isEmpty()) << shown.filter(japanese).join('|').toStdString();
+            EXPECT_EQ(dialog_checks::JapaneseTexts(shown), QStringList());
         }
     }
     SetTextLanguage(0);

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -238,6 +239,11 @@ inline QStringList ShownTexts(const QWidget& window) {
             texts << header->model()->headerData(section, Qt::Horizontal).toString();
     }
     return texts;
+}
+
+// Those of `texts` that hold a Japanese character.
+inline QStringList JapaneseTexts(const QStringList& texts) {
+    return texts.filter(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]")));
 }
 
 } // namespace dialog_checks
