@@ -191,7 +191,7 @@ TEST(StringTable, EveryJapaneseTextThatIsNotTheSystemsOwnHasAnEnglishOne) {
         DecisionTableConclusionOrder, DecisionTableConsequentsAsWritten, DecisionTableConsequentsByCode,
         DecisionTableConditionOrder, DecisionTableAntecedentsAsWritten, DecisionTableAntecedentsByCode,
         SynchronizationPageTitle, SplashScreenPageTitle, NoResultsToPrint, ResultsStartTime,
-        PrintNotPrinted, PrintItemDate, PrintItemTime, CreateCommonFunctionQuestion, SlotAlreadyFull,
+        CreateCommonFunctionQuestion, SlotAlreadyFull,
         PastedTextTruncated, TypingOutsideLines, LogicMenuCandidates, LogicMenuNoCandidate,
         LogicMenuInsertStatement, LogicMenuEditStatement, LogicMenuDeleteStatement, LogicMenuAddBefore,
         LogicMenuComment, LogicMenuLineBreak, LogicMenuReplaceWithDo, LogicMenuReplaceWithTransitState,
