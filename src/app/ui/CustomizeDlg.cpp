@@ -2,7 +2,9 @@
 
 #include "platform/MessageBox.h"
 #include "texts/MenuBarCaptions.h"
+#include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -38,10 +40,10 @@ CCustomizeDlg::CCustomizeDlg(const CMessageContext& context, CToolBarLayout& lay
     m_categories = new QListWidget(this);
     m_commands = new QListWidget(this);
     m_new = new QPushButton(LoadString(StringId::NewToolBarButton), this);
-    m_delete = new QPushButton(LoadString(StringId::DeleteToolBarButton), this);
+    m_delete = new QPushButton(MakeMenuItemText(context, Msg::Delete(context), QStringLiteral("D")), this);
     m_add = new QPushButton(LoadString(StringId::AddButtonToToolBar), this);
     m_remove = new QPushButton(LoadString(StringId::RemoveButtonFromToolBar), this);
-    auto* close = new QPushButton(LoadString(StringId::CloseButton), this);
+    auto* close = new QPushButton(Msg::Close(context), this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label(StringId::ToolBarList, m_toolBars, this), 0, 0);

@@ -1,7 +1,6 @@
 #include "app/ui/FindReplaceDlg.h"
 
 #include "texts/Msg.h"
-#include "texts/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -32,7 +31,7 @@ CFindReplaceDlg::CFindReplaceDlg(const CMessageContext& context, bool replace, C
         connect(replaceButton, &QPushButton::clicked, this,
                 [this] { emit ReplaceRequested(m_find->text(), m_replace->text()); });
     }
-    QPushButton* closeButton = buttons->addButton(LoadString(StringId::CloseButton), QDialogButtonBox::RejectRole);
+    QPushButton* closeButton = buttons->addButton(Msg::Close(context), QDialogButtonBox::RejectRole);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     layout->addWidget(buttons, 0, 2, 2, 1);
 }

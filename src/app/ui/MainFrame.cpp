@@ -345,7 +345,7 @@ void CMainFrame::OpenCustomizeDialog() {
 
 void CMainFrame::OpenWindowsDialog() {
     CWindowManager manager(m_document, [this] { return TabsInOrder(); });
-    CWindowsDlg dialog(manager, this);
+    CWindowsDlg dialog(MessageContext(), manager, this);
     dialog.exec();
     UpdateCommands();
 }
@@ -847,7 +847,7 @@ QString CMainFrame::PromptContentExportPath() {
     ExportExplanationsOptions& options = m_document.DocumentData().exportExplanationsOptions;
     const QString proposed = ProposeExportFileName(options.FileName, m_document.DocumentPath(),
                                                    LoadString(StringId::ContentPaneName) + QStringLiteral(".rtf"));
-    CExportContentDialog dialog(options, proposed, this);
+    CExportContentDialog dialog(MessageContext(), options, proposed, this);
     return dialog.exec() == QDialog::Accepted ? options.FileName : QString();
 }
 

@@ -1,6 +1,8 @@
 #include "app/ui/WindowsDlg.h"
 
+#include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CWindowsDlg::CWindowsDlg(CWindowManager& manager, QWidget* parent) : QDialog(parent), m_manager(manager) {
+CWindowsDlg::CWindowsDlg(const CMessageContext& context, CWindowManager& manager, QWidget* parent)
+    : QDialog(parent), m_manager(manager) {
     setWindowTitle(LoadString(StringId::WindowsDialogTitle));
     m_list = new QListWidget(this);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -16,7 +19,7 @@ CWindowsDlg::CWindowsDlg(CWindowManager& manager, QWidget* parent) : QDialog(par
     label->setBuddy(m_list);
     m_activate = new QPushButton(LoadString(StringId::ActivateButton), this);
     auto* ok = new QPushButton(LoadString(StringId::OkButton), this);
-    m_save = new QPushButton(LoadString(StringId::SaveButton), this);
+    m_save = new QPushButton(MakeMenuItemText(context, Msg::Save(context), QStringLiteral("S")), this);
     m_close = new QPushButton(LoadString(StringId::CloseWindowsButton), this);
     ok->setDefault(true);
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+struct CMessageContext;
 class QListWidget;
 class QPushButton;
 
@@ -11,7 +12,7 @@ class QPushButton;
 class CWindowsDlg : public QDialog {
     Q_OBJECT
 public:
-    CWindowsDlg(CWindowManager& manager, QWidget* parent);
+    CWindowsDlg(const CMessageContext& context, CWindowManager& manager, QWidget* parent);
 
     QListWidget* List() const { return m_list; }
     QPushButton* ActivateButton() const { return m_activate; }

@@ -4,6 +4,7 @@
 
 #include "model/ExportMessages.h"
 #include "model/GeneratorTables.h"
+#include "texts/Msg.h"
 #include "texts/StringTable.h"
 
 #include <QButtonGroup>
@@ -16,10 +17,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CExportContentDialog::CExportContentDialog(ExportExplanationsOptions& options, const QString& proposedName,
-                                           QWidget* parent)
+CExportContentDialog::CExportContentDialog(const CMessageContext& context, ExportExplanationsOptions& options,
+                                           const QString& proposedName, QWidget* parent)
     : QDialog(parent), m_options(options), m_file(new QLineEdit(proposedName, this)), m_scope(new QButtonGroup(this)) {
-    setWindowTitle(LoadString(StringId::ContentPaneName));
+    setWindowTitle(Msg::ExplanationUI(context));
     auto* browse = new QPushButton(LoadString(StringId::OwnBrowseButton), this);
     connect(browse, &QPushButton::clicked, this, [this] {
         QFileDialog dialog(this, QString(), FileName(), LoadString(StringId::RtfFileFilter));
@@ -35,10 +36,10 @@ CExportContentDialog::CExportContentDialog(ExportExplanationsOptions& options, c
     file->addWidget(browse);
 
     auto* scope = new QVBoxLayout;
-    const StringId captions[] = {StringId::ExportContentThisFunction, StringId::ExportContentWithDescendants,
-                                 StringId::ExportContentWholeDocument};
+    const QString captions[] = {LoadString(StringId::ExportContentThisFunction),
+                                LoadString(StringId::ExportContentWithDescendants), Msg::AllFunctionsLabel(context)};
     for (int id = 0; id < 3; ++id) {
-        auto* button = new QRadioButton(LoadString(captions[id]), this);
+        auto* button = new QRadioButton(captions[id], this);
         m_scope->addButton(button, id);
         scope->addWidget(button);
     }
@@ -47,7 +48,7 @@ CExportContentDialog::CExportContentDialog(ExportExplanationsOptions& options, c
     m_scope->button(domain)->setChecked(true);
 
     auto* form = new QFormLayout(this);
-    form->addRow(LoadString(StringId::ExportContentFileName), file);
+    form->addRow(Msg::FileName(context), file);
     form->addRow(scope);
     form->addRow(MakeOkCancelButtons(*this));
     resize(520, height());

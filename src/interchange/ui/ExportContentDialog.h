@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+struct CMessageContext;
 struct ExportExplanationsOptions;
 class QButtonGroup;
 class QLineEdit;
@@ -12,8 +13,9 @@ class QLineEdit;
 class CExportContentDialog : public QDialog {
     Q_OBJECT
 public:
-    // `proposedName` fills the file name.
-    CExportContentDialog(ExportExplanationsOptions& options, const QString& proposedName, QWidget* parent = nullptr);
+    // `proposedName` fills the file name; the captions are in the language of `context`.
+    CExportContentDialog(const CMessageContext& context, ExportExplanationsOptions& options,
+                         const QString& proposedName, QWidget* parent = nullptr);
 
     QLineEdit* FileEdit() const { return m_file; }
     QButtonGroup* ScopeButtons() const { return m_scope; }

@@ -37,7 +37,7 @@ CFontDlg::CFontDlg(const CMessageContext& context, const CFontInfo& installed, C
       m_faces(new QListWidget(this)), m_size(new QComboBox(this)), m_colour(new QComboBox(this)),
       m_bold(new QCheckBox(Msg::Bold(context), this)), m_italic(new QCheckBox(Msg::Italic(context), this)),
       m_underline(new QCheckBox(Msg::UnderLine(context), this)), m_sample(new QLabel(this)) {
-    setWindowTitle(LoadString(StringId::FontDialogTitle));
+    setWindowTitle(Msg::Font(context));
     const quint32 common = choice.mask;
 
     m_faces->addItems(installed.Faces());

@@ -36,7 +36,7 @@ CFontPage::CFontPage(CSettingsHost& host, QWidget* parent)
     layout->addWidget(m_targets);
     auto* form = new QFormLayout;
     form->addRow(LoadString(StringId::FontFaceLabel), m_face);
-    form->addRow(LoadString(StringId::FontSizeLabel), m_size);
+    form->addRow(Msg::Size(context), m_size);
     form->addRow(m_bold);
     form->addRow(m_italic);
     form->addRow(m_underline);

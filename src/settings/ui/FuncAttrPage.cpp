@@ -5,6 +5,7 @@
 #include "settings/ui/SettingsHost.h"
 #include "texts/Msg.h"
 #include "texts/StringTable.h"
+#include "texts/TextHelpers.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,7 +35,7 @@ CFuncAttrPage::CFuncAttrPage(CSettingsHost& host, QWidget* parent)
     connect(m_table, &QTableWidget::cellChanged, this, &CFuncAttrPage::OnCellChanged);
     auto* add = new QPushButton(LoadString(StringId::SettingAddAttribute), this);
     add->setObjectName(QStringLiteral("add"));
-    auto* remove = new QPushButton(LoadString(StringId::SettingDeleteAttribute), this);
+    auto* remove = new QPushButton(MakeMenuItemText(context, Msg::Delete(context), QStringLiteral("D")), this);
     remove->setObjectName(QStringLiteral("delete"));
     connect(add, &QPushButton::clicked, this, [this] {
         if (!m_model.AddAttribute())

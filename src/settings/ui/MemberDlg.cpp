@@ -23,7 +23,7 @@ CMemberDlg::CMemberDlg(CSettingsHost& host, QWidget* parent)
     : QDialog(parent ? parent : host.DialogParent()), m_host(host) {
     const CMessageContext& context = host.MessageContext();
     setWindowTitle(Msg::RegisterMemberNameAndStateName(context));
-    const QString explanation = LoadString(StringId::VocabularyMemberExplanation);
+    const QString explanation = Msg::Explanation(context);
     m_memberTable = new CVocabularyTable(context, {Msg::MemberName(context), explanation}, this);
     m_stateTable = new CVocabularyTable(context, {Msg::StateName(context), explanation}, this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

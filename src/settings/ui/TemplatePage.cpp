@@ -14,7 +14,7 @@
 CTemplatePage::CTemplatePage(CSettingsHost& host, QWidget* parent)
     : CPropertyPage(LoadString(StringId::TemplatePageTitle), parent), m_host(host),
       m_useTemplate(new QCheckBox(Msg::UseTemplateWhenAnNUVDocumentIsCreated(host.MessageContext()), this)),
-      m_fileName(new CDropEdit(this)), m_browse(new QPushButton(LoadString(StringId::BrowseButton), this)),
+      m_fileName(new CDropEdit(this)), m_browse(new QPushButton(LoadString(StringId::OwnBrowseButton), this)),
       m_useCurrent(new QPushButton(Msg::UseCurrentNUVDocumentAsATemplate(host.MessageContext()), this)) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_useTemplate);

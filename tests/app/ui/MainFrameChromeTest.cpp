@@ -4,13 +4,16 @@
 #include "app/NUVDoc.h"
 #include "app/ui/ChildFrame.h"
 #include "app/ui/CustomizeDlg.h"
+#include "app/ui/FindReplaceDlg.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/WindowsDlg.h"
 #include "editor/ui/NUVView.h"
 #include "model/UnitFunction.h"
+#include "texts/StringTable.h"
 
 #include "support/LiveInstance.h"
 #include "support/QStringPrinter.h"
+#include "support/ui/DialogChecks.h"
 
 #include <QApplication>
 #include <QFile>
@@ -159,6 +162,39 @@ TEST_F(MainFrameChromeWindow, TheWindowsDialogListsTheTabsAndClosesTheChosenOnes
     EXPECT_EQ(tabs->count(), 1);
     app.Document().SetModified(false);
     EXPECT_TRUE(app.CloseDocument());
+}
+
+// Close, Delete and Save read in the interface's language, as the captions beside them do.
+TEST_F(MainFrameChromeWindow, TheWindowsDialogsShowTheirWordsInTheInterfacesLanguage) {
+    FakeShell shell;
+    CNUVApp app(shell);
+    CMessageContext context;
+    CModelessDialogs dialogs;
+    CToolBarLayout layout;
+    CWindowManager manager(app.Document(), [] { return std::vector<CNUVDoc*>(); });
+    const auto texts = dialog_checks::ShownTexts;
+    for (const int language : {0, 1}) {
+        SetTextLanguage(language);
+        context.m_language = language;
+        const CFindReplaceDlg find(context, false, dialogs, nullptr);
+        const CFindReplaceDlg replace(context, true, dialogs, nullptr);
+        const CCustomizeDlg customize(
+            context, layout, [] {}, nullptr);
+        const CWindowsDlg windows(context, manager, nullptr);
+        const QStringList words = language == 1 ? QStringList{"閉じる", "削除(&D)", "ウィンドウ", "保存(&S)"}
+                                                : QStringList{"Close", "&Delete", "Windows", "&Save"};
+        EXPECT_TRUE(texts(find).contains(words[0])) << texts(find).join('|').toStdString();
+        EXPECT_TRUE(texts(replace).contains(words[0])) << texts(replace).join('|').toStdString();
+        EXPECT_TRUE(texts(customize).contains(words[0]) && texts(customize).contains(words[1]))
+            << texts(customize).join('|').toStdString();
+        EXPECT_EQ(texts(windows).mid(0, 1), words.mid(2, 1));
+        EXPECT_TRUE(texts(windows).contains(words[3])) << texts(windows).join('|').toStdString();
+        if (language == 0) {
+            const QStringList shown = texts(find) + texts(replace) + texts(customize) + texts(windows);
+            EXPECT_EQ(dialog_checks::JapaneseTexts(shown), QStringList());
+        }
+    }
+    SetTextLanguage(0);
 }
 
 TEST_F(MainFrameChromeWindow, TheInstanceListFillsAsItsPopupShows) {

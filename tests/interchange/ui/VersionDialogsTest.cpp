@@ -19,11 +19,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -237,10 +234,11 @@ TEST(VersionDialogs, TheWorkItemCommandSaysThatNoConnectorExists) {
 TEST(VersionDialogs, TheContentExportKeepsTheFileAndScopeOnlyOnOkAndAsksBeforeReplacingAFile) {
     QTemporaryDir folder;
     platform::ScriptedMessageSink messages;
+    const CMessageContext context;
     ExportExplanationsOptions options;
     const QString path = folder.filePath(QStringLiteral("content.rtf"));
     {
-        CExportContentDialog dialog(options, path);
+        CExportContentDialog dialog(context, options, path);
         EXPECT_EQ(dialog.ScopeButtons()->checkedId(), 2);
         dialog.ScopeButtons()->button(1)->click();
         dialog.reject();
@@ -248,7 +246,7 @@ TEST(VersionDialogs, TheContentExportKeepsTheFileAndScopeOnlyOnOkAndAsksBeforeRe
     EXPECT_EQ(options, ExportExplanationsOptions());
 
     options.Domain = 7;
-    CExportContentDialog dialog(options, QString());
+    CExportContentDialog dialog(context, options, QString());
     EXPECT_EQ(dialog.ScopeButtons()->checkedId(), 2);
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -278,7 +276,7 @@ TEST(VersionDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
     }
     {
         ExportExplanationsOptions options;
-        CExportContentDialog dialog(options, QStringLiteral("content.rtf"));
+        CExportContentDialog dialog(host.context, options, QStringLiteral("content.rtf"));
         dialog_checks::ExpectReadingOrder(dialog);
     }
     // Tab leaves the version list for the options below it, however many versions it shows.
@@ -290,46 +288,37 @@ TEST(VersionDialogs, EveryDialogWithATextIsWalkedInReadingOrder) {
 }
 
 // The dialogs' own texts show in the interface's language, as their captions from the wording table do; the version
-// list's column and buttons take their words from the message table.
+// list's column and buttons and the content export's title, file label and whole-document scope take their words from
+// the message table.
 TEST(VersionDialogs, TheDialogsShowTheirTextsInTheInterfacesLanguage) {
     TestHost host;
-    const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
-    // The content export's file label is the system's own.
-    const auto texts = [](const QDialog& dialog, bool labels) {
-        QStringList found;
-        for (const QPushButton* button : dialog.findChildren<QPushButton*>())
-            found << button->text();
-        for (const QLabel* label : dialog.findChildren<QLabel*>())
-            if (labels)
-                found << label->text();
-        return found;
-    };
+    const auto texts = dialog_checks::ShownTexts;
     for (const int language : {0, 1}) {
         SetTextLanguage(language);
         host.context.m_language = language;
         ExportExplanationsOptions options;
         CDlgFileAdd merge(host);
         CShowDifferenceDialog comparison(host);
-        CExportContentDialog content(options, QStringLiteral("content.rtf"));
+        CExportContentDialog content(host.context, options, QStringLiteral("content.rtf"));
         CFileControl versions(host);
-        QStringList shown =
-            texts(merge, true) + texts(comparison, true) + texts(content, false) + texts(versions, true);
-        for (int column = 0; column < versions.VersionList()->columnCount(); ++column)
-            shown << versions.VersionList()->horizontalHeaderItem(column)->text();
-        for (const QCheckBox* box : versions.findChildren<QCheckBox*>())
-            shown << box->text();
-        shown << versions.findChild<QGroupBox*>()->title() << versions.windowTitle();
+        const QStringList shown = texts(merge) + texts(comparison) + texts(content) + texts(versions);
         if (language == 1) {
             EXPECT_TRUE(shown.contains(QStringLiteral("参照"))) << shown.join('|').toStdString();
             EXPECT_TRUE(shown.contains(QStringLiteral("キャンセル"))) << shown.join('|').toStdString();
             EXPECT_EQ(versions.VersionList()->horizontalHeaderItem(0)->text(), "版");
             for (const char* word : {"開く", "削除", "閉じる"})
                 EXPECT_TRUE(shown.contains(QString::fromUtf8(word))) << word << ": " << shown.join('|').toStdString();
+            EXPECT_EQ(texts(content).mid(0, 1), QStringList{"機能内容欄"});
+            for (const char* word : {"ファイル名", "すべての単位機能"})
+                EXPECT_TRUE(texts(content).contains(QString::fromUtf8(word))) << word;
         } else {
             EXPECT_EQ(versions.VersionList()->horizontalHeaderItem(0)->text(), "Version");
             for (const char* word : {"Open", "Delete", "Close"})
                 EXPECT_TRUE(shown.contains(QString::fromUtf8(word))) << word << ": " << shown.join('|').toStdString();
-            EXPECT_TRUE(shown.filter(japanese).isEmpty()) << shown.filter(japanese).join('|').toStdString();
+            EXPECT_EQ(texts(content).mid(0, 1), QStringList{"Explanation"});
+            for (const char* word : {"File name", "All functions"})
+                EXPECT_TRUE(texts(content).contains(QString::fromUtf8(word))) << word;
+            EXPECT_EQ(dialog_checks::JapaneseTexts(shown), QStringList());
         }
     }
     SetTextLanguage(0);

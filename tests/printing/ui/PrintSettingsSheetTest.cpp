@@ -97,7 +97,7 @@ TEST(PrintSettingsSheetTest, EveryPageIsWalkedInReadingOrder) {
     RunPrintSettingsSheet(host, remembered);
 }
 
-// In English the pages' labels are English, built from the wording table.
+// In English the pages' labels and the items of their lists are English, built from the wording table.
 TEST(PrintSettingsSheetTest, PagesFollowTheInterfaceLanguage) {
     PrintTestHost host;
     host.context.m_language = 0;
@@ -105,20 +105,19 @@ TEST(PrintSettingsSheetTest, PagesFollowTheInterfaceLanguage) {
     WhenSheetShows(
         [](CPropertySheet& sheet) {
             QStringList texts;
-            for (const QWidget* page :
-                 {static_cast<QWidget*>(PageOf<CPSSingle>(sheet)), static_cast<QWidget*>(PageOf<CPSTitle>(sheet)),
-                  static_cast<QWidget*>(PageOf<CPSOther>(sheet))}) {
-                for (const QLabel* label : page->findChildren<QLabel*>())
-                    texts << label->text();
-                for (const QAbstractButton* button : page->findChildren<QAbstractButton*>())
-                    texts << button->text();
-                for (const QGroupBox* group : page->findChildren<QGroupBox*>())
-                    texts << group->title();
+            for (const QWidget* page : sheet.Pages()) {
+                texts << dialog_checks::ShownTexts(*page);
+                for (const QComboBox* list : page->findChildren<QComboBox*>()) {
+                    for (int item = 0; item < list->count(); ++item)
+                        texts << list->itemText(item);
+                }
             }
-            for (const char* text : {"Zoom", "Print first line only", "Print embedded functions only",
-                                     "Print functions with logic only", "Printed items", "Explanation", "Logic",
-                                     "Line numbers", "Position", "Border", "File name", "Pattern 1", "Margin"})
+            for (const char* text :
+                 {"Zoom", "Print first line only", "Print embedded functions only", "Print functions with logic only",
+                  "Printed items", "Explanation", "Logic", "Line numbers", "Position", "Border", "File name",
+                  "Pattern 1", "Margin", "Do not print", "Date", "Time"})
                 EXPECT_TRUE(texts.contains(QString::fromLatin1(text))) << text;
+            EXPECT_EQ(dialog_checks::JapaneseTexts(texts), QStringList());
         },
         false);
     RunPrintSettingsSheet(host, remembered);

@@ -5,13 +5,17 @@
 #include "settings/ui/FontDlg.h"
 #include "settings/ui/FontPage.h"
 #include "settings/ui/FuncAttrPage.h"
+#include "settings/ui/MemberDlg.h"
 #include "settings/ui/OtherPage.h"
 #include "settings/ui/SettingsCommands.h"
 #include "settings/ui/StructurePage.h"
+#include "settings/ui/TemplatePage.h"
 #include "support/QStringPrinter.h"
 #include "texts/Msg.h"
+#include "texts/StringTable.h"
 
 #include "SettingsTestHost.h"
+#include "support/ui/DialogChecks.h"
 #include "support/ui/ModalDialogs.h"
 
 #include <QCheckBox>
@@ -116,6 +120,36 @@ TEST(EnvironmentSettingsSheet, PagesFollowTheInterfaceLanguageAndTheWording) {
     host.context.m_language = 1;
     COtherPage other(host);
     EXPECT_EQ(other.findChildren<QCheckBox*>().value(3)->text(), "水平スプリットウィンドウを同期");
+}
+
+// Delete, Size, Browse, the font dialog's title and the explanation column read in the interface's language, as the
+// captions beside them do.
+TEST(SettingsPages, TheWordsBesideTheCaptionsReadInTheInterfacesLanguage) {
+    const CFontInfo installed(QStringList{"Alpha"});
+    for (const int language : {0, 1}) {
+        SetTextLanguage(language);
+        SettingsTestHost host(language);
+        CFontChoice choice(FontSetting(), AllFontAttributes, CFontChoice::FromContentText);
+        const CFontDlg font(host.context, installed, choice, 1.0);
+        const CMemberDlg members(host);
+        const CFuncAttrPage attributes(host);
+        const CFontPage fonts(host);
+        const CTemplatePage pattern(host);
+        const QStringList words = language == 1 ? QStringList{"削除(&D)", "サイズ", "参照", "フォント", "説明"}
+                                                : QStringList{"&Delete", "Size", "Browse", "Font", "Explanation"};
+        EXPECT_TRUE(dialog_checks::ShownTexts(attributes).contains(words[0]));
+        EXPECT_TRUE(dialog_checks::ShownTexts(fonts).contains(words[1]));
+        EXPECT_TRUE(dialog_checks::ShownTexts(pattern).contains(words[2]));
+        EXPECT_EQ(font.windowTitle(), words[3]);
+        EXPECT_EQ(dialog_checks::ShownTexts(members).filter(words[4]).size(), 2);
+        if (language == 0) {
+            const QStringList shown = dialog_checks::ShownTexts(font) + dialog_checks::ShownTexts(members) +
+                                      dialog_checks::ShownTexts(attributes) + dialog_checks::ShownTexts(fonts) +
+                                      dialog_checks::ShownTexts(pattern);
+            EXPECT_EQ(dialog_checks::JapaneseTexts(shown), QStringList());
+        }
+    }
+    SetTextLanguage(0);
 }
 
 TEST(EnvironmentSettingsSheet, OkStoresATypedValueAndRefreshesTheIndexViews) {

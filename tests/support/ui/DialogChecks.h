@@ -1,7 +1,7 @@
 #pragma once
 
 // Checks every dialog's widget test makes alike: the Tab key walks every control in reading order before the buttons
-// that act on them, and no column of a list cuts its title.
+// that act on them, no column of a list cuts its title, and what a window reads.
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -10,11 +10,14 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -220,6 +223,27 @@ inline QStringList CutColumnTitles(const QWidget& window) {
         }
     }
     return cut;
+}
+
+// What the window reads: its title, then the texts of its buttons, labels, groups and column titles.
+inline QStringList ShownTexts(const QWidget& window) {
+    QStringList texts{window.windowTitle()};
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        texts << label->text();
+    for (const QGroupBox* group : window.findChildren<QGroupBox*>())
+        texts << group->title();
+    for (const QHeaderView* header : window.findChildren<QHeaderView*>()) {
+        for (int section = 0; header->orientation() == Qt::Horizontal && section < header->count(); ++section)
+            texts << header->model()->headerData(section, Qt::Horizontal).toString();
+    }
+    return texts;
+}
+
+// Those of `texts` that hold a Japanese character.
+inline QStringList JapaneseTexts(const QStringList& texts) {
+    return texts.filter(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]")));
 }
 
 } // namespace dialog_checks
