@@ -9,11 +9,10 @@
 #include "interchange/CsvTreeReader.h"
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
-#include "model/UnitFunction.h"
-#include "model/UnitFunctionRegistry.h"
 #include "platform/MessageBox.h"
 #include "texts/MessageContext.h"
 
+#include "OwningDocument.h"
 #include "PeakTurns.h"
 
 #include <QFile>
@@ -22,6 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -39,26 +39,13 @@ void WriteRepeated(const QString& path, const QByteArray& head, const QByteArray
     file.write(content);
 }
 
-// Ten unit functions below the origin, each owning one of three requirement items.
-std::unique_ptr<CDocumentData> OwningDocument() {
-    auto data = std::make_unique<CDocumentData>();
-    data->SetDefaults();
-    const ModelOptions options = data->GetModelOptions();
-    for (int i = 1; i <= 10; ++i) {
-        CUnitFunction* function = data->registry.CreateFunction(QStringLiteral("F%1").arg(i), options);
-        function->name = QStringLiteral("F%1").arg(i);
-        function->header.ownRequirements = {QStringLiteral("R%1").arg(i % 3)};
-        CUnitFunction::AppendChild(data->registry.origin, function);
-    }
-    data->registry.RebuildAndNotify(data->indexRoot, options);
-    return data;
-}
-
 void BM_TraceabilityImportShortRowsRatio(benchmark::State& state) {
     // The import's messages are answered without being shown.
     const platform::ScriptedMessageSink sink;
     QTemporaryDir folder;
-    const std::unique_ptr<CDocumentData> data = OwningDocument();
+    // Ten unit functions, each owning one of three requirement items.
+    const std::unique_ptr<CDocumentData> data =
+        MakeOwningDocument(10, [](int i) { return std::set<QString>{QStringLiteral("R%1").arg(i % 3)}; });
     const CMessageContext context;
     const QString exported = folder.filePath(QStringLiteral("matrix.csv"));
     TraceabilityMatrix(*data, QString(), context).Export(exported);

@@ -12,6 +12,7 @@
 #include "app/FakeApplicationShell.h"
 #include "app/NUVApp.h"
 #include "platform/MessageBox.h"
+#include "support/TestFiles.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,21 +20,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 namespace {
 
 QString g_path;
 
-// The bytes this process has read from files so far (its "rchar").
+// The bytes this process has read from files so far.
 double MegabytesRead() {
-    std::ifstream io("/proc/self/io");
-    std::string key;
-    double bytes = 0;
-    while (io >> key >> bytes && key != "rchar:") {
-    }
-    return bytes / (1024.0 * 1024.0);
+    return static_cast<double>(BytesReadByProcess()) / (1024.0 * 1024.0);
 }
 
 void BM_SecondSave(benchmark::State& state) {

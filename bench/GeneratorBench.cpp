@@ -19,6 +19,7 @@
 #include "support/logic/GeneratedLogicDocument.h"
 #include "texts/MessageContext.h"
 
+#include "OwningDocument.h"
 #include "PeakTurns.h"
 #include "ResidentMemory.h"
 #include "Turns.h"
@@ -244,22 +245,6 @@ void BM_TraceabilityImportRatio(benchmark::State& state) {
     ReportSpread(state, "ratio", turns.Ratios());
 }
 
-// A document of n unit functions below the origin, each owning `items`.
-std::unique_ptr<CDocumentData> MakeOwningDocument(int n, const std::set<QString>& items) {
-    auto data = std::make_unique<CDocumentData>();
-    data->SetDefaults();
-    const ModelOptions options = data->GetModelOptions();
-    for (int i = 1; i <= n; ++i) {
-        const QString name = QStringLiteral("F%1").arg(i);
-        CUnitFunction* function = data->registry.CreateFunction(name, options);
-        function->name = name;
-        function->header.ownRequirements = items;
-        CUnitFunction::AppendChild(data->registry.origin, function);
-    }
-    data->registry.RebuildAndNotify(data->indexRoot, options);
-    return data;
-}
-
 // `count` requirement items of `length` characters, told apart by their first characters.
 std::set<QString> ItemNames(int count, int length) {
     std::set<QString> names;
@@ -276,13 +261,13 @@ public:
     MatrixImport(int n, const std::set<QString>& items, bool changes, const QString& path)
         : m_functions(n), m_owned(changes ? std::set<QString>() : items), m_path(path) {
         const CMessageContext context;
-        TraceabilityMatrix(*MakeOwningDocument(n, items), QString(), context).Export(path);
+        TraceabilityMatrix(*MakeOwningDocument(n, [&](int) { return items; }), QString(), context).Export(path);
         inputMB = static_cast<double>(QFileInfo(path).size()) / (1024.0 * 1024.0);
     }
 
     // The seconds of one read; its peak of resident memory above what was resident before goes to `megabytes`.
     double Run() {
-        const std::unique_ptr<CDocumentData> data = MakeOwningDocument(m_functions, m_owned);
+        const std::unique_ptr<CDocumentData> data = MakeOwningDocument(m_functions, [this](int) { return m_owned; });
         const CMessageContext context;
         CInspectionView pane;
         malloc_trim(0);

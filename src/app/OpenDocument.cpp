@@ -14,6 +14,7 @@
 #include "model/ExportMessages.h"
 #include "model/MemberDefinition.h"
 #include "model/MemberUsage.h"
+#include "platform/ContentDigest.h"
 #include "platform/DocumentHold.h"
 #include "platform/FileReplacement.h"
 #include "platform/MessageBox.h"
@@ -586,7 +587,8 @@ COpenDocument::HeldFileLook COpenDocument::LookAtHeldFile() const {
         return look;
     look.now = ReadFileIdentity(m_strDocumentPath);
     if (StatusChangedAlone(m_heldFileIdentity, look.now))
-        look.now.digest = DigestOfIdentifiedFile(m_strDocumentPath, look.now);
+        look.now.digest = platform::DigestOfFileAt(QFile::encodeName(m_strDocumentPath), look.now.device,
+                                                   look.now.inode, look.now.size);
     look.change = CompareFileIdentity(m_heldFileIdentity, look.now, m_heldDocumentFile.LinkCount() > 0);
     return look;
 }

@@ -4,7 +4,6 @@
 #include "model/DocumentData.h"
 #include "model/DocumentDataHelpers.h"
 #include "model/FileUtilities.h"
-#include "platform/ContentDigest.h"
 #include "platform/UserName.h"
 #include "texts/StringTable.h"
 #include "texts/TextHelpers.h"
@@ -15,10 +14,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
-#include <unistd.h>
 
 QString ComposeWindowTitle(const QString& path, int openMode, const CDocumentData& data, const QString& templateName) {
     if (path.isEmpty())
@@ -103,22 +100,6 @@ DocumentFileIdentity ReadFileIdentity(const QString& path, int fd) {
         return dangling;
     }
     return FileIdentity(platform::FileReplacement::StateOf(info, taken), link, std::nullopt);
-}
-
-std::optional<quint64> DigestOfIdentifiedFile(const QString& path, const DocumentFileIdentity& identity) {
-    if (!identity.known)
-        return std::nullopt;
-    // Without waiting for a writer, should a pipe have taken the name meanwhile.
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    std::optional<quint64> digest;
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_dev == identity.device &&
-        info.st_ino == identity.inode && info.st_size == identity.size)
-        digest = platform::DigestOfFile(fd, identity.size);
-    close(fd);
-    return digest;
 }
 
 DocumentFileIdentity FileIdentity(const platform::FileReplacement::FileState& state, bool link,

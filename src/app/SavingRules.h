@@ -63,9 +63,6 @@ struct DocumentFileIdentity {
 // The identity of the file at `path` now, links followed, without its digest. With `fd`, that of the file open as
 // `fd`, read through `path`.
 DocumentFileIdentity ReadFileIdentity(const QString& path, int fd = -1);
-// The digest of what the file at `path` holds, read through one descriptor no further than its size, when the path
-// still leads to the regular file of `identity`; nothing otherwise.
-std::optional<quint64> DigestOfIdentifiedFile(const QString& path, const DocumentFileIdentity& identity);
 // The identity of a file in `state` (as a save left it, say), named by a link when `link`, holding what has `digest`.
 DocumentFileIdentity FileIdentity(const platform::FileReplacement::FileState& state, bool link,
                                   std::optional<quint64> digest);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -64,6 +66,20 @@ std::optional<quint64> DigestOfFile(int fd, qint64 size) {
         offset += read;
     }
     return std::nullopt;
+}
+
+std::optional<quint64> DigestOfFileAt(const QByteArray& path, quint64 device, quint64 inode, qint64 size) {
+    // Without waiting for a writer, should a pipe have taken the name meanwhile.
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    std::optional<quint64> digest;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_dev == device && info.st_ino == inode &&
+        info.st_size == size)
+        digest = DigestOfFile(fd, size);
+    close(fd);
+    return digest;
 }
 
 } // namespace platform

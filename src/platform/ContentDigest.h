@@ -26,5 +26,8 @@ private:
 // The digest of what the file open as `fd` holds now, read from its start, when that is `size` bytes; nothing when
 // it holds fewer or more, or cannot be read. No more than `size` bytes and one are read.
 std::optional<quint64> DigestOfFile(int fd, qint64 size);
+// The same of the file at `path` (its name encoded), opened once, when that is the regular file of `device` and `inode`
+// with `size` bytes; nothing otherwise.
+std::optional<quint64> DigestOfFileAt(const QByteArray& path, quint64 device, quint64 inode, qint64 size);
 
 } // namespace platform

@@ -1,17 +1,17 @@
 #include "platform/DocumentFileLock.h"
 
+#include "platform/NamedLock.h"
+
 #include <QFile>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -143,20 +143,7 @@ std::optional<DocumentFileLock::Holder> DocumentFileLock::HolderOf(const QString
 }
 
 bool DocumentFileLock::LockForWriting(int fd, int waitMilliseconds) {
-    if (IsHeldHere(fd))
-        return true;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
-    for (;;) {
-        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
-            return true;
-        if (errno != EWOULDBLOCK && errno != EINTR)
-            return false;
-        if (std::chrono::steady_clock::now() >= until) {
-            errno = EWOULDBLOCK;
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    return IsHeldHere(fd) || LockExclusivelyWithin(fd, waitMilliseconds);
 }
 
 } // namespace platform

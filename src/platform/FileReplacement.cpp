@@ -888,14 +888,8 @@ bool FileReplacement::IsFileFound(const QByteArray& path, bool status) const {
 }
 
 bool FileReplacement::HoldsExpectedContent(const QByteArray& path) const {
-    if (!m_expectedDigest)
-        return true;
-    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    const std::optional<quint64> digest = DigestOfFile(fd, m_target.size);
-    close(fd);
-    return digest == m_expectedDigest;
+    return !m_expectedDigest ||
+           DigestOfFileAt(path, m_target.file.device, m_target.file.inode, m_target.size) == m_expectedDigest;
 }
 
 bool FileReplacement::CarryAttributes(int fd) {
@@ -1036,30 +1030,33 @@ void FileReplacement::NoteWritten(int fd, quint64 digest) {
 }
 
 std::optional<FileReplacement::FileState> FileReplacement::ReadBackState(int fd, const QByteArray& content) {
-    // The state is taken before each read: a write while the file is read back changes its time of change, which no
+    // The file's states before and after a read that finds exactly `content`; nothing where it finds anything else.
+    // The state is taken before the read: a write while the file is read back changes its time of change, which no
     // program can set back, and one before changes what is read.
-    const std::optional<FileState> written = StateOfOpenFile(fd);
-    if (!written || !HoldsExactly(fd, content))
-        return std::nullopt;
-    Reached(InPlaceWriteHook::Moment::ReadBack);
-    const std::optional<FileState> read = StateOfOpenFile(fd);
+    const auto readBack = [&](bool first) -> std::optional<std::pair<FileState, FileState>> {
+        const std::optional<FileState> before = StateOfOpenFile(fd);
+        if (!before || !HoldsExactly(fd, content))
+            return std::nullopt;
+        if (first)
+            Reached(InPlaceWriteHook::Moment::ReadBack);
+        const std::optional<FileState> after = StateOfOpenFile(fd);
+        return after ? std::optional(std::pair(*before, *after)) : std::nullopt;
+    };
+    const auto read = readBack(true);
     if (!read)
         return std::nullopt;
     // A status that did not move leaves the content as read, unless a write within the tick of the file system's
     // clock in which the file was written moved nothing: once that tick has passed, a read tells; before, the state
     // does not vouch for the content, and the next save compares it.
-    const bool statusMoved = !SameFileState(*read, *written);
-    if (!statusMoved && (written->TimesVouch() || !read->TimesVouch()))
+    const auto& [written, afterRead] = *read;
+    if (SameFileState(afterRead, written) && (written.TimesVouch() || !afterRead.TimesVouch()))
         return written;
     // The status changed (new bits, a second name, or a write), or the tick has passed: the file holds what was
     // written when it reads back so again without its status moving.
-    const std::optional<FileState> again = StateOfOpenFile(fd);
-    if (!again || !HoldsExactly(fd, content))
+    const auto again = readBack(false);
+    if (!again || !SameFileState(again->second, again->first))
         return std::nullopt;
-    const std::optional<FileState> readAgain = StateOfOpenFile(fd);
-    if (!readAgain || !SameFileState(*readAgain, *again))
-        return std::nullopt;
-    return again;
+    return again->first;
 }
 
 bool FileReplacement::StillAsFound(int fd) {

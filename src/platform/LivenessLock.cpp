@@ -1,5 +1,6 @@
 #include "platform/LivenessLock.h"
 
+#include "platform/NamedLock.h"
 #include "platform/UserFile.h"
 #include "platform/UserName.h"
 
@@ -9,13 +10,11 @@
 #include <QRegularExpression>
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -34,20 +33,7 @@ LivenessLockHook* g_hook = nullptr;
 // A look at a process of the same id that is gone holds its lock file for a moment, and may remove it meanwhile. A
 // lock held longer is another process's of this id (one in another pid namespace that shares the runtime folder) or
 // a look that was stopped: the start fails rather than waits on it.
-constexpr std::chrono::milliseconds kLookHoldsAtMost{500};
-
-// Takes the exclusive lock on `fd`, trying again while another holds it, for at most `bound`; false with errno set
-// when it cannot.
-bool LockWithin(int fd, std::chrono::milliseconds bound) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    for (;;) {
-        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
-            return true;
-        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-}
+constexpr int kLookHoldsAtMost = 500; // milliseconds
 
 // Whether `path` leads to the file open as `fd`.
 bool NamesOpenFile(const QByteArray& path, int fd) {
@@ -94,7 +80,7 @@ bool LivenessLock::Acquire(const QString& directory) {
             break;
         if (g_hook)
             g_hook->Locking();
-        if (!LockWithin(m_fd, kLookHoldsAtMost))
+        if (!LockExclusivelyWithin(m_fd, kLookHoldsAtMost))
             break;
         if (NamesOpenFile(path, m_fd))
             return true;

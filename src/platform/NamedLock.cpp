@@ -3,9 +3,11 @@
 #include <QFile>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -30,6 +32,21 @@ void NamedLock::Lock() {
 
 void NamedLock::Unlock() {
     flock(m_fd, LOCK_UN);
+}
+
+bool LockExclusivelyWithin(int fd, int waitMilliseconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
+    for (;;) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= until) {
+            errno = EWOULDBLOCK;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 } // namespace platform

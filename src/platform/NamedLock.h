@@ -27,6 +27,10 @@ private:
     QString m_error;
 };
 
+// Takes the exclusive flock on the open file `fd`, trying again while another holds it, for at most `waitMilliseconds`;
+// false, with errno set (EWOULDBLOCK once the time has run out), when it cannot.
+bool LockExclusivelyWithin(int fd, int waitMilliseconds);
+
 // Holds a NamedLock for one scope.
 class NamedLockGuard {
 public:

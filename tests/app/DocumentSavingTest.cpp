@@ -511,20 +511,6 @@ void WriteAsManyBytes(const QString& path, const QString& to, int seconds) {
 
 } // namespace
 
-namespace {
-
-// The bytes this process has read so far, from files and devices.
-qint64 BytesReadByProcess() {
-    QFile io("/proc/self/io");
-    if (io.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : io.readAll().split('\n'))
-            if (line.startsWith("rchar:"))
-                return line.mid(6).trimmed().toLongLong();
-    return -1;
-}
-
-} // namespace
-
 TEST_F(DocumentSaving, ADocumentOverTheBoundIsRefusedUnreadAndOneWithinItHasItsDigestFromItsRead) {
     const QString huge = Path("huge.nuv");
     WriteSparseFile(huge, MaxDocumentFileBytes() + 1);
@@ -851,13 +837,7 @@ TEST_F(DocumentSaving, AWriteIntoTheFileDuringASaveInPlaceIsSaidAndAChangeWithIt
     EXPECT_FALSE(m_app.Document().IsModified());
 
     // Changed since with its modification time set back: Save asks, and unanswered writes nothing.
-    const auto writeWithTimeSetBack = [&](const QByteArray& bytes) {
-        struct stat before {};
-        ASSERT_EQ(stat(encoded(door).constData(), &before), 0);
-        writeAt(0, bytes);
-        const struct timespec times[2] = {before.st_atim, before.st_mtim};
-        ASSERT_EQ(utimensat(AT_FDCWD, encoded(door).constData(), times, 0), 0);
-    };
+    const auto writeWithTimeSetBack = [&](const QByteArray& bytes) { WriteWithTimeSetBack(door, bytes); };
     writeWithTimeSetBack("THEIRS");
     const QByteArray theirs = ReadFileBytes(door);
     Modify("later");
@@ -950,23 +930,13 @@ TEST_F(DocumentSaving, AChangeRightAfterASaveOnAFileSystemOfWholeSecondsIsAskedA
     SaveAs("coarse/door.nuv");
     // Another program writes into the file as soon as a save has closed it and sets its modification time back: its
     // time of change stays in the second of the save's.
-    const auto writeRightAfterSave = [&] {
-        struct stat saved {};
-        struct stat after {};
-        EXPECT_EQ(stat(encoded(door).constData(), &saved), 0);
-        const int fd = open(encoded(door).constData(), O_WRONLY);
-        EXPECT_EQ(pwrite(fd, "THEIRS", 6, 0), 6);
-        close(fd);
-        const struct timespec times[2] = {saved.st_atim, saved.st_mtim};
-        EXPECT_EQ(utimensat(AT_FDCWD, encoded(door).constData(), times, 0), 0);
-        EXPECT_EQ(stat(encoded(door).constData(), &after), 0);
-        return after.st_ctim.tv_sec == saved.st_ctim.tv_sec && after.st_ctim.tv_nsec == saved.st_ctim.tv_nsec;
-    };
+    const auto writeRightAfterSave = [&] { return WriteWithTimeSetBack(door, "THEIRS"); };
     // Written anew through a temporary file, and in place with a second name.
     for (const bool secondName : {false, true}) {
         SCOPED_TRACE(secondName ? "in place" : "beside");
-        if (secondName)
+        if (secondName) {
             ASSERT_EQ(link(encoded(door).constData(), encoded(Path("coarse/alias.nuv")).constData()), 0);
+        }
         bool hidden = false;
         for (int attempt = 0; attempt < 10 && !hidden; ++attempt) {
             const qsizetype shown = Shown().size();

@@ -55,8 +55,9 @@ TEST(CsvUtilities, AnEmptyFieldTakesNoMemory) {
     QStringList fields;
     for (QString field; cursor.Next(field);) {
         fields << field;
-        if (field.isEmpty())
+        if (field.isEmpty()) {
             EXPECT_EQ(field.capacity(), 0) << fields.size();
+        }
     }
     EXPECT_EQ(fields, (QStringList{"", "", "a\"b", "x", ""}));
 }

@@ -3,6 +3,7 @@
 #include "support/ChildProcess.h"
 #include "support/InPlaceWriteMoment.h"
 #include "support/TemporaryWriteMoment.h"
+#include "support/TestFiles.h"
 #include "support/WholeSecondFileSystem.h"
 
 #include <QDir>
@@ -319,15 +320,7 @@ TEST_F(FileReplacementTest, EachLookAtAFileWrittenInPlaceSparesTheNextStepAndAWr
     using Refusal = platform::FileReplacement::Refusal;
     const QString doc = Path("doc.nuv");
     // Another program writes into the file and sets its modification time back: only the time of change tells.
-    const auto writeWithTimeSetBack = [&](const QByteArray& bytes) {
-        const struct stat before = Stat(doc);
-        const int fd = open(QFile::encodeName(doc).constData(), O_WRONLY);
-        ASSERT_GE(fd, 0);
-        EXPECT_EQ(pwrite(fd, bytes.constData(), size_t(bytes.size()), 0), bytes.size());
-        close(fd);
-        const struct timespec times[2] = {before.st_atim, before.st_mtim};
-        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(doc).constData(), times, 0), 0);
-    };
+    const auto writeWithTimeSetBack = [&](const QByteArray& bytes) { WriteWithTimeSetBack(doc, bytes); };
     const auto withSecondName = [&](const QByteArray& content) {
         QFile::remove(doc);
         QFile::remove(Path("other.nuv"));
@@ -927,8 +920,9 @@ TEST_F(FileReplacementTest, AFileWhoseTimesCannotVouchForItIsComparedByItsConten
         QFile::remove(doc);
         QFile::remove(Path("other.nuv"));
         Write(doc, "THEIRS content");
-        if (secondName)
+        if (secondName) {
             ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+        }
         EXPECT_EQ(replace(recorded(false), "OURS content"), Refusal::Changed);
         EXPECT_EQ(Read(doc), "THEIRS content");
         EXPECT_TRUE(CacheEntries().isEmpty());
@@ -970,25 +964,17 @@ TEST_F(FileReplacementTest, AFileJustChangedOnAFileSystemOfWholeSecondsIsTakenOn
     if (!coarse.Mounted())
         GTEST_SKIP() << "no file system of whole seconds can be mounted here";
     const QString doc = Path("coarse/doc.nuv");
-    // Another program writes into the file while it is replaced and sets its modification time back.
-    const auto writeWithTimeSetBack = [&] {
-        const struct stat before = Stat(doc);
-        const int fd = open(QFile::encodeName(doc).constData(), O_WRONLY);
-        ASSERT_GE(fd, 0);
-        EXPECT_EQ(pwrite(fd, "THEIRS", 6, 0), 6);
-        close(fd);
-        const struct timespec times[2] = {before.st_atim, before.st_mtim};
-        ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(doc).constData(), times, 0), 0);
-    };
     for (const bool secondName : {false, true}) {
         SCOPED_TRACE(secondName ? "in place" : "beside");
         Write(doc, "old content");
-        if (secondName)
+        if (secondName) {
             ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("coarse/other.nuv")).constData()),
                       0);
+        }
         platform::FileReplacement file(doc);
         ASSERT_TRUE(file.Open());
-        writeWithTimeSetBack();
+        // Another program writes into the file while it is replaced and sets its modification time back.
+        WriteWithTimeSetBack(doc, "THEIRS");
         ASSERT_EQ(file.Device().write("new content"), 11);
         EXPECT_FALSE(file.Commit());
         EXPECT_EQ(file.Refused(), platform::FileReplacement::Refusal::Changed);
