@@ -717,6 +717,9 @@ bool COpenDocument::SaveIntoHeldFile(const VersionHistoryEntry* entry, HeldFileL
         written = WriteDocument(m_strDocumentPath, entry, &errorText, &write);
         if (written || write.refusal != platform::FileReplacement::Refusal::Changed)
             break;
+        // The file that had the name before another program put its own there is kept beside it: that is said first.
+        if (!write.kept.isEmpty())
+            platform::ShowMessageBox(errorText, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
         // Changed since the check: said or asked about as a change the check finds, and nothing was written.
         look = LookAtHeldFile();
         if (look.change == FileIdentityChange::None)

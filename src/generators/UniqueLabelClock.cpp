@@ -12,7 +12,7 @@ int CSystemUniqueLabelClock::StandardOffsetMinutes() {
 }
 
 void CSystemUniqueLabelClock::WaitPast(const QDateTime& time) {
-    while (QDateTime::currentDateTime() <= time)
+    while (QDateTime::currentDateTime() == time)
         QThread::usleep(200);
 }
 

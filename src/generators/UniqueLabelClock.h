@@ -11,7 +11,8 @@ public:
     virtual QDateTime LocalNow() = 0;
     // Minutes east of UTC of the zone's standard time.
     virtual int StandardOffsetMinutes() = 0;
-    // Returns once LocalNow has moved past `time`.
+    // Returns once LocalNow has moved on from `time`, which a clock set back moves too: no wait lasts longer than a
+    // tick of the clock.
     virtual void WaitPast(const QDateTime& time) = 0;
 };
 

@@ -344,8 +344,10 @@ bool WriteSafely(const QString& path, platform::DocumentFileWrite* own, QString*
     const auto failed = [&] {
         if (errorText)
             *errorText = ReplacementFailureText(file, path);
-        if (own)
+        if (own) {
             own->refusal = file.Refused();
+            own->kept = own->refusal == platform::FileReplacement::Refusal::Changed ? file.ErrorText() : QString();
+        }
         return false;
     };
     // Whatever the commit did, the file it wrote is as it left it.

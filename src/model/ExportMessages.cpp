@@ -85,7 +85,9 @@ QString ReplacementFailureText(platform::FileReplacement::Refusal refusal, const
     case platform::FileReplacement::Refusal::InUse:
         return InUseText(path, errorText);
     case platform::FileReplacement::Refusal::Changed:
-        return LoadString(StringId::FileChangedWhileWritten).arg(ShownPath(path));
+        return errorText.isEmpty()
+                   ? LoadString(StringId::FileChangedWhileWritten).arg(ShownPath(path))
+                   : LoadString(StringId::FileChangedWhileWrittenKept).arg(ShownPath(path), ShownPath(errorText));
     case platform::FileReplacement::Refusal::Damaged:
         return LoadString(StringId::FileMayBeDamaged).arg(ShownPath(path), ShownPath(errorText));
     case platform::FileReplacement::Refusal::None:

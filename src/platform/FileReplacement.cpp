@@ -16,16 +16,15 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/xattr.h>
-#include <thread>
 #include <unistd.h>
 
 namespace platform {
@@ -311,8 +310,27 @@ bool SameFileState(const FileReplacement::FileState& one, const FileReplacement:
             (one.size == other.size && one.modified == other.modified && (!status || one.changed == other.changed)));
 }
 
+constexpr qint64 kNanosecondsPerSecond = 1000000000;
+
+// A time too far off to count in nanoseconds since the epoch (from 2262 on, or before 1678) is held at the end of the
+// range: a time of change there never vouches for a file's content.
 qint64 Nanoseconds(const struct timespec& time) {
-    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+    constexpr qint64 kLastSecond = std::numeric_limits<qint64>::max() / kNanosecondsPerSecond;
+    constexpr qint64 kFirstSecond = std::numeric_limits<qint64>::min() / kNanosecondsPerSecond;
+    if (time.tv_sec >= kLastSecond)
+        return std::numeric_limits<qint64>::max();
+    if (time.tv_sec < kFirstSecond)
+        return std::numeric_limits<qint64>::min();
+    return qint64(time.tv_sec) * kNanosecondsPerSecond + time.tv_nsec;
+}
+
+// The state of the regular file at `path` now, its link followed or not; nothing when there is none.
+std::optional<FileReplacement::FileState> StateAt(const QByteArray& path, bool followLink) {
+    const qint64 taken = FileReplacement::Now();
+    struct stat info {};
+    if ((followLink ? stat(path.constData(), &info) : lstat(path.constData(), &info)) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileReplacement::StateOf(info, taken);
 }
 
 // Whether the file open as `fd` holds exactly `content`, read back in pieces.
@@ -532,19 +550,19 @@ std::optional<FileReplacement::FileState> FileReplacement::StateOfOpenFile(int f
 }
 
 qint64 FileReplacement::FileState::TickPassed() const {
-    constexpr qint64 kSecond = 1000000000;
     // Whole seconds (or FAT's two): the time is cut down to its tick, so the tick after it begins two on.
-    qint64 passed = 2 * kSecond;
-    if (changed % kSecond != 0) {
+    qint64 passed = 2 * kNanosecondsPerSecond;
+    if (changed % kNanosecondsPerSecond != 0) {
         qint64 unit = 1;
-        while (unit < kSecond / 10 && changed % (unit * 10) == 0)
+        while (unit < kNanosecondsPerSecond / 10 && changed % (unit * 10) == 0)
             unit *= 10;
         struct timespec kernelTick {};
         clock_getres(CLOCK_REALTIME_COARSE, &kernelTick);
         // A change is stamped from the kernel's coarse clock, which lags the clock read here by up to its tick.
         passed = std::max(unit, Nanoseconds(kernelTick)) + Nanoseconds(kernelTick);
     }
-    return changed + passed;
+    return changed > std::numeric_limits<qint64>::max() - passed ? std::numeric_limits<qint64>::max()
+                                                                 : changed + passed;
 }
 
 QString FileReplacement::BackupDirectory() {
@@ -601,7 +619,7 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
     m_roomWanted.clear();
     m_target = {};
     m_expected = expected.has_value();
-    m_expectedDigest = expected && !expected->TimesVouch() ? expectedDigest : std::nullopt;
+    m_expectedDigest = expected ? expectedDigest : std::nullopt;
     m_writtenFile = {};
     m_writtenDigest = 0;
     if (const std::optional<QString> holder = DocumentHolder(m_path, ownHold)) {
@@ -624,24 +642,20 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
         m_targetPath = m_path;
     } else {
         struct stat target {};
-        int statError = 0;
-        // A writer that names no file it expects takes the file found here. A change within the tick of the file
-        // system's clock in which the file last changed would not move its state, so the file is taken once that
-        // tick has passed (a few ticks at most, for a file that keeps changing).
-        for (int look = 0; look < 3; ++look) {
-            const qint64 taken = Now();
-            statError = stat(encoded.constData(), &target) == 0 ? 0 : errno;
-            if (statError == 0)
-                m_target = FileReplacement::StateOf(target, taken);
-            if (statError != 0 || expected || !S_ISREG(target.st_mode) || m_target.TimesVouch())
-                break;
-            std::this_thread::sleep_for(std::chrono::nanoseconds(std::max<qint64>(0, m_target.TickPassed() - Now())));
-        }
+        const qint64 taken = Now();
+        const int statError = stat(encoded.constData(), &target) == 0 ? 0 : errno;
         if (statError != 0 && statError != ENOENT && statError != ELOOP) {
             FailWithErrno(statError);
             return false;
         }
-        if (expected && !SameFileState(*expected, m_target)) {
+        const FileState found = statError == 0 ? FileReplacement::StateOf(target, taken) : FileState{};
+        // The file its writer expects, holding what the writer recorded: the writer's record dates its content. A
+        // writer that names no file takes the one found here.
+        m_target = expected ? *expected : found;
+        if (expected && !SameFileState(found, m_target) &&
+            !StatusMovedAlone(
+                found, [&] { return StateAt(encoded, true); },
+                [&] { return DigestOfFileAt(encoded, found.file.device, found.file.inode, found.size); })) {
             m_refusal = Refusal::Changed;
             return false;
         }
@@ -661,10 +675,11 @@ bool FileReplacement::Open(const DocumentFileLock* ownHold, const std::optional<
         }
         m_targetExists = true;
         m_targetPath = S_ISLNK(link.st_mode) ? QFileInfo(m_path).canonicalFilePath() : m_path;
-        m_mode = target.st_mode & 07777;
-        m_owner = target.st_uid;
-        m_group = target.st_gid;
-        m_linkCount = target.st_nlink;
+        TakeTargetStatus(target);
+        // What the file found holds: where its times cannot vouch for it when it is replaced, or its status alone
+        // moves meanwhile, its content tells whether it is still the file found.
+        if (!expected)
+            TakeFoundContent(encoded);
     }
     RemoveLeftTemporaries(m_targetPath);
     // Renaming a new file over one with other names would leave those names on the old content, and one over a
@@ -715,9 +730,7 @@ bool FileReplacement::OpenBeside() {
         }
         // The target's owner and group, where we may give them (the superuser, or a member of the group); the
         // change of owner clears set-id bits, which the commit gives back.
-        if (m_targetExists && (made.st_uid != m_owner || made.st_gid != m_group) &&
-            fchown(fd, made.st_uid != m_owner ? m_owner : uid_t(-1), made.st_gid != m_group ? m_group : gid_t(-1)) !=
-                0) {
+        if (m_targetExists && !CarryOwner(fd)) {
             FailWithErrno(errno);
             Cancel();
             return false;
@@ -796,17 +809,30 @@ bool FileReplacement::Commit() {
 
 bool FileReplacement::CommitBeside() {
     const int fd = m_output->Handle();
-    // An attribute that the new file cannot take leaves the content to be written into the file itself.
-    if (m_targetExists && !CarryAttributes(fd))
-        return FallBackInPlace(false) && CommitInPlace();
-    // The bits go last: they are the ACL's too.
-    if (fchmod(fd, m_targetExists ? m_mode : NewFileMode(QFileInfo(m_targetPath).absolutePath())) != 0) {
-        FailWithErrno(errno);
-        return false;
-    }
-    if (fsync(fd) != 0) {
-        FailWithErrno(errno);
-        return false;
+    // The new file carries what the target carries when the names are exchanged: where the target's status alone
+    // moved meanwhile (a look before the exchange finds it, IsFileFound), the new file is given the new status.
+    constexpr int kLooks = 3;
+    for (int look = 1;; ++look) {
+        // An attribute, an owner or a group that the new file cannot take, or a second name the target got meanwhile,
+        // leaves the content to be written into the file itself.
+        if (m_targetExists && (m_linkCount > 1 || !CarryAttributes(fd) || !CarryOwner(fd)))
+            return FallBackInPlace(false) && CommitInPlace();
+        // The bits go last: they are the ACL's too.
+        if (fchmod(fd, m_targetExists ? m_mode : NewFileMode(QFileInfo(m_targetPath).absolutePath())) != 0 ||
+            fsync(fd) != 0) {
+            FailWithErrno(errno);
+            return false;
+        }
+        const qint64 carried = m_target.changed;
+        const QByteArray target = QFile::encodeName(m_targetPath);
+        if (!m_targetExists || !NameTaken(target) || !IsFileFound(target) || m_target.changed == carried)
+            break;
+        if (look == kLooks) {
+            m_refusal = Refusal::Changed;
+            return false;
+        }
+        if (!ReadTargetStatus())
+            return FallBackInPlace(false) && CommitInPlace();
     }
     // Named while still open, so that its lock tells until then that its writer lives.
     if (!(m_targetExists ? TakeTargetsName() : TakeFreeName()))
@@ -816,6 +842,29 @@ bool FileReplacement::CommitBeside() {
     // The new name is made lasting too, as far as the folder lets us.
     SyncFolder(QFileInfo(m_targetPath).absolutePath());
     return true;
+}
+
+bool FileReplacement::CarryOwner(int fd) const {
+    struct stat made {};
+    return fstat(fd, &made) == 0 && ((made.st_uid == m_owner && made.st_gid == m_group) ||
+                                     fchown(fd, made.st_uid != m_owner ? m_owner : uid_t(-1),
+                                            made.st_gid != m_group ? m_group : gid_t(-1)) == 0);
+}
+
+bool FileReplacement::ReadTargetStatus() {
+    const QByteArray target = QFile::encodeName(m_targetPath);
+    struct stat info {};
+    if (lstat(target.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    TakeTargetStatus(info);
+    return ReadAttributes(target, m_attributes);
+}
+
+void FileReplacement::TakeTargetStatus(const struct stat& info) {
+    m_mode = info.st_mode & 07777;
+    m_owner = info.st_uid;
+    m_group = info.st_gid;
+    m_linkCount = info.st_nlink;
 }
 
 bool FileReplacement::TakeTargetsName() {
@@ -831,25 +880,59 @@ bool FileReplacement::TakeTargetsName() {
         return TakeFreeName(); // the file found is gone: only its name is taken
     if (FlagsUnsupported(failed)) {
         // The nearest the file system allows: a look right before the rename.
-        failed = !IsFileFound(target) || !HoldsExpectedContent(target)    ? EEXIST
+        failed = !IsFileFound(target) || !HoldsFoundContent(target)       ? EEXIST
                  : rename(temporary.constData(), target.constData()) == 0 ? 0
                                                                           : errno;
     } else if (failed == ENOENT && !NameTaken(target)) {
         failed = EEXIST; // the file its writer expects is gone
-    } else if (failed == 0 && (!IsFileFound(temporary, false) || !HoldsExpectedContent(temporary))) {
-        // Another file had the name: it gets it back, and the new content goes with the temporary file.
-        if (renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0)
-            return NamingDone(EEXIST);
-        // It cannot: that file stays under the temporary name, which is said, and is never removed.
-        FailWithErrno(errno);
-        m_errorText += QLatin1Char('\n') + m_temporaryPath;
-        m_temporaryPath.clear();
-        return false;
+    } else if (failed == 0 && (!IsFileFound(temporary, false) || !HoldsFoundContent(temporary))) {
+        return GiveNameBack(); // another file had the name
     } else if (failed == 0) {
         // The old file, proven the one found, now has the temporary name.
         unlink(temporary.constData());
     }
     return NamingDone(failed);
+}
+
+bool FileReplacement::GiveNameBack() {
+    const QByteArray temporary = QFile::encodeName(m_temporaryPath);
+    const QByteArray target = QFile::encodeName(m_targetPath);
+    const auto exchange = [&] { return (errno = RenameWith(temporary, target, RENAME_EXCHANGE)) == 0; };
+    const auto holdsNewFile = [this](const QByteArray& path) {
+        struct stat info {};
+        return lstat(path.constData(), &info) == 0 && SameFile(FileReplacement::StateOf(info).file, m_temporaryFile);
+    };
+    // The file exchanged out gets the name back from the new file, which goes with the temporary name. Another
+    // program that saved the file by rename meanwhile put its own file at the name: that one keeps it, and gets it
+    // again at once where it came out in the new file's place.
+    constexpr int kAttempts = 3;
+    for (int attempt = 0; attempt < kAttempts && holdsNewFile(target); ++attempt) {
+        if (!exchange())
+            return KeepExchangedOut(errno);
+        if (holdsNewFile(temporary))
+            return NamingDone(EEXIST);
+        if (!exchange())
+            return KeepExchangedOut(errno);
+    }
+    return KeepExchangedOut(0);
+}
+
+bool FileReplacement::KeepExchangedOut(int error) {
+    // Whatever has the temporary name now is another program's: it stays beside the file under a name that no later
+    // save takes for a temporary file of ours, which is said.
+    const QString kept = m_temporaryPath + kKeptSuffix;
+    const bool renamed = renameat2(AT_FDCWD, QFile::encodeName(m_temporaryPath).constData(), AT_FDCWD,
+                                   QFile::encodeName(kept).constData(), RENAME_NOREPLACE) == 0;
+    const QString keptPath = renamed ? kept : m_temporaryPath;
+    m_temporaryPath.clear();
+    if (error != 0) {
+        FailWithErrno(error);
+        m_errorText += QLatin1Char('\n') + keptPath;
+        return false;
+    }
+    m_refusal = Refusal::Changed;
+    m_errorText = keptPath;
+    return false;
 }
 
 bool FileReplacement::TakeFreeName() {
@@ -881,15 +964,49 @@ bool FileReplacement::NamingDone(int failed) {
     return true;
 }
 
-bool FileReplacement::IsFileFound(const QByteArray& path, bool status) const {
-    struct stat info {};
-    return lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
-           SameFileState(FileReplacement::StateOf(info), m_target, status);
+bool FileReplacement::IsFileFound(const QByteArray& path, bool status) {
+    const std::optional<FileState> now = StateAt(path, false);
+    if (!now)
+        return false;
+    return SameFileState(*now, m_target, status) ||
+           (status && StatusMovedAlone(
+                          *now, [&] { return StateAt(path, false); },
+                          [&] { return DigestOfFileAt(path, now->file.device, now->file.inode, now->size); }));
 }
 
-bool FileReplacement::HoldsExpectedContent(const QByteArray& path) const {
-    return !m_expectedDigest ||
+bool FileReplacement::HoldsFoundContent(const QByteArray& path) const {
+    return !ContentToCompare() ||
            DigestOfFileAt(path, m_target.file.device, m_target.file.inode, m_target.size) == m_expectedDigest;
+}
+
+bool FileReplacement::StatusMovedAlone(const FileState& now, const std::function<std::optional<FileState>()>& lookAgain,
+                                       const std::function<std::optional<quint64>()>& digest) {
+    if (!m_expectedDigest || !now.file.exists || !SameFileState(now, m_target, false))
+        return false;
+    // Read while the state stays as it was: a write meanwhile moves it.
+    const std::optional<quint64> content = digest();
+    const std::optional<FileState> after = lookAgain();
+    if (content != m_expectedDigest || !after || !SameFileState(*after, now))
+        return false;
+    m_target = now;
+    return true;
+}
+
+void FileReplacement::TakeFoundContent(const QByteArray& path) {
+    // A file that keeps changing while it is read has no content to record; a few reads at most.
+    constexpr int kReads = 3;
+    for (int read = 0; read < kReads; ++read) {
+        const std::optional<quint64> digest =
+            DigestOfFileAt(path, m_target.file.device, m_target.file.inode, m_target.size);
+        const std::optional<FileState> after = StateAt(path, true);
+        if (!after)
+            return;
+        if (digest && SameFileState(*after, m_target)) {
+            m_expectedDigest = digest;
+            return;
+        }
+        m_target = *after;
+    }
 }
 
 bool FileReplacement::CarryAttributes(int fd) {
@@ -1033,39 +1150,41 @@ std::optional<FileReplacement::FileState> FileReplacement::ReadBackState(int fd,
     // The file's states before and after a read that finds exactly `content`; nothing where it finds anything else.
     // The state is taken before the read: a write while the file is read back changes its time of change, which no
     // program can set back, and one before changes what is read.
-    const auto readBack = [&](bool first) -> std::optional<std::pair<FileState, FileState>> {
+    const auto readBack = [&]() -> std::optional<std::pair<FileState, FileState>> {
         const std::optional<FileState> before = StateOfOpenFile(fd);
         if (!before || !HoldsExactly(fd, content))
             return std::nullopt;
-        if (first)
-            Reached(InPlaceWriteHook::Moment::ReadBack);
+        Reached(InPlaceWriteHook::Moment::ReadBack);
         const std::optional<FileState> after = StateOfOpenFile(fd);
         return after ? std::optional(std::pair(*before, *after)) : std::nullopt;
     };
-    const auto read = readBack(true);
-    if (!read)
-        return std::nullopt;
     // A status that did not move leaves the content as read, unless a write within the tick of the file system's
     // clock in which the file was written moved nothing: once that tick has passed, a read tells; before, the state
-    // does not vouch for the content, and the next save compares it.
-    const auto& [written, afterRead] = *read;
-    if (SameFileState(afterRead, written) && (written.TimesVouch() || !afterRead.TimesVouch()))
-        return written;
-    // The status changed (new bits, a second name, or a write), or the tick has passed: the file holds what was
-    // written when it reads back so again without its status moving.
-    const auto again = readBack(false);
-    if (!again || !SameFileState(again->second, again->first))
-        return std::nullopt;
-    return again->first;
+    // does not vouch for the content, and the next save compares it. Where the status changed (new bits, an owner, a
+    // second name, or a write), or the tick has passed, the file holds what was written when it reads back so again
+    // without its status moving: a status that keeps moving is read a few times at most.
+    constexpr int kReads = 4;
+    std::optional<std::pair<FileState, FileState>> read = readBack();
+    for (int reads = 1; read; ++reads) {
+        const auto& [before, after] = *read;
+        if (SameFileState(after, before) && (reads > 1 || before.TimesVouch() || !after.TimesVouch()))
+            return before;
+        if (reads == kReads)
+            break;
+        read = readBack();
+    }
+    return std::nullopt;
 }
 
 bool FileReplacement::StillAsFound(int fd) {
-    struct stat info {};
-    if (fstat(fd, &info) != 0) {
+    const std::optional<FileState> now = StateOfOpenFile(fd);
+    if (!now) {
         FailWithErrno(errno);
         return false;
     }
-    if (!SameFileState(FileReplacement::StateOf(info), m_target)) {
+    if (!SameFileState(*now, m_target) &&
+        !StatusMovedAlone(
+            *now, [fd] { return StateOfOpenFile(fd); }, [&] { return DigestOfFile(fd, now->size); })) {
         m_refusal = Refusal::Changed;
         return false;
     }
@@ -1125,7 +1244,7 @@ bool FileReplacement::CommitInPlace() {
     // Where the times of the file expected cannot vouch for its content, what was read must be what its writer
     // recorded, and the file must still hold it at the last look before its first byte is overwritten: the times do
     // not show a change within their tick.
-    if (m_expectedDigest) {
+    if (ContentToCompare()) {
         ContentDigest digest;
         digest.Add(old);
         if (digest.Result() != *m_expectedDigest) {
@@ -1150,7 +1269,7 @@ bool FileReplacement::CommitInPlace() {
         unlink(encodedBackup.constData());
         close(backupFd);
     };
-    const bool stillOld = StillAsFound(fd) && (!m_expectedDigest || HoldsExactly(fd, old));
+    const bool stillOld = StillAsFound(fd) && (!ContentToCompare() || HoldsExactly(fd, old));
     if (!stillOld) {
         if (m_errorText.isEmpty())
             m_refusal = Refusal::Changed;

@@ -28,7 +28,7 @@ public:
         OldContentRead, // the old content is read, to go to the backup
         BackupWritten,  // the backup is complete and named
         FileWritten,    // the new content is written and synced
-        ReadBack,       // the new content is read back
+        ReadBack,       // the new content is read back (each time it is)
     };
     virtual ~InPlaceWriteHook() = default;
     // `done` bytes of the backup and of the file have been written so far, and `wanted` are to follow now (0
@@ -105,11 +105,16 @@ public:
 // everybody (which binds the superuser too), nor a document that an editor holds (DocumentHolder): this is the one
 // gate every write of a file of ours passes, whatever the file is to hold.
 //
-// The file written is the one found when the write was opened, taken once the tick of the file system's clock in
-// which it last changed has passed, or the one its writer names (FileState), holding what the writer recorded where
-// the times of that state cannot vouch for it (its content is compared then): a link, another file put under its name
-// or the file changed meanwhile is never written into (Refusal::Changed); one gone meanwhile is made anew, unless its
-// writer named it. A write in place opens the file once, without following a link, and writes through that descriptor.
+// The file written is the one found when the write was opened, or the one its writer names (FileState): a link,
+// another file put under its name or the file changed meanwhile is never written into (Refusal::Changed); one gone
+// meanwhile is made anew, unless its writer named it. No write waits on a file's times: where they cannot vouch for
+// its content (it changed within the tick of its file system's clock, or at a time ahead of the clock), its content
+// is compared at the last look before it is replaced with what it held when it was found (or what its writer
+// recorded), as it is wherever its status alone moved meanwhile (new bits, an owner, a second name, an extended
+// attribute, a time of access): a file that still holds it is the file found. Where another program saves the file by
+// rename while its old file, found changed, is given its name back, that program's file keeps the name, and the one
+// that had it before stays beside it under the temporary name and ".kept" (ErrorText()). A write in place opens the
+// file once, without following a link, and writes through that descriptor.
 class FileReplacement {
 public:
     // What a path leads to: nothing, or the file of that device and inode.
@@ -132,9 +137,11 @@ public:
         // every change of the file gives it another time of change. Within that tick another program's change that
         // keeps the size and sets the modification time back leaves the state as it was, and only the content
         // tells. A file system's tick is read off the times it keeps: whole seconds are taken for two (FAT keeps
-        // two), finer ones for the unit they show, and never finer than the kernel's clock tick.
+        // two), finer ones for the unit they show, and never finer than the kernel's clock tick. A time too far off
+        // to count (from 2262 on) has its tick pass never.
         qint64 TickPassed() const;
-        // Whether every change of the file after the state was taken gives it another time of change.
+        // Whether every change of the file after the state was taken gives it another time of change: never for a
+        // time of change ahead of the moment the state was taken.
         bool TimesVouch() const { return file.exists && taken != 0 && taken >= TickPassed(); }
     };
 
@@ -176,7 +183,8 @@ public:
     // by either way (ErrorText()). `ownHold` is this process's hold of the document that the write is the save of;
     // any other hold of the file refuses it. `expected` is what the path led to when the writer last looked, and
     // `expectedDigest` the digest (ContentDigest) of what it held then, where known: when the times of `expected`
-    // cannot vouch for its content, the last look before the file is replaced compares the content too.
+    // cannot vouch for its content, the last look before the file is replaced compares the content too, as does a
+    // look that finds its status alone moved. Without `expected`, the content found is read here.
     bool Open(const DocumentFileLock* ownHold = nullptr, const std::optional<FileState>& expected = std::nullopt,
               std::optional<quint64> expectedDigest = std::nullopt);
     // Where the new content goes, between Open and Commit.
@@ -187,7 +195,8 @@ public:
     void Cancel();
 
     Refusal Refused() const { return m_refusal; }
-    // The system's reason of the last failure; for a file in use, the name of its holder.
+    // The system's reason of the last failure; for a file in use, the name of its holder; for a file changed, where
+    // the file that had the name before another program put its own there was kept.
     QString ErrorText() const { return m_errorText; }
     // Whether the content is written into the file itself: known after Open, and turned on while the content is
     // written when its temporary file finds no room.
@@ -250,21 +259,42 @@ private:
     // The temporary file was given the target's name, or not for `failed`: EEXIST when it has another file than the
     // one found by Open (or none where that was expected).
     bool NamingDone(int failed);
-    // Whether the file at `path` (a link not followed) is the one found by Open, unchanged; without `status` its
-    // time of change, which a rename changes, is not compared.
-    bool IsFileFound(const QByteArray& path, bool status = true) const;
-    // Whether the file at `path` (a link not followed) holds what its writer expects, where the times of the state it
-    // expects cannot vouch for that (m_expectedDigest); true where they can.
-    bool HoldsExpectedContent(const QByteArray& path) const;
+    // Whether the file at `path` (a link not followed) is the one found by Open, unchanged, or changed in its status
+    // alone (StatusMovedAlone); without `status` its time of change, which a rename changes, is not compared.
+    bool IsFileFound(const QByteArray& path, bool status = true);
+    // Whether the content of the file found must be compared before it is replaced: its times cannot vouch for it, and
+    // what it held is known.
+    bool ContentToCompare() const { return m_expectedDigest && !m_target.TimesVouch(); }
+    // Whether the file at `path` (a link not followed) holds what the file found held, where that is to be compared.
+    bool HoldsFoundContent(const QByteArray& path) const;
+    // Whether the file found, in the state `now` that differs from the one found at most in its time of change, still
+    // holds what it held: `digest` reads it, while `lookAgain` shows that its state stayed. The file found is then
+    // taken in that state.
+    bool StatusMovedAlone(const FileState& now, const std::function<std::optional<FileState>()>& lookAgain,
+                          const std::function<std::optional<quint64>()>& digest);
+    // Reads the digest of what the file found at `path` holds, where it stays as found while it is read.
+    void TakeFoundContent(const QByteArray& path);
+    // The file exchanged out of the target's name is not the one found: it gets the name back where it may (see the
+    // class), and the write is refused (Refusal::Changed).
+    bool GiveNameBack();
+    // What has the temporary name is another program's file: it is kept beside under another name, said in
+    // ErrorText() after the system's reason `error` of a failed rename, if any.
+    bool KeepExchangedOut(int error);
     // The file open as `fd`, holding what has `digest`, is the one written.
     void NoteWritten(int fd, quint64 digest);
     // The state of the file open as `fd`, written in place with `content` and synced, when it holds exactly that, read
     // back, and nobody wrote into it while it was read; nothing when another program did. A file whose status alone
-    // changed meanwhile (new bits, a second name) is read once more to tell, as is one whose times could not vouch
-    // for it while it was read, once its file system's tick has passed; it is never read more than twice.
+    // changed meanwhile (new bits, a second name) is read again to tell, as is one whose times could not vouch for it
+    // while it was read, once its file system's tick has passed; it is never read more than four times.
     std::optional<FileState> ReadBackState(int fd, const QByteArray& content);
     // Gives the temporary file the target's extended attributes and no other; false when one cannot be given.
     bool CarryAttributes(int fd);
+    // Gives the temporary file the target's owner and group, where we may (the superuser, or a member of the group);
+    // the change of owner clears set-id bits, which the commit gives back.
+    bool CarryOwner(int fd) const;
+    // Takes the target's status anew (bits, owner, group, names, extended attributes); false when it cannot be read.
+    bool ReadTargetStatus();
+    void TakeTargetStatus(const struct stat& info);
     // 0, or the errno of the step that failed.
     int MakeBackupDirectory(const QString& directory);
     bool WriteBackup(const QByteArray& old, qint64& done, int& backupFd, QString& backupPath);
@@ -283,7 +313,7 @@ private:
     unsigned m_linkCount = 0;
     FileState m_target;                      // the file found by Open
     bool m_expected = false;                 // the writer named the file it expects
-    std::optional<quint64> m_expectedDigest; // and what it holds, where its times cannot vouch for that
+    std::optional<quint64> m_expectedDigest; // what the file found holds, where known
     FileState m_writtenFile;
     quint64 m_writtenDigest = 0;
     QList<std::pair<QByteArray, QByteArray>> m_attributes; // the target's extended attributes: names and values
@@ -310,6 +340,8 @@ struct DocumentFileWrite {
     std::function<bool()> stopRequested;
     bool stopped = false;
     FileReplacement::Refusal refusal = FileReplacement::Refusal::None;
+    // Refused as changed: where the file that had the name before another program put its own there was kept.
+    QString kept;
     FileReplacement::FileState written;
     quint64 writtenDigest = 0;
 };

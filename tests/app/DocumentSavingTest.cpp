@@ -921,6 +921,61 @@ TEST_F(DocumentSaving, AFilePutInTheDocumentsPlaceWhileASaveWritesIsKeptAndAsked
     EXPECT_EQ(QFileInfo(door).dir().entryList({".*nuvsave*"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
+TEST_F(DocumentSaving, AStatusChangedAloneDuringASaveIsNotAskedAboutAndAnotherProgramsOlderSaveIsNamed) {
+    const QString door = Path("door.nuv");
+    const QByteArray encoded = QFile::encodeName(door);
+    SaveAs("door.nuv");
+    // Another program turns the group's read bit over while the document is written.
+    const auto turnReadBit = [&] {
+        struct stat info {};
+        ASSERT_EQ(stat(encoded.constData(), &info), 0);
+        ASSERT_EQ(chmod(encoded.constData(), info.st_mode ^ S_IRGRP), 0);
+    };
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "in place" : "beside");
+        if (secondName) {
+            ASSERT_EQ(link(encoded.constData(), QFile::encodeName(Path("alias.nuv")).constData()), 0);
+        }
+        struct stat before {};
+        ASSERT_EQ(stat(encoded.constData(), &before), 0);
+        const qsizetype shown = Shown().size();
+        Modify(secondName ? "in place" : "beside");
+        {
+            const TemporaryWriteMoment beside(turnReadBit);
+            const InPlaceWriteMoment inPlace(InPlaceWriteMoment::Moment::Locked, turnReadBit);
+            m_app.OnFileSave();
+        }
+        EXPECT_EQ(Shown().size(), shown) << Shown().join('\n').toStdString();
+        EXPECT_EQ(TitleOfDocumentFile(door), secondName ? "in place" : "beside");
+        EXPECT_FALSE(m_app.Document().IsModified());
+        struct stat after {};
+        ASSERT_EQ(stat(encoded.constData(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode ^ S_IRGRP);
+        // Nor is the next save asked about.
+        Modify("again");
+        m_app.OnFileSave();
+        EXPECT_EQ(Shown().size(), shown);
+    }
+
+    // Another program saves the document by rename twice as it is saved: the older of its files is kept beside, and
+    // the editor says where before it asks about the change.
+    ASSERT_TRUE(QFile::remove(Path("alias.nuv")));
+    Modify("ours");
+    const qsizetype shown = Shown().size();
+    {
+        const SavesByRename theirs(door, {"theirs 1", "theirs 2"});
+        m_app.OnFileSave();
+    }
+    ASSERT_EQ(Shown().size(), shown + 2);
+    const QStringList kept = QDir(Path(".")).entryList({".door.nuv.nuvsave-*.kept"}, QDir::Files | QDir::Hidden);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(ReadFileBytes(Path(kept[0])), "theirs 1");
+    EXPECT_EQ(Shown()[shown], LoadString(StringId::FileChangedWhileWrittenKept)
+                                  .arg(ShownPath(door), ShownPath(QFileInfo(Path(kept[0])).absoluteFilePath())));
+    EXPECT_TRUE(Shown()[shown + 1].startsWith(FileIdentityChangeText(FileIdentityChange::Changed, door)));
+    EXPECT_EQ(ReadFileBytes(door), "theirs 2");
+}
+
 TEST_F(DocumentSaving, AChangeRightAfterASaveOnAFileSystemOfWholeSecondsIsAskedAbout) {
     const WholeSecondFileSystem coarse(Path("coarse"));
     if (!coarse.Mounted())

@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <future>
+#include <limits>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -887,6 +888,19 @@ TEST(FileStateTimes, VouchForTheContentOnlyOnceTheTickOfTheLastChangeHasPassed) 
     const qint64 fine = wholeSecond + 123456789;
     EXPECT_FALSE(state(fine, fine).TimesVouch());
     EXPECT_TRUE(state(fine, fine + 100 * kMillisecond).TimesVouch());
+    // A change is stamped from the kernel's coarse clock: finer times vouch only once two of its ticks have passed.
+    struct timespec coarse {};
+    ASSERT_EQ(clock_getres(CLOCK_REALTIME_COARSE, &coarse), 0);
+    const qint64 kernelTick = coarse.tv_sec * kSecond + coarse.tv_nsec;
+    EXPECT_FALSE(state(fine, fine + 2 * kernelTick - 1).TimesVouch());
+    EXPECT_TRUE(state(fine, fine + 2 * kernelTick).TimesVouch());
+    // A time of change ahead of the moment the state was taken, and one too far off to count in nanoseconds.
+    EXPECT_FALSE(state(fine + 3600 * kSecond, fine).TimesVouch());
+    struct stat farOff {};
+    farOff.st_ctim.tv_sec = farOff.st_mtim.tv_sec = std::numeric_limits<time_t>::max() / 2;
+    const platform::FileReplacement::FileState far = platform::FileReplacement::StateOf(farOff, fine);
+    EXPECT_FALSE(far.TimesVouch());
+    EXPECT_GT(far.changed, fine);
     // A state taken at no known moment, and no file.
     EXPECT_FALSE(state(fine, 0).TimesVouch());
     platform::FileReplacement::FileState none;
@@ -959,21 +973,48 @@ TEST_F(FileReplacementTest, AStatusChangedWhileASaveInPlaceIsReadBackLeavesTheSa
     EXPECT_TRUE(CacheEntries().isEmpty());
 }
 
-TEST_F(FileReplacementTest, AFileJustChangedOnAFileSystemOfWholeSecondsIsTakenOnceItsSecondHasPassed) {
-    const WholeSecondFileSystem coarse(Path("coarse"));
+TEST_F(FileReplacementTest, AWriteNeverWaitsOnAFilesTimesButComparesItsContentWhereTheyCannotVouchForIt) {
+    // Documents changed an hour ahead of the clock (a clock set back, another machine's), one with a second name, on
+    // a file system of whole seconds.
+    Write(Path("seed"), "old content");
+    const QString ahead = QStringLiteral("@%1").arg(time(nullptr) + 3600);
+    const auto debugfs = [](const QString& image, const QString& request) {
+        return WholeSecondFileSystem::Run("debugfs", {"-w", "-R", request, image});
+    };
+    const WholeSecondFileSystem coarse(Path("coarse"), [&](const QString& image) {
+        return debugfs(image, "write " + Path("seed") + " doc.nuv") &&
+               debugfs(image, "write " + Path("seed") + " linked.nuv") && debugfs(image, "ln linked.nuv other.nuv") &&
+               debugfs(image, "sif linked.nuv links_count 2") && debugfs(image, "sif doc.nuv ctime " + ahead) &&
+               debugfs(image, "sif linked.nuv ctime " + ahead);
+    });
     if (!coarse.Mounted())
         GTEST_SKIP() << "no file system of whole seconds can be mounted here";
+    for (const QString name : {"doc.nuv", "linked.nuv"}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString doc = Path("coarse/" + name);
+        ASSERT_GT(Stat(doc).st_ctim.tv_sec, time(nullptr) + 3000);
+        // Written at once: the child is stopped long before the hour has passed.
+        EXPECT_EQ(InChild([&] {
+                      alarm(30);
+                      _exit(Replace(doc, "new content") ? 0 : 1);
+                  }),
+                  0);
+        EXPECT_EQ(Read(doc), "new content");
+    }
+
+    // Just written, within its second: another program that writes into the file while it is replaced and sets its
+    // modification time back leaves the time of change as it was, and its content tells.
     const QString doc = Path("coarse/doc.nuv");
     for (const bool secondName : {false, true}) {
         SCOPED_TRACE(secondName ? "in place" : "beside");
         Write(doc, "old content");
         if (secondName) {
+            QFile::remove(Path("coarse/other.nuv"));
             ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("coarse/other.nuv")).constData()),
                       0);
         }
         platform::FileReplacement file(doc);
         ASSERT_TRUE(file.Open());
-        // Another program writes into the file while it is replaced and sets its modification time back.
         WriteWithTimeSetBack(doc, "THEIRS");
         ASSERT_EQ(file.Device().write("new content"), 11);
         EXPECT_FALSE(file.Commit());
@@ -981,4 +1022,149 @@ TEST_F(FileReplacementTest, AFileJustChangedOnAFileSystemOfWholeSecondsIsTakenOn
         EXPECT_EQ(Read(doc), "THEIRSntent");
         QFile::remove(doc);
     }
+}
+
+TEST_F(FileReplacementTest, AnotherProgramsSavesByRenameDuringASaveBesideAreKeptAndTheOlderOneIsNamed) {
+    using Refusal = platform::FileReplacement::Refusal;
+    const QString doc = Path("doc.nuv");
+    const auto files = [&] { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden); };
+    // Saved by the other program right before the names are exchanged: the file exchanged out is not the one found,
+    // and it gets its name back.
+    Write(doc, "old");
+    {
+        const SavesByRename theirs(doc, {"theirs 1"});
+        QString error;
+        Refusal refusal = Refusal::None;
+        EXPECT_FALSE(Replace(doc, "new", &error, &refusal));
+        EXPECT_EQ(refusal, Refusal::Changed);
+        EXPECT_TRUE(error.isEmpty());
+        EXPECT_EQ(Read(doc), "theirs 1");
+        EXPECT_EQ(files(), QStringList({"doc.nuv"}));
+    }
+    // Saved again as that file is to get the name back: the newer save keeps the name, and the older one is kept
+    // beside it under a name no later save removes, said by the write. Written by a process that is gone, so that
+    // the next save looks for what it left.
+    Write(doc, "old");
+    QString keptPath;
+    ASSERT_EQ(InChild([&] {
+                  const SavesByRename theirs(doc, {"theirs 1", "theirs 2"});
+                  platform::FileReplacement file(doc);
+                  const bool refused = file.Open() && file.Device().write("new") == 3 && !file.Commit() &&
+                                       file.Refused() == Refusal::Changed;
+                  const QString kept = file.ErrorText();
+                  _exit(refused && Read(kept) == "theirs 1" && Read(doc) == "theirs 2" ? 0 : 1);
+              }),
+              0);
+    ASSERT_TRUE(Replace(doc, "ours"));
+    EXPECT_EQ(Read(doc), "ours");
+    const QStringList left = files();
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_TRUE(left[0].startsWith(".doc.nuv.nuvsave-") && left[0].endsWith(".kept")) << left[0].toStdString();
+    EXPECT_EQ(Read(Path(left[0])), "theirs 1");
+}
+
+TEST_F(FileReplacementTest, AStatusChangedAloneWhileAFileIsReplacedLetsTheWriteThroughAndIsKept) {
+    using Moment = platform::InPlaceWriteHook::Moment;
+    const QString doc = Path("doc.nuv");
+    const QByteArray encoded = QFile::encodeName(doc);
+    Write(doc, "probe");
+    if (setxattr(encoded.constData(), "user.probe", "", 0, 0) != 0 && errno == ENOTSUP)
+        GTEST_SKIP() << "the file system of " << m_dir.path().toStdString() << " keeps no extended attributes";
+    // New bits, a new group (by the superuser), an extended attribute, a time of access; written in place, a new name.
+    const std::vector<std::pair<const char*, std::function<void()>>> changes{
+        {"bits", [&] { ASSERT_EQ(chmod(encoded.constData(), 0604), 0); }},
+        {"group", [&] { ASSERT_EQ(chown(encoded.constData(), uid_t(-1), geteuid() == 0 ? 4321 : getegid()), 0); }},
+        {"attribute", [&] { ASSERT_EQ(setxattr(encoded.constData(), "user.note", "theirs", 6, 0), 0); }},
+        {"access", [&] {
+             const struct timespec times[2] = {{1000, 0}, {0, UTIME_OMIT}};
+             ASSERT_EQ(utimensat(AT_FDCWD, encoded.constData(), times, 0), 0);
+         }}};
+    const auto expectKept = [&](const char* change) {
+        EXPECT_EQ(Read(doc), "new content");
+        const struct stat now = Stat(doc);
+        if (std::strcmp(change, "bits") == 0) {
+            EXPECT_EQ(now.st_mode & 07777, 0604u);
+        }
+        if (std::strcmp(change, "group") == 0 && geteuid() == 0) {
+            EXPECT_EQ(now.st_gid, 4321u);
+        }
+        if (std::strcmp(change, "attribute") == 0) {
+            EXPECT_EQ(Attribute(doc, "user.note"), "theirs");
+        }
+        EXPECT_TRUE(CacheEntries().isEmpty());
+    };
+    const auto fresh = [&](bool secondName) {
+        for (const QString& name : QDir(m_dir.path()).entryList({"*.nuv"}, QDir::Files | QDir::Hidden))
+            QFile::remove(Path(name));
+        Write(doc, "old content");
+        ASSERT_EQ(chmod(encoded.constData(), 0644), 0);
+        if (secondName) {
+            ASSERT_EQ(link(encoded.constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+        }
+    };
+    for (const auto& [change, act] : changes) {
+        SCOPED_TRACE(change);
+        // Written beside, while the new content is written.
+        fresh(false);
+        {
+            const TemporaryWriteMoment status(act);
+            QString error;
+            EXPECT_TRUE(Replace(doc, "new content", &error)) << error.toStdString();
+        }
+        expectKept(change);
+        // Written in place, at each look at the file.
+        for (const Moment moment : {Moment::Opening, Moment::Locked, Moment::OldContentRead, Moment::BackupWritten}) {
+            SCOPED_TRACE(int(moment));
+            fresh(true);
+            const InPlaceWriteMoment status(moment, act);
+            QString error;
+            EXPECT_TRUE(Replace(doc, "new content", &error)) << error.toStdString();
+            EXPECT_TRUE(status.WasReached(Moment::FileWritten));
+            expectKept(change);
+        }
+    }
+    // A new name before the old content is read, and a status that moves during two reads back in a row.
+    fresh(true);
+    {
+        const InPlaceWriteMoment status(Moment::Locked, [&] {
+            ASSERT_EQ(link(encoded.constData(), QFile::encodeName(Path("third.nuv")).constData()), 0);
+        });
+        EXPECT_TRUE(Replace(doc, "new content"));
+    }
+    EXPECT_EQ(Read(Path("third.nuv")), "new content");
+    fresh(true);
+    {
+        class EachReadBack : public platform::InPlaceWriteHook {
+        public:
+            explicit EachReadBack(std::function<void()> act) : m_act(std::move(act)) {}
+            qint64 Writing(qint64, qint64 wanted) override { return wanted; }
+            void Reached(Moment moment) override {
+                if (moment == Moment::ReadBack && ++m_reads <= 2)
+                    m_act();
+            }
+
+        private:
+            std::function<void()> m_act;
+            int m_reads = 0;
+            platform::InPlaceWriteHookInstaller m_installer{*this};
+        } status([&] { ASSERT_EQ(chmod(encoded.constData(), Stat(doc).st_mode ^ S_IRGRP), 0); });
+        QString error;
+        platform::FileReplacement::Refusal refusal{};
+        EXPECT_TRUE(Replace(doc, "new content", &error, &refusal)) << error.toStdString();
+        EXPECT_EQ(refusal, platform::FileReplacement::Refusal::None);
+    }
+    EXPECT_TRUE(CacheEntries().isEmpty());
+
+    // A writer that names the state it expects, with what the file held: the status moved since it looked.
+    fresh(false);
+    platform::FileReplacement::FileState expected = platform::FileReplacement::StateOf(Stat(doc));
+    expected.taken = expected.changed + 10000000000;
+    ASSERT_EQ(chmod(encoded.constData(), 0604), 0);
+    platform::ContentDigest digest;
+    digest.Add("old content");
+    platform::FileReplacement file(doc);
+    ASSERT_TRUE(file.Open(nullptr, expected, digest.Result()));
+    ASSERT_EQ(file.Device().write("new content"), 11);
+    EXPECT_TRUE(file.Commit());
+    expectKept("bits");
 }

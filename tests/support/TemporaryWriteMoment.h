@@ -2,6 +2,11 @@
 
 #include "platform/FileReplacement.h"
 
+#include <QFile>
+#include <QList>
+
+#include <cstdio>
+
 #include <functional>
 #include <utility>
 
@@ -21,5 +26,27 @@ public:
 private:
     std::function<void()> m_act;
     int m_renameError;
+    platform::TemporaryWriteHookInstaller m_installer{*this};
+};
+
+// Another program that saves a file by rename (a new file given its name) right before the next renames of a
+// replacement's temporary file, one save a rename, as it can then.
+class SavesByRename : public platform::TemporaryWriteHook {
+public:
+    SavesByRename(const QString& path, const QList<QByteArray>& saves) : m_path(path), m_saves(saves) {}
+    int Writing(qint64, qint64) override { return 0; }
+    int Renaming() override {
+        if (m_saves.isEmpty())
+            return 0;
+        const QString theirs = m_path + ".theirs";
+        QFile file(theirs);
+        if (file.open(QIODevice::WriteOnly) && file.write(m_saves.takeFirst()) >= 0 && file.flush())
+            std::rename(QFile::encodeName(theirs).constData(), QFile::encodeName(m_path).constData());
+        return 0;
+    }
+
+private:
+    QString m_path;
+    QList<QByteArray> m_saves;
     platform::TemporaryWriteHookInstaller m_installer{*this};
 };

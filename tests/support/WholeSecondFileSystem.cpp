@@ -7,15 +7,19 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-WholeSecondFileSystem::WholeSecondFileSystem(const QString& folder) : m_folder(folder) {
-    const auto run = [](const QString& program, const QStringList& arguments) {
-        QProcess process;
-        process.start(program, arguments);
-        return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    };
+WholeSecondFileSystem::WholeSecondFileSystem(const QString& folder,
+                                             const std::function<bool(const QString& image)>& beforeMount)
+    : m_folder(folder) {
     const QString image = folder + QStringLiteral(".img");
-    m_mounted = geteuid() == 0 && QDir().mkpath(folder) && run("truncate", {"-s", "16M", image}) &&
-                run("mkfs.ext2", {"-q", "-F", "-I", "128", image}) && run("mount", {"-o", "loop", image, folder});
+    m_mounted = geteuid() == 0 && QDir().mkpath(folder) && Run("truncate", {"-s", "16M", image}) &&
+                Run("mkfs.ext2", {"-q", "-F", "-I", "128", image}) && (!beforeMount || beforeMount(image)) &&
+                Run("mount", {"-o", "loop", image, folder});
+}
+
+bool WholeSecondFileSystem::Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 WholeSecondFileSystem::~WholeSecondFileSystem() {
