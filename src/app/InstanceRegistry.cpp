@@ -85,8 +85,7 @@ bool CInstanceRegistry::RegisterInstance(const InstanceRecord& record) {
     DropStaleInstances();
     InstanceRecord registered = record;
     // An Exit chosen since this process started, before its record was there to ask, asks it now.
-    const std::optional<uint32_t> started = platform::ProcessStartTicks();
-    if (IsOwnInstance(record) && started && Table()->ExitChosenBetween(*started, platform::ClockTicksNow()))
+    if (IsOwnInstance(record) && Table()->ExitChosenBetween(platform::ProgramStartTicks(), platform::ClockTicksNow()))
         registered.closeAsked = 1;
     return Table()->Register(registered);
 }

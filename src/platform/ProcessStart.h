@@ -1,14 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 namespace platform {
 
-// Moments as the kernel dates the start of a process: clock ticks since the machine started, its sleep included (a
-// hundredth of a second each), the low 32 bits.
+// Moments counted in clock ticks since the machine started, its sleep included (a hundredth of a second each), the low
+// 32 bits.
 uint32_t ClockTicksNow();
-// The moment the current process was started; none when the system does not say.
-std::optional<uint32_t> ProcessStartTicks();
+// The moment this process began to run the program: when the program's static objects were made, right after the
+// program was executed (which a shell's `exec` does long after the process was forked), or when the process was
+// forked from a process of the program, whichever came last.
+uint32_t ProgramStartTicks();
 
 } // namespace platform

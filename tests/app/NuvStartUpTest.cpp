@@ -430,6 +430,47 @@ TEST(NuvStartUp, ExitReachesAnEditorWhoseRuntimeFolderHasALongPath) {
     EXPECT_NE(lstat(socket.constData(), &status), 0);
 }
 
+// Where /proc is not mounted (some sandboxes), Exit in one editor reaches another all the same.
+TEST(NuvStartUp, ExitReachesAnEditorWhereProcIsNotMounted) {
+    // A namespace of its own, with an empty file system over /proc.
+    const QStringList withoutProc = {
+        "unshare", "--map-root-user", "--mount", "sh", "-c", "mount -t tmpfs nuvtest /proc && exec \"$@\"", "sh"};
+    if (QProcess::execute(withoutProc[0], withoutProc.mid(1) + QStringList{"test", "!", "-e", "/proc/self"}) != 0)
+        GTEST_SKIP() << "/proc cannot be hidden here";
+    QTemporaryDir dir;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
+    const std::unique_ptr<QProcess> editor = StartHolder(dir, path, withoutProc);
+
+    EXPECT_EQ(FinishProgram(*StartNuv(dir, {}, "57665", withoutProc)).exitCode, 0);
+    ASSERT_TRUE(editor->waitForFinished(20000));
+    EXPECT_EQ(editor->exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath("~$layout.nuv")));
+}
+
+// A process started before another editor's Exit that becomes an editor after it, as a terminal's or a wrapper script's
+// `exec nuv` does, is an editor started after the Exit: it stays.
+TEST(NuvStartUp, AnEditorExecutedAfterAnExitByAProcessStartedBeforeItStays) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(MakeRuntimeDirectory(dir));
+    const QString path = CopyLayoutInto(dir);
+    ASSERT_FALSE(path.isEmpty());
+    // A shell that becomes the editor once it reads a line.
+    const std::unique_ptr<QProcess> editor = StartNuv(dir, {path}, "", {"sh", "-c", "read line && exec \"$@\"", "sh"});
+    EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+    editor->write("\n");
+    const QString ownerFile = dir.filePath("~$layout.nuv");
+    for (int i = 0; i < 200 && !QFile::exists(ownerFile); ++i)
+        editor->waitForFinished(100);
+    ASSERT_TRUE(QFile::exists(ownerFile));
+    EXPECT_FALSE(editor->waitForFinished(2000));
+
+    EXPECT_EQ(RunNuv(dir, {}, "57665").exitCode, 0);
+    ASSERT_TRUE(editor->waitForFinished(20000));
+    EXPECT_EQ(editor->exitCode(), 0);
+}
+
 TEST(NuvStartUp, AnEditorOfAnotherRuntimeFolderOrAnotherProgramsLockHoldsTheDocumentAgainstTools) {
     QTemporaryDir dir;
     QTemporaryDir other;

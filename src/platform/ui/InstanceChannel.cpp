@@ -7,6 +7,7 @@
 #include <QLocalSocket>
 
 #include <fcntl.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace platform {
@@ -19,10 +20,11 @@ const QByteArray kActivateMessage = "activate\n";
 } // namespace
 
 InstanceChannel::InstanceChannel(const QString& directory, QObject* parent)
-    : QObject(parent), m_directory(open(QFile::encodeName(directory).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+    : QObject(parent), m_path(directory),
+      m_directory(open(QFile::encodeName(directory).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
 
 InstanceChannel::~InstanceChannel() {
-    // The socket goes through the folder's descriptor, which stays open until then.
+    // A socket named through the folder's descriptor goes while that is still open.
     if (m_server)
         m_server->close();
     if (m_directory >= 0)
@@ -30,8 +32,12 @@ InstanceChannel::~InstanceChannel() {
 }
 
 QString InstanceChannel::SocketPath(quint32 pid) const {
-    // A local socket's address holds about a hundred bytes, less than a runtime folder's path may take: the socket in
-    // the folder is named through the folder's descriptor, which is short however long the path.
+    // A local socket's address holds about a hundred bytes with its terminator, less than a runtime folder's path may
+    // take: a socket whose path does not fit is named through the folder's descriptor, which is short however long the
+    // path (where /proc is mounted). Either name leads to the same file.
+    const QString path = InstanceSocketPath(m_path, pid);
+    if (QFile::encodeName(path).size() < static_cast<qsizetype>(sizeof(sockaddr_un::sun_path)))
+        return path;
     return InstanceSocketPath(QStringLiteral("/proc/self/fd/%1").arg(m_directory), pid);
 }
 

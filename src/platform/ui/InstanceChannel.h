@@ -36,6 +36,7 @@ private:
     QString SocketPath(quint32 pid) const;
     void OnNewConnection();
 
+    QString m_path;  // the folder
     int m_directory; // the folder open as a path, -1 when it cannot be opened
     QLocalServer* m_server = nullptr;
 };
