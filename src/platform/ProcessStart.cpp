@@ -9,6 +9,20 @@
 
 namespace platform {
 
+namespace {
+
+// The fields of a process's line in /proc ("/proc/PID/stat") from its state (field 3) on; none when it cannot be read.
+QList<QByteArray> StatFields(const QString& path) {
+    QFile stat(path);
+    if (!stat.open(QIODevice::ReadOnly))
+        return {};
+    // The name in parentheses before the state may hold spaces.
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2).split(' ');
+}
+
+} // namespace
+
 uint32_t ClockTicksNow() {
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
@@ -18,15 +32,21 @@ uint32_t ClockTicksNow() {
 }
 
 std::optional<uint32_t> ProcessStartTicks() {
-    QFile stat(QStringLiteral("/proc/self/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // The name in parentheses may hold spaces; after it come the state (field 3) and the others, the start 22nd.
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    // The start is the 22nd field.
     bool number = false;
-    const qulonglong start = fields.value(22 - 3).toULongLong(&number);
+    const qulonglong start = StatFields(QStringLiteral("/proc/self/stat")).value(22 - 3).toULongLong(&number);
     return number ? std::optional<uint32_t>(static_cast<uint32_t>(start)) : std::nullopt;
+}
+
+bool ProcessHasEnded(uint32_t pid) {
+    // The ids in /proc are those of this process's own namespace only where its "self" is this process.
+    char self[16] = {};
+    if (readlink("/proc/self", self, sizeof self - 1) <= 0 || QByteArray(self).toLongLong() != getpid())
+        return false;
+    // Its state (field 3) is a zombie's once all its threads (field 20) ended: a first thread that ended alone leaves
+    // a zombie too, whose process goes on.
+    const QList<QByteArray> fields = StatFields(QStringLiteral("/proc/%1/stat").arg(pid));
+    return fields.value(0) == "Z" && fields.value(20 - 3) == "1";
 }
 
 } // namespace platform
