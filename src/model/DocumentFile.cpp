@@ -688,11 +688,20 @@ qint64 MaxDocumentFileBytes() {
     return platform::MaxReadableBytes(kReadMultiple);
 }
 
+QString UnreadDocumentBackupsText(const QString& path) {
+    const QStringList backups = platform::FileReplacement::Backups(path);
+    return backups.isEmpty()
+               ? QString()
+               : LoadString(StringId::UnreadDocumentBackups).arg(ShownPath(path), backups.join(QLatin1Char('\n')));
+}
+
 QString UnreadDocumentText(const CMessageContext& context, const QString& path, LoadResult result,
                            const QString& otherwise) {
     if (result == LoadResult::OutOfMemory)
         return FileReadOutOfMemoryText(context, path);
-    return UnreadFileText(context, path, MaxDocumentFileBytes(), otherwise);
+    const QString text = UnreadFileText(context, path, MaxDocumentFileBytes(), otherwise);
+    const QString backups = UnreadDocumentBackupsText(path);
+    return backups.isEmpty() ? text : text + QLatin1Char('\n') + backups;
 }
 
 LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumber, std::optional<quint64>* digest) {

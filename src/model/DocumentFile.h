@@ -31,7 +31,7 @@ enum class LoadResult {
 // parsed tree and the records read from it.
 qint64 MaxDocumentFileBytes();
 // What to say of the document file at `path` that was not read (`result`), when the file or the memory says why;
-// else `otherwise`.
+// else `otherwise`. Unless memory ran out, UnreadDocumentBackupsText follows.
 QString UnreadDocumentText(const CMessageContext& context, const QString& path, LoadResult result,
                            const QString& otherwise);
 
@@ -58,6 +58,10 @@ LoadResult LoadDocumentXml(QIODevice& file, CDocumentData& data, int versionNumb
 // wrote into the file during a save, which may have damaged it. Each backup is told of once and stays under the name
 // told. Reading removes nothing: what killed saves left goes at the next save (platform::FileReplacement).
 void ReportInterruptedSaves(const QString& path);
+// Where every backup of the document file at `path` that saves in place completed keeps what it held before, whether
+// their writers are gone or not and whether they were told of (platform::FileReplacement::Backups): said each time the
+// file is not read. Empty when there is none.
+QString UnreadDocumentBackupsText(const QString& path);
 
 // Saves never harm the file already there: the text replaces it only when every write succeeded, and a
 // failed save leaves it as it was, so a save names the file, not a device: the new content goes to a file

@@ -254,16 +254,16 @@ bool LeftByDeadWriter(const QString& path, quint32 pid) {
 }
 
 // The files in `folder` whose names match `pattern`, whose first capture is the writer's process id, and pass
-// `ours` when it is given, left by writers that are gone.
+// `ours` when it is given, left by writers that are gone (by any writer, when `anyWriter`).
 QStringList LeftFiles(const QString& folder, const QRegularExpression& pattern,
-                      bool (*ours)(const QString& name) = nullptr) {
+                      bool (*ours)(const QString& name) = nullptr, bool anyWriter = false) {
     QStringList left;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
         const QRegularExpressionMatch match = pattern.match(name);
         bool number = false;
         const quint32 pid = match.hasMatch() && (!ours || ours(name)) ? match.captured(1).toUInt(&number) : 0;
         const QString path = folder + QLatin1Char('/') + name;
-        if (number && LeftByDeadWriter(path, pid))
+        if (number && (anyWriter || LeftByDeadWriter(path, pid)))
             left << path;
     }
     return left;
@@ -386,12 +386,15 @@ QString BackupNameStart(const QString& path) {
     return name + QLatin1Char('-') + QString::fromLatin1(hash.toHex().left(kBackupHashLength));
 }
 
-// "NAME-HASH-PID-RANDOM" and its `suffix`: ".bak", ".bak.part" while it is written, ".mixed.bak" once another
-// program wrote into the file during the save.
-QRegularExpression BackupPattern(const QString& path, const QString& suffix) {
+// "NAME-HASH-PID-RANDOM" and one of its `suffixes`: ".bak", ".bak.part" while it is written, ".mixed.bak" once
+// another program wrote into the file during the save, ".kept.bak" and ".mixed.kept.bak" once told of.
+QRegularExpression BackupPattern(const QString& path, const QStringList& suffixes) {
+    QStringList escaped;
+    for (const QString& suffix : suffixes)
+        escaped << QRegularExpression::escape(suffix);
     return QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(BackupNameStart(path)) +
-                              QStringLiteral("-([1-9][0-9]{0,9})-[0-9a-z]+") + QRegularExpression::escape(suffix) +
-                              QLatin1Char('$'));
+                              QStringLiteral("-([1-9][0-9]{0,9})-[0-9a-z]+(?:") + escaped.join(QLatin1Char('|')) +
+                              QStringLiteral(")$"));
 }
 
 // The backup of a file that another program wrote into during its save is kept under a name that says so, for the
@@ -572,9 +575,16 @@ QString FileReplacement::BackupDirectory() {
 }
 
 QStringList FileReplacement::LeftBackups(const QString& path, BackupCause cause) {
-    return LeftFiles(
-        BackupDirectory(),
-        BackupPattern(path, cause == BackupCause::WrittenInto ? kMixedSuffix + kBackupSuffix : QString(kBackupSuffix)));
+    return LeftFiles(BackupDirectory(),
+                     BackupPattern(path, {cause == BackupCause::WrittenInto ? kMixedSuffix + kBackupSuffix
+                                                                            : QString(kBackupSuffix)}));
+}
+
+QStringList FileReplacement::Backups(const QString& path) {
+    return LeftFiles(BackupDirectory(),
+                     BackupPattern(path, {kBackupSuffix, kMixedSuffix + kBackupSuffix, kKeptSuffix + kBackupSuffix,
+                                          kMixedSuffix + kKeptSuffix + kBackupSuffix}),
+                     nullptr, true);
 }
 
 QStringList FileReplacement::KeepLeftBackups(const QString& path, BackupCause cause) {
@@ -597,7 +607,7 @@ void FileReplacement::RemoveLeftTemporaries(const QString& path) {
         QStringLiteral("([1-9][0-9]{0,%1})-[0-9a-f]{%2}$").arg(kProcessIdDigits - 1).arg(2 * kTemporaryDigits));
     QStringList left = LeftFiles(info.absolutePath(), beside, IsTemporaryName);
     // A backup not yet complete was left before the file was touched.
-    left += LeftFiles(BackupDirectory(), BackupPattern(path, kBackupSuffix + kPartialSuffix));
+    left += LeftFiles(BackupDirectory(), BackupPattern(path, {kBackupSuffix + kPartialSuffix}));
     for (const QString& file : left)
         unlink(QFile::encodeName(file).constData());
 }

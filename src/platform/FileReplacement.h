@@ -95,8 +95,9 @@ public:
 // by the next write of the file, never by a read: its temporary files are removed, and its backups, named
 // "NAME-HASH-PID-RANDOM.bak" in the cache folder after the file they hold (HASH from the file's absolute path), are
 // kept for the user (LeftBackups), as are those of files written into by another program (".mixed.bak"), and the next
-// open of the document says where they are, once: they stay under a name that says so (".kept.bak"). Nothing else
-// beside the file is touched, whatever its name.
+// open of the document says where they are, once: they stay under a name that says so (".kept.bak"). An open that
+// cannot read the document says where all of its backups are, each time (Backups). Nothing else beside the file is
+// touched, whatever its name.
 //
 // A write in place takes the file's lock (DocumentFileLock) for its duration, so that two of them never mix
 // their content; the lock a document's holder in this process has is its own.
@@ -226,6 +227,9 @@ public:
     // The same backups, each given a name that no later look finds ("….kept.bak"), so that they are told of once:
     // the names under which they stay (the name found, where one cannot be given).
     static QStringList KeepLeftBackups(const QString& path, BackupCause cause);
+    // Every backup of the file at `path` that a write in place completed, whether its writer is gone or not and
+    // whether it was told of: where what the file held before those writes stays, for a file that cannot be read.
+    static QStringList Backups(const QString& path);
 
 private:
     class Output;

@@ -1,6 +1,7 @@
 #include "platform/LivenessLock.h"
 
 #include "platform/NamedLock.h"
+#include "platform/ProcessStart.h"
 #include "platform/UserFile.h"
 #include "platform/UserName.h"
 
@@ -57,7 +58,7 @@ void RemoveUnlockedFile(const QByteArray& path, int fd) {
 LivenessLockHookInstaller::LivenessLockHookInstaller(LivenessLockHook& hook) : HookInstaller(g_hook, hook) {}
 
 bool ProcessExists(quint32 pid) {
-    return kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+    return (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) && !ProcessHasEnded(pid);
 }
 
 QString InstanceSocketPath(const QString& directory, quint32 pid) {

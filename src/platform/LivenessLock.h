@@ -9,7 +9,8 @@ namespace platform {
 // The local socket on which the process `pid` takes messages from other instances.
 QString InstanceSocketPath(const QString& directory, quint32 pid);
 
-// Whether a process of this id exists on this machine (it may be another program that has reused the id).
+// Whether a process of this id exists on this machine (it may be another program that has reused the id). One that
+// has ended and only waits for its parent to take its exit status (a zombie) is gone.
 bool ProcessExists(quint32 pid);
 
 // Told of the moments between the steps of making and of removing a lock file, when another process may come

@@ -20,7 +20,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
-#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -70,7 +69,21 @@ protected:
         ASSERT_TRUE(QFile::copy(NUV_TEST_DATA_DIR "/docfile/layout.nuv", Path("layout.nuv")));
         m_messages.requests.clear();
     }
+    void TearDown() override { qunsetenv("XDG_CACHE_HOME"); }
     QString Path(const QString& name) const { return m_dirs.Path(name); }
+    // A save of the sample document over `path`, given a second name so that it is written in place, killed once
+    // `bytes` of its backup and the file are written; the names of the backups in the test's cache folder after it.
+    QStringList KilledSaveInPlace(const QString& path, qint64 bytes) {
+        EXPECT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("cache")));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("NUV_STOP_AFTER_BYTES", QString::number(bytes));
+        EXPECT_EQ(RunProgram(QStringLiteral("nuvdump"), {"--resave", NUV_TEST_DATA_DIR "/docfile/layout.nuv", path},
+                             environment)
+                      .exitCode,
+                  86);
+        return QDir(Path("cache/nuv")).entryList(QDir::Files);
+    }
     // What the user was shown since the last look.
     QStringList Shown() {
         const QStringList texts = m_messages.Texts();
@@ -321,18 +334,9 @@ TEST_F(DocumentOpening, AFileThatMayNotBeWrittenOpensReadOnlyWithoutAQuestion) {
 
 TEST_F(DocumentOpening, TheBackupOfASaveInPlaceThatWasKilledIsNamedOnceAndKept) {
     const QString path = Path("layout.nuv");
-    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(Path("cache")));
-    const auto restore = qScopeGuard([] { qunsetenv("XDG_CACHE_HOME"); });
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("NUV_STOP_AFTER_BYTES", QString::number(QFileInfo(path).size() + 10));
     const QByteArray old = ReadFileBytes(path);
     // The first bytes of the file are written when the save is killed.
-    ASSERT_EQ(
-        RunProgram(QStringLiteral("nuvdump"), {"--resave", NUV_TEST_DATA_DIR "/docfile/layout.nuv", path}, environment)
-            .exitCode,
-        86);
-    const QStringList backups = QDir(Path("cache/nuv")).entryList(QDir::Files);
+    const QStringList backups = KilledSaveInPlace(path, old.size() + 10);
     ASSERT_EQ(backups.size(), 1);
 
     EXPECT_TRUE(m_app.OpenDocumentFile(path));
@@ -359,6 +363,40 @@ TEST_F(DocumentOpening, TheBackupOfASaveInPlaceThatWasKilledIsNamedOnceAndKept) 
     // Nor by a tool.
     const ProgramRun dump = RunProgram(QStringLiteral("nuvdump"), {path});
     EXPECT_FALSE(dump.standardError.contains(".bak")) << dump.standardError.toStdString();
+}
+
+TEST_F(DocumentOpening, ADocumentThatCannotBeReadSaysWhereItsBackupsAreAtEveryOpen) {
+    const QString path = Path("layout.nuv");
+    // An older content longer at its start than the new one: the save killed in the file leaves it unreadable.
+    QByteArray old = ReadFileBytes(path);
+    old.insert(old.indexOf('\n') + 1, "<!--" + QByteArray(300, ' ') + "-->\n");
+    WriteFileBytes(path, old);
+    const QStringList names = KilledSaveInPlace(path, old.size() + 100);
+    ASSERT_EQ(names.size(), 1);
+    // A backup whose writer is not proven gone is named too; one not complete, or another file's, is not.
+    const QStringList parts = names[0].split('-');
+    ASSERT_EQ(parts.size(), 4);
+    const QString start = Path("cache/nuv/") + parts[0] + '-';
+    const QString live = start + parts[1] + '-' + QString::number(getpid()) + "-live.bak";
+    const QString otherHash = QChar(parts[1][0] == '0' ? '1' : '0') + parts[1].mid(1);
+    for (const QString& other :
+         {live, start + parts[1] + '-' + parts[2] + "-part.bak.part", start + otherHash + '-' + parts[2] + "-x.bak"})
+        WriteFileBytes(other, old);
+    const QString kept = Path("cache/nuv/") + QString(names[0]).replace(".bak", ".kept.bak");
+    QStringList backups = {kept, live};
+    backups.sort();
+    const QString unread =
+        kCannotRead + '\n' + LoadString(StringId::UnreadDocumentBackups).arg(path, backups.join('\n'));
+
+    EXPECT_FALSE(m_app.OpenDocumentFile(path));
+    EXPECT_EQ(Shown(), QStringList({LoadString(StringId::SaveBackupLeft).arg(path, kept), unread}));
+    // Once told of, by the editor or a tool, at every open.
+    for (int open = 0; open < 2; ++open) {
+        const ProgramRun dump = RunProgram(QStringLiteral("nuvdump"), {path});
+        EXPECT_TRUE(dump.standardError.contains(backups.join('\n'))) << dump.standardError.toStdString();
+        EXPECT_FALSE(m_app.OpenDocumentFile(path));
+        EXPECT_EQ(Shown(), QStringList(unread));
+    }
 }
 
 TEST_F(DocumentOpening, APlantedOwnerFileNameIsLeftAloneAndTheDocumentOpensReadOnly) {

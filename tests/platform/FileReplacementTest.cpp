@@ -550,6 +550,26 @@ TEST_F(FileReplacementTest, AWriteInPlaceKilledAtAnyPointLeavesTheFileOrItsBacku
     }
 }
 
+TEST_F(FileReplacementTest, TheBackupOfAWriterThatEndedIsFoundBeforeItsExitStatusIsTaken) {
+    Write(Path("doc.nuv"), QByteArray(3000, 'o'));
+    ASSERT_EQ(link(QFile::encodeName(Path("doc.nuv")).constData(), QFile::encodeName(Path("other.nuv")).constData()),
+              0);
+    // The writer ends within the file, and stays a zombie until its exit status is taken.
+    const pid_t writer = fork();
+    if (writer == 0) {
+        const StopAt hook(5500);
+        Replace(Path("doc.nuv"), QByteArray(5000, 'n'));
+        _exit(0);
+    }
+    ASSERT_GT(writer, 0);
+    siginfo_t ended{};
+    ASSERT_EQ(waitid(P_PID, id_t(writer), &ended, WEXITED | WNOWAIT), 0);
+    const QStringList backups = platform::FileReplacement::LeftBackups(Path("doc.nuv"));
+    waitpid(writer, nullptr, 0);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_EQ(Read(backups[0]), QByteArray(3000, 'o'));
+}
+
 TEST_F(FileReplacementTest, OnlyTheTemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
     Write(Path("doc.nuv"), "old");
     // A save killed before its commit, one still at work, and the user's own files of all kinds of names: some

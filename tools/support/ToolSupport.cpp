@@ -134,6 +134,8 @@ std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data,
     const LoadResult result = LoadDocumentXml(file, data, 0);
     if (result == LoadResult::Loaded)
         data.registry.RebuildAndNotify(data.indexRoot, data.GetModelOptions());
+    else if (const QString backups = UnreadDocumentBackupsText(path); !backups.isEmpty())
+        platform::ShowMessageBox(backups, platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     return result;
 }
 

@@ -89,8 +89,9 @@ QString OpenFailure(const QString& path, int error);
 std::optional<int> RefuseOutputOverInput(const QString& tool, const QString& input, const QString& output);
 
 // Loads a document file as the editor opens it: defaults first (in the language chosen last, as the editor's), then
-// the file's current content; once it has loaded, the table of contents is rebuilt. Empty, with the system's reason in
-// `reason`, when the file cannot be opened.
+// the file's current content; once it has loaded, the table of contents is rebuilt, and when it has not, where its
+// backups keep what it held before is said (UnreadDocumentBackupsText). Empty, with the system's reason in `reason`,
+// when the file cannot be opened.
 std::optional<LoadResult> LoadDocument(const QString& path, CDocumentData& data, QString* reason = nullptr);
 
 // LoadDocument for a tool: nothing when the document loaded; else the failure said on standard error and the
