@@ -22,37 +22,13 @@ for program in "$BUILD_DIR/bench_DocumentSaveBench" "$BEFORE_DIR/bench_DocumentS
     "$BUILD_DIR/bench_DocumentFileBench"; do
     [ -x "$program" ] || { echo "$program not built" >&2; exit 1; }
 done
-work=$(mktemp -d)
-chmod 700 "$work"
-mounted=
-cleanup() {
-    [ -z "$mounted" ] || umount "$mounted" || umount -l "$mounted"
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/file-systems.sh"
+make_work_folder
 
-declare -A counts=([45]=16650 [200]=74000)
-for size in "${!counts[@]}"; do
-    "$BUILD_DIR/bench_DocumentFileBench" --write "$work/$size.nuv" "${counts[$size]}"
-done
+write_documents "$BUILD_DIR" 45=16650 200=74000
 
-# The folders of the cases, with their labels.
-folders=("$work/own")
-labels=("$(findmnt -n -o FSTYPE -T "$work")")
-mkdir "$work/own"
-if [ "$(id -u)" -ne 0 ]; then
-    echo "ext2 of whole-second times: skipped, mounting a file system takes the superuser"
-else
-    # Room for the larger document and the new copy written beside it.
-    truncate -s 1G "$work/ext2.img"
-    # (Its warning that such inodes cannot hold dates past 2038 is what is wanted here.)
-    mkfs.ext2 -q -F -I 128 "$work/ext2.img" >"$work/mkfs.out" 2>&1 || { cat "$work/mkfs.out" >&2; exit 1; }
-    mkdir "$work/ext2"
-    mount -o loop "$work/ext2.img" "$work/ext2"
-    mounted="$work/ext2"
-    folders+=("$work/ext2")
-    labels+=("ext2, 128-byte inodes")
-fi
+# Room on the ext2 for the larger document and the new copy written beside it.
+make_case_folders 1G
 
 # Turn $4 of build $1 on the document of $2 MB in folder $3, written in place when $5 is "in place": its figures in
 # $work/results/NAME-TURN.json, NAME given by $6.
