@@ -311,7 +311,7 @@ void CodePageTextFile::RewriteInUtf8() {
         return;
     // Started again, the write expects the file it found when it was opened.
     const FileReplacement::FileState found = m_output->FoundFile();
-    if (!m_output->Open(nullptr, found)) {
+    if (!m_output->Open(nullptr, found, m_output->FoundDigest())) {
         m_writeFailed = true;
         m_refusal = m_output->Refused();
         m_errorText = m_output->ErrorText();

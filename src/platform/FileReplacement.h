@@ -205,9 +205,10 @@ public:
     // When the last failure was the want of room: the folders where the room given would let the write through,
     // any one of them. Empty otherwise.
     const QList<Room>& RoomWanted() const { return m_roomWanted; }
-    // The file the last Open found at the path (nothing when there was none): what an Open that starts the same
-    // write again expects there.
+    // The file the last Open found at the path (nothing when there was none), and the digest of what it held where
+    // known: what an Open that starts the same write again expects there.
     const FileState& FoundFile() const { return m_target; }
+    std::optional<quint64> FoundDigest() const { return m_expectedDigest; }
     // The file the last commit wrote, as it left it, failed or not: nothing when it did not write the file, or cannot
     // tell what the file holds (another program wrote into it, or a failed write could not put the old content back).
     const FileState& WrittenFile() const { return m_writtenFile; }

@@ -1,6 +1,7 @@
 #include "platform/CodePageTextFile.h"
 #include "support/TemporaryWriteMoment.h"
 #include "support/TestFiles.h"
+#include "support/WholeSecondFileSystem.h"
 
 #include <QDir>
 #include <QStringDecoder>
@@ -149,6 +150,21 @@ TEST(CodePageTextFile, AFileWrittenAgainInUtf8LeavesAFileChangedMeanwhileAlone) 
     EXPECT_FALSE(out.Commit());
     EXPECT_EQ(out.Refused(), FileReplacement::Refusal::Changed);
     EXPECT_EQ(ReadFileBytes(path), QByteArray("their content"));
+
+    // Also where only the content tells: within the second the file was found in, on a file system of whole seconds,
+    // another program writes into it and sets its modification time back.
+    const WholeSecondFileSystem coarse(dir.filePath("coarse"));
+    if (!coarse.Mounted())
+        GTEST_SKIP() << "no file system of whole seconds can be mounted here";
+    const QString coarsePath = dir.filePath("coarse/theirs.csv");
+    WriteFileBytes(coarsePath, "old content");
+    CodePageTextFile again;
+    ASSERT_TRUE(again.OpenForWriting(coarsePath, CodePageTextFile::Fallback::Utf8));
+    again.WriteString(QString::fromUtf8("Größe\n"));
+    ASSERT_TRUE(WriteWithTimeSetBack(coarsePath, "THEIRS"));
+    EXPECT_FALSE(again.Commit());
+    EXPECT_EQ(again.Refused(), FileReplacement::Refusal::Changed);
+    EXPECT_EQ(ReadFileBytes(coarsePath), QByteArray("THEIRSntent"));
 }
 
 TEST(CodePageTextFile, AFailedExportLeavesThePreviousFileAlone) {
