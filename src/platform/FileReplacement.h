@@ -112,10 +112,10 @@ public:
 // its content (it changed within the tick of its file system's clock, or at a time ahead of the clock), its content
 // is compared at the last look before it is replaced with what it held when it was found (or what its writer
 // recorded), as it is wherever its status alone moved meanwhile (new bits, an owner, a second name, an extended
-// attribute, a time of access): a file that still holds it is the file found. Where another program saves the file by
-// rename while its old file, found changed, is given its name back, that program's file keeps the name, and the one
-// that had it before stays beside it under the temporary name and ".kept" (ErrorText()). A write in place opens the
-// file once, without following a link, and writes through that descriptor.
+// attribute, a time of access): a file that still holds it is the file found, and a new file takes its new status.
+// Where another program saves the file by rename while its old file, found changed, is given its name back, that
+// program's file keeps the name, and the one that had it before stays beside it under the temporary name and ".kept"
+// (ErrorText()). A write in place opens the file once, without following a link, and writes through that descriptor.
 class FileReplacement {
 public:
     // What a path leads to: nothing, or the file of that device and inode.
