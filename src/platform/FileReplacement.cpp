@@ -25,6 +25,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/xattr.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace platform {
@@ -819,8 +820,8 @@ bool FileReplacement::Commit() {
 
 bool FileReplacement::CommitBeside() {
     const int fd = m_output->Handle();
-    // The new file carries what the target carries when the names are exchanged: where the target's status alone
-    // moved meanwhile (a look before the exchange finds it, IsFileFound), the new file is given the new status.
+    // The new file carries what the target carries when the names are exchanged: where the target's status moved
+    // meanwhile (a look right before the exchange finds it), the new file is given the new status.
     constexpr int kLooks = 3;
     for (int look = 1;; ++look) {
         // An attribute, an owner or a group that the new file cannot take, or a second name the target got meanwhile,
@@ -833,16 +834,20 @@ bool FileReplacement::CommitBeside() {
             FailWithErrno(errno);
             return false;
         }
-        const qint64 carried = m_target.changed;
+        // A status given within the tick of the file system's clock leaves the time of change as it was: the status
+        // itself is read again.
         const QByteArray target = QFile::encodeName(m_targetPath);
-        if (!m_targetExists || !NameTaken(target) || !IsFileFound(target) || m_target.changed == carried)
+        if (!m_targetExists || !NameTaken(target) || !IsFileFound(target))
+            break;
+        const auto carried = std::tuple(m_mode, m_owner, m_group, m_linkCount, m_attributes);
+        if (!ReadTargetStatus())
+            return FallBackInPlace(false) && CommitInPlace();
+        if (std::tuple(m_mode, m_owner, m_group, m_linkCount, m_attributes) == carried)
             break;
         if (look == kLooks) {
             m_refusal = Refusal::Changed;
             return false;
         }
-        if (!ReadTargetStatus())
-            return FallBackInPlace(false) && CommitInPlace();
     }
     // Named while still open, so that its lock tells until then that its writer lives.
     if (!(m_targetExists ? TakeTargetsName() : TakeFreeName()))

@@ -1042,6 +1042,14 @@ TEST_F(FileReplacementTest, AWriteNeverWaitsOnAFilesTimesButComparesItsContentWh
         EXPECT_EQ(Read(doc), "THEIRSntent");
         QFile::remove(doc);
     }
+    // New bits given within that second leave its time of change as it was too: the file written beside gets them.
+    Write(doc, "old content");
+    ASSERT_EQ(chmod(QFile::encodeName(doc).constData(), 0644), 0);
+    {
+        const TemporaryWriteMoment bits([&] { ASSERT_EQ(chmod(QFile::encodeName(doc).constData(), 0604), 0); });
+        ASSERT_TRUE(Replace(doc, "new content"));
+    }
+    EXPECT_EQ(Stat(doc).st_mode & 07777, 0604u);
 }
 
 TEST_F(FileReplacementTest, AnotherProgramsSavesByRenameDuringASaveBesideAreKeptAndTheOlderOneIsNamed) {
