@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -39,9 +41,14 @@ QString QuoteFaultText(const CsvRecordReader& records) {
     return LoadString(StringId::TraceabilityMisplacedQuote).arg(records.FaultLine()).arg(records.Line());
 }
 
-void AddOnce(QStringList& list, const QString& text) {
-    if (!text.isEmpty() && !list.contains(text))
-        list << text;
+// The texts of a set, each once as the set holds it, without the empty text.
+QStringList NonEmptyTexts(const std::set<QString>& texts) {
+    QStringList list;
+    for (const QString& text : texts) {
+        if (!text.isEmpty())
+            list << text;
+    }
+    return list;
 }
 
 // The columns of the line of names: each known by where its name starts in the line until a row marks it, then by
@@ -89,13 +96,19 @@ public:
         if (several == m_several.end())
             return name;
         const auto held = [&own](const QString& item) { return own.contains(item); };
-        if (std::ranges::count_if(several->second, held) == 1)
-            return *std::ranges::find_if(several->second, held);
-        AddOnce(m_readAsWritten, name);
+        if (std::ranges::count_if(several->second.items, held) == 1)
+            return *std::ranges::find_if(several->second.items, held);
+        if (!std::exchange(several->second.readAsWritten, true))
+            m_readAsWritten << name;
         return name;
     }
 
 private:
+    struct Several {
+        QStringList items;
+        bool readAsWritten = false; // in m_readAsWritten
+    };
+
     static constexpr quint32 kRead = quint32(1) << 31;
     static constexpr size_t kFirstItem = 2;
 
@@ -134,15 +147,15 @@ private:
             if (columns.second == 1 && from.size() == 1)
                 m_standsFor.emplace(columns.first, from.front());
             else
-                m_several.emplace(form, from);
+                m_several.emplace(form, Several{from});
         }
     }
 
     CsvFieldCursor m_cursor;
-    std::vector<quint32> m_columns;           // the start of the name in the line, or kRead and its index in m_names
-    std::deque<QString> m_names;              // grows without moving a name given out
-    std::map<size_t, QString> m_standsFor;    // the columns whose name stands for an item in its code-page form
-    std::map<QString, QStringList> m_several; // the names that may stand for several items, with those items
+    std::vector<quint32> m_columns;        // the start of the name in the line, or kRead and its index in m_names
+    std::deque<QString> m_names;           // grows without moving a name given out
+    std::map<size_t, QString> m_standsFor; // the columns whose name stands for an item in its code-page form
+    std::map<QString, Several> m_several;  // the names that may stand for several items, with those items
     QStringList m_readAsWritten;
     const QString m_empty;
 };
@@ -159,16 +172,17 @@ QString TraceabilityMatrix::OutlineNumberText(const CUnitFunction& function) con
 void TraceabilityMatrix::Build() {
     m_rows.clear();
     m_columns.clear();
+    // The column items met so far: a document may have thousands, each owned by many unit functions.
+    std::set<QString> met;
     for (CUnitFunction* function :
          m_data.registry.InOutlineOrder(m_data.GetModelOptions().DistinguishPrimaryOutlineNumber)) {
-        Row row{function, {}, {}};
-        for (const QString& item : function->header.ownRequirements) {
-            AddOnce(row.own, item);
-            AddOnce(m_columns, item);
+        Row row{function, NonEmptyTexts(function->header.ownRequirements),
+                NonEmptyTexts(function->header.EffectiveRequirements())};
+        for (const QString& item : row.own) {
+            if (met.insert(item).second)
+                m_columns << item;
         }
-        for (const QString& item : function->header.EffectiveRequirements())
-            AddOnce(row.effective, item);
-        m_rows.push_back(row);
+        m_rows.push_back(std::move(row));
     }
 }
 
