@@ -58,7 +58,7 @@ QStringList NonEmptyTexts(const std::set<QString>& texts) {
 // An export in the code page wrote an item CP932 cannot hold in its code-page form, a "?" for each character it
 // lacks. In a file read as CP932, a name in that form stands for the item it was written from when that is the one
 // item of the document in that form and no other column holds the name. Any other name in the form of an item may
-// stand for several items: in a row, for the one of them its unit function holds (Item).
+// stand for several items: in a row, for each of them its unit function holds (AddItems).
 class ColumnNames {
 public:
     ColumnNames(QStringView line, const QStringList& items, bool readAsCodePage) : m_cursor(line) {
@@ -70,7 +70,7 @@ public:
     }
 
     size_t Count() const { return m_columns.size(); }
-    // The names Item read as written although they may stand for several items, each once, in the order first read.
+    // The names AddItems read as written although they may stand for several items, each once, in the order first read.
     const QStringList& ReadAsWritten() const { return m_readAsWritten; }
 
     const QString& Name(size_t column) {
@@ -87,20 +87,27 @@ public:
         return m_names.back();
     }
 
-    // The item a column stands for in the row of a unit function that holds `own`. A name that may stand for several
-    // items stands for the one of them the unit function holds; where it holds none or several, the name is read as
+    // Adds to `items` what a column stands for in the row of a unit function that holds `own`. A name that may stand
+    // for several items stands for each of them the unit function holds; where it holds none, the name is read as
     // written.
-    const QString& Item(size_t column, const std::set<QString>& own) {
+    void AddItems(size_t column, const std::set<QString>& own, std::set<QString>& items) {
         const QString& name = Name(column);
-        const auto several = m_several.find(name);
-        if (several == m_several.end())
-            return name;
-        const auto held = [&own](const QString& item) { return own.contains(item); };
-        if (std::ranges::count_if(several->second.items, held) == 1)
-            return *std::ranges::find_if(several->second.items, held);
-        if (!std::exchange(several->second.readAsWritten, true))
-            m_readAsWritten << name;
-        return name;
+        if (name.isEmpty())
+            return;
+        if (const auto several = m_several.find(name); several != m_several.end()) {
+            bool held = false;
+            for (const QString& item : several->second.items) {
+                if (own.contains(item)) {
+                    items.insert(item);
+                    held = true;
+                }
+            }
+            if (held)
+                return;
+            if (!std::exchange(several->second.readAsWritten, true))
+                m_readAsWritten << name;
+        }
+        items.insert(name);
     }
 
 private:
@@ -317,11 +324,8 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         std::set<QString>& own = function->header.ownRequirements;
         std::set<QString> items;
         const auto addMarked = [&](size_t column, const QString& cell) {
-            if (cell == ownMark && column < columns.Count()) {
-                const QString& item = columns.Item(column, own);
-                if (!item.isEmpty())
-                    items.insert(item);
-            }
+            if (cell == ownMark && column < columns.Count())
+                columns.AddItems(column, own, items);
         };
         addMarked(0, number);
         if (named)
