@@ -4,17 +4,21 @@
 // other) and of a switch of N and 2N cases that all take one action; and the traceability import of N and 2N unit
 // functions and of N and 2N rows under long column names. The time (and for the merged tables and the long names the
 // memory) of the larger should stay within 2.2 times the smaller. The traceability import of the same rows under
-// short and long column names is measured in turns too (bench/large-inputs.sh).
+// short and long column names is measured in turns too (bench/large-inputs.sh). An older CP932 export of a matrix and
+// its document, the inputs of bench/trace-import-columns.sh (see WriteQuestionColumns):
+//   bench_GeneratorBench --write-question-columns FOLDER SHAPE COLUMNS
 //
 // The origin calls each chapter in a case of its own. Called one after the other, every rule of a chapter would carry
 // the former actions of all chapters before it (an action taken in a called unit function stays on the caller's
 // path), so the table itself, not only its making, would grow with the square of the chapters.
 
 #include "generators/DecisionTableMaker.h"
+#include "generators/GeneratorFiles.h"
 #include "generators/TestSpecificationDraft.h"
 #include "generators/TraceabilityMatrix.h"
 #include "logic/InspectionView.h"
 #include "model/DocumentData.h"
+#include "model/DocumentFile.h"
 #include "platform/MessageBox.h"
 #include "support/logic/GeneratedLogicDocument.h"
 #include "texts/MessageContext.h"
@@ -31,9 +35,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -415,6 +421,51 @@ void BM_TraceabilityImportMemoryShortRows(benchmark::State& state) {
     MeasureTraceabilityImport(state, *matrix.data, Repeated(exported.left(body), exported.mid(body)));
 }
 
+// The inputs of bench/trace-import-columns.sh: a document of 1,000 unit functions and an older export of its
+// traceability matrix in CP932, which wrote a "?" for each character CP932 lacks, as FOLDER/SHAPE-COLUMNS.nuv and
+// .csv. The i-th row marks every eighth column from column (8 - i % 8) % 8 on. By SHAPE:
+//   several  columns "Gr??e-c", each the form of two items, Größe-c and Grüße-c, which the unit function of each row
+//            that marks the column owns: the file imports back unchanged
+//   unheld   the same file; the first unit function owns every item, and its row marks none, the others own none
+//   one      columns "Gr??e-c", each the form of one item, Größe-c, owned where marked
+//   plain    columns "Grosse-c", items CP932 holds, owned where marked
+constexpr int kQuestionColumnRows = 1000;
+
+// The items of every `step`-th column from `first` on, each column standing for the items `names` make of its number.
+std::set<QString> ColumnItems(int first, int step, int columns, const QStringList& names) {
+    std::set<QString> items;
+    for (int column = first; column < columns; column += step) {
+        for (const QString& name : names)
+            items.insert(name.arg(column));
+    }
+    return items;
+}
+
+bool WriteQuestionColumns(const QString& folder, const QString& shape, int columns) {
+    const QString path = QStringLiteral("%1/%2-%3").arg(folder, shape).arg(columns);
+    const QStringList exported{shape == QLatin1String("plain") ? QStringLiteral("Grosse-%1")
+                                                               : QString::fromUtf8("Größe-%1")};
+    const bool unheld = shape == QLatin1String("unheld");
+    const QStringList owned =
+        unheld || shape == QLatin1String("several") ? exported + QStringList{QString::fromUtf8("Grüße-%1")} : exported;
+    const auto marked = [columns](int i, const QStringList& names) {
+        return ColumnItems((8 - i % 8) % 8, 8, columns, names);
+    };
+    const std::unique_ptr<CDocumentData> old = MakeOwningDocument(
+        kQuestionColumnRows, [&](int i) { return unheld && i == 1 ? std::set<QString>() : marked(i, exported); });
+    const CMessageContext context;
+    const QStringList lines = TraceabilityMatrix(*old, path + QStringLiteral(".nuv"), context).MakeLines();
+    if (!WriteCsvLinesUnsaid(path + QStringLiteral(".csv"), lines, platform::CodePageTextFile::Fallback::QuestionMark)
+             .written)
+        return false;
+    const std::unique_ptr<CDocumentData> data = MakeOwningDocument(kQuestionColumnRows, [&](int i) {
+        if (unheld)
+            return i == 1 ? ColumnItems(0, 1, columns, owned) : std::set<QString>();
+        return marked(i, owned);
+    });
+    return SaveDocumentXml(*data, path + QStringLiteral(".nuv"));
+}
+
 } // namespace
 
 BENCHMARK(BM_TraceabilityImportRatio)->Arg(110)->Iterations(9)->Unit(benchmark::kMillisecond);
@@ -436,4 +487,14 @@ BENCHMARK(BM_DecisionTableWideSwitchRatio)->Arg(20000)->Iterations(15)->Unit(ben
 BENCHMARK(BM_DecisionTableRatio)->Arg(27)->Arg(54)->Iterations(15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TestSpecificationDraftRatio)->Arg(27)->Arg(54)->Iterations(15)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (argc == 5 && std::string_view(argv[1]) == "--write-question-columns")
+        return WriteQuestionColumns(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                                    std::atoi(argv[4]))
+                   ? 0
+                   : 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -39,9 +41,14 @@ QString QuoteFaultText(const CsvRecordReader& records) {
     return LoadString(StringId::TraceabilityMisplacedQuote).arg(records.FaultLine()).arg(records.Line());
 }
 
-void AddOnce(QStringList& list, const QString& text) {
-    if (!text.isEmpty() && !list.contains(text))
-        list << text;
+// The texts of a set, each once as the set holds it, without the empty text.
+QStringList NonEmptyTexts(const std::set<QString>& texts) {
+    QStringList list;
+    for (const QString& text : texts) {
+        if (!text.isEmpty())
+            list << text;
+    }
+    return list;
 }
 
 // The columns of the line of names: each known by where its name starts in the line until a row marks it, then by
@@ -51,7 +58,7 @@ void AddOnce(QStringList& list, const QString& text) {
 // An export in the code page wrote an item CP932 cannot hold in its code-page form, a "?" for each character it
 // lacks. In a file read as CP932, a name in that form stands for the item it was written from when that is the one
 // item of the document in that form and no other column holds the name. Any other name in the form of an item may
-// stand for several items: in a row, for the one of them its unit function holds (Item).
+// stand for several items: in a row, for each of them its unit function holds (AddItems).
 class ColumnNames {
 public:
     ColumnNames(QStringView line, const QStringList& items, bool readAsCodePage) : m_cursor(line) {
@@ -63,7 +70,7 @@ public:
     }
 
     size_t Count() const { return m_columns.size(); }
-    // The names Item read as written although they may stand for several items, each once, in the order first read.
+    // The names AddItems read as written although they may stand for several items, each once, in the order first read.
     const QStringList& ReadAsWritten() const { return m_readAsWritten; }
 
     const QString& Name(size_t column) {
@@ -80,22 +87,35 @@ public:
         return m_names.back();
     }
 
-    // The item a column stands for in the row of a unit function that holds `own`. A name that may stand for several
-    // items stands for the one of them the unit function holds; where it holds none or several, the name is read as
+    // Adds to `items` what a column stands for in the row of a unit function that holds `own`. A name that may stand
+    // for several items stands for each of them the unit function holds; where it holds none, the name is read as
     // written.
-    const QString& Item(size_t column, const std::set<QString>& own) {
+    void AddItems(size_t column, const std::set<QString>& own, std::set<QString>& items) {
         const QString& name = Name(column);
-        const auto several = m_several.find(name);
-        if (several == m_several.end())
-            return name;
-        const auto held = [&own](const QString& item) { return own.contains(item); };
-        if (std::ranges::count_if(several->second, held) == 1)
-            return *std::ranges::find_if(several->second, held);
-        AddOnce(m_readAsWritten, name);
-        return name;
+        if (name.isEmpty())
+            return;
+        if (const auto several = m_several.find(name); several != m_several.end()) {
+            bool held = false;
+            for (const QString& item : several->second.items) {
+                if (own.contains(item)) {
+                    items.insert(item);
+                    held = true;
+                }
+            }
+            if (held)
+                return;
+            if (!std::exchange(several->second.readAsWritten, true))
+                m_readAsWritten << name;
+        }
+        items.insert(name);
     }
 
 private:
+    struct Several {
+        QStringList items;
+        bool readAsWritten = false; // in m_readAsWritten
+    };
+
     static constexpr quint32 kRead = quint32(1) << 31;
     static constexpr size_t kFirstItem = 2;
 
@@ -134,15 +154,15 @@ private:
             if (columns.second == 1 && from.size() == 1)
                 m_standsFor.emplace(columns.first, from.front());
             else
-                m_several.emplace(form, from);
+                m_several.emplace(form, Several{from});
         }
     }
 
     CsvFieldCursor m_cursor;
-    std::vector<quint32> m_columns;           // the start of the name in the line, or kRead and its index in m_names
-    std::deque<QString> m_names;              // grows without moving a name given out
-    std::map<size_t, QString> m_standsFor;    // the columns whose name stands for an item in its code-page form
-    std::map<QString, QStringList> m_several; // the names that may stand for several items, with those items
+    std::vector<quint32> m_columns;        // the start of the name in the line, or kRead and its index in m_names
+    std::deque<QString> m_names;           // grows without moving a name given out
+    std::map<size_t, QString> m_standsFor; // the columns whose name stands for an item in its code-page form
+    std::map<QString, Several> m_several;  // the names that may stand for several items, with those items
     QStringList m_readAsWritten;
     const QString m_empty;
 };
@@ -159,16 +179,17 @@ QString TraceabilityMatrix::OutlineNumberText(const CUnitFunction& function) con
 void TraceabilityMatrix::Build() {
     m_rows.clear();
     m_columns.clear();
+    // The column items met so far: a document may have thousands, each owned by many unit functions.
+    std::set<QString> met;
     for (CUnitFunction* function :
          m_data.registry.InOutlineOrder(m_data.GetModelOptions().DistinguishPrimaryOutlineNumber)) {
-        Row row{function, {}, {}};
-        for (const QString& item : function->header.ownRequirements) {
-            AddOnce(row.own, item);
-            AddOnce(m_columns, item);
+        Row row{function, NonEmptyTexts(function->header.ownRequirements),
+                NonEmptyTexts(function->header.EffectiveRequirements())};
+        for (const QString& item : row.own) {
+            if (met.insert(item).second)
+                m_columns << item;
         }
-        for (const QString& item : function->header.EffectiveRequirements())
-            AddOnce(row.effective, item);
-        m_rows.push_back(row);
+        m_rows.push_back(std::move(row));
     }
 }
 
@@ -303,11 +324,8 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         std::set<QString>& own = function->header.ownRequirements;
         std::set<QString> items;
         const auto addMarked = [&](size_t column, const QString& cell) {
-            if (cell == ownMark && column < columns.Count()) {
-                const QString& item = columns.Item(column, own);
-                if (!item.isEmpty())
-                    items.insert(item);
-            }
+            if (cell == ownMark && column < columns.Count())
+                columns.AddItems(column, own, items);
         };
         addMarked(0, number);
         if (named)

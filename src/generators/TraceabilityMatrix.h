@@ -30,8 +30,8 @@ public:
     // Reads a matrix file and gives each unit function the own items its row marks with "○". A row whose name
     // cell does not name the unit function of its outline number is not applied and is listed in the pane. A column
     // named in the code-page form of an item ("?" for each character CP932 lacks) stands for that item only in a file
-    // read as CP932, when no other item has that form and no other column that name; else, in each row, for the one
-    // item of that form its unit function holds, and where it holds none or several the pane lists the name.
+    // read as CP932, when no other item has that form and no other column that name; else, in each row, for every
+    // item of that form its unit function holds, and where it holds none the pane lists the name.
     // Where the quotes of a record go wrong the import stops, naming the line in the pane and in its closing message;
     // in the first two, nothing is read.
     ImportResult Import(const QString& fileName, CInspectionView& pane);

@@ -121,11 +121,11 @@ TEST_F(TraceabilityMatrixTest, ImportTakesBackNamesAndItemsAnExportInTheCodePage
         << pane.Lines().join('\n').toStdString();
 }
 
-// A "?" name is read as written where it cannot tell one item: in a row whose unit function holds several items of
-// that form (an item may be named "?" itself) or none, when several items of the document have that form or another
-// column holds the same name, and in a file read as UTF-8, which never held a "?" for a character it lacks. In a file
-// read as CP932 the list says that the name may stand for several items, before the first row that read it so.
-TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereItCannotTellOneItem) {
+// A "?" name is read as written in a row whose unit function holds none of the items of that form, when several items
+// of the document have that form (an item may be named "?" itself) or another column holds the same name, and in a
+// file read as UTF-8, which never held a "?" for a character it lacks. In a file read as CP932 the list says that the
+// name may stand for several items, before the first row that read it so.
+TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereTheRowHoldsNoneOfItsItems) {
     CUnitFunction& keepWarm = document.Find("Keep warm");
     keepWarm.header.ownRequirements = {QStringLiteral("Größe"), QStringLiteral("Grüße")};
     document.Find("Boil").header.ownRequirements = {QStringLiteral("?"), QStringLiteral("✓")};
@@ -135,21 +135,25 @@ TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereItCanno
         Path("old.csv"),
         platform::EncodeProcessCodePage(QStringLiteral(
             "\"cooker.nuv\",\"1.02\",\n\"\",\"原要求項目\",\"Gr??e\",\"?\",\"Ma?\",\"Ma?\",\n\"番号\",\"名前\",\n"
-            "\"1\",\"Boil\",\"\",\"○\",\"\",\"\",\n\"1.1\",\"Steam\",\"\",\"\",\"○\",\"\",\n"
-            "\"2\",\"Keep warm\",\"○\",\"\",\"\",\"○\",\n")));
+            "\"0\",\"Origin\",\"○\",\"○\",\"\",\"\",\n\"1\",\"Boil\",\"\",\"○\",\"\",\"\",\n"
+            "\"1.1\",\"Steam\",\"\",\"\",\"○\",\"\",\n\"2\",\"Keep warm\",\"○\",\"\",\"\",\"○\",\n")));
     CInspectionView pane;
     ASSERT_EQ(Matrix().Import(Path("old.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
-    EXPECT_EQ(document.Find("Boil").header.ownRequirements, std::set<QString>({QStringLiteral("?")}));
+    EXPECT_EQ(document.Find("Origin").header.ownRequirements,
+              std::set<QString>({QStringLiteral("Gr??e"), QStringLiteral("?")}));
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements,
+              std::set<QString>({QStringLiteral("?"), QStringLiteral("✓")}));
     EXPECT_EQ(document.Find("Steam").header.ownRequirements, std::set<QString>({QStringLiteral("Maß")}));
-    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Gr??e"), QStringLiteral("Ma?")}));
+    EXPECT_EQ(keepWarm.header.ownRequirements,
+              std::set<QString>({QStringLiteral("Größe"), QStringLiteral("Grüße"), QStringLiteral("Ma?")}));
     const auto readAsWritten = [](const char* name) {
         return QStringLiteral("The column name \"%1\" may stand for several 原要求項目: it was read as written where a "
-                              "unit function held none or several of them.")
+                              "unit function held none of them.")
             .arg(QLatin1String(name));
     };
     EXPECT_EQ(pane.Lines().mid(2, 5),
-              QStringList({readAsWritten("?"), "1 の原要求項目 \"?, ✓\" を \"?\" に変更", readAsWritten("Gr??e"),
-                           readAsWritten("Ma?"), "2 の原要求項目 \"Größe, Grüße\" を \"Gr??e, Ma?\" に変更"}));
+              QStringList({readAsWritten("Gr??e"), readAsWritten("?"), "0 の原要求項目 \"\" を \"?, Gr??e\" に変更",
+                           readAsWritten("Ma?"), "2 の原要求項目 \"Größe, Grüße\" を \"Größe, Grüße, Ma?\" に変更"}));
 
     // One item of that form and one column holding it, but a file in UTF-8.
     keepWarm.header.ownRequirements = {QStringLiteral("Größe")};
@@ -167,18 +171,21 @@ TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereItCanno
               QStringList({"1 の原要求項目 \"✓\" を \"?\" に変更", "2 の原要求項目 \"Größe\" を \"Gr??e\" に変更"}));
 }
 
-// Where several items of the document have the form of a "?" column (an item Ä added beside ✓ since the export;
-// Größe and Grüße), a row stands for the one item of that form its unit function holds: the old export changes none of
-// them. Only a row whose unit function holds none reads the name as written.
-TEST_F(TraceabilityMatrixTest, ImportKeepsTheOneItemOfAQuestionMarkFormARowsUnitFunctionHolds) {
+// Where several items of the document have the form of a "?" column (Größe and Grüße, written as two columns of one
+// name; an item Ä added beside ✓ since the export), a row stands for every item of that form its unit function holds:
+// the old export changes none of them. Only a row whose unit function holds none reads the name as written.
+TEST_F(TraceabilityMatrixTest, ImportKeepsEveryItemOfAQuestionMarkFormARowsUnitFunctionHolds) {
     document.Find("Boil").header.ownRequirements = {QStringLiteral("✓"), QStringLiteral("plain")};
-    document.Find("Steam").header.ownRequirements = {QStringLiteral("Grüße")};
+    document.Find("Steam").header.ownRequirements = {QStringLiteral("Grüße"), QStringLiteral("Größe")};
     document.Find("Keep warm").header.ownRequirements = {QStringLiteral("Größe")};
     Rebuild();
     QString text = platform::ProcessCodePageForm(Matrix().MakeLines().join(QString()));
     ASSERT_TRUE(text.contains(QStringLiteral("\"\",\"原要求項目\",\"Gr??e\",\"Gr??e\",\"plain\",\"?\",")));
-    // Since the export: Ä given to the origin, and in the file beside it; the "?" column marked for Keep warm too.
+    ASSERT_TRUE(text.contains(QStringLiteral("\"1.1\",\"Steam\",\"○\",\"○\",")));
+    // Since the export: Ä given to the origin and to Boil, and in the file beside it; the "?" column marked for Keep
+    // warm too.
     document.Find("Origin").header.ownRequirements = {QStringLiteral("Ä")};
+    document.Find("Boil").header.ownRequirements.insert(QStringLiteral("Ä"));
     Rebuild();
     text.replace(QStringLiteral("\"0\",\"Origin\",\"△\",\"△\",\"△\",\"△\","),
                  QStringLiteral("\"0\",\"Origin\",\"\",\"\",\"\",\"○\","));
@@ -189,14 +196,15 @@ TEST_F(TraceabilityMatrixTest, ImportKeepsTheOneItemOfAQuestionMarkFormARowsUnit
     ASSERT_EQ(Matrix().Import(Path("old.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
     EXPECT_EQ(document.Find("Origin").header.ownRequirements, std::set<QString>({QStringLiteral("Ä")}));
     EXPECT_EQ(document.Find("Boil").header.ownRequirements,
-              std::set<QString>({QStringLiteral("✓"), QStringLiteral("plain")}));
-    EXPECT_EQ(document.Find("Steam").header.ownRequirements, std::set<QString>({QStringLiteral("Grüße")}));
+              std::set<QString>({QStringLiteral("✓"), QStringLiteral("Ä"), QStringLiteral("plain")}));
+    EXPECT_EQ(document.Find("Steam").header.ownRequirements,
+              std::set<QString>({QStringLiteral("Grüße"), QStringLiteral("Größe")}));
     EXPECT_EQ(document.Find("Keep warm").header.ownRequirements,
               std::set<QString>({QStringLiteral("Größe"), QStringLiteral("?")}));
     EXPECT_EQ(
         pane.Lines().mid(2, 3),
         QStringList({"The column name \"?\" may stand for several 原要求項目: it was read as written where a unit "
-                     "function held none or several of them.",
+                     "function held none of them.",
                      "2 の原要求項目 \"Größe\" を \"?, Größe\" に変更",
                      "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}));
 }
