@@ -23,12 +23,13 @@ class InPlaceWriteHook {
 public:
     // The moments of a write in place after which it looks at the file again.
     enum class Moment {
-        Opening,        // the file is about to be opened by its name: what the name leads to may change now
-        Locked,         // the write has its lock: another writer has finished
-        OldContentRead, // the old content is read, to go to the backup
-        BackupWritten,  // the backup is complete and named
-        FileWritten,    // the new content is written and synced
-        ReadBack,       // the new content is read back (each time it is)
+        Opening,         // the file is about to be opened by its name: what the name leads to may change now
+        Locked,          // the write has its lock: another writer has finished
+        OldContentRead,  // the old content is read, to go to the backup
+        BackupWritten,   // the backup is complete and named
+        ContentCompared, // the file's content is compared with what it held when found, where its times cannot vouch
+        FileWritten,     // the new content is written and synced
+        ReadBack,        // the new content is read back (each time it is)
     };
     virtual ~InPlaceWriteHook() = default;
     // `done` bytes of the backup and of the file have been written so far, and `wanted` are to follow now (0
@@ -53,6 +54,9 @@ public:
     // The complete temporary file is about to take the file's name (exchanged with the file, or put where none is).
     // Returns 0, or the errno that this fails with (EINVAL: the file system cannot exchange names).
     virtual int Renaming() { return 0; }
+    // The content of the file found, or of what the exchange brought out of its name, has been read to compare it with
+    // what the file held when it was found (where its times cannot vouch for it).
+    virtual void ContentCompared() {}
 };
 
 class TemporaryWriteHookInstaller : public HookInstaller<TemporaryWriteHook> {
@@ -110,12 +114,13 @@ public:
 // another file put under its name or the file changed meanwhile is never written into (Refusal::Changed); one gone
 // meanwhile is made anew, unless its writer named it. No write waits on a file's times: where they cannot vouch for
 // its content (it changed within the tick of its file system's clock, or at a time ahead of the clock), its content
-// is compared at the last look before it is replaced with what it held when it was found (or what its writer
-// recorded), as it is wherever its status alone moved meanwhile (new bits, an owner, a second name, an extended
-// attribute, a time of access): a file that still holds it is the file found, and a new file takes its new status.
-// Where another program saves the file by rename while its old file, found changed, is given its name back, that
-// program's file keeps the name, and the one that had it before stays beside it under the temporary name and ".kept"
-// (ErrorText()). A write in place opens the file once, without following a link, and writes through that descriptor.
+// is compared with what it held when it was found (or what its writer recorded) right before the last look at it,
+// which comes right before it is replaced, as it is wherever its status alone moved meanwhile (new bits, an owner, a
+// second name, an extended attribute, a time of access): a file that still holds it is the file found, and a new file
+// takes its new status. Where another program saves the file by rename while its old file, found changed, is given its
+// name back, that program's file keeps the name, and the one that had it before stays beside it under the temporary
+// name and ".kept" (ErrorText()). A write in place opens the file once, without following a link, and writes through
+// that descriptor.
 class FileReplacement {
 public:
     // What a path leads to: nothing, or the file of that device and inode.

@@ -262,13 +262,13 @@ bool FileReplacement::TakeTargetsName() {
     if ((failed == ENOENT || FlagsUnsupported(failed)) && !m_expected && !NameTaken(target))
         return TakeFreeName(); // the file found is gone: only its name is taken
     if (FlagsUnsupported(failed)) {
-        // The nearest the file system allows: a look right before the rename.
-        failed = !IsFileFound(target) || !HoldsFoundContent(target)       ? EEXIST
+        // The nearest the file system allows: a look right before the rename, after the content is compared.
+        failed = !HoldsFoundContent(target) || !IsFileFound(target)       ? EEXIST
                  : rename(temporary.constData(), target.constData()) == 0 ? 0
                                                                           : errno;
     } else if (failed == ENOENT && !NameTaken(target)) {
         failed = EEXIST; // the file its writer expects is gone
-    } else if (failed == 0 && (!IsFileFound(temporary, false) || !HoldsFoundContent(temporary))) {
+    } else if (failed == 0 && (!HoldsFoundContent(temporary) || !IsFileFound(temporary, false))) {
         return GiveNameBack(); // another file had the name
     } else if (failed == 0) {
         // The old file, proven the one found, now has the temporary name.

@@ -346,8 +346,8 @@ bool FileReplacement::CommitInPlace() {
     file.close();
     Reached(InPlaceWriteHook::Moment::OldContentRead);
     // Where the times of the file expected cannot vouch for its content, what was read must be what its writer
-    // recorded, and the file must still hold it at the last look before its first byte is overwritten: the times do
-    // not show a change within their tick.
+    // recorded, and the file must still hold it right before its first byte is overwritten: the times do not show a
+    // change within their tick.
     if (ContentToCompare()) {
         ContentDigest digest;
         digest.Add(old);
@@ -373,7 +373,17 @@ bool FileReplacement::CommitInPlace() {
         unlink(encodedBackup.constData());
         close(backupFd);
     };
-    const bool stillOld = StillAsFound(fd) && (!ContentToCompare() || HoldsExactly(fd, old));
+    // Where the content is compared, the last look at the file comes after that read, right before the first byte is
+    // overwritten: another program's write during the read moves the file's state, though the read may have passed the
+    // bytes it changed.
+    const auto holdsOld = [&] {
+        if (!ContentToCompare())
+            return true;
+        const bool holds = HoldsExactly(fd, old);
+        Reached(InPlaceWriteHook::Moment::ContentCompared);
+        return holds;
+    };
+    const bool stillOld = holdsOld() && StillAsFound(fd);
     if (!stillOld) {
         if (m_errorText.isEmpty())
             m_refusal = Refusal::Changed;

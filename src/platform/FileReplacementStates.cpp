@@ -98,8 +98,13 @@ bool FileReplacement::IsFileFound(const QByteArray& path, bool status) {
 }
 
 bool FileReplacement::HoldsFoundContent(const QByteArray& path) const {
-    return !ContentToCompare() ||
-           DigestOfFileAt(path, m_target.file.device, m_target.file.inode, m_target.size) == m_expectedDigest;
+    if (!ContentToCompare())
+        return true;
+    const bool holds =
+        DigestOfFileAt(path, m_target.file.device, m_target.file.inode, m_target.size) == m_expectedDigest;
+    if (g_temporaryWriteHook)
+        g_temporaryWriteHook->ContentCompared();
+    return holds;
 }
 
 bool FileReplacement::StatusMovedAlone(const FileState& now, const std::function<std::optional<FileState>()>& lookAgain,

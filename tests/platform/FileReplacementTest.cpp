@@ -20,6 +20,8 @@
 #include <functional>
 #include <future>
 #include <limits>
+#include <optional>
+#include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -967,6 +969,66 @@ TEST_F(FileReplacementTest, AFileWhoseTimesCannotVouchForItIsComparedByItsConten
         Write(doc, "THEIRS content");
         EXPECT_EQ(replace(recorded(true), "OURS content"), Refusal::None);
         EXPECT_EQ(Read(doc), "new content");
+    }
+}
+
+// Another program that holds a file open writes into it while its content is compared, the last read before the file
+// is replaced: written in place, renamed over where names cannot be exchanged, or exchanged out of its name.
+TEST_F(FileReplacementTest, AWriteByAnotherProgramWhileTheContentIsComparedIsNeverOverwritten) {
+    using Moment = platform::InPlaceWriteHook::Moment;
+    class WritesWhenCompared : public platform::TemporaryWriteHook {
+    public:
+        WritesWhenCompared(std::function<void()> write, int renameError)
+            : m_write(std::move(write)), m_renameError(renameError) {}
+        int Writing(qint64, qint64) override { return 0; }
+        int Renaming() override { return m_renameError; }
+        void ContentCompared() override {
+            if (const std::function<void()> write = std::exchange(m_write, nullptr))
+                write();
+        }
+        bool Wrote() const { return !m_write; }
+
+    private:
+        std::function<void()> m_write;
+        int m_renameError;
+        platform::TemporaryWriteHookInstaller m_installer{*this};
+    };
+    platform::ContentDigest old;
+    old.Add("old content");
+    const QString doc = Path("doc.nuv");
+    for (const char* way : {"in place", "renamed over", "exchanged"}) {
+        SCOPED_TRACE(way);
+        const bool inPlace = way == std::string("in place");
+        QFile::remove(Path("other.nuv"));
+        Write(doc, "old content");
+        if (inPlace) {
+            ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+        }
+        // The file's last change lies well past the clock's tick, so that a write gives it another time of change,
+        // and its state is recorded as taken within that tick: its times cannot vouch for it.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        platform::FileReplacement::FileState recorded = platform::FileReplacement::StateOf(Stat(doc));
+        recorded.taken = recorded.changed;
+        const int theirs = open(QFile::encodeName(doc).constData(), O_WRONLY | O_CLOEXEC);
+        ASSERT_GE(theirs, 0);
+        const auto write = [theirs] { ASSERT_EQ(pwrite(theirs, "THEIRS", 6, 0), 6); };
+        std::optional<InPlaceWriteMoment> atCompare;
+        std::optional<WritesWhenCompared> besideCompare;
+        if (inPlace)
+            atCompare.emplace(Moment::ContentCompared, write);
+        else
+            besideCompare.emplace(write, way == std::string("renamed over") ? EINVAL : 0);
+        platform::FileReplacement file(doc);
+        ASSERT_TRUE(file.Open(nullptr, recorded, old.Result()));
+        EXPECT_EQ(file.WritesInPlace(), inPlace);
+        ASSERT_EQ(file.Device().write("new content"), 11);
+        EXPECT_FALSE(file.Commit());
+        EXPECT_EQ(file.Refused(), platform::FileReplacement::Refusal::Changed);
+        EXPECT_TRUE(inPlace ? atCompare->WasReached(Moment::ContentCompared) : besideCompare->Wrote());
+        close(theirs);
+        EXPECT_EQ(Read(doc), "THEIRSntent");
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), inPlace ? 2 : 1);
+        EXPECT_TRUE(CacheEntries().isEmpty());
     }
 }
 
