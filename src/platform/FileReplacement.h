@@ -92,7 +92,8 @@ public:
 // the backup's and the growth's, when the two share a file system.
 //
 // The temporary file's name is one no person picks: ".NAME.nuvsave-PID-RANDOMCHECK", CHECK a digest of the
-// rest, NAME the file's name cut so that the whole fits the file system's limit on names. A name that is not one
+// rest, NAME the file's name cut so that the whole fits the file system's limit on names, with the longest process id
+// and the ".kept" it may get later. A name that is not one
 // of ours never passes for it, nor does a file another program put at its name: only the file made is removed. The
 // writer holds a lock on its temporary file or backup while it works. What a
 // process of the same user that died left (the id in the name is no process's here, and the lock is free) is found
@@ -119,8 +120,9 @@ public:
 // second name, an extended attribute, a time of access): a file that still holds it is the file found, and a new file
 // takes its new status. Where another program saves the file by rename while its old file, found changed, is given its
 // name back, that program's file keeps the name, and the one that had it before stays beside it under the temporary
-// name and ".kept" (ErrorText()). A write in place opens the file once, without following a link, and writes through
-// that descriptor.
+// name and ".kept" (ErrorText()), or, where that name cannot be made, under the temporary name, marked in the cache
+// folder so that no later save removes it. A write in place opens the file once, without following a link, and writes
+// through that descriptor.
 class FileReplacement {
 public:
     // What a path leads to: nothing, or the file of that device and inode.
@@ -290,6 +292,9 @@ private:
     // What has the temporary name is another program's file: it is kept beside under another name, said in
     // ErrorText() after the system's reason `error` of a failed rename, if any.
     bool KeepExchangedOut(int error);
+    // What has the temporary name is another program's file, which cannot be given a name of its own: a mark in the
+    // cache folder keeps every later save from removing it as a dead writer's temporary file.
+    void MarkKeptTemporary();
     // The file open as `fd`, holding what has `digest`, is the one written.
     void NoteWritten(int fd, quint64 digest);
     // The state of the file open as `fd`, written in place with `content` and synced, when it holds exactly that, read

@@ -302,10 +302,13 @@ bool FileReplacement::GiveNameBack() {
 
 bool FileReplacement::KeepExchangedOut(int error) {
     // Whatever has the temporary name now is another program's: it stays beside the file under a name that no later
-    // save takes for a temporary file of ours, which is said.
+    // save takes for a temporary file of ours, which is said. Where it cannot get that name, it keeps the temporary
+    // one, marked so that no later save removes it.
     const QString kept = m_temporaryPath + kKeptSuffix;
     const bool renamed = renameat2(AT_FDCWD, QFile::encodeName(m_temporaryPath).constData(), AT_FDCWD,
                                    QFile::encodeName(kept).constData(), RENAME_NOREPLACE) == 0;
+    if (!renamed)
+        MarkKeptTemporary();
     const QString keptPath = renamed ? kept : m_temporaryPath;
     m_temporaryPath.clear();
     if (error != 0) {

@@ -30,7 +30,7 @@ constexpr int kBackupHashLength = 16;
 const QLatin1String kTemporaryMark(".nuvsave-");
 // Hexadecimal digits of the random part of a temporary file's name, and of the digest that ends it.
 constexpr int kTemporaryDigits = 8;
-// The most digits of a process id in a temporary file's name.
+// The most digits of a process id (a positive int) in a temporary file's name.
 constexpr int kProcessIdDigits = 10;
 
 // The digest that ends the name of a temporary file of ours, from the rest of the name.
@@ -93,15 +93,24 @@ QRegularExpression BackupPattern(const QString& path, const QStringList& suffixe
                               QStringLiteral(")$"));
 }
 
+// The mark in the cache folder that the file under the temporary name `temporaryPath` of the file at `path` is another
+// program's, kept under that name where it could not be given one of its own: "NAME-HASH-PID-RANDOMCHECK.kept".
+QString KeptTemporaryMark(const QString& path, const QString& temporaryPath) {
+    const QString name = QFileInfo(temporaryPath).fileName();
+    return FileReplacement::BackupDirectory() + QLatin1Char('/') + BackupNameStart(path) + QLatin1Char('-') +
+           name.mid(name.lastIndexOf(kTemporaryMark) + kTemporaryMark.size()) + kKeptSuffix;
+}
+
 } // namespace
 
 namespace file_replacement {
 
 QString TemporaryNameStart(const QString& folder, const QString& fileName) {
     const long limit = pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
-    // Besides the name: ".", the mark, "PID-", the random part and the digest.
-    const qsizetype room =
-        (limit > 0 ? limit : NAME_MAX) - (1 + kTemporaryMark.size() + kProcessIdDigits + 1 + 2 * kTemporaryDigits);
+    // Besides the name: ".", the mark, "PID-" with the longest process id, the random part and the digest, and the
+    // suffix that another program's file kept under the name gets (KeepExchangedOut).
+    const qsizetype room = (limit > 0 ? limit : NAME_MAX) - (1 + kTemporaryMark.size() + kProcessIdDigits + 1 +
+                                                             2 * kTemporaryDigits + kKeptSuffix.size());
     const qsizetype length = WholeCharactersLength(
         fileName, room, [](QStringView start) { return QFile::encodeName(start.toString()).size(); });
     return QLatin1Char('.') + fileName.left(length) + kTemporaryMark;
@@ -162,10 +171,25 @@ void FileReplacement::RemoveLeftTemporaries(const QString& path) {
         QLatin1Char('^') + QRegularExpression::escape(TemporaryNameStart(info.absolutePath(), info.fileName())) +
         QStringLiteral("([1-9][0-9]{0,%1})-[0-9a-f]{%2}$").arg(kProcessIdDigits - 1).arg(2 * kTemporaryDigits));
     QStringList left = LeftFiles(info.absolutePath(), beside, IsTemporaryName);
+    // Another program's file kept under a temporary name is not ours.
+    left.removeIf([&](const QString& file) { return QFileInfo::exists(KeptTemporaryMark(path, file)); });
     // A backup not yet complete was left before the file was touched.
     left += LeftFiles(BackupDirectory(), BackupPattern(path, {kBackupSuffix + kPartialSuffix}));
     for (const QString& file : left)
         unlink(QFile::encodeName(file).constData());
+}
+
+void FileReplacement::MarkKeptTemporary() {
+    const QString directory = BackupDirectory();
+    if (directory.isEmpty() || MakeBackupDirectory(directory) != 0)
+        return;
+    const int fd = open(QFile::encodeName(KeptTemporaryMark(m_targetPath, m_temporaryPath)).constData(),
+                        O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    fsync(fd);
+    close(fd);
+    SyncFolder(directory);
 }
 
 } // namespace platform

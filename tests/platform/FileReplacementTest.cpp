@@ -1153,6 +1153,61 @@ TEST_F(FileReplacementTest, AnotherProgramsSavesByRenameDuringASaveBesideAreKept
     EXPECT_EQ(Read(Path(left[0])), "theirs 1");
 }
 
+// Another program's older save, kept beside a document, gets a name that fits the file system's limit for the longest
+// process id the system can give (4,194,303), however long the document's name; where the name it is to get is taken,
+// it stays under the temporary name, and no later save removes it. Each written by a process that is gone, so that the
+// next save looks for what it left.
+TEST_F(FileReplacementTest, AnotherProgramsOlderSaveIsKeptUnderANameThatFitsOrNeverRemoved) {
+    using Refusal = platform::FileReplacement::Refusal;
+    const long nameLimit = pathconf(QFile::encodeName(m_dir.path()).constData(), _PC_NAME_MAX);
+    const auto leftBeside = [&](const QString& doc) {
+        QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+        left.removeOne(QFileInfo(doc).fileName());
+        left.removeOne("cache");
+        return left;
+    };
+    // Saves the document while another program saves it twice by rename; the older save is kept.
+    const auto keepTheirs = [&](const QString& doc, bool keptNameTaken) {
+        return InChild([&] {
+            const SavesByRename theirs(doc, {"theirs 1", "theirs 2"});
+            platform::FileReplacement file(doc);
+            if (!file.Open())
+                _exit(2);
+            const QStringList temporary = leftBeside(doc);
+            if (keptNameTaken && (temporary.size() != 1 || !QDir(m_dir.path()).mkdir(temporary[0] + ".kept")))
+                _exit(3);
+            const bool refused =
+                file.Device().write("new") == 3 && !file.Commit() && file.Refused() == Refusal::Changed;
+            const QString kept = keptNameTaken ? Path(temporary[0]) : Path(temporary[0] + ".kept");
+            _exit(refused && file.ErrorText() == kept && Read(kept) == "theirs 1" && Read(doc) == "theirs 2" ? 0 : 1);
+        });
+    };
+    // Names of 240 bytes, which leave room for the other program's ".theirs": ASCII, and Japanese of three bytes each.
+    for (const QString& name : {QString(236, QLatin1Char('n')) + ".nuv", QString(78, QChar(0x3042)) + "nn.nuv"}) {
+        const QString doc = Path(name);
+        ASSERT_EQ(QFile::encodeName(name).size(), 240);
+        Write(doc, "old");
+        ASSERT_EQ(keepTheirs(doc, false), 0);
+        ASSERT_TRUE(Replace(doc, "ours"));
+        const QStringList left = leftBeside(doc);
+        ASSERT_EQ(left.size(), 1);
+        EXPECT_EQ(Read(Path(left[0])), "theirs 1");
+        const QString pid = left[0].section('-', -2, -2);
+        EXPECT_LE(QFile::encodeName(left[0]).size() - pid.size() + 7, nameLimit) << left[0].toStdString();
+        QFile::remove(Path(left[0]));
+        QFile::remove(doc);
+    }
+    const QString doc = Path("doc.nuv");
+    Write(doc, "old");
+    ASSERT_EQ(keepTheirs(doc, true), 0);
+    ASSERT_TRUE(Replace(doc, "ours"));
+    EXPECT_EQ(Read(doc), "ours");
+    const QStringList left = leftBeside(doc);
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_EQ(Read(Path(left[0])), "theirs 1");
+    EXPECT_EQ(left[1], left[0] + ".kept");
+}
+
 TEST_F(FileReplacementTest, AStatusChangedAloneWhileAFileIsReplacedLetsTheWriteThroughAndIsKept) {
     using Moment = platform::InPlaceWriteHook::Moment;
     const QString doc = Path("doc.nuv");

@@ -46,7 +46,8 @@ bool SameFileState(const FileReplacement::FileState& one, const FileReplacement:
 std::optional<FileReplacement::FileState> StateAt(const QByteArray& path, bool followLink);
 
 // What the names of the temporary files of the file named `fileName` in `folder` start with: ".NAME.nuvsave-",
-// with as much of the name as leaves a whole temporary name within the file system's limit.
+// with as much of the name as leaves a whole temporary name within the file system's limit, whatever the process id,
+// and with the suffix it may get later (".kept").
 QString TemporaryNameStart(const QString& folder, const QString& fileName);
 
 // A name for a temporary file made by this process, after `start`: "STARTPID-RANDOMCHECK".
