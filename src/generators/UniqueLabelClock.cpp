@@ -12,7 +12,7 @@ int CSystemUniqueLabelClock::StandardOffsetMinutes() {
 }
 
 void CSystemUniqueLabelClock::WaitPast(const QDateTime& time) {
-    while (QDateTime::currentDateTime() == time)
+    while (LocalNow() == time)
         QThread::usleep(200);
 }
 

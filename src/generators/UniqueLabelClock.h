@@ -16,7 +16,7 @@ public:
     virtual void WaitPast(const QDateTime& time) = 0;
 };
 
-// The system's clock and time zone.
+// The system's clock and time zone. The wait reads the clock through LocalNow, where a test can set it.
 class CSystemUniqueLabelClock : public CUniqueLabelClock {
 public:
     QDateTime LocalNow() override;

@@ -82,6 +82,32 @@ TEST(UniqueLabelTest, TimestampLabelsShowTheStandardOffsetAndNeverRepeat) {
     EXPECT_NE(generator.GenerateUniqueLabel(system), first);
 }
 
+// The system's wait on a clock that stands at kMorning for its first two readings, is then set back an hour and goes on
+// a millisecond a reading; after a thousand readings it is set an hour ahead, where any wait ends.
+class SetBackSystemClock : public CSystemUniqueLabelClock {
+public:
+    QDateTime LocalNow() override {
+        ++readings;
+        if (readings <= 2)
+            return kMorning;
+        if (readings >= 1000)
+            return kMorning.addSecs(3600);
+        return kMorning.addSecs(-3600).addMSecs(readings);
+    }
+
+    int readings = 0;
+};
+
+TEST(UniqueLabelTest, TheSystemClocksWaitEndsWhenTheClockIsSetBack) {
+    SetBackSystemClock clock;
+    clock.WaitPast(kMorning);
+    EXPECT_GT(clock.readings, 2); // it waited while the millisecond stood
+    // It ended on the step back, not an hour later.
+    const QDateTime after = clock.LocalNow();
+    EXPECT_LT(after, kMorning) << after.toString(Qt::ISODateWithMs).toStdString();
+    EXPECT_GT(after, kMorning.addSecs(-3600));
+}
+
 TEST(UniqueLabelTest, OtherModesGiveNoLabel) {
     GeneratorTestDocument document({{"Origin", ""}});
     CFixedUniqueLabelClock clock(kMorning, 540);
