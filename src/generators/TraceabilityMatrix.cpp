@@ -55,18 +55,20 @@ QStringList NonEmptyTexts(const std::set<QString>& texts) {
 // its name, read once and shared by every mark after. Four bytes a column, as a line may hold millions of empty
 // ones.
 //
-// An export in the code page wrote an item CP932 cannot hold in its code-page form, a "?" for each character it
-// lacks. In a file read as CP932, a name in that form stands for the item it was written from when that is the one
-// item of the document in that form and no other column holds the name. Any other name in the form of an item may
-// stand for several items: in a row, for each of them its unit function holds (AddItems).
+// A file in CP932 holds an item CP932 cannot hold as it is in one of its code-page forms (platform::CodePageForms):
+// as an export in the code page wrote it, a "?" for each character CP932 lacks, or as other programs write CP932, a
+// spreadsheet that saved the matrix among them, with six characters in their nearest forms. A file saved again in
+// UTF-8 keeps them. A name in such a form stands for the item it was written from when that is the one item of the
+// document in that form and no other column holds the name. Any other name in the form of an item may stand for
+// several items: in a row, for each of them its unit function holds (AddItems). An item whose own name a column holds,
+// as an export in UTF-8 writes it, has that column and stands behind no form.
 class ColumnNames {
 public:
-    ColumnNames(QStringView line, const QStringList& items, bool readAsCodePage) : m_cursor(line) {
+    ColumnNames(QStringView line, const QStringList& items) : m_cursor(line) {
         // A file within the import's bound has records of fewer than 2^31 characters.
         for (qsizetype start = m_cursor.Position(); m_cursor.Skip(); start = m_cursor.Position())
             m_columns.push_back(static_cast<quint32>(start));
-        if (readAsCodePage)
-            FindCodePageForms(items);
+        FindCodePageForms(items);
     }
 
     size_t Count() const { return m_columns.size(); }
@@ -127,13 +129,15 @@ private:
     }
 
     void FindCodePageForms(const QStringList& items) {
-        // The items an export in the code page wrote in another form, by that form. A file read as CP932 holds none of
-        // them as it is, only their forms.
+        // The items CP932 cannot hold as they are, by each form a file may hold them in, and as a set.
         std::map<QString, QStringList> written;
+        std::set<QString> formed;
         for (const QString& item : items) {
-            QString form = platform::ProcessCodePageForm(item);
-            if (form != item)
+            const QStringList forms = platform::CodePageForms(item);
+            for (const QString& form : forms)
                 written[form] << item;
+            if (!forms.isEmpty())
+                formed.insert(item);
         }
         if (written.empty())
             return;
@@ -142,15 +146,23 @@ private:
             if (const auto same = written.find(item); same != written.end())
                 same->second << item;
         }
-        // Of each form, the first column that holds it and the number of those that do.
+        // Of each form, the first column that holds it and the number of those that do; and the items whose own names
+        // columns hold. No form is an item CP932 cannot hold.
         std::map<QString, std::pair<size_t, int>> held;
+        std::set<QString> asTheyAre;
         for (size_t column = kFirstItem; column < m_columns.size(); ++column) {
-            const QString name = ReadName(column);
+            QString name = ReadName(column);
             if (written.contains(name))
                 ++held.try_emplace(name, column, 0).first->second.second;
+            else if (formed.contains(name))
+                asTheyAre.insert(std::move(name));
         }
         for (const auto& [form, columns] : held) {
-            const QStringList& from = written.at(form);
+            QStringList from = written.at(form);
+            from.removeIf([&asTheyAre](const QString& item) { return asTheyAre.contains(item); });
+            // Left with the item of that name alone, the name is that item.
+            if (from.isEmpty() || (from.size() == 1 && from.front() == form))
+                continue;
             if (columns.second == 1 && from.size() == 1)
                 m_standsFor.emplace(columns.first, from.front());
             else
@@ -275,7 +287,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     if (records.Next(namesLine) && records.Fault() != CsvRecordReader::QuoteFault::None)
         return refuseQuoteFault();
     Build();
-    ColumnNames columns(namesLine, m_columns, file.ReadAsCodePage());
+    ColumnNames columns(namesLine, m_columns);
     m_rows.clear();
     m_columns.clear();
     if (columns.Count() == 0) {
@@ -312,10 +324,10 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
             continue;
         CUnitFunction* function = found->second;
         // The outline numbers may have moved since the export: a row is applied only to the unit function it names,
-        // as it is or in its code-page form.
+        // as it is or in a code-page form.
         QString name;
         const bool named = cells.Next(name);
-        if (name != function->name && name != platform::ProcessCodePageForm(function->name)) {
+        if (name != function->name && !platform::CodePageForms(function->name).contains(name)) {
             pane.AddMessage(LoadString(StringId::TraceabilityNameMismatch).arg(number, function->name, name),
                             std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
             continue;
