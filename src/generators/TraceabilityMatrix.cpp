@@ -55,18 +55,30 @@ QStringList NonEmptyTexts(const std::set<QString>& texts) {
 // its name, read once and shared by every mark after. Four bytes a column, as a line may hold millions of empty
 // ones.
 //
-// An export in the code page wrote an item CP932 cannot hold in its code-page form, a "?" for each character it
-// lacks. In a file read as CP932, a name in that form stands for the item it was written from when that is the one
-// item of the document in that form and no other column holds the name. Any other name in the form of an item may
-// stand for several items: in a row, for each of them its unit function holds (AddItems).
+// A file in CP932 holds an item CP932 cannot hold as it is in one of its code-page forms (platform::CodePageForms):
+// as an export in the code page wrote it, a "?" for each character CP932 lacks, or as other programs write CP932, a
+// spreadsheet that saved the matrix among them, with six characters in their nearest forms. A file saved again in
+// UTF-8 keeps them. A name in such a form stands for the item it was written from when that is the one item of the
+// document in that form and no other column holds the name. Any other name in the form of an item may stand for
+// several items: in a row, for each of them its unit function holds (AddItems). An item whose own name a column holds,
+// as an export in UTF-8 writes it, has that column and stands behind no form.
 class ColumnNames {
 public:
-    ColumnNames(QStringView line, const QStringList& items, bool readAsCodePage) : m_cursor(line) {
+    // What the marks of a row said that the import cannot tell for certain (EndRow).
+    struct RowNotes {
+        // Each column that stands for an item in its form and was taken as the item in a row whose unit function did
+        // not hold it: the column's name and the item.
+        std::vector<std::pair<QString, QString>> taken;
+        // Each name of several columns, marked in some of them only, and the items of its form the unit function holds,
+        // more than the marks: they are all kept, as the columns of one name cannot be told apart.
+        std::vector<std::pair<QString, std::set<QString>>> unfollowed;
+    };
+
+    ColumnNames(QStringView line, const QStringList& items) : m_cursor(line) {
         // A file within the import's bound has records of fewer than 2^31 characters.
         for (qsizetype start = m_cursor.Position(); m_cursor.Skip(); start = m_cursor.Position())
             m_columns.push_back(static_cast<quint32>(start));
-        if (readAsCodePage)
-            FindCodePageForms(items);
+        FindCodePageForms(items);
     }
 
     size_t Count() const { return m_columns.size(); }
@@ -78,23 +90,26 @@ public:
         if (entry & kRead)
             return m_names[entry & ~kRead];
         const auto standsFor = m_standsFor.find(column);
-        QString name = standsFor != m_standsFor.end() ? standsFor->second : ReadName(column);
+        QString name = standsFor != m_standsFor.end() ? standsFor->second.item : ReadName(column);
         // An empty name is a field of three characters at most, read again at little cost.
         if (name.isEmpty())
             return m_empty;
         entry = kRead | static_cast<quint32>(m_names.size());
         m_names.push_back(std::move(name));
+        m_namesStandFor.push_back(standsFor != m_standsFor.end());
         return m_names.back();
     }
 
-    // Adds to `items` what a column stands for in the row of a unit function that holds `own`. A name that may stand
-    // for several items stands for each of them the unit function holds; where it holds none, the name is read as
-    // written.
+    // Adds to `items` what a marked column stands for in the row of a unit function that holds `own`. A name that may
+    // stand for several items stands for each of them the unit function holds; where it holds none, the name is read
+    // as written.
     void AddItems(size_t column, const std::set<QString>& own, std::set<QString>& items) {
         const QString& name = Name(column);
         if (name.isEmpty())
             return;
         if (const auto several = m_several.find(name); several != m_several.end()) {
+            if (several->second.marks++ == 0)
+                m_marked.push_back(&*several);
             bool held = false;
             for (const QString& item : several->second.items) {
                 if (own.contains(item)) {
@@ -106,13 +121,47 @@ public:
                 return;
             if (!std::exchange(several->second.readAsWritten, true))
                 m_readAsWritten << name;
+        } else if (m_namesStandFor[m_columns[column] & ~kRead]) {
+            m_markedStandingFor.push_back(column);
         }
         items.insert(name);
     }
 
+    // The notes of the row whose marks AddItems took, its unit function holding `own` and `changed` when they differ
+    // from the items the marks gave; the next row starts afresh.
+    RowNotes EndRow(const std::set<QString>& own, bool changed) {
+        RowNotes notes;
+        // Where the items are the unit function's own, it held every one of them.
+        for (size_t i = 0; changed && i < m_markedStandingFor.size(); ++i) {
+            const StandsFor& standsFor = m_standsFor.at(m_markedStandingFor[i]);
+            if (!own.contains(standsFor.item))
+                notes.taken.emplace_back(standsFor.form, standsFor.item);
+        }
+        m_markedStandingFor.clear();
+        for (std::pair<const QString, Several>* marked : m_marked) {
+            Several& several = marked->second;
+            std::set<QString> held;
+            for (const QString& item : several.items) {
+                if (own.contains(item))
+                    held.insert(item);
+            }
+            if (several.marks < several.columns && several.marks < static_cast<qsizetype>(held.size()))
+                notes.unfollowed.emplace_back(marked->first, std::move(held));
+            several.marks = 0;
+        }
+        m_marked.clear();
+        return notes;
+    }
+
 private:
+    struct StandsFor {
+        QString form; // the column's name
+        QString item;
+    };
     struct Several {
         QStringList items;
+        qsizetype columns = 0;      // that hold the name
+        qsizetype marks = 0;        // in the row AddItems takes
         bool readAsWritten = false; // in m_readAsWritten
     };
 
@@ -127,13 +176,15 @@ private:
     }
 
     void FindCodePageForms(const QStringList& items) {
-        // The items an export in the code page wrote in another form, by that form. A file read as CP932 holds none of
-        // them as it is, only their forms.
+        // The items CP932 cannot hold as they are, by each form a file may hold them in, and as a set.
         std::map<QString, QStringList> written;
+        std::set<QString> formed;
         for (const QString& item : items) {
-            QString form = platform::ProcessCodePageForm(item);
-            if (form != item)
+            const QStringList forms = platform::CodePageForms(item);
+            for (const QString& form : forms)
                 written[form] << item;
+            if (!forms.isEmpty())
+                formed.insert(item);
         }
         if (written.empty())
             return;
@@ -142,27 +193,38 @@ private:
             if (const auto same = written.find(item); same != written.end())
                 same->second << item;
         }
-        // Of each form, the first column that holds it and the number of those that do.
-        std::map<QString, std::pair<size_t, int>> held;
+        // Of each form, the first column that holds it and the number of those that do; and the items whose own names
+        // columns hold. No form is an item CP932 cannot hold.
+        std::map<QString, std::pair<size_t, qsizetype>> held;
+        std::set<QString> asTheyAre;
         for (size_t column = kFirstItem; column < m_columns.size(); ++column) {
-            const QString name = ReadName(column);
+            QString name = ReadName(column);
             if (written.contains(name))
                 ++held.try_emplace(name, column, 0).first->second.second;
+            else if (formed.contains(name))
+                asTheyAre.insert(std::move(name));
         }
         for (const auto& [form, columns] : held) {
-            const QStringList& from = written.at(form);
+            QStringList from = written.at(form);
+            from.removeIf([&asTheyAre](const QString& item) { return asTheyAre.contains(item); });
+            // Left with the item of that name alone, the name is that item.
+            if (from.isEmpty() || (from.size() == 1 && from.front() == form))
+                continue;
             if (columns.second == 1 && from.size() == 1)
-                m_standsFor.emplace(columns.first, from.front());
+                m_standsFor.emplace(columns.first, StandsFor{form, from.front()});
             else
-                m_several.emplace(form, Several{from});
+                m_several.emplace(form, Several{from, columns.second});
         }
     }
 
     CsvFieldCursor m_cursor;
-    std::vector<quint32> m_columns;        // the start of the name in the line, or kRead and its index in m_names
-    std::deque<QString> m_names;           // grows without moving a name given out
-    std::map<size_t, QString> m_standsFor; // the columns whose name stands for an item in its code-page form
-    std::map<QString, Several> m_several;  // the names that may stand for several items, with those items
+    std::vector<quint32> m_columns;          // the start of the name in the line, or kRead and its index in m_names
+    std::deque<QString> m_names;             // grows without moving a name given out
+    std::vector<bool> m_namesStandFor;       // whether each of them stands for an item in its code-page form
+    std::map<size_t, StandsFor> m_standsFor; // the columns whose name stands for an item in its code-page form
+    std::map<QString, Several> m_several;    // the names that may stand for several items, with those items
+    std::vector<std::pair<const QString, Several>*> m_marked; // those marked in the row AddItems takes
+    std::vector<size_t> m_markedStandingFor; // the columns marked in that row that stand for an item in its form
     QStringList m_readAsWritten;
     const QString m_empty;
 };
@@ -275,7 +337,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     if (records.Next(namesLine) && records.Fault() != CsvRecordReader::QuoteFault::None)
         return refuseQuoteFault();
     Build();
-    ColumnNames columns(namesLine, m_columns, file.ReadAsCodePage());
+    ColumnNames columns(namesLine, m_columns);
     m_rows.clear();
     m_columns.clear();
     if (columns.Count() == 0) {
@@ -312,10 +374,10 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
             continue;
         CUnitFunction* function = found->second;
         // The outline numbers may have moved since the export: a row is applied only to the unit function it names,
-        // as it is or in its code-page form.
+        // as it is or in a code-page form.
         QString name;
         const bool named = cells.Next(name);
-        if (name != function->name && name != platform::ProcessCodePageForm(function->name)) {
+        if (name != function->name && !platform::CodePageForms(function->name).contains(name)) {
             pane.AddMessage(LoadString(StringId::TraceabilityNameMismatch).arg(number, function->name, name),
                             std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
             continue;
@@ -333,11 +395,21 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         QString cell;
         for (size_t j = 2; j < columns.Count() && named && cells.Next(cell); ++j)
             addMarked(j, cell);
-        // A name read as written is said once, before the change of the first row that read it so.
+        // A name read as written is said once, before the change of the first row that read it so; what the row's
+        // marks said that cannot be told for certain, before its change.
         for (; namesSaid < columns.ReadAsWritten().size(); ++namesSaid)
             pane.AddMessageWithoutTarget(LoadString(StringId::TraceabilityAmbiguousColumn)
                                              .arg(columns.ReadAsWritten()[namesSaid], requirementWord));
-        if (items == own)
+        const bool itemsChanged = items != own;
+        const ColumnNames::RowNotes notes = columns.EndRow(own, itemsChanged);
+        const auto sayOfRow = [&](const QString& text) {
+            pane.AddMessage(text, std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
+        };
+        for (const auto& [form, item] : notes.taken)
+            sayOfRow(LoadString(StringId::TraceabilityColumnTakenAsUnheldItem).arg(number, form, item));
+        for (const auto& [form, kept] : notes.unfollowed)
+            sayOfRow(LoadString(StringId::TraceabilityUnfollowedMark).arg(number, form, JoinWithCommas(kept)));
+        if (!itemsChanged)
             continue;
         pane.AddMessage(LoadString(StringId::TraceabilityItemsChanged)
                             .arg(number, requirementWord, JoinWithCommas(own), JoinWithCommas(items)),

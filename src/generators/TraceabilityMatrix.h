@@ -28,10 +28,14 @@ public:
 
     enum class ImportResult { NotImported, Imported };
     // Reads a matrix file and gives each unit function the own items its row marks with "○". A row whose name
-    // cell does not name the unit function of its outline number is not applied and is listed in the pane. A column
-    // named in the code-page form of an item ("?" for each character CP932 lacks) stands for that item only in a file
-    // read as CP932, when no other item has that form and no other column that name; else, in each row, for every
-    // item of that form its unit function holds, and where it holds none the pane lists the name.
+    // cell does not name the unit function of its outline number, as it is or in a code-page form, is not applied and
+    // is listed in the pane. A column named in a code-page form of an item (platform::CodePageForms: "?" for each
+    // character CP932 lacks, six characters in their nearest forms as other programs write them), in a file read as
+    // CP932 or as UTF-8, stands for that item when no other item has that form, no other column that name and none
+    // the item's own name; the pane lists each row that takes it for an item its unit function did not hold. Else
+    // the name stands, in each row, for every item of that form its unit function holds, and where it holds none the
+    // pane lists the name; where it holds more of them than the row marks columns of that name, it keeps them all
+    // and the pane lists the row.
     // Where the quotes of a record go wrong the import stops, naming the line in the pane and in its closing message;
     // in the first two, nothing is read.
     ImportResult Import(const QString& fileName, CInspectionView& pane);

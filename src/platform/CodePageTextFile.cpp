@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace platform {
 
@@ -21,6 +22,13 @@ constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
 QChar BestFit(QChar c) {
     return c == QChar(0x00AC) ? QChar(0xFFE2) : c;
 }
+
+// Beside the negation sign, the characters CP932 has no code of their own for that other programs writing CP932 give
+// in their nearest forms, with those forms: the minus sign, the wave dash, the double vertical line, the cent and
+// pound signs.
+constexpr std::pair<char16_t, char16_t> kNearestForms[] = {
+    {0x2212, 0xFF0D}, {0x301C, 0xFF5E}, {0x2016, 0x2225}, {0x00A2, 0xFFE0}, {0x00A3, 0xFFE1},
+};
 
 // Whether bytes, taken a piece at a time, are UTF-8 as the standard allows it: no overlong form, no surrogate,
 // nothing past U+10FFFF and no sequence cut short.
@@ -196,12 +204,10 @@ QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced) {
     return bytes;
 }
 
-QString DecodeProcessCodePage(const QByteArray& bytes, bool* readAsCodePage) {
+QString DecodeProcessCodePage(const QByteArray& bytes) {
     const QByteArrayView mark(Utf8Mark);
     const bool marked = bytes.startsWith(mark);
     const bool utf8 = marked || IsValidUtf8(bytes);
-    if (readAsCodePage)
-        *readAsCodePage = !utf8;
     QString text = marked ? QString::fromUtf8(bytes.sliced(mark.size()))
                    : utf8 ? QString::fromUtf8(bytes)
                           : QStringDecoder(CodePage).decode(bytes);
@@ -210,6 +216,28 @@ QString DecodeProcessCodePage(const QByteArray& bytes, bool* readAsCodePage) {
 
 QString ProcessCodePageForm(const QString& text) {
     return WithLineFeeds(QStringDecoder(CodePage).decode(EncodeProcessCodePage(text)));
+}
+
+QStringList CodePageForms(const QString& text) {
+    QStringList forms;
+    const QString exported = ProcessCodePageForm(text);
+    if (exported != text)
+        forms << exported;
+    // The export wrote the negation sign in its nearest form too (BestFit): only the other five make the forms differ.
+    QString nearest = text;
+    bool differs = false;
+    for (QChar& c : nearest) {
+        for (const auto& [from, to] : kNearestForms) {
+            if (c == QChar(from)) {
+                c = QChar(to);
+                differs = true;
+                break;
+            }
+        }
+    }
+    if (differs)
+        forms << ProcessCodePageForm(nearest);
+    return forms;
 }
 
 CodePageTextFile::CodePageTextFile() = default;
@@ -254,7 +282,7 @@ bool CodePageTextFile::OpenForReading(QIODevice& device, qint64 maxBytes) {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    m_text = DecodeProcessCodePage(bytes, &m_readAsCodePage);
+    m_text = DecodeProcessCodePage(bytes);
     return true;
 }
 
@@ -347,7 +375,6 @@ void CodePageTextFile::Close() {
     m_readBack.reset();
     m_text.clear();
     m_nextLine = 0;
-    m_readAsCodePage = false;
 }
 
 } // namespace platform

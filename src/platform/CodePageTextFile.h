@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -22,11 +23,17 @@ QByteArray EncodeProcessCodePage(const QString& text, qsizetype* replaced = null
 // "ﾃｽ" is the bytes C3 BD, the UTF-8 of "ý", and CP932 text of such pairs and ASCII alone reads as other
 // characters. The rule holds all the same, as UTF-8 read as CP932 would turn into other characters without a trace;
 // an export that the program reads back writes such text in UTF-8 (Fallback::Utf8). Text of ASCII alone reads alike
-// either way. `readAsCodePage`, when given, says whether the bytes were read as CP932.
-QString DecodeProcessCodePage(const QByteArray& bytes, bool* readAsCodePage = nullptr);
+// either way.
+QString DecodeProcessCodePage(const QByteArray& bytes);
 // The text as a CP932 file gives it back: each character CP932 cannot hold a "?" (and the negation sign its best
 // fit), the form in which an export in the process code page wrote it.
 QString ProcessCodePageForm(const QString& text);
+// The other texts a file in CP932 may hold for the text, each once: the form in which an export in the process code
+// page wrote it (ProcessCodePageForm), and the form in which other programs write CP932, spreadsheets among them,
+// which give six characters it has no code of their own for in their nearest forms (− as －, 〜 as ～, ‖ as ∥, ¢ as
+// ￠, £ as ￡, ¬ as ￢) and the rest that it lacks as "?". None where CP932 holds the text as it is. A file saved again
+// in UTF-8 keeps them.
+QStringList CodePageForms(const QString& text);
 
 // A text file in the process code page, written or read line by line.
 class CodePageTextFile {
@@ -76,8 +83,6 @@ public:
     // The next line without its line end, a view into the text read that holds until the file is closed or opened
     // again; false at the end of the file.
     bool ReadString(QStringView& line);
-    // Whether the text read was CP932, not UTF-8 (DecodeProcessCodePage).
-    bool ReadAsCodePage() const { return m_readAsCodePage; }
     void Close();
 
 private:
@@ -98,7 +103,6 @@ private:
     // The text read, every line end a "\n", and where the next line starts in it.
     QString m_text;
     qsizetype m_nextLine = 0;
-    bool m_readAsCodePage = false;
 };
 
 } // namespace platform

@@ -91,6 +91,42 @@ TEST_F(TraceabilityMatrixTest, AnExportOfNamesTheCodePageCannotHoldImportsBackUn
         << pane.Lines().join('\n').toStdString();
 }
 
+// A spreadsheet that saves the matrix in CP932 writes the characters CP932 has no code of their own for in their
+// nearest forms (− as －, 〜 as ～, ‖ as ∥, ¢ as ￠, £ as ￡, ¬ as ￢), in names and items alike. The file imported
+// back unchanged leaves every item and row as it was; an edited mark applies to the item of its column.
+TEST_F(TraceabilityMatrixTest, ImportTakesBackNamesAndItemsASpreadsheetWroteInTheirNearestCodePageForms) {
+    CUnitFunction& steam = document.Find("Steam");
+    steam.name = QString::fromUtf8("〜Steam−1");
+    const std::set<QString> items{QString::fromUtf8("A−B"), QString::fromUtf8("〜x"), QString::fromUtf8("‖"),
+                                  QString::fromUtf8("¢5"),  QString::fromUtf8("£3"),  QString::fromUtf8("¬y")};
+    steam.header.ownRequirements = items;
+    CUnitFunction& keepWarm = document.Find("Keep warm");
+    keepWarm.header.ownRequirements = {QString::fromUtf8("A−B"), QStringLiteral("REQ-A")};
+    Rebuild();
+    ASSERT_TRUE(Matrix().Export(Path("trace.csv")));
+    QString text = platform::DecodeProcessCodePage(ReadFileBytes(Path("trace.csv")));
+    const char* nearest[][2] = {{"−", "－"}, {"〜", "～"}, {"‖", "∥"}, {"¢", "￠"}, {"£", "￡"}, {"¬", "￢"}};
+    for (const auto& [from, to] : nearest)
+        text.replace(QString::fromUtf8(from), QString::fromUtf8(to));
+    ASSERT_TRUE(text.contains(QString::fromUtf8("\"1.1\",\"～Steam－1\",\"○\",")));
+    WriteFileBytes(Path("saved.csv"), platform::EncodeProcessCodePage(text));
+
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("saved.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(steam.header.ownRequirements, items);
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QString::fromUtf8("A−B"), QStringLiteral("REQ-A")}));
+    EXPECT_EQ(pane.Lines().mid(2, 1), QStringList({"--- インポートした単位機能数: 4, 変更した単位機能数: 0 ---"}));
+
+    text.replace(QString::fromUtf8("\"2\",\"Keep warm\",\"○\","), QString::fromUtf8("\"2\",\"Keep warm\",\"\","));
+    WriteFileBytes(Path("edited.csv"), platform::EncodeProcessCodePage(text));
+    ASSERT_EQ(Matrix().Import(Path("edited.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(steam.header.ownRequirements, items);
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A")}));
+    EXPECT_EQ(pane.Lines().mid(2, 2),
+              QStringList({QString::fromUtf8("2 の原要求項目 \"A−B, REQ-A\" を \"REQ-A\" に変更"),
+                           "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}));
+}
+
 // An export written before in the code page holds "?" for each character it lacks, in names and items alike. Such a
 // name stands for the one item of the document in that form, wherever its column now stands: the file imported back
 // after an item that sorts before it was added leaves the items as they were, and an edited mark applies to the item
@@ -122,9 +158,9 @@ TEST_F(TraceabilityMatrixTest, ImportTakesBackNamesAndItemsAnExportInTheCodePage
 }
 
 // A "?" name is read as written in a row whose unit function holds none of the items of that form, when several items
-// of the document have that form (an item may be named "?" itself) or another column holds the same name, and in a
-// file read as UTF-8, which never held a "?" for a character it lacks. In a file read as CP932 the list says that the
-// name may stand for several items, before the first row that read it so.
+// of the document have that form (an item may be named "?" itself) or another column holds the same name, and where
+// the file holds the item's own name too, as an export in UTF-8 writes it. The list says that the name may stand for
+// several items, before the first row that read it so.
 TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereTheRowHoldsNoneOfItsItems) {
     CUnitFunction& keepWarm = document.Find("Keep warm");
     keepWarm.header.ownRequirements = {QStringLiteral("Größe"), QStringLiteral("Grüße")};
@@ -155,25 +191,27 @@ TEST_F(TraceabilityMatrixTest, ImportReadsAQuestionMarkNameAsWrittenWhereTheRowH
               QStringList({readAsWritten("Gr??e"), readAsWritten("?"), "0 の原要求項目 \"\" を \"?, Gr??e\" に変更",
                            readAsWritten("Ma?"), "2 の原要求項目 \"Größe, Grüße\" を \"Größe, Grüße, Ma?\" に変更"}));
 
-    // One item of that form and one column holding it, but a file in UTF-8.
+    // One item of that form and one column holding it, in a file in UTF-8 that holds each item's own name as well.
     keepWarm.header.ownRequirements = {QStringLiteral("Größe")};
     document.Find("Boil").header.ownRequirements = {QStringLiteral("✓")};
     Rebuild();
-    WriteFileBytes(
-        Path("utf8.csv"),
-        QStringLiteral("\"cooker.nuv\",\"1.02\",\r\n\"\",\"原要求項目\",\"Gr??e\",\"?\",\r\n\"番号\",\"名前\",\r\n"
-                       "\"1\",\"Boil\",\"\",\"○\",\r\n\"2\",\"Keep warm\",\"○\",\"\",\r\n")
-            .toUtf8());
+    WriteFileBytes(Path("utf8.csv"),
+                   QStringLiteral("\"cooker.nuv\",\"1.02\",\r\n\"\",\"原要求項目\",\"Gr??e\",\"?\",\"Größe\",\"✓\",\r\n"
+                                  "\"番号\",\"名前\",\r\n\"1\",\"Boil\",\"\",\"○\",\"\",\"○\",\r\n"
+                                  "\"2\",\"Keep warm\",\"○\",\"\",\"○\",\"\",\r\n")
+                       .toUtf8());
     ASSERT_EQ(Matrix().Import(Path("utf8.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
-    EXPECT_EQ(document.Find("Boil").header.ownRequirements, std::set<QString>({QStringLiteral("?")}));
-    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Gr??e")}));
-    EXPECT_EQ(pane.Lines().mid(2, 2),
-              QStringList({"1 の原要求項目 \"✓\" を \"?\" に変更", "2 の原要求項目 \"Größe\" を \"Gr??e\" に変更"}));
+    EXPECT_EQ(document.Find("Boil").header.ownRequirements,
+              std::set<QString>({QStringLiteral("?"), QStringLiteral("✓")}));
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("Größe"), QStringLiteral("Gr??e")}));
+    EXPECT_EQ(pane.Lines().mid(2, 2), QStringList({"1 の原要求項目 \"✓\" を \"?, ✓\" に変更",
+                                                   "2 の原要求項目 \"Größe\" を \"Gr??e, Größe\" に変更"}));
 }
 
 // Where several items of the document have the form of a "?" column (Größe and Grüße, written as two columns of one
 // name; an item Ä added beside ✓ since the export), a row stands for every item of that form its unit function holds:
-// the old export changes none of them. Only a row whose unit function holds none reads the name as written.
+// the old export changes none of them, nor does it saved again in UTF-8. Only a row whose unit function holds none
+// reads the name as written.
 TEST_F(TraceabilityMatrixTest, ImportKeepsEveryItemOfAQuestionMarkFormARowsUnitFunctionHolds) {
     document.Find("Boil").header.ownRequirements = {QStringLiteral("✓"), QStringLiteral("plain")};
     document.Find("Steam").header.ownRequirements = {QStringLiteral("Grüße"), QStringLiteral("Größe")};
@@ -192,21 +230,65 @@ TEST_F(TraceabilityMatrixTest, ImportKeepsEveryItemOfAQuestionMarkFormARowsUnitF
     text.replace(QStringLiteral("\"2\",\"Keep warm\",\"○\",\"\",\"\",\"\","),
                  QStringLiteral("\"2\",\"Keep warm\",\"○\",\"\",\"\",\"○\","));
     WriteFileBytes(Path("old.csv"), platform::EncodeProcessCodePage(text));
+    WriteFileBytes(Path("utf8.csv"), text.toUtf8());
+    for (const char* file : {"old.csv", "utf8.csv"}) {
+        document.Find("Keep warm").header.ownRequirements = {QStringLiteral("Größe")};
+        Rebuild();
+        CInspectionView pane;
+        ASSERT_EQ(Matrix().Import(Path(file), pane), TraceabilityMatrix::ImportResult::Imported);
+        EXPECT_EQ(document.Find("Origin").header.ownRequirements, std::set<QString>({QStringLiteral("Ä")}));
+        EXPECT_EQ(document.Find("Boil").header.ownRequirements,
+                  std::set<QString>({QStringLiteral("✓"), QStringLiteral("Ä"), QStringLiteral("plain")}));
+        EXPECT_EQ(document.Find("Steam").header.ownRequirements,
+                  std::set<QString>({QStringLiteral("Grüße"), QStringLiteral("Größe")}));
+        EXPECT_EQ(document.Find("Keep warm").header.ownRequirements,
+                  std::set<QString>({QStringLiteral("Größe"), QStringLiteral("?")}));
+        EXPECT_EQ(pane.Lines().mid(2, 3),
+                  QStringList({"The column name \"?\" may stand for several 原要求項目: it was read as written where "
+                               "a unit function held none of them.",
+                               "2 の原要求項目 \"Größe\" を \"?, Größe\" に変更",
+                               "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}))
+            << file;
+    }
+}
+
+// What the import cannot follow as the marks stand is said in the pane, naming the row and the column, and changes
+// nothing else: a mark removed in one of the two columns of a form whose two items the row's unit function holds (both
+// are kept), and a "?" column taken as an item the row's unit function did not hold.
+TEST_F(TraceabilityMatrixTest, ImportSaysWhereItCannotTellWhatAMarkOfACodePageFormMeans) {
+    document.Find("Boil").header.ownRequirements = {QStringLiteral("✓")};
+    CUnitFunction& steam = document.Find("Steam");
+    steam.header.ownRequirements = {QStringLiteral("Grüße"), QStringLiteral("Größe")};
+    CUnitFunction& keepWarm = document.Find("Keep warm");
+    keepWarm.header.ownRequirements = {QStringLiteral("REQ-A")};
+    Rebuild();
+    QString text = platform::ProcessCodePageForm(Matrix().MakeLines().join(QString()));
+    ASSERT_TRUE(text.contains(QStringLiteral("\"\",\"原要求項目\",\"Gr??e\",\"Gr??e\",\"REQ-A\",\"?\",")));
+    ASSERT_TRUE(text.contains(QStringLiteral("\"1.1\",\"Steam\",\"○\",\"○\",")));
+    text.replace(QStringLiteral("\"1.1\",\"Steam\",\"○\",\"○\","), QStringLiteral("\"1.1\",\"Steam\",\"\",\"○\","));
+    text.replace(QStringLiteral("\"2\",\"Keep warm\",\"\",\"\",\"○\",\"\","),
+                 QStringLiteral("\"2\",\"Keep warm\",\"\",\"\",\"○\",\"○\","));
+    WriteFileBytes(Path("edited.csv"), platform::EncodeProcessCodePage(text));
     CInspectionView pane;
-    ASSERT_EQ(Matrix().Import(Path("old.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
-    EXPECT_EQ(document.Find("Origin").header.ownRequirements, std::set<QString>({QStringLiteral("Ä")}));
-    EXPECT_EQ(document.Find("Boil").header.ownRequirements,
-              std::set<QString>({QStringLiteral("✓"), QStringLiteral("Ä"), QStringLiteral("plain")}));
-    EXPECT_EQ(document.Find("Steam").header.ownRequirements,
-              std::set<QString>({QStringLiteral("Grüße"), QStringLiteral("Größe")}));
-    EXPECT_EQ(document.Find("Keep warm").header.ownRequirements,
-              std::set<QString>({QStringLiteral("Größe"), QStringLiteral("?")}));
-    EXPECT_EQ(
-        pane.Lines().mid(2, 3),
-        QStringList({"The column name \"?\" may stand for several 原要求項目: it was read as written where a unit "
-                     "function held none of them.",
-                     "2 の原要求項目 \"Größe\" を \"?, Größe\" に変更",
-                     "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}));
+    ASSERT_EQ(Matrix().Import(Path("edited.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(steam.header.ownRequirements, std::set<QString>({QStringLiteral("Grüße"), QStringLiteral("Größe")}));
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A"), QStringLiteral("✓")}));
+    EXPECT_EQ(pane.Lines().mid(2, 4),
+              QStringList({"In row 1.1, not every column \"Gr??e\" is marked, but which of \"Größe, Grüße\" an "
+                           "unmarked one stands for cannot be told: all of them were kept.",
+                           "In row 2, the column \"?\" was read as \"✓\", which its unit function did not hold.",
+                           "2 の原要求項目 \"REQ-A\" を \"REQ-A, ✓\" に変更",
+                           "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}));
+
+    keepWarm.header.ownRequirements = {QStringLiteral("REQ-A")};
+    Rebuild();
+    SetTextLanguage(1);
+    Matrix().Import(Path("edited.csv"), pane);
+    SetTextLanguage(0);
+    EXPECT_EQ(pane.Lines().mid(2, 2),
+              QStringList({"1.1 の行で列 \"Gr??e\" の一部に印がありませんが、印のない列が \"Größe, Grüße\" の"
+                           "どれを表すか区別できないため、すべて残しました。",
+                           "2 の行で列 \"?\" を、単位機能が持っていなかった \"✓\" として読み込みました。"}));
 }
 
 // What a spreadsheet writes when it saves the matrix as UTF-8 without the mark is read as UTF-8: every name matches

@@ -68,6 +68,19 @@ TEST(CodePageTextFile, ValidUtf8WithoutTheMarkIsReadAsUtf8AndOnlyTheRestAsCp932)
     }
 }
 
+// A text CP932 cannot hold as it is comes back from a file in CP932 in the form the export wrote ("?" for each
+// character CP932 lacks, the negation sign in its best fit) or in the one other programs write, with the minus sign,
+// wave dash, double vertical line, cent, pound and negation signs in their nearest forms; each form once, none for a
+// text CP932 holds.
+TEST(CodePageTextFile, CodePageFormsAreTheExportsAndTheNearestForms) {
+    EXPECT_EQ(CodePageForms(QString::fromUtf8("A−B 〜x ‖ ¢5 £3 ¬y\n")),
+              QStringList({QString::fromUtf8("A?B ?x ? ?5 ?3 ￢y\n"), QString::fromUtf8("A－B ～x ∥ ￠5 ￡3 ￢y\n")}));
+    EXPECT_EQ(CodePageForms(QString::fromUtf8("−ß")), QStringList({"??", QString::fromUtf8("－?")}));
+    EXPECT_EQ(CodePageForms(QString::fromUtf8("Größe¬")), QStringList({QString::fromUtf8("Gr??e￢")}));
+    for (const char* held : {"REQ-A\r\n", "あ－～∥￠￡￢", "?"})
+        EXPECT_TRUE(CodePageForms(QString::fromUtf8(held)).isEmpty()) << held;
+}
+
 // A file the program reads back is written in CP932 as always when that gives every character back; else as a whole
 // in UTF-8 after the mark, never with a "?".
 TEST(CodePageTextFile, AFileReadBackFallsBackToUtf8WhenCp932WouldChangeIt) {
