@@ -72,6 +72,9 @@ public:
         // Each name of several columns, marked in some of them only, and the items of its form the unit function holds,
         // more than the marks: they are all kept, as the columns of one name cannot be told apart.
         std::vector<std::pair<QString, std::set<QString>>> unfollowed;
+        // Each name of several columns, marked in more of them than the unit function holds items of its form, some:
+        // the name and all the items of its form. Only those held are kept, as the columns cannot be told apart.
+        std::vector<std::pair<QString, std::set<QString>>> unadded;
     };
 
     ColumnNames(QStringView line, const QStringList& items) : m_cursor(line) {
@@ -147,6 +150,9 @@ public:
             }
             if (several.marks < several.columns && several.marks < static_cast<qsizetype>(held.size()))
                 notes.unfollowed.emplace_back(marked->first, std::move(held));
+            else if (!held.empty() && several.marks > static_cast<qsizetype>(held.size()))
+                notes.unadded.emplace_back(marked->first,
+                                           std::set<QString>(several.items.cbegin(), several.items.cend()));
             several.marks = 0;
         }
         m_marked.clear();
@@ -409,6 +415,8 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
             sayOfRow(LoadString(StringId::TraceabilityColumnTakenAsUnheldItem).arg(number, form, item));
         for (const auto& [form, kept] : notes.unfollowed)
             sayOfRow(LoadString(StringId::TraceabilityUnfollowedMark).arg(number, form, JoinWithCommas(kept)));
+        for (const auto& [form, items] : notes.unadded)
+            sayOfRow(LoadString(StringId::TraceabilityUnaddedMark).arg(number, form, JoinWithCommas(items)));
         if (!itemsChanged)
             continue;
         pane.AddMessage(LoadString(StringId::TraceabilityItemsChanged)

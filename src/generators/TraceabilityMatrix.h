@@ -34,8 +34,8 @@ public:
     // CP932 or as UTF-8, stands for that item when no other item has that form, no other column that name and none
     // the item's own name; the pane lists each row that takes it for an item its unit function did not hold. Else
     // the name stands, in each row, for every item of that form its unit function holds, and where it holds none the
-    // pane lists the name; where it holds more of them than the row marks columns of that name, it keeps them all
-    // and the pane lists the row.
+    // pane lists the name; where it holds more of them than the row marks columns of that name, it keeps them all,
+    // and where fewer, it adds none: the pane lists the row.
     // Where the quotes of a record go wrong the import stops, naming the line in the pane and in its closing message;
     // in the first two, nothing is read.
     ImportResult Import(const QString& fileName, CInspectionView& pane);

@@ -256,7 +256,8 @@ TEST_F(TraceabilityMatrixTest, ImportKeepsEveryItemOfAQuestionMarkFormARowsUnitF
 // nothing else: a mark removed in one of the two columns of a form whose two items the row's unit function holds (both
 // are kept), and a "?" column taken as an item the row's unit function did not hold.
 TEST_F(TraceabilityMatrixTest, ImportSaysWhereItCannotTellWhatAMarkOfACodePageFormMeans) {
-    document.Find("Boil").header.ownRequirements = {QStringLiteral("✓")};
+    CUnitFunction& boil = document.Find("Boil");
+    boil.header.ownRequirements = {QStringLiteral("✓"), QStringLiteral("Grüße")};
     CUnitFunction& steam = document.Find("Steam");
     steam.header.ownRequirements = {QStringLiteral("Grüße"), QStringLiteral("Größe")};
     CUnitFunction& keepWarm = document.Find("Keep warm");
@@ -265,30 +266,39 @@ TEST_F(TraceabilityMatrixTest, ImportSaysWhereItCannotTellWhatAMarkOfACodePageFo
     QString text = platform::ProcessCodePageForm(Matrix().MakeLines().join(QString()));
     ASSERT_TRUE(text.contains(QStringLiteral("\"\",\"原要求項目\",\"Gr??e\",\"Gr??e\",\"REQ-A\",\"?\",")));
     ASSERT_TRUE(text.contains(QStringLiteral("\"1.1\",\"Steam\",\"○\",\"○\",")));
+    ASSERT_TRUE(text.contains(QStringLiteral("\"1\",\"Boil\",\"△\",\"○\",")));
+    text.replace(QStringLiteral("\"1\",\"Boil\",\"△\",\"○\","), QStringLiteral("\"1\",\"Boil\",\"○\",\"○\","));
     text.replace(QStringLiteral("\"1.1\",\"Steam\",\"○\",\"○\","), QStringLiteral("\"1.1\",\"Steam\",\"\",\"○\","));
     text.replace(QStringLiteral("\"2\",\"Keep warm\",\"\",\"\",\"○\",\"\","),
                  QStringLiteral("\"2\",\"Keep warm\",\"\",\"\",\"○\",\"○\","));
     WriteFileBytes(Path("edited.csv"), platform::EncodeProcessCodePage(text));
     CInspectionView pane;
     ASSERT_EQ(Matrix().Import(Path("edited.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(boil.header.ownRequirements, std::set<QString>({QStringLiteral("✓"), QStringLiteral("Grüße")}));
     EXPECT_EQ(steam.header.ownRequirements, std::set<QString>({QStringLiteral("Grüße"), QStringLiteral("Größe")}));
     EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("REQ-A"), QStringLiteral("✓")}));
-    EXPECT_EQ(pane.Lines().mid(2, 4),
-              QStringList({"In row 1.1, not every column \"Gr??e\" is marked, but which of \"Größe, Grüße\" an "
-                           "unmarked one stands for cannot be told: all of them were kept.",
-                           "In row 2, the column \"?\" was read as \"✓\", which its unit function did not hold.",
-                           "2 の原要求項目 \"REQ-A\" を \"REQ-A, ✓\" に変更",
-                           "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}));
+    EXPECT_EQ(
+        pane.Lines().mid(2, 5),
+        QStringList({"In row 1, more columns \"Gr??e\" are marked than its unit function holds of \"Größe, Grüße\", "
+                     "but which of them an added mark stands for cannot be told: none was added.",
+                     "In row 1.1, not every column \"Gr??e\" is marked, but which of \"Größe, Grüße\" an "
+                     "unmarked one stands for cannot be told: all of them were kept.",
+                     "In row 2, the column \"?\" was read as \"✓\", which its unit function did not hold.",
+                     "2 の原要求項目 \"REQ-A\" を \"REQ-A, ✓\" に変更",
+                     "--- インポートした単位機能数: 4, 変更した単位機能数: 1 ---"}));
 
     keepWarm.header.ownRequirements = {QStringLiteral("REQ-A")};
     Rebuild();
     SetTextLanguage(1);
     Matrix().Import(Path("edited.csv"), pane);
     SetTextLanguage(0);
-    EXPECT_EQ(pane.Lines().mid(2, 2),
-              QStringList({"1.1 の行で列 \"Gr??e\" の一部に印がありませんが、印のない列が \"Größe, Grüße\" の"
-                           "どれを表すか区別できないため、すべて残しました。",
-                           "2 の行で列 \"?\" を、単位機能が持っていなかった \"✓\" として読み込みました。"}));
+    EXPECT_EQ(
+        pane.Lines().mid(2, 3),
+        QStringList({"1 の行で列 \"Gr??e\" の印が単位機能の持つ \"Größe, Grüße\" の数より多いですが、増えた印がどれを"
+                     "表すか区別できないため、何も追加しませんでした。",
+                     "1.1 の行で列 \"Gr??e\" の一部に印がありませんが、印のない列が \"Größe, Grüße\" の"
+                     "どれを表すか区別できないため、すべて残しました。",
+                     "2 の行で列 \"?\" を、単位機能が持っていなかった \"✓\" として読み込みました。"}));
 }
 
 // What a spreadsheet writes when it saves the matrix as UTF-8 without the mark is read as UTF-8: every name matches
