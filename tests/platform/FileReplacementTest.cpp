@@ -976,23 +976,6 @@ TEST_F(FileReplacementTest, AFileWhoseTimesCannotVouchForItIsComparedByItsConten
 // is replaced: written in place, renamed over where names cannot be exchanged, or exchanged out of its name.
 TEST_F(FileReplacementTest, AWriteByAnotherProgramWhileTheContentIsComparedIsNeverOverwritten) {
     using Moment = platform::InPlaceWriteHook::Moment;
-    class WritesWhenCompared : public platform::TemporaryWriteHook {
-    public:
-        WritesWhenCompared(std::function<void()> write, int renameError)
-            : m_write(std::move(write)), m_renameError(renameError) {}
-        int Writing(qint64, qint64) override { return 0; }
-        int Renaming() override { return m_renameError; }
-        void ContentCompared() override {
-            if (const std::function<void()> write = std::exchange(m_write, nullptr))
-                write();
-        }
-        bool Wrote() const { return !m_write; }
-
-    private:
-        std::function<void()> m_write;
-        int m_renameError;
-        platform::TemporaryWriteHookInstaller m_installer{*this};
-    };
     platform::ContentDigest old;
     old.Add("old content");
     const QString doc = Path("doc.nuv");
@@ -1013,18 +996,18 @@ TEST_F(FileReplacementTest, AWriteByAnotherProgramWhileTheContentIsComparedIsNev
         ASSERT_GE(theirs, 0);
         const auto write = [theirs] { ASSERT_EQ(pwrite(theirs, "THEIRS", 6, 0), 6); };
         std::optional<InPlaceWriteMoment> atCompare;
-        std::optional<WritesWhenCompared> besideCompare;
+        std::optional<TemporaryWriteMoment> besideCompare;
         if (inPlace)
             atCompare.emplace(Moment::ContentCompared, write);
         else
-            besideCompare.emplace(write, way == std::string("renamed over") ? EINVAL : 0);
+            besideCompare.emplace(write, way == std::string("renamed over") ? EINVAL : 0, true);
         platform::FileReplacement file(doc);
         ASSERT_TRUE(file.Open(nullptr, recorded, old.Result()));
         EXPECT_EQ(file.WritesInPlace(), inPlace);
         ASSERT_EQ(file.Device().write("new content"), 11);
         EXPECT_FALSE(file.Commit());
         EXPECT_EQ(file.Refused(), platform::FileReplacement::Refusal::Changed);
-        EXPECT_TRUE(inPlace ? atCompare->WasReached(Moment::ContentCompared) : besideCompare->Wrote());
+        EXPECT_TRUE(inPlace ? atCompare->WasReached(Moment::ContentCompared) : besideCompare->Acted());
         close(theirs);
         EXPECT_EQ(Read(doc), "THEIRSntent");
         EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), inPlace ? 2 : 1);

@@ -10,22 +10,34 @@
 #include <functional>
 #include <utility>
 
-// Does `act` once while the next temporary file of a replacement is written, as another program can then; with
-// `renameError`, the file system cannot rename with flags (EINVAL) while it lives.
+// Does `act` once while the next temporary file of a replacement is written (or, `atCompare`, once the content of the
+// file found is read to be compared), as another program can then; with `renameError`, the file system cannot rename
+// with flags (EINVAL) while it lives.
 class TemporaryWriteMoment : public platform::TemporaryWriteHook {
 public:
-    explicit TemporaryWriteMoment(std::function<void()> act, int renameError = 0)
-        : m_act(std::move(act)), m_renameError(renameError) {}
+    explicit TemporaryWriteMoment(std::function<void()> act, int renameError = 0, bool atCompare = false)
+        : m_act(std::move(act)), m_renameError(renameError), m_atCompare(atCompare) {}
     int Writing(qint64, qint64) override {
-        if (const std::function<void()> act = std::exchange(m_act, nullptr))
-            act();
+        if (!m_atCompare)
+            Act();
         return 0;
     }
     int Renaming() override { return m_renameError; }
+    void ContentCompared() override {
+        if (m_atCompare)
+            Act();
+    }
+    bool Acted() const { return !m_act; }
 
 private:
+    void Act() {
+        if (const std::function<void()> act = std::exchange(m_act, nullptr))
+            act();
+    }
+
     std::function<void()> m_act;
     int m_renameError;
+    bool m_atCompare;
     platform::TemporaryWriteHookInstaller m_installer{*this};
 };
 
