@@ -69,7 +69,8 @@ public:
 // The new content normally goes to a temporary file beside the target, which is made readable by its owner only,
 // flushed, synced, given what the target carries (owner and group, extended attributes with the access ACL among
 // them, permission bits) and exchanged with it by name: what then has the temporary name is removed when it is the
-// file found by Open, with its size and time of change, and else given its name back, the new content dropped
+// file found by Open, with its size and modification time, and keeps the time of change the exchange gave it while
+// its content is compared (where that is to be), and else given its name back, the new content dropped
 // (Refusal::Changed), so that a file another program puts in the target's place meanwhile is never lost. A new
 // file gets the bits and ACL a file made in its folder gets, and its name only while nothing else has it. A file
 // system that cannot exchange names has the file looked at right before the rename.
@@ -272,8 +273,8 @@ private:
     // one found by Open (or none where that was expected).
     bool NamingDone(int failed);
     // Whether the file at `path` (a link not followed) is the one found by Open, unchanged, or changed in its status
-    // alone (StatusMovedAlone); without `status` its time of change, which a rename changes, is not compared.
-    bool IsFileFound(const QByteArray& path, bool status = true);
+    // alone (StatusMovedAlone).
+    bool IsFileFound(const QByteArray& path);
     // Whether the content of the file found must be compared before it is replaced: its times cannot vouch for it, and
     // what it held is known.
     bool ContentToCompare() const { return m_expectedDigest && !m_target.TimesVouch(); }
@@ -286,6 +287,10 @@ private:
                           const std::function<std::optional<quint64>()>& digest);
     // Reads the digest of what the file found at `path` holds, where it stays as found while it is read.
     void TakeFoundContent(const QByteArray& path);
+    // Whether the file the exchange brought out of the target's name, now at `path`, is the one found, unchanged: by
+    // its state right after the exchange, which moves its time of change alone, and where its content is compared,
+    // by that content and by its state after the read, the time of change included.
+    bool ExchangedOutIsFound(const QByteArray& path);
     // The file exchanged out of the target's name is not the one found: it gets the name back where it may (see the
     // class), and the write is refused (Refusal::Changed).
     bool GiveNameBack();

@@ -268,13 +268,27 @@ bool FileReplacement::TakeTargetsName() {
                                                                           : errno;
     } else if (failed == ENOENT && !NameTaken(target)) {
         failed = EEXIST; // the file its writer expects is gone
-    } else if (failed == 0 && (!HoldsFoundContent(temporary) || !IsFileFound(temporary, false))) {
+    } else if (failed == 0 && !ExchangedOutIsFound(temporary)) {
         return GiveNameBack(); // another file had the name
     } else if (failed == 0) {
         // The old file, proven the one found, now has the temporary name.
         unlink(temporary.constData());
     }
     return NamingDone(failed);
+}
+
+bool FileReplacement::ExchangedOutIsFound(const QByteArray& path) {
+    // The exchange moved its time of change: the state right after it stands in for the one found from then on, so
+    // that a write while the content is compared moves it, even one that sets the modification time back.
+    const std::optional<FileState> exchanged = StateAt(path, false);
+    if (!exchanged || !SameFileState(*exchanged, m_target, false))
+        return false;
+    if (!ContentToCompare())
+        return true;
+    if (!HoldsFoundContent(path))
+        return false;
+    const std::optional<FileState> compared = StateAt(path, false);
+    return compared && SameFileState(*compared, *exchanged);
 }
 
 bool FileReplacement::GiveNameBack() {

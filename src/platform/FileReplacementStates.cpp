@@ -87,14 +87,14 @@ qint64 FileReplacement::FileState::TickPassed() const {
                                                                  : changed + passed;
 }
 
-bool FileReplacement::IsFileFound(const QByteArray& path, bool status) {
+bool FileReplacement::IsFileFound(const QByteArray& path) {
     const std::optional<FileState> now = StateAt(path, false);
     if (!now)
         return false;
-    return SameFileState(*now, m_target, status) ||
-           (status && StatusMovedAlone(
-                          *now, [&] { return StateAt(path, false); },
-                          [&] { return DigestOfFileAt(path, now->file.device, now->file.inode, now->size); }));
+    return SameFileState(*now, m_target) ||
+           StatusMovedAlone(
+               *now, [&] { return StateAt(path, false); },
+               [&] { return DigestOfFileAt(path, now->file.device, now->file.inode, now->size); });
 }
 
 bool FileReplacement::HoldsFoundContent(const QByteArray& path) const {

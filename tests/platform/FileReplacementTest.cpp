@@ -973,7 +973,9 @@ TEST_F(FileReplacementTest, AFileWhoseTimesCannotVouchForItIsComparedByItsConten
 }
 
 // Another program that holds a file open writes into it while its content is compared, the last read before the file
-// is replaced: written in place, renamed over where names cannot be exchanged, or exchanged out of its name.
+// is replaced, and sets its modification time back: written in place, renamed over where names cannot be exchanged, or
+// exchanged out of its name, which moved the file's time of change. The write comes a little after the read starts,
+// as in a compare of a larger file.
 TEST_F(FileReplacementTest, AWriteByAnotherProgramWhileTheContentIsComparedIsNeverOverwritten) {
     using Moment = platform::InPlaceWriteHook::Moment;
     platform::ContentDigest old;
@@ -994,7 +996,13 @@ TEST_F(FileReplacementTest, AWriteByAnotherProgramWhileTheContentIsComparedIsNev
         recorded.taken = recorded.changed;
         const int theirs = open(QFile::encodeName(doc).constData(), O_WRONLY | O_CLOEXEC);
         ASSERT_GE(theirs, 0);
-        const auto write = [theirs] { ASSERT_EQ(pwrite(theirs, "THEIRS", 6, 0), 6); };
+        const struct timespec modified = Stat(doc).st_mtim;
+        const auto write = [&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            ASSERT_EQ(pwrite(theirs, "THEIRS", 6, 0), 6);
+            const struct timespec times[2] = {{0, UTIME_OMIT}, modified};
+            ASSERT_EQ(futimens(theirs, times), 0);
+        };
         std::optional<InPlaceWriteMoment> atCompare;
         std::optional<TemporaryWriteMoment> besideCompare;
         if (inPlace)
