@@ -94,7 +94,8 @@ public:
 //
 // The temporary file's name is one no person picks: ".NAME.nuvsave-PID-RANDOMCHECK", CHECK a digest of the
 // rest, NAME the file's name cut so that the whole fits the file system's limit on names, with the longest process id
-// and the ".kept" it may get later. A name that is not one
+// and the ".kept" it may get later. The file made is renamed at once to such a name whose CHECK is a digest of the rest
+// and of its inode, and takes part in an exchange of names only under it. A name that is not one
 // of ours never passes for it, nor does a file another program put at its name: only the file made is removed. The
 // writer holds a lock on its temporary file or backup while it works. What a
 // process of the same user that died left (the id in the name is no process's here, and the lock is free) is found
@@ -121,9 +122,9 @@ public:
 // second name, an extended attribute, a time of access): a file that still holds it is the file found, and a new file
 // takes its new status. Where another program saves the file by rename while its old file, found changed, is given its
 // name back, that program's file keeps the name, and the one that had it before stays beside it under the temporary
-// name and ".kept" (ErrorText()), or, where that name cannot be made, under the temporary name, marked in the cache
-// folder so that no later save removes it. A write in place opens the file once, without following a link, and writes
-// through that descriptor.
+// name and ".kept" (ErrorText()), or, where that name cannot be made, under the temporary name, which names the inode
+// of another file, so that no later save removes it, whatever folder it is in by then. A write in place opens the
+// file once, without following a link, and writes through that descriptor.
 class FileReplacement {
 public:
     // What a path leads to: nothing, or the file of that device and inode.
@@ -247,6 +248,11 @@ private:
     static void RemoveLeftTemporaries(const QString& path);
     // Makes the temporary file, owner-only and with the target's owner and group; false when it cannot be made so.
     bool OpenBeside();
+    // Gives the temporary file just made, after `start` in `folder`, the name for its inode (TemporaryName), under
+    // which alone it takes part in an exchange of names. Where it cannot be renamed so (a file system that cannot
+    // rename without replacing, no room for the name), it keeps the name it was made under and is renamed over the
+    // target after a look instead.
+    void NameTemporaryForItsInode(const QString& folder, const QString& start);
     bool OpenInPlace();
     // The temporary file of a file there found no room (`noRoom`), or cannot be given what the target carries: the
     // content goes on in memory, to be written in place. False when the temporary file cannot be read back.
@@ -297,9 +303,6 @@ private:
     // What has the temporary name is another program's file: it is kept beside under another name, said in
     // ErrorText() after the system's reason `error` of a failed rename, if any.
     bool KeepExchangedOut(int error);
-    // What has the temporary name is another program's file, which cannot be given a name of its own: a mark in the
-    // cache folder keeps every later save from removing it as a dead writer's temporary file.
-    void MarkKeptTemporary();
     // The file open as `fd`, holding what has `digest`, is the one written.
     void NoteWritten(int fd, quint64 digest);
     // The state of the file open as `fd`, written in place with `content` and synced, when it holds exactly that, read
@@ -342,7 +345,8 @@ private:
     int m_noRoomError = 0;       // and the errno it failed with
     QList<Room> m_roomWanted;
     QString m_temporaryPath;
-    FileId m_temporaryFile; // the file made there
+    FileId m_temporaryFile;        // the file made there
+    bool m_temporaryNamed = false; // under the name for its inode
     std::unique_ptr<Output> m_output;
     Refusal m_refusal = Refusal::None;
     QString m_errorText;

@@ -149,6 +149,7 @@ bool FileReplacement::OpenBeside() {
     const QFileInfo target(m_targetPath);
     const QString folder = m_targetPath.left(m_targetPath.size() - target.fileName().size());
     const QString start = TemporaryNameStart(target.absolutePath(), target.fileName());
+    m_temporaryNamed = false;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         const QString name = folder + TemporaryName(start);
         const int fd = open(QFile::encodeName(name).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -173,6 +174,7 @@ bool FileReplacement::OpenBeside() {
             Cancel();
             return false;
         }
+        NameTemporaryForItsInode(folder, start);
         // The target's owner and group, where we may give them (the superuser, or a member of the group); the
         // change of owner clears set-id bits, which the commit gives back.
         if (m_targetExists && !CarryOwner(fd)) {
@@ -184,6 +186,21 @@ bool FileReplacement::OpenBeside() {
     }
     FailWithErrno(EEXIST);
     return false;
+}
+
+void FileReplacement::NameTemporaryForItsInode(const QString& folder, const QString& start) {
+    const QByteArray made = QFile::encodeName(m_temporaryPath);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const QString name = folder + TemporaryName(start, m_temporaryFile.inode);
+        const QByteArray named = QFile::encodeName(name);
+        if (renameat2(AT_FDCWD, made.constData(), AT_FDCWD, named.constData(), RENAME_NOREPLACE) == 0) {
+            m_temporaryPath = name;
+            m_temporaryNamed = true;
+            return;
+        }
+        if (errno != EEXIST)
+            return;
+    }
 }
 
 bool FileReplacement::CommitBeside() {
@@ -258,7 +275,8 @@ bool FileReplacement::TakeTargetsName() {
     // the look at what is exchanged and the rename for another program to put its file in the target's place unseen.
     if (NameTaken(target) && !IsFileFound(target))
         return NamingDone(EEXIST);
-    int failed = RenameWith(temporary, target, RENAME_EXCHANGE);
+    // Only a file under the name for its inode is exchanged: what the exchange brings out may have to stay under it.
+    int failed = m_temporaryNamed ? RenameWith(temporary, target, RENAME_EXCHANGE) : EINVAL;
     if ((failed == ENOENT || FlagsUnsupported(failed)) && !m_expected && !NameTaken(target))
         return TakeFreeName(); // the file found is gone: only its name is taken
     if (FlagsUnsupported(failed)) {
@@ -315,14 +333,12 @@ bool FileReplacement::GiveNameBack() {
 }
 
 bool FileReplacement::KeepExchangedOut(int error) {
-    // Whatever has the temporary name now is another program's: it stays beside the file under a name that no later
-    // save takes for a temporary file of ours, which is said. Where it cannot get that name, it keeps the temporary
-    // one, marked so that no later save removes it.
+    // Whatever has the temporary name now is another program's: it stays beside the file under a name that says so,
+    // which is said. Where it cannot get that name, it keeps the temporary one, which names the inode of the file made
+    // (NameTemporaryForItsInode), not its own: no later save takes it for a temporary file of ours either.
     const QString kept = m_temporaryPath + kKeptSuffix;
     const bool renamed = renameat2(AT_FDCWD, QFile::encodeName(m_temporaryPath).constData(), AT_FDCWD,
                                    QFile::encodeName(kept).constData(), RENAME_NOREPLACE) == 0;
-    if (!renamed)
-        MarkKeptTemporary();
     const QString keptPath = renamed ? kept : m_temporaryPath;
     m_temporaryPath.clear();
     if (error != 0) {

@@ -15,6 +15,8 @@
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,44 +35,53 @@ constexpr int kTemporaryDigits = 8;
 // The most digits of a process id (a positive int) in a temporary file's name.
 constexpr int kProcessIdDigits = 10;
 
-// The digest that ends the name of a temporary file of ours, from the rest of the name.
-QString TemporaryCheck(QStringView start) {
-    const QByteArray hash = QCryptographicHash::hash(start.toUtf8(), QCryptographicHash::Sha256);
+// The digest that ends the name of a temporary file of ours, from the rest of the name and, once the file has its
+// name for the write, the file's inode.
+QString TemporaryCheck(QStringView start, std::optional<quint64> inode) {
+    QByteArray checked = start.toUtf8() + '/';
+    if (inode)
+        checked += QByteArray::number(*inode);
+    const QByteArray hash = QCryptographicHash::hash(checked, QCryptographicHash::Sha256);
     return QString::fromLatin1(hash.toHex().left(kTemporaryDigits));
 }
 
-// Whether the name that matched the pattern of temporary files ends with the digest of the rest of it.
-bool IsTemporaryName(const QString& name) {
-    return name.endsWith(TemporaryCheck(QStringView(name).chopped(kTemporaryDigits)));
+// Whether the name that matched the pattern of temporary files is the one the file `info` was made under, or named for
+// its write: it ends with the digest of the rest of it, alone or with that file's inode. Another file put under the
+// name (another program's save, exchanged out of the document's name) is never taken for it.
+bool IsTemporaryName(const QString& name, const struct stat& info) {
+    const QStringView start = QStringView(name).chopped(kTemporaryDigits);
+    return name.endsWith(TemporaryCheck(start, std::nullopt)) || name.endsWith(TemporaryCheck(start, info.st_ino));
 }
 
 // A file its writer locked while it worked was left by a writer of this user that is gone: its process is no
 // more, and the lock is free (the id alone could be another machine's, the lock alone not yet taken by a writer
-// that has just made the file). Another user's file is never ours to remove, whatever its name.
-bool LeftByDeadWriter(const QString& path, quint32 pid) {
+// that has just made the file), and a file that `ours` does not take for its own never is. Another user's file is
+// never ours to remove, whatever its name.
+bool LeftByDeadWriter(const QString& path, quint32 pid, const std::function<bool(const struct stat&)>& ours) {
     if (ProcessExists(pid))
         return false;
     const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat info {};
-    const bool gone =
-        fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() && flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool gone = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() && ours(info) &&
+                      flock(fd, LOCK_EX | LOCK_NB) == 0;
     close(fd);
     return gone;
 }
 
 // The files in `folder` whose names match `pattern`, whose first capture is the writer's process id, and pass
-// `ours` when it is given, left by writers that are gone (by any writer, when `anyWriter`).
+// `ours` with their status when it is given, left by writers that are gone (by any writer, when `anyWriter`).
 QStringList LeftFiles(const QString& folder, const QRegularExpression& pattern,
-                      bool (*ours)(const QString& name) = nullptr, bool anyWriter = false) {
+                      bool (*ours)(const QString& name, const struct stat& info) = nullptr, bool anyWriter = false) {
     QStringList left;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
         const QRegularExpressionMatch match = pattern.match(name);
         bool number = false;
-        const quint32 pid = match.hasMatch() && (!ours || ours(name)) ? match.captured(1).toUInt(&number) : 0;
+        const quint32 pid = match.hasMatch() ? match.captured(1).toUInt(&number) : 0;
         const QString path = folder + QLatin1Char('/') + name;
-        if (number && (anyWriter || LeftByDeadWriter(path, pid)))
+        if (number && (anyWriter ||
+                       LeftByDeadWriter(path, pid, [&](const struct stat& info) { return !ours || ours(name, info); })))
             left << path;
     }
     return left;
@@ -93,14 +104,6 @@ QRegularExpression BackupPattern(const QString& path, const QStringList& suffixe
                               QStringLiteral(")$"));
 }
 
-// The mark in the cache folder that the file under the temporary name `temporaryPath` of the file at `path` is another
-// program's, kept under that name where it could not be given one of its own: "NAME-HASH-PID-RANDOMCHECK.kept".
-QString KeptTemporaryMark(const QString& path, const QString& temporaryPath) {
-    const QString name = QFileInfo(temporaryPath).fileName();
-    return FileReplacement::BackupDirectory() + QLatin1Char('/') + BackupNameStart(path) + QLatin1Char('-') +
-           name.mid(name.lastIndexOf(kTemporaryMark) + kTemporaryMark.size()) + kKeptSuffix;
-}
-
 } // namespace
 
 namespace file_replacement {
@@ -116,11 +119,11 @@ QString TemporaryNameStart(const QString& folder, const QString& fileName) {
     return QLatin1Char('.') + fileName.left(length) + kTemporaryMark;
 }
 
-QString TemporaryName(const QString& start) {
+QString TemporaryName(const QString& start, std::optional<quint64> inode) {
     const QString name =
         start + QString::number(getpid()) + QLatin1Char('-') +
         QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), kTemporaryDigits, 16, QLatin1Char('0'));
-    return name + TemporaryCheck(name);
+    return name + TemporaryCheck(name, inode);
 }
 
 QString BackupNameStart(const QString& path) {
@@ -171,25 +174,10 @@ void FileReplacement::RemoveLeftTemporaries(const QString& path) {
         QLatin1Char('^') + QRegularExpression::escape(TemporaryNameStart(info.absolutePath(), info.fileName())) +
         QStringLiteral("([1-9][0-9]{0,%1})-[0-9a-f]{%2}$").arg(kProcessIdDigits - 1).arg(2 * kTemporaryDigits));
     QStringList left = LeftFiles(info.absolutePath(), beside, IsTemporaryName);
-    // Another program's file kept under a temporary name is not ours.
-    left.removeIf([&](const QString& file) { return QFileInfo::exists(KeptTemporaryMark(path, file)); });
     // A backup not yet complete was left before the file was touched.
     left += LeftFiles(BackupDirectory(), BackupPattern(path, {kBackupSuffix + kPartialSuffix}));
     for (const QString& file : left)
         unlink(QFile::encodeName(file).constData());
-}
-
-void FileReplacement::MarkKeptTemporary() {
-    const QString directory = BackupDirectory();
-    if (directory.isEmpty() || MakeBackupDirectory(directory) != 0)
-        return;
-    const int fd = open(QFile::encodeName(KeptTemporaryMark(m_targetPath, m_temporaryPath)).constData(),
-                        O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    fsync(fd);
-    close(fd);
-    SyncFolder(directory);
 }
 
 } // namespace platform

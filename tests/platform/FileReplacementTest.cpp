@@ -1146,30 +1146,34 @@ TEST_F(FileReplacementTest, AnotherProgramsSavesByRenameDuringASaveBesideAreKept
 
 // Another program's older save, kept beside a document, gets a name that fits the file system's limit for the longest
 // process id the system can give (4,194,303), however long the document's name; where the name it is to get is taken,
-// it stays under the temporary name, and no later save removes it. Each written by a process that is gone, so that the
-// next save looks for what it left.
+// it stays under the temporary name, and no later save of any document removes it, whatever the cache folder holds and
+// wherever its folder moves. Each written by a process that is gone, so that the next save looks for what it left.
 TEST_F(FileReplacementTest, AnotherProgramsOlderSaveIsKeptUnderANameThatFitsOrNeverRemoved) {
     using Refusal = platform::FileReplacement::Refusal;
     const long nameLimit = pathconf(QFile::encodeName(m_dir.path()).constData(), _PC_NAME_MAX);
+    // What is beside the document, but for documents and the cache folder.
     const auto leftBeside = [&](const QString& doc) {
-        QStringList left = QDir(m_dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-        left.removeOne(QFileInfo(doc).fileName());
-        left.removeOne("cache");
+        QStringList left =
+            QFileInfo(doc).dir().entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+        left.removeIf([](const QString& name) { return name.endsWith(".nuv") || name == "cache"; });
         return left;
     };
     // Saves the document while another program saves it twice by rename; the older save is kept.
     const auto keepTheirs = [&](const QString& doc, bool keptNameTaken) {
         return InChild([&] {
             const SavesByRename theirs(doc, {"theirs 1", "theirs 2"});
+            const QStringList before = leftBeside(doc);
             platform::FileReplacement file(doc);
             if (!file.Open())
                 _exit(2);
-            const QStringList temporary = leftBeside(doc);
-            if (keptNameTaken && (temporary.size() != 1 || !QDir(m_dir.path()).mkdir(temporary[0] + ".kept")))
+            const QDir folder = QFileInfo(doc).dir();
+            QStringList temporary = leftBeside(doc);
+            temporary.removeIf([&](const QString& name) { return before.contains(name); });
+            if (temporary.size() != 1 || (keptNameTaken && !folder.mkdir(temporary[0] + ".kept")))
                 _exit(3);
             const bool refused =
                 file.Device().write("new") == 3 && !file.Commit() && file.Refused() == Refusal::Changed;
-            const QString kept = keptNameTaken ? Path(temporary[0]) : Path(temporary[0] + ".kept");
+            const QString kept = folder.filePath(keptNameTaken ? temporary[0] : temporary[0] + ".kept");
             _exit(refused && file.ErrorText() == kept && Read(kept) == "theirs 1" && Read(doc) == "theirs 2" ? 0 : 1);
         });
     };
@@ -1188,15 +1192,32 @@ TEST_F(FileReplacementTest, AnotherProgramsOlderSaveIsKeptUnderANameThatFitsOrNe
         QFile::remove(Path(left[0]));
         QFile::remove(doc);
     }
-    const QString doc = Path("doc.nuv");
+
+    // The kept name taken: saved again after the cache folder is emptied, after the folder is renamed, and a document
+    // whose name starts with the same 213 bytes, so that their temporary names start alike.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("folder"));
+    const QString doc = Path("folder/doc.nuv");
     Write(doc, "old");
     ASSERT_EQ(keepTheirs(doc, true), 0);
-    ASSERT_TRUE(Replace(doc, "ours"));
-    EXPECT_EQ(Read(doc), "ours");
     const QStringList left = leftBeside(doc);
     ASSERT_EQ(left.size(), 2);
-    EXPECT_EQ(Read(Path(left[0])), "theirs 1");
     EXPECT_EQ(left[1], left[0] + ".kept");
+    ASSERT_TRUE(QDir(Path("cache")).removeRecursively());
+    ASSERT_TRUE(Replace(doc, "ours"));
+    ASSERT_TRUE(QDir(m_dir.path()).rename("folder", "moved"));
+    ASSERT_TRUE(Replace(Path("moved/doc.nuv"), "ours again"));
+    EXPECT_EQ(leftBeside(Path("moved/doc.nuv")), left);
+    EXPECT_EQ(Read(Path("moved/" + left[0])), "theirs 1");
+
+    const QString first = Path("moved/" + QString(236, QLatin1Char('n')) + ".nuv");
+    const QString second = Path("moved/" + QString(236, QLatin1Char('n')) + "x.nuv");
+    Write(first, "old");
+    ASSERT_EQ(keepTheirs(first, true), 0);
+    ASSERT_TRUE(Replace(second, "ours"));
+    QStringList keptOfFirst = leftBeside(first);
+    keptOfFirst.removeIf([&](const QString& name) { return left.contains(name); });
+    ASSERT_EQ(keptOfFirst.size(), 2);
+    EXPECT_EQ(Read(QFileInfo(first).dir().filePath(keptOfFirst[0])), "theirs 1");
 }
 
 TEST_F(FileReplacementTest, AStatusChangedAloneWhileAFileIsReplacedLetsTheWriteThroughAndIsKept) {

@@ -50,8 +50,10 @@ std::optional<FileReplacement::FileState> StateAt(const QByteArray& path, bool f
 // and with the suffix it may get later (".kept").
 QString TemporaryNameStart(const QString& folder, const QString& fileName);
 
-// A name for a temporary file made by this process, after `start`: "STARTPID-RANDOMCHECK".
-QString TemporaryName(const QString& start);
+// A name for a temporary file made by this process, after `start`: "STARTPID-RANDOMCHECK", CHECK a digest of the rest
+// and of the file's `inode` where it is given: the name the file made takes for its write, which no other file passes
+// for.
+QString TemporaryName(const QString& start, std::optional<quint64> inode = std::nullopt);
 
 // The start of the names of the backups of a file: its name, as far as a name of the longest length leaves room,
 // and a hash of its absolute path.
