@@ -41,6 +41,11 @@ QString QuoteFaultText(const CsvRecordReader& records) {
     return LoadString(StringId::TraceabilityMisplacedQuote).arg(records.FaultLine()).arg(records.Line());
 }
 
+// Whether a name read from a matrix file is `name`, as it is or in one of its code-page forms.
+bool NamesAlike(const QString& read, const QString& name) {
+    return read == name || platform::CodePageForms(name).contains(read);
+}
+
 // The texts of a set, each once as the set holds it, without the empty text.
 QStringList NonEmptyTexts(const std::set<QString>& texts) {
     QStringList list;
@@ -353,7 +358,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     QString firstField;
     CsvFieldCursor(record).Next(firstField);
     const QString ownName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
-    if (firstField != ownName &&
+    if (!NamesAlike(firstField, ownName) &&
         platform::ShowMessageBox(LoadString(StringId::TraceabilityOtherDocument), platform::MessageButtons::YesNo,
                                  platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
         return ImportResult::NotImported;
@@ -401,7 +406,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         // as it is or in a code-page form.
         QString name;
         const bool named = cells.Next(name);
-        if (name != function->name && !platform::CodePageForms(function->name).contains(name)) {
+        if (!NamesAlike(name, function->name)) {
             pane.AddMessage(LoadString(StringId::TraceabilityNameMismatch).arg(number, function->name, name),
                             std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
             continue;

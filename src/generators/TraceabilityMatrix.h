@@ -27,7 +27,8 @@ public:
     bool Export(const QString& fileName);
 
     enum class ImportResult { NotImported, Imported };
-    // Reads a matrix file and gives each unit function the own items its row marks with "○". A row whose name
+    // Reads a matrix file and gives each unit function the own items its row marks with "○", asking first where its
+    // first line does not name this document's file, as it is or in a code-page form. A row whose name
     // cell does not name the unit function of its outline number, as it is or in a code-page form, is not applied and
     // is listed in the pane. A column named in a code-page form of an item (platform::CodePageForms: "?" for each
     // character CP932 lacks, six characters in their nearest forms as other programs write them), in a file read as

@@ -534,6 +534,30 @@ TEST_F(TraceabilityMatrixTest, ImportRefusals) {
     EXPECT_EQ(pane.LineCount(), 0);
 }
 
+// The document's file name in the first line, in the "?" form of an export in the code page or as other programs write
+// it in CP932, is the document's own: the file is imported without asking whether it comes from another document.
+TEST_F(TraceabilityMatrixTest, ImportTakesTheDocumentsNameInItsCodePageFormsWithoutAsking) {
+    const QString path = QString::fromUtf8("/docs/仕様〜Größe.nuv");
+    const QString text = TraceabilityMatrix(document.data, path, context).MakeLines().join(QString());
+    WriteFileBytes(Path("old.csv"), platform::EncodeProcessCodePage(text));
+    WriteFileBytes(Path("saved.csv"),
+                   platform::EncodeProcessCodePage(QString(text).replace(QChar(0x301C), QChar(0xFF5E))));
+    ASSERT_TRUE(platform::DecodeProcessCodePage(ReadFileBytes(Path("old.csv")))
+                    .startsWith(QStringLiteral("\"仕様?Gr??e.nuv\",")));
+    ASSERT_TRUE(platform::DecodeProcessCodePage(ReadFileBytes(Path("saved.csv")))
+                    .startsWith(QStringLiteral("\"仕様～Gr??e.nuv\",")));
+    for (const char* file : {"old.csv", "saved.csv"}) {
+        messages.Answer(platform::MessageAnswer::No);
+        CInspectionView pane;
+        EXPECT_EQ(TraceabilityMatrix(document.data, path, context).Import(Path(file), pane),
+                  TraceabilityMatrix::ImportResult::Imported)
+            << file;
+        EXPECT_EQ(messages.Texts().last(),
+                  QStringLiteral("トレーサビリティ・マトリックスを \"%1\" から読み込みました。").arg(Path(file)));
+    }
+    EXPECT_EQ(messages.Texts().size(), 2);
+}
+
 TEST_F(TraceabilityMatrixTest, ListShowsEachItemWithTheUnitFunctionsThatHoldIt) {
     CInspectionView pane;
     Matrix().ShowList(pane);
