@@ -41,6 +41,11 @@ QString QuoteFaultText(const CsvRecordReader& records) {
     return LoadString(StringId::TraceabilityMisplacedQuote).arg(records.FaultLine()).arg(records.Line());
 }
 
+// Whether a name read from a matrix file is `name`, as it is or in one of its code-page forms.
+bool NamesAlike(const QString& read, const QString& name) {
+    return read == name || platform::CodePageForms(name).contains(read);
+}
+
 // The texts of a set, each once as the set holds it, without the empty text.
 QStringList NonEmptyTexts(const std::set<QString>& texts) {
     QStringList list;
@@ -61,7 +66,10 @@ QStringList NonEmptyTexts(const std::set<QString>& texts) {
 // UTF-8 keeps them. A name in such a form stands for the item it was written from when that is the one item of the
 // document in that form and no other column holds the name. Any other name in the form of an item may stand for
 // several items: in a row, for each of them its unit function holds (AddItems). An item whose own name a column holds,
-// as an export in UTF-8 writes it, has that column and stands behind no form.
+// as an export in UTF-8 writes it, has that column and stands behind no form. Nor does an item stand behind a form
+// that is another item's own name where a column holds another of its forms, not that of an item so named: in an
+// export in the code page of 〜x and ～x, "?x" is 〜x and "～x" is ～x alone; only where other programs wrote both as
+// "～x" may that name stand for both.
 class ColumnNames {
 public:
     // What the marks of a row said that the import cannot tell for certain (EndRow).
@@ -210,9 +218,24 @@ private:
             else if (formed.contains(name))
                 asTheyAre.insert(std::move(name));
         }
+        // Whether a column holds another form of the item than `form`, beside the column of an item named so.
+        const auto heldElsewhere = [&written, &held](const QString& item, const QString& form) {
+            for (const QString& other : platform::CodePageForms(item)) {
+                const auto columns = held.find(other);
+                if (other != form && columns != held.end() &&
+                    columns->second.second > (written.at(other).contains(other) ? 1 : 0))
+                    return true;
+            }
+            return false;
+        };
         for (const auto& [form, columns] : held) {
             QStringList from = written.at(form);
-            from.removeIf([&asTheyAre](const QString& item) { return asTheyAre.contains(item); });
+            // A form that is an item's own name (～x, the nearest form of 〜x) stands for no other item that has a
+            // column in another form, as an export in the code page wrote 〜x as "?x".
+            const bool named = from.contains(form);
+            from.removeIf([&](const QString& item) {
+                return asTheyAre.contains(item) || (named && item != form && heldElsewhere(item, form));
+            });
             // Left with the item of that name alone, the name is that item.
             if (from.isEmpty() || (from.size() == 1 && from.front() == form))
                 continue;
@@ -335,7 +358,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
     QString firstField;
     CsvFieldCursor(record).Next(firstField);
     const QString ownName = m_documentPath.isEmpty() ? QString() : QFileInfo(m_documentPath).fileName();
-    if (firstField != ownName &&
+    if (!NamesAlike(firstField, ownName) &&
         platform::ShowMessageBox(LoadString(StringId::TraceabilityOtherDocument), platform::MessageButtons::YesNo,
                                  platform::MessageIcon::Question) != platform::MessageAnswer::Yes)
         return ImportResult::NotImported;
@@ -383,7 +406,7 @@ TraceabilityMatrix::ImportResult TraceabilityMatrix::Import(const QString& fileN
         // as it is or in a code-page form.
         QString name;
         const bool named = cells.Next(name);
-        if (name != function->name && !platform::CodePageForms(function->name).contains(name)) {
+        if (!NamesAlike(name, function->name)) {
             pane.AddMessage(LoadString(StringId::TraceabilityNameMismatch).arg(number, function->name, name),
                             std::make_unique<CJumperToFunction>(static_cast<qint32>(function->InternalID)));
             continue;

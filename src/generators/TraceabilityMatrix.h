@@ -27,12 +27,15 @@ public:
     bool Export(const QString& fileName);
 
     enum class ImportResult { NotImported, Imported };
-    // Reads a matrix file and gives each unit function the own items its row marks with "○". A row whose name
+    // Reads a matrix file and gives each unit function the own items its row marks with "○", asking first where its
+    // first line does not name this document's file, as it is or in a code-page form. A row whose name
     // cell does not name the unit function of its outline number, as it is or in a code-page form, is not applied and
     // is listed in the pane. A column named in a code-page form of an item (platform::CodePageForms: "?" for each
     // character CP932 lacks, six characters in their nearest forms as other programs write them), in a file read as
     // CP932 or as UTF-8, stands for that item when no other item has that form, no other column that name and none
-    // the item's own name; the pane lists each row that takes it for an item its unit function did not hold. Else
+    // the item's own name; the pane lists each row that takes it for an item its unit function did not hold. A column
+    // under an item's own name that is another item's form too (～x, 〜x's nearest form) stands for its own item alone
+    // where a column holds another form of the other item (an export in the code page wrote 〜x as "?x"). Else
     // the name stands, in each row, for every item of that form its unit function holds, and where it holds none the
     // pane lists the name; where it holds more of them than the row marks columns of that name, it keeps them all,
     // and where fewer, it adds none: the pane lists the row.

@@ -252,6 +252,65 @@ TEST_F(TraceabilityMatrixTest, ImportKeepsEveryItemOfAQuestionMarkFormARowsUnitF
     }
 }
 
+// An item whose own name is another item's nearest form (～x of 〜x, A－B of A−B) is its column alone where the file
+// holds a column for the other item too: an export in the code page wrote those as "?x" and "A?B", and so does that
+// file saved again as UTF-8. Where other programs wrote both as "～x", the two columns of that name cannot be told
+// apart, whatever column an item named "?x" has: a mark added in one of them adds neither item.
+TEST_F(TraceabilityMatrixTest, ImportTakesAColumnUnderAnItemsOwnNameForItAloneWhereTheOtherItemHasAColumn) {
+    document.Find("Boil").header.ownRequirements = {QString::fromUtf8("～x"), QString::fromUtf8("A－B")};
+    CUnitFunction& steam = document.Find("Steam");
+    CUnitFunction& keepWarm = document.Find("Keep warm");
+    const std::set<QString> steamItems{QString::fromUtf8("A−B"), QString::fromUtf8("〜x"), QString::fromUtf8("～x")};
+    const std::set<QString> keepWarmItems{QString::fromUtf8("A−B"), QString::fromUtf8("〜x")};
+    steam.header.ownRequirements = steamItems;
+    keepWarm.header.ownRequirements = keepWarmItems;
+    Rebuild();
+    QString old = platform::ProcessCodePageForm(Matrix().MakeLines().join(QString()));
+    ASSERT_TRUE(old.contains(QString::fromUtf8("\"\",\"原要求項目\",\"A?B\",\"A－B\",\"?x\",\"～x\",\n")));
+    // Steam's "?x" and "A?B" unmarked, Keep warm's "～x" and "A－B" marked.
+    const QString rows =
+        QString::fromUtf8("\"1.1\",\"Steam\",\"○\",\"△\",\"○\",\"○\",\n\"2\",\"Keep warm\",\"○\",\"\",\"○\",\"\",\n");
+    ASSERT_TRUE(old.contains(rows));
+    old.replace(rows, QString::fromUtf8("\"1.1\",\"Steam\",\"\",\"△\",\"\",\"○\",\n"
+                                        "\"2\",\"Keep warm\",\"○\",\"○\",\"○\",\"○\",\n"));
+    WriteFileBytes(Path("old.csv"), platform::EncodeProcessCodePage(old));
+    WriteFileBytes(Path("utf8.csv"), old.toUtf8());
+    for (const char* file : {"old.csv", "utf8.csv"}) {
+        steam.header.ownRequirements = steamItems;
+        keepWarm.header.ownRequirements = keepWarmItems;
+        Rebuild();
+        CInspectionView pane;
+        ASSERT_EQ(Matrix().Import(Path(file), pane), TraceabilityMatrix::ImportResult::Imported);
+        EXPECT_EQ(steam.header.ownRequirements, std::set<QString>({QString::fromUtf8("～x")})) << file;
+        EXPECT_EQ(keepWarm.header.ownRequirements,
+                  std::set<QString>({QString::fromUtf8("A−B"), QString::fromUtf8("A－B"), QString::fromUtf8("〜x"),
+                                     QString::fromUtf8("～x")}))
+            << file;
+        EXPECT_EQ(pane.Lines().mid(2, 3),
+                  QStringList({QString::fromUtf8("1.1 の原要求項目 \"A−B, 〜x, ～x\" を \"～x\" に変更"),
+                               QString::fromUtf8("2 の原要求項目 \"A−B, 〜x\" を \"A−B, A－B, 〜x, ～x\" に変更"),
+                               "--- インポートした単位機能数: 4, 変更した単位機能数: 2 ---"}))
+            << file;
+    }
+
+    keepWarm.header.ownRequirements = {QStringLiteral("?x"), QString::fromUtf8("〜x")};
+    Rebuild();
+    QString windows = Matrix().MakeLines().join(QString()).replace(QString::fromUtf8("〜"), QString::fromUtf8("～"));
+    ASSERT_TRUE(windows.contains(QString::fromUtf8("\"\",\"原要求項目\",\"?x\",\"A－B\",\"～x\",\"～x\",\n")));
+    const QString keepWarmRow = QString::fromUtf8("\"2\",\"Keep warm\",\"○\",\"\",\"○\",\"\",\n");
+    ASSERT_TRUE(windows.contains(keepWarmRow));
+    windows.replace(keepWarmRow, QString::fromUtf8("\"2\",\"Keep warm\",\"○\",\"\",\"○\",\"○\",\n"));
+    WriteFileBytes(Path("windows.csv"), platform::EncodeProcessCodePage(windows));
+    CInspectionView pane;
+    ASSERT_EQ(Matrix().Import(Path("windows.csv"), pane), TraceabilityMatrix::ImportResult::Imported);
+    EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({QStringLiteral("?x"), QString::fromUtf8("〜x")}));
+    EXPECT_EQ(pane.Lines().mid(2, 2),
+              QStringList({QString::fromUtf8("In row 2, more columns \"～x\" are marked than its unit function holds "
+                                             "of \"〜x, ～x\", but which of them an added mark stands for cannot be "
+                                             "told: none was added."),
+                           "--- インポートした単位機能数: 4, 変更した単位機能数: 0 ---"}));
+}
+
 // What the import cannot follow as the marks stand is said in the pane, naming the row and the column, and changes
 // nothing else: a mark removed in one of the two columns of a form whose two items the row's unit function holds (both
 // are kept), and a "?" column taken as an item the row's unit function did not hold.
@@ -473,6 +532,30 @@ TEST_F(TraceabilityMatrixTest, ImportRefusals) {
     EXPECT_EQ(Matrix().Import(Path("short.csv"), pane), TraceabilityMatrix::ImportResult::NotImported);
     EXPECT_TRUE(messages.Texts().last().startsWith(QStringLiteral("要求仕様が読込めませんでした。")));
     EXPECT_EQ(pane.LineCount(), 0);
+}
+
+// The document's file name in the first line, in the "?" form of an export in the code page or as other programs write
+// it in CP932, is the document's own: the file is imported without asking whether it comes from another document.
+TEST_F(TraceabilityMatrixTest, ImportTakesTheDocumentsNameInItsCodePageFormsWithoutAsking) {
+    const QString path = QString::fromUtf8("/docs/仕様〜Größe.nuv");
+    const QString text = TraceabilityMatrix(document.data, path, context).MakeLines().join(QString());
+    WriteFileBytes(Path("old.csv"), platform::EncodeProcessCodePage(text));
+    WriteFileBytes(Path("saved.csv"),
+                   platform::EncodeProcessCodePage(QString(text).replace(QChar(0x301C), QChar(0xFF5E))));
+    ASSERT_TRUE(platform::DecodeProcessCodePage(ReadFileBytes(Path("old.csv")))
+                    .startsWith(QStringLiteral("\"仕様?Gr??e.nuv\",")));
+    ASSERT_TRUE(platform::DecodeProcessCodePage(ReadFileBytes(Path("saved.csv")))
+                    .startsWith(QStringLiteral("\"仕様～Gr??e.nuv\",")));
+    for (const char* file : {"old.csv", "saved.csv"}) {
+        messages.Answer(platform::MessageAnswer::No);
+        CInspectionView pane;
+        EXPECT_EQ(TraceabilityMatrix(document.data, path, context).Import(Path(file), pane),
+                  TraceabilityMatrix::ImportResult::Imported)
+            << file;
+        EXPECT_EQ(messages.Texts().last(),
+                  QStringLiteral("トレーサビリティ・マトリックスを \"%1\" から読み込みました。").arg(Path(file)));
+    }
+    EXPECT_EQ(messages.Texts().size(), 2);
 }
 
 TEST_F(TraceabilityMatrixTest, ListShowsEachItemWithTheUnitFunctionsThatHoldIt) {
