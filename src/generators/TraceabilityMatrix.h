@@ -28,9 +28,9 @@ public:
 
     enum class ImportResult { NotImported, Imported };
     // Reads a matrix file and gives each unit function the own items its row marks with "○", asking first where its
-    // first line does not name this document's file, as it is or in a code-page form. A row whose name
-    // cell does not name the unit function of its outline number, as it is or in a code-page form, is not applied and
-    // is listed in the pane. A column named in a code-page form of an item (platform::CodePageForms: "?" for each
+    // first line does not name this document's file, as it is or in a code-page form. A row whose name cell does not
+    // name the unit function of its outline number, as it is or in a code-page form, is not applied and is listed in
+    // the pane. A column named in a code-page form of an item (platform::CodePageForms: "?" for each
     // character CP932 lacks, six characters in their nearest forms as other programs write them), in a file read as
     // CP932 or as UTF-8, stands for that item when no other item has that form, no other column that name and none
     // the item's own name; the pane lists each row that takes it for an item its unit function did not hold. A column
