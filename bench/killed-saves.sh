@@ -4,7 +4,8 @@
 # 1. A save in place (the document has a second hard link) is stopped by nuvdump's NUV_STOP_AFTER_BYTES at KILLS
 #    points spread evenly over the bytes of the backup and the document (default 100). After each: the document
 #    must hold its old or its new content whole, or a backup in the cache folder must hold the old one whole; the
-#    next open must name that backup; the next save must leave no temporary file, and keep the backup.
+#    next open must name that backup, under the name it gives it; the next save must leave no temporary file, and
+#    keep the backup.
 # 2. Ordinary saves (renamed over the document) are killed with SIGKILL after KILLS delays spread over the run of
 #    one save; the next save must leave no temporary file beside the document.
 # 3. Two saves in place of one document (it has a second hard link), one of a large document and one of a small,
@@ -53,6 +54,8 @@ while [ "$i" -lt "$kills" ]; do
         echo "lost at byte $stop (status $status)" >&2
     fi
     if [ -n "$backup" ]; then
+        # The open tells of the backup once, under the name it gives it then.
+        backup="${backup%.bak}.kept.bak"
         "$nuvdump" "$work/doc.nuv" 2>&1 >/dev/null | grep -qF "$backup" && told=$((told + 1))
     fi
     "$nuvdump" --resave "$input" "$work/doc.nuv"
