@@ -233,7 +233,7 @@ private:
             // A form that is an item's own name (～x, the nearest form of 〜x) stands for no other item that has a
             // column in another form, as an export in the code page wrote 〜x as "?x".
             const bool named = from.contains(form);
-            from.removeIf([&](const QString& item) {
+            from.removeIf([&, &form = form](const QString& item) {
                 return asTheyAre.contains(item) || (named && item != form && heldElsewhere(item, form));
             });
             // Left with the item of that name alone, the name is that item.
