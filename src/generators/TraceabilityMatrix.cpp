@@ -190,15 +190,15 @@ private:
     }
 
     void FindCodePageForms(const QStringList& items) {
-        // The items CP932 cannot hold as they are, by each form a file may hold them in, and as a set.
+        // The items CP932 cannot hold as they are, by each form a file may hold them in, and with those forms.
         std::map<QString, QStringList> written;
-        std::set<QString> formed;
+        std::map<QString, QStringList> formsOf;
         for (const QString& item : items) {
-            const QStringList forms = platform::CodePageForms(item);
+            QStringList forms = platform::CodePageForms(item);
             for (const QString& form : forms)
                 written[form] << item;
             if (!forms.isEmpty())
-                formed.insert(item);
+                formsOf.emplace(item, std::move(forms));
         }
         if (written.empty())
             return;
@@ -215,12 +215,12 @@ private:
             QString name = ReadName(column);
             if (written.contains(name))
                 ++held.try_emplace(name, column, 0).first->second.second;
-            else if (formed.contains(name))
+            else if (formsOf.contains(name))
                 asTheyAre.insert(std::move(name));
         }
         // Whether a column holds another form of the item than `form`, beside the column of an item named so.
-        const auto heldElsewhere = [&written, &held](const QString& item, const QString& form) {
-            for (const QString& other : platform::CodePageForms(item)) {
+        const auto heldElsewhere = [&written, &held, &formsOf](const QString& item, const QString& form) {
+            for (const QString& other : formsOf.at(item)) {
                 const auto columns = held.find(other);
                 if (other != form && columns != held.end() &&
                     columns->second.second > (written.at(other).contains(other) ? 1 : 0))

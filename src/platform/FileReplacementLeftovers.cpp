@@ -15,7 +15,6 @@
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
-#include <functional>
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -55,17 +54,18 @@ bool IsTemporaryName(const QString& name, const struct stat& info) {
 
 // A file its writer locked while it worked was left by a writer of this user that is gone: its process is no
 // more, and the lock is free (the id alone could be another machine's, the lock alone not yet taken by a writer
-// that has just made the file), and a file that `ours` does not take for its own never is. Another user's file is
-// never ours to remove, whatever its name.
-bool LeftByDeadWriter(const QString& path, quint32 pid, const std::function<bool(const struct stat&)>& ours) {
+// that has just made the file), and a file under `name` that `ours`, when given, does not take for its own never is.
+// Another user's file is never ours to remove, whatever its name.
+bool LeftByDeadWriter(const QString& path, const QString& name, quint32 pid,
+                      bool (*ours)(const QString& name, const struct stat& info)) {
     if (ProcessExists(pid))
         return false;
     const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat info {};
-    const bool gone = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() && ours(info) &&
-                      flock(fd, LOCK_EX | LOCK_NB) == 0;
+    const bool gone = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() &&
+                      (!ours || ours(name, info)) && flock(fd, LOCK_EX | LOCK_NB) == 0;
     close(fd);
     return gone;
 }
@@ -80,8 +80,7 @@ QStringList LeftFiles(const QString& folder, const QRegularExpression& pattern,
         bool number = false;
         const quint32 pid = match.hasMatch() ? match.captured(1).toUInt(&number) : 0;
         const QString path = folder + QLatin1Char('/') + name;
-        if (number && (anyWriter ||
-                       LeftByDeadWriter(path, pid, [&](const struct stat& info) { return !ours || ours(name, info); })))
+        if (number && (anyWriter || LeftByDeadWriter(path, name, pid, ours)))
             left << path;
     }
     return left;
