@@ -67,9 +67,10 @@ QStringList NonEmptyTexts(const std::set<QString>& texts) {
 // document in that form and no other column holds the name. Any other name in the form of an item may stand for
 // several items: in a row, for each of them its unit function holds (AddItems). An item whose own name a column holds,
 // as an export in UTF-8 writes it, has that column and stands behind no form. Nor does an item stand behind a form
-// that is another item's own name where a column holds another of its forms, not that of an item so named: in an
-// export in the code page of 〜x and ～x, "?x" is 〜x and "～x" is ～x alone; only where other programs wrote both as
-// "～x" may that name stand for both.
+// that is another item's own name and held by one column where the item has a column in another of its forms: more
+// columns hold that form than there are other items it may stand for. In an export in the code page of 〜x and ～x,
+// "?x" is 〜x and "～x" is ～x alone; where other programs wrote both as "～x", or a third item (ßx) may be the one
+// "?x", that name may stand for both.
 class ColumnNames {
 public:
     // What the marks of a row said that the import cannot tell for certain (EndRow).
@@ -218,21 +219,28 @@ private:
             else if (formsOf.contains(name))
                 asTheyAre.insert(std::move(name));
         }
-        // Whether a column holds another form of the item than `form`, beside the column of an item named so.
-        const auto heldElsewhere = [&written, &held, &formsOf](const QString& item, const QString& form) {
+        // Whether the item has a column in another form than `form`: more columns hold that form than there are other
+        // items it may stand for, an item named so among them (ßx and ☃x are "?x" as well as 〜x).
+        const auto heldElsewhere = [&written, &held, &formsOf, &asTheyAre](const QString& item, const QString& form) {
             for (const QString& other : formsOf.at(item)) {
                 const auto columns = held.find(other);
-                if (other != form && columns != held.end() &&
-                    columns->second.second > (written.at(other).contains(other) ? 1 : 0))
+                if (other == form || columns == held.end())
+                    continue;
+                const QStringList& fillers = written.at(other);
+                const auto others = std::count_if(fillers.cbegin(), fillers.cend(), [&](const QString& filler) {
+                    return filler != item && !asTheyAre.contains(filler);
+                });
+                if (columns->second.second > others)
                     return true;
             }
             return false;
         };
         for (const auto& [form, columns] : held) {
             QStringList from = written.at(form);
-            // A form that is an item's own name (～x, the nearest form of 〜x) stands for no other item that has a
-            // column in another form, as an export in the code page wrote 〜x as "?x".
-            const bool named = from.contains(form);
+            // A form that is an item's own name (～x, the nearest form of 〜x) in one column stands for no other item
+            // that has a column in another form, as an export in the code page wrote 〜x as "?x". Held in more
+            // columns, it may stand for both, as other programs write 〜x as "～x".
+            const bool named = from.contains(form) && columns.second == 1;
             from.removeIf([&, &form = form](const QString& item) {
                 return asTheyAre.contains(item) || (named && item != form && heldElsewhere(item, form));
             });

@@ -311,6 +311,48 @@ TEST_F(TraceabilityMatrixTest, ImportTakesAColumnUnderAnItemsOwnNameForItAloneWh
                            "--- インポートした単位機能数: 4, 変更した単位機能数: 0 ---"}));
 }
 
+// Where other programs wrote CP932, an item and its nearest form (〜x and ～x) are two columns "～x", and a third item
+// CP932 cannot hold at all (ßx) is the one "?x": neither column under the item's own name is that item alone. That
+// file, saved again as UTF-8 too, and an export in the code page ("?x", "?x", "～x") change nothing imported back
+// unchanged, in a row holding both items too.
+TEST_F(TraceabilityMatrixTest, ImportChangesNothingWhereAThirdItemMayBeTheOtherFormsColumn) {
+    const char* const cases[][3] = {
+        {"〜x", "～x", "ßx"}, {"−5V", "－5V", "–5V"}, {"〜10秒", "～10秒", "—10秒"}, {"〜x", "～x", "☃x"}};
+    CUnitFunction& origin = document.Find("Origin");
+    CUnitFunction& boil = document.Find("Boil");
+    CUnitFunction& keepWarm = document.Find("Keep warm");
+    for (const auto& items : cases) {
+        const QString item = QString::fromUtf8(items[0]);
+        const QString nearest = QString::fromUtf8(items[1]);
+        const QString third = QString::fromUtf8(items[2]);
+        const std::set<QString> both{item, nearest};
+        origin.header.ownRequirements = both;
+        boil.header.ownRequirements = {item};
+        document.Find("Steam").header.ownRequirements = {nearest};
+        keepWarm.header.ownRequirements = {third};
+        Rebuild();
+        const QString lines = Matrix().MakeLines().join(QString());
+        const QString windows = QString(lines).replace(item.front(), nearest.front());
+        WriteFileBytes(Path("windows.csv"), platform::EncodeProcessCodePage(windows));
+        ASSERT_TRUE(platform::DecodeProcessCodePage(ReadFileBytes(Path("windows.csv")))
+                        .contains(QStringLiteral("\"?%1\",\"%2\",\"%2\",\n").arg(third.mid(1), nearest)))
+            << items[0];
+        WriteFileBytes(Path("utf8.csv"), platform::DecodeProcessCodePage(ReadFileBytes(Path("windows.csv"))).toUtf8());
+        WriteFileBytes(Path("old.csv"), platform::EncodeProcessCodePage(lines));
+
+        for (const char* file : {"windows.csv", "utf8.csv", "old.csv"}) {
+            CInspectionView pane;
+            ASSERT_EQ(Matrix().Import(Path(file), pane), TraceabilityMatrix::ImportResult::Imported);
+            EXPECT_EQ(origin.header.ownRequirements, both) << items[0] << ' ' << file;
+            EXPECT_EQ(boil.header.ownRequirements, std::set<QString>({item})) << items[0] << ' ' << file;
+            EXPECT_EQ(keepWarm.header.ownRequirements, std::set<QString>({third})) << items[0] << ' ' << file;
+            EXPECT_EQ(pane.Lines().mid(2, 1),
+                      QStringList({"--- インポートした単位機能数: 4, 変更した単位機能数: 0 ---"}))
+                << items[0] << ' ' << file;
+        }
+    }
+}
+
 // What the import cannot follow as the marks stand is said in the pane, naming the row and the column, and changes
 // nothing else: a mark removed in one of the two columns of a form whose two items the row's unit function holds (both
 // are kept), and a "?" column taken as an item the row's unit function did not hold.
