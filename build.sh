@@ -13,10 +13,11 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 # clang, its sanitizer and libFuzzer runtimes and llvm-symbolizer serve the sanitizer build and the fuzzers;
 # xmllint and poppler's tools read back what the tests write; the editor and its printouts draw Japanese text
 # with the IPA Gothic face; the toolkit's own texts (standard buttons, file dialogs) come in Japanese from its
-# translations; links in a document open through the desktop's opener, xdg-open.
+# translations; links in a document open through the desktop's opener, xdg-open; a FAT image mounted through FUSE
+# (dosfstools, fusefat) gives the tests a file system that cannot set permission bits.
 PACKAGES=(g++ cmake ninja-build qt6-base-dev libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev
           libxml2-utils clang libclang-rt-14-dev llvm poppler-utils fonts-ipafont-gothic qt6-translations-l10n
-          xdg-utils)
+          xdg-utils dosfstools fusefat)
 
 install_missing_packages() {
     local missing=()

@@ -54,6 +54,9 @@ public:
     // The complete temporary file is about to take the file's name (exchanged with the file, or put where none is).
     // Returns 0, or the errno that this fails with (EINVAL: the file system cannot exchange names).
     virtual int Renaming() { return 0; }
+    // The complete temporary file, or the backup folder, is about to be given permission bits. Returns 0, or the
+    // errno that this fails with (EOPNOTSUPP: the file system cannot set bits).
+    virtual int SettingBits() { return 0; }
     // The content of the file found, or of what the exchange brought out of its name, has been read to compare it with
     // what the file held when it was found (where its times cannot vouch for it).
     virtual void ContentCompared() {}
@@ -73,13 +76,15 @@ public:
 // its content is compared (where that is to be), and else given its name back, the new content dropped
 // (Refusal::Changed), so that a file another program puts in the target's place meanwhile is never lost. A new
 // file gets the bits and ACL a file made in its folder gets, and its name only while nothing else has it. A file
-// system that cannot exchange names has the file looked at right before the rename.
+// system that cannot exchange names has the file looked at right before the rename; one that cannot set permission
+// bits at all (a share mounted through FUSE) gives a new file the bits it shows.
 // That cannot work where no file may be made in the target's folder, it would cut a file with other hard links off
 // from them, and it would change a file whose owner, group or an extended attribute cannot be given to a new file
-// (another user's document in a shared folder). There the whole new content is collected first and then written
-// into the file itself; the old content waits in a backup in the user's cache folder (BackupDirectory, readable
-// by the user only), written and synced (file and folder) before the first byte of the file is overwritten and
-// removed only once the new content is synced and read back whole; a write that fails puts the old content back.
+// (another user's document in a shared folder), or whose bits the new file does not show where they cannot be set.
+// There the whole new content is collected first and then written into the file itself; the old content waits in a
+// backup in the user's cache folder (BackupDirectory, readable by the user only), written and synced (file and
+// folder) before the first byte of the file is overwritten and removed only once the new content is synced and read
+// back whole; a write that fails puts the old content back.
 // The file is written only while it is as Open found it (device, inode, size, times), looked at again when it is
 // opened, locked, read and backed up; a file another program wrote into meanwhile is left as that program left it
 // (Refusal::Changed). One that does not read back as written, or changes while it is read back, was written into by

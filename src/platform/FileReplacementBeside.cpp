@@ -108,6 +108,12 @@ int RenameWith(const QByteArray& from, const QByteArray& to, unsigned flags) {
     return renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), flags) == 0 ? 0 : errno;
 }
 
+// Whether the file open as `fd` shows the permission bits `mode`.
+bool ShowsBits(int fd, unsigned mode) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && (info.st_mode & 07777) == mode;
+}
+
 // Whether anything, a link to nothing too, has the name `path`.
 bool NameTaken(const QByteArray& path) {
     struct stat info {};
@@ -137,6 +143,13 @@ bool ReadAttributes(const QByteArray& path, QList<std::pair<QByteArray, QByteArr
         attributes.append({name, value});
     }
     return true;
+}
+
+int SetBits(int fd, const QByteArray& path, unsigned mode) {
+    if (g_temporaryWriteHook)
+        if (const int failed = g_temporaryWriteHook->SettingBits())
+            return failed;
+    return (fd >= 0 ? fchmod(fd, mode) : chmod(path.constData(), mode)) == 0 ? 0 : errno;
 }
 
 } // namespace file_replacement
@@ -213,9 +226,16 @@ bool FileReplacement::CommitBeside() {
         // leaves the content to be written into the file itself.
         if (m_targetExists && (m_linkCount > 1 || !CarryAttributes(fd) || !CarryOwner(fd)))
             return FallBackInPlace(false) && CommitInPlace();
-        // The bits go last: they are the ACL's too.
-        if (fchmod(fd, m_targetExists ? m_mode : NewFileMode(QFileInfo(m_targetPath).absolutePath())) != 0 ||
-            fsync(fd) != 0) {
+        // The bits go last: they are the ACL's too. A file system that cannot set bits shows those it gives: a new
+        // file keeps them, and the target's content is written into the file itself where they are not its own.
+        const int bits = SetBits(fd, {}, m_targetExists ? m_mode : NewFileMode(QFileInfo(m_targetPath).absolutePath()));
+        if (bits != 0 && !BitsUnsupported(bits)) {
+            FailWithErrno(bits);
+            return false;
+        }
+        if (bits != 0 && m_targetExists && !ShowsBits(fd, m_mode))
+            return FallBackInPlace(false) && CommitInPlace();
+        if (fsync(fd) != 0) {
             FailWithErrno(errno);
             return false;
         }

@@ -140,7 +140,7 @@ FileReplacement::Room RoomIn(const QString& folder, qint64 bytes, qint64 needed)
 
 int FileReplacement::MakeBackupDirectory(const QString& directory) {
     // Its names tell which documents the user edits: only the user may read it, and a folder of ours that an older
-    // build made readable to others is made so.
+    // build made readable to others is made so, where its file system can set bits.
     const QByteArray encoded = QFile::encodeName(directory);
     QDir().mkpath(QFileInfo(directory).absolutePath());
     int error = mkdir(encoded.constData(), 0700) == 0 || errno == EEXIST ? 0 : errno;
@@ -155,9 +155,11 @@ int FileReplacement::MakeBackupDirectory(const QString& directory) {
     }
     if (error == 0 && !S_ISDIR(status.st_mode))
         error = ENOTDIR;
-    if (error == 0 && status.st_uid == geteuid() && (status.st_mode & 077) != 0 &&
-        chmod(encoded.constData(), status.st_mode & 0700) != 0)
-        error = errno;
+    if (error == 0 && status.st_uid == geteuid() && (status.st_mode & 077) != 0) {
+        error = SetBits(-1, encoded, status.st_mode & 0700);
+        if (BitsUnsupported(error))
+            error = 0;
+    }
     // The system's reason, for the folder itself: one of its parents may be a file.
     if (error != 0)
         FailWithErrno(error, directory);

@@ -97,6 +97,83 @@ TEST_F(FileReplacementTest, AReplacedFileKeepsItsPermissionBitsAndANewOneIsMade)
               QStringList({"doc.nuv", "fresh.nuv", "link.nuv"}));
 }
 
+// A file system that cannot set permission bits (a share mounted through FUSE) shows the bits it gives every file: a
+// new file keeps them, a document whose bits the new file shows is replaced, and one whose bits it does not show is
+// written in place. A refusal for want of permission still stops the save.
+TEST_F(FileReplacementTest, ASaveGoesOnWhereTheFileSystemCannotSetPermissionBits) {
+    struct BitsRefused : platform::TemporaryWriteHook {
+        int error = 0;
+        int Writing(qint64, qint64) override { return 0; }
+        int SettingBits() override { return error; }
+    } bits;
+    const platform::TemporaryWriteHookInstaller installed(bits);
+    const QString doc = Path("doc.nuv");
+    for (const int unsupported : {EOPNOTSUPP, ENOSYS}) {
+        bits.error = unsupported;
+        QFile::remove(doc);
+        bool inPlace = true;
+        ASSERT_TRUE(Replace(doc, "made", nullptr, nullptr, &inPlace)) << unsupported;
+        EXPECT_FALSE(inPlace);
+        EXPECT_EQ(Stat(doc).st_mode & 07777, 0600u);
+        const ino_t made = Stat(doc).st_ino;
+        ASSERT_TRUE(Replace(doc, "beside", nullptr, nullptr, &inPlace));
+        EXPECT_FALSE(inPlace);
+        EXPECT_NE(Stat(doc).st_ino, made);
+
+        ASSERT_EQ(chmod(QFile::encodeName(doc).constData(), 0644), 0);
+        const ino_t shown = Stat(doc).st_ino;
+        ASSERT_TRUE(Replace(doc, "in place", nullptr, nullptr, &inPlace));
+        EXPECT_TRUE(inPlace);
+        EXPECT_EQ(Read(doc), "in place");
+        EXPECT_EQ(Stat(doc).st_ino, shown);
+        EXPECT_EQ(Stat(doc).st_mode & 07777, 0644u);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"doc.nuv"}));
+    }
+
+    // The backup folder stays readable to others where its bits cannot be set.
+    const QByteArray folder = QFile::encodeName(platform::FileReplacement::BackupDirectory());
+    ASSERT_EQ(chmod(folder.constData(), 0755), 0);
+    ASSERT_EQ(link(QFile::encodeName(doc).constData(), QFile::encodeName(Path("other.nuv")).constData()), 0);
+    ASSERT_TRUE(Replace(doc, "linked"));
+    EXPECT_EQ(Read(Path("other.nuv")), "linked");
+    EXPECT_EQ(Stat(folder).st_mode & 07777, 0755u);
+
+    bits.error = EPERM;
+    QString error;
+    EXPECT_FALSE(Replace(Path("fresh.nuv"), "new", &error));
+    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EPERM)));
+    ASSERT_EQ(unlink(QFile::encodeName(Path("other.nuv")).constData()), 0);
+    EXPECT_FALSE(Replace(doc, "refused", &error));
+    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EPERM)));
+    EXPECT_EQ(Read(doc), "linked");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"doc.nuv"}));
+}
+
+// The same on a FAT image mounted through FUSE, where the superuser may mount one: it answers ENOSYS.
+TEST_F(FileReplacementTest, ADocumentOnAFatImageMountedThroughFuseIsMadeAndSaved) {
+    const QString folder = Path("fat");
+    const QString image = Path("fat.img");
+    struct FuseMount {
+        QString folder;
+        bool mounted = false;
+        ~FuseMount() {
+            if (mounted)
+                WholeSecondFileSystem::Run("fusermount", {"-u", "-z", folder});
+        }
+    } mount{folder};
+    mount.mounted = geteuid() == 0 && QDir().mkpath(folder) &&
+                    WholeSecondFileSystem::Run("truncate", {"-s", "8M", image}) &&
+                    WholeSecondFileSystem::Run("mkfs.vfat", {image}) &&
+                    WholeSecondFileSystem::Run("fusefat", {"-o", "rw+", image, folder});
+    if (!mount.mounted)
+        GTEST_SKIP() << "no FAT image can be mounted through FUSE here";
+    const QString doc = folder + "/doc.nuv";
+    ASSERT_TRUE(Replace(doc, "made"));
+    ASSERT_TRUE(Replace(doc, "saved"));
+    EXPECT_EQ(Read(doc), "saved");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"doc.nuv"}));
+}
+
 TEST_F(FileReplacementTest, OnlyRegularFilesNotMarkedReadOnlyAreReplaced) {
     using Refusal = platform::FileReplacement::Refusal;
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);

@@ -15,6 +15,7 @@
 #include <QList>
 #include <QString>
 
+#include <cerrno>
 #include <optional>
 #include <utility>
 
@@ -35,6 +36,16 @@ extern TemporaryWriteHook* g_temporaryWriteHook;
 
 // Makes the names in a folder lasting; 0 or the errno of the failed step.
 int SyncFolder(const QString& folder);
+
+// Whether `error` says that the file system cannot set permission bits at all (EOPNOTSUPP, which is ENOTSUP, or
+// ENOSYS): a share mounted through FUSE, a FAT image. Its files show the bits it gives them.
+inline bool BitsUnsupported(int error) {
+    return error == EOPNOTSUPP || error == ENOSYS;
+}
+
+// Gives the permission bits `mode` to the file open as `fd`, or where that is -1, to the one at `path`; 0 or the errno
+// it failed with.
+int SetBits(int fd, const QByteArray& path, unsigned mode);
 
 bool SameFile(const FileReplacement::FileId& one, const FileReplacement::FileId& other);
 
