@@ -125,11 +125,14 @@ public:
 // is compared with what it held when it was found (or what its writer recorded) right before the last look at it,
 // which comes right before it is replaced, as it is wherever its status alone moved meanwhile (new bits, an owner, a
 // second name, an extended attribute, a time of access): a file that still holds it is the file found, and a new file
-// takes its new status. Where another program saves the file by rename while its old file, found changed, is given its
-// name back, that program's file keeps the name, and the one that had it before stays beside it under the temporary
-// name and ".kept" (ErrorText()), or, where that name cannot be made, under the temporary name, which names the inode
-// of another file, so that no later save removes it, whatever folder it is in by then. A write in place opens the
-// file once, without following a link, and writes through that descriptor.
+// takes its new status. Only a status that moves while the content of the file exchanged out is compared is not told
+// from a write that sets the modification time back, nor could the new file take it by then (a second name would be
+// cut off): the file gets its name back, and the write is refused (Refusal::Changed). Where another program saves the
+// file by rename while its old file, found changed, is given its name back, that program's file keeps the name, and
+// the one that had it before stays beside it under the temporary name and ".kept" (ErrorText()), or, where that name
+// cannot be made, under the temporary name, which names the inode of another file, so that no later save removes it,
+// whatever folder it is in by then. A write in place opens the file once, without following a link, and writes
+// through that descriptor.
 class FileReplacement {
 public:
     // What a path leads to: nothing, or the file of that device and inode.
@@ -300,7 +303,8 @@ private:
     void TakeFoundContent(const QByteArray& path);
     // Whether the file the exchange brought out of the target's name, now at `path`, is the one found, unchanged: by
     // its state right after the exchange, which moves its time of change alone, and where its content is compared,
-    // by that content and by its state after the read, the time of change included.
+    // by that content and by its state after the read, the time of change included, so that a status moved during
+    // the read refuses the write.
     bool ExchangedOutIsFound(const QByteArray& path);
     // The file exchanged out of the target's name is not the one found: it gets the name back where it may (see the
     // class), and the write is refused (Refusal::Changed).
