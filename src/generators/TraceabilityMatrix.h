@@ -35,7 +35,8 @@ public:
     // CP932 or as UTF-8, stands for that item when no other item has that form, no other column that name and none
     // the item's own name; the pane lists each row that takes it for an item its unit function did not hold. A column
     // under an item's own name that is another item's form too (～x, 〜x's nearest form) stands for its own item alone
-    // where a column holds another form of the other item (an export in the code page wrote 〜x as "?x"). Else
+    // where it is the one column of that name and the other item surely has a column in another form: more columns
+    // hold that form than other items may be written so (an export in the code page wrote 〜x as "?x"). Else
     // the name stands, in each row, for every item of that form its unit function holds, and where it holds none the
     // pane lists the name; where it holds more of them than the row marks columns of that name, it keeps them all,
     // and where fewer, it adds none: the pane lists the row.

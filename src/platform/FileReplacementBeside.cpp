@@ -228,13 +228,15 @@ bool FileReplacement::CommitBeside() {
             return FallBackInPlace(false) && CommitInPlace();
         // The bits go last: they are the ACL's too. A file system that cannot set bits shows those it gives: a new
         // file keeps them, and the target's content is written into the file itself where they are not its own.
-        const int bits = SetBits(fd, {}, m_targetExists ? m_mode : NewFileMode(QFileInfo(m_targetPath).absolutePath()));
-        if (bits != 0 && !BitsUnsupported(bits)) {
-            FailWithErrno(bits);
-            return false;
+        if (const int bits =
+                SetBits(fd, {}, m_targetExists ? m_mode : NewFileMode(QFileInfo(m_targetPath).absolutePath()))) {
+            if (!BitsUnsupported(bits)) {
+                FailWithErrno(bits);
+                return false;
+            }
+            if (m_targetExists && !ShowsBits(fd, m_mode))
+                return FallBackInPlace(false) && CommitInPlace();
         }
-        if (bits != 0 && m_targetExists && !ShowsBits(fd, m_mode))
-            return FallBackInPlace(false) && CommitInPlace();
         if (fsync(fd) != 0) {
             FailWithErrno(errno);
             return false;
